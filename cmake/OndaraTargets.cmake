@@ -1,0 +1,41 @@
+# Helpers that turn the folder layout into targets.
+
+set(ONDARA_WINDOWS_LIBS ole32 oleaut32 uuid user32 gdi32 comctl32 uxtheme msimg32
+    comdlg32 shell32 gdiplus)
+
+# ondara_module_library(folder [dependency folders...])
+# Every .cpp below the folder (except its entry/ subfolder, which only the DLL
+# compiles) goes into the static library ondara_<folder>.
+function(ondara_module_library folder)
+  file(GLOB_RECURSE sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${folder}/*.cpp)
+  list(FILTER sources EXCLUDE REGEX "/${folder}/entry/")
+  set(target ondara_${folder})
+  if(sources)
+    add_library(${target} STATIC ${sources})
+    set(scope PUBLIC)
+  else()
+    add_library(${target} INTERFACE)
+    set(scope INTERFACE)
+  endif()
+  foreach(dep IN LISTS ARGN)
+    target_link_libraries(${target} ${scope} ondara_${dep})
+  endforeach()
+  target_link_libraries(${target} ${scope} ${ONDARA_WINDOWS_LIBS})
+  set_property(GLOBAL APPEND PROPERTY ONDARA_MODULE_LIBRARIES ${target})
+endfunction()
+
+# ondara_test_program(folder [libraries...])
+# tests/<folder>/*.cpp and *.rc become <folder>_tests.exe, one CTest test.
+function(ondara_test_program folder)
+  file(GLOB sources CONFIGURE_DEPENDS
+       ${CMAKE_SOURCE_DIR}/tests/${folder}/*.cpp
+       ${CMAKE_SOURCE_DIR}/tests/${folder}/*.rc)
+  if(NOT sources)
+    return()
+  endif()
+  set(target ${folder}_tests)
+  add_executable(${target} ${sources} ${ONDARA_HOST_RESOURCES})
+  target_link_libraries(${target} PRIVATE ${ARGN} ondara_test_support gtest_main)
+  add_test(NAME ${folder} COMMAND ${target} --gtest_color=no
+           WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+endfunction()

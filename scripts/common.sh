@@ -1,0 +1,46 @@
+# Shared by scripts/test and scripts/run: setup, build, Wine environment and display.
+
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree=;mshtml="
+export WINEPREFIX="$root/build/wineprefix"
+export WINEARCH=win32
+
+ondara_setup_and_build() {
+  "$root/scripts/setup" || return 1
+  mkdir -p "$root/build"
+  cmake -S "$root" -B "$root/build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" \
+        -DCMAKE_BUILD_TYPE=Release >"$root/build/configure.log" 2>&1 \
+    || { cat "$root/build/configure.log"; return 1; }
+  cmake --build "$root/build" -j "$(nproc)" >"$root/build/build.log" 2>&1 \
+    || { grep -E 'error|Error' "$root/build/build.log" | head -40; return 1; }
+  if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    wineboot -i >/dev/null 2>&1; wineserver -w
+  fi
+}
+
+# Module code reaches the host only through hostapi/.
+ondara_check_host_includes() {
+  local hits
+  hits=$(cd "$root" && grep -rln '#include "host/' --include='*.cpp' --include='*.h' . \
+         | grep -vE '^\./(host|tests|bench|build)/' || true)
+  [ -z "$hits" ] && return 0
+  echo "module code includes the stand-in host: $hits"
+  return 1
+}
+
+ondara_display_pid=""
+ondara_start_display() {
+  [ -n "${DISPLAY:-}" ] && return 0
+  local n=99
+  while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
+  Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+  ondara_display_pid=$!
+  export DISPLAY=":$n"
+  sleep 1
+}
+
+ondara_stop_display() {
+  [ -n "$ondara_display_pid" ] && kill "$ondara_display_pid" 2>/dev/null
+  wineserver -k 2>/dev/null
+  return 0
+}
