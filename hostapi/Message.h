@@ -1,0 +1,49 @@
+// Host framework messages: the IMessage object that carries a command or notification.
+// Ownership: a message handed out through an out pointer carries one reference for the caller;
+// VARIANTs handed out are the caller's to clear.
+#pragma once
+
+#include <oaidl.h>
+#include <windows.h>
+
+#include <cstdint>
+
+// {D0C7F633-2902-11CF-8E78-00C0DF48DF77}
+inline constexpr GUID IID_IMessage = {
+    0xD0C7F633, 0x2902, 0x11CF, {0x8E, 0x78, 0x00, 0xC0, 0xDF, 0x48, 0xDF, 0x77}};
+
+// Message flag: a message so flagged is not handed back to the handler that sent it.
+inline constexpr uint32_t kMessageFlagNotToSender = 0x8;
+// Message flag: the message names a view; its IMessageView interface gives the view's id.
+inline constexpr uint32_t kMessageFlagNamesView = 0x40;
+
+struct IMessage : IUnknown {
+  // Slot 3: the two words of the message's data block.
+  virtual HRESULT STDMETHODCALLTYPE GetData(uint32_t* first, uint32_t* second) = 0;
+  // Slot 4: VARIANT_TRUE when the message was created with an argument.
+  virtual HRESULT STDMETHODCALLTYPE HasArgument(VARIANT_BOOL* present) = 0;
+  // Slot 5: the third creation word, kept as given.
+  virtual HRESULT STDMETHODCALLTYPE GetReserved(uint32_t* value) = 0;
+  // Slot 6: the 32-bit message id (class index << 16 | number).
+  virtual HRESULT STDMETHODCALLTYPE GetId(uint32_t* id) = 0;
+  // Slot 7: the message flags.
+  virtual HRESULT STDMETHODCALLTYPE GetFlags(uint32_t* flags) = 0;
+  // Slot 8: the number of times the message has been delivered.
+  virtual HRESULT STDMETHODCALLTYPE GetDeliveryCount(uint32_t* count) = 0;
+  // Slot 9: a copy of the argument value (VT_EMPTY without argument); *value is
+  // overwritten without being cleared first.
+  virtual HRESULT STDMETHODCALLTYPE GetArgument(VARIANT* value) = 0;
+  // Slot 10: stamps the message with the sending part (null clears the stamp).
+  virtual HRESULT STDMETHODCALLTYPE SetSender(const void* sender) = 0;
+  // Slot 11: VARIANT_TRUE when the message carries the stamp of sender.
+  virtual HRESULT STDMETHODCALLTYPE IsFromSender(const void* sender, VARIANT_BOOL* fromSender) = 0;
+};
+
+// {D24434F0-6C8A-11D3-80B4-005004AD3C53}: answered by messages that name a view.
+inline constexpr GUID IID_IMessageView = {
+    0xD24434F0, 0x6C8A, 0x11D3, {0x80, 0xB4, 0x00, 0x50, 0x04, 0xAD, 0x3C, 0x53}};
+
+struct IMessageView : IUnknown {
+  // Slot 3: the type id of the view concerned.
+  virtual HRESULT STDMETHODCALLTYPE GetViewId(uint32_t* id) = 0;
+};
