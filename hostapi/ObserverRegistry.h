@@ -1,0 +1,28 @@
+// Host framework observer registry: the observers attached to the framework's subjects.
+// Ownership: observers passed in are borrowed; the registry keeps no reference on them.
+#pragma once
+
+#include "hostapi/MessageHandler.h"
+
+#include <windows.h>
+
+#include <cstdint>
+
+// {2B389B80-64B6-11D3-80B1-005004AD3C53}
+inline constexpr GUID IID_IObserverRegistry = {
+    0x2B389B80, 0x64B6, 0x11D3, {0x80, 0xB1, 0x00, 0x50, 0x04, 0xAD, 0x3C, 0x53}};
+
+struct IObserverRegistry : IUnknown {
+  // Slots 3-9: attach and notify operations of the data panes' subjects; declared by their
+  // users when they are built.
+  virtual HRESULT STDMETHODCALLTYPE Reserved3() = 0;
+  virtual HRESULT STDMETHODCALLTYPE Reserved4() = 0;
+  virtual HRESULT STDMETHODCALLTYPE Reserved5() = 0;
+  virtual HRESULT STDMETHODCALLTYPE Reserved6() = 0;
+  virtual HRESULT STDMETHODCALLTYPE Reserved7() = 0;
+  virtual HRESULT STDMETHODCALLTYPE Reserved8() = 0;
+  virtual HRESULT STDMETHODCALLTYPE Reserved9() = 0;
+  // Slot 10: detaches observer from everything it is attached to; S_FALSE when it was
+  // attached to nothing.
+  virtual HRESULT STDMETHODCALLTYPE DetachObserver(IObserver* observer) = 0;
+};
