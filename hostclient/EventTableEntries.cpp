@@ -1,0 +1,28 @@
+// Event-table dispatchers shared by every class: observer events and message arguments.
+#include "hostclient/EventTableEntries.h"
+
+#include "hostapi/Message.h"
+
+#include <oleauto.h>
+
+namespace EventTableDetail {
+
+HRESULT DispatchToInvoker(const EventTableEntry& entry, void* owner, EventDispatchArgs& args) {
+  if (!entry.invoker) return E_FAIL;
+  return entry.invoker(args.data, owner, entry);
+}
+
+HRESULT DispatchMessageArgument(const EventTableEntry& entry, void* owner,
+                                EventDispatchArgs& args) {
+  if (!entry.invoker || !args.message) return E_FAIL;
+  VARIANT value;
+  VariantInit(&value);
+  args.message->GetArgument(&value);
+  struct Clear {
+    VARIANT& v;
+    ~Clear() { VariantClear(&v); }
+  } clear{value};
+  return entry.invoker(&value, owner, entry);
+}
+
+}  // namespace EventTableDetail
