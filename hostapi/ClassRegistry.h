@@ -5,6 +5,7 @@
 
 #include "hostapi/LumoClassObject.h"
 
+#include <unknwn.h>
 #include <windows.h>
 
 #include <cstdint>

@@ -2,6 +2,7 @@
 // Ownership: the announced object is borrowed for the call.
 #pragma once
 
+#include <unknwn.h>
 #include <windows.h>
 
 #include <cstdint>

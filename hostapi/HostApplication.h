@@ -4,6 +4,7 @@
 // Ownership: texts passed in are borrowed for the call.
 #pragma once
 
+#include <unknwn.h>
 #include <windows.h>
 
 #include <cstdint>

@@ -2,6 +2,7 @@
 // Ownership: the object handed out carries one reference for the caller.
 #pragma once
 
+#include <unknwn.h>
 #include <windows.h>
 
 #include <cstdint>

@@ -4,6 +4,7 @@
 
 #include "hostapi/MessageHandler.h"
 
+#include <unknwn.h>
 #include <windows.h>
 
 #include <cstdint>

@@ -5,6 +5,7 @@
 
 #include "hostapi/QORString.h"
 
+#include <unknwn.h>
 #include <windows.h>
 
 #include <cstdint>

@@ -3,6 +3,7 @@
 // a test handed out through an out pointer carries one reference for the caller.
 #pragma once
 
+#include <unknwn.h>
 #include <windows.h>
 
 #include <cstdint>
