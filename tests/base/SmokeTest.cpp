@@ -1,2 +1,0 @@
-#include <gtest/gtest.h>
-TEST(Smoke, Runs) { EXPECT_EQ(sizeof(wchar_t), 2u); }
