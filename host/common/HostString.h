@@ -1,0 +1,17 @@
+// The host's own string objects, handed to modules through the QOR string interface.
+#pragma once
+
+#include "host/common/HostPtr.h"
+#include "hostapi/QORString.h"
+
+#include <string>
+
+namespace host {
+
+// A new string holding text, with one reference for the caller.
+HostPtr<QOR::IQORString> MakeHostString(const std::wstring& text);
+
+// The text of a string a module handed out (empty for null).
+std::wstring StringText(QOR::IQORString* text);
+
+}  // namespace host

@@ -1,0 +1,36 @@
+// A recording as the stand-in host keeps it: channels described once, records of float samples.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace host {
+
+// One channel of the recording. A channel with a formula is calculated: it holds no samples of
+// its own, and its values come from the formula (an arithmetic signal or an enumerator chain).
+struct ChannelInfo {
+  std::wstring title;
+  std::wstring units;
+  std::wstring formula;
+};
+
+// The samples of one record. Every recorded channel holds `length` samples; calculated channels
+// hold none (their vector stays empty). A record grows while the host samples into it.
+struct RecordData {
+  double tickPeriod = 0.0;  // seconds per tick
+  int32_t length = 0;
+  bool complete = true;     // false while sampling still writes this record
+  std::vector<std::shared_ptr<std::vector<float>>> samples;  // one per channel
+};
+
+struct Recording {
+  std::vector<ChannelInfo> channels;
+  std::vector<RecordData> records;
+};
+
+// A record with `channelCount` empty sample vectors.
+RecordData MakeEmptyRecord(size_t channelCount, double tickPeriod);
+
+}  // namespace host

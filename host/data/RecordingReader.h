@@ -1,0 +1,39 @@
+// Reads a recording from comma- or tab-separated text: a header line naming the channels,
+// then one line per tick, a blank line starting a new record.
+#pragma once
+
+#include "host/data/Recording.h"
+
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace host {
+
+// A malformed file: the message names file, line and column ("name:line:column: what").
+class RecordingFileError : public std::runtime_error {
+ public:
+  RecordingFileError(const std::string& file, int line, int column, const std::string& what);
+  int Line() const { return mLine; }
+  int Column() const { return mColumn; }
+
+ private:
+  int mLine;
+  int mColumn;
+};
+
+struct RecordingReadOptions {
+  // Samples per second, used when the file has no "Time" column; 0 when not given.
+  double rateHz = 0.0;
+};
+
+// The first column may be "Time" or "Time [s]": seconds, from which each record's tick period
+// is taken (its samples must be evenly spaced). Without it the rate gives the tick period.
+// Other header cells name channels, optionally with a unit in brackets ("Vm [mV]").
+Recording ParseRecordingText(std::string_view text, const std::string& fileName,
+                             const RecordingReadOptions& options);
+
+// Reads the whole file; a file that cannot be opened is reported at line 0, column 0.
+Recording ReadRecordingFile(const std::string& path, const RecordingReadOptions& options);
+
+}  // namespace host
