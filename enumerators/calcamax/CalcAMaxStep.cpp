@@ -1,0 +1,168 @@
+// The extreme stage's step: the limit from the next event, the scan for the extreme and both crossings, and the
+// optional move of the event to its extreme.
+#include "enumerators/calcamax/CalcAMaxStep.h"
+
+#include "base/TickConversion.h"
+
+namespace ZR::Enum::CalcAMax {
+
+namespace {
+
+ScanLevels LevelsOf(const EventBCalcBase& input, const StepSettings& p) noexcept {
+  ScanLevels levels;
+  const double b = input.baseline;
+  const double h = input.value - b;
+  levels.polarity = input.polarity;
+  levels.start = levels.polarity * (b + p.startHeightPercent * 0.01 * h);
+  levels.end = levels.polarity * (b + p.endHeightPercent * 0.01 * h);
+  levels.valueIsNumber = !IsNoValue(input.value);
+  levels.peakTick = input.tick;
+  levels.baseEndTick = input.baseEndTick;
+  return levels;
+}
+
+void SetUp(StepState& s) noexcept {
+  static_cast<EventBCalcBase&>(s.output) = s.input;
+  s.output.maxValue = -1.0f;
+  s.output.maxTick = kNoTick;
+  s.output.peakStartTick = kNoTick;
+  s.output.peakEndTick = kNoTick;
+  s.output.limitTick = kNoTick;
+  s.endFound = false;
+}
+
+// Scans up to the limit; false when the samples ran out before the end crossing and more may come.
+bool Scan(StepState& s, const StepSettings& p, const StepFrame& frame, SampleCursor& channel) {
+  const ScanLevels levels = LevelsOf(s.input, p);
+  const int32_t limit = s.output.limitTick;
+  bool exhausted = false;
+  for (;;) {
+    if (!channel.Ready()) {
+      exhausted = true;
+      break;
+    }
+    const int32_t first = channel.Position();
+    if (first >= limit) break;
+    int32_t count = 0;
+    const float* v = channel.Block(count);
+    const int64_t left = static_cast<int64_t>(limit) - first;
+    if (left < count) count = static_cast<int32_t>(left);
+    channel.Skip(ScanExtremeBlock(s.output, s.endFound, levels, v, first, count));
+    if (s.endFound) break;
+  }
+  if (exhausted && !s.endFound && !frame.final) return false;
+  if (s.output.peakEndTick < 0) s.output.peakEndTick = SubTicksSat(channel.Position(), 1);
+  return true;
+}
+
+// False when the extreme lies at or beyond the step's end (the event is finished by a later step).
+bool Finish(StepState& s, const StepSettings& p, StepFrame& frame, EventBCalcMax& out) {
+  EventBCalcMax& o = s.output;
+  const double polarity = s.input.polarity;
+  const bool valueIsNumber = !IsNoValue(s.input.value);
+  // The input value is the detector's: keep it when the scan found nothing farther from the baseline, comparing
+  // on the peak's side of it so that downward peaks keep their more negative extreme.
+  if (valueIsNumber && !IsNoValue(o.maxValue) && polarity * o.maxValue < polarity * s.input.value) {
+    o.maxValue = static_cast<float>(s.input.value);
+    o.maxTick = s.input.tick;
+  }
+  if (o.maxTick >= frame.stepEnd) {
+    RaisePosition(s.position, frame.stepEnd);
+    return false;
+  }
+  if (!valueIsNumber) {
+    o.tick = s.input.tick;
+    o.fraction = s.input.fraction;
+    SetNoValue(o.value);
+  } else {
+    if (o.peakStartTick < 0) o.peakStartTick = s.input.baseEndTick;
+    if (p.reposition == 1) {
+      o.tick = o.maxTick;
+      o.fraction = 0.0f;
+      o.value = o.maxValue;
+    }
+  }
+  RaisePosition(s.position, frame.final ? kRecordEndOffset : AddTicksSat(o.tick, 1));
+  s.phase = Phase::Idle;
+  out = o;
+  return true;
+}
+
+}  // namespace
+
+int32_t ScanExtremeBlock(EventBCalcMax& out, bool& endFound, const ScanLevels& levels, const float* v,
+                         int32_t firstTick, int32_t count) noexcept {
+  const double p = levels.polarity;
+  double extreme = p * static_cast<double>(out.maxValue);
+  for (int32_t i = 0; i < count; ++i) {
+    const int32_t t = firstTick + i;
+    const double pv = p * static_cast<double>(v[i]);
+    if (levels.valueIsNumber && t < levels.peakTick && pv <= levels.start) {
+      // The extreme restarts where the rise last left the start level.
+      out.peakStartTick = t;
+      out.maxValue = v[i];
+      out.maxTick = t;
+      extreme = pv;
+    }
+    if (t >= levels.baseEndTick && pv > extreme) {
+      out.maxValue = v[i];
+      out.maxTick = t;
+      extreme = pv;
+    }
+    if (t > levels.peakTick && pv <= levels.end) {
+      out.peakEndTick = t;
+      endFound = true;
+      return i;
+    }
+  }
+  return count;
+}
+
+bool Step(StepState& s, const StepSettings& p, StepFrame& frame, SampleCursor& channel,
+          EventCursor<EventBCalcBase>& events, EventBCalcMax& out) {
+  for (;;) {
+    switch (s.phase) {
+      case Phase::Idle:
+        frame.endSource = 1;
+        s.phase = Phase::WaitEvent;
+        break;
+      case Phase::WaitEvent:
+        events.LiftReadLimitToEnd();
+        if (!events.Ready()) {
+          if (frame.final) RaisePosition(s.position, kRecordEndOffset);
+          return false;
+        }
+        s.input = events.Current();
+        events.Advance();
+        s.phase = Phase::SetUp;
+        break;
+      case Phase::SetUp:
+        SetUp(s);
+        frame.endSource = 0;
+        s.phase = Phase::FindLimit;
+        break;
+      case Phase::FindLimit:
+        frame.endSource = 0;
+        if (events.Ready()) {
+          s.output.limitTick = events.Current().SearchStart();
+        } else if (events.AtEnd()) {
+          s.output.limitTick = kRecordEndOffset;
+        } else {
+          return false;
+        }
+        s.phase = Phase::Scan;
+        break;
+      case Phase::Scan:
+        frame.endSource = 0;
+        if (!Scan(s, p, frame, channel)) return false;
+        s.phase = Phase::Finish;
+        break;
+      case Phase::Finish:
+      default:
+        frame.endSource = 0;
+        return Finish(s, p, frame, out);
+    }
+  }
+}
+
+}  // namespace ZR::Enum::CalcAMax

@@ -1,0 +1,46 @@
+// The resumable step of the extreme stage: the true extreme of each peak, the start-level crossing of its rise,
+// the end-level crossing of its fall and the first tick of the next event.
+#pragma once
+
+#include <cstdint>
+
+#include "enumerators/calcbase/StageCursors.h"
+#include "enumerators/framework/EventRecords.h"
+
+namespace ZR::Enum::CalcAMax {
+
+struct StepSettings {
+  int32_t startHeightPercent = 5;
+  int32_t reposition = 1;  // 1 moves the event to the extreme
+  int32_t endHeightPercent = 0;
+};
+
+enum class Phase : int32_t { Idle = 0, WaitEvent = 1, FindLimit = 2, SetUp = 3, Scan = 4, Finish = 5 };
+
+struct StepState {
+  int32_t position = 0;
+  EventBCalcBase input;
+  Phase phase = Phase::Idle;
+  EventBCalcMax output;
+  bool endFound = false;
+};
+
+// Levels of one event, in double precision: baseline + percent x 0.01 x (value - baseline).
+struct ScanLevels {
+  double polarity = 1.0;
+  double start = 0.0;  // polarity x start level
+  double end = 0.0;    // polarity x end level
+  bool valueIsNumber = true;
+  int32_t peakTick = 0;
+  int32_t baseEndTick = 0;
+};
+
+// Scans samples v[0..count) at ticks firstTick..: the start crossing (restarting the extreme), the extreme and the
+// end crossing, which stops the scan. Returns how many samples were passed (the end crossing sample is not).
+int32_t ScanExtremeBlock(EventBCalcMax& out, bool& endFound, const ScanLevels& levels, const float* v,
+                         int32_t firstTick, int32_t count) noexcept;
+
+bool Step(StepState& s, const StepSettings& p, StepFrame& frame, SampleCursor& channel,
+          EventCursor<EventBCalcBase>& events, EventBCalcMax& out);
+
+}  // namespace ZR::Enum::CalcAMax

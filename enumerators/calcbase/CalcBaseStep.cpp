@@ -1,0 +1,311 @@
+// The baseline stage's step: event pairing, the three baseline modes and the baseline crossing search.
+#include "enumerators/calcbase/CalcBaseStep.h"
+
+#include <cfloat>
+#include <cmath>
+
+#include "base/TickConversion.h"
+
+namespace ZR::Enum::CalcBase {
+
+namespace {
+
+// A double rounded to float; magnitudes beyond the float range become infinities (never an undefined cast).
+void RoundToFloat(double x, float& out) noexcept {
+  if (x > FLT_MAX) {
+    out = INFINITY;
+  } else if (x < -FLT_MAX) {
+    out = -INFINITY;
+  } else {
+    out = static_cast<float>(x);
+  }
+}
+
+void StartSegment(SegmentScanner& s, int32_t t, float v) noexcept {
+  s.segStartTick = t;
+  s.segStartValue = v;
+  s.tolerance = static_cast<double>(s.noiseTolerancePercent) * 0.01 *
+                std::fabs(static_cast<double>(s.eventValue) - static_cast<double>(v));
+  s.sum = v;
+  s.count = 1;
+}
+
+void CloseSegment(SegmentScanner& s, int32_t t) noexcept {
+  const double mean = s.sum / s.count;
+  const double n = s.count;
+  const double score = n * n * std::fabs(static_cast<double>(s.eventValue) - mean) /
+                       (static_cast<double>(s.eventTick) + 1.0 - static_cast<double>(t));
+  const bool eligible = s.windowStart < 0 || t > s.windowStart;
+  if (!eligible || score < s.bestScore) return;
+  // Not smaller: a later segment wins a tie.
+  s.bestScore = score;
+  s.bestMean = static_cast<float>(mean);
+  s.bestStartTick = s.segStartTick;
+  s.bestEndTick = SubTicksSat(AddTicksSat(s.segStartTick, s.count), 1);
+}
+
+void PrepareScanner(SegmentScanner& s, const StepSettings& p) noexcept {
+  s.maxBaselineTicks = p.maxBaselineTicks;
+  s.noiseTolerancePercent = static_cast<float>(p.noiseTolerancePercent);
+  s.bestScore = 0.0;
+  s.bestMean = -1.0f;
+  s.bestStartTick = -1;
+  s.bestEndTick = -1;
+  s.windowStart = -1;
+  s.windowEnd = -1;
+  s.newSegment = true;
+}
+
+void ClearOut(EventBCalcBase& out) noexcept {
+  out.ClearPosition();
+  out.stimulusTick = kNoTick;
+  out.baseStartTick = kNoTick;
+  out.baseEndTick = kNoTick;
+  SetNoValue(out.baseline);
+  out.polarity = 1.0f;
+}
+
+void WriteHead(const StepState& s, EventBCalcBase& out) noexcept {
+  out.stimulusTick = s.pendingStimulus.kind != kEventEmpty ? s.pendingStimulus.tick : kNoTick;
+  if (s.pendingPeak.kind != kEventEmpty) {
+    out.tick = s.pendingPeak.tick;
+    out.fraction = 0.0f;
+    float value;
+    RoundToFloat(s.pendingPeak.value, value);
+    out.value = value;
+  } else if (s.pendingStimulus.kind != kEventEmpty) {
+    out.tick = s.pendingStimulus.tick;
+    out.fraction = 0.0f;
+    SetNoValue(out.value);
+  }
+}
+
+// Moves the channel past every sample at or before tick; false when a sample is not yet there.
+bool SkipThrough(SampleCursor& channel, int32_t tick) {
+  for (;;) {
+    if (!channel.Ready()) return false;
+    const int32_t position = channel.Position();
+    if (position > tick) return true;
+    int32_t n = 0;
+    channel.Block(n);
+    const int64_t left = static_cast<int64_t>(tick) - position + 1;
+    channel.Skip(left < n ? static_cast<int32_t>(left) : n);
+  }
+}
+
+// The buffered samples from the channel's position up to end - 1; count 0 when the channel is at or past end,
+// false when a sample before end is not yet there.
+bool BlockBefore(SampleCursor& channel, int32_t end, const float*& v, int32_t& first, int32_t& count) {
+  count = 0;
+  if (channel.Position() >= end) return true;
+  if (!channel.Ready()) return false;
+  first = channel.Position();
+  if (first >= end) return true;
+  v = channel.Block(count);
+  const int64_t left = static_cast<int64_t>(end) - first;
+  if (left < count) count = static_cast<int32_t>(left);
+  return true;
+}
+
+bool MeasureSearch(StepState& s, const StepSettings& p, SampleCursor& channel, int32_t e, float value,
+                   EventBCalcBase& out) {
+  SegmentScanner& sc = s.scanner;
+  sc.eventTick = e;
+  sc.eventValue = value;
+  const bool window = s.pendingStimulus.kind != kEventEmpty && p.searchStartTicks >= 0 && p.searchEndTicks >= 0;
+  sc.windowStart = window ? AddTicksSat(s.pendingStimulus.tick, p.searchStartTicks) : -1;
+  sc.windowEnd = window ? AddTicksSat(s.pendingStimulus.tick, p.searchEndTicks) : -1;
+  s.previousEventTick = e;
+  for (;;) {
+    const float* v = nullptr;
+    int32_t first = 0;
+    int32_t count = 0;
+    if (!BlockBefore(channel, e, v, first, count)) return false;
+    if (count == 0) break;
+    FeedSegmentScanner(sc, v, first, count);
+    channel.Skip(count);
+  }
+  if (sc.bestScore > 0.0 && sc.bestStartTick >= 0 && sc.bestEndTick >= 0) {
+    out.baseline = sc.bestMean;
+    out.baseStartTick = sc.bestStartTick;
+    out.baseEndTick = sc.bestEndTick;
+    out.polarity = sc.bestMean <= value ? 1.0f : -1.0f;
+    return true;
+  }
+  out.baseline = static_cast<float>(static_cast<double>(value) * 0.999999);
+  out.baseStartTick = SubTicksSat(e, 1);
+  out.baseEndTick = out.baseStartTick;
+  out.polarity = 1.0f;
+  return true;
+}
+
+bool LowestBefore(SampleCursor& channel, int32_t e, float& level) {
+  double lowest = DBL_MAX;
+  for (;;) {
+    const float* v = nullptr;
+    int32_t first = 0;
+    int32_t count = 0;
+    if (!BlockBefore(channel, e, v, first, count)) return false;
+    if (count == 0) break;
+    for (int32_t i = 0; i < count; ++i) {
+      if (v[i] < lowest) lowest = v[i];
+    }
+    channel.Skip(count);
+  }
+  RoundToFloat(lowest, level);
+  return true;
+}
+
+// The last sample between the events at or beyond the level (seen from the peak) ends the baseline; without one,
+// the sample farthest on the baseline side does.
+bool CrossingSearch(StepState& s, SampleCursor& channel, int32_t e, EventBCalcBase& out) {
+  const int32_t start = s.previousEventTick < 0 ? 0 : s.previousEventTick;
+  out.baseStartTick = start;
+  out.baseEndTick = e;
+  channel.SeekTo(start);
+  const double p = out.polarity;
+  const double level = p * static_cast<double>(out.baseline);
+  double lowest = 0.0;
+  int32_t lowestTick = -1;
+  int32_t lastCrossing = -1;
+  for (;;) {
+    const float* v = nullptr;
+    int32_t first = 0;
+    int32_t count = 0;
+    if (!BlockBefore(channel, e, v, first, count)) return false;
+    if (count == 0) break;
+    for (int32_t i = 0; i < count; ++i) {
+      const double pv = p * static_cast<double>(v[i]);
+      if (lowestTick < 0 || pv < lowest) {
+        lowest = pv;
+        lowestTick = first + i;
+      }
+      if (pv <= level) lastCrossing = first + i;
+    }
+    channel.Skip(count);
+  }
+  const int32_t end = lastCrossing >= 0 ? lastCrossing : lowestTick;
+  if (end >= 0) {
+    out.baseEndTick = end;
+    out.baseStartTick = end == start ? start : end - 1;
+  }
+  s.previousEventTick = e;
+  return true;
+}
+
+bool Measure(StepState& s, const StepSettings& p, StepFrame& frame, SampleCursor& channel, EventBCalcBase& out) {
+  frame.endSource = 0;
+  if (!SkipThrough(channel, s.previousEventTick)) return false;
+  const EventPkStm& event = s.pendingPeak.kind != kEventEmpty ? s.pendingPeak : s.pendingStimulus;
+  const int32_t e = event.tick;
+  float value;
+  RoundToFloat(event.value, value);
+  const auto mode = static_cast<BaselineMode>(p.mode);
+  if (mode == BaselineMode::Fixed) {
+    RoundToFloat(p.baselineValue, out.baseline);
+    out.polarity = static_cast<double>(value) < p.baselineValue ? -1.0f : 1.0f;
+    if (!CrossingSearch(s, channel, e, out)) return false;
+  } else if (mode == BaselineMode::Lowest) {
+    if (!LowestBefore(channel, e, out.baseline)) return false;
+    out.polarity = 1.0f;
+    if (!CrossingSearch(s, channel, e, out)) return false;
+  } else if (!MeasureSearch(s, p, channel, e, value, out)) {
+    return false;
+  }
+  WriteHead(s, out);
+  if (s.pendingPeak.kind == kEventEmpty && s.pendingStimulus.kind == kEventEmpty) return false;
+  RaisePosition(s.position, AddTicksSat(out.tick, 1));
+  s.phase = Phase::Idle;
+  return true;
+}
+
+}  // namespace
+
+void FeedSegmentScanner(SegmentScanner& s, const float* v, int32_t firstTick, int32_t count) noexcept {
+  const int32_t lastTick = SubTicksSat(s.eventTick, 1);
+  for (int32_t i = 0; i < count; ++i) {
+    const int32_t t = firstTick + i;
+    const float x = v[i];
+    if (s.newSegment) {
+      if (s.windowEnd > 0 && t > s.windowEnd) continue;
+      StartSegment(s, t, x);
+      s.newSegment = false;
+      if (t == lastTick) CloseSegment(s, t);
+      continue;
+    }
+    const bool flat = std::fabs(static_cast<double>(x) - static_cast<double>(s.segStartValue)) <= s.tolerance;
+    if (flat && static_cast<int64_t>(t) - s.segStartTick <= s.maxBaselineTicks) {
+      ++s.count;
+      s.sum += x;
+      if (t == lastTick) CloseSegment(s, t);
+      continue;
+    }
+    CloseSegment(s, t);
+    StartSegment(s, t, x);
+  }
+}
+
+bool Step(StepState& s, const StepSettings& p, StepFrame& frame, SampleCursor& channel,
+          EventCursor<EventPkStm>& events, EventBCalcBase& out) {
+  ClearOut(out);
+  if (frame.final) {
+    WriteHead(s, out);
+    RaisePosition(s.position, kRecordEndOffset);
+    if (s.pendingPeak.kind == kEventEmpty && s.pendingStimulus.kind == kEventEmpty) return false;
+  }
+  for (;;) {
+    switch (s.phase) {
+      case Phase::Idle:
+        PrepareScanner(s.scanner, p);
+        s.pendingPeak = EventPkStm::Empty();
+        s.pendingStimulus = EventPkStm::Empty();
+        frame.endSource = 1;
+        s.phase = Phase::WaitEvent;
+        break;
+      case Phase::WaitEvent: {
+        if (!events.Ready()) {
+          RaisePosition(s.position, events.Position());
+          return false;
+        }
+        const EventPkStm& event = events.Current();
+        if (event.kind == kEventPeak) {
+          s.phase = Phase::ReadPeak;
+          break;
+        }
+        s.pendingStimulus = event;
+        if (event.tick >= frame.stepEnd) {
+          RaisePosition(s.position, event.tick);
+          return false;
+        }
+        events.Advance();
+        s.phase = Phase::WaitPeak;
+        break;
+      }
+      case Phase::WaitPeak:
+        events.LiftReadLimitToEnd();
+        if (events.Ready()) {
+          s.phase = events.Current().kind == kEventPeak ? Phase::ReadPeak : Phase::Measure;
+          break;
+        }
+        if (!frame.final) return false;
+        s.phase = Phase::Measure;
+        break;
+      case Phase::ReadPeak:
+        if (!events.Ready()) return false;
+        s.pendingPeak = events.Current();
+        if (s.pendingPeak.tick >= frame.stepEnd) {
+          RaisePosition(s.position, frame.stepEnd);
+          return false;
+        }
+        events.Advance();
+        RaisePosition(s.position, s.pendingPeak.tick);
+        s.phase = Phase::Measure;
+        break;
+      case Phase::Measure:
+      default:
+        return Measure(s, p, frame, channel, out);
+    }
+  }
+}
+
+}  // namespace ZR::Enum::CalcBase

@@ -1,0 +1,63 @@
+// The resumable step of the baseline stage: pairs each detector peak with the stimulus before it and finds the
+// peak's baseline (flattest long stretch, fixed level or lowest sample) and its polarity.
+#pragma once
+
+#include <cstdint>
+
+#include "enumerators/calcbase/StageCursors.h"
+#include "enumerators/framework/EventRecords.h"
+
+namespace ZR::Enum::CalcBase {
+
+enum class BaselineMode : int32_t { Search = 0, Fixed = 1, Lowest = 2 };
+
+// Parameters in the units the step uses (ticks), derived once when the sources are set.
+struct StepSettings {
+  int32_t maxBaselineTicks = 500;   // longest flat segment minus one, at least 500
+  double noiseTolerancePercent = 5.0;
+  int32_t searchStartTicks = -1;    // window after a stimulus; both -1 when there is none
+  int32_t searchEndTicks = -1;
+  int32_t mode = 0;                 // BaselineMode; any other number searches
+  double baselineValue = -1.0;      // the fixed level of mode 1, channel units
+};
+
+// The flat-segment search of one event. Ticks inclusive; the score of a segment closed at tick t is
+// count^2 x |P - mean| / (E + 1 - t), so long, flat stretches far from the peak level and near the peak win.
+struct SegmentScanner {
+  int32_t segStartTick = 0;
+  float segStartValue = 0.0f;
+  bool newSegment = true;
+  double bestScore = 0.0;
+  double tolerance = 0.0;
+  double sum = 0.0;  // double: a segment may hold many samples
+  int32_t count = 0;
+  float noiseTolerancePercent = 5.0f;
+  int32_t maxBaselineTicks = 500;
+  int32_t eventTick = 0;   // E
+  float eventValue = 0.0f; // P
+  int32_t windowStart = -1;
+  int32_t windowEnd = -1;
+  float bestMean = -1.0f;
+  int32_t bestStartTick = -1;
+  int32_t bestEndTick = -1;
+};
+
+// Feeds samples v[0..count) at ticks firstTick.. (all before E) to the scanner.
+void FeedSegmentScanner(SegmentScanner& s, const float* v, int32_t firstTick, int32_t count) noexcept;
+
+enum class Phase : int32_t { Idle = 0, WaitEvent = 1, WaitPeak = 2, ReadPeak = 3, Measure = 4 };
+
+struct StepState {
+  int32_t position = 0;  // lowest tick at which the next record may still lie
+  EventPkStm pendingPeak;
+  EventPkStm pendingStimulus;
+  SegmentScanner scanner;
+  int32_t previousEventTick = -1;
+  Phase phase = Phase::Idle;
+};
+
+// One call: true with one record written into out, false when it cannot go on now (resume by calling again).
+bool Step(StepState& s, const StepSettings& p, StepFrame& frame, SampleCursor& channel,
+          EventCursor<EventPkStm>& events, EventBCalcBase& out);
+
+}  // namespace ZR::Enum::CalcBase

@@ -1,0 +1,185 @@
+// The second baseline stage's step: one scan per event from where the previous event's scan stopped.
+#include "enumerators/calcbase2/CalcBase2Step.h"
+
+#include <cmath>
+
+#include "base/TickConversion.h"
+
+namespace ZR::Enum::CalcBase2 {
+
+namespace {
+
+void SetUp(StepState& s) noexcept {
+  EventBCalcBase2& o = s.output;
+  static_cast<EventBCalcMax&>(o) = s.input;
+  SetNoValue(o.lowestSample);
+  SetNoValue(o.highestSample);
+  o.tauFitStartTick = kNoTick;
+  o.tauFitEndTick = kNoTick;
+  o.ahpEndTick = kNoTick;
+  o.midPlateauTick = kNoTick;
+  o.spikeTroughTick = kNoTick;
+  o.spikePeak2Tick = kNoTick;
+  // The scan has not read a sample yet: lowest and highest stay without value until it does.
+  s.extremesSet = false;
+  o.tailOvershoot = 0.0f;
+}
+
+void UpdateExtremes(StepState& s, float v) noexcept {
+  EventBCalcBase2& o = s.output;
+  if (!s.extremesSet) {
+    o.lowestSample = v;
+    o.highestSample = v;
+    s.extremesSet = true;
+    return;
+  }
+  if (v < o.lowestSample) o.lowestSample = v;
+  if (v > o.highestSample) o.highestSample = v;
+}
+
+// The scan of an event whose value is a number; false when it must wait for more samples.
+bool Scan(StepState& s, const StepSettings& p, const StepFrame& frame, SampleCursor& channel) {
+  const ScanLevels levels = LevelsOf(s.input, p);
+  const bool valueIsNumber = !IsNoValue(s.input.value);
+  const int32_t limit = s.input.limitTick;
+  bool exhausted = false;
+  for (;;) {
+    if (!channel.Ready()) {
+      exhausted = true;
+      break;
+    }
+    const int32_t first = channel.Position();
+    if (first >= limit) break;
+    int32_t count = 0;
+    const float* v = channel.Block(count);
+    const int64_t left = static_cast<int64_t>(limit) - first;
+    if (left < count) count = static_cast<int32_t>(left);
+    if (!valueIsNumber) {
+      for (int32_t i = 0; i < count; ++i) UpdateExtremes(s, v[i]);
+      channel.Skip(count);
+      continue;
+    }
+    channel.Skip(ScanBlock(s, levels, v, first, count));
+    if (s.output.ahpEndTick >= 0) break;
+  }
+  if (!valueIsNumber) return true;
+  return !(exhausted && channel.Position() < limit && !frame.final && s.output.ahpEndTick < 0);
+}
+
+void Conclude(StepState& s, const StepSettings& p) noexcept {
+  EventBCalcBase2& o = s.output;
+  if (s.riseFound && s.fallFound) {
+    o.midPlateauTick = static_cast<int32_t>((static_cast<int64_t>(s.riseTick) + s.fallTick) / 2);
+  }
+  if (s.tenPercentTick >= 0 && o.peakStartTick >= 0) {
+    const double k = p.plateauCentrePercent * 0.01;
+    o.plateauCentreTick = TruncToInt32Sat(o.peakStartTick * (1.0 - k) + s.tenPercentTick * k + 0.5);
+  } else {
+    o.plateauCentreTick = kNoTick;
+  }
+  if (o.ahpEndTick == kNoTick) SetStageNoValue(o.tailOvershoot);
+}
+
+}  // namespace
+
+ScanLevels LevelsOf(const EventBCalcMax& input, const StepSettings& p) noexcept {
+  ScanLevels levels;
+  const double b = input.baseline;
+  const double h = input.value - b;
+  const double pol = input.polarity;
+  levels.polarity = pol;
+  levels.mid = pol * (b + p.midPlateauPercent * 0.01 * h);
+  levels.tauStart = pol * (b + p.tauStartPercent * 0.01 * h);
+  // The small extra keeps a fall that settles exactly on the baseline inside a 0 % tau end level.
+  levels.tauEnd = pol * (b + (p.tauEndPercent * 0.01 + 0.000005) * h);
+  levels.tenPercent = pol * (b + 0.1 * h);
+  levels.baseline = pol * b;
+  levels.baselineLevel = input.baseline;
+  levels.peakTick = input.tick;
+  levels.endTick = input.peakEndTick;
+  return levels;
+}
+
+int32_t ScanBlock(StepState& s, const ScanLevels& levels, const float* v, int32_t firstTick, int32_t count) noexcept {
+  EventBCalcBase2& o = s.output;
+  const double p = levels.polarity;
+  for (int32_t i = 0; i < count; ++i) {
+    const int32_t t = firstTick + i;
+    const double pv = p * static_cast<double>(v[i]);
+    if (t < levels.peakTick) {
+      if (!s.riseFound && pv > levels.mid) {
+        s.riseFound = true;
+        s.riseTick = t;
+      }
+    } else if (t <= levels.endTick) {
+      if (!s.fallFound && pv < levels.mid) {
+        s.fallFound = true;
+        s.fallTick = t;
+      }
+      if (o.tauFitStartTick == kNoTick && pv <= levels.tauStart) o.tauFitStartTick = t;
+      if (o.tauFitEndTick == kNoTick && pv <= levels.tauEnd) o.tauFitEndTick = t;
+      // On the baseline side of the 10 % level, seen from the peak, for upward and downward peaks alike.
+      if (s.tenPercentTick == kNoTick && pv <= levels.tenPercent) s.tenPercentTick = t;
+    } else if (pv < levels.baseline) {
+      const float d = v[i] - levels.baselineLevel;
+      if (std::fabs(d) > std::fabs(o.tailOvershoot)) o.tailOvershoot = d;
+    } else {
+      o.ahpEndTick = t;
+      return i;
+    }
+    UpdateExtremes(s, v[i]);
+  }
+  return count;
+}
+
+bool Step(StepState& s, const StepSettings& p, StepFrame& frame, SampleCursor& channel,
+          EventCursor<EventBCalcMax>& events, EventBCalcBase2& out) {
+  for (;;) {
+    switch (s.phase) {
+      case Phase::Idle:
+        frame.endSource = 1;
+        s.riseFound = false;
+        s.fallFound = false;
+        s.tenPercentTick = kNoTick;
+        s.phase = Phase::WaitEvent;
+        break;
+      case Phase::WaitEvent:
+        events.LiftReadLimitToEnd();
+        if (!events.Ready()) {
+          RaisePosition(s.position, frame.final ? kRecordEndOffset : events.Position());
+          return false;
+        }
+        s.input = events.Current();
+        events.Advance();
+        s.phase = Phase::SetUp;
+        break;
+      case Phase::SetUp:
+        SetUp(s);
+        frame.endSource = 0;
+        s.phase = Phase::Scan;
+        break;
+      case Phase::Scan:
+        frame.endSource = 0;
+        if (!Scan(s, p, frame, channel)) {
+          RaisePosition(s.position, s.output.tick);
+          return false;
+        }
+        s.phase = Phase::Finish;
+        break;
+      case Phase::Finish:
+      default:
+        frame.endSource = 0;
+        Conclude(s, p);
+        if (s.output.tick >= frame.stepEnd) {
+          RaisePosition(s.position, s.output.tick);
+          return false;
+        }
+        RaisePosition(s.position, AddTicksSat(s.output.tick, 1));
+        s.phase = Phase::Idle;
+        out = s.output;
+        return true;
+    }
+  }
+}
+
+}  // namespace ZR::Enum::CalcBase2

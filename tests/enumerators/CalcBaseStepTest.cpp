@@ -1,0 +1,148 @@
+#include "enumerators/calcbase/CalcBaseStep.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+
+#include "tests/enumerators/CalcStageCursors.h"
+
+namespace {
+
+using ZR::Enum::CalcBase::StepSettings;
+using ZR::Enum::CalcBase::StepState;
+using calcstages::RunOffline;
+
+std::vector<EventBCalcBase> RunBase(const StepSettings& p, const std::vector<float>& v,
+                                const std::vector<EventPkStm>& events, int32_t blockSize = 1024) {
+  return RunOffline<StepState, StepSettings, EventPkStm, EventBCalcBase>(ZR::Enum::CalcBase::Step, p, v, events,
+                                                                        blockSize);
+}
+
+// 0.2 everywhere, a short dip to -0.3 at 300..309 and a triangular peak of sign x 2.0 at tick 1000.
+std::vector<float> DipAndPeak(float sign) {
+  return calcstages::Samples(1200, [sign](int32_t t) {
+    double v = 0.2;
+    if (t >= 300 && t < 310) v = -0.3;
+    if (t >= 990 && t <= 1010) v = 0.2 + 0.18 * (10 - std::abs(t - 1000));
+    return sign * v;
+  });
+}
+
+struct ModeCase {
+  int32_t mode;
+  double value;
+  float baseline;
+  int32_t start, end;
+};
+
+// On one signal the three modes give three baselines: the long flat stretch before the peak, the fixed level with
+// its last crossing, and the dip with its last sample.
+TEST(CalcBaseStep, BaselineModesDifferAndMirror) {
+  const ModeCase cases[] = {{0, -1.0, 0.2f, 811, 990}, {1, 1.0, 1.0f, 993, 994}, {2, -1.0, -0.3f, 308, 309}};
+  for (const ModeCase& c : cases) {
+    for (float sign : {1.0f, -1.0f}) {
+      if (c.mode == 2 && sign < 0) continue;  // the lowest sample is not mirrored by its nature
+      StepSettings p;
+      p.mode = c.mode;
+      p.baselineValue = sign * c.value;
+      const auto out = RunBase(p, DipAndPeak(sign), {EventPkStm::Peak(1000.3, sign * 2.0f)});
+      ASSERT_EQ(out.size(), 1u) << "mode " << c.mode;
+      EXPECT_FLOAT_EQ(out[0].baseline, sign * c.baseline) << "mode " << c.mode << " sign " << sign;
+      EXPECT_EQ(out[0].baseStartTick, c.start) << "mode " << c.mode << " sign " << sign;
+      EXPECT_EQ(out[0].baseEndTick, c.end) << "mode " << c.mode << " sign " << sign;
+      EXPECT_EQ(out[0].polarity, c.mode == 2 ? 1.0f : sign) << "mode " << c.mode;
+      EXPECT_EQ(out[0].tick, 1000);
+      EXPECT_EQ(out[0].fraction, 0.0f);
+      EXPECT_EQ(out[0].value, static_cast<double>(sign * 2.0f));
+      EXPECT_EQ(out[0].stimulusTick, -1);
+      EXPECT_EQ(out[0].kind, kEventCalc);
+    }
+  }
+}
+
+// Block boundaries fall anywhere inside the segments: the result does not depend on them.
+TEST(CalcBaseStep, BlockSizeDoesNotChangeResult) {
+  for (int32_t mode : {0, 2}) {
+    StepSettings p;
+    p.mode = mode;
+    const auto a = RunBase(p, DipAndPeak(1.0f), {EventPkStm::Peak(1000, 2.0f)}, 1024);
+    const auto b = RunBase(p, DipAndPeak(1.0f), {EventPkStm::Peak(1000, 2.0f)}, 3);
+    ASSERT_EQ(a.size(), 1u);
+    ASSERT_EQ(b.size(), 1u);
+    EXPECT_EQ(std::memcmp(&a[0], &b[0], sizeof(EventBCalcBase)), 0) << "mode " << mode;
+  }
+}
+
+// A stimulus followed by another stimulus is measured alone (value no value, measured with 1.0); a peak after a
+// stimulus is paired with it; without a sample between two events the fallback baseline P x 0.999999 applies.
+TEST(CalcBaseStep, PairsStimuliAndFallsBack) {
+  const std::vector<float> v(400, 0.0f);
+  const std::vector<EventPkStm> events = {EventPkStm::Stimulus(100), EventPkStm::Stimulus(200),
+                                          EventPkStm::Peak(250, 3.0f), EventPkStm::Peak(251, 4.0f)};
+  const auto out = RunBase(StepSettings(), v, events);
+  ASSERT_EQ(out.size(), 3u);
+  EXPECT_EQ(out[0].tick, 100);
+  EXPECT_EQ(out[0].stimulusTick, 100);
+  EXPECT_TRUE(IsNoValue(out[0].value));
+  EXPECT_EQ(DoubleBits(out[0].value), kNoValueDoubleBits);
+  EXPECT_FLOAT_EQ(out[0].baseline, 0.0f);
+  EXPECT_EQ(out[0].polarity, 1.0f);
+  EXPECT_EQ(out[1].tick, 250);
+  EXPECT_EQ(out[1].stimulusTick, 200);
+  EXPECT_EQ(out[1].value, 3.0);
+  EXPECT_EQ(out[2].tick, 251);
+  EXPECT_EQ(out[2].stimulusTick, -1);
+  EXPECT_EQ(out[2].baseline, static_cast<float>(4.0 * 0.999999));
+  EXPECT_EQ(out[2].baseStartTick, 250);
+  EXPECT_EQ(out[2].baseEndTick, 250);
+}
+
+// A sample exactly at the tolerance joins the segment, and so does one exactly the maximum length after its
+// start; the next closes it.
+TEST(CalcBaseStep, SegmentEdges) {
+  // Tolerance 5 % of |10 - 0| = 0.5: the step to 0.5 at tick 100 still joins; the segment from 0 runs 0..500
+  // (501 samples) and closes at 501; the rest, 501..599, then scores 99^2 x 9.5 / 2, more than 501^2 x 9.6 / 100.
+  auto v = calcstages::Samples(700, [](int32_t t) { return t < 100 ? 0.0 : 0.5; });
+  const auto out = RunBase(StepSettings(), v, {EventPkStm::Peak(600, 10.0f)});
+  ASSERT_EQ(out.size(), 1u);
+  EXPECT_EQ(out[0].baseStartTick, 501);
+  EXPECT_EQ(out[0].baseEndTick, 599);
+  EXPECT_FLOAT_EQ(out[0].baseline, 0.5f);
+}
+
+// A search window after the stimulus: a segment closing at or before the window start is not eligible.
+TEST(CalcBaseStep, SearchWindowAfterStimulus) {
+  auto v = calcstages::Samples(500, [](int32_t t) {
+    if (t < 200) return 0.0;
+    if (t < 300) return 1.0;
+    return t % 2 ? -0.5 : 0.5;  // segments of one sample, too short to matter
+  });
+  StepSettings p;
+  p.searchStartTicks = 150;
+  p.searchEndTicks = 400;
+  const std::vector<EventPkStm> events = {EventPkStm::Stimulus(0), EventPkStm::Peak(450, 9.0f)};
+  const auto out = RunBase(p, v, events);
+  ASSERT_EQ(out.size(), 1u);
+  EXPECT_EQ(out[0].stimulusTick, 0);
+  EXPECT_FLOAT_EQ(out[0].baseline, 0.0f);  // 0..199 closes at 200, after the window start
+  EXPECT_EQ(out[0].baseEndTick, 199);
+  p.searchStartTicks = 250;
+  const auto late = RunBase(p, v, events);
+  ASSERT_EQ(late.size(), 1u);
+  EXPECT_FLOAT_EQ(late[0].baseline, 1.0f);
+  EXPECT_EQ(late[0].baseStartTick, 200);
+  EXPECT_EQ(late[0].baseEndTick, 299);
+}
+
+// Mode 2 with no sample between the events: the level is +infinity.
+TEST(CalcBaseStep, LowestWithoutSamplesIsInfinite) {
+  StepSettings p;
+  p.mode = 2;
+  const auto out = RunBase(p, std::vector<float>(50, 1.0f), {EventPkStm::Peak(0, 2.0f)});
+  ASSERT_EQ(out.size(), 1u);
+  EXPECT_TRUE(std::isinf(out[0].baseline));
+  EXPECT_GT(out[0].baseline, 0.0f);
+}
+
+}  // namespace
