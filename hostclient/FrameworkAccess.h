@@ -1,0 +1,34 @@
+// Cached access to the host framework's services: each fetched once, on first use, and kept for the process.
+#pragma once
+
+#include "hostclient/COMClassObjectAccessor.h"
+
+#include "hostapi/ClassRegistry.h"
+#include "hostapi/FrameworkSubject.h"
+#include "hostapi/HostApplication.h"
+#include "hostapi/MessageFactory.h"
+#include "hostapi/MessageService.h"
+#include "hostapi/ObjectFactory.h"
+#include "hostapi/ObserverRegistry.h"
+#include "hostapi/TypeRegistry.h"
+#include "hostapi/UnitTestService.h"
+
+// Every getter answers the cached interface without a reference for the caller
+// (the framework's objects outlive the module), or null when the service cannot
+// be reached; a caller then skips its call.
+
+// The framework's class registry.
+using ObjectFactoryAccessor =
+    QOR::COMClassObjectAccessor<IClassRegistry, CLSID_LumoFrameWork, IID_IClassRegistry>;
+
+ITypeRegistry* GetTypeRegistry() noexcept;
+IMessageFactory* GetMessageFactory() noexcept;
+IMessageRouter* GetMessageRouter() noexcept;
+IObserverRegistry* GetObserverRegistry() noexcept;
+ISubject* GetFrameworkSubject() noexcept;
+// Through the class registry with service id 0x80000007.
+IMessageService* GetMessageService() noexcept;
+// Through the class registry with service id 0x8000000A.
+IObjectFactory* GetObjectFactory() noexcept;
+IUnitTestService* GetUnitTestService() noexcept;
+IHostApplication* GetHostApplication() noexcept;
