@@ -1,0 +1,47 @@
+// The static class objects of the enumerators and their registration order.
+#include "enumerators/framework/EnumeratorClassList.h"
+
+#include "enumerators/framework/CalcEnumNumericParamsClass.h"
+#include "hostapi/ClassRegistry.h"
+
+namespace CalcEnums {
+namespace {
+
+// One slot per registry row, in construction order; a class joins by pointing its slot at its
+// class object (CalcEnumNumericParamsClass<its enumerator>).
+ICalcEnumClass2* const kClassObjects[kEnumClassCount] = {
+    nullptr,  // CacheSelector
+    nullptr,  // PSCacheSelector
+    nullptr,  // CalcAMax
+    nullptr,  // CalcBase
+    nullptr,  // CalcBase2
+    nullptr,  // CalcBulk
+    nullptr,  // CAPPeakDet
+    nullptr,  // CAPPWF
+    nullptr,  // PeakCycConvert
+    nullptr,  // ERPeakDet
+    nullptr,  // ERStimDet
+    nullptr,  // ERStimSOB
+    nullptr,  // PSCalcBase
+    nullptr,  // PSPeakDet
+    nullptr,  // Selector
+};
+
+}  // namespace
+
+std::vector<ICalcEnumClass2*> EnumeratorClassObjects() {
+  std::vector<ICalcEnumClass2*> objects;
+  for (int32_t i = kEnumClassCount - 1; i >= 0; --i) {
+    if (kClassObjects[i]) objects.push_back(kClassObjects[i]);
+  }
+  return objects;
+}
+
+void RegisterEnumeratorClasses(IClassRegistry* registry) noexcept {
+  if (!registry) return;
+  for (int32_t i = kEnumClassCount - 1; i >= 0; --i) {
+    if (kClassObjects[i]) registry->RegisterClassObject(kClassObjects[i]);  // result not examined
+  }
+}
+
+}  // namespace CalcEnums
