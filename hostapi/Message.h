@@ -1,6 +1,5 @@
 // Host framework messages: the IMessage object that carries a command or notification.
-// Ownership: a message handed out through an out pointer carries one reference for the caller;
-// VARIANTs handed out are the caller's to clear.
+// Ownership: a message handed out through an out pointer carries one reference for the caller.
 #pragma once
 
 #include <oaidl.h>
@@ -30,9 +29,8 @@ struct IMessage : IUnknown {
   virtual HRESULT STDMETHODCALLTYPE GetFlags(uint32_t* flags) = 0;
   // Slot 8: the number of times the message has been delivered.
   virtual HRESULT STDMETHODCALLTYPE GetDeliveryCount(uint32_t* count) = 0;
-  // Slot 9: a copy of the argument value (VT_EMPTY without argument); *value is
-  // overwritten without being cleared first.
-  virtual HRESULT STDMETHODCALLTYPE GetArgument(VARIANT* value) = 0;
+  // Slot 9: the 32-bit argument value (0 without argument).
+  virtual HRESULT STDMETHODCALLTYPE GetArgument(uint32_t* value) = 0;
   // Slot 10: stamps the message with the sending part (null clears the stamp).
   virtual HRESULT STDMETHODCALLTYPE SetSender(const void* sender) = 0;
   // Slot 11: VARIANT_TRUE when the message carries the stamp of sender.

@@ -27,10 +27,10 @@ struct IMessageService : IUnknown {
   virtual HRESULT STDMETHODCALLTYPE Reserved6() = 0;
   virtual HRESULT STDMETHODCALLTYPE Reserved7() = 0;
   virtual HRESULT STDMETHODCALLTYPE Reserved8() = 0;
-  // Slot 9: a new message. argument may be null when hasArgument is 0; the message keeps
-  // a copy of it. data points at the two-word data block (null: two zero words).
+  // Slot 9: a new message. argument is the 32-bit argument value (0 when hasArgument is 0);
+  // data points at the two-word data block (null: two zero words).
   virtual HRESULT STDMETHODCALLTYPE CreateMessage(uint32_t id, uint32_t flags,
-                                                  const VARIANT* argument, uint32_t hasArgument,
+                                                  uint32_t argument, uint32_t hasArgument,
                                                   uint32_t reserved, const uint32_t* data,
                                                   IMessage** message) = 0;
 };

@@ -45,7 +45,7 @@ struct EventDispatchArgs {
 using EventDispatcher = HRESULT (*)(const EventTableEntry& entry, void* owner,
                                     EventDispatchArgs& args);
 // Unpacks an event argument and calls the handler: argument is the observer event's data or
-// the message's argument VARIANT.
+// the address of the message's 32-bit argument value.
 using EventArgumentInvoker = HRESULT (*)(const void* argument, void* owner,
                                          const EventTableEntry& entry);
 

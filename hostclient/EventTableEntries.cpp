@@ -3,8 +3,6 @@
 
 #include "hostapi/Message.h"
 
-#include <oleauto.h>
-
 namespace EventTableDetail {
 
 HRESULT DispatchToInvoker(const EventTableEntry& entry, void* owner, EventDispatchArgs& args) {
@@ -15,13 +13,8 @@ HRESULT DispatchToInvoker(const EventTableEntry& entry, void* owner, EventDispat
 HRESULT DispatchMessageArgument(const EventTableEntry& entry, void* owner,
                                 EventDispatchArgs& args) {
   if (!entry.invoker || !args.message) return E_FAIL;
-  VARIANT value;
-  VariantInit(&value);
+  uint32_t value = 0;
   args.message->GetArgument(&value);
-  struct Clear {
-    VARIANT& v;
-    ~Clear() { VariantClear(&v); }
-  } clear{value};
   return entry.invoker(&value, owner, entry);
 }
 

@@ -4,7 +4,6 @@
 
 #include "hostclient/EventTable.h"
 
-#include <oaidl.h>
 #include <windows.h>
 
 #include <cstdint>
@@ -74,7 +73,7 @@ HRESULT DispatchMessageNoArgument(const EventTableEntry& entry, void* owner, Eve
 
 // Observer event (kind 4): the invoker unpacks the data.
 HRESULT DispatchToInvoker(const EventTableEntry& entry, void* owner, EventDispatchArgs& args);
-// Message with argument (kind 5): the invoker gets the message's argument VARIANT.
+// Message with argument (kind 5): the invoker gets the message's argument value.
 HRESULT DispatchMessageArgument(const EventTableEntry& entry, void* owner,
                                 EventDispatchArgs& args);
 
@@ -97,8 +96,8 @@ HRESULT InvokeObserver(const void* data, void* owner, const EventTableEntry& ent
 
 template <class T>
 HRESULT InvokeMessageArgument(const void* argument, void* owner, const EventTableEntry& entry) {
-  const auto handler = LoadHandler<int (T::*)(const VARIANT&)>(entry);
-  return (static_cast<T*>(owner)->*handler)(*static_cast<const VARIANT*>(argument));
+  const auto handler = LoadHandler<int (T::*)(uint32_t)>(entry);
+  return (static_cast<T*>(owner)->*handler)(*static_cast<const uint32_t*>(argument));
 }
 
 }  // namespace EventTableDetail
@@ -169,7 +168,7 @@ EventTableEntry MessageEntry(EventIdGetter id, uint16_t mask, int (T::*handler)(
 
 template <class T>
 EventTableEntry MessageArgumentEntry(EventIdGetter id, uint16_t mask,
-                                     int (T::*handler)(const VARIANT&)) {
+                                     int (T::*handler)(uint32_t)) {
   auto entry = EventTableDetail::MakeEntry(kEventMessage, mask, id, nullptr,
                                            &EventTableDetail::DispatchMessageArgument,
                                            &EventTableDetail::InvokeMessageArgument<T>);

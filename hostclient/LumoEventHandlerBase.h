@@ -21,7 +21,7 @@ class LumoEventHandlerBase {
   // Applies action to this class's table, then each base table (derived first).
   virtual void ForEachEntry(TableEntryAction& action) noexcept;
   // 1 when an entry consumed the message (its handler answered 0), else 0.
-  virtual int32_t HandleMessage(IMessage* message);
+  int32_t HandleMessage(IMessage* message);
 
   // S_OK when an entry ran (whatever its handler did), S_FALSE when none.
   HRESULT ExecuteCommand(uint32_t commandId);

@@ -58,10 +58,8 @@ class FakeMessage final : public IMessage {
     return S_OK;
   }
   HRESULT STDMETHODCALLTYPE GetDeliveryCount(uint32_t*) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE GetArgument(VARIANT* value) override {
-    VariantInit(value);
-    value->vt = VT_I4;
-    value->lVal = 42;
+  HRESULT STDMETHODCALLTYPE GetArgument(uint32_t* value) override {
+    *value = 42;
     return S_OK;
   }
   HRESULT STDMETHODCALLTYPE SetSender(const void*) override { return S_OK; }
@@ -105,8 +103,8 @@ class DerivedHandler : public BaseHandler {
     calls.push_back("message");
     return messageResult;
   }
-  int OnClassMessage(const VARIANT& value) {
-    argument = value.lVal;
+  int OnClassMessage(uint32_t value) {
+    argument = value;
     return 0;
   }
   HRESULT OnArgs(uint32_t id, uintptr_t a, uintptr_t b) {
@@ -115,7 +113,7 @@ class DerivedHandler : public BaseHandler {
   }
   std::vector<uint32_t> words;
   int messageResult = 0;
-  long argument = 0;
+  uint32_t argument = 0;
 };
 
 LUMO_DEFINE_EVENT_TABLE(DerivedHandler, BaseHandler){
@@ -216,7 +214,7 @@ TEST(EventTable, MessageDispatch) {
   // A class-only entry takes any number of its class and gets the argument.
   FakeMessage anyNumber(0x0009ABCD, 0);
   EXPECT_EQ(handler.HandleMessage(&anyNumber), kMessageConsumed);
-  EXPECT_EQ(handler.argument, 42);
+  EXPECT_EQ(handler.argument, 42u);
 }
 
 }  // namespace

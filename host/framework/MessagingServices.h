@@ -1,0 +1,16 @@
+// The framework's message service, message router and message factory: process-wide objects
+// in the framework's service table.
+#pragma once
+
+#include "hostapi/MessageFactory.h"
+#include "hostapi/MessageService.h"
+
+namespace lumo {
+
+// Each answers the one object of the process; it keeps no count (it lives as long as the
+// framework library is loaded).
+IMessageService* FrameworkMessageService() noexcept;
+IMessageRouter* FrameworkMessageRouter() noexcept;
+IMessageFactory* FrameworkMessageFactory() noexcept;
+
+}  // namespace lumo

@@ -1,0 +1,36 @@
+// LumoMessageHandler: a framework message handler with a tree of sub-handlers and a sender.
+#pragma once
+
+#include "hostapi/MessageHandler.h"
+#include "hostclient/InterfaceArray.h"
+#include "hostclient/LumoMessageSender.h"
+
+// IUnknown is left to the concrete class. The handler's sender identity starts as the
+// handler itself and follows its parent's identity while it has a parent.
+class LumoMessageHandler : public IMessageHandler, public LumoMessageSender {
+ public:
+  // Offers the message to each sub-handler in turn: 1 at the first that consumes it.
+  int32_t STDMETHODCALLTYPE HandleMessage(IMessage* message) noexcept override;
+  HRESULT STDMETHODCALLTYPE AddHandler(IMessageHandler* handler) noexcept override;
+  // The parent of a handler that is not a sub-handler is left as it is.
+  HRESULT STDMETHODCALLTYPE RemoveHandler(IMessageHandler* handler) noexcept override;
+  HRESULT STDMETHODCALLTYPE SetParent(IMessageHandler* parent) noexcept override;
+  HRESULT STDMETHODCALLTYPE GetSenderIdentity(IUnknown** identity) noexcept override;
+  // False only for a message flagged not-to-sender that this handler's sender sent.
+  int32_t STDMETHODCALLTYPE WantsMessage(IMessage* message) noexcept override;
+
+  IMessageHandler* Parent() const noexcept { return mParent; }
+  size_t SubHandlerCount() const noexcept { return mSubHandlers.Size(); }
+
+ protected:
+  LumoMessageHandler() noexcept;
+  ~LumoMessageHandler() override;
+
+  int32_t OfferToSubHandlers(IMessage* message) noexcept;
+
+ private:
+  IUnknown* SelfIdentity() noexcept { return static_cast<IMessageHandler*>(this); }
+
+  InterfaceArray<IMessageHandler> mSubHandlers;
+  IMessageHandler* mParent = nullptr;
+};
