@@ -1,0 +1,106 @@
+// The host application service: message boxes and the modules' version texts.
+#include "host/framework/HostObservationPrivate.h"
+#include "host/framework/StaticService.h"
+#include "hostapi/HostApplication.h"
+
+namespace lumo {
+
+namespace {
+
+// The stand-in shows no modal box: each is recorded and answered with the
+// first button (IDOK), so nothing waits for a user.
+class HostApplication final : public StaticService<IHostApplication, IID_IHostApplication> {
+ public:
+  HRESULT STDMETHODCALLTYPE Reserved3() noexcept override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE Reserved4() noexcept override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE Reserved5() noexcept override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE Reserved6() noexcept override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE Reserved7() noexcept override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE Reserved8() noexcept override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE Reserved9() noexcept override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE Reserved11() noexcept override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE Reserved12() noexcept override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE Reserved13() noexcept override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE Reserved14() noexcept override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE Reserved15() noexcept override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE Reserved16() noexcept override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE Reserved17() noexcept override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE Reserved18() noexcept override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE Reserved19() noexcept override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE Reserved20() noexcept override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE Reserved21() noexcept override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE Reserved22() noexcept override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE Reserved23() noexcept override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE Reserved24() noexcept override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE Reserved25() noexcept override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE Reserved26() noexcept override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE Reserved27() noexcept override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE Reserved28() noexcept override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE Reserved29() noexcept override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE Reserved30() noexcept override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE Reserved31() noexcept override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE Reserved32() noexcept override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE Reserved33() noexcept override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE Reserved34() noexcept override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE Reserved36() noexcept override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE Reserved37() noexcept override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE Reserved38() noexcept override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE Reserved39() noexcept override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE Reserved40() noexcept override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE Reserved41() noexcept override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE Reserved42() noexcept override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE Reserved43() noexcept override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE Reserved44() noexcept override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE Reserved45() noexcept override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE Reserved46() noexcept override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE Reserved47() noexcept override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE Reserved48() noexcept override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE Reserved49() noexcept override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE Reserved50() noexcept override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE Reserved52() noexcept override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE Reserved53() noexcept override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE Reserved54() noexcept override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE Reserved55() noexcept override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE Reserved56() noexcept override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE GetWindowHandle(HWND* window) noexcept override {
+    if (!window) return E_POINTER;
+    // The stand-in application has no main window.
+    *window = nullptr;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE ShowMessageBox(HWND, const wchar_t* text, const wchar_t* caption,
+                                           uint32_t style, int32_t* button) noexcept override {
+    if (!button) return E_POINTER;
+    try {
+      RecordMessageBox(text ? text : L"", caption ? caption : L"", style);
+    } catch (...) {
+      return E_OUTOFMEMORY;
+    }
+    *button = IDOK;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE GetFieldValue(uint32_t field, int32_t* value) noexcept override {
+    if (!value) return E_POINTER;
+    if (field != 0) return E_INVALIDARG;
+    *value = static_cast<int32_t>(VersionTextCount());
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE ReportVersionText(const wchar_t* text, uint32_t field) noexcept override {
+    if (!text) return E_POINTER;
+    if (field != 0) return E_INVALIDARG;
+    try {
+      RecordVersionText(text);
+    } catch (...) {
+      return E_OUTOFMEMORY;
+    }
+    return S_OK;
+  }
+};
+
+HostApplication gHostApplication;
+
+}  // namespace
+
+IUnknown* HostApplicationObject() noexcept { return &gHostApplication; }
+
+}  // namespace lumo

@@ -1,0 +1,73 @@
+// What tests observe in the stand-in framework (recorded message boxes, announcements, registry requests).
+// Only tests include this. The functions are looked up in the Lumo.dll already
+// loaded in the process, so including it never loads the library by itself;
+// without a loaded Lumo.dll every query answers 0 or false.
+#pragma once
+
+#include <unknwn.h>
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+
+namespace lumo_observe {
+
+struct MessageBoxSeen {
+  std::wstring text;
+  std::wstring caption;
+  uint32_t style = 0;
+};
+
+template <class Fn>
+Fn Export(const char* name) {
+  HMODULE const library = GetModuleHandleW(L"Lumo.dll");
+  if (!library) return nullptr;
+  return reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(library, name)));
+}
+
+// Message boxes the host application was asked to show since the last Clear.
+inline uint32_t MessageBoxCount() {
+  const auto fn = Export<uint32_t(__stdcall*)()>("LumoObservedMessageBoxCount");
+  return fn ? fn() : 0;
+}
+
+inline bool GetMessageBox(uint32_t index, MessageBoxSeen& seen) {
+  const auto fn = Export<BOOL(__stdcall*)(uint32_t, wchar_t*, uint32_t, wchar_t*, uint32_t,
+                                          uint32_t*)>("LumoObservedMessageBox");
+  wchar_t text[2048];
+  wchar_t caption[512];
+  if (!fn || !fn(index, text, 2048, caption, 512, &seen.style)) return false;
+  seen.text = text;
+  seen.caption = caption;
+  return true;
+}
+
+// Announcements of eventCode (about object, or any object when null) since the last Clear.
+inline uint32_t AnnouncementCount(uint32_t eventCode, IUnknown* object = nullptr) {
+  const auto fn =
+      Export<uint32_t(__stdcall*)(uint32_t, IUnknown*)>("LumoObservedAnnouncementCount");
+  return fn ? fn(eventCode, object) : 0;
+}
+
+// The version texts modules reported, in order (kept for the process).
+inline bool GetVersionText(uint32_t index, std::wstring& text) {
+  const auto fn = Export<BOOL(__stdcall*)(uint32_t, wchar_t*, uint32_t)>("LumoObservedVersionText");
+  wchar_t buffer[512];
+  if (!fn || !fn(index, buffer, 512)) return false;
+  text = buffer;
+  return true;
+}
+
+// How often modules asked the type registry for the class index of guid.
+inline uint32_t GuidRequests(const GUID& guid) {
+  const auto fn = Export<uint32_t(__stdcall*)(const GUID*)>("LumoObservedGuidRequests");
+  return fn ? fn(&guid) : 0;
+}
+
+// Forgets the recorded message boxes and announcements.
+inline void Clear() {
+  const auto fn = Export<void(__stdcall*)()>("LumoClearObservations");
+  if (fn) fn();
+}
+
+}  // namespace lumo_observe
