@@ -3,6 +3,7 @@
 // through an out pointer carries one reference for the caller.
 #pragma once
 
+#include <unknwn.h>
 #include <windows.h>
 
 #include <cstdint>

@@ -5,6 +5,7 @@
 
 #include "hostapi/ChildData.h"
 
+#include <unknwn.h>
 #include <windows.h>
 
 #include <cstdint>

@@ -2,6 +2,7 @@
 // Ownership: as ICalcEnumClass2 (hostapi/CalcEnumClass.h).
 #pragma once
 
+#include <unknwn.h>
 #include <windows.h>
 
 #include <cstdint>

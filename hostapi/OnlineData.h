@@ -3,6 +3,7 @@
 // out-parameters are checked for null and filled by the callee.
 #pragma once
 
+#include <unknwn.h>
 #include <windows.h>
 
 #include <cstdint>

@@ -2,6 +2,7 @@
 // Ownership: out-parameters are checked for null (E_POINTER) and filled by the callee.
 #pragma once
 
+#include <unknwn.h>
 #include <windows.h>
 
 #include <cstdint>

@@ -1,6 +1,7 @@
 // Reference counting and interface lookup shared by the stand-in host's COM objects.
 #pragma once
 
+#include <unknwn.h>
 #include <windows.h>
 
 namespace host {

@@ -1,6 +1,7 @@
 // Owning interface pointer for the stand-in host.
 #pragma once
 
+#include <unknwn.h>
 #include <windows.h>
 
 #include <utility>

@@ -1,0 +1,122 @@
+// The host's formula enumerator class, registered with the framework's class registry.
+#include "host/formula/FormulaEnumClass.h"
+
+#include "host/common/HostObject.h"
+#include "host/common/HostString.h"
+#include "host/formula/FormulaEnumerator.h"
+#include "hostapi/CalcEnum.h"
+#include "hostapi/FormulaEnumClass.h"
+
+#include <oleauto.h>
+
+namespace host {
+
+namespace {
+
+constexpr wchar_t kFormulaClassName[] = L"Formula";
+constexpr wchar_t kFormulaClassDescription[] = L"Enumerator chain from formula text";
+
+class FormulaEnumClass final : public HostObject<ICalcEnumClass2> {
+ public:
+  FormulaEnumClass(uint32_t typeId, ClassListSource classes) : mTypeId(typeId), mClasses(std::move(classes)) {}
+
+  HRESULT STDMETHODCALLTYPE GetTypeId(uint32_t* typeId) noexcept override {
+    if (!typeId) return E_POINTER;
+    *typeId = mTypeId;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE GetCategory(const GUID** category) noexcept override {
+    if (!category) return E_POINTER;
+    *category = &CATID_CalcEnum;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE GetNameBstr(BSTR* name) noexcept override {
+    if (!name) return E_POINTER;
+    SysFreeString(*name);
+    *name = SysAllocString(kFormulaClassName);
+    return *name ? S_OK : E_OUTOFMEMORY;
+  }
+  HRESULT STDMETHODCALLTYPE IsCategory(const GUID* category) noexcept override {
+    return category && (category == &CATID_CalcEnum || *category == CATID_CalcEnum) ? S_OK : S_FALSE;
+  }
+  HRESULT STDMETHODCALLTYPE GetName(QOR::IQORString** name) noexcept override {
+    return Text(kFormulaClassName, name);
+  }
+  HRESULT STDMETHODCALLTYPE GetDescription(QOR::IQORString** description) noexcept override {
+    return Text(kFormulaClassDescription, description);
+  }
+  HRESULT STDMETHODCALLTYPE GetFlags(uint32_t* flags) noexcept override {
+    if (!flags) return E_POINTER;
+    *flags = 0;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE Reserved10(void** out) noexcept override {
+    if (out) *out = nullptr;
+    return E_NOTIMPL;
+  }
+  HRESULT STDMETHODCALLTYPE CreateEnum(IUnknown* dataContext, ICalcEnum** calcEnum) noexcept override {
+    return CreateFormulaEnumerator(this, mTypeId, mClasses, dataContext, calcEnum);
+  }
+  HRESULT STDMETHODCALLTYPE CreateAggregatedEnum(IUnknown* outer, IUnknown* dataContext,
+                                                 IUnknown** inner) noexcept override {
+    if (!inner) return E_POINTER;
+    *inner = nullptr;
+    if (outer) return CLASS_E_NOAGGREGATION;
+    HostPtr<ICalcEnum> calc;
+    const HRESULT hr = CreateEnum(dataContext, calc.Out());
+    if (FAILED(hr)) return hr;
+    return calc->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(inner));
+  }
+
+ private:
+  void* FindInterface(REFIID iid) override {
+    if (iid == IID_IUnknown || iid == IID_ILumoClassObject || iid == IID_ICalcEnumClass2)
+      return static_cast<ICalcEnumClass2*>(this);
+    return nullptr;
+  }
+  static HRESULT Text(const wchar_t* text, QOR::IQORString** out) noexcept {
+    if (!out) return E_POINTER;
+    *out = nullptr;
+    try {
+      *out = MakeHostString(text).Detach();
+      return S_OK;
+    } catch (...) {
+      return E_OUTOFMEMORY;
+    }
+  }
+
+  uint32_t mTypeId;
+  ClassListSource mClasses;
+};
+
+}  // namespace
+
+HostPtr<ICalcEnumClass2> CreateFormulaEnumClass(uint32_t typeId, ClassListSource classes) {
+  HostPtr<ICalcEnumClass2> object;
+  object.Attach(new FormulaEnumClass(typeId, std::move(classes)));
+  return object;
+}
+
+HRESULT FormulaEnumClassTypeId(ITypeRegistry* types, uint32_t* typeId) {
+  if (!types || !typeId) return E_POINTER;
+  uint16_t index = 0;
+  const HRESULT hr = types->RegisterGuid(&kFormulaEnumClassGuid, &index);
+  if (FAILED(hr)) return hr;
+  *typeId = (static_cast<uint32_t>(index) << 16) | kFormulaEnumClassNumber;
+  return S_OK;
+}
+
+HRESULT RegisterFormulaEnumClass(IClassRegistry* registry, ITypeRegistry* types) {
+  if (!registry) return E_POINTER;
+  uint32_t typeId = 0;
+  HRESULT hr = FormulaEnumClassTypeId(types, &typeId);
+  if (FAILED(hr)) return hr;
+  try {
+    HostPtr<ICalcEnumClass2> formulaClass = CreateFormulaEnumClass(typeId, RegistryClassList(registry));
+    return registry->RegisterClassObject(formulaClass.Get());
+  } catch (...) {
+    return E_OUTOFMEMORY;
+  }
+}
+
+}  // namespace host
