@@ -1,4 +1,4 @@
-// The framework's message service, router and factory.
+// The framework's message service and message router.
 #include "host/framework/MessagingServices.h"
 
 #include "host/common/HostPtr.h"
@@ -6,10 +6,6 @@
 #include "host/framework/StaticService.h"
 #include "host/framework/FrameworkMessage.h"
 #include "hostapi/MessageHandler.h"
-
-#include <oleauto.h>
-
-#include <vector>
 
 namespace lumo {
 namespace {
@@ -45,65 +41,14 @@ class MessageRouter final : public StaticService<IMessageRouter, IID_IMessageRou
   }
 };
 
-class MessageFactory final : public StaticService<IMessageFactory, IID_IMessageFactory> {
- public:
-  HRESULT STDMETHODCALLTYPE Register(uint32_t,
-                                     IMsgIdMessageClassObject* classObject) noexcept override {
-    if (!classObject) return E_POINTER;
-    try {
-      mClasses.emplace_back(classObject);
-    } catch (...) {
-      return E_OUTOFMEMORY;
-    }
-    return S_OK;
-  }
-  HRESULT STDMETHODCALLTYPE GetCount(uint32_t* count) noexcept override {
-    if (!count) return E_POINTER;
-    *count = static_cast<uint32_t>(mClasses.size());
-    return S_OK;
-  }
-  HRESULT STDMETHODCALLTYPE GetAt(uint32_t index,
-                                  IMsgIdMessageClassObject** classObject) noexcept override {
-    if (!classObject) return E_POINTER;
-    *classObject = nullptr;
-    if (index >= mClasses.size()) return E_INVALIDARG;
-    *classObject = mClasses[index].Get();
-    (*classObject)->AddRef();
-    return S_OK;
-  }
-  HRESULT STDMETHODCALLTYPE FindByName(const wchar_t* name,
-                                       IMsgIdMessageClassObject** classObject) noexcept override {
-    if (!classObject) return E_POINTER;
-    *classObject = nullptr;
-    if (!name) return E_INVALIDARG;
-    for (const auto& candidate : mClasses) {
-      BSTR candidateName = nullptr;
-      candidate->GetName(&candidateName);
-      const bool same = candidateName && lstrcmpiW(candidateName, name) == 0;
-      SysFreeString(candidateName);
-      if (!same) continue;
-      *classObject = candidate.Get();
-      (*classObject)->AddRef();
-      return S_OK;
-    }
-    return S_FALSE;
-  }
-
- private:
-  std::vector<host::HostPtr<IMsgIdMessageClassObject>> mClasses;
-};
-
 MessageService gMessageService;
 MessageRouter gMessageRouter;
-MessageFactory gMessageFactory;
 const ServiceRegistration gServiceEntry(IID_IMessageService, kMessageServiceId, &gMessageService);
 const ServiceRegistration gRouterEntry(IID_IMessageRouter, 0, &gMessageRouter);
-const ServiceRegistration gFactoryEntry(IID_IMessageFactory, 0, &gMessageFactory);
 
 }  // namespace
 
 IMessageService* FrameworkMessageService() noexcept { return &gMessageService; }
 IMessageRouter* FrameworkMessageRouter() noexcept { return &gMessageRouter; }
-IMessageFactory* FrameworkMessageFactory() noexcept { return &gMessageFactory; }
 
 }  // namespace lumo

@@ -1,8 +1,7 @@
-// The framework's message service, message router and message factory: process-wide objects
+// The framework's message service and message router: process-wide objects
 // in the framework's service table.
 #pragma once
 
-#include "hostapi/MessageFactory.h"
 #include "hostapi/MessageService.h"
 
 namespace lumo {
@@ -11,6 +10,5 @@ namespace lumo {
 // framework library is loaded).
 IMessageService* FrameworkMessageService() noexcept;
 IMessageRouter* FrameworkMessageRouter() noexcept;
-IMessageFactory* FrameworkMessageFactory() noexcept;
 
 }  // namespace lumo
