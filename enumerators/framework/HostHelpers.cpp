@@ -2,6 +2,10 @@
 #include "enumerators/framework/HostHelpers.h"
 
 #include "base/TickConversion.h"
+#include "hostapi/DataDocument.h"
+#include "hostclient/ComPtr.h"
+
+#include <oleauto.h>
 
 #include <cmath>
 #include <iomanip>
@@ -36,6 +40,106 @@ void LowerCaseInPlace(QOR::String& text) {
   if (length == 0) return;
   wchar_t* const buffer = text.MakeUnique();
   _wcslwr_s(buffer, static_cast<size_t>(length) + 1);
+}
+
+namespace {
+
+constexpr uint32_t kTitleFlags = 0x40002000u;
+constexpr int32_t kWholeChannelTitle = 0x7FFFFFFE;
+constexpr int32_t kWholeChannelUnits = -2;
+
+// Takes ownership of a BSTR from the host and answers its text.
+std::wstring TakeBstr(BSTR text) {
+  std::wstring result = text ? std::wstring(text, SysStringLen(text)) : std::wstring();
+  SysFreeString(text);
+  return result;
+}
+
+template <class Call>
+std::wstring AskText(Call&& call) {
+  BSTR text = nullptr;
+  const HRESULT hr = call(&text);
+  std::wstring result = TakeBstr(text);
+  if (FAILED(hr)) result.clear();
+  return result;
+}
+
+bool SelectionRange(IHostDataDocument* document, HostPosition* start, HostPosition* end) {
+  if (!document) return false;
+  QOR::ComPtr<IHostSelection> selection;
+  if (FAILED(document->GetSelection(selection.Out())) || !selection) return false;
+  return selection->GetRange(start, end) == S_OK;
+}
+
+}  // namespace
+
+bool GetChannelName(IHostDataDocument* document, int32_t channel, std::wstring* name) {
+  if (!document || !name) return false;
+  BSTR text = nullptr;
+  const HRESULT hr = document->GetChannelDescription(channel, &text);
+  *name = TakeBstr(text);
+  if (FAILED(hr)) name->clear();
+  return SUCCEEDED(hr);
+}
+
+std::wstring GetChannelTitle(IHostDataDocument* document, int32_t channel, int32_t record) {
+  if (!document) return std::wstring();
+  std::wstring title = AskText(
+      [&](BSTR* t) { return document->GetChannelTitle(channel, record, kTitleFlags, t); });
+  if (!title.empty()) return title;
+  return AskText([&](BSTR* t) {
+    return document->GetChannelTitle(channel, kWholeChannelTitle, kTitleFlags, t);
+  });
+}
+
+std::wstring GetChannelUnits(IHostDataDocument* document, int32_t channel, int32_t record) {
+  if (!document) return std::wstring();
+  std::wstring units = AskText(
+      [&](BSTR* t) { return document->GetChannelUnits(channel, record, kTitleFlags, t); });
+  if (!units.empty()) return units;
+  return AskText([&](BSTR* t) {
+    return document->GetChannelUnits(channel, kWholeChannelUnits, kTitleFlags, t);
+  });
+}
+
+bool ChannelUnitsDiffer(IHostDataDocument* document, const std::vector<int32_t>& channels,
+                        int32_t record) {
+  if (channels.empty()) return false;
+  const std::wstring first = GetChannelUnits(document, channels.front(), record);
+  for (size_t i = 1; i < channels.size(); ++i) {
+    if (GetChannelUnits(document, channels[i], record) != first) return true;
+  }
+  return false;
+}
+
+int64_t CountTicks(IHostDataDocument* document, TickPosition start, TickPosition end) {
+  if (end.record < start.record || (end.record == start.record && end.tick <= start.tick))
+    return 0;
+  if (end.record == start.record) return static_cast<int64_t>(end.tick) - start.tick;
+  if (!document) return 0;
+  int64_t ticks = -static_cast<int64_t>(start.tick);
+  for (int32_t record = start.record; record < end.record; ++record) {
+    int32_t length = 0;
+    if (FAILED(document->GetRecordLength(record, &length))) return 0;
+    ticks += length;
+  }
+  return ticks + end.tick;
+}
+
+bool GetSelectionStart(IHostDataDocument* document, TickPosition* start) {
+  HostPosition from{-1, -1};
+  HostPosition to{-1, -1};
+  if (!start || !SelectionRange(document, &from, &to)) return false;
+  *start = TickPosition(from.record, from.tick);
+  return true;
+}
+
+bool GetSelectionEnd(IHostDataDocument* document, TickPosition* end) {
+  HostPosition from{-1, -1};
+  HostPosition to{-1, -1};
+  if (!end || !SelectionRange(document, &from, &to)) return false;
+  *end = TickPosition(to.record, to.tick);
+  return true;
 }
 
 }  // namespace ExtLib

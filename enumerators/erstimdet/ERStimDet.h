@@ -1,0 +1,55 @@
+// ERStimDet: the stimulus pulse detector of the evoked-response analysis, as a template enumerator.
+#pragma once
+
+#include "enumerators/erstimdet/StimDetParams.h"
+#include "enumerators/erstimdet/StimPulseKernel.h"
+#include "enumerators/framework/EventRecords.h"
+#include "enumerators/framework/ParamsBase.h"
+#include "enumerators/framework/StateBase.h"
+
+#include <unknwn.h>
+
+#include <cstdint>
+#include <iosfwd>
+
+namespace ZR::Enum::ERStimDet {
+
+// The formula's parameters plus the tick counts derived from them when the sources are set.
+class Params final : public EEH3::ParamsBase, public StimDetParams {
+ public:
+  Params() = default;
+  Params(const Params&) = default;
+
+  void Load(std::wistream& in) override;
+  void Save(std::wostream& out) const override;
+  // Wraps the channel source and converts the millisecond parameters with the tick period.
+  void AddSources(int32_t count, IUnknown** interfaces) override;
+
+  StimRules Rules() const noexcept;
+
+  int32_t widthTicks = 2147483647;  // negative width: no limit
+  int32_t skipTicks = 0;
+  int32_t minGapTicks = 0;  // not clamped: a negative gap admits every stimulus
+};
+
+// The per-record state: both edge trackers and the last accepted stimulus.
+class State final : public EEH3::StateBase {
+ public:
+  explicit State(int32_t tick = 0) noexcept : StateBase(tick) {}
+  State(const State&) = default;
+
+  EdgeTracker rising;
+  EdgeTracker falling;
+  int32_t lastStimTick = kNoStimYet;
+};
+
+struct Algorithm {
+  using State = ERStimDet::State;
+  using Params = ERStimDet::Params;
+  using Record = EventPkStm;
+
+  // Scans the channel up to stepEnd; true with the stimulus in out when one was accepted.
+  static bool Step(State& state, Params& params, EventPkStm& out, int32_t stepEnd);
+};
+
+}  // namespace ZR::Enum::ERStimDet
