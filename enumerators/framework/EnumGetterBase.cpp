@@ -122,17 +122,17 @@ bool EnumGetterBase::DoSetSources(bool complete, TickPosition start, double tick
         mDataDocument->GetChannelSource(ref.channel, ChannelRequestFlags(ref, complete),
                                         start.record, start.tick, kEnumRecordEnd, source.Out());
     if (FAILED(hr) || !source) {
-      mChannelSources.Clear();
+      mChannelSources.clear();
       return false;
     }
-    mChannelSources.Add(source.Get());
+    mChannelSources.push_back(std::move(source));
   }
   const double period = ChainTickPeriod(complete, start, tickPeriod);
   const uint32_t flags =
       (mMode == kGetterRegistersAsSink || mMode == kGetterOnline) ? kChainOnlineFlags : 0;
   std::vector<IUnknown*> sources;
-  sources.reserve(mChannelSources.Size());
-  for (size_t i = 0; i < mChannelSources.Size(); ++i) sources.push_back(mChannelSources[i]);
+  sources.reserve(mChannelSources.size());
+  for (const QOR::ComPtr<IUnknown>& source : mChannelSources) sources.push_back(source.Get());
   // The chain's enumerators take no units object from the getter: none reads it.
   HRESULT hr = mEnumerator->SetSources(start.record, static_cast<int32_t>(sources.size()),
                                        sources.empty() ? nullptr : sources.data(), nullptr,
@@ -140,7 +140,7 @@ bool EnumGetterBase::DoSetSources(bool complete, TickPosition start, double tick
   if (SUCCEEDED(hr)) hr = mEnumerator->SetStartTick(start.tick);
   if (FAILED(hr)) {
     mEnumerator->ResetCache();
-    mChannelSources.Clear();
+    mChannelSources.clear();
     return false;
   }
   mStarted = true;
@@ -156,7 +156,7 @@ QOR::ComPtr<IEnumEventEx> EnumGetterBase::GetEventEnum() const {
 void EnumGetterBase::Stop() {
   if (!mStarted) return;
   if (mEnumerator) mEnumerator->ResetCache();
-  mChannelSources.Clear();
+  mChannelSources.clear();
   mStarted = false;
 }
 

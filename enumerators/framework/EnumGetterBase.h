@@ -10,7 +10,6 @@
 #include "hostapi/DataDocument.h"
 #include "hostapi/OnlineData.h"
 #include "hostclient/ComPtr.h"
-#include "hostclient/InterfaceArray.h"
 
 #include <windows.h>
 
@@ -85,7 +84,7 @@ class EnumGetterBase : public IOnlineDataSink {
   bool mRegisteredAsSink = false;
   int32_t mMode;
   bool mStarted = false;
-  InterfaceArray<IUnknown> mChannelSources;
+  std::vector<QOR::ComPtr<IUnknown>> mChannelSources;  // one reference each
   bool mHasStopCallback = false;
   std::function<void()> mStopCallback;
 };
