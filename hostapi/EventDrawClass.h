@@ -2,6 +2,7 @@
 // Ownership: the record is borrowed for the call; a string handed out carries one reference.
 #pragma once
 
+#include <unknwn.h>
 #include <windows.h>
 
 #include <cstdint>

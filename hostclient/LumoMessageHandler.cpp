@@ -13,17 +13,24 @@ LumoMessageHandler::~LumoMessageHandler() {
     parent->RemoveHandler(this);
     mParent = nullptr;
   }
-  for (size_t i = 0; i < mSubHandlers.Size(); ++i) {
-    if (mSubHandlers[i]) mSubHandlers[i]->SetParent(nullptr);
+  for (uint32_t i = 0; i < mSubHandlers.Count(); ++i) {
+    if (IMessageHandler* const handler = mSubHandlers.At(i)) handler->SetParent(nullptr);
   }
-  mSubHandlers.Clear();
+  while (mSubHandlers.Count() > 0) mSubHandlers.RemoveAt(mSubHandlers.Count() - 1);
   DetachSender();
+}
+
+int32_t LumoMessageHandler::FindSubHandler(IMessageHandler* handler) const noexcept {
+  for (uint32_t i = 0; i < mSubHandlers.Count(); ++i) {
+    if (mSubHandlers.At(i) == handler) return static_cast<int32_t>(i);
+  }
+  return -1;
 }
 
 int32_t LumoMessageHandler::OfferToSubHandlers(IMessage* message) noexcept {
   // A sub-handler may remove itself while handling; index against the current size.
-  for (size_t i = 0; i < mSubHandlers.Size(); ++i) {
-    IMessageHandler* const handler = mSubHandlers[i];
+  for (uint32_t i = 0; i < mSubHandlers.Count(); ++i) {
+    IMessageHandler* const handler = mSubHandlers.At(i);
     if (handler && handler->HandleMessage(message) != kMessageNotConsumed)
       return kMessageConsumed;
   }
@@ -46,9 +53,10 @@ HRESULT STDMETHODCALLTYPE LumoMessageHandler::RemoveHandler(IMessageHandler* han
   if (!handler) return S_FALSE;
   // Only a handler of this tree loses its parent: clearing the parent of a stranger would
   // cut it off from the tree it belongs to.
-  if (!mSubHandlers.Contains(handler)) return E_FAIL;
+  const int32_t index = FindSubHandler(handler);
+  if (index < 0) return E_FAIL;
   handler->SetParent(nullptr);
-  mSubHandlers.Remove(handler);
+  mSubHandlers.RemoveAt(static_cast<uint32_t>(index));
   return S_OK;
 }
 

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "hostapi/MessageHandler.h"
-#include "hostclient/InterfaceArray.h"
+#include "base/InterfaceArray.h"
 #include "hostclient/LumoMessageSender.h"
 
 // IUnknown is left to the concrete class. The handler's sender identity starts as the
@@ -20,7 +20,7 @@ class LumoMessageHandler : public IMessageHandler, public LumoMessageSender {
   int32_t STDMETHODCALLTYPE WantsMessage(IMessage* message) noexcept override;
 
   IMessageHandler* Parent() const noexcept { return mParent; }
-  size_t SubHandlerCount() const noexcept { return mSubHandlers.Size(); }
+  uint32_t SubHandlerCount() const noexcept { return mSubHandlers.Count(); }
 
  protected:
   LumoMessageHandler() noexcept;
@@ -29,8 +29,11 @@ class LumoMessageHandler : public IMessageHandler, public LumoMessageSender {
   int32_t OfferToSubHandlers(IMessage* message) noexcept;
 
  private:
+  // Index of handler among the sub-handlers, or -1.
+  int32_t FindSubHandler(IMessageHandler* handler) const noexcept;
   IUnknown* SelfIdentity() noexcept { return static_cast<IMessageHandler*>(this); }
 
-  InterfaceArray<IMessageHandler> mSubHandlers;
+  // Capacity 8, doubling when full.
+  InterfaceArray<IMessageHandler> mSubHandlers{0, 8, true, 8};
   IMessageHandler* mParent = nullptr;
 };

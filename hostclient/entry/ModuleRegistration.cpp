@@ -1,0 +1,70 @@
+// DllRegisterClassObjects: hands every class object, draw class, command and self test of the
+// module to the host, in a fixed order.
+#include "enumerators/framework/EnumeratorClassList.h"
+#include "hostclient/ClassObjectLinks.h"
+#include "hostclient/ClassRegistration.h"
+#include "hostclient/EventDrawClass.h"
+#include "hostclient/FrameworkAccess.h"
+
+#include <windows.h>
+
+namespace {
+
+using ClassObjectMaker = ILumoClassObject* (*)() noexcept;
+using SelfTestMaker = IUnknown* (*)() noexcept;
+
+// The document class object and the two view class objects, in this order, once they exist.
+constexpr ClassObjectMaker kDocumentAndViewClasses[] = {nullptr};
+// The nine self tests, in this order, once they exist.
+constexpr SelfTestMaker kSelfTests[] = {nullptr};
+
+void RegisterDocumentAndViewClasses(IClassRegistry* registry) noexcept {
+  for (const ClassObjectMaker make : kDocumentAndViewClasses) {
+    if (make) RegisterNewClassObject(registry, make());
+  }
+}
+
+// The self-linked class objects (newest first), then the enumerator classes (newest first).
+void RegisterLinkedClassObjects(IClassRegistry* registry) noexcept {
+  if (!registry) return;
+  for (QOR::LumoClassObject* link = QOR::LumoClassObject::Head(); link; link = link->Next()) {
+    if (ILumoClassObject* const object = link->GetClassObjectInterface())
+      registry->RegisterClassObject(object);  // result not examined
+  }
+  CalcEnums::RegisterEnumeratorClasses(registry);
+}
+
+void RegisterEventDrawClasses(IClassRegistry* registry) noexcept {
+  for (int32_t n = 0; n < ScrivoClient::kEventDrawClassCount; ++n)
+    RegisterNewClassObject(registry, ScrivoClient::NewEventDrawClass(n));
+}
+
+void RegisterMessageClasses() noexcept {
+  IMessageFactory* const factory = GetMessageFactory();
+  if (!factory) return;
+  for (QOR::LinkedClassObjectBase* link = QOR::LinkedClassObjectBase::Head(); link;
+       link = link->Next()) {
+    auto* const part = static_cast<IMsgIdMessageClassObject*>(link->GetRegisteredInterface());
+    if (part) factory->Register(0, part);  // result not examined
+  }
+}
+
+void RegisterSelfTests() noexcept {
+  IUnitTestService* const service = GetUnitTestService();
+  for (const SelfTestMaker make : kSelfTests) {
+    if (make) RegisterNewSelfTest(service, make());
+  }
+}
+
+}  // namespace
+
+// The argument (a host interface) is not used.
+extern "C" HRESULT __stdcall DllRegisterClassObjects(IUnknown*) noexcept {
+  IClassRegistry* const registry = ObjectFactoryAccessor::Get();
+  RegisterDocumentAndViewClasses(registry);
+  RegisterLinkedClassObjects(registry);
+  RegisterEventDrawClasses(registry);
+  RegisterMessageClasses();
+  RegisterSelfTests();
+  return S_OK;
+}
