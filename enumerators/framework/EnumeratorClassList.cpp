@@ -1,11 +1,16 @@
 // The static class objects of the enumerators and their registration order.
 #include "enumerators/framework/EnumeratorClassList.h"
 
+#include "enumerators/cappeakdet/CAPPeakDet.h"
+#include "enumerators/erstimdet/ERStimDet.h"
 #include "enumerators/framework/CalcEnumNumericParamsClass.h"
 #include "hostapi/ClassRegistry.h"
 
 namespace CalcEnums {
 namespace {
+
+CalcEnumNumericParamsClass<ZR::Enum::CAPPeakDetEnumerator> gCAPPeakDetClass(EnumClassId::CAPPeakDet);
+CalcEnumNumericParamsClass<ZR::Enum::ERStimDetEnumerator> gERStimDetClass(EnumClassId::ERStimDet);
 
 // One slot per registry row, in construction order; a class joins by pointing its slot at its
 // class object (CalcEnumNumericParamsClass<its enumerator>).
@@ -16,11 +21,11 @@ ICalcEnumClass2* const kClassObjects[kEnumClassCount] = {
     nullptr,  // CalcBase
     nullptr,  // CalcBase2
     nullptr,  // CalcBulk
-    nullptr,  // CAPPeakDet
+    &gCAPPeakDetClass,
     nullptr,  // CAPPWF
     nullptr,  // PeakCycConvert
     nullptr,  // ERPeakDet
-    nullptr,  // ERStimDet
+    &gERStimDetClass,
     nullptr,  // ERStimSOB
     nullptr,  // PSCalcBase
     nullptr,  // PSPeakDet
