@@ -16,13 +16,21 @@ struct ChannelInfo {
   std::wstring formula;
 };
 
-// The samples of one record. Every recorded channel holds `length` samples; calculated channels
-// hold none (their vector stays empty). A record grows while the host samples into it.
+// The samples of one channel in one record; while the host samples into the record the vector
+// grows and `complete` stays false. Sources share it, so they see new samples as they arrive.
+struct ChannelSamples {
+  std::vector<float> values;
+  bool complete = true;
+};
+
+// The samples of one record. Every recorded channel and every signal-formula channel holds
+// `length` samples; enumerator-formula channels hold none. A record grows while the host samples
+// into it.
 struct RecordData {
   double tickPeriod = 0.0;  // seconds per tick
   int32_t length = 0;
   bool complete = true;     // false while sampling still writes this record
-  std::vector<std::shared_ptr<std::vector<float>>> samples;  // one per channel
+  std::vector<std::shared_ptr<ChannelSamples>> samples;  // one per channel
 };
 
 struct Recording {
@@ -30,7 +38,7 @@ struct Recording {
   std::vector<RecordData> records;
 };
 
-// A record with `channelCount` empty sample vectors.
-RecordData MakeEmptyRecord(size_t channelCount, double tickPeriod);
+// A record with `channelCount` empty channels.
+RecordData MakeEmptyRecord(size_t channelCount, double tickPeriod, bool complete);
 
 }  // namespace host

@@ -96,7 +96,8 @@ class Reader {
   size_t mCellCount = 0;
   Recording mRecording;
   // The record being read: its samples, its time column and the line of its first row.
-  RecordData mRecord;
+  int32_t mLength = 0;
+  std::vector<std::vector<float>> mValues;  // per channel
   std::vector<double> mTimes;
   int mFirstLine = 0;
 };
@@ -154,11 +155,11 @@ void Reader::ReadRow(std::string_view line) {
     Fail(mLineNo, column,
          "expected " + std::to_string(mCellCount) + " values, found " + std::to_string(cells.size()));
   }
-  if (mRecord.length == 0) {
-    mRecord = MakeEmptyRecord(mRecording.channels.size(), 0.0);
+  if (mLength == 0) {
+    mValues.assign(mRecording.channels.size(), std::vector<float>());
     mFirstLine = mLineNo;
   }
-  if (mRecord.length == INT32_MAX - 1) Fail(mLineNo, 1, "record too long");
+  if (mLength == INT32_MAX - 1) Fail(mLineNo, 1, "record too long");
   for (size_t i = 0; i < cells.size(); ++i) {
     const std::string_view t = cells[i].text;
     double value = 0.0;
@@ -175,13 +176,13 @@ void Reader::ReadRow(std::string_view line) {
     const size_t channel = mHasTime ? i - 1 : i;
     if (std::fabs(value) > 3.4028234663852886e38)
       Fail(mLineNo, cells[i].column, "'" + std::string(t) + "' is out of the range of a sample");
-    mRecord.samples[channel]->push_back(static_cast<float>(value));
+    mValues[channel].push_back(static_cast<float>(value));
   }
-  ++mRecord.length;
+  ++mLength;
 }
 
 void Reader::FinishRecord() {
-  const int n = mRecord.length;
+  const int n = mLength;
   double period = mOptions.rateHz > 0.0 ? 1.0 / mOptions.rateHz : 0.0;
   if (mHasTime && n >= 2) {
     // The span over the whole record, so that rounded time stamps still give the exact step.
@@ -197,9 +198,12 @@ void Reader::FinishRecord() {
     period = mRecording.records.back().tickPeriod;
   }
   if (!(period > 0.0)) Fail(mFirstLine, 1, "a record of one line gives no tick period");
-  mRecord.tickPeriod = period;
-  mRecording.records.push_back(std::move(mRecord));
-  mRecord = RecordData();
+  RecordData record = MakeEmptyRecord(mRecording.channels.size(), period, true);
+  record.length = n;
+  for (size_t c = 0; c < mValues.size(); ++c) record.samples[c]->values = std::move(mValues[c]);
+  mRecording.records.push_back(std::move(record));
+  mLength = 0;
+  mValues.clear();
   mTimes.clear();
 }
 
@@ -211,7 +215,7 @@ Recording Reader::Run() {
   int firstBlankLine = 0;  // the first of them
   while (NextLine(&line)) {
     if (IsBlank(line)) {
-      if (mRecord.length > 0) FinishRecord();
+      if (mLength > 0) FinishRecord();
       if (blankRun++ == 0) firstBlankLine = mLineNo;
       continue;
     }
@@ -223,7 +227,7 @@ Recording Reader::Run() {
     blankRun = 0;
     ReadRow(line);
   }
-  if (mRecord.length > 0) FinishRecord();
+  if (mLength > 0) FinishRecord();
   if (mRecording.records.empty()) Fail(mLineNo, 1, "no samples after the header");
   return std::move(mRecording);
 }

@@ -1,0 +1,321 @@
+// The stand-in host's data document.
+#include "host/data/DataDocument.h"
+
+#include "host/common/HostString.h"
+#include "host/data/ChannelSampleSource.h"
+#include "host/data/Selection.h"
+#include "host/formula/FormulaChain.h"
+#include "host/formula/FormulaSyntax.h"
+#include "host/formula/SignalFormula.h"
+#include "hostapi/CalcEnum.h"
+
+#include <oleauto.h>
+
+#include <algorithm>
+#include <new>
+
+namespace host {
+
+namespace {
+
+// How deep calculated channels may read other calculated channels (a formula that reads its
+// own channel would never end).
+constexpr int kMaxCalculationDepth = 8;
+
+HRESULT ReturnText(const std::wstring& text, BSTR* out) {
+  if (!out) return E_POINTER;
+  *out = SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
+  return *out ? S_OK : E_OUTOFMEMORY;
+}
+
+uint32_t RequestKind(uint32_t flags) {
+  return flags & (kChannelRequestCalculated | kChannelRequestRecorded | kChannelRequestDisplayed);
+}
+
+}  // namespace
+
+DataDocument::DataDocument(Recording recording)
+    : mRecording(std::make_shared<Recording>(std::move(recording))),
+      mYieldsEvents(mRecording->channels.size(), false),
+      mSelection(CreateSelection(mRecording)) {}
+
+DataDocument::~DataDocument() = default;
+
+HostPtr<DataDocument> DataDocument::Create(Recording recording) {
+  HostPtr<DataDocument> document;
+  document.Attach(new DataDocument(std::move(recording)));
+  return document;
+}
+
+void* DataDocument::FindInterface(REFIID iid) {
+  if (iid == IID_IUnknown || iid == IID_IHostDataFile) return static_cast<IHostDataFile*>(this);
+  if (iid == IID_IHostDataDocument) return static_cast<IHostDataDocument*>(this);
+  if (iid == IID_IOnlineDataService) return static_cast<IOnlineDataService*>(this);
+  return nullptr;
+}
+
+int32_t DataDocument::AddCalculatedChannel(const std::wstring& title, const std::wstring& units,
+                                           const std::wstring& formula) {
+  bool events = false;
+  std::unique_ptr<SignalFormula> signal;
+  try {
+    signal = std::make_unique<SignalFormula>(formula);
+  } catch (const FormulaError& signalError) {
+    try {
+      ParseEnumeratorFormula(formula);
+      events = true;
+    } catch (const FormulaError& enumError) {
+      // Report the reading that got further into the text.
+      if (enumError.Position() >= signalError.Position()) throw;
+      throw signalError;
+    }
+  }
+  mRecording->channels.push_back({title, units, formula});
+  mYieldsEvents.push_back(events);
+  const int32_t channel = static_cast<int32_t>(mRecording->channels.size()) - 1;
+  for (RecordData& record : mRecording->records) {
+    record.samples.push_back(std::make_shared<ChannelSamples>());
+    record.samples.back()->complete = record.complete;
+    if (signal) record.samples.back()->values = signal->Sample(record.tickPeriod, 0, record.length);
+  }
+  return channel;
+}
+
+void DataDocument::ComputeSignalChannels(RecordData& record, int32_t from) const {
+  for (size_t c = 0; c < mRecording->channels.size(); ++c) {
+    const ChannelInfo& info = mRecording->channels[c];
+    if (info.formula.empty() || mYieldsEvents[c]) continue;
+    const std::vector<float> values = SignalFormula(info.formula).Sample(record.tickPeriod, from, record.length - from);
+    std::vector<float>& target = record.samples[c]->values;
+    target.insert(target.end(), values.begin(), values.end());
+  }
+}
+
+bool DataDocument::ValidChannel(int32_t channel) const {
+  return channel >= 0 && static_cast<size_t>(channel) < mRecording->channels.size();
+}
+
+bool DataDocument::ValidRecord(int32_t record) const {
+  return record >= 0 && static_cast<size_t>(record) < mRecording->records.size();
+}
+
+// IHostDataFile
+
+HRESULT STDMETHODCALLTYPE DataDocument::FindChildData(int32_t, uint32_t typeId,
+                                                      IScrivoDataChildData** child) noexcept {
+  if (!child) return E_POINTER;
+  *child = nullptr;
+  for (const HostPtr<IScrivoDataChildData>& c : mChildren) {
+    uint32_t id = 0;
+    if (SUCCEEDED(c->GetTypeId(&id)) && id == typeId) {
+      *child = c.Get();
+      c->AddRef();
+      return S_OK;
+    }
+  }
+  return S_FALSE;
+}
+
+HRESULT STDMETHODCALLTYPE DataDocument::AddChildData(int32_t, IScrivoDataChildData* child) noexcept {
+  if (!child) return E_POINTER;
+  uint32_t typeId = 0;
+  HRESULT hr = child->GetTypeId(&typeId);
+  if (FAILED(hr)) return hr;
+  HostPtr<IScrivoDataChildData> existing;
+  if (FindChildData(0, typeId, existing.Out()) == S_OK) return E_INVALIDARG;
+  try {
+    mChildren.emplace_back(child);
+    return S_OK;
+  } catch (...) {
+    return E_OUTOFMEMORY;
+  }
+}
+
+// IHostDataDocument
+
+HRESULT STDMETHODCALLTYPE DataDocument::GetRecordCount(int32_t* count) noexcept {
+  if (!count) return E_POINTER;
+  *count = static_cast<int32_t>(mRecording->records.size());
+  return S_OK;
+}
+
+HRESULT STDMETHODCALLTYPE DataDocument::GetRecordLength(int32_t record, int32_t* ticks) noexcept {
+  if (!ticks) return E_POINTER;
+  *ticks = 0;
+  if (!ValidRecord(record)) return E_INVALIDARG;
+  *ticks = mRecording->records[static_cast<size_t>(record)].length;
+  return S_OK;
+}
+
+HRESULT STDMETHODCALLTYPE DataDocument::GetDataEnd(uint32_t, int32_t* record, int32_t* tick) noexcept {
+  if (!record || !tick) return E_POINTER;
+  *record = -1;
+  *tick = 0;
+  for (size_t r = mRecording->records.size(); r-- > 0;) {
+    if (mRecording->records[r].length > 0) {
+      *record = static_cast<int32_t>(r);
+      *tick = mRecording->records[r].length;
+      return S_OK;
+    }
+  }
+  return S_FALSE;
+}
+
+HRESULT STDMETHODCALLTYPE DataDocument::GetRecordTickPeriod(int32_t, int32_t record, double* seconds) noexcept {
+  if (!seconds) return E_POINTER;
+  *seconds = 0.0;
+  if (!ValidRecord(record)) return E_INVALIDARG;
+  *seconds = mRecording->records[static_cast<size_t>(record)].tickPeriod;
+  return S_OK;
+}
+
+HRESULT STDMETHODCALLTYPE DataDocument::GetChannelTickPeriod(int32_t channel, uint32_t, int32_t record,
+                                                             double* seconds) noexcept {
+  if (!seconds) return E_POINTER;
+  *seconds = 0.0;
+  if (!ValidChannel(channel)) return E_INVALIDARG;
+  // Every channel, calculated or not, runs at its record's tick period.
+  return GetRecordTickPeriod(0, record, seconds);
+}
+
+HRESULT STDMETHODCALLTYPE DataDocument::GetChannelCount(int32_t* count) noexcept {
+  if (!count) return E_POINTER;
+  *count = static_cast<int32_t>(mRecording->channels.size());
+  return S_OK;
+}
+
+HostPtr<IUnknown> DataDocument::MakeEventSource(int32_t channel, uint32_t flags, int32_t record,
+                                                int32_t startTick) {
+  if (!mFormulaClass || mEventSourceDepth >= kMaxCalculationDepth) return HostPtr<IUnknown>();
+  struct DepthGuard {
+    int& depth;
+    explicit DepthGuard(int& d) : depth(d) { ++depth; }
+    ~DepthGuard() { --depth; }
+  } guard(mEventSourceDepth);
+  const std::wstring& formula = mRecording->channels[static_cast<size_t>(channel)].formula;
+  HostPtr<ICalcEnum> calc;
+  if (FAILED(mFormulaClass->CreateEnum(static_cast<IHostDataFile*>(this), calc.Out())) || !calc)
+    return HostPtr<IUnknown>();
+  if (calc->LoadSettings(MakeHostString(formula).Get(), nullptr) != S_OK) return HostPtr<IUnknown>();
+  // The chain's own channels, requested as the module's getter requests them.
+  const std::vector<ChannelRef> refs = CollectChannelRefs(ParseEnumeratorFormula(formula));
+  std::vector<HostPtr<IUnknown>> sources;
+  std::vector<IUnknown*> raw;
+  for (const ChannelRef& ref : refs) {
+    const uint32_t request = (ref.mark == L'v'   ? kChannelRequestCalculated
+                              : ref.mark == L'r' ? kChannelRequestRecorded
+                                                 : kChannelRequestDisplayed) |
+                             (flags & kChannelRequestGrowing) | kChannelRequestSource;
+    HostPtr<IUnknown> source;
+    if (GetChannelSource(ref.channel, request, record, 0, kEnumRecordEnd, source.Out()) != S_OK)
+      return HostPtr<IUnknown>();
+    raw.push_back(source.Get());
+    sources.push_back(std::move(source));
+  }
+  const RecordData& data = mRecording->records[static_cast<size_t>(record)];
+  const uint32_t chainFlags = (flags & kChannelRequestGrowing) ? 0xC0000000u : 0u;
+  if (FAILED(calc->SetSources(record, static_cast<int32_t>(raw.size()), raw.empty() ? nullptr : raw.data(),
+                              nullptr, data.tickPeriod, chainFlags)) ||
+      FAILED(calc->SetStartTick(startTick)))
+    return HostPtr<IUnknown>();
+  return calc.As<IUnknown>(IID_IUnknown);
+}
+
+HostPtr<IUnknown> DataDocument::MakeSource(int32_t channel, uint32_t flags, int32_t record, int32_t startTick,
+                                           int32_t endTick) {
+  const bool calculated = !mRecording->channels[static_cast<size_t>(channel)].formula.empty();
+  const uint32_t kind = RequestKind(flags);
+  if (calculated && kind == kChannelRequestRecorded) return HostPtr<IUnknown>();
+  if (!calculated && kind == kChannelRequestCalculated) return HostPtr<IUnknown>();
+  if (mYieldsEvents[static_cast<size_t>(channel)]) return MakeEventSource(channel, flags, record, startTick);
+  const RecordData& data = mRecording->records[static_cast<size_t>(record)];
+  return CreateChannelSampleSource(data.samples[static_cast<size_t>(channel)], data.tickPeriod, startTick,
+                                   endTick);
+}
+
+HRESULT STDMETHODCALLTYPE DataDocument::GetChannelSource(int32_t channel, uint32_t flags, int32_t record,
+                                                         int32_t startTick, int32_t endTick,
+                                                         IUnknown** source) noexcept {
+  if (!source) return E_POINTER;
+  *source = nullptr;
+  const uint32_t kind = RequestKind(flags);
+  if (!ValidChannel(channel) || !ValidRecord(record) || startTick < 0 || endTick < startTick ||
+      (kind != kChannelRequestCalculated && kind != kChannelRequestRecorded && kind != kChannelRequestDisplayed))
+    return E_INVALIDARG;
+  try {
+    HostPtr<IUnknown> made = MakeSource(channel, flags, record, startTick, endTick);
+    if (!made) return S_FALSE;
+    *source = made.Detach();
+    return S_OK;
+  } catch (const std::bad_alloc&) {
+    return E_OUTOFMEMORY;
+  } catch (...) {
+    return E_FAIL;
+  }
+}
+
+HRESULT STDMETHODCALLTYPE DataDocument::GetChannelTitle(int32_t channel, int32_t, uint32_t, BSTR* title) noexcept {
+  if (!title) return E_POINTER;
+  *title = nullptr;
+  if (!ValidChannel(channel)) return E_INVALIDARG;
+  return ReturnText(mRecording->channels[static_cast<size_t>(channel)].title, title);
+}
+
+HRESULT STDMETHODCALLTYPE DataDocument::GetChannelUnits(int32_t channel, int32_t, uint32_t, BSTR* units) noexcept {
+  if (!units) return E_POINTER;
+  *units = nullptr;
+  if (!ValidChannel(channel)) return E_INVALIDARG;
+  return ReturnText(mRecording->channels[static_cast<size_t>(channel)].units, units);
+}
+
+HRESULT STDMETHODCALLTYPE DataDocument::GetChannelDescription(int32_t channel, BSTR* description) noexcept {
+  if (!description) return E_POINTER;
+  *description = nullptr;
+  if (!ValidChannel(channel)) return E_INVALIDARG;
+  try {
+    const ChannelInfo& info = mRecording->channels[static_cast<size_t>(channel)];
+    std::wstring text = info.title;
+    if (!info.units.empty()) text += L" [" + info.units + L"]";
+    if (!info.formula.empty()) text += L" = " + info.formula;
+    return ReturnText(text, description);
+  } catch (...) {
+    return E_OUTOFMEMORY;
+  }
+}
+
+HRESULT STDMETHODCALLTYPE DataDocument::GetSelection(IHostSelection** selection) noexcept {
+  if (!selection) return E_POINTER;
+  *selection = mSelection.Get();
+  mSelection->AddRef();
+  return S_OK;
+}
+
+HRESULT STDMETHODCALLTYPE DataDocument::GetSamplingState(int32_t, VARIANT_BOOL* sampling) noexcept {
+  if (!sampling) return E_POINTER;
+  *sampling = mSampling ? VARIANT_TRUE : VARIANT_FALSE;
+  return S_OK;
+}
+
+// IOnlineDataService
+
+HRESULT STDMETHODCALLTYPE DataDocument::RegisterSink(IOnlineDataSink* sink) noexcept {
+  if (!sink) return E_POINTER;
+  for (const HostPtr<IOnlineDataSink>& s : mSinks)
+    if (s.Get() == sink) return S_FALSE;
+  try {
+    mSinks.emplace_back(sink);
+    return S_OK;
+  } catch (...) {
+    return E_OUTOFMEMORY;
+  }
+}
+
+HRESULT STDMETHODCALLTYPE DataDocument::UnregisterSink(IOnlineDataSink* sink) noexcept {
+  const auto it = std::find_if(mSinks.begin(), mSinks.end(),
+                               [sink](const HostPtr<IOnlineDataSink>& s) { return s.Get() == sink; });
+  if (it == mSinks.end()) return S_FALSE;
+  mSinks.erase(it);
+  return S_OK;
+}
+
+}  // namespace host

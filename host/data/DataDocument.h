@@ -1,0 +1,89 @@
+// The stand-in host's data document: a recording's records and channels as the module sees
+// them through the data-file, data-document and online-data interfaces.
+#pragma once
+
+#include "host/common/HostObject.h"
+#include "host/common/HostPtr.h"
+#include "host/data/Recording.h"
+#include "hostapi/CalcEnumClass.h"
+#include "hostapi/DataDocument.h"
+#include "hostapi/DataFile.h"
+#include "hostapi/OnlineData.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace host {
+
+class Sampler;
+
+class DataDocument final : public HostObject<IHostDataFile, IHostDataDocument, IOnlineDataService> {
+ public:
+  // A new document (one reference) holding the recording.
+  static HostPtr<DataDocument> Create(Recording recording);
+
+  const Recording& Data() const { return *mRecording; }
+
+  // Adds a channel calculated by a formula: a signal formula (its samples are computed for
+  // every record) or an enumerator formula (read as "vchN", its events). Throws FormulaError
+  // for a text that is neither. Returns the channel's index.
+  int32_t AddCalculatedChannel(const std::wstring& title, const std::wstring& units,
+                               const std::wstring& formula);
+  // The class that builds the chains of enumerator-formula channels.
+  void SetFormulaClass(ICalcEnumClass2* formulaClass) { mFormulaClass = HostPtr<ICalcEnumClass2>(formulaClass); }
+
+  // IHostDataFile
+  HRESULT STDMETHODCALLTYPE FindChildData(int32_t reserved, uint32_t typeId,
+                                          IScrivoDataChildData** child) noexcept override;
+  HRESULT STDMETHODCALLTYPE AddChildData(int32_t reserved, IScrivoDataChildData* child) noexcept override;
+
+  // IHostDataDocument
+  HRESULT STDMETHODCALLTYPE GetRecordCount(int32_t* count) noexcept override;
+  HRESULT STDMETHODCALLTYPE GetRecordLength(int32_t record, int32_t* ticks) noexcept override;
+  HRESULT STDMETHODCALLTYPE GetDataEnd(uint32_t channelMask, int32_t* record, int32_t* tick) noexcept override;
+  HRESULT STDMETHODCALLTYPE GetRecordTickPeriod(int32_t reserved, int32_t record, double* seconds) noexcept override;
+  HRESULT STDMETHODCALLTYPE GetChannelTickPeriod(int32_t channel, uint32_t flags, int32_t record,
+                                                 double* seconds) noexcept override;
+  HRESULT STDMETHODCALLTYPE GetChannelCount(int32_t* count) noexcept override;
+  HRESULT STDMETHODCALLTYPE GetChannelSource(int32_t channel, uint32_t flags, int32_t record, int32_t startTick,
+                                             int32_t endTick, IUnknown** source) noexcept override;
+  HRESULT STDMETHODCALLTYPE GetChannelTitle(int32_t channel, int32_t record, uint32_t flags,
+                                            BSTR* title) noexcept override;
+  HRESULT STDMETHODCALLTYPE GetChannelUnits(int32_t channel, int32_t record, uint32_t flags,
+                                            BSTR* units) noexcept override;
+  HRESULT STDMETHODCALLTYPE GetChannelDescription(int32_t channel, BSTR* description) noexcept override;
+  HRESULT STDMETHODCALLTYPE GetSelection(IHostSelection** selection) noexcept override;
+  HRESULT STDMETHODCALLTYPE GetSamplingState(int32_t reserved, VARIANT_BOOL* sampling) noexcept override;
+
+  // IOnlineDataService
+  HRESULT STDMETHODCALLTYPE RegisterSink(IOnlineDataSink* sink) noexcept override;
+  HRESULT STDMETHODCALLTYPE UnregisterSink(IOnlineDataSink* sink) noexcept override;
+
+ private:
+  friend class Sampler;
+
+  explicit DataDocument(Recording recording);
+  ~DataDocument() override;
+  void* FindInterface(REFIID iid) override;
+
+  bool ValidChannel(int32_t channel) const;
+  bool ValidRecord(int32_t record) const;
+  HostPtr<IUnknown> MakeSource(int32_t channel, uint32_t flags, int32_t record, int32_t startTick,
+                               int32_t endTick);
+  HostPtr<IUnknown> MakeEventSource(int32_t channel, uint32_t flags, int32_t record, int32_t startTick);
+  // Computes the samples of signal-formula channels for ticks [from, record length).
+  void ComputeSignalChannels(RecordData& record, int32_t from) const;
+  std::vector<HostPtr<IOnlineDataSink>> Sinks() const { return mSinks; }
+
+  std::shared_ptr<Recording> mRecording;
+  std::vector<bool> mYieldsEvents;  // per channel: an enumerator-formula channel
+  HostPtr<IHostSelection> mSelection;
+  HostPtr<ICalcEnumClass2> mFormulaClass;
+  std::vector<HostPtr<IScrivoDataChildData>> mChildren;
+  std::vector<HostPtr<IOnlineDataSink>> mSinks;
+  bool mSampling = false;
+  int mEventSourceDepth = 0;  // nesting of calculated channels being connected
+};
+
+}  // namespace host

@@ -1,0 +1,97 @@
+// Sampling into a data document.
+#include "host/data/Sampler.h"
+
+#include "host/formula/FormulaSyntax.h"
+
+#include <new>
+
+namespace host {
+
+template <typename Call>
+void Sampler::Notify(Call call) const {
+  // A snapshot: a sink may unregister itself (or another) while it is called.
+  for (const HostPtr<IOnlineDataSink>& sink : mDocument->Sinks()) call(sink.Get());
+}
+
+HRESULT Sampler::Start() {
+  if (mState != State::Idle) return E_UNEXPECTED;
+  mState = State::Sampling;
+  mDocument->mSampling = true;
+  Notify([](IOnlineDataSink* s) { s->OnSamplingStart(); });
+  return S_OK;
+}
+
+HRESULT Sampler::StartRecord(double tickPeriod) {
+  if (mState != State::Sampling) return E_UNEXPECTED;
+  if (!(tickPeriod > 0.0)) return E_INVALIDARG;
+  Recording& recording = *mDocument->mRecording;
+  try {
+    recording.records.push_back(MakeEmptyRecord(recording.channels.size(), tickPeriod, false));
+  } catch (const std::bad_alloc&) {
+    return E_OUTOFMEMORY;
+  }
+  mState = State::InRecord;
+  const int32_t index = static_cast<int32_t>(recording.records.size()) - 1;
+  Notify([index](IOnlineDataSink* s) { s->OnRecordStart(index); });
+  return S_OK;
+}
+
+HRESULT Sampler::Append(const std::vector<std::vector<float>>& block) {
+  if (mState != State::InRecord) return E_UNEXPECTED;
+  Recording& recording = *mDocument->mRecording;
+  RecordData& record = recording.records.back();
+  size_t recorded = 0;
+  for (const ChannelInfo& c : recording.channels) recorded += c.formula.empty() ? 1 : 0;
+  if (block.size() != recorded) return E_INVALIDARG;
+  const size_t ticks = block.empty() ? 0 : block[0].size();
+  for (const std::vector<float>& channel : block)
+    if (channel.size() != ticks) return E_INVALIDARG;
+  if (ticks > static_cast<size_t>(INT32_MAX - 1 - record.length)) return E_INVALIDARG;
+  const int32_t from = record.length;
+  try {
+    size_t next = 0;
+    for (size_t c = 0; c < recording.channels.size(); ++c) {
+      if (!recording.channels[c].formula.empty()) continue;
+      std::vector<float>& values = record.samples[c]->values;
+      values.insert(values.end(), block[next].begin(), block[next].end());
+      ++next;
+    }
+    record.length = from + static_cast<int32_t>(ticks);
+    mDocument->ComputeSignalChannels(record, from);
+  } catch (const std::bad_alloc&) {
+    return E_OUTOFMEMORY;
+  } catch (const FormulaError&) {
+    return E_FAIL;
+  }
+  const int32_t index = static_cast<int32_t>(recording.records.size()) - 1;
+  const int32_t length = record.length;
+  Notify([index, length](IOnlineDataSink* s) { s->OnNewData(index, length); });
+  return S_OK;
+}
+
+HRESULT Sampler::EndRecord() {
+  if (mState != State::InRecord) return E_UNEXPECTED;
+  Recording& recording = *mDocument->mRecording;
+  RecordData& record = recording.records.back();
+  record.complete = true;
+  for (const std::shared_ptr<ChannelSamples>& s : record.samples) s->complete = true;
+  mState = State::Sampling;
+  const int32_t index = static_cast<int32_t>(recording.records.size()) - 1;
+  const int32_t length = record.length;
+  Notify([index, length](IOnlineDataSink* s) { s->OnRecordEnd(index, length); });
+  return S_OK;
+}
+
+HRESULT Sampler::Stop() {
+  if (mState == State::InRecord) {
+    const HRESULT hr = EndRecord();
+    if (FAILED(hr)) return hr;
+  }
+  if (mState != State::Sampling) return E_UNEXPECTED;
+  mState = State::Idle;
+  mDocument->mSampling = false;
+  Notify([](IOnlineDataSink* s) { s->OnSamplingStop(); });
+  return S_OK;
+}
+
+}  // namespace host

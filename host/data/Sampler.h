@@ -1,0 +1,38 @@
+// Sampling into a data document: grows its last record block by block and tells the
+// registered online sinks, in registration order, how sampling proceeds.
+#pragma once
+
+#include "host/data/DataDocument.h"
+
+#include <cstdint>
+#include <vector>
+
+namespace host {
+
+// Calls follow the order Start, then per record StartRecord, Append..., EndRecord, then Stop;
+// a call out of that order answers E_UNEXPECTED and changes nothing. The sinks' answers do not
+// stop sampling (a failing sink must not lose the others their data).
+class Sampler {
+ public:
+  explicit Sampler(DataDocument* document) : mDocument(document) {}
+
+  HRESULT Start();
+  // Appends an empty record with its own tick period; the sinks hear its index.
+  HRESULT StartRecord(double tickPeriod);
+  // One vector per recorded channel (channels without a formula, in order), all of one length;
+  // signal-formula channels are computed for the new ticks. E_INVALIDARG for a block of the
+  // wrong shape.
+  HRESULT Append(const std::vector<std::vector<float>>& block);
+  HRESULT EndRecord();
+  HRESULT Stop();
+
+ private:
+  enum class State { Idle, Sampling, InRecord };
+  template <typename Call>
+  void Notify(Call call) const;
+
+  DataDocument* mDocument;
+  State mState = State::Idle;
+};
+
+}  // namespace host
