@@ -6,6 +6,7 @@
 
 #include "hostapi/SampleSource.h"
 
+#include <unknwn.h>
 #include <windows.h>
 
 #include <cstdint>

@@ -3,6 +3,7 @@
 // buffer it passes to Read.
 #pragma once
 
+#include <unknwn.h>
 #include <windows.h>
 
 #include <cstdint>
