@@ -1,0 +1,192 @@
+// Decay time constant of a peak's tail: Levenberg-Marquardt fit of A*exp(-t/tau)+C.
+#include "enumerators/taufit/TauFit.h"
+
+#include <cmath>
+#include <cstring>
+#include <exception>
+
+#include "enumerators/taufit/GaussJordan.h"
+
+namespace ExtLib {
+
+namespace {
+
+constexpr int kAmplitude = 0;
+constexpr int kTau = 1;
+constexpr int kAsymptote = 2;
+constexpr int kMaxIterations = 100;
+
+double NoValueDouble() {
+  constexpr uint64_t bits = 0x7FF8600000000000ULL;
+  double d;
+  std::memcpy(&d, &bits, sizeof d);
+  return d;
+}
+
+// The samples and which parameters are fitted; the working storage of one fit.
+struct FitProblem {
+  const double* y = nullptr;
+  int32_t count = 0;
+  double rate = 1.0;
+  int fitted[kMaxFitParams] = {};  // parameter index of each fitted parameter
+  int m = 0;                       // number of fitted parameters
+};
+
+struct Curvature {
+  FitMatrix alpha = {};
+  double beta[kMaxFitParams] = {};
+  double chiSquare = 0.0;
+};
+
+// Chi-square, gradient and curvature of the model at parameters a (all weights 1).
+Curvature Evaluate(const FitProblem& f, const double (&a)[kMaxFitParams]) {
+  Curvature c;
+  for (int32_t i = 0; i < f.count; ++i) {
+    const double t = static_cast<double>(i) / f.rate;
+    const double e = std::exp(-t / a[kTau]);
+    const double model = a[kAmplitude] * e + a[kAsymptote];
+    const double all[kMaxFitParams] = {e, a[kAmplitude] * t * e / (a[kTau] * a[kTau]), 1.0};
+    double d[kMaxFitParams];
+    for (int j = 0; j < f.m; ++j)
+      d[j] = all[f.fitted[j]];
+    const double dy = f.y[i] - model;
+    for (int j = 0; j < f.m; ++j) {
+      for (int k = 0; k <= j; ++k)
+        c.alpha[j][k] += d[j] * d[k];
+      c.beta[j] += dy * d[j];
+    }
+    c.chiSquare += dy * dy;
+  }
+  for (int j = 1; j < f.m; ++j)
+    for (int k = 0; k < j; ++k)
+      c.alpha[k][j] = c.alpha[j][k];
+  return c;
+}
+
+struct Marquardt {
+  double a[kMaxFitParams] = {};
+  Curvature cur;
+  double lambda = 0.1;
+  double previousChiSquare = 0.0;
+};
+
+// One damped step; accepts the trial parameters when chi-square does not grow.
+void Step(const FitProblem& f, Marquardt& s) {
+  FitMatrix trial;
+  double delta[kMaxFitParams] = {};
+  std::memcpy(trial, s.cur.alpha, sizeof trial);
+  for (int j = 0; j < f.m; ++j) {
+    trial[j][j] = s.cur.alpha[j][j] * (1.0 + s.lambda);
+    delta[j] = s.cur.beta[j];
+  }
+  if (SolveGaussJordan(trial, delta, f.m) == SolveResult::Singular) {
+    s.cur.chiSquare = s.previousChiSquare;
+    s.lambda *= 10.0;
+    return;
+  }
+  double tryA[kMaxFitParams];
+  std::memcpy(tryA, s.a, sizeof tryA);
+  for (int j = 0; j < f.m; ++j)
+    tryA[f.fitted[j]] = s.a[f.fitted[j]] + delta[j];
+  const Curvature tried = Evaluate(f, tryA);
+  // A NaN chi-square compares false and so counts as larger.
+  if (tried.chiSquare <= s.previousChiSquare) {
+    s.lambda *= 0.25;
+    s.previousChiSquare = tried.chiSquare;
+    s.cur = tried;
+    std::memcpy(s.a, tryA, sizeof tryA);
+    return;
+  }
+  s.lambda *= 10.0;
+  s.cur.chiSquare = s.previousChiSquare;
+}
+
+bool Iterate(const FitProblem& f, Marquardt& s) {
+  s.cur = Evaluate(f, s.a);
+  s.previousChiSquare = s.cur.chiSquare;
+  for (int iteration = 1;; ++iteration) {
+    const double oldChiSquare = s.cur.chiSquare;
+    const double oldLambda = s.lambda;
+    Step(f, s);
+    if (iteration > kMaxIterations || s.lambda > 1e10)
+      return false;
+    const double tolerance = 0.001 * s.cur.chiSquare;
+    const bool smallGain = oldChiSquare - s.cur.chiSquare < tolerance || tolerance == 0.0;
+    if (smallGain && s.lambda < oldLambda && s.lambda < 0.1)
+      return true;
+  }
+}
+
+// Rejects a converged fit whose amplitude or tau is smaller than its standard error.
+bool PassesStandardError(const FitProblem& f, const Marquardt& s) {
+  FitMatrix covariance;
+  double unused[kMaxFitParams] = {};
+  std::memcpy(covariance, s.cur.alpha, sizeof covariance);
+  if (SolveGaussJordan(covariance, unused, f.m) == SolveResult::Singular)
+    return false;
+  const int32_t freedom = f.count - f.m;
+  for (int j = 0; j < f.m; ++j) {
+    const int k = f.fitted[j];
+    if (k == kAsymptote)
+      continue;
+    const double error =
+      freedom == 0 ? 0.0 : std::sqrt(covariance[j][j] * s.cur.chiSquare / freedom);
+    if (std::fabs(s.a[k]) < error)
+      return false;
+  }
+  return true;
+}
+
+// Time of the first sample past the 1/e level, or the default guess when none is.
+double GuessTau(const double* y, int32_t lastIndex, double c, double rate) {
+  const double y0 = y[0];
+  const double yL = y[lastIndex];
+  const float level = static_cast<float>(c + (y0 - c) * 0.36788);
+  const bool falling = y0 - yL > 0.0;
+  for (int32_t i = 0; i <= lastIndex; ++i) {
+    const bool past = falling ? y[i] < level : y[i] > level;
+    if (past)
+      return static_cast<double>(i) / rate;
+  }
+  return static_cast<double>(lastIndex - 1) / 10.0 / rate;
+}
+
+}  // namespace
+
+bool FitTau(const double* samples, int32_t lastIndex, bool asymptoteKnown, double asymptote,
+      double rate, double* amplitude, double* tau, double* asymptoteOut) noexcept {
+  *amplitude = 0.0;
+  *asymptoteOut = 0.0;
+  *tau = NoValueDouble();
+  const int32_t count = lastIndex + 1;
+  if (samples == nullptr || count < 2 || (!asymptoteKnown && count < 3))
+    return false;
+  Marquardt s;
+  s.a[kAsymptote] = asymptoteKnown ? asymptote : samples[lastIndex];
+  s.a[kAmplitude] = samples[0] - s.a[kAsymptote];
+  s.a[kTau] = GuessTau(samples, lastIndex, s.a[kAsymptote], rate);
+  *amplitude = s.a[kAmplitude];
+  *tau = s.a[kTau];
+  *asymptoteOut = s.a[kAsymptote];
+
+  FitProblem f;
+  f.y = samples;
+  f.count = count;
+  f.rate = rate;
+  f.fitted[f.m++] = kAmplitude;
+  f.fitted[f.m++] = kTau;
+  if (!asymptoteKnown)
+    f.fitted[f.m++] = kAsymptote;
+  try {
+    if (!Iterate(f, s))
+      return false;
+    *amplitude = s.a[kAmplitude];
+    *tau = s.a[kTau];
+    *asymptoteOut = s.a[kAsymptote];
+    return PassesStandardError(f, s);
+  } catch (const std::exception&) {
+    return false;
+  }
+}
+
+}  // namespace ExtLib

@@ -1,0 +1,45 @@
+// Reads the reference recordings and expected measurements of the full measurement stage from tests/data.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "enumerators/calcbulk/MeasureParams.h"
+#include "enumerators/framework/EventRecords.h"
+
+namespace calcbulkref {
+
+enum class Kind { Value, NoValue, Bits };
+
+struct Expectation {
+  int32_t index = 0;
+  Kind kind = Kind::Value;
+  double value = 0.0;
+  double tolerance = 0.0;
+  uint32_t bits = 0;
+};
+
+struct FieldExpectation {
+  std::string name;
+  double value = 0.0;
+  double tolerance = 0.0;
+};
+
+struct ReferenceEvent {
+  EventBCalcBase2 record;
+  std::vector<Expectation> expect;
+  std::vector<FieldExpectation> fields;
+};
+
+struct Scenario {
+  std::string name;
+  ZR::Enum::CalcBulk::MeasureParams params;
+  std::vector<float> samples;
+  std::vector<ReferenceEvent> events;
+};
+
+// Every scenario of tests/data/calcbulk_reference.txt (empty when the file cannot be read).
+std::vector<Scenario> LoadScenarios();
+
+}  // namespace calcbulkref

@@ -1,0 +1,111 @@
+// The tau fit: starting guess, Levenberg-Marquardt convergence, the solver's failures and rejection.
+#include "enumerators/taufit/TauFit.h"
+
+#include <cmath>
+#include <cstring>
+#include <limits>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "enumerators/taufit/GaussJordan.h"
+#include "enumerators/taufit/TauMuntedException.h"
+
+namespace {
+
+using ExtLib::FitTau;
+
+struct Fit {
+  bool ok = false;
+  double a = 0.0, tau = 0.0, c = 0.0;
+};
+
+Fit FitSamples(const std::vector<double>& y, bool known, double asymptote, double rate) {
+  Fit f;
+  f.ok = FitTau(y.data(), static_cast<int32_t>(y.size()) - 1, known, asymptote, rate, &f.a, &f.tau, &f.c);
+  return f;
+}
+
+std::vector<double> Exponential(int n, double a, double tauSamples, double c) {
+  std::vector<double> y;
+  for (int i = 0; i < n; ++i)
+    y.push_back(a * std::exp(-i / tauSamples) + c);
+  return y;
+}
+
+TEST(TauFit, CleanExponentialGivesItsTimeConstant) {
+  // tau = 20 ms sampled at 1 kHz over 100 ms, asymptote fitted.
+  const Fit f = FitSamples(Exponential(101, 3.0, 20.0, -0.5), false, 0.0, 1000.0);
+  ASSERT_TRUE(f.ok);
+  EXPECT_NEAR(f.tau, 0.020, 1e-6);
+  EXPECT_NEAR(f.a, 3.0, 1e-5);
+  EXPECT_NEAR(f.c, -0.5, 1e-5);
+}
+
+TEST(TauFit, RisingTailAndHeldAsymptote) {
+  const Fit f = FitSamples(Exponential(60, -2.0, 12.0, 1.0), true, 1.0, 500.0);
+  ASSERT_TRUE(f.ok);
+  EXPECT_NEAR(f.tau, 12.0 / 500.0, 1e-7);
+  EXPECT_NEAR(f.a, -2.0, 1e-7);
+  EXPECT_EQ(f.c, 1.0);
+}
+
+TEST(TauFit, TooFewSamplesFailWithThePresetOutputs) {
+  const std::vector<double> two = {2.0, 1.0};
+  const Fit fitted = FitSamples(two, false, 0.0, 1000.0);
+  EXPECT_FALSE(fitted.ok);
+  uint64_t bits;
+  std::memcpy(&bits, &fitted.tau, sizeof bits);
+  EXPECT_EQ(bits, 0x7FF8600000000000ull);
+  EXPECT_EQ(fitted.a, 0.0);
+  EXPECT_EQ(fitted.c, 0.0);
+  // Two samples with a known asymptote: the fit runs (no degrees of freedom, so no rejection).
+  const Fit held = FitSamples({2.0, 0.5}, true, 0.0, 1000.0);
+  EXPECT_TRUE(held.ok);
+  EXPECT_NEAR(held.a, 2.0, 1e-9);
+  EXPECT_NEAR(held.tau, 1.0 / 1000.0 / std::log(4.0), 1e-9);
+}
+
+TEST(TauFit, FlatTailStartsFromTheDefaultGuessAndIsRejected) {
+  // y0 = yL counts as rising; no sample is above the 1/e level, so tau starts at (L - 1) / (10 r).
+  // Nothing decays: the amplitude is not distinguishable from zero and the fit fails.
+  const std::vector<double> flat(21, 4.0);
+  const Fit f = FitSamples(flat, false, 0.0, 100.0);
+  EXPECT_FALSE(f.ok);
+}
+
+TEST(TauFit, NotANumberCurvatureIsCaughtAsFailure) {
+  const Fit f = FitSamples(Exponential(30, 1.0, 5.0, 0.0), false, 0.0, std::numeric_limits<double>::quiet_NaN());
+  EXPECT_FALSE(f.ok);
+}
+
+TEST(GaussJordan, InvertsAndSolvesWithFullPivoting) {
+  ExtLib::FitMatrix a = {{0.0, 2.0, 1.0}, {1.0, 1.0, 0.0}, {3.0, 0.0, 1.0}};
+  double b[3] = {5.0, 3.0, 6.0};
+  const ExtLib::FitMatrix original = {{0.0, 2.0, 1.0}, {1.0, 1.0, 0.0}, {3.0, 0.0, 1.0}};
+  const double rhs[3] = {5.0, 3.0, 6.0};
+  ASSERT_EQ(ExtLib::SolveGaussJordan(a, b, 3), ExtLib::SolveResult::Solved);
+  for (int r = 0; r < 3; ++r) {
+    double sum = 0.0;
+    for (int c = 0; c < 3; ++c)
+      sum += original[r][c] * b[c];
+    EXPECT_NEAR(sum, rhs[r], 1e-12) << "row " << r;
+    for (int c = 0; c < 3; ++c) {
+      double product = 0.0;
+      for (int k = 0; k < 3; ++k)
+        product += original[r][k] * a[k][c];
+      EXPECT_NEAR(product, r == c ? 1.0 : 0.0, 1e-12) << r << "," << c;
+    }
+  }
+}
+
+TEST(GaussJordan, SingularAndUnpivotableMatrices) {
+  ExtLib::FitMatrix zero = {};
+  double b[3] = {1.0, 1.0, 1.0};
+  EXPECT_EQ(ExtLib::SolveGaussJordan(zero, b, 2), ExtLib::SolveResult::Singular);
+  const double nan = std::numeric_limits<double>::quiet_NaN();
+  ExtLib::FitMatrix bad = {{nan, nan, nan}, {nan, nan, nan}, {nan, nan, nan}};
+  EXPECT_THROW(ExtLib::SolveGaussJordan(bad, b, 3), ExtLib::TauMuntedException);
+}
+
+}  // namespace
