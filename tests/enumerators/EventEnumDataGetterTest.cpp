@@ -1,0 +1,346 @@
+// The enumerator getter end to end: formulas run by the stand-in host's formula class over
+// recordings sampled into its data document, offline and online, in every getter mode.
+#include "enumerators/framework/EventEnumDataGetter.h"
+
+#include "enumerators/framework/EnumeratorClassList.h"
+#include "host/app/HostFramework.h"
+#include "host/data/DataDocument.h"
+#include "host/data/Sampler.h"
+#include "host/formula/FormulaEnumClass.h"
+#include "host/formula/SignalFormula.h"
+#include "hostclient/FrameworkAccess.h"
+#include "tests/support/CardiacSignal.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+using ExtLib::EventEnumDataGetter;
+
+constexpr double kTickPeriod = 0.001;  // 1 kHz
+constexpr int32_t kRecordTicks = 10000;
+
+struct Event {
+  int32_t tick;
+  float fraction;
+  double value;
+  int32_t kind;
+  bool operator==(const Event& o) const {
+    return tick == o.tick && std::memcmp(&fraction, &o.fraction, sizeof fraction) == 0 &&
+           std::memcmp(&value, &o.value, sizeof value) == 0 && kind == o.kind;
+  }
+};
+
+void PrintTo(const Event& e, std::ostream* os) { *os << "{tick " << e.tick << ", value " << e.value << ", kind " << e.kind << "}"; }
+
+IUnknown* AsUnknown(host::DataDocument* doc) { return static_cast<IHostDataDocument*>(doc); }
+
+// Pulls every event the chain has now; true when the record is finished (S_FALSE).
+bool Pull(IEnumEventEx* events, std::vector<Event>* out) {
+  int32_t recordSize = 0;
+  EXPECT_EQ(S_OK, events->GetRecordSize(&recordSize));
+  std::vector<uint8_t> buffer(static_cast<size_t>(recordSize) * 8);
+  for (;;) {
+    int32_t returned = 0;
+    int32_t next = 0;
+    const HRESULT hr = events->Next(static_cast<int32_t>(buffer.size()), 0x7FFFFFFF, buffer.data(), &returned, &next);
+    EXPECT_TRUE(hr == S_OK || hr == S_FALSE) << std::hex << hr;
+    for (int32_t i = 0; i < returned; ++i) {
+      Event e{};
+      const uint8_t* r = buffer.data() + static_cast<size_t>(i) * recordSize;
+      std::memcpy(&e.tick, r, 4);
+      std::memcpy(&e.fraction, r + 4, 4);
+      std::memcpy(&e.value, r + 8, 8);
+      std::memcpy(&e.kind, r + 16, 4);
+      out->push_back(e);
+    }
+    if (hr != S_OK) return true;
+    if (returned == 0) return false;
+  }
+}
+
+class EventEnumDataGetterTest : public testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    sFramework = new ondara_host::HostFramework();
+    ASSERT_EQ(S_OK, sFramework->Status());
+    IClassRegistry* const registry = ObjectFactoryAccessor::Get();
+    ASSERT_NE(nullptr, registry);
+    CalcEnums::RegisterEnumeratorClasses(registry);
+    ASSERT_EQ(S_OK, host::RegisterFormulaEnumClass(registry, GetTypeRegistry()));
+    ASSERT_EQ(S_OK, host::FormulaEnumClassTypeId(GetTypeRegistry(), &sFormulaId));
+  }
+
+  static std::vector<float> StimulusSignal() {
+    // A 10 V pulse of about 45 ms once a second.
+    return host::SignalFormula(L"10*threshold(sin(6.283185307*t), 0.99)").Sample(kTickPeriod, 0, kRecordTicks);
+  }
+  static std::vector<float> Signal(const std::wstring& formula) {
+    return formula.find(L"erstimdet") != std::wstring::npos || formula.find(L"ERStimDet") != std::wstring::npos
+               ? StimulusSignal()
+               : testsupport::CardiacSignal(kRecordTicks, 1.0 / kTickPeriod);
+  }
+
+  static host::HostPtr<host::DataDocument> EmptyDocument() {
+    host::Recording recording;
+    recording.channels.push_back(host::ChannelInfo{L"Signal", L"V", L""});
+    return host::DataDocument::Create(std::move(recording));
+  }
+
+  // Samples the whole signal into a complete record and runs the formula in mode 1.
+  static std::vector<Event> Offline(const std::wstring& formula) {
+    auto doc = EmptyDocument();
+    host::Sampler sampler(doc.Get());
+    const std::vector<float> samples = Signal(formula);
+    EXPECT_EQ(S_OK, sampler.Start());
+    EXPECT_EQ(S_OK, sampler.StartRecord(kTickPeriod));
+    EXPECT_EQ(S_OK, sampler.Append({samples}));
+    EXPECT_EQ(S_OK, sampler.EndRecord());
+    EXPECT_EQ(S_OK, sampler.Stop());
+    EventEnumDataGetter getter(AsUnknown(doc.Get()), ExtLib::kGetterOffline);
+    std::vector<Event> events;
+    if (!getter.CreateEnum(sFormulaId, formula.c_str())) {
+      ADD_FAILURE() << "CreateEnum failed";
+      return events;
+    }
+    EXPECT_TRUE(getter.SetSources(true, TickPosition(0, 0)));
+    auto enumerator = getter.GetEventEnum();
+    EXPECT_TRUE(enumerator);
+    if (enumerator) {
+      EXPECT_TRUE(Pull(enumerator.Get(), &events));
+    }
+    getter.Stop();
+    return events;
+  }
+
+  // Samples the signal in uneven blocks, pulling after each; mode 2 is driven here, mode 0 by
+  // the host's end of record through the stop callback.
+  static std::vector<Event> Online(const std::wstring& formula, int32_t mode) {
+    auto doc = EmptyDocument();
+    host::Sampler sampler(doc.Get());
+    const std::vector<float> samples = Signal(formula);
+    std::vector<Event> events;
+    std::unique_ptr<EventEnumDataGetter> getter;
+    bool finished = false;
+    auto pullRest = [&] { finished = Pull(getter->GetEventEnum().Get(), &events); };
+    getter = std::make_unique<EventEnumDataGetter>(AsUnknown(doc.Get()), pullRest, mode);
+    EXPECT_EQ(mode == ExtLib::kGetterRegistersAsSink, getter->RegisteredAsSink());
+    EXPECT_EQ(S_OK, sampler.Start());
+    EXPECT_EQ(S_OK, sampler.StartRecord(kTickPeriod));
+    EXPECT_TRUE(getter->CreateEnum(sFormulaId, formula.c_str()));
+    EXPECT_TRUE(getter->SetSources(false, TickPosition(0, 0)));
+    const size_t blocks[] = {1, 700, 33, 1024, 4000, 5};
+    size_t at = 0;
+    for (size_t k = 0; at < samples.size(); ++k) {
+      const size_t n = std::min(blocks[k % 6], samples.size() - at);
+      EXPECT_EQ(S_OK, sampler.Append({std::vector<float>(samples.begin() + at, samples.begin() + at + n)}));
+      at += n;
+      EXPECT_FALSE(Pull(getter->GetEventEnum().Get(), &events)) << "finished before the record ended";
+    }
+    EXPECT_EQ(S_OK, sampler.EndRecord());
+    if (mode == ExtLib::kGetterOnline) {
+      pullRest();
+      getter->Stop();
+    }
+    EXPECT_TRUE(finished);
+    EXPECT_FALSE(getter->Started());
+    EXPECT_EQ(S_OK, sampler.Stop());
+    return events;
+  }
+
+  static ondara_host::HostFramework* sFramework;
+  static uint32_t sFormulaId;
+};
+
+ondara_host::HostFramework* EventEnumDataGetterTest::sFramework = nullptr;
+uint32_t EventEnumDataGetterTest::sFormulaId = 0;
+
+TEST_F(EventEnumDataGetterTest, CardiacPeaksAreTheSameOfflineAndOnline) {
+  const std::wstring formula = L"cappeakdet(ch1,0.3)";
+  const std::vector<Event> offline = Offline(formula);
+  EXPECT_GE(offline.size(), 5u);
+  for (const Event& e : offline) EXPECT_EQ(2, e.kind) << "tick " << e.tick;
+  EXPECT_EQ(offline, Online(formula, ExtLib::kGetterOnline));
+  EXPECT_EQ(offline, Online(formula, ExtLib::kGetterRegistersAsSink));
+  // Names and aliases are matched in any letter case.
+  EXPECT_EQ(offline, Offline(L"CAPPEAKDET(ch1,0.3)"));
+  EXPECT_EQ(offline, Offline(L"CapPeak(CH1,0.3)"));
+}
+
+TEST_F(EventEnumDataGetterTest, StimuliAreTheSameOfflineAndOnline) {
+  const std::wstring formula = L"ERStimDet(ch1,8,1000,2000,0,0)";
+  const std::vector<Event> offline = Offline(formula);
+  // Pulses once a second; those up to the 2 s skip time are ignored.
+  ASSERT_EQ(8u, offline.size());
+  EXPECT_GT(offline.front().tick, 2000);
+  for (size_t i = 0; i < offline.size(); ++i) {
+    EXPECT_EQ(1, offline[i].kind);
+    EXPECT_EQ(1.0, offline[i].value);
+    if (i > 0) {
+      EXPECT_NEAR(1000, offline[i].tick - offline[i - 1].tick, 1) << "stimulus " << i;
+    }
+  }
+  EXPECT_EQ(offline, Online(formula, ExtLib::kGetterOnline));
+  EXPECT_EQ(offline, Online(formula, ExtLib::kGetterRegistersAsSink));
+  EXPECT_EQ(offline, Offline(L"erstimulated(ch1,8,1000,2000,0,0)"));
+  // One stimulus per record.
+  const std::vector<Event> one = Offline(L"ERStimDet(ch1,8,1000,2000,0,1)");
+  ASSERT_EQ(1u, one.size());
+  EXPECT_EQ(offline.front(), one.front());
+}
+
+TEST_F(EventEnumDataGetterTest, RunsStartOnceAndFailWithoutTheirParts) {
+  auto doc = EmptyDocument();
+  host::Sampler sampler(doc.Get());
+  ASSERT_EQ(S_OK, sampler.Start());
+  ASSERT_EQ(S_OK, sampler.StartRecord(kTickPeriod));
+  ASSERT_EQ(S_OK, sampler.Append({std::vector<float>(100, 0.0f)}));
+  ASSERT_EQ(S_OK, sampler.EndRecord());
+  ASSERT_EQ(S_OK, sampler.Stop());
+
+  EventEnumDataGetter getter(AsUnknown(doc.Get()), ExtLib::kGetterOffline);
+  EXPECT_FALSE(getter.SetSources(true, TickPosition(0, 0)));  // no chain yet
+  EXPECT_FALSE(getter.CreateEnum(0x7FFF1234u, L"cappeakdet(ch1,0.3)"));
+  EXPECT_FALSE(getter.GetEventEnum());
+  ASSERT_TRUE(getter.CreateEnum(sFormulaId, L"cappeakdet(ch1,0.3)"));
+  EXPECT_TRUE(getter.SetSources(true, TickPosition(0, 0)));
+  EXPECT_FALSE(getter.SetSources(true, TickPosition(0, 0)));  // a run is active
+  getter.Stop();
+  EXPECT_TRUE(getter.SetSources(true, TickPosition(0, 0)));
+  getter.Stop();
+
+  // A channel the document does not have gives no source.
+  ASSERT_TRUE(getter.CreateEnum(sFormulaId, L"cappeakdet(ch2,0.3)"));
+  EXPECT_FALSE(getter.SetSources(true, TickPosition(0, 0)));
+  EXPECT_FALSE(getter.Started());
+
+  EventEnumDataGetter noDocument(nullptr, ExtLib::kGetterRegistersAsSink);
+  EXPECT_FALSE(noDocument.RegisteredAsSink());
+}
+
+TEST_F(EventEnumDataGetterTest, EverySinkGetterRegistersAndLeavesOnItsOwn) {
+  auto doc = EmptyDocument();
+  host::Sampler sampler(doc.Get());
+  int firstStops = 0;
+  int secondStops = 0;
+  auto first = std::make_unique<EventEnumDataGetter>(AsUnknown(doc.Get()), [&] { ++firstStops; }, ExtLib::kGetterRegistersAsSink);
+  EventEnumDataGetter second(AsUnknown(doc.Get()), [&] { ++secondStops; }, ExtLib::kGetterRegistersAsSink);
+  EXPECT_TRUE(first->RegisteredAsSink());
+  EXPECT_TRUE(second.RegisteredAsSink());
+  ASSERT_EQ(S_OK, sampler.Start());
+  ASSERT_EQ(S_OK, sampler.StartRecord(kTickPeriod));
+  ASSERT_EQ(S_OK, sampler.EndRecord());
+  EXPECT_EQ(1, firstStops);
+  EXPECT_EQ(1, secondStops);
+  first.reset();  // unregisters: the next record end reaches only the second
+  ASSERT_EQ(S_OK, sampler.StartRecord(kTickPeriod));
+  ASSERT_EQ(S_OK, sampler.EndRecord());
+  EXPECT_EQ(2, secondStops);
+  ASSERT_EQ(S_OK, sampler.Stop());
+}
+
+// An outer object that counts the references its aggregated inner object passes on to it.
+class CountingOuter final : public IUnknown {
+ public:
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
+    if (IsEqualIID(iid, IID_IUnknown)) {
+      *out = this;
+      AddRef();
+      return S_OK;
+    }
+    return inner ? inner->QueryInterface(iid, out) : E_NOINTERFACE;
+  }
+  ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(++count); }
+  ULONG STDMETHODCALLTYPE Release() override { return static_cast<ULONG>(--count); }
+  IUnknown* inner = nullptr;
+  int count = 1;
+};
+
+TEST_F(EventEnumDataGetterTest, ClassObjectsCreateCountedAndAggregatedEnumerators) {
+  const std::vector<ICalcEnumClass2*> classes = CalcEnums::EnumeratorClassObjects();
+  ASSERT_GE(classes.size(), 2u);
+  std::vector<std::wstring> names;
+  for (ICalcEnumClass2* cls : classes) {
+    BSTR name = nullptr;
+    ASSERT_EQ(S_OK, cls->GetNameBstr(&name));
+    names.emplace_back(name);
+    SysFreeString(name);
+  }
+  // Newest first: ERStimDet was built after CAPPeakDet.
+  const auto stim = std::find(names.begin(), names.end(), L"ERStimDet");
+  const auto cap = std::find(names.begin(), names.end(), L"CAPPeakDet");
+  ASSERT_NE(names.end(), stim);
+  ASSERT_NE(names.end(), cap);
+  EXPECT_LT(stim - names.begin(), cap - names.begin());
+
+  ICalcEnumClass2* const cls = classes[static_cast<size_t>(stim - names.begin())];
+  uint32_t typeId = 0;
+  uint32_t again = 0;
+  ASSERT_EQ(S_OK, cls->GetTypeId(&typeId));
+  ASSERT_EQ(S_OK, cls->GetTypeId(&again));
+  EXPECT_NE(0u, typeId >> 16);
+  EXPECT_EQ(typeId, again);
+
+  ICalcEnum* calc = nullptr;
+  ASSERT_EQ(S_OK, cls->CreateEnum(nullptr, &calc));
+  uint32_t source = 0;
+  EXPECT_EQ(S_OK, calc->GetSourceInfo(&source));
+  EXPECT_EQ(typeId, source);
+  EXPECT_EQ(0u, calc->Release());  // the caller held the only reference
+
+  CountingOuter outer;
+  IUnknown* inner = nullptr;
+  ASSERT_EQ(S_OK, cls->CreateAggregatedEnum(&outer, nullptr, &inner));
+  outer.inner = inner;
+  ICalcEnum* part = nullptr;
+  ASSERT_EQ(S_OK, inner->QueryInterface(IID_ICalcEnum, reinterpret_cast<void**>(&part)));
+  EXPECT_EQ(2, outer.count);  // the interface handed out counts on the outer object
+  part->AddRef();
+  EXPECT_EQ(3, outer.count);
+  void* viaPart = nullptr;
+  ASSERT_EQ(S_OK, part->QueryInterface(IID_IUnknown, &viaPart));
+  EXPECT_EQ(static_cast<void*>(&outer), viaPart);  // identity is the outer object's
+  outer.Release();
+  part->Release();
+  part->Release();
+  EXPECT_EQ(1, outer.count);
+  EXPECT_EQ(0u, inner->Release());
+}
+
+TEST(EventEnumDataGetter, SinkAnswersAndRequestFlags) {
+  EventEnumDataGetter getter(nullptr, ExtLib::kGetterOffline);
+  IOnlineDataSink* const sink = &getter;
+  uint32_t options = 1;
+  uint16_t mask = 0;
+  EXPECT_EQ(S_OK, sink->GetSinkInfo(&options, &mask));
+  EXPECT_EQ(0u, options);
+  EXPECT_EQ(0xFFFF, mask);
+  int32_t value = 0;
+  EXPECT_EQ(S_OK, sink->GetPriority(&value));
+  EXPECT_EQ(0, value);
+  EXPECT_EQ(S_OK, sink->GetUpdatePercent(&value));
+  EXPECT_EQ(100, value);
+  EXPECT_EQ(E_NOTIMPL, sink->Reserved10());
+  EXPECT_EQ(1u, sink->AddRef());
+  EXPECT_EQ(1u, sink->Release());
+  void* out = nullptr;
+  EXPECT_EQ(S_OK, sink->QueryInterface(IID_IOnlineDataSink, &out));
+  EXPECT_EQ(static_cast<void*>(sink), out);
+  EXPECT_EQ(E_NOINTERFACE, sink->QueryInterface(IID_IOnlineDataService, &out));
+  EXPECT_EQ(nullptr, out);
+
+  using ExtLib::ChannelRef;
+  EXPECT_EQ(0x40001000u, ExtLib::ChannelRequestFlags(ChannelRef{0, false, false}, true));
+  EXPECT_EQ(0xC0001000u, ExtLib::ChannelRequestFlags(ChannelRef{0, false, false}, false));
+  EXPECT_EQ(0x00001004u, ExtLib::ChannelRequestFlags(ChannelRef{0, false, true}, true));
+  EXPECT_EQ(0x80001004u, ExtLib::ChannelRequestFlags(ChannelRef{0, false, true}, false));
+  EXPECT_EQ(0x00001001u, ExtLib::ChannelRequestFlags(ChannelRef{0, true, false}, true));
+}
+
+}  // namespace
