@@ -2,6 +2,7 @@
 #include "base/String.h"
 
 #include "base/StringRep.h"
+#include "base/XQOR.h"
 
 #include <oleauto.h>
 
@@ -47,26 +48,28 @@ uint32_t GrownCapacity(uint32_t needed) {
   return static_cast<uint32_t>(grown);
 }
 
-// Copies a foreign string through its interface.
+// Copies a foreign string through its interface; its failures are thrown as XQOR.
 StringRep* CopyForeign(IQORString* text) {
   long length = 0;
   long charSize = 0;
-  if (FAILED(text->GetLengthAndCharSize(&length, &charSize)) || length <= 0) return SharedEmpty();
+  ThrowIfFailed(text->GetLengthAndCharSize(&length, &charSize));
+  if (length <= 0) return SharedEmpty();
+  if (length >= 0x7FFFFFFF) throw StringSizeError();
   const uint32_t units = static_cast<uint32_t>(length) + 1;
   if (charSize == sizeof(wchar_t)) {
     StringRep* rep = StringRep::Allocate(units);
-    rep->Text()[length] = 0;
-    if (FAILED(text->CopyTo(static_cast<long>(units * sizeof(wchar_t)), rep->Text()))) {
+    const HRESULT hr = text->CopyTo(static_cast<long>(units * sizeof(wchar_t)), rep->Text());
+    if (FAILED(hr)) {
       rep->Release();
-      return SharedEmpty();
+      throw XQOR(hr);
     }
     rep->Text()[length] = 0;
     rep->mLength = units;
     return rep;
   }
+  // Any other unit size is taken as text in the thread's ANSI code page.
   std::unique_ptr<char[]> narrow(new char[units]);
-  narrow[length] = 0;
-  if (FAILED(text->CopyTo(static_cast<long>(units), narrow.get()))) return SharedEmpty();
+  ThrowIfFailed(text->CopyTo(static_cast<long>(units), narrow.get()));
   narrow[length] = 0;
   const int wide = MultiByteToWideChar(CP_THREAD_ACP, 0, narrow.get(), -1, nullptr, 0);
   if (wide <= 1) return SharedEmpty();
@@ -415,7 +418,8 @@ StringOutParam::~StringOutParam() {
   try {
     mTarget = String::Adopt(received);
   } catch (...) {
-    // Adopt released the string; the target stays empty rather than unwinding a destructor.
+    // Adopt released the string; the target stays empty rather than unwinding a destructor
+    // (the host's string could not be read).
     mTarget = String();
   }
 }

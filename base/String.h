@@ -29,7 +29,8 @@ class String {
   // The string with the given id from module's string table (null: the host executable),
   // with the product words put in when substitute is set; empty when absent or id is 0.
   String(HMODULE module, uint32_t id, bool substitute);
-  // Shares one of the module's own reps, or copies any other string; null gives "".
+  // Shares one of the module's own reps, or copies any other string (throwing XQOR when it
+  // cannot be read); null gives "".
   explicit String(IQORString* text);
   String(const String& other) noexcept;
   String(String&& other) noexcept;

@@ -1,6 +1,8 @@
 // Tests of QOR::String: sharing, capacity growth, BSTRs and the IQORString table.
 #include "base/String.h"
 
+#include "base/XQOR.h"
+
 #include <gtest/gtest.h>
 #include <oleauto.h>
 
@@ -252,6 +254,7 @@ class ForeignString final : public IQORString {
     return S_OK;
   }
   HRESULT STDMETHODCALLTYPE GetLengthAndCharSize(long* length, long* size) override {
+    if (mWide == nullptr) return E_UNEXPECTED;
     *length = static_cast<long>(mNarrow != nullptr ? strlen(mNarrow) : wcslen(mWide));
     *size = mNarrow != nullptr ? 1 : 2;
     return S_OK;
@@ -298,6 +301,23 @@ TEST(QORStringInterface, ForeignStringsAreCopiedOwnAreShared) {
   }
   EXPECT_EQ(target.GetText(), own.GetText());
   EXPECT_EQ(CountOf(own), 2);
+}
+
+TEST(QORStringInterface, UnreadableForeignStringThrows) {
+  ForeignString broken(nullptr, nullptr);
+  try {
+    const String copy(&broken);
+    FAIL() << "no exception";
+  } catch (const XQOR& e) {
+    EXPECT_EQ(e.code(), E_UNEXPECTED);
+  }
+  String target(L"old");
+  {
+    QOR::StringOutParam out(target);
+    *static_cast<IQORString**>(out) = &broken;
+  }
+  EXPECT_EQ(target.Length(), 0);
+  EXPECT_EQ(broken.count, 0);  // released although it could not be copied
 }
 
 }  // namespace
