@@ -74,9 +74,11 @@ int32_t DataDocument::AddCalculatedChannel(const std::wstring& title, const std:
   mYieldsEvents.push_back(events);
   const int32_t channel = static_cast<int32_t>(mRecording->channels.size()) - 1;
   for (RecordData& record : mRecording->records) {
-    record.samples.push_back(std::make_shared<ChannelSamples>());
-    record.samples.back()->complete = record.complete;
-    if (signal) record.samples.back()->values = signal->Sample(record.tickPeriod, 0, record.length);
+    record.samples.push_back(MakeChannelRecord(record.tickPeriod, record.complete));
+    if (signal) {
+      const std::vector<float> values = signal->Sample(record.tickPeriod, 0, record.length);
+      record.samples.back()->Append(values.data(), record.length);
+    }
   }
   return channel;
 }
@@ -86,8 +88,7 @@ void DataDocument::ComputeSignalChannels(RecordData& record, int32_t from) const
     const ChannelInfo& info = mRecording->channels[c];
     if (info.formula.empty() || mYieldsEvents[c]) continue;
     const std::vector<float> values = SignalFormula(info.formula).Sample(record.tickPeriod, from, record.length - from);
-    std::vector<float>& target = record.samples[c]->values;
-    target.insert(target.end(), values.begin(), values.end());
+    record.samples[c]->Append(values.data(), static_cast<int32_t>(values.size()));
   }
 }
 
@@ -229,8 +230,10 @@ HostPtr<IUnknown> DataDocument::MakeSource(int32_t channel, uint32_t flags, int3
   if (!calculated && kind == kChannelRequestCalculated) return HostPtr<IUnknown>();
   if (mYieldsEvents[static_cast<size_t>(channel)]) return MakeEventSource(channel, flags, record, startTick);
   const RecordData& data = mRecording->records[static_cast<size_t>(record)];
-  return CreateChannelSampleSource(data.samples[static_cast<size_t>(channel)], data.tickPeriod, startTick,
-                                   endTick);
+  HostPtr<ISampleSource> source;
+  if (FAILED(CreateChannelSampleSource(data.samples[static_cast<size_t>(channel)], startTick, endTick, source.Out())))
+    return HostPtr<IUnknown>();
+  return source.As<IUnknown>(IID_IUnknown);
 }
 
 HRESULT STDMETHODCALLTYPE DataDocument::GetChannelSource(int32_t channel, uint32_t flags, int32_t record,

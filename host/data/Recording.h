@@ -1,6 +1,8 @@
 // A recording as the stand-in host keeps it: channels described once, records of float samples.
 #pragma once
 
+#include "host/data/ChannelSampleSource.h"
+
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -16,13 +18,6 @@ struct ChannelInfo {
   std::wstring formula;
 };
 
-// The samples of one channel in one record; while the host samples into the record the vector
-// grows and `complete` stays false. Sources share it, so they see new samples as they arrive.
-struct ChannelSamples {
-  std::vector<float> values;
-  bool complete = true;
-};
-
 // The samples of one record. Every recorded channel and every signal-formula channel holds
 // `length` samples; enumerator-formula channels hold none. A record grows while the host samples
 // into it.
@@ -30,7 +25,7 @@ struct RecordData {
   double tickPeriod = 0.0;  // seconds per tick
   int32_t length = 0;
   bool complete = true;     // false while sampling still writes this record
-  std::vector<std::shared_ptr<ChannelSamples>> samples;  // one per channel
+  std::vector<std::shared_ptr<ChannelRecord>> samples;  // one per channel
 };
 
 struct Recording {
@@ -40,5 +35,9 @@ struct Recording {
 
 // A record with `channelCount` empty channels.
 RecordData MakeEmptyRecord(size_t channelCount, double tickPeriod, bool complete);
+
+// An empty channel of a record at tickPeriod seconds per tick. Its time base is 1/n seconds
+// where the period is the reciprocal of a whole rate, else a reduced fraction of nanoseconds.
+std::shared_ptr<ChannelRecord> MakeChannelRecord(double tickPeriod, bool complete);
 
 }  // namespace host

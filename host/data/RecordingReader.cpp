@@ -200,7 +200,7 @@ void Reader::FinishRecord() {
   if (!(period > 0.0)) Fail(mFirstLine, 1, "a record of one line gives no tick period");
   RecordData record = MakeEmptyRecord(mRecording.channels.size(), period, true);
   record.length = n;
-  for (size_t c = 0; c < mValues.size(); ++c) record.samples[c]->values = std::move(mValues[c]);
+  for (size_t c = 0; c < mValues.size(); ++c) record.samples[c]->Append(mValues[c].data(), n);
   mRecording.records.push_back(std::move(record));
   mLength = 0;
   mValues.clear();

@@ -52,8 +52,7 @@ HRESULT Sampler::Append(const std::vector<std::vector<float>>& block) {
     size_t next = 0;
     for (size_t c = 0; c < recording.channels.size(); ++c) {
       if (!recording.channels[c].formula.empty()) continue;
-      std::vector<float>& values = record.samples[c]->values;
-      values.insert(values.end(), block[next].begin(), block[next].end());
+      record.samples[c]->Append(block[next].data(), static_cast<int32_t>(ticks));
       ++next;
     }
     record.length = from + static_cast<int32_t>(ticks);
@@ -74,7 +73,7 @@ HRESULT Sampler::EndRecord() {
   Recording& recording = *mDocument->mRecording;
   RecordData& record = recording.records.back();
   record.complete = true;
-  for (const std::shared_ptr<ChannelSamples>& s : record.samples) s->complete = true;
+  for (const std::shared_ptr<ChannelRecord>& s : record.samples) s->Complete();
   mState = State::Sampling;
   const int32_t index = static_cast<int32_t>(recording.records.size()) - 1;
   const int32_t length = record.length;
