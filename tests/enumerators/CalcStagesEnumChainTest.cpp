@@ -1,0 +1,118 @@
+// The chain CalcBase2(calcamax(calcbase(cappeakdet(ch1,0.3)))) built from the enumerators over the stand-in
+// host's channel source: against the independent reference, and online (samples appended in uneven blocks)
+// equal to offline.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <memory>
+#include <vector>
+
+#include "base/String.h"
+#include "enumerators/calcamax/CalcAMax.h"
+#include "enumerators/calcbase/CalcBase.h"
+#include "enumerators/calcbase2/CalcBase2.h"
+#include "enumerators/cappeakdet/CAPPeakDet.h"
+#include "host/data/ChannelSampleSource.h"
+#include "hostclient/ComPtr.h"
+#include "tests/enumerators/CalcStagesReference.h"
+
+namespace {
+
+constexpr uint32_t kOnlineFlag = 0x80000000u;
+
+ComPtr<ICalcEnum> MakeStage(ICalcEnum* created, const wchar_t* settings) {
+  ComPtr<ICalcEnum> stage;
+  stage.Attach(created);
+  uint32_t kind = 0;
+  EXPECT_EQ(stage->LoadSettings(QOR::String(settings).GetInterface(), &kind), S_OK);
+  return stage;
+}
+
+// One stage per enumerator, each with its own cursor over the record's samples.
+class Chain {
+ public:
+  Chain(std::shared_ptr<const host::ChannelRecord> record, bool online) {
+    mStages.push_back(MakeStage(new ZR::Enum::CAPPeakDetEnumerator(nullptr, nullptr), L"0 0.3"));
+    mStages.push_back(MakeStage(new ZR::Enum::CalcBaseEnumerator(nullptr, nullptr), L"0"));
+    mStages.push_back(MakeStage(new ZR::Enum::CalcAMaxEnumerator(nullptr, nullptr), L"0"));
+    mStages.push_back(MakeStage(new ZR::Enum::CalcBase2Enumerator(nullptr, nullptr), L"0"));
+    for (size_t i = 0; i < mStages.size(); ++i) {
+      ComPtr<ISampleSource> channel;
+      EXPECT_EQ(host::CreateChannelSampleSource(record, 0, kRecordEndOffset, channel.Out()), S_OK);
+      IUnknown* sources[2] = {channel.Get(), i > 0 ? mStages[i - 1].Get() : nullptr};
+      EXPECT_EQ(mStages[i]->SetSources(0, i > 0 ? 2 : 1, sources, nullptr, 0.001, online ? kOnlineFlag : 0u), S_OK);
+    }
+    EXPECT_EQ(mStages.back()->QueryInterface(IID_IEnumEventEx, reinterpret_cast<void**>(mOuter.Out())), S_OK);
+  }
+
+  // Pulls what the chain has now; false once it reports the end of the record.
+  bool Pull(std::vector<EventBCalcBase2>& out) {
+    for (;;) {
+      EventBCalcBase2 buffer[3];
+      int32_t returned = -1;
+      int32_t next = -1;
+      const HRESULT hr = mOuter->Next(static_cast<int32_t>(sizeof buffer), kRecordEndOffset, buffer, &returned, &next);
+      EXPECT_TRUE(hr == S_OK || hr == S_FALSE) << std::hex << hr;
+      out.insert(out.end(), buffer, buffer + returned);
+      if (hr == S_FALSE) {
+        EXPECT_EQ(next, kRecordEndOffset);
+        return false;
+      }
+      if (returned == 0) return true;
+    }
+  }
+
+ private:
+  std::vector<ComPtr<ICalcEnum>> mStages;
+  ComPtr<IEnumEventEx> mOuter;
+};
+
+std::vector<float> Signal(int32_t sign) {
+  std::vector<float> v = calcstages::CardiacSamples();
+  for (float& x : v) x *= static_cast<float>(sign);
+  return v;
+}
+
+std::vector<EventBCalcBase2> Offline(const std::vector<float>& samples) {
+  auto record = std::make_shared<host::ChannelRecord>(1, 1000, true);
+  record->Append(samples.data(), static_cast<int32_t>(samples.size()));
+  Chain chain(record, false);
+  std::vector<EventBCalcBase2> out;
+  EXPECT_FALSE(chain.Pull(out));
+  return out;
+}
+
+class CalcStagesEnumChain : public ::testing::TestWithParam<int32_t> {};
+
+TEST_P(CalcStagesEnumChain, MatchesReference) {
+  const std::vector<float> samples = Signal(GetParam());
+  ASSERT_FALSE(samples.empty());
+  calcstages::ExpectMatchesReference(Offline(samples), calcstages::CardiacReference(GetParam()));
+}
+
+TEST_P(CalcStagesEnumChain, OnlineEqualsOffline) {
+  const std::vector<float> samples = Signal(GetParam());
+  ASSERT_FALSE(samples.empty());
+  const std::vector<EventBCalcBase2> offline = Offline(samples);
+  auto record = std::make_shared<host::ChannelRecord>(1, 1000, false);
+  Chain chain(record, true);
+  std::vector<EventBCalcBase2> online;
+  const int32_t blocks[] = {1, 517, 3, 1024, 90, 2047, 250};
+  const int32_t total = static_cast<int32_t>(samples.size());
+  for (int32_t have = 0, k = 0; have < total; ++k) {
+    const int32_t n = std::min(blocks[k % 7], total - have);
+    record->Append(samples.data() + have, n);
+    have += n;
+    ASSERT_TRUE(chain.Pull(online)) << "after " << have << " samples";
+  }
+  record->Complete();
+  EXPECT_FALSE(chain.Pull(online));
+  ASSERT_EQ(online.size(), offline.size());
+  for (size_t i = 0; i < online.size(); ++i) {
+    EXPECT_EQ(std::memcmp(&online[i], &offline[i], sizeof(EventBCalcBase2)), 0) << "record " << i;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(UpAndNegated, CalcStagesEnumChain, ::testing::Values(1, -1));
+
+}  // namespace
