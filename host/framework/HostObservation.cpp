@@ -1,6 +1,7 @@
 // What the framework records for tests: the message boxes it was asked to show, announcements and version texts.
 #include "host/framework/HostObservationPrivate.h"
 
+#include "host/framework/ClassRegistry.h"
 #include "host/framework/TypeRegistry.h"
 
 #include <cwchar>
@@ -92,6 +93,12 @@ BOOL __stdcall LumoObservedVersionText(uint32_t index, wchar_t* text, uint32_t u
 
 uint32_t __stdcall LumoObservedGuidRequests(const GUID* guid) noexcept {
   return guid ? lumo::GuidRequestCount(*guid) : 0;
+}
+
+BOOL __stdcall LumoObservedEnumClass(const wchar_t* name, uint32_t* typeId) noexcept {
+  if (!name || !typeId) return FALSE;
+  ILumoClassObject* const found = lumo::FindCalcEnumClass(name);
+  return found && SUCCEEDED(found->GetTypeId(typeId));
 }
 
 void __stdcall LumoClearObservations() noexcept {

@@ -64,6 +64,13 @@ inline uint32_t GuidRequests(const GUID& guid) {
   return fn ? fn(&guid) : 0;
 }
 
+// The type id of the calculation-enumerator class the registry indexed under name
+// or alias (any case); false when none.
+inline bool FindEnumClass(const wchar_t* name, uint32_t& typeId) {
+  const auto fn = Export<BOOL(__stdcall*)(const wchar_t*, uint32_t*)>("LumoObservedEnumClass");
+  return fn && fn(name, &typeId);
+}
+
 // Forgets the recorded message boxes and announcements.
 inline void Clear() {
   const auto fn = Export<void(__stdcall*)()>("LumoClearObservations");

@@ -1,0 +1,101 @@
+// The "classes" command: registers the framework, loads the module and lists what the framework holds.
+#include "host/app/HostFramework.h"
+#include "host/app/ModuleLoader.h"
+#include "hostapi/ClassRegistry.h"
+#include "hostapi/MessageFactory.h"
+#include "hostapi/UnitTestService.h"
+
+#include <objbase.h>
+#include <oleauto.h>
+
+#include <cstdio>
+#include <string>
+
+namespace ondara_host {
+
+namespace {
+
+template <class Interface>
+Interface* FrameworkService(const CLSID& clsid, const IID& iid) {
+  Interface* service = nullptr;
+  if (FAILED(CoGetClassObject(clsid, CLSCTX_ALL, nullptr, iid, reinterpret_cast<void**>(&service))))
+    return nullptr;
+  return service;
+}
+
+std::wstring TakeBstr(BSTR text) {
+  std::wstring result(text ? text : L"", text ? SysStringLen(text) : 0);
+  SysFreeString(text);
+  return result;
+}
+
+void ListClassObjects(IClassRegistry& registry) {
+  uint32_t count = 0;
+  registry.GetClassCount(&count);
+  std::wprintf(L"class objects: %u\n", count);
+  for (uint32_t i = 0; i < count; ++i) {
+    ILumoClassObject* object = nullptr;
+    if (FAILED(registry.GetClassAt(i, &object)) || !object) continue;
+    uint32_t typeId = 0;
+    object->GetTypeId(&typeId);
+    BSTR name = nullptr;
+    object->GetNameBstr(&name);
+    std::wprintf(L"  0x%08X  %ls\n", typeId, TakeBstr(name).c_str());
+    object->Release();
+  }
+}
+
+void ListMessageClasses(IMessageFactory& factory) {
+  uint32_t count = 0;
+  factory.GetCount(&count);
+  std::wprintf(L"message classes: %u\n", count);
+  for (uint32_t i = 0; i < count; ++i) {
+    IMsgIdMessageClassObject* object = nullptr;
+    if (FAILED(factory.GetAt(i, &object)) || !object) continue;
+    uint32_t id = 0;
+    object->GetId(&id);
+    BSTR name = nullptr;
+    object->GetName(&name);
+    std::wprintf(L"  0x%08X  %ls\n", id, TakeBstr(name).c_str());
+    object->Release();
+  }
+}
+
+}  // namespace
+
+// classes [module]: the module defaults to Ondara.dll beside the executable.
+int RunClassesCommand(int argc, wchar_t** argv) {
+  HostFramework framework;
+  if (FAILED(framework.Status())) {
+    std::fwprintf(stderr, L"framework registration failed: 0x%08lX\n", framework.Status());
+    return 1;
+  }
+  const std::wstring module = argc >= 1 ? std::wstring(argv[0]) : PathBesideExecutable(L"Ondara.dll");
+  const HRESULT hr = LoadAndRegisterModule(module.c_str());
+  if (FAILED(hr)) {
+    std::fwprintf(stderr, L"module %ls not registered: 0x%08lX\n", module.c_str(), hr);
+    return 1;
+  }
+  IClassRegistry* const registry = FrameworkService<IClassRegistry>(CLSID_LumoFrameWork, IID_IClassRegistry);
+  if (registry) {
+    ListClassObjects(*registry);
+    registry->Release();
+  }
+  IMessageFactory* const factory = FrameworkService<IMessageFactory>(CLSID_LumoFrameWork, IID_IMessageFactory);
+  if (factory) {
+    ListMessageClasses(*factory);
+    factory->Release();
+  }
+  IUnitTestService* const tests =
+      FrameworkService<IUnitTestService>(CLSID_UnitTestService, IID_IUnitTestService);
+  if (tests) {
+    uint32_t count = 0;
+    tests->GetTestCount(&count);
+    std::wprintf(L"self tests: %u\n", count);
+    tests->Release();
+  }
+  std::fflush(stdout);
+  return 0;
+}
+
+}  // namespace ondara_host

@@ -1,0 +1,26 @@
+// The table of the host executable's commands. A new command lives in its own
+// file under host/app/ and adds its declaration and one row here.
+#include "host/app/HostCommand.h"
+
+namespace ondara_host {
+
+int RunClassesCommand(int argc, wchar_t** argv);
+int RunEventsCommand(int argc, wchar_t** argv);
+
+namespace {
+
+const HostCommand kCommands[] = {
+    {L"classes", L"load the module and list what the framework has registered",
+     &RunClassesCommand},
+    {L"events", L"run a formula over a recording or a signal and print its events",
+     &RunEventsCommand},
+};
+
+}  // namespace
+
+const HostCommand* HostCommands(std::size_t& count) noexcept {
+  count = sizeof(kCommands) / sizeof(kCommands[0]);
+  return kCommands;
+}
+
+}  // namespace ondara_host

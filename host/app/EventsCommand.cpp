@@ -1,0 +1,184 @@
+// The "events" command: runs a formula through the module's enumerators over a recording or a
+// signal and prints the events as TAB-separated text.
+#include "host/app/EventRun.h"
+#include "host/app/HostFramework.h"
+#include "host/app/ModuleLoader.h"
+#include "host/data/DataDocument.h"
+#include "host/data/RecordingReader.h"
+#include "host/formula/FormulaEnumClass.h"
+#include "host/formula/SignalFormula.h"
+#include "hostapi/ClassRegistry.h"
+#include "hostapi/TypeRegistry.h"
+
+#include <objbase.h>
+
+#include <cstdio>
+#include <cstring>
+#include <cwchar>
+#include <string>
+
+namespace ondara_host {
+
+namespace {
+
+constexpr wchar_t kUsage[] =
+    L"usage: ondara-host events --formula TEXT (--recording FILE [--rate HZ] |\n"
+    L"         --signal FORMULA --rate HZ --ticks N [--records R]) [--online B]\n";
+
+struct EventsArguments {
+  std::wstring formula, recording, signal;
+  double rate = 0.0;
+  long long ticks = 0, records = 1, online = 0;
+};
+
+bool ParseNumber(const wchar_t* text, double* value) {
+  wchar_t* end = nullptr;
+  *value = std::wcstod(text, &end);
+  return end != text && *end == 0;
+}
+
+bool ParseCount(const wchar_t* text, long long* value) {
+  wchar_t* end = nullptr;
+  *value = std::wcstoll(text, &end, 10);
+  return end != text && *end == 0;
+}
+
+// False with a message on stderr for arguments that do not fit the usage.
+bool ParseArguments(int argc, wchar_t** argv, EventsArguments* args) {
+  for (int i = 0; i < argc; i += 2) {
+    const std::wstring name = argv[i];
+    if (i + 1 >= argc) {
+      std::fwprintf(stderr, L"%ls needs a value\n", name.c_str());
+      return false;
+    }
+    const wchar_t* value = argv[i + 1];
+    bool ok = true;
+    if (name == L"--formula") args->formula = value;
+    else if (name == L"--recording") args->recording = value;
+    else if (name == L"--signal") args->signal = value;
+    else if (name == L"--rate") ok = ParseNumber(value, &args->rate) && args->rate > 0.0;
+    else if (name == L"--ticks") ok = ParseCount(value, &args->ticks) && args->ticks > 0 && args->ticks < 0x7FFFFFFF;
+    else if (name == L"--records") ok = ParseCount(value, &args->records) && args->records > 0 && args->records <= 100000;
+    else if (name == L"--online") ok = ParseCount(value, &args->online) && args->online > 0 && args->online < 0x7FFFFFFF;
+    else {
+      std::fwprintf(stderr, L"unknown argument %ls\n", name.c_str());
+      return false;
+    }
+    if (!ok) {
+      std::fwprintf(stderr, L"%ls: '%ls' is not a valid value\n", name.c_str(), value);
+      return false;
+    }
+  }
+  if (args->formula.empty() || args->recording.empty() == args->signal.empty() ||
+      (!args->signal.empty() && (args->rate <= 0.0 || args->ticks <= 0))) {
+    std::fwprintf(stderr, L"%ls", kUsage);
+    return false;
+  }
+  return true;
+}
+
+std::string Narrow(const std::wstring& text) {
+  const int size = WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
+  std::string result(size > 0 ? static_cast<size_t>(size) : 1u, '\0');
+  WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, result.data(), size, nullptr, nullptr);
+  result.resize(std::strlen(result.c_str()));
+  return result;
+}
+
+// The recording the command runs over: read from a file, or sampled from a signal formula.
+host::Recording LoadRecording(const EventsArguments& args) {
+  if (!args.recording.empty()) {
+    host::RecordingReadOptions options;
+    options.rateHz = args.rate;
+    return host::ReadRecordingFile(Narrow(args.recording), options);
+  }
+  const host::SignalFormula signal(args.signal);
+  host::Recording recording;
+  recording.channels.push_back({L"Signal", L"", L""});
+  const double period = 1.0 / args.rate;
+  for (long long r = 0; r < args.records; ++r) {
+    host::RecordData record = host::MakeEmptyRecord(1, period, true);
+    const std::vector<float> values = signal.Sample(period, 0, static_cast<int32_t>(args.ticks));
+    record.samples[0]->Append(values.data(), static_cast<int32_t>(values.size()));
+    record.length = static_cast<int32_t>(values.size());
+    recording.records.push_back(std::move(record));
+  }
+  return recording;
+}
+
+template <class Interface>
+host::HostPtr<Interface> FrameworkService(const IID& iid) {
+  host::HostPtr<Interface> service;
+  CoGetClassObject(CLSID_LumoFrameWork, CLSCTX_ALL, nullptr, iid, reinterpret_cast<void**>(service.Out()));
+  return service;
+}
+
+// Registers the host's formula class and gets it back through the class registry, as the
+// module's getter does.
+HRESULT FormulaClass(host::HostPtr<ICalcEnumClass2>* formulaClass) {
+  const host::HostPtr<IClassRegistry> registry = FrameworkService<IClassRegistry>(IID_IClassRegistry);
+  const host::HostPtr<ITypeRegistry> types = FrameworkService<ITypeRegistry>(IID_ITypeRegistry);
+  if (!registry || !types) return E_NOINTERFACE;
+  HRESULT hr = host::RegisterFormulaEnumClass(registry.Get(), types.Get());
+  if (FAILED(hr)) return hr;
+  uint32_t typeId = 0;
+  hr = host::FormulaEnumClassTypeId(types.Get(), &typeId);
+  if (FAILED(hr)) return hr;
+  return registry->GetClassObject(typeId, IID_ICalcEnumClass2, reinterpret_cast<void**>(formulaClass->Out()));
+}
+
+int Run(const EventsArguments& args) {
+  host::HostPtr<host::DataDocument> document;
+  try {
+    document = host::DataDocument::Create(LoadRecording(args));
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "%s\n", e.what());
+    return 1;
+  }
+  HRESULT hr = EnsureHostFramework();
+  if (FAILED(hr)) {
+    std::fwprintf(stderr, L"framework registration failed: 0x%08lX\n", hr);
+    return 1;
+  }
+  const std::wstring module = PathBesideExecutable(L"Ondara.dll");
+  hr = LoadAndRegisterModule(module.c_str());
+  if (FAILED(hr)) {
+    std::fwprintf(stderr, L"module %ls not registered: 0x%08lX\n", module.c_str(), hr);
+    return 1;
+  }
+  host::HostPtr<ICalcEnumClass2> formulaClass;
+  hr = FormulaClass(&formulaClass);
+  if (FAILED(hr) || !formulaClass) {
+    std::fwprintf(stderr, L"the formula class is not registered: 0x%08lX\n", hr);
+    return 1;
+  }
+  document->SetFormulaClass(formulaClass.Get());
+  host::EventRunOptions options;
+  options.formula = args.formula;
+  options.onlineBlock = static_cast<int32_t>(args.online);
+  std::string output;
+  std::wstring error;
+  hr = host::RunEventFormula(document.Get(), formulaClass.Get(), options, &output, &error);
+  document->SetFormulaClass(nullptr);
+  if (FAILED(hr)) {
+    std::fwprintf(stderr, L"%ls (0x%08lX)\n", error.c_str(), hr);
+    return 1;
+  }
+  std::fwrite(output.data(), 1, output.size(), stdout);
+  return 0;
+}
+
+}  // namespace
+
+int RunEventsCommand(int argc, wchar_t** argv) {
+  try {
+    EventsArguments args;
+    if (!ParseArguments(argc, argv, &args)) return 2;
+    return Run(args);
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "%s\n", e.what());
+    return 1;
+  }
+}
+
+}  // namespace ondara_host

@@ -1,0 +1,69 @@
+// HostFramework: OLE, then the framework library's class objects registered in-process.
+#include "host/app/HostFramework.h"
+
+#include "hostapi/ClassRegistry.h"
+#include "hostapi/HostApplication.h"
+#include "hostapi/UnitTestService.h"
+
+#include <objbase.h>
+#include <ole2.h>
+
+namespace ondara_host {
+
+namespace {
+
+const CLSID* const kFrameworkClasses[3] = {&CLSID_LumoFrameWork, &CLSID_HostApplication,
+                                           &CLSID_UnitTestService};
+
+}  // namespace
+
+std::wstring PathBesideExecutable(const wchar_t* fileName) {
+  wchar_t module[MAX_PATH + 1] = {};
+  const DWORD length = GetModuleFileNameW(nullptr, module, MAX_PATH);
+  std::wstring path(module, length);
+  const std::wstring::size_type slash = path.find_last_of(L"\\/");
+  path.erase(slash == std::wstring::npos ? 0 : slash + 1);
+  return path + fileName;
+}
+
+HRESULT EnsureHostFramework() {
+  // Never destroyed: modules keep the framework's services until the process ends,
+  // and revoking during static destruction would race their own clean-up.
+  static HostFramework* const framework = new HostFramework;
+  return framework->Status();
+}
+
+HostFramework::HostFramework() {
+  const HRESULT hr = OleInitialize(nullptr);
+  mOleInitialised = SUCCEEDED(hr);
+  mStatus = mOleInitialised ? Register() : hr;
+}
+
+HostFramework::~HostFramework() {
+  for (DWORD& cookie : mCookies) {
+    if (cookie != 0) CoRevokeClassObject(cookie);
+    cookie = 0;
+  }
+  if (mOleInitialised) OleUninitialize();
+}
+
+HRESULT HostFramework::Register() {
+  HMODULE const library = LoadLibraryW(PathBesideExecutable(kLumoLibraryName).c_str());
+  if (!library) return HRESULT_FROM_WIN32(GetLastError());
+  using DllGetClassObjectFn = HRESULT(STDAPICALLTYPE*)(REFCLSID, REFIID, void**);
+  const auto getClassObject = reinterpret_cast<DllGetClassObjectFn>(
+      reinterpret_cast<void*>(GetProcAddress(library, "DllGetClassObject")));
+  if (!getClassObject) return HRESULT_FROM_WIN32(ERROR_PROC_NOT_FOUND);
+  for (int i = 0; i < 3; ++i) {
+    IUnknown* object = nullptr;
+    HRESULT hr = getClassObject(*kFrameworkClasses[i], IID_IUnknown, reinterpret_cast<void**>(&object));
+    if (FAILED(hr)) return hr;
+    hr = CoRegisterClassObject(*kFrameworkClasses[i], object, CLSCTX_INPROC_SERVER,
+                               REGCLS_MULTIPLEUSE, &mCookies[i]);
+    object->Release();
+    if (FAILED(hr)) return hr;
+  }
+  return S_OK;
+}
+
+}  // namespace ondara_host
