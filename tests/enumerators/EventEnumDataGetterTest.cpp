@@ -15,6 +15,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <cwctype>
 #include <memory>
 #include <string>
 #include <vector>
@@ -81,8 +82,11 @@ class EventEnumDataGetterTest : public testing::Test {
     // A 10 V pulse of about 45 ms once a second.
     return host::SignalFormula(L"10*threshold(sin(6.283185307*t), 0.99)").Sample(kTickPeriod, 0, kRecordTicks);
   }
+  // Stimulus formulas run over the pulse train, the others over the cardiac signal.
   static std::vector<float> Signal(const std::wstring& formula) {
-    return formula.find(L"erstimdet") != std::wstring::npos || formula.find(L"ERStimDet") != std::wstring::npos
+    std::wstring lower = formula;
+    for (wchar_t& c : lower) c = static_cast<wchar_t>(towlower(c));
+    return lower.find(L"erstim") != std::wstring::npos
                ? StimulusSignal()
                : testsupport::CardiacSignal(kRecordTicks, 1.0 / kTickPeriod);
   }

@@ -27,7 +27,7 @@ TEST(StimDetParams, MinusOneSelectsDefaultsAndFlagNeedsMoreThanHalf) {
 
 TEST(StimDetParams, SettingsTextSetsParametersThenLimitsAndTicks) {
   Params p;
-  std::wistringstream in(L"8 1000 2000 0 0 1 2 -1 0x");
+  std::wistringstream in(L"8 1000 2000 0 1 2 -1");
   in.imbue(std::locale::classic());
   p.Load(in);
   EXPECT_EQ(8.0, p.height);
@@ -47,5 +47,5 @@ TEST(StimDetParams, SettingsTextSetsParametersThenLimitsAndTicks) {
   p.AddSources(0, nullptr);
   EXPECT_EQ(2147483647, p.widthTicks);
   EXPECT_EQ(0, p.skipTicks);
-  EXPECT_EQ(-50, p.minGapTicks);
+  EXPECT_EQ(-49, p.minGapTicks);  // trunc(-50 + 0.5)
 }
