@@ -3,6 +3,7 @@
 // equal to offline.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstring>
 #include <memory>
 #include <vector>
@@ -14,11 +15,11 @@
 #include "enumerators/cappeakdet/CAPPeakDet.h"
 #include "host/data/ChannelSampleSource.h"
 #include "hostclient/ComPtr.h"
+#include "tests/enumerators/CalcStageCursors.h"
 #include "tests/enumerators/CalcStagesReference.h"
 
 namespace {
 
-constexpr uint32_t kOnlineFlag = 0x80000000u;
 
 ComPtr<ICalcEnum> MakeStage(ICalcEnum* created, const wchar_t* settings) {
   ComPtr<ICalcEnum> stage;
@@ -40,18 +41,22 @@ class Chain {
       ComPtr<ISampleSource> channel;
       EXPECT_EQ(host::CreateChannelSampleSource(record, 0, kRecordEndOffset, channel.Out()), S_OK);
       IUnknown* sources[2] = {channel.Get(), i > 0 ? mStages[i - 1].Get() : nullptr};
-      EXPECT_EQ(mStages[i]->SetSources(0, i > 0 ? 2 : 1, sources, nullptr, 0.001, online ? kOnlineFlag : 0u), S_OK);
+      EXPECT_EQ(mStages[i]->SetSources(0, i > 0 ? 2 : 1, sources, nullptr, 0.001, online ? kCalcEnumOnline : 0u), S_OK);
     }
     EXPECT_EQ(mStages.back()->QueryInterface(IID_IEnumEventEx, reinterpret_cast<void**>(mOuter.Out())), S_OK);
   }
 
   // Pulls what the chain has now; false once it reports the end of the record.
-  bool Pull(std::vector<EventBCalcBase2>& out) {
+  bool Pull(std::vector<EventBCalcBase2>& out) { return PullFrom(mOuter.Get(), out); }
+
+  // The same from the detector alone (in a chain of its own).
+  template <class Record>
+  static bool PullFrom(IEnumEventEx* stage, std::vector<Record>& out) {
     for (;;) {
-      EventBCalcBase2 buffer[3];
+      Record buffer[3];
       int32_t returned = -1;
       int32_t next = -1;
-      const HRESULT hr = mOuter->Next(static_cast<int32_t>(sizeof buffer), kRecordEndOffset, buffer, &returned, &next);
+      const HRESULT hr = stage->Next(static_cast<int32_t>(sizeof buffer), kRecordEndOffset, buffer, &returned, &next);
       EXPECT_TRUE(hr == S_OK || hr == S_FALSE) << std::hex << hr;
       out.insert(out.end(), buffer, buffer + returned);
       if (hr == S_FALSE) {
@@ -110,6 +115,65 @@ TEST_P(CalcStagesEnumChain, OnlineEqualsOffline) {
   ASSERT_EQ(online.size(), offline.size());
   for (size_t i = 0; i < online.size(); ++i) {
     EXPECT_EQ(std::memcmp(&online[i], &offline[i], sizeof(EventBCalcBase2)), 0) << "record " << i;
+  }
+}
+
+// A record of 250 s crosses the framework's 100000-tick chunks: the chain gives what the steps give when run
+// over the whole record at once, offline and online.
+TEST(CalcStagesEnumChainLong, ChunkBoundariesChangeNothing) {
+  const std::vector<float> samples = calcstages::Samples(250000, [](int32_t n) {
+    const double t = n * 0.001;
+    const double s = std::sin(5 * t - 2.5);
+    return 1.0 / std::pow(0.01 + (1 - std::sin(5 * t)), 2) * 0.0001 + (s > 0.5 ? (s - 0.5) * (1 + 0.1 * t) : 0.0);
+  });
+  auto record = std::make_shared<host::ChannelRecord>(1, 1000, true);
+  record->Append(samples.data(), static_cast<int32_t>(samples.size()));
+  Chain chain(record, false);
+  std::vector<EventBCalcBase2> out;
+  EXPECT_FALSE(chain.Pull(out));
+
+  ComPtr<ICalcEnum> detector = MakeStage(new ZR::Enum::CAPPeakDetEnumerator(nullptr, nullptr), L"0 0.3");
+  ComPtr<ISampleSource> channel;
+  ASSERT_EQ(host::CreateChannelSampleSource(record, 0, kRecordEndOffset, channel.Out()), S_OK);
+  IUnknown* source = channel.Get();
+  ASSERT_EQ(detector->SetSources(0, 1, &source, nullptr, 0.001, 0u), S_OK);
+  ComPtr<IEnumEventEx> peaksEnum;
+  ASSERT_EQ(detector->QueryInterface(IID_IEnumEventEx, reinterpret_cast<void**>(peaksEnum.Out())), S_OK);
+  std::vector<EventPkStm> peaks;
+  EXPECT_FALSE(Chain::PullFrom(peaksEnum.Get(), peaks));
+  ASSERT_GT(peaks.size(), 300u);
+
+  namespace Base = ZR::Enum::CalcBase;
+  namespace AMax = ZR::Enum::CalcAMax;
+  namespace Base2 = ZR::Enum::CalcBase2;
+  using calcstages::RunOffline;
+  const auto base = RunOffline<Base::StepState, Base::StepSettings, EventPkStm, EventBCalcBase>(
+      Base::Step, Base::StepSettings(), samples, peaks);
+  const auto amax = RunOffline<AMax::StepState, AMax::StepSettings, EventBCalcBase, EventBCalcMax>(
+      AMax::Step, AMax::StepSettings(), samples, base);
+  const auto base2 = RunOffline<Base2::StepState, Base2::StepSettings, EventBCalcMax, EventBCalcBase2>(
+      Base2::Step, Base2::StepSettings(), samples, amax);
+  ASSERT_EQ(out.size(), base2.size());
+  for (size_t i = 0; i < out.size(); ++i) {
+    ASSERT_EQ(std::memcmp(&out[i], &base2[i], sizeof(EventBCalcBase2)), 0) << "record " << i << " at " << out[i].tick;
+  }
+
+  auto growing = std::make_shared<host::ChannelRecord>(1, 1000, false);
+  Chain online(growing, true);
+  std::vector<EventBCalcBase2> onlineOut;
+  const int32_t blocks[] = {997, 4093, 1, 20011, 333};
+  const int32_t total = static_cast<int32_t>(samples.size());
+  for (int32_t have = 0, k = 0; have < total; ++k) {
+    const int32_t n = std::min(blocks[k % 5], total - have);
+    growing->Append(samples.data() + have, n);
+    have += n;
+    ASSERT_TRUE(online.Pull(onlineOut)) << "after " << have << " samples";
+  }
+  growing->Complete();
+  EXPECT_FALSE(online.Pull(onlineOut));
+  ASSERT_EQ(onlineOut.size(), base2.size());
+  for (size_t i = 0; i < onlineOut.size(); ++i) {
+    ASSERT_EQ(std::memcmp(&onlineOut[i], &base2[i], sizeof(EventBCalcBase2)), 0) << "online record " << i;
   }
 }
 
