@@ -3,6 +3,7 @@
 #include "enumerators/framework/EventEnumDataGetter.h"
 
 #include "enumerators/framework/EnumeratorClassList.h"
+#include "enumerators/framework/HostHelpers.h"
 #include "host/app/HostFramework.h"
 #include "host/data/DataDocument.h"
 #include "host/data/Sampler.h"
@@ -247,6 +248,50 @@ TEST_F(EventEnumDataGetterTest, EverySinkGetterRegistersAndLeavesOnItsOwn) {
   ASSERT_EQ(S_OK, sampler.EndRecord());
   EXPECT_EQ(2, secondStops);
   ASSERT_EQ(S_OK, sampler.Stop());
+}
+
+TEST_F(EventEnumDataGetterTest, HostQuestionsAnswerFromTheDocument) {
+  host::Recording recording;
+  recording.channels.push_back(host::ChannelInfo{L"Vm", L"mV", L""});
+  recording.channels.push_back(host::ChannelInfo{L"Stim", L"V", L""});
+  auto doc = host::DataDocument::Create(std::move(recording));
+  host::Sampler sampler(doc.Get());
+  ASSERT_EQ(S_OK, sampler.Start());
+  for (int32_t length : {300, 500}) {
+    ASSERT_EQ(S_OK, sampler.StartRecord(kTickPeriod));
+    const std::vector<float> block(static_cast<size_t>(length), 0.0f);
+    ASSERT_EQ(S_OK, sampler.Append({block, block}));
+    ASSERT_EQ(S_OK, sampler.EndRecord());
+  }
+  ASSERT_EQ(S_OK, sampler.Stop());
+  IHostDataDocument* const document = doc.Get();
+
+  EXPECT_EQ(L"Vm", ExtLib::GetChannelTitle(document, 0, 0));
+  EXPECT_EQ(L"mV", ExtLib::GetChannelUnits(document, 0, 1));
+  EXPECT_TRUE(ExtLib::ChannelUnitsDiffer(document, {0, 1}, 0));
+  EXPECT_FALSE(ExtLib::ChannelUnitsDiffer(document, {1, 1}, 0));
+  std::wstring name;
+  EXPECT_TRUE(ExtLib::GetChannelName(document, 1, &name));
+  EXPECT_NE(std::wstring::npos, name.find(L"Stim"));
+  EXPECT_FALSE(ExtLib::GetChannelName(document, 7, &name));
+  EXPECT_TRUE(ExtLib::GetChannelTitle(nullptr, 0, 0).empty());
+
+  EXPECT_EQ(200, ExtLib::CountTicks(document, TickPosition(0, 100), TickPosition(0, 300)));
+  EXPECT_EQ(200 + 50, ExtLib::CountTicks(document, TickPosition(0, 100), TickPosition(1, 50)));
+  EXPECT_EQ(0, ExtLib::CountTicks(document, TickPosition(1, 0), TickPosition(0, 10)));
+
+  TickPosition start;
+  EXPECT_FALSE(ExtLib::GetSelectionStart(document, &start));
+  host::HostPtr<IHostSelection> selection;
+  ASSERT_EQ(S_OK, document->GetSelection(selection.Out()));
+  ASSERT_EQ(S_OK, selection->SetRange(HostPosition{0, 250}, HostPosition{1, 20}));
+  TickPosition end;
+  ASSERT_TRUE(ExtLib::GetSelectionStart(document, &start));
+  ASSERT_TRUE(ExtLib::GetSelectionEnd(document, &end));
+  EXPECT_EQ(0, start.record);
+  EXPECT_EQ(250, start.tick);
+  EXPECT_EQ(1, end.record);
+  EXPECT_EQ(20, end.tick);
 }
 
 // An outer object that counts the references its aggregated inner object passes on to it.
