@@ -3,13 +3,17 @@
 #include "enumerators/framework/EventEnumDataGetter.h"
 
 #include "enumerators/framework/EnumeratorClassList.h"
+#include "enumerators/framework/HostCalculation.h"
 #include "enumerators/framework/HostHelpers.h"
 #include "host/app/HostFramework.h"
 #include "host/data/DataDocument.h"
 #include "host/data/Sampler.h"
 #include "host/formula/FormulaEnumClass.h"
 #include "host/formula/SignalFormula.h"
+#include "hostapi/HostCalculation.h"
+#include "hostclient/ClassGuids.h"
 #include "hostclient/FrameworkAccess.h"
+#include "hostclient/TypeIds.h"
 #include "tests/support/CardiacSignal.h"
 
 #include <gtest/gtest.h>
@@ -19,6 +23,7 @@
 #include <cwctype>
 #include <memory>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -360,6 +365,142 @@ TEST_F(EventEnumDataGetterTest, ClassObjectsCreateCountedAndAggregatedEnumerator
   part->Release();
   EXPECT_EQ(1, outer.count);
   EXPECT_EQ(0u, inner->Release());
+}
+
+// Minimal host objects for attaching a calculation: each counts its references and notes calls.
+template <class... I>
+class Fake : public I... {
+ public:
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
+    *out = nullptr;
+    if (IsEqualIID(iid, IID_IUnknown)) *out = static_cast<IUnknown*>(static_cast<First*>(this));
+    ((IsEqualIID(iid, Iid<I>()) ? (*out = static_cast<I*>(this)) : nullptr), ...);
+    if (!*out) return E_NOINTERFACE;
+    ++refs;
+    return S_OK;
+  }
+  ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(++refs); }
+  ULONG STDMETHODCALLTYPE Release() override { return static_cast<ULONG>(--refs); }
+  int refs = 1;
+
+ private:
+  using First = std::tuple_element_t<0, std::tuple<I...>>;
+  template <class T>
+  static const IID& Iid();
+};
+template <> template <> const IID& Fake<IPersistObject, IFormulaCalcSettings>::Iid<IPersistObject>() { return IID_IPersistObject; }
+template <> template <> const IID& Fake<IPersistObject, IFormulaCalcSettings>::Iid<IFormulaCalcSettings>() { return IID_IFormulaCalcSettings; }
+template <> template <> const IID& Fake<IHostChannelCalc>::Iid<IHostChannelCalc>() { return IID_IHostChannelCalc; }
+
+class FakeSettings final : public Fake<IPersistObject, IFormulaCalcSettings> {
+ public:
+  HRESULT STDMETHODCALLTYPE SetFormulas(QOR::IQORString* a, QOR::IQORString* b, VARIANT_BOOL flag) override {
+    first = QOR::String(a).GetText();
+    second = QOR::String(b).GetText();
+    reserved = flag;
+    return S_OK;
+  }
+  std::wstring first, second;
+  VARIANT_BOOL reserved = 1;
+};
+
+class FakeCalculation final : public Fake<IHostChannelCalc> {
+ public:
+  HRESULT STDMETHODCALLTYPE ApplySettings(IUnknown* s, VARIANT_BOOL flag) override {
+    settings = s;
+    apply = flag;
+    return answer;
+  }
+  HRESULT STDMETHODCALLTYPE Reset() override { return S_OK; }
+  IUnknown* settings = nullptr;
+  VARIANT_BOOL apply = 0;
+  HRESULT answer = S_OK;
+};
+
+class FakeCalcClass final : public ICalculationClass {
+ public:
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID, void** out) override { *out = nullptr; return E_NOINTERFACE; }
+  ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(++refs); }
+  ULONG STDMETHODCALLTYPE Release() override { return static_cast<ULONG>(--refs); }
+  HRESULT STDMETHODCALLTYPE GetTypeId(uint32_t*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE GetCategory(const GUID**) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE GetNameBstr(BSTR*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE IsCategory(const GUID*) override { return S_FALSE; }
+  HRESULT STDMETHODCALLTYPE Reserved7() override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE Reserved8() override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE Reserved9() override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE Reserved10() override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE CreateCalculation(int32_t ch, uint32_t fl, IHostDataDocument* doc,
+                                              IHostChannelCalc** out) override {
+    channel = ch;
+    flags = fl;
+    document = doc;
+    calculation.AddRef();
+    *out = &calculation;
+    return S_OK;
+  }
+  int refs = 1;
+  int32_t channel = -1;
+  uint32_t flags = 0;
+  IHostDataDocument* document = nullptr;
+  FakeCalculation calculation;
+};
+
+class FakeRegistry final : public IClassRegistry {
+ public:
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID, void** out) override { *out = nullptr; return E_NOINTERFACE; }
+  ULONG STDMETHODCALLTYPE AddRef() override { return 1; }
+  ULONG STDMETHODCALLTYPE Release() override { return 1; }
+  HRESULT STDMETHODCALLTYPE CreateInstance(uint32_t id, IUnknown* outer, REFIID iid, void** out) override {
+    createdId = id;
+    if (outer || !IsEqualIID(iid, IID_IPersistObject)) return E_NOINTERFACE;
+    return settings.QueryInterface(iid, out);
+  }
+  HRESULT STDMETHODCALLTYPE Reserved4() override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE GetClassObject(uint32_t id, REFIID iid, void** out) override {
+    *out = nullptr;
+    if (id != kCalcClassId || !IsEqualIID(iid, IID_ICalculationClass)) return E_FAIL;
+    calcClass.AddRef();
+    *out = static_cast<ICalculationClass*>(&calcClass);
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE RegisterClassObject(ILumoClassObject*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE GetClassCount(uint32_t*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE GetClassAt(uint32_t, ILumoClassObject**) override { return E_NOTIMPL; }
+  static constexpr uint32_t kCalcClassId = 0x00420000u;
+  uint32_t createdId = 0;
+  FakeSettings settings;
+  FakeCalcClass calcClass;
+};
+
+TEST_F(EventEnumDataGetterTest, HostCalculationIsAttachedWithBothTexts) {
+  auto doc = EmptyDocument();
+  FakeRegistry registry;
+  ASSERT_TRUE(ExtLib::CreateHostCalculation(&registry, AsUnknown(doc.Get()), FakeRegistry::kCalcClassId,
+                                            QOR::String(L"Detector"), QOR::String(L"cappeakdet(ch1,0.3)"), 3, 4));
+  EXPECT_EQ((TypeIdClass<&HostCalcClassGUID, 1>::Id()), registry.createdId);
+  EXPECT_EQ(L"Detector", registry.settings.first);
+  EXPECT_EQ(L"cappeakdet(ch1,0.3)", registry.settings.second);
+  EXPECT_EQ(VARIANT_FALSE, registry.settings.reserved);
+  EXPECT_EQ(3, registry.calcClass.channel);
+  EXPECT_EQ(4u, registry.calcClass.flags);
+  EXPECT_EQ(static_cast<IHostDataDocument*>(doc.Get()), registry.calcClass.document);
+  EXPECT_EQ(static_cast<IUnknown*>(static_cast<IPersistObject*>(&registry.settings)),
+            registry.calcClass.calculation.settings);
+  EXPECT_EQ(VARIANT_TRUE, registry.calcClass.calculation.apply);
+  // Every interface obtained was released again.
+  EXPECT_EQ(1, registry.settings.refs);
+  EXPECT_EQ(1, registry.calcClass.refs);
+  EXPECT_EQ(1, registry.calcClass.calculation.refs);
+
+  registry.calcClass.calculation.answer = S_FALSE;
+  EXPECT_FALSE(ExtLib::CreateHostCalculation(&registry, AsUnknown(doc.Get()), FakeRegistry::kCalcClassId,
+                                             QOR::String(L"a"), QOR::String(L"b"), 0, 4));
+  EXPECT_FALSE(ExtLib::CreateHostCalculation(&registry, AsUnknown(doc.Get()), 0x00430000u, QOR::String(L"a"),
+                                             QOR::String(L"b"), 0, 4));
+  EXPECT_FALSE(ExtLib::CreateHostCalculation(&registry, nullptr, FakeRegistry::kCalcClassId, QOR::String(L"a"),
+                                             QOR::String(L"b"), 0, 4));
+  EXPECT_EQ(1, registry.settings.refs);
 }
 
 TEST(EventEnumDataGetter, SinkAnswersAndRequestFlags) {

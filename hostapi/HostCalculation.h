@@ -1,0 +1,69 @@
+// Host channel calculations: the formula settings object, the calculation class and the
+// calculation attached to a channel of a data document.
+// Ownership: out-parameters are checked for null, cleared and filled by the callee with one
+// reference for the caller; strings and interfaces passed in are borrowed for the call.
+#pragma once
+
+#include "hostapi/LumoClassObject.h"
+
+#include <unknwn.h>
+#include <windows.h>
+
+#include <cstdint>
+
+namespace QOR {
+struct IQORString;
+}
+struct IHostDataDocument;
+
+// The persistence interface of the formula settings object, as the class registry creates it.
+// {7B3091F0-7395-11D2-81F7-00C0DFE13362}
+inline constexpr GUID IID_IPersistObject = {
+    0x7B3091F0, 0x7395, 0x11D2, {0x81, 0xF7, 0x00, 0xC0, 0xDF, 0xE1, 0x33, 0x62}};
+struct IPersistObject : IUnknown {};
+
+// {D78C7904-2F6F-4087-8543-8691558E2E22}
+inline constexpr GUID IID_IFormulaCalcSettings = {
+    0xD78C7904, 0x2F6F, 0x4087, {0x85, 0x43, 0x86, 0x91, 0x55, 0x8E, 0x2E, 0x22}};
+struct IFormulaCalcSettings : IUnknown {
+  // Slot 3: the calculation's two formula texts; reserved is VARIANT_FALSE.
+  virtual HRESULT STDMETHODCALLTYPE SetFormulas(QOR::IQORString* first, QOR::IQORString* second,
+                                                VARIANT_BOOL reserved) = 0;
+};
+
+// {CA800C31-F889-11D3-80EE-00A0C9E26433}
+inline constexpr GUID IID_IHostChannelCalc = {
+    0xCA800C31, 0xF889, 0x11D3, {0x80, 0xEE, 0x00, 0xA0, 0xC9, 0xE2, 0x64, 0x33}};
+struct IHostChannelCalc : IUnknown {
+  // Slot 3: takes the settings object; apply VARIANT_TRUE makes them the channel's values.
+  virtual HRESULT STDMETHODCALLTYPE ApplySettings(IUnknown* settings, VARIANT_BOOL apply) = 0;
+  // Slot 4: lets go of what the calculation has computed so far.
+  virtual HRESULT STDMETHODCALLTYPE Reset() = 0;
+};
+
+// {CA800C32-F889-11D3-80EE-00A0C9E26433}
+inline constexpr GUID IID_ICalculationClass = {
+    0xCA800C32, 0xF889, 0x11D3, {0x80, 0xEE, 0x00, 0xA0, 0xC9, 0xE2, 0x64, 0x33}};
+// Slots 0-6 are those of ILumoClassObject.
+struct ICalculationClass : ILumoClassObject {
+  // Slots 7-10: the host's own; not used by the module.
+  virtual HRESULT STDMETHODCALLTYPE Reserved7() = 0;
+  virtual HRESULT STDMETHODCALLTYPE Reserved8() = 0;
+  virtual HRESULT STDMETHODCALLTYPE Reserved9() = 0;
+  virtual HRESULT STDMETHODCALLTYPE Reserved10() = 0;
+  // Slot 11: a new calculation attached to the channel found by (channel, flags) in document.
+  virtual HRESULT STDMETHODCALLTYPE CreateCalculation(int32_t channel, uint32_t flags,
+                                                      IHostDataDocument* document,
+                                                      IHostChannelCalc** calculation) = 0;
+};
+
+// Reached from the data document by QueryInterface: the object standing for a channel, which
+// answers IHostChannelCalc when a calculation is attached. (This host's own interface id.)
+// {5E0C7B61-2D43-4F0A-9C1E-6A7B3D2F8E14}
+inline constexpr GUID IID_IHostChannelObjects = {
+    0x5E0C7B61, 0x2D43, 0x4F0A, {0x9C, 0x1E, 0x6A, 0x7B, 0x3D, 0x2F, 0x8E, 0x14}};
+struct IHostChannelObjects : IUnknown {
+  // Slot 3: the channel object of (channel, flags); S_FALSE and null when there is none.
+  virtual HRESULT STDMETHODCALLTYPE GetChannelObject(int32_t channel, uint32_t flags,
+                                                     IUnknown** channelObject) = 0;
+};
