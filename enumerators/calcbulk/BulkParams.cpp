@@ -2,8 +2,11 @@
 #include "enumerators/calcbulk/BulkParams.h"
 
 #include <cmath>
+#include <istream>
+#include <ostream>
 
 #include "base/TickConversion.h"
+#include "enumerators/framework/ParamsBase.h"
 
 namespace ZR::Enum::CalcBulk {
 
@@ -69,6 +72,33 @@ void BulkParams::Set(int32_t index, double value) noexcept {
     case 14: maxNegSlopeStartMs = IntWithDefault(value, 50); break;
     case 15: maxNegSlopeSmoothMs = DoubleWithDefault(value, 4.0); break;
     default: break;
+  }
+}
+
+double BulkParams::Access(int32_t index, double value, bool set) noexcept {
+  if (set)
+    Set(index, value);
+  return Get(index);
+}
+
+void BulkParams::SaveParams(std::wostream& out) const {
+  for (int32_t i = 0; i < kCount; ++i)
+    EEH3::WriteSettingsDouble(out, Get(i));
+}
+
+void BulkParams::LoadParams(std::wistream& in) {
+  for (int32_t i = 0; i < kCount; ++i) {
+    double value = -1.0;
+    EEH3::ReadSettingsDouble(in, value);
+    Set(i, value);
+  }
+}
+
+void BulkParams::WriteList(std::wostream& out) const {
+  for (int32_t i = 0; i < kCount; ++i) {
+    if (i > 0)
+      out << L", ";
+    out << Get(i);
   }
 }
 

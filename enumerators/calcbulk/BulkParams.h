@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <iosfwd>
 
 namespace ZR::Enum::CalcBulk {
 
@@ -20,6 +21,11 @@ enum AnalysisType : int32_t {
 // see Exchange). Times are milliseconds, percentages per cent of the height, the tau
 // fixed value channel units.
 struct BulkParams {
+  BulkParams() noexcept = default;
+  BulkParams(const BulkParams&) = default;
+  BulkParams& operator=(const BulkParams&) = default;
+  virtual ~BulkParams() = default;
+
   int32_t analysisType = 0;
   double areaStartMs = 0.0;
   double areaEndMs = 0.0;
@@ -38,13 +44,21 @@ struct BulkParams {
   double tauFixedValue = 0.0;
 
   static constexpr int32_t kCount = 16;
-  int32_t Count() const noexcept { return kCount; }
+  virtual int32_t Count() const noexcept { return kCount; }
+  // Exchanges one parameter: stores it when `set`, and answers it as a double.
+  virtual double Access(int32_t index, double value, bool set) noexcept;
   // Index = formula parameter number - 2. Get widens the stored value; set applies the
   // parameter's rule (-1 within 1e-12 selects a default where there is one; integers
   // are rounded). An index outside 0..15 reads 0.0 and stores nothing.
   double Get(int32_t index) const noexcept;
   void Set(int32_t index, double value) noexcept;
-  void SetDefaults() noexcept;
+  virtual void SetDefaults() noexcept;
+  // Settings text: each parameter as a double in index order (an unreadable one selects
+  // its default).
+  virtual void SaveParams(std::wostream& out) const;
+  virtual void LoadParams(std::wistream& in);
+  // The parameters as formula text, separated by ", ".
+  virtual void WriteList(std::wostream& out) const;
 };
 
 }  // namespace ZR::Enum::CalcBulk

@@ -6,9 +6,9 @@
 # No random numbers are used (no seed).
 #
 # Two recordings at 10 kHz (period 0.0001 s), built as float32 with an exactly flat baseline B = 0.5 and
-# an exact peak sample B + A: each peak rises as A (i/R)^2 over R ticks, decays as
-# B - D + (A + D) exp(-j/tau) for J ticks (falling below the baseline: an afterhyperpolarization),
-# then returns linearly to B over K ticks. Recording "up" holds three upward peaks (analysis type 0,
+# an exact peak sample B + A: each peak jumps from B to B + 0.3 A and rises as A (0.3 + 0.7 (i/R)^2)
+# over R ticks, decays as B - D + (A + D) exp(-j/tau) for J ticks (falling below the baseline: an
+# afterhyperpolarization), then steps back to B (so the baseline is exactly flat outside the peaks). Recording "up" holds three upward peaks (analysis type 0,
 # windows anchored at the peak start, tau asymptote fitted); "down" holds the same peaks mirrored
 # about B (polarity -1, analysis type 3 with a stimulus 50 ticks before each onset, tau asymptote
 # held at the baseline).
@@ -34,9 +34,9 @@ from scipy.signal import peak_widths, savgol_filter
 PERIOD = 0.0001
 B = np.float32(0.5)
 PEAKS = [  # onset, A, R, tau (ticks), D, J, K
-    (300, 8.0, 20, 25.0, 0.8, 150, 60),
-    (1000, 6.0, 30, 40.0, 0.5, 220, 80),
-    (1800, 10.0, 16, 18.0, 1.2, 120, 40),
+    (300, 8.0, 20, 25.0, 0.8, 150, 1),
+    (1000, 6.0, 30, 40.0, 0.5, 220, 1),
+    (1800, 10.0, 16, 18.0, 1.2, 120, 1),
 ]
 LENGTH = 2400
 
@@ -48,8 +48,8 @@ def ms_to_ticks(ms):
 def build_up():
     x = np.full(LENGTH, B, dtype=np.float32)
     for onset, a, r, tau, d, j_end, k_end in PEAKS:
-        for i in range(r):
-            x[onset + i] = np.float32(B + a * (i / r) ** 2)
+        for i in range(1, r):
+            x[onset + i] = np.float32(B + a * (0.3 + 0.7 * (i / r) ** 2))
         peak = onset + r
         x[peak] = np.float32(B + a)
         for j in range(1, j_end + 1):

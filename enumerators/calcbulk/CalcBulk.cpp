@@ -1,0 +1,37 @@
+// CalcBulk's parameters, sources and the step over the framework's readers.
+#include "enumerators/calcbulk/CalcBulk.h"
+
+#include <memory>
+
+#include "enumerators/calcbase/StageReaders.h"
+
+namespace ZR::Enum::CalcBulk {
+
+void Params::Load(std::wistream& in) {
+  LoadParams(in);
+  LoadLimits(in);
+}
+
+void Params::Save(std::wostream& out) const {
+  SaveParams(out);
+  SaveLimits(out);
+}
+
+void Params::AddSources(int32_t count, IUnknown** interfaces) {
+  if (count >= 1) sources.push_back(std::make_unique<EEH3::FloatExWrapper>(interfaces[0]));
+  if (count >= 2) sources.push_back(std::make_unique<EEH3::EventWrapperEx<EventBCalcBase2>>(interfaces[1]));
+  Prepare(tickPeriod);
+  // "TStart" counts from the region's start tick in the region's first record.
+  origin = record == startRecord && startTick > 0 ? startTick : 0;
+}
+
+bool Algorithm::Step(State& state, Params& params, Record& out, int32_t stepEnd) {
+  // The host's time-base answer for the smoothing window is not available through the
+  // host interfaces the module declares; the window then has its standard 5 points.
+  params.smoothing = ComputeSmoothingPoints(1, 1, 0.0);
+  return RunStageStep<EventFCalc, EventBCalcBase2>(CalcBulk::Step, state, state.step,
+                                                   static_cast<const MeasureParams&>(params), params,
+                                                   out, stepEnd);
+}
+
+}  // namespace ZR::Enum::CalcBulk
