@@ -1,0 +1,31 @@
+// LumoCppEventHandler: a plain (non-COM) object with event tables, reached by the framework
+// through a LumoProxyEventHandler of its own.
+#pragma once
+
+#include "hostclient/LumoEventHandlerBase.h"
+#include "hostclient/LumoMessageSender.h"
+
+struct IObserver;
+class LumoProxyEventHandler;
+
+class LumoCppEventHandler : public LumoEventHandlerBase, public LumoMessageSender {
+ public:
+  // Connects proxy (its IObserver part is kept with a reference) after detaching any previous
+  // proxy; this object then sends under the proxy's identity.
+  void AttachProxy(LumoProxyEventHandler* proxy) noexcept;
+  // Clears the proxy's pointer back to this object and releases it.
+  void DetachProxy() noexcept;
+  // The proxy's observer part, as the framework is given it (not referenced).
+  IObserver* ProxyObserver() const noexcept { return mProxyObserver; }
+  LumoProxyEventHandler* Proxy() const noexcept;
+  // Called by a proxy that is going away.
+  void ForgetProxy() noexcept { mProxyObserver = nullptr; }
+
+ protected:
+  // Makes and attaches a proxy of its own.
+  LumoCppEventHandler();
+  ~LumoCppEventHandler() override;
+
+ private:
+  IObserver* mProxyObserver = nullptr;
+};
