@@ -3,6 +3,9 @@
 
 #include <algorithm>
 
+// Differences of the single-precision samples are formed in double and compared with the double minimum
+// height; all tests are strict.
+
 namespace ZR::Enum::CAPPeakDet {
 
 namespace {
@@ -12,49 +15,58 @@ bool WideEnough(int32_t fallTick, int32_t peakTick, int32_t minWidthTicks) noexc
   return 2 * (static_cast<int64_t>(fallTick) - peakTick) >= minWidthTicks;
 }
 
-// Differences of single-precision samples formed in double and compared with the double minimum height.
-bool Exceeds(float high, float low, double minHeight) noexcept {
-  return static_cast<double>(high) - static_cast<double>(low) > minHeight;
-}
-
-// Runs the scan from sample i while the phase is seeking or candidate; answers the index after the last
-// sample consumed. Ends early when a peak completes (confirmed, or discarded to kRestart).
-int32_t ScanRun(PeakScanState& s, int32_t& position, const PeakScanParams& params, const float* samples,
-                int32_t i, int32_t count, int32_t firstTick) noexcept {
-  int32_t pos = position;
+// Seeking a rise: every sample raises the position to its tick + 1, which is applied once per run. Answers the
+// index after the last sample consumed; leaves the phase kPeakCandidate when the rise becomes high enough.
+int32_t SeekRise(PeakScanState& s, int32_t& position, double minHeight, const float* samples, int32_t i,
+                 int32_t count, int32_t firstTick) noexcept {
+  const int32_t runStart = i;
+  double trough = s.troughValue;
   for (; i < count; ++i) {
     const float v = samples[i];
-    const int32_t t = firstTick + i;
-    if (s.phase == kPeakCandidate && v < s.fallValue) {
-      s.fallValue = v;
-      s.fallTick = t;
-      if (Exceeds(s.peakValue, s.fallValue, params.minHeight)) {
-        s.phase = WideEnough(t, s.peakTick, params.minWidthTicks) ? kPeakConfirmed : kRestart;
-        position = pos;
-        return i + 1;
-      }
-      pos = std::max(pos, s.peakTick - 1);
-    } else if (v < s.troughValue) {
+    if (v < s.troughValue) {
       s.troughValue = s.peakValue = v;
-      s.troughTick = s.peakTick = t;
-      s.phase = kSeekingRise;
-      pos = std::max(pos, t + 1);
+      s.troughTick = s.peakTick = firstTick + i;
+      trough = v;
     } else if (v > s.peakValue) {
       s.peakValue = v;
-      s.peakTick = t;
-      if (Exceeds(s.peakValue, s.troughValue, params.minHeight)) {
+      s.peakTick = firstTick + i;
+      if (static_cast<double>(v) - trough > minHeight) {
+        const int32_t t = firstTick + i;
         s.fallValue = v;
         s.fallTick = t;
         s.phase = kPeakCandidate;
-        pos = std::max(pos, t - 1);
-      } else {
-        pos = std::max(pos, t + 1);
+        position = std::max(position, i > runStart ? t : t - 1);
+        return i + 1;
       }
-    } else {
-      pos = std::max(pos, s.phase == kPeakCandidate ? s.peakTick - 1 : t + 1);
     }
   }
-  position = pos;
+  if (count > runStart) position = std::max(position, firstTick + count);
+  return count;
+}
+
+// A peak candidate: the position stays at the peak tick - 1 (set when the candidate began or the peak rose).
+// Answers the index after the last sample consumed; ends early when the fall completes the peak (confirmed,
+// or discarded to kRestart when too narrow).
+int32_t FollowFall(PeakScanState& s, int32_t& position, const PeakScanParams& params, const float* samples,
+                   int32_t i, int32_t count, int32_t firstTick) noexcept {
+  double peak = s.peakValue;
+  for (; i < count; ++i) {
+    const float v = samples[i];
+    if (v < s.fallValue) {
+      s.fallValue = v;
+      s.fallTick = firstTick + i;
+      if (peak - static_cast<double>(v) > params.minHeight) {
+        s.phase = WideEnough(s.fallTick, s.peakTick, params.minWidthTicks) ? kPeakConfirmed : kRestart;
+        return i + 1;
+      }
+    } else if (v > s.peakValue) {
+      // Still high enough: the new peak exceeds the trough by more than the old one did.
+      s.peakValue = s.fallValue = v;
+      s.peakTick = s.fallTick = firstTick + i;
+      peak = v;
+      position = std::max(position, s.peakTick - 1);
+    }
+  }
   return count;
 }
 
@@ -72,7 +84,11 @@ int32_t ScanPeaks(PeakScanState& state, int32_t& position, const PeakScanParams&
       ++i;
       continue;
     }
-    i = ScanRun(state, position, params, samples, i, count, firstTick);
+    if (state.phase == kSeekingRise) {
+      i = SeekRise(state, position, params.minHeight, samples, i, count, firstTick);
+    } else {
+      i = FollowFall(state, position, params, samples, i, count, firstTick);
+    }
   }
   return i;
 }
