@@ -1,0 +1,34 @@
+// The chains the benchmark can run: each registers a name and a builder from its own source file.
+#pragma once
+
+#include <memory>
+
+#include "hostapi/CalcEnum.h"
+#include "hostclient/ComPtr.h"
+
+namespace host {
+class ChannelRecord;
+}
+
+namespace bench {
+
+// Builds a chain over one complete channel record (tick period in seconds) and hands out its outermost
+// enumerator, ready for Next from tick 0. Answers a failure HRESULT when the chain cannot be built.
+using ChainBuilder = HRESULT (*)(const std::shared_ptr<host::ChannelRecord>& channel, double tickPeriod,
+                                 ComPtr<IEnumEventEx>& outermost);
+
+// Registers a chain under a name given to --chain; a file defines one static registrar.
+class ChainRegistrar {
+ public:
+  ChainRegistrar(const char* name, ChainBuilder builder) noexcept;
+};
+
+// The builder registered under name, or null.
+ChainBuilder FindChain(const char* name) noexcept;
+// The registered names, separated by blanks.
+void ListChains(char* text, size_t size) noexcept;
+
+// A new cursor over channel for one stage of a chain (every stage reads through its own).
+HRESULT NewChannelCursor(const std::shared_ptr<host::ChannelRecord>& channel, ComPtr<IUnknown>& cursor);
+
+}  // namespace bench
