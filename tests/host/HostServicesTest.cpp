@@ -1,0 +1,104 @@
+// The stand-in's host application, unit-test service, framework subject and observer registry.
+#include "host/app/HostFramework.h"
+#include "host/framework/HostObservation.h"
+#include "hostapi/ClassRegistry.h"
+#include "hostapi/FrameworkSubject.h"
+#include "hostapi/HostApplication.h"
+#include "hostapi/ObserverRegistry.h"
+#include "hostapi/UnitTestService.h"
+#include "tests/host/FrameworkTestObjects.h"
+
+#include <gtest/gtest.h>
+#include <objbase.h>
+
+namespace {
+
+template <class Interface>
+Interface* ClassObject(const CLSID& clsid, const IID& iid) {
+  Interface* object = nullptr;
+  EXPECT_EQ(S_OK, CoGetClassObject(clsid, CLSCTX_ALL, nullptr, iid, reinterpret_cast<void**>(&object)));
+  return object;
+}
+
+class HostServices : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() { ASSERT_EQ(S_OK, ondara_host::EnsureHostFramework()); }
+};
+
+TEST_F(HostServices, UnitTestServiceKeepsEachTest) {
+  IUnitTestService* const service = ClassObject<IUnitTestService>(CLSID_UnitTestService, IID_IUnitTestService);
+  ASSERT_NE(nullptr, service);
+  static framework_test::PlainClass test(0, L"test");
+  uint32_t before = 0;
+  service->GetTestCount(&before);
+  ASSERT_EQ(S_OK, service->RegisterTest(&test));
+  EXPECT_EQ(2u, test.mCount);
+  uint32_t after = 0;
+  service->GetTestCount(&after);
+  ASSERT_EQ(before + 1, after);
+  IUnknown* back = nullptr;
+  ASSERT_EQ(S_OK, service->GetTestAt(after - 1, &back));
+  EXPECT_EQ(static_cast<IUnknown*>(&test), back);
+  back->Release();
+  EXPECT_EQ(E_INVALIDARG, service->GetTestAt(after, &back));
+  EXPECT_EQ(E_POINTER, service->RegisterTest(nullptr));
+  service->Release();
+}
+
+TEST_F(HostServices, MessageBoxesAreRecordedNotShown) {
+  IHostApplication* const host = ClassObject<IHostApplication>(CLSID_HostApplication, IID_IHostApplication);
+  ASSERT_NE(nullptr, host);
+  lumo_observe::Clear();
+  int32_t button = 0;
+  ASSERT_EQ(S_OK, host->ShowMessageBox(nullptr, L"First", L"One", MB_OK, &button));
+  ASSERT_EQ(S_OK, host->ShowMessageBox(nullptr, L"Second", L"Two", MB_YESNO, &button));
+  EXPECT_EQ(IDOK, button);
+  ASSERT_EQ(2u, lumo_observe::MessageBoxCount());
+  lumo_observe::MessageBoxSeen seen;
+  ASSERT_TRUE(lumo_observe::GetMessageBox(1, seen));
+  EXPECT_EQ(L"Second", seen.text);
+  EXPECT_EQ(static_cast<uint32_t>(MB_YESNO), seen.style);
+  EXPECT_FALSE(lumo_observe::GetMessageBox(2, seen));
+  EXPECT_EQ(E_POINTER, host->ShowMessageBox(nullptr, L"x", L"y", MB_OK, nullptr));
+  // Slots of the view role answer E_NOTIMPL on the application.
+  EXPECT_EQ(E_NOTIMPL, host->Reserved3());
+  host->Release();
+}
+
+TEST_F(HostServices, VersionTextRaisesTheVersionField) {
+  IHostApplication* const host = ClassObject<IHostApplication>(CLSID_HostApplication, IID_IHostApplication);
+  ASSERT_NE(nullptr, host);
+  int32_t before = -1;
+  ASSERT_EQ(S_OK, host->GetFieldValue(0, &before));
+  ASSERT_EQ(S_OK, host->ReportVersionText(L"Module 1.0 Beta", 0));
+  int32_t after = -1;
+  ASSERT_EQ(S_OK, host->GetFieldValue(0, &after));
+  EXPECT_EQ(before + 1, after);
+  std::wstring text;
+  ASSERT_TRUE(lumo_observe::GetVersionText(static_cast<uint32_t>(after - 1), text));
+  EXPECT_EQ(L"Module 1.0 Beta", text);
+  host->Release();
+}
+
+TEST_F(HostServices, SubjectRecordsAnnouncementsAndFrameworkRefusesUnknownIids) {
+  ISubject* const subject = ClassObject<ISubject>(CLSID_LumoFrameWork, IID_ISubject);
+  ASSERT_NE(nullptr, subject);
+  lumo_observe::Clear();
+  framework_test::PlainClass object(0, L"debug");
+  ASSERT_EQ(S_OK, subject->Announce(kAnnounceObjectMade, &object));
+  ASSERT_EQ(S_OK, subject->Announce(kAnnounceObjectDestroyed, &object));
+  EXPECT_EQ(1u, lumo_observe::AnnouncementCount(kAnnounceObjectMade, &object));
+  EXPECT_EQ(1u, lumo_observe::AnnouncementCount(kAnnounceObjectDestroyed));
+  subject->Release();
+
+  IObserverRegistry* const observers = ClassObject<IObserverRegistry>(CLSID_LumoFrameWork, IID_IObserverRegistry);
+  ASSERT_NE(nullptr, observers);
+  EXPECT_EQ(E_POINTER, observers->DetachObserver(nullptr));
+  observers->Release();
+
+  IUnknown* none = reinterpret_cast<IUnknown*>(1);
+  EXPECT_EQ(E_NOINTERFACE, CoGetClassObject(CLSID_LumoFrameWork, CLSCTX_ALL, nullptr, IID_IClassFactory,
+                                            reinterpret_cast<void**>(&none)));
+}
+
+}  // namespace
