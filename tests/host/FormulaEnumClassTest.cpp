@@ -1,0 +1,108 @@
+// The host's formula class: class lookup by name or alias, settings texts, source wiring and
+// faults, over test classes that record what they are given.
+#include "host/formula/FormulaEnumClass.h"
+
+#include "host/data/ChannelSampleSource.h"
+#include "host/formula/FormulaEnumerator.h"
+#include "tests/host/FakeEnumClass.h"
+
+#include <gtest/gtest.h>
+
+namespace host {
+namespace {
+
+using testing::EnumLog;
+
+class FormulaEnumClassTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    mLog = std::make_shared<EnumLog>();
+    std::vector<HostPtr<IUnknown>> classes = testing::MakeFakeClasses(mLog);
+    mClass = CreateFormulaEnumClass(0x00070000, [classes] { return classes; });
+  }
+
+  HRESULT Load(const std::wstring& formula, HostPtr<ICalcEnum>* calc) {
+    const HRESULT hr = mClass->CreateEnum(nullptr, calc->Out());
+    if (FAILED(hr)) return hr;
+    return (*calc)->LoadSettings(MakeHostString(formula).Get(), nullptr);
+  }
+
+  std::shared_ptr<EnumLog> mLog;
+  HostPtr<ICalcEnumClass2> mClass;
+};
+
+TEST_F(FormulaEnumClassTest, NamesAndAliasesInAnyCaseBuildTheSettingsTexts) {
+  HostPtr<ICalcEnum> calc;
+  ASSERT_EQ(Load(L"CALCBASE(ch1, capPEAK(Ch1, 0.3, , 1e-05), 5)", &calc), S_OK);
+  // Created from the inside out; the leading integer, then every parameter after the sources.
+  const std::vector<std::wstring> expected = {L"CAPPeakDet:Load 0 0.3 -1 1e-05 -1 -1 -1",
+                                              L"CalcBase:Load 0 5 -1 -1 -1 -1 -1 -1 -1 -1 -1"};
+  EXPECT_EQ(mLog->calls, expected);
+  uint32_t typeId = 0;
+  EXPECT_EQ(calc->GetSourceInfo(&typeId), S_OK);
+  EXPECT_EQ(typeId, 0x00070000u);
+}
+
+TEST_F(FormulaEnumClassTest, ClassWithoutLeadingIntegerGetsOnlyItsParameters) {
+  HostPtr<ICalcEnum> calc;
+  ASSERT_EQ(Load(L"zrselector(calcbase(ch2,cappeakdet(ch2)),3)", &calc), S_OK);
+  ASSERT_EQ(mLog->calls.size(), 3u);
+  EXPECT_EQ(mLog->calls[2], L"Selector:Load 3");
+}
+
+TEST_F(FormulaEnumClassTest, SourcesSetFromTheOutsideInWithOwnCursors) {
+  HostPtr<ICalcEnum> calc;
+  ASSERT_EQ(Load(L"calcbase(ch1,cappeakdet(ch1,0.3))", &calc), S_OK);
+  mLog->calls.clear();
+  auto record = std::make_shared<ChannelRecord>(1, 1000, true);
+  const float samples[5] = {1, 2, 3, 4, 5};
+  record->Append(samples, 5);
+  HostPtr<ISampleSource> source;
+  ASSERT_EQ(CreateChannelSampleSource(record, 0, kEnumRecordEnd, source.Out()), S_OK);
+  IUnknown* sources[] = {source.Get()};
+  ASSERT_EQ(calc->SetSources(0, 1, sources, nullptr, 0.001, 0), S_OK);
+  const std::vector<std::wstring> expected = {L"CalcBase:SetSources 2", L"CAPPeakDet:SetSources 1"};
+  EXPECT_EQ(mLog->calls, expected);
+
+  // Two readers of channel 1, each at its own position.
+  HostPtr<ISampleSource> outer(static_cast<ISampleSource*>(mLog->sources[0][0]));
+  HostPtr<ISampleSource> inner(static_cast<ISampleSource*>(mLog->sources[1][0]));
+  ASSERT_NE(outer.Get(), inner.Get());
+  float buffer[5] = {};
+  int32_t read = 0;
+  EXPECT_EQ(outer->Read(3, buffer, &read), S_OK);
+  EXPECT_EQ(read, 3);
+  EXPECT_EQ(inner->Read(2, buffer, &read), S_OK);
+  EXPECT_EQ(buffer[0], 1.0f);
+  EXPECT_EQ(outer->Read(5, buffer, &read), S_OK);
+  EXPECT_EQ(read, 2);
+  EXPECT_EQ(buffer[0], 4.0f);
+  EXPECT_EQ(outer->Read(5, buffer, &read), S_FALSE);
+  EXPECT_EQ(calc->SetSources(0, 2, sources, nullptr, 0.001, 0), E_INVALIDARG);
+}
+
+TEST_F(FormulaEnumClassTest, FaultsGiveInvalidArgWithPosition) {
+  struct Case {
+    const wchar_t* formula;
+    const wchar_t* position;
+  };
+  const Case cases[] = {
+      {L"calcbase(ch1,nosuch(ch1))", L"position 14:"},       // unknown name
+      {L"calcbase(ch1,0.3)", L"position 14:"},               // number for a source
+      {L"calcbase(cappeakdet(ch1),ch1)", L"position 10:"},   // calculation for a channel
+      {L"calcbase(ch1,ch1)", L"position 14:"},               // channel for a calculation
+      {L"cappeakdet(ch1,1,2,3,4,5,6,7)", L"position 28:"},   // too many arguments
+      {L"cappeakdet(ch1,cappeakdet(ch1))", L"position 16:"}, // calculation for a number
+      {L"cappeakdet()", L"position 1:"},                     // missing source
+      {L"cappeakdet(ch1", L"position 15:"},                  // unclosed
+  };
+  for (const Case& c : cases) {
+    HostPtr<ICalcEnum> calc;
+    EXPECT_EQ(Load(c.formula, &calc), E_INVALIDARG) << c.formula;
+    const std::wstring message = TakeErrorText();
+    EXPECT_NE(message.find(c.position), std::wstring::npos) << c.formula << L" -> " << message;
+  }
+}
+
+}  // namespace
+}  // namespace host

@@ -1,0 +1,107 @@
+// Reading recordings from text: channels, units, tick periods, records, faults and real files.
+#include "host/data/RecordingReader.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace host {
+namespace {
+
+Recording Parse(const std::string& text, double rate = 0.0) {
+  RecordingReadOptions options;
+  options.rateHz = rate;
+  return ParseRecordingText(text, "test.csv", options);
+}
+
+float Sample(const Recording& r, size_t record, size_t channel, int32_t tick) {
+  return r.records[record].samples[channel]->Samples()[tick];
+}
+
+TEST(RecordingReader, TimeColumnGivesTickPeriodAndBlankLineStartsRecord) {
+  const Recording r = Parse("Time [s],Vm [mV],I\n0,1.5,2\n0.0005,-1,3\n0.001,2,4\n\n0,7,8\n0.0005,9,10\n");
+  ASSERT_EQ(r.channels.size(), 2u);
+  EXPECT_EQ(r.channels[0].title, L"Vm");
+  EXPECT_EQ(r.channels[0].units, L"mV");
+  EXPECT_EQ(r.channels[1].title, L"I");
+  EXPECT_EQ(r.channels[1].units, L"");
+  ASSERT_EQ(r.records.size(), 2u);
+  EXPECT_EQ(r.records[0].length, 3);
+  EXPECT_EQ(r.records[1].length, 2);
+  EXPECT_DOUBLE_EQ(r.records[0].tickPeriod, 0.0005);
+  EXPECT_FLOAT_EQ(Sample(r, 0, 0, 1), -1.0f);
+  EXPECT_FLOAT_EQ(Sample(r, 1, 1, 1), 10.0f);
+  EXPECT_TRUE(r.records[1].samples[0]->IsComplete());
+}
+
+TEST(RecordingReader, TabsAndRateWithoutTimeColumn) {
+  const Recording r = Parse("A [pA]\tB\r\n1\t2\r\n3\t4\r\n", 2000.0);
+  ASSERT_EQ(r.channels.size(), 2u);
+  EXPECT_EQ(r.channels[0].units, L"pA");
+  EXPECT_DOUBLE_EQ(r.records[0].tickPeriod, 0.0005);
+  EXPECT_FLOAT_EQ(Sample(r, 0, 1, 1), 4.0f);
+  // Trailing blank lines end the file without an empty record.
+  EXPECT_EQ(Parse("A\n1\n2\n\n\n", 10.0).records.size(), 1u);
+}
+
+TEST(RecordingReader, MalformedTextNamesLineAndColumn) {
+  struct Case {
+    const char* text;
+    int line;
+    int column;
+  };
+  const Case cases[] = {
+      {"", 1, 1},                                    // no header
+      {"Time [s],V\n0,1\n0.1,x\n", 3, 5},            // not a number
+      {"Time [s],V\n0,1\n0.1\n", 3, 4},              // too few values
+      {"Time [s],V\n0,1\n0.1,2,3\n", 3, 7},          // too many values
+      {"Time [s],V\n0,1\n0.1,\n", 3, 5},             // empty value
+      {"Time [s],V\n0,1\n0.1,nan\n", 3, 5},          // not finite
+      {"Time [s],V\n0,1\n0.1,1e39\n", 3, 5},         // beyond a float
+      {"Time [s],V\n0,1\n0.1,2\n0.5,3\n", 3, 1},     // uneven time
+      {"Time [s],V\n0,1\n0,2\n", 3, 1},              // time not increasing
+      {"Time [s],V\n0,1\n0.1,2\n\n\n0,1\n", 5, 1},   // empty record between blank lines
+      {"Time [s],V\n\n0,1\n", 2, 1},                 // blank line before the first row
+      {"Time [ms],V\n0,1\n", 1, 1},                  // time not in seconds
+      {"Time,V [mV\n0,1\n", 1, 8},                   // unit not closed
+      {"Time,,V\n0,1,2\n", 1, 6},                    // empty name
+      {"Time [s]\n0\n", 1, 1},                       // no channel
+      {"V\n1\n", 1, 1},                              // no time and no rate
+      {"Time [s],V\n0,1\n", 2, 1},                   // one row gives no period
+      {"Time [s],V\n", 1, 1},                        // no samples
+  };
+  for (const Case& c : cases) {
+    try {
+      Parse(c.text);
+      ADD_FAILURE() << "accepted: " << c.text;
+    } catch (const RecordingFileError& e) {
+      EXPECT_EQ(e.Line(), c.line) << c.text << " -> " << e.what();
+      EXPECT_EQ(e.Column(), c.column) << c.text << " -> " << e.what();
+      const std::string where = "test.csv:" + std::to_string(c.line) + ":" + std::to_string(c.column) + ": ";
+      EXPECT_EQ(std::string(e.what()).rfind(where, 0), 0u) << e.what();
+    }
+  }
+}
+
+TEST(RecordingReader, MissingFileIsReported) {
+  EXPECT_THROW(ReadRecordingFile("/no/such/file.csv", RecordingReadOptions()), RecordingFileError);
+}
+
+// The smallest real recording: three records of unequal length at 10 kHz.
+TEST(RecordingReader, ReadsRealVariableLengthRecording) {
+  const Recording r =
+      ReadRecordingFile("Z:\\work\\shared\\data\\varlength_2020_06_16_0000.csv", RecordingReadOptions());
+  ASSERT_EQ(r.channels.size(), 1u);
+  EXPECT_EQ(r.channels[0].title, L"Im");
+  EXPECT_EQ(r.channels[0].units, L"pA");
+  ASSERT_EQ(r.records.size(), 3u);
+  EXPECT_EQ(r.records[0].length, 3540);
+  EXPECT_EQ(r.records[1].length, 70040);
+  EXPECT_EQ(r.records[2].length, 16040);
+  for (const RecordData& record : r.records) EXPECT_NEAR(record.tickPeriod, 1e-4, 1e-12);
+  EXPECT_FLOAT_EQ(Sample(r, 0, 0, 0), 0.92f);
+  EXPECT_FLOAT_EQ(Sample(r, 0, 0, 1), 0.31f);
+}
+
+}  // namespace
+}  // namespace host
