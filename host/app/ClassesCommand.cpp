@@ -2,6 +2,7 @@
 #include "host/app/HostFramework.h"
 #include "host/app/ModuleLoader.h"
 #include "hostapi/ClassRegistry.h"
+#include "hostapi/EventDrawClass.h"
 #include "hostapi/MessageFactory.h"
 #include "hostapi/UnitTestService.h"
 
@@ -10,6 +11,7 @@
 
 #include <cstdio>
 #include <string>
+#include <vector>
 
 namespace ondara_host {
 
@@ -29,10 +31,13 @@ std::wstring TakeBstr(BSTR text) {
   return result;
 }
 
+// Class objects, then the event draw classes (those answering IPODEventDrawClass), each in
+// registration order.
 void ListClassObjects(IClassRegistry& registry) {
   uint32_t count = 0;
   registry.GetClassCount(&count);
-  std::wprintf(L"class objects: %u\n", count);
+  std::vector<std::wstring> classes;
+  std::vector<std::wstring> drawClasses;
   for (uint32_t i = 0; i < count; ++i) {
     ILumoClassObject* object = nullptr;
     if (FAILED(registry.GetClassAt(i, &object)) || !object) continue;
@@ -40,9 +45,19 @@ void ListClassObjects(IClassRegistry& registry) {
     object->GetTypeId(&typeId);
     BSTR name = nullptr;
     object->GetNameBstr(&name);
-    std::wprintf(L"  0x%08X  %ls\n", typeId, TakeBstr(name).c_str());
+    wchar_t line[32];
+    std::swprintf(line, 32, L"  0x%08X  ", typeId);
+    IPODEventDrawClass* draw = nullptr;
+    const bool isDraw = SUCCEEDED(object->QueryInterface(IID_IPODEventDrawClass,
+                                                         reinterpret_cast<void**>(&draw)));
+    if (draw) draw->Release();
+    (isDraw ? drawClasses : classes).push_back(line + TakeBstr(name));
     object->Release();
   }
+  std::wprintf(L"class objects: %u\n", static_cast<unsigned>(classes.size()));
+  for (const std::wstring& line : classes) std::wprintf(L"%ls\n", line.c_str());
+  std::wprintf(L"draw classes: %u\n", static_cast<unsigned>(drawClasses.size()));
+  for (const std::wstring& line : drawClasses) std::wprintf(L"%ls\n", line.c_str());
 }
 
 void ListMessageClasses(IMessageFactory& factory) {
