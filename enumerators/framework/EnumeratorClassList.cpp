@@ -1,6 +1,10 @@
 // The static class objects of the enumerators and their registration order.
 #include "enumerators/framework/EnumeratorClassList.h"
 
+#include "enumerators/calcamax/CalcAMax.h"
+#include "enumerators/calcbase/CalcBase.h"
+#include "enumerators/calcbase2/CalcBase2.h"
+#include "enumerators/calcbulk/CalcBulk.h"
 #include "enumerators/cappeakdet/CAPPeakDet.h"
 #include "enumerators/erstimdet/ERStimDet.h"
 #include "enumerators/framework/CalcEnumNumericParamsClass.h"
@@ -9,6 +13,10 @@
 namespace CalcEnums {
 namespace {
 
+CalcEnumNumericParamsClass<ZR::Enum::CalcAMaxEnumerator> gCalcAMaxClass(EnumClassId::CalcAMax);
+CalcEnumNumericParamsClass<ZR::Enum::CalcBaseEnumerator> gCalcBaseClass(EnumClassId::CalcBase);
+CalcEnumNumericParamsClass<ZR::Enum::CalcBase2Enumerator> gCalcBase2Class(EnumClassId::CalcBase2);
+CalcEnumNumericParamsClass<ZR::Enum::CalcBulkEnumerator> gCalcBulkClass(EnumClassId::CalcBulk);
 CalcEnumNumericParamsClass<ZR::Enum::CAPPeakDetEnumerator> gCAPPeakDetClass(EnumClassId::CAPPeakDet);
 CalcEnumNumericParamsClass<ZR::Enum::ERStimDetEnumerator> gERStimDetClass(EnumClassId::ERStimDet);
 
@@ -17,10 +25,10 @@ CalcEnumNumericParamsClass<ZR::Enum::ERStimDetEnumerator> gERStimDetClass(EnumCl
 ICalcEnumClass2* const kClassObjects[kEnumClassCount] = {
     nullptr,  // CacheSelector
     nullptr,  // PSCacheSelector
-    nullptr,  // CalcAMax
-    nullptr,  // CalcBase
-    nullptr,  // CalcBase2
-    nullptr,  // CalcBulk
+    &gCalcAMaxClass,
+    &gCalcBaseClass,
+    &gCalcBase2Class,
+    &gCalcBulkClass,
     &gCAPPeakDetClass,
     nullptr,  // CAPPWF
     nullptr,  // PeakCycConvert

@@ -205,6 +205,16 @@ TEST_F(EventEnumDataGetterTest, StimuliAreTheSameOfflineAndOnline) {
   EXPECT_EQ(offline.front(), one.front());
 }
 
+TEST_F(EventEnumDataGetterTest, NestedChainIsTheSameOfflineAndOnline) {
+  // One channel reference although the text names ch1 five times; the text reaches the host
+  // with its capitals.
+  const std::wstring formula =
+      L"CalcBulk(ch1,CalcBase2(ch1,calcamax(ch1,calcbase(ch1,cappeakdet(ch1,0.3)))))";
+  const std::vector<Event> offline = Offline(formula);
+  EXPECT_GE(offline.size(), 5u);
+  EXPECT_EQ(offline, Online(formula, ExtLib::kGetterOnline));
+}
+
 TEST_F(EventEnumDataGetterTest, RunsStartOnceAndFailWithoutTheirParts) {
   auto doc = EmptyDocument();
   host::Sampler sampler(doc.Get());
