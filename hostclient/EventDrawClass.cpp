@@ -8,16 +8,14 @@
 #include "hostclient/ComBoundary.h"
 #include "hostclient/ComObjectRoot.h"
 #include "hostclient/EventDrawContext.h"
+#include "hostclient/EventTooltipText.h"
 #include "hostclient/TypeIds.h"
 
 #include <oleauto.h>
 
 #include <algorithm>
-#include <cmath>
 #include <cstring>
-#include <locale>
 #include <new>
-#include <sstream>
 #include <string>
 
 namespace ScrivoClient {
@@ -35,29 +33,9 @@ bool IsNotFinite(double value) noexcept {
   return (bits & 0x7FF0000000000000ull) == 0x7FF0000000000000ull;
 }
 
-// Power of ten of a unit prefix character; 0 for none or an unknown character.
-int PrefixPower(wchar_t prefix) noexcept {
-  switch (prefix) {
-    case L'p': return -12;
-    case L'n': return -9;
-    case L'u': case 0x00B5: return -6;
-    case L'm': return -3;
-    case L'k': return 3;
-    case L'M': return 6;
-    case L'G': return 9;
-    default: return 0;
-  }
-}
-
 // The event's number within its record plus 1 (0 when it cannot be found).
 int32_t EventNumber(IUnknown* hostData, int32_t recordIndex, int32_t tick) {
   return GetEventDrawContextProvider().eventNumberInRecord(hostData, recordIndex, tick) + 1;
-}
-
-std::wostringstream TextStream() {
-  std::wostringstream text;
-  text.imbue(std::locale::classic());
-  return text;
 }
 
 struct TooltipArgs {
@@ -68,11 +46,8 @@ struct TooltipArgs {
 
 std::wstring PeakOrStimulusText(const EventPkStm& event, const TooltipArgs& args,
                                 const wchar_t* peakWord) {
-  auto text = TextStream();
   const int32_t n = EventNumber(args.hostData, args.recordIndex, event.tick);
-  if (event.kind == kStimulusKind) text << L"ZR: Peak " << n << L" stimulus";
-  else text << peakWord << n;
-  return text.str();
+  return PeakOrStimulusTooltip(event.kind == kStimulusKind, n, peakWord);
 }
 
 std::wstring FormatPeakTooltip(const EventFCalc& source, const TooltipArgs& args) {
@@ -86,17 +61,9 @@ std::wstring FormatPeakTooltip(const EventFCalc& source, const TooltipArgs& args
                         : event.stimulusTick >= 0 ? event.stimulusTick
                                                   : event.baseStartTick;
   const int32_t span = static_cast<int32_t>(static_cast<int64_t>(event.SpanEnd()) - start);
-  const double duration = span * args.secondsPerTick;
   float height = 0.0f;
   event.GetValueByIndex(static_cast<int32_t>(MeasurementIndex::Height), height);
-  const int power = unit.prefix ? PrefixPower(unit.prefix) : 0;
-  const double multiplier = std::pow(10.0, power);
-  std::wstring unitText = unit.baseUnit;
-  if (unit.prefix) unitText.insert(unitText.begin(), unit.prefix);
-  auto text = TextStream();
-  text << L"ZR: Peak " << n << L"; Height = " << (height / multiplier) << L" " << unitText
-       << L"; Duration = " << duration << L" s";
-  return text.str();
+  return CalculatedPeakTooltip(n, height, unit, span * args.secondsPerTick);
 }
 
 // Detectors: orange stimuli, green peaks.
@@ -125,11 +92,8 @@ struct GeneralScrivoViewDrawPolicy {
   }
   static std::wstring Tooltip(const Event& e, const TooltipArgs& a) {
     if (IsNotFinite(e.value)) return std::wstring();
-    if (e.spikeTroughTick >= 0 && e.spikePeak2Tick >= 0) {
-      auto text = TextStream();
-      text << L"ZR: Population Spike " << EventNumber(a.hostData, a.recordIndex, e.tick);
-      return text.str();
-    }
+    if (e.spikeTroughTick >= 0 && e.spikePeak2Tick >= 0)
+      return PopulationSpikeTooltip(EventNumber(a.hostData, a.recordIndex, e.tick));
     return FormatPeakTooltip(e, a);
   }
 };
