@@ -14,6 +14,7 @@
 #include "enumerators/calcbase2/CalcBase2.h"
 #include "enumerators/cappeakdet/CAPPeakDet.h"
 #include "host/data/ChannelSampleSource.h"
+#include "host/formula/SignalFormula.h"
 #include "hostclient/ComPtr.h"
 #include "tests/enumerators/CalcStageCursors.h"
 #include "tests/enumerators/CalcStagesReference.h"
@@ -85,6 +86,19 @@ std::vector<EventBCalcBase2> Offline(const std::vector<float>& samples) {
   std::vector<EventBCalcBase2> out;
   EXPECT_FALSE(chain.Pull(out));
   return out;
+}
+
+// The reference's samples are the host's cardiac formula at 1 kHz (the two libraries' sines may differ in the
+// last bit of a double, so not always in the float).
+TEST(CalcStagesReference, SamplesAreTheCardiacFormula) {
+  const host::SignalFormula formula(
+      L"1/(0.01+(1-sin(5*t)))^2 * 0.0001 + threshold(sin(5*t - 2.5),.5)*(sin(5*t-2.5)-0.5)*(1+ 0.1*t)");
+  const std::vector<float> reference = calcstages::CardiacSamples();
+  const std::vector<float> sampled = formula.Sample(0.001, 0, static_cast<int32_t>(reference.size()));
+  ASSERT_EQ(sampled.size(), reference.size());
+  for (size_t i = 0; i < reference.size(); ++i) {
+    ASSERT_NEAR(sampled[i], reference[i], 1e-6 * (1.0 + std::fabs(reference[i]))) << "tick " << i;
+  }
 }
 
 class CalcStagesEnumChain : public ::testing::TestWithParam<int32_t> {};
