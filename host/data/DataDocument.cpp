@@ -32,12 +32,40 @@ uint32_t RequestKind(uint32_t flags) {
   return flags & (kChannelRequestCalculated | kChannelRequestRecorded | kChannelRequestDisplayed);
 }
 
+// Whether a channel formula yields events (an enumerator formula) rather than samples (a signal
+// formula). Throws the error of the reading that got further into the text when it is neither.
+bool FormulaYieldsEvents(const std::wstring& formula) {
+  try {
+    SignalFormula signal(formula);
+    return false;
+  } catch (const FormulaError& signalError) {
+    try {
+      ParseEnumeratorFormula(formula);
+      return true;
+    } catch (const FormulaError& enumError) {
+      if (enumError.Position() >= signalError.Position()) throw;
+      throw signalError;
+    }
+  }
+}
+
 }  // namespace
 
 DataDocument::DataDocument(Recording recording)
-    : mRecording(std::make_shared<Recording>(std::move(recording))),
-      mYieldsEvents(mRecording->channels.size(), false),
-      mSelection(CreateSelection(mRecording)) {}
+    : mRecording(std::make_shared<Recording>(std::move(recording))), mSelection(CreateSelection(mRecording)) {
+  for (const ChannelInfo& channel : mRecording->channels)
+    mYieldsEvents.push_back(!channel.formula.empty() && FormulaYieldsEvents(channel.formula));
+  // Signal channels the recording brought without samples are computed now.
+  for (RecordData& record : mRecording->records) {
+    for (size_t c = 0; c < mRecording->channels.size(); ++c) {
+      const std::wstring& formula = mRecording->channels[c].formula;
+      if (formula.empty() || mYieldsEvents[c] || record.samples[c]->Length() >= record.length) continue;
+      const int32_t from = record.samples[c]->Length();
+      const std::vector<float> values = SignalFormula(formula).Sample(record.tickPeriod, from, record.length - from);
+      record.samples[c]->Append(values.data(), static_cast<int32_t>(values.size()));
+    }
+  }
+}
 
 DataDocument::~DataDocument() = default;
 
@@ -56,20 +84,9 @@ void* DataDocument::FindInterface(REFIID iid) {
 
 int32_t DataDocument::AddCalculatedChannel(const std::wstring& title, const std::wstring& units,
                                            const std::wstring& formula) {
-  bool events = false;
+  const bool events = FormulaYieldsEvents(formula);
   std::unique_ptr<SignalFormula> signal;
-  try {
-    signal = std::make_unique<SignalFormula>(formula);
-  } catch (const FormulaError& signalError) {
-    try {
-      ParseEnumeratorFormula(formula);
-      events = true;
-    } catch (const FormulaError& enumError) {
-      // Report the reading that got further into the text.
-      if (enumError.Position() >= signalError.Position()) throw;
-      throw signalError;
-    }
-  }
+  if (!events) signal = std::make_unique<SignalFormula>(formula);
   mRecording->channels.push_back({title, units, formula});
   mYieldsEvents.push_back(events);
   const int32_t channel = static_cast<int32_t>(mRecording->channels.size()) - 1;

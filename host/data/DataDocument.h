@@ -20,7 +20,8 @@ class Sampler;
 
 class DataDocument final : public HostObject<IHostDataFile, IHostDataDocument, IOnlineDataService> {
  public:
-  // A new document (one reference) holding the recording.
+  // A new document (one reference) holding the recording. Throws FormulaError when a channel's
+  // formula is neither kind (see AddCalculatedChannel).
   static HostPtr<DataDocument> Create(Recording recording);
 
   const Recording& Data() const { return *mRecording; }

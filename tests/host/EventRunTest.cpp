@@ -1,0 +1,130 @@
+// Running formulas through the module the way the host does: the module and the framework are
+// loaded from beside the test program, the host's formula class builds the chains.
+#include "host/app/EventRun.h"
+
+#include "host/app/EventRecordFormat.h"
+#include "host/app/HostFramework.h"
+#include "host/app/ModuleLoader.h"
+#include "host/formula/FormulaEnumClass.h"
+#include "host/formula/SignalFormula.h"
+#include "hostapi/CalcEnum.h"
+#include "hostapi/ClassRegistry.h"
+#include "hostapi/TypeRegistry.h"
+
+#include <objbase.h>
+
+#include <gtest/gtest.h>
+
+namespace host {
+namespace {
+
+HostPtr<ICalcEnumClass2>* gFormulaClass = nullptr;
+
+class EventRunTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    if (FAILED(ondara_host::EnsureHostFramework())) return;
+    if (FAILED(ondara_host::LoadAndRegisterModule(ondara_host::PathBesideExecutable(L"Ondara.dll").c_str()))) return;
+    HostPtr<IClassRegistry> registry;
+    HostPtr<ITypeRegistry> types;
+    CoGetClassObject(CLSID_LumoFrameWork, CLSCTX_ALL, nullptr, IID_IClassRegistry,
+                     reinterpret_cast<void**>(registry.Out()));
+    CoGetClassObject(CLSID_LumoFrameWork, CLSCTX_ALL, nullptr, IID_ITypeRegistry, reinterpret_cast<void**>(types.Out()));
+    uint32_t typeId = 0;
+    if (!registry || FAILED(RegisterFormulaEnumClass(registry.Get(), types.Get())) ||
+        FAILED(FormulaEnumClassTypeId(types.Get(), &typeId)))
+      return;
+    gFormulaClass = new HostPtr<ICalcEnumClass2>;
+    registry->GetClassObject(typeId, IID_ICalcEnumClass2, reinterpret_cast<void**>(gFormulaClass->Out()));
+  }
+
+  void SetUp() override {
+    if (!gFormulaClass || !*gFormulaClass) GTEST_SKIP() << "Ondara.dll or Lumo.dll not beside the test program";
+  }
+
+  // Two records of a 5 Hz sine at 1 kHz, with channel 2 calculated as its peaks.
+  static HostPtr<DataDocument> SineDocument() {
+    Recording recording;
+    recording.channels.push_back({L"Signal", L"", L""});
+    const SignalFormula sine(L"sin(2 * 3.14159265 * 5 * t) + 0.2 * sin(2 * 3.14159265 * 37 * t)");
+    for (int r = 0; r < 2; ++r) {
+      RecordData record = MakeEmptyRecord(1, 0.001, true);
+      const std::vector<float> values = sine.Sample(0.001, r * 7, 3000);
+      record.samples[0]->Append(values.data(), 3000);
+      record.length = 3000;
+      recording.records.push_back(std::move(record));
+    }
+    HostPtr<DataDocument> document = DataDocument::Create(std::move(recording));
+    document->SetFormulaClass(gFormulaClass->Get());
+    document->AddCalculatedChannel(L"Peaks", L"", L"cappeakdet(ch1, 0.3)");
+    return document;
+  }
+
+  static std::string Run(DataDocument* document, const std::wstring& formula, int32_t online, HRESULT* hr,
+                         std::wstring* error) {
+    EventRunOptions options;
+    options.formula = formula;
+    options.onlineBlock = online;
+    std::string output;
+    *hr = RunEventFormula(document, gFormulaClass->Get(), options, &output, error);
+    return output;
+  }
+};
+
+TEST_F(EventRunTest, OnlineBlocksGiveTheOfflineEvents) {
+  HostPtr<DataDocument> document = SineDocument();
+  HRESULT hr = E_FAIL;
+  std::wstring error;
+  const std::string offline = Run(document.Get(), L"CAPPeak( ch1 , 0.3 )", 0, &hr, &error);
+  ASSERT_EQ(hr, S_OK) << std::string(error.begin(), error.end());
+  EXPECT_EQ(offline.substr(0, offline.find('\n')), EventHeading(24));
+  EXPECT_GE(std::count(offline.begin(), offline.end(), '\n'), 20);  // 15 peaks per record and more
+  EXPECT_NE(offline.find("\n1\t"), std::string::npos);               // the second record has events
+  for (const int32_t block : {1, 37, 1000, 5000}) {
+    EXPECT_EQ(Run(document.Get(), L"CAPPeak( ch1 , 0.3 )", block, &hr, &error), offline) << block;
+    EXPECT_EQ(hr, S_OK) << std::string(error.begin(), error.end());
+  }
+}
+
+TEST_F(EventRunTest, CalculatedChannelGivesItsFormulasEvents) {
+  HostPtr<DataDocument> document = SineDocument();
+  HRESULT hr = E_FAIL;
+  std::wstring error;
+  const std::string direct = Run(document.Get(), L"cappeakdet(ch1,0.3)", 0, &hr, &error);
+  ASSERT_EQ(hr, S_OK);
+  // The calculated channel's events, read as the getter reads a "v" channel.
+  HostPtr<IUnknown> source;
+  ASSERT_EQ(document->GetChannelSource(1, kChannelRequestCalculated | kChannelRequestSource, 0, 0, kEnumRecordEnd,
+                                       source.Out()),
+            S_OK);
+  HostPtr<IEnumEventEx> events = source.As<IEnumEventEx>(IID_IEnumEventEx);
+  ASSERT_TRUE(events);
+  std::string lines = EventHeading(24) + "\n";
+  unsigned char buffer[24 * 8];
+  int32_t returned = 0, next = 0;
+  HRESULT step = S_OK;
+  for (int guard = 0; step == S_OK && guard < 1000; ++guard) {
+    step = events->Next(sizeof buffer, kEnumRecordEnd, buffer, &returned, &next);
+    for (int32_t i = 0; i < returned; ++i) lines += FormatEvent(0, buffer + 24 * i, 24) + "\n";
+  }
+  EXPECT_EQ(step, S_FALSE);
+  EXPECT_EQ(lines, direct.substr(0, lines.size()));
+  // A recorded channel has no calculation, a calculated one no recording.
+  EXPECT_EQ(document->GetChannelSource(0, kChannelRequestCalculated, 0, 0, kEnumRecordEnd, source.Out()), S_FALSE);
+  EXPECT_EQ(document->GetChannelSource(1, kChannelRequestRecorded, 0, 0, kEnumRecordEnd, source.Out()), S_FALSE);
+}
+
+TEST_F(EventRunTest, BadFormulaFailsWithItsPosition) {
+  HostPtr<DataDocument> document = SineDocument();
+  HRESULT hr = S_OK;
+  std::wstring error;
+  Run(document.Get(), L"cappeakdet(ch1, 0.3) )", 0, &hr, &error);
+  EXPECT_EQ(hr, E_INVALIDARG);
+  EXPECT_NE(error.find(L"position 22"), std::wstring::npos);
+  Run(document.Get(), L"cappeakdet(ch9)", 0, &hr, &error);
+  EXPECT_EQ(hr, E_INVALIDARG);
+  EXPECT_NE(error.find(L"channel 9"), std::wstring::npos);
+}
+
+}  // namespace
+}  // namespace host
