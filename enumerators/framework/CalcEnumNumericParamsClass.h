@@ -49,7 +49,8 @@ class CalcEnumClass2 : public CalcEnumClassBase2 {
 template <class T>
 class CalcEnumNumericParamsClass final : public CalcEnumClass2<T> {
  public:
-  explicit CalcEnumNumericParamsClass(EnumClassId id) noexcept
+  // Constant-initialised: a static class object is complete before any code of the module runs.
+  explicit constexpr CalcEnumNumericParamsClass(EnumClassId id) noexcept
       : CalcEnumClass2<T>(&ClassRow(id), &ClassTableOf(id)) {}
 };
 

@@ -31,7 +31,9 @@ constexpr const wchar_t kEvokedPeaks[] = L"Detects Evoked Response Peaks";
 constexpr const wchar_t kSelectCalc[] = L"Select which ZR calc to output";
 constexpr const wchar_t kEvokedStimuli[] = L"Detects Evoked Response Stimuli";
 
-ClassInfoRow gRows[kEnumClassCount] = {
+}  // namespace
+
+ClassInfoRow gClassRows[kEnumClassCount] = {
     {L"CacheSelector", kSelectCalc, 0, &kCacheSelectorId, 0, 0},
     {L"PSCacheSelector", L"Select which ZR calc to output, Population Spike version", 0,
      &kPSCacheSelectorId, 0, 0},
@@ -49,6 +51,8 @@ ClassInfoRow gRows[kEnumClassCount] = {
     {L"PSPeakDet", L"Detects Population Spike Responses", 0, &kPSPeakDetId, 0, 0},
     {L"Selector", kSelectCalc, 0, &kSelectorId, 0, 0},
 };
+
+namespace {
 
 // The four region limits that close every template family's parameter list.
 #define LIMIT_NAMES L"LimitStart Record", L"LimitStart Tick", L"LimitEnd Record", L"LimitEnd Tick"
@@ -159,7 +163,9 @@ constexpr ClassTable MakeTable(const wchar_t* const (&names)[P], const ParamBoun
 constexpr uint32_t kTemplateC = 0xA0000000u;
 constexpr ParamKindRule kChannel = ParamKindRule::ChannelThenValues;
 
-constexpr ClassTable kTables[kEnumClassCount] = {
+}  // namespace
+
+const ClassTable kClassTables[kEnumClassCount] = {
     MakeTable(kCacheSelectorNames, kCacheSelectorBounds, kCacheSelectorAliases, 0, 0,
               ParamKindRule::NoKinds),
     MakeTable(kCacheSelectorNames, kCacheSelectorBounds, kPSCacheSelectorAliases, 0, 0,
@@ -178,12 +184,6 @@ constexpr ClassTable kTables[kEnumClassCount] = {
     MakeTable(kPSPeakDetNames, kPSPeakDetBounds, kPSPeakDetAliases, 2, kTemplateC, kChannel),
     MakeTable(kSelectorNames, kSelectorBounds, kSelectorAliases, 1, 0, ParamKindRule::AllValues),
 };
-
-}  // namespace
-
-ClassInfoRow& ClassRow(EnumClassId id) { return gRows[static_cast<int32_t>(id)]; }
-
-const ClassTable& ClassTableOf(EnumClassId id) { return kTables[static_cast<int32_t>(id)]; }
 
 uint32_t ParamKind(const ClassTable& table, int32_t index) {
   switch (table.kindRule) {

@@ -63,8 +63,14 @@ struct ClassTable {
 
 inline constexpr uint32_t kResultKindD = 0x40000000u;
 
-ClassInfoRow& ClassRow(EnumClassId id);
-const ClassTable& ClassTableOf(EnumClassId id);
+// Indexed by EnumClassId. The rows are writable: each caches its class's type id.
+extern ClassInfoRow gClassRows[kEnumClassCount];
+extern const ClassTable kClassTables[kEnumClassCount];
+
+constexpr ClassInfoRow& ClassRow(EnumClassId id) { return gClassRows[static_cast<int32_t>(id)]; }
+constexpr const ClassTable& ClassTableOf(EnumClassId id) {
+  return kClassTables[static_cast<int32_t>(id)];
+}
 
 // Kind of parameter index (index assumed within the table).
 uint32_t ParamKind(const ClassTable& table, int32_t index);
