@@ -71,6 +71,8 @@ TEST(CAPPeakDet, MinimumWidthComparesTwiceTheFallDuration) {
   EXPECT_EQ(DetectTicks(samples, L"0 0.5 6"), (std::vector<int32_t>{10}));
   EXPECT_TRUE(DetectTicks(samples, L"0 0.5 6.6").empty());
   EXPECT_EQ(DetectTicks(samples, L"0 0.5 0"), (std::vector<int32_t>{10}));
+  // A width beyond the tick range saturates instead of overflowing: nothing is wide enough.
+  EXPECT_TRUE(DetectTicks(samples, L"0 0.5 1.79e308").empty());
 }
 
 // The scan resumes across blocks split anywhere, and restarts after a peak at the sample that completed it.
