@@ -38,7 +38,16 @@ QOR::String SystemMessage(HRESULT code) {
 
 }  // namespace
 
-QOR::String XQOR::LookupMessage(HRESULT code) {
+QOR::String XQOR::LookupMessage(HRESULT code) noexcept {
+  try {
+    return LookupMessageText(code);
+  } catch (...) {
+    // Out of memory while building the text: the message stays empty.
+    return QOR::String();
+  }
+}
+
+QOR::String XQOR::LookupMessageText(HRESULT code) {
   if (code == kStorageInvalidName) code = XQOROwnCode(5);
   const uint32_t bits = static_cast<uint32_t>(code);
   const uint32_t facility = static_cast<uint32_t>(code >> 16) & 0x1FFFu;

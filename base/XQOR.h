@@ -38,9 +38,11 @@ class XQOR : public std::exception {
   // The text of code: own codes from the host executable's string table (with
   // the product words), other codes from the system (FACILITY_WIN32 codes by
   // their low word); empty when there is none. Never throws for a missing text.
-  static QOR::String LookupMessage(HRESULT code);
+  static QOR::String LookupMessage(HRESULT code) noexcept;
 
  private:
+  static QOR::String LookupMessageText(HRESULT code);
+
   HRESULT mCode;
   QOR::String mMessage;
 };

@@ -4,7 +4,9 @@
 #include "hostapi/ClassRegistry.h"
 #include "hostapi/FrameworkSubject.h"
 #include "hostapi/HostApplication.h"
+#include "hostapi/ObjectFactory.h"
 #include "hostapi/ObserverRegistry.h"
+#include "hostapi/TypeRegistry.h"
 #include "hostapi/UnitTestService.h"
 #include "tests/host/FrameworkTestObjects.h"
 
@@ -99,6 +101,51 @@ TEST_F(HostServices, SubjectRecordsAnnouncementsAndFrameworkRefusesUnknownIids) 
   IUnknown* none = reinterpret_cast<IUnknown*>(1);
   EXPECT_EQ(E_NOINTERFACE, CoGetClassObject(CLSID_LumoFrameWork, CLSCTX_ALL, nullptr, IID_IClassFactory,
                                             reinterpret_cast<void**>(&none)));
+}
+
+}  // namespace
+
+namespace {
+
+// Calls slot `slot` of object's table directly, as a host built by another compiler would.
+template <class Fn>
+Fn Slot(void* object, int slot) {
+  void** const table = *static_cast<void***>(object);
+  return reinterpret_cast<Fn>(table[slot]);
+}
+
+TEST_F(HostServices, SlotsSitWhereTheHostExpectsThem) {
+  IHostApplication* const host = ClassObject<IHostApplication>(CLSID_HostApplication, IID_IHostApplication);
+  ASSERT_NE(nullptr, host);
+  lumo_observe::Clear();
+  int32_t button = 0;
+  using ShowFn = HRESULT(STDMETHODCALLTYPE*)(void*, HWND, const wchar_t*, const wchar_t*, uint32_t, int32_t*);
+  ASSERT_EQ(S_OK, Slot<ShowFn>(host, 35)(host, nullptr, L"raw", L"slot", 0, &button));
+  EXPECT_EQ(1u, lumo_observe::MessageBoxCount());
+  using FieldFn = HRESULT(STDMETHODCALLTYPE*)(void*, uint32_t, int32_t*);
+  int32_t value = -1;
+  EXPECT_EQ(S_OK, Slot<FieldFn>(host, 51)(host, 0, &value));
+  host->Release();
+
+  ITypeRegistry* const types = ClassObject<ITypeRegistry>(CLSID_LumoFrameWork, IID_ITypeRegistry);
+  ASSERT_NE(nullptr, types);
+  using RegisterFn = HRESULT(STDMETHODCALLTYPE*)(void*, const GUID*, uint16_t*);
+  uint16_t index = 0;
+  ASSERT_EQ(S_OK, Slot<RegisterFn>(types, 3)(types, &CLSID_HostApplication, &index));
+  using GuidFn = HRESULT(STDMETHODCALLTYPE*)(void*, uint32_t, GUID*);
+  GUID back = {};
+  ASSERT_EQ(S_OK, Slot<GuidFn>(types, 4)(types, index, &back));
+  EXPECT_TRUE(IsEqualGUID(CLSID_HostApplication, back));
+  types->Release();
+
+  IClassRegistry* const classes = ClassObject<IClassRegistry>(CLSID_LumoFrameWork, IID_IClassRegistry);
+  ASSERT_NE(nullptr, classes);
+  using GetFn = HRESULT(STDMETHODCALLTYPE*)(void*, uint32_t, REFIID, void**);
+  IUnknown* service = nullptr;
+  ASSERT_EQ(S_OK, Slot<GetFn>(classes, 5)(classes, kObjectFactoryServiceId, IID_IUnknown,
+                                          reinterpret_cast<void**>(&service)));
+  service->Release();
+  classes->Release();
 }
 
 }  // namespace
