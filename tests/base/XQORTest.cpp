@@ -43,7 +43,10 @@ TEST(XQOR, MessageWithCodeAppendsLineFeedAndSystemText) {
   EXPECT_EQ(L'.', text.back());
   EXPECT_EQ(std::wstring::npos, text.find(L'\r'));
   EXPECT_EQ(std::wstring::npos, text.find(L'\n', head.size()));
+  EXPECT_EQ(std::wstring::npos, text.find(L".."));
   EXPECT_EQ(HRESULT_FROM_WIN32(ERROR_ACCESS_DENIED), e.code());
+  // Only the low word of a FACILITY_WIN32 code reaches the system.
+  EXPECT_EQ(text.substr(head.size()), Text(XQOR(static_cast<HRESULT>(ERROR_ACCESS_DENIED))));
 }
 
 TEST(XQOR, MessageAloneForCodesWithoutAppendix) {
