@@ -79,6 +79,7 @@ void* DataDocument::FindInterface(REFIID iid) {
   if (iid == IID_IUnknown || iid == IID_IHostDataFile) return static_cast<IHostDataFile*>(this);
   if (iid == IID_IHostDataDocument) return static_cast<IHostDataDocument*>(this);
   if (iid == IID_IOnlineDataService) return static_cast<IOnlineDataService*>(this);
+  if (iid == IID_IHostRecordData) return static_cast<IHostRecordData*>(&mRecordData);
   return nullptr;
 }
 

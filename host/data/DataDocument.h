@@ -4,6 +4,7 @@
 
 #include "host/common/HostObject.h"
 #include "host/common/HostPtr.h"
+#include "host/data/RecordDataPart.h"
 #include "host/data/Recording.h"
 #include "hostapi/CalcEnumClass.h"
 #include "hostapi/DataDocument.h"
@@ -85,6 +86,7 @@ class DataDocument final : public HostObject<IHostDataFile, IHostDataDocument, I
   std::vector<HostPtr<IOnlineDataSink>> mSinks;
   bool mSampling = false;
   int mEventSourceDepth = 0;  // nesting of calculated channels being connected
+  RecordDataPart mRecordData{*this};
 };
 
 }  // namespace host

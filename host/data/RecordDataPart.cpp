@@ -1,0 +1,27 @@
+// The record-data interface of the stand-in data document.
+#include "host/data/RecordDataPart.h"
+
+#include "host/data/DataDocument.h"
+
+namespace host {
+
+HRESULT STDMETHODCALLTYPE RecordDataPart::QueryInterface(REFIID iid, void** out) noexcept {
+  return mOwner.QueryInterface(iid, out);
+}
+
+ULONG STDMETHODCALLTYPE RecordDataPart::AddRef() noexcept { return mOwner.AddRef(); }
+
+ULONG STDMETHODCALLTYPE RecordDataPart::Release() noexcept { return mOwner.Release(); }
+
+HRESULT STDMETHODCALLTYPE RecordDataPart::GetChannelTimeBase(int32_t, int32_t record, int32_t channel,
+                                                             TimeBase* timeBase) noexcept {
+  if (!timeBase) return E_POINTER;
+  const Recording& data = mOwner.Data();
+  if (record < 0 || static_cast<size_t>(record) >= data.records.size()) return E_INVALIDARG;
+  if (channel < 0 || static_cast<size_t>(channel) >= data.channels.size()) return E_INVALIDARG;
+  // Every channel of a record, recorded or calculated, is sampled at the record's tick.
+  *timeBase = TimeBase{1, 1, 0.0};
+  return S_OK;
+}
+
+}  // namespace host

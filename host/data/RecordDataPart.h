@@ -1,0 +1,46 @@
+// The record-data interface of the stand-in data document, a part of the document object.
+#pragma once
+
+#include "hostapi/RecordData.h"
+
+namespace host {
+
+class DataDocument;
+
+// Lives inside its document: QueryInterface and the count are the document's.
+class RecordDataPart final : public IHostRecordData {
+ public:
+  explicit RecordDataPart(DataDocument& owner) noexcept : mOwner(owner) {}
+  RecordDataPart(const RecordDataPart&) = delete;
+  RecordDataPart& operator=(const RecordDataPart&) = delete;
+
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) noexcept override;
+  ULONG STDMETHODCALLTYPE AddRef() noexcept override;
+  ULONG STDMETHODCALLTYPE Release() noexcept override;
+
+  HRESULT STDMETHODCALLTYPE Reserved3() noexcept override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE Reserved4() noexcept override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE Reserved5() noexcept override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE Reserved6() noexcept override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE Reserved7() noexcept override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE Reserved8() noexcept override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE Reserved9() noexcept override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE Reserved10() noexcept override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE Reserved11() noexcept override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE Reserved12() noexcept override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE Reserved13() noexcept override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE Reserved14() noexcept override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE Reserved15() noexcept override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE Reserved16() noexcept override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE Reserved17() noexcept override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE Reserved18() noexcept override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE Reserved19() noexcept override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE Reserved20() noexcept override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE GetChannelTimeBase(int32_t reserved, int32_t record, int32_t channel,
+                                               TimeBase* timeBase) noexcept override;
+
+ private:
+  DataDocument& mOwner;
+};
+
+}  // namespace host

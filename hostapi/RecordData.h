@@ -1,0 +1,44 @@
+// Host record data: the data file's record-data interface, as far as the module calls it.
+// Ownership: out-parameters are checked for null (E_POINTER) and filled only on success, so a
+// caller may preset them with the answer it wants when the host has none.
+#pragma once
+
+#include "hostapi/SampleSource.h"
+
+#include <unknwn.h>
+#include <windows.h>
+
+#include <cstdint>
+
+// {AD6CD303-7868-4A12-B4AE-97C02EE8F5E3}
+inline constexpr GUID IID_IHostRecordData = {
+    0xAD6CD303, 0x7868, 0x4A12, {0xB4, 0xAE, 0x97, 0xC0, 0x2E, 0xE8, 0xF5, 0xE3}};
+
+// Reached by QueryInterface from the host's data-file object. Slots 3 to 20 belong to the host
+// and are not called by the module.
+struct IHostRecordData : IUnknown {
+  virtual HRESULT STDMETHODCALLTYPE Reserved3() = 0;
+  virtual HRESULT STDMETHODCALLTYPE Reserved4() = 0;
+  virtual HRESULT STDMETHODCALLTYPE Reserved5() = 0;
+  virtual HRESULT STDMETHODCALLTYPE Reserved6() = 0;
+  virtual HRESULT STDMETHODCALLTYPE Reserved7() = 0;
+  virtual HRESULT STDMETHODCALLTYPE Reserved8() = 0;
+  virtual HRESULT STDMETHODCALLTYPE Reserved9() = 0;
+  virtual HRESULT STDMETHODCALLTYPE Reserved10() = 0;
+  virtual HRESULT STDMETHODCALLTYPE Reserved11() = 0;
+  virtual HRESULT STDMETHODCALLTYPE Reserved12() = 0;
+  virtual HRESULT STDMETHODCALLTYPE Reserved13() = 0;
+  virtual HRESULT STDMETHODCALLTYPE Reserved14() = 0;
+  virtual HRESULT STDMETHODCALLTYPE Reserved15() = 0;
+  virtual HRESULT STDMETHODCALLTYPE Reserved16() = 0;
+  virtual HRESULT STDMETHODCALLTYPE Reserved17() = 0;
+  virtual HRESULT STDMETHODCALLTYPE Reserved18() = 0;
+  virtual HRESULT STDMETHODCALLTYPE Reserved19() = 0;
+  virtual HRESULT STDMETHODCALLTYPE Reserved20() = 0;
+  // Slot 21: the time base of the channel's samples in the record, measured in the record's
+  // ticks: one sample every numerator / denominator ticks, the first at `offset` ticks.
+  // (1, 1, 0.0) for a channel sampled at the record's tick. reserved is 0. E_INVALIDARG for a
+  // record or channel that does not exist; *timeBase is then left as it was.
+  virtual HRESULT STDMETHODCALLTYPE GetChannelTimeBase(int32_t reserved, int32_t record,
+                                                       int32_t channel, TimeBase* timeBase) = 0;
+};
