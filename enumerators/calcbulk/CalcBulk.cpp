@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "enumerators/calcbase/StageReaders.h"
+#include "enumerators/calcbulk/HostSmoothing.h"
 
 namespace ZR::Enum::CalcBulk {
 
@@ -23,12 +24,14 @@ void Params::AddSources(int32_t count, IUnknown** interfaces) {
   Prepare(tickPeriod);
   // "TStart" counts from the region's start tick in the region's first record.
   origin = record == startRecord && startTick > 0 ? startTick : 0;
+  // Without the module's child data the values stay as they were.
+  ReadSettingsValues(dataDocument, settings);
 }
 
 bool Algorithm::Step(State& state, Params& params, Record& out, int32_t stepEnd) {
-  // The host's time-base answer for the smoothing window is not available through the
-  // host interfaces the module declares; the window then has its standard 5 points.
-  params.smoothing = ComputeSmoothingPoints(1, 1, 0.0);
+  // The host's time base of the analysed channel in this record sets the smoothing window.
+  if (!state.final)
+    params.smoothing = QueryHostSmoothingPoints(params.dataDocument, params.record, params.settings.first);
   return RunStageStep<EventFCalc, EventBCalcBase2>(CalcBulk::Step, state, state.step,
                                                    static_cast<const MeasureParams&>(params), params,
                                                    out, stepEnd);

@@ -11,6 +11,7 @@
 #include "enumerators/framework/EventRecords.h"
 #include "enumerators/framework/ParamsBase.h"
 #include "enumerators/framework/StateBase.h"
+#include "hostclient/SettingsChildData.h"
 
 namespace ZR::Enum::CalcBulk {
 
@@ -25,6 +26,10 @@ class Params final : public EEH3::ParamsBase, public MeasureParams {
   void Load(std::wistream& in) override;
   void Save(std::wostream& out) const override;
   void AddSources(int32_t count, IUnknown** interfaces) override;
+
+  // The analysis run's values kept with the data file, read when the sources are added: the
+  // analysed channel first (whose time base sets the smoothing points); the second is not used.
+  SettingsValues settings;
 };
 
 class State final : public EEH3::StateBase {
