@@ -17,8 +17,9 @@ namespace {
 // child by type id only, so this tells the module's own objects from any other object that
 // answers the same id.
 std::set<const IScrivoDataChildData*>& LiveChildren() {
-  static std::set<const IScrivoDataChildData*> children;
-  return children;
+  // Never destroyed: a file released while the process ends may still delete its children.
+  static auto* const children = new std::set<const IScrivoDataChildData*>();
+  return *children;
 }
 
 ScrivoDataChildData* FindLive(IScrivoDataChildData* child) noexcept {
