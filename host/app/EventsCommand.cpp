@@ -2,15 +2,10 @@
 // signal and prints the events as TAB-separated text.
 #include "host/app/EventRun.h"
 #include "host/app/HostFramework.h"
-#include "host/app/ModuleLoader.h"
 #include "host/data/DataDocument.h"
 #include "host/data/RecordingReader.h"
 #include "host/formula/FormulaEnumClass.h"
 #include "host/formula/SignalFormula.h"
-#include "hostapi/ClassRegistry.h"
-#include "hostapi/TypeRegistry.h"
-
-#include <objbase.h>
 
 #include <cstdio>
 #include <cstring>
@@ -106,25 +101,16 @@ host::Recording LoadRecording(const EventsArguments& args) {
   return recording;
 }
 
-template <class Interface>
-host::HostPtr<Interface> FrameworkService(const IID& iid) {
-  host::HostPtr<Interface> service;
-  CoGetClassObject(CLSID_LumoFrameWork, CLSCTX_ALL, nullptr, iid, reinterpret_cast<void**>(service.Out()));
-  return service;
-}
-
-// Registers the host's formula class and gets it back through the class registry, as the
-// module's getter does.
-HRESULT FormulaClass(host::HostPtr<ICalcEnumClass2>* formulaClass) {
-  const host::HostPtr<IClassRegistry> registry = FrameworkService<IClassRegistry>(IID_IClassRegistry);
-  const host::HostPtr<ITypeRegistry> types = FrameworkService<ITypeRegistry>(IID_ITypeRegistry);
-  if (!registry || !types) return E_NOINTERFACE;
-  HRESULT hr = host::RegisterFormulaEnumClass(registry.Get(), types.Get());
-  if (FAILED(hr)) return hr;
-  uint32_t typeId = 0;
-  hr = host::FormulaEnumClassTypeId(types.Get(), &typeId);
-  if (FAILED(hr)) return hr;
-  return registry->GetClassObject(typeId, IID_ICalcEnumClass2, reinterpret_cast<void**>(formulaClass->Out()));
+// Loads the module and runs its one export, which takes a host interface pointer it does not
+// use; the export pops that argument, so it must be passed.
+HRESULT LoadModule(const std::wstring& path) {
+  HMODULE const module = LoadLibraryW(path.c_str());
+  if (!module) return HRESULT_FROM_WIN32(GetLastError());
+  using RegisterFn = HRESULT(STDAPICALLTYPE*)(IUnknown*);
+  const auto registerClassObjects =
+      reinterpret_cast<RegisterFn>(reinterpret_cast<void*>(GetProcAddress(module, "DllRegisterClassObjects")));
+  if (!registerClassObjects) return HRESULT_FROM_WIN32(ERROR_PROC_NOT_FOUND);
+  return registerClassObjects(nullptr);
 }
 
 int Run(const EventsArguments& args) {
@@ -141,13 +127,13 @@ int Run(const EventsArguments& args) {
     return 1;
   }
   const std::wstring module = PathBesideExecutable(L"Ondara.dll");
-  hr = LoadAndRegisterModule(module.c_str());
+  hr = LoadModule(module);
   if (FAILED(hr)) {
     std::fwprintf(stderr, L"module %ls not registered: 0x%08lX\n", module.c_str(), hr);
     return 1;
   }
   host::HostPtr<ICalcEnumClass2> formulaClass;
-  hr = FormulaClass(&formulaClass);
+  hr = host::RegisterFormulaEnumClassWithFramework(&formulaClass);
   if (FAILED(hr) || !formulaClass) {
     std::fwprintf(stderr, L"the formula class is not registered: 0x%08lX\n", hr);
     return 1;

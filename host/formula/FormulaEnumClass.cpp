@@ -7,6 +7,7 @@
 #include "hostapi/CalcEnum.h"
 #include "hostapi/FormulaEnumClass.h"
 
+#include <objbase.h>
 #include <oleauto.h>
 
 namespace host {
@@ -117,6 +118,24 @@ HRESULT RegisterFormulaEnumClass(IClassRegistry* registry, ITypeRegistry* types)
   } catch (...) {
     return E_OUTOFMEMORY;
   }
+}
+
+HRESULT RegisterFormulaEnumClassWithFramework(HostPtr<ICalcEnumClass2>* formulaClass) {
+  HostPtr<IClassRegistry> registry;
+  HostPtr<ITypeRegistry> types;
+  HRESULT hr = CoGetClassObject(CLSID_LumoFrameWork, CLSCTX_ALL, nullptr, IID_IClassRegistry,
+                                reinterpret_cast<void**>(registry.Out()));
+  if (FAILED(hr)) return hr;
+  hr = CoGetClassObject(CLSID_LumoFrameWork, CLSCTX_ALL, nullptr, IID_ITypeRegistry,
+                        reinterpret_cast<void**>(types.Out()));
+  if (FAILED(hr)) return hr;
+  hr = RegisterFormulaEnumClass(registry.Get(), types.Get());
+  if (FAILED(hr) || !formulaClass) return hr;
+  uint32_t typeId = 0;
+  hr = FormulaEnumClassTypeId(types.Get(), &typeId);
+  if (FAILED(hr)) return hr;
+  // Back through the registry, the road the module's getter takes.
+  return registry->GetClassObject(typeId, IID_ICalcEnumClass2, reinterpret_cast<void**>(formulaClass->Out()));
 }
 
 }  // namespace host

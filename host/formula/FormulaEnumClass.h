@@ -19,4 +19,9 @@ HRESULT FormulaEnumClassTypeId(ITypeRegistry* types, uint32_t* typeId);
 // Makes the formula class over the registry's classes and registers it there.
 HRESULT RegisterFormulaEnumClass(IClassRegistry* registry, ITypeRegistry* types);
 
+// At host start-up, once the framework's class objects are registered in the process: registers
+// the formula class with the framework's class registry and answers it as the registry gives it
+// out (formulaClass may be null when the caller does not need it).
+HRESULT RegisterFormulaEnumClassWithFramework(HostPtr<ICalcEnumClass2>* formulaClass);
+
 }  // namespace host

@@ -4,14 +4,9 @@
 
 #include "host/app/EventRecordFormat.h"
 #include "host/app/HostFramework.h"
-#include "host/app/ModuleLoader.h"
 #include "host/formula/FormulaEnumClass.h"
 #include "host/formula/SignalFormula.h"
 #include "hostapi/CalcEnum.h"
-#include "hostapi/ClassRegistry.h"
-#include "hostapi/TypeRegistry.h"
-
-#include <objbase.h>
 
 #include <gtest/gtest.h>
 
@@ -20,22 +15,24 @@ namespace {
 
 HostPtr<ICalcEnumClass2>* gFormulaClass = nullptr;
 
+// Loads the module and runs its registration export, which takes one host interface pointer.
+HRESULT LoadModule(const std::wstring& path) {
+  HMODULE const module = LoadLibraryW(path.c_str());
+  if (!module) return HRESULT_FROM_WIN32(GetLastError());
+  using RegisterFn = HRESULT(STDAPICALLTYPE*)(IUnknown*);
+  const auto registerClassObjects =
+      reinterpret_cast<RegisterFn>(reinterpret_cast<void*>(GetProcAddress(module, "DllRegisterClassObjects")));
+  if (!registerClassObjects) return HRESULT_FROM_WIN32(ERROR_PROC_NOT_FOUND);
+  return registerClassObjects(nullptr);
+}
+
 class EventRunTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
     if (FAILED(ondara_host::EnsureHostFramework())) return;
-    if (FAILED(ondara_host::LoadAndRegisterModule(ondara_host::PathBesideExecutable(L"Ondara.dll").c_str()))) return;
-    HostPtr<IClassRegistry> registry;
-    HostPtr<ITypeRegistry> types;
-    CoGetClassObject(CLSID_LumoFrameWork, CLSCTX_ALL, nullptr, IID_IClassRegistry,
-                     reinterpret_cast<void**>(registry.Out()));
-    CoGetClassObject(CLSID_LumoFrameWork, CLSCTX_ALL, nullptr, IID_ITypeRegistry, reinterpret_cast<void**>(types.Out()));
-    uint32_t typeId = 0;
-    if (!registry || FAILED(RegisterFormulaEnumClass(registry.Get(), types.Get())) ||
-        FAILED(FormulaEnumClassTypeId(types.Get(), &typeId)))
-      return;
+    if (FAILED(LoadModule(ondara_host::PathBesideExecutable(L"Ondara.dll")))) return;
     gFormulaClass = new HostPtr<ICalcEnumClass2>;
-    registry->GetClassObject(typeId, IID_ICalcEnumClass2, reinterpret_cast<void**>(gFormulaClass->Out()));
+    RegisterFormulaEnumClassWithFramework(gFormulaClass);
   }
 
   void SetUp() override {
