@@ -38,24 +38,50 @@ struct Curvature {
   double chiSquare = 0.0;
 };
 
-// Chi-square, gradient and curvature of the model at parameters a (all weights 1).
-Curvature Evaluate(const FitProblem& f, const double (&a)[kMaxFitParams]) {
-  Curvature c;
-  for (int32_t i = 0; i < f.count; ++i) {
-    const double t = static_cast<double>(i) / f.rate;
-    const double e = std::exp(-t / a[kTau]);
-    const double model = a[kAmplitude] * e + a[kAsymptote];
-    const double all[kMaxFitParams] = {e, a[kAmplitude] * t * e / (a[kTau] * a[kTau]), 1.0};
-    double d[kMaxFitParams];
-    for (int j = 0; j < f.m; ++j)
-      d[j] = all[f.fitted[j]];
-    const double dy = f.y[i] - model;
-    for (int j = 0; j < f.m; ++j) {
+// Samples per pass of Evaluate: its working arrays stay on the stack.
+constexpr int32_t kPassSamples = 128;
+
+// Adds samples [from, from + n) to c with M fitted parameters (amplitude, tau and, when M is 3, the
+// asymptote, whose derivative is 1). Every value is the same expression as sample by sample, and each sum
+// takes its terms in sample order, so the result does not depend on the pass length; the times and
+// exponents are formed in separate loops so that the divisions run side by side, apart from the exp calls.
+template <int M>
+void AddPass(const FitProblem& f, const double (&a)[kMaxFitParams], int32_t from, int32_t n, Curvature& c) {
+  double t[kPassSamples];
+  double e[kPassSamples];
+  const double amplitude = a[kAmplitude];
+  const double tau = a[kTau];
+  const double asymptote = a[kAsymptote];
+  const double tauSquared = tau * tau;
+  for (int32_t i = 0; i < n; ++i)
+    t[i] = static_cast<double>(from + i) / f.rate;
+  for (int32_t i = 0; i < n; ++i)
+    e[i] = -t[i] / tau;
+  for (int32_t i = 0; i < n; ++i)
+    e[i] = std::exp(e[i]);
+  const double* y = f.y + from;
+  for (int32_t i = 0; i < n; ++i) {
+    const double model = amplitude * e[i] + asymptote;
+    const double d[3] = {e[i], amplitude * t[i] * e[i] / tauSquared, 1.0};
+    const double dy = y[i] - model;
+    for (int j = 0; j < M; ++j) {
       for (int k = 0; k <= j; ++k)
         c.alpha[j][k] += d[j] * d[k];
       c.beta[j] += dy * d[j];
     }
     c.chiSquare += dy * dy;
+  }
+}
+
+// Chi-square, gradient and curvature of the model at parameters a (all weights 1).
+Curvature Evaluate(const FitProblem& f, const double (&a)[kMaxFitParams]) {
+  Curvature c;
+  for (int32_t from = 0; from < f.count; from += kPassSamples) {
+    const int32_t n = f.count - from < kPassSamples ? f.count - from : kPassSamples;
+    if (f.m == 3)
+      AddPass<3>(f, a, from, n, c);
+    else
+      AddPass<2>(f, a, from, n, c);
   }
   for (int j = 1; j < f.m; ++j)
     for (int k = 0; k < j; ++k)
