@@ -4,6 +4,7 @@
 #include <cfloat>
 #include <cmath>
 
+#include "base/SseFabs.h"
 #include "base/TickConversion.h"
 
 namespace ZR::Enum::CalcBase {
@@ -25,7 +26,7 @@ void StartSegment(SegmentScanner& s, int32_t t, float v) noexcept {
   s.segStartTick = t;
   s.segStartValue = v;
   s.tolerance = static_cast<double>(s.noiseTolerancePercent) * 0.01 *
-                std::fabs(static_cast<double>(s.eventValue) - static_cast<double>(v));
+                SseFabs(static_cast<double>(s.eventValue) - static_cast<double>(v));
   s.sum = v;
   s.count = 1;
 }
@@ -33,7 +34,7 @@ void StartSegment(SegmentScanner& s, int32_t t, float v) noexcept {
 void CloseSegment(SegmentScanner& s, int32_t t) noexcept {
   const double mean = s.sum / s.count;
   const double n = s.count;
-  const double score = n * n * std::fabs(static_cast<double>(s.eventValue) - mean) /
+  const double score = n * n * SseFabs(static_cast<double>(s.eventValue) - mean) /
                        (static_cast<double>(s.eventTick) + 1.0 - static_cast<double>(t));
   const bool eligible = s.windowStart < 0 || t > s.windowStart;
   if (!eligible || score < s.bestScore) return;
@@ -233,7 +234,7 @@ void FeedSegmentScanner(SegmentScanner& s, const float* v, int32_t firstTick, in
       if (t == lastTick) CloseSegment(s, t);
       continue;
     }
-    const bool flat = std::fabs(static_cast<double>(x) - static_cast<double>(s.segStartValue)) <= s.tolerance;
+    const bool flat = SseFabs(static_cast<double>(x) - static_cast<double>(s.segStartValue)) <= s.tolerance;
     if (flat && static_cast<int64_t>(t) - s.segStartTick <= s.maxBaselineTicks) {
       ++s.count;
       s.sum += x;
