@@ -1,7 +1,8 @@
 # Shared by scripts/test and scripts/run: setup, build, Wine environment and display.
 
 export WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree=;mshtml="
+# No add-on installers, and no debugger attaching to a crashing test (it would wait forever).
+export WINEDLLOVERRIDES="mscoree=;mshtml=;winedbg.exe=d"
 export WINEPREFIX="$root/build/wineprefix"
 export WINEARCH=win32
 
