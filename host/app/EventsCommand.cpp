@@ -2,6 +2,7 @@
 // signal and prints the events as TAB-separated text.
 #include "host/app/EventRun.h"
 #include "host/app/HostFramework.h"
+#include "host/app/ModuleLoader.h"
 #include "host/data/DataDocument.h"
 #include "host/data/RecordingReader.h"
 #include "host/formula/FormulaEnumClass.h"
@@ -101,18 +102,6 @@ host::Recording LoadRecording(const EventsArguments& args) {
   return recording;
 }
 
-// Loads the module and runs its one export, which takes a host interface pointer it does not
-// use; the export pops that argument, so it must be passed.
-HRESULT LoadModule(const std::wstring& path) {
-  HMODULE const module = LoadLibraryW(path.c_str());
-  if (!module) return HRESULT_FROM_WIN32(GetLastError());
-  using RegisterFn = HRESULT(STDAPICALLTYPE*)(IUnknown*);
-  const auto registerClassObjects =
-      reinterpret_cast<RegisterFn>(reinterpret_cast<void*>(GetProcAddress(module, "DllRegisterClassObjects")));
-  if (!registerClassObjects) return HRESULT_FROM_WIN32(ERROR_PROC_NOT_FOUND);
-  return registerClassObjects(nullptr);
-}
-
 int Run(const EventsArguments& args) {
   host::HostPtr<host::DataDocument> document;
   try {
@@ -127,7 +116,7 @@ int Run(const EventsArguments& args) {
     return 1;
   }
   const std::wstring module = PathBesideExecutable(L"Ondara.dll");
-  hr = LoadModule(module);
+  hr = LoadAndRegisterModule(module.c_str());
   if (FAILED(hr)) {
     std::fwprintf(stderr, L"module %ls not registered: 0x%08lX\n", module.c_str(), hr);
     return 1;

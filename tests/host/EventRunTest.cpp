@@ -4,6 +4,7 @@
 
 #include "host/app/EventRecordFormat.h"
 #include "host/app/HostFramework.h"
+#include "host/app/ModuleLoader.h"
 #include "host/formula/FormulaEnumClass.h"
 #include "host/formula/SignalFormula.h"
 #include "hostapi/CalcEnum.h"
@@ -15,28 +16,17 @@ namespace {
 
 HostPtr<ICalcEnumClass2>* gFormulaClass = nullptr;
 
-// Loads the module and runs its registration export, which takes one host interface pointer.
-HRESULT LoadModule(const std::wstring& path) {
-  HMODULE const module = LoadLibraryW(path.c_str());
-  if (!module) return HRESULT_FROM_WIN32(GetLastError());
-  using RegisterFn = HRESULT(STDAPICALLTYPE*)(IUnknown*);
-  const auto registerClassObjects =
-      reinterpret_cast<RegisterFn>(reinterpret_cast<void*>(GetProcAddress(module, "DllRegisterClassObjects")));
-  if (!registerClassObjects) return HRESULT_FROM_WIN32(ERROR_PROC_NOT_FOUND);
-  return registerClassObjects(nullptr);
-}
-
 class EventRunTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
     if (FAILED(ondara_host::EnsureHostFramework())) return;
-    if (FAILED(LoadModule(ondara_host::PathBesideExecutable(L"Ondara.dll")))) return;
+    if (FAILED(ondara_host::LoadAndRegisterModule(ondara_host::PathBesideExecutable(L"Ondara.dll").c_str()))) return;
     gFormulaClass = new HostPtr<ICalcEnumClass2>;
     RegisterFormulaEnumClassWithFramework(gFormulaClass);
   }
 
   void SetUp() override {
-    if (!gFormulaClass || !*gFormulaClass) GTEST_SKIP() << "Ondara.dll or Lumo.dll not beside the test program";
+    ASSERT_TRUE(gFormulaClass && *gFormulaClass) << "Ondara.dll or Lumo.dll did not load beside the test program";
   }
 
   // Two records of a 5 Hz sine at 1 kHz, with channel 2 calculated as its peaks.

@@ -52,7 +52,7 @@ bool HostBuilt() {
 }
 
 TEST(HostExecutable, ClassesListsWhatTheModuleRegistered) {
-  if (!HostBuilt()) GTEST_SKIP() << "ondara-host.exe not built";
+  ASSERT_TRUE(HostBuilt()) << "ondara-host.exe is not beside the test program";
   RunResult run;
   ASSERT_TRUE(RunHost(L"classes", run));
   EXPECT_EQ(0u, run.exitCode) << run.output;
@@ -62,7 +62,7 @@ TEST(HostExecutable, ClassesListsWhatTheModuleRegistered) {
 }
 
 TEST(HostExecutable, UnknownCommandOrMissingModuleFails) {
-  if (!HostBuilt()) GTEST_SKIP() << "ondara-host.exe not built";
+  ASSERT_TRUE(HostBuilt()) << "ondara-host.exe is not beside the test program";
   RunResult usage;
   ASSERT_TRUE(RunHost(L"no-such-command", usage));
   EXPECT_EQ(2u, usage.exitCode);
