@@ -40,8 +40,10 @@ ondara_start_display() {
   sleep 1
 }
 
+# Wine goes first, so that nothing is left talking to the display when it stops.
 ondara_stop_display() {
-  [ -n "$ondara_display_pid" ] && kill "$ondara_display_pid" 2>/dev/null
   wineserver -k 2>/dev/null
+  wineserver -w 2>/dev/null
+  [ -n "$ondara_display_pid" ] && kill "$ondara_display_pid" 2>/dev/null
   return 0
 }
