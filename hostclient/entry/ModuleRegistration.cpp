@@ -1,9 +1,12 @@
 // DllRegisterClassObjects: hands every class object, draw class, command and self test of the
 // module to the host, in a fixed order.
+#include "document/AnalysisChannelUnit.h"
+#include "document/EventNumberInRecord.h"
 #include "enumerators/framework/EnumeratorClassList.h"
 #include "hostclient/ClassObjectLinks.h"
 #include "hostclient/ClassRegistration.h"
 #include "hostclient/EventDrawClass.h"
+#include "hostclient/EventDrawContext.h"
 #include "hostclient/FrameworkAccess.h"
 
 #include <windows.h>
@@ -34,7 +37,10 @@ void RegisterLinkedClassObjects(IClassRegistry* registry) noexcept {
   CalcEnums::RegisterEnumeratorClasses(registry);
 }
 
+// The draw classes number events and find their unit through the analysis document's child
+// data, which lives above them; the module hands them those two questions before they are seen.
 void RegisterEventDrawClasses(IClassRegistry* registry) noexcept {
+  SetEventDrawContextProvider({&ZR::Doc::GetEventNumberInRecord, &ZR::Doc::AnalysisChannelUnit});
   for (int32_t n = 0; n < ScrivoClient::kEventDrawClassCount; ++n)
     RegisterNewClassObject(registry, ScrivoClient::NewEventDrawClass(n));
 }

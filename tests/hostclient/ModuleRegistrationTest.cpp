@@ -2,12 +2,15 @@
 #include "enumerators/framework/EventRecords.h"
 #include "host/app/HostFramework.h"
 #include "host/app/ModuleLoader.h"
+#include "host/data/DataDocument.h"
+#include "hostapi/DataFile.h"
 #include "hostapi/ClassRegistry.h"
 #include "hostapi/EventDrawClass.h"
 #include "hostapi/MessageFactory.h"
 #include "hostapi/TypeRegistry.h"
 #include "hostclient/ClassGuids.h"
 #include "hostclient/ComPtr.h"
+#include "hostclient/SettingsChildData.h"
 
 #include <gtest/gtest.h>
 #include <objbase.h>
@@ -76,9 +79,10 @@ class ModuleRegistration : public ::testing::Test {
     return {};
   }
 
-  static std::wstring Tooltip(uint16_t n, const void* record, double secondsPerTick = 0.001) {
+  static std::wstring Tooltip(uint16_t n, const void* record, double secondsPerTick = 0.001,
+                              IUnknown* hostData = nullptr) {
     QOR::IQORString* text = nullptr;
-    EXPECT_EQ(DrawClass(n)->GetTooltip(0, nullptr, 0, record, secondsPerTick, &text), S_OK);
+    EXPECT_EQ(DrawClass(n)->GetTooltip(0, hostData, 0, record, secondsPerTick, &text), S_OK);
     const std::wstring result = text ? text->GetText() : L"<null>";
     if (text) text->Release();
     return result;
@@ -203,3 +207,28 @@ TEST_F(ModuleRegistration, DetectorTooltips) {
 }
 
 }  // namespace
+
+TEST_F(ModuleRegistration, CalculatedPeakHeightIsShownInTheAnalysedChannelsPrefixedUnit) {
+  host::Recording recording;
+  recording.channels.push_back({L"Vm", L"mV", L""});
+  recording.records.push_back(host::MakeEmptyRecord(1, 0.001, true));
+  auto document = host::DataDocument::Create(std::move(recording));
+  ComPtr<IHostDataFile> file;
+  ASSERT_EQ(document->QueryInterface(IID_IHostDataFile, file.OutVoid()), S_OK);
+  CalcRecord calc;
+  calc.Get().value = 2.0;
+  calc.Get().baseStartTick = 90;
+  calc.Get().peakStartTick = 120;
+  calc.Get().peakEndTick = 340;
+  calc.Get().height = 0.00123f;
+  // Before any analysis the file's child data names no channel: the height stays undivided.
+  EXPECT_EQ(Tooltip(1, calc.bytes, 0.001, file.Get()), L"ZR: Peak 0; Height = 0.00123 ; Duration = 0.25 s");
+  // That question made the module's child data; an analysis of channel 0 stores its number there.
+  ComPtr<IScrivoDataChildData> child;
+  ASSERT_EQ(file->FindChildData(0, ZR::ChildDataTypeId(), child.Out()), S_OK);
+  ComPtr<ZR::IZRSettingsChildData> settings;
+  child.As(ZR::IID_IZRSettingsChildData, settings);
+  ASSERT_TRUE(settings);
+  settings->SetValues(0, static_cast<int32_t>(0x80000000u));
+  EXPECT_EQ(Tooltip(1, calc.bytes, 0.001, file.Get()), L"ZR: Peak 0; Height = 1.23 mV; Duration = 0.25 s");
+}
