@@ -37,6 +37,8 @@ class HostObject : public Interfaces... {
  protected:
   virtual ~HostObject() = default;
   virtual void* FindInterface(REFIID iid) = 0;
+  // The references held now (the creator's included); above 1 when the object is shared.
+  LONG References() const noexcept { return mRefs; }
 
  private:
   LONG mRefs = 1;

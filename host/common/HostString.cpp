@@ -1,7 +1,10 @@
-// The host's own string objects, handed to modules through the QOR string interface.
+// The host's own string objects, handed to modules through the QOR string interface. The
+// framework library and the host application both build their strings from this file.
 #include "host/common/HostString.h"
 
 #include "host/common/HostObject.h"
+
+#include <oleauto.h>
 
 #include <cstring>
 #include <new>
@@ -10,7 +13,7 @@ namespace host {
 
 namespace {
 
-// Identifies strings made by this host (modules answer their own value).
+// Identifies strings made by this host: modules copy these strings rather than share them.
 constexpr long kHostStringImplementation = 1;
 
 class HostString final : public HostObject<QOR::IQORString> {
@@ -18,18 +21,22 @@ class HostString final : public HostObject<QOR::IQORString> {
   explicit HostString(std::wstring text) : mText(std::move(text)) {}
 
   HRESULT STDMETHODCALLTYPE SetFromBSTR(BSTR text) noexcept override {
+    // Another holder would see the text change under it.
+    if (References() > 1) return E_FAIL;
     try {
-      mText = text ? std::wstring(text, SysStringLen(text)) : std::wstring();
-      return S_OK;
+      mText.assign(text ? text : L"", text ? SysStringLen(text) : 0);
     } catch (...) {
       return E_OUTOFMEMORY;
     }
+    return S_OK;
   }
   HRESULT STDMETHODCALLTYPE GetBSTR(BSTR* text) noexcept override {
-    if (!text) return E_POINTER;
+    if (!text) return E_FAIL;
     SysFreeString(*text);
-    *text = mText.empty() ? nullptr : SysAllocStringLen(mText.data(), static_cast<UINT>(mText.size()));
-    return mText.empty() || *text ? S_OK : E_OUTOFMEMORY;
+    *text = nullptr;
+    if (mText.empty()) return S_OK;
+    *text = SysAllocStringLen(mText.data(), static_cast<UINT>(mText.size()));
+    return *text ? S_OK : E_OUTOFMEMORY;
   }
   HRESULT STDMETHODCALLTYPE IsEmpty(VARIANT_BOOL* empty) noexcept override {
     if (!empty) return E_POINTER;
@@ -38,22 +45,17 @@ class HostString final : public HostObject<QOR::IQORString> {
   }
   HRESULT STDMETHODCALLTYPE GetLength(long* length) noexcept override {
     if (!length) return E_POINTER;
-    *length = static_cast<long>(mText.size());
+    *length = Length();
     return S_OK;
   }
   HRESULT STDMETHODCALLTYPE IsEqual(QOR::IQORString* other, VARIANT_BOOL* equal) noexcept override {
     if (!equal) return E_POINTER;
-    try {
-      *equal = other && StringText(other) == mText ? VARIANT_TRUE : VARIANT_FALSE;
-      return S_OK;
-    } catch (...) {
-      return E_OUTOFMEMORY;
-    }
+    *equal = other && (other == this || StringText(other) == mText) ? VARIANT_TRUE : VARIANT_FALSE;
+    return S_OK;
   }
   HRESULT STDMETHODCALLTYPE IsShared(VARIANT_BOOL* shared) noexcept override {
     if (!shared) return E_POINTER;
-    // A host string is never written through another reference, so it never needs copying.
-    *shared = VARIANT_FALSE;
+    *shared = References() > 1 ? VARIANT_TRUE : VARIANT_FALSE;
     return S_OK;
   }
   long STDMETHODCALLTYPE GetImplementation() noexcept override { return kHostStringImplementation; }
@@ -65,7 +67,7 @@ class HostString final : public HostObject<QOR::IQORString> {
   }
   HRESULT STDMETHODCALLTYPE GetLengthAndCharSize(long* length, long* charSize) noexcept override {
     if (!length || !charSize) return E_POINTER;
-    *length = static_cast<long>(mText.size());
+    *length = Length();
     *charSize = sizeof(wchar_t);
     return S_OK;
   }
@@ -77,11 +79,10 @@ class HostString final : public HostObject<QOR::IQORString> {
   HRESULT STDMETHODCALLTYPE CreateRep(long units, QOR::IQORString** rep) noexcept override {
     if (!rep) return E_POINTER;
     *rep = nullptr;
-    if (units < 0) return E_INVALIDARG;
     auto* s = new (std::nothrow) HostString(std::wstring());
     if (!s) return E_OUTOFMEMORY;
     try {
-      s->mText.reserve(static_cast<size_t>(units));
+      if (units > 0) s->mText.reserve(static_cast<size_t>(units));
     } catch (...) {
       s->Release();
       return E_OUTOFMEMORY;
@@ -126,10 +127,24 @@ HostPtr<QOR::IQORString> MakeHostString(const std::wstring& text) {
   return s;
 }
 
-std::wstring StringText(QOR::IQORString* text) {
+std::wstring StringText(QOR::IQORString* text) noexcept {
   if (!text) return std::wstring();
-  const wchar_t* p = text->GetText();
-  return p ? std::wstring(p) : std::wstring();
+  // Through the length and a copy rather than GetText, so any module's strings read the same.
+  long length = 0;
+  long charSize = 0;
+  if (FAILED(text->GetLengthAndCharSize(&length, &charSize)) || charSize != sizeof(wchar_t) ||
+      length < 0)
+    return std::wstring();
+  try {
+    // CopyTo writes the text and its terminator.
+    std::wstring result(static_cast<size_t>(length) + 1, L'\0');
+    if (FAILED(text->CopyTo(static_cast<long>(sizeof(wchar_t) * result.size()), &result[0])))
+      return std::wstring();
+    result.resize(static_cast<size_t>(length));
+    return result;
+  } catch (...) {
+    return std::wstring();
+  }
 }
 
 }  // namespace host

@@ -11,7 +11,7 @@ namespace host {
 // A new string holding text, with one reference for the caller.
 HostPtr<QOR::IQORString> MakeHostString(const std::wstring& text);
 
-// The text of a string a module handed out (empty for null).
-std::wstring StringText(QOR::IQORString* text);
+// The text of any string object, read through its length and a copy; empty for null or on failure.
+std::wstring StringText(QOR::IQORString* text) noexcept;
 
 }  // namespace host

@@ -1,7 +1,7 @@
 // The class registry service: registering class objects, handing out class objects, services and instances.
 #include "host/framework/ClassRegistry.h"
 
-#include "host/framework/HostString.h"
+#include "host/common/HostString.h"
 #include "host/framework/ServiceTable.h"
 #include "host/framework/StaticService.h"
 #include "host/framework/TypeRegistry.h"
@@ -49,7 +49,7 @@ std::vector<std::wstring> EnumeratorNames(ILumoClassObject* object) {
     return names;
   QOR::IQORString* name = nullptr;
   if (SUCCEEDED(enumClass->GetName(&name)) && name) {
-    names.push_back(Lower(ReadString(name)));
+    names.push_back(Lower(host::StringText(name)));
     name->Release();
   }
   enumClass->Release();
@@ -63,7 +63,7 @@ std::vector<std::wstring> EnumeratorNames(ILumoClassObject* object) {
     for (int32_t i = 0; i < count; ++i) {
       QOR::IQORString* alias = nullptr;
       if (FAILED(params->GetAlias(i, &alias)) || !alias) continue;
-      names.push_back(Lower(ReadString(alias)));
+      names.push_back(Lower(host::StringText(alias)));
       alias->Release();
     }
   }

@@ -1,8 +1,8 @@
 // The type registry service: stable class indexes for GUIDs, names of ids and values of texts.
 #include "host/framework/TypeRegistry.h"
 
+#include "host/common/HostString.h"
 #include "host/framework/ClassRegistry.h"
-#include "host/framework/HostString.h"
 #include "host/framework/MessageFactory.h"
 #include "host/framework/ServiceTable.h"
 #include "host/framework/StaticService.h"
@@ -78,8 +78,8 @@ class TypeRegistry final : public StaticService<ITypeRegistry, IID_ITypeRegistry
     try {
       std::wstring text;
       if (!RegisteredClassName(id, text) && !MessageClassName(id, text)) return S_FALSE;
-      *name = NewHostString(text);
-      return *name ? S_OK : E_OUTOFMEMORY;
+      *name = host::MakeHostString(text).Detach();
+      return S_OK;
     } catch (...) {
       return E_OUTOFMEMORY;
     }
@@ -87,7 +87,7 @@ class TypeRegistry final : public StaticService<ITypeRegistry, IID_ITypeRegistry
   HRESULT STDMETHODCALLTYPE TextToValue(uint32_t, QOR::IQORString* text, uint32_t* value) noexcept override {
     if (!text || !value) return E_POINTER;
     try {
-      const std::wstring source = ReadString(text);
+      const std::wstring source = host::StringText(text);
       uint32_t result = 0;
       if (RegisteredClassId(source, result) || MessageClassId(source, result) ||
           ParseNumber(source, result)) {

@@ -77,7 +77,7 @@ TEST_F(Registries, RegisteredClassIsHeldAndFoundByTypeIdAndName) {
 
   QOR::IQORString* name = nullptr;
   ASSERT_EQ(S_OK, mTypes->GetIdName(0, TypeId(kGuidA, 7), &name));
-  EXPECT_EQ(L"First Class", framework_test::ReadText(name));
+  EXPECT_EQ(L"First Class", host::StringText(name));
   name->Release();
   uint32_t value = 0;
   QOR::IQORString* text = framework_test::MakeText(L"first class");

@@ -1,6 +1,7 @@
 // Class objects made by the framework tests: a plain class object and a calculation-enumerator class.
 #pragma once
 
+#include "host/common/HostString.h"
 #include "hostapi/CalcEnumClass.h"
 #include "hostapi/QORString.h"
 
@@ -49,11 +50,8 @@ class PlainClass : public StackCounted<ILumoClassObject> {
   std::wstring mName;
 };
 
-// Reads any IQORString as text.
-std::wstring ReadText(QOR::IQORString* text);
-// A string object of the framework's own making is not at hand here; the
-// enumerator class hands out its names through this small one.
-QOR::IQORString* MakeText(const wchar_t* text);
+// The enumerator class hands out its names as the host's own string objects.
+inline QOR::IQORString* MakeText(const wchar_t* text) { return host::MakeHostString(text).Detach(); }
 
 // A calculation-enumerator class with a formula name and one alias; its
 // enumerators are plain counted objects.
