@@ -66,15 +66,16 @@ void OFormatStream::WriteLiteral(uint32_t from, uint32_t to, bool doubled) {
     write(text + from, to - from);
     return;
   }
-  // "%%" is one '%'; any other '%' stays.
+  // In a piece holding "%%" every '%' escapes the unit after it: the '%' is dropped and that
+  // unit is written as text, so "%%" gives one '%'. A '%' ending the format is dropped.
   uint32_t run = from;
   for (uint32_t i = from; i < to; ++i) {
-    if (text[i] != L'%' || i + 1 >= to || text[i + 1] != L'%') continue;
-    write(text + run, i + 1 - run);
-    run = i + 2;
+    if (text[i] != L'%') continue;
+    write(text + run, i - run);
+    run = i + 1;
     ++i;
   }
-  write(text + run, to - run);
+  if (run < to) write(text + run, to - run);
 }
 
 void OFormatStream::WriteOutput() {

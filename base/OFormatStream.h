@@ -14,9 +14,12 @@ namespace QOR {
 // The format carries placeholders '%' 1 to 20 ("%1"); a '\' right after the number ends it
 // and is dropped. Each value inserted with << is one argument, taken in order of number, not
 // of position: the first fills %1, the second %2. When the argument for the highest number has
-// arrived the filled text is written to the stream's buffer; until then nothing is. "%%" is
-// one '%' when the format has placeholders, and stays "%%" when it has none. A number twice
-// fills only its later occurrence. Other '%' texts ("%0", "%21", "%-1") stay as they are.
+// arrived the filled text is written to the stream's buffer; until then nothing is. A number
+// twice fills only its later occurrence. Other '%' texts ("%0", "%21", "%-1") are literal.
+// When the format has placeholders, a literal piece between them that holds "%%" takes every
+// '%' in it as an escape of the unit after it ("%%" gives '%', "%0" gives "0"); a piece
+// without "%%" is written as it stands. A format without placeholders is written unchanged,
+// "%%" included.
 class OFormatStream : public std::basic_ostream<wchar_t> {
  public:
   OFormatStream(std::basic_streambuf<wchar_t>* out, const String& format);

@@ -34,6 +34,15 @@ TEST(FormatStream, PercentSigns) {
   OFormatStringStream withoutPlaceholder(String(L"100%% done"));
   EXPECT_EQ(Text(withoutPlaceholder), L"100%% done");
 
+  // In a literal piece holding "%%" every '%' is an escape: it is dropped and the unit after
+  // it is written as it stands; a piece without "%%" keeps its lone '%'.
+  OFormatStringStream escapes(String(L"5%% or 9%x: %1 (%0) 100%% %0%"));
+  escapes << L"v";
+  EXPECT_EQ(Text(escapes), L"5% or 9x: v (0) 100% 0");
+  OFormatStringStream lone(String(L"9%x: %1 (%0)"));
+  lone << L"v";
+  EXPECT_EQ(Text(lone), L"9%x: v (%0)");
+
   OFormatStringStream backslash(String(L"%1\\0 units"));
   backslash << 5;
   EXPECT_EQ(Text(backslash), L"50 units");
