@@ -3,6 +3,7 @@
 
 #include "host/app/EventRecordFormat.h"
 #include "host/common/HostString.h"
+#include "host/common/OutParam.h"
 #include "host/data/Sampler.h"
 #include "host/formula/FormulaChain.h"
 #include "host/formula/FormulaEnumerator.h"
@@ -135,15 +136,9 @@ class PullingSink final : public HostObject<IOnlineDataSink> {
   HRESULT STDMETHODCALLTYPE Reserved10() noexcept override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE Reserved11() noexcept override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE Reserved12() noexcept override { return S_OK; }
-  HRESULT STDMETHODCALLTYPE GetPriority(int32_t* priority) noexcept override {
-    if (!priority) return E_POINTER;
-    *priority = 0;
-    return S_OK;
-  }
+  HRESULT STDMETHODCALLTYPE GetPriority(int32_t* priority) noexcept override { return AnswerOut(priority, 0); }
   HRESULT STDMETHODCALLTYPE GetUpdatePercent(int32_t* percent) noexcept override {
-    if (!percent) return E_POINTER;
-    *percent = 100;
-    return S_OK;
+    return AnswerOut(percent, 100);
   }
   void* STDMETHODCALLTYPE DeletingDestructor(unsigned int) noexcept override { return this; }
 
@@ -160,8 +155,6 @@ class PullingSink final : public HostObject<IOnlineDataSink> {
       return S_OK;
     } catch (const RunFailure& failure) {
       mFailure = failure;
-    } catch (const std::exception&) {
-      mFailure = RunFailure{E_FAIL, L"the run failed"};
     } catch (...) {
       mFailure = RunFailure{E_FAIL, L"the run failed"};
     }

@@ -3,6 +3,7 @@
 #include "host/common/HostString.h"
 
 #include "host/common/HostObject.h"
+#include "host/common/OutParam.h"
 
 #include <oleauto.h>
 
@@ -39,24 +40,16 @@ class HostString final : public HostObject<QOR::IQORString> {
     return *text ? S_OK : E_OUTOFMEMORY;
   }
   HRESULT STDMETHODCALLTYPE IsEmpty(VARIANT_BOOL* empty) noexcept override {
-    if (!empty) return E_POINTER;
-    *empty = mText.empty() ? VARIANT_TRUE : VARIANT_FALSE;
-    return S_OK;
+    return AnswerOut(empty, mText.empty() ? VARIANT_TRUE : VARIANT_FALSE);
   }
-  HRESULT STDMETHODCALLTYPE GetLength(long* length) noexcept override {
-    if (!length) return E_POINTER;
-    *length = Length();
-    return S_OK;
-  }
+  HRESULT STDMETHODCALLTYPE GetLength(long* length) noexcept override { return AnswerOut(length, Length()); }
   HRESULT STDMETHODCALLTYPE IsEqual(QOR::IQORString* other, VARIANT_BOOL* equal) noexcept override {
     if (!equal) return E_POINTER;
     *equal = other && (other == this || StringText(other) == mText) ? VARIANT_TRUE : VARIANT_FALSE;
     return S_OK;
   }
   HRESULT STDMETHODCALLTYPE IsShared(VARIANT_BOOL* shared) noexcept override {
-    if (!shared) return E_POINTER;
-    *shared = References() > 1 ? VARIANT_TRUE : VARIANT_FALSE;
-    return S_OK;
+    return AnswerOut(shared, References() > 1 ? VARIANT_TRUE : VARIANT_FALSE);
   }
   long STDMETHODCALLTYPE GetImplementation() noexcept override { return kHostStringImplementation; }
   HRESULT STDMETHODCALLTYPE CopyTo(long bytes, void* buffer) noexcept override {
@@ -72,9 +65,7 @@ class HostString final : public HostObject<QOR::IQORString> {
     return S_OK;
   }
   HRESULT STDMETHODCALLTYPE GetCapacity(long* capacity) noexcept override {
-    if (!capacity) return E_POINTER;
-    *capacity = static_cast<long>(mText.capacity());
-    return S_OK;
+    return AnswerOut(capacity, static_cast<long>(mText.capacity()));
   }
   HRESULT STDMETHODCALLTYPE CreateRep(long units, QOR::IQORString** rep) noexcept override {
     if (!rep) return E_POINTER;

@@ -2,6 +2,7 @@
 #include "host/framework/FrameworkMessage.h"
 
 #include "host/common/HostObject.h"
+#include "host/common/OutParam.h"
 
 #include <new>
 
@@ -34,34 +35,20 @@ class FrameworkMessage final : public host::HostObject<IMessage> {
     return S_OK;
   }
   HRESULT STDMETHODCALLTYPE HasArgument(VARIANT_BOOL* present) noexcept override {
-    if (!present) return E_POINTER;
-    *present = mHasArgument ? VARIANT_TRUE : VARIANT_FALSE;
-    return S_OK;
+    return host::AnswerOut(present, mHasArgument ? VARIANT_TRUE : VARIANT_FALSE);
   }
   HRESULT STDMETHODCALLTYPE GetReserved(uint32_t* value) noexcept override {
-    if (!value) return E_POINTER;
-    *value = mReserved;
-    return S_OK;
+    return host::AnswerOut(value, mReserved);
   }
-  HRESULT STDMETHODCALLTYPE GetId(uint32_t* id) noexcept override {
-    if (!id) return E_POINTER;
-    *id = mId;
-    return S_OK;
-  }
+  HRESULT STDMETHODCALLTYPE GetId(uint32_t* id) noexcept override { return host::AnswerOut(id, mId); }
   HRESULT STDMETHODCALLTYPE GetFlags(uint32_t* flags) noexcept override {
-    if (!flags) return E_POINTER;
-    *flags = mFlags;
-    return S_OK;
+    return host::AnswerOut(flags, mFlags);
   }
   HRESULT STDMETHODCALLTYPE GetDeliveryCount(uint32_t* count) noexcept override {
-    if (!count) return E_POINTER;
-    *count = mDeliveries;
-    return S_OK;
+    return host::AnswerOut(count, mDeliveries);
   }
   HRESULT STDMETHODCALLTYPE GetArgument(uint32_t* value) noexcept override {
-    if (!value) return E_POINTER;
-    *value = mArgument;
-    return S_OK;
+    return host::AnswerOut(value, mArgument);
   }
   HRESULT STDMETHODCALLTYPE SetSender(const void* sender) noexcept override {
     mSender = sender;
@@ -69,9 +56,7 @@ class FrameworkMessage final : public host::HostObject<IMessage> {
   }
   HRESULT STDMETHODCALLTYPE IsFromSender(const void* sender,
                                          VARIANT_BOOL* fromSender) noexcept override {
-    if (!fromSender) return E_POINTER;
-    *fromSender = (mSender && mSender == sender) ? VARIANT_TRUE : VARIANT_FALSE;
-    return S_OK;
+    return host::AnswerOut(fromSender, (mSender && mSender == sender) ? VARIANT_TRUE : VARIANT_FALSE);
   }
 
  private:

@@ -1,6 +1,7 @@
 // The message factory service: the message class objects that modules register for their commands.
 #include "host/framework/MessageFactory.h"
 
+#include "host/framework/HeldList.h"
 #include "host/framework/ServiceTable.h"
 #include "host/framework/StaticService.h"
 #include "hostapi/MessageFactory.h"
@@ -8,15 +9,13 @@
 #include <oleauto.h>
 
 #include <cwctype>
-#include <vector>
 
 namespace lumo {
 
 namespace {
 
-// Each holds one reference for the process. UI thread only; no lock.
-std::vector<IMsgIdMessageClassObject*>& MessageClasses() {
-  static std::vector<IMsgIdMessageClassObject*> classes;
+HeldList<IMsgIdMessageClassObject>& MessageClasses() {
+  static HeldList<IMsgIdMessageClassObject> classes;
   return classes;
 }
 
@@ -39,27 +38,13 @@ bool SameText(const std::wstring& a, const std::wstring& b) {
 class MessageFactory final : public StaticService<IMessageFactory, IID_IMessageFactory> {
  public:
   HRESULT STDMETHODCALLTYPE Register(uint32_t, IMsgIdMessageClassObject* classObject) noexcept override {
-    if (!classObject) return E_POINTER;
-    try {
-      MessageClasses().push_back(classObject);
-    } catch (...) {
-      return E_OUTOFMEMORY;
-    }
-    classObject->AddRef();
-    return S_OK;
+    return MessageClasses().Add(classObject);
   }
   HRESULT STDMETHODCALLTYPE GetCount(uint32_t* count) noexcept override {
-    if (!count) return E_POINTER;
-    *count = static_cast<uint32_t>(MessageClasses().size());
-    return S_OK;
+    return MessageClasses().GetCount(count);
   }
   HRESULT STDMETHODCALLTYPE GetAt(uint32_t index, IMsgIdMessageClassObject** classObject) noexcept override {
-    if (!classObject) return E_POINTER;
-    *classObject = nullptr;
-    if (index >= MessageClasses().size()) return E_INVALIDARG;
-    *classObject = MessageClasses()[index];
-    (*classObject)->AddRef();
-    return S_OK;
+    return MessageClasses().GetAt(index, classObject);
   }
   HRESULT STDMETHODCALLTYPE FindByName(const wchar_t* name,
                                        IMsgIdMessageClassObject** classObject) noexcept override {
