@@ -5,6 +5,7 @@
 #include "host/framework/HostObservation.h"
 #include "hostclient/FrameworkLoader.h"
 #include "hostclient/FrameworkLoaderPrivate.h"
+#include "hostclient/HostMessageBox.h"
 
 #include <gtest/gtest.h>
 
@@ -146,12 +147,9 @@ TEST_F(RegisteredFramework, LoaderReturnsAtOnceWhenTheClassIsRegistered) {
 }
 
 TEST_F(RegisteredFramework, HostMessageBoxIsRecordedAndAnsweredOk) {
-  IHostApplication* const host = GetHostApplication();
-  ASSERT_NE(nullptr, host);
+  ASSERT_NE(nullptr, GetHostApplication());
   lumo_observe::Clear();
-  int32_t button = 0;
-  ASSERT_EQ(S_OK, host->ShowMessageBox(nullptr, L"Text", L"Caption", 0x2010, &button));
-  EXPECT_EQ(IDOK, button);
+  EXPECT_EQ(IDOK, HostMessageBox(L"Text", L"Caption"));
   ASSERT_EQ(1u, lumo_observe::MessageBoxCount());
   lumo_observe::MessageBoxSeen seen;
   ASSERT_TRUE(lumo_observe::GetMessageBox(0, seen));
