@@ -22,6 +22,12 @@ QOR::ComPtr<IHostDataDocument> DocumentOf(IUnknown* object) {
   return document;
 }
 
+QOR::ComPtr<IHostDataDocument> DocumentOf(IHostDocument* hostDocument) {
+  QOR::ComPtr<IHostDataDocument> document;
+  if (hostDocument && FAILED(hostDocument->GetDataDocument(document.Out()))) document.Reset();
+  return document;
+}
+
 }  // namespace
 
 uint32_t ChannelRequestFlags(const ChannelRef& ref, bool complete) noexcept {
@@ -42,6 +48,9 @@ EnumGetterBase::EnumGetterBase(IUnknown* dataDocument, std::function<void()> sto
 
 EnumGetterBase::EnumGetterBase(IUnknown* dataDocument, int32_t mode)
     : EnumGetterBase(dataDocument, std::function<void()>(), mode) {}
+
+EnumGetterBase::EnumGetterBase(IHostDocument* hostDocument, int32_t mode)
+    : EnumGetterBase(DocumentOf(hostDocument).Get(), mode) {}
 
 EnumGetterBase::~EnumGetterBase() {
   if (mRegisteredAsSink && mDataDocument) {

@@ -8,6 +8,7 @@
 #include "enumerators/framework/EventRecords.h"
 #include "hostapi/CalcEnum.h"
 #include "hostapi/DataDocument.h"
+#include "hostapi/HostDocument.h"
 #include "hostapi/OnlineData.h"
 #include "hostclient/ComPtr.h"
 
@@ -34,6 +35,8 @@ class EnumGetterBase : public IOnlineDataSink {
   // dataDocument: any interface of the host's data file or document (may be null).
   EnumGetterBase(IUnknown* dataDocument, std::function<void()> stopCallback, int32_t mode);
   EnumGetterBase(IUnknown* dataDocument, int32_t mode);
+  // Over the data document that the host document holds (none when it holds none).
+  EnumGetterBase(IHostDocument* hostDocument, int32_t mode);
   EnumGetterBase(const EnumGetterBase&) = delete;
   EnumGetterBase& operator=(const EnumGetterBase&) = delete;
   virtual ~EnumGetterBase();

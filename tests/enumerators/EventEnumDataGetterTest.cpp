@@ -7,6 +7,7 @@
 #include "enumerators/framework/HostHelpers.h"
 #include "host/app/HostFramework.h"
 #include "host/data/DataDocument.h"
+#include "host/data/HostDocument.h"
 #include "host/data/Sampler.h"
 #include "host/formula/FormulaEnumClass.h"
 #include "host/formula/SignalFormula.h"
@@ -214,6 +215,39 @@ TEST_F(EventEnumDataGetterTest, NestedChainIsTheSameOfflineAndOnline) {
   EXPECT_EQ(offline, Online(formula, ExtLib::kGetterOnline));
 }
 
+TEST_F(EventEnumDataGetterTest, HostDocumentGivesTheGetterItsDataDocument) {
+  const std::wstring formula = L"CalcBase(ch1,CAPPeakDet(ch1,0.3))";
+  auto doc = EmptyDocument();
+  host::Sampler sampler(doc.Get());
+  ASSERT_EQ(S_OK, sampler.Start());
+  ASSERT_EQ(S_OK, sampler.StartRecord(kTickPeriod));
+  ASSERT_EQ(S_OK, sampler.Append({Signal(formula)}));
+  ASSERT_EQ(S_OK, sampler.EndRecord());
+  ASSERT_EQ(S_OK, sampler.Stop());
+  const auto hostDocument = host::HostDocument::Create(doc);
+
+  std::vector<Event> events;
+  {
+    EventEnumDataGetter getter(static_cast<IHostDocument*>(hostDocument.Get()), ExtLib::kGetterOffline);
+    ASSERT_TRUE(getter.CreateEnum(sFormulaId, formula.c_str()));
+    ASSERT_TRUE(getter.SetSources(true, TickPosition(0, 0)));  // the tick period from the document
+    auto enumerator = getter.GetEventEnum();
+    ASSERT_TRUE(enumerator);
+    EXPECT_TRUE(Pull(enumerator.Get(), &events));
+  }
+  EXPECT_GE(events.size(), 5u);
+  EXPECT_EQ(Offline(formula), events);
+
+  {
+    EventEnumDataGetter sink(static_cast<IHostDocument*>(hostDocument.Get()), ExtLib::kGetterRegistersAsSink);
+    EXPECT_TRUE(sink.RegisteredAsSink());
+    EventEnumDataGetter none(static_cast<IHostDocument*>(nullptr), ExtLib::kGetterRegistersAsSink);
+    EXPECT_FALSE(none.RegisteredAsSink());
+    EXPECT_TRUE(none.CreateEnum(sFormulaId, formula.c_str()));
+    EXPECT_FALSE(none.SetSources(true, TickPosition(0, 0)));  // no data document to read
+  }
+}
+
 TEST_F(EventEnumDataGetterTest, RunsStartOnceAndFailWithoutTheirParts) {
   auto doc = EmptyDocument();
   host::Sampler sampler(doc.Get());
@@ -239,7 +273,7 @@ TEST_F(EventEnumDataGetterTest, RunsStartOnceAndFailWithoutTheirParts) {
   EXPECT_FALSE(getter.SetSources(true, TickPosition(0, 0)));
   EXPECT_FALSE(getter.Started());
 
-  EventEnumDataGetter noDocument(nullptr, ExtLib::kGetterRegistersAsSink);
+  EventEnumDataGetter noDocument(static_cast<IUnknown*>(nullptr), ExtLib::kGetterRegistersAsSink);
   EXPECT_FALSE(noDocument.RegisteredAsSink());
 }
 
@@ -369,6 +403,29 @@ TEST_F(EventEnumDataGetterTest, ClassObjectsCreateCountedAndAggregatedEnumerator
   void* viaPart = nullptr;
   ASSERT_EQ(S_OK, part->QueryInterface(IID_IUnknown, &viaPart));
   EXPECT_EQ(static_cast<void*>(&outer), viaPart);  // identity is the outer object's
+
+  // A clone stands on its own: the outer object knows nothing of it, so it could neither hand
+  // out the clone's interfaces nor free it.
+  ICalcEnum* clone = nullptr;
+  ASSERT_EQ(S_OK, part->Clone(nullptr, &clone));
+  const int outerCount = outer.count;
+  void* cloneIdentity = nullptr;
+  ASSERT_EQ(S_OK, clone->QueryInterface(IID_IUnknown, &cloneIdentity));
+  EXPECT_NE(static_cast<void*>(&outer), cloneIdentity);
+  IEnumEventEx* cloneEvents = nullptr;
+  IEnumEventEx* partEvents = nullptr;
+  ASSERT_EQ(S_OK, clone->QueryInterface(IID_IEnumEventEx, reinterpret_cast<void**>(&cloneEvents)));
+  ASSERT_EQ(S_OK, part->QueryInterface(IID_IEnumEventEx, reinterpret_cast<void**>(&partEvents)));
+  EXPECT_NE(partEvents, cloneEvents);
+  IEnumEventEx* eventsClone = nullptr;
+  ASSERT_EQ(S_OK, partEvents->Clone(&eventsClone));
+  partEvents->Release();
+  EXPECT_EQ(outerCount, outer.count);
+  EXPECT_EQ(0u, eventsClone->Release());
+  cloneEvents->Release();
+  static_cast<IUnknown*>(cloneIdentity)->Release();
+  EXPECT_EQ(0u, clone->Release());
+  EXPECT_EQ(outerCount, outer.count);
   outer.Release();
   part->Release();
   part->Release();
@@ -513,7 +570,7 @@ TEST_F(EventEnumDataGetterTest, HostCalculationIsAttachedWithBothTexts) {
 }
 
 TEST(EventEnumDataGetter, SinkAnswersAndRequestFlags) {
-  EventEnumDataGetter getter(nullptr, ExtLib::kGetterOffline);
+  EventEnumDataGetter getter(static_cast<IUnknown*>(nullptr), ExtLib::kGetterOffline);
   IOnlineDataSink* const sink = &getter;
   uint32_t options = 1;
   uint16_t mask = 0;

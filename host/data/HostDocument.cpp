@@ -1,0 +1,86 @@
+// The stand-in host's document object over a data document.
+#include "host/data/HostDocument.h"
+
+#include <oleauto.h>
+
+#include <string>
+#include <utility>
+
+namespace host {
+
+HostPtr<HostDocument> HostDocument::Create(HostPtr<DataDocument> dataDocument) {
+  HostPtr<HostDocument> document;
+  document.Attach(new HostDocument(std::move(dataDocument)));
+  return document;
+}
+
+HostDocument::HostDocument(HostPtr<DataDocument> dataDocument)
+    : mDataDocument(std::move(dataDocument)) {}
+
+void* HostDocument::FindInterface(REFIID iid) {
+  if (iid == IID_IUnknown || iid == IID_IHostDocument) return static_cast<IHostDocument*>(this);
+  return nullptr;
+}
+
+int32_t HostDocument::CountChannels(bool calculated) const {
+  int32_t count = 0;
+  for (const ChannelInfo& channel : mDataDocument->Data().channels)
+    if (channel.formula.empty() != calculated) ++count;
+  return count;
+}
+
+HRESULT STDMETHODCALLTYPE HostDocument::GetDataDocument(IHostDataDocument** document) noexcept {
+  if (!document) return E_POINTER;
+  *document = nullptr;
+  if (!mDataDocument) return E_FAIL;
+  IHostDataDocument* const data = mDataDocument.Get();
+  data->AddRef();
+  *document = data;
+  return S_OK;
+}
+
+HRESULT STDMETHODCALLTYPE HostDocument::QueryFlag(int32_t flag, VARIANT_BOOL* set) noexcept {
+  if (!set) return E_POINTER;
+  *set = VARIANT_FALSE;
+  if (flag != kHostDocumentFlagSampling) return E_INVALIDARG;
+  if (!mDataDocument) return E_FAIL;
+  return mDataDocument->GetSamplingState(0, set);
+}
+
+HRESULT STDMETHODCALLTYPE HostDocument::GetChannelCount(int32_t* count) noexcept {
+  if (!count) return E_POINTER;
+  *count = 0;
+  if (!mDataDocument) return E_FAIL;
+  return mDataDocument->GetChannelCount(count);
+}
+
+HRESULT STDMETHODCALLTYPE HostDocument::GetRecordedChannelCount(int32_t* count) noexcept {
+  if (!count) return E_POINTER;
+  *count = mDataDocument ? CountChannels(false) : 0;
+  return mDataDocument ? S_OK : E_FAIL;
+}
+
+HRESULT STDMETHODCALLTYPE HostDocument::GetCalculatedChannelCount(int32_t* count) noexcept {
+  if (!count) return E_POINTER;
+  *count = mDataDocument ? CountChannels(true) : 0;
+  return mDataDocument ? S_OK : E_FAIL;
+}
+
+HRESULT STDMETHODCALLTYPE HostDocument::GetChannelText(int32_t, int32_t channel, uint32_t,
+                                                       BSTR* text) noexcept {
+  if (!text) return E_POINTER;
+  *text = nullptr;
+  if (!mDataDocument) return E_FAIL;
+  const auto& channels = mDataDocument->Data().channels;
+  if (channel < 0 || static_cast<size_t>(channel) >= channels.size()) return E_INVALIDARG;
+  try {
+    std::wstring name = channels[static_cast<size_t>(channel)].title;
+    if (name.empty()) name = L"Channel " + std::to_wstring(channel + 1);
+    *text = SysAllocStringLen(name.data(), static_cast<UINT>(name.size()));
+    return *text ? S_OK : E_OUTOFMEMORY;
+  } catch (...) {
+    return E_OUTOFMEMORY;
+  }
+}
+
+}  // namespace host

@@ -1,0 +1,39 @@
+// Host document: the host's document object that holds a data document and names its channels.
+// Ownership: out-parameters are checked for null (E_POINTER), cleared first and filled last;
+// interfaces handed out carry one reference and BSTRs are the caller's to free (SysFreeString).
+#pragma once
+
+#include "hostapi/DataDocument.h"
+
+#include <oaidl.h>
+#include <unknwn.h>
+#include <windows.h>
+
+#include <cstdint>
+
+// {864B2DE1-3F7F-11D1-9981-00C0DF492697}
+inline constexpr GUID IID_IHostDocument = {
+    0x864B2DE1, 0x3F7F, 0x11D1, {0x99, 0x81, 0x00, 0xC0, 0xDF, 0x49, 0x26, 0x97}};
+
+// Flag 0 of QueryFlag: the host samples into the document's data document.
+inline constexpr int32_t kHostDocumentFlagSampling = 0;
+
+// The slot order below is this host's own: it keeps only the operations the module calls.
+struct IHostDocument : IUnknown {
+  // Slot 3: the data document the host document holds.
+  virtual HRESULT STDMETHODCALLTYPE GetDataDocument(IHostDataDocument** document) = 0;
+  // Slot 4: the value of one of the document's flags (kHostDocumentFlag...); E_INVALIDARG for a
+  // flag the host does not know.
+  virtual HRESULT STDMETHODCALLTYPE QueryFlag(int32_t flag, VARIANT_BOOL* set) = 0;
+  // Slots 5-7: three counts of the document's channels: every channel it has, those holding a
+  // recording, and those calculated by a formula. A caller offering channels as sources takes
+  // the largest.
+  virtual HRESULT STDMETHODCALLTYPE GetChannelCount(int32_t* count) = 0;
+  virtual HRESULT STDMETHODCALLTYPE GetRecordedChannelCount(int32_t* count) = 0;
+  virtual HRESULT STDMETHODCALLTYPE GetCalculatedChannelCount(int32_t* count) = 0;
+  // Slot 8: the host's name of a channel as it shows it to the user (its title, or "Channel n"
+  // counting from 1 when it has none); reserved is 0, flags as GetChannelSource of the data
+  // document. E_INVALIDARG for a channel the document does not have.
+  virtual HRESULT STDMETHODCALLTYPE GetChannelText(int32_t reserved, int32_t channel,
+                                                   uint32_t flags, BSTR* text) = 0;
+};
