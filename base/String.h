@@ -104,6 +104,9 @@ class String {
   wchar_t* mText;
 };
 
+// Copies are cheap because a string is nothing but the address of its text in the rep.
+static_assert(sizeof(String) == sizeof(wchar_t*), "a string is exactly one text pointer");
+
 // Reads one white-space delimited word.
 std::wistream& operator>>(std::wistream& in, String& text);
 

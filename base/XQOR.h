@@ -33,7 +33,6 @@ class XQOR : public std::exception {
   virtual QOR::String GetMessage() const { return mMessage; }
 
   HRESULT code() const noexcept { return mCode; }
-  HRESULT Code() const noexcept { return mCode; }
 
   // The text of code: own codes from the host executable's string table (with
   // the product words), other codes from the system (FACILITY_WIN32 codes by
