@@ -1,16 +1,16 @@
-// The texts of event tooltips, numbers in the classic locale's default format.
+// The texts of event tooltips. They are shown to the user, so numbers take the process's
+// global locale (the user's decimal separator, no digit grouping) in the default format.
 #include "hostclient/EventTooltipText.h"
 
+#include "base/OStringStream.h"
+
 #include <cmath>
-#include <locale>
-#include <sstream>
 
 namespace {
 
-std::wostringstream TextStream() {
-  std::wostringstream text;
-  text.imbue(std::locale::classic());
-  return text;
+std::wstring TextOf(QOR::OStringStream& text) {
+  const QOR::String written = text.str();
+  return std::wstring(written.GetText(), written.GetText() + written.Length());
 }
 
 }  // namespace
@@ -29,10 +29,10 @@ int UnitPrefixPower(wchar_t prefix) noexcept {
 }
 
 std::wstring PeakOrStimulusTooltip(bool stimulus, int32_t n, const wchar_t* peakWord) {
-  auto text = TextStream();
+  QOR::OStringStream text;
   if (stimulus) text << L"ZR: Peak " << n << L" stimulus";
   else text << peakWord << n;
-  return text.str();
+  return TextOf(text);
 }
 
 std::wstring PopulationSpikeTooltip(int32_t n) {
@@ -44,8 +44,8 @@ std::wstring CalculatedPeakTooltip(int32_t n, float height, const EventChannelUn
   const double multiplier = std::pow(10.0, unit.prefix ? UnitPrefixPower(unit.prefix) : 0);
   std::wstring unitText = unit.baseUnit;
   if (unit.prefix) unitText.insert(unitText.begin(), unit.prefix);
-  auto text = TextStream();
+  QOR::OStringStream text;
   text << L"ZR: Peak " << n << L"; Height = " << (height / multiplier) << L" " << unitText
        << L"; Duration = " << durationSeconds << L" s";
-  return text.str();
+  return TextOf(text);
 }
