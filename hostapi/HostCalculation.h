@@ -67,3 +67,13 @@ struct IHostChannelObjects : IUnknown {
   virtual HRESULT STDMETHODCALLTYPE GetChannelObject(int32_t channel, uint32_t flags,
                                                      IUnknown** channelObject) = 0;
 };
+
+// Reached from a channel's calculation (IHostChannelCalc) by QueryInterface: which calculation
+// class made it. (This host's own interface id.)
+// {3BFF10E9-F7CD-4EDC-92DB-940EA8F6A160}
+inline constexpr GUID IID_IHostChannelCalcInfo = {
+    0x3BFF10E9, 0xF7CD, 0x4EDC, {0x92, 0xDB, 0x94, 0x0E, 0xA8, 0xF6, 0xA1, 0x60}};
+struct IHostChannelCalcInfo : IUnknown {
+  // Slot 3: the type id of the calculation class that made the calculation.
+  virtual HRESULT STDMETHODCALLTYPE GetClassTypeId(uint32_t* typeId) = 0;
+};

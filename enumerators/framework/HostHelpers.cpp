@@ -3,10 +3,13 @@
 
 #include "base/TickConversion.h"
 #include "hostapi/DataDocument.h"
+#include "hostapi/HostCalculation.h"
+#include "hostapi/HostDocument.h"
 #include "hostclient/ComPtr.h"
 
 #include <oleauto.h>
 
+#include <algorithm>
 #include <cmath>
 #include <iomanip>
 #include <locale>
@@ -47,6 +50,8 @@ namespace {
 constexpr uint32_t kTitleFlags = 0x40002000u;
 constexpr int32_t kWholeChannelTitle = 0x7FFFFFFE;
 constexpr int32_t kWholeChannelUnits = -2;
+// What the module asks of a host channel when it names it: as shown, while it may still grow.
+constexpr uint32_t kChannelRequestOnline = kChannelRequestDisplayed | kChannelRequestGrowing;
 
 // Takes ownership of a BSTR from the host and answers its text.
 std::wstring TakeBstr(BSTR text) {
@@ -139,6 +144,75 @@ bool GetSelectionEnd(IHostDataDocument* document, TickPosition* end) {
   HostPosition to{-1, -1};
   if (!end || !SelectionRange(document, &from, &to)) return false;
   *end = TickPosition(to.record, to.tick);
+  return true;
+}
+
+double ChooseDisplaySpan(IHostDataDocument* document, double storedSpan) {
+  if (storedSpan >= -0.5) return storedSpan;
+  HostPosition from{-1, -1};
+  HostPosition to{-1, -1};
+  if (!SelectionRange(document, &from, &to)) return 1.0;
+  const double perDivision =
+      static_cast<double>(CountTicks(document, TickPosition(from.record, from.tick),
+                                     TickPosition(to.record, to.tick))) /
+      400.0;
+  static constexpr double kSpans[] = {1, 2, 5, 10, 20, 50, 100, 200, 500, 1000};
+  for (const double span : kSpans)
+    if (perDivision <= span) return span;
+  return 2000.0;
+}
+
+int32_t MaxOfThreeCounts(IHostDocument* hostDocument) {
+  constexpr int32_t kDefaultCount = 16;
+  if (!hostDocument) return kDefaultCount;
+  int32_t largest = -1;
+  const auto take = [&largest](HRESULT hr, int32_t count) {
+    if (SUCCEEDED(hr)) largest = std::max(largest, count);
+  };
+  int32_t count = 0;
+  take(hostDocument->GetChannelCount(&count), count);
+  take(hostDocument->GetRecordedChannelCount(&count), count);
+  take(hostDocument->GetCalculatedChannelCount(&count), count);
+  return largest < 0 ? kDefaultCount : largest;
+}
+
+QOR::String GetHostObjectText(IHostDocument* hostDocument, int32_t channel) {
+  if (!hostDocument) return QOR::String(L"?");
+  const std::wstring text = AskText([&](BSTR* t) {
+    return hostDocument->GetChannelText(0, channel, kChannelRequestOnline, t);
+  });
+  return QOR::String(text.c_str());
+}
+
+bool HostFlagIsSet(IHostDocument* hostDocument) {
+  if (!hostDocument) return false;
+  VARIANT_BOOL set = VARIANT_FALSE;
+  return SUCCEEDED(hostDocument->QueryFlag(kHostDocumentFlagSampling, &set)) && set != 0;
+}
+
+bool GetDataDocumentRange(IUnknown* hostObject, uint32_t expectedClassId, int32_t channel,
+                          uint32_t flags, IHostChannelCalc** calculation) {
+  if (calculation) *calculation = nullptr;
+  if (!hostObject) return false;
+  QOR::ComPtr<IHostDataDocument> document;
+  if (FAILED(hostObject->QueryInterface(IID_IHostDataDocument, document.OutVoid())) || !document)
+    return false;
+  QOR::ComPtr<IHostChannelObjects> channels;
+  if (FAILED(document->QueryInterface(IID_IHostChannelObjects, channels.OutVoid())) || !channels)
+    return false;
+  QOR::ComPtr<IUnknown> channelObject;
+  if (FAILED(channels->GetChannelObject(channel, flags, channelObject.Out())) || !channelObject)
+    return false;
+  QOR::ComPtr<IHostChannelCalc> calc;
+  if (FAILED(channelObject->QueryInterface(IID_IHostChannelCalc, calc.OutVoid())) || !calc)
+    return false;
+  QOR::ComPtr<IHostChannelCalcInfo> info;
+  uint32_t classId = 0;
+  if (FAILED(calc->QueryInterface(IID_IHostChannelCalcInfo, info.OutVoid())) || !info ||
+      FAILED(info->GetClassTypeId(&classId)) || classId != expectedClassId) {
+    return false;
+  }
+  if (calculation) *calculation = calc.Detach();
   return true;
 }
 

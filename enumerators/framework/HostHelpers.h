@@ -10,7 +10,9 @@
 #include <string>
 #include <vector>
 
+struct IHostChannelCalc;
 struct IHostDataDocument;
+struct IHostDocument;
 
 namespace ExtLib {
 
@@ -45,5 +47,26 @@ int64_t CountTicks(IHostDataDocument* document, TickPosition start, TickPosition
 // The selection's start and end (end not included); false when nothing is selected.
 bool GetSelectionStart(IHostDataDocument* document, TickPosition* start);
 bool GetSelectionEnd(IHostDataDocument* document, TickPosition* end);
+
+// The default time span, in ticks, that previews of an analysis show: storedSpan when one is
+// set (at least -0.5); else the selection's length divided by 400 and rounded up to the next of
+// 1, 2, 5, 10, 20, 50, 100, 200, 500, 1000 (2000 beyond 1000); 1.0 without a selection.
+double ChooseDisplaySpan(IHostDataDocument* document, double storedSpan = -1.0);
+
+// Questions to the host document. Each answers false, an empty text or a default when the
+// document is missing or the host call fails.
+
+// How many channels may be offered as sources: the largest of the three channel counts the host
+// document reports; 16 when there is no document or it reports none of them.
+int32_t MaxOfThreeCounts(IHostDocument* hostDocument);
+// The host's name of a channel as it shows it; "?" without a host document.
+QOR::String GetHostObjectText(IHostDocument* hostDocument, int32_t channel);
+// True when the host document's flag 0 (the host samples into it) is set.
+bool HostFlagIsSet(IHostDocument* hostDocument);
+// Whether the channel found by (channel, flags) in the data document of hostObject (any
+// interface of the host's data file or document) carries a calculation of the class with type
+// id expectedClassId; when it does and calculation is given, the calculation with a reference.
+bool GetDataDocumentRange(IUnknown* hostObject, uint32_t expectedClassId, int32_t channel,
+                          uint32_t flags, IHostChannelCalc** calculation = nullptr);
 
 }  // namespace ExtLib
