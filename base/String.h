@@ -83,7 +83,8 @@ class String {
   void SetLength(int units = -1);
   // Gives the string a rep of its own with the same capacity and returns its writable text.
   wchar_t* MakeUnique();
-  // Capacity of units including the terminator (at least 8).
+  // Capacity of units including the terminator (at least 8, never less than the text holds);
+  // an unshared string with exactly that capacity keeps its rep.
   void Reserve(int units);
   String Substring(int pos, int count) const;
   // Index of the first unit at or after pos that is in set, or -1.

@@ -46,6 +46,19 @@ TEST(String, CapacityFollowsLengthAndGrowsByHalf) {
   EXPECT_EQ(full.GetCapacity(), 12);
 }
 
+TEST(String, ReserveKeepsTheRepOrMovesTheWholeText) {
+  String s(L"0123456789");
+  s.Reserve(20);
+  EXPECT_EQ(s.GetCapacity(), 19);
+  const wchar_t* text = s.GetText();
+  s.Reserve(20);  // unshared with exactly that capacity: kept
+  EXPECT_EQ(s.GetText(), text);
+  // Asking for less than the text holds never cuts it: the rep is as large as the text.
+  s.Reserve(4);
+  EXPECT_EQ(s.GetCapacity(), 10);
+  EXPECT_EQ(std::wstring(s.GetText()), L"0123456789");
+}
+
 TEST(String, ModifyingACopyLeavesTheOriginal) {
   String first(L"shared text");
   first.Reserve(40);
