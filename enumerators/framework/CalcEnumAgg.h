@@ -11,6 +11,8 @@ namespace CalcEnums {
 // parts forward QueryInterface, AddRef and Release to the outer unknown; the inner part answers
 // IUnknown itself, every other IID through T's own QueryInterface, and counts T's own count
 // (T deletes itself when it reaches zero). The outer unknown is not held: it owns the inner.
+// Clone, through either part, gives a plain T counting its own references: the outer object
+// knows only this inner, so it could neither hand out a clone's interfaces nor free it.
 template <class T>
 class CalcEnumAgg final : public T {
  public:
