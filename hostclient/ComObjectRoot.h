@@ -1,5 +1,5 @@
-// Reference-counting roots of the module's COM objects: CComObjectRoot, the
-// single-interface bases and the inner unknown of aggregated objects.
+// QOR::CComObjectRoot: the reference-counting root of the module's map-driven COM objects,
+// and the IUnknown declarations of objects built on it.
 #pragma once
 
 #include "hostclient/InterfaceMap.h"
@@ -66,105 +66,6 @@ class ObjectLock {
   CComObjectRoot& mRoot;
 };
 
-// IUnknown of an object over one interface I (IID iid) whose count is the word
-// after its table pointer. The last Release deletes through the virtual
-// destructor, after setting the guard count. N only tells instances apart.
-template <class I, const IID& iid, int N = 0>
-class SimpleUnknownImp1 : public I {
- public:
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID requested, void** out) noexcept override {
-    if (!out) return E_POINTER;
-    *out = nullptr;
-    if (!IsEqualIID(requested, IID_IUnknown) && !IsEqualIID(requested, iid))
-      return E_NOINTERFACE;
-    *out = static_cast<I*>(this);
-    AddRef();
-    return S_OK;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() noexcept override {
-    return static_cast<ULONG>(InterlockedIncrement(&mRefCount));
-  }
-  ULONG STDMETHODCALLTYPE Release() noexcept override {
-    const LONG count = InterlockedDecrement(&mRefCount);
-    if (count != 0) return static_cast<ULONG>(count);
-    mRefCount = kDestructionGuardCount;
-    delete this;
-    return 0;
-  }
-
- protected:
-  explicit SimpleUnknownImp1(LONG initialCount = 0) noexcept : mRefCount(initialCount) {}
-  virtual ~SimpleUnknownImp1() = default;
-  LONG RefCount() const noexcept { return mRefCount; }
-
- private:
-  volatile LONG mRefCount;
-};
-
-// The same over two interfaces; IUnknown is answered by the first.
-template <class I1, const IID& iid1, class I2, const IID& iid2, int N = 0>
-class SimpleUnknownImp2 : public I1, public I2 {
- public:
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID requested, void** out) noexcept override {
-    if (!out) return E_POINTER;
-    *out = nullptr;
-    if (IsEqualIID(requested, IID_IUnknown) || IsEqualIID(requested, iid1)) {
-      *out = static_cast<I1*>(this);
-    } else if (IsEqualIID(requested, iid2)) {
-      *out = static_cast<I2*>(this);
-    } else {
-      return E_NOINTERFACE;
-    }
-    AddRef();
-    return S_OK;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() noexcept override {
-    return static_cast<ULONG>(InterlockedIncrement(&mRefCount));
-  }
-  ULONG STDMETHODCALLTYPE Release() noexcept override {
-    const LONG count = InterlockedDecrement(&mRefCount);
-    if (count != 0) return static_cast<ULONG>(count);
-    mRefCount = kDestructionGuardCount;
-    delete this;
-    return 0;
-  }
-
- protected:
-  explicit SimpleUnknownImp2(LONG initialCount = 0) noexcept : mRefCount(initialCount) {}
-  virtual ~SimpleUnknownImp2() = default;
-  LONG RefCount() const noexcept { return mRefCount; }
-
- private:
-  volatile LONG mRefCount;
-};
-
-// The inner IUnknown of an aggregatable object T (T derives from CComObjectRoot
-// and declares an interface map). IUnknown answers this inner part; every other
-// IID goes to T's map. Its counting works on T's own count, never the outer's.
-template <class T>
-class NonDelegatingUnknown final : public IUnknown {
- public:
-  explicit NonDelegatingUnknown(T& object) noexcept : mObject(object) {}
-  NonDelegatingUnknown(const NonDelegatingUnknown&) = delete;
-  NonDelegatingUnknown& operator=(const NonDelegatingUnknown&) = delete;
-
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) noexcept override {
-    if (!out) return E_POINTER;
-    *out = nullptr;
-    if (IsEqualIID(iid, IID_IUnknown)) {
-      *out = static_cast<IUnknown*>(this);
-      AddRef();
-      return S_OK;
-    }
-    return QueryInterfaceByMap(static_cast<void*>(&mObject), T::GetInterfaceMap(), iid, out);
-  }
-  ULONG STDMETHODCALLTYPE AddRef() noexcept override { return mObject.InternalAddRef(); }
-  ULONG STDMETHODCALLTYPE Release() noexcept override { return mObject.InternalRelease(); }
-
- private:
-  T& mObject;
-};
-
 }  // namespace QOR
 
 // IUnknown of a heap object over CComObjectRoot and an interface map
@@ -195,40 +96,5 @@ class NonDelegatingUnknown final : public IUnknown {
   ULONG STDMETHODCALLTYPE AddRef() noexcept override { return 1; }                       \
   ULONG STDMETHODCALLTYPE Release() noexcept override { return 1; }
 
-// IUnknown of an aggregatable object: every call goes to the controlling
-// unknown, which the class returns from ControllingUnknown() (the outer object
-// when aggregated, else its NonDelegatingUnknown part).
-#define QOR_IUNKNOWN_AGGREGATABLE()                                                     \
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) noexcept override {  \
-    return ControllingUnknown()->QueryInterface(iid, out);                              \
-  }                                                                                     \
-  ULONG STDMETHODCALLTYPE AddRef() noexcept override {                                  \
-    return ControllingUnknown()->AddRef();                                              \
-  }                                                                                     \
-  ULONG STDMETHODCALLTYPE Release() noexcept override {                                 \
-    return ControllingUnknown()->Release();                                             \
-  }
-
-namespace QOR {
-
-// Mix-in of an aggregatable object T: holds the outer unknown (null when not
-// aggregated) and T's inner unknown. T uses QOR_IUNKNOWN_AGGREGATABLE() and
-// hands InnerUnknown() to the aggregating outer object.
-template <class T>
-class Aggregatable {
- public:
-  IUnknown* ControllingUnknown() noexcept { return mOuter ? mOuter : &mInner; }
-  IUnknown* InnerUnknown() noexcept { return &mInner; }
-  bool IsAggregated() const noexcept { return mOuter != nullptr; }
-
- protected:
-  // outer is not counted: the outer object owns the aggregate, not the reverse.
-  explicit Aggregatable(IUnknown* outer) noexcept
-      : mInner(static_cast<T&>(*this)), mOuter(outer) {}
-
- private:
-  NonDelegatingUnknown<T> mInner;
-  IUnknown* mOuter;
-};
-
-}  // namespace QOR
+// The single-interface bases, kept reachable for users of this header.
+#include "hostclient/SimpleUnknownImp.h"

@@ -1,5 +1,7 @@
 // COM object support: interface-map lookup, counting roots, single-interface bases and aggregation.
 #include "hostclient/ComObjectRoot.h"
+#include "hostclient/NonDelegatingUnknown.h"
+#include "hostclient/SimpleUnknownImp.h"
 
 #include <gtest/gtest.h>
 
