@@ -18,6 +18,7 @@ struct Options {
   const char* chain = "detector";
   long long samples = 10000000;
   bool digest = false;  // also print a checksum of every record's bytes, outside the timed loop
+  const char* dump = nullptr;  // also write every record's bytes to this file, outside the timed loop
 };
 
 bool ParseOptions(int argc, char** argv, Options& options) {
@@ -28,6 +29,8 @@ bool ParseOptions(int argc, char** argv, Options& options) {
       options.samples = std::atoll(argv[++i]);
     } else if (std::strcmp(argv[i], "--digest") == 0) {
       options.digest = true;
+    } else if (std::strcmp(argv[i], "--dump") == 0 && i + 1 < argc) {
+      options.dump = argv[++i];
     } else {
       return false;
     }
@@ -53,14 +56,17 @@ uint32_t Digest(uint32_t hash, const unsigned char* bytes, size_t size) {
   return hash;
 }
 
-// Runs the chain to its end; with digest, folds the records into it (this pass is not timed).
-long long RunChain(IEnumEventEx& chain, std::vector<unsigned char>& buffer, int32_t recordSize, uint32_t* digest) {
+// Runs the chain to its end; with digest, folds the records into it, with dump writes them there (this pass
+// is not timed).
+long long RunChain(IEnumEventEx& chain, std::vector<unsigned char>& buffer, int32_t recordSize, uint32_t* digest,
+                   std::FILE* dump = nullptr) {
   long long events = 0;
   for (;;) {
     int32_t returned = 0, next = 0;
     const HRESULT hr = chain.Next(static_cast<int32_t>(buffer.size()), 0x7FFFFFFF, buffer.data(), &returned, &next);
     events += returned;
     if (digest) *digest = Digest(*digest, buffer.data(), static_cast<size_t>(returned) * recordSize);
+    if (dump) std::fwrite(buffer.data(), 1, static_cast<size_t>(returned) * recordSize, dump);
     if (hr != S_OK || (returned == 0 && next == 0x7FFFFFFF)) break;
   }
   return events;
@@ -79,7 +85,7 @@ int main(int argc, char** argv) {
   char names[256];
   bench::ListChains(names, sizeof names);
   if (!ParseOptions(argc, argv, options) || !bench::FindChain(options.chain)) {
-    std::fprintf(stderr, "usage: ondara-bench [--chain %s] [--samples N] [--digest]\n", names);
+    std::fprintf(stderr, "usage: ondara-bench [--chain %s] [--samples N] [--digest] [--dump FILE]\n", names);
     return 2;
   }
   SetThreadAffinityMask(GetCurrentThread(), 1);
@@ -104,11 +110,17 @@ int main(int argc, char** argv) {
   const double seconds = Seconds(start, stop);
   std::printf("chain: %s\nsamples: %d\nevents: %lld\nseconds: %.4f\n", options.chain, count, events, seconds);
   std::printf("throughput: %.1f Msamples/s\n", seconds > 0.0 ? count / seconds / 1e6 : 0.0);
-  if (options.digest) {
+  if (options.digest || options.dump) {
     ComPtr<IEnumEventEx> again;
     uint32_t digest = 2166136261u;
     if (FAILED(bench::FindChain(options.chain)(channel, 0.001, again)) || !again) return 1;
-    RunChain(*again, buffer, recordSize, &digest);
+    std::FILE* const dump = options.dump ? std::fopen(options.dump, "wb") : nullptr;
+    if (options.dump && !dump) {
+      std::fprintf(stderr, "cannot write %s\n", options.dump);
+      return 1;
+    }
+    RunChain(*again, buffer, recordSize, &digest, dump);
+    if (dump) std::fclose(dump);
     std::printf("digest: %08lX\n", static_cast<unsigned long>(digest));
   }
   return 0;

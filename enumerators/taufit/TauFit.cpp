@@ -6,6 +6,7 @@
 #include <exception>
 
 #include "enumerators/taufit/GaussJordan.h"
+#include "enumerators/taufit/TableExp.h"
 
 namespace ExtLib {
 
@@ -44,7 +45,7 @@ constexpr int32_t kPassSamples = 128;
 // Adds samples [from, from + n) to c with M fitted parameters (amplitude, tau and, when M is 3, the
 // asymptote, whose derivative is 1). Every value is the same expression as sample by sample, and each sum
 // takes its terms in sample order, so the result does not depend on the pass length; the times and
-// exponents are formed in separate loops so that the divisions run side by side, apart from the exp calls.
+// exponents are formed in separate loops so that the divisions run side by side, apart from the exponentials.
 template <int M>
 void AddPass(const FitProblem& f, const double (&a)[kMaxFitParams], int32_t from, int32_t n, Curvature& c) {
   double t[kPassSamples];
@@ -57,8 +58,7 @@ void AddPass(const FitProblem& f, const double (&a)[kMaxFitParams], int32_t from
     t[i] = static_cast<double>(from + i) / f.rate;
   for (int32_t i = 0; i < n; ++i)
     e[i] = -t[i] / tau;
-  for (int32_t i = 0; i < n; ++i)
-    e[i] = std::exp(e[i]);
+  TableExp(e, e, n);
   const double* y = f.y + from;
   for (int32_t i = 0; i < n; ++i) {
     const double model = amplitude * e[i] + asymptote;
