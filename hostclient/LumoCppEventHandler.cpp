@@ -15,14 +15,13 @@ LumoCppEventHandler::~LumoCppEventHandler() {
 }
 
 LumoProxyEventHandler* LumoCppEventHandler::Proxy() const noexcept {
-  return mProxyObserver ? static_cast<LumoProxyEventHandler*>(mProxyObserver) : nullptr;
+  return mProxyObserver ? static_cast<LumoProxyEventHandler*>(mProxyObserver.Get()) : nullptr;
 }
 
 void LumoCppEventHandler::AttachProxy(LumoProxyEventHandler* proxy) noexcept {
   DetachProxy();
   if (!proxy) return;
-  mProxyObserver = static_cast<IObserver*>(proxy);
-  mProxyObserver->AddRef();
+  mProxyObserver = ComPtr<IObserver>(static_cast<IObserver*>(proxy));
   proxy->SetConnected(this);
   IUnknown* identity = nullptr;
   if (SUCCEEDED(proxy->GetSenderIdentity(&identity)) && identity) {
@@ -34,7 +33,6 @@ void LumoCppEventHandler::AttachProxy(LumoProxyEventHandler* proxy) noexcept {
 void LumoCppEventHandler::DetachProxy() noexcept {
   LumoProxyEventHandler* const proxy = Proxy();
   if (!proxy) return;
-  mProxyObserver = nullptr;
   proxy->SetConnected(nullptr);
-  static_cast<IObserver*>(proxy)->Release();
+  mProxyObserver.Reset();
 }

@@ -2,10 +2,11 @@
 // through a LumoProxyEventHandler of its own.
 #pragma once
 
+#include "hostapi/MessageHandler.h"
+#include "hostclient/ComPtr.h"
 #include "hostclient/LumoEventHandlerBase.h"
 #include "hostclient/LumoMessageSender.h"
 
-struct IObserver;
 class LumoProxyEventHandler;
 
 class LumoCppEventHandler : public LumoEventHandlerBase, public LumoMessageSender {
@@ -16,10 +17,10 @@ class LumoCppEventHandler : public LumoEventHandlerBase, public LumoMessageSende
   // Clears the proxy's pointer back to this object and releases it.
   void DetachProxy() noexcept;
   // The proxy's observer part, as the framework is given it (not referenced).
-  IObserver* ProxyObserver() const noexcept { return mProxyObserver; }
+  IObserver* ProxyObserver() const noexcept { return mProxyObserver.Get(); }
   LumoProxyEventHandler* Proxy() const noexcept;
-  // Called by a proxy that is going away.
-  void ForgetProxy() noexcept { mProxyObserver = nullptr; }
+  // Called by a proxy that is going away: its reference is no longer this object's to drop.
+  void ForgetProxy() noexcept { static_cast<void>(mProxyObserver.Detach()); }
 
  protected:
   // Makes and attaches a proxy of its own.
@@ -27,5 +28,5 @@ class LumoCppEventHandler : public LumoEventHandlerBase, public LumoMessageSende
   ~LumoCppEventHandler() override;
 
  private:
-  IObserver* mProxyObserver = nullptr;
+  ComPtr<IObserver> mProxyObserver;
 };

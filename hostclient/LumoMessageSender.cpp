@@ -6,21 +6,20 @@
 #include "hostclient/ComPtr.h"
 #include "hostclient/FrameworkAccess.h"
 
+#include <utility>
+
 LumoMessageSender::~LumoMessageSender() { DetachSender(); }
 
 void LumoMessageSender::SetSenderOwner(IUnknown* owner, bool holdReference) noexcept {
-  if (holdReference && owner) owner->AddRef();
-  IUnknown* const old = mHeld;
-  mHeld = holdReference ? owner : nullptr;
+  // The new owner is referenced before the old one is let go (it may be the same object).
+  const ComPtr<IUnknown> old = std::move(mHeld);
+  if (holdReference) mHeld = ComPtr<IUnknown>(owner);
   mOwner = owner;
-  if (old) old->Release();
 }
 
 void LumoMessageSender::DetachSender() noexcept {
-  IUnknown* const old = mHeld;
-  mHeld = nullptr;
+  const ComPtr<IUnknown> old = std::move(mHeld);
   mOwner = nullptr;
-  if (old) old->Release();
 }
 
 HRESULT LumoMessageSender::Deliver(IUnknown* target, IMessage* message) {

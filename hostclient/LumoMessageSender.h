@@ -2,6 +2,8 @@
 // framework's router; SendFrameworkMessage makes and sends a message in one call.
 #pragma once
 
+#include "hostclient/ComPtr.h"
+
 #include <unknwn.h>
 #include <windows.h>
 
@@ -35,7 +37,7 @@ class LumoMessageSender {
 
  private:
   IUnknown* mOwner;
-  IUnknown* mHeld = nullptr;
+  ComPtr<IUnknown> mHeld;  // the owner, when this sender holds it
   bool mEnabled = true;
 };
 
