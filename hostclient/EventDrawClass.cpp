@@ -21,9 +21,6 @@
 namespace ScrivoClient {
 namespace {
 
-
-
-
 constexpr int32_t kStimulusKind = 1;
 
 // Infinity or NaN, told by the exponent bits (the no-value markers are NaNs).
@@ -133,6 +130,7 @@ class TEventDrawClass final : public IPODEventDrawClass,
                                        QOR::IQORString** text) noexcept override {
     if (!record) return E_FAIL;
     if (!text) return E_POINTER;
+    *text = nullptr;
     return ComTry([&] {
       const TooltipArgs args{hostData, recordIndex, secondsPerTick};
       const std::wstring tooltip =
