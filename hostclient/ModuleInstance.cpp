@@ -1,9 +1,12 @@
-// The module's instance handle.
+// The module's instance handle and module object.
 #include "hostclient/ModuleInstance.h"
 
 namespace {
 HINSTANCE gModuleInstance = nullptr;
+OWL::TModule* gModule = nullptr;
 }  // namespace
 
 HINSTANCE GetModuleInstance() noexcept { return gModuleInstance; }
 void SetModuleInstance(HINSTANCE instance) noexcept { gModuleInstance = instance; }
+OWL::TModule* GetModule() noexcept { return gModule; }
+void SetModule(OWL::TModule* module) noexcept { gModule = module; }
