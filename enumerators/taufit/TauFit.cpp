@@ -43,9 +43,10 @@ struct Curvature {
 constexpr int32_t kPassSamples = 128;
 
 // Adds samples [from, from + n) to c with M fitted parameters (amplitude, tau and, when M is 3, the
-// asymptote, whose derivative is 1). Every value is the same expression as sample by sample, and each sum
-// takes its terms in sample order, so the result does not depend on the pass length; the times and
-// exponents are formed in separate loops so that the divisions run side by side, apart from the exponentials.
+// asymptote, whose derivative is 1). Every value depends only on its sample's index and each sum takes its
+// terms in sample order, so the result does not depend on the pass length. The exponents keep their two
+// divisions, so that a noise-free exponential is reproduced to the last bit as far as exp allows (the fit
+// may otherwise stall at its rounding floor); the tau derivative multiplies by amplitude / tau^2 formed once.
 template <int M>
 void AddPass(const FitProblem& f, const double (&a)[kMaxFitParams], int32_t from, int32_t n, Curvature& c) {
   double t[kPassSamples];
@@ -53,24 +54,46 @@ void AddPass(const FitProblem& f, const double (&a)[kMaxFitParams], int32_t from
   const double amplitude = a[kAmplitude];
   const double tau = a[kTau];
   const double asymptote = a[kAsymptote];
-  const double tauSquared = tau * tau;
+  const double slopeScale = amplitude / (tau * tau);
   for (int32_t i = 0; i < n; ++i)
     t[i] = static_cast<double>(from + i) / f.rate;
   for (int32_t i = 0; i < n; ++i)
     e[i] = -t[i] / tau;
   TableExp(e, e, n);
   const double* y = f.y + from;
+  // The sums live in locals for the loop: y might alias c, so sums kept in c would go through memory.
+  double a00 = c.alpha[0][0], a10 = c.alpha[1][0], a11 = c.alpha[1][1];
+  double a20 = c.alpha[2][0], a21 = c.alpha[2][1], a22 = c.alpha[2][2];
+  double b0 = c.beta[0], b1 = c.beta[1], b2 = c.beta[2];
+  double chiSquare = c.chiSquare;
   for (int32_t i = 0; i < n; ++i) {
     const double model = amplitude * e[i] + asymptote;
-    const double d[3] = {e[i], amplitude * t[i] * e[i] / tauSquared, 1.0};
+    const double d0 = e[i];
+    const double d1 = slopeScale * t[i] * e[i];
     const double dy = y[i] - model;
-    for (int j = 0; j < M; ++j) {
-      for (int k = 0; k <= j; ++k)
-        c.alpha[j][k] += d[j] * d[k];
-      c.beta[j] += dy * d[j];
+    a00 += d0 * d0;
+    b0 += dy * d0;
+    a10 += d1 * d0;
+    a11 += d1 * d1;
+    b1 += dy * d1;
+    if (M == 3) {  // the asymptote's derivative is 1
+      a20 += d0;
+      a21 += d1;
+      a22 += 1.0;
+      b2 += dy;
     }
-    c.chiSquare += dy * dy;
+    chiSquare += dy * dy;
   }
+  c.alpha[0][0] = a00;
+  c.alpha[1][0] = a10;
+  c.alpha[1][1] = a11;
+  c.alpha[2][0] = a20;
+  c.alpha[2][1] = a21;
+  c.alpha[2][2] = a22;
+  c.beta[0] = b0;
+  c.beta[1] = b1;
+  c.beta[2] = b2;
+  c.chiSquare = chiSquare;
 }
 
 // Chi-square, gradient and curvature of the model at parameters a (all weights 1).
