@@ -11,35 +11,49 @@ bool CalcMinMaxSlope::IsActive(const MeasureInput& in) const noexcept {
 
 void CalcMinMaxSlope::Begin(const MeasureInput& in) {
   mRange = TickRange{in.event->peakStartTick, in.event->peakEndTick};
-  mRing.assign(static_cast<size_t>(in.smoothing.n), 0.0f);
+  mRing.assign(2 * static_cast<size_t>(in.smoothing.n), 0.0f);
   mIndex = 0;
   mFull = false;
   mFound = false;
 }
 
+// Each sample is stored twice, at j and j + N, so the window of the last N samples is the contiguous run
+// from the oldest one; the loop keeps its state in locals and writes it back once.
 void CalcMinMaxSlope::Add(const MeasureInput& in, int32_t firstTick, const float* v,
                           int32_t n) noexcept {
-  const int32_t size = static_cast<int32_t>(mRing.size());
+  const int32_t size = static_cast<int32_t>(mRing.size() / 2);
   const int32_t half = size / 2;
+  const double period = in.period;
+  const WindowSlope slope(size);
+  float* const ring = mRing.data();
+  int32_t index = mIndex;
+  bool full = mFull;
+  bool found = mFound;
+  Extreme high = mMax;
+  Extreme low = mMin;
   for (int32_t i = 0; i < n; ++i) {
-    mRing[mIndex] = v[i];
-    if (++mIndex == size) {
-      mIndex = 0;
-      mFull = true;
+    ring[index] = v[i];
+    ring[index + size] = v[i];
+    if (++index == size) {
+      index = 0;
+      full = true;
     }
-    if (!mFull)
+    if (!full)
       continue;
-    const double s = RingSlope(mRing.data(), size, mIndex) / in.period;
+    const float* window = ring + index;
+    const double s = slope(window) / period;
     const int32_t t = firstTick + i;
-    int32_t middle = mIndex + half;
-    if (middle >= size)
-      middle -= size;
-    if (!mFound || s > mMax.slope)
-      mMax = Extreme{t - half, mRing[middle], s};
-    if (!mFound || s < mMin.slope)
-      mMin = Extreme{t - half, mRing[middle], s};
-    mFound = true;
+    if (!found || s > high.slope)
+      high = Extreme{t - half, window[half], s};
+    if (!found || s < low.slope)
+      low = Extreme{t - half, window[half], s};
+    found = true;
   }
+  mIndex = index;
+  mFull = full;
+  mFound = found;
+  mMax = high;
+  mMin = low;
 }
 
 void CalcMinMaxSlope::Write(const MeasureInput& in, EventFCalc& out) const noexcept {

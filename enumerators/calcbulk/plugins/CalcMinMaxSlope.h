@@ -30,7 +30,7 @@ class CalcMinMaxSlope {
   };
 
   TickRange mRange;
-  std::vector<float> mRing;  // sized once per event; no allocation per sample
+  std::vector<float> mRing;  // the window twice over (2N), sized once per event; no allocation per sample
   int32_t mIndex = 0;
   bool mFull = false;
   Extreme mMax;
