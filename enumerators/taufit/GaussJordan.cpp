@@ -4,6 +4,7 @@
 #include <cmath>
 #include <utility>
 
+#include "base/SseFabs.h"
 #include "enumerators/taufit/TauMuntedException.h"
 
 namespace ExtLib {
@@ -24,8 +25,8 @@ Pivot ChoosePivot(const FitMatrix& a, const int (&used)[kMaxFitParams], int n) {
     if (used[j] != 0)
       continue;
     for (int k = 0; k < n; ++k) {
-      if (used[k] == 0 && std::fabs(a[j][k]) >= big) {
-        big = std::fabs(a[j][k]);
+      if (used[k] == 0 && SseFabs(a[j][k]) >= big) {
+        big = SseFabs(a[j][k]);
         p.row = j;
         p.col = k;
       }

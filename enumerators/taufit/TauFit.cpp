@@ -29,6 +29,7 @@ struct FitProblem {
   const double* y = nullptr;
   int32_t count = 0;
   double rate = 1.0;
+  const double* times = nullptr;  // t_i = i / rate for every sample, when the fit is short enough to keep them
   int fitted[kMaxFitParams] = {};  // parameter index of each fitted parameter
   int m = 0;                       // number of fitted parameters
 };
@@ -41,6 +42,8 @@ struct Curvature {
 
 // Samples per pass of Evaluate: its working arrays stay on the stack.
 constexpr int32_t kPassSamples = 128;
+// Longest fit whose sample times FitTau keeps on the stack.
+constexpr int32_t kKeptTimes = 512;
 
 // Adds samples [from, from + n) to c with M fitted parameters (amplitude, tau and, when M is 3, the
 // asymptote, whose derivative is 1). Every value depends only on its sample's index and each sum takes its
@@ -49,14 +52,17 @@ constexpr int32_t kPassSamples = 128;
 // may otherwise stall at its rounding floor); the tau derivative multiplies by amplitude / tau^2 formed once.
 template <int M>
 void AddPass(const FitProblem& f, const double (&a)[kMaxFitParams], int32_t from, int32_t n, Curvature& c) {
-  double t[kPassSamples];
+  double ownTimes[kPassSamples];
   double e[kPassSamples];
+  const double* t = f.times != nullptr ? f.times + from : ownTimes;
+  if (f.times == nullptr) {
+    for (int32_t i = 0; i < n; ++i)
+      ownTimes[i] = static_cast<double>(from + i) / f.rate;
+  }
   const double amplitude = a[kAmplitude];
   const double tau = a[kTau];
   const double asymptote = a[kAsymptote];
   const double slopeScale = amplitude / (tau * tau);
-  for (int32_t i = 0; i < n; ++i)
-    t[i] = static_cast<double>(from + i) / f.rate;
   for (int32_t i = 0; i < n; ++i)
     e[i] = -t[i] / tau;
   TableExp(e, e, n);
@@ -222,6 +228,13 @@ bool FitTau(const double* samples, int32_t lastIndex, bool asymptoteKnown, doubl
   f.y = samples;
   f.count = count;
   f.rate = rate;
+  // The times do not depend on the parameters: short fits (the usual case) form them once, not per step.
+  double times[kKeptTimes];
+  if (count <= kKeptTimes) {
+    for (int32_t i = 0; i < count; ++i)
+      times[i] = static_cast<double>(i) / rate;
+    f.times = times;
+  }
   f.fitted[f.m++] = kAmplitude;
   f.fitted[f.m++] = kTau;
   if (!asymptoteKnown)
