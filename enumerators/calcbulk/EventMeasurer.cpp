@@ -23,12 +23,6 @@ std::unique_ptr<BulkPlugin> MakePlugin() {
   return std::make_unique<KernelPlugin<Kernel, EventMeasurer, MeasureParams, EventFCalc>>();
 }
 
-// Half-open window [centre - width/2, centre + width/2), width/2 truncated toward zero.
-bool InWindow(int32_t t, int32_t centre, int32_t width) {
-  const int64_t half = width / 2;
-  return t >= centre - half && t < centre + half;
-}
-
 }  // namespace
 
 MeasureInput MeasureInputOf(const EventMeasurer& state, const MeasureParams& params) noexcept {
@@ -121,41 +115,62 @@ void EventMeasurer::AddSamples(const MeasureParams& params, int32_t firstTick, c
     plugin->AddSamples(*this, params, firstTick, values, count);
 }
 
-void EventMeasurer::TrackCrossings(int32_t firstTick, const float* values, int32_t count) {
-  const double p = mInput.polarity;
-  const int32_t start = mInput.peakStartTick;
-  const int32_t peak = mInput.tick;
-  for (int32_t i = 0; i < count; ++i) {
-    const int32_t t = firstTick + i;
+namespace {
+
+// Index in [0, count) of the block's first sample at or after tick `from`, or count.
+int32_t IndexFrom(int32_t firstTick, int32_t count, int32_t from) {
+  const int64_t offset = static_cast<int64_t>(from) - firstTick;
+  return offset <= 0 ? 0 : offset >= count ? count : static_cast<int32_t>(offset);
+}
+
+// Sets c to the first sample from index `begin` on whose signed value reaches the level (at or above when
+// rising, at or below when falling), unless c was found before.
+template <bool Rising>
+void FindCrossing(Crossing& c, double p, double level, int32_t firstTick, const float* values, int32_t begin,
+                  int32_t count) {
+  if (c.found)
+    return;
+  for (int32_t i = begin; i < count; ++i) {
     const double pv = p * values[i];
-    if (t >= start) {
-      if (!mRiseStart.found && pv >= mSignedLevel1)
-        mRiseStart = Crossing{t, values[i], true};
-      if (!mRiseEnd.found && pv >= mSignedLevel2)
-        mRiseEnd = Crossing{t, values[i], true};
-    }
-    if (t >= peak) {
-      if (!mFallStart.found && pv <= mSignedLevel2)
-        mFallStart = Crossing{t, values[i], true};
-      if (!mFallEnd.found && pv <= mSignedLevel1)
-        mFallEnd = Crossing{t, values[i], true};
+    if (Rising ? pv >= level : pv <= level) {
+      c = Crossing{firstTick + i, values[i], true};
+      return;
     }
   }
 }
 
+// Adds the samples of the block inside the half-open window [centre - width/2, centre + width/2), width/2
+// truncated toward zero, to sum and count, in order.
+void SumWindow(double& sum, int32_t& n, int32_t centre, int32_t width, int32_t firstTick, const float* values,
+               int32_t count) {
+  const int64_t half = width / 2;
+  const int64_t lo = centre - half - static_cast<int64_t>(firstTick);
+  const int64_t hi = centre + half - static_cast<int64_t>(firstTick);
+  const int32_t begin = lo <= 0 ? 0 : lo >= count ? count : static_cast<int32_t>(lo);
+  const int32_t end = hi <= 0 ? 0 : hi >= count ? count : static_cast<int32_t>(hi);
+  for (int32_t i = begin; i < end; ++i)
+    sum += values[i];
+  if (end > begin)
+    n += end - begin;
+}
+
+}  // namespace
+
+void EventMeasurer::TrackCrossings(int32_t firstTick, const float* values, int32_t count) {
+  const double p = mInput.polarity;
+  const int32_t fromStart = IndexFrom(firstTick, count, mInput.peakStartTick);
+  const int32_t fromPeak = IndexFrom(firstTick, count, mInput.tick);
+  FindCrossing<true>(mRiseStart, p, mSignedLevel1, firstTick, values, fromStart, count);
+  FindCrossing<true>(mRiseEnd, p, mSignedLevel2, firstTick, values, fromStart, count);
+  FindCrossing<false>(mFallStart, p, mSignedLevel2, firstTick, values, fromPeak, count);
+  FindCrossing<false>(mFallEnd, p, mSignedLevel1, firstTick, values, fromPeak, count);
+}
+
 void EventMeasurer::SumPlateaus(const MeasureParams& params, int32_t firstTick, const float* values,
                                 int32_t count) {
-  for (int32_t i = 0; i < count; ++i) {
-    const int32_t t = firstTick + i;
-    if (InWindow(t, mInput.plateauCentreTick, params.plateauWidthTicks)) {
-      mPlateau2Sum += values[i];
-      ++mPlateau2Count;
-    }
-    if (InWindow(t, mInput.midPlateauTick, params.pltWidthTicks)) {
-      mPlateau1Sum += values[i];
-      ++mPlateau1Count;
-    }
-  }
+  SumWindow(mPlateau2Sum, mPlateau2Count, mInput.plateauCentreTick, params.plateauWidthTicks, firstTick, values,
+            count);
+  SumWindow(mPlateau1Sum, mPlateau1Count, mInput.midPlateauTick, params.pltWidthTicks, firstTick, values, count);
 }
 
 void EventMeasurer::Finish(const MeasureParams& params, EventFCalc& out) {

@@ -235,3 +235,24 @@ TEST(CalcBulkStep, EventWithoutValueStillYieldsARecordAndRestartsThePeriod) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(CalcBulkStep, BlockBoundariesChangeNoRecordByte) {
+  // Crossings, widths, plateaus and the slope windows all search within blocks; a block may end anywhere,
+  // even between a level's crossing and the peak, and the records must not change.
+  std::vector<float> v = Triangle();
+  for (size_t i = 0; i < v.size(); ++i)
+    v[i] += 0.01f * static_cast<float>(i % 7);  // noise, so that the tau fit has something to do
+  const auto whole = calcstages::RunOffline<StepState, MeasureParams, EventBCalcBase2, EventFCalc>(
+    Step, Params(), v, {TriangleEvent()});
+  ASSERT_EQ(whole.size(), 1u);
+  for (const int32_t block : {1, 2, 3, 7, 11, 20}) {
+    const auto split = calcstages::RunOffline<StepState, MeasureParams, EventBCalcBase2, EventFCalc>(
+      Step, Params(), v, {TriangleEvent()}, block);
+    ASSERT_EQ(split.size(), 1u);
+    EXPECT_EQ(std::memcmp(&whole[0], &split[0], sizeof(EventFCalc)), 0) << "blocks of " << block;
+  }
+}
+
+}  // namespace

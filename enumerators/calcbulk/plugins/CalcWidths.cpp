@@ -45,24 +45,36 @@ void CalcWidths::Begin(const MeasureInput& in) noexcept {
   mRangeEnd = endIncluded < e.limitTick ? endIncluded : e.limitTick;
 }
 
+// Before the peak, a level's first tick is one past the last sample below it, or the first sample seen
+// when none ever was; after it, a level's last tick is the first sample at or below it. So each level
+// needs only a backward search of the samples before the peak and a forward one of those from it on,
+// which stop at the crossing, instead of every level at every sample.
 void CalcWidths::Add(const MeasureInput& in, int32_t firstTick, const float* v, int32_t n) noexcept {
   const int32_t peakTick = in.event->tick;
   const double p = in.event->polarity;
-  for (int32_t i = 0; i < n; ++i) {
-    const int32_t t = firstTick + i;
-    const double pv = p * v[i];
-    if (t < peakTick) {
-      for (int k = 1; k < kLevels; ++k) {
-        if (pv < mSignedLevel[k])
-          mFirst[k] = t + 1;
-        else if (mFirst[k] == kNoTick)
-          mFirst[k] = t;
-      }
-      continue;
+  const int64_t beforePeak = static_cast<int64_t>(peakTick) - firstTick;
+  const int32_t rise = beforePeak <= 0 ? 0 : beforePeak >= n ? n : static_cast<int32_t>(beforePeak);
+  if (rise > 0) {
+    for (int k = 1; k < kLevels; ++k) {
+      const double level = mSignedLevel[k];
+      int32_t i = rise - 1;
+      while (i >= 0 && !(p * v[i] < level))
+        --i;
+      if (i >= 0)
+        mFirst[k] = firstTick + i + 1;
+      else if (mFirst[k] == kNoTick)
+        mFirst[k] = firstTick;
     }
-    for (int k = 0; k < kLevels; ++k)
-      if (mLast[k] == kNoTick && pv <= mSignedLevel[k])
-        mLast[k] = t;
+  }
+  for (int k = 0; k < kLevels; ++k) {
+    if (mLast[k] != kNoTick)
+      continue;
+    const double level = mSignedLevel[k];
+    int32_t i = rise;
+    while (i < n && !(p * v[i] <= level))
+      ++i;
+    if (i < n)
+      mLast[k] = firstTick + i;
   }
 }
 
