@@ -222,27 +222,65 @@ bool Measure(StepState& s, const StepSettings& p, StepFrame& frame, SampleCursor
 
 }  // namespace
 
+namespace {
+
+// Extends the open segment over the flat samples from index i on, with its sum and count in locals (the
+// scanner's float members could alias the samples and would keep them in memory). Returns the index after
+// the last sample taken: count, or the sample that breaks the segment. closedAtLast tells that the last
+// tick before the event was taken, after which the caller closes the segment.
+int32_t ExtendSegment(SegmentScanner& s, const float* v, int32_t firstTick, int32_t i, int32_t count,
+                      int32_t lastTick, bool& closedAtLast) noexcept {
+  const double start = s.segStartValue;
+  const double tolerance = s.tolerance;
+  const int64_t limit = static_cast<int64_t>(s.segStartTick) + s.maxBaselineTicks;
+  double sum = s.sum;
+  int32_t n = s.count;
+  closedAtLast = false;
+  for (; i < count; ++i) {
+    const int32_t t = firstTick + i;
+    const float x = v[i];
+    if (!(SseFabs(static_cast<double>(x) - start) <= tolerance) || t > limit)
+      break;
+    ++n;
+    sum += x;
+    if (t == lastTick) {
+      closedAtLast = true;
+      ++i;
+      break;
+    }
+  }
+  s.sum = sum;
+  s.count = n;
+  return i;
+}
+
+}  // namespace
+
 void FeedSegmentScanner(SegmentScanner& s, const float* v, int32_t firstTick, int32_t count) noexcept {
   const int32_t lastTick = SubTicksSat(s.eventTick, 1);
-  for (int32_t i = 0; i < count; ++i) {
+  int32_t i = 0;
+  while (i < count) {
     const int32_t t = firstTick + i;
     const float x = v[i];
     if (s.newSegment) {
+      ++i;
       if (s.windowEnd > 0 && t > s.windowEnd) continue;
       StartSegment(s, t, x);
       s.newSegment = false;
       if (t == lastTick) CloseSegment(s, t);
       continue;
     }
-    const bool flat = SseFabs(static_cast<double>(x) - static_cast<double>(s.segStartValue)) <= s.tolerance;
-    if (flat && static_cast<int64_t>(t) - s.segStartTick <= s.maxBaselineTicks) {
-      ++s.count;
-      s.sum += x;
-      if (t == lastTick) CloseSegment(s, t);
+    bool closedAtLast = false;
+    i = ExtendSegment(s, v, firstTick, i, count, lastTick, closedAtLast);
+    if (closedAtLast) {
+      CloseSegment(s, lastTick);
       continue;
     }
-    CloseSegment(s, t);
-    StartSegment(s, t, x);
+    if (i == count) break;
+    // Sample i breaks the segment: it closes the old one and starts the next.
+    CloseSegment(s, firstTick + i);
+    StartSegment(s, firstTick + i, v[i]);
+    ++i;
   }
 }
 
