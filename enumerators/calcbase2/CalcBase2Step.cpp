@@ -1,6 +1,7 @@
 // The second baseline stage's step: one scan per event from where the previous event's scan stopped.
 #include "enumerators/calcbase2/CalcBase2Step.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "base/TickConversion.h"
@@ -100,36 +101,90 @@ ScanLevels LevelsOf(const EventBCalcMax& input, const StepSettings& p) noexcept 
   return levels;
 }
 
+namespace {
+
+// Index in [0, count] of the block's first sample at or after tick `from`.
+int32_t IndexFrom(int32_t firstTick, int32_t count, int64_t from) noexcept {
+  const int64_t offset = from - firstTick;
+  return offset <= 0 ? 0 : offset >= count ? count : static_cast<int32_t>(offset);
+}
+
+// The first sample of [begin, end) whose signed value passes `reached` sets tick, unless it was set before.
+template <class Reached>
+void FindFirst(int32_t& tick, double p, const float* v, int32_t firstTick, int32_t begin, int32_t end,
+               Reached reached) noexcept {
+  if (tick != kNoTick)
+    return;
+  for (int32_t i = begin; i < end; ++i) {
+    if (reached(p * static_cast<double>(v[i]))) {
+      tick = firstTick + i;
+      return;
+    }
+  }
+}
+
+// UpdateExtremes over v[0..n) in order, with the extremes in locals.
+void UpdateExtremesOver(StepState& s, const float* v, int32_t n) noexcept {
+  if (n <= 0)
+    return;
+  EventBCalcBase2& o = s.output;
+  int32_t i = 0;
+  if (!s.extremesSet) {
+    UpdateExtremes(s, v[0]);
+    i = 1;
+  }
+  float lowest = o.lowestSample;
+  float highest = o.highestSample;
+  for (; i < n; ++i) {
+    if (v[i] < lowest) lowest = v[i];
+    if (v[i] > highest) highest = v[i];
+  }
+  o.lowestSample = lowest;
+  o.highestSample = highest;
+}
+
+}  // namespace
+
+// The block splits into the rise (before the peak), the fall (up to the end tick) and the tail; the first
+// crossings of the rise and fall are forward searches that stop at their hit, the extremes one pass over
+// every sample passed, all in the same order as sample by sample.
 int32_t ScanBlock(StepState& s, const ScanLevels& levels, const float* v, int32_t firstTick, int32_t count) noexcept {
   EventBCalcBase2& o = s.output;
   const double p = levels.polarity;
-  for (int32_t i = 0; i < count; ++i) {
-    const int32_t t = firstTick + i;
-    const double pv = p * static_cast<double>(v[i]);
-    if (t < levels.peakTick) {
-      if (!s.riseFound && pv > levels.mid) {
-        s.riseFound = true;
-        s.riseTick = t;
-      }
-    } else if (t <= levels.endTick) {
-      if (!s.fallFound && pv < levels.mid) {
-        s.fallFound = true;
-        s.fallTick = t;
-      }
-      if (o.tauFitStartTick == kNoTick && pv <= levels.tauStart) o.tauFitStartTick = t;
-      if (o.tauFitEndTick == kNoTick && pv <= levels.tauEnd) o.tauFitEndTick = t;
-      // On the baseline side of the 10 % level, seen from the peak, for upward and downward peaks alike.
-      if (s.tenPercentTick == kNoTick && pv <= levels.tenPercent) s.tenPercentTick = t;
-    } else if (pv < levels.baseline) {
-      const float d = v[i] - levels.baselineLevel;
-      if (std::fabs(d) > std::fabs(o.tailOvershoot)) o.tailOvershoot = d;
-    } else {
-      o.ahpEndTick = t;
-      return i;
+  const int32_t rise = IndexFrom(firstTick, count, levels.peakTick);
+  const int32_t fallEnd = std::max(rise, IndexFrom(firstTick, count, static_cast<int64_t>(levels.endTick) + 1));
+  if (!s.riseFound) {
+    int32_t tick = kNoTick;
+    FindFirst(tick, p, v, firstTick, 0, rise, [&](double pv) { return pv > levels.mid; });
+    if (tick != kNoTick) {
+      s.riseFound = true;
+      s.riseTick = tick;
     }
-    UpdateExtremes(s, v[i]);
   }
-  return count;
+  if (!s.fallFound) {
+    int32_t tick = kNoTick;
+    FindFirst(tick, p, v, firstTick, rise, fallEnd, [&](double pv) { return pv < levels.mid; });
+    if (tick != kNoTick) {
+      s.fallFound = true;
+      s.fallTick = tick;
+    }
+  }
+  FindFirst(o.tauFitStartTick, p, v, firstTick, rise, fallEnd, [&](double pv) { return pv <= levels.tauStart; });
+  FindFirst(o.tauFitEndTick, p, v, firstTick, rise, fallEnd, [&](double pv) { return pv <= levels.tauEnd; });
+  // On the baseline side of the 10 % level, seen from the peak, for upward and downward peaks alike.
+  FindFirst(s.tenPercentTick, p, v, firstTick, rise, fallEnd, [&](double pv) { return pv <= levels.tenPercent; });
+  int32_t i = fallEnd;
+  for (; i < count; ++i) {
+    const double pv = p * static_cast<double>(v[i]);
+    if (!(pv < levels.baseline)) {
+      o.ahpEndTick = firstTick + i;
+      break;
+    }
+    const float d = v[i] - levels.baselineLevel;
+    if (std::fabs(d) > std::fabs(o.tailOvershoot)) o.tailOvershoot = d;
+  }
+  UpdateExtremesOver(s, v, i);
+  return i;
 }
 
 bool Step(StepState& s, const StepSettings& p, StepFrame& frame, SampleCursor& channel,
