@@ -18,7 +18,8 @@ struct Pivot {
 
 // Largest unused element (by magnitude); NaN never qualifies, so a matrix of
 // NaNs yields no pivot at all.
-Pivot ChoosePivot(const FitMatrix& a, const int (&used)[kMaxFitParams], int n) {
+template <int n>
+Pivot ChoosePivot(const FitMatrix& a, const int (&used)[kMaxFitParams]) {
   Pivot p;
   double big = 0.0;
   for (int j = 0; j < n; ++j) {
@@ -35,7 +36,8 @@ Pivot ChoosePivot(const FitMatrix& a, const int (&used)[kMaxFitParams], int n) {
   return p;
 }
 
-void EliminateColumn(FitMatrix& a, double (&b)[kMaxFitParams], int n, int col) {
+template <int n>
+void EliminateColumn(FitMatrix& a, double (&b)[kMaxFitParams], int col) {
   for (int r = 0; r < n; ++r) {
     if (r == col)
       continue;
@@ -47,14 +49,14 @@ void EliminateColumn(FitMatrix& a, double (&b)[kMaxFitParams], int n, int col) {
   }
 }
 
-}  // namespace
-
-SolveResult SolveGaussJordan(FitMatrix& a, double (&b)[kMaxFitParams], int n) {
+// The elimination for a fixed size, so that the small loops unroll.
+template <int n>
+SolveResult Solve(FitMatrix& a, double (&b)[kMaxFitParams]) {
   int used[kMaxFitParams] = {};
   int rowOf[kMaxFitParams] = {};
   int colOf[kMaxFitParams] = {};
   for (int i = 0; i < n; ++i) {
-    const Pivot p = ChoosePivot(a, used, n);
+    const Pivot p = ChoosePivot<n>(a, used);
     if (p.col < 0) {
       // Only the very first pivot can be missing without a column being
       // reused; later a missing pivot means a column is needed twice.
@@ -77,7 +79,7 @@ SolveResult SolveGaussJordan(FitMatrix& a, double (&b)[kMaxFitParams], int n) {
     for (int c = 0; c < n; ++c)
       a[p.col][c] *= inverse;
     b[p.col] *= inverse;
-    EliminateColumn(a, b, n, p.col);
+    EliminateColumn<n>(a, b, p.col);
   }
   // Undo the row interchanges as column interchanges of the inverse.
   for (int i = n - 1; i >= 0; --i) {
@@ -87,6 +89,21 @@ SolveResult SolveGaussJordan(FitMatrix& a, double (&b)[kMaxFitParams], int n) {
       std::swap(a[r][rowOf[i]], a[r][colOf[i]]);
   }
   return SolveResult::Solved;
+}
+
+}  // namespace
+
+SolveResult SolveGaussJordan(FitMatrix& a, double (&b)[kMaxFitParams], int n) {
+  switch (n) {
+    case 1:
+      return Solve<1>(a, b);
+    case 2:
+      return Solve<2>(a, b);
+    case 3:
+      return Solve<3>(a, b);
+    default:  // nothing to eliminate
+      return SolveResult::Solved;
+  }
 }
 
 }  // namespace ExtLib
