@@ -11,7 +11,9 @@ namespace ZR::Enum::CalcBulk {
 double RingSlope(const float* ring, int32_t n, int32_t oldest) noexcept;
 
 // RingSlope over n contiguous samples (oldest first), with the sums over x formed once for all windows of
-// one length: the same operations in the same order, so the same bits.
+// one length: the same operations in the same order, so the same bits. With N > 0 the length is N, fixed
+// at compile time so that the sums unroll.
+template <int32_t N = 0>
 class WindowSlope {
  public:
   explicit WindowSlope(int32_t n) noexcept
@@ -20,7 +22,8 @@ class WindowSlope {
   double operator()(const float* window) const noexcept {
     double sy = 0.0;
     double sxy = 0.0;
-    for (int32_t x = 1; x <= mN; ++x) {
+    const int32_t n = N > 0 ? N : mN;
+    for (int32_t x = 1; x <= n; ++x) {
       const double v = window[x - 1];
       sy += v;
       sxy += v * x;

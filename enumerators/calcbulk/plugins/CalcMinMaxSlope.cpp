@@ -17,14 +17,22 @@ void CalcMinMaxSlope::Begin(const MeasureInput& in) {
   mFound = false;
 }
 
-// Each sample is stored twice, at j and j + N, so the window of the last N samples is the contiguous run
-// from the oldest one; the loop keeps its state in locals and writes it back once.
 void CalcMinMaxSlope::Add(const MeasureInput& in, int32_t firstTick, const float* v,
                           int32_t n) noexcept {
+  // The host's usual time base gives 5 points.
+  if (mRing.size() == 2 * 5)
+    AddWindows(WindowSlope<5>(5), in.period, firstTick, v, n);
+  else
+    AddWindows(WindowSlope<>(static_cast<int32_t>(mRing.size() / 2)), in.period, firstTick, v, n);
+}
+
+// Each sample is stored twice, at j and j + N, so the window of the last N samples is the contiguous run
+// from the oldest one; the loop keeps its state in locals and writes it back once.
+template <class Slope>
+void CalcMinMaxSlope::AddWindows(const Slope& slope, double period, int32_t firstTick, const float* v,
+                                 int32_t n) noexcept {
   const int32_t size = static_cast<int32_t>(mRing.size() / 2);
   const int32_t half = size / 2;
-  const double period = in.period;
-  const WindowSlope slope(size);
   float* const ring = mRing.data();
   int32_t index = mIndex;
   bool full = mFull;

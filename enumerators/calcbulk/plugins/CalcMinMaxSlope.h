@@ -29,6 +29,9 @@ class CalcMinMaxSlope {
     double slope = 0.0;
   };
 
+  template <class Slope>
+  void AddWindows(const Slope& slope, double period, int32_t firstTick, const float* v, int32_t n) noexcept;
+
   TickRange mRange;
   std::vector<float> mRing;  // the window twice over (2N), sized once per event; no allocation per sample
   int32_t mIndex = 0;
