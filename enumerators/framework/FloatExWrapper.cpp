@@ -21,10 +21,13 @@ int32_t FloatExWrapper::Position() {
 
 // Reads while the position lies before the data end, so the last sample before dataEnd is read even when a
 // block ends just before it.
+// Without a sample source there are no samples to read: the reader stands at its data end, so a step over it
+// ends the record instead of counting ticks for ever.
 bool FloatExWrapper::Advance() {
   if (!mSource) {
-    ++mBufferStart;
-    return true;
+    mBufferStart = dataEnd;
+    atEnd = true;
+    return false;
   }
   if (index < count) {
     ++index;

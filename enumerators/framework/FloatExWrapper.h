@@ -14,7 +14,7 @@ class FloatExWrapper final : public eeh_SourceEnum {
  public:
   static constexpr int32_t kBlockSamples = 1024;
 
-  // Takes the sample source from wrapped by QueryInterface; without one the reader counts ticks without samples.
+  // Takes the sample source from wrapped by QueryInterface; without one the reader has no samples and is at its end.
   explicit FloatExWrapper(IUnknown* wrapped);
 
   int32_t Position() override;

@@ -125,13 +125,15 @@ TEST(FloatExWrapper, OnlineAndOfflineAgreeAtTheDataEndBoundary) {
   EXPECT_EQ(ticks, (std::vector<int32_t>{1010}));
 }
 
-TEST(FloatExWrapper, WithoutSampleSourceCountsTicks) {
+TEST(FloatExWrapper, WithoutSampleSourceIsAtItsDataEnd) {
   EEH3::FloatExWrapper reader(nullptr);
   EXPECT_FALSE(reader.HasSource());
+  reader.dataEnd = 5000;
   reader.SeekTo(40);
   EXPECT_EQ(reader.Position(), 40);
-  EXPECT_TRUE(reader.Advance());
-  EXPECT_EQ(reader.Position(), 41);
+  EXPECT_FALSE(reader.Ready());
+  EXPECT_TRUE(reader.AtEnd());
+  EXPECT_EQ(reader.Position(), 5000);
   TimeBase timeBase;
   reader.GetTimeBase(&timeBase);
   EXPECT_EQ(timeBase.denominator, 1);
