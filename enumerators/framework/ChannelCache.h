@@ -53,8 +53,8 @@ class ChannelCache {
 
   // Searches the record params.record from tick p up to tick e (Algorithms of the framework): the first event
   // of the record's window at or after p and before e goes into out; events of the window before p are
-  // stepped over, the last of them left in out.
-  SearchOutcome Search(Params& params, int32_t p, int32_t e, Record& out);
+  // stepped over, the last of them left in out. online: the host is still sampling the record.
+  SearchOutcome Search(Params& params, int32_t p, int32_t e, Record& out, bool online);
 
  private:
   RecordCache<State>& CacheOf(Params& params);
@@ -185,7 +185,7 @@ bool ChannelCache<Algorithm>::RunStep(Params& params, State& state, Record& even
 }
 
 template <class Algorithm>
-SearchOutcome ChannelCache<Algorithm>::Search(Params& params, int32_t p, int32_t e, Record& out) {
+SearchOutcome ChannelCache<Algorithm>::Search(Params& params, int32_t p, int32_t e, Record& out, bool online) {
   RecordCache<State>& cache = CacheOf(params);
   mMarkedFinal = false;
   if (!mCurrent) mCurrent = std::make_unique<State>(StartingCheckpoint(params, cache, p));
@@ -194,6 +194,8 @@ SearchOutcome ChannelCache<Algorithm>::Search(Params& params, int32_t p, int32_t
   const int32_t upper = params.WindowUpper(params.record);
   int32_t chunk = ChunkOf(std::max(state.Position(), cache.firstChunk * kChunkTicks));
   SearchOutcome outcome;
+  int32_t shortReported = -1;  // the previous round's tick when that round stopped short without an event
+  bool previousShort = false;
   for (;;) {
     const int32_t chunkEnd = ChunkEnd(chunk);
     const int32_t limit = std::min({chunkEnd, e, upper});
@@ -212,9 +214,19 @@ SearchOutcome ChannelCache<Algorithm>::Search(Params& params, int32_t p, int32_t
       }
     }
     if (outcome.reported >= e || outcome.reported == upper) return outcome;
-    // Without an event and short of the limit the sources have no more data yet (while the host samples):
-    // the search ends here and resumes from the current state when more arrives.
-    if (!found && outcome.reported < limit) return outcome;
+    if (!found && outcome.reported < limit) {
+      // While the host samples, a step that ends short of the limit without an event has used up the data
+      // that has arrived: the search ends here and resumes from the current state when more arrives.
+      if (online) return outcome;
+      // Offline the search goes on with the next chunk, whose larger limit may let the step read further. A
+      // step that then stops short again without having moved cannot progress at all: end the search there
+      // rather than walk every later chunk (or, once the limit stops growing, loop for ever).
+      if (previousShort && outcome.reported <= shortReported) return outcome;
+      previousShort = true;
+      shortReported = outcome.reported;
+    } else {
+      previousShort = false;
+    }
     if (!found) ++chunk;
   }
 }

@@ -203,7 +203,7 @@ HRESULT STDMETHODCALLTYPE EEH3Enumerator<Family, N>::GetTimeBase(TimeBase* timeB
 
 template <class Family, int N>
 bool EEH3Enumerator<Family, N>::SearchInto(int32_t p, int32_t e, Record& out, int32_t& reported) {
-  const SearchOutcome outcome = mCache.Search(mParams, p, e, out);
+  const SearchOutcome outcome = mCache.Search(mParams, p, e, out, mOnline);
   reported = outcome.reported;
   return outcome.found;
 }
@@ -273,6 +273,9 @@ HRESULT STDMETHODCALLTYPE EEH3Enumerator<Family, N>::Find(int32_t backward, int3
       mPosition = end;
       return S_FALSE;
     }
+    // A negative end means the record end, for the search tick as well: lowering the tick to end - 1 with
+    // the negative end itself would move a forward search before the tick asked for (and return an event
+    // that lies before it) and leave a backward search nothing to find.
     const int32_t searchEnd = end < 0 ? kRecordEndOffset : end;
     const int32_t t = std::min(std::max(tick, start), searchEnd - 1);
     Record record;
