@@ -82,11 +82,12 @@ void WriteHead(const StepState& s, EventBCalcBase& out) noexcept {
 }
 
 // Moves the channel past every sample at or before tick; false when a sample is not yet there.
+// The position is compared first: with nothing left to skip no further sample is needed.
 bool SkipThrough(SampleCursor& channel, int32_t tick) {
   for (;;) {
-    if (!channel.Ready()) return false;
     const int32_t position = channel.Position();
     if (position > tick) return true;
+    if (!channel.Ready()) return false;
     int32_t n = 0;
     channel.Block(n);
     const int64_t left = static_cast<int64_t>(tick) - position + 1;
@@ -207,12 +208,20 @@ bool Measure(StepState& s, const StepSettings& p, StepFrame& frame, SampleCursor
     out.polarity = static_cast<double>(value) < p.baselineValue ? -1.0f : 1.0f;
     if (!CrossingSearch(s, channel, e, out)) return false;
   } else if (mode == BaselineMode::Lowest) {
+    // A resumed measurement starts again where the first attempt started, so the minimum covers every sample
+    // between the events and not only those after the interruption.
+    if (s.lowestFrom < 0) {
+      s.lowestFrom = channel.Position();
+    } else {
+      channel.SeekTo(s.lowestFrom);
+    }
     if (!LowestBefore(channel, e, out.baseline)) return false;
     out.polarity = 1.0f;
     if (!CrossingSearch(s, channel, e, out)) return false;
   } else if (!MeasureSearch(s, p, channel, e, value, out)) {
     return false;
   }
+  s.lowestFrom = -1;
   WriteHead(s, out);
   if (s.pendingPeak.kind == kEventEmpty && s.pendingStimulus.kind == kEventEmpty) return false;
   RaisePosition(s.position, AddTicksSat(out.tick, 1));
@@ -296,6 +305,7 @@ bool Step(StepState& s, const StepSettings& p, StepFrame& frame, SampleCursor& c
     switch (s.phase) {
       case Phase::Idle:
         PrepareScanner(s.scanner, p);
+        s.lowestFrom = -1;
         s.pendingPeak = EventPkStm::Empty();
         s.pendingStimulus = EventPkStm::Empty();
         frame.endSource = 1;

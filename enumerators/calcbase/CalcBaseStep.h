@@ -53,6 +53,7 @@ struct StepState {
   EventPkStm pendingStimulus;
   SegmentScanner scanner;
   int32_t previousEventTick = -1;
+  int32_t lowestFrom = -1;  // mode 2: where the search for the lowest sample started, -1 before it starts
   Phase phase = Phase::Idle;
 };
 

@@ -146,3 +146,67 @@ TEST(CalcBaseStep, LowestWithoutSamplesIsInfinite) {
 }
 
 }  // namespace
+
+namespace {
+
+// Two segments with exactly equal scores (100^2 x 10 / 200 = 100^2 x 5 / 100 = 500): the later one is the
+// baseline.
+TEST(CalcBaseStep, LaterSegmentWinsATie) {
+  auto v = calcstages::Samples(320, [](int32_t t) {
+    if (t < 100) return 0.0;
+    if (t < 200) return 5.0;
+    return t % 2 ? -1.0 : 1.0;  // one-sample segments that score little
+  });
+  const auto out = RunBase(StepSettings(), v, {EventPkStm::Peak(299, 10.0f)});
+  ASSERT_EQ(out.size(), 1u);
+  EXPECT_EQ(out[0].baseline, 5.0f);
+  EXPECT_EQ(out[0].baseStartTick, 100);
+  EXPECT_EQ(out[0].baseEndTick, 199);
+}
+
+// An event at the tick of the previous one on the last sample: nothing is left to skip, so the record is written
+// when the data has ended rather than lost waiting for a sample that never comes.
+TEST(CalcBaseStep, SecondEventOnTheLastSampleIsWritten) {
+  for (int32_t mode : {0, 1, 2}) {
+    StepSettings p;
+    p.mode = mode;
+    const auto out =
+        RunBase(p, std::vector<float>(100, 0.5f), {EventPkStm::Peak(99, 2.0f), EventPkStm::Peak(99, 3.0f)});
+    ASSERT_EQ(out.size(), 2u) << "mode " << mode;
+    EXPECT_EQ(out[1].tick, 99);
+    EXPECT_EQ(out[1].value, 3.0);
+  }
+}
+
+// Peaks become known before the samples in front of them have arrived, and samples come in uneven blocks, so a
+// measurement stops part-way and is resumed. The fixed and lowest-sample modes repeat the measurement and give
+// exactly the offline records; the dip that sets the lowest level lies early, before any interruption.
+TEST(CalcBaseStep, ResumedFixedAndLowestModesMatchOffline) {
+  const auto v = calcstages::Samples(3000, [](int32_t t) {
+    const int32_t k = t % 1000;
+    if (k >= 100 && k < 110) return -0.5 - 0.01 * (t / 1000);  // a dip early in each interval
+    if (k >= 890 && k <= 910) return 0.2 + 0.18 * (10 - std::abs(k - 900));
+    return 0.2 + 0.001 * (k % 7);
+  });
+  const std::vector<EventPkStm> peaks = {EventPkStm::Peak(900, 2.0f), EventPkStm::Peak(1900, 2.0f),
+                                         EventPkStm::Peak(2900, 2.0f)};
+  for (int32_t mode : {1, 2}) {
+    StepSettings p;
+    p.mode = mode;
+    p.baselineValue = 0.25;
+    const auto offline = RunBase(p, v, peaks);
+    ASSERT_EQ(offline.size(), 3u);
+    if (mode == 2) {
+      EXPECT_EQ(offline[1].baseline, -0.51f);
+    }
+    const auto online = calcstages::RunOnline<StepState, StepSettings, EventPkStm, EventBCalcBase>(
+        ZR::Enum::CalcBase::Step, p, v, peaks, {37, 1, 250, 13, 3, 400}, -600);
+    ASSERT_EQ(online.size(), offline.size()) << "mode " << mode;
+    for (size_t i = 0; i < offline.size(); ++i) {
+      EXPECT_EQ(std::memcmp(&online[i], &offline[i], sizeof(EventBCalcBase)), 0)
+          << "mode " << mode << " record " << i;
+    }
+  }
+}
+
+}  // namespace
