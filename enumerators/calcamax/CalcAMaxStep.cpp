@@ -60,6 +60,12 @@ bool Finish(StepState& s, const StepSettings& p, StepFrame& frame, EventBCalcMax
   EventBCalcMax& o = s.output;
   const double polarity = s.input.polarity;
   const bool valueIsNumber = !IsNoValue(s.input.value);
+  // The extreme starts at -1.0: when no start crossing restarted it and no sample lay beyond -1.0 on the peak's
+  // side (a peak wholly below -1.0 in channel units), nothing was found, and the detector's event is the extreme.
+  if (valueIsNumber && o.maxTick < 0) {
+    o.maxValue = static_cast<float>(s.input.value);
+    o.maxTick = s.input.tick;
+  }
   // The input value is the detector's: keep it when the scan found nothing farther from the baseline, comparing
   // on the peak's side of it so that downward peaks keep their more negative extreme.
   if (valueIsNumber && !IsNoValue(o.maxValue) && polarity * o.maxValue < polarity * s.input.value) {

@@ -93,3 +93,22 @@ TEST(CalcAMaxStep, InputWithoutValue) {
 }
 
 }  // namespace
+
+namespace {
+
+// An upward peak wholly below -1.0 (a membrane potential in mV) with no sample at or below the start level before
+// it: the scan finds nothing beyond the extreme's start value -1.0, so the detector's event is the extreme.
+TEST(CalcAMaxStep, PeakBelowMinusOneKeepsTheDetectorsEvent) {
+  const auto v = calcstages::Samples(200, [](int32_t t) {
+    const double d = std::abs(t - 102);
+    return d < 12 ? -60.0 + 40.0 * (1.0 - d / 12.0) : -60.0;
+  });
+  const auto out = RunAMax(StepSettings(), v, {Input(100, -25.0, -70.0f, 1.0f, 80)});
+  ASSERT_EQ(out.size(), 1u);
+  EXPECT_EQ(out[0].maxTick, 100);
+  EXPECT_EQ(out[0].maxValue, -25.0f);
+  EXPECT_EQ(out[0].tick, 100);
+  EXPECT_EQ(out[0].value, -25.0);
+}
+
+}  // namespace
