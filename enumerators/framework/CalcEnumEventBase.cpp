@@ -51,7 +51,8 @@ HRESULT STDMETHODCALLTYPE CalcEnumEventBase::Reserved10(void** out) noexcept {
 }
 
 uint32_t CalcEnumEventBase::EventTypeId(uint32_t number) {
-  static const uint32_t classIndex = RegisteredIndexOf(ZREventDrawGUID);
+  static ClassIndexCache cache;
+  const uint32_t classIndex = cache.Get(ZREventDrawGUID, RegisteredIndexOf);
   return (classIndex << 16) | (number & 0xFFFFu);
 }
 

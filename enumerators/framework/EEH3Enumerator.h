@@ -15,6 +15,7 @@
 #include "enumerators/framework/CalcEnumEventBase.h"
 #include "enumerators/framework/ChannelCache.h"
 #include "enumerators/framework/NoValue.h"
+#include "enumerators/framework/TemplateEnumId.h"
 #include "hostclient/ComBoundary.h"
 
 namespace EEH3 {
@@ -33,6 +34,17 @@ class EEH3Enumerator : public Family {
 
   EEH3Enumerator(IUnknown* dataContext, ICalcEnumClass2* classObject) : Family(dataContext, classObject) {
     mParams.dataDocument = dataContext;
+  }
+
+  // Also answers the module's template-enumerator id (with ICalcEnum), so that a reader nesting this
+  // enumerator may give it its start tick directly.
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) noexcept override {
+    if (out && IsEqualIID(iid, IID_TemplateCalcEnum)) {
+      *out = static_cast<ICalcEnum*>(this);
+      this->AddRef();
+      return S_OK;
+    }
+    return Family::QueryInterface(iid, out);
   }
 
   // ICalcEnum

@@ -3,6 +3,8 @@
 
 #include <algorithm>
 
+#include "enumerators/framework/TemplateEnumId.h"
+
 namespace EEH3 {
 
 EventWrapper::EventWrapper(IUnknown* wrapped) : mWrapped(wrapped) {
@@ -79,9 +81,11 @@ void EventWrapper::SeekTo(int32_t tick) {
 void EventWrapper::SetStartTick(int32_t tick) {
   startSet = true;
   if (!mNested) return;
-  ComPtr<ICalcEnum> calcEnum;
-  if (mWrapped && SUCCEEDED(mWrapped->QueryInterface(IID_ICalcEnum, calcEnum.OutVoid())) && calcEnum) {
-    calcEnum->SetStartTick(tick);
+  // The module's own template enumerators take the start tick directly; any other nested enumerator (the
+  // host's, or a hand-written one) is positioned by a search of the one tick.
+  ComPtr<ICalcEnum> own;
+  if (mWrapped && SUCCEEDED(mWrapped->QueryInterface(IID_TemplateCalcEnum, own.OutVoid())) && own) {
+    own->SetStartTick(tick);
     return;
   }
   mNested->Find(0, tick, tick, tick + (tick < kRecordEndOffset ? 1 : 0));
