@@ -15,7 +15,8 @@
 #
 # Each event line gives the input record the stage reads (the extent ticks follow the definitions of
 # the earlier stages, computed here from the samples). Expectations come from:
-#   widths and APDs ........ scipy.signal.peak_widths (prominence A, rel_height 1 - k/10), tolerance one tick
+#   widths and APDs ........ scipy.signal.peak_widths (prominence A, rel_height 1 - k/10), tolerance one tick,
+#                            and exactly (rel 1e-6) from the whole-sample crossings found with numpy
 #   Tau .................... scipy.optimize.curve_fit of A exp(-t/tau) + C (C held in tau mode 1), rel 1e-4
 #   Slope and intercept .... numpy.polyfit degree 1 over the slope window, rel 1e-5
 #   MaxSlope / MinSlope .... scipy.signal.savgol_filter(window N = 5, polyorder 1, deriv 1), rel 1e-5
@@ -194,6 +195,22 @@ def emit_event(out, x, ev, params, count, prev_tick):
         if k == 5:
             out.lines.append('field calcTick1 %r 1' % left)
             out.lines.append('field calcTick2 %r 1' % right)
+    # The same widths and APDs from the whole-sample crossings, exactly: L_k = (k 0.1) V + (1 - k 0.1) B;
+    # first_k is the tick after the last sample from S to T - 1 below L_k (S when none is), last_k the first
+    # sample from T on (before the range end min(E + 1, limit)) at or below L_k.
+    range_end = min(e + 1, ev['limitTick'])
+    first_k, last_k = {}, {}
+    for k in range(10):
+        level = p * ((k * 0.1) * ev['value'] + (1.0 - k * 0.1) * b)
+        below = np.nonzero(y[s:t] < level)[0]
+        first_k[k] = int(s + below[-1] + 1) if below.size else s
+        last_k[k] = first(y <= level, t, range_end)
+    for k in range(1, 10):
+        assert last_k[k] > first_k[k] >= 0
+        out.expect(22 + k, (last_k[k] - first_k[k]) * PERIOD, 1e-6)
+        out.expect(33 + k, (last_k[10 - k] - s) * PERIOD, 1e-6)
+    out.lines.append('field calcTick1 %r 0' % float(first_k[5]))
+    out.lines.append('field calcTick2 %r 0' % float(last_k[5]))
     out.expect(32, (t - prev_tick) * PERIOD, 1e-6) if prev_tick >= 0 else out.nv(32)
     amp, tau, asym = fit_tau(f[ev['tauFitStartTick']:ev['tauFitEndTick'] + 1], params['tauMode'], b)
     out.expect(33, tau, 1e-4)
