@@ -3,13 +3,17 @@
 
 #include <cmath>
 #include <cstring>
+#include <fstream>
 #include <limits>
+#include <sstream>
+#include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
 #include "enumerators/taufit/GaussJordan.h"
 #include "enumerators/taufit/TauMuntedException.h"
+#include "tests/support/CardiacSignal.h"
 
 namespace {
 
@@ -66,12 +70,44 @@ TEST(TauFit, TooFewSamplesFailWithThePresetOutputs) {
   EXPECT_NEAR(held.tau, 1.0 / 1000.0 / std::log(4.0), 1e-9);
 }
 
-TEST(TauFit, FlatTailStartsFromTheDefaultGuessAndIsRejected) {
+TEST(TauFit, FlatTailStartsFromTheDefaultGuessAndFails) {
   // y0 = yL counts as rising; no sample is above the 1/e level, so tau starts at (L - 1) / (10 r).
-  // Nothing decays: the amplitude is not distinguishable from zero and the fit fails.
+  // Nothing decays: the amplitude guess is 0, so the curvature's tau row and column are 0, every step is
+  // singular and lambda grows beyond 1e10.
   const std::vector<double> flat(21, 4.0);
   const Fit f = FitSamples(flat, false, 0.0, 100.0);
   EXPECT_FALSE(f.ok);
+}
+
+// Short noisy tails that converge; scipy's curve_fit gives the same fit and the standard errors
+// sqrt(cov_kk x chi-square / (N - M)). A tail whose tau is smaller than its standard error is rejected, and
+// the fitted values stay in the outputs; tails with both parameters above their errors are accepted.
+TEST(TauFit, StandardErrorDecidesOverNoisyTails) {
+  std::ifstream in(testsupport::TestDataPath("taufit_rejection.txt"));
+  ASSERT_TRUE(in) << "tests/data/taufit_rejection.txt not read";
+  int cases = 0, rejected = 0;
+  for (std::string line; std::getline(in, line);) {
+    std::istringstream row(line);
+    std::string tag, verdict;
+    int seed = 0;
+    double a = 0, tau = 0, c = 0, seA = 0, seTau = 0, seC = 0;
+    if (!(row >> tag >> seed >> verdict >> a >> tau >> c >> seA >> seTau >> seC) || tag != "tail") continue;
+    std::vector<double> y(8);
+    for (double& v : y)
+      row >> v;
+    ASSERT_FALSE(row.fail()) << "seed " << seed;
+    const Fit f = FitSamples(y, false, 0.0, 1000.0);
+    EXPECT_EQ(f.ok, verdict == "ok") << "seed " << seed;
+    // The fit stops once chi-square improves by less than 0.1 %, so it agrees with scipy to a small part of
+    // each standard error.
+    EXPECT_NEAR(f.a, a, 0.05 * seA) << "seed " << seed;
+    EXPECT_NEAR(f.tau, tau, 0.05 * seTau) << "seed " << seed;
+    EXPECT_NEAR(f.c, c, 0.05 * seC) << "seed " << seed;
+    ++cases;
+    rejected += verdict != "ok";
+  }
+  EXPECT_EQ(cases, 4);
+  EXPECT_EQ(rejected, 2);
 }
 
 TEST(TauFit, NotANumberCurvatureIsCaughtAsFailure) {
