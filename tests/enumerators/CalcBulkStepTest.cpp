@@ -256,3 +256,53 @@ TEST(CalcBulkStep, BlockBoundariesChangeNoRecordByte) {
 }
 
 }  // namespace
+
+namespace {
+
+// "TStart" counts from the region's start tick in its first record; "TEnd" is "Width" + "TStart".
+TEST(CalcBulkStep, TStartCountsFromTheRegionsOrigin) {
+  MeasureParams p = Params();
+  p.origin = 4;
+  const auto out = Measure(p, Triangle(), {TriangleEvent()});
+  ASSERT_EQ(out.size(), 1u);
+  EXPECT_FLOAT_EQ(At(out[0], Index::TStart), 6 * kPeriod);
+  EXPECT_FLOAT_EQ(At(out[0], Index::TEnd), 26 * kPeriod);
+}
+
+// The window [T + 8, E) holds two samples, less than one block of four: "MaxNegSlope" is the cleared pattern.
+TEST(CalcBulkStep, MaxNegSlopeWithoutACompleteBlockIsTheClearedPattern) {
+  MeasureParams p = Params();
+  p.maxNegSlopeStartMs = 8;
+  const auto out = Measure(p, Triangle(), {TriangleEvent()});
+  ASSERT_EQ(out.size(), 1u);
+  EXPECT_EQ(Bits(out[0], Index::MaxNegSlope), 0x7F886000u);
+}
+
+// Samples arriving in uneven blocks, each event a little after the samples it needs: the records are those of
+// the offline run, byte for byte.
+TEST(CalcBulkStep, OnlineInUnevenBlocksEqualsOffline) {
+  std::vector<float> v;
+  std::vector<EventBCalcBase2> events;
+  for (int32_t k = 0; k < 4; ++k) {
+    std::vector<float> one = Triangle();
+    for (size_t i = 0; i < one.size(); ++i)
+      one[i] += 0.01f * static_cast<float>((i * 5 + static_cast<size_t>(k)) % 7);
+    v.insert(v.end(), one.begin(), one.end());
+    EventBCalcBase2 e = TriangleEvent();
+    for (int32_t* t : {&e.tick, &e.baseStartTick, &e.baseEndTick, &e.maxTick, &e.peakStartTick, &e.peakEndTick,
+                       &e.tauFitStartTick, &e.tauFitEndTick, &e.ahpEndTick, &e.midPlateauTick,
+                       &e.plateauCentreTick})
+      *t += 60 * k;
+    if (k > 0) events.back().limitTick = e.SearchStart();
+    events.push_back(e);
+  }
+  const auto offline = Measure(Params(), v, events);
+  ASSERT_EQ(offline.size(), events.size());
+  const auto online = calcstages::RunOnline<StepState, MeasureParams, EventBCalcBase2, EventFCalc>(
+      Step, Params(), v, events, {13, 1, 29, 3, 57, 7}, 25);
+  ASSERT_EQ(online.size(), offline.size());
+  for (size_t i = 0; i < offline.size(); ++i)
+    EXPECT_EQ(std::memcmp(&online[i], &offline[i], sizeof(EventFCalc)), 0) << "event " << i;
+}
+
+}  // namespace
