@@ -39,9 +39,10 @@ struct ICalcEnum : IUnknown {
   // Slot 7: a copy with the same settings and position and no sources; reserved may be null.
   virtual HRESULT STDMETHODCALLTYPE Clone(IUnknown* reserved, ICalcEnum** clone) = 0;
   // Slot 8: the sources of record (a channel's sample source first, then a nested enumerator where the
-  // class takes one); tickPeriod in seconds; flags bit 31 (kCalcEnumOnline) while sampling.
+  // class takes one); units: one host units object per source, or null; tickPeriod in seconds; flags bit 31
+  // (kCalcEnumOnline) while sampling.
   virtual HRESULT STDMETHODCALLTYPE SetSources(int32_t record, int32_t count, IUnknown** sources,
-                                               IUnknown* units, double tickPeriod, uint32_t flags) = 0;
+                                               IUnknown** units, double tickPeriod, uint32_t flags) = 0;
   // Slot 9
   virtual HRESULT STDMETHODCALLTYPE SetStartTick(int32_t tick) = 0;
   // Slot 10: releases the sources; what was found so far is kept.

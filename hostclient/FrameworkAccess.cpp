@@ -52,6 +52,10 @@ IObjectFactory* GetObjectFactory() noexcept {
   return RegistryService<IObjectFactory, kObjectFactoryServiceId, IID_IObjectFactory>();
 }
 
+IHostUnitsService* GetUnitsService() noexcept {
+  return RegistryService<IHostUnitsService, kUnitsServiceId, IID_IHostUnitsService>();
+}
+
 IUnitTestService* GetUnitTestService() noexcept {
   return QOR::COMClassObjectAccessor<IUnitTestService, CLSID_UnitTestService,
                                      IID_IUnitTestService>::Get();

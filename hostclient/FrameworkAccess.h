@@ -6,6 +6,7 @@
 #include "hostapi/ClassRegistry.h"
 #include "hostapi/FrameworkSubject.h"
 #include "hostapi/HostApplication.h"
+#include "hostapi/HostUnits.h"
 #include "hostapi/MessageFactory.h"
 #include "hostapi/MessageService.h"
 #include "hostapi/ObjectFactory.h"
@@ -30,5 +31,7 @@ ISubject* GetFrameworkSubject() noexcept;
 IMessageService* GetMessageService() noexcept;
 // Through the class registry with service id 0x8000000A.
 IObjectFactory* GetObjectFactory() noexcept;
+// Through the class registry with the units service id (kUnitsServiceId).
+IHostUnitsService* GetUnitsService() noexcept;
 IUnitTestService* GetUnitTestService() noexcept;
 IHostApplication* GetHostApplication() noexcept;

@@ -16,7 +16,9 @@
 #include "enumerators/framework/ChannelCache.h"
 #include "enumerators/framework/NoValue.h"
 #include "enumerators/framework/TemplateEnumId.h"
+#include "hostapi/HostUnits.h"
 #include "hostclient/ComBoundary.h"
+#include "hostclient/HostUnits.h"
 
 namespace EEH3 {
 
@@ -51,7 +53,7 @@ class EEH3Enumerator : public Family {
   HRESULT STDMETHODCALLTYPE LoadSettings(QOR::IQORString* text, uint32_t* kind) noexcept override;
   HRESULT STDMETHODCALLTYPE SaveSettings(QOR::IQORString** text) noexcept override;
   HRESULT STDMETHODCALLTYPE Clone(IUnknown* reserved, ICalcEnum** clone) noexcept override;
-  HRESULT STDMETHODCALLTYPE SetSources(int32_t record, int32_t count, IUnknown** sources, IUnknown* units,
+  HRESULT STDMETHODCALLTYPE SetSources(int32_t record, int32_t count, IUnknown** sources, IUnknown** units,
                                        double tickPeriod, uint32_t flags) noexcept override;
   HRESULT STDMETHODCALLTYPE SetStartTick(int32_t tick) noexcept override;
   HRESULT STDMETHODCALLTYPE ResetCache() noexcept override {
@@ -169,7 +171,7 @@ HRESULT STDMETHODCALLTYPE EEH3Enumerator<Family, N>::Clone(IEnumEventEx** clone)
 // state being stepped (which belongs to the previous record) is dropped; checkpoints and a pending record stay.
 template <class Family, int N>
 HRESULT STDMETHODCALLTYPE EEH3Enumerator<Family, N>::SetSources(int32_t record, int32_t count, IUnknown** sources,
-                                                                 IUnknown*, double tickPeriod,
+                                                                 IUnknown**, double tickPeriod,
                                                                  uint32_t flags) noexcept {
   if (count < 0 || (count > 0 && !sources)) return E_INVALIDARG;
   return ComTry([&] {
@@ -200,7 +202,10 @@ template <class Family, int N>
 HRESULT STDMETHODCALLTYPE EEH3Enumerator<Family, N>::GetValueUnits(double* value, IUnknown** units) noexcept {
   if (!value || !units) return E_POINTER;
   *value = mSourceValue;
-  *units = nullptr;  // no units object: the host shows the value without units
+  *units = nullptr;
+  // A units object named "?": the value is the sources' tick period, whose unit the enumerator does not
+  // know. Without the host's units service the value goes without units.
+  QOR::MakePrefixedUnit(kUnitPrefixNone, L"?", units);
   return S_OK;
 }
 

@@ -7,6 +7,7 @@
 #include "hostapi/DataFile.h"
 #include "hostclient/ComBoundary.h"
 #include "hostclient/FrameworkAccess.h"
+#include "hostclient/HostUnits.h"
 
 #include <string>
 #include <utility>
@@ -142,10 +143,16 @@ bool EnumGetterBase::DoSetSources(bool complete, TickPosition start, double tick
   std::vector<IUnknown*> sources;
   sources.reserve(mChannelSources.size());
   for (const QOR::ComPtr<IUnknown>& source : mChannelSources) sources.push_back(source.Get());
-  // The chain's enumerators take no units object from the getter: none reads it.
+  // One units object per source, each of the unit "V"; null where the host's units service gives none.
+  std::vector<QOR::ComPtr<IUnknown>> unitObjects(sources.size());
+  std::vector<IUnknown*> units(sources.size(), nullptr);
+  for (size_t i = 0; i < sources.size(); ++i) {
+    QOR::MakePrefixedUnit(kUnitPrefixNone, L"V", unitObjects[i].Out());
+    units[i] = unitObjects[i].Get();
+  }
   HRESULT hr = mEnumerator->SetSources(start.record, static_cast<int32_t>(sources.size()),
-                                       sources.empty() ? nullptr : sources.data(), nullptr,
-                                       period, flags);
+                                       sources.empty() ? nullptr : sources.data(),
+                                       units.empty() ? nullptr : units.data(), period, flags);
   if (SUCCEEDED(hr)) hr = mEnumerator->SetStartTick(start.tick);
   if (FAILED(hr)) {
     mEnumerator->ResetCache();

@@ -71,7 +71,7 @@ class FormulaEnumerator final : public HostObject<ICalcEnum, IEnumEventEx> {
   }
   HRESULT STDMETHODCALLTYPE Clone(IUnknown* reserved, ICalcEnum** clone) noexcept override;
   HRESULT STDMETHODCALLTYPE SetSources(int32_t record, int32_t count, IUnknown** sources,
-                                       IUnknown* units, double tickPeriod,
+                                       IUnknown** units, double tickPeriod,
                                        uint32_t flags) noexcept override;
   HRESULT STDMETHODCALLTYPE SetStartTick(int32_t tick) noexcept override {
     if (mChain.nodes.empty()) return E_UNEXPECTED;
@@ -152,7 +152,7 @@ class FormulaEnumerator final : public HostObject<ICalcEnum, IEnumEventEx> {
     return nullptr;
   }
   void Load(const std::wstring& text);
-  void ConnectSources(int32_t record, int32_t count, IUnknown** sources, IUnknown* units,
+  void ConnectSources(int32_t record, int32_t count, IUnknown** sources, IUnknown** units,
                       double tickPeriod, uint32_t flags);
 
   HostPtr<ICalcEnumClass2> mClass;
@@ -209,7 +209,7 @@ HRESULT STDMETHODCALLTYPE FormulaEnumerator::Clone(IUnknown*, ICalcEnum** clone)
 // One source per distinct channel reference; every occurrence of a channel in the chain reads
 // through a cursor of its own.
 void FormulaEnumerator::ConnectSources(int32_t record, int32_t count, IUnknown** sources,
-                                       IUnknown* units, double tickPeriod, uint32_t flags) {
+                                       IUnknown** units, double tickPeriod, uint32_t flags) {
   struct RefSource {
     std::unique_ptr<SampleTee> tee;  // for sample sources
     HostPtr<IUnknown> events;        // for event sources, handed to the first occurrence
@@ -255,7 +255,7 @@ void FormulaEnumerator::ConnectSources(int32_t record, int32_t count, IUnknown**
 }
 
 HRESULT STDMETHODCALLTYPE FormulaEnumerator::SetSources(int32_t record, int32_t count, IUnknown** sources,
-                                                        IUnknown* units, double tickPeriod,
+                                                        IUnknown** units, double tickPeriod,
                                                         uint32_t flags) noexcept {
   if (mChain.nodes.empty()) return E_UNEXPECTED;
   if (count != static_cast<int32_t>(mChain.refs.size())) return E_INVALIDARG;

@@ -16,7 +16,7 @@ class SpyEnumerator final : public CalcEnums::CalcEnumEventBase {
   HRESULT STDMETHODCALLTYPE LoadSettings(QOR::IQORString*, uint32_t*) noexcept override { return S_OK; }
   HRESULT STDMETHODCALLTYPE SaveSettings(QOR::IQORString**) noexcept override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE Clone(IUnknown*, ICalcEnum**) noexcept override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE SetSources(int32_t, int32_t, IUnknown**, IUnknown*, double, uint32_t) noexcept override {
+  HRESULT STDMETHODCALLTYPE SetSources(int32_t, int32_t, IUnknown**, IUnknown**, double, uint32_t) noexcept override {
     return S_OK;
   }
   HRESULT STDMETHODCALLTYPE SetStartTick(int32_t tick) noexcept override {

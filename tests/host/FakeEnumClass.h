@@ -41,7 +41,7 @@ class FakeEnum final : public HostObject<ICalcEnum, IEnumEventEx> {
   }
   HRESULT STDMETHODCALLTYPE SaveSettings(QOR::IQORString**) noexcept override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE Clone(IUnknown*, ICalcEnum**) noexcept override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE SetSources(int32_t, int32_t count, IUnknown** sources, IUnknown*, double,
+  HRESULT STDMETHODCALLTYPE SetSources(int32_t, int32_t count, IUnknown** sources, IUnknown**, double,
                                        uint32_t) noexcept override {
     mLog->calls.push_back(mName + L":SetSources " + std::to_wstring(count));
     mLog->sources.emplace_back(sources, sources + count);

@@ -1,0 +1,41 @@
+// Units objects from the host's units service, reached through the framework's class registry.
+#include "hostclient/HostUnits.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "host/app/HostFramework.h"
+#include "hostapi/HostUnits.h"
+
+namespace {
+
+std::wstring TextOf(IUnknown* unit) {
+  IHostUnit* hostUnit = nullptr;
+  if (!unit || FAILED(unit->QueryInterface(IID_IHostUnit, reinterpret_cast<void**>(&hostUnit)))) return L"-";
+  BSTR text = nullptr;
+  std::wstring result = SUCCEEDED(hostUnit->GetText(&text)) && text ? std::wstring(text) : L"";
+  SysFreeString(text);
+  hostUnit->Release();
+  return result;
+}
+
+}  // namespace
+
+TEST(HostUnits, PrefixIndexesGiveTheirLetters) {
+  ASSERT_EQ(S_OK, ondara_host::EnsureHostFramework());
+  IUnknown* unit = nullptr;
+  const struct {
+    int32_t index;
+    const wchar_t* text;
+  } cases[] = {{1, L"V"}, {8, L"V"}, {7, L"mV"}, {6, L"\u00B5V"}, {9, L"kV"}, {11, L"GV"}, {12, L"V"}};
+  for (const auto& c : cases) {
+    ASSERT_EQ(S_OK, QOR::MakePrefixedUnit(c.index, L"V", &unit)) << c.index;
+    EXPECT_EQ(TextOf(unit), c.text) << c.index;
+  }
+  // The unit already in the out pointer is released and replaced.
+  ASSERT_EQ(S_OK, QOR::MakePrefixedUnit(kUnitPrefixNone, L"?", &unit));
+  EXPECT_EQ(TextOf(unit), L"?");
+  unit->Release();
+  EXPECT_EQ(E_POINTER, QOR::MakePrefixedUnit(1, L"V", nullptr));
+}
