@@ -7,6 +7,7 @@
 #include "host/app/ModuleLoader.h"
 #include "host/formula/FormulaEnumClass.h"
 #include "host/formula/SignalFormula.h"
+#include "host/view/EventMarks.h"
 #include "hostapi/CalcEnum.h"
 
 #include <gtest/gtest.h>
@@ -99,6 +100,40 @@ TEST_F(EventRunTest, CalculatedChannelGivesItsFormulasEvents) {
   // A recorded channel has no calculation, a calculated one no recording.
   EXPECT_EQ(document->GetChannelSource(0, kChannelRequestCalculated, 0, 0, kEnumRecordEnd, source.Out()), S_FALSE);
   EXPECT_EQ(document->GetChannelSource(1, kChannelRequestRecorded, 0, 0, kEnumRecordEnd, source.Out()), S_FALSE);
+}
+
+TEST_F(EventRunTest, RecordingViewAsksTheEventsDrawClassForColourAndTooltip) {
+  HostPtr<DataDocument> document = SineDocument();
+  HostPtr<IUnknown> source;
+  ASSERT_EQ(document->GetChannelSource(1, kChannelRequestCalculated | kChannelRequestSource, 0, 0, kEnumRecordEnd,
+                                       source.Out()),
+            S_OK);
+  HostPtr<IEnumEventEx> events = source.As<IEnumEventEx>(IID_IEnumEventEx);
+  ASSERT_TRUE(events);
+  uint32_t typeId = 0;
+  ASSERT_EQ(events->GetEventType(&typeId), S_OK);
+  HostPtr<IClassRegistry> registry;
+  ASSERT_EQ(CoGetClassObject(CLSID_LumoFrameWork, CLSCTX_ALL, nullptr, IID_IClassRegistry,
+                             reinterpret_cast<void**>(registry.Out())),
+            S_OK);
+  unsigned char buffer[24 * 8];
+  int32_t returned = 0, next = 0;
+  ASSERT_EQ(events->Next(sizeof buffer, kEnumRecordEnd, buffer, &returned, &next), S_OK);
+  ASSERT_GT(returned, 0);
+  for (int32_t i = 0; i < returned; ++i) {
+    EventMark mark;
+    ASSERT_EQ(DescribeEventMark(registry.Get(), typeId, static_cast<IHostDataFile*>(document.Get()), 0,
+                                buffer + 24 * i, 0.001, &mark),
+              S_OK)
+        << i;
+    // Detector peaks are drawn peak green; with no analysis behind them they have number 0.
+    EXPECT_EQ(mark.colour, 0x0021AC7Au) << i;
+    EXPECT_EQ(mark.tooltip, L"ZR: Peak 0") << i;
+  }
+  EventMark mark;
+  EXPECT_EQ(DescribeEventMark(registry.Get(), typeId, static_cast<IHostDataFile*>(document.Get()), 0, nullptr,
+                              0.001, &mark),
+            E_FAIL);
 }
 
 TEST_F(EventRunTest, BadFormulaFailsWithItsPosition) {
