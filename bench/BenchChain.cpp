@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "base/String.h"
 #include "host/data/ChannelSampleSource.h"
 
 namespace bench {
@@ -57,6 +58,18 @@ HRESULT NewChannelCursor(const std::shared_ptr<host::ChannelRecord>& channel, Co
   if (FAILED(hr)) return hr;
   cursor.Attach(source.Detach());
   return S_OK;
+}
+
+HRESULT ConnectStage(ICalcEnum* stage, const std::shared_ptr<host::ChannelRecord>& channel, double tickPeriod,
+                     const wchar_t* settings, IUnknown* inner) {
+  uint32_t kind = 0;
+  HRESULT hr = stage->LoadSettings(QOR::String(settings).GetInterface(), &kind);
+  if (FAILED(hr)) return hr;
+  ComPtr<IUnknown> cursor;
+  hr = NewChannelCursor(channel, cursor);
+  if (FAILED(hr)) return hr;
+  IUnknown* sources[] = {cursor.Get(), inner};
+  return stage->SetSources(0, inner ? 2 : 1, sources, nullptr, tickPeriod, 0);
 }
 
 }  // namespace bench
