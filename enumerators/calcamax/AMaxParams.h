@@ -2,29 +2,22 @@
 #pragma once
 
 #include <cstdint>
-#include <iosfwd>
+
+#include "enumerators/framework/NumericParams.h"
 
 namespace ZR::Enum::CalcAMax {
 
 // Formula parameters 2-4: Start Height Percent (default 5), Reposition Event (default 1), End Height Percent
 // (default 0), stored as integers rounded half away from zero; -1 (within 1e-12) selects the default.
-class AMaxParams {
+class AMaxParams : public NumericParams {
  public:
   static constexpr int32_t kCount = 3;
 
   AMaxParams() noexcept = default;
-  AMaxParams(const AMaxParams&) = default;
-  AMaxParams& operator=(const AMaxParams&) = default;
-  virtual ~AMaxParams() = default;
 
-  virtual int32_t Count() const noexcept { return kCount; }
-  virtual double Access(int32_t index, double value, bool set) noexcept;
-  double Get(int32_t index) const noexcept;
-  virtual void SaveParams(std::wostream& out) const;
-  virtual void LoadParams(std::wistream& in);
-  virtual void WriteList(std::wostream& out) const;
-  virtual void SetDefaults() noexcept;
-  virtual void Validate() noexcept {}
+  int32_t Count() const noexcept override { return kCount; }
+  double Access(int32_t index, double value, bool set) noexcept override;
+  double Get(int32_t index) const noexcept override;
 
   int32_t startHeightPercent = 5;
   int32_t reposition = 1;

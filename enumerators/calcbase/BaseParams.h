@@ -2,7 +2,8 @@
 #pragma once
 
 #include <cstdint>
-#include <iosfwd>
+
+#include "enumerators/framework/NumericParams.h"
 
 namespace ZR::Enum::CalcBase {
 
@@ -10,25 +11,15 @@ namespace ZR::Enum::CalcBase {
 // Search End ms after Stimulus, Baseline Mode, Baseline Value. A value given as -1 (within 1e-12) selects the
 // default where the parameter has one (length 0 ms, tolerance 5 %, mode 0); the others keep -1 (no window, and
 // the fixed level -1).
-class BaseParams {
+class BaseParams : public NumericParams {
  public:
   static constexpr int32_t kCount = 6;
 
   BaseParams() noexcept { SetDefaults(); }
-  BaseParams(const BaseParams&) = default;
-  BaseParams& operator=(const BaseParams&) = default;
-  virtual ~BaseParams() = default;
 
-  virtual int32_t Count() const noexcept { return kCount; }
-  // Set: stores value into parameter index (0-5; others do nothing). Answers the parameter as a double.
-  virtual double Access(int32_t index, double value, bool set) noexcept;
-  double Get(int32_t index) const noexcept;
-  virtual void SaveParams(std::wostream& out) const;
-  // Each parameter in index order; one that cannot be read takes its default. Then Validate.
-  virtual void LoadParams(std::wistream& in);
-  virtual void WriteList(std::wostream& out) const;
-  virtual void SetDefaults() noexcept;
-  virtual void Validate() noexcept {}
+  int32_t Count() const noexcept override { return kCount; }
+  double Access(int32_t index, double value, bool set) noexcept override;
+  double Get(int32_t index) const noexcept override;
 
   double maxBaselineMs = 0.0;
   double noiseTolerancePercent = 5.0;

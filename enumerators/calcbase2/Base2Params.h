@@ -2,30 +2,24 @@
 #pragma once
 
 #include <cstdint>
-#include <iosfwd>
+
+#include "enumerators/framework/NumericParams.h"
 
 namespace ZR::Enum::CalcBase2 {
 
 // Formula parameters 2-5: Mid PLT Percent (default 50), Tau Start (50), Tau End (5), Plateau Center Percent (50),
 // stored as integers rounded half away from zero; -1 (within 1e-12) selects the default.
-class Base2Params {
+class Base2Params : public NumericParams {
  public:
   static constexpr int32_t kCount = 4;
 
   Base2Params() noexcept = default;
-  Base2Params(const Base2Params&) = default;
-  Base2Params& operator=(const Base2Params&) = default;
-  virtual ~Base2Params() = default;
 
-  virtual int32_t Count() const noexcept { return kCount; }
-  virtual double Access(int32_t index, double value, bool set) noexcept;
-  double Get(int32_t index) const noexcept;
-  virtual void SaveParams(std::wostream& out) const;
-  virtual void LoadParams(std::wistream& in);
-  virtual void WriteList(std::wostream& out) const;
-  virtual void SetDefaults() noexcept;
+  int32_t Count() const noexcept override { return kCount; }
+  double Access(int32_t index, double value, bool set) noexcept override;
+  double Get(int32_t index) const noexcept override;
   // Swaps Tau Start and Tau End when Tau Start is the smaller, so the tau start level is never below the end.
-  virtual void Validate() noexcept;
+  void Validate() noexcept override;
 
   int32_t midPlateauPercent = 50;
   int32_t tauStartPercent = 50;

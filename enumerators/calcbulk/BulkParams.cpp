@@ -2,11 +2,8 @@
 #include "enumerators/calcbulk/BulkParams.h"
 
 #include <cmath>
-#include <istream>
-#include <ostream>
 
 #include "base/TickConversion.h"
-#include "enumerators/framework/ParamsBase.h"
 
 namespace ZR::Enum::CalcBulk {
 
@@ -79,32 +76,6 @@ double BulkParams::Access(int32_t index, double value, bool set) noexcept {
   if (set)
     Set(index, value);
   return Get(index);
-}
-
-void BulkParams::SaveParams(std::wostream& out) const {
-  for (int32_t i = 0; i < kCount; ++i)
-    EEH3::WriteSettingsDouble(out, Get(i));
-}
-
-void BulkParams::LoadParams(std::wistream& in) {
-  for (int32_t i = 0; i < kCount; ++i) {
-    double value = -1.0;
-    EEH3::ReadSettingsDouble(in, value);
-    Set(i, value);
-  }
-}
-
-void BulkParams::WriteList(std::wostream& out) const {
-  for (int32_t i = 0; i < kCount; ++i) {
-    if (i > 0)
-      out << L", ";
-    out << Get(i);
-  }
-}
-
-void BulkParams::SetDefaults() noexcept {
-  for (int32_t i = 0; i < kCount; ++i)
-    Set(i, -1.0);
 }
 
 }  // namespace ZR::Enum::CalcBulk

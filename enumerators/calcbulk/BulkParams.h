@@ -2,7 +2,8 @@
 #pragma once
 
 #include <cstdint>
-#include <iosfwd>
+
+#include "enumerators/framework/NumericParams.h"
 
 namespace ZR::Enum::CalcBulk {
 
@@ -20,11 +21,8 @@ enum AnalysisType : int32_t {
 // Parameters 2 to 17 of the formula, in field order (the exchange index order differs,
 // see Exchange). Times are milliseconds, percentages per cent of the height, the tau
 // fixed value channel units.
-struct BulkParams {
+struct BulkParams : NumericParams {
   BulkParams() noexcept = default;
-  BulkParams(const BulkParams&) = default;
-  BulkParams& operator=(const BulkParams&) = default;
-  virtual ~BulkParams() = default;
 
   int32_t analysisType = 0;
   double areaStartMs = 0.0;
@@ -44,21 +42,14 @@ struct BulkParams {
   double tauFixedValue = 0.0;
 
   static constexpr int32_t kCount = 16;
-  virtual int32_t Count() const noexcept { return kCount; }
+  int32_t Count() const noexcept override { return kCount; }
   // Exchanges one parameter: stores it when `set`, and answers it as a double.
-  virtual double Access(int32_t index, double value, bool set) noexcept;
+  double Access(int32_t index, double value, bool set) noexcept override;
   // Index = formula parameter number - 2. Get widens the stored value; set applies the
   // parameter's rule (-1 within 1e-12 selects a default where there is one; integers
   // are rounded). An index outside 0..15 reads 0.0 and stores nothing.
-  double Get(int32_t index) const noexcept;
+  double Get(int32_t index) const noexcept override;
   void Set(int32_t index, double value) noexcept;
-  virtual void SetDefaults() noexcept;
-  // Settings text: each parameter as a double in index order (an unreadable one selects
-  // its default).
-  virtual void SaveParams(std::wostream& out) const;
-  virtual void LoadParams(std::wistream& in);
-  // The parameters as formula text, separated by ", ".
-  virtual void WriteList(std::wostream& out) const;
 };
 
 }  // namespace ZR::Enum::CalcBulk

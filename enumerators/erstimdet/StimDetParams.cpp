@@ -1,18 +1,7 @@
-// The stimulus detector's numeric parameters: defaults, settings text and list form.
+// The stimulus detector's numeric parameters: fields and defaults by index.
 #include "enumerators/erstimdet/StimDetParams.h"
 
-#include "enumerators/framework/ParamsBase.h"
-
-#include <cmath>
-#include <istream>
-#include <ostream>
-
 namespace ZR::Enum::ERStimDet {
-namespace {
-
-bool SelectsDefault(double value) noexcept { return std::fabs(value + 1.0) <= 1e-12; }
-
-}  // namespace
 
 double StimDetParams::Access(int32_t index, double value, bool set) noexcept {
   if (set) {
@@ -38,31 +27,6 @@ double StimDetParams::Get(int32_t index) const noexcept {
     case 4: return oneStimPerBlock ? 1.0 : 0.0;
     default: return 0.0;
   }
-}
-
-void StimDetParams::SaveParams(std::wostream& out) const {
-  for (int32_t i = 0; i < kCount; ++i)
-    EEH3::WriteSettingsDouble(out, Get(i));
-}
-
-void StimDetParams::LoadParams(std::wistream& in) {
-  for (int32_t i = 0; i < kCount; ++i) {
-    double value = -1.0;
-    EEH3::ReadSettingsDouble(in, value);
-    Access(i, value, true);
-  }
-  Validate();
-}
-
-void StimDetParams::WriteList(std::wostream& out) const {
-  for (int32_t i = 0; i < kCount; ++i) {
-    if (i > 0) out << L", ";
-    out << Get(i);
-  }
-}
-
-void StimDetParams::SetDefaults() noexcept {
-  for (int32_t i = 0; i < kCount; ++i) Access(i, -1.0, true);
 }
 
 }  // namespace ZR::Enum::ERStimDet
