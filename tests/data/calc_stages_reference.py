@@ -201,4 +201,5 @@ def main():
                 f.write(' '.join([str(sign), str(dt), fmt(dv)] + [fmt(r[k]) for k in FIELDS]) + '\n')
 
 
-main()
+if __name__ == '__main__':
+    main()

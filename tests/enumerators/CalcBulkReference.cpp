@@ -10,10 +10,10 @@ namespace calcbulkref {
 
 namespace {
 
-std::string DataPath() {
+std::string DataPath(const char* fileName) {
   std::string here = __FILE__;
   const size_t cut = here.rfind("tests/enumerators/");
-  return here.substr(0, cut) + "tests/data/calcbulk_reference.txt";
+  return here.substr(0, cut) + "tests/data/" + fileName;
 }
 
 void SetField(EventBCalcBase2& r, const std::string& key, const std::string& text) {
@@ -37,6 +37,8 @@ void SetField(EventBCalcBase2& r, const std::string& key, const std::string& tex
   else if (key == "ahpEndTick") r.ahpEndTick = i;
   else if (key == "midPlateauTick") r.midPlateauTick = i;
   else if (key == "plateauCentreTick") r.plateauCentreTick = i;
+  else if (key == "lowestSample") r.lowestSample = static_cast<float>(d);
+  else if (key == "highestSample") r.highestSample = static_cast<float>(d);
 }
 
 ReferenceEvent ParseEvent(std::istringstream& line) {
@@ -82,9 +84,9 @@ void ReadSamples(std::istream& in, int32_t count, std::vector<float>& samples) {
 
 }  // namespace
 
-std::vector<Scenario> LoadScenarios() {
+std::vector<Scenario> LoadScenarios(const char* fileName) {
   std::vector<Scenario> all;
-  std::ifstream file(DataPath());
+  std::ifstream file(DataPath(fileName));
   std::string text;
   while (std::getline(file, text)) {
     std::istringstream line(text);

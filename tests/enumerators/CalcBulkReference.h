@@ -39,7 +39,8 @@ struct Scenario {
   std::vector<ReferenceEvent> events;
 };
 
-// Every scenario of tests/data/calcbulk_reference.txt (empty when the file cannot be read).
-std::vector<Scenario> LoadScenarios();
+// Every scenario of a file in tests/data (empty when the file cannot be read): calcbulk_reference.txt holds hand-made
+// inputs of the measurement stage, calcbulk_chain_reference.txt the heads the earlier stages give on one of them.
+std::vector<Scenario> LoadScenarios(const char* fileName = "calcbulk_reference.txt");
 
 }  // namespace calcbulkref
