@@ -1,26 +1,12 @@
-// CalcBulk's parameters, sources and the step over the framework's readers.
+// CalcBulk's sources and the step over the framework's readers.
 #include "enumerators/calcbulk/CalcBulk.h"
 
-#include <memory>
-
-#include "enumerators/calcbase/StageReaders.h"
 #include "enumerators/calcbulk/HostSmoothing.h"
 
 namespace ZR::Enum::CalcBulk {
 
-void Params::Load(std::wistream& in) {
-  LoadParams(in);
-  LoadLimits(in);
-}
-
-void Params::Save(std::wostream& out) const {
-  SaveParams(out);
-  SaveLimits(out);
-}
-
 void Params::AddSources(int32_t count, IUnknown** interfaces) {
-  if (count >= 1) sources.push_back(std::make_unique<EEH3::FloatExWrapper>(interfaces[0]));
-  if (count >= 2) sources.push_back(std::make_unique<EEH3::EventWrapperEx<EventBCalcBase2>>(interfaces[1]));
+  StageParams::AddSources(count, interfaces);
   Prepare(tickPeriod);
   // "TStart" counts from the region's start tick in the region's first record.
   origin = record == startRecord && startTick > 0 ? startTick : 0;

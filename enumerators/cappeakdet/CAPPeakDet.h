@@ -5,9 +5,9 @@
 #include <iosfwd>
 
 #include "enumerators/cappeakdet/PeakScan.h"
-#include "enumerators/framework/CalcEnumEventBase.h"
 #include "enumerators/framework/EEH3Enumerator.h"
 #include "enumerators/framework/EventRecords.h"
+#include "enumerators/framework/FamilyEnum.h"
 #include "enumerators/framework/ParamsBase.h"
 #include "enumerators/framework/StateBase.h"
 
@@ -43,17 +43,7 @@ struct Algorithm {
   static bool Step(State& state, Params& params, Record& out, int32_t stepEnd);
 };
 
-class Enum : public CalcEnums::CalcEnumEventBase {
- public:
-  using Params = CAPPeakDet::Params;
-  using State = CAPPeakDet::State;
-  using Record = EventPkStm;
-  using Algorithm = CAPPeakDet::Algorithm;
-  static constexpr uint32_t kEventTypeNumber = 0;  // detector events
-
- protected:
-  using CalcEnumEventBase::CalcEnumEventBase;
-};
+using Enum = EEH3::FamilyEnum<Algorithm, 0>;  // detector events
 
 }  // namespace ZR::Enum::CAPPeakDet
 

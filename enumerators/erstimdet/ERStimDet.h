@@ -3,9 +3,9 @@
 
 #include "enumerators/erstimdet/StimDetParams.h"
 #include "enumerators/erstimdet/StimPulseKernel.h"
-#include "enumerators/framework/CalcEnumEventBase.h"
 #include "enumerators/framework/EEH3Enumerator.h"
 #include "enumerators/framework/EventRecords.h"
+#include "enumerators/framework/FamilyEnum.h"
 #include "enumerators/framework/ParamsBase.h"
 #include "enumerators/framework/StateBase.h"
 
@@ -54,17 +54,7 @@ struct Algorithm {
   static bool Step(State& state, Params& params, EventPkStm& out, int32_t stepEnd);
 };
 
-class Enum : public CalcEnums::CalcEnumEventBase {
- public:
-  using Params = ERStimDet::Params;
-  using State = ERStimDet::State;
-  using Record = EventPkStm;
-  using Algorithm = ERStimDet::Algorithm;
-  static constexpr uint32_t kEventTypeNumber = 0;  // detector events
-
- protected:
-  using CalcEnumEventBase::CalcEnumEventBase;
-};
+using Enum = EEH3::FamilyEnum<Algorithm, 0>;  // detector events
 
 }  // namespace ZR::Enum::ERStimDet
 
