@@ -4,9 +4,7 @@
 #include "base/TickConversion.h"
 #include "enumerators/framework/FloatExWrapper.h"
 
-#include <istream>
 #include <memory>
-#include <ostream>
 
 namespace ZR::Enum::ERStimDet {
 namespace {
@@ -17,16 +15,6 @@ int32_t ToTicks(double ms, double tickPeriodSeconds) noexcept {
 }
 
 }  // namespace
-
-void Params::Load(std::wistream& in) {
-  LoadParams(in);
-  LoadLimits(in);
-}
-
-void Params::Save(std::wostream& out) const {
-  SaveParams(out);
-  SaveLimits(out);
-}
 
 void Params::AddSources(int32_t count, IUnknown** interfaces) {
   for (int32_t i = 0; i < count && interfaces; ++i)

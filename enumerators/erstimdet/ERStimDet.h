@@ -6,24 +6,18 @@
 #include "enumerators/framework/EEH3Enumerator.h"
 #include "enumerators/framework/EventRecords.h"
 #include "enumerators/framework/FamilyEnum.h"
-#include "enumerators/framework/ParamsBase.h"
 #include "enumerators/framework/StateBase.h"
+#include "enumerators/framework/TableParams.h"
 
 #include <unknwn.h>
 
 #include <cstdint>
-#include <iosfwd>
 
 namespace ZR::Enum::ERStimDet {
 
 // The formula's parameters plus the tick counts derived from them when the sources are set.
-class Params final : public EEH3::ParamsBase, public StimDetParams {
+class Params final : public EEH3::TableParams<StimDetParams> {
  public:
-  Params() = default;
-  Params(const Params&) = default;
-
-  void Load(std::wistream& in) override;
-  void Save(std::wostream& out) const override;
   // Wraps the channel source and converts the millisecond parameters with the tick period.
   void AddSources(int32_t count, IUnknown** interfaces) override;
 

@@ -3,36 +3,26 @@
 #pragma once
 
 #include <cstdint>
-#include <iosfwd>
 #include <memory>
 
 #include "enumerators/calcbase/StageReaders.h"
 #include "enumerators/framework/EventWrapper.h"
 #include "enumerators/framework/FloatExWrapper.h"
-#include "enumerators/framework/ParamsBase.h"
 #include "enumerators/framework/StateBase.h"
+#include "enumerators/framework/TableParams.h"
 
 namespace EEH3 {
 
-// Numeric is the stage's parameter table (a NumericParams), In the nested stage's record. The settings text
-// holds the numeric parameters, then the limits.
+// Numeric is the stage's parameter table (a NumericParams), In the nested stage's record.
 template <class Numeric, class In>
-class StageParams : public ParamsBase, public Numeric {
+class StageParams : public TableParams<Numeric> {
  public:
   using Input = In;
 
-  void Load(std::wistream& in) override {
-    this->LoadParams(in);
-    LoadLimits(in);
-  }
-  void Save(std::wostream& out) const override {
-    this->SaveParams(out);
-    SaveLimits(out);
-  }
   // Wraps the channel and the nested stage's records.
   void AddSources(int32_t count, IUnknown** interfaces) override {
-    if (count >= 1) sources.push_back(std::make_unique<FloatExWrapper>(interfaces[0]));
-    if (count >= 2) sources.push_back(std::make_unique<EventWrapperEx<In>>(interfaces[1]));
+    if (count >= 1) this->sources.push_back(std::make_unique<FloatExWrapper>(interfaces[0]));
+    if (count >= 2) this->sources.push_back(std::make_unique<EventWrapperEx<In>>(interfaces[1]));
   }
 };
 
