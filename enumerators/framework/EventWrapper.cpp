@@ -40,11 +40,7 @@ bool EventWrapper::Advance() {
     atEnd = true;
     return false;
   }
-  if (index < count) {
-    ++index;
-    if (index < count) return true;
-    ResetBuffer();
-  }
+  if (NextBuffered()) return true;
   int32_t returned = 0;
   int32_t nextUnexamined = 0;
   const HRESULT hr = mNested->Next(kBlockRecords * mRecordSize, readEnd, mBuffer.data(), &returned, &nextUnexamined);

@@ -29,11 +29,7 @@ bool FloatExWrapper::Advance() {
     atEnd = true;
     return false;
   }
-  if (index < count) {
-    ++index;
-    if (index < count) return true;
-    ResetBuffer();
-  }
+  if (NextBuffered()) return true;
   const int32_t position = Position();
   if (position >= dataEnd) {
     mBufferStart = dataEnd;

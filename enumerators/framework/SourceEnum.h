@@ -43,6 +43,16 @@ class eeh_SourceEnum {
   void LiftReadLimitToEnd() noexcept { readEnd = dataEnd; }
   bool AtEnd() const noexcept { return atEnd; }
 
+  // Moves past the current buffered item: true when another one is buffered; otherwise the buffer is emptied
+  // (with ResetBuffer) and false, so the caller reads the next block.
+  bool NextBuffered() {
+    if (index >= count) return false;
+    ++index;
+    if (index < count) return true;
+    ResetBuffer();
+    return false;
+  }
+
   bool atEnd = false;
   int32_t readEnd = kRecordEndOffset;
   int32_t dataEnd = kRecordEndOffset;
