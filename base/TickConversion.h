@@ -36,6 +36,12 @@ inline int32_t MsToTicks(double ms, double tickPeriodSeconds) noexcept {
 }
 
 // tick + delta clamped to the int32 range (a window end such as peak tick + duration may exceed it).
+// The detectors' and some stages' form: trunc(ms / (tick period in ms) + 0.5), saturating.
+// It can differ from MsToTicks in the last bit at half-tick values; each family keeps its own.
+inline int32_t MsToTicksByPeriodMs(double ms, double tickPeriodSeconds) noexcept {
+  return TruncHalfUpToInt32Sat(ms / (tickPeriodSeconds * 1000.0));
+}
+
 inline int32_t AddTicksSat(int32_t tick, int32_t delta) noexcept {
   const int64_t sum = static_cast<int64_t>(tick) + static_cast<int64_t>(delta);
   if (sum > kTickMax) return kTickMax;

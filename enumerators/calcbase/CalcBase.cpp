@@ -15,8 +15,8 @@ void Params::AddSources(int32_t count, IUnknown** interfaces) {
     searchEndTicks = -1;
     return;
   }
-  searchStartTicks = TruncHalfUpToInt32Sat(searchStartMs / (tickPeriod * 1000.0));
-  searchEndTicks = TruncHalfUpToInt32Sat(searchEndMs / (tickPeriod * 1000.0));
+  searchStartTicks = MsToTicksByPeriodMs(searchStartMs, tickPeriod);
+  searchEndTicks = MsToTicksByPeriodMs(searchEndMs, tickPeriod);
 }
 
 StepSettings Params::Settings() const noexcept {

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "enumerators/calcbase/StageCursors.h"
+#include "enumerators/framework/StageCursors.h"
 #include "enumerators/framework/EventRecords.h"
 
 namespace ZR::Enum::CalcBase2 {

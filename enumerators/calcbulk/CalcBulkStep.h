@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "enumerators/calcbase/StageCursors.h"
+#include "enumerators/framework/StageCursors.h"
 #include "enumerators/calcbulk/EventMeasurer.h"
 #include "enumerators/calcbulk/MeasureParams.h"
 #include "enumerators/framework/EventRecords.h"

@@ -7,8 +7,8 @@ namespace ZR::Enum::CalcBulk {
 
 void MeasureParams::Prepare(double tickPeriod) noexcept {
   period = tickPeriod;
-  plateauWidthTicks = TruncHalfUpToInt32Sat(plateauWidthMs / (period * 1000.0));
-  pltWidthTicks = TruncHalfUpToInt32Sat(pltWidthMs / (period * 1000.0));
+  plateauWidthTicks = MsToTicksByPeriodMs(plateauWidthMs, period);
+  pltWidthTicks = MsToTicksByPeriodMs(pltWidthMs, period);
   smoothing = SmoothingPoints();
 }
 

@@ -27,7 +27,7 @@ void Params::Save(std::wostream& out) const {
 
 void Params::AddSources(int32_t count, IUnknown** interfaces) {
   if (count >= 1) sources.push_back(std::make_unique<EEH3::FloatExWrapper>(interfaces[0]));
-  minWidthTicks = minWidthMs > 0.0 ? TruncHalfUpToInt32Sat(minWidthMs / (tickPeriod * 1000.0)) : 0;
+  minWidthTicks = minWidthMs > 0.0 ? MsToTicksByPeriodMs(minWidthMs, tickPeriod) : 0;
 }
 
 bool Algorithm::Step(State& state, Params& params, Record& out, int32_t stepEnd) {

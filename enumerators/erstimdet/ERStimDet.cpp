@@ -7,23 +7,15 @@
 #include <memory>
 
 namespace ZR::Enum::ERStimDet {
-namespace {
-
-// trunc(ms / (tick period in ms) + 0.5), saturating.
-int32_t ToTicks(double ms, double tickPeriodSeconds) noexcept {
-  return TruncHalfUpToInt32Sat(ms / (tickPeriodSeconds * 1000.0));
-}
-
-}  // namespace
 
 void Params::AddSources(int32_t count, IUnknown** interfaces) {
   for (int32_t i = 0; i < count && interfaces; ++i)
     sources.push_back(std::make_unique<EEH3::FloatExWrapper>(interfaces[i]));
-  widthTicks = ToTicks(widthMs, tickPeriod);
+  widthTicks = MsToTicksByPeriodMs(widthMs, tickPeriod);
   if (widthTicks < 0) widthTicks = 2147483647;
-  skipTicks = ToTicks(skipMs, tickPeriod);
+  skipTicks = MsToTicksByPeriodMs(skipMs, tickPeriod);
   if (skipTicks < 0) skipTicks = 0;
-  minGapTicks = ToTicks(minGapMs, tickPeriod);
+  minGapTicks = MsToTicksByPeriodMs(minGapMs, tickPeriod);
 }
 
 StimRules Params::Rules() const noexcept {

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "enumerators/calcbase/StageReaders.h"
+#include "enumerators/framework/StageReaders.h"
 #include "enumerators/framework/EventWrapper.h"
 #include "enumerators/framework/FloatExWrapper.h"
 #include "enumerators/framework/StateBase.h"

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "enumerators/calcbase/StageCursors.h"
+#include "enumerators/framework/StageCursors.h"
 #include "enumerators/framework/EventRecords.h"
 
 namespace calcstages {

@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "enumerators/calcbase/StageCursors.h"
+#include "enumerators/framework/StageCursors.h"
 #include "enumerators/framework/EventWrapper.h"
 #include "enumerators/framework/FloatExWrapper.h"
 #include "enumerators/framework/ParamsBase.h"
