@@ -225,9 +225,13 @@ void FormulaEnumerator::ConnectSources(int32_t record, int32_t count, IUnknown**
   if (mDataContext) document = mDataContext.As<IHostDataDocument>(IID_IHostDataDocument);
   std::vector<HostPtr<IUnknown>> held;
   for (ChainNode& node : mChain.nodes) {
+    // The sources of this node and, in the same order, their units: a channel's as the caller
+    // gave them, none for a nested calculation.
     std::vector<IUnknown*> nodeSources;
+    std::vector<IUnknown*> nodeUnits;
     for (const ChainSource& s : node.sources) {
       HostPtr<IUnknown> source;
+      nodeUnits.push_back(s.isChannel && units ? units[s.index] : nullptr);
       if (!s.isChannel) {
         source = mChain.nodes[s.index].calc.As<IUnknown>(IID_IUnknown);
       } else if (refSources[s.index].tee) {
@@ -247,7 +251,8 @@ void FormulaEnumerator::ConnectSources(int32_t record, int32_t count, IUnknown**
       held.push_back(std::move(source));
     }
     const HRESULT hr = node.calc->SetSources(record, static_cast<int32_t>(nodeSources.size()),
-                                             nodeSources.empty() ? nullptr : nodeSources.data(), units,
+                                             nodeSources.empty() ? nullptr : nodeSources.data(),
+                                             units && !nodeUnits.empty() ? nodeUnits.data() : nullptr,
                                              tickPeriod, flags);
     if (FAILED(hr)) throw hr;
   }

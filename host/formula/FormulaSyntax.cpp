@@ -30,6 +30,10 @@ std::string Narrow(const std::wstring& w) {
   return s;
 }
 
+// How deep a formula tree may grow: the parsers, the evaluator and the tree's destruction all
+// recurse once per level, and a deeper text would exhaust the thread's stack.
+constexpr int kMaxDepth = 200;
+
 class Lexer {
  public:
   explicit Lexer(const std::wstring& text) : mText(text) { Advance(); }
@@ -39,6 +43,12 @@ class Lexer {
     Advance();
     return t;
   }
+  // One level deeper in the tree, for the text at position.
+  void Enter(size_t position) {
+    if (++mDepth > kMaxDepth)
+      throw FormulaError(position, "formula nested deeper than " + std::to_string(kMaxDepth) + " levels");
+  }
+  void Leave(int levels = 1) { mDepth -= levels; }
 
  private:
   void Advance();
@@ -46,7 +56,26 @@ class Lexer {
 
   const std::wstring& mText;
   size_t mPos = 0;
+  int mDepth = 0;
   Token mToken;
+};
+
+// Levels entered in one scope, left again when it ends (also when it ends by a FormulaError,
+// which abandons the whole parse anyway).
+class DepthScope {
+ public:
+  explicit DepthScope(Lexer& lexer) : mLexer(lexer) {}
+  ~DepthScope() { mLexer.Leave(mLevels); }
+  DepthScope(const DepthScope&) = delete;
+  DepthScope& operator=(const DepthScope&) = delete;
+  void Enter(size_t position) {
+    mLexer.Enter(position);
+    ++mLevels;
+  }
+
+ private:
+  Lexer& mLexer;
+  int mLevels = 0;
 };
 
 void Lexer::Advance() {
@@ -173,6 +202,8 @@ FormulaNode ParseEnumArgument(Lexer& lexer) {
 FormulaNode ParseEnumCall(Lexer& lexer) {
   const Token name = lexer.Peek();
   if (name.kind != Token::Kind::Word) Expected(name, "the name of a calculation");
+  DepthScope depth(lexer);
+  depth.Enter(name.position);
   lexer.Take();
   if (!IsPunct(lexer.Peek(), L'(')) Expected(lexer.Peek(), "'(' after '" + Narrow(name.text) + "'");
   lexer.Take();
@@ -198,6 +229,8 @@ FormulaNode MakeBinary(wchar_t op, size_t position, FormulaNode lhs, FormulaNode
 
 FormulaNode ParsePrimary(Lexer& lexer) {
   const Token t = lexer.Take();
+  DepthScope depth(lexer);
+  depth.Enter(t.position);
   FormulaNode node;
   node.position = t.position;
   if (t.kind == Token::Kind::Number) {
@@ -230,6 +263,8 @@ FormulaNode ParsePower(Lexer& lexer) {
   FormulaNode base = ParsePrimary(lexer);
   if (!IsPunct(lexer.Peek(), L'^')) return base;
   const size_t position = lexer.Take().position;
+  DepthScope depth(lexer);
+  depth.Enter(position);
   return MakeBinary(L'^', position, std::move(base), ParseUnary(lexer));
 }
 
@@ -238,6 +273,8 @@ FormulaNode ParseUnary(Lexer& lexer) {
   if (IsPunct(t, L'-') || IsPunct(t, L'+')) {
     const bool negate = IsPunct(t, L'-');
     const size_t position = lexer.Take().position;
+    DepthScope depth(lexer);
+    depth.Enter(position);
     FormulaNode operand = ParseUnary(lexer);
     if (!negate) return operand;
     FormulaNode node;
@@ -251,8 +288,10 @@ FormulaNode ParseUnary(Lexer& lexer) {
 
 FormulaNode ParseProduct(Lexer& lexer) {
   FormulaNode lhs = ParseUnary(lexer);
+  DepthScope depth(lexer);  // each operator puts the terms before it one level deeper
   while (IsPunct(lexer.Peek(), L'*') || IsPunct(lexer.Peek(), L'/')) {
     const Token op = lexer.Take();
+    depth.Enter(op.position);
     lhs = MakeBinary(op.text[0], op.position, std::move(lhs), ParseUnary(lexer));
   }
   return lhs;
@@ -260,8 +299,10 @@ FormulaNode ParseProduct(Lexer& lexer) {
 
 FormulaNode ParseSum(Lexer& lexer) {
   FormulaNode lhs = ParseProduct(lexer);
+  DepthScope depth(lexer);  // each operator puts the terms before it one level deeper
   while (IsPunct(lexer.Peek(), L'+') || IsPunct(lexer.Peek(), L'-')) {
     const Token op = lexer.Take();
+    depth.Enter(op.position);
     lhs = MakeBinary(op.text[0], op.position, std::move(lhs), ParseProduct(lexer));
   }
   return lhs;

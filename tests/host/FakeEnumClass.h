@@ -18,6 +18,7 @@ namespace host::testing {
 struct EnumLog {
   std::vector<std::wstring> calls;                   // "name:Load settings" and "name:SetSources n"
   std::vector<std::vector<IUnknown*>> sources;       // per SetSources call
+  std::vector<std::vector<IUnknown*>> units;         // per SetSources call; empty when none given
 };
 
 struct FakeClassInfo {
@@ -41,10 +42,11 @@ class FakeEnum final : public HostObject<ICalcEnum, IEnumEventEx> {
   }
   HRESULT STDMETHODCALLTYPE SaveSettings(QOR::IQORString**) noexcept override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE Clone(IUnknown*, ICalcEnum**) noexcept override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE SetSources(int32_t, int32_t count, IUnknown** sources, IUnknown**, double,
+  HRESULT STDMETHODCALLTYPE SetSources(int32_t, int32_t count, IUnknown** sources, IUnknown** units, double,
                                        uint32_t) noexcept override {
     mLog->calls.push_back(mName + L":SetSources " + std::to_wstring(count));
     mLog->sources.emplace_back(sources, sources + count);
+    mLog->units.push_back(units ? std::vector<IUnknown*>(units, units + count) : std::vector<IUnknown*>());
     return S_OK;
   }
   HRESULT STDMETHODCALLTYPE SetStartTick(int32_t) noexcept override { return S_OK; }

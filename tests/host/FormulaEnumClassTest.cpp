@@ -81,6 +81,25 @@ TEST_F(FormulaEnumClassTest, SourcesSetFromTheOutsideInWithOwnCursors) {
   EXPECT_EQ(calc->SetSources(0, 2, sources, nullptr, 0.001, 0), E_INVALIDARG);
 }
 
+// Each stage gets units matching its own sources: a channel's units object, none for a calculation.
+TEST_F(FormulaEnumClassTest, EachStageGetsTheUnitsOfItsOwnSources) {
+  HostPtr<ICalcEnum> calc;
+  ASSERT_EQ(Load(L"calcbase(ch2,cappeakdet(ch1,0.3))", &calc), S_OK);
+  auto record = std::make_shared<ChannelRecord>(1, 1000, true);
+  HostPtr<ISampleSource> first, second;
+  ASSERT_EQ(CreateChannelSampleSource(record, 0, kEnumRecordEnd, first.Out()), S_OK);
+  ASSERT_EQ(CreateChannelSampleSource(record, 0, kEnumRecordEnd, second.Out()), S_OK);
+  // Any distinct objects stand for the units of the two references (ch2 first, then ch1).
+  IUnknown* sources[] = {first.Get(), second.Get()};
+  IUnknown* units[] = {second.Get(), first.Get()};
+  ASSERT_EQ(calc->SetSources(0, 2, sources, units, 0.001, 0), S_OK);
+  ASSERT_EQ(mLog->units.size(), 2u);
+  EXPECT_EQ(mLog->units[0], (std::vector<IUnknown*>{units[0], nullptr}));  // calcbase: ch2, a calculation
+  EXPECT_EQ(mLog->units[1], (std::vector<IUnknown*>{units[1]}));           // cappeakdet: ch1
+  ASSERT_EQ(calc->SetSources(0, 2, sources, nullptr, 0.001, 0), S_OK);
+  EXPECT_TRUE(mLog->units[2].empty());
+}
+
 TEST_F(FormulaEnumClassTest, FaultsGiveInvalidArgWithPosition) {
   struct Case {
     const wchar_t* formula;
@@ -95,6 +114,9 @@ TEST_F(FormulaEnumClassTest, FaultsGiveInvalidArgWithPosition) {
       {L"cappeakdet(ch1,cappeakdet(ch1))", L"position 16:"}, // calculation for a number
       {L"cappeakdet()", L"position 1:"},                     // missing source
       {L"cappeakdet(ch1", L"position 15:"},                  // unclosed
+      {L"", L"position 1:"},                                 // empty
+      {L"cappeakdet(ch1,1e999)", L"position 16:"},           // number beyond a double
+      {L"cappeakdet(ch1,-)", L"position 17:"},               // sign without a number
   };
   for (const Case& c : cases) {
     HostPtr<ICalcEnum> calc;
@@ -102,6 +124,16 @@ TEST_F(FormulaEnumClassTest, FaultsGiveInvalidArgWithPosition) {
     const std::wstring message = TakeErrorText();
     EXPECT_NE(message.find(c.position), std::wstring::npos) << c.formula << L" -> " << message;
   }
+}
+
+// Nesting deeper than the stack allows is refused with a position, not followed.
+TEST_F(FormulaEnumClassTest, DeepNestingIsRefused) {
+  std::wstring formula;
+  for (int i = 0; i < 100000; ++i) formula += L"calcbase(ch1,";
+  HostPtr<ICalcEnum> calc;
+  EXPECT_EQ(Load(formula, &calc), E_INVALIDARG);
+  EXPECT_NE(TakeErrorText().find(L"nested deeper"), std::wstring::npos);
+  EXPECT_TRUE(mLog->calls.empty());
 }
 
 }  // namespace

@@ -51,6 +51,25 @@ TEST(SignalFormula, FaultsNameThePosition) {
   }
 }
 
+// Texts that would nest the tree past the stack: parentheses, signs, powers and long chains of
+// operators are refused with an error; moderate ones still work.
+TEST(SignalFormula, DeepNestingIsRefusedNotFollowed) {
+  const std::wstring deep[] = {std::wstring(100000, L'(') + L"1" + std::wstring(100000, L')'),
+                               std::wstring(100000, L'-') + L"1", L"sin(" + std::wstring(50000, L'(') + L"t"};
+  for (const std::wstring& text : deep) EXPECT_THROW(SignalFormula{text}, FormulaError);
+  std::wstring power = L"1";
+  for (int i = 0; i < 100000; ++i) power += L"^1";
+  EXPECT_THROW(SignalFormula{power}, FormulaError);
+  std::wstring sum = L"1";
+  for (int i = 0; i < 100000; ++i) sum += L"+1";
+  EXPECT_THROW(SignalFormula{sum}, FormulaError);
+  std::wstring product = L"1";
+  for (int i = 0; i < 100000; ++i) product += L"*1";
+  EXPECT_THROW(SignalFormula{product}, FormulaError);
+  EXPECT_DOUBLE_EQ(SignalFormula(std::wstring(50, L'(') + L"t" + std::wstring(50, L')')).Evaluate(2), 2);
+  EXPECT_DOUBLE_EQ(SignalFormula(L"1+1+1+1+1+1+1+1+1+1+1+1+1+1+1+1+1+1+1+1").Evaluate(0), 20);
+}
+
 TEST(SignalFormula, NonFiniteSampleIsAnError) {
   const SignalFormula formula(L"1 / t");
   EXPECT_THROW(formula.Sample(0.001, 0, 3), FormulaError);
