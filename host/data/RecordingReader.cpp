@@ -165,7 +165,8 @@ void Reader::ReadRow(std::string_view line) {
     double value = 0.0;
     if (t.empty()) Fail(mLineNo, cells[i].column, "empty value");
     const char* first = t.data();
-    if (*first == '+') ++first;  // from_chars takes no plus sign
+    // from_chars takes no plus sign; one is allowed before the digits, but not before a minus.
+    if (*first == '+' && t.size() > 1 && t[1] != '-') ++first;
     const auto [end, ec] = std::from_chars(first, t.data() + t.size(), value);
     if (ec != std::errc() || end != t.data() + t.size() || !std::isfinite(value))
       Fail(mLineNo, cells[i].column, "'" + std::string(t) + "' is not a finite number");

@@ -69,6 +69,11 @@ TEST(RecordingReader, MalformedTextNamesLineAndColumn) {
       {"V\n1\n", 1, 1},                              // no time and no rate
       {"Time [s],V\n0,1\n", 2, 1},                   // one row gives no period
       {"Time [s],V\n", 1, 1},                        // no samples
+      {"Time [s],V\n\n\n", 3, 1},                    // header and blank lines only
+      {"Time [s],V\n0,1\n0.1,+-2\n", 3, 5},          // two signs
+      {"Time [s],V\n0,1\n0.1,1,5\n", 3, 7},          // decimal comma splits the cell
+      {"Time [s],V\n0,1\n0.1,0x10\n", 3, 5},         // hexadecimal
+      {"Time [s],V\r\n0,1\r\n0.1,2\r\n\r\n0,3\r\n1,x\r\n", 6, 3},  // CRLF keeps line numbers
   };
   for (const Case& c : cases) {
     try {
@@ -81,6 +86,22 @@ TEST(RecordingReader, MalformedTextNamesLineAndColumn) {
       EXPECT_EQ(std::string(e.what()).rfind(where, 0), 0u) << e.what();
     }
   }
+}
+
+TEST(RecordingReader, NumberFormsByteOrderMarkAndPerRecordPeriods) {
+  const Recording r = Parse("\xEF\xBB\xBFTime,V\r\n0,1e-05\r\n.001,.5\r\n0.002,-1\r\n0.003,+2\r\n\r\n"
+                            "0,-.25\r\n0.01,1E3\r\n\r\n\r\n");
+  ASSERT_EQ(r.channels.size(), 1u);
+  EXPECT_EQ(r.channels[0].title, L"V");
+  ASSERT_EQ(r.records.size(), 2u);
+  EXPECT_EQ(r.records[0].length, 4);
+  EXPECT_EQ(r.records[1].length, 2);
+  EXPECT_DOUBLE_EQ(r.records[0].tickPeriod, 0.001);
+  EXPECT_DOUBLE_EQ(r.records[1].tickPeriod, 0.01);  // each record has its own tick period
+  const float expected[] = {1e-05f, 0.5f, -1.0f, 2.0f};
+  for (int32_t i = 0; i < 4; ++i) EXPECT_EQ(Sample(r, 0, 0, i), expected[i]) << i;
+  EXPECT_EQ(Sample(r, 1, 0, 0), -0.25f);
+  EXPECT_EQ(Sample(r, 1, 0, 1), 1000.0f);
 }
 
 TEST(RecordingReader, MissingFileIsReported) {
