@@ -8,9 +8,12 @@
 #include "host/formula/FormulaEnumClass.h"
 #include "host/formula/SignalFormula.h"
 
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <cwchar>
+#include <new>
+#include <stdexcept>
 #include <string>
 
 namespace ondara_host {
@@ -25,12 +28,13 @@ struct EventsArguments {
   std::wstring formula, recording, signal;
   double rate = 0.0;
   long long ticks = 0, records = 1, online = 0;
+  bool countsGiven = false;  // --ticks or --records, which only a signal takes
 };
 
 bool ParseNumber(const wchar_t* text, double* value) {
   wchar_t* end = nullptr;
   *value = std::wcstod(text, &end);
-  return end != text && *end == 0;
+  return end != text && *end == 0 && std::isfinite(*value);
 }
 
 bool ParseCount(const wchar_t* text, long long* value) {
@@ -64,9 +68,11 @@ bool ParseArguments(int argc, wchar_t** argv, EventsArguments* args) {
       std::fwprintf(stderr, L"%ls: '%ls' is not a valid value\n", name.c_str(), value);
       return false;
     }
+    if (name == L"--ticks" || name == L"--records") args->countsGiven = true;
   }
   if (args->formula.empty() || args->recording.empty() == args->signal.empty() ||
-      (!args->signal.empty() && (args->rate <= 0.0 || args->ticks <= 0))) {
+      (!args->signal.empty() && (args->rate <= 0.0 || args->ticks <= 0)) ||
+      (!args->recording.empty() && args->countsGiven)) {
     std::fwprintf(stderr, L"%ls", kUsage);
     return false;
   }
@@ -106,6 +112,12 @@ int Run(const EventsArguments& args) {
   host::HostPtr<host::DataDocument> document;
   try {
     document = host::DataDocument::Create(LoadRecording(args));
+  } catch (const std::bad_alloc&) {
+    std::fprintf(stderr, "the recording does not fit in memory\n");
+    return 1;
+  } catch (const std::length_error&) {
+    std::fprintf(stderr, "the recording does not fit in memory\n");
+    return 1;
   } catch (const std::exception& e) {
     std::fprintf(stderr, "%s\n", e.what());
     return 1;

@@ -72,4 +72,39 @@ TEST(HostExecutable, UnknownCommandOrMissingModuleFails) {
   EXPECT_EQ(1u, missing.exitCode) << missing.output;
 }
 
+// Arguments that do not fit the usage exit with 2 before anything runs; a signal run prints the
+// heading and one line per event, the same whether the signal is sampled online or not.
+TEST(HostExecutable, EventsCommandChecksItsArgumentsAndPrintsEvents) {
+  ASSERT_TRUE(HostBuilt()) << "ondara-host.exe is not beside the test program";
+  const wchar_t* const bad[] = {
+      L"events",
+      L"events --formula",
+      L"events --formula cappeakdet(ch1) --signal t --rate inf --ticks 10",
+      L"events --formula cappeakdet(ch1) --signal t --rate 1000",
+      L"events --formula cappeakdet(ch1) --signal t --rate 1000 --ticks 0",
+      L"events --formula cappeakdet(ch1) --signal t --rate 1000 --ticks 10 --records 0",
+      L"events --formula cappeakdet(ch1) --signal t --recording x.csv --rate 1000 --ticks 10",
+      L"events --formula cappeakdet(ch1) --recording x.csv --ticks 10",
+      L"events --formula cappeakdet(ch1) --signal t --rate 1000 --ticks 10 --bogus 1",
+  };
+  for (const wchar_t* arguments : bad) {
+    RunResult run;
+    ASSERT_TRUE(RunHost(arguments, run));
+    EXPECT_EQ(2u, run.exitCode) << run.output;
+  }
+  const std::wstring run = L"events --formula cappeakdet(ch1,0.5) --signal sin(t*100) --rate 1000 --ticks 200 --records 2";
+  RunResult offline;
+  ASSERT_TRUE(RunHost(run, offline));
+  EXPECT_EQ(0u, offline.exitCode) << offline.output;
+  EXPECT_EQ(0u, offline.output.find("record\ttick\tfraction\tvalue\tkind")) << offline.output;
+  EXPECT_NE(std::string::npos, offline.output.find("\n1\t16\t")) << offline.output;  // the second record
+  RunResult online;
+  ASSERT_TRUE(RunHost(run + L" --online 7", online));
+  EXPECT_EQ(offline.output, online.output);
+  RunResult badFormula;
+  ASSERT_TRUE(RunHost(L"events --formula cappeakdet(ch1,0.5 --signal t --rate 1000 --ticks 10", badFormula));
+  EXPECT_EQ(1u, badFormula.exitCode) << badFormula.output;
+  EXPECT_NE(std::string::npos, badFormula.output.find("position")) << badFormula.output;
+}
+
 }  // namespace
