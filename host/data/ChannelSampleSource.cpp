@@ -20,6 +20,12 @@ void ChannelRecord::Append(const float* samples, int32_t count) {
   mSamples.insert(mSamples.end(), samples, samples + count);
 }
 
+void ChannelRecord::Reserve(int32_t length) {
+  const size_t wanted = static_cast<size_t>(std::max(length, 0));
+  // Growing geometrically keeps sampling block by block linear in the record's length.
+  if (wanted > mSamples.capacity()) mSamples.reserve(std::max(wanted, 2 * mSamples.capacity()));
+}
+
 namespace {
 
 class ChannelSampleSource final : public HostObject<ISampleSource> {

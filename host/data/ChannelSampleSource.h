@@ -20,6 +20,8 @@ class ChannelRecord {
   ChannelRecord(int64_t numerator, int64_t denominator, bool complete);
 
   void Append(const float* samples, int32_t count);
+  // Room for length samples, so that appending up to it cannot fail.
+  void Reserve(int32_t length);
   void Complete() noexcept { mComplete = true; }
 
   int32_t Length() const noexcept { return static_cast<int32_t>(mSamples.size()); }

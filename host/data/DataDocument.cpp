@@ -101,13 +101,15 @@ int32_t DataDocument::AddCalculatedChannel(const std::wstring& title, const std:
   return channel;
 }
 
-void DataDocument::ComputeSignalChannels(RecordData& record, int32_t from) const {
+std::vector<std::vector<float>> DataDocument::SignalBlock(const RecordData& record, int32_t from,
+                                                          int32_t count) const {
+  std::vector<std::vector<float>> values(mRecording->channels.size());
   for (size_t c = 0; c < mRecording->channels.size(); ++c) {
     const ChannelInfo& info = mRecording->channels[c];
     if (info.formula.empty() || mYieldsEvents[c]) continue;
-    const std::vector<float> values = SignalFormula(info.formula).Sample(record.tickPeriod, from, record.length - from);
-    record.samples[c]->Append(values.data(), static_cast<int32_t>(values.size()));
+    values[c] = SignalFormula(info.formula).Sample(record.tickPeriod, from, count);
   }
+  return values;
 }
 
 bool DataDocument::ValidChannel(int32_t channel) const {

@@ -74,8 +74,10 @@ class DataDocument final : public HostObject<IHostDataFile, IHostDataDocument, I
   HostPtr<IUnknown> MakeSource(int32_t channel, uint32_t flags, int32_t record, int32_t startTick,
                                int32_t endTick);
   HostPtr<IUnknown> MakeEventSource(int32_t channel, uint32_t flags, int32_t record, int32_t startTick);
-  // Computes the samples of signal-formula channels for ticks [from, record length).
-  void ComputeSignalChannels(RecordData& record, int32_t from) const;
+  // The samples of every signal-formula channel for ticks [from, from + count) of record, by
+  // channel index (empty for the other channels). Throws FormulaError for a value that is not a
+  // finite float and bad_alloc; changes nothing.
+  std::vector<std::vector<float>> SignalBlock(const RecordData& record, int32_t from, int32_t count) const;
   std::vector<HostPtr<IOnlineDataSink>> Sinks() const { return mSinks; }
 
   std::shared_ptr<Recording> mRecording;

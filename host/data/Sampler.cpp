@@ -48,15 +48,20 @@ HRESULT Sampler::Append(const std::vector<std::vector<float>>& block) {
     if (channel.size() != ticks) return E_INVALIDARG;
   if (ticks > static_cast<size_t>(INT32_MAX - 1 - record.length)) return E_INVALIDARG;
   const int32_t from = record.length;
+  const int32_t count = static_cast<int32_t>(ticks);
   try {
+    // Everything that may fail comes first, so that a refused block leaves every channel of the
+    // record at the same length: the signal channels' values, then room in every channel.
+    std::vector<std::vector<float>> values = mDocument->SignalBlock(record, from, count);
+    // Channels whose formula yields events hold no samples and get none.
     size_t next = 0;
     for (size_t c = 0; c < recording.channels.size(); ++c) {
-      if (!recording.channels[c].formula.empty()) continue;
-      record.samples[c]->Append(block[next].data(), static_cast<int32_t>(ticks));
-      ++next;
+      if (recording.channels[c].formula.empty()) values[c] = block[next++];
+      if (values[c].size() == ticks) record.samples[c]->Reserve(from + count);
     }
-    record.length = from + static_cast<int32_t>(ticks);
-    mDocument->ComputeSignalChannels(record, from);
+    for (size_t c = 0; c < recording.channels.size(); ++c)
+      if (values[c].size() == ticks) record.samples[c]->Append(values[c].data(), count);
+    record.length = from + count;
   } catch (const std::bad_alloc&) {
     return E_OUTOFMEMORY;
   } catch (const FormulaError&) {

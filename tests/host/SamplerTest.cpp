@@ -82,6 +82,34 @@ TEST(Sampler, SinksHearSamplingInOrder) {
   EXPECT_FLOAT_EQ(record.samples[1]->Samples()[3], 3.0f);
 }
 
+// A block whose signal channel has no finite value is refused whole: every channel keeps the
+// record's length and the sinks hear nothing of it. Channels of events get no samples.
+TEST(Sampler, RefusedBlockLeavesEveryChannelAtTheRecordLength) {
+  Recording empty;
+  empty.channels.push_back({L"V", L"", L""});
+  empty.channels.push_back({L"Pole", L"", L"1 / (t - 1)"});
+  empty.channels.push_back({L"Peaks", L"", L"cappeakdet(ch1)"});
+  empty.channels.push_back({L"I", L"", L""});
+  HostPtr<DataDocument> document = DataDocument::Create(std::move(empty));
+  std::vector<std::string> log;
+  HostPtr<IOnlineDataSink> a;
+  a.Attach(new RecordingSink("a", &log));
+  ASSERT_EQ(document->RegisterSink(a.Get()), S_OK);
+  Sampler sampler(document.Get());
+  ASSERT_EQ(sampler.Start(), S_OK);
+  ASSERT_EQ(sampler.StartRecord(0.5), S_OK);
+  ASSERT_EQ(sampler.Append({{1.0f, 2.0f}, {3.0f, 4.0f}}), S_OK);
+  EXPECT_EQ(sampler.Append({{5.0f, 6.0f}, {7.0f, 8.0f}}), E_FAIL);  // t = 1 at tick 2
+  const RecordData& record = document->Data().records[0];
+  EXPECT_EQ(record.length, 2);
+  EXPECT_EQ(record.samples[0]->Length(), 2);
+  EXPECT_EQ(record.samples[1]->Length(), 2);
+  EXPECT_EQ(record.samples[2]->Length(), 0);
+  EXPECT_EQ(record.samples[3]->Length(), 2);
+  EXPECT_FLOAT_EQ(record.samples[1]->Samples()[1], -2.0f);
+  EXPECT_EQ(log.back(), "a data 0 2");
+}
+
 TEST(Sampler, GrowingSourceWaitsThenEnds) {
   Recording empty;
   empty.channels.push_back({L"V", L"", L""});
