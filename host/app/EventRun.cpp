@@ -50,10 +50,7 @@ class EventPuller {
     std::vector<HostPtr<IUnknown>> sources;
     std::vector<IUnknown*> raw;
     for (const ChannelRef& ref : mRefs) {
-      const uint32_t request = (ref.mark == L'v'   ? kChannelRequestCalculated
-                                : ref.mark == L'r' ? kChannelRequestRecorded
-                                                   : kChannelRequestDisplayed) |
-                               (complete ? 0u : kChannelRequestGrowing) | kChannelRequestSource;
+      const uint32_t request = ChannelRequestFor(ref, !complete);
       HostPtr<IUnknown> source;
       if (mDocument->GetChannelSource(ref.channel, request, record, 0, kEnumRecordEnd, source.Out()) != S_OK)
         throw RunFailure{E_INVALIDARG, L"channel " + std::to_wstring(ref.channel + 1) + L" has no source in record " +

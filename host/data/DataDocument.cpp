@@ -223,10 +223,7 @@ HostPtr<IUnknown> DataDocument::MakeEventSource(int32_t channel, uint32_t flags,
   std::vector<HostPtr<IUnknown>> sources;
   std::vector<IUnknown*> raw;
   for (const ChannelRef& ref : refs) {
-    const uint32_t request = (ref.mark == L'v'   ? kChannelRequestCalculated
-                              : ref.mark == L'r' ? kChannelRequestRecorded
-                                                 : kChannelRequestDisplayed) |
-                             (flags & kChannelRequestGrowing) | kChannelRequestSource;
+    const uint32_t request = ChannelRequestFor(ref, (flags & kChannelRequestGrowing) != 0);
     HostPtr<IUnknown> source;
     if (GetChannelSource(ref.channel, request, record, 0, kEnumRecordEnd, source.Out()) != S_OK)
       return HostPtr<IUnknown>();

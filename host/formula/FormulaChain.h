@@ -6,6 +6,7 @@
 #include "host/formula/EnumClassCatalog.h"
 #include "host/formula/FormulaSyntax.h"
 #include "hostapi/CalcEnum.h"
+#include "hostapi/DataDocument.h"
 
 #include <cstdint>
 #include <string>
@@ -38,6 +39,16 @@ struct FormulaChain {
 
 // The distinct channel references of a parsed formula in order of appearance.
 std::vector<ChannelRef> CollectChannelRefs(const FormulaNode& root);
+
+// The channel request for a reference, as the module's getter makes it: a "v" channel's
+// calculation, an "r" channel's recorded samples, else the displayed samples; as a source, and
+// growing while the host samples.
+inline uint32_t ChannelRequestFor(const ChannelRef& ref, bool growing) {
+  const uint32_t kind = ref.mark == L'v'   ? kChannelRequestCalculated
+                        : ref.mark == L'r' ? kChannelRequestRecorded
+                                           : kChannelRequestDisplayed;
+  return kind | (growing ? kChannelRequestGrowing : 0u) | kChannelRequestSource;
+}
 
 // The settings text of a call: the leading integer 0 when the class reads one, then every
 // parameter after the sources in index order, -1 for one left out (its default).

@@ -77,10 +77,7 @@ class TeeCursor final : public HostObject<ISampleSource> {
     if (!buffer) return E_POINTER;
     try {
       HRESULT hr = S_OK;
-      if (mPosition < mBuffer->Base() || mPosition >= mBuffer->End())
-        hr = mBuffer->Fill(mPosition, count);
-      else if (mPosition + count > mBuffer->End())
-        hr = mBuffer->Fill(mPosition, count);
+      if (mPosition < mBuffer->Base() || mPosition + count > mBuffer->End()) hr = mBuffer->Fill(mPosition, count);
       if (FAILED(hr)) return hr;
       const int32_t n = std::min(count, mBuffer->End() - mPosition);
       if (mPosition < mBuffer->Base() || n <= 0) return hr;
