@@ -12,6 +12,7 @@
 #include <string>
 
 #include "base/String.h"
+#include "base/TickConversion.h"
 #include "enumerators/framework/CalcEnumEventBase.h"
 #include "enumerators/framework/ChannelCache.h"
 #include "enumerators/framework/NoValue.h"
@@ -239,6 +240,10 @@ HRESULT STDMETHODCALLTYPE EEH3Enumerator<Family, N>::Next(int32_t bufferBytes, i
       if (mPending) {
         record = *mPending;
         mPending.reset();
+        // Sources set after the Find put the position back to 0 and dropped the stepped state;
+        // resuming from there would hand the pending event out a second time, after itself. The
+        // search then goes on just past it.
+        if (mPosition < record.tick) mPosition = AddTicksSat(record.tick, 1);
       } else {
         int32_t reported = 0;
         const bool found = SearchInto(mPosition, endTick, record, reported);

@@ -113,6 +113,24 @@ TEST(EEH3EnumeratorClone, CarriesPendingEventLimitsParametersAndOnlineFlag) {
   EXPECT_EQ(Ticks(Drain(events.Get())), expected);
 }
 
+// Sources set after a Find keep the pending event first; the events after it follow once, in tick order.
+TEST(EEH3EnumeratorClone, PendingEventAfterNewSourcesComesOutOnce) {
+  const auto channel = MakeChannel(Triangles(5000, {500, 1500, 2500, 3500}));
+  ComPtr<ICalcEnum> calc = MakeDetector(L"0 0.5 2.5 0 0 0 5000");
+  SetChannel(calc.Get(), channel);
+  ComPtr<IEnumEventEx> events = Events(calc.Get());
+  ASSERT_EQ(events->Find(0, 1200, 0, kEnd), S_OK);
+  ComPtr<IEnumEventEx> cloneEvents;
+  ASSERT_EQ(events->Clone(cloneEvents.Out()), S_OK);
+  ComPtr<ICalcEnum> clone;
+  ASSERT_EQ(cloneEvents->QueryInterface(IID_ICalcEnum, clone.OutVoid()), S_OK);
+  SetChannel(clone.Get(), channel);
+  SetChannel(calc.Get(), channel);
+  const std::vector<int32_t> expected{1500, 2500, 3500};
+  EXPECT_EQ(Ticks(Drain(cloneEvents.Get())), expected);
+  EXPECT_EQ(Ticks(Drain(events.Get())), expected);
+}
+
 // ICalcEnum slots 4 (GetDataSource), 11 (GetParamKind), 12, 13 and 14 (GetValueUnits), and IEnumEventEx
 // slots 9 (GetEventType) and 10, called by index.
 TEST(EEH3EnumeratorSlots, RawTableSlotsAnswerTheirValues) {
