@@ -286,27 +286,21 @@ FormulaNode ParseUnary(Lexer& lexer) {
   return ParsePower(lexer);
 }
 
-FormulaNode ParseProduct(Lexer& lexer) {
-  FormulaNode lhs = ParseUnary(lexer);
+// Operands joined left to right by the operators op1 and op2, each operand parsed by parseOperand.
+FormulaNode ParseLeftToRight(Lexer& lexer, wchar_t op1, wchar_t op2, FormulaNode (*parseOperand)(Lexer&)) {
+  FormulaNode lhs = parseOperand(lexer);
   DepthScope depth(lexer);  // each operator puts the terms before it one level deeper
-  while (IsPunct(lexer.Peek(), L'*') || IsPunct(lexer.Peek(), L'/')) {
+  while (IsPunct(lexer.Peek(), op1) || IsPunct(lexer.Peek(), op2)) {
     const Token op = lexer.Take();
     depth.Enter(op.position);
-    lhs = MakeBinary(op.text[0], op.position, std::move(lhs), ParseUnary(lexer));
+    lhs = MakeBinary(op.text[0], op.position, std::move(lhs), parseOperand(lexer));
   }
   return lhs;
 }
 
-FormulaNode ParseSum(Lexer& lexer) {
-  FormulaNode lhs = ParseProduct(lexer);
-  DepthScope depth(lexer);  // each operator puts the terms before it one level deeper
-  while (IsPunct(lexer.Peek(), L'+') || IsPunct(lexer.Peek(), L'-')) {
-    const Token op = lexer.Take();
-    depth.Enter(op.position);
-    lhs = MakeBinary(op.text[0], op.position, std::move(lhs), ParseProduct(lexer));
-  }
-  return lhs;
-}
+FormulaNode ParseProduct(Lexer& lexer) { return ParseLeftToRight(lexer, L'*', L'/', ParseUnary); }
+
+FormulaNode ParseSum(Lexer& lexer) { return ParseLeftToRight(lexer, L'+', L'-', ParseProduct); }
 
 void ExpectEnd(Lexer& lexer) {
   if (lexer.Peek().kind != Token::Kind::End) Expected(lexer.Peek(), "the end of the formula");
