@@ -17,6 +17,7 @@
 #include "hostapi/HostUnits.h"
 #include "hostclient/FrameworkAccess.h"
 #include "tests/enumerators/DetectorHarness.h"
+#include "tests/support/InertEnumerator.h"
 
 namespace {
 
@@ -42,17 +43,9 @@ std::wstring UnitText(IUnknown* unit) {
   return result;
 }
 
-class SpyChain final : public host::HostObject<ICalcEnum, IEnumEventEx> {
+class SpyChain final : public testing_support::InertEnumerator {
  public:
   explicit SpyChain(std::shared_ptr<ChainLog> log) : mLog(std::move(log)) {}
-  HRESULT STDMETHODCALLTYPE GetSourceInfo(uint32_t*) noexcept override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE GetDataSource(IUnknown**) noexcept override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE LoadSettings(QOR::IQORString*, uint32_t* kind) noexcept override {
-    if (kind) *kind = 0x40000000;
-    return S_OK;
-  }
-  HRESULT STDMETHODCALLTYPE SaveSettings(QOR::IQORString**) noexcept override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE Clone(IUnknown*, ICalcEnum**) noexcept override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE SetSources(int32_t record, int32_t count, IUnknown**, IUnknown** units,
                                        double tickPeriod, uint32_t flags) noexcept override {
     mLog->record = record;
@@ -67,39 +60,8 @@ class SpyChain final : public host::HostObject<ICalcEnum, IEnumEventEx> {
     mLog->startTicks.push_back(tick);
     return S_OK;
   }
-  HRESULT STDMETHODCALLTYPE ResetCache() noexcept override { return S_OK; }
-  HRESULT STDMETHODCALLTYPE GetParamKind(int32_t, int32_t, uint32_t*) noexcept override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE Reserved12() noexcept override { return S_OK; }
-  HRESULT STDMETHODCALLTYPE Reserved13() noexcept override { return S_OK; }
-  HRESULT STDMETHODCALLTYPE GetValueUnits(double*, IUnknown**) noexcept override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE GetCapabilities(uint32_t*) noexcept override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE GetResultKind(uint32_t*) noexcept override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE GetTimeBase(TimeBase*) noexcept override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE Next(int32_t, int32_t, void*, int32_t* returned, int32_t* next) noexcept override {
-    *returned = 0;
-    *next = kEnumRecordEnd;
-    return S_FALSE;
-  }
-  HRESULT STDMETHODCALLTYPE Find(int32_t, int32_t, int32_t, int32_t) noexcept override { return S_FALSE; }
-  HRESULT STDMETHODCALLTYPE GetPosition(int32_t* tick) noexcept override {
-    *tick = 0;
-    return S_OK;
-  }
-  HRESULT STDMETHODCALLTYPE Reserved6(void**) noexcept override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE Clone(IEnumEventEx**) noexcept override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE GetRecordSize(int32_t* bytes) noexcept override {
-    *bytes = 24;
-    return S_OK;
-  }
-  HRESULT STDMETHODCALLTYPE GetEventType(uint32_t*) noexcept override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE Reserved10(void**) noexcept override { return E_NOTIMPL; }
 
  private:
-  void* FindInterface(REFIID iid) override {
-    if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_ICalcEnum)) return static_cast<ICalcEnum*>(this);
-    if (IsEqualIID(iid, IID_IEnumEventEx)) return static_cast<IEnumEventEx*>(this);
-    return nullptr;
-  }
   std::shared_ptr<ChainLog> mLog;
 };
 

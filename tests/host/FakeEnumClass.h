@@ -7,6 +7,7 @@
 #include "host/common/HostString.h"
 #include "hostapi/CalcEnum.h"
 #include "hostapi/CalcEnumClass.h"
+#include "tests/support/InertEnumerator.h"
 
 #include <memory>
 #include <string>
@@ -30,18 +31,14 @@ struct FakeClassInfo {
   bool leadingInteger;
 };
 
-class FakeEnum final : public HostObject<ICalcEnum, IEnumEventEx> {
+class FakeEnum final : public testing_support::InertEnumerator {
  public:
   FakeEnum(std::wstring name, std::shared_ptr<EnumLog> log) : mName(std::move(name)), mLog(std::move(log)) {}
-  HRESULT STDMETHODCALLTYPE GetSourceInfo(uint32_t*) noexcept override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE GetDataSource(IUnknown**) noexcept override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE LoadSettings(QOR::IQORString* text, uint32_t* kind) noexcept override {
     if (kind) *kind = 0x40000000;
     mLog->calls.push_back(mName + L":Load " + StringText(text));
     return S_OK;
   }
-  HRESULT STDMETHODCALLTYPE SaveSettings(QOR::IQORString**) noexcept override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE Clone(IUnknown*, ICalcEnum**) noexcept override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE SetSources(int32_t, int32_t count, IUnknown** sources, IUnknown** units, double,
                                        uint32_t) noexcept override {
     mLog->calls.push_back(mName + L":SetSources " + std::to_wstring(count));
@@ -49,40 +46,8 @@ class FakeEnum final : public HostObject<ICalcEnum, IEnumEventEx> {
     mLog->units.push_back(units ? std::vector<IUnknown*>(units, units + count) : std::vector<IUnknown*>());
     return S_OK;
   }
-  HRESULT STDMETHODCALLTYPE SetStartTick(int32_t) noexcept override { return S_OK; }
-  HRESULT STDMETHODCALLTYPE ResetCache() noexcept override { return S_OK; }
-  HRESULT STDMETHODCALLTYPE GetParamKind(int32_t, int32_t, uint32_t*) noexcept override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE Reserved12() noexcept override { return S_OK; }
-  HRESULT STDMETHODCALLTYPE Reserved13() noexcept override { return S_OK; }
-  HRESULT STDMETHODCALLTYPE GetValueUnits(double*, IUnknown**) noexcept override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE GetCapabilities(uint32_t*) noexcept override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE GetResultKind(uint32_t*) noexcept override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE GetTimeBase(TimeBase*) noexcept override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE Next(int32_t, int32_t, void*, int32_t* returned, int32_t* next) noexcept override {
-    *returned = 0;
-    *next = kEnumRecordEnd;
-    return S_FALSE;
-  }
-  HRESULT STDMETHODCALLTYPE Find(int32_t, int32_t, int32_t, int32_t) noexcept override { return S_FALSE; }
-  HRESULT STDMETHODCALLTYPE GetPosition(int32_t* tick) noexcept override {
-    *tick = 0;
-    return S_OK;
-  }
-  HRESULT STDMETHODCALLTYPE Reserved6(void**) noexcept override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE Clone(IEnumEventEx**) noexcept override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE GetRecordSize(int32_t* bytes) noexcept override {
-    *bytes = 24;
-    return S_OK;
-  }
-  HRESULT STDMETHODCALLTYPE GetEventType(uint32_t*) noexcept override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE Reserved10(void**) noexcept override { return E_NOTIMPL; }
 
  private:
-  void* FindInterface(REFIID iid) override {
-    if (iid == IID_IUnknown || iid == IID_ICalcEnum) return static_cast<ICalcEnum*>(this);
-    if (iid == IID_IEnumEventEx) return static_cast<IEnumEventEx*>(this);
-    return nullptr;
-  }
   std::wstring mName;
   std::shared_ptr<EnumLog> mLog;
 };
