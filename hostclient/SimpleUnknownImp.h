@@ -12,6 +12,24 @@ namespace QOR {
 // IUnknown of an object over one interface I (IID iid) whose count is the word
 // after its table pointer. The last Release deletes through the virtual
 // destructor, after setting the guard count. N only tells instances apart.
+// The interlocked count of a self-deleting object: when it reaches zero the guard count is
+// written, so a stray AddRef/Release pair during destruction cannot reach zero again.
+class GuardedRefCount {
+ public:
+  explicit GuardedRefCount(LONG initial) noexcept : mRefCount(initial) {}
+  ULONG Increment() noexcept { return static_cast<ULONG>(InterlockedIncrement(&mRefCount)); }
+  // The new count; at 0 the guard is already in place and the owner deletes itself.
+  ULONG Decrement() noexcept {
+    const LONG count = InterlockedDecrement(&mRefCount);
+    if (count == 0) mRefCount = kDestructionGuardCount;
+    return static_cast<ULONG>(count);
+  }
+  LONG Value() const noexcept { return mRefCount; }
+
+ private:
+  volatile LONG mRefCount;
+};
+
 template <class I, const IID& iid, int N = 0>
 class SimpleUnknownImp1 : public I {
  public:
@@ -24,24 +42,20 @@ class SimpleUnknownImp1 : public I {
     AddRef();
     return S_OK;
   }
-  ULONG STDMETHODCALLTYPE AddRef() noexcept override {
-    return static_cast<ULONG>(InterlockedIncrement(&mRefCount));
-  }
+  ULONG STDMETHODCALLTYPE AddRef() noexcept override { return mCount.Increment(); }
   ULONG STDMETHODCALLTYPE Release() noexcept override {
-    const LONG count = InterlockedDecrement(&mRefCount);
-    if (count != 0) return static_cast<ULONG>(count);
-    mRefCount = kDestructionGuardCount;
-    delete this;
-    return 0;
+    const ULONG count = mCount.Decrement();
+    if (count == 0) delete this;
+    return count;
   }
 
  protected:
-  explicit SimpleUnknownImp1(LONG initialCount = 0) noexcept : mRefCount(initialCount) {}
+  explicit SimpleUnknownImp1(LONG initialCount = 0) noexcept : mCount(initialCount) {}
   virtual ~SimpleUnknownImp1() = default;
-  LONG RefCount() const noexcept { return mRefCount; }
+  LONG RefCount() const noexcept { return mCount.Value(); }
 
  private:
-  volatile LONG mRefCount;
+  GuardedRefCount mCount;
 };
 
 // The same over two interfaces; IUnknown is answered by the first.
@@ -61,24 +75,20 @@ class SimpleUnknownImp2 : public I1, public I2 {
     AddRef();
     return S_OK;
   }
-  ULONG STDMETHODCALLTYPE AddRef() noexcept override {
-    return static_cast<ULONG>(InterlockedIncrement(&mRefCount));
-  }
+  ULONG STDMETHODCALLTYPE AddRef() noexcept override { return mCount.Increment(); }
   ULONG STDMETHODCALLTYPE Release() noexcept override {
-    const LONG count = InterlockedDecrement(&mRefCount);
-    if (count != 0) return static_cast<ULONG>(count);
-    mRefCount = kDestructionGuardCount;
-    delete this;
-    return 0;
+    const ULONG count = mCount.Decrement();
+    if (count == 0) delete this;
+    return count;
   }
 
  protected:
-  explicit SimpleUnknownImp2(LONG initialCount = 0) noexcept : mRefCount(initialCount) {}
+  explicit SimpleUnknownImp2(LONG initialCount = 0) noexcept : mCount(initialCount) {}
   virtual ~SimpleUnknownImp2() = default;
-  LONG RefCount() const noexcept { return mRefCount; }
+  LONG RefCount() const noexcept { return mCount.Value(); }
 
  private:
-  volatile LONG mRefCount;
+  GuardedRefCount mCount;
 };
 
 }  // namespace QOR
