@@ -5,22 +5,11 @@
 #include "enumerators/framework/HostHelpers.h"
 #include "hostapi/DataDocument.h"
 #include "hostclient/ComPtr.h"
-#include "hostclient/EventTooltipText.h"
+#include "hostclient/HostUnits.h"
 
 namespace ZR::Doc {
 
-EventChannelUnit SplitUnitPrefix(const std::wstring& units) {
-  EventChannelUnit unit;
-  if (units.size() >= 2 && UnitPrefixPower(units[0]) != 0) {
-    unit.prefix = units[0];
-    unit.baseUnit = units.substr(1);
-    return unit;
-  }
-  unit.baseUnit = units;
-  return unit;
-}
-
-bool AnalysisChannelUnit(IUnknown* hostData, int32_t record, EventChannelUnit& unit) noexcept {
+bool AnalysisChannelUnit(IUnknown* hostData, int32_t record, QOR::UnitWithPrefix& unit) noexcept {
   try {
     ScrivoDataChildData* const child = ScrivoDataChildData::GetOrCreate(hostData);
     if (!child) return false;
@@ -29,11 +18,11 @@ bool AnalysisChannelUnit(IUnknown* hostData, int32_t record, EventChannelUnit& u
     QOR::ComPtr<IHostDataDocument> document;
     if (FAILED(hostData->QueryInterface(IID_IHostDataDocument, document.OutVoid())))
       return false;
-    // The host gives the unit as one text ("mV"); the prefix is split off it here.
+    // The channel's units text ("mV") is read back as base unit and prefix by the host itself,
+    // which alone knows where a prefix ends ("mmHg" has none).
     const std::wstring units = ExtLib::GetChannelUnits(document.Get(), values.first, record);
     if (units.empty()) return false;
-    unit = SplitUnitPrefix(units);
-    return true;
+    return SUCCEEDED(QOR::ReadHostUnitText(units.c_str(), unit));
   } catch (...) {
     // Called from the host's drawing: a failure only leaves the unit out.
     return false;

@@ -9,14 +9,10 @@
 
 namespace ZR::Doc {
 
-// Splits a units text such as "mV" into its prefix and base unit; a text of one character, or
-// one whose first character is no unit prefix, is a base unit without prefix.
-EventChannelUnit SplitUnitPrefix(const std::wstring& units);
-
 // The unit of the channel the last analysis of the data file behind hostData ran on, in the
 // record: the channel comes from the module's child data of the file (made when the file has
 // none), the units text from the host. False when the file, the child data, a stored channel
-// or the units text is missing.
-bool AnalysisChannelUnit(IUnknown* hostData, int32_t record, EventChannelUnit& unit) noexcept;
+// or the units text is missing, or the host cannot read it.
+bool AnalysisChannelUnit(IUnknown* hostData, int32_t record, QOR::UnitWithPrefix& unit) noexcept;
 
 }  // namespace ZR::Doc

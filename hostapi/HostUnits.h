@@ -29,6 +29,10 @@ inline constexpr int32_t kUnitPrefixNone = 1;
 struct IHostUnit : IUnknown {
   // Slot 3: the unit's text, the prefix letter followed by the base unit ("mV", "?"); the caller frees it.
   virtual HRESULT STDMETHODCALLTYPE GetText(BSTR* text) = 0;
+  // Slot 4: the base unit without its prefix ("V"); the caller frees it.
+  virtual HRESULT STDMETHODCALLTYPE GetBaseUnit(BSTR* text) = 0;
+  // Slot 5: the prefix letter as a UTF-16 unit ('m', the micro sign, 'T'); 0 for none.
+  virtual HRESULT STDMETHODCALLTYPE GetPrefix(uint16_t* letter) = 0;
 };
 
 struct IHostUnitsService : IUnknown {
@@ -51,4 +55,8 @@ struct IHostUnitsService : IUnknown {
   // is 0. E_POINTER for a null base text or out pointer.
   virtual HRESULT STDMETHODCALLTYPE CreatePrefixedUnit(int32_t prefixIndex, QOR::IQORString* baseUnit,
                                                        int32_t reserved, IUnknown** unit) = 0;
+  // Slot 18: a new units object (IHostUnit) of a units text as the host reads a channel's units: a
+  // prefix letter is split off only before a base unit the host knows ("mV" is m and V; "mmHg",
+  // "min" and "Pa" are base units without prefix). E_POINTER for a null text or out pointer.
+  virtual HRESULT STDMETHODCALLTYPE ReadUnitText(QOR::IQORString* text, IUnknown** unit) = 0;
 };

@@ -50,9 +50,9 @@ std::wstring PeakOrStimulusText(const EventPkStm& event, const TooltipArgs& args
 std::wstring FormatPeakTooltip(const EventFCalc& source, const TooltipArgs& args) {
   const EventFCalc event = source;
   const int32_t n = EventNumber(args.hostData, args.recordIndex, event.tick);
-  EventChannelUnit unit;
+  QOR::UnitWithPrefix unit;
   if (!GetEventDrawContextProvider().analysisChannelUnit(args.hostData, args.recordIndex, unit))
-    unit = EventChannelUnit{};
+    unit = QOR::UnitWithPrefix{};
   const int32_t earlier = std::min(event.stimulusTick, event.baseStartTick);
   const int32_t start = earlier >= 0 ? earlier
                         : event.stimulusTick >= 0 ? event.stimulusTick

@@ -4,7 +4,7 @@
 namespace {
 
 int32_t NoEventNumber(IUnknown*, int32_t, int32_t) { return -1; }
-bool NoUnit(IUnknown*, int32_t, EventChannelUnit&) { return false; }
+bool NoUnit(IUnknown*, int32_t, QOR::UnitWithPrefix&) { return false; }
 
 EventDrawContextProvider gProvider = {&NoEventNumber, &NoUnit};
 

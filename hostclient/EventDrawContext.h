@@ -5,18 +5,14 @@
 #include <unknwn.h>
 
 #include <cstdint>
-#include <string>
 
-struct EventChannelUnit {
-  std::wstring baseUnit;
-  wchar_t prefix = 0;  // 0: no prefix
-};
+#include "base/UnitPrefix.h"
 
 struct EventDrawContextProvider {
   // The event's number within its record counted from 0, or -1 when it cannot be found.
   int32_t (*eventNumberInRecord)(IUnknown* hostData, int32_t recordIndex, int32_t tick);
   // The unit of the analysed channel in the record; false when it cannot be found.
-  bool (*analysisChannelUnit)(IUnknown* hostData, int32_t recordIndex, EventChannelUnit& unit);
+  bool (*analysisChannelUnit)(IUnknown* hostData, int32_t recordIndex, QOR::UnitWithPrefix& unit);
 };
 
 // Replaces the provider (null members: the defaults, number -1 and no unit).

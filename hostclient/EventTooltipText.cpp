@@ -3,8 +3,7 @@
 #include "hostclient/EventTooltipText.h"
 
 #include "base/OStringStream.h"
-
-#include <cmath>
+#include "base/UnitPrefix.h"
 
 namespace {
 
@@ -14,19 +13,6 @@ std::wstring TextOf(QOR::OStringStream& text) {
 }
 
 }  // namespace
-
-int UnitPrefixPower(wchar_t prefix) noexcept {
-  switch (prefix) {
-    case L'p': return -12;
-    case L'n': return -9;
-    case L'u': case 0x00B5: return -6;
-    case L'm': return -3;
-    case L'k': return 3;
-    case L'M': return 6;
-    case L'G': return 9;
-    default: return 0;
-  }
-}
 
 std::wstring PeakOrStimulusTooltip(bool stimulus, int32_t n, const wchar_t* peakWord) {
   QOR::OStringStream text;
@@ -39,13 +25,12 @@ std::wstring PopulationSpikeTooltip(int32_t n) {
   return PeakOrStimulusTooltip(false, n, L"ZR: Population Spike ");
 }
 
-std::wstring CalculatedPeakTooltip(int32_t n, float height, const EventChannelUnit& unit,
+std::wstring CalculatedPeakTooltip(int32_t n, float height, const QOR::UnitWithPrefix& unit,
                                    double durationSeconds) {
-  const double multiplier = std::pow(10.0, unit.prefix ? UnitPrefixPower(unit.prefix) : 0);
-  std::wstring unitText = unit.baseUnit;
-  if (unit.prefix) unitText.insert(unitText.begin(), unit.prefix);
+  const double multiplier = QOR::PrefixMultiplier(unit.prefix);
+  const std::wstring unitText = QOR::FormatUnitPrefix(unit);
   QOR::OStringStream text;
-  text << L"ZR: Peak " << n << L"; Height = " << (height / multiplier) << L" " << unitText
+  text << L"ZR: Peak " << n << L"; Height = " << (height / multiplier) << L" " << unitText.c_str()
        << L"; Duration = " << durationSeconds << L" s";
   return TextOf(text);
 }

@@ -10,9 +10,7 @@
 std::wstring PeakOrStimulusTooltip(bool stimulus, int32_t n, const wchar_t* peakWord);
 // "ZR: Population Spike <n>".
 std::wstring PopulationSpikeTooltip(int32_t n);
-// "ZR: Peak <n>; Height = <height in the prefix's units> <prefix><unit>; Duration = <s> s";
-// an unknown prefix leaves the height undivided.
-std::wstring CalculatedPeakTooltip(int32_t n, float height, const EventChannelUnit& unit,
+// "ZR: Peak <n>; Height = <height in the prefixed unit> <prefix><unit>; Duration = <s> s"; the
+// height is measured in the base unit and divided by the prefix's multiplier.
+std::wstring CalculatedPeakTooltip(int32_t n, float height, const QOR::UnitWithPrefix& unit,
                                    double durationSeconds);
-// The power of ten of a unit prefix character; 0 for none or one not known.
-int UnitPrefixPower(wchar_t prefix) noexcept;

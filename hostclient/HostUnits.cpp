@@ -2,6 +2,7 @@
 #include "hostclient/HostUnits.h"
 
 #include "base/String.h"
+#include "hostclient/ComPtr.h"
 #include "hostclient/FrameworkAccess.h"
 
 namespace QOR {
@@ -15,6 +16,30 @@ HRESULT MakePrefixedUnit(int32_t prefixIndex, const wchar_t* baseUnit, IUnknown*
     if (!service) return E_FAIL;
     const String text(baseUnit);
     return service->CreatePrefixedUnit(prefixIndex, text.GetInterface(), 0, unit);
+  } catch (...) {
+    return E_OUTOFMEMORY;
+  }
+}
+
+HRESULT ReadHostUnitText(const wchar_t* text, UnitWithPrefix& unit) noexcept {
+  try {
+    IHostUnitsService* const service = GetUnitsService();
+    if (!service) return E_FAIL;
+    const String units(text);
+    ComPtr<IUnknown> made;
+    HRESULT hr = service->ReadUnitText(units.GetInterface(), made.Out());
+    if (FAILED(hr)) return hr;
+    ComPtr<IHostUnit> hostUnit;
+    if (FAILED(hr = made.As(IID_IHostUnit, hostUnit))) return hr;
+    uint16_t prefix = 0;
+    if (FAILED(hr = hostUnit->GetPrefix(&prefix))) return hr;
+    BSTR baseText = nullptr;
+    hr = hostUnit->GetBaseUnit(&baseText);
+    const String baseUnit = String::AttachBSTR(baseText);
+    if (FAILED(hr)) return hr;
+    unit.baseUnit.assign(baseUnit.GetText(), baseUnit.Length());
+    unit.prefix = static_cast<wchar_t>(prefix);
+    return S_OK;
   } catch (...) {
     return E_OUTOFMEMORY;
   }

@@ -7,6 +7,8 @@
 #include <sstream>
 #include <vector>
 
+#include "host/common/UnitText.h"
+
 namespace host {
 
 RecordingFileError::RecordingFileError(const std::string& file, int line, int column,
@@ -95,6 +97,7 @@ class Reader {
   bool mHasTime = false;
   size_t mCellCount = 0;
   Recording mRecording;
+  std::vector<wchar_t> mPrefixes;  // per channel: the prefix of its unit, samples kept in the base unit
   // The record being read: its samples, its time column and the line of its first row.
   int32_t mLength = 0;
   std::vector<std::vector<float>> mValues;  // per channel
@@ -141,6 +144,7 @@ void Reader::ReadHeader(std::string_view line) {
       continue;
     }
     mRecording.channels.push_back({Widen(name), Widen(units), L""});
+    mPrefixes.push_back(SplitUnitText(mRecording.channels.back().units).prefix);
   }
   if (mRecording.channels.empty()) Fail(mLineNo, 1, "the header names no channel");
   if (!mHasTime && !(mOptions.rateHz > 0.0))
@@ -175,6 +179,7 @@ void Reader::ReadRow(std::string_view line) {
       continue;
     }
     const size_t channel = mHasTime ? i - 1 : i;
+    value = ToBaseUnit(value, mPrefixes[channel]);
     if (std::fabs(value) > 3.4028234663852886e38)
       Fail(mLineNo, cells[i].column, "'" + std::string(t) + "' is out of the range of a sample");
     mValues[channel].push_back(static_cast<float>(value));

@@ -29,7 +29,10 @@ struct RecordingReadOptions {
 
 // The first column may be "Time" or "Time [s]": seconds, from which each record's tick period
 // is taken (its samples must be evenly spaced). Without it the rate gives the tick period.
-// Other header cells name channels, optionally with a unit in brackets ("Vm [mV]").
+// Other header cells name channels, optionally with a unit in brackets ("Vm [mV]"). Samples are
+// kept in the unit's base unit: a unit with an SI prefix before a known base unit (mV, pA, nA)
+// has its values scaled (60 in "Vm [mV]" is kept as 0.06); the channel's units text stays as
+// written, and the units service reads it back as base unit and prefix.
 Recording ParseRecordingText(std::string_view text, const std::string& fileName,
                              const RecordingReadOptions& options);
 

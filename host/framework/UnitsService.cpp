@@ -2,6 +2,7 @@
 #include <string>
 
 #include "host/common/HostObject.h"
+#include "host/common/UnitText.h"
 #include "host/framework/ServiceTable.h"
 #include "host/framework/StaticService.h"
 #include "hostapi/HostUnits.h"
@@ -28,20 +29,42 @@ wchar_t PrefixLetter(int32_t index) noexcept {
 
 class HostUnit final : public host::HostObject<IHostUnit> {
  public:
-  explicit HostUnit(std::wstring text) : mText(std::move(text)) {}
+  HostUnit(std::wstring baseUnit, wchar_t prefix) : mBaseUnit(std::move(baseUnit)), mPrefix(prefix) {}
 
   HRESULT STDMETHODCALLTYPE GetText(BSTR* text) noexcept override {
     if (!text) return E_POINTER;
-    *text = SysAllocStringLen(mText.data(), static_cast<UINT>(mText.size()));
-    return *text ? S_OK : E_OUTOFMEMORY;
+    *text = nullptr;
+    std::wstring written;
+    try {
+      if (mPrefix) written.push_back(mPrefix);
+      written += mBaseUnit;
+    } catch (...) {
+      return E_OUTOFMEMORY;
+    }
+    return Allocate(written, text);
+  }
+  HRESULT STDMETHODCALLTYPE GetBaseUnit(BSTR* text) noexcept override {
+    if (!text) return E_POINTER;
+    *text = nullptr;
+    return Allocate(mBaseUnit, text);
+  }
+  HRESULT STDMETHODCALLTYPE GetPrefix(uint16_t* letter) noexcept override {
+    if (!letter) return E_POINTER;
+    *letter = static_cast<uint16_t>(mPrefix);
+    return S_OK;
   }
 
  private:
+  static HRESULT Allocate(const std::wstring& from, BSTR* text) noexcept {
+    *text = SysAllocStringLen(from.data(), static_cast<UINT>(from.size()));
+    return *text ? S_OK : E_OUTOFMEMORY;
+  }
   void* FindInterface(REFIID iid) override {
     if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IHostUnit)) return static_cast<IHostUnit*>(this);
     return nullptr;
   }
-  std::wstring mText;
+  std::wstring mBaseUnit;
+  wchar_t mPrefix;
 };
 
 class UnitsService final : public StaticService<IHostUnitsService, IID_IHostUnitsService> {
@@ -67,10 +90,22 @@ class UnitsService final : public StaticService<IHostUnitsService, IID_IHostUnit
     *unit = nullptr;
     if (!baseUnit) return E_POINTER;
     try {
-      std::wstring text;
-      if (const wchar_t letter = PrefixLetter(prefixIndex)) text.push_back(letter);
-      if (const wchar_t* base = baseUnit->GetText()) text += base;
-      *unit = static_cast<IHostUnit*>(new HostUnit(std::move(text)));
+      const wchar_t* const base = baseUnit->GetText();
+      *unit = static_cast<IHostUnit*>(new HostUnit(base ? base : L"", PrefixLetter(prefixIndex)));
+      return S_OK;
+    } catch (...) {
+      return E_OUTOFMEMORY;
+    }
+  }
+
+  HRESULT STDMETHODCALLTYPE ReadUnitText(QOR::IQORString* text, IUnknown** unit) noexcept override {
+    if (!unit) return E_POINTER;
+    *unit = nullptr;
+    if (!text) return E_POINTER;
+    try {
+      const wchar_t* const written = text->GetText();
+      host::UnitParts parts = host::SplitUnitText(written ? written : L"");
+      *unit = static_cast<IHostUnit*>(new HostUnit(std::move(parts.baseUnit), parts.prefix));
       return S_OK;
     } catch (...) {
       return E_OUTOFMEMORY;

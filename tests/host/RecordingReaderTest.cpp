@@ -29,7 +29,7 @@ TEST(RecordingReader, TimeColumnGivesTickPeriodAndBlankLineStartsRecord) {
   EXPECT_EQ(r.records[0].length, 3);
   EXPECT_EQ(r.records[1].length, 2);
   EXPECT_DOUBLE_EQ(r.records[0].tickPeriod, 0.0005);
-  EXPECT_FLOAT_EQ(Sample(r, 0, 0, 1), -1.0f);
+  EXPECT_FLOAT_EQ(Sample(r, 0, 0, 1), -0.001f);  // kept in volts
   EXPECT_FLOAT_EQ(Sample(r, 1, 1, 1), 10.0f);
   EXPECT_TRUE(r.records[1].samples[0]->IsComplete());
 }
@@ -40,6 +40,7 @@ TEST(RecordingReader, TabsAndRateWithoutTimeColumn) {
   EXPECT_EQ(r.channels[0].units, L"pA");
   EXPECT_DOUBLE_EQ(r.records[0].tickPeriod, 0.0005);
   EXPECT_FLOAT_EQ(Sample(r, 0, 1, 1), 4.0f);
+  EXPECT_FLOAT_EQ(Sample(r, 0, 0, 1), 3e-12f);
   // Trailing blank lines end the file without an empty record.
   EXPECT_EQ(Parse("A\n1\n2\n\n\n", 10.0).records.size(), 1u);
 }
@@ -104,6 +105,23 @@ TEST(RecordingReader, NumberFormsByteOrderMarkAndPerRecordPeriods) {
   EXPECT_EQ(Sample(r, 1, 0, 1), 1000.0f);
 }
 
+TEST(RecordingReader, SamplesAreKeptInTheBaseUnit) {
+  const Recording r = Parse(
+      "Time [s],Vm [mV],I [nA],P [mmHg],t [min],c [mol],Em [uV],G [TV]\n"
+      "0,60,2,760,3,4,-7,1\n0.001,-65.5,0.5,1,1,1,1,2e-12\n");
+  const wchar_t* const units[] = {L"mV", L"nA", L"mmHg", L"min", L"mol", L"uV", L"TV"};
+  for (size_t c = 0; c < 7; ++c) EXPECT_EQ(r.channels[c].units, units[c]) << c;  // as written
+  // Division by the exact power of ten: as close to the written value as a float can be.
+  const float first[] = {0.06f, 2e-9f, 760.0f, 3.0f, 4.0f, -7e-6f, 1e12f};
+  const float second[] = {-0.0655f, 5e-10f, 1.0f, 1.0f, 1.0f, 1e-6f, 2.0f};
+  for (size_t c = 0; c < 7; ++c) {
+    EXPECT_EQ(Sample(r, 0, c, 0), first[c]) << c;
+    EXPECT_EQ(Sample(r, 0, c, 1), second[c]) << c;
+  }
+  // A value that fits a float only before scaling is out of range.
+  EXPECT_THROW(Parse("Time [s],X [TV]\n0,1e30\n0.1,1\n"), RecordingFileError);
+}
+
 TEST(RecordingReader, MissingFileIsReported) {
   EXPECT_THROW(ReadRecordingFile("/no/such/file.csv", RecordingReadOptions()), RecordingFileError);
 }
@@ -120,8 +138,9 @@ TEST(RecordingReader, ReadsRealVariableLengthRecording) {
   EXPECT_EQ(r.records[1].length, 70040);
   EXPECT_EQ(r.records[2].length, 16040);
   for (const RecordData& record : r.records) EXPECT_NEAR(record.tickPeriod, 1e-4, 1e-12);
-  EXPECT_FLOAT_EQ(Sample(r, 0, 0, 0), 0.92f);
-  EXPECT_FLOAT_EQ(Sample(r, 0, 0, 1), 0.31f);
+  // Kept in amperes.
+  EXPECT_EQ(Sample(r, 0, 0, 0), 0.92e-12f);
+  EXPECT_EQ(Sample(r, 0, 0, 1), 0.31e-12f);
 }
 
 }  // namespace

@@ -22,13 +22,13 @@ TEST(EventTooltipText, StimulusAndPeakWords) {
 }
 
 TEST(EventTooltipText, HeightInThePrefixedUnit) {
-  EventChannelUnit millivolts;
+  QOR::UnitWithPrefix millivolts;
   millivolts.baseUnit = L"V";
   millivolts.prefix = L'm';
   EXPECT_EQ(CalculatedPeakTooltip(1, 0.00123f, millivolts, 0.25),
             L"ZR: Peak 1; Height = 1.23 mV; Duration = 0.25 s");
   // Without a unit the height stays as measured and the unit text is empty.
-  EXPECT_EQ(CalculatedPeakTooltip(2, 0.5f, EventChannelUnit{}, 1.5),
+  EXPECT_EQ(CalculatedPeakTooltip(2, 0.5f, QOR::UnitWithPrefix{}, 1.5),
             L"ZR: Peak 2; Height = 0.5 ; Duration = 1.5 s");
   // The user's decimal separator, as everywhere text is shown to the user.
   const std::locale previous =
@@ -36,9 +36,26 @@ TEST(EventTooltipText, HeightInThePrefixedUnit) {
   const std::wstring withComma = CalculatedPeakTooltip(1234, 0.00123f, millivolts, 0.25);
   std::locale::global(previous);
   EXPECT_EQ(withComma, L"ZR: Peak 1234; Height = 1,23 mV; Duration = 0,25 s");
-  EXPECT_EQ(UnitPrefixPower(L'u'), -6);
-  EXPECT_EQ(UnitPrefixPower(L'k'), 3);
-  EXPECT_EQ(UnitPrefixPower(L'x'), 0);
+}
+
+TEST(EventTooltipText, EveryPrefixDividesTheHeight) {
+  const struct {
+    float height;  // in the base unit
+    wchar_t prefix;
+    const wchar_t* base;
+    const wchar_t* shown;
+  } cases[] = {{3e-15f, L'f', L"A", L"3 fA"},         {2.5e-11f, L'p', L"A", L"25 pA"},
+               {4e-9f, L'n', L"A", L"4 nA"},          {7e-6f, L'\u00B5', L"V", L"7 \u00B5V"},
+               {2e12f, L'T', L"V", L"2 TV"},          {1.5e6f, L'M', L"Ohm", L"1.5 MOhm"},
+               {760.0f, 0, L"mmHg", L"760 mmHg"}};
+  for (const auto& c : cases) {
+    QOR::UnitWithPrefix unit;
+    unit.baseUnit = c.base;
+    unit.prefix = c.prefix;
+    EXPECT_EQ(CalculatedPeakTooltip(1, c.height, unit, 1.0),
+              std::wstring(L"ZR: Peak 1; Height = ") + c.shown + L"; Duration = 1 s")
+        << static_cast<int>(c.prefix);
+  }
 }
 
 }  // namespace

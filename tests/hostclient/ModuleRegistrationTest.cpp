@@ -3,6 +3,7 @@
 #include "host/app/HostFramework.h"
 #include "host/app/ModuleLoader.h"
 #include "host/data/DataDocument.h"
+#include "host/data/RecordingReader.h"
 #include "hostapi/DataFile.h"
 #include "hostapi/ClassRegistry.h"
 #include "hostapi/EventDrawClass.h"
@@ -16,8 +17,11 @@
 #include <objbase.h>
 #include <oleauto.h>
 
+#include <cmath>
 #include <cstring>
+#include <fstream>
 #include <limits>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -231,4 +235,59 @@ TEST_F(ModuleRegistration, CalculatedPeakHeightIsShownInTheAnalysedChannelsPrefi
   ASSERT_TRUE(settings);
   settings->SetValues(0, static_cast<int32_t>(0x80000000u));
   EXPECT_EQ(Tooltip(1, calc.bytes, 0.001, file.Get()), L"ZR: Peak 0; Height = 1.23 mV; Duration = 0.25 s");
+}
+
+namespace {
+
+// Cell `column` (0: the time) of the line holding tick `tick` of the first record, as written.
+std::string CellAsWritten(const std::string& path, int32_t tick, size_t column) {
+  std::ifstream in(path);
+  std::string line;
+  for (int32_t i = 0; i <= tick + 1; ++i) std::getline(in, line);
+  std::istringstream cells(line);
+  std::string cell;
+  for (size_t c = 0; c <= column; ++c) std::getline(cells, cell, ',');
+  return cell;
+}
+
+}  // namespace
+
+// The host keeps real recordings in base units; the tooltip shows a peak's height in the file's
+// own unit, the largest sample of the first record standing for the height.
+TEST_F(ModuleRegistration, RealRecordingHeightsShowInTheirOwnUnits) {
+  const struct {
+    const char* file;
+    size_t channel;
+    const wchar_t* unit;
+  } cases[] = {{"evoked_ap_18425108.csv", 0, L"nA"},
+               {"evoked_ap_18425108.csv", 1, L"mV"},
+               {"varlength_2020_06_16_0000.csv", 0, L"pA"}};
+  for (const auto& c : cases) {
+    const std::string path = std::string("Z:\\work\\shared\\data\\") + c.file;
+    host::Recording recording = host::ReadRecordingFile(path, host::RecordingReadOptions());
+    const float* const samples = recording.records[0].samples[c.channel]->Samples();
+    int32_t top = 0;
+    for (int32_t i = 1; i < recording.records[0].length; ++i)
+      if (std::fabs(samples[i]) > std::fabs(samples[top])) top = i;
+    CalcRecord calc;
+    calc.Get().value = 1.0;
+    calc.Get().baseStartTick = 0;
+    calc.Get().peakStartTick = calc.Get().peakEndTick = 10;
+    calc.Get().height = samples[top];
+    auto document = host::DataDocument::Create(std::move(recording));
+    ComPtr<IHostDataFile> file;
+    ASSERT_EQ(document->QueryInterface(IID_IHostDataFile, file.OutVoid()), S_OK);
+    ComPtr<IScrivoDataChildData> child;
+    EXPECT_EQ(Tooltip(1, calc.bytes, 0.001, file.Get()).find(L"; Height = "), 10u);  // makes the child data
+    ASSERT_EQ(file->FindChildData(0, ZR::ChildDataTypeId(), child.Out()), S_OK);
+    ComPtr<ZR::IZRSettingsChildData> settings;
+    child.As(ZR::IID_IZRSettingsChildData, settings);
+    ASSERT_TRUE(settings);
+    settings->SetValues(static_cast<int32_t>(c.channel), static_cast<int32_t>(0x80000000u));
+    // The written value in the default format (six significant digits): "-71.350" shows as -71.35.
+    std::wostringstream expected;
+    expected << L"ZR: Peak 0; Height = " << std::stod(CellAsWritten(path, top, c.channel + 1)) << L" "
+             << c.unit << L"; Duration = 0.01 s";
+    EXPECT_EQ(Tooltip(1, calc.bytes, 0.001, file.Get()), expected.str()) << c.file << " tick " << top;
+  }
 }
