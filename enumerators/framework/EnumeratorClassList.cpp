@@ -8,6 +8,9 @@
 #include "enumerators/cappeakdet/CAPPeakDet.h"
 #include "enumerators/erstimdet/ERStimDet.h"
 #include "enumerators/framework/CalcEnumNumericParamsClass.h"
+#include "enumerators/pscalc/PSCalc.h"
+#include "enumerators/pspeakdet/PSPeakDet.h"
+#include "enumerators/selector/Selector.h"
 #include "hostapi/ClassRegistry.h"
 
 namespace CalcEnums {
@@ -19,6 +22,9 @@ CalcEnumNumericParamsClass<ZR::Enum::CalcBase2Enumerator> gCalcBase2Class(EnumCl
 CalcEnumNumericParamsClass<ZR::Enum::CalcBulkEnumerator> gCalcBulkClass(EnumClassId::CalcBulk);
 CalcEnumNumericParamsClass<ZR::Enum::CAPPeakDetEnumerator> gCAPPeakDetClass(EnumClassId::CAPPeakDet);
 CalcEnumNumericParamsClass<ZR::Enum::ERStimDetEnumerator> gERStimDetClass(EnumClassId::ERStimDet);
+CalcEnumNumericParamsClass<ZR::Enum::PSCalcEnumerator> gPSCalcClass(EnumClassId::PSCalcBase);
+CalcEnumNumericParamsClass<ZR::Enum::PSPeakDetEnumerator> gPSPeakDetClass(EnumClassId::PSPeakDet);
+CalcEnumNumericParamsClass<ZR::Enum::Selector> gSelectorClass(EnumClassId::Selector);
 
 // One slot per registry row, in construction order; a class joins by pointing its slot at its
 // class object (CalcEnumNumericParamsClass<its enumerator>).
@@ -35,9 +41,9 @@ ICalcEnumClass2* const kClassObjects[kEnumClassCount] = {
     nullptr,  // ERPeakDet
     &gERStimDetClass,
     nullptr,  // ERStimSOB
-    nullptr,  // PSCalcBase
-    nullptr,  // PSPeakDet
-    nullptr,  // Selector
+    &gPSCalcClass,
+    &gPSPeakDetClass,
+    &gSelectorClass,
 };
 
 }  // namespace

@@ -38,3 +38,19 @@ inline bool IsNoValue(const float& f) noexcept { return (FloatBits(f) & 0x7F8000
 inline bool IsNoValue(const double& d) noexcept {
   return (static_cast<uint32_t>(DoubleBits(d) >> 32) & 0x7FF00000u) == 0x7FF00000u;
 }
+
+// A float (given by its bits) widened to double as the SSE conversion does, formed by bits so that a signalling
+// NaN never passes through a register: a NaN keeps its payload and gains the quiet bit, so 0x7F886000 becomes
+// 0x7FF90C0000000000.
+inline double WidenFloatBits(uint32_t bits) noexcept {
+  double wide;
+  if ((bits & 0x7F800000u) == 0x7F800000u && (bits & 0x007FFFFFu) != 0) {
+    SetDoubleBits(wide, (static_cast<uint64_t>(bits & 0x80000000u) << 32) | 0x7FF8000000000000ull |
+                            (static_cast<uint64_t>(bits & 0x007FFFFFu) << 29));
+    return wide;
+  }
+  float narrow;
+  SetFloatBits(narrow, bits);
+  wide = static_cast<double>(narrow);
+  return wide;
+}
