@@ -2,6 +2,8 @@
 // which resources and the version block are reached.
 #pragma once
 
+#include "platform/owl/TResId.h"
+
 #include <windows.h>
 
 #include <string>
@@ -14,15 +16,29 @@ class TModule {
   // at destruction. `loaded` says the module is in memory and usable from the start (the
   // module's own DLL); a library that fails to load leaves the object without a handle.
   TModule(const wchar_t* name, HINSTANCE instance, bool loaded);
-  ~TModule();
+  virtual ~TModule();
   TModule(const TModule&) = delete;
   TModule& operator=(const TModule&) = delete;
 
   HINSTANCE GetHandle() const noexcept { return mInstance; }
+  operator HINSTANCE() const noexcept { return mInstance; }
   const std::wstring& GetName() const noexcept { return mName; }
   bool IsLoaded() const noexcept { return mInstance != nullptr; }
   // The address of an export, or null.
   FARPROC GetProcAddress(const char* name) const noexcept;
+
+  // A resource of the given type in the application's language (TApplication), else in the
+  // neutral and then any language; null when absent.
+  HRSRC FindResource(const TResId& id, const wchar_t* type) const noexcept;
+  // String id in the application's language; empty when absent.
+  std::wstring LoadString(UINT id) const;
+  HBITMAP LoadBitmap(const TResId& id) const noexcept;
+  HMENU LoadMenu(const TResId& id) const noexcept;
+
+  // The instance of the module this code is linked into (the DLL, or a test program).
+  static HINSTANCE CodeInstance() noexcept;
+  // The module object for CodeInstance, made on first use; resource loads default to it.
+  static TModule& Default() noexcept;
 
  private:
   std::wstring mName;

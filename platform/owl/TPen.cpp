@@ -1,0 +1,12 @@
+// OWL::TPen: pen creation.
+#include "platform/owl/TPen.h"
+
+namespace OWL {
+
+TPen::TPen(const TColor& color, int width, int style) {
+  TakeCreated(CreatePen(style, width, color.GetValue()), L"CreatePen");
+}
+
+TPen::TPen(const LOGPEN& logPen) { TakeCreated(CreatePenIndirect(&logPen), L"CreatePenIndirect"); }
+
+}  // namespace OWL

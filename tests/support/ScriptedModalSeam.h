@@ -1,0 +1,70 @@
+// ScriptedModalSeam: a modal seam for tests. Message boxes are recorded and answered from a
+// list, popup menus answer scripted commands, and a modal dialog runs modeless with a script
+// acting as the user; nothing waits for input.
+#pragma once
+
+#include "platform/owl/TDialog.h"
+#include "platform/owl/TModalSeam.h"
+
+#include <windows.h>
+
+#include <deque>
+#include <functional>
+#include <string>
+#include <vector>
+
+// Dispatches every queued message of the thread until the queue is empty.
+inline void PumpMessages() {
+  MSG msg;
+  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+}
+
+class ScriptedModalSeam : public OWL::TModalSeam {
+ public:
+  ScriptedModalSeam() : mPrevious(Install(this)) {}
+  ~ScriptedModalSeam() override { Install(mPrevious); }
+  ScriptedModalSeam(const ScriptedModalSeam&) = delete;
+  ScriptedModalSeam& operator=(const ScriptedModalSeam&) = delete;
+
+  // Texts of the message boxes shown, in order; each is answered by the next of
+  // MessageAnswers, IDOK when they have run out.
+  std::vector<std::wstring> MessageTexts;
+  std::deque<int> MessageAnswers;
+  // Acts on the dialog while it is open (set texts, send IDOK); a dialog still open after the
+  // script and the message queue is cancelled.
+  std::function<void(OWL::TDialog&)> DialogScript;
+  // Commands returned by successive popup menus (0: nothing chosen when they have run out);
+  // the menus tracked are kept with their item count.
+  std::deque<UINT> MenuChoices;
+  std::vector<int> MenuItemCounts;
+
+  int MessageBox(HWND, const wchar_t* text, const wchar_t*, UINT) override {
+    MessageTexts.push_back(text ? text : L"");
+    if (MessageAnswers.empty()) return IDOK;
+    int const answer = MessageAnswers.front();
+    MessageAnswers.pop_front();
+    return answer;
+  }
+
+  INT_PTR ExecuteDialog(OWL::TDialog& dialog) override {
+    dialog.Create();
+    if (DialogScript) DialogScript(dialog);
+    PumpMessages();
+    if (dialog.GetHandle()) dialog.Destroy(IDCANCEL);
+    return dialog.GetModalResult();
+  }
+
+  BOOL TrackPopupMenu(HMENU menu, UINT, int, int, HWND, const TPMPARAMS*) override {
+    MenuItemCounts.push_back(GetMenuItemCount(menu));
+    if (MenuChoices.empty()) return 0;
+    UINT const choice = MenuChoices.front();
+    MenuChoices.pop_front();
+    return static_cast<BOOL>(choice);
+  }
+
+ private:
+  OWL::TModalSeam* mPrevious;
+};
