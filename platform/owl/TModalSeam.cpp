@@ -1,6 +1,7 @@
 // OWL::TModalSeam: the real modal calls and the installed seam.
 #include "platform/owl/TModalSeam.h"
 
+#include "base/ModalMessageBox.h"
 #include "platform/owl/TDialog.h"
 
 namespace OWL {
@@ -8,7 +9,9 @@ namespace OWL {
 static TModalSeam* gInstalled = nullptr;
 
 int TModalSeam::MessageBox(HWND owner, const wchar_t* text, const wchar_t* caption, UINT type) {
-  return ::MessageBoxW(owner, text, caption, type);
+  // The base library's hook lies beneath, so that boxes of code below the window framework and
+  // of this seam take one road.
+  return QOR::ShowModalMessageBox(owner, text, caption, type);
 }
 
 INT_PTR TModalSeam::ExecuteDialog(TDialog& dialog) { return dialog.DoExecute(); }
