@@ -4,6 +4,7 @@
 #pragma once
 
 #include "hostapi/ChildData.h"
+#include "hostapi/QORString.h"
 
 #include <unknwn.h>
 #include <windows.h>
@@ -13,6 +14,10 @@
 // {2BC6F321-B62F-11D2-8227-00C0DFE13362}
 inline constexpr GUID IID_IHostDataFile = {
     0x2BC6F321, 0xB62F, 0x11D2, {0x82, 0x27, 0x00, 0xC0, 0xDF, 0xE1, 0x33, 0x62}};
+
+// FormatTime flags.
+inline constexpr uint32_t kTimeTextElapsed = 0x00200000u;
+inline constexpr uint32_t kTimeTextClock = 0x00C00000u;
 
 // The data file, its data document (IHostDataDocument) and its online-data service
 // (IOnlineDataService) are one host object: QueryInterface moves between them. This is the
@@ -25,4 +30,13 @@ struct IHostDataFile : IUnknown {
   // Slot 4: the file keeps the child (one reference) until it closes; E_INVALIDARG when it
   // already keeps a child of the same type id. reserved is 0.
   virtual HRESULT STDMETHODCALLTYPE AddChildData(int32_t reserved, IScrivoDataChildData* child) = 0;
+  // Slot 5: the host's time of a position in seconds from the start of the recording (each
+  // record's length times its tick period counts before it). E_INVALIDARG for a record that
+  // does not exist or a negative tick.
+  virtual HRESULT STDMETHODCALLTYPE GetPositionTime(int32_t record, int32_t tick, double* seconds) = 0;
+  // Slot 6: the text of a time as the host shows it. flags: kTimeTextElapsed writes seconds
+  // from the start of the recording, kTimeTextClock the clock time of day (the recording's start
+  // time plus the seconds); other bits are the host's. displayMode is the host's (1 default).
+  virtual HRESULT STDMETHODCALLTYPE FormatTime(double seconds, uint32_t flags, int32_t displayMode,
+                                               QOR::IQORString** text) = 0;
 };

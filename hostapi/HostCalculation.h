@@ -16,6 +16,14 @@ struct IQORString;
 }
 struct IHostDataDocument;
 
+// The host's formula calculation classes: number 0 makes calculations (ICalculationClass), number
+// 1 their formula settings objects (made through the class registry's CreateInstance).
+// {C3397303-5AAD-11D3-AB07-00A0CC40B4CE}
+inline constexpr GUID kHostCalcClassGuid = {
+    0xC3397303, 0x5AAD, 0x11D3, {0xAB, 0x07, 0x00, 0xA0, 0xCC, 0x40, 0xB4, 0xCE}};
+inline constexpr uint16_t kFormulaCalculationClassNumber = 0;
+inline constexpr uint16_t kFormulaSettingsClassNumber = 1;
+
 // The persistence interface of the formula settings object, as the class registry creates it.
 // {7B3091F0-7395-11D2-81F7-00C0DFE13362}
 inline constexpr GUID IID_IPersistObject = {
@@ -51,7 +59,8 @@ struct ICalculationClass : ILumoClassObject {
   virtual HRESULT STDMETHODCALLTYPE Reserved8() = 0;
   virtual HRESULT STDMETHODCALLTYPE Reserved9() = 0;
   virtual HRESULT STDMETHODCALLTYPE Reserved10() = 0;
-  // Slot 11: a new calculation attached to the channel found by (channel, flags) in document.
+  // Slot 11: a new calculation attached to the channel found by (channel, flags) in document;
+  // with flags 4 (kMarkerObjectKind), to the document's data object of id `channel`.
   virtual HRESULT STDMETHODCALLTYPE CreateCalculation(int32_t channel, uint32_t flags,
                                                       IHostDataDocument* document,
                                                       IHostChannelCalc** calculation) = 0;

@@ -1,11 +1,13 @@
 // Class GUIDs the module registers with the type registry for its general ids.
 #pragma once
 
+#include "hostapi/HostCalculation.h"
+#include "hostapi/HostProgress.h"
+
 #include <windows.h>
 
 // The host's formula calculation classes (numbers 0 and 1).
-inline constexpr GUID HostCalcClassGUID = {
-    0xC3397303, 0x5AAD, 0x11D3, {0xAB, 0x07, 0x00, 0xA0, 0xCC, 0x40, 0xB4, 0xCE}};
+inline constexpr GUID HostCalcClassGUID = kHostCalcClassGuid;
 // The module's event draw classes (numbers 0-4).
 inline constexpr GUID ZREventDrawGUID = {
     0x3C6E6974, 0xED95, 0x4CD3, {0xAD, 0x13, 0xAA, 0xDD, 0x50, 0x26, 0x68, 0xD6}};
@@ -13,8 +15,7 @@ inline constexpr GUID ZREventDrawGUID = {
 inline constexpr GUID EventTypeGUID = {
     0x88736FEF, 0xF85F, 0x4B09, {0x86, 0x2A, 0xB4, 0xE5, 0x9B, 0x34, 0x8D, 0xE4}};
 // Host classes reached by number (2, 9, 16, 17, 18).
-inline constexpr GUID HostUiClassGUID = {
-    0xC203FC30, 0x7AAA, 0x11D3, {0x80, 0xB9, 0x00, 0x50, 0x04, 0xAD, 0x3C, 0x53}};
+inline constexpr GUID HostUiClassGUID = kHostUiClassGuid;
 // The document's commands and messages.
 inline constexpr GUID ZRDocGUID = {
     0xC89D7739, 0x11FE, 0x4709, {0x89, 0xA5, 0x24, 0xF2, 0x3A, 0xF3, 0xDE, 0x6C}};

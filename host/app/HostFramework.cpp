@@ -1,6 +1,9 @@
 // HostFramework: OLE, then the framework library's class objects registered in-process.
 #include "host/app/HostFramework.h"
 
+#include "host/app/HostProgress.h"
+#include "host/common/HostPtr.h"
+#include "host/formula/FormulaCalculation.h"
 #include "hostapi/ClassRegistry.h"
 #include "hostapi/HostApplication.h"
 #include "hostapi/UnitTestService.h"
@@ -63,7 +66,22 @@ HRESULT HostFramework::Register() {
     object->Release();
     if (FAILED(hr)) return hr;
   }
-  return S_OK;
+  return RegisterHostClasses();
+}
+
+// The host's own classes that modules create through the framework: formula calculations on
+// data objects and progress objects.
+HRESULT HostFramework::RegisterHostClasses() {
+  host::HostPtr<IClassRegistry> registry;
+  host::HostPtr<ITypeRegistry> types;
+  HRESULT hr = CoGetClassObject(CLSID_LumoFrameWork, CLSCTX_ALL, nullptr, IID_IClassRegistry,
+                                reinterpret_cast<void**>(registry.Out()));
+  if (SUCCEEDED(hr))
+    hr = CoGetClassObject(CLSID_LumoFrameWork, CLSCTX_ALL, nullptr, IID_ITypeRegistry,
+                          reinterpret_cast<void**>(types.Out()));
+  if (SUCCEEDED(hr)) hr = host::RegisterFormulaCalculationClasses(registry.Get(), types.Get());
+  if (SUCCEEDED(hr)) hr = host::RegisterProgressClass(registry.Get(), types.Get());
+  return hr;
 }
 
 }  // namespace ondara_host

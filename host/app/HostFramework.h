@@ -9,8 +9,8 @@ namespace ondara_host {
 
 // Initialises OLE on the calling thread, loads "Lumo.dll" from the host
 // executable's folder and registers its class objects in the process (the
-// framework, the host application and the unit-test service), as the host does
-// before it loads a module. The destructor revokes the registrations and
+// framework, the host application and the unit-test service) and the host's own
+// classes with the framework's registry, as the host does before it loads a module. The destructor revokes the registrations and
 // uninitialises OLE; the library stays loaded, since modules keep pointers to
 // its services for the life of the process.
 class HostFramework {
@@ -25,6 +25,7 @@ class HostFramework {
 
  private:
   HRESULT Register();
+  HRESULT RegisterHostClasses();
 
   HRESULT mStatus = E_FAIL;
   bool mOleInitialised = false;

@@ -12,6 +12,8 @@
 #include <oleauto.h>
 
 #include <algorithm>
+#include <cmath>
+#include <cwchar>
 #include <new>
 
 namespace host {
@@ -80,6 +82,8 @@ void* DataDocument::FindInterface(REFIID iid) {
   if (iid == IID_IHostDataDocument) return static_cast<IHostDataDocument*>(this);
   if (iid == IID_IOnlineDataService) return static_cast<IOnlineDataService*>(this);
   if (iid == IID_IHostRecordData) return static_cast<IHostRecordData*>(&mRecordData);
+  if (iid == IID_IHostDataObjects || iid == IID_HostDataObjectsPart)
+    return static_cast<IHostDataObjects*>(&mObjects);
   return nullptr;
 }
 
@@ -148,6 +152,43 @@ HRESULT STDMETHODCALLTYPE DataDocument::AddChildData(int32_t, IScrivoDataChildDa
     mChildren.emplace_back(child);
     return S_OK;
   } catch (...) {
+    return E_OUTOFMEMORY;
+  }
+}
+
+HRESULT STDMETHODCALLTYPE DataDocument::GetPositionTime(int32_t record, int32_t tick, double* seconds) noexcept {
+  if (!seconds) return E_POINTER;
+  *seconds = 0.0;
+  if (!ValidRecord(record) || tick < 0) return E_INVALIDARG;
+  // Summed in double: whole recordings of hours at tens of kHz stay exact to far below a tick.
+  double time = 0.0;
+  for (int32_t r = 0; r < record; ++r) {
+    const RecordData& data = mRecording->records[static_cast<size_t>(r)];
+    time += static_cast<double>(data.length) * data.tickPeriod;
+  }
+  *seconds = time + static_cast<double>(tick) * mRecording->records[static_cast<size_t>(record)].tickPeriod;
+  return S_OK;
+}
+
+HRESULT STDMETHODCALLTYPE DataDocument::FormatTime(double seconds, uint32_t flags, int32_t,
+                                                   QOR::IQORString** text) noexcept {
+  if (!text) return E_POINTER;
+  *text = nullptr;
+  if (!std::isfinite(seconds) || (flags & (kTimeTextElapsed | kTimeTextClock)) == 0) return E_INVALIDARG;
+  try {
+    wchar_t buffer[64] = {};
+    if (flags & kTimeTextClock) {
+      // Milliseconds of the day, rounded, so that 59.9996 s shows as the next minute.
+      const double day = std::fmod(mStartTimeOfDay + seconds, 86400.0);
+      const long long ms = std::llround((day < 0 ? day + 86400.0 : day) * 1000.0) % 86400000LL;
+      swprintf(buffer, 64, L"%02lld:%02lld:%02lld.%03lld", ms / 3600000, ms / 60000 % 60, ms / 1000 % 60,
+               ms % 1000);
+    } else {
+      swprintf(buffer, 64, L"%.4f s", seconds);
+    }
+    *text = MakeHostString(buffer).Detach();
+    return S_OK;
+  } catch (const std::bad_alloc&) {
     return E_OUTOFMEMORY;
   }
 }

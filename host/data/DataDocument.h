@@ -4,6 +4,7 @@
 
 #include "host/common/HostObject.h"
 #include "host/common/HostPtr.h"
+#include "host/data/DataObjectsPart.h"
 #include "host/data/RecordDataPart.h"
 #include "host/data/Recording.h"
 #include "hostapi/CalcEnumClass.h"
@@ -26,6 +27,10 @@ class DataDocument final : public HostObject<IHostDataFile, IHostDataDocument, I
   static HostPtr<DataDocument> Create(Recording recording);
 
   const Recording& Data() const { return *mRecording; }
+  // The objects modules keep in the file (markers), with their formula texts.
+  DataObjectsPart& Objects() { return mObjects; }
+  // The clock time at which the recording started, in seconds after midnight (0 unless set).
+  void SetStartTimeOfDay(double seconds) { mStartTimeOfDay = seconds; }
 
   // Adds a channel calculated by a formula: a signal formula (its samples are computed for
   // every record) or an enumerator formula (read as "vchN", its events). Throws FormulaError
@@ -39,6 +44,9 @@ class DataDocument final : public HostObject<IHostDataFile, IHostDataDocument, I
   HRESULT STDMETHODCALLTYPE FindChildData(int32_t reserved, uint32_t typeId,
                                           IScrivoDataChildData** child) noexcept override;
   HRESULT STDMETHODCALLTYPE AddChildData(int32_t reserved, IScrivoDataChildData* child) noexcept override;
+  HRESULT STDMETHODCALLTYPE GetPositionTime(int32_t record, int32_t tick, double* seconds) noexcept override;
+  HRESULT STDMETHODCALLTYPE FormatTime(double seconds, uint32_t flags, int32_t displayMode,
+                                       QOR::IQORString** text) noexcept override;
 
   // IHostDataDocument
   HRESULT STDMETHODCALLTYPE GetRecordCount(int32_t* count) noexcept override;
@@ -89,6 +97,8 @@ class DataDocument final : public HostObject<IHostDataFile, IHostDataDocument, I
   bool mSampling = false;
   int mEventSourceDepth = 0;  // nesting of calculated channels being connected
   RecordDataPart mRecordData{*this};
+  DataObjectsPart mObjects{*this};
+  double mStartTimeOfDay = 0.0;
 };
 
 }  // namespace host

@@ -1,0 +1,107 @@
+// The host's progress objects.
+#include "host/app/HostProgress.h"
+
+#include "host/common/HostClassObject.h"
+#include "host/common/HostPtr.h"
+#include "host/common/HostString.h"
+#include "hostapi/HostProgress.h"
+
+#include <algorithm>
+#include <new>
+
+namespace host {
+
+namespace {
+
+class HostProgressObject final : public HostObject<IHostProgress> {
+ public:
+  HostProgressObject() { ++Progress().live; }
+
+  HRESULT STDMETHODCALLTYPE Start(int32_t, QOR::IQORString* title, QOR::IQORString* text, QOR::IQORString*,
+                                  int32_t) noexcept override {
+    if (mStarted) return E_UNEXPECTED;
+    try {
+      Progress().titles.push_back(StringText(title));
+      Progress().texts.push_back(StringText(text));
+      mStarted = true;
+      return S_OK;
+    } catch (const std::bad_alloc&) {
+      return E_OUTOFMEMORY;
+    }
+  }
+  HRESULT STDMETHODCALLTYPE SetText(QOR::IQORString* text) noexcept override {
+    try {
+      Progress().texts.push_back(StringText(text));
+      return S_OK;
+    } catch (const std::bad_alloc&) {
+      return E_OUTOFMEMORY;
+    }
+  }
+  int32_t STDMETHODCALLTYPE SetPercent(int32_t percent) noexcept override {
+    const int32_t shown = std::clamp(percent, 0, 100);
+    ProgressLog& log = Progress();
+    try {
+      log.percents.push_back(shown);
+    } catch (const std::bad_alloc&) {
+      // The display only misses a line; the answer still counts.
+    }
+    if (log.cancelAtPercent >= 0 && shown >= log.cancelAtPercent) mCancelled = true;
+    return mCancelled ? 1 : 0;
+  }
+
+ private:
+  ~HostProgressObject() override { --Progress().live; }
+  void* FindInterface(REFIID iid) override {
+    if (iid == IID_IUnknown || iid == IID_IHostProgress) return static_cast<IHostProgress*>(this);
+    return nullptr;
+  }
+
+  bool mStarted = false;
+  bool mCancelled = false;
+};
+
+class HostProgressClass final : public HostClassObject<ILumoClassObject, IClassFactory> {
+ public:
+  explicit HostProgressClass(uint32_t typeId) : HostClassObject(typeId, L"Progress") {}
+
+  HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* outer, REFIID iid, void** out) noexcept override {
+    if (!out) return E_POINTER;
+    *out = nullptr;
+    if (outer) return CLASS_E_NOAGGREGATION;
+    HostProgressObject* const made = new (std::nothrow) HostProgressObject();
+    if (!made) return E_OUTOFMEMORY;
+    const HRESULT hr = made->QueryInterface(iid, out);
+    made->Release();
+    return hr;
+  }
+  HRESULT STDMETHODCALLTYPE LockServer(BOOL) noexcept override { return S_OK; }
+
+ private:
+  ~HostProgressClass() override = default;
+  void* FindInterface(REFIID iid) override {
+    if (iid == IID_IUnknown || iid == IID_ILumoClassObject) return static_cast<ILumoClassObject*>(this);
+    if (iid == IID_IClassFactory) return static_cast<IClassFactory*>(this);
+    return nullptr;
+  }
+};
+
+}  // namespace
+
+ProgressLog& Progress() {
+  static ProgressLog log;
+  return log;
+}
+
+HRESULT RegisterProgressClass(IClassRegistry* registry, ITypeRegistry* types) {
+  if (!registry || !types) return E_POINTER;
+  uint16_t index = 0;
+  const HRESULT hr = types->RegisterGuid(&kHostUiClassGuid, &index);
+  if (FAILED(hr)) return hr;
+  HostPtr<ILumoClassObject> progressClass;
+  progressClass.Attach(
+      new (std::nothrow) HostProgressClass((static_cast<uint32_t>(index) << 16) | kHostProgressClassNumber));
+  if (!progressClass) return E_OUTOFMEMORY;
+  return registry->RegisterClassObject(progressClass.Get());
+}
+
+}  // namespace host

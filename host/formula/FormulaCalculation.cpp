@@ -1,0 +1,170 @@
+// The host's formula calculation classes.
+#include "host/formula/FormulaCalculation.h"
+
+#include "host/common/HostClassObject.h"
+#include "host/common/HostPtr.h"
+#include "host/common/HostString.h"
+#include "host/data/DataObjectsPart.h"
+#include "hostapi/DataDocument.h"
+#include "hostapi/DataObjects.h"
+#include "hostapi/HostCalculation.h"
+
+#include <new>
+#include <string>
+
+namespace host {
+
+namespace {
+
+// The stand-in's own id under which a settings object answers itself to the calculation.
+// {0E7A4B19-6C3D-4F52-8B1E-9D2C7A5F3E60}
+constexpr GUID IID_HostFormulaSettings = {
+    0x0E7A4B19, 0x6C3D, 0x4F52, {0x8B, 0x1E, 0x9D, 0x2C, 0x7A, 0x5F, 0x3E, 0x60}};
+
+class FormulaSettings final : public HostObject<IPersistObject, IFormulaCalcSettings> {
+ public:
+  HRESULT STDMETHODCALLTYPE SetFormulas(QOR::IQORString* first, QOR::IQORString* second,
+                                        VARIANT_BOOL) noexcept override {
+    try {
+      mFirst = StringText(first);
+      mSecond = StringText(second);
+      return S_OK;
+    } catch (const std::bad_alloc&) {
+      return E_OUTOFMEMORY;
+    }
+  }
+  const std::wstring& First() const noexcept { return mFirst; }
+  const std::wstring& Second() const noexcept { return mSecond; }
+
+ private:
+  ~FormulaSettings() override = default;
+  void* FindInterface(REFIID iid) override {
+    if (iid == IID_IUnknown || iid == IID_IPersistObject) return static_cast<IPersistObject*>(this);
+    if (iid == IID_IFormulaCalcSettings || iid == IID_HostFormulaSettings)
+      return static_cast<IFormulaCalcSettings*>(this);
+    return nullptr;
+  }
+
+  std::wstring mFirst;
+  std::wstring mSecond;
+};
+
+// A calculation bound to one data object of a document: applying settings stores their texts
+// as the object's formula.
+class ObjectCalculation final : public HostObject<IHostChannelCalc> {
+ public:
+  ObjectCalculation(HostPtr<IHostDataObjects> objects, int32_t id) : mObjects(std::move(objects)), mId(id) {}
+
+  HRESULT STDMETHODCALLTYPE ApplySettings(IUnknown* settings, VARIANT_BOOL apply) noexcept override {
+    if (!settings) return E_POINTER;
+    HostPtr<IFormulaCalcSettings> formulas;
+    if (FAILED(settings->QueryInterface(IID_HostFormulaSettings, reinterpret_cast<void**>(formulas.Out()))))
+      return E_INVALIDARG;  // settings of another class
+    if (apply == VARIANT_FALSE) return S_OK;
+    const auto* const texts = static_cast<FormulaSettings*>(formulas.Get());
+    try {
+      return static_cast<DataObjectsPart*>(mObjects.Get())
+          ->SetFormula(mId, kMarkerObjectKind, texts->First(), texts->Second());
+    } catch (const std::bad_alloc&) {
+      return E_OUTOFMEMORY;
+    }
+  }
+  HRESULT STDMETHODCALLTYPE Reset() noexcept override { return S_OK; }
+
+ private:
+  ~ObjectCalculation() override = default;
+  void* FindInterface(REFIID iid) override {
+    if (iid == IID_IUnknown || iid == IID_IHostChannelCalc) return static_cast<IHostChannelCalc*>(this);
+    return nullptr;
+  }
+
+  HostPtr<IHostDataObjects> mObjects;
+  int32_t mId;
+};
+
+class FormulaSettingsClass final : public HostClassObject<ILumoClassObject, IClassFactory> {
+ public:
+  explicit FormulaSettingsClass(uint32_t typeId) : HostClassObject(typeId, L"Formula Settings") {}
+
+  HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* outer, REFIID iid, void** out) noexcept override {
+    if (!out) return E_POINTER;
+    *out = nullptr;
+    if (outer) return CLASS_E_NOAGGREGATION;
+    FormulaSettings* const made = new (std::nothrow) FormulaSettings();
+    if (!made) return E_OUTOFMEMORY;
+    const HRESULT hr = made->QueryInterface(iid, out);
+    made->Release();
+    return hr;
+  }
+  HRESULT STDMETHODCALLTYPE LockServer(BOOL) noexcept override { return S_OK; }
+
+ private:
+  ~FormulaSettingsClass() override = default;
+  void* FindInterface(REFIID iid) override {
+    if (iid == IID_IUnknown || iid == IID_ILumoClassObject) return static_cast<ILumoClassObject*>(this);
+    if (iid == IID_IClassFactory) return static_cast<IClassFactory*>(this);
+    return nullptr;
+  }
+};
+
+class FormulaCalculationClass final : public HostClassObject<ICalculationClass> {
+ public:
+  explicit FormulaCalculationClass(uint32_t typeId) : HostClassObject(typeId, L"Formula Calculation") {}
+
+  HRESULT STDMETHODCALLTYPE Reserved7() noexcept override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE Reserved8() noexcept override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE Reserved9() noexcept override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE Reserved10() noexcept override { return E_NOTIMPL; }
+  // This host offers formula calculations on data objects only; a channel's own calculation
+  // (other flags) is refused.
+  HRESULT STDMETHODCALLTYPE CreateCalculation(int32_t channel, uint32_t flags, IHostDataDocument* document,
+                                              IHostChannelCalc** calculation) noexcept override {
+    if (!calculation) return E_POINTER;
+    *calculation = nullptr;
+    if (!document || flags != kMarkerObjectKind) return E_INVALIDARG;
+    HostPtr<IHostDataObjects> objects;
+    if (FAILED(document->QueryInterface(IID_HostDataObjectsPart, reinterpret_cast<void**>(objects.Out()))))
+      return E_INVALIDARG;
+    if (!static_cast<DataObjectsPart*>(objects.Get())->Find(channel, flags)) return E_INVALIDARG;
+    ObjectCalculation* const made = new (std::nothrow) ObjectCalculation(std::move(objects), channel);
+    if (!made) return E_OUTOFMEMORY;
+    *calculation = made;
+    return S_OK;
+  }
+
+ private:
+  ~FormulaCalculationClass() override = default;
+  void* FindInterface(REFIID iid) override {
+    if (iid == IID_IUnknown || iid == IID_ILumoClassObject || iid == IID_ICalculationClass)
+      return static_cast<ICalculationClass*>(this);
+    return nullptr;
+  }
+};
+
+HRESULT TypeIdOf(ITypeRegistry* types, uint16_t number, uint32_t* typeId) {
+  uint16_t index = 0;
+  const HRESULT hr = types->RegisterGuid(&kHostCalcClassGuid, &index);
+  if (FAILED(hr)) return hr;
+  *typeId = (static_cast<uint32_t>(index) << 16) | number;
+  return S_OK;
+}
+
+}  // namespace
+
+HRESULT RegisterFormulaCalculationClasses(IClassRegistry* registry, ITypeRegistry* types) {
+  if (!registry || !types) return E_POINTER;
+  uint32_t settingsId = 0;
+  uint32_t calculationId = 0;
+  HRESULT hr = TypeIdOf(types, kFormulaSettingsClassNumber, &settingsId);
+  if (SUCCEEDED(hr)) hr = TypeIdOf(types, kFormulaCalculationClassNumber, &calculationId);
+  if (FAILED(hr)) return hr;
+  HostPtr<ILumoClassObject> settings;
+  HostPtr<ICalculationClass> calculation;
+  settings.Attach(new (std::nothrow) FormulaSettingsClass(settingsId));
+  calculation.Attach(new (std::nothrow) FormulaCalculationClass(calculationId));
+  if (!settings || !calculation) return E_OUTOFMEMORY;
+  hr = registry->RegisterClassObject(settings.Get());
+  return SUCCEEDED(hr) ? registry->RegisterClassObject(calculation.Get()) : hr;
+}
+
+}  // namespace host

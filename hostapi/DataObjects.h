@@ -1,0 +1,63 @@
+// Host data-object service of a data document: the objects a module keeps in the data file
+// (named, switched on or off, attached to channels, each with a stored formula text).
+// Ownership: out-parameters are checked for null (E_POINTER), cleared first and filled last;
+// strings handed out carry one reference for the caller; strings passed in are borrowed.
+#pragma once
+
+#include "hostapi/QORString.h"
+
+#include <unknwn.h>
+#include <windows.h>
+
+#include <cstdint>
+
+// An object of the data document: its id and the kind under which it is addressed.
+struct DataObjectId {
+  int32_t id;
+  uint32_t kind;
+};
+static_assert(sizeof(DataObjectId) == 8, "two 32-bit words");
+
+// NewObject's request: the caller presets the pair to (kNewDataObject, kDataObjectRequestKind).
+inline constexpr int32_t kNewDataObject = static_cast<int32_t>(0x80000000u);
+inline constexpr uint32_t kDataObjectRequestKind = 0xC0000000u;
+// The kind under which modules address the objects they made (their markers).
+inline constexpr uint32_t kMarkerObjectKind = 4;
+
+// {920CDDCC-3748-4EC1-83F8-59EFEE7ED007}
+inline constexpr GUID IID_IHostDataObjects = {
+    0x920CDDCC, 0x3748, 0x4EC1, {0x83, 0xF8, 0x59, 0xEF, 0xEE, 0x7E, 0xD0, 0x07}};
+
+// Reached by QueryInterface from the host data document. An unknown id or kind gives
+// E_INVALIDARG.
+struct IHostDataObjects : IUnknown {
+  // Slot 3: makes a new object; *object, preset by the caller to the request pair, receives its
+  // id and kind, *name its name (unique in the document). The reserved arguments are 0.
+  virtual HRESULT STDMETHODCALLTYPE NewObject(int32_t reserved, int16_t reserved2,
+                                              int32_t reserved3, QOR::IQORString** name,
+                                              DataObjectId* object) = 0;
+  // Slot 4
+  virtual HRESULT STDMETHODCALLTYPE GetObjectName(int32_t id, uint32_t kind,
+                                                  QOR::IQORString** name) = 0;
+  // Slot 5: E_INVALIDARG for an empty name or one another object has.
+  virtual HRESULT STDMETHODCALLTYPE RenameObject(int32_t id, uint32_t kind,
+                                                 QOR::IQORString* name) = 0;
+  // Slot 6: the object's stored formula text (the first text its calculation was given), as
+  // the host keeps it; S_FALSE and an empty text while it has none. reserved is 0.
+  virtual HRESULT STDMETHODCALLTYPE GetFormulaText(int32_t reserved, int32_t id, uint32_t kind,
+                                                   QOR::IQORString** text) = 0;
+  // Slots 7-9: the host's selection and event-source questions; not used by the module here.
+  virtual HRESULT STDMETHODCALLTYPE Reserved7() = 0;
+  virtual HRESULT STDMETHODCALLTYPE Reserved8() = 0;
+  virtual HRESULT STDMETHODCALLTYPE Reserved9() = 0;
+  // Slot 10: VARIANT_TRUE while the object is switched on (new objects are on).
+  virtual HRESULT STDMETHODCALLTYPE GetObjectState(int32_t id, uint32_t kind, VARIANT_BOOL* on) = 0;
+  // Slot 11
+  virtual HRESULT STDMETHODCALLTYPE SetObjectState(int32_t id, uint32_t kind, VARIANT_BOOL on) = 0;
+  // Slot 12: removes the object of that name; S_FALSE when there is none.
+  virtual HRESULT STDMETHODCALLTYPE RemoveObject(QOR::IQORString* name) = 0;
+  // Slot 13: the host draws the object over the channel; attaching twice keeps one (S_FALSE).
+  virtual HRESULT STDMETHODCALLTYPE AttachObject(int32_t id, uint32_t kind, int32_t channel) = 0;
+  // Slot 14: S_FALSE when the object was not attached to the channel.
+  virtual HRESULT STDMETHODCALLTYPE DetachObject(int32_t id, uint32_t kind, int32_t channel) = 0;
+};
