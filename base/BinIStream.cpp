@@ -70,13 +70,7 @@ HRESULT STDMETHODCALLTYPE BinIStream::ReadBytes(void* data, long n) noexcept {
 }
 
 HRESULT STDMETHODCALLTYPE BinIStream::Tell(long* position) noexcept {
-  if (!position) return E_POINTER;
-  *position = 0;
-  if (!Buffer()) return E_FAIL;
-  const std::streampos at = Buffer()->pubseekoff(0, std::ios_base::cur, std::ios_base::in);
-  if (at == std::streampos(-1)) return E_FAIL;
-  *position = static_cast<long>(at);
-  return S_OK;
+  return TellPosition(std::ios_base::in, position);
 }
 
 HRESULT STDMETHODCALLTYPE BinIStream::GetVersion(long* version) noexcept {

@@ -62,13 +62,7 @@ HRESULT STDMETHODCALLTYPE BinOStream::WriteString(IQORString* text) noexcept {
 }
 
 HRESULT STDMETHODCALLTYPE BinOStream::Tell(long* position) noexcept {
-  if (!position) return E_POINTER;
-  *position = 0;
-  if (!Buffer()) return E_FAIL;
-  const std::streampos at = Buffer()->pubseekoff(0, std::ios_base::cur, std::ios_base::out);
-  if (at == std::streampos(-1)) return E_FAIL;
-  *position = static_cast<long>(at);
-  return S_OK;
+  return TellPosition(std::ios_base::out, position);
 }
 
 HRESULT STDMETHODCALLTYPE BinOStream::Seek(long position) noexcept {

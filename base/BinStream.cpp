@@ -10,4 +10,14 @@ BinStream::~BinStream() {
   if (mOwnsBuffer) delete mBuffer;
 }
 
+HRESULT BinStream::TellPosition(std::ios_base::openmode which, long* position) const noexcept {
+  if (!position) return E_POINTER;
+  *position = 0;
+  if (!mBuffer) return E_FAIL;
+  const std::streampos at = mBuffer->pubseekoff(0, std::ios_base::cur, which);
+  if (at == std::streampos(-1)) return E_FAIL;
+  *position = static_cast<long>(at);
+  return S_OK;
+}
+
 }  // namespace QOR

@@ -30,6 +30,8 @@ class BinStream {
   }
   HRESULT StatusResult() const noexcept { return mState == kBinStreamGood ? S_OK : E_FAIL; }
   std::streambuf* Buffer() const noexcept { return mBuffer; }
+  // The get (in) or put (out) pointer's position in the underlying stream.
+  HRESULT TellPosition(std::ios_base::openmode which, long* position) const noexcept;
 
  private:
   std::streambuf* mBuffer;

@@ -4,6 +4,7 @@
 #include "base/DateEpochs.h"
 #include "base/ModalMessageBox.h"
 #include "base/OStringStream.h"
+#include "tests/base/FakeLocaleSystem.h"
 
 #include <gtest/gtest.h>
 
@@ -16,64 +17,22 @@ namespace {
 
 using namespace QOR;
 
-// The settings a test plays, as GetLocaleInfoW would give them.
-std::map<LCTYPE, std::wstring> gSettings;
-const char* gNumericLocale = "C";
-DWORD gSetLocaleError = 0;  // not 0: setlocale fails with this error
-
-int FakeLocaleInfo(LCTYPE type, wchar_t* buffer, int size) {
-  const auto found = gSettings.find(type);
-  if (found == gSettings.end()) return 0;
-  const int needed = static_cast<int>(found->second.size()) + 1;
-  if (size == 0) return needed;
-  if (size < needed) return 0;
-  wcscpy(buffer, found->second.c_str());
-  return needed;
-}
-
-const char* FakeNumericLocale(const char* name) {
-  if (!name) return gNumericLocale;
-  if (!gSetLocaleError) return "user";
-  SetLastError(gSetLocaleError);
-  return nullptr;
-}
-
-struct Box {
-  std::wstring text;
-  std::wstring caption;
-  UINT type;
-};
-std::vector<Box> gBoxes;
-
-int RecordBox(HWND, const wchar_t* text, const wchar_t* caption, UINT type) {
-  gBoxes.push_back({text, caption, type});
-  return IDOK;
-}
+using fakelocale::Boxes;
 
 std::wstring HostText(uint32_t id) { return String(nullptr, id, true).GetText(); }
 
 class LocaleInfoTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    gSettings = {{LOCALE_SDECIMAL, L","},     {LOCALE_STHOUSAND, L"."},   {LOCALE_STIME, L":"},
-                 {LOCALE_SDATE, L"."},        {LOCALE_SLIST, L";"},       {LOCALE_S1159, L"AM"},
-                 {LOCALE_S2359, L"PM"},       {LOCALE_ITIME, L"1"},       {LOCALE_ITIMEMARKPOSN, L"0"},
-                 {LOCALE_IDEFAULTCODEPAGE, L"850"}, {LOCALE_STIMEFORMAT, L"HH:mm:ss"},
-                 {LOCALE_SLONGDATE, L"dddd, d. MMMM yyyy"}, {LOCALE_SSHORTDATE, L"dd.MM.yyyy"},
-                 {LOCALE_IDATE, L"1"},        {LOCALE_SMONTHNAME12, L"Dezember"},
-                 {LOCALE_SABBREVMONTHNAME12, L"Dez"}, {LOCALE_SMONTHNAME5, L"Mai"},
-                 {LOCALE_SABBREVMONTHNAME5, L"Mai"},  {LOCALE_SDAYNAME7, L"Sonntag"},
-                 {LOCALE_SABBREVDAYNAME7, L"So"},     {LOCALE_SDAYNAME1, L"Montag"}};
-    gNumericLocale = "C";
-    gSetLocaleError = 0;
-    gBoxes.clear();
-    mPreviousHook = SetMessageBoxHook(&RecordBox);
+    fakelocale::Current() = fakelocale::State();
+    Boxes().clear();
+    mPreviousHook = SetMessageBoxHook(&fakelocale::RecordBox);
   }
   void TearDown() override {
     SetMessageBoxHook(mPreviousHook);
     std::locale::global(std::locale::classic());
   }
-  static LocaleSystem Fake() { return LocaleSystem{&FakeLocaleInfo, &FakeNumericLocale}; }
+  static LocaleSystem Fake() { return fakelocale::System(); }
 
   MessageBoxFunction mPreviousHook = nullptr;
 };
@@ -95,71 +54,71 @@ TEST_F(LocaleInfoTest, UserDecimalSeparatorAndNoGrouping) {
     EXPECT_TRUE(info.Uses24Hour());
     EXPECT_EQ(info.OemCodePage(), 850);
     EXPECT_EQ(Shown(1234.5), L"1234,5 1234567");
-    EXPECT_TRUE(gBoxes.empty());
+    EXPECT_TRUE(Boxes().empty());
   }
   EXPECT_EQ(Shown(0.5), L"0.5 1234567");  // the classic locale again
 }
 
 TEST_F(LocaleInfoTest, AmbiguousSeparatorsGiveOneWarning) {
-  gSettings[LOCALE_SDECIMAL] = L"/";
-  gSettings[LOCALE_SDATE] = L"/";
+  fakelocale::Current().settings[LOCALE_SDECIMAL] = L"/";
+  fakelocale::Current().settings[LOCALE_SDATE] = L"/";
   {
     LocaleInfo info(Fake());
   }
-  ASSERT_EQ(gBoxes.size(), 1u);
+  ASSERT_EQ(Boxes().size(), 1u);
   std::wstring unusual = HostText(20011);
   unusual.replace(unusual.find(L"%1"), 2, L" 2f");
-  EXPECT_EQ(gBoxes[0].text, HostText(20009) + unusual);
-  EXPECT_EQ(gBoxes[0].caption, HostText(20007));
-  EXPECT_EQ(gBoxes[0].type, static_cast<UINT>(MB_TASKMODAL));
+  EXPECT_EQ(Boxes()[0].text, HostText(20009) + unusual);
+  EXPECT_EQ(Boxes()[0].caption, HostText(20007));
+  EXPECT_EQ(Boxes()[0].type, static_cast<UINT>(MB_TASKMODAL));
 
-  gBoxes.clear();
-  gSettings[LOCALE_SDECIMAL] = L",,";
+  Boxes().clear();
+  fakelocale::Current().settings[LOCALE_SDECIMAL] = L",,";
   { LocaleInfo info(Fake()); }
-  ASSERT_EQ(gBoxes.size(), 1u);
-  EXPECT_NE(gBoxes[0].text.find(L"( 2c 2c)"), std::wstring::npos) << gBoxes[0].text;
+  ASSERT_EQ(Boxes().size(), 1u);
+  EXPECT_NE(Boxes()[0].text.find(L"( 2c 2c)"), std::wstring::npos) << Boxes()[0].text;
 }
 
 TEST_F(LocaleInfoTest, NothingInstalledWhenUnreadableOrTheRuntimeLocaleChanged) {
   const std::locale marked = std::locale(std::locale::classic(), new std::numpunct<wchar_t>());
   std::locale::global(marked);
-  gSettings.erase(LOCALE_SLONGDATE);
+  fakelocale::Current().settings.erase(LOCALE_SLONGDATE);
   {
     LocaleInfo info(Fake());
     EXPECT_FALSE(info.Installed());
   }
-  ASSERT_EQ(gBoxes.size(), 1u);
-  EXPECT_EQ(gBoxes[0].text, HostText(20008));
+  ASSERT_EQ(Boxes().size(), 1u);
+  EXPECT_EQ(Boxes()[0].text, HostText(20008));
   EXPECT_TRUE(std::locale() == marked);
 
-  gBoxes.clear();
+  Boxes().clear();
   SetUp();
   std::locale::global(marked);
-  gNumericLocale = "German_Germany.1252";
+  fakelocale::Current().numericLocale = "German_Germany.1252";
   {
     LocaleInfo info(Fake());
     EXPECT_FALSE(info.Installed());
   }
-  EXPECT_TRUE(gBoxes.empty());
+  EXPECT_TRUE(Boxes().empty());
   EXPECT_TRUE(std::locale() == marked);  // nothing restored either
 }
 
 TEST_F(LocaleInfoTest, FailedRuntimeLocaleNamesItsCause) {
-  gSettings[LOCALE_SDECIMAL] = L"/";  // a separator warning the runtime's failure replaces
-  gSetLocaleError = 0x20000102;
+  fakelocale::Current().settings[LOCALE_SDECIMAL] = L"/";  // a separator warning the runtime's failure replaces
+  fakelocale::Current().setLocaleError = 0x20000102;
   { LocaleInfo info(Fake()); }
-  ASSERT_EQ(gBoxes.size(), 1u);
-  EXPECT_EQ(gBoxes[0].text, HostText(20013));
-  gBoxes.clear();
-  gSetLocaleError = ERROR_INVALID_PARAMETER;
+  ASSERT_EQ(Boxes().size(), 1u);
+  EXPECT_EQ(Boxes()[0].text, HostText(20013));
+  Boxes().clear();
+  fakelocale::Current().setLocaleError = ERROR_INVALID_PARAMETER;
   {
     LocaleInfo info(Fake());
     EXPECT_TRUE(info.Installed());  // the global locale stays
   }
-  ASSERT_EQ(gBoxes.size(), 1u);
+  ASSERT_EQ(Boxes().size(), 1u);
   const std::wstring head = HostText(20018).substr(0, HostText(20018).find(L"%1"));
-  EXPECT_EQ(gBoxes[0].text.rfind(head, 0), 0u);
-  EXPECT_GT(gBoxes[0].text.size(), head.size());
+  EXPECT_EQ(Boxes()[0].text.rfind(head, 0), 0u);
+  EXPECT_GT(Boxes()[0].text.size(), head.size());
 }
 
 struct Parsed {
