@@ -1,0 +1,74 @@
+// ZR::Doc::SettingsStore: every analysis setting of one data file, addressed by number.
+#pragma once
+
+#include "base/CIArray.h"
+#include "document/GlobalSettings.h"
+#include "document/Settings1.h"
+
+#include <unknwn.h>
+
+#include <cstdint>
+
+struct IPXDetectionSettings;
+
+namespace ZR::Doc {
+
+class ParamCatalogue;
+class ZRSetting;
+class ZRSetting_Bool;
+class ZRSetting_Int10;
+template <typename T, int32_t K>
+class ZRSettingIO;
+
+// The global group and one group per analysis channel that has been set up. Groups are made
+// on demand and removed only by assignment.
+class SettingsStore {
+ public:
+  // The global settings at their defaults and no channel group. The catalogue (not owned,
+  // may be null) gives the column switches their type masks.
+  explicit SettingsStore(const ParamCatalogue* catalogue);
+  SettingsStore(const SettingsStore& other);
+  // Copies the global values, then replaces the groups by copies of the other's, in its order
+  // (made without a host: their detection settings are clones or pending text).
+  SettingsStore& operator=(const SettingsStore& other);
+
+  // Ids 2000 to 2999 in the global group, every other id in the current group; null when
+  // absent or when there is no current group.
+  ZRSetting* FindSetting(int id) const noexcept;
+  // The settings of one class, or null when absent or of another class (an Int10 setting is
+  // also an int setting).
+  ZRSetting_Bool* GetBoolSetting(int id) const noexcept;
+  ZRSettingIO<int, 1>* GetIntSetting(int id) const noexcept;
+  ZRSetting_Int10* GetInt10Setting(int id) const noexcept;
+  ZRSettingIO<double, 4>* GetDoubleSetting(int id) const noexcept;
+  // Value of a long setting; 0 (and nothing set) when there is no such setting.
+  long GetLongValue(int id) const noexcept;
+  void SetLongValue(int id, long value) noexcept;
+
+  // The analysis channel (setting 2001), counted from 0.
+  int GetCurrentChannel() const noexcept;
+  // Index of the group of the analysis channel, or -1.
+  int CurrentGroupIndex() const noexcept;
+  // The object of the current group's setting 1010 (not added to), or null.
+  IPXDetectionSettings* GetDetectionSettingsObject() const noexcept;
+
+  // The group of the channel, made when there is none: with a host data document its
+  // detection settings get a host object told its channel; when copyFromChannel is not
+  // negative and has a group, the new group takes that group's values.
+  Settings1& GetOrCreateGroup(int channel, int copyFromChannel, IUnknown* hostDataDocument);
+
+  const ParamCatalogue* GetCatalogue() const noexcept { return mCatalogue; }
+  GlobalSettings& Global() noexcept { return mGlobal; }
+  const GlobalSettings& Global() const noexcept { return mGlobal; }
+  uint32_t GroupCount() const noexcept { return mGroups.Count(); }
+  Settings1& Group(uint32_t i) const noexcept { return *mGroups.At(i); }
+
+ private:
+  Settings1* FindGroup(int channel) const noexcept;
+
+  const ParamCatalogue* mCatalogue;
+  GlobalSettings mGlobal;
+  CIArray<Settings1> mGroups;
+};
+
+}  // namespace ZR::Doc
