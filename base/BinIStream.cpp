@@ -100,7 +100,7 @@ String BinIStream::ReadString() {
     count = ReadWord(*this);
     const int32_t check = ReadWord(*this);
     if (static_cast<uint32_t>(count) + static_cast<uint32_t>(check) != 0) Corrupt();
-    if (count < 0) Corrupt();
+    if (count < 0 || count > kBinStringMaxUnits) Corrupt();
   }
   if (!IsGood()) return String();
   const bool wide = tag < 0;  // the top bit

@@ -20,6 +20,9 @@ inline constexpr uint32_t kBinStreamHeaderForm = 0x5500AAAAu;
 inline constexpr int32_t kBinStringWideTag = static_cast<int32_t>(0x80000001u);
 // Longest narrow string (in bytes) of the formats before version 10.
 inline constexpr int32_t kBinOldStringMaxCount = 64000;
+// Longest string (in UTF-16 units with the terminator) a reader accepts: no text the module
+// keeps comes near it, so a longer count is taken for corruption even when the bytes are there.
+inline constexpr int32_t kBinStringMaxUnits = 1 << 20;
 
 // The failure state of a stream: 0 good; once not 0 it stays so.
 enum BinStreamState : int32_t {

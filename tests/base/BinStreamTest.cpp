@@ -181,6 +181,21 @@ TEST(BinStream, CorruptOrHostileStringsAreRefusedBeforeAllocating) {
   }
 }
 
+TEST(BinStream, StringsPastAMillionUnitsAreRefusedEvenWhenTheBytesAreThere) {
+  for (const int32_t units : {kBinStringMaxUnits, kBinStringMaxUnits + 1}) {
+    Bytes bytes = Words({static_cast<int32_t>(0x5514AAAA), kBinStringWideTag, units, -units});
+    bytes.resize(bytes.size() + 2 * static_cast<size_t>(units), 'a');
+    Stream stream(bytes);
+    StorageBinIStreamLite in(stream.p);
+    if (units == kBinStringMaxUnits) {
+      EXPECT_EQ(in.ReadString().Length(), units);
+    } else {
+      EXPECT_THROW(in.ReadString(), XQOR);
+      EXPECT_EQ(in.GetStatus(), E_FAIL);
+    }
+  }
+}
+
 // Cutting the sample stream anywhere ends in a failed status or the corrupt-string error.
 TEST(BinStream, EveryCutOfAStreamFailsCleanly) {
   Stream whole;
