@@ -9,6 +9,8 @@
 
 #include <cstdint>
 
+struct IBinInStream;
+struct IBinOutStream;
 struct IPXDetectionSettings;
 
 namespace ZR::Doc {
@@ -62,6 +64,14 @@ class SettingsStore {
   const GlobalSettings& Global() const noexcept { return mGlobal; }
   uint32_t GroupCount() const noexcept { return mGroups.Count(); }
   Settings1& Group(uint32_t i) const noexcept { return *mGroups.At(i); }
+
+  // The store's stream form; both answer the stream. Reading parses the whole store before it
+  // applies anything: when the stream fails on the way (a cut or corrupt stream; its status
+  // says so) nothing is applied, and a group or setting count no writer makes throws XQOR
+  // (STG_E_DOCFILECORRUPT), also with nothing applied. Unknown ids are skipped; settings the
+  // stream does not name keep their values.
+  IBinOutStream& Write(IBinOutStream& out) const;
+  IBinInStream& Read(IBinInStream& in);
 
  private:
   Settings1* FindGroup(int channel) const noexcept;

@@ -1,0 +1,112 @@
+// The settings store's stream form: versions, markers, groups and one text record per setting.
+#include "document/SettingsStore.h"
+
+#include "base/IBinStream.h"
+#include "base/XQOR.h"
+
+#include <vector>
+
+namespace ZR::Doc {
+namespace {
+
+constexpr int32_t kStoreVersion = 1;
+constexpr int32_t kStoreMarker = 347;
+constexpr int32_t kGroupVersion = 1;
+constexpr int32_t kRecordVersion = 0;
+constexpr int32_t kRecordEnd = 777;
+// Far above what any build writes (a few dozen channels, about a hundred settings per group):
+// larger counts come only from a damaged stream.
+constexpr int32_t kMaxGroups = 1024;
+constexpr int32_t kMaxSettingsPerGroup = 4096;
+
+void WriteGroup(IBinOutStream& out, const SettingsGroup& group) {
+  out.WriteLong(kGroupVersion);
+  out.WriteLong(static_cast<long>(group.Count()));
+  for (uint32_t i = 0; i < group.Count(); ++i) {
+    const ZRSetting* setting = group.At(i);
+    out.WriteLong(kRecordVersion);
+    out.WriteLong(setting->Id());
+    out.WriteString(setting->ToText(true).GetInterface());
+    out.WriteLong(kRecordEnd);
+  }
+}
+
+struct RecordText {
+  int32_t id;
+  QOR::String text;
+};
+
+struct GroupText {
+  int32_t channel = 0;
+  int32_t version = 0;
+  std::vector<RecordText> records;
+};
+
+bool Good(IBinInStream& in) { return in.GetStatus() == S_OK; }
+
+int32_t ReadCount(IBinInStream& in, int32_t limit) {
+  const int32_t count = ReadWord(in);
+  if (count < 0 || count > limit) throw XQOR(STG_E_DOCFILECORRUPT);
+  return count;
+}
+
+// False when the stream failed on the way.
+bool ReadGroup(IBinInStream& in, GroupText& group) {
+  group.version = ReadWord(in);
+  const int32_t count = ReadCount(in, kMaxSettingsPerGroup);
+  for (int32_t i = 0; i < count && Good(in); ++i) {
+    ReadWord(in);  // record version: every version reads alike
+    RecordText record{ReadWord(in), QOR::String()};
+    {
+      QOR::StringOutParam text(record.text);
+      in.ReadString(text);  // a corrupt string fails the stream
+    }
+    ReadWord(in);  // end mark, not checked
+    group.records.push_back(record);
+  }
+  return Good(in);
+}
+
+void ApplyGroup(const GroupText& text, SettingsGroup& group) {
+  for (const RecordText& record : text.records) {
+    if (ZRSetting* setting = group.FindById(record.id)) setting->FromText(record.text, true);
+  }
+  if (text.version < 1) group.Upgrade();
+}
+
+}  // namespace
+
+IBinOutStream& SettingsStore::Write(IBinOutStream& out) const {
+  out.WriteLong(kStoreVersion);
+  out.WriteLong(kStoreMarker);
+  WriteGroup(out, mGlobal);
+  out.WriteLong(static_cast<long>(GroupCount()));
+  for (uint32_t i = 0; i < GroupCount(); ++i) {
+    out.WriteLong(Group(i).GetChannel());
+    WriteGroup(out, Group(i));
+  }
+  out.WriteLong(kStoreMarker);
+  return out;
+}
+
+IBinInStream& SettingsStore::Read(IBinInStream& in) {
+  if (ReadWord(in) < 1) return in;
+  ReadWord(in);  // marker, not checked
+  GroupText global;
+  if (!ReadGroup(in, global)) return in;
+  const int32_t groupCount = ReadCount(in, kMaxGroups);
+  std::vector<GroupText> groups(static_cast<size_t>(groupCount));
+  for (GroupText& group : groups) {
+    group.channel = ReadWord(in);
+    if (!ReadGroup(in, group)) return in;
+  }
+  ReadWord(in);  // closing marker, not checked
+  if (!Good(in)) return in;
+  ApplyGroup(global, mGlobal);
+  for (const GroupText& group : groups) {
+    ApplyGroup(group, GetOrCreateGroup(group.channel, -1, nullptr));
+  }
+  return in;
+}
+
+}  // namespace ZR::Doc

@@ -1,0 +1,242 @@
+// Tests of the settings store's stream form over IStreams in memory.
+#include "document/SettingsStore.h"
+
+#include "base/StorageBinIStreamLite.h"
+#include "base/StorageBinOStreamLite.h"
+#include "base/XQOR.h"
+#include "document/ParamCatalogue.h"
+#include "document/ZRSettingIO.h"
+#include "document/ZRSetting_Bool.h"
+#include "document/ZRSetting_Int10.h"
+
+#include <gtest/gtest.h>
+#include <objbase.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+using namespace ZR::Doc;
+using Bytes = std::vector<uint8_t>;
+
+// A stream in memory, read from its start.
+class MemoryStream {
+ public:
+  explicit MemoryStream(const Bytes& bytes = Bytes()) {
+    CreateStreamOnHGlobal(nullptr, TRUE, &mStream);
+    ULONG written = 0;
+    if (!bytes.empty()) mStream->Write(bytes.data(), static_cast<ULONG>(bytes.size()), &written);
+    Rewind();
+  }
+  MemoryStream(const MemoryStream&) = delete;
+  ~MemoryStream() { EXPECT_EQ(mStream->Release(), 0u); }
+  IStream* Get() const { return mStream; }
+  void Rewind() {
+    LARGE_INTEGER zero{};
+    mStream->Seek(zero, STREAM_SEEK_SET, nullptr);
+  }
+  Bytes Contents() {
+    STATSTG stat{};
+    mStream->Stat(&stat, STATFLAG_NONAME);
+    Bytes bytes(static_cast<size_t>(stat.cbSize.QuadPart));
+    Rewind();
+    ULONG read = 0;
+    mStream->Read(bytes.data(), static_cast<ULONG>(bytes.size()), &read);
+    return bytes;
+  }
+
+ private:
+  IStream* mStream = nullptr;
+};
+
+Bytes Encode(const std::function<void(IBinOutStream&)>& write) {
+  MemoryStream stream;
+  {
+    QOR::StorageBinOStreamLite out(stream.Get());
+    write(out);
+    EXPECT_EQ(out.GetStatus(), S_OK);
+  }
+  return stream.Contents();
+}
+
+Bytes Encode(const SettingsStore& store) {
+  return Encode([&](IBinOutStream& out) { store.Write(out); });
+}
+
+// Reads bytes into store; the read stream's status.
+HRESULT Decode(const Bytes& bytes, SettingsStore& store) {
+  MemoryStream stream(bytes);
+  QOR::StorageBinIStreamLite in(stream.Get());
+  store.Read(in);
+  return in.GetStatus();
+}
+
+// Every setting of the store, group by group, as its classic text.
+std::wstring StoreText(const SettingsStore& store) {
+  std::wstring text;
+  const auto add = [&](const SettingsGroup& group) {
+    for (uint32_t i = 0; i < group.Count(); ++i) {
+      text += std::to_wstring(group.At(i)->Id()) + L'=' + group.At(i)->ToText(true).GetText() + L';';
+    }
+    text += L'\n';
+  };
+  add(store.Global());
+  for (uint32_t i = 0; i < store.GroupCount(); ++i) {
+    text += L"channel " + std::to_wstring(store.Group(i).GetChannel()) + L": ";
+    add(store.Group(i));
+  }
+  return text;
+}
+
+void WriteRecord(IBinOutStream& out, int32_t id, const wchar_t* text) {
+  out.WriteLong(0);
+  out.WriteLong(id);
+  out.WriteString(QOR::String(text).GetInterface());
+  out.WriteLong(777);
+}
+
+class SettingsStoreStreamTest : public testing::Test {
+ protected:
+  static void SetUpTestSuite() { BuildParamCatalogue(sCatalogue); }
+  static void TearDownTestSuite() { sCatalogue.reset(); }
+  static const ParamCatalogue* Catalogue() { return sCatalogue.get(); }
+
+  // Two groups (channels 3 and 1) and values away from the defaults, some with many digits.
+  static std::unique_ptr<SettingsStore> MakeChangedStore() {
+    auto store = std::make_unique<SettingsStore>(Catalogue());
+    store->SetLongValue(2001, 3);
+    store->GetOrCreateGroup(3, -1, nullptr);
+    store->GetOrCreateGroup(1, -1, nullptr);
+    store->GetIntSetting(2000)->Set(3);
+    store->GetBoolSetting(2010)->Set(false);
+    store->GetDoubleSetting(2027)->Set(-0.1234567);
+    store->GetDoubleSetting(1005)->Set(1234567.0);
+    store->GetDoubleSetting(1006)->Set(0.0001234567);
+    store->GetInt10Setting(1011)->Set(45);
+    store->GetBoolSetting(27)->Set(false);
+    store->FindSetting(1010)->FromText(L"px 1 3", true);
+    return store;
+  }
+
+ private:
+  static std::unique_ptr<ParamCatalogue> sCatalogue;
+};
+
+std::unique_ptr<ParamCatalogue> SettingsStoreStreamTest::sCatalogue;
+
+TEST_F(SettingsStoreStreamTest, WriteThenReadGivesAnIdenticalStore) {
+  const auto source = MakeChangedStore();
+  const Bytes bytes = Encode(*source);
+  SettingsStore read(Catalogue());
+  ASSERT_EQ(Decode(bytes, read), S_OK);
+  EXPECT_EQ(StoreText(read), StoreText(*source));
+  EXPECT_EQ(read.GetDoubleSetting(1005)->Get(), 1234567.0);
+  EXPECT_EQ(read.GetDoubleSetting(1006)->Get(), 0.0001234567);
+  EXPECT_EQ(Encode(read), bytes);
+}
+
+TEST_F(SettingsStoreStreamTest, LaysOutVersionsMarkersCountsAndRecords) {
+  SettingsStore store(Catalogue());
+  const Bytes expected = Encode([&](IBinOutStream& out) {
+    out.WriteLong(1);
+    out.WriteLong(347);
+    out.WriteLong(1);
+    out.WriteLong(31);
+    for (uint32_t i = 0; i < store.Global().Count(); ++i) {
+      const ZRSetting* s = store.Global().At(i);
+      WriteRecord(out, s->Id(), s->ToText(true).GetText());
+    }
+    out.WriteLong(0);
+    out.WriteLong(347);
+  });
+  EXPECT_EQ(Encode(store), expected);
+  // The first record: version 0, id 2000, then the text "0" with its count, check and NUL.
+  const Bytes head(expected.begin() + 20, expected.begin() + 44);
+  const Bytes record = {0, 0, 0, 0, 0xD0, 7, 0, 0, 1, 0, 0, 0x80, 2, 0, 0, 0, 0xFE, 0xFF, 0xFF, 0xFF,
+                        '0', 0, 0, 0};
+  EXPECT_EQ(head, record);
+}
+
+TEST_F(SettingsStoreStreamTest, SkipsUnknownIdsAndUpgradesOldGroups) {
+  const Bytes bytes = Encode([](IBinOutStream& out) {
+    out.WriteLong(1);
+    out.WriteLong(347);
+    out.WriteLong(1);
+    out.WriteLong(2);
+    WriteRecord(out, 2999, L"whatever");  // unknown to this build
+    WriteRecord(out, 2001, L"2");
+    out.WriteLong(1);  // one channel group
+    out.WriteLong(2);
+    out.WriteLong(0);  // group version 0: tau mode still in 1019
+    out.WriteLong(3);
+    WriteRecord(out, 1019, L"f");
+    WriteRecord(out, 4242, L"1");
+    WriteRecord(out, 1008, L"250");
+    out.WriteLong(347);
+  });
+  SettingsStore store(Catalogue());
+  ASSERT_EQ(Decode(bytes, store), S_OK);
+  EXPECT_EQ(store.GetCurrentChannel(), 2);
+  ASSERT_EQ(store.GroupCount(), 1u);
+  EXPECT_EQ(store.GetIntSetting(1037)->Get(), 0);
+  EXPECT_EQ(store.GetDoubleSetting(1008)->Get(), 250.0);
+  EXPECT_EQ(store.GetDoubleSetting(1007)->Get(), 0.0);  // not named: default
+}
+
+TEST_F(SettingsStoreStreamTest, AStoreVersionBelowOneLeavesTheStoreAsItWas) {
+  const auto store = MakeChangedStore();
+  const std::wstring before = StoreText(*store);
+  Bytes bytes = Encode(SettingsStore(Catalogue()));
+  bytes[4] = 0;  // the store version, after the header word
+  EXPECT_EQ(Decode(bytes, *store), S_OK);
+  EXPECT_EQ(StoreText(*store), before);
+}
+
+TEST_F(SettingsStoreStreamTest, EveryCutEndsInAFailureWithNothingApplied) {
+  const Bytes whole = Encode(*MakeChangedStore());
+  SettingsStore target(Catalogue());
+  target.GetOrCreateGroup(0, -1, nullptr);
+  const std::wstring before = StoreText(target);
+  // Past the header (a cut inside it reads as a stream without one) every length falls short.
+  for (size_t cut = 4; cut < whole.size(); ++cut) {
+    const Bytes part(whole.begin(), whole.begin() + static_cast<std::ptrdiff_t>(cut));
+    ASSERT_EQ(Decode(part, target), E_FAIL) << "cut at " << cut;
+    ASSERT_EQ(StoreText(target), before) << "cut at " << cut;
+  }
+}
+
+TEST_F(SettingsStoreStreamTest, HostileCountsEndInAnErrorWithNothingApplied) {
+  const struct {
+    int32_t groups;
+    int32_t settings;
+  } cases[] = {{1025, 1}, {-1, 1}, {0x7FFFFFFF, 1}, {1, 4097}, {1, -5}, {1, 0x40000000}};
+  for (const auto& c : cases) {
+    const Bytes bytes = Encode([&](IBinOutStream& out) {
+      out.WriteLong(1);
+      out.WriteLong(347);
+      out.WriteLong(1);
+      out.WriteLong(1);
+      WriteRecord(out, 2001, L"5");
+      out.WriteLong(c.groups);
+      out.WriteLong(5);
+      out.WriteLong(1);
+      out.WriteLong(c.settings);
+      WriteRecord(out, 1008, L"250");
+      out.WriteLong(347);
+    });
+    SettingsStore store(Catalogue());
+    try {
+      Decode(bytes, store);
+      ADD_FAILURE() << "no error for " << c.groups << " groups of " << c.settings;
+    } catch (const XQOR& e) {
+      EXPECT_EQ(e.code(), STG_E_DOCFILECORRUPT);
+    }
+    EXPECT_EQ(store.GetCurrentChannel(), 0);
+    EXPECT_EQ(store.GroupCount(), 0u);
+  }
+}
+
+}  // namespace
