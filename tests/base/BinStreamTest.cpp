@@ -280,6 +280,23 @@ TEST(BinStream, SeekBackKeepsWhatFollowsAndResetEmptiesTheStream) {
     out.WriteLong(4);
   }
   EXPECT_EQ(stream.Contents(), Words({static_cast<int32_t>(0x5514AAAA), 9, 2, 3, 4}));
+  Stream large;
+  {
+    // Beyond one buffer: the seek back leaves the buffer, and what lies between is kept.
+    StorageBinOStreamLite out(large.p);
+    for (int32_t i = 0; i < 600; ++i) out.WriteLong(i);
+    EXPECT_EQ(out.Seek(8), S_OK);
+    out.WriteLong(-1);
+    EXPECT_EQ(out.Seek(2404), S_OK);
+    out.WriteLong(600);
+  }
+  const Bytes big = large.Contents();
+  ASSERT_EQ(big.size(), 2408u);
+  for (int32_t i = 0; i <= 600; ++i) {
+    int32_t word = 0;
+    memcpy(&word, big.data() + 4 + 4 * i, 4);
+    EXPECT_EQ(word, i == 1 ? -1 : i) << i;
+  }
   {
     StorageBinOStreamLite out(stream.p);
     EXPECT_EQ(out.Reset(), S_OK);
