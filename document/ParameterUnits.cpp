@@ -38,7 +38,7 @@ bool HasNoUnit(const std::wstring& units) { return units.empty() || units == L" 
 
 }  // namespace
 
-ParamUnit ParameterUnits(int id, const std::wstring& channelUnits, wchar_t channelPrefix) {
+QOR::UnitWithPrefix ParameterUnits(int id, const std::wstring& channelUnits, wchar_t channelPrefix) {
   const UnitKind kind = id >= 0 && id < kParamIdCount ? kUnitKinds[id] : UnitKind::Unknown;
   switch (kind) {
     case UnitKind::Seconds:

@@ -119,8 +119,8 @@ TEST(ParameterUnits, FollowTheKindOfEachMeasurement) {
       {22, L"V", L"?", L'm'},      {59, L"V", L"?", L'm'},    {-1, L"V", L"?", L'm'},
   };
   for (const auto& c : cases) {
-    const ParamUnit unit = ParameterUnits(c.id, c.channelUnits, L'm');
-    EXPECT_EQ(unit.text, c.text) << "id " << c.id;
+    const QOR::UnitWithPrefix unit = ParameterUnits(c.id, c.channelUnits, L'm');
+    EXPECT_EQ(unit.baseUnit, c.text) << "id " << c.id;
     EXPECT_EQ(unit.prefix, c.prefix) << "id " << c.id;
   }
 }
@@ -129,7 +129,7 @@ TEST_F(ParamCatalogueTest, EveryListedMeasurementHasAUnit) {
   for (int type = 0; type < kAnalysisTypeCount; ++type) {
     for (int index = 0; index < Catalogue().Count(type); ++index) {
       const int id = Catalogue().GetId(type, index);
-      EXPECT_NE(ParameterUnits(id, L"V", 0).text, L"?") << "id " << id;
+      EXPECT_NE(ParameterUnits(id, L"V", 0).baseUnit, L"?") << "id " << id;
     }
   }
 }
