@@ -3,7 +3,6 @@
 
 #include "document/ZRSettingIO.h"
 #include "document/ZRSetting_Bool.h"
-#include "document/ZRSetting_Int10.h"
 
 #include <gtest/gtest.h>
 
@@ -51,29 +50,6 @@ TEST(ZRSettingInt, StoresAnyNumberReadAndKeepsItsValueForText) {
   setting.ResetToDefault();
   EXPECT_EQ(setting.Get(), 50);
   EXPECT_TRUE(setting.IsValid());
-}
-
-TEST(ZRSettingInt, NarrowedSettingsRejectTheirStoredMaximum) {
-  ZRSettingInt mode(1037, 2, 0x0D, 1, 0, 3);
-  mode.SetLargestValid(2);
-  mode.FromText(L"3", true);
-  EXPECT_EQ(mode.Get(), 3);
-  EXPECT_FALSE(mode.IsValid());
-  mode.Set(2);
-  EXPECT_TRUE(mode.IsValid());
-}
-
-TEST(ZRSettingInt10, IsValidOnlyForMultiplesOfTenWithinBounds) {
-  ZRSetting_Int10 setting(1011, 2, 2, 40, 0, 100);
-  EXPECT_EQ(setting.Kind(), kSettingInt10);
-  const struct {
-    int value;
-    bool valid;
-  } cases[] = {{40, true}, {45, false}, {0, true}, {100, true}, {110, false}, {-10, false}};
-  for (const auto& c : cases) {
-    setting.Set(c.value);
-    EXPECT_EQ(setting.IsValid(), c.valid) << c.value;
-  }
 }
 
 TEST(ZRSettingDouble, WritesTheShortestExactClassicText) {
