@@ -4,11 +4,9 @@ set(ONDARA_WINDOWS_LIBS ole32 oleaut32 uuid user32 gdi32 comctl32 uxtheme msimg3
     comdlg32 shell32 gdiplus)
 
 # ondara_module_library(folder [dependency folders...])
-# Every .cpp below the folder (except its entry/ subfolder, which only the DLL
-# compiles) goes into the static library ondara_<folder>.
+# Every .cpp below the folder goes into the static library ondara_<folder>.
 function(ondara_module_library folder)
   file(GLOB_RECURSE sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${folder}/*.cpp)
-  list(FILTER sources EXCLUDE REGEX "/${folder}/entry/")
   set(target ondara_${folder})
   if(sources)
     add_library(${target} STATIC ${sources})
