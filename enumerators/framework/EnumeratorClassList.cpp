@@ -4,6 +4,7 @@
 #include "enumerators/calcamax/CalcAMax.h"
 #include "enumerators/calcbase/CalcBase.h"
 #include "enumerators/calcbase2/CalcBase2.h"
+#include "enumerators/cacheselector/CacheSelector.h"
 #include "enumerators/calcbulk/CalcBulk.h"
 #include "enumerators/cappeakdet/CAPPeakDet.h"
 #include "enumerators/erstimdet/ERStimDet.h"
@@ -16,6 +17,10 @@
 namespace CalcEnums {
 namespace {
 
+CalcEnumNumericParamsClass<ZR::Enum::CacheSelector::StandardCacheSelector> gCacheSelectorClass(
+    EnumClassId::CacheSelector);
+CalcEnumNumericParamsClass<ZR::Enum::CacheSelector::PSCacheSelector> gPSCacheSelectorClass(
+    EnumClassId::PSCacheSelector);
 CalcEnumNumericParamsClass<ZR::Enum::CalcAMaxEnumerator> gCalcAMaxClass(EnumClassId::CalcAMax);
 CalcEnumNumericParamsClass<ZR::Enum::CalcBaseEnumerator> gCalcBaseClass(EnumClassId::CalcBase);
 CalcEnumNumericParamsClass<ZR::Enum::CalcBase2Enumerator> gCalcBase2Class(EnumClassId::CalcBase2);
@@ -29,8 +34,8 @@ CalcEnumNumericParamsClass<ZR::Enum::Selector> gSelectorClass(EnumClassId::Selec
 // One slot per registry row, in construction order; a class joins by pointing its slot at its
 // class object (CalcEnumNumericParamsClass<its enumerator>).
 ICalcEnumClass2* const kClassObjects[kEnumClassCount] = {
-    nullptr,  // CacheSelector
-    nullptr,  // PSCacheSelector
+    &gCacheSelectorClass,
+    &gPSCacheSelectorClass,
     &gCalcAMaxClass,
     &gCalcBaseClass,
     &gCalcBase2Class,
