@@ -8,10 +8,16 @@
 
 namespace host {
 
-// The samples read so far from the source: ticks [mBase, mBase + mSamples.size()).
+// The samples read from the source that a cursor may still want: ticks [mBase, mBase + mSamples.size()).
 class SampleTeeBuffer {
  public:
   explicit SampleTeeBuffer(ISampleSource* source) : mSource(source) {}
+
+  // Each cursor's position is watched, so that samples every cursor has passed can be let go.
+  void Watch(const int32_t* position) { mCursors.push_back(position); }
+  void Unwatch(const int32_t* position) {
+    mCursors.erase(std::remove(mCursors.begin(), mCursors.end(), position), mCursors.end());
+  }
 
   // Makes the buffer hold tick `tick` when the source has it; the result is the source's
   // answer when it has not (S_OK: not yet, S_FALSE: the end).
@@ -26,6 +32,7 @@ class SampleTeeBuffer {
       mSamples.clear();
       if (at != tick) return at < tick ? S_FALSE : S_OK;
     }
+    Trim(tick);
     while (End() < tick + want) {
       float block[1024];
       int32_t read = 0;
@@ -43,7 +50,20 @@ class SampleTeeBuffer {
   ISampleSource* Source() const { return mSource.Get(); }
 
  private:
+  // Drops the samples before the lowest tick any cursor (or the filling one, at tick) stands at, once they are
+  // many: the buffer then holds a window, not the whole record. A cursor sought back before the window reads
+  // the source again.
+  void Trim(int32_t tick) {
+    int32_t lowest = tick;
+    for (const int32_t* position : mCursors) lowest = std::min(lowest, *position);
+    if (lowest - mBase < kTrimSamples || lowest > End()) return;
+    mSamples.erase(mSamples.begin(), mSamples.begin() + (lowest - mBase));
+    mBase = lowest;
+  }
+
+  static constexpr int32_t kTrimSamples = 16384;
   HostPtr<ISampleSource> mSource;
+  std::vector<const int32_t*> mCursors;
   int32_t mBase = 0;
   std::vector<float> mSamples;
 };
@@ -53,7 +73,10 @@ namespace {
 class TeeCursor final : public HostObject<ISampleSource> {
  public:
   TeeCursor(std::shared_ptr<SampleTeeBuffer> buffer, int32_t position)
-      : mBuffer(std::move(buffer)), mPosition(position) {}
+      : mBuffer(std::move(buffer)), mPosition(position) {
+    mBuffer->Watch(&mPosition);
+  }
+  ~TeeCursor() override { mBuffer->Unwatch(&mPosition); }
 
   HRESULT STDMETHODCALLTYPE Seek(int32_t tick) noexcept override {
     mPosition = std::max<int32_t>(0, tick);
