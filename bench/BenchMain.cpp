@@ -1,39 +1,60 @@
-// ondara-bench: runs one chain over an in-memory channel on one core and prints its sample throughput.
+// ondara-bench: runs one chain over a channel on one core and prints its sample throughput. The channel is the
+// synthetic cardiac signal or the first channel of a recording; the chain is a registered one or a formula run
+// through the stand-in host's formula engine.
 #include <windows.h>
 
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <exception>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "bench/BenchChain.h"
-#include "enumerators/framework/EventRecords.h"
+#include "bench/BenchRun.h"
 #include "host/data/ChannelSampleSource.h"
+#include "host/data/DataDocument.h"
+#include "host/data/RecordingReader.h"
 
 namespace {
 
 struct Options {
   const char* chain = "detector";
   long long samples = 10000000;
-  bool digest = false;  // also print a checksum of every record's bytes, outside the timed loop
-  const char* dump = nullptr;  // also write every record's bytes to this file, outside the timed loop
+  bool digest = false;          // also print a checksum of every record's bytes, outside the timed loop
+  const char* dump = nullptr;   // also write every record's bytes to this file, outside the timed loop
   int repeat = 1;               // timed runs over a freshly built chain each; the fastest is reported
+  const char* recording = nullptr;  // a recording file instead of the synthetic signal
+  std::wstring formula;         // a formula for the host's formula engine instead of a registered chain
 };
+
+std::wstring Widen(const char* text) {
+  const int size = MultiByteToWideChar(CP_ACP, 0, text, -1, nullptr, 0);
+  std::wstring wide(size > 0 ? static_cast<size_t>(size) : 1u, L'\0');
+  MultiByteToWideChar(CP_ACP, 0, text, -1, wide.data(), size);
+  wide.resize(std::wcslen(wide.c_str()));
+  return wide;
+}
 
 bool ParseOptions(int argc, char** argv, Options& options) {
   for (int i = 1; i < argc; ++i) {
-    if (std::strcmp(argv[i], "--chain") == 0 && i + 1 < argc) {
+    const bool hasValue = i + 1 < argc;
+    if (std::strcmp(argv[i], "--chain") == 0 && hasValue) {
       options.chain = argv[++i];
-    } else if (std::strcmp(argv[i], "--samples") == 0 && i + 1 < argc) {
+    } else if (std::strcmp(argv[i], "--samples") == 0 && hasValue) {
       options.samples = std::atoll(argv[++i]);
     } else if (std::strcmp(argv[i], "--digest") == 0) {
       options.digest = true;
-    } else if (std::strcmp(argv[i], "--repeat") == 0 && i + 1 < argc) {
+    } else if (std::strcmp(argv[i], "--repeat") == 0 && hasValue) {
       options.repeat = std::atoi(argv[++i]);
-    } else if (std::strcmp(argv[i], "--dump") == 0 && i + 1 < argc) {
+    } else if (std::strcmp(argv[i], "--dump") == 0 && hasValue) {
       options.dump = argv[++i];
+    } else if (std::strcmp(argv[i], "--recording") == 0 && hasValue) {
+      options.recording = argv[++i];
+    } else if (std::strcmp(argv[i], "--formula") == 0 && hasValue) {
+      options.formula = Widen(argv[++i]);
     } else {
       return false;
     }
@@ -42,7 +63,7 @@ bool ParseOptions(int argc, char** argv, Options& options) {
 }
 
 // The self-checks' cardiac signal at 1 kHz (see tests/support), computed in double and stored as float.
-std::vector<float> CardiacSignal(int32_t count) {
+host::Recording CardiacRecording(int32_t count) {
   std::vector<float> samples(static_cast<size_t>(count));
   for (int32_t i = 0; i < count; ++i) {
     const double t = i / 1000.0;
@@ -50,35 +71,87 @@ std::vector<float> CardiacSignal(int32_t count) {
     const double s = std::sin(5.0 * t - 2.5);
     samples[static_cast<size_t>(i)] = static_cast<float>(0.0001 / (d * d) + (s > 0.5 ? (s - 0.5) * (1.0 + 0.1 * t) : 0.0));
   }
+  host::Recording recording;
+  recording.channels.push_back({L"Signal", L"V", L""});
+  host::RecordData record = host::MakeEmptyRecord(1, 0.001, true);
+  record.samples[0]->Append(samples.data(), count);
+  record.length = count;
+  recording.records.push_back(std::move(record));
+  return recording;
+}
+
+long long SampleCount(const host::Recording& recording) {
+  long long samples = 0;
+  for (const host::RecordData& record : recording.records) samples += record.length;
   return samples;
 }
 
-// FNV-1a over the records' bytes: equal digests show that a change kept every result.
-uint32_t Digest(uint32_t hash, const unsigned char* bytes, size_t size) {
-  for (size_t i = 0; i < size; ++i) hash = (hash ^ bytes[i]) * 16777619u;
-  return hash;
-}
-
-// Runs the chain to its end; with digest, folds the records into it, with dump writes them there (this pass
-// is not timed).
-long long RunChain(IEnumEventEx& chain, std::vector<unsigned char>& buffer, int32_t recordSize, uint32_t* digest,
-                   std::FILE* dump = nullptr) {
-  long long events = 0;
-  for (;;) {
-    int32_t returned = 0, next = 0;
-    const HRESULT hr = chain.Next(static_cast<int32_t>(buffer.size()), 0x7FFFFFFF, buffer.data(), &returned, &next);
-    events += returned;
-    if (digest) *digest = Digest(*digest, buffer.data(), static_cast<size_t>(returned) * recordSize);
-    if (dump) std::fwrite(buffer.data(), 1, static_cast<size_t>(returned) * recordSize, dump);
-    if (hr != S_OK || (returned == 0 && next == 0x7FFFFFFF)) break;
+// One timed pass of the registered chain over the first channel of every record.
+HRESULT TimeChain(const Options& options, const host::Recording& recording, const bench::RecordSink& sink,
+                  long long* events, double* seconds) {
+  std::vector<unsigned char> buffer;
+  for (const host::RecordData& record : recording.records) {
+    ComPtr<IEnumEventEx> chain;
+    const HRESULT built = bench::FindChain(options.chain)(record.samples[0], record.tickPeriod, chain);
+    if (FAILED(built) || !chain) return FAILED(built) ? built : E_FAIL;
+    int32_t recordSize = 0;
+    chain->GetRecordSize(&recordSize);
+    const long long start = bench::Now();
+    *events += bench::PullEvents(*chain, buffer, recordSize, sink);
+    *seconds += bench::SecondsSince(start);
   }
-  return events;
+  return S_OK;
 }
 
-double Seconds(const LARGE_INTEGER& from, const LARGE_INTEGER& to) {
-  LARGE_INTEGER frequency;
-  QueryPerformanceFrequency(&frequency);
-  return static_cast<double>(to.QuadPart - from.QuadPart) / static_cast<double>(frequency.QuadPart);
+int Run(const Options& options) {
+  host::Recording recording;
+  try {
+    recording = options.recording ? host::ReadRecordingFile(options.recording, host::RecordingReadOptions())
+                                  : CardiacRecording(static_cast<int32_t>(options.samples));
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "%s: %s\n", options.recording, e.what());
+    return 1;
+  }
+  const long long samples = SampleCount(recording);
+  host::HostPtr<host::DataDocument> document;
+  if (!options.formula.empty()) document = host::DataDocument::Create(recording);
+  const auto pass = [&](const bench::RecordSink& sink, long long* events, double* seconds, std::wstring* error) {
+    if (document) return bench::TimeFormula(document.Get(), options.formula, sink, events, seconds, error);
+    return TimeChain(options, recording, sink, events, seconds);
+  };
+  long long events = 0;
+  double seconds = 0.0;
+  for (int run = 0; run < options.repeat; ++run) {
+    long long runEvents = 0;
+    double runSeconds = 0.0;
+    std::wstring error;
+    const HRESULT hr = pass(bench::RecordSink(), &runEvents, &runSeconds, &error);
+    if (FAILED(hr)) {
+      std::fprintf(stderr, "the chain could not run: %ls (0x%08lX)\n", error.c_str(), static_cast<unsigned long>(hr));
+      return 1;
+    }
+    events = runEvents;
+    if (run == 0 || runSeconds < seconds) seconds = runSeconds;
+  }
+  if (document) std::printf("formula: %ls\n", options.formula.c_str());
+  else std::printf("chain: %s\n", options.chain);
+  std::printf("samples: %lld\nevents: %lld\nseconds: %.6f\n", samples, events, seconds);
+  std::printf("throughput: %.1f Msamples/s\n", seconds > 0.0 ? samples / seconds / 1e6 : 0.0);
+  if (!options.digest && !options.dump) return 0;
+  uint32_t digest = 2166136261u;
+  bench::RecordSink sink{&digest, options.dump ? std::fopen(options.dump, "wb") : nullptr};
+  if (options.dump && !sink.dump) {
+    std::fprintf(stderr, "cannot write %s\n", options.dump);
+    return 1;
+  }
+  long long again = 0;
+  double ignored = 0.0;
+  std::wstring error;
+  const HRESULT hr = pass(sink, &again, &ignored, &error);
+  if (sink.dump) std::fclose(sink.dump);
+  if (FAILED(hr)) return 1;
+  std::printf("digest: %08lX\n", static_cast<unsigned long>(digest));
+  return 0;
 }
 
 }  // namespace
@@ -88,49 +161,12 @@ int main(int argc, char** argv) {
   char names[256];
   bench::ListChains(names, sizeof names);
   if (!ParseOptions(argc, argv, options) || !bench::FindChain(options.chain)) {
-    std::fprintf(stderr, "usage: ondara-bench [--chain %s] [--samples N] [--repeat N] [--digest] [--dump FILE]\n", names);
+    std::fprintf(stderr,
+                 "usage: ondara-bench [--chain %s | --formula TEXT] [--recording FILE | --samples N] [--repeat N]\n"
+                 "                    [--digest] [--dump FILE]\n",
+                 names);
     return 2;
   }
   SetThreadAffinityMask(GetCurrentThread(), 1);
-  const int32_t count = static_cast<int32_t>(options.samples);
-  auto channel = std::make_shared<host::ChannelRecord>(1, 1000, true);
-  const std::vector<float> samples = CardiacSignal(count);
-  channel->Append(samples.data(), count);
-
-  std::vector<unsigned char> buffer;
-  int32_t recordSize = 0;
-  long long events = 0;
-  double seconds = 0.0;
-  for (int run = 0; run < options.repeat; ++run) {
-    ComPtr<IEnumEventEx> chain;
-    const HRESULT built = bench::FindChain(options.chain)(channel, 0.001, chain);
-    if (FAILED(built) || !chain) {
-      std::fprintf(stderr, "chain %s could not be built: 0x%08lX\n", options.chain, static_cast<unsigned long>(built));
-      return 1;
-    }
-    chain->GetRecordSize(&recordSize);
-    buffer.resize(static_cast<size_t>(recordSize > 0 ? recordSize : 1) * 64);
-    LARGE_INTEGER start, stop;
-    QueryPerformanceCounter(&start);
-    events = RunChain(*chain, buffer, recordSize, nullptr);
-    QueryPerformanceCounter(&stop);
-    const double runSeconds = Seconds(start, stop);
-    if (run == 0 || runSeconds < seconds) seconds = runSeconds;
-  }
-  std::printf("chain: %s\nsamples: %d\nevents: %lld\nseconds: %.4f\n", options.chain, count, events, seconds);
-  std::printf("throughput: %.1f Msamples/s\n", seconds > 0.0 ? count / seconds / 1e6 : 0.0);
-  if (options.digest || options.dump) {
-    ComPtr<IEnumEventEx> again;
-    uint32_t digest = 2166136261u;
-    if (FAILED(bench::FindChain(options.chain)(channel, 0.001, again)) || !again) return 1;
-    std::FILE* const dump = options.dump ? std::fopen(options.dump, "wb") : nullptr;
-    if (options.dump && !dump) {
-      std::fprintf(stderr, "cannot write %s\n", options.dump);
-      return 1;
-    }
-    RunChain(*again, buffer, recordSize, &digest, dump);
-    if (dump) std::fclose(dump);
-    std::printf("digest: %08lX\n", static_cast<unsigned long>(digest));
-  }
-  return 0;
+  return Run(options);
 }
