@@ -68,7 +68,7 @@ def main():
           f"{'full/scipy':>10} {'det/scipy':>9}")
     for path in args.recordings:
         h = THRESHOLDS[os.path.basename(path)]
-        x = np.loadtxt(path, delimiter=",", skiprows=1, usecols=1, dtype=np.float64).astype(np.float32)
+        x = np.loadtxt(path, delimiter=",", skiprows=1, usecols=1)  # float64, as a user would load it
         samples, det_events, det = run_bench(path, DETECTOR.format(h=h), args.repeat)
         _, full_events, full = run_bench(path, FULL.format(h=h), args.repeat)
         if samples != x.size:
