@@ -92,31 +92,6 @@ void ExpectRel(double got, double want, const std::string& where) {
 
 }  // namespace
 
-// Every stimulus is passed on, followed by the deepest (peak, trough, peak) of its window or by nothing.
-TEST(PSCalcChain, DetectorKeepsTheDeepestTroughOfEachStimulus) {
-  const std::vector<Expected> want = LoadReference();
-  ASSERT_EQ(want.size(), 5u) << "tests/data/pscalc_reference.txt not read";
-  const auto rows = formularun::Run(SpikeDocument().Get(), kDetector);
-  std::vector<std::string> got;
-  for (const auto& row : rows) {
-    // The value is the sample as float, widened.
-    std::ostringstream value;
-    value << static_cast<float>(Cell(row, "value"));
-    got.push_back(row.at("kind") + "@" + row.at("tick") + "=" + value.str());
-  }
-  std::vector<std::string> expected;
-  for (const Expected& e : want) {
-    expected.push_back("1@" + std::to_string(e.t0) + "=1");
-    if (!e.spike) continue;
-    for (const auto& [t, y] : {std::pair{e.t1, e.y1}, {e.t2, e.y2}, {e.t3, e.y3}}) {
-      std::ostringstream value;
-      value << static_cast<float>(y);
-      expected.push_back("2@" + std::to_string(t) + "=" + value.str());
-    }
-  }
-  EXPECT_EQ(got, expected);
-}
-
 TEST(PSCalcChain, MeasurementsMatchIndependentReference) {
   const std::vector<Expected> want = LoadReference();
   ASSERT_EQ(want.size(), 5u);

@@ -37,19 +37,6 @@ TEST(TurningPoints, FiveCandidatesReduceToTheDeepestTrough) {
   }
 }
 
-// A spike starts with a maximum; a point of the last entry's kind replaces it only when strictly more extreme.
-TEST(TurningPoints, OffersKeepAlternationAndTheEarlierOfEqualPoints) {
-  TurningPointList list;
-  OfferTurningPoint(list, {1, -5.0f}, false);  // a leading minimum is only parked
-  EXPECT_EQ(list.count, 0);
-  OfferTurningPoint(list, {2, 3.0f}, true);
-  OfferTurningPoint(list, {3, 3.0f}, true);  // equal: the earlier stays
-  OfferTurningPoint(list, {4, 4.0f}, true);  // higher: replaces
-  OfferTurningPoint(list, {5, -1.0f}, false);
-  OfferTurningPoint(list, {6, -2.0f}, false);
-  EXPECT_EQ(KeptTicks(list), (std::vector<int32_t>{4, 6}));
-}
-
 // The ring needs eleven samples; a plateau's first sample is the turning point; nothing before searchStart.
 TEST(TurningPoints, ScanFindsPlateauStartAfterSearchStart) {
   const float samples[] = {0, 1, 2, 3, 4, 5, 5, 5, 4, 3, 2, 1, 0, -1, -2, -3, -2, -1, 0, 1, 2, 3, 4};
