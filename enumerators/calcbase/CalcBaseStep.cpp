@@ -1,6 +1,7 @@
 // The baseline stage's step: event pairing, the three baseline modes and the baseline crossing search.
 #include "enumerators/calcbase/CalcBaseStep.h"
 
+#include <algorithm>
 #include <cfloat>
 #include <cmath>
 
@@ -244,20 +245,18 @@ int32_t ExtendSegment(SegmentScanner& s, const float* v, int32_t firstTick, int3
   const int64_t limit = static_cast<int64_t>(s.segStartTick) + s.maxBaselineTicks;
   double sum = s.sum;
   int32_t n = s.count;
-  closedAtLast = false;
-  for (; i < count; ++i) {
-    const int32_t t = firstTick + i;
+  // The samples the segment may take at most: up to its length limit and up to the last tick, whichever
+  // comes first; the loop then tests only the level.
+  const int64_t lastTaken = std::min<int64_t>(limit, lastTick);
+  const int32_t end = static_cast<int32_t>(std::clamp<int64_t>(lastTaken - firstTick + 1, i, count));
+  for (; i < end; ++i) {
     const float x = v[i];
-    if (!(SseFabs(static_cast<double>(x) - start) <= tolerance) || t > limit)
+    if (!(SseFabs(static_cast<double>(x) - start) <= tolerance))
       break;
     ++n;
     sum += x;
-    if (t == lastTick) {
-      closedAtLast = true;
-      ++i;
-      break;
-    }
   }
+  closedAtLast = i == end && end > 0 && firstTick + end - 1 == lastTick;
   s.sum = sum;
   s.count = n;
   return i;
