@@ -2,6 +2,8 @@
 // optional move of the event to its extreme.
 #include "enumerators/calcamax/CalcAMaxStep.h"
 
+#include <algorithm>
+
 #include "base/TickConversion.h"
 
 namespace ZR::Enum::CalcAMax {
@@ -96,32 +98,67 @@ bool Finish(StepState& s, const StepSettings& p, StepFrame& frame, EventBCalcMax
 
 }  // namespace
 
-int32_t ScanExtremeBlock(EventBCalcMax& out, bool& endFound, const ScanLevels& levels, const float* v,
-                         int32_t firstTick, int32_t count) noexcept {
+namespace {
+
+// Index in [0, count] of the block's first sample at or after tick.
+int32_t IndexAt(int32_t firstTick, int32_t count, int64_t tick) noexcept {
+  return static_cast<int32_t>(std::clamp<int64_t>(tick - firstTick, 0, count));
+}
+
+// One stretch of the block in which each test either applies to every sample or to none, so the loop tests
+// only levels: kRestart (before the peak), kExtreme (from the baseline's end), kEnd (after the peak). The
+// tests run in that order on each sample. Returns the index of the end crossing, or to.
+template <bool kRestart, bool kExtreme, bool kEnd>
+int32_t ScanStretch(EventBCalcMax& out, double& extreme, const ScanLevels& levels, const float* v,
+                    int32_t firstTick, int32_t from, int32_t to) noexcept {
   const double p = levels.polarity;
-  double extreme = p * static_cast<double>(out.maxValue);
-  for (int32_t i = 0; i < count; ++i) {
-    const int32_t t = firstTick + i;
+  for (int32_t i = from; i < to; ++i) {
     const double pv = p * static_cast<double>(v[i]);
-    if (levels.valueIsNumber && t < levels.peakTick && pv <= levels.start) {
+    if (kRestart && pv <= levels.start) {
       // The extreme restarts where the rise last left the start level.
-      out.peakStartTick = t;
+      out.peakStartTick = firstTick + i;
       out.maxValue = v[i];
-      out.maxTick = t;
+      out.maxTick = firstTick + i;
       extreme = pv;
     }
-    if (t >= levels.baseEndTick && pv > extreme) {
+    if (kExtreme && pv > extreme) {
       out.maxValue = v[i];
-      out.maxTick = t;
+      out.maxTick = firstTick + i;
       extreme = pv;
     }
-    if (t > levels.peakTick && pv <= levels.end) {
-      out.peakEndTick = t;
-      endFound = true;
+    if (kEnd && pv <= levels.end) {
+      out.peakEndTick = firstTick + i;
       return i;
     }
   }
-  return count;
+  return to;
+}
+
+}  // namespace
+
+int32_t ScanExtremeBlock(EventBCalcMax& out, bool& endFound, const ScanLevels& levels, const float* v,
+                         int32_t firstTick, int32_t count) noexcept {
+  double extreme = levels.polarity * static_cast<double>(out.maxValue);
+  const int32_t peak = IndexAt(firstTick, count, levels.peakTick);
+  const int32_t afterPeak = IndexAt(firstTick, count, static_cast<int64_t>(levels.peakTick) + 1);
+  const int32_t base = IndexAt(firstTick, count, levels.baseEndTick);
+  // Before the peak: the restart (only for a peak with a value) and, from the baseline's end, the extreme.
+  const int32_t split = std::min(base, peak);
+  if (levels.valueIsNumber) {
+    ScanStretch<true, false, false>(out, extreme, levels, v, firstTick, 0, split);
+    ScanStretch<true, true, false>(out, extreme, levels, v, firstTick, split, peak);
+  } else {
+    ScanStretch<false, true, false>(out, extreme, levels, v, firstTick, split, peak);
+  }
+  // The peak's own tick (from the baseline's end), then the samples after it, where the end crossing stops
+  // the scan.
+  const int32_t atPeakFrom = std::max(peak, std::min(base, afterPeak));
+  ScanStretch<false, true, false>(out, extreme, levels, v, firstTick, atPeakFrom, afterPeak);
+  const int32_t tailFrom = std::max(afterPeak, base);
+  int32_t stop = ScanStretch<false, false, true>(out, extreme, levels, v, firstTick, afterPeak, tailFrom);
+  if (stop == tailFrom) stop = ScanStretch<false, true, true>(out, extreme, levels, v, firstTick, tailFrom, count);
+  if (stop < count) endFound = true;
+  return stop;
 }
 
 bool Step(StepState& s, const StepSettings& p, StepFrame& frame, SampleCursor& channel,
