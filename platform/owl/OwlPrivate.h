@@ -10,3 +10,11 @@ class TWindow;
 void SetCreatingWindow(TWindow* window) noexcept;
 
 }  // namespace OWL
+
+namespace OWL {
+
+// Registers the common control classes (tabs, up-downs, trackbars) once per process, before
+// a control or a dialog template names them.
+void InitCommonControlsOnce() noexcept;
+
+}  // namespace OWL

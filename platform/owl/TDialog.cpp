@@ -2,6 +2,7 @@
 #include "platform/owl/TDialog.h"
 
 #include "base/XQOR.h"
+#include "platform/owl/OwlPrivate.h"
 #include "platform/owl/TDialogRes.h"
 #include "platform/owl/TModalSeam.h"
 #include "platform/owl/TModule.h"
@@ -25,6 +26,7 @@ TDialog::TDialog(TWindow* parent, const void* dlgTemplate, size_t size, TModule*
 }
 
 const DLGTEMPLATE* TDialog::LoadTemplate() {
+  InitCommonControlsOnce();
   if (mTemplate.empty()) {
     TDialogRes res(GetModule()->GetHandle(), mResId);
     if (!res.IsOK()) throw XQOR(HRESULT_FROM_WIN32(ERROR_RESOURCE_NAME_NOT_FOUND));

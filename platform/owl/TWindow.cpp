@@ -76,6 +76,7 @@ void TWindow::GetWindowClass(WNDCLASSEXW& wc) {
 
 // System classes (BUTTON, EDIT, ...) exist already and are subclassed after creation instead.
 void TWindow::RegisterClassIfNeeded() {
+  InitCommonControlsOnce();
   WNDCLASSEXW existing{};
   existing.cbSize = sizeof existing;
   if (GetClassInfoExW(TModule::CodeInstance(), GetClassName(), &existing) ||

@@ -5,7 +5,10 @@
 
 #include "base/String.h"
 #include "base/XQOR.h"
+#include "platform/owl/OwlPrivate.h"
 #include "platform/owl/TModalSeam.h"
+
+#include <commctrl.h>
 
 #include <exception>
 #include <string>
@@ -26,6 +29,14 @@ struct TWindow::TCurrentEvent {
 };
 
 void SetCreatingWindow(TWindow* window) noexcept { gCreating = window; }
+
+void InitCommonControlsOnce() noexcept {
+  static bool done = false;
+  if (done) return;
+  INITCOMMONCONTROLSEX init{sizeof init, ICC_WIN95_CLASSES | ICC_TAB_CLASSES | ICC_BAR_CLASSES |
+                                                ICC_UPDOWN_CLASS | ICC_STANDARD_CLASSES};
+  done = InitCommonControlsEx(&init) != FALSE;
+}
 
 TWindow* TWindow::GetWindowPtr(HWND handle) noexcept {
   return handle ? static_cast<TWindow*>(GetPropW(handle, kWindowProperty)) : nullptr;

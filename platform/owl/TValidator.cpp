@@ -1,0 +1,16 @@
+// OWL::TValidator: the accepting base.
+#include "platform/owl/TValidator.h"
+
+namespace OWL {
+
+bool TValidator::IsValidInput(const wchar_t*) const { return true; }
+bool TValidator::IsValid(const wchar_t*) const { return true; }
+void TValidator::Error(TWindow*) const {}
+
+bool TValidator::Valid(const wchar_t* text, TWindow* owner) const {
+  if (IsValid(text)) return true;
+  Error(owner);
+  return false;
+}
+
+}  // namespace OWL
