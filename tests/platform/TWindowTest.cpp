@@ -21,7 +21,9 @@ constexpr UINT kCmClose = 104;
 
 class LoggingWindow : public OWL::TWindow {
  public:
+  // A popup: Wine takes two seconds to hide a captioned window without a window manager.
   LoggingWindow() : TWindow(nullptr, L"logging") {
+    Attr.Style = WS_POPUP | WS_BORDER;
     Attr.X = Attr.Y = 10;
     Attr.W = 200;
     Attr.H = 150;
@@ -56,17 +58,24 @@ END_RESPONSE_TABLE;
 
 int gDeleted = 0;
 
+bool gAliveAfterDestroy = false;
+
 class DerivedWindow : public LoggingWindow {
  public:
-  ~DerivedWindow() override { ++gDeleted; }
+  ~DerivedWindow() override {
+    ++gDeleted;
+    mAlive = false;
+  }
 
  private:
+  bool mAlive = true;
+
   void EvTimer(UINT id) { Log.push_back(L"derived timer " + std::to_wstring(id)); }
   void CmPaste() { Log.push_back(L"paste"); }
   // Destroys its own window from inside a handler, then keeps using the object.
   void CmClose() {
     Destroy();
-    Log.push_back(L"after destroy");
+    gAliveAfterDestroy = mAlive;
   }
 
   DECLARE_RESPONSE_TABLE(DerivedWindow);
@@ -88,11 +97,13 @@ TEST(TWindow, ResponseTableDeliversSizeCommandPaintAndTimer) {
   EXPECT_EQ(OWL::TWindow::GetWindowPtr(window.GetHandle()), &window);
   window.Log.clear();
 
-  SetWindowPos(window.GetHandle(), nullptr, 0, 0, 300, 200, SWP_NOZORDER | SWP_NOMOVE);
+  // Shown before it is resized: Wine is slow to destroy a window resized while hidden.
+  window.ShowWindow(SW_SHOWNOACTIVATE);
+  window.Log.clear();
+  SetWindowPos(window.GetHandle(), nullptr, 0, 0, 300, 200, SWP_NOZORDER | SWP_NOMOVE | SWP_NOACTIVATE);
   OWL::TRect const client = window.GetClientRect();
   window.SendMessage(WM_COMMAND, kCmCopy);
   window.SendMessage(WM_TIMER, 7);
-  window.ShowWindow(SW_SHOWNOACTIVATE);
   window.Invalidate();
   window.UpdateWindow();
   PumpMessages();
@@ -132,6 +143,7 @@ TEST(TWindow, DerivedTableOverridesAndChainsToItsBase) {
   window->SetFlag(OWL::wfDeleteOnDestroy);
   HWND const handle = window->GetHandle();
   SendMessageW(handle, WM_COMMAND, kCmClose, 0);
+  EXPECT_TRUE(gAliveAfterDestroy);
   EXPECT_FALSE(IsWindow(handle));
   EXPECT_EQ(gDeleted, 1);
 }
@@ -183,4 +195,32 @@ TEST(TWindow, ChildObjectsAreCreatedWithAndOwnedByTheirParent) {
   HWND const childHandle = owned->GetHandle();
   delete parent;
   EXPECT_FALSE(IsWindow(childHandle));
+}
+
+namespace {
+
+// Takes the keys of its whole window tree before they are dispatched.
+class KeyTaker : public OWL::TWindow {
+ public:
+  KeyTaker() : TWindow(nullptr, L"keys") { Attr.Style = WS_POPUP; }
+  int Taken = 0;
+  bool PreProcessMsg(MSG& msg) override {
+    if (msg.message != WM_KEYDOWN) return false;
+    ++Taken;
+    return true;
+  }
+};
+
+}  // namespace
+
+TEST(TWindow, PreProcessingAsksTheTargetAndThenItsParents) {
+  KeyTaker parent;
+  auto* child = new OWL::TWindow(&parent, L"child");
+  child->EnableAutoCreate();
+  parent.Create();
+  MSG key{child->GetHandle(), WM_KEYDOWN, VK_DOWN, 0, 0, {0, 0}};
+  EXPECT_TRUE(OWL::TWindow::PreProcessMessage(key));
+  MSG other{child->GetHandle(), WM_CHAR, L'a', 0, 0, {0, 0}};
+  EXPECT_FALSE(OWL::TWindow::PreProcessMessage(other));
+  EXPECT_EQ(parent.Taken, 1);
 }
