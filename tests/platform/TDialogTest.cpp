@@ -142,6 +142,6 @@ TEST(TDialog, RunsModelessAndKeepsItsResult) {
 }
 
 TEST(TDialog, MissingTemplateResourceFailsToCreate) {
-  OWL::TDialog dialog(nullptr, OWL::TResId(4711));
+  OWL::TDialog dialog(nullptr, OWL::TResId(4999));
   EXPECT_THROW(dialog.Create(), XQOR);
 }
