@@ -1,6 +1,8 @@
 // The module's instance handle and module object.
 #include "hostclient/ModuleInstance.h"
 
+#include "platform/owl/TModule.h"
+
 namespace {
 HINSTANCE gModuleInstance = nullptr;
 OWL::TModule* gModule = nullptr;
@@ -9,4 +11,7 @@ OWL::TModule* gModule = nullptr;
 HINSTANCE GetModuleInstance() noexcept { return gModuleInstance; }
 void SetModuleInstance(HINSTANCE instance) noexcept { gModuleInstance = instance; }
 OWL::TModule* GetModule() noexcept { return gModule; }
-void SetModule(OWL::TModule* module) noexcept { gModule = module; }
+void SetModule(OWL::TModule* module) noexcept {
+  gModule = module;
+  OWL::TModule::SetDefault(module);  // the window framework loads resources through it
+}

@@ -59,9 +59,14 @@ HINSTANCE TModule::CodeInstance() noexcept {
   return module;
 }
 
+static TModule* gDefault = nullptr;
+
 TModule& TModule::Default() noexcept {
+  if (gDefault) return *gDefault;
   static TModule module(nullptr, CodeInstance(), true);
   return module;
 }
+
+void TModule::SetDefault(TModule* module) noexcept { gDefault = module; }
 
 }  // namespace OWL

@@ -37,8 +37,11 @@ class TModule {
 
   // The instance of the module this code is linked into (the DLL, or a test program).
   static HINSTANCE CodeInstance() noexcept;
-  // The module object for CodeInstance, made on first use; resource loads default to it.
+  // The module resource loads default to: the one set with SetDefault (the DLL's module
+  // object), else one for CodeInstance made on first use.
   static TModule& Default() noexcept;
+  // Not owned; null goes back to the module made on first use.
+  static void SetDefault(TModule* module) noexcept;
 
  private:
   std::wstring mName;

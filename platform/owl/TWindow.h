@@ -197,6 +197,9 @@ class TWindow {
  protected:
   // Binds this object to a window made elsewhere by replacing its procedure.
   void SubclassWindow(HWND handle);
+  // Makes this object an alias of handle, a fully created window (as the alias constructor
+  // does): subclasses it and reads its style, id and title.
+  void AttachAlias(HWND handle);
   // Creates the auto-create children that have no window yet.
   void CreateChildren();
 
