@@ -5,6 +5,7 @@
 
 #include "base/String.h"
 #include "base/XQOR.h"
+#include "platform/owl/BoundaryFailure.h"
 #include "platform/owl/OwlPrivate.h"
 #include "platform/owl/TModalSeam.h"
 
@@ -66,8 +67,7 @@ void TWindow::Unbind() noexcept {
   mHandle = nullptr;
 }
 
-// Shows the text of the exception being handled over owner; never throws.
-static void ShowFailure(HWND owner) noexcept {
+void ReportBoundaryFailure(HWND owner) noexcept {
   try {
     std::wstring text;
     try {
@@ -99,7 +99,7 @@ LRESULT TWindow::ReceiveMessage(UINT msg, WPARAM wParam, LPARAM lParam) noexcept
     try {
       result = WindowProc(msg, wParam, lParam);
     } catch (...) {
-      ShowFailure(GetAncestor(mHandle, GA_ROOT));
+      ReportBoundaryFailure(GetAncestor(mHandle, GA_ROOT));
       result = DefaultProcessing();
     }
   }
