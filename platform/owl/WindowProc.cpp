@@ -43,7 +43,9 @@ TWindow* TWindow::GetWindowPtr(HWND handle) noexcept {
   return handle ? static_cast<TWindow*>(GetPropW(handle, kWindowProperty)) : nullptr;
 }
 
+// A new window starts a new life: set-up and clean-up are owed to it again.
 void TWindow::Bind(HWND handle, WNDPROC previous) noexcept {
+  ClearFlag(wfSetupDone | wfCleanupDone);
   mHandle = handle;
   mPrevProc = previous;
   SetPropW(handle, kWindowProperty, this);

@@ -120,10 +120,13 @@ TEST(TDialog, CancelEndsWithoutValidating) {
   EXPECT_TRUE(seam.MessageTexts.empty());
 }
 
-TEST(TDialog, RealModalLoopEndsWithThePostedOk) {
+TEST(TDialog, RealModalLoopEndsWithThePostedOkAndRunsAgain) {
   RangeDialog dialog;
   dialog.CloseAtOnce = true;
   EXPECT_EQ(dialog.Execute(), IDOK);
+  EXPECT_EQ(dialog.SavedText, L"5");
+  dialog.SavedText.clear();
+  EXPECT_EQ(dialog.Execute(), IDOK);  // the control objects bind to the new dialog's items
   EXPECT_EQ(dialog.SavedText, L"5");
 }
 
