@@ -3,6 +3,8 @@
 
 #include "platform/owl/TDC.h"
 
+#include <memory>
+
 namespace OWL {
 
 TBitmap::TBitmap(HINSTANCE instance, int resourceId) {
@@ -27,10 +29,10 @@ TBitmap* TBitmap::CreateDIB32(int width, int height, uint32_t** bits) {
   info.bmiHeader.biCompression = BI_RGB;
   void* pixels = nullptr;
   HBITMAP const handle = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &pixels, nullptr, 0);
-  auto* bitmap = new TBitmap();
+  std::unique_ptr<TBitmap> bitmap(new TBitmap());
   bitmap->TakeCreated(handle, L"CreateDIBSection");
   if (bits) *bits = static_cast<uint32_t*>(pixels);
-  return bitmap;
+  return bitmap.release();
 }
 
 static BITMAP Describe(HGDIOBJ handle) noexcept {
