@@ -1,6 +1,8 @@
 // Formula text as a tree: tokenizer and the two recursive-descent parsers.
 #include "host/formula/FormulaSyntax.h"
 
+#include "host/common/MessageText.h"
+
 #include <charconv>
 #include <cmath>
 #include <cwctype>
@@ -23,12 +25,6 @@ struct Token {
 
 bool IsWordStart(wchar_t c) { return (c >= L'a' && c <= L'z') || (c >= L'A' && c <= L'Z') || c == L'_'; }
 bool IsDigit(wchar_t c) { return c >= L'0' && c <= L'9'; }
-
-std::string Narrow(const std::wstring& w) {
-  std::string s;
-  for (const wchar_t c : w) s.push_back(c < 128 ? static_cast<char>(c) : '?');
-  return s;
-}
 
 // How deep a formula tree may grow: the parsers, the evaluator and the tree's destruction all
 // recurse once per level, and a deeper text would exhaust the thread's stack.
@@ -95,8 +91,10 @@ void Lexer::Advance() {
     LexNumber();
     return;
   }
-  if (std::wstring(L"(),+-*/^").find(c) == std::wstring::npos)
-    throw FormulaError(mPos + 1, std::string("unexpected character '") + Narrow(std::wstring(1, c)) + "'");
+  if (std::wstring(L"(),+-*/^").find(c) == std::wstring::npos) {
+    const bool pair = c >= 0xD800 && c <= 0xDBFF && mPos + 1 < mText.size();
+    throw FormulaError(mPos + 1, "unexpected character " + QuoteInput(mText.substr(mPos, pair ? 2 : 1)));
+  }
   mToken.kind = Token::Kind::Punct;
   mToken.text = std::wstring(1, c);
   ++mPos;
@@ -118,11 +116,12 @@ void Lexer::LexNumber() {
       while (mPos < mText.size() && IsDigit(mText[mPos])) ++mPos;
     }
   }
-  const std::string digits = Narrow(mText.substr(start, mPos - start));
+  std::string digits;  // ASCII digits, signs, '.' and 'e' only
+  for (size_t i = start; i < mPos; ++i) digits.push_back(static_cast<char>(mText[i]));
   double value = 0.0;
   const auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
   if (ec != std::errc() || end != digits.data() + digits.size() || !std::isfinite(value))
-    throw FormulaError(start + 1, "number '" + digits + "' out of range");
+    throw FormulaError(start + 1, "number " + QuoteInput(digits) + " out of range");
   mToken.kind = Token::Kind::Number;
   mToken.value = value;
   mToken.text = mText.substr(start, mPos - start);
@@ -132,7 +131,7 @@ bool IsPunct(const Token& t, wchar_t c) { return t.kind == Token::Kind::Punct &&
 
 std::string Describe(const Token& t) {
   if (t.kind == Token::Kind::End) return "the end of the formula";
-  return "'" + Narrow(t.text) + "'";
+  return QuoteInput(t.text);
 }
 
 [[noreturn]] void Expected(const Token& t, const std::string& what) {
@@ -205,7 +204,7 @@ FormulaNode ParseEnumCall(Lexer& lexer) {
   DepthScope depth(lexer);
   depth.Enter(name.position);
   lexer.Take();
-  if (!IsPunct(lexer.Peek(), L'(')) Expected(lexer.Peek(), "'(' after '" + Narrow(name.text) + "'");
+  if (!IsPunct(lexer.Peek(), L'(')) Expected(lexer.Peek(), "'(' after " + QuoteInput(name.text));
   lexer.Take();
   FormulaNode node;
   node.kind = FormulaNode::Kind::Call;
@@ -245,7 +244,7 @@ FormulaNode ParsePrimary(Lexer& lexer) {
   }
   if (t.kind != Token::Kind::Word) Expected(t, "a number, 't', a function or '('");
   if (!IsPunct(lexer.Peek(), L'(')) {
-    if (t.text != L"t" && t.text != L"T") throw FormulaError(t.position, "unknown name '" + Narrow(t.text) + "'");
+    if (t.text != L"t" && t.text != L"T") throw FormulaError(t.position, "unknown name " + QuoteInput(t.text));
     node.kind = FormulaNode::Kind::Time;
     return node;
   }

@@ -1,0 +1,26 @@
+// Text for messages: conversions between UTF-8 and UTF-16, and input quoted so that a message
+// stays one short, printable line whatever the input holds.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace host {
+
+// Characters of input a message quotes before it cuts with "...".
+constexpr size_t kQuotedCharacters = 40;
+
+// UTF-16 to UTF-8; an unpaired surrogate becomes U+FFFD.
+std::string Utf8FromWide(std::wstring_view text);
+
+// UTF-8 to UTF-16; each byte that is not part of a valid sequence becomes U+FFFD.
+std::wstring WideFromUtf8(std::string_view text);
+
+// The text between single quotes, in UTF-8: at most kQuotedCharacters characters, then "..."
+// when there were more; control characters (NUL included), bytes that are not UTF-8 and
+// unpaired surrogates are written as \xNN or \uNNNN.
+std::string QuoteInput(std::string_view utf8);
+std::string QuoteInput(std::wstring_view text);
+
+}  // namespace host

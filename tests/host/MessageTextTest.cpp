@@ -1,0 +1,44 @@
+// Messages quoting input: short, one printable line, UTF-8.
+#include "host/common/MessageText.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace host {
+namespace {
+
+TEST(MessageText, QuotesAtMostFortyPrintableCharacters) {
+  using namespace std::string_literals;
+  struct Case {
+    std::string input;
+    std::string quoted;
+  };
+  const Case cases[] = {
+      {"1.5", "'1.5'"},
+      {"a\0b"s, "'a\\x00b'"},                          // NUL does not cut the message
+      {"x\ty\r\n\x7F", "'x\\x09y\\x0D\\x0A\\x7F'"},     // control characters escaped
+      {"\xC3\xA9\xE2\x82\xAC", "'\xC3\xA9\xE2\x82\xAC'"},  // UTF-8 kept as it is
+      {"a\xFF\xC3", "'a\\xFF\\xC3'"},                  // bytes that are not UTF-8
+      {"\xC0\x80", "'\\xC0\\x80'"},                    // overlong form
+      {std::string(40, '7'), "'" + std::string(40, '7') + "'"},
+      {std::string(2000000, '1'), "'" + std::string(40, '1') + "...'"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(QuoteInput(c.input), c.quoted) << c.quoted;
+  // Wide text counts characters, not code units: a pair of surrogates is one.
+  EXPECT_EQ(QuoteInput(std::wstring(L"\xD83D\xDE00z")), "'\xF0\x9F\x98\x80z'");
+  EXPECT_EQ(QuoteInput(std::wstring(L"\xD800q")), "'\\uD800q'");
+  std::string fortyAcute;
+  for (int i = 0; i < 40; ++i) fortyAcute += "\xC3\xA9";
+  EXPECT_EQ(QuoteInput(std::wstring(41, L'\xE9')), "'" + fortyAcute + "...'");
+}
+
+TEST(MessageText, ConvertsBetweenUtf8AndUtf16) {
+  const std::wstring wide = L"V\xB5\x20AC\xD83D\xDE00";
+  EXPECT_EQ(WideFromUtf8(Utf8FromWide(wide)), wide);
+  EXPECT_EQ(Utf8FromWide(std::wstring(L"\xDC00")), "\xEF\xBF\xBD");  // unpaired surrogate
+  EXPECT_EQ(WideFromUtf8("a\xE2\x82"), L"a\xFFFD\xFFFD");           // cut sequence
+}
+
+}  // namespace
+}  // namespace host
