@@ -1,10 +1,14 @@
 // Reads a recording from comma- or tab-separated text.
 #include "host/data/RecordingReader.h"
 
+#include "host/common/MessageText.h"
+
+#include <windows.h>
+
+#include <algorithm>
 #include <charconv>
 #include <cmath>
-#include <fstream>
-#include <sstream>
+#include <new>
 #include <vector>
 
 #include "host/common/UnitText.h"
@@ -13,8 +17,8 @@ namespace host {
 
 RecordingFileError::RecordingFileError(const std::string& file, int line, int column,
                                        const std::string& what)
-    : std::runtime_error(file + ":" + std::to_string(line) + ":" + std::to_string(column) + ": " +
-                         what),
+    : std::runtime_error(line == 0 ? file + ": " + what
+                                   : file + ":" + std::to_string(line) + ":" + std::to_string(column) + ": " + what),
       mLine(line),
       mColumn(column) {}
 
@@ -34,14 +38,40 @@ std::string_view Trim(std::string_view s, int* offset) {
   return s.substr(b, e - b);
 }
 
+// A cell's fault: the column it lies at and what is wrong.
+struct CellFault {
+  int column;
+  const char* what;
+};
+
+// A quoted cell from its opening quote at `open`: the text up to the closing quote (separators
+// inside belong to the text); *end is where the cell ends. Throws CellFault.
+std::string_view QuotedCell(std::string_view line, size_t open, char separator, size_t* end) {
+  const size_t close = line.find('"', open + 1);
+  if (close == std::string_view::npos) throw CellFault{static_cast<int>(open) + 1, "quote not closed"};
+  if (close + 1 < line.size() && line[close + 1] == '"')
+    throw CellFault{static_cast<int>(close) + 1, "doubled quotes inside a quoted cell are not supported"};
+  size_t after = close + 1;
+  while (after < line.size() && (line[after] == ' ' || line[after] == '\t') && line[after] != separator) ++after;
+  if (after < line.size() && line[after] != separator)
+    throw CellFault{static_cast<int>(after) + 1, "text after the closing quote"};
+  *end = after < line.size() ? after : std::string_view::npos;
+  return line.substr(open + 1, close - open - 1);
+}
+
 std::vector<Cell> SplitCells(std::string_view line, char separator) {
   std::vector<Cell> cells;
   size_t start = 0;
   for (;;) {
-    const size_t end = line.find(separator, start);
+    size_t end = line.find(separator, start);
     const std::string_view raw = line.substr(start, end == std::string_view::npos ? line.size() - start : end - start);
     int column = static_cast<int>(start) + 1;
-    const std::string_view text = Trim(raw, &column);
+    std::string_view text = Trim(raw, &column);
+    if (!text.empty() && text[0] == '"') {
+      const size_t open = static_cast<size_t>(column) - 1;
+      column += 1;
+      text = Trim(QuotedCell(line, open, separator, &end), &column);
+    }
     cells.push_back({text, column});
     if (end == std::string_view::npos) return cells;
     start = end + 1;
@@ -54,12 +84,7 @@ bool IsBlank(std::string_view line) {
   return true;
 }
 
-std::wstring Widen(std::string_view s) {
-  // Header names are ASCII or UTF-8; bytes beyond ASCII are kept one to one.
-  std::wstring w;
-  for (const char c : s) w.push_back(static_cast<wchar_t>(static_cast<unsigned char>(c)));
-  return w;
-}
+std::wstring Widen(std::string_view s) { return WideFromUtf8(s); }
 
 bool EqualsNoCase(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
@@ -84,6 +109,8 @@ class Reader {
     throw RecordingFileError(mFile, line, column, what);
   }
   bool NextLine(std::string_view* line);
+  std::vector<Cell> Cells(std::string_view line) const;
+  double ReadNumber(const Cell& cell) const;
   void ReadHeader(std::string_view line);
   void ReadRow(std::string_view line);
   void FinishRecord();
@@ -105,24 +132,56 @@ class Reader {
   int mFirstLine = 0;
 };
 
+// A line ends at LF, CR LF or a lone CR.
 bool Reader::NextLine(std::string_view* line) {
   if (mPos >= mText.size()) return false;
-  size_t end = mText.find('\n', mPos);
+  size_t end = mText.find_first_of("\r\n", mPos);
   if (end == std::string_view::npos) end = mText.size();
-  std::string_view l = mText.substr(mPos, end - mPos);
-  if (!l.empty() && l.back() == '\r') l.remove_suffix(1);
-  mPos = end + 1;
+  *line = mText.substr(mPos, end - mPos);
+  mPos = end + (end + 1 < mText.size() && mText[end] == '\r' && mText[end + 1] == '\n' ? 2 : 1);
   ++mLineNo;
-  *line = l;
   return true;
+}
+
+std::vector<Cell> Reader::Cells(std::string_view line) const {
+  try {
+    return SplitCells(line, mSeparator);
+  } catch (const CellFault& fault) {
+    Fail(mLineNo, fault.column, fault.what);
+  }
+}
+
+// A finite number; with semicolons between cells a decimal comma stands for the point.
+double Reader::ReadNumber(const Cell& cell) const {
+  const std::string_view t = cell.text;
+  if (t.empty()) Fail(mLineNo, cell.column, "empty value");
+  std::string pointed;
+  std::string_view digits = t;
+  if (mSeparator == ';' && t.find(',') != std::string_view::npos) {
+    pointed.assign(t);
+    for (char& c : pointed)
+      if (c == ',') c = '.';
+    digits = pointed;
+  }
+  const char* first = digits.data();
+  const char* const last = digits.data() + digits.size();
+  // from_chars takes no plus sign; one is allowed before the digits, but not before a minus.
+  if (*first == '+' && digits.size() > 1 && digits[1] != '-') ++first;
+  double value = 0.0;
+  const auto [end, ec] = std::from_chars(first, last, value);
+  if (ec != std::errc() || end != last || !std::isfinite(value))
+    Fail(mLineNo, cell.column, QuoteInput(t) + " is not a finite number");
+  return value;
 }
 
 void Reader::ReadHeader(std::string_view line) {
   if (line.size() >= 3 && static_cast<unsigned char>(line[0]) == 0xEF &&
       static_cast<unsigned char>(line[1]) == 0xBB && static_cast<unsigned char>(line[2]) == 0xBF)
     line.remove_prefix(3);  // UTF-8 byte order mark
-  mSeparator = line.find('\t') != std::string_view::npos ? '\t' : ',';
-  const std::vector<Cell> cells = SplitCells(line, mSeparator);
+  mSeparator = line.find('\t') != std::string_view::npos   ? '\t'
+               : line.find(';') != std::string_view::npos ? ';'
+                                                          : ',';
+  const std::vector<Cell> cells = Cells(line);
   for (size_t i = 0; i < cells.size(); ++i) {
     std::string_view name = cells[i].text;
     std::string_view units;
@@ -140,6 +199,9 @@ void Reader::ReadHeader(std::string_view line) {
     if (i == 0 && EqualsNoCase(name, "time")) {
       if (!units.empty() && units != "s")
         Fail(mLineNo, cells[i].column, "the Time column must be in seconds (\"Time [s]\")");
+      if (mOptions.rateHz > 0.0)
+        throw RecordingRateConflict(mFile, mLineNo, cells[i].column,
+                                    "the Time column gives the tick period; no sampling rate may be given as well");
       mHasTime = true;
       continue;
     }
@@ -153,7 +215,7 @@ void Reader::ReadHeader(std::string_view line) {
 }
 
 void Reader::ReadRow(std::string_view line) {
-  const std::vector<Cell> cells = SplitCells(line, mSeparator);
+  const std::vector<Cell> cells = Cells(line);
   if (cells.size() != mCellCount) {
     const int column = cells.size() > mCellCount ? cells[mCellCount].column : static_cast<int>(line.size()) + 1;
     Fail(mLineNo, column,
@@ -165,15 +227,7 @@ void Reader::ReadRow(std::string_view line) {
   }
   if (mLength == INT32_MAX - 1) Fail(mLineNo, 1, "record too long");
   for (size_t i = 0; i < cells.size(); ++i) {
-    const std::string_view t = cells[i].text;
-    double value = 0.0;
-    if (t.empty()) Fail(mLineNo, cells[i].column, "empty value");
-    const char* first = t.data();
-    // from_chars takes no plus sign; one is allowed before the digits, but not before a minus.
-    if (*first == '+' && t.size() > 1 && t[1] != '-') ++first;
-    const auto [end, ec] = std::from_chars(first, t.data() + t.size(), value);
-    if (ec != std::errc() || end != t.data() + t.size() || !std::isfinite(value))
-      Fail(mLineNo, cells[i].column, "'" + std::string(t) + "' is not a finite number");
+    double value = ReadNumber(cells[i]);
     if (mHasTime && i == 0) {
       mTimes.push_back(value);
       continue;
@@ -181,7 +235,7 @@ void Reader::ReadRow(std::string_view line) {
     const size_t channel = mHasTime ? i - 1 : i;
     value = ToBaseUnit(value, mPrefixes[channel]);
     if (std::fabs(value) > 3.4028234663852886e38)
-      Fail(mLineNo, cells[i].column, "'" + std::string(t) + "' is out of the range of a sample");
+      Fail(mLineNo, cells[i].column, QuoteInput(cells[i].text) + " is out of the range of a sample");
     mValues[channel].push_back(static_cast<float>(value));
   }
   ++mLength;
@@ -238,20 +292,79 @@ Recording Reader::Run() {
   return std::move(mRecording);
 }
 
+// UTF-16 text after its byte order mark, as UTF-8.
+std::string Utf8FromUtf16(std::string_view bytes, bool bigEndian, const std::string& fileName) {
+  if (bytes.size() % 2 != 0) throw RecordingFileError(fileName, 1, 1, "UTF-16 text with an odd number of bytes");
+  std::wstring wide(bytes.size() / 2, L'\0');
+  for (size_t i = 0; i < wide.size(); ++i) {
+    const unsigned hi = static_cast<unsigned char>(bytes[2 * i + (bigEndian ? 0 : 1)]);
+    const unsigned lo = static_cast<unsigned char>(bytes[2 * i + (bigEndian ? 1 : 0)]);
+    wide[i] = static_cast<wchar_t>(hi << 8 | lo);
+  }
+  return Utf8FromWide(wide);
+}
+
+// Closes a file handle when the reading ends.
+class FileHandle {
+ public:
+  explicit FileHandle(HANDLE handle) : mHandle(handle) {}
+  ~FileHandle() {
+    if (mHandle != INVALID_HANDLE_VALUE) CloseHandle(mHandle);
+  }
+  FileHandle(const FileHandle&) = delete;
+  FileHandle& operator=(const FileHandle&) = delete;
+  HANDLE Get() const { return mHandle; }
+
+ private:
+  HANDLE mHandle;
+};
+
+// Whether the path names a device: its full form is in the device namespace ("con.csv" is
+// "\\.\con"), so it is not even opened.
+bool NamesDevice(const std::wstring& path) {
+  wchar_t full[MAX_PATH];
+  const DWORD n = GetFullPathNameW(path.c_str(), MAX_PATH, full, nullptr);
+  return n >= 4 && n < MAX_PATH && std::wstring_view(full, 4) == L"\\\\.\\";
+}
+
 }  // namespace
 
 Recording ParseRecordingText(std::string_view text, const std::string& fileName,
                              const RecordingReadOptions& options) {
+  const auto opensWith = [&](const char* mark) { return text.substr(0, 2) == std::string_view(mark, 2); };
+  if (opensWith("\xFF\xFE") || opensWith("\xFE\xFF")) {
+    const std::string utf8 = Utf8FromUtf16(text.substr(2), opensWith("\xFE\xFF"), fileName);
+    return Reader(utf8, fileName, options).Run();
+  }
   return Reader(text, fileName, options).Run();
 }
 
+// Only a disk file is read: a device name ("nul", "aux.csv", "com1") would block on a port or
+// read as empty, and a pipe may never end.
 Recording ReadRecordingFile(const std::string& path, const RecordingReadOptions& options) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) throw RecordingFileError(path, 0, 0, "cannot open the file");
-  std::ostringstream content;
-  content << in.rdbuf();
-  if (in.bad()) throw RecordingFileError(path, 0, 0, "cannot read the file");
-  return ParseRecordingText(content.str(), path, options);
+  const std::wstring widePath = WideFromUtf8(path);
+  if (NamesDevice(widePath)) throw RecordingFileError(path, 0, 0, "not a regular file");
+  const DWORD attributes = GetFileAttributesW(widePath.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
+    throw RecordingFileError(path, 0, 0, "not a regular file");
+  const FileHandle file(CreateFileW(widePath.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (file.Get() == INVALID_HANDLE_VALUE) throw RecordingFileError(path, 0, 0, "cannot open the file");
+  if (GetFileType(file.Get()) != FILE_TYPE_DISK) throw RecordingFileError(path, 0, 0, "not a regular file");
+  LARGE_INTEGER size = {};
+  if (!GetFileSizeEx(file.Get(), &size)) throw RecordingFileError(path, 0, 0, "cannot read the file");
+  if (static_cast<unsigned long long>(size.QuadPart) >= 0x7FFFFFFFull) throw std::bad_alloc();
+  std::string content(static_cast<size_t>(size.QuadPart), '\0');
+  size_t got = 0;
+  while (got < content.size()) {
+    DWORD n = 0;
+    const DWORD want = static_cast<DWORD>(std::min<size_t>(content.size() - got, 1u << 24));
+    if (!ReadFile(file.Get(), &content[got], want, &n, nullptr)) throw RecordingFileError(path, 0, 0, "cannot read the file");
+    if (n == 0) break;  // the file shrank while being read
+    got += n;
+  }
+  content.resize(got);
+  return ParseRecordingText(content, path, options);
 }
 
 }  // namespace host

@@ -22,8 +22,15 @@ class RecordingFileError : public std::runtime_error {
   int mColumn;
 };
 
+// A sampling rate given for a file whose Time column already gives the tick period.
+class RecordingRateConflict : public RecordingFileError {
+ public:
+  using RecordingFileError::RecordingFileError;
+};
+
 struct RecordingReadOptions {
-  // Samples per second, used when the file has no "Time" column; 0 when not given.
+  // Samples per second for a file without a "Time" column; 0 when not given. A file with one
+  // refuses a rate (RecordingRateConflict).
   double rateHz = 0.0;
 };
 
@@ -33,10 +40,14 @@ struct RecordingReadOptions {
 // kept in the unit's base unit: a unit with an SI prefix before a known base unit (mV, pA, nA)
 // has its values scaled (60 in "Vm [mV]" is kept as 0.06); the channel's units text stays as
 // written, and the units service reads it back as base unit and prefix.
+// Cells are separated by tabs, semicolons or commas, whichever the header holds first in that
+// order; with semicolons a decimal comma is read as a decimal point. A cell may be quoted ("V").
+// Lines end in LF, CR LF or CR; the text is UTF-8, or UTF-16 when it opens with a byte order mark.
 Recording ParseRecordingText(std::string_view text, const std::string& fileName,
                              const RecordingReadOptions& options);
 
-// Reads the whole file; a file that cannot be opened is reported at line 0, column 0.
+// Reads the whole file (path in UTF-8); a file that cannot be opened, or is no disk file (a
+// device such as "nul" or "com1.csv", a pipe, a folder), is reported at line 0 as "path: what".
 Recording ReadRecordingFile(const std::string& path, const RecordingReadOptions& options);
 
 }  // namespace host

@@ -75,6 +75,11 @@ TEST(RecordingReader, MalformedTextNamesLineAndColumn) {
       {"Time [s],V\n0,1\n0.1,1,5\n", 3, 7},          // decimal comma splits the cell
       {"Time [s],V\n0,1\n0.1,0x10\n", 3, 5},         // hexadecimal
       {"Time [s],V\r\n0,1\r\n0.1,2\r\n\r\n0,3\r\n1,x\r\n", 6, 3},  // CRLF keeps line numbers
+      {"Time [s],V\r0,1\r0.1,x\r", 3, 5},            // CR alone ends a line too
+      {"\"Time [s],V\n0,1\n", 1, 1},                  // quote not closed
+      {"\"Time\" [s],V\n0,1\n", 1, 8},                // text after the closing quote
+      {"Time,\"V \"\"a\"\"\"\n0,1\n", 1, 9},         // doubled quotes
+      {"\xFF\xFET", 1, 1},                              // UTF-16 cut in a character
   };
   for (const Case& c : cases) {
     try {
@@ -124,6 +129,67 @@ TEST(RecordingReader, SamplesAreKeptInTheBaseUnit) {
 
 TEST(RecordingReader, MissingFileIsReported) {
   EXPECT_THROW(ReadRecordingFile("/no/such/file.csv", RecordingReadOptions()), RecordingFileError);
+}
+
+// What a spreadsheet writes: semicolons with decimal commas, CR line ends, quoted cells, UTF-16.
+TEST(RecordingReader, ReadsSpreadsheetTextForms) {
+  std::string utf16le = "\xFF\xFE";
+  std::string utf16be = "\xFE\xFF";
+  for (const char c : std::string("Time [s]\tV [\xB0" "C]\r\n0\t1\r\n0.5\t-2\r\n")) {
+    utf16le += {c, '\0'};
+    utf16be += {'\0', c};
+  }
+  const std::string texts[] = {
+      "Time [s];V [\xC2\xB0" "C]\r\n0;1,0\r\n0,5;-2\r\n",
+      "Time [s],V [\xC2\xB0" "C]\r0,1\r0.5,-2\r",
+      "\"Time [s]\",\" V [\xC2\xB0" "C] \"\n\"0\",\"1\"\n 0.5 , \"-2\"\n",
+      utf16le,
+      utf16be,
+  };
+  for (const std::string& text : texts) {
+    const Recording r = Parse(text);
+    ASSERT_EQ(r.channels.size(), 1u) << text;
+    EXPECT_EQ(r.channels[0].title, L"V") << text;
+    EXPECT_EQ(r.channels[0].units, L"\xB0" "C") << text;
+    ASSERT_EQ(r.records.size(), 1u) << text;
+    EXPECT_DOUBLE_EQ(r.records[0].tickPeriod, 0.5) << text;
+    EXPECT_EQ(Sample(r, 0, 0, 0), 1.0f) << text;
+    EXPECT_EQ(Sample(r, 0, 0, 1), -2.0f) << text;
+  }
+}
+
+// Quoted input stays short and printable; a rate beside a Time column is refused.
+TEST(RecordingReader, MessagesQuoteCellsShortAndRateConflictIsRefused) {
+  std::string text = "Time [s],V\n0,1\n0.1,\x01";
+  text += '\0';
+  text += std::string(2000000, '9') + "\n";
+  try {
+    Parse(text);
+    ADD_FAILURE() << "accepted";
+  } catch (const RecordingFileError& e) {
+    EXPECT_EQ(std::string(e.what()), "test.csv:3:5: '\\x01\\x00" + std::string(38, '9') + "...' is not a finite number");
+  }
+  EXPECT_THROW(Parse("Time [s],V\n0,1\n0.1,2\n", 1000.0), RecordingRateConflict);
+  EXPECT_NO_THROW(Parse("V\n1\n2\n", 1000.0));
+}
+
+// A device or a folder is never opened as a recording; it is named with what it is.
+TEST(RecordingReader, OnlyDiskFilesAreRead) {
+  for (const char* path : {"aux.csv", "com1.csv", "aux", "nul.csv", "con.csv", "prn.csv", "lpt1.csv",
+                           "C:\\windows"}) {
+    try {
+      ReadRecordingFile(path, RecordingReadOptions());
+      ADD_FAILURE() << "read " << path;
+    } catch (const RecordingFileError& e) {
+      EXPECT_EQ(std::string(e.what()), std::string(path) + ": not a regular file");
+    }
+  }
+  try {
+    ReadRecordingFile("/no/such/file.csv", RecordingReadOptions());
+    ADD_FAILURE() << "read a missing file";
+  } catch (const RecordingFileError& e) {
+    EXPECT_EQ(std::string(e.what()), "/no/such/file.csv: cannot open the file");
+  }
 }
 
 // The smallest real recording: three records of unequal length at 10 kHz.
