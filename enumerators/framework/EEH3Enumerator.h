@@ -186,6 +186,13 @@ HRESULT STDMETHODCALLTYPE EEH3Enumerator<Family, N>::SetSources(int32_t record, 
     mParams.AddSources(count, sources);
     mPosition = 0;
     mMoreData = true;
+    // A nested stage whose records are shorter than this family reads (stages named out of order) would
+    // leave the record unfinished: refuse it, and read nothing.
+    for (const auto& reader : mParams.sources) {
+      if (reader->Readable()) continue;
+      mParams.sources.clear();
+      throw XQOR(E_INVALIDARG);
+    }
   });
 }
 

@@ -42,14 +42,15 @@ class EventWrapper : public eeh_SourceEnum {
 };
 
 // The reader typed by the record it yields. A nested record larger than Record is read through Record's layout
-// (its head); a smaller one is never accepted: the reader then stays at its end.
+// (its head); a smaller one is never accepted: the reader is not Readable and stays at its end.
 template <class Record>
 class EventWrapperEx final : public EventWrapper {
  public:
   explicit EventWrapperEx(IUnknown* wrapped) : EventWrapper(wrapped) {
     if (HasNested() && RecordSize() < static_cast<int32_t>(sizeof(Record))) atEnd = true;
   }
-  bool Ready() override { return RecordSize() >= static_cast<int32_t>(sizeof(Record)) && EventWrapper::Ready(); }
+  bool Ready() override { return Readable() && EventWrapper::Ready(); }
+  bool Readable() const override { return !HasNested() || RecordSize() >= static_cast<int32_t>(sizeof(Record)); }
   // The current record copied out through Record's layout.
   Record Value() const noexcept {
     Record record;

@@ -35,6 +35,8 @@ class eeh_SourceEnum {
   virtual void SetStartTick(int32_t tick) = 0;
   virtual void GetTimeBase(TimeBase* timeBase) = 0;
   virtual void ResetBuffer() { index = 0; count = 0; }
+  // False when the source gives items this reader cannot read (records shorter than it needs).
+  virtual bool Readable() const { return true; }
   virtual bool HasBuffered() const { return index < count; }
 
   // The read limit: readEnd is the end tick asked of the source, dataEnd the tick from which the reader reports

@@ -23,6 +23,23 @@ struct RunFailure {
   std::wstring message;
 };
 
+// Why a channel reference of the formula has no source in a record.
+std::wstring MissingSourceText(const DataDocument& document, const ChannelRef& ref, int32_t record) {
+  const std::vector<ChannelInfo>& channels = document.Data().channels;
+  const std::wstring number = std::to_wstring(ref.channel + 1);
+  if (static_cast<size_t>(ref.channel) >= channels.size())
+    return L"channel " + number + L" does not exist: the recording has " + std::to_wstring(channels.size()) +
+           L" channel(s)";
+  const bool calculated = !channels[static_cast<size_t>(ref.channel)].formula.empty();
+  if (ref.mark == L'v' && !calculated)
+    return L"no calculated channel " + number + L" exists: channel " + number + L" is recorded (write ch" + number +
+           L")";
+  if (ref.mark == L'r' && calculated)
+    return L"no recorded channel " + number + L" exists: channel " + number + L" is calculated (write vch" +
+           number + L")";
+  return L"channel " + number + L" has no source in record " + std::to_wstring(record);
+}
+
 // One formula enumerator pulled record by record; its events are appended to the output.
 class EventPuller {
  public:
@@ -53,8 +70,7 @@ class EventPuller {
       const uint32_t request = ChannelRequestFor(ref, !complete);
       HostPtr<IUnknown> source;
       if (mDocument->GetChannelSource(ref.channel, request, record, 0, kEnumRecordEnd, source.Out()) != S_OK)
-        throw RunFailure{E_INVALIDARG, L"channel " + std::to_wstring(ref.channel + 1) + L" has no source in record " +
-                                           std::to_wstring(record)};
+        throw RunFailure{E_INVALIDARG, MissingSourceText(*mDocument, ref, record)};
       raw.push_back(source.Get());
       sources.push_back(std::move(source));
     }

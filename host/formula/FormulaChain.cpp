@@ -2,6 +2,7 @@
 #include "host/formula/FormulaChain.h"
 
 #include "host/common/HostString.h"
+#include "host/common/MessageText.h"
 
 #include <algorithm>
 #include <charconv>
@@ -9,12 +10,6 @@
 namespace host {
 
 namespace {
-
-std::string Narrow(const std::wstring& w) {
-  std::string s;
-  for (const wchar_t c : w) s.push_back(c < 128 ? static_cast<char>(c) : '?');
-  return s;
-}
 
 void Collect(const FormulaNode& node, std::vector<ChannelRef>* refs) {
   if (node.kind == FormulaNode::Kind::Channel) {
@@ -48,7 +43,7 @@ class ChainBuilder {
 
   const EnumClassEntry& Lookup(const FormulaNode& call) const {
     const EnumClassEntry* entry = mCatalog.Find(call.name);
-    if (!entry) throw FormulaError(call.position, "unknown calculation '" + Narrow(call.name) + "'");
+    if (!entry) throw FormulaError(call.position, "unknown calculation " + QuoteInput(call.name));
     return *entry;
   }
 
@@ -59,7 +54,7 @@ class ChainBuilder {
 
 ChainSource ChainBuilder::SourceOf(const EnumClassEntry& entry, const FormulaNode& arg,
                                    int32_t index) {
-  const std::string where = "argument " + std::to_string(index + 1) + " of '" + Narrow(entry.name) + "'";
+  const std::string where = "argument " + std::to_string(index + 1) + " of '" + Utf8FromWide(entry.name) + "'";
   const bool takesChannel = entry.function->CheckParamKind(index, kCalcParamKindChannel) == S_OK;
   const bool takesEvents = entry.function->CheckParamKind(index, kCalcParamKindValue) == S_OK;
   switch (arg.kind) {
@@ -85,10 +80,10 @@ size_t ChainBuilder::AddCall(const FormulaNode& call) {
   const EnumClassEntry& entry = Lookup(call);
   if (call.args.size() > static_cast<size_t>(entry.paramCount))
     throw FormulaError(call.args[entry.paramCount].position,
-                       "'" + Narrow(entry.name) + "' takes at most " + std::to_string(entry.paramCount) +
+                       "'" + Utf8FromWide(entry.name) + "' takes at most " + std::to_string(entry.paramCount) +
                            " arguments");
   if (call.args.size() < static_cast<size_t>(entry.sourceCount))
-    throw FormulaError(call.position, "'" + Narrow(entry.name) + "' needs " +
+    throw FormulaError(call.position, "'" + Utf8FromWide(entry.name) + "' needs " +
                                           std::to_string(entry.sourceCount) + " source argument(s)");
   const size_t index = mChain.nodes.size();
   mChain.nodes.emplace_back();
@@ -97,16 +92,32 @@ size_t ChainBuilder::AddCall(const FormulaNode& call) {
   const std::wstring settings = BuildSettingsText(entry, call);
 
   ChainNode& node = mChain.nodes[index];
+  node.name = entry.name;
+  node.position = call.position;
   node.sources = std::move(sources);
   node.settings = settings;
   HRESULT hr = entry.classObject->CreateEnum(mDataContext, node.calc.Out());
   if (FAILED(hr) || !node.calc)
-    throw FormulaError(call.position, "'" + Narrow(entry.name) + "' could not be created");
+    throw FormulaError(call.position, "'" + Utf8FromWide(entry.name) + "' could not be created");
   uint32_t kind = 0;
   hr = node.calc->LoadSettings(MakeHostString(settings).Get(), &kind);
   if (hr != S_OK)
-    throw FormulaError(call.position, "'" + Narrow(entry.name) + "' did not take its settings");
+    throw FormulaError(call.position, "'" + Utf8FromWide(entry.name) + "' did not take its settings");
   return index;
+}
+
+// Refuses a number outside the bounds the class reports for parameter index (a class that
+// reports none is not checked).
+void CheckBounds(const EnumClassEntry& entry, int32_t index, const FormulaNode& arg) {
+  double high = 0.0, low = 0.0;
+  uint32_t kind = 0;
+  HostPtr<QOR::IQORString> name;
+  if (entry.function->GetParamInfo(index, &high, &low, &kind, name.Out()) != S_OK) return;
+  if (arg.value >= low && arg.value <= high) return;
+  throw FormulaError(arg.position, "argument " + std::to_string(index + 1) + " of '" + Utf8FromWide(entry.name) +
+                                       "' (" + Utf8FromWide(StringText(name.Get())) + ") is " +
+                                       Utf8FromWide(NumberText(arg.value)) + ", outside its bounds " +
+                                       Utf8FromWide(NumberText(low)) + " to " + Utf8FromWide(NumberText(high)));
 }
 
 }  // namespace
@@ -125,10 +136,11 @@ std::wstring BuildSettingsText(const EnumClassEntry& entry, const FormulaNode& c
       const FormulaNode& arg = call.args[i];
       if (arg.kind != FormulaNode::Kind::Number && arg.kind != FormulaNode::Kind::Omitted)
         throw FormulaError(arg.position, "argument " + std::to_string(i + 1) + " of '" +
-                                             Narrow(entry.name) + "' must be a number");
+                                             Utf8FromWide(entry.name) + "' must be a number");
     }
     const bool given = static_cast<size_t>(i) < call.args.size() &&
                        call.args[i].kind == FormulaNode::Kind::Number;
+    if (given) CheckBounds(entry, i, call.args[i]);
     if (!text.empty()) text += L' ';
     text += given ? NumberText(call.args[i].value) : L"-1";
   }

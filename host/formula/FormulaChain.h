@@ -28,6 +28,8 @@ struct ChainSource {
 
 struct ChainNode {
   HostPtr<ICalcEnum> calc;
+  std::wstring name;      // the class's name
+  size_t position = 0;    // where the call starts in the formula, from 1
   std::wstring settings;  // the settings text it was loaded with
   std::vector<ChainSource> sources;
 };

@@ -3,6 +3,7 @@
 
 #include "host/common/HostObject.h"
 #include "host/common/HostString.h"
+#include "host/common/MessageText.h"
 #include "host/formula/FormulaChain.h"
 #include "host/formula/SampleTee.h"
 #include "hostapi/DataDocument.h"
@@ -34,10 +35,30 @@ std::wstring TakeErrorText() {
 
 namespace {
 
-std::wstring Widen(const char* s) {
-  std::wstring w;
-  for (; *s; ++s) w.push_back(static_cast<wchar_t>(static_cast<unsigned char>(*s)));
-  return w;
+// A stage that did not take the sources it was given, with what they are.
+struct SourcesRefused {
+  HRESULT hr;
+  std::wstring message;
+};
+
+std::wstring CallText(const ChainNode& node) {
+  return L"'" + node.name + L"' at position " + std::to_wstring(node.position);
+}
+
+std::wstring DescribeRefusal(const FormulaChain& chain, const ChainNode& node) {
+  std::wstring text = CallText(node) + L" refused its sources";
+  for (size_t i = 0; i < node.sources.size(); ++i) {
+    const ChainSource& s = node.sources[i];
+    if (s.isChannel) continue;
+    const ChainNode& nested = chain.nodes[s.index];
+    HostPtr<IEnumEventEx> events = nested.calc.As<IEnumEventEx>(IID_IEnumEventEx);
+    int32_t bytes = 0;
+    uint32_t type = 0;
+    if (!events || FAILED(events->GetRecordSize(&bytes)) || FAILED(events->GetEventType(&type))) continue;
+    text += L"; its source " + std::to_wstring(i + 1) + L", " + CallText(nested) + L", gives records of " +
+            std::to_wstring(bytes) + L" bytes (event type " + std::to_wstring(type & 0xFFFF) + L")";
+  }
+  return text;
 }
 
 class FormulaEnumerator final : public HostObject<ICalcEnum, IEnumEventEx> {
@@ -183,7 +204,7 @@ HRESULT STDMETHODCALLTYPE FormulaEnumerator::LoadSettings(QOR::IQORString* text,
     Load(StringText(text));
     return S_OK;
   } catch (const FormulaError& e) {
-    SetErrorText(L"Formula error at " + Widen(e.what()));
+    SetErrorText(L"Formula error at " + WideFromUtf8(e.what()));
     return E_INVALIDARG;
   } catch (const std::bad_alloc&) {
     return E_OUTOFMEMORY;
@@ -254,7 +275,7 @@ void FormulaEnumerator::ConnectSources(int32_t record, int32_t count, IUnknown**
                                              nodeSources.empty() ? nullptr : nodeSources.data(),
                                              units && !nodeUnits.empty() ? nodeUnits.data() : nullptr,
                                              tickPeriod, flags);
-    if (FAILED(hr)) throw hr;
+    if (FAILED(hr)) throw SourcesRefused{hr, DescribeRefusal(mChain, node)};
   }
   mHeld = std::move(held);
 }
@@ -270,10 +291,11 @@ HRESULT STDMETHODCALLTYPE FormulaEnumerator::SetSources(int32_t record, int32_t 
   try {
     ConnectSources(record, count, sources, units, tickPeriod, flags);
     return S_OK;
-  } catch (HRESULT hr) {
-    return hr;
+  } catch (const SourcesRefused& refused) {
+    SetErrorText(refused.message);
+    return refused.hr;
   } catch (const FormulaError& e) {
-    SetErrorText(Widen(e.what()));
+    SetErrorText(WideFromUtf8(e.what()));
     return E_FAIL;
   } catch (const std::bad_alloc&) {
     return E_OUTOFMEMORY;

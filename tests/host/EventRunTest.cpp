@@ -143,9 +143,84 @@ TEST_F(EventRunTest, BadFormulaFailsWithItsPosition) {
   Run(document.Get(), L"cappeakdet(ch1, 0.3) )", 0, &hr, &error);
   EXPECT_EQ(hr, E_INVALIDARG);
   EXPECT_NE(error.find(L"position 22"), std::wstring::npos);
-  Run(document.Get(), L"cappeakdet(ch9)", 0, &hr, &error);
-  EXPECT_EQ(hr, E_INVALIDARG);
-  EXPECT_NE(error.find(L"channel 9"), std::wstring::npos);
+  struct Case {
+    const wchar_t* formula;
+    const wchar_t* error;
+  };
+  const Case channels[] = {
+      {L"cappeakdet(ch9)", L"channel 9 does not exist: the recording has 2 channel(s)"},
+      {L"cappeakdet(vch1,0.3)", L"no calculated channel 1 exists: channel 1 is recorded (write ch1)"},
+      {L"calcbase(rch2,vch2)", L"no recorded channel 2 exists: channel 2 is calculated (write vch2)"},
+  };
+  for (const Case& c : channels) {
+    Run(document.Get(), c.formula, 0, &hr, &error);
+    EXPECT_EQ(hr, E_INVALIDARG) << c.formula;
+    EXPECT_EQ(error, c.error);
+  }
+}
+
+// Each stage reads the records of the stage before it; named out of order, the stage that cannot read its
+// source says so instead of stopping the run half way.
+TEST_F(EventRunTest, StagesOutOfOrderNameTheStageAndItsSource) {
+  HostPtr<DataDocument> document = SineDocument();
+  struct Case {
+    const wchar_t* formula;
+    const wchar_t* refusal;
+  };
+  const Case cases[] = {
+      {L"CalcBulk(ch1,cappeakdet(ch1,0.3))",
+       L"'CalcBulk' at position 1 refused its sources; its source 2, 'CAPPeakDet' at position 14, gives records "
+       L"of 24 bytes (event type 0)"},
+      {L"calcamax(ch1,cappeakdet(ch1,0.3))", L"'CalcAMax' at position 1 refused its sources; its source 2, "
+                                             L"'CAPPeakDet' at position 14, gives records of 24 bytes"},
+      {L"calcbase2(ch1,cappeakdet(ch1,0.3))", L"'CalcBase2' at position 1 refused"},
+      {L"calcbase2(ch1,calcbase(ch1,cappeakdet(ch1,0.3)))", L"'CalcBase' at position 15, gives records of 48 bytes"},
+      {L"calcbulk(ch1,calcbase(ch1,cappeakdet(ch1,0.3)))", L"'CalcBulk' at position 1 refused"},
+      {L"calcbulk(ch1,calcamax(ch1,calcbase(ch1,cappeakdet(ch1,0.3))))",
+       L"'CalcAMax' at position 14, gives records of 72 bytes"},
+  };
+  for (const Case& c : cases) {
+    for (const int32_t online : {0, 100}) {
+      HRESULT hr = S_OK;
+      std::wstring error;
+      Run(document.Get(), c.formula, online, &hr, &error);
+      EXPECT_EQ(hr, E_INVALIDARG) << c.formula;
+      EXPECT_NE(error.find(c.refusal), std::wstring::npos) << std::string(error.begin(), error.end());
+    }
+  }
+}
+
+// Numbers outside the bounds a class reports for a parameter are refused with position, name and bounds;
+// -1 stands for the default where the bounds admit it.
+TEST_F(EventRunTest, ArgumentsOutsideTheirBoundsAreRefused) {
+  HostPtr<DataDocument> document = SineDocument();
+  const std::wstring chain = L"calcbulk(ch1,calcbase2(ch1,calcamax(ch1,calcbase(ch1,cappeakdet(ch1,0.3)))),";
+  struct Case {
+    std::wstring formula;
+    const wchar_t* error;  // null: accepted
+  };
+  const Case cases[] = {
+      {L"cappeakdet(ch1, -2)", L"Formula error at position 17: argument 2 of 'CAPPeakDet' (Min Height) is -2, "
+                               L"outside its bounds -1 to 1.7976931348623157e+308"},
+      {chain + L"11)", L"argument 3 of 'CalcBulk' (Analysis Type) is 11, outside its bounds -1 to 10"},
+      {chain + L"-1,-1,-1,-2)", L"argument 6 of 'CalcBulk' (Tau Mode) is -2, outside its bounds 0 to 2"},
+      {chain + L"-1,-1,-1,0,0,-1,101)", L"argument 9 of 'CalcBulk' (Rise end percent) is 101, outside its bounds "
+                                          L"-1 to 100"},
+      {L"calcamax(ch1,calcbase(ch1,cappeakdet(ch1,0.3)),100.0000001)", L"(Start Height Percent) is 100.0000001"},
+      {L"cappeakdet(ch1,-1,-1,0,0,-1,-1)", nullptr},
+      {chain + L"10,-1,-1,2,-1,-1,100)", nullptr},
+  };
+  for (const Case& c : cases) {
+    HRESULT hr = E_FAIL;
+    std::wstring error;
+    Run(document.Get(), c.formula, 0, &hr, &error);
+    if (!c.error) {
+      EXPECT_EQ(hr, S_OK) << std::string(error.begin(), error.end());
+      continue;
+    }
+    EXPECT_EQ(hr, E_INVALIDARG) << std::string(c.formula.begin(), c.formula.end());
+    EXPECT_NE(error.find(c.error), std::wstring::npos) << std::string(error.begin(), error.end());
+  }
 }
 
 }  // namespace
