@@ -3,6 +3,7 @@
 #include "host/app/EventRun.h"
 #include "host/app/HostFramework.h"
 #include "host/app/ModuleLoader.h"
+#include "host/common/MessageText.h"
 #include "host/data/DataDocument.h"
 #include "host/data/RecordingReader.h"
 #include "host/formula/FormulaEnumClass.h"
@@ -10,10 +11,10 @@
 
 #include <cmath>
 #include <cstdio>
-#include <cstring>
 #include <cwchar>
 #include <new>
 #include <stdexcept>
+#include <set>
 #include <string>
 
 namespace ondara_host {
@@ -31,6 +32,14 @@ struct EventsArguments {
   bool countsGiven = false;  // --ticks or --records, which only a signal takes
 };
 
+// Messages go to stderr as UTF-8, whatever the console's code page.
+void PrintError(const std::string& utf8) {
+  const std::string line = utf8 + "\n";
+  std::fwrite(line.data(), 1, line.size(), stderr);
+}
+
+void PrintError(const std::wstring& text) { PrintError(host::Utf8FromWide(text)); }
+
 bool ParseNumber(const wchar_t* text, double* value) {
   wchar_t* end = nullptr;
   *value = std::wcstod(text, &end);
@@ -45,10 +54,16 @@ bool ParseCount(const wchar_t* text, long long* value) {
 
 // False with a message on stderr for arguments that do not fit the usage.
 bool ParseArguments(int argc, wchar_t** argv, EventsArguments* args) {
+  std::set<std::wstring> seen;
   for (int i = 0; i < argc; i += 2) {
     const std::wstring name = argv[i];
     if (i + 1 >= argc) {
-      std::fwprintf(stderr, L"%ls needs a value\n", name.c_str());
+      PrintError(host::QuoteInput(name) + " needs a value");
+      return false;
+    }
+    if (!seen.insert(name).second) {
+      PrintError(host::QuoteInput(name) + " is given more than once");
+      std::fwprintf(stderr, L"%ls", kUsage);
       return false;
     }
     const wchar_t* value = argv[i + 1];
@@ -61,11 +76,11 @@ bool ParseArguments(int argc, wchar_t** argv, EventsArguments* args) {
     else if (name == L"--records") ok = ParseCount(value, &args->records) && args->records > 0 && args->records <= 100000;
     else if (name == L"--online") ok = ParseCount(value, &args->online) && args->online > 0 && args->online < 0x7FFFFFFF;
     else {
-      std::fwprintf(stderr, L"unknown argument %ls\n", name.c_str());
+      PrintError("unknown argument " + host::QuoteInput(name));
       return false;
     }
     if (!ok) {
-      std::fwprintf(stderr, L"%ls: '%ls' is not a valid value\n", name.c_str(), value);
+      PrintError(host::Utf8FromWide(name) + ": " + host::QuoteInput(value) + " is not a valid value");
       return false;
     }
     if (name == L"--ticks" || name == L"--records") args->countsGiven = true;
@@ -79,20 +94,12 @@ bool ParseArguments(int argc, wchar_t** argv, EventsArguments* args) {
   return true;
 }
 
-std::string Narrow(const std::wstring& text) {
-  const int size = WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
-  std::string result(size > 0 ? static_cast<size_t>(size) : 1u, '\0');
-  WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, result.data(), size, nullptr, nullptr);
-  result.resize(std::strlen(result.c_str()));
-  return result;
-}
-
 // The recording the command runs over: read from a file, or sampled from a signal formula.
 host::Recording LoadRecording(const EventsArguments& args) {
   if (!args.recording.empty()) {
     host::RecordingReadOptions options;
     options.rateHz = args.rate;
-    return host::ReadRecordingFile(Narrow(args.recording), options);
+    return host::ReadRecordingFile(host::Utf8FromWide(args.recording), options);
   }
   const host::SignalFormula signal(args.signal);
   host::Recording recording;
@@ -118,8 +125,12 @@ int Run(const EventsArguments& args) {
   } catch (const std::length_error&) {
     std::fprintf(stderr, "the recording does not fit in memory\n");
     return 1;
+  } catch (const host::RecordingRateConflict& e) {
+    PrintError(e.what());
+    std::fwprintf(stderr, L"%ls", kUsage);
+    return 2;
   } catch (const std::exception& e) {
-    std::fprintf(stderr, "%s\n", e.what());
+    PrintError(e.what());
     return 1;
   }
   HRESULT hr = EnsureHostFramework();
@@ -130,7 +141,9 @@ int Run(const EventsArguments& args) {
   const std::wstring module = PathBesideExecutable(L"Ondara.dll");
   hr = LoadAndRegisterModule(module.c_str());
   if (FAILED(hr)) {
-    std::fwprintf(stderr, L"module %ls not registered: 0x%08lX\n", module.c_str(), hr);
+    wchar_t code[16];
+    std::swprintf(code, 16, L"0x%08lX", hr);
+    PrintError(L"module " + module + L" not registered: " + code);
     return 1;
   }
   host::HostPtr<ICalcEnumClass2> formulaClass;
@@ -148,7 +161,9 @@ int Run(const EventsArguments& args) {
   hr = host::RunEventFormula(document.Get(), formulaClass.Get(), options, &output, &error);
   document->SetFormulaClass(nullptr);
   if (FAILED(hr)) {
-    std::fwprintf(stderr, L"%ls (0x%08lX)\n", error.c_str(), hr);
+    wchar_t code[16];
+    std::swprintf(code, 16, L" (0x%08lX)", hr);
+    PrintError(error + code);
     return 1;
   }
   std::fwrite(output.data(), 1, output.size(), stdout);
@@ -163,7 +178,7 @@ int RunEventsCommand(int argc, wchar_t** argv) {
     if (!ParseArguments(argc, argv, &args)) return 2;
     return Run(args);
   } catch (const std::exception& e) {
-    std::fprintf(stderr, "%s\n", e.what());
+    PrintError(e.what());
     return 1;
   }
 }

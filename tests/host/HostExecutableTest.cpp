@@ -86,6 +86,7 @@ TEST(HostExecutable, EventsCommandChecksItsArgumentsAndPrintsEvents) {
       L"events --formula cappeakdet(ch1) --signal t --recording x.csv --rate 1000 --ticks 10",
       L"events --formula cappeakdet(ch1) --recording x.csv --ticks 10",
       L"events --formula cappeakdet(ch1) --signal t --rate 1000 --ticks 10 --bogus 1",
+      L"events --formula cappeakdet(ch1) --signal t --rate 1000 --ticks 10 --rate 10",
   };
   for (const wchar_t* arguments : bad) {
     RunResult run;
@@ -105,6 +106,32 @@ TEST(HostExecutable, EventsCommandChecksItsArgumentsAndPrintsEvents) {
   ASSERT_TRUE(RunHost(L"events --formula cappeakdet(ch1,0.5 --signal t --rate 1000 --ticks 10", badFormula));
   EXPECT_EQ(1u, badFormula.exitCode) << badFormula.output;
   EXPECT_NE(std::string::npos, badFormula.output.find("position")) << badFormula.output;
+}
+
+// A rate beside a recording's Time column is a usage fault; messages reach the caller in UTF-8.
+TEST(HostExecutable, EventsCommandRefusesRateWithTimeColumnAndWritesUtf8) {
+  ASSERT_TRUE(HostBuilt()) << "ondara-host.exe is not beside the test program";
+  wchar_t folder[MAX_PATH];
+  ASSERT_GT(GetTempPathW(MAX_PATH, folder), 0u);
+  const std::wstring file = std::wstring(folder) + L"ondara-timed.csv";
+  const HANDLE handle = CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  ASSERT_NE(handle, INVALID_HANDLE_VALUE);
+  const char text[] = "Time [s],V\n0,1\n0.001,2\n";
+  DWORD written = 0;
+  WriteFile(handle, text, sizeof text - 1, &written, nullptr);
+  CloseHandle(handle);
+  RunResult rated;
+  ASSERT_TRUE(RunHost(L"events --formula cappeakdet(ch1) --recording \"" + file + L"\" --rate 1000", rated));
+  EXPECT_EQ(2u, rated.exitCode) << rated.output;
+  EXPECT_NE(std::string::npos, rated.output.find("no sampling rate may be given")) << rated.output;
+  RunResult plain;
+  ASSERT_TRUE(RunHost(L"events --formula cappeakdet(ch1) --recording \"" + file + L"\"", plain));
+  EXPECT_EQ(0u, plain.exitCode) << plain.output;
+  DeleteFileW(file.c_str());
+  RunResult accented;
+  ASSERT_TRUE(RunHost(L"events --formula cappeakdet(ch1,\xE9) --signal t --rate 1000 --ticks 10", accented));
+  EXPECT_EQ(1u, accented.exitCode);
+  EXPECT_NE(std::string::npos, accented.output.find("unexpected character '\xC3\xA9'")) << accented.output;
 }
 
 }  // namespace
