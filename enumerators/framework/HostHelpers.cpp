@@ -3,6 +3,7 @@
 
 #include "base/TickConversion.h"
 #include "hostapi/DataDocument.h"
+#include "hostapi/DataObjects.h"
 #include "hostapi/HostCalculation.h"
 #include "hostapi/HostDocument.h"
 #include "hostclient/ComPtr.h"
@@ -37,6 +38,23 @@ std::wstring LongToText(int32_t x) {
 }
 
 QOR::String LongToString(int32_t x) { return QOR::String(LongToText(x).c_str()); }
+
+bool GetObjectFormulaText(IUnknown* dataDocument, int32_t id, uint32_t kind, std::wstring* text) {
+  if (!dataDocument || !text) return false;
+  QOR::ComPtr<IHostDataObjects> objects;
+  if (FAILED(dataDocument->QueryInterface(IID_IHostDataObjects, objects.OutVoid())) || !objects) return false;
+  QOR::ComPtr<QOR::IQORString> formula;
+  if (FAILED(objects->GetFormulaText(0, id, kind, formula.Out()))) return false;
+  *text = formula ? std::wstring(formula->GetText()) : std::wstring();
+  return true;
+}
+
+QOR::String LongToString(IUnknown* dataDocument, int32_t id, uint32_t kind) {
+  std::wstring text;
+  if (kind == kMarkerObjectKind && GetObjectFormulaText(dataDocument, id, kind, &text) && !text.empty())
+    return QOR::String(text.c_str());
+  return QOR::String((L"ch" + LongToText(id + 1)).c_str());
+}
 
 void LowerCaseInPlace(QOR::String& text) {
   const int length = text.Length();

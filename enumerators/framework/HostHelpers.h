@@ -26,6 +26,16 @@ std::wstring FormatDouble(double x, int precision);
 std::wstring LongToText(int32_t x);
 QOR::String LongToString(int32_t x);
 
+// The stored formula text of the data object (id, kind) of the data document behind
+// dataDocument (any interface of the host's data file or document) into *text. False, with *text
+// unchanged, when the document offers no data objects or the call fails; an object without a
+// formula gives true and an empty text.
+bool GetObjectFormulaText(IUnknown* dataDocument, int32_t id, uint32_t kind, std::wstring* text);
+// The reference text of an object: for kind 4 (a module's data object) the text the data
+// document stores for it when it gives one; otherwise, and for every other kind, "ch" followed
+// by id + 1.
+QOR::String LongToString(IUnknown* dataDocument, int32_t id, uint32_t kind);
+
 // Gives text its own buffer when shared and lower-cases it.
 void LowerCaseInPlace(QOR::String& text);
 

@@ -18,6 +18,7 @@ class FakeDetectionSettings final : public host::HostObject<IPXDetectionSettings
   bool valid = true;
   double channel = -1.0;
   int loads = 0;
+  bool usesSource = false;
 
   HRESULT STDMETHODCALLTYPE IsValid(VARIANT_BOOL* v) noexcept override {
     *v = valid ? VARIANT_TRUE : VARIANT_FALSE;
@@ -55,10 +56,19 @@ class FakeDetectionSettings final : public host::HostObject<IPXDetectionSettings
     channel = -1.0;
     return S_OK;
   }
-  HRESULT STDMETHODCALLTYPE UsesSourceObject(VARIANT_BOOL*) noexcept override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE GetDetectorFormula(QOR::IQORString*, VARIANT_BOOL, int32_t, uint32_t,
-                                               QOR::IQORString**) noexcept override {
-    return E_NOTIMPL;
+  HRESULT STDMETHODCALLTYPE UsesSourceObject(VARIANT_BOOL* uses) noexcept override {
+    *uses = usesSource ? VARIANT_TRUE : VARIANT_FALSE;
+    return S_OK;
+  }
+  // "pxdetect( <reference>, <use source>, <id>, <kind in hex> )": every argument shows.
+  HRESULT STDMETHODCALLTYPE GetDetectorFormula(QOR::IQORString* reference, VARIANT_BOOL useSource,
+                                               int32_t id, uint32_t kind,
+                                               QOR::IQORString** formula) noexcept override {
+    std::wostringstream out;
+    out << L"pxdetect( " << reference->GetText() << L", " << (useSource ? 1 : 0) << L", " << id
+        << L", " << std::hex << kind << L" )";
+    *formula = QOR::String(out.str().c_str()).AddRefInterface();
+    return S_OK;
   }
   HRESULT STDMETHODCALLTYPE GetSourceFormula(QOR::IQORString*, QOR::IQORString**) noexcept override {
     return E_NOTIMPL;

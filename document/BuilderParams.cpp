@@ -1,0 +1,83 @@
+// The enumerators' parameter records filled from the settings.
+#include "document/BuilderParams.h"
+
+#include "base/ExactDoubleText.h"
+#include "document/SettingIds.h"
+#include "document/SettingsStore.h"
+#include "document/ZRSetting.h"
+
+#include <initializer_list>
+
+namespace ZR {
+
+namespace {
+
+void Fill(Enum::NumericParams& params, std::initializer_list<double> values) {
+  int32_t index = 0;
+  for (const double value : values) params.Access(index++, value, true);
+}
+
+int32_t Type(const Doc::SettingsStore& store) {
+  return static_cast<int32_t>(SettingNumber(store, Doc::kSettingAnalysisType));
+}
+
+}  // namespace
+
+double SettingNumber(const Doc::SettingsStore& store, int32_t id) {
+  const Doc::ZRSetting* const setting = store.FindSetting(id);
+  return setting ? setting->AsDouble() : 0.0;
+}
+
+std::wstring FormulaList(const Enum::NumericParams& params) {
+  std::wstring list;
+  for (int32_t i = 0; i < params.Count(); ++i) {
+    if (i > 0) list += L", ";
+    list += QOR::ExactDoubleText(params.Get(i));
+  }
+  return list;
+}
+
+EStimDetParams::EStimDetParams(const Doc::SettingsStore* store) {
+  if (!store) return;
+  const auto n = [store](int32_t id) { return SettingNumber(*store, id); };
+  const bool perBlock = n(Doc::kSettingStimulusMethod) == 4;
+  Fill(*this, {n(Type(*store) == 3 ? 1002 : 1028), n(1003), perBlock ? n(1004) : 0.0, n(1027), perBlock ? 1.0 : 0.0});
+}
+
+EBaseParams::EBaseParams(const Doc::SettingsStore* store) {
+  if (!store) return;
+  const auto n = [store](int32_t id) { return SettingNumber(*store, id); };
+  const bool evoked = Type(*store) == 3;
+  // A baseline of at most 1000 ms, within 5 % of the height.
+  Fill(*this, {1000.0, 5.0, evoked ? n(1007) : -1.0, evoked ? n(1008) : -1.0, n(1039), n(1040)});
+}
+
+EAMaxParams::EAMaxParams(const Doc::SettingsStore* store) {
+  if (!store) return;
+  const auto n = [store](int32_t id) { return SettingNumber(*store, id); };
+  const int32_t type = Type(*store);
+  // The general and synaptic detectors' events move to the maximum found; the others' stay.
+  const bool reposition = !(type == 1 || type == 3 || type == 4 || type == 5);
+  Fill(*this, {n(type == 5 ? 1034 : 1033), reposition ? 1.0 : 0.0, n(1041)});
+}
+
+EBase2Params::EBase2Params(const Doc::SettingsStore* store) {
+  if (!store) return;
+  const auto n = [store](int32_t id) { return SettingNumber(*store, id); };
+  Fill(*this, {n(1013), n(1029), n(1030), n(1025)});
+}
+
+EBulkParams::EBulkParams(const Doc::SettingsStore* store) {
+  if (!store) return;
+  const auto n = [store](int32_t id) { return SettingNumber(*store, id); };
+  Fill(*this, {n(Doc::kSettingAnalysisType), n(1015), n(1016), n(Doc::kSettingTauMode), n(1038), n(1017), n(1018),
+               n(1011), n(1012), n(1026), n(1014), n(1020), n(1021), n(1022), n(1031), n(1032)});
+}
+
+EPSCalcParams::EPSCalcParams(const Doc::SettingsStore* store) {
+  if (!store) return;
+  const auto n = [store](int32_t id) { return SettingNumber(*store, id); };
+  Fill(*this, {n(1020), n(1021), n(1022)});
+}
+
+}  // namespace ZR
