@@ -2,12 +2,14 @@
 #include "document/ScrivoDataChildData.h"
 
 #include "base/XQOR.h"
+#include "document/SettingsStore.h"
 #include "hostapi/DataFile.h"
 #include "hostclient/ComBoundary.h"
 #include "hostclient/ComPtr.h"
 
 #include <new>
 #include <set>
+#include <utility>
 
 namespace ZR::Doc {
 
@@ -76,9 +78,11 @@ HRESULT STDMETHODCALLTYPE ScrivoDataChildData::Clone(IUnknown* sourceFile, int32
     sourceFile->QueryInterface(IID_IHostDataFile, file.OutVoid());
   }
   // The copy starts without maps and with the default values: both belong to an analysis of
-  // the original file.
+  // the original file. The settings go with the copy.
   return ComTry([&] {
     QOR::ComPtr<IScrivoDataChildData> copy(Create());
+    if (mSettings)
+      static_cast<ScrivoDataChildData*>(copy.Get())->SetSettings(std::make_unique<SettingsStore>(*mSettings));
     *clone = copy.Detach();
   });
 }
@@ -124,8 +128,12 @@ HRESULT STDMETHODCALLTYPE ScrivoDataChildData::SetValues(int32_t first, int32_t 
 
 // Record maps
 
+void ScrivoDataChildData::SetSettings(std::unique_ptr<SettingsStore> settings) noexcept {
+  mSettings = std::move(settings);
+}
+
 RecordEventMap& ScrivoDataChildData::GetRecordMap(int32_t record) {
-  if (record < 0) throw XQOR(E_INVALIDARG);
+  if (record < 0 || record > kMaxRecordIndex) throw XQOR(E_INVALIDARG);
   RecordEventMap*& entry = mRecordMaps.ElementAt(static_cast<uint32_t>(record));
   if (!entry) entry = new RecordEventMap();
   return *entry;

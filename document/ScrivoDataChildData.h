@@ -10,8 +10,11 @@
 
 #include <cstdint>
 #include <map>
+#include <memory>
 
 namespace ZR::Doc {
+
+class SettingsStore;
 
 // Orders positions by record, then tick.
 struct TickPositionLess {
@@ -57,8 +60,17 @@ class ScrivoDataChildData final
   HRESULT STDMETHODCALLTYPE GetValues(SettingsValues* values) noexcept override;
   HRESULT STDMETHODCALLTYPE SetValues(int32_t first, int32_t second) noexcept override;
 
+  // The settings store of the file, or null before the document's settings part made one.
+  SettingsStore* GetSettings() const noexcept { return mSettings.get(); }
+  // Takes the store (replacing and deleting the one held).
+  void SetSettings(std::unique_ptr<SettingsStore> settings) noexcept;
+
+  // Records beyond this index are never mapped: no recording has that many, and an index from a
+  // corrupt position would otherwise grow the array to gigabytes.
+  static constexpr int32_t kMaxRecordIndex = (1 << 20) - 1;
   // The record's map, the array grown to at least record + 1 entries and the map made when
-  // the entry is empty. Throws XQOR(E_INVALIDARG) for a negative record.
+  // the entry is empty. Throws XQOR(E_INVALIDARG) for a negative record or one above
+  // kMaxRecordIndex.
   RecordEventMap& GetRecordMap(int32_t record);
   // The record's map without growing anything: null for an empty entry or a record outside
   // the array (a lookup never makes storage for a record nobody analysed).
@@ -72,6 +84,7 @@ class ScrivoDataChildData final
   ScrivoDataChildData();
   ~ScrivoDataChildData() override;
 
+  std::unique_ptr<SettingsStore> mSettings;
   CIArray<RecordEventMap> mRecordMaps;
   SettingsValues mValues;
 };

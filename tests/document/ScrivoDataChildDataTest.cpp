@@ -2,6 +2,7 @@
 #include "document/ScrivoDataChildData.h"
 
 #include "base/XQOR.h"
+#include "document/SettingsStore.h"
 #include "hostapi/DataFile.h"
 #include "hostclient/ComPtr.h"
 #include "tests/document/DocumentTestHost.h"
@@ -153,8 +154,24 @@ TEST_F(ScrivoDataChildDataTest, CloneStartsWithoutMapsAndWithDefaultValues) {
   cloned->GetValues(&values);
   EXPECT_EQ(static_cast<int32_t>(0x80000000u), values.first);
   EXPECT_EQ(static_cast<int32_t>(0xC0000000u), values.second);
+  EXPECT_EQ(nullptr, cloned->GetSettings()) << "no store to copy";
   EXPECT_EQ(0u, copy->Release()) << "the clone comes with one reference";
   EXPECT_EQ(E_POINTER, original->Clone(nullptr, 0, 0, 0, 0, nullptr, nullptr));
+}
+
+TEST_F(ScrivoDataChildDataTest, CloneCarriesItsOwnCopyOfTheSettings) {
+  QOR::ComPtr<IScrivoDataChildData> original(ScrivoDataChildData::Create());
+  auto* const source = static_cast<ScrivoDataChildData*>(original.Get());
+  source->SetSettings(std::make_unique<ZR::Doc::SettingsStore>(nullptr));
+  source->GetSettings()->SetLongValue(2001, 3);
+  QOR::ComPtr<IScrivoDataChildData> copy;
+  ASSERT_EQ(S_OK, original->Clone(nullptr, 0, 0x7FFFFFFF, 0, 0x7FFFFFFF, nullptr, copy.Out()));
+  ZR::Doc::SettingsStore* const copied = static_cast<ScrivoDataChildData*>(copy.Get())->GetSettings();
+  ASSERT_NE(nullptr, copied);
+  EXPECT_NE(source->GetSettings(), copied);
+  EXPECT_EQ(3, copied->GetLongValue(2001));
+  source->GetSettings()->SetLongValue(2001, 5);
+  EXPECT_EQ(3, copied->GetLongValue(2001)) << "independent of the original";
 }
 
 TEST_F(ScrivoDataChildDataTest, RecordMapsGrowToTheRecordAndAreRemovedTogether) {
@@ -169,6 +186,10 @@ TEST_F(ScrivoDataChildDataTest, RecordMapsGrowToTheRecordAndAreRemovedTogether) 
   EXPECT_EQ(&map, &child->GetRecordMap(5)) << "the same map again";
   EXPECT_EQ(100, map.begin()->first.tick) << "ordered by tick";
   EXPECT_THROW(child->GetRecordMap(-1), XQOR);
+  // A record index far beyond any recording (the empty event's 0x7FFFFFFF) grows nothing.
+  EXPECT_THROW(child->GetRecordMap(0x7FFFFFFF), XQOR);
+  EXPECT_THROW(child->GetRecordMap(ScrivoDataChildData::kMaxRecordIndex + 1), XQOR);
+  EXPECT_EQ(6u, child->RecordMapCount());
 
   child->RemoveAllRecordMaps();
   EXPECT_EQ(0u, child->RecordMapCount());
