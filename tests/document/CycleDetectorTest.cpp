@@ -1,0 +1,321 @@
+// The cycle detector fed by the real chain over a stand-in data file of the cardiac signal: events,
+// numbers across records, the child data's maps, durations, amplitudes, times, the plot range,
+// the table's columns and values, and online blocks against one whole pull.
+#include "document/CycleDetector.h"
+
+#include "document/EventSpan.h"
+#include "document/MarkerFormulas.h"
+#include "document/ParamCatalogue.h"
+#include "document/ScrivoDataChildData.h"
+#include "document/SettingsStore.h"
+#include "document/ZRSetting.h"
+#include "enumerators/framework/EnumeratorClassList.h"
+#include "host/data/Sampler.h"
+#include "host/formula/FormulaEnumClass.h"
+#include "hostclient/FrameworkAccess.h"
+#include "tests/document/DocumentTestHost.h"
+#include "tests/support/CardiacSignal.h"
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <new>
+#include <cstring>
+#include <memory>
+#include <string>
+#include <vector>
+
+// While set, every allocation of the program fails (the test runs on one thread).
+bool gFailAllocations = false;
+
+void* operator new(std::size_t size) {
+  if (gFailAllocations) throw std::bad_alloc();
+  if (void* p = HeapAlloc(GetProcessHeap(), 0, size == 0 ? 1 : size)) return p;
+  throw std::bad_alloc();
+}
+void operator delete(void* p) noexcept {
+  if (p) HeapFree(GetProcessHeap(), 0, p);
+}
+void operator delete(void* p, std::size_t) noexcept { operator delete(p); }
+
+namespace {
+
+using ZR::Doc::CycleDetector;
+using ZR::Doc::ScrivoDataChildData;
+using ZR::Doc::SettingsStore;
+
+constexpr int32_t kRecordTicks = 5000;  // 5 s at 1 kHz: four beats of the cardiac signal
+constexpr double kTickPeriod = 0.001;
+constexpr double kPi = 3.14159265358979323846;
+
+class CycleDetectorTest : public doctest::DocumentTest {
+ protected:
+  static void SetUpTestSuite() {
+    doctest::DocumentTest::SetUpTestSuite();
+    IClassRegistry* const registry = ObjectFactoryAccessor::Get();
+    ASSERT_NE(nullptr, registry);
+    CalcEnums::RegisterEnumeratorClasses(registry);
+    ASSERT_EQ(S_OK, host::RegisterFormulaEnumClass(registry, GetTypeRegistry()));
+    ZR::Doc::BuildParamCatalogue(sCatalogue);
+  }
+
+  // Two records of the cardiac signal, the channel in mV (samples in volts).
+  static host::HostPtr<host::DataDocument> CardiacFile(int32_t records = 2) {
+    host::Recording recording;
+    recording.channels.push_back(host::ChannelInfo{L"Vm", L"mV", L""});
+    const std::vector<float> signal = testsupport::CardiacSignal(kRecordTicks, 1.0 / kTickPeriod);
+    for (int32_t r = 0; r < records; ++r) {
+      host::RecordData record = host::MakeEmptyRecord(1, kTickPeriod, true);
+      record.samples[0]->Append(signal.data(), kRecordTicks);
+      record.length = kRecordTicks;
+      recording.records.push_back(std::move(record));
+    }
+    return host::DataDocument::Create(std::move(recording));
+  }
+
+  // The document's part before a run: the store in the child data, the three marker objects and
+  // their formulas.
+  static SettingsStore& Prepare(host::DataDocument* file, const wchar_t* type = L"1") {
+    ScrivoDataChildData* const child = ScrivoDataChildData::GetOrCreate(doctest::AsFile(file));
+    EXPECT_NE(nullptr, child);
+    child->SetSettings(std::make_unique<SettingsStore>(sCatalogue.get()));
+    SettingsStore& store = *child->GetSettings();
+    store.GetOrCreateGroup(0, -1, nullptr);
+    store.FindSetting(2000)->FromText(QOR::String(type), true);
+    store.FindSetting(1036)->FromText(QOR::String(L"f"), true);  // no width filter
+    for (int32_t setting : {2023, 2024, 2025}) {
+      DataObjectId object{kNewDataObject, kDataObjectRequestKind};
+      host::HostPtr<QOR::IQORString> name;
+      EXPECT_EQ(S_OK, file->Objects().NewObject(0, 0, 0, name.Out(), &object));
+      store.SetLongValue(setting, object.id);
+    }
+    IUnknown* const host = doctest::AsFile(file);
+    ZR::Doc::SetupDetectionSource(host, store);
+    ZR::Doc::SetupDetectorFormula(host, store);
+    ZR::Doc::SetupCalculationFormula(host, store);
+    return store;
+  }
+
+  static std::unique_ptr<ZR::Doc::ParamCatalogue> sCatalogue;
+};
+
+std::unique_ptr<ZR::Doc::ParamCatalogue> CycleDetectorTest::sCatalogue;
+
+TEST_F(CycleDetectorTest, MarkerObjectsGetTheSourceDetectorAndAnalysisTexts) {
+  auto file = CardiacFile(1);
+  const SettingsStore& store = Prepare(file.Get());
+  const auto formula = [&](int32_t setting) {
+    return file->Objects().Find(static_cast<int32_t>(store.GetLongValue(setting)), kMarkerObjectKind)->formula;
+  };
+  EXPECT_EQ(L"ch1", formula(2023));
+  EXPECT_EQ(L"cappeakdet( ch1, 0.03, 50, 0, 0, 0, 0)", formula(2024));
+  EXPECT_EQ(0u, formula(2025).find(L"calcbulk( ch1, calcbase2( ch1, calcamax( ch1, calcbase( ch1, cappeakdet( ch1, "))
+      << formula(2025);
+}
+
+// A detector over both records, analysed offline.
+std::unique_ptr<CycleDetector> AnalyseWhole(host::DataDocument* file, int32_t records = 2) {
+  auto detector = std::make_unique<CycleDetector>(doctest::AsFile(file));
+  for (int32_t r = 0; r < records; ++r) {
+    EXPECT_TRUE(detector->BeginRecord(r, 0, false)) << "record " << r;
+    EXPECT_TRUE(detector->ProcessTo(kRecordTicks)) << "record " << r;
+  }
+  return detector;
+}
+
+TEST_F(CycleDetectorTest, RealChainGivesEveryBeatOfBothRecordsWithItsValues) {
+  auto file = CardiacFile();
+  Prepare(file.Get());
+  const auto detector = AnalyseWhole(file.Get());
+  EXPECT_EQ((std::vector<int32_t>{4, 4}), detector->EventsPerRecord());
+  ASSERT_EQ(8, detector->EventCount());
+  ScrivoDataChildData* const child = ScrivoDataChildData::GetOrCreate(doctest::AsFile(file.Get()));
+  for (int32_t n = 0; n < 8; ++n) {
+    const ZR::Doc::CycleEvent& e = detector->GetEvent(n);
+    const int32_t beat = n % 4;
+    EXPECT_EQ(n / 4, e.recordIndex) << "event " << n;
+    EXPECT_EQ(beat, e.indexInRecord) << "event " << n;
+    // The slow wave (sin(5t - 2.5) - 0.5) * (1 + 0.1t) tops where the sine does, a little
+    // later as the factor grows: t = (2.5 + pi/2 + 2 pi k) / 5.
+    const double top = (2.5 + kPi / 2 + 2 * kPi * beat) / 5;
+    EXPECT_NEAR(top, e.record.tick * kTickPeriod, 0.005) << "event " << n;
+    EXPECT_NEAR(0.5 * (1 + 0.1 * top), e.record.value, 0.002) << "event " << n;
+    EXPECT_FLOAT_EQ(static_cast<float>(e.record.value - e.record.baseline), detector->Amplitudes()[n]) << n;
+    EXPECT_DOUBLE_EQ((n / 4) * 5.0 + e.record.tick * kTickPeriod, detector->EventTimes()[n]) << "event " << n;
+    EXPECT_DOUBLE_EQ(detector->EventTimes()[n], detector->GetEventTime(n));
+    // Each map holds the event's positions under its number, counted across records.
+    const ZR::Doc::RecordEventMap* map = child->FindRecordMap(e.recordIndex);
+    ASSERT_NE(nullptr, map);
+    EXPECT_EQ(n, map->at(TickPosition(e.recordIndex, e.record.tick))) << "event " << n;
+  }
+  // From the baseline start to the next beat's: one period of 2 pi / 5 s after the first.
+  for (int32_t n : {1, 2, 3, 5, 6, 7}) EXPECT_NEAR(2 * kPi / 5, detector->Durations()[n], 0.01) << n;
+  EXPECT_EQ(0x7FFFFFFF, detector->GetEvent(8).recordIndex) << "the empty event";
+  EXPECT_EQ(0x7FFFFFFF, detector->GetEvent(-1).recordIndex);
+  EXPECT_EQ(0.0, detector->GetEventTime(8));
+
+  ZR::Doc::PlotRange range;
+  ASSERT_TRUE(detector->GetPlotRange(range));
+  float lowest = 1e30f, highest = -1e30f;
+  for (int32_t n = 0; n < 8; ++n) {
+    lowest = std::min(lowest, detector->GetEvent(n).record.lowestSample);
+    highest = std::max(highest, detector->GetEvent(n).record.highestSample);
+  }
+  EXPECT_EQ(lowest, range.yMin);
+  EXPECT_EQ(highest, range.yMax);
+  EXPECT_LT(range.xMin, 0.0) << "the baseline lies before the peak";
+  EXPECT_GT(range.xMax, 0.0);
+}
+
+TEST_F(CycleDetectorTest, ColumnsFollowTheSwitchesAndValuesTheUnitPrefix) {
+  auto file = CardiacFile(1);
+  SettingsStore& store = Prepare(file.Get());
+  const auto detector = AnalyseWhole(file.Get(), 1);
+  const int32_t shown = detector->RebuildColumns();
+  ASSERT_GT(shown, 2);
+  EXPECT_EQ(2, detector->GetColumnParamId(0));
+  EXPECT_EQ(L"RMP (mV)", std::wstring(detector->GetColumnHeaderText(0).GetText()));
+  EXPECT_EQ(L"APA (mV)", std::wstring(detector->GetColumnHeaderText(1).GetText()));
+  EXPECT_EQ(-1, detector->GetColumnParamId(shown));
+
+  store.FindSetting(2)->FromText(QOR::String(L"f"), true);
+  EXPECT_EQ(shown - 1, detector->RebuildColumns());
+  EXPECT_EQ(5, detector->GetColumnParamId(0));
+
+  // Samples are volts; the channel shows millivolts.
+  QOR::String text(L"x");
+  double value = -1.0;
+  detector->GetCellText(0, 0, text, &value);
+  EXPECT_EQ(L"", std::wstring(text.GetText()));
+  float height = 0.0f;
+  detector->GetEvent(0).record.GetValueByIndex(5, height);
+  EXPECT_DOUBLE_EQ(static_cast<double>(height) * 1000.0, value);
+
+  value = -1.0;
+  detector->GetEventValue(0, 58, text, &value);
+  EXPECT_EQ(L"0.8160 s", std::wstring(text.GetText()));
+  EXPECT_EQ(-1.0, value) << "the time column leaves the value";
+}
+
+TEST_F(CycleDetectorTest, ClearForgetsTheRecordAndItsChainSoNothingIsStoredUnderIt) {
+  auto file = CardiacFile();
+  Prepare(file.Get());
+  const auto detector = AnalyseWhole(file.Get());
+  ScrivoDataChildData* const child = ScrivoDataChildData::GetOrCreate(doctest::AsFile(file.Get()));
+  detector->Clear();
+  EXPECT_EQ(0, detector->EventCount());
+  EXPECT_EQ(0u, child->RecordMapCount());
+  EXPECT_FALSE(detector->Ready());
+  EXPECT_EQ(0x7FFFFFFF, detector->CurrentRecord());
+  ZR::Doc::PlotRange range;
+  EXPECT_FALSE(detector->GetPlotRange(range));
+  EXPECT_EQ(0.0, range.xMin);
+  EXPECT_EQ(0.0, range.xMax);
+  // The next pull while sampling must not store events under record 0x7FFFFFFF.
+  EXPECT_FALSE(detector->ProcessTo(kRecordTicks));
+  EXPECT_EQ(0u, child->RecordMapCount());
+  EXPECT_TRUE(detector->EventsPerRecord().empty());
+
+  EXPECT_FALSE(detector->BeginRecord(2, 0, false)) << "no record 2";
+  EXPECT_FALSE(detector->ProcessTo(kRecordTicks));
+  ASSERT_TRUE(detector->BeginRecord(1, 0, false));
+  ASSERT_TRUE(detector->ProcessTo(kRecordTicks));
+  EXPECT_EQ((std::vector<int32_t>{0, 4}), detector->EventsPerRecord());
+  EXPECT_EQ(0, child->FindRecordMap(1)->at(TickPosition(1, detector->GetEvent(0).record.tick)))
+      << "numbers restart after Clear";
+}
+
+TEST_F(CycleDetectorTest, StartTickAndGrowingEndsPullEachEventOnce) {
+  auto file = CardiacFile(1);
+  Prepare(file.Get());
+  CycleDetector detector(doctest::AsFile(file.Get()));
+  EXPECT_FALSE(detector.ProcessTo(100)) << "no record begun";
+  ASSERT_TRUE(detector.BeginRecord(0, 1500, false));
+  for (int32_t end : {1000, 2500, 2500, 3000, kRecordTicks}) ASSERT_TRUE(detector.ProcessTo(end)) << end;
+  ASSERT_EQ(3, detector.EventCount()) << "the beat before tick 1500 is skipped";
+  EXPECT_EQ(2072, detector.GetEvent(0).record.tick);
+}
+
+// The same file sampled in uneven blocks, analysed as it arrives, gives the same rows.
+TEST_F(CycleDetectorTest, OnlineBlocksGiveTheRowsOfTheWholeFile) {
+  auto whole = CardiacFile();
+  Prepare(whole.Get());
+  const auto offline = AnalyseWhole(whole.Get());
+
+  host::Recording empty;
+  empty.channels.push_back(host::ChannelInfo{L"Vm", L"mV", L""});
+  auto live = host::DataDocument::Create(std::move(empty));
+  Prepare(live.Get());
+  CycleDetector online(doctest::AsFile(live.Get()));
+  const std::vector<float> signal = testsupport::CardiacSignal(kRecordTicks, 1.0 / kTickPeriod);
+  host::Sampler sampler(live.Get());
+  ASSERT_EQ(S_OK, sampler.Start());
+  for (int32_t r = 0; r < 2; ++r) {
+    ASSERT_EQ(S_OK, sampler.StartRecord(kTickPeriod));
+    int32_t done = 0;
+    bool begun = false;
+    for (int32_t block : {1, 333, 1024, 7, 2000, 1, 5000}) {
+      const int32_t count = std::min(block, kRecordTicks - done);
+      if (count <= 0) break;
+      ASSERT_EQ(S_OK, sampler.Append({std::vector<float>(signal.begin() + done, signal.begin() + done + count)}));
+      done += count;
+      if (!begun) begun = online.BeginRecord(r, 0, true);
+      ASSERT_TRUE(begun) << "record " << r;
+      online.ProcessTo(done);  // as while sampling: a pull that finds nothing new is fine
+    }
+    ASSERT_EQ(S_OK, sampler.EndRecord());
+    online.ProcessTo(done);
+    online.EndRecord();
+  }
+  ASSERT_EQ(S_OK, sampler.Stop());
+
+  ASSERT_EQ(offline->EventCount(), online.EventCount());
+  EXPECT_EQ(offline->EventsPerRecord(), online.EventsPerRecord());
+  for (int32_t n = 0; n < offline->EventCount(); ++n) {
+    EXPECT_EQ(0, std::memcmp(&offline->GetEvent(n).record, &online.GetEvent(n).record, sizeof(EventFCalc)))
+        << "event " << n;
+    EXPECT_EQ(offline->Durations()[n], online.Durations()[n]) << "event " << n;
+    EXPECT_EQ(offline->Amplitudes()[n], online.Amplitudes()[n]) << "event " << n;
+    EXPECT_EQ(offline->EventTimes()[n], online.EventTimes()[n]) << "event " << n;
+  }
+}
+
+TEST_F(CycleDetectorTest, OutOfMemoryAnswersFalseAndKeepsTheEventsFound) {
+  auto file = CardiacFile();
+  Prepare(file.Get());
+  CycleDetector detector(doctest::AsFile(file.Get()));
+  ASSERT_TRUE(detector.BeginRecord(0, 0, false));
+  ASSERT_TRUE(detector.ProcessTo(kRecordTicks));
+  ASSERT_TRUE(detector.BeginRecord(1, 0, false));
+  ASSERT_TRUE(detector.ProcessTo(1000));
+  gFailAllocations = true;
+  const bool pulled = detector.ProcessTo(kRecordTicks);
+  gFailAllocations = false;
+  EXPECT_FALSE(pulled);
+  ASSERT_EQ(5, detector.EventCount()) << "four of record 0, the first of record 1";
+  EXPECT_EQ(5u, detector.Durations().size());
+  EXPECT_EQ(5u, detector.Amplitudes().size());
+  EXPECT_EQ(5u, detector.EventTimes().size());
+  EXPECT_EQ((std::vector<int32_t>{4, 1}), detector.EventsPerRecord());
+}
+
+TEST(EventSpan, WithoutBaselineTicksTheSpanIsTheEventItself) {
+  EventFCalc e;
+  e.tick = 500;
+  EXPECT_EQ(500, ZR::Doc::EventSpanStart(e));
+  EXPECT_EQ(500, ZR::Doc::EventSpanEnd(e)) << "not 2 x 500 + 1, mirrored about tick -1";
+  e.peakStartTick = 480;
+  e.peakEndTick = 560;
+  EXPECT_EQ(560, ZR::Doc::EventSpanEnd(e));
+  e.baseStartTick = 450;
+  e.peakEndTick = -1;
+  EXPECT_EQ(450, ZR::Doc::EventSpanStart(e));
+  EXPECT_EQ(550, ZR::Doc::EventSpanEnd(e)) << "mirrored about the event";
+  e.stimulusTick = 400;
+  EXPECT_EQ(400, ZR::Doc::EventSpanStart(e));
+}
+
+}  // namespace
