@@ -12,10 +12,13 @@ inline constexpr GUID IID_IHostChildDocumentList = {
     0xCD8A64F4, 0x48D2, 0x11D1, {0x8D, 0x03, 0x00, 0xC0, 0xD1, 0x57, 0x0D, 0x74}};
 
 struct IHostChildDocumentList : IUnknown {
-  // Slots 3-24: not used by the module.
+  // Slots 3 and 4: not used by the module.
   virtual HRESULT STDMETHODCALLTYPE Reserved3() = 0;
   virtual HRESULT STDMETHODCALLTYPE Reserved4() = 0;
-  virtual HRESULT STDMETHODCALLTYPE Reserved5() = 0;
+  // Slot 5: the frame interface of the object (its host frame; dialogs, help and printing
+  // are placed over it). E_NOTIMPL and null when it has none.
+  virtual HRESULT STDMETHODCALLTYPE GetFrameInterface(IUnknown** frame) = 0;
+  // Slots 6-24: not used by the module.
   virtual HRESULT STDMETHODCALLTYPE Reserved6() = 0;
   virtual HRESULT STDMETHODCALLTYPE Reserved7() = 0;
   virtual HRESULT STDMETHODCALLTYPE Reserved8() = 0;

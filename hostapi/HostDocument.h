@@ -4,6 +4,8 @@
 #pragma once
 
 #include "hostapi/DataDocument.h"
+#include "hostapi/Selection.h"
+#include "hostapi/Selection.h"
 
 #include <oaidl.h>
 #include <unknwn.h>
@@ -36,4 +38,17 @@ struct IHostDocument : IUnknown {
   // document. E_INVALIDARG for a channel the document does not have.
   virtual HRESULT STDMETHODCALLTYPE GetChannelText(int32_t reserved, int32_t channel,
                                                    uint32_t flags, BSTR* text) = 0;
+  // Slots 9-14: the objects a module's document over this host document works with; each
+  // E_NOTIMPL and null when the host has no such object.
+  // Slot 9: the object holding the data file (its host document child).
+  virtual HRESULT STDMETHODCALLTYPE GetDocumentObject(IUnknown** object) = 0;
+  // Slot 10: the object whose link interface the document keeps.
+  virtual HRESULT STDMETHODCALLTYPE GetLinkSource(IUnknown** object) = 0;
+  // Slots 11 and 12: two further host objects.
+  virtual HRESULT STDMETHODCALLTYPE GetHostObjectA(IUnknown** object) = 0;
+  virtual HRESULT STDMETHODCALLTYPE GetHostObjectB(IUnknown** object) = 0;
+  // Slot 13: the data document's selection.
+  virtual HRESULT STDMETHODCALLTYPE GetSelection(IHostSelection** selection) = 0;
+  // Slot 14: the data source (records, lengths, tick periods, data end); reserved is 0.
+  virtual HRESULT STDMETHODCALLTYPE GetDataSource(int32_t reserved, IUnknown** source) = 0;
 };

@@ -65,3 +65,11 @@ IHostApplication* GetHostApplication() noexcept {
   return QOR::COMClassObjectAccessor<IHostApplication, CLSID_HostApplication,
                                      IID_IHostApplication>::Get();
 }
+
+IHostMenuRootService* GetHostMenuRootService() noexcept {
+  return RegistryService<IHostMenuRootService, kMenuRootServiceId, IID_IHostMenuRootService>();
+}
+
+IHostMenuService* GetHostMenuService() noexcept {
+  return RegistryService<IHostMenuService, kMenuServiceId, IID_IHostMenuService>();
+}

@@ -6,6 +6,7 @@
 #include "hostapi/ClassRegistry.h"
 #include "hostapi/FrameworkSubject.h"
 #include "hostapi/HostApplication.h"
+#include "hostapi/HostMenu.h"
 #include "hostapi/HostUnits.h"
 #include "hostapi/MessageFactory.h"
 #include "hostapi/MessageService.h"
@@ -35,3 +36,6 @@ IObjectFactory* GetObjectFactory() noexcept;
 IHostUnitsService* GetUnitsService() noexcept;
 IUnitTestService* GetUnitTestService() noexcept;
 IHostApplication* GetHostApplication() noexcept;
+// Through the class registry with kMenuRootServiceId and kMenuServiceId.
+IHostMenuRootService* GetHostMenuRootService() noexcept;
+IHostMenuService* GetHostMenuService() noexcept;

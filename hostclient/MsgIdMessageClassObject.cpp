@@ -3,6 +3,7 @@
 
 #include "base/String.h"
 #include "base/XQOR.h"
+#include "hostclient/BstrSlot.h"
 #include "hostapi/MessageService.h"
 #include "hostclient/ComBoundary.h"
 #include "hostclient/ComPtr.h"
@@ -16,17 +17,6 @@
 
 namespace QOR {
 namespace {
-
-HRESULT StoreBstr(BSTR* slot, const wchar_t* text) {
-  if (!slot) return S_OK;
-  SysFreeString(*slot);
-  *slot = nullptr;
-  if (text && *text) {
-    *slot = SysAllocString(text);
-    if (!*slot) return E_OUTOFMEMORY;
-  }
-  return S_OK;
-}
 
 // Clears a VARIANT copy whatever way the scope is left.
 struct VariantHolder {

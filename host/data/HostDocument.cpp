@@ -1,6 +1,8 @@
 // The stand-in host's document object over a data document.
 #include "host/data/HostDocument.h"
 
+#include "hostapi/CustomDocument.h"
+
 #include <oleauto.h>
 
 #include <string>
@@ -18,7 +20,10 @@ HostDocument::HostDocument(HostPtr<DataDocument> dataDocument)
     : mDataDocument(std::move(dataDocument)) {}
 
 void* HostDocument::FindInterface(REFIID iid) {
-  if (iid == IID_IUnknown || iid == IID_IHostDocument) return static_cast<IHostDocument*>(this);
+  // The document information the host gives its documents is the host document itself.
+  if (iid == IID_IUnknown || iid == IID_IHostDocument || iid == IID_IHostDocumentInfo)
+    return static_cast<IHostDocument*>(this);
+  if (iid == IID_IHostChildDocumentList) return static_cast<IHostChildDocumentList*>(this);
   return nullptr;
 }
 
@@ -80,6 +85,81 @@ HRESULT STDMETHODCALLTYPE HostDocument::GetChannelText(int32_t, int32_t channel,
     return *text ? S_OK : E_OUTOFMEMORY;
   } catch (...) {
     return E_OUTOFMEMORY;
+  }
+}
+
+// An object the host does not have: E_NOTIMPL and null.
+static HRESULT NoObject(IUnknown** object) noexcept {
+  if (!object) return E_POINTER;
+  *object = nullptr;
+  return E_NOTIMPL;
+}
+
+// The data document is the data file, its data source and its document object at once.
+static HRESULT DataDocumentAs(IHostDataDocument* data, IUnknown** object) noexcept {
+  if (!object) return E_POINTER;
+  *object = nullptr;
+  if (!data) return E_FAIL;
+  data->AddRef();
+  *object = data;
+  return S_OK;
+}
+
+HRESULT STDMETHODCALLTYPE HostDocument::GetDocumentObject(IUnknown** object) noexcept {
+  return DataDocumentAs(mDataDocument.Get(), object);
+}
+
+HRESULT STDMETHODCALLTYPE HostDocument::GetLinkSource(IUnknown** object) noexcept {
+  return NoObject(object);
+}
+
+HRESULT STDMETHODCALLTYPE HostDocument::GetHostObjectA(IUnknown** object) noexcept {
+  return NoObject(object);
+}
+
+HRESULT STDMETHODCALLTYPE HostDocument::GetHostObjectB(IUnknown** object) noexcept {
+  return NoObject(object);
+}
+
+HRESULT STDMETHODCALLTYPE HostDocument::GetSelection(IHostSelection** selection) noexcept {
+  if (!selection) return E_POINTER;
+  *selection = nullptr;
+  if (!mDataDocument) return E_FAIL;
+  return mDataDocument->GetSelection(selection);
+}
+
+HRESULT STDMETHODCALLTYPE HostDocument::GetDataSource(int32_t, IUnknown** source) noexcept {
+  return DataDocumentAs(mDataDocument.Get(), source);
+}
+
+HRESULT STDMETHODCALLTYPE HostDocument::GetFrameInterface(IUnknown** frame) noexcept {
+  return NoObject(frame);
+}
+
+HRESULT STDMETHODCALLTYPE HostDocument::GetChildObject(uint32_t typeId, int32_t index,
+                                                       IUnknown** child) noexcept {
+  if (!child) return E_POINTER;
+  *child = nullptr;
+  for (const Child& entry : mChildren) {
+    if (entry.typeId != typeId || index-- != 0) continue;
+    entry.document->AddRef();
+    *child = entry.document.Get();
+    return S_OK;
+  }
+  return E_FAIL;
+}
+
+void HostDocument::AddChildDocument(uint32_t typeId, IUnknown* document) {
+  mChildren.push_back(Child{typeId, HostPtr<IUnknown>(document)});
+}
+
+void HostDocument::CloseChildDocuments() noexcept {
+  std::vector<Child> children;
+  children.swap(mChildren);
+  for (const Child& entry : children) {
+    // The document lets go of this host document when it is detached.
+    if (auto document = entry.document.As<ICustomDocument>(IID_ICustomDocument))
+      document->Detach();
   }
 }
 

@@ -3,12 +3,19 @@
 
 #include "host/common/HostObject.h"
 #include "host/common/HostPtr.h"
+#include "host/common/ReservedSlots.h"
 #include "host/data/DataDocument.h"
+#include "hostapi/ChildDocumentList.h"
 #include "hostapi/HostDocument.h"
+
+#include <cstdint>
+#include <vector>
 
 namespace host {
 
-class HostDocument final : public HostObject<IHostDocument> {
+// Also the list of the modules' documents kept beside it (IHostChildDocumentList): the host
+// holds each until it closes it.
+class HostDocument final : public HostObject<IHostDocument, IHostChildDocumentList> {
  public:
   // A new host document (one reference) holding the data document.
   static HostPtr<HostDocument> Create(HostPtr<DataDocument> dataDocument);
@@ -21,6 +28,24 @@ class HostDocument final : public HostObject<IHostDocument> {
   HRESULT STDMETHODCALLTYPE GetCalculatedChannelCount(int32_t* count) noexcept override;
   HRESULT STDMETHODCALLTYPE GetChannelText(int32_t reserved, int32_t channel, uint32_t flags,
                                            BSTR* text) noexcept override;
+  HRESULT STDMETHODCALLTYPE GetDocumentObject(IUnknown** object) noexcept override;
+  HRESULT STDMETHODCALLTYPE GetLinkSource(IUnknown** object) noexcept override;
+  HRESULT STDMETHODCALLTYPE GetHostObjectA(IUnknown** object) noexcept override;
+  HRESULT STDMETHODCALLTYPE GetHostObjectB(IUnknown** object) noexcept override;
+  HRESULT STDMETHODCALLTYPE GetSelection(IHostSelection** selection) noexcept override;
+  HRESULT STDMETHODCALLTYPE GetDataSource(int32_t reserved, IUnknown** source) noexcept override;
+
+  // IHostChildDocumentList
+  HOST_CHILD_LIST_RESERVED_SLOTS
+  // The host document has no frame of its own.
+  HRESULT STDMETHODCALLTYPE GetFrameInterface(IUnknown** frame) noexcept override;
+  HRESULT STDMETHODCALLTYPE GetChildObject(uint32_t typeId, int32_t index,
+                                           IUnknown** child) noexcept override;
+
+  // Keeps a module's document (one reference) as a child of that type id.
+  void AddChildDocument(uint32_t typeId, IUnknown* document);
+  // Detaches every child document (ICustomDocument slot 5) and lets it go.
+  void CloseChildDocuments() noexcept;
 
  private:
   explicit HostDocument(HostPtr<DataDocument> dataDocument);
@@ -30,6 +55,11 @@ class HostDocument final : public HostObject<IHostDocument> {
   int32_t CountChannels(bool calculated) const;
 
   HostPtr<DataDocument> mDataDocument;
+  struct Child {
+    uint32_t typeId;
+    HostPtr<IUnknown> document;
+  };
+  std::vector<Child> mChildren;
 };
 
 }  // namespace host

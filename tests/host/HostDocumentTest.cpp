@@ -70,6 +70,35 @@ TEST(HostDocument, HoldsItsDataDocumentAndAnswersForIt) {
   EXPECT_EQ(E_INVALIDARG, hr);
 }
 
+TEST(HostDocument, GivesAModulesDocumentItsObjectsAndKeepsItAsAChild) {
+  HostPtr<DataDocument> data = ThreeChannelDocument();
+  HostPtr<HostDocument> document = HostDocument::Create(data);
+  HostPtr<IUnknown> source;
+  ASSERT_EQ(S_OK, document->GetDataSource(0, source.Out()));
+  EXPECT_EQ(static_cast<IUnknown*>(static_cast<IHostDataDocument*>(data.Get())), source.Get());
+  HostPtr<IHostSelection> selection, own;
+  ASSERT_EQ(S_OK, document->GetSelection(selection.Out()));
+  data->GetSelection(own.Out());
+  EXPECT_EQ(own.Get(), selection.Get());
+  HostPtr<IUnknown> none;
+  EXPECT_EQ(E_NOTIMPL, document->GetHostObjectA(none.Out()));
+  EXPECT_EQ(nullptr, none.Get());
+
+  // The children a module keeps beside the host document, found by type id and index.
+  HostPtr<DataDocument> child = ThreeChannelDocument();
+  IUnknown* const childPart = static_cast<IHostDataDocument*>(child.Get());
+  document->AddChildDocument(0x00050000u, childPart);
+  HostPtr<IUnknown> found;
+  EXPECT_EQ(S_OK, document->GetChildObject(0x00050000u, 0, found.Out()));
+  EXPECT_EQ(childPart, found.Get());
+  EXPECT_EQ(E_FAIL, document->GetChildObject(0x00050000u, 1, found.Out()));
+  EXPECT_EQ(E_FAIL, document->GetChildObject(0x00050001u, 0, found.Out()));
+  EXPECT_EQ(nullptr, found.Get());
+  // Closing lets go of every child, whether it is a document or not.
+  document->CloseChildDocuments();
+  EXPECT_EQ(E_FAIL, document->GetChildObject(0x00050000u, 0, found.Out()));
+}
+
 TEST(HostDocument, FlagZeroFollowsSampling) {
   HostPtr<DataDocument> data = ThreeChannelDocument();
   HostPtr<HostDocument> document = HostDocument::Create(data);
