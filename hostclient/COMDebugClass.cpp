@@ -3,6 +3,7 @@
 
 #include "base/String.h"
 #include "hostclient/ComBoundary.h"
+#include "hostclient/FrameworkAccess.h"
 
 #include <oleauto.h>
 
@@ -18,4 +19,9 @@ HRESULT STDMETHODCALLTYPE COMDebugClass::GetNameBstr(BSTR* name) noexcept {
     const QOR::String text(GetNameText());
     if (!text.IsEmpty()) *name = SysAllocString(text.GetText());
   });
+}
+
+void COMDebugClass::Announce(uint32_t eventCode) noexcept {
+  if (ISubject* const subject = GetFrameworkSubject())
+    subject->Announce(eventCode, static_cast<IObjInfo*>(this));
 }

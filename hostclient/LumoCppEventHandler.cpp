@@ -14,11 +14,12 @@ LumoCppEventHandler::~LumoCppEventHandler() {
   DetachSender();
 }
 
-LumoProxyEventHandler* LumoCppEventHandler::Proxy() const noexcept {
-  return mProxyObserver ? static_cast<LumoProxyEventHandler*>(mProxyObserver.Get()) : nullptr;
+LumoProxyEventHandlerBase* LumoCppEventHandler::Proxy() const noexcept {
+  return mProxyObserver ? static_cast<LumoProxyEventHandlerBase*>(mProxyObserver.Get())
+                        : nullptr;
 }
 
-void LumoCppEventHandler::AttachProxy(LumoProxyEventHandler* proxy) noexcept {
+void LumoCppEventHandler::AttachProxy(LumoProxyEventHandlerBase* proxy) noexcept {
   DetachProxy();
   if (!proxy) return;
   mProxyObserver = ComPtr<IObserver>(static_cast<IObserver*>(proxy));
@@ -31,7 +32,7 @@ void LumoCppEventHandler::AttachProxy(LumoProxyEventHandler* proxy) noexcept {
 }
 
 void LumoCppEventHandler::DetachProxy() noexcept {
-  LumoProxyEventHandler* const proxy = Proxy();
+  LumoProxyEventHandlerBase* const proxy = Proxy();
   if (!proxy) return;
   proxy->SetConnected(nullptr);
   mProxyObserver.Reset();

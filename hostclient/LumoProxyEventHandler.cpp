@@ -61,7 +61,7 @@ LumoProxyEventHandler* LumoProxyEventHandler::Create() {
   return proxy;
 }
 
-LumoProxyEventHandler::~LumoProxyEventHandler() {
+LumoProxyEventHandlerBase::~LumoProxyEventHandlerBase() {
   if (LumoCppEventHandler* const object = Connected()) {
     object->ForgetProxy();
     SetConnected(nullptr);

@@ -32,7 +32,8 @@ class LumoProxyEventHandlerBase : public ILumoCommandHandler,
 
  protected:
   LumoProxyEventHandlerBase() noexcept = default;
-  ~LumoProxyEventHandlerBase() override = default;
+  // Lets go of the connected object and of the framework's observer registry.
+  ~LumoProxyEventHandlerBase() override;
 
  private:
   LumoCppEventHandler* mConnected = nullptr;
@@ -52,5 +53,5 @@ class LumoProxyEventHandler final : public LumoProxyEventHandlerBase, public QOR
 
  private:
   LumoProxyEventHandler() noexcept = default;
-  ~LumoProxyEventHandler() override;
+  ~LumoProxyEventHandler() override = default;
 };

@@ -6,6 +6,7 @@
 namespace {
 HINSTANCE gModuleInstance = nullptr;
 OWL::TModule* gModule = nullptr;
+volatile LONG gModuleLocks = 0;
 }  // namespace
 
 HINSTANCE GetModuleInstance() noexcept { return gModuleInstance; }
@@ -15,3 +16,6 @@ void SetModule(OWL::TModule* module) noexcept {
   gModule = module;
   OWL::TModule::SetDefault(module);  // the window framework loads resources through it
 }
+LONG LockModule() noexcept { return InterlockedIncrement(&gModuleLocks); }
+LONG UnlockModule() noexcept { return InterlockedDecrement(&gModuleLocks); }
+LONG ModuleLockCount() noexcept { return gModuleLocks; }

@@ -15,3 +15,8 @@ void SetModuleInstance(HINSTANCE instance) noexcept;
 // The module object the DLL entry creates at attach and deletes at detach; null outside.
 OWL::TModule* GetModule() noexcept;
 void SetModule(OWL::TModule* module) noexcept;
+
+// The module's global lock count: objects handed to the host that keep the module loaded.
+LONG LockModule() noexcept;
+LONG UnlockModule() noexcept;
+LONG ModuleLockCount() noexcept;

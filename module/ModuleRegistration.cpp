@@ -2,12 +2,14 @@
 // module to the host, in a fixed order.
 #include "document/AnalysisChannelUnit.h"
 #include "document/EventNumberInRecord.h"
+#include "document/ZRDoc.h"
 #include "enumerators/framework/EnumeratorClassList.h"
 #include "hostclient/ClassObjectLinks.h"
 #include "hostclient/ClassRegistration.h"
 #include "hostclient/EventDrawClass.h"
 #include "hostclient/EventDrawContext.h"
 #include "hostclient/FrameworkAccess.h"
+#include "views/ViewClasses.h"
 
 #include <windows.h>
 
@@ -16,8 +18,9 @@ namespace {
 using ClassObjectMaker = ILumoClassObject* (*)() noexcept;
 using SelfTestMaker = IUnknown* (*)() noexcept;
 
-// The document class object and the two view class objects, in this order, once they exist.
-constexpr ClassObjectMaker kDocumentAndViewClasses[] = {nullptr};
+// The document class object and the two view class objects, in this order.
+constexpr ClassObjectMaker kDocumentAndViewClasses[] = {
+    &ZR::Doc::NewDocumentClass, &NewAnalysisViewClass, &NewTableViewClass};
 // The nine self tests, in this order, once they exist.
 constexpr SelfTestMaker kSelfTests[] = {nullptr};
 

@@ -7,6 +7,7 @@
 #include "host/framework/TypeRegistry.h"
 #include "hostapi/CalcEnumClass.h"
 #include "hostapi/ClassRegistry.h"
+#include "hostapi/DocView.h"
 
 #include <oleauto.h>
 
@@ -104,6 +105,16 @@ HRESULT CreateFromClassObject(IUnknown* classObject, IUnknown* outer, REFIID iid
   return hr;
 }
 
+// A view class sets up its companion and menus once it is registered.
+void InitialiseViewClass(ILumoClassObject* object) noexcept {
+  IViewClass* viewClass = nullptr;
+  if (FAILED(object->QueryInterface(IID_IViewClass, reinterpret_cast<void**>(&viewClass))) ||
+      !viewClass)
+    return;
+  viewClass->Initialise();  // a class that fails to set up is still registered
+  viewClass->Release();
+}
+
 class ClassRegistry final : public StaticService<IClassRegistry, IID_IClassRegistry> {
  public:
   HRESULT STDMETHODCALLTYPE CreateInstance(uint32_t classId, IUnknown* outer, REFIID iid,
@@ -142,11 +153,12 @@ class ClassRegistry final : public StaticService<IClassRegistry, IID_IClassRegis
                                      [typeId](const RegisteredClass& c) { return c.typeId == typeId; });
       if (same == classes.end()) {
         classes.push_back(RegisteredClass{classObject, typeId, std::move(names)});
-        return S_OK;
+      } else {
+        ILumoClassObject* const replaced = same->object;
+        *same = RegisteredClass{classObject, typeId, std::move(names)};
+        replaced->Release();
       }
-      ILumoClassObject* const replaced = same->object;
-      *same = RegisteredClass{classObject, typeId, std::move(names)};
-      replaced->Release();
+      InitialiseViewClass(classObject);
       return S_OK;
     } catch (...) {
       return E_OUTOFMEMORY;

@@ -50,7 +50,7 @@ class ProxyEventHandler : public ::testing::Test {
 
 TEST_F(ProxyEventHandler, ForwardsToTheConnectedObject) {
   PlainView view;
-  LumoProxyEventHandler* const proxy = view.Proxy();
+  auto* const proxy = static_cast<LumoProxyEventHandler*>(view.Proxy());
   ASSERT_NE(proxy, nullptr);
   EXPECT_EQ(proxy->Connected(), &view);
   EXPECT_EQ(proxy->Execute(0x00510002), S_OK);
@@ -63,7 +63,7 @@ TEST_F(ProxyEventHandler, ForwardsToTheConnectedObject) {
 
 TEST_F(ProxyEventHandler, UnconnectedProxyAnswersOk) {
   PlainView view;
-  QOR::ComPtr<LumoProxyEventHandler> proxy(view.Proxy());
+  QOR::ComPtr<LumoProxyEventHandler> proxy(static_cast<LumoProxyEventHandler*>(view.Proxy()));
   view.DetachProxy();
   EXPECT_EQ(proxy->Connected(), nullptr);
   EXPECT_EQ(proxy->Execute(0x00510002), S_OK);

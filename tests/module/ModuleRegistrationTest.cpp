@@ -9,7 +9,10 @@
 #include "hostapi/EventDrawClass.h"
 #include "hostapi/MessageFactory.h"
 #include "hostapi/TypeRegistry.h"
+#include "hostapi/CustomDocument.h"
+#include "hostapi/DocView.h"
 #include "hostclient/ClassGuids.h"
+#include "hostclient/DocViewIds.h"
 #include "hostclient/ComPtr.h"
 #include "hostclient/SettingsChildData.h"
 
@@ -119,6 +122,40 @@ TEST_F(ModuleRegistration, DrawClassesFollowTheEnumeratorClassesInOrderOfNumber)
     EXPECT_EQ(typeId, (drawIndex << 16) | static_cast<uint32_t>(i - first)) << i;
     EXPECT_EQ(text, L"PkStimEventDrawClass") << i;
     EXPECT_EQ(objects[i]->IsCategory(&ZREventDrawGUID), S_FALSE) << i;
+  }
+}
+
+TEST_F(ModuleRegistration, DocumentAndViewClassesComeFirstInOrder) {
+  struct Expected {
+    const wchar_t* name;
+    uint32_t typeId;
+    const GUID* category;
+  };
+  const Expected expected[] = {
+      {L"Ondara Document", static_cast<uint32_t>(ClassIndex(ZRDocGUID)) << 16, &kDocumentClassCategory},
+      {L"Ondara View", (static_cast<uint32_t>(ClassIndex(AnalysisViewClassGUID)) << 16) | 1,
+       &kViewClassCategory},
+      {L"Ondara Table View", (static_cast<uint32_t>(ClassIndex(TableViewClassGUID)) << 16) | 1,
+       &kViewClassCategory}};
+  // The host's own classes are registered before the module loads; the module's start here.
+  const auto objects = ClassObjects();
+  size_t first = 0;
+  while (first < objects.size()) {
+    BSTR name = nullptr;
+    objects[first]->GetNameBstr(&name);
+    if (TakeBstr(name) == expected[0].name) break;
+    ++first;
+  }
+  ASSERT_LE(first + 3, objects.size());
+  for (size_t i = 0; i < 3; ++i) {
+    const auto& object = objects[first + i];
+    BSTR name = nullptr;
+    object->GetNameBstr(&name);
+    EXPECT_EQ(TakeBstr(name), expected[i].name) << i;
+    uint32_t typeId = 0;
+    object->GetTypeId(&typeId);
+    EXPECT_EQ(typeId, expected[i].typeId) << i;
+    EXPECT_EQ(object->IsCategory(expected[i].category), S_OK) << i;
   }
 }
 

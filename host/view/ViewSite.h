@@ -1,0 +1,65 @@
+// The host's side of a document's views: it asks the registered view classes for views,
+// gives each a frame, and closes and detaches them; it is the owner the views report to.
+#pragma once
+
+#include "host/common/HostObject.h"
+#include "host/common/HostPtr.h"
+#include "host/common/ReservedSlots.h"
+#include "host/view/HostClientFrame.h"
+#include "hostapi/DocView.h"
+
+#include <cstdint>
+#include <vector>
+
+namespace host {
+
+class ViewSite final : public HostObject<IViewOwner> {
+ public:
+  // A new site (one reference).
+  static HostPtr<ViewSite> Create();
+
+  // A view of the view class registered under typeId, made in a new frame of its own.
+  // The class's error, or E_FAIL when the frame cannot be made (nothing is kept then).
+  HRESULT OpenView(uint32_t typeId, HostPtr<IDocView2>& view);
+  // Asks the view (and so this site) whether it may close; S_FALSE when it may not. Then
+  // detaches it, closes its frame and lets it go. The view's detach answer otherwise.
+  HRESULT CloseView(IDocView2* view);
+  // The frame of an open view, or null.
+  HostClientFrame* FrameOf(IDocView2* view) const noexcept;
+  size_t OpenViews() const noexcept { return mViews.size(); }
+  // Detaches every open view and closes its frame, as when the document closes. The views
+  // hold the site (their owner) until then.
+  void CloseAll() noexcept;
+
+  // What the views told the site.
+  int CloseQuestions() const noexcept { return mCloseQuestions; }
+  int DetachNotices() const noexcept { return mDetachNotices; }
+  int Activations() const noexcept { return mActivations; }
+  // Answer the next close question with "no".
+  void RefuseNextClose() noexcept { mRefuseClose = true; }
+
+  HOST_RESERVED_SLOT(3) HOST_RESERVED_SLOT(4) HOST_RESERVED_SLOT(5) HOST_RESERVED_SLOT(6)
+  HOST_RESERVED_SLOT(7) HOST_RESERVED_SLOT(8) HOST_RESERVED_SLOT(9) HOST_RESERVED_SLOT(10)
+  HOST_RESERVED_SLOT(11) HOST_RESERVED_SLOT(12) HOST_RESERVED_SLOT(14) HOST_RESERVED_SLOT(16)
+  HOST_RESERVED_SLOT(17) HOST_RESERVED_SLOT(18) HOST_RESERVED_SLOT(19) HOST_RESERVED_SLOT(20)
+  HRESULT STDMETHODCALLTYPE QueryViewClose(IDocView2* view, uint16_t* mayClose) noexcept override;
+  HRESULT STDMETHODCALLTYPE OnViewDetached(IDocView2* view) noexcept override;
+  HRESULT STDMETHODCALLTYPE OnViewActivated(IDocView2* view) noexcept override;
+
+ private:
+  ViewSite() = default;
+  ~ViewSite() override = default;
+  void* FindInterface(REFIID iid) override;
+
+  struct Open {
+    HostPtr<IDocView2> view;
+    HostPtr<HostClientFrame> frame;
+  };
+  std::vector<Open> mViews;
+  int mCloseQuestions = 0;
+  int mDetachNotices = 0;
+  int mActivations = 0;
+  bool mRefuseClose = false;
+};
+
+}  // namespace host

@@ -1,0 +1,30 @@
+// ZRViewBase: the window of one of the module's document views, made by its view wrapper
+// inside the host's client window, and refreshed from the document.
+#pragma once
+
+#include "hostclient/LumoCppEventHandler.h"
+#include "platform/owl/TWindow.h"
+
+struct IDocView2;
+struct IDocViewClass;
+
+// A child window that fills its parent's client area. The view wrapper owns the window; the
+// window keeps its wrapper, class and owner without references. Its title is the view class's
+// display name, which the wrapper reports as the view's name.
+class ZRViewBase : public OWL::TWindow, public LumoCppEventHandler {
+ public:
+  // Rebuilds what the view shows from its document.
+  virtual void Refresh();
+
+  IDocView2* View() const noexcept { return mView; }
+  IUnknown* Owner() const noexcept { return mOwner; }
+
+ protected:
+  ZRViewBase(OWL::TWindow* parent, IDocViewClass* viewClass, IDocView2* view, IUnknown* owner,
+             OWL::TModule* module);
+  ~ZRViewBase() override = default;
+
+ private:
+  IDocView2* mView;
+  IUnknown* mOwner;
+};
