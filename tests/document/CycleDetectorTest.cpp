@@ -10,7 +10,11 @@
 #include "document/SettingsStore.h"
 #include "document/ZRSetting.h"
 #include "enumerators/framework/EnumeratorClassList.h"
+#include "document/ExpressionBuilder.h"
 #include "host/data/Sampler.h"
+#include "host/formula/FormulaSyntax.h"
+#include "hostapi/CalcEnumClass.h"
+#include "hostclient/ComPtr.h"
 #include "host/formula/FormulaEnumClass.h"
 #include "hostclient/FrameworkAccess.h"
 #include "tests/document/DocumentTestHost.h"
@@ -24,7 +28,10 @@
 #include <cmath>
 #include <new>
 #include <cstring>
+#include <cwctype>
+#include <map>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -300,6 +307,86 @@ TEST_F(CycleDetectorTest, OutOfMemoryAnswersFalseAndKeepsTheEventsFound) {
   EXPECT_EQ(5u, detector.Amplitudes().size());
   EXPECT_EQ(5u, detector.EventTimes().size());
   EXPECT_EQ((std::vector<int32_t>{4, 1}), detector.EventsPerRecord());
+}
+
+// Formula name or alias (lower case) -> parameter count, over the classes registered now.
+std::map<std::wstring, int32_t> RegisteredParamCounts() {
+  std::map<std::wstring, int32_t> counts;
+  IClassRegistry* const registry = ObjectFactoryAccessor::Get();
+  uint32_t classes = 0;
+  registry->GetClassCount(&classes);
+  for (uint32_t i = 0; i < classes; ++i) {
+    QOR::ComPtr<ILumoClassObject> object;
+    QOR::ComPtr<ICalcNumericParamsFuncClass> params;
+    if (FAILED(registry->GetClassAt(i, object.Out())) ||
+        FAILED(object->QueryInterface(IID_ICalcNumericParamsFuncClass, params.OutVoid())))
+      continue;
+    QOR::ComPtr<QOR::IQORString> name;
+    uint32_t typeId = 0, kindC = 0, kindD = 0;
+    int32_t count = 0, sources = 0;
+    if (FAILED(params->GetResultInfo(name.Out(), &typeId, &count, &sources, &kindC, &kindD))) continue;
+    std::vector<std::wstring> names{name->GetText()};
+    int32_t aliases = 0;
+    params->GetAliasCount(&aliases);
+    for (int32_t a = 0; a < aliases; ++a) {
+      QOR::ComPtr<QOR::IQORString> alias;
+      if (SUCCEEDED(params->GetAlias(a, alias.Out()))) names.push_back(alias->GetText());
+    }
+    for (std::wstring n : names) {
+      for (wchar_t& c : n) c = static_cast<wchar_t>(towlower(c));
+      counts[n] = count;
+    }
+  }
+  return counts;
+}
+
+// The calls of a parsed formula whose class is not registered (their names), and a failure for
+// every call whose argument count differs from its class's.
+void CheckCalls(const host::FormulaNode& node, const std::map<std::wstring, int32_t>& counts,
+                const std::wstring& formula, std::set<std::wstring>& unknown) {
+  if (node.kind != host::FormulaNode::Kind::Call) return;
+  const auto found = counts.find(node.name);
+  if (found == counts.end()) {
+    unknown.insert(node.name);
+  } else {
+    EXPECT_EQ(found->second, static_cast<int32_t>(node.args.size())) << node.name << " in " << formula;
+  }
+  for (const host::FormulaNode& arg : node.args) CheckCalls(arg, counts, formula, unknown);
+}
+
+// Types 0 and 2 are left out: their detector formula is the Periodix object's.
+TEST_F(CycleDetectorTest, EveryFormulaTheBuilderWritesHasTheRegisteredArgumentCounts) {
+  auto file = CardiacFile(1);
+  SettingsStore& store = Prepare(file.Get());
+  const auto counts = RegisteredParamCounts();
+  for (const wchar_t* name : {L"cappeakdet", L"erstimdet", L"pspeakdet", L"calcbase", L"calcamax", L"calcbase2",
+                              L"calcbulk", L"pscalc", L"zrselector"})
+    EXPECT_EQ(1u, counts.count(name)) << name;
+  std::set<std::wstring> unknown;
+  int32_t checked = 0;
+  for (const wchar_t* type : {L"1", L"3", L"4", L"5"}) {
+    for (const wchar_t* method : {L"2", L"3", L"4"}) {
+      for (const wchar_t* filter : {L"t", L"f"}) {
+        store.FindSetting(2000)->FromText(QOR::String(type), true);
+        store.FindSetting(1000)->FromText(QOR::String(method), true);
+        store.FindSetting(1036)->FromText(QOR::String(filter), true);
+        store.FindSetting(1009)->FromText(QOR::String(filter), true);
+        ZR::ExpressionBuilder builder(store, doctest::AsFile(file.Get()));
+        std::wstring text;
+        builder.WriteDetectorChain(text);
+        builder.WriteERPeakDetChain(text);
+        builder.WriteCalculationChain(text);
+        builder.WriteSelector(text, 5);
+        CheckCalls(host::ParseEnumeratorFormula(text), counts, text, unknown);
+        ++checked;
+      }
+    }
+  }
+  EXPECT_EQ(24, checked);
+  // Classes this build does not register yet are left to their own tests; every other call
+  // must take exactly its class's parameters.
+  for (const std::wstring& name : unknown)
+    EXPECT_TRUE(name == L"cappwf" || name == L"erstimsob" || name == L"erpeakdet") << name;
 }
 
 TEST(EventSpan, WithoutBaselineTicksTheSpanIsTheEventItself) {
