@@ -60,31 +60,6 @@ class HostProgressObject final : public HostObject<IHostProgress> {
   bool mCancelled = false;
 };
 
-class HostProgressClass final : public HostClassObject<ILumoClassObject, IClassFactory> {
- public:
-  explicit HostProgressClass(uint32_t typeId) : HostClassObject(typeId, L"Progress") {}
-
-  HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* outer, REFIID iid, void** out) noexcept override {
-    if (!out) return E_POINTER;
-    *out = nullptr;
-    if (outer) return CLASS_E_NOAGGREGATION;
-    HostProgressObject* const made = new (std::nothrow) HostProgressObject();
-    if (!made) return E_OUTOFMEMORY;
-    const HRESULT hr = made->QueryInterface(iid, out);
-    made->Release();
-    return hr;
-  }
-  HRESULT STDMETHODCALLTYPE LockServer(BOOL) noexcept override { return S_OK; }
-
- private:
-  ~HostProgressClass() override = default;
-  void* FindInterface(REFIID iid) override {
-    if (iid == IID_IUnknown || iid == IID_ILumoClassObject) return static_cast<ILumoClassObject*>(this);
-    if (iid == IID_IClassFactory) return static_cast<IClassFactory*>(this);
-    return nullptr;
-  }
-};
-
 }  // namespace
 
 ProgressLog& Progress() {
@@ -99,7 +74,8 @@ HRESULT RegisterProgressClass(IClassRegistry* registry, ITypeRegistry* types) {
   if (FAILED(hr)) return hr;
   HostPtr<ILumoClassObject> progressClass;
   progressClass.Attach(
-      new (std::nothrow) HostProgressClass((static_cast<uint32_t>(index) << 16) | kHostProgressClassNumber));
+      new (std::nothrow) HostFactoryClass<HostProgressObject>(
+          (static_cast<uint32_t>(index) << 16) | kHostProgressClassNumber, L"Progress"));
   if (!progressClass) return E_OUTOFMEMORY;
   return registry->RegisterClassObject(progressClass.Get());
 }

@@ -82,31 +82,6 @@ class ObjectCalculation final : public HostObject<IHostChannelCalc> {
   int32_t mId;
 };
 
-class FormulaSettingsClass final : public HostClassObject<ILumoClassObject, IClassFactory> {
- public:
-  explicit FormulaSettingsClass(uint32_t typeId) : HostClassObject(typeId, L"Formula Settings") {}
-
-  HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* outer, REFIID iid, void** out) noexcept override {
-    if (!out) return E_POINTER;
-    *out = nullptr;
-    if (outer) return CLASS_E_NOAGGREGATION;
-    FormulaSettings* const made = new (std::nothrow) FormulaSettings();
-    if (!made) return E_OUTOFMEMORY;
-    const HRESULT hr = made->QueryInterface(iid, out);
-    made->Release();
-    return hr;
-  }
-  HRESULT STDMETHODCALLTYPE LockServer(BOOL) noexcept override { return S_OK; }
-
- private:
-  ~FormulaSettingsClass() override = default;
-  void* FindInterface(REFIID iid) override {
-    if (iid == IID_IUnknown || iid == IID_ILumoClassObject) return static_cast<ILumoClassObject*>(this);
-    if (iid == IID_IClassFactory) return static_cast<IClassFactory*>(this);
-    return nullptr;
-  }
-};
-
 class FormulaCalculationClass final : public HostClassObject<ICalculationClass> {
  public:
   explicit FormulaCalculationClass(uint32_t typeId) : HostClassObject(typeId, L"Formula Calculation") {}
@@ -160,7 +135,7 @@ HRESULT RegisterFormulaCalculationClasses(IClassRegistry* registry, ITypeRegistr
   if (FAILED(hr)) return hr;
   HostPtr<ILumoClassObject> settings;
   HostPtr<ICalculationClass> calculation;
-  settings.Attach(new (std::nothrow) FormulaSettingsClass(settingsId));
+  settings.Attach(new (std::nothrow) HostFactoryClass<FormulaSettings>(settingsId, L"Formula Settings"));
   calculation.Attach(new (std::nothrow) FormulaCalculationClass(calculationId));
   if (!settings || !calculation) return E_OUTOFMEMORY;
   hr = registry->RegisterClassObject(settings.Get());

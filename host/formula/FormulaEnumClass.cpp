@@ -1,7 +1,7 @@
 // The host's formula enumerator class, registered with the framework's class registry.
 #include "host/formula/FormulaEnumClass.h"
 
-#include "host/common/HostObject.h"
+#include "host/common/HostClassObject.h"
 #include "host/common/HostString.h"
 #include "host/formula/FormulaEnumerator.h"
 #include "hostapi/CalcEnum.h"
@@ -17,29 +17,10 @@ namespace {
 constexpr wchar_t kFormulaClassName[] = L"Formula";
 constexpr wchar_t kFormulaClassDescription[] = L"Enumerator chain from formula text";
 
-class FormulaEnumClass final : public HostObject<ICalcEnumClass2> {
+class FormulaEnumClass final : public HostClassObject<ICalcEnumClass2> {
  public:
-  FormulaEnumClass(uint32_t typeId, ClassListSource classes) : mTypeId(typeId), mClasses(std::move(classes)) {}
-
-  HRESULT STDMETHODCALLTYPE GetTypeId(uint32_t* typeId) noexcept override {
-    if (!typeId) return E_POINTER;
-    *typeId = mTypeId;
-    return S_OK;
-  }
-  HRESULT STDMETHODCALLTYPE GetCategory(const GUID** category) noexcept override {
-    if (!category) return E_POINTER;
-    *category = &CATID_CalcEnum;
-    return S_OK;
-  }
-  HRESULT STDMETHODCALLTYPE GetNameBstr(BSTR* name) noexcept override {
-    if (!name) return E_POINTER;
-    SysFreeString(*name);
-    *name = SysAllocString(kFormulaClassName);
-    return *name ? S_OK : E_OUTOFMEMORY;
-  }
-  HRESULT STDMETHODCALLTYPE IsCategory(const GUID* category) noexcept override {
-    return category && (category == &CATID_CalcEnum || *category == CATID_CalcEnum) ? S_OK : S_FALSE;
-  }
+  FormulaEnumClass(uint32_t typeId, ClassListSource classes)
+      : HostClassObject(typeId, kFormulaClassName, &CATID_CalcEnum), mTypeId(typeId), mClasses(std::move(classes)) {}
   HRESULT STDMETHODCALLTYPE GetName(QOR::IQORString** name) noexcept override {
     return Text(kFormulaClassName, name);
   }
