@@ -42,6 +42,12 @@ QOR::ComPtr<IHostDataFile> DataFileOf(IUnknown* host) {
   return file;
 }
 
+// Grows geometrically, as push_back would, but before anything is stored.
+template <typename T>
+void RoomForOneMore(std::vector<T>& values) {
+  if (values.size() == values.capacity()) values.reserve(values.empty() ? 64 : values.size() * 2);
+}
+
 }  // namespace
 
 CycleDetector::CycleDetector(IUnknown* hostData) : mHost(hostData) {
@@ -116,9 +122,9 @@ void CycleDetector::StoreEvent(const EventFCalc& record, RecordEventMap& map, IU
   if (!dataFile || FAILED(dataFile->GetPositionTime(mCurrentRecord, record.tick, &time))) time = 0.0;
 
   // Every container grows first, so that running out of memory leaves the events as they were.
-  mDurations.reserve(mDurations.size() + 1);
-  mAmplitudes.reserve(mAmplitudes.size() + 1);
-  mEventTimes.reserve(mEventTimes.size() + 1);
+  RoomForOneMore(mDurations);
+  RoomForOneMore(mAmplitudes);
+  RoomForOneMore(mEventTimes);
   if (mEventsPerRecord.size() <= static_cast<size_t>(mCurrentRecord))
     mEventsPerRecord.resize(static_cast<size_t>(mCurrentRecord) + 1, 0);
   RecordEventMap added;
