@@ -28,3 +28,6 @@ inline constexpr uint16_t kFormulaEnumClassNumber = 0;
 //   equal counting as one); every occurrence of a channel in the chain reads through a cursor
 //   of its own.
 // - Next, Find and the rest answer those of the outermost call's enumerator.
+// - A text that is an arithmetic signal of the time t (numbers, t, + - * / ^, sin, threshold)
+//   makes instead a channel: SetSources with no source and the sample period, SetStartTick,
+//   then ISampleSource (IID_ISampleSource) reads its samples, t restarting at 0 in each record.

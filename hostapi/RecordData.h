@@ -14,10 +14,20 @@
 inline constexpr GUID IID_IHostRecordData = {
     0xAD6CD303, 0x7868, 0x4A12, {0xB4, 0xAE, 0x97, 0xC0, 0x2E, 0xE8, 0xF5, 0xE3}};
 
-// Reached by QueryInterface from the host's data-file object. Slots 3 to 20 belong to the host
-// and are not called by the module.
+// A place in the recording: record index and tick offset within that record.
+struct DataPosition {
+  int32_t mRecord;
+  int32_t mRecordOffset;
+};
+static_assert(sizeof(DataPosition) == 8, "a position is two 32-bit words");
+
+// Reached by QueryInterface from the host's data-file object; a test document (hostapi/
+// TestDocument.h) is handed out as this interface. Slots 4 to 20 belong to the host and are not
+// called by the module.
 struct IHostRecordData : IUnknown {
-  virtual HRESULT STDMETHODCALLTYPE Reserved3() = 0;
+  // Slot 3: the end of the data: the last record and the tick one past its last sample; reserved
+  // is 0. An empty document leaves *position as the caller preset it and answers S_FALSE.
+  virtual HRESULT STDMETHODCALLTYPE GetEndPosition(int32_t reserved, DataPosition* position) = 0;
   virtual HRESULT STDMETHODCALLTYPE Reserved4() = 0;
   virtual HRESULT STDMETHODCALLTYPE Reserved5() = 0;
   virtual HRESULT STDMETHODCALLTYPE Reserved6() = 0;

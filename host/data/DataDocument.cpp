@@ -84,6 +84,9 @@ void* DataDocument::FindInterface(REFIID iid) {
   if (iid == IID_IHostRecordData) return static_cast<IHostRecordData*>(&mRecordData);
   if (iid == IID_IHostDataObjects || iid == IID_HostDataObjectsPart)
     return static_cast<IHostDataObjects*>(&mObjects);
+  if (iid == IID_IHostChannelMaker) return static_cast<IHostChannelMaker*>(this);
+  if (iid == IID_IScrivoDataSink) return static_cast<IScrivoDataSink*>(&mSamplingSink);
+  if (iid == IID_IHostSamplingTarget) return static_cast<IHostSamplingTarget*>(&mSamplingSink);
   return nullptr;
 }
 
@@ -103,6 +106,46 @@ int32_t DataDocument::AddCalculatedChannel(const std::wstring& title, const std:
     }
   }
   return channel;
+}
+
+HRESULT DataDocument::AttachCalculation(int32_t channel, const std::wstring& formula) {
+  const int32_t count = static_cast<int32_t>(mRecording->channels.size());
+  if (channel < 0 || channel > count) return E_INVALIDARG;
+  if (channel == count) {
+    AddCalculatedChannel(L"vch" + std::to_wstring(channel + 1), L"", formula);
+    return S_OK;
+  }
+  if (!FormulaYieldsEvents(formula)) return E_NOTIMPL;
+  ChannelInfo& info = mRecording->channels[static_cast<size_t>(channel)];
+  if (!info.formula.empty() && !mYieldsEvents[static_cast<size_t>(channel)]) return E_NOTIMPL;
+  info.recordedBeneath = HasRecording(info);
+  info.formula = formula;
+  mYieldsEvents[static_cast<size_t>(channel)] = true;
+  return S_OK;
+}
+
+HRESULT DataDocument::EnsureRecordedChannel(int32_t channel, const std::wstring& units) {
+  if (channel < 0) return E_INVALIDARG;
+  for (int32_t c = static_cast<int32_t>(mRecording->channels.size()); c <= channel; ++c) {
+    mRecording->channels.push_back({L"Channel " + std::to_wstring(c + 1), units, L""});
+    mYieldsEvents.push_back(false);
+    for (RecordData& record : mRecording->records) {
+      record.samples.push_back(MakeChannelRecord(record.tickPeriod, record.complete));
+      const std::vector<float> zeros(static_cast<size_t>(record.length), 0.0f);
+      record.samples.back()->Append(zeros.data(), record.length);
+    }
+  }
+  ChannelInfo& info = mRecording->channels[static_cast<size_t>(channel)];
+  if (HasRecording(info)) return S_OK;
+  if (!mYieldsEvents[static_cast<size_t>(channel)]) return E_UNEXPECTED;
+  // An enumerator formula holds no samples: the recording goes beneath it.
+  for (RecordData& record : mRecording->records) {
+    const std::vector<float> zeros(static_cast<size_t>(record.length), 0.0f);
+    record.samples[static_cast<size_t>(channel)]->Append(zeros.data(), record.length);
+  }
+  info.recordedBeneath = true;
+  if (info.units.empty()) info.units = units;
+  return S_OK;
 }
 
 std::vector<std::vector<float>> DataDocument::SignalBlock(const RecordData& record, int32_t from,
@@ -282,11 +325,15 @@ HostPtr<IUnknown> DataDocument::MakeEventSource(int32_t channel, uint32_t flags,
 
 HostPtr<IUnknown> DataDocument::MakeSource(int32_t channel, uint32_t flags, int32_t record, int32_t startTick,
                                            int32_t endTick) {
-  const bool calculated = !mRecording->channels[static_cast<size_t>(channel)].formula.empty();
+  const ChannelInfo& info = mRecording->channels[static_cast<size_t>(channel)];
+  const bool calculated = !info.formula.empty();
+  const bool recorded = HasRecording(info);
   const uint32_t kind = RequestKind(flags);
-  if (calculated && kind == kChannelRequestRecorded) return HostPtr<IUnknown>();
+  if (!recorded && kind == kChannelRequestRecorded) return HostPtr<IUnknown>();
   if (!calculated && kind == kChannelRequestCalculated) return HostPtr<IUnknown>();
-  if (mYieldsEvents[static_cast<size_t>(channel)]) return MakeEventSource(channel, flags, record, startTick);
+  // A channel shows its recording where its calculation yields events rather than samples.
+  if (mYieldsEvents[static_cast<size_t>(channel)] && (kind == kChannelRequestCalculated || !recorded))
+    return MakeEventSource(channel, flags, record, startTick);
   const RecordData& data = mRecording->records[static_cast<size_t>(record)];
   HostPtr<ISampleSource> source;
   if (FAILED(CreateChannelSampleSource(data.samples[static_cast<size_t>(channel)], startTick, endTick, source.Out())))
@@ -377,6 +424,25 @@ HRESULT STDMETHODCALLTYPE DataDocument::UnregisterSink(IOnlineDataSink* sink) no
   if (it == mSinks.end()) return S_FALSE;
   mSinks.erase(it);
   return S_OK;
+}
+
+// IHostChannelMaker
+
+HRESULT STDMETHODCALLTYPE DataDocument::NewChannelObject(int32_t, int16_t, int32_t, QOR::IQORString** text,
+                                                         ChannelObjectId* object) noexcept {
+  if (!object) return E_POINTER;
+  if (text) *text = nullptr;
+  try {
+    // The calculated channels are numbered in the order they are made: the next is channel k,
+    // k being how many channels carry a calculation now.
+    int32_t k = 0;
+    for (const ChannelInfo& info : mRecording->channels) k += info.formula.empty() ? 0 : 1;
+    if (text) *text = MakeHostString(L"vch" + std::to_wstring(k + 1)).Detach();
+    *object = ChannelObjectId{k, kChannelObjectCalculated};
+    return S_OK;
+  } catch (...) {
+    return E_OUTOFMEMORY;
+  }
 }
 
 }  // namespace host

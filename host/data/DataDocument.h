@@ -7,9 +7,11 @@
 #include "host/data/DataObjectsPart.h"
 #include "host/data/RecordDataPart.h"
 #include "host/data/Recording.h"
+#include "host/data/SamplingSinkPart.h"
 #include "hostapi/CalcEnumClass.h"
 #include "hostapi/DataDocument.h"
 #include "hostapi/DataFile.h"
+#include "hostapi/HostCalculation.h"
 #include "hostapi/OnlineData.h"
 
 #include <memory>
@@ -20,7 +22,10 @@ namespace host {
 
 class Sampler;
 
-class DataDocument final : public HostObject<IHostDataFile, IHostDataDocument, IOnlineDataService> {
+// Also a test document (hostapi/TestDocument.h): it answers the sampling sink (its
+// SamplingSinkPart) and makes room for calculated channels.
+class DataDocument final
+    : public HostObject<IHostDataFile, IHostDataDocument, IOnlineDataService, IHostChannelMaker> {
  public:
   // A new document (one reference) holding the recording. Throws FormulaError when a channel's
   // formula is neither kind (see AddCalculatedChannel).
@@ -37,6 +42,15 @@ class DataDocument final : public HostObject<IHostDataFile, IHostDataDocument, I
   // for a text that is neither. Returns the channel's index.
   int32_t AddCalculatedChannel(const std::wstring& title, const std::wstring& units,
                                const std::wstring& formula);
+  // Binds a calculation to channel: to a new channel at the end without a recording, or, for an
+  // enumerator formula, over the recording of an existing channel (replacing an enumerator
+  // formula there). E_INVALIDARG for a channel beyond the end and E_NOTIMPL for a signal formula
+  // over a channel that exists; throws FormulaError for a text that is neither kind.
+  HRESULT AttachCalculation(int32_t channel, const std::wstring& formula);
+  // Makes channel hold a recording, adding recorded channels up to it; records already there
+  // get zeros for a channel that had none. E_UNEXPECTED for a channel whose signal formula
+  // computes its samples.
+  HRESULT EnsureRecordedChannel(int32_t channel, const std::wstring& units);
   // The class that builds the chains of enumerator-formula channels.
   void SetFormulaClass(ICalcEnumClass2* formulaClass) { mFormulaClass = HostPtr<ICalcEnumClass2>(formulaClass); }
 
@@ -70,8 +84,13 @@ class DataDocument final : public HostObject<IHostDataFile, IHostDataDocument, I
   HRESULT STDMETHODCALLTYPE RegisterSink(IOnlineDataSink* sink) noexcept override;
   HRESULT STDMETHODCALLTYPE UnregisterSink(IOnlineDataSink* sink) noexcept override;
 
+  // IHostChannelMaker
+  HRESULT STDMETHODCALLTYPE NewChannelObject(int32_t reserved, int16_t reserved2, int32_t reserved3,
+                                             QOR::IQORString** text, ChannelObjectId* object) noexcept override;
+
  private:
   friend class Sampler;
+  friend class SamplingSinkPart;
 
   explicit DataDocument(Recording recording);
   ~DataDocument() override;
@@ -99,6 +118,7 @@ class DataDocument final : public HostObject<IHostDataFile, IHostDataDocument, I
   RecordDataPart mRecordData{*this};
   DataObjectsPart mObjects{*this};
   double mStartTimeOfDay = 0.0;
+  SamplingSinkPart mSamplingSink{*this};
 };
 
 }  // namespace host

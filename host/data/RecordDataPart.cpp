@@ -13,6 +13,16 @@ ULONG STDMETHODCALLTYPE RecordDataPart::AddRef() noexcept { return mOwner.AddRef
 
 ULONG STDMETHODCALLTYPE RecordDataPart::Release() noexcept { return mOwner.Release(); }
 
+HRESULT STDMETHODCALLTYPE RecordDataPart::GetEndPosition(int32_t, DataPosition* position) noexcept {
+  if (!position) return E_POINTER;
+  const Recording& data = mOwner.Data();
+  if (data.records.empty()) return S_FALSE;
+  // The last record, also while it is still empty: sampling writes there next.
+  position->mRecord = static_cast<int32_t>(data.records.size()) - 1;
+  position->mRecordOffset = data.records.back().length;
+  return S_OK;
+}
+
 HRESULT STDMETHODCALLTYPE RecordDataPart::GetChannelTimeBase(int32_t, int32_t record, int32_t channel,
                                                              TimeBase* timeBase) noexcept {
   if (!timeBase) return E_POINTER;

@@ -18,7 +18,7 @@ class RecordDataPart final : public IHostRecordData {
   ULONG STDMETHODCALLTYPE AddRef() noexcept override;
   ULONG STDMETHODCALLTYPE Release() noexcept override;
 
-  HRESULT STDMETHODCALLTYPE Reserved3() noexcept override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE GetEndPosition(int32_t reserved, DataPosition* position) noexcept override;
   HRESULT STDMETHODCALLTYPE Reserved4() noexcept override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE Reserved5() noexcept override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE Reserved6() noexcept override { return E_NOTIMPL; }

@@ -29,7 +29,7 @@ class RecordDataFile final : public IHostRecordData {
   }
   ULONG STDMETHODCALLTYPE AddRef() noexcept override { return 2; }
   ULONG STDMETHODCALLTYPE Release() noexcept override { return 1; }
-  HRESULT STDMETHODCALLTYPE Reserved3() noexcept override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE GetEndPosition(int32_t, DataPosition*) noexcept override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE Reserved4() noexcept override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE Reserved5() noexcept override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE Reserved6() noexcept override { return E_NOTIMPL; }
