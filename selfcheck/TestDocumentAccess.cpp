@@ -1,0 +1,74 @@
+// The host's test documents: the class object kept for the process, documents made per check.
+#include "selfcheck/TestDocumentAccess.h"
+
+#include "base/String.h"
+#include "enumerators/framework/HostCalculation.h"
+#include "hostapi/DataFile.h"
+#include "hostapi/HostCalculation.h"
+#include "hostapi/TestDocument.h"
+#include "hostclient/CachedService.h"
+#include "hostclient/ClassGuids.h"
+#include "hostclient/FrameworkAccess.h"
+#include "hostclient/TypeIds.h"
+#include "selfcheck/CheckAssert.h"
+
+namespace SelfCheck {
+
+namespace {
+
+constexpr char kFile[] = "TestStandardRoutines";
+constexpr int32_t kLineChannelObject = 64;
+
+HRESULT FetchTestDocumentClass(void** out) {
+  *out = nullptr;
+  IClassRegistry* const registry = ObjectFactoryAccessor::Get();
+  if (!registry) return E_FAIL;
+  return registry->GetClassObject(TypeIdClass<&kTestDocumentClassGuid, 0>::Id(), IID_IGenericClassObject, out);
+}
+
+// Kept without a reference, like every framework service: the class outlives the module.
+IGenericClassObject* TestDocumentClass() noexcept {
+  static QOR::CachedService service(&FetchTestDocumentClass, nullptr);
+  return static_cast<IGenericClassObject*>(service.Get());
+}
+
+}  // namespace
+
+HRESULT GetTestObjectFactory(IHostRecordData** document) noexcept {
+  if (!document) return E_POINTER;
+  *document = nullptr;
+  IGenericClassObject* const documentClass = TestDocumentClass();
+  if (!documentClass) return S_FALSE;
+  const HRESULT hr = documentClass->CreateObject(nullptr, IID_IHostRecordData, reinterpret_cast<void**>(document));
+  if (FAILED(hr)) *document = nullptr;
+  return hr;
+}
+
+QOR::ComPtr<IHostRecordData> NewTestDocument(const char* file, int32_t line) {
+  QOR::ComPtr<IHostRecordData> document;
+  GetTestObjectFactory(document.Out());  // a refusal shows as no document
+  CheckThat(static_cast<bool>(document), "testdoc", file, line,
+            QOR::String(L"The host could not create a test document."));
+  return document;
+}
+
+void AddCalculatedChannels(IUnknown* document, const std::vector<std::wstring>& formulas) {
+  if (formulas.empty()) return;
+  QOR::ComPtr<IHostChannelMaker> maker;
+  QOR::ComPtr<IUnknown> dataFile;
+  if (document) {
+    document->QueryInterface(IID_IHostChannelMaker, maker.OutVoid());
+    document->QueryInterface(IID_IHostDataFile, dataFile.OutVoid());
+  }
+  ChannelObjectId object{kNewChannelObject, kChannelObjectCalculated};
+  for (const std::wstring& formula : formulas) {
+    QOR::String title;
+    const HRESULT hr = maker ? maker->NewChannelObject(0, 0, 0, QOR::StringOutParam(title), &object) : E_NOINTERFACE;
+    CheckThat(hr == S_OK, "hr==S_OK", kFile, kLineChannelObject);
+    // Not looked at: a formula the host refuses shows in the check's later assertions.
+    ExtLib::CreateHostCalculation(dataFile.Get(), TypeIdClass<&HostCalcClassGUID, 0>::Id(),
+                                  QOR::String(formula.c_str()), QOR::String(), object.id, object.kind);
+  }
+}
+
+}  // namespace SelfCheck

@@ -1,0 +1,153 @@
+// The formula data adder over the stand-in host's test documents: whole records, records grown
+// tick by tick while the host's online sinks listen, and the failures it reports.
+#include <gtest/gtest.h>
+
+#include "host/data/TestDocumentClass.h"
+#include "hostapi/OnlineData.h"
+#include "selfcheck/FormulaDataAdder.h"
+#include "selfcheck/UnitTestException.h"
+#include "tests/selfcheck/SelfCheckHost.h"
+#include "tests/support/CardiacSignal.h"
+
+#include <cmath>
+#include <string>
+#include <vector>
+
+namespace {
+
+using SelfCheck::FormulaDataAdder;
+
+const std::wstring kCardiac =
+    L"1/(0.01+(1-sin(5*t)))^2 * 0.0001 + threshold(sin(5*t - 2.5),.5)*(sin(5*t-2.5)-0.5)*(1+ 0.1*t)";
+
+// Notes what the host tells an online sink, as text.
+class LoggingSink final : public IOnlineDataSink {
+ public:
+  std::vector<std::string> log;
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) noexcept override {
+    *out = nullptr;
+    if (!IsEqualIID(iid, IID_IUnknown) && !IsEqualIID(iid, IID_IOnlineDataSink)) return E_NOINTERFACE;
+    *out = static_cast<IOnlineDataSink*>(this);
+    return S_OK;
+  }
+  ULONG STDMETHODCALLTYPE AddRef() noexcept override { return 2; }
+  ULONG STDMETHODCALLTYPE Release() noexcept override { return 1; }
+  HRESULT STDMETHODCALLTYPE GetSinkInfo(uint32_t*, uint16_t*) noexcept override { return S_OK; }
+  HRESULT STDMETHODCALLTYPE OnSamplingStart() noexcept override { return Note("start"); }
+  HRESULT STDMETHODCALLTYPE OnRecordStart(int32_t r) noexcept override { return Note("record " + std::to_string(r)); }
+  HRESULT STDMETHODCALLTYPE OnNewData(int32_t, int32_t n) noexcept override { return Note("data " + std::to_string(n)); }
+  HRESULT STDMETHODCALLTYPE OnRecordEnd(int32_t, int32_t n) noexcept override { return Note("end " + std::to_string(n)); }
+  HRESULT STDMETHODCALLTYPE OnSamplingStop() noexcept override { return Note("stop"); }
+  HRESULT STDMETHODCALLTYPE Reserved9() noexcept override { return S_OK; }
+  HRESULT STDMETHODCALLTYPE Reserved10() noexcept override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE Reserved11() noexcept override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE Reserved12() noexcept override { return S_OK; }
+  HRESULT STDMETHODCALLTYPE GetPriority(int32_t*) noexcept override { return S_OK; }
+  HRESULT STDMETHODCALLTYPE GetUpdatePercent(int32_t*) noexcept override { return S_OK; }
+  void* STDMETHODCALLTYPE DeletingDestructor(unsigned int) noexcept override { return this; }
+
+ private:
+  HRESULT Note(const std::string& entry) {
+    log.push_back(entry);
+    return S_OK;
+  }
+};
+
+// The failure text of what call throws, or "(passed)".
+template <class F>
+std::wstring FailureOf(F&& call) {
+  try {
+    call();
+  } catch (const SelfCheck::UnitTestException& e) {
+    return e.Text().GetText();
+  }
+  return L"(passed)";
+}
+
+class FormulaDataAdderTest : public testing::Test {
+ protected:
+  static void SetUpTestSuite() { selfcheck_host::Register(); }
+};
+
+}  // namespace
+
+TEST_F(FormulaDataAdderTest, WholeRecordsHoldTheFormulaAndRestartItsTime) {
+  const auto adder = FormulaDataAdder::Create();
+  IHostRecordData* const document = adder->Document();
+  ASSERT_NE(nullptr, document);
+  const std::vector<std::wstring> formulas{kCardiac};
+  adder->AddRecordAtOneRate(formulas, 32599, 1000.0, 0.0);
+  adder->AddRecord(formulas, 500, {1000.0}, 12.0);
+  ASSERT_EQ(2, selfcheck_host::RecordCount(document));
+  const std::vector<float> first = selfcheck_host::ChannelSamples(document, 0, 0);
+  ASSERT_EQ(32599u, first.size());
+  // The same formula computed here, independently of the host's formula engine.
+  const std::vector<float> expected = testsupport::CardiacSignal(32599);
+  for (const size_t tick : {0u, 1u, 314u, 1234u, 20000u, 32598u})
+    EXPECT_NEAR(expected[tick], first[tick], 1e-6 * std::max(1.0f, std::fabs(expected[tick]))) << tick;
+  const std::vector<float> second = selfcheck_host::ChannelSamples(document, 0, 1);
+  ASSERT_EQ(500u, second.size());
+  EXPECT_EQ(first[314], second[314]);  // t restarts at 0 in every record
+  int64_t length = 0;
+  EXPECT_EQ(S_OK, adder->GetLength(&length));
+  EXPECT_EQ(500, length);
+  EXPECT_EQ(S_OK, adder->GetLengthEntry(&length));
+  EXPECT_EQ(E_POINTER, adder->GetLength(nullptr));
+}
+
+TEST_F(FormulaDataAdderTest, GrowsARecordTickByTickWhileTheSinksListen) {
+  const auto adder = FormulaDataAdder::Create();
+  QOR::ComPtr<IOnlineDataService> service;
+  ASSERT_EQ(S_OK, adder->Document()->QueryInterface(IID_IOnlineDataService, service.OutVoid()));
+  LoggingSink sink;
+  ASSERT_EQ(S_OK, service->RegisterSink(&sink));
+  adder->StartAddingAtOneRate({L"2*t"}, 25, 1000.0, 5.0);
+  for (int i = 0; i < 4; ++i) adder->AddTicks(10);  // the last two are cut to what is left
+  adder->AddTicks(0);
+  EXPECT_EQ(5u, sink.log.size());  // the record is still open
+  adder->FinishSampling();
+  EXPECT_EQ((std::vector<std::string>{"start", "record 0", "data 10", "data 20", "data 25", "end 25", "stop"}),
+            sink.log);
+  const std::vector<float> samples = selfcheck_host::ChannelSamples(adder->Document(), 0, 0);
+  ASSERT_EQ(25u, samples.size());
+  EXPECT_FLOAT_EQ(0.048f, samples[24]);
+  EXPECT_EQ(S_OK, service->UnregisterSink(&sink));
+}
+
+TEST_F(FormulaDataAdderTest, ChannelsTakeTheirRatesOnTheFastestTick) {
+  const auto adder = FormulaDataAdder::Create();
+  ASSERT_EQ(L"(passed)", FailureOf([&] { adder->AddRecord({L"t", L"t"}, 9, {1000.0, 250.0}, 1.0); }));
+  EXPECT_EQ(1000.0, adder->TickRate());
+  const std::vector<float> slow = selfcheck_host::ChannelSamples(adder->Document(), 1, 0);
+  // A slower channel shows its last sample until the next one.
+  EXPECT_EQ((std::vector<float>{0.0f, 0.0f, 0.0f, 0.0f, 0.004f, 0.004f, 0.004f, 0.004f, 0.008f}), slow);
+  // No formula at all: one channel of 1 at 1000 Hz.
+  adder->AddRecord({}, 3, {}, 1.0);
+  EXPECT_EQ(std::vector<std::wstring>{L"1"}, adder->Expressions());
+  EXPECT_EQ(std::vector<double>{1000.0}, adder->SampleRates());
+  EXPECT_EQ((std::vector<float>{1.0f, 1.0f, 1.0f}), selfcheck_host::ChannelSamples(adder->Document(), 0, 1));
+}
+
+TEST_F(FormulaDataAdderTest, ReportsBadRequestsAsCheckFailures) {
+  const auto adder = FormulaDataAdder::Create();
+  EXPECT_EQ(L"TestDataAdder, Line 192 [mExpressions.size() == mSampleRates.size()]",
+            FailureOf([&] { adder->AddRecord({L"1", L"2", L"3"}, 10, {1000.0, 500.0}, 1.0); }));
+  EXPECT_EQ(L"TestDataAdder, Line 142 [mSink]", FailureOf([&] { adder->AddTicks(5); }));
+  EXPECT_EQ(L"TestDataAdder, Line 104 [mSampleRates[channel] >= 1], "
+            L"[Sample rates below 1 Hz cannot be declared to the host.]",
+            FailureOf([&] { adder->AddRecordAtOneRate({L"t"}, 10, 0.5, 1.0); }));
+  // A formula the host cannot read fails once the host's sampling call is back.
+  EXPECT_EQ(L"TestDataAdder, Line 243 [calc->LoadSettings(expression)==S_OK], [sin(]",
+            FailureOf([&] { adder->AddRecordAtOneRate({L"sin("}, 10, 1000.0, 1.0); }));
+  // The document is left idle and takes the next record.
+  const int32_t before = selfcheck_host::RecordCount(adder->Document());
+  EXPECT_EQ(L"(passed)", FailureOf([&] { adder->AddRecordAtOneRate({L"t"}, 10, 1000.0, 1.0); }));
+  EXPECT_EQ(before + 1, selfcheck_host::RecordCount(adder->Document()));
+}
+
+TEST_F(FormulaDataAdderTest, FailsWhenTheHostMakesNoTestDocument) {
+  host::RefuseTestDocuments(true);
+  const std::wstring failure = FailureOf([] { FormulaDataAdder::Create(); });
+  host::RefuseTestDocuments(false);
+  EXPECT_EQ(L"TestDataAdder, Line 38 [testdoc], [The host could not create a test document.]", failure);
+}
