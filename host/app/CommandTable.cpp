@@ -6,6 +6,7 @@ namespace ondara_host {
 
 int RunClassesCommand(int argc, wchar_t** argv);
 int RunEventsCommand(int argc, wchar_t** argv);
+int RunSelfChecksCommand(int argc, wchar_t** argv);
 
 namespace {
 
@@ -14,6 +15,8 @@ const HostCommand kCommands[] = {
      &RunClassesCommand},
     {L"events", L"run a formula over a recording or a signal and print its events",
      &RunEventsCommand},
+    {L"selfchecks", L"load the module, then list (--list) or run its self-checks and print each result",
+     &RunSelfChecksCommand},
 };
 
 }  // namespace

@@ -51,6 +51,18 @@ bool HostBuilt() {
          INVALID_FILE_ATTRIBUTES;
 }
 
+TEST(HostExecutable, SelfChecksRunsWhatTheModuleRegistered) {
+  ASSERT_TRUE(HostBuilt()) << "ondara-host.exe is not beside the test program";
+  RunResult run;
+  ASSERT_TRUE(RunHost(L"selfchecks", run));
+  EXPECT_EQ(0u, run.exitCode) << run.output;
+  EXPECT_EQ(0u, run.output.find("self-checks: ")) << run.output;
+  EXPECT_NE(std::string::npos, run.output.find(" failed")) << run.output;
+  RunResult usage;
+  ASSERT_TRUE(RunHost(L"selfchecks --list --list", usage));
+  EXPECT_EQ(2u, usage.exitCode) << usage.output;
+}
+
 TEST(HostExecutable, ClassesListsWhatTheModuleRegistered) {
   ASSERT_TRUE(HostBuilt()) << "ondara-host.exe is not beside the test program";
   RunResult run;
