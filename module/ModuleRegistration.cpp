@@ -21,7 +21,8 @@ using SelfTestMaker = IUnknown* (*)() noexcept;
 // The document class object and the two view class objects, in this order.
 constexpr ClassObjectMaker kDocumentAndViewClasses[] = {
     &ZR::Doc::NewDocumentClass, &NewAnalysisViewClass, &NewTableViewClass};
-// The nine self tests, in this order, once they exist.
+// The nine self-checks, in this order, once they exist: each entry SelfCheck::NewSelfCheck<T>
+// (selfcheck/UnitTestBase.h) of its check class.
 constexpr SelfTestMaker kSelfTests[] = {nullptr};
 
 void RegisterDocumentAndViewClasses(IClassRegistry* registry) noexcept {

@@ -60,4 +60,15 @@ class UnitTestBase : public QOR::SimpleUnknownImp1<IUnitTest, IID_IUnitTest> {
   QOR::String mOwner;
 };
 
+// A new check of class T with a count of 0, as the module's registration hands it to the host's
+// unit-test service (which takes the first reference); null when it cannot be made.
+template <class T>
+IUnknown* NewSelfCheck() noexcept {
+  try {
+    return static_cast<IUnitTest*>(new T);
+  } catch (...) {
+    return nullptr;
+  }
+}
+
 }  // namespace SelfCheck

@@ -105,7 +105,7 @@ class FormulaEnumerator final : public HostObject<ICalcEnum, IEnumEventEx> {
                                        IUnknown** units, double tickPeriod,
                                        uint32_t flags) noexcept override;
   HRESULT STDMETHODCALLTYPE SetStartTick(int32_t tick) noexcept override {
-    if (mSignal) return mSignal->Seek(tick);
+    if (mSignal.Loaded()) return mSignal.Seek(tick);
     if (mChain.nodes.empty()) return E_UNEXPECTED;
     // The outermost enumerator passes the start on to the stages it reads.
     return mChain.nodes[0].calc->SetStartTick(tick);
@@ -134,7 +134,7 @@ class FormulaEnumerator final : public HostObject<ICalcEnum, IEnumEventEx> {
     return mChain.nodes[0].calc->GetResultKind(kind);
   }
   HRESULT STDMETHODCALLTYPE GetTimeBase(TimeBase* timeBase) noexcept override {
-    if (mSignal) return mSignal->GetTimeBase(timeBase);
+    if (mSignal.Loaded()) return mSignal.GetTimeBase(timeBase);
     if (mChain.nodes.empty()) return E_UNEXPECTED;
     return mChain.nodes[0].calc->GetTimeBase(timeBase);
   }
@@ -182,7 +182,7 @@ class FormulaEnumerator final : public HostObject<ICalcEnum, IEnumEventEx> {
   void* FindInterface(REFIID iid) override {
     if (iid == IID_IUnknown || iid == IID_ICalcEnum) return static_cast<ICalcEnum*>(this);
     if (iid == IID_IEnumEventEx) return static_cast<IEnumEventEx*>(this);
-    if (iid == IID_ISampleSource && mSignal) return static_cast<ISampleSource*>(mSignal.get());
+    if (iid == IID_ISampleSource && mSignal.Loaded()) return static_cast<ISampleSource*>(&mSignal);
     return nullptr;
   }
   void Load(const std::wstring& text);
@@ -197,14 +197,14 @@ class FormulaEnumerator final : public HostObject<ICalcEnum, IEnumEventEx> {
   FormulaChain mChain;
   HostPtr<IEnumEventEx> mEvents;             // the outermost enumerator's events
   std::vector<HostPtr<IUnknown>> mHeld;      // the sources of the current run
-  std::unique_ptr<SignalChannel> mSignal;    // set when the text is an arithmetic signal
+  SignalChannel mSignal{*static_cast<ICalcEnum*>(this)};  // loaded when the text is an arithmetic signal
 };
 
 void FormulaEnumerator::Load(const std::wstring& text) {
   // A text that reads as an arithmetic signal ("sin(5*t)") is served as a channel of samples
   // at the period SetSources gives; anything else must be an enumerator chain.
   if (IsSignalFormula(text)) {
-    mSignal = std::make_unique<SignalChannel>(*static_cast<ICalcEnum*>(this), text);
+    mSignal.Load(text);
     mText = text;
     mChain = FormulaChain();
     mEvents.Reset();
@@ -216,7 +216,7 @@ void FormulaEnumerator::Load(const std::wstring& text) {
   FormulaChain chain = BuildFormulaChain(root, catalog, mDataContext.Get());
   HostPtr<IEnumEventEx> events = chain.nodes[0].calc.As<IEnumEventEx>(IID_IEnumEventEx);
   if (!events) throw FormulaError(1, "the outermost calculation yields no events");
-  mSignal.reset();
+  mSignal.Load(std::wstring());
   mText = text;
   mChain = std::move(chain);
   mEvents = std::move(events);
@@ -309,7 +309,7 @@ HRESULT STDMETHODCALLTYPE FormulaEnumerator::SetSources(int32_t record, int32_t 
                                                         IUnknown** units, double tickPeriod,
                                                         uint32_t flags) noexcept {
   // A signal reads no source: the period alone says where its samples lie.
-  if (mSignal) return count == 0 ? mSignal->SetSamplePeriod(tickPeriod) : E_INVALIDARG;
+  if (mSignal.Loaded()) return count == 0 ? mSignal.SetSamplePeriod(tickPeriod) : E_INVALIDARG;
   if (mChain.nodes.empty()) return E_UNEXPECTED;
   if (count != static_cast<int32_t>(mChain.refs.size())) return E_INVALIDARG;
   if (count > 0 && !sources) return E_POINTER;

@@ -9,6 +9,14 @@
 
 namespace host {
 
+void SignalChannel::Load(const std::wstring& text) {
+  std::unique_ptr<SignalFormula> signal;
+  if (!text.empty()) signal = std::make_unique<SignalFormula>(text);
+  mSignal = std::move(signal);
+  mPeriod = 0.0;
+  mPosition = 0;
+}
+
 HRESULT SignalChannel::SetSamplePeriod(double seconds) noexcept {
   if (!(seconds > 0.0)) return E_INVALIDARG;
   mPeriod = seconds;
@@ -42,10 +50,10 @@ HRESULT STDMETHODCALLTYPE SignalChannel::Read(int32_t count, float* buffer, int3
   *read = 0;
   if (count < 0) return E_INVALIDARG;
   if (count > 0 && !buffer) return E_POINTER;
-  if (!(mPeriod > 0.0)) return E_UNEXPECTED;
+  if (!mSignal || !(mPeriod > 0.0)) return E_UNEXPECTED;
   count = std::min(count, INT32_MAX - mPosition);
   try {
-    const std::vector<float> values = mSignal.Sample(mPeriod, mPosition, count);
+    const std::vector<float> values = mSignal->Sample(mPeriod, mPosition, count);
     std::copy(values.begin(), values.end(), buffer);
   } catch (const std::bad_alloc&) {
     return E_OUTOFMEMORY;

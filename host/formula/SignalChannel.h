@@ -6,18 +6,25 @@
 #include "hostapi/SampleSource.h"
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 namespace host {
 
-// Lives inside its enumerator: QueryInterface and the count are the owner's. The signal has no
-// end: every Read gives the samples asked for, t = tick x sample period from the record start.
+// Lives inside its enumerator for the enumerator's whole life, so that a pointer handed out stays
+// valid when the enumerator loads other settings: QueryInterface and the count are the owner's.
+// The signal has no end: every Read gives the samples asked for, t = tick x sample period from
+// the record start.
 class SignalChannel final : public ISampleSource {
  public:
-  SignalChannel(IUnknown& owner, const std::wstring& text) : mOwner(owner), mSignal(text) {}
+  explicit SignalChannel(IUnknown& owner) : mOwner(owner) {}
   SignalChannel(const SignalChannel&) = delete;
   SignalChannel& operator=(const SignalChannel&) = delete;
 
+  // Reads text as the signal (throws FormulaError when it is none), or drops the signal for an
+  // empty text. The position goes back to 0 and the period is forgotten.
+  void Load(const std::wstring& text);
+  bool Loaded() const noexcept { return static_cast<bool>(mSignal); }
   // Seconds between samples; E_INVALIDARG unless above 0.
   HRESULT SetSamplePeriod(double seconds) noexcept;
 
@@ -32,12 +39,13 @@ class SignalChannel final : public ISampleSource {
   HRESULT STDMETHODCALLTYPE GetPosition(int32_t* tick) noexcept override;
   HRESULT STDMETHODCALLTYPE Reserved6() noexcept override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE GetTimeBase(TimeBase* timeBase) noexcept override;
-  // E_FAIL, nothing read, when a value is not a finite float; E_UNEXPECTED before a period is set.
+  // E_FAIL, nothing read, when a value is not a finite float; E_UNEXPECTED without a signal or
+  // before a period is set.
   HRESULT STDMETHODCALLTYPE Read(int32_t count, float* buffer, int32_t* read) noexcept override;
 
  private:
   IUnknown& mOwner;
-  SignalFormula mSignal;
+  std::unique_ptr<SignalFormula> mSignal;
   double mPeriod = 0.0;
   int32_t mPosition = 0;
 };

@@ -88,6 +88,11 @@ TEST(UnitTestBase, ListsItsCasesOnceAfterInitialise) {
   check->destroyed = &destroyed;
   EXPECT_EQ(0u, test->Release());
   EXPECT_TRUE(destroyed);
+  // As registration makes them: a count of 0 until the host's service takes its reference.
+  IUnknown* const made = SelfCheck::NewSelfCheck<SampleCheck>();
+  ASSERT_NE(nullptr, made);
+  EXPECT_EQ(1u, made->AddRef());
+  EXPECT_EQ(0u, made->Release());
 }
 
 TEST(UnitTestBase, RecordsEachRunsOutcomeAndText) {
