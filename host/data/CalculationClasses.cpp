@@ -1,6 +1,7 @@
 // The host's formula calculation classes.
 #include "host/data/CalculationClasses.h"
 
+#include "host/common/HostClassObject.h"
 #include "host/common/HostObject.h"
 #include "host/common/HostPtr.h"
 #include "host/common/HostString.h"
@@ -8,7 +9,6 @@
 #include "host/formula/FormulaSyntax.h"
 #include "hostapi/HostCalculation.h"
 
-#include <oleauto.h>
 
 #include <new>
 #include <string>
@@ -90,37 +90,9 @@ class ChannelCalculation final : public HostObject<IHostChannelCalc, IHostChanne
   uint32_t mTypeId;
 };
 
-// What both class objects share: the type id, the name and no category.
-template <class... Interfaces>
-class CalcClassObject : public HostObject<Interfaces...> {
+class SettingsClass final : public HostClassObject<ILumoClassObject, IClassFactory> {
  public:
-  CalcClassObject(uint32_t typeId, const wchar_t* name) : mTypeId(typeId), mName(name) {}
-  HRESULT STDMETHODCALLTYPE GetTypeId(uint32_t* typeId) noexcept override {
-    if (!typeId) return E_POINTER;
-    *typeId = mTypeId;
-    return S_OK;
-  }
-  HRESULT STDMETHODCALLTYPE GetCategory(const GUID** category) noexcept override {
-    if (!category) return E_POINTER;
-    *category = nullptr;
-    return S_OK;
-  }
-  HRESULT STDMETHODCALLTYPE GetNameBstr(BSTR* name) noexcept override {
-    if (!name) return E_POINTER;
-    SysFreeString(*name);
-    *name = SysAllocString(mName);
-    return *name ? S_OK : E_OUTOFMEMORY;
-  }
-  HRESULT STDMETHODCALLTYPE IsCategory(const GUID*) noexcept override { return S_FALSE; }
-
- protected:
-  uint32_t mTypeId;
-  const wchar_t* mName;
-};
-
-class SettingsClass final : public CalcClassObject<ILumoClassObject, IClassFactory> {
- public:
-  using CalcClassObject::CalcClassObject;
+  explicit SettingsClass(uint32_t typeId) : HostClassObject(typeId, L"Formula Settings", nullptr) {}
   HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* outer, REFIID iid, void** out) noexcept override {
     if (!out) return E_POINTER;
     *out = nullptr;
@@ -143,9 +115,9 @@ class SettingsClass final : public CalcClassObject<ILumoClassObject, IClassFacto
   }
 };
 
-class CalculationClass final : public CalcClassObject<ICalculationClass> {
+class CalculationClass final : public HostClassObject<ICalculationClass> {
  public:
-  using CalcClassObject::CalcClassObject;
+  explicit CalculationClass(uint32_t typeId) : HostClassObject(typeId, L"Formula Calculation", nullptr) {}
   HRESULT STDMETHODCALLTYPE Reserved7() noexcept override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE Reserved8() noexcept override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE Reserved9() noexcept override { return E_NOTIMPL; }
@@ -183,11 +155,11 @@ HRESULT RegisterCalculationClasses(IClassRegistry* registry, ITypeRegistry* type
   const uint32_t base = static_cast<uint32_t>(index) << 16;
   try {
     HostPtr<ILumoClassObject> settings;
-    settings.Attach(new SettingsClass(base | kSettingsClassNumber, L"Formula Settings"));
+    settings.Attach(new SettingsClass(base | kSettingsClassNumber));
     hr = registry->RegisterClassObject(settings.Get());
     if (FAILED(hr)) return hr;
     HostPtr<ILumoClassObject> calculation;
-    calculation.Attach(new CalculationClass(base | kCalculationClassNumber, L"Formula Calculation"));
+    calculation.Attach(new CalculationClass(base | kCalculationClassNumber));
     return registry->RegisterClassObject(calculation.Get());
   } catch (...) {
     return E_OUTOFMEMORY;

@@ -1,12 +1,11 @@
 // The host's test-document class.
 #include "host/data/TestDocumentClass.h"
 
-#include "host/common/HostObject.h"
+#include "host/common/HostClassObject.h"
 #include "host/common/HostPtr.h"
 #include "host/data/DataDocument.h"
 #include "hostapi/TestDocument.h"
 
-#include <oleauto.h>
 
 namespace host {
 
@@ -14,27 +13,11 @@ namespace {
 
 bool gRefuse = false;
 
-class TestDocumentClass final : public HostObject<IGenericClassObject> {
+class TestDocumentClass final : public HostClassObject<IGenericClassObject> {
  public:
-  TestDocumentClass(uint32_t typeId, ICalcEnumClass2* formulaClass) : mTypeId(typeId), mFormulaClass(formulaClass) {}
+  TestDocumentClass(uint32_t typeId, ICalcEnumClass2* formulaClass)
+      : HostClassObject(typeId, L"Test Document", nullptr), mFormulaClass(formulaClass) {}
 
-  HRESULT STDMETHODCALLTYPE GetTypeId(uint32_t* typeId) noexcept override {
-    if (!typeId) return E_POINTER;
-    *typeId = mTypeId;
-    return S_OK;
-  }
-  HRESULT STDMETHODCALLTYPE GetCategory(const GUID** category) noexcept override {
-    if (!category) return E_POINTER;
-    *category = nullptr;
-    return S_OK;
-  }
-  HRESULT STDMETHODCALLTYPE GetNameBstr(BSTR* name) noexcept override {
-    if (!name) return E_POINTER;
-    SysFreeString(*name);
-    *name = SysAllocString(L"Test Document");
-    return *name ? S_OK : E_OUTOFMEMORY;
-  }
-  HRESULT STDMETHODCALLTYPE IsCategory(const GUID*) noexcept override { return S_FALSE; }
   HRESULT STDMETHODCALLTYPE CreateObject(IUnknown* outer, REFIID iid, void** object) noexcept override {
     if (!object) return E_POINTER;
     *object = nullptr;
@@ -56,7 +39,6 @@ class TestDocumentClass final : public HostObject<IGenericClassObject> {
     return nullptr;
   }
 
-  uint32_t mTypeId;
   HostPtr<ICalcEnumClass2> mFormulaClass;
 };
 

@@ -9,15 +9,13 @@
 #include "enumerators/framework/EventEnumDataGetter.h"
 #include "host/app/HostFramework.h"
 #include "host/common/HostObject.h"
-#include "host/common/HostString.h"
 #include "host/data/DataDocument.h"
 #include "host/data/Sampler.h"
 #include "hostapi/CalcEnum.h"
-#include "hostapi/CalcEnumClass.h"
 #include "hostapi/HostUnits.h"
-#include "hostclient/FrameworkAccess.h"
 #include "tests/enumerators/DetectorHarness.h"
 #include "tests/support/InertEnumerator.h"
+#include "tests/support/TestEnumClass.h"
 
 namespace {
 
@@ -68,61 +66,14 @@ class SpyChain final : public testing_support::InertEnumerator {
 // {6F1B33C2-5A40-4E8B-9D1E-2C7A54E0B611}: the spy class's id in the type registry (tests only).
 constexpr GUID kSpyClassGuid = {0x6F1B33C2, 0x5A40, 0x4E8B, {0x9D, 0x1E, 0x2C, 0x7A, 0x54, 0xE0, 0xB6, 0x11}};
 
-class SpyChainClass final : public host::HostObject<ICalcEnumClass2> {
- public:
-  SpyChainClass(uint32_t typeId, std::shared_ptr<ChainLog> log) : mTypeId(typeId), mLog(std::move(log)) {}
-  HRESULT STDMETHODCALLTYPE GetTypeId(uint32_t* id) noexcept override {
-    *id = mTypeId;
-    return S_OK;
-  }
-  HRESULT STDMETHODCALLTYPE GetCategory(const GUID** category) noexcept override {
-    *category = &CATID_CalcEnum;
-    return S_OK;
-  }
-  HRESULT STDMETHODCALLTYPE GetNameBstr(BSTR*) noexcept override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE IsCategory(const GUID*) noexcept override { return S_OK; }
-  HRESULT STDMETHODCALLTYPE GetName(QOR::IQORString** name) noexcept override {
-    *name = host::MakeHostString(L"SpyChain").Detach();
-    return S_OK;
-  }
-  HRESULT STDMETHODCALLTYPE GetDescription(QOR::IQORString**) noexcept override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE GetFlags(uint32_t* flags) noexcept override {
-    *flags = 0;
-    return S_OK;
-  }
-  HRESULT STDMETHODCALLTYPE Reserved10(void**) noexcept override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE CreateEnum(IUnknown*, ICalcEnum** out) noexcept override {
-    *out = new SpyChain(mLog);
-    return S_OK;
-  }
-  HRESULT STDMETHODCALLTYPE CreateAggregatedEnum(IUnknown*, IUnknown*, IUnknown**) noexcept override {
-    return E_NOTIMPL;
-  }
-
- private:
-  void* FindInterface(REFIID iid) override {
-    if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_ILumoClassObject) ||
-        IsEqualIID(iid, IID_ICalcEnumClass2))
-      return static_cast<ICalcEnumClass2*>(this);
-    return nullptr;
-  }
-  uint32_t mTypeId;
-  std::shared_ptr<ChainLog> mLog;
-};
-
 class GetterChainTest : public testing::Test {
  protected:
   static void SetUpTestSuite() {
     ASSERT_EQ(S_OK, ondara_host::EnsureHostFramework());
-    ITypeRegistry* const types = GetTypeRegistry();
-    ASSERT_NE(nullptr, types);
-    uint16_t index = 0;
-    ASSERT_EQ(S_OK, types->RegisterGuid(&kSpyClassGuid, &index));
-    sTypeId = (static_cast<uint32_t>(index) << 16) | 1u;
     sLog = new std::shared_ptr<ChainLog>(std::make_shared<ChainLog>());
-    SpyChainClass* const spyClass = new SpyChainClass(sTypeId, *sLog);
-    ASSERT_EQ(S_OK, ObjectFactoryAccessor::Get()->RegisterClassObject(spyClass));
-    spyClass->Release();  // the registry holds it
+    const std::shared_ptr<ChainLog> log = *sLog;
+    sTypeId = testing_support::RegisterTestEnumClass(kSpyClassGuid, 1, L"SpyChain", [log] { return new SpyChain(log); });
+    ASSERT_NE(0u, sTypeId);
   }
 
   // Record 0 at 1 kHz and record 1 at 500 Hz, both complete.

@@ -3,6 +3,7 @@
 
 #include "host/common/HostObject.h"
 #include "hostapi/CalcEnum.h"
+#include "tests/support/NotingSink.h"
 
 #include <gtest/gtest.h>
 
@@ -12,39 +13,12 @@
 namespace host {
 namespace {
 
-class RecordingSink final : public HostObject<IOnlineDataSink> {
- public:
-  RecordingSink(std::string name, std::vector<std::string>* log) : mName(std::move(name)), mLog(log) {}
-  HRESULT STDMETHODCALLTYPE GetSinkInfo(uint32_t*, uint16_t*) noexcept override { return S_OK; }
-  HRESULT STDMETHODCALLTYPE OnSamplingStart() noexcept override { return Log("start"); }
-  HRESULT STDMETHODCALLTYPE OnRecordStart(int32_t r) noexcept override { return Log("record " + std::to_string(r)); }
-  HRESULT STDMETHODCALLTYPE OnNewData(int32_t r, int32_t n) noexcept override {
-    return Log("data " + std::to_string(r) + " " + std::to_string(n));
-  }
-  HRESULT STDMETHODCALLTYPE OnRecordEnd(int32_t r, int32_t n) noexcept override {
-    return Log("end " + std::to_string(r) + " " + std::to_string(n));
-  }
-  HRESULT STDMETHODCALLTYPE OnSamplingStop() noexcept override { return Log("stop"); }
-  HRESULT STDMETHODCALLTYPE Reserved9() noexcept override { return S_OK; }
-  HRESULT STDMETHODCALLTYPE Reserved10() noexcept override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE Reserved11() noexcept override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE Reserved12() noexcept override { return S_OK; }
-  HRESULT STDMETHODCALLTYPE GetPriority(int32_t*) noexcept override { return S_OK; }
-  HRESULT STDMETHODCALLTYPE GetUpdatePercent(int32_t*) noexcept override { return S_OK; }
-  void* STDMETHODCALLTYPE DeletingDestructor(unsigned int) noexcept override { return this; }
-
- private:
-  HRESULT Log(const std::string& what) {
-    mLog->push_back(mName + " " + what);
-    return mName == "b" ? E_FAIL : S_OK;  // a failing sink must not stop the others
-  }
-  void* FindInterface(REFIID iid) override {
-    if (iid == IID_IUnknown || iid == IID_IOnlineDataSink) return static_cast<IOnlineDataSink*>(this);
-    return nullptr;
-  }
-  std::string mName;
-  std::vector<std::string>* mLog;
-};
+// Sink "b" answers every notification with a failure, which must not stop the others.
+HostPtr<IOnlineDataSink> RecordingSink(const std::string& name, std::vector<std::string>* log) {
+  HostPtr<IOnlineDataSink> sink;
+  sink.Attach(new testing_support::NotingSink(log, name + " ", name == "b" ? E_FAIL : S_OK));
+  return sink;
+}
 
 TEST(Sampler, SinksHearSamplingInOrder) {
   Recording empty;
@@ -52,9 +26,8 @@ TEST(Sampler, SinksHearSamplingInOrder) {
   empty.channels.push_back({L"Twice", L"", L"2 * t"});
   HostPtr<DataDocument> document = DataDocument::Create(std::move(empty));
   std::vector<std::string> log;
-  HostPtr<IOnlineDataSink> a, b;
-  a.Attach(new RecordingSink("a", &log));
-  b.Attach(new RecordingSink("b", &log));
+  const HostPtr<IOnlineDataSink> a = RecordingSink("a", &log);
+  const HostPtr<IOnlineDataSink> b = RecordingSink("b", &log);
   ASSERT_EQ(document->RegisterSink(a.Get()), S_OK);
   ASSERT_EQ(document->RegisterSink(b.Get()), S_OK);
   EXPECT_EQ(document->RegisterSink(a.Get()), S_FALSE);
@@ -92,8 +65,7 @@ TEST(Sampler, RefusedBlockLeavesEveryChannelAtTheRecordLength) {
   empty.channels.push_back({L"I", L"", L""});
   HostPtr<DataDocument> document = DataDocument::Create(std::move(empty));
   std::vector<std::string> log;
-  HostPtr<IOnlineDataSink> a;
-  a.Attach(new RecordingSink("a", &log));
+  const HostPtr<IOnlineDataSink> a = RecordingSink("a", &log);
   ASSERT_EQ(document->RegisterSink(a.Get()), S_OK);
   Sampler sampler(document.Get());
   ASSERT_EQ(sampler.Start(), S_OK);

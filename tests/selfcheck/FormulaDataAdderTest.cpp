@@ -8,6 +8,7 @@
 #include "selfcheck/UnitTestException.h"
 #include "tests/selfcheck/SelfCheckHost.h"
 #include "tests/support/CardiacSignal.h"
+#include "tests/support/NotingSink.h"
 
 #include <cmath>
 #include <string>
@@ -19,39 +20,6 @@ using SelfCheck::FormulaDataAdder;
 
 const std::wstring kCardiac =
     L"1/(0.01+(1-sin(5*t)))^2 * 0.0001 + threshold(sin(5*t - 2.5),.5)*(sin(5*t-2.5)-0.5)*(1+ 0.1*t)";
-
-// Notes what the host tells an online sink, as text.
-class LoggingSink final : public IOnlineDataSink {
- public:
-  std::vector<std::string> log;
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) noexcept override {
-    *out = nullptr;
-    if (!IsEqualIID(iid, IID_IUnknown) && !IsEqualIID(iid, IID_IOnlineDataSink)) return E_NOINTERFACE;
-    *out = static_cast<IOnlineDataSink*>(this);
-    return S_OK;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() noexcept override { return 2; }
-  ULONG STDMETHODCALLTYPE Release() noexcept override { return 1; }
-  HRESULT STDMETHODCALLTYPE GetSinkInfo(uint32_t*, uint16_t*) noexcept override { return S_OK; }
-  HRESULT STDMETHODCALLTYPE OnSamplingStart() noexcept override { return Note("start"); }
-  HRESULT STDMETHODCALLTYPE OnRecordStart(int32_t r) noexcept override { return Note("record " + std::to_string(r)); }
-  HRESULT STDMETHODCALLTYPE OnNewData(int32_t, int32_t n) noexcept override { return Note("data " + std::to_string(n)); }
-  HRESULT STDMETHODCALLTYPE OnRecordEnd(int32_t, int32_t n) noexcept override { return Note("end " + std::to_string(n)); }
-  HRESULT STDMETHODCALLTYPE OnSamplingStop() noexcept override { return Note("stop"); }
-  HRESULT STDMETHODCALLTYPE Reserved9() noexcept override { return S_OK; }
-  HRESULT STDMETHODCALLTYPE Reserved10() noexcept override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE Reserved11() noexcept override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE Reserved12() noexcept override { return S_OK; }
-  HRESULT STDMETHODCALLTYPE GetPriority(int32_t*) noexcept override { return S_OK; }
-  HRESULT STDMETHODCALLTYPE GetUpdatePercent(int32_t*) noexcept override { return S_OK; }
-  void* STDMETHODCALLTYPE DeletingDestructor(unsigned int) noexcept override { return this; }
-
- private:
-  HRESULT Note(const std::string& entry) {
-    log.push_back(entry);
-    return S_OK;
-  }
-};
 
 // The failure text of what call throws, or "(passed)".
 template <class F>
@@ -99,19 +67,21 @@ TEST_F(FormulaDataAdderTest, GrowsARecordTickByTickWhileTheSinksListen) {
   const auto adder = FormulaDataAdder::Create();
   QOR::ComPtr<IOnlineDataService> service;
   ASSERT_EQ(S_OK, adder->Document()->QueryInterface(IID_IOnlineDataService, service.OutVoid()));
-  LoggingSink sink;
-  ASSERT_EQ(S_OK, service->RegisterSink(&sink));
+  std::vector<std::string> log;
+  host::HostPtr<IOnlineDataSink> sink;
+  sink.Attach(new testing_support::NotingSink(&log));
+  ASSERT_EQ(S_OK, service->RegisterSink(sink.Get()));
   adder->StartAddingAtOneRate({L"2*t"}, 25, 1000.0, 5.0);
   for (int i = 0; i < 4; ++i) adder->AddTicks(10);  // the last two are cut to what is left
   adder->AddTicks(0);
-  EXPECT_EQ(5u, sink.log.size());  // the record is still open
+  EXPECT_EQ(5u, log.size());  // the record is still open
   adder->FinishSampling();
-  EXPECT_EQ((std::vector<std::string>{"start", "record 0", "data 10", "data 20", "data 25", "end 25", "stop"}),
-            sink.log);
+  EXPECT_EQ((std::vector<std::string>{"start", "record 0", "data 0 10", "data 0 20", "data 0 25", "end 0 25", "stop"}),
+            log);
   const std::vector<float> samples = selfcheck_host::ChannelSamples(adder->Document(), 0, 0);
   ASSERT_EQ(25u, samples.size());
   EXPECT_FLOAT_EQ(0.048f, samples[24]);
-  EXPECT_EQ(S_OK, service->UnregisterSink(&sink));
+  EXPECT_EQ(S_OK, service->UnregisterSink(sink.Get()));
 }
 
 TEST_F(FormulaDataAdderTest, ChannelsTakeTheirRatesOnTheFastestTick) {

@@ -4,14 +4,12 @@
 
 #include "enumerators/framework/EventEnumDataGetter.h"
 #include "host/app/HostFramework.h"
-#include "host/common/HostString.h"
 #include "host/data/DataDocument.h"
 #include "host/data/Sampler.h"
-#include "hostapi/CalcEnumClass.h"
-#include "hostclient/FrameworkAccess.h"
 #include "selfcheck/NextCaller.h"
 #include "selfcheck/RecordEvents.h"
 #include "tests/support/InertEnumerator.h"
+#include "tests/support/TestEnumClass.h"
 
 #include <functional>
 #include <memory>
@@ -61,59 +59,15 @@ class CountingEnumerator final : public testing_support::InertEnumerator {
 // {2A0F41B5-8C3E-4D57-9E61-0B7C5D2E9F34}: the counting class's id in the type registry (tests only).
 constexpr GUID kCounterGuid = {0x2A0F41B5, 0x8C3E, 0x4D57, {0x9E, 0x61, 0x0B, 0x7C, 0x5D, 0x2E, 0x9F, 0x34}};
 
-class CounterClass final : public host::HostObject<ICalcEnumClass2> {
- public:
-  CounterClass(uint32_t typeId, std::shared_ptr<CounterPlan> plan) : mTypeId(typeId), mPlan(std::move(plan)) {}
-  HRESULT STDMETHODCALLTYPE GetTypeId(uint32_t* id) noexcept override {
-    *id = mTypeId;
-    return S_OK;
-  }
-  HRESULT STDMETHODCALLTYPE GetCategory(const GUID** category) noexcept override {
-    *category = &CATID_CalcEnum;
-    return S_OK;
-  }
-  HRESULT STDMETHODCALLTYPE GetNameBstr(BSTR*) noexcept override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE IsCategory(const GUID*) noexcept override { return S_OK; }
-  HRESULT STDMETHODCALLTYPE GetName(QOR::IQORString** name) noexcept override {
-    *name = host::MakeHostString(L"Counter").Detach();
-    return S_OK;
-  }
-  HRESULT STDMETHODCALLTYPE GetDescription(QOR::IQORString**) noexcept override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE GetFlags(uint32_t* flags) noexcept override {
-    *flags = 0;
-    return S_OK;
-  }
-  HRESULT STDMETHODCALLTYPE Reserved10(void**) noexcept override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE CreateEnum(IUnknown*, ICalcEnum** out) noexcept override {
-    *out = new CountingEnumerator(mPlan);
-    return S_OK;
-  }
-  HRESULT STDMETHODCALLTYPE CreateAggregatedEnum(IUnknown*, IUnknown*, IUnknown**) noexcept override {
-    return E_NOTIMPL;
-  }
-
- private:
-  void* FindInterface(REFIID iid) override {
-    if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_ILumoClassObject) ||
-        IsEqualIID(iid, IID_ICalcEnumClass2))
-      return static_cast<ICalcEnumClass2*>(this);
-    return nullptr;
-  }
-  uint32_t mTypeId;
-  std::shared_ptr<CounterPlan> mPlan;
-};
-
 class RecordEventsTest : public testing::Test {
  protected:
   static void SetUpTestSuite() {
     ASSERT_EQ(S_OK, ondara_host::EnsureHostFramework());
-    uint16_t index = 0;
-    ASSERT_EQ(S_OK, GetTypeRegistry()->RegisterGuid(&kCounterGuid, &index));
-    sTypeId = static_cast<uint32_t>(index) << 16;
     sPlan = new std::shared_ptr<CounterPlan>(std::make_shared<CounterPlan>());
-    CounterClass* const counter = new CounterClass(sTypeId, *sPlan);
-    ASSERT_EQ(S_OK, ObjectFactoryAccessor::Get()->RegisterClassObject(counter));
-    counter->Release();  // the registry holds it
+    const std::shared_ptr<CounterPlan> plan = *sPlan;
+    sTypeId = testing_support::RegisterTestEnumClass(kCounterGuid, 0, L"Counter",
+                                                     [plan] { return new CountingEnumerator(plan); });
+    ASSERT_NE(0u, sTypeId);
   }
   void SetUp() override {
     **sPlan = CounterPlan();
