@@ -17,7 +17,10 @@ inline constexpr GUID IID_IHostDataDocument = {
 // Request flags of GetChannelSource and GetChannelTickPeriod. Exactly one of the first three
 // says what is read; the last two may be or'ed in.
 // The channel's calculated values (a channel written "vchN"): for a calculation whose formula
-// yields events, an enumerator of those events; for one that yields samples, those samples.
+// yields events, an enumerator of those events; for one that yields samples, those samples. A
+// channel without a calculation of its own reads the enumerator formula stored on the data object
+// of id N-1 (hostapi/DataObjects.h): the calculated channels a module adds are numbered by the
+// objects it makes for them.
 inline constexpr uint32_t kChannelRequestCalculated = 0x00000004u;
 // The recorded samples beneath a channel, ignoring any calculation on it ("rchN").
 inline constexpr uint32_t kChannelRequestRecorded = 0x00000001u;

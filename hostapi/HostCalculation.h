@@ -60,7 +60,8 @@ struct ICalculationClass : ILumoClassObject {
   virtual HRESULT STDMETHODCALLTYPE Reserved9() = 0;
   virtual HRESULT STDMETHODCALLTYPE Reserved10() = 0;
   // Slot 11: a new calculation attached to the channel found by (channel, flags) in document;
-  // with flags 4 (kMarkerObjectKind), to the document's data object of id `channel`.
+  // with flags 4 (kMarkerObjectKind) or the kind IHostDataObjects::NewObject answered
+  // (kDataObjectRequestKind), to the document's data object of id `channel`.
   virtual HRESULT STDMETHODCALLTYPE CreateCalculation(int32_t channel, uint32_t flags,
                                                       IHostDataDocument* document,
                                                       IHostChannelCalc** calculation) = 0;
@@ -75,28 +76,6 @@ struct IHostChannelObjects : IUnknown {
   // Slot 3: the channel object of (channel, flags); S_FALSE and null when there is none.
   virtual HRESULT STDMETHODCALLTYPE GetChannelObject(int32_t channel, uint32_t flags,
                                                      IUnknown** channelObject) = 0;
-};
-
-// The id of a data document's object that a calculation is bound to: (channel index, request
-// flags). (kNewChannelObject, kChannelObjectCalculated) asks the document for a new one.
-struct ChannelObjectId {
-  int32_t id;
-  uint32_t kind;
-};
-inline constexpr int32_t kNewChannelObject = static_cast<int32_t>(0x80000000u);
-inline constexpr uint32_t kChannelObjectCalculated = 0xC0000000u;
-
-// {920CDDCC-3748-4EC1-83F8-59EFEE7ED007}
-inline constexpr GUID IID_IHostChannelMaker = {
-    0x920CDDCC, 0x3748, 0x4EC1, {0x83, 0xF8, 0x59, 0xEF, 0xEE, 0x7E, 0xD0, 0x07}};
-// Reached from a data document by QueryInterface: makes room for a new calculated channel.
-struct IHostChannelMaker : IUnknown {
-  // Slot 3: the next calculated channel of the document. The k-th one (from 0) is channel k,
-  // read in formulas as "vch" k+1; a channel that does not exist yet is made without a
-  // recording. *object receives (channel, kind) and *text the channel's title; the reserved
-  // arguments are 0.
-  virtual HRESULT STDMETHODCALLTYPE NewChannelObject(int32_t reserved, int16_t reserved2, int32_t reserved3,
-                                                     QOR::IQORString** text, ChannelObjectId* object) = 0;
 };
 
 // Reached from a channel's calculation (IHostChannelCalc) by QueryInterface: which calculation

@@ -19,7 +19,7 @@ inline constexpr GUID IID_IGenericClassObject = {
 
 // A class object that makes new objects of its class. Slots 0-6 are those of ILumoClassObject.
 // A test document answers IHostRecordData (its own interface), IHostDataFile, IHostDataDocument,
-// IOnlineDataService, IHostSamplingTarget, IScrivoDataSink and IHostChannelMaker: one object.
+// IOnlineDataService, IHostSamplingTarget, IScrivoDataSink and IHostDataObjects: one object.
 struct IGenericClassObject : ILumoClassObject {
   // Slot 7: a new object asked for iid; outer must be null (CLASS_E_NOAGGREGATION otherwise).
   virtual HRESULT STDMETHODCALLTYPE CreateObject(IUnknown* outer, REFIID iid, void** object) = 0;

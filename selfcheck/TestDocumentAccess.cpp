@@ -4,7 +4,7 @@
 #include "base/String.h"
 #include "enumerators/framework/HostCalculation.h"
 #include "hostapi/DataFile.h"
-#include "hostapi/HostCalculation.h"
+#include "hostapi/DataObjects.h"
 #include "hostapi/TestDocument.h"
 #include "hostclient/CachedService.h"
 #include "hostclient/ClassGuids.h"
@@ -54,16 +54,17 @@ QOR::ComPtr<IHostRecordData> NewTestDocument(const char* file, int32_t line) {
 
 void AddCalculatedChannels(IUnknown* document, const std::vector<std::wstring>& formulas) {
   if (formulas.empty()) return;
-  QOR::ComPtr<IHostChannelMaker> maker;
+  QOR::ComPtr<IHostDataObjects> objects;
   QOR::ComPtr<IUnknown> dataFile;
   if (document) {
-    document->QueryInterface(IID_IHostChannelMaker, maker.OutVoid());
+    document->QueryInterface(IID_IHostDataObjects, objects.OutVoid());
     document->QueryInterface(IID_IHostDataFile, dataFile.OutVoid());
   }
-  ChannelObjectId object{kNewChannelObject, kChannelObjectCalculated};
+  // Set once: the document may leave its answer in the pair for the next request.
+  DataObjectId object{kNewDataObject, kDataObjectRequestKind};
   for (const std::wstring& formula : formulas) {
-    QOR::String title;
-    const HRESULT hr = maker ? maker->NewChannelObject(0, 0, 0, QOR::StringOutParam(title), &object) : E_NOINTERFACE;
+    QOR::String name;
+    const HRESULT hr = objects ? objects->NewObject(0, 0, 0, QOR::StringOutParam(name), &object) : E_NOINTERFACE;
     CheckThat(hr == S_OK, "hr==S_OK", kFile, kLineChannelObject);
     // Not looked at: a formula the host refuses shows in the check's later assertions.
     ExtLib::CreateHostCalculation(dataFile.Get(), TypeIdClass<&HostCalcClassGUID, 0>::Id(),

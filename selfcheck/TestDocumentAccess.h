@@ -19,8 +19,9 @@ HRESULT GetTestObjectFactory(IHostRecordData** document) noexcept;
 // document." when there is none.
 QOR::ComPtr<IHostRecordData> NewTestDocument(const char* file, int32_t line);
 
-// Adds one calculated channel per formula, in order: the first is read as "vch1". A document
-// that refuses to make room for one fails the check.
+// Adds one calculated channel per formula, in order: a new data object of the document, with a
+// formula calculation bound to it; the first is read as "vch1". A document that makes no object
+// fails the check.
 void AddCalculatedChannels(IUnknown* document, const std::vector<std::wstring>& formulas);
 
 }  // namespace SelfCheck

@@ -210,7 +210,7 @@ void RunOnline(DataDocument* source, ICalcEnumClass2* formulaClass, const EventR
       const int32_t n = std::min(options.onlineBlock, record.length - from);
       std::vector<std::vector<float>> block;
       for (size_t c = 0; c < data.channels.size(); ++c) {
-        if (!HasRecording(data.channels[c])) continue;
+        if (!data.channels[c].formula.empty()) continue;
         const float* values = record.samples[c]->Samples();
         block.emplace_back(values + from, values + from + n);
       }

@@ -3,6 +3,7 @@
 
 #include "host/app/HostProgress.h"
 #include "host/common/HostPtr.h"
+#include "host/data/TestDocumentClass.h"
 #include "host/formula/FormulaCalculation.h"
 #include "hostapi/ClassRegistry.h"
 #include "hostapi/HostApplication.h"
@@ -70,7 +71,7 @@ HRESULT HostFramework::Register() {
 }
 
 // The host's own classes that modules create through the framework: formula calculations on
-// data objects and progress objects.
+// data objects, progress objects and the self-checks' test documents.
 HRESULT HostFramework::RegisterHostClasses() {
   host::HostPtr<IClassRegistry> registry;
   host::HostPtr<ITypeRegistry> types;
@@ -81,6 +82,7 @@ HRESULT HostFramework::RegisterHostClasses() {
                           reinterpret_cast<void**>(types.Out()));
   if (SUCCEEDED(hr)) hr = host::RegisterFormulaCalculationClasses(registry.Get(), types.Get());
   if (SUCCEEDED(hr)) hr = host::RegisterProgressClass(registry.Get(), types.Get());
+  if (SUCCEEDED(hr)) hr = host::RegisterTestDocumentClass(registry.Get(), types.Get());
   return hr;
 }
 

@@ -1,9 +1,9 @@
 // The "selfchecks" command: loads the module the host's way and lists or runs its self-checks.
-#include "host/app/HostClasses.h"
 #include "host/app/HostFramework.h"
 #include "host/app/ModuleLoader.h"
 #include "host/app/SelfCheckRunner.h"
 #include "host/common/HostPtr.h"
+#include "host/formula/FormulaEnumClass.h"
 #include "hostapi/UnitTestService.h"
 
 #include <objbase.h>
@@ -30,9 +30,10 @@ int RunSelfChecksCommand(int argc, wchar_t** argv) {
     }
   }
   if (module.empty()) module = PathBesideExecutable(L"Ondara.dll");
-  // The unit-test service is registered with the framework before the module's registration runs.
+  // The unit-test service and the test documents are registered with the framework before the
+  // module's registration runs.
   HRESULT hr = EnsureHostFramework();
-  if (SUCCEEDED(hr)) hr = RegisterHostClasses();
+  if (SUCCEEDED(hr)) hr = host::RegisterFormulaEnumClassWithFramework(nullptr);
   if (FAILED(hr)) {
     std::fwprintf(stderr, L"framework registration failed: 0x%08lX\n", hr);
     return 1;

@@ -84,7 +84,6 @@ void* DataDocument::FindInterface(REFIID iid) {
   if (iid == IID_IHostRecordData) return static_cast<IHostRecordData*>(&mRecordData);
   if (iid == IID_IHostDataObjects || iid == IID_HostDataObjectsPart)
     return static_cast<IHostDataObjects*>(&mObjects);
-  if (iid == IID_IHostChannelMaker) return static_cast<IHostChannelMaker*>(this);
   if (iid == IID_IScrivoDataSink) return static_cast<IScrivoDataSink*>(&mSamplingSink);
   if (iid == IID_IHostSamplingTarget) return static_cast<IHostSamplingTarget*>(&mSamplingSink);
   return nullptr;
@@ -108,22 +107,6 @@ int32_t DataDocument::AddCalculatedChannel(const std::wstring& title, const std:
   return channel;
 }
 
-HRESULT DataDocument::AttachCalculation(int32_t channel, const std::wstring& formula) {
-  const int32_t count = static_cast<int32_t>(mRecording->channels.size());
-  if (channel < 0 || channel > count) return E_INVALIDARG;
-  if (channel == count) {
-    AddCalculatedChannel(L"vch" + std::to_wstring(channel + 1), L"", formula);
-    return S_OK;
-  }
-  if (!FormulaYieldsEvents(formula)) return E_NOTIMPL;
-  ChannelInfo& info = mRecording->channels[static_cast<size_t>(channel)];
-  if (!info.formula.empty() && !mYieldsEvents[static_cast<size_t>(channel)]) return E_NOTIMPL;
-  info.recordedBeneath = HasRecording(info);
-  info.formula = formula;
-  mYieldsEvents[static_cast<size_t>(channel)] = true;
-  return S_OK;
-}
-
 HRESULT DataDocument::EnsureRecordedChannel(int32_t channel, const std::wstring& units) {
   if (channel < 0) return E_INVALIDARG;
   for (int32_t c = static_cast<int32_t>(mRecording->channels.size()); c <= channel; ++c) {
@@ -135,17 +118,17 @@ HRESULT DataDocument::EnsureRecordedChannel(int32_t channel, const std::wstring&
       record.samples.back()->Append(zeros.data(), record.length);
     }
   }
-  ChannelInfo& info = mRecording->channels[static_cast<size_t>(channel)];
-  if (HasRecording(info)) return S_OK;
-  if (!mYieldsEvents[static_cast<size_t>(channel)]) return E_UNEXPECTED;
-  // An enumerator formula holds no samples: the recording goes beneath it.
-  for (RecordData& record : mRecording->records) {
-    const std::vector<float> zeros(static_cast<size_t>(record.length), 0.0f);
-    record.samples[static_cast<size_t>(channel)]->Append(zeros.data(), record.length);
+  return mRecording->channels[static_cast<size_t>(channel)].formula.empty() ? S_OK : E_UNEXPECTED;
+}
+
+const std::wstring* DataDocument::ObjectFormula(int32_t id) const {
+  const DataObject* const object = mObjects.Find(id, kMarkerObjectKind);
+  if (!object || object->formula.empty()) return nullptr;
+  try {
+    return FormulaYieldsEvents(object->formula) ? &object->formula : nullptr;
+  } catch (const FormulaError&) {
+    return nullptr;  // a text the formula engine cannot read calculates nothing
   }
-  info.recordedBeneath = true;
-  if (info.units.empty()) info.units = units;
-  return S_OK;
 }
 
 std::vector<std::vector<float>> DataDocument::SignalBlock(const RecordData& record, int32_t from,
@@ -278,7 +261,7 @@ HRESULT STDMETHODCALLTYPE DataDocument::GetChannelTickPeriod(int32_t channel, ui
                                                              double* seconds) noexcept {
   if (!seconds) return E_POINTER;
   *seconds = 0.0;
-  if (!ValidChannel(channel)) return E_INVALIDARG;
+  if (!ValidChannel(channel) && !ObjectFormula(channel)) return E_INVALIDARG;
   // Every channel, calculated or not, runs at its record's tick period.
   return GetRecordTickPeriod(0, record, seconds);
 }
@@ -289,7 +272,7 @@ HRESULT STDMETHODCALLTYPE DataDocument::GetChannelCount(int32_t* count) noexcept
   return S_OK;
 }
 
-HostPtr<IUnknown> DataDocument::MakeEventSource(int32_t channel, uint32_t flags, int32_t record,
+HostPtr<IUnknown> DataDocument::MakeEventSource(const std::wstring& formula, uint32_t flags, int32_t record,
                                                 int32_t startTick) {
   if (!mFormulaClass || mEventSourceDepth >= kMaxCalculationDepth) return HostPtr<IUnknown>();
   struct DepthGuard {
@@ -297,7 +280,6 @@ HostPtr<IUnknown> DataDocument::MakeEventSource(int32_t channel, uint32_t flags,
     explicit DepthGuard(int& d) : depth(d) { ++depth; }
     ~DepthGuard() { --depth; }
   } guard(mEventSourceDepth);
-  const std::wstring& formula = mRecording->channels[static_cast<size_t>(channel)].formula;
   HostPtr<ICalcEnum> calc;
   if (FAILED(mFormulaClass->CreateEnum(static_cast<IHostDataFile*>(this), calc.Out())) || !calc)
     return HostPtr<IUnknown>();
@@ -325,15 +307,16 @@ HostPtr<IUnknown> DataDocument::MakeEventSource(int32_t channel, uint32_t flags,
 
 HostPtr<IUnknown> DataDocument::MakeSource(int32_t channel, uint32_t flags, int32_t record, int32_t startTick,
                                            int32_t endTick) {
-  const ChannelInfo& info = mRecording->channels[static_cast<size_t>(channel)];
-  const bool calculated = !info.formula.empty();
-  const bool recorded = HasRecording(info);
   const uint32_t kind = RequestKind(flags);
-  if (!recorded && kind == kChannelRequestRecorded) return HostPtr<IUnknown>();
-  if (!calculated && kind == kChannelRequestCalculated) return HostPtr<IUnknown>();
-  // A channel shows its recording where its calculation yields events rather than samples.
-  if (mYieldsEvents[static_cast<size_t>(channel)] && (kind == kChannelRequestCalculated || !recorded))
-    return MakeEventSource(channel, flags, record, startTick);
+  const bool calculated = ValidChannel(channel) && !mRecording->channels[static_cast<size_t>(channel)].formula.empty();
+  if (kind == kChannelRequestCalculated && !calculated) {
+    // A channel without a calculation of its own reads the formula of the data object it names.
+    const std::wstring* const formula = ObjectFormula(channel);
+    return formula ? MakeEventSource(*formula, flags, record, startTick) : HostPtr<IUnknown>();
+  }
+  if (calculated && kind == kChannelRequestRecorded) return HostPtr<IUnknown>();
+  if (mYieldsEvents[static_cast<size_t>(channel)])
+    return MakeEventSource(mRecording->channels[static_cast<size_t>(channel)].formula, flags, record, startTick);
   const RecordData& data = mRecording->records[static_cast<size_t>(record)];
   HostPtr<ISampleSource> source;
   if (FAILED(CreateChannelSampleSource(data.samples[static_cast<size_t>(channel)], startTick, endTick, source.Out())))
@@ -347,7 +330,8 @@ HRESULT STDMETHODCALLTYPE DataDocument::GetChannelSource(int32_t channel, uint32
   if (!source) return E_POINTER;
   *source = nullptr;
   const uint32_t kind = RequestKind(flags);
-  if (!ValidChannel(channel) || !ValidRecord(record) || startTick < 0 || endTick < startTick ||
+  const bool known = ValidChannel(channel) || (kind == kChannelRequestCalculated && ObjectFormula(channel));
+  if (!known || !ValidRecord(record) || startTick < 0 || endTick < startTick ||
       (kind != kChannelRequestCalculated && kind != kChannelRequestRecorded && kind != kChannelRequestDisplayed))
     return E_INVALIDARG;
   try {
@@ -424,25 +408,6 @@ HRESULT STDMETHODCALLTYPE DataDocument::UnregisterSink(IOnlineDataSink* sink) no
   if (it == mSinks.end()) return S_FALSE;
   mSinks.erase(it);
   return S_OK;
-}
-
-// IHostChannelMaker
-
-HRESULT STDMETHODCALLTYPE DataDocument::NewChannelObject(int32_t, int16_t, int32_t, QOR::IQORString** text,
-                                                         ChannelObjectId* object) noexcept {
-  if (!object) return E_POINTER;
-  if (text) *text = nullptr;
-  try {
-    // The calculated channels are numbered in the order they are made: the next is channel k,
-    // k being how many channels carry a calculation now.
-    int32_t k = 0;
-    for (const ChannelInfo& info : mRecording->channels) k += info.formula.empty() ? 0 : 1;
-    if (text) *text = MakeHostString(L"vch" + std::to_wstring(k + 1)).Detach();
-    *object = ChannelObjectId{k, kChannelObjectCalculated};
-    return S_OK;
-  } catch (...) {
-    return E_OUTOFMEMORY;
-  }
 }
 
 }  // namespace host

@@ -11,7 +11,6 @@
 #include "hostapi/CalcEnumClass.h"
 #include "hostapi/DataDocument.h"
 #include "hostapi/DataFile.h"
-#include "hostapi/HostCalculation.h"
 #include "hostapi/OnlineData.h"
 
 #include <memory>
@@ -23,9 +22,8 @@ namespace host {
 class Sampler;
 
 // Also a test document (hostapi/TestDocument.h): it answers the sampling sink (its
-// SamplingSinkPart) and makes room for calculated channels.
-class DataDocument final
-    : public HostObject<IHostDataFile, IHostDataDocument, IOnlineDataService, IHostChannelMaker> {
+// SamplingSinkPart).
+class DataDocument final : public HostObject<IHostDataFile, IHostDataDocument, IOnlineDataService> {
  public:
   // A new document (one reference) holding the recording. Throws FormulaError when a channel's
   // formula is neither kind (see AddCalculatedChannel).
@@ -42,14 +40,8 @@ class DataDocument final
   // for a text that is neither. Returns the channel's index.
   int32_t AddCalculatedChannel(const std::wstring& title, const std::wstring& units,
                                const std::wstring& formula);
-  // Binds a calculation to channel: to a new channel at the end without a recording, or, for an
-  // enumerator formula, over the recording of an existing channel (replacing an enumerator
-  // formula there). E_INVALIDARG for a channel beyond the end and E_NOTIMPL for a signal formula
-  // over a channel that exists; throws FormulaError for a text that is neither kind.
-  HRESULT AttachCalculation(int32_t channel, const std::wstring& formula);
-  // Makes channel hold a recording, adding recorded channels up to it; records already there
-  // get zeros for a channel that had none. E_UNEXPECTED for a channel whose signal formula
-  // computes its samples.
+  // Makes sure channel holds a recording, adding recorded channels up to it (records already
+  // there get zeros in them). E_UNEXPECTED for a channel that a formula calculates.
   HRESULT EnsureRecordedChannel(int32_t channel, const std::wstring& units);
   // The class that builds the chains of enumerator-formula channels.
   void SetFormulaClass(ICalcEnumClass2* formulaClass) { mFormulaClass = HostPtr<ICalcEnumClass2>(formulaClass); }
@@ -84,10 +76,6 @@ class DataDocument final
   HRESULT STDMETHODCALLTYPE RegisterSink(IOnlineDataSink* sink) noexcept override;
   HRESULT STDMETHODCALLTYPE UnregisterSink(IOnlineDataSink* sink) noexcept override;
 
-  // IHostChannelMaker
-  HRESULT STDMETHODCALLTYPE NewChannelObject(int32_t reserved, int16_t reserved2, int32_t reserved3,
-                                             QOR::IQORString** text, ChannelObjectId* object) noexcept override;
-
  private:
   friend class Sampler;
   friend class SamplingSinkPart;
@@ -100,7 +88,10 @@ class DataDocument final
   bool ValidRecord(int32_t record) const;
   HostPtr<IUnknown> MakeSource(int32_t channel, uint32_t flags, int32_t record, int32_t startTick,
                                int32_t endTick);
-  HostPtr<IUnknown> MakeEventSource(int32_t channel, uint32_t flags, int32_t record, int32_t startTick);
+  // A chain of formula over this document's channels, for record from startTick.
+  HostPtr<IUnknown> MakeEventSource(const std::wstring& formula, uint32_t flags, int32_t record, int32_t startTick);
+  // The enumerator formula stored on the data object of that id, or null.
+  const std::wstring* ObjectFormula(int32_t id) const;
   // The samples of every signal-formula channel for ticks [from, from + count) of record, by
   // channel index (empty for the other channels). Throws FormulaError for a value that is not a
   // finite float and bad_alloc; changes nothing.

@@ -30,7 +30,7 @@ void* HostDocument::FindInterface(REFIID iid) {
 int32_t HostDocument::CountChannels(bool calculated) const {
   int32_t count = 0;
   for (const ChannelInfo& channel : mDataDocument->Data().channels)
-    if (calculated ? !channel.formula.empty() : HasRecording(channel)) ++count;
+    if (channel.formula.empty() != calculated) ++count;
   return count;
 }
 

@@ -10,21 +10,13 @@
 
 namespace host {
 
-// One channel of the recording. A channel with a formula is calculated: its values come from
-// the formula (an arithmetic signal or an enumerator chain), and it holds no samples of its own
-// unless a recording lies beneath an enumerator formula (recordedBeneath): then the channel's
-// samples are that recording ("chN", "rchN") and its events the formula's ("vchN").
+// One channel of the recording. A channel with a formula is calculated: it holds no samples of
+// its own, and its values come from the formula (an arithmetic signal or an enumerator chain).
 struct ChannelInfo {
   std::wstring title;
   std::wstring units;
   std::wstring formula;
-  bool recordedBeneath = false;
 };
-
-// Whether the channel holds recorded samples.
-inline bool HasRecording(const ChannelInfo& channel) {
-  return channel.formula.empty() || channel.recordedBeneath;
-}
 
 // The samples of one record. Every recorded channel and every signal-formula channel holds
 // `length` samples; enumerator-formula channels hold none. A record grows while the host samples

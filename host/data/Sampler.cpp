@@ -41,7 +41,7 @@ HRESULT Sampler::Append(const std::vector<std::vector<float>>& block) {
   Recording& recording = *mDocument->mRecording;
   RecordData& record = recording.records.back();
   size_t recorded = 0;
-  for (const ChannelInfo& c : recording.channels) recorded += HasRecording(c) ? 1 : 0;
+  for (const ChannelInfo& c : recording.channels) recorded += c.formula.empty() ? 1 : 0;
   if (block.size() != recorded) return E_INVALIDARG;
   const size_t ticks = block.empty() ? 0 : block[0].size();
   for (const std::vector<float>& channel : block)
@@ -56,7 +56,7 @@ HRESULT Sampler::Append(const std::vector<std::vector<float>>& block) {
     // Channels whose formula yields events hold no samples and get none.
     size_t next = 0;
     for (size_t c = 0; c < recording.channels.size(); ++c) {
-      if (HasRecording(recording.channels[c])) values[c] = block[next++];
+      if (recording.channels[c].formula.empty()) values[c] = block[next++];
       if (values[c].size() == ticks) record.samples[c]->Reserve(from + count);
     }
     for (size_t c = 0; c < recording.channels.size(); ++c)

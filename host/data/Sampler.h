@@ -19,7 +19,7 @@ class Sampler {
   HRESULT Start();
   // Appends an empty record with its own tick period; the sinks hear its index.
   HRESULT StartRecord(double tickPeriod);
-  // One vector per channel holding a recording (HasRecording), in order, all of one length;
+  // One vector per recorded channel (channels without a formula, in order), all of one length;
   // signal-formula channels are computed for the new ticks. E_INVALIDARG for a block of the
   // wrong shape.
   HRESULT Append(const std::vector<std::vector<float>>& block);

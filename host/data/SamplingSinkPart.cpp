@@ -140,7 +140,7 @@ HRESULT STDMETHODCALLTYPE SamplingSinkPart::NewData(int32_t ticks) noexcept {
     const int32_t from = data.records.back().length;
     std::vector<std::vector<float>> block;
     for (size_t i = 0; i < data.channels.size(); ++i) {
-      if (!HasRecording(data.channels[i])) continue;
+      if (!data.channels[i].formula.empty()) continue;  // computed by the document
       if (i < mChannels.size() && mChannels[i].declared) block.push_back(TickSamples(mChannels[i], from, ticks));
       else block.emplace_back(static_cast<size_t>(ticks), 0.0f);  // recorded before, not sampled now
     }

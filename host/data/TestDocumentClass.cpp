@@ -4,6 +4,7 @@
 #include "host/common/HostClassObject.h"
 #include "host/common/HostPtr.h"
 #include "host/data/DataDocument.h"
+#include "host/formula/FormulaEnumClass.h"
 #include "hostapi/TestDocument.h"
 
 
@@ -15,8 +16,8 @@ bool gRefuse = false;
 
 class TestDocumentClass final : public HostClassObject<IGenericClassObject> {
  public:
-  TestDocumentClass(uint32_t typeId, ICalcEnumClass2* formulaClass)
-      : HostClassObject(typeId, L"Test Document", nullptr), mFormulaClass(formulaClass) {}
+  TestDocumentClass(uint32_t typeId, IClassRegistry* registry, ITypeRegistry* types)
+      : HostClassObject(typeId, L"Test Document"), mRegistry(registry), mTypes(types) {}
 
   HRESULT STDMETHODCALLTYPE CreateObject(IUnknown* outer, REFIID iid, void** object) noexcept override {
     if (!object) return E_POINTER;
@@ -25,7 +26,11 @@ class TestDocumentClass final : public HostClassObject<IGenericClassObject> {
     if (gRefuse) return E_OUTOFMEMORY;
     try {
       HostPtr<DataDocument> document = DataDocument::Create(Recording());
-      document->SetFormulaClass(mFormulaClass.Get());
+      uint32_t formulaTypeId = 0;
+      HostPtr<ICalcEnumClass2> formulaClass;
+      if (SUCCEEDED(FormulaEnumClassTypeId(mTypes.Get(), &formulaTypeId)))
+        mRegistry->GetClassObject(formulaTypeId, IID_ICalcEnumClass2, reinterpret_cast<void**>(formulaClass.Out()));
+      if (formulaClass) document->SetFormulaClass(formulaClass.Get());
       return document->QueryInterface(iid, object);
     } catch (...) {
       return E_OUTOFMEMORY;
@@ -39,21 +44,22 @@ class TestDocumentClass final : public HostClassObject<IGenericClassObject> {
     return nullptr;
   }
 
-  HostPtr<ICalcEnumClass2> mFormulaClass;
+  HostPtr<IClassRegistry> mRegistry;
+  HostPtr<ITypeRegistry> mTypes;
 };
 
 }  // namespace
 
 void RefuseTestDocuments(bool refuse) noexcept { gRefuse = refuse; }
 
-HRESULT RegisterTestDocumentClass(IClassRegistry* registry, ITypeRegistry* types, ICalcEnumClass2* formulaClass) {
+HRESULT RegisterTestDocumentClass(IClassRegistry* registry, ITypeRegistry* types) {
   if (!registry || !types) return E_POINTER;
   uint16_t index = 0;
   const HRESULT hr = types->RegisterGuid(&kTestDocumentClassGuid, &index);
   if (FAILED(hr)) return hr;
   try {
     HostPtr<IGenericClassObject> object;
-    object.Attach(new TestDocumentClass(static_cast<uint32_t>(index) << 16, formulaClass));
+    object.Attach(new TestDocumentClass(static_cast<uint32_t>(index) << 16, registry, types));
     return registry->RegisterClassObject(object.Get());
   } catch (...) {
     return E_OUTOFMEMORY;

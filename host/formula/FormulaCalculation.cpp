@@ -90,13 +90,13 @@ class FormulaCalculationClass final : public HostClassObject<ICalculationClass> 
   HRESULT STDMETHODCALLTYPE Reserved8() noexcept override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE Reserved9() noexcept override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE Reserved10() noexcept override { return E_NOTIMPL; }
-  // This host offers formula calculations on data objects only; a channel's own calculation
-  // (other flags) is refused.
+  // This host offers formula calculations on data objects only, addressed by the kind modules
+  // use or the one NewObject answered; a channel's own calculation (other flags) is refused.
   HRESULT STDMETHODCALLTYPE CreateCalculation(int32_t channel, uint32_t flags, IHostDataDocument* document,
                                               IHostChannelCalc** calculation) noexcept override {
     if (!calculation) return E_POINTER;
     *calculation = nullptr;
-    if (!document || flags != kMarkerObjectKind) return E_INVALIDARG;
+    if (!document || (flags != kMarkerObjectKind && flags != kDataObjectRequestKind)) return E_INVALIDARG;
     HostPtr<IHostDataObjects> objects;
     if (FAILED(document->QueryInterface(IID_HostDataObjectsPart, reinterpret_cast<void**>(objects.Out()))))
       return E_INVALIDARG;

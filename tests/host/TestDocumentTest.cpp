@@ -3,7 +3,9 @@
 #include "host/common/HostString.h"
 #include "host/data/DataDocument.h"
 #include "host/formula/FormulaEnumClass.h"
+#include "tests/host/FakeEnumClass.h"
 #include "hostapi/CalcEnum.h"
+#include "hostapi/DataObjects.h"
 #include "hostapi/DataSampling.h"
 #include "hostapi/HostCalculation.h"
 
@@ -136,22 +138,39 @@ TEST_F(TestDocumentTest, AChannelThatCannotBeOpenedKeepsTheRecordFromGrowing) {
   EXPECT_TRUE(mDocument->Data().records[0].complete);
 }
 
-TEST_F(TestDocumentTest, CalculationsGoOnNewChannelsOrAsEventsOverARecording) {
+TEST_F(TestDocumentTest, ADataObjectsEnumeratorFormulaReadsAsACalculatedChannel) {
+  auto log = std::make_shared<testing::EnumLog>();
+  const std::vector<HostPtr<IUnknown>> classes = testing::MakeFakeClasses(log);
+  mDocument->SetFormulaClass(CreateFormulaEnumClass(0x00070000, [classes] { return classes; }).Get());
+  HostPtr<IScrivoDataSource> source;
+  source.Attach(new CountingSource(mFormulas));
   Declare(0);
-  ChannelObjectId object{kNewChannelObject, kChannelObjectCalculated};
-  ASSERT_EQ(S_OK, mDocument->NewChannelObject(0, 0, 0, nullptr, &object));
-  EXPECT_EQ(0, object.id);  // the first calculated channel is channel 0, "vch1"
-  EXPECT_EQ(E_NOTIMPL, mDocument->AttachCalculation(0, L"sin(t)"));
-  EXPECT_EQ(E_INVALIDARG, mDocument->AttachCalculation(2, L"sin(t)"));
-  ASSERT_EQ(S_OK, mDocument->AttachCalculation(0, L"cappeakdet(ch1,0.3)"));
-  ASSERT_EQ(S_OK, mDocument->NewChannelObject(0, 0, 0, nullptr, &object));
-  EXPECT_EQ(1, object.id);
-  ASSERT_EQ(S_OK, mDocument->AttachCalculation(1, L"2*t"));
-  const std::vector<ChannelInfo>& channels = mDocument->Data().channels;
-  ASSERT_EQ(2u, channels.size());
-  EXPECT_TRUE(HasRecording(channels[0]));
-  EXPECT_FALSE(HasRecording(channels[1]));
-  EXPECT_EQ(L"cappeakdet(ch1,0.3)", channels[0].formula);
+  ASSERT_EQ(S_OK, mSink->StartSampling(0));
+  ASSERT_EQ(S_OK, mSink->StartRecord(0, source.Get(), 0.001, 0.0, 0.0, 0, 0, 0, VARIANT_TRUE));
+  ASSERT_EQ(S_OK, mSink->NewData(3));
+  ASSERT_EQ(S_OK, mSink->StopSampling(VARIANT_TRUE));
+  for (const wchar_t* formula : {L"capPEAK(ch1, 0.3)", L"2*t"}) {
+    DataObjectId object{kNewDataObject, kDataObjectRequestKind};
+    QOR::IQORString* name = nullptr;
+    ASSERT_EQ(S_OK, mDocument->Objects().NewObject(0, 0, 0, &name, &object));
+    name->Release();
+    ASSERT_EQ(S_OK, mDocument->Objects().SetFormula(object.id, object.kind, formula, L""));
+  }
+  const uint32_t calculated = kChannelRequestCalculated | kChannelRequestSource;
+  // "vch1": the events of object 0 over the recording of channel 0, which "ch1" still shows.
+  HostPtr<IUnknown> events;
+  ASSERT_EQ(S_OK, mDocument->GetChannelSource(0, calculated, 0, 0, 0x7FFFFFFF, events.Out()));
+  EXPECT_TRUE(events.As<IEnumEventEx>(IID_IEnumEventEx));
+  HostPtr<IUnknown> samples;
+  ASSERT_EQ(S_OK, mDocument->GetChannelSource(0, kChannelRequestDisplayed, 0, 0, 0x7FFFFFFF, samples.Out()));
+  EXPECT_TRUE(samples.As<ISampleSource>(IID_ISampleSource));
+  // Object 1 holds a signal, object 2 does not exist: neither is a calculated channel.
+  HostPtr<IUnknown> none;
+  EXPECT_EQ(E_INVALIDARG, mDocument->GetChannelSource(1, calculated, 0, 0, 0x7FFFFFFF, none.Out()));
+  EXPECT_EQ(E_INVALIDARG, mDocument->GetChannelSource(2, calculated, 0, 0, 0x7FFFFFFF, none.Out()));
+  // A channel a formula computes cannot also be sampled.
+  mDocument->AddCalculatedChannel(L"Twice", L"", L"2*t");
+  EXPECT_EQ(E_UNEXPECTED, mDocument->EnsureRecordedChannel(1, L"V"));
 }
 
 }  // namespace host

@@ -1,12 +1,12 @@
-// The stand-in host as the self-checks meet it: the framework, the module's enumerator classes
-// and the host's own classes, registered once per test program.
+// The stand-in host as the self-checks meet it: the framework (with the host's own classes), the
+// module's enumerator classes and the formula enumerator class, registered once per test program.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include "enumerators/framework/EnumeratorClassList.h"
-#include "host/app/HostClasses.h"
 #include "host/app/HostFramework.h"
+#include "host/formula/FormulaEnumClass.h"
 #include "hostapi/DataDocument.h"
 #include "hostapi/RecordData.h"
 #include "hostclient/ComPtr.h"
@@ -21,7 +21,7 @@ inline void Register() {
   if (done) return;
   ASSERT_EQ(S_OK, ondara_host::EnsureHostFramework());
   CalcEnums::RegisterEnumeratorClasses(ObjectFactoryAccessor::Get());
-  ASSERT_EQ(S_OK, ondara_host::RegisterHostClasses());
+  ASSERT_EQ(S_OK, host::RegisterFormulaEnumClassWithFramework(nullptr));
   done = true;
 }
 
