@@ -1,0 +1,273 @@
+// The in-process guard: an exception frame around each input and a watchdog thread move the fuzzing thread
+// onto a small stack of its own and jump back to RunGuarded; a terminate handler and SIGABRT do the
+// same for exceptions that end the program; patched allocation imports refuse requests past the bound.
+#include "bench/fuzz/FuzzGuard.h"
+
+#include <windows.h>
+
+#include <cstdarg>
+#include <csignal>
+#include <cstdio>
+#include <cstring>
+#include <exception>
+#include <typeinfo>
+
+namespace fuzz {
+
+namespace {
+
+using MallocFn = void*(__cdecl*)(size_t);
+using CallocFn = void*(__cdecl*)(size_t, size_t);
+using ReallocFn = void*(__cdecl*)(void*, size_t);
+
+GuardLimits gLimits;
+void* gJump[5];
+volatile LONG gArmed = 0;
+volatile LONG gSerial = 0;
+volatile DWORD gArmedAt = 0;
+DWORD gThreadId = 0;
+HANDLE gThread = nullptr;
+DWORD gSehHead = 0;  // the thread's exception registration head when the input started
+FailureKind gKind = FailureKind::None;
+char gDetail[200];
+int gHangsInRow = 0;
+bool gUsable = true;
+MallocFn gMalloc = nullptr;
+CallocFn gCalloc = nullptr;
+ReallocFn gRealloc = nullptr;
+alignas(16) unsigned char gEscapeStack[64 * 1024];  // where a crashed or stuck input is left from
+
+DWORD ReadSehHead() {
+  DWORD head;
+  asm volatile("movl %%fs:0, %0" : "=r"(head));
+  return head;
+}
+
+void WriteSehHead(DWORD head) { asm volatile("movl %0, %%fs:0" : : "r"(head) : "memory"); }
+
+[[noreturn]] void Escape() {
+  WriteSehHead(gSehHead);
+  __builtin_longjmp(gJump, 1);
+}
+
+void Note(FailureKind kind, const char* format, ...) {
+  gArmed = 0;
+  gKind = kind;
+  va_list args;
+  va_start(args, format);
+  std::vsnprintf(gDetail, sizeof gDetail, format, args);
+  va_end(args);
+}
+
+// The place of an address: module file name and offset.
+void PlaceOf(const void* address, char* text, size_t size) {
+  HMODULE module = nullptr;
+  char path[MAX_PATH] = "?";
+  if (GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                         static_cast<const char*>(address), &module))
+    GetModuleFileNameA(module, path, MAX_PATH);
+  const char* name = std::strrchr(path, '\\');
+  name = name ? name + 1 : path;
+  std::snprintf(text, size, "%s+0x%lX", name,
+                static_cast<unsigned long>(reinterpret_cast<uintptr_t>(address) - reinterpret_cast<uintptr_t>(module)));
+}
+
+bool IsFatal(DWORD code) {
+  switch (code) {
+    case EXCEPTION_ACCESS_VIOLATION:
+    case EXCEPTION_ARRAY_BOUNDS_EXCEEDED:
+    case EXCEPTION_DATATYPE_MISALIGNMENT:
+    case EXCEPTION_ILLEGAL_INSTRUCTION:
+    case EXCEPTION_IN_PAGE_ERROR:
+    case EXCEPTION_INT_DIVIDE_BY_ZERO:
+    case EXCEPTION_INT_OVERFLOW:
+    case EXCEPTION_PRIV_INSTRUCTION:
+    case EXCEPTION_STACK_OVERFLOW:
+    case 0xC0000374:  // heap corruption
+    case 0xC0000409:  // stack buffer overrun
+      return true;
+    default:
+      return false;
+  }
+}
+
+void LeaveOnEscapeStack(CONTEXT* context) {
+  context->Eip = reinterpret_cast<DWORD>(&Escape);
+  context->Esp = reinterpret_cast<DWORD>(gEscapeStack + sizeof gEscapeStack - 16);
+}
+
+// The outermost exception frame of an input: it sees only what the code under test leaves
+// unhandled (a first-chance exception that an inner frame handles is none of its business).
+EXCEPTION_DISPOSITION __cdecl OnException(EXCEPTION_RECORD* record, void*, CONTEXT* context, void*) {
+  if (!gArmed || (record->ExceptionFlags & (EXCEPTION_UNWINDING | EXCEPTION_EXIT_UNWIND)) ||
+      !IsFatal(record->ExceptionCode))
+    return ExceptionContinueSearch;
+  char place[MAX_PATH + 16];
+  PlaceOf(record->ExceptionAddress, place, sizeof place);
+  Note(FailureKind::Crash, "exception 0x%08lX at %s", static_cast<unsigned long>(record->ExceptionCode), place);
+  if (record->ExceptionCode == EXCEPTION_STACK_OVERFLOW) gUsable = false;  // the guard page is spent
+  LeaveOnEscapeStack(context);
+  return ExceptionContinueExecution;
+}
+
+struct ExceptionFrame {
+  ExceptionFrame* previous;
+  void* handler;
+};
+
+DWORD WINAPI Watchdog(void*) {
+  for (;;) {
+    Sleep(10);
+    if (!gArmed || GetTickCount() - gArmedAt < gLimits.timeBoundMs) continue;
+    const LONG serial = gSerial;
+    if (SuspendThread(gThread) == static_cast<DWORD>(-1)) continue;
+    CONTEXT context = {};
+    context.ContextFlags = CONTEXT_CONTROL;
+    if (gArmed && gSerial == serial && GetThreadContext(gThread, &context)) {
+      char place[MAX_PATH + 16];
+      PlaceOf(reinterpret_cast<void*>(context.Eip), place, sizeof place);
+      Note(FailureKind::Hang, "running past %lu ms, at %s", static_cast<unsigned long>(gLimits.timeBoundMs), place);
+      LeaveOnEscapeStack(&context);
+      SetThreadContext(gThread, &context);
+    }
+    ResumeThread(gThread);
+  }
+}
+
+[[noreturn]] void OnTerminate() {
+  const char* type = "unknown";
+  const char* what = "";
+  try {
+    if (std::exception_ptr current = std::current_exception()) std::rethrow_exception(current);
+  } catch (const std::exception& e) {
+    type = typeid(e).name();
+    what = e.what();
+  } catch (...) {
+  }
+  Note(FailureKind::Exception, "terminate: %s: %.80s", type, what);
+  Escape();
+}
+
+// The module's own runtime ends the program through abort (a noexcept function that threw).
+void OnAbort(int) {
+  if (!gArmed) return;
+  Note(FailureKind::Exception, "abort: an exception escaped a noexcept function or a check failed");
+  Escape();
+}
+
+bool TooLarge(size_t bytes) {
+  if (!gArmed || bytes <= gLimits.allocationBound) return false;
+  Note(FailureKind::Allocation, "allocation of %lu bytes", static_cast<unsigned long>(bytes));
+  gArmed = 1;  // the input runs on and sees a failed allocation
+  return true;
+}
+
+void* __cdecl BoundedMalloc(size_t bytes) { return TooLarge(bytes) ? nullptr : gMalloc(bytes); }
+void* __cdecl BoundedCalloc(size_t count, size_t size) {
+  if (size != 0 && count > SIZE_MAX / size) return nullptr;
+  return TooLarge(count * size) ? nullptr : gCalloc(count, size);
+}
+void* __cdecl BoundedRealloc(void* block, size_t bytes) { return TooLarge(bytes) ? nullptr : gRealloc(block, bytes); }
+
+void* Replacement(const char* name) {
+  if (std::strcmp(name, "malloc") == 0) return reinterpret_cast<void*>(&BoundedMalloc);
+  if (std::strcmp(name, "calloc") == 0) return reinterpret_cast<void*>(&BoundedCalloc);
+  if (std::strcmp(name, "realloc") == 0) return reinterpret_cast<void*>(&BoundedRealloc);
+  return nullptr;
+}
+
+// Points a module's imports of the C runtime's allocation functions at the bounded ones.
+void PatchAllocationImports(HMODULE module) {
+  if (!module) return;
+  auto* const base = reinterpret_cast<unsigned char*>(module);
+  const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(base);
+  const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
+  const IMAGE_DATA_DIRECTORY& imports = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
+  if (!imports.VirtualAddress) return;
+  for (auto* entry = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + imports.VirtualAddress); entry->Name; ++entry) {
+    if (_stricmp(reinterpret_cast<const char*>(base + entry->Name), "msvcrt.dll") != 0) continue;
+    const DWORD namesAt = entry->OriginalFirstThunk ? entry->OriginalFirstThunk : entry->FirstThunk;
+    auto* names = reinterpret_cast<IMAGE_THUNK_DATA*>(base + namesAt);
+    auto* slots = reinterpret_cast<IMAGE_THUNK_DATA*>(base + entry->FirstThunk);
+    for (; names->u1.AddressOfData; ++names, ++slots) {
+      if (IMAGE_SNAP_BY_ORDINAL(names->u1.Ordinal)) continue;
+      const auto* byName = reinterpret_cast<const IMAGE_IMPORT_BY_NAME*>(base + names->u1.AddressOfData);
+      void* const replacement = Replacement(reinterpret_cast<const char*>(byName->Name));
+      if (!replacement) continue;
+      DWORD old = 0;
+      VirtualProtect(&slots->u1.Function, sizeof slots->u1.Function, PAGE_READWRITE, &old);
+      slots->u1.Function = reinterpret_cast<DWORD_PTR>(replacement);
+      VirtualProtect(&slots->u1.Function, sizeof slots->u1.Function, old, &old);
+    }
+  }
+}
+
+// Outside the jump buffer's function, so that an exception the body lets out is seen here.
+void CallBody(const std::function<void()>& body) {
+  try {
+    body();
+  } catch (const std::bad_alloc& e) {
+    // The refusal of an allocation past the bound is the failure, not the exception it raises.
+    if (gKind != FailureKind::Allocation) Note(FailureKind::Exception, "%s: %.80s", typeid(e).name(), e.what());
+  } catch (const std::exception& e) {
+    Note(FailureKind::Exception, "%s: %.80s", typeid(e).name(), e.what());
+  } catch (...) {
+    Note(FailureKind::Exception, "a non-standard exception");
+  }
+}
+
+}  // namespace
+
+const char* FailureKindName(FailureKind kind) {
+  switch (kind) {
+    case FailureKind::Crash: return "crash";
+    case FailureKind::Hang: return "hang";
+    case FailureKind::Exception: return "exception";
+    case FailureKind::Allocation: return "allocation";
+    default: return "none";
+  }
+}
+
+void InstallGuard(const GuardLimits& limits, std::initializer_list<const wchar_t*> modules) {
+  gLimits = limits;
+  if (gThread) return;
+  gThreadId = GetCurrentThreadId();
+  DuplicateHandle(GetCurrentProcess(), GetCurrentThread(), GetCurrentProcess(), &gThread, 0, FALSE,
+                  DUPLICATE_SAME_ACCESS);
+  HMODULE runtime = GetModuleHandleW(L"msvcrt.dll");
+  gMalloc = reinterpret_cast<MallocFn>(reinterpret_cast<void*>(GetProcAddress(runtime, "malloc")));
+  gCalloc = reinterpret_cast<CallocFn>(reinterpret_cast<void*>(GetProcAddress(runtime, "calloc")));
+  gRealloc = reinterpret_cast<ReallocFn>(reinterpret_cast<void*>(GetProcAddress(runtime, "realloc")));
+  PatchAllocationImports(GetModuleHandleW(nullptr));
+  for (const wchar_t* name : modules) PatchAllocationImports(GetModuleHandleW(name));
+  std::set_terminate(&OnTerminate);
+  CloseHandle(CreateThread(nullptr, 64 * 1024, &Watchdog, nullptr, 0, nullptr));
+}
+
+GuardOutcome RunGuarded(const std::function<void()>& body) {
+  gKind = FailureKind::None;
+  gDetail[0] = 0;
+  std::signal(SIGABRT, &OnAbort);  // the runtime resets it after each signal
+  gSehHead = ReadSehHead();
+  ExceptionFrame frame{reinterpret_cast<ExceptionFrame*>(gSehHead), reinterpret_cast<void*>(&OnException)};
+  if (__builtin_setjmp(gJump) == 0) {
+    WriteSehHead(reinterpret_cast<DWORD>(&frame));
+    gArmedAt = GetTickCount();
+    InterlockedIncrement(&gSerial);
+    gArmed = 1;
+    CallBody(body);
+  }
+  gArmed = 0;
+  WriteSehHead(gSehHead);
+  InterlockedIncrement(&gSerial);
+  GuardOutcome outcome;
+  outcome.kind = gKind;
+  outcome.detail = gDetail;
+  gHangsInRow = gKind == FailureKind::Hang ? gHangsInRow + 1 : 0;
+  if (gHangsInRow >= 3) gUsable = false;
+  return outcome;
+}
+
+bool GuardUsable() { return gUsable; }
+
+}  // namespace fuzz

@@ -1,0 +1,89 @@
+// ondara-fuzz.exe: feeds mutated formulas and recording texts to the stand-in host and the module
+// in this one process, seeded and repeatable, and reports what crashed, hung, let an exception out
+// or asked for too much memory, each with the smallest input that does it.
+#include "bench/fuzz/FuzzRun.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+
+namespace {
+
+constexpr char kUsage[] =
+    "usage: ondara-fuzz [--seed N] [--inputs N] [--target all|formula|recording] [--time-bound-ms N]\n"
+    "                   [--allocation-bound-mb N] [--shrink-tries N] [--progress N] [--replay FILE]\n";
+
+struct Arguments {
+  fuzz::RunOptions run;
+  fuzz::GuardLimits limits;
+  std::string target = "all";
+  std::string replay;
+};
+
+bool ParseCount(const char* text, unsigned long long* value) {
+  char* end = nullptr;
+  *value = std::strtoull(text, &end, 10);
+  return end != text && *end == 0 && text[0] != '-';
+}
+
+bool ParseArguments(int argc, char** argv, Arguments* args) {
+  for (int i = 1; i < argc; i += 2) {
+    if (i + 1 >= argc) return false;
+    const std::string name = argv[i];
+    unsigned long long n = 0;
+    const bool numeric = ParseCount(argv[i + 1], &n);
+    if (name == "--target") args->target = argv[i + 1];
+    else if (name == "--replay") args->replay = argv[i + 1];
+    else if (!numeric) return false;
+    else if (name == "--seed") args->run.seed = n;
+    else if (name == "--inputs") args->run.inputs = n;
+    else if (name == "--time-bound-ms" && n > 0 && n < 3600000) args->limits.timeBoundMs = static_cast<uint32_t>(n);
+    else if (name == "--allocation-bound-mb" && n > 0 && n < 2048) args->limits.allocationBound = static_cast<size_t>(n) << 20;
+    else if (name == "--shrink-tries" && n < 100000) args->run.shrinkTries = static_cast<int>(n);
+    else if (name == "--progress") args->run.progressEvery = n;
+    else return false;
+  }
+  return args->target == "all" || args->target == "formula" || args->target == "recording";
+}
+
+int Replay(const fuzz::Target& target, const std::string& file) {
+  std::ifstream in(file, std::ios::binary);
+  if (!in) {
+    std::fprintf(stderr, "cannot read %s\n", file.c_str());
+    return 2;
+  }
+  const std::string input((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  bool taken = false;
+  const fuzz::GuardOutcome outcome = fuzz::RunOne(target, input, &taken);
+  if (outcome.kind == fuzz::FailureKind::None) {
+    std::printf("%s: %s\n", target.name.c_str(), taken ? "taken" : "refused");
+    return 0;
+  }
+  std::printf("%s: %s: %s\n", target.name.c_str(), fuzz::FailureKindName(outcome.kind), outcome.detail.c_str());
+  return 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  Arguments args;
+  if (!ParseArguments(argc, argv, &args)) {
+    std::fputs(kUsage, stderr);
+    return 2;
+  }
+  fuzz::FuzzHost host;
+  if (!host.Start()) {
+    std::fputs("the stand-in host did not start: Ondara.dll or Lumo.dll is missing beside ondara-fuzz.exe\n", stderr);
+    return 3;
+  }
+  fuzz::InstallGuard(args.limits, {L"Ondara.dll", L"Lumo.dll"});
+  std::vector<fuzz::Target> targets;
+  if (args.target != "recording") targets.push_back(fuzz::MakeFormulaTarget(host));
+  if (args.target != "formula") targets.push_back(fuzz::MakeRecordingTarget(host));
+  if (!args.replay.empty()) return args.target == "all" ? 2 : Replay(targets[0], args.replay);
+  const fuzz::RunReport report = fuzz::RunFuzz(targets, args.run);
+  std::fputs(fuzz::FormatReport(report).c_str(), stdout);
+  return report.failures.empty() ? 0 : 1;
+}
