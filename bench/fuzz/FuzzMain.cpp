@@ -1,4 +1,5 @@
-// ondara-fuzz.exe: feeds mutated formulas and recording texts to the stand-in host and the module
+// ondara-fuzz.exe: feeds mutated formulas, recording texts, binary storage streams and settings
+// streams to the stand-in host and the module
 // in this one process, seeded and repeatable, and reports what crashed, hung, let an exception out
 // or asked for too much memory, each with the smallest input that does it.
 #include "bench/fuzz/FuzzRun.h"
@@ -12,14 +13,17 @@
 namespace {
 
 constexpr char kUsage[] =
-    "usage: ondara-fuzz [--seed N] [--inputs N] [--target all|formula|recording] [--time-bound-ms N]\n"
-    "                   [--allocation-bound-mb N] [--shrink-tries N] [--progress N] [--replay FILE]\n";
+    "usage: ondara-fuzz [--seed N] [--inputs N] [--target all|formula|recording|stream|settings]\n"
+    "                   [--time-bound-ms N]"
+    " [--allocation-bound-mb N] [--shrink-tries N] [--progress N] [--replay FILE]\n"
+    "       ondara-fuzz --target NAME --seeds 1   (lists the target's seed inputs)\n";
 
 struct Arguments {
   fuzz::RunOptions run;
   fuzz::GuardLimits limits;
   std::string target = "all";
   std::string replay;
+  bool listSeeds = false;
 };
 
 bool ParseCount(const char* text, unsigned long long* value) {
@@ -43,9 +47,12 @@ bool ParseArguments(int argc, char** argv, Arguments* args) {
     else if (name == "--allocation-bound-mb" && n > 0 && n < 2048) args->limits.allocationBound = static_cast<size_t>(n) << 20;
     else if (name == "--shrink-tries" && n < 100000) args->run.shrinkTries = static_cast<int>(n);
     else if (name == "--progress") args->run.progressEvery = n;
+    else if (name == "--seeds") args->listSeeds = n != 0;
     else return false;
   }
-  return args->target == "all" || args->target == "formula" || args->target == "recording";
+  for (const char* known : {"all", "formula", "recording", "stream", "settings"})
+    if (args->target == known) return true;
+  return false;
 }
 
 int Replay(const fuzz::Target& target, const std::string& file) {
@@ -80,8 +87,16 @@ int main(int argc, char** argv) {
   }
   fuzz::InstallGuard(args.limits, {L"Ondara.dll", L"Lumo.dll"});
   std::vector<fuzz::Target> targets;
-  if (args.target != "recording") targets.push_back(fuzz::MakeFormulaTarget(host));
-  if (args.target != "formula") targets.push_back(fuzz::MakeRecordingTarget(host));
+  const auto wanted = [&](const char* name) { return args.target == "all" || args.target == name; };
+  if (wanted("formula")) targets.push_back(fuzz::MakeFormulaTarget(host));
+  if (wanted("recording")) targets.push_back(fuzz::MakeRecordingTarget(host));
+  if (wanted("stream")) targets.push_back(fuzz::MakeStreamTarget());
+  if (wanted("settings")) targets.push_back(fuzz::MakeSettingsTarget());
+  if (args.listSeeds) {
+    for (const fuzz::Target& target : targets)
+      for (const std::string& seed : target.seeds) std::printf("%s\n", fuzz::Printable(seed, 100000).c_str());
+    return 0;
+  }
   if (!args.replay.empty()) return args.target == "all" ? 2 : Replay(targets[0], args.replay);
   const fuzz::RunReport report = fuzz::RunFuzz(targets, args.run);
   std::fputs(fuzz::FormatReport(report).c_str(), stdout);

@@ -142,6 +142,7 @@ Target MakeFormulaTarget(FuzzHost& fuzzHost) {
   Random random(7);
   const std::vector<ClassInfo> classes = RegisteredClasses();
   for (const char* chain : kChains) target.seeds.push_back(chain);
+  for (const std::string& formula : BuilderFormulas()) target.seeds.push_back(formula);
   for (const ClassInfo& info : classes) {
     for (int i = 0; i < 3; ++i) target.seeds.push_back(CallOf(info, kChains[0], random));
     target.words.words.push_back(info.name);

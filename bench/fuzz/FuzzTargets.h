@@ -42,4 +42,14 @@ Target MakeFormulaTarget(FuzzHost& host);
 // Recording texts in every form the reader takes; a text that reads is run through a detector.
 Target MakeRecordingTarget(FuzzHost& host);
 
+// The binary storage format read value by value (words, doubles, strings in every encoding).
+Target MakeStreamTarget();
+
+// The analysis settings store read from its stream form, and written back when it reads.
+Target MakeSettingsTarget();
+
+// What the expression builder writes for every analysis type and detection method: detector,
+// calculation chain and measurement selector.
+std::vector<std::string> BuilderFormulas();
+
 }  // namespace fuzz
