@@ -1,6 +1,7 @@
 // DataAdderBase: the sampling road into a test document.
 #include "selfcheck/DataAdderBase.h"
 
+#include "base/Rational.h"
 #include "hostapi/HostUnits.h"
 #include "hostclient/HostUnits.h"
 #include "selfcheck/CheckAssert.h"
@@ -34,6 +35,13 @@ bool IsOn(const QOR::Bitset& set, uint32_t channel) noexcept {
 
 bool NoneSet(const QOR::Bitset& set) noexcept { return set.BitLength() == 0; }
 
+// The period of a rate declared in whole hertz (truncated), as the host's reduced rational.
+HostRational64 PeriodOfRate(double rate) {
+  QORRationalImp period{1, static_cast<int64_t>(rate)};
+  period.Normalize();
+  return HostRational64{period.num, period.den};
+}
+
 }  // namespace
 
 DataAdderBase::DataAdderBase(IHostRecordData* document) : mDocument(document) {
@@ -60,14 +68,14 @@ void DataAdderBase::DeclareChannels() {
     CheckThat(rate >= kLowestRate && rate <= kHighestRate, "mSampleRates[channel] >= 1", kFile, kLineRate,
               QOR::String(L"Sample rates below 1 Hz cannot be declared to the host."));
   }
-  const HostRational64 tickPeriod{1, static_cast<int64_t>(mTickRate)};
+  const HostRational64 tickPeriod = PeriodOfRate(mTickRate);
   for (size_t c = 0; c < mSampleRates.size(); ++c) {
     const double rate = mSampleRates[c];
     QOR::ComPtr<IUnknown> unit;
     QOR::MakePrefixedUnit(kUnitPrefixNone, L"V", unit.Out());  // a channel without units object is still declared
     const bool channelOn = IsOn(on, static_cast<uint32_t>(c));
     mSink->DeclareChannel(static_cast<int32_t>(c), channelOn ? 1 : 0, channelOn ? VARIANT_TRUE : VARIANT_FALSE,
-                          unit.Get(), HostRational64{1, static_cast<int64_t>(rate)}, &tickPeriod,
+                          unit.Get(), PeriodOfRate(rate), &tickPeriod,
                           kDeclareChannelSampled, this);
   }
 }

@@ -91,11 +91,17 @@ TEST_F(FormulaDataAdderTest, ChannelsTakeTheirRatesOnTheFastestTick) {
   const std::vector<float> slow = selfcheck_host::ChannelSamples(adder->Document(), 1, 0);
   // A slower channel shows its last sample until the next one.
   EXPECT_EQ((std::vector<float>{0.0f, 0.0f, 0.0f, 0.0f, 0.004f, 0.004f, 0.004f, 0.004f, 0.008f}), slow);
+  // 2.5 Hz is declared as whole hertz, one sample per 1/2 s, while its formula runs at 0.4 s.
+  adder->AddRecord({L"t", L"t"}, 1001, {1000.0, 2.5}, 1.0);
+  const std::vector<float> declared = selfcheck_host::ChannelSamples(adder->Document(), 1, 1);
+  EXPECT_EQ(0.0f, declared[499]);
+  EXPECT_FLOAT_EQ(0.4f, declared[500]);
+  EXPECT_FLOAT_EQ(0.8f, declared[1000]);
   // No formula at all: one channel of 1 at 1000 Hz.
   adder->AddRecord({}, 3, {}, 1.0);
   EXPECT_EQ(std::vector<std::wstring>{L"1"}, adder->Expressions());
   EXPECT_EQ(std::vector<double>{1000.0}, adder->SampleRates());
-  EXPECT_EQ((std::vector<float>{1.0f, 1.0f, 1.0f}), selfcheck_host::ChannelSamples(adder->Document(), 0, 1));
+  EXPECT_EQ((std::vector<float>{1.0f, 1.0f, 1.0f}), selfcheck_host::ChannelSamples(adder->Document(), 0, 2));
 }
 
 TEST_F(FormulaDataAdderTest, ReportsBadRequestsAsCheckFailures) {
