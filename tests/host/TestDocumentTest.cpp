@@ -17,16 +17,13 @@
 namespace host {
 namespace {
 
-// A data source whose channels are "c * 10 + tick" at the channel's own period, or that
-// refuses to open one channel.
+// A data source whose channels are "c * 10 + tick" at the channel's own period.
 class CountingSource final : public HostObject<IScrivoDataSource> {
  public:
-  explicit CountingSource(HostPtr<ICalcEnumClass2> formulas, int32_t refused = -1)
-      : mFormulas(std::move(formulas)), mRefused(refused) {}
+  explicit CountingSource(HostPtr<ICalcEnumClass2> formulas) : mFormulas(std::move(formulas)) {}
   HRESULT STDMETHODCALLTYPE Reserved3(int32_t, int32_t, void*) noexcept override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE Open(int32_t, int32_t channel, ISampleSource** source) noexcept override {
     *source = nullptr;
-    if (channel == mRefused) return E_FAIL;
     HostPtr<ICalcEnum> calc;
     mFormulas->CreateEnum(nullptr, calc.Out());
     calc->LoadSettings(MakeHostString(std::to_wstring(channel * 10) + L" + t * 1000").Get(), nullptr);
@@ -43,7 +40,6 @@ class CountingSource final : public HostObject<IScrivoDataSource> {
     return nullptr;
   }
   HostPtr<ICalcEnumClass2> mFormulas;
-  int32_t mRefused;
 };
 
 class TestDocumentTest : public ::testing::Test {
@@ -123,19 +119,6 @@ TEST_F(TestDocumentTest, SinkRecordsEachDeclaredChannelInOrderOfCalls) {
   ASSERT_EQ(S_OK, mSink->StopSampling(VARIANT_TRUE));
   EXPECT_EQ((std::vector<float>{0.0f, 1.0f, 2.0f}), Samples(0));
   EXPECT_EQ((std::vector<float>{0.0f, 0.0f, 0.0f}), Samples(1));  // switched off
-}
-
-TEST_F(TestDocumentTest, AChannelThatCannotBeOpenedKeepsTheRecordFromGrowing) {
-  HostPtr<IScrivoDataSource> source;
-  source.Attach(new CountingSource(mFormulas, 1));
-  Declare(0);
-  Declare(1);
-  ASSERT_EQ(S_OK, mSink->StartSampling(0));
-  ASSERT_EQ(S_OK, mSink->StartRecord(0, source.Get(), 0.001, 0.0, 0.0, 0, 0, 0, VARIANT_TRUE));
-  EXPECT_EQ(E_FAIL, mSink->NewData(4));
-  EXPECT_EQ(0, mDocument->Data().records[0].length);
-  EXPECT_EQ(S_OK, mSink->StopSampling(VARIANT_TRUE));  // ends the open record first
-  EXPECT_TRUE(mDocument->Data().records[0].complete);
 }
 
 TEST_F(TestDocumentTest, ADataObjectsEnumeratorFormulaReadsAsACalculatedChannel) {
