@@ -1,0 +1,49 @@
+// MGraph1::Plotter: the base of the drawables that draw one series of a plot-data object.
+#pragma once
+
+#include "graph/GraphDrawer.h"
+
+#include <windows.h>
+
+#include <cstdint>
+
+namespace MGraph1 {
+
+class PlotData;
+
+class Plotter : public GraphDrawer {
+ public:
+  Plotter() = default;
+  ~Plotter() override;
+
+  virtual void SetColour(COLORREF colour) noexcept { mColour = colour; }
+  virtual void SetColour2(COLORREF colour) noexcept { mColour2 = colour; }
+  virtual void SetLineWidth(float width) noexcept { mLineWidth = width; }
+  // Answers the style it replaces.
+  virtual int32_t SetPenStyle(int32_t style) noexcept;
+  // Deletes the data held so far when it was owned and is not data; then OnDataSet.
+  virtual void SetData(PlotData* data, int32_t series, bool owns);
+  virtual void OnDataSet() {}
+  // True when the series must be fetched again; the base plotter always fetches.
+  virtual bool DataChanged() { return true; }
+  // True when the cached picture is out of date for this plotter.
+  virtual bool NeedsRedraw() { return mDirty; }
+
+  void MarkDirty() noexcept { mDirty = true; }
+  PlotData* GetData() const noexcept { return mData; }
+  int32_t GetSeries() const noexcept { return mSeries; }
+
+ protected:
+  int32_t mSeries = 0;
+  COLORREF mColour = 255;
+  COLORREF mColour2 = 65535;
+  float mLineWidth = 1.0f;
+  int32_t mPenStyle = PS_SOLID;
+  bool mDirty = true;  // cleared at the end of every draw
+
+ private:
+  bool mOwnsData = false;
+  PlotData* mData = nullptr;
+};
+
+}  // namespace MGraph1

@@ -1,0 +1,126 @@
+// Host drag-scale service: the factory of axis scales, the scales (each owns a window, draws one axis with
+// its ticks and labels and maps values to pixels), their observers and their tick lists.
+// Ownership: an out pointer is cleared first and filled with one reference for the caller; texts are
+// borrowed for the call; a text handed out (BSTR) is freed by the caller; an advised observer is held
+// without a reference until it is unadvised.
+#pragma once
+
+#include <oaidl.h>
+#include <unknwn.h>
+#include <windows.h>
+
+#include <cstdint>
+
+// The factory is a service of the class registry: GetClassObject with the type id
+// (class index of kDragScaleServiceClassGuid << 16) | kDragScaleServiceNumber and IID_IDragScaleFactory.
+// {3682F5A7-B683-4644-888C-DF9B81A1B976}
+inline constexpr GUID kDragScaleServiceClassGuid = {
+    0x3682F5A7, 0xB683, 0x4644, {0x88, 0x8C, 0xDF, 0x9B, 0x81, 0xA1, 0xB9, 0x76}};
+inline constexpr uint16_t kDragScaleServiceNumber = 0;
+
+// {EBAD47D2-A398-11D3-80C0-005004AD3C53}
+inline constexpr GUID IID_IDragScaleFactory = {
+    0xEBAD47D2, 0xA398, 0x11D3, {0x80, 0xC0, 0x00, 0x50, 0x04, 0xAD, 0x3C, 0x53}};
+// {8C2F4374-19F2-48C5-BF0D-9ED93DD1AE36}
+inline constexpr GUID IID_IDragScale = {
+    0x8C2F4374, 0x19F2, 0x48C5, {0xBF, 0x0D, 0x9E, 0xD9, 0x3D, 0xD1, 0xAE, 0x36}};
+// {D1F76EB2-97B9-40AE-9F50-DDCE1DEA8753}
+inline constexpr GUID IID_IDragScaleObserver = {
+    0xD1F76EB2, 0x97B9, 0x40AE, {0x9F, 0x50, 0xDD, 0xCE, 0x1D, 0xEA, 0x87, 0x53}};
+// {CDD20818-F236-4416-88AC-3631F931A539}
+inline constexpr GUID IID_IScaleTicks = {
+    0xCDD20818, 0xF236, 0x4416, {0x88, 0xAC, 0x36, 0x31, 0xF9, 0x31, 0xA5, 0x39}};
+
+// A value v maps to (v + offset) * scale: data value to pixel (from the plot area's left or top
+// edge), or stored value to the value shown in axis units.
+struct DragScaleMapping {
+  double scale;
+  double offset;
+};
+static_assert(sizeof(DragScaleMapping) == 16, "two doubles");
+
+// One tick of a scale: its pixel offset from the left (X) or top (Y) edge of the grid area.
+struct ScaleTick {
+  int32_t offset;
+  int32_t reserved;
+};
+static_assert(sizeof(ScaleTick) == 8, "8-byte tick entries");
+
+// The extent kind that answers the strip size a scale needs (pixels across its axis).
+inline constexpr int32_t kScaleExtentStrip = 6;
+// Style flag the module sets on its scales, and the flag of a scale that is ready to paint.
+inline constexpr uint32_t kScaleStyleModule = 0x200;
+inline constexpr uint32_t kScaleStyleReady = 0x8000;
+// Creation flags of the two-dimensional drawer's X and Y scales.
+inline constexpr uint32_t kScaleCreateX = 67;
+inline constexpr uint32_t kScaleCreateY = 64;
+
+struct IDragScale;
+
+// Told by a scale of the user's dragging; axis is the id the scale was created with.
+struct IDragScaleObserver : IUnknown {
+  virtual HRESULT STDMETHODCALLTYPE OnBeginDrag(int32_t axis) = 0;
+  virtual HRESULT STDMETHODCALLTYPE OnEndDrag(int32_t axis) = 0;
+  // mapping: the scale's pixel mapping after the change (borrowed for the call).
+  virtual HRESULT STDMETHODCALLTYPE OnScalingChanged(int32_t axis, double value,
+                                                     const DragScaleMapping* mapping) = 0;
+  virtual HRESULT STDMETHODCALLTYPE OnAutoScale(int32_t axis) = 0;
+  // Slot 7: answers S_OK and does nothing else.
+  virtual HRESULT STDMETHODCALLTYPE OnReserved7() = 0;
+};
+
+struct IDragScale : IUnknown {
+  // Slot 3: the units text (reserved is 0).
+  virtual HRESULT STDMETHODCALLTYPE SetUnits(int32_t reserved, const wchar_t* text) = 0;
+  virtual HRESULT STDMETHODCALLTYPE SetTitle(const wchar_t* text) = 0;
+  // Slot 5: the range shown.
+  virtual HRESULT STDMETHODCALLTYPE SetVisibleRange(double minimum, double maximum) = 0;
+  // Slot 6: the outer limits of the range.
+  virtual HRESULT STDMETHODCALLTYPE SetLimits(double minimum, double maximum) = 0;
+  // Slot 7: a fixed span pair {span, 0.0}.
+  virtual HRESULT STDMETHODCALLTYPE SetFixedSpan(double span, double reserved) = 0;
+  virtual HRESULT STDMETHODCALLTYPE GetStyle(uint32_t* style) = 0;
+  virtual HRESULT STDMETHODCALLTYPE SetStyle(uint32_t style) = 0;
+  // Slot 10: 0xFFFF shows the scale, 0 hides it.
+  virtual HRESULT STDMETHODCALLTYPE Show(int32_t show) = 0;
+  // Slot 11: the area the scale paints in, in the target's coordinates.
+  virtual HRESULT STDMETHODCALLTYPE SetArea(const RECT* area) = 0;
+  // Slot 12: the unit conversion (stored value to shown value); read during the call.
+  virtual HRESULT STDMETHODCALLTYPE SetUnitConversion(const DragScaleMapping* units) = 0;
+  // Slot 13: the pixel mapping of the scale's area into *mapping (reserved is 0).
+  virtual HRESULT STDMETHODCALLTYPE GetPixelMapping(DragScaleMapping* mapping, int32_t reserved) = 0;
+  // Slot 14: with kScaleExtentStrip, the strip size the scale needs on dc.
+  virtual HRESULT STDMETHODCALLTYPE GetExtent(int32_t kind, HDC dc, int32_t reserved,
+                                              int32_t* extent) = 0;
+  // Slot 15: value as text in the scale's units.
+  virtual HRESULT STDMETHODCALLTYPE FormatValue(double value, BSTR* text) = 0;
+  virtual HRESULT STDMETHODCALLTYPE GetRange(double* minimum, double* maximum) = 0;
+  // Slot 17: the grid: a first value (the scale's own), the offset of the farthest grid line from
+  // the area's left or top edge and the distance between lines (negative), in pixels.
+  virtual HRESULT STDMETHODCALLTYPE GetGrid(double* first, double* farthest, double* step) = 0;
+  // Slot 18: paints the scale into dc; full repaints the background too.
+  virtual HRESULT STDMETHODCALLTYPE Paint(HDC dc, VARIANT_BOOL full, int32_t reserved) = 0;
+  virtual HRESULT STDMETHODCALLTYPE Advise(IDragScaleObserver* observer) = 0;
+  virtual HRESULT STDMETHODCALLTYPE Unadvise(IDragScaleObserver* observer) = 0;
+  // Slot 21: the scale that follows a drag of this one.
+  virtual HRESULT STDMETHODCALLTYPE GetDragScale(IDragScale** scale) = 0;
+};
+
+struct IDragScaleFactory : IUnknown {
+  // Slot 3: a scale without a window of its own (the drawer's), from two values and creation flags.
+  virtual HRESULT STDMETHODCALLTYPE CreateScale(int32_t value1, int32_t value2, uint32_t flags,
+                                                IDragScale** scale) = 0;
+  // Slot 4: a scale whose window is a child of parent, from four creation values.
+  virtual HRESULT STDMETHODCALLTYPE CreateWindowScale(HWND parent, int32_t value3, int32_t value4,
+                                                      int32_t value1, int32_t value2,
+                                                      IDragScale** scale) = 0;
+};
+
+// Asked of each scale with QueryInterface.
+struct IScaleTicks : IUnknown {
+  virtual HRESULT STDMETHODCALLTYPE GetTickCount(int32_t* count) = 0;
+  // Fills up to capacity entries; *count is the number written.
+  virtual HRESULT STDMETHODCALLTYPE GetTicks(int32_t capacity, ScaleTick* ticks, int32_t* count) = 0;
+  // The scale's extent in pixels.
+  virtual HRESULT STDMETHODCALLTYPE GetPixelRect(RECT* rect) = 0;
+};
