@@ -179,6 +179,8 @@ class Graph2DDrawer : public GraphBase, public MessSys::MessageReceiver {
   int32_t SenderId() const noexcept;
   void SetDefaults();
   void HandOver(GraphDrawer& drawable);
+  void SpreadRange(void (GraphDrawer::*setBounds)(double, double), double minimum, double maximum,
+                   MessSys::Message& announcement);
   void AddEntry(std::vector<Entry>& list, GraphDrawer* drawable, bool owned);
   bool RemoveEntry(std::vector<Entry>& list, GraphDrawer* drawable);
   bool ClearEntries(std::vector<Entry>& list);

@@ -25,30 +25,30 @@ void Graph2DDrawer::SetRange(double minimum, double maximum) {
   ApplyRange(minimum, maximum);
 }
 
-void Graph2DDrawer::ApplyDomain(double minimum, double maximum) {
-  mDomain = {minimum, maximum};
-  OnDomainChanged();
-  for (const Entry& entry : mPlots) entry.drawable->SetXBounds(minimum, maximum);
-  for (const Entry& entry : mOverlays) entry.drawable->SetXBounds(minimum, maximum);
-  mQueens->SetXBounds(minimum, maximum);
+// Hands the new bounds to every drawable and the queens, marks the plotters dirty and announces it.
+void Graph2DDrawer::SpreadRange(void (GraphDrawer::*setBounds)(double, double), double minimum, double maximum,
+                                MessSys::Message& announcement) {
+  for (const Entry& entry : mPlots) (entry.drawable->*setBounds)(minimum, maximum);
+  for (const Entry& entry : mOverlays) (entry.drawable->*setBounds)(minimum, maximum);
+  (mQueens.get()->*setBounds)(minimum, maximum);
   for (const Entry& entry : mPlots)
     if (auto* const plotter = dynamic_cast<Plotter*>(entry.drawable)) plotter->MarkDirty();
   InvalidateWindow();
+  mChangeSender.Send(&announcement);
+}
+
+void Graph2DDrawer::ApplyDomain(double minimum, double maximum) {
+  mDomain = {minimum, maximum};
+  OnDomainChanged();
   MsgGraph2DDrawerOnDomainChanged message(SenderId());
-  mChangeSender.Send(&message);
+  SpreadRange(&GraphDrawer::SetXBounds, minimum, maximum, message);
 }
 
 void Graph2DDrawer::ApplyRange(double minimum, double maximum) {
   mRange = {minimum, maximum};
   OnRangeChanged();
-  for (const Entry& entry : mPlots) entry.drawable->SetYBounds(minimum, maximum);
-  for (const Entry& entry : mOverlays) entry.drawable->SetYBounds(minimum, maximum);
-  mQueens->SetYBounds(minimum, maximum);
-  for (const Entry& entry : mPlots)
-    if (auto* const plotter = dynamic_cast<Plotter*>(entry.drawable)) plotter->MarkDirty();
-  InvalidateWindow();
   MsgGraph2DDrawerOnRangeChanged message(SenderId());
-  mChangeSender.Send(&message);
+  SpreadRange(&GraphDrawer::SetYBounds, minimum, maximum, message);
 }
 
 void Graph2DDrawer::GetDomain(double& minimum, double& maximum) const {
