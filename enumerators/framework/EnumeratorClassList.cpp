@@ -7,10 +7,14 @@
 #include "enumerators/cacheselector/CacheSelector.h"
 #include "enumerators/calcbulk/CalcBulk.h"
 #include "enumerators/cappeakdet/CAPPeakDet.h"
+#include "enumerators/cappwf/CalcCAPPeakWidthFilter.h"
+#include "enumerators/erpeakdet/ERPeakDet.h"
 #include "enumerators/erstimdet/ERStimDet.h"
+#include "enumerators/erstimsob/ERStimSOB.h"
 #include "enumerators/framework/CalcEnumNumericParamsClass.h"
 #include "enumerators/pscalc/PSCalc.h"
 #include "enumerators/pspeakdet/PSPeakDet.h"
+#include "enumerators/pxconvert/PXConvert.h"
 #include "enumerators/selector/Selector.h"
 #include "hostapi/ClassRegistry.h"
 
@@ -26,7 +30,11 @@ CalcEnumNumericParamsClass<ZR::Enum::CalcBaseEnumerator> gCalcBaseClass(EnumClas
 CalcEnumNumericParamsClass<ZR::Enum::CalcBase2Enumerator> gCalcBase2Class(EnumClassId::CalcBase2);
 CalcEnumNumericParamsClass<ZR::Enum::CalcBulkEnumerator> gCalcBulkClass(EnumClassId::CalcBulk);
 CalcEnumNumericParamsClass<ZR::Enum::CAPPeakDetEnumerator> gCAPPeakDetClass(EnumClassId::CAPPeakDet);
+CalcEnumNumericParamsClass<ZR::Enum::CalcCAPPeakWidthFilterEnumerator> gCAPPWFClass(EnumClassId::CAPPWF);
+CalcEnumNumericParamsClass<ZR::Enum::PXConvert> gPeakCycConvertClass(EnumClassId::PeakCycConvert);
+CalcEnumNumericParamsClass<ZR::Enum::ERPeakDetEnumerator> gERPeakDetClass(EnumClassId::ERPeakDet);
 CalcEnumNumericParamsClass<ZR::Enum::ERStimDetEnumerator> gERStimDetClass(EnumClassId::ERStimDet);
+CalcEnumNumericParamsClass<ZR::Enum::ERStimSOB::Enum> gERStimSOBClass(EnumClassId::ERStimSOB);
 CalcEnumNumericParamsClass<ZR::Enum::PSCalcEnumerator> gPSCalcClass(EnumClassId::PSCalcBase);
 CalcEnumNumericParamsClass<ZR::Enum::PSPeakDetEnumerator> gPSPeakDetClass(EnumClassId::PSPeakDet);
 CalcEnumNumericParamsClass<ZR::Enum::Selector> gSelectorClass(EnumClassId::Selector);
@@ -41,11 +49,11 @@ ICalcEnumClass2* const kClassObjects[kEnumClassCount] = {
     &gCalcBase2Class,
     &gCalcBulkClass,
     &gCAPPeakDetClass,
-    nullptr,  // CAPPWF
-    nullptr,  // PeakCycConvert
-    nullptr,  // ERPeakDet
+    &gCAPPWFClass,
+    &gPeakCycConvertClass,
+    &gERPeakDetClass,
     &gERStimDetClass,
-    nullptr,  // ERStimSOB
+    &gERStimSOBClass,
     &gPSCalcClass,
     &gPSPeakDetClass,
     &gSelectorClass,

@@ -7,6 +7,7 @@
 
 #include "base/TickConversion.h"
 #include "enumerators/framework/NoValue.h"
+#include "enumerators/framework/RegionLimits.h"
 
 namespace EEH3 {
 
@@ -32,29 +33,42 @@ void WriteSettingsDouble(std::wostream& out, double value) {
   out << std::setprecision(17) << value << L' ';
 }
 
+namespace {
+
+RegionLimits LimitsOf(const ParamsBase& p) noexcept {
+  RegionLimits limits;
+  limits.startTick = p.startTick;
+  limits.startRecord = p.startRecord;
+  limits.endTick = p.endTick;
+  limits.endRecord = p.endRecord;
+  return limits;
+}
+
+void Assign(ParamsBase& p, const RegionLimits& limits) noexcept {
+  p.startTick = limits.startTick;
+  p.startRecord = limits.startRecord;
+  p.endTick = limits.endTick;
+  p.endRecord = limits.endRecord;
+}
+
+}  // namespace
+
 void ParamsBase::LoadLimits(std::wistream& in) {
-  double limits[4] = {0.0, 0.0, 2147483647.0, 2147483647.0};
-  for (double& limit : limits) ReadSettingsDouble(in, limit);
-  startRecord = RoundHalfAwayToInt32Sat(limits[0]);
-  startTick = RoundHalfAwayToInt32Sat(limits[1]);
-  endRecord = RoundHalfAwayToInt32Sat(limits[2]);
-  endTick = RoundHalfAwayToInt32Sat(limits[3]);
+  RegionLimits limits;
+  limits.Read(in);
+  Assign(*this, limits);
 }
 
 void ParamsBase::SaveLimits(std::wostream& out) const {
-  WriteSettingsDouble(out, startRecord);
-  WriteSettingsDouble(out, startTick);
-  WriteSettingsDouble(out, endRecord);
-  WriteSettingsDouble(out, endTick);
+  LimitsOf(*this).Write(out);
   out << L'\0';
 }
 
 void ParamsBase::NormaliseLimits() noexcept {
   if (startTick == 0 && startRecord == 0 && endTick == 0 && endRecord == 0) ResetLimits();
-  if (startRecord < 0) startRecord = 0;
-  if (startTick < 0) startTick = 0;
-  if (endRecord < 0) endRecord = kRecordEndOffset;
-  if (endTick < 0) endTick = kRecordEndOffset;
+  RegionLimits limits = LimitsOf(*this);
+  limits.OpenNegatives();
+  Assign(*this, limits);
 }
 
 int32_t ParamsBase::WindowLower(int32_t recordIndex) const noexcept {
