@@ -150,6 +150,9 @@ int32_t PXConvert::Convert(const CycleEventRecord* in, int32_t count, unsigned c
   return written;
 }
 
+// A record that is finished (the event source ended it, or the limits' end was passed) answers S_FALSE with
+// kRecordEndOffset, as every enumerator does, so that a caller reading to the record's end learns that it is
+// there; otherwise S_OK.
 HRESULT STDMETHODCALLTYPE PXConvert::Next(int32_t bufferBytes, int32_t endTick, void* buffer, int32_t* returned,
                                           int32_t* nextUnexaminedTick) noexcept {
   if (!returned || !nextUnexaminedTick) return E_POINTER;
@@ -157,7 +160,7 @@ HRESULT STDMETHODCALLTYPE PXConvert::Next(int32_t bufferBytes, int32_t endTick, 
   *nextUnexaminedTick = 0;
   if (mPastEnd) {
     *nextUnexaminedTick = kRecordEndOffset;
-    return S_OK;
+    return S_FALSE;
   }
   if (!mEventSource) return E_FAIL;
   const int32_t capacity = std::max(bufferBytes, 0) / kOutSize;
@@ -166,22 +169,20 @@ HRESULT STDMETHODCALLTYPE PXConvert::Next(int32_t bufferBytes, int32_t endTick, 
     if (mInput.size() < static_cast<size_t>(capacity)) mInput.resize(static_cast<size_t>(capacity));
     unsigned char* const out = static_cast<unsigned char*>(buffer);
     HRESULT hr = S_OK;
-    bool stop = false;
     while (hr == S_OK && *nextUnexaminedTick < endTick && *returned < capacity) {
       // No more input records than output slots remain, so every converted event fits.
       const int32_t want = (capacity - *returned) * kInSize;
       int32_t got = 0;
       hr = mEventSource->Next(want, endTick, mInput.data(), &got, nextUnexaminedTick);
       got = std::clamp(got, 0, capacity - *returned);
-      stop = hr == S_OK && *nextUnexaminedTick < endTick && got * kInSize < want;
+      const bool stop = hr == S_OK && *nextUnexaminedTick < endTick && got * kInSize < want;
       *returned += Convert(mInput.data(), got, out + static_cast<size_t>(*returned) * kOutSize);
-      if (mPastEnd) {
-        *nextUnexaminedTick = kRecordEndOffset;
-        return S_OK;
-      }
-      if (stop) break;
+      if (mPastEnd) *nextUnexaminedTick = kRecordEndOffset;
+      if (mPastEnd || stop) break;
     }
-    return *returned == capacity || *nextUnexaminedTick == endTick || stop ? S_OK : S_FALSE;
+    if (*nextUnexaminedTick == kRecordEndOffset && (mPastEnd || hr == S_FALSE)) return S_FALSE;
+    // An event source that failed ends the call with what was converted.
+    return SUCCEEDED(hr) ? S_OK : S_FALSE;
   });
 }
 

@@ -3,6 +3,7 @@
 
 #include "host/common/HostClassObject.h"
 #include "host/common/HostString.h"
+#include "host/cycles/CycleEnumClass.h"
 #include "host/formula/FormulaEnumerator.h"
 #include "hostapi/CalcEnum.h"
 #include "hostapi/FormulaEnumClass.h"
@@ -109,6 +110,9 @@ HRESULT RegisterFormulaEnumClassWithFramework(HostPtr<ICalcEnumClass2>* formulaC
   if (FAILED(hr)) return hr;
   hr = CoGetClassObject(CLSID_LumoFrameWork, CLSCTX_ALL, nullptr, IID_ITypeRegistry,
                         reinterpret_cast<void**>(types.Out()));
+  if (FAILED(hr)) return hr;
+  // The host's own detector, which formulas may call beside the module's classes.
+  hr = RegisterCycleEnumClass(registry.Get(), types.Get());
   if (FAILED(hr)) return hr;
   hr = RegisterFormulaEnumClass(registry.Get(), types.Get());
   if (FAILED(hr) || !formulaClass) return hr;

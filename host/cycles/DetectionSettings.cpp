@@ -1,0 +1,269 @@
+// The cycle detector's settings object: parameters, validity, text form and the detector formula it writes.
+#include "host/cycles/DetectionSettings.h"
+
+#include <cmath>
+#include <cfloat>
+#include <iomanip>
+#include <locale>
+#include <sstream>
+
+#include "host/common/HostObject.h"
+#include "host/common/HostString.h"
+
+namespace host {
+
+namespace {
+
+// Answered by the objects made here, so that the host can read their values directly.
+// {0E7C2B44-3F55-4A1D-8C6B-91D2E07A5F13}
+constexpr GUID kDetectionSettingsImplId = {
+    0x0E7C2B44, 0x3F55, 0x4A1D, {0x8C, 0x6B, 0x91, 0xD2, 0xE0, 0x7A, 0x5F, 0x13}};
+
+constexpr int32_t kTextVersion = 1;
+constexpr int32_t kParamIndexes[] = {kDetectChannel,      kDetectPolarity,    kDetectHysteresis,
+                                     kDetectMinPeakHeight, kDetectMinIntervalMs, kDetectBaselineMs,
+                                     kDetectRelative,     kDetectPresetNumber, kDetectAllowNonPositive};
+
+std::wostringstream ClassicStream() {
+  std::wostringstream out;
+  out.imbue(std::locale::classic());
+  out << std::setprecision(17);
+  return out;
+}
+
+}  // namespace
+
+double* DetectionValues::Field(int32_t index) noexcept {
+  switch (index) {
+    case kDetectChannel: return &channel;
+    case kDetectPolarity: return &polarity;
+    case kDetectHysteresis: return &hysteresis;
+    case kDetectMinPeakHeight: return &minPeakHeight;
+    case kDetectMinIntervalMs: return &minIntervalMs;
+    case kDetectBaselineMs: return &baselineMs;
+    case kDetectRelative: return &relative;
+    case kDetectPresetNumber: return &presetNumber;
+    case kDetectAllowNonPositive: return &allowNonPositive;
+    default: return nullptr;
+  }
+}
+
+bool DetectionValues::operator==(const DetectionValues& o) const noexcept {
+  // The channel and the preset number say where settings are used and came from, not what they detect.
+  return polarity == o.polarity && hysteresis == o.hysteresis && minPeakHeight == o.minPeakHeight &&
+         minIntervalMs == o.minIntervalMs && baselineMs == o.baselineMs && relative == o.relative &&
+         allowNonPositive == o.allowNonPositive;
+}
+
+bool DetectionValues::IsValid() const noexcept {
+  if (!(channel >= 0.0 && channel < 1e6)) return false;
+  if (polarity != 1.0 && polarity != -1.0) return false;
+  if (!(hysteresis >= 0.0 && hysteresis < 1.0)) return false;
+  if (!(minIntervalMs >= 0.0 && minIntervalMs <= 1e9) || !(baselineMs >= 0.0 && baselineMs <= 1e9)) return false;
+  if (relative != 0.0) return baselineMs > 0.0 && minPeakHeight >= 0.05 && minPeakHeight <= 9.0;
+  if (allowNonPositive == 0.0) return minPeakHeight > 0.0 && minPeakHeight <= DBL_MAX;
+  return std::isfinite(minPeakHeight);
+}
+
+std::wstring DetectionValues::ToText() const {
+  std::wostringstream out = ClassicStream();
+  out << kTextVersion;
+  DetectionValues copy = *this;
+  for (const int32_t index : kParamIndexes) out << L' ' << *copy.Field(index);
+  return out.str();
+}
+
+bool DetectionValues::FromText(const std::wstring& text) {
+  std::wistringstream in(text);
+  in.imbue(std::locale::classic());
+  int32_t version = 0;
+  if (!(in >> version) || version != kTextVersion) return false;
+  DetectionValues read;
+  for (const int32_t index : kParamIndexes) {
+    if (!(in >> *read.Field(index))) return false;
+  }
+  *this = read;
+  return true;
+}
+
+std::wstring DetectionValues::FormulaArguments() const {
+  std::wostringstream out = ClassicStream();
+  out << (polarity < 0.0 ? 1 : 0) << L", " << hysteresis << L", " << minPeakHeight << L", " << minIntervalMs << L", "
+      << baselineMs << L", " << relative;
+  return out.str();
+}
+
+CycleRules RulesFromArguments(const double* a, int32_t count, double tickPeriod) {
+  const DetectionValues defaults;
+  const double given[6] = {defaults.polarity < 0.0 ? 1.0 : 0.0, defaults.hysteresis, defaults.minPeakHeight,
+                           defaults.minIntervalMs, defaults.baselineMs, defaults.relative};
+  double v[6];
+  for (int32_t i = 0; i < 6; ++i) v[i] = i < count && a[i] != -1.0 && std::isfinite(a[i]) ? a[i] : given[i];
+  auto ticks = [&](double ms) {
+    const double t = tickPeriod > 0.0 ? ms * 0.001 / tickPeriod + 0.5 : 0.0;
+    return t >= 2147483647.0 ? 2147483647 : (t > 0.0 ? static_cast<int32_t>(t) : 0);
+  };
+  CycleRules r;
+  r.polarity = v[0] > 0.5 ? -1.0 : 1.0;
+  r.hysteresis = v[1] >= 0.0 && v[1] < 1.0 ? v[1] : given[1];
+  r.threshold = v[2];
+  r.minIntervalTicks = ticks(v[3]);
+  r.baselineTicks = ticks(v[4]);
+  r.relative = v[5] > 0.5 && r.baselineTicks > 0;
+  return r;
+}
+
+namespace {
+
+class DetectionSettings final : public HostObject<IDetectionSettings> {
+ public:
+  explicit DetectionSettings(const DetectionValues& values = DetectionValues()) : mValues(values) {}
+
+  const DetectionValues& Values() const noexcept { return mValues; }
+
+  HRESULT STDMETHODCALLTYPE IsValid(VARIANT_BOOL* valid) noexcept override {
+    if (!valid) return E_POINTER;
+    *valid = mValues.IsValid() ? VARIANT_TRUE : VARIANT_FALSE;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE GetText(QOR::IQORString** text) noexcept override {
+    return Give(text, [&] { return mValues.ToText(); });
+  }
+  HRESULT STDMETHODCALLTYPE CopyFrom(IDetectionSettings* other, VARIANT_BOOL channelObject) noexcept override {
+    const DetectionValues* from = DetectionValuesOf(other);
+    if (!from) return E_INVALIDARG;
+    const double channel = mValues.channel;
+    mValues = *from;
+    if (channelObject != VARIANT_FALSE) mValues.channel = channel;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE SetText(QOR::IQORString* text) noexcept override {
+    try {
+      return mValues.FromText(StringText(text)) ? S_OK : E_INVALIDARG;
+    } catch (...) {
+      return E_OUTOFMEMORY;
+    }
+  }
+  HRESULT STDMETHODCALLTYPE Reset() noexcept override {
+    const double channel = mValues.channel;
+    mValues = DetectionValues();
+    mValues.channel = channel;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE Clone(IDetectionSettings** copy) noexcept override {
+    if (!copy) return E_POINTER;
+    *copy = nullptr;
+    try {
+      *copy = new DetectionSettings(mValues);
+      return S_OK;
+    } catch (...) {
+      return E_OUTOFMEMORY;
+    }
+  }
+  HRESULT STDMETHODCALLTYPE UsesSourceObject(VARIANT_BOOL* uses) noexcept override {
+    return Flag(uses, false);  // the detector reads the channel itself
+  }
+  HRESULT STDMETHODCALLTYPE GetDetectorFormula(QOR::IQORString* reference, VARIANT_BOOL, int32_t, uint32_t,
+                                               QOR::IQORString** formula) noexcept override {
+    return Give(formula, [&] {
+      return std::wstring(kCycleDetectorName) + L"( " + StringText(reference) + L", " + mValues.FormulaArguments() +
+             L" )";
+    });
+  }
+  HRESULT STDMETHODCALLTYPE HasDerivedTrace(VARIANT_BOOL* derived) noexcept override { return Flag(derived, false); }
+  HRESULT STDMETHODCALLTYPE GetSourceText(QOR::IQORString* reference, QOR::IQORString** text) noexcept override {
+    return Give(text, [&] { return StringText(reference); });
+  }
+  HRESULT STDMETHODCALLTYPE GetParam(int32_t index, double* value) noexcept override {
+    if (!value) return E_POINTER;
+    *value = 0.0;
+    const double* field = mValues.Field(index);
+    if (!field) return E_INVALIDARG;
+    *value = *field;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE SetParam(int32_t index, double value) noexcept override {
+    double* field = mValues.Field(index);
+    if (!field) return E_INVALIDARG;
+    *field = index == kDetectChannel ? std::trunc(value + 0.5) : value;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE GetCaption(QOR::IQORString** caption) noexcept override {
+    return Give(caption, [] { return std::wstring(L"M&inimum peak height:"); });
+  }
+  HRESULT STDMETHODCALLTYPE GetTraceUnits(QOR::IQORString* unit, int32_t prefix, QOR::IQORString** outUnit,
+                                          int32_t* outPrefix) noexcept override {
+    return SameUnit(unit, prefix, outUnit, outPrefix);
+  }
+  HRESULT STDMETHODCALLTYPE GetAxisUnits(QOR::IQORString* unit, int32_t prefix, QOR::IQORString** outUnit,
+                                         int32_t* outPrefix) noexcept override {
+    return SameUnit(unit, prefix, outUnit, outPrefix);
+  }
+  HRESULT STDMETHODCALLTYPE GetTraceRange(AxisRange* range, int32_t) noexcept override {
+    return range ? S_OK : E_POINTER;  // the detector reads the channel as it is: the range stays
+  }
+  HRESULT STDMETHODCALLTYPE GetThresholdUnit(QOR::IQORString* unit, int32_t prefix, QOR::IQORString** outUnit,
+                                             int32_t* outPrefix) noexcept override {
+    return SameUnit(unit, prefix, outUnit, outPrefix);
+  }
+  HRESULT STDMETHODCALLTYPE Refresh(int32_t, int32_t* result) noexcept override {
+    if (result) *result = 0;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE Reserved21() noexcept override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE Reserved22() noexcept override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE IsThresholdRelative(VARIANT_BOOL* relative) noexcept override {
+    return Flag(relative, mValues.relative != 0.0);
+  }
+
+ private:
+  void* FindInterface(REFIID iid) override {
+    if (iid == IID_IUnknown || iid == IID_IDetectionSettings) return static_cast<IDetectionSettings*>(this);
+    if (iid == kDetectionSettingsImplId) return this;
+    return nullptr;
+  }
+  static HRESULT Flag(VARIANT_BOOL* out, bool value) noexcept {
+    if (!out) return E_POINTER;
+    *out = value ? VARIANT_TRUE : VARIANT_FALSE;
+    return S_OK;
+  }
+  template <class MakeText>
+  static HRESULT Give(QOR::IQORString** out, MakeText make) noexcept {
+    if (!out) return E_POINTER;
+    *out = nullptr;
+    try {
+      *out = MakeHostString(make()).Detach();
+      return S_OK;
+    } catch (...) {
+      return E_OUTOFMEMORY;
+    }
+  }
+  // The detector shows the channel's own values: the units come back as given.
+  static HRESULT SameUnit(QOR::IQORString* unit, int32_t prefix, QOR::IQORString** outUnit,
+                          int32_t* outPrefix) noexcept {
+    if (!outPrefix) return E_POINTER;
+    *outPrefix = prefix;
+    return Give(outUnit, [&] { return StringText(unit); });
+  }
+
+  DetectionValues mValues;
+};
+
+}  // namespace
+
+HostPtr<IDetectionSettings> CreateDetectionSettings() {
+  HostPtr<IDetectionSettings> settings;
+  settings.Attach(new DetectionSettings());
+  return settings;
+}
+
+const DetectionValues* DetectionValuesOf(IDetectionSettings* settings) noexcept {
+  if (!settings) return nullptr;
+  void* impl = nullptr;
+  if (FAILED(settings->QueryInterface(kDetectionSettingsImplId, &impl)) || !impl) return nullptr;
+  auto* const object = static_cast<DetectionSettings*>(impl);
+  object->Release();  // the caller holds settings, which keeps the object alive
+  return &object->Values();
+}
+
+}  // namespace host

@@ -1,0 +1,51 @@
+// The settings of the host's cycle detector for one channel: its parameters, its rules and its own text form.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "host/common/HostPtr.h"
+#include "host/cycles/CycleScan.h"
+#include "hostapi/CycleDetection.h"
+
+namespace host {
+
+// The detector's parameters by DetectionParam index, with their defaults.
+struct DetectionValues {
+  double channel = 0.0;
+  double polarity = 1.0;
+  double hysteresis = 0.5;
+  double minPeakHeight = 3.0;  // standard deviations while relative
+  double minIntervalMs = 5.0;
+  double baselineMs = 100.0;
+  double relative = 1.0;
+  double presetNumber = 0.0;
+  double allowNonPositive = 0.0;
+
+  // The field of a parameter index; null for an unknown one.
+  double* Field(int32_t index) noexcept;
+  bool operator==(const DetectionValues& other) const noexcept;
+  bool IsValid() const noexcept;
+  // "1" (the text's version), then every parameter in index order, round-trip exact, classic locale.
+  std::wstring ToText() const;
+  // False (values unchanged) for a text that does not read.
+  bool FromText(const std::wstring& text);
+  // The detector formula's numeric arguments after the channel: downward (1 when the polarity is -1, else 0),
+  // hysteresis, height, interval, baseline, relative.
+  std::wstring FormulaArguments() const;
+};
+
+// The rules of a detector call's numeric arguments (FormulaArguments' order; -1 or missing: the default) for
+// a tick period in seconds.
+CycleRules RulesFromArguments(const double* arguments, int32_t count, double tickPeriod);
+
+// A new settings object with the defaults (one reference).
+HostPtr<IDetectionSettings> CreateDetectionSettings();
+
+// The values behind a settings object made here; null for any other object.
+const DetectionValues* DetectionValuesOf(IDetectionSettings* settings) noexcept;
+
+// The name the detector's formula calls.
+inline constexpr wchar_t kCycleDetectorName[] = L"PXDetect";
+
+}  // namespace host
