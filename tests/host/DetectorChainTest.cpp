@@ -1,0 +1,230 @@
+// The width filter, the response peak detector, the per-record stimulus and the per-cycle converter run through
+// the host's formula class, against independent references, and online in uneven blocks against offline.
+#include "host/app/EventRun.h"
+
+#include "host/app/HostFramework.h"
+#include "host/app/ModuleLoader.h"
+#include "host/data/RecordingReader.h"
+#include "host/formula/FormulaEnumClass.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace host {
+namespace {
+
+HostPtr<ICalcEnumClass2>* gFormula = nullptr;
+
+std::string DataPath(const char* name) {
+  const std::string here = __FILE__;
+  return here.substr(0, here.rfind("tests/host/")) + "tests/data/" + name;
+}
+
+// Reference lines without the comment lines, split into fields.
+std::vector<std::vector<std::string>> ReadTable(const char* name) {
+  std::ifstream in(DataPath(name));
+  std::vector<std::vector<std::string>> rows;
+  for (std::string line; std::getline(in, line);) {
+    if (line.empty() || line[0] == '#') continue;
+    std::istringstream fields(line);
+    rows.emplace_back();
+    for (std::string f; fields >> f;) rows.back().push_back(f);
+  }
+  return rows;
+}
+
+// One output line of the events text: its fields by heading name.
+using Event = std::map<std::string, std::string>;
+
+std::vector<Event> ParseEvents(const std::string& text) {
+  std::istringstream in(text);
+  std::string line;
+  std::getline(in, line);
+  std::vector<std::string> names;
+  std::istringstream heading(line);
+  for (std::string n; std::getline(heading, n, '\t');) names.push_back(n);
+  std::vector<Event> events;
+  while (std::getline(in, line)) {
+    std::istringstream fields(line);
+    Event e;
+    size_t i = 0;
+    for (std::string f; std::getline(fields, f, '\t') && i < names.size(); ++i) e[names[i]] = f;
+    events.push_back(e);
+  }
+  return events;
+}
+
+int Int(const Event& e, const char* name) { return std::atoi(e.at(name).c_str()); }
+
+class DetectorChainTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    if (FAILED(ondara_host::EnsureHostFramework())) return;
+    if (FAILED(ondara_host::LoadAndRegisterModule(ondara_host::PathBesideExecutable(L"Ondara.dll").c_str()))) return;
+    gFormula = new HostPtr<ICalcEnumClass2>;
+    RegisterFormulaEnumClassWithFramework(gFormula);
+  }
+  void SetUp() override { ASSERT_TRUE(gFormula && *gFormula) << "Ondara.dll or Lumo.dll did not load"; }
+
+  static HostPtr<DataDocument> Document(Recording recording) {
+    HostPtr<DataDocument> document = DataDocument::Create(std::move(recording));
+    document->SetFormulaClass(gFormula->Get());
+    return document;
+  }
+  static HostPtr<DataDocument> RealDocument(const char* file) {
+    return Document(ReadRecordingFile(std::string("Z:\\work\\shared\\data\\") + file, RecordingReadOptions()));
+  }
+  static HostPtr<DataDocument> SamplesDocument(const std::vector<float>& samples, double period) {
+    Recording recording;
+    recording.channels.push_back({L"Signal", L"", L""});
+    RecordData record = MakeEmptyRecord(1, period, true);
+    record.samples[0]->Append(samples.data(), static_cast<int32_t>(samples.size()));
+    record.length = static_cast<int32_t>(samples.size());
+    recording.records.push_back(std::move(record));
+    return Document(std::move(recording));
+  }
+
+  // The events offline; the same text online in blocks of 37 and 1000 ticks.
+  static std::string RunEverywhere(DataDocument* document, const std::wstring& formula) {
+    const std::string offline = Run(document, formula, 0);
+    for (const int32_t block : {37, 1000}) EXPECT_EQ(Run(document, formula, block), offline) << block;
+    return offline;
+  }
+  static std::string Run(DataDocument* document, const std::wstring& formula, int32_t online) {
+    EventRunOptions options;
+    options.formula = formula;
+    options.onlineBlock = online;
+    std::string output;
+    std::wstring error;
+    const HRESULT hr = RunEventFormula(document, gFormula->Get(), options, &output, &error);
+    EXPECT_EQ(hr, S_OK) << std::string(error.begin(), error.end());
+    return output;
+  }
+};
+
+// The signal of tests/data/cappwf_widths.py: flat 0 with linear peaks of growing fall.
+std::vector<float> WidthSignal() {
+  std::vector<float> x(20000, 0.0f);
+  for (int k = 0; k < 16; ++k) {
+    const double c = 1000 + 1200 * k, h = 1.0 + 0.05 * k, r = 10.0, f = 10.0 + 8 * k;
+    for (int t = static_cast<int>(c - r); t <= static_cast<int>(c + f); ++t)
+      x[t] = static_cast<float>(t <= c ? h * (t - (c - r)) / r : h * (1.0 - (t - c) / f));
+  }
+  return x;
+}
+
+TEST_F(DetectorChainTest, WidthFilterKeepsThePeaksWideEnoughAtHalfHeight) {
+  const auto reference = ReadTable("cappwf_widths.txt");
+  ASSERT_EQ(reference.size(), 16u) << "tests/data/cappwf_widths.txt not read";
+  HostPtr<DataDocument> document = SamplesDocument(WidthSignal(), 0.001);
+  // 38 ms: a width of exactly 38 ticks passes; 40 ms: it does not.
+  for (const int minWidth : {38, 40}) {
+    std::vector<int> want;
+    for (const auto& row : reference)
+      if (std::atoi(row[3].c_str()) >= minWidth) want.push_back(std::atoi(row[0].c_str()));
+    const std::wstring formula =
+        L"cappwf(ch1, calcbase(ch1, cappeakdet(ch1, 0.3)), " + std::to_wstring(minWidth) + L")";
+    std::vector<int> got;
+    for (const Event& e : ParseEvents(RunEverywhere(document.Get(), formula))) {
+      EXPECT_EQ(Int(e, "kind"), 2);
+      got.push_back(Int(e, "tick"));
+    }
+    EXPECT_EQ(got, want) << minWidth;
+  }
+}
+
+// With the samples in the units of the file (mV, nA). When the host keeps samples in base units, the heights
+// below become 1e-9 A and 20e-3 V.
+TEST_F(DetectorChainTest, EvokedActionPotentialsAndTheirLatencies) {
+  const auto reference = ReadTable("evoked_ap_reference.txt");
+  ASSERT_EQ(reference.size(), 20u) << "tests/data/evoked_ap_reference.txt not read";
+  HostPtr<DataDocument> document = RealDocument("evoked_ap_18425108.csv");
+  const std::wstring formula =
+      L"CalcBulk(ch2, CalcBase2(ch2, calcamax(ch2, calcbase(ch2, "
+      L"erpeakdet(ch2, erstimdet(ch1, 1, 5, 0, 5, 0), 20, 0, 1)))))";
+  const auto events = ParseEvents(Run(document.Get(), formula, 0));
+  ASSERT_EQ(events.size(), reference.size());
+  for (size_t i = 0; i < events.size(); ++i) {
+    const Event& e = events[i];
+    const auto& want = reference[i];
+    EXPECT_EQ(Int(e, "stimulusTick"), std::atoi(want[1].c_str())) << "pulse " << i;
+    if (want[2] == "-") {
+      EXPECT_EQ(e.at("m47"), "") << "pulse " << i << ": the stimulus alone, no latency";
+      continue;
+    }
+    EXPECT_EQ(Int(e, "maxTick"), std::atoi(want[2].c_str())) << "pulse " << i;
+    // The module's baseline is its flattest stretch, the reference's a mean: the start may move by 3 ticks.
+    EXPECT_NEAR(Int(e, "peakStartTick"), std::atoi(want[3].c_str()), 3) << "pulse " << i;
+    EXPECT_NEAR(std::atof(e.at("m47").c_str()), std::atof(want[4].c_str()), 3 * 40e-6 + 1e-9) << "pulse " << i;
+  }
+}
+
+TEST_F(DetectorChainTest, StimulusPerRecordAndResponsePeaksOnlineAsOffline) {
+  HostPtr<DataDocument> document = RealDocument("evoked_epsc_f1.csv");
+  // The evoked currents are inward: their peaks are found on the negated signal's... the detector looks for
+  // upward peaks, so the window covers the first stimulus's artefact and response at 50 ms.
+  const auto events = ParseEvents(RunEverywhere(document.Get(), L"erpeakdet(ch1, erstimsob(50), 100, 0, 5)"));
+  std::map<int, std::vector<Event>> byRecord;
+  for (const Event& e : events) byRecord[Int(e, "record")].push_back(e);
+  ASSERT_EQ(byRecord.size(), 3u);
+  for (const auto& [record, list] : byRecord) {
+    ASSERT_FALSE(list.empty());
+    EXPECT_EQ(Int(list[0], "tick"), 1000) << record;  // 50 ms at 20 kHz
+    EXPECT_EQ(Int(list[0], "kind"), 1) << record;
+    ASSERT_LE(list.size(), 2u) << record;
+    if (list.size() == 2) {
+      EXPECT_EQ(Int(list[1], "kind"), 2) << record;
+      EXPECT_GT(Int(list[1], "tick"), 1000) << record;
+      EXPECT_LE(Int(list[1], "tick"), 1100) << record;
+    }
+  }
+}
+
+TEST_F(DetectorChainTest, ConverterPlacesCyclesByTheFractionRuleWithTheHeightAtTheirTick) {
+  // One cycle crossing 1.0 between 0.4 at tick 1200 and 1.4 at tick 1201: at 1200.6.
+  std::vector<float> x(3000, 0.0f);
+  x[1200] = 0.4f;
+  x[1201] = 1.4f;
+  x[1202] = 2.0f;
+  x[1203] = 0.2f;
+  HostPtr<DataDocument> document = SamplesDocument(x, 0.001);
+  const std::wstring detector = L"PXDetect(ch1, 0, 0.5, 1, 5, 0, 0)";
+  const auto cycles = ParseEvents(RunEverywhere(document.Get(), detector));
+  ASSERT_EQ(cycles.size(), 1u);
+  EXPECT_EQ(Int(cycles[0], "tick"), 1200);
+  EXPECT_NEAR(std::atof(cycles[0].at("fraction").c_str()), 0.6, 1e-6);
+  EXPECT_EQ(std::atof(cycles[0].at("value").c_str()), 2.0);
+  const auto peaks = ParseEvents(RunEverywhere(document.Get(), L"pcc(ch1, " + detector + L")"));
+  ASSERT_EQ(peaks.size(), 1u);
+  EXPECT_EQ(Int(peaks[0], "tick"), 1201);
+  EXPECT_NEAR(std::atof(peaks[0].at("fraction").c_str()), -0.4, 1e-6);
+  EXPECT_EQ(std::atof(peaks[0].at("value").c_str()), 0.4f);  // the sample at tick 1200
+  EXPECT_EQ(Int(peaks[0], "kind"), 2);
+}
+
+// The host's detector on real spontaneous currents: downward cycles of a few standard deviations, each converted
+// (online as offline) and measured by the module's chain.
+TEST_F(DetectorChainTest, PerCycleChainFindsSynapticEventsOnARealRecording) {
+  HostPtr<DataDocument> document = RealDocument("synaptic_epsc_17o05026.csv");
+  const std::wstring formula =
+      L"CalcBulk(ch1, CalcBase2(ch1, calcamax(ch1, calcbase(ch1, pcc(ch1, PXDetect(ch1, 1, 0.5, 4, 5, 50, 1))))))";
+  const std::wstring detector = L"pcc(ch1, PXDetect(ch1, 1, 0.5, 4, 5, 50, 1))";
+  EXPECT_EQ(ParseEvents(RunEverywhere(document.Get(), detector)).size(), 516u);
+  const auto events = ParseEvents(Run(document.Get(), formula, 0));
+  std::map<int, int> perRecord;
+  for (const Event& e : events) ++perRecord[Int(e, "record")];
+  ASSERT_EQ(perRecord.size(), 3u);
+  for (const auto& [record, count] : perRecord) {
+    EXPECT_GT(count, 50) << record;  // many spontaneous events in 10 s
+    EXPECT_LT(count, 400) << record;
+  }
+}
+
+}  // namespace
+}  // namespace host
