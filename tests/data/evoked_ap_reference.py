@@ -1,9 +1,10 @@
 #!/usr/bin/env python3
 # Reference stimuli, action-potential peaks and latencies of the evoked-response chain
 #   CalcBulk(ch2, CalcBase2(ch2, calcamax(ch2, calcbase(ch2,
-#     erpeakdet(ch2, erstimdet(ch1, 1, 5, 0, 5, 0), 20, 0, 1)))))
-# on shared/data/evoked_ap_18425108.csv (25 kHz; ch1 injected current in nA, ch2 membrane potential in mV),
-# computed directly from the signal with numpy, written independently of the module's code.
+#     erpeakdet(ch2, erstimdet(ch1, 1e-9, 5, 0, 5, 0), 0.02, 0, 1)))))
+# on shared/data/evoked_ap_18425108.csv (25 kHz; ch1 injected current, ch2 membrane potential; the host keeps
+# them in A and V, this script reads the file's nA and mV), computed directly from the signal with numpy,
+# written independently of the module's code.
 # Tool: Python 3.11 with numpy 1.24.2 (Debian's python3-numpy). No random numbers.
 # Definitions:
 #   pulse onset  = first sample of ch1 above 1 nA after one at or below it (threshold crossing);

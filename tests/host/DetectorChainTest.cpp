@@ -139,15 +139,15 @@ TEST_F(DetectorChainTest, WidthFilterKeepsThePeaksWideEnoughAtHalfHeight) {
   }
 }
 
-// With the samples in the units of the file (mV, nA). When the host keeps samples in base units, the heights
-// below become 1e-9 A and 20e-3 V.
+// The host keeps the samples in base units: the stimulus step is 1 nA (1e-9 A), the action potential's rise and
+// fall at least 20 mV (0.02 V).
 TEST_F(DetectorChainTest, EvokedActionPotentialsAndTheirLatencies) {
   const auto reference = ReadTable("evoked_ap_reference.txt");
   ASSERT_EQ(reference.size(), 20u) << "tests/data/evoked_ap_reference.txt not read";
   HostPtr<DataDocument> document = RealDocument("evoked_ap_18425108.csv");
   const std::wstring formula =
       L"CalcBulk(ch2, CalcBase2(ch2, calcamax(ch2, calcbase(ch2, "
-      L"erpeakdet(ch2, erstimdet(ch1, 1, 5, 0, 5, 0), 20, 0, 1)))))";
+      L"erpeakdet(ch2, erstimdet(ch1, 1e-9, 5, 0, 5, 0), 0.02, 0, 1)))))";
   const auto events = ParseEvents(Run(document.Get(), formula, 0));
   ASSERT_EQ(events.size(), reference.size());
   for (size_t i = 0; i < events.size(); ++i) {
@@ -166,22 +166,24 @@ TEST_F(DetectorChainTest, EvokedActionPotentialsAndTheirLatencies) {
 }
 
 TEST_F(DetectorChainTest, StimulusPerRecordAndResponsePeaksOnlineAsOffline) {
+  const auto reference = ReadTable("evoked_epsc_artefacts.txt");
+  ASSERT_EQ(reference.size(), 3u) << "tests/data/evoked_epsc_artefacts.txt not read";
   HostPtr<DataDocument> document = RealDocument("evoked_epsc_f1.csv");
-  // The evoked currents are inward: their peaks are found on the negated signal's... the detector looks for
-  // upward peaks, so the window covers the first stimulus's artefact and response at 50 ms.
-  const auto events = ParseEvents(RunEverywhere(document.Get(), L"erpeakdet(ch1, erstimsob(50), 100, 0, 5)"));
-  std::map<int, std::vector<Event>> byRecord;
-  for (const Event& e : events) byRecord[Int(e, "record")].push_back(e);
-  ASSERT_EQ(byRecord.size(), 3u);
-  for (const auto& [record, list] : byRecord) {
-    ASSERT_FALSE(list.empty());
-    EXPECT_EQ(Int(list[0], "tick"), 1000) << record;  // 50 ms at 20 kHz
-    EXPECT_EQ(Int(list[0], "kind"), 1) << record;
-    ASSERT_LE(list.size(), 2u) << record;
-    if (list.size() == 2) {
-      EXPECT_EQ(Int(list[1], "kind"), 2) << record;
-      EXPECT_GT(Int(list[1], "tick"), 1000) << record;
-      EXPECT_LE(Int(list[1], "tick"), 1100) << record;
+  // A window of 150 ms after the stimulus at 50 ms reaches the first stimulus artefact, one of 100 ms does not.
+  for (const int window : {150, 100}) {
+    const std::wstring formula = L"erpeakdet(ch1, erstimsob(50), 1e-9, 0, " + std::to_wstring(window) + L")";
+    std::map<int, std::vector<Event>> byRecord;
+    for (const Event& e : ParseEvents(RunEverywhere(document.Get(), formula))) byRecord[Int(e, "record")].push_back(e);
+    ASSERT_EQ(byRecord.size(), 3u) << window;
+    for (const auto& row : reference) {
+      const std::vector<Event>& list = byRecord[std::atoi(row[0].c_str())];
+      ASSERT_EQ(list.size(), window == 150 ? 2u : 1u) << "record " << row[0];
+      EXPECT_EQ(Int(list[0], "tick"), 1000) << "record " << row[0];  // 50 ms at 20 kHz
+      EXPECT_EQ(Int(list[0], "kind"), 1);
+      if (window == 100) continue;
+      EXPECT_EQ(Int(list[1], "kind"), 2);
+      EXPECT_EQ(Int(list[1], "tick"), std::atoi(row[1].c_str()));
+      EXPECT_NEAR(std::atof(list[1].at("value").c_str()), std::atof(row[2].c_str()) * 1e-12, 1e-16);
     }
   }
 }
