@@ -53,10 +53,11 @@ std::string BytesOf(const std::function<void(IBinOutStream&)>& write) {
 // 2 a string, 3 a 64-bit word, 4 a float, 5 a short), so that mutations can reach every reader.
 enum ValueKind : uint8_t { kWord, kDouble, kText, kWide, kFloat, kShort, kKinds };
 
-void ReadAnnounced(IBinInStream& in) {
-  for (int i = 0; i < 256 && in.GetStatus() == S_OK; ++i) {
+// True when the stream ends cleanly before a kind byte; false when a value is cut short or corrupt.
+bool ReadAnnounced(IBinInStream& in) {
+  for (int i = 0; i < 256; ++i) {
     uint8_t kind = 0;
-    if (in.ReadByte(&kind) != S_OK) return;
+    if (in.ReadByte(&kind) != S_OK) return true;
     int32_t word = 0;
     double number = 0.0;
     int64_t wide = 0;
@@ -74,7 +75,9 @@ void ReadAnnounced(IBinInStream& in) {
       case kFloat: in.ReadFloat(&single); break;
       default: in.ReadShort(&half);
     }
+    if (in.GetStatus() != S_OK) return false;
   }
+  return true;
 }
 
 const ZR::Doc::ParamCatalogue& Catalogue() {
@@ -141,11 +144,10 @@ Target MakeStreamTarget() {
     host::HostPtr<IStream> stream = StreamOf(input);
     QOR::StorageBinIStreamLite in(stream.Get());
     try {
-      ReadAnnounced(in);  // up to the stream's end, where the short read is no fault
+      return ReadAnnounced(in);
     } catch (const XQOR&) {
       return false;  // a corrupt string, refused before anything was allocated
     }
-    return true;
   };
   return target;
 }
