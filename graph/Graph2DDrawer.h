@@ -29,7 +29,7 @@ class GraphDrawer;
 class GraphGraticule;
 class QueenController;
 
-// Lowers a drag counter once when released or destroyed.
+// Lowers a drag counter once when released or destroyed; released before the drawer dies.
 class DragGuard {
  public:
   explicit DragGuard(int32_t* counter) noexcept : mCounter(counter) {}

@@ -3,6 +3,7 @@
 
 #include "graph/Annotation.h"
 #include "graph/GraphDrawer.h"
+#include "graph/QueenController.h"
 
 #include "tests/graph/GraphTestHost.h"
 #include "tests/support/ScriptedModalSeam.h"
@@ -155,4 +156,20 @@ TEST_F(Graph2DDrawerInteraction, TypedDebugSequenceShowsItsMessageEachTime) {
     for (const char* key = typed; *key; ++key) drawer.OnChar(static_cast<wchar_t>(*key), 1, 0);
   ASSERT_EQ(2u, seam.MessageTexts.size());
   EXPECT_EQ(L"Secret Message caught", seam.MessageTexts[0]);
+}
+
+TEST_F(Graph2DDrawerInteraction, PressInsideThePlotAsksTheQueensAndMissesWithoutQueens) {
+  MessageLog<MGraph1::MessageQueenControllerTrackBegin> begins;
+  MessageLog<MGraph1::MessageQueenControllerTrackEnd> ends;
+  drawer.AddQueenReceiver(&begins);
+  drawer.AddQueenReceiver(&ends);
+  drawer.ButtonDown({30, 40});  // left of the plot rectangle (60, 0, 200, 90)
+  drawer.ButtonUp(0, {30, 40});
+  drawer.ButtonDown({100, 40});
+  drawer.MouseMove({120, 40});
+  drawer.ButtonUp(0, {120, 40});
+  EXPECT_EQ(1u, begins.received.size());
+  EXPECT_TRUE(ends.received.empty());  // nothing was tracked
+  drawer.RemoveQueenReceiver(&begins);
+  drawer.RemoveQueenReceiver(&ends);
 }
