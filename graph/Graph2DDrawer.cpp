@@ -67,7 +67,7 @@ void Graph2DDrawer::SetDefaults() {
   mXMinSpan = mYMinSpan = 0.0;
   mXUnitFactor = mYUnitFactor = 1.0;
   mDisplayInfo = GraphDisplayInfo();
-  mParts = DrawnParts();
+  mLayers = DrawnLayers();
 }
 
 void Graph2DDrawer::Init(int32_t xScaleArgument, int32_t yScaleArgument) {

@@ -42,8 +42,8 @@ class DragGuard {
   int32_t* mCounter;
 };
 
-// Which parts DrawFrame, Redraw and Print draw.
-struct DrawnParts {
+// Which layers DrawFrame, Redraw and Print draw.
+struct DrawnLayers {
   bool overlays = true;
   bool queens = true;
   bool graticule = true;
@@ -83,7 +83,7 @@ class Graph2DDrawer : public GraphBase, public MessSys::MessageReceiver {
   virtual void SetDisplayInfo(const GraphDisplayInfo& info);
   virtual GraphDisplayInfo GetDisplayInfo() const { return mDisplayInfo; }
   virtual void InvalidateWindow() { InvalidateOwner(); }
-  DrawnParts& Parts() noexcept { return mParts; }
+  DrawnLayers& Layers() noexcept { return mLayers; }
 
   // Ranges (Graph2DDrawerScaling.cpp).
   virtual void SetDomain(double minimum, double maximum);
@@ -189,7 +189,7 @@ class Graph2DDrawer : public GraphBase, public MessSys::MessageReceiver {
   void RepaintDraggedStrips(OWL::TDC& memoryDc);
   void ClampToPlot(POINT& point) const;
 
-  DrawnParts mParts;
+  DrawnLayers mLayers;
   int32_t mQueenHitTolerance = 8;
   bool mXDrives = false;
   bool mYDrives = false;

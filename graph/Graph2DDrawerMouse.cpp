@@ -34,7 +34,7 @@ void Graph2DDrawer::ClampToPlot(POINT& point) const {
 void Graph2DDrawer::ButtonDown(const POINT& point) {
   mPress = point;
   mButtonPressed = true;
-  if (!mParts.queens || !mXMapping || !mYMapping) return;
+  if (!mLayers.queens || !mXMapping || !mYMapping) return;
   OWL::TRect plot;
   GetPlotRect(plot, GetDrawerRect());
   if (!plot.Contains(OWL::TPoint(point.x, point.y))) return;
@@ -49,7 +49,7 @@ void Graph2DDrawer::MouseMove(const POINT& point) {
     ClampToPlot(clamped);
     OWL::TRect plot;
     GetPlotRect(plot, GetDrawerRect());
-    if (mParts.queens && mQueens->TrackMove(clamped.x, clamped.y, plot)) InvalidateWindow();
+    if (mLayers.queens && mQueens->TrackMove(clamped.x, clamped.y, plot)) InvalidateWindow();
     return;
   }
   OnMouseMove(point.x, point.y);
@@ -60,7 +60,7 @@ void Graph2DDrawer::ButtonUp(uint32_t keyFlags, const POINT& point) {
   int32_t const dy = point.y - mPress.y;
   bool const click = mButtonPressed && dx * dx + dy * dy < mClickThreshold;
   mButtonPressed = false;
-  if (mParts.queens && mXMapping && mYMapping && mQueens->IsTracking()) {
+  if (mLayers.queens && mXMapping && mYMapping && mQueens->IsTracking()) {
     ReleaseCapture();
     POINT clamped = point;
     ClampToPlot(clamped);
@@ -88,7 +88,7 @@ bool Graph2DDrawer::OnMouseMove(int32_t x, int32_t y) {
     OWL::TWindow* const owner = GetOwnerWindow();
     if (!allInverting) {
       InvalidateWindow();
-    } else if (owner && owner->GetHandle() && mParts.overlays) {
+    } else if (owner && owner->GetHandle() && mLayers.overlays) {
       OWL::TClientDC dc(owner->GetHandle());
       DrawOverlays(dc, dc, plot, whole);
     }

@@ -105,7 +105,7 @@ void Graph2DDrawer::Redraw(OWL::TDC& dc, bool erase, const OWL::TRect& r) {
     DrawFrame(memoryDc, memoryDc, erase, OWL::TRect(0, 0, w, h));
     memoryDc.RestoreBitmap();
     mDirty = false;
-  } else if (axesReady && mParts.axes && (mXDragCount > 0 || mYDragCount > 0)) {
+  } else if (axesReady && mLayers.axes && (mXDragCount > 0 || mYDragCount > 0)) {
     memoryDc.SelectObject(*mCache);
     RepaintDraggedStrips(memoryDc);
     memoryDc.RestoreBitmap();
@@ -117,8 +117,8 @@ void Graph2DDrawer::Redraw(OWL::TDC& dc, bool erase, const OWL::TRect& r) {
   OWL::TRect whole;
   GetPlotRect(plot, r);
   GetWholeRect(whole, r);
-  if (mParts.queens) DrawChain(*mQueens, dc, dc, plot, whole);
-  if (mParts.overlays) DrawOverlays(dc, dc, plot, whole);
+  if (mLayers.queens) DrawChain(*mQueens, dc, dc, plot, whole);
+  if (mLayers.overlays) DrawOverlays(dc, dc, plot, whole);
   MsgGraph2DDrawerNotifyEndRedraw end(SenderId(), &info);
   mRedrawSender.Send(&end);
 }
@@ -175,23 +175,23 @@ void Graph2DDrawer::DrawFrame(OWL::TDC& dc, OWL::TDC& referenceDc, bool erase, c
   OWL::TRect whole;
   GetPlotRect(plot, r);
   GetWholeRect(whole, r);
-  if (AxesReady() && mParts.axes && ScaleAreasKnown(*mXScale, *mYScale)) {
+  if (AxesReady() && mLayers.axes && ScaleAreasKnown(*mXScale, *mYScale)) {
     OriginShift const shift(dc, GetDrawerRect());
     PaintScales(dc, true);
   }
-  if (mDisplayInfo.graticuleShown && mParts.graticule) {
+  if (mDisplayInfo.graticuleShown && mLayers.graticule) {
     mGraticule->SetDisplayInfo(mDisplayInfo);
     mGraticule->SetScales(mXDragCount > 0 ? mXDragScale.Get() : mXScale.Get(),
                           mYDragCount > 0 ? mYDragScale.Get() : mYScale.Get());
     mGraticule->SetRect(plot);
     mGraticule->Draw(dc, referenceDc, nullptr);
   }
-  if (mParts.axes) {
+  if (mLayers.axes) {
     dc.MoveTo(plot.left, plot.top);
     dc.LineTo(plot.left, plot.bottom - 1);
     dc.LineTo(plot.right, plot.bottom - 1);
   }
-  if (mParts.plots) DrawPlots(dc, referenceDc, plot, whole);
+  if (mLayers.plots) DrawPlots(dc, referenceDc, plot, whole);
 }
 
 void Graph2DDrawer::DrawPlots(OWL::TDC& dc, OWL::TDC& referenceDc, const OWL::TRect& plotRect,
@@ -207,15 +207,15 @@ void Graph2DDrawer::DrawOverlays(OWL::TDC& dc, OWL::TDC& referenceDc, const OWL:
 
 void Graph2DDrawer::Print(OWL::TDC& dc, OWL::TDC& referenceDc, const OWL::TRect& r) {
   Layout(r, false);
-  bool const scales = mParts.axes && mXScale && mYScale;
+  bool const scales = mLayers.axes && mXScale && mYScale;
   if (scales) PaintScales(dc, false);
   DrawFrame(dc, referenceDc, true, r);
   OWL::TRect plot;
   OWL::TRect whole;
   GetPlotRect(plot, r);
   GetWholeRect(whole, r);
-  if (mParts.queens) DrawChain(*mQueens, dc, referenceDc, plot, whole);
-  if (mParts.overlays) DrawOverlays(dc, referenceDc, plot, whole);
+  if (mLayers.queens) DrawChain(*mQueens, dc, referenceDc, plot, whole);
+  if (mLayers.overlays) DrawOverlays(dc, referenceDc, plot, whole);
   if (scales) PaintScales(dc, false);
 }
 

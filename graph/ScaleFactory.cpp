@@ -7,6 +7,8 @@
 
 #include <windows.h>
 
+#include <atomic>
+
 namespace MGraph1 {
 
 namespace {
@@ -30,7 +32,7 @@ class FactoryLock {
   }
 };
 
-IDragScaleFactory* volatile gFactory = nullptr;
+std::atomic<IDragScaleFactory*> gFactory{nullptr};
 
 IDragScaleFactory* LookUpFactory() noexcept {
   IClassRegistry* const registry = ObjectFactoryAccessor::Get();
@@ -49,10 +51,10 @@ IDragScaleFactory* LookUpFactory() noexcept {
 }  // namespace
 
 IDragScaleFactory* GetScaleFactory() noexcept {
-  if (IDragScaleFactory* const cached = gFactory) return cached;
+  if (IDragScaleFactory* const cached = gFactory.load()) return cached;
   FactoryLock lock;
-  if (!gFactory) gFactory = LookUpFactory();
-  return gFactory;
+  if (!gFactory.load()) gFactory.store(LookUpFactory());
+  return gFactory.load();
 }
 
 HRESULT CreateScale(IDragScale** scale, int32_t value1, int32_t value2, uint32_t flags) noexcept {
