@@ -1,0 +1,42 @@
+// OWL::TControlGadget: a child window placed by the gadget window's layout.
+#include "platform/owl/TControlGadget.h"
+
+#include "platform/owl/TGadgetWindow.h"
+
+namespace OWL {
+
+TControlGadget::TControlGadget(TWindow& control, TBorderStyle borderStyle)
+    : TGadget(control.Attr.Id, borderStyle), mControl(control) {}
+
+void TControlGadget::GetDesiredSize(TSize& size) {
+  TGadget::GetDesiredSize(size);
+  TRect const rect = mControl.IsWindow() ? mControl.GetWindowRect() : TRect(0, 0, mControl.Attr.W, mControl.Attr.H);
+  size.cx += rect.Width();
+  size.cy += rect.Height();
+}
+
+void TControlGadget::SetBounds(const TRect& bounds) {
+  TGadget::SetBounds(bounds);
+  int const b = BorderWidth();
+  TRect const inner(bounds.left + b + GetMargins().Left, bounds.top + b + GetMargins().Top,
+                    bounds.right - b - GetMargins().Right, bounds.bottom - b - GetMargins().Bottom);
+  mControl.Attr.X = inner.left;
+  mControl.Attr.Y = inner.top;
+  if (mControl.IsWindow()) mControl.MoveWindow(TRect(inner.TopLeft(), mControl.GetWindowRect().Size()), true);
+}
+
+void TControlGadget::Paint(TDC& dc) { PaintBorder(dc); }
+
+// The control becomes a child of the gadget window and is made with it.
+void TControlGadget::Created() {
+  TGadgetWindow* const window = GetGadgetWindow();
+  if (!window || mControl.IsWindow()) return;
+  if (mControl.GetParentO() != window) return;  // made elsewhere: nothing to create
+  mControl.Create();
+}
+
+void TControlGadget::Removed() {
+  if (mControl.IsWindow()) mControl.ShowWindow(SW_HIDE);
+}
+
+}  // namespace OWL
