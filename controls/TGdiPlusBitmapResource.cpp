@@ -1,0 +1,56 @@
+// TGdiPlusBitmapResource: loading a PNG resource through a stream on a global block.
+#include "controls/TGdiPlusBitmapResource.h"
+
+#include "controls/GdiplusPrivate.h"
+
+#include <cstring>
+
+using namespace Gdiplus;
+
+TGdiPlusBitmapResource::~TGdiPlusBitmapResource() { Release(); }
+
+void TGdiPlusBitmapResource::Release() noexcept {
+  if (mBitmap) DllExports::GdipDisposeImage(mBitmap);
+  mBitmap = nullptr;
+  if (mBlock) {
+    GlobalUnlock(mBlock);
+    GlobalFree(mBlock);
+  }
+  mBlock = nullptr;
+}
+
+bool TGdiPlusBitmapResource::LoadPngResource(const OWL::TResId& name, HINSTANCE instance) {
+  Release();
+  HRSRC const resource = FindResourceW(instance, name, L"PNG");
+  if (!resource) return false;
+  DWORD const size = SizeofResource(instance, resource);
+  if (size == 0) return false;
+  HGLOBAL const loaded = LoadResource(instance, resource);
+  const void* const data = loaded ? LockResource(loaded) : nullptr;
+  if (!data) return false;
+  mBlock = GlobalAlloc(GMEM_MOVEABLE, size);
+  if (!mBlock) return false;
+  if (LoadFromBlock(data, size)) return true;
+  GlobalUnlock(mBlock);  // unlocking a block that was never locked does no harm
+  GlobalFree(mBlock);
+  mBlock = nullptr;
+  return false;
+}
+
+// The block stays locked while the bitmap reads from it.
+bool TGdiPlusBitmapResource::LoadFromBlock(const void* data, DWORD size) {
+  void* const memory = GlobalLock(mBlock);
+  if (!memory) return false;
+  std::memcpy(memory, data, size);
+  IStream* stream = nullptr;
+  if (FAILED(CreateStreamOnHGlobal(mBlock, FALSE, &stream))) return false;
+  GpBitmap* bitmap = nullptr;
+  GpStatus const status = DllExports::GdipCreateBitmapFromStream(stream, &bitmap);
+  stream->Release();
+  if (mBitmap) DllExports::GdipDisposeImage(mBitmap);
+  mBitmap = bitmap;
+  if (mBitmap && status == Ok) return true;
+  if (mBitmap) DllExports::GdipDisposeImage(mBitmap);
+  mBitmap = nullptr;
+  return false;
+}

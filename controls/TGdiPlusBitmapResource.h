@@ -1,0 +1,34 @@
+// TGdiPlusBitmapResource: a GDI+ bitmap made from a "PNG" resource, with the memory block
+// that holds the PNG data while the bitmap lives.
+#pragma once
+
+#include "platform/owl/TResId.h"
+
+#include <windows.h>
+
+namespace Gdiplus {
+class GpBitmap;
+}
+
+class TGdiPlusBitmapResource {
+ public:
+  TGdiPlusBitmapResource() noexcept = default;
+  TGdiPlusBitmapResource(const TGdiPlusBitmapResource&) = delete;
+  TGdiPlusBitmapResource& operator=(const TGdiPlusBitmapResource&) = delete;
+  virtual ~TGdiPlusBitmapResource();
+
+  // Releases what the holder has, then loads the "PNG" resource name of instance. False
+  // (holding nothing) when it is missing, empty or not an image GDI+ reads.
+  bool LoadPngResource(const OWL::TResId& name, HINSTANCE instance);
+
+  // Owned by the holder; null until a load succeeds.
+  Gdiplus::GpBitmap* GetBitmap() const noexcept { return mBitmap; }
+  HGLOBAL GetMemoryBlock() const noexcept { return mBlock; }
+
+ private:
+  void Release() noexcept;
+  bool LoadFromBlock(const void* data, DWORD size);
+
+  Gdiplus::GpBitmap* mBitmap = nullptr;
+  HGLOBAL mBlock = nullptr;
+};
