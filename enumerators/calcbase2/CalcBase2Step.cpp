@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "base/SampleScan.h"
 #include "base/TickConversion.h"
 
 namespace ZR::Enum::CalcBase2 {
@@ -109,18 +110,15 @@ int32_t IndexFrom(int32_t firstTick, int32_t count, int64_t from) noexcept {
   return offset <= 0 ? 0 : offset >= count ? count : static_cast<int32_t>(offset);
 }
 
-// The first sample of [begin, end) whose signed value passes `reached` sets tick, unless it was set before.
-template <class Reached>
+// The first sample of [begin, end) whose signed value passes the test sets tick, unless it was set before.
+template <SampleScan::Test kTest>
 void FindFirst(int32_t& tick, double p, const float* v, int32_t firstTick, int32_t begin, int32_t end,
-               Reached reached) noexcept {
+               double level) noexcept {
   if (tick != kNoTick)
     return;
-  for (int32_t i = begin; i < end; ++i) {
-    if (reached(p * static_cast<double>(v[i]))) {
-      tick = firstTick + i;
-      return;
-    }
-  }
+  const int32_t i = SampleScan::FindFirst<kTest>(v, begin, end, p, level);
+  if (i < end)
+    tick = firstTick + i;
 }
 
 // UpdateExtremes over v[0..n) in order, with the extremes in locals.
@@ -133,14 +131,7 @@ void UpdateExtremesOver(StepState& s, const float* v, int32_t n) noexcept {
     UpdateExtremes(s, v[0]);
     i = 1;
   }
-  float lowest = o.lowestSample;
-  float highest = o.highestSample;
-  for (; i < n; ++i) {
-    if (v[i] < lowest) lowest = v[i];
-    if (v[i] > highest) highest = v[i];
-  }
-  o.lowestSample = lowest;
-  o.highestSample = highest;
+  SampleScan::UpdateMinMax(v + i, n - i, o.lowestSample, o.highestSample);
 }
 
 }  // namespace
@@ -153,9 +144,10 @@ int32_t ScanBlock(StepState& s, const ScanLevels& levels, const float* v, int32_
   const double p = levels.polarity;
   const int32_t rise = IndexFrom(firstTick, count, levels.peakTick);
   const int32_t fallEnd = std::max(rise, IndexFrom(firstTick, count, static_cast<int64_t>(levels.endTick) + 1));
+  using SampleScan::Test;
   if (!s.riseFound) {
     int32_t tick = kNoTick;
-    FindFirst(tick, p, v, firstTick, 0, rise, [&](double pv) { return pv > levels.mid; });
+    FindFirst<Test::Above>(tick, p, v, firstTick, 0, rise, levels.mid);
     if (tick != kNoTick) {
       s.riseFound = true;
       s.riseTick = tick;
@@ -163,26 +155,22 @@ int32_t ScanBlock(StepState& s, const ScanLevels& levels, const float* v, int32_
   }
   if (!s.fallFound) {
     int32_t tick = kNoTick;
-    FindFirst(tick, p, v, firstTick, rise, fallEnd, [&](double pv) { return pv < levels.mid; });
+    FindFirst<Test::Below>(tick, p, v, firstTick, rise, fallEnd, levels.mid);
     if (tick != kNoTick) {
       s.fallFound = true;
       s.fallTick = tick;
     }
   }
-  FindFirst(o.tauFitStartTick, p, v, firstTick, rise, fallEnd, [&](double pv) { return pv <= levels.tauStart; });
-  FindFirst(o.tauFitEndTick, p, v, firstTick, rise, fallEnd, [&](double pv) { return pv <= levels.tauEnd; });
+  FindFirst<Test::AtOrBelow>(o.tauFitStartTick, p, v, firstTick, rise, fallEnd, levels.tauStart);
+  FindFirst<Test::AtOrBelow>(o.tauFitEndTick, p, v, firstTick, rise, fallEnd, levels.tauEnd);
   // On the baseline side of the 10 % level, seen from the peak, for upward and downward peaks alike.
-  FindFirst(s.tenPercentTick, p, v, firstTick, rise, fallEnd, [&](double pv) { return pv <= levels.tenPercent; });
-  int32_t i = fallEnd;
-  for (; i < count; ++i) {
-    const double pv = p * static_cast<double>(v[i]);
-    if (!(pv < levels.baseline)) {
-      o.ahpEndTick = firstTick + i;
-      break;
-    }
-    const float d = v[i] - levels.baselineLevel;
-    if (std::fabs(d) > std::fabs(o.tailOvershoot)) o.tailOvershoot = d;
-  }
+  FindFirst<Test::AtOrBelow>(s.tenPercentTick, p, v, firstTick, rise, fallEnd, levels.tenPercent);
+  // The tail ends at the first sample back at the baseline; the overshoot is the tail's first largest deviation.
+  const int32_t i = SampleScan::FindFirst<Test::NotBelow>(v, fallEnd, count, p, levels.baseline);
+  if (i < count) o.ahpEndTick = firstTick + i;
+  const int32_t overshoot =
+    SampleScan::FindFirstLargestDeviation(v, fallEnd, i, levels.baselineLevel, o.tailOvershoot);
+  if (overshoot >= 0) o.tailOvershoot = v[overshoot] - levels.baselineLevel;
   UpdateExtremesOver(s, v, i);
   return i;
 }
