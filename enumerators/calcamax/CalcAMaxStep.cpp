@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "base/SampleScan.h"
 #include "base/TickConversion.h"
 
 namespace ZR::Enum::CalcAMax {
@@ -105,33 +106,48 @@ int32_t IndexAt(int32_t firstTick, int32_t count, int64_t tick) noexcept {
   return static_cast<int32_t>(std::clamp<int64_t>(tick - firstTick, 0, count));
 }
 
-// One stretch of the block in which each test either applies to every sample or to none, so the loop tests
-// only levels: kRestart (before the peak), kExtreme (from the baseline's end), kEnd (after the peak). The
-// tests run in that order on each sample. Returns the index of the end crossing, or to.
+// The extreme restarts where the rise last left the start level.
+void Restart(EventBCalcMax& out, double& extreme, double p, const float* v, int32_t firstTick, int32_t i) noexcept {
+  out.peakStartTick = firstTick + i;
+  out.maxValue = v[i];
+  out.maxTick = firstTick + i;
+  extreme = p * static_cast<double>(v[i]);
+}
+
+// The first sample of [from, to) farther on the peak's side than the extreme so far becomes the extreme.
+void Extend(EventBCalcMax& out, double& extreme, double p, const float* v, int32_t firstTick, int32_t from,
+            int32_t to) noexcept {
+  const int32_t i = SampleScan::FindFirstLargest(v, from, to, p, extreme);
+  if (i < 0) return;
+  out.maxValue = v[i];
+  out.maxTick = firstTick + i;
+  extreme = p * static_cast<double>(v[i]);
+}
+
+// One stretch of the block in which each test either applies to every sample or to none: kRestart (before the
+// peak), kExtreme (from the baseline's end), kEnd (after the peak); the tests run in that order on each sample.
+// Only the last restart matters, and only the extreme after it; the end crossing stops the scan after its own
+// extreme test. Returns the index of the end crossing, or to.
 template <bool kRestart, bool kExtreme, bool kEnd>
 int32_t ScanStretch(EventBCalcMax& out, double& extreme, const ScanLevels& levels, const float* v,
                     int32_t firstTick, int32_t from, int32_t to) noexcept {
+  using SampleScan::Test;
   const double p = levels.polarity;
-  for (int32_t i = from; i < to; ++i) {
-    const double pv = p * static_cast<double>(v[i]);
-    if (kRestart && pv <= levels.start) {
-      // The extreme restarts where the rise last left the start level.
-      out.peakStartTick = firstTick + i;
-      out.maxValue = v[i];
-      out.maxTick = firstTick + i;
-      extreme = pv;
-    }
-    if (kExtreme && pv > extreme) {
-      out.maxValue = v[i];
-      out.maxTick = firstTick + i;
-      extreme = pv;
-    }
-    if (kEnd && pv <= levels.end) {
-      out.peakEndTick = firstTick + i;
-      return i;
+  if (from >= to) return to;
+  int32_t stop = to;
+  if (kEnd) stop = SampleScan::FindFirst<Test::AtOrBelow>(v, from, to, p, levels.end);
+  const int32_t through = stop < to ? stop + 1 : to;  // the samples that take the restart and extreme tests
+  if (kRestart) {
+    const int32_t last = SampleScan::FindLast<Test::AtOrBelow>(v, from, through, p, levels.start);
+    if (last >= 0) {
+      Restart(out, extreme, p, v, firstTick, last);
+      from = last + 1;
     }
   }
-  return to;
+  if (kExtreme) Extend(out, extreme, p, v, firstTick, from, through);
+  if (stop == to) return to;
+  out.peakEndTick = firstTick + stop;
+  return stop;
 }
 
 }  // namespace
