@@ -3,6 +3,8 @@
 
 #include <algorithm>
 
+#include "base/SampleScan.h"
+
 // Differences of the single-precision samples are formed in double and compared with the double minimum
 // height; all tests are strict.
 
@@ -17,11 +19,13 @@ bool WideEnough(int32_t fallTick, int32_t peakTick, int32_t minWidthTicks) noexc
 
 // Seeking a rise: every sample raises the position to its tick + 1, which is applied once per run. Answers the
 // index after the last sample consumed; leaves the phase kPeakCandidate when the rise becomes high enough.
-int32_t SeekRise(PeakScanState& s, int32_t& position, double minHeight, const float* samples, int32_t i,
+int32_t SeekRise(PeakScanState& state, int32_t& position, double minHeight, const float* samples, int32_t i,
                  int32_t count, int32_t firstTick) noexcept {
+  PeakScanState s = state;  // in registers: the samples might alias the state
   const int32_t runStart = i;
   double trough = s.troughValue;
-  for (; i < count; ++i) {
+  // Samples between the trough and the peak change nothing: the search passes over them.
+  for (; (i = SampleScan::FindFirstOutside(samples, i, count, s.troughValue, s.peakValue)) < count; ++i) {
     const float v = samples[i];
     if (v < s.troughValue) {
       s.troughValue = s.peakValue = v;
@@ -36,27 +40,32 @@ int32_t SeekRise(PeakScanState& s, int32_t& position, double minHeight, const fl
         s.fallTick = t;
         s.phase = kPeakCandidate;
         position = std::max(position, i > runStart ? t : t - 1);
+        state = s;
         return i + 1;
       }
     }
   }
   if (count > runStart) position = std::max(position, firstTick + count);
+  state = s;
   return count;
 }
 
 // A peak candidate: the position stays at the peak tick - 1 (set when the candidate began or the peak rose).
 // Answers the index after the last sample consumed; ends early when the fall completes the peak (confirmed,
 // or discarded to kRestart when too narrow).
-int32_t FollowFall(PeakScanState& s, int32_t& position, const PeakScanParams& params, const float* samples,
+int32_t FollowFall(PeakScanState& state, int32_t& position, const PeakScanParams& params, const float* samples,
                    int32_t i, int32_t count, int32_t firstTick) noexcept {
+  PeakScanState s = state;  // in registers: the samples might alias the state
   double peak = s.peakValue;
-  for (; i < count; ++i) {
+  // Samples between the fall and the peak change nothing: the search passes over them.
+  for (; (i = SampleScan::FindFirstOutside(samples, i, count, s.fallValue, s.peakValue)) < count; ++i) {
     const float v = samples[i];
     if (v < s.fallValue) {
       s.fallValue = v;
       s.fallTick = firstTick + i;
       if (peak - static_cast<double>(v) > params.minHeight) {
         s.phase = WideEnough(s.fallTick, s.peakTick, params.minWidthTicks) ? kPeakConfirmed : kRestart;
+        state = s;
         return i + 1;
       }
     } else if (v > s.peakValue) {
@@ -67,6 +76,7 @@ int32_t FollowFall(PeakScanState& s, int32_t& position, const PeakScanParams& pa
       position = std::max(position, s.peakTick - 1);
     }
   }
+  state = s;
   return count;
 }
 
