@@ -36,21 +36,25 @@ Pivot ChoosePivot(const FitMatrix& a, const int (&used)[kMaxFitParams]) {
   return p;
 }
 
-template <int n>
-void EliminateColumn(FitMatrix& a, double (&b)[kMaxFitParams], int col) {
+// Without kInverse only the columns not yet pivoted are reduced (besides b): an entry of a pivoted column only
+// ever feeds entries of its own column, so b, every pivot choice and every factor come out the same.
+template <int n, bool kInverse>
+void EliminateColumn(FitMatrix& a, double (&b)[kMaxFitParams], int col, const int (&used)[kMaxFitParams]) {
   for (int r = 0; r < n; ++r) {
     if (r == col)
       continue;
     const double factor = a[r][col];
     a[r][col] = 0.0;
-    for (int c = 0; c < n; ++c)
-      a[r][c] -= a[col][c] * factor;
+    for (int c = 0; c < n; ++c) {
+      if (kInverse || used[c] == 0)
+        a[r][c] -= a[col][c] * factor;
+    }
     b[r] -= b[col] * factor;
   }
 }
 
 // The elimination for a fixed size, so that the small loops unroll.
-template <int n>
+template <int n, bool kInverse>
 SolveResult Solve(FitMatrix& a, double (&b)[kMaxFitParams]) {
   int used[kMaxFitParams] = {};
   int rowOf[kMaxFitParams] = {};
@@ -76,11 +80,15 @@ SolveResult Solve(FitMatrix& a, double (&b)[kMaxFitParams]) {
       return SolveResult::Singular;
     const double inverse = 1.0 / a[p.col][p.col];
     a[p.col][p.col] = 1.0;
-    for (int c = 0; c < n; ++c)
-      a[p.col][c] *= inverse;
+    for (int c = 0; c < n; ++c) {
+      if (kInverse || used[c] == 0 || c == p.col)
+        a[p.col][c] *= inverse;
+    }
     b[p.col] *= inverse;
-    EliminateColumn<n>(a, b, p.col);
+    EliminateColumn<n, kInverse>(a, b, p.col, used);
   }
+  if (!kInverse)
+    return SolveResult::Solved;
   // Undo the row interchanges as column interchanges of the inverse.
   for (int i = n - 1; i >= 0; --i) {
     if (rowOf[i] == colOf[i])
@@ -91,19 +99,28 @@ SolveResult Solve(FitMatrix& a, double (&b)[kMaxFitParams]) {
   return SolveResult::Solved;
 }
 
-}  // namespace
-
-SolveResult SolveGaussJordan(FitMatrix& a, double (&b)[kMaxFitParams], int n) {
+template <bool kInverse>
+SolveResult SolveOfSize(FitMatrix& a, double (&b)[kMaxFitParams], int n) {
   switch (n) {
     case 1:
-      return Solve<1>(a, b);
+      return Solve<1, kInverse>(a, b);
     case 2:
-      return Solve<2>(a, b);
+      return Solve<2, kInverse>(a, b);
     case 3:
-      return Solve<3>(a, b);
+      return Solve<3, kInverse>(a, b);
     default:  // nothing to eliminate
       return SolveResult::Solved;
   }
+}
+
+}  // namespace
+
+SolveResult SolveGaussJordan(FitMatrix& a, double (&b)[kMaxFitParams], int n) {
+  return SolveOfSize<true>(a, b, n);
+}
+
+SolveResult SolveGaussJordanForB(FitMatrix& a, double (&b)[kMaxFitParams], int n) {
+  return SolveOfSize<false>(a, b, n);
 }
 
 }  // namespace ExtLib

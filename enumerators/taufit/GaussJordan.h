@@ -19,4 +19,8 @@ enum class SolveResult { Solved, Singular };
 // be chosen as the first pivot (all of them not a number).
 SolveResult SolveGaussJordan(FitMatrix& a, double (&b)[kMaxFitParams], int n);
 
+// The same elimination for b alone: b and the result are exactly those of SolveGaussJordan, a is left partly
+// reduced.
+SolveResult SolveGaussJordanForB(FitMatrix& a, double (&b)[kMaxFitParams], int n);
+
 }  // namespace ExtLib

@@ -134,7 +134,7 @@ void Step(const FitProblem& f, Marquardt& s) {
     trial[j][j] = s.cur.alpha[j][j] * (1.0 + s.lambda);
     delta[j] = s.cur.beta[j];
   }
-  if (SolveGaussJordan(trial, delta, f.m) == SolveResult::Singular) {
+  if (SolveGaussJordanForB(trial, delta, f.m) == SolveResult::Singular) {
     s.cur.chiSquare = s.previousChiSquare;
     s.lambda *= 10.0;
     return;

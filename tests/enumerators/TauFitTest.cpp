@@ -5,6 +5,7 @@
 #include <cstring>
 #include <fstream>
 #include <limits>
+#include <random>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -142,6 +143,42 @@ TEST(GaussJordan, SingularAndUnpivotableMatrices) {
   const double nan = std::numeric_limits<double>::quiet_NaN();
   ExtLib::FitMatrix bad = {{nan, nan, nan}, {nan, nan, nan}, {nan, nan, nan}};
   EXPECT_THROW(ExtLib::SolveGaussJordan(bad, b, 3), ExtLib::TauMuntedException);
+}
+
+// The solution alone comes out with the same bits as from the full inversion, for every size and pivot order,
+// with the same answers for singular and unpivotable systems.
+TEST(GaussJordan, SolutionAloneMatchesFullInversion) {
+  std::mt19937 rng(7);
+  std::uniform_int_distribution<int> pick(-4, 4);
+  const double nan = std::numeric_limits<double>::quiet_NaN();
+  for (int trial = 0; trial < 3000; ++trial) {
+    const int n = 1 + trial % 3;
+    ExtLib::FitMatrix a = {};
+    double b[3] = {};
+    for (int r = 0; r < 3; ++r) {
+      b[r] = pick(rng) / 3.0;
+      for (int c = 0; c < 3; ++c) a[r][c] = pick(rng) == 4 && trial % 7 == 0 ? nan : pick(rng) / 7.0 + 1e-3 * c;
+    }
+    ExtLib::FitMatrix full, alone;
+    double fullB[3], aloneB[3];
+    std::memcpy(full, a, sizeof a);
+    std::memcpy(alone, a, sizeof a);
+    std::memcpy(fullB, b, sizeof b);
+    std::memcpy(aloneB, b, sizeof b);
+    int fullResult = -1, aloneResult = -1;
+    try {
+      fullResult = static_cast<int>(ExtLib::SolveGaussJordan(full, fullB, n));
+    } catch (const ExtLib::TauMuntedException&) {
+    }
+    try {
+      aloneResult = static_cast<int>(ExtLib::SolveGaussJordanForB(alone, aloneB, n));
+    } catch (const ExtLib::TauMuntedException&) {
+    }
+    ASSERT_EQ(aloneResult, fullResult) << "trial " << trial;
+    if (fullResult == static_cast<int>(ExtLib::SolveResult::Solved)) {
+      EXPECT_EQ(std::memcmp(aloneB, fullB, sizeof fullB), 0) << "trial " << trial;
+    }
+  }
 }
 
 }  // namespace
