@@ -1,8 +1,10 @@
 // What the measurement plug-ins read about the current event: its record, the parameters and the time base.
 #pragma once
 
+#include <cmath>
 #include <cstdint>
 
+#include "base/TickConversion.h"
 #include "enumerators/calcbulk/BulkParams.h"
 #include "enumerators/calcbulk/SmoothingPoints.h"
 #include "enumerators/framework/EventRecords.h"
@@ -24,7 +26,7 @@ struct MeasureInput {
     return type == kEvokedResponse || type == kPopulationSpike ? event->stimulusTick
                                                                : event->peakStartTick;
   }
-  int32_t MsToTicks(double ms) const noexcept;
+  int32_t MsToTicks(double ms) const noexcept { return ::MsToTicks(ms, period); }
 };
 
 // Half-open tick range [start, end) of samples a plug-in wants.
@@ -34,7 +36,15 @@ struct TickRange {
 };
 
 // A float measurement slot from a double: the stage's no-value pattern when the value is
-// not finite, else the value rounded to single precision.
-void WriteMeasurement(float& slot, double value) noexcept;
+// not finite, else the value rounded to single precision. Inline: every event writes dozens of them.
+inline void WriteMeasurement(float& slot, double value) noexcept {
+  if (!std::isfinite(value)) {
+    SetStageNoValue(slot);
+    return;
+  }
+  slot = static_cast<float>(value);
+  if (!std::isfinite(slot))
+    SetStageNoValue(slot);
+}
 
 }  // namespace ZR::Enum::CalcBulk
