@@ -32,10 +32,10 @@ inline double OneExp(double x) noexcept {
   const double* t = kExpTable[k & 127];
   const double v = t[0] + (t[1] + t[0] * p);
   // |x| < 700 keeps k / 128 within [-1010, 1010]: the scale is a normal power of two and v * scale exact.
-  const uint64_t scaleBits = static_cast<uint64_t>((k >> 7) + 1023) << 52;
-  double scale;
-  std::memcpy(&scale, &scaleBits, sizeof scale);
-  return v * scale;
+  // The scale's bits are formed in an SSE register: two 32-bit halves stored and read back as one double
+  // would stall the read.
+  const __m128i scaleBits = _mm_slli_epi64(_mm_cvtsi32_si128((k >> 7) + 1023), 52);
+  return v * _mm_cvtsd_f64(_mm_castsi128_pd(scaleBits));
 }
 
 // OneExp for two arguments in one SSE register, both inside (-700, 700): the same operations in the
