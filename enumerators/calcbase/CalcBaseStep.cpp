@@ -264,7 +264,8 @@ int32_t ExtendSegment(SegmentScanner& s, const float* v, int32_t firstTick, int3
 
 }  // namespace
 
-void FeedSegmentScanner(SegmentScanner& s, const float* v, int32_t firstTick, int32_t count) noexcept {
+void FeedSegmentScanner(SegmentScanner& state, const float* v, int32_t firstTick, int32_t count) noexcept {
+  SegmentScanner s = state;  // in registers: the samples might alias the state
   const int32_t lastTick = SubTicksSat(s.eventTick, 1);
   int32_t i = 0;
   while (i < count) {
@@ -290,6 +291,7 @@ void FeedSegmentScanner(SegmentScanner& s, const float* v, int32_t firstTick, in
     StartSegment(s, firstTick + i, v[i]);
     ++i;
   }
+  state = s;
 }
 
 bool Step(StepState& s, const StepSettings& p, StepFrame& frame, SampleCursor& channel,
