@@ -52,31 +52,40 @@ int32_t FirstZero(const float* v, int32_t n) noexcept {
   return i;
 }
 
-}  // namespace
-
-int32_t FindFirstLargest(const float* v, int32_t begin, int32_t end, double scale, double best) noexcept {
+// Where the loop "if (valueAt(i) > best) { best = valueAt(i); at = i; }" over [begin, end) last updates, by
+// chunks: chunkLargest(i, n, from) answers the largest of from and the chunk's values (n a multiple of 4).
+template <class T, class ChunkFn, class ValueFn>
+int32_t FirstLargest(int32_t begin, int32_t end, T best, ChunkFn chunkLargest, ValueFn valueAt) noexcept {
   if (best != best) return -1;  // nothing exceeds NaN
-  const __m128d s = _mm_set1_pd(scale);
   int32_t at = -1;
   int32_t i = begin;
   while (end - i >= 4) {
     const int32_t n = end - i < kChunk ? (end - i) & ~3 : kChunk;
-    const double largest = ChunkLargest(v + i, n, s, best);
+    const T largest = chunkLargest(i, n, best);
     if (largest > best) {
       at = i;
-      while (scale * static_cast<double>(v[at]) != largest) ++at;
+      while (valueAt(at) != largest) ++at;
       best = largest;
     }
     i += n;
   }
   for (; i < end; ++i) {
-    const double x = scale * static_cast<double>(v[i]);
+    const T x = valueAt(i);
     if (x > best) {
       best = x;
       at = i;
     }
   }
   return at;
+}
+
+}  // namespace
+
+int32_t FindFirstLargest(const float* v, int32_t begin, int32_t end, double scale, double best) noexcept {
+  const __m128d s = _mm_set1_pd(scale);
+  return FirstLargest(
+    begin, end, best, [&](int32_t i, int32_t n, double from) { return ChunkLargest(v + i, n, s, from); },
+    [&](int32_t i) { return scale * static_cast<double>(v[i]); });
 }
 
 void UpdateMinMax(const float* v, int32_t n, float& lowest, float& highest) noexcept {
@@ -101,29 +110,11 @@ void UpdateMinMax(const float* v, int32_t n, float& lowest, float& highest) noex
 }
 
 int32_t FindFirstLargestDeviation(const float* v, int32_t begin, int32_t end, float offset, float best) noexcept {
-  float bound = __builtin_fabsf(best);
-  if (bound != bound) return -1;  // nothing exceeds NaN
   const __m128 o = _mm_set1_ps(offset);
-  int32_t at = -1;
-  int32_t i = begin;
-  while (end - i >= 4) {
-    const int32_t n = end - i < kChunk ? (end - i) & ~3 : kChunk;
-    const float largest = ChunkLargestDeviation(v + i, n, o, bound);
-    if (largest > bound) {
-      at = i;
-      while (__builtin_fabsf(v[at] - offset) != largest) ++at;
-      bound = largest;
-    }
-    i += n;
-  }
-  for (; i < end; ++i) {
-    const float d = __builtin_fabsf(v[i] - offset);
-    if (d > bound) {
-      bound = d;
-      at = i;
-    }
-  }
-  return at;
+  return FirstLargest(
+    begin, end, __builtin_fabsf(best),
+    [&](int32_t i, int32_t n, float from) { return ChunkLargestDeviation(v + i, n, o, from); },
+    [&](int32_t i) { return __builtin_fabsf(v[i] - offset); });
 }
 
 }  // namespace SampleScan
