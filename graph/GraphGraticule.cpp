@@ -23,6 +23,15 @@ std::vector<int32_t> TickOffsets(IScaleTicks& ticks) {
   return offsets;
 }
 
+// origin + offset as a pixel when it is not past limit (compared before the conversion, so a
+// host's huge offset never turns into an out-of-range integer).
+bool PixelAt(int32_t origin, double offset, int32_t limit, int32_t& pixel) {
+  double const position = origin + offset;
+  if (!(position <= limit)) return false;
+  pixel = static_cast<int32_t>(position);
+  return true;
+}
+
 // Farthest line offset and (negative) step of a scale's grid; false when it has none to draw.
 bool GridOf(IDragScale& scale, double& farthest, double& step) {
   double first = 0.0;
@@ -71,25 +80,23 @@ void GraphGraticule::DrawFromTicks(OWL::TDC& dc, const std::vector<int32_t>& xs,
   OWL::TRect const& r = mRect;
   if (mDisplay.graticuleStyle != 0) {
     for (int32_t const x : xs) {
-      if (x < 0 || r.left + x >= r.right) continue;
+      if (x < 0 || x >= r.Width()) continue;
       for (int32_t const y : ys)
-        if (y >= 0 && r.top + y < r.bottom) dc.SetPixel(r.left + x, r.top + y, mDisplay.graticuleColour);
+        if (y >= 0 && y < r.Height()) dc.SetPixel(r.left + x, r.top + y, mDisplay.graticuleColour);
     }
     return;
   }
   OWL::TPen pen(OWL::TColor(mDisplay.graticuleColour), 0, PS_DOT);
   dc.SelectObject(pen);
   for (int32_t const offset : xs) {
-    int32_t const x = r.left + offset;
-    if (x < r.left || x >= r.right) continue;
-    dc.MoveTo(x, r.top);
-    dc.LineTo(x, r.bottom);
+    if (offset < 0 || offset >= r.Width()) continue;
+    dc.MoveTo(r.left + offset, r.top);
+    dc.LineTo(r.left + offset, r.bottom);
   }
   for (int32_t const offset : ys) {
-    int32_t const y = r.top + offset;
-    if (y < r.top || y >= r.bottom) continue;
-    dc.MoveTo(r.left, y);
-    dc.LineTo(r.right, y);
+    if (offset < 0 || offset >= r.Height()) continue;
+    dc.MoveTo(r.left, r.top + offset);
+    dc.LineTo(r.right, r.top + offset);
   }
   dc.RestorePen();
 }
@@ -100,24 +107,26 @@ void GraphGraticule::DrawFromGrid(OWL::TDC& dc) {
   OWL::TRect const& r = mRect;
   if (mDisplay.graticuleStyle != 0) {
     for (double xo = xFar; xo >= 0.0; xo += xStep) {
-      int32_t const x = static_cast<int32_t>(r.left + xo);
-      if (x > r.right) continue;
-      for (double yo = yFar; yo >= 0.0; yo += yStep)
-        dc.SetPixel(x, static_cast<int32_t>(r.top + yo), mDisplay.graticuleColour);
+      int32_t x = 0;
+      if (!PixelAt(r.left, xo, r.right, x)) continue;
+      for (double yo = yFar; yo >= 0.0; yo += yStep) {
+        int32_t y = 0;
+        if (PixelAt(r.top, yo, r.bottom, y)) dc.SetPixel(x, y, mDisplay.graticuleColour);
+      }
     }
     return;
   }
   OWL::TPen pen(OWL::TColor(mDisplay.graticuleColour), 0, PS_DOT);
   dc.SelectObject(pen);
   for (double xo = xFar; xo >= 0.0; xo += xStep) {
-    int32_t const x = static_cast<int32_t>(r.left + xo);
-    if (x > r.right) continue;
+    int32_t x = 0;
+    if (!PixelAt(r.left, xo, r.right, x)) continue;
     dc.MoveTo(x, r.top);
     dc.LineTo(x, r.bottom);
   }
   for (double yo = yFar; yo >= 0.0; yo += yStep) {
-    int32_t const y = static_cast<int32_t>(r.top + yo);
-    if (y > r.bottom) continue;
+    int32_t y = 0;
+    if (!PixelAt(r.top, yo, r.bottom, y)) continue;
     dc.MoveTo(r.left, y);
     dc.LineTo(r.right, y);
   }

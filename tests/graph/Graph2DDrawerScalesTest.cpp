@@ -99,3 +99,22 @@ TEST_F(Graph2DDrawerScales, DuringAnXDragOnlyTheXStripIsPaintedAgain) {
   drawer.Redraw(canvas.dc, true, area);
   EXPECT_EQ("XYX", paints);  // nothing changed: the cache is copied
 }
+
+TEST_F(Graph2DDrawerScales, GraticuleFollowsTheDisplayInfosSwitch) {
+  x.ticks = {20};
+  y.ticks = {30};
+  drawer.Layout(drawer.GetDrawerRect(), false);
+  auto const gridPixels = [this] {
+    GraphCanvas canvas(200, 150);
+    drawer.Print(canvas.dc, canvas.dc, OWL::TRect(0, 0, 200, 150));
+    int count = 0;
+    for (int py = 0; py < 90; ++py)
+      for (int px = 61; px < 200; ++px) count += canvas.At(px, py) == 0xAFAFFFu;
+    return count;
+  };
+  EXPECT_GT(gridPixels(), 50);  // the lines at x = 80 and y = 30
+  MGraph1::GraphDisplayInfo display;
+  display.graticuleShown = false;
+  drawer.SetDisplayInfo(display);
+  EXPECT_EQ(0, gridPixels());
+}
