@@ -23,10 +23,7 @@ class FakeScale : public IDragScale, public IScaleTicks {
   ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
   ULONG STDMETHODCALLTYPE Release() override { return 1; }
 
-  HRESULT STDMETHODCALLTYPE SetUnits(int32_t, const wchar_t* text) override {
-    units = text;
-    return S_OK;
-  }
+  HRESULT STDMETHODCALLTYPE SetUnits(int32_t, const wchar_t* text) override { units = text; return S_OK; }
   HRESULT STDMETHODCALLTYPE SetTitle(const wchar_t*) override { return S_OK; }
   HRESULT STDMETHODCALLTYPE SetVisibleRange(double minimum, double maximum) override {
     visible = {minimum, maximum};
@@ -36,23 +33,11 @@ class FakeScale : public IDragScale, public IScaleTicks {
     limits = {minimum, maximum};
     return S_OK;
   }
-  HRESULT STDMETHODCALLTYPE SetFixedSpan(double span, double) override {
-    fixedSpan = span;
-    return S_OK;
-  }
-  HRESULT STDMETHODCALLTYPE GetStyle(uint32_t* value) override {
-    *value = style;
-    return S_OK;
-  }
-  HRESULT STDMETHODCALLTYPE SetStyle(uint32_t value) override {
-    style = value;
-    return S_OK;
-  }
+  HRESULT STDMETHODCALLTYPE SetFixedSpan(double span, double) override { fixedSpan = span; return S_OK; }
+  HRESULT STDMETHODCALLTYPE GetStyle(uint32_t* value) override { *value = style; return S_OK; }
+  HRESULT STDMETHODCALLTYPE SetStyle(uint32_t value) override { style = value; return S_OK; }
   HRESULT STDMETHODCALLTYPE Show(int32_t) override { return S_OK; }
-  HRESULT STDMETHODCALLTYPE SetArea(const RECT* rect) override {
-    area = *rect;
-    return S_OK;
-  }
+  HRESULT STDMETHODCALLTYPE SetArea(const RECT* rect) override { area = *rect; return S_OK; }
   HRESULT STDMETHODCALLTYPE SetUnitConversion(const DragScaleMapping* units) override {
     unitConversion = *units;
     return S_OK;
@@ -105,10 +90,7 @@ class FakeScale : public IDragScale, public IScaleTicks {
       if (*count < capacity) out[(*count)++] = {offset, 0};
     return S_OK;
   }
-  HRESULT STDMETHODCALLTYPE GetPixelRect(RECT* rect) override {
-    *rect = area;
-    return S_OK;
-  }
+  HRESULT STDMETHODCALLTYPE GetPixelRect(RECT* rect) override { *rect = area; return S_OK; }
 
   char name;
   std::string* log;
