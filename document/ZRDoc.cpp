@@ -1,16 +1,213 @@
-// ZR::Doc::ZRDoc: the document over the host's objects, and its class object.
+// ZR::Doc::ZRDoc: identity, the host's document calls, the settings, the parts made on first use,
+// the view slots, the named commands and the class object.
 #include "document/ZRDoc.h"
 
+#include "base/ModalMessageBox.h"
+#include "base/String.h"
+#include "document/CycleDetector.h"
+#include "document/DocumentStringIds.h"
+#include "document/ParamCatalogue.h"
+#include "document/ScrivoDataChildData.h"
+#include "document/SettingIds.h"
+#include "document/SettingsStore.h"
+#include "document/ZRSetting.h"
+#include "document/ZRSetting_Bool.h"
+#include "grid/ITableViewManager.h"
+#include "hostapi/ChildDocumentList.h"
 #include "hostclient/ComBoundary.h"
 #include "hostclient/DocViewIds.h"
+#include "hostclient/EventTableEntries.h"
 #include "hostclient/LumoDocumentClass.h"
+#include "hostclient/ModuleInstance.h"
+#include "views/ZRViewBase.h"
 
 namespace ZR::Doc {
 
 ZRDoc::ZRDoc(IUnknown* hostObject, IUnknown* classObject, uint32_t flags)
-    : ScrivoChildDocument(hostObject, classObject, flags) {}
+    : ScrivoChildDocument(hostObject, classObject, flags) {
+  BuildParamCatalogue(mCatalogue);
+}
+
+ZRDoc::~ZRDoc() {
+  mDetector.reset();
+  mTableManager.Reset();
+}
+
+HRESULT ZRDoc::QueryDocumentBase(void* object, REFIID iid, void** out, std::uintptr_t) noexcept {
+  return QueryBase(static_cast<ZRDoc*>(object), iid, out);
+}
+
+ZRDoc* ZRDoc::FromHostDocument(IUnknown* hostDocument) noexcept {
+  if (!hostDocument) return nullptr;
+  ComPtr<IHostChildDocumentList> children;
+  hostDocument->QueryInterface(IID_IHostChildDocumentList, children.OutVoid());
+  ComPtr<IUnknown> child;
+  if (!children || FAILED(children->GetChildObject(DocIds::DocumentTypeId::Id(), 0, child.Out())) || !child)
+    return nullptr;
+  IZRDocInterface* document = nullptr;
+  if (FAILED(child->QueryInterface(IID_IZRDocInterface, reinterpret_cast<void**>(&document))) || !document)
+    return nullptr;
+  return static_cast<ZRDoc*>(document);  // the reference of the query goes to the caller
+}
 
 void ZRDoc::AddHostMenus(IHostMenuList*) {}
+
+HRESULT STDMETHODCALLTYPE ZRDoc::Detach() noexcept {
+  ComTry([&] {
+    DeleteHostMarkers();
+    // A registered sink would keep the document alive for as long as the data file.
+    ComPtr<IOnlineDataService> service;
+    if (DataFile()) DataFile()->QueryInterface(IID_IOnlineDataService, service.OutVoid());
+    if (service) service->UnregisterSink(static_cast<IOnlineDataSink*>(this));
+  });
+  return ScrivoChildDocument::Detach();
+}
+
+HRESULT STDMETHODCALLTYPE ZRDoc::OnDataAttached() noexcept {
+  return ComTry([&] {
+    EnsureChannelGroup();
+    UpdateOnlineSinkRegistration();
+    GetCycleDetector();
+    if (DataDocument() && !mTableManager) CreateTableViewManager(mTableManager.Out());
+    CreateHostMarkers();
+  });
+}
+
+SettingsStore& ZRDoc::GetSettings() {
+  ScrivoDataChildData* const child = ScrivoDataChildData::GetOrCreate(DataDocument());
+  if (!child) throw XQOR(E_FAIL);
+  if (!child->GetSettings()) child->SetSettings(std::make_unique<SettingsStore>(mCatalogue.get()));
+  return *child->GetSettings();
+}
+
+void ZRDoc::EnsureChannelGroup() {
+  SettingsStore& store = GetSettings();
+  store.GetOrCreateGroup(store.GetCurrentChannel(), -1, DataDocument());
+}
+
+void ZRDoc::ResetSettingsToDefaults() { GetSettings() = SettingsStore(mCatalogue.get()); }
+
+CycleDetector* ZRDoc::GetCycleDetector() {
+  if (!DataDocument()) return nullptr;
+  if (!mDetector) mDetector = std::make_unique<CycleDetector>(DataDocument());
+  return mDetector.get();
+}
+
+HRESULT ZRDoc::GetTableViewManager(ITableViewManager** manager) {
+  if (!manager) return E_POINTER;
+  *manager = nullptr;
+  if (!DataDocument()) return E_FAIL;
+  if (!mTableManager) {
+    const HRESULT hr = CreateTableViewManager(mTableManager.Out());
+    if (FAILED(hr)) return hr;
+  }
+  mTableManager->AddRef();
+  *manager = mTableManager.Get();
+  return S_OK;
+}
+
+void ZRDoc::AttachView(ZRViewBase* view) {
+  const int slot = view ? view->DocumentSlot() : -1;
+  if (slot < 0 || slot > 1) return;
+  mViews[slot] = ViewSlot{true, view};
+  view->Refresh();
+}
+
+void ZRDoc::DetachView(ZRViewBase* view) noexcept {
+  for (ViewSlot& slot : mViews)
+    if (slot.view == view) slot = ViewSlot{};
+}
+
+void ZRDoc::UpdateViews() {
+  for (const ViewSlot& slot : mViews) {
+    if (!slot.attached || !slot.view) continue;
+    if (slot.view->GetHandle()) slot.view->Invalidate(true);  // no handle would mean every window
+    slot.view->Refresh();
+  }
+}
+
+bool ZRDoc::GetBool(int32_t id) {
+  const ZRSetting_Bool* const setting = GetSettings().GetBoolSetting(id);
+  return setting && setting->Get();
+}
+
+void ZRDoc::SetBool(int32_t id, bool on) {
+  if (ZRSetting_Bool* const setting = GetSettings().GetBoolSetting(id)) setting->Set(on);
+}
+
+int ZRDoc::ShowMessage(uint32_t textId, UINT type) {
+  const QOR::String text(GetModuleInstance(), textId, true);
+  const QOR::String caption(GetModuleInstance(), IDS_ZR_CAPTION, true);
+  return QOR::ShowModalMessageBox(GetActiveWindow(), text.GetText(), caption.GetText(), type);
+}
+
+HRESULT STDMETHODCALLTYPE ZRDoc::SetSettingText(int32_t id, const wchar_t* text) noexcept {
+  if (!text) return E_POINTER;
+  return ComTry([&]() -> HRESULT {
+    ZRSetting* const setting = GetSettings().FindSetting(id);
+    if (!setting) return E_INVALIDARG;
+    const QOR::String previous = setting->ToText(true);
+    setting->FromText(QOR::String(text), true);
+    if (!setting->IsValid()) {
+      setting->FromText(previous, true);
+      return E_INVALIDARG;
+    }
+    if (id == kSettingAnalysisChannel) EnsureChannelGroup();
+    return S_OK;
+  });
+}
+
+HRESULT STDMETHODCALLTYPE ZRDoc::GetSinkInfo(uint32_t* options, uint16_t* channelMask) noexcept {
+  if (!options || !channelMask) return E_POINTER;
+  *options = 0;
+  *channelMask = 0xFFFF;
+  return S_OK;
+}
+
+HRESULT STDMETHODCALLTYPE ZRDoc::OnSamplingStart() noexcept {
+  mSampling = true;
+  return S_OK;
+}
+
+HRESULT STDMETHODCALLTYPE ZRDoc::OnRecordStart(int32_t) noexcept { return S_OK; }
+HRESULT STDMETHODCALLTYPE ZRDoc::OnNewData(int32_t, int32_t) noexcept { return S_OK; }
+HRESULT STDMETHODCALLTYPE ZRDoc::OnRecordEnd(int32_t, int32_t) noexcept { return S_OK; }
+
+HRESULT STDMETHODCALLTYPE ZRDoc::OnSamplingStop() noexcept {
+  mSampling = false;
+  return S_OK;
+}
+
+HRESULT STDMETHODCALLTYPE ZRDoc::GetPriority(int32_t* priority) noexcept {
+  if (!priority) return E_POINTER;
+  *priority = 0;
+  return S_OK;
+}
+
+HRESULT STDMETHODCALLTYPE ZRDoc::GetUpdatePercent(int32_t* percent) noexcept {
+  if (!percent) return E_POINTER;
+  *percent = 100;
+  return S_OK;
+}
+
+// Both answer 0: the command is consumed, also when sampling leaves it without effect.
+int ZRDoc::OnAnalyzeMessage() {
+  if (!HostSampling()) AnalyzeCurrentRegion();
+  return 0;
+}
+
+int ZRDoc::OnClearAnalysisMessage() {
+  if (HostSampling() && IsAnalyzeWhileSampling()) return 0;
+  if (mDetector && mDetector->EventCount() > 0) ClearAnalysis();
+  return 0;
+}
+
+LUMO_DEFINE_EVENT_TABLE(ZRDoc, LumoEventHandlerBase){
+    EventTableHead(),
+    MessageEntry(&DocIds::AnalyzeMessage::GetId, kMessageMaskWholeId, &ZRDoc::OnAnalyzeMessage),
+    MessageEntry(&DocIds::ClearAnalysisMessage::GetId, kMessageMaskWholeId, &ZRDoc::OnClearAnalysisMessage),
+    EventTableEnd(),
+};
 
 ILumoClassObject* NewDocumentClass() noexcept {
   ILumoClassObject* made = nullptr;

@@ -1,22 +1,154 @@
-// ZR::Doc::ZRDoc: the module's analysis document, one per host data document.
+// ZR::Doc::ZRDoc: the module's analysis document, one per host data document: the settings, the
+// detection state, the marker objects in the data file, the view slots and the analysis runs.
 #pragma once
 
+#include "hostapi/DocumentSettings.h"
 #include "hostapi/HostMenu.h"
 #include "hostapi/LumoClassObject.h"
+#include "hostapi/OnlineData.h"
 #include "hostclient/ScrivoChildDocument.h"
+
+#include <cstdint>
+#include <memory>
+
+class ZRViewBase;
+struct ITableViewManager;
 
 namespace ZR::Doc {
 
-class ZRDoc final : public ScrivoChildDocument {
+class CycleDetector;
+class ParamCatalogue;
+class SettingsStore;
+
+// {33F1D6AB-6731-43EE-B957-A9FABB1635B4}: identifies the object as this module's document.
+inline constexpr GUID IID_IZRDocInterface = {
+    0x33F1D6AB, 0x6731, 0x43EE, {0xB9, 0x57, 0xA9, 0xFA, 0xBB, 0x16, 0x35, 0xB4}};
+struct IZRDocInterface : IUnknown {};
+
+// A start or end of an analysed region: record, then tick within it.
+struct RegionPosition {
+  int32_t record = 0;
+  int32_t tick = 0;
+  bool operator==(const RegionPosition& o) const noexcept { return record == o.record && tick == o.tick; }
+};
+
+// Everything runs on the host's user-interface thread.
+class ZRDoc final : public ScrivoChildDocument,
+                    public IOnlineDataSink,
+                    public IZRDocInterface,
+                    public IDocumentSettingsScript {
  public:
   // hostObject is the host document the class object was given; classObject that class.
   ZRDoc(IUnknown* hostObject, IUnknown* classObject, uint32_t flags);
 
+  QOR_BEGIN_INTERFACE_MAP(ZRDoc)
+  QOR_INTERFACE_ENTRY(ICustomDocument2, IID_ICustomDocument2)
+  QOR_INTERFACE_ENTRY(IZRDocInterface, IID_IZRDocInterface)
+  QOR_INTERFACE_ENTRY(IOnlineDataSink, IID_IOnlineDataSink)
+  QOR_INTERFACE_ENTRY(IDocumentSettingsScript, IID_IDocumentSettingsScript)
+  QOR_BLIND_ROUTINE(&QueryDocumentBase, 0)
+  QOR_END_INTERFACE_MAP()
+  QOR_IUNKNOWN_HEAP()
+  LUMO_DECLARE_EVENT_TABLE();
+
+  // The module's document of a host document, with a reference; null when it has none.
+  static ZRDoc* FromHostDocument(IUnknown* hostDocument) noexcept;
   // Adds the module's entries to the host menu under root.
   static void AddHostMenus(IHostMenuList* root);
 
+  // ICustomDocument2
+  HRESULT STDMETHODCALLTYPE Detach() noexcept override;
+  HRESULT STDMETHODCALLTYPE OnDataAttached() noexcept override;
+
+  // IOnlineDataSink: registered while analysis while sampling is on.
+  HRESULT STDMETHODCALLTYPE GetSinkInfo(uint32_t* options, uint16_t* channelMask) noexcept override;
+  HRESULT STDMETHODCALLTYPE OnSamplingStart() noexcept override;
+  HRESULT STDMETHODCALLTYPE OnRecordStart(int32_t record) noexcept override;
+  HRESULT STDMETHODCALLTYPE OnNewData(int32_t record, int32_t tickCount) noexcept override;
+  HRESULT STDMETHODCALLTYPE OnRecordEnd(int32_t record, int32_t tickCount) noexcept override;
+  HRESULT STDMETHODCALLTYPE OnSamplingStop() noexcept override;
+  HRESULT STDMETHODCALLTYPE Reserved9() noexcept override { return S_OK; }
+  HRESULT STDMETHODCALLTYPE Reserved10() noexcept override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE Reserved11() noexcept override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE Reserved12() noexcept override { return S_OK; }
+  HRESULT STDMETHODCALLTYPE GetPriority(int32_t* priority) noexcept override;
+  HRESULT STDMETHODCALLTYPE GetUpdatePercent(int32_t* percent) noexcept override;
+  void* STDMETHODCALLTYPE DeletingDestructor(unsigned int) noexcept override { return this; }
+
+  // IDocumentSettingsScript
+  HRESULT STDMETHODCALLTYPE SetSettingText(int32_t id, const wchar_t* text) noexcept override;
+
+  // The store kept with the data file (made over the catalogue when the file keeps none).
+  SettingsStore& GetSettings();
+  // The analysis channel's settings group exists, with the host document handed to every group.
+  void EnsureChannelGroup();
+  void ResetSettingsToDefaults();
+  // Null until a host data document is attached.
+  CycleDetector* GetCycleDetector();
+  // With a reference; S_OK, or E_FAIL without an attached data document.
+  HRESULT GetTableViewManager(ITableViewManager** manager);
+
+  // Views (the Analysis View in slot 0, the Table View in slot 1) are driven by direct calls.
+  void AttachView(ZRViewBase* view);
+  void DetachView(ZRViewBase* view) noexcept;
+  // Invalidates and refreshes the attached views, Analysis View first.
+  void UpdateViews();
+
+  // Marker objects of the data file (ids in settings 2023, 2024, 2025).
+  void CreateHostMarkers();
+  void DeleteHostMarkers();
+  void AttachPeakMarkers();
+  void DetachPeakMarkers();
+  void SetMarkerObjectState(bool on);
+
+  // Analysis runs. RunAnalysis is true when a run took place (also when it was cancelled or
+  // failed part way), false when refused: already running, no detector for the settings, or a
+  // region that is empty, inverted or negative.
+  bool RunAnalysis(bool useStoredRegion, bool markerState);
+  void AnalyzeCurrentRegion();
+  void ClearResults();
+  void ResetRegion();
+  void Reanalyze();
+  void ClearAnalysis();
+  void SetAnalyzeWhileSampling(bool on, bool storeSetting);
+  void UpdateOnlineSinkRegistration();
+  bool IsAnalyzeWhileSampling();
+  bool HasAnalysis();
+
+  uint32_t CurrentEvent() const noexcept { return mCurrentEvent; }
+  bool Sampling() const noexcept { return mSampling; }
+
  private:
-  ~ZRDoc() override = default;
+  ~ZRDoc() override;
+  static HRESULT QueryDocumentBase(void* object, REFIID iid, void** out, std::uintptr_t) noexcept;
+
+  int OnAnalyzeMessage();
+  int OnClearAnalysisMessage();
+
+  bool GetBool(int32_t id);
+  void SetBool(int32_t id, bool on);
+  void SetRegion(RegionPosition start, RegionPosition end);
+  RegionPosition DataEnd();
+  bool HostSampling();
+  // Shows a message of the string table over the active window; answers the button.
+  int ShowMessage(uint32_t textId, UINT type);
+  // The records of the region, pulled in chunks under the progress object; false when cancelled
+  // or failed (results then cleared).
+  bool PullRegion(RegionPosition start, RegionPosition end, bool& cancelled);
+  void MarkerAction(bool attach);
+  void AnnounceDetectorObject();
+
+  std::unique_ptr<ParamCatalogue> mCatalogue;
+  std::unique_ptr<CycleDetector> mDetector;
+  ComPtr<ITableViewManager> mTableManager;
+  bool mSampling = false;
+  bool mRunning = false;
+  uint32_t mCurrentEvent = 0;
+  struct ViewSlot {
+    bool attached = false;
+    ZRViewBase* view = nullptr;
+  };
+  ViewSlot mViews[2];
 };
 
 // A new document class object "Ondara Document" with a count of 0, or null.

@@ -12,4 +12,5 @@ class ZRTableViewEx final : public ZRViewBase {
 
   // The id the host opens this view by (the type id of its view class).
   static uint32_t ViewMessageId() noexcept;
+  int DocumentSlot() const noexcept override { return 1; }
 };

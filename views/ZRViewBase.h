@@ -15,6 +15,8 @@ class ZRViewBase : public OWL::TWindow, public LumoCppEventHandler {
  public:
   // Rebuilds what the view shows from its document.
   virtual void Refresh();
+  // The document's view slot this view fills (0 the Analysis View, 1 the Table View), or -1.
+  virtual int DocumentSlot() const noexcept { return -1; }
 
   IDocView2* View() const noexcept { return mView; }
   IUnknown* Owner() const noexcept { return mOwner; }

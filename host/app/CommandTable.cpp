@@ -4,6 +4,7 @@
 
 namespace ondara_host {
 
+int RunAnalyzeCommand(int argc, wchar_t** argv);
 int RunClassesCommand(int argc, wchar_t** argv);
 int RunEventsCommand(int argc, wchar_t** argv);
 int RunSelfChecksCommand(int argc, wchar_t** argv);
@@ -11,6 +12,8 @@ int RunSelfChecksCommand(int argc, wchar_t** argv);
 namespace {
 
 const HostCommand kCommands[] = {
+    {L"analyze", L"open a recording, give the analysis document its settings and run \"ZR_Analyze\"",
+     &RunAnalyzeCommand},
     {L"classes", L"load the module and list what the framework has registered",
      &RunClassesCommand},
     {L"events", L"run a formula over a recording or a signal and print its events",

@@ -6,7 +6,10 @@
 #include "host/common/HostString.h"
 #include "hostapi/HostProgress.h"
 
+#include "host/common/MessageText.h"
+
 #include <algorithm>
+#include <cstdio>
 #include <new>
 
 namespace host {
@@ -20,10 +23,14 @@ class HostProgressObject final : public HostObject<IHostProgress> {
   HRESULT STDMETHODCALLTYPE Start(int32_t, QOR::IQORString* title, QOR::IQORString* text, QOR::IQORString*,
                                   int32_t) noexcept override {
     if (mStarted) return E_UNEXPECTED;
+    if (Progress().unavailable) return E_FAIL;
     try {
       Progress().titles.push_back(StringText(title));
       Progress().texts.push_back(StringText(text));
+      mTitle = StringText(title);
+      mText = StringText(text);
       mStarted = true;
+      ShowLine();
       return S_OK;
     } catch (const std::bad_alloc&) {
       return E_OUTOFMEMORY;
@@ -32,6 +39,8 @@ class HostProgressObject final : public HostObject<IHostProgress> {
   HRESULT STDMETHODCALLTYPE SetText(QOR::IQORString* text) noexcept override {
     try {
       Progress().texts.push_back(StringText(text));
+      mText = StringText(text);
+      ShowLine();
       return S_OK;
     } catch (const std::bad_alloc&) {
       return E_OUTOFMEMORY;
@@ -46,11 +55,30 @@ class HostProgressObject final : public HostObject<IHostProgress> {
       // The display only misses a line; the answer still counts.
     }
     if (log.cancelAtPercent >= 0 && shown >= log.cancelAtPercent) mCancelled = true;
+    if (shown != mPercent) {
+      mPercent = shown;
+      ShowLine();
+    }
     return mCancelled ? 1 : 0;
   }
 
  private:
-  ~HostProgressObject() override { --Progress().live; }
+  ~HostProgressObject() override {
+    --Progress().live;
+    if (mShown) std::fputs("\n", stderr);
+  }
+  // Carriage return and spaces overwrite the line shown before.
+  void ShowLine() noexcept {
+    if (!Progress().showOnTerminal) return;
+    try {
+      const std::string line = Utf8FromWide(mTitle + L": " + mText + L" " + std::to_wstring(std::max(mPercent, 0)) + L" %");
+      std::fprintf(stderr, "\r%-60s", line.c_str());
+      std::fflush(stderr);
+      mShown = true;
+    } catch (const std::bad_alloc&) {
+      // Only the terminal line is missed.
+    }
+  }
   void* FindInterface(REFIID iid) override {
     if (iid == IID_IUnknown || iid == IID_IHostProgress) return static_cast<IHostProgress*>(this);
     return nullptr;
@@ -58,6 +86,10 @@ class HostProgressObject final : public HostObject<IHostProgress> {
 
   bool mStarted = false;
   bool mCancelled = false;
+  bool mShown = false;
+  int32_t mPercent = -1;
+  std::wstring mTitle;
+  std::wstring mText;
 };
 
 }  // namespace

@@ -19,6 +19,10 @@ struct ProgressLog {
   int32_t live = 0;                  // objects not yet released
   // The user cancels once a percentage at or above this is shown (-1: never).
   int32_t cancelAtPercent = -1;
+  // Also shown on stderr as one line that updates in place (set only when stderr is a terminal).
+  bool showOnTerminal = false;
+  // The host shows no progress display: Start fails.
+  bool unavailable = false;
 };
 
 // The process's log (the host calls its objects on its user-interface thread only).

@@ -1,0 +1,235 @@
+// The "analyze" command: what a user does in the host: opens a recording, gives the module's
+// analysis document its settings, runs the named command "ZR_Analyze" and looks at the peak
+// markers the module attached to the channel.
+#include "host/app/EventRun.h"
+#include "host/app/HostFramework.h"
+#include "host/app/HostProgress.h"
+#include "host/app/ModuleLoader.h"
+#include "host/common/MessageText.h"
+#include "host/data/HostDocument.h"
+#include "host/data/RecordingReader.h"
+#include "host/formula/FormulaEnumClass.h"
+#include "host/view/CustomDocuments.h"
+#include "hostapi/ClassRegistry.h"
+#include "hostapi/DocumentSettings.h"
+#include "hostapi/MessageFactory.h"
+#include "hostapi/MessageService.h"
+
+#include <io.h>
+#include <objbase.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cwchar>
+#include <map>
+#include <sstream>
+#include <stdexcept>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace ondara_host {
+
+namespace {
+
+constexpr wchar_t kUsage[] =
+    L"usage: ondara-host analyze --recording FILE [--rate HZ] [--type N] [--channel N]\n"
+    L"         [--height V] [--set ID=VALUE]... [--cancel-at PERCENT]\n";
+constexpr int32_t kTypeSetting = 2000;
+constexpr int32_t kChannelSetting = 2001;
+constexpr int32_t kHeightSetting = 1006;
+
+struct AnalyzeArguments {
+  std::wstring recording;
+  double rate = 0.0;
+  // Settings in the order they are given to the document: the channel first, since the
+  // channel's own settings are those of its group.
+  std::vector<std::pair<int32_t, std::wstring>> settings;
+  int32_t cancelAt = -1;
+};
+
+void PrintError(const std::string& utf8) {
+  const std::string line = utf8 + "\n";
+  std::fwrite(line.data(), 1, line.size(), stderr);
+}
+
+bool ParseInt(const std::wstring& text, long long low, long long high, long long* value) {
+  wchar_t* end = nullptr;
+  *value = std::wcstoll(text.c_str(), &end, 10);
+  return !text.empty() && *end == 0 && *value >= low && *value <= high;
+}
+
+bool ParseArguments(int argc, wchar_t** argv, AnalyzeArguments* args) {
+  std::vector<std::pair<int32_t, std::wstring>> first;
+  for (int i = 0; i < argc; i += 2) {
+    const std::wstring name = argv[i];
+    if (i + 1 >= argc) {
+      PrintError(host::QuoteInput(name) + " needs a value");
+      return false;
+    }
+    const std::wstring value = argv[i + 1];
+    long long number = 0;
+    bool ok = true;
+    if (name == L"--recording") {
+      args->recording = value;
+    } else if (name == L"--rate") {
+      wchar_t* end = nullptr;
+      args->rate = std::wcstod(value.c_str(), &end);
+      ok = *end == 0 && std::isfinite(args->rate) && args->rate > 0.0;
+    } else if (name == L"--type") {
+      ok = ParseInt(value, 0, 5, &number);
+      first.emplace_back(kTypeSetting, value);
+    } else if (name == L"--channel") {
+      ok = ParseInt(value, 1, 32, &number);
+      first.insert(first.begin(), {kChannelSetting, std::to_wstring(number - 1)});
+    } else if (name == L"--height") {
+      args->settings.emplace_back(kHeightSetting, value);
+    } else if (name == L"--set") {
+      const size_t equals = value.find(L'=');
+      ok = equals != std::wstring::npos && ParseInt(value.substr(0, equals), 0, 2999, &number);
+      if (ok) args->settings.emplace_back(static_cast<int32_t>(number), value.substr(equals + 1));
+    } else if (name == L"--cancel-at") {
+      ok = ParseInt(value, 0, 100, &number);
+      args->cancelAt = static_cast<int32_t>(number);
+    } else {
+      PrintError("unknown argument " + host::QuoteInput(name));
+      return false;
+    }
+    if (!ok) {
+      PrintError(host::Utf8FromWide(name) + ": " + host::QuoteInput(value) + " is not a valid value");
+      return false;
+    }
+  }
+  args->settings.insert(args->settings.begin(), first.begin(), first.end());
+  if (args->recording.empty()) {
+    std::fwprintf(stderr, L"%ls", kUsage);
+    return false;
+  }
+  return true;
+}
+
+template <class Interface>
+host::HostPtr<Interface> FrameworkService(const IID& iid) {
+  host::HostPtr<Interface> service;
+  CoGetClassObject(CLSID_LumoFrameWork, CLSCTX_ALL, nullptr, iid, reinterpret_cast<void**>(service.Out()));
+  return service;
+}
+
+// Sends a named command to the document as the host's command line does: through the command's
+// message class object and the framework's router. S_OK when the document consumed it.
+HRESULT SendNamedCommand(const wchar_t* name, IUnknown* target) {
+  const host::HostPtr<IMessageFactory> factory = FrameworkService<IMessageFactory>(IID_IMessageFactory);
+  const host::HostPtr<IMessageRouter> router = FrameworkService<IMessageRouter>(IID_IMessageRouter);
+  if (!factory || !router) return E_FAIL;
+  host::HostPtr<IMsgIdMessageClassObject> command;
+  if (factory->FindByName(name, command.Out()) != S_OK) return E_INVALIDARG;
+  DISPPARAMS none{nullptr, nullptr, 0, 0};
+  host::HostPtr<IMessage> message;
+  const HRESULT hr = command->CreateMessage(0, &none, message.Out());
+  if (FAILED(hr)) return hr;
+  return router->Deliver(message.Get(), target);
+}
+
+// The events of the objects the module attached to the channel: what the recording view draws
+// as peak markers, evaluated from each object's stored formula.
+int ReportMarkers(host::DataDocument* document, ICalcEnumClass2* formulaClass, int32_t channel) {
+  int32_t markers = 0;
+  std::map<int32_t, int32_t> perRecord;
+  int32_t peaks = 0;
+  for (const host::DataObject& object : document->Objects().Objects()) {
+    if (std::find(object.channels.begin(), object.channels.end(), channel) == object.channels.end()) continue;
+    ++markers;
+    host::EventRunOptions options;
+    options.formula = object.formula;
+    std::string output;
+    std::wstring error;
+    const HRESULT hr = host::RunEventFormula(document, formulaClass, options, &output, &error);
+    if (FAILED(hr)) {
+      PrintError(host::Utf8FromWide(object.name) + ": " + host::Utf8FromWide(error));
+      return 1;
+    }
+    std::fwrite(output.data(), 1, output.size(), stdout);
+    std::istringstream lines(output);
+    std::string line;
+    std::getline(lines, line);  // heading: record, tick, fraction, value, kind, ...
+    while (std::getline(lines, line)) {
+      std::istringstream cells(line);
+      std::string cell[5];
+      for (std::string& c : cell) std::getline(cells, c, '\t');
+      if (cell[4] != "2") continue;  // stimuli are not peaks
+      ++perRecord[std::stoi(cell[0])];
+      ++peaks;
+    }
+  }
+  int32_t records = 0;
+  document->GetRecordCount(&records);
+  if (markers == 0) std::printf("no peak markers are attached to channel %d\n", channel + 1);
+  std::printf("found %d events in %d record%s\n", peaks, records, records == 1 ? "" : "s");
+  return 0;
+}
+
+int Run(const AnalyzeArguments& args) {
+  host::RecordingReadOptions readOptions;
+  readOptions.rateHz = args.rate;
+  host::HostPtr<host::DataDocument> data =
+      host::DataDocument::Create(host::ReadRecordingFile(host::Utf8FromWide(args.recording), readOptions));
+  HRESULT hr = EnsureHostFramework();
+  if (FAILED(hr)) {
+    std::fwprintf(stderr, L"framework registration failed: 0x%08lX\n", hr);
+    return 1;
+  }
+  hr = LoadAndRegisterModule(PathBesideExecutable(L"Ondara.dll").c_str());
+  host::HostPtr<ICalcEnumClass2> formulaClass;
+  if (SUCCEEDED(hr)) hr = host::RegisterFormulaEnumClassWithFramework(&formulaClass);
+  if (FAILED(hr) || !formulaClass) {
+    std::fwprintf(stderr, L"the module or the formula class is not registered: 0x%08lX\n", hr);
+    return 1;
+  }
+  data->SetFormulaClass(formulaClass.Get());
+  const host::HostPtr<host::HostDocument> hostDocument = host::HostDocument::Create(data);
+  host::HostPtr<ICustomDocument2> document;
+  hr = host::OpenCustomDocument(*hostDocument.Get(), L"Ondara Document", 0, document);
+  host::HostPtr<IDocumentSettingsScript> settings;
+  if (SUCCEEDED(hr)) hr = document->QueryInterface(IID_IDocumentSettingsScript, reinterpret_cast<void**>(settings.Out()));
+  if (FAILED(hr)) {
+    std::fwprintf(stderr, L"the analysis document could not be made: 0x%08lX\n", hr);
+    return 1;
+  }
+  int32_t channel = 0;
+  for (const auto& [id, value] : args.settings) {
+    if (FAILED(settings->SetSettingText(id, value.c_str()))) {
+      PrintError("setting " + std::to_string(id) + ": " + host::QuoteInput(value) + " is not accepted");
+      hostDocument->CloseChildDocuments();
+      return 2;
+    }
+    if (id == kChannelSetting) channel = std::stoi(value);
+  }
+  host::Progress().cancelAtPercent = args.cancelAt;
+  host::Progress().showOnTerminal = _isatty(_fileno(stderr)) != 0;
+  hr = SendNamedCommand(L"ZR_Analyze", document.Get());
+  if (hr != S_OK) {
+    std::fwprintf(stderr, L"\"ZR_Analyze\" was not taken by the document: 0x%08lX\n", hr);
+    hostDocument->CloseChildDocuments();
+    return 1;
+  }
+  const int status = ReportMarkers(data.Get(), formulaClass.Get(), channel);
+  hostDocument->CloseChildDocuments();
+  data->SetFormulaClass(nullptr);
+  return status;
+}
+
+}  // namespace
+
+int RunAnalyzeCommand(int argc, wchar_t** argv) {
+  try {
+    AnalyzeArguments args;
+    if (!ParseArguments(argc, argv, &args)) return 2;
+    return Run(args);
+  } catch (const std::exception& e) {
+    PrintError(e.what());
+    return 1;
+  }
+}
+
+}  // namespace ondara_host

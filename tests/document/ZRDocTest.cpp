@@ -1,0 +1,332 @@
+// The analysis document over a stand-in data file, created by its class and driven as the host
+// drives it: attachment, "ZR_Analyze" through the framework, the real chain over two records, the
+// stored region, progress and cancel, marker objects, views, analysis while sampling, clearing.
+#include "document/ZRDoc.h"
+
+#include "base/ModalMessageBox.h"
+#include "document/AnalysisRegion.h"
+#include "document/CycleDetector.h"
+#include "document/SettingsStore.h"
+#include "document/ZRSetting.h"
+#include "document/ZRSetting_Bool.h"
+#include "enumerators/framework/EnumeratorClassList.h"
+#include "host/app/HostProgress.h"
+#include "host/data/HostDocument.h"
+#include "host/formula/FormulaEnumClass.h"
+#include "host/view/CustomDocuments.h"
+#include "hostapi/MessageFactory.h"
+#include "hostapi/MessageService.h"
+#include "hostclient/ClassRegistration.h"
+#include "hostclient/FrameworkAccess.h"
+#include "hostclient/NamedCommands.h"
+#include "tests/document/DocumentTestHost.h"
+#include "tests/support/CardiacSignal.h"
+#include "views/ZRViewBase.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+using host::HostPtr;
+using ZR::Doc::ZRDoc;
+
+struct Box {
+  std::wstring text;
+  UINT type;
+};
+std::vector<Box> gBoxes;
+int gAnswer = IDOK;
+
+int RecordBox(HWND, const wchar_t* text, const wchar_t*, UINT type) {
+  gBoxes.push_back({text, type});
+  return gAnswer;
+}
+
+// A view of a slot that notes when it is refreshed.
+class NotingView final : public ZRViewBase {
+ public:
+  NotingView(int slot, std::vector<int>& log)
+      : ZRViewBase(nullptr, nullptr, nullptr, nullptr, nullptr), mSlot(slot), mLog(log) {}
+  int DocumentSlot() const noexcept override { return mSlot; }
+  void Refresh() override { mLog.push_back(mSlot); }
+
+ private:
+  int mSlot;
+  std::vector<int>& mLog;
+};
+
+class ZRDocTest : public doctest::DocumentTest {
+ protected:
+  static void SetUpTestSuite() {
+    doctest::DocumentTest::SetUpTestSuite();
+    IClassRegistry* const registry = ObjectFactoryAccessor::Get();
+    CalcEnums::RegisterEnumeratorClasses(registry);
+    ASSERT_EQ(S_OK, host::RegisterFormulaEnumClass(registry, GetTypeRegistry()));
+    RegisterNewClassObject(registry, ZR::Doc::NewDocumentClass());
+    GetMessageFactory()->Register(0, &NamedCommandClassObject(NamedCommand::Analyze));
+  }
+  void SetUp() override {
+    gBoxes.clear();
+    gAnswer = IDOK;
+    mPreviousHook = QOR::SetMessageBoxHook(&RecordBox);
+    host::Progress() = host::ProgressLog{};
+  }
+  void TearDown() override {
+    if (mHost) mHost->CloseChildDocuments();
+    QOR::SetMessageBoxHook(mPreviousHook);
+    host::Progress() = host::ProgressLog{};
+  }
+
+  // Records of the cardiac signal (four beats per 5000 ticks at 1 kHz), the document opened over
+  // them with the Cardiac Action Potential type and no width filter.
+  ZRDoc& Open(int32_t records = 2, int32_t ticks = 5000) {
+    host::Recording recording;
+    recording.channels.push_back(host::ChannelInfo{L"Vm", L"mV", L""});
+    const std::vector<float> signal = testsupport::CardiacSignal(ticks, 1000.0);
+    for (int32_t r = 0; r < records; ++r) {
+      host::RecordData record = host::MakeEmptyRecord(1, 0.001, true);
+      record.samples[0]->Append(signal.data(), ticks);
+      record.length = ticks;
+      recording.records.push_back(std::move(record));
+    }
+    mData = host::DataDocument::Create(std::move(recording));
+    mHost = host::HostDocument::Create(mData);
+    EXPECT_EQ(S_OK, host::OpenCustomDocument(*mHost.Get(), L"Ondara Document", 0, mDocument));
+    mDoc.Attach(ZRDoc::FromHostDocument(static_cast<IHostDocument*>(mHost.Get())));
+    EXPECT_NE(nullptr, mDoc.Get());
+    Set(2000, L"1");
+    Set(1036, L"f");
+    return *mDoc.Get();
+  }
+  void Set(int32_t id, const wchar_t* text) { EXPECT_EQ(S_OK, mDoc->SetSettingText(id, text)) << id; }
+  long Value(int32_t id) { return mDoc->GetSettings().GetLongValue(id); }
+  bool Flag(int32_t id) { return mDoc->GetSettings().GetBoolSetting(id)->Get(); }
+  std::vector<long> Region() { return {Value(2005), Value(2006), Value(2007), Value(2008)}; }
+  // Channels each marker object (2023, 2024, 2025) is attached to.
+  std::vector<std::vector<int32_t>> Attached() {
+    std::vector<std::vector<int32_t>> channels;
+    for (int32_t id : {2023, 2024, 2025}) {
+      const host::DataObject* object = mData->Objects().Find(static_cast<int32_t>(Value(id)), kMarkerObjectKind);
+      channels.push_back(object ? object->channels : std::vector<int32_t>{-1});
+    }
+    return channels;
+  }
+  // "ZR_Analyze" as the host's command line sends it.
+  HRESULT SendAnalyze() {
+    ComPtr<IMessageFactory> factory;
+    ComPtr<IMessageRouter> router;
+    CoGetClassObject(CLSID_LumoFrameWork, CLSCTX_ALL, nullptr, IID_IMessageFactory, factory.OutVoid());
+    CoGetClassObject(CLSID_LumoFrameWork, CLSCTX_ALL, nullptr, IID_IMessageRouter, router.OutVoid());
+    ComPtr<IMsgIdMessageClassObject> command;
+    if (!factory || !router || factory->FindByName(L"zr_analyze", command.Out()) != S_OK) return E_FAIL;
+    DISPPARAMS none{nullptr, nullptr, 0, 0};
+    ComPtr<IMessage> message;
+    EXPECT_EQ(S_OK, command->CreateMessage(0, &none, message.Out()));
+    return router->Deliver(message.Get(), mDocument.Get());
+  }
+  int32_t Events() { return mDoc->GetCycleDetector()->EventCount(); }
+
+  QOR::MessageBoxFunction mPreviousHook = nullptr;
+  HostPtr<host::DataDocument> mData;
+  HostPtr<host::HostDocument> mHost;
+  HostPtr<ICustomDocument2> mDocument;
+  HostPtr<ZRDoc> mDoc;
+};
+
+TEST_F(ZRDocTest, AnalyzeCommandRunsTheWholeChannelThroughTheRealChain) {
+  ZRDoc& doc = Open();
+  // Attached: three objects, the detector's named after the channel.
+  ASSERT_EQ(3u, mData->Objects().Objects().size());
+  EXPECT_EQ(L"Ondara (Channel 1)", mData->Objects().Find(static_cast<int32_t>(Value(2024)), 4)->name);
+  ASSERT_EQ(S_OK, SendAnalyze());
+  EXPECT_EQ((std::vector<int32_t>{4, 4}), doc.GetCycleDetector()->EventsPerRecord());
+  EXPECT_EQ((std::vector<long>{0, 0, 1, 5000}), Region());
+  EXPECT_TRUE(Flag(2011));
+  EXPECT_FALSE(Flag(2012));
+  EXPECT_EQ((std::vector<std::wstring>{L"Processing"}), host::Progress().titles);
+  EXPECT_EQ((std::vector<std::wstring>{L"", L"Block 1", L"Block 2", L"Updating Views"}), host::Progress().texts);
+  EXPECT_EQ((std::vector<int32_t>{50, 100}), host::Progress().percents) << "one chunk per record";
+  EXPECT_EQ(0, host::Progress().live);
+  // Cardiac type: the detector object shows the peaks, the analysis object does not.
+  EXPECT_EQ((std::vector<std::vector<int32_t>>{{}, {0}, {}}), Attached());
+  EXPECT_TRUE(gBoxes.empty());
+}
+
+TEST_F(ZRDocTest, ChunksAreAHundredthOfTheRegionBetweenOneThousandAndTenThousandTicks) {
+  for (const auto& [total, chunk] : std::vector<std::pair<int64_t, int32_t>>{
+           {99999, 99999}, {100000, 1000}, {2000000, 10000}, {1000000, 10000}, {0, 1}, {5, 5}})
+    EXPECT_EQ(chunk, ZR::Doc::AnalysisChunkTicks(total)) << total;
+  Open(1, 100000);
+  ASSERT_TRUE(mDoc->RunAnalysis(false, true));
+  EXPECT_EQ(100u, host::Progress().percents.size());
+  EXPECT_EQ(100, host::Progress().percents.back());
+}
+
+TEST_F(ZRDocTest, RegionsMustStartAtOrAfterZeroAndEndOpenOrAfterTheStart) {
+  EXPECT_TRUE(ZR::Doc::IsValidRegion(0, 0, 0, 1));
+  EXPECT_TRUE(ZR::Doc::IsValidRegion(1, 500, 2, 0));
+  EXPECT_TRUE(ZR::Doc::IsValidRegion(3, 7, -1, -1));
+  EXPECT_FALSE(ZR::Doc::IsValidRegion(0, 5, 0, 5)) << "empty";
+  EXPECT_FALSE(ZR::Doc::IsValidRegion(1, 0, 0, 100)) << "start after end";
+  EXPECT_FALSE(ZR::Doc::IsValidRegion(0, 200, 0, 100));
+  EXPECT_FALSE(ZR::Doc::IsValidRegion(-1, 0, 0, 100));
+  EXPECT_FALSE(ZR::Doc::IsValidRegion(0, 0, -1, 0)) << "half open";
+}
+
+TEST_F(ZRDocTest, CancelInTheLastRecordClearsEveryRecord) {
+  ZRDoc& doc = Open();
+  host::Progress().cancelAtPercent = 100;
+  EXPECT_TRUE(doc.RunAnalysis(false, true));
+  EXPECT_EQ(0, Events());
+  EXPECT_FALSE(Flag(2011));
+  EXPECT_TRUE(Flag(2012));
+  EXPECT_EQ((std::vector<long>{0, 0, 0, 0}), Region());
+  EXPECT_EQ((std::vector<std::vector<int32_t>>{{}, {}, {}}), Attached()) << "no markers after a cancel";
+  EXPECT_EQ(L"Block 2", host::Progress().texts.back()) << "no view update text";
+}
+
+TEST_F(ZRDocTest, WithoutAProgressDisplayTheRunGoesToTheEnd) {
+  ZRDoc& doc = Open();
+  host::Progress().unavailable = true;
+  EXPECT_TRUE(doc.RunAnalysis(false, true));
+  EXPECT_EQ(8, Events());
+  EXPECT_TRUE(Flag(2011));
+}
+
+TEST_F(ZRDocTest, SelectionIsAnalysedAndAnEmptyOrInvertedOneRefused) {
+  ZRDoc& doc = Open();
+  Set(2004, L"t");
+  ASSERT_EQ(S_OK, doc.Selection()->SetRange({0, 1000}, {1, 2000}));
+  EXPECT_TRUE(doc.RunAnalysis(false, true));
+  EXPECT_EQ((std::vector<long>{0, 1000, 1, 2000}), Region());
+  // Beats at 0.81, 2.07, 3.33 and 4.58 s of each record.
+  EXPECT_EQ((std::vector<int32_t>{3, 1}), doc.GetCycleDetector()->EventsPerRecord());
+  ASSERT_EQ(S_OK, doc.Selection()->SetRange({1, 300}, {1, 300}));
+  EXPECT_FALSE(doc.RunAnalysis(false, true));
+  EXPECT_EQ(0, Events()) << "the refused run cleared the results";
+  EXPECT_FALSE(Flag(2011));
+}
+
+TEST_F(ZRDocTest, WithoutADetectorTheRunIsRefusedWithAMessageAndResultsStay) {
+  ZRDoc& doc = Open();
+  ASSERT_TRUE(doc.RunAnalysis(false, true));
+  Set(2000, L"3");
+  EXPECT_EQ(E_INVALIDARG, doc.SetSettingText(1000, L"5")) << "the host cannot set an invalid method";
+  doc.GetSettings().FindSetting(1000)->FromText(QOR::String(L"5"), true);  // as an old file may hold it
+  EXPECT_FALSE(doc.RunAnalysis(false, true));
+  ASSERT_EQ(1u, gBoxes.size());
+  EXPECT_NE(std::wstring::npos, gBoxes[0].text.find(L"No detector"));
+  EXPECT_EQ(static_cast<UINT>(MB_ICONHAND), gBoxes[0].type);
+  EXPECT_EQ(8, Events());
+  EXPECT_TRUE(Flag(2011));
+}
+
+TEST_F(ZRDocTest, MarkersFollowTheAnalysisType) {
+  ZRDoc& doc = Open();
+  const std::vector<int32_t> on{0};
+  const std::vector<int32_t> off{};
+  for (const auto& [type, detector, analysis] : std::vector<std::tuple<const wchar_t*, bool, bool>>{
+           {L"0", false, true}, {L"1", true, false}, {L"2", false, true}, {L"3", true, true},
+           {L"4", true, false}, {L"5", true, false}}) {
+    Set(2000, type);
+    doc.AttachPeakMarkers();
+    EXPECT_EQ(detector ? on : off, Attached()[1]) << type;
+    EXPECT_EQ(analysis ? on : off, Attached()[2]) << type;
+    doc.DetachPeakMarkers();
+    EXPECT_EQ((std::vector<std::vector<int32_t>>{{}, {}, {}}), Attached()) << type;
+  }
+}
+
+TEST_F(ZRDocTest, MarkerObjectsAreReusedRemovedOnceAndMadeAgainForARun) {
+  ZRDoc& doc = Open();
+  const std::vector<long> ids{Value(2023), Value(2024), Value(2025)};
+  doc.Reanalyze();  // attaches the data again
+  EXPECT_EQ(S_OK, mDocument->OnDataAttached());
+  EXPECT_EQ(3u, mData->Objects().Objects().size());
+  EXPECT_EQ(ids, (std::vector<long>{Value(2023), Value(2024), Value(2025)}));
+  doc.DeleteHostMarkers();
+  EXPECT_TRUE(mData->Objects().Objects().empty());
+  EXPECT_EQ((std::vector<long>{-1, -1, -1}), (std::vector<long>{Value(2023), Value(2024), Value(2025)}));
+  doc.DeleteHostMarkers();  // nothing named "-1" is looked for
+  ASSERT_TRUE(doc.RunAnalysis(false, true));
+  EXPECT_EQ(3u, mData->Objects().Objects().size());
+  EXPECT_EQ(8, Events());
+}
+
+TEST_F(ZRDocTest, ViewsRefreshAnalysisViewFirstAndOnlyWhileAttached) {
+  ZRDoc& doc = Open();
+  std::vector<int> log;
+  NotingView analysis(0, log);
+  NotingView table(1, log);
+  NotingView other(-1, log);
+  doc.AttachView(&table);
+  doc.AttachView(&analysis);
+  doc.AttachView(&other);
+  EXPECT_EQ((std::vector<int>{1, 0}), log) << "each refreshed as it attaches";
+  log.clear();
+  doc.UpdateViews();
+  EXPECT_EQ((std::vector<int>{0, 1}), log);
+  doc.DetachView(&analysis);
+  log.clear();
+  ASSERT_TRUE(doc.RunAnalysis(false, true));
+  EXPECT_EQ((std::vector<int>{1, 1}), log) << "cleared, then analysed";
+  doc.DetachView(&table);
+}
+
+TEST_F(ZRDocTest, ClearAnalysisAndResetRegionLeaveNoResults) {
+  ZRDoc& doc = Open();
+  ASSERT_TRUE(doc.RunAnalysis(false, true));
+  doc.ClearAnalysis();
+  EXPECT_EQ(0, Events());
+  EXPECT_EQ(0u, doc.CurrentEvent());
+  EXPECT_FALSE(Flag(2011));
+  EXPECT_TRUE(Flag(2012));
+  EXPECT_EQ((std::vector<long>{0, 0, 0, 0}), Region());
+  Set(2005, L"1");
+  Set(2008, L"10");
+  doc.ResetRegion();
+  EXPECT_EQ((std::vector<long>{0, 0, 0, 0}), Region());
+  EXPECT_FALSE(Flag(2011));
+}
+
+TEST_F(ZRDocTest, AnalysisWhileSamplingAsksBeforeItLeavesARegionBehind) {
+  ZRDoc& doc = Open();
+  Set(2004, L"t");
+  ASSERT_EQ(S_OK, doc.Selection()->SetRange({0, 0}, {0, 4000}));
+  ASSERT_TRUE(doc.RunAnalysis(false, true));
+  gAnswer = IDCANCEL;
+  doc.SetAnalyzeWhileSampling(true, true);
+  ASSERT_EQ(1u, gBoxes.size());
+  EXPECT_EQ(static_cast<UINT>(MB_OKCANCEL | MB_ICONEXCLAMATION), gBoxes[0].type);
+  EXPECT_NE(std::wstring::npos, gBoxes[0].text.find(L"existing analysis will be cleared"));
+  EXPECT_FALSE(doc.IsAnalyzeWhileSampling());
+  EXPECT_EQ((std::vector<long>{0, 0, 0, 4000}), Region());
+
+  gAnswer = IDOK;
+  doc.SetAnalyzeWhileSampling(true, true);
+  EXPECT_TRUE(doc.IsAnalyzeWhileSampling());
+  EXPECT_EQ((std::vector<long>{2, 0, -1, -1}), Region()) << "a new region at the next record";
+  ComPtr<IOnlineDataService> service;
+  mData->QueryInterface(IID_IOnlineDataService, service.OutVoid());
+  EXPECT_EQ(S_FALSE, service->RegisterSink(static_cast<IOnlineDataSink*>(&doc))) << "registered already";
+
+  // A selection that does not end at the data end would break the online data.
+  gBoxes.clear();
+  gAnswer = IDCANCEL;
+  doc.AnalyzeCurrentRegion();
+  ASSERT_EQ(1u, gBoxes.size());
+  EXPECT_EQ(static_cast<UINT>(MB_OKCANCEL | MB_ICONASTERISK), gBoxes[0].type);
+  EXPECT_TRUE(doc.IsAnalyzeWhileSampling());
+  gAnswer = IDOK;
+  doc.AnalyzeCurrentRegion();
+  EXPECT_FALSE(doc.IsAnalyzeWhileSampling());
+  EXPECT_EQ((std::vector<long>{0, 0, 0, 4000}), Region());
+
+  doc.SetAnalyzeWhileSampling(false, true);
+  EXPECT_EQ(S_FALSE, service->UnregisterSink(static_cast<IOnlineDataSink*>(&doc))) << "unregistered";
+}
+
+}  // namespace
