@@ -1,9 +1,12 @@
 // ondara-host.exe as a process: it starts, registers the framework, loads the module and reports the registry.
 #include "host/app/HostFramework.h"
+#include "tests/support/CardiacSignal.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -144,6 +147,45 @@ TEST(HostExecutable, EventsCommandRefusesRateWithTimeColumnAndWritesUtf8) {
   ASSERT_TRUE(RunHost(L"events --formula cappeakdet(ch1,\xE9) --signal t --rate 1000 --ticks 10", accented));
   EXPECT_EQ(1u, accented.exitCode);
   EXPECT_NE(std::string::npos, accented.output.find("unexpected character '\xC3\xA9'")) << accented.output;
+}
+
+// A user's analysis: the recording opened, the document given its settings, "ZR_Analyze" sent;
+// the peak markers attached are listed and counted, and a cancelled run attaches none.
+TEST(HostExecutable, AnalyzeCommandRunsTheDocumentsAnalysisOverARecording) {
+  ASSERT_TRUE(HostBuilt()) << "ondara-host.exe is not beside the test program";
+  wchar_t directory[MAX_PATH];
+  wchar_t path[MAX_PATH];
+  ASSERT_NE(0u, GetTempPathW(MAX_PATH, directory));
+  ASSERT_NE(0u, GetTempFileNameW(directory, L"ond", 0, path));
+  FILE* file = _wfopen(path, L"wb");
+  ASSERT_NE(nullptr, file);
+  std::fputs("Time [s],Vm [V]", file);
+  const std::vector<float> signal = testsupport::CardiacSignal(5000);
+  for (int record = 0; record < 2; ++record) {
+    if (record > 0) std::fputs("\n", file);
+    for (size_t i = 0; i < signal.size(); ++i) std::fprintf(file, "\n%.3f,%.6f", i / 1000.0, signal[i]);
+  }
+  std::fclose(file);
+  const std::wstring recording = L"analyze --recording \"" + std::wstring(path) + L"\" ";
+
+  RunResult run;
+  ASSERT_TRUE(RunHost(recording + L"--type 1 --height 0.03 --set 1036=f", run));
+  EXPECT_EQ(0u, run.exitCode) << run.output;
+  EXPECT_EQ(0u, run.output.find("record\ttick\t")) << run.output;
+  EXPECT_NE(std::string::npos, run.output.find("found 8 events in 2 records")) << run.output;
+
+  RunResult cancelled;
+  ASSERT_TRUE(RunHost(recording + L"--type 1 --set 1036=f --cancel-at 50", cancelled));
+  EXPECT_EQ(0u, cancelled.exitCode) << cancelled.output;
+  EXPECT_NE(std::string::npos, cancelled.output.find("no peak markers are attached to channel 1")) << cancelled.output;
+  EXPECT_NE(std::string::npos, cancelled.output.find("found 0 events in 2 records")) << cancelled.output;
+
+  for (const wchar_t* bad : {L"--type 7", L"--set 2000=9", L"--set 4000=1", L"--channel 0"}) {
+    RunResult refused;
+    ASSERT_TRUE(RunHost(recording + bad, refused));
+    EXPECT_EQ(2u, refused.exitCode) << refused.output;
+  }
+  DeleteFileW(path);
 }
 
 }  // namespace
