@@ -21,6 +21,8 @@
 #include "hostclient/ModuleInstance.h"
 #include "views/ZRViewBase.h"
 
+#include <cwchar>
+
 namespace ZR::Doc {
 
 ZRDoc::ZRDoc(IUnknown* hostObject, IUnknown* classObject, uint32_t flags)
@@ -48,6 +50,12 @@ ZRDoc* ZRDoc::FromHostDocument(IUnknown* hostDocument) noexcept {
   if (FAILED(child->QueryInterface(IID_IZRDocInterface, reinterpret_cast<void**>(&document))) || !document)
     return nullptr;
   return static_cast<ZRDoc*>(document);  // the reference of the query goes to the caller
+}
+
+bool ZRDoc::ParsePeakComment(const wchar_t* text, long& number) noexcept {
+  if (!text) return false;
+  return std::swscanf(text, L"ZR: Peak %ld", &number) == 1 ||
+         std::swscanf(text, L"ZR: Population Spike %ld", &number) == 1;
 }
 
 void ZRDoc::AddHostMenus(IHostMenuList*) {}

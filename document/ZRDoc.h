@@ -53,6 +53,8 @@ class ZRDoc final : public ScrivoChildDocument,
 
   // The module's document of a host document, with a reference; null when it has none.
   static ZRDoc* FromHostDocument(IUnknown* hostDocument) noexcept;
+  // The peak number of a comment the module wrote ("ZR: Peak N" or "ZR: Population Spike N").
+  static bool ParsePeakComment(const wchar_t* text, long& number) noexcept;
   // Adds the module's entries to the host menu under root.
   static void AddHostMenus(IHostMenuList* root);
 

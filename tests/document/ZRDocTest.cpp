@@ -9,6 +9,7 @@
 #include "document/SettingsStore.h"
 #include "document/ZRSetting.h"
 #include "document/ZRSetting_Bool.h"
+#include "grid/ITableViewManager.h"
 #include "enumerators/framework/EnumeratorClassList.h"
 #include "host/app/HostProgress.h"
 #include "host/data/HostDocument.h"
@@ -155,6 +156,17 @@ TEST_F(ZRDocTest, AnalyzeCommandRunsTheWholeChannelThroughTheRealChain) {
   EXPECT_TRUE(gBoxes.empty());
 }
 
+TEST(ZRDoc, PeakCommentsGiveTheirNumber) {
+  long n = -1;
+  EXPECT_TRUE(ZRDoc::ParsePeakComment(L"ZR: Peak 12", n));
+  EXPECT_EQ(12, n);
+  EXPECT_TRUE(ZRDoc::ParsePeakComment(L"ZR: Population Spike 3", n));
+  EXPECT_EQ(3, n);
+  EXPECT_FALSE(ZRDoc::ParsePeakComment(L"ZR: Peak", n));
+  EXPECT_FALSE(ZRDoc::ParsePeakComment(L"Peak 4", n));
+  EXPECT_FALSE(ZRDoc::ParsePeakComment(nullptr, n));
+}
+
 TEST_F(ZRDocTest, ChunksAreAHundredthOfTheRegionBetweenOneThousandAndTenThousandTicks) {
   for (const auto& [total, chunk] : std::vector<std::pair<int64_t, int32_t>>{
            {99999, 99999}, {100000, 1000}, {2000000, 10000}, {1000000, 10000}, {0, 1}, {5, 5}})
@@ -208,6 +220,13 @@ TEST_F(ZRDocTest, SelectionIsAnalysedAndAnEmptyOrInvertedOneRefused) {
   EXPECT_FALSE(doc.RunAnalysis(false, true));
   EXPECT_EQ(0, Events()) << "the refused run cleared the results";
   EXPECT_FALSE(Flag(2011));
+  // A stored region whose start lies after its end is refused as well.
+  Set(2012, L"f");
+  for (const auto& [id, value] : std::vector<std::pair<int32_t, const wchar_t*>>{
+           {2005, L"1"}, {2006, L"0"}, {2007, L"0"}, {2008, L"4000"}})
+    Set(id, value);
+  EXPECT_FALSE(doc.RunAnalysis(true, true));
+  EXPECT_EQ(0, Events());
 }
 
 TEST_F(ZRDocTest, WithoutADetectorTheRunIsRefusedWithAMessageAndResultsStay) {
@@ -327,6 +346,58 @@ TEST_F(ZRDocTest, AnalysisWhileSamplingAsksBeforeItLeavesARegionBehind) {
 
   doc.SetAnalyzeWhileSampling(false, true);
   EXPECT_EQ(S_FALSE, service->UnregisterSink(static_cast<IOnlineDataSink*>(&doc))) << "unregistered";
+}
+
+TEST_F(ZRDocTest, EveryInterfaceIsOneObjectWhichDetachingLeavesWithoutMarkers) {
+  ZRDoc& doc = Open();
+  IUnknown* identity = nullptr;
+  ASSERT_EQ(S_OK, mDocument->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(&identity)));
+  for (const IID* iid : {&ZR::Doc::IID_IZRDocInterface, &IID_IOnlineDataSink, &IID_IDocumentSettingsScript,
+                         &IID_ICustomDocument2, &IID_IMessageHandler}) {
+    IUnknown* part = nullptr;
+    ASSERT_EQ(S_OK, mDocument->QueryInterface(*iid, reinterpret_cast<void**>(&part)));
+    IUnknown* back = nullptr;
+    part->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(&back));
+    EXPECT_EQ(identity, back);
+    back->Release();
+    part->Release();
+  }
+  identity->Release();
+  void* none = &doc;
+  EXPECT_EQ(E_NOINTERFACE, mDocument->QueryInterface(IID_IPersistStream, &none));
+  EXPECT_EQ(nullptr, none);
+  EXPECT_EQ(E_INVALIDARG, doc.SetSettingText(4000, L"1"));
+  EXPECT_EQ(E_POINTER, doc.SetSettingText(2000, nullptr));
+
+  ComPtr<ITableViewManager> manager;
+  ASSERT_EQ(S_OK, doc.GetTableViewManager(manager.Out()));
+  ComPtr<ITableViewManager> again;
+  doc.GetTableViewManager(again.Out());
+  EXPECT_EQ(manager.Get(), again.Get()) << "made once, kept for the document's life";
+  EXPECT_EQ(E_FAIL, manager->SelectRows(0, 1, 2)) << "no view yet";
+
+  mHost->CloseChildDocuments();
+  EXPECT_TRUE(mData->Objects().Objects().empty()) << "the host detached the data";
+  mDocument.Reset();
+  EXPECT_EQ(0u, mDoc.Detach()->Release()) << "the last reference deletes the document";
+}
+
+TEST_F(ZRDocTest, TheDetectorObjectIsOnForARunAndOffOnceTheRegionIsReset) {
+  ZRDoc& doc = Open();
+  const auto state = [&] {
+    VARIANT_BOOL on = VARIANT_TRUE;
+    mData->Objects().GetObjectState(static_cast<int32_t>(Value(2024)), kMarkerObjectKind, &on);
+    return on != VARIANT_FALSE;
+  };
+  doc.SetMarkerObjectState(false);
+  EXPECT_FALSE(state());
+  ASSERT_TRUE(doc.RunAnalysis(false, true));
+  EXPECT_TRUE(state());
+  doc.ResetRegion();
+  EXPECT_FALSE(state());
+  Set(2001, L"2");
+  doc.SetMarkerObjectState(true);
+  EXPECT_EQ(L"Ondara (Channel 3)", mData->Objects().Find(static_cast<int32_t>(Value(2024)), 4)->name);
 }
 
 }  // namespace
