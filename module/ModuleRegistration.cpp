@@ -9,6 +9,7 @@
 #include "hostclient/EventDrawClass.h"
 #include "hostclient/EventDrawContext.h"
 #include "hostclient/FrameworkAccess.h"
+#include "selfcheck/SelfCheckClasses.h"
 #include "views/ViewClasses.h"
 
 #include <windows.h>
@@ -21,9 +22,13 @@ using SelfTestMaker = IUnknown* (*)() noexcept;
 // The document class object and the two view class objects, in this order.
 constexpr ClassObjectMaker kDocumentAndViewClasses[] = {
     &ZR::Doc::NewDocumentClass, &NewAnalysisViewClass, &NewTableViewClass};
-// The nine self-checks, in this order, once they exist: each entry SelfCheck::NewSelfCheck<T>
-// (selfcheck/UnitTestBase.h) of its check class.
-constexpr SelfTestMaker kSelfTests[] = {nullptr};
+// The nine self-checks, in this order.
+constexpr SelfTestMaker kSelfTests[] = {
+    &SelfCheck::NewSelfCheck<Ondara::Enum::CAPPeakDet::Test>, &SelfCheck::NewSelfCheck<Ondara::Enum::ERStimDet::Test>,
+    &SelfCheck::NewSelfCheck<Ondara::Enum::CalcBase::Test>,   &SelfCheck::NewSelfCheck<Ondara::Enum::CalcBase::TestAR>,
+    &SelfCheck::NewSelfCheck<Ondara::Enum::CalcAMax::Test>,   &SelfCheck::NewSelfCheck<Ondara::Enum::CalcBase2::Test>,
+    &SelfCheck::NewSelfCheck<Ondara::Enum::CalcBulk::Test>,   &SelfCheck::NewSelfCheck<Ondara::Enum::EventData::Test>,
+    &SelfCheck::NewSelfCheck<Ondara::Ondara_Document>};
 
 void RegisterDocumentAndViewClasses(IClassRegistry* registry) noexcept {
   for (const ClassObjectMaker make : kDocumentAndViewClasses) {
@@ -59,6 +64,7 @@ void RegisterMessageClasses() noexcept {
   }
 }
 
+// A check that could not be made is left out (RegisterNewSelfTest skips null).
 void RegisterSelfTests() noexcept {
   IUnitTestService* const service = GetUnitTestService();
   for (const SelfTestMaker make : kSelfTests) {
