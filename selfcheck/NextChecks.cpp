@@ -148,7 +148,7 @@ void CheckNextOnline(const EnumTestConfig& config, int32_t recordSize) {
 
   ExtLib::EventEnumDataGetter getter(document.Get(), ExtLib::kGetterRegistersAsSink);
   getter.CreateEnum(config.mEnumID, config.mArithString.c_str());  // a failure shows below
-  getter.SetSources(false, TickPosition(0, 0));
+  getter.SetSources(true, TickPosition(0, 0));
   const QOR::ComPtr<IEnumEventEx> theenum = getter.GetEventEnum();
   CheckThat(static_cast<bool>(theenum), "theenum", kFile, kLineOnlineEnum);
 

@@ -91,7 +91,7 @@ void CheckOnlineOfflineComparison(const EnumTestConfig& config) {
   adder->AddTicks(kFeedTicks);
   int32_t ticksFed = kFeedTicks;
   edg.CreateEnum(config.mEnumID, config.mArithString.c_str());  // made offline just before
-  edg.SetSources(false, TickPosition(0, 0));
+  edg.SetSources(true, TickPosition(0, 0));
   const QOR::ComPtr<IEnumEventEx> theenum = edg.GetEventEnum();
   CheckThat(static_cast<bool>(theenum), "theenum", kFile, kLineOnlineEnum);
   caller.enumerator = theenum.Get();

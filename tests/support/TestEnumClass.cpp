@@ -10,7 +10,7 @@
 namespace testing_support {
 
 uint32_t RegisterTestEnumClass(const GUID& guid, uint16_t number, const wchar_t* name,
-                               TestEnumClass::Maker make) {
+                               TestEnumClass::ContextMaker make) {
   host::HostPtr<IClassRegistry> registry;
   host::HostPtr<ITypeRegistry> types;
   if (FAILED(CoGetClassObject(CLSID_LumoFrameWork, CLSCTX_ALL, nullptr, IID_IClassRegistry,

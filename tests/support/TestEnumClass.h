@@ -14,9 +14,13 @@ namespace testing_support {
 
 class TestEnumClass final : public host::HostClassObject<ICalcEnumClass2> {
  public:
-  // make returns a new enumerator with one reference for the caller.
+  // make returns a new enumerator with one reference for the caller; a context maker is also
+  // given the data context the class was asked to make it over.
   using Maker = std::function<ICalcEnum*()>;
+  using ContextMaker = std::function<ICalcEnum*(IUnknown* dataContext)>;
   TestEnumClass(uint32_t typeId, const wchar_t* name, Maker make)
+      : TestEnumClass(typeId, name, ContextMaker([make](IUnknown*) { return make(); })) {}
+  TestEnumClass(uint32_t typeId, const wchar_t* name, ContextMaker make)
       : HostClassObject(typeId, name, &CATID_CalcEnum), mMake(std::move(make)) {}
 
   HRESULT STDMETHODCALLTYPE GetName(QOR::IQORString** name) noexcept override {
@@ -29,9 +33,9 @@ class TestEnumClass final : public host::HostClassObject<ICalcEnumClass2> {
     return S_OK;
   }
   HRESULT STDMETHODCALLTYPE Reserved10(void**) noexcept override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE CreateEnum(IUnknown*, ICalcEnum** out) noexcept override {
-    *out = mMake();
-    return S_OK;
+  HRESULT STDMETHODCALLTYPE CreateEnum(IUnknown* dataContext, ICalcEnum** out) noexcept override {
+    *out = mMake(dataContext);
+    return *out ? S_OK : E_FAIL;
   }
   HRESULT STDMETHODCALLTYPE CreateAggregatedEnum(IUnknown*, IUnknown*, IUnknown**) noexcept override {
     return E_NOTIMPL;
@@ -44,13 +48,17 @@ class TestEnumClass final : public host::HostClassObject<ICalcEnumClass2> {
       return static_cast<ICalcEnumClass2*>(this);
     return nullptr;
   }
-  Maker mMake;
+  ContextMaker mMake;
 };
 
 // Registers a new class named name under (type-registry index of guid << 16) | number with the
 // framework's class registry, which keeps it; returns its type id (0 when refused). The
 // framework must be registered in the process.
 uint32_t RegisterTestEnumClass(const GUID& guid, uint16_t number, const wchar_t* name,
-                               TestEnumClass::Maker make);
+                               TestEnumClass::ContextMaker make);
+inline uint32_t RegisterTestEnumClass(const GUID& guid, uint16_t number, const wchar_t* name,
+                                      TestEnumClass::Maker make) {
+  return RegisterTestEnumClass(guid, number, name, TestEnumClass::ContextMaker([make](IUnknown*) { return make(); }));
+}
 
 }  // namespace testing_support
