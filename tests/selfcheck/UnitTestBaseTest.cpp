@@ -6,6 +6,7 @@
 #include "selfcheck/CheckAssert.h"
 #include "selfcheck/UnitTestBase.h"
 
+#include <new>
 #include <stdexcept>
 #include <string>
 
@@ -58,6 +59,16 @@ Outcome Result(IUnitTest* test) {
 
 }  // namespace
 
+// A check whose memory cannot be had.
+class UnmakeableCheck final : public SelfCheck::UnitTestBase {
+ public:
+  UnmakeableCheck() { throw std::bad_alloc(); }
+
+ protected:
+  void AddTestCases() override {}
+  void InitOwner() override {}
+};
+
 TEST(UnitTestBase, ListsItsCasesOnceAfterInitialise) {
   SampleCheck* const check = new SampleCheck;
   IUnitTest* const test = check;
@@ -93,6 +104,8 @@ TEST(UnitTestBase, ListsItsCasesOnceAfterInitialise) {
   ASSERT_NE(nullptr, made);
   EXPECT_EQ(1u, made->AddRef());
   EXPECT_EQ(0u, made->Release());
+  // Out of memory: null, which registration leaves out instead of handing to the host.
+  EXPECT_EQ(nullptr, SelfCheck::NewSelfCheck<UnmakeableCheck>());
 }
 
 TEST(UnitTestBase, RecordsEachRunsOutcomeAndText) {
