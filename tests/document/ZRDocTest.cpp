@@ -200,6 +200,14 @@ TEST_F(ZRDocTest, CancelInTheLastRecordClearsEveryRecord) {
   EXPECT_EQ(L"Block 2", host::Progress().texts.back()) << "no view update text";
 }
 
+TEST_F(ZRDocTest, WhileSamplingTheWholeChannelIsStoredOpenAndRunToTheDataEnd) {
+  ZRDoc& doc = Open();
+  Set(2009, L"t");
+  EXPECT_TRUE(doc.RunAnalysis(false, true));
+  EXPECT_EQ((std::vector<long>{0, 0, -1, -1}), Region());
+  EXPECT_EQ(8, Events());
+}
+
 TEST_F(ZRDocTest, WithoutAProgressDisplayTheRunGoesToTheEnd) {
   ZRDoc& doc = Open();
   host::Progress().unavailable = true;
