@@ -1,0 +1,60 @@
+// TVF_Grid::GridSelection: a grid's selected cell range with the anchor (where the mouse went
+// down) and the focus cell (what Shift extends from and arrow keys move), and the rules by which
+// mouse actions change them.
+#pragma once
+
+#include "grid/GridPosition.h"
+
+namespace TVF_Grid {
+
+class GridControl;
+
+// Modifier bits of a mouse action inside the grid.
+inline constexpr unsigned kModRightButton = 1;
+inline constexpr unsigned kModShift = 2;
+inline constexpr unsigned kModCtrl = 4;
+inline constexpr unsigned kModDoubleClick = 8;
+
+class GridSelection {
+ public:
+  GridSelection(GridControl& grid, bool rowSelect) noexcept : mGrid(grid), mRowSelect(rowSelect) {}
+
+  const CellRange& Range() const noexcept { return mRange; }
+  bool RowSelect() const noexcept { return mRowSelect; }
+  GridPosition AnchorRow, AnchorColumn;
+  GridPosition FocusRow, FocusColumn;
+  bool ChangedByMouse = false;
+
+  // A mouse press at cell (row, column) with modifiers m; a row before the fixed rows is a
+  // heading, a column before the fixed columns a row number.
+  void MouseDown(const GridPosition& row, const GridPosition& column, unsigned m);
+  // A move with the button down: the range spans the anchor and the cell.
+  void MouseDrag(const GridPosition& row, const GridPosition& column);
+  // The release: a click report for one cell or a heading, else the range reported again.
+  void MouseUp(const GridPosition& row, const GridPosition& column, unsigned m);
+  // Empties anchor, focus and range; reports only when a range was there.
+  void Clear();
+  // A range chosen by the keyboard, reported when it differs.
+  void SetRange(const CellRange& range);
+  void SetFocus(const GridPosition& row, const GridPosition& column) noexcept {
+    FocusRow = row;
+    FocusColumn = column;
+  }
+
+ private:
+  CellRange AllRows(int32_t firstColumn, int32_t endColumn) const noexcept;
+  CellRange AllColumns(int32_t firstRow, int32_t endRow) const noexcept;
+  void Report();
+
+  GridControl& mGrid;
+  CellRange mRange;
+  bool mRowSelect;
+};
+
+// The smallest range holding both.
+CellRange BoundingRange(const CellRange& a, const CellRange& b) noexcept;
+// The range of rows r .. r2 and columns c .. c2 (in either order), ends exclusive.
+CellRange SpanRange(int32_t r, int32_t r2, int32_t rowFixed, int32_t c, int32_t c2,
+                    int32_t columnFixed) noexcept;
+
+}  // namespace TVF_Grid
