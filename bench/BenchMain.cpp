@@ -14,6 +14,7 @@
 
 #include "bench/BenchChain.h"
 #include "bench/BenchRun.h"
+#include "bench/GridBench.h"
 #include "host/data/ChannelSampleSource.h"
 #include "host/data/DataDocument.h"
 #include "host/data/RecordingReader.h"
@@ -157,13 +158,20 @@ int Run(const Options& options) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // --grid ROWS [--repeat N]: the grid's paint, scroll and select costs at ROWS rows beside 100.
+  if (argc >= 3 && std::strcmp(argv[1], "--grid") == 0) {
+    SetThreadAffinityMask(GetCurrentThread(), 1);
+    const int repeat = argc >= 5 && std::strcmp(argv[3], "--repeat") == 0 ? std::atoi(argv[4]) : 3;
+    return bench::RunGridBench(std::atoll(argv[2]), repeat);
+  }
   Options options;
   char names[256];
   bench::ListChains(names, sizeof names);
   if (!ParseOptions(argc, argv, options) || !bench::FindChain(options.chain)) {
     std::fprintf(stderr,
                  "usage: ondara-bench [--chain %s | --formula TEXT] [--recording FILE | --samples N] [--repeat N]\n"
-                 "                    [--digest] [--dump FILE]\n",
+                 "                    [--digest] [--dump FILE]\n"
+                 "       ondara-bench --grid ROWS [--repeat N]\n",
                  names);
     return 2;
   }

@@ -108,6 +108,7 @@ bool GridControl::OnKeyDown(UINT key, UINT, UINT) {
   const int32_t rows = mPane->RowCount();
   if (mPane->ColumnCount() == 0 && (key == VK_LEFT || key == VK_RIGHT)) return true;
   if (rows == 0 && IsRowKey(key)) return true;
+  if (mPane->EditorOpen()) return key == VK_ESCAPE || key == VK_TAB || key == VK_RETURN;
   const bool shift = GridKeyState::ShiftDown();
   const CellRange range = mSelection ? mSelection->Range() : CellRange{};
   if (key == VK_TAB && range.IsSingleCell() &&
@@ -151,7 +152,11 @@ bool GridControl::OnKeyDown(UINT key, UINT, UINT) {
       if (mSelection) mSelection->Clear();
       return true;
     default:
-      // Editing keys belong to the cell pane's editor.
+      // Any other key may open the cell's editor; it is never consumed here.
+      if (range.IsSingleCell() &&
+          (CellStyle(range.FirstRow.Index, range.FirstColumn.Index) &
+           (kCellStyleShowChoice | kCellStyleEditable | kCellStyleChoice)))
+        mPane->BeginEdit(range.FirstRow.Index, range.FirstColumn.Index, key);
       return false;
   }
 }

@@ -55,6 +55,11 @@ class GridPane : public OWL::TWindow {
   // Rows a .. b (pane rows), across the full width.
   void InvalidateRows(int32_t a, int32_t b);
 
+  // The in-cell editor: whether one is open, and opening one over a cell with a first key
+  // (0: none); this pane has no editor of its own.
+  bool EditorOpen() const noexcept { return false; }
+  bool BeginEdit(int32_t /*row*/, int32_t /*column*/, UINT /*key*/) { return false; }
+
   GridRenderer* Renderer() const noexcept { return mRenderer; }
   void SetRenderer(GridRenderer* renderer) noexcept { mRenderer = renderer; }
   GridControl& Grid() const noexcept { return mGrid; }

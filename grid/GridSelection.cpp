@@ -53,7 +53,7 @@ void GridSelection::MouseDown(const GridPosition& row, const GridPosition& colum
     if (!mRowSelect) {
       if (shift) {
         if (!FocusColumn.IsValid()) SetFocus(row, column);
-        const int32_t from = FocusColumn.Index;
+        const int32_t from = std::max(FocusColumn.Index, mGrid.FixedColumns());
         mRange = AllRows(std::min(from, c), std::max(from, c) + 1);
       } else {
         SetFocus(row, column);

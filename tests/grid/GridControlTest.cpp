@@ -2,6 +2,7 @@
 #include "grid/EventGridControl.h"
 
 #include "grid/GridScrollBar.h"
+#include "grid/GridSnapBar.h"
 #include "grid/GridTitleBar.h"
 #include "grid/RowNumbersPane.h"
 #include "tests/grid/GridTestClient.h"
@@ -254,4 +255,121 @@ TEST_F(GridFixture, ContextMenuItemsBecomeCellCommands) {
   EXPECT_EQ(3, seam.MenuItemCounts[0]);
   // Kind 2, item 3 - 1, for the first selected row and the row-number column.
   EXPECT_EQ((std::vector<std::vector<int32_t>>{{2, 2, 2, 0, 0}}), client.ValueCalls);
+}
+
+TEST_F(GridFixture, CellColoursFollowSelectionStyleAndGivenColour) {
+  MakeGrid(4, 3);
+  Sel().MouseDown({2, 1}, {2, 1}, 0);
+  HDC const dc = CreateCompatibleDC(nullptr);
+  const COLORREF red = RGB(230, 78, 28);
+  struct Case {
+    int32_t row;
+    int style;
+    COLORREF given, background, text;
+  };
+  const Case cases[] = {
+      {2, 0, CLR_INVALID, GetSysColor(COLOR_HIGHLIGHT), GetSysColor(COLOR_HIGHLIGHTTEXT)},
+      {2, 0, red, red, GetSysColor(COLOR_HIGHLIGHTTEXT)},
+      {3, 0, CLR_INVALID, RGB(255, 255, 255), RGB(0, 0, 0)},
+      {3, 0, red, RGB(255, 255, 255), red},
+      {3, 2, red, RGB(255, 255, 255), RGB(64, 64, 64)},
+  };
+  for (const Case& c : cases) {
+    grid->PaintCellBackground(dc, {c.row, 1}, {2, 1}, c.style, c.given);
+    EXPECT_EQ(c.background, GetBkColor(dc)) << "row " << c.row << " style " << c.style;
+    EXPECT_EQ(c.text, GetTextColor(dc)) << "row " << c.row << " style " << c.style;
+  }
+  DeleteDC(dc);
+}
+
+TEST_F(GridFixture, ColumnKeysScrollWithoutASelectionAndReportTheFirstColumn) {
+  MakeGrid(4, 12);
+  Recorder observer;
+  grid->AttachObserver(&observer);
+  ASSERT_TRUE(grid->HScrollShown());
+  EXPECT_TRUE(Key(VK_RIGHT));
+  EXPECT_EQ(1, grid->Pane().FirstColumn());
+  EXPECT_EQ(61, grid->Pane().HorizontalOffset());
+  ASSERT_EQ(1u, observer.Seen.size());
+  EXPECT_EQ((std::vector<uint32_t>{kGridFirstColumnChanged, 2, 1}), observer.Seen[0]);
+  SCROLLINFO info{sizeof info, SIF_ALL, 0, 0, 0, 0, 0};
+  grid->HScrollBar().GetScrollInfo(info);
+  EXPECT_EQ(12 * 61, info.nMax);
+  EXPECT_DOUBLE_EQ(double(info.nPos + int(info.nPage)) / info.nMax, grid->GetHorizontalScrollFraction());
+  // A selected cell far right brings its column into view.
+  Sel().MouseDown({1, 1}, {11, 1}, 0);
+  EXPECT_TRUE(Key(VK_RIGHT));
+  EXPECT_EQ(12, Range().FirstColumn.Index);
+  EXPECT_GT(grid->Pane().FirstColumn(), 1);
+  grid->DetachObserver(&observer);
+}
+
+TEST_F(GridFixture, RowSelectModeMovesWholeRowsAndTabDownCellsActAsDown) {
+  MakeGrid(6, 3);
+  grid->RowSelectMode = true;
+  grid->CreateSelection();
+  Sel().MouseDown({2, 1}, {2, 1}, 0);
+  EXPECT_EQ(1, Range().FirstColumn.Index);
+  EXPECT_EQ(4, Range().EndColumn.Index);
+  EXPECT_TRUE(Key(VK_DOWN));
+  EXPECT_EQ(3, Range().FirstRow.Index);
+  EXPECT_EQ(4, Range().EndColumn.Index);
+  EXPECT_TRUE(Key(VK_RIGHT));  // scrolls, keeps the rows
+  EXPECT_EQ(3, Range().FirstRow.Index);
+
+  grid->RowSelectMode = false;
+  grid->CreateSelection();
+  client.Styles[{4, 2}] = kCellStyleTabDown;
+  Sel().MouseDown({4, 1}, {2, 1}, 0);
+  EXPECT_TRUE(Key(VK_TAB));
+  EXPECT_EQ(5, Range().FirstRow.Index);
+  EXPECT_EQ(2, Range().FirstColumn.Index);
+  EXPECT_TRUE(Key(VK_TAB));  // an ordinary cell: Tab moves right
+  EXPECT_EQ(3, Range().FirstColumn.Index);
+}
+
+namespace {
+
+class TestSnapBar : public GridSnapBar {
+ public:
+  explicit TestSnapBar(GridControl& grid) : mWindow(new OWL::TWindow(&grid, L"")) {
+    mWindow->Attr.Style = WS_CHILD | WS_VISIBLE;
+  }
+  OWL::TWindow& Window() override { return *mWindow; }
+  int32_t Height() const override { return 22; }
+  void SetPressed(bool pressed) override { Pressed = pressed; }
+  static inline bool Pressed = false;
+
+ private:
+  OWL::TWindow* mWindow;
+};
+
+std::unique_ptr<GridSnapBar> MakeTestSnapBar(GridControl& grid) { return std::make_unique<TestSnapBar>(grid); }
+
+}  // namespace
+
+TEST_F(GridFixture, TheSnapBarSitsUnderTheVerticalBarAndFollowsTheToggle) {
+  const GridSnapBar::Factory previous = GridSnapBar::InstallFactory(&MakeTestSnapBar);
+  client.Rows = 101;
+  grid = new EventGridControl(&parent);
+  grid->Attr.W = 400;
+  grid->Attr.H = 300;
+  grid->SnapBarWanted = true;
+  grid->SetInterfaces(&client, &client, &client, nullptr, 8, 8);
+  grid->SetColumnRange(2, 1);
+  grid->Pane().AddColumn(std::make_unique<UniformGridColumn>(*grid, 0, QOR::String(L"c"), 60));
+  grid->EnableAutoCreate();
+  parent.Create();
+  grid->SetRowCount({101, 1});
+  GridSnapBar::InstallFactory(previous);
+  ASSERT_NE(nullptr, grid->SnapBar());
+  const int vs = GetSystemMetrics(SM_CXVSCROLL);
+  const GridLayout l = ComputeGridLayout(400, 300, grid->TitleHeight(), grid->RowNumberWidth(), vs, 0, 22);
+  ExpectRect(l.SnapBar, ChildRect(*grid, grid->SnapBar()->Window()), "snap");
+  ExpectRect(l.VScroll, ChildRect(*grid, grid->VScrollBar()), "vscroll");
+  SendMessageW(grid->GetHandle(), WM_COMMAND, kSnapToggleCommand, 0);
+  EXPECT_TRUE(TestSnapBar::Pressed);
+  EXPECT_TRUE(grid->ShowLatestRow);
+  grid->SetRowCount({2, 1});  // the bar goes with the vertical bar
+  EXPECT_FALSE(grid->SnapBar()->Window().IsWindowVisible());
 }

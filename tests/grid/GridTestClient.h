@@ -7,6 +7,7 @@
 #include "grid/GridColumn.h"
 #include "grid/GridKeyState.h"
 #include "grid/GridPane.h"
+#include "grid/RowNumbersPane.h"
 #include "grid/GridSelection.h"
 #include "grid/TableDataContract.h"
 #include "tests/support/ScriptedModalSeam.h"
