@@ -220,6 +220,11 @@ void GridControl::EvLButtonDown(UINT, const OWL::TPoint&) { OnGridClicked(); }
 
 void GridControl::Paint(OWL::TDC& dc, bool erase, OWL::TRect& rect) {
   if (erase) dc.TextRect(rect, OWL::TColor(GetSysColor(COLOR_WINDOW)));
+  const OWL::TRect window = GetWindowRect();
+  PaintFrame(dc, window.Width(), window.Height());
+}
+
+void GridControl::PaintFrame(OWL::TDC& dc, int windowWidth, int windowHeight) {
   const int W = mClientWidth, H = mClientHeight, T = mTitleHeight, N = mRowNumberWidth;
   const int vs = mVBarWidth, hs = mHBarHeight;
   std::vector<OWL::TRect> boxes{OWL::TRect(1, 1, N + 1, T + 1)};
@@ -230,13 +235,12 @@ void GridControl::Paint(OWL::TDC& dc, bool erase, OWL::TRect& rect) {
     dc.TextRect(box, OWL::TColor(GetSysColor(COLOR_BTNFACE)));
     DrawCellFrame(dc, box.left, box.top, box.right - 1, box.bottom - 1);
   }
-  const OWL::TRect window = GetWindowRect();
   const OWL::TPen shadow(OWL::TColor(GetSysColor(COLOR_BTNSHADOW)));
   dc.SelectObject(shadow);
   dc.MoveTo(0, 0);
-  dc.LineTo(window.Width(), 0);
+  dc.LineTo(windowWidth, 0);
   dc.MoveTo(0, 0);
-  dc.LineTo(0, window.Height());
+  dc.LineTo(0, windowHeight);
   dc.RestorePen();
 }
 

@@ -143,6 +143,9 @@ class GridControl : public GridRenderer, public OWL::TWindow {
   bool ShowLatestRow = false;
   std::map<uint32_t, QOR::String> ChoiceTexts;
 
+  // The grid's own area: the boxes around the children and the shadow along the top and left.
+  void PaintFrame(OWL::TDC& dc, int windowWidth, int windowHeight);
+
  protected:
   void Paint(OWL::TDC& dc, bool erase, OWL::TRect& rect) override;
 

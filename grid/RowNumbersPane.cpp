@@ -160,9 +160,12 @@ void RowNumbersPane::ScrollToPaneTop() {
 }
 
 void RowNumbersPane::Paint(OWL::TDC& dc, bool, OWL::TRect& rect) {
+  PaintRows(dc, rect, GetClientRect().Width());
+}
+
+void RowNumbersPane::PaintRows(OWL::TDC& dc, const OWL::TRect& rect, int width) {
   mPaintedTopRow = mPane.TopRow();
   const int32_t height = std::max<int32_t>(1, mPane.RowHeight());
-  const int width = GetClientRect().Width();
   dc.SelectObject(mGrid.CellFont());
   for (int32_t row = FloorDiv(mPane.VerticalOffset() + rect.top, height);; ++row) {
     const int top = row * height - mPane.VerticalOffset();

@@ -25,6 +25,9 @@ class RowNumbersPane : public OWL::TWindow {
   // Rows a .. b (pane rows) here and across the cell pane.
   void InvalidateSelectedRows();
 
+  // Paints the bands and labels of the rows that meet clip into dc, width pixels wide.
+  void PaintRows(OWL::TDC& dc, const OWL::TRect& clip, int width);
+
   int32_t PreferredWidth = -1;
   int32_t TimerRow() const noexcept { return mTimerRow; }
   bool TimerPending() const noexcept { return mTimerPending; }

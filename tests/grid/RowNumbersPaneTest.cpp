@@ -5,6 +5,8 @@
 
 #include "grid/CellData.h"
 #include "grid/RowPosCursor.h"
+#include "platform/owl/TBitmap.h"
+#include "platform/owl/TMemoryDC.h"
 #include "tests/grid/GridTestClient.h"
 
 using namespace TVF_Grid;
@@ -107,4 +109,53 @@ TEST_F(GridFixture, DraggingAtTheEdgesScrollsOneRowPerTimer) {
   SendMessageW(numbers, WM_LBUTTONUP, 0, MAKELPARAM(4, 3));
   SendMessageW(numbers, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(4, 0));
   EXPECT_FALSE(grid->RowNumbers().TimerPending());
+}
+
+namespace {
+
+// A white 32-bit DIB section on a memory DC.
+struct DibCanvas {
+  DibCanvas(int width, int height) : bitmap(OWL::TBitmap::CreateDIB32(width, height, &bits)), dc(*bitmap) {
+    dc.TextRect(OWL::TRect(0, 0, width, height), OWL::TColor(RGB(255, 255, 255)));
+  }
+  uint32_t* bits = nullptr;
+  std::unique_ptr<OWL::TBitmap> bitmap;
+  OWL::TMemoryDC dc;
+};
+
+}  // namespace
+
+TEST_F(GridFixture, SelectedRowsPaintAsShadowBandsAndOthersAsFramedFace) {
+  MakeGrid(10, 3);
+  ClickRow(2);
+  keys.Shift = true;
+  ClickRow(3);
+  keys.Shift = false;
+  const int width = 24, rows = 14;  // four rows past the row count
+  DibCanvas canvas(width, rows * 16);
+  grid->RowNumbers().PaintRows(canvas.dc, OWL::TRect(0, 0, width, rows * 16), width);
+  const COLORREF face = GetSysColor(COLOR_BTNFACE), shadow = GetSysColor(COLOR_BTNSHADOW);
+  for (int row = 0; row < rows; ++row) {
+    const int top = row * 16;
+    const bool selected = row == 2 || row == 3;
+    EXPECT_EQ(selected ? shadow : face, canvas.dc.GetPixel(2, top + 4)) << "row " << row;
+    if (selected) continue;
+    EXPECT_EQ(shadow, canvas.dc.GetPixel(width - 1, top + 4)) << "right frame of row " << row;
+    EXPECT_EQ(GetSysColor(COLOR_BTNHIGHLIGHT), canvas.dc.GetPixel(0, top + 4)) << "left frame of row " << row;
+  }
+}
+
+TEST_F(GridFixture, TheGridFramesItsCornersAndEdges) {
+  MakeGrid(100, 3);  // vertical bar only
+  ASSERT_TRUE(grid->VScrollShown());
+  ASSERT_FALSE(grid->HScrollShown());
+  DibCanvas canvas(400, 300);
+  grid->PaintFrame(canvas.dc, 400, 300);
+  const COLORREF face = GetSysColor(COLOR_BTNFACE), shadow = GetSysColor(COLOR_BTNSHADOW);
+  const int vs = GetSystemMetrics(SM_CXVSCROLL);
+  EXPECT_EQ(face, canvas.dc.GetPixel(4, 4)) << "corner above the row numbers";
+  EXPECT_EQ(face, canvas.dc.GetPixel(400 - vs + 4, 4)) << "box above the vertical bar";
+  EXPECT_EQ(RGB(255, 255, 255), canvas.dc.GetPixel(4, 296)) << "no box without the horizontal bar";
+  EXPECT_EQ(shadow, canvas.dc.GetPixel(0, 150));
+  EXPECT_EQ(shadow, canvas.dc.GetPixel(200, 0));
 }
