@@ -51,7 +51,10 @@ class GridControl : public GridRenderer, public OWL::TWindow {
                      ITableUserActionHandler* actions, IGridCellMenuSource* menuSource,
                      uint32_t actionFlags, uint32_t dataFlags) noexcept;
   // The owner's column range: the grid has columns when count - fixed >= 1.
-  void SetColumnRange(int32_t count, int32_t fixed) noexcept { mColumnRange[0] = count, mColumnRange[1] = fixed; }
+  void SetColumnRange(int32_t count, int32_t fixed) noexcept {
+    mColumnRange[0] = count;
+    mColumnRange[1] = fixed;
+  }
   bool HasColumns() const noexcept { return mColumnRange[0] - mColumnRange[1] >= 1; }
 
   // Client numbering.
