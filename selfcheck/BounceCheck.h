@@ -61,6 +61,32 @@ std::vector<std::vector<TBufType>> ReadAllRecords(IHostRecordData* document, con
   return results;
 }
 
+// Restarts the getter's enumerator at start in record rec; its first event must be stored.
+template <class TBufType>
+void BounceOnce(ExtLib::EventEnumDataGetter& getter, const EnumTestConfig& config, int32_t rec, int32_t start,
+                const TBufType& stored, std::vector<TBufType>& buffer, const Variant& v) {
+  if (!v.reuse) {
+    getter.ClearSources();
+    getter.CreateEnum(config.mEnumID, config.mArithString.c_str());  // a failure shows below
+  }
+  getter.SetSources(true, TickPosition(rec, start));  // a failure shows as no event or another one
+  {
+    const EventEnumDataGetter::RunStopper stopper(getter);
+    const QOR::ComPtr<IEnumEventEx> theenum = getter.GetEventEnum();
+    CheckThat(static_cast<bool>(theenum), "theenum", v.file, v.lineEnum);
+    int32_t n = 0;
+    int32_t nut = 0;
+    theenum->Next(static_cast<int32_t>(sizeof(TBufType)) * kBufferRecords, kRecordEndOffset, buffer.data(), &n,
+                  &nut);  // the answer shows in n and the first record
+    CheckThat(n > 0, "n>0", v.file, v.lineCount);
+  }
+  const int32_t tp1 = buffer[0].tick;
+  const int32_t tp2 = stored.tick;
+  CheckThat(tp1 == tp2, "tp1 == tp2", v.file, v.lineTick, BounceMessage(tp2, tp1));
+  const float difference = buffer[0].fraction - stored.fraction;
+  CheckThat(std::fabs(difference) < 0.01f, "fabs( to1 - to2 ) < 0.01", v.file, v.lineFraction);
+}
+
 template <class TBufType>
 void Run(const EnumTestConfig& config, const Variant& v) {
   TestRandomGenerator random(v.deterministic ? 0 : static_cast<int32_t>(static_cast<uint32_t>(std::time(nullptr))));
@@ -77,6 +103,7 @@ void Run(const EnumTestConfig& config, const Variant& v) {
   ExtLib::EventEnumDataGetter getter(document.Get(), ExtLib::kGetterOffline);
   if (v.reuse) getter.CreateEnum(config.mEnumID, config.mArithString.c_str());  // a failure shows below
   for (int32_t bounce = 0; bounce < kBounces; ++bounce) {
+    // Draws, in this order: the record, the event, and the start when there is room for one.
     const int32_t rec = random.Draw(config.mNumRecords - 1);
     const std::vector<TBufType>& events = results[static_cast<size_t>(rec)];
     const int32_t ev = random.Draw(static_cast<int32_t>(events.size()) - 1);
@@ -84,26 +111,7 @@ void Run(const EnumTestConfig& config, const Variant& v) {
     const int32_t lo = ev > 0 ? events[static_cast<size_t>(ev - 1)].tick + 1 : 0;
     const int32_t hi = LastTickNotAfter(stored);
     const int32_t start = lo < hi ? lo + random.Draw(hi - lo) : hi;
-    if (!v.reuse) {
-      getter.ClearSources();
-      getter.CreateEnum(config.mEnumID, config.mArithString.c_str());  // a failure shows below
-    }
-    getter.SetSources(true, TickPosition(rec, start));  // a failure shows as no event or another one
-    int32_t n = 0;
-    {
-      const EventEnumDataGetter::RunStopper stopper(getter);
-      const QOR::ComPtr<IEnumEventEx> theenum = getter.GetEventEnum();
-      CheckThat(static_cast<bool>(theenum), "theenum", v.file, v.lineEnum);
-      int32_t nut = 0;
-      theenum->Next(static_cast<int32_t>(sizeof(TBufType)) * kBufferRecords, kRecordEndOffset, buffer.data(), &n,
-                    &nut);  // the answer shows in n and the first record
-      CheckThat(n > 0, "n>0", v.file, v.lineCount);
-    }
-    const int32_t tp1 = buffer[0].tick;
-    const int32_t tp2 = stored.tick;
-    CheckThat(tp1 == tp2, "tp1 == tp2", v.file, v.lineTick, BounceMessage(tp2, tp1));
-    const float difference = buffer[0].fraction - stored.fraction;
-    CheckThat(std::fabs(difference) < 0.01f, "fabs( to1 - to2 ) < 0.01", v.file, v.lineFraction);
+    BounceOnce(getter, config, rec, start, stored, buffer, v);
   }
 }
 
