@@ -63,6 +63,13 @@ TEST(HostExecutable, SelfChecksRunsWhatTheModuleRegistered) {
   EXPECT_EQ(1u, run.exitCode) << run.output;
   EXPECT_EQ(0u, run.output.find("self-checks: 9")) << run.output;
   EXPECT_NE(std::string::npos, run.output.find("57 passed, 2 failed")) << run.output;
+  // Registration order shows in the case counts, check by check.
+  std::vector<int> counts;
+  for (size_t at = run.output.find("check "); at != std::string::npos; at = run.output.find("check ", at + 1)) {
+    const size_t colon = run.output.find("): ", at);
+    if (colon != std::string::npos) counts.push_back(std::atoi(run.output.c_str() + colon + 3));
+  }
+  EXPECT_EQ((std::vector<int>{9, 7, 8, 6, 7, 7, 7, 7, 1}), counts) << run.output;
   EXPECT_NE(std::string::npos, run.output.find("FAIL Ondara::Enum::CalcBase::TestAR::EventEnumBounceTest\r"))
       << run.output;
   EXPECT_NE(std::string::npos, run.output.find("FAIL Ondara::Enum::CalcBase::TestAR::EventEnumBounceTest2"))
