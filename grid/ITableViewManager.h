@@ -36,7 +36,10 @@ struct ITableViewManager : IUnknown {
                                                 int32_t endRow) = 0;
   virtual HRESULT STDMETHODCALLTYPE UpdateLayout(uint32_t layoutFlags) = 0;
   virtual HRESULT STDMETHODCALLTYPE CopyToDataPad(uint32_t) = 0;
+  // Replaces the column order and widths from a column-state record; E_FAIL with nothing
+  // changed for a record that is damaged or written by a later version.
   virtual HRESULT STDMETHODCALLTYPE LoadColumnState(uint32_t, IBinInStream* in) = 0;
+  // Writes the column-state record; E_FAIL when the stream failed.
   virtual HRESULT STDMETHODCALLTYPE SaveColumnState(uint32_t, IBinOutStream* out) = 0;
   virtual HRESULT STDMETHODCALLTYPE Reserved15(uint32_t, uint32_t, uint32_t, uint32_t) = 0;
   virtual HRESULT STDMETHODCALLTYPE ShowRow(uint32_t sectionFlags, int32_t row) = 0;

@@ -1,0 +1,90 @@
+// Host record pixel-map interface: IRecordDataPixMap, positions of recorded data laid out as
+// records, each a 64-bit position range with a lead-in offset before its data.
+// Ownership: out pointers are filled by the callee; the map holds no reference to its caller.
+#pragma once
+
+#include <unknwn.h>
+#include <windows.h>
+
+#include <cstdint>
+
+// {49896434-BD68-40F9-AB75-7892BDE78CF3}
+inline constexpr GUID IID_IRecordDataPixMap = {
+    0x49896434, 0xBD68, 0x40F9, {0xAB, 0x75, 0x78, 0x92, 0xBD, 0xE7, 0x8C, 0xF3}};
+
+// A scale as a 64-bit ratio.
+struct PixMapScale {
+  int64_t numerator;
+  int64_t denominator;
+};
+static_assert(sizeof(PixMapScale) == 16, "four 32-bit words");
+
+// Where a position falls: its offset from the start of the record's data, and the record.
+struct PixMapRecordPosition {
+  int64_t offset;
+  int32_t record;
+};
+static_assert(sizeof(PixMapRecordPosition) == 16, "64-bit offset, record, padding");
+
+// A row and its record.
+struct PixMapRowPosition {
+  int32_t row;
+  int32_t record;
+};
+static_assert(sizeof(PixMapRowPosition) == 8, "two 32-bit words");
+
+// Slots 3-41 in order. The reserved slots keep their places and their argument words (the number
+// is the slot's); what the host means by them is not used here: they answer E_NOTIMPL, slots
+// 32-34 answer 0.
+struct IRecordDataPixMap : IUnknown {
+  virtual HRESULT STDMETHODCALLTYPE SetSource(int32_t value) = 0;
+  virtual HRESULT STDMETHODCALLTYPE Reserved4(uint32_t, uint32_t, uint32_t, uint32_t) = 0;
+  virtual HRESULT STDMETHODCALLTYPE Reserved5(uint32_t, uint32_t) = 0;
+  // which: 0 the lead-in of the first record, 1 of every later record, 2 a third offset.
+  virtual HRESULT STDMETHODCALLTYPE SetOffset(int32_t which, int32_t value) = 0;
+  virtual HRESULT STDMETHODCALLTYPE Reserved7(uint32_t, uint32_t) = 0;
+  virtual HRESULT STDMETHODCALLTYPE SetScale(int64_t numerator, int64_t denominator) = 0;
+  virtual HRESULT STDMETHODCALLTYPE GetScale(PixMapScale* scale) = 0;
+  virtual HRESULT STDMETHODCALLTYPE Reserved10(uint32_t, uint32_t, uint32_t, uint32_t) = 0;
+  virtual HRESULT STDMETHODCALLTYPE Reserved11(uint32_t, uint32_t) = 0;
+  virtual HRESULT STDMETHODCALLTYPE Rebuild(uint32_t) = 0;
+  virtual HRESULT STDMETHODCALLTYPE BeginAppend(uint32_t, uint32_t, uint32_t, uint32_t, uint32_t, uint32_t,
+                                                uint32_t, uint32_t, uint32_t, uint32_t, uint32_t) = 0;
+  virtual HRESULT STDMETHODCALLTYPE Reserved14(uint32_t, uint32_t, uint32_t) = 0;
+  virtual HRESULT STDMETHODCALLTYPE EndAppend(uint32_t) = 0;
+  // S_FALSE when not appending: the position after the last record.
+  virtual HRESULT STDMETHODCALLTYPE GetAppendPosition(uint32_t, int64_t* position) = 0;
+  virtual HRESULT STDMETHODCALLTYPE Reserved17(uint32_t) = 0;
+  virtual HRESULT STDMETHODCALLTYPE GetTotalLength(int64_t* length) = 0;
+  virtual HRESULT STDMETHODCALLTYPE GetRecordCount(int32_t* count) = 0;
+  virtual HRESULT STDMETHODCALLTYPE Reserved20(uint32_t, uint32_t, uint32_t) = 0;
+  // S_FALSE for a position past the record's end or negative.
+  virtual HRESULT STDMETHODCALLTYPE PositionToRecord(int64_t position, PixMapRecordPosition* where,
+                                                     int64_t* recordEnd) = 0;
+  virtual HRESULT STDMETHODCALLTYPE Reserved22(uint32_t, uint32_t) = 0;
+  // S_FALSE with both set to INT64_MIN for a record that does not exist.
+  virtual HRESULT STDMETHODCALLTYPE GetRecordRange(int32_t record, int64_t* start, int64_t* end) = 0;
+  // mode 0: a position in a record's lead-in belongs to the previous record when it lies in the
+  // lead-in's first half; mode 1: always.
+  virtual HRESULT STDMETHODCALLTYPE PositionToRow(int32_t mode, int64_t position, int64_t* offset,
+                                                  PixMapRowPosition* row) = 0;
+  virtual HRESULT STDMETHODCALLTYPE Reserved25(uint32_t, uint32_t, uint32_t, uint32_t, uint32_t) = 0;
+  virtual HRESULT STDMETHODCALLTYPE Reserved26(uint32_t, uint32_t, uint32_t, uint32_t, uint32_t, uint32_t) = 0;
+  virtual HRESULT STDMETHODCALLTYPE Reserved27(uint32_t, uint32_t, uint32_t, uint32_t, uint32_t, uint32_t, uint32_t,
+                                         uint32_t) = 0;
+  virtual HRESULT STDMETHODCALLTYPE Reserved28(uint32_t, uint32_t, uint32_t) = 0;
+  virtual HRESULT STDMETHODCALLTYPE Reserved29(uint32_t, uint32_t, uint32_t) = 0;
+  virtual HRESULT STDMETHODCALLTYPE Reserved30(uint32_t, uint32_t, uint32_t) = 0;
+  virtual HRESULT STDMETHODCALLTYPE Reserved31(uint32_t, uint32_t, uint32_t, uint32_t, uint32_t, uint32_t, uint32_t,
+                                         uint32_t) = 0;
+  virtual HRESULT STDMETHODCALLTYPE Reserved32(uint32_t, uint32_t) = 0;
+  virtual HRESULT STDMETHODCALLTYPE Reserved33(uint32_t) = 0;
+  virtual HRESULT STDMETHODCALLTYPE Reserved34(uint32_t) = 0;
+  virtual HRESULT STDMETHODCALLTYPE Reserved35() = 0;
+  virtual HRESULT STDMETHODCALLTYPE Reserved36(uint32_t, uint32_t, uint32_t, uint32_t, uint32_t, uint32_t) = 0;
+  virtual HRESULT STDMETHODCALLTYPE Reserved37(uint32_t, uint32_t) = 0;
+  virtual HRESULT STDMETHODCALLTYPE Reserved38(uint32_t, uint32_t, uint32_t) = 0;
+  virtual HRESULT STDMETHODCALLTYPE Reserved39(uint32_t, uint32_t, uint32_t, uint32_t) = 0;
+  virtual HRESULT STDMETHODCALLTYPE Reserved40(uint32_t, uint32_t, uint32_t) = 0;
+  virtual HRESULT STDMETHODCALLTYPE Reserved41(uint32_t) = 0;
+};
