@@ -13,7 +13,7 @@
 namespace {
 
 constexpr char kUsage[] =
-    "usage: ondara-fuzz [--seed N] [--inputs N] [--target all|formula|recording|stream|settings]\n"
+    "usage: ondara-fuzz [--seed N] [--inputs N] [--target all|formula|recording|stream|settings|columns]\n"
     "                   [--time-bound-ms N]"
     " [--allocation-bound-mb N] [--shrink-tries N] [--progress N] [--replay FILE]\n"
     "       ondara-fuzz --target NAME --seeds 1   (lists the target's seed inputs)\n";
@@ -50,7 +50,7 @@ bool ParseArguments(int argc, char** argv, Arguments* args) {
     else if (name == "--seeds") args->listSeeds = n != 0;
     else return false;
   }
-  for (const char* known : {"all", "formula", "recording", "stream", "settings"})
+  for (const char* known : {"all", "formula", "recording", "stream", "settings", "columns"})
     if (args->target == known) return true;
   return false;
 }
@@ -92,6 +92,7 @@ int main(int argc, char** argv) {
   if (wanted("recording")) targets.push_back(fuzz::MakeRecordingTarget(host));
   if (wanted("stream")) targets.push_back(fuzz::MakeStreamTarget());
   if (wanted("settings")) targets.push_back(fuzz::MakeSettingsTarget());
+  if (wanted("columns")) targets.push_back(fuzz::MakeColumnStateTarget());
   if (args.listSeeds) {
     for (const fuzz::Target& target : targets)
       for (const std::string& seed : target.seeds) std::printf("%s\n", fuzz::Printable(seed, 100000).c_str());

@@ -1,5 +1,5 @@
-// The fuzz targets over the binary storage format: bare streams read value by value, and the
-// analysis settings store read from its stream form; and the formulas the expression builder
+// The fuzz targets over the binary storage format: bare streams read value by value, the
+// analysis settings store read from its stream form and the table's column state; and the formulas the expression builder
 // writes from the settings, as formula seeds.
 #include "bench/fuzz/FuzzTargets.h"
 
@@ -10,6 +10,7 @@
 #include "document/ParamCatalogue.h"
 #include "document/SettingsStore.h"
 #include "document/ZRSetting.h"
+#include "grid/ITableViewManager.h"
 #include "host/common/HostPtr.h"
 #include "host/common/MessageText.h"
 
@@ -173,6 +174,38 @@ Target MakeSettingsTarget() {
     }
     if (in.GetStatus() != S_OK) return false;
     BytesOf([&](IBinOutStream& out) { store.Write(out); });  // what was read writes back
+    return true;
+  };
+  return target;
+}
+
+namespace {
+
+// A record by its words: version, n, the map, the widths (version 2 only), end marker.
+std::string ColumnRecord(std::initializer_list<long> words) {
+  return BytesOf([&](IBinOutStream& out) {
+    for (const long word : words) out.WriteLong(word);
+  });
+}
+
+}  // namespace
+
+Target MakeColumnStateTarget() {
+  Target target;
+  target.name = "columns";
+  target.seeds.push_back(ColumnRecord({2, 3, 2, 0, 1, 110, 60, 210, 1337}));
+  target.seeds.push_back(ColumnRecord({1, 2, 1, 0, 1337}));
+  target.seeds.push_back(ColumnRecord({2, 0, 1337}));
+  for (const char* word : {"\x39\x05\x00\x00", "\x02\x00\x00\x00", "\x03\x00\x00\x00", "\x00\x10\x00\x00",
+                           "\xFF\xFF\xFF\x7F", "\x00\x00\x00\x80", "\xFF\xFF\xFF\xFF"})
+    target.words.words.push_back(word);
+  target.run = [](const std::string& input) {
+    host::HostPtr<ITableViewManager> manager;
+    if (FAILED(CreateTableViewManager(manager.Out()))) throw std::bad_alloc();
+    host::HostPtr<IStream> stream = StreamOf(input);
+    QOR::StorageBinIStreamLite in(stream.Get());
+    if (manager->LoadColumnState(0, &in) != S_OK) return false;
+    BytesOf([&](IBinOutStream& out) { manager->SaveColumnState(0, &out); });  // what was read writes back
     return true;
   };
   return target;

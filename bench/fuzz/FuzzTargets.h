@@ -48,6 +48,9 @@ Target MakeStreamTarget();
 // The analysis settings store read from its stream form, and written back when it reads.
 Target MakeSettingsTarget();
 
+// The table's column-state record read by a table-view manager, and written back when it reads.
+Target MakeColumnStateTarget();
+
 // What the expression builder writes for every analysis type and detection method: detector,
 // calculation chain and measurement selector.
 std::vector<std::string> BuilderFormulas();

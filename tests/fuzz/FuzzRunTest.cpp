@@ -63,6 +63,7 @@ TEST(FuzzRun, TargetsTakeTheirSeedsAndRefuseDamagedInput) {
   const Target recording = MakeRecordingTarget(host);
   const Target stream = MakeStreamTarget();
   const Target settings = MakeSettingsTarget();
+  const Target columns = MakeColumnStateTarget();
   struct Case {
     const Target* target;
     std::string input;
@@ -78,6 +79,8 @@ TEST(FuzzRun, TargetsTakeTheirSeedsAndRefuseDamagedInput) {
       {&stream, std::string("\x02\x01\x00\x00\x80\xFF\xFF\xFF\x7F\x01\x00\x00\x80", 13), false},  // huge count
       {&settings, settings.seeds[0], true},
       {&settings, settings.seeds[0].substr(0, settings.seeds[0].size() / 2), false},
+      {&columns, columns.seeds[0], true},
+      {&columns, columns.seeds[0].substr(0, columns.seeds[0].size() - 4), false},  // no end marker
   };
   for (const Case& c : cases) {
     bool taken = !c.taken;
