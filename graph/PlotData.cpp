@@ -12,6 +12,13 @@
 
 namespace MGraph1 {
 
+bool PlotRange::Follow(double newLow, double newHigh) noexcept {
+  if (!(newLow < newHigh) || (newLow == low && newHigh == high)) return false;
+  low = newLow;
+  high = newHigh;
+  return true;
+}
+
 bool PlotDataBase::GetPointInfo(int32_t, PointInfo*) { return false; }
 
 void PlotDataBase::SetChanged(bool value) noexcept {

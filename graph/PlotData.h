@@ -20,6 +20,15 @@ struct PointInfo {
   bool valid = false;
 };
 
+// A displayed range as a plotter last copied it from its drawer; (-DBL_MAX, +DBL_MAX) until then.
+struct PlotRange {
+  double low = -1.7976931348623157e308;
+  double high = 1.7976931348623157e308;
+
+  // Copies (low, high) when it is a proper range that differs; true when it did.
+  bool Follow(double newLow, double newHigh) noexcept;
+};
+
 class PlotData {
  public:
   virtual ~PlotData() = default;
@@ -46,10 +55,7 @@ class PlotDataBase : public PlotData {
 // An evenly sampled series; the ranges are the drawer's displayed ones as the plotter last copied them.
 class YCPlotData : public PlotDataBase {
  public:
-  struct Range {
-    double low = -1.7976931348623157e308;
-    double high = 1.7976931348623157e308;
-  };
+  using Range = PlotRange;
 
   // count samples from firstX, step apart; colours per sample or null, then colour for all.
   // The arrays stay owned by the data object until the draw returns.

@@ -1,7 +1,12 @@
 // The plotter base: its series, pen settings, data ownership and change flags.
 #include "graph/Plotter.h"
 
+#include "graph/GraphStringIds.h"
 #include "graph/PlotData.h"
+
+#include "platform/owl/TModule.h"
+
+#include <string>
 
 namespace MGraph1 {
 
@@ -21,6 +26,13 @@ void Plotter::SetData(PlotData* data, int32_t series, bool owns) {
   mSeries = series;
   mData = data;
   OnDataSet();
+}
+
+bool Plotter::GetHint(const POINT&, QOR::String* text) {
+  static const std::wstring hint = OWL::TModule::Default().LoadString(IDS_GRAPH_DUMMY_HINT);
+  if (!text) return false;
+  *text = QOR::String(hint.c_str());
+  return true;
 }
 
 }  // namespace MGraph1

@@ -3,6 +3,8 @@
 
 #include "graph/GraphDrawer.h"
 
+#include "base/String.h"
+
 #include <windows.h>
 
 #include <cstdint>
@@ -23,6 +25,8 @@ class Plotter : public GraphDrawer {
   virtual int32_t SetPenStyle(int32_t style) noexcept;
   // Deletes the data held so far when it was owned and is not data; then OnDataSet.
   virtual void SetData(PlotData* data, int32_t series, bool owns);
+  // A placeholder text for the point at position: "Dummy hint" when text is given.
+  virtual bool GetHint(const POINT& position, QOR::String* text);
   virtual void OnDataSet() {}
   // True when the series must be fetched again; the base plotter always fetches.
   virtual bool DataChanged() { return true; }
@@ -30,6 +34,7 @@ class Plotter : public GraphDrawer {
   virtual bool NeedsRedraw() { return mDirty; }
 
   void MarkDirty() noexcept { mDirty = true; }
+  bool OwnsData() const noexcept { return mOwnsData; }
   PlotData* GetData() const noexcept { return mData; }
   int32_t GetSeries() const noexcept { return mSeries; }
 

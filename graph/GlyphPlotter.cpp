@@ -1,0 +1,133 @@
+// The glyph plotter's drawing: one pen per colour run, labels in fonts made for the device.
+#include "graph/GlyphPlotter.h"
+
+#include "graph/GlyphPlotData.h"
+#include "graph/PlotterPenPrivate.h"
+#include "graph/SegmentClip.h"
+
+#include "base/TickConversion.h"
+#include "platform/owl/TDC.h"
+#include "platform/owl/TFont.h"
+#include "platform/owl/TRect.h"
+#include "platform/uihelpers/DialogFonts.h"
+
+#include <algorithm>
+#include <cmath>
+#include <memory>
+
+namespace MGraph1 {
+
+namespace {
+
+constexpr COLORREF kFirstPenColour = 0xFFFF00;
+
+// Writes text at (x, y) with alignment in a font of points at angle (tenths of a degree).
+void Label(OWL::TDC& dc, const QOR::String& text, int32_t x, int32_t y, int points, int angle, UINT align) {
+  if (text.IsEmpty()) return;
+  std::unique_ptr<OWL::TFont> const font(QOR::CreateFontForDC(&dc, points, angle));
+  dc.SelectObject(*font);
+  UINT const oldAlign = dc.SetTextAlign(align);
+  dc.TextOut(x, y, text.GetText());
+  dc.SetTextAlign(oldAlign);
+  dc.RestoreFont();
+}
+
+int32_t PointsToPixels(const OWL::TDC& dc, int index, double points) {
+  return TruncToInt32Sat(dc.GetDeviceCaps(index) * points / 72.0);
+}
+
+}  // namespace
+
+void GlyphPlotter::OnDraw(OWL::TDC& dc, OWL::TDC&, OWL::TRect& plotRect, OWL::TRect&) {
+  auto* const data = dynamic_cast<GlyphPlotData*>(GetData());
+  if (!data || !GetXMapping() || !GetYMapping()) return;
+  double xLow = 0.0, xHigh = 0.0;
+  GetXBounds(xLow, xHigh);
+  int32_t count = 0;
+  const GlyphRecord* glyphs = nullptr;
+  if (!data->GetGlyphs(xLow, xHigh, mSeries, count, glyphs) || !glyphs) return;
+  dc.SelectStockObject(BLACK_PEN);
+  dc.SelectStockObject(BLACK_BRUSH);
+  int const oldRop = dc.SetROP2(rop2);
+  int const oldFill = SetPolyFillMode(dc.GetHDC(), WINDING);
+  {
+    PlotterPen pen(dc, mPenStyle, PenWidth(mLineWidth), kFirstPenColour);
+    for (int32_t i = 0; i < count; ++i) {
+      pen.Use(glyphs[i].colour);
+      DrawGlyph(dc, glyphs[i], plotRect);
+    }
+  }
+  dc.RestoreBrush();
+  dc.SetROP2(oldRop);
+  SetPolyFillMode(dc.GetHDC(), oldFill);
+}
+
+void GlyphPlotter::DrawGlyph(OWL::TDC& dc, const GlyphRecord& g, const RECT& r) const {
+  double const X = GetXMapping()->Map(g.x) + r.left;
+  double const Y = GetYMapping()->Map(g.y) + r.top;
+  bool const xInside = r.left < X && X < r.right;
+  bool const yInside = r.top < Y && Y < r.bottom;
+  switch (g.kind) {
+    case kGlyphArrow: {
+      if (!xInside) return;
+      int32_t const x = static_cast<int32_t>(X);
+      POINT const arrow[8] = {{x, r.top + 10}, {x + 5, r.top + 5}, {x + 3, r.top + 5}, {x + 3, r.top},
+                              {x - 3, r.top},  {x - 3, r.top + 5}, {x - 5, r.top + 5}, {x, r.top + 10}};
+      Polygon(dc.GetHDC(), arrow, 8);
+      return;
+    }
+    case kGlyphHorizontalLine: {
+      if (!yInside) return;
+      int32_t const y = static_cast<int32_t>(Y);
+      dc.MoveTo(r.left, y);
+      dc.LineTo(r.right, y);
+      Label(dc, g.label, r.left + 2, y, 9, 0, TA_BOTTOM);
+      return;
+    }
+    case kGlyphVerticalLine: {
+      if (!xInside) return;
+      int32_t const x = static_cast<int32_t>(X);
+      dc.MoveTo(x, r.top);
+      dc.LineTo(x, r.bottom);
+      Label(dc, g.label, x, r.bottom - 5, 9, 900, TA_BOTTOM);
+      return;
+    }
+    case kGlyphHorizontalSegment: {
+      double const X2 = GetXMapping()->Map(g.x2) + r.left;
+      bool const x2Inside = r.left < X2 && X2 < r.right;
+      if (!yInside || !(xInside || x2Inside) || std::isnan(X) || std::isnan(X2)) return;
+      double const from = std::clamp<double>(X, r.left, r.right);
+      double const to = std::clamp<double>(X2, r.left, r.right);
+      int32_t const y = static_cast<int32_t>(Y);
+      dc.MoveTo(static_cast<int32_t>(from), y);
+      dc.LineTo(static_cast<int32_t>(to), y);
+      Label(dc, g.label, static_cast<int32_t>(from + 2.0), static_cast<int32_t>(Y + 2.0), 9, 0, TA_BOTTOM);
+      return;
+    }
+    case kGlyphLine: DrawFreeLine(dc, g, r, X, Y); return;
+    default: return;
+  }
+}
+
+void GlyphPlotter::DrawFreeLine(OWL::TDC& dc, const GlyphRecord& g, const RECT& r, double X, double Y) const {
+  double x1 = X, y1 = Y;
+  double x2 = GetXMapping()->Map(g.x2) + r.left;
+  double y2 = GetYMapping()->Map(g.y2) + r.top;
+  if (ClipSegment(x1, y1, x2, y2, r)) {
+    dc.MoveTo(static_cast<int32_t>(x1), static_cast<int32_t>(y1));
+    dc.LineTo(static_cast<int32_t>(x2), static_cast<int32_t>(y2));
+  }
+  if (g.label.IsEmpty()) return;
+  int32_t labelX = r.left + 5 + labelOffsetX;
+  int32_t const labelY = r.top + 1 + PointsToPixels(dc, LOGPIXELSY, labelOffsetY);
+  if (g.withSample) {
+    int32_t const strokeY = labelY + PointsToPixels(dc, LOGPIXELSY, 5.0);
+    int32_t const strokeEnd = labelX + PointsToPixels(dc, LOGPIXELSX, 16.0);
+    dc.MoveTo(labelX, strokeY);
+    dc.LineTo(strokeEnd, strokeY);
+    labelX = strokeEnd + PointsToPixels(dc, LOGPIXELSX, 2.0);
+  }
+  Label(dc, g.label, labelX, labelY, 10, 0, useLabelAlign ? labelAlign : TA_TOP | TA_LEFT);
+}
+
+}  // namespace MGraph1

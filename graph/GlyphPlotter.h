@@ -1,0 +1,31 @@
+// MGraph1::GlyphPlotter: draws a glyph series: arrow markers, horizontal and vertical lines,
+// horizontal segments and free lines, each with its label.
+#pragma once
+
+#include "graph/Plotter.h"
+
+#include <windows.h>
+
+#include <cstdint>
+
+namespace MGraph1 {
+
+struct GlyphRecord;
+
+// Its data is a GlyphPlotData; the glyphs are asked for at every draw and nothing is kept.
+class GlyphPlotter : public Plotter {
+ public:
+  void OnDraw(OWL::TDC& dc, OWL::TDC& referenceDc, OWL::TRect& plotRect, OWL::TRect& clipRect) override;
+
+  int32_t rop2 = R2_COPYPEN;
+  uint32_t labelAlign = 0;
+  bool useLabelAlign = false;  // else the free line's label is aligned TA_TOP | TA_LEFT
+  int32_t labelOffsetY = 0;    // points
+  int32_t labelOffsetX = 0;    // pixels
+
+ private:
+  void DrawGlyph(OWL::TDC& dc, const GlyphRecord& glyph, const RECT& plot) const;
+  void DrawFreeLine(OWL::TDC& dc, const GlyphRecord& glyph, const RECT& plot, double X, double Y) const;
+};
+
+}  // namespace MGraph1
