@@ -1,0 +1,125 @@
+// MGraph1::GlyphPlotter and the shared segment clip: each glyph kind on a DIB section.
+#include "graph/GlyphPlotter.h"
+
+#include "graph/GlyphPlotData.h"
+#include "graph/SegmentClip.h"
+
+#include "tests/graph/GraphCanvas.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <vector>
+
+namespace {
+
+class Glyphs : public MGraph1::GlyphPlotData {
+ public:
+  bool GetGlyphs(double, double, int32_t series, int32_t& count, const MGraph1::GlyphRecord*& glyphs) override {
+    askedSeries = series;
+    count = static_cast<int32_t>(records.size());
+    glyphs = records.data();
+    return true;
+  }
+  std::vector<MGraph1::GlyphRecord> records;
+  int32_t askedSeries = -1;
+};
+
+MGraph1::GlyphRecord Glyph(int32_t kind, double x, double y, double x2 = 0.0, double y2 = 0.0) {
+  MGraph1::GlyphRecord g;
+  g.kind = kind;
+  g.x = x;
+  g.y = y;
+  g.x2 = x2;
+  g.y2 = y2;
+  g.colour = RGB(0, 0, 200);
+  return g;
+}
+
+// Plot (10, 10)-(110, 90); values are pixels from the plot's corner.
+struct GlyphCase {
+  MGraph1::GlyphRecord glyph;
+  POINT inked;       // a pixel of the glyph's colour near here, or none when x < 0
+  OWL::TRect bounds;  // where all its ink lies
+};
+
+}  // namespace
+
+TEST(GlyphPlotter, DrawsEachKindWhereItBelongs) {
+  const GlyphCase cases[] = {
+      {Glyph(0, 50.0, 0.0), {60, 19}, {55, 10, 66, 21}},    // arrow hanging from the top (outline)
+      {Glyph(1, 0.0, 30.0), {80, 40}, {10, 40, 110, 41}},   // across at y
+      {Glyph(2, 70.0, 0.0), {80, 60}, {80, 10, 81, 90}},    // down at x
+      {Glyph(4, -20.0, 30.0, 40.0), {30, 40}, {10, 40, 50, 41}},  // held at the left edge
+      {Glyph(5, 10.0, 10.0, 200.0, 50.0), {60, 28}, {20, 20, 110, 40}},  // clipped at the right
+      {Glyph(3, 50.0, 30.0, 60.0, 40.0), {-1, -1}, {}},     // no such kind
+      {Glyph(0, 0.0, 0.0), {-1, -1}, {}},                    // on plot.left: not drawn
+      {Glyph(1, 0.0, 0.0), {-1, -1}, {}},                    // on plot.top: not drawn
+      {Glyph(4, 30.0, 100.0, 40.0), {-1, -1}, {}},           // below the plot
+  };
+  for (const GlyphCase& c : cases) {
+    Glyphs data;
+    data.records = {c.glyph};
+    MGraph1::GlyphPlotter plotter;
+    MapPlot(plotter, 1.0, 0.0, 1.0, 0.0);
+    plotter.SetData(&data, 3, false);
+    GraphCanvas canvas(120, 100);
+    OWL::TRect plot(10, 10, 110, 90), clip = plot;
+    plotter.OnDraw(canvas.dc, canvas.dc, plot, clip);
+    EXPECT_EQ(3, data.askedSeries);
+    if (c.inked.x < 0) {
+      EXPECT_TRUE(canvas.InkBounds().IsEmpty()) << "kind " << c.glyph.kind;
+      continue;
+    }
+    EXPECT_TRUE(canvas.Near(c.inked.x, c.inked.y, c.glyph.colour, 1)) << "kind " << c.glyph.kind;
+    OWL::TRect const ink = canvas.InkBounds();
+    EXPECT_TRUE(ink.left >= c.bounds.left - 1 && ink.top >= c.bounds.top - 1 && ink.right <= c.bounds.right + 1 &&
+                ink.bottom <= c.bounds.bottom + 1)
+        << "kind " << c.glyph.kind << " ink " << ink.left << "," << ink.top << "," << ink.right << "," << ink.bottom;
+  }
+}
+
+TEST(GlyphPlotter, LabelsAreWrittenBesideTheirLines) {
+  Glyphs data;
+  data.records = {Glyph(1, 0.0, 60.0), Glyph(5, 0.0, 70.0, 90.0, 70.0)};
+  data.records[0].label = QOR::String(L"Base");
+  data.records[1].label = QOR::String(L"Slope");
+  data.records[1].withSample = true;
+  MGraph1::GlyphPlotter plotter;
+  MapPlot(plotter, 1.0, 0.0, 1.0, 0.0);
+  plotter.SetData(&data, 0, false);
+  GraphCanvas canvas(120, 100);
+  OWL::TRect plot(10, 10, 110, 90), clip = plot;
+  plotter.OnDraw(canvas.dc, canvas.dc, plot, clip);
+  EXPECT_GT(canvas.InkIn(OWL::TRect(12, 55, 60, 70)), 10);  // "Base" above its line at y = 70
+  EXPECT_TRUE(canvas.Near(20, 17, data.records[1].colour, 1));  // the sample stroke, top left
+  EXPECT_GT(canvas.InkIn(OWL::TRect(38, 11, 100, 30)), 10);     // "Slope" after the stroke
+}
+
+TEST(SegmentClip, KeepsWhatLiesInsideTheRightAndBottomEdgesExcluded) {
+  RECT const plot = {10, 10, 110, 90};
+  struct Case {
+    double x1, y1, x2, y2;
+    bool kept;
+    double cx1, cy1, cx2, cy2;
+  };
+  const Case cases[] = {
+      {20, 20, 30, 30, true, 20, 20, 30, 30},
+      {0, 50, 200, 50, true, 10, 50, 109, 50},
+      {50, 0, 50, 200, true, 50, 10, 50, 89},
+      {0, 0, 20, 20, true, 10, 10, 20, 20},
+      {0, 0, 5, 200, false, 0, 0, 0, 0},        // both left
+      {110, 20, 120, 30, false, 0, 0, 0, 0},    // on the right edge: outside
+      {0, 100, 100, 200, false, 0, 0, 0, 0},    // passes by the corner
+      {NAN, 20, 30, 30, false, 0, 0, 0, 0},
+  };
+  for (const Case& c : cases) {
+    double x1 = c.x1, y1 = c.y1, x2 = c.x2, y2 = c.y2;
+    ASSERT_EQ(c.kept, MGraph1::ClipSegment(x1, y1, x2, y2, plot)) << c.x1 << "," << c.y1;
+    if (!c.kept) continue;
+    EXPECT_DOUBLE_EQ(c.cx1, x1);
+    EXPECT_DOUBLE_EQ(c.cy1, y1);
+    EXPECT_DOUBLE_EQ(c.cx2, x2);
+    EXPECT_DOUBLE_EQ(c.cy2, y2);
+  }
+}
