@@ -95,3 +95,21 @@ TEST_F(GraphGraticuleTest, DrawsNothingForADegenerateStepAClipOutsideOrAMissingS
   graticule.Draw(canvas.dc, canvas.dc, nullptr);
   EXPECT_TRUE(canvas.InkBounds().IsEmpty());
 }
+
+TEST_F(GraphGraticuleTest, FallbackDrawsAtMostTenThousandLinesPerAxis) {
+  struct Case {
+    double xStep;
+    bool drawn;
+  };
+  const Case cases[] = {{-0.004, true}, {-0.0039, false}, {1.0, false}};  // 40 / 0.004 = 10000 lines
+  for (const Case& c : cases) {
+    GraphCanvas fresh(60, 50);
+    x.withTicks = false;
+    x.gridFarthest = 40.0;
+    x.gridStep = c.xStep;
+    y.gridFarthest = 20.0;
+    y.gridStep = -20.0;
+    graticule.Draw(fresh.dc, fresh.dc, nullptr);
+    EXPECT_EQ(c.drawn, !fresh.InkBounds().IsEmpty()) << "step " << c.xStep;
+  }
+}
