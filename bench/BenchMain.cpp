@@ -15,6 +15,7 @@
 #include "bench/BenchChain.h"
 #include "bench/BenchRun.h"
 #include "bench/GridBench.h"
+#include "bench/TraceDrawBench.h"
 #include "host/data/ChannelSampleSource.h"
 #include "host/data/DataDocument.h"
 #include "host/data/RecordingReader.h"
@@ -29,6 +30,7 @@ struct Options {
   int repeat = 1;               // timed runs over a freshly built chain each; the fastest is reported
   const char* recording = nullptr;  // a recording file instead of the synthetic signal
   std::wstring formula;         // a formula for the host's formula engine instead of a registered chain
+  bool drawTrace = false;       // time drawing a trace of `samples` into a 1000-pixel plot instead
 };
 
 std::wstring Widen(const char* text) {
@@ -46,6 +48,8 @@ bool ParseOptions(int argc, char** argv, Options& options) {
       options.chain = argv[++i];
     } else if (std::strcmp(argv[i], "--samples") == 0 && hasValue) {
       options.samples = std::atoll(argv[++i]);
+    } else if (std::strcmp(argv[i], "--draw-trace") == 0) {
+      options.drawTrace = true;
     } else if (std::strcmp(argv[i], "--digest") == 0) {
       options.digest = true;
     } else if (std::strcmp(argv[i], "--repeat") == 0 && hasValue) {
@@ -171,10 +175,12 @@ int main(int argc, char** argv) {
     std::fprintf(stderr,
                  "usage: ondara-bench [--chain %s | --formula TEXT] [--recording FILE | --samples N] [--repeat N]\n"
                  "                    [--digest] [--dump FILE]\n"
-                 "       ondara-bench --grid ROWS [--repeat N]\n",
+                 "       ondara-bench --grid ROWS [--repeat N]\n"
+                 "       ondara-bench --draw-trace [--samples N] [--repeat N]\n",
                  names);
     return 2;
   }
   SetThreadAffinityMask(GetCurrentThread(), 1);
+  if (options.drawTrace) return bench::RunTraceDraw(options.samples, options.repeat);
   return Run(options);
 }
