@@ -4,6 +4,7 @@
 #include "graph/GlyphPlotData.h"
 
 #include "tests/graph/GraphCanvas.h"
+#include "tests/graph/SampleTrace.h"
 
 #include <gtest/gtest.h>
 
@@ -12,27 +13,6 @@
 #include <vector>
 
 namespace {
-
-// 100 samples of value 20, one per x unit: the trace runs along pixel row 20 of the plot.
-class Trace : public MGraph1::YCPlotDataEx {
- public:
-  bool GetSamples(int32_t, int32_t& count, double& firstX, double& step, const float*& data,
-                  const COLORREF*& perSample, COLORREF& one) override {
-    count = static_cast<int32_t>(samples.size());
-    firstX = 0.0;
-    step = 1.0;
-    data = samples.data();
-    perSample = nullptr;
-    one = 0;
-    return true;
-  }
-  bool GetSampleBlock(int32_t series, int32_t& count, double& firstX, double& step, const float*& data,
-                      const COLORREF*& perSample, COLORREF& one, uint32_t& flags) override {
-    flags = 0;
-    return GetSamples(series, count, firstX, step, data, perSample, one);
-  }
-  std::vector<float> samples = std::vector<float>(100, 20.0f);
-};
 
 class Areas : public MGraph1::GlyphPlotData {
  public:
@@ -67,6 +47,7 @@ class AreaGlyphPlotterTest : public ::testing::Test {
  protected:
   AreaGlyphPlotterTest() : canvas(120, 100), plot(10, 10, 110, 90) {
     MapPlot(plotter, 1.0, 0.0, 1.0, 0.0);
+    trace.samples.assign(100, 20.0f);  // one per x unit, along pixel row 20 of the plot
     plotter.SetData(&trace, 0, false);
     plotter.SetAreas(&areas, 4, false);
     MGraph1::GlyphRecord area;
@@ -83,7 +64,7 @@ class AreaGlyphPlotterTest : public ::testing::Test {
 
   GraphCanvas canvas;
   OWL::TRect plot;
-  Trace trace;
+  SampleTrace trace;
   Areas areas;
   MGraph1::AreaGlyphPlotter plotter;
 };

@@ -4,6 +4,7 @@
 #include "graph/PlotData.h"
 
 #include "tests/graph/GraphCanvas.h"
+#include "tests/graph/SampleTrace.h"
 
 #include <gtest/gtest.h>
 
@@ -21,30 +22,6 @@ float NoValue() {
   return value;
 }
 
-class Trace : public MGraph1::YCPlotDataEx {
- public:
-  bool GetSamples(int32_t, int32_t& count, double& firstX, double& step, const float*& data,
-                  const COLORREF*& perSample, COLORREF& one) override {
-    count = static_cast<int32_t>(samples.size());
-    firstX = x0;
-    step = dx;
-    data = samples.data();
-    perSample = colours.empty() ? nullptr : colours.data();
-    one = colour;
-    return true;
-  }
-  bool GetSampleBlock(int32_t series, int32_t& count, double& firstX, double& step, const float*& data,
-                      const COLORREF*& perSample, COLORREF& one, uint32_t& flags) override {
-    flags = 0;
-    return GetSamples(series, count, firstX, step, data, perSample, one);
-  }
-  std::vector<float> samples;
-  std::vector<COLORREF> colours;
-  COLORREF colour = RGB(255, 0, 0);
-  double x0 = 0.0;
-  double dx = 1.0;
-};
-
 // Plot (10, 10)-(210, 110) on a 220 x 120 canvas; x and y values are pixels from the plot's corner.
 class YCPlotterTest : public ::testing::Test {
  protected:
@@ -58,7 +35,7 @@ class YCPlotterTest : public ::testing::Test {
   }
 
   OWL::TRect plot;
-  Trace trace;
+  SampleTrace trace;
   MGraph1::YCPlotterEx plotter;
 };
 
