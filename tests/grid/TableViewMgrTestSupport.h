@@ -1,10 +1,7 @@
-// A client of the table grid and a view window that record what reaches them, for the manager's
-// tests; the window is made through the manager's window factory.
+// A table view window that records what the table-view manager asks of it, made through the
+// manager's window factory for the life of a FakeWindowFactory.
 #pragma once
 
-#include "grid/ITableViewManager.h"
-#include "grid/ITableViewMgrInternal.h"
-#include "grid/TableDataContract.h"
 #include "grid/TableViewWindow.h"
 
 #include <memory>
@@ -12,62 +9,6 @@
 #include <vector>
 
 namespace gridtest {
-
-// Answers cells as "row:column" and records every call with the column it was given.
-class RecordingClient final : public ITableDataManager,
-                              public ITableStoredRowInfo,
-                              public ITableUserActionHandler {
- public:
-  uint32_t columnCount = 4;
-  std::vector<std::string> calls;  // "<operation> <column>"
-  std::vector<TableSelectionRecord> selection;
-  VARIANT_BOOL showLatest = 0;
-
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID, void** out) override {
-    *out = nullptr;
-    return E_NOINTERFACE;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return 1; }
-  ULONG STDMETHODCALLTYPE Release() override { return 1; }
-  HRESULT STDMETHODCALLTYPE GetCellText(uint32_t, int32_t row, int32_t column, QOR::IQORString** text) override;
-  HRESULT STDMETHODCALLTYPE GetCellStyle(uint32_t, int32_t, int32_t column, uint32_t* style) override {
-    Note("style", column);
-    *style = 16;
-    return S_OK;
-  }
-  HRESULT STDMETHODCALLTYPE GetColumnCount(uint32_t, uint32_t* count) override {
-    *count = columnCount;
-    return S_OK;
-  }
-  HRESULT STDMETHODCALLTYPE GetSourceName(uint32_t, QOR::IQORString** name) override;
-  HRESULT STDMETHODCALLTYPE GetViewName(uint32_t, QOR::IQORString** name) override { return GetSourceName(0, name); }
-  HRESULT STDMETHODCALLTYPE GetRowCount(uint32_t, int32_t* count) override {
-    *count = 3;
-    return S_OK;
-  }
-  HRESULT STDMETHODCALLTYPE OnSelectionChanged(uint32_t, const TableSelectionRecord* records, int32_t count) override {
-    selection.assign(records, records + count);
-    Note("selection", count);
-    return S_OK;
-  }
-  HRESULT STDMETHODCALLTYPE OnCellClick(uint32_t, int32_t, int32_t column) override { return Note("click", column); }
-  HRESULT STDMETHODCALLTYPE OnCellAction(uint32_t, int32_t, int32_t column, uintptr_t) override {
-    return Note("action", column);
-  }
-  HRESULT STDMETHODCALLTYPE OnCellActionValue(uint32_t, int32_t, int32_t, int32_t column, int32_t) override {
-    return Note("value", column);
-  }
-  HRESULT STDMETHODCALLTYPE OnShowLatestRowChanged(uint32_t, VARIANT_BOOL on) override {
-    showLatest = on;
-    return Note("latest", 0);
-  }
-
- private:
-  HRESULT Note(const char* operation, int32_t column) {
-    calls.push_back(std::string(operation) + " " + std::to_string(column));
-    return S_OK;
-  }
-};
 
 // What the manager asked of its window, one text per call.
 struct WindowLog {
@@ -77,18 +18,61 @@ struct WindowLog {
   HRESULT connectResult = S_OK;
   void* connectedData = nullptr;
   void* connectedActions = nullptr;
+  std::string Last() const { return calls.empty() ? std::string() : calls.back(); }
 };
 
-// Installs a factory whose windows write to log for the life of the object.
-class FakeWindowFactory {
+class FakeWindow final : public TableViewWindow {
  public:
-  FakeWindowFactory();
-  ~FakeWindowFactory();
-  WindowLog log;
-  // The last call the window recorded, or "".
-  std::string Last() const { return log.calls.empty() ? std::string() : log.calls.back(); }
+  explicit FakeWindow(WindowLog* log) : mLog(log) {}
+  ~FakeWindow() override { Note("destroyed"); }
+  HRESULT Connect(uint32_t flags, IUnknown*, ITableDataManager* data, ITableStoredRowInfo*,
+                  ITableUserActionHandler* actions, uint32_t) override {
+    mLog->connectedData = data;
+    mLog->connectedActions = actions;
+    Note("connect", flags);
+    return mLog->connectResult;
+  }
+  void SetViewLayout(int32_t, int32_t, int32_t, int32_t, int32_t width, int32_t) override { Note("layout", width); }
+  void RefreshColumns(uint32_t n) override { Note("columns", n); }
+  void ScrollToCell(int32_t row, int32_t column) override { Note("scroll", row, column); }
+  HRESULT SelectRows(uint32_t, int32_t first, int32_t end) override { return Note("rows", first, end); }
+  HRESULT SelectCells(uint32_t, int32_t column, int32_t, int32_t) override { return Note("cells", column); }
+  void ShowRow(uint32_t, int32_t row) override { Note("show", row); }
+  void UpdateLayout(uint32_t flags) override { Note("flags", flags); }
+  HRESULT CopyToDataPad() override { return Note("datapad") == S_OK ? S_FALSE : E_FAIL; }
+  HRESULT ExportCsv(QOR::IQORString*) override { return Note("csv"); }
+  void SetShowLatestRow(bool on) override { Note("latest", on); }
+  bool HasColumns() const override { return mLog->hasColumns; }
 
  private:
+  template <class... Values>
+  HRESULT Note(const char* call, Values... values) {
+    std::string text = call;
+    ((text += " " + std::to_string(values)), ...);
+    mLog->calls.push_back(text);
+    return S_OK;
+  }
+  WindowLog* mLog;
+};
+
+class FakeWindowFactory {
+ public:
+  FakeWindowFactory() : mPrevious(SetTableViewWindowFactory(&Make)) { Log() = &log; }
+  ~FakeWindowFactory() {
+    SetTableViewWindowFactory(mPrevious);
+    Log() = nullptr;
+  }
+  WindowLog log;
+
+ private:
+  static WindowLog*& Log() {
+    static WindowLog* current = nullptr;
+    return current;
+  }
+  static std::unique_ptr<TableViewWindow> Make(const TableViewWindowArgs&) {
+    ++Log()->made;
+    return std::make_unique<FakeWindow>(Log());
+  }
   TableViewWindowFactory mPrevious;
 };
 
