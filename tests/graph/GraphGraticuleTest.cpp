@@ -53,6 +53,10 @@ TEST_F(GraphGraticuleTest, DrawsDottedLinesAtTicksInsideTheRectangle) {
   graticule.Draw(canvas.dc, canvas.dc, nullptr);
   ExpectLines({10, 25}, {15, 39});
   EXPECT_EQ(kWhite, canvas.At(50, 20));
+  int dots = 0;  // dotted, not solid: about every other pixel of a line
+  for (int py = 16; py < 39; ++py) dots += canvas.At(25, py) == kGridPixel;
+  EXPECT_GT(dots, 6);
+  EXPECT_LT(dots, 17);
 }
 
 TEST_F(GraphGraticuleTest, DrawsDotsAtTheCrossingsInDotStyle) {
