@@ -71,6 +71,7 @@ HRESULT STDMETHODCALLTYPE PXConvert::SetSources(int32_t record, int32_t count, I
   return ComTry([&] {
     mCurrentRecord = record;
     mPastEnd = record > mLimits.endRecord;
+    mHeld.clear();
     mEventSource.Reset();
     if (count >= 2 && sources[1]) sources[1]->QueryInterface(IID_IEnumEventEx, mEventSource.OutVoid());
     mChannelReader.reset();
@@ -90,6 +91,7 @@ HRESULT STDMETHODCALLTYPE PXConvert::SetStartTick(int32_t tick) noexcept {
 }
 
 HRESULT STDMETHODCALLTYPE PXConvert::ResetCache() noexcept {
+  mHeld.clear();
   mEventSource.Reset();
   mChannelReader.reset();
   return S_OK;
@@ -126,7 +128,17 @@ bool PXConvert::OutsideLimits(int32_t tick) const noexcept {
   return beforeStart || afterEnd;
 }
 
-int32_t PXConvert::Convert(const CycleEventRecord* in, int32_t count, unsigned char* out) {
+int32_t PXConvert::HandOutHeld(int32_t endTick, int32_t capacity, unsigned char* out) {
+  int32_t written = 0;
+  while (!mHeld.empty() && written < capacity && mHeld.front().tick < endTick) {
+    std::memcpy(out + static_cast<size_t>(written) * kOutSize, static_cast<const void*>(&mHeld.front()), kOutSize);
+    mHeld.pop_front();
+    ++written;
+  }
+  return written;
+}
+
+int32_t PXConvert::Convert(const CycleEventRecord* in, int32_t count, int32_t endTick, unsigned char* out) {
   int32_t written = 0;
   for (int32_t i = 0; i < count && !mPastEnd; ++i) {
     const CycleEventRecord& e = in[i];
@@ -144,6 +156,10 @@ int32_t PXConvert::Convert(const CycleEventRecord* in, int32_t count, unsigned c
       mChannelReader->SeekTo(e.tick);
       if (mChannelReader->Ready() && mChannelReader->Position() == e.tick) peak.value = mChannelReader->Value();
     }
+    if (peak.tick >= endTick || !mHeld.empty()) {
+      mHeld.push_back(peak);
+      continue;
+    }
     std::memcpy(out + static_cast<size_t>(written) * kOutSize, static_cast<const void*>(&peak), sizeof peak);
     ++written;
   }
@@ -158,16 +174,22 @@ HRESULT STDMETHODCALLTYPE PXConvert::Next(int32_t bufferBytes, int32_t endTick, 
   if (!returned || !nextUnexaminedTick) return E_POINTER;
   *returned = 0;
   *nextUnexaminedTick = 0;
+  const int32_t capacity = std::max(bufferBytes, 0) / kOutSize;
+  if (capacity > 0 && !buffer) return E_POINTER;
+  unsigned char* const out = static_cast<unsigned char*>(buffer);
+  *returned = HandOutHeld(endTick, capacity, out);
+  if (!mHeld.empty()) {
+    // The held peak lies at or beyond endTick: nothing read later may come before it.
+    *nextUnexaminedTick = std::min(mHeld.front().tick, endTick);
+    return S_OK;
+  }
   if (mPastEnd) {
     *nextUnexaminedTick = kRecordEndOffset;
     return S_FALSE;
   }
   if (!mEventSource) return E_FAIL;
-  const int32_t capacity = std::max(bufferBytes, 0) / kOutSize;
-  if (capacity > 0 && !buffer) return E_POINTER;
   return ComTry([&]() -> HRESULT {
     if (mInput.size() < static_cast<size_t>(capacity)) mInput.resize(static_cast<size_t>(capacity));
-    unsigned char* const out = static_cast<unsigned char*>(buffer);
     HRESULT hr = S_OK;
     while (hr == S_OK && *nextUnexaminedTick < endTick && *returned < capacity) {
       // No more input records than output slots remain, so every converted event fits.
@@ -176,7 +198,11 @@ HRESULT STDMETHODCALLTYPE PXConvert::Next(int32_t bufferBytes, int32_t endTick, 
       hr = mEventSource->Next(want, endTick, mInput.data(), &got, nextUnexaminedTick);
       got = std::clamp(got, 0, capacity - *returned);
       const bool stop = hr == S_OK && *nextUnexaminedTick < endTick && got * kInSize < want;
-      *returned += Convert(mInput.data(), got, out + static_cast<size_t>(*returned) * kOutSize);
+      *returned += Convert(mInput.data(), got, endTick, out + static_cast<size_t>(*returned) * kOutSize);
+      if (!mHeld.empty()) {
+        *nextUnexaminedTick = std::min(mHeld.front().tick, endTick);
+        return S_OK;
+      }
       if (mPastEnd) *nextUnexaminedTick = kRecordEndOffset;
       if (mPastEnd || stop) break;
     }
@@ -188,6 +214,7 @@ HRESULT STDMETHODCALLTYPE PXConvert::Next(int32_t bufferBytes, int32_t endTick, 
 
 HRESULT STDMETHODCALLTYPE PXConvert::Find(int32_t backward, int32_t tick, int32_t start, int32_t end) noexcept {
   mPastEnd = false;
+  mHeld.clear();
   if (!mEventSource) return E_FAIL;
   return mEventSource->Find(backward, tick, start, end);
 }
@@ -195,6 +222,10 @@ HRESULT STDMETHODCALLTYPE PXConvert::Find(int32_t backward, int32_t tick, int32_
 HRESULT STDMETHODCALLTYPE PXConvert::GetPosition(int32_t* tick) noexcept {
   if (!tick) return E_POINTER;
   *tick = 0;
+  if (!mHeld.empty()) {
+    *tick = mHeld.front().tick;
+    return S_OK;
+  }
   if (mPastEnd) {
     *tick = kRecordEndOffset;
     return S_OK;

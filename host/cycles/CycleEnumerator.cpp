@@ -210,7 +210,8 @@ bool CycleEnumerator::ScanBlock() {
 }
 
 int32_t CycleEnumerator::Position(int32_t limit) const {
-  int32_t position = mEnded ? kEnumRecordEnd : mScan.nextTick;
+  // A cycle starting at the crossing between the last sample read and the next one lies at tick nextTick - 1.
+  int32_t position = mEnded ? kEnumRecordEnd : std::max(mScan.nextTick - 1, 0);
   if (!mEnded && mScan.inCycle) position = std::min(position, static_cast<int32_t>(mScan.start));
   if (!mFound.empty()) position = std::min(position, mFound.front().tick);
   return std::min(position, limit);

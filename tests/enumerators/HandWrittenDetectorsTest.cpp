@@ -181,6 +181,37 @@ TEST(PXConvert, PositionByTheFractionRuleHeightAtTheTickAndNoValueBeyondTheChann
   EXPECT_EQ(DoubleBits(peaks[2].value), kNoValueDoubleBits);
 }
 
+// A cycle at 1299.6 read up to tick 1300 becomes a peak at 1300: it waits for the call that reaches 1300 instead
+// of coming back beyond the end asked for.
+TEST(PXConvert, PeakRoundedUpToTheEndTickWaitsForTheNextCall) {
+  auto channel = std::make_shared<host::ChannelRecord>(1, 1000, true);
+  std::vector<float> samples(2000, 0.5f);
+  channel->Append(samples.data(), 2000);
+  ComPtr<ISampleSource> source;
+  ASSERT_EQ(host::CreateChannelSampleSource(channel, 0, 0x7FFFFFFF, source.Out()), S_OK);
+  ComPtr<IEnumEventEx> replay;
+  replay.Attach(new CycleReplay({{1299, 0.6f, 1.0}, {1299, 0.8f, 1.0}, {1500, 0.0f, 1.0}}));
+  ComPtr<ICalcEnum> pcc = Make<ZR::Enum::PXConvert>(L"");
+  IUnknown* sources[] = {source.Get(), replay.Get()};
+  ASSERT_EQ(pcc->SetSources(0, 2, sources, nullptr, 0.001, 0), S_OK);
+  ComPtr<IEnumEventEx> events = Events(pcc.Get());
+  EventPkStm buffer[8];
+  int32_t n = -1, next = -1;
+  EXPECT_EQ(events->Next(sizeof buffer, 1300, buffer, &n, &next), S_OK);
+  EXPECT_EQ(n, 0);
+  EXPECT_EQ(next, 1300);
+  int32_t position = -1;
+  EXPECT_EQ(events->GetPosition(&position), S_OK);
+  EXPECT_EQ(position, 1300);
+  EXPECT_EQ(events->Next(sizeof buffer, 1301, buffer, &n, &next), S_OK);
+  ASSERT_EQ(n, 2);
+  EXPECT_EQ(buffer[0].tick, 1300);
+  EXPECT_NEAR(buffer[1].fraction, -0.2, 1e-6);
+  EXPECT_EQ(events->Next(sizeof buffer, 0x7FFFFFFF, buffer, &n, &next), S_FALSE);
+  ASSERT_EQ(n, 1);
+  EXPECT_EQ(buffer[0].tick, 1500);
+}
+
 TEST(PXConvert, LimitsEndTheRecordAndReadBackExactly) {
   HRESULT last = S_OK;
   const auto peaks = Convert(L"0 0 0 1350", {{1200, 0.0f, 1.0}, {1300, 0.0f, 1.0}, {1400, 0.0f, 1.0}}, 8, nullptr,
