@@ -31,7 +31,12 @@ bool FindCrossings(StepState& s, SampleCursor& channel, int32_t limit) {
       s.rightTick = first;
       return true;
     }
-    if (!channel.Ready()) return false;
+    if (!channel.Ready()) {
+      // The record's samples ended before the limit: the crossing is at their end, as it is at the limit.
+      if (!channel.AtEnd()) return false;
+      s.rightTick = channel.Position();
+      return true;
+    }
     int32_t count = 0;
     const float* const v = channel.Block(count);
     const int64_t left = static_cast<int64_t>(limit) - first;

@@ -25,9 +25,9 @@ struct StepState {
 
 // Width in ticks is rightTick - leftTick. "At or below" is seen from the event's polarity: for a negative-going
 // event (polarity -1) it means at or above the half level. The right crossing is searched up to the next event's
-// baseline end (or the record end); reaching that limit puts the crossing there. The channel is read forward
-// only, from where the previous event's measurement stopped. One call: true with the peak in out, false when
-// it must wait for samples or events (call again) or the events are used up.
+// baseline end (or the record end); reaching that limit, or the end of the record's samples, puts the crossing
+// there. The channel is read forward only, from where the previous event's measurement stopped. One call: true
+// with the peak in out, false when it must wait for samples or events (call again) or the events are used up.
 bool Step(StepState& s, const StepSettings& p, StepFrame& frame, SampleCursor& channel,
           EventCursor<EventBCalcBase>& events, EventPkStm& out);
 

@@ -1,0 +1,117 @@
+// The steps of the cardiac width filter and of the evoked-response peak detector over in-memory cursors.
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "enumerators/cappwf/WidthFilterStep.h"
+#include "enumerators/erpeakdet/ResponsePeakStep.h"
+#include "tests/enumerators/CalcStageCursors.h"
+
+namespace {
+
+namespace Wf = ZR::Enum::CalcCAPPeakWidthFilter;
+namespace Er = ZR::Enum::ERPeakDet;
+using calcstages::RunOffline;
+
+EventBCalcBase BaseEvent(int32_t tick, float value, float baseline, float polarity, int32_t baseEnd) {
+  EventBCalcBase e;
+  e.tick = tick;
+  e.value = value;
+  e.baseline = baseline;
+  e.polarity = polarity;
+  e.baseEndTick = baseEnd;
+  return e;
+}
+
+std::vector<int32_t> Ticks(const std::vector<EventPkStm>& events) {
+  std::vector<int32_t> ticks;
+  for (const EventPkStm& e : events) ticks.push_back(e.tick);
+  return ticks;
+}
+
+std::vector<EventPkStm> Filter(const std::vector<float>& v, const std::vector<EventBCalcBase>& events, int32_t min) {
+  return RunOffline<Wf::StepState, Wf::StepSettings, EventBCalcBase, EventPkStm>(Wf::Step, Wf::StepSettings{min}, v,
+                                                                                  events);
+}
+
+TEST(WidthFilterStep, WidthIsLastLowBeforeToFirstLowAfterAndEqualPasses) {
+  // Peak of 1.0 at tick 20 on a baseline of 0: low (<= 0.5) at ticks 14 and 26, high in between: width 12.
+  std::vector<float> v(60, 0.0f);
+  for (int t = 15; t <= 25; ++t) v[t] = 0.8f;
+  v[20] = 1.0f;
+  const std::vector<EventBCalcBase> one = {BaseEvent(20, 1.0f, 0.0f, 1.0f, 10)};
+  EXPECT_EQ(Ticks(Filter(v, one, 12)), std::vector<int32_t>({20}));
+  EXPECT_TRUE(Filter(v, one, 13).empty());
+  const auto kept = Filter(v, one, 12);
+  EXPECT_EQ(kept[0].kind, kEventPeak);
+  EXPECT_EQ(kept[0].value, 1.0);
+}
+
+TEST(WidthFilterStep, NegativeEventsAndRightCrossingAtTheNextBaselineEnd) {
+  // A downward event (polarity -1) from 0 to -1 at tick 20: low means at or above -0.5.
+  std::vector<float> v(100, 0.0f);
+  for (int t = 16; t <= 24; ++t) v[t] = -0.9f;
+  v[20] = -1.0f;
+  // A second peak at 60 that never comes back to half height before the record's end.
+  for (int t = 55; t < 100; ++t) v[t] = 0.9f;
+  v[60] = 1.0f;
+  const std::vector<EventBCalcBase> events = {BaseEvent(20, -1.0f, 0.0f, -1.0f, 10),
+                                              BaseEvent(60, 1.0f, 0.0f, 1.0f, 40)};
+  // Widths: 25 - 15 = 10 for the first; the second reaches the record end (100) from 54: 46.
+  EXPECT_EQ(Ticks(Filter(v, events, 10)), std::vector<int32_t>({20, 60}));
+  EXPECT_EQ(Ticks(Filter(v, events, 11)), std::vector<int32_t>({60}));
+  // The first event's right crossing is bounded by the next event's baseline end when it never falls back.
+  std::vector<float> w(100, 0.9f);
+  w[0] = 0.0f;
+  w[20] = 1.0f;
+  const std::vector<EventBCalcBase> bounded = {BaseEvent(20, 1.0f, 0.0f, 1.0f, 0), BaseEvent(80, 1.0f, 0.0f, 1.0f, 30)};
+  EXPECT_EQ(Ticks(Filter(w, bounded, 30)), std::vector<int32_t>({20, 80}));  // 30 - 0, then 100 - 30
+  EXPECT_EQ(Ticks(Filter(w, {bounded[0], BaseEvent(80, 1.0f, 0.0f, 1.0f, 29)}, 30)), std::vector<int32_t>({80}));
+}
+
+std::vector<EventPkStm> Respond(const std::vector<float>& v, const std::vector<int32_t>& stimuli,
+                                const Er::StepSettings& p) {
+  std::vector<EventPkStm> records;
+  for (const int32_t s : stimuli) records.push_back(EventPkStm::Stimulus(s));
+  return RunOffline<Er::StepState, Er::StepSettings, EventPkStm, EventPkStm>(Er::Step, p, v, records);
+}
+
+TEST(ResponsePeakStep, StimulusThenAtMostOnePeakInItsWindow) {
+  // Stimuli at 10 and 60; a peak of 5 at 20 (flat top 20-21: the later tick wins), one of 5 at 45 (window end
+  // passed: none), one of 5 at 70.
+  std::vector<float> v(100, 0.0f);
+  v[19] = 3.0f;
+  v[20] = v[21] = 5.0f;
+  v[45] = 5.0f;
+  v[70] = 5.0f;
+  const auto out = Respond(v, {10, 60}, Er::StepSettings{5.0, 0, 20});
+  ASSERT_EQ(out.size(), 4u);
+  EXPECT_EQ(out[0].kind, kEventStimulus);
+  EXPECT_EQ(out[0].tick, 10);
+  EXPECT_EQ(out[1].kind, kEventPeak);
+  EXPECT_EQ(out[1].tick, 21);
+  EXPECT_EQ(out[1].value, 5.0);
+  EXPECT_EQ(out[2].tick, 60);
+  EXPECT_EQ(out[3].tick, 70);
+  // A rise and fall of exactly the height confirm; one short of it does not.
+  EXPECT_EQ(Respond(v, {10}, Er::StepSettings{5.0, 0, 1000}).size(), 2u);
+  EXPECT_EQ(Respond(v, {10}, Er::StepSettings{5.0001, 0, 1000}).size(), 1u);
+}
+
+TEST(ResponsePeakStep, WindowBoundsThePeakTickAndTheNextStimulusEndsTheSearch) {
+  std::vector<float> v(200, 0.0f);
+  v[30] = 5.0f;  // 20 after the stimulus at 10
+  v[90] = 5.0f;  // after the next stimulus at 50
+  // Search from 25 ticks: the peak at 30 is confirmed before the window and the search goes on; the next
+  // stimulus at 50 ends it.
+  EXPECT_EQ(Ticks(Respond(v, {10, 50}, Er::StepSettings{1.0, 25, 100})), std::vector<int32_t>({10, 50, 90}));
+  // A window starting before the stimulus starts at it; an end before the start is moved to the start.
+  EXPECT_EQ(Ticks(Respond(v, {25}, Er::StepSettings{1.0, -50, 10})), std::vector<int32_t>({25, 30}));
+  EXPECT_EQ(Ticks(Respond(v, {25}, Er::StepSettings{1.0, 10, -10})), std::vector<int32_t>({25}));
+  // A peak inside the window whose fall completes after the window's end is still written.
+  std::vector<float> slow(200, 0.0f);
+  for (int t = 20; t < 60; ++t) slow[t] = 5.0f - 0.1f * (t - 20);
+  EXPECT_EQ(Ticks(Respond(slow, {10}, Er::StepSettings{2.0, 0, 15})), std::vector<int32_t>({10, 20}));
+}
+
+}  // namespace
