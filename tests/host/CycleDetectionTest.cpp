@@ -1,0 +1,103 @@
+// The host's cycle detection: the threshold scan over blocks and the detection-settings object.
+#include "host/cycles/CycleScan.h"
+#include "host/cycles/DetectionSettings.h"
+#include "host/common/HostString.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <vector>
+
+namespace host {
+namespace {
+
+std::vector<CycleEventRecord> Scan(const std::vector<float>& x, const CycleRules& rules, int32_t block) {
+  CycleScanState state;
+  std::vector<CycleEventRecord> found;
+  for (size_t at = 0; at < x.size(); at += static_cast<size_t>(block))
+    ScanCycles(state, rules, x.data() + at, static_cast<int32_t>(std::min<size_t>(block, x.size() - at)), found);
+  return found;
+}
+
+TEST(CycleScan, CrossingHysteresisAndIntervalInAnyBlockSize) {
+  std::vector<float> x(200, 0.0f);
+  // Cycle 1: 0.4 -> 1.4 crosses 1.0 at 10.6; it dips to 0.6 (above 0.5, still the same cycle), peaks at 3.
+  x[10] = 0.4f; x[11] = 1.4f; x[12] = 0.6f; x[13] = 3.0f; x[14] = 0.2f;
+  // Cycle 2 starts 5 ticks after cycle 1 (too soon for an interval of 10), cycle 3 at 60.
+  x[15] = 2.0f;
+  x[60] = 2.0f;
+  CycleRules rules;
+  rules.threshold = 1.0;
+  rules.hysteresis = 0.5;
+  rules.minIntervalTicks = 10;
+  for (const int32_t block : {1, 7, 200}) {
+    const auto found = Scan(x, rules, block);
+    ASSERT_EQ(found.size(), 2u) << block;
+    EXPECT_EQ(found[0].tick, 10);
+    EXPECT_NEAR(found[0].fraction, 0.6, 1e-6);
+    EXPECT_EQ(found[0].value, 3.0);
+    EXPECT_EQ(found[1].tick, 59);  // crossing at 59.5
+    EXPECT_FLOAT_EQ(found[1].fraction, 0.5f);
+  }
+  // Downward cycles are the same seen from the other side; their value keeps its sign.
+  std::vector<float> down(x.size());
+  for (size_t i = 0; i < x.size(); ++i) down[i] = -x[i];
+  rules.polarity = -1.0;
+  const auto found = Scan(down, rules, 7);
+  ASSERT_EQ(found.size(), 2u);
+  EXPECT_EQ(found[0].value, -3.0);
+}
+
+TEST(CycleScan, RelativeThresholdFollowsTheBaselineAndItsNoise) {
+  // A baseline of 100 with noise of +-1, and events 10 above it: 3 standard deviations find them; nothing is
+  // found while the baseline runs in.
+  std::vector<float> x(5000);
+  for (size_t i = 0; i < x.size(); ++i) x[i] = 100.0f + ((i % 2) ? 1.0f : -1.0f);
+  for (const int t : {50, 2000, 3000}) x[t] = 110.0f;
+  CycleRules rules;
+  rules.threshold = 3.0;
+  rules.relative = true;
+  rules.baselineTicks = 500;
+  const auto found = Scan(x, rules, 1024);
+  ASSERT_EQ(found.size(), 2u);
+  EXPECT_EQ(found[0].tick, 1999);
+  EXPECT_NEAR(found[0].value, 10.0, 0.2);
+}
+
+TEST(DetectionSettings, TextRoundTripValidityAndFormula) {
+  HostPtr<IDetectionSettings> settings = CreateDetectionSettings();
+  ASSERT_EQ(settings->SetParam(kDetectMinPeakHeight, 0.0123456789), S_OK);
+  ASSERT_EQ(settings->SetParam(kDetectChannel, 2.4), S_OK);
+  ASSERT_EQ(settings->SetParam(99, 1.0), E_INVALIDARG);
+  HostPtr<QOR::IQORString> text;
+  ASSERT_EQ(settings->GetText(text.Out()), S_OK);
+  HostPtr<IDetectionSettings> copy = CreateDetectionSettings();
+  ASSERT_EQ(copy->SetText(text.Get()), S_OK);
+  double value = 0.0;
+  copy->GetParam(kDetectMinPeakHeight, &value);
+  EXPECT_EQ(value, 0.0123456789);
+  copy->GetParam(kDetectChannel, &value);
+  EXPECT_EQ(value, 2.0);
+  EXPECT_EQ(copy->SetText(MakeHostString(L"1 2 3").Get()), E_INVALIDARG);  // unchanged
+  copy->GetParam(kDetectMinPeakHeight, &value);
+  EXPECT_EQ(value, 0.0123456789);
+  // 0.012 standard deviations is below the detector's range; 0.5 is inside it.
+  VARIANT_BOOL valid = VARIANT_TRUE;
+  copy->IsValid(&valid);
+  EXPECT_EQ(valid, VARIANT_FALSE);
+  copy->SetParam(kDetectMinPeakHeight, 0.5);
+  copy->IsValid(&valid);
+  EXPECT_EQ(valid, VARIANT_TRUE);
+  // A channel's object keeps its channel when it takes another's settings.
+  HostPtr<IDetectionSettings> other = CreateDetectionSettings();
+  other->SetParam(kDetectPolarity, -1.0);
+  ASSERT_EQ(copy->CopyFrom(other.Get(), VARIANT_TRUE), S_OK);
+  copy->GetParam(kDetectChannel, &value);
+  EXPECT_EQ(value, 2.0);
+  HostPtr<QOR::IQORString> formula;
+  ASSERT_EQ(copy->GetDetectorFormula(MakeHostString(L"ch3").Get(), VARIANT_FALSE, -1, 0, formula.Out()), S_OK);
+  EXPECT_EQ(StringText(formula.Get()), L"PXDetect( ch3, 1, 0.5, 3, 5, 100, 1 )");
+}
+
+}  // namespace
+}  // namespace host
