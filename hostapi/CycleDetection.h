@@ -108,6 +108,13 @@ struct IDetectionSettings : IUnknown {
 // {CD8A64F4-48D2-11D1-8D03-00C0D1570D74}
 inline constexpr GUID IID_IHostChildObjects = {
     0xCD8A64F4, 0x48D2, 0x11D1, {0x8D, 0x03, 0x00, 0xC0, 0xD1, 0x57, 0x0D, 0x74}};
+
+// The objects the host's extensions keep per data document.
+struct IHostChildObjects : IUnknown {
+  // Slot 3: child number of the extension class classId, asked for iid; E_INVALIDARG for a class or number
+  // the document does not have.
+  virtual HRESULT STDMETHODCALLTYPE GetChildObject(REFCLSID classId, int32_t number, REFIID iid, void** child) = 0;
+};
 // {A62E4327-4783-4F29-952B-8688586A0F71}
 inline constexpr GUID CLSID_DetectionSettingsService = {
     0xA62E4327, 0x4783, 0x4F29, {0x95, 0x2B, 0x86, 0x88, 0x58, 0x6A, 0x0F, 0x71}};

@@ -2,6 +2,7 @@
 #include "host/cycles/CycleScan.h"
 #include "host/cycles/DetectionSettings.h"
 #include "host/common/HostString.h"
+#include "host/data/DataDocument.h"
 
 #include <gtest/gtest.h>
 
@@ -97,6 +98,56 @@ TEST(DetectionSettings, TextRoundTripValidityAndFormula) {
   HostPtr<QOR::IQORString> formula;
   ASSERT_EQ(copy->GetDetectorFormula(MakeHostString(L"ch3").Get(), VARIANT_FALSE, -1, 0, formula.Out()), S_OK);
   EXPECT_EQ(StringText(formula.Get()), L"PXDetect( ch3, 1, 0.5, 3, 5, 100, 1 )");
+}
+
+// The document's detection-settings service as the settings model and the preset list reach it.
+TEST(DetectionSettingsService, PresetsFoundBySettingsAndNameSavedAndDeleted) {
+  HostPtr<DataDocument> document = DataDocument::Create(Recording());
+  HostPtr<IHostChildObjects> children = document.As<IHostChildObjects>(IID_IHostChildObjects);
+  ASSERT_TRUE(children);
+  HostPtr<IDetectionSettingsService> service, again;
+  ASSERT_EQ(children->GetChildObject(CLSID_DetectionSettingsService, 0, IID_IDetectionSettingsService,
+                                     reinterpret_cast<void**>(service.Out())),
+            S_OK);
+  children->GetChildObject(CLSID_DetectionSettingsService, 0, IID_IDetectionSettingsService,
+                           reinterpret_cast<void**>(again.Out()));
+  EXPECT_EQ(service.Get(), again.Get());  // one service per document
+  EXPECT_EQ(children->GetChildObject(CLSID_DetectionSettingsService, 1, IID_IDetectionSettingsService,
+                                     reinterpret_cast<void**>(again.Out())),
+            E_INVALIDARG);
+  HostPtr<IDetectionSettings> settings;
+  ASSERT_EQ(service->CreateSettings(settings.Out()), S_OK);
+  settings->SetParam(kDetectChannel, 3.0);  // where settings are used does not make them another preset
+  int32_t index = 9;
+  VARIANT_BOOL found = VARIANT_FALSE;
+  service->FindBySettings(settings.Get(), &index, &found);
+  EXPECT_EQ(index, 0);
+  EXPECT_EQ(found, VARIANT_TRUE);
+  settings->SetParam(kDetectMinPeakHeight, 4.0);
+  service->FindBySettings(settings.Get(), &index, &found);
+  EXPECT_EQ(index, -1);
+  EXPECT_EQ(found, VARIANT_FALSE);
+  ASSERT_EQ(service->SavePreset(nullptr, settings.Get()), S_OK);
+  int32_t count = 0;
+  service->GetPresetCount(&count);
+  ASSERT_EQ(count, 3);
+  HostPtr<QOR::IQORString> name;
+  service->GetPresetName(2, VARIANT_TRUE, name.Out());
+  service->FindByName(name.Get(), &index, &found);
+  EXPECT_EQ(index, 2);
+  VARIANT_BOOL removable = VARIANT_FALSE;
+  service->IsRemovable(2, &removable);
+  EXPECT_EQ(removable, VARIANT_TRUE);
+  EXPECT_EQ(service->DeletePreset(nullptr, MakeHostString(L"Upward cycles").Get()), S_FALSE);
+  EXPECT_EQ(service->DeletePreset(nullptr, name.Get()), S_OK);
+  service->GetPresetCount(&count);
+  EXPECT_EQ(count, 2);
+  HostPtr<IDetectionSettings> preset;
+  EXPECT_EQ(service->GetPreset(2, preset.Out()), E_INVALIDARG);
+  ASSERT_EQ(service->GetPreset(1, preset.Out()), S_OK);
+  double polarity = 0.0;
+  preset->GetParam(kDetectPolarity, &polarity);
+  EXPECT_EQ(polarity, -1.0);
 }
 
 }  // namespace

@@ -1,0 +1,160 @@
+// The detection-settings service: its presets, their names and the settings objects it makes.
+#include "host/cycles/DetectionSettingsService.h"
+
+#include <string>
+#include <vector>
+
+#include "host/common/HostObject.h"
+#include "host/common/HostString.h"
+#include "host/cycles/DetectionSettings.h"
+
+namespace host {
+
+namespace {
+
+struct Preset {
+  std::wstring name;
+  HostPtr<IDetectionSettings> settings;
+  bool removable = false;
+};
+
+HRESULT Flag(VARIANT_BOOL* out, bool value) noexcept {
+  if (!out) return E_POINTER;
+  *out = value ? VARIANT_TRUE : VARIANT_FALSE;
+  return S_OK;
+}
+
+class DetectionSettingsService final : public HostObject<IDetectionSettingsService> {
+ public:
+  DetectionSettingsService() {
+    Add(L"Upward cycles", 1.0, false);
+    Add(L"Downward cycles", -1.0, false);
+  }
+
+  HRESULT STDMETHODCALLTYPE GetPresetCount(int32_t* count) noexcept override {
+    if (!count) return E_POINTER;
+    *count = static_cast<int32_t>(mPresets.size());
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE FindBySettings(IDetectionSettings* settings, int32_t* index,
+                                           VARIANT_BOOL* found) noexcept override {
+    const DetectionValues* values = DetectionValuesOf(settings);
+    return Answer(index, found,
+                  [&](const Preset& p) { return values && *DetectionValuesOf(p.settings.Get()) == *values; });
+  }
+  HRESULT STDMETHODCALLTYPE FindByName(QOR::IQORString* name, int32_t* index, VARIANT_BOOL* found) noexcept override {
+    try {
+      const std::wstring wanted = StringText(name);
+      return Answer(index, found, [&](const Preset& p) { return p.name == wanted; });
+    } catch (...) {
+      return E_OUTOFMEMORY;
+    }
+  }
+  HRESULT STDMETHODCALLTYPE GetPreset(int32_t index, IDetectionSettings** settings) noexcept override {
+    if (!settings) return E_POINTER;
+    *settings = nullptr;
+    if (!Valid(index)) return E_INVALIDARG;
+    return mPresets[static_cast<size_t>(index)].settings->Clone(settings);
+  }
+  HRESULT STDMETHODCALLTYPE CreateSettings(IDetectionSettings** settings) noexcept override {
+    if (!settings) return E_POINTER;
+    *settings = nullptr;
+    try {
+      *settings = CreateDetectionSettings().Detach();
+      return S_OK;
+    } catch (...) {
+      return E_OUTOFMEMORY;
+    }
+  }
+  HRESULT STDMETHODCALLTYPE GetPresetName(int32_t index, VARIANT_BOOL, QOR::IQORString** name) noexcept override {
+    if (!name) return E_POINTER;
+    *name = nullptr;
+    if (!Valid(index)) return E_INVALIDARG;
+    try {
+      *name = MakeHostString(mPresets[static_cast<size_t>(index)].name).Detach();
+      return S_OK;
+    } catch (...) {
+      return E_OUTOFMEMORY;
+    }
+  }
+  HRESULT STDMETHODCALLTYPE Reserved9() noexcept override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE Reserved10() noexcept override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE IsRemovable(int32_t index, VARIANT_BOOL* removable) noexcept override {
+    if (!removable) return E_POINTER;
+    *removable = VARIANT_FALSE;
+    if (!Valid(index)) return E_INVALIDARG;
+    return Flag(removable, mPresets[static_cast<size_t>(index)].removable);
+  }
+  // The stand-in host has no settings dialog of its own: the user never accepts one.
+  HRESULT STDMETHODCALLTYPE Customize(HWND, IDetectionSettings*, const int32_t*, QOR::IQORString*, QOR::IQORString*,
+                                      QOR::IQORString*, IDetectionSettings** edited) noexcept override {
+    if (!edited) return E_POINTER;
+    *edited = nullptr;
+    return S_FALSE;
+  }
+  HRESULT STDMETHODCALLTYPE SavePreset(HWND, IDetectionSettings* settings) noexcept override {
+    if (!DetectionValuesOf(settings)) return E_INVALIDARG;
+    try {
+      Preset preset;
+      preset.name = L"Preset " + std::to_wstring(++mSaved);
+      if (FAILED(settings->Clone(preset.settings.Out()))) return E_OUTOFMEMORY;
+      preset.removable = true;
+      mPresets.push_back(std::move(preset));
+      return S_OK;
+    } catch (...) {
+      return E_OUTOFMEMORY;
+    }
+  }
+  HRESULT STDMETHODCALLTYPE DeletePreset(HWND, QOR::IQORString* name) noexcept override {
+    int32_t index = -1;
+    VARIANT_BOOL found = VARIANT_FALSE;
+    const HRESULT hr = FindByName(name, &index, &found);
+    if (FAILED(hr)) return hr;
+    if (!found || !mPresets[static_cast<size_t>(index)].removable) return S_FALSE;
+    mPresets.erase(mPresets.begin() + index);
+    return S_OK;
+  }
+
+ private:
+  void* FindInterface(REFIID iid) override {
+    if (iid == IID_IUnknown || iid == IID_IDetectionSettingsService)
+      return static_cast<IDetectionSettingsService*>(this);
+    return nullptr;
+  }
+  void Add(const wchar_t* name, double polarity, bool removable) {
+    Preset preset;
+    preset.name = name;
+    preset.settings = CreateDetectionSettings();
+    preset.settings->SetParam(kDetectPolarity, polarity);
+    preset.removable = removable;
+    mPresets.push_back(std::move(preset));
+  }
+  bool Valid(int32_t index) const noexcept { return index >= 0 && static_cast<size_t>(index) < mPresets.size(); }
+  // The first preset that matches; -1 and VARIANT_FALSE when none does.
+  template <class Match>
+  HRESULT Answer(int32_t* index, VARIANT_BOOL* found, Match match) const {
+    if (!index || !found) return E_POINTER;
+    *index = -1;
+    *found = VARIANT_FALSE;
+    for (size_t i = 0; i < mPresets.size(); ++i) {
+      if (!match(mPresets[i])) continue;
+      *index = static_cast<int32_t>(i);
+      *found = VARIANT_TRUE;
+      break;
+    }
+    return S_OK;
+  }
+
+  std::vector<Preset> mPresets;
+  int32_t mSaved = 0;
+};
+
+}  // namespace
+
+HostPtr<IDetectionSettingsService> CreateDetectionSettingsService() {
+  HostPtr<IDetectionSettingsService> service;
+  service.Attach(new DetectionSettingsService());
+  return service;
+}
+
+}  // namespace host
