@@ -2,10 +2,8 @@
 #include "host/cycles/CycleEnumClass.h"
 
 #include <cfloat>
-#include <objbase.h>
-#include <oleauto.h>
 
-#include "host/common/HostObject.h"
+#include "host/common/HostEnumClass.h"
 #include "host/common/HostString.h"
 #include "host/cycles/CycleEnumerator.h"
 #include "host/cycles/DetectionSettings.h"
@@ -31,55 +29,13 @@ constexpr ParamRow kParams[] = {
     {L"Relative", -1.0, 1.0}};
 constexpr int32_t kParamCount = static_cast<int32_t>(sizeof kParams / sizeof kParams[0]);
 
-class CycleEnumClass final : public HostObject<ICalcEnumClass2, ICalcNumericParamsFuncClass> {
+class CycleEnumClass final : public HostEnumClass<ICalcNumericParamsFuncClass> {
  public:
-  explicit CycleEnumClass(uint32_t typeId) : mTypeId(typeId) {}
+  explicit CycleEnumClass(uint32_t typeId) : HostEnumClass(typeId, kCycleDetectorName, kDescription) {}
 
   // ICalcEnumClass2
-  HRESULT STDMETHODCALLTYPE GetTypeId(uint32_t* typeId) noexcept override {
-    if (!typeId) return E_POINTER;
-    *typeId = mTypeId;
-    return S_OK;
-  }
-  HRESULT STDMETHODCALLTYPE GetCategory(const GUID** category) noexcept override {
-    if (!category) return E_POINTER;
-    *category = &CATID_CalcEnum;
-    return S_OK;
-  }
-  HRESULT STDMETHODCALLTYPE GetNameBstr(BSTR* name) noexcept override {
-    if (!name) return E_POINTER;
-    SysFreeString(*name);
-    *name = SysAllocString(kCycleDetectorName);
-    return *name ? S_OK : E_OUTOFMEMORY;
-  }
-  HRESULT STDMETHODCALLTYPE IsCategory(const GUID* category) noexcept override {
-    return category && (category == &CATID_CalcEnum || *category == CATID_CalcEnum) ? S_OK : S_FALSE;
-  }
-  HRESULT STDMETHODCALLTYPE GetName(QOR::IQORString** name) noexcept override { return Text(kCycleDetectorName, name); }
-  HRESULT STDMETHODCALLTYPE GetDescription(QOR::IQORString** description) noexcept override {
-    return Text(kDescription, description);
-  }
-  HRESULT STDMETHODCALLTYPE GetFlags(uint32_t* flags) noexcept override {
-    if (!flags) return E_POINTER;
-    *flags = 0;
-    return S_OK;
-  }
-  HRESULT STDMETHODCALLTYPE Reserved10(void** out) noexcept override {
-    if (out) *out = nullptr;
-    return E_NOTIMPL;
-  }
   HRESULT STDMETHODCALLTYPE CreateEnum(IUnknown*, ICalcEnum** calcEnum) noexcept override {
     return CreateCycleEnumerator(this, calcEnum);
-  }
-  HRESULT STDMETHODCALLTYPE CreateAggregatedEnum(IUnknown* outer, IUnknown* dataContext,
-                                                 IUnknown** inner) noexcept override {
-    if (!inner) return E_POINTER;
-    *inner = nullptr;
-    if (outer) return CLASS_E_NOAGGREGATION;
-    HostPtr<ICalcEnum> calc;
-    const HRESULT hr = CreateEnum(dataContext, calc.Out());
-    if (FAILED(hr)) return hr;
-    return calc->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(inner));
   }
 
   // ICalcNumericParamsFuncClass
@@ -95,7 +51,7 @@ class CycleEnumClass final : public HostObject<ICalcEnumClass2, ICalcNumericPara
   HRESULT STDMETHODCALLTYPE GetResultInfo(QOR::IQORString** name, uint32_t* typeId, int32_t* paramCount,
                                           int32_t* sourceCount, uint32_t* kindC, uint32_t* kindD) noexcept override {
     if (!typeId || !paramCount || !sourceCount || !kindC || !kindD) return E_POINTER;
-    *typeId = mTypeId;
+    GetTypeId(typeId);
     *paramCount = kParamCount;
     *sourceCount = 1;
     *kindC = 0;  // the settings text opens with no integer
@@ -123,18 +79,6 @@ class CycleEnumClass final : public HostObject<ICalcEnumClass2, ICalcNumericPara
     if (iid == IID_ICalcNumericParamsFuncClass) return static_cast<ICalcNumericParamsFuncClass*>(this);
     return nullptr;
   }
-  static HRESULT Text(const wchar_t* text, QOR::IQORString** out) noexcept {
-    if (!out) return E_POINTER;
-    *out = nullptr;
-    try {
-      *out = MakeHostString(text).Detach();
-      return S_OK;
-    } catch (...) {
-      return E_OUTOFMEMORY;
-    }
-  }
-
-  uint32_t mTypeId;
 };
 
 }  // namespace

@@ -1,7 +1,7 @@
 // The host's formula enumerator class, registered with the framework's class registry.
 #include "host/formula/FormulaEnumClass.h"
 
-#include "host/common/HostClassObject.h"
+#include "host/common/HostEnumClass.h"
 #include "host/common/HostString.h"
 #include "host/cycles/CycleEnumClass.h"
 #include "host/formula/FormulaEnumerator.h"
@@ -18,37 +18,14 @@ namespace {
 constexpr wchar_t kFormulaClassName[] = L"Formula";
 constexpr wchar_t kFormulaClassDescription[] = L"Enumerator chain from formula text";
 
-class FormulaEnumClass final : public HostClassObject<ICalcEnumClass2> {
+class FormulaEnumClass final : public HostEnumClass<> {
  public:
   FormulaEnumClass(uint32_t typeId, ClassListSource classes)
-      : HostClassObject(typeId, kFormulaClassName, &CATID_CalcEnum), mTypeId(typeId), mClasses(std::move(classes)) {}
-  HRESULT STDMETHODCALLTYPE GetName(QOR::IQORString** name) noexcept override {
-    return Text(kFormulaClassName, name);
-  }
-  HRESULT STDMETHODCALLTYPE GetDescription(QOR::IQORString** description) noexcept override {
-    return Text(kFormulaClassDescription, description);
-  }
-  HRESULT STDMETHODCALLTYPE GetFlags(uint32_t* flags) noexcept override {
-    if (!flags) return E_POINTER;
-    *flags = 0;
-    return S_OK;
-  }
-  HRESULT STDMETHODCALLTYPE Reserved10(void** out) noexcept override {
-    if (out) *out = nullptr;
-    return E_NOTIMPL;
-  }
+      : HostEnumClass(typeId, kFormulaClassName, kFormulaClassDescription),
+        mTypeId(typeId),
+        mClasses(std::move(classes)) {}
   HRESULT STDMETHODCALLTYPE CreateEnum(IUnknown* dataContext, ICalcEnum** calcEnum) noexcept override {
     return CreateFormulaEnumerator(this, mTypeId, mClasses, dataContext, calcEnum);
-  }
-  HRESULT STDMETHODCALLTYPE CreateAggregatedEnum(IUnknown* outer, IUnknown* dataContext,
-                                                 IUnknown** inner) noexcept override {
-    if (!inner) return E_POINTER;
-    *inner = nullptr;
-    if (outer) return CLASS_E_NOAGGREGATION;
-    HostPtr<ICalcEnum> calc;
-    const HRESULT hr = CreateEnum(dataContext, calc.Out());
-    if (FAILED(hr)) return hr;
-    return calc->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(inner));
   }
 
  private:
@@ -56,16 +33,6 @@ class FormulaEnumClass final : public HostClassObject<ICalcEnumClass2> {
     if (iid == IID_IUnknown || iid == IID_ILumoClassObject || iid == IID_ICalcEnumClass2)
       return static_cast<ICalcEnumClass2*>(this);
     return nullptr;
-  }
-  static HRESULT Text(const wchar_t* text, QOR::IQORString** out) noexcept {
-    if (!out) return E_POINTER;
-    *out = nullptr;
-    try {
-      *out = MakeHostString(text).Detach();
-      return S_OK;
-    } catch (...) {
-      return E_OUTOFMEMORY;
-    }
   }
 
   uint32_t mTypeId;
