@@ -25,9 +25,10 @@ HRESULT STDMETHODCALLTYPE Enum::LoadSettings(QOR::IQORString* text, uint32_t* ki
     in.imbue(std::locale::classic());
     mPositionMs = 0.0;
     EEH3::ReadSettingsDouble(in, mPositionMs);
-    // Unlike the template families: no leading integer, and four zeros are the region [0, tick 0 of record 0).
+    // Unlike the template families no leading integer; as there, four zeros (the analysis's text for "no
+    // region") mean no limits.
     mLimits.Read(in);
-    mLimits.OpenNegatives();
+    mLimits.Normalise();
     mPosition = -1;
   });
 }

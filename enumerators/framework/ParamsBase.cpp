@@ -65,9 +65,8 @@ void ParamsBase::SaveLimits(std::wostream& out) const {
 }
 
 void ParamsBase::NormaliseLimits() noexcept {
-  if (startTick == 0 && startRecord == 0 && endTick == 0 && endRecord == 0) ResetLimits();
   RegionLimits limits = LimitsOf(*this);
-  limits.OpenNegatives();
+  limits.Normalise();
   Assign(*this, limits);
 }
 

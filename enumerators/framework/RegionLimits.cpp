@@ -33,4 +33,11 @@ void RegionLimits::OpenNegatives() noexcept {
   if (endTick < 0) endTick = kRecordEndOffset;
 }
 
+void RegionLimits::Normalise() noexcept {
+  if (startTick == 0 && startRecord == 0 && endTick == 0 && endRecord == 0) {
+    startTick = startRecord = endTick = endRecord = -1;
+  }
+  OpenNegatives();
+}
+
 }  // namespace EEH3

@@ -22,6 +22,8 @@ struct RegionLimits {
   void Write(std::wostream& out) const;
   // A negative start becomes 0 and a negative end 0x7FFFFFFF.
   void OpenNegatives() noexcept;
+  // All four 0 (the analysis's text for "no region") become -1, then OpenNegatives: no limits.
+  void Normalise() noexcept;
 };
 
 }  // namespace EEH3

@@ -28,9 +28,10 @@ HRESULT STDMETHODCALLTYPE PXConvert::LoadSettings(QOR::IQORString* text, uint32_
     const QOR::String settings(text);
     std::wistringstream in{std::wstring(settings.GetText())};
     in.imbue(std::locale::classic());
-    // Only the limits: no leading integer, and four zeros are the region [0, tick 0 of record 0).
+    // Only the limits, with no leading integer; four zeros (the analysis's text for "no region") mean no
+    // limits, as in the template families.
     mLimits.Read(in);
-    mLimits.OpenNegatives();
+    mLimits.Normalise();
     mPastEnd = false;
   });
 }

@@ -86,9 +86,11 @@ TEST(ERStimSOB, RecordsAndTicksOutsideTheLimitsGiveNothing) {
   struct Case {
     int32_t record;
     int32_t expected;
-  } cases[] = {{0, 0}, {1, 1}, {2, 0}, {3, 0}};
+    const wchar_t* settings;
+  } cases[] = {{0, 0, L"50 1 0 2 50"}, {1, 1, L"50 1 0 2 50"}, {2, 0, L"50 1 0 2 50"}, {3, 0, L"50 1 0 2 50"},
+               {0, 1, L"50 0 0 0 0"}, {5, 1, L"50 0 0 0 0"}};  // four zeros: no region, every record
   for (const Case& c : cases) {
-    ComPtr<ICalcEnum> sob = Make<ZR::Enum::ERStimSOB::Enum>(L"50 1 0 2 50");
+    ComPtr<ICalcEnum> sob = Make<ZR::Enum::ERStimSOB::Enum>(c.settings);
     sob->SetSources(c.record, 0, nullptr, nullptr, 0.001, 0);
     EventPkStm buffer[1];
     int32_t n = -1, next = -1;
@@ -218,8 +220,8 @@ TEST(PXConvert, LimitsEndTheRecordAndReadBackExactly) {
                              &last);
   ASSERT_EQ(peaks.size(), 2u);
   EXPECT_EQ(last, S_FALSE);  // past the end: the record is finished
-  // Four zeros end the region at tick 0 of record 0.
-  EXPECT_TRUE(Convert(L"0 0 0 0", {{1200, 0.0f, 1.0}}, 8).empty());
+  // Four zeros, the analysis's text for no region, limit nothing.
+  EXPECT_EQ(Convert(L"0 0 0 0", {{1200, 0.0f, 1.0}}, 8).size(), 1u);
   ComPtr<ICalcEnum> pcc = Make<ZR::Enum::PXConvert>(L"1 2 3 2147483647");
   EXPECT_EQ(Saved(Make<ZR::Enum::PXConvert>(Saved(pcc.Get()).c_str()).Get()), Saved(pcc.Get()));
   EXPECT_NE(Saved(pcc.Get()).find(L"2147483647"), std::wstring::npos);
