@@ -20,9 +20,9 @@ constexpr GUID kDetectionSettingsImplId = {
     0x0E7C2B44, 0x3F55, 0x4A1D, {0x8C, 0x6B, 0x91, 0xD2, 0xE0, 0x7A, 0x5F, 0x13}};
 
 constexpr int32_t kTextVersion = 1;
-constexpr int32_t kParamIndexes[] = {kDetectChannel,      kDetectPolarity,    kDetectHysteresis,
-                                     kDetectMinPeakHeight, kDetectMinIntervalMs, kDetectBaselineMs,
-                                     kDetectRelative,     kDetectPresetNumber, kDetectAllowNonPositive};
+constexpr int32_t kParamIndexes[] = {kPXParamChannel,   kDetectPolarity,    kDetectHysteresis,
+                                     kPXParamMinHeight, kDetectMinIntervalMs, kDetectBaselineMs,
+                                     kDetectRelative,   kDetectPresetNumber, kPXParamPositiveOnly};
 
 std::wostringstream ClassicStream() {
   std::wostringstream out;
@@ -35,15 +35,15 @@ std::wostringstream ClassicStream() {
 
 double* DetectionValues::Field(int32_t index) noexcept {
   switch (index) {
-    case kDetectChannel: return &channel;
+    case kPXParamChannel: return &channel;
     case kDetectPolarity: return &polarity;
     case kDetectHysteresis: return &hysteresis;
-    case kDetectMinPeakHeight: return &minPeakHeight;
+    case kPXParamMinHeight: return &minPeakHeight;
     case kDetectMinIntervalMs: return &minIntervalMs;
     case kDetectBaselineMs: return &baselineMs;
     case kDetectRelative: return &relative;
     case kDetectPresetNumber: return &presetNumber;
-    case kDetectAllowNonPositive: return &allowNonPositive;
+    case kPXParamPositiveOnly: return &allowNonPositive;
     default: return nullptr;
   }
 }
@@ -115,42 +115,16 @@ CycleRules RulesFromArguments(const double* a, int32_t count, double tickPeriod)
 
 namespace {
 
-class DetectionSettings final : public HostObject<IDetectionSettings> {
+class DetectionSettings final : public HostObject<IPXDetectionSettings> {
  public:
   explicit DetectionSettings(const DetectionValues& values = DetectionValues()) : mValues(values) {}
 
   const DetectionValues& Values() const noexcept { return mValues; }
 
   HRESULT STDMETHODCALLTYPE IsValid(VARIANT_BOOL* valid) noexcept override {
-    if (!valid) return E_POINTER;
-    *valid = mValues.IsValid() ? VARIANT_TRUE : VARIANT_FALSE;
-    return S_OK;
+    return Flag(valid, mValues.IsValid());
   }
-  HRESULT STDMETHODCALLTYPE GetText(QOR::IQORString** text) noexcept override {
-    return Give(text, [&] { return mValues.ToText(); });
-  }
-  HRESULT STDMETHODCALLTYPE CopyFrom(IDetectionSettings* other, VARIANT_BOOL channelObject) noexcept override {
-    const DetectionValues* from = DetectionValuesOf(other);
-    if (!from) return E_INVALIDARG;
-    const double channel = mValues.channel;
-    mValues = *from;
-    if (channelObject != VARIANT_FALSE) mValues.channel = channel;
-    return S_OK;
-  }
-  HRESULT STDMETHODCALLTYPE SetText(QOR::IQORString* text) noexcept override {
-    try {
-      return mValues.FromText(StringText(text)) ? S_OK : E_INVALIDARG;
-    } catch (...) {
-      return E_OUTOFMEMORY;
-    }
-  }
-  HRESULT STDMETHODCALLTYPE Reset() noexcept override {
-    const double channel = mValues.channel;
-    mValues = DetectionValues();
-    mValues.channel = channel;
-    return S_OK;
-  }
-  HRESULT STDMETHODCALLTYPE Clone(IDetectionSettings** copy) noexcept override {
+  HRESULT STDMETHODCALLTYPE Clone(IPXDetectionSettings** copy) noexcept override {
     if (!copy) return E_POINTER;
     *copy = nullptr;
     try {
@@ -159,6 +133,30 @@ class DetectionSettings final : public HostObject<IDetectionSettings> {
     } catch (...) {
       return E_OUTOFMEMORY;
     }
+  }
+  HRESULT STDMETHODCALLTYPE CopyFrom(IPXDetectionSettings* other, VARIANT_BOOL channelObject) noexcept override {
+    const DetectionValues* from = DetectionValuesOf(other);
+    if (!from) return E_INVALIDARG;
+    const double channel = mValues.channel;
+    mValues = *from;
+    if (channelObject != VARIANT_FALSE) mValues.channel = channel;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE GetText(QOR::IQORString** text) noexcept override {
+    return Give(text, [&] { return mValues.ToText(); });
+  }
+  HRESULT STDMETHODCALLTYPE LoadText(QOR::IQORString* text) noexcept override {
+    try {
+      return mValues.FromText(StringText(text)) ? S_OK : E_INVALIDARG;
+    } catch (...) {
+      return E_OUTOFMEMORY;
+    }
+  }
+  HRESULT STDMETHODCALLTYPE ResetToDefaults() noexcept override {
+    const double channel = mValues.channel;
+    mValues = DetectionValues();
+    mValues.channel = channel;
+    return S_OK;
   }
   HRESULT STDMETHODCALLTYPE UsesSourceObject(VARIANT_BOOL* uses) noexcept override {
     return Flag(uses, false);  // the detector reads the channel itself
@@ -170,11 +168,12 @@ class DetectionSettings final : public HostObject<IDetectionSettings> {
              L" )";
     });
   }
-  HRESULT STDMETHODCALLTYPE HasDerivedTrace(VARIANT_BOOL* derived) noexcept override { return Flag(derived, false); }
-  HRESULT STDMETHODCALLTYPE GetSourceText(QOR::IQORString* reference, QOR::IQORString** text) noexcept override {
-    return Give(text, [&] { return StringText(reference); });
+  // The detector derives no trace of its own: its source is the channel as referenced.
+  HRESULT STDMETHODCALLTYPE GetSourceFormula(QOR::IQORString* reference, QOR::IQORString** formula) noexcept override {
+    return Give(formula, [&] { return StringText(reference); });
   }
-  HRESULT STDMETHODCALLTYPE GetParam(int32_t index, double* value) noexcept override {
+  HRESULT STDMETHODCALLTYPE Reserved12() noexcept override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE GetParameter(int32_t index, double* value) noexcept override {
     if (!value) return E_POINTER;
     *value = 0.0;
     const double* field = mValues.Field(index);
@@ -182,43 +181,32 @@ class DetectionSettings final : public HostObject<IDetectionSettings> {
     *value = *field;
     return S_OK;
   }
-  HRESULT STDMETHODCALLTYPE SetParam(int32_t index, double value) noexcept override {
+  HRESULT STDMETHODCALLTYPE SetParameter(int32_t index, double value) noexcept override {
     double* field = mValues.Field(index);
     if (!field) return E_INVALIDARG;
-    *field = index == kDetectChannel ? std::trunc(value + 0.5) : value;
+    *field = index == kPXParamChannel ? std::trunc(value + 0.5) : value;
     return S_OK;
   }
   HRESULT STDMETHODCALLTYPE GetCaption(QOR::IQORString** caption) noexcept override {
     return Give(caption, [] { return std::wstring(L"M&inimum peak height:"); });
   }
-  HRESULT STDMETHODCALLTYPE GetTraceUnits(QOR::IQORString* unit, int32_t prefix, QOR::IQORString** outUnit,
-                                          int32_t* outPrefix) noexcept override {
-    return SameUnit(unit, prefix, outUnit, outPrefix);
-  }
-  HRESULT STDMETHODCALLTYPE GetAxisUnits(QOR::IQORString* unit, int32_t prefix, QOR::IQORString** outUnit,
-                                         int32_t* outPrefix) noexcept override {
-    return SameUnit(unit, prefix, outUnit, outPrefix);
-  }
-  HRESULT STDMETHODCALLTYPE GetTraceRange(AxisRange* range, int32_t) noexcept override {
-    return range ? S_OK : E_POINTER;  // the detector reads the channel as it is: the range stays
-  }
+  HRESULT STDMETHODCALLTYPE Reserved16() noexcept override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE Reserved17() noexcept override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE Reserved18() noexcept override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE GetThresholdUnit(QOR::IQORString* unit, int32_t prefix, QOR::IQORString** outUnit,
                                              int32_t* outPrefix) noexcept override {
     return SameUnit(unit, prefix, outUnit, outPrefix);
   }
-  HRESULT STDMETHODCALLTYPE Refresh(int32_t, int32_t* result) noexcept override {
-    if (result) *result = 0;
-    return S_OK;
-  }
+  HRESULT STDMETHODCALLTYPE Reserved20() noexcept override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE Reserved21() noexcept override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE Reserved22() noexcept override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE IsThresholdRelative(VARIANT_BOOL* relative) noexcept override {
+  HRESULT STDMETHODCALLTYPE IsRelativeThreshold(VARIANT_BOOL* relative) noexcept override {
     return Flag(relative, mValues.relative != 0.0);
   }
 
  private:
   void* FindInterface(REFIID iid) override {
-    if (iid == IID_IUnknown || iid == IID_IDetectionSettings) return static_cast<IDetectionSettings*>(this);
+    if (iid == IID_IUnknown || iid == IID_IPXDetectionSettings) return static_cast<IPXDetectionSettings*>(this);
     if (iid == kDetectionSettingsImplId) return this;
     return nullptr;
   }
@@ -238,7 +226,7 @@ class DetectionSettings final : public HostObject<IDetectionSettings> {
       return E_OUTOFMEMORY;
     }
   }
-  // The detector shows the channel's own values: the units come back as given.
+  // The threshold is in the channel's own units: they come back as given.
   static HRESULT SameUnit(QOR::IQORString* unit, int32_t prefix, QOR::IQORString** outUnit,
                           int32_t* outPrefix) noexcept {
     if (!outPrefix) return E_POINTER;
@@ -251,13 +239,13 @@ class DetectionSettings final : public HostObject<IDetectionSettings> {
 
 }  // namespace
 
-HostPtr<IDetectionSettings> CreateDetectionSettings() {
-  HostPtr<IDetectionSettings> settings;
+HostPtr<IPXDetectionSettings> CreateDetectionSettings() {
+  HostPtr<IPXDetectionSettings> settings;
   settings.Attach(new DetectionSettings());
   return settings;
 }
 
-const DetectionValues* DetectionValuesOf(IDetectionSettings* settings) noexcept {
+const DetectionValues* DetectionValuesOf(IPXDetectionSettings* settings) noexcept {
   if (!settings) return nullptr;
   void* impl = nullptr;
   if (FAILED(settings->QueryInterface(kDetectionSettingsImplId, &impl)) || !impl) return nullptr;

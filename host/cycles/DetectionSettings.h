@@ -7,10 +7,11 @@
 #include "host/common/HostPtr.h"
 #include "host/cycles/CycleScan.h"
 #include "hostapi/CycleDetection.h"
+#include "hostapi/PXDetectionSettings.h"
 
 namespace host {
 
-// The detector's parameters by DetectionParam index, with their defaults.
+// The detector's parameters by index (kPXParam..., CycleDetectionParam), with their defaults.
 struct DetectionValues {
   double channel = 0.0;
   double polarity = 1.0;
@@ -40,10 +41,10 @@ struct DetectionValues {
 CycleRules RulesFromArguments(const double* arguments, int32_t count, double tickPeriod);
 
 // A new settings object with the defaults (one reference).
-HostPtr<IDetectionSettings> CreateDetectionSettings();
+HostPtr<IPXDetectionSettings> CreateDetectionSettings();
 
 // The values behind a settings object made here; null for any other object.
-const DetectionValues* DetectionValuesOf(IDetectionSettings* settings) noexcept;
+const DetectionValues* DetectionValuesOf(IPXDetectionSettings* settings) noexcept;
 
 // The name the detector's formula calls.
 inline constexpr wchar_t kCycleDetectorName[] = L"PXDetect";

@@ -7,6 +7,7 @@
 #include "host/common/HostObject.h"
 #include "host/common/HostString.h"
 #include "host/cycles/DetectionSettings.h"
+#include "hostapi/CycleDetection.h"
 
 namespace host {
 
@@ -14,7 +15,7 @@ namespace {
 
 struct Preset {
   std::wstring name;
-  HostPtr<IDetectionSettings> settings;
+  HostPtr<IPXDetectionSettings> settings;
   bool removable = false;
 };
 
@@ -24,7 +25,7 @@ HRESULT Flag(VARIANT_BOOL* out, bool value) noexcept {
   return S_OK;
 }
 
-class DetectionSettingsService final : public HostObject<IDetectionSettingsService> {
+class DetectionSettingsService final : public HostObject<IPXPresetService> {
  public:
   DetectionSettingsService() {
     Add(L"Upward cycles", 1.0, false);
@@ -36,13 +37,13 @@ class DetectionSettingsService final : public HostObject<IDetectionSettingsServi
     *count = static_cast<int32_t>(mPresets.size());
     return S_OK;
   }
-  HRESULT STDMETHODCALLTYPE FindBySettings(IDetectionSettings* settings, int32_t* index,
+  HRESULT STDMETHODCALLTYPE FindPresetBySettings(IPXDetectionSettings* settings, int32_t* index,
                                            VARIANT_BOOL* found) noexcept override {
     const DetectionValues* values = DetectionValuesOf(settings);
     return Answer(index, found,
                   [&](const Preset& p) { return values && *DetectionValuesOf(p.settings.Get()) == *values; });
   }
-  HRESULT STDMETHODCALLTYPE FindByName(QOR::IQORString* name, int32_t* index, VARIANT_BOOL* found) noexcept override {
+  HRESULT STDMETHODCALLTYPE FindPresetByName(QOR::IQORString* name, int32_t* index, VARIANT_BOOL* found) noexcept override {
     try {
       const std::wstring wanted = StringText(name);
       return Answer(index, found, [&](const Preset& p) { return p.name == wanted; });
@@ -50,13 +51,13 @@ class DetectionSettingsService final : public HostObject<IDetectionSettingsServi
       return E_OUTOFMEMORY;
     }
   }
-  HRESULT STDMETHODCALLTYPE GetPreset(int32_t index, IDetectionSettings** settings) noexcept override {
+  HRESULT STDMETHODCALLTYPE GetPreset(int32_t index, IPXDetectionSettings** settings) noexcept override {
     if (!settings) return E_POINTER;
     *settings = nullptr;
     if (!Valid(index)) return E_INVALIDARG;
     return mPresets[static_cast<size_t>(index)].settings->Clone(settings);
   }
-  HRESULT STDMETHODCALLTYPE CreateSettings(IDetectionSettings** settings) noexcept override {
+  HRESULT STDMETHODCALLTYPE CreateSettings(IPXDetectionSettings** settings) noexcept override {
     if (!settings) return E_POINTER;
     *settings = nullptr;
     try {
@@ -79,20 +80,20 @@ class DetectionSettingsService final : public HostObject<IDetectionSettingsServi
   }
   HRESULT STDMETHODCALLTYPE Reserved9() noexcept override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE Reserved10() noexcept override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE IsRemovable(int32_t index, VARIANT_BOOL* removable) noexcept override {
+  HRESULT STDMETHODCALLTYPE IsPresetRemovable(int32_t index, VARIANT_BOOL* removable) noexcept override {
     if (!removable) return E_POINTER;
     *removable = VARIANT_FALSE;
     if (!Valid(index)) return E_INVALIDARG;
     return Flag(removable, mPresets[static_cast<size_t>(index)].removable);
   }
   // The stand-in host has no settings dialog of its own: the user never accepts one.
-  HRESULT STDMETHODCALLTYPE Customize(HWND, IDetectionSettings*, const int32_t*, QOR::IQORString*, QOR::IQORString*,
-                                      QOR::IQORString*, IDetectionSettings** edited) noexcept override {
+  HRESULT STDMETHODCALLTYPE Customize(HWND, IPXDetectionSettings*, const int32_t*, QOR::IQORString*, QOR::IQORString*,
+                                      QOR::IQORString*, IPXDetectionSettings** edited) noexcept override {
     if (!edited) return E_POINTER;
     *edited = nullptr;
     return S_FALSE;
   }
-  HRESULT STDMETHODCALLTYPE SavePreset(HWND, IDetectionSettings* settings) noexcept override {
+  HRESULT STDMETHODCALLTYPE SavePreset(HWND, IPXDetectionSettings* settings) noexcept override {
     if (!DetectionValuesOf(settings)) return E_INVALIDARG;
     try {
       Preset preset;
@@ -108,7 +109,7 @@ class DetectionSettingsService final : public HostObject<IDetectionSettingsServi
   HRESULT STDMETHODCALLTYPE DeletePreset(HWND, QOR::IQORString* name) noexcept override {
     int32_t index = -1;
     VARIANT_BOOL found = VARIANT_FALSE;
-    const HRESULT hr = FindByName(name, &index, &found);
+    const HRESULT hr = FindPresetByName(name, &index, &found);
     if (FAILED(hr)) return hr;
     if (!found || !mPresets[static_cast<size_t>(index)].removable) return S_FALSE;
     mPresets.erase(mPresets.begin() + index);
@@ -117,15 +118,14 @@ class DetectionSettingsService final : public HostObject<IDetectionSettingsServi
 
  private:
   void* FindInterface(REFIID iid) override {
-    if (iid == IID_IUnknown || iid == IID_IDetectionSettingsService)
-      return static_cast<IDetectionSettingsService*>(this);
+    if (iid == IID_IUnknown || iid == IID_IPXPresetService) return static_cast<IPXPresetService*>(this);
     return nullptr;
   }
   void Add(const wchar_t* name, double polarity, bool removable) {
     Preset preset;
     preset.name = name;
     preset.settings = CreateDetectionSettings();
-    preset.settings->SetParam(kDetectPolarity, polarity);
+    preset.settings->SetParameter(kDetectPolarity, polarity);
     preset.removable = removable;
     mPresets.push_back(std::move(preset));
   }
@@ -151,8 +151,8 @@ class DetectionSettingsService final : public HostObject<IDetectionSettingsServi
 
 }  // namespace
 
-HostPtr<IDetectionSettingsService> CreateDetectionSettingsService() {
-  HostPtr<IDetectionSettingsService> service;
+HostPtr<IPXPresetService> CreateDetectionSettingsService() {
+  HostPtr<IPXPresetService> service;
   service.Attach(new DetectionSettingsService());
   return service;
 }

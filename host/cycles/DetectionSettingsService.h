@@ -2,12 +2,12 @@
 #pragma once
 
 #include "host/common/HostPtr.h"
-#include "hostapi/CycleDetection.h"
+#include "hostapi/PXDetectionSettings.h"
 
 namespace host {
 
 // A new service (one reference) with the built-in presets "Upward cycles" and "Downward cycles" (3 standard
 // deviations over a 100 ms baseline), which the user may not delete; presets saved later may be deleted.
-HostPtr<IDetectionSettingsService> CreateDetectionSettingsService();
+HostPtr<IPXPresetService> CreateDetectionSettingsService();
 
 }  // namespace host

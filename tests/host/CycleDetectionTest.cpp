@@ -2,7 +2,7 @@
 #include "host/cycles/CycleScan.h"
 #include "host/cycles/DetectionSettings.h"
 #include "host/common/HostString.h"
-#include "host/data/DataDocument.h"
+#include "host/cycles/DetectionSettingsService.h"
 
 #include <gtest/gtest.h>
 
@@ -66,65 +66,52 @@ TEST(CycleScan, RelativeThresholdFollowsTheBaselineAndItsNoise) {
 }
 
 TEST(DetectionSettings, TextRoundTripValidityAndFormula) {
-  HostPtr<IDetectionSettings> settings = CreateDetectionSettings();
-  ASSERT_EQ(settings->SetParam(kDetectMinPeakHeight, 0.0123456789), S_OK);
-  ASSERT_EQ(settings->SetParam(kDetectChannel, 2.4), S_OK);
-  ASSERT_EQ(settings->SetParam(99, 1.0), E_INVALIDARG);
+  HostPtr<IPXDetectionSettings> settings = CreateDetectionSettings();
+  ASSERT_EQ(settings->SetParameter(kPXParamMinHeight, 0.0123456789), S_OK);
+  ASSERT_EQ(settings->SetParameter(kPXParamChannel, 2.4), S_OK);
+  ASSERT_EQ(settings->SetParameter(99, 1.0), E_INVALIDARG);
   HostPtr<QOR::IQORString> text;
   ASSERT_EQ(settings->GetText(text.Out()), S_OK);
-  HostPtr<IDetectionSettings> copy = CreateDetectionSettings();
-  ASSERT_EQ(copy->SetText(text.Get()), S_OK);
+  HostPtr<IPXDetectionSettings> copy = CreateDetectionSettings();
+  ASSERT_EQ(copy->LoadText(text.Get()), S_OK);
   double value = 0.0;
-  copy->GetParam(kDetectMinPeakHeight, &value);
+  copy->GetParameter(kPXParamMinHeight, &value);
   EXPECT_EQ(value, 0.0123456789);
-  copy->GetParam(kDetectChannel, &value);
+  copy->GetParameter(kPXParamChannel, &value);
   EXPECT_EQ(value, 2.0);
-  EXPECT_EQ(copy->SetText(MakeHostString(L"1 2 3").Get()), E_INVALIDARG);  // unchanged
-  copy->GetParam(kDetectMinPeakHeight, &value);
+  EXPECT_EQ(copy->LoadText(MakeHostString(L"1 2 3").Get()), E_INVALIDARG);  // unchanged
+  copy->GetParameter(kPXParamMinHeight, &value);
   EXPECT_EQ(value, 0.0123456789);
   // 0.012 standard deviations is below the detector's range; 0.5 is inside it.
   VARIANT_BOOL valid = VARIANT_TRUE;
   copy->IsValid(&valid);
   EXPECT_EQ(valid, VARIANT_FALSE);
-  copy->SetParam(kDetectMinPeakHeight, 0.5);
+  copy->SetParameter(kPXParamMinHeight, 0.5);
   copy->IsValid(&valid);
   EXPECT_EQ(valid, VARIANT_TRUE);
   // A channel's object keeps its channel when it takes another's settings.
-  HostPtr<IDetectionSettings> other = CreateDetectionSettings();
-  other->SetParam(kDetectPolarity, -1.0);
+  HostPtr<IPXDetectionSettings> other = CreateDetectionSettings();
+  other->SetParameter(kDetectPolarity, -1.0);
   ASSERT_EQ(copy->CopyFrom(other.Get(), VARIANT_TRUE), S_OK);
-  copy->GetParam(kDetectChannel, &value);
+  copy->GetParameter(kPXParamChannel, &value);
   EXPECT_EQ(value, 2.0);
   HostPtr<QOR::IQORString> formula;
   ASSERT_EQ(copy->GetDetectorFormula(MakeHostString(L"ch3").Get(), VARIANT_FALSE, -1, 0, formula.Out()), S_OK);
   EXPECT_EQ(StringText(formula.Get()), L"PXDetect( ch3, 1, 0.5, 3, 5, 100, 1 )");
 }
 
-// The document's detection-settings service as the settings model and the preset list reach it.
 TEST(DetectionSettingsService, PresetsFoundBySettingsAndNameSavedAndDeleted) {
-  HostPtr<DataDocument> document = DataDocument::Create(Recording());
-  HostPtr<IHostChildObjects> children = document.As<IHostChildObjects>(IID_IHostChildObjects);
-  ASSERT_TRUE(children);
-  HostPtr<IDetectionSettingsService> service, again;
-  ASSERT_EQ(children->GetChildObject(CLSID_DetectionSettingsService, 0, IID_IDetectionSettingsService,
-                                     reinterpret_cast<void**>(service.Out())),
-            S_OK);
-  children->GetChildObject(CLSID_DetectionSettingsService, 0, IID_IDetectionSettingsService,
-                           reinterpret_cast<void**>(again.Out()));
-  EXPECT_EQ(service.Get(), again.Get());  // one service per document
-  EXPECT_EQ(children->GetChildObject(CLSID_DetectionSettingsService, 1, IID_IDetectionSettingsService,
-                                     reinterpret_cast<void**>(again.Out())),
-            E_INVALIDARG);
-  HostPtr<IDetectionSettings> settings;
+  HostPtr<IPXPresetService> service = CreateDetectionSettingsService();
+  HostPtr<IPXDetectionSettings> settings;
   ASSERT_EQ(service->CreateSettings(settings.Out()), S_OK);
-  settings->SetParam(kDetectChannel, 3.0);  // where settings are used does not make them another preset
+  settings->SetParameter(kPXParamChannel, 3.0);  // where settings are used does not make them another preset
   int32_t index = 9;
   VARIANT_BOOL found = VARIANT_FALSE;
-  service->FindBySettings(settings.Get(), &index, &found);
+  service->FindPresetBySettings(settings.Get(), &index, &found);
   EXPECT_EQ(index, 0);
   EXPECT_EQ(found, VARIANT_TRUE);
-  settings->SetParam(kDetectMinPeakHeight, 4.0);
-  service->FindBySettings(settings.Get(), &index, &found);
+  settings->SetParameter(kPXParamMinHeight, 4.0);
+  service->FindPresetBySettings(settings.Get(), &index, &found);
   EXPECT_EQ(index, -1);
   EXPECT_EQ(found, VARIANT_FALSE);
   ASSERT_EQ(service->SavePreset(nullptr, settings.Get()), S_OK);
@@ -133,20 +120,20 @@ TEST(DetectionSettingsService, PresetsFoundBySettingsAndNameSavedAndDeleted) {
   ASSERT_EQ(count, 3);
   HostPtr<QOR::IQORString> name;
   service->GetPresetName(2, VARIANT_TRUE, name.Out());
-  service->FindByName(name.Get(), &index, &found);
+  service->FindPresetByName(name.Get(), &index, &found);
   EXPECT_EQ(index, 2);
   VARIANT_BOOL removable = VARIANT_FALSE;
-  service->IsRemovable(2, &removable);
+  service->IsPresetRemovable(2, &removable);
   EXPECT_EQ(removable, VARIANT_TRUE);
   EXPECT_EQ(service->DeletePreset(nullptr, MakeHostString(L"Upward cycles").Get()), S_FALSE);
   EXPECT_EQ(service->DeletePreset(nullptr, name.Get()), S_OK);
   service->GetPresetCount(&count);
   EXPECT_EQ(count, 2);
-  HostPtr<IDetectionSettings> preset;
+  HostPtr<IPXDetectionSettings> preset;
   EXPECT_EQ(service->GetPreset(2, preset.Out()), E_INVALIDARG);
   ASSERT_EQ(service->GetPreset(1, preset.Out()), S_OK);
   double polarity = 0.0;
-  preset->GetParam(kDetectPolarity, &polarity);
+  preset->GetParameter(kDetectPolarity, &polarity);
   EXPECT_EQ(polarity, -1.0);
 }
 

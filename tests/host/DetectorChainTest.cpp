@@ -4,7 +4,12 @@
 
 #include "host/app/HostFramework.h"
 #include "host/app/ModuleLoader.h"
+#include "host/data/HostDocument.h"
 #include "host/data/RecordingReader.h"
+#include "hostapi/ChildDocumentList.h"
+#include "hostapi/ClassRegistry.h"
+#include "hostapi/PXDetectionSettings.h"
+#include "hostapi/TypeRegistry.h"
 #include "host/formula/FormulaEnumClass.h"
 
 #include <gtest/gtest.h>
@@ -224,6 +229,25 @@ TEST_F(DetectorChainTest, PerCycleChainFindsSynapticEventsOnARealRecording) {
     EXPECT_GT(count, 50) << record;  // many spontaneous events in 10 s
     EXPECT_LT(count, 400) << record;
   }
+}
+
+// Every host document carries the cycle extension's preset service as the module finds it: child 0 of the
+// extension's class in the document's child list.
+TEST_F(DetectorChainTest, HostDocumentCarriesTheDetectionSettingsService) {
+  HostPtr<HostDocument> document = HostDocument::Create(SamplesDocument(std::vector<float>(10), 0.001));
+  HostPtr<ITypeRegistry> types;
+  ASSERT_EQ(CoGetClassObject(CLSID_LumoFrameWork, CLSCTX_ALL, nullptr, IID_ITypeRegistry,
+                             reinterpret_cast<void**>(types.Out())),
+            S_OK);
+  uint16_t index = 0;
+  ASSERT_EQ(types->RegisterGuid(&PXChildClassGUID, &index), S_OK);
+  HostPtr<IHostChildDocumentList> children = document.As<IHostChildDocumentList>(IID_IHostChildDocumentList);
+  HostPtr<IUnknown> child;
+  ASSERT_EQ(children->GetChildObject(static_cast<uint32_t>(index) << 16, 0, child.Out()), S_OK);
+  HostPtr<IPXPresetService> service = child.As<IPXPresetService>(IID_IPXPresetService);
+  ASSERT_TRUE(service);
+  HostPtr<IPXDetectionSettings> settings;
+  EXPECT_EQ(service->CreateSettings(settings.Out()), S_OK);
 }
 
 }  // namespace
