@@ -373,3 +373,11 @@ TEST_F(GridFixture, TheSnapBarSitsUnderTheVerticalBarAndFollowsTheToggle) {
   grid->SetRowCount({2, 1});  // the bar goes with the vertical bar
   EXPECT_FALSE(grid->SnapBar()->Window().IsWindowVisible());
 }
+
+TEST_F(GridFixture, ShiftHeadingFromARowNumberFocusSpansDataColumnsOnly) {
+  MakeGrid(6, 3);
+  Sel().MouseDown({3, 1}, {0, 1}, 0);
+  Sel().MouseDown({0, 1}, {2, 1}, kModShift);
+  EXPECT_EQ(1, Range().FirstColumn.Index);
+  EXPECT_EQ(3, Range().EndColumn.Index);
+}
