@@ -2,6 +2,7 @@
 #include "graph/XYCPlotter.h"
 
 #include "graph/PlotterPenPrivate.h"
+#include "graph/XYCPointRunPrivate.h"
 #include "graph/SegmentClip.h"
 #include "graph/XYCPlotData.h"
 
@@ -23,14 +24,6 @@ namespace {
 int32_t SymbolPixels(double points, int pixelsPerInch) {
   return std::max(2, TruncToInt32Sat(pixelsPerInch * points / 72.0));
 }
-
-// One point as mapped into the plot.
-struct MappedPoint {
-  double X = 0.0;
-  double Y = 0.0;
-  bool known = false;   // both coordinates are numbers (a y without one is drawn on the top edge)
-  bool inside = false;
-};
 
 }  // namespace
 
@@ -67,17 +60,18 @@ bool XYCPlotter::NeedsRedraw() {
   return mDirty || (data && (data->IsRedrawPending() || data->reloadPending));
 }
 
-// Fetches the arrays: a full reload (LoadSeries first) unless only a reload is pending.
-bool XYCPlotter::FetchSeries(XYCPlotData& data, XYCDrawContext& c, bool& reloaded) {
+bool XYCPlotter::FetchSeries(XYCPlotDataBase&, XYCDrawContext& c, bool& reloaded) {
+  XYCPlotData* const data = GetTypedData();
+  if (!data) return false;
   COLORREF seriesColour = 0;
   const COLORREF* colours = nullptr;
-  bool const full = data.IsRedrawPending() || !data.reloadPending;
-  if (full && !data.LoadSeries(mSeries)) return false;
-  if (!data.GetSeriesData(mSeries, c.count, c.firstIndex, c.xValues, c.yValues, colours, seriesColour, c.flags))
+  bool const full = data->IsRedrawPending() || !data->reloadPending;
+  if (full && !data->LoadSeries(mSeries)) return false;
+  if (!data->GetSeriesData(mSeries, c.count, c.firstIndex, c.xValues, c.yValues, colours, seriesColour, c.flags))
     return false;
   reloaded = full;
-  if (!full) data.reloadPending = false;
-  data.ClearRedrawPending();
+  if (!full) data->reloadPending = false;
+  data->ClearRedrawPending();
   c.colours = colours;
   c.colourStride = colours ? 1 : 0;
   c.defaultColour = colours ? mColour : seriesColour;
@@ -85,7 +79,7 @@ bool XYCPlotter::FetchSeries(XYCPlotData& data, XYCDrawContext& c, bool& reloade
 }
 
 void XYCPlotter::OnDraw(OWL::TDC& dc, OWL::TDC& referenceDc, OWL::TRect& plotRect, OWL::TRect& clipRect) {
-  XYCPlotData* const data = GetTypedData();
+  XYCPlotDataBase* const data = GetXYData();
   if (!data) return;
   OnXBoundsChanged();
   OnYBoundsChanged();
@@ -115,74 +109,92 @@ void XYCPlotter::DrawPoints(OWL::TDC& dc, const XYCDrawContext& c) {
   const MappingRecord* const xm = GetXMapping();
   const MappingRecord* const ym = GetYMapping();
   if (c.count <= 0 || !xm || !ym || !c.xValues || !c.yValues) return;
-  uint32_t const pass = ++sPass;
-  PlotterPen pen(dc, mPenStyle, PenWidth(mLineWidth), 0);
-  RECT const& r = c.plot;
-  COLORREF colour = c.defaultColour;
-  MappedPoint previous;
-  for (int32_t i = 0; i < c.count; ++i) {
-    if (c.colours) colour = c.colours[c.colourStride * i];
-    MappedPoint p;
-    p.X = xm->Map(c.xValues[i]) + r.left;
-    p.Y = ym->Map(c.yValues[i]) + r.top;
-    bool const yKnown = !std::isnan(p.Y);
-    p.known = !std::isnan(p.X) && yKnown;
-    p.inside = !std::isnan(p.X) && p.X >= r.left && p.X < r.right &&
-               (!yKnown || (p.Y >= r.top && p.Y < r.bottom - 1));
-    // A y without a number lies on the top edge, where its stroke is drawn.
-    int32_t const px = TruncToInt32Sat(p.X);
-    int32_t const py = yKnown ? TruncToInt32Sat(p.Y) : r.top;
-    bool repeat = false;
-    if (c.pointMap && p.inside && !(c.flags & kSeriesNotInPointMap)) {
-      PointRecord old;
-      int32_t const cx = px - r.left, cy = py - r.top;
-      if (c.pointMap->GetPoint(cx, cy, old)) {
-        repeat = old.colour == colour && old.pass == pass;
-        c.pointMap->SetPoint(cx, cy, c.xValues[i], c.yValues[i], c.firstIndex + i, colour, pass);
-      } else {
-        PointRecord record;
-        record.x = c.xValues[i];
-        record.y = c.yValues[i];
-        record.index = c.firstIndex + i;
-        record.pass = pass;
-        record.colour = colour;
-        c.pointMap->InsertPoint(cx, cy, record);
-      }
-    }
-    if (c.connect && i > 0 && p.known && previous.known) {
-      pen.Use(colour);
-      if (p.inside && previous.inside) {
-        dc.MoveTo(TruncToInt32Sat(previous.X), TruncToInt32Sat(previous.Y));
-        dc.LineTo(px, py);
-      } else {
-        double x1 = previous.X, y1 = previous.Y, x2 = p.X, y2 = p.Y;
-        if (ClipSegment(x1, y1, x2, y2, r)) {
-          bool const thisEndKept = x2 == p.X && y2 == p.Y;
-          // LineTo leaves out its last pixel: draw towards the end that was cut off.
-          int32_t const ax = TruncToInt32Sat(thisEndKept ? x1 : x2), ay = TruncToInt32Sat(thisEndKept ? y1 : y2);
-          int32_t const bx = TruncToInt32Sat(thisEndKept ? x2 : x1), by = TruncToInt32Sat(thisEndKept ? y2 : y1);
-          dc.MoveTo(ax, ay);
-          dc.LineTo(bx, by);
-        }
-      }
-    }
-    if (p.inside && !repeat) {
-      pen.Use(colour);
-      if (!c.drawSymbols) {
-        dc.SetPixel(px, py, OWL::TColor(colour));
-      } else if (!yKnown) {
-        dc.MoveTo(TruncToInt32Sat(p.X - c.symbolW), r.top);
-        dc.LineTo(TruncToInt32Sat(p.X + c.symbolW + 1), r.top);
-      } else {
-        DrawSymbol(dc, c.flags, px, py, c.symbolW, c.symbolH, colour, mLineWidth);
-      }
-    }
-    previous = p;
-  }
+  XYCPointRun run(dc, c, *xm, *ym, mPenStyle, mLineWidth, ++sPass);
+  run.Draw(0, c.count, c.xValues, c.yValues, c.colours);
+  DrawDecorations(dc, c);
+}
+
+void XYCPlotter::DrawDecorations(OWL::TDC& dc, const XYCDrawContext& c) {
   XYCPlotDataBase* const data = GetXYData();
   if (!data) return;
   if (c.flags & kSeriesLegend) DrawLegend(dc, c, *data);
   DrawHighlight(dc, c, *data);
+}
+
+XYCPointRun::XYCPointRun(OWL::TDC& dc, const XYCDrawContext& c, const MappingRecord& xm, const MappingRecord& ym,
+                         int32_t penStyle, float lineWidth, uint32_t pass)
+    : mDc(dc), mC(c), mX(xm), mY(ym), mLineWidth(lineWidth), mPass(pass), mPen(dc, penStyle, PenWidth(lineWidth), 0),
+      mColour(c.defaultColour) {}
+
+XYCPointRun::MappedPoint XYCPointRun::Map(float x, float y) const {
+  RECT const& r = mC.plot;
+  MappedPoint p;
+  p.X = mX.Map(x) + r.left;
+  p.Y = mY.Map(y) + r.top;
+  bool const yKnown = !std::isnan(p.Y);
+  p.known = !std::isnan(p.X) && yKnown;
+  p.inside = !std::isnan(p.X) && p.X >= r.left && p.X < r.right && (!yKnown || (p.Y >= r.top && p.Y < r.bottom - 1));
+  p.px = TruncToInt32Sat(p.X);
+  p.py = yKnown ? TruncToInt32Sat(p.Y) : r.top;  // a y without a number lies on the top edge
+  return p;
+}
+
+bool XYCPointRun::Record(const MappedPoint& p, float x, float y, int32_t index) {
+  int32_t const cx = p.px - mC.plot.left, cy = p.py - mC.plot.top;
+  PointRecord old;
+  if (mC.pointMap->GetPoint(cx, cy, old)) {
+    mC.pointMap->SetPoint(cx, cy, x, y, index, mColour, mPass);
+    return old.colour == mColour && old.pass == mPass;
+  }
+  PointRecord record;
+  record.x = x;
+  record.y = y;
+  record.index = index;
+  record.pass = mPass;
+  record.colour = mColour;
+  mC.pointMap->InsertPoint(cx, cy, record);
+  return false;
+}
+
+void XYCPointRun::Connect(const MappedPoint& p) {
+  mPen.Use(mColour);
+  MappedPoint const& q = mPrevious;
+  if (p.inside && q.inside) {
+    mDc.MoveTo(q.px, q.py);
+    mDc.LineTo(p.px, p.py);
+    return;
+  }
+  double x1 = q.X, y1 = q.Y, x2 = p.X, y2 = p.Y;
+  if (!ClipSegment(x1, y1, x2, y2, mC.plot)) return;
+  // LineTo leaves out its last pixel: draw towards the end that was cut off.
+  bool const thisEndKept = x2 == p.X && y2 == p.Y;
+  mDc.MoveTo(TruncToInt32Sat(thisEndKept ? x1 : x2), TruncToInt32Sat(thisEndKept ? y1 : y2));
+  mDc.LineTo(TruncToInt32Sat(thisEndKept ? x2 : x1), TruncToInt32Sat(thisEndKept ? y2 : y1));
+}
+
+void XYCPointRun::Mark(const MappedPoint& p) {
+  mPen.Use(mColour);
+  if (!mC.drawSymbols) {
+    mDc.SetPixel(p.px, p.py, OWL::TColor(mColour));
+  } else if (std::isnan(p.Y)) {
+    mDc.MoveTo(TruncToInt32Sat(p.X - mC.symbolW), mC.plot.top);
+    mDc.LineTo(TruncToInt32Sat(p.X + mC.symbolW + 1), mC.plot.top);
+  } else {
+    DrawSymbol(mDc, mC.flags, p.px, p.py, mC.symbolW, mC.symbolH, mColour, mLineWidth);
+  }
+}
+
+void XYCPointRun::Draw(int32_t first, int32_t n, const float* xs, const float* ys, const COLORREF* colours) {
+  bool const recorded = mC.pointMap && !(mC.flags & kSeriesNotInPointMap);
+  for (int32_t i = 0; i < n; ++i) {
+    if (colours) mColour = colours[i];
+    MappedPoint const p = Map(xs[i], ys[i]);
+    bool const repeat = recorded && p.inside && Record(p, xs[i], ys[i], mC.firstIndex + first + i);
+    if (mC.connect && mHavePrevious && p.known && mPrevious.known) Connect(p);
+    if (p.inside && !repeat) Mark(p);
+    mPrevious = p;
+    mHavePrevious = true;
+  }
 }
 
 }  // namespace MGraph1

@@ -55,9 +55,13 @@ class XYCPlotter : public XYCPlotterBase {
  protected:
   void OnXBoundsChanged() override;
   void OnYBoundsChanged() override;
+  // Fetches the series into the context: a full reload (LoadSeries first) unless only a reload
+  // is pending; reloaded tells which. False skips the series for this draw.
+  virtual bool FetchSeries(XYCPlotDataBase& data, XYCDrawContext& context, bool& reloaded);
+  // The legend entry (when the series asks for one) and the highlight box, after the points.
+  void DrawDecorations(OWL::TDC& dc, const XYCDrawContext& context);
 
  private:
-  bool FetchSeries(XYCPlotData& data, XYCDrawContext& context, bool& reloaded);
   void DrawLegend(OWL::TDC& dc, const XYCDrawContext& context, XYCPlotDataBase& data) const;
   void DrawHighlight(OWL::TDC& dc, const XYCDrawContext& context, const XYCPlotDataBase& data) const;
 
