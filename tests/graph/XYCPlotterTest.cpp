@@ -2,12 +2,15 @@
 #include "graph/XYCPlotter.h"
 
 #include "graph/XYCPlotData.h"
+#include "graph/XYCPlotData2.h"
+#include "graph/XYCPlotter2.h"
 
 #include "tests/graph/GraphCanvas.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <memory>
 #include <vector>
 
 namespace {
@@ -190,4 +193,71 @@ TEST_F(XYCPlotterTest, FollowsTheDrawerRangesIntoTheData) {
   plotter.SetYBounds(3.0, 3.0);  // not a proper range
   EXPECT_FALSE(data.IsRedrawPending());
   EXPECT_FALSE(plotter.DataChanged());
+}
+
+namespace {
+
+template <class T, class Base>
+class VectorIterator : public Base {
+ public:
+  explicit VectorIterator(const std::vector<T>& values) : mValues(values) {}
+  int32_t Read(T* out, int32_t count) override {
+    int32_t n = 0;
+    for (; n < count && mNext < mValues.size(); ++n) out[n] = mValues[mNext++];
+    return n;
+  }
+
+ private:
+  const std::vector<T>& mValues;
+  size_t mNext = 0;
+};
+
+// The same series as Points, handed out through fresh iterators at every fetch.
+class IteratedPoints : public MGraph1::XYCPlotData2 {
+ public:
+  explicit IteratedPoints(const Points& points) : p(points) {}
+  bool GetSeriesData(int32_t, int32_t& count, int32_t& firstIndex, MGraph1::GraphFloatIterator*& xs,
+                     MGraph1::GraphFloatIterator*& ys, MGraph1::GraphColorrefIterator*& colours, COLORREF& colour,
+                     uint32_t& flags) override {
+    x = std::make_unique<VectorIterator<float, MGraph1::GraphFloatIterator>>(p.x);
+    y = std::make_unique<VectorIterator<float, MGraph1::GraphFloatIterator>>(p.y);
+    c = std::make_unique<VectorIterator<COLORREF, MGraph1::GraphColorrefIterator>>(p.perPoint);
+    count = static_cast<int32_t>(p.x.size());
+    firstIndex = 100;
+    xs = x.get();
+    ys = y.get();
+    colours = c.get();
+    colour = 0;
+    flags = p.flags;
+    return true;
+  }
+  const Points& p;
+  std::unique_ptr<MGraph1::GraphFloatIterator> x, y;
+  std::unique_ptr<MGraph1::GraphColorrefIterator> c;
+};
+
+}  // namespace
+
+TEST_F(XYCPlotterTest, IteratedSeriesDrawsInBlocksAsTheArraysDo) {
+  for (int i = 0; i < 300; ++i) {  // a spiral: segments join across the blocks of 128
+    data.x.push_back(static_cast<float>(50.0 + i / 7.0 * std::cos(i * 0.1)));
+    data.y.push_back(static_cast<float>(40.0 + i / 8.0 * std::sin(i * 0.1)));
+    data.perPoint.push_back(i < 150 ? RGB(200, 0, 0) : RGB(0, 0, 200));
+  }
+  data.flags = MGraph1::kSeriesConnect;
+  Draw();
+  IteratedPoints iterated(data);
+  MGraph1::XYCPlotter2 plotter2;
+  MapPlot(plotter2, 1.0, 0.0, 1.0, 0.0);
+  plotter2.SetData(&iterated, 0, false);
+  GraphCanvas blocks(120, 100);
+  OWL::TRect p = plot, c = plot;
+  plotter2.OnDraw(blocks.dc, blocks.dc, p, c);
+  EXPECT_TRUE(canvas.Snapshot() == blocks.Snapshot());
+  EXPECT_EQ(data.PointCount(), iterated.PointCount());
+  MGraph1::PointRecord found, expected;
+  ASSERT_TRUE(iterated.FindNearestPoint(60, 30, 3, found));
+  ASSERT_TRUE(data.FindNearestPoint(60, 30, 3, expected));
+  EXPECT_EQ(expected.index, found.index);
+  EXPECT_EQ(expected.colour, found.colour);
 }
