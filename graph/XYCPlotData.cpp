@@ -67,13 +67,7 @@ bool XYCPlotDataBase::GetPoint(int32_t cx, int32_t cy, PointRecord& out) const {
 
 void XYCPlotDataBase::SetPoint(int32_t cx, int32_t cy, double x, double y, int32_t index, COLORREF colour,
                                uint32_t pass) {
-  PointRecord record;
-  record.x = x;
-  record.y = y;
-  record.index = index;
-  record.pass = pass;
-  record.colour = colour;
-  SetPointRecord(cx, cy, record);
+  SetPointRecord(cx, cy, MakePointRecord(x, y, index, colour, pass));
 }
 
 void XYCPlotDataBase::SetPointRecord(int32_t cx, int32_t cy, const PointRecord& record) {

@@ -25,6 +25,16 @@ struct PointRecord {
 };
 static_assert(sizeof(PointRecord) == 40, "a point record is copied whole");
 
+inline PointRecord MakePointRecord(double x, double y, int32_t index, COLORREF colour, uint32_t pass) noexcept {
+  PointRecord record;
+  record.x = x;
+  record.y = y;
+  record.index = index;
+  record.pass = pass;
+  record.colour = colour;
+  return record;
+}
+
 // The area the legend entries of a series cover, widened by every entry drawn.
 struct LegendExtent {
   int32_t left = 0x7FFFFFFF;

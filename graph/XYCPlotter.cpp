@@ -146,13 +146,7 @@ bool XYCPointRun::Record(const MappedPoint& p, float x, float y, int32_t index) 
     mC.pointMap->SetPoint(cx, cy, x, y, index, mColour, mPass);
     return old.colour == mColour && old.pass == mPass;
   }
-  PointRecord record;
-  record.x = x;
-  record.y = y;
-  record.index = index;
-  record.pass = mPass;
-  record.colour = mColour;
-  mC.pointMap->InsertPoint(cx, cy, record);
+  mC.pointMap->InsertPoint(cx, cy, MakePointRecord(x, y, index, mColour, mPass));
   return false;
 }
 
