@@ -22,14 +22,20 @@ struct DataPosition {
 static_assert(sizeof(DataPosition) == 8, "a position is two 32-bit words");
 
 // Reached by QueryInterface from the host's data-file object; a test document (hostapi/
-// TestDocument.h) is handed out as this interface. Slots 4 to 20 belong to the host and are not
+// TestDocument.h) is handed out as this interface. Slots 6 to 20 belong to the host and are not
 // called by the module.
 struct IHostRecordData : IUnknown {
   // Slot 3: the end of the data: the last record and the tick one past its last sample; reserved
   // is 0. An empty document leaves *position as the caller preset it and answers S_FALSE.
   virtual HRESULT STDMETHODCALLTYPE GetEndPosition(int32_t reserved, DataPosition* position) = 0;
-  virtual HRESULT STDMETHODCALLTYPE Reserved4() = 0;
-  virtual HRESULT STDMETHODCALLTYPE Reserved5() = 0;
+  // Slot 4: the record the host writes next or last wrote (the last record of the file), -1 in an
+  // empty file; drawers read it at each record start. reserved is 0.
+  virtual HRESULT STDMETHODCALLTYPE GetRecordValue(int32_t reserved, int32_t* value) = 0;
+  // Slot 5: a new reader of the channel in the record (request flags as the data document's
+  // GetChannelSource, the whole record); E_INVALIDARG for a channel or record that does not
+  // exist, S_FALSE and null when the request has nothing.
+  virtual HRESULT STDMETHODCALLTYPE QueryChannel(uint32_t request, int32_t record, int32_t channel,
+                                                 IUnknown** result) = 0;
   virtual HRESULT STDMETHODCALLTYPE Reserved6() = 0;
   virtual HRESULT STDMETHODCALLTYPE Reserved7() = 0;
   virtual HRESULT STDMETHODCALLTYPE Reserved8() = 0;

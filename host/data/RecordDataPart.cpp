@@ -2,6 +2,7 @@
 #include "host/data/RecordDataPart.h"
 
 #include "host/data/DataDocument.h"
+#include "hostapi/CalcEnum.h"
 
 namespace host {
 
@@ -21,6 +22,17 @@ HRESULT STDMETHODCALLTYPE RecordDataPart::GetEndPosition(int32_t, DataPosition* 
   position->mRecord = static_cast<int32_t>(data.records.size()) - 1;
   position->mRecordOffset = data.records.back().length;
   return S_OK;
+}
+
+HRESULT STDMETHODCALLTYPE RecordDataPart::GetRecordValue(int32_t, int32_t* value) noexcept {
+  if (!value) return E_POINTER;
+  *value = static_cast<int32_t>(mOwner.Data().records.size()) - 1;
+  return S_OK;
+}
+
+HRESULT STDMETHODCALLTYPE RecordDataPart::QueryChannel(uint32_t request, int32_t record, int32_t channel,
+                                                       IUnknown** result) noexcept {
+  return mOwner.GetChannelSource(channel, request, record, 0, kEnumRecordEnd, result);
 }
 
 HRESULT STDMETHODCALLTYPE RecordDataPart::GetChannelTimeBase(int32_t, int32_t record, int32_t channel,

@@ -19,8 +19,9 @@ class RecordDataPart final : public IHostRecordData {
   ULONG STDMETHODCALLTYPE Release() noexcept override;
 
   HRESULT STDMETHODCALLTYPE GetEndPosition(int32_t reserved, DataPosition* position) noexcept override;
-  HRESULT STDMETHODCALLTYPE Reserved4() noexcept override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE Reserved5() noexcept override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE GetRecordValue(int32_t reserved, int32_t* value) noexcept override;
+  HRESULT STDMETHODCALLTYPE QueryChannel(uint32_t request, int32_t record, int32_t channel,
+                                         IUnknown** result) noexcept override;
   HRESULT STDMETHODCALLTYPE Reserved6() noexcept override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE Reserved7() noexcept override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE Reserved8() noexcept override { return E_NOTIMPL; }

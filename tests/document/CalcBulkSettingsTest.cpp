@@ -30,8 +30,10 @@ class RecordDataFile final : public IHostRecordData {
   ULONG STDMETHODCALLTYPE AddRef() noexcept override { return 2; }
   ULONG STDMETHODCALLTYPE Release() noexcept override { return 1; }
   HRESULT STDMETHODCALLTYPE GetEndPosition(int32_t, DataPosition*) noexcept override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE Reserved4() noexcept override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE Reserved5() noexcept override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE GetRecordValue(int32_t, int32_t*) noexcept override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE QueryChannel(uint32_t, int32_t, int32_t, IUnknown**) noexcept override {
+    return E_NOTIMPL;
+  }
   HRESULT STDMETHODCALLTYPE Reserved6() noexcept override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE Reserved7() noexcept override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE Reserved8() noexcept override { return E_NOTIMPL; }
