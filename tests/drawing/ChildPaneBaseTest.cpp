@@ -144,16 +144,4 @@ TEST_F(ChildPaneBaseTest, EmptyOrInvertedLaneGetsNoCacheAndPaintsNothing) {
   }
 }
 
-TEST_F(ChildPaneBaseTest, ForwardsNotificationsToEveryDrawer) {
-  auto a = Add("a", 1);
-  auto b = Add("b", 0x201);
-  lane->RefreshDrawers(0x10);
-  pane.sampling = true;
-  lane->OnSamplingStart(0);
-  // Once when placed, once more as sampling starts.
-  EXPECT_EQ(2u, pane.invalidated.size());
-  EXPECT_EQ(std::vector<uint32_t>{0x10}, a->refreshes);
-  EXPECT_EQ(std::vector<uint32_t>{0x10}, b->refreshes);
-}
-
 }  // namespace

@@ -79,20 +79,6 @@ TEST(DrawerBase, RecordStartTakesTheHostRecordValueThenRefreshes) {
   EXPECT_FALSE(drawer->InRecord());
 }
 
-TEST(DrawerBase, DefaultsOfTheOptionalOperations) {
-  auto drawer = MakeDrawer(1, {1, 2}, {-1, 0});
-  int32_t id = 0;
-  EXPECT_EQ(E_NOTIMPL, drawer->GetSourceId(&id));
-  EXPECT_EQ(S_FALSE, drawer->OnNewData(0, 0, nullptr));
-  EXPECT_EQ(E_NOTIMPL, drawer->PaneBroadcast(0));
-  IScrivoRecordDrawer* copy = drawer.Get();
-  EXPECT_EQ(E_NOTIMPL, drawer->CloneForOutput(0, &copy));
-  EXPECT_EQ(nullptr, copy);
-  IUnknown* other = nullptr;
-  EXPECT_EQ(E_NOINTERFACE, drawer->QueryInterface(IID_IDragScaleObserver, reinterpret_cast<void**>(&other)));
-  EXPECT_EQ(nullptr, other);
-}
-
 // Calls through the raw table, as the lanes' callers lay it out.
 TEST(DrawerBase, SlotsSitInTheirPlaces) {
   auto drawer = MakeDrawer(0x402, {0x80000000u, 0xC0000000u}, {5, 2});
