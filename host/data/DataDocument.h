@@ -5,6 +5,7 @@
 #include "host/common/HostObject.h"
 #include "host/common/HostPtr.h"
 #include "host/data/DataObjectsPart.h"
+#include "host/data/ExtensionChildrenPart.h"
 #include "host/data/RecordDataPart.h"
 #include "host/data/Recording.h"
 #include "host/data/SamplingSinkPart.h"
@@ -107,6 +108,7 @@ class DataDocument final : public HostObject<IHostDataFile, IHostDataDocument, I
   bool mSampling = false;
   int mEventSourceDepth = 0;  // nesting of calculated channels being connected
   RecordDataPart mRecordData{*this};
+  ExtensionChildrenPart mExtensionChildren{*this};
   DataObjectsPart mObjects{*this};
   double mStartTimeOfDay = 0.0;
   SamplingSinkPart mSamplingSink{*this};

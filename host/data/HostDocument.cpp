@@ -1,13 +1,8 @@
 // The stand-in host's document object over a data document.
 #include "host/data/HostDocument.h"
 
-#include "host/cycles/DetectionSettingsService.h"
-#include "hostapi/ClassRegistry.h"
 #include "hostapi/CustomDocument.h"
-#include "hostapi/PXDetectionSettings.h"
-#include "hostapi/TypeRegistry.h"
 
-#include <objbase.h>
 #include <oleauto.h>
 
 #include <string>
@@ -18,15 +13,6 @@ namespace host {
 HostPtr<HostDocument> HostDocument::Create(HostPtr<DataDocument> dataDocument) {
   HostPtr<HostDocument> document;
   document.Attach(new HostDocument(std::move(dataDocument)));
-  // The cycle extension keeps its detection-settings service with every document, as child number 0 of its
-  // class; without the framework's type registry the class has no type id and the document goes without.
-  HostPtr<ITypeRegistry> types;
-  uint16_t index = 0;
-  if (SUCCEEDED(CoGetClassObject(CLSID_LumoFrameWork, CLSCTX_ALL, nullptr, IID_ITypeRegistry,
-                                 reinterpret_cast<void**>(types.Out()))) &&
-      types && SUCCEEDED(types->RegisterGuid(&PXChildClassGUID, &index))) {
-    document->AddChildDocument(static_cast<uint32_t>(index) << 16, CreateDetectionSettingsService().Get());
-  }
   return document;
 }
 

@@ -2,6 +2,7 @@
 #include "document/ZRSetting_PXDetSet.h"
 
 #include "document/SettingsStore.h"
+#include "host/data/HostDocument.h"
 #include "hostclient/ComPtr.h"
 #include "tests/document/DocumentTestHost.h"
 #include "tests/document/FakePeriodix.h"
@@ -90,11 +91,18 @@ TEST_F(DetectionSettingTest, StoreGroupsMadeWithAHostHoldAnObjectToldTheirChanne
   EXPECT_NE(copy.GetDetectionSettingsObject(), store.GetDetectionSettingsObject());
 }
 
-TEST_F(DetectionSettingTest, AHostWithoutTheExtensionGivesNoObject) {
+// The stand-in host's data file keeps the cycle extension; its host document, which lists only modules'
+// documents, stands for a host without it.
+TEST_F(DetectionSettingTest, TheHostsExtensionGivesAnObjectAndAHostWithoutItNone) {
   auto file = doctest::MakeDataFile();
   ZRSetting_PXDetSet setting(1010, 1, 5);
   setting.AttachDetectionObject(doctest::AsFile(file.Get()));
-  EXPECT_EQ(setting.GetObject(), nullptr);
+  ASSERT_NE(setting.GetObject(), nullptr);
+  EXPECT_TRUE(setting.IsValid());
+  auto hostDocument = host::HostDocument::Create(file);
+  ZRSetting_PXDetSet without(1010, 1, 5);
+  without.AttachDetectionObject(static_cast<IHostDocument*>(hostDocument.Get()));
+  EXPECT_EQ(without.GetObject(), nullptr);
 }
 
 }  // namespace

@@ -4,7 +4,6 @@
 
 #include "host/app/HostFramework.h"
 #include "host/app/ModuleLoader.h"
-#include "host/data/HostDocument.h"
 #include "host/data/RecordingReader.h"
 #include "hostapi/ChildDocumentList.h"
 #include "hostapi/ClassRegistry.h"
@@ -231,10 +230,10 @@ TEST_F(DetectorChainTest, PerCycleChainFindsSynapticEventsOnARealRecording) {
   }
 }
 
-// Every host document carries the cycle extension's preset service as the module finds it: child 0 of the
-// extension's class in the document's child list.
-TEST_F(DetectorChainTest, HostDocumentCarriesTheDetectionSettingsService) {
-  HostPtr<HostDocument> document = HostDocument::Create(SamplesDocument(std::vector<float>(10), 0.001));
+// Every data document carries the cycle extension's preset service where the module looks for it: child 0 of
+// the extension's class in the document's child list.
+TEST_F(DetectorChainTest, DataDocumentCarriesTheDetectionSettingsService) {
+  HostPtr<DataDocument> document = SamplesDocument(std::vector<float>(10), 0.001);
   HostPtr<ITypeRegistry> types;
   ASSERT_EQ(CoGetClassObject(CLSID_LumoFrameWork, CLSCTX_ALL, nullptr, IID_ITypeRegistry,
                              reinterpret_cast<void**>(types.Out())),
@@ -242,8 +241,14 @@ TEST_F(DetectorChainTest, HostDocumentCarriesTheDetectionSettingsService) {
   uint16_t index = 0;
   ASSERT_EQ(types->RegisterGuid(&PXChildClassGUID, &index), S_OK);
   HostPtr<IHostChildDocumentList> children = document.As<IHostChildDocumentList>(IID_IHostChildDocumentList);
-  HostPtr<IUnknown> child;
-  ASSERT_EQ(children->GetChildObject(static_cast<uint32_t>(index) << 16, 0, child.Out()), S_OK);
+  ASSERT_TRUE(children);
+  HostPtr<IUnknown> child, again;
+  const uint32_t typeId = static_cast<uint32_t>(index) << 16;
+  ASSERT_EQ(children->GetChildObject(typeId, 0, child.Out()), S_OK);
+  children->GetChildObject(typeId, 0, again.Out());
+  EXPECT_EQ(child.Get(), again.Get());  // one service per document
+  EXPECT_EQ(children->GetChildObject(typeId, 1, again.Out()), E_FAIL);
+  EXPECT_EQ(children->GetChildObject(typeId + 1, 0, again.Out()), E_FAIL);
   HostPtr<IPXPresetService> service = child.As<IPXPresetService>(IID_IPXPresetService);
   ASSERT_TRUE(service);
   HostPtr<IPXDetectionSettings> settings;
