@@ -112,9 +112,9 @@ HRESULT ChildPaneBase::AddDrawer(uint32_t options, IScrivoRecordDrawer* drawer, 
   // Equal kinds keep the order in which they were added.
   std::stable_sort(mDrawers.begin(), mDrawers.end(),
                    [](const auto& a, const auto& b) { return KindOf(a.Get()) < KindOf(b.Get()); });
-  const int32_t layerIndex = KindOf(drawer) / 256;
-  if ((options & kDrawerCachedLayer) && CachedBitmaps() && layerIndex >= 0 && layerIndex < kLayerCount) {
-    PaneLayer& layer = mLayers[static_cast<size_t>(layerIndex)];
+  const int32_t kind = KindOf(drawer);
+  if ((options & kDrawerCachedLayer) && CachedBitmaps() && kind >= 0 && kind < 256 * kLayerCount) {
+    PaneLayer& layer = mLayers[static_cast<size_t>(kind / 256)];
     layer.flags = (layer.flags | kLayerCached | kLayerDirty) & ~kLayerDrawn;
     layer.opacity = std::min<uint32_t>(opacity, 255);
     SizeCache(layer);

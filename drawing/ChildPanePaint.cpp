@@ -3,7 +3,6 @@
 
 #include "drawing/ChildPaneHost.h"
 #include "drawing/DrawingServices.h"
-#include "platform/owl/TBrush.h"
 #include "platform/owl/TDC.h"
 #include "platform/owl/TPen.h"
 #include "platform/uihelpers/Colours.h"
