@@ -98,5 +98,23 @@ TEST(DataDocument, AnswersRecordsChannelsAndBadArguments) {
   EXPECT_EQ(selection->SetRange({0, 1}, {1, 0}), S_OK);
 }
 
+TEST(DataDocument, RecordDataAnswersTheLastRecordAndChannelReaders) {
+  HostPtr<DataDocument> document = TwoRecordDocument();
+  HostPtr<IHostRecordData> data = HostPtr<IHostDataFile>(static_cast<IHostDataFile*>(document.Get()))
+                                      .As<IHostRecordData>(IID_IHostRecordData);
+  ASSERT_TRUE(data);
+  int32_t value = -5;
+  ASSERT_EQ(data->GetRecordValue(0, &value), S_OK);
+  EXPECT_EQ(value, 1);  // also while the last record is still empty
+  HostPtr<IUnknown> reader;
+  EXPECT_EQ(data->QueryChannel(kChannelRequestGrowing | kChannelRequestSource | kChannelRequestDisplayed, 0, 0,
+                               reader.Out()),
+            S_OK);
+  EXPECT_TRUE(reader.As<ISampleSource>(IID_ISampleSource));
+  EXPECT_EQ(data->QueryChannel(kChannelRequestDisplayed, 0, 3, reader.Out()), E_INVALIDARG);
+  EXPECT_FALSE(reader);
+  EXPECT_EQ(data->QueryChannel(kChannelRequestDisplayed, 2, 0, reader.Out()), E_INVALIDARG);
+}
+
 }  // namespace
 }  // namespace host
