@@ -83,9 +83,10 @@ class CycleDetector {
   const std::vector<double>& EventTimes() const noexcept { return mEventTimes; }
   int32_t CurrentRecord() const noexcept { return mCurrentRecord; }
   bool Ready() const noexcept { return mReady; }
+  // The store kept with the data file; null without child data.
+  SettingsStore* Settings() const noexcept;
 
  private:
-  SettingsStore* Settings() const noexcept;
   int32_t AnalysisTypeSetting() const noexcept;
   int32_t RecordCount() const noexcept;
   void StoreEvent(const EventFCalc& record, RecordEventMap& map, IUnknown* file);

@@ -4,6 +4,8 @@
 #include "base/ModalMessageBox.h"
 #include "platform/owl/TDialog.h"
 
+#include <commdlg.h>
+
 namespace OWL {
 
 static TModalSeam* gInstalled = nullptr;
@@ -20,6 +22,8 @@ BOOL TModalSeam::TrackPopupMenu(HMENU menu, UINT flags, int x, int y, HWND owner
                                 const TPMPARAMS* params) {
   return TrackPopupMenuEx(menu, flags, x, y, owner, const_cast<TPMPARAMS*>(params));
 }
+
+BOOL TModalSeam::SaveFileDialog(OPENFILENAMEW& dialog) { return GetSaveFileNameW(&dialog); }
 
 TModalSeam& TModalSeam::Current() noexcept {
   static TModalSeam real;

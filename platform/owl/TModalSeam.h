@@ -1,9 +1,11 @@
 // OWL::TModalSeam: the one place where the module enters a modal loop (message boxes, modal
-// dialogs, popup menus). The real seam calls Windows; a test installs a scripted one so that
+// dialogs, popup menus, file dialogs). The real seam calls Windows; a test installs a scripted one so that
 // nothing ever waits for a user.
 #pragma once
 
 #include <windows.h>
+
+struct tagOFNW;  // OPENFILENAMEW
 
 namespace OWL {
 
@@ -20,6 +22,9 @@ class TModalSeam {
   // TrackPopupMenuEx; with TPM_RETURNCMD answers the chosen command (0 for none).
   virtual BOOL TrackPopupMenu(HMENU menu, UINT flags, int x, int y, HWND owner,
                               const TPMPARAMS* params);
+  // GetSaveFileNameW; TRUE with the chosen name in the dialog's file buffer, FALSE when
+  // cancelled.
+  virtual BOOL SaveFileDialog(tagOFNW& dialog);
 
   // The seam in force: the installed one, else the real one.
   static TModalSeam& Current() noexcept;

@@ -3,6 +3,7 @@
 
 #include "base/StorageBinIStreamLite.h"
 #include "base/StorageBinOStreamLite.h"
+#include "tests/support/MemoryStream.h"
 #include "base/XQOR.h"
 #include "document/ParamCatalogue.h"
 #include "document/ZRSettingIO.h"
@@ -21,36 +22,6 @@ namespace {
 
 using namespace ZR::Doc;
 using Bytes = std::vector<uint8_t>;
-
-// A stream in memory, read from its start.
-class MemoryStream {
- public:
-  explicit MemoryStream(const Bytes& bytes = Bytes()) {
-    CreateStreamOnHGlobal(nullptr, TRUE, &mStream);
-    ULONG written = 0;
-    if (!bytes.empty()) mStream->Write(bytes.data(), static_cast<ULONG>(bytes.size()), &written);
-    Rewind();
-  }
-  MemoryStream(const MemoryStream&) = delete;
-  ~MemoryStream() { EXPECT_EQ(mStream->Release(), 0u); }
-  IStream* Get() const { return mStream; }
-  void Rewind() {
-    LARGE_INTEGER zero{};
-    mStream->Seek(zero, STREAM_SEEK_SET, nullptr);
-  }
-  Bytes Contents() {
-    STATSTG stat{};
-    mStream->Stat(&stat, STATFLAG_NONAME);
-    Bytes bytes(static_cast<size_t>(stat.cbSize.QuadPart));
-    Rewind();
-    ULONG read = 0;
-    mStream->Read(bytes.data(), static_cast<ULONG>(bytes.size()), &read);
-    return bytes;
-  }
-
- private:
-  IStream* mStream = nullptr;
-};
 
 Bytes Encode(const std::function<void(IBinOutStream&)>& write) {
   MemoryStream stream;

@@ -7,7 +7,9 @@
 #include "platform/owl/TModalSeam.h"
 
 #include <windows.h>
+#include <commdlg.h>
 
+#include <cwchar>
 #include <deque>
 #include <functional>
 #include <string>
@@ -40,6 +42,10 @@ class ScriptedModalSeam : public OWL::TModalSeam {
   // the menus tracked are kept with their item count.
   std::deque<UINT> MenuChoices;
   std::vector<int> MenuItemCounts;
+  // Names chosen in successive save dialogs (cancelled when they have run out); each dialog
+  // shown is kept (its fields as given, the file buffer before the choice).
+  std::deque<std::wstring> SaveFileNames;
+  std::vector<OPENFILENAMEW> SaveDialogs;
 
   int MessageBox(HWND, const wchar_t* text, const wchar_t*, UINT) override {
     MessageTexts.push_back(text ? text : L"");
@@ -63,6 +69,14 @@ class ScriptedModalSeam : public OWL::TModalSeam {
     UINT const choice = MenuChoices.front();
     MenuChoices.pop_front();
     return static_cast<BOOL>(choice);
+  }
+
+  BOOL SaveFileDialog(OPENFILENAMEW& dialog) override {
+    SaveDialogs.push_back(dialog);
+    if (SaveFileNames.empty() || !dialog.lpstrFile || SaveFileNames.front().size() >= dialog.nMaxFile) return FALSE;
+    wcscpy(dialog.lpstrFile, SaveFileNames.front().c_str());
+    SaveFileNames.pop_front();
+    return TRUE;
   }
 
  private:

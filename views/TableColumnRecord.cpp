@@ -1,0 +1,73 @@
+// The Table View's column record: writing and checked reading.
+#include "views/TableColumnRecord.h"
+
+#include "base/IBinStream.h"
+#include "views/TableViewData.h"
+
+namespace ZR {
+
+namespace {
+
+constexpr int32_t kMarker = -1;
+constexpr int32_t kVersion = 2;
+constexpr int32_t kEntryVersion = 1;
+constexpr int32_t kLastMeasurement = 58;
+
+// One word; false once the stream has failed, so that a failed read is never taken for data.
+bool Read(IBinInStream& in, int32_t& word) noexcept {
+  word = 0;
+  return in.ReadInt32(&word) == S_OK && in.GetStatus() == S_OK;
+}
+
+// The earlier form: a count n, n words, n again (sometimes one word later). Its words are only
+// skipped; a hostile count ends at the stream's end, where the first failed read stops it.
+bool SkipEarlierRecord(IBinInStream& in, int32_t n) {
+  int32_t word = 0;
+  for (int64_t i = 0; i <= static_cast<int64_t>(n); ++i)
+    if (!Read(in, word)) return false;
+  if (n >= 0 && word == n) return true;
+  return Read(in, word) && word == n;
+}
+
+}  // namespace
+
+bool SaveColumnRecord(IBinOutStream& out, const CellFormatMap& formats) {
+  out.WriteLong(kMarker);
+  out.WriteLong(kVersion);
+  for (const auto& [key, format] : formats) {
+    out.WriteLong(key);
+    out.WriteLong(kEntryVersion);
+    out.WriteLong(format.significantFigures);
+    out.WriteLong(format.measurementIndex);
+  }
+  out.WriteLong(kMarker);
+  out.WriteLong(kMarker);
+  return true;
+}
+
+bool LoadColumnRecord(IBinInStream& in, CellFormatMap& formats) {
+  int32_t first = 0;
+  if (!Read(in, first)) return false;
+  if (first != kMarker) return SkipEarlierRecord(in, first);
+  int32_t version = 0;
+  if (!Read(in, version) || version != kVersion) return false;
+  int32_t key = 0;
+  while (Read(in, key) && key != kMarker) {
+    if (key < 0 || key > kLastMeasurement) return false;
+    int32_t entryVersion = 0;
+    int32_t figures = 0;
+    int32_t measurement = 0;
+    if (!Read(in, entryVersion) || !Read(in, figures) || !Read(in, measurement)) return false;
+    // The key is the measurement; a stored index that names none would lose the figures.
+    const bool named = measurement >= 0 && measurement <= kLastMeasurement;
+    formats[key] = CellFormat{ClampSignificantFigures(figures), named ? measurement : key};
+  }
+  int32_t closing = 0;
+  return key == kMarker && Read(in, closing) && closing == kMarker;
+}
+
+bool TableViewData::SaveColumns(IBinOutStream& out) const { return SaveColumnRecord(out, mFormats); }
+
+bool TableViewData::LoadColumns(IBinInStream& in) { return LoadColumnRecord(in, mFormats); }
+
+}  // namespace ZR

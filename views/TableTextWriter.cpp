@@ -1,0 +1,117 @@
+// The Table View's text file, written line by line with checked writes.
+#include "views/TableTextWriter.h"
+
+#include "base/OFormatStream.h"
+#include "base/String.h"
+#include "grid/TableDataContract.h"
+#include "hostapi/HostProgress.h"
+#include "platform/owl/TModule.h"
+#include "views/ViewStringIds.h"
+
+#include <cstdint>
+#include <string>
+
+namespace ZR {
+
+namespace {
+
+class OutputFile {
+ public:
+  explicit OutputFile(const wchar_t* name) noexcept
+      : mHandle(CreateFileW(name, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, CREATE_ALWAYS,
+                            FILE_ATTRIBUTE_NORMAL, nullptr)) {}
+  OutputFile(const OutputFile&) = delete;
+  OutputFile& operator=(const OutputFile&) = delete;
+  ~OutputFile() { Close(); }
+
+  bool IsOpen() const noexcept { return mHandle != INVALID_HANDLE_VALUE; }
+  bool Write(const std::string& bytes) noexcept {
+    DWORD written = 0;
+    return WriteFile(mHandle, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+           written == bytes.size();
+  }
+  void Close() noexcept {
+    if (IsOpen()) CloseHandle(mHandle);
+    mHandle = INVALID_HANDLE_VALUE;
+  }
+
+ private:
+  HANDLE mHandle;
+};
+
+// The progress of one loop (event lines or summary lines): the percentage it showed last.
+class LineProgress {
+ public:
+  LineProgress(IHostProgress* progress, int32_t total) noexcept : mProgress(progress), mTotal(total) {}
+  // False when the user cancelled.
+  bool LineDone(int32_t linesWritten) {
+    if (!mProgress) return true;
+    const int32_t percent = static_cast<int32_t>(static_cast<int64_t>(linesWritten) * 100 / mTotal);
+    if (percent != mLastShown) {
+      static const QOR::String kFormat(OWL::TModule::Default().LoadString(IDS_TV_EXPORT_PERCENT).c_str());
+      QOR::OFormatStringStream text(kFormat);
+      text << percent;
+      mProgress->SetText(text.str().GetInterface());
+      mLastShown = percent;
+    }
+    return mProgress->SetPercent(percent) == 0;
+  }
+
+ private:
+  IHostProgress* mProgress;
+  int32_t mTotal;
+  int32_t mLastShown = -1;
+};
+
+// The cells of one row, TAB-separated, ended by CR LF; each character one byte.
+std::string RowLine(ITableDataManager& data, uint32_t section, int32_t row, uint32_t columns) {
+  std::string line;
+  for (uint32_t c = 0; c < columns; ++c) {
+    if (c > 0) line += '\t';
+    QOR::IQORString* cell = nullptr;
+    if (data.GetCellText(section, row, static_cast<int32_t>(c), &cell) != S_OK || !cell) continue;
+    const QOR::String text(cell);
+    cell->Release();
+    for (const wchar_t* p = text.GetText(); *p; ++p)
+      line += static_cast<unsigned>(*p) <= 0xFF ? static_cast<char>(*p) : '?';
+  }
+  return line + "\r\n";
+}
+
+HRESULT LastError() noexcept {
+  const DWORD error = GetLastError();
+  return error ? HRESULT_FROM_WIN32(error) : E_FAIL;
+}
+
+}  // namespace
+
+HRESULT WriteTableText(ITableDataManager& data, ITableStoredRowInfo& rows, bool withSummary,
+                       const wchar_t* fileName, IHostProgress* progress) {
+  OutputFile file(fileName);
+  if (!file.IsOpen()) return LastError();
+  uint32_t columns = 0;
+  int32_t eventRows = 0;
+  int32_t summaryRows = 0;
+  data.GetColumnCount(kTableMainSection, &columns);
+  rows.GetRowCount(0, &eventRows);
+  rows.GetRowCount(kTableSummarySection, &summaryRows);
+  const int32_t total = eventRows + (withSummary ? summaryRows : 0);
+  int32_t lines = 0;
+  HRESULT result = S_OK;
+  const auto writeSection = [&](uint32_t section, int32_t count, const char* before) {
+    LineProgress shown(progress, total);
+    if (before && !file.Write(before)) return LastError();
+    for (int32_t row = 0; row < count; ++row) {
+      if (!file.Write(RowLine(data, section, row, columns))) return LastError();
+      if (!shown.LineDone(++lines)) return S_FALSE;
+    }
+    return S_OK;
+  };
+  result = writeSection(0, eventRows, nullptr);
+  if (result == S_OK && withSummary) result = writeSection(kTableSummarySection, summaryRows, "\r\n");
+  file.Close();
+  if (result != S_OK) DeleteFileW(fileName);
+  return result;
+}
+
+}  // namespace ZR

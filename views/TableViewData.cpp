@@ -1,0 +1,165 @@
+// ZR::TableViewData: cell texts, styles, row and column counts, and the summary statistics.
+#include "views/TableViewData.h"
+
+#include "document/CycleDetector.h"
+#include "document/SettingsStore.h"
+#include "document/ZRSetting_Bool.h"
+#include "enumerators/framework/HostHelpers.h"
+#include "hostclient/ComBoundary.h"
+#include "platform/owl/TModule.h"
+#include "views/ViewStringIds.h"
+
+#include <cmath>
+#include <limits>
+
+namespace ZR {
+
+namespace {
+
+constexpr uint32_t kSummarySection = 0x10;
+constexpr int32_t kSummaryRows = 5;  // heading, Avg, Min, Max, Count
+constexpr int32_t kTimeMeasurement = 58;
+constexpr int kShowSummarySetting = 2002;
+
+bool IsSummary(uint32_t sections) noexcept { return (sections & kSummarySection) != 0; }
+
+QOR::String ViewText(UINT id) { return QOR::String(OWL::TModule::Default().LoadString(id).c_str()); }
+
+HRESULT HandOut(const QOR::String& text, QOR::IQORString** out) noexcept {
+  *out = text.AddRefInterface();
+  return S_OK;
+}
+
+}  // namespace
+
+int32_t TableViewData::EventCount() const noexcept { return mDetector ? mDetector->EventCount() : 0; }
+
+bool TableViewData::SummaryRowsOn() const noexcept {
+  const Doc::SettingsStore* const store = mDetector ? mDetector->Settings() : nullptr;
+  const Doc::ZRSetting_Bool* const on = store ? store->GetBoolSetting(kShowSummarySetting) : nullptr;
+  return on && on->Get();
+}
+
+HRESULT TableViewData::CellText(uint32_t sections, int32_t row, int32_t column, QOR::String& text) {
+  text = QOR::String();
+  const int32_t columns = mDetector ? mDetector->ColumnCount() : 0;
+  int32_t rows = 0;
+  GetRowCount(sections, &rows);
+  if (row < 0 || column < 0 || row >= rows || column > columns) return E_INVALIDARG;
+  if (row == 0) {
+    if (column > 0) text = mDetector->GetColumnHeaderText(column - 1);
+    return S_OK;
+  }
+  if (IsSummary(sections)) {
+    static const UINT kNames[] = {IDS_TV_ROW_AVG, IDS_TV_ROW_MIN, IDS_TV_ROW_MAX, IDS_TV_ROW_COUNT};
+    if (column == 0) {
+      text = ViewText(kNames[row - 1]);
+      return S_OK;
+    }
+    if (static_cast<size_t>(column - 1) >= mSummary.size()) return S_FALSE;
+    const SummaryEntry& entry = mSummary[static_cast<size_t>(column - 1)];
+    const CellFormat& format = GetCellFormat(mDetector->GetColumnParamId(column - 1));
+    if (row == 4) text = QOR::String(ExtLib::LongToText(entry.count).c_str());
+    else if (!IsWholeNumberMeasurement(format.measurementIndex))
+      text = format.Format(row == 1 ? entry.average : row == 2 ? entry.minimum : entry.maximum);
+    return S_OK;
+  }
+  if (column == 0) {
+    text = QOR::String(ExtLib::LongToText(row).c_str());
+    return S_OK;
+  }
+  double value = std::numeric_limits<double>::quiet_NaN();
+  mDetector->GetCellText(row - 1, column - 1, text, &value);
+  if (text.IsEmpty()) text = GetCellFormat(mDetector->GetColumnParamId(column - 1)).Format(value);
+  return S_OK;
+}
+
+HRESULT STDMETHODCALLTYPE TableViewData::GetCellText(uint32_t sections, int32_t row, int32_t column,
+                                                     QOR::IQORString** text) noexcept {
+  if (!text) return E_POINTER;
+  *text = nullptr;
+  return ComTry([&]() -> HRESULT {
+    QOR::String cell;
+    const HRESULT hr = CellText(sections, row, column, cell);
+    return hr == S_OK ? HandOut(cell, text) : hr;
+  });
+}
+
+HRESULT STDMETHODCALLTYPE TableViewData::GetCellStyle(uint32_t, int32_t row, int32_t column,
+                                                      uint32_t* style) noexcept {
+  if (!style) return E_POINTER;
+  *style = (row == 0 ? kCellStyleTitle : 0u) | (column == 0 ? kCellStyleRowNumber : 0u);
+  return S_OK;
+}
+
+HRESULT STDMETHODCALLTYPE TableViewData::GetColumnCount(uint32_t, uint32_t* count) noexcept {
+  if (!count) return E_POINTER;
+  *count = 0;
+  return ComTry([&]() -> HRESULT {
+    *count = static_cast<uint32_t>(mDetector ? mDetector->RebuildColumns() : 0) + 1;
+    return S_OK;
+  });
+}
+
+HRESULT STDMETHODCALLTYPE TableViewData::GetSourceName(uint32_t, QOR::IQORString** name) noexcept {
+  if (!name) return E_POINTER;
+  *name = nullptr;
+  return ComTry([&] { return HandOut(ViewText(IDS_TV_SOURCE_NAME), name); });
+}
+
+HRESULT STDMETHODCALLTYPE TableViewData::GetViewName(uint32_t, QOR::IQORString** name) noexcept {
+  if (!name) return E_POINTER;
+  *name = nullptr;
+  return ComTry([&] { return HandOut(ViewText(IDS_TV_TABLE_NAME), name); });
+}
+
+HRESULT STDMETHODCALLTYPE TableViewData::GetRowCount(uint32_t sections, int32_t* count) noexcept {
+  if (!count) return E_POINTER;
+  const int32_t events = EventCount();
+  if (IsSummary(sections)) *count = events > 0 ? kSummaryRows : 1;
+  else *count = events + 1;
+  return S_OK;
+}
+
+void TableViewData::ComputeSummary() {
+  const int32_t columns = mDetector ? mDetector->RebuildColumns() : 0;
+  mSummary.assign(static_cast<size_t>(columns), SummaryEntry());
+  const int32_t events = EventCount();
+  QOR::String unused;
+  for (int32_t c = 0; c < columns; ++c) {
+    const bool time = mDetector->GetColumnParamId(c) == kTimeMeasurement;
+    double sum = 0.0;
+    int32_t count = 0;
+    double maximum = -1.7976931348623157e308;
+    double minimum = 1.7976931348623157e308;
+    for (int32_t e = 0; e < events; ++e) {
+      double value = std::numeric_limits<double>::quiet_NaN();
+      // The date-and-time column gives a text; its value is the event's time.
+      if (time) value = mDetector->GetEventTime(e);
+      else mDetector->GetCellText(e, c, unused, &value);
+      if (!std::isfinite(value)) continue;
+      ++count;
+      sum += value;
+      if (value > maximum) maximum = value;
+      if (value < minimum) minimum = value;
+    }
+    SummaryEntry& entry = mSummary[static_cast<size_t>(c)];
+    entry.count = count;
+    const double none = std::numeric_limits<double>::quiet_NaN();
+    entry.average = count ? sum / count : none;
+    entry.maximum = count ? maximum : none;
+    entry.minimum = count ? minimum : none;
+  }
+}
+
+CellFormat& TableViewData::GetCellFormat(int32_t measurement) {
+  CellFormat& format = mFormats[measurement];
+  if (format.measurementIndex == -1) format = CellFormat{kDefaultSignificantFigures, measurement};
+  return format;
+}
+
+void TableViewData::SetAllSignificantFigures(int32_t figures) {
+  for (auto& entry : mFormats) entry.second.significantFigures = ClampSignificantFigures(figures);
+}
+
+}  // namespace ZR
