@@ -367,7 +367,7 @@ void String::Reserve(int units) {
 String String::Substring(int pos, int count) const {
   const int length = Length();
   if (pos < 0 || pos >= length) return String();
-  return String(mText + pos, std::min(count, length - pos));
+  return String(mText + pos, count < 0 ? length - pos : std::min(count, length - pos));
 }
 
 int String::FindOneOf(const wchar_t* set, int pos) const noexcept {

@@ -86,6 +86,7 @@ class String {
   // Capacity of units including the terminator (at least 8, never less than the text holds);
   // an unshared string with exactly that capacity keeps its rep.
   void Reserve(int units);
+  // count units from pos (a negative count: to the end); empty when pos is outside the text.
   String Substring(int pos, int count) const;
   // Index of the first unit at or after pos that is in set, or -1.
   int FindOneOf(const wchar_t* set, int pos = 0) const noexcept;

@@ -9,7 +9,9 @@
 #include "document/ParamCatalogue.h"
 #include "document/ScrivoDataChildData.h"
 #include "document/SettingIds.h"
+#include "document/SettingTexts.h"
 #include "document/SettingsStore.h"
+#include "document/TableViewData.h"
 #include "document/ZRSetting.h"
 #include "document/ZRSetting_Bool.h"
 #include "grid/ITableViewManager.h"
@@ -31,6 +33,9 @@ ZRDoc::ZRDoc(IUnknown* hostObject, IUnknown* classObject, uint32_t flags)
 }
 
 ZRDoc::~ZRDoc() {
+  // The table data reads the detector: it goes first.
+  mTableData = nullptr;
+  mTableDataRef.Reset();
   mDetector.reset();
   mTableManager.Reset();
 }
@@ -114,6 +119,31 @@ HRESULT ZRDoc::GetTableViewManager(ITableViewManager** manager) {
   return S_OK;
 }
 
+TableViewData* ZRDoc::GetTableViewData() {
+  if (mTableData) return mTableData;
+  CycleDetector* const detector = GetCycleDetector();
+  if (!detector) return nullptr;
+  mTableData = new TableViewData(detector);
+  mTableDataRef = ComPtr<ITableDataManager>(mTableData);
+  return mTableData;
+}
+
+HRESULT ZRDoc::ExportTable(const QOR::String& fileName) {
+  const int point = fileName.FindLastOf(L".");
+  if (fileName.Substring(point + 1, -1) == QOR::String(L"csv")) {
+    ComPtr<ITableViewManager> manager;
+    const HRESULT hr = GetTableViewManager(manager.Out());
+    return FAILED(hr) ? hr : manager->ExportCsv(0, fileName.GetInterface());
+  }
+  TableViewData* const table = GetTableViewData();
+  return table ? table->ExportTableText(fileName.GetText()) : E_FAIL;
+}
+
+HRESULT STDMETHODCALLTYPE ZRDoc::ExportTableFile(const wchar_t* fileName) noexcept {
+  if (!fileName) return E_POINTER;
+  return ComTry([&] { return ExportTable(QOR::String(fileName)); });
+}
+
 void ZRDoc::AttachView(ZRViewBase* view) {
   const int slot = view ? view->DocumentSlot() : -1;
   if (slot < 0 || slot > 1) return;
@@ -161,6 +191,19 @@ HRESULT STDMETHODCALLTYPE ZRDoc::SetSettingText(int32_t id, const wchar_t* text)
       return E_INVALIDARG;
     }
     if (id == kSettingAnalysisChannel) EnsureChannelGroup();
+    return S_OK;
+  });
+}
+
+HRESULT STDMETHODCALLTYPE ZRDoc::GetSettingErrorText(int32_t id, QOR::IQORString** text) noexcept {
+  if (!text) return E_POINTER;
+  *text = nullptr;
+  return ComTry([&]() -> HRESULT {
+    if (!GetSettings().FindSetting(id)) return E_INVALIDARG;
+    const QOR::String message = SettingErrorText(id).message;
+    // Ids without a message of their own get the catalogue's placeholder.
+    if (message == SettingErrorText(-1).message) return S_FALSE;
+    *text = message.AddRefInterface();
     return S_OK;
   });
 }

@@ -2,7 +2,9 @@
 // detection state, the marker objects in the data file, the view slots and the analysis runs.
 #pragma once
 
+#include "base/String.h"
 #include "hostapi/DocumentSettings.h"
+#include "hostapi/DocumentTableScript.h"
 #include "hostapi/HostMenu.h"
 #include "hostapi/LumoClassObject.h"
 #include "hostapi/OnlineData.h"
@@ -12,7 +14,12 @@
 #include <memory>
 
 class ZRViewBase;
+struct ITableDataManager;
 struct ITableViewManager;
+
+namespace ZR {
+class TableViewData;
+}
 
 namespace ZR::Doc {
 
@@ -36,7 +43,8 @@ struct RegionPosition {
 class ZRDoc final : public ScrivoChildDocument,
                     public IOnlineDataSink,
                     public IZRDocInterface,
-                    public IDocumentSettingsScript {
+                    public IDocumentSettingsScript,
+                    public IDocumentTableScript {
  public:
   // hostObject is the host document the class object was given; classObject that class.
   ZRDoc(IUnknown* hostObject, IUnknown* classObject, uint32_t flags);
@@ -46,6 +54,7 @@ class ZRDoc final : public ScrivoChildDocument,
   QOR_INTERFACE_ENTRY(IZRDocInterface, IID_IZRDocInterface)
   QOR_INTERFACE_ENTRY(IOnlineDataSink, IID_IOnlineDataSink)
   QOR_INTERFACE_ENTRY(IDocumentSettingsScript, IID_IDocumentSettingsScript)
+  QOR_INTERFACE_ENTRY(IDocumentTableScript, IID_IDocumentTableScript)
   QOR_BLIND_ROUTINE(&QueryDocumentBase, 0)
   QOR_END_INTERFACE_MAP()
   QOR_IUNKNOWN_HEAP()
@@ -79,6 +88,9 @@ class ZRDoc final : public ScrivoChildDocument,
 
   // IDocumentSettingsScript
   HRESULT STDMETHODCALLTYPE SetSettingText(int32_t id, const wchar_t* text) noexcept override;
+  HRESULT STDMETHODCALLTYPE GetSettingErrorText(int32_t id, QOR::IQORString** text) noexcept override;
+  // IDocumentTableScript
+  HRESULT STDMETHODCALLTYPE ExportTableFile(const wchar_t* fileName) noexcept override;
 
   // The store kept with the data file (made over the catalogue when the file keeps none).
   SettingsStore& GetSettings();
@@ -89,6 +101,13 @@ class ZRDoc final : public ScrivoChildDocument,
   CycleDetector* GetCycleDetector();
   // With a reference; S_OK, or E_FAIL without an attached data document.
   HRESULT GetTableViewManager(ITableViewManager** manager);
+  // The Table View's data over the cycle detector, made on first use; the document keeps one
+  // reference. Null until a host data document is attached.
+  TableViewData* GetTableViewData();
+  // The Table View's export to a chosen name: the grid's CSV export for the extension "csv"
+  // (after the last '.', letter case counting; a name without '.' is compared whole), the text
+  // export otherwise. S_OK, S_FALSE when cancelled, else the failure; E_FAIL without a data file.
+  HRESULT ExportTable(const QOR::String& fileName);
 
   // Views (the Analysis View in slot 0, the Table View in slot 1) are driven by direct calls.
   void AttachView(ZRViewBase* view);
@@ -143,6 +162,8 @@ class ZRDoc final : public ScrivoChildDocument,
   std::unique_ptr<ParamCatalogue> mCatalogue;
   std::unique_ptr<CycleDetector> mDetector;
   ComPtr<ITableViewManager> mTableManager;
+  ComPtr<ITableDataManager> mTableDataRef;  // the reference held on mTableData
+  TableViewData* mTableData = nullptr;
   bool mSampling = false;
   bool mRunning = false;
   uint32_t mCurrentEvent = 0;

@@ -8,6 +8,8 @@
 
 #include <cstdint>
 
+#include "hostapi/QORString.h"
+
 // {5F0C7E21-3A94-4B6D-9E58-1C2B7A3D4E60}
 inline constexpr GUID IID_IDocumentSettingsScript = {
     0x5F0C7E21, 0x3A94, 0x4B6D, {0x9E, 0x58, 0x1C, 0x2B, 0x7A, 0x3D, 0x4E, 0x60}};
@@ -16,4 +18,8 @@ struct IDocumentSettingsScript : IUnknown {
   // Slot 3: sets the setting numbered id from its text (numbers in the "C" locale). E_POINTER for
   // a null text; E_INVALIDARG for an id the document does not have or a value it does not accept.
   virtual HRESULT STDMETHODCALLTYPE SetSettingText(int32_t id, const wchar_t* text) = 0;
+  // Slot 4: the message the document shows for an invalid value of the setting, with one
+  // reference for the caller. S_FALSE and null when the setting has no message of its own;
+  // E_INVALIDARG for an id the document does not have; E_POINTER for a null out pointer.
+  virtual HRESULT STDMETHODCALLTYPE GetSettingErrorText(int32_t id, QOR::IQORString** text) = 0;
 };

@@ -5,6 +5,8 @@
 #include "host/app/HostFramework.h"
 #include "host/app/HostProgress.h"
 #include "host/app/ModuleLoader.h"
+#include "host/app/TableText.h"
+#include "host/common/HostString.h"
 #include "host/common/MessageText.h"
 #include "host/data/HostDocument.h"
 #include "host/data/RecordingReader.h"
@@ -34,8 +36,15 @@ namespace ondara_host {
 namespace {
 
 constexpr wchar_t kUsage[] =
-    L"usage: ondara-host analyze --recording FILE [--rate HZ] [--type N] [--channel N]\n"
-    L"         [--height V] [--set ID=VALUE]... [--cancel-at PERCENT]\n";
+    L"usage: ondara-host analyze --recording FILE [--rate HZ] [--type NAME] [--channel N]\n"
+    L"         [--height V] [--set ID=VALUE]... [--cancel-at PERCENT] [--table]\n"
+    L"  --type     the analysis type by name (any case) or number 0-5\n"
+    L"  --channel  the analysis channel, counted from 1\n"
+    L"  --set      a setting by id with its value in base units, e.g. --set 1006=0.0005\n"
+    L"  --table    print the Table View's text export instead of the peak markers\n";
+// The analysis types by number, as the module's settings list them.
+constexpr const wchar_t* kTypeNames[] = {L"General - Unstimulated", L"Cardiac Action Potential", L"Synaptic",
+                                         L"Evoked Response",        L"Population Spike",         L"Action Potential"};
 constexpr int32_t kTypeSetting = 2000;
 constexpr int32_t kChannelSetting = 2001;
 constexpr int32_t kHeightSetting = 1006;
@@ -47,6 +56,8 @@ struct AnalyzeArguments {
   // channel's own settings are those of its group.
   std::vector<std::pair<int32_t, std::wstring>> settings;
   int32_t cancelAt = -1;
+  bool table = false;
+  bool help = false;
 };
 
 void PrintError(const std::string& utf8) {
@@ -60,10 +71,24 @@ bool ParseInt(const std::wstring& text, long long low, long long high, long long
   return !text.empty() && *end == 0 && *value >= low && *value <= high;
 }
 
+// The number of an analysis type given by name (any case) or number; -1 for neither.
+int ParseType(const std::wstring& text) {
+  long long number = 0;
+  if (ParseInt(text, 0, 5, &number)) return static_cast<int>(number);
+  for (int type = 0; type < 6; ++type)
+    if (_wcsicmp(text.c_str(), kTypeNames[type]) == 0) return type;
+  return -1;
+}
+
 bool ParseArguments(int argc, wchar_t** argv, AnalyzeArguments* args) {
   std::vector<std::pair<int32_t, std::wstring>> first;
   for (int i = 0; i < argc; i += 2) {
     const std::wstring name = argv[i];
+    if (name == L"--help" || name == L"--table") {
+      (name == L"--help" ? args->help : args->table) = true;
+      --i;  // no value follows
+      continue;
+    }
     if (i + 1 >= argc) {
       PrintError(host::QuoteInput(name) + " needs a value");
       return false;
@@ -78,8 +103,9 @@ bool ParseArguments(int argc, wchar_t** argv, AnalyzeArguments* args) {
       args->rate = std::wcstod(value.c_str(), &end);
       ok = *end == 0 && std::isfinite(args->rate) && args->rate > 0.0;
     } else if (name == L"--type") {
-      ok = ParseInt(value, 0, 5, &number);
-      first.emplace_back(kTypeSetting, value);
+      const int type = ParseType(value);
+      ok = type >= 0;
+      first.emplace_back(kTypeSetting, std::to_wstring(type));
     } else if (name == L"--channel") {
       ok = ParseInt(value, 1, 32, &number);
       first.insert(first.begin(), {kChannelSetting, std::to_wstring(number - 1)});
@@ -87,7 +113,7 @@ bool ParseArguments(int argc, wchar_t** argv, AnalyzeArguments* args) {
       args->settings.emplace_back(kHeightSetting, value);
     } else if (name == L"--set") {
       const size_t equals = value.find(L'=');
-      ok = equals != std::wstring::npos && ParseInt(value.substr(0, equals), 0, 2999, &number);
+      ok = equals != std::wstring::npos && ParseInt(value.substr(0, equals), 0, 0x7FFFFFFF, &number);
       if (ok) args->settings.emplace_back(static_cast<int32_t>(number), value.substr(equals + 1));
     } else if (name == L"--cancel-at") {
       ok = ParseInt(value, 0, 100, &number);
@@ -102,6 +128,7 @@ bool ParseArguments(int argc, wchar_t** argv, AnalyzeArguments* args) {
     }
   }
   args->settings.insert(args->settings.begin(), first.begin(), first.end());
+  if (args->help) return true;
   if (args->recording.empty()) {
     std::fwprintf(stderr, L"%ls", kUsage);
     return false;
@@ -169,6 +196,16 @@ int ReportMarkers(host::DataDocument* document, ICalcEnumClass2* formulaClass, i
   return 0;
 }
 
+// One line: the setting's own message for a refused value, or that the setting does not exist.
+std::string SettingRefusal(IDocumentSettingsScript* settings, int32_t id, const std::wstring& value) {
+  const std::string head = "setting " + std::to_string(id) + " = " + host::QuoteInput(value) + ": ";
+  host::HostPtr<QOR::IQORString> message;
+  const HRESULT hr = settings->GetSettingErrorText(id, message.Out());
+  if (hr == E_INVALIDARG) return "there is no setting " + std::to_string(id);
+  if (hr == S_OK && message) return head + host::Utf8FromWide(host::StringText(message.Get()));
+  return head + "the value is not accepted";
+}
+
 int Run(const AnalyzeArguments& args) {
   host::RecordingReadOptions readOptions;
   readOptions.rateHz = args.rate;
@@ -199,7 +236,7 @@ int Run(const AnalyzeArguments& args) {
   int32_t channel = 0;
   for (const auto& [id, value] : args.settings) {
     if (FAILED(settings->SetSettingText(id, value.c_str()))) {
-      PrintError("setting " + std::to_string(id) + ": " + host::QuoteInput(value) + " is not accepted");
+      PrintError(SettingRefusal(settings.Get(), id, value));
       hostDocument->CloseChildDocuments();
       return 2;
     }
@@ -213,7 +250,7 @@ int Run(const AnalyzeArguments& args) {
     hostDocument->CloseChildDocuments();
     return 1;
   }
-  const int status = ReportMarkers(data.Get(), formulaClass.Get(), channel);
+  const int status = args.table ? PrintTableText(document.Get()) : ReportMarkers(data.Get(), formulaClass.Get(), channel);
   hostDocument->CloseChildDocuments();
   data->SetFormulaClass(nullptr);
   return status;
@@ -225,6 +262,10 @@ int RunAnalyzeCommand(int argc, wchar_t** argv) {
   try {
     AnalyzeArguments args;
     if (!ParseArguments(argc, argv, &args)) return 2;
+    if (args.help) {
+      std::fwprintf(stdout, L"%ls", kUsage);
+      return 0;
+    }
     return Run(args);
   } catch (const std::exception& e) {
     PrintError(e.what());

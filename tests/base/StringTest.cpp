@@ -101,6 +101,7 @@ TEST(String, EditingOperations) {
   EXPECT_EQ(std::wstring(s.Substring(6, 4).GetText()), L"beta");
   EXPECT_EQ(std::wstring(s.Substring(11, 100).GetText()), L"gamma");
   EXPECT_EQ(s.Substring(16, 1).Length(), 0);
+  EXPECT_EQ(std::wstring(s.Substring(11, -1).GetText()), L"gamma") << "a negative count reads to the end";
   s.Replace(6, 4, String(L"BETA-LONGER"));
   EXPECT_EQ(std::wstring(s.GetText()), L"alpha;BETA-LONGER;gamma");
   s.Replace(s.Length(), 0, String(L"!"));

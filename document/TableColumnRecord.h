@@ -2,7 +2,7 @@
 // each measurement, as -1, 2 (version), entries {key, 1, figures, measurement}, -1, -1.
 #pragma once
 
-#include "views/CellFormat.h"
+#include "document/CellFormat.h"
 
 #include <cstdint>
 #include <map>

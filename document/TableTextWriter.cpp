@@ -1,12 +1,12 @@
 // The Table View's text file, written line by line with checked writes.
-#include "views/TableTextWriter.h"
+#include "document/TableTextWriter.h"
 
 #include "base/OFormatStream.h"
 #include "base/String.h"
 #include "grid/TableDataContract.h"
 #include "hostapi/HostProgress.h"
 #include "platform/owl/TModule.h"
-#include "views/ViewStringIds.h"
+#include "document/TableStringIds.h"
 
 #include <cstdint>
 #include <string>

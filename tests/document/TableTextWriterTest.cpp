@@ -1,7 +1,7 @@
 // The Table View's text file over a table of known cells: exact bytes with and without the summary,
 // the progress texts and percentages, a cancel that deletes the file, no progress at all,
 // characters above 255, and files that cannot be made.
-#include "views/TableTextWriter.h"
+#include "document/TableTextWriter.h"
 
 #include "base/String.h"
 #include "grid/TableDataContract.h"

@@ -1,8 +1,8 @@
 // The Table View's column record: writing and checked reading.
-#include "views/TableColumnRecord.h"
+#include "document/TableColumnRecord.h"
 
 #include "base/IBinStream.h"
-#include "views/TableViewData.h"
+#include "document/TableViewData.h"
 
 namespace ZR {
 

@@ -1,6 +1,6 @@
 // The Table View's number texts: significant figures, dropped points, tidy exponents, whole
 // numbers for the event number and time, and the clamped figures of a stored format.
-#include "views/CellFormat.h"
+#include "document/CellFormat.h"
 
 #include <gtest/gtest.h>
 

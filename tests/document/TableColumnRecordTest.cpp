@@ -1,6 +1,6 @@
 // The Table View's column record: its exact words, round trips, the refused version, the earlier
 // form, and truncated or hostile streams that must stop safely.
-#include "views/TableColumnRecord.h"
+#include "document/TableColumnRecord.h"
 
 #include "base/StorageBinIStreamLite.h"
 #include "base/StorageBinOStreamLite.h"

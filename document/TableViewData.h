@@ -5,7 +5,7 @@
 #include "base/String.h"
 #include "grid/TableDataContract.h"
 #include "hostclient/SimpleUnknownImp.h"
-#include "views/CellFormat.h"
+#include "document/CellFormat.h"
 
 #include <cstdint>
 #include <map>
@@ -70,7 +70,7 @@ class TableViewData final
   bool LoadColumns(IBinInStream& in);
 
   // Writes the table as text (see TableTextWriter) under the host's progress display, with the
-  // summary block while summary rows are switched on. S_OK, S_FALSE when cancelled (the file is
+  // summary block, recomputed first, while summary rows are switched on. S_OK, S_FALSE when cancelled (the file is
   // gone), or the failure, which the user has been shown.
   HRESULT ExportTableText(const wchar_t* fileName);
 

@@ -1,4 +1,4 @@
-// Ids of the Table View's texts in the module's string table (resources/ViewStrings.rc).
+// Ids of the Table View's texts in the module's string table (resources/TableStrings.rc).
 #pragma once
 
 #define IDS_TV_ROW_AVG 2301

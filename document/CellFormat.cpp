@@ -1,5 +1,5 @@
 // ZR::CellFormat: number texts of the Table View's cells.
-#include "views/CellFormat.h"
+#include "document/CellFormat.h"
 
 #include "enumerators/framework/HostHelpers.h"
 

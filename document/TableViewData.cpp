@@ -1,13 +1,18 @@
 // ZR::TableViewData: cell texts, styles, row and column counts, and the summary statistics.
-#include "views/TableViewData.h"
+#include "document/TableViewData.h"
 
 #include "document/CycleDetector.h"
+#include "document/DocumentStringIds.h"
 #include "document/SettingsStore.h"
+#include "document/TableTextWriter.h"
 #include "document/ZRSetting_Bool.h"
 #include "enumerators/framework/HostHelpers.h"
+#include "base/OFormatStream.h"
 #include "hostclient/ComBoundary.h"
+#include "hostclient/HostProgress.h"
+#include "platform/owl/TModalSeam.h"
 #include "platform/owl/TModule.h"
-#include "views/ViewStringIds.h"
+#include "document/TableStringIds.h"
 
 #include <cmath>
 #include <limits>
@@ -30,7 +35,38 @@ HRESULT HandOut(const QOR::String& text, QOR::IQORString** out) noexcept {
   return S_OK;
 }
 
+// The system's text of a failure, without its line end.
+std::wstring ErrorText(HRESULT hr) {
+  wchar_t* buffer = nullptr;
+  const DWORD length = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
+                                          FORMAT_MESSAGE_IGNORE_INSERTS,
+                                      nullptr, static_cast<DWORD>(hr), 0, reinterpret_cast<wchar_t*>(&buffer), 0,
+                                      nullptr);
+  std::wstring text(buffer ? buffer : L"", length);
+  if (buffer) LocalFree(buffer);
+  while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r')) text.pop_back();
+  return text;
+}
+
+void ShowExportFailure(const wchar_t* fileName, HRESULT hr) {
+  QOR::OFormatStringStream text(ViewText(IDS_TV_EXPORT_FAILED));
+  text << fileName;
+  text << ErrorText(hr);
+  OWL::TModalSeam::Current().MessageBox(GetActiveWindow(), text.str().GetText(), ViewText(IDS_ZR_CAPTION).GetText(),
+                                        MB_OK | MB_ICONERROR);
+}
+
 }  // namespace
+
+HRESULT TableViewData::ExportTableText(const wchar_t* fileName) {
+  const ComPtr<IHostProgress> progress = CreateHostProgress(ViewText(IDS_TV_EXPORT_PROGRESS).GetText(), L"", L"");
+  // The summary written must be that of the rows written, whether or not a view refreshed it.
+  const bool summary = SummaryRowsOn();
+  if (summary) ComputeSummary();
+  const HRESULT hr = WriteTableText(*this, *this, summary, fileName, progress.Get());
+  if (FAILED(hr)) ShowExportFailure(fileName, hr);
+  return hr;
+}
 
 int32_t TableViewData::EventCount() const noexcept { return mDetector ? mDetector->EventCount() : 0; }
 

@@ -1,0 +1,78 @@
+// The module document's table printed from its text export.
+#include "host/app/TableText.h"
+
+#include "host/common/HostPtr.h"
+#include "hostapi/DocumentTableScript.h"
+
+#include <windows.h>
+
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+namespace ondara_host {
+
+namespace {
+
+// A name for the export in the temporary folder, removed when it goes.
+class TemporaryFile {
+ public:
+  TemporaryFile() {
+    wchar_t folder[MAX_PATH];
+    wchar_t name[MAX_PATH];
+    if (GetTempPathW(MAX_PATH, folder) && GetTempFileNameW(folder, L"odt", 0, name)) mName = name;
+  }
+  TemporaryFile(const TemporaryFile&) = delete;
+  TemporaryFile& operator=(const TemporaryFile&) = delete;
+  ~TemporaryFile() {
+    if (!mName.empty()) DeleteFileW(mName.c_str());
+  }
+  const std::wstring& Name() const noexcept { return mName; }
+
+ private:
+  std::wstring mName;
+};
+
+// The export writes one byte per character (Latin-1).
+std::string Utf8FromLatin1(const std::string& bytes) {
+  std::string text;
+  text.reserve(bytes.size());
+  for (const char c : bytes) {
+    const auto u = static_cast<unsigned char>(c);
+    if (u < 0x80) {
+      text += c;
+    } else {
+      text += static_cast<char>(0xC0 | (u >> 6));
+      text += static_cast<char>(0x80 | (u & 0x3F));
+    }
+  }
+  return text;
+}
+
+}  // namespace
+
+int PrintTableText(IUnknown* document) {
+  host::HostPtr<IDocumentTableScript> table;
+  if (!document || FAILED(document->QueryInterface(IID_IDocumentTableScript, reinterpret_cast<void**>(table.Out())))) {
+    std::fputs("the document has no table to export\n", stderr);
+    return 1;
+  }
+  const TemporaryFile file;
+  if (file.Name().empty()) {
+    std::fputs("no temporary file can be made for the table\n", stderr);
+    return 1;
+  }
+  const HRESULT hr = table->ExportTableFile(file.Name().c_str());
+  if (hr != S_OK) {
+    std::fprintf(stderr, "the table was not exported: 0x%08lX\n", static_cast<unsigned long>(hr));
+    return 1;
+  }
+  std::ifstream in(file.Name().c_str(), std::ios::binary);
+  const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  const std::string text = Utf8FromLatin1(bytes);
+  std::fwrite(text.data(), 1, text.size(), stdout);
+  return 0;
+}
+
+}  // namespace ondara_host
