@@ -4,6 +4,8 @@
 #include "host/common/HostPtr.h"
 #include "hostapi/DocumentTableScript.h"
 
+#include <fcntl.h>
+#include <io.h>
 #include <windows.h>
 
 #include <cstdio>
@@ -71,7 +73,12 @@ int PrintTableText(IUnknown* document) {
   std::ifstream in(file.Name().c_str(), std::ios::binary);
   const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   const std::string text = Utf8FromLatin1(bytes);
+  // The export's own CR LF line ends, unchanged by the text mode of stdout.
+  std::fflush(stdout);
+  const int mode = _setmode(_fileno(stdout), _O_BINARY);
   std::fwrite(text.data(), 1, text.size(), stdout);
+  std::fflush(stdout);
+  if (mode != -1) _setmode(_fileno(stdout), mode);
   return 0;
 }
 

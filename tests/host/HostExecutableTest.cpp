@@ -164,14 +164,14 @@ TEST(HostExecutable, EventsCommandRefusesRateWithTimeColumnAndWritesUtf8) {
 
 // A user's analysis: the recording opened, the document given its settings, "ZR_Analyze" sent;
 // the peak markers attached are listed and counted, and a cancelled run attaches none.
-TEST(HostExecutable, AnalyzeCommandRunsTheDocumentsAnalysisOverARecording) {
-  ASSERT_TRUE(HostBuilt()) << "ondara-host.exe is not beside the test program";
+// Two records of the cardiac signal (four beats each at 1 kHz) in a temporary recording file;
+// empty when it cannot be written.
+std::wstring WriteCardiacRecording() {
   wchar_t directory[MAX_PATH];
   wchar_t path[MAX_PATH];
-  ASSERT_NE(0u, GetTempPathW(MAX_PATH, directory));
-  ASSERT_NE(0u, GetTempFileNameW(directory, L"ond", 0, path));
+  if (!GetTempPathW(MAX_PATH, directory) || !GetTempFileNameW(directory, L"ond", 0, path)) return L"";
   FILE* file = _wfopen(path, L"wb");
-  ASSERT_NE(nullptr, file);
+  if (!file) return L"";
   std::fputs("Time [s],Vm [V]", file);
   const std::vector<float> signal = testsupport::CardiacSignal(5000);
   for (int record = 0; record < 2; ++record) {
@@ -179,7 +179,14 @@ TEST(HostExecutable, AnalyzeCommandRunsTheDocumentsAnalysisOverARecording) {
     for (size_t i = 0; i < signal.size(); ++i) std::fprintf(file, "\n%.3f,%.6f", i / 1000.0, signal[i]);
   }
   std::fclose(file);
-  const std::wstring recording = L"analyze --recording \"" + std::wstring(path) + L"\" ";
+  return path;
+}
+
+TEST(HostExecutable, AnalyzeCommandRunsTheDocumentsAnalysisOverARecording) {
+  ASSERT_TRUE(HostBuilt()) << "ondara-host.exe is not beside the test program";
+  const std::wstring path = WriteCardiacRecording();
+  ASSERT_FALSE(path.empty());
+  const std::wstring recording = L"analyze --recording \"" + path + L"\" ";
 
   RunResult run;
   ASSERT_TRUE(RunHost(recording + L"--type 1 --height 0.03 --set 1036=f", run));
@@ -198,7 +205,44 @@ TEST(HostExecutable, AnalyzeCommandRunsTheDocumentsAnalysisOverARecording) {
     ASSERT_TRUE(RunHost(recording + bad, refused));
     EXPECT_EQ(2u, refused.exitCode) << refused.output;
   }
-  DeleteFileW(path);
+  DeleteFileW(path.c_str());
+}
+
+// The Table View's text export printed after the analysis: heading, a line per beat, the empty
+// line and the summary; a refused option is one line with exit status 2.
+TEST(HostExecutable, AnalyzeCommandPrintsTheTableAndRefusesBadOptionsInOneLine) {
+  ASSERT_TRUE(HostBuilt()) << "ondara-host.exe is not beside the test program";
+  const std::wstring path = WriteCardiacRecording();
+  ASSERT_FALSE(path.empty());
+  const std::wstring recording = L"analyze --recording \"" + path + L"\" ";
+  RunResult run;
+  ASSERT_TRUE(RunHost(recording + L"--type \"cardiac ACTION potential\" --height 0.03 --set 1036=0 --table", run));
+  EXPECT_EQ(0u, run.exitCode) << run.output;
+  EXPECT_EQ(0u, run.output.find("\tRMP (V)\tAPA (V)\t")) << run.output;
+  for (const char* line : {"\r\n1\t", "\r\n8\t", "\r\n\r\n\tRMP (V)", "\r\nAvg\t", "\r\nCount\t8\t8\t"})
+    EXPECT_NE(std::string::npos, run.output.find(line)) << line << "\n" << run.output;
+  EXPECT_EQ(std::string::npos, run.output.find("\r\n9\t")) << run.output;
+  EXPECT_EQ(std::string::npos, run.output.find("\r\r")) << "the export's line ends pass unchanged";
+
+  const struct {
+    const wchar_t* option;
+    const char* message;
+  } refusals[] = {
+      {L"--type nonsense", "--type: 'nonsense' is not a valid value\r\n"},
+      {L"--set 1006=-1", "setting 1006 = '-1': The Minimum Peak Height must be zero or larger.\r\n"},
+      {L"--set 9999=1", "there is no setting 9999\r\n"},
+  };
+  for (const auto& refusal : refusals) {
+    RunResult refused;
+    ASSERT_TRUE(RunHost(recording + refusal.option + L" --table", refused));
+    EXPECT_EQ(2u, refused.exitCode) << refused.output;
+    EXPECT_EQ(refusal.message, refused.output);
+  }
+  RunResult help;
+  ASSERT_TRUE(RunHost(L"analyze --help", help));
+  EXPECT_EQ(0u, help.exitCode);
+  EXPECT_EQ(0u, help.output.find("usage: ondara-host analyze --recording FILE")) << help.output;
+  DeleteFileW(path.c_str());
 }
 
 }  // namespace

@@ -42,10 +42,21 @@ class ScriptedModalSeam : public OWL::TModalSeam {
   // the menus tracked are kept with their item count.
   std::deque<UINT> MenuChoices;
   std::vector<int> MenuItemCounts;
+  // What a save dialog was given (texts copied: the caller's buffers go with the call).
+  struct SaveDialogRecord {
+    HWND owner;
+    std::wstring title;
+    std::wstring filters;  // each text ended by its NUL, the list's closing NUL not included
+    DWORD filterIndex;
+    std::wstring defaultExtension;
+    std::wstring initialFolder;
+    DWORD flags;
+    DWORD maxFile;
+  };
   // Names chosen in successive save dialogs (cancelled when they have run out); each dialog
-  // shown is kept (its fields as given, the file buffer before the choice).
+  // shown is kept.
   std::deque<std::wstring> SaveFileNames;
-  std::vector<OPENFILENAMEW> SaveDialogs;
+  std::vector<SaveDialogRecord> SaveDialogs;
 
   int MessageBox(HWND, const wchar_t* text, const wchar_t*, UINT) override {
     MessageTexts.push_back(text ? text : L"");
@@ -72,7 +83,11 @@ class ScriptedModalSeam : public OWL::TModalSeam {
   }
 
   BOOL SaveFileDialog(OPENFILENAMEW& dialog) override {
-    SaveDialogs.push_back(dialog);
+    std::wstring filters;
+    for (const wchar_t* p = dialog.lpstrFilter; p && *p; p += wcslen(p) + 1) filters.append(p, wcslen(p) + 1);
+    const auto text = [](const wchar_t* t) { return std::wstring(t ? t : L""); };
+    SaveDialogs.push_back({dialog.hwndOwner, text(dialog.lpstrTitle), filters, dialog.nFilterIndex,
+                           text(dialog.lpstrDefExt), text(dialog.lpstrInitialDir), dialog.Flags, dialog.nMaxFile});
     if (SaveFileNames.empty() || !dialog.lpstrFile || SaveFileNames.front().size() >= dialog.nMaxFile) return FALSE;
     wcscpy(dialog.lpstrFile, SaveFileNames.front().c_str());
     SaveFileNames.pop_front();

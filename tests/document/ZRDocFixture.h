@@ -1,0 +1,141 @@
+// The analysis document opened by its class over a stand-in data file of the cardiac signal, as
+// the host opens it, for the tests of the document and of its table.
+#pragma once
+
+#include "base/ModalMessageBox.h"
+#include "document/CycleDetector.h"
+#include "document/SettingsStore.h"
+#include "document/ZRDoc.h"
+#include "document/ZRSetting_Bool.h"
+#include "enumerators/framework/EnumeratorClassList.h"
+#include "host/app/HostProgress.h"
+#include "host/data/HostDocument.h"
+#include "host/formula/FormulaEnumClass.h"
+#include "host/view/CustomDocuments.h"
+#include "hostapi/MessageFactory.h"
+#include "hostapi/MessageService.h"
+#include "hostclient/ClassRegistration.h"
+#include "hostclient/FrameworkAccess.h"
+#include "hostclient/NamedCommands.h"
+#include "tests/document/DocumentTestHost.h"
+#include "tests/support/CardiacSignal.h"
+#include "views/ZRViewBase.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace doctest {
+
+using host::HostPtr;
+using ZR::Doc::ZRDoc;
+
+struct Box {
+  std::wstring text;
+  UINT type;
+};
+inline std::vector<Box> gBoxes;
+inline int gAnswer = IDOK;
+
+inline int RecordBox(HWND, const wchar_t* text, const wchar_t*, UINT type) {
+  gBoxes.push_back({text, type});
+  return gAnswer;
+}
+
+// A view of a slot that notes when it is refreshed.
+class NotingView final : public ZRViewBase {
+ public:
+  NotingView(int slot, std::vector<int>& log)
+      : ZRViewBase(nullptr, nullptr, nullptr, nullptr, nullptr), mSlot(slot), mLog(log) {}
+  int DocumentSlot() const noexcept override { return mSlot; }
+  void Refresh() override { mLog.push_back(mSlot); }
+
+ private:
+  int mSlot;
+  std::vector<int>& mLog;
+};
+
+class ZRDocTest : public doctest::DocumentTest {
+ protected:
+  // Registers once per program, whichever suite comes first.
+  static void SetUpTestSuite() {
+    doctest::DocumentTest::SetUpTestSuite();
+    static bool registered = false;
+    if (registered) return;
+    registered = true;
+    IClassRegistry* const registry = ObjectFactoryAccessor::Get();
+    CalcEnums::RegisterEnumeratorClasses(registry);
+    ASSERT_EQ(S_OK, host::RegisterFormulaEnumClass(registry, GetTypeRegistry()));
+    RegisterNewClassObject(registry, ZR::Doc::NewDocumentClass());
+    GetMessageFactory()->Register(0, &NamedCommandClassObject(NamedCommand::Analyze));
+  }
+  void SetUp() override {
+    gBoxes.clear();
+    gAnswer = IDOK;
+    mPreviousHook = QOR::SetMessageBoxHook(&RecordBox);
+    host::Progress() = host::ProgressLog{};
+  }
+  void TearDown() override {
+    if (mHost) mHost->CloseChildDocuments();
+    QOR::SetMessageBoxHook(mPreviousHook);
+    host::Progress() = host::ProgressLog{};
+  }
+
+  // Records of the cardiac signal (four beats per 5000 ticks at 1 kHz), the document opened over
+  // them with the Cardiac Action Potential type and no width filter.
+  ZRDoc& Open(int32_t records = 2, int32_t ticks = 5000) {
+    host::Recording recording;
+    recording.channels.push_back(host::ChannelInfo{L"Vm", L"mV", L""});
+    const std::vector<float> signal = testsupport::CardiacSignal(ticks, 1000.0);
+    for (int32_t r = 0; r < records; ++r) {
+      host::RecordData record = host::MakeEmptyRecord(1, 0.001, true);
+      record.samples[0]->Append(signal.data(), ticks);
+      record.length = ticks;
+      recording.records.push_back(std::move(record));
+    }
+    mData = host::DataDocument::Create(std::move(recording));
+    mHost = host::HostDocument::Create(mData);
+    EXPECT_EQ(S_OK, host::OpenCustomDocument(*mHost.Get(), L"Ondara Document", 0, mDocument));
+    mDoc.Attach(ZRDoc::FromHostDocument(static_cast<IHostDocument*>(mHost.Get())));
+    EXPECT_NE(nullptr, mDoc.Get());
+    Set(2000, L"1");
+    Set(1036, L"f");
+    return *mDoc.Get();
+  }
+  void Set(int32_t id, const wchar_t* text) { EXPECT_EQ(S_OK, mDoc->SetSettingText(id, text)) << id; }
+  long Value(int32_t id) { return mDoc->GetSettings().GetLongValue(id); }
+  bool Flag(int32_t id) { return mDoc->GetSettings().GetBoolSetting(id)->Get(); }
+  std::vector<long> Region() { return {Value(2005), Value(2006), Value(2007), Value(2008)}; }
+  // Channels each marker object (2023, 2024, 2025) is attached to.
+  std::vector<std::vector<int32_t>> Attached() {
+    std::vector<std::vector<int32_t>> channels;
+    for (int32_t id : {2023, 2024, 2025}) {
+      const host::DataObject* object = mData->Objects().Find(static_cast<int32_t>(Value(id)), kMarkerObjectKind);
+      channels.push_back(object ? object->channels : std::vector<int32_t>{-1});
+    }
+    return channels;
+  }
+  // "ZR_Analyze" as the host's command line sends it.
+  HRESULT SendAnalyze() {
+    ComPtr<IMessageFactory> factory;
+    ComPtr<IMessageRouter> router;
+    CoGetClassObject(CLSID_LumoFrameWork, CLSCTX_ALL, nullptr, IID_IMessageFactory, factory.OutVoid());
+    CoGetClassObject(CLSID_LumoFrameWork, CLSCTX_ALL, nullptr, IID_IMessageRouter, router.OutVoid());
+    ComPtr<IMsgIdMessageClassObject> command;
+    if (!factory || !router || factory->FindByName(L"zr_analyze", command.Out()) != S_OK) return E_FAIL;
+    DISPPARAMS none{nullptr, nullptr, 0, 0};
+    ComPtr<IMessage> message;
+    EXPECT_EQ(S_OK, command->CreateMessage(0, &none, message.Out()));
+    return router->Deliver(message.Get(), mDocument.Get());
+  }
+  int32_t Events() { return mDoc->GetCycleDetector()->EventCount(); }
+
+  QOR::MessageBoxFunction mPreviousHook = nullptr;
+  HostPtr<host::DataDocument> mData;
+  HostPtr<host::HostDocument> mHost;
+  HostPtr<ICustomDocument2> mDocument;
+  HostPtr<ZRDoc> mDoc;
+};
+
+}  // namespace doctest
