@@ -4,7 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <fstream>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -243,6 +246,56 @@ TEST(HostExecutable, AnalyzeCommandPrintsTheTableAndRefusesBadOptionsInOneLine) 
   EXPECT_EQ(0u, help.exitCode);
   EXPECT_EQ(0u, help.output.find("usage: ondara-host analyze --recording FILE")) << help.output;
   DeleteFileW(path.c_str());
+}
+
+}  // namespace
+
+namespace {
+
+std::string SourcePath(const char* relative) {
+  const std::string here = __FILE__;
+  return here.substr(0, here.rfind("tests/host/")) + relative;
+}
+
+// The cells of each line of a TAB-separated text.
+std::vector<std::vector<std::string>> TabCells(const std::string& text) {
+  std::vector<std::vector<std::string>> rows;
+  std::istringstream lines(text);
+  for (std::string line; std::getline(lines, line);) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    rows.emplace_back();
+    std::istringstream cells(line);
+    for (std::string cell; std::getline(cells, cell, '\t');) rows.back().push_back(cell);
+  }
+  return rows;
+}
+
+// The bundled ECG as scripts/run analyses it: a row per annotated beat, and the summary's mean
+// period within one sample of the annotations' mean R-R interval (tests/data/ecg_mean_rr.*).
+TEST(HostExecutable, BundledEcgTableHasEveryBeatAndTheAnnotatedMeanPeriod) {
+  ASSERT_TRUE(HostBuilt()) << "ondara-host.exe is not beside the test program";
+  std::ifstream reference(SourcePath("tests/data/ecg_mean_rr.txt"));
+  std::string line;
+  std::getline(reference, line);
+  std::getline(reference, line);
+  size_t beats = 0;
+  double meanRR = 0.0;
+  ASSERT_TRUE(reference >> beats >> meanRR) << "tests/data/ecg_mean_rr.txt not read";
+  const std::string ecg = SourcePath("data/ecg_mitbih100_mlii.csv");
+  RunResult run;
+  ASSERT_TRUE(RunHost(L"analyze --recording \"Z:" + std::wstring(ecg.begin(), ecg.end()) + L"\" --type \"Cardiac Action Potential\" --set 1006=0.0005 --set 1001=10 --set 1036=f "
+                          L"--set 32=t --table",
+                      run));
+  ASSERT_EQ(0u, run.exitCode) << run.output.substr(0, 300);
+  const auto rows = TabCells(run.output);
+  ASSERT_EQ(1 + beats + 1 + 5, rows.size());
+  const std::vector<std::string>& heading = rows[0];
+  const size_t period = std::find(heading.begin(), heading.end(), "Period (s)") - heading.begin();
+  ASSERT_LT(period, heading.size());
+  const std::vector<std::string>& average = rows[beats + 3];
+  ASSERT_EQ("Avg", average.at(0));
+  EXPECT_NEAR(meanRR, std::stod(average.at(period)), 1.0 / 360.0);
+  EXPECT_EQ(std::to_string(beats - 1), rows[beats + 6].at(period)) << "the first beat has no period";
 }
 
 }  // namespace
