@@ -208,24 +208,17 @@ TEST(HostExecutable, AnalyzeCommandRunsTheDocumentsAnalysisOverARecording) {
     ASSERT_TRUE(RunHost(recording + bad, refused));
     EXPECT_EQ(2u, refused.exitCode) << refused.output;
   }
-  DeleteFileW(path.c_str());
-}
 
-// The Table View's text export printed after the analysis: heading, a line per beat, the empty
-// line and the summary; a refused option is one line with exit status 2.
-TEST(HostExecutable, AnalyzeCommandPrintsTheTableAndRefusesBadOptionsInOneLine) {
-  ASSERT_TRUE(HostBuilt()) << "ondara-host.exe is not beside the test program";
-  const std::wstring path = WriteCardiacRecording();
-  ASSERT_FALSE(path.empty());
-  const std::wstring recording = L"analyze --recording \"" + path + L"\" ";
-  RunResult run;
-  ASSERT_TRUE(RunHost(recording + L"--type \"cardiac ACTION potential\" --height 0.03 --set 1036=0 --table", run));
-  EXPECT_EQ(0u, run.exitCode) << run.output;
-  EXPECT_EQ(0u, run.output.find("\tRMP (V)\tAPA (V)\t")) << run.output;
+  // The Table View's text export: heading, a line per beat, the empty line and the summary; a
+  // refused option is one line with exit status 2.
+  RunResult table;
+  ASSERT_TRUE(RunHost(recording + L"--type \"cardiac ACTION potential\" --height 0.03 --set 1036=0 --table", table));
+  EXPECT_EQ(0u, table.exitCode) << table.output;
+  EXPECT_EQ(0u, table.output.find("\tRMP (V)\tAPA (V)\t")) << table.output;
   for (const char* line : {"\r\n1\t", "\r\n8\t", "\r\n\r\n\tRMP (V)", "\r\nAvg\t", "\r\nCount\t8\t8\t"})
-    EXPECT_NE(std::string::npos, run.output.find(line)) << line << "\n" << run.output;
-  EXPECT_EQ(std::string::npos, run.output.find("\r\n9\t")) << run.output;
-  EXPECT_EQ(std::string::npos, run.output.find("\r\r")) << "the export's line ends pass unchanged";
+    EXPECT_NE(std::string::npos, table.output.find(line)) << line << "\n" << table.output;
+  EXPECT_EQ(std::string::npos, table.output.find("\r\n9\t")) << table.output;
+  EXPECT_EQ(std::string::npos, table.output.find("\r\r")) << "the export's line ends pass unchanged";
 
   const struct {
     const wchar_t* option;
@@ -247,10 +240,6 @@ TEST(HostExecutable, AnalyzeCommandPrintsTheTableAndRefusesBadOptionsInOneLine) 
   EXPECT_EQ(0u, help.output.find("usage: ondara-host analyze --recording FILE")) << help.output;
   DeleteFileW(path.c_str());
 }
-
-}  // namespace
-
-namespace {
 
 std::string SourcePath(const char* relative) {
   const std::string here = __FILE__;
