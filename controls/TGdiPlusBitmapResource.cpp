@@ -54,3 +54,22 @@ bool TGdiPlusBitmapResource::LoadFromBlock(const void* data, DWORD size) {
   mBitmap = nullptr;
   return false;
 }
+
+GpBitmap* LoadPngBitmap(const OWL::TResId& name, HINSTANCE instance) {
+  TGdiPlusBitmapResource png;
+  if (!png.LoadPngResource(name, instance)) return nullptr;
+  UINT w = 0;
+  UINT h = 0;
+  DllExports::GdipGetImageWidth(png.GetBitmap(), &w);
+  DllExports::GdipGetImageHeight(png.GetBitmap(), &h);
+  GpBitmap* copy = nullptr;
+  if (DllExports::GdipCreateBitmapFromScan0(static_cast<INT>(w), static_cast<INT>(h), 0, PixelFormat32bppPARGB,
+                                            nullptr, &copy) != Ok)
+    return nullptr;
+  GpGraphics* g = nullptr;
+  if (DllExports::GdipGetImageGraphicsContext(copy, &g) == Ok) {
+    DllExports::GdipDrawImageRectI(g, png.GetBitmap(), 0, 0, static_cast<INT>(w), static_cast<INT>(h));
+    DllExports::GdipDeleteGraphics(g);
+  }
+  return copy;
+}

@@ -32,3 +32,7 @@ class TGdiPlusBitmapResource {
   Gdiplus::GpBitmap* mBitmap = nullptr;
   HGLOBAL mBlock = nullptr;
 };
+
+// A 32-bit premultiplied ARGB copy of the "PNG" resource name of instance, owned by the caller
+// (dispose it with GdipDisposeImage); null when the resource cannot be loaded.
+Gdiplus::GpBitmap* LoadPngBitmap(const OWL::TResId& name, HINSTANCE instance);

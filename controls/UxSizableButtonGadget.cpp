@@ -24,23 +24,6 @@ namespace {
 constexpr uint32_t kGadgetFlag8 = 8;
 constexpr int kGap = 2;  // pixels between text and glyph
 
-GpBitmap* CopyToPremultiplied(GpBitmap* source) {
-  UINT w = 0;
-  UINT h = 0;
-  DllExports::GdipGetImageWidth(source, &w);
-  DllExports::GdipGetImageHeight(source, &h);
-  GpBitmap* copy = nullptr;
-  if (DllExports::GdipCreateBitmapFromScan0(static_cast<INT>(w), static_cast<INT>(h), 0, PixelFormat32bppPARGB,
-                                            nullptr, &copy) != Ok)
-    return nullptr;
-  GpGraphics* g = nullptr;
-  if (DllExports::GdipGetImageGraphicsContext(copy, &g) == Ok) {
-    DllExports::GdipDrawImageRectI(g, source, 0, 0, static_cast<INT>(w), static_cast<INT>(h));
-    DllExports::GdipDeleteGraphics(g);
-  }
-  return copy;
-}
-
 }  // namespace
 
 UxSizableButtonGadget::UxSizableButtonGadget(int id, const OWL::TResId& glyph, TType type, TState state)
@@ -91,11 +74,8 @@ HINSTANCE UxSizableButtonGadget::FaceModule() const noexcept {
 
 void UxSizableButtonGadget::BuildFaceImage() {
   if (GetGlyphId().GetInt() == 0 && !GetGlyphId().IsString()) return;
-  TGdiPlusBitmapResource png;
-  if (png.LoadPngResource(GetGlyphId(), FaceModule())) {
-    mFace = CopyToPremultiplied(png.GetBitmap());
-    return;
-  }
+  mFace = LoadPngBitmap(GetGlyphId(), FaceModule());
+  if (mFace) return;
   GpBitmap* bitmap = nullptr;
   if (DllExports::GdipCreateBitmapFromResource(FaceModule(), const_cast<WCHAR*>(GetGlyphId().GetPointerRepresentation()),
                                                &bitmap) == Ok)

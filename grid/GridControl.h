@@ -142,6 +142,8 @@ class GridControl : public GridRenderer, public OWL::TWindow {
   bool ColumnMoving = false;
   bool TitleSwitch = false;
   bool WholeGridPrinting = false;
+  // Set while the grid renders a printout: no placeholders, no fonts of its own.
+  bool Printing = false;
   bool SnapBarWanted = false;
   bool ShowLatestRow = false;
   std::map<uint32_t, QOR::String> ChoiceTexts;

@@ -1,7 +1,12 @@
 // The cell pane's geometry: columns, rows, scrolling.
 #include "grid/GridPane.h"
 
+#include "grid/CellData.h"
 #include "grid/GridControl.h"
+#include "grid/GridControlClass.h"
+#include "grid/GridKeyState.h"
+#include "grid/GridSelection.h"
+#include "grid/RowNumbersPane.h"
 #include "platform/owl/TDC.h"
 
 #include <algorithm>
@@ -12,12 +17,21 @@ DEFINE_RESPONSE_TABLE1(GridPane, OWL::TWindow)
   EV_WM_SIZE,
   EV_WM_ERASEBKGND,
   EV_WM_KEYDOWN,
+  EV_WM_LBUTTONDOWN,
+  EV_WM_LBUTTONUP,
+  EV_WM_LBUTTONDBLCLK,
+  EV_WM_RBUTTONDOWN,
+  EV_WM_RBUTTONUP,
+  EV_WM_MOUSEMOVE,
+  EV_WM_CONTEXTMENU,
 END_RESPONSE_TABLE;
 
 GridPane::GridPane(GridControl& grid) : TWindow(&grid, L""), mRenderer(&grid), mGrid(grid) {
   Attr.Style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
   EnableAutoCreate();
 }
+
+GridPane::~GridPane() { CloseEditor(); }
 
 void GridPane::AddColumn(std::unique_ptr<GridColumn> column) {
   column->Left = mColumns.empty() ? 0 : mColumns.back()->Right() + 1;
@@ -114,10 +128,6 @@ void GridPane::InvalidateRows(int32_t a, int32_t b) {
                             (b + 1) * mRowHeight - VerticalOffset()));
 }
 
-void GridPane::Paint(OWL::TDC& dc, bool, OWL::TRect& rect) {
-  dc.TextRect(rect, OWL::TColor(GetSysColor(COLOR_WINDOW)));
-}
-
 void GridPane::EvSize(UINT sizeType, const OWL::TSize& size) {
   TWindow::EvSize(sizeType, size);
   mPageRows = mRowHeight > 0 ? size.cy / mRowHeight : 0;
@@ -125,6 +135,169 @@ void GridPane::EvSize(UINT sizeType, const OWL::TSize& size) {
 
 void GridPane::EvKeyDown(UINT key, UINT repeatCount, UINT flags) {
   if (!mGrid.OnKeyDown(key, repeatCount, flags)) TWindow::EvKeyDown(key, repeatCount, flags);
+}
+
+OWL::TRect GridPane::CellRect(int32_t row, int32_t column) const noexcept {
+  if (row < mTopRow || row > mTopRow + mPageRows || column < 0 || column >= ColumnCount())
+    return OWL::TRect(0, 0, 0, 0);
+  const GridColumn& c = Column(column);
+  const int32_t left = c.Left - mHorizontalOffset;
+  const int32_t right = c.Right() - mHorizontalOffset;
+  if (right < 0 || left >= PaneWidth()) return OWL::TRect(0, 0, 0, 0);
+  const int32_t top = row * mRowHeight - VerticalOffset();
+  return OWL::TRect(left, top, right, top + mRowHeight - 1);
+}
+
+void GridPane::InvalidateCell(int32_t row, int32_t column) {
+  const OWL::TRect cell = CellRect(row, column);
+  if (GetHandle() && !cell.IsEmpty())
+    InvalidateRect(OWL::TRect(cell.left, cell.top, cell.right + 1, cell.bottom + 1));
+}
+
+bool GridPane::CellAt(const OWL::TPoint& point, GridPosition& row, GridPosition& column) const noexcept {
+  if (mColumns.empty() || point.x + mHorizontalOffset > mColumns.back()->Right()) return false;
+  const int32_t paneRow = (point.y + VerticalOffset()) / mRowHeight;
+  if (point.y < 0 || paneRow >= mRowCount) return false;
+  const int32_t i = ColumnAt(point.x + mHorizontalOffset);
+  row = {paneRow + mGrid.FixedRows(), mGrid.FixedRows()};
+  column = {Column(i).Index + mGrid.FixedColumns(), mGrid.FixedColumns()};
+  return true;
+}
+
+unsigned GridPane::Modifiers() const {
+  return GridKeyState::MouseModifiers();
+}
+
+void GridPane::EvLButtonDown(UINT, const OWL::TPoint& point) {
+  SetFocus();
+  GridSelection* const selection = mGrid.Selection();
+  GridPosition row, column;
+  if (!selection) return;
+  if (!CellAt(point, row, column)) return selection->Clear();
+  mButtonPressed = true;
+  selection->MouseDown(row, column, Modifiers());
+  if (mGrid.CellStyle(row.Index, column.Index) & (kCellStyleShowChoice | kCellStyleChoice))
+    BeginEdit(row.Index - row.Fixed, ColumnAt(point.x + mHorizontalOffset), 0);
+}
+
+// Row-select mode hands the press to the row-number pane, which shares the pane's rows.
+static void ForwardToRowNumbers(RowNumbersPane& numbers, UINT message, const OWL::TPoint& point) {
+  if (numbers.GetHandle()) SendMessageW(numbers.GetHandle(), message, 0, MAKELPARAM(0, point.y));
+}
+
+void GridPane::EvLButtonUp(UINT, const OWL::TPoint& point) {
+  if (mGrid.RowSelectMode) return ForwardToRowNumbers(mGrid.RowNumbers(), WM_LBUTTONUP, point);
+  mButtonPressed = false;
+  GridPosition row, column;
+  if (mGrid.Selection() && CellAt(point, row, column)) mGrid.Selection()->MouseUp(row, column, Modifiers());
+}
+
+void GridPane::EvLButtonDblClk(UINT modKeys, const OWL::TPoint& point) {
+  if (mGrid.RowSelectMode) return ForwardToRowNumbers(mGrid.RowNumbers(), WM_LBUTTONDBLCLK, point);
+  TWindow::EvLButtonDblClk(modKeys, point);
+  GridPosition row, column;
+  GridSelection* const selection = mGrid.Selection();
+  if (!selection || !CellAt(point, row, column)) return;
+  const unsigned m = Modifiers() | kModDoubleClick;
+  selection->MouseDown(row, column, m);
+  selection->MouseUp(row, column, m);
+  if (!mGrid.CellsEditable || !(mGrid.CellStyle(row.Index, column.Index) & kCellStyleEditable)) return;
+  CommitEdit();
+  BeginEdit(row.Index - row.Fixed, ColumnAt(point.x + mHorizontalOffset), 0);
+}
+
+void GridPane::EvRButtonDown(UINT, const OWL::TPoint& point) {
+  SetFocus();
+  GridPosition row, column;
+  if (!mGrid.Selection()) return;
+  if (!CellAt(point, row, column)) return mGrid.Selection()->Clear();
+  mGrid.Selection()->MouseDown(row, column, Modifiers() | kModRightButton);
+}
+
+void GridPane::EvRButtonUp(UINT modKeys, const OWL::TPoint& point) {
+  GridPosition row, column;
+  if (!mGrid.Selection() || !CellAt(point, row, column)) return;
+  mGrid.Selection()->MouseUp(row, column, Modifiers() | kModRightButton);
+  TWindow::EvRButtonUp(modKeys, point);
+}
+
+void GridPane::EvContextMenu(HWND, int, int) {
+  if (!mGrid.Selection() || !mGrid.Selection()->Range().IsSingleCell()) return;
+  const CellRange& range = mGrid.Selection()->Range();
+  mGrid.ShowCellMenu(range.FirstRow.Index, range.FirstColumn.Index);
+}
+
+void GridPane::EvMouseMove(UINT, const OWL::TPoint& point) {
+  if (mGrid.RowSelectMode) {
+    if (mButtonPressed) mGrid.RowNumbers().DragTo(point.y);
+    return;
+  }
+  GridPosition row, column;
+  if (!mButtonPressed || !mGrid.Selection() || !CellAt(point, row, column)) return;
+  mGrid.Selection()->MouseDrag(row, column);
+  const int32_t i = column.Index - column.Fixed;
+  if (i >= mFirstColumn + VisibleColumnCount() - 1) mGrid.SetFirstColumn(mFirstColumn + 1);
+  if (row.Index - row.Fixed >= mTopRow + mPageRows) mGrid.SetTopRow(mTopRow + 1);
+}
+
+int32_t GridPane::ResizeMinimum(int32_t i) const noexcept {
+  int32_t right = -1;
+  for (int32_t j = 0; j <= i && j < ColumnCount(); ++j)
+    right += 1 + (Column(j).Sizable ? Column(j).MinWidth : Column(j).Width);
+  return std::max<int32_t>(right, 0);
+}
+
+void GridPane::BeginResize() noexcept {
+  mDirtyLeft = 0x7FFFFFFF;
+  mDirtyRight = mColumns.empty() ? 0 : mColumns.back()->Right();
+}
+
+void GridPane::MoveColumnsAfter(int32_t j) noexcept {
+  for (int32_t k = j + 1; k < ColumnCount(); ++k) Column(k).Left = Column(k - 1).Right() + 1;
+}
+
+// The right edge of column j sits one grid-line pixel left of column j + 1's left edge, so a
+// column passed over moves the wanted edge by its width plus that pixel.
+void GridPane::SetColumnRight(int32_t i, int32_t r) {
+  if (i < 0 || i >= ColumnCount()) return;
+  int32_t j = i;
+  if (r > Column(i).Right()) {
+    for (; j > 0 && !Column(j).Sizable; --j) r -= Column(j).Width + 1;
+    GridColumn& c = Column(j);
+    c.Width = std::max<int32_t>(r - c.Left, c.MinWidth);
+  } else {
+    for (; j >= 0; --j) {
+      GridColumn& c = Column(j);
+      if (!c.Sizable) {
+        r -= c.Width + 1;
+      } else if (c.Left + c.MinWidth < r) {
+        c.Width = r - c.Left;
+        break;
+      } else {
+        c.Width = c.MinWidth;
+        c.Left = std::max<int32_t>(r - c.MinWidth, 0);
+        r = c.Left - 1;
+      }
+      if (r <= 0) {
+        mDirtyLeft = 0;
+        j = std::max<int32_t>(j, 0);
+        break;
+      }
+    }
+    j = std::max<int32_t>(j, 0);
+  }
+  mDirtyLeft = std::min(mDirtyLeft, Column(j).Left);
+  MoveColumnsAfter(j);
+  mDirtyRight = std::max(mDirtyRight, mColumns.back()->Right());
+}
+
+void GridPane::EndResize(int32_t i) {
+  if (i < 0 || i >= ColumnCount()) return;
+  if (GetHandle())
+    InvalidateRect(OWL::TRect(mDirtyLeft - mHorizontalOffset, 0, mDirtyRight - mHorizontalOffset + 1,
+                              GetClientRect().Height()));
+  PlaceEditor();
+  mGrid.OnColumnWidthChanged({Column(i).Index + mGrid.FixedColumns(), mGrid.FixedColumns()}, Column(i).Width);
 }
 
 }  // namespace TVF_Grid

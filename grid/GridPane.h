@@ -4,20 +4,30 @@
 #pragma once
 
 #include "grid/GridColumn.h"
+#include "grid/GridPosition.h"
+#include "platform/owl/TBitmap.h"
 #include "platform/owl/TWindow.h"
 
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace TVF_Grid {
 
+class CellData;
 class GridControl;
+class GridControlClass;
 class GridRenderer;
+
+// The start text a key gives a newly opened editor (digits, letters in lower case, keypad digits,
+// space, minus, comma and full stop); empty for any other key.
+std::wstring EditorStartText(UINT key);
 
 class GridPane : public OWL::TWindow {
  public:
   explicit GridPane(GridControl& grid);
+  ~GridPane() override;
 
   const wchar_t* GetClassName() override { return L"GridPane"; }
 
@@ -55,10 +65,32 @@ class GridPane : public OWL::TWindow {
   // Rows a .. b (pane rows), across the full width.
   void InvalidateRows(int32_t a, int32_t b);
 
-  // The in-cell editor: whether one is open, and opening one over a cell with a first key
-  // (0: none); this pane has no editor of its own.
-  bool EditorOpen() const noexcept { return false; }
-  bool BeginEdit(int32_t /*row*/, int32_t /*column*/, UINT /*key*/) { return false; }
+  // Pane-relative rectangle of a cell (pane row, column index); empty when it is not in view.
+  OWL::TRect CellRect(int32_t row, int32_t column) const noexcept;
+  void InvalidateCell(int32_t row, int32_t column);
+
+  // Column resizing, driven by the title bar: the smallest right edge column i can be given,
+  // the start (dirty span reset), a live move of its right edge (unscrolled pixels) and the end.
+  int32_t ResizeMinimum(int32_t i) const noexcept;
+  void BeginResize() noexcept;
+  void SetColumnRight(int32_t i, int32_t right);
+  void EndResize(int32_t i);
+  int32_t DirtyLeft() const noexcept { return mDirtyLeft; }
+  int32_t DirtyRight() const noexcept { return mDirtyRight; }
+
+  // The in-cell editor over pane row `row`, column index `column`, with a first key (0: none);
+  // answers whether one opened. CommitEdit hands the text to the grid and closes it.
+  bool EditorOpen() const noexcept { return mEditor != nullptr; }
+  OWL::TWindow* Editor() const noexcept { return mEditor; }
+  bool BeginEdit(int32_t row, int32_t column, UINT key);
+  void CommitEdit();
+  void CloseEditor() noexcept;
+
+  // Paints the cells inside clip (pane coordinates) into dc, which is already filled.
+  void PaintCells(HDC dc, const RECT& clip);
+  // The off-screen buffer the paint message draws into; null before the first paint.
+  const OWL::TBitmap* PaintBuffer() const noexcept { return mPaintBuffer.get(); }
+  bool GridLines = true;
 
   GridRenderer* Renderer() const noexcept { return mRenderer; }
   void SetRenderer(GridRenderer* renderer) noexcept { mRenderer = renderer; }
@@ -71,6 +103,18 @@ class GridPane : public OWL::TWindow {
   void EvSize(UINT sizeType, const OWL::TSize& size);
   bool EvEraseBkgnd(HDC) { return true; }
   void EvKeyDown(UINT key, UINT repeatCount, UINT flags);
+  void EvLButtonDown(UINT modKeys, const OWL::TPoint& point);
+  void EvLButtonUp(UINT modKeys, const OWL::TPoint& point);
+  void EvLButtonDblClk(UINT modKeys, const OWL::TPoint& point);
+  void EvRButtonDown(UINT modKeys, const OWL::TPoint& point);
+  void EvRButtonUp(UINT modKeys, const OWL::TPoint& point);
+  void EvMouseMove(UINT modKeys, const OWL::TPoint& point);
+  void EvContextMenu(HWND, int, int);
+  // The client cell (row and column positions) under a pane point; false outside the cells.
+  bool CellAt(const OWL::TPoint& point, GridPosition& row, GridPosition& column) const noexcept;
+  unsigned Modifiers() const;
+  void PlaceEditor();
+  void MoveColumnsAfter(int32_t j) noexcept;
 
   std::vector<std::unique_ptr<GridColumn>> mColumns;
   int32_t mRowHeight = 16;
@@ -79,6 +123,16 @@ class GridPane : public OWL::TWindow {
   int32_t mTopRow = 0;
   int32_t mHorizontalOffset = 0;
   int32_t mPageRows = 0;
+  int32_t mDirtyLeft = 0x7FFFFFFF;
+  int32_t mDirtyRight = 0;
+  bool mCommitting = false;
+  bool mButtonPressed = false;
+  std::unique_ptr<OWL::TBitmap> mPaintBuffer;
+  OWL::TWindow* mEditor = nullptr;  // a child window: destroyed and deleted by CloseEditor
+  std::unique_ptr<GridControlClass> mControlClass;
+  std::unique_ptr<CellData> mEditedValue;
+  int32_t mEditedRow = -1;
+  int32_t mEditedColumn = -1;
   GridRenderer* mRenderer;
   GridControl& mGrid;
 

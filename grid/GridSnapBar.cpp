@@ -1,9 +1,11 @@
-// The installed snap-bar factory.
+// The installed snap-bar factory; the gadget bar unless a test installs its own.
 #include "grid/GridSnapBar.h"
+
+#include "grid/SnapGadgetWindowBase.h"
 
 namespace TVF_Grid {
 
-static GridSnapBar::Factory gFactory = nullptr;
+static GridSnapBar::Factory gFactory = &SnapGadgetWindowBase::Make;
 
 GridSnapBar::Factory GridSnapBar::InstallFactory(Factory factory) noexcept {
   const Factory previous = gFactory;

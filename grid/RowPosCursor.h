@@ -14,6 +14,11 @@ class RowPosCursor {
   // Forward n rows; answers the pixels moved.
   virtual int32_t Advance(int32_t n) = 0;
   virtual bool HasMore() const = 0;
+  // The current row (client numbering) and its top and bottom edges (bottom exclusive).
+  virtual int32_t Row() const = 0;
+  virtual int32_t Top() const = 0;
+  virtual int32_t Bottom() const = 0;
+  virtual int32_t EndRow() const = 0;
 };
 
 class UniformRowPosCursor final : public RowPosCursor {
@@ -30,11 +35,11 @@ class UniformRowPosCursor final : public RowPosCursor {
   // The fixed counts are not compared.
   bool HasMore() const override { return mRow < mEndRow; }
 
-  int32_t Top() const noexcept { return mTop; }
-  int32_t Bottom() const noexcept { return mBottom; }
-  int32_t Row() const noexcept { return mRow; }
+  int32_t Top() const noexcept override { return mTop; }
+  int32_t Bottom() const noexcept override { return mBottom; }
+  int32_t Row() const noexcept override { return mRow; }
   int32_t RowFixed() const noexcept { return mRowFixed; }
-  int32_t EndRow() const noexcept { return mEndRow; }
+  int32_t EndRow() const noexcept override { return mEndRow; }
   int32_t EndFixed() const noexcept { return mEndFixed; }
   int32_t RowHeight() const noexcept { return mRowHeight; }
 

@@ -1,0 +1,109 @@
+// The cell pane's in-cell editor: opening it over a cell with a first key, committing its text
+// to the grid, and closing it.
+#include "grid/GridPane.h"
+
+#include "grid/CellData.h"
+#include "grid/GridControl.h"
+#include "grid/GridControlClass.h"
+#include "grid/GridSelection.h"
+#include "platform/owl/TComboBox.h"
+#include "platform/owl/TFont.h"
+
+#include <algorithm>
+
+namespace TVF_Grid {
+
+std::wstring EditorStartText(UINT key) {
+  if ((key >= '0' && key <= '9') || key == VK_SPACE) return std::wstring(1, static_cast<wchar_t>(key));
+  if (key >= 'A' && key <= 'Z') return std::wstring(1, static_cast<wchar_t>(key - 'A' + 'a'));
+  if (key >= VK_NUMPAD0 && key <= VK_NUMPAD9) return std::wstring(1, static_cast<wchar_t>(key - VK_NUMPAD0 + '0'));
+  if (key == VK_SUBTRACT || key == VK_OEM_MINUS) return L"-";
+  if (key == VK_OEM_COMMA) return L",";
+  if (key == VK_DECIMAL || key == VK_OEM_PERIOD) return L".";
+  return std::wstring();
+}
+
+// The kind of editor a cell with this style gets; null when it gets none.
+static std::unique_ptr<GridControlClass> ControlClassFor(GridControl& grid, uint32_t style) {
+  if (style & kCellStyleChoice) {
+    auto list = std::make_unique<GridStringList>();
+    for (const auto& entry : grid.ChoiceTexts) {
+      if (list->Texts.size() <= entry.first) list->Texts.resize(entry.first + 1);
+      list->Texts[entry.first] = entry.second;
+    }
+    if (grid.Selection()) {
+      grid.Selection()->AnchorRow = {};
+      grid.Selection()->AnchorColumn = {};
+    }
+    return list;
+  }
+  if (grid.CellsEditable) return std::make_unique<GridText>();
+  return nullptr;
+}
+
+bool GridPane::BeginEdit(int32_t row, int32_t column, UINT key) {
+  if (CellRect(row, column).IsEmpty()) return false;
+  CloseEditor();
+  const int32_t clientRow = row + mGrid.FixedRows();
+  const int32_t clientColumn = Column(column).Index + mGrid.FixedColumns();
+  const uint32_t style = mGrid.CellStyle(clientRow, clientColumn);
+  mEditedValue = mGrid.GetCellData(clientRow, clientColumn);
+  mControlClass = ControlClassFor(mGrid, style);
+  if (!mEditedValue || !mControlClass) {
+    CloseEditor();
+    return false;
+  }
+  mEditor = mControlClass->CreateControl(*this, CellRect(row, column));
+  mEditor->Create();
+  mEditor->SetWindowFont(mGrid.CellFont(), false);
+  mControlClass->Load(*mEditor, *mEditedValue);
+  mEditedRow = row;
+  mEditedColumn = column;
+  mEditor->SetFocus();
+  mEditor->ShowWindow(SW_SHOW);
+  if (auto* combo = dynamic_cast<OWL::TComboBox*>(mEditor)) {
+    combo->SendMessage(CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), mRowHeight - 4);
+    combo->SendMessage(CB_SETITEMHEIGHT, 0, mRowHeight - 4);
+  }
+  PlaceEditor();
+  const std::wstring start = EditorStartText(key);
+  if (!start.empty()) mEditor->SetWindowText(start.c_str());
+  if (column < mFirstColumn || column >= mFirstColumn + VisibleColumnCount()) mGrid.SetFirstColumn(column);
+  if (row < mTopRow || row >= mTopRow + mPageRows) mGrid.SetTopRow(std::max<int32_t>(0, row - mPageRows + 1));
+  return true;
+}
+
+void GridPane::PlaceEditor() {
+  if (!mEditor || !mEditor->GetHandle()) return;
+  OWL::TRect cell = CellRect(mEditedRow, mEditedColumn);
+  // A drop-down list opens five cell heights deep.
+  if (dynamic_cast<OWL::TComboBox*>(mEditor)) cell.bottom = cell.top + 5 * mRowHeight;
+  mEditor->MoveWindow(cell, true);
+}
+
+void GridPane::CommitEdit() {
+  if (mCommitting || !mEditor) return;
+  mCommitting = true;
+  const QOR::String text = mControlClass->EditedText(*mEditor);
+  const int32_t row = mEditedRow + mGrid.FixedRows();
+  const int32_t column = Column(mEditedColumn).Index + mGrid.FixedColumns();
+  mEditor->ShowWindow(SW_HIDE);
+  CloseEditor();
+  mGrid.OnCellEdited(row, column, text);
+  if (GetHandle()) SetFocus();
+  mCommitting = false;
+}
+
+void GridPane::CloseEditor() noexcept {
+  if (mEditor) {
+    if (mEditor->GetHandle()) mEditor->Destroy();
+    delete mEditor;
+    mEditor = nullptr;
+  }
+  mControlClass.reset();
+  mEditedValue.reset();
+  mEditedRow = -1;
+  mEditedColumn = -1;
+}
+
+}  // namespace TVF_Grid

@@ -1,0 +1,84 @@
+// TVF_Renderer: the painter of one Table View grid. It builds the grid's columns from the
+// client's column count with titles and stored widths, paints a column's cells with the text
+// and style the client gives, writes row labels and narrows the grid to its selected rows.
+#pragma once
+
+#include "base/String.h"
+#include "grid/GridRenderer.h"
+#include "hostclient/ComObjectRoot.h"
+
+#include <cstdint>
+#include <memory>
+
+namespace OWL {
+class TFont;
+}
+struct ITableDataManager;
+struct ITableStoredRowInfo;
+struct ITableViewMgrInternal;
+
+namespace TVF_Grid {
+class GridControl;
+}
+
+// Text shown for a choice cell that has no channel chosen yet.
+inline constexpr wchar_t kSelectChannelText[] = L"<Select Channel>";
+// The colour of a cell with style 0x4000.
+inline constexpr COLORREF kHighlightCellColour = RGB(230, 78, 28);
+
+class TVF_Renderer final : public TVF_Grid::GridRenderer, public QOR::CComObjectRoot {
+ public:
+  // Made with one reference; fixed counts are the grid's now.
+  explicit TVF_Renderer(TVF_Grid::GridControl& grid);
+  ~TVF_Renderer() override;
+
+  ULONG AddRef() noexcept { return InternalAddRef(); }
+  ULONG Release() noexcept { return InternalRelease(); }
+
+  // None of the three is counted; section: 0 or 8 the main table, 0x10 the summary.
+  void SetSources(ITableViewMgrInternal* manager, ITableDataManager* data, ITableStoredRowInfo* rows,
+                  uint32_t section) noexcept;
+  // Every grid column again from the client's column count; one empty column when it has none.
+  void RebuildColumns();
+  // Adds grid columns until wanted - fixed data columns exist.
+  void AddMissingColumns(int32_t wanted, int32_t fixed);
+  // The title of data column i: name and " (units)" from ITableColumnInfo, else the title cell.
+  QOR::String ColumnTitle(int32_t i);
+
+  bool PaintColumn(HDC dc, const TVF_Grid::GridPosition& column, TVF_Grid::RowPosCursor& cursor, int left,
+                   int right, int& widestText) override;
+  void PaintCellBackground(HDC dc, const TVF_Grid::GridPosition& row, const TVF_Grid::GridPosition& column,
+                           int style, COLORREF colour) override;
+  void PaintCellFrame(HDC dc, const TVF_Grid::GridPosition& row, const TVF_Grid::GridPosition& column,
+                      const RECT& cell, bool selected) override;
+  void WriteRowLabel(const TVF_Grid::GridPosition& row, std::basic_ostream<wchar_t>& out) override;
+  void BeginSelectionRows() override;
+  void EndSelectionRows() override;
+
+  // The one-pixel cell frame: shadow along the top and right, highlight along bottom and left.
+  static void DrawCellFrame(HDC dc, int left, int top, int right, int bottom);
+
+  int32_t ColumnCount() const noexcept { return mColumnCount; }
+  static constexpr int32_t kDefaultColumnWidth = 100;
+
+ private:
+  QOR::String CellText(int32_t row, int32_t column) const;
+  uint32_t CellStyle(int32_t row, int32_t column) const;
+  // The text a cell of this style shows.
+  QOR::String ShownText(QOR::String text, uint32_t style) const;
+  int DrawCellText(HDC dc, const RECT& cell, const QOR::String& text, uint32_t style);
+  int32_t PrintedEndRow(int32_t rowCount) const;
+
+  ITableViewMgrInternal* mManager = nullptr;
+  ITableDataManager* mData = nullptr;
+  ITableStoredRowInfo* mRows = nullptr;
+  std::unique_ptr<OWL::TFont> mTitleFont;
+  TVF_Grid::GridControl& mGrid;
+  int32_t mColumnCount = -1;
+  int32_t mFixedColumnsAtRebuild = -1;
+  int32_t mFixedRows;
+  int32_t mFixedColumns;
+  uint32_t mSection = 0;
+  int32_t mSavedRowTotal = -1;
+  int32_t mSavedFixedRows = -1;
+};
