@@ -10,6 +10,8 @@
 #include "grid/RowNumbersPane.h"
 #include "grid/GridSelection.h"
 #include "grid/TableDataContract.h"
+#include "platform/owl/TBitmap.h"
+#include "platform/owl/TMemoryDC.h"
 #include "tests/support/ScriptedModalSeam.h"
 
 #include <gtest/gtest.h>
@@ -137,6 +139,30 @@ class TestKeys : public TVF_Grid::GridKeyState {
   TVF_Grid::GridKeyState* mPrevious;
 };
 
+// A white 32-bit DIB section on a memory DC.
+struct DibCanvas {
+  DibCanvas(int width, int height) : bitmap(OWL::TBitmap::CreateDIB32(width, height, &bits)), dc(*bitmap) {
+    dc.TextRect(OWL::TRect(0, 0, width, height), OWL::TColor(RGB(255, 255, 255)));
+  }
+  // Pixels of colour c inside r.
+  int Count(const RECT& r, COLORREF c) {
+    int n = 0;
+    for (int y = r.top; y < r.bottom; ++y)
+      for (int x = r.left; x < r.right; ++x) n += dc.GetPixel(x, y) == c;
+    return n;
+  }
+  // The leftmost x inside r holding a pixel of colour c; -1 for none.
+  int FirstX(const RECT& r, COLORREF c) {
+    for (int x = r.left; x < r.right; ++x)
+      for (int y = r.top; y < r.bottom; ++y)
+        if (dc.GetPixel(x, y) == c) return x;
+    return -1;
+  }
+  uint32_t* bits = nullptr;
+  std::unique_ptr<OWL::TBitmap> bitmap;
+  OWL::TMemoryDC dc;
+};
+
 class GridParent : public OWL::TWindow {
  public:
   GridParent() : TWindow(nullptr, L"grid test") {
@@ -153,6 +179,7 @@ class GridFixture : public ::testing::Test {
   TestKeys keys;
   GridParent parent;
   TVF_Grid::EventGridControl* grid = nullptr;
+  bool WantSnapBar = false;
 
   void MakeGrid(int32_t rows, int32_t columns, int32_t width = 60, int w = 400, int h = 300) {
     client.Rows = rows + 1;
@@ -160,6 +187,7 @@ class GridFixture : public ::testing::Test {
     grid = new TVF_Grid::EventGridControl(&parent);
     grid->Attr.W = w;
     grid->Attr.H = h;
+    grid->SnapBarWanted = WantSnapBar;
     grid->SetInterfaces(&client, &client, &client, &client, 8, 8);
     grid->SetColumnRange(columns + 1, 1);
     for (int32_t i = 0; i < columns; ++i)

@@ -111,20 +111,6 @@ TEST_F(GridFixture, DraggingAtTheEdgesScrollsOneRowPerTimer) {
   EXPECT_FALSE(grid->RowNumbers().TimerPending());
 }
 
-namespace {
-
-// A white 32-bit DIB section on a memory DC.
-struct DibCanvas {
-  DibCanvas(int width, int height) : bitmap(OWL::TBitmap::CreateDIB32(width, height, &bits)), dc(*bitmap) {
-    dc.TextRect(OWL::TRect(0, 0, width, height), OWL::TColor(RGB(255, 255, 255)));
-  }
-  uint32_t* bits = nullptr;
-  std::unique_ptr<OWL::TBitmap> bitmap;
-  OWL::TMemoryDC dc;
-};
-
-}  // namespace
-
 TEST_F(GridFixture, SelectedRowsPaintAsShadowBandsAndOthersAsFramedFace) {
   MakeGrid(10, 3);
   ClickRow(2);
