@@ -83,7 +83,12 @@ void GridPane::PlaceEditor() {
 
 void GridPane::CommitEdit() {
   if (mCommitting || !mEditor) return;
-  mCommitting = true;
+  // The grid's handler may close the editor again (focus changes); the guard holds until it returns.
+  struct Guard {
+    bool& flag;
+    explicit Guard(bool& f) : flag(f) { flag = true; }
+    ~Guard() { flag = false; }
+  } const guard(mCommitting);
   const QOR::String text = mControlClass->EditedText(*mEditor);
   const int32_t row = mEditedRow + mGrid.FixedRows();
   const int32_t column = Column(mEditedColumn).Index + mGrid.FixedColumns();
@@ -91,7 +96,6 @@ void GridPane::CommitEdit() {
   CloseEditor();
   mGrid.OnCellEdited(row, column, text);
   if (GetHandle()) SetFocus();
-  mCommitting = false;
 }
 
 void GridPane::CloseEditor() noexcept {

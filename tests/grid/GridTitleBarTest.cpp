@@ -169,3 +169,30 @@ TEST_F(TitleBarFixture, TheSnapBarHasThePngFaceAndTogglesShowLatestRow) {
   EXPECT_FALSE(grid->ShowLatestRow);
   EXPECT_EQ(OWL::TButtonGadget::Up, bar->Button()->GetButtonState());
 }
+
+TEST_F(TitleBarFixture, PaneClicksOutsideTheCellsClearAndTheBufferGrowsOnly) {
+  Make();
+  HWND const pane = grid->Pane().GetHandle();
+  SendMessageW(pane, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(70, 20));
+  SendMessageW(pane, WM_LBUTTONUP, 0, MAKELPARAM(70, 20));
+  EXPECT_TRUE(Range().IsSingleCell());
+  SendMessageW(pane, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(250, 20));  // right of the last column
+  EXPECT_FALSE(Range().IsValid());
+
+  grid->Pane().Invalidate();
+  grid->Pane().UpdateWindow();
+  const OWL::TBitmap* const first = grid->Pane().PaintBuffer();
+  ASSERT_NE(nullptr, first);
+  const OWL::TSize size = first->Size();
+  SetWindowPos(grid->GetHandle(), nullptr, 0, 0, 300, 200, SWP_NOMOVE | SWP_NOZORDER);
+  PumpMessages();
+  grid->Pane().Invalidate();
+  grid->Pane().UpdateWindow();
+  EXPECT_EQ(first, grid->Pane().PaintBuffer()) << "kept when the pane shrinks";
+  SetWindowPos(grid->GetHandle(), nullptr, 0, 0, 460, 340, SWP_NOMOVE | SWP_NOZORDER);
+  PumpMessages();
+  grid->Pane().Invalidate();
+  grid->Pane().UpdateWindow();
+  ASSERT_NE(nullptr, grid->Pane().PaintBuffer());
+  EXPECT_GT(grid->Pane().PaintBuffer()->Width(), size.cx) << "replaced by a larger one when it grows";
+}
