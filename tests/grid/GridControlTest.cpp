@@ -24,16 +24,6 @@ void ExpectRect(const RECT& expected, const RECT& actual, const char* what) {
   EXPECT_EQ(expected.bottom, actual.bottom) << what;
 }
 
-class Recorder : public LumoObserver {
- public:
-  std::vector<std::vector<uint32_t>> Seen;  // id, words...
-  void OnSubjectNotify(uint32_t id, const uint32_t* words, int count) override {
-    std::vector<uint32_t> entry{id};
-    entry.insert(entry.end(), words, words + count);
-    Seen.push_back(entry);
-  }
-};
-
 }  // namespace
 
 TEST(GridLayout, TableGivesEachChildItsBox) {

@@ -118,6 +118,17 @@ class GridTestClient : public ITableDataManager,
   }
 };
 
+// Records the grid's observer notifications.
+class Recorder : public LumoObserver {
+ public:
+  std::vector<std::vector<uint32_t>> Seen;  // id, words...
+  void OnSubjectNotify(uint32_t id, const uint32_t* words, int count) override {
+    std::vector<uint32_t> entry{id};
+    entry.insert(entry.end(), words, words + count);
+    Seen.push_back(entry);
+  }
+};
+
 // Shift and Ctrl as the test sets them.
 class TestKeys : public TVF_Grid::GridKeyState {
  public:

@@ -8,23 +8,9 @@
 
 using namespace TVF_Grid;
 
-namespace {
-
-class Observer : public LumoObserver {
- public:
-  std::vector<std::vector<uint32_t>> Seen;  // id, words...
-  void OnSubjectNotify(uint32_t id, const uint32_t* words, int count) override {
-    std::vector<uint32_t> entry{id};
-    entry.insert(entry.end(), words, words + count);
-    Seen.push_back(entry);
-  }
-};
-
-}  // namespace
-
 class TitleBarFixture : public GridFixture {
  protected:
-  Observer observer;
+  Recorder observer;
 
   void Make(int32_t columns = 3) {
     MakeGrid(20, columns);
