@@ -242,6 +242,14 @@ int Run(const AnalyzeArguments& args) {
     }
     if (id == kChannelSetting) channel = std::stoi(value);
   }
+  int32_t channels = 0;
+  data->GetChannelCount(&channels);
+  if (channel >= channels) {
+    PrintError("--channel " + std::to_string(channel + 1) + ": the recording has " + std::to_string(channels) +
+               (channels == 1 ? " channel" : " channels"));
+    hostDocument->CloseChildDocuments();
+    return 2;
+  }
   host::Progress().cancelAtPercent = args.cancelAt;
   host::Progress().showOnTerminal = _isatty(_fileno(stderr)) != 0;
   hr = SendNamedCommand(L"ZR_Analyze", document.Get());
