@@ -13,7 +13,7 @@
 namespace {
 
 constexpr char kUsage[] =
-    "usage: ondara-fuzz [--seed N] [--inputs N] [--target all|formula|recording|stream|settings|columns]\n"
+    "usage: ondara-fuzz [--seed N] [--inputs N] [--target all|formula|recording|stream|settings|columns|formats]\n"
     "                   [--time-bound-ms N]"
     " [--allocation-bound-mb N] [--shrink-tries N] [--progress N] [--replay FILE]\n"
     "       ondara-fuzz --target NAME --seeds 1   (lists the target's seed inputs)\n";
@@ -50,7 +50,7 @@ bool ParseArguments(int argc, char** argv, Arguments* args) {
     else if (name == "--seeds") args->listSeeds = n != 0;
     else return false;
   }
-  for (const char* known : {"all", "formula", "recording", "stream", "settings", "columns"})
+  for (const char* known : {"all", "formula", "recording", "stream", "settings", "columns", "formats"})
     if (args->target == known) return true;
   return false;
 }
@@ -93,6 +93,7 @@ int main(int argc, char** argv) {
   if (wanted("stream")) targets.push_back(fuzz::MakeStreamTarget());
   if (wanted("settings")) targets.push_back(fuzz::MakeSettingsTarget());
   if (wanted("columns")) targets.push_back(fuzz::MakeColumnStateTarget());
+  if (wanted("formats")) targets.push_back(fuzz::MakeCellFormatTarget());
   if (args.listSeeds) {
     for (const fuzz::Target& target : targets)
       for (const std::string& seed : target.seeds) std::printf("%s\n", fuzz::Printable(seed, 100000).c_str());

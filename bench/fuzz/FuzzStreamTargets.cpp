@@ -1,5 +1,5 @@
 // The fuzz targets over the binary storage format: bare streams read value by value, the
-// analysis settings store read from its stream form and the table's column state; and the formulas the expression builder
+// analysis settings store read from its stream form, the table's column state and its cell formats; and the formulas the expression builder
 // writes from the settings, as formula seeds.
 #include "bench/fuzz/FuzzTargets.h"
 
@@ -9,6 +9,7 @@
 #include "document/ExpressionBuilder.h"
 #include "document/ParamCatalogue.h"
 #include "document/SettingsStore.h"
+#include "document/TableColumnRecord.h"
 #include "document/ZRSetting.h"
 #include "grid/ITableViewManager.h"
 #include "host/common/HostPtr.h"
@@ -18,6 +19,7 @@
 
 #include <functional>
 #include <memory>
+#include <stdexcept>
 
 namespace fuzz {
 
@@ -207,6 +209,31 @@ Target MakeColumnStateTarget() {
     if (manager->LoadColumnState(0, &in) != S_OK) return false;
     BytesOf([&](IBinOutStream& out) { manager->SaveColumnState(0, &out); });  // what was read writes back
     return true;
+  };
+  return target;
+}
+
+Target MakeCellFormatTarget() {
+  Target target;
+  target.name = "formats";
+  target.seeds.push_back(ColumnRecord({-1, 2, 5, 1, 3, 5, 12, 1, 6, 12, -1, -1}));
+  target.seeds.push_back(ColumnRecord({-1, 2, -1, -1}));
+  target.seeds.push_back(ColumnRecord({2, 7, 8, 2}));
+  for (const char* word : {"\xFF\xFF\xFF\xFF", "\x02\x00\x00\x00", "\x3A\x00\x00\x00", "\x3B\x00\x00\x00",
+                           "\x11\x00\x00\x00", "\xFF\xFF\xFF\x7F", "\x00\x00\x00\x80"})
+    target.words.words.push_back(word);
+  target.run = [](const std::string& input) {
+    ZR::CellFormatMap formats;
+    host::HostPtr<IStream> stream = StreamOf(input);
+    QOR::StorageBinIStreamLite in(stream.Get());
+    const bool read = ZR::LoadColumnRecord(in, formats);
+    for (const auto& [key, format] : formats)
+      if (key < 0 || key > 58 || format.significantFigures < ZR::kMinSignificantFigures ||
+          format.significantFigures > ZR::kMaxSignificantFigures || format.measurementIndex < 0 ||
+          format.measurementIndex > 58)
+        throw std::logic_error("a stored cell format is out of range");
+    if (read) BytesOf([&](IBinOutStream& out) { ZR::SaveColumnRecord(out, formats); });
+    return read;
   };
   return target;
 }

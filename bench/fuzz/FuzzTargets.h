@@ -51,6 +51,10 @@ Target MakeSettingsTarget();
 // The table's column-state record read by a table-view manager, and written back when it reads.
 Target MakeColumnStateTarget();
 
+// The Table View's significant-figure record, read into a format map, and written back when it
+// reads; every stored entry must name a measurement and keep figures a stream can use.
+Target MakeCellFormatTarget();
+
 // What the expression builder writes for every analysis type and detection method: detector,
 // calculation chain and measurement selector.
 std::vector<std::string> BuilderFormulas();

@@ -64,6 +64,7 @@ TEST(FuzzRun, TargetsTakeTheirSeedsAndRefuseDamagedInput) {
   const Target stream = MakeStreamTarget();
   const Target settings = MakeSettingsTarget();
   const Target columns = MakeColumnStateTarget();
+  const Target formats = MakeCellFormatTarget();
   struct Case {
     const Target* target;
     std::string input;
@@ -81,6 +82,8 @@ TEST(FuzzRun, TargetsTakeTheirSeedsAndRefuseDamagedInput) {
       {&settings, settings.seeds[0].substr(0, settings.seeds[0].size() / 2), false},
       {&columns, columns.seeds[0], true},
       {&columns, columns.seeds[0].substr(0, columns.seeds[0].size() - 4), false},  // no end marker
+      {&formats, formats.seeds[0], true},
+      {&formats, formats.seeds[0].substr(0, formats.seeds[0].size() - 4), false},  // no closing marker
   };
   for (const Case& c : cases) {
     bool taken = !c.taken;
