@@ -39,4 +39,7 @@ struct IHostDataFile : IUnknown {
   // time plus the seconds); other bits are the host's. displayMode is the host's (1 default).
   virtual HRESULT STDMETHODCALLTYPE FormatTime(double seconds, uint32_t flags, int32_t displayMode,
                                                QOR::IQORString** text) = 0;
+  // Slot 7: the index of the record sampling writes now; E_UNEXPECTED while no record is being
+  // sampled.
+  virtual HRESULT STDMETHODCALLTYPE GetSampledRecord(int32_t* record) = 0;
 };

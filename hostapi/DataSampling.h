@@ -71,12 +71,13 @@ struct IScrivoDataSink : IUnknown {
   virtual HRESULT STDMETHODCALLTYPE StartSampling(int32_t reserved) = 0;
   // Slot 6: a new record at tickPeriod seconds per tick; the sink opens every declared channel
   // that is on through source (E_POINTER for null). startTime is the
-  // recording's clock time in seconds; recordFlag is kept with the record. The other arguments
-  // are reserved (0, 0.0, 0, 0, VARIANT_TRUE).
+  // recording's clock time in seconds; recordFlag is kept with the record; sampled is VARIANT_FALSE for
+  // a record the online sinks are not to analyse (normally VARIANT_TRUE). The other arguments
+  // are reserved (0, 0.0, 0, 0).
   virtual HRESULT STDMETHODCALLTYPE StartRecord(int32_t reserved, IScrivoDataSource* source,
                                                 double tickPeriod, double startTime, double reserved2,
                                                 int32_t reserved3, int32_t reserved4,
-                                                uint32_t recordFlag, VARIANT_BOOL reserved5) = 0;
+                                                uint32_t recordFlag, VARIANT_BOOL sampled) = 0;
   // Slot 7: ticks more are ready in the source; the sink reads them from every channel.
   virtual HRESULT STDMETHODCALLTYPE NewData(int32_t ticks) = 0;
   // Slot 8: the record is complete; *ticks receives its length. reserved is 0.

@@ -23,8 +23,10 @@ struct IOnlineDataSink : IUnknown {
   virtual HRESULT STDMETHODCALLTYPE GetSinkInfo(uint32_t* options, uint16_t* channelMask) = 0;
   // Slot 4
   virtual HRESULT STDMETHODCALLTYPE OnSamplingStart() = 0;
-  // Slot 5: record is the index of the record sampling writes (the record count before it).
-  virtual HRESULT STDMETHODCALLTYPE OnRecordStart(int32_t record) = 0;
+  // Slot 5: record is the index of the record sampling writes (the record count before it);
+  // sampled is VARIANT_FALSE for a record the host keeps without sampling it (no new data is
+  // meant for analysis then).
+  virtual HRESULT STDMETHODCALLTYPE OnRecordStart(int32_t record, VARIANT_BOOL sampled) = 0;
   // Slot 6: the record now holds tickCount ticks (every channel up to that tick).
   virtual HRESULT STDMETHODCALLTYPE OnNewData(int32_t record, int32_t tickCount) = 0;
   // Slot 7: the record is complete with tickCount ticks.

@@ -65,7 +65,7 @@ class EnumGetterBase : public IOnlineDataSink {
   ULONG STDMETHODCALLTYPE Release() noexcept override { return 1; }
   HRESULT STDMETHODCALLTYPE GetSinkInfo(uint32_t* options, uint16_t* channelMask) noexcept override;
   HRESULT STDMETHODCALLTYPE OnSamplingStart() noexcept override { return S_OK; }
-  HRESULT STDMETHODCALLTYPE OnRecordStart(int32_t) noexcept override { return S_OK; }
+  HRESULT STDMETHODCALLTYPE OnRecordStart(int32_t, VARIANT_BOOL) noexcept override { return S_OK; }
   HRESULT STDMETHODCALLTYPE OnNewData(int32_t, int32_t) noexcept override { return S_OK; }
   HRESULT STDMETHODCALLTYPE OnRecordEnd(int32_t record, int32_t tickCount) noexcept override;
   HRESULT STDMETHODCALLTYPE OnSamplingStop() noexcept override { return S_OK; }

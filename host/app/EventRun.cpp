@@ -132,7 +132,7 @@ class PullingSink final : public HostObject<IOnlineDataSink> {
     return S_OK;
   }
   HRESULT STDMETHODCALLTYPE OnSamplingStart() noexcept override { return S_OK; }
-  HRESULT STDMETHODCALLTYPE OnRecordStart(int32_t record) noexcept override {
+  HRESULT STDMETHODCALLTYPE OnRecordStart(int32_t record, VARIANT_BOOL) noexcept override {
     return Guard([&] { mPuller->StartRecord(record, false); });
   }
   HRESULT STDMETHODCALLTYPE OnNewData(int32_t, int32_t) noexcept override {

@@ -197,6 +197,14 @@ HRESULT STDMETHODCALLTYPE DataDocument::GetPositionTime(int32_t record, int32_t 
   return S_OK;
 }
 
+HRESULT STDMETHODCALLTYPE DataDocument::GetSampledRecord(int32_t* record) noexcept {
+  if (!record) return E_POINTER;
+  *record = -1;
+  if (!mRecordOpen) return E_UNEXPECTED;
+  *record = static_cast<int32_t>(mRecording->records.size()) - 1;
+  return S_OK;
+}
+
 HRESULT STDMETHODCALLTYPE DataDocument::FormatTime(double seconds, uint32_t flags, int32_t,
                                                    QOR::IQORString** text) noexcept {
   if (!text) return E_POINTER;

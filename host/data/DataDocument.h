@@ -54,6 +54,7 @@ class DataDocument final : public HostObject<IHostDataFile, IHostDataDocument, I
   HRESULT STDMETHODCALLTYPE GetPositionTime(int32_t record, int32_t tick, double* seconds) noexcept override;
   HRESULT STDMETHODCALLTYPE FormatTime(double seconds, uint32_t flags, int32_t displayMode,
                                        QOR::IQORString** text) noexcept override;
+  HRESULT STDMETHODCALLTYPE GetSampledRecord(int32_t* record) noexcept override;
 
   // IHostDataDocument
   HRESULT STDMETHODCALLTYPE GetRecordCount(int32_t* count) noexcept override;
@@ -106,6 +107,7 @@ class DataDocument final : public HostObject<IHostDataFile, IHostDataDocument, I
   std::vector<HostPtr<IScrivoDataChildData>> mChildren;
   std::vector<HostPtr<IOnlineDataSink>> mSinks;
   bool mSampling = false;
+  bool mRecordOpen = false;  // sampling writes the last record
   int mEventSourceDepth = 0;  // nesting of calculated channels being connected
   RecordDataPart mRecordData{*this};
   ExtensionChildrenPart mExtensionChildren{*this};

@@ -3,6 +3,7 @@
 
 #include "host/formula/FormulaSyntax.h"
 
+#include <algorithm>
 #include <new>
 
 namespace host {
@@ -21,7 +22,7 @@ HRESULT Sampler::Start() {
   return S_OK;
 }
 
-HRESULT Sampler::StartRecord(double tickPeriod) {
+HRESULT Sampler::StartRecord(double tickPeriod, VARIANT_BOOL sampled) {
   if (mState != State::Sampling) return E_UNEXPECTED;
   if (!(tickPeriod > 0.0)) return E_INVALIDARG;
   Recording& recording = *mDocument->mRecording;
@@ -31,8 +32,10 @@ HRESULT Sampler::StartRecord(double tickPeriod) {
     return E_OUTOFMEMORY;
   }
   mState = State::InRecord;
+  mDocument->mRecordOpen = true;
   const int32_t index = static_cast<int32_t>(recording.records.size()) - 1;
-  Notify([index](IOnlineDataSink* s) { s->OnRecordStart(index); });
+  const VARIANT_BOOL flag = sampled ? VARIANT_TRUE : VARIANT_FALSE;
+  Notify([index, flag](IOnlineDataSink* s) { s->OnRecordStart(index, flag); });
   return S_OK;
 }
 
@@ -80,6 +83,7 @@ HRESULT Sampler::EndRecord() {
   record.complete = true;
   for (const std::shared_ptr<ChannelRecord>& s : record.samples) s->Complete();
   mState = State::Sampling;
+  mDocument->mRecordOpen = false;
   const int32_t index = static_cast<int32_t>(recording.records.size()) - 1;
   const int32_t length = record.length;
   Notify([index, length](IOnlineDataSink* s) { s->OnRecordEnd(index, length); });
@@ -96,6 +100,37 @@ HRESULT Sampler::Stop() {
   mDocument->mSampling = false;
   Notify([](IOnlineDataSink* s) { s->OnSamplingStop(); });
   return S_OK;
+}
+
+namespace {
+
+HRESULT SampleRecord(Sampler& sampler, const Recording& source, const RecordData& record, int32_t batchTicks) {
+  HRESULT hr = sampler.StartRecord(record.tickPeriod);
+  std::vector<std::vector<float>> block;
+  for (int32_t from = 0; SUCCEEDED(hr) && from < record.length; from += batchTicks) {
+    const int32_t count = std::min(batchTicks, record.length - from);
+    block.clear();
+    for (size_t c = 0; c < source.channels.size(); ++c) {
+      if (!source.channels[c].formula.empty()) continue;  // computed by the document
+      const float* samples = record.samples[c]->Samples() + from;
+      block.emplace_back(samples, samples + count);
+    }
+    hr = sampler.Append(block);
+  }
+  return SUCCEEDED(hr) ? sampler.EndRecord() : hr;
+}
+
+}  // namespace
+
+HRESULT SampleRecording(DataDocument* document, const Recording& source, int32_t batchTicks) {
+  if (!document || batchTicks < 1 || document->Data().channels.size() != source.channels.size())
+    return E_INVALIDARG;
+  Sampler sampler(document);
+  HRESULT hr = sampler.Start();
+  for (size_t r = 0; SUCCEEDED(hr) && r < source.records.size(); ++r)
+    hr = SampleRecord(sampler, source, source.records[r], batchTicks);
+  const HRESULT stopped = sampler.Stop();
+  return FAILED(hr) ? hr : stopped;
 }
 
 }  // namespace host

@@ -17,8 +17,9 @@ class Sampler {
   explicit Sampler(DataDocument* document) : mDocument(document) {}
 
   HRESULT Start();
-  // Appends an empty record with its own tick period; the sinks hear its index.
-  HRESULT StartRecord(double tickPeriod);
+  // Appends an empty record with its own tick period; the sinks hear its index and whether the
+  // record is sampled for them (VARIANT_FALSE: kept, but not meant for analysis).
+  HRESULT StartRecord(double tickPeriod, VARIANT_BOOL sampled = VARIANT_TRUE);
   // One vector per recorded channel (channels without a formula, in order), all of one length;
   // signal-formula channels are computed for the new ticks. E_INVALIDARG for a block of the
   // wrong shape.
@@ -34,5 +35,12 @@ class Sampler {
   DataDocument* mDocument;
   State mState = State::Idle;
 };
+
+// The online-data service's run over a finished recording: samples every record of source into
+// document (whose channels are source's, without records) in batches of batchTicks ticks, the
+// last batch of a record holding the rest, as sampling hardware would deliver them. Signal-formula
+// channels are computed by the document. E_INVALIDARG for a batch below 1 or channels that do
+// not match; otherwise the first failing step's answer.
+HRESULT SampleRecording(DataDocument* document, const Recording& source, int32_t batchTicks);
 
 }  // namespace host

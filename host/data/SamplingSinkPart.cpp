@@ -88,11 +88,12 @@ HRESULT STDMETHODCALLTYPE SamplingSinkPart::StartSampling(int32_t) noexcept {
 }
 
 HRESULT STDMETHODCALLTYPE SamplingSinkPart::StartRecord(int32_t, IScrivoDataSource* source, double tickPeriod, double,
-                                                        double, int32_t, int32_t, uint32_t, VARIANT_BOOL) noexcept {
+                                                        double, int32_t, int32_t, uint32_t,
+                                                        VARIANT_BOOL sampled) noexcept {
   if (mState != State::Sampling) return E_UNEXPECTED;
   if (!source) return E_POINTER;
   if (!(tickPeriod > 0.0)) return E_INVALIDARG;
-  const HRESULT hr = mSampler->StartRecord(tickPeriod);
+  const HRESULT hr = mSampler->StartRecord(tickPeriod, sampled);
   if (FAILED(hr)) return hr;
   mState = State::InRecord;
   mTickPeriod = tickPeriod;

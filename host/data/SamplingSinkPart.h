@@ -38,7 +38,7 @@ class SamplingSinkPart final : public IScrivoDataSink, public IHostSamplingTarge
   HRESULT STDMETHODCALLTYPE StartSampling(int32_t reserved) noexcept override;
   HRESULT STDMETHODCALLTYPE StartRecord(int32_t reserved, IScrivoDataSource* source, double tickPeriod,
                                         double startTime, double reserved2, int32_t reserved3, int32_t reserved4,
-                                        uint32_t recordFlag, VARIANT_BOOL reserved5) noexcept override;
+                                        uint32_t recordFlag, VARIANT_BOOL sampled) noexcept override;
   HRESULT STDMETHODCALLTYPE NewData(int32_t ticks) noexcept override;
   HRESULT STDMETHODCALLTYPE EndRecord(int32_t reserved, int32_t* ticks) noexcept override;
   HRESULT STDMETHODCALLTYPE StopSampling(VARIANT_BOOL reserved) noexcept override;

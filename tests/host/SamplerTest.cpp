@@ -106,5 +106,49 @@ TEST(Sampler, GrowingSourceWaitsThenEnds) {
   EXPECT_EQ(source->Read(8, buffer, &read), S_FALSE);
 }
 
+// The online-data service's run over a finished recording: records in order, batches of the
+// chosen size with the rest last, the signal channel computed, the sampled record reported only
+// while it is written.
+TEST(Sampler, SampleRecordingFeedsEachRecordInBatches) {
+  Recording source;
+  source.channels.push_back({L"V", L"", L""});
+  source.channels.push_back({L"Twice", L"", L"2 * t"});
+  for (const int32_t length : {5, 2}) {
+    RecordData record = MakeEmptyRecord(2, 0.5, true);
+    const std::vector<float> ramp = {0.0f, 1.0f, 2.0f, 3.0f, 4.0f};
+    record.samples[0]->Append(ramp.data(), length);
+    record.length = length;
+    source.records.push_back(std::move(record));
+  }
+  Recording empty;
+  empty.channels = source.channels;
+  HostPtr<DataDocument> document = DataDocument::Create(std::move(empty));
+  std::vector<std::string> log;
+  const HostPtr<IOnlineDataSink> a = RecordingSink("a", &log);
+  ASSERT_EQ(document->RegisterSink(a.Get()), S_OK);
+  int32_t record = 0;
+  EXPECT_EQ(E_UNEXPECTED, document->GetSampledRecord(&record));
+  EXPECT_EQ(-1, record);
+  EXPECT_EQ(E_INVALIDARG, SampleRecording(document.Get(), source, 0));
+
+  ASSERT_EQ(S_OK, SampleRecording(document.Get(), source, 2));
+  const std::vector<std::string> expected = {"a start",    "a record 0", "a data 0 2", "a data 0 4", "a data 0 5",
+                                             "a end 0 5",  "a record 1", "a data 1 2", "a end 1 2",  "a stop"};
+  EXPECT_EQ(expected, log);
+  ASSERT_EQ(2u, document->Data().records.size());
+  const RecordData& first = document->Data().records[0];
+  EXPECT_FLOAT_EQ(4.0f, first.samples[0]->Samples()[4]);
+  EXPECT_FLOAT_EQ(4.0f, first.samples[1]->Samples()[4]) << "2 * t at 0.5 s per tick";
+  EXPECT_EQ(E_UNEXPECTED, document->GetSampledRecord(&record));
+
+  Sampler sampler(document.Get());
+  ASSERT_EQ(S_OK, sampler.Start());
+  ASSERT_EQ(S_OK, sampler.StartRecord(0.5, VARIANT_FALSE));
+  EXPECT_EQ(S_OK, document->GetSampledRecord(&record));
+  EXPECT_EQ(2, record);
+  EXPECT_EQ("a record 2 unsampled", log.back());
+  ASSERT_EQ(S_OK, sampler.Stop());
+}
+
 }  // namespace
 }  // namespace host

@@ -18,7 +18,9 @@ class NotingSink final : public host::HostObject<IOnlineDataSink> {
 
   HRESULT STDMETHODCALLTYPE GetSinkInfo(uint32_t*, uint16_t*) noexcept override { return S_OK; }
   HRESULT STDMETHODCALLTYPE OnSamplingStart() noexcept override { return Note("start"); }
-  HRESULT STDMETHODCALLTYPE OnRecordStart(int32_t r) noexcept override { return Note("record " + std::to_string(r)); }
+  HRESULT STDMETHODCALLTYPE OnRecordStart(int32_t r, VARIANT_BOOL sampled) noexcept override {
+    return Note("record " + std::to_string(r) + (sampled ? "" : " unsampled"));
+  }
   HRESULT STDMETHODCALLTYPE OnNewData(int32_t r, int32_t n) noexcept override {
     return Note("data " + std::to_string(r) + " " + std::to_string(n));
   }
