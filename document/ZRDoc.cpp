@@ -191,6 +191,9 @@ HRESULT STDMETHODCALLTYPE ZRDoc::SetSettingText(int32_t id, const wchar_t* text)
       return E_INVALIDARG;
     }
     if (id == kSettingAnalysisChannel) EnsureChannelGroup();
+    // Analysis while sampling, as the menu switches it: the region opens or closes and the
+    // online sink is registered or unregistered.
+    if (id == 2009) SetAnalyzeWhileSampling(IsAnalyzeWhileSampling(), false);
     return S_OK;
   });
 }
@@ -212,20 +215,6 @@ HRESULT STDMETHODCALLTYPE ZRDoc::GetSinkInfo(uint32_t* options, uint16_t* channe
   if (!options || !channelMask) return E_POINTER;
   *options = 0;
   *channelMask = 0xFFFF;
-  return S_OK;
-}
-
-HRESULT STDMETHODCALLTYPE ZRDoc::OnSamplingStart() noexcept {
-  mSampling = true;
-  return S_OK;
-}
-
-HRESULT STDMETHODCALLTYPE ZRDoc::OnRecordStart(int32_t) noexcept { return S_OK; }
-HRESULT STDMETHODCALLTYPE ZRDoc::OnNewData(int32_t, int32_t) noexcept { return S_OK; }
-HRESULT STDMETHODCALLTYPE ZRDoc::OnRecordEnd(int32_t, int32_t) noexcept { return S_OK; }
-
-HRESULT STDMETHODCALLTYPE ZRDoc::OnSamplingStop() noexcept {
-  mSampling = false;
   return S_OK;
 }
 
@@ -255,6 +244,11 @@ int ZRDoc::OnClearAnalysisMessage() {
 
 LUMO_DEFINE_EVENT_TABLE(ZRDoc, LumoEventHandlerBase){
     EventTableHead(),
+    ObserverEntry(&DocIds::RegionAtDataEndEvent14::GetId, &ZRDoc::OnDataChangedAt),
+    ObserverEntry(&DocIds::RegionAtDataEndEvent16::GetId, &ZRDoc::OnDataChangedAtDetach),
+    ObserverEntry(&DocIds::MarkersDetachedEvent::GetId, &ZRDoc::OnMarkersNotice),
+    ObserverEntry(&DocIds::ChannelChangedEvent20::GetId, &ZRDoc::OnChannelDataChanged),
+    ObserverEntry(&DocIds::ChannelChangedEvent22::GetId, &ZRDoc::OnChannelDataChanged),
     MessageEntry(&DocIds::AnalyzeMessage::GetId, kMessageMaskWholeId, &ZRDoc::OnAnalyzeMessage),
     MessageEntry(&DocIds::ClearAnalysisMessage::GetId, kMessageMaskWholeId, &ZRDoc::OnClearAnalysisMessage),
     EventTableEnd(),

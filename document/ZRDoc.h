@@ -39,6 +39,12 @@ struct RegionPosition {
   bool operator==(const RegionPosition& o) const noexcept { return record == o.record && tick == o.tick; }
 };
 
+// Flags of ZRDoc::SetCurrentEvent.
+inline constexpr uint32_t kSelectTableRow = 0x80000000u;   // the Table View selects the event's row
+inline constexpr uint32_t kMoveHostView = 0x40000000u;     // the host's view goes to the event's time
+inline constexpr uint32_t kShowInHost = 0x20000000u;       // the host's view shows the event's comment
+inline constexpr uint32_t kShowInHostExtra = 0x10000000u;  // passed on with kShowInHost
+
 // Everything runs on the host's user-interface thread.
 class ZRDoc final : public ScrivoChildDocument,
                     public IOnlineDataSink,
@@ -74,7 +80,7 @@ class ZRDoc final : public ScrivoChildDocument,
   // IOnlineDataSink: registered while analysis while sampling is on.
   HRESULT STDMETHODCALLTYPE GetSinkInfo(uint32_t* options, uint16_t* channelMask) noexcept override;
   HRESULT STDMETHODCALLTYPE OnSamplingStart() noexcept override;
-  HRESULT STDMETHODCALLTYPE OnRecordStart(int32_t record) noexcept override;
+  HRESULT STDMETHODCALLTYPE OnRecordStart(int32_t record, VARIANT_BOOL sampled) noexcept override;
   HRESULT STDMETHODCALLTYPE OnNewData(int32_t record, int32_t tickCount) noexcept override;
   HRESULT STDMETHODCALLTYPE OnRecordEnd(int32_t record, int32_t tickCount) noexcept override;
   HRESULT STDMETHODCALLTYPE OnSamplingStop() noexcept override;
@@ -136,6 +142,14 @@ class ZRDoc final : public ScrivoChildDocument,
   bool IsAnalyzeWhileSampling();
   bool HasAnalysis();
 
+  // The event the views show; bits of flags: kSelectTableRow, kMoveHostView, kShowInHost
+  // (with kShowInHostExtra passed on).
+  void SetCurrentEvent(uint32_t event, uint32_t flags);
+  void ShowCurrentEventInHost();
+  // Switches off the module's channel calculations the analysis type does not offer (message
+  // 118, once) and applies the others again.
+  void CheckChannelCalculations();
+
   uint32_t CurrentEvent() const noexcept { return mCurrentEvent; }
   bool Sampling() const noexcept { return mSampling; }
 
@@ -145,6 +159,11 @@ class ZRDoc final : public ScrivoChildDocument,
 
   int OnAnalyzeMessage();
   int OnClearAnalysisMessage();
+  // Host notifications: data changed at a position (tick, record), marker objects, channel data.
+  void OnDataChangedAt(uint32_t tick, uint32_t record);
+  void OnDataChangedAtDetach(uint32_t tick, uint32_t record);
+  void OnMarkersNotice();
+  void OnChannelDataChanged(uint32_t channel);
 
   bool GetBool(int32_t id);
   void SetBool(int32_t id, bool on);
@@ -158,6 +177,9 @@ class ZRDoc final : public ScrivoChildDocument,
   bool PullRegion(RegionPosition start, RegionPosition end, bool& cancelled);
   void MarkerAction(bool attach);
   void AnnounceDetectorObject();
+  void RefreshView(int slot);
+  void AnalyseNewData();
+  void ShowEventInHost(uint32_t event, bool extra);
 
   std::unique_ptr<ParamCatalogue> mCatalogue;
   std::unique_ptr<CycleDetector> mDetector;
@@ -166,6 +188,13 @@ class ZRDoc final : public ScrivoChildDocument,
   TableViewData* mTableData = nullptr;
   bool mSampling = false;
   bool mRunning = false;
+  // Analysis while sampling: the record sampling writes, whether its data is analysed, whether
+  // detection must first start at its tick 0, and how many ticks it holds.
+  bool mRestartRecord = false;
+  int32_t mSampledRecord = -1;
+  bool mRecordSampling = false;
+  bool mRecordActive = false;
+  int32_t mTicksInRecord = 0;
   uint32_t mCurrentEvent = 0;
   struct ViewSlot {
     bool attached = false;

@@ -17,6 +17,8 @@ class ZRViewBase : public OWL::TWindow, public LumoCppEventHandler {
   virtual void Refresh();
   // The document's view slot this view fills (0 the Analysis View, 1 the Table View), or -1.
   virtual int DocumentSlot() const noexcept { return -1; }
+  // Selects the row of an event (the Table View); other views ignore it.
+  virtual void SelectEventRow(uint32_t) {}
 
   IDocView2* View() const noexcept { return mView; }
   IUnknown* Owner() const noexcept { return mOwner; }
