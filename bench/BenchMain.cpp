@@ -15,6 +15,7 @@
 #include "bench/BenchChain.h"
 #include "bench/BenchRun.h"
 #include "bench/GridBench.h"
+#include "bench/OnlineBench.h"
 #include "bench/TraceDrawBench.h"
 #include "host/data/ChannelSampleSource.h"
 #include "host/data/DataDocument.h"
@@ -168,6 +169,15 @@ int main(int argc, char** argv) {
     const int repeat = argc >= 5 && std::strcmp(argv[3], "--repeat") == 0 ? std::atoi(argv[4]) : 3;
     return bench::RunGridBench(std::atoll(argv[2]), repeat);
   }
+  // --online SAMPLES [BATCH [REPEAT]]: analysing while sampling at 1 MHz against the offline analysis.
+  if (argc >= 3 && std::strcmp(argv[1], "--online") == 0) {
+    SetThreadAffinityMask(GetCurrentThread(), 1);
+    const int batch = argc >= 4 ? std::atoi(argv[3]) : 1000;
+    const int repeat = argc >= 5 ? std::atoi(argv[4]) : 3;
+    const long long samples = std::atoll(argv[2]);
+    if (samples < 1 || samples > 0x7FFFFFFE || batch < 1 || repeat < 1) return 2;
+    return bench::RunOnlineBench(samples, batch, repeat);
+  }
   Options options;
   char names[256];
   bench::ListChains(names, sizeof names);
@@ -176,6 +186,7 @@ int main(int argc, char** argv) {
                  "usage: ondara-bench [--chain %s | --formula TEXT] [--recording FILE | --samples N] [--repeat N]\n"
                  "                    [--digest] [--dump FILE]\n"
                  "       ondara-bench --grid ROWS [--repeat N]\n"
+                 "       ondara-bench --online SAMPLES [BATCH [REPEAT]]\n"
                  "       ondara-bench --draw-trace [--samples N] [--repeat N]\n",
                  names);
     return 2;

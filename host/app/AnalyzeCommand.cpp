@@ -10,6 +10,7 @@
 #include "host/common/MessageText.h"
 #include "host/data/HostDocument.h"
 #include "host/data/RecordingReader.h"
+#include "host/data/Sampler.h"
 #include "host/formula/FormulaEnumClass.h"
 #include "host/view/CustomDocuments.h"
 #include "hostapi/ClassRegistry.h"
@@ -21,6 +22,7 @@
 #include <objbase.h>
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <cstdio>
 #include <cwchar>
@@ -37,17 +39,19 @@ namespace {
 
 constexpr wchar_t kUsage[] =
     L"usage: ondara-host analyze --recording FILE [--rate HZ] [--type NAME] [--channel N]\n"
-    L"         [--height V] [--set ID=VALUE]... [--cancel-at PERCENT] [--table]\n"
+    L"         [--height V] [--set ID=VALUE]... [--cancel-at PERCENT] [--table] [--online TICKS]\n"
     L"  --type     the analysis type by name (any case) or number 0-5\n"
     L"  --channel  the analysis channel, counted from 1\n"
     L"  --set      a setting by id with its value in base units, e.g. --set 1006=0.0005\n"
-    L"  --table    print the Table View's text export instead of the peak markers\n";
+    L"  --table    print the Table View's text export instead of the peak markers\n"
+    L"  --online   analyse while sampling the recording in batches of TICKS ticks\n";
 // The analysis types by number, as the module's settings list them.
 constexpr const wchar_t* kTypeNames[] = {L"General - Unstimulated", L"Cardiac Action Potential", L"Synaptic",
                                          L"Evoked Response",        L"Population Spike",         L"Action Potential"};
 constexpr int32_t kTypeSetting = 2000;
 constexpr int32_t kChannelSetting = 2001;
 constexpr int32_t kHeightSetting = 1006;
+constexpr int32_t kWhileSamplingSetting = 2009;
 
 struct AnalyzeArguments {
   std::wstring recording;
@@ -58,6 +62,9 @@ struct AnalyzeArguments {
   int32_t cancelAt = -1;
   bool table = false;
   bool help = false;
+  // Above 0: the recording is sampled into an empty data file in batches of this many ticks
+  // while the document analyses it; otherwise "ZR_Analyze" analyses the finished recording.
+  int32_t onlineBatch = 0;
 };
 
 void PrintError(const std::string& utf8) {
@@ -115,6 +122,9 @@ bool ParseArguments(int argc, wchar_t** argv, AnalyzeArguments* args) {
       const size_t equals = value.find(L'=');
       ok = equals != std::wstring::npos && ParseInt(value.substr(0, equals), 0, 0x7FFFFFFF, &number);
       if (ok) args->settings.emplace_back(static_cast<int32_t>(number), value.substr(equals + 1));
+    } else if (name == L"--online") {
+      ok = ParseInt(value, 1, INT32_MAX, &number);
+      args->onlineBatch = static_cast<int32_t>(number);
     } else if (name == L"--cancel-at") {
       ok = ParseInt(value, 0, 100, &number);
       args->cancelAt = static_cast<int32_t>(number);
@@ -129,6 +139,7 @@ bool ParseArguments(int argc, wchar_t** argv, AnalyzeArguments* args) {
   }
   args->settings.insert(args->settings.begin(), first.begin(), first.end());
   if (args->help) return true;
+  if (args->onlineBatch > 0) args->settings.emplace_back(kWhileSamplingSetting, L"t");
   if (args->recording.empty()) {
     std::fwprintf(stderr, L"%ls", kUsage);
     return false;
@@ -209,8 +220,13 @@ std::string SettingRefusal(IDocumentSettingsScript* settings, int32_t id, const 
 int Run(const AnalyzeArguments& args) {
   host::RecordingReadOptions readOptions;
   readOptions.rateHz = args.rate;
-  host::HostPtr<host::DataDocument> data =
-      host::DataDocument::Create(host::ReadRecordingFile(host::Utf8FromWide(args.recording), readOptions));
+  host::Recording recording = host::ReadRecordingFile(host::Utf8FromWide(args.recording), readOptions);
+  host::Recording sampled;
+  if (args.onlineBatch > 0) {
+    sampled = std::move(recording);
+    recording.channels = sampled.channels;  // sampling writes every record
+  }
+  host::HostPtr<host::DataDocument> data = host::DataDocument::Create(std::move(recording));
   HRESULT hr = EnsureHostFramework();
   if (FAILED(hr)) {
     std::fwprintf(stderr, L"framework registration failed: 0x%08lX\n", hr);
@@ -252,11 +268,20 @@ int Run(const AnalyzeArguments& args) {
   }
   host::Progress().cancelAtPercent = args.cancelAt;
   host::Progress().showOnTerminal = _isatty(_fileno(stderr)) != 0;
-  hr = SendNamedCommand(L"ZR_Analyze", document.Get());
-  if (hr != S_OK) {
-    std::fwprintf(stderr, L"\"ZR_Analyze\" was not taken by the document: 0x%08lX\n", hr);
-    hostDocument->CloseChildDocuments();
-    return 1;
+  if (args.onlineBatch > 0) {
+    hr = host::SampleRecording(data.Get(), sampled, args.onlineBatch);
+    if (FAILED(hr)) {
+      std::fwprintf(stderr, L"sampling the recording failed: 0x%08lX\n", hr);
+      hostDocument->CloseChildDocuments();
+      return 1;
+    }
+  } else {
+    hr = SendNamedCommand(L"ZR_Analyze", document.Get());
+    if (hr != S_OK) {
+      std::fwprintf(stderr, L"\"ZR_Analyze\" was not taken by the document: 0x%08lX\n", hr);
+      hostDocument->CloseChildDocuments();
+      return 1;
+    }
   }
   const int status = args.table ? PrintTableText(document.Get()) : ReportMarkers(data.Get(), formulaClass.Get(), channel);
   hostDocument->CloseChildDocuments();
