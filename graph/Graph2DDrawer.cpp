@@ -78,6 +78,15 @@ void Graph2DDrawer::Init(int32_t xScaleArgument, int32_t yScaleArgument) {
   mXUnitConversion = std::make_unique<MappingRecord>();
   mYUnitConversion = std::make_unique<MappingRecord>();
   SetDefaults();
+  MakeQueenController();
+  QOR::ComPtr<IDragScale> xScale;
+  QOR::ComPtr<IDragScale> yScale;
+  CreateScale(xScale.Out(), 0, xScaleArgument, kScaleCreateX);
+  CreateScale(yScale.Out(), 0, yScaleArgument, kScaleCreateY);
+  SetScales(xScale.Get(), yScale.Get(), false, false);
+}
+
+void Graph2DDrawer::MakeQueenController() {
   mQueens = std::make_unique<QueenController>();
   mQueens->SetHitTolerance(mQueenHitTolerance);
   mQueens->SetXBounds(mDomain.minimum, mDomain.maximum);
@@ -86,11 +95,6 @@ void Graph2DDrawer::Init(int32_t xScaleArgument, int32_t yScaleArgument) {
   mQueens->UseYMapping(mYMapping.get(), false);
   mQueens->UseXUnits(mXUnitConversion.get(), false);
   mQueens->UseYUnits(mYUnitConversion.get(), false);
-  QOR::ComPtr<IDragScale> xScale;
-  QOR::ComPtr<IDragScale> yScale;
-  CreateScale(xScale.Out(), 0, xScaleArgument, kScaleCreateX);
-  CreateScale(yScale.Out(), 0, yScaleArgument, kScaleCreateY);
-  SetScales(xScale.Get(), yScale.Get(), false, false);
 }
 
 void Graph2DDrawer::SetScales(IDragScale* xScale, IDragScale* yScale, bool xDrives, bool yDrives) {
@@ -103,6 +107,10 @@ void Graph2DDrawer::SetScales(IDragScale* xScale, IDragScale* yScale, bool xDriv
   *mYUnitConversion = {mYUnitFactor, 0.0};
   PassUnitConversion(mYScale.Get(), *mYUnitConversion);
   ApplyScaleSettings();
+}
+
+void Graph2DDrawer::ReplaceGraticule(IDragScale* xScale, IDragScale* yScale) {
+  mGraticule = std::make_unique<GraphGraticule>(mDisplayInfo, xScale, yScale);
 }
 
 void Graph2DDrawer::ApplyScaleSettings() {
@@ -293,6 +301,14 @@ GraphDrawer* Graph2DDrawer::GetOverlay(int32_t index) const {
   if (index < 0 || index >= GetOverlayCount()) return nullptr;
   return mOverlays[static_cast<size_t>(index)].drawable;
 }
+
+bool Graph2DDrawer::AddQueen(Queen* queen, bool owned) { return queen && mQueens->AddQueen(queen, owned); }
+
+bool Graph2DDrawer::RemoveQueen(Queen* queen) { return mQueens->RemoveQueen(queen); }
+
+void Graph2DDrawer::ResetQueens() { MakeQueenController(); }
+
+void Graph2DDrawer::SetQueenOptions(int32_t value) { mQueens->SetOptionAll(value); }
 
 void Graph2DDrawer::AddQueenReceiver(MessSys::MessageReceiver* receiver) { mQueens->AddReceiver(receiver); }
 

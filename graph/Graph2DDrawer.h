@@ -27,6 +27,7 @@ namespace MGraph1 {
 
 class GraphDrawer;
 class GraphGraticule;
+class Queen;
 class QueenController;
 
 // Lowers a drag counter once when released or destroyed; released before the drawer dies.
@@ -63,6 +64,8 @@ class Graph2DDrawer : public GraphBase, public MessSys::MessageReceiver {
 
   void Init(int32_t xScaleArgument, int32_t yScaleArgument);
   void SetScales(IDragScale* xScale, IDragScale* yScale, bool xDrives, bool yDrives);
+  // A new graticule with the drawer's display info, taking its ticks from the two scales.
+  void ReplaceGraticule(IDragScale* xScale, IDragScale* yScale);
   void ApplyScaleSettings();
   void RenderTo(OWL::TDC& dc);
   bool AxesReady() const;
@@ -162,6 +165,14 @@ class Graph2DDrawer : public GraphBase, public MessSys::MessageReceiver {
   virtual void OnClick(uint32_t keyFlags, const POINT& press, const POINT& release);
   virtual void OnChar(wchar_t character, uint32_t repeatCount, uint32_t flags);
 
+  // Queen cursors: false for a null queen or one never added. ResetQueens starts a new controller
+  // (its receivers are not carried over).
+  virtual bool AddQueen(Queen* queen, bool owned);
+  virtual bool RemoveQueen(Queen* queen);
+  virtual void ResetQueens();
+  virtual void SetQueenOptions(int32_t value);
+  QueenController& GetQueenController() const noexcept { return *mQueens; }
+
  protected:
   virtual void OnDomainChanged() {}
   virtual void OnRangeChanged() {}
@@ -178,6 +189,7 @@ class Graph2DDrawer : public GraphBase, public MessSys::MessageReceiver {
 
   int32_t SenderId() const noexcept;
   void SetDefaults();
+  void MakeQueenController();
   void HandOver(GraphDrawer& drawable);
   void SpreadRange(void (GraphDrawer::*setBounds)(double, double), double minimum, double maximum,
                    MessSys::Message& announcement);

@@ -5,9 +5,15 @@
 #include "graph/Message.h"
 #include "graph/MessageSender.h"
 
+#include <cfloat>
 #include <cstdint>
+#include <list>
+#include <vector>
 
 namespace MGraph1 {
+
+class Queen;
+struct QueenPoint;
 
 struct MessageQueenControllerTrackBegin : MessSys::Message {
   int32_t reserved = 0;
@@ -18,26 +24,54 @@ struct MessageQueenControllerTrackEnd : MessSys::Message {
 };
 
 // Announces the start and end of every tracking through its own sender. A press picks the
-// nearest queen within reach; with no queen nothing is tracked and moves change nothing.
+// nearest queen within reach and brings it to the front (index 0: tested first, drawn last);
+// with no queen nothing is tracked and moves change nothing. Owned queens die with it.
 class QueenController : public GraphDrawer, public MessSys::MessageSender {
  public:
   QueenController() = default;
+  ~QueenController() override;
 
-  void SetHitTolerance(int32_t pixels) noexcept { mHitTolerance = pixels; }
+  // Gives the queen this controller's settings and ranges and puts it behind the others.
+  bool AddQueen(Queen* queen, bool owned);
+  // False when the queen was never added; an owned queen is deleted.
+  bool RemoveQueen(Queen* queen);
+  void SetHitTolerance(int32_t pixels);
   int32_t GetHitTolerance() const noexcept { return mHitTolerance; }
-  bool IsTracking() const noexcept { return mTracking; }
+  // Calls member (a, b) on every queen.
+  void ForEachQueen(void (Queen::*member)(double, double), double a, double b);
+  void SetOptionAll(int32_t value);
+  int32_t GetQueenCount() const noexcept { return static_cast<int32_t>(mQueens.size()); }
+  // In drawing order: 0 is the front queen.
+  Queen* GetQueen(int32_t index) const;
+  bool IsTracking() const noexcept { return mTracked != nullptr; }
 
-  // True when a queen is picked at the pixel (px, py).
+  // Pixels in the drawer's coordinates. TrackBegin is true when a queen is picked; TrackMove
+  // when the tracked queen changed.
   bool TrackBegin(double px, double py, const OWL::TRect& plotRect);
-  // True when the tracked queen changed.
   bool TrackMove(double px, double py, const OWL::TRect& plotRect);
   void TrackEnd(double px, double py, const OWL::TRect& plotRect);
 
   void OnDraw(OWL::TDC& dc, OWL::TDC& referenceDc, OWL::TRect& plotRect, OWL::TRect& clipRect) override;
 
+ protected:
+  void OnXBoundsChanged() override;
+  void OnYBoundsChanged() override;
+
  private:
+  struct Entry {
+    Queen* queen;
+    bool owned;
+  };
+  QueenPoint ToData(double px, double py, const OWL::TRect& plotRect) const;
+  Queen* HitTest(double px, double py) const;
+  void MoveFollower(Queen& queen);
+  void EndFollower(Queen& queen);
+
+  Queen* mTracked = nullptr;
+  std::vector<Queen*> mQueens;
+  std::list<Entry> mOwned;
   int32_t mHitTolerance = 8;
-  bool mTracking = false;
+  double mHitThreshold = DBL_MAX;
 };
 
 }  // namespace MGraph1
