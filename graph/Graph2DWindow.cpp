@@ -6,20 +6,14 @@
 
 namespace MGraph1 {
 
-namespace {
-// Creation values of the axis objects; the first tells the host which side the axis lies on.
-constexpr int32_t kXScaleKind = 110035;
-constexpr int32_t kYScaleKind = 110032;
-}  // namespace
-
 Graph2DWindowBase<Graph2DDrawer>::Graph2DWindowBase(OWL::TWindow* parent, OWL::TModule* module)
     : GraphWindow<Graph2DDrawer>(parent, module) {
   Wire();
 }
 
 void Graph2DWindowBase<Graph2DDrawer>::Wire() {
-  mXDragScale.reset(GraphDragScaleWindow::Make(this, kXScaleKind, kXAxisId, 0, -1));
-  mYDragScale.reset(GraphDragScaleWindow::Make(this, kYScaleKind, kYAxisId, 0, -1));
+  mXDragScale.reset(GraphDragScaleWindow::Make(this, kDragScaleWindowBelow, kXAxisId, 0, -1));
+  mYDragScale.reset(GraphDragScaleWindow::Make(this, kDragScaleWindowLeft, kYAxisId, 0, -1));
   if (mXDragScale) mXDragScale->AddReceiver(this);
   if (mYDragScale) mYDragScale->AddReceiver(this);
   ReplaceGraticule(mXDragScale ? mXDragScale->GetScale() : nullptr,
@@ -40,7 +34,9 @@ void Graph2DWindowBase<Graph2DDrawer>::SetupWindow() {
   IDragScale* const xScale = mXDragScale ? mXDragScale->GetScale() : nullptr;
   IDragScale* const yScale = mYDragScale ? mYDragScale->GetScale() : nullptr;
   SetScales(xScale, yScale, mXDragScale && mXDragScale->HasScale(), mYDragScale && mYDragScale->HasScale());
-  InvalidateGraph(GetDrawerRect(), false);
+  // Laid out again on the client area: the drawer rectangle is inset by the margins once, as
+  // after a resize, so that what is painted and what the scales map stay in one place.
+  InvalidateGraph(GetClientRect(), false);
   if (!IsInitialised()) {
     OnFirstDraw();
     SetInitialised();

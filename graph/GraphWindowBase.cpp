@@ -59,9 +59,13 @@ void GraphWindowBase::EvRButtonUp(UINT, const OWL::TPoint& point) {
 
 void GraphWindowBase::EvPaint() {
   OWL::TPaintDC dc(GetHandle());
-  OWL::TRect const client = GetClientRect();
+  PaintBuffered(dc, GetClientRect());
+}
+
+void GraphWindowBase::PaintBuffered(OWL::TDC& dc, const OWL::TRect& client) {
   int32_t const w = client.Width();
   int32_t const h = client.Height();
+  if (w < 1 || h < 1) return;
   if (mPaintBitmap && (mPaintWidth != w || mPaintHeight != h)) mPaintBitmap.reset();
   if (!mPaintBitmap) {
     mPaintBitmap = std::make_unique<OWL::TBitmap>(w, h, dc.GetDeviceCaps(PLANES), dc.GetDeviceCaps(BITSPIXEL),

@@ -33,6 +33,9 @@ class GraphWindowBase : public OWL::TWindow {
   // Set by the owner once the menu is filled; the right button does nothing before.
   void EnableGraphMenu(bool enabled) noexcept { mMenuEnabled = enabled; }
   const OWL::TRect& GetMargins() const noexcept { return mMargins; }
+  // The paint path: white, then PaintGraph, into the paint bitmap (kept while the client size
+  // stays), copied into dc at the origin.
+  void PaintBuffered(OWL::TDC& dc, const OWL::TRect& client);
 
  protected:
   OWL::TRect Inset(const OWL::TRect& rectangle) const noexcept;

@@ -51,6 +51,9 @@ inline constexpr int32_t kScaleExtentStrip = 6;
 // Style flag the module sets on its scales, and the flag of a scale that is ready to paint.
 inline constexpr uint32_t kScaleStyleModule = 0x200;
 inline constexpr uint32_t kScaleStyleReady = 0x8000;
+// First creation value of a scale with a window: an axis below the plot area, or left of it.
+inline constexpr int32_t kDragScaleWindowBelow = 110035;
+inline constexpr int32_t kDragScaleWindowLeft = 110032;
 // Creation flags of the two-dimensional drawer's X and Y scales.
 inline constexpr uint32_t kScaleCreateX = 67;
 inline constexpr uint32_t kScaleCreateY = 64;

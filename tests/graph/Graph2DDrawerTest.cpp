@@ -1,4 +1,4 @@
-// MGraph1::Graph2DDrawer without a scale factory: plot rectangle, printing, the cached image and its redraws.
+// MGraph1::Graph2DDrawer without scales: plot rectangle, printing, the cached image and its redraws.
 #include "graph/Graph2DDrawer.h"
 
 #include "graph/GraphDrawer.h"
@@ -66,7 +66,8 @@ TEST_F(Graph2DDrawerTest, PlotRectangleKeepsMarginsAndAtLeastOnePixel) {
 }
 
 TEST_F(Graph2DDrawerTest, PrintDrawsTheAxisLinesOnWhite) {
-  MGraph1::Graph2DDrawer drawer;  // no scale factory: no scales to paint
+  MGraph1::Graph2DDrawer drawer;
+  drawer.SetScales(nullptr, nullptr, false, false);  // no scales to paint
   EXPECT_FALSE(drawer.AxesReady());
   GraphCanvas canvas(200, 150);
   canvas.dc.PatBlt(OWL::TRect(0, 0, 200, 150), BLACKNESS);  // Print erases first

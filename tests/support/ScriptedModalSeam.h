@@ -39,7 +39,7 @@ class ScriptedModalSeam : public OWL::TModalSeam {
   // script and the message queue is cancelled.
   std::function<void(OWL::TDialog&)> DialogScript;
   // Commands returned by successive popup menus (0: nothing chosen when they have run out, or
-  // when the command is a greyed item);
+  // when the command is greyed or not in the menu);
   // the menus tracked are kept with their item count.
   std::deque<UINT> MenuChoices;
   std::vector<int> MenuItemCounts;
@@ -80,9 +80,9 @@ class ScriptedModalSeam : public OWL::TModalSeam {
     if (MenuChoices.empty()) return 0;
     UINT const choice = MenuChoices.front();
     MenuChoices.pop_front();
-    // As in the real menu loop, a greyed or disabled item cannot be chosen.
+    // As in the real menu loop, only an enabled item of the menu can be chosen.
     UINT const state = GetMenuState(menu, choice, MF_BYCOMMAND);
-    if (state != static_cast<UINT>(-1) && (state & (MF_GRAYED | MF_DISABLED))) return 0;
+    if (state == static_cast<UINT>(-1) || (state & (MF_GRAYED | MF_DISABLED))) return 0;
     return static_cast<BOOL>(choice);
   }
 

@@ -1,0 +1,427 @@
+// The framework's axis scale: its settings, its painting, its window and the drags reported to observers.
+#include "host/framework/HostDragScale.h"
+
+#include <oleauto.h>
+
+#include <algorithm>
+#include <new>
+
+namespace host {
+
+namespace {
+
+constexpr wchar_t kWindowClass[] = L"LumoDragScale";
+constexpr int32_t kTickLength = 5;
+
+HINSTANCE ThisLibrary() noexcept {
+  HMODULE module = nullptr;
+  GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                     reinterpret_cast<LPCWSTR>(&ThisLibrary), &module);
+  return module;
+}
+
+int32_t TextHeight(HDC dc) noexcept {
+  TEXTMETRICW metrics = {};
+  GetTextMetricsW(dc, &metrics);
+  return metrics.tmHeight;
+}
+
+// Selects a font (and restores the one before) for as long as it lives; owns it when asked.
+class FontScope {
+ public:
+  FontScope(HDC dc, HFONT font, bool owned) noexcept
+      : mDc(dc), mFont(font), mOwned(owned), mOld(static_cast<HFONT>(SelectObject(dc, font))) {}
+  ~FontScope() {
+    SelectObject(mDc, mOld);
+    if (mOwned) DeleteObject(mFont);
+  }
+  FontScope(const FontScope&) = delete;
+  FontScope& operator=(const FontScope&) = delete;
+
+ private:
+  HDC mDc;
+  HFONT mFont;
+  bool mOwned;
+  HFONT mOld;
+};
+
+HFONT LabelFont() noexcept { return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)); }
+
+HFONT UpwardFont() noexcept {
+  LOGFONTW font = {};
+  GetObjectW(LabelFont(), sizeof(font), &font);
+  font.lfEscapement = font.lfOrientation = 900;
+  return CreateFontIndirectW(&font);
+}
+
+}  // namespace
+
+HostDragScale::~HostDragScale() {
+  if (!mWindow) return;
+  SetWindowLongPtrW(mWindow, GWLP_USERDATA, 0);
+  DestroyWindow(mWindow);
+}
+
+void* HostDragScale::FindInterface(REFIID iid) {
+  if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDragScale)) return static_cast<IDragScale*>(this);
+  if (IsEqualIID(iid, IID_IScaleTicks)) return static_cast<IScaleTicks*>(this);
+  if (IsEqualIID(iid, IID_IOleWindow)) return static_cast<IOleWindow*>(this);
+  return nullptr;
+}
+
+bool HostDragScale::CreateWindowUnder(HWND parent) noexcept {
+  static ATOM const atom = [] {
+    WNDCLASSEXW windowClass = {};
+    windowClass.cbSize = sizeof(windowClass);
+    windowClass.style = CS_DBLCLKS;
+    windowClass.lpfnWndProc = &HostDragScale::WindowProc;
+    windowClass.hInstance = ThisLibrary();
+    windowClass.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_SIZEALL));
+    windowClass.lpszClassName = kWindowClass;
+    return RegisterClassExW(&windowClass);
+  }();
+  if (!atom || !parent) return false;
+  mWindow = CreateWindowExW(0, kWindowClass, nullptr, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 0, 0, 0, 0, parent,
+                            nullptr, ThisLibrary(), this);
+  return mWindow != nullptr;
+}
+
+HRESULT STDMETHODCALLTYPE HostDragScale::SetUnits(int32_t, const wchar_t* text) noexcept {
+  try {
+    mUnits = text ? text : L"";
+  } catch (...) {
+    return E_OUTOFMEMORY;
+  }
+  if (mWindow) InvalidateRect(mWindow, nullptr, TRUE);
+  return S_OK;
+}
+
+HRESULT STDMETHODCALLTYPE HostDragScale::SetTitle(const wchar_t* text) noexcept {
+  try {
+    mTitle = text ? text : L"";
+  } catch (...) {
+    return E_OUTOFMEMORY;
+  }
+  if (mWindow) InvalidateRect(mWindow, nullptr, TRUE);
+  return S_OK;
+}
+
+HRESULT STDMETHODCALLTYPE HostDragScale::SetVisibleRange(double minimum, double maximum) noexcept {
+  mAxis.SetRange(minimum, maximum);
+  ReportScaling();
+  return S_OK;
+}
+
+HRESULT STDMETHODCALLTYPE HostDragScale::SetLimits(double minimum, double maximum) noexcept {
+  mAxis.SetLimits(minimum, maximum);
+  return S_OK;
+}
+
+// A drag pans the range, which keeps its span: nothing more to hold.
+HRESULT STDMETHODCALLTYPE HostDragScale::SetFixedSpan(double, double) noexcept { return S_OK; }
+
+HRESULT STDMETHODCALLTYPE HostDragScale::GetStyle(uint32_t* style) noexcept {
+  if (!style) return E_POINTER;
+  *style = mStyle;
+  return S_OK;
+}
+
+HRESULT STDMETHODCALLTYPE HostDragScale::SetStyle(uint32_t style) noexcept {
+  mStyle = style;
+  return S_OK;
+}
+
+HRESULT STDMETHODCALLTYPE HostDragScale::Show(int32_t show) noexcept {
+  mShown = show != 0;
+  if (mWindow) ShowWindow(mWindow, mShown ? SW_SHOWNA : SW_HIDE);
+  return S_OK;
+}
+
+HRESULT STDMETHODCALLTYPE HostDragScale::SetArea(const RECT* area) noexcept {
+  if (!area) return E_POINTER;
+  mAxis.SetArea(*area);
+  if (area->right > area->left && area->bottom > area->top) mStyle |= kScaleStyleReady;
+  if (mWindow) {
+    SetWindowPos(mWindow, nullptr, area->left, area->top, area->right - area->left, area->bottom - area->top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    InvalidateRect(mWindow, nullptr, TRUE);
+  }
+  return S_OK;
+}
+
+HRESULT STDMETHODCALLTYPE HostDragScale::SetUnitConversion(const DragScaleMapping* units) noexcept {
+  if (!units) return E_POINTER;
+  mAxis.SetUnitConversion(*units);
+  return S_OK;
+}
+
+HRESULT STDMETHODCALLTYPE HostDragScale::GetPixelMapping(DragScaleMapping* mapping, int32_t) noexcept {
+  if (!mapping) return E_POINTER;
+  *mapping = mAxis.PixelMapping();
+  return S_OK;
+}
+
+HRESULT STDMETHODCALLTYPE HostDragScale::GetExtent(int32_t kind, HDC dc, int32_t, int32_t* extent) noexcept {
+  if (!extent) return E_POINTER;
+  if (kind != kScaleExtentStrip) return E_INVALIDARG;
+  HDC const target = dc ? dc : GetDC(nullptr);
+  if (!target) return E_FAIL;
+  {
+    FontScope const font(target, LabelFont(), false);
+    int32_t const height = TextHeight(target);
+    int32_t widest = 0;
+    try {
+      for (const ScaleAxis::Tick& tick : mAxis.Ticks()) {
+        SIZE size = {};
+        GetTextExtentPoint32W(target, tick.text.c_str(), static_cast<int>(tick.text.size()), &size);
+        widest = std::max<int32_t>(widest, size.cx);
+      }
+    } catch (...) {
+      widest = 4 * height;
+    }
+    *extent = mAxis.IsHorizontal() ? 2 * height + kTickLength + 6 : widest + height + kTickLength + 8;
+  }
+  if (!dc) ReleaseDC(nullptr, target);
+  return S_OK;
+}
+
+HRESULT STDMETHODCALLTYPE HostDragScale::FormatValue(double value, BSTR* text) noexcept {
+  if (!text) return E_POINTER;
+  *text = nullptr;
+  try {
+    std::wstring const written = mAxis.Format(value, mUnits);
+    *text = SysAllocStringLen(written.data(), static_cast<UINT>(written.size()));
+  } catch (...) {
+    return E_OUTOFMEMORY;
+  }
+  return *text ? S_OK : E_OUTOFMEMORY;
+}
+
+HRESULT STDMETHODCALLTYPE HostDragScale::GetRange(double* minimum, double* maximum) noexcept {
+  if (!minimum || !maximum) return E_POINTER;
+  *minimum = mAxis.Minimum();
+  *maximum = mAxis.Maximum();
+  return S_OK;
+}
+
+// The first tick's shown value, the farthest tick's offset and minus the distance between ticks.
+HRESULT STDMETHODCALLTYPE HostDragScale::GetGrid(double* first, double* farthest, double* step) noexcept {
+  if (!first || !farthest || !step) return E_POINTER;
+  *first = *farthest = *step = 0.0;
+  try {
+    std::vector<ScaleAxis::Tick> const ticks = mAxis.Ticks();
+    if (ticks.size() < 2) return S_OK;
+    bool const rising = ticks[1].offset > ticks[0].offset;
+    *first = _wtof(ticks.front().text.c_str());
+    *farthest = rising ? ticks.back().offset : ticks.front().offset;
+    *step = -std::abs(ticks[1].offset - ticks[0].offset);
+  } catch (...) {
+    return E_OUTOFMEMORY;
+  }
+  return S_OK;
+}
+
+HRESULT STDMETHODCALLTYPE HostDragScale::Paint(HDC dc, VARIANT_BOOL full, int32_t) noexcept {
+  if (!dc) return E_POINTER;
+  if (!mShown) return S_OK;
+  if (full) FillRect(dc, &mAxis.Area(), static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+  try {
+    PaintAxis(dc);
+  } catch (...) {
+    return E_OUTOFMEMORY;
+  }
+  return S_OK;
+}
+
+HRESULT STDMETHODCALLTYPE HostDragScale::Advise(IDragScaleObserver* observer) noexcept {
+  if (!observer) return E_POINTER;
+  try {
+    mObservers.push_back(observer);
+  } catch (...) {
+    return E_OUTOFMEMORY;
+  }
+  return S_OK;
+}
+
+HRESULT STDMETHODCALLTYPE HostDragScale::Unadvise(IDragScaleObserver* observer) noexcept {
+  auto const found = std::find(mObservers.begin(), mObservers.end(), observer);
+  if (found == mObservers.end()) return E_INVALIDARG;
+  mObservers.erase(found);
+  return S_OK;
+}
+
+// The scale follows its own drags: its ticks are those of the range being dragged.
+HRESULT STDMETHODCALLTYPE HostDragScale::GetDragScale(IDragScale** scale) noexcept {
+  if (!scale) return E_POINTER;
+  *scale = this;
+  AddRef();
+  return S_OK;
+}
+
+HRESULT STDMETHODCALLTYPE HostDragScale::GetTickCount(int32_t* count) noexcept {
+  if (!count) return E_POINTER;
+  try {
+    *count = static_cast<int32_t>(mAxis.Ticks().size());
+  } catch (...) {
+    *count = 0;
+    return E_OUTOFMEMORY;
+  }
+  return S_OK;
+}
+
+HRESULT STDMETHODCALLTYPE HostDragScale::GetTicks(int32_t capacity, ScaleTick* ticks, int32_t* count) noexcept {
+  if (!count) return E_POINTER;
+  *count = 0;
+  if (capacity > 0 && !ticks) return E_POINTER;
+  try {
+    for (const ScaleAxis::Tick& tick : mAxis.Ticks()) {
+      if (*count >= capacity) break;
+      ticks[(*count)++] = {tick.offset, 0};
+    }
+  } catch (...) {
+    return E_OUTOFMEMORY;
+  }
+  return S_OK;
+}
+
+HRESULT STDMETHODCALLTYPE HostDragScale::GetPixelRect(RECT* rect) noexcept {
+  if (!rect) return E_POINTER;
+  *rect = mAxis.Area();
+  return S_OK;
+}
+
+HRESULT STDMETHODCALLTYPE HostDragScale::GetWindow(HWND* window) noexcept {
+  if (!window) return E_POINTER;
+  *window = mWindow;
+  return mWindow ? S_OK : E_FAIL;
+}
+
+// Observers may unadvise from their callback: the walk is over a copy, the scale kept alive.
+template <class Call>
+void HostDragScale::TellObservers(Call call) noexcept {
+  AddRef();
+  try {
+    std::vector<IDragScaleObserver*> const observers = mObservers;
+    for (IDragScaleObserver* const observer : observers) call(*observer);
+  } catch (...) {
+    // no memory for the copy: nobody is told
+  }
+  Release();
+}
+
+void HostDragScale::ReportScaling() noexcept {
+  if (mWindow) InvalidateRect(mWindow, nullptr, TRUE);
+  DragScaleMapping const mapping = mAxis.PixelMapping();
+  TellObservers([&](IDragScaleObserver& observer) { observer.OnScalingChanged(mAxisId, 0.0, &mapping); });
+}
+
+std::wstring HostDragScale::Caption() const {
+  if (mTitle.empty()) return mUnits;
+  if (mUnits.empty()) return mTitle;
+  return mTitle + L" (" + mUnits + L")";
+}
+
+void HostDragScale::PaintAxis(HDC dc) const {
+  const RECT& area = mAxis.Area();
+  int const oldMode = SetBkMode(dc, TRANSPARENT);
+  COLORREF const oldColour = SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+  UINT const oldAlign = GetTextAlign(dc);
+  HPEN const pen = CreatePen(PS_SOLID, 0, GetSysColor(COLOR_WINDOWTEXT));
+  HGDIOBJ const oldPen = SelectObject(dc, pen);
+  std::vector<ScaleAxis::Tick> const ticks = mAxis.Ticks();
+  std::wstring const caption = Caption();
+  {
+    FontScope const font(dc, LabelFont(), false);
+    int32_t const height = TextHeight(dc);
+    for (const ScaleAxis::Tick& tick : ticks) {
+      int const text = static_cast<int>(tick.text.size());
+      if (mAxis.IsHorizontal()) {
+        int const x = area.left + tick.offset;
+        MoveToEx(dc, x, area.top, nullptr);
+        LineTo(dc, x, area.top + kTickLength);
+        SetTextAlign(dc, TA_CENTER | TA_TOP);
+        TextOutW(dc, x, area.top + kTickLength + 1, tick.text.c_str(), text);
+      } else {
+        int const y = area.top + tick.offset;
+        MoveToEx(dc, area.right - kTickLength, y, nullptr);
+        LineTo(dc, area.right, y);
+        SetTextAlign(dc, TA_RIGHT | TA_TOP);
+        TextOutW(dc, area.right - kTickLength - 2, y - height / 2, tick.text.c_str(), text);
+      }
+    }
+    if (mAxis.IsHorizontal() && !caption.empty()) {
+      SetTextAlign(dc, TA_CENTER | TA_BOTTOM);
+      TextOutW(dc, (area.left + area.right) / 2, area.bottom - 1, caption.c_str(), static_cast<int>(caption.size()));
+    }
+  }
+  if (!mAxis.IsHorizontal() && !caption.empty()) {
+    FontScope const font(dc, UpwardFont(), true);
+    SetTextAlign(dc, TA_CENTER | TA_TOP);
+    TextOutW(dc, area.left + 1, (area.top + area.bottom) / 2, caption.c_str(), static_cast<int>(caption.size()));
+  }
+  SelectObject(dc, oldPen);
+  DeleteObject(pen);
+  SetTextAlign(dc, oldAlign);
+  SetTextColor(dc, oldColour);
+  SetBkMode(dc, oldMode);
+}
+
+LRESULT CALLBACK HostDragScale::WindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
+  if (msg == WM_NCCREATE) {
+    auto* const created = static_cast<HostDragScale*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+    created->mWindow = window;
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(created));
+  }
+  auto* const scale = reinterpret_cast<HostDragScale*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (msg == WM_NCDESTROY && scale) {
+    scale->mWindow = nullptr;
+    SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+  }
+  if (!scale || msg == WM_NCDESTROY) return DefWindowProcW(window, msg, wParam, lParam);
+  return scale->OnWindowMessage(msg, wParam, lParam);
+}
+
+// The window lies over the scale's area: its client origin is the area's corner.
+LRESULT HostDragScale::OnWindowMessage(UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
+  int32_t const along = mAxis.IsHorizontal() ? static_cast<short>(LOWORD(lParam)) : static_cast<short>(HIWORD(lParam));
+  switch (msg) {
+    case WM_PAINT: {
+      PAINTSTRUCT paint;
+      HDC const dc = BeginPaint(mWindow, &paint);
+      POINT old;
+      SetViewportOrgEx(dc, -mAxis.Area().left, -mAxis.Area().top, &old);
+      Paint(dc, VARIANT_TRUE, 0);
+      SetViewportOrgEx(dc, old.x, old.y, nullptr);
+      EndPaint(mWindow, &paint);
+      return 0;
+    }
+    case WM_ERASEBKGND:
+      return 1;
+    case WM_LBUTTONDOWN:
+      SetCapture(mWindow);
+      mDragging = true;
+      mDragFrom = along;
+      TellObservers([this](IDragScaleObserver& observer) { observer.OnBeginDrag(mAxisId); });
+      return 0;
+    case WM_MOUSEMOVE:
+      if (!mDragging || along == mDragFrom) return 0;
+      mAxis.Pan(along - mDragFrom);
+      mDragFrom = along;
+      ReportScaling();
+      return 0;
+    case WM_LBUTTONUP:
+    case WM_CAPTURECHANGED:
+      if (!mDragging) return 0;
+      mDragging = false;
+      if (msg == WM_LBUTTONUP) ReleaseCapture();
+      TellObservers([this](IDragScaleObserver& observer) { observer.OnEndDrag(mAxisId); });
+      return 0;
+    case WM_LBUTTONDBLCLK:
+      TellObservers([this](IDragScaleObserver& observer) { observer.OnAutoScale(mAxisId); });
+      return 0;
+    default:
+      return DefWindowProcW(mWindow, msg, wParam, lParam);
+  }
+}
+
+}  // namespace host

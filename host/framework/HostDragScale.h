@@ -1,0 +1,75 @@
+// host::HostDragScale: the framework's axis scale: draws one axis, maps values to pixels and reports drags to observers.
+#pragma once
+
+#include "host/common/HostObject.h"
+#include "host/framework/ScaleAxis.h"
+#include "hostapi/DragScale.h"
+
+#include <oleidl.h>
+
+#include <string>
+#include <vector>
+
+namespace host {
+
+// A scale with a window (a child of the graph window, placed over its area) takes the mouse:
+// a left drag pans the range, a double click asks for auto scaling. Every change of the range
+// is reported to the observers with the new pixel mapping. The style gains kScaleStyleReady
+// once the scale has an area.
+class HostDragScale final : public HostObject<IDragScale, IScaleTicks, IOleWindow> {
+ public:
+  HostDragScale(bool horizontal, int32_t axis) : mAxis(horizontal), mAxisId(axis) {}
+  // A window for the scale under parent; false when it cannot be made.
+  bool CreateWindowUnder(HWND parent) noexcept;
+
+  HRESULT STDMETHODCALLTYPE SetUnits(int32_t reserved, const wchar_t* text) noexcept override;
+  HRESULT STDMETHODCALLTYPE SetTitle(const wchar_t* text) noexcept override;
+  HRESULT STDMETHODCALLTYPE SetVisibleRange(double minimum, double maximum) noexcept override;
+  HRESULT STDMETHODCALLTYPE SetLimits(double minimum, double maximum) noexcept override;
+  HRESULT STDMETHODCALLTYPE SetFixedSpan(double span, double reserved) noexcept override;
+  HRESULT STDMETHODCALLTYPE GetStyle(uint32_t* style) noexcept override;
+  HRESULT STDMETHODCALLTYPE SetStyle(uint32_t style) noexcept override;
+  HRESULT STDMETHODCALLTYPE Show(int32_t show) noexcept override;
+  HRESULT STDMETHODCALLTYPE SetArea(const RECT* area) noexcept override;
+  HRESULT STDMETHODCALLTYPE SetUnitConversion(const DragScaleMapping* units) noexcept override;
+  HRESULT STDMETHODCALLTYPE GetPixelMapping(DragScaleMapping* mapping, int32_t reserved) noexcept override;
+  HRESULT STDMETHODCALLTYPE GetExtent(int32_t kind, HDC dc, int32_t reserved, int32_t* extent) noexcept override;
+  HRESULT STDMETHODCALLTYPE FormatValue(double value, BSTR* text) noexcept override;
+  HRESULT STDMETHODCALLTYPE GetRange(double* minimum, double* maximum) noexcept override;
+  HRESULT STDMETHODCALLTYPE GetGrid(double* first, double* farthest, double* step) noexcept override;
+  HRESULT STDMETHODCALLTYPE Paint(HDC dc, VARIANT_BOOL full, int32_t reserved) noexcept override;
+  HRESULT STDMETHODCALLTYPE Advise(IDragScaleObserver* observer) noexcept override;
+  HRESULT STDMETHODCALLTYPE Unadvise(IDragScaleObserver* observer) noexcept override;
+  HRESULT STDMETHODCALLTYPE GetDragScale(IDragScale** scale) noexcept override;
+
+  HRESULT STDMETHODCALLTYPE GetTickCount(int32_t* count) noexcept override;
+  HRESULT STDMETHODCALLTYPE GetTicks(int32_t capacity, ScaleTick* ticks, int32_t* count) noexcept override;
+  HRESULT STDMETHODCALLTYPE GetPixelRect(RECT* rect) noexcept override;
+
+  HRESULT STDMETHODCALLTYPE GetWindow(HWND* window) noexcept override;
+  HRESULT STDMETHODCALLTYPE ContextSensitiveHelp(BOOL) noexcept override { return E_NOTIMPL; }
+
+ private:
+  ~HostDragScale() override;
+  void* FindInterface(REFIID iid) override;
+  static LRESULT CALLBACK WindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) noexcept;
+  LRESULT OnWindowMessage(UINT msg, WPARAM wParam, LPARAM lParam) noexcept;
+  template <class Call>
+  void TellObservers(Call call) noexcept;
+  void ReportScaling() noexcept;
+  void PaintAxis(HDC dc) const;
+  std::wstring Caption() const;
+
+  ScaleAxis mAxis;
+  int32_t mAxisId;
+  std::wstring mUnits;
+  std::wstring mTitle;
+  uint32_t mStyle = 0;
+  bool mShown = true;
+  std::vector<IDragScaleObserver*> mObservers;  // not counted while advised
+  HWND mWindow = nullptr;
+  int32_t mDragFrom = 0;
+  bool mDragging = false;
+};
+
+}  // namespace host

@@ -1,0 +1,86 @@
+// The axis geometry: mapping, panning inside the limits, round tick values and their texts.
+#include "host/framework/ScaleAxis.h"
+
+#include <cmath>
+#include <cwchar>
+
+namespace host {
+
+namespace {
+
+constexpr double kPixelsPerTick = 60.0;
+
+// 1, 2 or 5 times a power of ten, at least raw.
+double NiceStep(double raw) noexcept {
+  double const power = std::pow(10.0, std::floor(std::log10(raw)));
+  for (double const factor : {1.0, 2.0, 5.0, 10.0})
+    if (factor * power >= raw) return factor * power;
+  return 10.0 * power;
+}
+
+}  // namespace
+
+void ScaleAxis::SetRange(double minimum, double maximum) noexcept {
+  mMinimum = minimum;
+  mMaximum = maximum;
+}
+
+void ScaleAxis::SetLimits(double minimum, double maximum) noexcept {
+  mLimitMin = minimum;
+  mLimitMax = maximum;
+}
+
+int32_t ScaleAxis::Length() const noexcept {
+  return mHorizontal ? mArea.right - mArea.left : mArea.bottom - mArea.top;
+}
+
+DragScaleMapping ScaleAxis::PixelMapping() const noexcept {
+  double const span = mMaximum - mMinimum;
+  if (!(span > 0.0) || !std::isfinite(span)) return {1.0, 0.0};
+  if (mHorizontal) return {Length() / span, -mMinimum};
+  return {-Length() / span, -mMaximum};
+}
+
+void ScaleAxis::Pan(int32_t pixels) noexcept {
+  DragScaleMapping const mapping = PixelMapping();
+  double shift = -pixels / mapping.scale;
+  if (mMinimum + shift < mLimitMin) shift = mLimitMin - mMinimum;
+  if (mMaximum + shift > mLimitMax) shift = mLimitMax - mMaximum;
+  mMinimum += shift;
+  mMaximum += shift;
+}
+
+double ScaleAxis::Shown(double value) const noexcept { return (value + mUnits.offset) * mUnits.scale; }
+
+double ScaleAxis::Stored(double shown) const noexcept {
+  double const scale = mUnits.scale != 0.0 ? mUnits.scale : 1.0;
+  return shown / scale - mUnits.offset;
+}
+
+std::vector<ScaleAxis::Tick> ScaleAxis::Ticks() const {
+  std::vector<Tick> ticks;
+  double const low = std::fmin(Shown(mMinimum), Shown(mMaximum));
+  double const high = std::fmax(Shown(mMinimum), Shown(mMaximum));
+  int32_t const length = Length();
+  if (length < 2 || !(high > low) || !std::isfinite(high - low)) return ticks;
+  double const step = NiceStep((high - low) * kPixelsPerTick / length);
+  DragScaleMapping const mapping = PixelMapping();
+  for (double k = std::ceil(low / step); k * step <= high + step * 1e-9; k += 1.0) {
+    double const shown = std::fabs(k) < 0.5 ? 0.0 : k * step;
+    double const pixel = (Stored(shown) + mapping.offset) * mapping.scale;
+    wchar_t text[32];
+    std::swprintf(text, 32, L"%g", shown);
+    ticks.push_back({static_cast<int32_t>(std::lround(pixel)), text});
+  }
+  return ticks;
+}
+
+std::wstring ScaleAxis::Format(double value, const std::wstring& units) const {
+  wchar_t text[48];
+  std::swprintf(text, 48, L"%.4g", Shown(value));
+  std::wstring written = text;
+  if (!units.empty()) written += L" " + units;
+  return written;
+}
+
+}  // namespace host
