@@ -25,6 +25,7 @@ bool CDragScale::Create() {
   if (FAILED(mScale.As(IID_IOleWindow, window)) || !window || FAILED(window->GetWindow(&handle)) || !handle)
     return true;
   AttachAlias(handle);
+  SetFlag(OWL::wfPredefinedClass);  // the host's window paints itself
   return true;
 }
 

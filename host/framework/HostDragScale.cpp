@@ -346,7 +346,8 @@ void HostDragScale::PaintAxis(HDC dc) const {
         MoveToEx(dc, area.right - kTickLength, y, nullptr);
         LineTo(dc, area.right, y);
         SetTextAlign(dc, TA_RIGHT | TA_TOP);
-        TextOutW(dc, area.right - kTickLength - 2, y - height / 2, tick.text.c_str(), text);
+        int const top = std::max<int>(area.top, std::min<int>(y - height / 2, area.bottom - height));
+        TextOutW(dc, area.right - kTickLength - 2, top, tick.text.c_str(), text);
       }
     }
     if (mAxis.IsHorizontal() && !caption.empty()) {

@@ -1,0 +1,150 @@
+// The stand-in host's drag scales as the drawer finds them: mapping, ticks and their texts, grid, extent, observers.
+#include "graph/GraphDragScale.h"
+#include "graph/GraphMessages.h"
+#include "graph/ScaleFactory.h"
+
+#include "tests/graph/GraphCanvas.h"
+#include "tests/graph/GraphTestHost.h"
+
+#include <gtest/gtest.h>
+
+#include <oleauto.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+class HostDragScaleTest : public GraphTestHost {
+ protected:
+  // A scale over area showing minimum to maximum.
+  QOR::ComPtr<IDragScale> Make(uint32_t flags, const RECT& area, double minimum, double maximum) {
+    QOR::ComPtr<IDragScale> scale;
+    EXPECT_EQ(S_OK, MGraph1::CreateScale(scale.Out(), 0, 100, flags));
+    if (!scale) return scale;
+    scale->SetArea(&area);
+    scale->SetVisibleRange(minimum, maximum);
+    return scale;
+  }
+  static std::vector<int32_t> Offsets(IDragScale& scale) {
+    QOR::ComPtr<IScaleTicks> ticks;
+    scale.QueryInterface(IID_IScaleTicks, ticks.OutVoid());
+    int32_t count = 0;
+    ticks->GetTickCount(&count);
+    std::vector<ScaleTick> entries(static_cast<size_t>(count));
+    ticks->GetTicks(count, entries.data(), &count);
+    std::vector<int32_t> offsets;
+    for (int32_t i = 0; i < count; ++i) offsets.push_back(entries[static_cast<size_t>(i)].offset);
+    return offsets;
+  }
+};
+
+// Logs the axis of every callback as B, E, S or A.
+class Observer : public IDragScaleObserver {
+ public:
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID, void**) override { return E_NOINTERFACE; }
+  ULONG STDMETHODCALLTYPE AddRef() override { return 1; }
+  ULONG STDMETHODCALLTYPE Release() override { return 1; }
+  HRESULT STDMETHODCALLTYPE OnBeginDrag(int32_t) override { return Log('B'); }
+  HRESULT STDMETHODCALLTYPE OnEndDrag(int32_t) override { return Log('E'); }
+  HRESULT STDMETHODCALLTYPE OnScalingChanged(int32_t, double, const DragScaleMapping* m) override {
+    last = *m;
+    return Log('S');
+  }
+  HRESULT STDMETHODCALLTYPE OnAutoScale(int32_t) override { return Log('A'); }
+  HRESULT STDMETHODCALLTYPE OnReserved7() override { return S_OK; }
+  HRESULT Log(char c) {
+    log += c;
+    return S_OK;
+  }
+  std::string log;
+  DragScaleMapping last = {};
+};
+
+// A plain sender of one axis with no scale.
+class PlainSender : public MGraph1::GraphDragScale {
+ public:
+  HRESULT OnScalingChanged(int32_t, double, const DragScaleMapping*) override { return S_OK; }
+};
+
+}  // namespace
+
+TEST_F(HostDragScaleTest, MappingPutsTheRangeOnTheAreaYUpward) {
+  auto const x = Make(kScaleCreateX, {60, 90, 260, 150}, 2.0, 6.0);
+  auto const y = Make(kScaleCreateY, {0, 0, 60, 90}, -1.0, 2.0);
+  ASSERT_TRUE(x && y);
+  DragScaleMapping xm = {}, ym = {};
+  x->GetPixelMapping(&xm, 0);
+  y->GetPixelMapping(&ym, 0);
+  EXPECT_DOUBLE_EQ(0.0, (2.0 + xm.offset) * xm.scale);
+  EXPECT_DOUBLE_EQ(200.0, (6.0 + xm.offset) * xm.scale);
+  EXPECT_DOUBLE_EQ(0.0, (2.0 + ym.offset) * ym.scale);  // the maximum at the top
+  EXPECT_DOUBLE_EQ(90.0, (-1.0 + ym.offset) * ym.scale);
+  uint32_t style = 0;
+  x->GetStyle(&style);
+  EXPECT_EQ(kScaleStyleReady, style);  // ready once it has an area
+}
+
+TEST_F(HostDragScaleTest, TicksFallOnRoundShownValuesWithTheirTexts) {
+  auto const x = Make(kScaleCreateX, {0, 0, 300, 40}, 0.0, 0.01);
+  ASSERT_TRUE(x);
+  EXPECT_EQ((std::vector<int32_t>{0, 60, 120, 180, 240, 300}), Offsets(*x));  // a tick every 0.002
+  DragScaleMapping const milli = {1000.0, 0.0};
+  x->SetUnitConversion(&milli);
+  x->SetUnits(0, L"ms");
+  BSTR text = nullptr;
+  ASSERT_EQ(S_OK, x->FormatValue(0.004, &text));
+  EXPECT_EQ(std::wstring(L"4 ms"), text);
+  SysFreeString(text);
+  double first = 0.0, farthest = 0.0, step = 0.0;
+  x->GetGrid(&first, &farthest, &step);
+  EXPECT_EQ(300.0, farthest);
+  EXPECT_EQ(-60.0, step);
+  GraphCanvas canvas(300, 40);
+  x->Paint(canvas.dc.GetHDC(), VARIANT_TRUE, 0);
+  EXPECT_GT(canvas.InkIn(OWL::TRect(50, 6, 70, 25)), 0);  // the text "2" under the second tick
+  int32_t extent = 0;
+  EXPECT_EQ(S_OK, x->GetExtent(kScaleExtentStrip, canvas.dc.GetHDC(), 0, &extent));
+  EXPECT_GT(extent, 20);
+}
+
+TEST_F(HostDragScaleTest, DegenerateRangeHasNoTicksAndAnIdentityMapping) {
+  auto const x = Make(kScaleCreateX, {0, 0, 300, 40}, 1.0, 1.0);
+  ASSERT_TRUE(x);
+  EXPECT_TRUE(Offsets(*x).empty());
+  DragScaleMapping m = {};
+  x->GetPixelMapping(&m, 0);
+  EXPECT_EQ(1.0, m.scale);
+}
+
+TEST_F(HostDragScaleTest, ObserversHearRangeChangesUntilUnadvised) {
+  auto const x = Make(kScaleCreateX, {0, 0, 100, 40}, 0.0, 1.0);
+  ASSERT_TRUE(x);
+  Observer observer;
+  ASSERT_EQ(S_OK, x->Advise(&observer));
+  x->SetVisibleRange(0.0, 4.0);
+  EXPECT_EQ("S", observer.log);
+  EXPECT_DOUBLE_EQ(25.0, observer.last.scale);
+  EXPECT_EQ(S_OK, x->Unadvise(&observer));
+  EXPECT_EQ(E_INVALIDARG, x->Unadvise(&observer));
+  x->SetVisibleRange(0.0, 2.0);
+  EXPECT_EQ("S", observer.log);
+}
+
+TEST(GraphDragScale, PlainSenderPassesDragsOnButNotAutoScale) {
+  PlainSender sender;
+  MessageLog<MGraph1::MsgBeginDrag> begins;
+  MessageLog<MGraph1::MsgAutoScale> autos;
+  sender.AddReceiver(&begins);
+  sender.AddReceiver(&autos);
+  sender.OnBeginDrag(MGraph1::kYAxisId);
+  sender.OnAutoScale(MGraph1::kYAxisId);
+  ASSERT_EQ(1u, begins.received.size());
+  EXPECT_EQ(MGraph1::kYAxisId, begins.received[0].axis);
+  EXPECT_TRUE(autos.received.empty());
+  double minimum = -1.0, maximum = -1.0;
+  sender.GetRange(minimum, maximum);
+  EXPECT_EQ(0.0, minimum);
+  EXPECT_EQ(1.0, maximum);
+  EXPECT_FALSE(sender.HasScale());
+}
