@@ -1,5 +1,5 @@
 // The Table View's data over a document that analysed the cardiac signal: the grid's questions
-// (rows, columns, texts, styles, names), the summary with cells that have no value, the formats,
+// (rows, columns, texts, styles), the summary with cells that have no value, the formats,
 // and the export of the document's table with its progress, cancel and failures.
 #include "document/TableViewData.h"
 
@@ -91,21 +91,6 @@ TEST_F(TableViewDataTest, GridQuestionsAreAnsweredFromTheEvents) {
     EXPECT_EQ(S_OK, table.GetCellStyle(kEvents, s.row, s.column, &style));
     EXPECT_EQ(s.style, style) << s.row << "," << s.column;
   }
-  HostPtr<QOR::IQORString> name;
-  EXPECT_EQ(S_OK, table.GetSourceName(0, name.Out()));
-  EXPECT_EQ(std::wstring(L"Ondara"), name->GetText());
-  EXPECT_EQ(S_OK, table.GetViewName(0, name.Out()));
-  EXPECT_EQ(std::wstring(L"Ondara Table View"), name->GetText());
-
-  HostPtr<ITableStoredRowInfo> rowInfo;
-  ASSERT_EQ(S_OK, table.QueryInterface(IID_ITableStoredRowInfo, reinterpret_cast<void**>(rowInfo.Out())));
-  HostPtr<IUnknown> a, b;
-  table.QueryInterface(IID_IUnknown, reinterpret_cast<void**>(a.Out()));
-  rowInfo->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(b.Out()));
-  EXPECT_EQ(a.Get(), b.Get());
-  void* other = &table;
-  EXPECT_EQ(E_NOINTERFACE, table.QueryInterface(IID_IStream, &other));
-  EXPECT_EQ(nullptr, other);
 }
 
 // The first beat has no period: the summary leaves it out of every figure.
