@@ -24,6 +24,16 @@ inline constexpr uint32_t kDataObjectRequestKind = 0xC0000000u;
 // The kind under which modules address the objects they made (their markers).
 inline constexpr uint32_t kMarkerObjectKind = 4;
 
+// What the host draws over the channels: a channel number and request flags as the data
+// document's GetChannelSource takes them, and the kind of what that request yields.
+struct DrawnSource {
+  int32_t channel;
+  uint32_t flags;
+  uint32_t kind;
+};
+static_assert(sizeof(DrawnSource) == 12, "three 32-bit words");
+inline constexpr uint32_t kEventSourceKind = 0x801D0001u;
+
 // {920CDDCC-3748-4EC1-83F8-59EFEE7ED007}
 inline constexpr GUID IID_IHostDataObjects = {
     0x920CDDCC, 0x3748, 0x4EC1, {0x83, 0xF8, 0x59, 0xEF, 0xEE, 0x7E, 0xD0, 0x07}};
@@ -46,9 +56,15 @@ struct IHostDataObjects : IUnknown {
   // the host keeps it; S_FALSE and an empty text while it has none. reserved is 0.
   virtual HRESULT STDMETHODCALLTYPE GetFormulaText(int32_t reserved, int32_t id, uint32_t kind,
                                                    QOR::IQORString** text) = 0;
-  // Slots 7-9: the host's selection and event-source questions; not used by the module here.
+  // Slot 7: the host's selection question; not used by the module.
   virtual HRESULT STDMETHODCALLTYPE Reserved7() = 0;
-  virtual HRESULT STDMETHODCALLTYPE Reserved8() = 0;
+  // Slot 8: the index-th source the host draws over the document's channels as seen from
+  // (record, position), and in *count how many there are. *source, preset by the caller to
+  // (0x80000000, 0xC0000000, 0), is filled only while index < *count; its kind is
+  // kEventSourceKind for a source of events. reserved is 0.
+  virtual HRESULT STDMETHODCALLTYPE GetDrawnSource(int32_t reserved, int32_t record, int32_t position,
+                                                   int32_t index, DrawnSource* source, int32_t* count) = 0;
+  // Slot 9: not used by the module.
   virtual HRESULT STDMETHODCALLTYPE Reserved9() = 0;
   // Slot 10: VARIANT_TRUE while the object is switched on (new objects are on).
   virtual HRESULT STDMETHODCALLTYPE GetObjectState(int32_t id, uint32_t kind, VARIANT_BOOL* on) = 0;

@@ -2,7 +2,9 @@
 #include "host/data/DataObjectsPart.h"
 
 #include "host/common/HostString.h"
+#include "host/common/HostPtr.h"
 #include "host/data/DataDocument.h"
+#include "hostapi/CalcEnum.h"
 
 #include <algorithm>
 #include <new>
@@ -35,6 +37,25 @@ const DataObject* DataObjectsPart::Find(int32_t id, uint32_t kind) const noexcep
   if (kind != kMarkerObjectKind && kind != kDataObjectRequestKind) return nullptr;
   const auto it = std::find_if(mObjects.begin(), mObjects.end(), [id](const DataObject& o) { return o.id == id; });
   return it == mObjects.end() ? nullptr : &*it;
+}
+
+HRESULT STDMETHODCALLTYPE DataObjectsPart::GetDrawnSource(int32_t, int32_t record, int32_t position, int32_t index,
+                                                          DrawnSource* source, int32_t* count) noexcept {
+  if (!source || !count) return E_POINTER;
+  std::vector<const DataObject*> drawn;
+  for (const DataObject& object : mObjects)
+    if (object.on && !object.channels.empty() && !object.formula.empty()) drawn.push_back(&object);
+  *count = static_cast<int32_t>(drawn.size());
+  if (index < 0 || index >= *count) return S_OK;
+  const DataObject& object = *drawn[static_cast<size_t>(index)];
+  DrawnSource answer{object.id + 1, kChannelRequestCalculated, 0};
+  HostPtr<IUnknown> made;
+  if (mOwner.GetChannelSource(answer.channel, kChannelRequestCalculated | kChannelRequestSource, record, position,
+                              kEnumRecordEnd, made.Out()) == S_OK &&
+      made && made.As<IEnumEventEx>(IID_IEnumEventEx))
+    answer.kind = kEventSourceKind;
+  *source = answer;
+  return S_OK;
 }
 
 DataObject* DataObjectsPart::FindMutable(int32_t id, uint32_t kind) noexcept {
