@@ -251,6 +251,7 @@ LUMO_DEFINE_EVENT_TABLE(ZRDoc, LumoEventHandlerBase){
     ObserverEntry(&DocIds::ChannelChangedEvent22::GetId, &ZRDoc::OnChannelDataChanged),
     MessageEntry(&DocIds::AnalyzeMessage::GetId, kMessageMaskWholeId, &ZRDoc::OnAnalyzeMessage),
     MessageEntry(&DocIds::ClearAnalysisMessage::GetId, kMessageMaskWholeId, &ZRDoc::OnClearAnalysisMessage),
+    ObserverEntry(&DocIds::CommentActivatedEvent::GetId, &ZRDoc::OnCommentActivated),
     EventTableEnd(),
 };
 

@@ -151,6 +151,10 @@ class ZRDoc final : public ScrivoChildDocument,
   void CheckChannelCalculations();
 
   uint32_t CurrentEvent() const noexcept { return mCurrentEvent; }
+  // Host notification: the user activated a comment; the event its text names ("ZR: Peak N",
+  // counting from 1) becomes current. Word 0 is the comment; the other words are the view's.
+  void OnCommentActivated(uint32_t comment, uint32_t, uint32_t, uint32_t, uint32_t, uint32_t, uint32_t,
+                          uint32_t, uint32_t);
   bool Sampling() const noexcept { return mSampling; }
 
  private:

@@ -152,6 +152,16 @@ struct IScrivoCommentEx : IScrivoComment {
 // {FB92FE2E-0523-4B26-9EAF-F18F3B304B40}: answered by the show-comment message.
 inline constexpr GUID IID_IShowComment2Message = {
     0xFB92FE2E, 0x0523, 0x4B26, {0x9E, 0xAF, 0xF1, 0x8F, 0x3B, 0x30, 0x4B, 0x40}};
+// The host's notifications: ids (class index of this GUID << 16) | number.
+// {3A7D80F0-59D6-11D3-80AE-005004AD3C53}
+inline constexpr GUID kHostNotifyClassGuid = {
+    0x3A7D80F0, 0x59D6, 0x11D3, {0x80, 0xAE, 0x00, 0x50, 0x04, 0xAD, 0x3C, 0x53}};
+// The host's notification that the user activated a comment (HostNotifyMsgGUID number 44)
+// carries nine argument words; the first is the activated comment as an IScrivoComment pointer,
+// borrowed for the call, the others are the view's.
+inline constexpr uint16_t kCommentActivatedNumber = 44;
+inline constexpr int kCommentActivatedWords = 9;
+
 // The show-comment message's id.
 inline constexpr uint32_t kShowComment2MessageId = 0x800C005Au;
 

@@ -2,6 +2,7 @@
 // host: their class GUIDs and one getter per (GUID, number).
 #pragma once
 
+#include "hostapi/ScrivoComment.h"
 #include "hostclient/ClassGuids.h"
 #include "hostclient/TypeIds.h"
 
@@ -19,8 +20,7 @@ inline constexpr GUID TableViewClassGUID = {
 inline constexpr GUID ZRChanCalcGUID = {
     0x249FD174, 0x208F, 0x4374, {0x80, 0x9F, 0xAB, 0xC8, 0x02, 0x18, 0x89, 0xBB}};
 // The host's notification messages.
-inline constexpr GUID HostNotifyMsgGUID = {
-    0x3A7D80F0, 0x59D6, 0x11D3, {0x80, 0xAE, 0x00, 0x50, 0x04, 0xAD, 0x3C, 0x53}};
+inline constexpr GUID HostNotifyMsgGUID = kHostNotifyClassGuid;
 // The host's analysis manager.
 inline constexpr GUID AnalysisManagerGUID = {
     0x659C39BA, 0xEB97, 0x4486, {0x84, 0x2E, 0x10, 0xE1, 0x85, 0xD5, 0xC1, 0x7A}};

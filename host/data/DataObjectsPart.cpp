@@ -48,7 +48,7 @@ HRESULT STDMETHODCALLTYPE DataObjectsPart::GetDrawnSource(int32_t, int32_t recor
   *count = static_cast<int32_t>(drawn.size());
   if (index < 0 || index >= *count) return S_OK;
   const DataObject& object = *drawn[static_cast<size_t>(index)];
-  DrawnSource answer{object.id + 1, kChannelRequestCalculated, 0};
+  DrawnSource answer{object.id, kChannelRequestCalculated, 0};
   HostPtr<IUnknown> made;
   if (mOwner.GetChannelSource(answer.channel, kChannelRequestCalculated | kChannelRequestSource, record, position,
                               kEnumRecordEnd, made.Out()) == S_OK &&

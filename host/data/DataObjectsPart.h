@@ -53,7 +53,7 @@ class DataObjectsPart final : public IHostDataObjects {
                                            QOR::IQORString** text) noexcept override;
   HRESULT STDMETHODCALLTYPE Reserved7() noexcept override { return E_NOTIMPL; }
   // The objects the view draws: switched on, attached to a channel and given a formula, in the
-  // order they were made; each read as the calculated channel numbered by its id.
+  // order they were made; each read as the calculated channel whose index is its id.
   HRESULT STDMETHODCALLTYPE GetDrawnSource(int32_t reserved, int32_t record, int32_t position, int32_t index,
                                            DrawnSource* source, int32_t* count) noexcept override;
   HRESULT STDMETHODCALLTYPE Reserved9() noexcept override { return E_NOTIMPL; }

@@ -1,0 +1,124 @@
+// The recording view's comments over an analysed stand-in file: the events' comments carry the
+// draw classes' tooltips, the module's show-comment message brings the first event, and showing a
+// comment the user picks makes the event it names current.
+#include "document/AnalysisChannelUnit.h"
+#include "document/CycleDetector.h"
+#include "document/EventNumberInRecord.h"
+#include "document/ZRDoc.h"
+
+#include "enumerators/framework/EnumeratorClassList.h"
+#include "host/data/HostDocument.h"
+#include "host/formula/FormulaEnumClass.h"
+#include "host/view/CustomDocuments.h"
+#include "host/view/RecordingComments.h"
+#include "hostclient/ClassRegistration.h"
+#include "hostclient/ComPtr.h"
+#include "hostclient/EventDrawClass.h"
+#include "hostclient/EventDrawContext.h"
+#include "hostclient/FrameworkAccess.h"
+#include "hostclient/ShowComment2Msg.h"
+#include "tests/document/DocumentTestHost.h"
+#include "tests/support/CardiacSignal.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+using host::HostPtr;
+using ZR::Doc::ZRDoc;
+
+class EventComments : public doctest::DocumentTest {
+ protected:
+  static void SetUpTestSuite() {
+    doctest::DocumentTest::SetUpTestSuite();
+    IClassRegistry* const registry = ObjectFactoryAccessor::Get();
+    CalcEnums::RegisterEnumeratorClasses(registry);
+    ASSERT_EQ(S_OK, host::RegisterFormulaEnumClassWithFramework(&sFormulaClass));
+    RegisterNewClassObject(registry, ZR::Doc::NewDocumentClass());
+    for (int32_t n = 0; n < ScrivoClient::kEventDrawClassCount; ++n)
+      RegisterNewClassObject(registry, ScrivoClient::NewEventDrawClass(n));
+    // As the module's registration does: tooltips number events from the document's results.
+    SetEventDrawContextProvider({&ZR::Doc::GetEventNumberInRecord, &ZR::Doc::AnalysisChannelUnit});
+  }
+  static void TearDownTestSuite() {
+    sFormulaClass.Reset();
+    SetEventDrawContextProvider({});
+  }
+  void TearDown() override {
+    if (mHost) mHost->CloseChildDocuments();
+    if (mData) mData->SetFormulaClass(nullptr);
+  }
+
+  // One record of four cardiac beats, analysed with the Cardiac Action Potential type.
+  ZRDoc& Analysed() {
+    host::Recording recording;
+    recording.channels.push_back(host::ChannelInfo{L"Vm", L"mV", L""});
+    const std::vector<float> signal = testsupport::CardiacSignal(5000, 1000.0);
+    host::RecordData record = host::MakeEmptyRecord(1, 0.001, true);
+    record.samples[0]->Append(signal.data(), 5000);
+    record.length = 5000;
+    recording.records.push_back(std::move(record));
+    mData = host::DataDocument::Create(std::move(recording));
+    // The view reads the markers' formulas through the host's formula class.
+    mData->SetFormulaClass(sFormulaClass.Get());
+    mHost = host::HostDocument::Create(mData);
+    EXPECT_EQ(S_OK, host::OpenCustomDocument(*mHost.Get(), L"Ondara Document", 0, mDocument));
+    mDoc.Attach(ZRDoc::FromHostDocument(static_cast<IHostDocument*>(mHost.Get())));
+    EXPECT_EQ(S_OK, mDoc->SetSettingText(2000, L"1"));
+    EXPECT_EQ(S_OK, mDoc->SetSettingText(1036, L"f"));
+    EXPECT_TRUE(mDoc->RunAnalysis(false, true));
+    return *mDoc.Get();
+  }
+  IUnknown* File() { return doctest::AsFile(mData.Get()); }
+
+  static inline HostPtr<ICalcEnumClass2> sFormulaClass;
+  HostPtr<host::DataDocument> mData;
+  HostPtr<host::HostDocument> mHost;
+  HostPtr<ICustomDocument2> mDocument;
+  HostPtr<ZRDoc> mDoc;
+};
+
+TEST_F(EventComments, EventsCommentsCarryTheDrawClassesTooltips) {
+  ZRDoc& doc = Analysed();
+  ASSERT_EQ(4, doc.GetCycleDetector()->EventCount());
+  host::RecordingComments view;
+  ASSERT_EQ(S_OK, view.CollectEventComments(ObjectFactoryAccessor::Get(), File(), 0));
+  ASSERT_EQ(4u, view.Comments().size());
+  for (size_t i = 0; i < 4; ++i) {
+    EXPECT_EQ(L"ZR: Peak " + std::to_wstring(i + 1), view.Comments()[i].text) << i;
+    EXPECT_EQ(ScrivoClient::kPeakGreen, view.Comments()[i].colour) << i;
+  }
+}
+
+TEST_F(EventComments, ShowCommentMakesTheNamedEventCurrent) {
+  ZRDoc& doc = Analysed();
+  host::RecordingComments view;
+  ASSERT_EQ(S_OK, view.CollectEventComments(ObjectFactoryAccessor::Get(), File(), 0));
+  ASSERT_EQ(S_OK, view.ShowComment(mDocument.Get(), GetTypeRegistry(), L"ZR: Peak 3"));
+  EXPECT_EQ(2u, doc.CurrentEvent());
+  ASSERT_EQ(S_OK, view.ShowComment(mDocument.Get(), GetTypeRegistry(), L"ZR: Peak 1"));
+  EXPECT_EQ(0u, doc.CurrentEvent());
+  EXPECT_EQ(S_FALSE, view.ShowComment(mDocument.Get(), GetTypeRegistry(), L"ZR: Peak 9"));
+  EXPECT_EQ(0u, doc.CurrentEvent());
+}
+
+// The module's message finds the first event from the start of the record among the drawn
+// sources; the view takes its comment, and activating that comment reaches the document.
+TEST_F(EventComments, TheModulesShowCommentMessageReachesTheViewAndTheDocument) {
+  ZRDoc& doc = Analysed();
+  ComPtr<IMessage> message;
+  ASSERT_EQ(S_OK, ScrivoClient::CreateShowComment2Msg(0, File(), 1, 0, 0, message.Out()));
+  host::RecordingComments view;
+  ASSERT_EQ(S_OK, view.Receive(message.Get()));
+  ASSERT_EQ(1u, view.Comments().size());
+  EXPECT_EQ(L"ZR: Peak 1", view.Comments()[0].text);
+  EXPECT_EQ(ScrivoClient::kPeakGreen, view.Comments()[0].colour);
+  EXPECT_EQ(doc.GetCycleDetector()->GetEvent(0).record.tick, view.Comments()[0].position);
+  ASSERT_EQ(S_OK, view.ShowComment(mDocument.Get(), GetTypeRegistry(), L"ZR: Peak 1"));
+  EXPECT_EQ(0u, doc.CurrentEvent());
+}
+
+}  // namespace
