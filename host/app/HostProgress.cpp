@@ -20,13 +20,15 @@ class HostProgressObject final : public HostObject<IHostProgress> {
  public:
   HostProgressObject() { ++Progress().live; }
 
-  HRESULT STDMETHODCALLTYPE Start(int32_t, QOR::IQORString* title, QOR::IQORString* text, QOR::IQORString*,
-                                  int32_t) noexcept override {
+  HRESULT STDMETHODCALLTYPE Start(int32_t mode, QOR::IQORString* title, QOR::IQORString* text,
+                                  QOR::IQORString* detail, int32_t style) noexcept override {
     if (mStarted) return E_UNEXPECTED;
     if (Progress().unavailable) return E_FAIL;
     try {
       Progress().titles.push_back(StringText(title));
       Progress().texts.push_back(StringText(text));
+      Progress().details.push_back(StringText(detail));
+      Progress().modes.emplace_back(mode, style);
       mTitle = StringText(title);
       mText = StringText(text);
       mStarted = true;

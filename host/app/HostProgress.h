@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace host {
@@ -15,6 +16,8 @@ namespace host {
 struct ProgressLog {
   std::vector<std::wstring> titles;  // one per started object
   std::vector<std::wstring> texts;   // first lines, from Start and SetText
+  std::vector<std::wstring> details; // second lines, one per started object
+  std::vector<std::pair<int32_t, int32_t>> modes;  // (mode, style) of each Start
   std::vector<int32_t> percents;     // as shown (clamped)
   int32_t live = 0;                  // objects not yet released
   // The user cancels once a percentage at or above this is shown (-1: never).

@@ -15,6 +15,7 @@
 #include "hostclient/ComPtr.h"
 #include "hostclient/EventDrawClass.h"
 #include "hostclient/EventDrawContext.h"
+#include "hostclient/EventIterSet.h"
 #include "hostclient/FrameworkAccess.h"
 #include "hostclient/ShowComment2Msg.h"
 #include "tests/document/DocumentTestHost.h"
@@ -22,6 +23,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -119,6 +121,73 @@ TEST_F(EventComments, TheModulesShowCommentMessageReachesTheViewAndTheDocument) 
   EXPECT_EQ(doc.GetCycleDetector()->GetEvent(0).record.tick, view.Comments()[0].position);
   ASSERT_EQ(S_OK, view.ShowComment(mDocument.Get(), GetTypeRegistry(), L"ZR: Peak 1"));
   EXPECT_EQ(0u, doc.CurrentEvent());
+}
+
+}  // namespace
+
+namespace {
+
+std::vector<unsigned char> EventAt(int32_t tick) {
+  std::vector<unsigned char> event(24, 0);
+  std::memcpy(event.data(), &tick, sizeof tick);
+  return event;
+}
+
+int32_t TickOf(const std::vector<unsigned char>& event) {
+  int32_t tick = -1;
+  std::memcpy(&tick, event.data(), sizeof tick);
+  return tick;
+}
+
+// Two drawn sources with the same events: at each tick the set's own event comes first, then the
+// sources in the order they were added.
+TEST_F(EventComments, SearchSetTakesTheNearestEventAndTiesGoToTheLowerSlot) {
+  ZRDoc& doc = Analysed();
+  const host::DataObject* detector = nullptr;
+  for (const host::DataObject& o : mData->Objects().Objects())
+    if (!o.channels.empty()) detector = &o;
+  ASSERT_NE(nullptr, detector);
+  const std::wstring formula = detector->formula;
+  IHostDataObjects& objects = mData->Objects();
+  DataObjectId copy{kNewDataObject, kDataObjectRequestKind};
+  ComPtr<QOR::IQORString> name;
+  ASSERT_EQ(S_OK, objects.NewObject(0, 0, 0, name.Out(), &copy));
+  ASSERT_EQ(S_OK, mData->Objects().SetFormula(copy.id, kMarkerObjectKind, formula, L""));
+  ASSERT_EQ(S_OK, objects.AttachObject(copy.id, kMarkerObjectKind, 0));
+
+  const int32_t first = doc.GetCycleDetector()->GetEvent(0).record.tick;
+  const int32_t second = doc.GetCycleDetector()->GetEvent(1).record.tick;
+  QOREvent::EventIterSet set(0, File(), 0, 0, 0);
+  set.AddHostSources();
+  ASSERT_EQ(2u, set.SourceCount());
+  set.SetOwnEvent(EventAt(first));
+  const struct { int32_t slot; int32_t tick; } expected[] = {{0, first}, {1, first}, {2, first}, {1, second}};
+  for (const auto& step : expected) {
+    QOREvent::EventBytes event;
+    ASSERT_EQ(0, set.TakeCurrent(&event)) << step.slot;
+    EXPECT_EQ(step.slot, set.Current());
+    EXPECT_EQ(step.tick, TickOf(event)) << step.slot;
+    ComPtr<IEnumEventEx> source;
+    int32_t index = -1;
+    EXPECT_EQ(step.slot == 0 ? E_FAIL : S_OK, set.CurrentSource(source.Out(), &index)) << step.slot;
+    if (step.slot > 0) {
+      EXPECT_EQ(step.slot - 1, index);
+    }
+  }
+}
+
+TEST_F(EventComments, SearchSetOverADocumentWithoutDrawnSourcesIsEmpty) {
+  Analysed();
+  for (const host::DataObject& o : std::vector<host::DataObject>(mData->Objects().Objects()))
+    for (const int32_t channel : o.channels) mData->Objects().DetachObject(o.id, kMarkerObjectKind, channel);
+  QOREvent::EventIterSet set(0, File(), 0, 0, 0);
+  set.AddHostSources();
+  EXPECT_EQ(0u, set.SourceCount());
+  QOREvent::EventBytes event;
+  EXPECT_EQ(1, set.TakeCurrent(&event));
+  ComPtr<IScrivoCommentEx> comment;
+  EXPECT_EQ(1, ScrivoClient::BuildComment(set, comment.Out()));
+  EXPECT_FALSE(comment);
 }
 
 }  // namespace
