@@ -21,9 +21,9 @@ namespace {
 class BenchClient final : public ITableDataManager, public ITableStoredRowInfo, public ITableUserActionHandler {
  public:
   explicit BenchClient(int32_t rows) : mRows(rows) {}
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID, void** out) override {
-    *out = nullptr;
-    return E_NOINTERFACE;
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
+    *out = iid == IID_ITableStoredRowInfo ? static_cast<ITableStoredRowInfo*>(this) : nullptr;
+    return *out ? S_OK : E_NOINTERFACE;
   }
   ULONG STDMETHODCALLTYPE AddRef() override { return 1; }
   ULONG STDMETHODCALLTYPE Release() override { return 1; }

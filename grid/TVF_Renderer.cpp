@@ -10,8 +10,8 @@
 #include "grid/ITableColumnInfo.h"
 #include "grid/ITableViewMgrInternal.h"
 #include "grid/RowPosCursor.h"
+#include "grid/TVF_PixMap.h"
 #include "grid/TableDataContract.h"
-#include "hostclient/ComPtr.h"
 #include "platform/owl/TDC.h"
 #include "platform/owl/TFont.h"
 #include "platform/owl/TPen.h"
@@ -39,6 +39,8 @@ void TVF_Renderer::SetSources(ITableViewMgrInternal* manager, ITableDataManager*
   mData = data;
   mRows = rows;
   mSection = section;
+  mPixMap.Reset();
+  TVF_PixMap::Create(rows, mFixedRows, mFixedColumns, section, mPixMap.Out());  // null when out of memory
 }
 
 QOR::String TVF_Renderer::CellText(int32_t row, int32_t column) const {
@@ -89,9 +91,11 @@ void TVF_Renderer::RebuildColumns() {
   AddMissingColumns(mColumnCount, mFixedColumnsAtRebuild);
   if (mColumnCount <= mFixedColumns)
     mGrid.Pane().AddColumn(std::make_unique<TVF_Grid::UniformGridColumn>(mGrid, 0, QOR::String(), kDefaultColumnWidth));
-  int32_t rows = 0;
-  if (mRows && FAILED(mRows->GetRowCount(mSection, &rows))) rows = 0;
-  mGrid.SetRowCount({std::max<int32_t>(rows, mFixedRows), mFixedRows});
+  // The pixel map, marked for rebuilding, counts the data rows.
+  int64_t rows = 0;
+  if (mPixMap && (FAILED(mPixMap->SetSource(0)) || FAILED(mPixMap->GetTotalLength(&rows)))) rows = 0;
+  rows = std::min<int64_t>(std::max<int64_t>(rows, 0), INT32_MAX - mFixedRows);
+  mGrid.SetRowCount({static_cast<int32_t>(rows) + mFixedRows, mFixedRows});
   if (mGrid.GetHandle()) mGrid.InvalidateAll();
 }
 

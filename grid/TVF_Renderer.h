@@ -6,6 +6,8 @@
 #include "base/String.h"
 #include "grid/GridRenderer.h"
 #include "hostclient/ComObjectRoot.h"
+#include "hostclient/ComPtr.h"
+#include "hostapi/RecordDataPixMap.h"
 
 #include <cstdint>
 #include <memory>
@@ -35,7 +37,8 @@ class TVF_Renderer final : public TVF_Grid::GridRenderer, public QOR::CComObject
   ULONG AddRef() noexcept { return InternalAddRef(); }
   ULONG Release() noexcept { return InternalRelease(); }
 
-  // None of the three is counted; section: 0 or 8 the main table, 0x10 the summary.
+  // None of the three is counted; section: 0 or 8 the main table, 0x10 the summary. A new pixel
+  // map over the row info replaces the old one.
   void SetSources(ITableViewMgrInternal* manager, ITableDataManager* data, ITableStoredRowInfo* rows,
                   uint32_t section) noexcept;
   // Every grid column again from the client's column count; one empty column when it has none.
@@ -59,6 +62,7 @@ class TVF_Renderer final : public TVF_Grid::GridRenderer, public QOR::CComObject
   static void DrawCellFrame(HDC dc, int left, int top, int right, int bottom);
 
   int32_t ColumnCount() const noexcept { return mColumnCount; }
+  IRecordDataPixMap* PixMap() const noexcept { return mPixMap.Get(); }
   static constexpr int32_t kDefaultColumnWidth = 100;
 
  private:
@@ -72,6 +76,7 @@ class TVF_Renderer final : public TVF_Grid::GridRenderer, public QOR::CComObject
   ITableViewMgrInternal* mManager = nullptr;
   ITableDataManager* mData = nullptr;
   ITableStoredRowInfo* mRows = nullptr;
+  QOR::ComPtr<IRecordDataPixMap> mPixMap;
   std::unique_ptr<OWL::TFont> mTitleFont;
   TVF_Grid::GridControl& mGrid;
   int32_t mColumnCount = -1;

@@ -43,9 +43,10 @@ class GridTestClient : public ITableDataManager,
   std::vector<std::vector<int32_t>> ValueCalls; // flags, value, row, column, value2
   std::vector<std::vector<int32_t>> LatestRow;  // value, on
 
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID, void** out) override {
-    *out = nullptr;
-    return E_NOINTERFACE;
+  // The row info, as the grid's pixel map asks for it.
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
+    *out = iid == IID_ITableStoredRowInfo ? static_cast<ITableStoredRowInfo*>(this) : nullptr;
+    return *out ? S_OK : E_NOINTERFACE;
   }
   ULONG STDMETHODCALLTYPE AddRef() override { return 1; }
   ULONG STDMETHODCALLTYPE Release() override { return 1; }

@@ -16,8 +16,9 @@ namespace {
 class NamingClient : public GridTestClient, public ITableColumnInfo {
  public:
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-    *out = iid == IID_ITableColumnInfo ? static_cast<ITableColumnInfo*>(this) : nullptr;
-    return *out ? S_OK : E_NOINTERFACE;
+    if (iid != IID_ITableColumnInfo) return GridTestClient::QueryInterface(iid, out);
+    *out = static_cast<ITableColumnInfo*>(this);
+    return S_OK;
   }
   ULONG STDMETHODCALLTYPE AddRef() override { return 1; }
   ULONG STDMETHODCALLTYPE Release() override { return 1; }
@@ -89,6 +90,8 @@ TEST_F(RendererFixture, ColumnInfoNamesTitlesWithUnitsInParentheses) {
   grid->Pane().SetRenderer(renderer);
   EXPECT_EQ(QOR::String(L"Amplitude (mV)"), renderer->ColumnTitle(0));
   EXPECT_EQ(QOR::String(L"Count"), renderer->ColumnTitle(1));
+  TearDown();  // the renderer's pixel map holds the client, which goes first
+  renderer = nullptr;
 }
 
 TEST_F(RendererFixture, PaneShowsGridLinesSelectionHighlightPlaceholderAndIndent) {
