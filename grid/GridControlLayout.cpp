@@ -159,6 +159,8 @@ void GridControl::WidenRowNumbers(int32_t width) {
   mRowNumberWidth = width;
   Layout();
   Invalidate();
+  // Called while the numbers paint: what they painted so far was centred in the old width.
+  if (mRowNumbers->GetHandle()) mRowNumbers->Invalidate();
 }
 
 }  // namespace TVF_Grid

@@ -84,6 +84,14 @@ TEST_F(GridFixture, AWideLabelWidensThePaneAndMovesTheCells) {
   RECT cells = grid->Pane().GetWindowRect();
   MapWindowPoints(nullptr, grid->GetHandle(), reinterpret_cast<POINT*>(&cells), 2);
   EXPECT_EQ(widened + 1, cells.left);
+
+  // Labels centred in the old width are painted again across the whole new width.
+  HWND const numbers = grid->RowNumbers().GetHandle();
+  ValidateRect(numbers, nullptr);
+  grid->WidenRowNumbers(widened + 20);
+  RECT stale{};
+  ASSERT_TRUE(GetUpdateRect(numbers, &stale, FALSE));
+  EXPECT_EQ(0, stale.left);
 }
 
 TEST_F(GridFixture, DraggingAtTheEdgesScrollsOneRowPerTimer) {
