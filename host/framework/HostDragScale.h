@@ -54,8 +54,18 @@ class HostDragScale final : public HostObject<IDragScale, IScaleTicks, IOleWindo
   void* FindInterface(REFIID iid) override;
   static LRESULT CALLBACK WindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) noexcept;
   LRESULT OnWindowMessage(UINT msg, WPARAM wParam, LPARAM lParam) noexcept;
+  // Observers may unadvise from their callback: the walk is over a copy, the scale kept alive.
   template <class Call>
-  void TellObservers(Call call) noexcept;
+  void TellObservers(Call call) noexcept {
+    AddRef();
+    try {
+      std::vector<IDragScaleObserver*> const observers = mObservers;
+      for (IDragScaleObserver* const observer : observers) call(*observer);
+    } catch (...) {
+      // no memory for the copy: nobody is told
+    }
+    Release();
+  }
   void ReportScaling() noexcept;
   void PaintAxis(HDC dc) const;
   std::wstring Caption() const;

@@ -50,7 +50,9 @@ class GraphWindowTest : public GraphTestHost {
     graph->AddPlot(&probe, false);
     PumpMessages();
   }
-  void TearDown() override { graph->RemovePlot(&probe); }
+  void TearDown() override {
+    if (graph) graph->RemovePlot(&probe);
+  }
   void Drag(HWND scale, int from, int to, bool horizontal) {
     auto const at = [horizontal](int v) { return horizontal ? MAKELPARAM(v, 5) : MAKELPARAM(5, v); };
     SendMessageW(scale, WM_LBUTTONDOWN, MK_LBUTTON, at(from));
@@ -150,6 +152,17 @@ TEST_F(GraphWindowTest, RightButtonShowsTheMenuOnlyOnceItIsEnabled) {
   graph->SendMessage(WM_RBUTTONUP, 0, MAKELPARAM(20, 20));
   ASSERT_EQ(1u, chosen.received.size());
   EXPECT_EQ(7, chosen.received[0].id);
+}
+
+TEST_F(GraphWindowTest, DeletedDragScaleWindowUnadvisesItsScale) {
+  GraphWindowTest::TearDown();
+  QOR::ComPtr<IDragScale> const scale(graph->GetXDragScale()->GetScale());
+  IDragScaleObserver* const observer = graph->GetXDragScale()->GetObserver();  // only compared below
+  ASSERT_TRUE(graph->GetXDragScale()->IsAdvised());
+  parent.Destroy();
+  delete graph;  // the drag-scale windows go with it
+  graph = nullptr;
+  EXPECT_EQ(E_INVALIDARG, scale->Unadvise(observer));  // already gone from the scale's observers
 }
 
 TEST(GraphDragScaleWindow, NeverCreatedObjectHasNoScaleAndIsNotAdvised) {
