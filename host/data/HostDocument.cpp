@@ -17,7 +17,7 @@ HostPtr<HostDocument> HostDocument::Create(HostPtr<DataDocument> dataDocument) {
 }
 
 HostDocument::HostDocument(HostPtr<DataDocument> dataDocument)
-    : mDataDocument(std::move(dataDocument)) {}
+    : mDataDocument(std::move(dataDocument)), mViewCursor(new ViewCursor, false) {}
 
 void* HostDocument::FindInterface(REFIID iid) {
   // The document information the host gives its documents is the host document itself.
@@ -146,6 +146,8 @@ HRESULT STDMETHODCALLTYPE HostDocument::GetChildObject(uint32_t typeId, int32_t 
     *child = entry.document.Get();
     return S_OK;
   }
+  if (index == 0 && typeId == ViewCursorTypeId())
+    return mViewCursor->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(child));
   return E_FAIL;
 }
 

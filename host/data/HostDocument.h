@@ -5,6 +5,7 @@
 #include "host/common/HostPtr.h"
 #include "host/common/ReservedSlots.h"
 #include "host/data/DataDocument.h"
+#include "host/view/ViewCursor.h"
 #include "hostapi/ChildDocumentList.h"
 #include "hostapi/HostDocument.h"
 
@@ -46,6 +47,8 @@ class HostDocument final : public HostObject<IHostDocument, IHostChildDocumentLi
   void AddChildDocument(uint32_t typeId, IUnknown* document);
   // Detaches every child document (ICustomDocument slot 5) and lets it go.
   void CloseChildDocuments() noexcept;
+  // The recording view's cursor, also a child object of its type id.
+  ViewCursor& RecordingViewCursor() noexcept { return *mViewCursor.Get(); }
 
  private:
   explicit HostDocument(HostPtr<DataDocument> dataDocument);
@@ -60,6 +63,7 @@ class HostDocument final : public HostObject<IHostDocument, IHostChildDocumentLi
     HostPtr<IUnknown> document;
   };
   std::vector<Child> mChildren;
+  HostPtr<ViewCursor> mViewCursor;
 };
 
 }  // namespace host
