@@ -24,6 +24,7 @@ class TableViewData;
 namespace ZR::Doc {
 
 class CycleDetector;
+struct CycleEvent;
 class ParamCatalogue;
 class SettingsStore;
 
@@ -42,8 +43,6 @@ struct RegionPosition {
 // Flags of ZRDoc::SetCurrentEvent.
 inline constexpr uint32_t kSelectTableRow = 0x80000000u;   // the Table View selects the event's row
 inline constexpr uint32_t kMoveHostView = 0x40000000u;     // the host's view goes to the event's time
-inline constexpr uint32_t kShowInHost = 0x20000000u;       // the host's view shows the event's comment
-inline constexpr uint32_t kShowInHostExtra = 0x10000000u;  // passed on with kShowInHost
 
 // Everything runs on the host's user-interface thread.
 class ZRDoc final : public ScrivoChildDocument,
@@ -142,13 +141,8 @@ class ZRDoc final : public ScrivoChildDocument,
   bool IsAnalyzeWhileSampling();
   bool HasAnalysis();
 
-  // The event the views show; bits of flags: kSelectTableRow, kMoveHostView, kShowInHost
-  // (with kShowInHostExtra passed on).
+  // The event the views show; flags kSelectTableRow and kMoveHostView.
   void SetCurrentEvent(uint32_t event, uint32_t flags);
-  void ShowCurrentEventInHost();
-  // Switches off the module's channel calculations the analysis type does not offer (message
-  // 118, once) and applies the others again.
-  void CheckChannelCalculations();
 
   uint32_t CurrentEvent() const noexcept { return mCurrentEvent; }
   // Host notification: the user activated a comment; the event its text names ("ZR: Peak N",
@@ -183,7 +177,7 @@ class ZRDoc final : public ScrivoChildDocument,
   void AnnounceDetectorObject();
   void RefreshView(int slot);
   void AnalyseNewData();
-  void ShowEventInHost(uint32_t event, bool extra);
+  void MoveHostView(const CycleEvent& event);
 
   std::unique_ptr<ParamCatalogue> mCatalogue;
   std::unique_ptr<CycleDetector> mDetector;

@@ -4,7 +4,10 @@
 
 #include "document/CycleDetector.h"
 #include "document/SettingsStore.h"
+#include "hostapi/ChildDocumentList.h"
 #include "hostapi/DataDocument.h"
+#include "hostapi/HostViewCursor.h"
+#include "hostclient/DocViewIds.h"
 #include "views/ZRViewBase.h"
 
 namespace ZR::Doc {
@@ -12,7 +15,6 @@ namespace ZR::Doc {
 namespace {
 
 constexpr int32_t kWhileSampling = 2009;
-constexpr int32_t kShowPeakMarkers = 2010;
 
 }  // namespace
 
@@ -21,22 +23,24 @@ void ZRDoc::SetCurrentEvent(uint32_t event, uint32_t flags) {
   RefreshView(0);
   if ((flags & kSelectTableRow) && mViews[1].attached && mViews[1].view) mViews[1].view->SelectEventRow(event);
   const CycleDetector* const detector = GetCycleDetector();
-  if (!detector || detector->GetEvent(static_cast<int32_t>(event)).recordIndex == 0x7FFFFFFF) return;
-  if (flags & kShowInHost) ShowEventInHost(event, (flags & kShowInHostExtra) != 0);
+  if (!detector) return;
+  const CycleEvent& current = detector->GetEvent(static_cast<int32_t>(event));
+  if (current.recordIndex == 0x7FFFFFFF) return;  // past the events: the host is left alone
+  if (flags & kMoveHostView) MoveHostView(current);
 }
 
-void ZRDoc::ShowCurrentEventInHost() {
-  const CycleDetector* const detector = GetCycleDetector();
-  if (!detector || mCurrentEvent >= static_cast<uint32_t>(detector->EventCount())) return;
-  ShowEventInHost(mCurrentEvent, false);
+// The host's recording view goes to the event's time; without the view's cursor nothing moves.
+void ZRDoc::MoveHostView(const CycleEvent& event) {
+  double seconds = 0.0;
+  if (!DataFile() || FAILED(DataFile()->GetPositionTime(event.recordIndex, event.record.tick, &seconds))) return;
+  ComPtr<IHostChildDocumentList> children;
+  if (HostDataDocument()) HostDataDocument()->QueryInterface(IID_IHostChildDocumentList, children.OutVoid());
+  ComPtr<IUnknown> view;
+  if (!children || FAILED(children->GetChildObject(DocIds::HostUiTypeId2::Id(), 0, view.Out())) || !view) return;
+  ComPtr<IHostViewCursor> cursor;
+  if (SUCCEEDED(view->QueryInterface(IID_IHostViewCursor, cursor.OutVoid())) && cursor)
+    cursor->MoveToTime(seconds, 1);  // the view's answer changes nothing here
 }
-
-// The stand-in host has no comments of its own to show: only the setting is honoured.
-void ZRDoc::ShowEventInHost(uint32_t, bool) {
-  if (!GetBool(kShowPeakMarkers)) return;
-}
-
-void ZRDoc::CheckChannelCalculations() {}
 
 void ZRDoc::OnDataChangedAt(uint32_t tick, uint32_t record) {
   if (HasAnalysis()) {
@@ -48,7 +52,6 @@ void ZRDoc::OnDataChangedAt(uint32_t tick, uint32_t record) {
     if (endRecord == -1 || r < endRecord || (r == endRecord && t <= endTick)) {
       mCurrentEvent = 0;
       ClearResults();
-      CheckChannelCalculations();
     }
   }
   if (GetBool(kWhileSampling)) SetAnalyzeWhileSampling(true, false);
@@ -65,7 +68,6 @@ void ZRDoc::OnChannelDataChanged(uint32_t channel) {
   if (static_cast<int32_t>(channel) != GetSettings().GetCurrentChannel()) return;
   mCurrentEvent = 0;
   ClearResults();
-  CheckChannelCalculations();
 }
 
 }  // namespace ZR::Doc

@@ -45,7 +45,6 @@ HRESULT STDMETHODCALLTYPE ZRDoc::OnSamplingStart() noexcept {
       SetupDetectionSource(DataDocument(), store);
       SetupDetectorFormula(DataDocument(), store);
       SetupCalculationFormula(DataDocument(), store);
-      CheckChannelCalculations();
       AnnounceDetectorObject();
     }
     if (GetBool(kShowPeakMarkers)) AttachPeakMarkers();
@@ -111,9 +110,7 @@ HRESULT STDMETHODCALLTYPE ZRDoc::OnRecordEnd(int32_t record, int32_t tickCount) 
 
 HRESULT STDMETHODCALLTYPE ZRDoc::OnSamplingStop() noexcept {
   mSampling = false;
-  return ComTry([&] {
-    if (HasAnalysis() && IsAnalyzeWhileSampling()) CheckChannelCalculations();
-  });
+  return S_OK;
 }
 
 }  // namespace ZR::Doc
