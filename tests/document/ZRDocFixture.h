@@ -56,6 +56,20 @@ class NotingView final : public ZRViewBase {
   std::vector<int>& mLog;
 };
 
+// Records of the cardiac signal (four beats per 5000 ticks at 1 kHz) over one channel "Vm".
+inline host::Recording CardiacRecording(int32_t records, int32_t ticks) {
+  host::Recording recording;
+  recording.channels.push_back(host::ChannelInfo{L"Vm", L"mV", L""});
+  const std::vector<float> signal = testsupport::CardiacSignal(ticks, 1000.0);
+  for (int32_t r = 0; r < records; ++r) {
+    host::RecordData record = host::MakeEmptyRecord(1, 0.001, true);
+    record.samples[0]->Append(signal.data(), ticks);
+    record.length = ticks;
+    recording.records.push_back(std::move(record));
+  }
+  return recording;
+}
+
 class ZRDocTest : public doctest::DocumentTest {
  protected:
   // Registers once per program, whichever suite comes first.
@@ -85,16 +99,7 @@ class ZRDocTest : public doctest::DocumentTest {
   // Records of the cardiac signal (four beats per 5000 ticks at 1 kHz), the document opened over
   // them with the Cardiac Action Potential type and no width filter.
   ZRDoc& Open(int32_t records = 2, int32_t ticks = 5000) {
-    host::Recording recording;
-    recording.channels.push_back(host::ChannelInfo{L"Vm", L"mV", L""});
-    const std::vector<float> signal = testsupport::CardiacSignal(ticks, 1000.0);
-    for (int32_t r = 0; r < records; ++r) {
-      host::RecordData record = host::MakeEmptyRecord(1, 0.001, true);
-      record.samples[0]->Append(signal.data(), ticks);
-      record.length = ticks;
-      recording.records.push_back(std::move(record));
-    }
-    mData = host::DataDocument::Create(std::move(recording));
+    mData = host::DataDocument::Create(CardiacRecording(records, ticks));
     mHost = host::HostDocument::Create(mData);
     EXPECT_EQ(S_OK, host::OpenCustomDocument(*mHost.Get(), L"Ondara Document", 0, mDocument));
     mDoc.Attach(ZRDoc::FromHostDocument(static_cast<IHostDocument*>(mHost.Get())));

@@ -12,14 +12,14 @@
 
 namespace {
 
-using doctest::NotingView;
+using doctest::SamplingView;
 using ZR::Doc::ZRDoc;
 
 // The host's notifications about changed data, marker objects and channel data.
 class ZRDocNotificationTest : public doctest::SamplingDocumentTest {
  protected:
   ZRDoc& Analysed() {
-    ZRDoc& doc = Open(doctest::CardiacRecording(2, 5000), {});
+    ZRDoc& doc = OpenRecording(doctest::CardiacRecording(2, 5000), {});
     EXPECT_TRUE(doc.RunAnalysis(false, true));
     doc.SetCurrentEvent(5, 0);
     return doc;
@@ -82,8 +82,8 @@ TEST_F(ZRDocNotificationTest, MarkerNoticesDetachAndChannelDataClearsOnlyTheAnal
 TEST_F(ZRDocNotificationTest, CurrentEventSelectsTheRowAndMovesTheHostViewOnlyWithinTheEvents) {
   ZRDoc& doc = Analysed();
   std::vector<std::string> log;
-  NotingView analysis(0, log);
-  NotingView table(1, log);
+  SamplingView analysis(0, log);
+  SamplingView table(1, log);
   doc.AttachView(&analysis);
   doc.AttachView(&table);
   log.clear();
