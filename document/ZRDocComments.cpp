@@ -18,8 +18,8 @@ void ZRDoc::OnCommentActivated(uint32_t comment, uint32_t, uint32_t, uint32_t, u
   // Comments of other modules and of the user are left to them.
   if (!ParsePeakComment(owned.GetText(), number) || number < 1) return;
   if (!mDetector || number > mDetector->EventCount()) return;
-  mCurrentEvent = static_cast<uint32_t>(number - 1);
-  UpdateViews();
+  // The comment came from the host's view, so it is not shown there again.
+  SetCurrentEvent(static_cast<uint32_t>(number - 1), kSelectTableRow);
 }
 
 }  // namespace ZR::Doc

@@ -105,6 +105,12 @@ TEST_F(EventComments, ShowCommentMakesTheNamedEventCurrent) {
   EXPECT_EQ(0u, doc.CurrentEvent());
   EXPECT_EQ(S_FALSE, view.ShowComment(mDocument.Get(), GetTypeRegistry(), L"ZR: Peak 9"));
   EXPECT_EQ(0u, doc.CurrentEvent());
+  // A comment naming a peak the analysis does not have, or another module's, changes nothing.
+  for (const wchar_t* text : {L"ZR: Peak 9", L"ZR: Peak 0", L"Note 2"}) {
+    const HostPtr<IScrivoComment> stray = host::MakeViewComment(0, 0, text);
+    doc.OnCommentActivated(static_cast<uint32_t>(reinterpret_cast<uintptr_t>(stray.Get())), 0, 0, 0, 0, 0, 0, 0, 0);
+    EXPECT_EQ(0u, doc.CurrentEvent()) << text;
+  }
 }
 
 // The module's message finds the first event from the start of the record among the drawn
