@@ -16,12 +16,15 @@
 #include "document/ZRSetting_Bool.h"
 #include "grid/ITableViewManager.h"
 #include "hostapi/ChildDocumentList.h"
+#include "hostapi/HostDocument.h"
 #include "hostclient/ComBoundary.h"
 #include "hostclient/DocViewIds.h"
 #include "hostclient/EventTableEntries.h"
 #include "hostclient/LumoDocumentClass.h"
 #include "hostclient/ModuleInstance.h"
 #include "views/ZRViewBase.h"
+
+#include <oleauto.h>
 
 #include <cwchar>
 
@@ -63,8 +66,6 @@ bool ZRDoc::ParsePeakComment(const wchar_t* text, long& number) noexcept {
          std::swscanf(text, L"ZR: Population Spike %ld", &number) == 1;
 }
 
-void ZRDoc::AddHostMenus(IHostMenuList*) {}
-
 HRESULT STDMETHODCALLTYPE ZRDoc::Detach() noexcept {
   ComTry([&] {
     DeleteHostMarkers();
@@ -84,6 +85,31 @@ HRESULT STDMETHODCALLTYPE ZRDoc::OnDataAttached() noexcept {
     if (DataDocument() && !mTableManager) CreateTableViewManager(mTableManager.Out());
     CreateHostMarkers();
   });
+}
+
+HRESULT STDMETHODCALLTYPE ZRDoc::GetPersistObject(uint32_t request, uint32_t kind, IUnknown**,
+                                                  IUnknown** object) noexcept {
+  if (!object) return E_POINTER;
+  *object = nullptr;
+  if (request != 0 || kind != 2) return S_FALSE;
+  *object = static_cast<IPersistStreamInit*>(&mPersist);
+  return S_OK;
+}
+
+void ZRDoc::RegisterSettingsPersistence() {
+  if (mPersistRegistered || mPersist.Loaded()) return;
+  ComPtr<IHostPersistService> service;
+  if (HostDataDocument()) HostDataDocument()->QueryInterface(IID_IHostPersistService, service.OutVoid());
+  if (!service) return;
+  BSTR name = nullptr;
+  const HRESULT hr = service->RegisterPersistObject(static_cast<IPersistStreamInit*>(&mPersist), GetFrameInterface(), &name);
+  SysFreeString(name);  // the name the host keeps the stream under is of no use here
+  if (SUCCEEDED(hr)) mPersistRegistered = true;
+}
+
+void ZRDoc::ResetHostState() {
+  mPersist.SetDirty();
+  RegisterSettingsPersistence();
 }
 
 SettingsStore& ZRDoc::GetSettings() {
@@ -173,10 +199,10 @@ void ZRDoc::SetBool(int32_t id, bool on) {
   if (ZRSetting_Bool* const setting = GetSettings().GetBoolSetting(id)) setting->Set(on);
 }
 
-int ZRDoc::ShowMessage(uint32_t textId, UINT type) {
+int ZRDoc::ShowMessage(uint32_t textId, UINT type, HWND owner) {
   const QOR::String text(GetModuleInstance(), textId, true);
   const QOR::String caption(GetModuleInstance(), IDS_ZR_CAPTION, true);
-  return QOR::ShowModalMessageBox(GetActiveWindow(), text.GetText(), caption.GetText(), type);
+  return QOR::ShowModalMessageBox(owner ? owner : GetActiveWindow(), text.GetText(), caption.GetText(), type);
 }
 
 HRESULT STDMETHODCALLTYPE ZRDoc::SetSettingText(int32_t id, const wchar_t* text) noexcept {
@@ -230,26 +256,33 @@ HRESULT STDMETHODCALLTYPE ZRDoc::GetUpdatePercent(int32_t* percent) noexcept {
   return S_OK;
 }
 
-// Both answer 0: the command is consumed, also when sampling leaves it without effect.
-int ZRDoc::OnAnalyzeMessage() {
-  if (!HostSampling()) AnalyzeCurrentRegion();
-  return 0;
-}
-
-int ZRDoc::OnClearAnalysisMessage() {
-  if (HostSampling() && IsAnalyzeWhileSampling()) return 0;
-  if (mDetector && mDetector->EventCount() > 0) ClearAnalysis();
-  return 0;
-}
-
 LUMO_DEFINE_EVENT_TABLE(ZRDoc, LumoEventHandlerBase){
     EventTableHead(),
+    CommandEntry(&DocIds::SettingsCommand::GetId, &ZRDoc::CmSettings),
+    CommandStateEntry(&DocIds::SettingsCommand::GetId, &ZRDoc::CeAlwaysEnabled),
+    CommandEntry(&DocIds::OpenAnalysisViewCommand::GetId, &ZRDoc::CmAnalysisView),
+    CommandStateEntry(&DocIds::OpenAnalysisViewCommand::GetId, &ZRDoc::CeAlwaysEnabled),
+    CommandEntry(&DocIds::OpenTableViewCommand::GetId, &ZRDoc::CmTableView),
+    CommandStateEntry(&DocIds::OpenTableViewCommand::GetId, &ZRDoc::CeAlwaysEnabled),
+    CommandEntry(&DocIds::AnalyseWhileSamplingCommand::GetId, &ZRDoc::CmAnalyzeWhileSampling),
+    CommandStateEntry(&DocIds::AnalyseWhileSamplingCommand::GetId, &ZRDoc::CeAnalyzeWhileSampling),
+    CommandEntry(&DocIds::ShowPeakMarkersCommand::GetId, &ZRDoc::CmShowPeakMarkers),
+    CommandStateEntry(&DocIds::ShowPeakMarkersCommand::GetId, &ZRDoc::CeShowPeakMarkers),
+    CommandEntry(&DocIds::AnalyseCommand::GetId, &ZRDoc::CmAnalyze),
+    CommandStateEntry(&DocIds::AnalyseCommand::GetId, &ZRDoc::CeAnalyze),
+    CommandEntry(&DocIds::ClearAnalysisCommand::GetId, &ZRDoc::CmClearAnalysis),
+    CommandStateEntry(&DocIds::ClearAnalysisCommand::GetId, &ZRDoc::CeClearAnalysis),
+    CommandEntry(&DocIds::HelpCommand::GetId, &ZRDoc::CmHelp),
+    CommandStateEntry(&DocIds::HelpCommand::GetId, &ZRDoc::CeAlwaysEnabled),
+    CommandEntry(&DocIds::ReselectCommand::GetId, &ZRDoc::CmReselectAnalyzedData),
+    CommandStateEntry(&DocIds::ReselectCommand::GetId, &ZRDoc::CeReselectAnalyzedData),
     ObserverEntry(&DocIds::RegionAtDataEndEvent14::GetId, &ZRDoc::OnDataChangedAt),
     ObserverEntry(&DocIds::RegionAtDataEndEvent16::GetId, &ZRDoc::OnDataChangedAtDetach),
     ObserverEntry(&DocIds::MarkersDetachedEvent::GetId, &ZRDoc::OnMarkersNotice),
     ObserverEntry(&DocIds::ChannelChangedEvent20::GetId, &ZRDoc::OnChannelDataChanged),
     ObserverEntry(&DocIds::ChannelChangedEvent22::GetId, &ZRDoc::OnChannelDataChanged),
     MessageEntry(&DocIds::AnalyzeMessage::GetId, kMessageMaskWholeId, &ZRDoc::OnAnalyzeMessage),
+    MessageEntry(&DocIds::CopyToDataPadMessage::GetId, kMessageMaskWholeId, &ZRDoc::OnCopyToDataPadMessage),
     MessageEntry(&DocIds::ClearAnalysisMessage::GetId, kMessageMaskWholeId, &ZRDoc::OnClearAnalysisMessage),
     ObserverEntry(&DocIds::CommentActivatedEvent::GetId, &ZRDoc::OnCommentActivated),
     EventTableEnd(),

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "base/String.h"
+#include "document/PersistSettings.h"
 #include "hostapi/DocumentSettings.h"
 #include "hostapi/DocumentTableScript.h"
 #include "hostapi/HostMenu.h"
@@ -15,7 +16,11 @@
 
 class ZRViewBase;
 struct ITableDataManager;
+struct ICommandState;
 struct ITableViewManager;
+namespace OWL {
+class TWindow;
+}
 
 namespace ZR {
 class TableViewData;
@@ -75,6 +80,9 @@ class ZRDoc final : public ScrivoChildDocument,
   // ICustomDocument2
   HRESULT STDMETHODCALLTYPE Detach() noexcept override;
   HRESULT STDMETHODCALLTYPE OnDataAttached() noexcept override;
+  // Request 0 of kind 2 answers the settings stream's object (S_OK); anything else null, S_FALSE.
+  HRESULT STDMETHODCALLTYPE GetPersistObject(uint32_t request, uint32_t kind, IUnknown** reserved,
+                                             IUnknown** object) noexcept override;
 
   // IOnlineDataSink: registered while analysis while sampling is on.
   HRESULT STDMETHODCALLTYPE GetSinkInfo(uint32_t* options, uint16_t* channelMask) noexcept override;
@@ -102,6 +110,15 @@ class ZRDoc final : public ScrivoChildDocument,
   // The analysis channel's settings group exists, with the host document handed to every group.
   void EnsureChannelGroup();
   void ResetSettingsToDefaults();
+  PersistSettings& SettingsPersistence() noexcept { return mPersist; }
+  // Hands the settings stream to the host's persistence service once (not when it was loaded).
+  void RegisterSettingsPersistence();
+  bool PersistenceRegistered() const noexcept { return mPersistRegistered; }
+  // After a change of the analysis: the settings are dirty and their stream registered.
+  void ResetHostState();
+  // Opens the settings dialog at page over a copy of the settings; OK applies the copy and
+  // analyses again. parent null: the host frame's window.
+  void RunSettingsDialog(int page, OWL::TWindow* parent);
   // Null until a host data document is attached.
   CycleDetector* GetCycleDetector();
   // With a reference; S_OK, or E_FAIL without an attached data document.
@@ -162,6 +179,27 @@ class ZRDoc final : public ScrivoChildDocument,
   void OnDataChangedAtDetach(uint32_t tick, uint32_t record);
   void OnMarkersNotice();
   void OnChannelDataChanged(uint32_t channel);
+  int OnCopyToDataPadMessage();
+
+  // The "Ondara" menu's commands and the rules that enable, check and name its items.
+  void CmSettings();
+  void CmAnalysisView();
+  void CmTableView();
+  void CmShowPeakMarkers();
+  void CmAnalyzeWhileSampling();
+  void CmReselectAnalyzedData();
+  void CmClearAnalysis();
+  void CmAnalyze();
+  void CmHelp();
+  void CeAlwaysEnabled(ICommandState*& state);
+  void CeAnalyze(ICommandState*& state);
+  void CeAnalyzeWhileSampling(ICommandState*& state);
+  void CeShowPeakMarkers(ICommandState*& state);
+  void CeReselectAnalyzedData(ICommandState*& state);
+  void CeClearAnalysis(ICommandState*& state);
+  bool HasEvents();
+  bool SettingsPageFlag();
+  void SendToSelf(uint32_t id, uint32_t word0, uint32_t word1);
 
   bool GetBool(int32_t id);
   void SetBool(int32_t id, bool on);
@@ -169,7 +207,7 @@ class ZRDoc final : public ScrivoChildDocument,
   RegionPosition DataEnd();
   bool HostSampling();
   // Shows a message of the string table over the active window; answers the button.
-  int ShowMessage(uint32_t textId, UINT type);
+  int ShowMessage(uint32_t textId, UINT type, HWND owner = nullptr);
   // The records of the region, pulled in chunks under the progress object; false when cancelled
   // or failed (results then cleared).
   bool PullRegion(RegionPosition start, RegionPosition end, bool& cancelled);
@@ -181,6 +219,8 @@ class ZRDoc final : public ScrivoChildDocument,
 
   std::unique_ptr<ParamCatalogue> mCatalogue;
   std::unique_ptr<CycleDetector> mDetector;
+  PersistSettings mPersist{*this};
+  bool mPersistRegistered = false;
   ComPtr<ITableViewManager> mTableManager;
   ComPtr<ITableDataManager> mTableDataRef;  // the reference held on mTableData
   TableViewData* mTableData = nullptr;

@@ -201,6 +201,7 @@ void ZRDoc::AnalyzeCurrentRegion() {
     }
   }
   RunAnalysis(false, true);
+  ResetHostState();
   UpdateViews();
 }
 
@@ -229,6 +230,7 @@ void ZRDoc::Reanalyze() {
 void ZRDoc::ClearAnalysis() {
   mCurrentEvent = 0;
   ClearResults();
+  ResetHostState();
   if (IsAnalyzeWhileSampling()) SetAnalyzeWhileSampling(true, false);
 }
 
@@ -257,7 +259,10 @@ void ZRDoc::SetAnalyzeWhileSampling(bool on, bool storeSetting) {
     store.SetLongValue(2007, dataEnd.record);
     store.SetLongValue(2008, dataEnd.tick);
   }
-  if (storeSetting) SetBool(kWhileSampling, on);
+  if (storeSetting) {
+    SetBool(kWhileSampling, on);
+    ResetHostState();
+  }
   if (!GetBool(kCleared)) {
     long region[4];
     for (int i = 0; i < 4; ++i) region[i] = store.GetLongValue(kRegionSettings[i]);

@@ -19,6 +19,9 @@ inline constexpr GUID IID_IHostDocument = {
 
 // Flag 0 of QueryFlag: the host samples into the document's data document.
 inline constexpr int32_t kHostDocumentFlagSampling = 0;
+// Flag 1 of QueryFlag: the host wants module settings opened at their table page and a change
+// of them bracketed by BeginSettingsChange and EndSettingsChange.
+inline constexpr int32_t kHostDocumentFlagSettingsPage = 1;
 
 // The slot order below is this host's own: it keeps only the operations the module calls.
 struct IHostDocument : IUnknown {
@@ -51,4 +54,22 @@ struct IHostDocument : IUnknown {
   virtual HRESULT STDMETHODCALLTYPE GetSelection(IHostSelection** selection) = 0;
   // Slot 14: the data source (records, lengths, tick periods, data end); reserved is 0.
   virtual HRESULT STDMETHODCALLTYPE GetDataSource(int32_t reserved, IUnknown** source) = 0;
+  // Slots 15 and 16: bracket a change of a module's settings and the analysis that follows it;
+  // the host holds back its own updates of the document in between. value is 0.0.
+  virtual HRESULT STDMETHODCALLTYPE BeginSettingsChange() = 0;
+  virtual HRESULT STDMETHODCALLTYPE EndSettingsChange(double value) = 0;
+};
+
+// {CD8A64F0-48D2-11D1-8D03-00C0D1570D74}: the persistence service of a host document (asked of
+// the host document itself).
+inline constexpr GUID IID_IHostPersistService = {
+    0xCD8A64F0, 0x48D2, 0x11D1, {0x8D, 0x03, 0x00, 0xC0, 0xD1, 0x57, 0x0D, 0x74}};
+
+struct IHostPersistService : IUnknown {
+  // Slot 3: from now on the host saves object's stream (it answers IPersistStreamInit) with the
+  // data file and loads it back into the object's document when the file is opened. object is
+  // the persistence object a module's document answers for GetPersistObject(0, 2); it must stay
+  // valid as long as that document. frame is the document's frame interface (may be null). The
+  // name the stream is kept under goes to *name (null: not wanted); the caller frees it.
+  virtual HRESULT STDMETHODCALLTYPE RegisterPersistObject(IUnknown* object, IUnknown* frame, BSTR* name) = 0;
 };

@@ -49,12 +49,12 @@ void CreateHostSubMenu(const QOR::String& text1, const QOR::String& text2,
                              kMenuKindSubMenu, 0, 0, 10000, entry.Out());
 }
 
-void AddHostMenuItems(const QOR::String& path, ComPtr<IHostMenuList>& entry) {
+void AddHostMenuItems(const QOR::String& path, ComPtr<IHostMenuList>& entry, uint32_t position) {
   entry.Reset();
   IHostMenuService* const service = GetHostMenuService();
   if (!service) return;
   const bool separator = std::wcscmp(path.GetText(), L"-") == 0;
   // A separator travels as the third argument, any other path as the second.
   service->CreateMenuItems(0, separator ? nullptr : Text(path), separator ? Text(path) : nullptr,
-                           0, 0, 0, nullptr, 0, 0, kMenuKindPlain, 0, 0, 0, entry.Out());
+                           0, 0, 0, nullptr, 0, 0, kMenuKindPlain, 0, 0, position, entry.Out());
 }

@@ -21,5 +21,6 @@ void CreateHostMenuCommand(uintptr_t parent, uint32_t position, uint32_t id,
                            const QOR::String& thirdText, ComPtr<IHostMenuList>& entry);
 void CreateHostSubMenu(const QOR::String& text1, const QOR::String& text2,
                        ComPtr<IHostMenuList>& entry);
-// A separator for the path "-", otherwise the items of the path.
-void AddHostMenuItems(const QOR::String& path, ComPtr<IHostMenuList>& entry);
+// A separator for the path "-", otherwise the items of the path (a path ending in "|-" is a
+// separator in that menu), placed at position among the menu's items.
+void AddHostMenuItems(const QOR::String& path, ComPtr<IHostMenuList>& entry, uint32_t position = 0);

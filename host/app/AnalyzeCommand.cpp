@@ -13,6 +13,7 @@
 #include "host/data/Sampler.h"
 #include "host/formula/FormulaEnumClass.h"
 #include "host/view/CustomDocuments.h"
+#include "host/view/DocumentStreams.h"
 #include "hostapi/ClassRegistry.h"
 #include "hostapi/DocumentSettings.h"
 #include "hostapi/MessageFactory.h"
@@ -40,11 +41,13 @@ namespace {
 constexpr wchar_t kUsage[] =
     L"usage: ondara-host analyze --recording FILE [--rate HZ] [--type NAME] [--channel N]\n"
     L"         [--height V] [--set ID=VALUE]... [--cancel-at PERCENT] [--table] [--online TICKS]\n"
+    L"         [--documents FILE]\n"
     L"  --type     the analysis type by name (any case) or number 0-5\n"
     L"  --channel  the analysis channel, counted from 1\n"
     L"  --set      a setting by id with its value in base units, e.g. --set 1006=0.0005\n"
     L"  --table    print the Table View's text export instead of the peak markers\n"
-    L"  --online   analyse while sampling the recording in batches of TICKS ticks\n";
+    L"  --online   analyse while sampling the recording in batches of TICKS ticks\n"
+    L"  --documents  open the analysis document from FILE when it exists, and save it there\n";
 // The analysis types by number, as the module's settings list them.
 constexpr const wchar_t* kTypeNames[] = {L"General - Unstimulated", L"Cardiac Action Potential", L"Synaptic",
                                          L"Evoked Response",        L"Population Spike",         L"Action Potential"};
@@ -65,6 +68,8 @@ struct AnalyzeArguments {
   // Above 0: the recording is sampled into an empty data file in batches of this many ticks
   // while the document analyses it; otherwise "ZR_Analyze" analyses the finished recording.
   int32_t onlineBatch = 0;
+  // The file the data file's documents are opened from (when it exists) and saved to.
+  std::wstring documents;
 };
 
 void PrintError(const std::string& utf8) {
@@ -125,6 +130,8 @@ bool ParseArguments(int argc, wchar_t** argv, AnalyzeArguments* args) {
     } else if (name == L"--online") {
       ok = ParseInt(value, 1, INT32_MAX, &number);
       args->onlineBatch = static_cast<int32_t>(number);
+    } else if (name == L"--documents") {
+      args->documents = value;
     } else if (name == L"--cancel-at") {
       ok = ParseInt(value, 0, 100, &number);
       args->cancelAt = static_cast<int32_t>(number);
@@ -217,6 +224,20 @@ std::string SettingRefusal(IDocumentSettingsScript* settings, int32_t id, const 
   return head + "the value is not accepted";
 }
 
+// The analysis document: the one saved in the documents file when there is such a file, else a
+// new one.
+HRESULT OpenDocument(host::HostDocument& hostDocument, const std::wstring& documents,
+                     host::HostPtr<ICustomDocument2>& document) {
+  if (documents.empty() || GetFileAttributesW(documents.c_str()) == INVALID_FILE_ATTRIBUTES)
+    return host::OpenCustomDocument(hostDocument, L"Ondara Document", 0, document);
+  std::vector<host::HostPtr<ICustomDocument2>> opened;
+  const HRESULT hr = host::OpenSavedDocuments(hostDocument, documents, opened);
+  if (FAILED(hr)) return hr;
+  if (opened.empty()) return host::OpenCustomDocument(hostDocument, L"Ondara Document", 0, document);
+  document = opened.front();
+  return S_OK;
+}
+
 int Run(const AnalyzeArguments& args) {
   host::RecordingReadOptions readOptions;
   readOptions.rateHz = args.rate;
@@ -242,7 +263,7 @@ int Run(const AnalyzeArguments& args) {
   data->SetFormulaClass(formulaClass.Get());
   const host::HostPtr<host::HostDocument> hostDocument = host::HostDocument::Create(data);
   host::HostPtr<ICustomDocument2> document;
-  hr = host::OpenCustomDocument(*hostDocument.Get(), L"Ondara Document", 0, document);
+  hr = OpenDocument(*hostDocument.Get(), args.documents, document);
   host::HostPtr<IDocumentSettingsScript> settings;
   if (SUCCEEDED(hr)) hr = document->QueryInterface(IID_IDocumentSettingsScript, reinterpret_cast<void**>(settings.Out()));
   if (FAILED(hr)) {
@@ -283,7 +304,11 @@ int Run(const AnalyzeArguments& args) {
       return 1;
     }
   }
-  const int status = args.table ? PrintTableText(document.Get()) : ReportMarkers(data.Get(), formulaClass.Get(), channel);
+  int status = args.table ? PrintTableText(document.Get()) : ReportMarkers(data.Get(), formulaClass.Get(), channel);
+  if (!args.documents.empty() && FAILED(hr = host::SaveDocumentStreams(*hostDocument.Get(), args.documents))) {
+    std::fwprintf(stderr, L"the documents could not be saved to %ls: 0x%08lX\n", args.documents.c_str(), hr);
+    status = 1;
+  }
   hostDocument->CloseChildDocuments();
   data->SetFormulaClass(nullptr);
   return status;

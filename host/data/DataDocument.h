@@ -32,6 +32,8 @@ class DataDocument final : public HostObject<IHostDataFile, IHostDataDocument, I
 
   const Recording& Data() const { return *mRecording; }
   // The objects modules keep in the file (markers), with their formula texts.
+  // The objects the host's extensions keep with the document.
+  ExtensionChildrenPart& ExtensionChildren() noexcept { return mExtensionChildren; }
   DataObjectsPart& Objects() { return mObjects; }
   // The clock time at which the recording started, in seconds after midnight (0 unless set).
   void SetStartTimeOfDay(double seconds) { mStartTimeOfDay = seconds; }

@@ -44,7 +44,7 @@ HRESULT STDMETHODCALLTYPE ExtensionChildrenPart::GetChildObject(uint32_t typeId,
   if (!child) return E_POINTER;
   *child = nullptr;
   const uint32_t extension = ExtensionTypeId();
-  if (extension == 0 || typeId != extension || index != 0) return E_FAIL;
+  if (!mInstalled || extension == 0 || typeId != extension || index != 0) return E_FAIL;
   try {
     if (!mDetectionService) mDetectionService = CreateDetectionSettingsService();
   } catch (...) {

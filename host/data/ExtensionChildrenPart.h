@@ -29,9 +29,13 @@ class ExtensionChildrenPart final : public IHostChildDocumentList {
   // E_FAIL and null for any type id but the extension's (when the framework's type registry gives it one).
   HRESULT STDMETHODCALLTYPE GetChildObject(uint32_t typeId, int32_t index, IUnknown** child) noexcept override;
 
+  // A host installed without the cycle extension keeps no child (installed at first).
+  void SetCycleExtensionInstalled(bool installed) noexcept { mInstalled = installed; }
+
  private:
   DataDocument& mOwner;
   HostPtr<IPXPresetService> mDetectionService;
+  bool mInstalled = true;
 };
 
 }  // namespace host

@@ -24,6 +24,7 @@ void* HostDocument::FindInterface(REFIID iid) {
   if (iid == IID_IUnknown || iid == IID_IHostDocument || iid == IID_IHostDocumentInfo)
     return static_cast<IHostDocument*>(this);
   if (iid == IID_IHostChildDocumentList) return static_cast<IHostChildDocumentList*>(this);
+  if (iid == IID_IHostPersistService) return static_cast<IHostPersistService*>(this);
   return nullptr;
 }
 
@@ -47,6 +48,10 @@ HRESULT STDMETHODCALLTYPE HostDocument::GetDataDocument(IHostDataDocument** docu
 HRESULT STDMETHODCALLTYPE HostDocument::QueryFlag(int32_t flag, VARIANT_BOOL* set) noexcept {
   if (!set) return E_POINTER;
   *set = VARIANT_FALSE;
+  if (flag == kHostDocumentFlagSettingsPage) {
+    *set = mSettingsBracket ? VARIANT_TRUE : VARIANT_FALSE;
+    return S_OK;
+  }
   if (flag != kHostDocumentFlagSampling) return E_INVALIDARG;
   if (!mDataDocument) return E_FAIL;
   return mDataDocument->GetSamplingState(0, set);
@@ -151,6 +156,72 @@ HRESULT STDMETHODCALLTYPE HostDocument::GetChildObject(uint32_t typeId, int32_t 
   return E_FAIL;
 }
 
+HRESULT STDMETHODCALLTYPE HostDocument::BeginSettingsChange() noexcept {
+  try {
+    mSettingsChangeLog.push_back(L"begin");
+    return S_OK;
+  } catch (...) {
+    return E_OUTOFMEMORY;
+  }
+}
+
+HRESULT STDMETHODCALLTYPE HostDocument::EndSettingsChange(double value) noexcept {
+  try {
+    mSettingsChangeLog.push_back(L"end " + std::to_wstring(static_cast<long long>(value)));
+    return S_OK;
+  } catch (...) {
+    return E_OUTOFMEMORY;
+  }
+}
+
+// The persistence object of a child document (GetPersistObject(0, 2)), as its IUnknown.
+static HostPtr<IUnknown> PersistObjectOf(IUnknown* document) {
+  HostPtr<IUnknown> object;
+  auto custom = HostPtr<IUnknown>(document).As<ICustomDocument>(IID_ICustomDocument);
+  if (!custom) return object;
+  IUnknown* reserved = nullptr;
+  HostPtr<IUnknown> answered;
+  if (custom->GetPersistObject(0, 2, &reserved, answered.Out()) != S_OK || !answered) return object;
+  answered->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(object.Out()));
+  return object;
+}
+
+HRESULT STDMETHODCALLTYPE HostDocument::RegisterPersistObject(IUnknown* object, IUnknown*, BSTR* name) noexcept {
+  if (name) *name = nullptr;
+  if (!object) return E_POINTER;
+  try {
+    HostPtr<IUnknown> identity;
+    object->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(identity.Out()));
+    for (size_t i = 0; i < mChildren.size(); ++i) {
+      if (PersistObjectOf(mChildren[i].document.Get()).Get() != identity.Get()) continue;
+      if (name) *name = SysAllocString((L"Document " + std::to_wstring(i + 1)).c_str());
+      for (IUnknown* known : mPersistObjects)
+        if (known == identity.Get()) return S_FALSE;
+      mPersistObjects.push_back(identity.Get());
+      return S_OK;
+    }
+    return E_INVALIDARG;
+  } catch (...) {
+    return E_OUTOFMEMORY;
+  }
+}
+
+void HostDocument::NotePersistObject(IUnknown* object) {
+  HostPtr<IUnknown> identity;
+  if (object) object->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(identity.Out()));
+  if (identity) mPersistObjects.push_back(identity.Get());
+}
+
+std::vector<HostDocument::PersistentChild> HostDocument::PersistentChildren() const {
+  std::vector<PersistentChild> found;
+  for (const Child& entry : mChildren) {
+    const HostPtr<IUnknown> object = PersistObjectOf(entry.document.Get());
+    for (IUnknown* known : mPersistObjects)
+      if (object && known == object.Get()) found.push_back(PersistentChild{entry.typeId, entry.document});
+  }
+  return found;
+}
+
 void HostDocument::AddChildDocument(uint32_t typeId, IUnknown* document) {
   mChildren.push_back(Child{typeId, HostPtr<IUnknown>(document)});
 }
@@ -158,6 +229,7 @@ void HostDocument::AddChildDocument(uint32_t typeId, IUnknown* document) {
 void HostDocument::CloseChildDocuments() noexcept {
   std::vector<Child> children;
   children.swap(mChildren);
+  mPersistObjects.clear();
   for (const Child& entry : children) {
     // The document lets go of this host document when it is detached.
     if (auto document = entry.document.As<ICustomDocument>(IID_ICustomDocument))

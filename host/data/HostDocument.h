@@ -10,13 +10,15 @@
 #include "hostapi/HostDocument.h"
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 namespace host {
 
 // Also the list of the modules' documents kept beside it (IHostChildDocumentList): the host
-// holds each until it closes it.
-class HostDocument final : public HostObject<IHostDocument, IHostChildDocumentList> {
+// holds each until it closes it; and the persistence service (IHostPersistService) that notes
+// which of those documents have their settings stream saved with the data file.
+class HostDocument final : public HostObject<IHostDocument, IHostChildDocumentList, IHostPersistService> {
  public:
   // A new host document (one reference) holding the data document.
   static HostPtr<HostDocument> Create(HostPtr<DataDocument> dataDocument);
@@ -35,6 +37,12 @@ class HostDocument final : public HostObject<IHostDocument, IHostChildDocumentLi
   HRESULT STDMETHODCALLTYPE GetHostObjectB(IUnknown** object) noexcept override;
   HRESULT STDMETHODCALLTYPE GetSelection(IHostSelection** selection) noexcept override;
   HRESULT STDMETHODCALLTYPE GetDataSource(int32_t reserved, IUnknown** source) noexcept override;
+  HRESULT STDMETHODCALLTYPE BeginSettingsChange() noexcept override;
+  HRESULT STDMETHODCALLTYPE EndSettingsChange(double value) noexcept override;
+
+  // IHostPersistService: the object must be the persistence object of one of the child
+  // documents (E_INVALIDARG otherwise); registering it again changes nothing (S_FALSE).
+  HRESULT STDMETHODCALLTYPE RegisterPersistObject(IUnknown* object, IUnknown* frame, BSTR* name) noexcept override;
 
   // IHostChildDocumentList
   HOST_CHILD_LIST_RESERVED_SLOTS
@@ -50,6 +58,19 @@ class HostDocument final : public HostObject<IHostDocument, IHostChildDocumentLi
   // The recording view's cursor, also a child object of its type id.
   ViewCursor& RecordingViewCursor() noexcept { return *mViewCursor.Get(); }
 
+  // The child documents whose persistence object is registered, with their type ids.
+  struct PersistentChild {
+    uint32_t typeId;
+    HostPtr<IUnknown> document;
+  };
+  std::vector<PersistentChild> PersistentChildren() const;
+  // Notes the persistence object of a document the host loaded from a file as registered.
+  void NotePersistObject(IUnknown* object);
+  // The settings-page flag (QueryFlag 1); off at first.
+  void SetSettingsPageFlag(bool on) noexcept { mSettingsBracket = on; }
+  // What the bracket calls did, in order ("begin", "end 0"), for the host's diagnostics.
+  const std::vector<std::wstring>& SettingsChangeLog() const noexcept { return mSettingsChangeLog; }
+
  private:
   explicit HostDocument(HostPtr<DataDocument> dataDocument);
   ~HostDocument() override = default;
@@ -64,6 +85,10 @@ class HostDocument final : public HostObject<IHostDocument, IHostChildDocumentLi
   };
   std::vector<Child> mChildren;
   HostPtr<ViewCursor> mViewCursor;
+  // Identities of registered persistence objects (owned by their documents, dropped on close).
+  std::vector<IUnknown*> mPersistObjects;
+  bool mSettingsBracket = false;
+  std::vector<std::wstring> mSettingsChangeLog;
 };
 
 }  // namespace host

@@ -65,6 +65,7 @@ class DocumentCompanion final
   int32_t STDMETHODCALLTYPE HandleMessage(IMessage* message) noexcept override {
     ++mRecord.messages;
     if (message) message->GetId(&mRecord.lastMessageId);
+    if (message) message->GetData(&mRecord.lastMessageData[0], &mRecord.lastMessageData[1]);
     return kMessageNotConsumed;
   }
   HRESULT STDMETHODCALLTYPE AddHandler(IMessageHandler*) noexcept override { return E_NOTIMPL; }

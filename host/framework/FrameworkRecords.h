@@ -21,6 +21,7 @@ struct HostCompanionRecord {
   uint32_t lastCommandId;
   uint32_t activations;     // a view class's active-view notices
   uint32_t initialisations; // a view class's set-up
+  uint32_t lastMessageData[2];  // the data words of the last message
 };
 
 // {A1E4C7B2-3D58-4F6A-8B90-1C2D3E4F5A61}

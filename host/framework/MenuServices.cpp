@@ -134,7 +134,8 @@ class MenuService final : public StaticService<IHostMenuService, IID_IHostMenuSe
       const std::wstring label = kind == kMenuKindSubMenu
                                      ? L"submenu " + Quoted(name) + L" title " + Quoted(text) +
                                            L" order " + std::to_wstring(order)
-                                     : (path ? L"items " + Quoted(path) : L"separator " + Quoted(text));
+                                     : (path ? L"items " + Quoted(path) : L"separator " + Quoted(text)) +
+                                           (order ? L" order " + std::to_wstring(order) : L"");
       return HandOutNode(label, nullptr, item);
     } catch (...) {
       return E_OUTOFMEMORY;

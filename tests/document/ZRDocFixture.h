@@ -6,6 +6,7 @@
 #include "document/CycleDetector.h"
 #include "document/SettingsStore.h"
 #include "document/ZRDoc.h"
+#include "document/ZRSetting.h"
 #include "document/ZRSetting_Bool.h"
 #include "enumerators/framework/EnumeratorClassList.h"
 #include "host/app/HostProgress.h"
@@ -82,7 +83,8 @@ class ZRDocTest : public doctest::DocumentTest {
     CalcEnums::RegisterEnumeratorClasses(registry);
     ASSERT_EQ(S_OK, host::RegisterFormulaEnumClass(registry, GetTypeRegistry()));
     RegisterNewClassObject(registry, ZR::Doc::NewDocumentClass());
-    GetMessageFactory()->Register(0, &NamedCommandClassObject(NamedCommand::Analyze));
+    for (NamedCommand command : {NamedCommand::Analyze, NamedCommand::CopyToDataPad, NamedCommand::ClearAnalysis})
+      GetMessageFactory()->Register(0, &NamedCommandClassObject(command));
   }
   void SetUp() override {
     gBoxes.clear();
@@ -96,10 +98,11 @@ class ZRDocTest : public doctest::DocumentTest {
     host::Progress() = host::ProgressLog{};
   }
 
-  // Records of the cardiac signal (four beats per 5000 ticks at 1 kHz), the document opened over
-  // them with the Cardiac Action Potential type and no width filter.
-  ZRDoc& Open(int32_t records = 2, int32_t ticks = 5000) {
+  // The document opened over such records with the Cardiac Action Potential type and no width
+  // filter; cycleExtension false opens it in a host without its cycle (Periodix) extension.
+  ZRDoc& Open(int32_t records = 2, int32_t ticks = 5000, bool cycleExtension = true) {
     mData = host::DataDocument::Create(CardiacRecording(records, ticks));
+    mData->ExtensionChildren().SetCycleExtensionInstalled(cycleExtension);
     mHost = host::HostDocument::Create(mData);
     EXPECT_EQ(S_OK, host::OpenCustomDocument(*mHost.Get(), L"Ondara Document", 0, mDocument));
     mDoc.Attach(ZRDoc::FromHostDocument(static_cast<IHostDocument*>(mHost.Get())));
@@ -110,6 +113,8 @@ class ZRDocTest : public doctest::DocumentTest {
   }
   void Set(int32_t id, const wchar_t* text) { EXPECT_EQ(S_OK, mDoc->SetSettingText(id, text)) << id; }
   long Value(int32_t id) { return mDoc->GetSettings().GetLongValue(id); }
+  // A setting of any kind as its stored text.
+  std::wstring Text(int32_t id) { return mDoc->GetSettings().FindSetting(id)->ToText(true).GetText(); }
   bool Flag(int32_t id) { return mDoc->GetSettings().GetBoolSetting(id)->Get(); }
   std::vector<long> Region() { return {Value(2005), Value(2006), Value(2007), Value(2008)}; }
   // Channels each marker object (2023, 2024, 2025) is attached to.
@@ -121,19 +126,20 @@ class ZRDocTest : public doctest::DocumentTest {
     }
     return channels;
   }
-  // "ZR_Analyze" as the host's command line sends it.
-  HRESULT SendAnalyze() {
+  // A named command as the host's command line sends it.
+  HRESULT SendNamed(const wchar_t* name) {
     ComPtr<IMessageFactory> factory;
     ComPtr<IMessageRouter> router;
     CoGetClassObject(CLSID_LumoFrameWork, CLSCTX_ALL, nullptr, IID_IMessageFactory, factory.OutVoid());
     CoGetClassObject(CLSID_LumoFrameWork, CLSCTX_ALL, nullptr, IID_IMessageRouter, router.OutVoid());
     ComPtr<IMsgIdMessageClassObject> command;
-    if (!factory || !router || factory->FindByName(L"zr_analyze", command.Out()) != S_OK) return E_FAIL;
+    if (!factory || !router || factory->FindByName(name, command.Out()) != S_OK) return E_FAIL;
     DISPPARAMS none{nullptr, nullptr, 0, 0};
     ComPtr<IMessage> message;
     EXPECT_EQ(S_OK, command->CreateMessage(0, &none, message.Out()));
     return router->Deliver(message.Get(), mDocument.Get());
   }
+  HRESULT SendAnalyze() { return SendNamed(L"zr_analyze"); }
   int32_t Events() { return mDoc->GetCycleDetector()->EventCount(); }
 
   QOR::MessageBoxFunction mPreviousHook = nullptr;

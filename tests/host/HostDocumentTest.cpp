@@ -8,6 +8,7 @@
 #include <oleauto.h>
 
 #include <string>
+#include <vector>
 
 namespace host {
 namespace {
@@ -111,9 +112,28 @@ TEST(HostDocument, FlagZeroFollowsSampling) {
   EXPECT_EQ(VARIANT_TRUE, set);
   ASSERT_EQ(S_OK, sampler.Stop());
   set = VARIANT_TRUE;
-  EXPECT_EQ(E_INVALIDARG, document->QueryFlag(1, &set));
+  EXPECT_EQ(E_INVALIDARG, document->QueryFlag(2, &set));
   EXPECT_EQ(VARIANT_FALSE, set);
   EXPECT_EQ(E_POINTER, document->QueryFlag(0, nullptr));
+}
+
+TEST(HostDocument, SettingsPageFlagBracketsAndPersistenceOfOnlyItsOwnDocuments) {
+  HostPtr<HostDocument> document = HostDocument::Create(ThreeChannelDocument());
+  VARIANT_BOOL set = VARIANT_TRUE;
+  EXPECT_EQ(S_OK, document->QueryFlag(kHostDocumentFlagSettingsPage, &set));
+  EXPECT_EQ(VARIANT_FALSE, set);
+  document->SetSettingsPageFlag(true);
+  EXPECT_EQ(S_OK, document->QueryFlag(kHostDocumentFlagSettingsPage, &set));
+  EXPECT_EQ(VARIANT_TRUE, set);
+  EXPECT_EQ(S_OK, document->BeginSettingsChange());
+  EXPECT_EQ(S_OK, document->EndSettingsChange(0.0));
+  EXPECT_EQ((std::vector<std::wstring>{L"begin", L"end 0"}), document->SettingsChangeLog());
+  // An object that is no child document's persistence object is refused.
+  BSTR name = reinterpret_cast<BSTR>(&set);
+  EXPECT_EQ(E_INVALIDARG, document->RegisterPersistObject(static_cast<IHostDocument*>(document.Get()), nullptr, &name));
+  EXPECT_EQ(nullptr, name);
+  EXPECT_EQ(E_POINTER, document->RegisterPersistObject(nullptr, nullptr, nullptr));
+  EXPECT_TRUE(document->PersistentChildren().empty());
 }
 
 }  // namespace

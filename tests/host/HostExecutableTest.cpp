@@ -235,6 +235,17 @@ TEST(HostExecutable, AnalyzeCommandRunsTheDocumentsAnalysisOverARecording) {
     EXPECT_EQ(2u, refused.exitCode) << refused.output;
     EXPECT_EQ(refusal.message, refused.output);
   }
+  // The document saved with the data file brings its settings back: the same rows, no options.
+  const std::wstring documents = path + L".documents";
+  RunResult saved;
+  ASSERT_TRUE(RunHost(recording + L"--type 1 --height 0.03 --set 1036=0 --table --documents \"" + documents + L"\"", saved));
+  EXPECT_EQ(table.output, saved.output);
+  RunResult reopened;
+  ASSERT_TRUE(RunHost(recording + L"--table --documents \"" + documents + L"\"", reopened));
+  EXPECT_EQ(0u, reopened.exitCode) << reopened.output;
+  EXPECT_EQ(table.output, reopened.output);
+  DeleteFileW(documents.c_str());
+
   RunResult help;
   ASSERT_TRUE(RunHost(L"analyze --help", help));
   EXPECT_EQ(0u, help.exitCode);

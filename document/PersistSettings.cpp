@@ -1,0 +1,152 @@
+// ZR::Doc::PersistSettings: writing and reading the settings stream, with nothing applied from a
+// stream that fails part way.
+#include "document/PersistSettings.h"
+
+#include "base/StorageBinIStreamLite.h"
+#include "base/StorageBinOStreamLite.h"
+#include "document/SettingsStore.h"
+#include "document/ZRDoc.h"
+#include "grid/ITableViewManager.h"
+#include "hostclient/ClassGuids.h"
+#include "hostclient/ComBoundary.h"
+#include "hostclient/ComPtr.h"
+
+namespace ZR::Doc {
+
+namespace {
+
+// The Table View's column record: -1, its version 2, the column entries, -1. The view keeps no
+// column settings of its own yet, so the record is written empty and read past.
+constexpr int32_t kColumnsMarker = -1;
+constexpr int32_t kColumnsVersion = 2;
+
+void WriteTableViewColumns(IBinOutStream& out) {
+  out.WriteLong(kColumnsMarker);
+  out.WriteLong(kColumnsVersion);
+  out.WriteLong(kColumnsMarker);
+}
+
+bool ReadTableViewColumns(IBinInStream& in) {
+  int32_t marker = 0;
+  int32_t version = 0;
+  in.ReadInt32(&marker);
+  in.ReadInt32(&version);
+  if (in.GetStatus() != S_OK || marker != kColumnsMarker || version != kColumnsVersion) return false;
+  int32_t word = 0;
+  do {
+    if (in.ReadInt32(&word) != S_OK) return false;
+  } while (word != kColumnsMarker);
+  return true;
+}
+
+// Copies the column state of one manager into another through the record both read and write.
+bool CopyColumnState(ITableViewManager& from, ITableViewManager& to) {
+  ComPtr<IStream> memory;
+  if (FAILED(CreateStreamOnHGlobal(nullptr, TRUE, memory.Out())) || !memory) return false;
+  {
+    QOR::StorageBinOStreamLite out(memory.Get());
+    from.SaveColumnState(0, &out);
+    out.Flush();
+    if (out.GetStatus() != S_OK) return false;
+  }
+  const LARGE_INTEGER start{};
+  if (FAILED(memory->Seek(start, STREAM_SEEK_SET, nullptr))) return false;
+  QOR::StorageBinIStreamLite in(memory.Get());
+  return to.LoadColumnState(0, &in) == S_OK;
+}
+
+}  // namespace
+
+HRESULT STDMETHODCALLTYPE PersistSettings::QueryInterface(REFIID iid, void** out) noexcept {
+  if (!out) return E_POINTER;
+  *out = nullptr;
+  if (!IsEqualIID(iid, IID_IUnknown) && !IsEqualIID(iid, IID_IPersistStreamInit)) return E_NOINTERFACE;
+  *out = static_cast<IPersistStreamInit*>(this);
+  return S_OK;
+}
+
+HRESULT STDMETHODCALLTYPE PersistSettings::GetClassID(CLSID* classId) noexcept {
+  if (!classId) return E_POINTER;
+  *classId = ZRDocGUID;
+  return S_OK;
+}
+
+HRESULT STDMETHODCALLTYPE PersistSettings::IsDirty() noexcept { return mDirty ? S_OK : S_FALSE; }
+
+HRESULT STDMETHODCALLTYPE PersistSettings::InitNew() noexcept {
+  if (!mDocument.PersistenceRegistered() && !mLoaded) return S_FALSE;
+  return ComTry([&] { mDocument.ResetSettingsToDefaults(); });
+}
+
+HRESULT STDMETHODCALLTYPE PersistSettings::Save(IStream* stream, BOOL clearDirty) noexcept {
+  if (!stream) return E_POINTER;
+  return ComTry([&]() -> HRESULT {
+    QOR::StorageBinOStreamLite out(stream);
+    Write(out);
+    out.Flush();
+    // A failed write would lose the settings with the data file unnoticed.
+    if (out.GetStatus() != S_OK) return STG_E_WRITEFAULT;
+    if (clearDirty) mDirty = false;
+    return S_OK;
+  });
+}
+
+void PersistSettings::Write(IBinOutStream& out) {
+  out.WriteLong(mVersion);
+  QOR::WriteWindowPlacement(out, mChannelCalcPlacement);
+  QOR::WriteWindowPlacement(out, mSettingsDialogPlacement);
+  mDocument.GetSettings().Write(out);
+  out.WriteLong(kSettingsStreamMarker);
+  ComPtr<ITableViewManager> manager;
+  mDocument.GetTableViewManager(manager.Out());
+  if (manager) manager->SaveColumnState(0, &out);  // its answer is ignored: the stream's state counts
+  WriteTableViewColumns(out);
+  out.WriteLong(kSettingsStreamMarker);
+}
+
+HRESULT STDMETHODCALLTYPE PersistSettings::Load(IStream* stream) noexcept {
+  if (!stream) return E_POINTER;
+  const HRESULT hr = ComTry([&] {
+    QOR::StorageBinIStreamLite in(stream);
+    return Read(in) ? S_OK : E_FAIL;
+  });
+  return hr == E_OUTOFMEMORY || SUCCEEDED(hr) ? hr : E_FAIL;
+}
+
+// Every part goes into a scratch copy; the document takes them only when the whole stream read.
+bool PersistSettings::Read(IBinInStream& in) {
+  int32_t version = 0;  // stays 0 (and the markers below too) once the stream has failed
+  in.ReadInt32(&version);
+  QOR::WindowPlacement channelCalc;
+  QOR::WindowPlacement settingsDialog;
+  QOR::ReadWindowPlacement(in, channelCalc);
+  QOR::ReadWindowPlacement(in, settingsDialog);
+  SettingsStore store(mDocument.GetSettings());
+  store.Read(in);
+  int32_t markerA = 0;
+  in.ReadInt32(&markerA);
+  int32_t markerB = kSettingsStreamMarker;
+  bool ok = true;
+  ComPtr<ITableViewManager> columns;
+  if (version > 0) {
+    ok = SUCCEEDED(CreateTableViewManager(columns.Out())) && columns->LoadColumnState(0, &in) == S_OK;
+    ok = ok && ReadTableViewColumns(in);
+    markerB = 0;
+    in.ReadInt32(&markerB);
+  }
+  if (!ok || in.GetStatus() != S_OK || markerA != kSettingsStreamMarker || markerB != kSettingsStreamMarker ||
+      channelCalc.readError || settingsDialog.readError)
+    return false;
+  ComPtr<ITableViewManager> manager;
+  if (columns && SUCCEEDED(mDocument.GetTableViewManager(manager.Out())) && !CopyColumnState(*columns, *manager))
+    return false;
+  mChannelCalcPlacement = channelCalc;
+  mSettingsDialogPlacement = settingsDialog;
+  mDocument.GetSettings() = store;
+  mDocument.EnsureChannelGroup();
+  mLoaded = true;
+  mDirty = false;
+  return true;
+}
+
+}  // namespace ZR::Doc

@@ -1,0 +1,30 @@
+// The settings streams of a data file's module documents, kept in a file of their own beside the
+// recording: what the host saves and loads with the data file.
+#pragma once
+
+#include "host/common/HostPtr.h"
+#include "host/data/HostDocument.h"
+#include "hostapi/CustomDocument.h"
+
+#include <string>
+#include <vector>
+
+namespace host {
+
+// File layout (little-endian): "ONDS", the document count, then per document the length of its
+// class name in UTF-16 units, the name, the stream's byte count and the bytes.
+inline constexpr uint32_t kDocumentStreamsMagic = 0x53444E4Fu;  // "ONDS"
+
+// Writes the streams of the documents whose persistence object is registered with hostDocument
+// (each saved with its dirty flag cleared). S_OK; STG_E_CANTSAVE when the file cannot be
+// written; a document's failure to save, and then no file is left.
+HRESULT SaveDocumentStreams(HostDocument& hostDocument, const std::wstring& path);
+
+// Opens, over hostDocument, one document per stream in the file, each loading its stream before
+// its data is attached (OpenCustomDocument). STG_E_FILENOTFOUND when there is no such file,
+// STG_E_DOCFILECORRUPT for a file of another layout, cut short or naming more than it holds,
+// else the first document's failure; the documents opened before it stay open.
+HRESULT OpenSavedDocuments(HostDocument& hostDocument, const std::wstring& path,
+                           std::vector<HostPtr<ICustomDocument2>>& documents);
+
+}  // namespace host
