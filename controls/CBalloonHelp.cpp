@@ -22,6 +22,7 @@ constexpr UINT_PTR kCloseButtonTimer = 2;
 
 // The thread's live balloons and the hooks they share.
 struct ThreadBalloons {
+  std::vector<CBalloonHelp*> Live;
   std::vector<CBalloonHelp*> Keyboard;
   std::vector<CBalloonHelp*> Mouse;
   HHOOK KeyboardHook = nullptr;
@@ -87,11 +88,20 @@ bool IsPress(WPARAM msg, uint32_t options) noexcept {
 }  // namespace
 
 CBalloonHelp::CBalloonHelp()
-    : mTextColour(GetSysColor(COLOR_INFOTEXT)), mBackgroundColour(GetSysColor(COLOR_INFOBK)) {}
+    : mTextColour(GetSysColor(COLOR_INFOTEXT)), mBackgroundColour(GetSysColor(COLOR_INFOBK)) {
+  tBalloons.Live.push_back(this);
+}
+
+CBalloonHelp* CBalloonHelp::FromWindow(HWND hWnd) noexcept {
+  for (CBalloonHelp* balloon : tBalloons.Live)
+    if (hWnd && balloon->m_hWnd == hWnd) return balloon;
+  return nullptr;
+}
 
 CBalloonHelp::~CBalloonHelp() {
   mDestroying = true;
   Unhook();
+  tBalloons.Live.erase(std::remove(tBalloons.Live.begin(), tBalloons.Live.end(), this), tBalloons.Live.end());
   if (m_hWnd) ::DestroyWindow(m_hWnd);
   if (mIcons) ImageList_Destroy(mIcons);
   if (mRegion) DeleteObject(mRegion);

@@ -76,6 +76,9 @@ class CBalloonHelp : public ATL::CWindowImpl<CBalloonHelp> {
   void OnKeyboardHook(int code, WPARAM wParam, LPARAM lParam);
   void OnMouseHook(int code, WPARAM wParam, LPARAM lParam);
 
+  // The thread's live balloon on hWnd, or null.
+  static CBalloonHelp* FromWindow(HWND hWnd) noexcept;
+
   uint32_t GetOptions() const noexcept { return mOptions; }
   POINT GetAnchor() const noexcept { return mAnchor; }
   POINT GetStartCursor() const noexcept { return mStartCursor; }
