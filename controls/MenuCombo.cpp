@@ -58,7 +58,9 @@ class MenuCombo::MenuComboLBox : public OWL::TWindow {
   MenuCombo& mCombo;
 };
 
-MenuCombo::MenuCombo(OWL::TWindow* parent) : OWL::TComboBox(parent, kControlId, 0) {
+MenuCombo::MenuCombo(OWL::TWindow* parent) : MenuCombo(parent, kControlId) {}
+
+MenuCombo::MenuCombo(OWL::TWindow* parent, int resourceId) : OWL::TComboBox(parent, resourceId, 0) {
   Attr.Style &= ~static_cast<DWORD>(0x000F | CBS_SORT);
   Attr.Style |= CBS_DROPDOWN | CBS_AUTOHSCROLL | CBS_OWNERDRAWVARIABLE | CBS_HASSTRINGS;
 }

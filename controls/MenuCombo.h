@@ -56,6 +56,10 @@ class MenuCombo : public OWL::TComboBox {
 
   class MenuComboLBox;
 
+ protected:
+  // A combo box of the same kind on the template control resourceId.
+  MenuCombo(OWL::TWindow* parent, int resourceId);
+
  private:
   // The item font: the user-interface font, bold and italic for separators.
   HFONT CreateItemFont(bool separator) const;
