@@ -48,7 +48,8 @@ int BeforeDown(int current, const std::vector<int>& separators, int count) noexc
 // The drop-down list, bound to the existing list window.
 class MenuCombo::MenuComboLBox : public OWL::TWindow {
  public:
-  MenuComboLBox(HWND list, MenuCombo& combo) : OWL::TWindow(list), mCombo(combo) {}
+  // The system's list class paints itself (its items through the combo box's owner).
+  MenuComboLBox(HWND list, MenuCombo& combo) : OWL::TWindow(list), mCombo(combo) { SetFlag(OWL::wfPredefinedClass); }
   LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override {
     if (mCombo.FilterListMessage(GetHandle(), msg, wParam, lParam)) return 0;
     return OWL::TWindow::WindowProc(msg, wParam, lParam);

@@ -41,21 +41,32 @@ std::vector<uint8_t> ComboTemplate() {
   return t.Bytes();
 }
 
+// Counts the entries drawn.
+class CountingCombo : public MenuCombo {
+ public:
+  using MenuCombo::MenuCombo;
+  void DrawItem(const DRAWITEMSTRUCT& item) override {
+    ++Drawn;
+    MenuCombo::DrawItem(item);
+  }
+  int Drawn = 0;
+};
+
 class ComboDialog : public OWL::TDialog {
  public:
   ComboDialog() : ComboDialog(ComboTemplate()) {}
-  MenuCombo* Combo;
+  CountingCombo* Combo;
 
  private:
   explicit ComboDialog(const std::vector<uint8_t>& bytes) : TDialog(nullptr, bytes.data(), bytes.size()) {
-    Combo = new MenuCombo(this);
+    Combo = new CountingCombo(this);
   }
 };
 
 TEST(MenuCombo, ListKeysAndClicksStayOffSeparators) {
   ComboDialog dialog;
   dialog.Create();
-  MenuCombo& combo = *dialog.Combo;
+  CountingCombo& combo = *dialog.Combo;
   for (const wchar_t* text : {L"Detection", L"Threshold", L"Slope", L"", L"Area"}) combo.InsertString(text, -1);
   combo.MarkSeparator(0);
   combo.MarkSeparator(3);
@@ -85,6 +96,13 @@ TEST(MenuCombo, ListKeysAndClicksStayOffSeparators) {
   RECT item;
   SendMessageW(list, LB_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&item));
   EXPECT_FALSE(combo.FilterListMessage(list, WM_LBUTTONDOWN, 0, MAKELPARAM(item.left + 5, item.top + 2)));
+
+  // The open list paints its entries through the owner drawing.
+  combo.Drawn = 0;
+  combo.ShowList(true);
+  UpdateWindow(list);
+  EXPECT_GE(combo.Drawn, 5);
+  combo.ShowList(false);
 
   combo.ClearList();
   EXPECT_TRUE(combo.GetSeparators().empty());
