@@ -104,18 +104,8 @@ const std::wstring& CheckListMenuCombo::GetComposedText() {
 
 void CheckListMenuCombo::MeasureItem(MEASUREITEMSTRUCT& item) {
   HFONT const font = CreateUserInterfaceFont();
-  HDC const dc = GetDC(GetHandle());
-  HGDIOBJ const old = SelectObject(dc, font);
-  TEXTMETRICW metrics{};
-  GetTextMetricsW(dc, &metrics);
-  SelectObject(dc, old);
-  ReleaseDC(GetHandle(), dc);
+  MeasureWithFont(item, font);
   DeleteObject(font);
-  item.itemHeight = static_cast<UINT>(metrics.tmHeight + metrics.tmExternalLeading + 2);
-  if (!mHeightSet && GetHandle()) {
-    mHeightSet = true;
-    SendMessage(CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), item.itemHeight);
-  }
 }
 
 void CheckListMenuCombo::DrawCheckBox(HDC dc, const RECT& box, bool checked) {
@@ -137,13 +127,7 @@ void CheckListMenuCombo::DrawItem(const DRAWITEMSTRUCT& item) {
   HDC const dc = item.hDC;
   RECT rect = item.rcItem;
   if (index >= 0 && IsSeparator(index)) {
-    HPEN const pen = CreatePen(PS_SOLID, 1, RGB(192, 192, 192));
-    HGDIOBJ const oldPen = SelectObject(dc, pen);
-    int const y = (rect.top + rect.bottom) / 2;
-    MoveToEx(dc, rect.left + 2, y, nullptr);
-    LineTo(dc, rect.right - 2, y);
-    SelectObject(dc, oldPen);
-    DeleteObject(pen);
+    DrawSeparatorLine(dc, rect);
     return;
   }
   HFONT const font = CreateUserInterfaceFont();

@@ -47,7 +47,6 @@ class CheckListMenuCombo : public MenuCombo {
  private:
   void DrawCheckBox(HDC dc, const RECT& box, bool checked);
 
-  bool mHeightSet = false;
   bool mComposedStale = true;
   std::wstring mComposedText;
   int mFirstCommand = -1;

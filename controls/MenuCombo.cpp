@@ -128,18 +128,32 @@ HFONT MenuCombo::CreateItemFont(bool separator) const {
 
 void MenuCombo::MeasureItem(MEASUREITEMSTRUCT& item) {
   HFONT const font = CreateItemFont(IsSeparator(static_cast<int>(item.itemID)));
+  MeasureWithFont(item, font);
+  DeleteObject(font);
+}
+
+void MenuCombo::MeasureWithFont(MEASUREITEMSTRUCT& item, HFONT font) {
   HDC const dc = GetDC(GetHandle());
   HGDIOBJ const old = SelectObject(dc, font);
   TEXTMETRICW metrics{};
   GetTextMetricsW(dc, &metrics);
   SelectObject(dc, old);
   ReleaseDC(GetHandle(), dc);
-  DeleteObject(font);
   item.itemHeight = static_cast<UINT>(metrics.tmHeight + metrics.tmExternalLeading + 2);
   if (!mItemHeightSet && GetHandle()) {
     mItemHeightSet = true;
     SendMessage(CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), item.itemHeight);
   }
+}
+
+void MenuCombo::DrawSeparatorLine(HDC dc, const RECT& rect) {
+  HPEN const pen = CreatePen(PS_SOLID, 1, RGB(192, 192, 192));
+  HGDIOBJ const oldPen = SelectObject(dc, pen);
+  int const y = (rect.top + rect.bottom) / 2;
+  MoveToEx(dc, rect.left + 2, y, nullptr);
+  LineTo(dc, rect.right - 2, y);
+  SelectObject(dc, oldPen);
+  DeleteObject(pen);
 }
 
 void MenuCombo::DrawItem(const DRAWITEMSTRUCT& item) {
@@ -152,13 +166,7 @@ void MenuCombo::DrawItem(const DRAWITEMSTRUCT& item) {
   HFONT const font = CreateItemFont(separator);
   HGDIOBJ const oldFont = SelectObject(dc, font);
   if (separator && text.empty()) {
-    HPEN const pen = CreatePen(PS_SOLID, 1, RGB(192, 192, 192));
-    HGDIOBJ const oldPen = SelectObject(dc, pen);
-    int const y = (rect.top + rect.bottom) / 2;
-    MoveToEx(dc, rect.left + 2, y, nullptr);
-    LineTo(dc, rect.right - 2, y);
-    SelectObject(dc, oldPen);
-    DeleteObject(pen);
+    DrawSeparatorLine(dc, rect);
   } else {
     bool const selected = !separator && (item.itemState & ODS_SELECTED);
     SetBkColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));

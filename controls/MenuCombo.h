@@ -59,6 +59,10 @@ class MenuCombo : public OWL::TComboBox {
  protected:
   // A combo box of the same kind on the template control resourceId.
   MenuCombo(OWL::TWindow* parent, int resourceId);
+  // The item height from font's metrics, given to the selection field the first time.
+  void MeasureWithFont(MEASUREITEMSTRUCT& item, HFONT font);
+  // A light grey line across the middle of rect.
+  static void DrawSeparatorLine(HDC dc, const RECT& rect);
 
  private:
   // The item font: the user-interface font, bold and italic for separators.
