@@ -259,6 +259,8 @@ RECT CBalloonHelp::WorkArea() const {
 
 bool CBalloonHelp::Themed() const { return !mThemeFailed && mTooltipTheme && ThemesAvailable(); }
 
+bool CBalloonHelp::Version6() const { return !mThemeFailed && mTooltipTheme && Version6ThemesAvailable(); }
+
 void CBalloonHelp::ThemeSafely(const std::function<void()>& draw) {
   try {
     draw();
@@ -420,11 +422,15 @@ void CBalloonHelp::PositionWindow() {
   MoveWindow(m_hWnd, w.left, w.top, w.right - w.left, w.bottom - w.top, TRUE);
   // The client area follows the quadrant, which the size alone does not change.
   SetWindowPos(nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
-  HRGN const region = CreatePolygonRgn(mPlacement.Tail, 3, ALTERNATE);
-  const RECT& b = mPlacement.Body;
-  HRGN const body = CreateRoundRectRgn(b.left, b.top, b.right, b.bottom, 24, 24);
-  CombineRgn(region, region, body, RGN_OR);
-  DeleteObject(body);
+  mThemed.Valid = false;
+  HRGN region = Version6() ? ThemedRegion() : nullptr;
+  if (!region) {
+    region = CreatePolygonRgn(mPlacement.Tail, 3, ALTERNATE);
+    const RECT& b = mPlacement.Body;
+    HRGN const body = CreateRoundRectRgn(b.left, b.top, b.right, b.bottom, 24, 24);
+    CombineRgn(region, region, body, RGN_OR);
+    DeleteObject(body);
+  }
   if (!mRegion || !EqualRgn(region, mRegion)) {
     HRGN const given = CreateRectRgn(0, 0, 0, 0);
     CombineRgn(given, region, nullptr, RGN_COPY);
@@ -435,7 +441,56 @@ void CBalloonHelp::PositionWindow() {
   UpdateWindow(m_hWnd);
 }
 
+HRGN CBalloonHelp::ThemedRegion() {
+  using QORLinkingUtils::UxThemeDLL;
+  QORLinkingUtils::HTHEME theme = nullptr;
+  try {
+    theme = CheckedOpenThemeData(*mTooltipTheme);
+  } catch (const XQOR&) {
+    return nullptr;
+  }
+  static constexpr int kStemStates[4] = {3, 1, 6, 4};
+  int const quadrant = mPlacement.Quadrant;
+  int const state = kStemStates[quadrant & 3];
+  int const w = mPlacement.Window.right - mPlacement.Window.left;
+  int const h = mPlacement.Window.bottom - mPlacement.Window.top;
+  SIZE stem{21, 21};
+  if (FAILED(UxThemeDLL::GetThemePartSize(theme, nullptr, 6, state, nullptr, 1, &stem)) || stem.cx <= 0 || stem.cy <= 0)
+    stem = SIZE{21, 21};
+  LONG const tipX = mPlacement.Tail[2].x;
+  bool const endsAtTip = quadrant == 0 || quadrant == 3;
+  RECT stemRect{endsAtTip ? tipX - stem.cx : tipX, 0, endsAtTip ? tipX : tipX + stem.cx, stem.cy};
+  RECT body{0, stem.cy, w, h};
+  if (!TailOnTop(quadrant)) {
+    stemRect.top = h - stem.cy;
+    stemRect.bottom = h;
+    body = RECT{0, 0, w, h - stem.cy};
+  }
+  HRGN bodyRegion = nullptr;
+  HRGN stemRegion = nullptr;
+  bool const ok = SUCCEEDED(UxThemeDLL::GetThemeBackgroundRegion(theme, nullptr, 3, 1, &body, &bodyRegion)) &&
+                  SUCCEEDED(UxThemeDLL::GetThemeBackgroundRegion(theme, nullptr, 6, state, &stemRect, &stemRegion)) &&
+                  bodyRegion && stemRegion;
+  if (!ok) {
+    if (bodyRegion) DeleteObject(bodyRegion);
+    if (stemRegion) DeleteObject(stemRegion);
+    return nullptr;
+  }
+  CombineRgn(bodyRegion, bodyRegion, stemRegion, RGN_OR);
+  DeleteObject(stemRegion);
+  mThemed = ThemedPlacement{stemRect, body, state, true};
+  return bodyRegion;
+}
+
 void CBalloonHelp::DrawBackground(HDC dc) {
+  bool drawn = false;
+  ThemeSafely([&] {
+    if (!Version6() || !mThemed.Valid) return;
+    CheckedDrawThemeBackground(ThemeCall{*mTooltipTheme, dc, 3, 1, &mThemed.Body});
+    CheckedDrawThemeBackground(ThemeCall{*mTooltipTheme, dc, 6, mThemed.StemState, &mThemed.Stem});
+    drawn = true;
+  });
+  if (drawn) return;
   RECT const all{0, 0, mPlacement.Window.right - mPlacement.Window.left, mPlacement.Window.bottom - mPlacement.Window.top};
   HBRUSH const back = CreateSolidBrush(mBackgroundColour);
   FillRect(dc, &all, back);
@@ -447,9 +502,12 @@ void CBalloonHelp::DrawBackground(HDC dc) {
 }
 
 void CBalloonHelp::DrawClient(HDC dc, const RECT& client) {
-  HBRUSH const back = CreateSolidBrush(mBackgroundColour);
-  FillRect(dc, &client, back);
-  DeleteObject(back);
+  // With the visual style the background comes from the non-client painting.
+  if (!Version6() || !mThemed.Valid) {
+    HBRUSH const back = CreateSolidBrush(mBackgroundColour);
+    FillRect(dc, &client, back);
+    DeleteObject(back);
+  }
   SetTextColor(dc, mTextColour);
   ThemeSafely([&] { Layout(dc, client, true); });
 }
@@ -481,6 +539,11 @@ LRESULT CBalloonHelp::OnPaint(UINT, WPARAM wParam, LPARAM, BOOL&) {
   HDC const dc = wParam ? reinterpret_cast<HDC>(wParam) : BeginPaint(m_hWnd, &paint);
   RECT client;
   GetClientRect(&client);
+  if (Version6() && mThemed.Valid) {
+    DrawClient(dc, client);
+    if (!wParam) EndPaint(m_hWnd, &paint);
+    return 0;
+  }
   // Drawn off-screen and copied, so the text does not flicker.
   HDC const memory = CreateCompatibleDC(dc);
   HBITMAP const bitmap = CreateCompatibleBitmap(dc, std::max<LONG>(client.right, 1), std::max<LONG>(client.bottom, 1));

@@ -130,6 +130,9 @@ class CBalloonHelp : public ATL::CWindowImpl<CBalloonHelp> {
   LRESULT OnDestroy(UINT, WPARAM, LPARAM, BOOL&);
 
   void PositionWindow();
+  // The visual style's body and stem region, or null when the style cannot give one.
+  HRGN ThemedRegion();
+  bool Version6() const;
   RECT WorkArea() const;
   bool Themed() const;
   // Runs draw; when a themed call fails, themes are dropped for this balloon and draw runs
@@ -162,6 +165,13 @@ class CBalloonHelp : public ATL::CWindowImpl<CBalloonHelp> {
   std::unique_ptr<CheckedTheme> mTooltipTheme;
   std::unique_ptr<CheckedTheme> mTextStyleTheme;
   BalloonPlacement mPlacement{};
+  // Where the visual style's body and stem were placed for the region, for the background.
+  struct ThemedPlacement {
+    RECT Stem;
+    RECT Body;
+    int StemState;
+    bool Valid;
+  } mThemed{};
   SIZE mCloseSize{14, 14};
   HRGN mRegion = nullptr;
   UINT mCloseState = 0;

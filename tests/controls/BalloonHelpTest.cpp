@@ -239,24 +239,58 @@ TEST_F(Balloon, DeletedBeforeItsWindowItLeavesTheThreadsHooks) {
   Pump();
 }
 
+struct FakeState {
+  int opened, closed;
+  HRESULT closeResult, callResult;
+};
+
+// Binds fakeuxtheme.dll and has the gates see the version major.minor; null when it fails.
+FakeState* BindFakeTheme(DWORD major, DWORD minor) {
+  OSVERSIONINFOW version{};
+  version.dwOSVersionInfoSize = sizeof version;
+  version.dwPlatformId = VER_PLATFORM_WIN32_NT;
+  version.dwMajorVersion = major;
+  version.dwMinorVersion = minor;
+  QORLinkingUtils::UxThemeDLL::Reset(L"fakeuxtheme.dll");
+  if (!QORLinkingUtils::UxThemeDLL::IsLoaded()) return nullptr;
+  SetThemeGateVersion(&version);
+  HMODULE const fake = GetModuleHandleW(L"fakeuxtheme.dll");
+  auto get = reinterpret_cast<FakeState*(WINAPI*)()>(reinterpret_cast<void (*)()>(GetProcAddress(fake, "FakeThemeGetState")));
+  return get ? get() : nullptr;
+}
+
+void UnbindFakeTheme() {
+  SetThemeGateVersion(nullptr);
+  QORLinkingUtils::UxThemeDLL::Reset(nullptr);
+}
+
+TEST_F(Balloon, TheVisualStyleShapesTheBodyAndTheStem) {
+  FakeState* const state = BindFakeTheme(6, 0);
+  ASSERT_NE(state, nullptr);
+  ASSERT_TRUE(Version6ThemesAvailable());
+  bool const created = Create(0);
+  HRGN const region = CreateRectRgn(0, 0, 0, 0);
+  GetWindowRgn(balloon->m_hWnd, region);
+  POINT const tip = balloon->GetPlacement().Tail[2];
+  int const quadrant = balloon->GetPlacement().Quadrant;
+  delete balloon;
+  balloon = nullptr;
+  UnbindFakeTheme();
+
+  EXPECT_TRUE(created);
+  ASSERT_EQ(quadrant, 1);  // the fake stem is 13 by 7, starting at the tip
+  EXPECT_TRUE(PtInRegion(region, 0, 7));  // a square corner: no classic rounding
+  EXPECT_FALSE(PtInRegion(region, 0, 6));
+  EXPECT_TRUE(PtInRegion(region, tip.x + 12, 0));
+  EXPECT_FALSE(PtInRegion(region, tip.x - 1, 0));
+  DeleteObject(region);
+}
+
 // Themes forced on, with a visual-styles library whose every call fails.
 TEST_F(Balloon, AFailingThemeDrawsClassic) {
-  OSVERSIONINFOW xp{};
-  xp.dwOSVersionInfoSize = sizeof xp;
-  xp.dwPlatformId = VER_PLATFORM_WIN32_NT;
-  xp.dwMajorVersion = 5;
-  xp.dwMinorVersion = 1;
-  QORLinkingUtils::UxThemeDLL::Reset(L"fakeuxtheme.dll");
-  ASSERT_TRUE(QORLinkingUtils::UxThemeDLL::IsLoaded());
-  SetThemeGateVersion(&xp);
-  HMODULE const fake = GetModuleHandleW(L"fakeuxtheme.dll");
-  ASSERT_NE(fake, nullptr);
-  struct FakeState {
-    int opened, closed;
-    HRESULT closeResult, callResult;
-  };
-  auto get = reinterpret_cast<FakeState*(WINAPI*)()>(reinterpret_cast<void (*)()>(GetProcAddress(fake, "FakeThemeGetState")));
-  get()->callResult = E_FAIL;
+  FakeState* const state = BindFakeTheme(6, 0);
+  ASSERT_NE(state, nullptr);
+  state->callResult = E_FAIL;
   ASSERT_TRUE(ThemesAvailable());
 
   bool const created = Create(0x1);
@@ -275,11 +309,10 @@ TEST_F(Balloon, AFailingThemeDrawsClassic) {
   SelectObject(dc, old);
   DeleteDC(dc);
   DeleteObject(dib);
-  get()->callResult = S_OK;
-  SetThemeGateVersion(nullptr);
+  state->callResult = S_OK;
   delete balloon;
   balloon = nullptr;
-  QORLinkingUtils::UxThemeDLL::Reset(nullptr);
+  UnbindFakeTheme();
 
   EXPECT_TRUE(created);
   EXPECT_EQ(middle, GetSysColor(COLOR_INFOBK));

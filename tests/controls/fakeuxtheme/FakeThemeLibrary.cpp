@@ -47,6 +47,12 @@ __declspec(dllexport) HRESULT WINAPI GetThemeTextExtent(HANDLE, HDC, int, int, L
   return gState.callResult;
 }
 
+// The background region is the rectangle itself.
+__declspec(dllexport) HRESULT WINAPI GetThemeBackgroundRegion(HANDLE, HDC, int, int, const RECT* rect, HRGN* region) {
+  *region = SUCCEEDED(gState.callResult) ? CreateRectRgnIndirect(rect) : nullptr;
+  return gState.callResult;
+}
+
 __declspec(dllexport) BOOL WINAPI IsAppThemed() { return TRUE; }
 __declspec(dllexport) BOOL WINAPI IsThemeActive() { return TRUE; }
 
