@@ -100,7 +100,7 @@ void TVF_Renderer::RebuildColumns() {
 }
 
 // A choice cell holds the choice number as decimal text; anything unreadable is no choice.
-static int32_t ParseChoiceIndex(const QOR::String& text) {
+int32_t ParseChoiceIndex(const QOR::String& text) {
   const char* const narrow = text.GetNarrowText();
   char* end = nullptr;
   errno = 0;

@@ -11,6 +11,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <ostream>
 
 namespace OWL {
 class TFont;
@@ -18,6 +19,8 @@ class TFont;
 struct ITableDataManager;
 struct ITableStoredRowInfo;
 struct ITableViewMgrInternal;
+struct IHostDataPad;
+struct IHostProgress;
 
 namespace TVF_Grid {
 class GridControl;
@@ -27,6 +30,19 @@ class GridControl;
 inline constexpr wchar_t kSelectChannelText[] = L"<Select Channel>";
 // The colour of a cell with style 0x4000.
 inline constexpr COLORREF kHighlightCellColour = RGB(230, 78, 28);
+
+// Titles of the progress shown while cells are copied.
+inline constexpr wchar_t kCopyingProgressTitle[] = L"Copying";
+inline constexpr wchar_t kDataPadProgressTitle[] = L"Adding to Data Pad";
+
+// A choice cell's decimal choice number; negative when unreadable.
+int32_t ParseChoiceIndex(const QOR::String& text);
+// S_OK when rows x columns cells (20 bytes each) fit into the free address space, else
+// E_OUTOFMEMORY; the positive system error when the working set or memory status cannot be had.
+HRESULT CheckCopyMemory(int32_t rows, int32_t columns) noexcept;
+// Writes text, then lineEnd after the last column (end - 1) or separator after any other.
+void WriteCellText(std::wostream& out, int32_t column, int32_t endColumn, const wchar_t* separator,
+                   const QOR::String& text, const wchar_t* lineEnd);
 
 class TVF_Renderer final : public TVF_Grid::GridRenderer, public QOR::CComObjectRoot {
  public:
@@ -58,6 +74,18 @@ class TVF_Renderer final : public TVF_Grid::GridRenderer, public QOR::CComObject
   void BeginSelectionRows() override;
   void EndSelectionRows() override;
 
+  // Appends the selected cells of the section as lines of separated text (a row's cells, CR LF).
+  // Selection words are positions and origins of the first and end data row; all -1: every row.
+  void WriteSelectionText(std::wostream& out, bool withFixedColumn, bool withTitleRow, const wchar_t* separator,
+                          int32_t firstRow, int32_t firstOrigin, int32_t endRow, int32_t endOrigin);
+  // Writes the selected cells into the Data Pad below its used rows: S_OK when done or cancelled,
+  // S_FALSE when the pad is full, E_OUTOFMEMORY when memory is short.
+  HRESULT AddToDataPad(IHostDataPad* pad, bool withFixedColumn, bool withTitleRow, int32_t firstRow,
+                       int32_t firstOrigin, int32_t endRow, int32_t endOrigin) noexcept;
+  HRESULT AddAllToDataPad(IHostDataPad* pad, bool withFixedColumn, bool withTitleRow) noexcept {
+    return AddToDataPad(pad, withFixedColumn, withTitleRow, -1, -1, -1, -1);
+  }
+
   // The one-pixel cell frame: shadow along the top and right, highlight along bottom and left.
   static void DrawCellFrame(HDC dc, int left, int top, int right, int bottom);
 
@@ -72,6 +100,12 @@ class TVF_Renderer final : public TVF_Grid::GridRenderer, public QOR::CComObject
   QOR::String ShownText(QOR::String text, uint32_t style) const;
   int DrawCellText(HDC dc, const RECT& cell, const QOR::String& text, uint32_t style);
   int32_t PrintedEndRow(int32_t rowCount) const;
+  struct CopyRange;
+  CopyRange CopyRangeOf(bool withFixedColumn, int32_t firstRow, int32_t firstOrigin, int32_t endRow,
+                        int32_t endOrigin) const;
+  QOR::String CopiedCellText(int32_t row, int32_t column, bool forText) const;
+  QOR::String TitleCellText(int32_t column) const;
+  HRESULT CopyRowsToPad(IHostDataPad* pad, const CopyRange& range, bool withTitleRow, IHostProgress* progress);
 
   ITableViewMgrInternal* mManager = nullptr;
   ITableDataManager* mData = nullptr;
