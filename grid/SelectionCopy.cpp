@@ -2,6 +2,7 @@
 // rows written into the host's Data Pad below its used rows.
 #include "grid/TVF_Renderer.h"
 
+#include "grid/CsvFile.h"
 #include "grid/GridControl.h"
 #include "grid/GridSelection.h"
 #include "grid/TableDataContract.h"
@@ -100,14 +101,15 @@ static bool StepProgress(IHostProgress* progress, int32_t done, int32_t total, i
 
 void TVF_Renderer::WriteSelectionText(std::wostream& out, bool withFixedColumn, bool withTitleRow,
                                       const wchar_t* separator, int32_t firstRow, int32_t firstOrigin,
-                                      int32_t endRow, int32_t endOrigin) {
+                                      int32_t endRow, int32_t endOrigin, bool csvCells) {
+  const auto shown = [&](const QOR::String& text) { return csvCells ? QuoteCsvCell(text, separator) : text; };
   const ComPtr<IHostProgress> progress = CreateHostProgress(kCopyingProgressTitle, L"", L"");
   const CopyRange range = CopyRangeOf(withFixedColumn, firstRow, firstOrigin, endRow, endOrigin);
   const int32_t columns = range.endColumn - range.firstColumn;
   if (withTitleRow) {
     std::wostringstream line;
     for (int32_t k = range.firstColumn; k < range.endColumn; ++k)
-      WriteCellText(line, k - range.firstColumn, columns, separator, TitleCellText(k), L"\r\n");
+      WriteCellText(line, k - range.firstColumn, columns, separator, shown(TitleCellText(k)), L"\r\n");
     out << line.str();
   }
   int32_t done = 0;
@@ -115,8 +117,8 @@ void TVF_Renderer::WriteSelectionText(std::wostream& out, bool withFixedColumn, 
   for (int32_t row = range.firstRow; row < range.endRow; ++row) {
     std::wostringstream line;
     for (int32_t k = range.firstColumn; k < range.endColumn; ++k)
-      WriteCellText(line, k - range.firstColumn, columns, separator, CopiedCellText(mFixedRows + row, k, true),
-                    L"\r\n");
+      WriteCellText(line, k - range.firstColumn, columns, separator,
+                    shown(CopiedCellText(mFixedRows + row, k, true)), L"\r\n");
     out << line.str();
     if (++done >= range.rowCount) return;
     if (!StepProgress(progress.Get(), done, range.rowCount, lastPercent)) return;

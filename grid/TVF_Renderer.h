@@ -76,8 +76,10 @@ class TVF_Renderer final : public TVF_Grid::GridRenderer, public QOR::CComObject
 
   // Appends the selected cells of the section as lines of separated text (a row's cells, CR LF).
   // Selection words are positions and origins of the first and end data row; all -1: every row.
+  // csvCells: cells holding the separator, a quote or a line break are quoted for a CSV file.
   void WriteSelectionText(std::wostream& out, bool withFixedColumn, bool withTitleRow, const wchar_t* separator,
-                          int32_t firstRow, int32_t firstOrigin, int32_t endRow, int32_t endOrigin);
+                          int32_t firstRow, int32_t firstOrigin, int32_t endRow, int32_t endOrigin,
+                          bool csvCells = false);
   // Writes the selected cells into the Data Pad below its used rows: S_OK when done or cancelled,
   // S_FALSE when the pad is full, E_OUTOFMEMORY when memory is short.
   HRESULT AddToDataPad(IHostDataPad* pad, bool withFixedColumn, bool withTitleRow, int32_t firstRow,

@@ -54,6 +54,12 @@ TEST_F(SelectionCopyTest, TextKeepsEmptyCellsAndResolvesChoices) {
   client.Styles[{0, 2}] = 0;  // not a title cell: an empty title
   EXPECT_EQ(L"T1;;T3\r\n1.1;;1.3\r\nVm;;\r\n3.1;3.2;\r\n", Text(true, L";"));
   EXPECT_EQ(L"Copying", host::Progress().titles.at(0));
+  client.Texts[{1, 1}] = L"a;\"b\"";
+  std::wostringstream csv, tab;
+  renderer->WriteSelectionText(csv, false, false, L";", 1, 1, 2, 1, true);
+  renderer->WriteSelectionText(tab, false, false, L"\t", 1, 1, 2, 1);
+  EXPECT_EQ(L"\"a;\"\"b\"\"\";;1.3\r\n", csv.str());
+  EXPECT_EQ(L"a;\"b\"\t\t1.3\r\n", tab.str()) << "clipboard text is not quoted";
 }
 
 TEST_F(SelectionCopyTest, SelectionRowsAndColumnsAreCutToTheSection) {

@@ -1,0 +1,91 @@
+// CSV files of table text.
+#include "grid/CsvFile.h"
+
+#include <algorithm>
+#include <new>
+#include <vector>
+
+QOR::String QuoteCsvCell(const QOR::String& text, const wchar_t* separator) {
+  const std::wstring cell(text.GetText());
+  const bool plain = cell.find_first_of(L"\"\r\n") == std::wstring::npos &&
+                     (!separator || !*separator || cell.find(separator) == std::wstring::npos);
+  if (plain) return text;
+  std::wstring quoted(L"\"");
+  for (const wchar_t unit : cell) {
+    if (unit == L'"') quoted += L'"';
+    quoted += unit;
+  }
+  quoted += L'"';
+  return QOR::String(quoted.c_str());
+}
+
+// Languages (words as the application gives them) whose CSV goes out as UTF-16.
+static constexpr LANGID kUnicodeLanguages[] = {0x0804, 0x0411, 0x0004, 0x0011, 0x0012, 0x0007, 0x000D, 0x0001};
+
+// The text in an ANSI code page; usedDefault tells whether a unit had no equivalent (no "best fit":
+// an e acute must not quietly become an e).
+static std::string AnsiText(const std::wstring& text, UINT codePage, bool& usedDefault) {
+  usedDefault = false;
+  if (text.empty()) return std::string();
+  const int units = static_cast<int>(text.size());
+  const int bytes = WideCharToMultiByte(codePage, WC_NO_BEST_FIT_CHARS, text.data(), units, nullptr, 0, nullptr, nullptr);
+  if (bytes <= 0) {
+    usedDefault = true;
+    return std::string();
+  }
+  std::string narrow(static_cast<size_t>(bytes), '\0');
+  BOOL defaulted = FALSE;
+  WideCharToMultiByte(codePage, WC_NO_BEST_FIT_CHARS, text.data(), units, &narrow[0], bytes, nullptr, &defaulted);
+  usedDefault = defaulted != FALSE;
+  return narrow;
+}
+
+bool CsvNeedsUnicode(const std::wstring& text, LANGID language, UINT codePage) {
+  if (std::any_of(text.begin(), text.end(), [](wchar_t unit) { return unit > 0xFF; })) return true;
+  if (std::find(std::begin(kUnicodeLanguages), std::end(kUnicodeLanguages), language) !=
+      std::end(kUnicodeLanguages))
+    return true;
+  bool usedDefault = false;
+  AnsiText(text, codePage, usedDefault);
+  return usedDefault;
+}
+
+static HRESULT LastErrorResult() {
+  const DWORD error = GetLastError();
+  return error == ERROR_SUCCESS ? E_FAIL : HRESULT_FROM_WIN32(error);
+}
+
+static HRESULT WriteAll(HANDLE file, const void* data, size_t size) {
+  DWORD written = 0;
+  if (size == 0) return S_OK;
+  if (!WriteFile(file, data, static_cast<DWORD>(size), &written, nullptr)) return LastErrorResult();
+  return written == size ? S_OK : HRESULT_FROM_WIN32(ERROR_HANDLE_DISK_FULL);  // a short write
+}
+
+HRESULT WriteCsvFile(const wchar_t* fileName, const std::wstring& text, LANGID language) noexcept {
+  if (!fileName || !*fileName) return E_INVALIDARG;
+  try {
+    std::vector<char> bytes;
+    if (CsvNeedsUnicode(text, language)) {
+      bytes = {'\xFF', '\xFE'};
+      for (const wchar_t unit : text) {
+        bytes.push_back(static_cast<char>(unit & 0xFF));
+        bytes.push_back(static_cast<char>(unit >> 8));
+      }
+    } else {
+      bool usedDefault = false;
+      const std::string narrow = AnsiText(text, CP_THREAD_ACP, usedDefault);
+      bytes.assign(narrow.begin(), narrow.end());
+    }
+    HANDLE const file = CreateFileW(fileName, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                    CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return LastErrorResult();
+    HRESULT hr = WriteAll(file, bytes.data(), bytes.size());
+    if (!CloseHandle(file) && SUCCEEDED(hr)) hr = LastErrorResult();
+    return hr;
+  } catch (const std::bad_alloc&) {
+    return E_OUTOFMEMORY;
+  } catch (...) {
+    return E_FAIL;
+  }
+}

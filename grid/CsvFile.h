@@ -1,0 +1,20 @@
+// CSV files of table text: cell quoting and the file written as ANSI or UTF-16.
+#pragma once
+
+#include "base/String.h"
+
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+
+// The cell as a CSV field: in double quotes, its quotes doubled, when it holds the separator, a
+// quote, CR or LF; otherwise unchanged.
+QOR::String QuoteCsvCell(const QOR::String& text, const wchar_t* separator);
+// UTF-16 when a unit is above U+00FF, when the thread's ANSI code page cannot hold the text, or
+// when the application's language is one whose spreadsheets read CSV as Unicode.
+// codePage: the ANSI code page the file would use.
+bool CsvNeedsUnicode(const std::wstring& text, LANGID language, UINT codePage = CP_THREAD_ACP);
+// Replaces fileName with the text (UTF-16 after FF FE, or ANSI without NUL): S_OK, or the
+// system's error as an HRESULT when the file cannot be opened or not all bytes are written.
+HRESULT WriteCsvFile(const wchar_t* fileName, const std::wstring& text, LANGID language) noexcept;
