@@ -9,6 +9,7 @@
 #include "hostapi/HostDataPad.h"
 #include "hostclient/HostProgress.h"
 
+#include <algorithm>
 #include <new>
 #include <sstream>
 
@@ -49,7 +50,7 @@ TVF_Renderer::CopyRange TVF_Renderer::CopyRangeOf(bool withFixedColumn, int32_t 
     range.firstRow = firstRow - firstOrigin;
     range.endRow = endRow - endOrigin;
     // n counts the title row: the section ends at data row n - F.
-    if (range.firstRow < n && range.endRow > n - mFixedRows) range.endRow = n - mFixedRows;
+    range.endRow = std::min(range.endRow, n - mFixedRows);
   }
   const int32_t columnOffset = withFixedColumn ? 0 : mFixedColumns;
   uint32_t columns = 0;
