@@ -33,6 +33,22 @@ struct PixMapRowPosition {
 };
 static_assert(sizeof(PixMapRowPosition) == 8, "two 32-bit words");
 
+// What the labels of a time strip need of the part of a record being painted: the clock settings,
+// the origins of the display kinds and the seconds per pixel.
+struct PixMapTimeScale {
+  double secondsPerPixel;
+  double timeOrigin;        // subtracted from a start time to give the label clock's time
+  // The label clock: a time of day and its universal-time offset (maybe not a number), and the
+  // reference that an elapsed time of display kind 1 counts from.
+  double clockTimeOfDay;
+  double clockOffset;
+  double referenceTimeOfDay;
+  double referenceOffset;
+  double startTime;         // display kind 3 counts from the record's start
+  double startFraction;
+  double offset;            // subtracted from every display kind's origin
+};
+
 // Slots 3-41 in order. The reserved slots keep their places and their argument words (the number
 // is the slot's); what the host means by them is not used here: they answer E_NOTIMPL, slots
 // 32-34 answer 0.
