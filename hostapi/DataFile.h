@@ -42,4 +42,11 @@ struct IHostDataFile : IUnknown {
   // Slot 7: the index of the record sampling writes now; E_UNEXPECTED while no record is being
   // sampled.
   virtual HRESULT STDMETHODCALLTYPE GetSampledRecord(int32_t* record) = 0;
+  // Slot 8: two channel sets as bit masks (bit n: channel n, channels below 32): in *dependents
+  // the channels calculated from channel, directly or through other calculated channels; in
+  // *second the host's other set (0 here). reserved is 0, flags and follow are the host's
+  // (0xC0000000, VARIANT_TRUE). E_INVALIDARG for a channel that does not exist.
+  virtual HRESULT STDMETHODCALLTYPE GetChannelDependents(int32_t reserved, int32_t channel, uint32_t flags,
+                                                         VARIANT_BOOL follow, uint32_t* dependents,
+                                                         uint32_t* second) = 0;
 };

@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cwchar>
+#include <cwctype>
 #include <new>
 
 namespace host {
@@ -202,6 +203,50 @@ HRESULT STDMETHODCALLTYPE DataDocument::GetSampledRecord(int32_t* record) noexce
   *record = -1;
   if (!mRecordOpen) return E_UNEXPECTED;
   *record = static_cast<int32_t>(mRecording->records.size()) - 1;
+  return S_OK;
+}
+
+namespace {
+
+// Whether a formula names channel (counted from 0) as "ch" and its number from 1, in any case.
+bool FormulaReadsChannel(const std::wstring& formula, size_t channel) {
+  const std::wstring name = L"ch" + std::to_wstring(channel + 1);
+  for (size_t at = 0; at + name.size() <= formula.size(); ++at) {
+    if (_wcsnicmp(formula.c_str() + at, name.c_str(), name.size()) != 0) continue;
+    if (at > 0 && iswalnum(formula[at - 1])) continue;
+    const size_t after = at + name.size();
+    if (after == formula.size() || !iswdigit(formula[after])) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+HRESULT STDMETHODCALLTYPE DataDocument::GetChannelDependents(int32_t, int32_t channel, uint32_t, VARIANT_BOOL,
+                                                             uint32_t* dependents, uint32_t* second) noexcept {
+  if (!dependents || !second) return E_POINTER;
+  *dependents = 0;
+  *second = 0;
+  const std::vector<ChannelInfo>& channels = mRecording->channels;
+  if (channel < 0 || static_cast<size_t>(channel) >= channels.size()) return E_INVALIDARG;
+  try {
+    // Grows until no further calculated channel reads one already in the set.
+    uint32_t found = channel < 32 ? 1u << channel : 0u;
+    for (bool grew = true; grew;) {
+      grew = false;
+      for (size_t c = 0; c < channels.size() && c < 32; ++c) {
+        if ((found >> c) & 1u || channels[c].formula.empty()) continue;
+        for (size_t read = 0; read < channels.size() && read < 32 && !((found >> c) & 1u); ++read)
+          if (((found >> read) & 1u) && FormulaReadsChannel(channels[c].formula, read)) {
+            found |= 1u << c;
+            grew = true;
+          }
+      }
+    }
+    *dependents = found & ~(channel < 32 ? 1u << channel : 0u);
+  } catch (...) {
+    return E_OUTOFMEMORY;
+  }
   return S_OK;
 }
 

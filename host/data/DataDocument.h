@@ -57,6 +57,9 @@ class DataDocument final : public HostObject<IHostDataFile, IHostDataDocument, I
   HRESULT STDMETHODCALLTYPE FormatTime(double seconds, uint32_t flags, int32_t displayMode,
                                        QOR::IQORString** text) noexcept override;
   HRESULT STDMETHODCALLTYPE GetSampledRecord(int32_t* record) noexcept override;
+  HRESULT STDMETHODCALLTYPE GetChannelDependents(int32_t reserved, int32_t channel, uint32_t flags,
+                                                 VARIANT_BOOL follow, uint32_t* dependents,
+                                                 uint32_t* second) noexcept override;
 
   // IHostDataDocument
   HRESULT STDMETHODCALLTYPE GetRecordCount(int32_t* count) noexcept override;

@@ -98,6 +98,23 @@ TEST(DataDocument, AnswersRecordsChannelsAndBadArguments) {
   EXPECT_EQ(selection->SetRange({0, 1}, {1, 0}), S_OK);
 }
 
+// Channels calculated from a channel, also through other calculated channels, but not a channel
+// whose number only starts with the same digits.
+TEST(DataDocument, ChannelDependentsFollowFormulasTransitively) {
+  HostPtr<DataDocument> document = TwoRecordDocument();
+  for (int n = 0; n < 9; ++n) document->AddCalculatedChannel(L"S", L"", L"2 * t");  // channels 1-9
+  ASSERT_EQ(10, document->AddCalculatedChannel(L"Peaks", L"", L"cappeakdet(ch1, 0.5)"));
+  ASSERT_EQ(11, document->AddCalculatedChannel(L"Base", L"", L"CalcBase(CH11)"));
+  ASSERT_EQ(12, document->AddCalculatedChannel(L"Other", L"", L"cappeakdet(ch10)"));
+  uint32_t dependents = 1, second = 1;
+  ASSERT_EQ(S_OK, document->GetChannelDependents(0, 0, 0xC0000000u, VARIANT_TRUE, &dependents, &second));
+  EXPECT_EQ((1u << 10) | (1u << 11), dependents);
+  EXPECT_EQ(0u, second);
+  ASSERT_EQ(S_OK, document->GetChannelDependents(0, 12, 0xC0000000u, VARIANT_TRUE, &dependents, &second));
+  EXPECT_EQ(0u, dependents);
+  EXPECT_EQ(E_INVALIDARG, document->GetChannelDependents(0, 13, 0, VARIANT_TRUE, &dependents, &second));
+}
+
 TEST(DataDocument, RecordDataAnswersTheLastRecordAndChannelReaders) {
   HostPtr<DataDocument> document = TwoRecordDocument();
   HostPtr<IHostRecordData> data = HostPtr<IHostDataFile>(static_cast<IHostDataFile*>(document.Get()))
