@@ -281,6 +281,8 @@ LUMO_DEFINE_EVENT_TABLE(ZRDoc, LumoEventHandlerBase){
     ObserverEntry(&DocIds::MarkersDetachedEvent::GetId, &ZRDoc::OnMarkersNotice),
     ObserverEntry(&DocIds::ChannelChangedEvent20::GetId, &ZRDoc::OnChannelDataChanged),
     ObserverEntry(&DocIds::ChannelChangedEvent22::GetId, &ZRDoc::OnChannelDataChanged),
+    ObserverEntry(&DocIds::RecordsReanalyseEvent::GetId, &ZRDoc::OnChannelChanged),
+    ObserverEntry(&DocIds::RecordsChangedEvent::GetId, &ZRDoc::OnChannelSettingsChanged),
     MessageEntry(&DocIds::AnalyzeMessage::GetId, kMessageMaskWholeId, &ZRDoc::OnAnalyzeMessage),
     MessageEntry(&DocIds::CopyToDataPadMessage::GetId, kMessageMaskWholeId, &ZRDoc::OnCopyToDataPadMessage),
     MessageEntry(&DocIds::ClearAnalysisMessage::GetId, kMessageMaskWholeId, &ZRDoc::OnClearAnalysisMessage),

@@ -200,6 +200,10 @@ class ZRDoc final : public ScrivoChildDocument,
   bool HasEvents();
   bool SettingsPageFlag();
   void SendToSelf(uint32_t id, uint32_t word0, uint32_t word1);
+  void OnChannelChanged(uint32_t channel, uint32_t flags);
+  void OnChannelSettingsChanged(uint32_t, uint32_t, uint32_t channel);
+  // True when the analysis channel follows channel (results cleared or analysed again).
+  bool ChannelChange(int32_t channel, uint32_t flags);
 
   bool GetBool(int32_t id);
   void SetBool(int32_t id, bool on);

@@ -70,4 +70,25 @@ void ZRDoc::OnChannelDataChanged(uint32_t channel) {
   ClearResults();
 }
 
+bool ZRDoc::ChannelChange(int32_t channel, uint32_t flags) {
+  uint32_t dependents = 0;
+  uint32_t second = 0;
+  if (!DataFile() || FAILED(DataFile()->GetChannelDependents(0, channel, flags, VARIANT_TRUE, &dependents, &second)))
+    return false;
+  if (channel >= 0 && channel < 32) dependents |= 1u << channel;
+  const int32_t analysed = GetSettings().GetCurrentChannel();
+  if (analysed < 0 || analysed >= 32 || !((dependents >> analysed) & 1u)) return false;
+  if (mSampling)
+    ClearResults();
+  else if (HasAnalysis())
+    RunAnalysis(true, true);
+  return true;
+}
+
+void ZRDoc::OnChannelChanged(uint32_t channel, uint32_t flags) { ChannelChange(static_cast<int32_t>(channel), flags); }
+
+void ZRDoc::OnChannelSettingsChanged(uint32_t, uint32_t, uint32_t channel) {
+  if (ChannelChange(static_cast<int32_t>(channel), 0xC0000000u)) RefreshView(1);
+}
+
 }  // namespace ZR::Doc

@@ -2,6 +2,7 @@
 // data, delivered to the document as the host's observer events.
 #include "document/ZRDoc.h"
 
+#include "host/app/HostProgress.h"
 #include "hostclient/DocViewIds.h"
 #include "tests/document/SamplingDocumentTest.h"
 
@@ -77,6 +78,33 @@ TEST_F(ZRDocNotificationTest, MarkerNoticesDetachAndChannelDataClearsOnlyTheAnal
     EXPECT_EQ(0, doc.GetCycleDetector()->EventCount());
     EXPECT_EQ(0u, doc.CurrentEvent());
   }
+}
+
+// A changed channel matters when the analysis channel is it or is calculated from it: the
+// stored region is analysed again, or, while the host samples, the results are cleared.
+TEST_F(ZRDocNotificationTest, ChannelChangesReanalyseOnlyWhenTheAnalysisChannelFollows) {
+  ZRDoc& doc = Analysed();
+  ASSERT_EQ(1, mData->AddCalculatedChannel(L"Peaks", L"", L"cappeakdet(ch1)"));
+  std::vector<std::string> log;
+  SamplingView table(1, log);
+  doc.AttachView(&table);
+  const size_t runs = host::Progress().titles.size();
+  Notify(DocIds::RecordsReanalyseEvent::Id(), {1, 0xC0000000u});
+  Notify(DocIds::RecordsChangedEvent::Id(), {0, 0, 1});
+  EXPECT_EQ(runs, host::Progress().titles.size()) << "the analysis channel does not read channel 2";
+  log.clear();
+  Notify(DocIds::RecordsChangedEvent::Id(), {0, 0, 0});
+  EXPECT_EQ(runs + 1, host::Progress().titles.size());
+  EXPECT_EQ(8, doc.GetCycleDetector()->EventCount());
+  EXPECT_EQ("refresh 1", log.back()) << "the Table View follows the channel's settings";
+  Notify(DocIds::RecordsReanalyseEvent::Id(), {0, 0xC0000000u});
+  EXPECT_EQ(runs + 2, host::Progress().titles.size());
+  IOnlineDataSink* const sink = &doc;
+  sink->OnSamplingStart();
+  Notify(DocIds::RecordsReanalyseEvent::Id(), {0, 0xC0000000u});
+  EXPECT_EQ(0, doc.GetCycleDetector()->EventCount()) << "cleared while the host samples";
+  sink->OnSamplingStop();
+  doc.DetachView(&table);
 }
 
 TEST_F(ZRDocNotificationTest, CurrentEventSelectsTheRowAndMovesTheHostViewOnlyWithinTheEvents) {
