@@ -79,6 +79,8 @@ class ScrivoDataChildData final
   uint32_t RecordMapCount() const noexcept { return mRecordMaps.Count(); }
   // Deletes every map, last entry first, and empties the array.
   void RemoveAllRecordMaps() noexcept;
+  // Bit 0: the channel calculation's auto-scale request, consumed by its next successful apply.
+  uint32_t& FlagWord() noexcept { return mFlagWord; }
 
  private:
   ScrivoDataChildData();
@@ -87,6 +89,7 @@ class ScrivoDataChildData final
   std::unique_ptr<SettingsStore> mSettings;
   CIArray<RecordEventMap> mRecordMaps;
   SettingsValues mValues;
+  uint32_t mFlagWord = 0;
 };
 
 }  // namespace ZR::Doc

@@ -10,6 +10,10 @@
 
 #include <cstdint>
 
+namespace QOR {
+struct IQORString;
+}
+
 // {C2406F50-F163-11D2-8098-00A0C9E26433}
 inline constexpr GUID IID_IHostDataDocument = {
     0xC2406F50, 0xF163, 0x11D2, {0x80, 0x98, 0x00, 0xA0, 0xC9, 0xE2, 0x64, 0x33}};
@@ -76,4 +80,16 @@ struct IHostDataDocument : IUnknown {
   virtual HRESULT STDMETHODCALLTYPE GetSelection(IHostSelection** selection) = 0;
   // Slot 14: VARIANT_TRUE while the host samples into the document; reserved is 0.
   virtual HRESULT STDMETHODCALLTYPE GetSamplingState(int32_t reserved, VARIANT_BOOL* sampling) = 0;
+  // Slots 15-17: the document as the context of a module's channel calculation.
+  // Slot 15: the data object the calculation reads (the data file, IHostDataFile).
+  virtual HRESULT STDMETHODCALLTYPE GetDataObject(IUnknown** dataObject) = 0;
+  // Slot 16: a new output source of a calculated channel in the format (a ChannelCalcFormat,
+  // hostapi/ChannelCalc.h) with the unit text; reserved1 and reserved2 are 0.
+  virtual HRESULT STDMETHODCALLTYPE CreateOutput(const void* format, QOR::IQORString* units,
+                                                 uint32_t reserved1, uint32_t reserved2,
+                                                 IUnknown** outputSource) = 0;
+  // Slot 17: puts the engine's samples (an IHostChannelCalcEngine2, or null to clear) on the
+  // channel; flags as GetChannelSource.
+  virtual HRESULT STDMETHODCALLTYPE Apply(int32_t channel, uint32_t furtherValue, uint32_t flags,
+                                          IUnknown* engine) = 0;
 };

@@ -49,4 +49,7 @@ struct IHostDataFile : IUnknown {
   virtual HRESULT STDMETHODCALLTYPE GetChannelDependents(int32_t reserved, int32_t channel, uint32_t flags,
                                                          VARIANT_BOOL follow, uint32_t* dependents,
                                                          uint32_t* second) = 0;
+  // Slot 9: makes the data the two selectors name the file's current selection for a calculated
+  // channel about to be read; reserved is 0.
+  virtual HRESULT STDMETHODCALLTYPE Select(int32_t reserved, int32_t selector, int32_t secondSelector) = 0;
 };

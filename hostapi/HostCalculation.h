@@ -28,7 +28,15 @@ inline constexpr uint16_t kFormulaSettingsClassNumber = 1;
 // {7B3091F0-7395-11D2-81F7-00C0DFE13362}
 inline constexpr GUID IID_IPersistObject = {
     0x7B3091F0, 0x7395, 0x11D2, {0x81, 0xF7, 0x00, 0xC0, 0xDF, 0xE1, 0x33, 0x62}};
-struct IPersistObject : IUnknown {};
+struct IHostTextStore;
+struct IPersistObject : IUnknown {
+  // Slot 3: reads the object's values from the text the store holds.
+  virtual HRESULT STDMETHODCALLTYPE Load(IHostTextStore* store) = 0;
+  // Slot 4: writes the object's values as text into the store.
+  virtual HRESULT STDMETHODCALLTYPE Save(IHostTextStore* store) = 0;
+  // Slot 5: the type id of the class that makes such objects.
+  virtual HRESULT STDMETHODCALLTYPE GetTypeId(uint32_t* typeId) = 0;
+};
 
 // {D78C7904-2F6F-4087-8543-8691558E2E22}
 inline constexpr GUID IID_IFormulaCalcSettings = {
@@ -54,11 +62,19 @@ inline constexpr GUID IID_ICalculationClass = {
     0xCA800C32, 0xF889, 0x11D3, {0x80, 0xEE, 0x00, 0xA0, 0xC9, 0xE2, 0x64, 0x33}};
 // Slots 0-6 are those of ILumoClassObject.
 struct ICalculationClass : ILumoClassObject {
-  // Slots 7-10: the host's own; not used by the module.
-  virtual HRESULT STDMETHODCALLTYPE Reserved7() = 0;
-  virtual HRESULT STDMETHODCALLTYPE Reserved8() = 0;
-  virtual HRESULT STDMETHODCALLTYPE Reserved9() = 0;
-  virtual HRESULT STDMETHODCALLTYPE Reserved10() = 0;
+  // Slots 7 and 8: the class's name and description as shown to the user.
+  virtual HRESULT STDMETHODCALLTYPE GetName(QOR::IQORString** name) = 0;
+  virtual HRESULT STDMETHODCALLTYPE GetDescription(QOR::IQORString** description) = 0;
+  // Slot 9: the class's flags.
+  virtual HRESULT STDMETHODCALLTYPE GetFlags(uint32_t* flags) = 0;
+  // Slot 10: the class's settings dialog for a channel: owner window, a word the class need not
+  // read, the host document, the host's range source, the output channel, the further value of
+  // CreateCalculation, the current settings and the edited settings (one reference for the
+  // caller). S_OK when the user accepted, S_FALSE when the class shows none or it was cancelled.
+  virtual HRESULT STDMETHODCALLTYPE RunSettingsDialog(HWND owner, uint32_t unused, IUnknown* hostDocument,
+                                                      IUnknown* rangeSource, int32_t channel,
+                                                      uint32_t furtherValue, IPersistObject* current,
+                                                      IPersistObject** edited) = 0;
   // Slot 11: a new calculation attached to the channel found by (channel, flags) in document;
   // with flags 4 (kMarkerObjectKind) or the kind IHostDataObjects::NewObject answered
   // (kDataObjectRequestKind), to the document's data object of id `channel`.

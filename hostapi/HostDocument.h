@@ -5,7 +5,6 @@
 
 #include "hostapi/DataDocument.h"
 #include "hostapi/Selection.h"
-#include "hostapi/Selection.h"
 
 #include <oaidl.h>
 #include <unknwn.h>
@@ -58,6 +57,9 @@ struct IHostDocument : IUnknown {
   // the host holds back its own updates of the document in between. value is 0.0.
   virtual HRESULT STDMETHODCALLTYPE BeginSettingsChange() = 0;
   virtual HRESULT STDMETHODCALLTYPE EndSettingsChange(double value) = 0;
+  // Slot 17: scales the document's calculated channel that was applied last to the values it
+  // shows, with value as the margin the host adds.
+  virtual HRESULT STDMETHODCALLTYPE SetValue(double value) = 0;
 };
 
 // {CD8A64F0-48D2-11D1-8D03-00C0D1570D74}: the persistence service of a host document (asked of

@@ -12,8 +12,10 @@
 #include "hostapi/CalcEnumClass.h"
 #include "hostapi/DataDocument.h"
 #include "hostapi/DataFile.h"
+#include "hostapi/HostDocument.h"
 #include "hostapi/OnlineData.h"
 
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -79,6 +81,23 @@ class DataDocument final : public HostObject<IHostDataFile, IHostDataDocument, I
   HRESULT STDMETHODCALLTYPE GetSelection(IHostSelection** selection) noexcept override;
   HRESULT STDMETHODCALLTYPE GetSamplingState(int32_t reserved, VARIANT_BOOL* sampling) noexcept override;
 
+  HRESULT STDMETHODCALLTYPE Select(int32_t reserved, int32_t selector, int32_t secondSelector) noexcept override;
+  // The document as a module calculation's context (host/data/DataDocumentCalculation.cpp).
+  HRESULT STDMETHODCALLTYPE GetDataObject(IUnknown** dataObject) noexcept override;
+  HRESULT STDMETHODCALLTYPE CreateOutput(const void* format, QOR::IQORString* units, uint32_t reserved1,
+                                         uint32_t reserved2, IUnknown** outputSource) noexcept override;
+  HRESULT STDMETHODCALLTYPE Apply(int32_t channel, uint32_t furtherValue, uint32_t flags,
+                                  IUnknown* engine) noexcept override;
+  // Also answers IHostDocument: the host document that holds this document.
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) noexcept override;
+  // The host document holding this one (not counted: it holds this document); null to forget it.
+  void SetHostDocument(IHostDocument* hostDocument) noexcept { mHostDocument = hostDocument; }
+  // The raw samples of ticks [0, count) of record of the channel whose calculation was applied,
+  // in the format of the calculation's output source (made by CreateOutput). E_INVALIDARG when
+  // no calculation was applied to the channel or outputSource is not this host's.
+  HRESULT ReadCalculatedChannel(int32_t channel, IUnknown* outputSource, int32_t record, int32_t count,
+                                int16_t* raw) noexcept;
+
   // IOnlineDataService
   HRESULT STDMETHODCALLTYPE RegisterSink(IOnlineDataSink* sink) noexcept override;
   HRESULT STDMETHODCALLTYPE UnregisterSink(IOnlineDataSink* sink) noexcept override;
@@ -119,6 +138,8 @@ class DataDocument final : public HostObject<IHostDataFile, IHostDataDocument, I
   DataObjectsPart mObjects{*this};
   double mStartTimeOfDay = 0.0;
   SamplingSinkPart mSamplingSink{*this};
+  std::map<int32_t, HostPtr<IUnknown>> mCalculations;  // channel -> the engine applied to it
+  IHostDocument* mHostDocument = nullptr;
 };
 
 }  // namespace host

@@ -17,7 +17,18 @@ HostPtr<HostDocument> HostDocument::Create(HostPtr<DataDocument> dataDocument) {
 }
 
 HostDocument::HostDocument(HostPtr<DataDocument> dataDocument)
-    : mDataDocument(std::move(dataDocument)), mViewCursor(new ViewCursor, false) {}
+    : mDataDocument(std::move(dataDocument)), mViewCursor(new ViewCursor, false) {
+  if (mDataDocument) mDataDocument->SetHostDocument(this);
+}
+
+HostDocument::~HostDocument() {
+  if (mDataDocument) mDataDocument->SetHostDocument(nullptr);
+}
+
+HRESULT STDMETHODCALLTYPE HostDocument::SetValue(double) noexcept {
+  ++mScaleRequests;
+  return S_OK;
+}
 
 void* HostDocument::FindInterface(REFIID iid) {
   // The document information the host gives its documents is the host document itself.

@@ -39,6 +39,8 @@ class HostDocument final : public HostObject<IHostDocument, IHostChildDocumentLi
   HRESULT STDMETHODCALLTYPE GetDataSource(int32_t reserved, IUnknown** source) noexcept override;
   HRESULT STDMETHODCALLTYPE BeginSettingsChange() noexcept override;
   HRESULT STDMETHODCALLTYPE EndSettingsChange(double value) noexcept override;
+  // Records the request to scale the calculated channel applied last (see ScaleRequests).
+  HRESULT STDMETHODCALLTYPE SetValue(double value) noexcept override;
 
   // IHostPersistService: the object must be the persistence object of one of the child
   // documents (E_INVALIDARG otherwise); registering it again changes nothing (S_FALSE).
@@ -57,6 +59,9 @@ class HostDocument final : public HostObject<IHostDocument, IHostChildDocumentLi
   void CloseChildDocuments() noexcept;
   // The recording view's cursor, also a child object of its type id.
   ViewCursor& RecordingViewCursor() noexcept { return *mViewCursor.Get(); }
+  // How often a calculation asked the document to scale its channel to the values it shows;
+  // the stand-in has no channel display to scale.
+  int32_t ScaleRequests() const noexcept { return mScaleRequests; }
 
   // The child documents whose persistence object is registered, with their type ids.
   struct PersistentChild {
@@ -73,12 +78,13 @@ class HostDocument final : public HostObject<IHostDocument, IHostChildDocumentLi
 
  private:
   explicit HostDocument(HostPtr<DataDocument> dataDocument);
-  ~HostDocument() override = default;
+  ~HostDocument() override;
   void* FindInterface(REFIID iid) override;
   // Channels with (calculated true) or without a formula.
   int32_t CountChannels(bool calculated) const;
 
   HostPtr<DataDocument> mDataDocument;
+  int32_t mScaleRequests = 0;
   struct Child {
     uint32_t typeId;
     HostPtr<IUnknown> document;

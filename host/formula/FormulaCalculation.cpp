@@ -33,6 +33,10 @@ class FormulaSettings final : public HostObject<IPersistObject, IFormulaCalcSett
       return E_OUTOFMEMORY;
     }
   }
+  // The formula texts live with the data object they are applied to, never in a text store.
+  HRESULT STDMETHODCALLTYPE Load(IHostTextStore*) noexcept override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE Save(IHostTextStore*) noexcept override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE GetTypeId(uint32_t*) noexcept override { return E_NOTIMPL; }
   const std::wstring& First() const noexcept { return mFirst; }
   const std::wstring& Second() const noexcept { return mSecond; }
 
@@ -86,10 +90,24 @@ class FormulaCalculationClass final : public HostClassObject<ICalculationClass> 
  public:
   explicit FormulaCalculationClass(uint32_t typeId) : HostClassObject(typeId, L"Formula Calculation") {}
 
-  HRESULT STDMETHODCALLTYPE Reserved7() noexcept override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE Reserved8() noexcept override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE Reserved9() noexcept override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE Reserved10() noexcept override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE GetName(QOR::IQORString** name) noexcept override {
+    if (name) *name = nullptr;
+    return E_NOTIMPL;
+  }
+  HRESULT STDMETHODCALLTYPE GetDescription(QOR::IQORString** description) noexcept override {
+    if (description) *description = nullptr;
+    return E_NOTIMPL;
+  }
+  HRESULT STDMETHODCALLTYPE GetFlags(uint32_t* flags) noexcept override {
+    if (!flags) return E_POINTER;
+    *flags = 0;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE RunSettingsDialog(HWND, uint32_t, IUnknown*, IUnknown*, int32_t, uint32_t,
+                                              IPersistObject*, IPersistObject** edited) noexcept override {
+    if (edited) *edited = nullptr;
+    return S_FALSE;  // formulas are edited where the data object is made
+  }
   // This host offers formula calculations on data objects only, addressed by the kind modules
   // use or the one NewObject answered; a channel's own calculation (other flags) is refused.
   HRESULT STDMETHODCALLTYPE CreateCalculation(int32_t channel, uint32_t flags, IHostDataDocument* document,

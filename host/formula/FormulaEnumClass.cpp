@@ -1,6 +1,7 @@
 // The host's formula enumerator class, registered with the framework's class registry.
 #include "host/formula/FormulaEnumClass.h"
 
+#include "host/chancalc/ChannelCalcEngine.h"
 #include "host/common/HostEnumClass.h"
 #include "host/common/HostString.h"
 #include "host/cycles/CycleEnumClass.h"
@@ -82,6 +83,8 @@ HRESULT RegisterFormulaEnumClassWithFramework(HostPtr<ICalcEnumClass2>* formulaC
   hr = RegisterCycleEnumClass(registry.Get(), types.Get());
   if (FAILED(hr)) return hr;
   hr = RegisterFormulaEnumClass(registry.Get(), types.Get());
+  // The engine that module channel calculations aggregate.
+  if (SUCCEEDED(hr)) hr = RegisterChannelCalcEngineClass(registry.Get(), types.Get());
   if (FAILED(hr) || !formulaClass) return hr;
   uint32_t typeId = 0;
   hr = FormulaEnumClassTypeId(types.Get(), &typeId);

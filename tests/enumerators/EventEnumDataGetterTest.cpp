@@ -460,6 +460,9 @@ template <> template <> const IID& Fake<IHostChannelCalc>::Iid<IHostChannelCalc>
 
 class FakeSettings final : public Fake<IPersistObject, IFormulaCalcSettings> {
  public:
+  HRESULT STDMETHODCALLTYPE Load(IHostTextStore*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE Save(IHostTextStore*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE GetTypeId(uint32_t*) override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE SetFormulas(QOR::IQORString* a, QOR::IQORString* b, VARIANT_BOOL flag) override {
     first = QOR::String(a).GetText();
     second = QOR::String(b).GetText();
@@ -492,10 +495,11 @@ class FakeCalcClass final : public ICalculationClass {
   HRESULT STDMETHODCALLTYPE GetCategory(const GUID**) override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE GetNameBstr(BSTR*) override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE IsCategory(const GUID*) override { return S_FALSE; }
-  HRESULT STDMETHODCALLTYPE Reserved7() override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE Reserved8() override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE Reserved9() override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE Reserved10() override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE GetName(QOR::IQORString**) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE GetDescription(QOR::IQORString**) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE GetFlags(uint32_t*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE RunSettingsDialog(HWND, uint32_t, IUnknown*, IUnknown*, int32_t, uint32_t,
+                                              IPersistObject*, IPersistObject**) override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE CreateCalculation(int32_t ch, uint32_t fl, IHostDataDocument* doc,
                                               IHostChannelCalc** out) override {
     channel = ch;

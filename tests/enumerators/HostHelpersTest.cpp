@@ -173,6 +173,11 @@ class CalcDocument final : public IHostDataDocument, public IHostChannelObjects 
   HRESULT STDMETHODCALLTYPE GetChannelDescription(int32_t, BSTR*) override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE GetSelection(IHostSelection**) override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE GetSamplingState(int32_t, VARIANT_BOOL*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE GetDataObject(IUnknown**) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE CreateOutput(const void*, QOR::IQORString*, uint32_t, uint32_t, IUnknown**) override {
+    return E_NOTIMPL;
+  }
+  HRESULT STDMETHODCALLTYPE Apply(int32_t, uint32_t, uint32_t, IUnknown*) override { return E_NOTIMPL; }
 
   int refs = 1;
   uint32_t flags = 0;

@@ -1,0 +1,41 @@
+// The output format of a calculated channel from its scale top and bottom.
+#include "chancalc/OutputFormat.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace ZR::ChanCalc {
+
+namespace {
+
+constexpr float kScaleLimit = 1e24f;
+// Raw samples from -32000 to +32000 span the scale.
+constexpr double kRawSpan = 64000.0;
+constexpr double kRawHalfSpan = 32000.0;
+
+}  // namespace
+
+ChannelCalcFormat DefaultOutputFormat() noexcept {
+  return ChannelCalcFormat{1.0, 0.0, std::numeric_limits<float>::infinity(),
+                           -std::numeric_limits<float>::infinity(), 2, 1, 0};
+}
+
+ChannelCalcFormat OutputRangeFormat(float top, float bottom, int32_t decimalPlaces, bool symmetric) noexcept {
+  if (!std::isfinite(top)) top = 1.0f;
+  if (!std::isfinite(bottom)) bottom = -1.0f;
+  if (symmetric) bottom = -top;
+  top = std::clamp(top, -kScaleLimit, kScaleLimit);
+  bottom = std::clamp(bottom, -kScaleLimit, kScaleLimit);
+  float range = top - bottom;
+  if (!std::isfinite(range)) range = std::numeric_limits<float>::max();
+  double scale = range / kRawSpan;
+  if (!std::isfinite(scale)) scale = static_cast<double>(std::numeric_limits<float>::max());
+  ChannelCalcFormat format = DefaultOutputFormat();
+  format.scale = scale;
+  format.offset = kRawHalfSpan + kRawSpan * bottom / range;
+  format.decimalPlaces = decimalPlaces;
+  return format;
+}
+
+}  // namespace ZR::ChanCalc
