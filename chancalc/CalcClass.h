@@ -55,7 +55,7 @@ class CalcSettingClassBase : public IPersistClassObject, public QOR::LumoClassOb
  public:
   QOR_BEGIN_INTERFACE_MAP(CalcSettingClassBase)
   QOR_INTERFACE_ENTRY(IPersistClassObject, IID_IPersistClassObject)
-  QOR_INTERFACE_ENTRY(IGenericClassObject, IID_IGenericClassObject)
+  QOR_INTERFACE_ENTRY(IPersistClassObject, kGenericClassObjectIid)
   QOR_END_INTERFACE_MAP()
   QOR_IUNKNOWN_HEAP()
 

@@ -5,7 +5,7 @@
 #pragma once
 
 #include "hostapi/HostCalculation.h"
-#include "hostapi/TestDocument.h"
+#include "hostapi/LumoClassObject.h"
 
 #include <unknwn.h>
 #include <windows.h>
@@ -52,8 +52,14 @@ static_assert(sizeof(CCalcEnumSourceInfo) == 12);
 // {3AAE4790-6DF9-11D2-81EF-00C0DFE13362}
 inline constexpr GUID IID_IPersistClassObject = {
     0x3AAE4790, 0x6DF9, 0x11D2, {0x81, 0xEF, 0x00, 0xC0, 0xDF, 0xE1, 0x33, 0x62}};
-// Slots 0-7 are those of IGenericClassObject (CreateObject: a new object with default values).
-struct IPersistClassObject : IGenericClassObject {
+// The generic class-object interface that IPersistClassObject extends (slots 0-7).
+// {5FCB46F0-0B1D-11D2-B325-008048C36FE8}
+inline constexpr GUID kGenericClassObjectIid = {
+    0x5FCB46F0, 0x0B1D, 0x11D2, {0xB3, 0x25, 0x00, 0x80, 0x48, 0xC3, 0x6F, 0xE8}};
+// Slots 0-6 are those of ILumoClassObject.
+struct IPersistClassObject : ILumoClassObject {
+  // Slot 7: a new object with default values asked for iid; outer is not used.
+  virtual HRESULT STDMETHODCALLTYPE CreateObject(IUnknown* outer, REFIID iid, void** object) = 0;
   // Slot 8: a new object loaded from the store; the object is handed out also when the load
   // failed, and the load's result answered.
   virtual HRESULT STDMETHODCALLTYPE CreateAndLoad(IUnknown* outer, IHostTextStore* store,

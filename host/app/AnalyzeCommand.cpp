@@ -1,6 +1,7 @@
 // The "analyze" command: what a user does in the host: opens a recording, gives the module's
 // analysis document its settings, runs the named command "ZR_Analyze" and looks at the peak
 // markers the module attached to the channel.
+#include "host/app/ChannelCalcRun.h"
 #include "host/app/EventRun.h"
 #include "host/app/HostFramework.h"
 #include "host/app/HostProgress.h"
@@ -42,12 +43,15 @@ constexpr wchar_t kUsage[] =
     L"usage: ondara-host analyze --recording FILE [--rate HZ] [--type NAME] [--channel N]\n"
     L"         [--height V] [--set ID=VALUE]... [--cancel-at PERCENT] [--table] [--online TICKS]\n"
     L"         [--documents FILE]\n"
+    L"         [--calc MEASUREMENT:TOP:BOTTOM --calc-csv FILE]\n"
     L"  --type     the analysis type by name (any case) or number 0-5\n"
     L"  --channel  the analysis channel, counted from 1\n"
     L"  --set      a setting by id with its value in base units, e.g. --set 1006=0.0005\n"
     L"  --table    print the Table View's text export instead of the peak markers\n"
     L"  --online   analyse while sampling the recording in batches of TICKS ticks\n"
-    L"  --documents  open the analysis document from FILE when it exists, and save it there\n";
+    L"  --documents  open the analysis document from FILE when it exists, and save it there\n"
+    L"  --calc     after the analysis, put the measurement (short name) on a new channel scaled\n"
+    L"             from BOTTOM to TOP and write that channel to the --calc-csv file\n";
 // The analysis types by number, as the module's settings list them.
 constexpr const wchar_t* kTypeNames[] = {L"General - Unstimulated", L"Cardiac Action Potential", L"Synaptic",
                                          L"Evoked Response",        L"Population Spike",         L"Action Potential"};
@@ -70,6 +74,9 @@ struct AnalyzeArguments {
   int32_t onlineBatch = 0;
   // The file the data file's documents are opened from (when it exists) and saved to.
   std::wstring documents;
+  // The module's calculated channel added after the analysis, when asked for.
+  host::ChannelCalcRequest calc;
+  bool withCalc = false;
 };
 
 void PrintError(const std::string& utf8) {
@@ -132,6 +139,11 @@ bool ParseArguments(int argc, wchar_t** argv, AnalyzeArguments* args) {
       args->onlineBatch = static_cast<int32_t>(number);
     } else if (name == L"--documents") {
       args->documents = value;
+    } else if (name == L"--calc") {
+      ok = host::ParseChannelCalcSpec(value, args->calc);
+      args->withCalc = true;
+    } else if (name == L"--calc-csv") {
+      args->calc.csvFile = value;
     } else if (name == L"--cancel-at") {
       ok = ParseInt(value, 0, 100, &number);
       args->cancelAt = static_cast<int32_t>(number);
@@ -147,7 +159,7 @@ bool ParseArguments(int argc, wchar_t** argv, AnalyzeArguments* args) {
   args->settings.insert(args->settings.begin(), first.begin(), first.end());
   if (args->help) return true;
   if (args->onlineBatch > 0) args->settings.emplace_back(kWhileSamplingSetting, L"t");
-  if (args->recording.empty()) {
+  if (args->recording.empty() || args->withCalc == args->calc.csvFile.empty()) {
     std::fwprintf(stderr, L"%ls", kUsage);
     return false;
   }
@@ -309,6 +321,7 @@ int Run(const AnalyzeArguments& args) {
     std::fwprintf(stderr, L"the documents could not be saved to %ls: 0x%08lX\n", args.documents.c_str(), hr);
     status = 1;
   }
+  if (status == 0 && args.withCalc) status = host::RunChannelCalculation(data.Get(), args.calc);
   hostDocument->CloseChildDocuments();
   data->SetFormulaClass(nullptr);
   return status;

@@ -5,7 +5,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -297,6 +299,56 @@ TEST(HostExecutable, BundledEcgTableHasEveryBeatAndTheAnnotatedMeanPeriod) {
   ASSERT_EQ("Avg", average.at(0));
   EXPECT_NEAR(meanRR, std::stod(average.at(period)), 1.0 / 360.0);
   EXPECT_EQ(std::to_string(beats - 1), rows[beats + 6].at(period)) << "the first beat has no period";
+}
+
+// The calculated channel holds each peak's measurement from that peak to the next: its value
+// changes exactly at the ticks of the peaks the analysis reports.
+TEST(HostExecutable, AnalyzeWritesTheCalculatedChannel) {
+  ASSERT_TRUE(HostBuilt()) << "ondara-host.exe is not beside the test program";
+  wchar_t folder[MAX_PATH];
+  GetTempPathW(MAX_PATH, folder);
+  const std::wstring recording = std::wstring(folder) + L"ondara_calc_in.csv";
+  const std::wstring csv = std::wstring(folder) + L"ondara_calc_out.csv";
+  FILE* out = _wfopen(recording.c_str(), L"wb");
+  ASSERT_NE(out, nullptr);
+  std::fprintf(out, "Time [s],Signal\n");
+  for (int i = 0; i < 3000; ++i) {
+    const double t = i / 1000.0, s = std::sin(5 * t - 2.5);
+    std::fprintf(out, "%.3f,%.6f\n", t, 0.0001 / std::pow(0.01 + (1 - std::sin(5 * t)), 2) + (s > 0.5 ? s - 0.5 : 0));
+  }
+  std::fclose(out);
+  const std::wstring analyze = L"analyze --recording \"" + recording + L"\" --type 1 --set 1036=f --set 1001=10 --height 0.3";
+  for (const wchar_t* bad : {L" --calc APA:x:-2 --calc-csv a.csv", L" --calc APA:2:-2"}) {
+    RunResult run;
+    ASSERT_TRUE(RunHost(analyze + bad, run));
+    EXPECT_EQ(2u, run.exitCode) << run.output;
+  }
+  RunResult run;
+  ASSERT_TRUE(RunHost(analyze + L" --calc APA:2:-2 --calc-csv \"" + csv + L"\"", run));
+  ASSERT_EQ(0u, run.exitCode) << run.output;
+  EXPECT_NE(std::string::npos, run.output.find("channel 2: Ondara, APA of Signal")) << run.output;
+  std::vector<int> peaks;
+  for (size_t at = run.output.find("\n0\t"); at != std::string::npos; at = run.output.find("\n0\t", at + 1)) {
+    const size_t kind = run.output.find_last_of('\t', run.output.find('\n', at + 1));
+    if (run.output.compare(kind + 1, 1, "2") == 0) peaks.push_back(std::atoi(run.output.c_str() + at + 3));
+  }
+  ASSERT_GE(peaks.size(), 2u) << run.output;
+  std::vector<int> changes;
+  FILE* in = _wfopen(csv.c_str(), L"rb");
+  ASSERT_NE(in, nullptr);
+  char line[128];
+  std::string previous;
+  std::fgets(line, sizeof(line), in);  // heading
+  for (int record = 0, tick = 0; std::fscanf(in, "%d,%d,%127s", &record, &tick, line) == 3;) {
+    if (!previous.empty() && previous != line) changes.push_back(tick);
+    previous = line;
+  }
+  std::fclose(in);
+  DeleteFileW(recording.c_str());
+  DeleteFileW(csv.c_str());
+  // A change may be missed where two peaks measure alike; none lies off a peak.
+  for (const int tick : changes) EXPECT_NE(std::find(peaks.begin(), peaks.end(), tick), peaks.end()) << tick;
+  EXPECT_GE(changes.size() + 1, peaks.size());
 }
 
 }  // namespace

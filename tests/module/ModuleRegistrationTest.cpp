@@ -4,6 +4,7 @@
 #include "host/app/ModuleLoader.h"
 #include "host/data/DataDocument.h"
 #include "host/data/RecordingReader.h"
+#include "hostapi/ChannelCalc.h"
 #include "hostapi/DataFile.h"
 #include "hostapi/ClassRegistry.h"
 #include "hostapi/EventDrawClass.h"
@@ -20,6 +21,7 @@
 #include <objbase.h>
 #include <oleauto.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <fstream>
@@ -157,6 +159,23 @@ TEST_F(ModuleRegistration, DocumentAndViewClassesComeFirstInOrder) {
     EXPECT_EQ(typeId, expected[i].typeId) << i;
     EXPECT_EQ(object->IsCategory(expected[i].category), S_OK) << i;
   }
+}
+
+// The calculation's settings class links itself after the calculation class, so it comes first.
+TEST_F(ModuleRegistration, ChannelCalculationClassesFollowTheViews) {
+  const auto objects = ClassObjects();
+  std::vector<std::wstring> names;
+  for (const auto& object : objects) {
+    BSTR name = nullptr;
+    object->GetNameBstr(&name);
+    names.push_back(TakeBstr(name));
+  }
+  const auto view = std::find(names.begin(), names.end(), L"Ondara Table View");
+  ASSERT_LE(view + 3, names.end());
+  EXPECT_EQ(view[1], L"OndaraSettings");
+  EXPECT_EQ(view[2], L"Ondara");
+  const ComPtr<ILumoClassObject>& calcClass = objects[static_cast<size_t>(view + 2 - names.begin())];
+  EXPECT_EQ(calcClass->IsCategory(&ChanCalcCategoryGUID), S_OK);
 }
 
 TEST_F(ModuleRegistration, MessageFactoryMeetsClearAnalysisFirst) {

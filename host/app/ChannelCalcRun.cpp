@@ -1,0 +1,163 @@
+// A module's calculated channel made, applied and written as CSV, through the calculation
+// protocol the host speaks with any calculation class.
+#include "host/app/ChannelCalcRun.h"
+
+#include "host/chancalc/CalcOutputSource.h"
+#include "host/chancalc/TextStore.h"
+#include "host/common/HostString.h"
+#include "host/common/MessageText.h"
+#include "hostapi/ChannelCalc.h"
+#include "hostapi/ClassRegistry.h"
+
+#include <objbase.h>
+#include <oleauto.h>
+
+#include <cmath>
+#include <cstdio>
+#include <cwchar>
+#include <fstream>
+#include <sstream>
+#include <vector>
+
+namespace host {
+
+namespace {
+
+constexpr wchar_t kCalculationName[] = L"Ondara";
+constexpr int32_t kLastParameterId = 58;
+constexpr int32_t kDecimalPlaces = 4;
+
+struct CalcFailure {
+  std::string message;
+};
+
+void Check(HRESULT hr, const char* what) {
+  if (FAILED(hr)) {
+    char code[16];
+    std::snprintf(code, sizeof(code), "0x%08lX", static_cast<unsigned long>(hr));
+    throw CalcFailure{std::string(what) + " failed: " + code};
+  }
+}
+
+// The registered class of the category whose name is name, with a reference.
+HostPtr<ILumoClassObject> FindClass(IClassRegistry* registry, const GUID& category, const std::wstring& name) {
+  uint32_t count = 0;
+  registry->GetClassCount(&count);
+  for (uint32_t i = 0; i < count; ++i) {
+    HostPtr<ILumoClassObject> object;
+    if (FAILED(registry->GetClassAt(i, object.Out())) || !object || object->IsCategory(&category) != S_OK) continue;
+    BSTR text = nullptr;
+    object->GetNameBstr(&text);
+    const std::wstring found = text ? text : L"";
+    SysFreeString(text);
+    if (found == name) return object;
+  }
+  throw CalcFailure{"no calculation class " + QuoteInput(name) + " is registered"};
+}
+
+// Settings made the host's way: loaded by the settings class from their stored text.
+HostPtr<IPersistObject> MakeSettings(IPersistClassObject* settingsClass, int32_t parameterId,
+                                     const ChannelCalcRequest& request, int32_t channel) {
+  std::wostringstream text;
+  text.imbue(std::locale::classic());
+  text << 1 << L'\t' << parameterId << L'\t' << request.scaleTop << L'\t' << request.scaleBottom << L'\t'
+       << kDecimalPlaces << L'\t' << 0 << L'\t' << channel << L'\t' << 777;
+  HostPtr<IPersistObject> settings;
+  Check(settingsClass->CreateAndLoad(nullptr, CreateTextStore(text.str()).Get(), settings.Out()), "loading the settings");
+  return settings;
+}
+
+std::wstring TitleOf(IChannelCalc* calc) {
+  HostPtr<QOR::IQORString> title;
+  calc->GetTitle(0, title.Out());
+  return StringText(title.Get());
+}
+
+// Applies the settings of each measurement in turn until the calculation's title names the one
+// asked for: "Ondara, <short name> of <channel>".
+void ApplyMeasurement(IChannelCalc* calc, IPersistClassObject* settingsClass, const ChannelCalcRequest& request,
+                      int32_t channel) {
+  const std::wstring wanted = std::wstring(kCalculationName) + L", " + request.measurement + L" of ";
+  for (int32_t id = 0; id <= kLastParameterId; ++id) {
+    Check(calc->ApplySettings(MakeSettings(settingsClass, id, request, channel).Get(), 0), "applying the settings");
+    if (TitleOf(calc).compare(0, wanted.size(), wanted) == 0) return;
+  }
+  throw CalcFailure{"the calculation offers no measurement " + QuoteInput(request.measurement)};
+}
+
+void WriteCsv(DataDocument* data, int32_t channel, IUnknown* output, const std::wstring& file) {
+  ChannelCalcFormat format{};
+  OutputSourceFormat(output, format);
+  std::ofstream out(Utf8FromWide(file), std::ios::binary);
+  if (!out) throw CalcFailure{"cannot write " + QuoteInput(file)};
+  out << "record,tick,value\n";
+  int32_t records = 0;
+  data->GetRecordCount(&records);
+  for (int32_t record = 0; record < records; ++record) {
+    int32_t length = 0;
+    data->GetRecordLength(record, &length);
+    std::vector<int16_t> raw(static_cast<size_t>(std::max(length, 0)));
+    Check(data->ReadCalculatedChannel(channel, output, record, length, raw.data()), "reading the channel");
+    char line[64];
+    for (int32_t tick = 0; tick < length; ++tick) {
+      const double value = format.scale * (raw[static_cast<size_t>(tick)] + format.offset);
+      std::snprintf(line, sizeof(line), "%d,%d,%.9g\n", record, tick, value);
+      out << line;
+    }
+  }
+  if (!out.flush()) throw CalcFailure{"cannot write " + QuoteInput(file)};
+}
+
+}  // namespace
+
+bool ParseChannelCalcSpec(const std::wstring& text, ChannelCalcRequest& request) {
+  const size_t first = text.find(L':');
+  const size_t second = first == std::wstring::npos ? first : text.find(L':', first + 1);
+  if (first == 0 || second == std::wstring::npos) return false;
+  wchar_t* end = nullptr;
+  const std::wstring top = text.substr(first + 1, second - first - 1);
+  const std::wstring bottom = text.substr(second + 1);
+  request.scaleTop = std::wcstof(top.c_str(), &end);
+  if (top.empty() || *end || !std::isfinite(request.scaleTop)) return false;
+  request.scaleBottom = std::wcstof(bottom.c_str(), &end);
+  if (bottom.empty() || *end || !std::isfinite(request.scaleBottom)) return false;
+  request.measurement = text.substr(0, first);
+  return true;
+}
+
+int RunChannelCalculation(DataDocument* data, const ChannelCalcRequest& request) {
+  try {
+    HostPtr<IClassRegistry> registry;
+    Check(CoGetClassObject(CLSID_LumoFrameWork, CLSCTX_ALL, nullptr, IID_IClassRegistry,
+                           reinterpret_cast<void**>(registry.Out())),
+          "reaching the class registry");
+    HostPtr<ICalculationClass> calcClass =
+        FindClass(registry.Get(), ChanCalcCategoryGUID, kCalculationName).As<ICalculationClass>(IID_ICalculationClass);
+    HostPtr<IPersistClassObject> settingsClass =
+        FindClass(registry.Get(), ChanCalcSettingsCategoryGUID, std::wstring(kCalculationName) + L"Settings")
+            .As<IPersistClassObject>(IID_IPersistClassObject);
+    if (!calcClass || !settingsClass) throw CalcFailure{"the calculation classes answer no protocol"};
+    int32_t channel = 0;
+    data->GetChannelCount(&channel);  // the new channel comes after the recorded ones
+    HostPtr<IHostChannelCalc> made;
+    Check(calcClass->CreateCalculation(channel, 0, static_cast<IHostDataDocument*>(data), made.Out()),
+          "creating the calculation");
+    HostPtr<IChannelCalc> calc = made.As<IChannelCalc>(IID_IChannelCalc);
+    if (!calc) throw CalcFailure{"the calculation answers no IChannelCalc"};
+    ApplyMeasurement(calc.Get(), settingsClass.Get(), request, channel);
+    HostPtr<IUnknown> output;
+    ChannelCalcTimeBase timeBase{};
+    uint32_t word = 0;
+    Check(calc->Setup(0, 0, 0, output.Out(), &timeBase, 0, &word), "setting up the channel");
+    WriteCsv(data, channel, output.Get(), request.csvFile);
+    std::printf("channel %d: %s\n", channel + 1, Utf8FromWide(TitleOf(calc.Get())).c_str());
+    data->Apply(channel, 0, 0, nullptr);  // the channel goes with the run
+    return 0;
+  } catch (const CalcFailure& failure) {
+    const std::string line = failure.message + "\n";
+    std::fwrite(line.data(), 1, line.size(), stderr);
+    return 1;
+  }
+}
+
+}  // namespace host

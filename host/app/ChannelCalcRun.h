@@ -1,0 +1,27 @@
+// Puts a module's channel calculation on a new channel of an analysed document and writes that
+// channel as CSV: what a user does when adding the module's calculated channel.
+#pragma once
+
+#include "host/data/DataDocument.h"
+#include "host/data/HostDocument.h"
+
+#include <string>
+
+namespace host {
+
+struct ChannelCalcRequest {
+  std::wstring measurement;  // short name, as the calculation's title shows it
+  float scaleTop = 1.0f;
+  float scaleBottom = -1.0f;
+  std::wstring csvFile;
+};
+
+// Reads "NAME:TOP:BOTTOM" into request; false for anything else.
+bool ParseChannelCalcSpec(const std::wstring& text, ChannelCalcRequest& request);
+
+// Creates the registered calculation class "Ondara" on a new channel, applies settings for the
+// measurement and scale, and writes the channel (record, tick, value per line, in the channel's
+// output format) to the CSV file. 0 on success, else an error line on stderr and 1.
+int RunChannelCalculation(DataDocument* data, const ChannelCalcRequest& request);
+
+}  // namespace host
