@@ -1,34 +1,54 @@
-// ZRViewBase: the window of one of the module's document views, made by its view wrapper
-// inside the host's client window, and refreshed from the document.
+// ZRViewBase: the window of one of the module's document views: it finds the analysis
+// document it shows, and prints, previews and copies itself by rendering into a DC.
 #pragma once
 
-#include "hostclient/LumoCppEventHandler.h"
-#include "platform/owl/TWindow.h"
+#include "views/ViewBase.h"
 
-struct IDocView2;
-struct IDocViewClass;
+namespace ZR::Doc {
+class ZRDoc;
+}
 
-// A child window that fills its parent's client area. The view wrapper owns the window; the
-// window keeps its wrapper, class and owner without references. Its title is the view class's
-// display name, which the wrapper reports as the view's name.
-class ZRViewBase : public OWL::TWindow, public LumoCppEventHandler {
+namespace OWL {
+class TDC;
+}
+
+class ZRViewBase : public ViewBase {
  public:
   // Rebuilds what the view shows from its document.
   virtual void Refresh();
+  virtual void OnHook() {}
+  // The title of the view's printouts; the view's name unless the view says more.
+  virtual QOR::String GetCaption() { return ViewName(); }
+  // Draws the whole view into dc over rect (dc's logical units); printer is the printer's or
+  // the metafile's reference DC, or null.
+  // A view that shows nothing printable draws nothing.
+  virtual void Render(OWL::TDC& dc, OWL::TDC* printer, const OWL::TRect& rect);
+  // Called with the clipboard open, before the picture is put there.
+  virtual void AddClipboardFormats() {}
+  // Puts the view's picture on the open clipboard: an enhanced metafile of the window's
+  // physical size at the reference device's resolution, and a Windows metafile of it.
+  virtual void CopyAsMetafile();
+
   // The document's view slot this view fills (0 the Analysis View, 1 the Table View), or -1.
   virtual int DocumentSlot() const noexcept { return -1; }
   // Selects the row of an event (the Table View); other views ignore it.
   virtual void SelectEventRow(uint32_t) {}
+  // The analysis document shown (referenced), or null when the host document is not one.
+  ZR::Doc::ZRDoc* Document() const noexcept { return mDocument; }
 
-  IDocView2* View() const noexcept { return mView; }
-  IUnknown* Owner() const noexcept { return mOwner; }
+  LUMO_DECLARE_EVENT_TABLE();
 
  protected:
   ZRViewBase(OWL::TWindow* parent, IDocViewClass* viewClass, IDocView2* view, IUnknown* owner,
              OWL::TModule* module);
-  ~ZRViewBase() override = default;
+  ~ZRViewBase() override;
 
  private:
-  IDocView2* mView;
-  IUnknown* mOwner;
+  void OnQuickPrintState(ICommandState*& state);
+  int OnPrint();
+  int OnPrintPreview();
+  int OnCopy();
+  void HandToPrintService(bool preview);
+
+  ZR::Doc::ZRDoc* mDocument = nullptr;
 };

@@ -8,6 +8,7 @@
 #include "hostapi/ClassRegistry.h"
 #include "hostapi/HostApplication.h"
 #include "hostapi/UnitTestService.h"
+#include "hostapi/ViewPrinting.h"
 
 #include <objbase.h>
 #include <ole2.h>
@@ -16,8 +17,8 @@ namespace ondara_host {
 
 namespace {
 
-const CLSID* const kFrameworkClasses[3] = {&CLSID_LumoFrameWork, &CLSID_HostApplication,
-                                           &CLSID_UnitTestService};
+const CLSID* const kFrameworkClasses[4] = {&CLSID_LumoFrameWork, &CLSID_HostApplication,
+                                           &CLSID_UnitTestService, &CLSID_HostCopyService};
 
 }  // namespace
 
@@ -58,7 +59,7 @@ HRESULT HostFramework::Register() {
   const auto getClassObject = reinterpret_cast<DllGetClassObjectFn>(
       reinterpret_cast<void*>(GetProcAddress(library, "DllGetClassObject")));
   if (!getClassObject) return HRESULT_FROM_WIN32(ERROR_PROC_NOT_FOUND);
-  for (int i = 0; i < 3; ++i) {
+  for (int i = 0; i < 4; ++i) {
     IUnknown* object = nullptr;
     HRESULT hr = getClassObject(*kFrameworkClasses[i], IID_IUnknown, reinterpret_cast<void**>(&object));
     if (FAILED(hr)) return hr;

@@ -29,7 +29,7 @@ class HostFramework {
 
   HRESULT mStatus = E_FAIL;
   bool mOleInitialised = false;
-  DWORD mCookies[3] = {};
+  DWORD mCookies[4] = {};
 };
 
 // Registers the framework once per process on the calling thread (idempotent)

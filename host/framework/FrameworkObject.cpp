@@ -1,8 +1,10 @@
 // The library's class objects: the framework class (answering every service of the table), the host application and the unit-test service.
+#include "host/framework/PrintServices.h"
 #include "host/framework/ServiceTable.h"
 #include "hostapi/ClassRegistry.h"
 #include "hostapi/HostApplication.h"
 #include "hostapi/UnitTestService.h"
+#include "hostapi/ViewPrinting.h"
 
 #include <unknwn.h>
 #include <windows.h>
@@ -47,6 +49,8 @@ extern "C" HRESULT STDAPICALLTYPE DllGetClassObject(REFCLSID clsid, REFIID iid, 
     classObject = &lumo::gFrameworkClassObject;
   } else if (IsEqualCLSID(clsid, CLSID_HostApplication)) {
     classObject = lumo::HostApplicationObject();
+  } else if (IsEqualCLSID(clsid, CLSID_HostCopyService)) {
+    classObject = lumo::CopyServiceObject();
   } else if (IsEqualCLSID(clsid, CLSID_UnitTestService)) {
     classObject = lumo::UnitTestServiceObject();
   } else {

@@ -1,7 +1,8 @@
 // The host application service: message boxes and the modules' version texts.
 #include "host/framework/HostObservationPrivate.h"
-#include "host/framework/StaticService.h"
+#include "host/framework/PrintServices.h"
 #include "hostapi/HostApplication.h"
+#include "hostapi/ViewPrinting.h"
 
 namespace lumo {
 
@@ -9,8 +10,34 @@ namespace {
 
 // The stand-in shows no modal box: each is recorded and answered with the
 // first button (IDOK), so nothing waits for a user.
-class HostApplication final : public StaticService<IHostApplication, IID_IHostApplication> {
+// The application is also the frame documents print over, and reports its language.
+class HostApplication final : public IHostApplication, public IHostPrintFrame, public IHostLanguage {
  public:
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) noexcept override {
+    if (!out) return E_POINTER;
+    *out = nullptr;
+    if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IHostApplication))
+      *out = static_cast<IHostApplication*>(this);
+    else if (IsEqualIID(iid, IID_IHostPrintFrame))
+      *out = static_cast<IHostPrintFrame*>(this);
+    else if (IsEqualIID(iid, IID_IHostLanguage))
+      *out = static_cast<IHostLanguage*>(this);
+    return *out ? S_OK : E_NOINTERFACE;
+  }
+  // A static object: counting does nothing.
+  ULONG STDMETHODCALLTYPE AddRef() noexcept override { return 2; }
+  ULONG STDMETHODCALLTYPE Release() noexcept override { return 1; }
+  HRESULT STDMETHODCALLTYPE GetPrintService(IHostPrintService** service) noexcept override {
+    if (!service) return E_POINTER;
+    *service = nullptr;
+    return PrintServiceObject()->QueryInterface(IID_IHostPrintService,
+                                                reinterpret_cast<void**>(service));
+  }
+  HRESULT STDMETHODCALLTYPE GetLanguage(uint16_t* language) noexcept override {
+    if (!language) return E_POINTER;
+    *language = HostLanguage();
+    return S_OK;
+  }
   HRESULT STDMETHODCALLTYPE Reserved3() noexcept override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE Reserved4() noexcept override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE Reserved5() noexcept override { return E_NOTIMPL; }
@@ -101,6 +128,8 @@ HostApplication gHostApplication;
 
 }  // namespace
 
-IUnknown* HostApplicationObject() noexcept { return &gHostApplication; }
+IUnknown* HostApplicationObject() noexcept {
+  return static_cast<IHostApplication*>(&gHostApplication);
+}
 
 }  // namespace lumo

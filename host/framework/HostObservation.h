@@ -77,4 +77,38 @@ inline void Clear() {
   if (fn) fn();
 }
 
+// What the print service did: jobs printed, previews shown, and of the last one the pages
+// drawn, its print flags (0 for a preview), its title and the centre pixel (0x00RRGGBB) of
+// its bitmap page (0 when it went to a printer).
+struct PrintJobsSeen {
+  uint32_t jobs = 0;
+  uint32_t previews = 0;
+  uint32_t pages = 0;
+  uint32_t flags = 0;
+  uint32_t centre = 0;
+  std::wstring title;
+};
+
+inline PrintJobsSeen PrintJobs() {
+  PrintJobsSeen seen;
+  const auto fn = Export<uint32_t(__stdcall*)(uint32_t*, uint32_t*, uint32_t*, uint32_t*,
+                                              wchar_t*, uint32_t)>("LumoObservedPrintJobs");
+  wchar_t title[512] = {};
+  if (!fn) return seen;
+  seen.jobs = fn(&seen.previews, &seen.pages, &seen.flags, &seen.centre, title, 512);
+  seen.title = title;
+  return seen;
+}
+
+// How often the copy service was told a picture copy begins.
+inline uint32_t CopyBegins() {
+  const auto fn = Export<uint32_t(__stdcall*)()>("LumoObservedCopyBegins");
+  return fn ? fn() : 0;
+}
+
+// The language the host application reports from now on (0: the system's).
+inline void SetHostLanguage(uint16_t language) {
+  if (const auto fn = Export<void(__stdcall*)(uint16_t)>("LumoSetHostLanguage")) fn(language);
+}
+
 }  // namespace lumo_observe

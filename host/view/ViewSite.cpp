@@ -48,8 +48,33 @@ void ViewSite::CloseAll() noexcept {
   }
 }
 
+void ViewSite::SetHostDocument(IUnknown* document) noexcept {
+  if (document) document->AddRef();
+  mHostDocument.Attach(document);
+}
+
+HRESULT STDMETHODCALLTYPE ViewSite::CanPrint(uint16_t* can) noexcept {
+  if (!can) return E_POINTER;
+  *can = mCanPrint ? 0xFFFF : 0;
+  return S_OK;
+}
+
+HRESULT STDMETHODCALLTYPE ViewSite::Print() noexcept {
+  if (!mCanPrint) return S_FALSE;
+  ++mPrintRequests;
+  return S_OK;
+}
+
+HRESULT STDMETHODCALLTYPE ViewSite::GetHostDocument(IUnknown** document) noexcept {
+  if (!document) return E_POINTER;
+  *document = mHostDocument.Get();
+  if (*document) (*document)->AddRef();
+  return *document ? S_OK : S_FALSE;
+}
+
 void* ViewSite::FindInterface(REFIID iid) {
   if (iid == IID_IUnknown || iid == IID_IViewOwner) return static_cast<IViewOwner*>(this);
+  if (iid == IID_IViewSitePrintSupport) return static_cast<IViewSitePrintSupport*>(this);
   return nullptr;
 }
 

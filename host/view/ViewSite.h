@@ -7,13 +7,14 @@
 #include "host/common/ReservedSlots.h"
 #include "host/view/HostClientFrame.h"
 #include "hostapi/DocView.h"
+#include "hostapi/ViewPrinting.h"
 
 #include <cstdint>
 #include <vector>
 
 namespace host {
 
-class ViewSite final : public HostObject<IViewOwner> {
+class ViewSite final : public HostObject<IViewOwner, IViewSitePrintSupport> {
  public:
   // A new site (one reference).
   static HostPtr<ViewSite> Create();
@@ -37,6 +38,11 @@ class ViewSite final : public HostObject<IViewOwner> {
   int Activations() const noexcept { return mActivations; }
   // Answer the next close question with "no".
   void RefuseNextClose() noexcept { mRefuseClose = true; }
+  // The host document the site's views show (kept with a reference; may be null).
+  void SetHostDocument(IUnknown* document) noexcept;
+  // Whether the host can print the site's views now (it can until told otherwise).
+  void SetCanPrint(bool can) noexcept { mCanPrint = can; }
+  int PrintRequests() const noexcept { return mPrintRequests; }
 
   HOST_RESERVED_SLOT(3) HOST_RESERVED_SLOT(4) HOST_RESERVED_SLOT(5) HOST_RESERVED_SLOT(6)
   HOST_RESERVED_SLOT(7) HOST_RESERVED_SLOT(8) HOST_RESERVED_SLOT(9) HOST_RESERVED_SLOT(10)
@@ -45,6 +51,10 @@ class ViewSite final : public HostObject<IViewOwner> {
   HRESULT STDMETHODCALLTYPE QueryViewClose(IDocView2* view, uint16_t* mayClose) noexcept override;
   HRESULT STDMETHODCALLTYPE OnViewDetached(IDocView2* view) noexcept override;
   HRESULT STDMETHODCALLTYPE OnViewActivated(IDocView2* view) noexcept override;
+  // IViewSitePrintSupport
+  HRESULT STDMETHODCALLTYPE CanPrint(uint16_t* can) noexcept override;
+  HRESULT STDMETHODCALLTYPE Print() noexcept override;
+  HRESULT STDMETHODCALLTYPE GetHostDocument(IUnknown** document) noexcept override;
 
  private:
   ViewSite() = default;
@@ -60,6 +70,9 @@ class ViewSite final : public HostObject<IViewOwner> {
   int mDetachNotices = 0;
   int mActivations = 0;
   bool mRefuseClose = false;
+  bool mCanPrint = true;
+  int mPrintRequests = 0;
+  HostPtr<IUnknown> mHostDocument;
 };
 
 }  // namespace host
