@@ -43,6 +43,14 @@ class ScriptedModalSeam : public OWL::TModalSeam {
   // the menus tracked are kept with their item count.
   std::deque<UINT> MenuChoices;
   std::vector<int> MenuItemCounts;
+  // Where and how each popup menu was tracked.
+  struct MenuTrackRecord {
+    int x;
+    int y;
+    UINT flags;
+    HWND owner;
+  };
+  std::vector<MenuTrackRecord> MenuTracks;
   // What a save dialog was given (texts copied: the caller's buffers go with the call).
   struct SaveDialogRecord {
     HWND owner;
@@ -75,8 +83,9 @@ class ScriptedModalSeam : public OWL::TModalSeam {
     return dialog.GetModalResult();
   }
 
-  BOOL TrackPopupMenu(HMENU menu, UINT, int, int, HWND, const TPMPARAMS*) override {
+  BOOL TrackPopupMenu(HMENU menu, UINT flags, int x, int y, HWND owner, const TPMPARAMS*) override {
     MenuItemCounts.push_back(GetMenuItemCount(menu));
+    MenuTracks.push_back({x, y, flags, owner});
     if (MenuChoices.empty()) return 0;
     UINT const choice = MenuChoices.front();
     MenuChoices.pop_front();
