@@ -3,6 +3,7 @@
 #include "views/PopupMenu.h"
 
 #include "platform/owl/TStatic.h"
+#include "tests/support/DibCanvas.h"
 #include "tests/support/ScriptedModalSeam.h"
 
 #include <gtest/gtest.h>
@@ -33,42 +34,6 @@ class Owner final : public OWL::TWindow {
   }
   std::vector<Command> commands;
 };
-
-class Dib {
- public:
-  Dib(int width, int height, int colour) : mWidth(width) {
-    BITMAPINFO info{};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    mBitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&mBits),
-                               nullptr, 0);
-    mDc = CreateCompatibleDC(nullptr);
-    mOld = SelectObject(mDc, mBitmap);
-    RECT all{0, 0, width, height};
-    FillRect(mDc, &all, GetSysColorBrush(colour));
-  }
-  ~Dib() {
-    SelectObject(mDc, mOld);
-    DeleteDC(mDc);
-    DeleteObject(mBitmap);
-  }
-  HDC Dc() const { return mDc; }
-  uint32_t At(int x, int y) const {
-    GdiFlush();
-    return mBits[y * mWidth + x] & 0xFFFFFF;
-  }
-
- private:
-  int mWidth;
-  HBITMAP mBitmap = nullptr;
-  uint32_t* mBits = nullptr;
-  HDC mDc = nullptr;
-  HGDIOBJ mOld = nullptr;
-};
-
-uint32_t Sys(int colour) {
-  const COLORREF c = GetSysColor(colour);
-  return (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c);
-}
 
 class PopupMenuTest : public ::testing::Test {
  protected:
@@ -179,17 +144,17 @@ TEST_F(PopupMenuTest, PressClosingTheMenuOnTheButtonDoesNotReopenIt) {
 TEST_F(PopupMenuTest, FlatFaceAndCheckedItemDrawing) {
   button->SetStyle(PopupMenu::kFace | PopupMenu::kFlat);
   const int arrow = GetSystemMetrics(SM_CXVSCROLL);
-  Dib face(80, 24, COLOR_WINDOW);
+  DibCanvas face(80, 24, GetSysColorBrush(COLOR_WINDOW));
   const RECT rect{0, 0, 80, 24};
   button->DrawButtonFace(face.Dc(), rect, 0xFFFF, 0, 0, false);
   EXPECT_EQ(face.At(80 - arrow, 12), 0u) << "the arrow's black outline";
-  EXPECT_EQ(face.At(80 - arrow - 4, 12), Sys(COLOR_BTNFACE));
+  EXPECT_EQ(face.At(80 - arrow - 4, 12), DibCanvas::SysPixel(COLOR_BTNFACE));
   bool anyFace = false;
   for (int x = 80 - arrow + 1; x < 78; ++x)
-    for (int y = 3; y < 21; ++y) anyFace = anyFace || face.At(x, y) == Sys(COLOR_3DFACE);
+    for (int y = 3; y < 21; ++y) anyFace = anyFace || face.At(x, y) == DibCanvas::SysPixel(COLOR_3DFACE);
   EXPECT_FALSE(anyFace) << "the arrow's face pixels become the window colour";
   const int checkW = GetSystemMetrics(SM_CXMENUCHECK);
-  Dib item(120, 24, COLOR_WINDOW);
+  DibCanvas item(120, 24, GetSysColorBrush(COLOR_WINDOW));
   const RECT itemRect{0, 0, 120, 24};
   button->DrawMenuItem(item.Dc(), itemRect, 101, 0, ODA_DRAWENTIRE, ODS_CHECKED);
   const int top = (24 - GetSystemMetrics(SM_CYMENUCHECK)) / 2;
@@ -198,7 +163,7 @@ TEST_F(PopupMenuTest, FlatFaceAndCheckedItemDrawing) {
   for (int x = 2; x < checkW - 2; ++x)
     for (int y = top + 2; y < top + GetSystemMetrics(SM_CYMENUCHECK) - 2; ++y) black += item.At(x, y) == 0;
   EXPECT_GT(black, 0) << "the check mark";
-  EXPECT_EQ(item.At(checkW + 10, 12), Sys(COLOR_MENU));
+  EXPECT_EQ(item.At(checkW + 10, 12), DibCanvas::SysPixel(COLOR_MENU));
 }
 
 }  // namespace

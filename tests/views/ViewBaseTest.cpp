@@ -16,6 +16,7 @@
 #include "hostclient/ModuleInstance.h"
 #include "hostclient/TypeIds.h"
 #include "platform/owl/TDC.h"
+#include "tests/support/DibCanvas.h"
 #include "tests/support/HostDataFile.h"
 
 #include <gtest/gtest.h>
@@ -72,42 +73,6 @@ class RecordedState final : public ICommandState {
   std::wstring text;
   uint16_t enabled = 0x1234;
 };
-
-// A 32-bit top-down DIB on a memory DC.
-class Dib {
- public:
-  Dib(int width, int height) : mWidth(width) {
-    BITMAPINFO info{};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    mBitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&mBits),
-                               nullptr, 0);
-    mDc = CreateCompatibleDC(nullptr);
-    mOld = SelectObject(mDc, mBitmap);
-    RECT all{0, 0, width, height};
-    FillRect(mDc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-  }
-  ~Dib() {
-    SelectObject(mDc, mOld);
-    DeleteDC(mDc);
-    DeleteObject(mBitmap);
-  }
-  HDC Dc() const { return mDc; }
-  uint32_t At(int x, int y) const {
-    GdiFlush();
-    return mBits[y * mWidth + x] & 0xFFFFFF;
-  }
-
- private:
-  int mWidth;
-  HBITMAP mBitmap = nullptr;
-  uint32_t* mBits = nullptr;
-  HDC mDc = nullptr;
-  HGDIOBJ mOld = nullptr;
-};
-
-uint32_t AsPixel(COLORREF colour) {
-  return (GetRValue(colour) << 16) | (GetGValue(colour) << 8) | GetBValue(colour);
-}
 
 void PumpMessages() {
   MSG msg;
@@ -244,7 +209,7 @@ TEST_F(ViewBaseTest, PrintoutSlotsByIndex) {
   EXPECT_EQ(printout->GetTitle(&title), S_OK);
   EXPECT_STREQ(title, L"Title");
   SysFreeString(title);
-  Dib page(40, 30);
+  DibCanvas page(40, 30, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
   const RECT area{10, 10, 30, 20};
   ASSERT_EQ(printout->BeginPrinting(page.Dc(), nullptr, &area), S_OK);
   int32_t count = 0;
@@ -297,7 +262,7 @@ TEST_F(ViewBaseTest, CopyPutsBothMetafilesOfThePhysicalSizeOnTheClipboard) {
   EXPECT_EQ(picture->yExt, header.rclFrame.bottom);
   EXPECT_NE(picture->hMF, nullptr);
   GlobalUnlock(pictureMemory);
-  Dib played(60, 40);
+  DibCanvas played(60, 40, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
   const RECT target{0, 0, 60, 40};
   PlayEnhMetaFile(played.Dc(), enhanced, &target);
   EXPECT_EQ(played.At(30, 20), 0xFF0000u);
@@ -323,10 +288,10 @@ TEST_F(ViewBaseTest, SizeGripAnswersOnlyWhileTheFrameIsNotMaximised) {
   ClientToScreen(handle, &corner);
   EXPECT_NE(SendMessageW(handle, WM_NCHITTEST, 0, MAKELPARAM(corner.x, corner.y)), HTBOTTOMRIGHT);
   const int m = ViewBase::GripSize();
-  Dib painted(3 * m, 3 * m);
+  DibCanvas painted(3 * m, 3 * m, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
   const RECT area{0, 0, 3 * m, 3 * m};
   window->PaintGrip(painted.Dc(), area);
-  EXPECT_EQ(painted.At(3 * m - m / 2, 3 * m - m / 2), AsPixel(GetSysColor(COLOR_BTNFACE)));
+  EXPECT_EQ(painted.At(3 * m - m / 2, 3 * m - m / 2), DibCanvas::SysPixel(COLOR_BTNFACE));
   EXPECT_EQ(painted.At(m, m), 0xFFFFFFu) << "outside the square nothing is drawn";
   ShowWindow(frame, SW_RESTORE);
   PumpMessages();
