@@ -8,6 +8,8 @@
 #include "hostclient/EventTableEntries.h"
 #include "hostclient/FrameworkAccess.h"
 #include "platform/owl/TDC.h"
+#include "platform/owl/TModule.h"
+#include "views/ViewStringIds.h"
 
 #include <oleauto.h>
 
@@ -32,10 +34,12 @@ ComPtr<IViewSitePrintSupport> PrintSupportOf(IUnknown* site) {
 }  // namespace
 
 QOR::String LocalizedPrintCommand(const QOR::String& text, LANGID language) {
-  static const QOR::String kPrint(L"&Print");
-  static const QOR::String kImprimir(L"&Imprimir");
+  static const QOR::String kPrint(OWL::TModule::Default().LoadString(IDS_VIEW_PRINT_WORD).c_str());
+  static const QOR::String kImprimir(
+      OWL::TModule::Default().LoadString(IDS_VIEW_PRINT_WORD_SPANISH).c_str());
   if (PRIMARYLANGID(language) != LANG_SPANISH) return text;
   const size_t length = wcslen(kPrint.GetText());
+  if (length == 0) return text;
   if (wcsncmp(text.GetText(), kPrint.GetText(), length) != 0) return text;
   QOR::String result(kImprimir);
   result += text.GetText() + length;
