@@ -18,12 +18,6 @@
 
 namespace {
 
-template <uint32_t Id>
-uint32_t* FixedId(uint32_t* result) {
-  *result = Id;
-  return result;
-}
-
 ComPtr<IViewSitePrintSupport> PrintSupportOf(IUnknown* site) {
   ComPtr<IViewSitePrintSupport> support;
   if (site)
@@ -48,10 +42,10 @@ QOR::String LocalizedPrintCommand(const QOR::String& text, LANGID language) {
 
 LUMO_DEFINE_EVENT_TABLE(ViewBase, LumoEventHandlerBase){
     EventTableHead(),
-    CommandStateEntry(&FixedId<kCopyCommandId>, &ViewBase::OnCopyState),
-    CommandStateEntry(&FixedId<kPrintCommandId>, &ViewBase::OnPrintState),
-    CommandStateEntry(&FixedId<kQuickPrintCommandId>, &ViewBase::OnQuickPrintState),
-    MessageEntry(&FixedId<kSitePrintMessageId>, kMessageMaskWholeId, &ViewBase::OnSitePrint),
+    CommandStateEntry(&HostFixedId<kCopyCommandId>, &ViewBase::OnCopyState),
+    CommandStateEntry(&HostFixedId<kPrintCommandId>, &ViewBase::OnPrintState),
+    CommandStateEntry(&HostFixedId<kQuickPrintCommandId>, &ViewBase::OnQuickPrintState),
+    MessageEntry(&HostFixedId<kSitePrintMessageId>, kMessageMaskWholeId, &ViewBase::OnSitePrint),
     EventTableEnd(),
 };
 

@@ -25,6 +25,13 @@ inline constexpr uint32_t kPrintMessageId = 0x8001000B;
 inline constexpr uint32_t kPrintPreviewMessageId = 0x8001000C;
 inline constexpr uint32_t kSitePrintMessageId = 0x8001000D;
 
+// An event table id getter for an id the host framework fixes.
+template <uint32_t Id>
+uint32_t* HostFixedId(uint32_t* result) {
+  *result = Id;
+  return result;
+}
+
 // The host's print command text for language: a leading "&Print" becomes "&Imprimir" when the
 // primary language is Spanish; any other text is kept.
 QOR::String LocalizedPrintCommand(const QOR::String& text, LANGID language);

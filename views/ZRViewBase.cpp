@@ -15,12 +15,6 @@
 
 namespace {
 
-template <uint32_t Id>
-uint32_t* FixedId(uint32_t* result) {
-  *result = Id;
-  return result;
-}
-
 IHostCopyService* GetCopyHostService() noexcept {
   return QOR::COMClassObjectAccessor<IHostCopyService, CLSID_HostCopyService,
                                      IID_IHostCopyService>::Get();
@@ -47,11 +41,11 @@ struct ClipboardCloser {
 
 LUMO_DEFINE_EVENT_TABLE(ZRViewBase, ViewBase){
     EventTableHead(),
-    CommandStateEntry(&FixedId<kQuickPrintCommandId>, &ZRViewBase::OnQuickPrintState),
-    MessageEntry(&FixedId<kPrintMessageId>, kMessageMaskWholeId, &ZRViewBase::OnPrint),
-    MessageEntry(&FixedId<kPrintPreviewMessageId>, kMessageMaskWholeId,
+    CommandStateEntry(&HostFixedId<kQuickPrintCommandId>, &ZRViewBase::OnQuickPrintState),
+    MessageEntry(&HostFixedId<kPrintMessageId>, kMessageMaskWholeId, &ZRViewBase::OnPrint),
+    MessageEntry(&HostFixedId<kPrintPreviewMessageId>, kMessageMaskWholeId,
                  &ZRViewBase::OnPrintPreview),
-    MessageEntry(&FixedId<kCopyMessageId>, kMessageMaskWholeId, &ZRViewBase::OnCopy),
+    MessageEntry(&HostFixedId<kCopyMessageId>, kMessageMaskWholeId, &ZRViewBase::OnCopy),
     EventTableEnd(),
 };
 
