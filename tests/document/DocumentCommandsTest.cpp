@@ -10,6 +10,7 @@
 #include "hostclient/LumoDocumentClassBase.h"
 #include "hostclient/ModuleInstance.h"
 #include "tests/document/ZRDocFixture.h"
+#include "tests/support/RecordedCommandState.h"
 #include "tests/support/ScriptedModalSeam.h"
 
 #include <gtest/gtest.h>
@@ -21,32 +22,6 @@
 namespace {
 
 using ZR::Doc::ZRDoc;
-
-// What an update handler set.
-class RecordedState final : public ICommandState {
- public:
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID, void** out) override {
-    *out = nullptr;
-    return E_NOINTERFACE;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return 1; }
-  ULONG STDMETHODCALLTYPE Release() override { return 1; }
-  HRESULT STDMETHODCALLTYPE SetChecked(VARIANT_BOOL value) override {
-    checked = value != VARIANT_FALSE;
-    return S_OK;
-  }
-  HRESULT STDMETHODCALLTYPE SetEnabled(VARIANT_BOOL value) override {
-    enabled = value != VARIANT_FALSE;
-    return S_OK;
-  }
-  HRESULT STDMETHODCALLTYPE SetText(const wchar_t* value) override {
-    text = value;
-    return S_OK;
-  }
-  bool enabled = false;
-  bool checked = false;
-  std::wstring text;
-};
 
 std::wstring Hex(uintptr_t value) {
   wchar_t buffer[16];
@@ -60,8 +35,8 @@ class DocumentCommandsTest : public doctest::ZRDocTest {
     mDocument->QueryInterface(IID_ILumoCommandHandler, mCommands.OutVoid());
     return *mCommands.Get();
   }
-  RecordedState State(uint32_t id) {
-    RecordedState state;
+  RecordedCommandState State(uint32_t id) {
+    RecordedCommandState state;
     EXPECT_EQ(S_OK, Commands().QueryState(id, &state)) << Hex(id);
     return state;
   }

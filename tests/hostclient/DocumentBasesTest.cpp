@@ -14,6 +14,7 @@
 #include "hostclient/FrameworkAccess.h"
 #include "hostclient/TypeIds.h"
 #include "tests/support/HostDataFile.h"
+#include "tests/support/RecordedCommandState.h"
 
 #include <gtest/gtest.h>
 #include <objbase.h>
@@ -82,23 +83,6 @@ LUMO_DEFINE_EVENT_TABLE(TestDoc, LumoEventHandlerBase){
     MessageEntry(&TakenMessage::GetId, kMessageMaskWholeId, &TestDoc::OnTaken),
     MessageEntry(&LeftMessage::GetId, kMessageMaskWholeId, &TestDoc::OnLeft),
     EventTableEnd(),
-};
-
-class CheckedState final : public ICommandState {
- public:
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID, void** out) override {
-    *out = nullptr;
-    return E_NOINTERFACE;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return 1; }
-  ULONG STDMETHODCALLTYPE Release() override { return 1; }
-  HRESULT STDMETHODCALLTYPE SetChecked(VARIANT_BOOL value) override {
-    checked = value;
-    return S_OK;
-  }
-  HRESULT STDMETHODCALLTYPE SetEnabled(VARIANT_BOOL) override { return S_OK; }
-  HRESULT STDMETHODCALLTYPE SetText(const wchar_t*) override { return S_OK; }
-  VARIANT_BOOL checked = VARIANT_FALSE;
 };
 
 // Records the event ids observers are attached to.
@@ -223,9 +207,9 @@ TEST_F(DocumentBases, CommandsRunThroughTheTable) {
   document->QueryInterface(IID_ILumoCommandHandler, commands.OutVoid());
   EXPECT_EQ(commands->Execute(TestCommand::Id()), S_OK);
   EXPECT_EQ(Doc().commands, 1);
-  CheckedState state;
+  RecordedCommandState state;
   EXPECT_EQ(commands->QueryState(TestCommand::Id(), &state), S_OK);
-  EXPECT_EQ(state.checked, VARIANT_TRUE);
+  EXPECT_TRUE(state.checked);
   EXPECT_EQ(commands->Execute(TakenMessage::Id()), S_FALSE);
   // The class offers a command to its companion first, then to its own (empty) table.
   const uint32_t before = RecordOf(sClass->Companion()).commands;
