@@ -24,8 +24,7 @@ DEFINE_RESPONSE_TABLE1(TGadgetWindow, TWindow)
   EV_WM_SYSCOLORCHANGE,
 END_RESPONSE_TABLE;
 
-// The gadget-window font: the system's message font.
-static TFont* NewGadgetWindowFont() {
+TFont* NewGadgetWindowFont() {
   NONCLIENTMETRICSW metrics{};
   metrics.cbSize = sizeof metrics;
   if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0))

@@ -15,6 +15,10 @@ namespace OWL {
 
 class TGadget;
 
+// A new gadget-window font (the system's message font, else the default GUI font); owned by the
+// caller.
+TFont* NewGadgetWindowFont();
+
 class TGadgetWindow : public TWindow {
  public:
   enum TTileDirection { Horizontal, Vertical };
