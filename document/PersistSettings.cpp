@@ -5,6 +5,8 @@
 #include "base/StorageBinIStreamLite.h"
 #include "base/StorageBinOStreamLite.h"
 #include "document/SettingsStore.h"
+#include "document/TableColumnRecord.h"
+#include "document/TableViewData.h"
 #include "document/ZRDoc.h"
 #include "grid/ITableViewManager.h"
 #include "hostclient/ClassGuids.h"
@@ -14,30 +16,6 @@
 namespace ZR::Doc {
 
 namespace {
-
-// The Table View's column record: -1, its version 2, the column entries, -1. The view keeps no
-// column settings of its own yet, so the record is written empty and read past.
-constexpr int32_t kColumnsMarker = -1;
-constexpr int32_t kColumnsVersion = 2;
-
-void WriteTableViewColumns(IBinOutStream& out) {
-  out.WriteLong(kColumnsMarker);
-  out.WriteLong(kColumnsVersion);
-  out.WriteLong(kColumnsMarker);
-}
-
-bool ReadTableViewColumns(IBinInStream& in) {
-  int32_t marker = 0;
-  int32_t version = 0;
-  in.ReadInt32(&marker);
-  in.ReadInt32(&version);
-  if (in.GetStatus() != S_OK || marker != kColumnsMarker || version != kColumnsVersion) return false;
-  int32_t word = 0;
-  do {
-    if (in.ReadInt32(&word) != S_OK) return false;
-  } while (word != kColumnsMarker);
-  return true;
-}
 
 // Copies the column state of one manager into another through the record both read and write.
 bool CopyColumnState(ITableViewManager& from, ITableViewManager& to) {
@@ -100,7 +78,8 @@ void PersistSettings::Write(IBinOutStream& out) {
   ComPtr<ITableViewManager> manager;
   mDocument.GetTableViewManager(manager.Out());
   if (manager) manager->SaveColumnState(0, &out);  // its answer is ignored: the stream's state counts
-  WriteTableViewColumns(out);
+  if (const TableViewData* const table = mDocument.GetTableViewData()) table->SaveColumns(out);
+  else SaveColumnRecord(out, CellFormatMap{});
   out.WriteLong(kSettingsStreamMarker);
 }
 
@@ -128,9 +107,10 @@ bool PersistSettings::Read(IBinInStream& in) {
   int32_t markerB = kSettingsStreamMarker;
   bool ok = true;
   ComPtr<ITableViewManager> columns;
+  CellFormatMap formats;
   if (version > 0) {
     ok = SUCCEEDED(CreateTableViewManager(columns.Out())) && columns->LoadColumnState(0, &in) == S_OK;
-    ok = ok && ReadTableViewColumns(in);
+    ok = ok && LoadColumnRecord(in, formats);
     markerB = 0;
     in.ReadInt32(&markerB);
   }
@@ -140,6 +120,7 @@ bool PersistSettings::Read(IBinInStream& in) {
   ComPtr<ITableViewManager> manager;
   if (columns && SUCCEEDED(mDocument.GetTableViewManager(manager.Out())) && !CopyColumnState(*columns, *manager))
     return false;
+  if (TableViewData* const table = mDocument.GetTableViewData()) table->MergeColumns(formats);
   mChannelCalcPlacement = channelCalc;
   mSettingsDialogPlacement = settingsDialog;
   mDocument.GetSettings() = store;

@@ -70,4 +70,8 @@ bool TableViewData::SaveColumns(IBinOutStream& out) const { return SaveColumnRec
 
 bool TableViewData::LoadColumns(IBinInStream& in) { return LoadColumnRecord(in, mFormats); }
 
+void TableViewData::MergeColumns(const CellFormatMap& formats) {
+  for (const auto& [key, format] : formats) mFormats[key] = format;
+}
+
 }  // namespace ZR

@@ -68,6 +68,9 @@ class TableViewData final
   // The format record in the document's settings stream.
   bool SaveColumns(IBinOutStream& out) const;
   bool LoadColumns(IBinInStream& in);
+  // Formats read elsewhere (as LoadColumns reads them) replace those of the same measurement;
+  // the others stay.
+  void MergeColumns(const std::map<int32_t, CellFormat>& formats);
 
   // Writes the table as text (see TableTextWriter) under the host's progress display, with the
   // summary block, recomputed first, while summary rows are switched on. S_OK, S_FALSE when cancelled (the file is

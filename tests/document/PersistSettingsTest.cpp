@@ -4,6 +4,7 @@
 #include "document/PersistSettings.h"
 
 #include "document/CycleDetector.h"
+#include "document/TableViewData.h"
 #include "document/ZRDoc.h"
 #include "host/view/DocumentStreams.h"
 #include "hostclient/ClassGuids.h"
@@ -98,6 +99,7 @@ class PersistSettingsTest : public doctest::ZRDocTest {
     return Bytes(stream.Get());
   }
   HRESULT LoadBytes(const std::vector<uint8_t>& bytes) { return Persist().Load(StreamOf(bytes).Get()); }
+  int32_t& Figures(int32_t measurement) { return mDoc->GetTableViewData()->GetCellFormat(measurement).significantFigures; }
 };
 
 TEST_F(PersistSettingsTest, SaveThenLoadGivesBackTheSettingsAndPlacements) {
@@ -131,19 +133,46 @@ TEST_F(PersistSettingsTest, StreamHoldsPlacementsStoreColumnStateAndMarkers) {
   ASSERT_GT(bytes.size(), 4 * (head.size() + 10));
   EXPECT_EQ(head, Words(bytes, 0, head.size()));
   // The store ends with 347, then 787, the grid's column state, the Table View's columns, 787.
-  const std::vector<int32_t> tail{347, 787, 2, 0, 1337, -1, 2, -1, 787};
+  const std::vector<int32_t> tail{347, 787, 2, 0, 1337, -1, 2, -1, -1, 787};
   EXPECT_EQ(tail, Words(bytes, bytes.size() - 4 * tail.size(), tail.size()));
+}
+
+TEST_F(PersistSettingsTest, TableViewColumnFormatsTravelWithTheStream) {
+  Open();
+  Figures(5) = 3;
+  Figures(12) = 6;
+  const std::vector<uint8_t> bytes = Saved();
+  // The grid's column state, then the formats in measurement order: key, 1, figures, measurement.
+  const std::vector<int32_t> tail{1337, -1, 2, 5, 1, 3, 5, 12, 1, 6, 12, -1, -1, 787};
+  EXPECT_EQ(tail, Words(bytes, bytes.size() - 4 * tail.size(), tail.size()));
+  Figures(5) = 9;
+  Figures(7) = 2;
+  ASSERT_EQ(S_OK, LoadBytes(bytes));
+  EXPECT_EQ(3, Figures(5));
+  EXPECT_EQ(6, Figures(12));
+  EXPECT_EQ(2, Figures(7)) << "a measurement the stream does not name keeps its format";
+
+  // Version 0 ends after the store's marker: no table part, the formats stay as they are.
+  std::vector<uint8_t> version0(bytes.begin(), bytes.end() - 4 * (tail.size() + 2));
+  const int32_t zero = 0;
+  std::memcpy(version0.data() + 4, &zero, 4);
+  Figures(5) = 9;
+  ASSERT_EQ(S_OK, LoadBytes(version0));
+  EXPECT_EQ(9, Figures(5));
 }
 
 TEST_F(PersistSettingsTest, EveryCutAndHostileStreamFailsWithNothingApplied) {
   Open();
   Set(1001, L"12");
   Persist().SettingsDialogPlacement() = QOR::WindowPlacement{0, RECT{10, 20, 110, 220}, 1};
+  Figures(5) = 3;
   const std::vector<uint8_t> bytes = Saved();
   Set(1001, L"30");
   Persist().SettingsDialogPlacement() = QOR::WindowPlacement{};
+  Figures(5) = 9;
   const auto unchanged = [&](const char* what, size_t at) {
     EXPECT_EQ(L"30", Text(1001)) << what << " " << at;
+    EXPECT_EQ(9, Figures(5)) << what << " " << at;
     EXPECT_EQ(0, Persist().SettingsDialogPlacement().valid) << what << " " << at;
     EXPECT_FALSE(Persist().Loaded()) << what << " " << at;
   };
@@ -152,7 +181,8 @@ TEST_F(PersistSettingsTest, EveryCutAndHostileStreamFailsWithNothingApplied) {
     unchanged("cut at byte", cut);
   }
   // Byte offsets of single words: from the start for the placements and the store's head, from
-  // the end for the column state (2, n, 1337) and the closing marker.
+  // the end for the column state (2, n, 1337), the Table View's columns (-1, 2, 5, 1, 3, 5, -1,
+  // -1) and the closing marker.
   // Words 2-4 are the first placement (no rectangle), 5-11 the second, 12 on the store.
   const size_t storeAt = 4 * 12;  // 1, 347, the group's version, its setting count
   for (const auto& [at, value] : std::vector<std::pair<size_t, int32_t>>{
@@ -160,7 +190,9 @@ TEST_F(PersistSettingsTest, EveryCutAndHostileStreamFailsWithNothingApplied) {
            {4 * 11, 778},                    // the second one's trailer
            {storeAt + 12, 0x7FFFFFFF},       // the global group's setting count
            {storeAt + 12, -5},
-           {bytes.size() - 24, 100000000},   // the column count
+           {bytes.size() - 44, 100000000},   // the column count
+           {bytes.size() - 32, 3},           // the Table View columns' version
+           {bytes.size() - 28, 59},          // a format's measurement key
            {bytes.size() - 4, 788}}) {       // the closing marker
     std::vector<uint8_t> hostile = bytes;
     std::memcpy(hostile.data() + at, &value, 4);
@@ -218,6 +250,7 @@ TEST_F(PersistSettingsTest, IdentityDirtyAndNewDocumentRules) {
 TEST_F(PersistSettingsTest, DataFileSavedWithItsDocumentOpensWithTheSameSettingsAndRows) {
   Open();
   Set(1001, L"12");
+  Figures(5) = 3;
   ASSERT_EQ(S_OK, SendAnalyze());
   const std::vector<int32_t> rows = mDoc->GetCycleDetector()->EventsPerRecord();
   ASSERT_EQ((std::vector<int32_t>{4, 4}), rows);
@@ -239,6 +272,7 @@ TEST_F(PersistSettingsTest, DataFileSavedWithItsDocumentOpensWithTheSameSettings
   ASSERT_NE(nullptr, mDoc.Get());
   EXPECT_EQ(L"1", Text(2000));
   EXPECT_EQ(L"12", Text(1001));
+  EXPECT_EQ(3, Figures(5)) << "the Table View's column format";
   EXPECT_TRUE(Flag(2011)) << "the analysis was kept";
   EXPECT_EQ(3u, mData->Objects().Objects().size()) << "marker objects made in the new file";
   ASSERT_EQ(S_OK, SendAnalyze());
