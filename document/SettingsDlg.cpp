@@ -1,5 +1,8 @@
-// ZR::Dlg::SettingsDlg: the dialog frame from the module's resources.
+// ZR::Dlg::SettingsDlg: the dialog frame from the module's resources, opened where it was last
+// closed.
 #include "document/SettingsDlg.h"
+
+#include "base/WindowPlacement.h"
 
 namespace ZR::Dlg {
 
@@ -8,5 +11,15 @@ SettingsDlg::SettingsDlg(OWL::TWindow* parent, IUnknown* hostDataDocument, int p
       mHostDataDocument(hostDataDocument),
       mPage(page),
       mStore(store) {}
+
+void SettingsDlg::SetupWindow() {
+  OWL::TDialog::SetupWindow();
+  if (mPlacement) QOR::ApplyWindowPlacement(GetHandle(), *mPlacement);
+}
+
+void SettingsDlg::CleanupWindow() {
+  OWL::TDialog::CleanupWindow();
+  if (mPlacement && GetHandle()) *mPlacement = QOR::CaptureWindowPlacement(GetHandle());
+}
 
 }  // namespace ZR::Dlg

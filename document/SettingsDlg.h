@@ -6,6 +6,10 @@
 
 #include <unknwn.h>
 
+namespace QOR {
+struct WindowPlacement;
+}
+
 namespace ZR::Doc {
 class SettingsStore;
 }
@@ -20,11 +24,18 @@ class SettingsDlg : public OWL::TDialog {
   Doc::SettingsStore& Store() noexcept { return mStore; }
   IUnknown* HostDataDocument() const noexcept { return mHostDataDocument; }
   int Page() const noexcept { return mPage; }
+  // The record the dialog opens at and keeps its last position in (borrowed; none by default).
+  void SetPlacement(QOR::WindowPlacement* placement) noexcept { mPlacement = placement; }
+
+ protected:
+  void SetupWindow() override;
+  void CleanupWindow() override;
 
  private:
   IUnknown* mHostDataDocument;  // borrowed for the dialog's life
   int mPage;
   Doc::SettingsStore& mStore;
+  QOR::WindowPlacement* mPlacement = nullptr;
 };
 
 }  // namespace ZR::Dlg

@@ -216,6 +216,7 @@ void ZRDoc::RunSettingsDialog(int page, OWL::TWindow* parent) {
   }
   SettingsStore copy(GetSettings());
   Dlg::SettingsDlg dialog(parent ? parent : frame, DataDocument(), page, copy);
+  dialog.SetPlacement(&mPersist.SettingsDialogPlacement());
   if (dialog.Execute() != IDOK) return;
   DetachPeakMarkers();
   GetSettings() = copy;

@@ -170,6 +170,7 @@ HRESULT STDMETHODCALLTYPE HostDocument::GetChildObject(uint32_t typeId, int32_t 
 HRESULT STDMETHODCALLTYPE HostDocument::BeginSettingsChange() noexcept {
   try {
     mSettingsChangeLog.push_back(L"begin");
+    if (mSettingsChangeWatcher) mSettingsChangeWatcher(mSettingsChangeLog.back());
     return S_OK;
   } catch (...) {
     return E_OUTOFMEMORY;
@@ -179,6 +180,7 @@ HRESULT STDMETHODCALLTYPE HostDocument::BeginSettingsChange() noexcept {
 HRESULT STDMETHODCALLTYPE HostDocument::EndSettingsChange(double value) noexcept {
   try {
     mSettingsChangeLog.push_back(L"end " + std::to_wstring(static_cast<long long>(value)));
+    if (mSettingsChangeWatcher) mSettingsChangeWatcher(mSettingsChangeLog.back());
     return S_OK;
   } catch (...) {
     return E_OUTOFMEMORY;

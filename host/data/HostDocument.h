@@ -10,6 +10,8 @@
 #include "hostapi/HostDocument.h"
 
 #include <cstdint>
+#include <functional>
+#include <utility>
 #include <string>
 #include <vector>
 
@@ -75,6 +77,8 @@ class HostDocument final : public HostObject<IHostDocument, IHostChildDocumentLi
   void SetSettingsPageFlag(bool on) noexcept { mSettingsBracket = on; }
   // What the bracket calls did, in order ("begin", "end 0"), for the host's diagnostics.
   const std::vector<std::wstring>& SettingsChangeLog() const noexcept { return mSettingsChangeLog; }
+  // Called with each entry as it is logged, to look at the data file inside the bracket.
+  void OnSettingsChange(std::function<void(const std::wstring&)> watcher) { mSettingsChangeWatcher = std::move(watcher); }
 
  private:
   explicit HostDocument(HostPtr<DataDocument> dataDocument);
@@ -95,6 +99,7 @@ class HostDocument final : public HostObject<IHostDocument, IHostChildDocumentLi
   std::vector<IUnknown*> mPersistObjects;
   bool mSettingsBracket = false;
   std::vector<std::wstring> mSettingsChangeLog;
+  std::function<void(const std::wstring&)> mSettingsChangeWatcher;
 };
 
 }  // namespace host

@@ -216,7 +216,29 @@ TEST_F(DocumentCommandsTest, SettingsDialogNeedsPeriodixAndCancelChangesNothing)
 
 TEST_F(DocumentCommandsTest, SettingsDialogOkAppliesTheCopyAndAnalysesInsideTheBracket) {
   ZRDoc& doc = Open();
+  ASSERT_TRUE(doc.RunAnalysis(false, true));
+  const auto markerChannels = [&] {
+    return mData->Objects().Find(static_cast<int32_t>(Value(2024)), kMarkerObjectKind)->channels;
+  };
+  const std::vector<int32_t> attached = markerChannels();
+  ASSERT_FALSE(attached.empty());
+  host::Progress() = host::ProgressLog{};
   mHost->SetSettingsPageFlag(true);
+  // What the document has done by each bracket call: markers detached, store assigned, dirty,
+  // registered before the first; the one analysis between the two.
+  struct Seen {
+    std::wstring entry;
+    std::wstring setting;
+    HRESULT dirty;
+    bool registered;
+    size_t analyses;
+    std::vector<int32_t> markers;
+  };
+  std::vector<Seen> seen;
+  mHost->OnSettingsChange([&](const std::wstring& entry) {
+    seen.push_back({entry, Text(1001), doc.SettingsPersistence().IsDirty(), doc.PersistenceRegistered(),
+                    host::Progress().titles.size(), markerChannels()});
+  });
   ScriptedModalSeam seam;
   seam.DialogScript = [&](OWL::TDialog& dialog) {
     auto& settings = dynamic_cast<ZR::Dlg::SettingsDlg&>(dialog);
@@ -225,12 +247,54 @@ TEST_F(DocumentCommandsTest, SettingsDialogOkAppliesTheCopyAndAnalysesInsideTheB
     dialog.CloseWindow(IDOK);
   };
   EXPECT_EQ(S_OK, Commands().Execute(DocIds::SettingsCommand::Id()));
-  EXPECT_EQ(L"40", Text(1001));
-  EXPECT_EQ(S_OK, doc.SettingsPersistence().IsDirty());
-  EXPECT_TRUE(doc.PersistenceRegistered());
-  EXPECT_EQ((std::vector<std::wstring>{L"begin", L"end 0"}), mHost->SettingsChangeLog());
-  EXPECT_EQ((std::vector<std::wstring>{L"Processing"}), host::Progress().titles) << "analysed once";
+  mHost->OnSettingsChange(nullptr);
+  ASSERT_EQ(2u, seen.size());
+  EXPECT_EQ(L"begin", seen[0].entry);
+  EXPECT_EQ(L"40", seen[0].setting);
+  EXPECT_EQ(S_OK, seen[0].dirty);
+  EXPECT_TRUE(seen[0].registered);
+  EXPECT_EQ(0u, seen[0].analyses);
+  EXPECT_TRUE(seen[0].markers.empty()) << "the peak markers were detached first";
+  EXPECT_EQ(L"end 0", seen[1].entry);
+  EXPECT_EQ(1u, seen[1].analyses) << "analysed once, inside the bracket";
+  EXPECT_EQ(attached, seen[1].markers);
+  EXPECT_EQ((std::vector<std::wstring>{L"Processing"}), host::Progress().titles);
   EXPECT_TRUE(Flag(2011));
+}
+
+// The dialog opens at the document's record (kept with the settings stream), moved onto its
+// monitor, and leaves its last position there.
+TEST_F(DocumentCommandsTest, SettingsDialogOpensWhereItWasLastClosed) {
+  ZRDoc& doc = Open();
+  QOR::WindowPlacement& placement = doc.SettingsPersistence().SettingsDialogPlacement();
+  ScriptedModalSeam seam;
+  std::vector<RECT> opened;
+  seam.DialogScript = [&](OWL::TDialog& dialog) {
+    RECT rect{};
+    GetWindowRect(dialog.GetHandle(), &rect);
+    opened.push_back(rect);
+    SetWindowPos(dialog.GetHandle(), nullptr, 37, 41, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  };
+  EXPECT_EQ(S_OK, Commands().Execute(DocIds::SettingsCommand::Id()));
+  ASSERT_EQ(1u, opened.size());
+  EXPECT_EQ(1, placement.valid);
+  EXPECT_EQ(37, placement.rect.left);
+  EXPECT_EQ(41, placement.rect.top);
+  const LONG width = opened[0].right - opened[0].left;
+  EXPECT_EQ(width, placement.rect.right - placement.rect.left);
+  EXPECT_EQ(S_OK, Commands().Execute(DocIds::SettingsCommand::Id()));
+  ASSERT_EQ(2u, opened.size());
+  EXPECT_EQ(37, opened[1].left);
+  EXPECT_EQ(41, opened[1].top);
+  // A position off every monitor comes back onto the work area, size kept.
+  placement.rect = RECT{-20000, -20000, -20000 + width, -20000 + opened[0].bottom - opened[0].top};
+  EXPECT_EQ(S_OK, Commands().Execute(DocIds::SettingsCommand::Id()));
+  ASSERT_EQ(3u, opened.size());
+  RECT work{};
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+  EXPECT_EQ(work.left, opened[2].left);
+  EXPECT_EQ(work.top, opened[2].top);
+  EXPECT_EQ(width, opened[2].right - opened[2].left);
 }
 
 }  // namespace
