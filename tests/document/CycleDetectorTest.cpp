@@ -11,6 +11,9 @@
 #include "document/ZRSetting.h"
 #include "enumerators/framework/EnumeratorClassList.h"
 #include "document/ExpressionBuilder.h"
+#include "host/app/EventRun.h"
+#include "host/common/MessageText.h"
+#include "host/cycles/CycleEnumClass.h"
 #include "host/data/Sampler.h"
 #include "host/formula/FormulaSyntax.h"
 #include "hostapi/CalcEnumClass.h"
@@ -65,6 +68,7 @@ class CycleDetectorTest : public doctest::DocumentTest {
     IClassRegistry* const registry = ObjectFactoryAccessor::Get();
     ASSERT_NE(nullptr, registry);
     CalcEnums::RegisterEnumeratorClasses(registry);
+    ASSERT_EQ(S_OK, host::RegisterCycleEnumClass(registry, GetTypeRegistry()));
     ASSERT_EQ(S_OK, host::RegisterFormulaEnumClass(registry, GetTypeRegistry()));
     ZR::Doc::BuildParamCatalogue(sCatalogue);
   }
@@ -90,7 +94,8 @@ class CycleDetectorTest : public doctest::DocumentTest {
     EXPECT_NE(nullptr, child);
     child->SetSettings(std::make_unique<SettingsStore>(sCatalogue.get()));
     SettingsStore& store = *child->GetSettings();
-    store.GetOrCreateGroup(0, -1, nullptr);
+    // The channel's group gets its detection-settings object from the data file's cycle extension.
+    store.GetOrCreateGroup(0, -1, doctest::AsFile(file));
     store.FindSetting(2000)->FromText(QOR::String(type), true);
     for (int32_t setting : {2023, 2024, 2025}) {
       DataObjectId object{kNewDataObject, kDataObjectRequestKind};
@@ -342,7 +347,9 @@ std::map<std::wstring, int32_t> RegisteredParamCounts() {
 void CheckCalls(const host::FormulaNode& node, const std::map<std::wstring, int32_t>& counts,
                 const std::wstring& formula, std::set<std::wstring>& unknown) {
   if (node.kind != host::FormulaNode::Kind::Call) return;
-  const auto found = counts.find(node.name);
+  std::wstring name = node.name;  // formula names are matched in any case
+  for (wchar_t& c : name) c = static_cast<wchar_t>(towlower(c));
+  const auto found = counts.find(name);
   if (found == counts.end()) {
     unknown.insert(node.name);
   } else {
@@ -351,14 +358,20 @@ void CheckCalls(const host::FormulaNode& node, const std::map<std::wstring, int3
   for (const host::FormulaNode& arg : node.args) CheckCalls(arg, counts, formula, unknown);
 }
 
-// Types 0 and 2 are left out: their detector formula is the Periodix object's.
+// Types 0 and 2 wrap the cycle extension's detector formula in "pcc( ... )".
 TEST_F(CycleDetectorTest, EveryFormulaTheBuilderWritesHasTheRegisteredArgumentCounts) {
   auto file = CardiacFile(1);
   SettingsStore& store = Prepare(file.Get());
+  ASSERT_NE(nullptr, store.GetDetectionSettingsObject());
   const auto counts = RegisteredParamCounts();
+  uint32_t formulaType = 0;
+  ASSERT_EQ(S_OK, host::FormulaEnumClassTypeId(GetTypeRegistry(), &formulaType));
+  QOR::ComPtr<ICalcEnumClass2> formulaClass;
+  ASSERT_EQ(S_OK, ObjectFactoryAccessor::Get()->GetClassObject(formulaType, IID_ICalcEnumClass2, formulaClass.OutVoid()));
   std::set<std::wstring> unknown;
   int32_t checked = 0;
-  for (const wchar_t* type : {L"1", L"3", L"4", L"5"}) {
+  int32_t cycleChains = 0;
+  for (const wchar_t* type : {L"0", L"1", L"2", L"3", L"4", L"5"}) {
     for (const wchar_t* method : {L"2", L"3", L"4"}) {
       for (const wchar_t* filter : {L"t", L"f"}) {
         store.FindSetting(2000)->FromText(QOR::String(type), true);
@@ -368,15 +381,23 @@ TEST_F(CycleDetectorTest, EveryFormulaTheBuilderWritesHasTheRegisteredArgumentCo
         ZR::ExpressionBuilder builder(store, doctest::AsFile(file.Get()));
         std::wstring text;
         builder.WriteDetectorChain(text);
+        EXPECT_NE(ZR::ExpressionBuilder::FallbackText(), text) << type << " " << method;
         builder.WriteERPeakDetChain(text);
         builder.WriteCalculationChain(text);
         builder.WriteSelector(text, 5);
+        if (text.find(L"pcc( ") != std::wstring::npos) ++cycleChains;
         CheckCalls(host::ParseEnumeratorFormula(text), counts, text, unknown);
+        std::string events;
+        std::wstring error;
+        EXPECT_EQ(S_OK, host::RunEventFormula(file.Get(), formulaClass.Get(), host::EventRunOptions{text, 0}, &events,
+                                              &error))
+            << text << ": " << host::Utf8FromWide(error);
         ++checked;
       }
     }
   }
-  EXPECT_EQ(24, checked);
+  EXPECT_EQ(36, checked);
+  EXPECT_EQ(12, cycleChains) << "every formula of types 0 and 2";
   EXPECT_TRUE(unknown.empty()) << "not registered: " << *unknown.begin();
 }
 
