@@ -56,14 +56,16 @@ GridControl::~GridControl() = default;
 
 void GridControl::SetupWindow() {
   TWindow::SetupWindow();
-  if (SnapBarWanted && GridSnapBar::CurrentFactory()) {
-    mSnapBar = GridSnapBar::CurrentFactory()(*this);
-    if (mSnapBar) {
-      mSnapBar->Window().Create();
-      mSnapBar->SetPressed(ShowLatestRow);
-    }
-  }
+  EnsureSnapBar();
   UpdateScrollBars();
+}
+
+void GridControl::EnsureSnapBar() {
+  if (!SnapBarWanted || mSnapBar || !GetHandle() || !GridSnapBar::CurrentFactory()) return;
+  mSnapBar = GridSnapBar::CurrentFactory()(*this);
+  if (!mSnapBar) return;
+  mSnapBar->Window().Create();
+  mSnapBar->SetPressed(ShowLatestRow);
 }
 
 void GridControl::SetInterfaces(ITableDataManager* data, ITableStoredRowInfo* rows,

@@ -45,6 +45,8 @@ class GridControl : public GridRenderer, public OWL::TWindow {
 
   const wchar_t* GetClassName() override { return L"GridControl"; }
   void SetupWindow() override;
+  // Makes the snap bar when it is wanted and the window exists but has none yet.
+  void EnsureSnapBar();
 
   // The client: none are counted; the action handler and menu source may be null.
   void SetInterfaces(ITableDataManager* data, ITableStoredRowInfo* rows,

@@ -55,3 +55,13 @@ struct IHostDataPad : IUnknown {
   virtual HRESULT STDMETHODCALLTYPE SetCell(int32_t sheet, int32_t page, int32_t row, int32_t column,
                                             QOR::IQORString* text, VARIANT_BOOL redraw) = 0;
 };
+
+// {6B0F3C52-94A1-4E7D-8C2B-1D5E7A9F3B64}: asked of a host document for the Data Pad that
+// copies from its views go to.
+inline constexpr GUID IID_IHostDataPadSource = {
+    0x6B0F3C52, 0x94A1, 0x4E7D, {0x8C, 0x2B, 0x1D, 0x5E, 0x7A, 0x9F, 0x3B, 0x64}};
+
+struct IHostDataPadSource : IUnknown {
+  // Slot 3: the Data Pad object (one reference); S_FALSE and null when the host has none.
+  virtual HRESULT STDMETHODCALLTYPE GetDataPad(IUnknown** pad) = 0;
+};

@@ -4,6 +4,7 @@
 #include "document/EventNumberInRecord.h"
 #include "document/ZRDoc.h"
 #include "enumerators/framework/EnumeratorClassList.h"
+#include "grid/TVF_TableView.h"
 #include "hostclient/ClassObjectLinks.h"
 #include "hostclient/ClassRegistration.h"
 #include "hostclient/EventDrawClass.h"
@@ -77,6 +78,7 @@ void RegisterSelfTests() noexcept {
 // The argument (a host interface) is not used.
 extern "C" HRESULT __stdcall DllRegisterClassObjects(IUnknown*) noexcept {
   IClassRegistry* const registry = ObjectFactoryAccessor::Get();
+  InstallTableViewWindow();
   RegisterDocumentAndViewClasses(registry);
   RegisterLinkedClassObjects(registry);
   RegisterEventDrawClasses(registry);

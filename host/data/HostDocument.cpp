@@ -1,6 +1,7 @@
 // The stand-in host's document object over a data document.
 #include "host/data/HostDocument.h"
 
+#include "host/app/DataPad.h"
 #include "hostapi/CustomDocument.h"
 
 #include <oleauto.h>
@@ -36,7 +37,16 @@ void* HostDocument::FindInterface(REFIID iid) {
     return static_cast<IHostDocument*>(this);
   if (iid == IID_IHostChildDocumentList) return static_cast<IHostChildDocumentList*>(this);
   if (iid == IID_IHostPersistService) return static_cast<IHostPersistService*>(this);
+  if (iid == IID_IHostDataPadSource) return static_cast<IHostDataPadSource*>(this);
   return nullptr;
+}
+
+HRESULT STDMETHODCALLTYPE HostDocument::GetDataPad(IUnknown** pad) noexcept {
+  if (!pad) return E_POINTER;
+  IHostDataPad* const chosen = mDataPad ? mDataPad.Get() : static_cast<IHostDataPad*>(&TheDataPad());
+  chosen->AddRef();
+  *pad = chosen;
+  return S_OK;
 }
 
 int32_t HostDocument::CountChannels(bool calculated) const {

@@ -7,6 +7,7 @@
 #include "host/data/DataDocument.h"
 #include "host/view/ViewCursor.h"
 #include "hostapi/ChildDocumentList.h"
+#include "hostapi/HostDataPad.h"
 #include "hostapi/HostDocument.h"
 
 #include <cstdint>
@@ -19,8 +20,10 @@ namespace host {
 
 // Also the list of the modules' documents kept beside it (IHostChildDocumentList): the host
 // holds each until it closes it; and the persistence service (IHostPersistService) that notes
-// which of those documents have their settings stream saved with the data file.
-class HostDocument final : public HostObject<IHostDocument, IHostChildDocumentList, IHostPersistService> {
+// which of those documents have their settings stream saved with the data file; and it names the
+// Data Pad its views copy into (IHostDataPadSource).
+class HostDocument final
+    : public HostObject<IHostDocument, IHostChildDocumentList, IHostPersistService, IHostDataPadSource> {
  public:
   // A new host document (one reference) holding the data document.
   static HostPtr<HostDocument> Create(HostPtr<DataDocument> dataDocument);
@@ -47,6 +50,11 @@ class HostDocument final : public HostObject<IHostDocument, IHostChildDocumentLi
   // IHostPersistService: the object must be the persistence object of one of the child
   // documents (E_INVALIDARG otherwise); registering it again changes nothing (S_FALSE).
   HRESULT STDMETHODCALLTYPE RegisterPersistObject(IUnknown* object, IUnknown* frame, BSTR* name) noexcept override;
+
+  // IHostDataPadSource: the pad set last, else the application's one Data Pad.
+  HRESULT STDMETHODCALLTYPE GetDataPad(IUnknown** pad) noexcept override;
+  // The pad copies go to from now on (null: the application's); a reference is kept.
+  void SetDataPad(IHostDataPad* pad) noexcept { mDataPad = HostPtr<IHostDataPad>(pad); }
 
   // IHostChildDocumentList
   HOST_CHILD_LIST_RESERVED_SLOTS
@@ -95,6 +103,7 @@ class HostDocument final : public HostObject<IHostDocument, IHostChildDocumentLi
   };
   std::vector<Child> mChildren;
   HostPtr<ViewCursor> mViewCursor;
+  HostPtr<IHostDataPad> mDataPad;
   // Identities of registered persistence objects (owned by their documents, dropped on close).
   std::vector<IUnknown*> mPersistObjects;
   bool mSettingsBracket = false;
