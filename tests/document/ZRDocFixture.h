@@ -25,6 +25,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace doctest {
@@ -101,14 +102,19 @@ class ZRDocTest : public doctest::DocumentTest {
   // The document opened over such records with the Cardiac Action Potential type and no width
   // filter; cycleExtension false opens it in a host without its cycle (Periodix) extension.
   ZRDoc& Open(int32_t records = 2, int32_t ticks = 5000, bool cycleExtension = true) {
-    mData = host::DataDocument::Create(CardiacRecording(records, ticks));
+    OpenOver(CardiacRecording(records, ticks), cycleExtension);
+    Set(2000, L"1");
+    Set(1036, L"f");
+    return *mDoc.Get();
+  }
+  // The document as the host opens it over a data file of the recording, settings untouched.
+  ZRDoc& OpenOver(host::Recording recording, bool cycleExtension = true) {
+    mData = host::DataDocument::Create(std::move(recording));
     mData->ExtensionChildren().SetCycleExtensionInstalled(cycleExtension);
     mHost = host::HostDocument::Create(mData);
     EXPECT_EQ(S_OK, host::OpenCustomDocument(*mHost.Get(), L"Ondara Document", 0, mDocument));
     mDoc.Attach(ZRDoc::FromHostDocument(static_cast<IHostDocument*>(mHost.Get())));
     EXPECT_NE(nullptr, mDoc.Get());
-    Set(2000, L"1");
-    Set(1036, L"f");
     return *mDoc.Get();
   }
   void Set(int32_t id, const wchar_t* text) { EXPECT_EQ(S_OK, mDoc->SetSettingText(id, text)) << id; }
