@@ -104,6 +104,9 @@ class ChildPaneBase : public QOR::SimpleUnknownImp1<IDragScaleObserver, IID_IDra
   virtual void OnSamplingStop(VARIANT_BOOL argument) noexcept;
   virtual void OnSinkNotify(int32_t a, int32_t b) noexcept;
   virtual void Paint(HDC dc, const PaintArgs& args, uint32_t flags, uint32_t layerSet) noexcept;
+  // What each kind of lane does when the pane attaches or detaches a drag-scale object.
+  virtual HRESULT AttachDragScale(IDragScale* scale) noexcept = 0;
+  virtual HRESULT DetachDragScale(IDragScale* scale) noexcept = 0;
   bool HasAxisData() const noexcept { return mLeftAxisData || mRightAxisData; }
   virtual HRESULT GetLeftAxis(int32_t reserved, IUnknown** axis) noexcept;
   virtual HRESULT GetRightAxis(int32_t reserved, IUnknown** axis) noexcept;

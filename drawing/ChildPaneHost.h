@@ -7,6 +7,7 @@
 #include <cstdint>
 
 struct IDrawerDataPane;
+struct IDrawPrintable;
 
 namespace ScrivoDraw {
 
@@ -41,6 +42,23 @@ class ChildPaneHost {
   virtual void ServeRelayout() noexcept = 0;
   // The interface the child gives its drawers; may be null.
   virtual IDrawerDataPane* DrawerPane() noexcept = 0;
+
+  // The pane's horizontal scale object (IRecordDataPixMap), not counted; may be null.
+  virtual IUnknown* HorizontalScale() noexcept { return nullptr; }
+  // How the pane says whether it prints; may be null.
+  virtual IDrawPrintable* Printable() noexcept { return nullptr; }
+  // The pane's style word: bit 31 lanes read units texts only, bit 27 axes keep their values
+  // hidden for the record value 0x7FFFFFFE.
+  virtual uint32_t PaneStyle() const noexcept { return 0x80000000u; }
+
+  // A lane's value axis is dragged: begun, ended (with the axis window), auto scaled.
+  virtual void OnAxisDragBegin(int32_t, int32_t) noexcept {}
+  virtual void OnAxisDragEnd(int32_t, int32_t, int32_t, IUnknown*) noexcept {}
+  virtual void OnAxisAutoScale(int32_t, int32_t, IUnknown*) noexcept {}
+  // A lane's value range changed: the pane's interactive objects are told.
+  virtual void OnLaneRangeChanged(int32_t, int32_t) noexcept {}
+  // A lane's axes gained or lost data; message is 1 then 2, each with both flags.
+  virtual void NotifyAxisData(int32_t, int32_t, bool, bool) noexcept {}
 
  protected:
   ~ChildPaneHost() = default;

@@ -51,12 +51,8 @@ class TVF_PixMap final : public QOR::SimpleUnknownImp1<IRecordDataPixMap, IID_IR
   HRESULT STDMETHODCALLTYPE GetRecordRange(int32_t record, int64_t* start, int64_t* end) noexcept override;
   HRESULT STDMETHODCALLTYPE PositionToRow(int32_t mode, int64_t position, int64_t* offset,
                                           PixMapRowPosition* row) noexcept override;
-  HRESULT STDMETHODCALLTYPE Reserved25(uint32_t, uint32_t, uint32_t, uint32_t, uint32_t) noexcept override {
-    return E_NOTIMPL;
-  }
-  HRESULT STDMETHODCALLTYPE Reserved26(uint32_t, uint32_t, uint32_t, uint32_t, uint32_t, uint32_t) noexcept override {
-    return E_NOTIMPL;
-  }
+  HRESULT STDMETHODCALLTYPE GetScaleRecord(int64_t, PixMapTimeScale*) noexcept override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE GetNextRecordStart(int64_t, int64_t*) noexcept override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE Reserved27(uint32_t, uint32_t, uint32_t, uint32_t, uint32_t, uint32_t, uint32_t,
                                        uint32_t) noexcept override {
     return E_NOTIMPL;

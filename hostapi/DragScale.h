@@ -58,6 +58,19 @@ inline constexpr int32_t kDragScaleWindowLeft = 110032;
 inline constexpr uint32_t kScaleCreateX = 67;
 inline constexpr uint32_t kScaleCreateY = 64;
 
+// The linear map of a dragged axis (GetAxisMap).
+struct DragScaleAxisMap {
+  double low;
+  double high;
+  double scale;
+  double offset;
+};
+static_assert(sizeof(DragScaleAxisMap) == 32, "four doubles");
+
+// Axis kinds of a lane's value-axis window (CreateAxisWindow): left and right of the lane.
+inline constexpr int32_t kLaneAxisLeft = 1;
+inline constexpr int32_t kLaneAxisRight = 2;
+
 struct IDragScale;
 
 // Told by a scale of the user's dragging; axis is the id the scale was created with.
@@ -107,6 +120,21 @@ struct IDragScale : IUnknown {
   virtual HRESULT STDMETHODCALLTYPE Unadvise(IDragScaleObserver* observer) = 0;
   // Slot 21: the scale that follows a drag of this one.
   virtual HRESULT STDMETHODCALLTYPE GetDragScale(IDragScale** scale) = 0;
+  // Slot 22: how many axes the object drags together (a plain axis scale: 1).
+  virtual HRESULT STDMETHODCALLTYPE GetEntryCount(int32_t* count) = 0;
+  // Slot 23: what the object does with a drag (2 and 3 are the data pane's modes).
+  virtual HRESULT STDMETHODCALLTYPE SetMode(int32_t mode) = 0;
+  // Slot 24: the linear map of one of the dragged axes; *map comes in preset and is rewritten on
+  // S_OK so that (offset -/+ 32000) * scale are the axis's two ends.
+  virtual HRESULT STDMETHODCALLTYPE GetAxisMap(int32_t axis, uint32_t flags, DragScaleAxisMap* map) = 0;
+  // Slot 25: the units text (the caller frees it; null when none) and the unit conversion.
+  virtual HRESULT STDMETHODCALLTYPE GetScaledUnits(BSTR* text, DragScaleMapping* units) = 0;
+  // Slot 26: units text and unit conversion together (both read during the call).
+  virtual HRESULT STDMETHODCALLTYPE SetScaledUnits(const wchar_t* text, const DragScaleMapping* units) = 0;
+  // Slot 27: a disabled scale ignores the mouse and paints grey.
+  virtual HRESULT STDMETHODCALLTYPE Enable(VARIANT_BOOL enabled) = 0;
+  // Slot 28: whether the scale writes its tick values (off: ticks and units only).
+  virtual HRESULT STDMETHODCALLTYPE ShowValues(VARIANT_BOOL shown) = 0;
 };
 
 struct IDragScaleFactory : IUnknown {
@@ -117,6 +145,11 @@ struct IDragScaleFactory : IUnknown {
   virtual HRESULT STDMETHODCALLTYPE CreateWindowScale(HWND parent, int32_t value3, int32_t value4,
                                                       int32_t value1, int32_t value2,
                                                       IDragScale** scale) = 0;
+  // Slot 5: a vertical value axis beside a lane, its window a child of parent; the offsets widen
+  // the area it is placed in up and down, style goes to the scale, axisKind is kLaneAxisLeft or
+  // kLaneAxisRight (also the axis id reported to observers).
+  virtual HRESULT STDMETHODCALLTYPE CreateAxisWindow(HWND parent, int32_t offsetTop, int32_t offsetBottom,
+                                                     uint32_t style, int32_t axisKind, IDragScale** scale) = 0;
 };
 
 // Asked of each scale with QueryInterface.
@@ -126,4 +159,7 @@ struct IScaleTicks : IUnknown {
   virtual HRESULT STDMETHODCALLTYPE GetTicks(int32_t capacity, ScaleTick* ticks, int32_t* count) = 0;
   // The scale's extent in pixels.
   virtual HRESULT STDMETHODCALLTYPE GetPixelRect(RECT* rect) = 0;
+  // Slot 6: the range the data covers (auto scaling goes there); an empty or inverted range
+  // (+infinity, -infinity) means no data.
+  virtual HRESULT STDMETHODCALLTYPE SetDataRange(double minimum, double maximum) = 0;
 };

@@ -34,7 +34,8 @@ struct PixMapRowPosition {
 static_assert(sizeof(PixMapRowPosition) == 8, "two 32-bit words");
 
 // What the labels of a time strip need of the part of a record being painted: the clock settings,
-// the origins of the display kinds and the seconds per pixel.
+// the origins of the display kinds and the seconds per pixel. A position p stands for the time
+// p * secondsPerPixel; less timeOrigin it is the label clock's time.
 struct PixMapTimeScale {
   double secondsPerPixel;
   double timeOrigin;        // subtracted from a start time to give the label clock's time
@@ -84,8 +85,12 @@ struct IRecordDataPixMap : IUnknown {
   // lead-in's first half; mode 1: always.
   virtual HRESULT STDMETHODCALLTYPE PositionToRow(int32_t mode, int64_t position, int64_t* offset,
                                                   PixMapRowPosition* row) = 0;
-  virtual HRESULT STDMETHODCALLTYPE Reserved25(uint32_t, uint32_t, uint32_t, uint32_t, uint32_t) = 0;
-  virtual HRESULT STDMETHODCALLTYPE Reserved26(uint32_t, uint32_t, uint32_t, uint32_t, uint32_t, uint32_t) = 0;
+  // Slot 25: what a time strip's labels need of the record holding position (E_INVALIDARG for a
+  // position in no record).
+  virtual HRESULT STDMETHODCALLTYPE GetScaleRecord(int64_t position, PixMapTimeScale* scale) = 0;
+  // Slot 26: where the record after the one holding position starts; S_FALSE (and INT64_MAX)
+  // when no record follows.
+  virtual HRESULT STDMETHODCALLTYPE GetNextRecordStart(int64_t position, int64_t* start) = 0;
   virtual HRESULT STDMETHODCALLTYPE Reserved27(uint32_t, uint32_t, uint32_t, uint32_t, uint32_t, uint32_t, uint32_t,
                                          uint32_t) = 0;
   virtual HRESULT STDMETHODCALLTYPE Reserved28(uint32_t, uint32_t, uint32_t) = 0;

@@ -43,6 +43,23 @@ class DragScaleFactory final : public StaticService<IDragScaleFactory, IID_IDrag
     *scale = made;
     return S_OK;
   }
+
+  HRESULT STDMETHODCALLTYPE CreateAxisWindow(HWND parent, int32_t offsetTop, int32_t offsetBottom, uint32_t style,
+                                             int32_t axisKind, IDragScale** scale) noexcept override {
+    if (!scale) return E_POINTER;
+    *scale = nullptr;
+    if (!parent || (axisKind != kLaneAxisLeft && axisKind != kLaneAxisRight)) return E_INVALIDARG;
+    auto* const made = new (std::nothrow) host::HostDragScale(false, axisKind);
+    if (!made) return E_OUTOFMEMORY;
+    made->SetStyle(style);
+    made->SetInset(-offsetTop, -offsetBottom);
+    if (!made->CreateWindowUnder(parent)) {
+      made->Release();
+      return HRESULT_FROM_WIN32(ERROR_CANNOT_MAKE);
+    }
+    *scale = made;
+    return S_OK;
+  }
 };
 
 DragScaleFactory gDragScaleFactory;

@@ -4,6 +4,7 @@
 #include <oleauto.h>
 
 #include <algorithm>
+#include <cmath>
 #include <new>
 
 namespace host {
@@ -114,7 +115,13 @@ HRESULT STDMETHODCALLTYPE HostDragScale::Show(int32_t show) noexcept {
 
 HRESULT STDMETHODCALLTYPE HostDragScale::SetArea(const RECT* area) noexcept {
   if (!area) return E_POINTER;
-  mAxis.SetArea(*area);
+  mWindowArea = *area;
+  RECT inner = *area;
+  if (!mAxis.IsHorizontal()) {
+    inner.top += mInsetTop;
+    inner.bottom -= mInsetBottom;
+  }
+  mAxis.SetArea(inner);
   if (area->right > area->left && area->bottom > area->top) mStyle |= kScaleStyleReady;
   if (mWindow) {
     SetWindowPos(mWindow, nullptr, area->left, area->top, area->right - area->left, area->bottom - area->top,
@@ -233,6 +240,77 @@ HRESULT STDMETHODCALLTYPE HostDragScale::GetDragScale(IDragScale** scale) noexce
   return S_OK;
 }
 
+HRESULT STDMETHODCALLTYPE HostDragScale::GetEntryCount(int32_t* count) noexcept {
+  if (!count) return E_POINTER;
+  *count = 1;
+  return S_OK;
+}
+
+HRESULT STDMETHODCALLTYPE HostDragScale::SetMode(int32_t mode) noexcept {
+  mMode = mode;
+  return S_OK;
+}
+
+// The one axis this scale drags is its own.
+HRESULT STDMETHODCALLTYPE HostDragScale::GetAxisMap(int32_t axis, uint32_t, DragScaleAxisMap* map) noexcept {
+  if (!map) return E_POINTER;
+  if (axis != mAxisId) return E_INVALIDARG;
+  double const scale = (mAxis.Maximum() - mAxis.Minimum()) / 64000.0;
+  map->low = mAxis.Minimum();
+  map->high = mAxis.Maximum();
+  map->scale = scale;
+  map->offset = scale != 0.0 ? (mAxis.Maximum() + mAxis.Minimum()) / 2.0 / scale : 0.0;
+  return S_OK;
+}
+
+HRESULT STDMETHODCALLTYPE HostDragScale::GetScaledUnits(BSTR* text, DragScaleMapping* units) noexcept {
+  if (!text || !units) return E_POINTER;
+  *units = mScaledUnits;
+  *text = nullptr;
+  if (mUnits.empty()) return S_OK;
+  *text = SysAllocStringLen(mUnits.data(), static_cast<UINT>(mUnits.size()));
+  return *text ? S_OK : E_OUTOFMEMORY;
+}
+
+HRESULT STDMETHODCALLTYPE HostDragScale::SetScaledUnits(const wchar_t* text, const DragScaleMapping* units) noexcept {
+  if (!units) return E_POINTER;
+  HRESULT const written = SetUnits(0, text);
+  if (FAILED(written)) return written;
+  mScaledUnits = *units;
+  return S_OK;
+}
+
+HRESULT STDMETHODCALLTYPE HostDragScale::Enable(VARIANT_BOOL enabled) noexcept {
+  mEnabled = enabled != VARIANT_FALSE;
+  if (mDragging && !mEnabled && mWindow && GetCapture() == mWindow) ReleaseCapture();
+  if (mWindow) {
+    EnableWindow(mWindow, mEnabled ? TRUE : FALSE);
+    InvalidateRect(mWindow, nullptr, TRUE);
+  }
+  return S_OK;
+}
+
+HRESULT STDMETHODCALLTYPE HostDragScale::ShowValues(VARIANT_BOOL shown) noexcept {
+  mValuesShown = shown != VARIANT_FALSE;
+  if (mWindow) InvalidateRect(mWindow, nullptr, TRUE);
+  return S_OK;
+}
+
+HRESULT STDMETHODCALLTYPE HostDragScale::SetDataRange(double minimum, double maximum) noexcept {
+  mDataMinimum = minimum;
+  mDataMaximum = maximum;
+  return S_OK;
+}
+
+// A double click shows the data's range when one is known; the observers are told either way.
+void HostDragScale::AutoScale() noexcept {
+  if (std::isfinite(mDataMinimum) && std::isfinite(mDataMaximum) && mDataMinimum < mDataMaximum) {
+    mAxis.SetRange(mDataMinimum, mDataMaximum);
+    ReportScaling();
+  }
+  TellObservers([this](IDragScaleObserver& observer) { observer.OnAutoScale(mAxisId); });
+}
+
 HRESULT STDMETHODCALLTYPE HostDragScale::GetTickCount(int32_t* count) noexcept {
   if (!count) return E_POINTER;
   try {
@@ -286,9 +364,10 @@ std::wstring HostDragScale::Caption() const {
 void HostDragScale::PaintAxis(HDC dc) const {
   const RECT& area = mAxis.Area();
   int const oldMode = SetBkMode(dc, TRANSPARENT);
-  COLORREF const oldColour = SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+  int const ink = mEnabled ? COLOR_WINDOWTEXT : COLOR_GRAYTEXT;
+  COLORREF const oldColour = SetTextColor(dc, GetSysColor(ink));
   UINT const oldAlign = GetTextAlign(dc);
-  HPEN const pen = CreatePen(PS_SOLID, 0, GetSysColor(COLOR_WINDOWTEXT));
+  HPEN const pen = CreatePen(PS_SOLID, 0, GetSysColor(ink));
   HGDIOBJ const oldPen = SelectObject(dc, pen);
   std::vector<ScaleAxis::Tick> const ticks = mAxis.Ticks();
   std::wstring const caption = Caption();
@@ -296,7 +375,7 @@ void HostDragScale::PaintAxis(HDC dc) const {
     FontScope const font(dc, LabelFont(), false);
     int32_t const height = TextHeight(dc);
     for (const ScaleAxis::Tick& tick : ticks) {
-      int const text = static_cast<int>(tick.text.size());
+      int const text = mValuesShown ? static_cast<int>(tick.text.size()) : 0;
       if (mAxis.IsHorizontal()) {
         int const x = area.left + tick.offset;
         MoveToEx(dc, x, area.top, nullptr);

@@ -7,6 +7,7 @@
 
 #include <oleidl.h>
 
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,12 @@ class HostDragScale final : public HostObject<IDragScale, IScaleTicks, IOleWindo
   HostDragScale(bool horizontal, int32_t axis) : mAxis(horizontal), mAxisId(axis) {}
   // A window for the scale under parent; false when it cannot be made.
   bool CreateWindowUnder(HWND parent) noexcept;
+  // The values map to the area given to SetArea moved in by these pixels at its top and bottom
+  // (negative: the window reaches beyond the values' span).
+  void SetInset(int32_t top, int32_t bottom) noexcept {
+    mInsetTop = top;
+    mInsetBottom = bottom;
+  }
 
   HRESULT STDMETHODCALLTYPE SetUnits(int32_t reserved, const wchar_t* text) noexcept override;
   HRESULT STDMETHODCALLTYPE SetTitle(const wchar_t* text) noexcept override;
@@ -41,6 +48,17 @@ class HostDragScale final : public HostObject<IDragScale, IScaleTicks, IOleWindo
   HRESULT STDMETHODCALLTYPE Advise(IDragScaleObserver* observer) noexcept override;
   HRESULT STDMETHODCALLTYPE Unadvise(IDragScaleObserver* observer) noexcept override;
   HRESULT STDMETHODCALLTYPE GetDragScale(IDragScale** scale) noexcept override;
+  HRESULT STDMETHODCALLTYPE GetEntryCount(int32_t* count) noexcept override;
+  HRESULT STDMETHODCALLTYPE SetMode(int32_t mode) noexcept override;
+  HRESULT STDMETHODCALLTYPE GetAxisMap(int32_t axis, uint32_t flags, DragScaleAxisMap* map) noexcept override;
+  HRESULT STDMETHODCALLTYPE GetScaledUnits(BSTR* text, DragScaleMapping* units) noexcept override;
+  HRESULT STDMETHODCALLTYPE SetScaledUnits(const wchar_t* text, const DragScaleMapping* units) noexcept override;
+  HRESULT STDMETHODCALLTYPE Enable(VARIANT_BOOL enabled) noexcept override;
+  HRESULT STDMETHODCALLTYPE ShowValues(VARIANT_BOOL shown) noexcept override;
+  HRESULT STDMETHODCALLTYPE SetDataRange(double minimum, double maximum) noexcept override;
+  int32_t Mode() const noexcept { return mMode; }
+  bool IsEnabled() const noexcept { return mEnabled; }
+  bool ValuesShown() const noexcept { return mValuesShown; }
 
   HRESULT STDMETHODCALLTYPE GetTickCount(int32_t* count) noexcept override;
   HRESULT STDMETHODCALLTYPE GetTicks(int32_t capacity, ScaleTick* ticks, int32_t* count) noexcept override;
@@ -70,8 +88,20 @@ class HostDragScale final : public HostObject<IDragScale, IScaleTicks, IOleWindo
   void PaintAxis(HDC dc) const;
   std::wstring Caption() const;
 
+  void AutoScale() noexcept;
+
   ScaleAxis mAxis;
   int32_t mAxisId;
+  RECT mWindowArea = {};  // the area given, which the window covers
+  int32_t mInsetTop = 0;
+  int32_t mInsetBottom = 0;
+  int32_t mMode = 0;
+  bool mEnabled = true;
+  bool mValuesShown = true;
+  // How the shown values relate to the data's base units: shown = (base + offset) * scale.
+  DragScaleMapping mScaledUnits = {1.0, 0.0};
+  double mDataMinimum = std::numeric_limits<double>::infinity();
+  double mDataMaximum = -std::numeric_limits<double>::infinity();
   std::wstring mUnits;
   std::wstring mTitle;
   uint32_t mStyle = 0;

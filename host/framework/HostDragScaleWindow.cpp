@@ -48,7 +48,7 @@ LRESULT CALLBACK HostDragScale::WindowProc(HWND window, UINT msg, WPARAM wParam,
   return scale->OnWindowMessage(msg, wParam, lParam);
 }
 
-// The window lies over the scale's area: its client origin is the area's corner.
+// The window lies over the area given to the scale: its client origin is that area's corner.
 LRESULT HostDragScale::OnWindowMessage(UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
   int32_t const along = mAxis.IsHorizontal() ? static_cast<short>(LOWORD(lParam)) : static_cast<short>(HIWORD(lParam));
   switch (msg) {
@@ -56,7 +56,7 @@ LRESULT HostDragScale::OnWindowMessage(UINT msg, WPARAM wParam, LPARAM lParam) n
       PAINTSTRUCT paint;
       HDC const dc = BeginPaint(mWindow, &paint);
       POINT old;
-      SetViewportOrgEx(dc, -mAxis.Area().left, -mAxis.Area().top, &old);
+      SetViewportOrgEx(dc, -mWindowArea.left, -mWindowArea.top, &old);
       Paint(dc, VARIANT_TRUE, 0);
       SetViewportOrgEx(dc, old.x, old.y, nullptr);
       EndPaint(mWindow, &paint);
@@ -65,6 +65,7 @@ LRESULT HostDragScale::OnWindowMessage(UINT msg, WPARAM wParam, LPARAM lParam) n
     case WM_ERASEBKGND:
       return 1;
     case WM_LBUTTONDOWN:
+      if (!mEnabled) return 0;
       SetCapture(mWindow);
       mDragging = true;
       mDragFrom = along;
@@ -84,7 +85,7 @@ LRESULT HostDragScale::OnWindowMessage(UINT msg, WPARAM wParam, LPARAM lParam) n
       TellObservers([this](IDragScaleObserver& observer) { observer.OnEndDrag(mAxisId); });
       return 0;
     case WM_LBUTTONDBLCLK:
-      TellObservers([this](IDragScaleObserver& observer) { observer.OnAutoScale(mAxisId); });
+      if (mEnabled) AutoScale();
       return 0;
     default:
       return DefWindowProcW(mWindow, msg, wParam, lParam);

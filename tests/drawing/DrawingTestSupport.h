@@ -5,7 +5,9 @@
 
 #include "drawing/ChildPaneBase.h"
 #include "drawing/ChildPaneHost.h"
+#include "drawing/DrawPrintable.h"
 #include "drawing/DrawerBase.h"
+#include "drawing/IDrawerDataPane.h"
 #include "hostclient/ComPtr.h"
 #include "platform/owl/TBitmap.h"
 #include "platform/owl/TMemoryDC.h"
@@ -15,6 +17,60 @@
 #include <vector>
 
 namespace drawingtest {
+
+// The drawer side of a pane: a device scale, a printing context and the lanes' axis objects as
+// their transform; the rest is not served.
+class StubDrawerPane final : public IDrawerDataPane {
+ public:
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID, void** out) noexcept override {
+    *out = nullptr;
+    return E_NOINTERFACE;
+  }
+  ULONG STDMETHODCALLTYPE AddRef() noexcept override { return 2; }
+  ULONG STDMETHODCALLTYPE Release() noexcept override { return 1; }
+  HRESULT STDMETHODCALLTYPE GetPrintContext(int32_t, uint32_t* context) noexcept override {
+    *context = printContext;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE GetPixelsPerMmX(int32_t, uint32_t, double* p) noexcept override {
+    *p = kScreenPixelsPerMm;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE GetPixelsPerMmY(int32_t, uint32_t, double* p) noexcept override {
+    *p = kScreenPixelsPerMm;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE GetDeviceScale(int32_t, double* x, double* y) noexcept override {
+    *x = *y = deviceScale;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE IsStyleBit23(int32_t, VARIANT_BOOL*) noexcept override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE SetLayerRect(int32_t, int32_t, int32_t, const RECT*) noexcept override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE SetLayerValue(int32_t, int32_t, int32_t, uint32_t) noexcept override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE GetDrawArea(int32_t, RECT*) noexcept override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE Invalidate(int32_t, const RECT*) noexcept override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE IsNotSampling(VARIANT_BOOL*) noexcept override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE IsNotSamplingNow(VARIANT_BOOL*) noexcept override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE GetBackground(int32_t, COLORREF*) noexcept override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE GetContrastColour(COLORREF, COLORREF*) noexcept override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE GetLaneExtent(int32_t, int32_t, int32_t*) noexcept override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE GetLaneAxis(int32_t, int32_t, IUnknown** object) noexcept override {
+    *object = transform;
+    if (transform) transform->AddRef();
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE TestLaneRange(int32_t, int32_t, int32_t, int32_t, int32_t, int32_t, int32_t, int32_t,
+                                          void*) noexcept override {
+    return E_NOTIMPL;
+  }
+  HRESULT STDMETHODCALLTYPE GetLaneAttributes(int32_t, int32_t*) noexcept override { return E_NOTIMPL; }
+
+  uint32_t printContext = 0;
+  double deviceScale = 1.0;
+  IUnknown* transform = nullptr;
+};
+
+class PrintState final : public ScrivoDraw::DrawPrintableBase {};
 
 class TestPane final : public ScrivoDraw::ChildPaneHost {
  public:
@@ -31,7 +87,22 @@ class TestPane final : public ScrivoDraw::ChildPaneHost {
   void Invalidate(const RECT& rect) noexcept override { invalidated.push_back(rect); }
   void ScrollPixels(const RECT&, int32_t delta) noexcept override { scrolled.push_back(delta); }
   void ServeRelayout() noexcept override { ++relayouts; }
-  IDrawerDataPane* DrawerPane() noexcept override { return nullptr; }
+  IDrawerDataPane* DrawerPane() noexcept override { return drawerPane; }
+  IUnknown* HorizontalScale() noexcept override { return horizontalScale; }
+  IDrawPrintable* Printable() noexcept override { return printable; }
+  uint32_t PaneStyle() const noexcept override { return style; }
+  void OnAxisDragBegin(int32_t lane, int32_t axis) noexcept override { Note("begin", lane, axis); }
+  void OnAxisDragEnd(int32_t lane, int32_t axis, int32_t, IUnknown* window) noexcept override {
+    Note(window ? "end+window" : "end", lane, axis);
+  }
+  void OnAxisAutoScale(int32_t lane, int32_t axis, IUnknown*) noexcept override { Note("auto", lane, axis); }
+  void OnLaneRangeChanged(int32_t lane, int32_t axis) noexcept override { Note("range", lane, axis); }
+  void NotifyAxisData(int32_t, int32_t message, bool axis1, bool axis2) noexcept override {
+    axisData.push_back(std::to_string(message) + (axis1 ? "L" : "-") + (axis2 ? "R" : "-"));
+  }
+  void Note(const char* what, int32_t lane, int32_t axis) {
+    events.push_back(std::string(what) + " " + std::to_string(lane) + "/" + std::to_string(axis));
+  }
 
   bool cached = true;
   bool printing = false;
@@ -44,12 +115,20 @@ class TestPane final : public ScrivoDraw::ChildPaneHost {
   std::vector<RECT> invalidated;
   std::vector<int32_t> scrolled;
   int relayouts = 0;
+  IDrawerDataPane* drawerPane = nullptr;
+  IUnknown* horizontalScale = nullptr;
+  IDrawPrintable* printable = nullptr;
+  uint32_t style = 0x80000000u;
+  std::vector<std::string> events;
+  std::vector<std::string> axisData;
 };
 
 // A lane with nothing of its own beyond the child pane.
 class TestLane final : public ScrivoDraw::ChildPaneBase {
  public:
   using ChildPaneBase::ChildPaneBase;
+  HRESULT AttachDragScale(IDragScale*) noexcept override { return S_OK; }
+  HRESULT DetachDragScale(IDragScale*) noexcept override { return S_OK; }
 };
 
 inline QOR::ComPtr<TestLane> MakeLane(TestPane& pane, const RECT& rect, int32_t laneIndex = 0) {

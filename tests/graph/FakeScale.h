@@ -79,6 +79,13 @@ class FakeScale : public IDragScale, public IScaleTicks {
     *out = follower;
     return follower ? S_OK : E_FAIL;
   }
+  HRESULT STDMETHODCALLTYPE GetEntryCount(int32_t* count) override { *count = entryCount; return S_OK; }
+  HRESULT STDMETHODCALLTYPE SetMode(int32_t value) override { mode = value; return S_OK; }
+  HRESULT STDMETHODCALLTYPE GetAxisMap(int32_t, uint32_t, DragScaleAxisMap*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE GetScaledUnits(BSTR* text, DragScaleMapping*) override { *text = nullptr; return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE SetScaledUnits(const wchar_t*, const DragScaleMapping*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE Enable(VARIANT_BOOL) override { return S_OK; }
+  HRESULT STDMETHODCALLTYPE ShowValues(VARIANT_BOOL) override { return S_OK; }
 
   HRESULT STDMETHODCALLTYPE GetTickCount(int32_t* count) override {
     *count = static_cast<int32_t>(ticks.size());
@@ -91,9 +98,12 @@ class FakeScale : public IDragScale, public IScaleTicks {
     return S_OK;
   }
   HRESULT STDMETHODCALLTYPE GetPixelRect(RECT* rect) override { *rect = area; return S_OK; }
+  HRESULT STDMETHODCALLTYPE SetDataRange(double, double) override { return S_OK; }
 
   char name;
   std::string* log;
+  int32_t entryCount = 1;
+  int32_t mode = 0;
   bool withTicks = true;
   std::vector<int32_t> ticks;
   double gridFarthest = 0.0;

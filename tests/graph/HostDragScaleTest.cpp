@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <oleauto.h>
+#include <oleidl.h>
 
 #include <string>
 #include <vector>
@@ -147,4 +148,83 @@ TEST(GraphDragScale, PlainSenderPassesDragsOnButNotAutoScale) {
   EXPECT_EQ(0.0, minimum);
   EXPECT_EQ(1.0, maximum);
   EXPECT_FALSE(sender.HasScale());
+}
+
+TEST_F(HostDragScaleTest, OneAxisMapsItsRangeAroundItsCentre) {
+  auto const y = Make(kScaleCreateY, {0, 0, 60, 90}, -1.0, 3.0);
+  ASSERT_TRUE(y);
+  int32_t entries = 0;
+  EXPECT_EQ(S_OK, y->GetEntryCount(&entries));
+  EXPECT_EQ(1, entries);
+  DragScaleAxisMap map{32000.0, -32000.0, 1.0, 0.0};
+  EXPECT_EQ(E_INVALIDARG, y->GetAxisMap(7, 0x2000, &map));
+  ASSERT_EQ(S_OK, y->GetAxisMap(100, 0x2000, &map));
+  EXPECT_DOUBLE_EQ(-1.0, (map.offset - 32000.0) * map.scale);
+  EXPECT_DOUBLE_EQ(3.0, (map.offset + 32000.0) * map.scale);
+  // A range without span maps to no span at all.
+  y->SetVisibleRange(2.0, 2.0);
+  ASSERT_EQ(S_OK, y->GetAxisMap(100, 0x2000, &map));
+  EXPECT_EQ(0.0, map.scale);
+}
+
+TEST_F(HostDragScaleTest, ScaledUnitsComeBackAsGivenAndLeaveTheTicksAlone) {
+  auto const y = Make(kScaleCreateY, {0, 0, 60, 200}, 0.0, 5.0);
+  ASSERT_TRUE(y);
+  const std::vector<int32_t> before = Offsets(*y);
+  const DragScaleMapping milli{1000.0, 0.0};
+  ASSERT_EQ(S_OK, y->SetScaledUnits(L"mV", &milli));
+  BSTR text = nullptr;
+  DragScaleMapping back{};
+  ASSERT_EQ(S_OK, y->GetScaledUnits(&text, &back));
+  EXPECT_STREQ(L"mV", text);
+  SysFreeString(text);
+  EXPECT_EQ(1000.0, back.scale);
+  EXPECT_EQ(before, Offsets(*y));
+  ASSERT_EQ(S_OK, y->SetScaledUnits(nullptr, &milli));
+  ASSERT_EQ(S_OK, y->GetScaledUnits(&text, &back));
+  EXPECT_EQ(nullptr, text);
+}
+
+TEST_F(HostDragScaleTest, LaneAxisWindowKeepsItsValuesInsideItsInsetAndAutoScalesToTheData) {
+  HWND const parent = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 300, 300, nullptr, nullptr, nullptr, nullptr);
+  ASSERT_TRUE(parent);
+  IDragScaleFactory* const factory = MGraph1::GetScaleFactory();
+  ASSERT_TRUE(factory);
+  QOR::ComPtr<IDragScale> axis;
+  EXPECT_EQ(E_INVALIDARG, factory->CreateAxisWindow(parent, -2, -2, 0x4000, 3, axis.Out()));
+  ASSERT_EQ(S_OK, factory->CreateAxisWindow(parent, -2, -2, 0x4000, kLaneAxisRight, axis.Out()));
+  const RECT area{10, 20, 50, 120};
+  axis->SetArea(&area);
+  axis->SetVisibleRange(0.0, 1.0);
+  QOR::ComPtr<IScaleTicks> ticks;
+  ASSERT_EQ(S_OK, axis.As(IID_IScaleTicks, ticks));
+  // The values span the area less 2 pixels at the top and bottom; the window covers it all.
+  RECT values{};
+  ticks->GetPixelRect(&values);
+  EXPECT_EQ(22, values.top);
+  EXPECT_EQ(118, values.bottom);
+  ticks->SetDataRange(-4.0, 4.0);
+  Observer observer;
+  axis->Advise(&observer);
+  HWND window = nullptr;
+  QOR::ComPtr<IOleWindow> ole;
+  ASSERT_EQ(S_OK, axis.As(IID_IOleWindow, ole));
+  ole->GetWindow(&window);
+  RECT shown{};
+  GetWindowRect(window, &shown);
+  EXPECT_EQ(100, shown.bottom - shown.top);
+  axis->Enable(VARIANT_FALSE);
+  EXPECT_FALSE(IsWindowEnabled(window));
+  SendMessageW(window, WM_LBUTTONDBLCLK, 0, MAKELPARAM(5, 5));
+  EXPECT_EQ("", observer.log);  // a disabled axis ignores the mouse
+  axis->Enable(VARIANT_TRUE);
+  SendMessageW(window, WM_LBUTTONDBLCLK, 0, MAKELPARAM(5, 5));
+  EXPECT_EQ("SA", observer.log);
+  double low = 0.0, high = 0.0;
+  axis->GetRange(&low, &high);
+  EXPECT_EQ(-4.0, low);
+  EXPECT_EQ(4.0, high);
+  axis->Unadvise(&observer);
+  axis = nullptr;
+  DestroyWindow(parent);
 }

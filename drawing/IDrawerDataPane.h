@@ -1,0 +1,45 @@
+// IDrawerDataPane: what a drawer asks of the data pane that holds its lane. Lanes count from 0 in
+// display order, -1 is the time scale; a lane past the pane's lanes answers E_INVALIDARG.
+// Ownership: an interface handed out carries one reference for the caller.
+#pragma once
+
+#include <oaidl.h>
+#include <unknwn.h>
+#include <windows.h>
+
+#include <cstdint>
+
+// Pixels per millimetre of a 96-dpi screen: the pane's unit of device scale.
+inline constexpr double kScreenPixelsPerMm = 3.7795276158179276;
+
+struct IDrawerDataPane : IUnknown {
+  // Slot 3: the printing context (0 when not printing). The first argument is not read.
+  virtual HRESULT STDMETHODCALLTYPE GetPrintContext(int32_t reserved, uint32_t* context) = 0;
+  virtual HRESULT STDMETHODCALLTYPE GetPixelsPerMmX(int32_t reserved, uint32_t context, double* pixels) = 0;
+  virtual HRESULT STDMETHODCALLTYPE GetPixelsPerMmY(int32_t reserved, uint32_t context, double* pixels) = 0;
+  // Slot 6: the device's pixels per millimetre over the screen's (1.0 and 1.0 on the screen).
+  virtual HRESULT STDMETHODCALLTYPE GetDeviceScale(int32_t reserved, double* x, double* y) = 0;
+  virtual HRESULT STDMETHODCALLTYPE IsStyleBit23(int32_t reserved, VARIANT_BOOL* set) = 0;
+  // Slot 8: the rectangle a lane's layer (0 to 7) owns, until its next paint.
+  virtual HRESULT STDMETHODCALLTYPE SetLayerRect(int32_t reserved, int32_t lane, int32_t layer, const RECT* rect) = 0;
+  // Slot 9: value becomes the opacity of the lane's layer kind / 256.
+  virtual HRESULT STDMETHODCALLTYPE SetLayerValue(int32_t reserved, int32_t lane, int32_t kind, uint32_t value) = 0;
+  // Slot 10: the pane's drawing area; lane bit 31: down to the lowest lane over 12 pixels tall.
+  virtual HRESULT STDMETHODCALLTYPE GetDrawArea(int32_t lane, RECT* area) = 0;
+  // Slot 11: repaints a rectangle of the pane without erasing.
+  virtual HRESULT STDMETHODCALLTYPE Invalidate(int32_t reserved, const RECT* rect) = 0;
+  // Slots 12 and 13: both answer whether the pane is not sampling.
+  virtual HRESULT STDMETHODCALLTYPE IsNotSampling(VARIANT_BOOL* idle) = 0;
+  virtual HRESULT STDMETHODCALLTYPE IsNotSamplingNow(VARIANT_BOOL* idle) = 0;
+  // Slot 14
+  virtual HRESULT STDMETHODCALLTYPE GetBackground(int32_t reserved, COLORREF* colour) = 0;
+  // Slot 15: colour adjusted against the background.
+  virtual HRESULT STDMETHODCALLTYPE GetContrastColour(COLORREF colour, COLORREF* adjusted) = 0;
+  virtual HRESULT STDMETHODCALLTYPE GetLaneExtent(int32_t lane, int32_t reserved, int32_t* extent) = 0;
+  // Slot 17: the lane's axis object (axis 1 left, any other right), null when it has none.
+  virtual HRESULT STDMETHODCALLTYPE GetLaneAxis(int32_t lane, int32_t axis, IUnknown** object) = 0;
+  // Slot 18: S_OK when the lane's range test answers true, else S_FALSE.
+  virtual HRESULT STDMETHODCALLTYPE TestLaneRange(int32_t lane, int32_t a, int32_t b, int32_t c, int32_t d,
+                                                  int32_t e, int32_t f, int32_t g, void* h) = 0;
+  virtual HRESULT STDMETHODCALLTYPE GetLaneAttributes(int32_t lane, int32_t* attributes) = 0;
+};

@@ -1,0 +1,141 @@
+// host::HorizontalScale: records end to end at a rational number of samples per pixel.
+#include "host/view/HorizontalScale.h"
+
+#include <cmath>
+#include <limits>
+#include <numeric>
+
+namespace host {
+
+namespace {
+
+int64_t SaturatingAdd(int64_t a, int64_t b) noexcept {
+  return b > std::numeric_limits<int64_t>::max() - a ? std::numeric_limits<int64_t>::max() : a + b;
+}
+
+}  // namespace
+
+HorizontalScale::HorizontalScale(HostPtr<DataDocument> document) noexcept : mDocument(std::move(document)) {}
+
+void* HorizontalScale::FindInterface(REFIID iid) {
+  if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IRecordDataPixMap))
+    return static_cast<IRecordDataPixMap*>(this);
+  return nullptr;
+}
+
+HRESULT STDMETHODCALLTYPE HorizontalScale::SetScale(int64_t numerator, int64_t denominator) noexcept {
+  if (numerator <= 0 || denominator <= 0) return E_INVALIDARG;
+  const int64_t divisor = std::gcd(numerator, denominator);
+  mNumerator = numerator / divisor;
+  mDenominator = denominator / divisor;
+  return S_OK;
+}
+
+HRESULT STDMETHODCALLTYPE HorizontalScale::GetScale(PixMapScale* scale) noexcept {
+  if (!scale) return E_POINTER;
+  *scale = PixMapScale{mNumerator, mDenominator};
+  return S_OK;
+}
+
+// ceil(length * denominator / numerator), in long double so that no product overflows; a
+// result beyond 2^62 is held there.
+int64_t HorizontalScale::PositionsOf(int32_t length) const noexcept {
+  if (length <= 0) return 0;
+  const long double exact = static_cast<long double>(length) * mDenominator / mNumerator;
+  const long double rounded = std::ceil(exact - 1e-9L * exact);
+  constexpr long double kMost = static_cast<long double>(int64_t{1} << 62);
+  return rounded >= kMost ? (int64_t{1} << 62) : static_cast<int64_t>(rounded);
+}
+
+int64_t HorizontalScale::RecordStart(int32_t record) const noexcept {
+  const auto& records = mDocument->Data().records;
+  int64_t start = 0;
+  for (int32_t r = 0; r < record && r < static_cast<int32_t>(records.size()); ++r) {
+    start = SaturatingAdd(start, PositionsOf(records[static_cast<size_t>(r)].length));
+  }
+  return start;
+}
+
+int32_t HorizontalScale::FindRecord(int64_t position, int64_t* start) const noexcept {
+  if (position < 0) return -1;
+  const auto& records = mDocument->Data().records;
+  int64_t first = 0;
+  for (size_t r = 0; r < records.size(); ++r) {
+    const int64_t end = SaturatingAdd(first, PositionsOf(records[r].length));
+    if (position < end) {
+      *start = first;
+      return static_cast<int32_t>(r);
+    }
+    first = end;
+  }
+  return -1;
+}
+
+HRESULT STDMETHODCALLTYPE HorizontalScale::GetAppendPosition(uint32_t, int64_t* position) noexcept {
+  if (!position) return E_POINTER;
+  *position = RecordStart(static_cast<int32_t>(mDocument->Data().records.size()));
+  return S_FALSE;
+}
+
+HRESULT STDMETHODCALLTYPE HorizontalScale::GetTotalLength(int64_t* length) noexcept {
+  if (!length) return E_POINTER;
+  *length = RecordStart(static_cast<int32_t>(mDocument->Data().records.size()));
+  return S_OK;
+}
+
+HRESULT STDMETHODCALLTYPE HorizontalScale::GetRecordCount(int32_t* count) noexcept {
+  if (!count) return E_POINTER;
+  *count = static_cast<int32_t>(mDocument->Data().records.size());
+  return S_OK;
+}
+
+HRESULT STDMETHODCALLTYPE HorizontalScale::PositionToRecord(int64_t position, PixMapRecordPosition* where,
+                                                            int64_t* recordEnd) noexcept {
+  if (!where || !recordEnd) return E_POINTER;
+  int64_t start = 0;
+  const int32_t record = FindRecord(position, &start);
+  if (record < 0) return S_FALSE;
+  where->offset = position - start;
+  where->record = record;
+  *recordEnd = SaturatingAdd(start, PositionsOf(mDocument->Data().records[static_cast<size_t>(record)].length));
+  return S_OK;
+}
+
+HRESULT STDMETHODCALLTYPE HorizontalScale::GetRecordRange(int32_t record, int64_t* start, int64_t* end) noexcept {
+  if (!start || !end) return E_POINTER;
+  const auto& records = mDocument->Data().records;
+  if (record < 0 || record >= static_cast<int32_t>(records.size())) {
+    *start = *end = std::numeric_limits<int64_t>::min();
+    return S_FALSE;
+  }
+  *start = RecordStart(record);
+  *end = SaturatingAdd(*start, PositionsOf(records[static_cast<size_t>(record)].length));
+  return S_OK;
+}
+
+HRESULT STDMETHODCALLTYPE HorizontalScale::GetScaleRecord(int64_t position, PixMapTimeScale* scale) noexcept {
+  if (!scale) return E_POINTER;
+  int64_t start = 0;
+  const int32_t record = FindRecord(position, &start);
+  if (record < 0) return E_INVALIDARG;
+  const double period = mDocument->Data().records[static_cast<size_t>(record)].tickPeriod;
+  const double secondsPerPixel = period * static_cast<double>(mNumerator) / static_cast<double>(mDenominator);
+  const double nan = std::numeric_limits<double>::quiet_NaN();
+  // Elapsed labels count from the record's start: its first position is time 0 on the clock.
+  const double startSeconds = static_cast<double>(start) * secondsPerPixel;
+  *scale = PixMapTimeScale{secondsPerPixel, startSeconds, 0.0, nan, 0.0, nan, 0.0, nan, startSeconds};
+  return S_OK;
+}
+
+HRESULT STDMETHODCALLTYPE HorizontalScale::GetNextRecordStart(int64_t position, int64_t* start) noexcept {
+  if (!start) return E_POINTER;
+  *start = std::numeric_limits<int64_t>::max();
+  int64_t first = 0;
+  const int32_t record = FindRecord(position, &first);
+  const auto& records = mDocument->Data().records;
+  if (record < 0 || record + 1 >= static_cast<int32_t>(records.size())) return S_FALSE;
+  *start = SaturatingAdd(first, PositionsOf(records[static_cast<size_t>(record)].length));
+  return S_OK;
+}
+
+}  // namespace host

@@ -1,0 +1,94 @@
+// host::HorizontalScale: the horizontal scale object of a data source for panes: a data file's
+// records laid end to end along one axis of positions (pixels) at a rational number of samples
+// per pixel.
+#pragma once
+
+#include "host/common/HostObject.h"
+#include "host/common/HostPtr.h"
+#include "host/data/DataDocument.h"
+#include "hostapi/RecordDataPixMap.h"
+
+#include <cstdint>
+
+namespace host {
+
+// Record r covers the positions [start(r), start(r) + ceil(length(r) / scaling)); the next
+// record starts where it ends. Lengths are read from the document at each call, so records
+// that grow while the host samples grow here too. Time: position p stands for p * secondsPerPixel
+// seconds; each record's labels count from 0 at its start.
+class HorizontalScale final : public HostObject<IRecordDataPixMap> {
+ public:
+  explicit HorizontalScale(HostPtr<DataDocument> document) noexcept;
+
+  HRESULT STDMETHODCALLTYPE SetSource(int32_t) noexcept override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE Reserved4(uint32_t, uint32_t, uint32_t, uint32_t) noexcept override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE Reserved5(uint32_t, uint32_t) noexcept override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE SetOffset(int32_t, int32_t) noexcept override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE Reserved7(uint32_t, uint32_t) noexcept override { return E_NOTIMPL; }
+  // Samples per pixel numerator / denominator, both positive; kept reduced.
+  HRESULT STDMETHODCALLTYPE SetScale(int64_t numerator, int64_t denominator) noexcept override;
+  HRESULT STDMETHODCALLTYPE GetScale(PixMapScale* scale) noexcept override;
+  HRESULT STDMETHODCALLTYPE Reserved10(uint32_t, uint32_t, uint32_t, uint32_t) noexcept override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE Reserved11(uint32_t, uint32_t) noexcept override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE Rebuild(uint32_t) noexcept override { return S_OK; }
+  HRESULT STDMETHODCALLTYPE BeginAppend(uint32_t, uint32_t, uint32_t, uint32_t, uint32_t, uint32_t, uint32_t, uint32_t,
+                                        uint32_t, uint32_t, uint32_t) noexcept override {
+    return E_NOTIMPL;
+  }
+  HRESULT STDMETHODCALLTYPE Reserved14(uint32_t, uint32_t, uint32_t) noexcept override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE EndAppend(uint32_t) noexcept override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE GetAppendPosition(uint32_t, int64_t* position) noexcept override;
+  HRESULT STDMETHODCALLTYPE Reserved17(uint32_t) noexcept override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE GetTotalLength(int64_t* length) noexcept override;
+  HRESULT STDMETHODCALLTYPE GetRecordCount(int32_t* count) noexcept override;
+  HRESULT STDMETHODCALLTYPE Reserved20(uint32_t, uint32_t, uint32_t) noexcept override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE PositionToRecord(int64_t position, PixMapRecordPosition* where,
+                                             int64_t* recordEnd) noexcept override;
+  HRESULT STDMETHODCALLTYPE Reserved22(uint32_t, uint32_t) noexcept override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE GetRecordRange(int32_t record, int64_t* start, int64_t* end) noexcept override;
+  HRESULT STDMETHODCALLTYPE PositionToRow(int32_t, int64_t, int64_t*, PixMapRowPosition*) noexcept override {
+    return E_NOTIMPL;
+  }
+  HRESULT STDMETHODCALLTYPE GetScaleRecord(int64_t position, PixMapTimeScale* scale) noexcept override;
+  HRESULT STDMETHODCALLTYPE GetNextRecordStart(int64_t position, int64_t* start) noexcept override;
+  HRESULT STDMETHODCALLTYPE Reserved27(uint32_t, uint32_t, uint32_t, uint32_t, uint32_t, uint32_t, uint32_t,
+                                       uint32_t) noexcept override {
+    return E_NOTIMPL;
+  }
+  HRESULT STDMETHODCALLTYPE Reserved28(uint32_t, uint32_t, uint32_t) noexcept override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE Reserved29(uint32_t, uint32_t, uint32_t) noexcept override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE Reserved30(uint32_t, uint32_t, uint32_t) noexcept override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE Reserved31(uint32_t, uint32_t, uint32_t, uint32_t, uint32_t, uint32_t, uint32_t,
+                                       uint32_t) noexcept override {
+    return E_NOTIMPL;
+  }
+  HRESULT STDMETHODCALLTYPE Reserved32(uint32_t, uint32_t) noexcept override { return 0; }
+  HRESULT STDMETHODCALLTYPE Reserved33(uint32_t) noexcept override { return 0; }
+  HRESULT STDMETHODCALLTYPE Reserved34(uint32_t) noexcept override { return 0; }
+  HRESULT STDMETHODCALLTYPE Reserved35() noexcept override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE Reserved36(uint32_t, uint32_t, uint32_t, uint32_t, uint32_t, uint32_t) noexcept override {
+    return E_NOTIMPL;
+  }
+  HRESULT STDMETHODCALLTYPE Reserved37(uint32_t, uint32_t) noexcept override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE Reserved38(uint32_t, uint32_t, uint32_t) noexcept override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE Reserved39(uint32_t, uint32_t, uint32_t, uint32_t) noexcept override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE Reserved40(uint32_t, uint32_t, uint32_t) noexcept override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE Reserved41(uint32_t) noexcept override { return E_NOTIMPL; }
+
+  // Positions a record of length samples takes at the present scaling.
+  int64_t PositionsOf(int32_t length) const noexcept;
+  // The first position of record (the total length for record == count).
+  int64_t RecordStart(int32_t record) const noexcept;
+  DataDocument& Document() const noexcept { return *mDocument.Get(); }
+
+ private:
+  void* FindInterface(REFIID iid) override;
+  // The record holding position (-1 when none) and its first position.
+  int32_t FindRecord(int64_t position, int64_t* start) const noexcept;
+
+  HostPtr<DataDocument> mDocument;
+  int64_t mNumerator = 10;
+  int64_t mDenominator = 1;
+};
+
+}  // namespace host

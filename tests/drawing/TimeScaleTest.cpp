@@ -1,0 +1,191 @@
+// The time strip: its measurement, its label drawer, drag-scale objects, the "(ms)" note and a
+// paint over the stand-in host's horizontal scale.
+#include "drawing/TimeScale.h"
+
+#include "base/TimeOfDay.h"
+#include "drawing/DrawingServices.h"
+#include "host/view/HorizontalScale.h"
+#include "platform/owl/TFont.h"
+#include "tests/drawing/DrawingTestSupport.h"
+#include "tests/graph/FakeScale.h"
+#include "tests/support/HostDataFile.h"
+
+#include <gtest/gtest.h>
+
+#include <cwchar>
+#include <memory>
+
+using ScrivoDraw::TimeLabelDrawer;
+using ScrivoDraw::TimeScale;
+
+namespace {
+
+SIZE ProbeInLabelFont() {
+  std::unique_ptr<OWL::TFont> font(ScrivoDraw::CreateScreenLabelFont());
+  HDC dc = GetDC(nullptr);
+  HGDIOBJ old = SelectObject(dc, font->GetHandle());
+  SIZE size{};
+  GetTextExtentPoint32W(dc, L"10:00:00.0000 a.m.", 18, &size);
+  SelectObject(dc, old);
+  ReleaseDC(nullptr, dc);
+  return size;
+}
+
+TimeLabelDrawer* LabelDrawerOf(TimeScale& strip) {
+  return strip.DrawerCount() == 1 ? dynamic_cast<TimeLabelDrawer*>(strip.Drawer(0)) : nullptr;
+}
+
+bool AnyDark(const drawingtest::Canvas& canvas, int left, int top, int right, int bottom) {
+  for (int y = top; y < bottom; ++y)
+    for (int x = left; x < right; ++x)
+      if (GetRValue(canvas.At(x, y)) < 128 && GetGValue(canvas.At(x, y)) < 128) return true;
+  return false;
+}
+
+class TimeScaleTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    pane.drawerPane = &drawerPane;
+    pane.printable = &print;
+  }
+  drawingtest::TestPane pane;
+  drawingtest::StubDrawerPane drawerPane;
+  drawingtest::PrintState print;
+};
+
+}  // namespace
+
+TEST_F(TimeScaleTest, MeasuresTheProbeInTheLabelFontAndTheDeviceScale) {
+  const SIZE probe = ProbeInLabelFont();
+  QOR::ComPtr<TimeScale> strip(new TimeScale(pane));
+  EXPECT_EQ(probe.cx, strip->LabelWidth());
+  EXPECT_EQ(static_cast<int32_t>(10.0 + probe.cy), strip->StripHeight());
+  EXPECT_EQ(-1, strip->LaneIndex());
+  drawerPane.deviceScale = 2.5;
+  strip->OnFontChanged();
+  EXPECT_EQ(static_cast<int32_t>(25.0 + probe.cy), strip->StripHeight());
+  EXPECT_EQ(2u, strip->DisplayFlags());
+}
+
+TEST_F(TimeScaleTest, PrintingMeasuresInTheDefaultGuiFontOfThePrintContext) {
+  HDC const printer = CreateCompatibleDC(nullptr);
+  drawerPane.printContext = static_cast<uint32_t>(reinterpret_cast<uintptr_t>(printer));
+  print.BeginPrint(drawerPane.printContext);
+  QOR::ComPtr<TimeScale> strip(new TimeScale(pane));
+  EXPECT_GT(strip->LabelWidth(), 0);
+  EXPECT_NE(nullptr, strip->Font());
+  print.EndPrint();
+  DeleteDC(printer);
+}
+
+TEST_F(TimeScaleTest, KeepsItsLabelDrawerAndTakesTheNewSource) {
+  QOR::ComPtr<TimeScale> strip(new TimeScale(pane));
+  EXPECT_EQ(0u, strip->DrawerCount());
+  ASSERT_EQ(S_OK, strip->EnsureLabelDrawer());
+  TimeLabelDrawer* const first = LabelDrawerOf(*strip);
+  ASSERT_TRUE(first);
+  strip->RemoveDrawers(0, ScrivoDraw::LayerPair{ScrivoDraw::kLayerPairAll, ScrivoDraw::kLayerPairAllSecond});
+  ASSERT_TRUE(LabelDrawerOf(*strip));
+  int32_t kind = -1;
+  strip->Drawer(0)->GetKind(&kind);
+  EXPECT_EQ(1, kind);
+  uint32_t traits = 1;
+  int32_t left = 0, right = 0;
+  strip->Drawer(0)->GetDrawTraits(0, &traits, &left, &right);
+  EXPECT_EQ(0u, traits);
+  EXPECT_EQ(strip->LabelWidth() / 2, left);
+  EXPECT_EQ(left, right);
+  // A new data source: a fresh label drawer; a changed source: the drawers are attached to it.
+  QOR::ComPtr<IScrivoRecordDrawer> before(strip->Drawer(0));
+  EXPECT_EQ(S_OK, strip->OnSourceChanged(0, nullptr));
+  ASSERT_EQ(1u, strip->DrawerCount());
+  EXPECT_NE(before.Get(), strip->Drawer(0));
+}
+
+TEST_F(TimeScaleTest, DragScaleObjectsOfThreeEntriesAreRefusedUnchanged) {
+  QOR::ComPtr<TimeScale> strip(new TimeScale(pane));
+  FakeScale scale('t');
+  scale.entryCount = 3;
+  EXPECT_EQ(static_cast<HRESULT>(0xA0048205u), strip->AttachDragScale(&scale));
+  EXPECT_EQ(0, scale.mode);
+  scale.entryCount = 2;
+  EXPECT_EQ(S_OK, strip->AttachDragScale(&scale));
+  EXPECT_EQ(S_OK, strip->DetachDragScale(&scale));
+  EXPECT_EQ(2, scale.mode);
+}
+
+TEST_F(TimeScaleTest, CloneKeepsTheLayoutButBelongsToNoStrip) {
+  QOR::ComPtr<TimeScale> strip(new TimeScale(pane));
+  strip->EnsureLabelDrawer();
+  QOR::ComPtr<IScrivoRecordDrawer> copy;
+  ASSERT_EQ(S_OK, strip->Drawer(0)->CloneForOutput(0, copy.Out()));
+  uint32_t traits = 0;
+  int32_t left = -1, right = -1;
+  copy->GetDrawTraits(0, &traits, &left, &right);
+  EXPECT_EQ(0, left);  // no strip, no label width
+  strip = nullptr;     // the original drawer forgets its strip too
+}
+
+TEST_F(TimeScaleTest, MillisecondNoteAtTheRightEndExceptForTimesOfDay) {
+  pane.cached = false;
+  for (uint32_t kind : {2u, 3u}) {
+    QOR::ComPtr<TimeScale> strip(new TimeScale(pane));
+    const int32_t height = strip->StripHeight();
+    strip->Place(0, RECT{0, 0, 304, 200}, RECT{2, 100, 302, 100 + height}, 0, 0, 2);
+    ScrivoDraw::TimeLabelLayout plan;
+    plan.displayFlags = QOR::kTimeMilliseconds | kind;
+    ScrivoDraw::PaintArgs args;
+    args.x1 = 300;
+    args.scale = &plan;
+    drawingtest::Canvas canvas(310, 140, RGB(255, 255, 255));
+    strip->Paint(canvas.DC(), args, 0, 0xFF);
+    strip->Render(canvas.DC(), 0, false);
+    const bool note = AnyDark(canvas, 250, 100, 302, 100 + height);
+    EXPECT_EQ(kind == 2u, note) << kind;
+    EXPECT_FALSE(AnyDark(canvas, 2, 100, 200, 100 + height)) << kind;
+  }
+}
+
+// Records of 4020 and 3000 samples at 1 ms, 10 samples per pixel: 0.01 s per pixel, a major
+// tick every second (100 pixels) in fifths, record 1 from position 402.
+TEST_F(TimeScaleTest, PaintsTicksAndLabelsAndLeavesOutALabelCrossingTheNextRecord) {
+  pane.cached = false;
+  host::HostPtr<host::HorizontalScale> scale(
+      new host::HorizontalScale(testsupport::MakeDataDocument({4020, 3000}, 0.001)), false);
+  pane.horizontalScale = static_cast<IRecordDataPixMap*>(scale.Get());
+  QOR::ComPtr<TimeScale> strip(new TimeScale(pane));
+  ASSERT_EQ(S_OK, strip->EnsureLabelDrawer());
+  const int32_t height = strip->StripHeight();
+  strip->Place(0, RECT{0, 0, 610, 40}, RECT{2, 0, 602, height}, 0, 0, 2);
+  // The pane's plan for the segment of record 0, as it makes it before painting.
+  PixMapTimeScale time{};
+  ASSERT_EQ(S_OK, scale->GetScaleRecord(0, &time));
+  ScrivoDraw::TimeLabelLayout plan;
+  ASSERT_TRUE(ScrivoDraw::ChooseTickStep(plan, strip->LabelWidth(), time.secondsPerPixel, kScreenPixelsPerMm));
+  ASSERT_TRUE(ScrivoDraw::LayoutTimeLabels(nullptr, plan, time, 0.0, time.secondsPerPixel));
+  EXPECT_EQ(5, plan.minorPerMajor);
+  drawingtest::Canvas canvas(610, 40);
+  ScrivoDraw::PaintArgs args;
+  args.firstPosition = 0;
+  args.lastPosition = 402;
+  args.x0 = 2;
+  args.x1 = 404;
+  args.scale = &plan;
+  strip->Paint(canvas.DC(), args, 0, 0xFF);
+  // White behind the segment, nothing beyond it.
+  EXPECT_EQ(RGB(255, 255, 255), canvas.At(50, height - 1));
+  EXPECT_EQ(RGB(0, 255, 0), canvas.At(500, height - 1));
+  // Major ticks two pixels long at 0, 1, 2, 3 and 4 s; minor ticks one pixel long between.
+  for (int second = 0; second <= 4; ++second) {
+    const int x = 2 + 100 * second;
+    EXPECT_EQ(RGB(0, 0, 0), canvas.At(x, 0)) << second;
+    EXPECT_EQ(RGB(0, 0, 0), canvas.At(x, 1)) << second;
+    if (second == 4) break;  // the segment ends 2 pixels later
+    EXPECT_EQ(RGB(0, 0, 0), canvas.At(x + 20, 0)) << second;
+    EXPECT_NE(RGB(0, 0, 0), canvas.At(x + 20, 1)) << second;
+  }
+  // Labels under the ticks of 1 to 3 s; the one of 4 s would run into record 1.
+  for (int second = 1; second <= 3; ++second)
+    EXPECT_TRUE(AnyDark(canvas, 2 + 100 * second - 15, 3, 2 + 100 * second + 15, height)) << second;
+  EXPECT_FALSE(AnyDark(canvas, 402 - 15, 3, 402 + 15, height));
+}
