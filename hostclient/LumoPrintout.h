@@ -46,6 +46,11 @@ class LumoPrintout : public ILumoPrintoutEx, public QOR::CComObjectRoot {
   // or null.
   virtual void DrawPage(int32_t page, OWL::TDC& dc, OWL::TDC* printer, const OWL::TRect& rect) = 0;
   virtual int32_t CountPages() = 0;
+  // Between BeginPrinting and the end: the DC pages are drawn into, the printer's DC (null when
+  // the pages go to a plain DC) and the page rectangle given to BeginPrinting.
+  OWL::TDC* DrawingDC() const noexcept { return mDrawing.get(); }
+  OWL::TDC* PrinterDC() const noexcept { return mPrinter.get(); }
+  const OWL::TRect& PageRect() const noexcept { return mPage; }
 
  private:
   bool mBegun = false;

@@ -1,0 +1,90 @@
+// TVF_Grid::GridPrintout: one grid of the table view printed through the host's printing, split
+// into pages across and down, with headings, row labels, cells and rules in printer fonts.
+#pragma once
+
+#include "grid/GridPagination.h"
+#include "hostclient/LumoPrintout.h"
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+namespace OWL {
+class TFont;
+}
+struct ITableDataManager;
+
+namespace TVF_Grid {
+
+class GridControl;
+class GridRenderer;
+
+// The screen and printer resolutions a printout scales by (dots per inch).
+struct PrintResolution {
+  int32_t ScreenX = 96;
+  int32_t ScreenY = 96;
+  int32_t PrinterX = 96;
+  int32_t PrinterY = 96;
+};
+
+// A screen font made for the printer: height and width scaled by the vertical and horizontal
+// dpi ratios, each product truncated.
+LOGFONTW PrinterLogFont(const LOGFONTW& screen, const PrintResolution& dpi) noexcept;
+
+class GridPrintout final : public LumoPrintout {
+ public:
+  // grid must outlive the printout; while the printout exists the grid renders for printing.
+  // section: 8 the main grid, 0x10 the summary grid, passed to data's GetCellStyle.
+  static ComPtr<ILumoPrintoutEx> Create(GridControl& grid, const QOR::String& title, uint32_t section,
+                                        ITableDataManager* data, bool printRowNumbers, bool printHeadings,
+                                        IUnknown* owner = nullptr);
+
+  // Pagination for a printable area of page (printer pixels) at dpi; the page count.
+  int32_t Paginate(OWL::TDC& printer, const OWL::TRect& page, const PrintResolution& dpi);
+  // Draws page p (0-based) of the last pagination into dc over page.
+  void PrintPage(int32_t p, OWL::TDC& dc, const OWL::TRect& page, const PrintResolution& dpi);
+
+  const std::vector<int32_t>& ColumnWidths() const noexcept { return mWidths; }
+  int32_t RowHeight() const noexcept { return mRowHeight; }
+  const AcrossPlan& Across() const noexcept { return mAcross; }
+  const DownPlan& Down() const noexcept { return mDown; }
+
+ protected:
+  void DrawPage(int32_t page, OWL::TDC& dc, OWL::TDC* printer, const OWL::TRect& rect) override;
+  int32_t CountPages() override;
+
+ private:
+  GridPrintout(GridControl& grid, const QOR::String& title, uint32_t section, ITableDataManager* data,
+               bool printRowNumbers, bool printHeadings, IUnknown* owner);
+  ~GridPrintout() override;
+
+  struct Fonts;
+  struct PageFrame;
+  GridRenderer& Renderer() const noexcept;
+  uint32_t Style(int32_t row, int32_t column) const;
+  int32_t RowNumberWidth(OWL::TDC& dc, const Fonts& fonts) const;
+  // Data columns printed: the trailing placeholder columns but the first are left out.
+  int32_t PrintedColumns() const;
+  // Data rows that get rules and labels: the trailing placeholder rows are left out.
+  int32_t RuledRows() const;
+  void DrawHeading(OWL::TDC& dc, const Fonts& fonts, const PageFrame& frame, int32_t column,
+                   const OWL::TRect& cell);
+  void DrawColumnCells(OWL::TDC& dc, const Fonts& fonts, const PageFrame& frame, int32_t column,
+                       int32_t left, int32_t right);
+  void DrawRowRules(OWL::TDC& dc, const Fonts& fonts, const PageFrame& frame);
+  static OWL::TRect PrintableRect(const OWL::TDC& dc, const OWL::TDC* printer, const OWL::TRect& rect);
+  static PrintResolution ResolutionOf(const OWL::TDC& dc);
+
+  GridControl& mGrid;
+  uint32_t mSection;
+  ITableDataManager* mData;
+  bool mPrintRowNumbers;
+  bool mPrintHeadings;
+  std::vector<int32_t> mWidths;
+  int32_t mRowHeight = 0;
+  int32_t mRowNumberWidth = 0;
+  AcrossPlan mAcross;
+  DownPlan mDown;
+};
+
+}  // namespace TVF_Grid

@@ -1,0 +1,177 @@
+// The grid printout: page arithmetic, printer scaling, and pages drawn into a DIB and an EMF.
+#include "grid/GridPrintout.h"
+
+#include "grid/TVF_Renderer.h"
+#include "platform/owl/TFont.h"
+#include "tests/grid/GridTestClient.h"
+
+using namespace TVF_Grid;
+
+TEST(GridPagination, WidthsScaleByTheDpiRatio) {
+  EXPECT_EQ(600, ScreenToPrinterWidth(96, 96, 600));
+  EXPECT_EQ(625, ScreenToPrinterWidth(100, 96, 600)) << "x6.25";
+  EXPECT_EQ(0, ScreenToPrinterWidth(100, 0, 600));
+}
+
+TEST(GridPagination, ColumnsBreakAcrossPages) {
+  // Narrow columns: a column that overflows starts the next page at its left edge.
+  AcrossPlan plan = PlanAcross({400, 400, 400}, 100, 1000);
+  EXPECT_EQ(2, plan.Pages);
+  EXPECT_EQ(0, plan.Columns[1].Page);
+  EXPECT_EQ(500, plan.Columns[1].Left);
+  EXPECT_EQ(1, plan.Columns[2].Page);
+  EXPECT_EQ(0, plan.Columns[2].Left);
+
+  // A wide column starting past half a page continues there and spills over two more pages.
+  plan = PlanAcross({600, 1500, 300}, 0, 1000);
+  EXPECT_EQ(3, plan.Pages);
+  EXPECT_EQ(0, plan.Columns[1].Page);
+  EXPECT_EQ(600, plan.Columns[1].Left);
+  int32_t left = 0;
+  ASSERT_TRUE(plan.LeftOnPage(1, 1500, 2, left));
+  EXPECT_EQ(-1400, left) << "its last 100 pixels open page 3";
+  EXPECT_EQ(2, plan.Columns[2].Page);
+  EXPECT_EQ(100, plan.Columns[2].Left);
+  EXPECT_FALSE(plan.LeftOnPage(0, 600, 1, left));
+
+  // Starting in the left half after something else, it takes a fresh page.
+  plan = PlanAcross({300, 1500}, 0, 1000);
+  EXPECT_EQ(3, plan.Pages);
+  EXPECT_EQ(1, plan.Columns[1].Page);
+  EXPECT_EQ(0, plan.Columns[1].Left);
+
+  // A wide first column with nothing before it leaves no blank first page.
+  plan = PlanAcross({2500}, 0, 1000);
+  EXPECT_EQ(3, plan.Pages);
+  EXPECT_EQ(0, plan.Columns[0].Page);
+}
+
+TEST(GridPagination, EveryRowGetsAPage) {
+  // Page 1000, rows 400, heading band 100, 7 rows: 2 rows a page, so 4 pages.
+  const DownPlan fault = PlanDown(7, 400, 100, 1000);
+  EXPECT_EQ(4, fault.Pages);
+  struct Case {
+    int32_t rows, rowHeight, band, page;
+  };
+  const Case cases[] = {{7, 400, 100, 1000}, {1, 22, 32, 1000}, {0, 22, 32, 1000}, {500, 22, 32, 1000},
+                        {10, 0, 32, 1000},   {5, 30, 2000, 1000}, {3, 1500, 32, 1000}, {44, 22, 32, 1000}};
+  for (const Case& c : cases) {
+    const DownPlan plan = PlanDown(c.rows, c.rowHeight, c.band, c.page);
+    int32_t next = 0;
+    for (int32_t r = 0; r < plan.Pages; ++r) {
+      int32_t first = 0, count = 0;
+      plan.RowsOfPage(r, c.rows, first, count);
+      if (count == 0) continue;
+      EXPECT_EQ(next, first) << c.rows << " rows, page " << r;
+      next = first + count;
+    }
+    EXPECT_EQ(c.rows, next) << c.rows << " rows of " << c.rowHeight << " on " << c.page;
+  }
+  EXPECT_EQ(1, PlanDown(40, 22, 32, 1000).Pages) << "rows that fit with the band";
+  EXPECT_EQ(2, PlanDown(45, 22, 32, 1000).Pages);
+}
+
+TEST(GridPagination, PrinterFontsScaleHeightAndWidth) {
+  LOGFONTW screen{};
+  screen.lfHeight = -13;
+  screen.lfWidth = 5;
+  PrintResolution dpi;
+  dpi.PrinterX = 300;
+  dpi.PrinterY = 600;
+  const LOGFONTW printer = PrinterLogFont(screen, dpi);
+  EXPECT_EQ(-81, printer.lfHeight) << "-13 x 6.25 truncated";
+  EXPECT_EQ(15, printer.lfWidth) << "5 x 3.125 truncated";
+}
+
+class GridPrintoutFixture : public GridFixture {
+ protected:
+  TVF_Renderer* renderer = nullptr;
+
+  void MakePrinted(int32_t rows, int32_t columns) {
+    for (int32_t c = 1; c <= columns; ++c) {
+      client.Texts[{0, c}] = L"Head";
+      client.Styles[{0, c}] = kCellStyleTitle;
+      for (int32_t r = 1; r <= rows; ++r) {
+        client.Texts[{r, c}] = L"8.5";
+        client.Texts[{r, 0}] = std::to_wstring(r);
+      }
+    }
+    MakeGrid(rows, columns);
+    renderer = new TVF_Renderer(*grid);
+    renderer->SetSources(nullptr, &client, &client, 8);
+    grid->Pane().SetRenderer(renderer);
+    renderer->RebuildColumns();
+  }
+  void TearDown() override {
+    if (!renderer) return;
+    grid->Pane().SetRenderer(grid);
+    EXPECT_EQ(0u, renderer->Release());
+  }
+  ComPtr<ILumoPrintoutEx> Make(bool rowNumbers = true, bool headings = true) {
+    return GridPrintout::Create(*grid, QOR::String(L"Doc: Table"), 8, &client, rowNumbers, headings);
+  }
+};
+
+TEST_F(GridPrintoutFixture, PaginatesAtThePrinterResolution) {
+  MakePrinted(30, 3);
+  ComPtr<ILumoPrintoutEx> printout = Make(false);
+  auto& grid600 = static_cast<GridPrintout&>(*printout.Get());
+  EXPECT_TRUE(grid->Printing);
+  DibCanvas canvas(8, 8);
+  PrintResolution dpi;
+  dpi.PrinterX = dpi.PrinterY = 600;
+  // Columns of 100 pixels become 625; a page 1000 wide holds one of them.
+  const int32_t pages = grid600.Paginate(canvas.dc, OWL::TRect(0, 0, 1000, 6000), dpi);
+  EXPECT_EQ(std::vector<int32_t>({625, 625, 625}), grid600.ColumnWidths());
+  EXPECT_EQ(3, grid600.Across().Pages);
+  EXPECT_GT(grid600.RowHeight(), 100) << "the cell font is scaled too";
+  EXPECT_EQ(3 * grid600.Down().Pages, pages);
+  printout = ComPtr<ILumoPrintoutEx>();
+  EXPECT_FALSE(grid->Printing) << "the printing flag goes with the printout";
+}
+
+TEST_F(GridPrintoutFixture, PageDrawsHeadingsRulesAndRowLabels) {
+  MakePrinted(4, 2);
+  ComPtr<ILumoPrintoutEx> printout = Make();
+  DibCanvas canvas(600, 400);
+  const RECT page{0, 0, 600, 400};
+  ASSERT_EQ(S_OK, printout->BeginPrinting(canvas.dc.GetHDC(), nullptr, &page));
+  int32_t count = 0;
+  ASSERT_EQ(S_OK, printout->GetPageCount(&count));
+  EXPECT_EQ(1, count);
+  ASSERT_EQ(S_OK, printout->PrintPage(1));
+  auto& printed = static_cast<GridPrintout&>(*printout.Get());
+  const int32_t rowHeight = printed.RowHeight();
+  const int32_t labels = printed.Across().Columns[0].Left;
+  ASSERT_GT(labels, 0) << "the row-number column comes first";
+  const int32_t band = grid->CellFont().GetTextMetrics().tmHeight * 2;
+  EXPECT_GT(canvas.Count(RECT{labels, 0, labels + 200, band}, RGB(0, 0, 0)), 20) << "headings";
+  const RECT cells{labels, band, labels + 200, band + 4 * rowHeight};
+  EXPECT_GT(canvas.Count(cells, RGB(16, 16, 16)), 20) << "dotted rules";
+  EXPECT_GT(canvas.Count(RECT{0, band, labels, band + rowHeight}, RGB(0, 0, 0)), 10) << "row label";
+  EXPECT_EQ(0, canvas.Count(RECT{0, band + 5 * rowHeight, 600, 400}, RGB(16, 16, 16)))
+      << "nothing below the last row";
+}
+
+TEST_F(GridPrintoutFixture, PageRecordedIntoAMetafileReplaysWithRules) {
+  MakePrinted(3, 2);
+  ComPtr<ILumoPrintoutEx> printout = Make(false);
+  HDC const meta = CreateEnhMetaFileW(nullptr, nullptr, nullptr, nullptr);
+  const RECT page{0, 0, 400, 300};
+  ASSERT_EQ(S_OK, printout->BeginPrinting(meta, nullptr, &page));
+  int32_t count = 0;
+  printout->GetPageCount(&count);
+  ASSERT_EQ(S_OK, printout->PrintPage(1));
+  HENHMETAFILE const recorded = CloseEnhMetaFile(meta);
+  ASSERT_NE(nullptr, recorded);
+  DibCanvas canvas(400, 300);
+  ENHMETAHEADER header{};
+  GetEnhMetaFileHeader(recorded, sizeof header, &header);
+  // Played back at the recorded place, so pixels land where they were drawn.
+  const RECT frame{header.rclBounds.left, header.rclBounds.top, header.rclBounds.right + 1,
+                   header.rclBounds.bottom + 1};
+  PlayEnhMetaFile(canvas.dc.GetHDC(), recorded, &frame);
+  DeleteEnhMetaFile(recorded);
+  EXPECT_GT(canvas.Count(page, RGB(16, 16, 16)), 20);
+  EXPECT_GT(canvas.Count(page, RGB(0, 0, 0)), 20);
+}
