@@ -174,4 +174,19 @@ HRESULT STDMETHODCALLTYPE Calc::GetTitle(uint32_t, QOR::IQORString** title) noex
   });
 }
 
+bool ReadShownMeasurement(IUnknown* calculation, int32_t* parameterId, IPersistObject** settings) noexcept {
+  if (settings) *settings = nullptr;
+  if (!calculation || !parameterId || !settings) return false;
+  ComPtr<IChannelCalc> calc;
+  ComPtr<IPersistObject> copy;
+  if (FAILED(calculation->QueryInterface(IID_IChannelCalc, calc.OutVoid())) || !calc ||
+      FAILED(calc->GetSettings(copy.Out())) || !copy)
+    return false;
+  const SettingsCOM* const own = SettingsCOM::FromInterface(copy.Get());
+  if (!own) return false;
+  *parameterId = own->Values().parameterId;
+  *settings = copy.Detach();
+  return true;
+}
+
 }  // namespace ZR::ChanCalc

@@ -22,6 +22,10 @@ std::vector<CCalcEnumSourceInfo> BuildSources(const Doc::SettingsStore* store);
 // The analysis formula of the store wrapped in the selector of parameterId; "99" without a store.
 std::wstring BuildExpression(const Doc::SettingsStore* store, IUnknown* dataDocument, int32_t parameterId);
 
+// The measurement a calculation of this module shows and a copy of its settings (one reference),
+// read through the calculation's IChannelCalc; false for another module's or a failing one.
+bool ReadShownMeasurement(IUnknown* calculation, int32_t* parameterId, IPersistObject** settings) noexcept;
+
 class Calc final : public ChannelCalcBase {
  public:
   // A new calculation with one reference for the caller. Throws std::bad_alloc.

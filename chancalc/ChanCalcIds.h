@@ -1,13 +1,10 @@
-// The class GUID of the module's channel calculation and the type ids made from it.
+// The numbers of the module's channel calculation classes under ZRChanCalcGUID (hostclient/DocViewIds.h).
 #pragma once
 
+#include "hostclient/DocViewIds.h"
 #include "hostclient/TypeIds.h"
 
-#include <windows.h>
-
-// {249FD174-208F-4374-809F-ABC8021889BB}
-inline constexpr GUID ZRChanCalcGUID = {
-    0x249FD174, 0x208F, 0x4374, {0x80, 0x9F, 0xAB, 0xC8, 0x02, 0x18, 0x89, 0xBB}};
+#include <cstdint>
 
 namespace ZR::ChanCalc {
 

@@ -188,6 +188,7 @@ void ZRDoc::UpdateViews() {
     if (slot.view->GetHandle()) slot.view->Invalidate(true);  // no handle would mean every window
     slot.view->Refresh();
   }
+  CheckChannelCalculations();
 }
 
 bool ZRDoc::GetBool(int32_t id) {

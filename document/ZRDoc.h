@@ -48,6 +48,8 @@ struct RegionPosition {
 // Flags of ZRDoc::SetCurrentEvent.
 inline constexpr uint32_t kSelectTableRow = 0x80000000u;   // the Table View selects the event's row
 inline constexpr uint32_t kMoveHostView = 0x40000000u;     // the host's view goes to the event's time
+inline constexpr uint32_t kShowInHost = 0x20000000u;       // the host's view shows the event's comment
+inline constexpr uint32_t kShowInHostExtra = 0x10000000u;  // passed on with kShowInHost
 
 // Everything runs on the host's user-interface thread.
 class ZRDoc final : public ScrivoChildDocument,
@@ -158,8 +160,16 @@ class ZRDoc final : public ScrivoChildDocument,
   bool IsAnalyzeWhileSampling();
   bool HasAnalysis();
 
-  // The event the views show; flags kSelectTableRow and kMoveHostView.
+  // The event the views show; flags kSelectTableRow, kMoveHostView, kShowInHost and
+  // kShowInHostExtra.
   void SetCurrentEvent(uint32_t event, uint32_t flags);
+  // Shows the current event's comment in the host's view as kShowInHost does; nothing when the
+  // current event is past the events.
+  void ShowCurrentEventInHost();
+  // Switches off the module's channel calculations whose measurement the analysis type does not
+  // offer (message 118 when any was) and has the others take their settings again. Inside a
+  // host notification, a command or an analysis run it runs once, when that ends.
+  void CheckChannelCalculations();
 
   uint32_t CurrentEvent() const noexcept { return mCurrentEvent; }
   // Host notification: the user activated a comment; the event its text names ("ZR: Peak N",
@@ -177,6 +187,7 @@ class ZRDoc final : public ScrivoChildDocument,
   // Host notifications: data changed at a position (tick, record), marker objects, channel data.
   void OnDataChangedAt(uint32_t tick, uint32_t record);
   void OnDataChangedAtDetach(uint32_t tick, uint32_t record);
+  void DataChangedAt(int32_t tick, int32_t record);
   void OnMarkersNotice();
   void OnChannelDataChanged(uint32_t channel);
   int OnCopyToDataPadMessage();
@@ -219,7 +230,27 @@ class ZRDoc final : public ScrivoChildDocument,
   void AnnounceDetectorObject();
   void RefreshView(int slot);
   void AnalyseNewData();
+  void StartSampling();
   void MoveHostView(const CycleEvent& event);
+  void ShowEventInHost(const CycleEvent& event, bool extra);
+  // Runs body with the channel-calculation checks it asks for held back, then checks once.
+  template <class Body>
+  void BatchChannelChecks(Body&& body) {
+    ++mCheckDepth;
+    try {
+      body();
+    } catch (...) {
+      if (--mCheckDepth == 0) mCheckPending = false;
+      throw;
+    }
+    EndCheckBatch();
+  }
+  void EndCheckBatch();
+  void RunChannelCheck();
+  bool SwitchCalculationOff(int32_t channel);
+  bool Analyse(bool useStoredRegion, bool markerState);
+  void ClearResultsNow();
+  void SwitchAnalyzeWhileSampling(bool on, bool storeSetting);
 
   std::unique_ptr<ParamCatalogue> mCatalogue;
   std::unique_ptr<CycleDetector> mDetector;
@@ -238,6 +269,8 @@ class ZRDoc final : public ScrivoChildDocument,
   bool mRecordActive = false;
   int32_t mTicksInRecord = 0;
   uint32_t mCurrentEvent = 0;
+  int mCheckDepth = 0;         // nesting of batches holding channel-calculation checks back
+  bool mCheckPending = false;  // a held-back check waits for the outermost batch's end
   struct ViewSlot {
     bool attached = false;
     ZRViewBase* view = nullptr;

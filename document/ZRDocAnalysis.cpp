@@ -84,6 +84,12 @@ void ZRDoc::AnnounceDetectorObject() {
 }
 
 bool ZRDoc::RunAnalysis(bool useStoredRegion, bool markerState) {
+  bool ran = false;
+  BatchChannelChecks([&] { ran = Analyse(useStoredRegion, markerState); });
+  return ran;
+}
+
+bool ZRDoc::Analyse(bool useStoredRegion, bool markerState) {
   if (mRunning) return false;
   const RunningFlag running(mRunning);
   SettingsStore& store = GetSettings();
@@ -190,22 +196,28 @@ bool ZRDoc::PullRegion(RegionPosition start, RegionPosition end, bool& cancelled
 }
 
 void ZRDoc::AnalyzeCurrentRegion() {
-  if (GetBool(kWhileSampling) && GetBool(kAnalyseSelection)) {
-    HostPosition from{-1, -1};
-    HostPosition to{-1, -1};
-    if (Selection()) Selection()->GetRange(&from, &to);
-    const RegionPosition end = DataEnd();
-    if (!(RegionPosition{to.record, to.tick} == end)) {
-      if (ShowMessage(IDS_ZR_ONLINE_SELECTION, MB_OKCANCEL | MB_ICONASTERISK) == IDCANCEL) return;
-      SetBool(kWhileSampling, false);
+  BatchChannelChecks([&] {
+    if (GetBool(kWhileSampling) && GetBool(kAnalyseSelection)) {
+      HostPosition from{-1, -1};
+      HostPosition to{-1, -1};
+      if (Selection()) Selection()->GetRange(&from, &to);
+      const RegionPosition end = DataEnd();
+      if (!(RegionPosition{to.record, to.tick} == end)) {
+        if (ShowMessage(IDS_ZR_ONLINE_SELECTION, MB_OKCANCEL | MB_ICONASTERISK) == IDCANCEL) return;
+        SetBool(kWhileSampling, false);
+      }
     }
-  }
-  RunAnalysis(false, true);
-  ResetHostState();
-  UpdateViews();
+    RunAnalysis(false, true);
+    ResetHostState();
+    UpdateViews();
+  });
 }
 
 void ZRDoc::ClearResults() {
+  BatchChannelChecks([&] { ClearResultsNow(); });
+}
+
+void ZRDoc::ClearResultsNow() {
   DetachPeakMarkers();
   SetBool(kAnalysed, false);
   SetBool(kCleared, true);
@@ -221,20 +233,28 @@ void ZRDoc::ResetRegion() {
 }
 
 void ZRDoc::Reanalyze() {
-  OnDataAttached();
-  if (!HasAnalysis()) return;
-  RunAnalysis(true, true);
-  UpdateViews();
+  BatchChannelChecks([&] {
+    OnDataAttached();
+    if (!HasAnalysis()) return;
+    RunAnalysis(true, true);
+    UpdateViews();
+  });
 }
 
 void ZRDoc::ClearAnalysis() {
-  mCurrentEvent = 0;
-  ClearResults();
-  ResetHostState();
-  if (IsAnalyzeWhileSampling()) SetAnalyzeWhileSampling(true, false);
+  BatchChannelChecks([&] {
+    mCurrentEvent = 0;
+    ClearResults();
+    ResetHostState();
+    if (IsAnalyzeWhileSampling()) SetAnalyzeWhileSampling(true, false);
+  });
 }
 
 void ZRDoc::SetAnalyzeWhileSampling(bool on, bool storeSetting) {
+  BatchChannelChecks([&] { SwitchAnalyzeWhileSampling(on, storeSetting); });
+}
+
+void ZRDoc::SwitchAnalyzeWhileSampling(bool on, bool storeSetting) {
   SettingsStore& store = GetSettings();
   if (on) {
     const RegionPosition dataEnd = DataEnd();

@@ -8,6 +8,8 @@
 #include "hostapi/DataDocument.h"
 #include "hostapi/HostViewCursor.h"
 #include "hostclient/DocViewIds.h"
+#include "hostclient/EventIterSet.h"
+#include "hostclient/ShowComment2Msg.h"
 #include "views/ZRViewBase.h"
 
 namespace ZR::Doc {
@@ -15,6 +17,7 @@ namespace ZR::Doc {
 namespace {
 
 constexpr int32_t kWhileSampling = 2009;
+constexpr int32_t kShowPeakMarkers = 2010;
 
 }  // namespace
 
@@ -27,6 +30,31 @@ void ZRDoc::SetCurrentEvent(uint32_t event, uint32_t flags) {
   const CycleEvent& current = detector->GetEvent(static_cast<int32_t>(event));
   if (current.recordIndex == 0x7FFFFFFF) return;  // past the events: the host is left alone
   if (flags & kMoveHostView) MoveHostView(current);
+  if (flags & kShowInHost) ShowEventInHost(current, (flags & kShowInHostExtra) != 0);
+}
+
+void ZRDoc::ShowCurrentEventInHost() {
+  const CycleDetector* const detector = GetCycleDetector();
+  if (!detector) return;
+  const CycleEvent& current = detector->GetEvent(static_cast<int32_t>(mCurrentEvent));
+  if (current.recordIndex != 0x7FFFFFFF) ShowEventInHost(current, false);
+}
+
+// The event's comment, found among every event source the host draws, goes to the host's view
+// in a show-comment message; only while the peak markers are shown.
+void ZRDoc::ShowEventInHost(const CycleEvent& event, bool extra) {
+  if (!GetBool(kShowPeakMarkers) || !DataFile()) return;
+  ComPtr<IScrivoCommentEx> comment;
+  {
+    QOREvent::EventIterSet set(0, DataFile(), GetSettings().GetCurrentChannel(), event.recordIndex,
+                               event.record.tick);
+    set.AddHostSources();
+    if (ScrivoClient::BuildComment(set, comment.Out()) != 0 || !comment) return;
+  }
+  ComPtr<IMessage> message;
+  const uint32_t flags = ScrivoClient::kShowCommentFlags | (extra ? ScrivoClient::kShowCommentExtra : 0u);
+  if (SUCCEEDED(ScrivoClient::NewShowComment2Msg(comment.Get(), flags, message.Out())) && message)
+    Send(message.Get(), static_cast<ICustomDocument2*>(this));  // the host's answer changes nothing here
 }
 
 // The host's recording view goes to the event's time; without the view's cursor nothing moves.
@@ -43,31 +71,39 @@ void ZRDoc::MoveHostView(const CycleEvent& event) {
 }
 
 void ZRDoc::OnDataChangedAt(uint32_t tick, uint32_t record) {
+  BatchChannelChecks([&] { DataChangedAt(static_cast<int32_t>(tick), static_cast<int32_t>(record)); });
+}
+
+void ZRDoc::DataChangedAt(int32_t t, int32_t r) {
   if (HasAnalysis()) {
     const SettingsStore& store = GetSettings();
     const long endRecord = store.GetLongValue(2007);
     const long endTick = store.GetLongValue(2008);
-    const auto r = static_cast<int32_t>(record);
-    const auto t = static_cast<int32_t>(tick);
     if (endRecord == -1 || r < endRecord || (r == endRecord && t <= endTick)) {
       mCurrentEvent = 0;
       ClearResults();
+      CheckChannelCalculations();
     }
   }
   if (GetBool(kWhileSampling)) SetAnalyzeWhileSampling(true, false);
 }
 
 void ZRDoc::OnDataChangedAtDetach(uint32_t tick, uint32_t record) {
-  OnDataChangedAt(tick, record);
-  DetachPeakMarkers();
+  BatchChannelChecks([&] {
+    DataChangedAt(static_cast<int32_t>(tick), static_cast<int32_t>(record));
+    DetachPeakMarkers();
+  });
 }
 
 void ZRDoc::OnMarkersNotice() { DetachPeakMarkers(); }
 
 void ZRDoc::OnChannelDataChanged(uint32_t channel) {
   if (static_cast<int32_t>(channel) != GetSettings().GetCurrentChannel()) return;
-  mCurrentEvent = 0;
-  ClearResults();
+  BatchChannelChecks([&] {
+    mCurrentEvent = 0;
+    ClearResults();
+    CheckChannelCalculations();
+  });
 }
 
 bool ZRDoc::ChannelChange(int32_t channel, uint32_t flags) {
@@ -78,17 +114,23 @@ bool ZRDoc::ChannelChange(int32_t channel, uint32_t flags) {
   if (channel >= 0 && channel < 32) dependents |= 1u << channel;
   const int32_t analysed = GetSettings().GetCurrentChannel();
   if (analysed < 0 || analysed >= 32 || !((dependents >> analysed) & 1u)) return false;
-  if (mSampling)
+  if (mSampling) {
     ClearResults();
-  else if (HasAnalysis())
+  } else if (HasAnalysis()) {
     RunAnalysis(true, true);
+    CheckChannelCalculations();
+  }
   return true;
 }
 
-void ZRDoc::OnChannelChanged(uint32_t channel, uint32_t flags) { ChannelChange(static_cast<int32_t>(channel), flags); }
+void ZRDoc::OnChannelChanged(uint32_t channel, uint32_t flags) {
+  BatchChannelChecks([&] { ChannelChange(static_cast<int32_t>(channel), flags); });
+}
 
 void ZRDoc::OnChannelSettingsChanged(uint32_t, uint32_t, uint32_t channel) {
-  if (ChannelChange(static_cast<int32_t>(channel), 0xC0000000u)) RefreshView(1);
+  BatchChannelChecks([&] {
+    if (ChannelChange(static_cast<int32_t>(channel), 0xC0000000u)) RefreshView(1);
+  });
 }
 
 }  // namespace ZR::Doc

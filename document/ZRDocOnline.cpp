@@ -29,30 +29,33 @@ void ZRDoc::RefreshView(int slot) {
 
 HRESULT STDMETHODCALLTYPE ZRDoc::OnSamplingStart() noexcept {
   mSampling = true;
-  return ComTry([&] {
-    if (!IsAnalyzeWhileSampling()) return;
-    SettingsStore& store = GetSettings();
-    DetachPeakMarkers();
-    store.SetLongValue(2007, -1);
-    store.SetLongValue(2008, -1);
-    SetBool(kCleared, false);
-    if (!HasAnalysis()) {
-      // The new region starts at the record sampling writes next.
-      int32_t records = 0;
-      if (DataDocument()) DataDocument()->GetRecordCount(&records);
-      store.SetLongValue(2005, records);
-      store.SetLongValue(2006, 0);
-      SetupDetectionSource(DataDocument(), store);
-      SetupDetectorFormula(DataDocument(), store);
-      SetupCalculationFormula(DataDocument(), store);
-      AnnounceDetectorObject();
-    }
-    if (GetBool(kShowPeakMarkers)) AttachPeakMarkers();
-    const CycleDetector* const detector = GetCycleDetector();
-    const int32_t count = detector ? detector->EventCount() : 0;
-    mCurrentEvent = count > 0 ? static_cast<uint32_t>(count - 1) : 0;
-    RefreshView(kAnalysisViewSlot);
-  });
+  return ComTry([&] { StartSampling(); });
+}
+
+void ZRDoc::StartSampling() {
+  if (!IsAnalyzeWhileSampling()) return;
+  SettingsStore& store = GetSettings();
+  DetachPeakMarkers();
+  store.SetLongValue(2007, -1);
+  store.SetLongValue(2008, -1);
+  SetBool(kCleared, false);
+  if (!HasAnalysis()) {
+    // The new region starts at the record sampling writes next.
+    int32_t records = 0;
+    if (DataDocument()) DataDocument()->GetRecordCount(&records);
+    store.SetLongValue(2005, records);
+    store.SetLongValue(2006, 0);
+    SetupDetectionSource(DataDocument(), store);
+    SetupDetectorFormula(DataDocument(), store);
+    SetupCalculationFormula(DataDocument(), store);
+    CheckChannelCalculations();
+    AnnounceDetectorObject();
+  }
+  if (GetBool(kShowPeakMarkers)) AttachPeakMarkers();
+  const CycleDetector* const detector = GetCycleDetector();
+  const int32_t count = detector ? detector->EventCount() : 0;
+  mCurrentEvent = count > 0 ? static_cast<uint32_t>(count - 1) : 0;
+  RefreshView(kAnalysisViewSlot);
 }
 
 HRESULT STDMETHODCALLTYPE ZRDoc::OnRecordStart(int32_t, VARIANT_BOOL sampled) noexcept {
@@ -110,7 +113,9 @@ HRESULT STDMETHODCALLTYPE ZRDoc::OnRecordEnd(int32_t record, int32_t tickCount) 
 
 HRESULT STDMETHODCALLTYPE ZRDoc::OnSamplingStop() noexcept {
   mSampling = false;
-  return S_OK;
+  return ComTry([&] {
+    if (HasAnalysis() && IsAnalyzeWhileSampling()) CheckChannelCalculations();
+  });
 }
 
 }  // namespace ZR::Doc

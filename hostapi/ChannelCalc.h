@@ -26,6 +26,13 @@ inline constexpr GUID ChanCalcCategoryGUID = {
 inline constexpr GUID ChanCalcSettingsCategoryGUID = {
     0xE058F3B0, 0xDCE3, 0x11D3, {0x80, 0xE8, 0x00, 0xA0, 0xC9, 0xE2, 0x64, 0x33}};
 
+// {4B0E4BC0-0DBD-11D3-B870-008048C36FE8}: a host object class; its number 11 is the message a
+// module sends (through its document) to switch the calculation of a channel off: the first
+// word of the message's data is the channel.
+inline constexpr GUID kHostAuxClassGuid = {
+    0x4B0E4BC0, 0x0DBD, 0x11D3, {0xB8, 0x70, 0x00, 0x80, 0x48, 0xC3, 0x6F, 0xE8}};
+inline constexpr uint16_t kCalcOffMessageNumber = 11;
+
 // The object factory's engine type: (class index of kHostUiClassGuid << 16) | this number.
 inline constexpr uint16_t kChannelCalcEngineNumber = 17;
 

@@ -77,3 +77,17 @@ struct IHostDataObjects : IUnknown {
   // Slot 14: S_FALSE when the object was not attached to the channel.
   virtual HRESULT STDMETHODCALLTYPE DetachObject(int32_t id, uint32_t kind, int32_t channel) = 0;
 };
+
+// {1BDB49D0-273D-4FAE-809F-1CAE9093DF05}: asked of a data document before its drawn sources are
+// searched for an event (IHostDataObjects::GetDrawnSource).
+inline constexpr GUID IID_IHostEventSearch = {
+    0x1BDB49D0, 0x273D, 0x4FAE, {0x80, 0x9F, 0x1C, 0xAE, 0x90, 0x93, 0xDF, 0x05}};
+// The request a module's event search passes.
+inline constexpr uint32_t kEventSearchRequest = 0xC0000000u;
+
+struct IHostEventSearch : IUnknown {
+  // Slot 3: the host's own; not used by the module.
+  virtual HRESULT STDMETHODCALLTYPE Reserved3() = 0;
+  // Slot 4: a search of the drawn sources begins; the sources are brought up to date for request.
+  virtual HRESULT STDMETHODCALLTYPE BeginEventSearch(uint32_t request) = 0;
+};

@@ -60,6 +60,9 @@ struct IHostDocument : IUnknown {
   // Slot 17: scales the document's calculated channel that was applied last to the values it
   // shows, with value as the margin the host adds.
   virtual HRESULT STDMETHODCALLTYPE SetValue(double value) = 0;
+  // Slot 18: the calculated channels were given their settings again; the host recomputes and
+  // redraws them. reserved is 0.
+  virtual HRESULT STDMETHODCALLTYPE UpdateCalculations(int32_t reserved) = 0;
 };
 
 // {CD8A64F0-48D2-11D1-8D03-00C0D1570D74}: the persistence service of a host document (asked of

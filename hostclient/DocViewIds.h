@@ -2,6 +2,7 @@
 // host: their class GUIDs and one getter per (GUID, number).
 #pragma once
 
+#include "hostapi/ChannelCalc.h"
 #include "hostapi/ScrivoComment.h"
 #include "hostclient/ClassGuids.h"
 #include "hostclient/TypeIds.h"
@@ -24,9 +25,8 @@ inline constexpr GUID HostNotifyMsgGUID = kHostNotifyClassGuid;
 // The host's analysis manager.
 inline constexpr GUID AnalysisManagerGUID = {
     0x659C39BA, 0xEB97, 0x4486, {0x84, 0x2E, 0x10, 0xE1, 0x85, 0xD5, 0xC1, 0x7A}};
-// A host object class.
-inline constexpr GUID HostAuxClassGUID = {
-    0x4B0E4BC0, 0x0DBD, 0x11D3, {0xB8, 0x70, 0x00, 0x80, 0x48, 0xC3, 0x6F, 0xE8}};
+// A host object class; its number 11 switches a channel calculation off.
+inline constexpr GUID HostAuxClassGUID = kHostAuxClassGuid;
 
 namespace DocIds {
 

@@ -24,6 +24,9 @@ EventIterSet::EventIterSet(uint32_t owner, IUnknown* dataDocument, int32_t chann
 }
 
 void EventIterSet::AddHostSources() {
+  ComPtr<IHostEventSearch> search;
+  if (mDataDocument && SUCCEEDED(mDataDocument->QueryInterface(IID_IHostEventSearch, search.OutVoid())) && search)
+    search->BeginEventSearch(kEventSearchRequest);  // what it answers changes nothing here
   ComPtr<IHostDataObjects> objects;
   if (!mDataDocument || FAILED(mDataDocument->QueryInterface(IID_IHostDataObjects, objects.OutVoid())) ||
       !objects)
@@ -42,8 +45,10 @@ HRESULT EventIterSet::AddSource(int32_t channel, uint32_t flags) {
   if (!mDataDocument || FAILED(mDataDocument->QueryInterface(IID_IHostDataDocument, document.OutVoid())))
     return E_FAIL;
   ComPtr<IUnknown> made;
-  const HRESULT hr = document->GetChannelSource(channel, flags | kChannelRequestSource, mRecord, mPosition,
-                                                mLimit, made.Out());
+  // Backward, the source reads the record up to the start position and is then read in reverse.
+  const int32_t from = mForward ? mPosition : 0;
+  const int32_t to = mForward ? mLimit : (mPosition < mLimit ? mPosition + 1 : mLimit);
+  const HRESULT hr = document->GetChannelSource(channel, flags | kChannelRequestSource, mRecord, from, to, made.Out());
   if (hr != S_OK || !made) return E_FAIL;
   ComPtr<IEnumEventEx> events;
   if (FAILED(made->QueryInterface(IID_IEnumEventEx, events.OutVoid())) || !events) return E_FAIL;
@@ -56,13 +61,31 @@ HRESULT EventIterSet::AddSource(IEnumEventEx* source) {
   if (FAILED(source->GetRecordSize(&it.recordSize)) || it.recordSize < static_cast<int32_t>(sizeof(int32_t)))
     return E_FAIL;
   it.source = ComPtr<IEnumEventEx>(source);
+  if (!mForward) {
+    const HRESULT hr = ReadBackward(it);
+    if (FAILED(hr)) return hr;
+  }
   mIterators.push_back(std::move(it));
   return S_OK;
 }
 
-void EventIterSet::SetOwnEvent(EventBytes record) {
+void EventIterSet::SetOwnEvent(EventBytes record, IScrivoCommentEx* comment) {
   if (record.size() < sizeof(int32_t)) record.clear();
   mOwn = std::move(record);
+  mOwnComment = ComPtr<IScrivoCommentEx>(comment);
+}
+
+HRESULT EventIterSet::ReadBackward(Iterator& it) {
+  std::deque<EventBytes> earlier;
+  while (!it.ended) {
+    const HRESULT hr = Refill(it);
+    if (FAILED(hr)) return hr;
+    for (EventBytes& event : it.ahead)
+      if (TickOf(event) <= mPosition) earlier.push_front(std::move(event));
+    it.ahead.clear();
+  }
+  it.ahead = std::move(earlier);
+  return S_OK;
 }
 
 HRESULT EventIterSet::Refill(Iterator& it) {

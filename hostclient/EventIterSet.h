@@ -3,6 +3,7 @@
 #pragma once
 
 #include "hostapi/CalcEnum.h"
+#include "hostapi/ScrivoComment.h"
 #include "hostclient/ComPtr.h"
 
 #include <unknwn.h>
@@ -20,16 +21,25 @@ class EventIterSet {
   // dataDocument is the host data document (borrowed for the set's life).
   EventIterSet(uint32_t owner, IUnknown* dataDocument, int32_t channel, int32_t record, int32_t position);
 
-  // Adds every event source the document's data-object service lists for the start position;
-  // sources that do not yield events are skipped. Without the service the set stays empty.
+  // Searching backward takes the nearest earlier event first (the start position included):
+  // set before any source is added. The set searches forward from its construction.
+  void SetForward(bool forward) noexcept { mForward = forward; }
+  bool Forward() const noexcept { return mForward; }
+
+  // Tells the document a search begins, then adds every event source its data-object service
+  // lists for the start position; sources that do not yield events are skipped. Without the
+  // service the set stays empty.
   void AddHostSources();
   // Reads (channel, flags) of the data document from the start position; E_FAIL (and nothing
   // added) when the source has no event interface.
   HRESULT AddSource(int32_t channel, uint32_t flags);
   // Reads source's events from its own position on.
   HRESULT AddSource(IEnumEventEx* source);
-  // The set's own event (buffer slot 0), taken before a source's event at the same tick.
-  void SetOwnEvent(EventBytes record);
+  // The set's own event (buffer slot 0), taken before a source's event at the same tick, and the
+  // comment that stands for it (may be null; the set keeps a reference).
+  void SetOwnEvent(EventBytes record, IScrivoCommentEx* comment = nullptr);
+  // The comment given with the own event; null when none was.
+  IScrivoCommentEx* OwnComment() const noexcept { return mOwnComment.Get(); }
 
   // Among the slots holding an event, the one with the smallest tick (ties: the lower slot)
   // goes to *event and becomes current. 1 when no slot has an event, E_FAIL when a source fails,
@@ -53,6 +63,8 @@ class EventIterSet {
   };
   static constexpr int kReadAhead = 8;
   HRESULT Refill(Iterator& it);
+  // Backward: every event of the source up to the start position, nearest first.
+  HRESULT ReadBackward(Iterator& it);
 
   IUnknown* mDataDocument;
   uint32_t mOwner;
@@ -63,6 +75,7 @@ class EventIterSet {
   bool mForward = true;
   std::vector<Iterator> mIterators;
   EventBytes mOwn;
+  ComPtr<IScrivoCommentEx> mOwnComment;
   int32_t mCurrent = -1;
 };
 

@@ -44,7 +44,7 @@ void DescribeEvent(uint32_t typeId, const QOREvent::EventIterSet& set, const QOR
 
 class ShowComment2Msg final : public IMessage, public IShowComment2Message, public QOR::CComObjectRoot {
  public:
-  explicit ShowComment2Msg(IScrivoCommentEx* comment) : mComment(comment) {}
+  ShowComment2Msg(IScrivoCommentEx* comment, uint32_t flags) : mComment(comment), mFlags(flags) {}
 
   QOR_BEGIN_INTERFACE_MAP(ShowComment2Msg)
   QOR_INTERFACE_ENTRY(IMessage, IID_IMessage)
@@ -58,7 +58,13 @@ class ShowComment2Msg final : public IMessage, public IShowComment2Message, publ
     return mComment ? S_OK : S_FALSE;
   }
 
-  HRESULT STDMETHODCALLTYPE GetData(uint32_t*, uint32_t*) noexcept override { return E_NOTIMPL; }
+  // The comment travels through IShowComment2Message; the data's second word is the flags word.
+  HRESULT STDMETHODCALLTYPE GetData(uint32_t* first, uint32_t* second) noexcept override {
+    if (!first || !second) return E_POINTER;
+    *first = 0;
+    *second = mFlags;
+    return S_OK;
+  }
   HRESULT STDMETHODCALLTYPE HasArgument(VARIANT_BOOL*) noexcept override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE GetReserved(uint32_t* value) noexcept override { return GetId(value); }
   HRESULT STDMETHODCALLTYPE GetId(uint32_t* id) noexcept override {
@@ -93,6 +99,7 @@ class ShowComment2Msg final : public IMessage, public IShowComment2Message, publ
   ~ShowComment2Msg() override = default;
 
   ComPtr<IScrivoCommentEx> mComment;
+  uint32_t mFlags;
   const void* mSender = nullptr;
 };
 
@@ -103,6 +110,11 @@ HRESULT BuildComment(QOREvent::EventIterSet& set, IScrivoCommentEx** comment) {
   *comment = nullptr;
   QOREvent::EventBytes event;
   if (set.TakeCurrent(&event) != 0) return 1;
+  if (set.Current() == 0) {
+    if (!set.OwnComment()) return 1;
+    ComPtr<IScrivoCommentEx>(set.OwnComment()).CopyTo(comment);
+    return 0;
+  }
   ComPtr<IEnumEventEx> source;
   int32_t index = 0;
   if (FAILED(set.CurrentSource(source.Out(), &index))) return 1;
@@ -120,14 +132,20 @@ HRESULT CreateShowComment2Msg(uint32_t owner, IUnknown* dataDocument, int32_t ch
                               int32_t position, IMessage** message) noexcept {
   if (!message) return E_POINTER;
   *message = nullptr;
+  ComPtr<IScrivoCommentEx> comment;
+  const HRESULT hr = ComTry([&] {
+    QOREvent::EventIterSet set(owner, dataDocument, channel, record, position);
+    set.AddHostSources();
+    BuildComment(set, comment.Out());
+  });
+  return FAILED(hr) ? hr : NewShowComment2Msg(comment.Get(), kShowCommentFlags, message);
+}
+
+HRESULT NewShowComment2Msg(IScrivoCommentEx* comment, uint32_t flags, IMessage** message) noexcept {
+  if (!message) return E_POINTER;
+  *message = nullptr;
   return ComTry([&] {
-    ComPtr<IScrivoCommentEx> comment;
-    {
-      QOREvent::EventIterSet set(owner, dataDocument, channel, record, position);
-      set.AddHostSources();
-      BuildComment(set, comment.Out());
-    }
-    auto* made = new ShowComment2Msg(comment.Get());
+    auto* made = new ShowComment2Msg(comment, flags);
     made->AddRef();
     *message = static_cast<IMessage*>(made);
   });

@@ -1,6 +1,8 @@
 // DllRegisterClassObjects: hands every class object, draw class, command and self test of the
 // module to the host, in a fixed order.
+#include "chancalc/Calc.h"
 #include "document/AnalysisChannelUnit.h"
+#include "document/ChannelCalcReader.h"
 #include "document/EventNumberInRecord.h"
 #include "document/ZRDoc.h"
 #include "enumerators/framework/EnumeratorClassList.h"
@@ -51,6 +53,8 @@ void RegisterLinkedClassObjects(IClassRegistry* registry) noexcept {
 // data, which lives above them; the module hands them those two questions before they are seen.
 void RegisterEventDrawClasses(IClassRegistry* registry) noexcept {
   SetEventDrawContextProvider({&ZR::Doc::GetEventNumberInRecord, &ZR::Doc::AnalysisChannelUnit});
+  // The document checks the channel calculations, which live above it, through this question.
+  ZR::Doc::SetShownMeasurementReader(&ZR::ChanCalc::ReadShownMeasurement);
   for (int32_t n = 0; n < ScrivoClient::kEventDrawClassCount; ++n)
     RegisterNewClassObject(registry, ScrivoClient::NewEventDrawClass(n));
 }

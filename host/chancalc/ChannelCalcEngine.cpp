@@ -49,7 +49,10 @@ class EngineInner final : public IUnknown {
   LONG mRefs = 1;
 };
 
-class Engine final : public IHostChannelCalcEngine, public IHostChannelCalcEngine2, public IHostChannelCalc {
+class Engine final : public IHostChannelCalcEngine,
+                     public IHostChannelCalcEngine2,
+                     public IHostChannelCalc,
+                     public IHostChannelCalcInfo {
  public:
   explicit Engine(IUnknown* outer) noexcept : mInner(*this), mOuter(outer ? outer : &mInner) {}
 
@@ -58,6 +61,7 @@ class Engine final : public IHostChannelCalcEngine, public IHostChannelCalcEngin
     if (iid == IID_IHostChannelCalcEngine) return static_cast<IHostChannelCalcEngine*>(this);
     if (iid == IID_IHostChannelCalcEngine2) return static_cast<IHostChannelCalcEngine2*>(this);
     if (iid == IID_IHostChannelCalc) return static_cast<IHostChannelCalc*>(this);
+    if (iid == IID_IHostChannelCalcInfo) return static_cast<IHostChannelCalcInfo*>(this);
     return nullptr;
   }
 
@@ -94,9 +98,11 @@ class Engine final : public IHostChannelCalcEngine, public IHostChannelCalcEngin
     (void)word;  // the word goes back as given
     return mEnumerator->LoadSettings(formula, nullptr);
   }
-  HRESULT STDMETHODCALLTYPE SetEnumerator(ICalculationClass*, int32_t, uint32_t, IHostDataDocument* context,
-                                          IUnknown* enumerator) noexcept override {
+  HRESULT STDMETHODCALLTYPE SetEnumerator(ICalculationClass* calculationClass, int32_t, uint32_t,
+                                          IHostDataDocument* context, IUnknown* enumerator) noexcept override {
     mContext = context;  // the context outlives its calculations
+    mClassTypeId = 0;
+    if (calculationClass) calculationClass->GetTypeId(&mClassTypeId);
     mEnumerator.Reset();
     mValues.clear();
     if (!enumerator) return E_POINTER;
@@ -120,6 +126,13 @@ class Engine final : public IHostChannelCalcEngine, public IHostChannelCalcEngin
     return S_OK;
   }
 
+  // IHostChannelCalcInfo: 0 until a class handed the enumerator.
+  HRESULT STDMETHODCALLTYPE GetClassTypeId(uint32_t* typeId) noexcept override {
+    if (!typeId) return E_POINTER;
+    *typeId = mClassTypeId;
+    return S_OK;
+  }
+
  private:
   // The record's events as (tick, value), read through the enumerator.
   HRESULT RecordEvents(int32_t record, std::vector<SelectedValue>& events);
@@ -131,6 +144,7 @@ class Engine final : public IHostChannelCalcEngine, public IHostChannelCalcEngin
   std::vector<ChannelRef> mRefs;
   HostPtr<ICalcEnum> mEnumerator;
   IHostDataDocument* mContext = nullptr;
+  uint32_t mClassTypeId = 0;
   std::map<int32_t, std::vector<SelectedValue>> mValues;  // per record, read once
 };
 

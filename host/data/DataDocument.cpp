@@ -82,6 +82,7 @@ void* DataDocument::FindInterface(REFIID iid) {
   if (iid == IID_IUnknown || iid == IID_IHostDataFile) return static_cast<IHostDataFile*>(this);
   if (iid == IID_IHostDataDocument) return static_cast<IHostDataDocument*>(this);
   if (iid == IID_IOnlineDataService) return static_cast<IOnlineDataService*>(this);
+  if (iid == IID_IHostChannelObjects) return static_cast<IHostChannelObjects*>(this);
   if (iid == IID_IHostRecordData) return static_cast<IHostRecordData*>(&mRecordData);
   if (iid == IID_IHostChildDocumentList) return static_cast<IHostChildDocumentList*>(&mExtensionChildren);
   if (iid == IID_IHostDataObjects || iid == IID_HostDataObjectsPart)

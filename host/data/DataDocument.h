@@ -12,6 +12,7 @@
 #include "hostapi/CalcEnumClass.h"
 #include "hostapi/DataDocument.h"
 #include "hostapi/DataFile.h"
+#include "hostapi/HostCalculation.h"
 #include "hostapi/HostDocument.h"
 #include "hostapi/OnlineData.h"
 
@@ -26,7 +27,8 @@ class Sampler;
 
 // Also a test document (hostapi/TestDocument.h): it answers the sampling sink (its
 // SamplingSinkPart).
-class DataDocument final : public HostObject<IHostDataFile, IHostDataDocument, IOnlineDataService> {
+class DataDocument final
+    : public HostObject<IHostDataFile, IHostDataDocument, IOnlineDataService, IHostChannelObjects> {
  public:
   // A new document (one reference) holding the recording. Throws FormulaError when a channel's
   // formula is neither kind (see AddCalculatedChannel).
@@ -88,6 +90,12 @@ class DataDocument final : public HostObject<IHostDataFile, IHostDataDocument, I
                                          uint32_t reserved2, IUnknown** outputSource) noexcept override;
   HRESULT STDMETHODCALLTYPE Apply(int32_t channel, uint32_t furtherValue, uint32_t flags,
                                   IUnknown* engine) noexcept override;
+  // IHostChannelObjects: a channel with a calculation applied stands as that calculation (the
+  // object that aggregates the engine); S_FALSE and null for any other channel.
+  HRESULT STDMETHODCALLTYPE GetChannelObject(int32_t channel, uint32_t flags,
+                                             IUnknown** channelObject) noexcept override;
+  // How often a calculation was applied to channel (its settings taken again).
+  int32_t ApplyCount(int32_t channel) const;
   // Also answers IHostDocument: the host document that holds this document.
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) noexcept override;
   // The host document holding this one (not counted: it holds this document); null to forget it.
@@ -139,6 +147,7 @@ class DataDocument final : public HostObject<IHostDataFile, IHostDataDocument, I
   double mStartTimeOfDay = 0.0;
   SamplingSinkPart mSamplingSink{*this};
   std::map<int32_t, HostPtr<IUnknown>> mCalculations;  // channel -> the engine applied to it
+  std::map<int32_t, int32_t> mApplyCounts;
   IHostDocument* mHostDocument = nullptr;
 };
 

@@ -53,10 +53,25 @@ HRESULT STDMETHODCALLTYPE DataDocument::Apply(int32_t channel, uint32_t, uint32_
     if (FAILED(engine->QueryInterface(IID_IHostChannelCalcEngine2, reinterpret_cast<void**>(samples.Out()))))
       return E_INVALIDARG;
     mCalculations[channel] = samples.As<IUnknown>(IID_IUnknown);
+    ++mApplyCounts[channel];
     return S_OK;
   } catch (const std::bad_alloc&) {
     return E_OUTOFMEMORY;
   }
+}
+
+HRESULT STDMETHODCALLTYPE DataDocument::GetChannelObject(int32_t channel, uint32_t, IUnknown** channelObject) noexcept {
+  if (!channelObject) return E_POINTER;
+  *channelObject = nullptr;
+  const auto found = mCalculations.find(channel);
+  if (found == mCalculations.end()) return S_FALSE;
+  // The engine speaks for the calculation that aggregates it.
+  return found->second->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(channelObject));
+}
+
+int32_t DataDocument::ApplyCount(int32_t channel) const {
+  const auto found = mApplyCounts.find(channel);
+  return found == mApplyCounts.end() ? 0 : found->second;
 }
 
 HRESULT DataDocument::ReadCalculatedChannel(int32_t channel, IUnknown* outputSource, int32_t record, int32_t count,

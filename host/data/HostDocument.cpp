@@ -38,6 +38,7 @@ void* HostDocument::FindInterface(REFIID iid) {
   if (iid == IID_IHostChildDocumentList) return static_cast<IHostChildDocumentList*>(this);
   if (iid == IID_IHostPersistService) return static_cast<IHostPersistService*>(this);
   if (iid == IID_IHostDataPadSource) return static_cast<IHostDataPadSource*>(this);
+  if (iid == IID_IMessageHandler) return static_cast<IMessageHandler*>(this);
   return nullptr;
 }
 

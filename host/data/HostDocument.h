@@ -5,10 +5,12 @@
 #include "host/common/HostPtr.h"
 #include "host/common/ReservedSlots.h"
 #include "host/data/DataDocument.h"
+#include "host/view/RecordingComments.h"
 #include "host/view/ViewCursor.h"
 #include "hostapi/ChildDocumentList.h"
 #include "hostapi/HostDataPad.h"
 #include "hostapi/HostDocument.h"
+#include "hostapi/MessageHandler.h"
 
 #include <cstdint>
 #include <functional>
@@ -20,10 +22,12 @@ namespace host {
 
 // Also the list of the modules' documents kept beside it (IHostChildDocumentList): the host
 // holds each until it closes it; and the persistence service (IHostPersistService) that notes
-// which of those documents have their settings stream saved with the data file; and it names the
-// Data Pad its views copy into (IHostDataPadSource).
-class HostDocument final
-    : public HostObject<IHostDocument, IHostChildDocumentList, IHostPersistService, IHostDataPadSource> {
+// which of those documents have their settings stream saved with the data file; it names the
+// Data Pad its views copy into (IHostDataPadSource); and it handles (IMessageHandler) what the
+// modules' documents send their host: comments for the recording view and requests to switch a
+// channel calculation off.
+class HostDocument final : public HostObject<IHostDocument, IHostChildDocumentList, IHostPersistService,
+                                             IHostDataPadSource, IMessageHandler> {
  public:
   // A new host document (one reference) holding the data document.
   static HostPtr<HostDocument> Create(HostPtr<DataDocument> dataDocument);
@@ -46,6 +50,18 @@ class HostDocument final
   HRESULT STDMETHODCALLTYPE EndSettingsChange(double value) noexcept override;
   // Records the request to scale the calculated channel applied last (see ScaleRequests).
   HRESULT STDMETHODCALLTYPE SetValue(double value) noexcept override;
+  // Counted (see CalculationUpdates); the stand-in recomputes a channel when it is read.
+  HRESULT STDMETHODCALLTYPE UpdateCalculations(int32_t reserved) noexcept override;
+
+  // IMessageHandler: a show-comment message puts its comment into the recording view; the
+  // calculation-off message (kHostAuxClassGuid number kCalcOffMessageNumber) takes the
+  // calculation off its channel. Anything else is not consumed.
+  int32_t STDMETHODCALLTYPE HandleMessage(IMessage* message) noexcept override;
+  HRESULT STDMETHODCALLTYPE AddHandler(IMessageHandler*) noexcept override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE RemoveHandler(IMessageHandler*) noexcept override { return S_FALSE; }
+  HRESULT STDMETHODCALLTYPE SetParent(IMessageHandler*) noexcept override { return S_OK; }
+  HRESULT STDMETHODCALLTYPE GetSenderIdentity(IUnknown** identity) noexcept override;
+  int32_t STDMETHODCALLTYPE WantsMessage(IMessage*) noexcept override { return 1; }
 
   // IHostPersistService: the object must be the persistence object of one of the child
   // documents (E_INVALIDARG otherwise); registering it again changes nothing (S_FALSE).
@@ -72,6 +88,11 @@ class HostDocument final
   // How often a calculation asked the document to scale its channel to the values it shows;
   // the stand-in has no channel display to scale.
   int32_t ScaleRequests() const noexcept { return mScaleRequests; }
+  int32_t CalculationUpdates() const noexcept { return mCalculationUpdates; }
+  // The recording view's comments: those the modules asked it to show, in order.
+  RecordingComments& RecordingView() noexcept { return mRecordingView; }
+  // The channels whose calculation a module switched off, in order.
+  const std::vector<int32_t>& SwitchedOffCalculations() const noexcept { return mSwitchedOff; }
 
   // The child documents whose persistence object is registered, with their type ids.
   struct PersistentChild {
@@ -97,6 +118,9 @@ class HostDocument final
 
   HostPtr<DataDocument> mDataDocument;
   int32_t mScaleRequests = 0;
+  int32_t mCalculationUpdates = 0;
+  RecordingComments mRecordingView;
+  std::vector<int32_t> mSwitchedOff;
   struct Child {
     uint32_t typeId;
     HostPtr<IUnknown> document;

@@ -62,11 +62,13 @@ class DocumentCompanion final
     return HostObject::QueryInterface(iid, out);
   }
 
+  // What the document leaves goes on to the host object it belongs to, when that handles messages.
   int32_t STDMETHODCALLTYPE HandleMessage(IMessage* message) noexcept override {
     ++mRecord.messages;
     if (message) message->GetId(&mRecord.lastMessageId);
     if (message) message->GetData(&mRecord.lastMessageData[0], &mRecord.lastMessageData[1]);
-    return kMessageNotConsumed;
+    auto handler = mHostObject.As<IMessageHandler>(IID_IMessageHandler);
+    return handler ? handler->HandleMessage(message) : kMessageNotConsumed;
   }
   HRESULT STDMETHODCALLTYPE AddHandler(IMessageHandler*) noexcept override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE RemoveHandler(IMessageHandler*) noexcept override { return S_FALSE; }

@@ -155,6 +155,8 @@ HRESULT RecordingComments::Receive(IMessage* message) {
   HostPtr<IScrivoCommentEx> comment(nullptr);
   if (show->GetComment(comment.Out()) != S_OK || !comment) return S_FALSE;
   ViewComment shown;
+  uint32_t first = 0;
+  if (FAILED(message->GetData(&first, &shown.flags))) shown.flags = 0;
   CommentPlace place{0, 0};
   QOR::IQORString* text = nullptr;
   const HRESULT hr = comment->GetKeys(&place, nullptr, nullptr, &text);

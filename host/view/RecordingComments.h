@@ -22,6 +22,7 @@ struct ViewComment {
   int32_t record = 0;
   int32_t position = 0;
   COLORREF colour = 0;
+  uint32_t flags = 0;  // a show-comment message's flags word (its data's second word)
 };
 
 class RecordingComments {

@@ -14,6 +14,7 @@
 #include "hostclient/ClassRegistration.h"
 #include "hostclient/ComPtr.h"
 #include "hostclient/EventDrawClass.h"
+#include "hostclient/EventDataComment.h"
 #include "hostclient/EventDrawContext.h"
 #include "hostclient/EventIterSet.h"
 #include "hostclient/FrameworkAccess.h"
@@ -129,6 +130,30 @@ TEST_F(EventComments, TheModulesShowCommentMessageReachesTheViewAndTheDocument) 
   EXPECT_EQ(0u, doc.CurrentEvent());
 }
 
+// The current event shown in the host: its comment, found among the drawn sources, reaches the
+// host document's recording view with the flags word; only within the events and with markers on.
+TEST_F(EventComments, ShowingAnEventInTheHostSendsItsCommentToTheRecordingView) {
+  ZRDoc& doc = Analysed();
+  const std::vector<host::ViewComment>& shown = mHost->RecordingView().Comments();
+  doc.SetCurrentEvent(2, ZR::Doc::kShowInHost | ZR::Doc::kShowInHostExtra);
+  ASSERT_EQ(1u, shown.size());
+  EXPECT_EQ(L"ZR: Peak 3", shown[0].text);
+  EXPECT_EQ(doc.GetCycleDetector()->GetEvent(2).record.tick, shown[0].position);
+  EXPECT_EQ(0xE0000000u, shown[0].flags);
+  doc.SetCurrentEvent(1, 0);
+  doc.ShowCurrentEventInHost();
+  ASSERT_EQ(2u, shown.size());
+  EXPECT_EQ(L"ZR: Peak 2", shown[1].text);
+  EXPECT_EQ(0x60000000u, shown[1].flags);
+
+  doc.SetCurrentEvent(4, ZR::Doc::kShowInHost);
+  EXPECT_EQ(2u, shown.size()) << "past the last event";
+  EXPECT_EQ(S_OK, doc.SetSettingText(2010, L"f"));
+  doc.SetCurrentEvent(0, ZR::Doc::kShowInHost);
+  doc.ShowCurrentEventInHost();
+  EXPECT_EQ(2u, shown.size()) << "peak markers off";
+}
+
 }  // namespace
 
 namespace {
@@ -194,6 +219,42 @@ TEST_F(EventComments, SearchSetOverADocumentWithoutDrawnSourcesIsEmpty) {
   ComPtr<IScrivoCommentEx> comment;
   EXPECT_EQ(1, ScrivoClient::BuildComment(set, comment.Out()));
   EXPECT_FALSE(comment);
+}
+
+// Backward, the nearest earlier event comes first, the start position included.
+TEST_F(EventComments, SearchSetSearchesBackwardFromTheStartPosition) {
+  ZRDoc& doc = Analysed();
+  const int32_t third = doc.GetCycleDetector()->GetEvent(2).record.tick;
+  QOREvent::EventIterSet set(0, File(), 0, 0, third);
+  set.SetForward(false);
+  set.AddHostSources();
+  ASSERT_EQ(1u, set.SourceCount());
+  for (const int32_t n : {2, 1, 0}) {
+    QOREvent::EventBytes event;
+    ASSERT_EQ(0, set.TakeCurrent(&event)) << n;
+    EXPECT_EQ(doc.GetCycleDetector()->GetEvent(n).record.tick, TickOf(event)) << n;
+  }
+  QOREvent::EventBytes none;
+  EXPECT_EQ(1, set.TakeCurrent(&none));
+}
+
+// The set's own event wins a tie and hands out the comment the set holds for it.
+TEST_F(EventComments, TheSetsOwnEventGivesTheCommentHeldForIt) {
+  ZRDoc& doc = Analysed();
+  const int32_t first = doc.GetCycleDetector()->GetEvent(0).record.tick;
+  ComPtr<IScrivoCommentEx> own;
+  ScrivoClient::EventCommentInit init;
+  init.position = first;
+  init.text = L"own";
+  ASSERT_EQ(S_OK, ScrivoClient::CreateEventDataComment(init, own.Out()));
+  QOREvent::EventIterSet set(0, File(), 0, 0, 0);
+  set.AddHostSources();
+  set.SetOwnEvent(EventAt(first), own.Get());
+  ComPtr<IScrivoCommentEx> comment;
+  ASSERT_EQ(0, ScrivoClient::BuildComment(set, comment.Out()));
+  EXPECT_EQ(own.Get(), comment.Get());
+  ASSERT_EQ(0, ScrivoClient::BuildComment(set, comment.Out()));
+  EXPECT_NE(own.Get(), comment.Get()) << "then the source's event at the same tick";
 }
 
 }  // namespace

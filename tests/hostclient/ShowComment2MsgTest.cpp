@@ -2,9 +2,13 @@
 // slots, the comment it carries, and its identity.
 #include "hostclient/ShowComment2Msg.h"
 
+#include "hostapi/DataObjects.h"
 #include "hostclient/ComPtr.h"
+#include "hostclient/EventIterSet.h"
 
 #include <gtest/gtest.h>
+
+#include <vector>
 
 namespace {
 
@@ -23,6 +27,11 @@ TEST(ShowComment2Msg, MessageSlotsAnswerTheIdAndNoFlagsOrArgument) {
     EXPECT_EQ(s.hr, reinterpret_cast<WordSlot>(table[s.slot])(message.Get(), &value)) << s.slot;
     EXPECT_EQ(s.value, value) << s.slot;
   }
+  uint32_t first = 1;
+  uint32_t flags = 0;
+  ASSERT_EQ(S_OK, message->GetData(&first, &flags));
+  EXPECT_EQ(0u, first);
+  EXPECT_EQ(ScrivoClient::kShowCommentFlags, flags) << "the flags word travels as the data's second word";
   int sender = 0;
   VARIANT_BOOL from = VARIANT_FALSE;
   ASSERT_EQ(S_OK, message->SetSender(&sender));
@@ -50,6 +59,35 @@ TEST(ShowComment2Msg, WithoutEventsItCarriesNoCommentAndDiesOnItsLastRelease) {
   a.Reset();
   show.Reset();
   EXPECT_EQ(0u, message.Detach()->Release());
+}
+
+// A data object that only notes the search's opening call.
+class SearchNotingObject final : public IHostEventSearch {
+ public:
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
+    *out = nullptr;
+    if (iid == IID_IUnknown || iid == IID_IHostEventSearch) *out = static_cast<IHostEventSearch*>(this);
+    return *out ? S_OK : E_NOINTERFACE;
+  }
+  ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
+  ULONG STDMETHODCALLTYPE Release() override { return 1; }
+  HRESULT STDMETHODCALLTYPE Reserved3() override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE BeginEventSearch(uint32_t request) override {
+    requests.push_back(request);
+    return E_FAIL;  // the set goes on whatever the host answers
+  }
+  std::vector<uint32_t> requests;
+};
+
+TEST(ShowComment2Msg, TheSearchOpensWithTheHostsSearchCallAndStaysEmptyWithoutSources) {
+  SearchNotingObject object;
+  QOREvent::EventIterSet set(0, &object, 0, 0, 0);
+  set.AddHostSources();
+  EXPECT_EQ(std::vector<uint32_t>{0xC0000000u}, object.requests);
+  EXPECT_EQ(0u, set.SourceCount());
+  ComPtr<IMessage> message;
+  ASSERT_EQ(S_OK, CreateShowComment2Msg(0, &object, 0, 0, 0, message.Out()));
+  EXPECT_EQ(2u, object.requests.size());
 }
 
 }  // namespace

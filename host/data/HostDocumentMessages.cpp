@@ -1,0 +1,55 @@
+// The stand-in host document as the handler of what the modules' documents send their host.
+#include "host/data/HostDocument.h"
+
+#include "hostapi/ChannelCalc.h"
+#include "hostapi/ClassRegistry.h"
+#include "hostapi/Message.h"
+#include "hostapi/ScrivoComment.h"
+#include "hostapi/TypeRegistry.h"
+
+#include <objbase.h>
+
+namespace host {
+
+namespace {
+
+uint32_t CalcOffMessageId() noexcept {
+  HostPtr<ITypeRegistry> types;
+  uint16_t index = 0;
+  if (FAILED(CoGetClassObject(CLSID_LumoFrameWork, CLSCTX_ALL, nullptr, IID_ITypeRegistry,
+                              reinterpret_cast<void**>(types.Out()))) ||
+      !types || FAILED(types->RegisterGuid(&kHostAuxClassGuid, &index)))
+    return 0;
+  return (static_cast<uint32_t>(index) << 16) | kCalcOffMessageNumber;
+}
+
+}  // namespace
+
+HRESULT STDMETHODCALLTYPE HostDocument::UpdateCalculations(int32_t) noexcept {
+  ++mCalculationUpdates;
+  return S_OK;
+}
+
+int32_t STDMETHODCALLTYPE HostDocument::HandleMessage(IMessage* message) noexcept {
+  uint32_t id = 0;
+  if (!message || FAILED(message->GetId(&id))) return kMessageNotConsumed;
+  try {
+    if (id == kShowComment2MessageId)
+      return mRecordingView.Receive(message) == S_OK ? kMessageConsumed : kMessageNotConsumed;
+    if (id != CalcOffMessageId() || !mDataDocument) return kMessageNotConsumed;
+    uint32_t words[2] = {0, 0};
+    if (FAILED(message->GetData(&words[0], &words[1]))) return kMessageNotConsumed;
+    const auto channel = static_cast<int32_t>(words[0]);
+    if (FAILED(mDataDocument->Apply(channel, 0, 0, nullptr))) return kMessageNotConsumed;
+    mSwitchedOff.push_back(channel);
+    return kMessageConsumed;
+  } catch (...) {
+    return kMessageNotConsumed;
+  }
+}
+
+HRESULT STDMETHODCALLTYPE HostDocument::GetSenderIdentity(IUnknown** identity) noexcept {
+  return QueryInterface(IID_IUnknown, reinterpret_cast<void**>(identity));
+}
+
+}  // namespace host
