@@ -137,7 +137,7 @@ TEST_F(PersistSettingsTest, StreamHoldsPlacementsStoreColumnStateAndMarkers) {
   EXPECT_EQ(tail, Words(bytes, bytes.size() - 4 * tail.size(), tail.size()));
 }
 
-TEST_F(PersistSettingsTest, TableViewColumnFormatsTravelWithTheStream) {
+TEST_F(PersistSettingsTest, TableColumnStateAndFormatsTravelWithTheStream) {
   Open();
   Figures(5) = 3;
   Figures(12) = 6;
@@ -145,6 +145,16 @@ TEST_F(PersistSettingsTest, TableViewColumnFormatsTravelWithTheStream) {
   // The grid's column state, then the formats in measurement order: key, 1, figures, measurement.
   const std::vector<int32_t> tail{1337, -1, 2, 5, 1, 3, 5, 12, 1, 6, 12, -1, -1, 787};
   EXPECT_EQ(tail, Words(bytes, bytes.size() - 4 * tail.size(), tail.size()));
+
+  // Two grid columns swapped, with their widths, come back as they were saved.
+  std::vector<uint8_t> columns(bytes.begin(), bytes.end() - 4 * (tail.size() + 1));
+  for (const int32_t word : {2, 1, 0, 60, 80}) {
+    const auto* const start = reinterpret_cast<const uint8_t*>(&word);
+    columns.insert(columns.end(), start, start + 4);
+  }
+  columns.insert(columns.end(), bytes.end() - 4 * tail.size(), bytes.end());
+  ASSERT_EQ(S_OK, LoadBytes(columns));
+  EXPECT_EQ(columns, Saved());
   Figures(5) = 9;
   Figures(7) = 2;
   ASSERT_EQ(S_OK, LoadBytes(bytes));
