@@ -4,3 +4,9 @@
 // The print command's leading word, and what it becomes on a Spanish host.
 #define IDS_VIEW_PRINT_WORD 2401
 #define IDS_VIEW_PRINT_WORD_SPANISH 2402
+// The Table View's names for the host's copy and print commands, and its buttons.
+#define IDS_TV_COPY_COMMAND 114
+#define IDS_TV_PRINT_COMMAND 120
+#define IDS_TV_BUTTON_EXPORT 2411
+#define IDS_TV_BUTTON_SETTINGS 2412
+#define IDS_TV_BUTTON_DATA_PAD 2413

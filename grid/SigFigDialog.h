@@ -1,0 +1,32 @@
+// TableView::SigFigDialog's entry: the "Format Column" dialog (template 1004) in which the user
+// chooses a column's significant figures and whether they apply to every column.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+
+namespace OWL {
+class TWindow;
+}
+
+namespace TableView {
+
+// Control ids of the dialog.
+inline constexpr int kSigFigEditId = 1001;
+inline constexpr int kSigFigApplyAllId = 1002;
+inline constexpr int kSigFigUpDownId = 1003;
+// The figures the dialog accepts.
+inline constexpr int32_t kSigFigMin = 1;
+inline constexpr int32_t kSigFigMax = 10;
+
+struct SigFigValues {
+  int32_t Figures = 4;
+  bool ApplyToAll = false;
+};
+
+// Runs the dialog modally over parent (through the modal seam) showing values; IDOK leaves the
+// user's choice in values, any other answer (IDCANCEL) leaves them as they were.
+INT_PTR RunSigFigDialog(OWL::TWindow* parent, SigFigValues& values);
+
+}  // namespace TableView

@@ -1,0 +1,255 @@
+// The Table View over an analysed recording, opened by the stand-in host in a frame of its own:
+// the grid and buttons it lays out, the current event it follows and sets, select all, the
+// significant-figures dialog, refresh, its commands, and closing it.
+#include "views/ZRTableViewEx.h"
+
+#include "document/CellFormat.h"
+#include "document/CycleDetector.h"
+#include "document/TableViewData.h"
+#include "document/ZRSettingIO.h"
+#include "grid/GridSelection.h"
+#include "grid/SigFigDialog.h"
+#include "grid/TVF_TableView.h"
+#include "host/app/DataPad.h"
+#include "host/view/ViewSite.h"
+#include "hostclient/DocViewIds.h"
+#include "hostclient/LumoOwlDocView.h"
+#include "tests/document/ZRDocFixture.h"
+#include "tests/support/RecordedCommandState.h"
+#include "platform/owl/TButton.h"
+#include "tests/support/ScriptedModalSeam.h"
+#include "views/ViewClasses.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+using host::HostPtr;
+
+std::vector<LONG> ChildRect(HWND child) {
+  RECT r{};
+  GetWindowRect(child, &r);
+  MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&r), 2);
+  return {r.left, r.top, r.right - r.left, r.bottom - r.top};
+}
+
+class TableViewTest : public doctest::ZRDocTest {
+ protected:
+  static void SetUpTestSuite() {
+    doctest::ZRDocTest::SetUpTestSuite();
+    static bool registered = false;
+    if (registered) return;
+    registered = true;
+    RegisterNewClassObject(ObjectFactoryAccessor::Get(), NewTableViewClass());
+    InstallTableViewWindow();
+  }
+  void TearDown() override {
+    site->CloseAll();
+    PumpMessages();
+    site->SetHostDocument(nullptr);
+    doctest::ZRDocTest::TearDown();
+  }
+  // The analysed recording (eight beats) in a Table View of 500 x 400 pixels.
+  ZRTableViewEx& OpenView() {
+    Open(2);
+    EXPECT_EQ(S_OK, SendAnalyze());
+    mHost->SetDataPad(pad.Get());
+    site->SetHostDocument(static_cast<IHostDocument*>(mHost.Get()));
+    EXPECT_EQ(S_OK, site->OpenView(ZRTableViewEx::ViewMessageId(), view));
+    PumpMessages();
+    IClientWindow* client = nullptr;
+    view->QueryInterface(IID_IClientWindow, reinterpret_cast<void**>(&client));
+    client->Release();
+    window = static_cast<LumoOwlDocView<ZRTableViewEx>*>(client)->Window();
+    MoveWindow(window->GetHandle(), 0, 0, 500, 400, TRUE);
+    HWND const grid = FindWindowExW(window->GetHandle(), nullptr, L"TVF_TableView", nullptr);
+    table = dynamic_cast<TVF_TableView*>(OWL::TWindow::GetWindowPtr(grid));
+    EXPECT_NE(nullptr, table);
+    return *window;
+  }
+  int32_t SendToView(uint32_t id) {
+    HostPtr<IMessageHandler> messages;
+    view->QueryInterface(IID_IMessageHandler, reinterpret_cast<void**>(messages.Out()));
+    HostPtr<IMessage> message;
+    GetMessageService()->CreateMessage(id, 0, 0, 0, 0, nullptr, message.Out());
+    return messages->HandleMessage(message.Get());
+  }
+  bool SelectAllEnabled() {
+    HostPtr<ILumoCommandHandler> commands;
+    view->QueryInterface(IID_ILumoCommandHandler, reinterpret_cast<void**>(commands.Out()));
+    RecordedCommandState state;
+    commands->QueryState(kSelectAllCommandId, &state);
+    return state.enabled;
+  }
+  // A selection of rows first .. end - 1 as the user makes it in a grid.
+  void UserSelects(TVF_Grid::EventGridControl& grid, int32_t first, int32_t end) {
+    TVF_Grid::CellRange range;
+    range.FirstRow = {first, 1};
+    range.EndRow = {end, 1};
+    range.FirstColumn = {1, 1};
+    range.EndColumn = {2, 1};
+    grid.Selection()->SetRange(range);
+  }
+  const TVF_Grid::CellRange& Selected(TVF_Grid::EventGridControl& grid) { return grid.Selection()->Range(); }
+  size_t HostViewMoves() { return mHost->RecordingViewCursor().Moves().size(); }
+  // The grid column (from 1) showing a measurement, or -1.
+  int32_t ColumnOf(int32_t measurement) {
+    ZR::Doc::CycleDetector* const detector = mDoc->GetCycleDetector();
+    for (int32_t c = 0; c < detector->ColumnCount(); ++c)
+      if (detector->GetColumnParamId(c) == measurement) return c + 1;
+    return -1;
+  }
+
+  HostPtr<host::ViewSite> site = host::ViewSite::Create();
+  HostPtr<host::DataPad> pad = host::DataPad::Create();
+  HostPtr<IDocView2> view;
+  ZRTableViewEx* window = nullptr;
+  TVF_TableView* table = nullptr;
+};
+
+TEST_F(TableViewTest, SetUpMakesTheGridAndSizingPlacesButtonsAndGrid) {
+  OpenView();
+  ZR::Doc::ZRDoc& doc = *mDoc.Get();
+  ASSERT_NE(nullptr, table);
+  ASSERT_GT(Events(), 1);
+  EXPECT_EQ(Events() + 1, table->MainGrid().DataRowCount() + 1) << "one row per event below the headings";
+  EXPECT_EQ((std::vector<LONG>{8, 369, 75, 23}), ChildRect(window->Button(kTableExportButton).GetHandle()));
+  EXPECT_EQ((std::vector<LONG>{89, 369, 75, 23}), ChildRect(window->Button(kTableSettingsButton).GetHandle()));
+  EXPECT_EQ((std::vector<LONG>{170, 369, 112, 23}), ChildRect(window->Button(kTableDataPadButton).GetHandle()));
+  EXPECT_EQ((std::vector<LONG>{0, 0, 500, 361}), ChildRect(table->GetHandle()));
+  EXPECT_EQ(L"Add to Data Pad", window->Button(kTableDataPadButton).GetWindowText());
+  MoveWindow(window->GetHandle(), 0, 0, 0, 0, TRUE);
+  EXPECT_EQ((std::vector<LONG>{170, 369, 112, 23}), ChildRect(window->Button(kTableDataPadButton).GetHandle()))
+      << "a 0 x 0 client leaves the buttons";
+
+  Set(2026, L"t");
+  Set(2002, L"f");
+  ComPtr<IObserver> observer;
+  view->QueryInterface(IID_IObserver, reinterpret_cast<void**>(observer.Out()));
+  ASSERT_TRUE(observer);
+  observer->Notify(0, TypeIdClass<&HostNotifyMsgGUID, 8>::Id(), 0, nullptr);
+  EXPECT_EQ(0x278u, table->LayoutFlags()) << "host notification 8 refreshes from setting 2002";
+  EXPECT_TRUE(table->MainGrid().ShowLatestRow) << "and the latest-row switch from 2026";
+  Set(2002, L"t");
+  doc.UpdateViews();
+  EXPECT_EQ(0x27Au, table->LayoutFlags());
+}
+
+TEST_F(TableViewTest, OneEventRowMakesItsEventCurrentAndTheCurrentEventSelectsItsRow) {
+  OpenView();
+  ZR::Doc::ZRDoc& doc = *mDoc.Get();
+  const size_t moves = HostViewMoves();
+  UserSelects(table->MainGrid(), 3, 4);
+  EXPECT_EQ(2u, doc.CurrentEvent());
+  EXPECT_EQ(moves + 1, HostViewMoves()) << "the host's view goes to the event";
+  UserSelects(table->MainGrid(), 5, 7);
+  UserSelects(table->SummaryGrid(), 1, 2);
+  EXPECT_EQ(2u, doc.CurrentEvent()) << "two rows or a summary row make no event current";
+  EXPECT_FALSE(Selected(table->MainGrid()).IsValid()) << "a summary selection clears the event rows";
+
+  const size_t before = HostViewMoves();
+  doc.SetCurrentEvent(4, ZR::Doc::kSelectTableRow);
+  EXPECT_EQ(5, Selected(table->MainGrid()).FirstRow.Index);
+  EXPECT_EQ(6, Selected(table->MainGrid()).EndRow.Index);
+  EXPECT_FALSE(Selected(table->SummaryGrid()).IsValid());
+  EXPECT_EQ(before, HostViewMoves()) << "the row's report does not make the event current again";
+}
+
+TEST_F(TableViewTest, SelectAllSelectsBothSectionsAndIsDisabledWithoutRows) {
+  OpenView();
+  EXPECT_TRUE(SelectAllEnabled());
+  SendToView(kSelectAllMessageId);
+  EXPECT_EQ(1, Selected(table->MainGrid()).FirstRow.Index);
+  EXPECT_EQ(Events() + 1, Selected(table->MainGrid()).EndRow.Index);
+  EXPECT_EQ(1, Selected(table->SummaryGrid()).FirstRow.Index);
+  EXPECT_EQ(5, Selected(table->SummaryGrid()).EndRow.Index) << "its reports clear neither section";
+  ASSERT_EQ(S_OK, SendNamed(L"zr_clearanalysis"));
+  EXPECT_FALSE(SelectAllEnabled());
+}
+
+TEST_F(TableViewTest, HeadingDoubleClickSetsTheColumnsFiguresThroughTheDialog) {
+  OpenView();
+  ZR::TableViewData& data = *mDoc->GetTableViewData();
+  ITableUserActionHandler* const actions = window;
+  const int32_t column = 2;
+  const int32_t measurement = mDoc->GetCycleDetector()->GetColumnParamId(column - 1);
+  const int32_t other = mDoc->GetCycleDetector()->GetColumnParamId(column);
+  ScriptedModalSeam seam;
+  int dialogs = 0;
+  bool applyAll = false;
+  const wchar_t* typed = L"7";
+  int shownFigures = 0;
+  seam.DialogScript = [&](OWL::TDialog& dialog) {
+    ++dialogs;
+    shownFigures = static_cast<int>(GetDlgItemInt(dialog.GetHandle(), TableView::kSigFigEditId, nullptr, FALSE));
+    SetDlgItemTextW(dialog.GetHandle(), TableView::kSigFigEditId, typed);
+    CheckDlgButton(dialog.GetHandle(), TableView::kSigFigApplyAllId, applyAll ? BST_CHECKED : BST_UNCHECKED);
+    SendMessageW(dialog.GetHandle(), WM_COMMAND, IDOK, 0);
+  };
+  actions->OnCellClick(kTableMainSection | 1, 0, column);
+  EXPECT_EQ(0, dialogs) << "a single click opens nothing";
+  actions->OnCellClick(kTableMainSection | 2, 0, column);
+  EXPECT_EQ(1, dialogs);
+  EXPECT_EQ(4, shownFigures);
+  EXPECT_EQ(7, data.GetCellFormat(measurement).significantFigures);
+  EXPECT_EQ(4, data.GetCellFormat(other).significantFigures) << "only that column";
+
+  typed = L"11";  // refused: the dialog stays open and is cancelled
+  actions->OnCellClick(kTableMainSection | 2, 0, column);
+  EXPECT_EQ(7, data.GetCellFormat(measurement).significantFigures);
+
+  typed = L"3";
+  applyAll = true;
+  actions->OnCellClick(kTableMainSection | 2, 0, column);
+  EXPECT_EQ(3, data.GetCellFormat(other).significantFigures) << "apply to all";
+  EXPECT_TRUE(data.ApplyToAll());
+
+  const int before = dialogs;
+  actions->OnCellClick(kTableMainSection | 2, 0, 0);
+  for (int32_t whole : {1, 58}) {
+    Set(whole, L"t");
+    if (const int32_t c = ColumnOf(whole); c > 0) actions->OnCellClick(kTableMainSection | 2, 0, c);
+  }
+  EXPECT_EQ(before, dialogs) << "row numbers and measurements 1 and 58 open none";
+}
+
+TEST_F(TableViewTest, ButtonsAndCommandsReachSettingsDataPadAndClipboard) {
+  OpenView();
+  ZR::Doc::ZRDoc& doc = *mDoc.Get();
+  UserSelects(table->MainGrid(), 2, 3);
+  SendMessageW(window->GetHandle(), WM_COMMAND, kTableDataPadButton, 0);
+  EXPECT_FALSE(pad->Cell(1, 1).empty()) << "the heading row";
+  EXPECT_EQ(L"2", pad->Cell(2, 0)) << "the selected event row";
+  EXPECT_EQ(3, pad->UsedRows());
+
+  EXPECT_EQ(kMessageConsumed, SendToView(kCopyMessageId)) << "the grid's table view copies";
+  ASSERT_TRUE(OpenClipboard(nullptr));
+  EXPECT_TRUE(IsClipboardFormatAvailable(CF_UNICODETEXT));
+  EXPECT_FALSE(IsClipboardFormatAvailable(CF_ENHMETAFILE)) << "no picture of the view";
+  const std::wstring text = static_cast<const wchar_t*>(GlobalLock(GetClipboardData(CF_UNICODETEXT)));
+  GlobalUnlock(GetClipboardData(CF_UNICODETEXT));
+  CloseClipboard();
+  EXPECT_EQ(0u, text.find(L"\t")) << "TAB text beginning with the empty corner cell";
+
+  ScriptedModalSeam seam;
+  SendMessageW(window->GetHandle(), WM_COMMAND, kTableSettingsButton, 0);
+  EXPECT_EQ(2, doc.GetSettings().GetIntSetting(2003)->Get()) << "the Calculations tab";
+}
+
+TEST_F(TableViewTest, ClosingDestroysTheGridAndEndsTheViewOnce) {
+  OpenView();
+  ITableUserActionHandler* const actions = window;
+  actions->AddRef();
+  EXPECT_EQ(0u, actions->Release()) << "the handler's count reaches 0 without ending the view";
+  EXPECT_TRUE(IsWindow(window->GetHandle()));
+  HWND const grid = table->GetHandle();
+  ASSERT_EQ(S_OK, site->CloseView(view.Get()));
+  PumpMessages();
+  EXPECT_FALSE(IsWindow(grid));
+  EXPECT_EQ(0u, site->OpenViews());
+  EXPECT_EQ(0u, view.Detach()->Release()) << "the host's wrapper ends the view";
+}
+
+}  // namespace
