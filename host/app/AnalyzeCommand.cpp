@@ -7,6 +7,7 @@
 #include "host/app/HostProgress.h"
 #include "host/app/ModuleLoader.h"
 #include "host/app/TableText.h"
+#include "host/app/ViewShow.h"
 #include "host/common/HostString.h"
 #include "host/common/MessageText.h"
 #include "host/data/HostDocument.h"
@@ -42,7 +43,7 @@ namespace {
 constexpr wchar_t kUsage[] =
     L"usage: ondara-host analyze --recording FILE [--rate HZ] [--type NAME] [--channel N]\n"
     L"         [--height V] [--set ID=VALUE]... [--cancel-at PERCENT] [--table] [--online TICKS]\n"
-    L"         [--documents FILE]\n"
+    L"         [--documents FILE] [--show VIEW]... [--event N] [--screenshot DIR]\n"
     L"         [--calc MEASUREMENT:TOP:BOTTOM --calc-csv FILE]\n"
     L"  --type     the analysis type by name (any case) or number 0-5\n"
     L"  --channel  the analysis channel, counted from 1\n"
@@ -50,6 +51,9 @@ constexpr wchar_t kUsage[] =
     L"  --table    print the Table View's text export instead of the peak markers\n"
     L"  --online   analyse while sampling the recording in batches of TICKS ticks\n"
     L"  --documents  open the analysis document from FILE when it exists, and save it there\n"
+    L"  --show     after the analysis, open a view from the \"Ondara\" menu: analysis or table\n"
+    L"  --event    make event N current (counted from 1), as activating its comment does\n"
+    L"  --screenshot  write a picture of each shown view as DIR\\VIEW-view.png\n"
     L"  --calc     after the analysis, put the measurement (short name) on a new channel scaled\n"
     L"             from BOTTOM to TOP and write that channel to the --calc-csv file\n";
 // The analysis types by number, as the module's settings list them.
@@ -77,6 +81,7 @@ struct AnalyzeArguments {
   // The module's calculated channel added after the analysis, when asked for.
   host::ChannelCalcRequest calc;
   bool withCalc = false;
+  ViewShowRequest show;
 };
 
 void PrintError(const std::string& utf8) {
@@ -144,6 +149,15 @@ bool ParseArguments(int argc, wchar_t** argv, AnalyzeArguments* args) {
       args->withCalc = true;
     } else if (name == L"--calc-csv") {
       args->calc.csvFile = value;
+    } else if (name == L"--show") {
+      ok = IsShowableView(value);
+      if (ok) args->show.views.push_back(value);
+    } else if (name == L"--event") {
+      ok = ParseInt(value, 1, INT32_MAX, &number);
+      args->show.event = static_cast<int32_t>(number);
+    } else if (name == L"--screenshot") {
+      ok = !value.empty();
+      args->show.pictureFolder = value;
     } else if (name == L"--cancel-at") {
       ok = ParseInt(value, 0, 100, &number);
       args->cancelAt = static_cast<int32_t>(number);
@@ -236,6 +250,12 @@ std::string SettingRefusal(IDocumentSettingsScript* settings, int32_t id, const 
   return head + "the value is not accepted";
 }
 
+// The name a recording's path ends with, as the host titles its document.
+std::wstring FileTitle(const std::wstring& path) {
+  const size_t slash = path.find_last_of(L"\\/");
+  return slash == std::wstring::npos ? path : path.substr(slash + 1);
+}
+
 // The analysis document: the one saved in the documents file when there is such a file, else a
 // new one.
 HRESULT OpenDocument(host::HostDocument& hostDocument, const std::wstring& documents,
@@ -274,6 +294,7 @@ int Run(const AnalyzeArguments& args) {
   }
   data->SetFormulaClass(formulaClass.Get());
   const host::HostPtr<host::HostDocument> hostDocument = host::HostDocument::Create(data);
+  hostDocument->SetTitle(FileTitle(args.recording));
   host::HostPtr<ICustomDocument2> document;
   hr = OpenDocument(*hostDocument.Get(), args.documents, document);
   host::HostPtr<IDocumentSettingsScript> settings;
@@ -317,6 +338,8 @@ int Run(const AnalyzeArguments& args) {
     }
   }
   int status = args.table ? PrintTableText(document.Get()) : ReportMarkers(data.Get(), formulaClass.Get(), channel);
+  if (status == 0 && (!args.show.views.empty() || args.show.event > 0))
+    status = ShowViews(*hostDocument.Get(), *data.Get(), document.Get(), args.show);
   if (!args.documents.empty() && FAILED(hr = host::SaveDocumentStreams(*hostDocument.Get(), args.documents))) {
     std::fwprintf(stderr, L"the documents could not be saved to %ls: 0x%08lX\n", args.documents.c_str(), hr);
     status = 1;

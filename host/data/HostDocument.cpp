@@ -39,6 +39,7 @@ void* HostDocument::FindInterface(REFIID iid) {
   if (iid == IID_IHostPersistService) return static_cast<IHostPersistService*>(this);
   if (iid == IID_IHostDataPadSource) return static_cast<IHostDataPadSource*>(this);
   if (iid == IID_IMessageHandler) return static_cast<IMessageHandler*>(this);
+  if (iid == IID_IHostDocumentTitle) return static_cast<IHostDocumentTitle*>(this);
   return nullptr;
 }
 
@@ -250,7 +251,31 @@ void HostDocument::AddChildDocument(uint32_t typeId, IUnknown* document) {
   mChildren.push_back(Child{typeId, HostPtr<IUnknown>(document)});
 }
 
+ViewSite& HostDocument::Views() {
+  if (!mViews) {
+    mViews = ViewSite::Create();
+    mViews->SetHostDocument(static_cast<IHostDocument*>(this));
+  }
+  return *mViews.Get();
+}
+
+HRESULT HostDocument::OpenView(uint32_t typeId) {
+  HostPtr<IDocView2> view;
+  return Views().OpenView(typeId, view);
+}
+
+HRESULT STDMETHODCALLTYPE HostDocument::GetTitle(BSTR* title) noexcept {
+  if (!title) return E_POINTER;
+  *title = SysAllocStringLen(mTitle.data(), static_cast<UINT>(mTitle.size()));
+  return *title ? S_OK : E_OUTOFMEMORY;
+}
+
 void HostDocument::CloseChildDocuments() noexcept {
+  if (mViews) {
+    mViews->CloseAll();
+    mViews->SetHostDocument(nullptr);
+    mViews.Reset();
+  }
   std::vector<Child> children;
   children.swap(mChildren);
   mPersistObjects.clear();

@@ -7,7 +7,9 @@
 #include "host/data/DataDocument.h"
 #include "host/view/RecordingComments.h"
 #include "host/view/ViewCursor.h"
+#include "host/view/ViewSite.h"
 #include "hostapi/ChildDocumentList.h"
+#include "hostapi/DocumentTitle.h"
 #include "hostapi/HostDataPad.h"
 #include "hostapi/HostDocument.h"
 #include "hostapi/MessageHandler.h"
@@ -24,10 +26,11 @@ namespace host {
 // holds each until it closes it; and the persistence service (IHostPersistService) that notes
 // which of those documents have their settings stream saved with the data file; it names the
 // Data Pad its views copy into (IHostDataPadSource); and it handles (IMessageHandler) what the
-// modules' documents send their host: comments for the recording view and requests to switch a
-// channel calculation off.
+// modules' documents send their host: comments for the recording view, requests to switch a
+// channel calculation off and requests to open a view, which it opens in a frame of its own.
+// It answers its title (IHostDocumentTitle).
 class HostDocument final : public HostObject<IHostDocument, IHostChildDocumentList, IHostPersistService,
-                                             IHostDataPadSource, IMessageHandler> {
+                                             IHostDataPadSource, IMessageHandler, IHostDocumentTitle> {
  public:
   // A new host document (one reference) holding the data document.
   static HostPtr<HostDocument> Create(HostPtr<DataDocument> dataDocument);
@@ -55,7 +58,8 @@ class HostDocument final : public HostObject<IHostDocument, IHostChildDocumentLi
 
   // IMessageHandler: a show-comment message puts its comment into the recording view; the
   // calculation-off message (kHostAuxClassGuid number kCalcOffMessageNumber) takes the
-  // calculation off its channel. Anything else is not consumed.
+  // calculation off its channel; the open-view message (0x80010000, request 4, the view class's
+  // type id) opens the view. Anything else is not consumed.
   int32_t STDMETHODCALLTYPE HandleMessage(IMessage* message) noexcept override;
   HRESULT STDMETHODCALLTYPE AddHandler(IMessageHandler*) noexcept override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE RemoveHandler(IMessageHandler*) noexcept override { return S_FALSE; }
@@ -72,6 +76,9 @@ class HostDocument final : public HostObject<IHostDocument, IHostChildDocumentLi
   // The pad copies go to from now on (null: the application's); a reference is kept.
   void SetDataPad(IHostDataPad* pad) noexcept { mDataPad = HostPtr<IHostDataPad>(pad); }
 
+  // IHostDocumentTitle
+  HRESULT STDMETHODCALLTYPE GetTitle(BSTR* title) noexcept override;
+
   // IHostChildDocumentList
   HOST_CHILD_LIST_RESERVED_SLOTS
   // The host document has no frame of its own.
@@ -81,8 +88,15 @@ class HostDocument final : public HostObject<IHostDocument, IHostChildDocumentLi
 
   // Keeps a module's document (one reference) as a child of that type id.
   void AddChildDocument(uint32_t typeId, IUnknown* document);
-  // Detaches every child document (ICustomDocument slot 5) and lets it go.
+  // Closes the open views, then detaches every child document (ICustomDocument slot 5) and
+  // lets it go.
   void CloseChildDocuments() noexcept;
+  // The site of the views opened over this document; made on first use.
+  ViewSite& Views();
+  // Opens a view of the view class registered under typeId in a frame of its own.
+  HRESULT OpenView(uint32_t typeId);
+  // The title the host shows (the data file's name); "Untitled" until one is given.
+  void SetTitle(const std::wstring& title) { mTitle = title; }
   // The recording view's cursor, also a child object of its type id.
   ViewCursor& RecordingViewCursor() noexcept { return *mViewCursor.Get(); }
   // How often a calculation asked the document to scale its channel to the values it shows;
@@ -132,6 +146,9 @@ class HostDocument final : public HostObject<IHostDocument, IHostChildDocumentLi
   std::vector<IUnknown*> mPersistObjects;
   bool mSettingsBracket = false;
   std::vector<std::wstring> mSettingsChangeLog;
+  // The site holds this document while views are open; CloseChildDocuments lets it go.
+  HostPtr<ViewSite> mViews;
+  std::wstring mTitle = L"Untitled";
   std::function<void(const std::wstring&)> mSettingsChangeWatcher;
 };
 

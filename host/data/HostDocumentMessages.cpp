@@ -13,6 +13,11 @@ namespace host {
 
 namespace {
 
+// A document's request to open a view: the message's first word is the request, the second
+// the view class's type id.
+constexpr uint32_t kOpenViewMessageId = 0x80010000u;
+constexpr uint32_t kOpenViewRequest = 4;
+
 uint32_t CalcOffMessageId() noexcept {
   HostPtr<ITypeRegistry> types;
   uint16_t index = 0;
@@ -36,6 +41,12 @@ int32_t STDMETHODCALLTYPE HostDocument::HandleMessage(IMessage* message) noexcep
   try {
     if (id == kShowComment2MessageId)
       return mRecordingView.Receive(message) == S_OK ? kMessageConsumed : kMessageNotConsumed;
+    if (id == kOpenViewMessageId) {
+      uint32_t request[2] = {0, 0};
+      if (FAILED(message->GetData(&request[0], &request[1])) || request[0] != kOpenViewRequest)
+        return kMessageNotConsumed;
+      return SUCCEEDED(OpenView(request[1])) ? kMessageConsumed : kMessageNotConsumed;
+    }
     if (id != CalcOffMessageId() || !mDataDocument) return kMessageNotConsumed;
     uint32_t words[2] = {0, 0};
     if (FAILED(message->GetData(&words[0], &words[1]))) return kMessageNotConsumed;

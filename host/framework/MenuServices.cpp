@@ -108,17 +108,24 @@ class MenuRootService final : public StaticService<IHostMenuRootService, IID_IHo
  public:
   HOST_SERVICE_RESERVED_SLOTS
   HRESULT STDMETHODCALLTYPE CreateMenuRoot(const GUID* messageClass, ILumoCommandHandler* handler,
-                                           IUnknown*, IHostMenuList** root) noexcept override {
+                                           IUnknown* menuBar, IHostMenuList** root) noexcept override {
     if (!root) return E_POINTER;
     *root = nullptr;
     if (!messageClass) return E_INVALIDARG;
     wchar_t guid[40] = L"";
     StringFromGUID2(*messageClass, guid, 40);
+    HRESULT hr = E_OUTOFMEMORY;
     try {
-      return HandOutNode(L"root " + std::wstring(guid), handler, root);
+      hr = HandOutNode(L"root " + std::wstring(guid), handler, root);
     } catch (...) {
       return E_OUTOFMEMORY;
     }
+    // The host's menu bar, when the host asked for the menus with one, shows the new root.
+    host::HostPtr<IHostMenuList> bar(nullptr);
+    if (SUCCEEDED(hr) && menuBar &&
+        SUCCEEDED(menuBar->QueryInterface(IID_IHostMenuList, reinterpret_cast<void**>(bar.Out()))) && bar)
+      bar->Add(*root);
+    return hr;
   }
 };
 

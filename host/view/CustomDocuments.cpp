@@ -1,11 +1,18 @@
 // Creating a module's document through the document class registered under a name.
 #include "host/view/CustomDocuments.h"
 
+#include "host/framework/FrameworkRecords.h"
 #include "hostapi/ClassRegistry.h"
+#include "hostapi/HostMenu.h"
+#include "hostapi/MessageHandler.h"
 
 #include <objbase.h>
 #include <ocidl.h>
 #include <oleauto.h>
+
+#include <algorithm>
+#include <cwchar>
+#include <sstream>
 
 namespace host {
 
@@ -46,7 +53,54 @@ HRESULT LoadSaved(ICustomDocument2& document, IStream& saved, HostPtr<IPersistSt
   return object->Load(&saved);
 }
 
+std::wstring WithoutMarks(std::wstring text) {
+  text.erase(std::remove(text.begin(), text.end(), L'&'), text.end());
+  return text;
+}
+
+// The id of the first command line of a described menu tree whose quoted text is path.
+bool FindCommandId(const std::wstring& tree, const std::wstring& path, uint32_t* id) {
+  const std::wstring head = L"command \"" + WithoutMarks(path) + L"\" id 0x";
+  std::wistringstream lines(tree);
+  std::wstring line;
+  while (std::getline(lines, line)) {
+    const std::wstring plain = WithoutMarks(line);
+    const size_t at = plain.find(head);
+    if (at == std::wstring::npos) continue;
+    *id = static_cast<uint32_t>(std::wcstoul(plain.c_str() + at + head.size(), nullptr, 16));
+    return true;
+  }
+  return false;
+}
+
 }  // namespace
+
+HRESULT RunMenuCommand(IUnknown* document, const std::wstring& className, const std::wstring& path) {
+  if (!document) return E_POINTER;
+  HostPtr<ICustomDocClass> documentClass =
+      FindDocumentClass([&](ICustomDocClass& candidate) { return ClassName(candidate) == className; });
+  if (!documentClass) return CLASS_E_CLASSNOTAVAILABLE;
+  HostPtr<IClassRegistry> registry;
+  CoGetClassObject(CLSID_LumoFrameWork, CLSCTX_ALL, nullptr, IID_IClassRegistry,
+                   reinterpret_cast<void**>(registry.Out()));
+  HostPtr<IHostMenuRootService> roots;
+  if (registry)
+    registry->GetClassObject(kMenuRootServiceId, IID_IHostMenuRootService, reinterpret_cast<void**>(roots.Out()));
+  HostPtr<IHostMenuList> bar;
+  if (!roots || FAILED(roots->CreateMenuRoot(&GUID_NULL, nullptr, nullptr, bar.Out())) || !bar) return E_FAIL;
+  HRESULT hr = documentClass->RequestMenus(bar.Get());
+  if (FAILED(hr)) return hr;
+  auto record = bar.As<IHostMenuRecord>(IID_IHostMenuRecord);
+  BSTR tree = nullptr;
+  if (!record || FAILED(record->Describe(&tree)) || !tree) return E_FAIL;
+  const std::wstring described(tree, SysStringLen(tree));
+  SysFreeString(tree);
+  uint32_t id = 0;
+  if (!FindCommandId(described, path, &id)) return E_INVALIDARG;
+  HostPtr<ILumoCommandHandler> commands(nullptr);
+  document->QueryInterface(IID_ILumoCommandHandler, reinterpret_cast<void**>(commands.Out()));
+  return commands ? commands->Execute(id) : E_NOINTERFACE;
+}
 
 HRESULT OpenCustomDocument(HostDocument& hostDocument, const std::wstring& className,
                            uint32_t flags, HostPtr<ICustomDocument2>& document, IStream* saved) {

@@ -21,6 +21,12 @@ HRESULT OpenCustomDocument(HostDocument& hostDocument, const std::wstring& class
                            uint32_t flags, HostPtr<ICustomDocument2>& document,
                            IStream* saved = nullptr);
 
+// Runs the menu command whose text is path ("Ondara|Analysis View"; '&' marks are not compared)
+// on document, as a click on the host's menu does: the document class named className adds its
+// menus to the host's menu bar and the command's id goes to the document's command handler.
+// The document's answer; E_INVALIDARG when the menus hold no such command.
+HRESULT RunMenuCommand(IUnknown* document, const std::wstring& className, const std::wstring& path);
+
 // The name of the registered document class of typeId; empty when there is none.
 std::wstring DocumentClassName(uint32_t typeId);
 

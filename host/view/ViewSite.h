@@ -28,6 +28,10 @@ class ViewSite final : public HostObject<IViewOwner, IViewSitePrintSupport> {
   // The frame of an open view, or null.
   HostClientFrame* FrameOf(IDocView2* view) const noexcept;
   size_t OpenViews() const noexcept { return mViews.size(); }
+  // The frame of the open view at index (in the order they opened), or null.
+  HostClientFrame* FrameAt(size_t index) const noexcept {
+    return index < mViews.size() ? mViews[index].frame.Get() : nullptr;
+  }
   // Detaches every open view and closes its frame, as when the document closes. The views
   // hold the site (their owner) until then.
   void CloseAll() noexcept;

@@ -1,0 +1,107 @@
+// The analyze command's views: menu commands, the comment the user activates, the pictures.
+#include "host/app/ViewShow.h"
+
+#include "host/app/WindowPicture.h"
+#include "host/common/HostString.h"
+#include "host/view/CustomDocuments.h"
+#include "host/view/RecordingComments.h"
+#include "hostapi/ClassRegistry.h"
+#include "hostapi/TypeRegistry.h"
+
+#include <objbase.h>
+
+#include <cstdio>
+
+namespace ondara_host {
+
+namespace {
+
+struct ShowableView {
+  const wchar_t* name;
+  const wchar_t* menuPath;  // the document's menu command that opens it
+};
+constexpr ShowableView kViews[] = {{L"analysis", L"Ondara|Analysis View"}, {L"table", L"Ondara|Table View"}};
+
+const ShowableView* FindView(const std::wstring& name) {
+  for (const ShowableView& view : kViews)
+    if (name == view.name) return &view;
+  return nullptr;
+}
+
+void PrintFailure(const std::wstring& what, HRESULT hr) {
+  std::fwprintf(stderr, L"%ls: 0x%08lX\n", what.c_str(), static_cast<unsigned long>(hr));
+}
+
+template <class Interface>
+host::HostPtr<Interface> Framework(const IID& iid) {
+  host::HostPtr<Interface> service;
+  CoGetClassObject(CLSID_LumoFrameWork, CLSCTX_ALL, nullptr, iid, reinterpret_cast<void**>(service.Out()));
+  return service;
+}
+
+// The user activates the event's comment ("ZR: Peak N") in the recording view, record by record.
+HRESULT ActivateEventComment(host::DataDocument& data, IUnknown* document, int32_t event) {
+  const auto registry = Framework<IClassRegistry>(IID_IClassRegistry);
+  const auto types = Framework<ITypeRegistry>(IID_ITypeRegistry);
+  if (!registry || !types) return E_FAIL;
+  int32_t records = 0;
+  data.GetRecordCount(&records);
+  const std::wstring number = std::to_wstring(event);
+  for (int32_t record = 0; record < records; ++record) {
+    host::RecordingComments view;
+    HRESULT hr = view.CollectEventComments(registry.Get(), static_cast<IHostDataFile*>(&data), record);
+    if (FAILED(hr)) return hr;
+    for (const wchar_t* kind : {L"ZR: Peak ", L"ZR: Population Spike "}) {
+      hr = view.ShowComment(document, types.Get(), kind + number);
+      if (hr != S_FALSE) return hr;
+    }
+  }
+  return S_FALSE;
+}
+
+}  // namespace
+
+bool IsShowableView(const std::wstring& name) { return FindView(name) != nullptr; }
+
+std::wstring ShowableViewNames() {
+  std::wstring names;
+  for (const ShowableView& view : kViews) names += (names.empty() ? L"" : L", ") + std::wstring(view.name);
+  return names;
+}
+
+int ShowViews(host::HostDocument& hostDocument, host::DataDocument& data, IUnknown* document,
+              const ViewShowRequest& request) {
+  std::vector<std::pair<std::wstring, HWND>> frames;
+  for (const std::wstring& name : request.views) {
+    const size_t before = hostDocument.Views().OpenViews();
+    const HRESULT hr = host::RunMenuCommand(document, L"Ondara Document", FindView(name)->menuPath);
+    host::HostClientFrame* const frame = hostDocument.Views().FrameAt(before);
+    if (FAILED(hr) || !frame) {
+      PrintFailure(L"the " + name + L" view did not open", FAILED(hr) ? hr : E_FAIL);
+      return 1;
+    }
+    frames.emplace_back(name, frame->Frame());
+  }
+  int status = 0;
+  if (request.event > 0) {
+    // The pictures are still taken: they show what the views show without the event.
+    const HRESULT hr = ActivateEventComment(data, document, request.event);
+    if (hr == S_FALSE) std::fwprintf(stderr, L"--event %d: the analysis has no such event\n", request.event);
+    if (FAILED(hr)) PrintFailure(L"--event " + std::to_wstring(request.event), hr);
+    if (hr != S_OK) status = 1;
+  }
+  PumpUntilIdle();
+  if (request.pictureFolder.empty()) return status;
+  CreateDirectoryW(request.pictureFolder.c_str(), nullptr);  // an existing folder is fine
+  for (const auto& [name, frame] : frames) {
+    const std::wstring path = request.pictureFolder + L"\\" + name + L"-view.png";
+    const HRESULT hr = SaveWindowPicture(frame, path);
+    if (FAILED(hr)) {
+      PrintFailure(path + L" could not be written", hr);
+      return 1;
+    }
+  }
+  return status;
+}
+
+}  // namespace ondara_host

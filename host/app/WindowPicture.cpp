@@ -1,0 +1,125 @@
+// The window picture: a copy from the display into a DIB section, encoded through GDI+.
+#include "host/app/WindowPicture.h"
+
+#include <objbase.h>
+#include <propidl.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <cwchar>
+#include <vector>
+
+// The GDI+ headers use min and max unqualified.
+namespace Gdiplus {
+using std::max;
+using std::min;
+}  // namespace Gdiplus
+
+#include <gdiplus.h>
+
+namespace ondara_host {
+
+namespace {
+
+namespace gp = Gdiplus::DllExports;
+
+// GDI+ for the length of one picture.
+class GdiplusSession {
+ public:
+  GdiplusSession() {
+    Gdiplus::GdiplusStartupInput input;
+    mStarted = Gdiplus::GdiplusStartup(&mToken, &input, nullptr) == Gdiplus::Ok;
+  }
+  ~GdiplusSession() {
+    if (mStarted) Gdiplus::GdiplusShutdown(mToken);
+  }
+  bool Started() const noexcept { return mStarted; }
+
+ private:
+  ULONG_PTR mToken = 0;
+  bool mStarted = false;
+};
+
+bool FindPngEncoder(CLSID* encoder) {
+  UINT count = 0, size = 0;
+  if (gp::GdipGetImageEncodersSize(&count, &size) != Gdiplus::Ok || size == 0) return false;
+  std::vector<uint8_t> buffer(size);
+  auto* const codecs = reinterpret_cast<Gdiplus::ImageCodecInfo*>(buffer.data());
+  if (gp::GdipGetImageEncoders(count, size, codecs) != Gdiplus::Ok) return false;
+  for (UINT i = 0; i < count; ++i)
+    if (codecs[i].MimeType && std::wcscmp(codecs[i].MimeType, L"image/png") == 0) {
+      *encoder = codecs[i].Clsid;
+      return true;
+    }
+  return false;
+}
+
+// A top-down 32-bit DIB section selected into a memory DC.
+class Dib {
+ public:
+  Dib(int width, int height) {
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    mBitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &mBits, nullptr, 0);
+    mDc = CreateCompatibleDC(nullptr);
+    if (mBitmap && mDc) mOld = SelectObject(mDc, mBitmap);
+  }
+  ~Dib() {
+    if (mOld) SelectObject(mDc, mOld);
+    if (mDc) DeleteDC(mDc);
+    if (mBitmap) DeleteObject(mBitmap);
+  }
+  Dib(const Dib&) = delete;
+  Dib& operator=(const Dib&) = delete;
+  bool Ready() const noexcept { return mOld != nullptr && mBits != nullptr; }
+  HDC Dc() const noexcept { return mDc; }
+  void* Bits() const noexcept { return mBits; }
+
+ private:
+  HBITMAP mBitmap = nullptr;
+  HDC mDc = nullptr;
+  HGDIOBJ mOld = nullptr;
+  void* mBits = nullptr;
+};
+
+}  // namespace
+
+void PumpUntilIdle() {
+  MSG msg;
+  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+}
+
+HRESULT SaveWindowPicture(HWND window, const std::wstring& path) {
+  RECT area{};
+  if (!window || !GetWindowRect(window, &area)) return E_INVALIDARG;
+  const int width = area.right - area.left;
+  const int height = area.bottom - area.top;
+  if (width <= 0 || height <= 0) return E_INVALIDARG;
+  // The window comes to the top and paints before the display is read.
+  SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
+  RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
+  PumpUntilIdle();
+  Dib picture(width, height);
+  if (!picture.Ready()) return E_OUTOFMEMORY;
+  HDC const screen = GetDC(nullptr);
+  if (!screen) return E_FAIL;
+  const BOOL copied = BitBlt(picture.Dc(), 0, 0, width, height, screen, area.left, area.top, SRCCOPY);
+  ReleaseDC(nullptr, screen);
+  if (!copied) return E_FAIL;
+  GdiFlush();
+  GdiplusSession session;
+  CLSID encoder{};
+  if (!session.Started() || !FindPngEncoder(&encoder)) return E_FAIL;
+  Gdiplus::GpBitmap* bitmap = nullptr;
+  if (gp::GdipCreateBitmapFromScan0(width, height, width * 4, PixelFormat32bppRGB,
+                                     static_cast<BYTE*>(picture.Bits()), &bitmap) != Gdiplus::Ok)
+    return E_FAIL;
+  const Gdiplus::GpStatus saved = gp::GdipSaveImageToFile(bitmap, path.c_str(), &encoder, nullptr);
+  gp::GdipDisposeImage(bitmap);
+  return saved == Gdiplus::Ok ? S_OK : E_FAIL;
+}
+
+}  // namespace ondara_host

@@ -1,0 +1,17 @@
+// Pictures of the host's windows as the display shows them, written as PNG files.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace ondara_host {
+
+// Copies window (frame and all) from the display into a 32-bit DIB and writes it to path through
+// GDI+'s PNG encoder. S_OK, or the first failure (E_FAIL when GDI+ has no PNG encoder).
+HRESULT SaveWindowPicture(HWND window, const std::wstring& path);
+
+// Dispatches every message waiting for this thread, so that the windows have painted.
+void PumpUntilIdle();
+
+}  // namespace ondara_host

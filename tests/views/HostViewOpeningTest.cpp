@@ -1,0 +1,89 @@
+// The stand-in host opening a module's view the user's way: the document's menu command sends
+// the open-view message, the host document opens the view in a frame of its own, and the
+// host's picture of that frame is a PNG file.
+#include "views/AnalysisView.h"
+#include "views/ViewClasses.h"
+
+#include "document/ZRDoc.h"
+#include "host/app/HostFramework.h"
+#include "host/app/WindowPicture.h"
+#include "host/view/CustomDocuments.h"
+#include "hostclient/ClassRegistration.h"
+#include "hostclient/FrameworkAccess.h"
+#include "hostclient/ModuleInstance.h"
+#include "tests/support/HostDataFile.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+
+namespace {
+
+using host::HostPtr;
+
+class HostViewOpening : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    ASSERT_EQ(ondara_host::EnsureHostFramework(), S_OK);
+    IClassRegistry* const registry = ObjectFactoryAccessor::Get();
+    RegisterNewClassObject(registry, ZR::Doc::NewDocumentClass());
+    RegisterNewClassObject(registry, NewAnalysisViewClass());
+  }
+  void SetUp() override {
+    // The menu entries carry the module's instance; the test program stands for the module.
+    mPrevious = GetModuleInstance();
+    SetModuleInstance(GetModuleHandleW(nullptr));
+    ASSERT_EQ(S_OK, host::OpenCustomDocument(*mHost.Get(), L"Ondara Document", 0, mDocument));
+  }
+  void TearDown() override {
+    mHost->CloseChildDocuments();
+    SetModuleInstance(mPrevious);
+  }
+
+  HostPtr<host::HostDocument> mHost = testsupport::LoadHostDocument();
+  HostPtr<ICustomDocument2> mDocument;
+  HINSTANCE mPrevious = nullptr;
+};
+
+std::string FileHead(const std::wstring& path, size_t count) {
+  std::string head(count, '\0');
+  FILE* const file = _wfopen(path.c_str(), L"rb");
+  if (!file) return std::string();
+  head.resize(std::fread(&head[0], 1, count, file));
+  std::fclose(file);
+  return head;
+}
+
+}  // namespace
+
+TEST_F(HostViewOpening, TheMenuCommandOpensTheViewInAFrameOfItsOwnUntilTheDocumentCloses) {
+  ASSERT_EQ(S_OK, host::RunMenuCommand(mDocument.Get(), L"Ondara Document", L"Ondara|Analysis View"));
+  ASSERT_EQ(1u, mHost->Views().OpenViews());
+  host::HostClientFrame* const frame = mHost->Views().FrameAt(0);
+  ASSERT_NE(nullptr, frame);
+  HWND const view = GetWindow(frame->Client(), GW_CHILD);
+  ASSERT_NE(nullptr, view);
+  EXPECT_NE(nullptr, dynamic_cast<AnalysisView*>(OWL::TWindow::GetWindowPtr(view)));
+  // A second command opens a second view, as a second click does.
+  ASSERT_EQ(S_OK, host::RunMenuCommand(mDocument.Get(), L"Ondara Document", L"Ondara|&Analysis View"));
+  EXPECT_EQ(2u, mHost->Views().OpenViews());
+  EXPECT_NE(frame->Frame(), mHost->Views().FrameAt(1)->Frame());
+  EXPECT_EQ(E_INVALIDARG, host::RunMenuCommand(mDocument.Get(), L"Ondara Document", L"Ondara|No Such View"));
+  EXPECT_EQ(CLASS_E_CLASSNOTAVAILABLE, host::RunMenuCommand(mDocument.Get(), L"No Document", L"Ondara|Analysis View"));
+  mHost->CloseChildDocuments();
+  EXPECT_EQ(0u, mHost->Views().OpenViews());
+  EXPECT_FALSE(IsWindow(view));
+}
+
+TEST_F(HostViewOpening, TheFramesPictureIsAPngFile) {
+  ASSERT_EQ(S_OK, host::RunMenuCommand(mDocument.Get(), L"Ondara Document", L"Ondara|Analysis View"));
+  wchar_t folder[MAX_PATH] = L"";
+  GetTempPathW(MAX_PATH, folder);
+  const std::wstring path = std::wstring(folder) + L"ondara-view-picture.png";
+  DeleteFileW(path.c_str());
+  ASSERT_EQ(S_OK, ondara_host::SaveWindowPicture(mHost->Views().FrameAt(0)->Frame(), path));
+  EXPECT_EQ(std::string("\x89PNG\r\n\x1A\n", 8), FileHead(path, 8));
+  DeleteFileW(path.c_str());
+  EXPECT_EQ(E_INVALIDARG, ondara_host::SaveWindowPicture(nullptr, path));
+}
