@@ -22,8 +22,10 @@ using TVF_Grid::GridPosition;
 
 namespace {
 
-uint32_t* CopyMessageId(uint32_t* result) {
-  *result = 0x80010008u;
+// Ids of the host framework's copy, print and print-preview messages.
+template <uint32_t Id>
+uint32_t* HostMessageId(uint32_t* result) {
+  *result = Id;
   return result;
 }
 
@@ -49,7 +51,9 @@ TableViewParent::TableViewParent(HWND parent) : object(OWL::TWindow::GetWindowPt
 
 LUMO_DEFINE_EVENT_TABLE(TVF_TableView, LumoEventHandlerBase){
     EventTableHead(),
-    MessageEntry(&CopyMessageId, kMessageMaskWholeId, &TVF_TableView::OnCopyMessage),
+    MessageEntry(&HostMessageId<0x80010008u>, kMessageMaskWholeId, &TVF_TableView::OnCopyMessage),
+    MessageEntry(&HostMessageId<0x8001000Bu>, kMessageMaskWholeId, &TVF_TableView::OnPrintMessage),
+    MessageEntry(&HostMessageId<0x8001000Cu>, kMessageMaskWholeId, &TVF_TableView::OnPreviewMessage),
     EventTableEnd(),
 };
 

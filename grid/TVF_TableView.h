@@ -5,6 +5,7 @@
 
 #include "grid/EventGridControl.h"
 #include "grid/TableViewWindow.h"
+#include "base/String.h"
 #include "hostclient/ComObjectRoot.h"
 #include "hostclient/ComPtr.h"
 #include "hostclient/LumoCppEventHandler.h"
@@ -71,6 +72,11 @@ class TVF_TableView final : private TableViewParent,
   std::wstring TableText(const wchar_t* separator, bool csvCells) const;
   // The host's copy command: the table as TAB text on the clipboard.
   void CopyToClipboard();
+  // The host's print commands: the grids holding a selection (all of them while whole-grid
+  // printing is on, or when none holds one), each as one printout of the whole grid.
+  void PrintGrids(bool preview);
+  // The printouts' title: the client's view name.
+  QOR::String PrintTitle() const;
 
   TVF_Grid::EventGridControl& MainGrid() const noexcept { return *mMain; }
   TVF_Grid::EventGridControl& SummaryGrid() const noexcept { return *mSummary; }
@@ -106,6 +112,14 @@ class TVF_TableView final : private TableViewParent,
   bool EvEraseBkgnd(HDC) { return true; }
   LRESULT EvMouseWheel(WPARAM wParam, LPARAM lParam);
   int OnCopyMessage();
+  int OnPrintMessage() {
+    PrintGrids(false);
+    return 0;
+  }
+  int OnPreviewMessage() {
+    PrintGrids(true);
+    return 0;
+  }
 
   TVF_Grid::EventGridControl* mMain;           // children: they go with the window
   TVF_Grid::EventGridControl* mSummary;

@@ -181,6 +181,25 @@ TEST_F(TableViewWindowTest, CopyMessagePutsTheSelectedBlocksOnTheClipboard) {
   EXPECT_EQ(row2 + L"\n" + row1, ClipboardText());
 }
 
+TEST_F(TableViewWindowTest, PrintCommandsPrintTheSelectedGridsOrAllShownOnes) {
+  Open(0x27A);
+  const auto jobs = [] { return lumo_observe::PrintJobs().jobs; };
+  const uint32_t start = jobs();
+  EXPECT_EQ(kMessageConsumed, SendHostMessage(0x8001000B));
+  EXPECT_EQ(start + 2, jobs()) << "nothing selected: both shown grids";
+  EXPECT_GT(lumo_observe::PrintJobs().pages, 0u);
+  ASSERT_EQ(S_OK, manager->SelectRows(kTableMainSection, 2, 3));
+  SendHostMessage(0x8001000B);
+  EXPECT_EQ(start + 3, jobs()) << "only the grid holding a selection";
+  ASSERT_EQ(S_OK, manager->UpdateLayout(0x27A | 0x100));
+  SendHostMessage(0x8001000B);
+  EXPECT_EQ(start + 5, jobs()) << "whole-grid printing ignores selections";
+  const uint32_t previews = lumo_observe::PrintJobs().previews;
+  EXPECT_EQ(kMessageConsumed, SendHostMessage(0x8001000C));
+  EXPECT_EQ(previews + 2, lumo_observe::PrintJobs().previews);
+  EXPECT_EQ(start + 5, jobs());
+}
+
 TEST_F(TableViewWindowTest, BusyClipboardIsToldAndLeftAlone) {
   TVF_TableView& view = Open(0x278);
   ScriptedModalSeam seam;
