@@ -215,6 +215,11 @@ HRESULT ChannelPane::DisconnectAxes() noexcept {
   return S_OK;
 }
 
+HRESULT ChannelPane::ResetAxisScale(int32_t axis) noexcept {
+  IDragScale* const window = mAxisWindow[Slot(axis)].Get();
+  return window ? window->ResetScale() : S_FALSE;
+}
+
 // ---- ranges and prefixes ----
 
 HRESULT ChannelPane::SetAxisRange(int32_t axis, double low, double high) noexcept {

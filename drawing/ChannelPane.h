@@ -47,6 +47,7 @@ struct ChannelPaneInit {
   QOR::ComPtr<IDragScale> mAxisObject[2];
   QOR::ComPtr<IDragScale> mAxisWindow[2];
   QOR::ComPtr<IScaleTicks> mRangeInterface[2];
+  int32_t mAttributes = 0;
 };
 
 class ChannelPane final : public ChildPaneBase, protected ChannelPaneInit {
@@ -98,10 +99,21 @@ class ChannelPane final : public ChildPaneBase, protected ChannelPaneInit {
   IDragScale* AxisObject(int32_t axis) const noexcept { return mAxisObject[Slot(axis)].Get(); }
   IDragScale* AxisWindow(int32_t axis) const noexcept { return mAxisWindow[Slot(axis)].Get(); }
   uint32_t PendingRange() const noexcept { return mPendingRange; }
+  // Whether axis 1 (or 2) found data at the last UpdateAxes.
+  bool AxisDataFlag(int32_t axis) const noexcept { return axis == 1 ? mLeftAxisData : mRightAxisData; }
   void SetPendingRange(uint32_t bits) noexcept { mPendingRange = bits; }
   void SetDisplayMode(int32_t mode) noexcept { mDisplayMode = mode; }
   void SetUnitsFlags(uint32_t flags) noexcept { mUnitsFlags = flags; }
   const ChannelPair& AxisChannel(int32_t axis) const noexcept { return mAxisChannel[Slot(axis)]; }
+  // The pane's lane attributes, copied when the lane is made.
+  void SetAttributes(int32_t attributes) noexcept { mAttributes = attributes; }
+  int32_t Attributes() const noexcept { return mAttributes; }
+  uint32_t AxisFlags() const noexcept { return mAxisFlags; }
+  uint32_t AxisStyle() const noexcept { return mAxisStyle; }
+  // The lane's two extent words.
+  const int32_t* ExtentWords() const noexcept { return mWords; }
+  // The axis window of axis shows the range its data covers (as a double click on it does).
+  HRESULT ResetAxisScale(int32_t axis) noexcept;
 
  protected:
   ~ChannelPane() override;

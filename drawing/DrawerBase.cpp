@@ -4,6 +4,7 @@
 #include "hostapi/DataDocument.h"
 #include "hostapi/HostDocument.h"
 #include "hostapi/RecordData.h"
+#include "hostapi/RecordDataPixMap.h"
 
 namespace ScrivoDraw {
 
@@ -15,6 +16,15 @@ DrawerBase::~DrawerBase() {
 // The host data file behind a source: the source's data document, asked for its record data.
 static QOR::ComPtr<IHostRecordData> HostDataOf(IUnknown* source) noexcept {
   QOR::ComPtr<IHostRecordData> data;
+  // The pane's horizontal scale object names the data it lays out.
+  QOR::ComPtr<IRecordDataPixMap> scale;
+  if (SUCCEEDED(source->QueryInterface(IID_IRecordDataPixMap, scale.OutVoid())) && scale) {
+    QOR::ComPtr<IUnknown> object;
+    if (SUCCEEDED(scale->GetDataObject(object.Out())) && object &&
+        FAILED(object->QueryInterface(IID_IHostRecordData, data.OutVoid())))
+      data = nullptr;
+    return data;
+  }
   QOR::ComPtr<IHostDocument> document;
   if (FAILED(source->QueryInterface(IID_IHostDocument, document.OutVoid())) || !document) return data;
   QOR::ComPtr<IHostDataDocument> dataDocument;

@@ -9,6 +9,21 @@
 
 #include <cstdint>
 
+namespace QOR {
+struct IQORString;
+}
+
+// What a lane's units read-out gives: the channel of the answering drawer, the value range
+// and the scale and offset of its units.
+struct LaneUnitsRecord {
+  int32_t channel;
+  uint32_t selector;
+  double low;
+  double high;
+  double scale;
+  double offset;
+};
+
 // Pixels per millimetre of a 96-dpi screen: the pane's unit of device scale.
 inline constexpr double kScreenPixelsPerMm = 3.7795276158179276;
 
@@ -38,8 +53,11 @@ struct IDrawerDataPane : IUnknown {
   virtual HRESULT STDMETHODCALLTYPE GetLaneExtent(int32_t lane, int32_t reserved, int32_t* extent) = 0;
   // Slot 17: the lane's axis object (axis 1 left, any other right), null when it has none.
   virtual HRESULT STDMETHODCALLTYPE GetLaneAxis(int32_t lane, int32_t axis, IUnknown** object) = 0;
-  // Slot 18: S_OK when the lane's range test answers true, else S_FALSE.
-  virtual HRESULT STDMETHODCALLTYPE TestLaneRange(int32_t lane, int32_t a, int32_t b, int32_t c, int32_t d,
-                                                  int32_t e, int32_t f, int32_t g, void* h) = 0;
+  // Slot 18: the lane's units read-out of a source for a record: S_OK when a drawer reported
+  // its units valid, else S_FALSE. result comes in preset (channel (0x80000000, 0xC0000000),
+  // low +infinity, high -infinity, scale 1.0, offset 0.0).
+  virtual HRESULT STDMETHODCALLTYPE TestLaneRange(int32_t lane, int32_t sourceId, int32_t displayMode, int32_t record,
+                                                  QOR::IQORString** units, LaneUnitsRecord* result, int32_t,
+                                                  int32_t, int32_t) = 0;
   virtual HRESULT STDMETHODCALLTYPE GetLaneAttributes(int32_t lane, int32_t* attributes) = 0;
 };

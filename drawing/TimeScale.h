@@ -73,6 +73,8 @@ class TimeScale final : public ChildPaneBase {
   HRESULT OnSourceChanged(int32_t mode, IUnknown* source) noexcept;
 
   int32_t StripHeight() const noexcept { return mStripHeight; }
+  // The height the pane gives the strip until the next measurement.
+  void SetStripHeight(int32_t height) noexcept { mStripHeight = height; }
   int32_t LabelWidth() const noexcept { return mLabelWidth; }
   uint32_t DisplayFlags() const noexcept { return mDisplayFlags; }
   HFONT Font() const noexcept;

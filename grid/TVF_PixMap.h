@@ -38,16 +38,16 @@ class TVF_PixMap final : public QOR::SimpleUnknownImp1<IRecordDataPixMap, IID_IR
   HRESULT STDMETHODCALLTYPE Rebuild(uint32_t) noexcept override;
   HRESULT STDMETHODCALLTYPE BeginAppend(uint32_t, uint32_t, uint32_t, uint32_t, uint32_t, uint32_t, uint32_t,
                                         uint32_t, uint32_t, uint32_t, uint32_t) noexcept override;
-  HRESULT STDMETHODCALLTYPE Reserved14(uint32_t, uint32_t, uint32_t) noexcept override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE NewData(uint32_t, int32_t, int64_t*) noexcept override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE EndAppend(uint32_t) noexcept override;
   HRESULT STDMETHODCALLTYPE GetAppendPosition(uint32_t, int64_t* position) noexcept override;
-  HRESULT STDMETHODCALLTYPE Reserved17(uint32_t) noexcept override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE SamplingStart(int32_t) noexcept override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE GetTotalLength(int64_t* length) noexcept override;
   HRESULT STDMETHODCALLTYPE GetRecordCount(int32_t* count) noexcept override;
-  HRESULT STDMETHODCALLTYPE Reserved20(uint32_t, uint32_t, uint32_t) noexcept override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE PositionToTick(int32_t, int64_t, PixMapTick*) noexcept override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE PositionToRecord(int64_t position, PixMapRecordPosition* where,
                                              int64_t* recordEnd) noexcept override;
-  HRESULT STDMETHODCALLTYPE Reserved22(uint32_t, uint32_t) noexcept override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE SamplingStop(VARIANT_BOOL) noexcept override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE GetRecordRange(int32_t record, int64_t* start, int64_t* end) noexcept override;
   HRESULT STDMETHODCALLTYPE PositionToRow(int32_t mode, int64_t position, int64_t* offset,
                                           PixMapRowPosition* row) noexcept override;
@@ -57,17 +57,17 @@ class TVF_PixMap final : public QOR::SimpleUnknownImp1<IRecordDataPixMap, IID_IR
                                        uint32_t) noexcept override {
     return E_NOTIMPL;
   }
-  HRESULT STDMETHODCALLTYPE Reserved28(uint32_t, uint32_t, uint32_t) noexcept override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE Reserved29(uint32_t, uint32_t, uint32_t) noexcept override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE SinkNotify(int32_t, int32_t) noexcept override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE Bind(uint32_t, IUnknown*) noexcept override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE Reserved30(uint32_t, uint32_t, uint32_t) noexcept override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE Reserved31(uint32_t, uint32_t, uint32_t, uint32_t, uint32_t, uint32_t, uint32_t,
                                        uint32_t) noexcept override {
     return E_NOTIMPL;
   }
-  HRESULT STDMETHODCALLTYPE Reserved32(uint32_t, uint32_t) noexcept override { return 0; }
-  HRESULT STDMETHODCALLTYPE Reserved33(uint32_t) noexcept override { return 0; }
+  HRESULT STDMETHODCALLTYPE GetPendingMask(int32_t, uint32_t*) noexcept override { return 0; }
+  HRESULT STDMETHODCALLTYPE MaskApplied(uint32_t) noexcept override { return 0; }
   HRESULT STDMETHODCALLTYPE Reserved34(uint32_t) noexcept override { return 0; }
-  HRESULT STDMETHODCALLTYPE Reserved35() noexcept override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE GetDataObject(IUnknown**) noexcept override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE Reserved36(uint32_t, uint32_t, uint32_t, uint32_t, uint32_t, uint32_t) noexcept override {
     return E_NOTIMPL;
   }

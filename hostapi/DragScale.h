@@ -135,6 +135,8 @@ struct IDragScale : IUnknown {
   virtual HRESULT STDMETHODCALLTYPE Enable(VARIANT_BOOL enabled) = 0;
   // Slot 28: whether the scale writes its tick values (off: ticks and units only).
   virtual HRESULT STDMETHODCALLTYPE ShowValues(VARIANT_BOOL shown) = 0;
+  // Slot 29: shows the range its data covers (IScaleTicks::SetDataRange), when one is known.
+  virtual HRESULT STDMETHODCALLTYPE ResetScale() = 0;
 };
 
 struct IDragScaleFactory : IUnknown {

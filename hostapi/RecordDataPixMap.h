@@ -3,6 +3,7 @@
 // Ownership: out pointers are filled by the callee; the map holds no reference to its caller.
 #pragma once
 
+#include <oaidl.h>
 #include <unknwn.h>
 #include <windows.h>
 
@@ -25,6 +26,14 @@ struct PixMapRecordPosition {
   int32_t record;
 };
 static_assert(sizeof(PixMapRecordPosition) == 16, "64-bit offset, record, padding");
+
+// A tick position: a tick (with its fraction) of a record.
+struct PixMapTick {
+  double tick;
+  int32_t record;
+  int32_t reserved;
+};
+static_assert(sizeof(PixMapTick) == 16, "a double and two words");
 
 // A row and its record.
 struct PixMapRowPosition {
@@ -67,18 +76,23 @@ struct IRecordDataPixMap : IUnknown {
   virtual HRESULT STDMETHODCALLTYPE Rebuild(uint32_t) = 0;
   virtual HRESULT STDMETHODCALLTYPE BeginAppend(uint32_t, uint32_t, uint32_t, uint32_t, uint32_t, uint32_t,
                                                 uint32_t, uint32_t, uint32_t, uint32_t, uint32_t) = 0;
-  virtual HRESULT STDMETHODCALLTYPE Reserved14(uint32_t, uint32_t, uint32_t) = 0;
+  // Slot 14: new data while sampling: count ticks more; the right end of the data afterwards.
+  virtual HRESULT STDMETHODCALLTYPE NewData(uint32_t reserved, int32_t count, int64_t* rightPosition) = 0;
   virtual HRESULT STDMETHODCALLTYPE EndAppend(uint32_t) = 0;
   // S_FALSE when not appending: the position after the last record.
   virtual HRESULT STDMETHODCALLTYPE GetAppendPosition(uint32_t, int64_t* position) = 0;
-  virtual HRESULT STDMETHODCALLTYPE Reserved17(uint32_t) = 0;
+  // Slot 17: sampling starts (GetTotalLength then gives the extent it starts from).
+  virtual HRESULT STDMETHODCALLTYPE SamplingStart(int32_t argument) = 0;
   virtual HRESULT STDMETHODCALLTYPE GetTotalLength(int64_t* length) = 0;
   virtual HRESULT STDMETHODCALLTYPE GetRecordCount(int32_t* count) = 0;
-  virtual HRESULT STDMETHODCALLTYPE Reserved20(uint32_t, uint32_t, uint32_t) = 0;
+  // Slot 20: the tick position of a position: mode 2 keeps the fraction of a tick, any other
+  // mode gives the tick the position starts in. S_FALSE for a position in no record.
+  virtual HRESULT STDMETHODCALLTYPE PositionToTick(int32_t mode, int64_t position, PixMapTick* tick) = 0;
   // S_FALSE for a position past the record's end or negative.
   virtual HRESULT STDMETHODCALLTYPE PositionToRecord(int64_t position, PixMapRecordPosition* where,
                                                      int64_t* recordEnd) = 0;
-  virtual HRESULT STDMETHODCALLTYPE Reserved22(uint32_t, uint32_t) = 0;
+  // Slot 22
+  virtual HRESULT STDMETHODCALLTYPE SamplingStop(VARIANT_BOOL argument) = 0;
   // S_FALSE with both set to INT64_MIN for a record that does not exist.
   virtual HRESULT STDMETHODCALLTYPE GetRecordRange(int32_t record, int64_t* start, int64_t* end) = 0;
   // mode 0: a position in a record's lead-in belongs to the previous record when it lies in the
@@ -93,15 +107,21 @@ struct IRecordDataPixMap : IUnknown {
   virtual HRESULT STDMETHODCALLTYPE GetNextRecordStart(int64_t position, int64_t* start) = 0;
   virtual HRESULT STDMETHODCALLTYPE Reserved27(uint32_t, uint32_t, uint32_t, uint32_t, uint32_t, uint32_t, uint32_t,
                                          uint32_t) = 0;
-  virtual HRESULT STDMETHODCALLTYPE Reserved28(uint32_t, uint32_t, uint32_t) = 0;
-  virtual HRESULT STDMETHODCALLTYPE Reserved29(uint32_t, uint32_t, uint32_t) = 0;
+  // Slot 28: a notification the pane's sink received.
+  virtual HRESULT STDMETHODCALLTYPE SinkNotify(int32_t a, int32_t b) = 0;
+  // Slot 29: how 0x80000000: bound to the pane target; 0x8000: re-bound to the data source
+  // target. The object keeps no reference on a pane.
+  virtual HRESULT STDMETHODCALLTYPE Bind(uint32_t how, IUnknown* target) = 0;
   virtual HRESULT STDMETHODCALLTYPE Reserved30(uint32_t, uint32_t, uint32_t) = 0;
   virtual HRESULT STDMETHODCALLTYPE Reserved31(uint32_t, uint32_t, uint32_t, uint32_t, uint32_t, uint32_t, uint32_t,
                                          uint32_t) = 0;
-  virtual HRESULT STDMETHODCALLTYPE Reserved32(uint32_t, uint32_t) = 0;
-  virtual HRESULT STDMETHODCALLTYPE Reserved33(uint32_t) = 0;
+  // Slot 32: changes the pane must apply before its next paint (0xFF000000 bits).
+  virtual HRESULT STDMETHODCALLTYPE GetPendingMask(int32_t reserved, uint32_t* mask) = 0;
+  // Slot 33: the pane applied these changes.
+  virtual HRESULT STDMETHODCALLTYPE MaskApplied(uint32_t mask) = 0;
   virtual HRESULT STDMETHODCALLTYPE Reserved34(uint32_t) = 0;
-  virtual HRESULT STDMETHODCALLTYPE Reserved35() = 0;
+  // Slot 35: the data object the positions are laid out for (it answers IHostRecordData).
+  virtual HRESULT STDMETHODCALLTYPE GetDataObject(IUnknown** object) = 0;
   virtual HRESULT STDMETHODCALLTYPE Reserved36(uint32_t, uint32_t, uint32_t, uint32_t, uint32_t, uint32_t) = 0;
   virtual HRESULT STDMETHODCALLTYPE Reserved37(uint32_t, uint32_t) = 0;
   virtual HRESULT STDMETHODCALLTYPE Reserved38(uint32_t, uint32_t, uint32_t) = 0;

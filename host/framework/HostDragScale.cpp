@@ -302,12 +302,16 @@ HRESULT STDMETHODCALLTYPE HostDragScale::SetDataRange(double minimum, double max
   return S_OK;
 }
 
+HRESULT STDMETHODCALLTYPE HostDragScale::ResetScale() noexcept {
+  if (!std::isfinite(mDataMinimum) || !std::isfinite(mDataMaximum) || !(mDataMinimum < mDataMaximum)) return S_FALSE;
+  mAxis.SetRange(mDataMinimum, mDataMaximum);
+  ReportScaling();
+  return S_OK;
+}
+
 // A double click shows the data's range when one is known; the observers are told either way.
 void HostDragScale::AutoScale() noexcept {
-  if (std::isfinite(mDataMinimum) && std::isfinite(mDataMaximum) && mDataMinimum < mDataMaximum) {
-    mAxis.SetRange(mDataMinimum, mDataMaximum);
-    ReportScaling();
-  }
+  ResetScale();
   TellObservers([this](IDragScaleObserver& observer) { observer.OnAutoScale(mAxisId); });
 }
 

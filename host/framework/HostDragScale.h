@@ -56,6 +56,7 @@ class HostDragScale final : public HostObject<IDragScale, IScaleTicks, IOleWindo
   HRESULT STDMETHODCALLTYPE Enable(VARIANT_BOOL enabled) noexcept override;
   HRESULT STDMETHODCALLTYPE ShowValues(VARIANT_BOOL shown) noexcept override;
   HRESULT STDMETHODCALLTYPE SetDataRange(double minimum, double maximum) noexcept override;
+  HRESULT STDMETHODCALLTYPE ResetScale() noexcept override;
   int32_t Mode() const noexcept { return mMode; }
   bool IsEnabled() const noexcept { return mEnabled; }
   bool ValuesShown() const noexcept { return mValuesShown; }

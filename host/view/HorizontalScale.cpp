@@ -138,4 +138,79 @@ HRESULT STDMETHODCALLTYPE HorizontalScale::GetNextRecordStart(int64_t position, 
   return S_OK;
 }
 
+HRESULT STDMETHODCALLTYPE HorizontalScale::BeginAppend(uint32_t record, uint32_t, uint32_t, uint32_t, uint32_t,
+                                                       uint32_t, uint32_t, uint32_t, uint32_t, uint32_t,
+                                                       uint32_t) noexcept {
+  mSampledRecord = static_cast<int32_t>(record);
+  return S_OK;
+}
+
+HRESULT STDMETHODCALLTYPE HorizontalScale::EndAppend(uint32_t) noexcept {
+  mSampledRecord = -1;
+  return S_OK;
+}
+
+// The right end of the data after the new ticks: the end of the record being sampled.
+HRESULT STDMETHODCALLTYPE HorizontalScale::NewData(uint32_t, int32_t, int64_t* rightPosition) noexcept {
+  if (!rightPosition) return E_POINTER;
+  const auto& records = mDocument->Data().records;
+  const int32_t record = mSampledRecord >= 0 && mSampledRecord < static_cast<int32_t>(records.size())
+                             ? mSampledRecord
+                             : static_cast<int32_t>(records.size()) - 1;
+  if (record < 0) {
+    *rightPosition = 0;
+    return S_OK;
+  }
+  *rightPosition = SaturatingAdd(RecordStart(record), PositionsOf(records[static_cast<size_t>(record)].length));
+  return S_OK;
+}
+
+HRESULT STDMETHODCALLTYPE HorizontalScale::SamplingStart(int32_t) noexcept {
+  mSampling = true;
+  return S_OK;
+}
+
+HRESULT STDMETHODCALLTYPE HorizontalScale::SamplingStop(VARIANT_BOOL) noexcept {
+  mSampling = false;
+  mSampledRecord = -1;
+  return S_OK;
+}
+
+HRESULT STDMETHODCALLTYPE HorizontalScale::PositionToTick(int32_t mode, int64_t position, PixMapTick* tick) noexcept {
+  if (!tick) return E_POINTER;
+  int64_t start = 0;
+  const int32_t record = FindRecord(position, &start);
+  if (record < 0) return S_FALSE;
+  const double exact = static_cast<double>(position - start) * static_cast<double>(mNumerator) /
+                       static_cast<double>(mDenominator);
+  *tick = PixMapTick{mode == 2 ? exact : std::floor(exact), record, 0};
+  return S_OK;
+}
+
+HRESULT STDMETHODCALLTYPE HorizontalScale::Bind(uint32_t how, IUnknown* target) noexcept {
+  if (how == 0x80000000u) {
+    mPane = target;
+    return S_OK;
+  }
+  return how == 0x8000u ? S_OK : E_INVALIDARG;
+}
+
+HRESULT STDMETHODCALLTYPE HorizontalScale::GetPendingMask(int32_t, uint32_t* mask) noexcept {
+  if (!mask) return E_POINTER;
+  *mask = mPending;
+  return S_OK;
+}
+
+HRESULT STDMETHODCALLTYPE HorizontalScale::MaskApplied(uint32_t mask) noexcept {
+  mPending &= ~mask;
+  return S_OK;
+}
+
+HRESULT STDMETHODCALLTYPE HorizontalScale::GetDataObject(IUnknown** object) noexcept {
+  if (!object) return E_POINTER;
+  *object = static_cast<IHostDataFile*>(mDocument.Get());
+  (*object)->AddRef();
+  return S_OK;
+}
+
 }  // namespace host

@@ -31,20 +31,19 @@ class HorizontalScale final : public HostObject<IRecordDataPixMap> {
   HRESULT STDMETHODCALLTYPE Reserved10(uint32_t, uint32_t, uint32_t, uint32_t) noexcept override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE Reserved11(uint32_t, uint32_t) noexcept override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE Rebuild(uint32_t) noexcept override { return S_OK; }
-  HRESULT STDMETHODCALLTYPE BeginAppend(uint32_t, uint32_t, uint32_t, uint32_t, uint32_t, uint32_t, uint32_t, uint32_t,
-                                        uint32_t, uint32_t, uint32_t) noexcept override {
-    return E_NOTIMPL;
-  }
-  HRESULT STDMETHODCALLTYPE Reserved14(uint32_t, uint32_t, uint32_t) noexcept override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE EndAppend(uint32_t) noexcept override { return E_NOTIMPL; }
+  // The record sampling writes: the first word is its index, the others are not read.
+  HRESULT STDMETHODCALLTYPE BeginAppend(uint32_t record, uint32_t, uint32_t, uint32_t, uint32_t, uint32_t, uint32_t,
+                                        uint32_t, uint32_t, uint32_t, uint32_t) noexcept override;
+  HRESULT STDMETHODCALLTYPE NewData(uint32_t, int32_t count, int64_t* rightPosition) noexcept override;
+  HRESULT STDMETHODCALLTYPE EndAppend(uint32_t) noexcept override;
   HRESULT STDMETHODCALLTYPE GetAppendPosition(uint32_t, int64_t* position) noexcept override;
-  HRESULT STDMETHODCALLTYPE Reserved17(uint32_t) noexcept override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE SamplingStart(int32_t) noexcept override;
   HRESULT STDMETHODCALLTYPE GetTotalLength(int64_t* length) noexcept override;
   HRESULT STDMETHODCALLTYPE GetRecordCount(int32_t* count) noexcept override;
-  HRESULT STDMETHODCALLTYPE Reserved20(uint32_t, uint32_t, uint32_t) noexcept override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE PositionToTick(int32_t mode, int64_t position, PixMapTick* tick) noexcept override;
   HRESULT STDMETHODCALLTYPE PositionToRecord(int64_t position, PixMapRecordPosition* where,
                                              int64_t* recordEnd) noexcept override;
-  HRESULT STDMETHODCALLTYPE Reserved22(uint32_t, uint32_t) noexcept override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE SamplingStop(VARIANT_BOOL) noexcept override;
   HRESULT STDMETHODCALLTYPE GetRecordRange(int32_t record, int64_t* start, int64_t* end) noexcept override;
   HRESULT STDMETHODCALLTYPE PositionToRow(int32_t, int64_t, int64_t*, PixMapRowPosition*) noexcept override {
     return E_NOTIMPL;
@@ -55,17 +54,17 @@ class HorizontalScale final : public HostObject<IRecordDataPixMap> {
                                        uint32_t) noexcept override {
     return E_NOTIMPL;
   }
-  HRESULT STDMETHODCALLTYPE Reserved28(uint32_t, uint32_t, uint32_t) noexcept override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE Reserved29(uint32_t, uint32_t, uint32_t) noexcept override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE SinkNotify(int32_t, int32_t) noexcept override { return S_OK; }
+  HRESULT STDMETHODCALLTYPE Bind(uint32_t how, IUnknown* target) noexcept override;
   HRESULT STDMETHODCALLTYPE Reserved30(uint32_t, uint32_t, uint32_t) noexcept override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE Reserved31(uint32_t, uint32_t, uint32_t, uint32_t, uint32_t, uint32_t, uint32_t,
                                        uint32_t) noexcept override {
     return E_NOTIMPL;
   }
-  HRESULT STDMETHODCALLTYPE Reserved32(uint32_t, uint32_t) noexcept override { return 0; }
-  HRESULT STDMETHODCALLTYPE Reserved33(uint32_t) noexcept override { return 0; }
+  HRESULT STDMETHODCALLTYPE GetPendingMask(int32_t, uint32_t* mask) noexcept override;
+  HRESULT STDMETHODCALLTYPE MaskApplied(uint32_t mask) noexcept override;
   HRESULT STDMETHODCALLTYPE Reserved34(uint32_t) noexcept override { return 0; }
-  HRESULT STDMETHODCALLTYPE Reserved35() noexcept override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE GetDataObject(IUnknown** object) noexcept override;
   HRESULT STDMETHODCALLTYPE Reserved36(uint32_t, uint32_t, uint32_t, uint32_t, uint32_t, uint32_t) noexcept override {
     return E_NOTIMPL;
   }
@@ -80,6 +79,11 @@ class HorizontalScale final : public HostObject<IRecordDataPixMap> {
   // The first position of record (the total length for record == count).
   int64_t RecordStart(int32_t record) const noexcept;
   DataDocument& Document() const noexcept { return *mDocument.Get(); }
+  // Changes a pane must apply (what GetPendingMask answers until MaskApplied clears them).
+  void SetPendingMask(uint32_t mask) noexcept { mPending = mask; }
+  IUnknown* BoundPane() const noexcept { return mPane; }
+  int32_t SampledRecord() const noexcept { return mSampledRecord; }
+  bool IsSampling() const noexcept { return mSampling; }
 
  private:
   void* FindInterface(REFIID iid) override;
@@ -89,6 +93,10 @@ class HorizontalScale final : public HostObject<IRecordDataPixMap> {
   HostPtr<DataDocument> mDocument;
   int64_t mNumerator = 10;
   int64_t mDenominator = 1;
+  uint32_t mPending = 0;
+  IUnknown* mPane = nullptr;  // not counted: the pane holds this object
+  int32_t mSampledRecord = -1;
+  bool mSampling = false;
 };
 
 }  // namespace host

@@ -59,8 +59,8 @@ class StubDrawerPane final : public IDrawerDataPane {
     if (transform) transform->AddRef();
     return S_OK;
   }
-  HRESULT STDMETHODCALLTYPE TestLaneRange(int32_t, int32_t, int32_t, int32_t, int32_t, int32_t, int32_t, int32_t,
-                                          void*) noexcept override {
+  HRESULT STDMETHODCALLTYPE TestLaneRange(int32_t, int32_t, int32_t, int32_t, QOR::IQORString**, LaneUnitsRecord*,
+                                          int32_t, int32_t, int32_t) noexcept override {
     return E_NOTIMPL;
   }
   HRESULT STDMETHODCALLTYPE GetLaneAttributes(int32_t, int32_t*) noexcept override { return E_NOTIMPL; }

@@ -86,6 +86,7 @@ class FakeScale : public IDragScale, public IScaleTicks {
   HRESULT STDMETHODCALLTYPE SetScaledUnits(const wchar_t*, const DragScaleMapping*) override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE Enable(VARIANT_BOOL) override { return S_OK; }
   HRESULT STDMETHODCALLTYPE ShowValues(VARIANT_BOOL) override { return S_OK; }
+  HRESULT STDMETHODCALLTYPE ResetScale() override { return S_FALSE; }
 
   HRESULT STDMETHODCALLTYPE GetTickCount(int32_t* count) override {
     *count = static_cast<int32_t>(ticks.size());

@@ -1,0 +1,408 @@
+// The data pane: lane layout and hit tests, lanes made and removed, the data source and its
+// background, the online data sink over the stand-in host's sampling, the drawer services and
+// the drag-scale objects.
+#include "drawing/DataPane.h"
+
+#include "host/app/HostFramework.h"
+#include "host/data/Sampler.h"
+#include "host/view/HorizontalScale.h"
+#include "host/view/PaneDataSource.h"
+#include "hostapi/ObserverRegistry.h"
+#include "hostclient/FrameworkAccess.h"
+#include "tests/drawing/DrawingTestSupport.h"
+#include "tests/graph/FakeScale.h"
+#include "tests/support/HostDataFile.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+using ScrivoDraw::DataPane;
+
+namespace {
+
+// A pane that notes the window operations it asks for.
+class TestDataPane final : public DataPane {
+ public:
+  using DataPane::DataPane;
+  void InvalidateRect(const RECT& rect, bool erase) noexcept override {
+    invalidated.push_back(rect);
+    erased = erased || erase;
+  }
+  void CreateScrollBar() noexcept override { windowCalls.push_back("scroll bar"); }
+  void CreateZoomList() noexcept override { windowCalls.push_back("zoom list"); }
+  std::vector<RECT> invalidated;
+  std::vector<std::string> windowCalls;
+  bool erased = false;
+};
+
+// Notes what the pane tells it, with a prefix, into a shared log.
+class NotingObject final : public ScrivoDraw::InteractiveObject {
+ public:
+  NotingObject(std::vector<std::string>* log, std::string name) : mLog(log), mName(std::move(name)) {}
+  void SamplingStarted() override { Note("start"); }
+  void SamplingStopped() override { Note("stop"); }
+  void Refresh() override { Note("refresh"); }
+  void LaneRemoved(int32_t lane) override { Note("removed " + std::to_string(lane)); }
+  void LaneAdded(int32_t lane) override { Note("added " + std::to_string(lane)); }
+  void LaneCountChanged(int32_t count) override { Note("count " + std::to_string(count)); }
+  void DragScaleAttached(IDragScale*) override { Note("drag scale"); }
+  void DragScaleDetached(IDragScale*) override { Note("drag scale gone"); }
+  void SourceChanged(IUnknown*, int32_t a, int32_t) override { Note("source " + std::to_string(a)); }
+
+ private:
+  void Note(const std::string& what) { mLog->push_back(mName + " " + what); }
+  std::vector<std::string>* mLog;
+  std::string mName;
+};
+
+// A drawer that notes the sampling it hears.
+class SamplingDrawer final : public ScrivoDraw::DrawerBase {
+ public:
+  SamplingDrawer(std::vector<std::string>* log, std::string name)
+      : DrawerBase(0x201, 0x80001000u, ScrivoDraw::ChannelPair{0, 0},
+                   {ScrivoDraw::kLayerPairAll, ScrivoDraw::kLayerPairAllSecond}),
+        mLog(log), mName(std::move(name)) {}
+  HRESULT STDMETHODCALLTYPE GetUnitsText(int32_t, int32_t, QOR::IQORString** units, VARIANT_BOOL*) noexcept override {
+    *units = nullptr;
+    return S_FALSE;
+  }
+  HRESULT STDMETHODCALLTYPE SetValueRange(int32_t, int32_t, const ScrivoDraw::ValueRange*, IUnknown*) noexcept override {
+    return S_FALSE;
+  }
+  HRESULT STDMETHODCALLTYPE Refresh(uint32_t) noexcept override { return S_OK; }
+  HRESULT STDMETHODCALLTYPE Draw(HDC, int64_t, int64_t, ScrivoDraw::DrawOrigin, int32_t, const RECT*, uint32_t, int32_t,
+                                 const void*) noexcept override {
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE RequestData(int32_t, int32_t, int32_t, int32_t, int32_t, int32_t, void*) noexcept override {
+    return S_FALSE;
+  }
+  HRESULT STDMETHODCALLTYPE OnSamplingStart(int32_t) noexcept override { return Note("start"); }
+  HRESULT STDMETHODCALLTYPE OnRecordStart(int32_t record, VARIANT_BOOL sampling) noexcept override {
+    DrawerBase::OnRecordStart(record, sampling);
+    return Note("record " + std::to_string(record));
+  }
+  HRESULT STDMETHODCALLTYPE OnNewData(int64_t position, int64_t delta, int64_t*) noexcept override {
+    Note("data " + std::to_string(position) + " " + std::to_string(delta));
+    return S_FALSE;
+  }
+  HRESULT STDMETHODCALLTYPE OnRecordEnd(int32_t, IUnknown*) noexcept override { return Note("end"); }
+  HRESULT STDMETHODCALLTYPE OnSamplingStop(int32_t) noexcept override { return Note("stop"); }
+  bool HasHostData() const { return mHostData.Get() != nullptr; }
+
+ private:
+  HRESULT Note(const std::string& what) {
+    if (mLog) mLog->push_back(mName + " " + what);
+    return S_OK;
+  }
+  std::vector<std::string>* mLog;
+  std::string mName;
+};
+
+// Hears the pane's subject.
+class SubjectObserver final : public IObserver {
+ public:
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID, void** out) override {
+    *out = nullptr;
+    return E_NOINTERFACE;
+  }
+  ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
+  ULONG STDMETHODCALLTYPE Release() override { return 1; }
+  HRESULT STDMETHODCALLTYPE RegisterWith(IObserverSubscription*) override { return S_OK; }
+  HRESULT STDMETHODCALLTYPE Notify(uint32_t, uint32_t eventId, uint32_t, const void* data) override {
+    const auto* words = static_cast<const uint32_t*>(data);
+    heard.push_back(std::to_string(eventId) + ":" + std::to_string(words[1]) + std::to_string(words[2]));
+    return S_OK;
+  }
+  std::vector<std::string> heard;
+};
+
+class DataPaneTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() { ASSERT_EQ(S_OK, ondara_host::EnsureHostFramework()); }
+  void SetUp() override { pane = QOR::ComPtr<TestDataPane>(new TestDataPane()); }
+  static std::string Span(const RECT& r) { return std::to_string(r.top) + "-" + std::to_string(r.bottom); }
+  std::vector<std::string> LaneSpans() const {
+    std::vector<std::string> spans;
+    for (int32_t i = 0; i < pane->GetLaneCount(); ++i) spans.push_back(Span(pane->Lane(i)->Rect()));
+    return spans;
+  }
+  host::HostPtr<host::PaneDataSource> SourceOver(const std::vector<int32_t>& lengths) {
+    return host::HostPtr<host::PaneDataSource>(
+        new host::PaneDataSource(testsupport::MakeDataDocument(lengths, 0.001)), false);
+  }
+
+  QOR::ComPtr<TestDataPane> pane;
+};
+
+}  // namespace
+
+TEST_F(DataPaneTest, LanesShareTheHeightAboveTheStrip) {
+  pane->Strip()->SetStripHeight(20);
+  ASSERT_EQ(S_OK, pane->SetLaneCount(3));
+  pane->SetClientSize(SIZE{400, 300});
+  EXPECT_EQ(std::vector<std::string>({"2-90", "94-182", "186-274"}), LaneSpans());
+  EXPECT_EQ("278-298", Span(pane->Strip()->Rect()));
+  EXPECT_EQ(-1, pane->HitTestChild(POINT{100, 280}));
+  EXPECT_EQ(1, pane->HitTestChild(POINT{100, 94}));
+  EXPECT_EQ(ScrivoDraw::kNoLane, pane->HitTestChild(POINT{100, 92}));  // between lanes
+  EXPECT_EQ(ScrivoDraw::kNoLane, pane->HitTestChild(POINT{100, 90}));  // bottom edges are outside
+  // 87.7 pixels a lane: 88 tall, 91 apart.
+  pane->SetLaneCount(10);
+  pane->SetClientSize(SIZE{400, 941});
+  EXPECT_EQ("2-90", LaneSpans()[0]);
+  EXPECT_EQ("93-181", LaneSpans()[1]);
+  // A client lower than the strip: empty lanes, never inverted.
+  pane->SetClientSize(SIZE{400, 30});
+  for (int32_t i = 0; i < pane->GetLaneCount(); ++i) {
+    const RECT& r = pane->Lane(i)->Rect();
+    EXPECT_LE(r.top, r.bottom) << i;
+  }
+}
+
+TEST_F(DataPaneTest, WithoutAStripTheLanesReachTheBottom) {
+  pane->DropTimeScale();
+  pane->SetLaneCount(2);
+  pane->SetClientSize(SIZE{400, 400});
+  EXPECT_EQ(std::vector<std::string>({"2-198", "202-398"}), LaneSpans());
+  EXPECT_EQ(0, pane->HitTestChild(POINT{100, 10}));
+}
+
+TEST_F(DataPaneTest, DragRectanglesPlaceTheLanesTheyCover) {
+  pane->Strip()->SetStripHeight(20);
+  pane->SetLaneCount(3);
+  pane->SetClientSize(SIZE{400, 300});
+  // Out of order and beyond the lane area: clamped and kept in order; the last lane reaches the strip.
+  pane->SetDraggableRects({-5, 120, 150}, {100, 90, 400});
+  EXPECT_EQ(std::vector<std::string>({"2-100", "120-120", "150-274"}), LaneSpans());
+}
+
+TEST_F(DataPaneTest, LaneCountMakesAndDetachesLanesWithThePanesSettings) {
+  std::vector<std::string> log;
+  pane->AddObject(1, std::make_shared<NotingObject>(&log, "o"));
+  pane->SetLaneSettings(0x40000000u, 0x4000u, 77);
+  pane->SetLaneCount(3);
+  pane->UpdatePending();
+  log.clear();
+  pane->SetLaneCount(1);
+  pane->SetLaneCount(2);
+  EXPECT_EQ(std::vector<std::string>({"o removed 2", "o removed 1", "o count 1", "o count 2"}), log);
+  EXPECT_EQ(77, pane->Lane(1)->Attributes());
+  EXPECT_EQ(0x40000000u, pane->Lane(1)->AxisFlags());
+  EXPECT_EQ(0x4000u, pane->Lane(1)->AxisStyle());
+  EXPECT_EQ(ScrivoDraw::kPendingAll, pane->Pending() & ScrivoDraw::kPendingAll);
+  int32_t attributes = 0;
+  EXPECT_EQ(S_OK, pane->GetLaneAttributes(1, &attributes));
+  EXPECT_EQ(E_INVALIDARG, pane->GetLaneAttributes(2, &attributes));
+}
+
+TEST_F(DataPaneTest, UnknownInterfacesAreRefusedAndTheLastReleaseAnswersZero) {
+  QOR::ComPtr<IUnknown> unknown;
+  EXPECT_EQ(S_OK, pane->QueryInterface(IID_IUnknown, unknown.OutVoid()));
+  void* other = reinterpret_cast<void*>(1);
+  EXPECT_EQ(E_NOINTERFACE, pane->QueryInterface(IID_IDragScale, &other));
+  EXPECT_EQ(nullptr, other);
+  unknown = nullptr;
+  TestDataPane* const raw = new TestDataPane();
+  raw->AddRef();
+  raw->AddRef();
+  EXPECT_EQ(1u, raw->Release());
+  EXPECT_EQ(0u, raw->Release());
+}
+
+TEST_F(DataPaneTest, SourceGivesTheBackgroundAndTheDataSourceTheScale) {
+  auto source = SourceOver({100, 50});
+  source->SetBackground(RGB(10, 20, 30));
+  std::vector<std::string> log;
+  pane->AddObject(1, std::make_shared<NotingObject>(&log, "o"));
+  pane->SetSource(static_cast<IPaneDataSource*>(source.Get()), 5, 0);
+  EXPECT_EQ(RGB(10, 20, 30), pane->Background());
+  EXPECT_EQ(std::vector<std::string>({"o source 5"}), log);
+  pane->SetDataSource(0, source.Get(), nullptr);
+  ASSERT_TRUE(pane->Scale());
+  EXPECT_EQ(static_cast<IOnlineDataSink*>(pane.Get()), source->RegisteredPane());
+  auto* const scale = static_cast<host::HorizontalScale*>(pane->Scale());
+  EXPECT_EQ(static_cast<IUnknown*>(static_cast<IOnlineDataSink*>(pane.Get())), scale->BoundPane());
+  // The strip has its label drawer on the new scale.
+  EXPECT_EQ(1u, pane->Strip()->DrawerCount());
+  pane->SetDataSource(0, nullptr, nullptr);
+  EXPECT_EQ(nullptr, source->RegisteredPane());
+  EXPECT_EQ(0, pane->ScrollPos());
+}
+
+TEST_F(DataPaneTest, SamplingReachesEveryPartInOrderAndRefreshesObjectsAtMostEvery300ms) {
+  auto document = testsupport::MakeDataDocument({}, 0.001);
+  host::HostPtr<host::PaneDataSource> source(new host::PaneDataSource(document), false);
+  pane->SetDataSource(0, source.Get(), nullptr);
+  pane->SetLaneCount(1);
+  pane->SetClientSize(SIZE{304, 200});
+  std::vector<std::string> log;
+  QOR::ComPtr<SamplingDrawer> strip(new SamplingDrawer(&log, "strip"));
+  QOR::ComPtr<SamplingDrawer> lane(new SamplingDrawer(&log, "lane"));
+  ASSERT_EQ(S_OK, pane->AddLaneDrawer(-1, 0, strip.Get()));
+  ASSERT_EQ(S_OK, pane->AddLaneDrawer(0, 0, lane.Get()));
+  EXPECT_TRUE(lane->HasHostData());  // through the scale object's data object
+  pane->AddObject(1, std::make_shared<NotingObject>(&log, "o"));
+  uint32_t now = 0;
+  pane->SetClock([&now] { return now; });
+  host::Sampler sampler(document.Get());
+  ASSERT_EQ(S_OK, sampler.Start());
+  ASSERT_EQ(S_OK, sampler.StartRecord(0.001));
+  auto* const scale = static_cast<host::HorizontalScale*>(pane->Scale());
+  EXPECT_EQ(0, scale->SampledRecord());
+  now = 301;  // the first refresh is due
+  ASSERT_EQ(S_OK, sampler.Append({std::vector<float>(37, 1.0f)}));
+  now = 301 + 200;
+  ASSERT_EQ(S_OK, sampler.Append({std::vector<float>(1000, 1.0f)}));
+  now = 301 + 350;
+  ASSERT_EQ(S_OK, sampler.Append({std::vector<float>(63, 1.0f)}));
+  ASSERT_EQ(S_OK, sampler.EndRecord());
+  ASSERT_EQ(S_OK, sampler.StartRecord(0.001));
+  ASSERT_EQ(S_OK, sampler.Append({std::vector<float>(10, 1.0f)}));
+  ASSERT_EQ(S_OK, sampler.EndRecord());
+  ASSERT_EQ(S_OK, sampler.Stop());
+  const std::vector<std::string> expected = {
+      "strip start", "lane start", "o start",
+      "strip record 0", "lane record 0",
+      "strip data 4 -4", "lane data 4 -4", "o refresh",         // 37 ticks: 4 pixels at 10 a pixel
+      "strip data 104 -100", "lane data 104 -100",              // 200 ms later: no refresh
+      "strip data 110 -6", "lane data 110 -6", "o refresh",     // 350 ms later
+      "strip end", "lane end",
+      "strip record 1", "lane record 1",
+      "strip data 111 -1", "lane data 111 -1",
+      "strip end", "lane end",
+      "strip stop", "lane stop", "o stop"};
+  EXPECT_EQ(expected, log);
+  EXPECT_FALSE(scale->IsSampling());
+  // New data while not sampling only converts.
+  log.clear();
+  const int64_t before = pane->ScrollPos();
+  pane->OnNewData(1, 20);
+  EXPECT_TRUE(log.empty());
+  EXPECT_EQ(before, pane->ScrollPos());
+}
+
+TEST_F(DataPaneTest, DrawerServices) {
+  pane->SetLaneCount(3);
+  pane->SetClientSize(SIZE{300, 60});
+  double x = 0.0, y = 0.0;
+  EXPECT_EQ(S_OK, pane->GetPixelsPerMmX(0, 1234, &x));
+  EXPECT_EQ(3.7795276158179276, x);
+  EXPECT_EQ(S_OK, pane->GetDeviceScale(0, &x, &y));
+  EXPECT_EQ(1.0, x);
+  EXPECT_EQ(1.0, y);
+  EXPECT_EQ(S_OK, pane->SetLayerValue(0, 1, 1026, 100));
+  EXPECT_EQ(100u, pane->Lane(1)->Layer(4).opacity);
+  EXPECT_EQ(S_OK, pane->SetLayerValue(0, 1, 2048, 50));
+  for (int32_t i = 0; i < ScrivoDraw::kLayerCount; ++i)
+    EXPECT_EQ(i == 4 ? 100u : 255u, pane->Lane(1)->Layer(i).opacity) << i;
+  EXPECT_EQ(E_INVALIDARG, pane->SetLayerValue(0, 3, 1026, 100));
+  // Lanes of 12 pixels or less: the lowest-lane area is not written.
+  RECT area{-1, -1, -1, -1};
+  EXPECT_EQ(S_FALSE, pane->GetDrawArea(static_cast<int32_t>(0x80000000u), &area));
+  EXPECT_EQ(-1, area.left);
+  EXPECT_EQ(S_OK, pane->GetDrawArea(0, &area));
+  EXPECT_EQ(2, area.left);
+  EXPECT_EQ(298, area.right);
+  pane->Strip()->SetStripHeight(20);
+  pane->SetClientSize(SIZE{300, 300});
+  EXPECT_EQ(S_OK, pane->GetDrawArea(static_cast<int32_t>(0x80000000u), &area));
+  EXPECT_EQ(pane->Lane(2)->Rect().bottom, area.bottom);
+  COLORREF colour = 0;
+  pane->SetBackground(RGB(0, 0, 0));
+  pane->GetContrastColour(RGB(255, 255, 255), &colour);
+  EXPECT_EQ(RGB(0, 0, 0), colour);
+  VARIANT_BOOL idle = VARIANT_FALSE;
+  pane->IsNotSampling(&idle);
+  EXPECT_EQ(VARIANT_TRUE, idle);
+}
+
+TEST_F(DataPaneTest, AddLaneDrawerChecksTheLaneAndCatchesUpWithTheRecord) {
+  auto source = SourceOver({1000});
+  pane->SetDataSource(0, source.Get(), nullptr);
+  pane->SetLaneCount(3);
+  pane->UpdatePending();
+  ASSERT_EQ(0u, pane->Pending());
+  QOR::ComPtr<SamplingDrawer> drawer(new SamplingDrawer(nullptr, "d"));
+  drawer->AddRef();
+  EXPECT_EQ(1u, drawer->Release());  // the test's own reference
+  EXPECT_EQ(E_INVALIDARG, pane->AddLaneDrawer(3, 0, drawer.Get()));
+  drawer->AddRef();
+  EXPECT_EQ(1u, drawer->Release());  // nothing kept
+  ASSERT_EQ(S_OK, pane->AddLaneDrawer(-1, 0, drawer.Get()));
+  EXPECT_EQ(0u, pane->Pending());
+  EXPECT_EQ(2u, pane->Strip()->DrawerCount());
+  std::vector<std::string> log;
+  QOR::ComPtr<SamplingDrawer> late(new SamplingDrawer(&log, "late"));
+  pane->OnRecordStart(0, VARIANT_TRUE);
+  ASSERT_EQ(S_OK, pane->AddLaneDrawer(1, 0, late.Get()));
+  EXPECT_EQ(std::vector<std::string>({"late record 0"}), log);
+  EXPECT_EQ(ScrivoDraw::kPendingAll, pane->Pending());
+  EXPECT_EQ(S_OK, pane->RemoveLaneDrawers(1, 0, {ScrivoDraw::kLayerPairAll, ScrivoDraw::kLayerPairAllSecond}));
+  EXPECT_EQ(0u, pane->Lane(1)->DrawerCount());
+}
+
+TEST_F(DataPaneTest, PendingChangesOfTheScaleObjectAreAppliedOnce) {
+  auto source = SourceOver({1000});
+  pane->SetDataSource(0, source.Get(), nullptr);
+  pane->UpdatePending();
+  auto* const scale = static_cast<host::HorizontalScale*>(pane->Scale());
+  scale->SetPendingMask(0x80000000u);
+  pane->UpdatePending();
+  uint32_t left = 1;
+  scale->GetPendingMask(0, &left);
+  EXPECT_EQ(0u, left);
+}
+
+TEST_F(DataPaneTest, AxisRangesFromADragScaleAndTheVisibleStart) {
+  auto source = SourceOver({10000});
+  pane->SetHorizontalScalingValue(ScrivoDraw::PaneRational{1, 2});
+  const int64_t position = 121;
+  pane->SetClientSize(SIZE{104, 100});
+  pane->SetDataSource(0, source.Get(), &position);
+  EXPECT_EQ(121, pane->ScrollPos());
+  int32_t tick = 0;
+  ASSERT_EQ(S_OK, pane->GetVisibleStart(&tick));
+  EXPECT_EQ(11, tick);  // position 21 is tick 10.5
+  pane->SetLaneCount(1);
+  FakeScale drag('d');
+  drag.visible = {3.0, 3.0};
+  EXPECT_EQ(0, pane->SetLaneAxisRange(&drag, 1, 0));  // a map of no span (FakeScale has none)
+  EXPECT_EQ(0, pane->SetLaneAxisRange(&drag, 1, 5));
+}
+
+TEST_F(DataPaneTest, DragScaleObjectsOfTwoEntriesReachTheObjectsMoreAreRefused) {
+  std::vector<std::string> log;
+  pane->SetLaneCount(2);
+  pane->AddObject(1, std::make_shared<NotingObject>(&log, "o"));
+  FakeScale drag('d');
+  drag.entryCount = 3;
+  EXPECT_EQ(static_cast<HRESULT>(0xA0048205u), pane->AttachDragScale(&drag));
+  EXPECT_TRUE(log.empty());
+  drag.entryCount = 1;
+  EXPECT_EQ(S_FALSE, pane->AttachDragScale(&drag));
+  EXPECT_TRUE(log.empty());
+  drag.entryCount = 2;
+  EXPECT_EQ(S_OK, pane->AttachDragScale(&drag));
+  EXPECT_EQ(S_OK, pane->DetachDragScale(&drag));
+  EXPECT_EQ(std::vector<std::string>({"o drag scale", "o drag scale gone"}), log);
+  EXPECT_EQ(3, drag.mode);  // the pane sets 2, each lane then 3
+}
+
+TEST_F(DataPaneTest, AxisDataReachesThePanesObserversThroughTheRegistry) {
+  SubjectObserver observer;
+  IObserverRegistry* const registry = GetObserverRegistry();
+  ASSERT_TRUE(registry);
+  IUnknown* const subject = static_cast<IOnlineDataSink*>(pane.Get());
+  ASSERT_EQ(S_OK, registry->AttachToSubject(subject, &observer));
+  EXPECT_EQ(S_FALSE, registry->AttachToSubject(subject, &observer));
+  pane->SetLaneCount(1);
+  pane->Lane(0)->UpdateAxes(0, 0);
+  EXPECT_EQ(std::vector<std::string>({"1:00", "2:00"}), observer.heard);
+  EXPECT_EQ(S_OK, registry->DetachFromSubject(subject, &observer));
+  pane->Lane(0)->UpdateAxes(0, 0);
+  EXPECT_EQ(2u, observer.heard.size());
+}
