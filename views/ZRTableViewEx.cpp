@@ -147,6 +147,8 @@ void ZRTableViewEx::SetupWindow() {
   std::unique_ptr<OWL::TFont>& font = SharedButtonFont();
   if (!font) font = std::make_unique<OWL::TFont>(L"Tahoma", 13);
   for (OWL::TButton* button : {mExport, mSettings, mDataPad}) button->SetWindowFont(*font, false);
+  // The first size came before the grid and the buttons had windows.
+  LayOut();
 }
 
 void ZRTableViewEx::CleanupWindow() {
@@ -172,6 +174,10 @@ void ZRTableViewEx::Paint(OWL::TDC& dc, bool erase, OWL::TRect& rect) {
 
 void ZRTableViewEx::EvSize(UINT sizeType, const OWL::TSize& size) {
   ZRViewBase::EvSize(sizeType, size);
+  LayOut();
+}
+
+void ZRTableViewEx::LayOut() {
   ComPtr<ITableViewManager> manager = Manager();
   const OWL::TRect client = GetClientRect();
   const int w = client.right - client.left;

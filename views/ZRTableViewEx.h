@@ -74,6 +74,8 @@ class ZRTableViewEx final : public ZRViewBase, public ITableUserActionHandler {
   int32_t RowCount(uint32_t section) const;
 
   void EvSize(UINT sizeType, const OWL::TSize& size);
+  // Buttons on one line at the bottom, the grid above them.
+  void LayOut();
   bool EvEraseBkgnd(HDC) { return true; }
   void OnExport();
   void OnSettings();

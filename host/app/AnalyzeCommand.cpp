@@ -51,7 +51,8 @@ constexpr wchar_t kUsage[] =
     L"  --table    print the Table View's text export instead of the peak markers\n"
     L"  --online   analyse while sampling the recording in batches of TICKS ticks\n"
     L"  --documents  open the analysis document from FILE when it exists, and save it there\n"
-    L"  --show     after the analysis, open a view from the \"Ondara\" menu: analysis or table\n"
+    L"  --show     after the analysis, open views from the \"Ondara\" menu: analysis, table or both\n"
+    L"             (analysis,table)\n"
     L"  --event    make event N current (counted from 1), as activating its comment does\n"
     L"  --screenshot  write a picture of each shown view as DIR\\VIEW-view.png\n"
     L"  --calc     after the analysis, put the measurement (short name) on a new channel scaled\n"
@@ -104,6 +105,19 @@ int ParseType(const std::wstring& text) {
   return -1;
 }
 
+// "--show analysis,table": each name of the comma-separated list must be a view --show knows.
+bool AddShownViews(const std::wstring& list, std::vector<std::wstring>* views) {
+  size_t start = 0;
+  while (true) {
+    const size_t comma = list.find(L',', start);
+    const std::wstring name = list.substr(start, comma == std::wstring::npos ? std::wstring::npos : comma - start);
+    if (!IsShowableView(name)) return false;
+    views->push_back(name);
+    if (comma == std::wstring::npos) return true;
+    start = comma + 1;
+  }
+}
+
 bool ParseArguments(int argc, wchar_t** argv, AnalyzeArguments* args) {
   std::vector<std::pair<int32_t, std::wstring>> first;
   for (int i = 0; i < argc; i += 2) {
@@ -150,8 +164,7 @@ bool ParseArguments(int argc, wchar_t** argv, AnalyzeArguments* args) {
     } else if (name == L"--calc-csv") {
       args->calc.csvFile = value;
     } else if (name == L"--show") {
-      ok = IsShowableView(value);
-      if (ok) args->show.views.push_back(value);
+      ok = AddShownViews(value, &args->show.views);
     } else if (name == L"--event") {
       ok = ParseInt(value, 1, INT32_MAX, &number);
       args->show.event = static_cast<int32_t>(number);

@@ -352,3 +352,25 @@ TEST(HostExecutable, AnalyzeWritesTheCalculatedChannel) {
 }
 
 }  // namespace
+
+TEST(HostExecutable, ShowTakesACommaListOfViewsAndPicturesEach) {
+  ASSERT_TRUE(HostBuilt()) << "ondara-host.exe is not beside the test program";
+  const std::wstring path = WriteCardiacRecording();
+  ASSERT_FALSE(path.empty());
+  wchar_t temp[MAX_PATH];
+  GetTempPathW(MAX_PATH, temp);
+  const std::wstring folder = std::wstring(temp) + L"ondara-show-" + std::to_wstring(GetCurrentProcessId());
+  const std::wstring recording = L"analyze --recording \"" + path + L"\" --type 1 --set 1036=f ";
+  RunResult shown;
+  ASSERT_TRUE(RunHost(recording + L"--show analysis,table --screenshot \"" + folder + L"\"", shown));
+  EXPECT_EQ(0u, shown.exitCode) << shown.output;
+  for (const wchar_t* picture : {L"\\analysis-view.png", L"\\table-view.png"}) {
+    const std::wstring file = folder + picture;
+    EXPECT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(file.c_str()));
+    DeleteFileW(file.c_str());
+  }
+  RemoveDirectoryW(folder.c_str());
+  RunResult refused;
+  ASSERT_TRUE(RunHost(recording + L"--show analysis,graph", refused));
+  EXPECT_EQ(2u, refused.exitCode) << refused.output;
+}

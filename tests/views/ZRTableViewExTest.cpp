@@ -63,8 +63,12 @@ class TableViewTest : public doctest::ZRDocTest {
     view->QueryInterface(IID_IClientWindow, reinterpret_cast<void**>(&client));
     client->Release();
     window = static_cast<LumoOwlDocView<ZRTableViewEx>*>(client)->Window();
-    MoveWindow(window->GetHandle(), 0, 0, 500, 400, TRUE);
     HWND const grid = FindWindowExW(window->GetHandle(), nullptr, L"TVF_TableView", nullptr);
+    RECT area{};
+    GetClientRect(window->GetHandle(), &area);
+    openedClient = {area.right, area.bottom};
+    openedGrid = ChildRect(grid);
+    MoveWindow(window->GetHandle(), 0, 0, 500, 400, TRUE);
     table = dynamic_cast<TVF_TableView*>(OWL::TWindow::GetWindowPtr(grid));
     EXPECT_NE(nullptr, table);
     return *window;
@@ -107,6 +111,8 @@ class TableViewTest : public doctest::ZRDocTest {
   HostPtr<IDocView2> view;
   ZRTableViewEx* window = nullptr;
   TVF_TableView* table = nullptr;
+  std::vector<LONG> openedClient;  // the view's client size as the host opened it
+  std::vector<LONG> openedGrid;    // and the grid's place then
 };
 
 TEST_F(TableViewTest, SetUpMakesTheGridAndSizingPlacesButtonsAndGrid) {
@@ -115,6 +121,8 @@ TEST_F(TableViewTest, SetUpMakesTheGridAndSizingPlacesButtonsAndGrid) {
   ASSERT_NE(nullptr, table);
   ASSERT_GT(Events(), 1);
   EXPECT_EQ(Events() + 1, table->MainGrid().DataRowCount() + 1) << "one row per event below the headings";
+  EXPECT_EQ((std::vector<LONG>{0, 0, openedClient[0], openedClient[1] - 39}), openedGrid)
+      << "laid out as soon as it opens, before any later size";
   EXPECT_EQ((std::vector<LONG>{8, 369, 75, 23}), ChildRect(window->Button(kTableExportButton).GetHandle()));
   EXPECT_EQ((std::vector<LONG>{89, 369, 75, 23}), ChildRect(window->Button(kTableSettingsButton).GetHandle()));
   EXPECT_EQ((std::vector<LONG>{170, 369, 112, 23}), ChildRect(window->Button(kTableDataPadButton).GetHandle()));
