@@ -108,6 +108,12 @@ void ZRDoc::RegisterSettingsPersistence() {
 }
 
 void ZRDoc::ResetHostState() {
+  ComPtr<IAnalysisManager> manager;
+  if (mNotifyManager && SUCCEEDED(QueryManagerInterface(IID_IAnalysisManager, manager))) {
+    VARIANT_BOOL follows = VARIANT_FALSE;
+    if (SUCCEEDED(manager->IsFollowingClient(ClientId(), &follows)) && follows)
+      manager->AnalysisChanged(ClientId());  // the manager's answer changes nothing here
+  }
   mPersist.SetDirty();
   RegisterSettingsPersistence();
 }
@@ -284,6 +290,10 @@ LUMO_DEFINE_EVENT_TABLE(ZRDoc, LumoEventHandlerBase){
     ObserverEntry(&DocIds::ChannelChangedEvent22::GetId, &ZRDoc::OnChannelDataChanged),
     ObserverEntry(&DocIds::RecordsReanalyseEvent::GetId, &ZRDoc::OnChannelChanged),
     ObserverEntry(&DocIds::RecordsChangedEvent::GetId, &ZRDoc::OnChannelSettingsChanged),
+    ObserverEntry(&DocIds::ManagerEvent7::GetId, &ZRDoc::ReanalyzeRequest),
+    ObserverEntry(&DocIds::ManagerEvent5::GetId, &ZRDoc::GetAnalyzedRange),
+    ObserverEntry(&DocIds::ManagerEvent6::GetId, &ZRDoc::RemoveAnalysis),
+    ObserverEntry(&DocIds::GetStoredRegionEventId, &ZRDoc::RegisterWithAnalysisManager),
     MessageEntry(&DocIds::AnalyzeMessage::GetId, kMessageMaskWholeId, &ZRDoc::OnAnalyzeMessage),
     MessageEntry(&DocIds::CopyToDataPadMessage::GetId, kMessageMaskWholeId, &ZRDoc::OnCopyToDataPadMessage),
     MessageEntry(&DocIds::ClearAnalysisMessage::GetId, kMessageMaskWholeId, &ZRDoc::OnClearAnalysisMessage),

@@ -9,6 +9,7 @@
 #include "hostapi/HostMenu.h"
 #include "hostapi/LumoClassObject.h"
 #include "hostapi/OnlineData.h"
+#include "hostclient/AnalysisClientBase.h"
 #include "hostclient/ScrivoChildDocument.h"
 
 #include <cstdint>
@@ -52,7 +53,8 @@ inline constexpr uint32_t kShowInHost = 0x20000000u;       // the host's view sh
 inline constexpr uint32_t kShowInHostExtra = 0x10000000u;  // passed on with kShowInHost
 
 // Everything runs on the host's user-interface thread.
-class ZRDoc final : public ScrivoChildDocument,
+class ZRDoc final : public AnalysisManager::AnalysisClientBase,
+                    public ScrivoChildDocument,
                     public IOnlineDataSink,
                     public IZRDocInterface,
                     public IDocumentSettingsScript,
@@ -116,8 +118,21 @@ class ZRDoc final : public ScrivoChildDocument,
   // Hands the settings stream to the host's persistence service once (not when it was loaded).
   void RegisterSettingsPersistence();
   bool PersistenceRegistered() const noexcept { return mPersistRegistered; }
-  // After a change of the analysis: the settings are dirty and their stream registered.
+  // After a change of the analysis: the analysis manager hears of it when it follows this
+  // document, the settings are dirty and their stream registered.
   void ResetHostState();
+
+  // The analysis-manager client. Describe: finds the manager from the host document again,
+  // registers ("Ondara") and offers the settings stream; true when the manager took it.
+  bool DescribeAnalysisClient();
+  // The manager's requests (their word is the manager's): report the stored region, remove the
+  // analysis or analyse again when the manager confirms it for this document.
+  void GetAnalyzedRange(uint32_t argument);
+  void RemoveAnalysis(uint32_t argument);
+  void ReanalyzeRequest(uint32_t argument);
+  // The host's first broadcast with equal words registers the document with the manager and
+  // analyses an existing analysis again.
+  void RegisterWithAnalysisManager(uint32_t a, uint32_t b);
   // Opens the settings dialog at page over a copy of the settings; OK applies the copy and
   // analyses again. parent null: the host frame's window.
   void RunSettingsDialog(int page, OWL::TWindow* parent);
@@ -248,6 +263,10 @@ class ZRDoc final : public ScrivoChildDocument,
   void EndCheckBatch();
   void RunChannelCheck();
   bool SwitchCalculationOff(int32_t channel);
+  // The manager holds the settings stream or the settings came from the file.
+  bool ManagerKnowsSettings() const noexcept;
+  // The manager's answer to its pending request for this document; false without one.
+  bool ManagerConfirms();
   bool Analyse(bool useStoredRegion, bool markerState);
   void ClearResultsNow();
   void SwitchAnalyzeWhileSampling(bool on, bool storeSetting);
@@ -256,6 +275,8 @@ class ZRDoc final : public ScrivoChildDocument,
   std::unique_ptr<CycleDetector> mDetector;
   PersistSettings mPersist{*this};
   bool mPersistRegistered = false;
+  bool mBroadcastPending = true;
+  bool mNotifyManager = true;  // ResetHostState tells the analysis manager of changes
   ComPtr<ITableViewManager> mTableManager;
   ComPtr<ITableDataManager> mTableDataRef;  // the reference held on mTableData
   TableViewData* mTableData = nullptr;

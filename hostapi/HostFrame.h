@@ -1,4 +1,5 @@
-// Host frame: the help operation of the frame interface a document's site gives.
+// Host help: the help operation of the frame interface a document's site gives, and the host
+// application's help service.
 // Ownership: texts passed in are borrowed for the call.
 #pragma once
 
@@ -15,3 +16,14 @@ struct IHostFrameHelp : IUnknown {
   // Slot 3: opens a topic of the host's help; context is 0 for the topic's start.
   virtual HRESULT STDMETHODCALLTYPE ShowHelpTopic(const wchar_t* topic, uint32_t context) = 0;
 };
+
+// {9E4D2B17-3C6A-4F58-8B21-7D0E5A9C3F64}: the host application's help service (this host's own
+// interface id), asked of the host application object.
+inline constexpr GUID IID_IHostHelp = {
+    0x9E4D2B17, 0x3C6A, 0x4F58, {0x8B, 0x21, 0x7D, 0x0E, 0x5A, 0x9C, 0x3F, 0x64}};
+
+struct IHostHelp : IUnknown {
+  // Slot 3: opens topic in the help file helpFile (a name without folder or extension).
+  virtual HRESULT STDMETHODCALLTYPE ShowHelp(const wchar_t* helpFile, const wchar_t* topic) = 0;
+};
+

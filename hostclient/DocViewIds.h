@@ -2,6 +2,7 @@
 // host: their class GUIDs and one getter per (GUID, number).
 #pragma once
 
+#include "hostapi/AnalysisManager.h"
 #include "hostapi/ChannelCalc.h"
 #include "hostapi/ScrivoComment.h"
 #include "hostclient/ClassGuids.h"
@@ -23,8 +24,7 @@ inline constexpr GUID ZRChanCalcGUID = {
 // The host's notification messages.
 inline constexpr GUID HostNotifyMsgGUID = kHostNotifyClassGuid;
 // The host's analysis manager.
-inline constexpr GUID AnalysisManagerGUID = {
-    0x659C39BA, 0xEB97, 0x4486, {0x84, 0x2E, 0x10, 0xE1, 0x85, 0xD5, 0xC1, 0x7A}};
+inline constexpr GUID AnalysisManagerGUID = kAnalysisManagerClassGuid;
 // A host object class; its number 11 switches a channel calculation off.
 inline constexpr GUID HostAuxClassGUID = kHostAuxClassGuid;
 

@@ -18,7 +18,9 @@ HostPtr<HostDocument> HostDocument::Create(HostPtr<DataDocument> dataDocument) {
 }
 
 HostDocument::HostDocument(HostPtr<DataDocument> dataDocument)
-    : mDataDocument(std::move(dataDocument)), mViewCursor(new ViewCursor, false) {
+    : mDataDocument(std::move(dataDocument)),
+      mViewCursor(new ViewCursor, false),
+      mAnalysisManager(AnalysisManagerObject::Create()) {
   if (mDataDocument) mDataDocument->SetHostDocument(this);
 }
 
@@ -40,6 +42,7 @@ void* HostDocument::FindInterface(REFIID iid) {
   if (iid == IID_IHostDataPadSource) return static_cast<IHostDataPadSource*>(this);
   if (iid == IID_IMessageHandler) return static_cast<IMessageHandler*>(this);
   if (iid == IID_IHostDocumentTitle) return static_cast<IHostDocumentTitle*>(this);
+  if (iid == IID_IHostObjectContainer) return static_cast<IHostObjectContainer*>(this);
   return nullptr;
 }
 
@@ -176,6 +179,8 @@ HRESULT STDMETHODCALLTYPE HostDocument::GetChildObject(uint32_t typeId, int32_t 
   }
   if (index == 0 && typeId == ViewCursorTypeId())
     return mViewCursor->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(child));
+  if (index == 0 && typeId == AnalysisManagerTypeId())
+    return mAnalysisManager->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(child));
   return E_FAIL;
 }
 
@@ -279,6 +284,7 @@ void HostDocument::CloseChildDocuments() noexcept {
   std::vector<Child> children;
   children.swap(mChildren);
   mPersistObjects.clear();
+  mAnalysisManager->ForgetStreams();
   for (const Child& entry : children) {
     // The document lets go of this host document when it is detached.
     if (auto document = entry.document.As<ICustomDocument>(IID_ICustomDocument))

@@ -4,6 +4,7 @@
 #include "host/common/HostObject.h"
 #include "host/common/HostPtr.h"
 #include "host/common/ReservedSlots.h"
+#include "host/data/AnalysisManager.h"
 #include "host/data/DataDocument.h"
 #include "host/view/RecordingComments.h"
 #include "host/view/ViewCursor.h"
@@ -28,9 +29,11 @@ namespace host {
 // Data Pad its views copy into (IHostDataPadSource); and it handles (IMessageHandler) what the
 // modules' documents send their host: comments for the recording view, requests to switch a
 // channel calculation off and requests to open a view, which it opens in a frame of its own.
-// It answers its title (IHostDocumentTitle).
-class HostDocument final : public HostObject<IHostDocument, IHostChildDocumentList, IHostPersistService,
-                                             IHostDataPadSource, IMessageHandler, IHostDocumentTitle> {
+// It answers its title (IHostDocumentTitle), and is its own container (IHostObjectContainer),
+// holding its analysis manager as a child.
+class HostDocument final
+    : public HostObject<IHostDocument, IHostChildDocumentList, IHostPersistService, IHostDataPadSource,
+                        IMessageHandler, IHostDocumentTitle, IHostObjectContainer> {
  public:
   // A new host document (one reference) holding the data document.
   static HostPtr<HostDocument> Create(HostPtr<DataDocument> dataDocument);
@@ -66,6 +69,27 @@ class HostDocument final : public HostObject<IHostDocument, IHostChildDocumentLi
   HRESULT STDMETHODCALLTYPE SetParent(IMessageHandler*) noexcept override { return S_OK; }
   HRESULT STDMETHODCALLTYPE GetSenderIdentity(IUnknown** identity) noexcept override;
   int32_t STDMETHODCALLTYPE WantsMessage(IMessage*) noexcept override { return 1; }
+
+  // IHostObjectContainer
+  HRESULT STDMETHODCALLTYPE ContainerReserved3() noexcept override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE ContainerReserved4() noexcept override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE ContainerReserved5() noexcept override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE ContainerReserved6() noexcept override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE GetContainer(IHostChildDocumentList** container) noexcept override;
+
+  // The analysis manager of this document's data, also its child of the manager's type.
+  AnalysisManagerObject& AnalysisManager() noexcept { return *mAnalysisManager.Get(); }
+  // Tells every child document of an event (IObserver) with its argument words; the first
+  // failure, S_OK when all took it.
+  HRESULT NotifyDocuments(uint32_t eventId, const uint32_t* words);
+  // The host's broadcast that its documents are open (both words equal).
+  HRESULT BroadcastDocumentsOpen() {
+    const uint32_t words[2] = {0, 0};
+    return NotifyDocuments(kDocumentsOpenEventId, words);
+  }
+  // The manager asks its clients to report their range, remove or redo their analysis (number
+  // kManagerAsk...) with argument; confirm is every client's answer to the question that follows.
+  HRESULT AskAnalysisClients(uint16_t number, uint32_t argument, bool confirm);
 
   // IHostPersistService: the object must be the persistence object of one of the child
   // documents (E_INVALIDARG otherwise); registering it again changes nothing (S_FALSE).
@@ -141,6 +165,7 @@ class HostDocument final : public HostObject<IHostDocument, IHostChildDocumentLi
   };
   std::vector<Child> mChildren;
   HostPtr<ViewCursor> mViewCursor;
+  HostPtr<AnalysisManagerObject> mAnalysisManager;
   HostPtr<IHostDataPad> mDataPad;
   // Identities of registered persistence objects (owned by their documents, dropped on close).
   std::vector<IUnknown*> mPersistObjects;

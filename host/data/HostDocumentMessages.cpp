@@ -63,4 +63,29 @@ HRESULT STDMETHODCALLTYPE HostDocument::GetSenderIdentity(IUnknown** identity) n
   return QueryInterface(IID_IUnknown, reinterpret_cast<void**>(identity));
 }
 
+HRESULT STDMETHODCALLTYPE HostDocument::GetContainer(IHostChildDocumentList** container) noexcept {
+  if (!container) return E_POINTER;
+  *container = static_cast<IHostChildDocumentList*>(this);
+  AddRef();
+  return S_OK;
+}
+
+HRESULT HostDocument::NotifyDocuments(uint32_t eventId, const uint32_t* words) {
+  // A copy: a document may close while it is told.
+  const std::vector<Child> children = mChildren;
+  HRESULT result = S_OK;
+  for (const Child& entry : children) {
+    auto observer = entry.document.As<IObserver>(IID_IObserver);
+    const HRESULT hr = observer ? observer->Notify(0, eventId, 0, words) : E_NOINTERFACE;
+    if (FAILED(hr) && SUCCEEDED(result)) result = hr;
+  }
+  return result;
+}
+
+HRESULT HostDocument::AskAnalysisClients(uint16_t number, uint32_t argument, bool confirm) {
+  mAnalysisManager->SetConfirm(confirm);
+  const uint32_t words[1] = {argument};
+  return NotifyDocuments(AnalysisManagerEventId(number), words);
+}
+
 }  // namespace host

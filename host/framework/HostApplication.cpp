@@ -2,16 +2,25 @@
 #include "host/framework/HostObservationPrivate.h"
 #include "host/framework/PrintServices.h"
 #include "hostapi/HostApplication.h"
+#include "hostapi/HostFrame.h"
 #include "hostapi/ViewPrinting.h"
 
 namespace lumo {
 
 namespace {
 
+// Records a help request; the stand-in opens no help.
+HRESULT Help(const wchar_t* file, const wchar_t* topic) noexcept;
+
 // The stand-in shows no modal box: each is recorded and answered with the
 // first button (IDOK), so nothing waits for a user.
 // The application is also the frame documents print over, and reports its language.
-class HostApplication final : public IHostApplication, public IHostPrintFrame, public IHostLanguage {
+// It is the documents' frame, whose help it opens, and offers the modules its help service.
+class HostApplication final : public IHostApplication,
+                              public IHostPrintFrame,
+                              public IHostLanguage,
+                              public IHostFrameHelp,
+                              public IHostHelp {
  public:
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) noexcept override {
     if (!out) return E_POINTER;
@@ -22,6 +31,10 @@ class HostApplication final : public IHostApplication, public IHostPrintFrame, p
       *out = static_cast<IHostPrintFrame*>(this);
     else if (IsEqualIID(iid, IID_IHostLanguage))
       *out = static_cast<IHostLanguage*>(this);
+    else if (IsEqualIID(iid, IID_IHostFrameHelp))
+      *out = static_cast<IHostFrameHelp*>(this);
+    else if (IsEqualIID(iid, IID_IHostHelp))
+      *out = static_cast<IHostHelp*>(this);
     return *out ? S_OK : E_NOINTERFACE;
   }
   // A static object: counting does nothing.
@@ -32,6 +45,12 @@ class HostApplication final : public IHostApplication, public IHostPrintFrame, p
     *service = nullptr;
     return PrintServiceObject()->QueryInterface(IID_IHostPrintService,
                                                 reinterpret_cast<void**>(service));
+  }
+  HRESULT STDMETHODCALLTYPE ShowHelpTopic(const wchar_t* topic, uint32_t) noexcept override {
+    return Help(L"", topic);
+  }
+  HRESULT STDMETHODCALLTYPE ShowHelp(const wchar_t* helpFile, const wchar_t* topic) noexcept override {
+    return helpFile ? Help(helpFile, topic) : E_POINTER;
   }
   HRESULT STDMETHODCALLTYPE GetLanguage(uint16_t* language) noexcept override {
     if (!language) return E_POINTER;
@@ -123,6 +142,16 @@ class HostApplication final : public IHostApplication, public IHostPrintFrame, p
     return S_OK;
   }
 };
+
+HRESULT Help(const wchar_t* file, const wchar_t* topic) noexcept {
+  if (!topic) return E_POINTER;
+  try {
+    RecordHelpRequest(file, topic);
+    return S_OK;
+  } catch (...) {
+    return E_OUTOFMEMORY;
+  }
+}
 
 HostApplication gHostApplication;
 

@@ -1,10 +1,12 @@
-// What the framework records for tests: the message boxes it was asked to show, announcements and version texts.
+// What the framework records for tests: the message boxes it was asked to show, announcements,
+// version texts and help requests.
 #include "host/framework/HostObservationPrivate.h"
 
 #include "host/framework/ClassRegistry.h"
 #include "host/framework/TypeRegistry.h"
 
 #include <cwchar>
+#include <utility>
 #include <vector>
 
 namespace lumo {
@@ -35,6 +37,11 @@ std::vector<std::wstring>& VersionTexts() {
   static std::vector<std::wstring> records;
   return records;
 }
+// Each request as its file and topic.
+std::vector<std::pair<std::wstring, std::wstring>>& HelpRequests() {
+  static std::vector<std::pair<std::wstring, std::wstring>> records;
+  return records;
+}
 
 // Copies text into buffer (units including the terminator), cutting it to fit.
 void CopyOut(const std::wstring& text, wchar_t* buffer, uint32_t units) {
@@ -55,6 +62,8 @@ void RecordAnnouncement(uint32_t eventCode, IUnknown* object) {
 }
 
 void RecordVersionText(const wchar_t* text) { VersionTexts().push_back(text); }
+
+void RecordHelpRequest(const wchar_t* file, const wchar_t* topic) { HelpRequests().emplace_back(file, topic); }
 
 uint32_t VersionTextCount() noexcept { return static_cast<uint32_t>(VersionTexts().size()); }
 
@@ -91,6 +100,14 @@ BOOL __stdcall LumoObservedVersionText(uint32_t index, wchar_t* text, uint32_t u
   return TRUE;
 }
 
+BOOL __stdcall LumoObservedHelpRequest(uint32_t index, wchar_t* file, uint32_t fileUnits, wchar_t* topic,
+                                       uint32_t topicUnits) noexcept {
+  if (index >= lumo::HelpRequests().size()) return FALSE;
+  lumo::CopyOut(lumo::HelpRequests()[index].first, file, fileUnits);
+  lumo::CopyOut(lumo::HelpRequests()[index].second, topic, topicUnits);
+  return TRUE;
+}
+
 uint32_t __stdcall LumoObservedGuidRequests(const GUID* guid) noexcept {
   return guid ? lumo::GuidRequestCount(*guid) : 0;
 }
@@ -104,6 +121,7 @@ BOOL __stdcall LumoObservedEnumClass(const wchar_t* name, uint32_t* typeId) noex
 void __stdcall LumoClearObservations() noexcept {
   lumo::MessageBoxes().clear();
   lumo::Announcements().clear();
+  lumo::HelpRequests().clear();
 }
 
 }  // extern "C"

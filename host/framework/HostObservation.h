@@ -58,6 +58,19 @@ inline bool GetVersionText(uint32_t index, std::wstring& text) {
   return true;
 }
 
+// The help topics the host was asked to open since the last Clear, in order: the file (empty
+// for the frame's own help) and the topic.
+inline bool GetHelpRequest(uint32_t index, std::wstring& file, std::wstring& topic) {
+  const auto fn =
+      Export<BOOL(__stdcall*)(uint32_t, wchar_t*, uint32_t, wchar_t*, uint32_t)>("LumoObservedHelpRequest");
+  wchar_t fileBuffer[260];
+  wchar_t topicBuffer[260];
+  if (!fn || !fn(index, fileBuffer, 260, topicBuffer, 260)) return false;
+  file = fileBuffer;
+  topic = topicBuffer;
+  return true;
+}
+
 // How often modules asked the type registry for the class index of guid.
 inline uint32_t GuidRequests(const GUID& guid) {
   const auto fn = Export<uint32_t(__stdcall*)(const GUID*)>("LumoObservedGuidRequests");
@@ -71,7 +84,7 @@ inline bool FindEnumClass(const wchar_t* name, uint32_t& typeId) {
   return fn && fn(name, &typeId);
 }
 
-// Forgets the recorded message boxes and announcements.
+// Forgets the recorded message boxes, announcements and help requests.
 inline void Clear() {
   const auto fn = Export<void(__stdcall*)()>("LumoClearObservations");
   if (fn) fn();

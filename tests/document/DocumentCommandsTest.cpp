@@ -4,8 +4,10 @@
 #include "document/ZRDoc.h"
 
 #include "document/CycleDetector.h"
+#include "document/HelpTopic.h"
 #include "document/SettingsDlg.h"
 #include "host/framework/FrameworkRecords.h"
+#include "host/framework/HostObservation.h"
 #include "hostclient/DocViewIds.h"
 #include "hostclient/LumoDocumentClassBase.h"
 #include "hostclient/ModuleInstance.h"
@@ -295,6 +297,27 @@ TEST_F(DocumentCommandsTest, SettingsDialogOpensWhereItWasLastClosed) {
   EXPECT_EQ(work.left, opened[2].left);
   EXPECT_EQ(work.top, opened[2].top);
   EXPECT_EQ(width, opened[2].right - opened[2].left);
+}
+
+// Help opens through the host: the menu's topic over the frame, and the module's topics in its
+// help file through the host application's help service.
+TEST_F(DocumentCommandsTest, HelpOpensTopicsThroughTheHost) {
+  Open();
+  lumo_observe::Clear();
+  EXPECT_EQ(S_OK, Commands().Execute(DocIds::HelpCommand::Id()));
+  EXPECT_EQ(S_OK, ZR::Doc::ShowHelpTopic(L"zr_settingsdialog"));
+  EXPECT_EQ(E_POINTER, ZR::Doc::ShowHelpTopic(nullptr));
+  const std::wstring expected[][2] = {{L"", L"OndaraHelp"}, {L"OndaraHelp", L"zr_settingsdialog"}};
+  for (uint32_t i = 0; i < 2; ++i) {
+    std::wstring file;
+    std::wstring topic;
+    ASSERT_TRUE(lumo_observe::GetHelpRequest(i, file, topic)) << i;
+    EXPECT_EQ(expected[i][0], file) << i;
+    EXPECT_EQ(expected[i][1], topic) << i;
+  }
+  std::wstring file;
+  std::wstring topic;
+  EXPECT_FALSE(lumo_observe::GetHelpRequest(2, file, topic));
 }
 
 }  // namespace

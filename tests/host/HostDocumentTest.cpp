@@ -88,16 +88,16 @@ TEST(HostDocument, GivesAModulesDocumentItsObjectsAndKeepsItAsAChild) {
   // The children a module keeps beside the host document, found by type id and index.
   HostPtr<DataDocument> child = ThreeChannelDocument();
   IUnknown* const childPart = static_cast<IHostDataDocument*>(child.Get());
-  document->AddChildDocument(0x00050000u, childPart);
+  document->AddChildDocument(0x7FF00000u, childPart);
   HostPtr<IUnknown> found;
-  EXPECT_EQ(S_OK, document->GetChildObject(0x00050000u, 0, found.Out()));
+  EXPECT_EQ(S_OK, document->GetChildObject(0x7FF00000u, 0, found.Out()));
   EXPECT_EQ(childPart, found.Get());
-  EXPECT_EQ(E_FAIL, document->GetChildObject(0x00050000u, 1, found.Out()));
-  EXPECT_EQ(E_FAIL, document->GetChildObject(0x00050001u, 0, found.Out()));
+  EXPECT_EQ(E_FAIL, document->GetChildObject(0x7FF00000u, 1, found.Out()));
+  EXPECT_EQ(E_FAIL, document->GetChildObject(0x7FF00001u, 0, found.Out()));
   EXPECT_EQ(nullptr, found.Get());
   // Closing lets go of every child, whether it is a document or not.
   document->CloseChildDocuments();
-  EXPECT_EQ(E_FAIL, document->GetChildObject(0x00050000u, 0, found.Out()));
+  EXPECT_EQ(E_FAIL, document->GetChildObject(0x7FF00000u, 0, found.Out()));
 }
 
 TEST(HostDocument, FlagZeroFollowsSampling) {
