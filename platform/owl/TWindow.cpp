@@ -26,7 +26,10 @@ TWindow::TWindow(TWindow* parent, const wchar_t* title, TModule* module)
 TWindow::TWindow(HWND handle, TModule* module) : mModule(module) { AttachAlias(handle); }
 
 void TWindow::AttachAlias(HWND handle) {
-  SubclassWindow(handle);
+  if (TWindow* const inner = GetWindowPtr(handle))
+    ChainOver(handle, inner);
+  else
+    SubclassWindow(handle);
   SetFlag(wfAlias | wfSetupDone);
   Attr.Style = static_cast<DWORD>(GetWindowLongW(handle, GWL_STYLE));
   Attr.ExStyle = static_cast<DWORD>(GetWindowLongW(handle, GWL_EXSTYLE));

@@ -50,7 +50,10 @@ enum TWindowFlag : UINT {
 class TWindow {
  public:
   TWindow(TWindow* parent, const wchar_t* title = nullptr, TModule* module = nullptr);
-  // An alias over an existing window: subclassed at once, never destroyed by this object.
+  // An alias over an existing window: subclassed at once, never destroyed by this object. Over
+  // a window another object is bound to, the alias sees its messages first and hands what it
+  // leaves to that object; such an alias must be deleted (or its window destroyed) before the
+  // object beneath it.
   explicit TWindow(HWND handle, TModule* module = nullptr);
   TWindow(const TWindow&) = delete;
   TWindow& operator=(const TWindow&) = delete;
@@ -212,6 +215,7 @@ class TWindow {
   struct TCurrentEvent;
 
   void Bind(HWND handle, WNDPROC previous) noexcept;
+  void ChainOver(HWND handle, TWindow* inner) noexcept;
   void Unbind() noexcept;
   void RegisterClassIfNeeded();
   LRESULT ReceiveMessage(UINT msg, WPARAM wParam, LPARAM lParam) noexcept;
@@ -223,6 +227,7 @@ class TWindow {
   std::vector<TWindow*> mChildren;
   UINT mFlags = 0;
   WNDPROC mPrevProc = nullptr;
+  TWindow* mInner = nullptr;  // the object an alias was chained over
   TCurrentEvent* mCurrent = nullptr;
   int mDispatchDepth = 0;
   bool mDeletePending = false;

@@ -59,8 +59,21 @@ void TWindow::SubclassWindow(HWND handle) {
   SetFlag(wfSubclassed);
 }
 
+// The window procedure stays StdWndProc: only the property moves to the alias.
+void TWindow::ChainOver(HWND handle, TWindow* inner) noexcept {
+  Bind(handle, nullptr);
+  mInner = inner;
+}
+
 void TWindow::Unbind() noexcept {
   if (!mHandle) return;
+  if (mInner) {
+    // Once the object beneath has unbound itself (its window going away) the property is gone.
+    if (GetPropW(mHandle, kWindowProperty) == this) SetPropW(mHandle, kWindowProperty, mInner);
+    mInner = nullptr;
+    mHandle = nullptr;
+    return;
+  }
   if (IsFlagSet(wfSubclassed) &&
       GetWindowLongPtrW(mHandle, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&StdWndProc))
     SetWindowLongPtrW(mHandle, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(mPrevProc));
@@ -127,6 +140,10 @@ LRESULT TWindow::DefaultProcessing() {
   if (!mCurrent || !mHandle) return 0;
   if (mCurrent->Defaulted) return mCurrent->DefaultResult;
   mCurrent->Defaulted = true;
+  if (mInner) {
+    mCurrent->DefaultResult = mInner->ReceiveMessage(mCurrent->Msg, mCurrent->WParam, mCurrent->LParam);
+    return mCurrent->DefaultResult;
+  }
   WNDPROC const proc = mPrevProc ? mPrevProc : &DefWindowProcW;
   mCurrent->DefaultResult =
       CallWindowProcW(proc, mHandle, mCurrent->Msg, mCurrent->WParam, mCurrent->LParam);

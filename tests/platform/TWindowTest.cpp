@@ -181,6 +181,48 @@ TEST(TWindow, AliasSubclassesAnExistingWindowAndLetsItGo) {
   DestroyWindow(raw);
 }
 
+// An alias over a window another object is bound to: it sees the messages first and hands on
+// what it leaves; the object beneath keeps the window when the alias goes.
+class SizeSwallowingAlias : public OWL::TWindow {
+ public:
+  explicit SizeSwallowingAlias(HWND handle) : TWindow(handle) {}
+  int Sizes = 0;
+
+ protected:
+  void EvSize(UINT, const OWL::TSize&) { ++Sizes; }
+
+  DECLARE_RESPONSE_TABLE(SizeSwallowingAlias);
+};
+
+DEFINE_RESPONSE_TABLE1(SizeSwallowingAlias, OWL::TWindow)
+  EV_WM_SIZE,
+END_RESPONSE_TABLE;
+
+TEST(TWindow, AliasOverABoundWindowChainsInFrontOfItsObject) {
+  LoggingWindow window;
+  window.Create();
+  window.Log.clear();
+  {
+    SizeSwallowingAlias alias(window.GetHandle());
+    EXPECT_EQ(OWL::TWindow::GetWindowPtr(window.GetHandle()), &alias);
+    window.SendMessage(WM_SIZE, 0, MAKELPARAM(7, 8));
+    EXPECT_EQ(1, alias.Sizes);
+    EXPECT_TRUE(window.Log.empty()) << "the alias kept the size to itself";
+    window.SendMessage(WM_COMMAND, kCmCopy);
+    EXPECT_EQ(window.Log, std::vector<std::wstring>{L"copy"}) << "what the alias leaves reaches the object";
+  }
+  EXPECT_EQ(OWL::TWindow::GetWindowPtr(window.GetHandle()), &window);
+  window.SendMessage(WM_SIZE, 0, MAKELPARAM(7, 8));
+  EXPECT_EQ(window.Log.back(), L"size 7x8");
+
+  auto* alias = new SizeSwallowingAlias(window.GetHandle());
+  alias->SetFlag(OWL::wfDeleteOnDestroy);
+  HWND const handle = window.GetHandle();
+  window.Destroy();
+  EXPECT_EQ(OWL::TWindow::GetWindowPtr(handle), nullptr) << "both let the window go, the alias deleted itself";
+  EXPECT_EQ(window.GetHandle(), nullptr);
+}
+
 TEST(TWindow, ChildObjectsAreCreatedWithAndOwnedByTheirParent) {
   auto* parent = new LoggingWindow;
   delete new OWL::TWindow(parent, L"gone");  // leaves its parent's list
