@@ -1,4 +1,4 @@
-// TVF_Grid::GridControlClass: the kind of in-cell editor a cell gets, which draws a value and
+// TVF_Grid::GridControlClass: the kind of in-cell editor a cell gets, which paints a value and
 // makes the editing control; GridText for text, GridStringList for a list of choices.
 #pragma once
 
@@ -16,24 +16,28 @@ class TWindow;
 namespace TVF_Grid {
 
 class CellData;
+class GridItemControl;
 
 class GridControlClass {
  public:
   virtual ~GridControlClass() = default;
   // Draws the value's text at the rectangle's top-left corner, clipped and opaque.
-  virtual void DrawValue(const CellData& value, HDC dc, const RECT& rect);
-  // A new control (not yet created) over cell in parent; parent owns it as a child.
-  virtual OWL::TWindow* CreateControl(OWL::TWindow& parent, const OWL::TRect& cell) = 0;
-  // Puts the value into the control once it exists; reads the edited text back.
-  virtual void Load(OWL::TWindow& control, const CellData& value) = 0;
-  virtual QOR::String EditedText(OWL::TWindow& control) = 0;
+  virtual void PaintCell(HDC dc, const CellData& value, const RECT& rect);
+  // A new control (not yet created) over cell in parent, for value, which must outlive it;
+  // parent owns its window object as a child. Null when the kind has no editor.
+  virtual GridItemControl* CreateControl(OWL::TWindow& parent, CellData& value, const OWL::TRect& cell) = 0;
 };
 
-class GridText final : public GridControlClass {
+// Text that is shown and not edited.
+class GridStaticText : public GridControlClass {
  public:
-  OWL::TWindow* CreateControl(OWL::TWindow& parent, const OWL::TRect& cell) override;
-  void Load(OWL::TWindow& control, const CellData& value) override;
-  QOR::String EditedText(OWL::TWindow& control) override;
+  GridItemControl* CreateControl(OWL::TWindow&, CellData&, const OWL::TRect&) override { return nullptr; }
+};
+
+class GridText final : public GridStaticText {
+ public:
+  // A GridEditCtrl.
+  GridItemControl* CreateControl(OWL::TWindow& parent, CellData& value, const OWL::TRect& cell) override;
 };
 
 class GridStringList final : public GridControlClass {
@@ -41,12 +45,10 @@ class GridStringList final : public GridControlClass {
   // Choice texts in choice-number order.
   std::vector<QOR::String> Texts;
 
-  // The value is a choice number.
-  void DrawValue(const CellData& value, HDC dc, const RECT& rect) override;
-  OWL::TWindow* CreateControl(OWL::TWindow& parent, const OWL::TRect& cell) override;
-  void Load(OWL::TWindow& control, const CellData& value) override;
-  // The chosen number's decimal digits; empty with nothing chosen.
-  QOR::String EditedText(OWL::TWindow& control) override;
+  // The value is a choice number; anything else paints nothing.
+  void PaintCell(HDC dc, const CellData& value, const RECT& rect) override;
+  // A StringComboBox over Texts.
+  GridItemControl* CreateControl(OWL::TWindow& parent, CellData& value, const OWL::TRect& cell) override;
 };
 
 }  // namespace TVF_Grid

@@ -108,7 +108,11 @@ bool GridControl::OnKeyDown(UINT key, UINT, UINT) {
   const int32_t rows = mPane->RowCount();
   if (mPane->ColumnCount() == 0 && (key == VK_LEFT || key == VK_RIGHT)) return true;
   if (rows == 0 && IsRowKey(key)) return true;
-  if (mPane->EditorOpen()) return key == VK_ESCAPE || key == VK_TAB || key == VK_RETURN;
+  if (mPane->EditorOpen()) {
+    if (key != VK_ESCAPE && key != VK_TAB && key != VK_RETURN) return false;
+    mPane->Editor()->SendMessage(WM_KEYDOWN, key, 0);
+    return true;
+  }
   const bool shift = GridKeyState::ShiftDown();
   const CellRange range = mSelection ? mSelection->Range() : CellRange{};
   if (key == VK_TAB && range.IsSingleCell() &&

@@ -16,8 +16,10 @@
 namespace TVF_Grid {
 
 class CellData;
+class ControlAlias;
 class GridControl;
 class GridControlClass;
+class GridItemControl;
 class GridRenderer;
 
 // The start text a key gives a newly opened editor (digits, letters in lower case, keypad digits,
@@ -79,15 +81,24 @@ class GridPane : public OWL::TWindow {
   int32_t DirtyRight() const noexcept { return mDirtyRight; }
 
   // The in-cell editor over pane row `row`, column index `column`, with a first key (0: none);
-  // answers whether one opened. CommitEdit hands the text to the grid and closes it.
+  // answers whether one opened. CommitEdit stores the control's value, closes the editor and
+  // hands the value's text to the grid; CancelEdit closes it without storing. The editor's
+  // window objects delete themselves once their window is gone.
   bool EditorOpen() const noexcept { return mEditor != nullptr; }
-  OWL::TWindow* Editor() const noexcept { return mEditor; }
+  OWL::TWindow* Editor() const noexcept;
+  GridItemControl* EditorControl() const noexcept { return mEditor; }
+  const CellData* EditedValue() const noexcept { return mEditedValue.get(); }
   bool BeginEdit(int32_t row, int32_t column, UINT key);
   void CommitEdit();
+  void CancelEdit();
   void CloseEditor() noexcept;
+  // A double click inside the open editor: a double click on its cell for the selection.
+  void EditorDoubleClick(int32_t row, int32_t column);
 
   // Paints the cells inside clip (pane coordinates) into dc, which is already filled.
   void PaintCells(HDC dc, const RECT& clip);
+  // The editor goes before the pane's children are destroyed.
+  void CleanupWindow() override;
   // The off-screen buffer the paint message draws into; null before the first paint.
   const OWL::TBitmap* PaintBuffer() const noexcept { return mPaintBuffer.get(); }
   bool GridLines = true;
@@ -128,7 +139,8 @@ class GridPane : public OWL::TWindow {
   bool mCommitting = false;
   bool mButtonPressed = false;
   std::unique_ptr<OWL::TBitmap> mPaintBuffer;
-  OWL::TWindow* mEditor = nullptr;  // a child window: destroyed and deleted by CloseEditor
+  GridItemControl* mEditor = nullptr;  // a child window: destroyed by CloseEditor
+  ControlAlias* mAlias = nullptr;      // on the editor's window, going with it
   std::unique_ptr<GridControlClass> mControlClass;
   std::unique_ptr<CellData> mEditedValue;
   int32_t mEditedRow = -1;

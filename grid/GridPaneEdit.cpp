@@ -3,8 +3,10 @@
 #include "grid/GridPane.h"
 
 #include "grid/CellData.h"
+#include "grid/ControlAlias.h"
 #include "grid/GridControl.h"
 #include "grid/GridControlClass.h"
+#include "grid/GridItemControl.h"
 #include "grid/GridSelection.h"
 #include "platform/owl/TComboBox.h"
 #include "platform/owl/TFont.h"
@@ -41,6 +43,8 @@ static std::unique_ptr<GridControlClass> ControlClassFor(GridControl& grid, uint
   return nullptr;
 }
 
+OWL::TWindow* GridPane::Editor() const noexcept { return mEditor ? &mEditor->Window() : nullptr; }
+
 bool GridPane::BeginEdit(int32_t row, int32_t column, UINT key) {
   if (CellRect(row, column).IsEmpty()) return false;
   CloseEditor();
@@ -49,65 +53,104 @@ bool GridPane::BeginEdit(int32_t row, int32_t column, UINT key) {
   const uint32_t style = mGrid.CellStyle(clientRow, clientColumn);
   mEditedValue = mGrid.GetCellData(clientRow, clientColumn);
   mControlClass = ControlClassFor(mGrid, style);
-  if (!mEditedValue || !mControlClass) {
+  if (mEditedValue && mControlClass) mEditor = mControlClass->CreateControl(*this, *mEditedValue, CellRect(row, column));
+  if (!mEditor) {
     CloseEditor();
     return false;
   }
-  mEditor = mControlClass->CreateControl(*this, CellRect(row, column));
-  mEditor->Create();
-  mEditor->SetWindowFont(mGrid.CellFont(), false);
-  mControlClass->Load(*mEditor, *mEditedValue);
+  OWL::TWindow& window = mEditor->Window();
+  window.SetFlag(OWL::wfDeleteOnDestroy);
+  window.Create();
+  mAlias = new ControlAlias(window.GetHandle(), *this, row, column);
+  mAlias->SetFlag(OWL::wfDeleteOnDestroy);
+  window.SetWindowFont(mGrid.CellFont(), false);
+  mEditor->Transfer(false);
   mEditedRow = row;
   mEditedColumn = column;
-  mEditor->SetFocus();
-  mEditor->ShowWindow(SW_SHOW);
-  if (auto* combo = dynamic_cast<OWL::TComboBox*>(mEditor)) {
-    combo->SendMessage(CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), mRowHeight - 4);
-    combo->SendMessage(CB_SETITEMHEIGHT, 0, mRowHeight - 4);
+  window.SetFocus();
+  window.ShowWindow(SW_SHOW);
+  if (dynamic_cast<OWL::TComboBox*>(&window)) {
+    window.SendMessage(CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), mRowHeight - 4);
+    window.SendMessage(CB_SETITEMHEIGHT, 0, mRowHeight - 4);
   }
   PlaceEditor();
   const std::wstring start = EditorStartText(key);
-  if (!start.empty()) mEditor->SetWindowText(start.c_str());
+  if (!start.empty()) window.SetWindowText(start.c_str());
   if (column < mFirstColumn || column >= mFirstColumn + VisibleColumnCount()) mGrid.SetFirstColumn(column);
   if (row < mTopRow || row >= mTopRow + mPageRows) mGrid.SetTopRow(std::max<int32_t>(0, row - mPageRows + 1));
   return true;
 }
 
 void GridPane::PlaceEditor() {
-  if (!mEditor || !mEditor->GetHandle()) return;
+  OWL::TWindow* const window = Editor();
+  if (!window || !window->GetHandle()) return;
   OWL::TRect cell = CellRect(mEditedRow, mEditedColumn);
   // A drop-down list opens five cell heights deep.
-  if (dynamic_cast<OWL::TComboBox*>(mEditor)) cell.bottom = cell.top + 5 * mRowHeight;
-  mEditor->MoveWindow(cell, true);
+  if (dynamic_cast<OWL::TComboBox*>(window)) cell.bottom = cell.top + 5 * mRowHeight;
+  window->MoveWindow(cell, true);
 }
 
 void GridPane::CommitEdit() {
   if (mCommitting || !mEditor) return;
-  // The grid's handler may close the editor again (focus changes); the guard holds until it returns.
+  // Closing the editor takes its focus, which asks for a commit again; the guard holds until
+  // the grid's handler returns.
   struct Guard {
     bool& flag;
     explicit Guard(bool& f) : flag(f) { flag = true; }
     ~Guard() { flag = false; }
   } const guard(mCommitting);
-  const QOR::String text = mControlClass->EditedText(*mEditor);
+  mEditor->Transfer(true);
+  QOR::String text;
+  mEditedValue->GetText(text);
   const int32_t row = mEditedRow + mGrid.FixedRows();
   const int32_t column = Column(mEditedColumn).Index + mGrid.FixedColumns();
-  mEditor->ShowWindow(SW_HIDE);
+  mEditor->Window().ShowWindow(SW_HIDE);
   CloseEditor();
   mGrid.OnCellEdited(row, column, text);
   if (GetHandle()) SetFocus();
 }
 
+void GridPane::CancelEdit() {
+  if (!mEditor) return;
+  CloseEditor();
+  if (GetHandle()) SetFocus();
+}
+
+// The editor is forgotten before its window goes, so that the focus it loses finds no editor
+// to commit.
 void GridPane::CloseEditor() noexcept {
-  if (mEditor) {
-    if (mEditor->GetHandle()) mEditor->Destroy();
-    delete mEditor;
-    mEditor = nullptr;
+  GridItemControl* const editor = mEditor;
+  ControlAlias* const alias = mAlias;
+  mEditor = nullptr;
+  mAlias = nullptr;
+  if (editor) {
+    OWL::TWindow& window = editor->Window();
+    if (window.GetHandle()) {
+      window.Destroy();
+    } else {
+      delete alias;
+      delete editor;
+    }
   }
   mControlClass.reset();
   mEditedValue.reset();
   mEditedRow = -1;
   mEditedColumn = -1;
+}
+
+void GridPane::EditorDoubleClick(int32_t row, int32_t column) {
+  GridSelection* const selection = mGrid.Selection();
+  if (!selection || column < 0 || column >= ColumnCount()) return;
+  const GridPosition rowPos{row + mGrid.FixedRows(), mGrid.FixedRows()};
+  const GridPosition columnPos{Column(column).Index + mGrid.FixedColumns(), mGrid.FixedColumns()};
+  const unsigned m = Modifiers() | kModDoubleClick;
+  selection->MouseDown(rowPos, columnPos, m);
+  selection->MouseUp(rowPos, columnPos, m);
+}
+
+void GridPane::CleanupWindow() {
+  CloseEditor();
+  TWindow::CleanupWindow();
 }
 
 }  // namespace TVF_Grid
