@@ -160,6 +160,9 @@ class GridControl : public GridRenderer, public OWL::TWindow {
   LRESULT EvWindowPosChanged(WPARAM, LPARAM);
   bool EvEraseBkgnd(HDC) { return false; }
   void EvLButtonDown(UINT modKeys, const OWL::TPoint& point);
+  // The bar's own action, then the layout again.
+  void EvVScroll(UINT code, int thumbPos, HWND control);
+  void EvHScroll(UINT code, int thumbPos, HWND control);
   void EvContextMenu(HWND, int, int) {}
   void CmSnapToggle() { ToggleShowLatestRow(); }
   void ShowBar(OWL::TWindow& bar, bool& shown, bool show);

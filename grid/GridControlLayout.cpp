@@ -154,6 +154,16 @@ void GridControl::SetFirstColumn(int32_t column) {
   UpdateScrollBars();
 }
 
+void GridControl::EvVScroll(UINT code, int thumbPos, HWND control) {
+  TWindow::EvVScroll(code, thumbPos, control);
+  Layout();
+}
+
+void GridControl::EvHScroll(UINT code, int thumbPos, HWND control) {
+  TWindow::EvHScroll(code, thumbPos, control);
+  Layout();
+}
+
 void GridControl::WidenRowNumbers(int32_t width) {
   if (width <= mRowNumberWidth) return;
   mRowNumberWidth = width;
