@@ -75,8 +75,10 @@ class TVF_TableView final : private TableViewParent,
   // The host's print commands: the grids holding a selection (all of them while whole-grid
   // printing is on, or when none holds one), each as one printout of the whole grid.
   void PrintGrids(bool preview);
-  // The printouts' title: the client's view name.
+  // The printouts' title: the document's title, ": " and the client's view name.
   QOR::String PrintTitle() const;
+  // The host document whose views the host object holds (referenced), or null.
+  ComPtr<IUnknown> HostDocument() const;
 
   TVF_Grid::EventGridControl& MainGrid() const noexcept { return *mMain; }
   TVF_Grid::EventGridControl& SummaryGrid() const noexcept { return *mSummary; }

@@ -50,16 +50,11 @@ LANGID HostLanguage() {
   return SUCCEEDED(language->GetLanguage(&word)) ? word : 0;
 }
 
-// The Data Pad of the document the host object's views show; null when there is none.
-ComPtr<IHostDataPad> DataPadOf(IUnknown* hostObject) {
+// The Data Pad of a host document; null when there is none.
+ComPtr<IHostDataPad> DataPadOf(IUnknown* document) {
   ComPtr<IHostDataPad> pad;
-  ComPtr<IViewSitePrintSupport> site;
-  if (!hostObject ||
-      FAILED(hostObject->QueryInterface(IID_IViewSitePrintSupport, reinterpret_cast<void**>(site.Out()))))
-    return pad;
-  ComPtr<IUnknown> document;
   ComPtr<IHostDataPadSource> source;
-  if (FAILED(site->GetHostDocument(document.Out())) || !document ||
+  if (!document ||
       FAILED(document->QueryInterface(IID_IHostDataPadSource, reinterpret_cast<void**>(source.Out()))))
     return pad;
   ComPtr<IUnknown> object;
@@ -89,6 +84,15 @@ std::wstring AskCsvFileName(HWND owner) {
 }
 
 }  // namespace
+
+ComPtr<IUnknown> TVF_TableView::HostDocument() const {
+  ComPtr<IUnknown> document;
+  ComPtr<IViewSitePrintSupport> site;
+  if (mHostObject &&
+      SUCCEEDED(mHostObject->QueryInterface(IID_IViewSitePrintSupport, reinterpret_cast<void**>(site.Out()))))
+    site->GetHostDocument(document.Out());
+  return document;
+}
 
 TVF_TableView::ListSeparatorSource TVF_TableView::SetListSeparatorSource(ListSeparatorSource source) noexcept {
   const ListSeparatorSource previous = gListSeparator;
@@ -150,7 +154,7 @@ HRESULT TVF_TableView::ExportCsv(QOR::IQORString* fileName) {
 }
 
 HRESULT TVF_TableView::CopyToDataPad() {
-  ComPtr<IHostDataPad> pad = DataPadOf(mHostObject.Get());
+  ComPtr<IHostDataPad> pad = DataPadOf(HostDocument().Get());
   if (!pad || !mMainRenderer || !mSummaryRenderer) return S_FALSE;
   const bool rowNumbers = (mLayoutFlags & kLayoutRowNumbers) != 0;
   const bool headings = (mLayoutFlags & kLayoutHeadings) != 0;

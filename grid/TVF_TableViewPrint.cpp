@@ -7,6 +7,7 @@
 #include "hostapi/HostApplication.h"
 #include "hostapi/ViewPrinting.h"
 #include "hostclient/FrameworkAccess.h"
+#include "hostclient/HostDocumentTitle.h"
 
 #include <utility>
 #include <vector>
@@ -32,7 +33,7 @@ bool HasBlock(const EventGridControl& grid) { return grid.Selection() && grid.Se
 QOR::String TVF_TableView::PrintTitle() const {
   QOR::String view;
   if (ITableDataManager* const data = mMain->DataManager()) data->GetViewName(0, QOR::StringOutParam(view));
-  return view;
+  return DocumentViewTitle(HostDocument().Get(), view);
 }
 
 void TVF_TableView::PrintGrids(bool preview) {

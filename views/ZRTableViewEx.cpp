@@ -11,6 +11,7 @@
 #include "hostapi/MessageHandler.h"
 #include "hostclient/DocViewIds.h"
 #include "hostclient/EventTableEntries.h"
+#include "hostclient/HostDocumentTitle.h"
 #include "hostclient/HostProgress.h"
 #include "hostclient/LumoProxyEventHandler.h"
 #include "platform/owl/TButton.h"
@@ -166,6 +167,8 @@ QOR::String ZRTableViewEx::GetPrintCommandName() {
   static const QOR::String kName = LoadedText(IDS_TV_PRINT_COMMAND);
   return kName;
 }
+
+QOR::String ZRTableViewEx::GetCaption() { return DocumentViewTitle(HostDocument(), ViewName()); }
 
 void ZRTableViewEx::Paint(OWL::TDC& dc, bool erase, OWL::TRect& rect) {
   FillRect(dc.GetHDC(), &rect, GetSysColorBrush(COLOR_BTNFACE));

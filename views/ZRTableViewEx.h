@@ -42,6 +42,8 @@ class ZRTableViewEx final : public ZRViewBase, public ITableUserActionHandler {
   QOR::String GetPrintCommandName() override;
   // Layout flags, the latest-row switch, the summary and the columns from the settings.
   void Refresh() override;
+  // The document's title, ": " and the view's name.
+  QOR::String GetCaption() override;
   // The grid shows the table; the view draws nothing into printouts or pictures of its own.
   void Render(OWL::TDC&, OWL::TDC*, const OWL::TRect&) override {}
   void SelectEventRow(uint32_t event) override;

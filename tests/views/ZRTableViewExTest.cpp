@@ -11,6 +11,7 @@
 #include "grid/SigFigDialog.h"
 #include "grid/TVF_TableView.h"
 #include "host/app/DataPad.h"
+#include "host/framework/HostObservation.h"
 #include "host/view/ViewSite.h"
 #include "hostclient/DocViewIds.h"
 #include "hostclient/LumoOwlDocView.h"
@@ -240,6 +241,13 @@ TEST_F(TableViewTest, ButtonsAndCommandsReachSettingsDataPadAndClipboard) {
   GlobalUnlock(GetClipboardData(CF_UNICODETEXT));
   CloseClipboard();
   EXPECT_EQ(0u, text.find(L"\t")) << "TAB text beginning with the empty corner cell";
+
+  mHost->SetTitle(L"beats.csv");
+  EXPECT_EQ(L"beats.csv: Ondara Table View", std::wstring(window->GetCaption().GetText()));
+  const uint32_t jobs = lumo_observe::PrintJobs().jobs;
+  SendToView(kPrintMessageId);
+  EXPECT_EQ(jobs + 1, lumo_observe::PrintJobs().jobs) << "the grid holding the selection is printed";
+  EXPECT_EQ(L"beats.csv: Ondara Table View", lumo_observe::PrintJobs().title);
 
   ScriptedModalSeam seam;
   SendMessageW(window->GetHandle(), WM_COMMAND, kTableSettingsButton, 0);
