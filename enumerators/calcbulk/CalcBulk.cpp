@@ -18,9 +18,8 @@ bool Algorithm::Step(State& state, Params& params, Record& out, int32_t stepEnd)
   // The host's time base of the analysed channel in this record sets the smoothing window.
   if (!state.final)
     params.smoothing = QueryHostSmoothingPoints(params.dataDocument, params.record, params.settings.first);
-  return RunStageStep<EventFCalc, EventBCalcBase2>(CalcBulk::Step, state, state.step,
-                                                   static_cast<const MeasureParams&>(params), params,
-                                                   out, stepEnd);
+  return EEH3::RunStageStepOf<EventFCalc>(CalcBulk::Step, state, state.step,
+                                          static_cast<const MeasureParams&>(params), params, out, stepEnd);
 }
 
 }  // namespace ZR::Enum::CalcBulk

@@ -36,8 +36,7 @@ void Params::Save(std::wostream& out) const {
 }
 
 void Params::AddSources(int32_t count, IUnknown** interfaces) {
-  if (count >= 1) sources.push_back(std::make_unique<EEH3::FloatExWrapper>(interfaces[0]));
-  if (count >= 2) sources.push_back(std::make_unique<EEH3::EventWrapperEx<EventPkStm>>(interfaces[1]));
+  readers.Add(sources, count, interfaces);
   // An explicit time, -1 included, converts as given: trunc(ms / (period x 1000) + 0.5).
   searchStartTicks = searchStartGiven ? MsToTicksByPeriodMs(searchStartMs, tickPeriod) : 0;
   searchEndTicks = searchEndGiven ? MsToTicksByPeriodMs(searchEndMs, tickPeriod) : kDefaultSearchEndTicks;

@@ -40,6 +40,7 @@ class Params final : public EEH3::ParamsBase {
   bool searchEndGiven = false;
   int32_t searchStartTicks = 0;
   int32_t searchEndTicks = kDefaultSearchEndTicks;
+  EEH3::StageReaderRefs<EventPkStm> readers;
 };
 
 using State = EEH3::StageState<StepState>;

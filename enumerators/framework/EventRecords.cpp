@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <cstring>
 
 #include "base/TickConversion.h"
 
@@ -48,6 +49,28 @@ constexpr int16_t kMeasurementOffsets[kMeasurementIndexCount] = {
     260, 264, 268, 292, 296, 300, 148, 152, 156, 304,  // 40-49
     308, 164, 288, 312, 316, 320, 324, 328, 0,         // 50-58
 };
+
+// The bytes of a full record from count up to the padding as ClearResults leaves them: count -1, every
+// measurement slot no value, both half-height ticks none. The three fit results ClearResults keeps are 0 here.
+constexpr int32_t kResultsBegin = 112;
+constexpr int32_t kResultsEnd = 340;
+struct ResultsImage {
+  uint32_t words[(kResultsEnd - kResultsBegin) / 4] = {};
+};
+
+constexpr ResultsImage MakeClearedResults() {
+  ResultsImage image;
+  for (int32_t index = 0; index < kMeasurementIndexCount; ++index) {
+    const int32_t offset = kMeasurementOffsets[index];
+    if (offset > kResultsBegin) image.words[(offset - kResultsBegin) / 4] = kNoValueBits;
+  }
+  image.words[0] = static_cast<uint32_t>(-1);
+  image.words[(332 - kResultsBegin) / 4] = static_cast<uint32_t>(kNoTick);
+  image.words[(336 - kResultsBegin) / 4] = static_cast<uint32_t>(kNoTick);
+  return image;
+}
+
+constexpr ResultsImage kClearedResults = MakeClearedResults();
 
 constexpr uint32_t kMinusOneBits = 0xBF800000u;  // -1.0f
 constexpr uint32_t kZeroBits = 0u;                // 0.0f
@@ -131,13 +154,17 @@ EventFCalc::EventFCalc() noexcept {
   SetNoValue(slopeIntercept);
 }
 
+// One copy of the cleared image instead of a store per slot; the kept fit results are put back by their bits.
 void EventFCalc::ClearResults() noexcept {
-  count = -1;
-  for (int32_t index = 0; index < kMeasurementIndexCount; ++index) {
-    if (kMeasurementOffsets[index] >= 116) SetNoValue(*MeasurementSlot(index));
-  }
-  calcTick1 = kNoTick;
-  calcTick2 = kNoTick;
+  unsigned char kept[3][4];
+  std::memcpy(kept[0], &tauAmplitude, 4);
+  std::memcpy(kept[1], &tauAsymptote, 4);
+  std::memcpy(kept[2], &slopeIntercept, 4);
+  unsigned char* const results = reinterpret_cast<unsigned char*>(this) + kResultsBegin;
+  std::memcpy(results, kClearedResults.words, sizeof kClearedResults.words);
+  std::memcpy(&tauAmplitude, kept[0], 4);
+  std::memcpy(&tauAsymptote, kept[1], 4);
+  std::memcpy(&slopeIntercept, kept[2], 4);
 }
 
 const float* EventFCalc::MeasurementSlot(int32_t index) const noexcept {

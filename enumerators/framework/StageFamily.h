@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 #include "enumerators/framework/StageReaders.h"
 #include "enumerators/framework/EventWrapper.h"
@@ -13,6 +14,45 @@
 
 namespace EEH3 {
 
+// The readers of a stage's sources 0 and 1, the channel and the nested stage's records, remembered when they are
+// made so that each step finds them without a cast.
+template <class In>
+struct StageReaderRefs {
+  using Sources = std::vector<std::unique_ptr<eeh_SourceEnum>>;
+
+  // Appends readers of the first two interfaces to sources.
+  void Add(Sources& sources, int32_t count, IUnknown** interfaces) {
+    channel = nullptr;
+    events = nullptr;
+    if (count >= 1) {
+      auto reader = std::make_unique<FloatExWrapper>(interfaces[0]);
+      channel = reader.get();
+      sources.push_back(std::move(reader));
+    }
+    if (count >= 2) {
+      auto reader = std::make_unique<EventWrapperEx<In>>(interfaces[1]);
+      events = reader.get();
+      sources.push_back(std::move(reader));
+    }
+  }
+  // True while both are still sources 0 and 1 (a copied enumerator starts without sources).
+  bool HeldBy(const Sources& sources) const noexcept {
+    return sources.size() > 1 && sources[0].get() == channel && sources[1].get() == events;
+  }
+
+  FloatExWrapper* channel = nullptr;
+  EventWrapperEx<In>* events = nullptr;
+};
+
+// Runs a stage's step over the readers of params (which keeps them as `readers`).
+template <class Record, class Params, class StepState, class Settings, class StepFn>
+bool RunStageStepOf(StepFn step, StateBase& state, StepState& stepState, const Settings& settings, Params& params,
+                    Record& out, int32_t stepEnd) {
+  const bool held = params.readers.HeldBy(params.sources);
+  return ZR::Enum::RunStageStep<Record>(step, state, stepState, settings, held ? params.readers.channel : nullptr,
+                                        held ? params.readers.events : nullptr, out, stepEnd);
+}
+
 // Numeric is the stage's parameter table (a NumericParams), In the nested stage's record.
 template <class Numeric, class In>
 class StageParams : public TableParams<Numeric> {
@@ -20,10 +60,9 @@ class StageParams : public TableParams<Numeric> {
   using Input = In;
 
   // Wraps the channel and the nested stage's records.
-  void AddSources(int32_t count, IUnknown** interfaces) override {
-    if (count >= 1) this->sources.push_back(std::make_unique<FloatExWrapper>(interfaces[0]));
-    if (count >= 2) this->sources.push_back(std::make_unique<EventWrapperEx<In>>(interfaces[1]));
-  }
+  void AddSources(int32_t count, IUnknown** interfaces) override { readers.Add(this->sources, count, interfaces); }
+
+  StageReaderRefs<In> readers;
 };
 
 // The enumerator's state with the step kernel's own state beside it.
@@ -43,8 +82,7 @@ struct StageAlgorithm {
   using Record = RecordT;
 
   static bool Step(State& state, Params& params, Record& out, int32_t stepEnd) {
-    return ZR::Enum::RunStageStep<Record, typename Params::Input>(kStep, state, state.step, params.Settings(),
-                                                                  params, out, stepEnd);
+    return RunStageStepOf<Record>(kStep, state, state.step, params.Settings(), params, out, stepEnd);
   }
 };
 

@@ -6,7 +6,6 @@
 #include "enumerators/framework/StageCursors.h"
 #include "enumerators/framework/EventWrapper.h"
 #include "enumerators/framework/FloatExWrapper.h"
-#include "enumerators/framework/ParamsBase.h"
 #include "enumerators/framework/StateBase.h"
 
 namespace ZR::Enum {
@@ -44,15 +43,11 @@ class EventReaderCursor final : public EventCursor<Record> {
   Record mCurrent;
 };
 
-// Runs a stage's step over the enumerator's readers: source 0 the channel, source 1 the nested records. Without
-// both readers of the right kinds the record is finished at once (no records).
+// Runs a stage's step over the enumerator's readers: the channel and the nested records. Without both readers
+// the record is finished at once (no records).
 template <class Record, class In, class StepState, class Settings, class StepFn>
 bool RunStageStep(StepFn step, EEH3::StateBase& state, StepState& stepState, const Settings& settings,
-                  EEH3::ParamsBase& params, Record& out, int32_t stepEnd) {
-  auto* const channel =
-      params.sources.size() > 1 ? dynamic_cast<EEH3::FloatExWrapper*>(params.sources[0].get()) : nullptr;
-  auto* const events =
-      params.sources.size() > 1 ? dynamic_cast<EEH3::EventWrapperEx<In>*>(params.sources[1].get()) : nullptr;
+                  EEH3::FloatExWrapper* channel, EEH3::EventWrapperEx<In>* events, Record& out, int32_t stepEnd) {
   if (!channel || !events) {
     state.position = kRecordEndOffset;
     return false;

@@ -2,6 +2,7 @@
 #include "enumerators/framework/EventRecords.h"
 
 #include <cstring>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -97,6 +98,37 @@ TEST(EventFCalc, ReadsMeasurementsByIndex) {
   EXPECT_EQ(Bits(record.height), kNoValueBits);
   EXPECT_EQ(record.tauAmplitude, 9.0f);  // fit results survive clearing
   EXPECT_EQ(record.tailOvershoot, -2.0f);  // head fields are not results
+}
+
+// Every byte of a record filled with a pattern, cleared: each measurement slot of the results holds no value,
+// count is -1 and both half-height ticks none, while the head, the three fit results (NaN payloads too) and the
+// padding keep their bytes.
+TEST(EventFCalc, ClearResultsTouchesOnlyTheResultSlots) {
+  EventFCalc record;
+  unsigned char* const bytes = reinterpret_cast<unsigned char*>(&record);
+  for (size_t i = 0; i < sizeof record; ++i) bytes[i] = static_cast<unsigned char>(0x5A ^ i);
+  const uint32_t signalling = 0x7FA00001u;
+  std::memcpy(&record.tauAsymptote, &signalling, sizeof signalling);
+  EventFCalc before;
+  std::memcpy(static_cast<void*>(&before), &record, sizeof record);
+  record.ClearResults();
+  std::vector<bool> slot(sizeof record, false);
+  for (int32_t index = 0; index < kMeasurementIndexCount; ++index) {
+    const float* at = record.MeasurementSlot(index);
+    if (!at) continue;
+    const size_t offset = static_cast<size_t>(reinterpret_cast<const unsigned char*>(at) - bytes);
+    if (offset < 116) continue;  // head fields read as measurements
+    EXPECT_EQ(Bits(*at), kNoValueBits) << index;
+    for (size_t k = 0; k < 4; ++k) slot[offset + k] = true;
+  }
+  EXPECT_EQ(record.count, -1);
+  EXPECT_EQ(record.calcTick1, kNoTick);
+  EXPECT_EQ(record.calcTick2, kNoTick);
+  const unsigned char* const old = reinterpret_cast<const unsigned char*>(&before);
+  for (size_t i = 0; i < sizeof record; ++i) {
+    const bool cleared = slot[i] || (i >= 112 && i < 116) || (i >= 332 && i < 340);
+    if (!cleared) EXPECT_EQ(bytes[i], old[i]) << "byte " << i;
+  }
 }
 
 TEST(EventBCalcBase2, ResetKeepsKindAndPlateauCentre) {
