@@ -187,6 +187,8 @@ class ZRDoc final : public AnalysisManager::AnalysisClientBase,
   void CheckChannelCalculations();
 
   uint32_t CurrentEvent() const noexcept { return mCurrentEvent; }
+  // The analysis channel's name as the data file gives it; empty without one.
+  QOR::String GetSourceChannelName();
   // Host notification: the user activated a comment; the event its text names ("ZR: Peak N",
   // counting from 1) becomes current. Word 0 is the comment; the other words are the view's.
   void OnCommentActivated(uint32_t comment, uint32_t, uint32_t, uint32_t, uint32_t, uint32_t, uint32_t,

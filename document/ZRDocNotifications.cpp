@@ -4,6 +4,7 @@
 
 #include "document/CycleDetector.h"
 #include "document/SettingsStore.h"
+#include "enumerators/framework/HostHelpers.h"
 #include "hostapi/ChildDocumentList.h"
 #include "hostapi/DataDocument.h"
 #include "hostapi/HostViewCursor.h"
@@ -31,6 +32,11 @@ void ZRDoc::SetCurrentEvent(uint32_t event, uint32_t flags) {
   if (current.recordIndex == 0x7FFFFFFF) return;  // past the events: the host is left alone
   if (flags & kMoveHostView) MoveHostView(current);
   if (flags & kShowInHost) ShowEventInHost(current, (flags & kShowInHostExtra) != 0);
+}
+
+QOR::String ZRDoc::GetSourceChannelName() {
+  // The channel's own title, whatever the records call it.
+  return QOR::String(ExtLib::GetChannelTitle(DataDocument(), GetSettings().GetCurrentChannel(), 0).c_str());
 }
 
 void ZRDoc::ShowCurrentEventInHost() {

@@ -14,10 +14,11 @@
 namespace host {
 namespace {
 
-class TextComment final : public HostObject<IScrivoComment> {
+// The view's own comment: a text at a place, for an event of a type (0: none) drawn in a colour.
+class TextComment final : public HostObject<IScrivoCommentEx> {
  public:
-  TextComment(int32_t record, int32_t position, std::wstring text)
-      : mRecord(record), mPosition(position), mText(std::move(text)) {}
+  TextComment(int32_t record, int32_t position, std::wstring text, uint32_t typeId, COLORREF colour)
+      : mRecord(record), mPosition(position), mText(std::move(text)), mTypeId(typeId), mColour(colour) {}
 
   HRESULT STDMETHODCALLTYPE GetKeys(CommentPlace* place, uint32_t* wordC, uint32_t* wordB,
                                     QOR::IQORString** text) noexcept override {
@@ -63,16 +64,51 @@ class TextComment final : public HostObject<IScrivoComment> {
   HRESULT STDMETHODCALLTYPE Reserved21() noexcept override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE Reserved22() noexcept override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE Reserved23() noexcept override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE IsBefore(IScrivoComment*) noexcept override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE IsSame(IScrivoComment* other) noexcept override {
+    return other == static_cast<IScrivoComment*>(this) ? S_OK : S_FALSE;
+  }
+  HRESULT STDMETHODCALLTYPE GetExtraWord(uint32_t*) noexcept override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE SetExtraWord(uint32_t) noexcept override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE GetTypeId(uint32_t*) noexcept override { return E_NOTIMPL; }
+  // The event's type and colour.
+  HRESULT STDMETHODCALLTYPE GetDrawInfo(uint32_t* typeId, COLORREF* colour, uint32_t* reserved) noexcept override {
+    if (typeId) *typeId = mTypeId;
+    if (colour) *colour = mColour;
+    if (reserved) *reserved = 0;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE GetExtraWords(uint32_t*) noexcept override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE ShowPopupForRect(HWND, uint32_t, ICommentPopupWindow**, const RECT*) noexcept override {
+    return E_NOTIMPL;
+  }
+  HRESULT STDMETHODCALLTYPE AnimateRect(HWND, const RECT*, const RECT*, uint32_t) noexcept override {
+    return E_NOTIMPL;
+  }
+  HRESULT STDMETHODCALLTYPE AnimateEllipse(HWND, const RECT*, const RECT*, uint32_t) noexcept override {
+    return E_NOTIMPL;
+  }
+  HRESULT STDMETHODCALLTYPE Animate(HWND, int32_t, const RECT*, const RECT*, uint32_t) noexcept override {
+    return E_NOTIMPL;
+  }
+  HRESULT STDMETHODCALLTYPE GetMarkerColour(BOOL, COLORREF*) noexcept override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE GetMarkerRect(HDC, const CommentDrawPosition*, RECT*) noexcept override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE ComputeMarkerRect(HDC, const CommentDrawPosition*, RECT*) noexcept override {
+    return E_NOTIMPL;
+  }
 
  private:
   void* FindInterface(REFIID iid) override {
-    if (iid == IID_IUnknown || iid == IID_IScrivoComment) return static_cast<IScrivoComment*>(this);
+    if (iid == IID_IUnknown || iid == IID_IScrivoComment || iid == IID_IScrivoCommentEx)
+      return static_cast<IScrivoCommentEx*>(this);
     return nullptr;
   }
 
   int32_t mRecord;
   int32_t mPosition;
   std::wstring mText;
+  uint32_t mTypeId;
+  COLORREF mColour;
 };
 
 // Every event of source from its position, as record bytes.
@@ -96,8 +132,9 @@ HRESULT ReadEvents(IEnumEventEx* source, std::vector<std::vector<unsigned char>>
 
 }  // namespace
 
-HostPtr<IScrivoComment> MakeViewComment(int32_t record, int32_t position, const std::wstring& text) {
-  return HostPtr<IScrivoComment>(new TextComment(record, position, text), false);
+HostPtr<IScrivoComment> MakeViewComment(int32_t record, int32_t position, const std::wstring& text, uint32_t typeId,
+                                        COLORREF colour) {
+  return HostPtr<IScrivoComment>(new TextComment(record, position, text, typeId, colour), false);
 }
 
 HRESULT RecordingComments::CollectEventComments(IClassRegistry* registry, IUnknown* dataDocument, int32_t record) {
@@ -137,7 +174,7 @@ HRESULT RecordingComments::CollectEventComments(IClassRegistry* registry, IUnkno
       comment.record = record;
       comment.text = mark.tooltip;
       comment.colour = mark.colour;
-      comment.comment = MakeViewComment(record, comment.position, mark.tooltip);
+      comment.comment = MakeViewComment(record, comment.position, mark.tooltip, typeId, mark.colour);
       made.push_back(std::move(comment));
     }
   }

@@ -44,7 +44,9 @@ class RecordingComments {
   std::vector<ViewComment> mComments;
 };
 
-// A comment the view makes itself: a text at a place, answering IScrivoComment's keys.
-HostPtr<IScrivoComment> MakeViewComment(int32_t record, int32_t position, const std::wstring& text);
+// A comment the view makes itself: a text at a place, answering IScrivoComment's keys and, through
+// IScrivoCommentEx, the type (0: none) and colour of the event it stands for.
+HostPtr<IScrivoComment> MakeViewComment(int32_t record, int32_t position, const std::wstring& text,
+                                        uint32_t typeId = 0, COLORREF colour = 0);
 
 }  // namespace host

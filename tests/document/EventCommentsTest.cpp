@@ -13,6 +13,7 @@
 #include "host/view/RecordingComments.h"
 #include "hostclient/ClassRegistration.h"
 #include "hostclient/ComPtr.h"
+#include "hostclient/DocViewIds.h"
 #include "hostclient/EventDrawClass.h"
 #include "hostclient/EventDataComment.h"
 #include "hostclient/EventDrawContext.h"
@@ -20,6 +21,7 @@
 #include "hostclient/FrameworkAccess.h"
 #include "hostclient/ShowComment2Msg.h"
 #include "tests/document/DocumentTestHost.h"
+#include "tests/document/SamplingDocumentTest.h"
 #include "tests/support/CardiacSignal.h"
 
 #include <gtest/gtest.h>
@@ -106,12 +108,38 @@ TEST_F(EventComments, ShowCommentMakesTheNamedEventCurrent) {
   EXPECT_EQ(0u, doc.CurrentEvent());
   EXPECT_EQ(S_FALSE, view.ShowComment(mDocument.Get(), GetTypeRegistry(), L"ZR: Peak 9"));
   EXPECT_EQ(0u, doc.CurrentEvent());
-  // A comment naming a peak the analysis does not have, or another module's, changes nothing.
-  for (const wchar_t* text : {L"ZR: Peak 9", L"ZR: Peak 0", L"Note 2"}) {
-    const HostPtr<IScrivoComment> stray = host::MakeViewComment(0, 0, text);
-    doc.OnCommentActivated(static_cast<uint32_t>(reinterpret_cast<uintptr_t>(stray.Get())), 0, 0, 0, 0, 0, 0, 0, 0);
-    EXPECT_EQ(0u, doc.CurrentEvent()) << text;
+  // A comment naming a peak the analysis does not have, another module's, one of the preview
+  // draw class (number 3) or one without an event type changes nothing.
+  const uint32_t peakType = DocIds::EventDrawTypeId<1>::Id();
+  const struct { const wchar_t* text; uint32_t typeId; } strays[] = {
+      {L"ZR: Peak 9", peakType}, {L"ZR: Peak 0", peakType}, {L"Note 2", peakType},
+      {L"ZR: Peak 2", DocIds::EventDrawTypeId<3>::Id()}, {L"ZR: Peak 2", 0}};
+  for (const auto& stray : strays) {
+    const HostPtr<IScrivoComment> comment = host::MakeViewComment(0, 0, stray.text, stray.typeId);
+    doc.OnCommentActivated(static_cast<uint32_t>(reinterpret_cast<uintptr_t>(comment.Get())), 0, 0, 0, 0, 0, 0, 0, 0);
+    EXPECT_EQ(0u, doc.CurrentEvent()) << stray.text << " " << stray.typeId;
   }
+  const HostPtr<IScrivoComment> peak = host::MakeViewComment(0, 0, L"ZR: Peak 2", peakType);
+  doc.OnCommentActivated(static_cast<uint32_t>(reinterpret_cast<uintptr_t>(peak.Get())), 0, 0, 0, 0, 0, 0, 0, 0);
+  EXPECT_EQ(1u, doc.CurrentEvent());
+}
+
+// "ZR: Peak 1" selects the Table View's first row and leaves the host's view alone.
+TEST_F(EventComments, ActivatingTheFirstPeaksCommentSelectsRowZero) {
+  ZRDoc& doc = Analysed();
+  doc.SetCurrentEvent(3, 0);
+  std::vector<std::string> log;
+  doctest::SamplingView table(1, log);
+  doc.AttachView(&table);
+  host::RecordingComments view;
+  ASSERT_EQ(S_OK, view.CollectEventComments(ObjectFactoryAccessor::Get(), File(), 0));
+  log.clear();
+  ASSERT_EQ(S_OK, view.ShowComment(mDocument.Get(), GetTypeRegistry(), L"ZR: Peak 1"));
+  EXPECT_EQ(0u, doc.CurrentEvent());
+  EXPECT_EQ((std::vector<std::string>{"select 0"}), log);
+  EXPECT_TRUE(mHost->RecordingViewCursor().Moves().empty());
+  EXPECT_TRUE(mHost->RecordingView().Comments().empty()) << "the activated comment is not sent back";
+  doc.DetachView(&table);
 }
 
 // The module's message finds the first event from the start of the record among the drawn

@@ -3,8 +3,11 @@
 // the views follow the newest event.
 #include "document/ZRDoc.h"
 
+#include "document/TableViewData.h"
+#include "grid/ITableViewManager.h"
 #include "host/data/RecordingReader.h"
 #include "tests/document/SamplingDocumentTest.h"
+#include "tests/grid/TableViewMgrTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -59,17 +62,26 @@ TEST_F(ZRDocOnlineTest, ViewsFollowOnlyTheLastEventAndOnlyWhenEventsCome) {
   SamplingView table(1, log);
   doc.AttachView(&analysis);
   doc.AttachView(&table);
+  // The table-view manager's window notes the rows it is asked to show.
+  gridtest::FakeWindowFactory windows;
+  ComPtr<ITableViewManager> manager;
+  ASSERT_EQ(S_OK, doc.GetTableViewManager(manager.Out()));
+  ZR::TableViewData* const data = doc.GetTableViewData();
+  ASSERT_EQ(S_OK, manager->CreateView(0, GetDesktopWindow(), nullptr, nullptr, data, data, nullptr, 0));
   host::Sampler sampler(mData.Get());
   ASSERT_EQ(S_OK, sampler.Start());
   ASSERT_EQ(S_OK, sampler.StartRecord(0.001));
   const float* samples = recording.records[0].samples[0]->Samples();
   log.clear();
+  windows.log.calls.clear();
   ASSERT_EQ(S_OK, sampler.Append({std::vector<float>(samples, samples + 10)}));
   EXPECT_TRUE(log.empty()) << "a batch without events refreshes nothing";
+  EXPECT_TRUE(windows.log.calls.empty()) << "and shows no row";
   ASSERT_EQ(S_OK, sampler.Append({std::vector<float>(samples + 10, samples + 2500)}));
   const int32_t first = doc.GetCycleDetector()->EventCount();
   ASSERT_GT(first, 0);
   EXPECT_EQ((std::vector<std::string>{"refresh 1", "refresh 0"}), log) << "Table View first";
+  EXPECT_EQ((std::vector<std::string>{"show -1"}), windows.log.calls) << "the latest row";
   EXPECT_EQ(0u, doc.CurrentEvent()) << "the first event stays current";
   doc.SetCurrentEvent(static_cast<uint32_t>(first - 1), ZR::Doc::kSelectTableRow);
   ASSERT_EQ(S_OK, sampler.Append({std::vector<float>(samples + 2500, samples + 5000)}));
@@ -78,6 +90,7 @@ TEST_F(ZRDocOnlineTest, ViewsFollowOnlyTheLastEventAndOnlyWhenEventsCome) {
   ASSERT_EQ(S_OK, sampler.EndRecord());
   ASSERT_EQ(S_OK, sampler.Stop());
   EXPECT_EQ(0u, doc.CurrentEvent()) << "an earlier event is left alone";
+  manager->DestroyView(0);
   doc.DetachView(&analysis);
   doc.DetachView(&table);
 }

@@ -293,4 +293,12 @@ TEST_F(ZRDocTest, TheDetectorObjectIsOnForARunAndOffOnceTheRegionIsReset) {
   EXPECT_EQ(L"Ondara (Channel 3)", mData->Objects().Find(static_cast<int32_t>(Value(2024)), 4)->name);
 }
 
+TEST_F(ZRDocTest, SourceChannelNameIsTheAnalysisChannelsTitle) {
+  ZRDoc& doc = Open();
+  EXPECT_STREQ(L"Vm", doc.GetSourceChannelName().GetText());
+  ASSERT_EQ(S_OK, mData->EnsureRecordedChannel(1, L"A"));
+  Set(2001, L"1");
+  EXPECT_STREQ(L"Channel 2", doc.GetSourceChannelName().GetText()) << "a channel without a title";
+}
+
 }  // namespace
