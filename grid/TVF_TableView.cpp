@@ -2,6 +2,7 @@
 // events it relays to the manager.
 #include "grid/TVF_TableView.h"
 
+#include "grid/GridKeyState.h"
 #include "grid/GridPane.h"
 #include "grid/GridSelection.h"
 #include "grid/GridSnapBar.h"
@@ -9,7 +10,9 @@
 #include "grid/ITableViewMgrInternal.h"
 #include "grid/TVF_Renderer.h"
 #include "grid/TableDataContract.h"
+#include "hostapi/HostDocument.h"
 #include "hostapi/MessageHandler.h"
+#include "hostclient/DocViewIds.h"
 #include "hostclient/EventTableEntries.h"
 #include "hostclient/LumoProxyEventHandler.h"
 #include "platform/owl/TFont.h"
@@ -54,6 +57,8 @@ LUMO_DEFINE_EVENT_TABLE(TVF_TableView, LumoEventHandlerBase){
     MessageEntry(&HostMessageId<0x80010008u>, kMessageMaskWholeId, &TVF_TableView::OnCopyMessage),
     MessageEntry(&HostMessageId<0x8001000Bu>, kMessageMaskWholeId, &TVF_TableView::OnPrintMessage),
     MessageEntry(&HostMessageId<0x8001000Cu>, kMessageMaskWholeId, &TVF_TableView::OnPreviewMessage),
+    ObserverEntry(&DocIds::HostEvent4::GetId, &TVF_TableView::OnChannelsChanged),
+    ObserverEntry(&TypeIdClass<&HostNotifyMsgGUID, 0>::GetId, &TVF_TableView::OnHostNotice),
     EventTableEnd(),
 };
 
@@ -126,6 +131,7 @@ HRESULT TVF_TableView::Connect(uint32_t flags, IUnknown* hostObject, ITableDataM
   mSummary->SetInterfaces(data, rows, actions, nullptr, kTableSummarySection, kTableSummarySection);
   mMain->Pane().SetRenderer(mMainRenderer);
   mSummary->Pane().SetRenderer(mSummaryRenderer);
+  RebuildChannelNames();
   UpdateLayout(flags);
   uint32_t count = 0;
   if (data && FAILED(data->GetColumnCount(kTableMainSection, &count))) count = 0;
@@ -279,7 +285,7 @@ LRESULT TVF_TableView::EvMouseWheel(WPARAM wParam, LPARAM) {
 bool TVF_TableView::PreProcessMsg(MSG& msg) {
   if (TWindow::PreProcessMsg(msg)) return true;
   if (msg.message >= WM_KEYFIRST && msg.message <= WM_KEYLAST) {
-    if (GetKeyState(VK_CONTROL) < 0) return false;
+    if (TVF_Grid::GridKeyState::Current().GetKeyState(VK_CONTROL) < 0) return false;
     return mMain->PreTranslate(msg);
   }
   return GetHandle() && IsDialogMessageW(GetHandle(), &msg);
@@ -311,6 +317,33 @@ void TVF_TableView::OnSubjectNotify(uint32_t messageId, const uint32_t* words, i
     default:
       return;
   }
+}
+
+void TVF_TableView::RebuildChannelNames() {
+  std::map<uint32_t, QOR::String> names;
+  ComPtr<IUnknown> host = HostDocument();
+  ComPtr<IHostDocument> document;
+  if (host && SUCCEEDED(host->QueryInterface(IID_IHostDocument, reinterpret_cast<void**>(document.Out())))) {
+    // Channels offered as sources: the largest of the document's three counts.
+    int32_t counts[3] = {0, 0, 0};
+    document->GetChannelCount(&counts[0]);
+    document->GetRecordedChannelCount(&counts[1]);
+    document->GetCalculatedChannelCount(&counts[2]);
+    const int32_t channels = std::max({counts[0], counts[1], counts[2]});
+    for (int32_t channel = 0; channel < channels; ++channel) {
+      BSTR text = nullptr;
+      if (SUCCEEDED(document->GetChannelText(0, channel, 0, &text)))
+        names[static_cast<uint32_t>(channel)] = QOR::String::AttachBSTR(text);
+    }
+  }
+  mMain->ChoiceTexts = names;
+  mSummary->ChoiceTexts = std::move(names);
+}
+
+void TVF_TableView::OnChannelsChanged() {
+  RebuildChannelNames();
+  if (mMain->GetHandle()) mMain->InvalidateAll();
+  if (mSummaryShown && mSummary->GetHandle()) mSummary->InvalidateAll();
 }
 
 void InstallTableViewWindow() noexcept { SetTableViewWindowFactory(&TVF_TableView::Make); }

@@ -105,6 +105,10 @@ class TVF_TableView final : private TableViewParent,
   TVF_Grid::EventGridControl* GridOf(uint32_t sectionFlags) const noexcept;
   TVF_Renderer* RendererOf(const TVF_Grid::EventGridControl* grid) const noexcept;
   void Layout();
+  // The names of the host document's channels, which the grids show for choice cells.
+  void RebuildChannelNames();
+  void OnChannelsChanged();
+  void OnHostNotice() {}
   void ApplySwitches(TVF_Grid::EventGridControl& grid);
   std::wstring BlockText(const TVF_Grid::EventGridControl& grid, bool whole, const wchar_t* separator,
                          bool csvCells) const;

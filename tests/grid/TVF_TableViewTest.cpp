@@ -11,6 +11,7 @@
 #include "host/data/HostDocument.h"
 #include "host/framework/HostObservation.h"
 #include "host/view/ViewSite.h"
+#include "hostclient/DocViewIds.h"
 #include "hostclient/FrameworkAccess.h"
 #include "hostclient/LumoProxyEventHandler.h"
 #include "tests/base/FakeLocaleSystem.h"
@@ -198,6 +199,33 @@ TEST_F(TableViewWindowTest, PrintCommandsPrintTheSelectedGridsOrAllShownOnes) {
   EXPECT_EQ(kMessageConsumed, SendHostMessage(0x8001000C));
   EXPECT_EQ(previews + 2, lumo_observe::PrintJobs().previews);
   EXPECT_EQ(start + 5, jobs());
+}
+
+TEST_F(TableViewWindowTest, ChoiceCellsNameTheHostDocumentsChannels) {
+  TVF_TableView& view = Open(0x258);
+  client.Texts[{1, 1}] = L"0";
+  client.Styles[{1, 1}] = kCellStyleChoice | kCellStyleShowChoice;
+  ASSERT_EQ(S_OK, manager->SelectRows(kTableMainSection, 1, 2));
+  const std::wstring named = view.TableText(L"\t", false);
+  EXPECT_NE(std::wstring::npos, named.find(L"Vm\t1.2")) << named;
+  view.MainGrid().ChoiceTexts.clear();
+  IObserver* const observer = view.ProxyObserver();
+  ASSERT_NE(nullptr, observer);
+  observer->Notify(0, TypeIdClass<&HostNotifyMsgGUID, 4>::Id(), 0, nullptr);
+  EXPECT_EQ(named, view.TableText(L"\t", false)) << "host notification 4 reads the names again";
+}
+
+TEST_F(TableViewWindowTest, KeysGoToTheMainGridUnlessCtrlIsHeld) {
+  TVF_TableView& view = Open(0x278, 5);
+  TestKeys keys;
+  ASSERT_EQ(S_OK, manager->SelectRows(kTableMainSection, 2, 3));
+  MSG down{view.GetHandle(), WM_KEYDOWN, VK_DOWN, 1, 0, {0, 0}};
+  keys.Ctrl = true;
+  EXPECT_FALSE(view.PreProcessMsg(down));
+  EXPECT_EQ(2, view.MainGrid().Selection()->Range().FirstRow.Index);
+  keys.Ctrl = false;
+  EXPECT_TRUE(view.PreProcessMsg(down));
+  EXPECT_EQ(3, view.MainGrid().Selection()->Range().FirstRow.Index);
 }
 
 TEST_F(TableViewWindowTest, BusyClipboardIsToldAndLeftAlone) {
