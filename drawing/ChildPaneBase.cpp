@@ -256,6 +256,17 @@ bool ChildPaneBase::EndPaintPass() noexcept {
   return true;
 }
 
+bool ChildPaneBase::HasDirtyLayer() const noexcept {
+  return std::any_of(mLayers.begin(), mLayers.end(), [](const PaneLayer& layer) { return !IsEmpty(layer.dirty); });
+}
+
+void ChildPaneBase::DirtyLayer(int32_t layer, bool mark) noexcept {
+  if (layer < 0 || layer >= kLayerCount) return;
+  PaneLayer& target = mLayers[static_cast<size_t>(layer)];
+  target.dirty = IsEmpty(mLayerSize) ? RECT{0, 0, 0, 0} : mLayerSize;
+  if (mark) target.flags = (target.flags | kLayerDirty) & ~kLayerDrawn;
+}
+
 void ChildPaneBase::SetLayerRect(int32_t layer, const RECT& rect) noexcept {
   if (layer < 0 || layer >= kLayerCount) return;
   mLayers[static_cast<size_t>(layer)].pending = rect;

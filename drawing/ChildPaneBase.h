@@ -99,7 +99,11 @@ class ChildPaneBase : public QOR::SimpleUnknownImp1<IDragScaleObserver, IID_IDra
   virtual void OnRecordStart(int32_t record, VARIANT_BOOL sampling) noexcept;
   // Lowers *earliest to the first position the drawers' new data changes; selector < 0 also
   // redraws layers 0 and 1.
+  // delta: the columns the pane scrolled (its new scroll position less the old one).
   virtual void OnNewData(int64_t position, int64_t delta, int64_t* earliest, int32_t selector) noexcept;
+  // The pane scrolled by delta columns without new data: the pictures move along (caches or the
+  // screen), the uncovered strip is redrawn.
+  void ScrollBy(int64_t delta) noexcept;
   virtual void OnRecordEnd(int32_t argument, IUnknown* pane) noexcept;
   virtual void OnSamplingStop(VARIANT_BOOL argument) noexcept;
   virtual void OnSinkNotify(int32_t a, int32_t b) noexcept;
@@ -124,6 +128,10 @@ class ChildPaneBase : public QOR::SimpleUnknownImp1<IDragScaleObserver, IID_IDra
   void InvalidateAll(bool all) noexcept;
   // After a paint pass: true when a layer was drawn; empties every dirty rectangle then.
   bool EndPaintPass() noexcept;
+  // Whether a layer has something to repaint.
+  bool HasDirtyLayer() const noexcept;
+  // One layer's dirty rectangle becomes the whole layer size; mark: its dirty bit is set too.
+  void DirtyLayer(int32_t layer, bool mark) noexcept;
   // The owned rectangle and the opacity of one layer (others than 0 to 7 are ignored).
   void SetLayerRect(int32_t layer, const RECT& rect) noexcept;
   void SetLayerOpacity(int32_t layer, uint32_t opacity) noexcept;
@@ -156,6 +164,8 @@ class ChildPaneBase : public QOR::SimpleUnknownImp1<IDragScaleObserver, IID_IDra
                         uint32_t flags) noexcept;
   void Composite(const PaneLayer& layer, const Target& target, bool ring) noexcept;
   void ShiftCaches(int32_t delta) noexcept;
+  void MarkNewStrip(int32_t column, int32_t selector) noexcept;
+  void MovePictures(int64_t delta, int32_t column) noexcept;
   int32_t RingColumn() const noexcept;
 };
 

@@ -29,6 +29,30 @@ void ChildPaneBase::OnNewData(int64_t position, int64_t delta, int64_t* earliest
   }
   if (changed && earliest && first < *earliest) *earliest = first;
   const int32_t column = changed ? ColumnOf(first, *mPane) : mRect.right;
+  MarkNewStrip(column, selector);
+  MovePictures(delta, column);
+}
+
+void ChildPaneBase::ScrollBy(int64_t delta) noexcept {
+  if (delta == 0) return;
+  // The columns scrolled in at the right (or left) edge are redrawn.
+  const int32_t shift = static_cast<int32_t>(std::clamp<int64_t>(delta, -(1 << 30), 1 << 30));
+  const RECT uncovered = shift > 0 ? RECT{std::max<LONG>(mRect.left, mRect.right - shift), mRect.top, mRect.right,
+                                          mRect.bottom}
+                                   : RECT{mRect.left, mRect.top, std::min<LONG>(mRect.right, mRect.left - shift),
+                                          mRect.bottom};
+  const bool cached = CachedBitmaps();
+  if (cached) {
+    ShiftCaches(shift);
+    for (PaneLayer& layer : mLayers) MarkDirty(layer, uncovered);
+    mPane->Invalidate(mRect);
+    return;
+  }
+  mPane->ScrollPixels(mRect, shift);
+  mPane->Invalidate(uncovered);
+}
+
+void ChildPaneBase::MarkNewStrip(int32_t column, int32_t selector) noexcept {
   if (column < mRect.right) {
     const RECT strip{std::max<LONG>(column, mRect.left), mRect.top, mRect.right, mRect.bottom};
     for (int32_t n = 0; n < kLayerCount; ++n) {
@@ -42,6 +66,9 @@ void ChildPaneBase::OnNewData(int64_t position, int64_t delta, int64_t* earliest
       if (n == 2 || n == 3 || (n == 0 && selector < 0)) layer.flags = (layer.flags | kLayerDirty) & ~kLayerDrawn;
     }
   }
+}
+
+void ChildPaneBase::MovePictures(int64_t delta, int32_t column) noexcept {
   const int32_t shift = static_cast<int32_t>(std::clamp<int64_t>(delta, -(1 << 30), 1 << 30));
   const bool cached = CachedBitmaps();
   if (!mPane->IsScrolling() || shift == 0) {

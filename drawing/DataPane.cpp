@@ -18,7 +18,9 @@ constexpr HRESULT kTooManyEntries = static_cast<HRESULT>(0xA0048205u);
 
 }  // namespace
 
-DataPane::DataPane(IPaneDataSource* source) : mClock([] { return static_cast<uint32_t>(GetTickCount()); }) {
+DataPane::DataPane(IPaneDataSource* source)
+    : mClock([] { return static_cast<uint32_t>(GetTickCount()); }),
+      mCtrlDown([] { return (GetAsyncKeyState(VK_CONTROL) & 0x8000) != 0; }) {
   mTimeScaleStrip = QOR::ComPtr<TimeScale>(new TimeScale(*this));
   if (source) SetDataSource(0, source, nullptr);
 }
@@ -145,7 +147,12 @@ HRESULT DataPane::SetClientSize(SIZE size) noexcept {
   mVisibleWidth = size.cx - 2 * kPaneMargin;
   InvalidateLanes();
   LayoutLanes();
-  // The scroll bar and zoom list are placed by the window that made them.
+  const SIZE zoom = mZoomList ? mZoomList->GetSize() : SIZE{0, 0};
+  const int32_t m = kPaneMargin;
+  mScrollBarRect = RECT{m, size.cy + 1, m + size.cx - 2 * m - zoom.cx, size.cy + 1 + zoom.cy};
+  if (mScrollBar) mScrollBar->MoveTo(mScrollBarRect);
+  if (mZoomList)
+    mZoomList->MoveTo(RECT{m + size.cx - 2 * m - zoom.cx, size.cy + 1, m + size.cx - 2 * m, size.cy + 1 + zoom.cy});
   bool handled = false;
   const RECT area{0, 0, size.cx, size.cy - StripSpace()};
   ForEachObject([&](InteractiveObject& object) { object.OfferSize(area, &handled); });
@@ -386,7 +393,8 @@ HRESULT STDMETHODCALLTYPE DataPane::OnNewData(int32_t, int32_t tickCount) noexce
   if (mHorzScale) mHorzScale->NewData(0, count, &right);
   mFirstData = false;
   if (!mSampling) return S_OK;
-  const int64_t delta = mScrollPos - right;
+  // The children take the scroll as the columns their pictures move left (new less old).
+  const int64_t delta = right - mScrollPos;
   mScrollPos = right;
   ForEachChild([&](ChildPaneBase& child) {
     int64_t earliest = 0;

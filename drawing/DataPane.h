@@ -11,6 +11,7 @@
 #include "drawing/DrawPrintable.h"
 #include "drawing/IDrawerDataPane.h"
 #include "drawing/InteractiveObjects.h"
+#include "drawing/PaneControls.h"
 #include "drawing/TimeScale.h"
 #include "drawing/TimeTickPlan.h"
 #include "hostapi/OnlineData.h"
@@ -19,6 +20,7 @@
 #include "hostclient/ComPtr.h"
 
 #include <functional>
+#include <memory>
 #include <vector>
 
 namespace ScrivoDraw {
@@ -91,6 +93,7 @@ class DataPane : public IOnlineDataSink,
                  public IDrawerDataPane,
                  public DrawPrintableBase,
                  public ChildPaneHost,
+                 public AxisControlOwner,
                  public InteractiveObjectContainer,
                  protected DataPaneBase {
  public:
@@ -221,6 +224,66 @@ class DataPane : public IOnlineDataSink,
   void ApplyChanges(uint32_t mask) noexcept;
   void UpdatePending() noexcept;
 
+  // ---- the horizontal axis: scrolling and zoom ----
+  HRESULT ScrollToTick(int32_t tick, int32_t record) noexcept;
+  HRESULT SetLeftPosition(int64_t left) noexcept;
+  // Nothing when scaling is the current one; else the data under the anchor (x, or the host
+  // view's time with Ctrl held, or the centre) comes to the centre.
+  HRESULT SetHorizontalScaling(PaneRational scaling, const int32_t* anchorX) noexcept;
+  // S_FALSE when there is no extent or the range is empty.
+  HRESULT GetVisibleRange(PixMapTick* first, PixMapTick* last) noexcept;
+  // AxisControlOwner: the scroll bar's codes 0 to 8 (SB_LINELEFT ... SB_ENDSCROLL), following,
+  // zoom steps, and the zoom menu whose command ids are the zoom list's entries.
+  void OnScroll(int32_t code) noexcept override;
+  void SetFollow(bool on, bool apply) noexcept override;
+  // The scaling at which the whole data fits the visible width.
+  void AutoScaleHorizontally(int32_t argument) noexcept override;
+  bool CanZoom(int32_t action) noexcept override;
+  void ZoomStep(bool in) noexcept override;
+  // kind 1: the enabler is checked when its entry is the current scaling.
+  void QueryZoomCommand(int32_t kind, OWL::TCommandEnabler& enabler) noexcept override;
+  void ExecuteZoomCommand(int32_t kind, int32_t id) noexcept override;
+  void BuildZoomMenu(HMENU menu, int32_t first, int32_t last) noexcept override;
+  HRESULT EnsureVisible(int32_t tick, int32_t record) noexcept;
+  void SetFollowMode(bool on) noexcept;
+  void EndScroll(bool apply) noexcept;
+  void ScrollBy(int64_t delta) noexcept;
+  void SetScrollBar(std::unique_ptr<ScrollBar> bar) noexcept { mScrollBar = std::move(bar); }
+  void SetZoomList(std::unique_ptr<ZoomControl> list) noexcept { mZoomList = std::move(list); }
+  void SetHostView(IUnknown* view) noexcept { mHostView = QOR::ComPtr<IUnknown>(view); }
+  // Whether Ctrl is held (GetAsyncKeyState unless replaced).
+  void SetCtrlKeySeam(std::function<bool()> seam) { mCtrlDown = std::move(seam); }
+  void SetFollowChanged(std::function<void(bool)> call) { mFollowChanged = std::move(call); }
+  // Called with the tick at the scroll position and the scale object's extent.
+  void SetRangeChanged(std::function<void(int64_t, int64_t)> call) { mRangeChanged = std::move(call); }
+  void SetPositionNotify(std::function<void(int32_t, int32_t, int32_t, int32_t)> call) {
+    mPositionNotify = std::move(call);
+  }
+  int32_t ScrollUnit() const noexcept { return mScrollUnit; }
+  bool IsTracking() const noexcept { return mTracking; }
+  int32_t VisibleWidth() const noexcept { return mVisibleWidth; }
+
+  // ---- painting ----
+  void Paint(HDC dc, const RECT& update, HRGN region) noexcept;
+  void PaintRange(HDC dc, const RECT& rect, int32_t x0, int32_t x1) noexcept;
+  void RedrawLayer(int32_t layer, bool erase, uint32_t flags, HDC dc, int32_t lane, bool mark) noexcept;
+  void RedrawAllLanes(HDC dc) noexcept;
+  void NotifyObjectsAt(int32_t a, int32_t b, int32_t c, int32_t d) noexcept;
+  // Lane's axis window (1 left, 2 right) resets its scale at the next UpdatePending; -1: every lane.
+  void MarkAxisRedraw(int32_t axis, int32_t lane) noexcept;
+
+  // ---- input from the window ----
+  void OnLeftDown(POINT point, uint32_t keys) noexcept;
+  void OnLeftUp(POINT point, uint32_t keys) noexcept;
+  void OnLeftDoubleClick(POINT point, uint32_t keys, bool* handled) noexcept;
+  void OnMouseMove(POINT point, uint32_t keys) noexcept;
+  void OnMouseLeave() noexcept;
+  void OnRightDown(POINT point, uint32_t keys) noexcept;
+  void OnRightUp(POINT point, uint32_t keys) noexcept;
+  bool OnCursorQuery(int32_t a, int32_t b, int32_t c) noexcept;
+  void OnTimer(uint32_t id) noexcept;
+  void OnNotification(int32_t a, int32_t b) noexcept;
+
   // The pane's channel policy: the channel pair of a lane and the word its axis map is read with.
   virtual ChannelPair LaneChannel(int32_t lane) const noexcept;
   virtual uint32_t LaneAxisWord(int32_t lane) const noexcept;
@@ -267,6 +330,9 @@ class DataPane : public IOnlineDataSink,
   ChildPaneBase* Child(int32_t lane) const noexcept;
   int32_t StripSpace() const noexcept;
   void RefreshObjectsIfDue() noexcept;
+  int64_t Extent() const noexcept;
+  void FillWithoutData(HDC dc, bool printing) noexcept;
+  void SendToGroup(int32_t mode, const std::function<void(InteractiveObject&)>& call) noexcept;
 
   volatile LONG mRefCount = 0;
   std::function<void(bool)> mFollowChanged;
@@ -280,6 +346,13 @@ class DataPane : public IOnlineDataSink,
   std::vector<QOR::ComPtr<ChannelPane>> mLanes;
   IDrawerDataPane* mAxisOverride = nullptr;
   std::function<uint32_t()> mClock;
+  std::function<bool()> mCtrlDown;
+  std::unique_ptr<ScrollBar> mScrollBar;
+  std::unique_ptr<ZoomControl> mZoomList;
+  RECT mScrollBarRect{0, 0, 0, 0};
+  // Lanes whose left (0) or right (1) axis window resets its scale; the fill stands for every lane.
+  std::vector<bool> mAxisRedraw[2];
+  bool mAxisRedrawFill[2] = {false, false};
   bool mCachedBitmaps = true;
   bool mRingSwitch = false;
   int32_t mRingOffset = 0;

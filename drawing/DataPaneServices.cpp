@@ -327,11 +327,10 @@ void DataPane::ClampScroll() noexcept {
     mScrollPos = std::min<int64_t>(mVisibleWidth, extent);
 }
 
-void DataPane::UpdateScrollBar() noexcept {}
-
 void DataPane::SetHorizontalScalingValue(PaneRational scaling) noexcept {
   mHorizontalScaling = scaling;
   if (mHorzScale) mHorzScale->SetScale(scaling.numerator, scaling.denominator);
+  if (mZoomList) mZoomList->SetRatio(scaling.numerator, scaling.denominator);
 }
 
 PaneRational DataPane::GetHorizontalScaling() const noexcept {
@@ -348,7 +347,24 @@ void DataPane::ApplyChanges(uint32_t mask) noexcept {
   if (mask & 0x80000000u) UpdateLaneRanges();
   ForEachChild([mask](ChildPaneBase& child) { child.RefreshDrawers(mask); });
   ForEachObject([](InteractiveObject& object) { object.ChangeApplied(0); });
+  if (mZoomList) mZoomList->Invalidate();
+  if (mScrollBar) UpdateScrollBar();
   InvalidateLanes();
+}
+
+void DataPane::MarkAxisRedraw(int32_t axis, int32_t lane) noexcept {
+  if (axis != 1 && axis != 2) return;
+  const size_t slot = static_cast<size_t>(axis - 1);
+  if (lane < 0) {
+    mAxisRedrawFill[slot] = true;
+    return;
+  }
+  try {
+    if (mAxisRedraw[slot].size() <= static_cast<size_t>(lane)) mAxisRedraw[slot].resize(static_cast<size_t>(lane) + 1);
+    mAxisRedraw[slot][static_cast<size_t>(lane)] = true;
+  } catch (...) {
+    mAxisRedrawFill[slot] = true;  // without memory for the bit every lane resets
+  }
 }
 
 void DataPane::UpdatePending() noexcept {
@@ -356,8 +372,23 @@ void DataPane::UpdatePending() noexcept {
   uint32_t scaleMask = 0;
   if (FAILED(mHorzScale->GetPendingMask(0, &scaleMask))) scaleMask = 0;
   const uint32_t mask = scaleMask | mPending;
-  if (!mask) return;
+  const bool axes = mAxisRedrawFill[0] || mAxisRedrawFill[1] || !mAxisRedraw[0].empty() || !mAxisRedraw[1].empty();
+  if (!mask && !axes) return;
   if (mask & kPendingAll) ApplyChanges(mask);
+  for (size_t axis = 0; axis < 2; ++axis) {
+    const bool any = mAxisRedrawFill[axis] ||
+                     std::find(mAxisRedraw[axis].begin(), mAxisRedraw[axis].end(), true) != mAxisRedraw[axis].end();
+    if (!any) continue;
+    for (int32_t i = 0; i < GetLaneCount(); ++i) {
+      const size_t at = static_cast<size_t>(i);
+      const bool set = at < mAxisRedraw[axis].size() ? mAxisRedraw[axis][at] : mAxisRedrawFill[axis];
+      if (set) mLanes[at]->ResetAxisScale(static_cast<int32_t>(axis) + 1);
+    }
+  }
+  for (size_t axis = 0; axis < 2; ++axis) {
+    mAxisRedraw[axis].clear();
+    mAxisRedrawFill[axis] = false;
+  }
   mHorzScale->MaskApplied(mask);
   mPending &= ~mask;
 }

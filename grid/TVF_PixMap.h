@@ -53,24 +53,16 @@ class TVF_PixMap final : public QOR::SimpleUnknownImp1<IRecordDataPixMap, IID_IR
                                           PixMapRowPosition* row) noexcept override;
   HRESULT STDMETHODCALLTYPE GetScaleRecord(int64_t, PixMapTimeScale*) noexcept override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE GetNextRecordStart(int64_t, int64_t*) noexcept override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE Reserved27(uint32_t, uint32_t, uint32_t, uint32_t, uint32_t, uint32_t, uint32_t,
-                                       uint32_t) noexcept override {
-    return E_NOTIMPL;
-  }
+  HRESULT STDMETHODCALLTYPE TickToPosition(int32_t, int32_t, double, double*) noexcept override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE SinkNotify(int32_t, int32_t) noexcept override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE Bind(uint32_t, IUnknown*) noexcept override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE Reserved30(uint32_t, uint32_t, uint32_t) noexcept override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE Reserved31(uint32_t, uint32_t, uint32_t, uint32_t, uint32_t, uint32_t, uint32_t,
-                                       uint32_t) noexcept override {
-    return E_NOTIMPL;
-  }
+  HRESULT STDMETHODCALLTYPE PositionToValue(int64_t, int64_t*) noexcept override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE ValueToPosition(int64_t, int64_t*) noexcept override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE GetPendingMask(int32_t, uint32_t*) noexcept override { return 0; }
   HRESULT STDMETHODCALLTYPE MaskApplied(uint32_t) noexcept override { return 0; }
   HRESULT STDMETHODCALLTYPE Reserved34(uint32_t) noexcept override { return 0; }
   HRESULT STDMETHODCALLTYPE GetDataObject(IUnknown**) noexcept override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE Reserved36(uint32_t, uint32_t, uint32_t, uint32_t, uint32_t, uint32_t) noexcept override {
-    return E_NOTIMPL;
-  }
+  HRESULT STDMETHODCALLTYPE NextSegment(int32_t, int32_t*, int64_t*, int64_t*) noexcept override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE Reserved37(uint32_t, uint32_t) noexcept override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE Reserved38(uint32_t, uint32_t, uint32_t) noexcept override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE Reserved39(uint32_t, uint32_t, uint32_t, uint32_t) noexcept override { return E_NOTIMPL; }

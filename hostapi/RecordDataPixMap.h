@@ -105,16 +105,17 @@ struct IRecordDataPixMap : IUnknown {
   // Slot 26: where the record after the one holding position starts; S_FALSE (and INT64_MAX)
   // when no record follows.
   virtual HRESULT STDMETHODCALLTYPE GetNextRecordStart(int64_t position, int64_t* start) = 0;
-  virtual HRESULT STDMETHODCALLTYPE Reserved27(uint32_t, uint32_t, uint32_t, uint32_t, uint32_t, uint32_t, uint32_t,
-                                         uint32_t) = 0;
+  // Slot 27: the position (with its fraction) of a tick of a record.
+  virtual HRESULT STDMETHODCALLTYPE TickToPosition(int32_t reserved, int32_t record, double tick, double* position) = 0;
   // Slot 28: a notification the pane's sink received.
   virtual HRESULT STDMETHODCALLTYPE SinkNotify(int32_t a, int32_t b) = 0;
   // Slot 29: how 0x80000000: bound to the pane target; 0x8000: re-bound to the data source
   // target. The object keeps no reference on a pane.
   virtual HRESULT STDMETHODCALLTYPE Bind(uint32_t how, IUnknown* target) = 0;
-  virtual HRESULT STDMETHODCALLTYPE Reserved30(uint32_t, uint32_t, uint32_t) = 0;
-  virtual HRESULT STDMETHODCALLTYPE Reserved31(uint32_t, uint32_t, uint32_t, uint32_t, uint32_t, uint32_t, uint32_t,
-                                         uint32_t) = 0;
+  // Slot 30: the value of a position that a change of scaling keeps in proportion (value times
+  // old over new scaling is the value at the new scaling); slot 31 turns it back.
+  virtual HRESULT STDMETHODCALLTYPE PositionToValue(int64_t position, int64_t* value) = 0;
+  virtual HRESULT STDMETHODCALLTYPE ValueToPosition(int64_t value, int64_t* position) = 0;
   // Slot 32: changes the pane must apply before its next paint (0xFF000000 bits).
   virtual HRESULT STDMETHODCALLTYPE GetPendingMask(int32_t reserved, uint32_t* mask) = 0;
   // Slot 33: the pane applied these changes.
@@ -122,7 +123,9 @@ struct IRecordDataPixMap : IUnknown {
   virtual HRESULT STDMETHODCALLTYPE Reserved34(uint32_t) = 0;
   // Slot 35: the data object the positions are laid out for (it answers IHostRecordData).
   virtual HRESULT STDMETHODCALLTYPE GetDataObject(IUnknown** object) = 0;
-  virtual HRESULT STDMETHODCALLTYPE Reserved36(uint32_t, uint32_t, uint32_t, uint32_t, uint32_t, uint32_t) = 0;
+  // Slot 36: the segment (record with positions) after segment: its index, first position and
+  // end; S_FALSE when there is none.
+  virtual HRESULT STDMETHODCALLTYPE NextSegment(int32_t segment, int32_t* next, int64_t* start, int64_t* end) = 0;
   virtual HRESULT STDMETHODCALLTYPE Reserved37(uint32_t, uint32_t) = 0;
   virtual HRESULT STDMETHODCALLTYPE Reserved38(uint32_t, uint32_t, uint32_t) = 0;
   virtual HRESULT STDMETHODCALLTYPE Reserved39(uint32_t, uint32_t, uint32_t, uint32_t) = 0;

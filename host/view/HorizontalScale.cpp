@@ -1,6 +1,7 @@
 // host::HorizontalScale: records end to end at a rational number of samples per pixel.
 #include "host/view/HorizontalScale.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <numeric>
@@ -211,6 +212,43 @@ HRESULT STDMETHODCALLTYPE HorizontalScale::GetDataObject(IUnknown** object) noex
   *object = static_cast<IHostDataFile*>(mDocument.Get());
   (*object)->AddRef();
   return S_OK;
+}
+
+HRESULT STDMETHODCALLTYPE HorizontalScale::TickToPosition(int32_t, int32_t record, double tick,
+                                                          double* position) noexcept {
+  if (!position) return E_POINTER;
+  const auto& records = mDocument->Data().records;
+  if (record < 0 || record >= static_cast<int32_t>(records.size()) || !std::isfinite(tick)) return E_INVALIDARG;
+  *position = static_cast<double>(RecordStart(record)) +
+              tick * static_cast<double>(mDenominator) / static_cast<double>(mNumerator);
+  return S_OK;
+}
+
+HRESULT STDMETHODCALLTYPE HorizontalScale::PositionToValue(int64_t position, int64_t* value) noexcept {
+  if (!value) return E_POINTER;
+  *value = position;
+  return S_OK;
+}
+
+HRESULT STDMETHODCALLTYPE HorizontalScale::ValueToPosition(int64_t value, int64_t* position) noexcept {
+  if (!position) return E_POINTER;
+  *position = value;
+  return S_OK;
+}
+
+HRESULT STDMETHODCALLTYPE HorizontalScale::NextSegment(int32_t segment, int32_t* next, int64_t* start,
+                                                       int64_t* end) noexcept {
+  if (!next || !start || !end) return E_POINTER;
+  const auto& records = mDocument->Data().records;
+  for (int32_t r = std::max(segment + 1, 0); r < static_cast<int32_t>(records.size()); ++r) {
+    const int64_t positions = PositionsOf(records[static_cast<size_t>(r)].length);
+    if (positions <= 0) continue;
+    *next = r;
+    *start = RecordStart(r);
+    *end = SaturatingAdd(*start, positions);
+    return S_OK;
+  }
+  return S_FALSE;
 }
 
 }  // namespace host

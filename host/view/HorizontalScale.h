@@ -50,24 +50,17 @@ class HorizontalScale final : public HostObject<IRecordDataPixMap> {
   }
   HRESULT STDMETHODCALLTYPE GetScaleRecord(int64_t position, PixMapTimeScale* scale) noexcept override;
   HRESULT STDMETHODCALLTYPE GetNextRecordStart(int64_t position, int64_t* start) noexcept override;
-  HRESULT STDMETHODCALLTYPE Reserved27(uint32_t, uint32_t, uint32_t, uint32_t, uint32_t, uint32_t, uint32_t,
-                                       uint32_t) noexcept override {
-    return E_NOTIMPL;
-  }
+  HRESULT STDMETHODCALLTYPE TickToPosition(int32_t, int32_t record, double tick, double* position) noexcept override;
   HRESULT STDMETHODCALLTYPE SinkNotify(int32_t, int32_t) noexcept override { return S_OK; }
   HRESULT STDMETHODCALLTYPE Bind(uint32_t how, IUnknown* target) noexcept override;
-  HRESULT STDMETHODCALLTYPE Reserved30(uint32_t, uint32_t, uint32_t) noexcept override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE Reserved31(uint32_t, uint32_t, uint32_t, uint32_t, uint32_t, uint32_t, uint32_t,
-                                       uint32_t) noexcept override {
-    return E_NOTIMPL;
-  }
+  // Records have no lead-in: a position's value is the position.
+  HRESULT STDMETHODCALLTYPE PositionToValue(int64_t position, int64_t* value) noexcept override;
+  HRESULT STDMETHODCALLTYPE ValueToPosition(int64_t value, int64_t* position) noexcept override;
   HRESULT STDMETHODCALLTYPE GetPendingMask(int32_t, uint32_t* mask) noexcept override;
   HRESULT STDMETHODCALLTYPE MaskApplied(uint32_t mask) noexcept override;
   HRESULT STDMETHODCALLTYPE Reserved34(uint32_t) noexcept override { return 0; }
   HRESULT STDMETHODCALLTYPE GetDataObject(IUnknown** object) noexcept override;
-  HRESULT STDMETHODCALLTYPE Reserved36(uint32_t, uint32_t, uint32_t, uint32_t, uint32_t, uint32_t) noexcept override {
-    return E_NOTIMPL;
-  }
+  HRESULT STDMETHODCALLTYPE NextSegment(int32_t segment, int32_t* next, int64_t* start, int64_t* end) noexcept override;
   HRESULT STDMETHODCALLTYPE Reserved37(uint32_t, uint32_t) noexcept override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE Reserved38(uint32_t, uint32_t, uint32_t) noexcept override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE Reserved39(uint32_t, uint32_t, uint32_t, uint32_t) noexcept override { return E_NOTIMPL; }

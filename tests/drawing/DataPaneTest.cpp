@@ -267,12 +267,12 @@ TEST_F(DataPaneTest, SamplingReachesEveryPartInOrderAndRefreshesObjectsAtMostEve
   const std::vector<std::string> expected = {
       "strip start", "lane start", "o start",
       "strip record 0", "lane record 0",
-      "strip data 4 -4", "lane data 4 -4", "o refresh",         // 37 ticks: 4 pixels at 10 a pixel
-      "strip data 104 -100", "lane data 104 -100",              // 200 ms later: no refresh
-      "strip data 110 -6", "lane data 110 -6", "o refresh",     // 350 ms later
+      "strip data 4 4", "lane data 4 4", "o refresh",         // 37 ticks: 4 pixels at 10 a pixel
+      "strip data 104 100", "lane data 104 100",              // 200 ms later: no refresh
+      "strip data 110 6", "lane data 110 6", "o refresh",     // 350 ms later
       "strip end", "lane end",
       "strip record 1", "lane record 1",
-      "strip data 111 -1", "lane data 111 -1",
+      "strip data 111 1", "lane data 111 1",
       "strip end", "lane end",
       "strip stop", "lane stop", "o stop"};
   EXPECT_EQ(expected, log);

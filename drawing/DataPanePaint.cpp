@@ -1,0 +1,285 @@
+// ScrivoDraw::DataPane: painting record by record, one layer alone, the parts without data, and
+// the input that goes to the interactive objects.
+#include "drawing/DataPane.h"
+
+#include "hostapi/ObserverRegistry.h"
+#include "hostclient/FrameworkAccess.h"
+#include "platform/owl/TDC.h"
+#include "platform/owl/TRect.h"
+#include "platform/uihelpers/Colours.h"
+#include "platform/uihelpers/WindowHelpers.h"
+
+#include <algorithm>
+#include <climits>
+
+namespace ScrivoDraw {
+
+namespace {
+
+constexpr uint32_t kSegmentSampled = 0x80000000u;
+constexpr uint32_t kSegmentFinished = 0x08000000u;
+constexpr uint32_t kSegmentPrinting = 0x04000000u;
+constexpr uint32_t kSegmentRange = 0x02000000u;
+constexpr uint32_t kSegmentNoErase = 0x00400000u;
+constexpr uint32_t kDisplayBit28 = 0x10000000u;
+
+bool Empty(const RECT& r) noexcept { return r.right <= r.left || r.bottom <= r.top; }
+
+}  // namespace
+
+void DataPane::Paint(HDC dc, const RECT& update, HRGN region) noexcept {
+  if (!mPaintEnabled || Empty(update)) return;
+  ForEachObject([](InteractiveObject& object) { object.PaintBegins(); });
+  const bool printing = mPrinting && !(mStyle & kPaneStyleNoControls);
+  const uint32_t f = printing ? kSegmentPrinting : 0;
+  int32_t left = INT32_MAX;
+  int32_t right = INT32_MIN;
+  ForEachChild([&](ChildPaneBase& child) {
+    int32_t l = 0, r = 0;
+    child.GetRepaintSpan(region, f, &l, &r);
+    child.DrawFrame(dc, 0);
+    left = std::min(left, l);
+    right = std::max(right, r);
+  });
+  if (printing) {
+    bool dirty = false;
+    ForEachChild([&](ChildPaneBase& child) { dirty = dirty || child.HasDirtyLayer(); });
+    if (dirty) {
+      if (!mFullRedraw) mPrintPosition = -1;
+      PaintRange(dc, RECT{kPaneMargin, 0, ClientWidth() - kPaneMargin, ClientHeight()}, left, right);
+      mFullRedraw = false;
+    }
+    RedrawAllLanes(dc);
+  } else {
+    PaintRange(dc, update, left, right);
+  }
+  ForEachObject([dc](InteractiveObject& object) { object.PaintEnded(dc); });
+}
+
+void DataPane::PaintRange(HDC dc, const RECT& rect, int32_t x0, int32_t x1) noexcept {
+  const int64_t right = ClientWidth() - kPaneMargin;
+  int64_t pL = x0 - right + mScrollPos;
+  const int64_t pR = x1 - right + mScrollPos;
+  int64_t x = x0;
+  if (pL < 0) {
+    x -= pL;
+    pL = 0;
+  }
+  int32_t sampled = -1;
+  if (mSampling && mDataSource) mDataSource->GetSampledRecord(&sampled);
+  const bool printing = mPrinting && !(mStyle & kPaneStyleNoControls);
+  PixMapRecordPosition where{0, -1};
+  int64_t segmentEnd = 0;
+  const bool any = !mLanes.empty() && mHorzScale && pL < pR &&
+                   mHorzScale->PositionToRecord(pL, &where, &segmentEnd) == S_OK;
+  if (!any) {
+    FillWithoutData(dc, printing);
+    return;
+  }
+  int32_t segment = where.record;
+  // At most one pass per record: a scale object whose segments stand still ends the paint.
+  for (;;) {
+    const uint32_t flags = (segment == sampled ? kSegmentSampled : kSegmentFinished) | mSegmentFlags | kSegmentRange |
+                           (printing ? kSegmentPrinting : 0);
+    const int64_t end = std::min(segmentEnd, pR);
+    const int64_t endX = end - pL + x;
+    PixMapTimeScale time{};
+    mTickPlan = TimeLabelLayout{};
+    mTickPlan.displayFlags &= ~kDisplayBit28;
+    if (SUCCEEDED(mHorzScale->GetScaleRecord(pL, &time)) && mTimeScaleStrip) {
+      double pixelsPerMm = kScreenPixelsPerMm;
+      GetPixelsPerMmX(0, mPrintContext, &pixelsPerMm);
+      if (ChooseTickStep(mTickPlan, mTimeScaleStrip->LabelWidth(), time.secondsPerPixel, pixelsPerMm))
+        LayoutTimeLabels(nullptr, mTickPlan, time, static_cast<double>(pL) * time.secondsPerPixel,
+                         time.secondsPerPixel);
+    }
+    PaintArgs args;
+    args.firstPosition = pL;
+    args.lastPosition = end;
+    args.x0 = static_cast<int32_t>(std::clamp<int64_t>(x, INT32_MIN, INT32_MAX));
+    args.x1 = static_cast<int32_t>(std::clamp<int64_t>(endX, INT32_MIN, INT32_MAX));
+    // Each segment repaints only its own columns of the update rectangle.
+    const RECT segmentClip{std::max<LONG>(rect.left, args.x0), rect.top, std::min<LONG>(rect.right, args.x1),
+                           rect.bottom};
+    args.clip = &segmentClip;
+    if (mTimeScaleStrip) {
+      args.scale = &mTickPlan;
+      mTimeScaleStrip->Paint(dc, args, flags, 0xFF);
+    }
+    args.scale = &time;
+    for (const auto& lane : std::vector<QOR::ComPtr<ChannelPane>>(mLanes)) lane->Paint(dc, args, flags, 0xFF);
+    x = endX;
+    const int64_t reached = segmentEnd;
+    if (reached >= pR) break;
+    int32_t next = -1;
+    int64_t start = 0;
+    if (mHorzScale->NextSegment(segment, &next, &start, &segmentEnd) != S_OK) break;
+    if (segmentEnd <= reached || next <= segment) break;
+    x += std::max<int64_t>(0, start - reached);
+    pL = std::max(start, reached);
+    segment = next;
+  }
+  ForEachChild([this](ChildPaneBase& child) {
+    if (!child.EndPaintPass() || mSampling) return;
+    for (size_t i = 0; i < child.DrawerCount(); ++i) child.Drawer(i)->ReleasePointCache(0);
+  });
+}
+
+void DataPane::FillWithoutData(HDC dc, bool printing) noexcept {
+  HBRUSH const brush = CreateSolidBrush(mBackground);
+  if (!brush) return;
+  auto fillChild = [&](ChildPaneBase& child) {
+    const RECT& r = child.Rect();
+    if (printing) {
+      if (HDC const cache = child.LayerCache(0)) {
+        const RECT inCache{r.left, 0, r.right, r.bottom - r.top};
+        FillRect(cache, &inCache, brush);
+      }
+    } else if (dc && RectVisible(dc, &r)) {
+      FillRect(dc, &r, brush);
+    }
+  };
+  if (mTimeScaleStrip) fillChild(*mTimeScaleStrip);
+  if (mLanes.empty()) {
+    const RECT area{kPaneMargin, kPaneMargin, ClientWidth() - kPaneMargin, ClientHeight() - StripSpace() + kPaneMargin};
+    if (dc && !Empty(area)) {
+      FillRect(dc, &area, brush);
+      try {
+        OWL::TDC target(dc);
+        const auto& colours = QOR::SystemColours();
+        OWL::TRect frame(area.left - 2, area.top - 2, area.right + 2, area.bottom + 2);
+        QOR::DrawFrameEdges(target, frame, colours[QOR::kBtnShadow], colours[QOR::kBtnHighlight]);
+        frame = OWL::TRect(frame.left + 1, frame.top + 1, frame.right - 1, frame.bottom - 1);
+        QOR::DrawFrameEdges(target, frame, colours[QOR::kBtnText], colours[QOR::kBtnFace]);
+      } catch (...) {
+        // a frame that cannot be drawn is left out
+      }
+    }
+  } else {
+    for (const auto& lane : mLanes) fillChild(*lane);
+  }
+  DeleteObject(brush);
+}
+
+void DataPane::RedrawLayer(int32_t layer, bool erase, uint32_t flags, HDC dc, int32_t lane, bool mark) noexcept {
+  const int64_t right = ClientWidth() - kPaneMargin;
+  int64_t pL = mScrollPos - mVisibleWidth;
+  const int64_t pR = mScrollPos;
+  int64_t x0 = kPaneMargin;
+  if (pL < 0) {
+    x0 -= pL;
+    pL = 0;
+  }
+  const bool printing = IsPrintMode();
+  uint32_t fl = flags;
+  if (!dc && printing) fl |= kSegmentPrinting;
+  if (!erase) fl |= kSegmentNoErase;
+  if (layer == 0) {
+    if (!dc || !printing) return;
+    if (lane == -1) {
+      RedrawAllLanes(dc);
+    } else if (ChannelPane* const child = Lane(lane)) {
+      child->Render(dc, mVisibleWidth, mFrameWhileFollowing && IsFollowing());
+    }
+    return;
+  }
+  if (layer < 0 || layer >= kLayerCount || !mHorzScale) return;
+  PixMapRecordPosition where{0, -1};
+  int64_t segmentEnd = 0;
+  if (mHorzScale->PositionToRecord(pL, &where, &segmentEnd) != S_OK) return;
+  const int64_t end = std::min(segmentEnd, pR);
+  std::vector<QOR::ComPtr<ChannelPane>> lanes;
+  if (lane == -1) {
+    lanes = mLanes;
+  } else if (LaneInRange(lane)) {
+    lanes.push_back(mLanes[static_cast<size_t>(lane)]);
+  }
+  PixMapTimeScale time{};
+  mHorzScale->GetScaleRecord(pL, &time);
+  PaintArgs args;
+  args.firstPosition = pL;
+  args.lastPosition = end;
+  args.x0 = static_cast<int32_t>(x0);
+  args.x1 = static_cast<int32_t>(std::clamp<int64_t>(end - pL + x0, INT32_MIN, INT32_MAX));
+  args.scale = &time;
+  (void)right;
+  for (const auto& child : lanes) {
+    child->DirtyLayer(layer, mark);
+    child->Paint(dc, args, fl, 1u << layer);
+  }
+}
+
+void DataPane::RedrawAllLanes(HDC dc) noexcept {
+  const bool frame = mFrameWhileFollowing && IsFollowing();
+  ForEachChild([&](ChildPaneBase& child) { child.Render(dc, mVisibleWidth, frame); });
+}
+
+void DataPane::NotifyObjectsAt(int32_t a, int32_t b, int32_t c, int32_t d) noexcept {
+  const ChannelPair record = LaneChannel(a);
+  if (mPositionNotify) {
+    mPositionNotify(b, c, d, record.channel);
+    return;
+  }
+  IObserverRegistry* const registry = GetObserverRegistry();
+  if (!registry) return;
+  const uint32_t words[3] = {static_cast<uint32_t>(record.channel), record.selector, 0};
+  registry->NotifySubject(static_cast<IOnlineDataSink*>(this), 0, words);
+}
+
+// ---- input ----
+
+void DataPane::SendToGroup(int32_t mode, const std::function<void(InteractiveObject&)>& call) noexcept {
+  InteractiveObject* const refusing = FindRefusing(mode);
+  if (!refusing) {
+    ForEachObject(call);
+    return;
+  }
+  const int32_t group = refusing->Group();
+  ForEachObject([&](InteractiveObject& object) {
+    if (object.Group() == group) call(object);
+  });
+}
+
+void DataPane::OnLeftDown(POINT point, uint32_t keys) noexcept {
+  SendToGroup(1, [&](InteractiveObject& object) { object.LeftDown(point, keys); });
+}
+
+void DataPane::OnMouseMove(POINT point, uint32_t keys) noexcept {
+  SendToGroup(2, [&](InteractiveObject& object) { object.MouseMove(point, keys); });
+}
+
+void DataPane::OnLeftUp(POINT point, uint32_t keys) noexcept {
+  ForEachObject([&](InteractiveObject& object) { object.LeftUp(point, keys); });
+}
+
+void DataPane::OnLeftDoubleClick(POINT point, uint32_t keys, bool* handled) noexcept {
+  ForEachObject([&](InteractiveObject& object) { object.LeftDoubleClick(point, keys, handled); });
+}
+
+void DataPane::OnMouseLeave() noexcept {
+  ForEachObject([](InteractiveObject& object) { object.MouseLeft(); });
+}
+
+void DataPane::OnRightDown(POINT point, uint32_t keys) noexcept {
+  ForEachObject([&](InteractiveObject& object) { object.RightDown(point, keys); });
+}
+
+void DataPane::OnRightUp(POINT point, uint32_t keys) noexcept {
+  ForEachObject([&](InteractiveObject& object) { object.RightUp(point, keys); });
+}
+
+bool DataPane::OnCursorQuery(int32_t a, int32_t b, int32_t c) noexcept {
+  bool set = false;
+  ForEachObject([&](InteractiveObject& object) { set = set || object.CursorQuery(a, b, c); });
+  return set;
+}
+
+void DataPane::OnTimer(uint32_t id) noexcept {
+  ForEachObject([id](InteractiveObject& object) { object.Timer(id); });
+}
+
+void DataPane::OnNotification(int32_t a, int32_t b) noexcept {
+  ForEachObject([a, b](InteractiveObject& object) { object.Notify(a, b); });
+}
+
+}  // namespace ScrivoDraw
