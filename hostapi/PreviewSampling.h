@@ -4,6 +4,7 @@
 // pointers are checked for null, cleared first and filled with one reference for the caller.
 #pragma once
 
+#include "hostapi/PaneDataSource.h"
 #include "hostapi/QORString.h"
 
 #include <oaidl.h>
@@ -47,7 +48,7 @@ struct IHostSamplingControl : IUnknown {
 // Reached by QueryInterface from a recorded data source.
 struct IOnlineSinkFactory : IUnknown {
   // Slot 3: a new, empty data source of the recorded data's channels that records what is
-  // sampled into it; the caller gives it to a pane as its data source (IPaneDataSource) and its
-  // observer (IUnknown) to the sampling control.
-  virtual HRESULT STDMETHODCALLTYPE CreateOnlineSink(IUnknown** sink) = 0;
+  // sampled into it; the caller shows it in a pane and hooks it to the sampling control as its
+  // observer.
+  virtual HRESULT STDMETHODCALLTYPE CreateOnlineSink(IPaneDataSource** sink) = 0;
 };

@@ -1,8 +1,9 @@
 // Replaying a recording as live sampling.
-#include "host/data/SamplingControl.h"
+#include "host/view/SamplingControl.h"
 
 #include "host/common/HostString.h"
 #include "host/data/Sampler.h"
+#include "host/view/PaneDataSource.h"
 
 #include <algorithm>
 #include <map>
@@ -24,16 +25,23 @@ std::map<UINT_PTR, SamplingControl*>& Timers() {
   return timers;
 }
 
+// A data document, or the document a pane's data source shows.
+DataDocument* DocumentOf(IUnknown* observer) {
+  if (auto* document = dynamic_cast<DataDocument*>(observer)) return document;
+  if (auto* source = dynamic_cast<PaneDataSource*>(observer)) return &source->Document();
+  return nullptr;
+}
+
 constexpr wchar_t kNotConnected[] = L"No sampling device is connected.";
 
 }  // namespace
 
 HostPtr<SamplingControl> SamplingControl::Create(Recording hardware) {
-  return HostPtr<SamplingControl>(new SamplingControl(std::move(hardware)));
+  return HostPtr<SamplingControl>(new SamplingControl(std::move(hardware)), false);
 }
 
 SamplingControl::SamplingControl(Recording hardware)
-    : mHardware(std::move(hardware)), mResolve([](IUnknown* o) { return dynamic_cast<DataDocument*>(o); }) {}
+    : mHardware(std::move(hardware)), mResolve(&DocumentOf) {}
 
 SamplingControl::~SamplingControl() {
   DeliverEvery(0, 0);
