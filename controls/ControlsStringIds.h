@@ -9,3 +9,6 @@
 #define IDS_THEME_TEXT_EXTENT_FAILED 32036
 #define IDS_THEME_DRAW_TEXT_FAILED 32037
 #define IDS_MENU_TEMPLATE_MISSING 32038
+
+// The tip of the dialogs' Help button: a module text of its own id.
+#define IDS_DIALOG_HELP_TIP 127
