@@ -36,7 +36,7 @@ class Calc final : public ChannelCalcBase {
                                   ChannelCalcTimeBase* timeBase, int32_t secondSelector,
                                   uint32_t* word) noexcept override;
   HRESULT STDMETHODCALLTYPE ApplySettings(IPersistObject* settings, uint32_t) noexcept override;
-  HRESULT STDMETHODCALLTYPE Reserved5(uint32_t, uint32_t) noexcept override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE TakeSettings(uint32_t, IPersistObject*) noexcept override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE GetSettings(IPersistObject** settings) noexcept override;
   HRESULT STDMETHODCALLTYPE GetFlags(uint32_t* flags) noexcept override;
   HRESULT STDMETHODCALLTYPE Reserved8(uint32_t, void** out) noexcept override;

@@ -91,8 +91,8 @@ struct IChannelCalc : IUnknown {
                                           int32_t secondSelector, uint32_t* word) = 0;
   // Slot 4: takes new settings (copied) and rebuilds the calculation from them.
   virtual HRESULT STDMETHODCALLTYPE ApplySettings(IPersistObject* settings, uint32_t unused) = 0;
-  // Slot 5: reserved.
-  virtual HRESULT STDMETHODCALLTYPE Reserved5(uint32_t, uint32_t) = 0;
+  // Slot 5: takes the settings object (borrowed) that the calculation runs with; reserved is 0.
+  virtual HRESULT STDMETHODCALLTYPE TakeSettings(uint32_t reserved, IPersistObject* settings) = 0;
   // Slot 6: a copy of the settings in use.
   virtual HRESULT STDMETHODCALLTYPE GetSettings(IPersistObject** settings) = 0;
   // Slot 7
@@ -120,6 +120,15 @@ struct IHostChannelCalcEngine : IUnknown {
   virtual HRESULT STDMETHODCALLTYPE SetEnumerator(ICalculationClass* calculationClass, int32_t channel,
                                                   uint32_t furtherValue, IHostDataDocument* context,
                                                   IUnknown* enumerator) = 0;
+  // Slot 6: evaluates the formula over the ticks from (startRecord, startTick) to (endRecord,
+  // endTick) of the host document's data, end not included (a record past the last means to
+  // the data's end); *top and *bottom receive the largest and smallest value found and stay as
+  // they were when there is none. flags 0x80000000: the host samples into the document.
+  virtual HRESULT STDMETHODCALLTYPE Prepare(IUnknown* hostDocument, int32_t startRecord, int32_t startTick,
+                                            int32_t endRecord, int32_t endTick, float* top, float* bottom,
+                                            uint32_t flags) = 0;
+  // Slot 7: lets go of what Prepare read.
+  virtual HRESULT STDMETHODCALLTYPE Finish() = 0;
 };
 
 // {4021A446-7899-11D4-8110-00A0C9E26433}

@@ -45,6 +45,10 @@ struct IFormulaCalcSettings : IUnknown {
   // Slot 3: the calculation's two formula texts; reserved is VARIANT_FALSE.
   virtual HRESULT STDMETHODCALLTYPE SetFormulas(QOR::IQORString* first, QOR::IQORString* second,
                                                 VARIANT_BOOL reserved) = 0;
+  // Slot 4: the calculation's formula and second text with the channel's scale (top, bottom),
+  // decimal places and display flags.
+  virtual HRESULT STDMETHODCALLTYPE SetText(QOR::IQORString* formula, QOR::IQORString* second, double top,
+                                            double bottom, int32_t decimalPlaces, uint32_t flags) = 0;
 };
 
 // {CA800C31-F889-11D3-80EE-00A0C9E26433}

@@ -63,6 +63,12 @@ struct IHostDocument : IUnknown {
   // Slot 18: the calculated channels were given their settings again; the host recomputes and
   // redraws them. reserved is 0.
   virtual HRESULT STDMETHODCALLTYPE UpdateCalculations(int32_t reserved) = 0;
+  // Slot 19: the host brings its document up to date at once (before a calculation evaluates
+  // its formula over the document's data).
+  virtual HRESULT STDMETHODCALLTYPE Trigger() = 0;
+  // Slot 20: the document's channel object (which 0: the one calculations are installed on);
+  // the caller holds it while it installs one.
+  virtual HRESULT STDMETHODCALLTYPE GetChannelObject(int32_t which, IUnknown** object) = 0;
 };
 
 // {CD8A64F0-48D2-11D1-8D03-00C0D1570D74}: the persistence service of a host document (asked of

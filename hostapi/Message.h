@@ -45,3 +45,14 @@ struct IMessageView : IUnknown {
   // Slot 3: the type id of the view concerned.
   virtual HRESULT STDMETHODCALLTYPE GetViewId(uint32_t* id) = 0;
 };
+
+// The host's own interface id (chosen by this host): {6D1F8A32-4B5C-4E97-8A0D-1F2E3C4B5D69}.
+// Answered by messages made with values (IMessageService slot 10).
+inline constexpr GUID IID_IMessageValues = {
+    0x6D1F8A32, 0x4B5C, 0x4E97, {0x8A, 0x0D, 0x1F, 0x2E, 0x3C, 0x4B, 0x5D, 0x69}};
+
+struct IMessageValues : IUnknown {
+  // Slot 3: the message's values; *count is the room at values going in and how many the
+  // message holds coming out (only as many as there was room for are written).
+  virtual HRESULT STDMETHODCALLTYPE GetValues(int32_t* count, double* values) = 0;
+};

@@ -33,6 +33,10 @@ struct IMessageService : IUnknown {
                                                   uint32_t argument, uint32_t hasArgument,
                                                   uint32_t reserved, const uint32_t* data,
                                                   IMessage** message) = 0;
+  // Slot 10: a new message with an argument and count values after it (IMessageValues).
+  virtual HRESULT STDMETHODCALLTYPE CreateValueMessage(uint32_t id, uint32_t flags, uint32_t argument,
+                                                       const uint32_t* data, int32_t count,
+                                                       const double* values, IMessage** message) = 0;
 };
 
 struct IMessageRouter : IUnknown {

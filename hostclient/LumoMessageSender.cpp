@@ -49,3 +49,14 @@ HRESULT SendFrameworkMessage(const FrameworkMessageDesc& description, LumoMessag
   if (!message) return E_FAIL;
   return sender.Send(message.Get(), target);
 }
+
+HRESULT SendFrameworkMessage(const FrameworkMessageDesc& description, uint32_t argument, const double* values,
+                             int32_t count, LumoMessageSender& sender, IUnknown* target) {
+  IMessageService* const service = GetMessageService();
+  if (!service) return E_FAIL;
+  QOR::ComPtr<IMessage> message;
+  service->CreateValueMessage(description.id, description.flags, argument, description.data, count, values,
+                              message.Out());
+  if (!message) return E_FAIL;
+  return sender.Send(message.Get(), target);
+}

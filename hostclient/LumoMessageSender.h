@@ -52,3 +52,6 @@ struct FrameworkMessageDesc {
 // service and sends it to target through sender; the send result, E_FAIL without service.
 HRESULT SendFrameworkMessage(const FrameworkMessageDesc& description, LumoMessageSender& sender,
                              IUnknown* target, uint32_t extraFlags);
+// The same with an argument and count values after it.
+HRESULT SendFrameworkMessage(const FrameworkMessageDesc& description, uint32_t argument, const double* values,
+                             int32_t count, LumoMessageSender& sender, IUnknown* target);

@@ -109,6 +109,14 @@ class Engine final : public IHostChannelCalcEngine,
     return enumerator->QueryInterface(IID_ICalcEnum, reinterpret_cast<void**>(mEnumerator.Out()));
   }
 
+  HRESULT STDMETHODCALLTYPE Prepare(IUnknown* hostDocument, int32_t startRecord, int32_t startTick,
+                                    int32_t endRecord, int32_t endTick, float* top, float* bottom,
+                                    uint32_t flags) noexcept override;
+  HRESULT STDMETHODCALLTYPE Finish() noexcept override {
+    mValues.clear();
+    return S_OK;
+  }
+
   // IHostChannelCalcEngine2
   HRESULT STDMETHODCALLTYPE ReadRaw(int32_t record, int32_t startTick, int32_t count, const void* format,
                                     int16_t* samples) noexcept override;
@@ -235,6 +243,39 @@ HRESULT STDMETHODCALLTYPE Engine::ReadRaw(int32_t record, int32_t startTick, int
   } catch (const std::bad_alloc&) {
     return E_OUTOFMEMORY;
   }
+}
+
+// The extremes of the formula's values over the range; the host document is not needed, the
+// engine reads through its context.
+HRESULT STDMETHODCALLTYPE Engine::Prepare(IUnknown*, int32_t startRecord, int32_t startTick, int32_t endRecord,
+                                          int32_t endTick, float* top, float* bottom, uint32_t) noexcept {
+  if (!top || !bottom) return E_POINTER;
+  if (!mContext || !mEnumerator) return E_FAIL;
+  int32_t records = 0;
+  if (FAILED(mContext->GetRecordCount(&records))) return E_FAIL;
+  const int32_t last = std::min(endRecord, records - 1);
+  double high = -std::numeric_limits<double>::infinity();
+  double low = std::numeric_limits<double>::infinity();
+  try {
+    for (int32_t record = std::max(startRecord, 0); record <= last; ++record) {
+      std::vector<SelectedValue> events;
+      const HRESULT hr = RecordEvents(record, events);
+      if (FAILED(hr)) return hr;
+      for (const SelectedValue& e : events) {
+        if ((record == startRecord && e.tick < startTick) || (record == endRecord && e.tick >= endTick)) continue;
+        if (!std::isfinite(e.value)) continue;
+        high = std::max(high, e.value);
+        low = std::min(low, e.value);
+      }
+      mValues[record] = std::move(events);
+    }
+  } catch (const std::bad_alloc&) {
+    return E_OUTOFMEMORY;
+  }
+  if (low > high) return S_FALSE;
+  *top = static_cast<float>(high);
+  *bottom = static_cast<float>(low);
+  return S_OK;
 }
 
 class EngineClass final : public HostClassObject<ILumoClassObject, IClassFactory> {

@@ -58,11 +58,16 @@ class HostDocument final
   HRESULT STDMETHODCALLTYPE SetValue(double value) noexcept override;
   // Counted (see CalculationUpdates); the stand-in recomputes a channel when it is read.
   HRESULT STDMETHODCALLTYPE UpdateCalculations(int32_t reserved) noexcept override;
+  // Counts the requests (see Triggers).
+  HRESULT STDMETHODCALLTYPE Trigger() noexcept override;
+  // Channel object 0 is the data document; any other is E_INVALIDARG.
+  HRESULT STDMETHODCALLTYPE GetChannelObject(int32_t which, IUnknown** object) noexcept override;
 
   // IMessageHandler: a show-comment message puts its comment into the recording view; the
   // calculation-off message (kHostAuxClassGuid number kCalcOffMessageNumber) takes the
   // calculation off its channel; the open-view message (0x80010000, request 4, the view class's
-  // type id) opens the view. Anything else is not consumed.
+  // type id) opens the view. Anything else is not
+  // consumed. Every message is noted (Messages).
   int32_t STDMETHODCALLTYPE HandleMessage(IMessage* message) noexcept override;
   HRESULT STDMETHODCALLTYPE AddHandler(IMessageHandler*) noexcept override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE RemoveHandler(IMessageHandler*) noexcept override { return S_FALSE; }
@@ -131,6 +136,16 @@ class HostDocument final
   RecordingComments& RecordingView() noexcept { return mRecordingView; }
   // The channels whose calculation a module switched off, in order.
   const std::vector<int32_t>& SwitchedOffCalculations() const noexcept { return mSwitchedOff; }
+  int32_t Triggers() const noexcept { return mTriggers; }
+  // A message the document took: id, flags, argument, data words and values.
+  struct NotedMessage {
+    uint32_t id;
+    uint32_t flags;
+    uint32_t argument;
+    uint32_t data[2];
+    std::vector<double> values;
+  };
+  const std::vector<NotedMessage>& Messages() const noexcept { return mMessages; }
 
   // The child documents whose persistence object is registered, with their type ids.
   struct PersistentChild {
@@ -153,12 +168,15 @@ class HostDocument final
   void* FindInterface(REFIID iid) override;
   // Channels with (calculated true) or without a formula.
   int32_t CountChannels(bool calculated) const;
+  void NoteMessage(IMessage* message);
 
   HostPtr<DataDocument> mDataDocument;
   int32_t mScaleRequests = 0;
   int32_t mCalculationUpdates = 0;
   RecordingComments mRecordingView;
   std::vector<int32_t> mSwitchedOff;
+  int32_t mTriggers = 0;
+  std::vector<NotedMessage> mMessages;
   struct Child {
     uint32_t typeId;
     HostPtr<IUnknown> document;

@@ -35,10 +35,41 @@ HRESULT STDMETHODCALLTYPE HostDocument::UpdateCalculations(int32_t) noexcept {
   return S_OK;
 }
 
+HRESULT STDMETHODCALLTYPE HostDocument::Trigger() noexcept {
+  ++mTriggers;
+  return S_OK;
+}
+
+HRESULT STDMETHODCALLTYPE HostDocument::GetChannelObject(int32_t which, IUnknown** object) noexcept {
+  if (!object) return E_POINTER;
+  *object = nullptr;
+  if (which != 0) return E_INVALIDARG;
+  *object = static_cast<IHostDataDocument*>(mDataDocument.Get());
+  (*object)->AddRef();
+  return S_OK;
+}
+
+void HostDocument::NoteMessage(IMessage* message) {
+  NotedMessage noted{};
+  message->GetId(&noted.id);
+  message->GetFlags(&noted.flags);
+  message->GetArgument(&noted.argument);
+  message->GetData(&noted.data[0], &noted.data[1]);
+  HostPtr<IMessageValues> values;
+  if (SUCCEEDED(message->QueryInterface(IID_IMessageValues, reinterpret_cast<void**>(values.Out()))) && values) {
+    int32_t count = 0;
+    values->GetValues(&count, nullptr);
+    noted.values.resize(static_cast<size_t>(count));
+    values->GetValues(&count, noted.values.data());
+  }
+  mMessages.push_back(std::move(noted));
+}
+
 int32_t STDMETHODCALLTYPE HostDocument::HandleMessage(IMessage* message) noexcept {
   uint32_t id = 0;
   if (!message || FAILED(message->GetId(&id))) return kMessageNotConsumed;
   try {
+    NoteMessage(message);
     if (id == kShowComment2MessageId)
       return mRecordingView.Receive(message) == S_OK ? kMessageConsumed : kMessageNotConsumed;
     if (id == kOpenViewMessageId) {

@@ -4,9 +4,11 @@
 #include "host/common/HostClassObject.h"
 #include "host/common/HostPtr.h"
 #include "host/common/HostString.h"
+#include "host/chancalc/ChannelCalcEngine.h"
 #include "host/data/DataObjectsPart.h"
 #include "hostapi/DataDocument.h"
 #include "hostapi/DataObjects.h"
+#include "hostapi/ChannelCalc.h"
 #include "hostapi/HostCalculation.h"
 
 #include <new>
@@ -33,6 +35,15 @@ class FormulaSettings final : public HostObject<IPersistObject, IFormulaCalcSett
       return E_OUTOFMEMORY;
     }
   }
+  HRESULT STDMETHODCALLTYPE SetText(QOR::IQORString* formula, QOR::IQORString* second, double top, double bottom,
+                                    int32_t decimalPlaces, uint32_t flags) noexcept override {
+    const HRESULT hr = SetFormulas(formula, second, VARIANT_FALSE);
+    mTop = top;
+    mBottom = bottom;
+    mDecimalPlaces = decimalPlaces;
+    mFlags = flags;
+    return hr;
+  }
   // The formula texts live with the data object they are applied to, never in a text store.
   HRESULT STDMETHODCALLTYPE Load(IHostTextStore*) noexcept override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE Save(IHostTextStore*) noexcept override { return E_NOTIMPL; }
@@ -51,6 +62,80 @@ class FormulaSettings final : public HostObject<IPersistObject, IFormulaCalcSett
 
   std::wstring mFirst;
   std::wstring mSecond;
+  double mTop = 1.0;
+  double mBottom = -1.0;
+  int32_t mDecimalPlaces = 3;
+  uint32_t mFlags = 0;
+};
+
+// A formula calculation on a channel of its own: the host's engine, aggregated, evaluates the
+// formula; the calculation keeps the settings object it was given.
+class ChannelCalculation final : public HostObject<IHostChannelCalc, IChannelCalc> {
+ public:
+  // The engine's interfaces are reached through its inner unknown; they count on this object.
+  HRESULT Init() {
+    HRESULT hr = CreateChannelCalcEngine(static_cast<IHostChannelCalc*>(this), mEngine.Out());
+    if (FAILED(hr)) return hr;
+    hr = mEngine->QueryInterface(IID_IHostChannelCalcEngine, reinterpret_cast<void**>(&mEngineInterface));
+    if (SUCCEEDED(hr)) Release();  // the query counted on this object
+    return hr;
+  }
+
+  // IHostChannelCalc
+  HRESULT STDMETHODCALLTYPE ApplySettings(IUnknown* settings, VARIANT_BOOL) noexcept override {
+    mSettings.Reset();
+    if (settings) settings->QueryInterface(IID_IPersistObject, reinterpret_cast<void**>(mSettings.Out()));
+    return mSettings ? S_OK : E_INVALIDARG;
+  }
+  HRESULT STDMETHODCALLTYPE Reset() noexcept override { return mEngineInterface ? mEngineInterface->Finish() : S_OK; }
+
+  // IChannelCalc: the stand-in makes no output source of its own.
+  HRESULT STDMETHODCALLTYPE Setup(int32_t, uint32_t, uint32_t, IUnknown** outputSource, ChannelCalcTimeBase*, int32_t,
+                                  uint32_t*) noexcept override {
+    if (outputSource) *outputSource = nullptr;
+    return E_NOTIMPL;
+  }
+  HRESULT STDMETHODCALLTYPE ApplySettings(IPersistObject* settings, uint32_t) noexcept override {
+    mSettings = HostPtr<IPersistObject>(settings);
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE TakeSettings(uint32_t, IPersistObject* settings) noexcept override {
+    mSettings = HostPtr<IPersistObject>(settings);
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE GetSettings(IPersistObject** settings) noexcept override {
+    if (!settings) return E_POINTER;
+    *settings = mSettings.Get();
+    if (*settings) (*settings)->AddRef();
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE GetFlags(uint32_t* flags) noexcept override {
+    if (!flags) return E_POINTER;
+    *flags = 0;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE Reserved8(uint32_t, void** out) noexcept override {
+    if (out) *out = nullptr;
+    return E_NOTIMPL;
+  }
+  HRESULT STDMETHODCALLTYPE GetTitle(uint32_t, QOR::IQORString** title) noexcept override {
+    if (title) *title = nullptr;
+    return E_NOTIMPL;
+  }
+  HRESULT STDMETHODCALLTYPE Reserved10(uint32_t) noexcept override { return S_OK; }
+
+ private:
+  ~ChannelCalculation() override = default;
+  void* FindInterface(REFIID iid) override {
+    if (iid == IID_IUnknown || iid == IID_IHostChannelCalc) return static_cast<IHostChannelCalc*>(this);
+    if (iid == IID_IChannelCalc) return static_cast<IChannelCalc*>(this);
+    if (iid == IID_IHostChannelCalcEngine) return mEngineInterface;
+    return nullptr;
+  }
+
+  HostPtr<IUnknown> mEngine;  // the engine's inner unknown
+  IHostChannelCalcEngine* mEngineInterface = nullptr;  // counts on this object, so not held
+  HostPtr<IPersistObject> mSettings;
 };
 
 // A calculation bound to one data object of a document: applying settings stores their texts
@@ -108,13 +193,23 @@ class FormulaCalculationClass final : public HostClassObject<ICalculationClass> 
     if (edited) *edited = nullptr;
     return S_FALSE;  // formulas are edited where the data object is made
   }
-  // This host offers formula calculations on data objects only, addressed by the kind modules
-  // use or the one NewObject answered; a channel's own calculation (other flags) is refused.
+  // Formula calculations on data objects, addressed by the kind modules use or the one NewObject
+  // answered; any other flags make a calculation on the channel itself, which evaluates its
+  // formula through the host's engine.
   HRESULT STDMETHODCALLTYPE CreateCalculation(int32_t channel, uint32_t flags, IHostDataDocument* document,
                                               IHostChannelCalc** calculation) noexcept override {
     if (!calculation) return E_POINTER;
     *calculation = nullptr;
-    if (!document || (flags != kMarkerObjectKind && flags != kDataObjectRequestKind)) return E_INVALIDARG;
+    if (!document) return E_INVALIDARG;
+    if (flags != kMarkerObjectKind && flags != kDataObjectRequestKind) {
+      HostPtr<ChannelCalculation> made;
+      made.Attach(new (std::nothrow) ChannelCalculation);
+      if (!made) return E_OUTOFMEMORY;
+      const HRESULT hr = made->Init();
+      if (FAILED(hr)) return hr;
+      *calculation = made.Detach();
+      return S_OK;
+    }
     HostPtr<IHostDataObjects> objects;
     if (FAILED(document->QueryInterface(IID_HostDataObjectsPart, reinterpret_cast<void**>(objects.Out()))))
       return E_INVALIDARG;

@@ -4,7 +4,9 @@
 #include "host/common/HostObject.h"
 #include "host/common/OutParam.h"
 
+#include <algorithm>
 #include <new>
+#include <vector>
 
 namespace lumo {
 namespace {
@@ -13,7 +15,7 @@ namespace {
 constexpr GUID IID_FrameworkMessageImpl = {
     0x5B0C7E11, 0x9F3A, 0x4D62, {0x8E, 0x57, 0x2A, 0x61, 0xC0, 0xD4, 0xB9, 0xE3}};
 
-class FrameworkMessage final : public host::HostObject<IMessage> {
+class FrameworkMessage final : public host::HostObject<IMessage, IMessageValues> {
  public:
   FrameworkMessage(uint32_t id, uint32_t flags, uint32_t reserved, const uint32_t* data)
       : mId(id), mFlags(flags), mReserved(reserved) {
@@ -27,6 +29,7 @@ class FrameworkMessage final : public host::HostObject<IMessage> {
     mArgument = argument;
   }
   void NoteDelivered() { ++mDeliveries; }
+  void SetValues(const double* values, int32_t count) { mValues.assign(values, values + count); }
 
   HRESULT STDMETHODCALLTYPE GetData(uint32_t* first, uint32_t* second) noexcept override {
     if (!first || !second) return E_POINTER;
@@ -50,6 +53,12 @@ class FrameworkMessage final : public host::HostObject<IMessage> {
   HRESULT STDMETHODCALLTYPE GetArgument(uint32_t* value) noexcept override {
     return host::AnswerOut(value, mArgument);
   }
+  HRESULT STDMETHODCALLTYPE GetValues(int32_t* count, double* values) noexcept override {
+    if (!count || (*count > 0 && !values)) return E_POINTER;
+    std::copy_n(mValues.begin(), std::min<size_t>(mValues.size(), static_cast<size_t>(std::max(*count, 0))), values);
+    *count = static_cast<int32_t>(mValues.size());
+    return S_OK;
+  }
   HRESULT STDMETHODCALLTYPE SetSender(const void* sender) noexcept override {
     mSender = sender;
     return S_OK;
@@ -64,7 +73,8 @@ class FrameworkMessage final : public host::HostObject<IMessage> {
   void* FindInterface(REFIID iid) override {
     if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IMessage))
       return static_cast<IMessage*>(this);
-    if (IsEqualIID(iid, IID_FrameworkMessageImpl)) return this;
+    if (IsEqualIID(iid, IID_FrameworkMessageImpl)) return static_cast<IMessage*>(this);
+    if (IsEqualIID(iid, IID_IMessageValues) && mHasValues) return static_cast<IMessageValues*>(this);
     return nullptr;
   }
 
@@ -76,6 +86,11 @@ class FrameworkMessage final : public host::HostObject<IMessage> {
   bool mHasArgument = false;
   const void* mSender = nullptr;
   uint32_t mDeliveries = 0;
+  std::vector<double> mValues;
+  bool mHasValues = false;
+
+ public:
+  void MarkValues() noexcept { mHasValues = true; }
 };
 
 }  // namespace
@@ -88,7 +103,26 @@ HRESULT CreateFrameworkMessage(uint32_t id, uint32_t flags, uint32_t argument,
   auto* created = new (std::nothrow) FrameworkMessage(id, flags, reserved, data);
   if (!created) return E_OUTOFMEMORY;
   if (hasArgument) created->SetArgument(argument);
-  *message = created;
+  *message = static_cast<IMessage*>(created);
+  return S_OK;
+}
+
+HRESULT CreateFrameworkValueMessage(uint32_t id, uint32_t flags, uint32_t argument, const uint32_t* data,
+                                    int32_t count, const double* values, IMessage** message) noexcept {
+  if (!message || (count > 0 && !values)) return E_POINTER;
+  *message = nullptr;
+  if (count < 0) return E_INVALIDARG;
+  auto* created = new (std::nothrow) FrameworkMessage(id, flags, 0, data);
+  if (!created) return E_OUTOFMEMORY;
+  created->SetArgument(argument);
+  try {
+    created->SetValues(values, count);
+  } catch (...) {
+    created->Release();
+    return E_OUTOFMEMORY;
+  }
+  created->MarkValues();
+  *message = static_cast<IMessage*>(created);
   return S_OK;
 }
 
@@ -96,7 +130,7 @@ void NoteMessageDelivered(IMessage* message) noexcept {
   if (!message) return;
   void* impl = nullptr;
   if (FAILED(message->QueryInterface(IID_FrameworkMessageImpl, &impl)) || !impl) return;
-  auto* ours = static_cast<FrameworkMessage*>(impl);
+  auto* ours = static_cast<FrameworkMessage*>(static_cast<IMessage*>(impl));
   ours->NoteDelivered();
   ours->Release();
 }

@@ -13,6 +13,10 @@ HRESULT CreateFrameworkMessage(uint32_t id, uint32_t flags, uint32_t argument,
                                bool hasArgument, uint32_t reserved, const uint32_t* data,
                                IMessage** message) noexcept;
 
+// The same with count values (IMessageValues).
+HRESULT CreateFrameworkValueMessage(uint32_t id, uint32_t flags, uint32_t argument, const uint32_t* data,
+                                    int32_t count, const double* values, IMessage** message) noexcept;
+
 // Counts one more delivery of a message made by CreateFrameworkMessage (others: no effect).
 void NoteMessageDelivered(IMessage* message) noexcept;
 

@@ -25,6 +25,11 @@ class MessageService final : public StaticService<IMessageService, IID_IMessageS
     return CreateFrameworkMessage(id, flags, argument, hasArgument != 0, reserved, data,
                                   message);
   }
+  HRESULT STDMETHODCALLTYPE CreateValueMessage(uint32_t id, uint32_t flags, uint32_t argument,
+                                               const uint32_t* data, int32_t count, const double* values,
+                                               IMessage** message) noexcept override {
+    return CreateFrameworkValueMessage(id, flags, argument, data, count, values, message);
+  }
 };
 
 class MessageRouter final : public StaticService<IMessageRouter, IID_IMessageRouter> {

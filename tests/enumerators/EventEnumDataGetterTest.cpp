@@ -469,6 +469,9 @@ class FakeSettings final : public Fake<IPersistObject, IFormulaCalcSettings> {
     reserved = flag;
     return S_OK;
   }
+  HRESULT STDMETHODCALLTYPE SetText(QOR::IQORString*, QOR::IQORString*, double, double, int32_t, uint32_t) override {
+    return E_NOTIMPL;
+  }
   std::wstring first, second;
   VARIANT_BOOL reserved = 1;
 };
