@@ -3,6 +3,7 @@
 #include "chancalc/Calc.h"
 #include "chancalc/CalcClass.h"
 #include "chancalc/ChanCalcIds.h"
+#include "chancalc/RunSettingsDialog.h"
 #include "chancalc/SettingsCOM.h"
 #include "hostclient/ComBoundary.h"
 #include "hostclient/ComPtr.h"
@@ -57,11 +58,10 @@ class CalcClass<ZR::ChanCalc::Calc> final : public CalcClassBase {
 
   IPersistClassObject* Settings() const noexcept { return mSettingsClass; }
 
-  // The dialog comes with the settings dialog of the calculation; until then there is none.
-  HRESULT STDMETHODCALLTYPE RunSettingsDialog(HWND, uint32_t, IUnknown*, IUnknown*, int32_t, uint32_t,
-                                              IPersistObject*, IPersistObject** edited) noexcept override {
-    if (edited) *edited = nullptr;
-    return S_FALSE;
+  HRESULT STDMETHODCALLTYPE RunSettingsDialog(HWND owner, uint32_t, IUnknown* hostDocument, IUnknown* rangeSource,
+                                              int32_t channel, uint32_t furtherValue, IPersistObject* current,
+                                              IPersistObject** edited) noexcept override {
+    return ZR::ChanCalc::RunSettingsDialog(owner, hostDocument, rangeSource, current, edited, channel, furtherValue);
   }
 
   // The host holds the one reference of the answer; a calculation the query refuses is freed.

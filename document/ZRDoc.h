@@ -136,6 +136,8 @@ class ZRDoc final : public AnalysisManager::AnalysisClientBase,
   // Opens the settings dialog at page over a copy of the settings; OK applies the copy and
   // analyses again. parent null: the host frame's window.
   void RunSettingsDialog(int page, OWL::TWindow* parent);
+  // Opens a topic of the host's help through the document's frame; false without a help frame.
+  bool ShowHelpTopic(const wchar_t* topic);
   // Null until a host data document is attached.
   CycleDetector* GetCycleDetector();
   // With a reference; S_OK, or E_FAIL without an attached data document.

@@ -177,10 +177,12 @@ void ZRDoc::CmClearAnalysis() { SendToSelf(DocIds::ClearAnalysisMessage::Id(), 0
 
 void ZRDoc::CmAnalyze() { SendToSelf(DocIds::AnalyzeMessage::Id(), 0, 0); }
 
-void ZRDoc::CmHelp() {
+void ZRDoc::CmHelp() { ShowHelpTopic(L"OndaraHelp"); }
+
+bool ZRDoc::ShowHelpTopic(const wchar_t* topic) {
   ComPtr<IHostFrameHelp> help;
   if (IUnknown* const frame = GetFrameInterface()) frame->QueryInterface(IID_IHostFrameHelp, help.OutVoid());
-  if (help) help->ShowHelpTopic(L"OndaraHelp", 0);
+  return help && SUCCEEDED(help->ShowHelpTopic(topic, 0));
 }
 
 // The named commands answer 0: consumed, also when sampling leaves them without effect.
