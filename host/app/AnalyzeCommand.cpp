@@ -44,7 +44,7 @@ constexpr wchar_t kUsage[] =
     L"usage: ondara-host analyze --recording FILE [--rate HZ] [--type NAME] [--channel N]\n"
     L"         [--height V] [--set ID=VALUE]... [--cancel-at PERCENT] [--table] [--online TICKS]\n"
     L"         [--documents FILE] [--show VIEW]... [--event N] [--screenshot DIR]\n"
-    L"         [--calc MEASUREMENT:TOP:BOTTOM --calc-csv FILE]\n"
+    L"         [--calc MEASUREMENT:TOP:BOTTOM --calc-csv FILE] [--calc-dialog]\n"
     L"  --type     the analysis type by name (any case) or number 0-5\n"
     L"  --channel  the analysis channel, counted from 1\n"
     L"  --set      a setting by id with its value in base units, e.g. --set 1006=0.0005\n"
@@ -56,7 +56,9 @@ constexpr wchar_t kUsage[] =
     L"  --event    make event N current (counted from 1), as activating its comment does\n"
     L"  --screenshot  write a picture of each shown view as DIR\\VIEW-view.png\n"
     L"  --calc     after the analysis, put the measurement (short name) on a new channel scaled\n"
-    L"             from BOTTOM to TOP and write that channel to the --calc-csv file\n";
+    L"             from BOTTOM to TOP and write that channel to the --calc-csv file\n"
+    L"  --calc-dialog  after the analysis, open the calculation's settings dialog for a new\n"
+    L"             channel and print the settings it ends with\n";
 // The analysis types by number, as the module's settings list them.
 constexpr const wchar_t* kTypeNames[] = {L"General - Unstimulated", L"Cardiac Action Potential", L"Synaptic",
                                          L"Evoked Response",        L"Population Spike",         L"Action Potential"};
@@ -83,6 +85,7 @@ struct AnalyzeArguments {
   host::ChannelCalcRequest calc;
   bool withCalc = false;
   ViewShowRequest show;
+  bool calcDialog = false;
 };
 
 void PrintError(const std::string& utf8) {
@@ -122,8 +125,8 @@ bool ParseArguments(int argc, wchar_t** argv, AnalyzeArguments* args) {
   std::vector<std::pair<int32_t, std::wstring>> first;
   for (int i = 0; i < argc; i += 2) {
     const std::wstring name = argv[i];
-    if (name == L"--help" || name == L"--table") {
-      (name == L"--help" ? args->help : args->table) = true;
+    if (name == L"--help" || name == L"--table" || name == L"--calc-dialog") {
+      (name == L"--help" ? args->help : name == L"--table" ? args->table : args->calcDialog) = true;
       --i;  // no value follows
       continue;
     }
@@ -358,6 +361,7 @@ int Run(const AnalyzeArguments& args) {
     status = 1;
   }
   if (status == 0 && args.withCalc) status = host::RunChannelCalculation(data.Get(), args.calc);
+  if (status == 0 && args.calcDialog) status = host::RunChannelCalcDialog(hostDocument.Get(), data.Get());
   hostDocument->CloseChildDocuments();
   data->SetFormulaClass(nullptr);
   return status;

@@ -3,6 +3,7 @@
 #include "host/app/ChannelCalcRun.h"
 
 #include "host/chancalc/CalcOutputSource.h"
+#include "host/chancalc/RangeSource.h"
 #include "host/chancalc/TextStore.h"
 #include "host/common/HostString.h"
 #include "host/common/MessageText.h"
@@ -109,6 +110,36 @@ void WriteCsv(DataDocument* data, int32_t channel, IUnknown* output, const std::
 }
 
 }  // namespace
+
+int RunChannelCalcDialog(HostDocument* hostDocument, DataDocument* data) {
+  try {
+    HostPtr<IClassRegistry> registry;
+    Check(CoGetClassObject(CLSID_LumoFrameWork, CLSCTX_ALL, nullptr, IID_IClassRegistry,
+                           reinterpret_cast<void**>(registry.Out())),
+          "reaching the class registry");
+    HostPtr<ICalculationClass> calcClass =
+        FindClass(registry.Get(), ChanCalcCategoryGUID, kCalculationName).As<ICalculationClass>(IID_ICalculationClass);
+    if (!calcClass) throw CalcFailure{"the calculation class answers no protocol"};
+    int32_t channel = 0;
+    data->GetChannelCount(&channel);  // the new channel comes after the recorded ones
+    HostPtr<IHostRangeSource> range = CreateRangeSource(HostPosition{0, 0}, HostPosition{0x7FFFFFFF, 0});
+    HostPtr<IPersistObject> edited;
+    const HRESULT hr = calcClass->RunSettingsDialog(nullptr, 0, static_cast<IHostDocument*>(hostDocument), range.Get(),
+                                                    channel, 0, nullptr, edited.Out());
+    if (hr != S_OK || !edited) {
+      std::printf("channel %d: cancelled\n", channel + 1);
+      return 0;
+    }
+    HostPtr<IHostTextStore> store = CreateTextStore();
+    edited->Save(store.Get());
+    std::printf("channel %d: %s\n", channel + 1, Utf8FromWide(TextStoreText(store.Get())).c_str());
+    return 0;
+  } catch (const CalcFailure& failure) {
+    const std::string line = failure.message + "\n";
+    std::fwrite(line.data(), 1, line.size(), stderr);
+    return 1;
+  }
+}
 
 bool ParseChannelCalcSpec(const std::wstring& text, ChannelCalcRequest& request) {
   const size_t first = text.find(L':');
