@@ -6,7 +6,7 @@
 #include "chancalc/SettingsCOM.h"
 #include "document/ParamCatalogue.h"
 #include "document/ZRSettingIO.h"
-#include "host/framework/FrameworkRecords.h"
+#include "host/framework/HostObservation.h"
 #include "platform/owl/TCheckBox.h"
 #include "tests/document/ZRDocFixture.h"
 #include "tests/support/ScriptedModalSeam.h"
@@ -204,21 +204,18 @@ TEST_F(ChanCalcDialog, OkHandsBackTheEditedSettingsScalesThemAndTellsTheHostDocu
 }
 
 TEST_F(ChanCalcDialog, HelpAsksForTheChannelCalculationTopic) {
-  ZRDoc& document = Open(1, 2000);
-  ComPtr<IHostHelpRecord> record;
-  ASSERT_NE(document.GetFrameInterface(), nullptr);
-  document.GetFrameInterface()->QueryInterface(IID_IHostHelpRecord, record.OutVoid());
-  ASSERT_NE(record.Get(), nullptr);
+  Open(1, 2000);
+  lumo_observe::Clear();
   ComPtr<IPersistObject> edited;
   Run([](Dlg& dialog) {
     Notify(dialog, 9, BN_CLICKED);
     dialog.SendMessage(WM_COMMAND, IDCANCEL);
   }, edited);
-  int32_t count = 0;
-  BSTR last = nullptr;
-  ASSERT_EQ(record->GetHelpTopics(&count, &last), S_OK);
-  EXPECT_EQ(std::wstring(last ? last : L""), L"ZR_ChannelCalc");
-  SysFreeString(last);
+  std::wstring file;
+  std::wstring topic;
+  ASSERT_TRUE(lumo_observe::GetHelpRequest(0, file, topic));
+  EXPECT_EQ(topic, L"ZR_ChannelCalc");
+  EXPECT_FALSE(lumo_observe::GetHelpRequest(1, file, topic));
 }
 
 }  // namespace
