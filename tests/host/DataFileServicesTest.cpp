@@ -142,7 +142,8 @@ TEST_F(DataFileServices, FormulaCalculationStoresItsTextOnTheObject) {
   EXPECT_EQ(L"ch1", Formula(id)) << "a new calculation replaces the old text";
 
   EXPECT_EQ(E_INVALIDARG, GiveFormula(id + 1, L"ch1")) << "no such object";
-  EXPECT_EQ(E_INVALIDARG, GiveFormula(0, L"ch1", 0)) << "channel calculations are not offered";
+  EXPECT_EQ(S_OK, GiveFormula(0, L"ch2", 0)) << "a calculation on a channel of its own";
+  EXPECT_EQ(L"ch1", Formula(id)) << "leaves the object's text alone";
 }
 
 TEST_F(DataFileServices, PositionTimesCountEveryEarlierRecordAtItsOwnPeriod) {
