@@ -73,6 +73,7 @@ HRESULT STDMETHODCALLTYPE ZRDoc::Detach() noexcept {
     ComPtr<IOnlineDataService> service;
     if (DataFile()) DataFile()->QueryInterface(IID_IOnlineDataService, service.OutVoid());
     if (service) service->UnregisterSink(static_cast<IOnlineDataSink*>(this));
+    ReleaseManager();  // the manager belongs to the host objects let go of below
   });
   return ScrivoChildDocument::Detach();
 }

@@ -313,6 +313,8 @@ int Run(const AnalyzeArguments& args) {
   hostDocument->SetTitle(FileTitle(args.recording));
   host::HostPtr<ICustomDocument2> document;
   hr = OpenDocument(*hostDocument.Get(), args.documents, document);
+  // With its documents open the host tells them so; they register with its analysis manager.
+  if (SUCCEEDED(hr)) hostDocument->BroadcastDocumentsOpen();
   host::HostPtr<IDocumentSettingsScript> settings;
   if (SUCCEEDED(hr)) hr = document->QueryInterface(IID_IDocumentSettingsScript, reinterpret_cast<void**>(settings.Out()));
   if (FAILED(hr)) {
