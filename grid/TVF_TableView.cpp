@@ -181,16 +181,26 @@ void TVF_TableView::ClearSelection(EventGridControl& grid) {
   if (grid.Selection()) grid.Selection()->Clear();
 }
 
-HRESULT TVF_TableView::SelectRows(uint32_t sectionFlags, int32_t firstRow, int32_t endRow) {
-  EventGridControl* const grid = GridOf(sectionFlags);
-  if (!grid || !grid->Selection()) return E_FAIL;
-  if (grid == mSummary && !mSummaryShown) return S_OK;
+HRESULT TVF_TableView::SelectionTarget(uint32_t sectionFlags, int32_t firstRow, int32_t endRow,
+                                       EventGridControl** grid) {
+  *grid = GridOf(sectionFlags);
+  if (!*grid || !(*grid)->Selection()) return E_FAIL;
+  EventGridControl* const chosen = *grid;
+  *grid = nullptr;
+  if (chosen == mSummary && !mSummaryShown) return S_OK;
   // An empty range clears: the owner clears one section's rows when the other's are chosen.
   if (firstRow >= endRow) {
-    ClearSelection(*grid);
+    ClearSelection(*chosen);
     return S_OK;
   }
-  if (endRow <= grid->FixedRows()) return S_OK;
+  if (endRow > chosen->FixedRows()) *grid = chosen;
+  return S_OK;
+}
+
+HRESULT TVF_TableView::SelectRows(uint32_t sectionFlags, int32_t firstRow, int32_t endRow) {
+  EventGridControl* grid = nullptr;
+  const HRESULT hr = SelectionTarget(sectionFlags, firstRow, endRow, &grid);
+  if (!grid) return hr;
   grid->Selection()->SetRange(RowsRange(*grid, firstRow, endRow));
   const int32_t top = firstRow - grid->FixedRows();
   const int32_t shownTop = grid->Pane().TopRow();
@@ -199,13 +209,9 @@ HRESULT TVF_TableView::SelectRows(uint32_t sectionFlags, int32_t firstRow, int32
 }
 
 HRESULT TVF_TableView::SelectCells(uint32_t sectionFlags, int32_t column, int32_t firstRow, int32_t endRow) {
-  EventGridControl* const grid = GridOf(sectionFlags);
-  if (!grid || !grid->Selection()) return E_FAIL;
-  if (grid == mSummary && !mSummaryShown) return S_OK;
-  if (firstRow >= endRow) {
-    ClearSelection(*grid);
-    return S_OK;
-  }
+  EventGridControl* grid = nullptr;
+  const HRESULT hr = SelectionTarget(sectionFlags, firstRow, endRow, &grid);
+  if (!grid) return hr;
   CellRange range = RowsRange(*grid, firstRow, endRow);
   range.FirstColumn = {column, grid->FixedColumns()};
   range.EndColumn = {column + 1, grid->FixedColumns()};

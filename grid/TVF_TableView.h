@@ -113,6 +113,11 @@ class TVF_TableView final : private TableViewParent,
   std::wstring BlockText(const TVF_Grid::EventGridControl& grid, bool whole, const wchar_t* separator,
                          bool csvCells) const;
   void ClearSelection(TVF_Grid::EventGridControl& grid);
+  // The grid a selection of rows first .. end - 1 goes to, in *grid; null when there is nothing
+  // to select: a hidden summary, rows only of the heading, or an empty range (which clears).
+  // E_FAIL when the section has no grid.
+  HRESULT SelectionTarget(uint32_t sectionFlags, int32_t firstRow, int32_t endRow,
+                          TVF_Grid::EventGridControl** grid);
 
   void EvSize(UINT sizeType, const OWL::TSize& size);
   bool EvEraseBkgnd(HDC) { return true; }
