@@ -496,9 +496,32 @@ void CBalloonHelp::DrawBackground(HDC dc) {
   FillRect(dc, &all, back);
   DeleteObject(back);
   if (!mRegion) return;
+  if (mOptions & BalloonInnerShadow) DrawInnerShadow(dc);
   HBRUSH const frame = CreateSolidBrush(mTextColour);
   FrameRgn(dc, mRegion, frame, 1, 1);
   DeleteObject(frame);
+}
+
+COLORREF CBalloonHelp::InnerShadowColour() const noexcept {
+  return RGB((GetRValue(mTextColour) + GetRValue(mBackgroundColour)) / 2,
+             (GetGValue(mTextColour) + GetGValue(mBackgroundColour)) / 2,
+             (GetBValue(mTextColour) + GetBValue(mBackgroundColour)) / 2);
+}
+
+// A two-pixel band in a blend of text and background colour just inside the outline (the
+// outline is framed over it afterwards); inside the region only.
+void CBalloonHelp::DrawInnerShadow(HDC dc) {
+  HRGN const shadow = CreateRectRgn(0, 0, 0, 0);
+  if (!shadow) return;
+  CombineRgn(shadow, mRegion, nullptr, RGN_COPY);
+  OffsetRgn(shadow, 1, 1);
+  int const saved = SaveDC(dc);
+  ExtSelectClipRgn(dc, mRegion, RGN_AND);
+  HBRUSH const brush = CreateSolidBrush(InnerShadowColour());
+  FrameRgn(dc, shadow, brush, 2, 2);
+  DeleteObject(brush);
+  RestoreDC(dc, saved);
+  DeleteObject(shadow);
 }
 
 void CBalloonHelp::DrawClient(HDC dc, const RECT& client) {

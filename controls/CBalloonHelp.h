@@ -92,6 +92,8 @@ class CBalloonHelp : public ATL::CWindowImpl<CBalloonHelp> {
   SIZE MeasureClient();
   // Draws the whole balloon (background, outline, header, body) at the DC's origin.
   void PrintBalloon(HDC dc);
+  // The colour of the inner shadow (option 0x2): halfway between text and background.
+  COLORREF InnerShadowColour() const noexcept;
 
   BEGIN_MSG_MAP(CBalloonHelp)
     MESSAGE_HANDLER(WM_NCCALCSIZE, OnNcCalcSize)
@@ -142,6 +144,7 @@ class CBalloonHelp : public ATL::CWindowImpl<CBalloonHelp> {
   SIZE LayoutBody(HDC dc, int top, bool draw);
   SIZE Layout(HDC dc, const RECT& client, bool draw);
   void DrawBackground(HDC dc);
+  void DrawInnerShadow(HDC dc);
   void DrawClient(HDC dc, const RECT& client);
   void TrackCloseButton(POINT client);
   void Unhook();

@@ -319,3 +319,46 @@ TEST_F(Balloon, AFailingThemeDrawsClassic) {
 }
 
 }  // namespace
+
+namespace {
+
+// Pixels of colour in the classic balloon printed into a DIB.
+int CountPrinted(CBalloonHelp& balloon, COLORREF colour) {
+  RECT window;
+  balloon.GetWindowRect(&window);
+  int const w = window.right - window.left;
+  int const h = window.bottom - window.top;
+  BITMAPINFO info{};
+  info.bmiHeader = BITMAPINFOHEADER{sizeof(BITMAPINFOHEADER), w, -h, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  void* bits = nullptr;
+  HBITMAP const dib = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HDC const dc = CreateCompatibleDC(nullptr);
+  HGDIOBJ const old = SelectObject(dc, dib);
+  balloon.PrintBalloon(dc);
+  int count = 0;
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) count += GetPixel(dc, x, y) == colour;
+  SelectObject(dc, old);
+  DeleteDC(dc);
+  DeleteObject(dib);
+  return count;
+}
+
+}  // namespace
+
+TEST_F(Balloon, TheInnerShadowOptionBandsTheOutlineInside) {
+  OSVERSIONINFOW server2003{};
+  server2003.dwOSVersionInfoSize = sizeof server2003;
+  server2003.dwPlatformId = VER_PLATFORM_WIN32_NT;
+  server2003.dwMajorVersion = 5;
+  server2003.dwMinorVersion = 2;
+  SetThemeGateVersion(&server2003);
+  ASSERT_TRUE(Create(0));
+  COLORREF const shade = balloon->InnerShadowColour();
+  int const plain = CountPrinted(*balloon, shade);
+  ASSERT_TRUE(Create(0x2));
+  int const shadowed = CountPrinted(*balloon, shade);
+  SetThemeGateVersion(nullptr);
+  EXPECT_EQ(plain, 0);
+  EXPECT_GT(shadowed, 100);
+}
