@@ -95,7 +95,9 @@ HRESULT PreviewDataPane::SetClientSize(SIZE size) noexcept {
   int32_t const y = mPageRect.bottom - ZoomRowHeight() + 1;
   if (mPreviewControl) {
     SIZE const bar = mPreviewControl->GetSize();
-    int32_t const x = mAxisWidth2 != 0 ? mClientRect.right + mClientRect.left - bar.cx + mAxisWidth2
+    // Right-aligned in the right label column, which is at least as wide as the bar.
+    int32_t const column = std::max(mAxisWidth2, mMinAxisWidth2);
+    int32_t const x = mAxisWidth2 != 0 ? mClientRect.right + mClientRect.left - bar.cx + column
                                        : mClientRect.right + mClientRect.left + kBarGap;
     mPreviewControl->MoveTo(RECT{origin + x, y, origin + x + bar.cx, y + bar.cy});
   }

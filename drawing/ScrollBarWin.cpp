@@ -10,7 +10,9 @@ ScrollBarWin::ScrollBarWin(OWL::TWindow* parent, AxisControlOwner& owner)
 
 void ScrollBarWin::MoveTo(const RECT& rect) {
   if (!GetHandle()) return;
-  ::MoveWindow(GetHandle(), rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, FALSE);
+  RECT placed = rect;
+  if (mCoordinateWindow) MapWindowPoints(mCoordinateWindow, ::GetParent(GetHandle()), reinterpret_cast<POINT*>(&placed), 2);
+  ::MoveWindow(GetHandle(), placed.left, placed.top, placed.right - placed.left, placed.bottom - placed.top, FALSE);
 }
 
 bool ScrollBarWin::IsEnabled() const { return GetHandle() && ::IsWindowEnabled(GetHandle()); }

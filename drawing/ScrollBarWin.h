@@ -13,6 +13,9 @@ class ScrollBarWin final : public OWL::TScrollBar, public ScrollBar {
  public:
   ScrollBarWin(OWL::TWindow* parent, AxisControlOwner& owner);
 
+  // Rectangles given to MoveTo are in window's client coordinates (the pane's window, whose
+  // parent holds the bar); none: the parent's.
+  void SetCoordinateWindow(HWND window) noexcept { mCoordinateWindow = window; }
   void MoveTo(const RECT& rect) override;
   bool IsEnabled() const override;
   void Enable(bool enable) override;
@@ -38,6 +41,7 @@ class ScrollBarWin final : public OWL::TScrollBar, public ScrollBar {
 
  private:
   AxisControlOwner& mOwner;
+  HWND mCoordinateWindow = nullptr;
 };
 
 }  // namespace ScrivoDraw

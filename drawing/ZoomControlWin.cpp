@@ -139,7 +139,9 @@ void ZoomControlWin::MoveTo(const RECT& rect) {
   if (!GetHandle()) return;
   bool const empty = rect.right <= rect.left || rect.bottom <= rect.top;
   ::ShowWindow(GetHandle(), empty ? SW_HIDE : SW_SHOWNA);
-  ::SetWindowPos(GetHandle(), nullptr, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
+  RECT placed = rect;
+  if (mCoordinateWindow) MapWindowPoints(mCoordinateWindow, ::GetParent(GetHandle()), reinterpret_cast<POINT*>(&placed), 2);
+  ::SetWindowPos(GetHandle(), nullptr, placed.left, placed.top, placed.right - placed.left, placed.bottom - placed.top,
                  SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
 }
 

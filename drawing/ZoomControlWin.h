@@ -29,6 +29,9 @@ class ZoomControlWin final : public QORControls::UxBorderlessGadgetWindow, publi
   LRESULT EvCommand(UINT id, HWND control, UINT notifyCode) override;
   void EvCommandEnable(OWL::TCommandEnabler& enabler) override;
 
+  // Rectangles given to MoveTo are in window's client coordinates (the pane's window, whose
+  // parent holds the bar); none: the parent's.
+  void SetCoordinateWindow(HWND window) noexcept { mCoordinateWindow = window; }
   void MoveTo(const RECT& rect) override;
   bool IsEnabled() const override;
   void Enable(bool enable) override;
@@ -60,6 +63,7 @@ class ZoomControlWin final : public QORControls::UxBorderlessGadgetWindow, publi
   void ShareRatioSize();
 
   AxisControlOwner& mOwner;
+  HWND mCoordinateWindow = nullptr;
   QOR::UxMenuGadget* mRatio = nullptr;  // owned by the gadget window once inserted
   std::wstring mAutoScaleTip;
 
