@@ -5,6 +5,8 @@
 #include "host/app/DataPad.h"
 #include "host/app/HostFramework.h"
 #include "host/app/HostProgress.h"
+#include "host/common/HostObject.h"
+#include "host/common/ReservedSlots.h"
 #include "tests/grid/GridTestClient.h"
 
 #include <sstream>
@@ -110,6 +112,43 @@ TEST_F(SelectionCopyTest, CancelKeepsTheRowsWritten) {
   EXPECT_EQ(S_OK, renderer->AddAllToDataPad(pad.Get(), false, false));
   EXPECT_EQ(6, pad->UsedRows());
   EXPECT_EQ(L"5.1", pad->Cell(5, 0));
+}
+
+// A Data Pad whose every cell holds text: it has no free row left.
+class FullDataPad final : public host::HostObject<IHostDataPad> {
+ public:
+  HOST_RESERVED_SLOT(3) HOST_RESERVED_SLOT(4) HOST_RESERVED_SLOT(5) HOST_RESERVED_SLOT(6)
+  HOST_RESERVED_SLOT(7) HOST_RESERVED_SLOT(8) HOST_RESERVED_SLOT(9) HOST_RESERVED_SLOT(10)
+  HOST_RESERVED_SLOT(11) HOST_RESERVED_SLOT(12) HOST_RESERVED_SLOT(13) HOST_RESERVED_SLOT(14)
+  HOST_RESERVED_SLOT(15) HOST_RESERVED_SLOT(16) HOST_RESERVED_SLOT(17) HOST_RESERVED_SLOT(18)
+  HOST_RESERVED_SLOT(19) HOST_RESERVED_SLOT(20) HOST_RESERVED_SLOT(21) HOST_RESERVED_SLOT(22)
+  HOST_RESERVED_SLOT(23) HOST_RESERVED_SLOT(24) HOST_RESERVED_SLOT(25) HOST_RESERVED_SLOT(26)
+  HOST_RESERVED_SLOT(27) HOST_RESERVED_SLOT(28) HOST_RESERVED_SLOT(29)
+  HRESULT STDMETHODCALLTYPE GetCell(int32_t, int32_t, int32_t, int32_t, QOR::IQORString** text) noexcept override {
+    *text = mText.AddRefInterface();
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE SetCell(int32_t, int32_t, int32_t row, int32_t, QOR::IQORString*,
+                                    VARIANT_BOOL) noexcept override {
+    rowsWritten.push_back(row);
+    return S_OK;
+  }
+  std::vector<int32_t> rowsWritten;
+
+ private:
+  void* FindInterface(REFIID iid) override {
+    return iid == IID_IUnknown || iid == IID_IHostDataPad ? static_cast<IHostDataPad*>(this) : nullptr;
+  }
+  QOR::String mText{L"x"};
+};
+
+TEST_F(SelectionCopyTest, FullDataPadAnswersSFalseWithoutWritingARow) {
+  MakeTable(2);
+  FullDataPad full;
+  EXPECT_EQ(S_FALSE, renderer->AddAllToDataPad(&full, false, false));
+  EXPECT_TRUE(full.rowsWritten.empty());
+  EXPECT_EQ(S_FALSE, renderer->AddAllToDataPad(&full, false, true));
+  EXPECT_EQ(std::vector<int32_t>(3, kDataPadRows), full.rowsWritten) << "only the titles, offered past the last row";
 }
 
 TEST(CheckCopyMemory, SizesTheCopyInSixtyFourBits) {
