@@ -23,3 +23,10 @@
 #define IDS_ZR_ANALYZE_CHANNEL 116
 #define IDS_ZR_ANALYZE_SELECTION 117
 #define IDS_ZR_NO_PERIODIX 113
+
+// The Analysis View's marker names and its text for a measurement without a value.
+#define IDS_ZR_MARKER_START 2430
+#define IDS_ZR_MARKER_PEAK 2431
+#define IDS_ZR_MARKER_END 2432
+#define IDS_ZR_MARKER_SLOPE 2433
+#define IDS_ZR_NO_VALUE 2434

@@ -4,6 +4,7 @@
 
 #include "base/ModalMessageBox.h"
 #include "base/String.h"
+#include "document/AnalysisViewData.h"
 #include "document/CycleDetector.h"
 #include "document/DocumentStringIds.h"
 #include "document/ParamCatalogue.h"
@@ -31,7 +32,7 @@
 namespace ZR::Doc {
 
 ZRDoc::ZRDoc(IUnknown* hostObject, IUnknown* classObject, uint32_t flags)
-    : ScrivoChildDocument(hostObject, classObject, flags) {
+    : ScrivoChildDocument(hostObject, classObject, flags), mViewData(std::make_unique<AnalysisViewData>(*this)) {
   BuildParamCatalogue(mCatalogue);
 }
 

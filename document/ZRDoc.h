@@ -29,6 +29,7 @@ class TableViewData;
 
 namespace ZR::Doc {
 
+class AnalysisViewData;
 class CycleDetector;
 struct CycleEvent;
 class ParamCatalogue;
@@ -191,6 +192,8 @@ class ZRDoc final : public AnalysisManager::AnalysisClientBase,
   uint32_t CurrentEvent() const noexcept { return mCurrentEvent; }
   // The analysis channel's name as the data file gives it; empty without one.
   QOR::String GetSourceChannelName();
+  // What the Analysis View draws of the current event.
+  AnalysisViewData& GetAnalysisViewData() noexcept { return *mViewData; }
   // Host notification: the user activated a comment; the event its text names ("ZR: Peak N",
   // counting from 1) becomes current. Word 0 is the comment; the other words are the view's.
   void OnCommentActivated(uint32_t comment, uint32_t, uint32_t, uint32_t, uint32_t, uint32_t, uint32_t,
@@ -276,6 +279,7 @@ class ZRDoc final : public AnalysisManager::AnalysisClientBase,
   void SwitchAnalyzeWhileSampling(bool on, bool storeSetting);
 
   std::unique_ptr<ParamCatalogue> mCatalogue;
+  std::unique_ptr<AnalysisViewData> mViewData;
   std::unique_ptr<CycleDetector> mDetector;
   PersistSettings mPersist{*this};
   bool mPersistRegistered = false;
