@@ -21,7 +21,7 @@ bool GraphMenu::Show(HWND window, int32_t x, int32_t y) {
       popup.AppendMenu(MF_SEPARATOR);
       continue;
     }
-    PreDisplayMenuMessage ask(item.id, &item.state);
+    PreDisplayMenuMessage ask(item.id, &item.state, &item.text);
     if (item.receiver) item.receiver->OnMessage(&ask);
     if (!item.state.shown) continue;
     UINT const flags = MF_STRING | (item.state.checked ? MF_CHECKED : 0u) | (item.state.enabled ? 0u : MF_GRAYED);

@@ -78,10 +78,13 @@ struct MenuItemState {
   bool checked;
 };
 
+// The receiver may also change the item's text, which the menu keeps.
 struct PreDisplayMenuMessage : MessSys::Message {
-  PreDisplayMenuMessage(int32_t item, MenuItemState* itemState) : id(item), state(itemState) {}
+  PreDisplayMenuMessage(int32_t item, MenuItemState* itemState, QOR::String* itemText = nullptr)
+      : id(item), state(itemState), text(itemText) {}
   int32_t id;
   MenuItemState* state;
+  QOR::String* text;
 };
 
 struct OnMenuItemMessage : MessSys::Message {
