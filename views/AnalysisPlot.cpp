@@ -298,7 +298,8 @@ bool AnalysisPlot::GetSampleBlock(int32_t series, int32_t& count, double& firstX
   firstX = answer.firstX;
   step = answer.step;
   samples = mSeries[series].data();
-  colour = answer.colour;
+  // Both traces are drawn in the plotters' red; the series' own colour values are not shown.
+  colour = kTraceColour;
   return count > 0;
 }
 

@@ -10,3 +10,10 @@
 #define IDS_TV_BUTTON_EXPORT 2411
 #define IDS_TV_BUTTON_SETTINGS 2412
 #define IDS_TV_BUTTON_DATA_PAD 2413
+// The Analysis View's names for the host's copy and print commands, and its status texts.
+#define IDS_AV_COPY_COMMAND 123
+#define IDS_AV_PRINT_COMMAND 124
+#define IDS_AV_NO_EVENTS 2421
+#define IDS_AV_EVENT 2422
+#define IDS_AV_OF 2423
+#define IDS_AV_END 2424
