@@ -215,9 +215,13 @@ void AnalysisPlot::RefreshData() {
   mGraph->GetDomain(shownLow, shownHigh);
   const bool xZoomed = !(ApproxEqual(low, shownLow) && ApproxEqual(high, shownHigh));
   // Exact: a NaN counts as a change.
+  // Setting the graph's full range also shows it: a zoomed axis is shown as it was again.
   if (!(range.xMin == low && range.xMax == high)) {
     mGraph->SetXRange(range.xMin, range.xMax);
-    if (!xZoomed) mGraph->SetDomain(range.xMin, range.xMax);
+    if (xZoomed)
+      mGraph->SetDomain(shownLow, shownHigh);
+    else
+      mGraph->SetDomain(range.xMin, range.xMax);
   }
   const double margin = (range.yMax - range.yMin) * 0.1;
   const double yLow = range.yMin - margin;
@@ -227,7 +231,10 @@ void AnalysisPlot::RefreshData() {
   const bool yZoomed = !(ApproxEqual(low, shownLow) && ApproxEqual(high, shownHigh));
   if (!(yLow == low && yHigh == high) || mFirstRange) {
     mGraph->SetYRange(yLow, yHigh);
-    if (!yZoomed || mFirstRange) mGraph->SetRange(yLow, yHigh);
+    if (!yZoomed || mFirstRange)
+      mGraph->SetRange(yLow, yHigh);
+    else
+      mGraph->SetRange(shownLow, shownHigh);
   }
   mFirstRange = false;
 }

@@ -67,7 +67,6 @@ LUMO_DEFINE_EVENT_TABLE(AnalysisView, ZRViewBase){
 AnalysisView::AnalysisView(OWL::TWindow* parent, IDocViewClass* viewClass, IDocView2* view, IUnknown* owner,
                            OWL::TModule* module)
     : ZRViewBase(parent, viewClass, view, owner, module) {
-  Title = L"Ondara Analysis View";
   Attr.Style |= WS_CLIPCHILDREN;
   mStrip = new OWL::TGadgetWindow(this, OWL::TGadgetWindow::Horizontal);
   mStrip->SetShrinkWrap(false, false);
@@ -86,7 +85,11 @@ AnalysisView::AnalysisView(OWL::TWindow* parent, IDocViewClass* viewClass, IDocV
   if (mPlot) mPlot->EnableAutoCreate();
 }
 
-AnalysisView::~AnalysisView() = default;
+AnalysisView::~AnalysisView() {
+  // A window destroyed with its frame may not have been cleaned up: the document must not keep
+  // the view.
+  if (Document()) Document()->DetachView(this);
+}
 
 uint32_t AnalysisView::ViewMessageId() noexcept { return DocIds::OpenAnalysisViewMessage::Id(); }
 

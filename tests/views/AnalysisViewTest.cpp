@@ -1,0 +1,159 @@
+// The Analysis View over an analysed recording of ten beats, opened by the stand-in host in a
+// frame of its own: its layout, the keys and the scroll bar's codes stepping the current event,
+// the status text, the calculation menu, its caption and its picture.
+#include "views/AnalysisView.h"
+
+#include "document/AnalysisViewData.h"
+#include "graph/Graph2DWindow.h"
+#include "platform/owl/TDC.h"
+#include "platform/owl/TGadgetWindow.h"
+#include "tests/support/DibCanvas.h"
+#include "tests/views/AnalysisViewFixture.h"
+#include "views/AnalysisPlot.h"
+#include "views/PopupMenu.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <string>
+#include <vector>
+
+using avtest::AnalysisViewTest;
+using avtest::RectIn;
+using avtest::StatusOf;
+
+
+TEST_F(AnalysisViewTest, ScrollBarStripAndPlotSitWhereTheLayoutPutsThem) {
+  AnalysisView& v = OpenView();
+  const int s = GetSystemMetrics(SM_CYHSCROLL);
+  const RECT bar = RectIn(v.ScrollBar().GetHandle(), v.GetHandle());
+  const RECT strip = RectIn(v.Strip().GetHandle(), v.GetHandle());
+  const RECT plot = RectIn(v.Plot()->GetHandle(), v.GetHandle());
+  EXPECT_EQ((std::vector<LONG>{0, 400 - s - 20, 600, 400 - 20}), (std::vector<LONG>{bar.left, bar.top, bar.right, bar.bottom}));
+  EXPECT_EQ((std::vector<LONG>{0, 380, 600, 400}), (std::vector<LONG>{strip.left, strip.top, strip.right, strip.bottom}));
+  EXPECT_EQ((std::vector<LONG>{0, 0, 600, 380 - s}), (std::vector<LONG>{plot.left, plot.top, plot.right, plot.bottom}));
+  const RECT graph = RectIn(v.Plot()->Graph()->GetHandle(), v.Plot()->GetHandle());
+  EXPECT_EQ(AnalysisPlot::kCaptionHeight, graph.top) << "under the white strip";
+}
+
+TEST_F(AnalysisViewTest, KeysStepTheEventAndOnlyTheKeyUpMovesTheHostView) {
+  AnalysisView& v = OpenView();
+  ASSERT_EQ(10, v.EventCount());
+  mDoc->SetCurrentEvent(8, 0);
+  Key(WM_KEYDOWN, VK_NEXT);
+  EXPECT_EQ(9u, Current()) << "Page Down stops at the last event";
+  mDoc->SetCurrentEvent(1, 0);
+  Key(WM_KEYDOWN, VK_PRIOR);
+  EXPECT_EQ(0u, Current());
+  const std::vector<std::pair<WPARAM, uint32_t>> steps{{VK_END, 9}, {VK_LEFT, 8}, {VK_UP, 7}, {VK_HOME, 0},
+                                                        {VK_RIGHT, 1}, {VK_DOWN, 2}, {VK_NEXT, 4}, {VK_PRIOR, 2},
+                                                        {VK_UP, 1}, {VK_UP, 0}, {VK_UP, 0}};
+  const size_t shown = mHost->RecordingView().Comments().size();
+  for (const auto& [key, event] : steps) {
+    Key(WM_KEYDOWN, key);
+    EXPECT_EQ(event, Current()) << key;
+  }
+  EXPECT_EQ(shown, mHost->RecordingView().Comments().size()) << "the host's view waits for the key-up";
+  Key(WM_KEYUP, VK_UP);
+  EXPECT_EQ(shown + 1, mHost->RecordingView().Comments().size());
+  MSG other{v.GetHandle(), WM_KEYDOWN, 'A', 0, 0, {0, 0}};
+  EXPECT_FALSE(OWL::TWindow::PreProcessMessage(other)) << "other keys are not touched";
+  v.SendMessage(WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-120)), 0);
+  EXPECT_EQ(0u, Current()) << "the wheel changes nothing";
+}
+
+TEST_F(AnalysisViewTest, ThumbTracksIntoPagesAndSnapsWhenLetGo) {
+  AnalysisView& v = OpenView();
+  const int32_t p = v.ScrollPage();
+  ASSERT_EQ(600, p);
+  int minimum = 0, maximum = 0;
+  v.ScrollBar().GetRange(minimum, maximum);
+  EXPECT_EQ(6000, maximum);
+  mDoc->SetCurrentEvent(2, 0);
+  EXPECT_EQ(2 * p, v.ScrollBar().GetPosition());
+  SCROLLINFO info{sizeof(SCROLLINFO), SIF_POS, 0, 0, 0, 5 * p + 10, 0};
+  v.ScrollBar().SetScrollInfo(info, false);
+  Scroll(SB_THUMBTRACK);
+  EXPECT_EQ(5u, Current());
+  EXPECT_TRUE(v.ScrollBar().Tracking());
+  EXPECT_EQ(5 * p + 10, v.ScrollBar().GetPosition()) << "the thumb stays while dragged";
+  info.nPos = 7 * p + 3;
+  v.ScrollBar().SetScrollInfo(info, false);
+  Scroll(SB_THUMBPOSITION);
+  EXPECT_EQ(7u, Current());
+  EXPECT_EQ(7 * p, v.ScrollBar().GetPosition()) << "snapped to the event's page";
+  Scroll(SB_ENDSCROLL);
+  EXPECT_FALSE(v.ScrollBar().Tracking());
+}
+
+TEST_F(AnalysisViewTest, ScrollPageFitsThirtyTwoBitsAndAViewWithoutWidthIgnoresTheThumb) {
+  EXPECT_EQ(2000, EventScrollPage(2000, 10));
+  for (const int32_t events : {1'000'000, 2'000'000, 50'000'000, INT_MAX}) {
+    const int32_t p = EventScrollPage(2000, events);
+    EXPECT_GE(p, 1) << events;
+    EXPECT_LE(static_cast<int64_t>(p) * events, INT_MAX) << events;
+  }
+  EXPECT_EQ(0, EventScrollPage(0, 10));
+  EXPECT_EQ(0, EventScrollPage(2000, 0));
+  AnalysisView& v = OpenView();
+  mDoc->SetCurrentEvent(3, 0);
+  MoveWindow(v.GetHandle(), 0, 0, 0, 400, TRUE);
+  ASSERT_EQ(0, v.ScrollPage());
+  Scroll(SB_THUMBTRACK);
+  Scroll(SB_THUMBPOSITION);
+  EXPECT_EQ(3u, Current()) << "no page, no event under the thumb";
+  Scroll(SB_LINEDOWN);
+  EXPECT_EQ(4u, Current()) << "the other codes still step";
+}
+
+TEST_F(AnalysisViewTest, StatusTextNamesTheValueAndTheEvent) {
+  AnalysisView& v = OpenView();
+  mDoc->SetCurrentEvent(2, 0);
+  const std::wstring value = mDoc->GetAnalysisViewData().ValueText(0).GetText();
+  EXPECT_EQ(value + L", Event 3 of 10.", StatusOf(v.StatusText()));
+  mDoc->SetCurrentEvent(12, 0);
+  EXPECT_EQ(std::wstring(mDoc->GetAnalysisViewData().ValueText(0).GetText()), StatusOf(v.StatusText()))
+      << "past the events: the value part only";
+  EXPECT_NE(std::wstring::npos, StatusOf(v.StatusText()).find(L": No value"));
+  Set(2000, L"1");
+  mDoc->ClearAnalysis();
+  v.Refresh();
+  EXPECT_EQ(L"No Events", StatusOf(v.StatusText()));
+  EXPECT_FALSE(IsWindowEnabled(v.ScrollBar().GetHandle()));
+}
+
+TEST_F(AnalysisViewTest, CalculationMenuListsTheTypesMeasurementsAndFollowsTheChoice) {
+  AnalysisView& v = OpenView();
+  const std::vector<QOR::String> names = mDoc->GetAnalysisViewData().CalculationNames();
+  OWL::TPopupMenu& menu = v.CalculationButton().Popup();
+  ASSERT_EQ(static_cast<int>(names.size()), menu.GetMenuItemCount());
+  for (int i = 0; i < menu.GetMenuItemCount(); ++i) {
+    EXPECT_EQ(static_cast<UINT>(AnalysisView::kFirstCalculationId + i), GetMenuItemID(menu.GetHandle(), i)) << i;
+    EXPECT_EQ(std::wstring(names[i].GetText()), menu.GetMenuString(i, MF_BYPOSITION)) << i;
+  }
+  EXPECT_EQ(AnalysisView::kFirstCalculationId, v.CalculationButton().CheckedItem());
+  const int last = menu.GetMenuItemCount() - 1;
+  v.SendMessage(WM_COMMAND, MAKEWPARAM(AnalysisView::kFirstCalculationId + last, 0), 0);
+  EXPECT_EQ(last, v.CurrentCalculation());
+  EXPECT_EQ(AnalysisView::kFirstCalculationId + last, v.CalculationButton().CheckedItem());
+  EXPECT_EQ(0u, StatusOf(v.StatusText()).find(names[last].GetText()));
+  // A type with fewer measurements takes the check back to the first item.
+  Set(2000, L"4");
+  v.Refresh();
+  EXPECT_EQ(0, v.CurrentCalculation());
+  EXPECT_EQ(AnalysisView::kFirstCalculationId, v.CalculationButton().CheckedItem());
+}
+
+TEST_F(AnalysisViewTest, CaptionAndPictureShowTheTitleAndTheRedTrace) {
+  AnalysisView& v = OpenView();
+  mHost->SetTitle(L"beats.csv");
+  EXPECT_EQ(L"beats.csv: Ondara View", std::wstring(v.GetCaption().GetText()));
+  mDoc->SetCurrentEvent(1, 0);
+  DibCanvas canvas(400, 300, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+  OWL::TDC dc(canvas.Dc());
+  v.Render(dc, nullptr, OWL::TRect(0, 0, 400, 300));
+  int red = 0;
+  for (int y = 0; y < 300; ++y)
+    for (int x = 0; x < 400; ++x) red += canvas.At(x, y) == 0xFF0000 ? 1 : 0;
+  EXPECT_GT(red, 50) << "the trace";
+}
