@@ -9,13 +9,8 @@
 #include "document/SettingsStore.h"
 #include "document/ZRDoc.h"
 #include "document/ZRSetting_Bool.h"
-#include "enumerators/framework/EnumeratorClassList.h"
-#include "host/data/HostDocument.h"
 #include "host/formula/FormulaEnumClass.h"
-#include "host/view/CustomDocuments.h"
-#include "hostclient/ClassRegistration.h"
-#include "hostclient/FrameworkAccess.h"
-#include "tests/document/DocumentTestHost.h"
+#include "tests/document/ZRDocFixture.h"
 #include "tests/support/CardiacSignal.h"
 
 #include <gtest/gtest.h>
@@ -33,43 +28,30 @@ using ZR::Doc::Marker;
 using ZR::Doc::MarkerKind;
 using ZR::Doc::ZRDoc;
 
-constexpr int32_t kTicks = 5000;
+constexpr int32_t kTicks = 6300;
 constexpr double kPeriod = 0.001;
 
-class AnalysisViewDataTest : public doctest::DocumentTest {
+class AnalysisViewDataTest : public doctest::ZRDocTest {
  protected:
   static void SetUpTestSuite() {
-    doctest::DocumentTest::SetUpTestSuite();
-    IClassRegistry* const registry = ObjectFactoryAccessor::Get();
-    CalcEnums::RegisterEnumeratorClasses(registry);
-    ASSERT_EQ(S_OK, host::RegisterFormulaEnumClassWithFramework(&sFormulaClass));
-    RegisterNewClassObject(registry, ZR::Doc::NewDocumentClass());
+    doctest::ZRDocTest::SetUpTestSuite();
     sSignal = testsupport::CardiacSignal(kTicks, 1.0 / kPeriod);
+    ASSERT_EQ(S_OK, host::RegisterFormulaEnumClassWithFramework(&sFormulaClass));
   }
   static void TearDownTestSuite() { sFormulaClass.Reset(); }
   void TearDown() override {
-    if (mHost) mHost->CloseChildDocuments();
+    doctest::ZRDocTest::TearDown();
     if (mData) mData->SetFormulaClass(nullptr);
   }
 
-  // One record of cardiac beats in mV, analysed as Cardiac Action Potentials; every plot
-  // option switched on.
+  // One record of cardiac beats in mV, analysed with the type given; every plot option on.
   ZRDoc& Analysed(const wchar_t* type = L"1") {
-    host::Recording recording;
-    recording.channels.push_back(host::ChannelInfo{L"Vm", L"mV", L""});
-    host::RecordData record = host::MakeEmptyRecord(1, kPeriod, true);
-    record.samples[0]->Append(sSignal.data(), kTicks);
-    record.length = kTicks;
-    recording.records.push_back(std::move(record));
-    mData = host::DataDocument::Create(std::move(recording));
+    Open(1, kTicks);
+    // The general type's detector runs through the host's formula class.
     mData->SetFormulaClass(sFormulaClass.Get());
-    mHost = host::HostDocument::Create(mData);
-    EXPECT_EQ(S_OK, host::OpenCustomDocument(*mHost.Get(), L"Ondara Document", 0, mDocument));
-    mDoc.Attach(ZRDoc::FromHostDocument(static_cast<IHostDocument*>(mHost.Get())));
-    EXPECT_EQ(S_OK, mDoc->SetSettingText(2000, type));
-    EXPECT_EQ(S_OK, mDoc->SetSettingText(1036, L"f"));
+    Set(2000, type);
     for (int32_t id = 2013; id <= 2022; ++id) SetOption(id, true);
-    EXPECT_TRUE(mDoc->RunAnalysis(false, true));
+    EXPECT_EQ(S_OK, SendAnalyze());
     return *mDoc.Get();
   }
   void SetOption(int32_t id, bool on) { mDoc->GetSettings().GetBoolSetting(id)->Set(on); }
@@ -81,12 +63,8 @@ class AnalysisViewDataTest : public doctest::DocumentTest {
     return (r.GetValueBitsByIndex(index) & 0x7F800000u) != 0x7F800000u;
   }
 
-  static inline HostPtr<ICalcEnumClass2> sFormulaClass;
   static inline std::vector<float> sSignal;
-  HostPtr<host::DataDocument> mData;
-  HostPtr<host::HostDocument> mHost;
-  HostPtr<ICustomDocument2> mDocument;
-  HostPtr<ZRDoc> mDoc;
+  static inline HostPtr<ICalcEnumClass2> sFormulaClass;
 };
 
 }  // namespace
@@ -109,7 +87,7 @@ TEST_F(AnalysisViewDataTest, SeriesCoverTheEventsWindowAndItsBaselineRegion) {
   EXPECT_DOUBLE_EQ(Time(r, r.baseStartTick), baseline.firstX);
   EXPECT_EQ(sSignal[r.baseStartTick], baseline.samples[0]);
   // Population spikes have no baseline series; an event past the last has no data at all.
-  ASSERT_EQ(S_OK, doc.SetSettingText(2000, L"4"));
+  Set(2000, L"4");
   EXPECT_EQ(0, data.GetSampledSeries(1).count);
   EXPECT_GT(data.GetSampledSeries(0).count, 0);
   doc.SetCurrentEvent(99, 0);
