@@ -5,6 +5,7 @@
 
 #include "hostapi/SampleSource.h"
 
+#include <oaidl.h>
 #include <unknwn.h>
 #include <windows.h>
 
@@ -21,8 +22,43 @@ struct DataPosition {
 };
 static_assert(sizeof(DataPosition) == 8, "a position is two 32-bit words");
 
+namespace QOR {
+struct IQORString;
+}
+
+// Reads a channel's samples as pixel points for a trace: for each position (one pixel column)
+// a pair of points, a vertical segment covering what the samples of that column span, joined to
+// the column before.
+struct IPointReader : IUnknown {
+  // Slot 3: points from position on, for at most count positions and at most capacity points
+  // (pairs only); *points the number written, *consumed the positions they cover. S_FALSE with
+  // nothing when the data ends.
+  virtual HRESULT STDMETHODCALLTYPE ReadPoints(int64_t position, int32_t count, int32_t capacity, POINT* buffer,
+                                               int32_t* points, int32_t* consumed) = 0;
+  // Slot 4: the position the next read starts at.
+  virtual HRESULT STDMETHODCALLTYPE GetPosition(int64_t* position) = 0;
+};
+
+// The units of a channel in a record.
+struct IChannelUnits : IUnknown {
+  // Slot 3: value shown = value stored * scale.
+  virtual HRESULT STDMETHODCALLTYPE GetScale(uint32_t request, double* scale) = 0;
+  virtual HRESULT STDMETHODCALLTYPE GetFactor(double* factor) = 0;
+  // Slot 5: the lowest and highest value the record holds (range[0], range[1]).
+  virtual HRESULT STDMETHODCALLTYPE GetRange(double* range) = 0;
+};
+
+// The bounds a point reader maps values and positions into.
+struct PointReaderArea {
+  RECT rect;          // pixels; rect.left is the column of position `first`
+  int64_t first;      // the first position to read
+  int64_t last;       // one past the last
+  double low;         // the value drawn at rect.bottom - 1
+  double high;        // the value drawn at rect.top
+};
+
 // Reached by QueryInterface from the host's data-file object; a test document (hostapi/
-// TestDocument.h) is handed out as this interface. Slots 6 to 20 belong to the host and are not
+// TestDocument.h) is handed out as this interface. Slots 10 to 20 belong to the host and are not
 // called by the module.
 struct IHostRecordData : IUnknown {
   // Slot 3: the end of the data: the last record and the tick one past its last sample; reserved
@@ -36,10 +72,20 @@ struct IHostRecordData : IUnknown {
   // exist, S_FALSE and null when the request has nothing.
   virtual HRESULT STDMETHODCALLTYPE QueryChannel(uint32_t request, int32_t record, int32_t channel,
                                                  IUnknown** result) = 0;
-  virtual HRESULT STDMETHODCALLTYPE Reserved6() = 0;
-  virtual HRESULT STDMETHODCALLTYPE Reserved7() = 0;
-  virtual HRESULT STDMETHODCALLTYPE Reserved8() = 0;
-  virtual HRESULT STDMETHODCALLTYPE Reserved9() = 0;
+  // Slot 6: a point reader of the channel over the area, laid out by the pane's horizontal scale
+  // object scale (positions to records and samples); style is the trace's draw style.
+  virtual HRESULT STDMETHODCALLTYPE CreatePointReader(uint32_t request, int32_t channel, IUnknown* scale,
+                                                      const PointReaderArea* area, uint32_t style,
+                                                      IPointReader** reader) = 0;
+  // Slot 7: the channel's units text in the record.
+  virtual HRESULT STDMETHODCALLTYPE GetUnits(uint32_t request, int32_t record, int32_t channel,
+                                             QOR::IQORString** units) = 0;
+  // Slot 8: whether the channel holds values in the record (the record value 0x7FFFFFFE: none).
+  virtual HRESULT STDMETHODCALLTYPE GetValidity(uint32_t request, int32_t record, int32_t channel,
+                                                VARIANT_BOOL* valid) = 0;
+  // Slot 9
+  virtual HRESULT STDMETHODCALLTYPE GetUnitsObject(uint32_t request, int32_t record, int32_t channel,
+                                                   IChannelUnits** units) = 0;
   virtual HRESULT STDMETHODCALLTYPE Reserved10() = 0;
   virtual HRESULT STDMETHODCALLTYPE Reserved11() = 0;
   virtual HRESULT STDMETHODCALLTYPE Reserved12() = 0;

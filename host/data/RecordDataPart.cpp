@@ -2,7 +2,12 @@
 #include "host/data/RecordDataPart.h"
 
 #include "host/data/DataDocument.h"
+#include "host/common/HostString.h"
+#include "host/view/PointReader.h"
 #include "hostapi/CalcEnum.h"
+
+#include <algorithm>
+#include <new>
 
 namespace host {
 
@@ -44,6 +49,67 @@ HRESULT STDMETHODCALLTYPE RecordDataPart::GetChannelTimeBase(int32_t, int32_t re
   // Every channel of a record, recorded or calculated, is sampled at the record's tick.
   *timeBase = TimeBase{1, 1, 0.0};
   return S_OK;
+}
+
+}  // namespace host
+
+namespace host {
+
+namespace {
+
+// The channel's samples in the record, or null when it holds none.
+const ChannelRecord* SamplesOf(const Recording& data, int32_t record, int32_t channel) noexcept {
+  if (record < 0 || record >= static_cast<int32_t>(data.records.size())) return nullptr;
+  const RecordData& r = data.records[static_cast<size_t>(record)];
+  if (channel < 0 || static_cast<size_t>(channel) >= r.samples.size()) return nullptr;
+  const ChannelRecord* samples = r.samples[static_cast<size_t>(channel)].get();
+  return samples && samples->Length() > 0 ? samples : nullptr;
+}
+
+}  // namespace
+
+HRESULT STDMETHODCALLTYPE RecordDataPart::CreatePointReader(uint32_t, int32_t channel, IUnknown* scale,
+                                                            const PointReaderArea* area, uint32_t,
+                                                            IPointReader** reader) noexcept {
+  if (!reader || !area) return E_POINTER;
+  *reader = nullptr;
+  HostPtr<IRecordDataPixMap> map;
+  if (!scale || FAILED(scale->QueryInterface(IID_IRecordDataPixMap, reinterpret_cast<void**>(map.Out()))) || !map)
+    return E_INVALIDARG;
+  if (channel < 0 || static_cast<size_t>(channel) >= mOwner.Data().channels.size()) return E_INVALIDARG;
+  *reader = new (std::nothrow) PointReader(HostPtr<DataDocument>(&mOwner), channel, map.Get(), *area);
+  return *reader ? S_OK : E_OUTOFMEMORY;
+}
+
+HRESULT STDMETHODCALLTYPE RecordDataPart::GetUnits(uint32_t, int32_t, int32_t channel, QOR::IQORString** units) noexcept {
+  if (!units) return E_POINTER;
+  *units = nullptr;
+  const auto& channels = mOwner.Data().channels;
+  if (channel < 0 || static_cast<size_t>(channel) >= channels.size()) return E_INVALIDARG;
+  try {
+    *units = MakeHostString(channels[static_cast<size_t>(channel)].units).Detach();
+  } catch (...) {
+    return E_OUTOFMEMORY;
+  }
+  return S_OK;
+}
+
+HRESULT STDMETHODCALLTYPE RecordDataPart::GetValidity(uint32_t, int32_t record, int32_t channel,
+                                                      VARIANT_BOOL* valid) noexcept {
+  if (!valid) return E_POINTER;
+  *valid = SamplesOf(mOwner.Data(), record, channel) ? VARIANT_TRUE : VARIANT_FALSE;
+  return S_OK;
+}
+
+HRESULT STDMETHODCALLTYPE RecordDataPart::GetUnitsObject(uint32_t, int32_t record, int32_t channel,
+                                                         IChannelUnits** units) noexcept {
+  if (!units) return E_POINTER;
+  *units = nullptr;
+  const ChannelRecord* const samples = SamplesOf(mOwner.Data(), record, channel);
+  if (!samples) return E_INVALIDARG;
+  const auto range = std::minmax_element(samples->Samples(), samples->Samples() + samples->Length());
+  *units = new (std::nothrow) ChannelUnits(*range.first, *range.second);
+  return *units ? S_OK : E_OUTOFMEMORY;
 }
 
 }  // namespace host

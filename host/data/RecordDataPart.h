@@ -22,10 +22,15 @@ class RecordDataPart final : public IHostRecordData {
   HRESULT STDMETHODCALLTYPE GetRecordValue(int32_t reserved, int32_t* value) noexcept override;
   HRESULT STDMETHODCALLTYPE QueryChannel(uint32_t request, int32_t record, int32_t channel,
                                          IUnknown** result) noexcept override;
-  HRESULT STDMETHODCALLTYPE Reserved6() noexcept override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE Reserved7() noexcept override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE Reserved8() noexcept override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE Reserved9() noexcept override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE CreatePointReader(uint32_t request, int32_t channel, IUnknown* scale,
+                                              const PointReaderArea* area, uint32_t style,
+                                              IPointReader** reader) noexcept override;
+  HRESULT STDMETHODCALLTYPE GetUnits(uint32_t request, int32_t record, int32_t channel,
+                                     QOR::IQORString** units) noexcept override;
+  HRESULT STDMETHODCALLTYPE GetValidity(uint32_t request, int32_t record, int32_t channel,
+                                        VARIANT_BOOL* valid) noexcept override;
+  HRESULT STDMETHODCALLTYPE GetUnitsObject(uint32_t request, int32_t record, int32_t channel,
+                                           IChannelUnits** units) noexcept override;
   HRESULT STDMETHODCALLTYPE Reserved10() noexcept override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE Reserved11() noexcept override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE Reserved12() noexcept override { return E_NOTIMPL; }

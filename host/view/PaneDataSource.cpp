@@ -68,4 +68,41 @@ HRESULT STDMETHODCALLTYPE PaneDataSource::GetColour(int32_t, int32_t, COLORREF* 
   return S_OK;
 }
 
+HRESULT STDMETHODCALLTYPE PaneDataSource::GetGridStyle(int32_t, COLORREF* colour, int16_t* timeGrid,
+                                                       int32_t* style) noexcept {
+  if (!colour || !timeGrid || !style) return E_POINTER;
+  *colour = mGridColour;
+  *timeGrid = mTimeGrid ? 1 : 0;
+  *style = mGridStyle;
+  return S_OK;
+}
+
+void PaneDataSource::SetTrace(int32_t channel, const TraceSettings& settings) {
+  if (channel < 0) return;
+  if (mTraces.size() <= static_cast<size_t>(channel)) mTraces.resize(static_cast<size_t>(channel) + 1);
+  mTraces[static_cast<size_t>(channel)] = settings;
+}
+
+HRESULT STDMETHODCALLTYPE PaneDataSource::GetTraceStyle(int32_t channel, uint32_t* style) noexcept {
+  if (!style) return E_POINTER;
+  *style = channel >= 0 && static_cast<size_t>(channel) < mTraces.size() ? mTraces[static_cast<size_t>(channel)].style : 0;
+  return S_OK;
+}
+
+HRESULT STDMETHODCALLTYPE PaneDataSource::GetTraceColour(uint32_t, int32_t channel, uint32_t,
+                                                         COLORREF* colour) noexcept {
+  if (!colour) return E_POINTER;
+  if (channel < 0 || static_cast<size_t>(channel) >= mTraces.size() ||
+      mTraces[static_cast<size_t>(channel)].colour == CLR_INVALID)
+    return S_FALSE;
+  *colour = mTraces[static_cast<size_t>(channel)].colour;
+  return S_OK;
+}
+
+HRESULT STDMETHODCALLTYPE PaneDataSource::GetPenWidth(int32_t channel, int32_t* width) noexcept {
+  if (!width) return E_POINTER;
+  *width = channel >= 0 && static_cast<size_t>(channel) < mTraces.size() ? mTraces[static_cast<size_t>(channel)].penWidth : 1;
+  return S_OK;
+}
+
 }  // namespace host

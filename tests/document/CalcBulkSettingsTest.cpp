@@ -34,10 +34,19 @@ class RecordDataFile final : public IHostRecordData {
   HRESULT STDMETHODCALLTYPE QueryChannel(uint32_t, int32_t, int32_t, IUnknown**) noexcept override {
     return E_NOTIMPL;
   }
-  HRESULT STDMETHODCALLTYPE Reserved6() noexcept override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE Reserved7() noexcept override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE Reserved8() noexcept override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE Reserved9() noexcept override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE CreatePointReader(uint32_t, int32_t, IUnknown*, const PointReaderArea*, uint32_t,
+                                              IPointReader**) noexcept override {
+    return E_NOTIMPL;
+  }
+  HRESULT STDMETHODCALLTYPE GetUnits(uint32_t, int32_t, int32_t, QOR::IQORString**) noexcept override {
+    return E_NOTIMPL;
+  }
+  HRESULT STDMETHODCALLTYPE GetValidity(uint32_t, int32_t, int32_t, VARIANT_BOOL*) noexcept override {
+    return E_NOTIMPL;
+  }
+  HRESULT STDMETHODCALLTYPE GetUnitsObject(uint32_t, int32_t, int32_t, IChannelUnits**) noexcept override {
+    return E_NOTIMPL;
+  }
   HRESULT STDMETHODCALLTYPE Reserved10() noexcept override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE Reserved11() noexcept override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE Reserved12() noexcept override { return E_NOTIMPL; }
