@@ -21,6 +21,21 @@ class PreviewPaneSource final : public HostObject<IPaneDataSource, IHostColour, 
   HRESULT STDMETHODCALLTYPE GetSampledRecord(int32_t* record) noexcept override;
   HRESULT STDMETHODCALLTYPE GetHostDataFile(IUnknown** file) noexcept override;
   HRESULT STDMETHODCALLTYPE GetColour(int32_t a, int32_t b, COLORREF* colour) noexcept override;
+  // The drawing settings are the recorded source's.
+  HRESULT STDMETHODCALLTYPE GetGridStyle(int32_t reserved, COLORREF* colour, int16_t* timeGrid,
+                                         int32_t* style) noexcept override {
+    return mRecorded->GetGridStyle(reserved, colour, timeGrid, style);
+  }
+  HRESULT STDMETHODCALLTYPE GetTraceStyle(int32_t channel, uint32_t* style) noexcept override {
+    return mRecorded->GetTraceStyle(channel, style);
+  }
+  HRESULT STDMETHODCALLTYPE GetTraceColour(uint32_t request, int32_t channel, uint32_t selector,
+                                           COLORREF* colour) noexcept override {
+    return mRecorded->GetTraceColour(request, channel, selector, colour);
+  }
+  HRESULT STDMETHODCALLTYPE GetPenWidth(int32_t channel, int32_t* width) noexcept override {
+    return mRecorded->GetPenWidth(channel, width);
+  }
   // A pane source over a new document of the recording's channels without records.
   HRESULT STDMETHODCALLTYPE CreateOnlineSink(IPaneDataSource** sink) noexcept override;
 
