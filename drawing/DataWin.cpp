@@ -5,6 +5,8 @@
 #include "drawing/ZoomControlWin.h"
 #include "platform/owl/TPaintDC.h"
 
+#include <algorithm>
+
 namespace ScrivoDraw {
 
 DataWinBase::DataWinBase(OWL::TWindow* parent) : TWindow(parent, L"") {}
@@ -102,7 +104,17 @@ void DataWin<PreviewDataPane>::CreateScrollBar() noexcept { SetScrollBar(MakeScr
 void DataWin<PreviewDataPane>::CreateZoomList() noexcept {
   std::unique_ptr<ZoomControl> bar = MakeZoomList(kPreviewZoomFlags, *this);
   mZoomBar = bar.get();
+  if (bar) {
+    PaneRational const scaling = GetHorizontalScaling();
+    bar->SetRatio(scaling.numerator, scaling.denominator);
+  }
   SetZoomList(std::move(bar));
+}
+
+void DataWin<PreviewDataPane>::PlaceWindow(const RECT& rect) noexcept {
+  RECT placed = rect;
+  if (mZoomBar) placed.bottom = std::max(placed.top, placed.bottom - mZoomBar->GetSize().cy);
+  WinPlaceWindow(placed, true);
 }
 
 int32_t DataWin<PreviewDataPane>::ZoomRowHeight() {

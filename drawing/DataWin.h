@@ -54,7 +54,8 @@ class DataWin<PreviewDataPane> : public DataWinBase, public PreviewDataPane {
   void ScrollPixels(const RECT& rect, int32_t delta) noexcept override { WinScrollContents(delta, rect); }
   void CreateScrollBar() noexcept override;
   void CreateZoomList() noexcept override;
-  void PlaceWindow(const RECT& rect) noexcept override { WinPlaceWindow(rect, true); }
+  // The page's last row stays free for the scroll and zoom bars below the window.
+  void PlaceWindow(const RECT& rect) noexcept override;
 
   POINT LastWindowPosition() const noexcept { return mWindowPos; }
   bool IsTrackingLeave() const noexcept { return mTrackingLeave != 0; }

@@ -66,8 +66,11 @@ HRESULT PreviewDataPane::DetachWindow() noexcept {
   return stopped;
 }
 
+// The label columns hold the bars beside the lanes: the preview bar on the right, the trace
+// bar on the left.
 HRESULT PreviewDataPane::SetPageRect(const RECT& rect) noexcept {
   if (mPreviewControl) mMinAxisWidth2 = mPreviewControl->GetSize().cx + kBarGap;
+  if (mTraceControl) mMinAxisWidth1 = mTraceControl->GetSize().cx + kBarGap;
   return DataPane::SetPageRect(rect);
 }
 

@@ -120,15 +120,25 @@ TEST_F(PreviewDataWinTest, BarsStandBesideTheWindowInItsParent) {
   EXPECT_GE(preview.left, pane.right);  // in the right label column
 }
 
-// The left label column narrower than the trace bar: the bar is hidden, nothing throws.
+// Resized before its page is set, the window has no left label column: the trace bar is hidden
+// and nothing fails; once the page is set, the column holds the bar.
 TEST_F(PreviewDataWinTest, TraceBarThatDoesNotFitIsHidden) {
-  window->SetPageRect(RECT{0, 10, 700, 290});
-  PumpMessages();
-  SetWindowPos(window->GetHandle(), nullptr, 0, 0, 500, 260, SWP_NOMOVE | SWP_NOZORDER);
+  ScriptedModalSeam seam;
+  window.reset();
+  window = std::make_unique<PreviewDataWinWButtons>(&dialog, source.Get());
+  window->Attr.W = 500;
+  window->Attr.H = 260;
+  window->Create();
+  SetWindowPos(window->GetHandle(), nullptr, 0, 0, 480, 250, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  HWND const bar = dynamic_cast<OWL::TWindow&>(*window->TraceBar()).GetHandle();
   RECT trace{};
-  GetWindowRect(dynamic_cast<OWL::TWindow&>(*window->TraceBar()).GetHandle(), &trace);
+  GetWindowRect(bar, &trace);
   ASSERT_GT(window->TraceBar()->GetSize().cx, 0);
   EXPECT_EQ(trace.left, trace.right);
+  EXPECT_TRUE(seam.MessageTexts.empty());
+  window->SetPageRect(RECT{10, 10, 740, 290});
+  GetWindowRect(bar, &trace);
+  EXPECT_EQ(window->TraceBar()->GetSize().cx, trace.right - trace.left);
 }
 
 TEST_F(PreviewDataWinTest, ZeroHeightIsNotPassedOnAndLeavingIsNotedOncePerEntry) {
