@@ -6,11 +6,10 @@
 # --update writes the present digests as the new reference (only after a change meant to alter records).
 import argparse
 import os
-import re
-import subprocess
 import sys
 
-ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+from benchrun import ROOT, field, run
+
 DATA = os.path.join(os.path.dirname(ROOT), "shared", "data")
 if not os.path.isdir(DATA):
     DATA = "/work/shared/data"
@@ -37,12 +36,8 @@ CHAINS = ["detector", "full"]  # the registered chains over the synthetic cardia
 
 
 def bench(args):
-    env = dict(os.environ, WINEDEBUG="-all", WINEARCH="win32", WINEPREFIX=os.path.join(ROOT, "build", "wineprefix"),
-               WINEDLLOVERRIDES="mscoree=;mshtml=;winedbg.exe=d")
-    exe = os.path.join(ROOT, "build", "bin", "ondara-bench.exe")
-    out = subprocess.run(["wine", exe, "--digest"] + args, env=env, capture_output=True, text=True, check=True).stdout
-    field = lambda name: re.search(name + r": (\S+)", out).group(1)
-    return f"{field('events')} {field('digest')}"
+    out = run(["--digest"] + args)
+    return f"{field(out, 'events')} {field(out, 'digest')}"
 
 
 def present():

@@ -9,15 +9,14 @@
 # column is read in volts) and by numpy (in the file's units); the thresholds below say the same in both.
 import argparse
 import os
-import re
-import subprocess
 import sys
 import time
 
 import numpy as np
 from scipy.signal import find_peaks, peak_widths
 
-ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+from benchrun import ROOT, field, run
+
 DATA = os.path.join(os.path.dirname(ROOT), "shared", "data")
 if not os.path.isdir(DATA):
     DATA = "/work/shared/data"
@@ -32,13 +31,8 @@ DETECTOR = "cappeakdet(ch1,{h})"
 
 
 def run_bench(recording, formula, repeat):
-    env = dict(os.environ, WINEDEBUG="-all", WINEARCH="win32", WINEPREFIX=os.path.join(ROOT, "build", "wineprefix"),
-               WINEDLLOVERRIDES="mscoree=;mshtml=;winedbg.exe=d")
-    exe = os.path.join(ROOT, "build", "bin", "ondara-bench.exe")
-    out = subprocess.run(["wine", exe, "--recording", recording, "--formula", formula, "--repeat", str(repeat)],
-                         env=env, capture_output=True, text=True, check=True).stdout
-    field = lambda name: re.search(name + r": ([0-9.]+)", out).group(1)
-    return int(field("samples")), int(field("events")), float(field("throughput")) * 1e6
+    out = run(["--recording", recording, "--formula", formula, "--repeat", str(repeat)])
+    return int(field(out, "samples")), int(field(out, "events")), float(field(out, "throughput")) * 1e6
 
 
 def scipy_pipeline(x, prominence):

@@ -5,11 +5,9 @@
 #
 #   PYENV_VERSION=system python3 bench/stage_costs.py [--repeat N] [--rounds N] RECORDING.csv THRESHOLD
 import argparse
-import os
-import re
-import subprocess
 
-ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+from benchrun import field, run
+
 STAGES = [
     ("detector", "cappeakdet(ch1,{h})"),
     ("baseline", "calcbase(ch1,{inner})"),
@@ -20,12 +18,7 @@ STAGES = [
 
 
 def throughput(recording, formula, repeat):
-    env = dict(os.environ, WINEDEBUG="-all", WINEARCH="win32", WINEPREFIX=os.path.join(ROOT, "build", "wineprefix"),
-               WINEDLLOVERRIDES="mscoree=;mshtml=;winedbg.exe=d")
-    exe = os.path.join(ROOT, "build", "bin", "ondara-bench.exe")
-    out = subprocess.run(["wine", exe, "--recording", recording, "--formula", formula, "--repeat", str(repeat)],
-                         env=env, capture_output=True, text=True, check=True).stdout
-    return float(re.search(r"throughput: ([0-9.]+)", out).group(1))
+    return float(field(run(["--recording", recording, "--formula", formula, "--repeat", str(repeat)]), "throughput"))
 
 
 def main():
