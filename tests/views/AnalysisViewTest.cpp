@@ -5,12 +5,18 @@
 
 #include "document/AnalysisViewData.h"
 #include "graph/Graph2DWindow.h"
+#include "grid/GridSelection.h"
+#include "grid/TVF_TableView.h"
+#include "hostapi/Message.h"
+#include "hostapi/MessageHandler.h"
+#include "hostclient/FrameworkAccess.h"
 #include "platform/owl/TDC.h"
 #include "platform/owl/TGadgetWindow.h"
 #include "tests/support/DibCanvas.h"
 #include "tests/views/AnalysisViewFixture.h"
 #include "views/AnalysisPlot.h"
 #include "views/PopupMenu.h"
+#include "views/ZRTableViewEx.h"
 
 #include <gtest/gtest.h>
 
@@ -19,6 +25,7 @@
 #include <vector>
 
 using avtest::AnalysisViewTest;
+using host::HostPtr;
 using avtest::RectIn;
 using avtest::StatusOf;
 
@@ -156,4 +163,60 @@ TEST_F(AnalysisViewTest, CaptionAndPictureShowTheTitleAndTheRedTrace) {
   for (int y = 0; y < 300; ++y)
     for (int x = 0; x < 400; ++x) red += canvas.At(x, y) == 0xFF0000 ? 1 : 0;
   EXPECT_GT(red, 50) << "the trace";
+}
+
+TEST_F(AnalysisViewTest, TheCopiedPictureShowsTheRedTrace) {
+  AnalysisView& v = OpenView();
+  mDoc->SetCurrentEvent(1, 0);
+  HostPtr<IMessageHandler> messages;
+  view->QueryInterface(IID_IMessageHandler, reinterpret_cast<void**>(messages.Out()));
+  HostPtr<IMessage> message;
+  GetMessageService()->CreateMessage(kCopyMessageId, 0, 0, 0, 0, nullptr, message.Out());
+  messages->HandleMessage(message.Get());
+  ASSERT_TRUE(OpenClipboard(nullptr));
+  auto const enhanced = static_cast<HENHMETAFILE>(GetClipboardData(CF_ENHMETAFILE));
+  ASSERT_NE(nullptr, enhanced);
+  DibCanvas canvas(300, 200, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+  const RECT all{0, 0, 300, 200};
+  PlayEnhMetaFile(canvas.Dc(), enhanced, &all);
+  CloseClipboard();
+  int red = 0;
+  for (int y = 0; y < 200; ++y)
+    for (int x = 0; x < 300; ++x) red += (canvas.At(x, y) & 0xFF0000) == 0xFF0000 && (canvas.At(x, y) & 0xFFFF) < 0x4040 ? 1 : 0;
+  EXPECT_GT(red, 30);
+  (void)v;
+}
+
+TEST_F(AnalysisViewTest, TheHostsColourNotificationReappliesThePlotsColours) {
+  AnalysisView& v = OpenView();
+  v.Plot()->YCPlotDataEx::ClearChanged();
+  HostPtr<IObserver> observer;
+  view->QueryInterface(IID_IObserver, reinterpret_cast<void**>(observer.Out()));
+  ASSERT_NE(nullptr, observer.Get());
+  uint16_t index = 0;
+  ASSERT_EQ(S_OK, GetTypeRegistry()->RegisterGuid(&kHostNotifyClassGuid, &index));
+  EXPECT_EQ(S_OK, observer->Notify(0, (static_cast<uint32_t>(index) << 16) | 8, 0, nullptr));
+  EXPECT_TRUE(v.Plot()->YCPlotDataEx::IsChanged()) << "reloaded with the colours";
+}
+
+TEST_F(AnalysisViewTest, EachStepSelectsTheEventsRowInTheTableView) {
+  static const bool registered = [] {
+    RegisterNewClassObject(ObjectFactoryAccessor::Get(), NewTableViewClass());
+    InstallTableViewWindow();
+    return true;
+  }();
+  (void)registered;
+  OpenView();
+  HostPtr<IDocView2> tableView;
+  ASSERT_EQ(S_OK, site->OpenView(ZRTableViewEx::ViewMessageId(), tableView));
+  avtest::Pump();
+  HWND const frame = site->FrameOf(tableView.Get())->Client();
+  HWND const tableWindow = GetWindow(frame, GW_CHILD);
+  auto* const table = dynamic_cast<TVF_TableView*>(
+      OWL::TWindow::GetWindowPtr(FindWindowExW(tableWindow, nullptr, L"TVF_TableView", nullptr)));
+  ASSERT_NE(nullptr, table);
+  Key(WM_KEYDOWN, VK_END);
+  EXPECT_EQ(10, table->MainGrid().Selection()->Range().FirstRow.Index) << "the last event's row";
+  Scroll(SB_PAGEUP);
+  EXPECT_EQ(8, table->MainGrid().Selection()->Range().FirstRow.Index);
 }
