@@ -26,6 +26,7 @@ class TBalloonCheckBox : public OWL::TCheckBox {
   void SetBalloonText(const wchar_t* title, const wchar_t* content, int wrapWidth);
   void SetBalloonLifetime(uint32_t milliseconds) noexcept { mLifetime = milliseconds; }
   void SetHoverDelay(uint32_t milliseconds) noexcept { mHoverDelay = milliseconds; }
+  uint32_t GetHoverDelay() const noexcept { return mHoverDelay; }
   void SetBalloonOptions(uint32_t options) noexcept { mOptions = options; }
   void SetIconId(int iconId) noexcept { mIcon = iconId; }
   const std::wstring& GetBalloonContent() const noexcept { return mContent; }

@@ -1,0 +1,58 @@
+// ZR::tUnitsEdit: an edit for a double setting shown in a prefixed unit, with the unit at its
+// label; ZR::tUnitsEditUpDown adds an up-down that steps the value by 10 per cent.
+#pragma once
+
+#include "base/UnitPrefix.h"
+#include "settingsdlg/tEdit.h"
+
+namespace OWL {
+class TUpDown;
+}
+
+namespace ZR {
+
+// A typed number in the user's locale read the classic way (the user's decimal separator
+// becomes "."); false, with what could be read in value (0 when nothing), when anything is
+// left over.
+bool ReadUserNumber(const std::wstring& text, double& value);
+
+class tUnitsEdit : public tEditLabelError {
+ public:
+  tUnitsEdit(Doc::SettingsStore* store, OWL::TWindow* parent, int32_t controlId, int32_t labelId, int32_t settingId,
+             int32_t textLimit, const QOR::UnitWithPrefix& unit);
+
+  // The typed value times the prefix's multiplier, set directly.
+  void Store() override;
+  void Load() override;
+  // x in the prefixed unit with six significant digits; the label shows the unit.
+  void ShowValue(double x);
+  double Multiplier() const noexcept;
+
+ protected:
+  bool TextReadsWhole(const std::wstring& text) const override;
+  // The typed value in the shown unit.
+  double ReadShown() const;
+
+ private:
+  QOR::UnitWithPrefix mUnit;
+};
+
+class tUnitsEditUpDown : public tUnitsEdit {
+ public:
+  tUnitsEditUpDown(Doc::SettingsStore* store, OWL::TWindow* parent, int32_t controlId, int32_t labelId,
+                   int32_t upDownId, int32_t settingId, int32_t textLimit, const QOR::UnitWithPrefix& unit);
+  ~tUnitsEditUpDown() override;
+
+  void Enable(bool enable) override;
+  void UpdateVisibility() override;
+  // Grows (iDelta negative) by 10 per cent or shrinks by it, from 0 by the step; the shown value
+  // stays inside the setting's bounds. The setting changes at the next Store.
+  int OnSpin(int32_t first, const NMUPDOWN* notification) override;
+  double Step() const noexcept { return mStep; }
+
+ private:
+  std::unique_ptr<OWL::TUpDown> mUpDown;
+  double mStep = 0.001;
+};
+
+}  // namespace ZR
