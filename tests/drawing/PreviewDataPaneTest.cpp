@@ -7,6 +7,8 @@
 #include "host/framework/HostObservation.h"
 #include "host/view/PreviewPaneSource.h"
 #include "host/view/SamplingControl.h"
+#include "hostapi/ObserverRegistry.h"
+#include "hostclient/FrameworkAccess.h"
 #include "tests/support/HostDataFile.h"
 
 #include <gtest/gtest.h>
@@ -22,6 +24,29 @@ namespace {
 class Pane final : public PreviewDataPane {
  public:
   using PreviewDataPane::PreviewDataPane;
+};
+
+// Hears the pane's subject: the announcement's id, its live flag and its source.
+class ModeObserver final : public IObserver {
+ public:
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID, void** out) override {
+    *out = nullptr;
+    return E_NOINTERFACE;
+  }
+  ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
+  ULONG STDMETHODCALLTYPE Release() override { return 1; }
+  HRESULT STDMETHODCALLTYPE RegisterWith(IObserverSubscription*) override { return S_OK; }
+  HRESULT STDMETHODCALLTYPE Notify(uint32_t, uint32_t eventId, uint32_t, const void* data) override {
+    const auto* words = static_cast<const uintptr_t*>(data);
+    heard.push_back({eventId, static_cast<uint32_t>(words[0]), reinterpret_cast<IUnknown*>(words[1])});
+    return S_OK;
+  }
+  struct Heard {
+    uint32_t id;
+    uint32_t live;
+    IUnknown* source;
+  };
+  std::vector<Heard> heard;
 };
 
 class PreviewDataPaneTest : public ::testing::Test {
@@ -144,4 +169,25 @@ TEST_F(PreviewDataPaneTest, SourceOnlyAsksTheCallbackAndAnswersTrueWithout) {
   pane->TraceAction(kTraceSourceOnly, 0);
   EXPECT_EQ((std::vector<bool>{false, true}), asked);
   EXPECT_FALSE(pane->AskAllowed(true));
+}
+
+TEST_F(PreviewDataPaneTest, PreviewModeIsAnnouncedWithTheSourceShown) {
+  IObserverRegistry* const registry = GetObserverRegistry();
+  ASSERT_NE(nullptr, registry);
+  ModeObserver observer;
+  IUnknown* const subject = static_cast<IOnlineDataSink*>(pane.Get());
+  ASSERT_EQ(S_OK, registry->AttachToSubject(subject, &observer));
+  pane->SetSamplingSource(device.Get());
+  pane->SetMode(kModeSampling);
+  pane->AnnouncePreviewMode(true);
+  pane->SetMode(kModeRecorded);
+  pane->AnnouncePreviewMode(false);
+  registry->DetachFromSubject(subject, &observer);
+  ASSERT_EQ(2u, observer.heard.size());
+  EXPECT_EQ(observer.heard[0].id, observer.heard[1].id);
+  EXPECT_EQ(0u, observer.heard[0].id & 0xFFFFu);  // the message's type id in the high word
+  EXPECT_EQ(1u, observer.heard[0].live);
+  EXPECT_NE(nullptr, observer.heard[0].source);
+  EXPECT_EQ(0u, observer.heard[1].live);
+  EXPECT_EQ(static_cast<IUnknown*>(static_cast<IPaneDataSource*>(recorded.Get())), observer.heard[1].source);
 }
