@@ -37,4 +37,16 @@ void FixedGadgetWindow::EvLButtonUp(UINT modKeys, const OWL::TPoint& point) {
   TGadgetWindow::EvLButtonUp(modKeys, point);
 }
 
+void PreviewBarWindow::MoveTo(const RECT& rect) {
+  if (!GetHandle()) return;
+  ::SetWindowPos(GetHandle(), nullptr, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
+}
+
+bool PreviewBarWindow::IsEnabled() const { return GetHandle() && ::IsWindowEnabled(GetHandle()); }
+
+void PreviewBarWindow::Enable(bool enable) {
+  if (GetHandle()) ::EnableWindow(GetHandle(), enable);
+}
+
 }  // namespace ScrivoDraw

@@ -2,6 +2,7 @@
 // the preview and trace bars; and the tooltip rule all the pane's bars share.
 #pragma once
 
+#include "drawing/PaneControls.h"
 #include "platform/owl/TGadgetWindow.h"
 
 namespace ScrivoDraw {
@@ -26,6 +27,17 @@ class FixedGadgetWindow : public OWL::TGadgetWindow {
   bool mSetUp = false;
 
   DECLARE_RESPONSE_TABLE(FixedGadgetWindow);
+};
+
+// A preview bar: a fixed gadget window that the pane moves, enables and measures.
+class PreviewBarWindow : public FixedGadgetWindow, public PreviewControl {
+ public:
+  using FixedGadgetWindow::FixedGadgetWindow;
+
+  void MoveTo(const RECT& rect) override;
+  bool IsEnabled() const override;
+  void Enable(bool enable) override;
+  SIZE GetSize() override { return DesiredSize(); }
 };
 
 }  // namespace ScrivoDraw

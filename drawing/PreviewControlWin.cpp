@@ -12,7 +12,7 @@
 
 namespace ScrivoDraw {
 
-DEFINE_RESPONSE_TABLE1(PreviewControlWin, FixedGadgetWindow)
+DEFINE_RESPONSE_TABLE1(PreviewControlWin, PreviewBarWindow)
   EV_COMMAND(IDC_PREVIEW_RECORDED, CmRecorded),
   EV_COMMAND(IDC_PREVIEW_SAMPLE, CmSample),
   EV_COMMAND(IDC_PREVIEW_PAUSE, CmPause),
@@ -32,7 +32,7 @@ void InsertButton(OWL::TGadgetWindow& bar, int id, int image, bool down) {
 }  // namespace
 
 PreviewControlWin::PreviewControlWin(OWL::TWindow* parent, PreviewControlOwner& owner, uint32_t flags)
-    : FixedGadgetWindow(parent), mOwner(owner) {
+    : PreviewBarWindow(parent), mOwner(owner) {
   bool const withRecorded = !(flags & kPreviewNoRecordedButton);
   if (withRecorded) InsertButton(*this, IDC_PREVIEW_RECORDED, IDB_PREVIEW_RECORDED, true);
   InsertButton(*this, IDC_PREVIEW_SAMPLE, IDB_PREVIEW_SAMPLE, !withRecorded);
@@ -40,7 +40,7 @@ PreviewControlWin::PreviewControlWin(OWL::TWindow* parent, PreviewControlOwner& 
 }
 
 void PreviewControlWin::SetupWindow() {
-  FixedGadgetWindow::SetupWindow();
+  PreviewBarWindow::SetupWindow();
   MarkSetUp();
 }
 
@@ -57,24 +57,12 @@ std::wstring PreviewControlWin::GetHintText(int id) {
     case IDC_PREVIEW_SAMPLE:
       break;
     default:
-      return FixedGadgetWindow::GetHintText(id);
+      return PreviewBarWindow::GetHintText(id);
   }
   if (mOwner.HasSamplingSource()) return GetModule()->LoadString(IDS_TIP_START_SAMPLING);
   QOR::OFormatStringStream text(QOR::String(GetModule()->LoadString(IDS_TIP_NO_SAMPLING).c_str()));
   text << QOR::HostHardwareWord().c_str();
   return text.str().GetText();
-}
-
-void PreviewControlWin::MoveTo(const RECT& rect) {
-  if (!GetHandle()) return;
-  ::SetWindowPos(GetHandle(), nullptr, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
-                 SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
-}
-
-bool PreviewControlWin::IsEnabled() const { return GetHandle() && ::IsWindowEnabled(GetHandle()); }
-
-void PreviewControlWin::Enable(bool enable) {
-  if (GetHandle()) ::EnableWindow(GetHandle(), enable);
 }
 
 void PreviewControlWin::Reset() {

@@ -3,7 +3,6 @@
 #pragma once
 
 #include "drawing/FixedGadgetWindow.h"
-#include "drawing/PaneControls.h"
 
 namespace OWL {
 class TButtonGadget;
@@ -14,17 +13,13 @@ namespace ScrivoDraw {
 // Flags bit 30: no recorded-data button; the sampling button starts pressed.
 inline constexpr uint32_t kPreviewNoRecordedButton = 0x40000000u;
 
-class PreviewControlWin final : public FixedGadgetWindow, public PreviewControl {
+class PreviewControlWin final : public PreviewBarWindow {
  public:
   PreviewControlWin(OWL::TWindow* parent, PreviewControlOwner& owner, uint32_t flags);
 
   void SetupWindow() override;
   std::wstring GetHintText(int id) override;
 
-  void MoveTo(const RECT& rect) override;
-  bool IsEnabled() const override;
-  void Enable(bool enable) override;
-  SIZE GetSize() override { return DesiredSize(); }
   void EnableButtons(uint32_t) override {}
   // Presses the recorded-data button and runs its command.
   void Reset() override;

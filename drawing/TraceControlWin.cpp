@@ -11,7 +11,7 @@
 
 namespace ScrivoDraw {
 
-DEFINE_RESPONSE_TABLE1(TraceControlWin, FixedGadgetWindow)
+DEFINE_RESPONSE_TABLE1(TraceControlWin, PreviewBarWindow)
   EV_COMMAND(IDC_TRACE_STACK, CmStack),
   EV_COMMAND(IDC_TRACE_OVERLAY, CmOverlay),
   EV_COMMAND(IDC_TRACE_SOURCE_ONLY, CmSourceOnly),
@@ -35,7 +35,7 @@ void InsertButton(OWL::TGadgetWindow& bar, int id, int image, OWL::TButtonGadget
 }  // namespace
 
 TraceControlWin::TraceControlWin(OWL::TWindow* parent, PreviewControlOwner& owner, uint32_t mask)
-    : FixedGadgetWindow(parent), mOwner(owner), mButtonMask(mask) {
+    : PreviewBarWindow(parent), mOwner(owner), mButtonMask(mask) {
   InsertButton(*this, IDC_TRACE_STACK, IDB_TRACE_STACK, OWL::TButtonGadget::Command);
   InsertButton(*this, IDC_TRACE_OVERLAY, IDB_TRACE_OVERLAY, OWL::TButtonGadget::Command);
   auto spacer = std::make_unique<OWL::TTextGadget>(IDC_TRACE_SPACER, OWL::TGadget::None, OWL::TTextGadget::Left, 1);
@@ -45,7 +45,7 @@ TraceControlWin::TraceControlWin(OWL::TWindow* parent, PreviewControlOwner& owne
 }
 
 void TraceControlWin::SetupWindow() {
-  FixedGadgetWindow::SetupWindow();
+  PreviewBarWindow::SetupWindow();
   EnableButtons(mButtonMask);
   MarkSetUp();
 }
@@ -65,18 +65,6 @@ std::wstring TraceControlWin::GetHintText(int id) {
     default:
       return {};
   }
-}
-
-void TraceControlWin::MoveTo(const RECT& rect) {
-  if (!GetHandle()) return;
-  ::SetWindowPos(GetHandle(), nullptr, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
-                 SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
-}
-
-bool TraceControlWin::IsEnabled() const { return GetHandle() && ::IsWindowEnabled(GetHandle()); }
-
-void TraceControlWin::Enable(bool enable) {
-  if (GetHandle()) ::EnableWindow(GetHandle(), enable);
 }
 
 void TraceControlWin::EnableButtons(uint32_t mask) {

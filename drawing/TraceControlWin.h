@@ -3,7 +3,6 @@
 #pragma once
 
 #include "drawing/FixedGadgetWindow.h"
-#include "drawing/PaneControls.h"
 
 namespace OWL {
 class TButtonGadget;
@@ -11,7 +10,7 @@ class TButtonGadget;
 
 namespace ScrivoDraw {
 
-class TraceControlWin final : public FixedGadgetWindow, public PreviewControl {
+class TraceControlWin final : public PreviewBarWindow {
  public:
   // mask: bits 1, 2 and 3 enable the stack, overlay and source-only buttons.
   TraceControlWin(OWL::TWindow* parent, PreviewControlOwner& owner, uint32_t mask);
@@ -19,10 +18,6 @@ class TraceControlWin final : public FixedGadgetWindow, public PreviewControl {
   void SetupWindow() override;
   std::wstring GetHintText(int id) override;
 
-  void MoveTo(const RECT& rect) override;
-  bool IsEnabled() const override;
-  void Enable(bool enable) override;
-  SIZE GetSize() override { return DesiredSize(); }
   void EnableButtons(uint32_t mask) override;
   void Reset() override {}
 
