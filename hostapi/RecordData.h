@@ -39,6 +39,22 @@ struct IPointReader : IUnknown {
   virtual HRESULT STDMETHODCALLTYPE GetPosition(int64_t* position) = 0;
 };
 
+// {FCC78051-74C0-4E33-BDCA-8BDC0A6FCA9A}
+inline constexpr GUID IID_IEventBuffer = {
+    0xFCC78051, 0x74C0, 0x4E33, {0xBD, 0xCA, 0x8B, 0xDC, 0x0A, 0x6F, 0xCA, 0x9A}};
+
+// The event records of an event reader, a buffer at a time. Every record begins with the event
+// head: tick (int32), fraction of a tick (float), value (double).
+struct IEventBuffer : IUnknown {
+  // Slot 3: the class value of the records read last (the type id of their draw class).
+  virtual HRESULT STDMETHODCALLTYPE GetClassValue(uint32_t* value) = 0;
+  // Slot 4: the next records, at most capacity bytes of them; S_FALSE with none at the end.
+  virtual HRESULT STDMETHODCALLTYPE ReadEvents(int32_t capacity, void* buffer, int32_t* recordSize,
+                                               int32_t* count) = 0;
+  // Slot 5: the record the events belong to.
+  virtual HRESULT STDMETHODCALLTYPE GetRecord(int32_t* record) = 0;
+};
+
 // The units of a channel in a record.
 struct IChannelUnits : IUnknown {
   // Slot 3: value shown = value stored * scale.
@@ -86,7 +102,11 @@ struct IHostRecordData : IUnknown {
   // Slot 9
   virtual HRESULT STDMETHODCALLTYPE GetUnitsObject(uint32_t request, int32_t record, int32_t channel,
                                                    IChannelUnits** units) = 0;
-  virtual HRESULT STDMETHODCALLTYPE Reserved10() = 0;
+  // Slot 10: a reader of the events of a channel (or a data object's events) in a record from
+  // startTick to endTick; it answers IEventBuffer.
+  virtual HRESULT STDMETHODCALLTYPE CreateEventReader(uint32_t request, uint32_t kindMask, int32_t channel,
+                                                      int32_t record, int32_t startTick, int32_t endTick,
+                                                      IUnknown** reader) = 0;
   virtual HRESULT STDMETHODCALLTYPE Reserved11() = 0;
   virtual HRESULT STDMETHODCALLTYPE Reserved12() = 0;
   virtual HRESULT STDMETHODCALLTYPE Reserved13() = 0;

@@ -3,7 +3,9 @@
 
 #include "host/data/DataDocument.h"
 #include "host/common/HostString.h"
+#include "host/view/EventReader.h"
 #include "host/view/PointReader.h"
+#include "hostapi/DataDocument.h"
 #include "hostapi/CalcEnum.h"
 
 #include <algorithm>
@@ -110,6 +112,34 @@ HRESULT STDMETHODCALLTYPE RecordDataPart::GetUnitsObject(uint32_t, int32_t recor
   const auto range = std::minmax_element(samples->Samples(), samples->Samples() + samples->Length());
   *units = new (std::nothrow) ChannelUnits(*range.first, *range.second);
   return *units ? S_OK : E_OUTOFMEMORY;
+}
+
+}  // namespace host
+
+namespace host {
+
+HRESULT STDMETHODCALLTYPE RecordDataPart::CreateEventReader(uint32_t request, uint32_t, int32_t channel, int32_t record,
+                                                            int32_t startTick, int32_t endTick,
+                                                            IUnknown** reader) noexcept {
+  if (!reader) return E_POINTER;
+  *reader = nullptr;
+  // The channel's events as it shows them, unless the request names another kind of reading.
+  uint32_t kind = request & (kChannelRequestCalculated | kChannelRequestRecorded | kChannelRequestDisplayed);
+  if (kind != kChannelRequestCalculated && kind != kChannelRequestRecorded && kind != kChannelRequestDisplayed)
+    kind = kChannelRequestDisplayed;
+  startTick = std::max(startTick, 0);
+  if (endTick < startTick) return E_INVALIDARG;
+  HostPtr<IUnknown> source;
+  const HRESULT made = mOwner.GetChannelSource(channel, kind | kChannelRequestSource, record, startTick, endTick,
+                                               source.Out());
+  if (made != S_OK) return made == S_FALSE ? S_FALSE : made;
+  HostPtr<IEnumEventEx> events;
+  if (FAILED(source->QueryInterface(IID_IEnumEventEx, reinterpret_cast<void**>(events.Out()))) || !events)
+    return S_FALSE;  // a channel of samples has no events
+  auto* const made2 = new (std::nothrow) EventReader(events, record, endTick);
+  if (!made2) return E_OUTOFMEMORY;
+  *reader = static_cast<IEventBuffer*>(made2);
+  return S_OK;
 }
 
 }  // namespace host

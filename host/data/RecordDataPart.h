@@ -31,7 +31,8 @@ class RecordDataPart final : public IHostRecordData {
                                         VARIANT_BOOL* valid) noexcept override;
   HRESULT STDMETHODCALLTYPE GetUnitsObject(uint32_t request, int32_t record, int32_t channel,
                                            IChannelUnits** units) noexcept override;
-  HRESULT STDMETHODCALLTYPE Reserved10() noexcept override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE CreateEventReader(uint32_t request, uint32_t kindMask, int32_t channel, int32_t record,
+                                              int32_t startTick, int32_t endTick, IUnknown** reader) noexcept override;
   HRESULT STDMETHODCALLTYPE Reserved11() noexcept override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE Reserved12() noexcept override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE Reserved13() noexcept override { return E_NOTIMPL; }

@@ -47,7 +47,10 @@ class RecordDataFile final : public IHostRecordData {
   HRESULT STDMETHODCALLTYPE GetUnitsObject(uint32_t, int32_t, int32_t, IChannelUnits**) noexcept override {
     return E_NOTIMPL;
   }
-  HRESULT STDMETHODCALLTYPE Reserved10() noexcept override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE CreateEventReader(uint32_t, uint32_t, int32_t, int32_t, int32_t, int32_t,
+                                              IUnknown**) noexcept override {
+    return E_NOTIMPL;
+  }
   HRESULT STDMETHODCALLTYPE Reserved11() noexcept override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE Reserved12() noexcept override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE Reserved13() noexcept override { return E_NOTIMPL; }
