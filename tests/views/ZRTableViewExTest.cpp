@@ -7,10 +7,13 @@
 #include "document/CycleDetector.h"
 #include "document/TableViewData.h"
 #include "document/ZRSettingIO.h"
+#include "grid/GridPane.h"
 #include "grid/GridSelection.h"
+#include "grid/RowNumbersPane.h"
 #include "grid/SigFigDialog.h"
 #include "grid/TVF_TableView.h"
 #include "host/app/DataPad.h"
+#include "host/data/RecordingReader.h"
 #include "host/framework/HostObservation.h"
 #include "host/view/ViewSite.h"
 #include "hostclient/DocViewIds.h"
@@ -19,6 +22,8 @@
 #include "tests/support/RecordedCommandState.h"
 #include "platform/owl/TButton.h"
 #include "tests/support/ScriptedModalSeam.h"
+#include "platform/owl/TTextGadget.h"
+#include "views/AnalysisView.h"
 #include "views/ViewClasses.h"
 
 #include <gtest/gtest.h>
@@ -44,6 +49,7 @@ class TableViewTest : public doctest::ZRDocTest {
     if (registered) return;
     registered = true;
     RegisterNewClassObject(ObjectFactoryAccessor::Get(), NewTableViewClass());
+    RegisterNewClassObject(ObjectFactoryAccessor::Get(), NewAnalysisViewClass());
     InstallTableViewWindow();
   }
   void TearDown() override {
@@ -52,9 +58,24 @@ class TableViewTest : public doctest::ZRDocTest {
     site->SetHostDocument(nullptr);
     doctest::ZRDocTest::TearDown();
   }
-  // The analysed recording (eight beats) in a Table View of 500 x 400 pixels.
-  ZRTableViewEx& OpenView() {
-    Open(2);
+  // The bundled ECG with its R waves analysed as cardiac peaks, as scripts/run does.
+  void OpenEcg() {
+    const std::string here = __FILE__;
+    const std::string ecg = "Z:" + here.substr(0, here.rfind("tests/views/")) + "data/ecg_mitbih100_mlii.csv";
+    mData = host::DataDocument::Create(host::ReadRecordingFile(ecg, {}));
+    mHost = host::HostDocument::Create(mData);
+    ASSERT_EQ(S_OK, host::OpenCustomDocument(*mHost.Get(), L"Ondara Document", 0, mDocument));
+    mDoc.Attach(ZR::Doc::ZRDoc::FromHostDocument(static_cast<IHostDocument*>(mHost.Get())));
+    for (const auto& [id, text] : {std::pair<int32_t, const wchar_t*>{2000, L"1"}, {1006, L"0.0005"}, {1001, L"10"},
+                                   {1036, L"f"}, {32, L"t"}})
+      Set(id, text);
+  }
+  // The analysed recording (eight beats, or the ECG's) in a Table View of 500 x 400 pixels.
+  ZRTableViewEx& OpenView(bool ecg = false) {
+    if (ecg)
+      OpenEcg();
+    else
+      Open(2);
     EXPECT_EQ(S_OK, SendAnalyze());
     mHost->SetDataPad(pad.Get());
     site->SetHostDocument(static_cast<IHostDocument*>(mHost.Get()));
@@ -164,6 +185,27 @@ TEST_F(TableViewTest, OneEventRowMakesItsEventCurrentAndTheCurrentEventSelectsIt
   EXPECT_EQ(6, Selected(table->MainGrid()).EndRow.Index);
   EXPECT_FALSE(Selected(table->SummaryGrid()).IsValid());
   EXPECT_EQ(before, HostViewMoves()) << "the row's report does not make the event current again";
+}
+
+TEST_F(TableViewTest, ClickingRowFiveOfTheEcgShowsItsEventInTheAnalysisView) {
+  OpenView(true);
+  ASSERT_EQ(760, Events());
+  HostPtr<IDocView2> analysis;
+  ASSERT_EQ(S_OK, site->OpenView(AnalysisView::ViewMessageId(), analysis));
+  IClientWindow* client = nullptr;
+  analysis->QueryInterface(IID_IClientWindow, reinterpret_cast<void**>(&client));
+  client->Release();
+  AnalysisView* const plot = static_cast<LumoOwlDocView<AnalysisView>*>(client)->Window();
+  PumpMessages();
+  // The user clicks the number of row 5 (pane row 4) in the main grid.
+  TVF_Grid::EventGridControl& grid = table->MainGrid();
+  const LPARAM point = MAKELPARAM(4, 4 * grid.Pane().RowHeight() - grid.Pane().VerticalOffset() + 3);
+  SendMessageW(grid.RowNumbers().GetHandle(), WM_LBUTTONDOWN, MK_LBUTTON, point);
+  SendMessageW(grid.RowNumbers().GetHandle(), WM_LBUTTONUP, 0, point);
+  PumpMessages();
+  EXPECT_EQ(4u, mDoc->CurrentEvent());
+  const std::wstring status = plot->StatusText().GetText();
+  EXPECT_NE(std::wstring::npos, status.find(L"Event 5 of 760.")) << std::string(status.begin(), status.end());
 }
 
 TEST_F(TableViewTest, SelectAllSelectsBothSectionsAndIsDisabledWithoutRows) {
