@@ -2,6 +2,7 @@
 // the axis ranges in the settings and the standalone rendering.
 #include "views/AnalysisPlot.h"
 
+#include "base/OFormatStream.h"
 #include "base/UnitPrefix.h"
 #include "document/AnalysisChannelUnit.h"
 #include "document/AnalysisViewData.h"
@@ -26,6 +27,8 @@
 #include "platform/owl/TBrush.h"
 #include "platform/owl/TDC.h"
 #include "platform/owl/TMemoryDC.h"
+#include "platform/owl/TModule.h"
+#include "views/ViewStringIds.h"
 
 #include <oleauto.h>
 
@@ -41,6 +44,8 @@ constexpr COLORREF kTraceColour = 255;  // red
 constexpr float kLineWidth = 2.0f;
 constexpr int32_t kXLow = 2027, kXHigh = 2028, kYLow = 2029, kYHigh = 2030;
 
+QOR::String LoadedText(UINT id) { return QOR::String(OWL::TModule::Default().LoadString(id).c_str()); }
+
 }  // namespace
 
 bool ApproxEqual(double a, double b) noexcept {
@@ -49,9 +54,15 @@ bool ApproxEqual(double a, double b) noexcept {
 }
 
 QOR::String PointLabel(int32_t channel, double seconds, double value, const QOR::String& units) {
-  wchar_t text[160];
-  std::swprintf(text, 160, L"Channel %d: %#.4g s, %#.4g %ls", channel, seconds, value, units.GetText());
-  return QOR::String(text);
+  // Four significant digits with the point always shown.
+  const auto number = [](double x) {
+    wchar_t text[40];
+    std::swprintf(text, 40, L"%#.4g", x);
+    return std::wstring(text);
+  };
+  QOR::OFormatStringStream text(LoadedText(IDS_AV_POINT_LABEL));
+  text << channel << number(seconds) << number(value) << units.GetText();
+  return text.str();
 }
 
 DEFINE_RESPONSE_TABLE1(AnalysisPlot, OWL::TWindow)
@@ -132,8 +143,8 @@ void AnalysisPlot::SetupWindow() {
   OWL::TWindow::SetupWindow();
   if (!mGraph) return;
   BuildPlotters(*mGraph);
-  mGraph->SetXUnits(QOR::String(L"s"));
-  mGraph->SetXTitle(QOR::String(L"Time"));
+  mGraph->SetXUnits(LoadedText(IDS_AV_TIME_UNITS));
+  mGraph->SetXTitle(LoadedText(IDS_AV_TIME_TITLE));
   mGraph->ShowXScale(true);
   mGraph->ShowYScale(true);
   ApplyStoredRanges(*mGraph);

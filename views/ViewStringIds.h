@@ -17,3 +17,8 @@
 #define IDS_AV_EVENT 2422
 #define IDS_AV_OF 2423
 #define IDS_AV_END 2424
+// The Analysis View plot's time axis and its cursor read-out (%1 channel, %2 time, %3 value,
+// %4 unit).
+#define IDS_AV_TIME_TITLE 2425
+#define IDS_AV_TIME_UNITS 2426
+#define IDS_AV_POINT_LABEL 2427
