@@ -6,6 +6,7 @@
 #include "grid/GridColumn.h"
 #include "grid/GridControl.h"
 #include "grid/GridPane.h"
+#include "grid/GridSelection.h"
 #include "grid/RowPosCursor.h"
 #include "grid/TableDataContract.h"
 #include "platform/owl/TDC.h"
@@ -120,7 +121,12 @@ GridPrintout::GridPrintout(GridControl& grid, const QOR::String& title, uint32_t
       mPrintRowNumbers(printRowNumbers),
       mPrintHeadings(printHeadings) {
   mGrid.Printing = true;
+  const int32_t rows = mGrid.Pane().RowCount();
   Renderer().BeginSelectionRows();
+  // The grid now counts only the selected rows; they are printed from the selection's first.
+  const GridSelection* const selection = mGrid.Selection();
+  if (selection && selection->Range().IsValid() && mGrid.Pane().RowCount() != rows)
+    mRowOffset = selection->Range().FirstRow.Index - mGrid.FixedRows();
 }
 
 GridPrintout::~GridPrintout() {
@@ -202,7 +208,7 @@ int32_t GridPrintout::PrintedColumns() const {
 
 int32_t GridPrintout::RuledRows() const {
   int32_t m = mGrid.Pane().RowCount();
-  while (m != 0 && (Style(m, mGrid.FixedColumns()) & kCellStylePlaceholder)) --m;
+  while (m != 0 && (Style(m + mRowOffset, mGrid.FixedColumns()) & kCellStylePlaceholder)) --m;
   return m;
 }
 
@@ -264,8 +270,8 @@ void GridPrintout::DrawColumnCells(OWL::TDC& dc, const Fonts& fonts, const PageF
   if (frame.RowCount > 0) {
     const ClipScope clip(dc, OWL::TRect(left, frame.CellsTop, right, frame.Printable.bottom));
     dc.SelectObject(fonts.Cell);
-    UniformRowPosCursor cursor(frame.CellsTop, frame.FirstRow + fixedRows, fixedRows,
-                               frame.FirstRow + frame.RowCount + fixedRows, fixedRows, mRowHeight);
+    const int32_t first = frame.FirstRow + mRowOffset + fixedRows;
+    UniformRowPosCursor cursor(frame.CellsTop, first, fixedRows, first + frame.RowCount, fixedRows, mRowHeight);
     int widest = 0;
     Renderer().PaintColumn(dc.GetHDC(), {column + fixedColumns, fixedColumns}, cursor, left + 9, right - 9, widest);
     dc.RestoreFont();
@@ -300,7 +306,7 @@ void GridPrintout::DrawRowRules(OWL::TDC& dc, const Fonts& fonts, const PageFram
     if (!labels) continue;
     const OWL::TRect cell(frame.Printable.left, top, frame.Printable.left + mRowNumberWidth, top + mRowHeight);
     QOR::OStringStream label;
-    renderer.WriteRowLabel({frame.FirstRow + i + mGrid.FixedRows(), mGrid.FixedRows()}, label);
+    renderer.WriteRowLabel({frame.FirstRow + i + mRowOffset + mGrid.FixedRows(), mGrid.FixedRows()}, label);
     const QOR::String text = label.str();
     dc.TextOut((cell.left + cell.right) / 2, cell.bottom, text.GetText(), static_cast<int>(std::wcslen(text.GetText())));
     dc.SelectObject(outline);

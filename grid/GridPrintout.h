@@ -83,6 +83,8 @@ class GridPrintout final : public LumoPrintout {
   std::vector<int32_t> mWidths;
   int32_t mRowHeight = 0;
   int32_t mRowNumberWidth = 0;
+  // While the renderer narrows the grid to the selected rows: the first selected data row.
+  int32_t mRowOffset = 0;
   AcrossPlan mAcross;
   DownPlan mDown;
 };

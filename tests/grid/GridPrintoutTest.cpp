@@ -5,6 +5,8 @@
 #include "platform/owl/TFont.h"
 #include "tests/grid/GridTestClient.h"
 
+#include <set>
+
 using namespace TVF_Grid;
 
 TEST(GridPagination, WidthsScaleByTheDpiRatio) {
@@ -174,4 +176,59 @@ TEST_F(GridPrintoutFixture, PageRecordedIntoAMetafileReplaysWithRules) {
   DeleteEnhMetaFile(recorded);
   EXPECT_GT(canvas.Count(page, RGB(16, 16, 16)), 20);
   EXPECT_GT(canvas.Count(page, RGB(0, 0, 0)), 20);
+}
+
+namespace {
+
+// Notes the rows whose cells of column 1 are asked for.
+class RowNotingClient : public GridTestClient {
+ public:
+  std::set<int32_t> AskedRows;
+  HRESULT STDMETHODCALLTYPE GetCellText(uint32_t flags, int32_t row, int32_t column, QOR::IQORString** text) override {
+    if (column == 1) AskedRows.insert(row);
+    return GridTestClient::GetCellText(flags, row, column, text);
+  }
+};
+
+class SelectionPrintoutFixture : public GridPrintoutFixture {
+ protected:
+  RowNotingClient noting;
+  // The grid's windows go while the client they ask still exists.
+  void TearDown() override {
+    GridPrintoutFixture::TearDown();
+    parent.Destroy();
+  }
+};
+
+}  // namespace
+
+TEST_F(SelectionPrintoutFixture, ASelectionPrintsItsOwnRows) {
+  noting.Rows = 11;
+  noting.Columns = 2;
+  grid = new EventGridControl(&parent);
+  grid->Attr.W = 400;
+  grid->Attr.H = 300;
+  grid->SetInterfaces(&noting, &noting, &noting, &noting, 8, 8);
+  grid->SetColumnRange(2, 1);
+  grid->EnableAutoCreate();
+  parent.Create();
+  grid->CreateSelection();
+  renderer = new TVF_Renderer(*grid);
+  renderer->SetSources(nullptr, &noting, &noting, 8);
+  grid->Pane().SetRenderer(renderer);
+  renderer->RebuildColumns();
+  SelectBlock(5, 1, 7, 1);
+  ComPtr<ILumoPrintoutEx> printout =
+      GridPrintout::Create(*grid, QOR::String(L"t"), 8, &noting, false, false);
+  EXPECT_EQ(3, grid->Pane().RowCount()) << "the grid counts the selected rows while it prints";
+  DibCanvas canvas(400, 600);
+  const RECT page{0, 0, 400, 600};
+  ASSERT_EQ(S_OK, printout->BeginPrinting(canvas.dc.GetHDC(), nullptr, &page));
+  int32_t count = 0;
+  printout->GetPageCount(&count);
+  noting.AskedRows.clear();
+  ASSERT_EQ(S_OK, printout->PrintPage(1));
+  EXPECT_EQ((std::set<int32_t>{5, 6, 7}), noting.AskedRows);
+  printout = ComPtr<ILumoPrintoutEx>();
+  EXPECT_EQ(10, grid->Pane().RowCount());
 }
