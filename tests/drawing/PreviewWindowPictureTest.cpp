@@ -5,6 +5,7 @@
 
 #include "controls/UxMenuGadget.h"
 #include "drawing/ScrollBarWin.h"
+#include "drawing/TraceDrawers.h"
 #include "drawing/ZoomControlWin.h"
 #include "drawing/ZoomRatio.h"
 #include "host/app/HostFramework.h"
@@ -41,6 +42,15 @@ ZoomControlWin* ZoomBarOf(HWND parent) {
   return nullptr;
 }
 
+// Writes the frame into ONDARA_PICTURE_DIR when it is set.
+void SavePicture(HWND frame, const wchar_t* name) {
+  const char* const dir = std::getenv("ONDARA_PICTURE_DIR");
+  if (!dir) return;
+  std::wstring path;
+  for (const char* c = dir; *c; ++c) path.push_back(static_cast<wchar_t>(*c));
+  EXPECT_EQ(S_OK, ondara_host::SaveWindowPicture(frame, path + L"\\" + name));
+}
+
 }  // namespace
 
 TEST(PreviewWindowPicture, ShowsLanesTimeLabelsScrollBarZoomRatioAndBothButtonGroups) {
@@ -57,6 +67,13 @@ TEST(PreviewWindowPicture, ShowsLanesTimeLabelsScrollBarZoomRatioAndBothButtonGr
   window->Create();
   window->SetSamplingSource(device.Get());
   window->SetPageRect(RECT{8, 8, 810, 262});
+  const COLORREF blue = RGB(0, 0, 192);
+  QOR::ComPtr<PolyLineTraceDrawer> trace(new PolyLineTraceDrawer(&blue, 1, 0, kTraceKind, ChannelPair{0, 0x40000000},
+                                                                 {kLayerPairAll, kLayerPairAllSecond}));
+  EXPECT_EQ(S_OK, window->AddTraceDrawer(trace.Get()));
+  // The sino-atrial cell's potential in volts, as the lane's axis hands it to its drawers.
+  window->Lane(0)->SetAxisRange(1, -0.075, 0.035);
+  window->Lane(0)->OnRangeChanged(1, 0, ValueRange{-0.075, 0.035});
   ondara_host::PumpUntilIdle();
 
   HWND const scroll = GetDlgItem(frame.GetHandle(), kScrollBarId);
@@ -69,6 +86,8 @@ TEST(PreviewWindowPicture, ShowsLanesTimeLabelsScrollBarZoomRatioAndBothButtonGr
   EXPECT_GT(window->Strip()->DrawerCount(), 0u);  // the time labels
   EXPECT_EQ(1, window->GetLaneCount());
 
+  SavePicture(frame.GetHandle(), L"preview-window.png");
+
   // The zoom menu checks the current entry; an entry sets the scaling.
   HMENU const menu = CreatePopupMenu();
   zoom->SendMessage(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(menu), 0);
@@ -79,11 +98,7 @@ TEST(PreviewWindowPicture, ShowsLanesTimeLabelsScrollBarZoomRatioAndBothButtonGr
   EXPECT_EQ((PaneRational{5, 1}), window->GetHorizontalScaling());
   ondara_host::PumpUntilIdle();
   EXPECT_EQ(L"5:1", zoom->RatioGadget()->GetText());
+  SavePicture(frame.GetHandle(), L"preview-window-zoomed.png");
 
-  if (const char* dir = std::getenv("ONDARA_PICTURE_DIR")) {
-    std::wstring path;
-    for (const char* c = dir; *c; ++c) path.push_back(static_cast<wchar_t>(*c));
-    EXPECT_EQ(S_OK, ondara_host::SaveWindowPicture(frame.GetHandle(), path + L"\\preview-window.png"));
-  }
   window.reset();
 }
