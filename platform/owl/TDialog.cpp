@@ -7,6 +7,8 @@
 #include "platform/owl/TModalSeam.h"
 #include "platform/owl/TModule.h"
 
+#include <cstring>
+
 namespace OWL {
 
 DEFINE_RESPONSE_TABLE1(TDialog, TWindow)
@@ -34,6 +36,26 @@ const DLGTEMPLATE* TDialog::LoadTemplate() {
     mTemplate.assign(bytes, bytes + res.GetSize());
   }
   return reinterpret_cast<const DLGTEMPLATE*>(mTemplate.data());
+}
+
+// An extended template starts with the words 1 and 0xFFFF, and keeps its style at byte 12.
+static size_t StyleOffset(const std::vector<uint8_t>& bytes) noexcept {
+  bool const extended = bytes.size() >= 4 && bytes[0] == 1 && bytes[1] == 0 && bytes[2] == 0xFF && bytes[3] == 0xFF;
+  return extended ? 12 : 0;
+}
+
+DWORD TDialog::GetTemplateStyle() const noexcept {
+  size_t const offset = StyleOffset(mTemplate);
+  if (mTemplate.size() < offset + sizeof(DWORD)) return 0;
+  DWORD style = 0;
+  std::memcpy(&style, mTemplate.data() + offset, sizeof style);
+  return style;
+}
+
+void TDialog::SetTemplateStyle(DWORD style) noexcept {
+  size_t const offset = StyleOffset(mTemplate);
+  if (mTemplate.size() < offset + sizeof(DWORD)) return;
+  std::memcpy(mTemplate.data() + offset, &style, sizeof style);
 }
 
 bool TDialog::Create() {

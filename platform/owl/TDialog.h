@@ -43,6 +43,12 @@ class TDialog : public TWindow {
   void CmOk();
   void CmCancel();
 
+ protected:
+  // The style the template's dialog is created with (a DLGTEMPLATE or DLGTEMPLATEEX); 0 when
+  // there is no template in memory.
+  DWORD GetTemplateStyle() const noexcept;
+  void SetTemplateStyle(DWORD style) noexcept;
+
  private:
   friend INT_PTR CALLBACK StdDlgProc(HWND, UINT, WPARAM, LPARAM) noexcept;
   const DLGTEMPLATE* LoadTemplate();
