@@ -5,7 +5,6 @@
 #include "base/String.h"
 #include "document/CycleDetector.h"
 #include "document/DocumentStringIds.h"
-#include "document/SettingsDlg.h"
 #include "document/SettingsStore.h"
 #include "grid/ITableViewManager.h"
 #include "hostapi/DataDocument.h"
@@ -19,8 +18,11 @@
 #include "hostclient/LumoMessageSender.h"
 #include "hostclient/ModuleInstance.h"
 #include "hostclient/WindowFromHostView.h"
+#include "enumerators/framework/HostHelpers.h"
 #include "platform/owl/TWindow.h"
+#include "settingsdlg/SettingsDlg.h"
 
+#include <cstring>
 #include <memory>
 
 namespace ZR::Doc {
@@ -216,12 +218,15 @@ void ZRDoc::RunSettingsDialog(int page, OWL::TWindow* parent) {
     ShowMessage(IDS_ZR_NO_PERIODIX, MB_ICONHAND, frame ? frame->GetHandle() : nullptr);
     return;
   }
-  SettingsStore copy(GetSettings());
-  Dlg::SettingsDlg dialog(parent ? parent : frame, DataDocument(), page, copy);
-  dialog.SetPlacement(&mPersist.SettingsDialogPlacement());
+  // The previews open over the display span the analysis suggests.
+  Dlg::PreviewSetup preview;
+  const double span = ExtLib::ChooseDisplaySpan(DataDocument());
+  static_assert(sizeof span == 2 * sizeof preview.words[2]);
+  std::memcpy(&preview.words[2], &span, sizeof span);
+  Dlg::SettingsDlg dialog(parent ? parent : frame, HostDataDocument(), page, preview);
   if (dialog.Execute() != IDOK) return;
   DetachPeakMarkers();
-  GetSettings() = copy;
+  GetSettings() = dialog.Store();
   EnsureChannelGroup();
   mPersist.SetDirty();
   RegisterSettingsPersistence();

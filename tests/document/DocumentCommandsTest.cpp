@@ -5,7 +5,7 @@
 
 #include "document/CycleDetector.h"
 #include "document/HelpTopic.h"
-#include "document/SettingsDlg.h"
+#include "settingsdlg/SettingsDlg.h"
 #include "host/framework/FrameworkRecords.h"
 #include "host/framework/HostObservation.h"
 #include "hostclient/DocViewIds.h"
@@ -204,7 +204,7 @@ TEST_F(DocumentCommandsTest, SettingsDialogNeedsPeriodixAndCancelChangesNothing)
   seam.DialogScript = [&](OWL::TDialog& dialog) {
     ++dialogs;
     auto& settings = dynamic_cast<ZR::Dlg::SettingsDlg&>(dialog);
-    EXPECT_EQ(0, settings.Page());
+    EXPECT_EQ(0, settings.Lock());
     settings.Store().FindSetting(1001)->FromText(QOR::String(L"40"), true);
   };
   EXPECT_EQ(S_OK, Commands().Execute(DocIds::SettingsCommand::Id()));
@@ -244,7 +244,7 @@ TEST_F(DocumentCommandsTest, SettingsDialogOkAppliesTheCopyAndAnalysesInsideTheB
   ScriptedModalSeam seam;
   seam.DialogScript = [&](OWL::TDialog& dialog) {
     auto& settings = dynamic_cast<ZR::Dlg::SettingsDlg&>(dialog);
-    EXPECT_EQ(3, settings.Page()) << "the host asked for the table page";
+    EXPECT_EQ(3, settings.Lock()) << "the host asked for the table page";
     settings.Store().FindSetting(1001)->FromText(QOR::String(L"40"), true);
     dialog.CloseWindow(IDOK);
   };

@@ -1,0 +1,129 @@
+// ZR::Dlg::Sub_TableOptions: the measurement check boxes, their layout and their settings.
+#include "settingsdlg/Sub_TableOptions.h"
+
+#include "controls/TBalloonCheckBox.h"
+#include "document/ParamCatalogue.h"
+#include "document/SettingIds.h"
+#include "document/SettingsStore.h"
+#include "document/ZRSettingIO.h"
+#include "document/ZRSetting_Bool.h"
+#include "platform/owl/TCheckBox.h"
+#include "platform/owl/TFont.h"
+#include "platform/owl/TGroupBox.h"
+#include "settingsdlg/SettingsDlg.h"
+#include "settingsdlg/SettingsDlgIds.h"
+
+#include <algorithm>
+#include <memory>
+
+namespace ZR::Dlg {
+
+namespace {
+
+constexpr int32_t kSettingSummaryPane = 2002;
+constexpr int kBoxWidth = 120;
+constexpr int kBoxHeight = 16;
+
+// Shared by every Table Options page of the process.
+HFONT PageFont() {
+  static const std::unique_ptr<OWL::TFont> font(new OWL::TFont(L"Tahoma", 13, 0, 0, 0, FW_NORMAL, DEFAULT_PITCH,
+                                                               false, false, false, DEFAULT_CHARSET));
+  return *font;
+}
+
+int CeilDiv(int a, int b) noexcept { return a / b + (a % b ? 1 : 0); }
+
+}  // namespace
+
+TableOptionsGrid LayOutTableOptions(int count, int width, int height) noexcept {
+  int const fit = std::max(1, (height + 8) / Sub_TableOptions::kRowPitch);
+  int const columns = std::max(3, CeilDiv(count, fit));
+  int const rows = std::max(1, CeilDiv(count, columns));
+  return TableOptionsGrid{rows, columns, (height + 8 - Sub_TableOptions::kRowPitch * rows) / 3,
+                          (width + 20 - Sub_TableOptions::kColumnPitch * columns) / 2 + 10};
+}
+
+DEFINE_RESPONSE_TABLE1(Sub_TableOptions, Base::ZRSubDlg)
+  EV_BN_CLICKED(IDC_TO_CHECK_ALL, CmCheckAll),
+  EV_BN_CLICKED(IDC_TO_UNCHECK_ALL, CmUncheckAll),
+END_RESPONSE_TABLE;
+
+Sub_TableOptions::Sub_TableOptions(SettingsDlg* owner, IUnknown* hostDataDocument)
+    : ZRSubDlg(IDD_TABLE_OPTIONS, owner, hostDataDocument),
+      mSummary(new OWL::TCheckBox(this, IDC_TO_SUMMARY)),
+      mGroup(new OWL::TGroupBox(this, IDC_TO_GROUP)),
+      mBoundary(new OWL::TGroupBox(this, IDC_TO_BOUNDARY)),
+      mType(0) {
+  if (!owner) return;
+  const Doc::SettingsStore& store = owner->Store();
+  if (const auto* type = store.GetIntSetting(Doc::kSettingAnalysisType)) mType = type->Get();
+  const Doc::ParamCatalogue* const catalogue = store.GetCatalogue();
+  const int count = catalogue ? catalogue->Count(mType) : 0;
+  for (int k = 0; k < count; ++k) {
+    auto* const box = new QORControls::TBalloonCheckBox(this, IDC_TO_FIRST_MEASUREMENT + k,
+                                                        catalogue->GetShortName(mType, k).GetText(), 10 * k, mGroup);
+    box->SetHoverDelay(500);
+    mBoxes.push_back(box);
+  }
+}
+
+// The page deletes its child objects; the check boxes go last made first.
+Sub_TableOptions::~Sub_TableOptions() {
+  for (auto box = mBoxes.rbegin(); box != mBoxes.rend(); ++box) delete *box;
+}
+
+void Sub_TableOptions::SetupWindow() {
+  ZRSubDlg::SetupWindow();
+  Load();
+}
+
+void Sub_TableOptions::PlaceBoxes() {
+  OWL::TRect bounds = mBoundary->GetWindowRect();
+  POINT origin{bounds.left, bounds.top};
+  ::ScreenToClient(mHandle, &origin);
+  mGrid = LayOutTableOptions(Count(), bounds.Width(), bounds.Height());
+  for (int k = 0; k < Count(); ++k) {
+    int const x = origin.x + mGrid.left + kColumnPitch * (k / mGrid.rows);
+    int const y = origin.y + mGrid.top + kRowPitch * (k % mGrid.rows);
+    ::SetWindowPos(Box(k).GetHandle(), nullptr, x, y, kBoxWidth, kBoxHeight, SWP_NOZORDER | SWP_SHOWWINDOW);
+  }
+}
+
+void Sub_TableOptions::Load() {
+  if (!Owner()) return;
+  const Doc::SettingsStore& store = Owner()->Store();
+  const Doc::ZRSetting_Bool* const summary = store.GetBoolSetting(kSettingSummaryPane);
+  mSummary->SetCheck(summary && summary->Get() ? BST_CHECKED : BST_UNCHECKED);
+  PlaceBoxes();
+  const Doc::ParamCatalogue* const catalogue = store.GetCatalogue();
+  for (int k = 0; k < Count(); ++k) {
+    QORControls::TBalloonCheckBox& box = Box(k);
+    const Doc::ZRSetting_Bool* const column = store.GetBoolSetting(catalogue->GetId(mType, k));
+    box.SetCheck(column && column->Get() ? BST_CHECKED : BST_UNCHECKED);
+    const QOR::String& title = catalogue->GetLongName(mType, k);
+    box.SetBalloonText(title.GetText(), catalogue->GetDescription(mType, k).GetText(), std::max(3 * title.Length() / 2, 50));
+    box.SetWindowFont(PageFont(), true);
+  }
+}
+
+void Sub_TableOptions::Store() {
+  if (!Owner()) return;
+  Doc::SettingsStore& store = Owner()->Store();
+  if (Doc::ZRSetting_Bool* const summary = store.GetBoolSetting(kSettingSummaryPane))
+    summary->Set(mSummary->GetCheck() == BST_CHECKED);
+  const Doc::ParamCatalogue* const catalogue = store.GetCatalogue();
+  for (int k = 0; k < Count(); ++k) {
+    if (Doc::ZRSetting_Bool* const column = store.GetBoolSetting(catalogue->GetId(mType, k)))
+      column->Set(Box(k).GetCheck() == BST_CHECKED);
+  }
+}
+
+void Sub_TableOptions::CmCheckAll() {
+  for (auto* box : mBoxes) box->Check();
+}
+
+void Sub_TableOptions::CmUncheckAll() {
+  for (auto* box : mBoxes) box->Uncheck();
+}
+
+}  // namespace ZR::Dlg

@@ -1,0 +1,304 @@
+// The settings dialog over an analysis document of four stand-in channels, the fourth carrying
+// the module's channel calculation; the dialog runs through the scripted modal seam.
+#include "settingsdlg/SettingsDlg.h"
+
+#include "host/chancalc/ChannelCalcEngine.h"
+
+#include "chancalc/CalcClass.h"
+#include "controls/ErrorProvider.h"
+#include "controls/TBalloonCheckBox.h"
+#include "document/ParamCatalogue.h"
+#include "document/ZRSettingIO.h"
+#include "settingsdlg/PlaceholderPage.h"
+#include "settingsdlg/SettingsDlgIds.h"
+#include "settingsdlg/SettingsWarningDlg.h"
+#include "settingsdlg/Sub_TableOptions.h"
+#include "tests/document/ZRDocFixture.h"
+#include "tests/support/ScriptedModalSeam.h"
+
+#include <commctrl.h>
+
+namespace {
+
+using host::HostPtr;
+using ZR::Dlg::SettingsDlg;
+using ZR::Doc::ZRDoc;
+
+TEST(SettingsPages, EachTypeAndTabHasItsPageClass) {
+  struct Case {
+    int type;
+    int tab;
+    const wchar_t* page;
+  };
+  const Case cases[] = {{0, 0, L"Sub_DetectorUnStim"}, {1, 0, L"Sub_DetectorCAP"}, {2, 0, L"Sub_DetectorUnStim"},
+                        {3, 0, L"Sub_DetectorER"},     {4, 0, L"Sub_DetectorPS"},  {5, 0, L"Sub_DetectorCAP"},
+                        {2, 1, L"Sub_Baseline"},       {0, 2, L"Sub_CalcGen"},     {1, 2, L"Sub_CalcCAP"},
+                        {2, 2, L"Sub_CalcSynap"},      {3, 2, L"Sub_CalcER"},      {4, 2, L"Sub_CalcPS"},
+                        {5, 2, L"Sub_CalcNAP"},        {4, 3, L"Sub_TableOptions"}};
+  for (const Case& c : cases) EXPECT_STREQ(SettingsDlg::PageClassName(c.type, c.tab), c.page) << c.type << c.tab;
+  EXPECT_EQ(SettingsDlg::PageClassName(6, 0), nullptr);
+  EXPECT_EQ(SettingsDlg::PageClassName(0, 4), nullptr);
+  EXPECT_EQ(SettingsDlg::PageClassName(-1, 0), nullptr);
+}
+
+TEST(TableOptionsLayout, ColumnsOfRowsFitTheBoundary) {
+  const ZR::Dlg::TableOptionsGrid twelve = ZR::Dlg::LayOutTableOptions(12, 600, 220);
+  EXPECT_EQ(twelve.columns, 3);
+  EXPECT_EQ(twelve.rows, 4);
+  EXPECT_EQ(twelve.top, (228 - 96) / 3);
+  EXPECT_EQ(twelve.left, (620 - 420) / 2 + 10);
+  const ZR::Dlg::TableOptionsGrid forty = ZR::Dlg::LayOutTableOptions(40, 600, 220);
+  EXPECT_EQ(forty.columns, 5);
+  EXPECT_EQ(forty.rows, 8);
+  const ZR::Dlg::TableOptionsGrid low = ZR::Dlg::LayOutTableOptions(12, 600, 10);  // no row fits
+  EXPECT_EQ(low.columns, 12);
+  EXPECT_EQ(low.rows, 1);
+}
+
+// A page the test declares valid or not.
+class ValidityPage : public ZR::Dlg::PlaceholderPage {
+ public:
+  ValidityPage(SettingsDlg* owner, IUnknown* host, bool& valid) : PlaceholderPage(owner, host, L"Test"), mValid(valid) {}
+  bool IsValid() override { return mValid; }
+
+ private:
+  bool& mValid;
+};
+
+class TestSettingsDlg : public SettingsDlg {
+ public:
+  using SettingsDlg::SettingsDlg;
+  bool* Validity = nullptr;
+
+ protected:
+  ZR::Dlg::Base::ZRSubDlg* MakePage(int type, int tab) override {
+    if (!Validity || tab == 3) return SettingsDlg::MakePage(type, tab);
+    return new ValidityPage(this, HostDocument(), *Validity);
+  }
+};
+
+// Four 1 kHz channels of the cardiac signal; the fourth carries the module's calculation.
+host::Recording FourChannels() {
+  host::Recording recording;
+  const std::vector<float> signal = testsupport::CardiacSignal(2000, 1000.0);
+  for (const wchar_t* name : {L"Vm", L"Im", L"ECG", L"Calc"}) recording.channels.push_back(host::ChannelInfo{name, L"mV", L""});
+  host::RecordData record = host::MakeEmptyRecord(4, 0.001, true);
+  for (int c = 0; c < 4; ++c) record.samples[static_cast<size_t>(c)]->Append(signal.data(), 2000);
+  record.length = 2000;
+  recording.records.push_back(std::move(record));
+  return recording;
+}
+
+class SettingsDialogTest : public doctest::ZRDocTest {
+ protected:
+  static void SetUpTestSuite() {
+    doctest::ZRDocTest::SetUpTestSuite();
+    static const HRESULT engine = host::RegisterChannelCalcEngineClass(ObjectFactoryAccessor::Get(), GetTypeRegistry());
+    ASSERT_EQ(S_OK, engine);
+  }
+  ZRDoc& OpenFour() {
+    mData = host::DataDocument::Create(FourChannels());
+    mHost = host::HostDocument::Create(mData);
+    EXPECT_EQ(S_OK, host::OpenCustomDocument(*mHost.Get(), L"Ondara Document", 0, mDocument));
+    mDoc.Attach(ZRDoc::FromHostDocument(static_cast<IHostDocument*>(mHost.Get())));
+    Set(2000, L"1");
+    ComPtr<IHostChannelCalc> made;
+    EXPECT_EQ(S_OK, ZR::ChanCalc::CalculationClass().CreateCalculation(3, 0, static_cast<IHostDataDocument*>(mData.Get()),
+                                                                        made.Out()));
+    ComPtr<IChannelCalc> calc;
+    made->QueryInterface(IID_IChannelCalc, calc.OutVoid());
+    calc->ApplySettings(nullptr, 0);
+    return *mDoc.Get();
+  }
+  // Runs the dialog with lock over the document; script acts on it, warnings are counted.
+  INT_PTR Run(const std::function<void(TestSettingsDlg&)>& script, int32_t lock = 0) {
+    mWarnings = 0;
+    mSeam.DialogScript = [&](OWL::TDialog& dialog) {
+      if (dynamic_cast<ZR::SettingsWarningDlg*>(&dialog)) {
+        ++mWarnings;
+        return;
+      }
+      script(static_cast<TestSettingsDlg&>(dialog));
+    };
+    mDialog = std::make_unique<TestSettingsDlg>(nullptr, static_cast<IHostDocument*>(mHost.Get()), lock,
+                                                ZR::Dlg::PreviewSetup{});
+    mDialog->Validity = mValidity;
+    return mDialog->Execute();
+  }
+  static void Notify(OWL::TDialog& dialog, int id, UINT code) {
+    dialog.SendMessage(WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(dialog.GetDlgItem(id)));
+  }
+  static void ChooseTab(OWL::TDialog& dialog, int tab) {
+    TabCtrl_SetCurSel(dialog.GetDlgItem(IDC_SET_TABS), tab);
+    NMHDR header{dialog.GetDlgItem(IDC_SET_TABS), IDC_SET_TABS, static_cast<UINT>(TCN_SELCHANGE)};
+    dialog.SendMessage(WM_NOTIFY, IDC_SET_TABS, reinterpret_cast<LPARAM>(&header));
+  }
+  static void Choose(OWL::TDialog& dialog, int id, int position) {
+    SendMessageW(dialog.GetDlgItem(id), CB_SETCURSEL, position, 0);
+    Notify(dialog, id, CBN_SELCHANGE);
+  }
+  static std::wstring TabText(OWL::TDialog& dialog, int tab) {
+    wchar_t text[40] = {};
+    TCITEMW item{};
+    item.mask = TCIF_TEXT;
+    item.pszText = text;
+    item.cchTextMax = 40;
+    SendMessageW(dialog.GetDlgItem(IDC_SET_TABS), TCM_GETITEMW, tab, reinterpret_cast<LPARAM>(&item));
+    return text;
+  }
+  static int Selected(OWL::TDialog& dialog, int id) {
+    return static_cast<int>(SendMessageW(dialog.GetDlgItem(id), CB_GETCURSEL, 0, 0));
+  }
+  // Shown by its own style: the dialog itself is not on screen under the seam.
+  static bool Shown(const OWL::TWindow& window) { return (window.GetStyle() & WS_VISIBLE) != 0; }
+  int IntIn(SettingsDlg& dialog, int32_t id) { return dialog.Store().GetIntSetting(id)->Get(); }
+
+  ScriptedModalSeam mSeam;
+  std::unique_ptr<TestSettingsDlg> mDialog;
+  bool* mValidity = nullptr;
+  int mWarnings = 0;
+};
+
+TEST_F(SettingsDialogTest, StoredTypeAndTabChooseTheListTheLabelAndThePage) {
+  OpenFour();
+  mDoc->GetSettings().GetIntSetting(2000)->Set(9);
+  mDoc->GetSettings().GetIntSetting(2003)->Set(7);
+  Run([&](TestSettingsDlg& dialog) {
+    EXPECT_EQ(Selected(dialog, IDC_SET_TYPE), 0);
+    EXPECT_EQ(IntIn(dialog, 2000), 0);
+    EXPECT_EQ(TabCtrl_GetCurSel(dialog.GetDlgItem(IDC_SET_TABS)), 0);  // the stored tab was outside 0-3
+    EXPECT_EQ(IntIn(dialog, 2003), 0);
+    ASSERT_NE(dialog.CurrentPage(), nullptr);
+    EXPECT_EQ(TabText(dialog, 1), L"Baseline");
+  });
+  mDoc->GetSettings().GetIntSetting(2000)->Set(5);
+  Run([&](TestSettingsDlg& dialog) {
+    wchar_t text[60] = {};
+    SendMessageW(dialog.GetDlgItem(IDC_SET_TYPE), CB_GETLBTEXT, Selected(dialog, IDC_SET_TYPE), reinterpret_cast<LPARAM>(text));
+    EXPECT_STREQ(text, L"Action Potential");
+    EXPECT_EQ(TabText(dialog, 1), L"RMP");
+    auto* const page = dynamic_cast<ZR::Dlg::PlaceholderPage*>(dialog.CurrentPage());
+    ASSERT_NE(page, nullptr);
+    EXPECT_EQ(page->ClassName(), L"Sub_DetectorCAP");
+    ChooseTab(dialog, 3);
+    EXPECT_NE(dynamic_cast<ZR::Dlg::Sub_TableOptions*>(dialog.CurrentPage()), nullptr);
+    EXPECT_EQ(IntIn(dialog, 2003), 3);
+  });
+}
+
+TEST_F(SettingsDialogTest, TheLockDisablesTheSetupGroupOnly) {
+  OpenFour();
+  Run([&](TestSettingsDlg& dialog) {
+    for (int id : {IDC_SET_TYPE, IDC_SET_TYPE_LABEL, IDC_SET_SOURCE, IDC_SET_SOURCE_LABEL, IDC_SET_SELECTION,
+                   IDC_SET_CHANNEL, IDC_SET_GROUP})
+      EXPECT_FALSE(IsWindowEnabled(dialog.GetDlgItem(id))) << id;
+    for (int id : {IDOK, IDCANCEL, 9, IDC_SET_TABS}) EXPECT_TRUE(IsWindowEnabled(dialog.GetDlgItem(id))) << id;
+  }, 1);
+}
+
+TEST_F(SettingsDialogTest, RegionModesWriteTheCopyOnly) {
+  OpenFour();
+  mDoc->GetSettings().SetLongValue(2005, 5);
+  mDoc->Selection()->SetRange(HostPosition{0, 100}, HostPosition{0, 900});
+  Run([&](TestSettingsDlg& dialog) {
+    CheckRadioButton(dialog.GetHandle(), IDC_SET_SELECTION, IDC_SET_CHANNEL, IDC_SET_CHANNEL);
+    Notify(dialog, IDC_SET_CHANNEL, BN_CLICKED);
+    for (int32_t id : {2005, 2006, 2007, 2008}) EXPECT_EQ(dialog.Store().GetLongValue(id), -1) << id;
+    CheckRadioButton(dialog.GetHandle(), IDC_SET_SELECTION, IDC_SET_CHANNEL, IDC_SET_SELECTION);
+    Notify(dialog, IDC_SET_SELECTION, BN_CLICKED);
+    EXPECT_EQ(dialog.Store().GetLongValue(2006), 100);
+    EXPECT_EQ(dialog.Store().GetLongValue(2008), 900);
+  });
+  EXPECT_EQ(Value(2005), 5);  // cancelled
+}
+
+TEST_F(SettingsDialogTest, TheCalculatedChannelIsRefusedAndANewChannelCopiesThePreviousGroup) {
+  OpenFour();
+  Set(1001, L"33");
+  const INT_PTR result = Run([&](TestSettingsDlg& dialog) {
+    EXPECT_FALSE(Shown(dialog.SourceError()));
+    Choose(dialog, IDC_SET_SOURCE, 3);
+    EXPECT_TRUE(Shown(dialog.SourceError()));
+    EXPECT_EQ(std::wstring(dialog.SourceError().GetTitle().GetText()), L"Invalid Source Channel");
+    dialog.SendMessage(WM_COMMAND, IDOK);
+    EXPECT_EQ(mWarnings, 1);
+    EXPECT_TRUE(dialog.GetHandle());  // still open
+    Choose(dialog, IDC_SET_SOURCE, 2);
+    EXPECT_FALSE(Shown(dialog.SourceError()));
+    EXPECT_EQ(dialog.Store().GetLongValue(2001), 2);
+    EXPECT_EQ(dialog.Store().FindSetting(1001)->ToText(true), QOR::String(L"33"));
+    dialog.SendMessage(WM_COMMAND, IDOK);
+  });
+  EXPECT_EQ(result, IDOK);
+}
+
+TEST_F(SettingsDialogTest, AnInvalidPageBlocksTabTypeAndSourceChanges) {
+  OpenFour();
+  bool valid = false;
+  mValidity = &valid;
+  Run([&](TestSettingsDlg& dialog) {
+    ChooseTab(dialog, 2);
+    EXPECT_EQ(TabCtrl_GetCurSel(dialog.GetDlgItem(IDC_SET_TABS)), 0);
+    Choose(dialog, IDC_SET_TYPE, 1);
+    EXPECT_EQ(Selected(dialog, IDC_SET_TYPE), 3);  // back to Cardiac Action Potential
+    Choose(dialog, IDC_SET_SOURCE, 1);
+    EXPECT_EQ(Selected(dialog, IDC_SET_SOURCE), 0);
+    EXPECT_EQ(dialog.Store().GetLongValue(2001), 0);
+    dialog.SendMessage(WM_COMMAND, IDOK);
+    EXPECT_EQ(mWarnings, 4);
+    valid = true;
+    ChooseTab(dialog, 2);
+    EXPECT_EQ(IntIn(dialog, 2003), 2);
+  });
+}
+
+TEST_F(SettingsDialogTest, TableOptionsStoreExactlyTheCheckedStatesWhereEachSwitchLives) {
+  ZRDoc& document = OpenFour();
+  document.GetSettings().GetIntSetting(2003)->Set(3);
+  const ZR::Doc::ParamCatalogue& catalogue = *document.GetSettings().GetCatalogue();
+  Run([&](TestSettingsDlg& dialog) {
+    auto* const page = dynamic_cast<ZR::Dlg::Sub_TableOptions*>(dialog.CurrentPage());
+    ASSERT_NE(page, nullptr);
+    ASSERT_EQ(page->Count(), catalogue.Count(1));
+    // Each box at its place in the grid measured from the boundary.
+    const ZR::Dlg::TableOptionsGrid& grid = page->Grid();
+    RECT first{};
+    RECT later{};
+    GetWindowRect(page->Box(0).GetHandle(), &first);
+    GetWindowRect(page->Box(grid.rows + 1).GetHandle(), &later);
+    EXPECT_EQ(later.left - first.left, 140);
+    EXPECT_EQ(later.top - first.top, 24);
+    Notify(*page, IDC_TO_CHECK_ALL, BN_CLICKED);
+    for (int k = 0; k < page->Count(); ++k) EXPECT_EQ(page->Box(k).GetCheck(), UINT{BST_CHECKED}) << k;
+    page->Box(0).Uncheck();
+    page->Store();
+    EXPECT_FALSE(dialog.Store().GetBoolSetting(catalogue.GetId(1, 0))->Get());
+    EXPECT_TRUE(dialog.Store().GetBoolSetting(catalogue.GetId(1, 1))->Get());
+    Choose(dialog, IDC_SET_SOURCE, 1);  // a new channel's group copies the old one
+    page->Box(1).Uncheck();
+    page->Store();
+    EXPECT_FALSE(dialog.Store().GetBoolSetting(catalogue.GetId(1, 1))->Get());
+    dialog.SendMessage(WM_COMMAND, IDCANCEL);
+  });
+  // Check All, then Cancel: the document's switches are as they were.
+  const auto* column = document.GetSettings().GetBoolSetting(catalogue.GetId(1, 0));
+  const bool before = column && column->Get();
+  Run([&](TestSettingsDlg& dialog) {
+    Notify(*dialog.CurrentPage(), IDC_TO_CHECK_ALL, BN_CLICKED);
+    Notify(*dialog.CurrentPage(), IDC_TO_UNCHECK_ALL, BN_CLICKED);
+    dialog.SendMessage(WM_COMMAND, IDCANCEL);
+  });
+  column = document.GetSettings().GetBoolSetting(catalogue.GetId(1, 0));
+  EXPECT_EQ(column && column->Get(), before);
+}
+
+TEST_F(SettingsDialogTest, WithoutASourceSelectionTheCheckAllowsAndAsksNothing) {
+  OpenFour();
+  Run([&](TestSettingsDlg& dialog) {
+    SendMessageW(dialog.GetDlgItem(IDC_SET_SOURCE), CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+    EXPECT_TRUE(dialog.CheckSourceChannel());
+    EXPECT_FALSE(Shown(dialog.SourceError()));
+  });
+}
+
+}  // namespace
