@@ -45,6 +45,7 @@ constexpr wchar_t kUsage[] =
     L"         [--height V] [--set ID=VALUE]... [--cancel-at PERCENT] [--table] [--online TICKS]\n"
     L"         [--documents FILE] [--show VIEW]... [--event N] [--screenshot DIR]\n"
     L"         [--calc MEASUREMENT:TOP:BOTTOM --calc-csv FILE] [--calc-dialog]\n"
+    L"         [--settings-dialog]\n"
     L"  --type     the analysis type by name (any case) or number 0-5\n"
     L"  --channel  the analysis channel, counted from 1\n"
     L"  --set      a setting by id with its value in base units, e.g. --set 1006=0.0005\n"
@@ -58,7 +59,9 @@ constexpr wchar_t kUsage[] =
     L"  --calc     after the analysis, put the measurement (short name) on a new channel scaled\n"
     L"             from BOTTOM to TOP and write that channel to the --calc-csv file\n"
     L"  --calc-dialog  after the analysis, open the calculation's settings dialog for a new\n"
-    L"             channel and print the settings it ends with\n";
+    L"             channel and print the settings it ends with\n"
+    L"  --settings-dialog  after the analysis, open the document's settings dialog as its\n"
+    L"             \"Settings...\" menu command does\n";
 // The analysis types by number, as the module's settings list them.
 constexpr const wchar_t* kTypeNames[] = {L"General - Unstimulated", L"Cardiac Action Potential", L"Synaptic",
                                          L"Evoked Response",        L"Population Spike",         L"Action Potential"};
@@ -86,6 +89,7 @@ struct AnalyzeArguments {
   bool withCalc = false;
   ViewShowRequest show;
   bool calcDialog = false;
+  bool settingsDialog = false;
 };
 
 void PrintError(const std::string& utf8) {
@@ -125,8 +129,11 @@ bool ParseArguments(int argc, wchar_t** argv, AnalyzeArguments* args) {
   std::vector<std::pair<int32_t, std::wstring>> first;
   for (int i = 0; i < argc; i += 2) {
     const std::wstring name = argv[i];
-    if (name == L"--help" || name == L"--table" || name == L"--calc-dialog") {
-      (name == L"--help" ? args->help : name == L"--table" ? args->table : args->calcDialog) = true;
+    if (name == L"--help" || name == L"--table" || name == L"--calc-dialog" || name == L"--settings-dialog") {
+      (name == L"--help"              ? args->help
+       : name == L"--table"           ? args->table
+       : name == L"--settings-dialog" ? args->settingsDialog
+                                      : args->calcDialog) = true;
       --i;  // no value follows
       continue;
     }
@@ -364,6 +371,11 @@ int Run(const AnalyzeArguments& args) {
   }
   if (status == 0 && args.withCalc) status = host::RunChannelCalculation(data.Get(), args.calc);
   if (status == 0 && args.calcDialog) status = host::RunChannelCalcDialog(hostDocument.Get(), data.Get());
+  if (status == 0 && args.settingsDialog &&
+      FAILED(hr = host::RunMenuCommand(document.Get(), L"Ondara Document", L"Ondara|Settings..."))) {
+    std::fwprintf(stderr, L"the settings dialog could not be opened: 0x%08lX\n", hr);
+    status = 1;
+  }
   hostDocument->CloseChildDocuments();
   data->SetFormulaClass(nullptr);
   return status;
