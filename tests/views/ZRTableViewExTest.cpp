@@ -28,6 +28,8 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
 #include <vector>
 
 namespace {
@@ -292,6 +294,18 @@ TEST_F(TableViewTest, ButtonsAndCommandsReachSettingsDataPadAndClipboard) {
   EXPECT_EQ(L"beats.csv: Ondara Table View", lumo_observe::PrintJobs().title);
 
   ScriptedModalSeam seam;
+  wchar_t folder[MAX_PATH];
+  GetTempPathW(MAX_PATH, folder);
+  const std::wstring csv = std::wstring(folder) + L"ondara-view-" + std::to_wstring(GetCurrentProcessId()) + L".csv";
+  seam.SaveFileNames.push_back(csv);
+  SendMessageW(window->GetHandle(), WM_COMMAND, kTableExportButton, 0);
+  std::ifstream written(std::string(csv.begin(), csv.end()), std::ios::binary);
+  const std::string bytes((std::istreambuf_iterator<char>(written)), std::istreambuf_iterator<char>());
+  written.close();
+  DeleteFileW(csv.c_str());
+  EXPECT_NE(std::string::npos, bytes.find("\r\n2")) << "\"Export...\" to a .csv name: the grid's CSV file";
+  EXPECT_EQ(std::string::npos, bytes.find("\r\n3")) << "only the selected row:\n" << bytes;
+
   SendMessageW(window->GetHandle(), WM_COMMAND, kTableSettingsButton, 0);
   EXPECT_EQ(2, doc.GetSettings().GetIntSetting(2003)->Get()) << "the Calculations tab";
 }
