@@ -2,6 +2,7 @@
 // the input that goes to the interactive objects.
 #include "drawing/DataPane.h"
 
+#include "drawing/LaneSegment.h"
 #include "hostapi/ObserverRegistry.h"
 #include "hostclient/FrameworkAccess.h"
 #include "platform/owl/TDC.h"
@@ -106,7 +107,14 @@ void DataPane::PaintRange(HDC dc, const RECT& rect, int32_t x0, int32_t x1) noex
       args.scale = &mTickPlan;
       mTimeScaleStrip->Paint(dc, args, flags, 0xFF);
     }
-    args.scale = &time;
+    // The lanes' time grid runs along the strip's major ticks.
+    LaneSegment laneSegment;
+    laneSegment.time = time;
+    if (HasTicks(mTickPlan)) {
+      laneSegment.gridOrigin = mTickPlan.firstTickX + (mTickPlan.minorCountdown - 1) * mTickPlan.minorSpacing;
+      laneSegment.gridSpacing = mTickPlan.minorSpacing * mTickPlan.minorPerMajor;
+    }
+    args.scale = &laneSegment;
     for (const auto& lane : std::vector<QOR::ComPtr<ChannelPane>>(mLanes)) lane->Paint(dc, args, flags, 0xFF);
     x = endX;
     const int64_t reached = segmentEnd;
@@ -194,14 +202,24 @@ void DataPane::RedrawLayer(int32_t layer, bool erase, uint32_t flags, HDC dc, in
   } else if (LaneInRange(lane)) {
     lanes.push_back(mLanes[static_cast<size_t>(lane)]);
   }
-  PixMapTimeScale time{};
-  mHorzScale->GetScaleRecord(pL, &time);
+  LaneSegment segment;
+  mHorzScale->GetScaleRecord(pL, &segment.time);
+  TimeLabelLayout plan;
+  double pixelsPerMm = kScreenPixelsPerMm;
+  GetPixelsPerMmX(0, mPrintContext, &pixelsPerMm);
+  if (mTimeScaleStrip &&
+      ChooseTickStep(plan, mTimeScaleStrip->LabelWidth(), segment.time.secondsPerPixel, pixelsPerMm) &&
+      LayoutTimeLabels(nullptr, plan, segment.time, static_cast<double>(pL) * segment.time.secondsPerPixel,
+                       segment.time.secondsPerPixel)) {
+    segment.gridOrigin = plan.firstTickX + (plan.minorCountdown - 1) * plan.minorSpacing;
+    segment.gridSpacing = plan.minorSpacing * plan.minorPerMajor;
+  }
   PaintArgs args;
   args.firstPosition = pL;
   args.lastPosition = end;
   args.x0 = static_cast<int32_t>(x0);
   args.x1 = static_cast<int32_t>(std::clamp<int64_t>(end - pL + x0, INT32_MIN, INT32_MAX));
-  args.scale = &time;
+  args.scale = &segment;
   (void)right;
   for (const auto& child : lanes) {
     child->DirtyLayer(layer, mark);

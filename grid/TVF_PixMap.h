@@ -63,7 +63,7 @@ class TVF_PixMap final : public QOR::SimpleUnknownImp1<IRecordDataPixMap, IID_IR
   HRESULT STDMETHODCALLTYPE Reserved34(uint32_t) noexcept override { return 0; }
   HRESULT STDMETHODCALLTYPE GetDataObject(IUnknown**) noexcept override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE NextSegment(int32_t, int32_t*, int64_t*, int64_t*) noexcept override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE Reserved37(uint32_t, uint32_t) noexcept override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE RequestMargin(uint32_t, int32_t) noexcept override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE Reserved38(uint32_t, uint32_t, uint32_t) noexcept override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE Reserved39(uint32_t, uint32_t, uint32_t, uint32_t) noexcept override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE Reserved40(uint32_t, uint32_t, uint32_t) noexcept override { return E_NOTIMPL; }

@@ -164,4 +164,6 @@ struct IScaleTicks : IUnknown {
   // Slot 6: the range the data covers (auto scaling goes there); an empty or inverted range
   // (+infinity, -infinity) means no data.
   virtual HRESULT STDMETHODCALLTYPE SetDataRange(double minimum, double maximum) = 0;
+  // Slot 7: the values the axis may take (its outer limits).
+  virtual HRESULT STDMETHODCALLTYPE GetValidRange(double* minimum, double* maximum) = 0;
 };

@@ -126,7 +126,9 @@ struct IRecordDataPixMap : IUnknown {
   // Slot 36: the segment (record with positions) after segment: its index, first position and
   // end; S_FALSE when there is none.
   virtual HRESULT STDMETHODCALLTYPE NextSegment(int32_t segment, int32_t* next, int64_t* start, int64_t* end) = 0;
-  virtual HRESULT STDMETHODCALLTYPE Reserved37(uint32_t, uint32_t) = 0;
+  // Slot 37: a drawer asks for room beside the lanes (kind 0x80000001: left, 0x80000002: right,
+  // in pixels; 0: the requests begin).
+  virtual HRESULT STDMETHODCALLTYPE RequestMargin(uint32_t kind, int32_t pixels) = 0;
   virtual HRESULT STDMETHODCALLTYPE Reserved38(uint32_t, uint32_t, uint32_t) = 0;
   virtual HRESULT STDMETHODCALLTYPE Reserved39(uint32_t, uint32_t, uint32_t, uint32_t) = 0;
   virtual HRESULT STDMETHODCALLTYPE Reserved40(uint32_t, uint32_t, uint32_t) = 0;

@@ -302,6 +302,13 @@ HRESULT STDMETHODCALLTYPE HostDragScale::SetDataRange(double minimum, double max
   return S_OK;
 }
 
+HRESULT STDMETHODCALLTYPE HostDragScale::GetValidRange(double* minimum, double* maximum) noexcept {
+  if (!minimum || !maximum) return E_POINTER;
+  *minimum = mAxis.LimitMinimum();
+  *maximum = mAxis.LimitMaximum();
+  return S_OK;
+}
+
 HRESULT STDMETHODCALLTYPE HostDragScale::ResetScale() noexcept {
   if (!std::isfinite(mDataMinimum) || !std::isfinite(mDataMaximum) || !(mDataMinimum < mDataMaximum)) return S_FALSE;
   mAxis.SetRange(mDataMinimum, mDataMaximum);

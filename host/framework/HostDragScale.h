@@ -57,6 +57,7 @@ class HostDragScale final : public HostObject<IDragScale, IScaleTicks, IOleWindo
   HRESULT STDMETHODCALLTYPE ShowValues(VARIANT_BOOL shown) noexcept override;
   HRESULT STDMETHODCALLTYPE SetDataRange(double minimum, double maximum) noexcept override;
   HRESULT STDMETHODCALLTYPE ResetScale() noexcept override;
+  HRESULT STDMETHODCALLTYPE GetValidRange(double* minimum, double* maximum) noexcept override;
   int32_t Mode() const noexcept { return mMode; }
   bool IsEnabled() const noexcept { return mEnabled; }
   bool ValuesShown() const noexcept { return mValuesShown; }

@@ -27,6 +27,8 @@ class ScaleAxis {
   double Minimum() const noexcept { return mMinimum; }
   double Maximum() const noexcept { return mMaximum; }
   void SetLimits(double minimum, double maximum) noexcept;
+  double LimitMinimum() const noexcept { return mLimitMin; }
+  double LimitMaximum() const noexcept { return mLimitMax; }
   void SetArea(const RECT& area) noexcept { mArea = area; }
   const RECT& Area() const noexcept { return mArea; }
   void SetUnitConversion(const DragScaleMapping& units) noexcept { mUnits = units; }

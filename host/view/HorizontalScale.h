@@ -9,6 +9,8 @@
 #include "hostapi/RecordDataPixMap.h"
 
 #include <cstdint>
+#include <utility>
+#include <vector>
 
 namespace host {
 
@@ -61,7 +63,16 @@ class HorizontalScale final : public HostObject<IRecordDataPixMap> {
   HRESULT STDMETHODCALLTYPE Reserved34(uint32_t) noexcept override { return 0; }
   HRESULT STDMETHODCALLTYPE GetDataObject(IUnknown** object) noexcept override;
   HRESULT STDMETHODCALLTYPE NextSegment(int32_t segment, int32_t* next, int64_t* start, int64_t* end) noexcept override;
-  HRESULT STDMETHODCALLTYPE Reserved37(uint32_t, uint32_t) noexcept override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE RequestMargin(uint32_t kind, int32_t pixels) noexcept override {
+    try {
+      mMargins.emplace_back(kind, pixels);
+    } catch (...) {
+      return E_OUTOFMEMORY;
+    }
+    return S_OK;
+  }
+  // The margin requests the drawers made, in order.
+  const std::vector<std::pair<uint32_t, int32_t>>& MarginRequests() const noexcept { return mMargins; }
   HRESULT STDMETHODCALLTYPE Reserved38(uint32_t, uint32_t, uint32_t) noexcept override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE Reserved39(uint32_t, uint32_t, uint32_t, uint32_t) noexcept override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE Reserved40(uint32_t, uint32_t, uint32_t) noexcept override { return E_NOTIMPL; }
@@ -90,6 +101,7 @@ class HorizontalScale final : public HostObject<IRecordDataPixMap> {
   IUnknown* mPane = nullptr;  // not counted: the pane holds this object
   int32_t mSampledRecord = -1;
   bool mSampling = false;
+  std::vector<std::pair<uint32_t, int32_t>> mMargins;
 };
 
 }  // namespace host

@@ -63,11 +63,15 @@ class StubDrawerPane final : public IDrawerDataPane {
                                           int32_t, int32_t, int32_t) noexcept override {
     return E_NOTIMPL;
   }
-  HRESULT STDMETHODCALLTYPE GetLaneAttributes(int32_t, int32_t*) noexcept override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE GetLaneAttributes(int32_t, int32_t* out) noexcept override {
+    *out = attributes;
+    return S_OK;
+  }
 
   uint32_t printContext = 0;
   double deviceScale = 1.0;
   IUnknown* transform = nullptr;
+  int32_t attributes = 0;
 };
 
 class PrintState final : public ScrivoDraw::DrawPrintableBase {};

@@ -100,6 +100,11 @@ class FakeScale : public IDragScale, public IScaleTicks {
   }
   HRESULT STDMETHODCALLTYPE GetPixelRect(RECT* rect) override { *rect = area; return S_OK; }
   HRESULT STDMETHODCALLTYPE SetDataRange(double, double) override { return S_OK; }
+  HRESULT STDMETHODCALLTYPE GetValidRange(double* minimum, double* maximum) override {
+    *minimum = limits[0];
+    *maximum = limits[1];
+    return S_OK;
+  }
 
   char name;
   std::string* log;
