@@ -107,8 +107,8 @@ bool AnalysisViewData::ReadCurrent(EventContext& context) const {
   return true;
 }
 
-bool AnalysisViewData::SeriesSpan(const EventFCalc& record, int32_t index, int32_t type, int32_t& start,
-                                  int32_t& end) {
+bool AnalysisViewData::SeriesSpan(const EventFCalc& record, int32_t index, int32_t type, int32_t recordTicks,
+                                  int32_t& start, int32_t& end) {
   start = end = kNoTick;
   if (index == 0) {
     // From the stimulus or the baseline region's start, whichever comes first, to the end of the
@@ -117,6 +117,8 @@ bool AnalysisViewData::SeriesSpan(const EventFCalc& record, int32_t index, int32
     const int32_t b = record.baseStartTick;
     start = a >= 0 && b >= 0 ? std::min(a, b) : (a >= 0 ? a : b);
     end = record.limitTick;
+    // The last event's window runs to the end of its record.
+    if (end == kRecordEndOffset && recordTicks > 0) end = recordTicks - 1;
   } else if (index == 1 && type != kPopulationSpikeType) {
     start = record.baseStartTick;
     end = record.baseEndTick;
@@ -130,9 +132,11 @@ SampledSeries AnalysisViewData::GetSampledSeries(int32_t index) {
   SampledSeries answer;
   mSamples.clear();
   EventContext context;
-  int32_t start = 0, end = 0;
-  if (!ReadCurrent(context) || !SeriesSpan(context.event->record, index, AnalysisType(), start, end))
-    return answer;
+  int32_t start = 0, end = 0, recordTicks = 0;
+  if (!ReadCurrent(context)) return answer;
+  // A record whose length the host does not give leaves the window's end as it is.
+  mDocument.DataDocument()->GetRecordLength(context.event->recordIndex, &recordTicks);
+  if (!SeriesSpan(context.event->record, index, AnalysisType(), recordTicks, start, end)) return answer;
   mSamples.assign(static_cast<size_t>(static_cast<int64_t>(end) - start + 1), 0.0f);
   ScrivoBuffer buffer(mDocument.DataDocument(), Settings().GetCurrentChannel());
   buffer.Fill(context.event->recordIndex, start, mSamples);

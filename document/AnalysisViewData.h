@@ -75,9 +75,11 @@ class AnalysisViewData {
   // The fitted decay A e^(-t/tau) + C at ten points a tick, when its option is shown.
   PointSeries GetFittedCurve();
 
-  // The ticks series index spans for record in an analysis type: false (nothing drawn) for
-  // missing ticks and for a stretch inverted or longer than kMaxSeriesSamples.
-  static bool SeriesSpan(const EventFCalc& record, int32_t index, int32_t type, int32_t& start, int32_t& end);
+  // The ticks series index spans for record in an analysis type, in a record of recordTicks
+  // ticks (the last event's window ends with the record): false (nothing drawn) for missing
+  // ticks and for a stretch inverted or longer than kMaxSeriesSamples.
+  static bool SeriesSpan(const EventFCalc& record, int32_t index, int32_t type, int32_t recordTicks, int32_t& start,
+                         int32_t& end);
   // The fit's points from x0 on, ten a tick period: false (x and y empty) unless the fit has a
   // finite tau above 0, finite parameters and 1 to kMaxCurveTicks ticks.
   static bool FitPoints(const EventFCalc& record, double period, double x0, std::vector<float>& x,

@@ -86,6 +86,12 @@ TEST_F(AnalysisViewDataTest, SeriesCoverTheEventsWindowAndItsBaselineRegion) {
   EXPECT_EQ(r.baseEndTick - r.baseStartTick + 1, baseline.count);
   EXPECT_DOUBLE_EQ(Time(r, r.baseStartTick), baseline.firstX);
   EXPECT_EQ(sSignal[r.baseStartTick], baseline.samples[0]);
+  // The last event's signal runs to the end of its record.
+  const int32_t last = doc.GetCycleDetector()->EventCount() - 1;
+  doc.SetCurrentEvent(static_cast<uint32_t>(last), 0);
+  const EventFCalc& l = Record(last);
+  const int32_t lastStart = l.stimulusTick >= 0 ? std::min(l.stimulusTick, l.baseStartTick) : l.baseStartTick;
+  EXPECT_EQ(kTicks - lastStart, data.GetSampledSeries(0).count);
   // Population spikes have no baseline series; an event past the last has no data at all.
   Set(2000, L"4");
   EXPECT_EQ(0, data.GetSampledSeries(1).count);
@@ -117,22 +123,26 @@ TEST_F(AnalysisViewDataTest, SeriesSpanRefusesTicksThatMakeNoBelievableStretch) 
   r.baseEndTick = 150;
   int32_t start = 0, end = 0;
   r.limitTick = 400;
-  EXPECT_TRUE(AnalysisViewData::SeriesSpan(r, 0, 1, start, end));
+  EXPECT_TRUE(AnalysisViewData::SeriesSpan(r, 0, 1, kTicks, start, end));
   EXPECT_EQ(100, start);
   EXPECT_EQ(400, end);
   r.stimulusTick = 60;
-  EXPECT_TRUE(AnalysisViewData::SeriesSpan(r, 0, 3, start, end));
+  EXPECT_TRUE(AnalysisViewData::SeriesSpan(r, 0, 3, kTicks, start, end));
   EXPECT_EQ(60, start) << "the earlier of stimulus and baseline start";
-  for (const int32_t bogus : {59, -1, 0x7FFFFFFF, static_cast<int32_t>(60 + ZR::Doc::kMaxSeriesSamples)}) {
+  r.limitTick = 0x7FFFFFFF;
+  EXPECT_TRUE(AnalysisViewData::SeriesSpan(r, 0, 1, kTicks, start, end));
+  EXPECT_EQ(kTicks - 1, end) << "the last event's window ends with its record";
+  EXPECT_FALSE(AnalysisViewData::SeriesSpan(r, 0, 1, 0, start, end)) << "a record of unknown length";
+  for (const int32_t bogus : {59, -1, 0x7FFFFFFE, static_cast<int32_t>(60 + ZR::Doc::kMaxSeriesSamples)}) {
     r.limitTick = bogus;
-    EXPECT_FALSE(AnalysisViewData::SeriesSpan(r, 0, 1, start, end)) << bogus;
+    EXPECT_FALSE(AnalysisViewData::SeriesSpan(r, 0, 1, kTicks, start, end)) << bogus;
   }
   r.limitTick = static_cast<int32_t>(60 + ZR::Doc::kMaxSeriesSamples - 1);
-  EXPECT_TRUE(AnalysisViewData::SeriesSpan(r, 0, 1, start, end));
-  EXPECT_TRUE(AnalysisViewData::SeriesSpan(r, 1, 1, start, end));
-  EXPECT_FALSE(AnalysisViewData::SeriesSpan(r, 1, 4, start, end)) << "no baseline series for spikes";
+  EXPECT_TRUE(AnalysisViewData::SeriesSpan(r, 0, 1, kTicks, start, end));
+  EXPECT_TRUE(AnalysisViewData::SeriesSpan(r, 1, 1, kTicks, start, end));
+  EXPECT_FALSE(AnalysisViewData::SeriesSpan(r, 1, 4, kTicks, start, end)) << "no baseline series for spikes";
   r.baseEndTick = 90;
-  EXPECT_FALSE(AnalysisViewData::SeriesSpan(r, 1, 1, start, end)) << "inverted";
+  EXPECT_FALSE(AnalysisViewData::SeriesSpan(r, 1, 1, kTicks, start, end)) << "inverted";
 }
 
 TEST_F(AnalysisViewDataTest, FitPointsOnlyForADecayOfBelievableLength) {
