@@ -155,6 +155,9 @@ TEST_F(WrapperFixture, ButtonsStoreTheirCheckTheirOwnWay) {
   page->List.StoreAll();
   EXPECT_TRUE(store.GetBoolSetting(2004)->Get());
   EXPECT_FALSE(store.GetBoolSetting(1009)->Get());
+  inverted->SetChecked(true);
+  inverted->Store();
+  EXPECT_FALSE(store.GetBoolSetting(2004)->Get()) << "the inverted radio stores false when checked";
 
   // The checked button decides whatever the order of the stores.
   for (int checked = 0; checked < 3; ++checked) {
