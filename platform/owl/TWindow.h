@@ -130,7 +130,8 @@ class TWindow {
   void EvTimer(UINT timerId);
   void EvSetFocus(HWND lostFocus);
   void EvKillFocus(HWND getsFocus);
-  // Scroll messages from a TScrollBar or TSlider child go to its SB... actions.
+  // Scroll messages from a TScrollBar or TSlider child go to its SB... actions, then to this
+  // window's EV_CHILD_NOTIFY entry of the child's id with the scroll code.
   void EvHScroll(UINT code, int thumbPos, HWND control);
   void EvVScroll(UINT code, int thumbPos, HWND control);
   // Owner-draw messages go to the control object's DrawItem and MeasureItem.
@@ -209,6 +210,7 @@ class TWindow {
   HWND mHandle = nullptr;
 
  private:
+  void DispatchScroll(UINT code, int thumbPos, HWND control);
   friend class TDialog;
   friend LRESULT CALLBACK StdWndProc(HWND, UINT, WPARAM, LPARAM) noexcept;
   friend INT_PTR CALLBACK StdDlgProc(HWND, UINT, WPARAM, LPARAM) noexcept;

@@ -39,21 +39,23 @@ static TScrollBar* ScrollBarOf(HWND control) noexcept {
   return dynamic_cast<TScrollBar*>(TWindow::GetWindowPtr(control));
 }
 
-void TWindow::EvHScroll(UINT code, int thumbPos, HWND control) {
-  if (TScrollBar* bar = ScrollBarOf(control)) {
-    bar->ScrollAction(code, thumbPos);
+// A bar's scroll code runs the bar's action, then reaches this window's EV_CHILD_NOTIFY entry
+// of the bar's id and that code, when it has one.
+void TWindow::DispatchScroll(UINT code, int thumbPos, HWND control) {
+  TScrollBar* const bar = ScrollBarOf(control);
+  if (!bar) {
+    DefaultProcessing();
     return;
   }
-  DefaultProcessing();
+  bar->ScrollAction(code, thumbPos);
+  const UINT id = static_cast<UINT>(GetDlgCtrlID(control));
+  if (const TResponseTableEntry* entry = GetResponseTable().Find(TEventKind::ChildNotify, code, id))
+    entry->Dispatch(*this, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(control));
 }
 
-void TWindow::EvVScroll(UINT code, int thumbPos, HWND control) {
-  if (TScrollBar* bar = ScrollBarOf(control)) {
-    bar->ScrollAction(code, thumbPos);
-    return;
-  }
-  DefaultProcessing();
-}
+void TWindow::EvHScroll(UINT code, int thumbPos, HWND control) { DispatchScroll(code, thumbPos, control); }
+
+void TWindow::EvVScroll(UINT code, int thumbPos, HWND control) { DispatchScroll(code, thumbPos, control); }
 
 void TWindow::EvDrawItem(UINT, const DRAWITEMSTRUCT& item) {
   if (auto* control = dynamic_cast<TControl*>(GetWindowPtr(item.hwndItem))) {
