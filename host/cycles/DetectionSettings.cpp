@@ -239,9 +239,11 @@ class DetectionSettings final : public HostObject<IPXDetectionSettings> {
 
 }  // namespace
 
-HostPtr<IPXDetectionSettings> CreateDetectionSettings() {
+HostPtr<IPXDetectionSettings> CreateDetectionSettings() { return CreateDetectionSettings(DetectionValues()); }
+
+HostPtr<IPXDetectionSettings> CreateDetectionSettings(const DetectionValues& values) {
   HostPtr<IPXDetectionSettings> settings;
-  settings.Attach(new DetectionSettings());
+  settings.Attach(new DetectionSettings(values));
   return settings;
 }
 

@@ -40,8 +40,9 @@ struct DetectionValues {
 // a tick period in seconds.
 CycleRules RulesFromArguments(const double* arguments, int32_t count, double tickPeriod);
 
-// A new settings object with the defaults (one reference).
+// A new settings object with the defaults, or with the given values (one reference).
 HostPtr<IPXDetectionSettings> CreateDetectionSettings();
+HostPtr<IPXDetectionSettings> CreateDetectionSettings(const DetectionValues& values);
 
 // The values behind a settings object made here; null for any other object.
 const DetectionValues* DetectionValuesOf(IPXDetectionSettings* settings) noexcept;

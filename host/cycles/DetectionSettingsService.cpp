@@ -6,6 +6,7 @@
 
 #include "host/common/HostObject.h"
 #include "host/common/HostString.h"
+#include "host/cycles/CustomizeDialog.h"
 #include "host/cycles/DetectionSettings.h"
 #include "hostapi/CycleDetection.h"
 
@@ -27,9 +28,20 @@ HRESULT Flag(VARIANT_BOOL* out, bool value) noexcept {
 
 class DetectionSettingsService final : public HostObject<IPXPresetService> {
  public:
-  DetectionSettingsService() {
-    Add(L"Upward cycles", 1.0, false);
-    Add(L"Downward cycles", -1.0, false);
+  explicit DetectionSettingsService(ChannelNameLookup channelName) : mChannelName(std::move(channelName)) {
+    DetectionValues fast;
+    fast.minPeakHeight = 4.0;
+    fast.baselineMs = 50.0;
+    fast.minIntervalMs = 2.0;
+    Add(L"Fast events", fast, true);
+    DetectionValues absolute;
+    absolute.relative = 0.0;
+    absolute.minPeakHeight = 0.5;
+    Add(L"Absolute threshold", absolute, true);
+    Add(L"Upward cycles", DetectionValues(), false);
+    DetectionValues downward;
+    downward.polarity = -1.0;
+    Add(L"Downward cycles", downward, false);
   }
 
   HRESULT STDMETHODCALLTYPE GetPresetCount(int32_t* count) noexcept override {
@@ -86,12 +98,21 @@ class DetectionSettingsService final : public HostObject<IPXPresetService> {
     if (!Valid(index)) return E_INVALIDARG;
     return Flag(removable, mPresets[static_cast<size_t>(index)].removable);
   }
-  // The stand-in host has no settings dialog of its own: the user never accepts one.
-  HRESULT STDMETHODCALLTYPE Customize(HWND, IPXDetectionSettings*, const int32_t*, QOR::IQORString*, QOR::IQORString*,
-                                      QOR::IQORString*, IPXDetectionSettings** edited) noexcept override {
+  // The extension's dialog over a copy of the settings, titled with "%1" as the channel's name.
+  HRESULT STDMETHODCALLTYPE Customize(HWND owner, IPXDetectionSettings* settings, const int32_t*, QOR::IQORString* title,
+                                      QOR::IQORString*, QOR::IQORString*, IPXDetectionSettings** edited) noexcept override {
     if (!edited) return E_POINTER;
     *edited = nullptr;
-    return S_FALSE;
+    const DetectionValues* values = DetectionValuesOf(settings);
+    if (!values) return E_INVALIDARG;
+    try {
+      DetectionValues copy = *values;
+      if (!RunCustomizeDialog(owner, Title(StringText(title), copy), copy)) return S_FALSE;
+      *edited = CreateDetectionSettings(copy).Detach();
+      return S_OK;
+    } catch (...) {
+      return E_OUTOFMEMORY;
+    }
   }
   HRESULT STDMETHODCALLTYPE SavePreset(HWND, IPXDetectionSettings* settings) noexcept override {
     if (!DetectionValuesOf(settings)) return E_INVALIDARG;
@@ -100,7 +121,9 @@ class DetectionSettingsService final : public HostObject<IPXPresetService> {
       preset.name = L"Preset " + std::to_wstring(++mSaved);
       if (FAILED(settings->Clone(preset.settings.Out()))) return E_OUTOFMEMORY;
       preset.removable = true;
-      mPresets.push_back(std::move(preset));
+      size_t at = 0;
+      while (at < mPresets.size() && mPresets[at].removable) ++at;
+      mPresets.insert(mPresets.begin() + static_cast<std::ptrdiff_t>(at), std::move(preset));
       return S_OK;
     } catch (...) {
       return E_OUTOFMEMORY;
@@ -121,13 +144,19 @@ class DetectionSettingsService final : public HostObject<IPXPresetService> {
     if (iid == IID_IUnknown || iid == IID_IPXPresetService) return static_cast<IPXPresetService*>(this);
     return nullptr;
   }
-  void Add(const wchar_t* name, double polarity, bool removable) {
+  void Add(const wchar_t* name, const DetectionValues& values, bool removable) {
     Preset preset;
     preset.name = name;
-    preset.settings = CreateDetectionSettings();
-    preset.settings->SetParameter(kDetectPolarity, polarity);
+    preset.settings = CreateDetectionSettings(values);
     preset.removable = removable;
     mPresets.push_back(std::move(preset));
+  }
+  // "%1" in the title becomes the name of the settings' channel.
+  std::wstring Title(std::wstring title, const DetectionValues& values) const {
+    const size_t at = title.find(L"%1");
+    if (at == std::wstring::npos) return title;
+    const std::wstring name = mChannelName ? mChannelName(static_cast<int32_t>(values.channel)) : std::wstring();
+    return title.replace(at, 2, name);
   }
   bool Valid(int32_t index) const noexcept { return index >= 0 && static_cast<size_t>(index) < mPresets.size(); }
   // The first preset that matches; -1 and VARIANT_FALSE when none does.
@@ -145,15 +174,16 @@ class DetectionSettingsService final : public HostObject<IPXPresetService> {
     return S_OK;
   }
 
+  ChannelNameLookup mChannelName;
   std::vector<Preset> mPresets;
   int32_t mSaved = 0;
 };
 
 }  // namespace
 
-HostPtr<IPXPresetService> CreateDetectionSettingsService() {
+HostPtr<IPXPresetService> CreateDetectionSettingsService(ChannelNameLookup channelName) {
   HostPtr<IPXPresetService> service;
-  service.Attach(new DetectionSettingsService());
+  service.Attach(new DetectionSettingsService(std::move(channelName)));
   return service;
 }
 

@@ -2,6 +2,9 @@
 #include "host/data/ExtensionChildrenPart.h"
 
 #include <objbase.h>
+#include <oleauto.h>
+
+#include <string>
 
 #include "host/cycles/DetectionSettingsService.h"
 #include "host/data/DataDocument.h"
@@ -46,7 +49,16 @@ HRESULT STDMETHODCALLTYPE ExtensionChildrenPart::GetChildObject(uint32_t typeId,
   const uint32_t extension = ExtensionTypeId();
   if (!mInstalled || extension == 0 || typeId != extension || index != 0) return E_FAIL;
   try {
-    if (!mDetectionService) mDetectionService = CreateDetectionSettingsService();
+    if (!mDetectionService) {
+      DataDocument& document = mOwner;
+      mDetectionService = CreateDetectionSettingsService([&document](int32_t channel) {
+        BSTR title = nullptr;
+        if (FAILED(document.GetChannelTitle(channel, 0, 0, &title)) || !title) return std::wstring();
+        std::wstring text(title, SysStringLen(title));
+        SysFreeString(title);
+        return text;
+      });
+    }
   } catch (...) {
     return E_OUTOFMEMORY;
   }

@@ -2,6 +2,7 @@
 #include "host/cycles/CycleScan.h"
 #include "host/cycles/DetectionSettings.h"
 #include "host/common/HostString.h"
+#include "host/cycles/CustomizeDialog.h"
 #include "host/cycles/DetectionSettingsService.h"
 
 #include <gtest/gtest.h>
@@ -108,33 +109,80 @@ TEST(DetectionSettingsService, PresetsFoundBySettingsAndNameSavedAndDeleted) {
   int32_t index = 9;
   VARIANT_BOOL found = VARIANT_FALSE;
   service->FindPresetBySettings(settings.Get(), &index, &found);
-  EXPECT_EQ(index, 0);
+  EXPECT_EQ(index, 2);  // the defaults are the first fixed preset, after the two deletable ones
   EXPECT_EQ(found, VARIANT_TRUE);
-  settings->SetParameter(kPXParamMinHeight, 4.0);
+  settings->SetParameter(kPXParamMinHeight, 4.5);
   service->FindPresetBySettings(settings.Get(), &index, &found);
   EXPECT_EQ(index, -1);
   EXPECT_EQ(found, VARIANT_FALSE);
   ASSERT_EQ(service->SavePreset(nullptr, settings.Get()), S_OK);
   int32_t count = 0;
   service->GetPresetCount(&count);
-  ASSERT_EQ(count, 3);
+  ASSERT_EQ(count, 5);
+  std::vector<bool> removable;
+  for (int32_t i = 0; i < count; ++i) {
+    VARIANT_BOOL flag = VARIANT_FALSE;
+    service->IsPresetRemovable(i, &flag);
+    removable.push_back(flag != VARIANT_FALSE);
+  }
+  EXPECT_EQ(removable, (std::vector<bool>{true, true, true, false, false}));  // saved among the deletable ones
   HostPtr<QOR::IQORString> name;
   service->GetPresetName(2, VARIANT_TRUE, name.Out());
   service->FindPresetByName(name.Get(), &index, &found);
   EXPECT_EQ(index, 2);
-  VARIANT_BOOL removable = VARIANT_FALSE;
-  service->IsPresetRemovable(2, &removable);
-  EXPECT_EQ(removable, VARIANT_TRUE);
   EXPECT_EQ(service->DeletePreset(nullptr, MakeHostString(L"Upward cycles").Get()), S_FALSE);
   EXPECT_EQ(service->DeletePreset(nullptr, name.Get()), S_OK);
   service->GetPresetCount(&count);
-  EXPECT_EQ(count, 2);
+  EXPECT_EQ(count, 4);
   HostPtr<IPXDetectionSettings> preset;
-  EXPECT_EQ(service->GetPreset(2, preset.Out()), E_INVALIDARG);
-  ASSERT_EQ(service->GetPreset(1, preset.Out()), S_OK);
+  EXPECT_EQ(service->GetPreset(4, preset.Out()), E_INVALIDARG);
+  ASSERT_EQ(service->GetPreset(3, preset.Out()), S_OK);
   double polarity = 0.0;
   preset->GetParameter(kDetectPolarity, &polarity);
   EXPECT_EQ(polarity, -1.0);
+  ASSERT_EQ(service->GetPreset(1, preset.Out()), S_OK);
+  VARIANT_BOOL relative = VARIANT_TRUE;
+  preset->IsRelativeThreshold(&relative);
+  EXPECT_EQ(relative, VARIANT_FALSE);  // both kinds of threshold are offered
+}
+
+// The extension's dialog, scripted as the user: the title names the channel, OK hands back the edited
+// settings (the given object keeps its own), Cancel hands back nothing.
+TEST(DetectionSettingsService, CustomizeRunsTheDialogTitledWithTheChannel) {
+  HostPtr<IPXPresetService> service =
+      CreateDetectionSettingsService([](int32_t channel) { return L"Im" + std::to_wstring(channel); });
+  HostPtr<IPXDetectionSettings> settings;
+  ASSERT_EQ(service->CreateSettings(settings.Out()), S_OK);
+  settings->SetParameter(kPXParamChannel, 2.0);
+  std::wstring title;
+  SetCustomizeScript([&](HWND dialog) {
+    wchar_t text[128] = {};
+    GetWindowTextW(dialog, text, 128);
+    title = text;
+    SetDlgItemTextW(dialog, kCustomizeHeight, L"2.5");
+    SendMessageW(dialog, WM_COMMAND, IDOK, 0);
+  });
+  const int32_t setup[14] = {};
+  HostPtr<IPXDetectionSettings> edited;
+  const HRESULT hr = service->Customize(nullptr, settings.Get(), setup, MakeHostString(L"Settings (%1)").Get(), nullptr,
+                                        nullptr, edited.Out());
+  ASSERT_EQ(hr, S_OK);
+  EXPECT_EQ(title, L"Settings (Im2)");
+  double height = 0.0;
+  edited->GetParameter(kPXParamMinHeight, &height);
+  EXPECT_EQ(height, 2.5);
+  settings->GetParameter(kPXParamMinHeight, &height);
+  EXPECT_EQ(height, 3.0);
+
+  SetCustomizeScript([](HWND dialog) {
+    SetDlgItemTextW(dialog, kCustomizeHeight, L"12");  // out of range: OK keeps the dialog open
+    SendMessageW(dialog, WM_COMMAND, IDOK, 0);
+  });
+  EXPECT_EQ(service->Customize(nullptr, settings.Get(), setup, MakeHostString(L"t").Get(), nullptr, nullptr,
+                               edited.Out()),
+            S_FALSE);
+  EXPECT_EQ(edited.Get(), nullptr);
+  SetCustomizeScript({});
 }
 
 }  // namespace
