@@ -63,7 +63,14 @@ void ChildPaneBase::SizeCache(PaneLayer& layer) noexcept {
     const OWL::TBitmap& bitmap = layer.cache->GetBitmap();
     if (bitmap.Width() != width || bitmap.Height() != height) layer.cache.reset();
   }
-  if (!layer.cache) layer.cache.reset(CreateScreenBitmapDC(width, height));
+  if (!layer.cache) {
+    layer.cache.reset(CreateScreenBitmapDC(width, height));
+    // A new cache starts white (the colour key): columns no drawer reaches show nothing.
+    if (layer.cache) {
+      const RECT all{0, 0, width, height};
+      FillRect(layer.cache->GetHDC(), &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    }
+  }
   if (layer.cache) SetWindowOrgEx(layer.cache->GetHDC(), mRect.left, 0, nullptr);
 }
 

@@ -64,7 +64,14 @@ void ChildPaneBase::PaintLayer(int32_t index, const Target& fallback, const Pain
   const bool cached = (layer.flags & kLayerCached) && layer.cache;
   if (cached && !(layer.flags & kLayerDirty)) {
     if (flags & kPaintNoComposite) return;
-    if (layer.cache->GetHDC() != fallback.dc) Composite(layer, fallback, ring);
+    if (layer.cache->GetHDC() != fallback.dc) {
+      // Only the columns this paint repaints: a paint in several segments composites each
+      // segment's own columns and keeps what the segments before it drew.
+      const int saved = SaveDC(fallback.dc);
+      IntersectClipRect(fallback.dc, clip.left, fallback.top, clip.right, fallback.top + (mRect.bottom - mRect.top));
+      Composite(layer, fallback, ring);
+      RestoreDC(fallback.dc, saved);
+    }
     layer.dirty = RECT{0, 0, 0, 0};
     layer.flags &= ~kLayerDirty;
     return;

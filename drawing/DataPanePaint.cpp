@@ -35,13 +35,17 @@ void DataPane::Paint(HDC dc, const RECT& update, HRGN region) noexcept {
   const uint32_t f = printing ? kSegmentPrinting : 0;
   int32_t left = INT32_MAX;
   int32_t right = INT32_MIN;
+  // Without a region the update rectangle is what needs repainting.
+  HRGN const own = region ? nullptr : CreateRectRgnIndirect(&update);
+  HRGN const repaint = region ? region : own;
   ForEachChild([&](ChildPaneBase& child) {
     int32_t l = 0, r = 0;
-    child.GetRepaintSpan(region, f, &l, &r);
+    child.GetRepaintSpan(repaint, f, &l, &r);
     child.DrawFrame(dc, 0);
     left = std::min(left, l);
     right = std::max(right, r);
   });
+  if (own) DeleteObject(own);
   if (printing) {
     bool dirty = false;
     ForEachChild([&](ChildPaneBase& child) { dirty = dirty || child.HasDirtyLayer(); });
@@ -76,6 +80,17 @@ void DataPane::PaintRange(HDC dc, const RECT& rect, int32_t x0, int32_t x1) noex
   if (!any) {
     FillWithoutData(dc, printing);
     return;
+  }
+  // The columns left of position 0 have no data: the background.
+  if (x > x0 && dc && !printing) {
+    HBRUSH const brush = CreateSolidBrush(mBackground);
+    ForEachChild([&](ChildPaneBase& child) {
+      const RECT& r = child.Rect();
+      const RECT empty{std::max<LONG>(r.left, std::max<LONG>(rect.left, x0)), r.top,
+                       std::min<LONG>(r.right, static_cast<LONG>(std::min<int64_t>(x, rect.right))), r.bottom};
+      if (empty.left < empty.right) FillRect(dc, &empty, brush);
+    });
+    DeleteObject(brush);
   }
   int32_t segment = where.record;
   // At most one pass per record: a scale object whose segments stand still ends the paint.
