@@ -1,12 +1,15 @@
 // ScrivoDraw::GraticuleDrawer and ScrivoDraw::MetafileGraticuleDrawer.
 #include "drawing/GraticuleDrawer.h"
 
+#include "base/String.h"
 #include "drawing/IDrawerDataPane.h"
+#include "graph/ScaleFactory.h"
 #include "hostapi/PaneDataSource.h"
 #include "hostapi/RecordDataPixMap.h"
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <new>
 
 namespace ScrivoDraw {
@@ -47,7 +50,8 @@ int32_t DotStep(IDrawerDataPane* pane, HDC dc, bool vertical) noexcept {
   HDC const target = dc ? dc : GetDC(nullptr);
   const int dpi = target ? GetDeviceCaps(target, vertical ? LOGPIXELSY : LOGPIXELSX) : 96;
   if (!dc && target) ReleaseDC(nullptr, target);
-  const double step = std::ceil(3.0 * perMm / (dpi / 25.4));
+  // The pane's 3.7795276158 pixels per millimetre is 96 dpi within 2e-8: that must still give 3.
+  const double step = std::ceil(3.0 * perMm / (dpi / 25.4) - 1e-6);
   return std::isfinite(step) && step >= 1.0 && step < 1000.0 ? static_cast<int32_t>(step) : 3;
 }
 
@@ -267,6 +271,7 @@ HRESULT STDMETHODCALLTYPE GraticuleDrawer::Draw(HDC dc, int64_t first, int64_t l
     FillRect(dc, &fill, brush);
     DeleteObject(brush);
   }
+  if (mDisplayMode != 0 && word != mCachedRange) RebuildFromReadOut(word);
   const auto* segment = static_cast<const LaneSegment*>(scale);
   const double o = segment ? segment->gridOrigin : 0.0;
   const double s = segment ? segment->gridSpacing : 0.0;
@@ -307,6 +312,33 @@ HRESULT STDMETHODCALLTYPE GraticuleDrawer::Draw(HDC dc, int64_t first, int64_t l
   }
   mCachedRange = word;
   return S_OK;
+}
+
+void GraticuleDrawer::RebuildFromReadOut(int32_t record) noexcept {
+  if (!mDataPane || Height() <= 0) return;
+  if (!mLabelScale && FAILED(MGraph1::CreateScale(mLabelScale.Out(), 0, 0, kScaleCreateY))) return;
+  if (!mLabelScale) return;
+  QOR::IQORString* units = nullptr;
+  LaneUnitsRecord found{static_cast<int32_t>(0x80000000u), 0xC0000000u, std::numeric_limits<double>::infinity(),
+                        -std::numeric_limits<double>::infinity(), 1.0, 0.0};
+  mDataPane->TestLaneRange(mLaneIndex, mSourceId, mDisplayMode, record, &units, &found, 0, 0, 0);
+  const RECT area{0, 0, std::max(mLabelWidth, 1), Height()};
+  mLabelScale->SetArea(&area);
+  try {
+    const QOR::String text = QOR::String::Adopt(units);
+    mLabelScale->SetUnits(0, text.GetText());
+  } catch (...) {
+    mLabelScale->SetUnits(0, L"");
+  }
+  const DragScaleMapping conversion{found.scale, found.offset};
+  mLabelScale->SetUnitConversion(&conversion);
+  if (std::isfinite(found.low) && std::isfinite(found.high) && found.low < found.high) {
+    mLabelScale->SetVisibleRange(found.low, found.high);
+    mValueScale = -Height() / (found.high - found.low);
+    mValueOffset = -found.high;
+  }
+  QOR::ComPtr<IScaleTicks> ticks;
+  if (SUCCEEDED(mLabelScale.As(IID_IScaleTicks, ticks)) && ticks) RebuildValueGrid(ticks.Get());
 }
 
 void GraticuleDrawer::StampValueLines(HDC dc, int32_t from, int32_t to, int32_t step, HBRUSH) noexcept {

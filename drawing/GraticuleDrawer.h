@@ -59,6 +59,9 @@ class GraticuleDrawer : public DrawerBase {
                               int32_t to, bool* drawn) noexcept;
   void RebuildValueGrid(IScaleTicks* ticks) noexcept;
   void LayOutLabels() noexcept;
+  // The value grid of the lane's own read-out (display mode set): the pane's units and range for
+  // the record through the label scale's ticks.
+  void RebuildFromReadOut(int32_t record) noexcept;
   int32_t Height() const noexcept { return mBounds.bottom - mBounds.top; }
   COLORREF GridInk(HDC dc) const noexcept;
 
@@ -72,6 +75,7 @@ class GraticuleDrawer : public DrawerBase {
   double mValueScale = 1.0;
   double mValueOffset = 0.0;
   int32_t mLabelWidth = 0;
+  QOR::ComPtr<IDragScale> mLabelScale;  // made when the lane first shows values
   int32_t mCachedRange = -1;
   std::vector<ScaleTick> mTicks;
   uint32_t mOptions;

@@ -59,9 +59,13 @@ class StubDrawerPane final : public IDrawerDataPane {
     if (transform) transform->AddRef();
     return S_OK;
   }
-  HRESULT STDMETHODCALLTYPE TestLaneRange(int32_t, int32_t, int32_t, int32_t, QOR::IQORString**, LaneUnitsRecord*,
-                                          int32_t, int32_t, int32_t) noexcept override {
-    return E_NOTIMPL;
+  HRESULT STDMETHODCALLTYPE TestLaneRange(int32_t, int32_t, int32_t, int32_t record, QOR::IQORString** units,
+                                          LaneUnitsRecord* result, int32_t, int32_t, int32_t) noexcept override {
+    if (units) *units = nullptr;
+    readOuts.push_back(record);
+    result->low = readOutLow;
+    result->high = readOutHigh;
+    return S_OK;
   }
   HRESULT STDMETHODCALLTYPE GetLaneAttributes(int32_t, int32_t* out) noexcept override {
     *out = attributes;
@@ -72,6 +76,9 @@ class StubDrawerPane final : public IDrawerDataPane {
   double deviceScale = 1.0;
   IUnknown* transform = nullptr;
   int32_t attributes = 0;
+  double readOutLow = 0.0;
+  double readOutHigh = 1.0;
+  std::vector<int32_t> readOuts;
 };
 
 class PrintState final : public ScrivoDraw::DrawPrintableBase {};

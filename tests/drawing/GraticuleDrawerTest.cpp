@@ -3,6 +3,7 @@
 // metafile variant's dotted geometric pen.
 #include "drawing/GraticuleDrawer.h"
 
+#include "host/app/HostFramework.h"
 #include "host/view/HorizontalScale.h"
 #include "tests/drawing/DrawingTestSupport.h"
 #include "tests/graph/FakeScale.h"
@@ -150,6 +151,32 @@ TEST_F(GraticuleTest, MarginRequestsReachTheSourceInOrder) {
   using Request = std::pair<uint32_t, int32_t>;
   EXPECT_EQ((std::vector<Request>{{0u, 0}, {0x80000001u, 7}, {0x80000002u, 7}}), scale->MarginRequests());
   EXPECT_EQ(2, grid->LabelWidth());
+}
+
+TEST_F(GraticuleTest, ALaneShowingValuesTakesItsGridFromThePanesReadOutOncePerRecord) {
+  ASSERT_EQ(S_OK, ondara_host::EnsureHostFramework());
+  host::HostPtr<host::HorizontalScale> scale(new host::HorizontalScale(testsupport::MakeDataDocument({10}, 0.001)),
+                                             false);
+  grid->AttachPane(-1, static_cast<IRecordDataPixMap*>(scale.Get()));
+  drawingtest::StubDrawerPane pane;
+  pane.attributes = 1;
+  pane.readOutLow = -5.0;
+  pane.readOutHigh = 5.0;
+  grid->SetDataPane(&pane);
+  EXPECT_GT(grid->LabelWidth(), 2);  // ten characters
+  drawingtest::Canvas canvas(kWidth, kHeight);
+  const RECT clip{0, 0, kWidth, kHeight};
+  grid->Draw(canvas.DC(), 0, kWidth, ScrivoDraw::DrawOrigin{0, 0}, 0, &clip, 0, 3, nullptr);
+  grid->Draw(canvas.DC(), 0, kWidth, ScrivoDraw::DrawOrigin{0, 0}, 0, &clip, 0, 3, nullptr);
+  EXPECT_EQ(std::vector<int32_t>({3}), pane.readOuts);
+  // The label scale's tick of 0 (from -5 to 5) becomes a dotted row, dots every third column
+  // with the pane's pixels per millimetre.
+  EXPECT_EQ(kGrid, canvas.At(3, 30));
+  EXPECT_NE(kGrid, canvas.At(4, 30));
+  EXPECT_NE(kGrid, canvas.At(3, 29));
+  grid->Refresh(0);
+  grid->Draw(canvas.DC(), 0, kWidth, ScrivoDraw::DrawOrigin{0, 0}, 0, &clip, 0, 3, nullptr);
+  EXPECT_EQ(2u, pane.readOuts.size());
 }
 
 TEST_F(GraticuleTest, TheMetafileCopyDrawsWithADottedGeometricPen) {
