@@ -169,4 +169,7 @@ class ChildPaneBase : public QOR::SimpleUnknownImp1<IDragScaleObserver, IID_IDra
   int32_t RingColumn() const noexcept;
 };
 
+// The sunken two-pixel frame around a rectangle (2 pixels outside it) in the system's colours.
+void DrawSunkenFrame(HDC dc, const RECT& inner) noexcept;
+
 }  // namespace ScrivoDraw

@@ -204,8 +204,18 @@ void ChildPaneBase::DrawFrame(HDC dc, int32_t) noexcept {
       target.LineTo(outer.right, outer.bottom - 1);
       return;
     }
+  } catch (...) {
+    // A frame that cannot be drawn is left out.
+    return;
+  }
+  DrawSunkenFrame(dc, mRect);
+}
+
+void DrawSunkenFrame(HDC dc, const RECT& inner) noexcept {
+  try {
+    OWL::TDC target(dc);
     const auto& colours = QOR::SystemColours();
-    OWL::TRect frame(mRect.left - 2, mRect.top - 2, mRect.right + 2, mRect.bottom + 2);
+    OWL::TRect frame(inner.left - 2, inner.top - 2, inner.right + 2, inner.bottom + 2);
     QOR::DrawFrameEdges(target, frame, colours[QOR::kBtnShadow], colours[QOR::kBtnHighlight]);
     frame = OWL::TRect(frame.left + 1, frame.top + 1, frame.right - 1, frame.bottom - 1);
     QOR::DrawFrameEdges(target, frame, colours[QOR::kBtnText], colours[QOR::kBtnFace]);

@@ -5,10 +5,6 @@
 #include "drawing/LaneSegment.h"
 #include "hostapi/ObserverRegistry.h"
 #include "hostclient/FrameworkAccess.h"
-#include "platform/owl/TDC.h"
-#include "platform/owl/TRect.h"
-#include "platform/uihelpers/Colours.h"
-#include "platform/uihelpers/WindowHelpers.h"
 
 #include <algorithm>
 #include <climits>
@@ -167,16 +163,7 @@ void DataPane::FillWithoutData(HDC dc, bool printing) noexcept {
     const RECT area{kPaneMargin, kPaneMargin, ClientWidth() - kPaneMargin, ClientHeight() - StripSpace() + kPaneMargin};
     if (dc && !Empty(area)) {
       FillRect(dc, &area, brush);
-      try {
-        OWL::TDC target(dc);
-        const auto& colours = QOR::SystemColours();
-        OWL::TRect frame(area.left - 2, area.top - 2, area.right + 2, area.bottom + 2);
-        QOR::DrawFrameEdges(target, frame, colours[QOR::kBtnShadow], colours[QOR::kBtnHighlight]);
-        frame = OWL::TRect(frame.left + 1, frame.top + 1, frame.right - 1, frame.bottom - 1);
-        QOR::DrawFrameEdges(target, frame, colours[QOR::kBtnText], colours[QOR::kBtnFace]);
-      } catch (...) {
-        // a frame that cannot be drawn is left out
-      }
+      DrawSunkenFrame(dc, area);
     }
   } else {
     for (const auto& lane : mLanes) fillChild(*lane);
