@@ -109,6 +109,7 @@ HRESULT STDMETHODCALLTYPE RecordDataPart::GetUnitsObject(uint32_t, int32_t recor
   *units = nullptr;
   const ChannelRecord* const samples = SamplesOf(mOwner.Data(), record, channel);
   if (!samples) return E_INVALIDARG;
+  if (samples->Length() == 0) return S_FALSE;  // a record sampling has only begun has no range yet
   const auto range = std::minmax_element(samples->Samples(), samples->Samples() + samples->Length());
   *units = new (std::nothrow) ChannelUnits(*range.first, *range.second);
   return *units ? S_OK : E_OUTOFMEMORY;
