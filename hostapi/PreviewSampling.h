@@ -45,6 +45,17 @@ struct IHostSamplingControl : IUnknown {
   virtual HRESULT STDMETHODCALLTYPE Unhook(IUnknown* observer) = 0;
 };
 
+// {61E90691-D087-4454-A234-A132834C7D1C}
+inline constexpr GUID IID_IPreviewDataProvider = {
+    0x61E90691, 0xD087, 0x4454, {0xA2, 0x34, 0xA1, 0x32, 0x83, 0x4C, 0x7D, 0x1C}};
+
+// Reached by QueryInterface from a data file: the data a preview window shows.
+struct IPreviewDataProvider : IUnknown {
+  // Slot 3: a new data source over the file's recording for a preview pane (flags: previews
+  // pass 0xC0000000); it also makes the preview's online sinks (IOnlineSinkFactory).
+  virtual HRESULT STDMETHODCALLTYPE GetPreviewData(uint32_t flags, IPaneDataSource** data) = 0;
+};
+
 // Reached by QueryInterface from a recorded data source.
 struct IOnlineSinkFactory : IUnknown {
   // Slot 3: a new, empty data source of the recorded data's channels that records what is

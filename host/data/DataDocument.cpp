@@ -89,6 +89,7 @@ void* DataDocument::FindInterface(REFIID iid) {
     return static_cast<IHostDataObjects*>(&mObjects);
   if (iid == IID_IScrivoDataSink) return static_cast<IScrivoDataSink*>(&mSamplingSink);
   if (iid == IID_IHostSamplingTarget) return static_cast<IHostSamplingTarget*>(&mSamplingSink);
+  if (iid == IID_IPreviewDataProvider) return static_cast<IPreviewDataProvider*>(&mPreviewData);
   return nullptr;
 }
 

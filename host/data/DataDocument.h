@@ -6,6 +6,7 @@
 #include "host/common/HostPtr.h"
 #include "host/data/DataObjectsPart.h"
 #include "host/data/ExtensionChildrenPart.h"
+#include "host/data/PreviewDataPart.h"
 #include "host/data/RecordDataPart.h"
 #include "host/data/Recording.h"
 #include "host/data/SamplingSinkPart.h"
@@ -146,6 +147,7 @@ class DataDocument final
   DataObjectsPart mObjects{*this};
   double mStartTimeOfDay = 0.0;
   SamplingSinkPart mSamplingSink{*this};
+  PreviewDataPart mPreviewData{*this};
   std::map<int32_t, HostPtr<IUnknown>> mCalculations;  // channel -> the engine applied to it
   std::map<int32_t, int32_t> mApplyCounts;
   IHostDocument* mHostDocument = nullptr;

@@ -1,0 +1,103 @@
+// The settings page's preview window, its axes and its view.
+#include "settingsdlg/PreviewPaneBase.h"
+
+#include "base/Rational.h"
+#include "drawing/PreviewDataWin.h"
+#include "enumerators/framework/HostHelpers.h"
+#include "platform/uihelpers/WindowHelpers.h"
+
+#include <algorithm>
+
+namespace ExtLib {
+
+namespace {
+
+constexpr uint32_t kPreviewDataFlags = 0xC0000000u;
+constexpr int32_t kLeastCountLimit = 16;
+
+int32_t AxisOf(int32_t which) noexcept { return which == 0 ? 1 : 2; }
+
+}  // namespace
+
+PreviewPaneBase::PreviewPaneBase() = default;
+
+PreviewPaneBase::~PreviewPaneBase() {
+  samplingSource = nullptr;
+  dataInterface = nullptr;
+  window.reset();
+}
+
+void(PreviewPaneBase::CreateWindow)(IHostDocument* document, IUnknown* file, OWL::TWindow* parentWindow) {
+  hostDocument = document;
+  dataFile = file;
+  parent = parentWindow;
+  countLimit = 0;
+  record = 0;
+  gridOptionOn = true;
+  dataInterface = nullptr;
+  QOR::ComPtr<IPreviewDataProvider> provider;
+  if (file && SUCCEEDED(file->QueryInterface(IID_IPreviewDataProvider, provider.OutVoid())) && provider)
+    provider->GetPreviewData(kPreviewDataFlags, dataInterface.Out());
+  window.reset();
+  window = std::make_unique<ScrivoDraw::PreviewDataWinWButtons>(parent, dataInterface.Get());
+  if (parent && parent->GetHandle()) window->Create();
+  countLimit = std::max(MaxOfThreeCounts(hostDocument), kLeastCountLimit);
+  windowMade = true;
+}
+
+void PreviewPaneBase::SetSamplingSource(bool on) {
+  if (window) window->SetSamplingSource(on ? samplingSource.Get() : nullptr);
+}
+
+void PreviewPaneBase::ResetScale(int32_t which, const AxisRange* given) {
+  if (!window) return;
+  int32_t const axis = AxisOf(which);
+  VARIANT_BOOL follows = VARIANT_FALSE;
+  if (SUCCEEDED(window->AnyLaneAxisFlag(axis, &follows)) && follows) {
+    window->ResetAxisScale(0, axis);
+  } else if (given) {
+    SetAxisRange(which, *given);
+  }
+  if (given && window->GetLaneCount() > 0) window->Lane(0)->SetAxisRangeEx(axis, given->first, given->second, true, false);
+}
+
+void PreviewPaneBase::SetAxisRange(int32_t which, AxisRange range) {
+  if (!window || window->GetLaneCount() == 0) return;
+  int32_t const axis = AxisOf(which);
+  ScrivoDraw::ChannelPane* const lane = window->Lane(0);
+  lane->SetAxisRange(axis, range.first, range.second);
+  lane->SetAxisRangeEx(axis, range.first, range.second, true, false);
+}
+
+void PreviewPaneBase::PlaceOverPlaceholder(int32_t recordIndex) {
+  record = recordIndex;
+  if (!window || !parent || !parent->GetHandle()) return;
+  OWL::TRect const place = QOR::GetDialogItemRect(parent->GetHandle(), kPreviewPlaceholderId);
+  window->SetPageRect(place);
+}
+
+void PreviewPaneBase::GetViewPosition(int64_t* position, double* zoom) const {
+  if (!window || !position || !zoom) return;
+  int32_t tick = 0;
+  if (SUCCEEDED(window->GetVisibleStart(&tick))) *position = tick;
+  ScrivoDraw::PaneRational const scaling = window->GetHorizontalScaling();
+  *zoom = static_cast<double>(scaling.numerator) / static_cast<double>(scaling.denominator);
+}
+
+void PreviewPaneBase::SetViewPosition(int64_t position, double zoom) {
+  if (!window) return;
+  int32_t numerator = 0;
+  int32_t denominator = 1;
+  RatioFromDouble(zoom, numerator, denominator);
+  QORRationalImp ratio{numerator, denominator};
+  try {
+    ratio.Normalize();
+  } catch (const QORRationalImp::bad_rational&) {
+    return;
+  }
+  if (ratio.num <= 0) return;  // no scaling of zero or fewer samples per pixel
+  window->SetHorizontalScaling(ScrivoDraw::PaneRational{ratio.num, ratio.den}, nullptr);
+  window->ScrollToTick(static_cast<int32_t>(std::clamp<int64_t>(position, 0, INT32_MAX)), record);
+}
+
+}  // namespace ExtLib

@@ -1,0 +1,106 @@
+// The settings page's preview: made over the stand-in data file's preview data, placed on the
+// page's placeholder, its axis ranges set or left to the lanes, and its view kept and restored.
+#include "settingsdlg/PreviewPaneBase.h"
+
+#include "drawing/PreviewDataWin.h"
+#include "host/app/HostFramework.h"
+#include "host/data/DataDocument.h"
+#include "platform/owl/TWindow.h"
+#include "tests/support/HostDataFile.h"
+#include "tests/support/ScriptedModalSeam.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+using ExtLib::AxisRange;
+
+namespace {
+
+class Page : public OWL::TWindow {
+ public:
+  Page() : TWindow(nullptr, L"page") {
+    Attr.Style = WS_POPUP | WS_CLIPCHILDREN;
+    Attr.W = 600;
+    Attr.H = 300;
+  }
+};
+
+class PreviewPaneBaseTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() { ASSERT_EQ(S_OK, ondara_host::EnsureHostFramework()); }
+  void SetUp() override {
+    document = testsupport::MakeDataDocument({6000}, 0.001, [](int32_t, int32_t i) {
+      return static_cast<float>(std::sin(i * 0.02));
+    });
+    page.Create();
+    page.ShowWindow(SW_SHOWNOACTIVATE);
+    placeholder = CreateWindowExW(0, L"STATIC", L"Preview", WS_CHILD, 40, 30, 500, 200, page.GetHandle(),
+                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(ExtLib::kPreviewPlaceholderId)),
+                                  nullptr, nullptr);
+    (preview.CreateWindow)(nullptr, static_cast<IHostDataFile*>(document.Get()), &page);
+    preview.PlaceOverPlaceholder(0);
+    PumpMessages();
+  }
+  void TearDown() override { DestroyWindow(placeholder); }
+  void Range(int32_t axis, double* first, double* second) {
+    ASSERT_EQ(S_OK, preview.Window()->Lane(0)->GetAxisRange(axis, first, second));
+  }
+
+  host::HostPtr<host::DataDocument> document;
+  Page page;
+  HWND placeholder = nullptr;
+  ScriptedModalSeam seam;  // a missing resource's message box must not block the test
+  ExtLib::PreviewPaneBase preview;
+};
+
+}  // namespace
+
+TEST_F(PreviewPaneBaseTest, WindowShowsTheFilesPreviewDataOnThePlaceholder) {
+  ASSERT_NE(nullptr, preview.Window());
+  EXPECT_NE(nullptr, preview.Window()->DataSource());
+  EXPECT_EQ(16, preview.CountLimit());  // no host document
+  EXPECT_TRUE(preview.GridOptionOn());
+  RECT window{};
+  GetWindowRect(preview.Window()->GetHandle(), &window);
+  MapWindowPoints(nullptr, page.GetHandle(), reinterpret_cast<POINT*>(&window), 2);
+  EXPECT_EQ(30, window.top);
+  EXPECT_GE(window.left, 40);
+  EXPECT_LE(window.right, 540);
+  // A data file without preview data still gives a window, showing nothing.
+  ExtLib::PreviewPaneBase bare;
+  (bare.CreateWindow)(nullptr, nullptr, &page);
+  ASSERT_NE(nullptr, bare.Window());
+  EXPECT_EQ(nullptr, bare.Window()->DataSource());
+}
+
+TEST_F(PreviewPaneBaseTest, GivenRangesAreSetAndNoRangeLeavesTheAxis) {
+  const AxisRange given{-2.0, 3.0};
+  preview.ResetScale(0, &given);
+  double first = 0, second = 0;
+  Range(1, &first, &second);
+  EXPECT_DOUBLE_EQ(-2.0, first);
+  EXPECT_DOUBLE_EQ(3.0, second);
+  preview.SetAxisRange(1, AxisRange{0.5, 4.5});
+  Range(2, &first, &second);
+  EXPECT_DOUBLE_EQ(0.5, first);
+  EXPECT_DOUBLE_EQ(4.5, second);
+  preview.ResetScale(1, nullptr);
+  Range(2, &first, &second);
+  EXPECT_DOUBLE_EQ(0.5, first);
+  EXPECT_DOUBLE_EQ(4.5, second);
+}
+
+TEST_F(PreviewPaneBaseTest, ViewPositionAndZoomRoundTrip) {
+  preview.SetViewPosition(1500, 0.5);
+  EXPECT_EQ((ScrivoDraw::PaneRational{1, 2}), preview.Window()->GetHorizontalScaling());
+  int64_t position = -1;
+  double zoom = 0.0;
+  preview.GetViewPosition(&position, &zoom);
+  EXPECT_EQ(1500, position);
+  EXPECT_DOUBLE_EQ(0.5, zoom);
+  preview.SetViewPosition(200, 0.0);  // no scaling of zero samples per pixel: the view stays
+  preview.GetViewPosition(&position, &zoom);
+  EXPECT_EQ(1500, position);
+  EXPECT_DOUBLE_EQ(0.5, zoom);
+}
