@@ -26,6 +26,9 @@
 #include "settingsdlg/PlaceholderPage.h"
 #include "settingsdlg/SettingsDlgIds.h"
 #include "settingsdlg/SettingsWarningDlg.h"
+#include "settingsdlg/Sub_DetectorCAP.h"
+#include "settingsdlg/Sub_DetectorER.h"
+#include "settingsdlg/Sub_DetectorPS.h"
 #include "settingsdlg/Sub_TableOptions.h"
 
 #include <commctrl.h>
@@ -128,6 +131,9 @@ Base::ZRSubDlg* SettingsDlg::MakePage(int type, int tab) {
   const wchar_t* const name = PageClassName(type, tab);
   if (!name) return nullptr;
   if (tab == kTableOptionsTab) return new Sub_TableOptions(this, mHostDocument);
+  if (tab == 0 && (type == 1 || type == 5)) return new Sub_DetectorCAP(this, mHostDocument);
+  if (tab == 0 && type == 3) return new Sub_DetectorER(this, mHostDocument);
+  if (tab == 0 && type == 4) return new Sub_DetectorPS(this, mHostDocument);
   return new PlaceholderPage(this, mHostDocument, name);
 }
 

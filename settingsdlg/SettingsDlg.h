@@ -59,6 +59,9 @@ class SettingsDlg : public QOR::DialogBase {
   int32_t Lock() const noexcept { return mLock; }
   const QOR::UnitWithPrefix& ChannelUnits() const noexcept { return mChannelUnits; }
   Base::ZRSubDlg* CurrentPage() const noexcept { return mPage; }
+  // Set while the dialog or a page writes controls, stores or rebuilds: notifications that
+  // arrive meanwhile are dropped.
+  bool& UpdatingFlag() noexcept { return mUpdating; }
   QORControls::ErrorProvider& SourceError() const noexcept { return *mSourceError; }
 
   void SetupWindow() override;

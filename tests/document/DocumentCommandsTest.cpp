@@ -6,6 +6,7 @@
 #include "document/CycleDetector.h"
 #include "document/HelpTopic.h"
 #include "settingsdlg/SettingsDlg.h"
+#include "settingsdlg/ZRSubDlg.h"
 #include "host/framework/FrameworkRecords.h"
 #include "host/framework/HostObservation.h"
 #include "hostclient/DocViewIds.h"
@@ -245,7 +246,8 @@ TEST_F(DocumentCommandsTest, SettingsDialogOkAppliesTheCopyAndAnalysesInsideTheB
   seam.DialogScript = [&](OWL::TDialog& dialog) {
     auto& settings = dynamic_cast<ZR::Dlg::SettingsDlg&>(dialog);
     EXPECT_EQ(3, settings.Lock()) << "the host asked for the table page";
-    settings.Store().FindSetting(1001)->FromText(QOR::String(L"40"), true);
+    ASSERT_NE(settings.CurrentPage(), nullptr);
+    SetWindowTextW(settings.CurrentPage()->GetDlgItem(1008), L"40");  // the width, typed on the detector page
     dialog.CloseWindow(IDOK);
   };
   EXPECT_EQ(S_OK, Commands().Execute(DocIds::SettingsCommand::Id()));

@@ -12,6 +12,7 @@
 #include "settingsdlg/PlaceholderPage.h"
 #include "settingsdlg/SettingsDlgIds.h"
 #include "settingsdlg/SettingsWarningDlg.h"
+#include "settingsdlg/Sub_DetectorCAP.h"
 #include "settingsdlg/Sub_TableOptions.h"
 #include "tests/document/ZRDocFixture.h"
 #include "tests/support/ScriptedModalSeam.h"
@@ -177,9 +178,7 @@ TEST_F(SettingsDialogTest, StoredTypeAndTabChooseTheListTheLabelAndThePage) {
     SendMessageW(dialog.GetDlgItem(IDC_SET_TYPE), CB_GETLBTEXT, Selected(dialog, IDC_SET_TYPE), reinterpret_cast<LPARAM>(text));
     EXPECT_STREQ(text, L"Action Potential");
     EXPECT_EQ(TabText(dialog, 1), L"RMP");
-    auto* const page = dynamic_cast<ZR::Dlg::PlaceholderPage*>(dialog.CurrentPage());
-    ASSERT_NE(page, nullptr);
-    EXPECT_EQ(page->ClassName(), L"Sub_DetectorCAP");
+    EXPECT_NE(dynamic_cast<ZR::Dlg::Sub_DetectorCAP*>(dialog.CurrentPage()), nullptr);
     ChooseTab(dialog, 3);
     EXPECT_NE(dynamic_cast<ZR::Dlg::Sub_TableOptions*>(dialog.CurrentPage()), nullptr);
     EXPECT_EQ(IntIn(dialog, 2003), 3);

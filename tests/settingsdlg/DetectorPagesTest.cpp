@@ -1,0 +1,249 @@
+// The stimulated detector pages in the settings dialog: their bindings, the method list and its
+// nested pages, and when the detection preview is rebuilt (counted at a preview the test puts
+// in place of the real one).
+#include "settingsdlg/Sub_DetectorCAP.h"
+#include "settingsdlg/Sub_DetectorER.h"
+#include "settingsdlg/Sub_DetectorPS.h"
+
+#include "controls/StaticTextErrorProvider.h"
+#include "document/ZRSettingIO.h"
+#include "document/ZRSetting_Bool.h"
+#include "settingsdlg/DetectorPageIds.h"
+#include "settingsdlg/SettingsDlg.h"
+#include "settingsdlg/SettingsDlgIds.h"
+#include "settingsdlg/StimulusPages.h"
+#include "settingsdlg/SettingsWarningDlg.h"
+#include "settingsdlg/tCtrl.h"
+#include "tests/document/ZRDocFixture.h"
+#include "tests/support/ScriptedModalSeam.h"
+
+#include <commctrl.h>
+
+namespace {
+
+using ZR::Dlg::SettingsDlg;
+
+// Counts what the page asks of its preview.
+struct PreviewLog {
+  int updates = 0;
+  std::vector<bool> sources;
+  bool sampling = false;
+  int stops = 0;
+};
+
+class CountingPreview : public ZR::Dlg::DetectionPreview {
+ public:
+  explicit CountingPreview(PreviewLog& log) : mLog(log) {}
+  void Update(ZR::Doc::SettingsStore&) override { ++mLog.updates; }
+  void SetSamplingSource(bool whole) override { mLog.sources.push_back(whole); }
+  void PlaceForPosition(uint32_t) override {}
+  void SetViewPosition(int64_t, double) override {}
+  void ShowChannelRange(int32_t, uint32_t) override {}
+  bool IsSampling() override { return mLog.sampling; }
+  void StopSampling() override {
+    ++mLog.stops;
+    mLog.sampling = false;
+  }
+  void StartSampling() override { mLog.sampling = true; }
+  void FillSetupWords(uint32_t words[12]) override { std::fill(words, words + 12, 0u); }
+
+ private:
+  PreviewLog& mLog;
+};
+
+// Two 1 kHz channels of the cardiac signal, "Vm" in mV and "Im" in pA.
+host::Recording TwoChannels() {
+  host::Recording recording;
+  const std::vector<float> signal = testsupport::CardiacSignal(2000, 1000.0);
+  recording.channels.push_back(host::ChannelInfo{L"Vm", L"mV", L""});
+  recording.channels.push_back(host::ChannelInfo{L"Im", L"pA", L""});
+  host::RecordData record = host::MakeEmptyRecord(2, 0.001, true);
+  for (int c = 0; c < 2; ++c) record.samples[static_cast<size_t>(c)]->Append(signal.data(), 2000);
+  record.length = 2000;
+  recording.records.push_back(std::move(record));
+  return recording;
+}
+
+class DetectorPagesTest : public doctest::ZRDocTest {
+ protected:
+  void SetUp() override {
+    doctest::ZRDocTest::SetUp();
+    mPrevious = ZR::Dlg::SetDetectionPreviewMaker([this](auto, IUnknown*, OWL::TWindow*, ZR::Doc::SettingsStore*) {
+      return std::make_unique<CountingPreview>(mLog);
+    });
+  }
+  void TearDown() override {
+    ZR::Dlg::SetDetectionPreviewMaker(mPrevious);
+    doctest::ZRDocTest::TearDown();
+  }
+  // The dialog over a two-channel recording with the type and the settings given as texts.
+  // Setting 1000 is written directly: the store refuses the methods the pages turn into 2.
+  void Run(int type, std::vector<std::pair<int32_t, const wchar_t*>> settings,
+           const std::function<void(SettingsDlg&)>& script, int method = 2) {
+    OpenOver(TwoChannels());
+    Set(2000, std::to_wstring(type).c_str());
+    for (const auto& [id, text] : settings) Set(id, text);
+    mDoc->GetSettings().GetIntSetting(1000)->Set(method);
+    mSeam.DialogScript = [&](OWL::TDialog& dialog) {
+      if (dynamic_cast<ZR::SettingsWarningDlg*>(&dialog)) return;
+      script(static_cast<SettingsDlg&>(dialog));
+    };
+    SettingsDlg dialog(nullptr, static_cast<IHostDocument*>(mHost.Get()), 0, ZR::Dlg::PreviewSetup{});
+    dialog.Execute();
+  }
+  static void Notify(OWL::TWindow& page, int id, UINT code) {
+    page.SendMessage(WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(page.GetDlgItem(id)));
+  }
+  static void Type(OWL::TWindow& page, int id, const wchar_t* text) {
+    SetWindowTextW(page.GetDlgItem(id), text);  // its EN_CHANGE comes as a notification of its own
+    Notify(page, id, EN_CHANGE);
+  }
+  static void Spin(OWL::TWindow& page, int spinId, int delta) {
+    NMUPDOWN change{};
+    change.hdr = {page.GetDlgItem(spinId), static_cast<UINT_PTR>(spinId), static_cast<UINT>(UDN_DELTAPOS)};
+    change.iDelta = delta;
+    page.SendMessage(WM_NOTIFY, spinId, reinterpret_cast<LPARAM>(&change));
+  }
+  static void Choose(OWL::TWindow& page, int id, int position) {
+    SendMessageW(page.GetDlgItem(id), CB_SETCURSEL, position, 0);
+    Notify(page, id, CBN_SELCHANGE);
+  }
+  static std::wstring ItemText(OWL::TWindow& window, int id) {
+    wchar_t text[100] = {};
+    GetWindowTextW(window.GetDlgItem(id), text, 100);
+    return text;
+  }
+  static bool Shown(OWL::TWindow& window, int id) { return (GetWindowLongW(window.GetDlgItem(id), GWL_STYLE) & WS_VISIBLE) != 0; }
+  int IntIn(SettingsDlg& dialog, int32_t id) { return dialog.Store().GetIntSetting(id)->Get(); }
+
+  ScriptedModalSeam mSeam;
+  PreviewLog mLog;
+  ZR::Dlg::DetectionPreviewMaker mPrevious;
+};
+
+TEST_F(DetectorPagesTest, CardiacPageBindsTheWidthOfItsTypeAndTheRadiosOneFlag) {
+  for (const auto& [type, widthId] : {std::pair{1, 1001}, std::pair{5, 1035}}) {
+    Run(type, {{1001, L"3"}, {1035, L"4"}, {1036, L"t"}}, [&](SettingsDlg& dialog) {
+      auto* page = dynamic_cast<ZR::Dlg::Sub_DetectorCAP*>(dialog.CurrentPage());
+      ASSERT_NE(page, nullptr);
+      EXPECT_EQ(page->Controls().FindCtrl(IDC_DET_WIDTH)->SettingId(), widthId);
+      EXPECT_EQ(ItemText(*page, IDC_DET_WIDTH), type == 1 ? L"3" : L"4");
+      EXPECT_EQ(SendMessageW(page->GetDlgItem(IDC_DET_HALF_HEIGHT), BM_GETCHECK, 0, 0), BST_CHECKED);
+      SendMessageW(page->GetDlgItem(IDC_DET_HALF_HEIGHT), BM_SETCHECK, BST_UNCHECKED, 0);
+      SendMessageW(page->GetDlgItem(IDC_DET_AT_MIN_HEIGHT), BM_SETCHECK, BST_CHECKED, 0);
+      Notify(*page, IDC_DET_AT_MIN_HEIGHT, BN_CLICKED);
+      EXPECT_FALSE(dialog.Store().GetBoolSetting(1036)->Get());
+    });
+  }
+}
+
+// Typing waits for the timer, clicks and spin steps rebuild at once, an invalid page never does.
+TEST_F(DetectorPagesTest, PreviewRebuildsOnceAfterTypingAndAtOnceAfterAClick) {
+  Run(1, {}, [&](SettingsDlg& dialog) {
+    auto& page = *dialog.CurrentPage();
+    const int start = mLog.updates;
+    for (const wchar_t* text : {L"1", L"12", L"123"}) Type(page, IDC_DET_HEIGHT, text);
+    EXPECT_EQ(mLog.updates, start);
+    page.SendMessage(WM_TIMER, ZR::Dlg::Sub_DetectorBase::kPreviewTimer);
+    EXPECT_EQ(mLog.updates, start + 1);
+    Spin(page, IDC_DET_HEIGHT_SPIN, -1);
+    EXPECT_EQ(mLog.updates, start + 2);
+    Notify(page, IDC_DET_HALF_HEIGHT, BN_CLICKED);
+    EXPECT_EQ(mLog.updates, start + 3);
+
+    Type(page, IDC_DET_WIDTH, L"-5");  // out of range
+    page.SendMessage(WM_TIMER, ZR::Dlg::Sub_DetectorBase::kPreviewTimer);
+    Spin(page, IDC_DET_HEIGHT_SPIN, -1);
+    Notify(page, IDC_DET_HALF_HEIGHT, BN_CLICKED);
+    EXPECT_EQ(mLog.updates, start + 3);
+    Type(page, IDC_DET_WIDTH, L"5");
+    Notify(page, IDC_DET_HALF_HEIGHT, BN_CLICKED);
+    EXPECT_EQ(mLog.updates, start + 4);
+
+    mLog.sources.clear();
+    SendMessageW(dialog.GetDlgItem(IDC_SET_CHANNEL), BM_SETCHECK, BST_CHECKED, 0);
+    SendMessageW(dialog.GetDlgItem(IDC_SET_SELECTION), BM_SETCHECK, BST_UNCHECKED, 0);
+    Notify(dialog, IDC_SET_CHANNEL, BN_CLICKED);
+    SendMessageW(dialog.GetDlgItem(IDC_SET_CHANNEL), BM_SETCHECK, BST_UNCHECKED, 0);
+    SendMessageW(dialog.GetDlgItem(IDC_SET_SELECTION), BM_SETCHECK, BST_CHECKED, 0);
+    Notify(dialog, IDC_SET_SELECTION, BN_CLICKED);
+    EXPECT_EQ(mLog.sources, (std::vector<bool>{true, false}));
+
+    mLog.sampling = true;
+  });
+  EXPECT_EQ(mLog.stops, 1);  // closing the page stops the preview's sampling
+}
+
+TEST_F(DetectorPagesTest, SourceChangeReloadsTheNewChannelAndRebuildsOnce) {
+  Run(1, {{1006, L"0.5"}}, [&](SettingsDlg& dialog) {
+    auto& page = *dialog.CurrentPage();
+    const int start = mLog.updates;
+    SendMessageW(dialog.GetDlgItem(IDC_SET_SOURCE), CB_SETCURSEL, 1, 0);
+    Notify(dialog, IDC_SET_SOURCE, CBN_SELCHANGE);
+    EXPECT_EQ(mLog.updates, start + 1);
+    EXPECT_EQ(dialog.Store().GetLongValue(2001), 1);
+    EXPECT_FALSE(ItemText(page, IDC_DET_HEIGHT).empty());
+  });
+}
+
+TEST_F(DetectorPagesTest, EvokedResponseMethodsChooseTheirNestedPage) {
+  Run(3, {}, [&](SettingsDlg& dialog) {
+    auto* page = dynamic_cast<ZR::Dlg::Sub_DetectorER*>(dialog.CurrentPage());
+    ASSERT_NE(page, nullptr);
+    EXPECT_EQ(IntIn(dialog, 1000), 2);
+    EXPECT_EQ(ItemText(*page, IDC_DET_METHOD), L"Time from start of block");
+    EXPECT_EQ(SendMessageW(page->GetDlgItem(IDC_DET_METHOD), CB_GETCOUNT, 0, 0), 3);
+    EXPECT_NE(dynamic_cast<ZR::Dlg::SubSub_FixedPosition*>(page->Method().Nested()), nullptr);
+    for (int id : {IDC_DET_RESPONSES, IDC_DET_FROM, IDC_DET_TO, IDC_DET_ER_MS_TO, IDC_DET_ER_AFTER})
+      EXPECT_TRUE(Shown(*page, id)) << id;
+
+    Choose(*page, IDC_DET_METHOD, 2);
+    auto* nested = dynamic_cast<ZR::Dlg::SubSub_MinHeightMaxWidthSkipTime*>(page->Method().Nested());
+    ASSERT_NE(nested, nullptr);
+    EXPECT_EQ(IntIn(dialog, 1000), 4);
+    EXPECT_EQ(ItemText(*nested, IDC_STIM_SKIP_LABEL), L"S&tart:");
+    EXPECT_EQ(ItemText(*nested, IDC_STIM_SKIP_UNIT), L"ms into block");
+    EXPECT_EQ(nested->Controls().FindCtrl(IDC_STIM_SKIP)->SettingId(), 1004);
+    EXPECT_EQ(nested->Controls().FindCtrl(IDC_STIM_MIN_HEIGHT)->SettingId(), 1002);
+
+    Choose(*page, IDC_DET_METHOD, 1);
+    nested = dynamic_cast<ZR::Dlg::SubSub_MinHeightMaxWidthSkipTime*>(page->Method().Nested());
+    ASSERT_NE(nested, nullptr);
+    EXPECT_EQ(ItemText(*nested, IDC_STIM_SKIP_LABEL), L"Min &interval:");
+    EXPECT_EQ(ItemText(*nested, IDC_STIM_SKIP_UNIT), L"ms");
+    EXPECT_EQ(nested->Controls().FindCtrl(IDC_STIM_SKIP)->SettingId(), 1027);
+
+    // No entry chosen: the stored method and its nested page stay.
+    const int updates = mLog.updates;
+    Choose(*page, IDC_DET_METHOD, -1);
+    EXPECT_EQ(IntIn(dialog, 1000), 3);
+    EXPECT_EQ(page->Method().Nested(), nested);
+    EXPECT_TRUE(page->IsValid());
+    EXPECT_EQ(mLog.updates, updates);
+
+    SendMessageW(page->GetDlgItem(IDC_DET_RESPONSES), BM_SETCHECK, BST_UNCHECKED, 0);
+    Notify(*page, IDC_DET_RESPONSES, BN_CLICKED);
+    for (int id : {IDC_DET_FROM, IDC_DET_TO, IDC_DET_HEIGHT, IDC_DET_ER_MS_TO, IDC_DET_ER_AFTER, IDC_DET_MIN_HEIGHT_LABEL})
+      EXPECT_FALSE(IsWindowEnabled(page->GetDlgItem(id))) << id;
+    EXPECT_FALSE(dialog.Store().GetBoolSetting(1009)->Get());
+  }, 1);
+}
+
+TEST_F(DetectorPagesTest, PopulationSpikeNestedHeightIsItsOwnSetting) {
+  Run(4, {}, [&](SettingsDlg& dialog) {
+    auto* page = dynamic_cast<ZR::Dlg::Sub_DetectorPS*>(dialog.CurrentPage());
+    ASSERT_NE(page, nullptr);
+    auto* nested = dynamic_cast<ZR::Dlg::SubSub_MinHeightMaxWidthSkipTime*>(page->Method().Nested());
+    ASSERT_NE(nested, nullptr);
+    EXPECT_EQ(nested->Controls().FindCtrl(IDC_STIM_MIN_HEIGHT)->SettingId(), 1028);
+    EXPECT_TRUE(Shown(*page, IDC_DET_FROM));
+    // A nested value out of range makes the page invalid and keeps the preview as it was.
+    const int updates = mLog.updates;
+    Type(*nested, IDC_STIM_MAX_WIDTH, L"-1");
+    page->SendMessage(WM_TIMER, ZR::Dlg::Sub_DetectorBase::kPreviewTimer);
+    EXPECT_FALSE(page->IsValid());
+    EXPECT_EQ(mLog.updates, updates);
+  }, 3);
+}
+
+}  // namespace
