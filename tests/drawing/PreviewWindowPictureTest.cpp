@@ -1,9 +1,10 @@
 // A preview window in a frame of its own over a real recording, as the settings dialog shows
-// one: lanes, time labels, scroll bar, zoom ratio and both button groups. With
+// one: a grid and the trace in the lane, time labels, scroll bar, zoom ratio and both button groups. With
 // ONDARA_PICTURE_DIR set, the frame is also written there as preview-window.png to be looked at.
 #include "drawing/PreviewDataWin.h"
 
 #include "controls/UxMenuGadget.h"
+#include "drawing/GraticuleDrawer.h"
 #include "drawing/ScrollBarWin.h"
 #include "drawing/TraceDrawers.h"
 #include "drawing/ZoomControlWin.h"
@@ -70,6 +71,8 @@ TEST(PreviewWindowPicture, ShowsLanesTimeLabelsScrollBarZoomRatioAndBothButtonGr
   const COLORREF blue = RGB(0, 0, 192);
   QOR::ComPtr<PolyLineTraceDrawer> trace(new PolyLineTraceDrawer(&blue, 1, 0, kTraceKind, ChannelPair{0, 0x40000000},
                                                                  {kLayerPairAll, kLayerPairAllSecond}));
+  QOR::ComPtr<GraticuleDrawer> grid(new GraticuleDrawer(0, RGB(200, 200, 200), ChannelPair{0, 0x40000000}));
+  EXPECT_EQ(S_OK, window->AddTraceDrawer(grid.Get()));
   EXPECT_EQ(S_OK, window->AddTraceDrawer(trace.Get()));
   // The sino-atrial cell's potential in volts, as the lane's axis hands it to its drawers.
   window->Lane(0)->SetAxisRange(1, -0.075, 0.035);
