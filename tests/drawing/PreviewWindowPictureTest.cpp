@@ -1,6 +1,6 @@
 // A preview window in a frame of its own over a real recording, as the settings dialog shows
-// one: a grid and the trace in the lane, time labels, scroll bar, zoom ratio and both button groups. With
-// ONDARA_PICTURE_DIR set, the frame is also written there as preview-window.png to be looked at.
+// one: a grid and the trace in the lane, time labels, scroll bar, zoom ratio and both button
+// groups. With ONDARA_PICTURE_DIR set, the frame is also written there to be looked at.
 #include "drawing/PreviewDataWin.h"
 
 #include "controls/UxMenuGadget.h"
