@@ -29,6 +29,7 @@
 #include "settingsdlg/Sub_DetectorCAP.h"
 #include "settingsdlg/Sub_DetectorER.h"
 #include "settingsdlg/Sub_DetectorPS.h"
+#include "settingsdlg/Sub_DetectorUnStim.h"
 #include "settingsdlg/Sub_TableOptions.h"
 
 #include <commctrl.h>
@@ -134,6 +135,7 @@ Base::ZRSubDlg* SettingsDlg::MakePage(int type, int tab) {
   if (tab == 0 && (type == 1 || type == 5)) return new Sub_DetectorCAP(this, mHostDocument);
   if (tab == 0 && type == 3) return new Sub_DetectorER(this, mHostDocument);
   if (tab == 0 && type == 4) return new Sub_DetectorPS(this, mHostDocument);
+  if (tab == 0 && (type == 0 || type == 2)) return new Sub_DetectorUnStim(this, mHostDocument);
   return new PlaceholderPage(this, mHostDocument, name);
 }
 

@@ -14,112 +14,14 @@
 #include "settingsdlg/StimulusPages.h"
 #include "settingsdlg/SettingsWarningDlg.h"
 #include "settingsdlg/tCtrl.h"
-#include "tests/document/ZRDocFixture.h"
-#include "tests/support/ScriptedModalSeam.h"
+#include "tests/settingsdlg/DetectorPageFixture.h"
 
 #include <commctrl.h>
 
 namespace {
 
+using dettest::DetectorPagesTest;
 using ZR::Dlg::SettingsDlg;
-
-// Counts what the page asks of its preview.
-struct PreviewLog {
-  int updates = 0;
-  std::vector<bool> sources;
-  bool sampling = false;
-  int stops = 0;
-};
-
-class CountingPreview : public ZR::Dlg::DetectionPreview {
- public:
-  explicit CountingPreview(PreviewLog& log) : mLog(log) {}
-  void Update(ZR::Doc::SettingsStore&) override { ++mLog.updates; }
-  void SetSamplingSource(bool whole) override { mLog.sources.push_back(whole); }
-  void PlaceForPosition(uint32_t) override {}
-  void SetViewPosition(int64_t, double) override {}
-  void ShowChannelRange(int32_t, uint32_t) override {}
-  bool IsSampling() override { return mLog.sampling; }
-  void StopSampling() override {
-    ++mLog.stops;
-    mLog.sampling = false;
-  }
-  void StartSampling() override { mLog.sampling = true; }
-  void FillSetupWords(uint32_t words[12]) override { std::fill(words, words + 12, 0u); }
-
- private:
-  PreviewLog& mLog;
-};
-
-// Two 1 kHz channels of the cardiac signal, "Vm" in mV and "Im" in pA.
-host::Recording TwoChannels() {
-  host::Recording recording;
-  const std::vector<float> signal = testsupport::CardiacSignal(2000, 1000.0);
-  recording.channels.push_back(host::ChannelInfo{L"Vm", L"mV", L""});
-  recording.channels.push_back(host::ChannelInfo{L"Im", L"pA", L""});
-  host::RecordData record = host::MakeEmptyRecord(2, 0.001, true);
-  for (int c = 0; c < 2; ++c) record.samples[static_cast<size_t>(c)]->Append(signal.data(), 2000);
-  record.length = 2000;
-  recording.records.push_back(std::move(record));
-  return recording;
-}
-
-class DetectorPagesTest : public doctest::ZRDocTest {
- protected:
-  void SetUp() override {
-    doctest::ZRDocTest::SetUp();
-    mPrevious = ZR::Dlg::SetDetectionPreviewMaker([this](auto, IUnknown*, OWL::TWindow*, ZR::Doc::SettingsStore*) {
-      return std::make_unique<CountingPreview>(mLog);
-    });
-  }
-  void TearDown() override {
-    ZR::Dlg::SetDetectionPreviewMaker(mPrevious);
-    doctest::ZRDocTest::TearDown();
-  }
-  // The dialog over a two-channel recording with the type and the settings given as texts.
-  // Setting 1000 is written directly: the store refuses the methods the pages turn into 2.
-  void Run(int type, std::vector<std::pair<int32_t, const wchar_t*>> settings,
-           const std::function<void(SettingsDlg&)>& script, int method = 2) {
-    OpenOver(TwoChannels());
-    Set(2000, std::to_wstring(type).c_str());
-    for (const auto& [id, text] : settings) Set(id, text);
-    mDoc->GetSettings().GetIntSetting(1000)->Set(method);
-    mSeam.DialogScript = [&](OWL::TDialog& dialog) {
-      if (dynamic_cast<ZR::SettingsWarningDlg*>(&dialog)) return;
-      script(static_cast<SettingsDlg&>(dialog));
-    };
-    SettingsDlg dialog(nullptr, static_cast<IHostDocument*>(mHost.Get()), 0, ZR::Dlg::PreviewSetup{});
-    dialog.Execute();
-  }
-  static void Notify(OWL::TWindow& page, int id, UINT code) {
-    page.SendMessage(WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(page.GetDlgItem(id)));
-  }
-  static void Type(OWL::TWindow& page, int id, const wchar_t* text) {
-    SetWindowTextW(page.GetDlgItem(id), text);  // its EN_CHANGE comes as a notification of its own
-    Notify(page, id, EN_CHANGE);
-  }
-  static void Spin(OWL::TWindow& page, int spinId, int delta) {
-    NMUPDOWN change{};
-    change.hdr = {page.GetDlgItem(spinId), static_cast<UINT_PTR>(spinId), static_cast<UINT>(UDN_DELTAPOS)};
-    change.iDelta = delta;
-    page.SendMessage(WM_NOTIFY, spinId, reinterpret_cast<LPARAM>(&change));
-  }
-  static void Choose(OWL::TWindow& page, int id, int position) {
-    SendMessageW(page.GetDlgItem(id), CB_SETCURSEL, position, 0);
-    Notify(page, id, CBN_SELCHANGE);
-  }
-  static std::wstring ItemText(OWL::TWindow& window, int id) {
-    wchar_t text[100] = {};
-    GetWindowTextW(window.GetDlgItem(id), text, 100);
-    return text;
-  }
-  static bool Shown(OWL::TWindow& window, int id) { return (GetWindowLongW(window.GetDlgItem(id), GWL_STYLE) & WS_VISIBLE) != 0; }
-  int IntIn(SettingsDlg& dialog, int32_t id) { return dialog.Store().GetIntSetting(id)->Get(); }
-
-  ScriptedModalSeam mSeam;
-  PreviewLog mLog;
-  ZR::Dlg::DetectionPreviewMaker mPrevious;
-};
 
 TEST_F(DetectorPagesTest, CardiacPageBindsTheWidthOfItsTypeAndTheRadiosOneFlag) {
   for (const auto& [type, widthId] : {std::pair{1, 1001}, std::pair{5, 1035}}) {
