@@ -23,6 +23,7 @@
 #include "platform/owl/TRadioButton.h"
 #include "platform/owl/TStatic.h"
 #include "platform/owl/TTabControl.h"
+#include "settingsdlg/CalcPages.h"
 #include "settingsdlg/PlaceholderPage.h"
 #include "settingsdlg/SettingsDlgIds.h"
 #include "settingsdlg/SettingsWarningDlg.h"
@@ -30,6 +31,7 @@
 #include "settingsdlg/Sub_DetectorER.h"
 #include "settingsdlg/Sub_DetectorPS.h"
 #include "settingsdlg/Sub_DetectorUnStim.h"
+#include "settingsdlg/Sub_Baseline.h"
 #include "settingsdlg/Sub_TableOptions.h"
 
 #include <commctrl.h>
@@ -42,6 +44,8 @@ constexpr int32_t kSettingTab = 2003;
 constexpr int32_t kSettingRegionMode = 2004;
 constexpr int32_t kRegionSettings[] = {2005, 2006, 2007, 2008};
 constexpr int32_t kSettingResultsKept = 2012;
+constexpr int kBaselineTab = 1;
+constexpr int kCalculationsTab = 2;
 constexpr int kTableOptionsTab = 3;
 constexpr uint32_t kChannelCalcKind = 2;
 
@@ -136,7 +140,20 @@ Base::ZRSubDlg* SettingsDlg::MakePage(int type, int tab) {
   if (tab == 0 && type == 3) return new Sub_DetectorER(this, mHostDocument);
   if (tab == 0 && type == 4) return new Sub_DetectorPS(this, mHostDocument);
   if (tab == 0 && (type == 0 || type == 2)) return new Sub_DetectorUnStim(this, mHostDocument);
+  if (tab == kBaselineTab) return new Sub_Baseline(this, mHostDocument);
+  if (tab == kCalculationsTab) return MakeCalculationsPage(type);
   return new PlaceholderPage(this, mHostDocument, name);
+}
+
+Base::ZRSubDlg* SettingsDlg::MakeCalculationsPage(int type) {
+  switch (type) {
+    case 0: return new Sub_CalcGen(this, mHostDocument);
+    case 1: return new Sub_CalcCAP(this, mHostDocument);
+    case 2: return new Sub_CalcSynap(this, mHostDocument);
+    case 3: return new Sub_CalcER(this, mHostDocument);
+    case 4: return new Sub_CalcPS(this, mHostDocument);
+    default: return new Sub_CalcNAP(this, mHostDocument);
+  }
 }
 
 int SettingsDlg::SelectedType() const noexcept { return Doc::AnalysisTypeFromListPos(mTypeList->GetSelIndex()); }

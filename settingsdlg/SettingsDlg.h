@@ -78,6 +78,10 @@ class SettingsDlg : public QOR::DialogBase {
   virtual Base::ZRSubDlg* MakePage(int type, int tab);
 
  private:
+  // The Calculations page of a type 0 to 5.
+  Base::ZRSubDlg* MakeCalculationsPage(int type);
+
+ private:
   void ShowPage();
   void StoreDialogState();
   void RefreshChannelUnits();

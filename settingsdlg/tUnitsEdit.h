@@ -27,6 +27,8 @@ class tUnitsEdit : public tEditLabelError {
   // x in the prefixed unit with six significant digits; the label shows the unit.
   void ShowValue(double x);
   double Multiplier() const noexcept;
+  // The unit of the next Load and Store (the channel's, after a source change).
+  void SetUnit(const QOR::UnitWithPrefix& unit) { mUnit = unit; }
 
  protected:
   bool TextReadsWhole(const std::wstring& text) const override;
