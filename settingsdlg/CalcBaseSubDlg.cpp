@@ -24,9 +24,14 @@ void CalcBaseSubDlg::Store() { mList->StoreAll(); }
 
 bool CalcBaseSubDlg::IsValid() { return mList->AllValid(); }
 
+// The edits' change notifications are not passed on while they load: a pair told of its first
+// member's new text would store its second member's old text (another channel's after a source
+// change) over the setting before that member loads.
 void CalcBaseSubDlg::Load() {
   if (Owner()) FollowChannelUnits(*mList, Owner()->ChannelUnits());
+  mLoading = true;
   mList->LoadAll();
+  mLoading = false;
   AfterLoad();
 }
 
@@ -38,7 +43,7 @@ void CalcBaseSubDlg::SetupWindow() {
 LRESULT CalcBaseSubDlg::EvCommand(UINT id, HWND control, UINT notifyCode) {
   const auto controlId = static_cast<int32_t>(id);
   const int32_t* const changes = mTable.changeIds;
-  if (control && notifyCode == EN_CHANGE && changes &&
+  if (control && notifyCode == EN_CHANGE && changes && !mLoading &&
       std::find(changes, changes + mTable.changeCount, controlId) != changes + mTable.changeCount)
     mList->OnControlNotify(controlId);
   if (control && notifyCode == BN_CLICKED) OnClicked(controlId);

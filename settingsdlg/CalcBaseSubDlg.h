@@ -38,6 +38,7 @@ class CalcBaseSubDlg : public Base::ZRSubDlg {
   // A member of the page, so the wrappers go before the page's window object.
   std::unique_ptr<tCtrlList> mList;
   PageTable mTable{};
+  bool mLoading = false;
 };
 
 }  // namespace ZR::Dlg
