@@ -6,6 +6,7 @@
 #include "host/app/HostFramework.h"
 #include "host/app/HostProgress.h"
 #include "host/app/ModuleLoader.h"
+#include "host/app/SettingsScriptPlayer.h"
 #include "host/app/TableText.h"
 #include "host/app/ViewShow.h"
 #include "host/common/HostString.h"
@@ -45,7 +46,7 @@ constexpr wchar_t kUsage[] =
     L"         [--height V] [--set ID=VALUE]... [--cancel-at PERCENT] [--table] [--online TICKS]\n"
     L"         [--documents FILE] [--show VIEW]... [--event N] [--screenshot DIR]\n"
     L"         [--calc MEASUREMENT:TOP:BOTTOM --calc-csv FILE] [--calc-dialog]\n"
-    L"         [--settings-dialog]\n"
+    L"         [--settings-dialog] [--settings SCRIPT]\n"
     L"  --type     the analysis type by name (any case) or number 0-5\n"
     L"  --channel  the analysis channel, counted from 1\n"
     L"  --set      a setting by id with its value in base units, e.g. --set 1006=0.0005\n"
@@ -60,6 +61,9 @@ constexpr wchar_t kUsage[] =
     L"             from BOTTOM to TOP and write that channel to the --calc-csv file\n"
     L"  --calc-dialog  after the analysis, open the calculation's settings dialog for a new\n"
     L"             channel and print the settings it ends with\n"
+    L"  --settings SCRIPT  before the analysis, open the settings dialog as its menu command does\n"
+    L"             and play the script's steps on it (\"-\": leave it to a person); a step that\n"
+    L"             cannot be done ends the command with one line naming it and status 2\n"
     L"  --settings-dialog  after the analysis, open the document's settings dialog as its\n"
     L"             \"Settings...\" menu command does\n";
 // The analysis types by number, as the module's settings list them.
@@ -90,6 +94,8 @@ struct AnalyzeArguments {
   ViewShowRequest show;
   bool calcDialog = false;
   bool settingsDialog = false;
+  // A settings dialog script played before the analysis; "-" opens the dialog for a person.
+  std::wstring settingsScript;
 };
 
 void PrintError(const std::string& utf8) {
@@ -166,6 +172,9 @@ bool ParseArguments(int argc, wchar_t** argv, AnalyzeArguments* args) {
     } else if (name == L"--online") {
       ok = ParseInt(value, 1, INT32_MAX, &number);
       args->onlineBatch = static_cast<int32_t>(number);
+    } else if (name == L"--settings") {
+      ok = !value.empty();
+      args->settingsScript = value;
     } else if (name == L"--documents") {
       args->documents = value;
     } else if (name == L"--calc") {
@@ -344,6 +353,13 @@ int Run(const AnalyzeArguments& args) {
                (channels == 1 ? " channel" : " channels"));
     hostDocument->CloseChildDocuments();
     return 2;
+  }
+  if (!args.settingsScript.empty()) {
+    const int played = RunSettingsDialogScript(document.Get(), args.settingsScript);
+    if (played != 0) {
+      hostDocument->CloseChildDocuments();
+      return played;
+    }
   }
   host::Progress().cancelAtPercent = args.cancelAt;
   host::Progress().showOnTerminal = _isatty(_fileno(stderr)) != 0;
