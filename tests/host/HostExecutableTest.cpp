@@ -374,3 +374,76 @@ TEST(HostExecutable, ShowTakesACommaListOfViewsAndPicturesEach) {
   ASSERT_TRUE(RunHost(recording + L"--show analysis,graph", refused));
   EXPECT_EQ(2u, refused.exitCode) << refused.output;
 }
+
+namespace {
+
+// A settings script in a temporary file; empty when it cannot be written.
+std::wstring WriteScript(const char* text) {
+  wchar_t directory[MAX_PATH];
+  wchar_t path[MAX_PATH];
+  if (!GetTempPathW(MAX_PATH, directory) || !GetTempFileNameW(directory, L"ons", 0, path)) return L"";
+  FILE* file = _wfopen(path, L"wb");
+  if (!file) return L"";
+  std::fputs(text, file);
+  std::fclose(file);
+  return path;
+}
+
+// Cardiac peaks with the settings a script plays on the real dialog: what OK leaves is what the
+// same options give, an invalid value fails at OK, Cancel changes nothing.
+TEST(HostExecutable, SettingsScriptPlaysTheDialogBeforeTheAnalysis) {
+  ASSERT_TRUE(HostBuilt()) << "ondara-host.exe is not beside the test program";
+  const std::wstring recording = WriteCardiacRecording();
+  ASSERT_FALSE(recording.empty());
+  const std::wstring analyze = L"analyze --recording \"" + recording + L"\" --table --set 1006=0.03 --set 1036=f ";
+  const auto withScript = [&](const char* text, RunResult& run) {
+    const std::wstring script = WriteScript(text);
+    ASSERT_FALSE(script.empty());
+    ASSERT_TRUE(RunHost(analyze + L"--settings \"" + script + L"\"", run));
+    DeleteFileW(script.c_str());
+  };
+
+  RunResult scripted;
+  withScript("type Cardiac Action Potential\ntab Table Options\nclick APD40\nclick TRise\nok\n", scripted);
+  RunResult direct;
+  ASSERT_TRUE(RunHost(analyze + L"--type 1 --set 37=f --set 17=f", direct));
+  ASSERT_EQ(0u, scripted.exitCode) << scripted.output.substr(0, 300);
+  EXPECT_TRUE(direct.output == scripted.output) << scripted.output.substr(0, 300);
+  EXPECT_EQ(std::string::npos, scripted.output.find("APD40")) << scripted.output.substr(0, 300);
+  EXPECT_EQ(std::string::npos, scripted.output.find("TRise")) << scripted.output.substr(0, 300);
+  EXPECT_NE(std::string::npos, scripted.output.find("\r\n3\t")) << scripted.output.substr(0, 300);
+
+  RunResult invalid;
+  withScript("type Cardiac Action Potential\ntab Calculations\nenter Rise and fall between = 50\nenter % and = 50\nok\n",
+             invalid);
+  EXPECT_EQ(2u, invalid.exitCode) << invalid.output;
+  EXPECT_NE(std::string::npos, invalid.output.find(":5: ok: the settings are invalid")) << invalid.output;
+  EXPECT_EQ(std::string::npos, invalid.output.find("\r\nAvg")) << "no analysis after a failed step";
+
+  RunResult cancelled;
+  withScript("type Evoked Response\ntab Table Options\nclick TRise\ncancel\n", cancelled);
+  RunResult untouched;
+  ASSERT_TRUE(RunHost(analyze, untouched));
+  EXPECT_EQ(0u, cancelled.exitCode) << cancelled.output.substr(0, 300);
+  EXPECT_TRUE(untouched.output == cancelled.output) << cancelled.output.substr(0, 300);
+
+  const struct {
+    const char* script;
+    const char* line;
+  } failures[] = {
+      {"tab Baseline\nenter No such label = 3\nok\n", ":2: enter No such label = 3: there is no edit 'No such label'"},
+      {"type Cardiac Action Potential\ntab Baseline\n", ":2: tab Baseline: there is no tab 'Baseline'"},
+      {"type Population Spike\ntab Baseline\nclick Automatic\nok\n", ":3: click Automatic: 'Automatic' is disabled"},
+      {"tab Baseline\nenter Start is the first point = 1234\n", "'Start is the first point' took '123'"},
+      {"tab Baseline\n", ": the script ends while the settings dialog is open"},
+  };
+  for (const auto& failure : failures) {
+    RunResult run;
+    withScript(failure.script, run);
+    EXPECT_EQ(2u, run.exitCode) << failure.script << run.output;
+    EXPECT_NE(std::string::npos, run.output.find(failure.line)) << failure.script << run.output;
+    EXPECT_EQ(1, std::count(run.output.begin(), run.output.end(), '\n')) << run.output;
+  }
+}
+
+}  // namespace
