@@ -223,28 +223,61 @@ HRESULT STDMETHODCALLTYPE GraticuleDrawer::SetDataPane(IDrawerDataPane* pane) no
   return S_OK;
 }
 
-// The lane's attributes are its display mode; a lane showing values keeps a label column of ten
-// characters of the default GUI font, and the source is told of the room the labels need.
+// The lane's attributes are its display mode; a lane showing values keeps a label column ten
+// characters of the label scale wide, and the source is told of the room the labels need.
 void GraticuleDrawer::LayOutLabels() noexcept {
   int32_t attributes = 0;
   if (!mDataPane || mDataPane->GetLaneAttributes(mLaneIndex, &attributes) != S_OK || !mSource) return;
   mDisplayMode = attributes;
   mLabelWidth = 2;
-  if (mDisplayMode != 0) {
-    HDC const screen = GetDC(nullptr);
-    if (screen) {
-      HGDIOBJ const old = SelectObject(screen, GetStockObject(DEFAULT_GUI_FONT));
-      TEXTMETRICW metrics{};
-      if (GetTextMetricsW(screen, &metrics)) mLabelWidth = 10 * metrics.tmAveCharWidth;
-      SelectObject(screen, old);
-      ReleaseDC(nullptr, screen);
-    }
+  if (mDisplayMode != 0 && MakeLabelScale()) {
+    QOR::ComPtr<IScaleLabels> labels;
+    int32_t width = 0;
+    if (SUCCEEDED(mLabelScale.As(IID_IScaleLabels, labels)) && labels &&
+        SUCCEEDED(labels->GetLabelWidth(nullptr, 10, &width)) && width > 0)
+      mLabelWidth = width;
   }
   QOR::ComPtr<IRecordDataPixMap> scale;
   if (FAILED(mSource->QueryInterface(IID_IRecordDataPixMap, scale.OutVoid())) || !scale) return;
   scale->RequestMargin(0, 0);
   scale->RequestMargin(0x80000001u, 7);
   scale->RequestMargin(0x80000002u, mLabelWidth + 5);
+}
+
+bool GraticuleDrawer::MakeLabelScale() noexcept {
+  if (!mLabelScale && FAILED(MGraph1::CreateScale(mLabelScale.Out(), 0, 0, kScaleCreateY))) mLabelScale = nullptr;
+  return static_cast<bool>(mLabelScale);
+}
+
+// The label column (its channel holding values in the record) ends two columns left of where
+// the pane's negative origin places the data's start; without it, a two-pixel axis line stands
+// there when it lies near the repainted columns.
+void GraticuleDrawer::DrawLabelColumn(HDC dc, int64_t offset, int32_t column, int32_t left, int32_t right,
+                                      int32_t record) noexcept {
+  const int32_t height = Height();
+  const int64_t edge = column - offset;  // x - offset
+  bool labelled = false;
+  if (offset < 0 && record > 0 && mDisplayMode != 0 && mDataPane && mHostData && mLabelScale) {
+    int32_t extent[2] = {0, 0};
+    VARIANT_BOOL holds = VARIANT_FALSE;
+    QOR::ComPtr<IScaleLabels> labels;
+    if (mDataPane->GetLaneExtent(mLaneIndex, 0, extent) == S_OK &&
+        SUCCEEDED(mHostData->GetValidity(mFlags & 0xFFFFFF00u, record, extent[0], &holds)) && holds &&
+        SUCCEEDED(mLabelScale.As(IID_IScaleLabels, labels)) && labels && edge < INT32_MAX) {
+      const RECT box{static_cast<LONG>(edge - mLabelWidth), 0, static_cast<LONG>(edge - 2), height};
+      labels->DrawLabels(dc, &box);
+      const RECT line{static_cast<LONG>(edge - 1), 0, static_cast<LONG>(edge), height};
+      FillRect(dc, &line, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+      labelled = true;
+    }
+  }
+  const int64_t axis = edge - 3;
+  if (!labelled && offset < -1 && axis >= left - 3 && axis < right + 3) {
+    HBRUSH const brush = CreateSolidBrush(mAxisLineColour);
+    const RECT line{static_cast<LONG>(axis), 2, static_cast<LONG>(axis + 2), height - 2};
+    FillRect(dc, &line, brush);
+    DeleteObject(brush);
+  }
 }
 
 COLORREF GraticuleDrawer::GridInk(HDC dc) const noexcept {
@@ -254,7 +287,7 @@ COLORREF GraticuleDrawer::GridInk(HDC dc) const noexcept {
   return nearest == CLR_INVALID ? ink : nearest;
 }
 
-HRESULT STDMETHODCALLTYPE GraticuleDrawer::Draw(HDC dc, int64_t first, int64_t last, DrawOrigin, int32_t column,
+HRESULT STDMETHODCALLTYPE GraticuleDrawer::Draw(HDC dc, int64_t first, int64_t last, DrawOrigin origin, int32_t column,
                                                 const RECT* clip, uint32_t, int32_t word, const void* scale) noexcept {
   if (!dc || !clip) return E_POINTER;
   const int32_t height = Height();
@@ -272,6 +305,7 @@ HRESULT STDMETHODCALLTYPE GraticuleDrawer::Draw(HDC dc, int64_t first, int64_t l
     DeleteObject(brush);
   }
   if (mDisplayMode != 0 && word != mCachedRange) RebuildFromReadOut(word);
+  DrawLabelColumn(dc, origin.position, column, left, right, word);
   const auto* segment = static_cast<const LaneSegment*>(scale);
   const double o = segment ? segment->gridOrigin : 0.0;
   const double s = segment ? segment->gridSpacing : 0.0;
@@ -316,8 +350,7 @@ HRESULT STDMETHODCALLTYPE GraticuleDrawer::Draw(HDC dc, int64_t first, int64_t l
 
 void GraticuleDrawer::RebuildFromReadOut(int32_t record) noexcept {
   if (!mDataPane || Height() <= 0) return;
-  if (!mLabelScale && FAILED(MGraph1::CreateScale(mLabelScale.Out(), 0, 0, kScaleCreateY))) return;
-  if (!mLabelScale) return;
+  if (!MakeLabelScale()) return;
   QOR::IQORString* units = nullptr;
   LaneUnitsRecord found{static_cast<int32_t>(0x80000000u), 0xC0000000u, std::numeric_limits<double>::infinity(),
                         -std::numeric_limits<double>::infinity(), 1.0, 0.0};

@@ -59,6 +59,10 @@ class GraticuleDrawer : public DrawerBase {
                               int32_t to, bool* drawn) noexcept;
   void RebuildValueGrid(IScaleTicks* ticks) noexcept;
   void LayOutLabels() noexcept;
+  bool MakeLabelScale() noexcept;
+  // offset: the lane origin's position; column: the first repainted column; record: the Draw
+  // range argument.
+  void DrawLabelColumn(HDC dc, int64_t offset, int32_t column, int32_t left, int32_t right, int32_t record) noexcept;
   // The value grid of the lane's own read-out (display mode set): the pane's units and range for
   // the record through the label scale's ticks.
   void RebuildFromReadOut(int32_t record) noexcept;

@@ -167,3 +167,17 @@ struct IScaleTicks : IUnknown {
   // Slot 7: the values the axis may take (its outer limits).
   virtual HRESULT STDMETHODCALLTYPE GetValidRange(double* minimum, double* maximum) = 0;
 };
+
+// {01CCAF14-846E-4E9F-B22D-32F81ED4126B}
+inline constexpr GUID IID_IScaleLabels = {
+    0x01CCAF14, 0x846E, 0x4E9F, {0xB2, 0x2D, 0x32, 0xF8, 0x1E, 0xD4, 0x12, 0x6B}};
+
+// Asked of a scale with QueryInterface: its value labels in a column beside a lane.
+struct IScaleLabels : IUnknown {
+  // Slot 3: pixels that characters average characters of the label font take on dc (null: the
+  // screen).
+  virtual HRESULT STDMETHODCALLTYPE GetLabelWidth(HDC dc, int32_t characters, int32_t* width) = 0;
+  // Slot 4: writes the tick values right-aligned into rect, each centred on its tick's row (the
+  // rows of the scale's area) and kept inside rect; nothing is drawn outside rect.
+  virtual HRESULT STDMETHODCALLTYPE DrawLabels(HDC dc, const RECT* rect) = 0;
+};

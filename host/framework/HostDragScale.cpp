@@ -59,6 +59,7 @@ void* HostDragScale::FindInterface(REFIID iid) {
   if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDragScale)) return static_cast<IDragScale*>(this);
   if (IsEqualIID(iid, IID_IScaleTicks)) return static_cast<IScaleTicks*>(this);
   if (IsEqualIID(iid, IID_IOleWindow)) return static_cast<IOleWindow*>(this);
+  if (IsEqualIID(iid, IID_IScaleLabels)) return static_cast<IScaleLabels*>(this);
   return nullptr;
 }
 
@@ -352,6 +353,49 @@ HRESULT STDMETHODCALLTYPE HostDragScale::GetPixelRect(RECT* rect) noexcept {
   if (!rect) return E_POINTER;
   *rect = mAxis.Area();
   return S_OK;
+}
+
+HRESULT STDMETHODCALLTYPE HostDragScale::GetLabelWidth(HDC dc, int32_t characters, int32_t* width) noexcept {
+  if (!width) return E_POINTER;
+  *width = 0;
+  if (characters < 0) return E_INVALIDARG;
+  HDC const target = dc ? dc : GetDC(nullptr);
+  if (!target) return E_FAIL;
+  {
+    FontScope const font(target, LabelFont(), false);
+    TEXTMETRICW metrics = {};
+    GetTextMetricsW(target, &metrics);
+    *width = characters * metrics.tmAveCharWidth;
+  }
+  if (!dc) ReleaseDC(nullptr, target);
+  return S_OK;
+}
+
+HRESULT STDMETHODCALLTYPE HostDragScale::DrawLabels(HDC dc, const RECT* rect) noexcept {
+  if (!dc || !rect) return E_POINTER;
+  if (rect->right <= rect->left || rect->bottom <= rect->top || !mValuesShown) return S_OK;
+  int const saved = SaveDC(dc);
+  if (!saved) return E_FAIL;
+  HRESULT result = S_OK;
+  try {
+    std::vector<ScaleAxis::Tick> const ticks = mAxis.Ticks();
+    IntersectClipRect(dc, rect->left, rect->top, rect->right, rect->bottom);
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, GetSysColor(mEnabled ? COLOR_WINDOWTEXT : COLOR_GRAYTEXT));
+    SetTextAlign(dc, TA_RIGHT | TA_TOP);
+    SelectObject(dc, LabelFont());
+    int32_t const height = TextHeight(dc);
+    for (const ScaleAxis::Tick& tick : ticks) {
+      int32_t const row = mAxis.Area().top + tick.offset;
+      if (row < rect->top || row >= rect->bottom) continue;
+      int32_t const top = std::max<int32_t>(rect->top, std::min<int32_t>(row - height / 2, rect->bottom - height));
+      TextOutW(dc, rect->right, top, tick.text.c_str(), static_cast<int>(tick.text.size()));
+    }
+  } catch (...) {
+    result = E_OUTOFMEMORY;
+  }
+  RestoreDC(dc, saved);
+  return result;
 }
 
 HRESULT STDMETHODCALLTYPE HostDragScale::GetWindow(HWND* window) noexcept {

@@ -17,7 +17,7 @@ namespace host {
 // a left drag pans the range, a double click asks for auto scaling. Every change of the range
 // is reported to the observers with the new pixel mapping. The style gains kScaleStyleReady
 // once the scale has an area.
-class HostDragScale final : public HostObject<IDragScale, IScaleTicks, IOleWindow> {
+class HostDragScale final : public HostObject<IDragScale, IScaleTicks, IOleWindow, IScaleLabels> {
  public:
   HostDragScale(bool horizontal, int32_t axis) : mAxis(horizontal), mAxisId(axis) {}
   // A window for the scale under parent; false when it cannot be made.
@@ -65,6 +65,9 @@ class HostDragScale final : public HostObject<IDragScale, IScaleTicks, IOleWindo
   HRESULT STDMETHODCALLTYPE GetTickCount(int32_t* count) noexcept override;
   HRESULT STDMETHODCALLTYPE GetTicks(int32_t capacity, ScaleTick* ticks, int32_t* count) noexcept override;
   HRESULT STDMETHODCALLTYPE GetPixelRect(RECT* rect) noexcept override;
+
+  HRESULT STDMETHODCALLTYPE GetLabelWidth(HDC dc, int32_t characters, int32_t* width) noexcept override;
+  HRESULT STDMETHODCALLTYPE DrawLabels(HDC dc, const RECT* rect) noexcept override;
 
   HRESULT STDMETHODCALLTYPE GetWindow(HWND* window) noexcept override;
   HRESULT STDMETHODCALLTYPE ContextSensitiveHelp(BOOL) noexcept override { return E_NOTIMPL; }

@@ -53,7 +53,11 @@ class StubDrawerPane final : public IDrawerDataPane {
   HRESULT STDMETHODCALLTYPE IsNotSamplingNow(VARIANT_BOOL*) noexcept override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE GetBackground(int32_t, COLORREF*) noexcept override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE GetContrastColour(COLORREF, COLORREF*) noexcept override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE GetLaneExtent(int32_t, int32_t, int32_t*) noexcept override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE GetLaneExtent(int32_t, int32_t, int32_t* out) noexcept override {
+    out[0] = extent[0];
+    out[1] = extent[1];
+    return S_OK;
+  }
   HRESULT STDMETHODCALLTYPE GetLaneAxis(int32_t, int32_t, IUnknown** object) noexcept override {
     *object = transform;
     if (transform) transform->AddRef();
@@ -76,6 +80,7 @@ class StubDrawerPane final : public IDrawerDataPane {
   double deviceScale = 1.0;
   IUnknown* transform = nullptr;
   int32_t attributes = 0;
+  int32_t extent[2] = {0, 0};
   double readOutLow = 0.0;
   double readOutHigh = 1.0;
   std::vector<int32_t> readOuts;

@@ -1,8 +1,9 @@
 // The graticule: dotted value rows fixed to absolute positions, bands beyond the valid range,
-// no grid without ticks, templates kept for an empty lane, margins asked of the source, and the
-// metafile variant's dotted geometric pen.
+// no grid without ticks, templates kept for an empty lane, margins asked of the source, the label
+// column or axis line left of the data's start, and the metafile variant's dotted geometric pen.
 #include "drawing/GraticuleDrawer.h"
 
+#include "graph/ScaleFactory.h"
 #include "host/app/HostFramework.h"
 #include "host/view/HorizontalScale.h"
 #include "tests/drawing/DrawingTestSupport.h"
@@ -212,4 +213,96 @@ TEST_F(GraticuleTest, TheMetafileCopyDrawsWithADottedGeometricPen) {
   EXPECT_EQ(3, offRow);  // only where the time lines cross
   EXPECT_GT(onLine, kHeight / 4);
   EXPECT_EQ(2, offLine);  // only where the value rows cross
+}
+
+namespace {
+
+// A lane showing values of the one channel of a two-record document, laid out on a wide canvas.
+class LabelColumnTest : public GraticuleTest {
+ protected:
+  static constexpr int kWide = 200;
+  void SetUp() override {
+    GraticuleTest::SetUp();
+    ASSERT_EQ(S_OK, ondara_host::EnsureHostFramework());
+    const RECT bounds{0, 0, kWide, kHeight};
+    grid->SetBounds(0, &bounds);
+    grid->AttachPane(-1, static_cast<IRecordDataPixMap*>(scale.Get()));
+    pane.attributes = 1;
+    pane.readOutLow = -5.0;
+    pane.readOutHigh = 5.0;
+    grid->SetDataPane(&pane);
+  }
+  // The lane's origin at position offset; the range argument is record.
+  void Paint(drawingtest::Canvas& canvas, int64_t offset, int32_t record) {
+    const RECT clip{0, 0, kWide, kHeight};
+    grid->Draw(canvas.DC(), 0, kWide, ScrivoDraw::DrawOrigin{offset, 0}, 0, &clip, 0, record, nullptr);
+  }
+  int Count(const drawingtest::Canvas& canvas, int from, int to, COLORREF colour) {
+    int n = 0;
+    for (int x = from; x < to; ++x)
+      for (int y = 0; y < kHeight; ++y) n += canvas.At(x, y) == colour;
+    return n;
+  }
+  // Pixels of text: neither the background nor the grid.
+  int Inked(const drawingtest::Canvas& canvas, int from, int to) {
+    int n = 0;
+    for (int x = from; x < to; ++x)
+      for (int y = 0; y < kHeight; ++y) n += canvas.At(x, y) != RGB(255, 255, 255) && canvas.At(x, y) != kGrid;
+    return n;
+  }
+  host::HostPtr<host::HorizontalScale> scale{
+      new host::HorizontalScale(testsupport::MakeDataDocument({100, 100}, 0.001)), false};
+  drawingtest::StubDrawerPane pane;
+};
+
+}  // namespace
+
+TEST_F(LabelColumnTest, TheLabelColumnIsTenCharactersOfTheLabelScaleAndTheSourceIsToldSo) {
+  QOR::ComPtr<IDragScale> made;
+  ASSERT_EQ(S_OK, MGraph1::CreateScale(made.Out(), 0, 0, kScaleCreateY));
+  QOR::ComPtr<IScaleLabels> labels;
+  ASSERT_EQ(S_OK, made.As(IID_IScaleLabels, labels));
+  int32_t one = 0, ten = 0;
+  ASSERT_EQ(S_OK, labels->GetLabelWidth(nullptr, 1, &one));
+  ASSERT_EQ(S_OK, labels->GetLabelWidth(nullptr, 10, &ten));
+  EXPECT_GT(one, 2);
+  EXPECT_EQ(10 * one, ten);
+  EXPECT_EQ(ten, grid->LabelWidth());
+  using Request = std::pair<uint32_t, int32_t>;
+  const std::vector<Request>& asked = scale->MarginRequests();
+  ASSERT_GE(asked.size(), 3u);
+  EXPECT_EQ((std::vector<Request>{{0u, 0}, {0x80000001u, 7}, {0x80000002u, ten + 5}}),
+            std::vector<Request>(asked.end() - 3, asked.end()));
+}
+
+TEST_F(LabelColumnTest, LabelsAndTheirSeparatorStandLeftOfTheDataStartWhenTheChannelHoldsValues) {
+  const int width = grid->LabelWidth();
+  ASSERT_LT(width, 110);
+  drawingtest::Canvas canvas(kWide, kHeight);
+  Paint(canvas, -120, 1);  // the data start at column 120
+  for (int y = 0; y < kHeight; ++y) ASSERT_EQ(RGB(0, 0, 0), canvas.At(119, y)) << y;
+  EXPECT_GT(Inked(canvas, 120 - width, 118), 10);  // the values -5 ... 5
+  EXPECT_EQ(0, Inked(canvas, 0, 120 - width));
+  EXPECT_EQ(0, Inked(canvas, 118, 119));
+  EXPECT_EQ(0, Inked(canvas, 120, kWide));
+  // Record 0 (not a positive range argument), or a channel with no values in the record: no
+  // labels; a two-pixel axis line three columns left of the data start instead.
+  for (int32_t channel : {0, 7}) {
+    pane.extent[0] = channel;
+    drawingtest::Canvas plain(kWide, kHeight);
+    Paint(plain, -120, channel == 0 ? 0 : 1);
+    const int line = Count(plain, 0, kWide, RGB(0, 0, 128));
+    EXPECT_EQ(line, Inked(plain, 0, kWide)) << channel;
+    EXPECT_LE(line, 2 * (kHeight - 4)) << channel;
+    EXPECT_GE(line, 2 * (kHeight - 4) - 4) << channel;  // grid dots may cross it
+    EXPECT_EQ(RGB(0, 0, 128), plain.At(117, 2));
+    EXPECT_EQ(RGB(0, 0, 128), plain.At(118, kHeight - 3));
+    EXPECT_NE(RGB(0, 0, 128), plain.At(117, 1));
+  }
+  // An origin at 0 or -1, or one far right of the repainted columns, draws neither.
+  for (int64_t offset : {0, -1, -300}) {
+    drawingtest::Canvas none(kWide, kHeight);
+    Paint(none, offset, 1);
+    EXPECT_EQ(0, Inked(none, 0, kWide)) << offset;
+  }
 }
