@@ -56,6 +56,20 @@ struct IPreviewDataProvider : IUnknown {
   virtual HRESULT STDMETHODCALLTYPE GetPreviewData(uint32_t flags, IPaneDataSource** data) = 0;
 };
 
+// {C94930C2-3FF1-43AE-97D0-0E6C62D1527F}
+inline constexpr GUID IID_IHostSamplingProvider = {
+    0xC94930C2, 0x3FF1, 0x43AE, {0x97, 0xD0, 0x0E, 0x6C, 0x62, 0xD1, 0x52, 0x7F}};
+
+// Reached by QueryInterface from a host document that can sample.
+struct IHostSamplingProvider : IUnknown {
+  // Slot 3: VARIANT_TRUE while the device is held by something else (which is 0).
+  virtual HRESULT STDMETHODCALLTYPE IsDeviceBusy(int32_t which, VARIANT_BOOL* busy) = 0;
+  // Slot 4: the devices the host can sample from (which is 0).
+  virtual HRESULT STDMETHODCALLTYPE GetDeviceCount(int32_t which, int32_t* count) = 0;
+  // Slot 5: the sampling control (one reference for the caller).
+  virtual HRESULT STDMETHODCALLTYPE GetSamplingControl(IHostSamplingControl** control) = 0;
+};
+
 // Reached by QueryInterface from a recorded data source.
 struct IOnlineSinkFactory : IUnknown {
   // Slot 3: a new, empty data source of the recorded data's channels that records what is

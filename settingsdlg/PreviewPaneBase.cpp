@@ -4,6 +4,7 @@
 #include "base/Rational.h"
 #include "drawing/PreviewDataWin.h"
 #include "enumerators/framework/HostHelpers.h"
+#include "hostapi/HostDocument.h"
 #include "platform/uihelpers/WindowHelpers.h"
 
 #include <algorithm>
@@ -14,6 +15,7 @@ namespace {
 
 constexpr uint32_t kPreviewDataFlags = 0xC0000000u;
 constexpr int32_t kLeastCountLimit = 16;
+constexpr uint32_t kPreparePreview = 0x80000000u;
 
 int32_t AxisOf(int32_t which) noexcept { return which == 0 ? 1 : 2; }
 
@@ -41,8 +43,27 @@ void(PreviewPaneBase::CreateWindow)(IHostDocument* document, IUnknown* file, OWL
   window.reset();
   window = std::make_unique<ScrivoDraw::PreviewDataWinWButtons>(parent, dataInterface.Get());
   if (parent && parent->GetHandle()) window->Create();
+  TakeSamplingControl();
   countLimit = std::max(MaxOfThreeCounts(hostDocument), kLeastCountLimit);
   windowMade = true;
+}
+
+// A host document that can sample now (its device free, at least one) lends the preview its
+// sampling control, made ready for a preview run.
+void PreviewPaneBase::TakeSamplingControl() {
+  samplingSource = nullptr;
+  QOR::ComPtr<IHostSamplingProvider> provider;
+  if (!hostDocument || FAILED(hostDocument->QueryInterface(IID_IHostSamplingProvider, provider.OutVoid())) ||
+      !provider)
+    return;
+  VARIANT_BOOL busy = VARIANT_TRUE;
+  int32_t devices = 0;
+  if (FAILED(provider->IsDeviceBusy(0, &busy)) || busy || FAILED(provider->GetDeviceCount(0, &devices)) ||
+      devices <= 0)
+    return;
+  if (FAILED(provider->GetSamplingControl(samplingSource.Out())) || !samplingSource) return;
+  samplingSource->Prepare(0, kPreparePreview, 0);
+  window->SetSamplingSource(samplingSource.Get());
 }
 
 void PreviewPaneBase::SetSamplingSource(bool on) {

@@ -49,10 +49,13 @@ class PreviewPaneBase {
   void SetViewPosition(int64_t position, double zoom);
 
   ScrivoDraw::PreviewDataWinWButtons* Window() const noexcept { return window.get(); }
+  IHostSamplingControl* SamplingSource() const noexcept { return samplingSource.Get(); }
   int32_t CountLimit() const noexcept { return countLimit; }
   bool GridOptionOn() const noexcept { return gridOptionOn; }
 
  protected:
+  void TakeSamplingControl();
+
   COLORREF graticuleColour = RGB(192, 192, 192);
   uint32_t hostOption2 = 0;
   bool gridOptionOn = true;

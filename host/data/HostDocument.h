@@ -6,6 +6,7 @@
 #include "host/common/ReservedSlots.h"
 #include "host/data/AnalysisManager.h"
 #include "host/data/DataDocument.h"
+#include "host/data/SamplingProviderPart.h"
 #include "host/view/RecordingComments.h"
 #include "host/view/ViewCursor.h"
 #include "host/view/ViewSite.h"
@@ -161,6 +162,8 @@ class HostDocument final
   const std::vector<std::wstring>& SettingsChangeLog() const noexcept { return mSettingsChangeLog; }
   // Called with each entry as it is logged, to look at the data file inside the bracket.
   void OnSettingsChange(std::function<void(const std::wstring&)> watcher) { mSettingsChangeWatcher = std::move(watcher); }
+  // The sampling control the document offers its previews (none at first: it cannot sample).
+  SamplingProviderPart& SamplingProvider() noexcept { return mSamplingProvider; }
 
  private:
   explicit HostDocument(HostPtr<DataDocument> dataDocument);
@@ -193,6 +196,7 @@ class HostDocument final
   HostPtr<ViewSite> mViews;
   std::wstring mTitle = L"Untitled";
   std::function<void(const std::wstring&)> mSettingsChangeWatcher;
+  SamplingProviderPart mSamplingProvider{*static_cast<IHostDocument*>(this)};
 };
 
 }  // namespace host

@@ -5,6 +5,8 @@
 #include "drawing/PreviewDataWin.h"
 #include "host/app/HostFramework.h"
 #include "host/data/DataDocument.h"
+#include "host/data/HostDocument.h"
+#include "host/view/SamplingControl.h"
 #include "platform/owl/TWindow.h"
 #include "tests/support/HostDataFile.h"
 #include "tests/support/ScriptedModalSeam.h"
@@ -103,4 +105,32 @@ TEST_F(PreviewPaneBaseTest, ViewPositionAndZoomRoundTrip) {
   preview.GetViewPosition(&position, &zoom);
   EXPECT_EQ(1500, position);
   EXPECT_DOUBLE_EQ(0.5, zoom);
+}
+
+TEST_F(PreviewPaneBaseTest, HostDocumentThatCanSampleLendsItsSamplingControl) {
+  auto hostDocument = host::HostDocument::Create(document);
+  IHostDocument* const host = hostDocument.Get();
+  IUnknown* const file = static_cast<IHostDataFile*>(document.Get());
+  ExtLib::PreviewPaneBase cannot;
+  (cannot.CreateWindow)(host, file, &page);  // no device installed
+  EXPECT_EQ(nullptr, cannot.SamplingSource());
+  EXPECT_FALSE(cannot.Window()->HasSamplingSource());
+
+  auto device = host::SamplingControl::Create(document->Data());
+  hostDocument->SamplingProvider().Install(device.Get());
+  hostDocument->SamplingProvider().SetDeviceBusy(true);
+  ExtLib::PreviewPaneBase busy;
+  (busy.CreateWindow)(host, file, &page);
+  EXPECT_EQ(nullptr, busy.SamplingSource());
+
+  hostDocument->SamplingProvider().SetDeviceBusy(false);
+  ExtLib::PreviewPaneBase ready;
+  (ready.CreateWindow)(host, file, &page);
+  EXPECT_EQ(static_cast<IHostSamplingControl*>(device.Get()), ready.SamplingSource());
+  EXPECT_EQ(1, device->PrepareCount());
+  EXPECT_TRUE(ready.Window()->HasSamplingSource());
+  ready.SetSamplingSource(false);
+  EXPECT_FALSE(ready.Window()->HasSamplingSource());
+  ready.SetSamplingSource(true);
+  EXPECT_TRUE(ready.Window()->HasSamplingSource());
 }
