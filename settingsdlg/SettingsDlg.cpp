@@ -24,7 +24,6 @@
 #include "platform/owl/TStatic.h"
 #include "platform/owl/TTabControl.h"
 #include "settingsdlg/CalcPages.h"
-#include "settingsdlg/PlaceholderPage.h"
 #include "settingsdlg/SettingsDlgIds.h"
 #include "settingsdlg/SettingsWarningDlg.h"
 #include "settingsdlg/Sub_DetectorCAP.h"
@@ -46,7 +45,6 @@ constexpr int32_t kRegionSettings[] = {2005, 2006, 2007, 2008};
 constexpr int32_t kSettingResultsKept = 2012;
 constexpr int kBaselineTab = 1;
 constexpr int kCalculationsTab = 2;
-constexpr int kTableOptionsTab = 3;
 constexpr uint32_t kChannelCalcKind = 2;
 
 using ModuleCalcClass = TypeIdClass<&ZRChanCalcGUID, ZR::ChanCalc::kCalculationNumber>;
@@ -133,16 +131,17 @@ SettingsDlg::~SettingsDlg() {
 }
 
 Base::ZRSubDlg* SettingsDlg::MakePage(int type, int tab) {
-  const wchar_t* const name = PageClassName(type, tab);
-  if (!name) return nullptr;
-  if (tab == kTableOptionsTab) return new Sub_TableOptions(this, mHostDocument);
-  if (tab == 0 && (type == 1 || type == 5)) return new Sub_DetectorCAP(this, mHostDocument);
-  if (tab == 0 && type == 3) return new Sub_DetectorER(this, mHostDocument);
-  if (tab == 0 && type == 4) return new Sub_DetectorPS(this, mHostDocument);
-  if (tab == 0 && (type == 0 || type == 2)) return new Sub_DetectorUnStim(this, mHostDocument);
-  if (tab == kBaselineTab) return new Sub_Baseline(this, mHostDocument);
-  if (tab == kCalculationsTab) return MakeCalculationsPage(type);
-  return new PlaceholderPage(this, mHostDocument, name);
+  if (!PageClassName(type, tab)) return nullptr;
+  switch (tab) {
+    case 0:
+      if (type == 1 || type == 5) return new Sub_DetectorCAP(this, mHostDocument);
+      if (type == 3) return new Sub_DetectorER(this, mHostDocument);
+      if (type == 4) return new Sub_DetectorPS(this, mHostDocument);
+      return new Sub_DetectorUnStim(this, mHostDocument);
+    case kBaselineTab: return new Sub_Baseline(this, mHostDocument);
+    case kCalculationsTab: return MakeCalculationsPage(type);
+    default: return new Sub_TableOptions(this, mHostDocument);
+  }
 }
 
 Base::ZRSubDlg* SettingsDlg::MakeCalculationsPage(int type) {

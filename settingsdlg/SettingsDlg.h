@@ -74,7 +74,7 @@ class SettingsDlg : public QOR::DialogBase {
   bool CheckSourceChannel();
 
  protected:
-  // The page of the type and tab: Table Options on tab 3, a page not built yet elsewhere.
+  // The page of the type (0 to 5) and tab (0 to 3); null outside them.
   virtual Base::ZRSubDlg* MakePage(int type, int tab);
 
  private:

@@ -395,7 +395,7 @@ TEST(HostExecutable, SettingsScriptPlaysTheDialogBeforeTheAnalysis) {
   ASSERT_TRUE(HostBuilt()) << "ondara-host.exe is not beside the test program";
   const std::wstring recording = WriteCardiacRecording();
   ASSERT_FALSE(recording.empty());
-  const std::wstring analyze = L"analyze --recording \"" + recording + L"\" --table --set 1006=0.03 --set 1036=f ";
+  const std::wstring analyze = L"analyze --recording \"" + recording + L"\" --table --set 1036=f ";
   const auto withScript = [&](const char* text, RunResult& run) {
     const std::wstring script = WriteScript(text);
     ASSERT_FALSE(script.empty());
@@ -404,9 +404,11 @@ TEST(HostExecutable, SettingsScriptPlaysTheDialogBeforeTheAnalysis) {
   };
 
   RunResult scripted;
-  withScript("type Cardiac Action Potential\ntab Table Options\nclick APD40\nclick TRise\nok\n", scripted);
+  withScript("type Cardiac Action Potential\ntab Detector\nenter Minimum peak height = 0.02\n"
+             "enter Minimum detection width = 10\ntab Table Options\nclick APD40\nclick TRise\nok\n",
+             scripted);
   RunResult direct;
-  ASSERT_TRUE(RunHost(analyze + L"--type 1 --set 37=f --set 17=f", direct));
+  ASSERT_TRUE(RunHost(analyze + L"--type 1 --set 1006=0.02 --set 1001=10 --set 37=f --set 17=f", direct));
   ASSERT_EQ(0u, scripted.exitCode) << scripted.output.substr(0, 300);
   EXPECT_TRUE(direct.output == scripted.output) << scripted.output.substr(0, 300);
   EXPECT_EQ(std::string::npos, scripted.output.find("APD40")) << scripted.output.substr(0, 300);

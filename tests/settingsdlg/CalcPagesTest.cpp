@@ -3,6 +3,7 @@
 #include "settingsdlg/CalcPages.h"
 
 #include "document/SettingTexts.h"
+#include "settingsdlg/Sub_Baseline.h"
 #include "settingsdlg/tAPDDropList.h"
 #include "settingsdlg/tButton.h"
 #include "settingsdlg/tEdit.h"
@@ -274,6 +275,22 @@ TEST_F(CalcPages, ASourceChangeShowsTheNewChannelsPairsUnchanged) {
     EXPECT_EQ(Shown(1038), L"20");
     EXPECT_EQ(TextIn(1016), L"20");
   });
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(CalcPages, EachTypeShowsItsOwnCalculationsPageAndTheBaselinePage) {
+  const std::type_info* const pages[] = {&typeid(ZR::Dlg::Sub_CalcGen),   &typeid(ZR::Dlg::Sub_CalcCAP),
+                                         &typeid(ZR::Dlg::Sub_CalcSynap), &typeid(ZR::Dlg::Sub_CalcER),
+                                         &typeid(ZR::Dlg::Sub_CalcPS),    &typeid(ZR::Dlg::Sub_CalcNAP)};
+  for (int type = 0; type < 6; ++type) {
+    Run(type, 2, [&](pagetest::SettingsDlg& dialog) { EXPECT_EQ(*pages[type], typeid(*dialog.CurrentPage())) << type; });
+    Run(type, 1, [&](pagetest::SettingsDlg& dialog) {
+      EXPECT_NE(dynamic_cast<ZR::Dlg::Sub_Baseline*>(dialog.CurrentPage()), nullptr) << type;
+    });
+  }
 }
 
 }  // namespace

@@ -9,7 +9,7 @@
 #include "controls/TBalloonCheckBox.h"
 #include "document/ParamCatalogue.h"
 #include "document/ZRSettingIO.h"
-#include "settingsdlg/PlaceholderPage.h"
+#include "settingsdlg/SettingsPageIds.h"
 #include "settingsdlg/SettingsDlgIds.h"
 #include "settingsdlg/SettingsWarningDlg.h"
 #include "settingsdlg/Sub_DetectorCAP.h"
@@ -57,10 +57,13 @@ TEST(TableOptionsLayout, ColumnsOfRowsFitTheBoundary) {
 }
 
 // A page the test declares valid or not.
-class ValidityPage : public ZR::Dlg::PlaceholderPage {
+class ValidityPage : public ZR::Dlg::Base::ZRSubDlg {
  public:
-  ValidityPage(SettingsDlg* owner, IUnknown* host, bool& valid) : PlaceholderPage(owner, host, L"Test"), mValid(valid) {}
+  ValidityPage(SettingsDlg* owner, IUnknown* host, bool& valid) : ZRSubDlg(IDD_CALC_PS, owner, host), mValid(valid) {}
   bool IsValid() override { return mValid; }
+  void Store() override {}
+  void Load() override {}
+  void SchedulePreview(bool) override {}
 
  private:
   bool& mValid;
