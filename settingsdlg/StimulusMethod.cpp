@@ -13,6 +13,7 @@
 #include "settingsdlg/StimulusPages.h"
 #include "settingsdlg/Sub_DetectorBase.h"
 #include "settingsdlg/UpdatingScope.h"
+#include "settingsdlg/tCtrlList.h"
 
 #include <algorithm>
 #include <iterator>
@@ -78,10 +79,20 @@ void StimulusMethod::RebuildNested() {
   mNested->Reposition(mNestedPlace->GetWindowRect());
 }
 
-void StimulusMethod::StoreNested() {
+void StimulusMethod::StoreWith(tCtrlList& list) {
   if (mNested) mNested->Store();
+  list.StoreAll();
 }
 
-bool StimulusMethod::NestedValid() { return !mNested || mNested->IsValid(); }
+bool StimulusMethod::ValidWith(tCtrlList& list) {
+  const bool nested = !mNested || mNested->IsValid();
+  const bool own = list.AllValid();
+  return nested && own;
+}
+
+void StimulusMethod::LoadWith(tCtrlList& list) {
+  Fill();
+  list.LoadAll();
+}
 
 }  // namespace ZR::Dlg

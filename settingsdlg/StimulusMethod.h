@@ -13,6 +13,9 @@ class TGroupBox;
 namespace QORControls {
 class TBitmapGroupBox;
 }
+namespace ZR {
+class tCtrlList;
+}
 
 namespace ZR::Dlg {
 
@@ -37,9 +40,12 @@ class StimulusMethod {
   // stored and previewed. Without a selection nothing changes.
   void OnChange();
 
-  void StoreNested();
-  // True without a nested page.
-  bool NestedValid();
+  // The page operations over the nested page and the page's own list: stored both; valid
+  // when both are (both asked, so that both show their errors); the methods filled, then the
+  // list loaded.
+  void StoreWith(tCtrlList& list);
+  bool ValidWith(tCtrlList& list);
+  void LoadWith(tCtrlList& list);
   Base::ZRSubSubDlg* Nested() const noexcept { return mNested.get(); }
   OWL::TComboBox& List() const noexcept { return *mList; }
 

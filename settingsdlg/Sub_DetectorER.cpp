@@ -49,21 +49,11 @@ Sub_DetectorER::Sub_DetectorER(SettingsDlg* owner, IUnknown* hostDataDocument)
 
 Sub_DetectorER::~Sub_DetectorER() = default;
 
-void Sub_DetectorER::Store() {
-  mMethod.StoreNested();
-  mControls.StoreAll();
-}
+void Sub_DetectorER::Store() { mMethod.StoreWith(mControls); }
 
-bool Sub_DetectorER::IsValid() {
-  const bool nested = mMethod.NestedValid();
-  const bool own = mControls.AllValid();  // both asked, so that both show their errors
-  return nested && own;
-}
+bool Sub_DetectorER::IsValid() { return mMethod.ValidWith(mControls); }
 
-void Sub_DetectorER::LoadControls() {
-  mMethod.Fill();
-  mControls.LoadAll();
-}
+void Sub_DetectorER::LoadControls() { mMethod.LoadWith(mControls); }
 
 DEFINE_RESPONSE_TABLE1(Sub_DetectorPS, Sub_DetectorBase)
   EV_CBN_SELCHANGE(IDC_DET_METHOD, OnMethodChange),
@@ -80,20 +70,10 @@ Sub_DetectorPS::Sub_DetectorPS(SettingsDlg* owner, IUnknown* hostDataDocument)
 
 Sub_DetectorPS::~Sub_DetectorPS() = default;
 
-void Sub_DetectorPS::Store() {
-  mMethod.StoreNested();
-  mControls.StoreAll();
-}
+void Sub_DetectorPS::Store() { mMethod.StoreWith(mControls); }
 
-bool Sub_DetectorPS::IsValid() {
-  const bool nested = mMethod.NestedValid();
-  const bool own = mControls.AllValid();
-  return nested && own;
-}
+bool Sub_DetectorPS::IsValid() { return mMethod.ValidWith(mControls); }
 
-void Sub_DetectorPS::LoadControls() {
-  mMethod.Fill();
-  mControls.LoadAll();
-}
+void Sub_DetectorPS::LoadControls() { mMethod.LoadWith(mControls); }
 
 }  // namespace ZR::Dlg

@@ -409,11 +409,17 @@ HRESULT STDMETHODCALLTYPE DataDocument::GetChannelTitle(int32_t channel, int32_t
   return ReturnText(mRecording->channels[static_cast<size_t>(channel)].title, title);
 }
 
-HRESULT STDMETHODCALLTYPE DataDocument::GetChannelUnits(int32_t channel, int32_t, uint32_t, BSTR* units) noexcept {
+HRESULT STDMETHODCALLTYPE DataDocument::GetChannelUnits(int32_t channel, int32_t record, uint32_t,
+                                                      BSTR* units) noexcept {
   if (!units) return E_POINTER;
   *units = nullptr;
   if (!ValidChannel(channel)) return E_INVALIDARG;
-  return ReturnText(mRecording->channels[static_cast<size_t>(channel)].units, units);
+  const auto c = static_cast<size_t>(channel);
+  if (record >= 0 && static_cast<size_t>(record) < mRecording->records.size()) {
+    const std::vector<std::wstring>& own = mRecording->records[static_cast<size_t>(record)].units;
+    if (c < own.size() && !own[c].empty()) return ReturnText(own[c], units);
+  }
+  return ReturnText(mRecording->channels[c].units, units);
 }
 
 HRESULT STDMETHODCALLTYPE DataDocument::GetChannelDescription(int32_t channel, BSTR* description) noexcept {

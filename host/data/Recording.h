@@ -26,6 +26,9 @@ struct RecordData {
   int32_t length = 0;
   bool complete = true;     // false while sampling still writes this record
   std::vector<std::shared_ptr<ChannelRecord>> samples;  // one per channel
+  // Units a channel was recorded in within this record when they differ from the channel's
+  // (a gain or amplifier mode changed between records); an empty or missing entry: the channel's.
+  std::vector<std::wstring> units;
 };
 
 struct Recording {

@@ -82,7 +82,7 @@ class DetectorPagesTest : public doctest::ZRDocTest {
   void Run(int type, std::vector<std::pair<int32_t, const wchar_t*>> settings,
            const std::function<void(SettingsDlg&)>& script, int method = 2,
            const std::function<void(IPXDetectionSettings&)>& prepare = {}) {
-    OpenOver(TwoChannels());
+    OpenOver(mRecording());
     Set(2000, std::to_wstring(type).c_str());
     for (const auto& [id, text] : settings) Set(id, text);
     mDoc->GetSettings().GetIntSetting(1000)->Set(method);
@@ -129,6 +129,7 @@ class DetectorPagesTest : public doctest::ZRDocTest {
   ScriptedModalSeam mSeam;
   int mWarnings = 0;
   int mScripts = 0;
+  std::function<host::Recording()> mRecording = TwoChannels;
   PreviewLog mLog;
   ZR::Dlg::DetectionPreviewMaker mPrevious;
 };

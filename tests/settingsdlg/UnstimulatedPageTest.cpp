@@ -171,4 +171,19 @@ TEST_F(UnstimulatedPageTest, CustomizeOnAnInvalidPageWarnsAndSamplesAgain) {
   });
 }
 
+// A channel recorded in other units in its second record has no one unit to show.
+TEST_F(UnstimulatedPageTest, UnitsThatDifferByRecordReadUnits) {
+  mRecording = [] {
+    host::Recording recording = dettest::TwoChannels();
+    recording.records.push_back(recording.records[0]);
+    recording.records[1].units = {L"uV"};
+    return recording;
+  };
+  RunPage([](IPXDetectionSettings& settings) { settings.SetParameter(6, 0.0); },
+          [&](SettingsDlg&, Sub_DetectorUnStim& page, SubSub_MPH& height) {
+            EXPECT_EQ(page.DetectionUnit().baseUnit, L"Units");
+            EXPECT_EQ(ItemText(height, IDC_MPH_UNIT), L"Units");
+          });
+}
+
 }  // namespace
