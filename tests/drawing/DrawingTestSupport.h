@@ -8,6 +8,7 @@
 #include "drawing/DrawPrintable.h"
 #include "drawing/DrawerBase.h"
 #include "drawing/IDrawerDataPane.h"
+#include "hostapi/PositionMapper.h"
 #include "hostclient/ComPtr.h"
 #include "platform/owl/TBitmap.h"
 #include "platform/owl/TMemoryDC.h"
@@ -260,6 +261,51 @@ class Canvas {
   uint32_t* mBits = nullptr;
   std::unique_ptr<OWL::TBitmap> mBitmap;
   OWL::TMemoryDC mDC;
+};
+
+// A source whose positions the test places: it answers IPositionMapper itself and hands every
+// other interface on to the source it wraps (the host's horizontal scale).
+class MappedSource final : public IPositionMapper {
+ public:
+  explicit MappedSource(IUnknown* inner) : mInner(inner) {}
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) noexcept override {
+    if (!out) return E_POINTER;
+    if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IPositionMapper)) {
+      *out = static_cast<IPositionMapper*>(this);
+      AddRef();
+      return S_OK;
+    }
+    return mInner->QueryInterface(iid, out);
+  }
+  ULONG STDMETHODCALLTYPE AddRef() noexcept override { return ++mCount; }
+  ULONG STDMETHODCALLTYPE Release() noexcept override {
+    const ULONG left = --mCount;
+    if (left == 0) delete this;
+    return left;
+  }
+  HRESULT STDMETHODCALLTYPE PositionToColumn(int64_t position, int32_t* column, int32_t* paintMode) noexcept override {
+    *column = static_cast<int32_t>(position);
+    *paintMode = mode;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE ColumnsToPositions(uint32_t request, int32_t, int32_t last, int64_t* firstPosition,
+                                               int64_t* lastPosition) noexcept override {
+    requests.push_back(request);
+    if (answer != S_OK) return answer;
+    *firstPosition = mappedFirst;
+    *lastPosition = last;
+    return S_OK;
+  }
+
+  int32_t mode = 0;          // the paint mode PositionToColumn answers
+  int64_t mappedFirst = 0;   // the first position ColumnsToPositions answers
+  HRESULT answer = S_OK;
+  std::vector<uint32_t> requests;
+
+ private:
+  ~MappedSource() = default;
+  QOR::ComPtr<IUnknown> mInner;
+  ULONG mCount = 1;
 };
 
 }  // namespace drawingtest

@@ -167,3 +167,25 @@ TEST_F(EventDrawerTest, NoValueNothingAndTheRangesEndIsNotDrawn) {
   int64_t first = 0;
   EXPECT_EQ(S_FALSE, drawer->OnNewData(0, 0, &first));  // the reader went with the paint
 }
+
+TEST_F(EventDrawerTest, APositionMapperThatCannotPlaceTheColumnsEndsThePaint) {
+  QOR::ComPtr<drawingtest::MappedSource> mapped;
+  mapped.Attach(new drawingtest::MappedSource(static_cast<IRecordDataPixMap*>(scale.Get())));
+  const auto drawWith = [&](HRESULT answer, drawingtest::Canvas& canvas) {
+    QOR::ComPtr<TestEventDrawer> drawer(new TestEventDrawer(96));
+    mapped->answer = answer;
+    drawer->AttachPane(-1, static_cast<IPositionMapper*>(mapped.Get()));
+    const RECT bounds{0, 0, 200, kHeight};
+    drawer->SetBounds(0, &bounds);
+    drawer->Give(QOR::ComPtr<FakeEvents>(new FakeEvents({{40, 0.0f, 1.0, {0, 0}}}, 0)).Get());
+    drawer->Draw(canvas.DC(), 0, 100, ScrivoDraw::DrawOrigin{0, 0}, 0, &bounds, 0, 0, nullptr);
+  };
+  drawingtest::Canvas refused(200, kHeight, kWhite);
+  drawWith(S_FALSE, refused);
+  for (int y = 0; y < kHeight; ++y) ASSERT_EQ(kWhite, refused.At(40, y)) << y;
+  drawingtest::Canvas placed(200, kHeight, kWhite);
+  drawWith(S_OK, placed);
+  EXPECT_EQ(7, RunAcross(placed, 40, 3));
+  // The columns are asked for as ticks.
+  EXPECT_EQ((std::vector<uint32_t>{0x80000000u, 0x80000000u}), mapped->requests);
+}

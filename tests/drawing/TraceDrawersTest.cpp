@@ -211,3 +211,49 @@ TEST_F(TraceDrawersTest, CustomUnitsAndTheNullTrace) {
   ASSERT_EQ(S_OK, follower->OnNewData(0, 0, &first));
   EXPECT_EQ(kWidth - 50, first);  // the kept reader stands at the end, less the offset
 }
+
+TEST_F(TraceDrawersTest, APositionMapperMovesTheStartAndChoosesTheColourOrNoTrace) {
+  constexpr COLORREF kRed = RGB(255, 0, 0);
+  QOR::ComPtr<PolyLineTraceDrawer> trace(new PolyLineTraceDrawer(
+      &kRed, 1, 0, ScrivoDraw::kTraceKind, {0, 0}, {ScrivoDraw::kLayerPairAll, ScrivoDraw::kLayerPairAllSecond}));
+  Attach(*trace, {2000}, Sine);
+  QOR::ComPtr<drawingtest::MappedSource> mapped;
+  mapped.Attach(new drawingtest::MappedSource(static_cast<IRecordDataPixMap*>(scale.Get())));
+  ASSERT_EQ(S_OK, trace->AttachPane(-1, static_cast<IPositionMapper*>(mapped.Get())));
+  const auto columns = [](const drawingtest::Canvas& canvas, COLORREF colour) {
+    std::vector<int> found;
+    for (int x = 0; x < kWidth; ++x)
+      for (int y = 0; y < kHeight; ++y)
+        if (canvas.At(x, y) == colour) {
+          found.push_back(x);
+          break;
+        }
+    return found;
+  };
+  // The mapper's first position 50 is where the trace begins.
+  mapped->mappedFirst = 50;
+  drawingtest::Canvas later(kWidth, kHeight, RGB(255, 255, 255));
+  DrawAll(*trace, later);
+  const std::vector<int> red = columns(later, kRed);
+  ASSERT_FALSE(red.empty());
+  EXPECT_EQ(50, red.front());
+  EXPECT_EQ(kWidth, trace->LastX());
+  EXPECT_EQ(std::vector<uint32_t>{0u}, mapped->requests);
+  // Mode 2: the trace in black; mode 3 (the caller's colour, which a trace does not take): none.
+  mapped->mappedFirst = 0;
+  mapped->mode = 2;
+  drawingtest::Canvas black(kWidth, kHeight, RGB(255, 255, 255));
+  DrawAll(*trace, black);
+  EXPECT_TRUE(columns(black, kRed).empty());
+  EXPECT_EQ(static_cast<size_t>(kWidth), columns(black, kInk).size());
+  mapped->mode = 3;
+  drawingtest::Canvas none(kWidth, kHeight, RGB(255, 255, 255));
+  DrawAll(*trace, none);
+  EXPECT_TRUE(columns(none, kRed).empty());
+  EXPECT_TRUE(columns(none, kInk).empty());
+  // Attached to the plain scale again, the mapper is gone: red from the first column.
+  trace->AttachPane(-1, static_cast<IRecordDataPixMap*>(scale.Get()));
+  drawingtest::Canvas plain(kWidth, kHeight, RGB(255, 255, 255));
+  DrawAll(*trace, plain);
+  EXPECT_EQ(static_cast<size_t>(kWidth), columns(plain, kRed).size());
+}
