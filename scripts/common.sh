@@ -23,6 +23,25 @@ ondara_setup_and_build() {
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
     wineserver -w
   fi
+  ondara_make_dpi_prefix 192
+}
+
+# A prefix beside the usual one whose screen has the given resolution: its own registry (a copy
+# with LogPixels changed) over the usual prefix's drive C, so that it takes no time to make.
+ondara_make_dpi_prefix() {
+  local dpi=$1 prefix="$root/build/wineprefix$1"
+  [ -f "$prefix/user.reg" ] && return 0
+  rm -rf "$prefix" && mkdir -p "$prefix/dosdevices" || return 1
+  ln -s "$WINEPREFIX/drive_c" "$prefix/dosdevices/c:"
+  ln -s / "$prefix/dosdevices/z:"
+  cp "$WINEPREFIX/.update-timestamp" "$WINEPREFIX/userdef.reg" "$prefix/" || return 1
+  local hex file
+  hex=$(printf '%08x' "$dpi")
+  for file in system.reg user.reg; do
+    sed "s/^\"LogPixels\"=dword:[0-9a-f]*/\"LogPixels\"=dword:$hex/" "$WINEPREFIX/$file" >"$prefix/$file.new" \
+      && mv "$prefix/$file.new" "$prefix/$file" || return 1
+  done
+  grep -q "^\"LogPixels\"=dword:$hex" "$prefix/user.reg"
 }
 
 # Module code reaches the host only through hostapi/.

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
 #include <limits>
 #include <vector>
@@ -70,14 +71,15 @@ class FakeDrawClass final : public QOR::SimpleUnknownImp1<IPODEventDrawClass, II
   }
 };
 
-// An event drawer at a chosen resolution, reading the test's events, class 7 drawn by the fake.
+// An event drawer at a chosen resolution (0: the device's own), reading the test's events, class
+// 7 drawn by the fake.
 class TestEventDrawer final : public EventDrawer {
  public:
   explicit TestEventDrawer(int32_t dpi) : EventDrawer({1, 0}, {ScrivoDraw::kLayerPairAll, ScrivoDraw::kLayerPairAllSecond}), mDpi(dpi) {}
   void Give(IEventBuffer* events) { mReader = QOR::ComPtr<IEventBuffer>(events); }
 
  protected:
-  int32_t HorizontalDpi(HDC) const noexcept override { return mDpi; }
+  int32_t HorizontalDpi(HDC dc) const noexcept override { return mDpi ? mDpi : EventDrawer::HorizontalDpi(dc); }
   HRESULT FindDrawClass(uint32_t value, IPODEventDrawClass** drawClass) noexcept override {
     if (value != 7) return E_FAIL;
     *drawClass = new FakeDrawClass();
@@ -188,4 +190,24 @@ TEST_F(EventDrawerTest, APositionMapperThatCannotPlaceTheColumnsEndsThePaint) {
   EXPECT_EQ(7, RunAcross(placed, 40, 3));
   // The columns are asked for as ticks.
   EXPECT_EQ((std::vector<uint32_t>{0x80000000u, 0x80000000u}), mapped->requests);
+}
+
+// At the screen's own resolution: 96 dpi in the usual test run; the run of this test alone in a
+// prefix whose screen has 192 dpi (ONDARA_SCREEN_DPI tells it so) draws 13 pixels and two lines.
+TEST_F(EventDrawerTest, MarksFollowTheScreensOwnResolution) {
+  HDC const screen = GetDC(nullptr);
+  const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
+  ReleaseDC(nullptr, screen);
+  char expected[16] = {};
+  if (GetEnvironmentVariableA("ONDARA_SCREEN_DPI", expected, sizeof expected)) ASSERT_EQ(std::atoi(expected), dpi);
+  ASSERT_TRUE(dpi == 96 || dpi == 192) << dpi;
+  QOR::ComPtr<TestEventDrawer> drawer(new TestEventDrawer(0));
+  drawingtest::Canvas canvas(200, kHeight, kWhite);
+  Draw(*drawer, {{40, 0.0f, 1.0, {0, 0}}}, 7, canvas);
+  const int across = dpi == 192 ? 13 : 7;
+  EXPECT_EQ(across, RunAcross(canvas, 40, across / 2));
+  EXPECT_EQ(across, RunDown(canvas, 40));
+  EXPECT_EQ(kClassColour, canvas.At(40, across / 2));
+  EXPECT_EQ(dpi / 96, RunAcross(canvas, 40, 30));
+  EXPECT_NE(canvas.At(40, 30), canvas.At(40, 31));  // dotted
 }
