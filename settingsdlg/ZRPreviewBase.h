@@ -43,7 +43,10 @@ class ZRPreviewBase : public ExtLib::PreviewPaneBase {
   // A channel pair that names no channel: what the markers stay without marker objects.
   static constexpr ScrivoDraw::ChannelPair kNoMarker{static_cast<int32_t>(0x80000000u), 0xC0000000u};
 
-  explicit ZRPreviewBase(Doc::SettingsStore* settings) noexcept : settings(settings) {}
+  // Makes the window over the data file's preview data; when that data reaches the host's data
+  // file and its marker objects, the markers are the objects of settings 2023 (the source
+  // trace) and 2024 (the events).
+  ZRPreviewBase(IHostDocument* hostDocument, IUnknown* dataFile, OWL::TWindow* parent, Doc::SettingsStore* settings);
 
   // The default range of the axis (which 0: axis 1) when no range is given; an axis without a
   // default is left as it is.
@@ -60,6 +63,8 @@ class ZRPreviewBase : public ExtLib::PreviewPaneBase {
   ScrivoDraw::ChannelPair EventMarker() const noexcept { return eventMarker; }
 
  protected:
+  void ReadMarkers();
+
   PreviewKey key;
   ScrivoDraw::ChannelPair sourceMarker = kNoMarker;
   ScrivoDraw::ChannelPair eventMarker = kNoMarker;

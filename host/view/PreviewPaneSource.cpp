@@ -1,6 +1,9 @@
 // The preview's recorded source and its online sinks.
 #include "host/view/PreviewPaneSource.h"
 
+#include "hostapi/DataFile.h"
+#include "hostapi/DataObjects.h"
+
 #include <new>
 
 namespace host {
@@ -11,6 +14,11 @@ HostPtr<PreviewPaneSource> PreviewPaneSource::Create(HostPtr<DataDocument> docum
 
 PreviewPaneSource::PreviewPaneSource(HostPtr<DataDocument> document)
     : mRecorded(new PaneDataSource(std::move(document)), false) {}
+
+HRESULT STDMETHODCALLTYPE PreviewPaneSource::QueryInterface(REFIID iid, void** out) noexcept {
+  if (iid == IID_IHostDataFile || iid == IID_IHostDataObjects) return mRecorded->Document().QueryInterface(iid, out);
+  return HostObject::QueryInterface(iid, out);
+}
 
 void* PreviewPaneSource::FindInterface(REFIID iid) {
   if (iid == IID_IUnknown) return static_cast<IPaneDataSource*>(this);

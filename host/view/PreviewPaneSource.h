@@ -39,6 +39,10 @@ class PreviewPaneSource final : public HostObject<IPaneDataSource, IHostColour, 
   // A pane source over a new document of the recording's channels without records.
   HRESULT STDMETHODCALLTYPE CreateOnlineSink(IPaneDataSource** sink) noexcept override;
 
+  // The recording's data file and its marker objects are reached from here as well (they are
+  // the document's interfaces).
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) noexcept override;
+
   PaneDataSource& Recorded() const noexcept { return *mRecorded.Get(); }
 
  private:

@@ -1,6 +1,7 @@
 // The detector preview's key and its default axis ranges over a preview window of the stand-in.
 #include "settingsdlg/ZRPreviewBase.h"
 
+#include "document/SettingsStore.h"
 #include "drawing/PreviewDataWin.h"
 #include "host/app/HostFramework.h"
 #include "host/data/DataDocument.h"
@@ -17,7 +18,8 @@ namespace {
 // The stimulated kind's defaults; with noAxis1Default, a kind that has none for axis 1.
 class Preview final : public ZR::ZRPreviewBase {
  public:
-  explicit Preview(bool noAxis1Default = false) : ZRPreviewBase(nullptr), mNoAxis1Default(noAxis1Default) {}
+  Preview(IUnknown* dataFile, OWL::TWindow* parent, ZR::Doc::SettingsStore* store, bool noAxis1Default = false)
+      : ZRPreviewBase(nullptr, dataFile, parent, store), mNoAxis1Default(noAxis1Default) {}
   bool GetDefaultAxisRange(AxisRange* out, int32_t which, const AxisRange* given, ZR::Doc::SettingsStore* s) override {
     if (mNoAxis1Default && which == 0 && !given) return false;
     return ZRPreviewBase::GetDefaultAxisRange(out, which, given, s);
@@ -45,10 +47,8 @@ class ZRPreviewBaseTest : public ::testing::Test {
     document = testsupport::MakeDataDocument({3000}, 0.001);
     page.Create();
   }
-  void Make(Preview& preview) {
-    (preview.CreateWindow)(nullptr, static_cast<IHostDataFile*>(document.Get()), &page);
-    preview.Window()->SetPageRect(RECT{10, 10, 490, 250});
-  }
+  IUnknown* File() const { return static_cast<IHostDataFile*>(document.Get()); }
+  static void Place(Preview& preview) { preview.Window()->SetPageRect(RECT{10, 10, 490, 250}); }
   static void Range(Preview& preview, int32_t axis, double* first, double* second) {
     ASSERT_EQ(S_OK, preview.Window()->Lane(0)->GetAxisRange(axis, first, second));
   }
@@ -81,8 +81,9 @@ TEST(PreviewKey, EveryFieldTakesPartInTheComparison) {
 }
 
 TEST_F(ZRPreviewBaseTest, DefaultRangesFillTheAxesAndMarkersNameNoChannel) {
-  Preview preview;
-  Make(preview);
+  Preview preview(File(), &page, nullptr);
+  Place(preview);
+  // Without settings the markers name no channel.
   EXPECT_EQ(ZR::ZRPreviewBase::kNoMarker.channel, preview.SourceMarker().channel);
   EXPECT_EQ(ZR::ZRPreviewBase::kNoMarker.selector, preview.EventMarker().selector);
   preview.ResetScale(0, nullptr);
@@ -99,12 +100,27 @@ TEST_F(ZRPreviewBaseTest, DefaultRangesFillTheAxesAndMarkersNameNoChannel) {
 
 // A kind without a default for axis 1 leaves the axis as it is rather than set an unset range.
 TEST_F(ZRPreviewBaseTest, NoDefaultLeavesTheAxisUnchanged) {
-  Preview preview(true);
-  Make(preview);
+  Preview preview(File(), &page, nullptr, true);
+  Place(preview);
   preview.SetAxisRange(0, AxisRange{-0.25, 0.75});
   preview.ResetScale(0, nullptr);
   double first = 0, second = 0;
   Range(preview, 1, &first, &second);
   EXPECT_DOUBLE_EQ(-0.25, first);
   EXPECT_DOUBLE_EQ(0.75, second);
+}
+
+TEST_F(ZRPreviewBaseTest, MarkersAreTheDocumentsObjectsWhenTheDataReachesThem) {
+  ZR::Doc::SettingsStore store(nullptr);
+  store.SetLongValue(2023, 5);
+  store.SetLongValue(2024, 6);
+  Preview preview(File(), &page, &store);
+  EXPECT_EQ(5, preview.SourceMarker().channel);
+  EXPECT_EQ(4u, preview.SourceMarker().selector);
+  EXPECT_EQ(6, preview.EventMarker().channel);
+  EXPECT_EQ(4u, preview.EventMarker().selector);
+  // A data file without preview data: no marker objects to reach, both pairs name no channel.
+  Preview bare(nullptr, &page, &store);
+  EXPECT_EQ(ZR::ZRPreviewBase::kNoMarker.channel, bare.SourceMarker().channel);
+  EXPECT_EQ(ZR::ZRPreviewBase::kNoMarker.selector, bare.EventMarker().selector);
 }
