@@ -274,11 +274,14 @@ void SettingsScriptPlayer::Tick() {
     std::vector<HWND> parts;
     Descendants(other, parts);
     std::wstring said;
-    for (HWND part : parts)
-      if (IsClass(part, L"Static") && !TextOf(part).empty()) said += (said.empty() ? L"" : L" ") + TextOf(part);
-    Fail(host::Utf8FromWide(said.find(L"settings are invalid") != std::wstring::npos
-                                ? L"the settings are invalid (" + said + L")"
-                                : L"a window " + TextOf(other) + L" opened: " + said));
+    for (HWND part : parts) {
+      const LONG type = GetWindowLongW(part, GWL_STYLE) & SS_TYPEMASK;
+      if (IsClass(part, L"Static") && type != SS_BITMAP && type != SS_ICON && !TextOf(part).empty())
+        said += (said.empty() ? L"" : L" ") + TextOf(part);
+    }
+    Fail(said.find(L"settings are invalid") != std::wstring::npos
+             ? "the settings are invalid (the invalid-settings dialog opened)"
+             : "a window " + Quoted(TextOf(other)) + " opened: " + host::Utf8FromWide(said));
     PostMessageW(other, WM_COMMAND, IDCANCEL, 0);
     return;
   }
