@@ -27,21 +27,24 @@ ondara_setup_and_build() {
 }
 
 # A prefix beside the usual one whose screen has the given resolution: its own registry (a copy
-# with LogPixels changed) over the usual prefix's drive C, so that it takes no time to make.
+# with the screen's LogPixels changed) over the usual prefix's drive C, so that it takes no time
+# to make.
 ondara_make_dpi_prefix() {
   local dpi=$1 prefix="$root/build/wineprefix$1"
-  [ -f "$prefix/user.reg" ] && return 0
+  local key='[System\\\\CurrentControlSet\\\\Hardware Profiles\\\\Current\\\\Software\\\\Fonts]'
+  [ -f "$prefix/system.reg" ] && return 0
   rm -rf "$prefix" && mkdir -p "$prefix/dosdevices" || return 1
   ln -s "$WINEPREFIX/drive_c" "$prefix/dosdevices/c:"
   ln -s / "$prefix/dosdevices/z:"
-  cp "$WINEPREFIX/.update-timestamp" "$WINEPREFIX/userdef.reg" "$prefix/" || return 1
-  local hex file
-  hex=$(printf '%08x' "$dpi")
-  for file in system.reg user.reg; do
-    sed "s/^\"LogPixels\"=dword:[0-9a-f]*/\"LogPixels\"=dword:$hex/" "$WINEPREFIX/$file" >"$prefix/$file.new" \
-      && mv "$prefix/$file.new" "$prefix/$file" || return 1
-  done
-  grep -q "^\"LogPixels\"=dword:$hex" "$prefix/user.reg"
+  cp "$WINEPREFIX/.update-timestamp" "$WINEPREFIX/userdef.reg" "$WINEPREFIX/user.reg" "$prefix/" || return 1
+  local value
+  value="\"LogPixels\"=dword:$(printf '%08x' "$dpi")"
+  awk -v key="$key" -v value="$value" '
+    /^\[/ { inside = index($0, key) == 1 }
+    inside && /^"LogPixels"=/ { $0 = value; done = 1 }
+    { print }
+    END { if (!done) { print ""; print key; print value } }' "$WINEPREFIX/system.reg" >"$prefix/system.reg.new" \
+    && mv "$prefix/system.reg.new" "$prefix/system.reg"
 }
 
 # Module code reaches the host only through hostapi/.
