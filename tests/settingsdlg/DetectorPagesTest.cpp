@@ -77,14 +77,15 @@ TEST_F(DetectorPagesTest, PreviewRebuildsOnceAfterTypingAndAtOnceAfterAClick) {
 }
 
 TEST_F(DetectorPagesTest, SourceChangeReloadsTheNewChannelAndRebuildsOnce) {
-  Run(1, {{1006, L"0.5"}}, [&](SettingsDlg& dialog) {
+  Run(1, {{2001, L"1"}, {1001, L"7"}, {2001, L"0"}, {1001, L"3"}}, [&](SettingsDlg& dialog) {
     auto& page = *dialog.CurrentPage();
+    EXPECT_EQ(ItemText(page, IDC_DET_WIDTH), L"3");
     const int start = mLog.updates;
     SendMessageW(dialog.GetDlgItem(IDC_SET_SOURCE), CB_SETCURSEL, 1, 0);
     Notify(dialog, IDC_SET_SOURCE, CBN_SELCHANGE);
     EXPECT_EQ(mLog.updates, start + 1);
     EXPECT_EQ(dialog.Store().GetLongValue(2001), 1);
-    EXPECT_FALSE(ItemText(page, IDC_DET_HEIGHT).empty());
+    EXPECT_EQ(ItemText(page, IDC_DET_WIDTH), L"7");
   });
 }
 
