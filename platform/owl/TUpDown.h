@@ -25,8 +25,10 @@ class TUpDown : public TControl {
 
  private:
   TWindow* mBuddy;
-  int mLower = 0;
-  int mUpper = 100;
+  // The control's own default range: its up arrow reports a negative delta, which the
+  // spin handlers read as "grow".
+  int mLower = 100;
+  int mUpper = 0;
   int mPos = 0;
 };
 

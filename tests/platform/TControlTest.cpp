@@ -48,6 +48,23 @@ DEFINE_RESPONSE_TABLE1(TabParent, OWL::TWindow)
   EV_NOTIFY(30, TCN_SELCHANGE, TabChanged),
 END_RESPONSE_TABLE;
 
+class SpinParent : public OWL::TWindow {
+ public:
+  SpinParent() : TWindow(nullptr, L"spin") {}
+  int LastDelta = 0;
+
+ private:
+  LRESULT Spun(NMHDR& header) {
+    LastDelta = reinterpret_cast<NMUPDOWN&>(header).iDelta;
+    return 0;
+  }
+  DECLARE_RESPONSE_TABLE(SpinParent);
+};
+
+DEFINE_RESPONSE_TABLE1(SpinParent, OWL::TWindow)
+  EV_NOTIFY(22, UDN_DELTAPOS, Spun),
+END_RESPONSE_TABLE;
+
 }  // namespace
 
 TEST(TScrollBar, ParentScrollMessagesRunTheBarsActions) {
@@ -95,6 +112,20 @@ TEST(TUpDown, KeepsRangeAndPositionUntilSetUpAndSpinsItsBuddy) {
   EXPECT_EQ(spin->GetPos(), 4);
   EXPECT_EQ(spin->GetBuddy(), buddy->GetHandle());
   EXPECT_EQ(buddy->GetText(), L"4");
+}
+
+// Spin handlers grow a value on a negative delta: without a range of its own the control keeps
+// the system's default, in which the up arrow reports -1.
+TEST(TUpDown, UpArrowReportsANegativeDeltaWithTheDefaultRange) {
+  SpinParent parent;
+  parent.Attr.W = 100;
+  parent.Attr.H = 60;
+  auto* spin = new OWL::TUpDown(&parent, 22, 0, 0, 16, 40);
+  parent.Create();
+  const LPARAM upperHalf = MAKELPARAM(8, 5);
+  spin->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, upperHalf);
+  spin->SendMessage(WM_LBUTTONUP, 0, upperHalf);
+  EXPECT_EQ(parent.LastDelta, -1);
 }
 
 TEST(TTabControl, SelectionNotificationsReachTheParentsTable) {
