@@ -38,6 +38,10 @@ class PreviewDataWinWButtons final : public PreviewDataWin {
   void SetShowAllTraces(bool show) noexcept;
   bool ShowsAllTraces() const noexcept { return mShowAllTraces; }
   uint32_t TraceCount() const noexcept { return mTraceItems.Count(); }
+  // The drawers in the order they were added (null past the end).
+  IScrivoRecordDrawer* TraceDrawer(uint32_t index) const noexcept {
+    return index < mTraceItems.Count() ? mTraceItems.At(index)->drawer.Get() : nullptr;
+  }
 
  protected:
   std::unique_ptr<PreviewControl> CreateTraceControl(uint32_t mask) override;

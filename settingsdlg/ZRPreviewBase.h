@@ -4,6 +4,7 @@
 #pragma once
 
 #include "base/UnitPrefix.h"
+#include "drawing/EventDrawer.h"
 #include "drawing/IScrivoRecordDrawer.h"
 #include "drawing/TraceDrawers.h"
 #include "settingsdlg/PreviewPaneBase.h"
@@ -38,6 +39,15 @@ class SourceMapper final : public ScrivoDraw::UnitMapper {
   explicit SourceMapper(int32_t channel) noexcept : UnitMapper(channel, 0x40000000u) {}
 };
 
+// The preview's event marks: drawn as every event drawer draws them.
+class EventDrawer final : public ScrivoDraw::EventDrawer {
+ public:
+  using ScrivoDraw::EventDrawer::EventDrawer;
+
+ private:
+  ~EventDrawer() override = default;
+};
+
 class ZRPreviewBase : public ExtLib::PreviewPaneBase {
  public:
   // A channel pair that names no channel: what the markers stay without marker objects.
@@ -47,6 +57,11 @@ class ZRPreviewBase : public ExtLib::PreviewPaneBase {
   // file and its marker objects, the markers are the objects of settings 2023 (the source
   // trace) and 2024 (the events).
   ZRPreviewBase(IHostDocument* hostDocument, IUnknown* dataFile, OWL::TWindow* parent, Doc::SettingsStore* settings);
+
+  // The preview's drawers and their kinds' order: grid, source trace, event marks, null trace.
+  static constexpr ScrivoDraw::LayerPair kPreviewLayer{0x80000000u, 0xC0000000u};
+  // Without a host document the source trace takes this colour.
+  static constexpr COLORREF kNoDocumentTraceColour = RGB(255, 0, 128);
 
   // The default range of the axis (which 0: axis 1) when no range is given; an axis without a
   // default is left as it is.
@@ -64,6 +79,16 @@ class ZRPreviewBase : public ExtLib::PreviewPaneBase {
 
  protected:
   void ReadMarkers();
+  // The analysis channel's units in the record; unitsKnown says whether they could be read.
+  QOR::UnitWithPrefix ReadChannelUnits(int32_t channel);
+  // Replaces every drawer with the grid and, when the units are known, the host's calculations
+  // and the channel's trace.
+  void SetUpSourceTrace();
+  // The event marks and the null trace on the event marker.
+  void AddEventDrawers();
+  // The first lane's axis (1 or 2) shows values with the prefix of that host index.
+  void SetAxisPrefix(int32_t axis, int32_t prefixIndex);
+  COLORREF TraceColour() const;
 
   PreviewKey key;
   ScrivoDraw::ChannelPair sourceMarker = kNoMarker;
