@@ -263,6 +263,25 @@ bool ChildPaneBase::EndPaintPass() noexcept {
   return true;
 }
 
+uint32_t ChildPaneBase::DirtyCachedLayers() const noexcept {
+  uint32_t set = 0;
+  for (int32_t n = 0; n < kLayerCount; ++n) {
+    const PaneLayer& layer = mLayers[static_cast<size_t>(n)];
+    const bool due = (layer.flags & kLayerDirty) && layer.firstDrawer >= 0 && !IsEmpty(layer.dirty);
+    if ((layer.flags & kLayerCached) && layer.cache && due) set |= 1u << n;
+  }
+  return set;
+}
+
+void ChildPaneBase::EndCachePass() noexcept {
+  for (PaneLayer& layer : mLayers) {
+    const uint32_t redrawn = kLayerCached | kLayerDirty | kLayerDrawn;
+    if (!layer.cache || (layer.flags & redrawn) != redrawn) continue;
+    layer.dirty = RECT{0, 0, 0, 0};
+    layer.flags &= ~kLayerDirty;
+  }
+}
+
 bool ChildPaneBase::HasDirtyLayer() const noexcept {
   return std::any_of(mLayers.begin(), mLayers.end(), [](const PaneLayer& layer) { return !IsEmpty(layer.dirty); });
 }

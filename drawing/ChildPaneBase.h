@@ -128,6 +128,11 @@ class ChildPaneBase : public QOR::SimpleUnknownImp1<IDragScaleObserver, IID_IDra
   void InvalidateAll(bool all) noexcept;
   // After a paint pass: true when a layer was drawn; empties every dirty rectangle then.
   bool EndPaintPass() noexcept;
+  // The cached layers with drawers waiting to be redrawn, as a layer set (bit n for layer n).
+  uint32_t DirtyCachedLayers() const noexcept;
+  // After a pass that redrew cached layers into their caches: those redrawn lose their dirty
+  // mark, so that the next pass composites them.
+  void EndCachePass() noexcept;
   // Whether a layer has something to repaint.
   bool HasDirtyLayer() const noexcept;
   // One layer's dirty rectangle becomes the whole layer size; mark: its dirty bit is set too.

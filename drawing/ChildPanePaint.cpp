@@ -59,9 +59,11 @@ void ChildPaneBase::PaintLayer(int32_t index, const Target& fallback, const Pain
   if (layer.firstDrawer < 0 || layer.dirty.left >= layer.dirty.right) {
     layer.dirty = RECT{0, 0, 0, 0};
     layer.flags &= ~kLayerDirty;
-    if (layer.firstDrawer < 0) return;
   }
   const bool cached = (layer.flags & kLayerCached) && layer.cache;
+  // A cached layer is composited even without drawers: layer 0's cache is the lane's background
+  // and covers what an earlier picture left there.
+  if (!cached && layer.firstDrawer < 0) return;
   if (cached && !(layer.flags & kLayerDirty)) {
     if (flags & kPaintNoComposite) return;
     if (layer.cache->GetHDC() != fallback.dc) {

@@ -332,6 +332,19 @@ class DataPane : public IOnlineDataSink,
   void RefreshObjectsIfDue() noexcept;
   int64_t Extent() const noexcept;
   void FillWithoutData(HDC dc, bool printing) noexcept;
+  // Where a paint's first segment lies: its record, its first and end positions, the right end
+  // of the range and the column of the first position.
+  struct SegmentStart {
+    int32_t record;
+    int64_t first;
+    int64_t end;
+    int64_t last;
+    int64_t x;
+  };
+  // One pass over the segments of a range; cachedOnly: only the children's dirty cached layers,
+  // drawn into their caches without compositing.
+  void PaintSegments(HDC dc, const RECT& rect, const SegmentStart& start, uint32_t flags, int32_t sampled,
+                     bool cachedOnly) noexcept;
   void SendToGroup(int32_t mode, const std::function<void(InteractiveObject&)>& call) noexcept;
 
   volatile LONG mRefCount = 0;

@@ -88,11 +88,38 @@ void DataPane::PaintRange(HDC dc, const RECT& rect, int32_t x0, int32_t x1) noex
     });
     DeleteObject(brush);
   }
-  int32_t segment = where.record;
+  const SegmentStart start{where.record, pL, segmentEnd, pR, x};
+  const uint32_t flags = mSegmentFlags | kSegmentRange | (printing ? kSegmentPrinting : 0);
+  // On the screen, cached layers due for a redraw are drawn into their caches first, so that the
+  // pass that follows composites them under the uncached layers: the paint shows the new picture
+  // at once, not the new traces over what the window showed before.
+  uint32_t dirtyCaches = 0;
+  if (!printing) ForEachChild([&](ChildPaneBase& child) { dirtyCaches |= child.DirtyCachedLayers(); });
+  if (dirtyCaches) {
+    PaintSegments(dc, rect, start, flags | kPaintNoComposite, sampled, true);
+    ForEachChild([](ChildPaneBase& child) { child.EndCachePass(); });
+  }
+  PaintSegments(dc, rect, start, flags, sampled, false);
+  ForEachChild([this](ChildPaneBase& child) {
+    if (!child.EndPaintPass() || mSampling) return;
+    for (size_t i = 0; i < child.DrawerCount(); ++i) child.Drawer(i)->ReleasePointCache(0);
+  });
+}
+
+void DataPane::PaintSegments(HDC dc, const RECT& rect, const SegmentStart& start, uint32_t passFlags,
+                             int32_t sampled, bool cachedOnly) noexcept {
+  int32_t segment = start.record;
+  int64_t pL = start.first;
+  int64_t segmentEnd = start.end;
+  const int64_t pR = start.last;
+  int64_t x = start.x;
+  const auto paintChild = [&](ChildPaneBase& child, const PaintArgs& args, uint32_t flags) {
+    const uint32_t layers = cachedOnly ? child.DirtyCachedLayers() : 0xFFu;
+    if (layers) child.Paint(dc, args, flags, layers);
+  };
   // At most one pass per record: a scale object whose segments stand still ends the paint.
   for (;;) {
-    const uint32_t flags = (segment == sampled ? kSegmentSampled : kSegmentFinished) | mSegmentFlags | kSegmentRange |
-                           (printing ? kSegmentPrinting : 0);
+    const uint32_t flags = (segment == sampled ? kSegmentSampled : kSegmentFinished) | passFlags;
     const int64_t end = std::min(segmentEnd, pR);
     const int64_t endX = end - pL + x;
     PixMapTimeScale time{};
@@ -116,7 +143,7 @@ void DataPane::PaintRange(HDC dc, const RECT& rect, int32_t x0, int32_t x1) noex
     args.clip = &segmentClip;
     if (mTimeScaleStrip) {
       args.scale = &mTickPlan;
-      mTimeScaleStrip->Paint(dc, args, flags, 0xFF);
+      paintChild(*mTimeScaleStrip, args, flags);
     }
     // The lanes' time grid runs along the strip's major ticks.
     LaneSegment laneSegment;
@@ -126,22 +153,18 @@ void DataPane::PaintRange(HDC dc, const RECT& rect, int32_t x0, int32_t x1) noex
       laneSegment.gridSpacing = mTickPlan.minorSpacing * mTickPlan.minorPerMajor;
     }
     args.scale = &laneSegment;
-    for (const auto& lane : std::vector<QOR::ComPtr<ChannelPane>>(mLanes)) lane->Paint(dc, args, flags, 0xFF);
+    for (const auto& lane : std::vector<QOR::ComPtr<ChannelPane>>(mLanes)) paintChild(*lane, args, flags);
     x = endX;
     const int64_t reached = segmentEnd;
     if (reached >= pR) break;
     int32_t next = -1;
-    int64_t start = 0;
-    if (mHorzScale->NextSegment(segment, &next, &start, &segmentEnd) != S_OK) break;
+    int64_t begin = 0;
+    if (mHorzScale->NextSegment(segment, &next, &begin, &segmentEnd) != S_OK) break;
     if (segmentEnd <= reached || next <= segment) break;
-    x += std::max<int64_t>(0, start - reached);
-    pL = std::max(start, reached);
+    x += std::max<int64_t>(0, begin - reached);
+    pL = std::max(begin, reached);
     segment = next;
   }
-  ForEachChild([this](ChildPaneBase& child) {
-    if (!child.EndPaintPass() || mSampling) return;
-    for (size_t i = 0; i < child.DrawerCount(); ++i) child.Drawer(i)->ReleasePointCache(0);
-  });
 }
 
 void DataPane::FillWithoutData(HDC dc, bool printing) noexcept {

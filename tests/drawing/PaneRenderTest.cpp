@@ -58,3 +58,62 @@ TEST(PaneRender, BothRecordsOverACachedGraticuleAndNothingLeftOfTheData) {
   EXPECT_EQ(RGB(255, 255, 255), canvas.At(zero / 2, pane->Strip()->Rect().top + 2));
   pane->SetDataSource(0, nullptr, nullptr);
 }
+
+// A zoom repaints the lane in the one paint that follows it, with a cached graticule and with
+// none: no pixel of the old trace stays, and the lane equals one painted afresh at the new scaling.
+TEST(PaneRender, OnePaintAfterAZoomLeavesNothingOfTheOldPicture) {
+  ASSERT_EQ(S_OK, ondara_host::EnsureHostFramework());
+  // A slow sine over 6000 samples: at 10:1 and 5:1 the traces take different columns.
+  auto document = testsupport::MakeDataDocument({6000}, 0.001, [](int32_t, int32_t i) {
+    return static_cast<float>(std::sin(2.0 * 3.14159265358979 * i / 2000.0));
+  });
+  host::HostPtr<host::PaneDataSource> source(new host::PaneDataSource(document), false);
+  const ScrivoDraw::ValueRange range{-1.5, 1.5};
+  for (const bool grid : {true, false}) {
+    SCOPED_TRACE(grid ? "with a cached graticule" : "without a graticule");
+    const auto makePane = [&](ScrivoDraw::PaneRational scaling) {
+      QOR::ComPtr<ScrivoDraw::DataPane> pane(new ScrivoDraw::DataPane());
+      pane->SetDataSource(0, source.Get(), nullptr);
+      pane->SetLaneCount(1);
+      pane->SetClientSize(SIZE{400, 200});
+      QOR::ComPtr<ScrivoDraw::GraticuleDrawer> graticule(
+          new ScrivoDraw::GraticuleDrawer(0, RGB(128, 128, 128), {0, 0}));
+      if (grid) pane->AddLaneDrawer(0, ScrivoDraw::kDrawerCachedLayer, graticule.Get());
+      QOR::ComPtr<ScrivoDraw::PolyLineTraceDrawer> trace(new ScrivoDraw::PolyLineTraceDrawer(
+          &kRed, 1, 0, ScrivoDraw::kTraceKind, {0, 0}, {ScrivoDraw::kLayerPairAll, ScrivoDraw::kLayerPairAllSecond}));
+      pane->AddLaneDrawer(0, 0, trace.Get());
+      trace->SetValueRange(1, 0, &range, nullptr);
+      pane->SetHorizontalScaling(scaling, nullptr);
+      pane->UpdatePending();
+      return pane;
+    };
+    auto pane = makePane(ScrivoDraw::PaneRational{10, 1});
+    drawingtest::Canvas canvas(400, 200, RGB(0, 255, 0));
+    pane->Paint(canvas.DC(), RECT{0, 0, 400, 200}, nullptr);
+    const RECT lane = pane->Lane(0)->Rect();
+    ASSERT_GT(RedIn(canvas, lane.left, lane.right, lane.top, lane.bottom), 300);
+    ASSERT_EQ(S_OK, pane->SetHorizontalScaling(ScrivoDraw::PaneRational{5, 1}, nullptr));
+    pane->UpdatePending();
+    pane->Paint(canvas.DC(), RECT{0, 0, 400, 200}, nullptr);
+
+    auto fresh = makePane(ScrivoDraw::PaneRational{5, 1});
+    fresh->SetLeftPosition(pane->ScrollPos() - (lane.right - lane.left));
+    fresh->UpdatePending();
+    ASSERT_EQ(pane->ScrollPos(), fresh->ScrollPos());
+    drawingtest::Canvas expected(400, 200, RGB(0, 255, 0));
+    fresh->Paint(expected.DC(), RECT{0, 0, 400, 200}, nullptr);
+    // One paint covers the whole lane: nothing of the canvas's green stays.
+    int stale = 0, differing = 0, uncovered = 0;
+    for (int y = lane.top; y < lane.bottom; ++y)
+      for (int x = lane.left; x < lane.right; ++x) {
+        stale += canvas.At(x, y) == kRed && expected.At(x, y) != kRed;
+        differing += canvas.At(x, y) != expected.At(x, y);
+        uncovered += expected.At(x, y) == RGB(0, 255, 0);
+      }
+    EXPECT_EQ(0, stale);
+    EXPECT_EQ(0, differing);
+    EXPECT_EQ(0, uncovered);
+    pane->SetDataSource(0, nullptr, nullptr);
+    fresh->SetDataSource(0, nullptr, nullptr);
+  }
+}
