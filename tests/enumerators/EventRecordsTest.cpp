@@ -127,7 +127,9 @@ TEST(EventFCalc, ClearResultsTouchesOnlyTheResultSlots) {
   const unsigned char* const old = reinterpret_cast<const unsigned char*>(&before);
   for (size_t i = 0; i < sizeof record; ++i) {
     const bool cleared = slot[i] || (i >= 112 && i < 116) || (i >= 332 && i < 340);
-    if (!cleared) EXPECT_EQ(bytes[i], old[i]) << "byte " << i;
+    if (!cleared) {
+      EXPECT_EQ(bytes[i], old[i]) << "byte " << i;
+    }
   }
 }
 
