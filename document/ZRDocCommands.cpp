@@ -20,6 +20,7 @@
 #include "hostclient/WindowFromHostView.h"
 #include "enumerators/framework/HostHelpers.h"
 #include "platform/owl/TWindow.h"
+#include "settingsdlg/PagePreviews.h"
 #include "settingsdlg/SettingsDlg.h"
 
 #include <cstring>
@@ -223,6 +224,7 @@ void ZRDoc::RunSettingsDialog(int page, OWL::TWindow* parent) {
   const double span = ExtLib::ChooseDisplaySpan(DataDocument());
   static_assert(sizeof span == 2 * sizeof preview.words[2]);
   std::memcpy(&preview.words[2], &span, sizeof span);
+  const Dlg::PagePreviewScope previews;
   Dlg::SettingsDlg dialog(parent ? parent : frame, HostDataDocument(), page, preview);
   if (dialog.Execute() != IDOK) return;
   DetachPeakMarkers();
