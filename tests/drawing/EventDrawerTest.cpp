@@ -199,7 +199,9 @@ TEST_F(EventDrawerTest, MarksFollowTheScreensOwnResolution) {
   const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
   ReleaseDC(nullptr, screen);
   char expected[16] = {};
-  if (GetEnvironmentVariableA("ONDARA_SCREEN_DPI", expected, sizeof expected)) ASSERT_EQ(std::atoi(expected), dpi);
+  if (GetEnvironmentVariableA("ONDARA_SCREEN_DPI", expected, sizeof expected)) {
+    ASSERT_EQ(std::atoi(expected), dpi);
+  }
   ASSERT_TRUE(dpi == 96 || dpi == 192) << dpi;
   QOR::ComPtr<TestEventDrawer> drawer(new TestEventDrawer(0));
   drawingtest::Canvas canvas(200, kHeight, kWhite);
