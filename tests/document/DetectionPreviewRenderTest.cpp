@@ -1,0 +1,146 @@
+// The stimulated detector preview over a real recording of evoked currents: the host computes
+// the detection the preview binds, and the preview marks each event an analysis with the same
+// settings finds where the trace shows it.
+#include "drawing/PreviewDataWin.h"
+#include "document/CycleDetector.h"
+#include "host/app/HostFramework.h"
+#include "host/app/WindowPicture.h"
+#include "host/data/RecordingReader.h"
+#include "host/formula/FormulaEnumClass.h"
+#include "hostapi/ClassRegistry.h"
+#include "hostapi/TypeRegistry.h"
+#include "settingsdlg/ZRPreview_Stimulated.h"
+#include "tests/document/ZRDocFixture.h"
+
+#include <gtest/gtest.h>
+
+#include "enumerators/framework/ChannelValueRange.h"
+
+#include <algorithm>
+#include <cstdint>
+
+namespace {
+
+class Frame : public OWL::TWindow {
+ public:
+  Frame() : TWindow(nullptr, L"Detection preview") {
+    Attr.Style = WS_POPUP | WS_CLIPCHILDREN;
+    Attr.W = 820;
+    Attr.H = 300;
+  }
+};
+
+class DetectionPreviewRenderTest : public doctest::ZRDocTest {
+ protected:
+  static ComPtr<ICalcEnumClass2> FormulaClass() {
+    uint32_t typeId = 0;
+    ComPtr<ICalcEnumClass2> formulaClass;
+    EXPECT_EQ(S_OK, host::FormulaEnumClassTypeId(GetTypeRegistry(), &typeId));
+    ObjectFactoryAccessor::Get()->GetClassObject(typeId, IID_ICalcEnumClass2, formulaClass.OutVoid());
+    return formulaClass;
+  }
+};
+
+// The pixels of a window's client area, copied into a 32-bit DIB.
+class Capture {
+ public:
+  explicit Capture(HWND window) {
+    RECT client{};
+    GetClientRect(window, &client);
+    mWidth = client.right;
+    mHeight = client.bottom;
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), mWidth, -mHeight, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    HDC const screen = GetDC(window);
+    mDc = CreateCompatibleDC(screen);
+    mBitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&mBits), nullptr, 0);
+    mOld = SelectObject(mDc, mBitmap);
+    BitBlt(mDc, 0, 0, mWidth, mHeight, screen, 0, 0, SRCCOPY);
+    ReleaseDC(window, screen);
+  }
+  ~Capture() {
+    SelectObject(mDc, mOld);
+    DeleteObject(mBitmap);
+    DeleteDC(mDc);
+  }
+  Capture(const Capture&) = delete;
+  Capture& operator=(const Capture&) = delete;
+  COLORREF At(int x, int y) const {
+    if (x < 0 || y < 0 || x >= mWidth || y >= mHeight || !mBits) return CLR_INVALID;
+    uint32_t const p = mBits[static_cast<size_t>(y) * static_cast<size_t>(mWidth) + static_cast<size_t>(x)];
+    return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
+  }
+  // Whether some pixel of the rectangle is dark (each component below 64).
+  bool AnyDark(int left, int top, int right, int bottom) const {
+    for (int y = top; y < bottom; ++y)
+      for (int x = left; x < right; ++x) {
+        COLORREF const c = At(x, y);
+        if (c != CLR_INVALID && GetRValue(c) < 64 && GetGValue(c) < 64 && GetBValue(c) < 64) return true;
+      }
+    return false;
+  }
+  bool Any(COLORREF colour, const RECT& area) const {
+    for (int y = area.top; y < area.bottom; ++y)
+      for (int x = area.left; x < area.right; ++x)
+        if (At(x, y) == colour) return true;
+    return false;
+  }
+
+ private:
+  int mWidth = 0;
+  int mHeight = 0;
+  HDC mDc = nullptr;
+  HBITMAP mBitmap = nullptr;
+  HGDIOBJ mOld = nullptr;
+  uint32_t* mBits = nullptr;
+};
+
+constexpr double kTicksPerSecond = 20000.0;
+constexpr double kSamplesPerPixel = 64.0;
+constexpr double kRecordSeconds = 2.5;
+
+}  // namespace
+
+TEST_F(DetectionPreviewRenderTest, TraceAndACircleAtEveryEventFound) {
+  OpenOver(host::ReadRecordingFile("Z:\\work\\shared\\data\\evoked_epsc_f1.csv", host::RecordingReadOptions{}));
+  mData->SetFormulaClass(FormulaClass().Get());
+  Set(2000, L"3");  // evoked responses, the stimulus found per record
+  Set(1000, L"2");
+  ASSERT_EQ(S_OK, SendAnalyze());
+  const ZR::Doc::CycleDetector& detector = *mDoc->GetCycleDetector();
+  ASSERT_GT(detector.EventCount(), 0);
+
+  Frame frame;
+  frame.Create();
+  frame.ShowWindow(SW_SHOWNOACTIVATE);
+  ZR::ZRPreview_Stimulated preview(static_cast<IHostDocument*>(mHost.Get()), static_cast<IHostDataFile*>(mData.Get()),
+                                   &frame, &mDoc->GetSettings());
+  ScrivoDraw::PreviewDataWinWButtons& window = *preview.Window();
+  window.SetPageRect(RECT{8, 8, 810, 262});
+  preview.Update(&mDoc->GetSettings());
+  preview.SetViewPosition(0, kSamplesPerPixel);
+  ExtLib::AxisRange range{0.0, 0.0};
+  double scale = 1.0;
+  ASSERT_TRUE(ExtLib::GetChannelValueRange(mData.Get(), 0, TickPosition(0, 0), &range, &scale));
+  preview.SetAxisRange(0, range);
+  ondara_host::PumpUntilIdle();
+  RedrawWindow(window.GetHandle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+  ondara_host::PumpUntilIdle();
+
+  const RECT lane = window.Lane(0)->Rect();
+  const Capture picture(window.GetHandle());
+  EXPECT_TRUE(picture.Any(ZR::ZRPreviewBase::kNoDocumentTraceColour, lane)) << "the channel's trace";
+  const double shownSeconds = (lane.right - lane.left) * kSamplesPerPixel / kTicksPerSecond;
+  int marked = 0;
+  for (int32_t i = 0; i < detector.EventCount(); ++i) {
+    const double time = detector.GetEventTime(i);  // the preview shows record 0 from its start
+    if (time >= std::min(shownSeconds, kRecordSeconds)) continue;
+    const int x = lane.left + static_cast<int>(time * kTicksPerSecond / kSamplesPerPixel + 0.5);
+    EXPECT_TRUE(picture.AnyDark(x - 4, lane.top + 1, x + 5, lane.top + 14)) << "no circle at " << time << " s";
+    // Beside it the top of the lane holds no mark.
+    EXPECT_FALSE(picture.AnyDark(x + 20, lane.top + 1, x + 29, lane.top + 14)) << time;
+    ++marked;
+  }
+  EXPECT_GT(marked, 0);
+  mData->SetFormulaClass(nullptr);
+}
