@@ -113,3 +113,27 @@ struct IPXPresetService : IUnknown {
   // Slot 14: asks the user and deletes the named preset; S_OK when deleted.
   virtual HRESULT STDMETHODCALLTYPE DeletePreset(HWND owner, QOR::IQORString* name) = 0;
 };
+
+// {5C2D7A41-8E93-4B06-9F1A-3D64C0B7E218}
+inline constexpr GUID IID_IPXPreviewTrace = {
+    0x5C2D7A41, 0x8E93, 0x4B06, {0x9F, 0x1A, 0x3D, 0x64, 0xC0, 0xB7, 0xE2, 0x18}};
+
+// Reached by QueryInterface from a detection-settings object: what a detection preview shows of
+// the trace the detector derives from its channel. Prefix indexes are the host's (1: none).
+struct IPXPreviewTrace : IUnknown {
+  // Slot 3: non-zero when the detector works on a trace it derives from the channel.
+  virtual HRESULT STDMETHODCALLTYPE HasDerivedTrace(VARIANT_BOOL* derived) = 0;
+  // Slot 4: the formula text of the derived trace over the channel reference text.
+  virtual HRESULT STDMETHODCALLTYPE GetDerivedTraceText(QOR::IQORString* reference, QOR::IQORString** text) = 0;
+  // Slot 5: the unit text and prefix index of the derived trace for the channel's.
+  virtual HRESULT STDMETHODCALLTYPE GetDerivedTraceUnits(QOR::IQORString* unit, int32_t prefix,
+                                                         QOR::IQORString** outUnit, int32_t* outPrefix) = 0;
+  // Slot 6: the unit text and prefix index of the detector's own axis for the given ones.
+  virtual HRESULT STDMETHODCALLTYPE GetAxisUnits(QOR::IQORString* unit, int32_t prefix, QOR::IQORString** outUnit,
+                                                 int32_t* outPrefix) = 0;
+  // Slot 7: the derived trace's range (two ends, base units) for a range of the channel.
+  virtual HRESULT STDMETHODCALLTYPE GetDerivedTraceRange(const double channelRange[2], int32_t prefix,
+                                                         double traceRange[2]) = 0;
+  // Slot 8: redraws what the detector shows (flags 0); *answer may be null.
+  virtual HRESULT STDMETHODCALLTYPE Refresh(int32_t flags, int32_t* answer) = 0;
+};

@@ -6,6 +6,7 @@
 #include "hostapi/DataDocument.h"
 #include "hostapi/HostDocument.h"
 #include "hostclient/ComPtr.h"
+#include "settingsdlg/ZRPreview_PX.h"
 #include "settingsdlg/ZRPreview_Stimulated.h"
 
 #include <cstring>
@@ -14,9 +15,11 @@ namespace ZR::Dlg {
 
 namespace {
 
-class StimulatedPagePreview final : public DetectionPreview {
+// One of the module's previews as a page asks for it.
+template <class Preview>
+class PagePreview final : public DetectionPreview {
  public:
-  StimulatedPagePreview(QOR::ComPtr<IHostDocument> document, QOR::ComPtr<IHostDataDocument> data,
+  PagePreview(QOR::ComPtr<IHostDocument> document, QOR::ComPtr<IHostDataDocument> data,
                         OWL::TWindow* page, Doc::SettingsStore* store)
       : mDocument(std::move(document)),
         mData(std::move(data)),
@@ -62,14 +65,14 @@ class StimulatedPagePreview final : public DetectionPreview {
   QOR::ComPtr<IHostDocument> mDocument;
   QOR::ComPtr<IHostDataDocument> mData;
   int32_t mRecord = 0;
-  ZR::ZRPreview_Stimulated mPreview;
+  Preview mPreview;
 };
 
 }  // namespace
 
 std::unique_ptr<DetectionPreview> MakePagePreview(DetectionPreview::Kind kind, IUnknown* hostDocument,
                                                   OWL::TWindow* page, Doc::SettingsStore* store) {
-  if (kind != DetectionPreview::Kind::Stimulated || !hostDocument) return nullptr;
+  if (!hostDocument) return nullptr;
   QOR::ComPtr<IHostDocument> document;
   QOR::ComPtr<IHostDataDocument> data;
   if (SUCCEEDED(hostDocument->QueryInterface(IID_IHostDocument, document.OutVoid())) && document) {
@@ -78,7 +81,9 @@ std::unique_ptr<DetectionPreview> MakePagePreview(DetectionPreview::Kind kind, I
     data = nullptr;
   }
   if (!data) return nullptr;
-  return std::make_unique<StimulatedPagePreview>(std::move(document), std::move(data), page, store);
+  if (kind == DetectionPreview::Kind::Periodix)
+    return std::make_unique<PagePreview<ZRPreview_PX>>(std::move(document), std::move(data), page, store);
+  return std::make_unique<PagePreview<ZRPreview_Stimulated>>(std::move(document), std::move(data), page, store);
 }
 
 }  // namespace ZR::Dlg

@@ -6,8 +6,8 @@
 
 namespace ZR::Dlg {
 
-// The stimulated kind's preview over the host document (any of its interfaces); null for a
-// kind the module does not preview yet or without a document.
+// The preview of the kind over the host document (any of its interfaces); null without a
+// document or its data.
 std::unique_ptr<DetectionPreview> MakePagePreview(DetectionPreview::Kind kind, IUnknown* hostDocument,
                                                   OWL::TWindow* page, Doc::SettingsStore* store);
 

@@ -115,7 +115,7 @@ CycleRules RulesFromArguments(const double* a, int32_t count, double tickPeriod)
 
 namespace {
 
-class DetectionSettings final : public HostObject<IPXDetectionSettings> {
+class DetectionSettings final : public HostObject<IPXDetectionSettings, IPXPreviewTrace> {
  public:
   explicit DetectionSettings(const DetectionValues& values = DetectionValues()) : mValues(values) {}
 
@@ -204,9 +204,35 @@ class DetectionSettings final : public HostObject<IPXDetectionSettings> {
     return Flag(relative, mValues.relative != 0.0);
   }
 
+  // IPXPreviewTrace: the detector reads the channel itself, so its trace is the channel's.
+  HRESULT STDMETHODCALLTYPE HasDerivedTrace(VARIANT_BOOL* derived) noexcept override { return Flag(derived, false); }
+  HRESULT STDMETHODCALLTYPE GetDerivedTraceText(QOR::IQORString* reference, QOR::IQORString** text) noexcept override {
+    return Give(text, [&] { return StringText(reference); });
+  }
+  HRESULT STDMETHODCALLTYPE GetDerivedTraceUnits(QOR::IQORString* unit, int32_t prefix, QOR::IQORString** outUnit,
+                                                 int32_t* outPrefix) noexcept override {
+    return SameUnit(unit, prefix, outUnit, outPrefix);
+  }
+  HRESULT STDMETHODCALLTYPE GetAxisUnits(QOR::IQORString* unit, int32_t prefix, QOR::IQORString** outUnit,
+                                         int32_t* outPrefix) noexcept override {
+    return SameUnit(unit, prefix, outUnit, outPrefix);
+  }
+  HRESULT STDMETHODCALLTYPE GetDerivedTraceRange(const double channelRange[2], int32_t,
+                                                 double traceRange[2]) noexcept override {
+    if (!channelRange || !traceRange) return E_POINTER;
+    traceRange[0] = channelRange[0];
+    traceRange[1] = channelRange[1];
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE Refresh(int32_t, int32_t* answer) noexcept override {
+    if (answer) *answer = 0;
+    return S_OK;
+  }
+
  private:
   void* FindInterface(REFIID iid) override {
     if (iid == IID_IUnknown || iid == IID_IPXDetectionSettings) return static_cast<IPXDetectionSettings*>(this);
+    if (iid == IID_IPXPreviewTrace) return static_cast<IPXPreviewTrace*>(this);
     if (iid == kDetectionSettingsImplId) return this;
     return nullptr;
   }

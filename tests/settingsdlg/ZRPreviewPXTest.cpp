@@ -1,0 +1,126 @@
+// The unstimulated detector pages' preview over the stand-in's document, whose detector reads
+// the channel itself: what it binds, when a refused source leaves the detection unbound, and
+// the second axis's default.
+#include "settingsdlg/ZRPreview_PX.h"
+
+#include "document/ParamCatalogue.h"
+#include "document/SettingsStore.h"
+#include "document/ZRSetting.h"
+#include "drawing/GraticuleDrawer.h"
+#include "drawing/PreviewDataWin.h"
+#include "host/app/HostFramework.h"
+#include "host/data/DataDocument.h"
+#include "platform/owl/TWindow.h"
+#include "tests/support/HostDataFile.h"
+#include "tests/support/ScriptedModalSeam.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+class Page : public OWL::TWindow {
+ public:
+  Page() : TWindow(nullptr, L"page") {
+    Attr.Style = WS_POPUP;
+    Attr.W = 500;
+    Attr.H = 260;
+  }
+};
+
+class ZRPreviewPXTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    ASSERT_EQ(S_OK, ondara_host::EnsureHostFramework());
+    ZR::Doc::BuildParamCatalogue(sCatalogue);
+  }
+  static void TearDownTestSuite() { sCatalogue.reset(); }
+
+  void SetUp() override {
+    document = testsupport::MakeDataDocument({3000}, 0.001);
+    page.Create();
+    store = std::make_unique<ZR::Doc::SettingsStore>(sCatalogue.get());
+    store->GetOrCreateGroup(0, -1, File());
+    DataObjectId made[2];
+    for (DataObjectId& object : made) {
+      object = DataObjectId{kNewDataObject, kDataObjectRequestKind};
+      host::HostPtr<QOR::IQORString> name;
+      ASSERT_EQ(S_OK, document->Objects().NewObject(0, 0, 0, name.Out(), &object));
+    }
+    sourceId = made[0].id;
+    eventId = made[1].id;
+    store->SetLongValue(2023, sourceId);
+    store->SetLongValue(2024, eventId);
+  }
+  IUnknown* File() const { return static_cast<IHostDataFile*>(document.Get()); }
+  std::unique_ptr<ZR::ZRPreview_PX> MakePreview() {
+    auto preview = std::make_unique<ZR::ZRPreview_PX>(nullptr, File(), &page, store.get());
+    preview->Window()->SetPageRect(RECT{10, 10, 490, 250});
+    return preview;
+  }
+  const host::DataObject& Object(int32_t id) { return *document->Objects().Find(id, kMarkerObjectKind); }
+
+  static std::unique_ptr<ZR::Doc::ParamCatalogue> sCatalogue;
+  host::HostPtr<host::DataDocument> document;
+  std::unique_ptr<ZR::Doc::SettingsStore> store;
+  int32_t sourceId = -1;
+  int32_t eventId = -1;
+  Page page;
+  ScriptedModalSeam seam;
+};
+
+std::unique_ptr<ZR::Doc::ParamCatalogue> ZRPreviewPXTest::sCatalogue;
+
+}  // namespace
+
+TEST_F(ZRPreviewPXTest, ADetectorOnTheChannelBindsItAndTheDetectionWithoutADerivedTrace) {
+  ASSERT_NE(nullptr, store->GetDetectionSettingsObject()) << "the stand-in's data file makes one";
+  auto preview = MakePreview();
+  preview->Update(store.get());
+  EXPECT_EQ(L"ch1", preview->Key().sourceText);
+  EXPECT_EQ(L"ch1", Object(sourceId).formula);
+  EXPECT_EQ(L"V", Object(sourceId).second);
+  EXPECT_EQ(preview->Key().expression, Object(eventId).formula);
+  EXPECT_EQ(0u, Object(eventId).formula.find(L"pcc( ch1, ")) << Object(eventId).formula;
+  // Grid, source trace, event marks and null trace: no derived trace to draw.
+  ScrivoDraw::PreviewDataWinWButtons& window = *preview->Window();
+  ASSERT_EQ(4u, window.TraceCount());
+  EXPECT_NE(nullptr, dynamic_cast<ScrivoDraw::GraticuleDrawer*>(window.TraceDrawer(0)));
+  EXPECT_NE(nullptr, dynamic_cast<ScrivoDraw::CustomUnitsPolyLineTraceDrawer*>(window.TraceDrawer(1)));
+  EXPECT_NE(nullptr, dynamic_cast<ZR::EventDrawer*>(window.TraceDrawer(2)));
+  // Unchanged settings build the same key and leave the drawers.
+  IScrivoRecordDrawer* const trace = window.TraceDrawer(1);
+  EXPECT_FALSE(preview->BuildExpression(store.get()));
+  preview->Update(store.get());
+  EXPECT_EQ(trace, window.TraceDrawer(1));
+}
+
+TEST_F(ZRPreviewPXTest, ARefusedSourceCalculationLeavesTheDetectionUnbound) {
+  store->SetLongValue(2023, 99);  // no such object: the host refuses the source's calculation
+  auto preview = MakePreview();
+  preview->Update(store.get());
+  EXPECT_TRUE(Object(eventId).formula.empty());
+  EXPECT_EQ(4u, preview->Window()->TraceCount());  // the drawers show what there is
+}
+
+TEST_F(ZRPreviewPXTest, AxisTwoDefaultsToAxisOnesRangeAndAxisOneHasNoDefault) {
+  auto preview = MakePreview();
+  preview->Update(store.get());
+  preview->SetAxisRange(0, ExtLib::AxisRange{-2.0, 3.0});
+  preview->ResetScale(0, nullptr);  // no default: the axis stays
+  double first = 0.0, second = 0.0;
+  ASSERT_EQ(S_OK, preview->Window()->Lane(0)->GetAxisRange(1, &first, &second));
+  EXPECT_DOUBLE_EQ(-2.0, first);
+  EXPECT_DOUBLE_EQ(3.0, second);
+  preview->ResetScale(1, nullptr);  // the detector's trace over the channel's range
+  ASSERT_EQ(S_OK, preview->Window()->Lane(0)->GetAxisRange(2, &first, &second));
+  EXPECT_DOUBLE_EQ(-2.0, first);
+  EXPECT_DOUBLE_EQ(3.0, second);
+}
+
+TEST(PPPNUN, AsksTheDetectorForItsAxisUnitsOrSaysItDoesNotKnow) {
+  ZR::PPPNUN none(0, nullptr);
+  EXPECT_STREQ(L"?", none.Map(QOR::String(L"mV")).GetText());
+  EXPECT_EQ(0x40000000u, none.Request());
+}
