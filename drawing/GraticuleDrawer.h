@@ -46,6 +46,7 @@ class GraticuleDrawer : public DrawerBase {
   HBITMAP ValueTemplate() const noexcept { return mValueTemplate; }
   int32_t LabelWidth() const noexcept { return mLabelWidth; }
   uint32_t Options() const noexcept { return mOptions; }
+  COLORREF GridColour() const noexcept { return mGridColour; }
   bool TopBand() const noexcept { return mTopBand; }
   bool BottomBand() const noexcept { return mBottomBand; }
 

@@ -4,7 +4,11 @@
 #include "base/Rational.h"
 #include "drawing/PreviewDataWin.h"
 #include "enumerators/framework/HostHelpers.h"
+#include "hostapi/DocumentDisplay.h"
 #include "hostapi/HostDocument.h"
+#include "hostapi/ObjectFactory.h"
+#include "hostclient/FrameworkAccess.h"
+#include "platform/uihelpers/ColourPalettes.h"
 #include "platform/uihelpers/WindowHelpers.h"
 
 #include <algorithm>
@@ -43,9 +47,44 @@ void(PreviewPaneBase::CreateWindow)(IHostDocument* document, IUnknown* file, OWL
   window.reset();
   window = std::make_unique<ScrivoDraw::PreviewDataWinWButtons>(parent, dataInterface.Get());
   if (parent && parent->GetHandle()) window->Create();
+  ReadDisplayOptions();
   TakeSamplingControl();
   countLimit = std::max(MaxOfThreeCounts(hostDocument), kLeastCountLimit);
   windowMade = true;
+}
+
+namespace {
+
+// The entry's object for one read (null when the framework makes none).
+QOR::ComPtr<IUnknown> EntryObject(uint32_t entryId) {
+  QOR::ComPtr<IUnknown> entry;
+  if (IObjectFactory* const factory = GetObjectFactory()) factory->CreateByClassId(entryId, 0, entry.Out());
+  return entry;
+}
+
+}  // namespace
+
+// The grid's colour and whether it is drawn, as the host document displays its channels.
+void PreviewPaneBase::ReadDisplayOptions() {
+  QOR::ComPtr<IHostDocumentDisplay> display;
+  if (!hostDocument || FAILED(hostDocument->QueryInterface(IID_IHostDocumentDisplay, display.OutVoid())) || !display)
+    return;
+  QOR::ComPtr<IHostColourScheme> options;
+  if (FAILED(display->GetDisplayOptions(options.Out())) || !options) return;
+  int32_t index = 0;
+  if (SUCCEEDED(options->GetEntryInteger(kColourEntryGraticule, EntryObject(kColourEntryGraticule).Get(), &index))) {
+    QOR::ComPtr<IHostIndexedColours> colours;
+    IHostApplication* const application = GetHostApplication();
+    COLORREF colour = CLR_INVALID;
+    if (application && SUCCEEDED(application->QueryInterface(IID_IHostIndexedColours, colours.OutVoid())) && colours &&
+        SUCCEEDED(colours->GetIndexedColour(index, &colour)))
+      graticuleColour = colour;
+    else
+      graticuleColour = QOR::GetPaletteColour(static_cast<uint16_t>(index));
+  }
+  options->GetEntryValue(kColourEntryGraticuleStyle, EntryObject(kColourEntryGraticuleStyle).Get(), &hostOption2);
+  uint32_t grid = 1;
+  if (SUCCEEDED(options->GetEntryValue(kColourEntry09, EntryObject(kColourEntry09).Get(), &grid))) gridOptionOn = grid != 0;
 }
 
 // A host document that can sample now (its device free, at least one) lends the preview its

@@ -55,6 +55,7 @@ class PreviewPaneBase {
 
  protected:
   void TakeSamplingControl();
+  void ReadDisplayOptions();
 
   COLORREF graticuleColour = RGB(192, 192, 192);
   uint32_t hostOption2 = 0;

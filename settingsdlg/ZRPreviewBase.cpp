@@ -5,6 +5,8 @@
 #include "drawing/PreviewDataWin.h"
 #include "hostapi/DataFile.h"
 #include "hostapi/DataDocument.h"
+#include "hostapi/DocumentDisplay.h"
+#include "hostapi/HostDocument.h"
 #include "hostapi/DataObjects.h"
 #include "enumerators/framework/HostHelpers.h"
 #include "hostclient/HostUnits.h"
@@ -59,7 +61,13 @@ QOR::UnitWithPrefix ZRPreviewBase::ReadChannelUnits(int32_t channel) {
 
 COLORREF ZRPreviewBase::TraceColour() const {
   COLORREF colour = kNoDocumentTraceColour;
-  if (!hostDocument || !dataInterface) return colour;
+  if (!hostDocument) return colour;
+  QOR::ComPtr<IHostDocumentDisplay> display;
+  if (SUCCEEDED(hostDocument->QueryInterface(IID_IHostDocumentDisplay, display.OutVoid())) && display &&
+      SUCCEEDED(display->GetChannelColour(key.channel, &colour)))
+    return colour;
+  colour = kNoDocumentTraceColour;
+  if (!dataInterface) return colour;
   QOR::ComPtr<IHostColour> colours;
   if (FAILED(dataInterface->QueryInterface(IID_IHostColour, colours.OutVoid())) || !colours) return colour;
   COLORREF given = CLR_INVALID;

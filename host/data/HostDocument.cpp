@@ -43,6 +43,7 @@ void* HostDocument::FindInterface(REFIID iid) {
   if (iid == IID_IMessageHandler) return static_cast<IMessageHandler*>(this);
   if (iid == IID_IHostDocumentTitle) return static_cast<IHostDocumentTitle*>(this);
   if (iid == IID_IHostObjectContainer) return static_cast<IHostObjectContainer*>(this);
+  if (iid == IID_IHostDocumentDisplay) return static_cast<IHostDocumentDisplay*>(&mDisplay);
   if (iid == IID_IHostSamplingProvider && mSamplingProvider.Installed())
     return static_cast<IHostSamplingProvider*>(&mSamplingProvider);
   return nullptr;

@@ -6,6 +6,7 @@
 #include "host/common/ReservedSlots.h"
 #include "host/data/AnalysisManager.h"
 #include "host/data/DataDocument.h"
+#include "host/data/DocumentDisplayPart.h"
 #include "host/data/SamplingProviderPart.h"
 #include "host/view/RecordingComments.h"
 #include "host/view/ViewCursor.h"
@@ -164,6 +165,7 @@ class HostDocument final
   void OnSettingsChange(std::function<void(const std::wstring&)> watcher) { mSettingsChangeWatcher = std::move(watcher); }
   // The sampling control the document offers its previews (none at first: it cannot sample).
   SamplingProviderPart& SamplingProvider() noexcept { return mSamplingProvider; }
+  DocumentDisplayPart& Display() noexcept { return mDisplay; }
 
  private:
   explicit HostDocument(HostPtr<DataDocument> dataDocument);
@@ -197,6 +199,7 @@ class HostDocument final
   std::wstring mTitle = L"Untitled";
   std::function<void(const std::wstring&)> mSettingsChangeWatcher;
   SamplingProviderPart mSamplingProvider{*static_cast<IHostDocument*>(this)};
+  DocumentDisplayPart mDisplay{*static_cast<IHostDocument*>(this)};
 };
 
 }  // namespace host

@@ -9,7 +9,9 @@
 #include "drawing/PreviewDataWin.h"
 #include "host/app/HostFramework.h"
 #include "host/data/DataDocument.h"
+#include "host/data/HostDocument.h"
 #include "platform/owl/TWindow.h"
+#include "platform/uihelpers/ColourPalettes.h"
 #include "tests/support/HostDataFile.h"
 #include "tests/support/ScriptedModalSeam.h"
 
@@ -173,4 +175,27 @@ TEST_F(ZRPreviewStimulatedTest, WithoutMarkerObjectsOrStoreOrUnitsItShowsLess) {
     EXPECT_EQ(ZR::ZRPreviewBase::kNoMarker.channel, drawers[i].channel.channel) << i;
     EXPECT_EQ(ZR::ZRPreviewBase::kNoMarker.selector, drawers[i].channel.selector) << i;
   }
+}
+
+TEST_F(ZRPreviewStimulatedTest, TheHostDocumentsGridOptionAndChannelColourAreUsed) {
+  MakeMarkers();
+  host::HostPtr<host::HostDocument> hostDocument = host::HostDocument::Create(document);
+  hostDocument->Display().Options().gridOn = false;
+  hostDocument->Display().Options().gridColourIndex = 3;
+  hostDocument->Display().SetChannelColour(0, RGB(10, 20, 30));
+  ZR::ZRPreview_Stimulated preview(static_cast<IHostDocument*>(hostDocument.Get()), File(), &page, store.get());
+  preview.Window()->SetPageRect(RECT{10, 10, 490, 250});
+  EXPECT_FALSE(preview.GridOptionOn());
+  preview.Update(store.get());
+  std::vector<DrawerFacts> drawers = Drawers(preview);
+  ASSERT_EQ(4u, drawers.size());
+  auto* const grid = dynamic_cast<ScrivoDraw::GraticuleDrawer*>(drawers[0].drawer);
+  ASSERT_NE(nullptr, grid);
+  EXPECT_EQ(0xC0000000u, grid->Options());  // the grid option off
+  // The stand-in application gives no colours by index: the module's palette does.
+  EXPECT_EQ(QOR::GetPaletteColour(3), grid->GridColour());
+  auto* const trace = dynamic_cast<ScrivoDraw::CustomUnitsPolyLineTraceDrawer*>(drawers[1].drawer);
+  ASSERT_NE(nullptr, trace);
+  EXPECT_EQ(RGB(10, 20, 30), trace->Colour());
+  EXPECT_EQ(16, preview.CountLimit());  // every count of the document is smaller
 }
