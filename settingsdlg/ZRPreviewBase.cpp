@@ -1,6 +1,7 @@
 // The detector preview's axis defaults.
 #include "settingsdlg/ZRPreviewBase.h"
 
+#include "document/SettingIds.h"
 #include "document/SettingsStore.h"
 #include "drawing/PreviewDataWin.h"
 #include "hostapi/DataFile.h"
@@ -14,6 +15,7 @@
 #include "drawing/PreviewDataPane.h"
 
 #include <memory>
+#include <utility>
 
 namespace ZR {
 
@@ -57,6 +59,21 @@ QOR::UnitWithPrefix ZRPreviewBase::ReadChannelUnits(int32_t channel) {
   if (FAILED(QOR::ReadHostUnitText(text.c_str(), unit))) unit = QOR::UnitWithPrefix{text, 0};
   unitsKnown = true;
   return unit;
+}
+
+PreviewKey ZRPreviewBase::StartKey(const Doc::SettingsStore& store) {
+  PreviewKey next;
+  next.channel = static_cast<int32_t>(store.GetLongValue(Doc::kSettingAnalysisChannel));
+  next.units = ReadChannelUnits(next.channel);
+  return next;
+}
+
+bool ZRPreviewBase::TakeKey(PreviewKey next, Doc::SettingsStore* store) {
+  next.valid = true;
+  if (next == key) return false;
+  key = std::move(next);
+  settings = store;
+  return true;
 }
 
 COLORREF ZRPreviewBase::TraceColour() const {

@@ -81,6 +81,11 @@ class ZRPreviewBase : public ExtLib::PreviewPaneBase {
   void ReadMarkers();
   // The analysis channel's units in the record; unitsKnown says whether they could be read.
   QOR::UnitWithPrefix ReadChannelUnits(int32_t channel);
+  // A key of the store's analysis channel and its units.
+  PreviewKey StartKey(const Doc::SettingsStore& store);
+  // Stores the finished key (made valid) and the store unless the key is the stored one; true
+  // when it was stored.
+  bool TakeKey(PreviewKey next, Doc::SettingsStore* store);
   // Replaces every drawer with the grid and, when the units are known, the host's calculations
   // and the channel's trace.
   void SetUpSourceTrace();

@@ -2,7 +2,6 @@
 #include "settingsdlg/ZRPreview_PX.h"
 
 #include "document/ExpressionBuilder.h"
-#include "document/SettingIds.h"
 #include "document/SettingsStore.h"
 #include "drawing/PreviewDataWin.h"
 #include "enumerators/framework/HostCalculation.h"
@@ -12,6 +11,7 @@
 #include "hostclient/TypeIds.h"
 
 #include <memory>
+#include <utility>
 
 namespace ZR {
 
@@ -51,9 +51,7 @@ bool ZRPreview_PX::HasDerivedTrace(IPXPreviewTrace* detection) const {
 
 bool ZRPreview_PX::BuildExpression(Doc::SettingsStore* store) {
   if (!store) return false;
-  PreviewKey next;
-  next.channel = static_cast<int32_t>(store->GetLongValue(Doc::kSettingAnalysisChannel));
-  next.units = ReadChannelUnits(next.channel);
+  PreviewKey next = StartKey(*store);
   {
     ExpressionBuilder builder(*store, dataFile);
     builder.WriteDetectorChain(next.expression);
@@ -69,11 +67,7 @@ bool ZRPreview_PX::BuildExpression(Doc::SettingsStore* store) {
   } else {
     next.sourceText = ExtLib::LongToString(dataFile, next.channel, kChannelReference).GetText();
   }
-  next.valid = true;
-  if (next == key) return false;
-  key = next;
-  settings = store;
-  return true;
+  return TakeKey(std::move(next), store);
 }
 
 void ZRPreview_PX::Update(Doc::SettingsStore* store) {

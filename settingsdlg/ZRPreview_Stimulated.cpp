@@ -2,11 +2,12 @@
 #include "settingsdlg/ZRPreview_Stimulated.h"
 
 #include "document/ExpressionBuilder.h"
-#include "document/SettingIds.h"
 #include "document/SettingsStore.h"
 #include "enumerators/framework/HostCalculation.h"
 #include "hostclient/ClassGuids.h"
 #include "hostclient/TypeIds.h"
+
+#include <utility>
 
 namespace ZR {
 
@@ -16,20 +17,14 @@ using FormulaCalculationClass = TypeIdClass<&HostCalcClassGUID, 0>;
 
 void ZRPreview_Stimulated::Update(Doc::SettingsStore* store) {
   if (!store) return;
-  PreviewKey next;
-  next.channel = static_cast<int32_t>(store->GetLongValue(Doc::kSettingAnalysisChannel));
-  next.units = ReadChannelUnits(next.channel);
+  PreviewKey next = StartKey(*store);
   {
     ExpressionBuilder builder(*store, dataFile);
     builder.WriteDetectorChain(next.expression);
     builder.WriteERPeakDetChain(next.expression);
   }
   next.sourceText = L"Ch" + std::to_wstring(next.channel + 1);
-  next.valid = true;
-  if (next == key) return;
-
-  key = next;
-  settings = store;
+  if (!TakeKey(std::move(next), store)) return;
   SetUpSourceTrace();
   AddEventDrawers();
   SetAxisUnits(true, false, store);

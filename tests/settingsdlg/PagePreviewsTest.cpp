@@ -5,8 +5,8 @@
 #include "document/SettingsStore.h"
 #include "drawing/PreviewDataWin.h"
 #include "host/app/HostFramework.h"
-#include "platform/owl/TWindow.h"
 #include "settingsdlg/PreviewPaneBase.h"
+#include "tests/settingsdlg/PreviewTestPage.h"
 #include "tests/support/HostDataFile.h"
 #include "tests/support/ScriptedModalSeam.h"
 
@@ -16,14 +16,7 @@
 
 namespace {
 
-class Page : public OWL::TWindow {
- public:
-  Page() : TWindow(nullptr, L"page") {
-    Attr.Style = WS_POPUP;
-    Attr.W = 500;
-    Attr.H = 260;
-  }
-};
+using previewtest::Page;
 
 class PagePreviewsTest : public ::testing::Test {
  protected:

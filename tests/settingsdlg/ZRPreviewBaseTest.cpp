@@ -5,7 +5,7 @@
 #include "drawing/PreviewDataWin.h"
 #include "host/app/HostFramework.h"
 #include "host/data/DataDocument.h"
-#include "platform/owl/TWindow.h"
+#include "tests/settingsdlg/PreviewTestPage.h"
 #include "tests/support/HostDataFile.h"
 #include "tests/support/ScriptedModalSeam.h"
 
@@ -31,14 +31,7 @@ class Preview final : public ZR::ZRPreviewBase {
   bool mNoAxis1Default;
 };
 
-class Page : public OWL::TWindow {
- public:
-  Page() : TWindow(nullptr, L"page") {
-    Attr.Style = WS_POPUP;
-    Attr.W = 500;
-    Attr.H = 260;
-  }
-};
+using previewtest::Page;
 
 class ZRPreviewBaseTest : public ::testing::Test {
  protected:

@@ -10,7 +10,7 @@
 #include "drawing/PreviewDataWin.h"
 #include "host/app/HostFramework.h"
 #include "host/data/DataDocument.h"
-#include "platform/owl/TWindow.h"
+#include "tests/settingsdlg/PreviewTestPage.h"
 #include "tests/support/HostDataFile.h"
 #include "tests/support/ScriptedModalSeam.h"
 
@@ -20,14 +20,7 @@
 
 namespace {
 
-class Page : public OWL::TWindow {
- public:
-  Page() : TWindow(nullptr, L"page") {
-    Attr.Style = WS_POPUP;
-    Attr.W = 500;
-    Attr.H = 260;
-  }
-};
+using previewtest::Page;
 
 class ZRPreviewPXTest : public ::testing::Test {
  protected:
@@ -42,16 +35,10 @@ class ZRPreviewPXTest : public ::testing::Test {
     page.Create();
     store = std::make_unique<ZR::Doc::SettingsStore>(sCatalogue.get());
     store->GetOrCreateGroup(0, -1, File());
-    DataObjectId made[2];
-    for (DataObjectId& object : made) {
-      object = DataObjectId{kNewDataObject, kDataObjectRequestKind};
-      host::HostPtr<QOR::IQORString> name;
-      ASSERT_EQ(S_OK, document->Objects().NewObject(0, 0, 0, name.Out(), &object));
-    }
-    sourceId = made[0].id;
-    eventId = made[1].id;
-    store->SetLongValue(2023, sourceId);
-    store->SetLongValue(2024, eventId);
+    int32_t made[2] = {-1, -1};
+    previewtest::MakeMarkerObjects(*document.Get(), *store, made);
+    sourceId = made[0];
+    eventId = made[1];
   }
   IUnknown* File() const { return static_cast<IHostDataFile*>(document.Get()); }
   std::unique_ptr<ZR::ZRPreview_PX> MakePreview() {

@@ -10,8 +10,8 @@
 #include "host/app/HostFramework.h"
 #include "host/data/DataDocument.h"
 #include "host/data/HostDocument.h"
-#include "platform/owl/TWindow.h"
 #include "platform/uihelpers/ColourPalettes.h"
+#include "tests/settingsdlg/PreviewTestPage.h"
 #include "tests/support/HostDataFile.h"
 #include "tests/support/ScriptedModalSeam.h"
 
@@ -24,14 +24,7 @@ namespace {
 
 using ScrivoDraw::ChannelPair;
 
-class Page : public OWL::TWindow {
- public:
-  Page() : TWindow(nullptr, L"page") {
-    Attr.Style = WS_POPUP;
-    Attr.W = 500;
-    Attr.H = 260;
-  }
-};
+using previewtest::Page;
 
 // What one drawer of the preview says of itself, in the order the drawers were added.
 struct DrawerFacts {
@@ -64,17 +57,11 @@ class ZRPreviewStimulatedTest : public ::testing::Test {
   // Two marker objects named by settings 2023 and 2024; the source object already holds the
   // channel, as a document does after its first analysis.
   void MakeMarkers() {
-    DataObjectId made[2];
-    for (DataObjectId& object : made) {
-      object = DataObjectId{kNewDataObject, kDataObjectRequestKind};
-      host::HostPtr<QOR::IQORString> name;
-      ASSERT_EQ(S_OK, document->Objects().NewObject(0, 0, 0, name.Out(), &object));
-    }
-    ASSERT_EQ(S_OK, document->Objects().SetFormula(made[0].id, kMarkerObjectKind, L"Ch1", L"V"));
-    store->SetLongValue(2023, made[0].id);
-    store->SetLongValue(2024, made[1].id);
-    sourceId = made[0].id;
-    eventId = made[1].id;
+    int32_t made[2] = {-1, -1};
+    previewtest::MakeMarkerObjects(*document.Get(), *store, made);
+    sourceId = made[0];
+    eventId = made[1];
+    ASSERT_EQ(S_OK, document->Objects().SetFormula(sourceId, kMarkerObjectKind, L"Ch1", L"V"));
   }
   IUnknown* File() const { return static_cast<IHostDataFile*>(document.Get()); }
   std::unique_ptr<ZR::ZRPreview_Stimulated> MakePreview(IUnknown* file) {
