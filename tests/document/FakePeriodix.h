@@ -13,9 +13,11 @@
 
 namespace doctest {
 
-class FakeDetectionSettings final : public host::HostObject<IPXDetectionSettings> {
+class FakeDetectionSettings final : public host::HostObject<IPXDetectionSettings, IPXPreviewTrace> {
  public:
   bool valid = true;
+  bool derived = false;  // the detector derives a trace of its own: "d(<reference>)" in "<unit>/s"
+  int refreshes = 0;
   double channel = -1.0;
   int loads = 0;
   bool usesSource = false;
@@ -95,11 +97,41 @@ class FakeDetectionSettings final : public host::HostObject<IPXDetectionSettings
     return E_NOTIMPL;
   }
 
+  HRESULT STDMETHODCALLTYPE HasDerivedTrace(VARIANT_BOOL* d) noexcept override {
+    *d = derived ? VARIANT_TRUE : VARIANT_FALSE;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE GetDerivedTraceText(QOR::IQORString* reference, QOR::IQORString** text) noexcept override {
+    *text = QOR::String((L"d(" + std::wstring(reference->GetText()) + L")").c_str()).AddRefInterface();
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE GetDerivedTraceUnits(QOR::IQORString* unit, int32_t prefix, QOR::IQORString** outUnit,
+                                                 int32_t* outPrefix) noexcept override {
+    return GetAxisUnits(unit, prefix, outUnit, outPrefix);
+  }
+  HRESULT STDMETHODCALLTYPE GetAxisUnits(QOR::IQORString* unit, int32_t prefix, QOR::IQORString** outUnit,
+                                         int32_t* outPrefix) noexcept override {
+    *outUnit = QOR::String((std::wstring(unit->GetText()) + L"/s").c_str()).AddRefInterface();
+    *outPrefix = prefix;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE GetDerivedTraceRange(const double channelRange[2], int32_t,
+                                                 double traceRange[2]) noexcept override {
+    traceRange[0] = channelRange[0] * 10.0;
+    traceRange[1] = channelRange[1] * 10.0;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE Refresh(int32_t, int32_t*) noexcept override {
+    ++refreshes;
+    return S_OK;
+  }
+
  protected:
   void* FindInterface(REFIID iid) noexcept override {
     if (iid == IID_IUnknown || iid == IID_IPXDetectionSettings) {
       return static_cast<IPXDetectionSettings*>(this);
     }
+    if (iid == IID_IPXPreviewTrace) return static_cast<IPXPreviewTrace*>(this);
     return nullptr;
   }
 };

@@ -10,6 +10,7 @@
 #include "drawing/PreviewDataWin.h"
 #include "host/app/HostFramework.h"
 #include "host/data/DataDocument.h"
+#include "tests/document/FakePeriodix.h"
 #include "tests/settingsdlg/PreviewTestPage.h"
 #include "tests/support/HostDataFile.h"
 #include "tests/support/ScriptedModalSeam.h"
@@ -110,4 +111,46 @@ TEST(PPPNUN, AsksTheDetectorForItsAxisUnitsOrSaysItDoesNotKnow) {
   ZR::PPPNUN none(0, nullptr);
   EXPECT_STREQ(L"?", none.Map(QOR::String(L"mV")).GetText());
   EXPECT_EQ(0x40000000u, none.Request());
+}
+
+// A detector that derives a trace of its own, its settings made by another data file's service.
+TEST_F(ZRPreviewPXTest, ADerivedTraceIsDrawnInBlackOnAxisTwoInTheDetectorsUnits) {
+  host::HostPtr<doctest::FakeHostDataDocument> periodix;
+  periodix.Attach(new doctest::FakeHostDataDocument);
+  store = std::make_unique<ZR::Doc::SettingsStore>(sCatalogue.get());
+  store->GetOrCreateGroup(0, -1, periodix.Get());
+  store->SetLongValue(2023, sourceId);
+  store->SetLongValue(2024, eventId);
+  auto* const detection = static_cast<doctest::FakeDetectionSettings*>(store->GetDetectionSettingsObject());
+  ASSERT_NE(nullptr, detection);
+  detection->derived = true;
+
+  auto preview = MakePreview();
+  preview->Update(store.get());
+  EXPECT_EQ(L"d(ch1)", preview->Key().sourceText);
+  EXPECT_EQ(L"d(ch1)", Object(sourceId).formula);
+  EXPECT_EQ(L"V/s", Object(sourceId).second);  // the derived trace's units
+  EXPECT_EQ(L"V", Object(eventId).second);
+  EXPECT_EQ(1, detection->refreshes);
+  ScrivoDraw::PreviewDataWinWButtons& window = *preview->Window();
+  ASSERT_EQ(5u, window.TraceCount());  // grid, source, derived trace, events, null trace
+  auto* const derived = dynamic_cast<ScrivoDraw::CustomUnitsPolyLineTraceDrawer*>(window.TraceDrawer(2));
+  ASSERT_NE(nullptr, derived);
+  EXPECT_EQ(RGB(0, 0, 0), derived->Colour());
+  int32_t axis = 0;
+  derived->GetSourceId(&axis);
+  EXPECT_EQ(2, axis);
+  ScrivoDraw::ChannelPair pair{0, 0};
+  derived->GetChannelPair(&pair);
+  EXPECT_EQ(sourceId, pair.channel);
+  EXPECT_EQ(4u, pair.selector);
+  // Axis 2's default: axis 1's range as the derived trace spans it.
+  preview->SetAxisRange(0, ExtLib::AxisRange{-1.0, 2.0});
+  preview->ResetScale(1, nullptr);
+  double first = 0.0, second = 0.0;
+  ASSERT_EQ(S_OK, window.Lane(0)->GetAxisRange(2, &first, &second));
+  EXPECT_DOUBLE_EQ(-10.0, first);
+  EXPECT_DOUBLE_EQ(20.0, second);
+  ZR::PPPNUN units(0, detection);
+  EXPECT_STREQ(L"mV/s", units.Map(QOR::String(L"mV")).GetText());
 }
