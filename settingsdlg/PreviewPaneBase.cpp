@@ -46,6 +46,8 @@ void(PreviewPaneBase::CreateWindow)(IHostDocument* document, IUnknown* file, OWL
     provider->GetPreviewData(kPreviewDataFlags, dataInterface.Out());
   window.reset();
   window = std::make_unique<ScrivoDraw::PreviewDataWinWButtons>(parent, dataInterface.Get());
+  // A page makes its preview before its own window exists: the page's set-up creates it then.
+  window->EnableAutoCreate();
   if (parent && parent->GetHandle()) window->Create();
   ReadDisplayOptions();
   TakeSamplingControl();

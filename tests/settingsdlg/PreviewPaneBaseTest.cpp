@@ -76,6 +76,18 @@ TEST_F(PreviewPaneBaseTest, WindowShowsTheFilesPreviewDataOnThePlaceholder) {
   EXPECT_EQ(nullptr, bare.Window()->DataSource());
 }
 
+// A detector page makes its preview in its constructor, before the page's window exists.
+TEST_F(PreviewPaneBaseTest, APreviewMadeBeforeItsPageIsCreatedWithThePage) {
+  Page later;
+  ExtLib::PreviewPaneBase early;
+  (early.CreateWindow)(nullptr, static_cast<IHostDataFile*>(document.Get()), &later);
+  ASSERT_NE(nullptr, early.Window());
+  EXPECT_EQ(nullptr, early.Window()->GetHandle());
+  later.Create();
+  EXPECT_TRUE(IsWindow(early.Window()->GetHandle()));
+  EXPECT_EQ(later.GetHandle(), GetParent(early.Window()->GetHandle()));
+}
+
 TEST_F(PreviewPaneBaseTest, GivenRangesAreSetAndNoRangeLeavesTheAxis) {
   const AxisRange given{-2.0, 3.0};
   preview.ResetScale(0, &given);
