@@ -181,3 +181,14 @@ struct IScaleLabels : IUnknown {
   // rows of the scale's area) and kept inside rect; nothing is drawn outside rect.
   virtual HRESULT STDMETHODCALLTYPE DrawLabels(HDC dc, const RECT* rect) = 0;
 };
+
+// {F4E16D13-254B-4FE3-A78F-E8230124B03D}
+inline constexpr GUID IID_IScaleColour = {
+    0xF4E16D13, 0x254B, 0x4FE3, {0xA7, 0x8F, 0xE8, 0x23, 0x01, 0x24, 0xB0, 0x3D}};
+
+// Asked of a scale with QueryInterface: the colour of its ticks, values and units.
+struct IScaleColour : IUnknown {
+  // Slot 3: on: an enabled scale draws in colour; off: in the system's window-text colour again.
+  // A disabled scale draws grey either way.
+  virtual HRESULT STDMETHODCALLTYPE SetColour(VARIANT_BOOL on, COLORREF colour) = 0;
+};

@@ -60,6 +60,7 @@ void* HostDragScale::FindInterface(REFIID iid) {
   if (IsEqualIID(iid, IID_IScaleTicks)) return static_cast<IScaleTicks*>(this);
   if (IsEqualIID(iid, IID_IOleWindow)) return static_cast<IOleWindow*>(this);
   if (IsEqualIID(iid, IID_IScaleLabels)) return static_cast<IScaleLabels*>(this);
+  if (IsEqualIID(iid, IID_IScaleColour)) return static_cast<IScaleColour*>(this);
   return nullptr;
 }
 
@@ -381,7 +382,7 @@ HRESULT STDMETHODCALLTYPE HostDragScale::DrawLabels(HDC dc, const RECT* rect) no
     std::vector<ScaleAxis::Tick> const ticks = mAxis.Ticks();
     IntersectClipRect(dc, rect->left, rect->top, rect->right, rect->bottom);
     SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, GetSysColor(mEnabled ? COLOR_WINDOWTEXT : COLOR_GRAYTEXT));
+    SetTextColor(dc, Ink());
     SetTextAlign(dc, TA_RIGHT | TA_TOP);
     SelectObject(dc, LabelFont());
     int32_t const height = TextHeight(dc);
@@ -396,6 +397,18 @@ HRESULT STDMETHODCALLTYPE HostDragScale::DrawLabels(HDC dc, const RECT* rect) no
   }
   RestoreDC(dc, saved);
   return result;
+}
+
+HRESULT STDMETHODCALLTYPE HostDragScale::SetColour(VARIANT_BOOL on, COLORREF colour) noexcept {
+  mOwnColour = on != VARIANT_FALSE;
+  mColour = colour;
+  if (mWindow) InvalidateRect(mWindow, nullptr, TRUE);
+  return S_OK;
+}
+
+COLORREF HostDragScale::Ink() const noexcept {
+  if (!mEnabled) return GetSysColor(COLOR_GRAYTEXT);
+  return mOwnColour ? mColour : GetSysColor(COLOR_WINDOWTEXT);
 }
 
 HRESULT STDMETHODCALLTYPE HostDragScale::GetWindow(HWND* window) noexcept {
@@ -419,10 +432,10 @@ std::wstring HostDragScale::Caption() const {
 void HostDragScale::PaintAxis(HDC dc) const {
   const RECT& area = mAxis.Area();
   int const oldMode = SetBkMode(dc, TRANSPARENT);
-  int const ink = mEnabled ? COLOR_WINDOWTEXT : COLOR_GRAYTEXT;
-  COLORREF const oldColour = SetTextColor(dc, GetSysColor(ink));
+  COLORREF const ink = Ink();
+  COLORREF const oldColour = SetTextColor(dc, ink);
   UINT const oldAlign = GetTextAlign(dc);
-  HPEN const pen = CreatePen(PS_SOLID, 0, GetSysColor(ink));
+  HPEN const pen = CreatePen(PS_SOLID, 0, ink);
   HGDIOBJ const oldPen = SelectObject(dc, pen);
   std::vector<ScaleAxis::Tick> const ticks = mAxis.Ticks();
   std::wstring const caption = Caption();

@@ -17,7 +17,7 @@ namespace host {
 // a left drag pans the range, a double click asks for auto scaling. Every change of the range
 // is reported to the observers with the new pixel mapping. The style gains kScaleStyleReady
 // once the scale has an area.
-class HostDragScale final : public HostObject<IDragScale, IScaleTicks, IOleWindow, IScaleLabels> {
+class HostDragScale final : public HostObject<IDragScale, IScaleTicks, IOleWindow, IScaleLabels, IScaleColour> {
  public:
   HostDragScale(bool horizontal, int32_t axis) : mAxis(horizontal), mAxisId(axis) {}
   // A window for the scale under parent; false when it cannot be made.
@@ -69,6 +69,12 @@ class HostDragScale final : public HostObject<IDragScale, IScaleTicks, IOleWindo
   HRESULT STDMETHODCALLTYPE GetLabelWidth(HDC dc, int32_t characters, int32_t* width) noexcept override;
   HRESULT STDMETHODCALLTYPE DrawLabels(HDC dc, const RECT* rect) noexcept override;
 
+  HRESULT STDMETHODCALLTYPE SetColour(VARIANT_BOOL on, COLORREF colour) noexcept override;
+  // What ticks, values and units are drawn in now.
+  COLORREF Ink() const noexcept;
+  // The colour given with SetColour; CLR_INVALID while the scale uses the system's.
+  COLORREF OwnColour() const noexcept { return mOwnColour ? mColour : CLR_INVALID; }
+
   HRESULT STDMETHODCALLTYPE GetWindow(HWND* window) noexcept override;
   HRESULT STDMETHODCALLTYPE ContextSensitiveHelp(BOOL) noexcept override { return E_NOTIMPL; }
 
@@ -102,6 +108,8 @@ class HostDragScale final : public HostObject<IDragScale, IScaleTicks, IOleWindo
   int32_t mInsetBottom = 0;
   int32_t mMode = 0;
   bool mEnabled = true;
+  bool mOwnColour = false;
+  COLORREF mColour = 0;
   bool mValuesShown = true;
   // How the shown values relate to the data's base units: shown = (base + offset) * scale.
   DragScaleMapping mScaledUnits = {1.0, 0.0};

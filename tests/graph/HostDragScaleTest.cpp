@@ -228,3 +228,36 @@ TEST_F(HostDragScaleTest, LaneAxisWindowKeepsItsValuesInsideItsInsetAndAutoScale
   axis = nullptr;
   DestroyWindow(parent);
 }
+
+TEST_F(HostDragScaleTest, LaneAxisDrawsInItsOwnColourWhileEnabled) {
+  HWND const parent = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 300, 300, nullptr, nullptr, nullptr, nullptr);
+  ASSERT_TRUE(parent);
+  QOR::ComPtr<IDragScale> axis;
+  ASSERT_EQ(S_OK, MGraph1::GetScaleFactory()->CreateAxisWindow(parent, 0, 0, 0, kLaneAxisLeft, axis.Out()));
+  const RECT area{0, 0, 60, 150};
+  axis->SetArea(&area);
+  axis->SetVisibleRange(0.0, 10.0);
+  axis->SetUnits(0, L"mV");
+  QOR::ComPtr<IScaleColour> colour;
+  ASSERT_EQ(S_OK, axis.As(IID_IScaleColour, colour));
+  const COLORREF red = RGB(255, 0, 0);
+  auto redPixels = [&] {
+    GraphCanvas canvas(60, 150);
+    axis->Paint(canvas.dc.GetHDC(), VARIANT_TRUE, 0);
+    int count = 0;
+    for (int y = 0; y < 150; ++y)
+      for (int x = 0; x < 60; ++x) count += canvas.At(x, y) == GraphCanvas::Pixel(red);
+    return count;
+  };
+  EXPECT_EQ(0, redPixels());
+  ASSERT_EQ(S_OK, colour->SetColour(VARIANT_TRUE, red));
+  EXPECT_GT(redPixels(), 20);  // ticks, values and units
+  axis->Enable(VARIANT_FALSE);
+  EXPECT_EQ(0, redPixels());  // a disabled axis stays grey
+  axis->Enable(VARIANT_TRUE);
+  colour->SetColour(VARIANT_FALSE, red);
+  EXPECT_EQ(0, redPixels());
+  colour = nullptr;
+  axis = nullptr;
+  DestroyWindow(parent);
+}
