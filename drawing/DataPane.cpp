@@ -211,6 +211,7 @@ int32_t DataPane::HitTestChild(POINT point) const noexcept {
 QOR::ComPtr<ChannelPane> DataPane::CreateLane(int32_t index) {
   QOR::ComPtr<ChannelPane> lane(new ChannelPane(*this, index, mLaneFlags, mLaneStyle));
   lane->SetAttributes(mLaneAttributes);
+  lane->SetDisplayMode(mDisplayMode);
   return lane;
 }
 

@@ -78,6 +78,7 @@ struct DataPaneBase {
   std::vector<int32_t> mDragTops;
   std::vector<int32_t> mDragBottoms;
   int32_t mPrintPositions[2] = {0, 0};
+  int32_t mDisplayMode = 0;
   COLORREF mBackground = RGB(255, 255, 255);
   bool mInRecord = false;
   bool mTracking = false;
@@ -211,6 +212,13 @@ class DataPane : public IOnlineDataSink,
   HRESULT AnyLaneAxisFlag(int32_t axis, VARIANT_BOOL* set) noexcept;
   HRESULT UpdateFirstLaneAxis(int32_t axis) noexcept;
   HRESULT GetFirstLaneAxis(int32_t axis, IDragScale** object) noexcept;
+  // Gives the first lane's axis (1 or 2) the colour through the axis's colour interface (on:
+  // drawn in colour); E_FAIL without lanes or an axis object, E_NOINTERFACE for a plain axis.
+  HRESULT GetFirstLaneAxis(int32_t axis, VARIANT_BOOL on, COLORREF colour) noexcept;
+  // The host document's display mode: the lanes read their drawers' units with it from now on,
+  // the interactive objects hear of it, the lanes' axes are read out again and laid out.
+  void SetDisplayMode(int32_t mode) noexcept;
+  int32_t DisplayMode() const noexcept { return mDisplayMode; }
   HRESULT GetVisibleStart(int32_t* tick) noexcept;
   HRESULT QueryLaneChannel(int32_t lane, int32_t argument, IUnknown** out) noexcept;
   void NotifyObjects(int32_t a, int32_t b, int32_t c) noexcept;

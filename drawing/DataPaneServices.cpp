@@ -262,6 +262,28 @@ HRESULT DataPane::GetFirstLaneAxis(int32_t axis, IDragScale** object) noexcept {
   return found->QueryInterface(IID_IDragScale, reinterpret_cast<void**>(object));
 }
 
+void DataPane::SetDisplayMode(int32_t mode) noexcept {
+  mDisplayMode = mode;
+  for (const auto& lane : mLanes) lane->SetDisplayMode(mode);
+  try {
+    NotifyAll(mode);
+  } catch (...) {
+    // an object that cannot take the news keeps its old view of the mode
+  }
+  UpdateLaneRanges();
+  LayoutLanes();
+}
+
+HRESULT DataPane::GetFirstLaneAxis(int32_t axis, VARIANT_BOOL on, COLORREF colour) noexcept {
+  QOR::ComPtr<IDragScale> object;
+  const HRESULT found = GetFirstLaneAxis(axis, object.Out());
+  if (FAILED(found)) return found;
+  QOR::ComPtr<IScaleColour> colours;
+  const HRESULT asked = object->QueryInterface(IID_IScaleColour, colours.OutVoid());
+  if (FAILED(asked) || !colours) return FAILED(asked) ? asked : E_NOINTERFACE;
+  return colours->SetColour(on, colour);
+}
+
 HRESULT DataPane::GetVisibleStart(int32_t* tick) noexcept {
   if (!tick) return E_POINTER;
   if (!mHorzScale) return E_FAIL;

@@ -20,6 +20,7 @@ namespace {
 constexpr uint32_t kPreviewDataFlags = 0xC0000000u;
 constexpr int32_t kLeastCountLimit = 16;
 constexpr uint32_t kPreparePreview = 0x80000000u;
+constexpr int32_t kPreviewDisplayMode = 2;
 
 int32_t AxisOf(int32_t which) noexcept { return which == 0 ? 1 : 2; }
 
@@ -49,6 +50,7 @@ void(PreviewPaneBase::CreateWindow)(IHostDocument* document, IUnknown* file, OWL
   // A page makes its preview before its own window exists: the page's set-up creates it then.
   window->EnableAutoCreate();
   if (parent && parent->GetHandle()) window->Create();
+  if (hostDocument) window->SetDisplayMode(HostDisplayMode());
   ReadDisplayOptions();
   TakeSamplingControl();
   countLimit = std::max(MaxOfThreeCounts(hostDocument), kLeastCountLimit);
@@ -65,6 +67,15 @@ QOR::ComPtr<IUnknown> EntryObject(uint32_t entryId) {
 }
 
 }  // namespace
+
+// The host document's display mode; a document that gives none leaves the preview's own, 2.
+int32_t PreviewPaneBase::HostDisplayMode() const {
+  int32_t mode = kPreviewDisplayMode;
+  QOR::ComPtr<IHostDocumentDisplay> display;
+  if (hostDocument && SUCCEEDED(hostDocument->QueryInterface(IID_IHostDocumentDisplay, display.OutVoid())) && display)
+    display->GetDisplayMode(&mode);
+  return mode;
+}
 
 // The grid's colour and whether it is drawn, as the host document displays its channels.
 void PreviewPaneBase::ReadDisplayOptions() {

@@ -56,6 +56,7 @@ class PreviewPaneBase {
  protected:
   void TakeSamplingControl();
   void ReadDisplayOptions();
+  int32_t HostDisplayMode() const;
 
   COLORREF graticuleColour = RGB(192, 192, 192);
   uint32_t hostOption2 = 0;

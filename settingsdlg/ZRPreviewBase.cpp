@@ -117,6 +117,7 @@ void ZRPreviewBase::SetUpSourceTrace() {
   QOR::ComPtr<IScrivoRecordDrawer> trace(new ScrivoDraw::CustomUnitsPolyLineTraceDrawer(
       std::make_unique<SourceMapper>(key.channel), &colour, kSourceAxis, 0, ScrivoDraw::kTraceKind,
       ScrivoDraw::ChannelPair{key.channel, kRecordedChannel}, kPreviewLayer));
+  window->GetFirstLaneAxis(kSourceAxis, VARIANT_TRUE, colour);
   window->AddTraceDrawer(trace.Get());
 }
 

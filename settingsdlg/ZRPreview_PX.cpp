@@ -80,6 +80,7 @@ void ZRPreview_PX::Update(Doc::SettingsStore* store) {
     QOR::ComPtr<IScrivoRecordDrawer> trace(new ScrivoDraw::CustomUnitsPolyLineTraceDrawer(
         std::make_unique<PPPNUN>(key.channel, detection.Get()), &black, kDerivedAxis, 0, ScrivoDraw::kTraceKind,
         sourceMarker, kPreviewLayer));
+    window->GetFirstLaneAxis(kDerivedAxis, VARIANT_TRUE, black);
     window->AddTraceDrawer(trace.Get());
   }
   if (detection) detection->Refresh(0, nullptr);  // its answer is not needed

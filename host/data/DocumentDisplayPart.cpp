@@ -64,6 +64,7 @@ ULONG STDMETHODCALLTYPE DocumentDisplayPart::Release() noexcept { return mOwner.
 
 HRESULT STDMETHODCALLTYPE DocumentDisplayPart::GetDisplayMode(int32_t* mode) noexcept {
   if (!mode) return E_POINTER;
+  if (!mHasMode) return S_FALSE;
   *mode = mMode;
   return S_OK;
 }

@@ -30,13 +30,19 @@ class DocumentDisplayPart final : public IHostDocumentDisplay {
 
   DisplayOptions& Options() noexcept { return mOptions; }
   void SetChannelColour(int32_t channel, COLORREF colour) { mColours[channel] = colour; }
-  void SetDisplayMode(int32_t mode) noexcept { mMode = mode; }
+  void SetDisplayMode(int32_t mode) noexcept {
+    mMode = mode;
+    mHasMode = true;
+  }
+  // A document without a display mode of its own leaves the asker's value as it was.
+  void ClearDisplayMode() noexcept { mHasMode = false; }
 
  private:
   IUnknown& mOwner;
   DisplayOptions mOptions;
   std::map<int32_t, COLORREF> mColours;
   int32_t mMode = 0;
+  bool mHasMode = true;
 };
 
 }  // namespace host

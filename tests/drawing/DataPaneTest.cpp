@@ -102,6 +102,55 @@ class SamplingDrawer final : public ScrivoDraw::DrawerBase {
   std::string mName;
 };
 
+// Notes the display mode it is given and which units read-out follows it.
+class ModeDrawer final : public ScrivoDraw::DrawerBase {
+ public:
+  explicit ModeDrawer(std::vector<std::string>* log)
+      : DrawerBase(0x201, 0x80001000u, ScrivoDraw::ChannelPair{0, 0},
+                   {ScrivoDraw::kLayerPairAll, ScrivoDraw::kLayerPairAllSecond}),
+        mLog(log) {}
+  HRESULT STDMETHODCALLTYPE SetDisplayMode(int32_t mode) noexcept override {
+    mLog->push_back("mode " + std::to_string(mode));
+    return DrawerBase::SetDisplayMode(mode);
+  }
+  HRESULT STDMETHODCALLTYPE GetUnitsText(int32_t source, int32_t, QOR::IQORString** units,
+                                         VARIANT_BOOL*) noexcept override {
+    *units = nullptr;
+    mLog->push_back("text " + std::to_string(source));
+    return S_FALSE;
+  }
+  HRESULT STDMETHODCALLTYPE GetUnitsInfo(int32_t source, int32_t, QOR::IQORString** units, VARIANT_BOOL*, double*,
+                                         double*, double*) noexcept override {
+    *units = nullptr;
+    mLog->push_back("info " + std::to_string(source));
+    return S_FALSE;
+  }
+  HRESULT STDMETHODCALLTYPE SetValueRange(int32_t, int32_t, const ScrivoDraw::ValueRange*, IUnknown*) noexcept override {
+    return S_FALSE;
+  }
+  HRESULT STDMETHODCALLTYPE Refresh(uint32_t) noexcept override { return S_OK; }
+  HRESULT STDMETHODCALLTYPE Draw(HDC, int64_t, int64_t, ScrivoDraw::DrawOrigin, int32_t, const RECT*, uint32_t, int32_t,
+                                 const void*) noexcept override {
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE RequestData(int32_t, int32_t, int32_t, int32_t, int32_t, int32_t, void*) noexcept override {
+    return S_FALSE;
+  }
+
+ private:
+  std::vector<std::string>* mLog;
+};
+
+// Notes the general notifications it hears.
+class GeneralObject final : public ScrivoDraw::InteractiveObject {
+ public:
+  explicit GeneralObject(std::vector<std::string>* log) : mLog(log) {}
+  void NotifyGeneral(int32_t a, int32_t b) override { mLog->push_back(std::to_string(a) + " " + std::to_string(b)); }
+
+ private:
+  std::vector<std::string>* mLog;
+};
+
 // Hears the pane's subject.
 class SubjectObserver final : public IObserver {
  public:
@@ -283,6 +332,36 @@ TEST_F(DataPaneTest, SamplingReachesEveryPartInOrderAndRefreshesObjectsAtMostEve
   pane->OnNewData(1, 20);
   EXPECT_TRUE(log.empty());
   EXPECT_EQ(before, pane->ScrollPos());
+}
+
+TEST_F(DataPaneTest, DisplayModeReachesTheObjectsAndEveryLanesUnitsReadOut) {
+  std::vector<std::string> heard;
+  std::vector<std::string> log;
+  pane->AddObject(1, std::make_shared<GeneralObject>(&heard));
+  pane->SetLaneCount(1);
+  pane->SetClientSize(SIZE{300, 100});
+  QOR::ComPtr<ModeDrawer> drawer(new ModeDrawer(&log));
+  ASSERT_EQ(S_OK, pane->AddLaneDrawer(0, 0, drawer.Get()));
+  const RECT placed = pane->Lane(0)->Rect();
+  EXPECT_EQ(E_FAIL, pane->GetFirstLaneAxis(1, VARIANT_TRUE, RGB(1, 2, 3)));  // a lane without axis objects
+  // A non-zero mode makes the lane ask for the units with scale and range, on both axes at once.
+  pane->SetDisplayMode(2);
+  EXPECT_EQ(2, pane->DisplayMode());
+  EXPECT_EQ(std::vector<std::string>({"mode 2", "info 1", "mode 2", "info 2"}), log);
+  EXPECT_EQ(std::vector<std::string>({"0 2"}), heard);
+  EXPECT_EQ(placed.bottom, pane->Lane(0)->Rect().bottom);  // laid out again in the same client
+  // Mode 0 on a pane whose style wants units texts only: texts.
+  log.clear();
+  pane->SetDisplayMode(0);
+  EXPECT_EQ(std::vector<std::string>({"mode 0", "text 1", "mode 0", "text 2"}), log);
+  // A lane made afterwards reads with the pane's mode.
+  pane->SetDisplayMode(5);
+  pane->SetLaneCount(2);
+  QOR::ComPtr<ModeDrawer> later(new ModeDrawer(&log));
+  ASSERT_EQ(S_OK, pane->AddLaneDrawer(1, 0, later.Get()));
+  log.clear();
+  pane->Lane(1)->UpdateAxes(0, 0);
+  EXPECT_EQ(std::vector<std::string>({"mode 5", "info 1", "mode 5", "info 2"}), log);
 }
 
 TEST_F(DataPaneTest, DrawerServices) {

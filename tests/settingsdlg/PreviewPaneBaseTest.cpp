@@ -146,3 +146,17 @@ TEST_F(PreviewPaneBaseTest, HostDocumentThatCanSampleLendsItsSamplingControl) {
   ready.SetSamplingSource(true);
   EXPECT_TRUE(ready.Window()->HasSamplingSource());
 }
+
+TEST_F(PreviewPaneBaseTest, PaneTakesTheHostDocumentsDisplayModeOrTwo) {
+  EXPECT_EQ(0, preview.Window()->DisplayMode());  // no host document: the pane keeps its own
+  auto hostDocument = host::HostDocument::Create(document);
+  IUnknown* const file = static_cast<IHostDataFile*>(document.Get());
+  hostDocument->Display().SetDisplayMode(3);
+  ExtLib::PreviewPaneBase shown;
+  (shown.CreateWindow)(hostDocument.Get(), file, &page);
+  EXPECT_EQ(3, shown.Window()->DisplayMode());
+  hostDocument->Display().ClearDisplayMode();
+  ExtLib::PreviewPaneBase preset;
+  (preset.CreateWindow)(hostDocument.Get(), file, &page);
+  EXPECT_EQ(2, preset.Window()->DisplayMode());
+}

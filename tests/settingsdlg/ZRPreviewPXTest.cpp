@@ -10,6 +10,7 @@
 #include "drawing/PreviewDataWin.h"
 #include "host/app/HostFramework.h"
 #include "host/data/DataDocument.h"
+#include "host/framework/HostDragScale.h"
 #include "tests/document/FakePeriodix.h"
 #include "tests/settingsdlg/PreviewTestPage.h"
 #include "tests/support/HostDataFile.h"
@@ -137,6 +138,9 @@ TEST_F(ZRPreviewPXTest, ADerivedTraceIsDrawnInBlackOnAxisTwoInTheDetectorsUnits)
   auto* const derived = dynamic_cast<ScrivoDraw::CustomUnitsPolyLineTraceDrawer*>(window.TraceDrawer(2));
   ASSERT_NE(nullptr, derived);
   EXPECT_EQ(RGB(0, 0, 0), derived->Colour());
+  auto* const axisTwo = dynamic_cast<host::HostDragScale*>(window.Lane(0)->AxisObject(2));
+  ASSERT_NE(nullptr, axisTwo);
+  EXPECT_EQ(RGB(0, 0, 0), axisTwo->OwnColour());  // black, whatever the system's text colour
   int32_t axis = 0;
   derived->GetSourceId(&axis);
   EXPECT_EQ(2, axis);

@@ -10,6 +10,7 @@
 #include "host/app/HostFramework.h"
 #include "host/data/DataDocument.h"
 #include "host/data/HostDocument.h"
+#include "host/framework/HostDragScale.h"
 #include "platform/uihelpers/ColourPalettes.h"
 #include "tests/settingsdlg/PreviewTestPage.h"
 #include "tests/support/HostDataFile.h"
@@ -184,5 +185,9 @@ TEST_F(ZRPreviewStimulatedTest, TheHostDocumentsGridOptionAndChannelColourAreUse
   auto* const trace = dynamic_cast<ScrivoDraw::CustomUnitsPolyLineTraceDrawer*>(drawers[1].drawer);
   ASSERT_NE(nullptr, trace);
   EXPECT_EQ(RGB(10, 20, 30), trace->Colour());
+  // Axis 1 is drawn in the trace's colour.
+  auto* const axis = dynamic_cast<host::HostDragScale*>(preview.Window()->Lane(0)->AxisObject(1));
+  ASSERT_NE(nullptr, axis);
+  EXPECT_EQ(RGB(10, 20, 30), axis->OwnColour());
   EXPECT_EQ(16, preview.CountLimit());  // every count of the document is smaller
 }
