@@ -58,17 +58,12 @@ class NotingObject final : public ScrivoDraw::InteractiveObject {
   std::string mName;
 };
 
-// A drawer that notes the sampling it hears.
-class SamplingDrawer final : public ScrivoDraw::DrawerBase {
+// A drawer of source 0x201 that draws nothing, keeps no range and asks for no data.
+class QuietDrawer : public ScrivoDraw::DrawerBase {
  public:
-  SamplingDrawer(std::vector<std::string>* log, std::string name)
+  QuietDrawer()
       : DrawerBase(0x201, 0x80001000u, ScrivoDraw::ChannelPair{0, 0},
-                   {ScrivoDraw::kLayerPairAll, ScrivoDraw::kLayerPairAllSecond}),
-        mLog(log), mName(std::move(name)) {}
-  HRESULT STDMETHODCALLTYPE GetUnitsText(int32_t, int32_t, QOR::IQORString** units, VARIANT_BOOL*) noexcept override {
-    *units = nullptr;
-    return S_FALSE;
-  }
+                   {ScrivoDraw::kLayerPairAll, ScrivoDraw::kLayerPairAllSecond}) {}
   HRESULT STDMETHODCALLTYPE SetValueRange(int32_t, int32_t, const ScrivoDraw::ValueRange*, IUnknown*) noexcept override {
     return S_FALSE;
   }
@@ -80,9 +75,20 @@ class SamplingDrawer final : public ScrivoDraw::DrawerBase {
   HRESULT STDMETHODCALLTYPE RequestData(int32_t, int32_t, int32_t, int32_t, int32_t, int32_t, void*) noexcept override {
     return S_FALSE;
   }
+};
+
+// A drawer that notes the sampling it hears.
+class SamplingDrawer final : public QuietDrawer {
+ public:
+  SamplingDrawer(std::vector<std::string>* log, std::string name)
+      : mLog(log), mName(std::move(name)) {}
+  HRESULT STDMETHODCALLTYPE GetUnitsText(int32_t, int32_t, QOR::IQORString** units, VARIANT_BOOL*) noexcept override {
+    *units = nullptr;
+    return S_FALSE;
+  }
   HRESULT STDMETHODCALLTYPE OnSamplingStart(int32_t) noexcept override { return Note("start"); }
   HRESULT STDMETHODCALLTYPE OnRecordStart(int32_t record, VARIANT_BOOL sampling) noexcept override {
-    DrawerBase::OnRecordStart(record, sampling);
+    QuietDrawer::OnRecordStart(record, sampling);
     return Note("record " + std::to_string(record));
   }
   HRESULT STDMETHODCALLTYPE OnNewData(int64_t position, int64_t delta, int64_t*) noexcept override {
@@ -103,15 +109,13 @@ class SamplingDrawer final : public ScrivoDraw::DrawerBase {
 };
 
 // Notes the display mode it is given and which units read-out follows it.
-class ModeDrawer final : public ScrivoDraw::DrawerBase {
+class ModeDrawer final : public QuietDrawer {
  public:
   explicit ModeDrawer(std::vector<std::string>* log)
-      : DrawerBase(0x201, 0x80001000u, ScrivoDraw::ChannelPair{0, 0},
-                   {ScrivoDraw::kLayerPairAll, ScrivoDraw::kLayerPairAllSecond}),
-        mLog(log) {}
+      : mLog(log) {}
   HRESULT STDMETHODCALLTYPE SetDisplayMode(int32_t mode) noexcept override {
     mLog->push_back("mode " + std::to_string(mode));
-    return DrawerBase::SetDisplayMode(mode);
+    return QuietDrawer::SetDisplayMode(mode);
   }
   HRESULT STDMETHODCALLTYPE GetUnitsText(int32_t source, int32_t, QOR::IQORString** units,
                                          VARIANT_BOOL*) noexcept override {
@@ -123,17 +127,6 @@ class ModeDrawer final : public ScrivoDraw::DrawerBase {
                                          double*, double*) noexcept override {
     *units = nullptr;
     mLog->push_back("info " + std::to_string(source));
-    return S_FALSE;
-  }
-  HRESULT STDMETHODCALLTYPE SetValueRange(int32_t, int32_t, const ScrivoDraw::ValueRange*, IUnknown*) noexcept override {
-    return S_FALSE;
-  }
-  HRESULT STDMETHODCALLTYPE Refresh(uint32_t) noexcept override { return S_OK; }
-  HRESULT STDMETHODCALLTYPE Draw(HDC, int64_t, int64_t, ScrivoDraw::DrawOrigin, int32_t, const RECT*, uint32_t, int32_t,
-                                 const void*) noexcept override {
-    return S_OK;
-  }
-  HRESULT STDMETHODCALLTYPE RequestData(int32_t, int32_t, int32_t, int32_t, int32_t, int32_t, void*) noexcept override {
     return S_FALSE;
   }
 
