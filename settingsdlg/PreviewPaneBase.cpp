@@ -147,6 +147,9 @@ void PreviewPaneBase::PlaceOverPlaceholder(int32_t recordIndex) {
   if (!window || !parent || !parent->GetHandle()) return;
   OWL::TRect const place = QOR::GetDialogItemRect(parent->GetHandle(), kPreviewPlaceholderId);
   window->SetPageRect(place);
+  // The page's group box around the placeholder lies over the whole preview: the preview clips
+  // its siblings, so it must stand above them or it is never seen.
+  SetWindowPos(window->GetHandle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 void PreviewPaneBase::GetViewPosition(int64_t* position, double* zoom) const {

@@ -88,6 +88,26 @@ TEST_F(PreviewPaneBaseTest, APreviewMadeBeforeItsPageIsCreatedWithThePage) {
   EXPECT_EQ(later.GetHandle(), GetParent(early.Window()->GetHandle()));
 }
 
+// The page's group box around the placeholder was made first and lies over the whole preview,
+// which clips its siblings: placed, the preview stands above it.
+TEST_F(PreviewPaneBaseTest, APlacedPreviewStandsAboveTheGroupBoxAroundIt) {
+  Page framed;
+  framed.Create();
+  HWND const group = CreateWindowExW(0, L"BUTTON", L"Preview of peak detection", WS_CHILD | WS_VISIBLE | BS_GROUPBOX,
+                                     10, 10, 560, 260, framed.GetHandle(), nullptr, nullptr, nullptr);
+  CreateWindowExW(0, L"STATIC", L"Preview", WS_CHILD, 40, 30, 500, 200, framed.GetHandle(),
+                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(ExtLib::kPreviewPlaceholderId)), nullptr, nullptr);
+  ExtLib::PreviewPaneBase placed;
+  (placed.CreateWindow)(nullptr, static_cast<IHostDataFile*>(document.Get()), &framed);
+  placed.PlaceOverPlaceholder(0);
+  bool previewFirst = false;
+  for (HWND child = GetWindow(framed.GetHandle(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    if (child == placed.Window()->GetHandle()) previewFirst = true;
+    if (child == group) break;
+  }
+  EXPECT_TRUE(previewFirst) << "the preview comes before the group box in the z-order";
+}
+
 TEST_F(PreviewPaneBaseTest, GivenRangesAreSetAndNoRangeLeavesTheAxis) {
   const AxisRange given{-2.0, 3.0};
   preview.ResetScale(0, &given);
