@@ -17,6 +17,11 @@
 #include "enumerators/framework/ChannelValueRange.h"
 
 #include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <utility>
+#include <vector>
 #include <cstdint>
 
 namespace {
@@ -95,52 +100,82 @@ class Capture {
   uint32_t* mBits = nullptr;
 };
 
-constexpr double kTicksPerSecond = 20000.0;
-constexpr double kSamplesPerPixel = 64.0;
-constexpr double kRecordSeconds = 2.5;
+// One recording analysed and previewed with the same settings.
+struct PreviewCase {
+  const char* file;
+  std::vector<std::pair<int, const wchar_t*>> settings;
+  double samplesPerPixel;
+  double recordSeconds;
+  const wchar_t* pictureName;
+};
+
+constexpr double kTicksPerSecond = 20000.0;  // both recordings are sampled at 20 kHz
+
+// Writes the preview's frame into ONDARA_PICTURE_DIR when it is set, to be looked at.
+void SavePicture(HWND frame, const wchar_t* name) {
+  const char* const dir = std::getenv("ONDARA_PICTURE_DIR");
+  if (!dir || !*dir) return;
+  const std::wstring folder(dir, dir + std::strlen(dir));
+  EXPECT_EQ(S_OK, ondara_host::SaveWindowPicture(frame, folder + L"\\" + name));
+}
 
 }  // namespace
 
-TEST_F(DetectionPreviewRenderTest, TraceAndACircleAtEveryEventFound) {
-  OpenOver(host::ReadRecordingFile("Z:\\work\\shared\\data\\evoked_epsc_f1.csv", host::RecordingReadOptions{}));
-  mData->SetFormulaClass(FormulaClass().Get());
-  Set(2000, L"3");  // evoked responses, the stimulus found per record
-  Set(1000, L"2");
-  ASSERT_EQ(S_OK, SendAnalyze());
-  const ZR::Doc::CycleDetector& detector = *mDoc->GetCycleDetector();
-  ASSERT_GT(detector.EventCount(), 0);
+class DetectionPreviewMarks : public DetectionPreviewRenderTest {
+ protected:
+  void Check(const PreviewCase& c) {
+    OpenOver(host::ReadRecordingFile(c.file, host::RecordingReadOptions{}));
+    mData->SetFormulaClass(FormulaClass().Get());
+    for (const auto& [id, value] : c.settings) Set(id, value);
+    ASSERT_EQ(S_OK, SendAnalyze());
+    const ZR::Doc::CycleDetector& detector = *mDoc->GetCycleDetector();
+    ASSERT_GT(detector.EventCount(), 0);
 
-  Frame frame;
-  frame.Create();
-  frame.ShowWindow(SW_SHOWNOACTIVATE);
-  ZR::ZRPreview_Stimulated preview(static_cast<IHostDocument*>(mHost.Get()), static_cast<IHostDataFile*>(mData.Get()),
-                                   &frame, &mDoc->GetSettings());
-  ScrivoDraw::PreviewDataWinWButtons& window = *preview.Window();
-  window.SetPageRect(RECT{8, 8, 810, 262});
-  preview.Update(&mDoc->GetSettings());
-  preview.SetViewPosition(0, kSamplesPerPixel);
-  ExtLib::AxisRange range{0.0, 0.0};
-  double scale = 1.0;
-  ASSERT_TRUE(ExtLib::GetChannelValueRange(mData.Get(), 0, TickPosition(0, 0), &range, &scale));
-  preview.SetAxisRange(0, range);
-  ondara_host::PumpUntilIdle();
-  RedrawWindow(window.GetHandle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-  ondara_host::PumpUntilIdle();
+    Frame frame;
+    frame.Create();
+    frame.ShowWindow(SW_SHOWNOACTIVATE);
+    ZR::ZRPreview_Stimulated preview(static_cast<IHostDocument*>(mHost.Get()),
+                                     static_cast<IHostDataFile*>(mData.Get()), &frame, &mDoc->GetSettings());
+    ScrivoDraw::PreviewDataWinWButtons& window = *preview.Window();
+    window.SetPageRect(RECT{8, 8, 810, 262});
+    preview.Update(&mDoc->GetSettings());
+    preview.SetViewPosition(0, c.samplesPerPixel);
+    ExtLib::AxisRange range{0.0, 0.0};
+    double scale = 1.0;
+    ASSERT_TRUE(ExtLib::GetChannelValueRange(mData.Get(), 0, TickPosition(0, 0), &range, &scale));
+    preview.SetAxisRange(0, range);
+    ondara_host::PumpUntilIdle();
+    RedrawWindow(window.GetHandle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    ondara_host::PumpUntilIdle();
+    SavePicture(frame.GetHandle(), c.pictureName);
 
-  const RECT lane = window.Lane(0)->Rect();
-  const Capture picture(window.GetHandle());
-  EXPECT_TRUE(picture.Any(ZR::ZRPreviewBase::kNoDocumentTraceColour, lane)) << "the channel's trace";
-  const double shownSeconds = (lane.right - lane.left) * kSamplesPerPixel / kTicksPerSecond;
-  int marked = 0;
-  for (int32_t i = 0; i < detector.EventCount(); ++i) {
-    const double time = detector.GetEventTime(i);  // the preview shows record 0 from its start
-    if (time >= std::min(shownSeconds, kRecordSeconds)) continue;
-    const int x = lane.left + static_cast<int>(time * kTicksPerSecond / kSamplesPerPixel + 0.5);
-    EXPECT_TRUE(picture.AnyDark(x - 4, lane.top + 1, x + 5, lane.top + 14)) << "no circle at " << time << " s";
-    // Beside it the top of the lane holds no mark.
-    EXPECT_FALSE(picture.AnyDark(x + 20, lane.top + 1, x + 29, lane.top + 14)) << time;
-    ++marked;
+    const RECT lane = window.Lane(0)->Rect();
+    const Capture picture(window.GetHandle());
+    EXPECT_TRUE(picture.Any(ZR::ZRPreviewBase::kNoDocumentTraceColour, lane)) << "the channel's trace";
+    const double shownSeconds = (lane.right - lane.left) * c.samplesPerPixel / kTicksPerSecond;
+    int marked = 0;
+    for (int32_t i = 0; i < detector.EventCount(); ++i) {
+      const double time = detector.GetEventTime(i);  // the preview shows record 0 from its start
+      if (time >= std::min(shownSeconds, c.recordSeconds)) continue;
+      const int x = lane.left + static_cast<int>(time * kTicksPerSecond / c.samplesPerPixel + 0.5);
+      EXPECT_TRUE(picture.AnyDark(x - 4, lane.top + 1, x + 5, lane.top + 14)) << "no circle at " << time << " s";
+      // Beside it the top of the lane holds no mark.
+      EXPECT_FALSE(picture.AnyDark(x + 20, lane.top + 1, x + 29, lane.top + 14)) << time;
+      ++marked;
+    }
+    EXPECT_GT(marked, 0);
+    mData->SetFormulaClass(nullptr);
   }
-  EXPECT_GT(marked, 0);
-  mData->SetFormulaClass(nullptr);
+};
+
+// Evoked responses, the stimulus found per record.
+TEST_F(DetectionPreviewMarks, EvokedCurrentsHaveACircleAtEveryEventFound) {
+  Check({"Z:\\work\\shared\\data\\evoked_epsc_f1.csv", {{2000, L"3"}, {1000, L"2"}}, 64.0, 2.5,
+         L"detection-preview-evoked.png"});
+}
+
+// Sino-atrial action potentials found as cardiac peaks 30 mV high.
+TEST_F(DetectionPreviewMarks, CardiacActionPotentialsHaveACircleAtEveryEventFound) {
+  Check({"Z:\\work\\shared\\data\\cardiac_sanode_19114001.csv", {{2000, L"1"}, {1006, L"0.03"}, {1001, L"10"}}, 80.0, 60.0,
+         L"detection-preview-cardiac.png"});
 }
