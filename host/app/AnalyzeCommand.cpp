@@ -21,6 +21,7 @@
 #include "hostapi/DocumentSettings.h"
 #include "hostapi/MessageFactory.h"
 #include "hostapi/MessageService.h"
+#include "hostapi/Selection.h"
 
 #include <io.h>
 #include <objbase.h>
@@ -46,7 +47,7 @@ constexpr wchar_t kUsage[] =
     L"         [--height V] [--set ID=VALUE]... [--cancel-at PERCENT] [--table] [--online TICKS]\n"
     L"         [--documents FILE] [--show VIEW]... [--event N] [--screenshot DIR]\n"
     L"         [--calc MEASUREMENT:TOP:BOTTOM --calc-csv FILE] [--calc-dialog]\n"
-    L"         [--settings-dialog] [--settings SCRIPT]\n"
+    L"         [--settings-dialog] [--settings SCRIPT] [--select FROM:TO]\n"
     L"  --type     the analysis type by name (any case) or number 0-5\n"
     L"  --channel  the analysis channel, counted from 1\n"
     L"  --set      a setting by id with its value in base units, e.g. --set 1006=0.0005\n"
@@ -64,6 +65,8 @@ constexpr wchar_t kUsage[] =
     L"  --settings SCRIPT  before the analysis, open the settings dialog as its menu command does\n"
     L"             and play the script's steps on it (\"-\": leave it to a person); a step that\n"
     L"             cannot be done ends the command with one line naming it and status 2\n"
+    L"  --select   select the first record from FROM to TO seconds in the recording view, as a\n"
+    L"             user does before opening the settings dialog (its previews show that span)\n"
     L"  --settings-dialog  after the analysis, open the document's settings dialog as its\n"
     L"             \"Settings...\" menu command does\n";
 // The analysis types by number, as the module's settings list them.
@@ -96,6 +99,9 @@ struct AnalyzeArguments {
   bool settingsDialog = false;
   // A settings dialog script played before the analysis; "-" opens the dialog for a person.
   std::wstring settingsScript;
+  // The host's selection in the first record, in seconds from its start; none when empty.
+  std::pair<double, double> selection{0.0, 0.0};
+  bool select = false;
 };
 
 void PrintError(const std::string& utf8) {
@@ -116,6 +122,28 @@ int ParseType(const std::wstring& text) {
   for (int type = 0; type < 6; ++type)
     if (_wcsicmp(text.c_str(), kTypeNames[type]) == 0) return type;
   return -1;
+}
+
+// "FROM:TO" in seconds, FROM at least 0 and below TO.
+bool ParseSeconds(const std::wstring& text, std::pair<double, double>* span) {
+  wchar_t* end = nullptr;
+  span->first = std::wcstod(text.c_str(), &end);
+  if (end == text.c_str() || *end != L':') return false;
+  const wchar_t* const second = end + 1;
+  span->second = std::wcstod(second, &end);
+  return end != second && *end == 0 && std::isfinite(span->first) && std::isfinite(span->second) &&
+         span->first >= 0.0 && span->first < span->second;
+}
+
+// The user's selection in the recording view: the first record from one time to another.
+bool SelectInFirstRecord(host::DataDocument& data, const std::pair<double, double>& seconds) {
+  double period = 0.0;
+  host::HostPtr<IHostSelection> selection;
+  if (FAILED(data.GetRecordTickPeriod(0, 0, &period)) || !(period > 0.0) ||
+      FAILED(data.GetSelection(selection.Out())) || !selection)
+    return false;
+  const auto tick = [period](double s) { return static_cast<int32_t>(std::min(s / period + 0.5, 2147483647.0)); };
+  return SUCCEEDED(selection->SetRange(HostPosition{0, tick(seconds.first)}, HostPosition{0, tick(seconds.second)}));
 }
 
 // "--show analysis,table": each name of the comma-separated list must be a view --show knows.
@@ -190,6 +218,9 @@ bool ParseArguments(int argc, wchar_t** argv, AnalyzeArguments* args) {
     } else if (name == L"--screenshot") {
       ok = !value.empty();
       args->show.pictureFolder = value;
+    } else if (name == L"--select") {
+      ok = ParseSeconds(value, &args->selection);
+      args->select = true;
     } else if (name == L"--cancel-at") {
       ok = ParseInt(value, 0, 100, &number);
       args->cancelAt = static_cast<int32_t>(number);
@@ -331,6 +362,10 @@ int Run(const AnalyzeArguments& args) {
   hr = OpenDocument(*hostDocument.Get(), args.documents, document);
   // With its documents open the host tells them so; they register with its analysis manager.
   if (SUCCEEDED(hr)) hostDocument->BroadcastDocumentsOpen();
+  if (args.select && !SelectInFirstRecord(*data.Get(), args.selection)) {
+    PrintError("--select: the first record does not hold that span");
+    return 2;
+  }
   host::HostPtr<IDocumentSettingsScript> settings;
   if (SUCCEEDED(hr)) hr = document->QueryInterface(IID_IDocumentSettingsScript, reinterpret_cast<void**>(settings.Out()));
   if (FAILED(hr)) {

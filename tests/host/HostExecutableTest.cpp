@@ -230,6 +230,8 @@ TEST(HostExecutable, AnalyzeCommandRunsTheDocumentsAnalysisOverARecording) {
       {L"--set 1006=-1", "setting 1006 = '-1': The Minimum Peak Height must be zero or larger.\r\n"},
       {L"--set 9999=1", "there is no setting 9999\r\n"},
       {L"--channel 2", "--channel 2: the recording has 1 channel\r\n"},
+      {L"--select 2:1", "--select: '2:1' is not a valid value\r\n"},
+      {L"--select 0:999", "--select: the first record does not hold that span\r\n"},
   };
   for (const auto& refusal : refusals) {
     RunResult refused;
