@@ -8,6 +8,7 @@
 #include <sstream>
 #include <vector>
 
+#include "host/common/EventEnumClone.h"
 #include "host/common/HostObject.h"
 #include "host/common/HostPtr.h"
 #include "host/common/HostString.h"
@@ -139,14 +140,7 @@ class CycleEnumerator final : public HostObject<ICalcEnum, IEnumEventEx> {
     if (out) *out = nullptr;
     return E_NOTIMPL;
   }
-  HRESULT STDMETHODCALLTYPE Clone(IEnumEventEx** clone) noexcept override {
-    if (!clone) return E_POINTER;
-    *clone = nullptr;
-    HostPtr<ICalcEnum> copy;
-    const HRESULT hr = Clone(nullptr, copy.Out());
-    if (FAILED(hr)) return hr;
-    return copy->QueryInterface(IID_IEnumEventEx, reinterpret_cast<void**>(clone));
-  }
+  HRESULT STDMETHODCALLTYPE Clone(IEnumEventEx** clone) noexcept override { return CloneAsEventEnum(*this, clone); }
   HRESULT STDMETHODCALLTYPE GetRecordSize(int32_t* bytes) noexcept override {
     if (!bytes) return E_POINTER;
     *bytes = kRecordSize;

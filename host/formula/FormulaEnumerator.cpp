@@ -1,6 +1,7 @@
 // The host's formula enumerator: an enumerator chain built from formula text.
 #include "host/formula/FormulaEnumerator.h"
 
+#include "host/common/EventEnumClone.h"
 #include "host/common/HostObject.h"
 #include "host/common/HostString.h"
 #include "host/common/MessageText.h"
@@ -157,14 +158,7 @@ class FormulaEnumerator final : public HostObject<ICalcEnum, IEnumEventEx> {
     if (out) *out = nullptr;
     return E_NOTIMPL;
   }
-  HRESULT STDMETHODCALLTYPE Clone(IEnumEventEx** clone) noexcept override {
-    if (!clone) return E_POINTER;
-    *clone = nullptr;
-    HostPtr<ICalcEnum> copy;
-    const HRESULT hr = Clone(nullptr, copy.Out());
-    if (FAILED(hr)) return hr;
-    return copy->QueryInterface(IID_IEnumEventEx, reinterpret_cast<void**>(clone));
-  }
+  HRESULT STDMETHODCALLTYPE Clone(IEnumEventEx** clone) noexcept override { return CloneAsEventEnum(*this, clone); }
   HRESULT STDMETHODCALLTYPE GetRecordSize(int32_t* bytes) noexcept override {
     if (!mEvents) return E_UNEXPECTED;
     return mEvents->GetRecordSize(bytes);
