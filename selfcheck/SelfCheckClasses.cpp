@@ -102,8 +102,11 @@ void TestAR::AddTestCases() {
                               EnumCase::NextOffline, EnumCase::Find, EnumCase::SetSources})
     AddEnumCase(kNameAR, kind, CaseBody<EventBCalcBase>(*this, kind, 558));
 }
+// The chain detects only in ticks 10000 to 20000 of record 0, so the bounce checks, which need
+// an event in every record they build, build that record alone.
 void TestAR::Configure() {
   mConfig = CapConfig(kRegionChain, kRegionChain);
+  mConfig.mNumRecords = 1;
   mRecordSize = sizeof(EventBCalcBase);
 }
 }  // namespace CalcBase

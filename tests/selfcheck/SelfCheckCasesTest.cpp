@@ -7,7 +7,6 @@
 #include "tests/selfcheck/SelfCheckHost.h"
 
 #include <array>
-#include <map>
 #include <string>
 #include <vector>
 
@@ -62,18 +61,6 @@ std::vector<CaseRef> AllCases() {
   return cases;
 }
 
-// Cases that fail on correct enumerators, with the text they fail with and why. The region of
-// TestAR's chain (ticks 10000 to 20000 of record 0) leaves records 1 and 2 without events, and
-// the bounce checks require an event in every record they build.
-const std::map<std::wstring, std::wstring>& KnownFailures() {
-  static const std::map<std::wstring, std::wstring> known = {
-      {L"Ondara::Enum::CalcBase::TestAR::EventEnumBounceTest", L"UnitTestHelperLib/TestStandardRoutinescpp, Line 125 [nn>0]"},
-      {L"Ondara::Enum::CalcBase::TestAR::EventEnumBounceTest2",
-       L"UnitTestHelperLib/TestStandardRoutinescpp, Line 125 [nn>0]"},
-  };
-  return known;
-}
-
 TEST(SelfCheckClasses, NineChecksInRegistrationOrderWithTheirCasesAndWeights) {
   const int32_t expectedCounts[kCheckCount] = {9, 7, 8, 6, 7, 7, 7, 7, 1};
   double totalWeight = 0.0;
@@ -108,12 +95,6 @@ TEST_P(SelfCheckCase, PassesOnTheModulesEnumerators) {
   QOR::IQORString* message = nullptr;
   ASSERT_EQ(S_OK, check->GetResult(&passed, &message));
   const std::wstring text = TakeText(message);
-  const auto known = KnownFailures().find(GetParam().name);
-  if (known != KnownFailures().end()) {
-    EXPECT_EQ(VARIANT_FALSE, passed);
-    EXPECT_EQ(known->second, text);
-    return;
-  }
   EXPECT_EQ(VARIANT_TRUE, passed) << testing::PrintToString(text);
   EXPECT_EQ(L"", text);
 }
