@@ -105,4 +105,14 @@ Settings1& SettingsStore::GetOrCreateGroup(int channel, int copyFromChannel,
   return group;
 }
 
+void SettingsStore::AttachHostDocument(IUnknown* hostDataDocument) {
+  if (hostDataDocument == nullptr) return;
+  for (uint32_t i = 0; i < GroupCount(); ++i) {
+    ZRSetting_PXDetSet* detection = DetectionSetting(Group(i));
+    if (detection == nullptr || detection->GetObject() != nullptr) continue;
+    detection->AttachDetectionObject(hostDataDocument);
+    detection->SetChannel(Group(i).GetChannel());
+  }
+}
+
 }  // namespace ZR::Doc

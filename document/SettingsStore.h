@@ -58,6 +58,9 @@ class SettingsStore {
   // detection settings get a host object told its channel; when copyFromChannel is not
   // negative and has a group, the new group takes that group's values.
   Settings1& GetOrCreateGroup(int channel, int copyFromChannel, IUnknown* hostDataDocument);
+  // Gives every group's detection settings that have no host object yet one over the host data
+  // document (loading their pending text) and tells it the group's channel; nothing when null.
+  void AttachHostDocument(IUnknown* hostDataDocument);
 
   const ParamCatalogue* GetCatalogue() const noexcept { return mCatalogue; }
   GlobalSettings& Global() noexcept { return mGlobal; }

@@ -129,6 +129,9 @@ SettingsStore& ZRDoc::GetSettings() {
 
 void ZRDoc::EnsureChannelGroup() {
   SettingsStore& store = GetSettings();
+  // Groups read from a stream or copied before the data file was attached hold their detection
+  // settings as pending text: each gets its host object now.
+  store.AttachHostDocument(DataDocument());
   store.GetOrCreateGroup(store.GetCurrentChannel(), -1, DataDocument());
 }
 

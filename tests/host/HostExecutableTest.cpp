@@ -1,6 +1,6 @@
 // ondara-host.exe as a process: it starts, registers the framework, loads the module and reports the registry.
 #include "host/app/HostFramework.h"
-#include "tests/support/CardiacSignal.h"
+#include "tests/support/HostProcess.h"
 
 #include <gtest/gtest.h>
 
@@ -15,49 +15,10 @@
 
 namespace {
 
-struct RunResult {
-  DWORD exitCode = 0;
-  std::string output;
-};
-
-// Runs the host executable beside this test program with arguments, collecting stdout.
-bool RunHost(const std::wstring& arguments, RunResult& result) {
-  const std::wstring exe = ondara_host::PathBesideExecutable(L"ondara-host.exe");
-  SECURITY_ATTRIBUTES inherit = {sizeof(inherit), nullptr, TRUE};
-  HANDLE readEnd = nullptr;
-  HANDLE writeEnd = nullptr;
-  if (!CreatePipe(&readEnd, &writeEnd, &inherit, 0)) return false;
-  SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
-  STARTUPINFOW startup = {};
-  startup.cb = sizeof(startup);
-  startup.dwFlags = STARTF_USESTDHANDLES;
-  startup.hStdOutput = writeEnd;
-  startup.hStdError = writeEnd;
-  startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
-  std::wstring commandLine = L"\"" + exe + L"\" " + arguments;
-  PROCESS_INFORMATION process = {};
-  const BOOL started = CreateProcessW(exe.c_str(), &commandLine[0], nullptr, nullptr, TRUE, 0,
-                                      nullptr, nullptr, &startup, &process);
-  CloseHandle(writeEnd);
-  if (!started) {
-    CloseHandle(readEnd);
-    return false;
-  }
-  char buffer[4096];
-  DWORD got = 0;
-  while (ReadFile(readEnd, buffer, sizeof(buffer), &got, nullptr) && got > 0) result.output.append(buffer, got);
-  WaitForSingleObject(process.hProcess, INFINITE);
-  GetExitCodeProcess(process.hProcess, &result.exitCode);
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
-  CloseHandle(readEnd);
-  return true;
-}
-
-bool HostBuilt() {
-  return GetFileAttributesW(ondara_host::PathBesideExecutable(L"ondara-host.exe").c_str()) !=
-         INVALID_FILE_ATTRIBUTES;
-}
+using testsupport::HostBuilt;
+using testsupport::RunHost;
+using testsupport::RunResult;
+using testsupport::WriteCardiacRecording;
 
 // All nine checks and their 59 cases run in one process and pass on the module's enumerators.
 TEST(HostExecutable, SelfChecksRunsWhatTheModuleRegistered) {
@@ -165,24 +126,6 @@ TEST(HostExecutable, EventsCommandRefusesRateWithTimeColumnAndWritesUtf8) {
 
 // A user's analysis: the recording opened, the document given its settings, "ZR_Analyze" sent;
 // the peak markers attached are listed and counted, and a cancelled run attaches none.
-// Two records of the cardiac signal (four beats each at 1 kHz) in a temporary recording file;
-// empty when it cannot be written.
-std::wstring WriteCardiacRecording() {
-  wchar_t directory[MAX_PATH];
-  wchar_t path[MAX_PATH];
-  if (!GetTempPathW(MAX_PATH, directory) || !GetTempFileNameW(directory, L"ond", 0, path)) return L"";
-  FILE* file = _wfopen(path, L"wb");
-  if (!file) return L"";
-  std::fputs("Time [s],Vm [V]", file);
-  const std::vector<float> signal = testsupport::CardiacSignal(5000);
-  for (int record = 0; record < 2; ++record) {
-    if (record > 0) std::fputs("\n", file);
-    for (size_t i = 0; i < signal.size(); ++i) std::fprintf(file, "\n%.3f,%.6f", i / 1000.0, signal[i]);
-  }
-  std::fclose(file);
-  return path;
-}
-
 TEST(HostExecutable, AnalyzeCommandRunsTheDocumentsAnalysisOverARecording) {
   ASSERT_TRUE(HostBuilt()) << "ondara-host.exe is not beside the test program";
   const std::wstring path = WriteCardiacRecording();
