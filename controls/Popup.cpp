@@ -17,6 +17,8 @@ Popup::Popup(const OWL::TPoint& position, OWL::TWindow* parent, const String& te
       mPosition{position.x + 2, position.y + 2} {
   Attr.Style = WS_POPUP | WS_DISABLED | WS_BORDER;
   Attr.ExStyle = WS_EX_NOACTIVATE;
+  // The text is also the window's own, so whoever reads the window finds what it shows.
+  Title = mText.GetText();
   SIZE const size = MeasureText(*mFont, mText.GetText());
   Attr.X = mPosition.x;
   Attr.Y = mPosition.y;

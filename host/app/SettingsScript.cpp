@@ -31,8 +31,9 @@ constexpr Keyword kKeywords[] = {
     {L"tab", StepKind::Tab},       {L"type", StepKind::Type},
     {L"source", StepKind::Source}, {L"enter", StepKind::Enter},
     {L"click", StepKind::Click},   {L"spin", StepKind::Spin},
-    {L"choose", StepKind::Choose}, {L"screenshot", StepKind::Screenshot},
-    {L"ok", StepKind::Ok},         {L"cancel", StepKind::Cancel},
+    {L"choose", StepKind::Choose}, {L"hover", StepKind::Hover},
+    {L"screenshot", StepKind::Screenshot}, {L"ok", StepKind::Ok},
+    {L"cancel", StepKind::Cancel},
 };
 
 // LABEL = TEXT, split at the first "="; false without one or without a label.

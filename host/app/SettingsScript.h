@@ -6,6 +6,7 @@
 //   click LABEL            click the button, radio button or check box LABEL
 //   spin LABEL up|down [N] click the up or down arrow beside the edit LABEL N times (1)
 //   choose LABEL = ENTRY   choose ENTRY in the drop-down list named by LABEL
+//   hover LABEL            rest the pointer on the control LABEL for a second (its tip shows)
 //   screenshot FILE        save a picture of the dialog (FILE relative to the script's folder)
 //   ok / cancel            press OK or Cancel; nothing may follow
 // A label is matched without its "&" marks, case, surrounding blanks and a closing ":" or "=";
@@ -17,7 +18,7 @@
 
 namespace ondara_host {
 
-enum class StepKind { Tab, Type, Source, Enter, Click, Spin, Choose, Screenshot, Ok, Cancel };
+enum class StepKind { Tab, Type, Source, Enter, Click, Spin, Choose, Hover, Screenshot, Ok, Cancel };
 
 struct SettingsStep {
   StepKind kind;

@@ -18,6 +18,8 @@ namespace {
 
 constexpr wchar_t kDialogCaption[] = L"Ondara Settings";
 constexpr UINT kTickMs = 20;
+// How long a hover rests: past the hover time of the module's tips.
+constexpr DWORD kRestMs = 1000;
 
 SettingsScriptPlayer* gPlayer = nullptr;
 
@@ -217,6 +219,40 @@ bool Spin(HWND dialog, const std::wstring& label, int count, std::string& reason
   return true;
 }
 
+// Dispatches this thread's messages as they arrive for ms milliseconds.
+void Rest(DWORD ms) {
+  DWORD const start = GetTickCount();
+  for (DWORD spent = 0; spent < ms; spent = GetTickCount() - start) {
+    PumpUntilIdle();
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, ms - spent, QS_ALLINPUT);
+  }
+  PumpUntilIdle();
+}
+
+// Rests the pointer on the centre of the control named by label, as a user waiting for its tip:
+// the pointer moves there and the window under it gets the move.
+bool Hover(HWND dialog, const std::wstring& label, std::string& reason) {
+  HWND const control = FindLabelled(dialog, label);
+  if (!control) {
+    reason = "there is no control " + Quoted(label);
+    return false;
+  }
+  RECT place{};
+  GetWindowRect(control, &place);
+  POINT const centre{(place.left + place.right) / 2, (place.top + place.bottom) / 2};
+  SetCursorPos(centre.x, centre.y);
+  HWND const under = WindowFromPoint(centre);
+  if (under != control && !IsChild(control, under)) {
+    reason = Quoted(label) + " is covered";
+    return false;
+  }
+  POINT client = centre;
+  ScreenToClient(under, &client);
+  SendMessageW(under, WM_MOUSEMOVE, 0, MAKELPARAM(client.x, client.y));
+  Rest(kRestMs);
+  return true;
+}
+
 bool Screenshot(HWND dialog, const SettingsScript& script, const std::wstring& file, std::string& reason) {
   std::filesystem::path path(file);
   if (path.is_relative()) path = std::filesystem::path(script.folder) / path;
@@ -310,6 +346,7 @@ bool SettingsScriptPlayer::Play(HWND dialog, const SettingsStep& step, std::stri
     case StepKind::Click: return ClickButton(dialog, step.target, reason);
     case StepKind::Spin: return Spin(dialog, step.target, step.count, reason);
     case StepKind::Choose: return ChooseEntry(dialog, step.target, step.text, reason);
+    case StepKind::Hover: return Hover(dialog, step.target, reason);
     case StepKind::Screenshot: return Screenshot(dialog, mScript, step.target, reason);
     case StepKind::Ok: return ClickButton(dialog, L"OK", reason);
     case StepKind::Cancel: return ClickButton(dialog, L"Cancel", reason);

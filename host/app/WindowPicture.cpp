@@ -82,6 +82,19 @@ class Dib {
   void* mBits = nullptr;
 };
 
+struct OwnedJoin {
+  HWND owner;
+  RECT area;
+};
+
+BOOL CALLBACK JoinOwned(HWND window, LPARAM data) noexcept {
+  auto* join = reinterpret_cast<OwnedJoin*>(data);
+  RECT place{};
+  if (IsWindowVisible(window) && GetWindow(window, GW_OWNER) == join->owner && GetWindowRect(window, &place))
+    UnionRect(&join->area, &join->area, &place);
+  return TRUE;
+}
+
 }  // namespace
 
 void PumpUntilIdle() {
@@ -93,8 +106,11 @@ void PumpUntilIdle() {
 }
 
 HRESULT SaveWindowPicture(HWND window, const std::wstring& path) {
-  RECT area{};
-  if (!window || !GetWindowRect(window, &area)) return E_INVALIDARG;
+  OwnedJoin join{window, {}};
+  if (!window || !GetWindowRect(window, &join.area)) return E_INVALIDARG;
+  // What rests over the window and belongs to it (a tip, a dropped list) is in the picture too.
+  EnumThreadWindows(GetWindowThreadProcessId(window, nullptr), &JoinOwned, reinterpret_cast<LPARAM>(&join));
+  const RECT area = join.area;
   const int width = area.right - area.left;
   const int height = area.bottom - area.top;
   if (width <= 0 || height <= 0) return E_INVALIDARG;

@@ -7,8 +7,9 @@
 
 namespace ondara_host {
 
-// Copies window (frame and all) from the display into a 32-bit DIB and writes it to path through
-// GDI+'s PNG encoder. S_OK, or the first failure (E_FAIL when GDI+ has no PNG encoder).
+// Copies window (frame and all, with the visible windows it owns, such as a tip) from the display
+// into a 32-bit DIB and writes it to path through GDI+'s PNG encoder. S_OK, or the first failure
+// (E_FAIL when GDI+ has no PNG encoder).
 HRESULT SaveWindowPicture(HWND window, const std::wstring& path);
 
 // Dispatches every message waiting for this thread, so that the windows have painted.

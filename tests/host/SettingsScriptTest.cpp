@@ -36,9 +36,10 @@ TEST(SettingsScript, EveryStepKeepsItsTargetTextAndLine) {
       L"spin Width up 3\n"
       L"spin Search start down\n"
       L"choose Triangulation = = APD30\n"
+      L"hover #9\n"
       L"screenshot shots/cap.png\n"
       L"ok\n");
-  ASSERT_EQ(11u, script.steps.size());
+  ASSERT_EQ(12u, script.steps.size());
   const struct {
     StepKind kind;
     int line;
@@ -55,8 +56,9 @@ TEST(SettingsScript, EveryStepKeepsItsTargetTextAndLine) {
       {StepKind::Spin, 9, L"Width", L"", 3},
       {StepKind::Spin, 10, L"Search start", L"", -1},
       {StepKind::Choose, 11, L"Triangulation", L"= APD30", 1},
-      {StepKind::Screenshot, 12, L"shots/cap.png", L"", 1},
-      {StepKind::Ok, 13, L"", L"", 1},
+      {StepKind::Hover, 12, L"#9", L"", 1},
+      {StepKind::Screenshot, 13, L"shots/cap.png", L"", 1},
+      {StepKind::Ok, 14, L"", L"", 1},
   };
   for (size_t i = 0; i < script.steps.size(); ++i) {
     const auto& step = script.steps[i];

@@ -16,6 +16,7 @@
 #include "hostclient/DocViewIds.h"
 #include "hostclient/ComPtr.h"
 #include "hostclient/SettingsChildData.h"
+#include "tests/module/RegisteredModule.h"
 
 #include <gtest/gtest.h>
 #include <objbase.h>
@@ -57,9 +58,7 @@ uint16_t ClassIndex(const GUID& guid) {
 class ModuleRegistration : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    ASSERT_EQ(ondara_host::EnsureHostFramework(), S_OK);
-    const std::wstring module = ondara_host::PathBesideExecutable(L"Ondara.dll");
-    ASSERT_EQ(ondara_host::LoadAndRegisterModule(module.c_str()), S_OK);
+    ASSERT_EQ(moduletest::RegisterModuleOnce(), S_OK);
   }
 
   static std::vector<ComPtr<ILumoClassObject>> ClassObjects() {
