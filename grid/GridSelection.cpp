@@ -44,6 +44,7 @@ void GridSelection::MouseDown(const GridPosition& row, const GridPosition& colum
   AnchorRow = row;
   AnchorColumn = column;
   ChangedByMouse = true;
+  mDoublePress = (m & kModDoubleClick) != 0;
   const CellRange old = mRange;
   const bool shift = (m & kModShift) != 0;
   const bool ctrl = (m & kModCtrl) != 0;
@@ -104,6 +105,8 @@ void GridSelection::MouseDrag(const GridPosition& row, const GridPosition& colum
 }
 
 void GridSelection::MouseUp(const GridPosition& row, const GridPosition& column, unsigned m) {
+  if (mDoublePress) m |= kModDoubleClick;
+  mDoublePress = false;
   if (mRange.IsSingleCell() || row.Index < mGrid.FixedRows()) {
     const uint32_t click = (m & kModRightButton) ? 4 : (m & kModDoubleClick) ? 2 : 1;
     mGrid.ReportClick(click, row.Index, column.Index);

@@ -30,7 +30,8 @@ class GridSelection {
   void MouseDown(const GridPosition& row, const GridPosition& column, unsigned m);
   // A move with the button down: the range spans the anchor and the cell.
   void MouseDrag(const GridPosition& row, const GridPosition& column);
-  // The release: a click report for one cell or a heading, else the range reported again.
+  // The release: a click report for one cell or a heading, else the range reported again. A
+  // release after a double-click press reports a double click whatever m says.
   void MouseUp(const GridPosition& row, const GridPosition& column, unsigned m);
   // Empties anchor, focus and range; reports only when a range was there.
   void Clear();
@@ -49,6 +50,7 @@ class GridSelection {
   GridControl& mGrid;
   CellRange mRange;
   bool mRowSelect;
+  bool mDoublePress = false;
 };
 
 // The smallest range holding both.

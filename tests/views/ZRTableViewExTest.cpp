@@ -9,6 +9,7 @@
 #include "document/ZRSettingIO.h"
 #include "grid/GridPane.h"
 #include "grid/GridSelection.h"
+#include "grid/GridTitleBar.h"
 #include "grid/RowNumbersPane.h"
 #include "grid/SigFigDialog.h"
 #include "grid/TVF_TableView.h"
@@ -22,6 +23,7 @@
 #include "tests/support/RecordedCommandState.h"
 #include "platform/owl/TButton.h"
 #include "tests/support/ScriptedModalSeam.h"
+#include "tests/support/UserMouse.h"
 #include "platform/owl/TTextGadget.h"
 #include "views/AnalysisView.h"
 #include "views/ViewClasses.h"
@@ -266,6 +268,30 @@ TEST_F(TableViewTest, HeadingDoubleClickSetsTheColumnsFiguresThroughTheDialog) {
     if (const int32_t c = ColumnOf(whole); c > 0) actions->OnCellClick(kTableMainSection | 2, 0, c);
   }
   EXPECT_EQ(before, dialogs) << "row numbers and measurements 1 and 58 open none";
+}
+
+TEST_F(TableViewTest, DoubleClickingAHeadingWithTheMouseOpensTheFiguresDialog) {
+  OpenView();
+  ZR::TableViewData& data = *mDoc->GetTableViewData();
+  const int32_t measurement = mDoc->GetCycleDetector()->GetColumnParamId(1);
+  ScriptedModalSeam seam;
+  int dialogs = 0;
+  seam.DialogScript = [&](OWL::TDialog& dialog) {
+    ++dialogs;
+    SetDlgItemTextW(dialog.GetHandle(), TableView::kSigFigEditId, L"6");
+    SendMessageW(dialog.GetHandle(), WM_COMMAND, IDOK, 0);
+  };
+  // The middle of the second column's heading, on screen.
+  TVF_Grid::EventGridControl& grid = table->MainGrid();
+  const TVF_Grid::GridColumn& column = grid.Pane().Column(1);
+  HWND const titles = grid.TitleBar().GetHandle();
+  const POINT heading = user_mouse::ScreenPoint(
+      titles, column.Left - grid.Pane().HorizontalOffset() + column.Width / 2, grid.TitleHeight() / 2);
+  ASSERT_EQ(titles, user_mouse::Click(heading));
+  EXPECT_EQ(0, dialogs) << "a single click selects the column only";
+  EXPECT_EQ(user_mouse::DoubleClick(heading), titles);
+  EXPECT_EQ(1, dialogs);
+  EXPECT_EQ(6, data.GetCellFormat(measurement).significantFigures);
 }
 
 TEST_F(TableViewTest, ButtonsAndCommandsReachSettingsDataPadAndClipboard) {

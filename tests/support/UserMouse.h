@@ -1,0 +1,83 @@
+// UserMouse: mouse input delivered the way the system delivers it, to the window under a screen
+// point (or the window holding the capture) in that window's client coordinates, then pumped.
+#pragma once
+
+#include "tests/support/ScriptedModalSeam.h"
+
+#include <windows.h>
+
+#include <algorithm>
+
+namespace user_mouse {
+
+// The screen point of a client point of window.
+inline POINT ScreenPoint(HWND window, int x, int y) {
+  POINT p{x, y};
+  ClientToScreen(window, &p);
+  return p;
+}
+
+// Sends one mouse message where the system would; answers the window that got it (null: none).
+inline HWND Deliver(UINT message, POINT screen, WPARAM keys) {
+  HWND target = GetCapture();
+  if (!target) target = WindowFromPoint(screen);
+  if (!target) return nullptr;
+  POINT client = screen;
+  ScreenToClient(target, &client);
+  SendMessageW(target, message, keys, MAKELPARAM(client.x, client.y));
+  PumpMessages();
+  return target;
+}
+
+inline HWND Move(POINT screen, WPARAM keys = 0) { return Deliver(WM_MOUSEMOVE, screen, keys); }
+
+// A left click: move, press, release; answers the window pressed.
+inline HWND Click(POINT screen) {
+  Move(screen);
+  HWND const pressed = Deliver(WM_LBUTTONDOWN, screen, MK_LBUTTON);
+  Deliver(WM_LBUTTONUP, screen, 0);
+  return pressed;
+}
+
+// A left double click: the second press is WM_LBUTTONDBLCLK only where the window's class asks
+// for double clicks (CS_DBLCLKS), as the system does.
+inline HWND DoubleClick(POINT screen) {
+  HWND const pressed = Click(screen);
+  if (!pressed) return nullptr;
+  const bool classWants = (GetClassLongW(pressed, GCL_STYLE) & CS_DBLCLKS) != 0;
+  Deliver(classWants ? WM_LBUTTONDBLCLK : WM_LBUTTONDOWN, screen, MK_LBUTTON);
+  Deliver(WM_LBUTTONUP, screen, 0);
+  return pressed;
+}
+
+// A drag with the left button from one point to another, in steps of the given count.
+inline HWND Drag(POINT from, POINT to, int steps = 4) {
+  Move(from);
+  HWND const pressed = Deliver(WM_LBUTTONDOWN, from, MK_LBUTTON);
+  for (int i = 1; i <= steps; ++i)
+    Move(POINT{from.x + (to.x - from.x) * i / steps, from.y + (to.y - from.y) * i / steps}, MK_LBUTTON);
+  Deliver(WM_LBUTTONUP, to, 0);
+  return pressed;
+}
+
+// Drags a scroll bar control's thumb by a distance in pixels, down or right, kept inside the bar
+// (a pointer far off the bar puts the thumb back where it was). The control tracks
+// the mouse in a message loop of its own once pressed, so the move and the release are queued
+// for that loop first, as the system would queue them while the user drags.
+inline void DragScrollThumb(HWND bar, int distance) {
+  SCROLLBARINFO info{};
+  info.cbSize = sizeof info;
+  GetScrollBarInfo(bar, OBJID_CLIENT, &info);
+  const bool vertical = (GetWindowLongW(bar, GWL_STYLE) & SBS_VERT) != 0;
+  const int along = (info.xyThumbTop + info.xyThumbBottom) / 2;
+  RECT client{};
+  GetClientRect(bar, &client);
+  const POINT from = vertical ? POINT{client.right / 2, along} : POINT{along, client.bottom / 2};
+  const POINT to = vertical ? POINT{from.x, std::min<LONG>(from.y + distance, client.bottom - 1)}
+                            : POINT{std::min<LONG>(from.x + distance, client.right - 1), from.y};
+  PostMessageW(bar, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(to.x, to.y));
+  PostMessageW(bar, WM_LBUTTONUP, 0, MAKELPARAM(to.x, to.y));
+  Deliver(WM_LBUTTONDOWN, ScreenPoint(bar, from.x, from.y), MK_LBUTTON);
+}
+
+}  // namespace user_mouse
