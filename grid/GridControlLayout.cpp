@@ -130,8 +130,9 @@ void GridControl::SetRowCount(const GridPosition& rows) {
   const int32_t n = std::max<int32_t>(0, rows.Index - mFixedRows);
   if (n == mPane->RowCount()) return;
   mPane->SetRowCount(n);
+  // Against a whole page: the visible rows are already clipped to the rows left.
   const int32_t top = mPane->TopRow();
-  if (top > n - mPane->VisibleRows()) {
+  if (top > n - mPane->PageRows()) {
     mPane->SetTopRow(std::max<int32_t>(0, top - mPane->PageRows()), true);
     mRowNumbers->ScrollToPaneTop();
   }

@@ -6,6 +6,7 @@
 #include "grid/GridTitleBar.h"
 #include "grid/RowNumbersPane.h"
 #include "tests/grid/GridTestClient.h"
+#include "tests/support/UserMouse.h"
 
 using namespace TVF_Grid;
 
@@ -189,6 +190,24 @@ TEST_F(GridFixture, PagingScrollsAndKeepsAFullPage) {
   keys.Shift = true;
   EXPECT_TRUE(Key(VK_END));
   EXPECT_EQ(101, Range().EndRow.Index);
+}
+
+TEST_F(GridFixture, FewerRowsAfterScrollingToTheEndStillFillThePage) {
+  MakeGrid(100, 3);
+  const int32_t page = grid->Pane().PageRows();
+  ASSERT_GT(page, 3);
+  for (const int32_t rows : {100 - page, 100 - page + 3, 5}) {
+    grid->SetRowCount({101, 1});
+    // The user drags the vertical bar's thumb to the bottom.
+    user_mouse::DragScrollThumb(grid->VScrollBar().GetHandle(), 1000);
+    ASSERT_EQ(100 - page, grid->Pane().TopRow()) << "the last page shows";
+    grid->SetRowCount({rows + 1, 1});
+    EXPECT_EQ(std::min(page, rows), grid->Pane().VisibleRows()) << rows << " rows";
+    if (!grid->VScrollShown()) continue;
+    SCROLLINFO info{sizeof info, SIF_ALL, 0, 0, 0, 0, 0};
+    grid->VScrollBar().GetScrollInfo(info);
+    EXPECT_EQ(grid->Pane().TopRow(), info.nPos) << rows << " rows";
+  }
 }
 
 TEST_F(GridFixture, WithoutRowsNavigationIsConsumedAndChangesNothing) {
