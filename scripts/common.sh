@@ -26,12 +26,24 @@ ondara_setup_and_build() {
   ondara_make_dpi_prefix 192
 }
 
+# The stock GUI font names "MS Shell Dlg", which the registry's font substitutes turn into Tahoma
+# as on Windows; without that face a font asking for it falls back on its family, often a serif.
+# Wine's own Tahoma (Debian's fonts-wine) goes into drive C, shared by every prefix made here.
+ondara_add_gui_fonts() {
+  local f dir="$WINEPREFIX/drive_c/windows/Fonts"
+  mkdir -p "$dir" || return 1
+  for f in tahoma.ttf tahomabd.ttf; do
+    [ -f "$dir/$f" ] || cp "/usr/share/wine/fonts/$f" "$dir/" || return 1
+  done
+}
+
 # A prefix beside the usual one whose screen has the given resolution: its own registry (a copy
 # with the screen's LogPixels changed) over the usual prefix's drive C, so that it takes no time
-# to make.
+# to make. Landing runs this before every suite, so it also brings the shared drive C's fonts up to date.
 ondara_make_dpi_prefix() {
   local dpi=$1 prefix="$root/build/wineprefix$1"
   local key='[System\\\\CurrentControlSet\\\\Hardware Profiles\\\\Current\\\\Software\\\\Fonts]'
+  ondara_add_gui_fonts || return 1
   [ -f "$prefix/system.reg" ] && return 0
   rm -rf "$prefix" && mkdir -p "$prefix/dosdevices" || return 1
   ln -s "$WINEPREFIX/drive_c" "$prefix/dosdevices/c:"

@@ -5,8 +5,12 @@
 #include "grid/GridSnapBar.h"
 #include "grid/GridTitleBar.h"
 #include "grid/RowNumbersPane.h"
+#include "platform/owl/TFont.h"
 #include "tests/grid/GridTestClient.h"
 #include "tests/support/UserMouse.h"
+
+#include <string>
+#include <vector>
 
 using namespace TVF_Grid;
 
@@ -23,6 +27,26 @@ void ExpectRect(const RECT& expected, const RECT& actual, const char* what) {
   EXPECT_EQ(expected.top, actual.top) << what;
   EXPECT_EQ(expected.right, actual.right) << what;
   EXPECT_EQ(expected.bottom, actual.bottom) << what;
+}
+
+// The family the font mapper really chose for a font, and whether it is a serif face.
+struct RealFace {
+  std::wstring family;
+  bool roman = false;
+};
+RealFace RealFaceOf(HFONT font) {
+  HDC const dc = CreateCompatibleDC(nullptr);
+  HGDIOBJ const old = SelectObject(dc, font);
+  RealFace face;
+  std::vector<char> buffer(GetOutlineTextMetricsW(dc, 0, nullptr));
+  auto* const metrics = reinterpret_cast<OUTLINETEXTMETRICW*>(buffer.data());
+  if (!buffer.empty() && GetOutlineTextMetricsW(dc, static_cast<UINT>(buffer.size()), metrics)) {
+    face.family = reinterpret_cast<const wchar_t*>(buffer.data() + reinterpret_cast<uintptr_t>(metrics->otmpFamilyName));
+    face.roman = (metrics->otmTextMetrics.tmPitchAndFamily & 0xF0) == FF_ROMAN;
+  }
+  SelectObject(dc, old);
+  DeleteDC(dc);
+  return face;
 }
 
 }  // namespace
@@ -207,6 +231,17 @@ TEST_F(GridFixture, FewerRowsAfterScrollingToTheEndStillFillThePage) {
     SCROLLINFO info{sizeof info, SIF_ALL, 0, 0, 0, 0, 0};
     grid->VScrollBar().GetScrollInfo(info);
     EXPECT_EQ(grid->Pane().TopRow(), info.nPos) << rows << " rows";
+  }
+}
+
+TEST_F(GridFixture, CellsAndHeadingsAreDrawnInTheGuiFontsFace) {
+  MakeGrid(3, 2);
+  const RealFace gui = RealFaceOf(static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)));
+  ASSERT_FALSE(gui.family.empty());
+  for (const OWL::TFont* font : {&grid->CellFont(), &grid->HeadingFont()}) {
+    const RealFace face = RealFaceOf(font->GetHandle());
+    EXPECT_EQ(gui.family, face.family) << "the face the stock font names, as on Windows";
+    EXPECT_FALSE(face.roman);
   }
 }
 
