@@ -5,6 +5,8 @@
 #include "drawing/IDrawerDataPane.h"
 #include "graph/ScaleFactory.h"
 
+#include <oleidl.h>
+
 #include <cmath>
 #include <limits>
 
@@ -213,6 +215,15 @@ HRESULT ChannelPane::DisconnectAxes() noexcept {
     if (window) window->Unadvise(this);
   }
   return S_OK;
+}
+
+void ChannelPane::BringAxesToTop() noexcept {
+  for (const auto& scale : mAxisWindow) {
+    QOR::ComPtr<IOleWindow> ole;
+    HWND window = nullptr;
+    if (!scale || FAILED(scale.As(IID_IOleWindow, ole)) || !ole || FAILED(ole->GetWindow(&window))) continue;
+    SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  }
 }
 
 HRESULT ChannelPane::ResetAxisScale(int32_t axis) noexcept {

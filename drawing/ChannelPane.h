@@ -76,6 +76,8 @@ class ChannelPane final : public ChildPaneBase, protected ChannelPaneInit {
   // The lane hears the drags of its axis windows from here on, until DisconnectAxes.
   HRESULT ConnectAxes() noexcept;
   HRESULT DisconnectAxes() noexcept;
+  // The axis windows come above their siblings (a group box made before them would hide them).
+  void BringAxesToTop() noexcept;
 
   // axis 1, or any other value for axis 2; E_FAIL for an empty range or no axis object.
   HRESULT SetAxisRange(int32_t axis, double low, double high) noexcept;

@@ -105,6 +105,17 @@ int32_t DataPane::StripSpace() const noexcept {
   return mTimeScaleStrip ? mTimeScaleStrip->StripHeight() + 2 * kPaneMargin : 0;
 }
 
+// The lanes' axis windows are children of the parent window: the client rectangle goes to the
+// lanes where the pane's window stands in its parent (printing has no window: it stays at 0, 0).
+RECT DataPane::ClientRectInParent() const noexcept {
+  RECT placed = mClientRect;
+  if (!mWindow || !mParentWindow) return placed;
+  POINT corner{0, 0};
+  MapWindowPoints(mWindow, mParentWindow, &corner, 1);
+  OffsetRect(&placed, corner.x, corner.y);
+  return placed;
+}
+
 void DataPane::LayoutLanes() noexcept {
   if (mLanes.empty()) return;
   const int32_t m = kPaneMargin;
@@ -118,6 +129,7 @@ void DataPane::LayoutLanes() noexcept {
   GetDeviceScale(0, &factorX, &factorY);
   const int32_t a1 = static_cast<int32_t>(mAxisWidth1 * factorY);
   const int32_t a2 = static_cast<int32_t>(mAxisWidth2 * factorY);
+  const RECT client = ClientRectInParent();
   double y = m;
   const std::vector<QOR::ComPtr<ChannelPane>> lanes = mLanes;
   for (size_t i = 0; i < lanes.size(); ++i) {
@@ -132,13 +144,13 @@ void DataPane::LayoutLanes() noexcept {
       laneTop = std::clamp(mDragTops[i], m, limit);
       bottom = i + 1 == lanes.size() ? limit : std::clamp(mDragBottoms[i], laneTop, limit);
     }
-    lanes[i]->Place(i == 0 ? static_cast<int32_t>(0x80000000u) : 0, mClientRect, RECT{m, laneTop, w - m, bottom}, a2,
-                    a1, m);
+    lanes[i]->Place(i == 0 ? static_cast<int32_t>(0x80000000u) : 0, client, RECT{m, laneTop, w - m, bottom}, a1, a2,
+                    m);
     y = y + whole + 2 * m;
   }
   if (mTimeScaleStrip) {
     const int32_t top = static_cast<int32_t>(y);
-    mTimeScaleStrip->Place(0, mClientRect, RECT{m, top, w - m, std::max(top, h - m)}, 0, 0, m);
+    mTimeScaleStrip->Place(0, client, RECT{m, top, w - m, std::max(top, h - m)}, 0, 0, m);
   }
 }
 

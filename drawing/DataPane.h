@@ -337,6 +337,7 @@ class DataPane : public IOnlineDataSink,
   bool LaneInRange(int32_t lane) const noexcept { return lane >= 0 && lane < GetLaneCount(); }
   ChildPaneBase* Child(int32_t lane) const noexcept;
   int32_t StripSpace() const noexcept;
+  RECT ClientRectInParent() const noexcept;
   void RefreshObjectsIfDue() noexcept;
   int64_t Extent() const noexcept;
   void FillWithoutData(HDC dc, bool printing) noexcept;

@@ -131,6 +131,8 @@ void DataWin<PreviewDataPane>::EvPaint() {
 void DataWin<PreviewDataPane>::EvMove(const OWL::TPoint& origin) {
   DataWinBase::EvMove(origin);
   mWindowPos = POINT{origin.x, origin.y};
+  // The value axes stand beside the window in its parent: they move with it.
+  LayoutLanes();
 }
 
 // A window without height has nothing to lay out (the pane would get lanes of no size).

@@ -150,6 +150,7 @@ void PreviewPaneBase::PlaceOverPlaceholder(int32_t recordIndex) {
   // The page's group box around the placeholder lies over the whole preview: the preview clips
   // its siblings, so it must stand above them or it is never seen.
   SetWindowPos(window->GetHandle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  for (int32_t lane = 0; lane < window->GetLaneCount(); ++lane) window->Lane(lane)->BringAxesToTop();
 }
 
 void PreviewPaneBase::GetViewPosition(int64_t* position, double* zoom) const {

@@ -1,6 +1,8 @@
 // The record-data interface of the stand-in data document.
 #include "host/data/RecordDataPart.h"
 
+#include "host/common/UnitText.h"
+
 #include "host/data/DataDocument.h"
 #include "host/common/HostString.h"
 #include "host/view/EventReader.h"
@@ -89,7 +91,8 @@ HRESULT STDMETHODCALLTYPE RecordDataPart::GetUnits(uint32_t, int32_t, int32_t ch
   const auto& channels = mOwner.Data().channels;
   if (channel < 0 || static_cast<size_t>(channel) >= channels.size()) return E_INVALIDARG;
   try {
-    *units = MakeHostString(channels[static_cast<size_t>(channel)].units).Detach();
+    // The units query answers the base unit: a pane showing the values puts its own prefix before it.
+    *units = MakeHostString(SplitUnitText(channels[static_cast<size_t>(channel)].units).baseUnit).Detach();
   } catch (...) {
     return E_OUTOFMEMORY;
   }

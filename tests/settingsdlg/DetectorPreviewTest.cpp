@@ -1,0 +1,147 @@
+// The detector pages' real detection previews in the settings dialog shown on the screen: where
+// the lane's value axes stand on the page and what a user's drag on one does.
+#include "drawing/PreviewDataWin.h"
+#include "settingsdlg/PagePreviews.h"
+#include "settingsdlg/SettingsDlg.h"
+#include "settingsdlg/SettingsWarningDlg.h"
+#include "settingsdlg/Sub_DetectorBase.h"
+#include "tests/document/ZRDocFixture.h"
+#include "tests/support/PointInput.h"
+#include "tests/support/ScriptedModalSeam.h"
+
+#include <oleidl.h>
+
+#include <functional>
+
+namespace {
+
+using ZR::Dlg::SettingsDlg;
+
+// The preview window among the page's children; null when the page has none.
+ScrivoDraw::PreviewDataWinWButtons* PreviewWindowOf(HWND page) {
+  for (HWND child = GetWindow(page, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    if (auto* const window = dynamic_cast<ScrivoDraw::PreviewDataWinWButtons*>(OWL::TWindow::GetWindowPtr(child)))
+      return window;
+  }
+  return nullptr;
+}
+
+HWND AxisWindowOf(ScrivoDraw::ChannelPane& lane, int32_t axis) {
+  IDragScale* const scale = lane.AxisWindow(axis);
+  if (!scale) return nullptr;
+  QOR::ComPtr<IOleWindow> ole;
+  HWND window = nullptr;
+  if (SUCCEEDED(scale->QueryInterface(IID_IOleWindow, ole.OutVoid())) && ole) ole->GetWindow(&window);
+  return window;
+}
+
+RECT ScreenRect(HWND window) {
+  RECT rect{};
+  GetWindowRect(window, &rect);
+  return rect;
+}
+
+// Whether the screen shows anything drawn in the rectangle: more than one colour in it.
+bool ScreenShowsMarks(const RECT& rect) {
+  const int width = rect.right - rect.left;
+  const int height = rect.bottom - rect.top;
+  if (width <= 0 || height <= 0) return false;
+  BITMAPINFO info{};
+  info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  HDC const screen = GetDC(nullptr);
+  HDC const memory = CreateCompatibleDC(screen);
+  uint32_t* bits = nullptr;
+  HBITMAP const bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits), nullptr, 0);
+  HGDIOBJ const old = SelectObject(memory, bitmap);
+  BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
+  GdiFlush();
+  bool marks = false;
+  for (int i = 1; bits && i < width * height && !marks; ++i) marks = (bits[i] & 0xFFFFFF) != (bits[0] & 0xFFFFFF);
+  SelectObject(memory, old);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+  return marks;
+}
+
+POINT Centre(const RECT& rect) { return POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2}; }
+
+class DetectorPreviewTest : public doctest::ZRDocTest {
+ protected:
+  // The dialog with the real previews over the cardiac recording, shown on the screen while the
+  // script runs on its Detector page.
+  void RunOnDetectorPage(const std::function<void(SettingsDlg&, OWL::TWindow& page)>& script) {
+    Open(1, 20000);
+    const ZR::Dlg::PagePreviewScope previews;
+    int scripts = 0;
+    mSeam.DialogScript = [&](OWL::TDialog& dialog) {
+      if (dynamic_cast<ZR::SettingsWarningDlg*>(&dialog)) return;
+      dialog.ShowWindow(SW_SHOWNOACTIVATE);
+      dialog.UpdateWindow();
+      PumpMessages();
+      auto& settings = static_cast<SettingsDlg&>(dialog);
+      script(settings, *settings.CurrentPage());
+      ++scripts;
+    };
+    SettingsDlg dialog(nullptr, static_cast<IHostDocument*>(mHost.Get()), 0, ZR::Dlg::PreviewSetup{});
+    dialog.Execute();
+    EXPECT_EQ(1, scripts);
+  }
+
+  ScriptedModalSeam mSeam;
+};
+
+}  // namespace
+
+// Both value axes stand beside the lane on the page, visible to the pointer, and dragging the left
+// one with the mouse moves the lane's value range.
+TEST_F(DetectorPreviewTest, ValueAxesFlankTheLaneAndADragRescalesIt) {
+  RunOnDetectorPage([&](SettingsDlg&, OWL::TWindow& page) {
+    ScrivoDraw::PreviewDataWinWButtons* const pane = PreviewWindowOf(page.GetHandle());
+    ASSERT_NE(nullptr, pane);
+    ASSERT_GT(pane->GetLaneCount(), 0);
+    ScrivoDraw::ChannelPane& lane = *pane->Lane(0);
+    HWND const left = AxisWindowOf(lane, 1);
+    HWND const right = AxisWindowOf(lane, 2);
+    ASSERT_NE(nullptr, left);
+    ASSERT_NE(nullptr, right);
+
+    const RECT paneRect = ScreenRect(pane->GetHandle());
+    const RECT laneRect = lane.Rect();
+    const RECT leftRect = ScreenRect(left);
+    const RECT rightRect = ScreenRect(right);
+    // Left axis: ends at the pane's left edge; right axis: starts at its right edge; both span
+    // the lane's rows.
+    EXPECT_EQ(paneRect.left, leftRect.right);
+    EXPECT_GT(leftRect.right, leftRect.left);
+    EXPECT_EQ(paneRect.right, rightRect.left);
+    EXPECT_GT(rightRect.right, rightRect.left);
+    for (const RECT& axis : {leftRect, rightRect}) {
+      EXPECT_LE(axis.top, paneRect.top + laneRect.top);
+      EXPECT_GE(axis.bottom, paneRect.top + laneRect.bottom);
+    }
+    // Nothing of the page hides them: both show their ticks, and the pointer finds the left one
+    // (the right one has no trace of its own here: disabled, the pointer passes through it).
+    EXPECT_TRUE(ScreenShowsMarks(leftRect));
+    EXPECT_TRUE(ScreenShowsMarks(rightRect));
+    EXPECT_EQ(left, WindowFromPoint(Centre(leftRect)));
+    // The channel's unit, in millivolts as the channel is written.
+    BSTR units = nullptr;
+    DragScaleMapping mapping{};
+    ASSERT_EQ(S_OK, lane.AxisObject(1)->GetScaledUnits(&units, &mapping));
+    EXPECT_STREQ(L"mV", units);
+    SysFreeString(units);
+
+    double low = 0.0, high = 0.0;
+    ASSERT_EQ(S_OK, pane->GetAxisRange(1, &low, &high));
+    const POINT from = Centre(leftRect);
+    testsupport::DragWithLeftButton(from, POINT{from.x, from.y + 30});
+    PumpMessages();
+    double draggedLow = 0.0, draggedHigh = 0.0;
+    ASSERT_EQ(S_OK, pane->GetAxisRange(1, &draggedLow, &draggedHigh));
+    EXPECT_NE(low, draggedLow);
+    // A pan keeps the span.
+    EXPECT_NEAR(high - low, draggedHigh - draggedLow, 1e-9 * (high - low));
+    EXPECT_EQ(nullptr, GetCapture());
+  });
+}
