@@ -6,6 +6,7 @@
 #include "hostclient/ComObjectRoot.h"
 #include "hostclient/ComPtr.h"
 #include "hostclient/DPIFontMap.h"
+#include "hostclient/EventDataComment.h"
 #include "platform/owl/TDC.h"
 #include "platform/owl/TFont.h"
 #include "platform/owl/TScreenDC.h"
@@ -26,6 +27,7 @@ class CommentPopup final : public OWL::TWindow, public ICommentPopupWindow, publ
       : OWL::TWindow(static_cast<OWL::TWindow*>(nullptr)), mComment(comment), mAnchor(anchor), mMarkerHeight(markerHeight) {
     QOR::IQORString* text = nullptr;
     if (SUCCEEDED(comment->GetKeys(nullptr, nullptr, nullptr, &text))) mText = QOR::String::Adopt(text);
+    mTimeText = CommentTimeText(comment);
     comment->GetDrawInfo(nullptr, &mColour, nullptr);
     const OWL::TScreenDC screen;
     const DPIFontMap::Entry& fonts = DPIFontMap::Instance().ForDC(screen);
@@ -42,6 +44,8 @@ class CommentPopup final : public OWL::TWindow, public ICommentPopupWindow, publ
     Attr.ExStyle = WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE;
     Attr.W = mLayout.window.cx;
     Attr.H = mLayout.window.cy;
+    // The bold line is also the window's text, for whoever reads the window rather than looks.
+    Title = TimeLine();
   }
 
   QOR_BEGIN_INTERFACE_MAP(CommentPopup)
@@ -82,7 +86,7 @@ class CommentPopup final : public OWL::TWindow, public ICommentPopupWindow, publ
     const int oldMode = dc.SetBkMode(TRANSPARENT);
     const CommentDrawPosition mark{0, mLayout.marker.x, mLayout.marker.y, mLayout.marker.y, 0, kPopupMarkFlags};
     mComment->Draw(dc, dc, &mark);
-    const std::wstring time = (L"t = " + std::wstring(mTimeText.GetText())).substr(0, kTimeLineUnits);
+    const std::wstring time = TimeLine();
     RECT timeLine = mLayout.timeLine;
     const HGDIOBJ oldFont = SelectObject(dc, mBold);
     ::DrawTextW(dc, time.c_str(), static_cast<int>(time.size()), &timeLine, DT_LEFT | DT_SINGLELINE | DT_NOPREFIX);
@@ -95,6 +99,7 @@ class CommentPopup final : public OWL::TWindow, public ICommentPopupWindow, publ
   }
 
  private:
+  std::wstring TimeLine() const { return (L"t = " + std::wstring(mTimeText.GetText())).substr(0, kTimeLineUnits); }
   ~CommentPopup() override {
     if (GetHandle()) Destroy();
   }

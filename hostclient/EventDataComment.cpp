@@ -49,21 +49,37 @@ int CompareKeys(const CommentKeys& a, const CommentKeys& b) {
   return a.text.compare(b.text) < 0 ? -1 : (a.text == b.text ? 0 : 1);
 }
 
+// Answered only by this module's own comments, so that their popup finds the time text; never
+// handed to the host.
+struct IEventCommentTime : IUnknown {
+  virtual HRESULT STDMETHODCALLTYPE GetTimeText(QOR::IQORString** text) = 0;
+};
+// {5E6C354A-2A17-439E-8FD2-45AAEAB8F6DF}
+constexpr GUID IID_IEventCommentTime = {
+    0x5E6C354A, 0x2A17, 0x439E, {0x8F, 0xD2, 0x45, 0xAA, 0xEA, 0xB8, 0xF6, 0xDF}};
+
 constexpr uint32_t kSelfMissing = 0xFFFFFFFEu;
 constexpr uint32_t kOtherMissing = 0xFFFFFFFFu;
 
-class EventDataCommentTP final : public IScrivoCommentEx, public QOR::CComObjectRoot {
+class EventDataCommentTP final : public IScrivoCommentEx, public IEventCommentTime, public QOR::CComObjectRoot {
  public:
   explicit EventDataCommentTP(const EventCommentInit& init)
       : mWordA(init.wordA), mPosition(init.position), mWordC(init.wordC),
-        mText(init.text ? init.text : L""), mRecord(init.record), mColour(init.colour),
-        mTypeId(init.typeId) {}
+        mText(init.text ? init.text : L""), mTimeText(init.timeText ? init.timeText : L""),
+        mRecord(init.record), mColour(init.colour), mTypeId(init.typeId) {}
 
   QOR_BEGIN_INTERFACE_MAP(EventDataCommentTP)
   QOR_INTERFACE_ENTRY(IScrivoCommentEx, IID_IScrivoCommentEx)
   QOR_INTERFACE_ENTRY(IScrivoCommentEx, IID_IScrivoComment)
+  QOR_INTERFACE_ENTRY(IEventCommentTime, IID_IEventCommentTime)
   QOR_END_INTERFACE_MAP()
   QOR_IUNKNOWN_HEAP()
+
+  HRESULT STDMETHODCALLTYPE GetTimeText(QOR::IQORString** text) noexcept override {
+    if (!text) return E_POINTER;
+    *text = mTimeText.AddRefInterface();
+    return S_OK;
+  }
 
   HRESULT STDMETHODCALLTYPE GetKeys(CommentPlace* place, uint32_t* wordC, uint32_t* wordB,
                                     QOR::IQORString** text) noexcept override {
@@ -247,6 +263,7 @@ class EventDataCommentTP final : public IScrivoCommentEx, public QOR::CComObject
   int32_t mPosition;
   uint32_t mWordC;
   QOR::String mText;
+  QOR::String mTimeText;
   uint32_t mFlags = 0;
   ComPtr<ICommentHost> mHost;
   int32_t mRecord;
@@ -256,6 +273,14 @@ class EventDataCommentTP final : public IScrivoCommentEx, public QOR::CComObject
 };
 
 }  // namespace
+
+QOR::String CommentTimeText(IScrivoComment* comment) {
+  ComPtr<IEventCommentTime> own;
+  if (!comment || FAILED(comment->QueryInterface(IID_IEventCommentTime, own.OutVoid())) || !own) return QOR::String();
+  QOR::IQORString* text = nullptr;
+  if (FAILED(own->GetTimeText(&text))) return QOR::String();
+  return QOR::String::Adopt(text);
+}
 
 bool CommentOrdersBefore(IScrivoComment* self, IScrivoComment* other) {
   return CompareKeys(ReadKeys(self, kSelfMissing), ReadKeys(other, kOtherMissing)) < 0;

@@ -2,6 +2,7 @@
 // module's events: a coloured mark at the event's position with the draw class's tooltip text.
 #pragma once
 
+#include "base/String.h"
 #include "hostapi/ScrivoComment.h"
 
 #include <windows.h>
@@ -16,12 +17,16 @@ struct EventCommentInit {
   int32_t position = 0;
   COLORREF colour = 0x00FFFFFF;
   const wchar_t* text = nullptr;
+  const wchar_t* timeText = nullptr;  // the event's time, shown after "t = " in its popup
   uint32_t wordA = 0;
   uint32_t wordC = 0;
 };
 
 // A new comment with one reference for the caller in *comment.
 HRESULT CreateEventDataComment(const EventCommentInit& init, IScrivoCommentEx** comment) noexcept;
+
+// The time text of one of this module's own comments; empty for any other comment.
+QOR::String CommentTimeText(IScrivoComment* comment);
 
 // The order of two comments by record, position, word B, word A, word C and text (each as the
 // comments report them through slots 3 and 6); true when `self` orders before `other`.

@@ -34,3 +34,10 @@ std::wstring CalculatedPeakTooltip(int32_t n, float height, const QOR::UnitWithP
        << L"; Duration = " << durationSeconds << L" s";
   return TextOf(text);
 }
+
+std::wstring EventTimeText(int32_t position, double secondsPerTick) {
+  if (!(secondsPerTick > 0.0)) return std::wstring();
+  QOR::OStringStream text;
+  text << position * secondsPerTick << L" s";
+  return TextOf(text);
+}

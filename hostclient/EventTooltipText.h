@@ -1,4 +1,5 @@
-// The texts of event tooltips: peaks, stimuli, population spikes and calculated peaks.
+// The texts of event tooltips (peaks, stimuli, population spikes and calculated peaks) and of an
+// event's time.
 #pragma once
 
 #include "hostclient/EventDrawContext.h"
@@ -14,3 +15,6 @@ std::wstring PopulationSpikeTooltip(int32_t n);
 // height is measured in the base unit and divided by the prefix's multiplier.
 std::wstring CalculatedPeakTooltip(int32_t n, float height, const QOR::UnitWithPrefix& unit,
                                    double durationSeconds);
+// The time of an event at position ticks into its record, in seconds: "<s> s"; empty when the
+// tick period is unknown (0 or less).
+std::wstring EventTimeText(int32_t position, double secondsPerTick);

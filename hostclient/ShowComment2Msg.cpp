@@ -9,11 +9,13 @@
 #include "hostclient/ComPtr.h"
 #include "hostclient/EventDataComment.h"
 #include "hostclient/EventIterSet.h"
+#include "hostclient/EventTooltipText.h"
 #include "hostclient/FrameworkAccess.h"
 
 #include "base/String.h"
 
 #include <cstring>
+#include <string>
 
 namespace ScrivoClient {
 namespace {
@@ -125,6 +127,8 @@ HRESULT BuildComment(QOREvent::EventIterSet& set, IScrivoCommentEx** comment) {
   QOR::String text;
   DescribeEvent(init.typeId, set, event, init, text);
   init.text = text.GetText();
+  const std::wstring time = EventTimeText(init.position, SecondsPerTick(set.DataDocument(), set.Record()));
+  init.timeText = time.c_str();
   return CreateEventDataComment(init, comment);
 }
 

@@ -27,6 +27,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -156,6 +157,27 @@ TEST_F(EventComments, TheModulesShowCommentMessageReachesTheViewAndTheDocument) 
   EXPECT_EQ(doc.GetCycleDetector()->GetEvent(0).record.tick, view.Comments()[0].position);
   ASSERT_EQ(S_OK, view.ShowComment(mDocument.Get(), GetTypeRegistry(), L"ZR: Peak 1"));
   EXPECT_EQ(0u, doc.CurrentEvent());
+}
+
+// The popup of the message's comment heads its text with the event's time in its record.
+TEST_F(EventComments, TheCommentsPopupShowsTheEventsTime) {
+  ZRDoc& doc = Analysed();
+  ComPtr<IMessage> message;
+  ASSERT_EQ(S_OK, ScrivoClient::CreateShowComment2Msg(0, File(), 1, 0, 0, message.Out()));
+  ComPtr<IShowComment2Message> show;
+  ASSERT_EQ(S_OK, message->QueryInterface(IID_IShowComment2Message, show.OutVoid()));
+  ComPtr<IScrivoCommentEx> comment;
+  ASSERT_EQ(S_OK, show->GetComment(comment.Out()));
+  const RECT marker{97, 50, 104, 57};
+  ComPtr<ICommentPopupWindow> popup;
+  ASSERT_EQ(S_OK, comment->ShowPopupForRect(nullptr, 0, popup.Out(), &marker));
+  HWND const window = FindWindowW(L"CommentPopup", nullptr);
+  ASSERT_TRUE(window);
+  wchar_t line[64] = {};
+  GetWindowTextW(window, line, 64);
+  std::wostringstream expected;
+  expected << L"t = " << doc.GetCycleDetector()->GetEvent(0).record.tick * 0.001 << L" s";  // at 1 kHz
+  EXPECT_EQ(expected.str(), line);
 }
 
 // The current event shown in the host: its comment, found among the drawn sources, reaches the

@@ -210,6 +210,31 @@ TEST(CommentPopup, ShownForACommentUnlessItsFlagsKeepItBack) {
   EXPECT_FALSE(IsWindow(window));
 }
 
+// The bold line (also the popup window's text) is "t = " and the comment's own time text, at most
+// 31 characters; comments that are not the module's own give no time text.
+TEST(CommentPopup, TheTimeLineCarriesTheCommentsTimeText) {
+  const struct {
+    const wchar_t* time;
+    const wchar_t* line;
+  } cases[] = {{L"2.5 s", L"t = 2.5 s"},
+               {nullptr, L"t = "},
+               {L"123456789012345678901234567890 s", L"t = 123456789012345678901234567"}};
+  for (const auto& c : cases) {
+    EventCommentInit init;
+    init.text = L"ZR: Peak 1";
+    init.timeText = c.time;
+    ComPtr<IScrivoCommentEx> comment;
+    ASSERT_EQ(CreateEventDataComment(init, comment.Out()), S_OK);
+    const RECT marker{97, 50, 104, 57};
+    ComPtr<ICommentPopupWindow> popup;
+    ASSERT_EQ(comment->ShowPopupForRect(nullptr, 0, popup.Out(), &marker), S_OK);
+    wchar_t line[64] = {};
+    GetWindowTextW(FindWindowW(L"CommentPopup", nullptr), line, 64);
+    EXPECT_STREQ(line, c.line);
+  }
+  EXPECT_EQ(CommentTimeText(nullptr).Length(), 0);
+}
+
 TEST(CommentAnimation, FramesRunLinearlyToTheTarget) {
   const RECT from{0, 0, 100, 100};
   const RECT to{40, 40, 50, 50};

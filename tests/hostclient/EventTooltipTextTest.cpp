@@ -56,4 +56,11 @@ TEST(EventTooltipText, EveryPrefixDividesTheHeight) {
   }
 }
 
+TEST(EventTooltipText, EventTimeOnlyWithAKnownTickPeriod) {
+  EXPECT_EQ(EventTimeText(1500, 0.001), L"1.5 s");
+  EXPECT_EQ(EventTimeText(0, 0.001), L"0 s");
+  EXPECT_EQ(EventTimeText(1500, 0.0), L"");
+  EXPECT_EQ(EventTimeText(1500, -0.001), L"");
+}
+
 }  // namespace
