@@ -30,8 +30,8 @@ constexpr SettingRow kRows[] = {
     Time(1003, 1, 0, Types({3, 4})),                       // maximum artifact width
     Height(1002, 1, 0, Types({3})),                        // minimum stimulus height
     Height(1028, 0.0005, 0, Types({4})),
-    // Stimulus method 2 to 4; 5 is kept by the bounds of older files but selects no detector.
-    {kSettingStimulusMethod, kSettingInt, 4, 2, 5, 0, Types({3, 4}), 4},
+    // Stimulus method 2 to 4; 5 is valid too but selects no detector (an analysis then says so).
+    {kSettingStimulusMethod, kSettingInt, 4, 2, 5, 0, Types({3, 4})},
     Time(1004, 10, 0, Types({3, 4})),  // search start
     // Page 1: peak detection.
     Height(1006, 0.03, 1, Types({1, 3})),  // minimum peak height

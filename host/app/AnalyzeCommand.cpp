@@ -8,6 +8,7 @@
 #include "host/app/ModuleLoader.h"
 #include "host/app/SettingsScriptPlayer.h"
 #include "host/app/TableText.h"
+#include "host/app/UnattendedMessageBoxes.h"
 #include "host/app/ViewShow.h"
 #include "host/common/HostString.h"
 #include "host/common/MessageText.h"
@@ -32,6 +33,7 @@
 #include <cstdio>
 #include <cwchar>
 #include <map>
+#include <optional>
 #include <sstream>
 #include <stdexcept>
 #include <string>
@@ -333,7 +335,14 @@ HRESULT OpenDocument(host::HostDocument& hostDocument, const std::wstring& docum
   return S_OK;
 }
 
+// A person answers the boxes only when the run opens a dialog for one.
+bool Attended(const AnalyzeArguments& args) {
+  return args.settingsScript == L"-" || args.settingsDialog || args.calcDialog;
+}
+
 int Run(const AnalyzeArguments& args) {
+  std::optional<host::UnattendedMessageBoxes> unattended;
+  if (!Attended(args)) unattended.emplace(stderr);
   host::RecordingReadOptions readOptions;
   readOptions.rateHz = args.rate;
   host::Recording recording = host::ReadRecordingFile(host::Utf8FromWide(args.recording), readOptions);
@@ -429,6 +438,7 @@ int Run(const AnalyzeArguments& args) {
   }
   hostDocument->CloseChildDocuments();
   data->SetFormulaClass(nullptr);
+  if (status == 0 && unattended && unattended->FailureSeen()) status = 2;
   return status;
 }
 
