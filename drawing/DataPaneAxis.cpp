@@ -211,9 +211,11 @@ HRESULT DataPane::SetHorizontalScaling(PaneRational scaling, const int32_t* anch
       QORRationalImp ratio{mHorizontalScaling.numerator, mHorizontalScaling.denominator};
       ratio.Normalize();
       ratio.Divide(QORRationalImp{scaling.numerator, scaling.denominator});
-      // The product in 80-bit precision (exact for 64-bit terms), held inside the data.
+      // The product in 80-bit precision (exact for 64-bit terms), held inside the data as the
+      // new scaling measures it (the old extent scaled alike) and inside 64 bits.
       const long double product = static_cast<long double>(v) * ratio.num / ratio.den;
-      const long double most = static_cast<long double>(std::max<int64_t>(Extent(), 0));
+      const long double extent = static_cast<long double>(std::max<int64_t>(Extent(), 0)) * ratio.num / ratio.den;
+      const long double most = std::min(extent, static_cast<long double>(INT64_MAX / 2));
       v = static_cast<int64_t>(std::clamp<long double>(product, 0.0L, most));
     } catch (...) {
       v = 0;

@@ -385,6 +385,12 @@ TEST_F(DataPaneAxisTest, ZoomKeepsTheDataUnderTheAnchorAtTheCentre) {
   const int32_t anchor = 2 + 100;  // position 3100: sample 31000
   pane->SetHorizontalScaling(PaneRational{5, 1}, &anchor);
   EXPECT_NEAR(31000 / 5, pane->ScrollPos() - 250, 1);
+  // An anchor past the data's end at the old scaling still lies inside it at the new one.
+  ASSERT_EQ(S_OK, pane->SetHorizontalScaling(PaneRational{10, 1}, nullptr));
+  pane->SetLeftPosition(4500);
+  const int32_t late = 2 + 250;  // position 4750: sample 47500
+  pane->SetHorizontalScaling(PaneRational{5, 1}, &late);
+  EXPECT_EQ(47500 / 5 + 250, pane->ScrollPos());
   // With Ctrl held, the host view's time: tick 2000 of record 1 (sample 42000 overall).
   host::HostPtr<host::ViewTime> view(new host::ViewTime(), false);
   view->SetCurrentTime(1, 2000.0);
