@@ -50,6 +50,7 @@ constexpr wchar_t kUsage[] =
     L"         [--documents FILE] [--show VIEW]... [--event N] [--screenshot DIR]\n"
     L"         [--calc MEASUREMENT:TOP:BOTTOM --calc-csv FILE] [--calc-dialog]\n"
     L"         [--settings-dialog] [--settings SCRIPT] [--select FROM:TO]\n"
+    L"         [--print-preview DIR] [--copy FILE] [--data-pad FILE]\n"
     L"  --type     the analysis type by name (any case) or number 0-5\n"
     L"  --channel  the analysis channel, counted from 1\n"
     L"  --set      a setting by id with its value in base units, e.g. --set 1006=0.0005\n"
@@ -60,6 +61,11 @@ constexpr wchar_t kUsage[] =
     L"             (analysis,table)\n"
     L"  --event    make event N current (counted from 1), as activating its comment does\n"
     L"  --screenshot  write a picture of each shown view as DIR\\VIEW-view.png\n"
+    L"  --print-preview  choose File, Print Preview in each shown view's frame and write each\n"
+    L"             page as DIR\\VIEW-page-N.png\n"
+    L"  --copy     choose Edit, Copy in the last shown view's frame and write what the clipboard\n"
+    L"             then holds: the text (UTF-8), or the picture as PNG\n"
+    L"  --data-pad  click the table view's \"Add to Data Pad\" and write the Data Pad's rows\n"
     L"  --calc     after the analysis, put the measurement (short name) on a new channel scaled\n"
     L"             from BOTTOM to TOP and write that channel to the --calc-csv file\n"
     L"  --calc-dialog  after the analysis, open the calculation's settings dialog for a new\n"
@@ -161,6 +167,17 @@ bool AddShownViews(const std::wstring& list, std::vector<std::wstring>* views) {
   }
 }
 
+// The outputs taken from views need the views shown: the Data Pad the table view.
+bool CheckViewOutputs(const ViewShowRequest& show) {
+  const bool table = std::find(show.views.begin(), show.views.end(), L"table") != show.views.end();
+  const char* const missing = !show.dataPadFile.empty() && !table ? "--data-pad needs the table view: --show table"
+                              : show.views.empty() && !show.previewFolder.empty() ? "--print-preview needs --show VIEW"
+                              : show.views.empty() && !show.copyFile.empty()      ? "--copy needs --show VIEW"
+                                                                                  : nullptr;
+  if (missing) PrintError(missing);
+  return missing == nullptr;
+}
+
 bool ParseArguments(int argc, wchar_t** argv, AnalyzeArguments* args) {
   std::vector<std::pair<int32_t, std::wstring>> first;
   for (int i = 0; i < argc; i += 2) {
@@ -220,6 +237,9 @@ bool ParseArguments(int argc, wchar_t** argv, AnalyzeArguments* args) {
     } else if (name == L"--screenshot") {
       ok = !value.empty();
       args->show.pictureFolder = value;
+    } else if (name == L"--print-preview" || name == L"--copy" || name == L"--data-pad") {
+      ok = !value.empty();
+      (name == L"--copy" ? args->show.copyFile : name == L"--data-pad" ? args->show.dataPadFile : args->show.previewFolder) = value;
     } else if (name == L"--select") {
       ok = ParseSeconds(value, &args->selection);
       args->select = true;
@@ -237,6 +257,7 @@ bool ParseArguments(int argc, wchar_t** argv, AnalyzeArguments* args) {
   }
   args->settings.insert(args->settings.begin(), first.begin(), first.end());
   if (args->help) return true;
+  if (!CheckViewOutputs(args->show)) return false;
   if (args->onlineBatch > 0) args->settings.emplace_back(kWhileSamplingSetting, L"t");
   if (args->recording.empty() || args->withCalc == args->calc.csvFile.empty()) {
     std::fwprintf(stderr, L"%ls", kUsage);

@@ -1,6 +1,7 @@
 // The analyze command's views: menu commands, the comment the user activates, the pictures.
 #include "host/app/ViewShow.h"
 
+#include "host/app/ViewOutputs.h"
 #include "host/app/WindowPicture.h"
 #include "host/common/HostString.h"
 #include "host/view/CustomDocuments.h"
@@ -59,6 +60,22 @@ HRESULT ActivateEventComment(host::DataDocument& data, IUnknown* document, int32
   return S_FALSE;
 }
 
+int TakeOutputs(const std::vector<std::pair<std::wstring, HWND>>& frames, const ViewShowRequest& request) {
+  std::wstring failure;
+  if (!request.previewFolder.empty()) CreateDirectoryW(request.previewFolder.c_str(), nullptr);
+  for (const auto& [name, frame] : frames)
+    if (failure.empty() && !request.previewFolder.empty())
+      failure = WritePrintPreview(frame, name, request.previewFolder);
+  if (failure.empty() && !request.copyFile.empty() && !frames.empty())
+    failure = WriteCopy(frames.back().second, request.copyFile);
+  for (const auto& [name, frame] : frames)
+    if (failure.empty() && !request.dataPadFile.empty() && name == L"table")
+      failure = WriteDataPad(frame, request.dataPadFile);
+  if (failure.empty()) return 0;
+  std::fwprintf(stderr, L"%ls\n", failure.c_str());
+  return 1;
+}
+
 }  // namespace
 
 bool IsShowableView(const std::wstring& name) { return FindView(name) != nullptr; }
@@ -91,17 +108,19 @@ int ShowViews(host::HostDocument& hostDocument, host::DataDocument& data, IUnkno
     if (hr != S_OK) status = 1;
   }
   PumpUntilIdle();
-  if (request.pictureFolder.empty()) return status;
-  CreateDirectoryW(request.pictureFolder.c_str(), nullptr);  // an existing folder is fine
-  for (const auto& [name, frame] : frames) {
-    const std::wstring path = request.pictureFolder + L"\\" + name + L"-view.png";
-    const HRESULT hr = SaveWindowPicture(frame, path);
-    if (FAILED(hr)) {
-      PrintFailure(path + L" could not be written", hr);
-      return 1;
+  if (!request.pictureFolder.empty()) {
+    CreateDirectoryW(request.pictureFolder.c_str(), nullptr);  // an existing folder is fine
+    for (const auto& [name, frame] : frames) {
+      const std::wstring path = request.pictureFolder + L"\\" + name + L"-view.png";
+      const HRESULT hr = SaveWindowPicture(frame, path);
+      if (FAILED(hr)) {
+        PrintFailure(path + L" could not be written", hr);
+        return 1;
+      }
     }
   }
-  return status;
+  const int taken = TakeOutputs(frames, request);
+  return taken != 0 ? taken : status;
 }
 
 }  // namespace ondara_host

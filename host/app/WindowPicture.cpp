@@ -1,6 +1,8 @@
 // The window picture: a copy from the display into a DIB section, encoded through GDI+.
 #include "host/app/WindowPicture.h"
 
+#include "host/view/HostClientFrame.h"
+
 #include <objbase.h>
 #include <propidl.h>
 
@@ -95,11 +97,27 @@ BOOL CALLBACK JoinOwned(HWND window, LPARAM data) noexcept {
   return TRUE;
 }
 
+// Top-down 32-bit pixels written as a PNG file through GDI+.
+HRESULT SavePixels(int width, int height, void* bits, const std::wstring& path) {
+  GdiplusSession session;
+  CLSID encoder{};
+  if (!session.Started() || !FindPngEncoder(&encoder)) return E_FAIL;
+  Gdiplus::GpBitmap* bitmap = nullptr;
+  if (gp::GdipCreateBitmapFromScan0(width, height, width * 4, PixelFormat32bppRGB, static_cast<BYTE*>(bits),
+                                     &bitmap) != Gdiplus::Ok)
+    return E_FAIL;
+  const Gdiplus::GpStatus saved = gp::GdipSaveImageToFile(bitmap, path.c_str(), &encoder, nullptr);
+  gp::GdipDisposeImage(bitmap);
+  return saved == Gdiplus::Ok ? S_OK : E_FAIL;
+}
+
 }  // namespace
 
 void PumpUntilIdle() {
   MSG msg;
   while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    // The frames' keys first, as the host's message loop does.
+    if (host::HostClientFrame::TranslateKeys(msg)) continue;
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
   }
@@ -126,16 +144,42 @@ HRESULT SaveWindowPicture(HWND window, const std::wstring& path) {
   ReleaseDC(nullptr, screen);
   if (!copied) return E_FAIL;
   GdiFlush();
-  GdiplusSession session;
-  CLSID encoder{};
-  if (!session.Started() || !FindPngEncoder(&encoder)) return E_FAIL;
-  Gdiplus::GpBitmap* bitmap = nullptr;
-  if (gp::GdipCreateBitmapFromScan0(width, height, width * 4, PixelFormat32bppRGB,
-                                     static_cast<BYTE*>(picture.Bits()), &bitmap) != Gdiplus::Ok)
-    return E_FAIL;
-  const Gdiplus::GpStatus saved = gp::GdipSaveImageToFile(bitmap, path.c_str(), &encoder, nullptr);
-  gp::GdipDisposeImage(bitmap);
-  return saved == Gdiplus::Ok ? S_OK : E_FAIL;
+  return SavePixels(width, height, picture.Bits(), path);
+}
+
+HRESULT SaveBitmapPicture(HBITMAP bitmap, const std::wstring& path) {
+  BITMAP shape{};
+  if (!bitmap || !GetObjectW(bitmap, sizeof shape, &shape) || shape.bmWidth <= 0 || shape.bmHeight <= 0)
+    return E_INVALIDARG;
+  Dib picture(shape.bmWidth, shape.bmHeight);
+  if (!picture.Ready()) return E_OUTOFMEMORY;
+  HDC const source = CreateCompatibleDC(nullptr);
+  if (!source) return E_FAIL;
+  HGDIOBJ const previous = SelectObject(source, bitmap);
+  const BOOL copied = BitBlt(picture.Dc(), 0, 0, shape.bmWidth, shape.bmHeight, source, 0, 0, SRCCOPY);
+  SelectObject(source, previous);
+  DeleteDC(source);
+  if (!copied) return E_FAIL;
+  GdiFlush();
+  return SavePixels(shape.bmWidth, shape.bmHeight, picture.Bits(), path);
+}
+
+HRESULT SaveMetafilePicture(HENHMETAFILE metafile, const std::wstring& path) {
+  ENHMETAHEADER header{};
+  if (!metafile || !GetEnhMetaFileHeader(metafile, sizeof header, &header) || header.szlMillimeters.cx <= 0 ||
+      header.szlMillimeters.cy <= 0)
+    return E_INVALIDARG;
+  // The frame (0.01 mm) in pixels of the device the picture was made for.
+  const int width = MulDiv(header.rclFrame.right - header.rclFrame.left, header.szlDevice.cx, header.szlMillimeters.cx * 100);
+  const int height = MulDiv(header.rclFrame.bottom - header.rclFrame.top, header.szlDevice.cy, header.szlMillimeters.cy * 100);
+  if (width <= 0 || height <= 0 || width > 16384 || height > 16384) return E_INVALIDARG;
+  Dib picture(width, height);
+  if (!picture.Ready()) return E_OUTOFMEMORY;
+  const RECT area{0, 0, width, height};
+  FillRect(picture.Dc(), &area, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+  if (!PlayEnhMetaFile(picture.Dc(), metafile, &area)) return E_FAIL;
+  GdiFlush();
+  return SavePixels(width, height, picture.Bits(), path);
 }
 
 }  // namespace ondara_host

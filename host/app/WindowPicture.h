@@ -12,7 +12,13 @@ namespace ondara_host {
 // (E_FAIL when GDI+ has no PNG encoder).
 HRESULT SaveWindowPicture(HWND window, const std::wstring& path);
 
-// Dispatches every message waiting for this thread, so that the windows have painted.
+// A bitmap, or an enhanced metafile played at the size of its frame on the device it was made
+// for over white, written as a PNG file. S_OK, or the first failure.
+HRESULT SaveBitmapPicture(HBITMAP bitmap, const std::wstring& path);
+HRESULT SaveMetafilePicture(HENHMETAFILE metafile, const std::wstring& path);
+
+// Dispatches every message waiting for this thread, so that the windows have painted; a key
+// for a view frame becomes its menu command first.
 void PumpUntilIdle();
 
 }  // namespace ondara_host

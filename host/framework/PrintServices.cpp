@@ -1,7 +1,9 @@
 // The framework's print service and copy service: a printout is drawn page by page onto the
-// default printer's metafile or, without a printer, onto a 32-bit bitmap of a screen page.
+// default printer's metafile or, without a printer, onto sheets nobody sees; a preview shows
+// its pages in a window.
 #include "host/framework/PrintServices.h"
 
+#include "host/framework/PrintPreview.h"
 #include "host/framework/StaticService.h"
 #include "hostapi/ViewPrinting.h"
 
@@ -10,14 +12,12 @@
 #include <cstdint>
 #include <cwchar>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace lumo {
 
 namespace {
-
-// The page a printout gets when there is no printer: a screen bitmap of this size.
-constexpr int kBitmapPageWidth = 320;
-constexpr int kBitmapPageHeight = 240;
 
 struct PrintRecord {
   uint32_t jobs = 0;
@@ -59,31 +59,22 @@ uint32_t DrawPages(ILumoPrintout* printout, HDC dc, HDC printer, const RECT& pag
   return drawn;
 }
 
-uint32_t DrawOnBitmap(ILumoPrintout* printout) noexcept {
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(info.bmiHeader);
-  info.bmiHeader.biWidth = kBitmapPageWidth;
-  info.bmiHeader.biHeight = -kBitmapPageHeight;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  void* bits = nullptr;
-  HBITMAP const bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HDC const dc = CreateCompatibleDC(nullptr);
-  uint32_t drawn = 0;
-  if (bitmap && dc) {
-    HGDIOBJ const previous = SelectObject(dc, bitmap);
-    const RECT page{0, 0, kBitmapPageWidth, kBitmapPageHeight};
-    FillRect(dc, &page, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-    drawn = DrawPages(printout, dc, nullptr, page);
-    GdiFlush();
-    const auto* pixels = static_cast<const uint32_t*>(bits);
-    gPrint.centre = pixels[(kBitmapPageHeight / 2) * kBitmapPageWidth + kBitmapPageWidth / 2] &
-                    0xFFFFFF;
-    SelectObject(dc, previous);
-  }
-  if (dc) DeleteDC(dc);
-  if (bitmap) DeleteObject(bitmap);
-  return drawn;
+// The centre pixel (0x00RRGGBB) of the last of pages; 0 without pages.
+uint32_t CentreOf(const std::vector<HBITMAP>& pages) noexcept {
+  DIBSECTION section{};
+  if (pages.empty() || GetObjectW(pages.back(), sizeof section, &section) != sizeof section ||
+      !section.dsBm.bmBits)
+    return 0;
+  const auto* pixels = static_cast<const uint32_t*>(section.dsBm.bmBits);
+  return pixels[(section.dsBm.bmHeight / 2) * section.dsBm.bmWidth + section.dsBm.bmWidth / 2] & 0xFFFFFF;
+}
+
+// Without a printer the pages go to sheets nobody sees.
+uint32_t DrawOnSheets(ILumoPrintout* printout) noexcept {
+  const SheetPages sheets = DrawSheets(printout, nullptr);
+  gPrint.centre = CentreOf(sheets.pages);
+  for (HBITMAP page : sheets.pages) DeleteObject(page);
+  return static_cast<uint32_t>(sheets.pages.size());
 }
 
 uint32_t DrawOnPrinterMetafile(ILumoPrintout* printout, HDC printer) noexcept {
@@ -110,7 +101,14 @@ HRESULT RunPrintout(ILumoPrintout* printout, bool preview, uint32_t flags) noexc
   gPrint.flags = preview ? 0 : flags;
   gPrint.centre = 0;
   HDC const printer = DefaultPrinterDC();
-  gPrint.pages = printer ? DrawOnPrinterMetafile(printout, printer) : DrawOnBitmap(printout);
+  if (preview) {
+    SheetPages sheets = DrawSheets(printout, printer);
+    gPrint.pages = static_cast<uint32_t>(sheets.pages.size());
+    gPrint.centre = CentreOf(sheets.pages);
+    OpenPreviewWindow(gPrint.title, std::move(sheets));
+  } else {
+    gPrint.pages = printer ? DrawOnPrinterMetafile(printout, printer) : DrawOnSheets(printout);
+  }
   if (printer) DeleteDC(printer);
   return S_OK;
 }

@@ -1,6 +1,14 @@
 // The host's view frame: its window classes, the client window that keeps its view window
-// filling it, and the detach notices.
+// filling it, the detach notices, and the menu and keys whose commands go to the view.
 #include "host/view/HostClientFrame.h"
+
+#include "hostapi/ClassRegistry.h"
+#include "hostapi/MessageService.h"
+
+#include <objbase.h>
+
+#include <cstdint>
+#include <cwchar>
 
 namespace host {
 
@@ -8,6 +16,73 @@ namespace {
 
 constexpr wchar_t kFrameClass[] = L"OndaraHostViewFrame";
 constexpr wchar_t kClientClass[] = L"OndaraHostViewClient";
+
+// The frame's menu commands and the host messages they send, as the host's own menus do.
+struct FrameCommand {
+  UINT id;
+  uint32_t messageId;
+};
+constexpr UINT kPrintCommand = 101;
+constexpr UINT kPreviewCommand = 102;
+constexpr UINT kCopyCommand = 103;
+constexpr FrameCommand kCommands[] = {
+    {kPrintCommand, 0x8001000B}, {kPreviewCommand, 0x8001000C}, {kCopyCommand, 0x80010008}};
+
+HMENU CreateFrameMenu() noexcept {
+  HMENU const bar = CreateMenu();
+  HMENU const file = CreatePopupMenu();
+  HMENU const edit = CreatePopupMenu();
+  if (!bar || !file || !edit) {
+    for (HMENU menu : {bar, file, edit})
+      if (menu) DestroyMenu(menu);
+    return nullptr;
+  }
+  AppendMenuW(file, MF_STRING, kPrintCommand, L"&Print...\tCtrl+P");
+  AppendMenuW(file, MF_STRING, kPreviewCommand, L"Print Pre&view");
+  AppendMenuW(edit, MF_STRING, kCopyCommand, L"&Copy\tCtrl+C");
+  AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(file), L"&File");
+  AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(edit), L"&Edit");
+  return bar;
+}
+
+// The keys of every frame, kept for the process.
+HACCEL FrameKeys() noexcept {
+  static HACCEL const keys = [] {
+    ACCEL table[] = {{FVIRTKEY | FCONTROL, 'P', kPrintCommand}, {FVIRTKEY | FCONTROL, 'C', kCopyCommand}};
+    return CreateAcceleratorTableW(table, 2);
+  }();
+  return keys;
+}
+
+// A menu item's text as compared with a path part: without '&' marks and the key after a TAB.
+bool SameItemText(const wchar_t* item, const wchar_t* part, size_t partLength) noexcept {
+  size_t matched = 0;
+  for (; *item && *item != L'\t'; ++item) {
+    if (*item == L'&') continue;
+    if (matched == partLength || *item != part[matched]) return false;
+    ++matched;
+  }
+  return matched == partLength;
+}
+
+// The item of menu whose text is part: its id, or its submenu; false when there is none.
+bool FindItem(HMENU menu, const wchar_t* part, size_t partLength, UINT* id, HMENU* submenu) noexcept {
+  const int count = GetMenuItemCount(menu);
+  for (int i = 0; i < count; ++i) {
+    wchar_t text[128] = {};
+    MENUITEMINFOW info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_STRING | MIIM_ID | MIIM_SUBMENU;
+    info.dwTypeData = text;
+    info.cch = 127;
+    if (!GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &info) || !SameItemText(text, part, partLength))
+      continue;
+    *id = info.wID;
+    *submenu = info.hSubMenu;
+    return true;
+  }
+  return false;
+}
 
 // The frame keeps its client filling it, and the client the view's window.
 LRESULT CALLBACK FillWithChildProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
@@ -19,16 +94,17 @@ LRESULT CALLBACK FillWithChildProc(HWND window, UINT msg, WPARAM wParam, LPARAM 
   return DefWindowProcW(window, msg, wParam, lParam);
 }
 
-bool RegisterClasses() noexcept {
-  static const bool registered = [] {
+bool RegisterClasses(WNDPROC frameProc) noexcept {
+  static const bool registered = [frameProc] {
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof wc;
     wc.hInstance = GetModuleHandleW(nullptr);
     wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_APPWORKSPACE + 1);
-    wc.lpfnWndProc = &FillWithChildProc;
+    wc.lpfnWndProc = frameProc;
     wc.lpszClassName = kFrameClass;
     if (!RegisterClassExW(&wc)) return false;
+    wc.lpfnWndProc = &FillWithChildProc;
     wc.lpszClassName = kClientClass;
     return RegisterClassExW(&wc) != 0;
   }();
@@ -39,12 +115,14 @@ bool RegisterClasses() noexcept {
 
 HostPtr<HostClientFrame> HostClientFrame::Create(const std::wstring& title) {
   HostPtr<HostClientFrame> frame;
-  if (!RegisterClasses()) return frame;
+  if (!RegisterClasses(&HostClientFrame::FrameProc)) return frame;
   frame.Attach(new HostClientFrame());
   frame->mFrame = CreateWindowExW(0, kFrameClass, title.c_str(),
                                   WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_VISIBLE, 40, 40, 640,
                                   480, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
   if (!frame->mFrame) return {};
+  SetWindowLongPtrW(frame->mFrame, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(frame.Get()));
+  if (HMENU const menu = CreateFrameMenu()) SetMenu(frame->mFrame, menu);
   RECT area{};
   GetClientRect(frame->mFrame, &area);
   frame->mClient = CreateWindowExW(WS_EX_CLIENTEDGE, kClientClass, L"",
@@ -61,9 +139,70 @@ void* HostClientFrame::FindInterface(REFIID iid) {
 }
 
 void HostClientFrame::Close() noexcept {
-  if (mFrame) DestroyWindow(mFrame);
+  if (mFrame) {
+    SetWindowLongPtrW(mFrame, GWLP_USERDATA, 0);
+    DestroyWindow(mFrame);  // the menu goes with it
+  }
   mFrame = nullptr;
   mClient = nullptr;
+  mTarget.Reset();
+}
+
+void HostClientFrame::SetCommandTarget(IUnknown* view) noexcept { mTarget = HostPtr<IUnknown>(view); }
+
+LRESULT CALLBACK HostClientFrame::FrameProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
+  // A command from the menu or a key has no control window.
+  if (msg == WM_COMMAND && lParam == 0) {
+    auto* const frame = reinterpret_cast<HostClientFrame*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    for (const FrameCommand& command : kCommands)
+      if (frame && command.id == LOWORD(wParam)) {
+        frame->SendToView(command.messageId);
+        return 0;
+      }
+  }
+  return FillWithChildProc(window, msg, wParam, lParam);
+}
+
+void HostClientFrame::SendToView(uint32_t messageId) noexcept {
+  if (!mTarget) return;
+  HostPtr<IMessageService> service;
+  HostPtr<IMessageRouter> router;
+  CoGetClassObject(CLSID_LumoFrameWork, CLSCTX_ALL, nullptr, IID_IMessageService, reinterpret_cast<void**>(service.Out()));
+  CoGetClassObject(CLSID_LumoFrameWork, CLSCTX_ALL, nullptr, IID_IMessageRouter, reinterpret_cast<void**>(router.Out()));
+  HostPtr<IMessage> message;
+  if (!service || !router || FAILED(service->CreateMessage(messageId, 0, 0, 0, 0, nullptr, message.Out())) || !message)
+    return;
+  // The view keeps itself alive while it handles the message; what it answers changes nothing here.
+  const HostPtr<IUnknown> target = mTarget;
+  router->Deliver(message.Get(), target.Get());
+}
+
+bool HostClientFrame::TranslateKeys(MSG& msg) noexcept {
+  if (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN) return false;
+  HWND const root = msg.hwnd ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
+  wchar_t name[32] = {};
+  if (!root || !GetClassNameW(root, name, 32) || std::wcscmp(name, kFrameClass) != 0) return false;
+  return FrameKeys() && TranslateAcceleratorW(root, FrameKeys(), &msg) != 0;
+}
+
+HRESULT HostClientFrame::ChooseMenuCommand(HWND frame, const std::wstring& path) noexcept {
+  HMENU menu = frame ? GetMenu(frame) : nullptr;
+  size_t start = 0;
+  while (menu) {
+    const size_t bar = path.find(L'|', start);
+    const size_t length = (bar == std::wstring::npos ? path.size() : bar) - start;
+    UINT id = 0;
+    HMENU submenu = nullptr;
+    if (!FindItem(menu, path.c_str() + start, length, &id, &submenu)) break;
+    if (bar == std::wstring::npos) {
+      if (submenu) break;
+      SendMessageW(frame, WM_COMMAND, MAKEWPARAM(id, 0), 0);
+      return S_OK;
+    }
+    menu = submenu;
+    start = bar + 1;
+  }
+  return E_INVALIDARG;
 }
 
 HRESULT STDMETHODCALLTYPE HostClientFrame::GetWindowHandle(HWND* window) noexcept {

@@ -1,5 +1,7 @@
 // The host's frame for one view: a top-level window whose client window a view makes its
-// window in, answering the view as its host client.
+// window in, answering the view as its host client. Its menu (File: Print..., Print Preview;
+// Edit: Copy) and keys (Ctrl+P, Ctrl+C) send the host's print, preview and copy messages to the
+// view.
 #pragma once
 
 #include "host/common/HostObject.h"
@@ -22,6 +24,16 @@ class HostClientFrame final : public HostObject<IHostClientWindow> {
   int DetachNotices() const noexcept { return mDetachNotices; }
   // Destroys both windows (the view's window must be gone or go with them).
   void Close() noexcept;
+  // The view the frame's menu commands go to (kept with a reference until Close; may be null).
+  void SetCommandTarget(IUnknown* view) noexcept;
+
+  // Translates a key message for a frame's window into the frame's menu command, as the host's
+  // message loop does before dispatching; true when it was one of the frame's keys.
+  static bool TranslateKeys(MSG& msg) noexcept;
+  // Chooses the frame's menu command whose text is path ("File|Print Preview"; '&' marks and
+  // the key after a TAB are not compared), as a click on it does. E_INVALIDARG when the menu
+  // holds no such command.
+  static HRESULT ChooseMenuCommand(HWND frame, const std::wstring& path) noexcept;
 
   HRESULT STDMETHODCALLTYPE Reserved3() noexcept override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE GetWindowHandle(HWND* window) noexcept override;
@@ -31,9 +43,13 @@ class HostClientFrame final : public HostObject<IHostClientWindow> {
   HostClientFrame() = default;
   ~HostClientFrame() override { Close(); }
   void* FindInterface(REFIID iid) override;
+  static LRESULT CALLBACK FrameProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) noexcept;
+  // Sends the host message of a menu command to the view.
+  void SendToView(uint32_t messageId) noexcept;
 
   HWND mFrame = nullptr;
   HWND mClient = nullptr;
+  HostPtr<IUnknown> mTarget;
   int mRefusals = 0;
   int mDetachNotices = 0;
 };

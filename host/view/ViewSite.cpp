@@ -98,6 +98,7 @@ HRESULT ViewSite::OpenView(uint32_t typeId, HostPtr<IDocView2>& view) {
     return hr;
   }
   SetWindowTextW(frame->Frame(), ViewName(made.Get()).c_str());
+  frame->SetCommandTarget(made.Get());
   mViews.push_back(Open{made, frame});
   view = made;
   return S_OK;

@@ -1,0 +1,275 @@
+// The print preview: sheets drawn page by page, and the window that shows them one at a time
+// (Page Down, Page Up, Home, End or the wheel turn the pages; Escape closes it).
+#include "host/framework/PrintPreview.h"
+
+#include <algorithm>
+#include <memory>
+#include <new>
+
+namespace lumo {
+
+namespace {
+
+constexpr wchar_t kPreviewClass[] = L"LumoPrintPreview";
+// A sheet is 3.5 MB at 96 dpi: a preview holds this many pages at most.
+constexpr int32_t kMostPages = 100;
+constexpr int kGap = 16;  // screen pixels around the page in the window
+
+struct Preview {
+  std::wstring title;
+  std::vector<HBITMAP> pages;
+  int32_t drawable = 0;  // the printout's page count, which may exceed the pages kept
+  HWND window = nullptr;
+  size_t current = 0;
+};
+
+// Every preview the process opened, in order; a closed one keeps its entry without pages.
+std::vector<std::unique_ptr<Preview>> gPreviews;
+
+void FreePages(Preview& preview) noexcept {
+  for (HBITMAP page : preview.pages) DeleteObject(page);
+  preview.pages.clear();
+}
+
+HBITMAP NewSheetBitmap(const Sheet& sheet) noexcept {
+  BITMAPINFO info{};
+  info.bmiHeader = {sizeof(BITMAPINFOHEADER), sheet.width, -sheet.height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  void* bits = nullptr;
+  return CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+}
+
+void ShowTitle(const Preview& preview) noexcept {
+  try {
+    std::wstring text = L"Print Preview - " + preview.title;
+    if (!preview.pages.empty())
+      text += L" - page " + std::to_wstring(preview.current + 1) + L" of " + std::to_wstring(preview.drawable);
+    SetWindowTextW(preview.window, text.c_str());
+  } catch (...) {
+    // The title stays as it was.
+  }
+}
+
+// The page's place in the client area: as large as fits with a gap around, proportions kept.
+RECT PageRect(const RECT& client, int sheetWidth, int sheetHeight) noexcept {
+  const int roomX = std::max(1, static_cast<int>(client.right) - 2 * kGap);
+  const int roomY = std::max(1, static_cast<int>(client.bottom) - 2 * kGap);
+  int width = roomX;
+  int height = MulDiv(sheetHeight, roomX, std::max(1, sheetWidth));
+  if (height > roomY) {
+    height = roomY;
+    width = MulDiv(sheetWidth, roomY, std::max(1, sheetHeight));
+  }
+  const int left = (client.right - width) / 2;
+  const int top = (client.bottom - height) / 2;
+  return RECT{left, top, left + width, top + height};
+}
+
+void Paint(HWND window, const Preview& preview) noexcept {
+  PAINTSTRUCT paint;
+  HDC const dc = BeginPaint(window, &paint);
+  RECT client{};
+  GetClientRect(window, &client);
+  FillRect(dc, &client, GetSysColorBrush(COLOR_APPWORKSPACE));
+  if (preview.current < preview.pages.size()) {
+    BITMAP sheet{};
+    GetObjectW(preview.pages[preview.current], sizeof sheet, &sheet);
+    const RECT page = PageRect(client, sheet.bmWidth, sheet.bmHeight);
+    RECT shadow = page;
+    OffsetRect(&shadow, 4, 4);
+    FillRect(dc, &shadow, GetSysColorBrush(COLOR_3DDKSHADOW));
+    HDC const source = CreateCompatibleDC(dc);
+    HGDIOBJ const previous = SelectObject(source, preview.pages[preview.current]);
+    SetStretchBltMode(dc, HALFTONE);
+    SetBrushOrgEx(dc, 0, 0, nullptr);
+    StretchBlt(dc, page.left, page.top, page.right - page.left, page.bottom - page.top, source, 0, 0,
+               sheet.bmWidth, sheet.bmHeight, SRCCOPY);
+    SelectObject(source, previous);
+    DeleteDC(source);
+  }
+  EndPaint(window, &paint);
+}
+
+void Turn(Preview& preview, long long to) noexcept {
+  if (preview.pages.empty()) return;
+  const long long last = static_cast<long long>(preview.pages.size()) - 1;
+  const size_t page = static_cast<size_t>(std::clamp(to, 0LL, last));
+  if (page == preview.current) return;
+  preview.current = page;
+  ShowTitle(preview);
+  InvalidateRect(preview.window, nullptr, FALSE);
+}
+
+bool TurnByKey(Preview& preview, WPARAM key) noexcept {
+  const long long at = static_cast<long long>(preview.current);
+  switch (key) {
+    case VK_NEXT: case VK_DOWN: case VK_RIGHT: case VK_SPACE: Turn(preview, at + 1); return true;
+    case VK_PRIOR: case VK_UP: case VK_LEFT: case VK_BACK: Turn(preview, at - 1); return true;
+    case VK_HOME: Turn(preview, 0); return true;
+    case VK_END: Turn(preview, static_cast<long long>(preview.pages.size())); return true;
+    default: return false;
+  }
+}
+
+LRESULT CALLBACK PreviewProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
+  if (msg == WM_NCCREATE) {
+    auto* const preview = static_cast<Preview*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+    preview->window = window;
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(preview));
+  }
+  auto* const preview = reinterpret_cast<Preview*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (!preview) return DefWindowProcW(window, msg, wParam, lParam);
+  switch (msg) {
+    case WM_PAINT:
+      Paint(window, *preview);
+      return 0;
+    case WM_ERASEBKGND:
+      return 1;
+    case WM_SIZE:
+      InvalidateRect(window, nullptr, FALSE);
+      return 0;
+    case WM_KEYDOWN:
+      if (wParam == VK_ESCAPE) {
+        DestroyWindow(window);
+        return 0;
+      }
+      if (TurnByKey(*preview, wParam)) return 0;
+      break;
+    case WM_MOUSEWHEEL:
+      // A notch forward goes a page back, as a scrolled document does.
+      Turn(*preview, static_cast<long long>(preview->current) - GET_WHEEL_DELTA_WPARAM(wParam) / WHEEL_DELTA);
+      return 0;
+    case WM_NCDESTROY:
+      FreePages(*preview);
+      preview->window = nullptr;
+      SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+      break;
+    default:
+      break;
+  }
+  return DefWindowProcW(window, msg, wParam, lParam);
+}
+
+bool RegisterPreviewClass() noexcept {
+  static const bool registered = [] {
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
+    wc.lpfnWndProc = &PreviewProc;
+    wc.lpszClassName = kPreviewClass;
+    return RegisterClassExW(&wc) != 0;
+  }();
+  return registered;
+}
+
+}  // namespace
+
+Sheet SheetFor(HDC printer) noexcept {
+  HDC const screen = GetDC(nullptr);
+  const int dpiX = screen ? GetDeviceCaps(screen, LOGPIXELSX) : 96;
+  const int dpiY = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
+  if (screen) ReleaseDC(nullptr, screen);
+  Sheet sheet;
+  const int printerX = printer ? GetDeviceCaps(printer, LOGPIXELSX) : 0;
+  const int printerY = printer ? GetDeviceCaps(printer, LOGPIXELSY) : 0;
+  if (printerX > 0 && printerY > 0) {
+    const auto x = [&](int index) { return MulDiv(GetDeviceCaps(printer, index), dpiX, printerX); };
+    const auto y = [&](int index) { return MulDiv(GetDeviceCaps(printer, index), dpiY, printerY); };
+    sheet.width = x(PHYSICALWIDTH);
+    sheet.height = y(PHYSICALHEIGHT);
+    sheet.printable = RECT{x(PHYSICALOFFSETX), y(PHYSICALOFFSETY), x(PHYSICALOFFSETX) + x(HORZRES),
+                           y(PHYSICALOFFSETY) + y(VERTRES)};
+    if (sheet.width > 0 && sheet.height > 0) return sheet;
+  }
+  sheet.width = MulDiv(2100, dpiX, 254);
+  sheet.height = MulDiv(2970, dpiY, 254);
+  sheet.printable = RECT{dpiX / 2, dpiY / 2, sheet.width - dpiX / 2, sheet.height - dpiY / 2};
+  return sheet;
+}
+
+SheetPages DrawSheets(ILumoPrintout* printout, HDC printer) noexcept {
+  SheetPages sheets;
+  std::vector<HBITMAP>& pages = sheets.pages;
+  const Sheet sheet = SheetFor(printer);
+  HDC const dc = CreateCompatibleDC(nullptr);
+  HBITMAP page = NewSheetBitmap(sheet);
+  if (!dc || !page) {
+    if (dc) DeleteDC(dc);
+    if (page) DeleteObject(page);
+    return sheets;
+  }
+  HGDIOBJ const original = SelectObject(dc, page);
+  const RECT paper{0, 0, sheet.width, sheet.height};
+  FillRect(dc, &paper, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+  int32_t& count = sheets.count;
+  if (SUCCEEDED(printout->BeginPrinting(dc, printer, &sheet.printable)) &&
+      SUCCEEDED(printout->GetPageCount(&count))) {
+    try {
+      pages.reserve(static_cast<size_t>(std::clamp(count, 0, kMostPages)));
+      for (int32_t number = 1; number <= std::min(count, kMostPages); ++number) {
+        if (number > 1) {
+          page = NewSheetBitmap(sheet);
+          if (!page) break;
+          SelectObject(dc, page);
+          FillRect(dc, &paper, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+        }
+        const bool drawn = SUCCEEDED(printout->PrintPage(number));
+        GdiFlush();
+        if (!drawn) break;
+        pages.push_back(page);  // reserved: cannot throw
+        page = nullptr;
+        VARIANT_BOOL past = VARIANT_FALSE;
+        if (FAILED(printout->IsPastEnd(number, &past)) || past) break;
+      }
+    } catch (const std::bad_alloc&) {
+      // The pages drawn so far are kept.
+    }
+  }
+  SelectObject(dc, original);
+  DeleteDC(dc);
+  if (page) DeleteObject(page);
+  return sheets;
+}
+
+void OpenPreviewWindow(const std::wstring& title, SheetPages sheets) noexcept {
+  Preview* preview = nullptr;
+  try {
+    gPreviews.push_back(std::make_unique<Preview>());
+    preview = gPreviews.back().get();
+    preview->title = title;
+  } catch (...) {
+    for (HBITMAP page : sheets.pages) DeleteObject(page);
+    return;
+  }
+  preview->pages = std::move(sheets.pages);
+  preview->drawable = std::max(sheets.count, static_cast<int32_t>(preview->pages.size()));
+  if (!RegisterPreviewClass() ||
+      !CreateWindowExW(0, kPreviewClass, L"Print Preview", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 80, 20, 640, 860,
+                       nullptr, nullptr, GetModuleHandleW(nullptr), preview)) {
+    FreePages(*preview);
+    return;
+  }
+  ShowTitle(*preview);
+}
+
+}  // namespace lumo
+
+extern "C" {
+
+uint32_t __stdcall LumoPreviewCount() noexcept { return static_cast<uint32_t>(lumo::gPreviews.size()); }
+
+uint32_t __stdcall LumoPreviewPageCount(uint32_t preview) noexcept {
+  return preview < lumo::gPreviews.size() ? static_cast<uint32_t>(lumo::gPreviews[preview]->pages.size()) : 0;
+}
+
+HBITMAP __stdcall LumoPreviewPage(uint32_t preview, uint32_t page) noexcept {
+  if (preview >= lumo::gPreviews.size()) return nullptr;
+  const auto& pages = lumo::gPreviews[preview]->pages;
+  return page < pages.size() ? pages[page] : nullptr;
+}
+
+HWND __stdcall LumoPreviewWindow(uint32_t preview) noexcept {
+  return preview < lumo::gPreviews.size() ? lumo::gPreviews[preview]->window : nullptr;
+}
+
+}  // extern "C"
