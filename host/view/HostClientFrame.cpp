@@ -54,15 +54,18 @@ HACCEL FrameKeys() noexcept {
   return keys;
 }
 
-// A menu item's text as compared with a path part: without '&' marks and the key after a TAB.
+// A menu item's text as compared with a path part: '&' marks left out of both, and the key
+// after the item's TAB.
 bool SameItemText(const wchar_t* item, const wchar_t* part, size_t partLength) noexcept {
-  size_t matched = 0;
+  size_t at = 0;
   for (; *item && *item != L'\t'; ++item) {
     if (*item == L'&') continue;
-    if (matched == partLength || *item != part[matched]) return false;
-    ++matched;
+    while (at < partLength && part[at] == L'&') ++at;
+    if (at == partLength || *item != part[at]) return false;
+    ++at;
   }
-  return matched == partLength;
+  while (at < partLength && part[at] == L'&') ++at;
+  return at == partLength;
 }
 
 // The item of menu whose text is part: its id, or its submenu; false when there is none.

@@ -390,3 +390,46 @@ TEST(HostExecutable, SettingsScriptPlaysTheDialogBeforeTheAnalysis) {
 }
 
 }  // namespace
+
+// The outputs taken from views need those views shown; shown, they land where the options say.
+TEST(HostExecutable, ViewOutputsNeedTheirViewsAndLandInTheirFiles) {
+  ASSERT_TRUE(HostBuilt()) << "ondara-host.exe is not beside the test program";
+  const std::wstring path = WriteCardiacRecording();
+  ASSERT_FALSE(path.empty());
+  const std::wstring analyze = L"analyze --recording \"" + path + L"\" --type 1 --set 1036=f ";
+  for (const wchar_t* refused : {L"--print-preview out", L"--copy out.txt", L"--show analysis --data-pad pad.txt"}) {
+    RunResult run;
+    ASSERT_TRUE(RunHost(analyze + refused, run));
+    EXPECT_EQ(2u, run.exitCode) << run.output;
+    EXPECT_EQ(1, std::count(run.output.begin(), run.output.end(), '\n')) << run.output;
+  }
+  wchar_t temp[MAX_PATH];
+  GetTempPathW(MAX_PATH, temp);
+  const std::wstring folder = std::wstring(temp) + L"ondara-outputs-" + std::to_wstring(GetCurrentProcessId());
+  const std::wstring copy = folder + L"-copy.txt";
+  const std::wstring pad = folder + L"-pad.txt";
+  RunResult run;
+  ASSERT_TRUE(RunHost(analyze + L"--show table --print-preview \"" + folder + L"\" --copy \"" + copy +
+                          L"\" --data-pad \"" + pad + L"\"",
+                      run));
+  EXPECT_EQ(0u, run.exitCode) << run.output;
+  const std::wstring page = folder + L"\\table-page-1.png";
+  EXPECT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(page.c_str()));
+  for (const std::wstring& written : {copy, pad}) {
+    std::ifstream in(std::string(written.begin(), written.end()), std::ios::binary);
+    std::string first;
+    std::getline(in, first);
+    EXPECT_FALSE(first.empty()) << "the copied text, the Data Pad's first row";
+    in.close();
+    DeleteFileW(written.c_str());
+  }
+  WIN32_FIND_DATAW found{};
+  HANDLE const pages = FindFirstFileW((folder + L"\\*.png").c_str(), &found);
+  if (pages != INVALID_HANDLE_VALUE) {
+    do DeleteFileW((folder + L"\\" + found.cFileName).c_str());
+    while (FindNextFileW(pages, &found));
+    FindClose(pages);
+  }
+  RemoveDirectoryW(folder.c_str());
+  DeleteFileW(path.c_str());
+}

@@ -1,0 +1,281 @@
+// The views' print preview, copy and Data Pad reached through the host's view frames as a user
+// reaches them: the frame's menu and keys, the preview's pages laid out over the ECG's table,
+// and what the analyze command writes of them.
+#include "grid/GridColumn.h"
+#include "grid/GridPane.h"
+#include "grid/TVF_TableView.h"
+#include "host/app/ViewOutputs.h"
+#include "host/app/WindowPicture.h"
+#include "host/data/RecordingReader.h"
+#include "host/framework/HostObservation.h"
+#include "host/framework/PrintPreviewPages.h"
+#include "host/view/ViewSite.h"
+#include "hostapi/DocumentTableScript.h"
+#include "platform/owl/TFont.h"
+#include "tests/document/ZRDocFixture.h"
+#include "views/AnalysisView.h"
+#include "views/ViewClasses.h"
+#include "views/ZRTableViewEx.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+using host::HostPtr;
+
+std::wstring TempPath(const wchar_t* name) {
+  wchar_t folder[MAX_PATH];
+  GetTempPathW(MAX_PATH, folder);
+  return std::wstring(folder) + std::to_wstring(GetCurrentProcessId()) + name;
+}
+
+std::string FileBytes(const std::wstring& path) {
+  std::ifstream in(std::string(path.begin(), path.end()), std::ios::binary);
+  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+// Lines of a text whose lines end in CR LF or LF.
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    lines.push_back(line);
+  }
+  return lines;
+}
+
+// A preview page's pixels: dark ones are ink.
+struct Page {
+  explicit Page(HBITMAP bitmap) {
+    if (GetObjectW(bitmap, sizeof section, &section) != sizeof section) section = DIBSECTION{};
+  }
+  int Width() const { return section.dsBm.bmWidth; }
+  int Height() const { return section.dsBm.bmHeight; }
+  uint32_t At(int x, int y) const {
+    return static_cast<const uint32_t*>(section.dsBm.bmBits)[y * Width() + x] & 0xFFFFFF;
+  }
+  int Ink(int left, int top, int right, int bottom) const {
+    int dark = 0;
+    for (int y = top; y < bottom; ++y)
+      for (int x = left; x < right; ++x)
+        if ((At(x, y) & 0x808080) == 0) ++dark;
+    return dark;
+  }
+  DIBSECTION section{};
+};
+
+int32_t FontHeight(HDC dc, const OWL::TFont& font, int32_t* averageWidth = nullptr) {
+  HGDIOBJ const previous = SelectObject(dc, font.GetHandle());
+  TEXTMETRICW metrics{};
+  GetTextMetricsW(dc, &metrics);
+  SelectObject(dc, previous);
+  if (averageWidth) *averageWidth = metrics.tmAveCharWidth;
+  return metrics.tmHeight;
+}
+
+// A grid's printed geometry on a page of width x height at the screen's resolution, by the
+// printout's own arithmetic: the row-number column, row height, pages across and down.
+struct PrintedGrid {
+  PrintedGrid(const TVF_Grid::EventGridControl& grid, int32_t longestLabel, int32_t width, int32_t height) {
+    HDC const dc = CreateCompatibleDC(nullptr);
+    const int32_t dpi = GetDeviceCaps(dc, LOGPIXELSX);
+    int32_t average = 0;
+    const int32_t cell = FontHeight(dc, grid.CellFont(), &average);
+    band = 2 * FontHeight(dc, grid.HeadingFont());
+    DeleteDC(dc);
+    rowNumbers = average * (longestLabel + 6);
+    rowHeight = static_cast<int32_t>(cell * 1.4);
+    int32_t x = rowNumbers;
+    for (int32_t i = 0; i < grid.Pane().ColumnCount(); ++i) {
+      const int32_t w = static_cast<int32_t>(static_cast<float>(grid.Pane().Column(i).Width) / dpi * dpi);
+      EXPECT_LE(w, width) << "no column is wider than the page here";
+      widths.push_back(w);
+      x += w;
+      if (x > width) {
+        ++across;
+        x = w;
+      }
+    }
+    down = static_cast<int32_t>(std::ceil(static_cast<float>(rowHeight * grid.Pane().RowCount() + band) / height));
+  }
+  int32_t rowNumbers = 0;
+  int32_t rowHeight = 0;
+  int32_t band = 0;
+  int32_t across = 1;
+  int32_t down = 1;
+  std::vector<int32_t> widths;
+};
+
+class HostFrameOutputs : public doctest::ZRDocTest {
+ protected:
+  static void SetUpTestSuite() {
+    doctest::ZRDocTest::SetUpTestSuite();
+    static bool registered = false;
+    if (registered) return;
+    registered = true;
+    RegisterNewClassObject(ObjectFactoryAccessor::Get(), NewTableViewClass());
+    RegisterNewClassObject(ObjectFactoryAccessor::Get(), NewAnalysisViewClass());
+    InstallTableViewWindow();
+  }
+  void TearDown() override {
+    site->CloseAll();
+    ondara_host::PumpUntilIdle();
+    site->SetHostDocument(nullptr);
+    doctest::ZRDocTest::TearDown();
+  }
+  // The bundled ECG's R waves analysed as cardiac peaks, as scripts/run does.
+  void OpenEcg() {
+    const std::string here = __FILE__;
+    const std::string ecg = "Z:" + here.substr(0, here.rfind("tests/views/")) + "data/ecg_mitbih100_mlii.csv";
+    mData = host::DataDocument::Create(host::ReadRecordingFile(ecg, {}));
+    mHost = host::HostDocument::Create(mData);
+    ASSERT_EQ(S_OK, host::OpenCustomDocument(*mHost.Get(), L"Ondara Document", 0, mDocument));
+    mDoc.Attach(ZR::Doc::ZRDoc::FromHostDocument(static_cast<IHostDocument*>(mHost.Get())));
+    for (const auto& [id, text] : {std::pair<int32_t, const wchar_t*>{2000, L"1"}, {1006, L"0.0005"}, {1001, L"10"},
+                                   {1036, L"f"}, {32, L"t"}})
+      Set(id, text);
+    ASSERT_EQ(S_OK, SendAnalyze());
+    site->SetHostDocument(static_cast<IHostDocument*>(mHost.Get()));
+  }
+  // A view opened by the host in a frame of its own; the frame.
+  HWND OpenView(uint32_t viewMessageId) {
+    HostPtr<IDocView2> view;
+    EXPECT_EQ(S_OK, site->OpenView(viewMessageId, view));
+    ondara_host::PumpUntilIdle();
+    host::HostClientFrame* const frame = site->FrameOf(view.Get());
+    return frame ? frame->Frame() : nullptr;
+  }
+  static TVF_TableView* TableIn(HWND frame) {
+    HWND const grid = FindWindowExW(GetWindow(GetWindow(frame, GW_CHILD), GW_CHILD), nullptr, L"TVF_TableView", nullptr);
+    return dynamic_cast<TVF_TableView*>(OWL::TWindow::GetWindowPtr(grid));
+  }
+  // The document's Table View text export.
+  std::string ExportedTable() {
+    HostPtr<IDocumentTableScript> script;
+    mDocument->QueryInterface(IID_IDocumentTableScript, reinterpret_cast<void**>(script.Out()));
+    const std::wstring file = TempPath(L"-export.txt");
+    EXPECT_EQ(S_OK, script->ExportTableFile(file.c_str()));
+    const std::string text = FileBytes(file);
+    DeleteFileW(file.c_str());
+    return text;
+  }
+
+  HostPtr<host::ViewSite> site = host::ViewSite::Create();
+};
+
+TEST_F(HostFrameOutputs, EcgTablePreviewHasItsPagesAndShowsHeadingsRowNumbersAndCells) {
+  OpenEcg();
+  HWND const frame = OpenView(ZRTableViewEx::ViewMessageId());
+  TVF_TableView* const table = TableIn(frame);
+  ASSERT_NE(nullptr, table);
+  const uint32_t before = lumo_preview::Count();
+  ASSERT_EQ(S_OK, host::HostClientFrame::ChooseMenuCommand(frame, L"File|Print Preview"));
+  ASSERT_EQ(before + 2, lumo_preview::Count()) << "the main grid and the summary grid";
+  const std::vector<HBITMAP> pages = lumo_preview::Pages(before);
+  ASSERT_FALSE(pages.empty());
+  const Page first(pages[0]);
+  // An A4 sheet at the screen's resolution with half-inch margins.
+  const int margin = GetDeviceCaps(GetDC(nullptr), LOGPIXELSX) / 2;
+  ASSERT_EQ(MulDiv(2100, 2 * margin, 254), first.Width());
+  const int width = first.Width() - 2 * margin;
+  const int height = first.Height() - 2 * margin;
+  const PrintedGrid main(table->MainGrid(), 3, width, height);  // labels up to "760"
+  EXPECT_EQ(760, table->MainGrid().Pane().RowCount());
+  EXPECT_EQ(static_cast<size_t>(main.across * main.down), pages.size());
+  const PrintedGrid summary(table->SummaryGrid(), 5, width, height);  // "Count"
+  EXPECT_EQ(static_cast<size_t>(summary.across), lumo_preview::Pages(before + 1).size());
+
+  const int cellsLeft = margin + main.rowNumbers;
+  const int rowTop = margin + main.band;
+  EXPECT_EQ(0, first.Ink(0, 0, first.Width(), margin - 2)) << "nothing above the printable area";
+  EXPECT_EQ(0, first.Ink(0, 0, margin - 2, first.Height())) << "nor left of it";
+  EXPECT_GT(first.Ink(cellsLeft + 2, margin - 1, cellsLeft + main.widths[0] - 2, margin + 2), main.widths[0] / 2)
+      << "the first heading's outline";
+  EXPECT_GT(first.Ink(cellsLeft + 2, margin + 2, cellsLeft + main.widths[0] - 2, rowTop - 2), 10) << "its title";
+  EXPECT_EQ(0, first.Ink(margin + 2, margin + 2, cellsLeft - 2, rowTop - 2)) << "no heading over the row numbers";
+  EXPECT_GT(first.Ink(margin, rowTop, margin + 3, rowTop + main.rowHeight), main.rowHeight / 2)
+      << "the row number's outline";
+  EXPECT_GT(first.Ink(margin + 3, rowTop + 3, cellsLeft - 3, rowTop + main.rowHeight - 2), 5) << "the number 1";
+  EXPECT_GT(first.Ink(cellsLeft + 9, rowTop + 3, cellsLeft + main.widths[0] - 9, rowTop + main.rowHeight - 2), 10)
+      << "the first cell's value";
+  for (uint32_t preview : {before, before + 1}) DestroyWindow(lumo_preview::Window(preview));
+  EXPECT_TRUE(lumo_preview::Pages(before).empty()) << "closing the preview lets its pages go";
+}
+
+TEST_F(HostFrameOutputs, CtrlCCopiesTheTableTextAndCtrlPPrintsThroughTheFramesKeys) {
+  OpenEcg();
+  HWND const frame = OpenView(ZRTableViewEx::ViewMessageId());
+  TVF_TableView* const table = TableIn(frame);
+  ASSERT_NE(nullptr, table);
+  ASSERT_TRUE(OpenClipboard(nullptr));
+  EmptyClipboard();
+  CloseClipboard();
+  SetForegroundWindow(frame);
+  SetFocus(table->MainGrid().GetHandle());
+  const auto press = [](WORD key) {
+    INPUT keys[4]{};
+    for (INPUT& input : keys) input.type = INPUT_KEYBOARD;
+    keys[0].ki.wVk = keys[3].ki.wVk = VK_CONTROL;
+    keys[1].ki.wVk = keys[2].ki.wVk = key;
+    keys[2].ki.dwFlags = keys[3].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(4, keys, sizeof(INPUT));
+    for (int i = 0; i < 20; ++i) {
+      ondara_host::PumpUntilIdle();
+      Sleep(10);
+    }
+  };
+  press('C');
+  std::string copied;
+  ASSERT_TRUE(OpenClipboard(nullptr));
+  if (HANDLE const text = GetClipboardData(CF_UNICODETEXT)) {
+    const std::wstring units = static_cast<const wchar_t*>(GlobalLock(text));
+    GlobalUnlock(text);
+    copied.assign(units.begin(), units.end());  // the table's texts are ASCII
+  }
+  CloseClipboard();
+  const std::vector<std::string> exported = Lines(ExportedTable());
+  ASSERT_EQ(1u + 760 + 1 + 5, exported.size());
+  EXPECT_EQ(exported, Lines(copied)) << "the copy holds the text export's rows";
+
+  const uint32_t jobs = lumo_observe::PrintJobs().jobs;
+  press('P');
+  EXPECT_EQ(jobs + 2, lumo_observe::PrintJobs().jobs) << "Ctrl+P prints both grids";
+  EXPECT_EQ(1u, lumo_observe::PrintJobs().flags);
+  ASSERT_EQ(S_OK, host::HostClientFrame::ChooseMenuCommand(frame, L"File|&Print..."));
+  EXPECT_EQ(jobs + 4, lumo_observe::PrintJobs().jobs) << "so does the menu's Print...";
+  EXPECT_EQ(E_INVALIDARG, host::HostClientFrame::ChooseMenuCommand(frame, L"File|Export"));
+  EXPECT_EQ(E_INVALIDARG, host::HostClientFrame::ChooseMenuCommand(frame, L"Edit")) << "a menu, not a command";
+}
+
+TEST_F(HostFrameOutputs, AnalyzeOutputsWriteTheDataPadAndTheAnalysisViewsPicture) {
+  OpenEcg();
+  HWND const tableFrame = OpenView(ZRTableViewEx::ViewMessageId());
+  const std::wstring padFile = TempPath(L"-pad.txt");
+  ASSERT_EQ(L"", ondara_host::WriteDataPad(tableFrame, padFile));
+  std::vector<std::string> pad = Lines(FileBytes(padFile));
+  DeleteFileW(padFile.c_str());
+  for (std::string& row : pad) row.erase(0, row.find('\t') == std::string::npos ? row.size() : row.find('\t') + 1);
+  const std::vector<std::string> exported = Lines(ExportedTable());
+  ASSERT_GE(pad.size(), exported.size());
+  EXPECT_EQ(exported, std::vector<std::string>(pad.end() - static_cast<ptrdiff_t>(exported.size()), pad.end()))
+      << "the Data Pad's last rows are the table's, headings and row numbers with them";
+
+  HWND const analysisFrame = OpenView(AnalysisView::ViewMessageId());
+  const std::wstring picture = TempPath(L"-copy.png");
+  ASSERT_EQ(L"", ondara_host::WriteCopy(analysisFrame, picture));
+  const std::string png = FileBytes(picture);
+  DeleteFileW(picture.c_str());
+  EXPECT_EQ(std::string("\x89PNG\r\n\x1A\n", 8), png.substr(0, 8)) << "the view's picture";
+  EXPECT_GT(png.size(), 1000u);
+  EXPECT_NE(std::wstring::npos, ondara_host::WriteDataPad(analysisFrame, padFile).find(L"Add to Data Pad"));
+}
+
+}  // namespace
