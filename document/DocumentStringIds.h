@@ -8,6 +8,10 @@
 #define IDS_ZR_ONLINE_SELECTION 151
 #define IDS_ZR_ONLINE_REGION 152
 #define IDS_ZR_NO_DETECTOR 153
+#define IDS_ZR_STREAM_DAMAGED 154
+#define IDS_ZR_STREAM_VERSION 155
+#define IDS_ZR_STREAM_VALUE 156
+#define IDS_ZR_STREAM_CHANNEL 157
 #define IDS_ZR_MARKER_NAME 2200
 
 // The "Ondara" menu: each item's text at n, its tip at n + 1 and its short name at n + 2.

@@ -2,9 +2,12 @@
 // stream that fails part way.
 #include "document/PersistSettings.h"
 
+#include "base/OFormatStream.h"
 #include "base/StorageBinIStreamLite.h"
 #include "base/StorageBinOStreamLite.h"
+#include "document/DocumentStringIds.h"
 #include "document/SettingsStore.h"
+#include "document/SettingsStreamError.h"
 #include "document/TableColumnRecord.h"
 #include "document/TableViewData.h"
 #include "document/ZRDoc.h"
@@ -12,6 +15,9 @@
 #include "hostclient/ClassGuids.h"
 #include "hostclient/ComBoundary.h"
 #include "hostclient/ComPtr.h"
+#include "hostclient/ModuleInstance.h"
+
+#include <oleauto.h>
 
 namespace ZR::Doc {
 
@@ -31,6 +37,43 @@ bool CopyColumnState(ITableViewManager& from, ITableViewManager& to) {
   if (FAILED(memory->Seek(start, STREAM_SEEK_SET, nullptr))) return false;
   QOR::StorageBinIStreamLite in(memory.Get());
   return to.LoadColumnState(0, &in) == S_OK;
+}
+
+// What was wrong with a refused stream, in the words of the string table.
+QOR::String RefusalText(const XSettingsStream& refusal) {
+  switch (refusal.Fault()) {
+    case StreamFault::kUnknownVersion:
+    case StreamFault::kImpossibleChannel: {
+      const bool version = refusal.Fault() == StreamFault::kUnknownVersion;
+      QOR::OFormatStringStream text(
+          QOR::String(GetModuleInstance(), version ? IDS_ZR_STREAM_VERSION : IDS_ZR_STREAM_CHANNEL, true));
+      text << refusal.Number();
+      return text.str();
+    }
+    case StreamFault::kUnreadableValue: {
+      QOR::OFormatStringStream text(QOR::String(GetModuleInstance(), IDS_ZR_STREAM_VALUE, true));
+      text << refusal.Number() << refusal.Text().GetText();
+      return text.str();
+    }
+    case StreamFault::kDamaged:
+      break;
+  }
+  return QOR::String(GetModuleInstance(), IDS_ZR_STREAM_DAMAGED, true);
+}
+
+// Hands the words to the caller of Load as the thread's COM error information.
+void ReportRefusal(const XSettingsStream& refusal) noexcept {
+  try {
+    ComPtr<ICreateErrorInfo> created;
+    if (FAILED(CreateErrorInfo(created.Out()))) return;
+    const QOR::String text = RefusalText(refusal);
+    created->SetGUID(IID_IPersistStreamInit);
+    created->SetDescription(const_cast<LPOLESTR>(text.GetText()));
+    ComPtr<IErrorInfo> info;
+    if (SUCCEEDED(created->QueryInterface(IID_IErrorInfo, info.OutVoid()))) SetErrorInfo(0, info.Get());
+  } catch (...) {
+    // Without words the caller still has the failure.
+  }
 }
 
 }  // namespace
@@ -85,15 +128,24 @@ void PersistSettings::Write(IBinOutStream& out) {
 
 HRESULT STDMETHODCALLTYPE PersistSettings::Load(IStream* stream) noexcept {
   if (!stream) return E_POINTER;
+  SetErrorInfo(0, nullptr);  // words of an earlier call must not stand for this one
   const HRESULT hr = ComTry([&] {
-    QOR::StorageBinIStreamLite in(stream);
-    return Read(in) ? S_OK : E_FAIL;
+    try {
+      QOR::StorageBinIStreamLite in(stream);
+      Read(in);
+    } catch (const XSettingsStream& refusal) {
+      ReportRefusal(refusal);
+      throw;
+    } catch (const XQOR&) {
+      ReportRefusal(XSettingsStream(StreamFault::kDamaged));  // a corrupt string, for one
+      throw;
+    }
   });
   return hr == E_OUTOFMEMORY || SUCCEEDED(hr) ? hr : E_FAIL;
 }
 
 // Every part goes into a scratch copy; the document takes them only when the whole stream read.
-bool PersistSettings::Read(IBinInStream& in) {
+void PersistSettings::Read(IBinInStream& in) {
   int32_t version = 0;  // stays 0 (and the markers below too) once the stream has failed
   in.ReadInt32(&version);
   QOR::WindowPlacement channelCalc;
@@ -115,11 +167,14 @@ bool PersistSettings::Read(IBinInStream& in) {
     in.ReadInt32(&markerB);
   }
   if (!ok || in.GetStatus() != S_OK || markerA != kSettingsStreamMarker || markerB != kSettingsStreamMarker ||
-      channelCalc.readError || settingsDialog.readError)
-    return false;
+      channelCalc.readError || settingsDialog.readError) {
+    // A later layout puts its fields elsewhere: its version is what tells the user.
+    if (version < 0 || version > kSettingsStreamVersion) throw XSettingsStream(StreamFault::kUnknownVersion, version);
+    throw XSettingsStream(StreamFault::kDamaged);
+  }
   ComPtr<ITableViewManager> manager;
   if (columns && SUCCEEDED(mDocument.GetTableViewManager(manager.Out())) && !CopyColumnState(*columns, *manager))
-    return false;
+    throw XSettingsStream(StreamFault::kDamaged);
   if (TableViewData* const table = mDocument.GetTableViewData()) table->MergeColumns(formats);
   mChannelCalcPlacement = channelCalc;
   mSettingsDialogPlacement = settingsDialog;
@@ -127,7 +182,6 @@ bool PersistSettings::Read(IBinInStream& in) {
   mDocument.EnsureChannelGroup();
   mLoaded = true;
   mDirty = false;
-  return true;
 }
 
 }  // namespace ZR::Doc

@@ -34,7 +34,8 @@ class PersistSettings final : public IPersistStreamInit {
   HRESULT STDMETHODCALLTYPE GetClassID(CLSID* classId) noexcept override;
   // S_OK when dirty, S_FALSE when not.
   HRESULT STDMETHODCALLTYPE IsDirty() noexcept override;
-  // S_OK, or E_FAIL with nothing applied: every part is read into scratch copies first.
+  // S_OK, or E_FAIL with nothing applied: every part is read into scratch copies first. A
+  // refused stream leaves what was wrong with it, in words, as the thread's error information.
   HRESULT STDMETHODCALLTYPE Load(IStream* stream) noexcept override;
   // S_OK, or STG_E_WRITEFAULT when a write failed (dirty then stays as it was).
   HRESULT STDMETHODCALLTYPE Save(IStream* stream, BOOL clearDirty) noexcept override;
@@ -50,7 +51,8 @@ class PersistSettings final : public IPersistStreamInit {
 
  private:
   void Write(IBinOutStream& out);
-  bool Read(IBinInStream& in);
+  // Throws XSettingsStream for a refused stream.
+  void Read(IBinInStream& in);
 
   ZRDoc& mDocument;
   QOR::WindowPlacement mChannelCalcPlacement;

@@ -3,6 +3,11 @@
 
 #include "base/IBinStream.h"
 #include "base/XQOR.h"
+#include "document/Settings1.h"
+#include "document/SettingIds.h"
+#include "document/SettingsStreamError.h"
+#include "document/StrictSettingText.h"
+#include "document/ZRSettingIO.h"
 
 #include <vector>
 
@@ -46,7 +51,7 @@ bool Good(IBinInStream& in) { return in.GetStatus() == S_OK; }
 
 int32_t ReadCount(IBinInStream& in, int32_t limit) {
   const int32_t count = ReadWord(in);
-  if (count < 0 || count > limit) throw XQOR(STG_E_DOCFILECORRUPT);
+  if (count < 0 || count > limit) throw XSettingsStream(StreamFault::kDamaged);
   return count;
 }
 
@@ -65,6 +70,16 @@ bool ReadGroup(IBinInStream& in, GroupText& group) {
     group.records.push_back(record);
   }
   return Good(in);
+}
+
+// Every text of a known setting must be one ToText writes for its kind: a damaged text that
+// still reads ("1\u2030" as 1, "T" as off) would load as another value.
+void CheckTexts(const GroupText& text, const SettingsGroup& kinds) {
+  for (const RecordText& record : text.records) {
+    const ZRSetting* setting = kinds.FindById(record.id);
+    if (setting != nullptr && !IsStrictSettingText(setting->Kind(), record.text))
+      throw XSettingsStream(StreamFault::kUnreadableValue, record.id, record.text);
+  }
 }
 
 void ApplyGroup(const GroupText& text, SettingsGroup& group) {
@@ -102,6 +117,16 @@ IBinInStream& SettingsStore::Read(IBinInStream& in) {
   }
   ReadWord(in);  // closing marker, not checked
   if (!Good(in)) return in;
+  CheckTexts(global, mGlobal);
+  const Settings1 kinds(mCatalogue);
+  // A group no analysis channel can select comes only from damage.
+  const auto* channelSetting = dynamic_cast<const ZRSettingLong*>(mGlobal.FindById(kSettingAnalysisChannel));
+  const long lastChannel = channelSetting != nullptr ? channelSetting->GetMaximum() : kMaxGroups;
+  for (const GroupText& group : groups) {
+    if (group.channel < 0 || group.channel > lastChannel)
+      throw XSettingsStream(StreamFault::kImpossibleChannel, group.channel);
+    CheckTexts(group, kinds);
+  }
   ApplyGroup(global, mGlobal);
   for (const GroupText& group : groups) {
     ApplyGroup(group, GetOrCreateGroup(group.channel, -1, nullptr));

@@ -12,6 +12,7 @@
 #include "document/SettingIds.h"
 #include "document/SettingTexts.h"
 #include "document/SettingsStore.h"
+#include "document/StrictSettingText.h"
 #include "document/TableViewData.h"
 #include "document/ZRSetting.h"
 #include "document/ZRSetting_Bool.h"
@@ -223,7 +224,7 @@ HRESULT STDMETHODCALLTYPE ZRDoc::SetSettingText(int32_t id, const wchar_t* text)
     ZRSetting* const setting = GetSettings().FindSetting(id);
     if (!setting) return E_INVALIDARG;
     const QOR::String previous = setting->ToText(true);
-    setting->FromText(QOR::String(text), true);
+    if (!ReadSettingTextStrictly(*setting, QOR::String(text))) return E_INVALIDARG;
     if (!setting->IsValid()) {
       setting->FromText(previous, true);
       return E_INVALIDARG;

@@ -343,13 +343,13 @@ std::wstring FileTitle(const std::wstring& path) {
 }
 
 // The analysis document: the one saved in the documents file when there is such a file, else a
-// new one.
+// new one. refusal gets what was wrong with a documents file that does not open.
 HRESULT OpenDocument(host::HostDocument& hostDocument, const std::wstring& documents,
-                     host::HostPtr<ICustomDocument2>& document) {
+                     host::HostPtr<ICustomDocument2>& document, std::wstring* refusal) {
   if (documents.empty() || GetFileAttributesW(documents.c_str()) == INVALID_FILE_ATTRIBUTES)
     return host::OpenCustomDocument(hostDocument, L"Ondara Document", 0, document);
   std::vector<host::HostPtr<ICustomDocument2>> opened;
-  const HRESULT hr = host::OpenSavedDocuments(hostDocument, documents, opened);
+  const HRESULT hr = host::OpenSavedDocuments(hostDocument, documents, opened, refusal);
   if (FAILED(hr)) return hr;
   if (opened.empty()) return host::OpenCustomDocument(hostDocument, L"Ondara Document", 0, document);
   document = opened.front();
@@ -389,7 +389,15 @@ int Run(const AnalyzeArguments& args) {
   const host::HostPtr<host::HostDocument> hostDocument = host::HostDocument::Create(data);
   hostDocument->SetTitle(FileTitle(args.recording));
   host::HostPtr<ICustomDocument2> document;
-  hr = OpenDocument(*hostDocument.Get(), args.documents, document);
+  std::wstring refusal;
+  hr = OpenDocument(*hostDocument.Get(), args.documents, document, &refusal);
+  if (!refusal.empty()) {
+    // The file stays as it is: nothing is saved over it.
+    PrintError(host::Utf8FromWide(args.documents) + ": the analysis document could not be opened: " +
+               host::Utf8FromWide(refusal));
+    hostDocument->CloseChildDocuments();
+    return 2;
+  }
   // With its documents open the host tells them so; they register with its analysis manager.
   if (SUCCEEDED(hr)) hostDocument->BroadcastDocumentsOpen();
   if (args.select && !SelectInFirstRecord(*data.Get(), args.selection)) {

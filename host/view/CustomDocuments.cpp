@@ -44,13 +44,22 @@ std::wstring ClassName(ICustomDocClass& documentClass) {
   return text;
 }
 
-HRESULT LoadSaved(ICustomDocument2& document, IStream& saved, HostPtr<IPersistStreamInit>& object) {
+HRESULT LoadSaved(ICustomDocument2& document, IStream& saved, HostPtr<IPersistStreamInit>& object,
+                  std::wstring* refusal) {
   IUnknown* reserved = nullptr;
   HostPtr<IUnknown> answered;
   if (document.GetPersistObject(0, 2, &reserved, answered.Out()) != S_OK || !answered) return E_NOINTERFACE;
   object = answered.As<IPersistStreamInit>(IID_IPersistStreamInit);
   if (!object) return E_NOINTERFACE;
-  return object->Load(&saved);
+  SetErrorInfo(0, nullptr);
+  const HRESULT hr = object->Load(&saved);
+  HostPtr<IErrorInfo> info;
+  BSTR description = nullptr;
+  if (FAILED(hr) && refusal && GetErrorInfo(0, info.Out()) == S_OK && info &&
+      SUCCEEDED(info->GetDescription(&description)) && description)
+    refusal->assign(description, SysStringLen(description));
+  SysFreeString(description);
+  return hr;
 }
 
 std::wstring WithoutMarks(std::wstring text) {
@@ -103,7 +112,8 @@ HRESULT RunMenuCommand(IUnknown* document, const std::wstring& className, const 
 }
 
 HRESULT OpenCustomDocument(HostDocument& hostDocument, const std::wstring& className,
-                           uint32_t flags, HostPtr<ICustomDocument2>& document, IStream* saved) {
+                           uint32_t flags, HostPtr<ICustomDocument2>& document, IStream* saved,
+                           std::wstring* refusal) {
   document.Reset();
   HostPtr<ICustomDocClass> documentClass =
       FindDocumentClass([&](ICustomDocClass& candidate) { return ClassName(candidate) == className; });
@@ -114,7 +124,7 @@ HRESULT OpenCustomDocument(HostDocument& hostDocument, const std::wstring& class
   if (FAILED(hr) || !made) return FAILED(hr) ? hr : E_FAIL;
   HostPtr<IPersistStreamInit> persist;
   if (saved) {
-    const HRESULT loaded = LoadSaved(*made.Get(), *saved, persist);
+    const HRESULT loaded = LoadSaved(*made.Get(), *saved, persist, refusal);
     if (FAILED(loaded)) {
       made->Detach();
       return loaded;

@@ -16,10 +16,11 @@ namespace host {
 // the document's persistence object (GetPersistObject(0, 2)) first loads that stream and counts
 // as registered with the host. CLASS_E_CLASSNOTAVAILABLE without such a class; the class's
 // error when it cannot make the document, E_NOINTERFACE when it keeps no stream, the stream's
-// error when it cannot load it; then nothing is kept.
+// error when it cannot load it; then nothing is kept, and refusal (when given) gets the words
+// the persistence object left as the thread's error information (empty when it left none).
 HRESULT OpenCustomDocument(HostDocument& hostDocument, const std::wstring& className,
                            uint32_t flags, HostPtr<ICustomDocument2>& document,
-                           IStream* saved = nullptr);
+                           IStream* saved = nullptr, std::wstring* refusal = nullptr);
 
 // Runs the menu command whose text is path ("Ondara|Analysis View"; '&' marks are not compared)
 // on document, as a click on the host's menu does: the document class named className adds its

@@ -113,8 +113,11 @@ HRESULT SaveDocumentStreams(HostDocument& hostDocument, const std::wstring& path
   }
 }
 
-HRESULT OpenSavedDocuments(HostDocument& hostDocument, const std::wstring& path,
-                           std::vector<HostPtr<ICustomDocument2>>& documents) {
+namespace {
+
+// The documents of the file; words gets what a document's stream was refused for.
+HRESULT OpenStreams(HostDocument& hostDocument, const std::wstring& path,
+                    std::vector<HostPtr<ICustomDocument2>>& documents, std::wstring& words) {
   try {
     std::vector<uint8_t> bytes;
     if (!ReadFile(path, bytes)) return STG_E_FILENOTFOUND;
@@ -139,7 +142,7 @@ HRESULT OpenSavedDocuments(HostDocument& hostDocument, const std::wstring& path,
       if (FAILED(saved->Write(stream, size, nullptr)) || FAILED(saved->Seek(start, STREAM_SEEK_SET, nullptr)))
         return E_OUTOFMEMORY;
       HostPtr<ICustomDocument2> document;
-      const HRESULT hr = OpenCustomDocument(hostDocument, className, 0, document, saved.Get());
+      const HRESULT hr = OpenCustomDocument(hostDocument, className, 0, document, saved.Get(), &words);
       if (FAILED(hr)) return hr;
       documents.push_back(document);
     }
@@ -147,6 +150,22 @@ HRESULT OpenSavedDocuments(HostDocument& hostDocument, const std::wstring& path,
   } catch (...) {
     return E_OUTOFMEMORY;
   }
+}
+
+}  // namespace
+
+HRESULT OpenSavedDocuments(HostDocument& hostDocument, const std::wstring& path,
+                           std::vector<HostPtr<ICustomDocument2>>& documents, std::wstring* refusal) {
+  std::wstring words;
+  const HRESULT hr = OpenStreams(hostDocument, path, documents, words);
+  if (FAILED(hr) && refusal) {
+    *refusal = !words.empty()                   ? words
+               : hr == STG_E_FILENOTFOUND       ? L"it cannot be read"
+               : hr == STG_E_DOCFILECORRUPT     ? L"it is not a documents file, or it is cut short or damaged"
+               : hr == CLASS_E_CLASSNOTAVAILABLE ? L"it keeps a document of a class no module registered"
+                                                 : L"its document refused its settings";
+  }
+  return hr;
 }
 
 }  // namespace host

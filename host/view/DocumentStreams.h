@@ -23,8 +23,9 @@ HRESULT SaveDocumentStreams(HostDocument& hostDocument, const std::wstring& path
 // Opens, over hostDocument, one document per stream in the file, each loading its stream before
 // its data is attached (OpenCustomDocument). STG_E_FILENOTFOUND when there is no such file,
 // STG_E_DOCFILECORRUPT for a file of another layout, cut short or naming more than it holds,
-// else the first document's failure; the documents opened before it stay open.
+// else the first document's failure; the documents opened before it stay open. refusal, when
+// given, gets what was wrong in words.
 HRESULT OpenSavedDocuments(HostDocument& hostDocument, const std::wstring& path,
-                           std::vector<HostPtr<ICustomDocument2>>& documents);
+                           std::vector<HostPtr<ICustomDocument2>>& documents, std::wstring* refusal = nullptr);
 
 }  // namespace host

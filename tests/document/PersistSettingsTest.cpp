@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 #include <objbase.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <vector>
@@ -255,6 +256,46 @@ TEST_F(PersistSettingsTest, IdentityDirtyAndNewDocumentRules) {
   EXPECT_EQ(S_OK, persist->InitNew());
   EXPECT_EQ(L"0", Text(2000)) << "defaults";
   EXPECT_EQ(S_OK, persist->IsDirty());
+}
+
+// The words a refused Load leaves as the thread's error information; empty without any.
+std::wstring RefusalWords() {
+  ComPtr<IErrorInfo> info;
+  BSTR text = nullptr;
+  if (GetErrorInfo(0, info.Out()) != S_OK || !info || FAILED(info->GetDescription(&text)) || !text) return L"";
+  std::wstring words(text, SysStringLen(text));
+  SysFreeString(text);
+  return words;
+}
+
+// A value text damaged so that it still reads as a number, or a version this build does not
+// write: the stream is refused, nothing changes, and the refusal says what was wrong.
+TEST_F(PersistSettingsTest, DamagedStreamIsRefusedWithWhatWasWrong) {
+  Open();
+  Set(1001, L"12");
+  std::vector<uint8_t> bytes = Saved();
+  Set(1001, L"30");
+  const uint8_t twelve[] = {'1', 0, '2', 0};
+  const auto at = std::search(bytes.begin(), bytes.end(), std::begin(twelve), std::end(twelve));
+  ASSERT_NE(bytes.end(), at);
+  std::vector<uint8_t> damaged = bytes;
+  damaged[static_cast<size_t>(at - bytes.begin()) + 2] = 0x30;  // "1\u2030": reads as 1 by extraction
+  damaged[static_cast<size_t>(at - bytes.begin()) + 3] = 0x20;
+  EXPECT_EQ(E_FAIL, LoadBytes(damaged));
+  EXPECT_EQ(L"setting 1001 of its analysis settings holds \"1\x2030\", which is not a value of its kind",
+            RefusalWords());
+  EXPECT_EQ(L"30", Text(1001));
+  EXPECT_FALSE(Persist().Loaded());
+  std::vector<uint8_t> later = bytes;  // a later layout: version 7 with a field of its own
+  later[4] = 7;
+  later.insert(later.begin() + 8, {9, 0, 0, 0});
+  EXPECT_EQ(E_FAIL, LoadBytes(later));
+  EXPECT_EQ(L"its analysis settings are of an unknown version (7)", RefusalWords());
+  EXPECT_EQ(E_FAIL, LoadBytes(std::vector<uint8_t>(bytes.begin(), bytes.end() - 1)));
+  EXPECT_EQ(L"its analysis settings are damaged", RefusalWords());
+  EXPECT_EQ(S_OK, LoadBytes(bytes));
+  EXPECT_EQ(L"", RefusalWords()) << "no words stand for a load that worked";
+  EXPECT_EQ(L"12", Text(1001));
 }
 
 TEST_F(PersistSettingsTest, DataFileSavedWithItsDocumentOpensWithTheSameSettingsAndRows) {

@@ -6,6 +6,7 @@
 #include "tests/support/MemoryStream.h"
 #include "base/XQOR.h"
 #include "document/ParamCatalogue.h"
+#include "document/SettingsStreamError.h"
 #include "document/ZRSettingIO.h"
 #include "document/ZRSetting_Bool.h"
 #include "document/ZRSetting_Int10.h"
@@ -211,3 +212,71 @@ TEST_F(SettingsStoreStreamTest, HostileCountsEndInAnErrorWithNothingApplied) {
 }
 
 }  // namespace
+
+// A stream is written only by ToText: a value text it could not have written, or a group of a
+// channel no analysis channel can be, is damage, and the stream is refused with nothing applied.
+TEST(SettingsStoreStreamRefusal, DamagedTextsAndImpossibleChannelsRefuseTheWholeStream) {
+  const auto catalogue = [] {
+    std::unique_ptr<ParamCatalogue> built;
+    BuildParamCatalogue(built);
+    return built;
+  }();
+  const struct {
+    int32_t channel;
+    int32_t id;
+    const wchar_t* text;
+    StreamFault fault;
+  } cases[] = {
+      {0, 1001, L"1\x2030", StreamFault::kUnreadableValue},  // "10" with its last byte damaged
+      {0, 1033, L"10\x0130", StreamFault::kUnreadableValue},
+      {0, 37, L"T", StreamFault::kUnreadableValue},          // a switch is "t" or "f" only
+      {0, 1006, L"0,03", StreamFault::kUnreadableValue},
+      {0, 1006, L"nan", StreamFault::kUnreadableValue},
+      {0, 1006, L"1e400", StreamFault::kUnreadableValue},
+      {0, 1033, L"", StreamFault::kUnreadableValue},
+      {0, 2000, L"1 ", StreamFault::kUnreadableValue},        // a global setting
+      {-1, 1008, L"250", StreamFault::kImpossibleChannel},
+      {33, 1008, L"250", StreamFault::kImpossibleChannel},
+  };
+  for (const auto& c : cases) {
+    const Bytes bytes = Encode([&](IBinOutStream& out) {
+      out.WriteLong(1);
+      out.WriteLong(347);
+      out.WriteLong(1);
+      out.WriteLong(c.id >= 2000 ? 2 : 1);
+      WriteRecord(out, 2001, L"5");
+      if (c.id >= 2000) WriteRecord(out, c.id, c.text);
+      out.WriteLong(1);
+      out.WriteLong(c.channel);
+      out.WriteLong(1);
+      out.WriteLong(c.id >= 2000 ? 1 : 2);
+      WriteRecord(out, 1007, L"12");
+      if (c.id < 2000) WriteRecord(out, c.id, c.text);
+      out.WriteLong(347);
+    });
+    SettingsStore store(catalogue.get());
+    try {
+      Decode(bytes, store);
+      ADD_FAILURE() << "taken: " << c.id << " = '" << std::wstring(c.text) << "' in channel " << c.channel;
+    } catch (const XSettingsStream& e) {
+      EXPECT_EQ(e.code(), STG_E_DOCFILECORRUPT);
+      EXPECT_EQ(e.Fault(), c.fault) << c.id;
+      EXPECT_EQ(e.Number(), c.fault == StreamFault::kImpossibleChannel ? c.channel : c.id);
+    }
+    EXPECT_EQ(store.GetCurrentChannel(), 0) << c.id;
+    EXPECT_EQ(store.GroupCount(), 0u) << c.id;
+  }
+  // The highest channel the analysis channel can name still reads, with what ToText writes.
+  const Bytes good = Encode([&](IBinOutStream& out) {
+    for (int32_t word : {1, 347, 1, 0, 1, 32, 1, 3}) out.WriteLong(word);
+    WriteRecord(out, 1006, L"-5e-04");
+    WriteRecord(out, 1033, L"-12");
+    WriteRecord(out, 37, L"f");
+    out.WriteLong(347);
+  });
+  SettingsStore store(catalogue.get());
+  EXPECT_EQ(S_OK, Decode(good, store));
+  ASSERT_EQ(1u, store.GroupCount());
+  EXPECT_EQ(32, store.Group(0).GetChannel());
+  EXPECT_EQ(std::wstring(L"-0.0005"), store.Group(0).FindById(1006)->ToText(true).GetText());
+}

@@ -153,7 +153,7 @@ TEST(HostExecutable, AnalyzeCommandRunsTheDocumentsAnalysisOverARecording) {
   // The Table View's text export: heading, a line per beat, the empty line and the summary; a
   // refused option is one line with exit status 2.
   RunResult table;
-  ASSERT_TRUE(RunHost(recording + L"--type \"cardiac ACTION potential\" --height 0.03 --set 1036=0 --table", table));
+  ASSERT_TRUE(RunHost(recording + L"--type \"cardiac ACTION potential\" --height 0.03 --set 1036=f --table", table));
   EXPECT_EQ(0u, table.exitCode) << table.output;
   EXPECT_EQ(0u, table.output.find("\tRMP (V)\tAPA (V)\t")) << table.output;
   for (const char* line : {"\r\n1\t", "\r\n8\t", "\r\n\r\n\tRMP (V)", "\r\nAvg\t", "\r\nCount\t8\t8\t"})
@@ -181,7 +181,7 @@ TEST(HostExecutable, AnalyzeCommandRunsTheDocumentsAnalysisOverARecording) {
   // The document saved with the data file brings its settings back: the same rows, no options.
   const std::wstring documents = path + L".documents";
   RunResult saved;
-  ASSERT_TRUE(RunHost(recording + L"--type 1 --height 0.03 --set 1036=0 --table --documents \"" + documents + L"\"", saved));
+  ASSERT_TRUE(RunHost(recording + L"--type 1 --height 0.03 --set 1036=f --table --documents \"" + documents + L"\"", saved));
   EXPECT_EQ(table.output, saved.output);
   RunResult reopened;
   ASSERT_TRUE(RunHost(recording + L"--table --documents \"" + documents + L"\"", reopened));

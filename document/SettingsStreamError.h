@@ -1,0 +1,35 @@
+// ZR::Doc::XSettingsStream: why a settings stream was refused, kept for the words the document
+// gives its host.
+#pragma once
+
+#include "base/String.h"
+#include "base/XQOR.h"
+
+#include <cstdint>
+
+namespace ZR::Doc {
+
+enum class StreamFault {
+  kDamaged,           // cut short, a marker or count no writer makes
+  kUnknownVersion,    // number: the version
+  kUnreadableValue,   // number: the setting id; text: what the stream holds
+  kImpossibleChannel  // number: the group's channel
+};
+
+// STG_E_DOCFILECORRUPT, with what was wrong.
+class XSettingsStream final : public XQOR {
+ public:
+  explicit XSettingsStream(StreamFault fault, int32_t number = 0, const QOR::String& text = QOR::String())
+      : XQOR(STG_E_DOCFILECORRUPT), mFault(fault), mNumber(number), mText(text) {}
+
+  StreamFault Fault() const noexcept { return mFault; }
+  int32_t Number() const noexcept { return mNumber; }
+  const QOR::String& Text() const noexcept { return mText; }
+
+ private:
+  StreamFault mFault;
+  int32_t mNumber;
+  QOR::String mText;
+};
+
+}  // namespace ZR::Doc

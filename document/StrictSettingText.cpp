@@ -1,0 +1,83 @@
+// ZR::Doc strict setting texts: the grammar of each kind's text and the read that follows it.
+#include "document/StrictSettingText.h"
+
+#include "document/ZRSetting.h"
+
+#include <cmath>
+#include <locale>
+#include <sstream>
+
+namespace ZR::Doc {
+namespace {
+
+bool IsDigit(wchar_t c) { return c >= L'0' && c <= L'9'; }
+
+// Skips a run of digits; answers how many there were.
+int Digits(const wchar_t*& at) {
+  int count = 0;
+  for (; IsDigit(*at); ++at) ++count;
+  return count;
+}
+
+bool IsWholeNumber(const wchar_t* at) {
+  if (*at == L'-') ++at;
+  if (Digits(at) == 0 || *at != 0) return false;
+  return true;
+}
+
+// Digits with an optional '.' and fraction (at least one digit in all), then an optional
+// exponent: what the classic general notation writes, and the usual ways of typing it.
+bool IsDecimalNumber(const wchar_t* at) {
+  if (*at == L'-') ++at;
+  int digits = Digits(at);
+  if (*at == L'.') {
+    ++at;
+    digits += Digits(at);
+  }
+  if (digits == 0) return false;
+  if (*at == L'e' || *at == L'E') {
+    ++at;
+    if (*at == L'+' || *at == L'-') ++at;
+    if (Digits(at) == 0) return false;
+  }
+  return *at == 0;
+}
+
+// The classic reading of a text the grammar accepted: false when out of T's range.
+template <typename T>
+bool ReadClassic(const QOR::String& text, T& value) {
+  std::wistringstream in(text.GetText());
+  in.imbue(std::locale::classic());
+  in >> value;
+  return !in.fail();
+}
+
+}  // namespace
+
+bool IsStrictSettingText(int32_t kind, const QOR::String& text) {
+  const wchar_t* const chars = text.GetText();
+  switch (kind) {
+    case kSettingBool:
+      return text == QOR::String(L"t") || text == QOR::String(L"f");
+    case kSettingInt:
+    case kSettingInt10:
+    case kSettingLong: {
+      int32_t value = 0;
+      return IsWholeNumber(chars) && ReadClassic(text, value);
+    }
+    case kSettingDouble: {
+      double value = 0.0;
+      return IsDecimalNumber(chars) && ReadClassic(text, value) && std::isfinite(value);
+    }
+    default:
+      return true;
+  }
+}
+
+bool ReadSettingTextStrictly(ZRSetting& setting, const QOR::String& text) {
+  if (!IsStrictSettingText(setting.Kind(), text)) return false;
+  setting.FromText(text, true);
+  return true;
+}
+
+}  // namespace ZR::Doc
