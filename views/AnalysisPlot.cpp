@@ -402,6 +402,8 @@ void AnalysisPlot::RenderTo(OWL::TDC& dc, OWL::TDC* printer, const OWL::TRect& r
   drawer.SetYTitle(mGraph->GetYTitle());
   drawer.SetXUnits(mGraph->GetXUnits());
   drawer.SetYUnits(mGraph->GetYUnits());
+  // Its labels count in the units named, as the window's do.
+  drawer.SetYReference(mYScale);
   BuildPlotters(drawer);
   YCPlotDataEx::SetChanged(true);
   XYCPlotData::SetChanged(true);

@@ -31,11 +31,15 @@ void FreePages(Preview& preview) noexcept {
   preview.pages.clear();
 }
 
+// A blank sheet: white paper.
 HBITMAP NewSheetBitmap(const Sheet& sheet) noexcept {
   BITMAPINFO info{};
   info.bmiHeader = {sizeof(BITMAPINFOHEADER), sheet.width, -sheet.height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
   void* bits = nullptr;
-  return CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HBITMAP const bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  if (!bitmap) return nullptr;
+  std::fill_n(static_cast<uint32_t*>(bits), static_cast<size_t>(sheet.width) * sheet.height, 0xFFFFFFu);
+  return bitmap;
 }
 
 void ShowTitle(const Preview& preview) noexcept {
@@ -162,6 +166,26 @@ bool RegisterPreviewClass() noexcept {
   return registered;
 }
 
+// Page number of printout on the sheet selected into dc; the first page begins the printing and
+// gets the page count. With a printer the page is drawn at the printer's resolution into a
+// metafile, which is then played onto the printable part of the sheet.
+bool DrawSheet(ILumoPrintout* printout, HDC printer, HDC dc, const RECT& page, const RECT& printable,
+               int32_t number, int32_t* count) noexcept {
+  const auto begin = [&](HDC drawing) {
+    if (FAILED(printout->BeginPrinting(drawing, printer, &page))) return false;
+    return number != 1 || (SUCCEEDED(printout->GetPageCount(count)) && *count > 0);
+  };
+  if (!printer) return begin(dc) && SUCCEEDED(printout->PrintPage(number));
+  HDC const metafileDc = CreateEnhMetaFileW(printer, nullptr, nullptr, nullptr);
+  if (!metafileDc) return false;
+  const bool drawn = begin(metafileDc) && SUCCEEDED(printout->PrintPage(number));
+  HENHMETAFILE const metafile = CloseEnhMetaFile(metafileDc);
+  if (!metafile) return false;
+  const bool played = drawn && PlayEnhMetaFile(dc, metafile, &printable);
+  DeleteEnhMetaFile(metafile);
+  return played;
+}
+
 }  // namespace
 
 Sheet SheetFor(HDC printer) noexcept {
@@ -189,45 +213,43 @@ Sheet SheetFor(HDC printer) noexcept {
 
 SheetPages DrawSheets(ILumoPrintout* printout, HDC printer) noexcept {
   SheetPages sheets;
-  std::vector<HBITMAP>& pages = sheets.pages;
   const Sheet sheet = SheetFor(printer);
+  // The page the printout gets starts at the printable corner, as a printer's does.
+  const RECT page = printer ? RECT{0, 0, GetDeviceCaps(printer, HORZRES), GetDeviceCaps(printer, VERTRES)}
+                            : RECT{0, 0, sheet.printable.right - sheet.printable.left,
+                                   sheet.printable.bottom - sheet.printable.top};
   HDC const dc = CreateCompatibleDC(nullptr);
-  HBITMAP page = NewSheetBitmap(sheet);
-  if (!dc || !page) {
-    if (dc) DeleteDC(dc);
-    if (page) DeleteObject(page);
-    return sheets;
+  if (!dc) return sheets;
+  const int saved = SaveDC(dc);
+  if (!printer) {
+    SetWindowOrgEx(dc, -sheet.printable.left, -sheet.printable.top, nullptr);
+    IntersectClipRect(dc, page.left, page.top, page.right, page.bottom);
   }
-  HGDIOBJ const original = SelectObject(dc, page);
-  const RECT paper{0, 0, sheet.width, sheet.height};
-  FillRect(dc, &paper, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-  int32_t& count = sheets.count;
-  if (SUCCEEDED(printout->BeginPrinting(dc, printer, &sheet.printable)) &&
-      SUCCEEDED(printout->GetPageCount(&count))) {
-    try {
-      pages.reserve(static_cast<size_t>(std::clamp(count, 0, kMostPages)));
-      for (int32_t number = 1; number <= std::min(count, kMostPages); ++number) {
-        if (number > 1) {
-          page = NewSheetBitmap(sheet);
-          if (!page) break;
-          SelectObject(dc, page);
-          FillRect(dc, &paper, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-        }
-        const bool drawn = SUCCEEDED(printout->PrintPage(number));
-        GdiFlush();
-        if (!drawn) break;
-        pages.push_back(page);  // reserved: cannot throw
-        page = nullptr;
-        VARIANT_BOOL past = VARIANT_FALSE;
-        if (FAILED(printout->IsPastEnd(number, &past)) || past) break;
+  HGDIOBJ original = nullptr;
+  try {
+    sheets.pages.reserve(kMostPages);
+    for (int32_t number = 1; number == 1 || number <= std::min(sheets.count, kMostPages); ++number) {
+      HBITMAP const bitmap = NewSheetBitmap(sheet);
+      if (!bitmap) break;
+      HGDIOBJ const previous = SelectObject(dc, bitmap);
+      if (!original) original = previous;
+      const bool drawn = DrawSheet(printout, printer, dc, page, sheet.printable, number, &sheets.count);
+      GdiFlush();
+      if (!drawn) {
+        SelectObject(dc, original);
+        DeleteObject(bitmap);
+        break;
       }
-    } catch (const std::bad_alloc&) {
-      // The pages drawn so far are kept.
+      sheets.pages.push_back(bitmap);  // reserved: cannot throw
+      VARIANT_BOOL past = VARIANT_FALSE;
+      if (FAILED(printout->IsPastEnd(number, &past)) || past) break;
     }
+  } catch (const std::bad_alloc&) {
+    // The pages drawn so far are kept.
   }
-  SelectObject(dc, original);
+  if (original) SelectObject(dc, original);
+  RestoreDC(dc, saved);
   DeleteDC(dc);
-  if (page) DeleteObject(page);
   return sheets;
 }
 

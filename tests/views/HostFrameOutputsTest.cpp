@@ -19,6 +19,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <fstream>
 #include <iterator>
@@ -71,6 +72,15 @@ struct Page {
   }
   DIBSECTION section{};
 };
+
+// The texts an enhanced metafile draws.
+int CALLBACK CollectTexts(HDC, HANDLETABLE*, const ENHMETARECORD* record, int, LPARAM texts) noexcept {
+  if (record->iType != EMR_EXTTEXTOUTW) return 1;
+  const auto* const text = reinterpret_cast<const EMREXTTEXTOUTW*>(record);
+  const auto* const units = reinterpret_cast<const wchar_t*>(reinterpret_cast<const BYTE*>(record) + text->emrtext.offString);
+  reinterpret_cast<std::vector<std::wstring>*>(texts)->emplace_back(units, text->emrtext.nChars);
+  return 1;
+}
 
 int32_t FontHeight(HDC dc, const OWL::TFont& font, int32_t* averageWidth = nullptr) {
   HGDIOBJ const previous = SelectObject(dc, font.GetHandle());
@@ -275,7 +285,24 @@ TEST_F(HostFrameOutputs, AnalyzeOutputsWriteTheDataPadAndTheAnalysisViewsPicture
   DeleteFileW(picture.c_str());
   EXPECT_EQ(std::string("\x89PNG\r\n\x1A\n", 8), png.substr(0, 8)) << "the view's picture";
   EXPECT_GT(png.size(), 1000u);
+  std::vector<std::wstring> labels;
+  ASSERT_TRUE(OpenClipboard(nullptr));
+  EnumEnhMetaFile(nullptr, static_cast<HENHMETAFILE>(GetClipboardData(CF_ENHMETAFILE)), &CollectTexts, &labels, nullptr);
+  CloseClipboard();
+  EXPECT_NE(labels.end(), std::find(labels.begin(), labels.end(), L"0.5")) << "the value axis counts in mV";
+  for (const std::wstring& label : labels) EXPECT_NE(0u, label.find(L"0.000")) << "a label in volts";
   EXPECT_NE(std::wstring::npos, ondara_host::WriteDataPad(analysisFrame, padFile).find(L"Add to Data Pad"));
+
+  const uint32_t before = lumo_preview::Count();
+  ASSERT_EQ(S_OK, host::HostClientFrame::ChooseMenuCommand(analysisFrame, L"File|Print Preview"));
+  ASSERT_EQ(before + 1, lumo_preview::Count());
+  const std::vector<HBITMAP> pages = lumo_preview::Pages(before);
+  ASSERT_EQ(1u, pages.size()) << "the view prints on one page";
+  const Page page(pages[0]);
+  const int margin = GetDeviceCaps(GetDC(nullptr), LOGPIXELSX) / 2;
+  EXPECT_EQ(0, page.Ink(0, 0, margin, page.Height())) << "nothing left of the printable area";
+  EXPECT_GT(page.Ink(margin, margin, page.Width() - margin, page.Height() - margin), 1000) << "the plot";
+  DestroyWindow(lumo_preview::Window(before));
 }
 
 }  // namespace
