@@ -27,11 +27,13 @@ void TControlGadget::SetBounds(const TRect& bounds) {
 
 void TControlGadget::Paint(TDC& dc) { PaintBorder(dc); }
 
-// The control becomes a child of the gadget window and is made with it.
+// Wherever the control was made, it becomes a child of the gadget window, so that it sits in
+// the strip and goes with it.
+void TControlGadget::Inserted() { mControl.SetParent(GetGadgetWindow()); }
+
+// The control is made with the gadget window (or at once when the window exists).
 void TControlGadget::Created() {
-  TGadgetWindow* const window = GetGadgetWindow();
-  if (!window || mControl.IsWindow()) return;
-  if (mControl.GetParentO() != window) return;  // made elsewhere: nothing to create
+  if (!GetGadgetWindow() || mControl.IsWindow()) return;
   mControl.Create();
 }
 

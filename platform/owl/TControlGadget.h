@@ -19,6 +19,7 @@ class TControlGadget : public TGadget {
   void SetBounds(const TRect& bounds) override;
   // The control paints itself.
   void Paint(TDC& dc) override;
+  void Inserted() override;
   void Created() override;
   void Removed() override;
 

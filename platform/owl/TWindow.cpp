@@ -54,6 +54,16 @@ void TWindow::RemoveChild(TWindow* child) noexcept {
   mChildren.erase(std::remove(mChildren.begin(), mChildren.end(), child), mChildren.end());
 }
 
+void TWindow::SetParent(TWindow* newParent) {
+  if (newParent == mParent) return;
+  if (newParent) newParent->mChildren.reserve(newParent->mChildren.size() + 1);  // nothing moves half-way
+  if (mParent) mParent->RemoveChild(this);
+  mParent = newParent;
+  if (!newParent) return;
+  newParent->AddChild(this);
+  if (mHandle && newParent->mHandle) ::SetParent(mHandle, newParent->mHandle);
+}
+
 HWND TWindow::GetParentH() const noexcept {
   return mHandle ? GetParent(mHandle) : (mParent ? mParent->GetHandle() : nullptr);
 }

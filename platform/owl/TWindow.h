@@ -67,6 +67,9 @@ class TWindow {
   HWND GetHandle() const noexcept { return mHandle; }
   operator HWND() const noexcept { return mHandle; }
   TWindow* GetParentO() const noexcept { return mParent; }
+  // Moves this object into newParent's children (so newParent owns it from now on) and, when
+  // both have windows, its window under newParent's.
+  void SetParent(TWindow* newParent);
   HWND GetParentH() const noexcept;
   TModule* GetModule() const noexcept;
   int GetId() const noexcept { return Attr.Id; }

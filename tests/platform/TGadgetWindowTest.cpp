@@ -14,6 +14,7 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -279,4 +280,28 @@ TEST_F(GadgetWindowTest, ControlGadgetPlacesItsControlInItsBounds) {
   OWL::TPoint origin(placed.left, placed.top);
   bar->ScreenToClient(origin);
   EXPECT_EQ(origin, OWL::TPoint(21, 3));
+}
+
+TEST_F(GadgetWindowTest, AControlMadeElsewhereMovesIntoTheGadgetWindowAndGoesWithIt) {
+  // Made with the strip's parent, before and after that parent has its window.
+  auto* early = new OWL::TStatic(&parent, 31, L"early", 0, 0, 30, 16);
+  bar->Insert(*new OWL::TControlGadget(*early));
+  EXPECT_EQ(early->GetParentO(), bar);
+  bar->Create();
+  ASSERT_TRUE(early->IsWindow());
+  EXPECT_EQ(GetParent(early->GetHandle()), bar->GetHandle());
+  auto* late = new OWL::TStatic(&parent, 32, L"late", 0, 0, 40, 16);
+  late->Create();
+  ASSERT_EQ(GetParent(late->GetHandle()), parent.GetHandle());
+  auto* gadget = new OWL::TControlGadget(*late);
+  bar->Insert(*gadget);
+  EXPECT_EQ(GetParent(late->GetHandle()), bar->GetHandle());
+  OWL::TRect placed = late->GetWindowRect();
+  MapWindowPoints(nullptr, bar->GetHandle(), reinterpret_cast<POINT*>(&placed), 2);
+  EXPECT_EQ(placed, gadget->GetBounds()) << "placed in its gadget";
+  const auto& children = parent.GetChildren();
+  EXPECT_EQ(std::count(children.begin(), children.end(), late), 0) << "the strip owns it now";
+  HWND const lateHandle = late->GetHandle();
+  delete bar;
+  EXPECT_FALSE(IsWindow(lateHandle));
 }

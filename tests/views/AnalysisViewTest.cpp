@@ -13,6 +13,8 @@
 #include "platform/owl/TDC.h"
 #include "platform/owl/TGadgetWindow.h"
 #include "tests/support/DibCanvas.h"
+#include "tests/support/UserMouse.h"
+#include "tests/support/ScriptedModalSeam.h"
 #include "tests/views/AnalysisViewFixture.h"
 #include "views/AnalysisPlot.h"
 #include "views/PopupMenu.h"
@@ -149,6 +151,36 @@ TEST_F(AnalysisViewTest, CalculationMenuListsTheTypesMeasurementsAndFollowsTheCh
   v.Refresh();
   EXPECT_EQ(0, v.CurrentCalculation());
   EXPECT_EQ(AnalysisView::kFirstCalculationId, v.CalculationButton().CheckedItem());
+}
+
+// The screen point at the middle of a gadget of the strip.
+static POINT GadgetCentre(const OWL::TGadgetWindow& strip, size_t index) {
+  const OWL::TRect bounds = strip.Gadgets().at(index)->GetBounds();
+  POINT at{(bounds.left + bounds.right) / 2, (bounds.top + bounds.bottom) / 2};
+  ClientToScreen(strip.GetHandle(), &at);
+  return at;
+}
+
+TEST_F(AnalysisViewTest, AClickOnTheStripsMenuButtonOpensTheMenuAndTheChoiceShowsItsValue) {
+  ScriptedModalSeam seam;
+  AnalysisView& v = OpenView();
+  mDoc->SetCurrentEvent(2, 0);
+  const std::vector<QOR::String> names = mDoc->GetAnalysisViewData().CalculationNames();
+  ASSERT_GT(names.size(), 3u);
+  HWND const button = v.CalculationButton().ButtonHandle();
+  EXPECT_EQ(v.Strip().GetHandle(), GetParent(button)) << "the button lives in the strip";
+  const RECT placed = RectIn(button, v.Strip().GetHandle());
+  EXPECT_EQ(v.Strip().Gadgets().at(0)->GetBounds(), OWL::TRect(placed)) << "and fills its gadget";
+  EXPECT_EQ(placed.right, v.Strip().Gadgets().at(1)->GetBounds().left) << "the status text follows it";
+  seam.MenuChoices = {static_cast<UINT>(AnalysisView::kFirstCalculationId + 3)};
+  EXPECT_EQ(button, user_mouse::Click(GadgetCentre(v.Strip(), 0)));
+  ASSERT_EQ(1u, seam.MenuTracks.size()) << "the click opened the menu";
+  EXPECT_EQ(button, seam.MenuTracks[0].owner);
+  EXPECT_EQ(3, v.CurrentCalculation());
+  EXPECT_EQ(AnalysisView::kFirstCalculationId + 3, v.CalculationButton().CheckedItem());
+  const std::wstring value = mDoc->GetAnalysisViewData().ValueText(3).GetText();
+  EXPECT_EQ(value + L", Event 3 of 10.", StatusOf(v.StatusText()));
+  EXPECT_EQ(0u, value.find(names[3].GetText()));
 }
 
 TEST_F(AnalysisViewTest, CaptionAndPictureShowTheTitleAndTheRedTrace) {
