@@ -3,9 +3,11 @@
 
 #include "document/SettingIds.h"
 #include "document/SettingsStore.h"
+#include "settingsdlg/DetectorPageIds.h"
 #include "settingsdlg/SettingsDlg.h"
 #include "settingsdlg/UpdatingScope.h"
 #include "settingsdlg/tCtrlList.h"
+#include "settingsdlg/tUnitsEdit.h"
 
 namespace ZR::Dlg {
 
@@ -23,9 +25,15 @@ bool& Sub_DetectorBase::Updating() noexcept { return Owner() ? Owner()->Updating
 void Sub_DetectorBase::Load() {
   UpdatingScope scope(Updating());
   if (!scope.Took()) return;
+  // The minimum peak height is the one value of the page in the channel's unit.
+  if (auto* const height = dynamic_cast<tUnitsEdit*>(Controls().FindCtrl(IDC_DET_HEIGHT)); height && Owner())
+    height->SetUnit(Owner()->ChannelUnits());
   LoadControls();
   Store();
   if (IsValid()) SchedulePreview(true);
+  if (mPreview && Owner())
+    mPreview->ShowChannelRange(static_cast<int32_t>(SettingsStore().GetLongValue(Doc::kSettingAnalysisChannel)),
+                               Owner()->Preview().words[12]);
 }
 
 void Sub_DetectorBase::SchedulePreview(bool immediate) {

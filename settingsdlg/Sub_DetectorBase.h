@@ -27,13 +27,16 @@ class Sub_DetectorBase : public Base::ZRSubDlgDA {
   Sub_DetectorBase(int dialogId, SettingsDlg* owner, IUnknown* hostDataDocument);
   ~Sub_DetectorBase() override;
 
-  // Refresh from the store: the controls loaded, stored and, when valid, previewed.
+  // Refresh from the store (the source channel changed): the controls take the channel's unit and
+  // are loaded, stored and, when valid, previewed; the preview's value axis takes the channel's range.
   void Load() override;
   void SchedulePreview(bool immediate) override;
   void UpdatePreview(bool wholeChannel) override;
   // Timer 107 fired: store, and rebuild the preview when the page is valid.
   void OnValueChanged() override;
   virtual void LoadControls() = 0;
+  // The page's own wrappers (a nested page keeps its own).
+  virtual tCtrlList& Controls() noexcept = 0;
 
   void SetupWindow() override;
   void CleanupWindow() override;

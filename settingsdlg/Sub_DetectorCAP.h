@@ -20,7 +20,7 @@ class Sub_DetectorCAP : public Sub_DetectorBase {
   bool IsValid() override;
   void LoadControls() override;
 
-  tCtrlList& Controls() noexcept { return mControls; }
+  tCtrlList& Controls() noexcept override { return mControls; }
 
  private:
   void OnHeightChange() { ChangeCycle(mControls, 1007, false); }

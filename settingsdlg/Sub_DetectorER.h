@@ -18,7 +18,7 @@ class Sub_DetectorER : public Sub_DetectorBase {
   void LoadControls() override;
 
   StimulusMethod& Method() noexcept { return mMethod; }
-  tCtrlList& Controls() noexcept { return mControls; }
+  tCtrlList& Controls() noexcept override { return mControls; }
 
  private:
   void OnMethodChange() { mMethod.OnChange(); }

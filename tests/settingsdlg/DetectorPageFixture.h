@@ -30,6 +30,7 @@ struct PreviewLog {
   std::vector<bool> sources;
   bool sampling = false;
   int stops = 0;
+  std::vector<int32_t> rangeChannels;  // the channels whose value range the axis was given
 };
 
 class CountingPreview : public ZR::Dlg::DetectionPreview {
@@ -39,7 +40,7 @@ class CountingPreview : public ZR::Dlg::DetectionPreview {
   void SetSamplingSource(bool whole) override { mLog.sources.push_back(whole); }
   void PlaceForPosition(uint32_t) override {}
   void SetViewPosition(int64_t, double) override {}
-  void ShowChannelRange(int32_t, uint32_t) override {}
+  void ShowChannelRange(int32_t channel, uint32_t) override { mLog.rangeChannels.push_back(channel); }
   bool IsSampling() override { return mLog.sampling; }
   void StopSampling() override {
     ++mLog.stops;

@@ -76,17 +76,35 @@ TEST_F(DetectorPagesTest, PreviewRebuildsOnceAfterTypingAndAtOnceAfterAClick) {
   EXPECT_EQ(mLog.stops, 1);  // closing the page stops the preview's sampling
 }
 
+// The new channel's settings, its unit at every height and its value range on the preview's axis.
 TEST_F(DetectorPagesTest, SourceChangeReloadsTheNewChannelAndRebuildsOnce) {
-  Run(1, {{2001, L"1"}, {1001, L"7"}, {2001, L"0"}, {1001, L"3"}}, [&](SettingsDlg& dialog) {
+  Run(1, {{2001, L"1"}, {1001, L"7"}, {1006, L"3e-11"}, {2001, L"0"}, {1001, L"3"}, {1006, L"0.002"}},
+      [&](SettingsDlg& dialog) {
     auto& page = *dialog.CurrentPage();
     EXPECT_EQ(ItemText(page, IDC_DET_WIDTH), L"3");
+    EXPECT_EQ(ItemText(page, IDC_DET_HEIGHT), L"2");
+    EXPECT_EQ(ItemText(page, IDC_DET_HEIGHT_UNIT), L"mV");
     const int start = mLog.updates;
+    mLog.rangeChannels.clear();
     SendMessageW(dialog.GetDlgItem(IDC_SET_SOURCE), CB_SETCURSEL, 1, 0);
     Notify(dialog, IDC_SET_SOURCE, CBN_SELCHANGE);
     EXPECT_EQ(mLog.updates, start + 1);
     EXPECT_EQ(dialog.Store().GetLongValue(2001), 1);
     EXPECT_EQ(ItemText(page, IDC_DET_WIDTH), L"7");
+    EXPECT_EQ(ItemText(page, IDC_DET_HEIGHT), L"30");
+    EXPECT_EQ(ItemText(page, IDC_DET_HEIGHT_UNIT), L"pA");
+    EXPECT_EQ(mLog.rangeChannels, std::vector<int32_t>{1});
   });
+  // The stimulus page nested in the evoked-response page shows the new unit too.
+  Run(3, {{2001, L"0"}}, [&](SettingsDlg& dialog) {
+    auto* page = dynamic_cast<ZR::Dlg::Sub_DetectorER*>(dialog.CurrentPage());
+    ASSERT_NE(page, nullptr);
+    SendMessageW(dialog.GetDlgItem(IDC_SET_SOURCE), CB_SETCURSEL, 1, 0);
+    Notify(dialog, IDC_SET_SOURCE, CBN_SELCHANGE);
+    EXPECT_EQ(ItemText(*page, IDC_DET_HEIGHT_UNIT), L"pA");
+    ASSERT_NE(nullptr, page->Method().Nested());
+    EXPECT_EQ(ItemText(*page->Method().Nested(), IDC_STIM_MIN_HEIGHT_UNIT), L"pA");
+  }, 4);
 }
 
 TEST_F(DetectorPagesTest, EvokedResponseMethodsChooseTheirNestedPage) {
