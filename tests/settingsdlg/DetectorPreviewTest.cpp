@@ -76,6 +76,8 @@ class DetectorPreviewTest : public doctest::ZRDocTest {
     int scripts = 0;
     mSeam.DialogScript = [&](OWL::TDialog& dialog) {
       if (dynamic_cast<ZR::SettingsWarningDlg*>(&dialog)) return;
+      // Other test programs share the display: the dialog stays above their windows.
+      SetWindowPos(dialog.GetHandle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
       dialog.ShowWindow(SW_SHOWNOACTIVATE);
       dialog.UpdateWindow();
       PumpMessages();
