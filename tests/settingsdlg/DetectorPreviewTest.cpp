@@ -6,7 +6,7 @@
 #include "settingsdlg/SettingsWarningDlg.h"
 #include "settingsdlg/Sub_DetectorBase.h"
 #include "tests/document/ZRDocFixture.h"
-#include "tests/support/PointInput.h"
+#include "tests/support/UserMouse.h"
 #include "tests/support/ScriptedModalSeam.h"
 
 #include <oleidl.h>
@@ -76,8 +76,6 @@ class DetectorPreviewTest : public doctest::ZRDocTest {
     int scripts = 0;
     mSeam.DialogScript = [&](OWL::TDialog& dialog) {
       if (dynamic_cast<ZR::SettingsWarningDlg*>(&dialog)) return;
-      // Other test programs share the display: the dialog stays above their windows.
-      SetWindowPos(dialog.GetHandle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
       dialog.ShowWindow(SW_SHOWNOACTIVATE);
       dialog.UpdateWindow();
       PumpMessages();
@@ -137,8 +135,7 @@ TEST_F(DetectorPreviewTest, ValueAxesFlankTheLaneAndADragRescalesIt) {
     double low = 0.0, high = 0.0;
     ASSERT_EQ(S_OK, pane->GetAxisRange(1, &low, &high));
     const POINT from = Centre(leftRect);
-    testsupport::DragWithLeftButton(from, POINT{from.x, from.y + 30});
-    PumpMessages();
+    user_mouse::Drag(from, POINT{from.x, from.y + 30});
     double draggedLow = 0.0, draggedHigh = 0.0;
     ASSERT_EQ(S_OK, pane->GetAxisRange(1, &draggedLow, &draggedHigh));
     EXPECT_NE(low, draggedLow);
