@@ -73,7 +73,9 @@ class TVF_TableViewMgr final : public ITableViewManager,
   }
   HRESULT STDMETHODCALLTYPE ShowRow(uint32_t sectionFlags, int32_t row) noexcept override {
     if (!mView) return E_FAIL;
-    if (mShowLatestRow) return S_OK;  // the latest row is kept in view already
+    // Row -1 is the latest row, which sampling asks for after every batch: it comes into view
+    // only while the user wants it to; otherwise the view stays where the user left it.
+    if (row < 0 && !mShowLatestRow) return S_OK;
     return ComTry([&] { mView->ShowRow(sectionFlags, row); });
   }
   HRESULT STDMETHODCALLTYPE SetShowLatestRow(uint32_t, VARIANT_BOOL on) noexcept override {

@@ -68,6 +68,7 @@ TEST_F(ZRDocOnlineTest, ViewsFollowOnlyTheLastEventAndOnlyWhenEventsCome) {
   ASSERT_EQ(S_OK, doc.GetTableViewManager(manager.Out()));
   ZR::TableViewData* const data = doc.GetTableViewData();
   ASSERT_EQ(S_OK, manager->CreateView(0, GetDesktopWindow(), nullptr, nullptr, data, data, nullptr, 0));
+  ASSERT_EQ(S_OK, manager->SetShowLatestRow(0, VARIANT_TRUE));  // as the user's snap button sets it
   host::Sampler sampler(mData.Get());
   ASSERT_EQ(S_OK, sampler.Start());
   ASSERT_EQ(S_OK, sampler.StartRecord(0.001));

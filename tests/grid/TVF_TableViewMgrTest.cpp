@@ -231,9 +231,13 @@ TEST_F(TableViewMgrTest, WindowOperationsMapColumnsAndFollowTheClient) {
   EXPECT_EQ(S_FALSE, mManager->CopyToDataPad(0)) << "the window's answer";
   EXPECT_EQ(S_OK, mManager->ShowRow(8, 4));
   EXPECT_EQ("show 4", mLog.Last());
+  EXPECT_EQ(S_OK, mManager->ShowRow(8, -1));
+  EXPECT_EQ("show 4", mLog.Last()) << "no latest row while the switch is off";
   EXPECT_EQ(S_OK, mManager->SetShowLatestRow(0, 5));
+  EXPECT_EQ(S_OK, mManager->ShowRow(8, -1));
+  EXPECT_EQ("show -1", mLog.Last()) << "the latest row while it is on";
   EXPECT_EQ(S_OK, mManager->ShowRow(8, 7));
-  EXPECT_EQ("latest 1", mLog.Last()) << "rows are not shown while the latest row is";
+  EXPECT_EQ("show 7", mLog.Last());
   mClient.Columns = 6;
   EXPECT_EQ(S_OK, mManager->RefreshColumns(0));
   EXPECT_EQ("columns 6", mLog.Last());

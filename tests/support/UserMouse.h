@@ -60,7 +60,7 @@ inline HWND Drag(POINT from, POINT to, int steps = 4) {
   return pressed;
 }
 
-// Drags a scroll bar control's thumb by a distance in pixels, down or right, kept inside the bar
+// Drags a scroll bar control's thumb by a distance in pixels (down or right when positive), kept inside the bar
 // (a pointer far off the bar puts the thumb back where it was). The control tracks
 // the mouse in a message loop of its own once pressed, so the move and the release are queued
 // for that loop first, as the system would queue them while the user drags.
@@ -73,8 +73,8 @@ inline void DragScrollThumb(HWND bar, int distance) {
   RECT client{};
   GetClientRect(bar, &client);
   const POINT from = vertical ? POINT{client.right / 2, along} : POINT{along, client.bottom / 2};
-  const POINT to = vertical ? POINT{from.x, std::min<LONG>(from.y + distance, client.bottom - 1)}
-                            : POINT{std::min<LONG>(from.x + distance, client.right - 1), from.y};
+  const POINT to = vertical ? POINT{from.x, std::clamp<LONG>(from.y + distance, 0, client.bottom - 1)}
+                            : POINT{std::clamp<LONG>(from.x + distance, 0, client.right - 1), from.y};
   PostMessageW(bar, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(to.x, to.y));
   PostMessageW(bar, WM_LBUTTONUP, 0, MAKELPARAM(to.x, to.y));
   Deliver(WM_LBUTTONDOWN, ScreenPoint(bar, from.x, from.y), MK_LBUTTON);

@@ -8,13 +8,16 @@
 #include "document/TableViewData.h"
 #include "document/ZRSettingIO.h"
 #include "grid/GridPane.h"
+#include "grid/GridScrollBar.h"
 #include "grid/GridSelection.h"
+#include "grid/GridSnapBar.h"
 #include "grid/GridTitleBar.h"
 #include "grid/RowNumbersPane.h"
 #include "grid/SigFigDialog.h"
 #include "grid/TVF_TableView.h"
 #include "host/app/DataPad.h"
 #include "host/data/RecordingReader.h"
+#include "host/data/Sampler.h"
 #include "host/framework/HostObservation.h"
 #include "host/view/ViewSite.h"
 #include "hostclient/DocViewIds.h"
@@ -62,25 +65,33 @@ class TableViewTest : public doctest::ZRDocTest {
     site->SetHostDocument(nullptr);
     doctest::ZRDocTest::TearDown();
   }
-  // The bundled ECG with its R waves analysed as cardiac peaks, as scripts/run does.
-  void OpenEcg() {
+  // The bundled ECG with its R waves analysed as cardiac peaks, as scripts/run does; sampled: an
+  // empty data file with its channels, analysed while the ECG (kept in mEcg) is sampled into it.
+  void OpenEcg(bool sampled = false) {
     const std::string here = __FILE__;
     const std::string ecg = "Z:" + here.substr(0, here.rfind("tests/views/")) + "data/ecg_mitbih100_mlii.csv";
-    mData = host::DataDocument::Create(host::ReadRecordingFile(ecg, {}));
+    mEcg = host::ReadRecordingFile(ecg, {});
+    host::Recording empty;
+    empty.channels = mEcg.channels;
+    mData = host::DataDocument::Create(sampled ? std::move(empty) : mEcg);
     mHost = host::HostDocument::Create(mData);
     ASSERT_EQ(S_OK, host::OpenCustomDocument(*mHost.Get(), L"Ondara Document", 0, mDocument));
     mDoc.Attach(ZR::Doc::ZRDoc::FromHostDocument(static_cast<IHostDocument*>(mHost.Get())));
     for (const auto& [id, text] : {std::pair<int32_t, const wchar_t*>{2000, L"1"}, {1006, L"0.0005"}, {1001, L"10"},
                                    {1036, L"f"}, {32, L"t"}})
       Set(id, text);
+    if (sampled) Set(2009, L"t");
   }
-  // The analysed recording (eight beats, or the ECG's) in a Table View of 500 x 400 pixels.
-  ZRTableViewEx& OpenView(bool ecg = false) {
+  // The analysed recording (eight beats, or the ECG's) in a Table View of 500 x 400 pixels;
+  // sampled: the view over the empty data file the ECG is about to be sampled into.
+  ZRTableViewEx& OpenView(bool ecg = false, bool sampled = false) {
     if (ecg)
-      OpenEcg();
+      OpenEcg(sampled);
     else
       Open(2);
-    EXPECT_EQ(S_OK, SendAnalyze());
+    if (!sampled) {
+      EXPECT_EQ(S_OK, SendAnalyze());
+    }
     mHost->SetDataPad(pad.Get());
     site->SetHostDocument(static_cast<IHostDocument*>(mHost.Get()));
     EXPECT_EQ(S_OK, site->OpenView(ZRTableViewEx::ViewMessageId(), view));
@@ -132,6 +143,7 @@ class TableViewTest : public doctest::ZRDocTest {
     return -1;
   }
 
+  host::Recording mEcg;
   HostPtr<host::ViewSite> site = host::ViewSite::Create();
   HostPtr<host::DataPad> pad = host::DataPad::Create();
   HostPtr<IDocView2> view;
@@ -210,6 +222,54 @@ TEST_F(TableViewTest, ClickingRowFiveOfTheEcgShowsItsEventInTheAnalysisView) {
   EXPECT_EQ(4u, mDoc->CurrentEvent());
   const std::wstring status = plot->StatusText().GetText();
   EXPECT_NE(std::wstring::npos, status.find(L"Event 5 of 760.")) << std::string(status.begin(), status.end());
+}
+
+TEST_F(TableViewTest, SampledBatchesShowTheLastRowOnlyWhileTheSnapButtonIsOn) {
+  OpenView(true, true);
+  TVF_Grid::EventGridControl& grid = table->MainGrid();
+  host::Sampler sampler(mData.Get());
+  ASSERT_EQ(S_OK, sampler.Start());
+  ASSERT_EQ(S_OK, sampler.StartRecord(mEcg.records[0].tickPeriod));
+  // Batches of ten seconds.
+  const int32_t batch = 3600;
+  int32_t sampled = 0;
+  auto sample = [&](int batches) {
+    for (int n = 0; n < batches; ++n, sampled += batch) {
+      std::vector<std::vector<float>> block;
+      for (const auto& channel : mEcg.records[0].samples)
+        block.emplace_back(channel->Samples() + sampled, channel->Samples() + sampled + batch);
+      ASSERT_EQ(S_OK, sampler.Append(block));
+      PumpMessages();
+    }
+  };
+  sample(4);
+  ASSERT_GT(grid.DataRowCount(), grid.Pane().PageRows()) << "more rows than a page";
+  EXPECT_EQ(0, grid.Pane().TopRow()) << "the switch is off at first";
+
+  // The snap button under the vertical bar, pressed by the user.
+  ASSERT_NE(nullptr, grid.SnapBar());
+  HWND const snap = grid.SnapBar()->Window().GetHandle();
+  RECT button{};
+  GetClientRect(snap, &button);
+  const POINT press = user_mouse::ScreenPoint(snap, button.right / 2, button.bottom / 2);
+  ASSERT_EQ(snap, user_mouse::Click(press));
+  ASSERT_TRUE(grid.ShowLatestRow);
+  for (int round = 0; round < 2; ++round) {
+    sample(1);
+    EXPECT_EQ(grid.DataRowCount(), grid.Pane().TopRow() + grid.Pane().VisibleRows())
+        << "the last row shows after every batch";
+  }
+
+  user_mouse::Click(press);
+  ASSERT_FALSE(grid.ShowLatestRow);
+  user_mouse::DragScrollThumb(grid.VScrollBar().GetHandle(), -1000);
+  ASSERT_EQ(0, grid.Pane().TopRow());
+  const int32_t rows = grid.DataRowCount();
+  sample(2);
+  EXPECT_GT(grid.DataRowCount(), rows);
+  EXPECT_EQ(0, grid.Pane().TopRow()) << "the view stays where the user left it";
+  EXPECT_EQ(S_OK, sampler.EndRecord());
+  EXPECT_EQ(S_OK, sampler.Stop());
 }
 
 TEST_F(TableViewTest, SelectAllSelectsBothSectionsAndIsDisabledWithoutRows) {
