@@ -68,8 +68,9 @@ class TVF_TableView final : private TableViewParent,
   bool HasColumns() const override { return mMain->HasColumns(); }
 
   // The table as text: the main block (selection or whole grid), an LF when both blocks hold
-  // text, the summary block. csvCells quotes cells as a CSV file needs.
-  std::wstring TableText(const wchar_t* separator, bool csvCells) const;
+  // text, the summary block. csvCells quotes cells as a CSV file needs; wholeTable leaves the
+  // selections aside and gives both whole grids (the summary when shown).
+  std::wstring TableText(const wchar_t* separator, bool csvCells, bool wholeTable = false) const;
   // The host's copy command: the table as TAB text on the clipboard.
   void CopyToClipboard();
   // The host's print commands: the grids holding a selection (all of them while whole-grid

@@ -116,9 +116,9 @@ std::wstring TVF_TableView::BlockText(const EventGridControl& grid, bool whole, 
   return out.str();
 }
 
-std::wstring TVF_TableView::TableText(const wchar_t* separator, bool csvCells) const {
-  const bool mainSelected = ValidSelection(*mMain) != nullptr;
-  const bool summarySelected = ValidSelection(*mSummary) != nullptr;
+std::wstring TVF_TableView::TableText(const wchar_t* separator, bool csvCells, bool wholeTable) const {
+  const bool mainSelected = !wholeTable && ValidSelection(*mMain) != nullptr;
+  const bool summarySelected = !wholeTable && ValidSelection(*mSummary) != nullptr;
   if (!mainSelected && !summarySelected) {
     const std::wstring summary = mSummaryShown ? BlockText(*mSummary, true, separator, csvCells) : std::wstring();
     return JoinTableBlocks(BlockText(*mMain, true, separator, csvCells), summary);
@@ -150,7 +150,9 @@ HRESULT TVF_TableView::ExportCsv(QOR::IQORString* fileName) {
   if (fileName) name = QOR::String(fileName).GetText();
   if (name.empty()) name = AskCsvFileName(GetHandle());
   if (name.empty()) return E_FAIL;
-  return WriteCsvFile(name.c_str(), TableText(gListSeparator(), true), HostLanguage());
+  // A file is the whole table: the current event's row is always selected, and a selection is
+  // what the clipboard copy is for.
+  return WriteCsvFile(name.c_str(), TableText(gListSeparator(), true, true), HostLanguage());
 }
 
 HRESULT TVF_TableView::CopyToDataPad() {
