@@ -10,18 +10,43 @@
 
 namespace user_mouse {
 
-// The screen point of a client point of window.
+// The top-level window the user last looked at (see ScreenPoint).
+inline HWND& WatchedWindow() {
+  static HWND watched = nullptr;
+  return watched;
+}
+
+// Raises the watched window above the windows of other programs that may share the display
+// (test programs run side by side), as the user keeps the window being worked in on top.
+inline void RaiseWatched() {
+  if (IsWindow(WatchedWindow()))
+    SetWindowPos(WatchedWindow(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+// The screen point of a client point of window, whose top-level window the user now watches.
 inline POINT ScreenPoint(HWND window, int x, int y) {
+  WatchedWindow() = GetAncestor(window, GA_ROOT);
+  RaiseWatched();
   POINT p{x, y};
   ClientToScreen(window, &p);
   return p;
 }
 
-// Sends one mouse message where the system would; answers the window that got it (null: none).
+// Sends one mouse message where the system would; answers the window that got it (null: none,
+// or a window of another program, which gets nothing).
 inline HWND Deliver(UINT message, POINT screen, WPARAM keys) {
+  const auto ours = [](HWND window) {
+    DWORD process = 0;
+    return window && GetWindowThreadProcessId(window, &process) && process == GetCurrentProcessId();
+  };
   HWND target = GetCapture();
-  if (!target) target = WindowFromPoint(screen);
-  if (!target) return nullptr;
+  // Another program may raise a window of its own between the raise and the look-up.
+  for (int attempt = 0; !target && attempt < 5; ++attempt) {
+    RaiseWatched();
+    HWND const under = WindowFromPoint(screen);
+    if (ours(under)) target = under;
+  }
+  if (!ours(target)) return nullptr;
   POINT client = screen;
   ScreenToClient(target, &client);
   SendMessageW(target, message, keys, MAKELPARAM(client.x, client.y));
@@ -60,10 +85,11 @@ inline HWND Drag(POINT from, POINT to, int steps = 4) {
   return pressed;
 }
 
-// Drags a scroll bar control's thumb by a distance in pixels (down or right when positive), kept inside the bar
-// (a pointer far off the bar puts the thumb back where it was). The control tracks
+// Drags a scroll bar control's thumb by a distance in pixels (down or right when positive), kept
+// inside the bar (a pointer far off the bar puts the thumb back where it was). The control tracks
 // the mouse in a message loop of its own once pressed, so the move and the release are queued
-// for that loop first, as the system would queue them while the user drags.
+// for that loop first, as the system would queue them while the user drags; the press goes to
+// the bar itself, whatever another program shows over it.
 inline void DragScrollThumb(HWND bar, int distance) {
   SCROLLBARINFO info{};
   info.cbSize = sizeof info;
@@ -77,7 +103,8 @@ inline void DragScrollThumb(HWND bar, int distance) {
                             : POINT{std::clamp<LONG>(from.x + distance, 0, client.right - 1), from.y};
   PostMessageW(bar, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(to.x, to.y));
   PostMessageW(bar, WM_LBUTTONUP, 0, MAKELPARAM(to.x, to.y));
-  Deliver(WM_LBUTTONDOWN, ScreenPoint(bar, from.x, from.y), MK_LBUTTON);
+  SendMessageW(bar, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(from.x, from.y));
+  PumpMessages();
 }
 
 }  // namespace user_mouse
