@@ -1,6 +1,8 @@
 // The minimum peak height's numbers.
 #include "settingsdlg/MinPeakHeightValue.h"
 
+#include "base/ClassicNumber.h"
+
 #include <cfloat>
 #include <cmath>
 #include <cwchar>
@@ -29,8 +31,9 @@ double ReadNumber(const std::wstring& text, wchar_t decimalSeparator, bool* comp
   for (wchar_t& c : mapped)
     if (c == decimalSeparator) c = L'.';
   const wchar_t* const start = mapped.c_str();
-  wchar_t* end = nullptr;
-  const double value = std::wcstod(start, &end);
+  const wchar_t* end = nullptr;
+  // Not wcstod: the C runtime's numeric locale is the user's, which may want ',' instead.
+  const double value = QOR::ReadClassicNumber(start, &end);
   if (complete) *complete = mapped.empty() || (end != start && *end == L'\0');
   return end == start ? 0.0 : value;
 }

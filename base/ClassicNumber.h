@@ -1,0 +1,14 @@
+// Reading a decimal number in the classic notation ('.' as the decimal point), whatever locale
+// the C runtime has been given.
+#pragma once
+
+namespace QOR {
+
+// Reads the longest number at the start of text as wcstod does in the "C" locale: leading
+// blanks, an optional sign, digits with an optional '.' and fraction (one digit at least), an
+// optional exponent ('e' or 'E', optional sign, digits). No "inf", "nan" or hexadecimal forms.
+// end (may be null) gets the first unit not read, text itself when no number is there; the
+// value is then 0. Beyond the range of double the answer is +-HUGE_VAL.
+double ReadClassicNumber(const wchar_t* text, const wchar_t** end) noexcept;
+
+}  // namespace QOR
