@@ -8,6 +8,11 @@
 
 class AnalysisView;
 
+// The scroll position whose low 16 bits a thumb message carries, taken as the one of that kind
+// nearest to reference (a position known from the same drag): a message carries only 16 bits of
+// a range that can reach 32. At least 0.
+int32_t ThumbPositionNear(uint16_t carried, int32_t reference) noexcept;
+
 class AnalysisScrollBar final : public OWL::TScrollBar {
  public:
   static constexpr int kControlId = 100;
@@ -18,24 +23,26 @@ class AnalysisScrollBar final : public OWL::TScrollBar {
   void SBLineDown() override { OnScrollCode(SB_LINEDOWN); }
   void SBPageUp() override { OnScrollCode(SB_PAGEUP); }
   void SBPageDown() override { OnScrollCode(SB_PAGEDOWN); }
-  void SBThumbPosition(int) override { OnScrollCode(SB_THUMBPOSITION); }
-  void SBThumbTrack(int) override { OnScrollCode(SB_THUMBTRACK); }
+  void SBThumbPosition(int thumbPos) override { OnScrollCode(SB_THUMBPOSITION, thumbPos); }
+  void SBThumbTrack(int thumbPos) override { OnScrollCode(SB_THUMBTRACK, thumbPos); }
   void SBTop() override { OnScrollCode(SB_TOP); }
   void SBBottom() override { OnScrollCode(SB_BOTTOM); }
   void SBEndScroll() override { OnScrollCode(SB_ENDSCROLL); }
 
   // The one handler of every scroll code: the new current event goes to the document with the
-  // Table View's row selection; the end of a scroll moves the host's view to it.
-  void OnScrollCode(UINT code);
+  // Table View's row selection; the end of a scroll moves the host's view to it. thumbPos is
+  // what a thumb message carries.
+  void OnScrollCode(UINT code, int thumbPos = 0);
 
   bool Tracking() const noexcept { return mTracking; }
   int32_t LastEvent() const noexcept { return mLastEvent; }
   void SetLastEvent(int32_t event) noexcept { mLastEvent = event; }
 
  private:
-  void OnThumb(UINT code, int32_t page);
+  void OnThumb(UINT code, int thumbPos, int32_t page);
 
   AnalysisView& mView;
   int32_t mLastEvent = 0;
+  int32_t mTrackPosition = 0;  // the thumb's position at the last tracking step of this drag
   bool mTracking = false;
 };

@@ -89,8 +89,9 @@ class AnalysisViewTest : public doctest::ZRDocTest {
     MSG msg{window->GetHandle(), message, key, 0, 0, {0, 0}};
     EXPECT_TRUE(OWL::TWindow::PreProcessMessage(msg));
   }
-  void Scroll(UINT code) {
-    window->SendMessage(WM_HSCROLL, MAKEWPARAM(code, 0), reinterpret_cast<LPARAM>(window->ScrollBar().GetHandle()));
+  void Scroll(UINT code, WORD thumbPos = 0) {
+    window->SendMessage(WM_HSCROLL, MAKEWPARAM(code, thumbPos),
+                        reinterpret_cast<LPARAM>(window->ScrollBar().GetHandle()));
   }
   uint32_t Current() { return mDoc->CurrentEvent(); }
 

@@ -86,13 +86,52 @@ TEST_F(AnalysisViewTest, ThumbTracksIntoPagesAndSnapsWhenLetGo) {
   EXPECT_EQ(5u, Current());
   EXPECT_TRUE(v.ScrollBar().Tracking());
   EXPECT_EQ(5 * p + 10, v.ScrollBar().GetPosition()) << "the thumb stays while dragged";
-  info.nPos = 7 * p + 3;
-  v.ScrollBar().SetScrollInfo(info, false);
-  Scroll(SB_THUMBPOSITION);
-  EXPECT_EQ(7u, Current());
+  Scroll(SB_THUMBPOSITION, static_cast<WORD>(7 * p + 3));
+  EXPECT_EQ(7u, Current()) << "where the message says the thumb was let go";
   EXPECT_EQ(7 * p, v.ScrollBar().GetPosition()) << "snapped to the event's page";
   Scroll(SB_ENDSCROLL);
   EXPECT_FALSE(v.ScrollBar().Tracking());
+}
+
+// The thumb's middle, in the bar's client coordinates.
+static int ThumbMiddle(HWND bar) {
+  SCROLLBARINFO info{};
+  info.cbSize = sizeof info;
+  GetScrollBarInfo(bar, OBJID_CLIENT, &info);
+  return (info.xyThumbTop + info.xyThumbBottom) / 2;
+}
+
+TEST_F(AnalysisViewTest, TheEventUnderADraggedThumbStaysCurrentWhenLetGo) {
+  AnalysisView& v = OpenView();
+  HWND const bar = v.ScrollBar().GetHandle();
+  mDoc->SetCurrentEvent(1, 0);
+  const size_t shown = mHost->RecordingView().Comments().size();
+  user_mouse::DragScrollThumb(bar, 300);
+  const uint32_t dragged = Current();
+  EXPECT_GE(dragged, 5u) << "the thumb went right by half the bar";
+  EXPECT_FALSE(v.ScrollBar().Tracking());
+  EXPECT_EQ(static_cast<int>(dragged) * v.ScrollPage(), v.ScrollBar().GetPosition()) << "snapped to its page";
+  EXPECT_NE(std::wstring::npos, StatusOf(v.StatusText()).find(L", Event " + std::to_wstring(dragged + 1) + L" of 10."));
+  ASSERT_EQ(shown + 1, mHost->RecordingView().Comments().size()) << "the host's view followed once, when let go";
+  EXPECT_EQ(L"ZR: Peak " + std::to_wstring(dragged + 1), mHost->RecordingView().Comments().back().text);
+  // A view so wide that the range passes 16 bits: the last event's position is above 65535.
+  MoveWindow(v.GetHandle(), 0, 0, 8000, 400, TRUE);
+  ASSERT_GT(static_cast<int64_t>(v.ScrollPage()) * 9, 0xFFFF);
+  mDoc->SetCurrentEvent(0, 0);
+  user_mouse::DragScrollThumb(bar, 7900 - ThumbMiddle(bar));
+  EXPECT_EQ(9u, Current()) << "the message's 16 bits widened by the tracked position";
+}
+
+TEST(AnalysisScrollBar, ThumbPositionNearWidensSixteenBitsByTheReference) {
+  const struct {
+    uint16_t carried;
+    int32_t reference;
+    int32_t expected;
+  } cases[] = {{4203, 3010, 4203},        {6464, 71000, 72000},  {65000, 66000, 65000},
+               {100, 65500, 65636},       {0, 0, 0},             {65535, 10, 0},
+               {0xFFFF, INT_MAX, INT_MAX}, {1, 0x7FFFFFF0, INT_MAX}};
+  for (const auto& c : cases)
+    EXPECT_EQ(c.expected, ThumbPositionNear(c.carried, c.reference)) << c.carried << " near " << c.reference;
 }
 
 TEST_F(AnalysisViewTest, ScrollPageFitsThirtyTwoBitsAndAViewWithoutWidthIgnoresTheThumb) {
