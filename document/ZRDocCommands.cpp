@@ -219,11 +219,18 @@ void ZRDoc::RunSettingsDialog(int page, OWL::TWindow* parent) {
     ShowMessage(IDS_ZR_NO_PERIODIX, MB_ICONHAND, frame ? frame->GetHandle() : nullptr);
     return;
   }
-  // The previews open over the display span the analysis suggests.
+  // The previews open over the display span the analysis suggests, from the selection's start.
   Dlg::PreviewSetup preview;
   const double span = ExtLib::ChooseDisplaySpan(DataDocument());
   static_assert(sizeof span == 2 * sizeof preview.words[2]);
   std::memcpy(&preview.words[2], &span, sizeof span);
+  TickPosition start;
+  if (ExtLib::GetSelectionStart(DataDocument(), &start) && start.record >= 0 && start.tick >= 0) {
+    const int64_t position = start.tick;
+    static_assert(sizeof position == 2 * sizeof preview.words[0]);
+    std::memcpy(&preview.words[0], &position, sizeof position);
+    preview.words[12] = static_cast<uint32_t>(start.record);
+  }
   const Dlg::PagePreviewScope previews;
   Dlg::SettingsDlg dialog(parent ? parent : frame, HostDataDocument(), page, preview);
   if (dialog.Execute() != IDOK) return;

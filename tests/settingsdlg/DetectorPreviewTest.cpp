@@ -4,6 +4,7 @@
 #include "settingsdlg/PagePreviews.h"
 #include "settingsdlg/SettingsDlg.h"
 #include "settingsdlg/SettingsWarningDlg.h"
+#include "hostapi/Selection.h"
 #include "settingsdlg/Sub_DetectorBase.h"
 #include "tests/document/ZRDocFixture.h"
 #include "tests/support/UserMouse.h"
@@ -72,8 +73,14 @@ class DetectorPreviewTest : public doctest::ZRDocTest {
   // script runs on its Detector page.
   void RunOnDetectorPage(const std::function<void(SettingsDlg&, OWL::TWindow& page)>& script) {
     Open(1, 20000);
+    ExpectScript(script);
     const ZR::Dlg::PagePreviewScope previews;
-    int scripts = 0;
+    SettingsDlg dialog(nullptr, static_cast<IHostDocument*>(mHost.Get()), 0, ZR::Dlg::PreviewSetup{});
+    dialog.Execute();
+  }
+  // The script runs on the Detector page of the next settings dialog opened, once.
+  void ExpectScript(const std::function<void(SettingsDlg&, OWL::TWindow& page)>& script) {
+    mScripts = 0;
     mSeam.DialogScript = [&](OWL::TDialog& dialog) {
       if (dynamic_cast<ZR::SettingsWarningDlg*>(&dialog)) return;
       dialog.ShowWindow(SW_SHOWNOACTIVATE);
@@ -81,14 +88,16 @@ class DetectorPreviewTest : public doctest::ZRDocTest {
       PumpMessages();
       auto& settings = static_cast<SettingsDlg&>(dialog);
       script(settings, *settings.CurrentPage());
-      ++scripts;
+      ++mScripts;
     };
-    SettingsDlg dialog(nullptr, static_cast<IHostDocument*>(mHost.Get()), 0, ZR::Dlg::PreviewSetup{});
-    dialog.Execute();
-    EXPECT_EQ(1, scripts);
+  }
+  void TearDown() override {
+    EXPECT_EQ(1, mScripts) << "the script ran once";
+    doctest::ZRDocTest::TearDown();
   }
 
   ScriptedModalSeam mSeam;
+  int mScripts = 0;
 };
 
 }  // namespace
@@ -143,4 +152,23 @@ TEST_F(DetectorPreviewTest, ValueAxesFlankTheLaneAndADragRescalesIt) {
     EXPECT_NEAR(high - low, draggedHigh - draggedLow, 1e-9 * (high - low));
     EXPECT_EQ(nullptr, GetCapture());
   });
+}
+
+// The settings command opens the previews over the host's selection: its first tick at the left
+// edge, at a zoom of a four-hundredth of its length per pixel.
+TEST_F(DetectorPreviewTest, TheSettingsCommandOpensThePreviewOverTheSelection) {
+  ZR::Doc::ZRDoc& document = Open(1, 20000);
+  QOR::ComPtr<IHostSelection> selection;
+  ASSERT_EQ(S_OK, mData->GetSelection(selection.Out()));
+  ASSERT_EQ(S_OK, selection->SetRange(HostPosition{0, 12000}, HostPosition{0, 16000}));
+  ExpectScript([&](SettingsDlg&, OWL::TWindow& page) {
+    ScrivoDraw::PreviewDataWinWButtons* const pane = PreviewWindowOf(page.GetHandle());
+    ASSERT_NE(nullptr, pane);
+    int32_t start = -1;
+    ASSERT_EQ(S_OK, pane->GetVisibleStart(&start));
+    EXPECT_EQ(12000, start);
+    const ScrivoDraw::PaneRational scaling = pane->GetHorizontalScaling();
+    EXPECT_EQ(10, scaling.numerator / scaling.denominator);
+  });
+  document.RunSettingsDialog(0, nullptr);
 }
