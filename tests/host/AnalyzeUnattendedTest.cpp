@@ -90,4 +90,14 @@ TEST_F(AnalyzeUnattended, DamagedDocumentsFileIsNamedWithWhatIsWrongAndKept) {
   DeleteFileW(documents.c_str());
 }
 
+// Without events the Table View has no summary rows: the heading, the empty line, the heading.
+TEST_F(AnalyzeUnattended, AnalysisWithoutEventsPrintsTheHeadingTwice) {
+  ASSERT_TRUE(testsupport::HostBuilt());
+  const RunResult run = Analyze(L"--type 1 --height 5");
+  EXPECT_EQ(0u, run.exitCode) << run.output;
+  const std::string heading = run.output.substr(0, run.output.find("\r\n") + 2);
+  EXPECT_EQ(0u, heading.find("\tRMP (V)\tAPA (V)\t")) << run.output;
+  EXPECT_EQ(heading + "\r\n" + heading, run.output);
+}
+
 }  // namespace
