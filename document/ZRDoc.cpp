@@ -257,15 +257,17 @@ HRESULT STDMETHODCALLTYPE ZRDoc::GetSinkInfo(uint32_t* options, uint16_t* channe
   return S_OK;
 }
 
+// The last two sink slots answer the values the host expects of this document's sink; what the
+// host makes of them is its own business.
 HRESULT STDMETHODCALLTYPE ZRDoc::GetPriority(int32_t* priority) noexcept {
   if (!priority) return E_POINTER;
-  *priority = 0;
+  *priority = 200;
   return S_OK;
 }
 
 HRESULT STDMETHODCALLTYPE ZRDoc::GetUpdatePercent(int32_t* percent) noexcept {
   if (!percent) return E_POINTER;
-  *percent = 100;
+  *percent = static_cast<int32_t>(0x80000000u);
   return S_OK;
 }
 

@@ -117,4 +117,17 @@ TEST_F(ZRDocOnlineTest, UnsampledRecordsAreSkippedAndARecordStartWithoutARecordF
   EXPECT_EQ(1, doc.GetCycleDetector()->GetEvent(0).recordIndex);
 }
 
+// The sink's slots 13 and 14, called through the table as the host calls them.
+TEST_F(ZRDocOnlineTest, LastSinkSlotsAnswerTheHostsValues) {
+  const host::Recording recording = doctest::CardiacRecording(1, 100);
+  IOnlineDataSink* const sink = &OpenEmptyOnline(recording);
+  using Slot = HRESULT(STDMETHODCALLTYPE*)(IOnlineDataSink*, int32_t*);
+  void* const* const table = *reinterpret_cast<void* const* const*>(sink);
+  int32_t value = 0;
+  EXPECT_EQ(S_OK, reinterpret_cast<Slot>(table[13])(sink, &value));
+  EXPECT_EQ(200, value);
+  EXPECT_EQ(S_OK, reinterpret_cast<Slot>(table[14])(sink, &value));
+  EXPECT_EQ(0x80000000u, static_cast<uint32_t>(value));
+}
+
 }  // namespace
