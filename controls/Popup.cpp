@@ -3,6 +3,7 @@
 
 #include "platform/owl/TDC.h"
 #include "platform/owl/TGadgetWindow.h"
+#include "platform/uihelpers/ApplicationVisible.h"
 
 namespace QOR {
 
@@ -48,9 +49,10 @@ POINT Popup::PlaceInWorkArea(POINT position, SIZE size, const RECT& workArea) no
   return place;
 }
 
+// Created in any case, shown only while the host application shows itself.
 bool Popup::Create() {
   OWL::TWindow::Create();
-  ShowWindow(SW_SHOWNOACTIVATE);
+  if (QOR::IsApplicationVisible()) ShowWindow(SW_SHOWNOACTIVATE);
   return true;
 }
 

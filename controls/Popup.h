@@ -19,8 +19,9 @@ class Popup : public OWL::TWindow {
   static constexpr int kCursorOffsetX = -3;
   static constexpr int kCursorOffsetY = 19;
 
-  // Creates and shows the tip with its top-left corner near position (screen pixels, moved by
-  // (2, 2)); parent owns the popup window but not this object.
+  // Creates the tip with its top-left corner near position (screen pixels, moved by (2, 2)) and
+  // shows it while the host application is visible; parent owns the popup window but not this
+  // object.
   Popup(const OWL::TPoint& position, OWL::TWindow* parent, const String& text);
   ~Popup() override;
 

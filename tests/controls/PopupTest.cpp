@@ -1,6 +1,8 @@
 // QOR::Popup: placing the tip inside the work area, wrapping, and the window it makes.
 #include "controls/Popup.h"
 
+#include "tests/support/HostApplicationSettings.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -43,6 +45,18 @@ TEST(Popup, ShowsWithoutActivationInsideTheWorkArea) {
   RECT const place = tip.GetWindowRect();
   EXPECT_LE(place.right, work.right - 10);
   EXPECT_LT(place.bottom, work.bottom - 5);
+}
+
+TEST(Popup, IsMadeButNotShownWhileTheHostApplicationIsHidden) {
+  ASSERT_EQ(testsupport::SetHostApplicationVisible(false), S_OK);
+  {
+    QOR::Popup hidden(OWL::TPoint(100, 100), nullptr, L"Get dialog help");
+    EXPECT_TRUE(hidden.IsWindow());
+    EXPECT_FALSE(hidden.IsWindowVisible());
+  }
+  ASSERT_EQ(testsupport::SetHostApplicationVisible(true), S_OK);
+  QOR::Popup shown(OWL::TPoint(100, 100), nullptr, L"Get dialog help");
+  EXPECT_TRUE(shown.IsWindowVisible());
 }
 
 }  // namespace

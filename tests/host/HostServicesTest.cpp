@@ -4,6 +4,7 @@
 #include "hostapi/ClassRegistry.h"
 #include "hostapi/FrameworkSubject.h"
 #include "hostapi/HostApplication.h"
+#include "hostapi/HostSettings.h"
 #include "hostapi/ObjectFactory.h"
 #include "hostapi/ObserverRegistry.h"
 #include "hostapi/TypeRegistry.h"
@@ -12,6 +13,7 @@
 
 #include <gtest/gtest.h>
 #include <objbase.h>
+#include <oleauto.h>
 
 namespace {
 
@@ -146,6 +148,38 @@ TEST_F(HostServices, SlotsSitWhereTheHostExpectsThem) {
                                           reinterpret_cast<void**>(&service)));
   service->Release();
   classes->Release();
+}
+
+// The host's own settings: the application starts visible; a value kept is given back as a copy;
+// unknown keys answer S_FALSE and empty; both slots sit where the module calls them.
+TEST_F(HostServices, SettingsKeepValuesByKeyAndTheApplicationStartsVisible) {
+  IClassRegistry* const classes = ClassObject<IClassRegistry>(CLSID_LumoFrameWork, IID_IClassRegistry);
+  ASSERT_NE(nullptr, classes);
+  IHostSettings* settings = nullptr;
+  ASSERT_EQ(S_OK, classes->GetClassObject(kSettingsServiceId, IID_IHostSettings, reinterpret_cast<void**>(&settings)));
+  classes->Release();
+  using GetFn = HRESULT(STDMETHODCALLTYPE*)(void*, const wchar_t*, VARIANT*);
+  using SetFn = HRESULT(STDMETHODCALLTYPE*)(void*, const wchar_t*, const VARIANT*);
+  VARIANT value;
+  VariantInit(&value);
+  ASSERT_EQ(S_OK, Slot<GetFn>(settings, 3)(settings, kApplicationVisibleKey, &value));
+  EXPECT_EQ(VT_BOOL, value.vt);
+  EXPECT_EQ(VARIANT_TRUE, value.boolVal);
+  VARIANT text;
+  VariantInit(&text);
+  text.vt = VT_BSTR;
+  text.bstrVal = SysAllocString(L"kept");
+  ASSERT_EQ(S_OK, Slot<SetFn>(settings, 4)(settings, L"test\\text", &text));
+  VariantClear(&text);
+  ASSERT_EQ(S_OK, settings->GetValue(L"test\\text", &value));
+  ASSERT_EQ(VT_BSTR, value.vt);
+  EXPECT_STREQ(L"kept", value.bstrVal);
+  VariantClear(&value);
+  EXPECT_EQ(S_FALSE, settings->GetValue(L"test\\missing", &value));
+  EXPECT_EQ(VT_EMPTY, value.vt);
+  EXPECT_EQ(E_POINTER, settings->GetValue(nullptr, &value));
+  EXPECT_EQ(E_POINTER, settings->SetValue(L"test\\text", nullptr));
+  settings->Release();
 }
 
 }  // namespace
