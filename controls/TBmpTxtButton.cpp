@@ -10,6 +10,7 @@
 #include "platform/owl/TFont.h"
 #include "platform/owl/TMemoryDC.h"
 #include "platform/owl/TModule.h"
+#include "platform/uihelpers/Colours.h"
 #include "platform/owl/TUIBorder.h"
 #include "platform/owl/TUIFace.h"
 
@@ -146,7 +147,7 @@ void TBmpTxtButton::PaintButton(OWL::TDC& dc, const OWL::TRect& rect) {
 void TBmpTxtButton::PaintFace(OWL::TDC& dc, const OWL::TRect& face) { PaintContent(dc, face, false); }
 
 void TBmpTxtButton::PaintContent(OWL::TDC& dc, const OWL::TRect& face, bool themed) {
-  if (!themed) dc.FillRect(face, OWL::TBrush(OWL::TColor::Sys3dFace));
+  if (!themed) dc.FillRect(face, OWL::TBrush(OWL::TColor(QOR::ControlSystemColours()[QOR::kBtnFace])));
   if (mGlyphChanged) {
     mGlyphChanged = false;
     BuildCelArray();
@@ -240,8 +241,8 @@ void TBmpTxtButton::PaintFocusRect(OWL::TDC& dc, const OWL::TRect& face) {
   if (mUnthemed && mThemeClass == kToolbarClass) {
     HDC const hdc = dc.GetHDC();
     RECT const r = face;
-    HBRUSH const light = GetSysColorBrush(COLOR_3DHILIGHT);
-    HBRUSH const shadow = GetSysColorBrush(COLOR_3DSHADOW);
+    const OWL::TBrush light(OWL::TColor(QOR::ControlSystemColours()[QOR::kBtnHighlight]));
+    const OWL::TBrush shadow(OWL::TColor(QOR::ControlSystemColours()[QOR::kBtnShadow]));
     RECT const top{r.left, r.top, r.right, r.top + 1};
     RECT const left{r.left, r.top, r.left + 1, r.bottom};
     RECT const right{r.right - 1, r.top, r.right, r.bottom};

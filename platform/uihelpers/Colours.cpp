@@ -18,20 +18,26 @@ COLORREF LightenColour(COLORREF colour, double factor) noexcept {
   return RGB(Lighten(r, delta), Lighten(g, delta), Lighten(b, delta));
 }
 
-static std::array<COLORREF, 6>& Table() noexcept {
-  static std::array<COLORREF, 6> table = {};
-  return table;
+// Table 0 for the trace drawing, table 1 for the controls.
+static std::array<COLORREF, 6>& Table(int which) noexcept {
+  static std::array<COLORREF, 6> tables[2] = {};
+  return tables[which];
 }
 
 void InitSystemColours() noexcept {
-  Table() = {GetSysColor(COLOR_BTNTEXT), GetSysColor(COLOR_BTNSHADOW), GetSysColor(COLOR_BTNFACE),
-             GetSysColor(COLOR_BTNHIGHLIGHT), RGB(255, 255, 255), GetSysColor(COLOR_WINDOW)};
+  Table(0) = {GetSysColor(COLOR_BTNTEXT), GetSysColor(COLOR_BTNSHADOW), GetSysColor(COLOR_BTNFACE),
+              GetSysColor(COLOR_BTNHIGHLIGHT), RGB(255, 255, 255), GetSysColor(COLOR_WINDOW)};
+  Table(1) = Table(0);
 }
 
-const std::array<COLORREF, 6>& SystemColours() noexcept {
+static const std::array<COLORREF, 6>& Filled(int which) noexcept {
   static bool const filled = (InitSystemColours(), true);
   (void)filled;
-  return Table();
+  return Table(which);
 }
+
+const std::array<COLORREF, 6>& SystemColours() noexcept { return Filled(0); }
+
+const std::array<COLORREF, 6>& ControlSystemColours() noexcept { return Filled(1); }
 
 }  // namespace QOR

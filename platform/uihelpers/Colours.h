@@ -13,9 +13,11 @@ namespace QOR {
 COLORREF LightenColour(COLORREF colour, double factor) noexcept;
 
 // COLOR_BTNTEXT, COLOR_BTNSHADOW, COLOR_BTNFACE, COLOR_BTNHIGHLIGHT, white, COLOR_WINDOW, as
-// read by the last InitSystemColours (run at start-up and again after a colour change).
+// read by the last InitSystemColours (run at start-up and again after a colour change), which
+// fills two tables alike: one for the trace drawing's frames, one for the controls' classic look.
 enum SystemColourIndex { kBtnText, kBtnShadow, kBtnFace, kBtnHighlight, kWhite, kWindow };
 void InitSystemColours() noexcept;
 const std::array<COLORREF, 6>& SystemColours() noexcept;
+const std::array<COLORREF, 6>& ControlSystemColours() noexcept;
 
 }  // namespace QOR

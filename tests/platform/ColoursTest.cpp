@@ -28,6 +28,17 @@ TEST(Colours, LightenTowardGreyAndReadTheSystemColours) {
   EXPECT_EQ(QOR::SystemColours()[QOR::kWhite], RGB(255, 255, 255));
 }
 
+// Both tables hold the same six colours in order.
+TEST(Colours, BothSystemColourTablesHoldTheSameSixColours) {
+  QOR::InitSystemColours();
+  const COLORREF wanted[] = {GetSysColor(COLOR_BTNTEXT),      GetSysColor(COLOR_BTNSHADOW), GetSysColor(COLOR_BTNFACE),
+                             GetSysColor(COLOR_BTNHIGHLIGHT), RGB(255, 255, 255),           GetSysColor(COLOR_WINDOW)};
+  for (size_t i = 0; i < 6; ++i) {
+    EXPECT_EQ(QOR::SystemColours()[i], wanted[i]) << i;
+    EXPECT_EQ(QOR::ControlSystemColours()[i], wanted[i]) << i;
+  }
+}
+
 TEST(ColourPalettes, ChoiceFollowsScreenDepthAndCallerKind) {
   QOR::PaletteChoice const eightBit = QOR::ChoosePalette(8, true);
   EXPECT_EQ(eightBit.total, 12);
