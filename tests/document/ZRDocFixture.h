@@ -11,6 +11,7 @@
 #include "enumerators/framework/EnumeratorClassList.h"
 #include "host/app/HostProgress.h"
 #include "host/data/HostDocument.h"
+#include "host/data/RecordingReader.h"
 #include "host/formula/FormulaEnumClass.h"
 #include "host/view/CustomDocuments.h"
 #include "hostapi/MessageFactory.h"
@@ -115,6 +116,16 @@ class ZRDocTest : public doctest::DocumentTest {
     EXPECT_EQ(S_OK, host::OpenCustomDocument(*mHost.Get(), L"Ondara Document", 0, mDocument));
     mDoc.Attach(ZRDoc::FromHostDocument(static_cast<IHostDocument*>(mHost.Get())));
     EXPECT_NE(nullptr, mDoc.Get());
+    return *mDoc.Get();
+  }
+  // The bundled ECG (data/) with the settings scripts/run gives it: its R waves as cardiac peaks.
+  ZRDoc& OpenEcg() {
+    const std::string here = __FILE__;
+    const std::string ecg = "Z:" + here.substr(0, here.rfind("tests/document/")) + "data/ecg_mitbih100_mlii.csv";
+    OpenOver(host::ReadRecordingFile(ecg, {}));
+    for (const auto& [id, text] : {std::pair<int32_t, const wchar_t*>{2000, L"1"}, {1006, L"0.0005"}, {1001, L"10"},
+                                   {1036, L"f"}, {32, L"t"}})
+      Set(id, text);
     return *mDoc.Get();
   }
   void Set(int32_t id, const wchar_t* text) { EXPECT_EQ(S_OK, mDoc->SetSettingText(id, text)) << id; }

@@ -6,13 +6,12 @@
 #include "grid/TVF_TableView.h"
 #include "host/app/ViewOutputs.h"
 #include "host/app/WindowPicture.h"
-#include "host/data/RecordingReader.h"
 #include "host/framework/HostObservation.h"
 #include "host/framework/PrintPreviewPages.h"
 #include "host/view/ViewSite.h"
 #include "hostapi/DocumentTableScript.h"
 #include "platform/owl/TFont.h"
-#include "tests/document/ZRDocFixture.h"
+#include "tests/views/ViewSiteFixture.h"
 #include "views/AnalysisView.h"
 #include "views/ViewClasses.h"
 #include "views/ZRTableViewEx.h"
@@ -124,34 +123,11 @@ struct PrintedGrid {
   std::vector<int32_t> widths;
 };
 
-class HostFrameOutputs : public doctest::ZRDocTest {
+class HostFrameOutputs : public doctest::ViewSiteTest {
  protected:
-  static void SetUpTestSuite() {
-    doctest::ZRDocTest::SetUpTestSuite();
-    static bool registered = false;
-    if (registered) return;
-    registered = true;
-    RegisterNewClassObject(ObjectFactoryAccessor::Get(), NewTableViewClass());
-    RegisterNewClassObject(ObjectFactoryAccessor::Get(), NewAnalysisViewClass());
-    InstallTableViewWindow();
-  }
-  void TearDown() override {
-    site->CloseAll();
-    ondara_host::PumpUntilIdle();
-    site->SetHostDocument(nullptr);
-    doctest::ZRDocTest::TearDown();
-  }
-  // The bundled ECG's R waves analysed as cardiac peaks, as scripts/run does.
-  void OpenEcg() {
-    const std::string here = __FILE__;
-    const std::string ecg = "Z:" + here.substr(0, here.rfind("tests/views/")) + "data/ecg_mitbih100_mlii.csv";
-    mData = host::DataDocument::Create(host::ReadRecordingFile(ecg, {}));
-    mHost = host::HostDocument::Create(mData);
-    ASSERT_EQ(S_OK, host::OpenCustomDocument(*mHost.Get(), L"Ondara Document", 0, mDocument));
-    mDoc.Attach(ZR::Doc::ZRDoc::FromHostDocument(static_cast<IHostDocument*>(mHost.Get())));
-    for (const auto& [id, text] : {std::pair<int32_t, const wchar_t*>{2000, L"1"}, {1006, L"0.0005"}, {1001, L"10"},
-                                   {1036, L"f"}, {32, L"t"}})
-      Set(id, text);
+  // The bundled ECG analysed, its document the site's host document.
+  void AnalyseEcg() {
+    OpenEcg();
     ASSERT_EQ(S_OK, SendAnalyze());
     site->SetHostDocument(static_cast<IHostDocument*>(mHost.Get()));
   }
@@ -177,12 +153,10 @@ class HostFrameOutputs : public doctest::ZRDocTest {
     DeleteFileW(file.c_str());
     return text;
   }
-
-  HostPtr<host::ViewSite> site = host::ViewSite::Create();
 };
 
 TEST_F(HostFrameOutputs, EcgTablePreviewHasItsPagesAndShowsHeadingsRowNumbersAndCells) {
-  OpenEcg();
+  AnalyseEcg();
   HWND const frame = OpenView(ZRTableViewEx::ViewMessageId());
   TVF_TableView* const table = TableIn(frame);
   ASSERT_NE(nullptr, table);
@@ -221,7 +195,7 @@ TEST_F(HostFrameOutputs, EcgTablePreviewHasItsPagesAndShowsHeadingsRowNumbersAnd
 }
 
 TEST_F(HostFrameOutputs, CtrlCCopiesTheTableTextAndCtrlPPrintsThroughTheFramesKeys) {
-  OpenEcg();
+  AnalyseEcg();
   HWND const frame = OpenView(ZRTableViewEx::ViewMessageId());
   TVF_TableView* const table = TableIn(frame);
   ASSERT_NE(nullptr, table);
@@ -266,7 +240,7 @@ TEST_F(HostFrameOutputs, CtrlCCopiesTheTableTextAndCtrlPPrintsThroughTheFramesKe
 }
 
 TEST_F(HostFrameOutputs, AnalyzeOutputsWriteTheDataPadAndTheAnalysisViewsPicture) {
-  OpenEcg();
+  AnalyseEcg();
   HWND const tableFrame = OpenView(ZRTableViewEx::ViewMessageId());
   const std::wstring padFile = TempPath(L"-pad.txt");
   ASSERT_EQ(L"", ondara_host::WriteDataPad(tableFrame, padFile));

@@ -22,7 +22,7 @@
 #include "host/view/ViewSite.h"
 #include "hostclient/DocViewIds.h"
 #include "hostclient/LumoOwlDocView.h"
-#include "tests/document/ZRDocFixture.h"
+#include "tests/views/ViewSiteFixture.h"
 #include "tests/support/RecordedCommandState.h"
 #include "platform/owl/TButton.h"
 #include "tests/support/ScriptedModalSeam.h"
@@ -48,23 +48,8 @@ std::vector<LONG> ChildRect(HWND child) {
   return {r.left, r.top, r.right - r.left, r.bottom - r.top};
 }
 
-class TableViewTest : public doctest::ZRDocTest {
+class TableViewTest : public doctest::ViewSiteTest {
  protected:
-  static void SetUpTestSuite() {
-    doctest::ZRDocTest::SetUpTestSuite();
-    static bool registered = false;
-    if (registered) return;
-    registered = true;
-    RegisterNewClassObject(ObjectFactoryAccessor::Get(), NewTableViewClass());
-    RegisterNewClassObject(ObjectFactoryAccessor::Get(), NewAnalysisViewClass());
-    InstallTableViewWindow();
-  }
-  void TearDown() override {
-    site->CloseAll();
-    PumpMessages();
-    site->SetHostDocument(nullptr);
-    doctest::ZRDocTest::TearDown();
-  }
   // The bundled ECG with its R waves analysed as cardiac peaks, as scripts/run does; sampled: an
   // empty data file with its channels, analysed while the ECG (kept in mEcg) is sampled into it.
   void OpenEcg(bool sampled = false) {
@@ -144,7 +129,6 @@ class TableViewTest : public doctest::ZRDocTest {
   }
 
   host::Recording mEcg;
-  HostPtr<host::ViewSite> site = host::ViewSite::Create();
   HostPtr<host::DataPad> pad = host::DataPad::Create();
   HostPtr<IDocView2> view;
   ZRTableViewEx* window = nullptr;
