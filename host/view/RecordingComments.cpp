@@ -130,6 +130,9 @@ HRESULT ReadEvents(IEnumEventEx* source, std::vector<std::vector<unsigned char>>
   return S_OK;
 }
 
+// What a comment is called: its text up to the details a "; " starts.
+std::wstring CommentName(const std::wstring& text) { return text.substr(0, text.find(L"; ")); }
+
 }  // namespace
 
 HostPtr<IScrivoComment> MakeViewComment(int32_t record, int32_t position, const std::wstring& text, uint32_t typeId,
@@ -212,7 +215,7 @@ HRESULT RecordingComments::ShowComment(IUnknown* customDocument, ITypeRegistry* 
   if (!customDocument || !types) return E_POINTER;
   const ViewComment* found = nullptr;
   for (const ViewComment& comment : mComments)
-    if (comment.text == text) {
+    if (CommentName(comment.text) == text) {
       found = &comment;
       break;
     }

@@ -34,8 +34,10 @@ class RecordingComments {
   // A module's show-comment message: its comment joins the view (E_INVALIDARG for another message,
   // S_FALSE when it carries none).
   HRESULT Receive(IMessage* message);
-  // The user activates the first comment reading text: the document (its IObserver) is told
-  // through the comment-activated notification. S_FALSE when no comment reads so.
+  // The user activates the first comment named text: the document (its IObserver) is told
+  // through the comment-activated notification. A comment is named by its text up to the first
+  // "; " (a calculated event's comment goes on with its height and duration). S_FALSE when no
+  // comment is named so.
   HRESULT ShowComment(IUnknown* customDocument, ITypeRegistry* types, const std::wstring& text);
 
   const std::vector<ViewComment>& Comments() const noexcept { return mComments; }

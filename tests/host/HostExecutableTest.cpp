@@ -316,6 +316,26 @@ TEST(HostExecutable, ShowTakesACommaListOfViewsAndPicturesEach) {
   EXPECT_EQ(2u, refused.exitCode) << refused.output;
 }
 
+// --event finds the event's comment as activating it in the recording view does, also where the
+// comment goes on with the event's height and duration (the types that calculate their events).
+TEST(HostExecutable, EventMakesTheEventCurrentForEveryAnalysisType) {
+  ASSERT_TRUE(HostBuilt()) << "ondara-host.exe is not beside the test program";
+  const std::wstring path = WriteCardiacRecording();
+  ASSERT_FALSE(path.empty());
+  const std::wstring recording = L"analyze --recording \"" + path + L"\" --set 1036=f --show analysis ";
+  for (const wchar_t* type : {L"\"General - Unstimulated\"", L"Synaptic", L"\"Cardiac Action Potential\""}) {
+    RunResult run;
+    ASSERT_TRUE(RunHost(recording + L"--type " + type + L" --event 3", run));
+    EXPECT_EQ(0u, run.exitCode) << run.output;
+    EXPECT_EQ(std::string::npos, run.output.find("no such event")) << run.output;
+  }
+  RunResult missing;
+  ASSERT_TRUE(RunHost(recording + L"--type Synaptic --event 900", missing));
+  EXPECT_EQ(1u, missing.exitCode) << missing.output;
+  EXPECT_NE(std::string::npos, missing.output.find("--event 900: the analysis has no such event")) << missing.output;
+  DeleteFileW(path.c_str());
+}
+
 namespace {
 
 // A settings script in a temporary file; empty when it cannot be written.
