@@ -16,6 +16,7 @@
 #include "bench/BenchRun.h"
 #include "bench/GridBench.h"
 #include "bench/OnlineBench.h"
+#include "bench/SyntheticSignals.h"
 #include "bench/TraceDrawBench.h"
 #include "host/data/ChannelSampleSource.h"
 #include "host/data/DataDocument.h"
@@ -30,6 +31,7 @@ struct Options {
   const char* dump = nullptr;   // also write every record's bytes to this file, outside the timed loop
   int repeat = 1;               // timed runs over a freshly built chain each; the fastest is reported
   const char* recording = nullptr;  // a recording file instead of the synthetic signal
+  const char* signal = "cardiac";   // the synthetic signal's shape
   std::wstring formula;         // a formula for the host's formula engine instead of a registered chain
   bool drawTrace = false;       // time drawing a trace of `samples` into a 1000-pixel plot instead
 };
@@ -59,6 +61,8 @@ bool ParseOptions(int argc, char** argv, Options& options) {
       options.dump = argv[++i];
     } else if (std::strcmp(argv[i], "--recording") == 0 && hasValue) {
       options.recording = argv[++i];
+    } else if (std::strcmp(argv[i], "--signal") == 0 && hasValue && bench::IsSyntheticSignal(argv[i + 1])) {
+      options.signal = argv[++i];
     } else if (std::strcmp(argv[i], "--formula") == 0 && hasValue) {
       options.formula = Widen(argv[++i]);
     } else {
@@ -66,24 +70,6 @@ bool ParseOptions(int argc, char** argv, Options& options) {
     }
   }
   return options.samples > 0 && options.samples <= 0x7FFFFFFE && options.repeat >= 1 && options.repeat <= 1000;
-}
-
-// The self-checks' cardiac signal at 1 kHz (see tests/support), computed in double and stored as float.
-host::Recording CardiacRecording(int32_t count) {
-  std::vector<float> samples(static_cast<size_t>(count));
-  for (int32_t i = 0; i < count; ++i) {
-    const double t = i / 1000.0;
-    const double d = 0.01 + (1.0 - std::sin(5.0 * t));
-    const double s = std::sin(5.0 * t - 2.5);
-    samples[static_cast<size_t>(i)] = static_cast<float>(0.0001 / (d * d) + (s > 0.5 ? (s - 0.5) * (1.0 + 0.1 * t) : 0.0));
-  }
-  host::Recording recording;
-  recording.channels.push_back({L"Signal", L"V", L""});
-  host::RecordData record = host::MakeEmptyRecord(1, 0.001, true);
-  record.samples[0]->Append(samples.data(), count);
-  record.length = count;
-  recording.records.push_back(std::move(record));
-  return recording;
 }
 
 long long SampleCount(const host::Recording& recording) {
@@ -113,7 +99,7 @@ int Run(const Options& options) {
   host::Recording recording;
   try {
     recording = options.recording ? host::ReadRecordingFile(options.recording, host::RecordingReadOptions())
-                                  : CardiacRecording(static_cast<int32_t>(options.samples));
+                                  : bench::SyntheticRecording(options.signal, static_cast<int32_t>(options.samples));
   } catch (const std::exception& e) {
     std::fprintf(stderr, "%s: %s\n", options.recording, e.what());
     return 1;
@@ -184,11 +170,11 @@ int main(int argc, char** argv) {
   if (!ParseOptions(argc, argv, options) || !bench::FindChain(options.chain)) {
     std::fprintf(stderr,
                  "usage: ondara-bench [--chain %s | --formula TEXT] [--recording FILE | --samples N] [--repeat N]\n"
-                 "                    [--digest] [--dump FILE]\n"
+                 "                    [--signal %s] [--digest] [--dump FILE]\n"
                  "       ondara-bench --grid ROWS [--repeat N]\n"
                  "       ondara-bench --online SAMPLES [BATCH [REPEAT]]\n"
                  "       ondara-bench --draw-trace [--samples N] [--repeat N]\n",
-                 names);
+                 names, bench::SyntheticSignalNames());
     return 2;
   }
   SetThreadAffinityMask(GetCurrentThread(), 1);
