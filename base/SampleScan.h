@@ -73,20 +73,6 @@ int32_t FindLast(const float* v, int32_t begin, int32_t end, double scale, doubl
   return -1;
 }
 
-// The first i in [begin, end) with v[i] < low or v[i] > high (NaN is neither); end when there is none.
-inline int32_t FindFirstOutside(const float* v, int32_t begin, int32_t end, float low, float high) noexcept {
-  const __m128 l = _mm_set1_ps(low);
-  const __m128 h = _mm_set1_ps(high);
-  int32_t i = begin;
-  for (; i + 4 <= end; i += 4) {
-    const __m128 x = _mm_loadu_ps(v + i);
-    const int mask = _mm_movemask_ps(_mm_or_ps(_mm_cmplt_ps(x, l), _mm_cmpgt_ps(x, h)));
-    if (mask != 0) return i + __builtin_ctz(static_cast<unsigned>(mask));
-  }
-  while (i < end && !(v[i] < low) && !(v[i] > high)) ++i;
-  return i;
-}
-
 // Where the loop "if (scale x v[i] > best) { best = scale x v[i]; at = i; }" over [begin, end) last updates:
 // the first i holding the largest product when that exceeds best (so NaN products never count), else -1.
 int32_t FindFirstLargest(const float* v, int32_t begin, int32_t end, double scale, double best) noexcept;

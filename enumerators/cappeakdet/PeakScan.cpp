@@ -1,12 +1,21 @@
 // The zig-zag peak scan.
 #include "enumerators/cappeakdet/PeakScan.h"
 
-#include <algorithm>
+#include <emmintrin.h>
 
-#include "base/SampleScan.h"
+#include <algorithm>
+#include <cfloat>
+#include <cmath>
 
 // Differences of the single-precision samples are formed in double and compared with the double minimum
 // height; all tests are strict.
+//
+// While seeking a rise, a rise is complete at the first sample more than the minimum height above the lowest
+// sample so far: the peak since the trough never stands that high (it would have completed the rise), so
+// such a sample is always a new peak. While following a fall, the fall is likewise complete at the first
+// sample more than the minimum height below the highest sample so far. So the scan passes groups of four
+// samples with packed running minima (maxima) while no difference can pass, sorts the trough, peak and fall
+// out of the samples passed afterwards, and steps sample by sample only through the group where one may.
 
 namespace ZR::Enum::CAPPeakDet {
 
@@ -17,31 +26,170 @@ bool WideEnough(int32_t fallTick, int32_t peakTick, int32_t minWidthTicks) noexc
   return 2 * (static_cast<int64_t>(fallTick) - peakTick) >= minWidthTicks;
 }
 
+// The float level a packed float difference must exceed for the double test "difference > minHeight" to be
+// possible: float differences round by at most 2^-24 of their size, so a level 2^-20 below the minimum height
+// lets every difference that passes through (and a few that do not, which the exact test sorts out). A minimum
+// height of zero or less lets everything through; a NaN lets only NaN and infinite differences through.
+float FilterLevel(double minHeight) noexcept {
+  if (minHeight != minHeight) return FLT_MAX;
+  if (!(minHeight > 0.0)) return -HUGE_VALF;
+  const double lowered = std::min(minHeight * (1.0 - 1.0 / 1048576.0), static_cast<double>(FLT_MAX));
+  return std::nextafter(static_cast<float>(lowered), -HUGE_VALF);
+}
+
+// Running minimum (maximum) over the four lanes from lane 0, started from carry (the same in every lane).
+inline __m128 RunningMin(__m128 x, __m128 carry) noexcept {
+  __m128 m = _mm_min_ps(x, _mm_shuffle_ps(x, x, _MM_SHUFFLE(2, 1, 0, 0)));
+  m = _mm_min_ps(m, _mm_shuffle_ps(m, m, _MM_SHUFFLE(1, 0, 0, 0)));
+  return _mm_min_ps(m, carry);
+}
+inline __m128 RunningMax(__m128 x, __m128 carry) noexcept {
+  __m128 m = _mm_max_ps(x, _mm_shuffle_ps(x, x, _MM_SHUFFLE(2, 1, 0, 0)));
+  m = _mm_max_ps(m, _mm_shuffle_ps(m, m, _MM_SHUFFLE(1, 0, 0, 0)));
+  return _mm_max_ps(m, carry);
+}
+inline __m128 LastLane(__m128 m) noexcept {
+  return _mm_shuffle_ps(m, m, _MM_SHUFFLE(3, 3, 3, 3));
+}
+
+// Differences over a group of four: each sample above the running minimum (rising) or below the running
+// maximum (falling), the running extreme started from carry; m is the running extreme.
+template <bool kRising>
+inline __m128 GroupDifferences(__m128 x, __m128 carry, __m128& m) noexcept {
+  m = kRising ? RunningMin(x, carry) : RunningMax(x, carry);
+  return kRising ? _mm_sub_ps(x, m) : _mm_sub_ps(m, x);
+}
+
+// Passes whole groups of four from i while no sample stands more than level above the running minimum
+// started from extreme (rising) or below the running maximum started from extreme (falling); a NaN sample
+// stops the pass. Answers where it stopped; extreme becomes the minimum (maximum) passed, first reached in the
+// eight samples from movedAt when it moved (min and max keep the carry on a tie, so it moves only when strictly
+// passed). Two groups at a time, then one.
+template <bool kRising>
+int32_t PassGroups(const float* v, int32_t i, int32_t count, float level, float& extreme,
+                   int32_t& movedAt) noexcept {
+  __m128 carry = _mm_set1_ps(extreme);
+  const __m128 l = _mm_set1_ps(level);
+  __m128 m1;
+  __m128 m2;
+  for (; i + 8 <= count; i += 8) {
+    const __m128 d1 = GroupDifferences<kRising>(_mm_loadu_ps(v + i), carry, m1);
+    const __m128 d2 = GroupDifferences<kRising>(_mm_loadu_ps(v + i + 4), LastLane(m1), m2);
+    if (_mm_movemask_ps(_mm_or_ps(_mm_cmpnle_ps(d1, l), _mm_cmpnle_ps(d2, l))) != 0) break;  // NaN too
+    const __m128 next = LastLane(m2);
+    movedAt = _mm_movemask_ps(_mm_cmpneq_ps(next, carry)) != 0 ? i : movedAt;
+    carry = next;
+  }
+  if (i + 4 <= count) {
+    const __m128 d1 = GroupDifferences<kRising>(_mm_loadu_ps(v + i), carry, m1);
+    if (_mm_movemask_ps(_mm_cmpnle_ps(d1, l)) == 0) {
+      const __m128 next = LastLane(m1);
+      movedAt = _mm_movemask_ps(_mm_cmpneq_ps(next, carry)) != 0 ? i : movedAt;
+      carry = next;
+      i += 4;
+    }
+  }
+  extreme = _mm_cvtss_f32(carry);
+  return i;
+}
+
+// The first i in [begin, end) with v[i] == value; end when there is none.
+int32_t FindFirstEqual(const float* v, int32_t begin, int32_t end, float value) noexcept {
+  const __m128 x = _mm_set1_ps(value);
+  int32_t i = begin;
+  for (; i + 4 <= end; i += 4) {
+    const int mask = _mm_movemask_ps(_mm_cmpeq_ps(_mm_loadu_ps(v + i), x));
+    if (mask != 0) return i + __builtin_ctz(static_cast<unsigned>(mask));
+  }
+  while (i < end && v[i] != value) ++i;
+  return i;
+}
+
+// The largest (smallest) of from and v[begin, end), none of them NaN.
+template <bool kLargest>
+float Extreme(const float* v, int32_t begin, int32_t end, float from) noexcept {
+  __m128 a = _mm_set1_ps(from);
+  __m128 b = a;
+  int32_t i = begin;
+  for (; i + 8 <= end; i += 8) {
+    a = kLargest ? _mm_max_ps(a, _mm_loadu_ps(v + i)) : _mm_min_ps(a, _mm_loadu_ps(v + i));
+    b = kLargest ? _mm_max_ps(b, _mm_loadu_ps(v + i + 4)) : _mm_min_ps(b, _mm_loadu_ps(v + i + 4));
+  }
+  a = kLargest ? _mm_max_ps(a, b) : _mm_min_ps(a, b);
+  a = kLargest ? _mm_max_ps(a, _mm_movehl_ps(a, a)) : _mm_min_ps(a, _mm_movehl_ps(a, a));
+  a = kLargest ? _mm_max_ss(a, _mm_shuffle_ps(a, a, 1)) : _mm_min_ss(a, _mm_shuffle_ps(a, a, 1));
+  float extreme = _mm_cvtss_f32(a);
+  for (; i < end; ++i) extreme = kLargest ? std::max(extreme, v[i]) : std::min(extreme, v[i]);
+  return extreme;
+}
+
+// The trough and peak the sample-by-sample search holds after samples [from, to) that completed no rise,
+// lowest being the smallest of the trough and those samples, first reached at or after lowestFrom. A new
+// extreme lies at the first sample holding its value, since the search moves it only on a strictly lower
+// (higher) sample.
+void SettleRise(PeakScanState& s, const float* v, int32_t from, int32_t to, float lowest, int32_t lowestFrom,
+                int32_t firstTick) noexcept {
+  if (lowest < s.troughValue) {
+    const int32_t at = FindFirstEqual(v, lowestFrom, to, lowest);
+    s.troughValue = s.peakValue = v[at];
+    s.troughTick = s.peakTick = firstTick + at;
+    from = at + 1;
+  }
+  const float highest = Extreme<true>(v, from, to, s.peakValue);
+  if (!(highest > s.peakValue)) return;
+  const int32_t at = FindFirstEqual(v, from, to, highest);
+  s.peakValue = v[at];
+  s.peakTick = firstTick + at;
+}
+
+// The peak and fall the sample-by-sample search holds after samples [from, to) that completed no fall,
+// highest being the largest of the peak and those samples, first reached at or after highestFrom; a higher
+// peak raises the position to its tick - 1.
+void SettleFall(PeakScanState& s, int32_t& position, const float* v, int32_t from, int32_t to, float highest,
+                int32_t highestFrom, int32_t firstTick) noexcept {
+  if (highest > s.peakValue) {
+    const int32_t at = FindFirstEqual(v, highestFrom, to, highest);
+    s.peakValue = s.fallValue = v[at];
+    s.peakTick = s.fallTick = firstTick + at;
+    position = std::max(position, s.peakTick - 1);
+    from = at + 1;
+  }
+  const float lowest = Extreme<false>(v, from, to, s.fallValue);
+  if (!(lowest < s.fallValue)) return;
+  const int32_t at = FindFirstEqual(v, from, to, lowest);
+  s.fallValue = v[at];
+  s.fallTick = firstTick + at;
+}
+
 // Seeking a rise: every sample raises the position to its tick + 1, which is applied once per run. Answers the
 // index after the last sample consumed; leaves the phase kPeakCandidate when the rise becomes high enough.
-int32_t SeekRise(PeakScanState& state, int32_t& position, double minHeight, const float* samples, int32_t i,
-                 int32_t count, int32_t firstTick) noexcept {
+int32_t SeekRise(PeakScanState& state, int32_t& position, double minHeight, float level, const float* samples,
+                 int32_t i, int32_t count, int32_t firstTick) noexcept {
   PeakScanState s = state;  // in registers: the samples might alias the state
   const int32_t runStart = i;
-  double trough = s.troughValue;
-  // Samples between the trough and the peak change nothing: the search passes over them.
-  for (; (i = SampleScan::FindFirstOutside(samples, i, count, s.troughValue, s.peakValue)) < count; ++i) {
-    const float v = samples[i];
-    if (v < s.troughValue) {
-      s.troughValue = s.peakValue = v;
-      s.troughTick = s.peakTick = firstTick + i;
-      trough = v;
-    } else if (v > s.peakValue) {
-      s.peakValue = v;
-      s.peakTick = firstTick + i;
-      if (static_cast<double>(v) - trough > minHeight) {
-        const int32_t t = firstTick + i;
-        s.fallValue = v;
-        s.fallTick = t;
-        s.phase = kPeakCandidate;
-        position = std::max(position, i > runStart ? t : t - 1);
-        state = s;
-        return i + 1;
+  while (i < count) {
+    float lowest = s.troughValue;
+    int32_t lowestFrom = i;
+    const int32_t passed = PassGroups<true>(samples, i, count, level, lowest, lowestFrom);
+    if (passed > i) SettleRise(s, samples, i, passed, lowest, lowestFrom, firstTick);
+    const int32_t stop = std::min(count, passed + 4);
+    for (i = passed; i < stop; ++i) {
+      const float v = samples[i];
+      if (v < s.troughValue) {
+        s.troughValue = s.peakValue = v;
+        s.troughTick = s.peakTick = firstTick + i;
+      } else if (v > s.peakValue) {
+        s.peakValue = v;
+        s.peakTick = firstTick + i;
+        if (static_cast<double>(v) - static_cast<double>(s.troughValue) > minHeight) {
+          const int32_t t = firstTick + i;
+          s.fallValue = v;
+          s.fallTick = t;
+          s.phase = kPeakCandidate;
+          position = std::max(position, i > runStart ? t : t - 1);
+          state = s;
+          return i + 1;
+        }
       }
     }
   }
@@ -53,27 +201,30 @@ int32_t SeekRise(PeakScanState& state, int32_t& position, double minHeight, cons
 // A peak candidate: the position stays at the peak tick - 1 (set when the candidate began or the peak rose).
 // Answers the index after the last sample consumed; ends early when the fall completes the peak (confirmed,
 // or discarded to kRestart when too narrow).
-int32_t FollowFall(PeakScanState& state, int32_t& position, const PeakScanParams& params, const float* samples,
-                   int32_t i, int32_t count, int32_t firstTick) noexcept {
+int32_t FollowFall(PeakScanState& state, int32_t& position, const PeakScanParams& params, float level,
+                   const float* samples, int32_t i, int32_t count, int32_t firstTick) noexcept {
   PeakScanState s = state;  // in registers: the samples might alias the state
-  double peak = s.peakValue;
-  // Samples between the fall and the peak change nothing: the search passes over them.
-  for (; (i = SampleScan::FindFirstOutside(samples, i, count, s.fallValue, s.peakValue)) < count; ++i) {
-    const float v = samples[i];
-    if (v < s.fallValue) {
-      s.fallValue = v;
-      s.fallTick = firstTick + i;
-      if (peak - static_cast<double>(v) > params.minHeight) {
-        s.phase = WideEnough(s.fallTick, s.peakTick, params.minWidthTicks) ? kPeakConfirmed : kRestart;
-        state = s;
-        return i + 1;
+  while (i < count) {
+    float highest = s.peakValue;
+    int32_t highestFrom = i;
+    const int32_t passed = PassGroups<false>(samples, i, count, level, highest, highestFrom);
+    if (passed > i) SettleFall(s, position, samples, i, passed, highest, highestFrom, firstTick);
+    const int32_t stop = std::min(count, passed + 4);
+    for (i = passed; i < stop; ++i) {
+      const float v = samples[i];
+      if (v < s.fallValue) {
+        s.fallValue = v;
+        s.fallTick = firstTick + i;
+        if (static_cast<double>(s.peakValue) - static_cast<double>(v) > params.minHeight) {
+          s.phase = WideEnough(s.fallTick, s.peakTick, params.minWidthTicks) ? kPeakConfirmed : kRestart;
+          state = s;
+          return i + 1;
+        }
+      } else if (v > s.peakValue) {
+        s.peakValue = s.fallValue = v;
+        s.peakTick = s.fallTick = firstTick + i;
+        position = std::max(position, s.peakTick - 1);
       }
-    } else if (v > s.peakValue) {
-      // Still high enough: the new peak exceeds the trough by more than the old one did.
-      s.peakValue = s.fallValue = v;
-      s.peakTick = s.fallTick = firstTick + i;
-      peak = v;
-      position = std::max(position, s.peakTick - 1);
     }
   }
   state = s;
@@ -84,6 +235,7 @@ int32_t FollowFall(PeakScanState& state, int32_t& position, const PeakScanParams
 
 int32_t ScanPeaks(PeakScanState& state, int32_t& position, const PeakScanParams& params, const float* samples,
                   int32_t count, int32_t firstTick) noexcept {
+  const float level = FilterLevel(params.minHeight);
   int32_t i = 0;
   while (i < count && state.phase != kPeakConfirmed) {
     if (state.phase == kRestart) {
@@ -95,9 +247,9 @@ int32_t ScanPeaks(PeakScanState& state, int32_t& position, const PeakScanParams&
       continue;
     }
     if (state.phase == kSeekingRise) {
-      i = SeekRise(state, position, params.minHeight, samples, i, count, firstTick);
+      i = SeekRise(state, position, params.minHeight, level, samples, i, count, firstTick);
     } else {
-      i = FollowFall(state, position, params, samples, i, count, firstTick);
+      i = FollowFall(state, position, params, level, samples, i, count, firstTick);
     }
   }
   return i;

@@ -69,16 +69,6 @@ void ExpectFindsLikeLoop(Plain plain, const char* name) {
   }
 }
 
-TEST(SampleScan, FindFirstOutsideMatchesPlainLoop) {
-  for (const Case& c : RandomCases()) {
-    const float low = static_cast<float>(c.level), high = low + static_cast<float>(c.scale);
-    int32_t first = c.begin;
-    while (first < c.end && !(c.v[first] < low) && !(c.v[first] > high)) ++first;
-    EXPECT_EQ(SampleScan::FindFirstOutside(c.v.data(), c.begin, c.end, low, high), first)
-      << "n " << c.v.size() << " [" << c.begin << ", " << c.end << ")";
-  }
-}
-
 TEST(SampleScan, FindFirstAndLastMatchPlainLoops) {
   using SampleScan::Test;
   ExpectFindsLikeLoop<Test::Above>([](double x, double l) { return x > l; }, "above");

@@ -1,7 +1,11 @@
 // The cardiac peak detector: its scan rules, and its peaks of the cardiac signal against scipy's.
 #include "enumerators/cappeakdet/CAPPeakDet.h"
 
+#include <cmath>
+#include <cstring>
 #include <fstream>
+#include <limits>
+#include <random>
 #include <sstream>
 
 #include <gtest/gtest.h>
@@ -105,4 +109,106 @@ TEST(PeakScan, CandidateHoldsThePositionBeforeThePeak) {
   EXPECT_EQ(state.phase, kPeakCandidate);
   EXPECT_EQ(state.peakTick, 102);
   EXPECT_EQ(position, 101);
+}
+
+namespace {
+
+// The zig-zag scan one sample at a time, as the rules say it: the reference for the packed scan. Seeking a
+// rise, a sample raises the position to its tick + 1, the one that completes the rise to its tick - 1; a new
+// peak while following the fall raises it to its tick - 1.
+int32_t PlainScan(PeakScanState& s, int32_t& position, const PeakScanParams& p, const float* v, int32_t count,
+                  int32_t firstTick) {
+  int32_t i = 0;
+  for (; i < count && s.phase != kPeakConfirmed; ++i) {
+    const float x = v[i];
+    const int32_t t = firstTick + i;
+    if (s.phase == kRestart) {
+      s.troughValue = s.peakValue = s.fallValue = x;
+      s.troughTick = s.peakTick = s.fallTick = t;
+      s.phase = kSeekingRise;
+      continue;
+    }
+    if (s.phase == kSeekingRise) {
+      if (x < s.troughValue) {
+        s.troughValue = s.peakValue = x;
+        s.troughTick = s.peakTick = t;
+      } else if (x > s.peakValue) {
+        s.peakValue = x;
+        s.peakTick = t;
+        if (static_cast<double>(x) - static_cast<double>(s.troughValue) > p.minHeight) {
+          s.fallValue = x;
+          s.fallTick = t;
+          s.phase = kPeakCandidate;
+        }
+      }
+      position = std::max(position, s.phase == kPeakCandidate ? t - 1 : t + 1);
+    } else if (x < s.fallValue) {
+      s.fallValue = x;
+      s.fallTick = t;
+      if (static_cast<double>(s.peakValue) - static_cast<double>(x) > p.minHeight)
+        s.phase = 2 * (static_cast<int64_t>(t) - s.peakTick) >= p.minWidthTicks ? kPeakConfirmed : kRestart;
+    } else if (x > s.peakValue) {
+      s.peakValue = s.fallValue = x;
+      s.peakTick = s.fallTick = t;
+      position = std::max(position, t - 1);
+    }
+  }
+  return i;
+}
+
+bool SameBits(float a, float b) {
+  return std::memcmp(&a, &b, sizeof a) == 0;
+}
+
+}  // namespace
+
+// Over smooth, noisy, flat and stepped signals, with zeros of both signs, NaN and infinities, blocks of every
+// size and heights from tiny to huge, the packed scan leaves after every block the state the sample-by-sample
+// rules leave: the same trough, peak and fall (to the bit), ticks, phase and samples consumed.
+TEST(PeakScan, PackedScanLeavesTheStateOfTheSampleBySampleRules) {
+  std::mt19937 random(62);
+  std::normal_distribution<double> noise(0.0, 0.01);
+  const float inf = std::numeric_limits<float>::infinity();
+  const float nan = std::numeric_limits<float>::quiet_NaN();
+  std::vector<std::vector<float>> signals(6, std::vector<float>(3000));
+  for (size_t i = 0; i < 3000; ++i) {
+    const double sine = std::sin(2.0 * 3.14159265358979 * static_cast<double>(i) / 630.0);
+    signals[0][i] = static_cast<float>(sine);
+    signals[1][i] = static_cast<float>(sine + noise(random));
+    signals[2][i] = (i / 315) % 2 ? -1.0f : 1.0f;
+    signals[3][i] = static_cast<float>(std::floor(sine * 4.0) / 4.0);  // plateaus
+    signals[4][i] = (i / 40) % 2 ? 0.0f : -0.0f;
+    signals[5][i] = static_cast<float>(std::round(noise(random) * 200.0));
+  }
+  signals[1][700] = nan;
+  signals[1][1500] = inf;
+  signals[1][1501] = -inf;
+  signals[3][1000] = nan;
+  for (size_t shape = 0; shape < signals.size(); ++shape) {
+    const std::vector<float>& v = signals[shape];
+    for (const double height : {1e-30, 0.1, 0.5, 1.0, 2.5, 3e38}) {
+      for (const int32_t width : {0, 60}) {
+        const PeakScanParams params{height, width};
+        PeakScanState packed;
+        PeakScanState plain;
+        int32_t packedPosition = 0;
+        int32_t plainPosition = 0;
+        std::uniform_int_distribution<int32_t> blockSize(1, 1100);
+        for (int32_t at = 0, calls = 0; at < 3000; ++calls) {
+          const int32_t n = std::min(blockSize(random), 3000 - at);
+          const int32_t used = ScanPeaks(packed, packedPosition, params, v.data() + at, n, at);
+          ASSERT_EQ(PlainScan(plain, plainPosition, params, v.data() + at, n, at), used)
+              << "shape " << shape << " height " << height << " call " << calls;
+          ASSERT_TRUE(packed.phase == plain.phase && packed.troughTick == plain.troughTick &&
+                      packed.peakTick == plain.peakTick && packed.fallTick == plain.fallTick &&
+                      SameBits(packed.troughValue, plain.troughValue) &&
+                      SameBits(packed.peakValue, plain.peakValue) && SameBits(packed.fallValue, plain.fallValue))
+              << "shape " << shape << " height " << height << " at " << at + used;
+          EXPECT_EQ(packedPosition, plainPosition) << "shape " << shape << " height " << height << " at " << at;
+          at += used;
+          if (packed.phase == kPeakConfirmed) packed.phase = plain.phase = kRestart;
+        }
+      }
+    }
+  }
 }
