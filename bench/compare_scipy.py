@@ -1,12 +1,15 @@
 #!/usr/bin/env python3
-# Throughput of the module's detector and full measurement chain against the scipy pipeline a user would
-# otherwise pick (find_peaks with prominences, then peak_widths at ten heights), on the same samples, in one run.
+# Throughput of the module's detector and full measurement chain against the scipy pipeline a careful user
+# writes for the same recording (find_peaks with a height, a distance and a prominence chosen for it, then
+# peak_widths at ten heights), on the same samples, in one run.
 #
 # Run after building (the benchmark runs under Wine with the build's prefix):
 #   PYENV_VERSION=system python3 bench/compare_scipy.py [--repeat N] [RECORDING.csv ...]
-# Default recordings: shared/data/cardiac_sanode_19114001.csv and shared/data/ecg_mitbih100_mlii.csv.
+# By default the recordings are found relative to the repository only: the bundled ECG in data/, the SA-node
+# recording in shared/data beside the repository's folder. A recording given on the command line is taken from
+# where it is named and must be one of the two (by file name), whose settings it gets.
 # Each recording's first channel is read by the stand-in host (which keeps values in base units, so a "[mV]"
-# column is read in volts) and by numpy (in the file's units); the thresholds below say the same in both.
+# column is read in volts) and by numpy (in the file's units); the settings below say the same in both.
 import argparse
 import os
 import sys
@@ -17,14 +20,16 @@ from scipy.signal import find_peaks, peak_widths
 
 from benchrun import ROOT, field, run
 
-DATA = os.path.join(os.path.dirname(ROOT), "shared", "data")
-if not os.path.isdir(DATA):
-    DATA = "/work/shared/data"
+SHARED = os.path.join(os.path.dirname(ROOT), "shared", "data")
 
-# Minimum peak height: in volts for the module, in the file's unit (mV) for scipy's prominence.
-THRESHOLDS = {
-    "cardiac_sanode_19114001.csv": 0.03,  # action potentials rise about 0.115 V
-    "ecg_mitbih100_mlii.csv": 0.0005,     # R waves stand about 1.5 mV above the baseline
+# Per recording: where it lies, the module's minimum peak height (volts) and scipy's arguments (mV).
+RECORDINGS = {
+    # R waves stand about 1.5 mV above a baseline within +-0.8 mV; no two beats within 200 ms (72 samples
+    # at 360 Hz).
+    "ecg_mitbih100_mlii.csv": (os.path.join(ROOT, "data"), 0.0005,
+                               dict(height=0.5, distance=72, prominence=0.5)),
+    # Action potentials overshoot 0 mV and rise about 115 mV; no two within 100 ms (2000 samples at 20 kHz).
+    "cardiac_sanode_19114001.csv": (SHARED, 0.03, dict(height=0.0, distance=2000, prominence=30.0)),
 }
 FULL = "CalcBulk(ch1,CalcBase2(ch1,calcamax(ch1,calcbase(ch1,cappeakdet(ch1,{h})))))"
 DETECTOR = "cappeakdet(ch1,{h})"
@@ -35,18 +40,22 @@ def run_bench(recording, formula, repeat):
     return int(field(out, "samples")), int(field(out, "events")), float(field(out, "throughput")) * 1e6
 
 
-def scipy_pipeline(x, prominence):
-    peaks, props = find_peaks(x, prominence=prominence)
+def scipy_peaks(x, settings):
+    return find_peaks(x, **settings)
+
+
+def scipy_full(x, settings):
+    peaks, props = find_peaks(x, **settings)
     data = (props["prominences"], props["left_bases"], props["right_bases"])
-    widths = [peak_widths(x, peaks, rel_height=k / 10, prominence_data=data)[0] for k in range(1, 11)]
-    return peaks, widths
+    return peaks, [peak_widths(x, peaks, rel_height=k / 10, prominence_data=data)[0] for k in range(1, 11)]
 
 
-def time_scipy(x, prominence, repeat):
+def time_scipy(pipeline, x, settings, repeat):
+    """The number of peaks and the best throughput in samples per second."""
     best = None
     for _ in range(repeat):
         start = time.perf_counter()
-        peaks, _ = scipy_pipeline(x, prominence)
+        peaks, _ = pipeline(x, settings)
         seconds = time.perf_counter() - start
         best = seconds if best is None else min(best, seconds)
     return len(peaks), x.size / best
@@ -55,22 +64,29 @@ def time_scipy(x, prominence, repeat):
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--repeat", type=int, default=5)
-    parser.add_argument("recordings", nargs="*",
-                        default=[os.path.join(DATA, name) for name in THRESHOLDS])
+    parser.add_argument("recordings", nargs="*", default=list(RECORDINGS))
     args = parser.parse_args()
-    print(f"{'recording':30} {'samples':>9} {'events':>13} {'detector':>10} {'full':>9} {'scipy':>8} "
-          f"{'full/scipy':>10} {'det/scipy':>9}")
-    for path in args.recordings:
-        h = THRESHOLDS[os.path.basename(path)]
+    print(f"{'recording':28} {'samples':>8} {'events':>9} {'detector':>9} {'find_peaks':>10} {'det/fp':>6} "
+          f"{'full':>7} {'scipy full':>10} {'full/sf':>7}")
+    for given in args.recordings:
+        name = os.path.basename(given)
+        if name not in RECORDINGS:
+            sys.exit(f"{name}: not one of {', '.join(RECORDINGS)}")
+        folder, h, settings = RECORDINGS[name]
+        path = given if given != name else os.path.join(folder, name)
+        if not os.path.isfile(path):
+            sys.exit(f"{path}: no such recording")
         x = np.loadtxt(path, delimiter=",", skiprows=1, usecols=1)  # float64, as a user would load it
         samples, det_events, det = run_bench(path, DETECTOR.format(h=h), args.repeat)
         _, full_events, full = run_bench(path, FULL.format(h=h), args.repeat)
         if samples != x.size:
             sys.exit(f"{path}: the module read {samples} samples, numpy {x.size}")
-        sp_events, sp = time_scipy(x, h * 1000.0, args.repeat)
-        print(f"{os.path.basename(path):30} {samples:9d} {full_events:6d}/{sp_events:<6d} {det / 1e6:8.1f}M "
-              f"{full / 1e6:7.1f}M {sp / 1e6:6.1f}M {full / sp:10.1f} {det / sp:9.1f}")
-    print("throughput in million samples per second (best of --repeat); events: module chain / scipy peaks")
+        sp_events, sp = time_scipy(scipy_peaks, x, settings, args.repeat)
+        _, sf = time_scipy(scipy_full, x, settings, args.repeat)
+        print(f"{name:28} {samples:8d} {full_events:4d}/{sp_events:<4d} {det / 1e6:8.1f}M {sp / 1e6:9.1f}M "
+              f"{det / sp:6.1f} {full / 1e6:6.1f}M {sf / 1e6:9.1f}M {full / sf:7.1f}")
+    print("throughput in million samples per second (best of --repeat); events: module chain / scipy peaks;")
+    print("scipy: find_peaks(x, height, distance, prominence), full adds peak_widths at ten relative heights")
 
 
 main()
