@@ -93,7 +93,9 @@ class EventPuller {
       if (FAILED(hr)) throw RunFailure{hr, L"the chain failed in record " + std::to_wstring(mRecord)};
       for (int32_t i = 0; i < returned; ++i)
         *mOutput += FormatEvent(mRecord, mBuffer.data() + static_cast<size_t>(i) * mRecordSize, mRecordSize) + "\n";
-      if (hr == S_FALSE) return true;
+      // S_FALSE, or a chain that has examined the record to its end (as a cache selector answers S_OK
+      // at the end of what it holds), ends the record.
+      if (hr == S_FALSE || next == kEnumRecordEnd) return true;
       if (returned == 0) return false;
     }
   }
