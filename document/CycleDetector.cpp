@@ -29,6 +29,7 @@ namespace {
 constexpr int32_t kTimeParameter = 58;
 constexpr uint32_t kTimeTextFlags = 0x200000u;
 constexpr int32_t kDefaultDisplayMode = 1;
+constexpr int32_t kPopulationSpikeType = 4;
 
 QOR::ComPtr<IHostDataDocument> DataDocumentOf(IUnknown* host) {
   QOR::ComPtr<IHostDataDocument> document;
@@ -91,6 +92,8 @@ bool CycleDetector::BeginRecord(int32_t record, int32_t startTick, bool online) 
 
   std::wstring formula;
   if (!BuildAnalysisExpression(*store, mHost, formula, ExpressionMode::kStoredAnalysis)) return false;
+  mCache.Begin(mHost, AnalysisTypeSetting() == kPopulationSpikeType, {EEH::CacheSource{store->GetCurrentChannel()}},
+               QOR::String(formula.c_str()), record);
   mGetter.reset();
   mGetter = std::make_unique<ExtLib::EventEnumDataGetter>(
       mHost, online ? ExtLib::kGetterOnline : ExtLib::kGetterOffline);
@@ -112,6 +115,7 @@ bool CycleDetector::BeginRecord(int32_t record, int32_t startTick, bool online) 
 }
 
 void CycleDetector::StoreEvent(const EventFCalc& record, RecordEventMap& map, IUnknown* file) {
+  mCache.Add(record);
   CycleEvent event;
   event.record = record;
   event.recordIndex = mCurrentRecord;
@@ -218,6 +222,7 @@ void CycleDetector::Clear() {
   // The chain belonged to the record now forgotten: keeping it ready would let the next pull
   // store events under the cleared record.
   EndRecord();
+  mCache.DropAll();
   if (ScrivoDataChildData* const child = ScrivoDataChildData::GetOrCreate(mHost)) child->RemoveAllRecordMaps();
 }
 

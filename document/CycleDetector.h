@@ -5,6 +5,7 @@
 #include "base/String.h"
 #include "base/UnitPrefix.h"
 #include "document/ScrivoDataChildData.h"
+#include "enumerators/cacheselector/ResultCacheFiller.h"
 #include "enumerators/framework/EventRecords.h"
 
 #include <unknwn.h>
@@ -113,6 +114,8 @@ class CycleDetector {
   bool mHasRange = false;
   bool mReady = false;
   int32_t mEventNumber = 0;
+  // The data file's shared result cache, which the cache selectors read: it receives every event stored.
+  Enum::CacheSelector::ResultCacheFiller mCache;
   IUnknown* mHost = nullptr;  // one reference
 };
 

@@ -22,6 +22,10 @@ namespace EEH {
 struct CacheSource {
   int32_t channel = 0;
   bool marked = false;
+
+  bool operator==(const CacheSource& other) const noexcept {
+    return channel == other.channel && marked == other.marked;
+  }
 };
 
 // The host file behind any interface of the host data-file object; null when there is none. Not counted.
@@ -61,6 +65,13 @@ class SharedCacheCoordinator final : public QOR::SimpleUnknownImp1<IScrivoDataCh
   std::shared_ptr<Records> AddCache(std::vector<CacheSource> sources, const QOR::String& settings) {
     mCaches.push_back(Item{std::move(sources), settings, std::make_shared<Records>()});
     return mCaches.back().records;
+  }
+  // The cache of the calculation with these sources and settings: the newest when it is that calculation's,
+  // else a new empty one added as the newest.
+  std::shared_ptr<Records> CacheFor(const std::vector<CacheSource>& sources, const QOR::String& settings) {
+    if (!mCaches.empty() && mCaches.back().sources == sources && mCaches.back().settings == settings)
+      return mCaches.back().records;
+    return AddCache(sources, settings);
   }
   // The newest cache, the older ones discarded; empty without any.
   std::shared_ptr<Records> CurrentCache() {
