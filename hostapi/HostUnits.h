@@ -7,6 +7,7 @@
 #include <oaidl.h>
 #include <windows.h>
 
+#include <cstddef>
 #include <cstdint>
 
 #include "hostapi/QORString.h"
@@ -25,6 +26,22 @@ inline constexpr GUID IID_IHostUnit = {
 // 11 G; any other index gives no prefix.
 inline constexpr int32_t kUnitPrefixNone = 1;
 
+// The value range a units object keeps for a channel, as the host lays it out: scale and offset of the stored
+// values, the largest and smallest value the channel holds (+infinity and -infinity for no bound), and three
+// words the host sets to 2, 1 and 0.
+struct HostChannelRange {
+  double scale;
+  double offset;
+  float maximum;
+  float minimum;
+  int32_t kind;
+  int32_t flags;
+  int16_t reserved;
+};
+static_assert(offsetof(HostChannelRange, maximum) == 16 && offsetof(HostChannelRange, kind) == 24 &&
+                  offsetof(HostChannelRange, reserved) == 32,
+              "the host's channel range record");
+
 // A units object.
 struct IHostUnit : IUnknown {
   // Slot 3: the unit's text, the prefix letter followed by the base unit ("mV", "?"); the caller frees it.
@@ -33,10 +50,13 @@ struct IHostUnit : IUnknown {
   virtual HRESULT STDMETHODCALLTYPE GetBaseUnit(BSTR* text) = 0;
   // Slot 5: the prefix letter as a UTF-16 unit ('m', the micro sign, 'T'); 0 for none.
   virtual HRESULT STDMETHODCALLTYPE GetPrefix(uint16_t* letter) = 0;
+  // Slot 6: the range the unit was made with; S_FALSE and an unbounded range (scale 1, offset 0) when it was
+  // made without one.
+  virtual HRESULT STDMETHODCALLTYPE GetRange(HostChannelRange* range) = 0;
 };
 
 struct IHostUnitsService : IUnknown {
-  // Slots 3-16: the host's own unit operations; the module uses none of them.
+  // Slots 3-15: the host's own unit operations; the module uses none of them.
   virtual HRESULT STDMETHODCALLTYPE Reserved3() = 0;
   virtual HRESULT STDMETHODCALLTYPE Reserved4() = 0;
   virtual HRESULT STDMETHODCALLTYPE Reserved5() = 0;
@@ -50,7 +70,11 @@ struct IHostUnitsService : IUnknown {
   virtual HRESULT STDMETHODCALLTYPE Reserved13() = 0;
   virtual HRESULT STDMETHODCALLTYPE Reserved14() = 0;
   virtual HRESULT STDMETHODCALLTYPE Reserved15() = 0;
-  virtual HRESULT STDMETHODCALLTYPE Reserved16() = 0;
+  // Slot 16: a new units object (IHostUnit) of the base unit text without prefix, keeping a channel's range;
+  // the three reserved values are 0. E_POINTER for a null range, base text or out pointer.
+  virtual HRESULT STDMETHODCALLTYPE CreateRangedUnit(int32_t reserved, const HostChannelRange* range,
+                                                     QOR::IQORString* baseUnit, int32_t reserved2,
+                                                     int32_t reserved3, IUnknown** unit) = 0;
   // Slot 17: a new units object (IHostUnit) of the base unit text with the prefix of prefixIndex; reserved
   // is 0. E_POINTER for a null base text or out pointer.
   virtual HRESULT STDMETHODCALLTYPE CreatePrefixedUnit(int32_t prefixIndex, QOR::IQORString* baseUnit,

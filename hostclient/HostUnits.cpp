@@ -21,6 +21,21 @@ HRESULT MakePrefixedUnit(int32_t prefixIndex, const wchar_t* baseUnit, IUnknown*
   }
 }
 
+HRESULT MakeRangedUnit(float minimum, float maximum, const wchar_t* baseUnit, IUnknown** unit) noexcept {
+  if (!unit) return E_POINTER;
+  if (*unit) (*unit)->Release();
+  *unit = nullptr;
+  try {
+    IHostUnitsService* const service = GetUnitsService();
+    if (!service) return E_FAIL;
+    const HostChannelRange range{1.0, 0.0, maximum, minimum, 2, 1, 0};
+    const String text(baseUnit);
+    return service->CreateRangedUnit(0, &range, text.GetInterface(), 0, 0, unit);
+  } catch (...) {
+    return E_OUTOFMEMORY;
+  }
+}
+
 HRESULT ReadHostUnitText(const wchar_t* text, UnitWithPrefix& unit) noexcept {
   try {
     IHostUnitsService* const service = GetUnitsService();

@@ -8,6 +8,7 @@
 #include "selfcheck/TestDocumentAccess.h"
 #include "selfcheck/UnitTestException.h"
 
+#include <cmath>
 #include <ctime>
 
 namespace SelfCheck {
@@ -27,6 +28,7 @@ constexpr int32_t kLineEndPosition = 155;
 
 // Rates are declared to the host in whole hertz, and a period must be above zero.
 constexpr double kLowestRate = 1.0;
+constexpr uint32_t kChannelFlagBounded = 0x80000000u;
 constexpr double kHighestRate = 4.0e9;
 
 bool IsOn(const QOR::Bitset& set, uint32_t channel) noexcept {
@@ -71,8 +73,11 @@ void DataAdderBase::DeclareChannels() {
   const HostRational64 tickPeriod = PeriodOfRate(mTickRate);
   for (size_t c = 0; c < mSampleRates.size(); ++c) {
     const double rate = mSampleRates[c];
+    // A flagged channel holds -10 to 10; any other none in particular.
+    const bool bounded = c < mChannelFlags.size() && (mChannelFlags[c] & kChannelFlagBounded) != 0;
     QOR::ComPtr<IUnknown> unit;
-    QOR::MakePrefixedUnit(kUnitPrefixNone, L"V", unit.Out());  // a channel without units object is still declared
+    QOR::MakeRangedUnit(bounded ? -10.0f : -HUGE_VALF, bounded ? 10.0f : HUGE_VALF, L"V",
+                        unit.Out());  // a channel without units object is still declared
     const bool channelOn = IsOn(on, static_cast<uint32_t>(c));
     mSink->DeclareChannel(static_cast<int32_t>(c), channelOn ? 1 : 0, channelOn ? VARIANT_TRUE : VARIANT_FALSE,
                           unit.Get(), PeriodOfRate(rate), &tickPeriod,

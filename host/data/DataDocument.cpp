@@ -125,6 +125,13 @@ HRESULT DataDocument::EnsureRecordedChannel(int32_t channel, const std::wstring&
   return mRecording->channels[static_cast<size_t>(channel)].formula.empty() ? S_OK : E_UNEXPECTED;
 }
 
+void DataDocument::SetChannelRange(int32_t channel, float lowest, float highest) {
+  if (channel < 0 || static_cast<size_t>(channel) >= mRecording->channels.size()) return;
+  ChannelInfo& info = mRecording->channels[static_cast<size_t>(channel)];
+  info.lowest = lowest;
+  info.highest = highest;
+}
+
 const std::wstring* DataDocument::ObjectFormula(int32_t id) const {
   const DataObject* const object = mObjects.Find(id, kMarkerObjectKind);
   if (!object || object->formula.empty()) return nullptr;

@@ -51,6 +51,8 @@ class DataDocument final
   // Makes sure channel holds a recording, adding recorded channels up to it (records already
   // there get zeros in them). E_UNEXPECTED for a channel that a formula calculates.
   HRESULT EnsureRecordedChannel(int32_t channel, const std::wstring& units);
+  // The values an existing channel can hold, as its declaration for sampling gives them.
+  void SetChannelRange(int32_t channel, float lowest, float highest);
   // The class that builds the chains of enumerator-formula channels.
   void SetFormulaClass(ICalcEnumClass2* formulaClass) { mFormulaClass = HostPtr<ICalcEnumClass2>(formulaClass); }
 

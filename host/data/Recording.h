@@ -3,6 +3,7 @@
 
 #include "host/data/ChannelSampleSource.h"
 
+#include <cmath>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -16,6 +17,9 @@ struct ChannelInfo {
   std::wstring title;
   std::wstring units;
   std::wstring formula;
+  // The values a sampled channel can hold, as its declaration gave them; unbounded otherwise.
+  float lowest = -HUGE_VALF;
+  float highest = HUGE_VALF;
 };
 
 // The samples of one record. Every recorded channel and every signal-formula channel holds

@@ -28,6 +28,15 @@ std::wstring UnitText(IUnknown* unit) {
   return result;
 }
 
+// The range a ranged units object keeps; unbounded for any other.
+HostChannelRange UnitRange(IUnknown* unit) {
+  HostChannelRange range{1.0, 0.0, HUGE_VALF, -HUGE_VALF, 2, 1, 0};
+  HostPtr<IHostUnit> hostUnit;
+  if (unit && SUCCEEDED(unit->QueryInterface(IID_IHostUnit, reinterpret_cast<void**>(hostUnit.Out()))) && hostUnit)
+    hostUnit->GetRange(&range);  // a unit without a range leaves it unbounded
+  return range;
+}
+
 }  // namespace
 
 SamplingSinkPart::SamplingSinkPart(DataDocument& owner) : mOwner(owner), mSampler(std::make_unique<Sampler>(&owner)) {}
@@ -50,6 +59,8 @@ HRESULT STDMETHODCALLTYPE SamplingSinkPart::DeclareChannel(int32_t channel, int3
   try {
     const HRESULT hr = mOwner.EnsureRecordedChannel(channel, UnitText(unit));
     if (FAILED(hr)) return hr;
+    const HostChannelRange range = UnitRange(unit);
+    mOwner.SetChannelRange(channel, range.minimum, range.maximum);
     if (mChannels.size() <= static_cast<size_t>(channel)) mChannels.resize(static_cast<size_t>(channel) + 1);
     Channel& c = mChannels[static_cast<size_t>(channel)];
     c.declared = true;

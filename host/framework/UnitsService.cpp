@@ -1,4 +1,5 @@
 // The units service: makes units objects from a base unit text and a prefix index.
+#include <cmath>
 #include <string>
 
 #include "host/common/HostObject.h"
@@ -27,9 +28,14 @@ wchar_t PrefixLetter(int32_t index) noexcept {
   }
 }
 
+// No bound either way: what a unit made without a range reports.
+constexpr HostChannelRange kUnbounded{1.0, 0.0, HUGE_VALF, -HUGE_VALF, 2, 1, 0};
+
 class HostUnit final : public host::HostObject<IHostUnit> {
  public:
   HostUnit(std::wstring baseUnit, wchar_t prefix) : mBaseUnit(std::move(baseUnit)), mPrefix(prefix) {}
+  HostUnit(std::wstring baseUnit, const HostChannelRange& range)
+      : mBaseUnit(std::move(baseUnit)), mPrefix(0), mRange(range), mRanged(true) {}
 
   HRESULT STDMETHODCALLTYPE GetText(BSTR* text) noexcept override {
     if (!text) return E_POINTER;
@@ -53,6 +59,11 @@ class HostUnit final : public host::HostObject<IHostUnit> {
     *letter = static_cast<uint16_t>(mPrefix);
     return S_OK;
   }
+  HRESULT STDMETHODCALLTYPE GetRange(HostChannelRange* range) noexcept override {
+    if (!range) return E_POINTER;
+    *range = mRanged ? mRange : kUnbounded;
+    return mRanged ? S_OK : S_FALSE;
+  }
 
  private:
   static HRESULT Allocate(const std::wstring& from, BSTR* text) noexcept {
@@ -65,6 +76,8 @@ class HostUnit final : public host::HostObject<IHostUnit> {
   }
   std::wstring mBaseUnit;
   wchar_t mPrefix;
+  HostChannelRange mRange = kUnbounded;
+  bool mRanged = false;
 };
 
 class UnitsService final : public StaticService<IHostUnitsService, IID_IHostUnitsService> {
@@ -82,7 +95,20 @@ class UnitsService final : public StaticService<IHostUnitsService, IID_IHostUnit
   HRESULT STDMETHODCALLTYPE Reserved13() noexcept override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE Reserved14() noexcept override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE Reserved15() noexcept override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE Reserved16() noexcept override { return E_NOTIMPL; }
+
+  HRESULT STDMETHODCALLTYPE CreateRangedUnit(int32_t, const HostChannelRange* range, QOR::IQORString* baseUnit,
+                                             int32_t, int32_t, IUnknown** unit) noexcept override {
+    if (!unit) return E_POINTER;
+    *unit = nullptr;
+    if (!range || !baseUnit) return E_POINTER;
+    try {
+      const wchar_t* const base = baseUnit->GetText();
+      *unit = static_cast<IHostUnit*>(new HostUnit(base ? base : L"", *range));
+      return S_OK;
+    } catch (...) {
+      return E_OUTOFMEMORY;
+    }
+  }
 
   HRESULT STDMETHODCALLTYPE CreatePrefixedUnit(int32_t prefixIndex, QOR::IQORString* baseUnit, int32_t,
                                                IUnknown** unit) noexcept override {

@@ -2,8 +2,12 @@
 // tick by tick while the host's online sinks listen, and the failures it reports.
 #include <gtest/gtest.h>
 
+#include "host/data/DataDocument.h"
 #include "host/data/TestDocumentClass.h"
+#include "hostapi/DataDocument.h"
+#include "hostapi/HostUnits.h"
 #include "hostapi/OnlineData.h"
+#include "hostclient/HostUnits.h"
 #include "selfcheck/FormulaDataAdder.h"
 #include "selfcheck/UnitTestException.h"
 #include "tests/selfcheck/SelfCheckHost.h"
@@ -126,4 +130,41 @@ TEST_F(FormulaDataAdderTest, FailsWhenTheHostMakesNoTestDocument) {
   const std::wstring failure = FailureOf([] { FormulaDataAdder::Create(); });
   host::RefuseTestDocuments(false);
   EXPECT_EQ(L"TestDataAdder, Line 38 [testdoc], [The host could not create a test document.]", failure);
+}
+
+// A channel flagged 0x80000000 is declared to the host with a units object bounded to -10 .. 10, the others
+// unbounded; the host keeps each channel's range.
+TEST_F(FormulaDataAdderTest, FlaggedChannelsHoldTheRangeMinusTenToTen) {
+  const auto adder = FormulaDataAdder::Create();
+  adder->SetChannelFlags({0u, 0x80000000u});
+  adder->AddRecordAtOneRate({L"t", L"t", L"t"}, 10, 1000.0, 1.0);
+  QOR::ComPtr<IHostDataDocument> data;
+  ASSERT_EQ(S_OK, adder->Document()->QueryInterface(IID_IHostDataDocument, data.OutVoid()));
+  const host::Recording& recording = static_cast<host::DataDocument*>(data.Get())->Data();
+  ASSERT_EQ(3u, recording.channels.size());
+  const float inf = HUGE_VALF;
+  EXPECT_EQ(-inf, recording.channels[0].lowest);
+  EXPECT_EQ(inf, recording.channels[0].highest);
+  EXPECT_EQ(-10.0f, recording.channels[1].lowest);
+  EXPECT_EQ(10.0f, recording.channels[1].highest);
+  EXPECT_EQ(inf, recording.channels[2].highest) << "no flag word for the third channel";
+
+  // The units object itself: the range record as the host lays it out, and none for a prefixed unit.
+  QOR::ComPtr<IUnknown> unit;
+  ASSERT_EQ(S_OK, QOR::MakeRangedUnit(-10.0f, 10.0f, L"V", unit.Out()));
+  QOR::ComPtr<IHostUnit> ranged;
+  ASSERT_EQ(S_OK, unit->QueryInterface(IID_IHostUnit, ranged.OutVoid()));
+  HostChannelRange range{};
+  ASSERT_EQ(S_OK, ranged->GetRange(&range));
+  EXPECT_EQ(1.0, range.scale);
+  EXPECT_EQ(0.0, range.offset);
+  EXPECT_EQ(10.0f, range.maximum);
+  EXPECT_EQ(-10.0f, range.minimum);
+  EXPECT_EQ(2, range.kind);
+  EXPECT_EQ(1, range.flags);
+  EXPECT_EQ(0, range.reserved);
+  ASSERT_EQ(S_OK, QOR::MakePrefixedUnit(kUnitPrefixNone, L"V", unit.Out()));
+  ASSERT_EQ(S_OK, unit->QueryInterface(IID_IHostUnit, ranged.OutVoid()));
+  EXPECT_EQ(S_FALSE, ranged->GetRange(&range));
+  EXPECT_EQ(inf, range.maximum);
 }
