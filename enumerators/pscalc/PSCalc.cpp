@@ -71,6 +71,8 @@ void ScanResponse(State& s, const Params& p, EEH3::FloatExWrapper& channel) {
   const CalcBulk::MeasureInput in = SlopeInput(s, p);
   const CalcBulk::TickRange range = s.slope.Range(in);
   const bool slopeActive = s.slope.IsActive(in);
+  // The scan reaches the next event, past the end tick of the step.
+  if (channel.readEnd < t3) channel.LiftReadLimit(s.nextTick);
   if (channel.Position() < t0) channel.SeekTo(t0);
   while (channel.Ready()) {
     const int32_t first = channel.BlockStartTick();

@@ -54,6 +54,7 @@ bool BoundWindow(State& s, StimulusReader& stimuli) {
 // Phase 2: feeds the window's samples through the ring. False while samples of the window are still to come.
 bool ScanWindow(State& s, EEH3::FloatExWrapper& channel) {
   s.endSource = 0;
+  channel.LiftReadLimit(s.searchEnd);
   if (channel.Position() < s.stimTick) channel.SeekTo(s.stimTick);
   while (channel.Ready()) {
     const int32_t first = channel.BlockStartTick();
