@@ -63,10 +63,11 @@ class MenuCombo : public OWL::TComboBox {
   void MeasureWithFont(MEASUREITEMSTRUCT& item, HFONT font);
   // A light grey line across the middle of rect.
   static void DrawSeparatorLine(HDC dc, const RECT& rect);
+  // The item font, a new one the caller deletes: the user-interface font, bold and italic for
+  // separators.
+  virtual HFONT CreateItemFont(bool separator) const;
 
  private:
-  // The item font: the user-interface font, bold and italic for separators.
-  HFONT CreateItemFont(bool separator) const;
 
   std::vector<int> mSeparators;
   std::unique_ptr<MenuComboLBox> mList;

@@ -135,4 +135,18 @@ bool PresetCombo::DeleteSelected(HWND owner) {
   return true;
 }
 
+// The selection field is measured before the dialog hands the control its font: the dialog's own
+// font stands in until then.
+HFONT PresetCombo::CreateItemFont(bool separator) const {
+  auto shown = reinterpret_cast<HFONT>(SendMessage(WM_GETFONT));
+  if (!shown && GetParentH()) shown = reinterpret_cast<HFONT>(::SendMessageW(GetParentH(), WM_GETFONT, 0, 0));
+  LOGFONTW font{};
+  if (!shown || !GetObjectW(shown, sizeof font, &font)) return MenuCombo::CreateItemFont(separator);
+  if (separator) {
+    font.lfWeight = FW_BOLD;
+    font.lfItalic = TRUE;
+  }
+  return CreateFontIndirectW(&font);
+}
+
 }  // namespace ZR::Dlg

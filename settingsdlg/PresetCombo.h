@@ -40,6 +40,11 @@ class PresetCombo : public QORControls::MenuCombo {
   // Lists every preset in the service's order and selects the first.
   void SetupWindow() override;
 
+ protected:
+  // The font the dialog gives its controls, so the list reads like the rest of the page; bold
+  // and italic for separators.
+  HFONT CreateItemFont(bool separator) const override;
+
  private:
   IPXDetectionSettings* ChannelSettings() const noexcept;
   // The service's preset count; 0 when it cannot say.

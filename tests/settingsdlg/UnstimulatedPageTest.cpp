@@ -139,6 +139,24 @@ TEST_F(UnstimulatedPageTest, PresetsChosenAndDeletedThroughTheList) {
   });
 }
 
+// The list and its field are as tall as the page's own font makes a line, like the page's edits.
+TEST_F(UnstimulatedPageTest, ThePresetListUsesThePagesFont) {
+  RunPage({}, [&](SettingsDlg&, Sub_DetectorUnStim& page, SubSub_MPH&) {
+    auto const pageFont = reinterpret_cast<HFONT>(page.SendMessage(WM_GETFONT));
+    ASSERT_NE(pageFont, nullptr);
+    HDC const dc = GetDC(nullptr);
+    HGDIOBJ const old = SelectObject(dc, pageFont);
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(dc, &metrics);
+    SelectObject(dc, old);
+    ReleaseDC(nullptr, dc);
+    const LRESULT line = metrics.tmHeight + metrics.tmExternalLeading + 2;
+    EXPECT_EQ(page.Presets().SendMessage(CB_GETITEMHEIGHT, 0), line);
+    // The field as measured; the system may add two pixels of its own.
+    EXPECT_LE(page.Presets().SendMessage(CB_GETITEMHEIGHT, static_cast<WPARAM>(-1)), line + 2);
+  });
+}
+
 TEST_F(UnstimulatedPageTest, CustomizeAcceptedRefreshesTheListTheHeightAndThePreview) {
   host::SetCustomizeScript([](HWND dialog) {
     SetDlgItemTextW(dialog, host::kCustomizeHeight, L"2.5");
