@@ -15,7 +15,9 @@
 #include "hostclient/ClassGuids.h"
 #include "hostclient/ComBoundary.h"
 
+#include <algorithm>
 #include <cmath>
+#include <limits>
 #include <new>
 
 namespace ZR::ChanCalc {
@@ -90,8 +92,10 @@ HRESULT Calc::Apply(const SettingsValues& values) {
   float top = values.scaleTop;
   float bottom = values.scaleBottom;
   if (std::fabs(top - bottom) < kMinimumSpan) {
-    top += kMinimumSpan;
-    bottom -= kMinimumSpan;
+    // From 256 on a float cannot hold a step of 1e-5: each end then moves at least to its
+    // neighbouring float, so that the range is never zero.
+    top = std::max(top + kMinimumSpan, std::nextafter(top, std::numeric_limits<float>::infinity()));
+    bottom = std::min(bottom - kMinimumSpan, std::nextafter(bottom, -std::numeric_limits<float>::infinity()));
   }
   SetOutputRange(top, bottom, values.decimalPlaces, false);
   if (mHostDocument) {

@@ -27,6 +27,11 @@ ChannelCalcFormat OutputRangeFormat(float top, float bottom, int32_t decimalPlac
   if (symmetric) bottom = -top;
   top = std::clamp(top, -kScaleLimit, kScaleLimit);
   bottom = std::clamp(bottom, -kScaleLimit, kScaleLimit);
+  if (top == bottom) {
+    // No range to divide by (equal ends, or both clamped to one limit): one float step each way.
+    top = std::nextafter(top, std::numeric_limits<float>::infinity());
+    bottom = std::nextafter(bottom, -std::numeric_limits<float>::infinity());
+  }
   float range = top - bottom;
   if (!std::isfinite(range)) range = std::numeric_limits<float>::max();
   double scale = range / kRawSpan;

@@ -12,7 +12,8 @@ ChannelCalcFormat DefaultOutputFormat() noexcept;
 
 // The format whose raw -32000 shows bottom and raw +32000 shows top (value = scale * (raw +
 // offset)). With symmetric set, bottom is -top. A non-finite top or bottom counts as 1 or -1;
-// both are clamped to +-1e24 and an overflowing range becomes the largest float.
+// both are clamped to +-1e24, equal ends move apart by one float step each and an overflowing
+// range becomes the largest float.
 ChannelCalcFormat OutputRangeFormat(float top, float bottom, int32_t decimalPlaces, bool symmetric) noexcept;
 
 }  // namespace ZR::ChanCalc

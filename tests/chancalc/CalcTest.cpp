@@ -21,6 +21,7 @@
 #include <oleauto.h>
 
 #include <algorithm>
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -203,6 +204,30 @@ TEST_F(ChannelCalc, ApplyHandsSourcesFormulaAndEngineOverInOrder) {
   ComPtr<QOR::IQORString> title;
   ASSERT_EQ(calc->GetTitle(0, title.Out()), S_OK);
   EXPECT_STREQ(title->GetText(), L"Ondara, ");
+}
+
+// Auto scale over a constant measurement gives equal ends; from 256 on a float cannot widen them
+// by 1e-5 and the channel used to come out all NaN.
+TEST_F(ChannelCalc, EqualScaleEndsStillGiveAChannelWithARange) {
+  ComPtr<IChannelCalc> calc = MakeCalc();
+  for (const float end : {0.0f, 300.0f, -1000.0f, 1e6f, 3e30f}) {
+    ComPtr<ZR::ChanCalc::SettingsCOM> settings(ZR::ChanCalc::SettingsCOM::Create(nullptr, 3));
+    settings->Values().scaleTop = end;
+    settings->Values().scaleBottom = end;
+    ASSERT_EQ(calc->ApplySettings(settings.Get(), 0), S_OK) << end;
+    ComPtr<IUnknown> output;
+    ChannelCalcTimeBase timeBase{};
+    ASSERT_EQ(calc->Setup(0, 0, 0, output.Out(), &timeBase, 0, nullptr), S_OK) << end;
+    ChannelCalcFormat format{};
+    ASSERT_TRUE(host::OutputSourceFormat(output.Get(), format));
+    const double top = format.scale * (32000.0 + format.offset);
+    const double bottom = format.scale * (-32000.0 + format.offset);
+    ASSERT_TRUE(std::isfinite(top) && std::isfinite(bottom)) << end;
+    EXPECT_GT(top, bottom) << end;
+    const double clamped = std::min(static_cast<double>(end), 1e24);
+    EXPECT_NEAR(top, clamped, std::max(2e-5, std::fabs(clamped) * 1e-6)) << end;
+    EXPECT_NEAR(bottom, clamped, std::max(2e-5, std::fabs(clamped) * 1e-6)) << end;
+  }
 }
 
 TEST_F(ChannelCalc, SourcesAndFormulaFollowTheSettingsStore) {

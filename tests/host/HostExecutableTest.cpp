@@ -285,6 +285,20 @@ TEST(HostExecutable, AnalyzeWritesTheCalculatedChannel) {
     previous = line;
   }
   std::fclose(in);
+  // Equal scale ends at 256 or more still give the channel a range, so it holds numbers.
+  RunResult flat;
+  ASSERT_TRUE(RunHost(analyze + L" --calc APA:300:300 --calc-csv \"" + csv + L"\"", flat));
+  ASSERT_EQ(0u, flat.exitCode) << flat.output;
+  std::ifstream written(csv.c_str());
+  std::string row;
+  std::getline(written, row);  // heading
+  int rows = 0;
+  for (; std::getline(written, row); ++rows) {
+    const double value = std::atof(row.c_str() + row.rfind(',') + 1);
+    ASSERT_TRUE(std::isfinite(value) && row.find("nan") == std::string::npos) << row;
+  }
+  EXPECT_EQ(3000, rows);
+  written.close();
   DeleteFileW(recording.c_str());
   DeleteFileW(csv.c_str());
   // A change may be missed where two peaks measure alike; none lies off a peak.
