@@ -13,8 +13,10 @@
 #include "enumerators/framework/HostHelpers.h"
 #include "hostapi/DataDocument.h"
 #include "hostapi/DataFile.h"
+#include "hostapi/DocumentDisplay.h"
 #include "hostclient/ClassGuids.h"
 #include "hostclient/ComPtr.h"
+#include "hostclient/FrameworkAccess.h"
 #include "hostclient/HostUnits.h"
 
 #include <algorithm>
@@ -28,6 +30,7 @@ namespace {
 
 constexpr int32_t kTimeParameter = 58;
 constexpr uint32_t kTimeTextFlags = 0x200000u;
+constexpr uint32_t kClockTimeTextFlags = 0xE00000u;
 constexpr int32_t kDefaultDisplayMode = 1;
 constexpr int32_t kPopulationSpikeType = 4;
 
@@ -41,6 +44,34 @@ QOR::ComPtr<IHostDataFile> DataFileOf(IUnknown* host) {
   QOR::ComPtr<IHostDataFile> file;
   if (host) host->QueryInterface(IID_IHostDataFile, file.OutVoid());
   return file;
+}
+
+// How the data document displays times: its display mode (1 when it gives none) and whether its
+// time-display option puts the clock time first.
+struct TimeDisplay {
+  int32_t mode = kDefaultDisplayMode;
+  bool clockTime = false;
+};
+
+TimeDisplay TimeDisplayOf(IUnknown* host) {
+  TimeDisplay shown;
+  QOR::ComPtr<IHostDocumentDisplay> display;
+  if (!host || FAILED(host->QueryInterface(IID_IHostDocumentDisplay, display.OutVoid())) || !display) return shown;
+  display->GetDisplayMode(&shown.mode);  // a document without a mode leaves the default
+  QOR::ComPtr<IHostColourScheme> options;
+  if (FAILED(display->GetDisplayOptions(options.Out())) || !options) return shown;
+  // The option is read with its entry's object, as the host's other display entries are.
+  QOR::ComPtr<IUnknown> entry;
+  if (IObjectFactory* const factory = GetObjectFactory()) factory->CreateByClassId(kDisplayEntryClockTime, 0, entry.Out());
+  int32_t on = 0;
+  shown.clockTime = SUCCEEDED(options->GetEntryInteger(kDisplayEntryClockTime, entry.Get(), &on)) && on != 0;
+  return shown;
+}
+
+QOR::String FormattedTime(IHostDataFile& file, double seconds, uint32_t flags, int32_t mode) {
+  QOR::ComPtr<QOR::IQORString> time;
+  if (FAILED(file.FormatTime(seconds, flags, mode, time.Out())) || !time) return QOR::String();
+  return QOR::String(time->GetText());
 }
 
 // Grows geometrically, as push_back would, but before anything is stored.
@@ -305,10 +336,13 @@ void CycleDetector::GetEventValue(int32_t row, int32_t parameterId, QOR::String&
   if (parameterId == kTimeParameter) {
     text = QOR::String();
     const QOR::ComPtr<IHostDataFile> file = DataFileOf(mHost);
-    QOR::ComPtr<QOR::IQORString> time;
-    if (file && SUCCEEDED(file->FormatTime(GetEventTime(row), kTimeTextFlags, kDefaultDisplayMode, time.Out())) &&
-        time)
-      text = QOR::String(time->GetText());
+    if (!file) return;
+    const TimeDisplay display = TimeDisplayOf(mHost);
+    const double seconds = GetEventTime(row);
+    text = FormattedTime(*file, seconds, kTimeTextFlags, display.mode);
+    if (!display.clockTime) return;
+    const QOR::String clock = FormattedTime(*file, seconds, kClockTimeTextFlags, display.mode);
+    text = QOR::String((std::wstring(clock.GetText()) + L" " + text.GetText()).c_str());
     return;
   }
   text = QOR::String();

@@ -11,6 +11,11 @@
 
 #include <cstdint>
 
+// The time-display option among the display options (read with GetEntryInteger and the entry's
+// object of that class id): non-zero when times show the clock time before the time from the
+// start of the recording.
+inline constexpr uint32_t kDisplayEntryClockTime = 0x800C0044u;
+
 // {2F64B1D8-0C7A-4E95-A3B2-6D18E4F09C57}
 inline constexpr GUID IID_IHostDocumentDisplay = {
     0x2F64B1D8, 0x0C7A, 0x4E95, {0xA3, 0xB2, 0x6D, 0x18, 0xE4, 0xF0, 0x9C, 0x57}};

@@ -2,6 +2,7 @@
 // analysis document its settings, runs the named command "ZR_Analyze" and looks at the peak
 // markers the module attached to the channel.
 #include "host/app/ChannelCalcRun.h"
+#include "host/app/ClockOption.h"
 #include "host/app/EventRun.h"
 #include "host/app/HostFramework.h"
 #include "host/app/HostProgress.h"
@@ -49,7 +50,7 @@ constexpr wchar_t kUsage[] =
     L"         [--height V] [--set ID=VALUE]... [--cancel-at PERCENT] [--table] [--online TICKS]\n"
     L"         [--documents FILE] [--show VIEW]... [--event N] [--screenshot DIR]\n"
     L"         [--calc MEASUREMENT:TOP:BOTTOM --calc-csv FILE] [--calc-dialog]\n"
-    L"         [--settings-dialog] [--settings SCRIPT] [--select FROM:TO]\n"
+    L"         [--settings-dialog] [--settings SCRIPT] [--select FROM:TO] [--clock START]\n"
     L"         [--print-preview DIR] [--copy FILE] [--data-pad FILE]\n"
     L"  --type     the analysis type by name (any case) or number 0-5\n"
     L"  --channel  the analysis channel, counted from 1\n"
@@ -75,6 +76,8 @@ constexpr wchar_t kUsage[] =
     L"             cannot be done ends the command with one line naming it and status 2\n"
     L"  --select   select the first record from FROM to TO seconds in the recording view, as a\n"
     L"             user does before opening the settings dialog (its previews show that span)\n"
+    L"  --clock    the recording started at START (HH:MM:SS or YYYY-MM-DD HH:MM:SS): times show\n"
+    L"             that clock time (with the date when given) before the time from the start\n"
     L"  --settings-dialog  after the analysis, open the document's settings dialog as its\n"
     L"             \"Settings...\" menu command does\n";
 // The analysis types by number, as the module's settings list them.
@@ -110,6 +113,8 @@ struct AnalyzeArguments {
   // The host's selection in the first record, in seconds from its start; none when empty.
   std::pair<double, double> selection{0.0, 0.0};
   bool select = false;
+  host::ClockStart clock;
+  bool withClock = false;
 };
 
 void PrintError(const std::string& utf8) {
@@ -243,6 +248,9 @@ bool ParseArguments(int argc, wchar_t** argv, AnalyzeArguments* args) {
     } else if (name == L"--select") {
       ok = ParseSeconds(value, &args->selection);
       args->select = true;
+    } else if (name == L"--clock") {
+      ok = host::ParseClockStart(value, &args->clock);
+      args->withClock = true;
     } else if (name == L"--cancel-at") {
       ok = ParseInt(value, 0, 100, &number);
       args->cancelAt = static_cast<int32_t>(number);
@@ -388,6 +396,7 @@ int Run(const AnalyzeArguments& args) {
   data->SetFormulaClass(formulaClass.Get());
   const host::HostPtr<host::HostDocument> hostDocument = host::HostDocument::Create(data);
   hostDocument->SetTitle(FileTitle(args.recording));
+  if (args.withClock) host::ApplyClockStart(args.clock, *data.Get(), *hostDocument.Get());
   host::HostPtr<ICustomDocument2> document;
   std::wstring refusal;
   hr = OpenDocument(*hostDocument.Get(), args.documents, document, &refusal);

@@ -3,6 +3,7 @@
 
 #include "host/common/HostString.h"
 #include "host/data/ChannelSampleSource.h"
+#include "host/data/DocumentDisplayPart.h"
 #include "host/data/Selection.h"
 #include "host/formula/FormulaChain.h"
 #include "host/formula/FormulaSyntax.h"
@@ -259,7 +260,21 @@ HRESULT STDMETHODCALLTYPE DataDocument::GetChannelDependents(int32_t, int32_t ch
   return S_OK;
 }
 
-HRESULT STDMETHODCALLTYPE DataDocument::FormatTime(double seconds, uint32_t flags, int32_t,
+// The calendar date of a day after 1970-01-01 as YYYY-MM-DD (the proleptic Gregorian calendar).
+static void WriteDate(int64_t day, wchar_t* buffer, size_t size) {
+  const int64_t era = (day >= -719468 ? day + 719468 : day + 719468 - 146096) / 146097;
+  const int64_t ofEra = day + 719468 - era * 146097;
+  const int64_t yearOfEra = (ofEra - ofEra / 1460 + ofEra / 36524 - ofEra / 146096) / 365;
+  const int64_t dayOfYear = ofEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
+  const int64_t shifted = (5 * dayOfYear + 2) / 153;  // months from March
+  const int64_t dayOfMonth = dayOfYear - (153 * shifted + 2) / 5 + 1;
+  const int64_t month = shifted < 10 ? shifted + 3 : shifted - 9;
+  const int64_t year = yearOfEra + era * 400 + (month <= 2 ? 1 : 0);
+  swprintf(buffer, size, L"%04lld-%02lld-%02lld ", static_cast<long long>(year), static_cast<long long>(month),
+           static_cast<long long>(dayOfMonth));
+}
+
+HRESULT STDMETHODCALLTYPE DataDocument::FormatTime(double seconds, uint32_t flags, int32_t displayMode,
                                                    QOR::IQORString** text) noexcept {
   if (!text) return E_POINTER;
   *text = nullptr;
@@ -267,11 +282,19 @@ HRESULT STDMETHODCALLTYPE DataDocument::FormatTime(double seconds, uint32_t flag
   try {
     wchar_t buffer[64] = {};
     if (flags & kTimeTextClock) {
-      // Milliseconds of the day, rounded, so that 59.9996 s shows as the next minute.
-      const double day = std::fmod(mStartTimeOfDay + seconds, 86400.0);
-      const long long ms = std::llround((day < 0 ? day + 86400.0 : day) * 1000.0) % 86400000LL;
-      swprintf(buffer, 64, L"%02lld:%02lld:%02lld.%03lld", ms / 3600000, ms / 60000 % 60, ms / 1000 % 60,
-               ms % 1000);
+      // Milliseconds since the start day's midnight, rounded, so that 59.9996 s shows as the
+      // next minute (and 23:59:59.9996 as the next day).
+      const long long total = std::llround((mStartTimeOfDay + seconds) * 1000.0);
+      const long long dayIndex = total >= 0 ? total / 86400000LL : (total - 86399999LL) / 86400000LL;
+      const long long ms = total - dayIndex * 86400000LL;
+      size_t at = 0;
+      // Display mode 2 stamps the date before the time, when the recording's day is known.
+      if (displayMode == kDisplayModeDateAndTime && mStartDay >= 0) {
+        WriteDate(mStartDay + dayIndex, buffer, 64);
+        at = std::wcslen(buffer);
+      }
+      swprintf(buffer + at, 64 - at, L"%02lld:%02lld:%02lld.%03lld", ms / 3600000, ms / 60000 % 60,
+               ms / 1000 % 60, ms % 1000);
     } else {
       swprintf(buffer, 64, L"%.4f s", seconds);
     }

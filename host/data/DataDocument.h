@@ -42,6 +42,8 @@ class DataDocument final
   DataObjectsPart& Objects() { return mObjects; }
   // The clock time at which the recording started, in seconds after midnight (0 unless set).
   void SetStartTimeOfDay(double seconds) { mStartTimeOfDay = seconds; }
+  // The day the recording started, in days after 1970-01-01; unknown (negative) unless set.
+  void SetStartDay(int64_t day) { mStartDay = day; }
 
   // Adds a channel calculated by a formula: a signal formula (its samples are computed for
   // every record) or an enumerator formula (read as "vchN", its events). Throws FormulaError
@@ -99,7 +101,8 @@ class DataDocument final
                                              IUnknown** channelObject) noexcept override;
   // How often a calculation was applied to channel (its settings taken again).
   int32_t ApplyCount(int32_t channel) const;
-  // Also answers IHostDocument: the host document that holds this document.
+  // Also answers IHostDocument and IHostDocumentDisplay: those of the host document that holds
+  // this document.
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) noexcept override;
   // The host document holding this one (not counted: it holds this document); null to forget it.
   void SetHostDocument(IHostDocument* hostDocument) noexcept { mHostDocument = hostDocument; }
@@ -148,6 +151,7 @@ class DataDocument final
   ExtensionChildrenPart mExtensionChildren{*this};
   DataObjectsPart mObjects{*this};
   double mStartTimeOfDay = 0.0;
+  int64_t mStartDay = -1;
   SamplingSinkPart mSamplingSink{*this};
   PreviewDataPart mPreviewData{*this};
   std::map<int32_t, HostPtr<IUnknown>> mCalculations;  // channel -> the engine applied to it

@@ -5,6 +5,7 @@
 #include "host/chancalc/CalcOutputSource.h"
 #include "host/common/HostString.h"
 #include "hostapi/ChannelCalc.h"
+#include "hostapi/DocumentDisplay.h"
 
 #include <new>
 
@@ -16,6 +17,8 @@ HRESULT STDMETHODCALLTYPE DataDocument::QueryInterface(REFIID iid, void** out) n
     mHostDocument->AddRef();
     return S_OK;
   }
+  // The data document displays its times as its host document's display settings say.
+  if (out && iid == IID_IHostDocumentDisplay && mHostDocument) return mHostDocument->QueryInterface(iid, out);
   return HostObject::QueryInterface(iid, out);
 }
 

@@ -18,6 +18,10 @@ class OptionsObject final : public HostObject<IHostColourScheme> {
   HRESULT STDMETHODCALLTYPE GetEntryInteger(uint32_t entryId, IUnknown*, int32_t* value) noexcept override {
     if (!value) return E_POINTER;
     *value = 0;
+    if (entryId == kDisplayEntryClockTime) {
+      *value = mOptions.clockTime ? 1 : 0;
+      return S_OK;
+    }
     if (entryId != kColourEntryGraticule) return E_INVALIDARG;
     *value = mOptions.gridColourIndex;
     return S_OK;

@@ -7,10 +7,15 @@
 
 namespace host {
 
+// This host's display modes for clock times: the time of day, or the date and the time of day.
+inline constexpr int32_t kDisplayModeTimeOfDay = 1;
+inline constexpr int32_t kDisplayModeDateAndTime = 2;
+
 struct DisplayOptions {
   int32_t gridColourIndex = 7;
   int32_t second = 0;
   bool gridOn = true;
+  bool clockTime = false;  // times show the clock time too (kDisplayEntryClockTime)
 };
 
 // Lives inside its document: QueryInterface and the count are the owner's.
