@@ -51,7 +51,10 @@ struct PaintArgs {
   int32_t x0 = 0;
   int32_t x1 = 0;
   const RECT* clip = nullptr;  // pane coordinates; null: the segment over the lane's height
-  int32_t word = 0;            // handed to the drawers unchanged
+  // The first position counted from its record's first sample: negative in the margin before
+  // the samples, where a lane showing values draws its label column.
+  int64_t originPosition = 0;
+  int32_t word = -1;           // the segment's record; handed to the drawers unchanged
   const void* scale = nullptr; // the pane's scale record of the segment
 };
 

@@ -116,7 +116,6 @@ void ChildPaneBase::DrawLayerDrawers(HDC dc, const PaneLayer& layer, const RECT&
     const RECT fill{area.left, 0, fillRight, mRect.bottom - mRect.top};
     FillRect(dc, &fill, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
   }
-  const DrawOrigin origin{args.firstPosition, args.x0};
   for (int32_t i = layer.firstDrawer; i >= 0 && i < layer.endDrawer; ++i) {
     IScrivoRecordDrawer* const drawer = mDrawers[static_cast<size_t>(i)].Get();
     uint32_t traits = 0;
@@ -128,6 +127,9 @@ void ChildPaneBase::DrawLayerDrawers(HDC dc, const PaneLayer& layer, const RECT&
     const int32_t left = area.left - leftExtra;
     const int32_t right = area.right + rightExtra;
     if (left >= right) continue;
+    // The drawer's first position counted from its record's first sample, and the segment's
+    // first column.
+    const DrawOrigin origin{args.originPosition + (left - args.x0), args.x0};
     drawer->Draw(dc, args.firstPosition + (left - args.x0), args.firstPosition + (right - args.x0), origin, left,
                  &area, flags, args.word, args.scale);
   }

@@ -74,7 +74,7 @@ struct DataPaneBase {
   uint32_t mLastObjectRefresh = 0;
   uint32_t mStyle = 0x80000000u;
   int32_t mDataLimit = 0;
-  int32_t mLaneAttributes = 0;
+  int32_t mLaneAttributes = 1;  // non-zero: the lanes show a value-label column
   std::vector<int32_t> mDragTops;
   std::vector<int32_t> mDragBottoms;
   int32_t mPrintPositions[2] = {0, 0};
@@ -341,6 +341,7 @@ class DataPane : public IOnlineDataSink,
   void RefreshObjectsIfDue() noexcept;
   int64_t Extent() const noexcept;
   void FillWithoutData(HDC dc, bool printing) noexcept;
+  void SetSegmentOrigin(PaintArgs& args, int32_t record) const noexcept;
   // Where a paint's first segment lies: its record, its first and end positions, the right end
   // of the range and the column of the first position.
   struct SegmentStart {

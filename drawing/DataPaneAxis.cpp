@@ -34,6 +34,11 @@ HRESULT DataPane::ScrollToTick(int32_t tick, int32_t record) noexcept {
   double position = 0.0;
   const HRESULT converted = mHorzScale->TickToPosition(0, record, tick, &position);
   if (FAILED(converted)) return converted;
+  // A record's first tick shows the record from its start: the margin before its samples holds
+  // the lanes' label column.
+  int64_t start = 0, end = 0;
+  if (tick == 0 && mHorzScale->GetRecordRange(record, &start, &end) == S_OK && start <= position)
+    position = static_cast<double>(start);
   const int64_t old = mScrollPos;
   const double wanted = mVisibleWidth + position;
   mScrollPos = std::isfinite(wanted) && std::fabs(wanted) < 9.2e18 ? static_cast<int64_t>(wanted) : Extent();

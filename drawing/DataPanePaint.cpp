@@ -135,6 +135,7 @@ void DataPane::PaintSegments(HDC dc, const RECT& rect, const SegmentStart& start
     PaintArgs args;
     args.firstPosition = pL;
     args.lastPosition = end;
+    SetSegmentOrigin(args, segment);
     args.x0 = static_cast<int32_t>(std::clamp<int64_t>(x, INT32_MIN, INT32_MAX));
     args.x1 = static_cast<int32_t>(std::clamp<int64_t>(endX, INT32_MIN, INT32_MAX));
     // Each segment repaints only its own columns of the update rectangle.
@@ -165,6 +166,17 @@ void DataPane::PaintSegments(HDC dc, const RECT& rect, const SegmentStart& start
     pL = std::max(begin, reached);
     segment = next;
   }
+}
+
+// The drawers get the segment's record and its first position counted from the record's first
+// sample (the offset the scale object reports).
+void DataPane::SetSegmentOrigin(PaintArgs& args, int32_t record) const noexcept {
+  args.word = record;
+  args.originPosition = args.firstPosition;
+  PixMapRecordPosition where{0, -1};
+  int64_t end = 0;
+  if (mHorzScale && mHorzScale->PositionToRecord(args.firstPosition, &where, &end) == S_OK && where.record == record)
+    args.originPosition = where.offset;
 }
 
 void DataPane::FillWithoutData(HDC dc, bool printing) noexcept {
@@ -242,6 +254,7 @@ void DataPane::RedrawLayer(int32_t layer, bool erase, uint32_t flags, HDC dc, in
   PaintArgs args;
   args.firstPosition = pL;
   args.lastPosition = end;
+  SetSegmentOrigin(args, where.record);
   args.x0 = static_cast<int32_t>(x0);
   args.x1 = static_cast<int32_t>(std::clamp<int64_t>(end - pL + x0, INT32_MIN, INT32_MAX));
   args.scale = &segment;

@@ -88,6 +88,8 @@ GraticuleDrawer::~GraticuleDrawer() {
 HRESULT STDMETHODCALLTYPE GraticuleDrawer::AttachPane(int32_t mode, IUnknown* source) noexcept {
   DrawerBase::AttachPane(mode, source);
   mRecordState[0] = mRecordState[1] = 0;
+  // A new source (the pane's new scale object) is told of the label column's room too.
+  if (mDataPane) LayOutLabels();
   return S_OK;
 }
 
@@ -147,6 +149,24 @@ HRESULT STDMETHODCALLTYPE GraticuleDrawer::SetValueRange(int32_t sourceId, int32
     mValueOffset = -range->second;
   }
   mDisplayMode = mode;
+  // The label column shows the lane's axis as its own scale does: its range and units text.
+  QOR::ComPtr<IDragScale> axis;
+  double low = 0.0, high = 0.0;
+  BSTR text = nullptr;
+  DragScaleMapping units{1.0, 0.0};
+  mAxisKnown = transform && SUCCEEDED(transform->QueryInterface(IID_IDragScale, axis.OutVoid())) && axis &&
+               SUCCEEDED(axis->GetRange(&low, &high)) && std::isfinite(low) && std::isfinite(high) && low != high &&
+               SUCCEEDED(axis->GetScaledUnits(&text, &units));
+  if (mAxisKnown) {
+    mAxisLow = std::min(low, high);
+    mAxisHigh = std::max(low, high);
+    try {
+      mAxisUnits = text ? QOR::String(text) : QOR::String();
+    } catch (...) {
+      mAxisKnown = false;
+    }
+  }
+  SysFreeString(text);
   QOR::ComPtr<IScaleTicks> ticks;
   if (transform && SUCCEEDED(transform->QueryInterface(IID_IScaleTicks, ticks.OutVoid())) && ticks)
     RebuildValueGrid(ticks.Get());
@@ -229,8 +249,9 @@ void GraticuleDrawer::LayOutLabels() noexcept {
   int32_t attributes = 0;
   if (!mDataPane || mDataPane->GetLaneAttributes(mLaneIndex, &attributes) != S_OK || !mSource) return;
   mDisplayMode = attributes;
+  mLabelMode = attributes;
   mLabelWidth = 2;
-  if (mDisplayMode != 0 && MakeLabelScale()) {
+  if (mLabelMode != 0 && MakeLabelScale()) {
     QOR::ComPtr<IScaleLabels> labels;
     int32_t width = 0;
     if (SUCCEEDED(mLabelScale.As(IID_IScaleLabels, labels)) && labels &&
@@ -257,7 +278,7 @@ void GraticuleDrawer::DrawLabelColumn(HDC dc, int64_t offset, int32_t column, in
   const int32_t height = Height();
   const int64_t edge = column - offset;  // x - offset
   bool labelled = false;
-  if (offset < 0 && record > 0 && mDisplayMode != 0 && mDataPane && mHostData && mLabelScale) {
+  if (offset < 0 && record >= 0 && mLabelMode != 0 && mDataPane && mHostData && mLabelScale) {
     int32_t extent[2] = {0, 0};
     VARIANT_BOOL holds = VARIANT_FALSE;
     QOR::ComPtr<IScaleLabels> labels;
@@ -304,7 +325,7 @@ HRESULT STDMETHODCALLTYPE GraticuleDrawer::Draw(HDC dc, int64_t first, int64_t l
     FillRect(dc, &fill, brush);
     DeleteObject(brush);
   }
-  if (mDisplayMode != 0 && word != mCachedRange) RebuildFromReadOut(word);
+  if (mLabelMode != 0 && word != mCachedRange) RebuildFromReadOut(word);
   DrawLabelColumn(dc, origin.position, column, left, right, word);
   const auto* segment = static_cast<const LaneSegment*>(scale);
   const double o = segment ? segment->gridOrigin : 0.0;
@@ -354,7 +375,7 @@ void GraticuleDrawer::RebuildFromReadOut(int32_t record) noexcept {
   QOR::IQORString* units = nullptr;
   LaneUnitsRecord found{static_cast<int32_t>(0x80000000u), 0xC0000000u, std::numeric_limits<double>::infinity(),
                         -std::numeric_limits<double>::infinity(), 1.0, 0.0};
-  mDataPane->TestLaneRange(mLaneIndex, mSourceId, mDisplayMode, record, &units, &found, 0, 0, 0);
+  mDataPane->TestLaneRange(mLaneIndex, mSourceId, mLabelMode, record, &units, &found, 0, 0, 0);
   const RECT area{0, 0, std::max(mLabelWidth, 1), Height()};
   mLabelScale->SetArea(&area);
   try {
@@ -363,9 +384,15 @@ void GraticuleDrawer::RebuildFromReadOut(int32_t record) noexcept {
   } catch (...) {
     mLabelScale->SetUnits(0, L"");
   }
-  const DragScaleMapping conversion{found.scale, found.offset};
-  mLabelScale->SetUnitConversion(&conversion);
-  if (std::isfinite(found.low) && std::isfinite(found.high) && found.low < found.high) {
+  if (mAxisKnown) {
+    // The axis's range and units: the labels stand at the rows where the trace shows those values.
+    const DragScaleMapping same{1.0, 0.0};
+    mLabelScale->SetUnitConversion(&same);
+    mLabelScale->SetUnits(0, mAxisUnits.GetText());
+    mLabelScale->SetVisibleRange(mAxisLow, mAxisHigh);
+  } else if (std::isfinite(found.low) && std::isfinite(found.high) && found.low < found.high) {
+    const DragScaleMapping conversion{found.scale, found.offset};
+    mLabelScale->SetUnitConversion(&conversion);
     mLabelScale->SetVisibleRange(found.low, found.high);
     mValueScale = -Height() / (found.high - found.low);
     mValueOffset = -found.high;

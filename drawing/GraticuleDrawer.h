@@ -4,6 +4,7 @@
 // the copy made for print and metafile output, draws them with a dotted geometric pen.
 #pragma once
 
+#include "base/String.h"
 #include "drawing/DrawerBase.h"
 #include "drawing/LaneSegment.h"
 #include "hostapi/DragScale.h"
@@ -90,6 +91,13 @@ class GraticuleDrawer : public DrawerBase {
   bool mTopBand = false;
   bool mBottomBand = false;
   bool mTimeGrid = true;
+  // The lane's attributes: non-zero when the lane shows a label column.
+  int32_t mLabelMode = 0;
+  // The lane axis's last range and units text, as the axis shows them.
+  bool mAxisKnown = false;
+  double mAxisLow = 0.0;
+  double mAxisHigh = 1.0;
+  QOR::String mAxisUnits;
 };
 
 class MetafileGraticuleDrawer final : public GraticuleDrawer {

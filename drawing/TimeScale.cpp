@@ -68,10 +68,12 @@ HRESULT STDMETHODCALLTYPE TimeLabelDrawer::Draw(HDC dc, int64_t first, int64_t l
   const QOR::ComPtr<IRecordDataPixMap> map = PixMapOf(mSource.Get());
   // Columns of data end where `last` falls.
   const int64_t endColumn = last - first + column;
+  // The origin counts from its record's first sample; the labels need the absolute position.
+  const int64_t start = first - (column - origin.column);
   int32_t fillLeft = clip->left;
   PixMapRecordPosition where{0, 0};
   int64_t recordEnd = 0;
-  if (map && map->PositionToRecord(origin.position, &where, &recordEnd) == S_OK && where.record > 0)
+  if (map && map->PositionToRecord(start, &where, &recordEnd) == S_OK && where.record > 0)
     fillLeft = std::max(fillLeft, origin.column);
   const int64_t fillRight = std::min<int64_t>(clip->right, endColumn);
   if (fillLeft < fillRight) {
@@ -80,7 +82,7 @@ HRESULT STDMETHODCALLTYPE TimeLabelDrawer::Draw(HDC dc, int64_t first, int64_t l
   }
   const auto* plan = static_cast<const TimeLabelLayout*>(scale);
   PixMapTimeScale record{};
-  if (!plan || !map || FAILED(map->GetScaleRecord(origin.position, &record))) return S_OK;
+  if (!plan || !map || FAILED(map->GetScaleRecord(start, &record))) return S_OK;
   // The first nine fields come from the pane's plan; the labels are laid out again in this DC.
   mLayout.firstLabelTime = plan->firstLabelTime;
   mLayout.firstTickX = plan->firstTickX;
@@ -91,7 +93,7 @@ HRESULT STDMETHODCALLTYPE TimeLabelDrawer::Draw(HDC dc, int64_t first, int64_t l
   mLayout.minorPerMajor = plan->minorPerMajor;
   mLayout.majorPerLabel = plan->majorPerLabel;
   mLayout.displayFlags = plan->displayFlags;
-  const double startTime = static_cast<double>(origin.position) * record.secondsPerPixel;
+  const double startTime = static_cast<double>(start) * record.secondsPerPixel;
   if (!LayoutTimeLabels(dc, mLayout, record, startTime, record.secondsPerPixel)) return S_OK;
   TimeStripPaint paint;
   paint.first = first;
@@ -102,7 +104,7 @@ HRESULT STDMETHODCALLTYPE TimeLabelDrawer::Draw(HDC dc, int64_t first, int64_t l
   paint.height = height;
   paint.deviceScale = PaneDeviceScale(mDataPane);
   int64_t next = 0;
-  paint.labelLimit = map->GetNextRecordStart(origin.position, &next) == S_OK ? static_cast<double>(next)
+  paint.labelLimit = map->GetNextRecordStart(start, &next) == S_OK ? static_cast<double>(next)
                                                                              : std::numeric_limits<double>::infinity();
   DrawTimeStrip(dc, mLayout, paint);
   return S_OK;

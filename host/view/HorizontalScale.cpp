@@ -48,13 +48,54 @@ int64_t HorizontalScale::PositionsOf(int32_t length) const noexcept {
   return rounded >= kMost ? (int64_t{1} << 62) : static_cast<int64_t>(rounded);
 }
 
+int64_t HorizontalScale::SegmentWidth(size_t record) const noexcept {
+  const int64_t samples = PositionsOf(mDocument->Data().records[record].length);
+  return samples > 0 ? SaturatingAdd(SaturatingAdd(samples, mLead), mTrail) : 0;
+}
+
 int64_t HorizontalScale::RecordStart(int32_t record) const noexcept {
   const auto& records = mDocument->Data().records;
   int64_t start = 0;
   for (int32_t r = 0; r < record && r < static_cast<int32_t>(records.size()); ++r) {
-    start = SaturatingAdd(start, PositionsOf(records[static_cast<size_t>(r)].length));
+    start = SaturatingAdd(start, SegmentWidth(static_cast<size_t>(r)));
   }
   return start;
+}
+
+int64_t HorizontalScale::DataStart(int32_t record) const noexcept {
+  const auto& records = mDocument->Data().records;
+  const bool holds = record >= 0 && record < static_cast<int32_t>(records.size()) &&
+                     SegmentWidth(static_cast<size_t>(record)) > 0;
+  return SaturatingAdd(RecordStart(record), holds ? mLead : 0);
+}
+
+double HorizontalScale::TickIn(size_t record, int64_t start, int64_t position) const noexcept {
+  const double exact = static_cast<double>(position - start - mLead) * static_cast<double>(mNumerator) /
+                       static_cast<double>(mDenominator);
+  return std::clamp(exact, 0.0, static_cast<double>(std::max(mDocument->Data().records[record].length, 0)));
+}
+
+HRESULT STDMETHODCALLTYPE HorizontalScale::RequestMargin(uint32_t kind, int32_t pixels) noexcept {
+  try {
+    mMargins.emplace_back(kind, pixels);
+  } catch (...) {
+    return E_OUTOFMEMORY;
+  }
+  const int64_t wanted = std::max(pixels, 0);
+  const int64_t lead = mLead;
+  const int64_t trail = mTrail;
+  if (kind == 0) {
+    mLead = mTrail = 0;
+  } else if (kind == 0x80000001u) {
+    mTrail = wanted;
+  } else if (kind == 0x80000002u) {
+    mLead = wanted;
+  } else {
+    return E_INVALIDARG;
+  }
+  // Every position after the first record's start moved: the pane lays itself out again.
+  if (lead != mLead || trail != mTrail) mPending |= 0xFF000000u;
+  return S_OK;
 }
 
 int32_t HorizontalScale::FindRecord(int64_t position, int64_t* start) const noexcept {
@@ -62,7 +103,7 @@ int32_t HorizontalScale::FindRecord(int64_t position, int64_t* start) const noex
   const auto& records = mDocument->Data().records;
   int64_t first = 0;
   for (size_t r = 0; r < records.size(); ++r) {
-    const int64_t end = SaturatingAdd(first, PositionsOf(records[r].length));
+    const int64_t end = SaturatingAdd(first, SegmentWidth(r));
     if (position < end) {
       *start = first;
       return static_cast<int32_t>(r);
@@ -96,9 +137,10 @@ HRESULT STDMETHODCALLTYPE HorizontalScale::PositionToRecord(int64_t position, Pi
   int64_t start = 0;
   const int32_t record = FindRecord(position, &start);
   if (record < 0) return S_FALSE;
-  where->offset = position - start;
+  // Negative in the lead: the offset counts from the record's first sample.
+  where->offset = position - start - mLead;
   where->record = record;
-  *recordEnd = SaturatingAdd(start, PositionsOf(mDocument->Data().records[static_cast<size_t>(record)].length));
+  *recordEnd = SaturatingAdd(start, SegmentWidth(static_cast<size_t>(record)));
   return S_OK;
 }
 
@@ -110,7 +152,7 @@ HRESULT STDMETHODCALLTYPE HorizontalScale::GetRecordRange(int32_t record, int64_
     return S_FALSE;
   }
   *start = RecordStart(record);
-  *end = SaturatingAdd(*start, PositionsOf(records[static_cast<size_t>(record)].length));
+  *end = SaturatingAdd(*start, SegmentWidth(static_cast<size_t>(record)));
   return S_OK;
 }
 
@@ -122,8 +164,8 @@ HRESULT STDMETHODCALLTYPE HorizontalScale::GetScaleRecord(int64_t position, PixM
   const double period = mDocument->Data().records[static_cast<size_t>(record)].tickPeriod;
   const double secondsPerPixel = period * static_cast<double>(mNumerator) / static_cast<double>(mDenominator);
   const double nan = std::numeric_limits<double>::quiet_NaN();
-  // Elapsed labels count from the record's start: its first position is time 0 on the clock.
-  const double startSeconds = static_cast<double>(start) * secondsPerPixel;
+  // Elapsed labels count from the record's first sample: its position is time 0 on the clock.
+  const double startSeconds = static_cast<double>(SaturatingAdd(start, mLead)) * secondsPerPixel;
   *scale = PixMapTimeScale{secondsPerPixel, startSeconds, 0.0, nan, 0.0, nan, 0.0, nan, startSeconds};
   return S_OK;
 }
@@ -135,7 +177,7 @@ HRESULT STDMETHODCALLTYPE HorizontalScale::GetNextRecordStart(int64_t position, 
   const int32_t record = FindRecord(position, &first);
   const auto& records = mDocument->Data().records;
   if (record < 0 || record + 1 >= static_cast<int32_t>(records.size())) return S_FALSE;
-  *start = SaturatingAdd(first, PositionsOf(records[static_cast<size_t>(record)].length));
+  *start = SaturatingAdd(first, SegmentWidth(static_cast<size_t>(record)));
   return S_OK;
 }
 
@@ -162,7 +204,7 @@ HRESULT STDMETHODCALLTYPE HorizontalScale::NewData(uint32_t, int32_t, int64_t* r
     *rightPosition = 0;
     return S_OK;
   }
-  *rightPosition = SaturatingAdd(RecordStart(record), PositionsOf(records[static_cast<size_t>(record)].length));
+  *rightPosition = SaturatingAdd(RecordStart(record), SegmentWidth(static_cast<size_t>(record)));
   return S_OK;
 }
 
@@ -182,8 +224,7 @@ HRESULT STDMETHODCALLTYPE HorizontalScale::PositionToTick(int32_t mode, int64_t 
   int64_t start = 0;
   const int32_t record = FindRecord(position, &start);
   if (record < 0) return S_FALSE;
-  const double exact = static_cast<double>(position - start) * static_cast<double>(mNumerator) /
-                       static_cast<double>(mDenominator);
+  const double exact = TickIn(static_cast<size_t>(record), start, position);
   *tick = PixMapTick{mode == 2 ? exact : std::floor(exact), record, 0};
   return S_OK;
 }
@@ -219,7 +260,7 @@ HRESULT STDMETHODCALLTYPE HorizontalScale::TickToPosition(int32_t, int32_t recor
   if (!position) return E_POINTER;
   const auto& records = mDocument->Data().records;
   if (record < 0 || record >= static_cast<int32_t>(records.size()) || !std::isfinite(tick)) return E_INVALIDARG;
-  *position = static_cast<double>(RecordStart(record)) +
+  *position = static_cast<double>(DataStart(record)) +
               tick * static_cast<double>(mDenominator) / static_cast<double>(mNumerator);
   return S_OK;
 }
@@ -241,7 +282,7 @@ HRESULT STDMETHODCALLTYPE HorizontalScale::NextSegment(int32_t segment, int32_t*
   if (!next || !start || !end) return E_POINTER;
   const auto& records = mDocument->Data().records;
   for (int32_t r = std::max(segment + 1, 0); r < static_cast<int32_t>(records.size()); ++r) {
-    const int64_t positions = PositionsOf(records[static_cast<size_t>(r)].length);
+    const int64_t positions = SegmentWidth(static_cast<size_t>(r));
     if (positions <= 0) continue;
     *next = r;
     *start = RecordStart(r);

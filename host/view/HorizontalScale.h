@@ -14,10 +14,12 @@
 
 namespace host {
 
-// Record r covers the positions [start(r), start(r) + ceil(length(r) / scaling)); the next
-// record starts where it ends. Lengths are read from the document at each call, so records
-// that grow while the host samples grow here too. Time: position p stands for p * secondsPerPixel
-// seconds; each record's labels count from 0 at its start.
+// Record r covers the positions [start(r), start(r) + lead + ceil(length(r) / scaling) + trail):
+// the margins the pane's drawers ask for (a lead before each record's samples, where a lane
+// draws its value labels, and a trail after them; none until asked, and an empty record takes no
+// room); the next record starts where it ends. Lengths are read from the document at each call,
+// so records that grow while the host samples grow here too. Time: position p stands for
+// p * secondsPerPixel seconds; each record's labels count from 0 at its first sample.
 class HorizontalScale final : public HostObject<IRecordDataPixMap> {
  public:
   explicit HorizontalScale(HostPtr<DataDocument> document) noexcept;
@@ -63,14 +65,9 @@ class HorizontalScale final : public HostObject<IRecordDataPixMap> {
   HRESULT STDMETHODCALLTYPE Reserved34(uint32_t) noexcept override { return 0; }
   HRESULT STDMETHODCALLTYPE GetDataObject(IUnknown** object) noexcept override;
   HRESULT STDMETHODCALLTYPE NextSegment(int32_t segment, int32_t* next, int64_t* start, int64_t* end) noexcept override;
-  HRESULT STDMETHODCALLTYPE RequestMargin(uint32_t kind, int32_t pixels) noexcept override {
-    try {
-      mMargins.emplace_back(kind, pixels);
-    } catch (...) {
-      return E_OUTOFMEMORY;
-    }
-    return S_OK;
-  }
+  // Kind 0 drops both margins, 0x80000001 sets the trail and 0x80000002 the lead (negative
+  // pixels count as 0); a change is pending for the pane until it applies it.
+  HRESULT STDMETHODCALLTYPE RequestMargin(uint32_t kind, int32_t pixels) noexcept override;
   // The margin requests the drawers made, in order.
   const std::vector<std::pair<uint32_t, int32_t>>& MarginRequests() const noexcept { return mMargins; }
   HRESULT STDMETHODCALLTYPE Reserved38(uint32_t, uint32_t, uint32_t) noexcept override { return E_NOTIMPL; }
@@ -78,10 +75,14 @@ class HorizontalScale final : public HostObject<IRecordDataPixMap> {
   HRESULT STDMETHODCALLTYPE Reserved40(uint32_t, uint32_t, uint32_t) noexcept override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE Reserved41(uint32_t) noexcept override { return E_NOTIMPL; }
 
-  // Positions a record of length samples takes at the present scaling.
+  // Positions the samples of a record of length samples take at the present scaling.
   int64_t PositionsOf(int32_t length) const noexcept;
-  // The first position of record (the total length for record == count).
+  // The first position of record (the total length for record == count), its margins included.
   int64_t RecordStart(int32_t record) const noexcept;
+  // The position of record's first sample.
+  int64_t DataStart(int32_t record) const noexcept;
+  int64_t LeadMargin() const noexcept { return mLead; }
+  int64_t TrailMargin() const noexcept { return mTrail; }
   DataDocument& Document() const noexcept { return *mDocument.Get(); }
   // Changes a pane must apply (what GetPendingMask answers until MaskApplied clears them).
   void SetPendingMask(uint32_t mask) noexcept { mPending = mask; }
@@ -93,6 +94,10 @@ class HorizontalScale final : public HostObject<IRecordDataPixMap> {
   void* FindInterface(REFIID iid) override;
   // The record holding position (-1 when none) and its first position.
   int32_t FindRecord(int64_t position, int64_t* start) const noexcept;
+  // Positions record r takes, its margins included.
+  int64_t SegmentWidth(size_t record) const noexcept;
+  // The tick of position in record r, starting at start, held inside its samples.
+  double TickIn(size_t record, int64_t start, int64_t position) const noexcept;
 
   HostPtr<DataDocument> mDocument;
   int64_t mNumerator = 10;
@@ -102,6 +107,8 @@ class HorizontalScale final : public HostObject<IRecordDataPixMap> {
   int32_t mSampledRecord = -1;
   bool mSampling = false;
   std::vector<std::pair<uint32_t, int32_t>> mMargins;
+  int64_t mLead = 0;
+  int64_t mTrail = 0;
 };
 
 }  // namespace host

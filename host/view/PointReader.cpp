@@ -46,13 +46,19 @@ HRESULT STDMETHODCALLTYPE PointReader::ReadPoints(int64_t position, int32_t coun
     if (length <= 0) break;
     const float* samples = channel.Samples();
     const double last = length - 1;
+    // A record's margins hold no samples: the trace passes over them.
+    const double firstTick = static_cast<double>(where.offset) * samplesPerPixel;
+    if (where.offset < 0 || firstTick >= length) {
+      ++*consumed;
+      continue;
+    }
     auto at = [&](double t) {
       t = std::clamp(t, 0.0, last);
       const int32_t i = static_cast<int32_t>(std::floor(t));
       const double f = t - i;
       return i + 1 <= last ? samples[i] + (samples[i + 1] - samples[i]) * f : static_cast<double>(samples[i]);
     };
-    const double t0 = static_cast<double>(where.offset) * samplesPerPixel;
+    const double t0 = firstTick;
     const double t1 = std::min(t0 + samplesPerPixel, last);
     double low = std::min(at(t0), at(t1));
     double high = std::max(at(t0), at(t1));

@@ -152,12 +152,17 @@ class DetectionPreviewMarks : public DetectionPreviewRenderTest {
     const RECT lane = window.Lane(0)->Rect();
     const Capture picture(window.GetHandle());
     EXPECT_TRUE(picture.Any(ZR::ZRPreviewBase::kNoDocumentTraceColour, lane)) << "the channel's trace";
-    const double shownSeconds = (lane.right - lane.left) * c.samplesPerPixel / kTicksPerSecond;
+    // The preview shows record 0 from its start: its label column, then its samples.
+    double first = 0.0;
+    ASSERT_EQ(S_OK, window.Scale()->TickToPosition(0, 0, 0.0, &first));
+    const int dataLeft = lane.left + static_cast<int>(first - static_cast<double>(window.ScrollPos() - window.VisibleWidth()));
+    EXPECT_GT(dataLeft, lane.left + 10) << "room for the labels";
+    const double shownSeconds = (lane.right - dataLeft) * c.samplesPerPixel / kTicksPerSecond;
     int marked = 0;
     for (int32_t i = 0; i < detector.EventCount(); ++i) {
-      const double time = detector.GetEventTime(i);  // the preview shows record 0 from its start
+      const double time = detector.GetEventTime(i);
       if (time >= std::min(shownSeconds, c.recordSeconds)) continue;
-      const int x = lane.left + static_cast<int>(time * kTicksPerSecond / c.samplesPerPixel + 0.5);
+      const int x = dataLeft + static_cast<int>(time * kTicksPerSecond / c.samplesPerPixel + 0.5);
       EXPECT_TRUE(picture.AnyDark(x - 4, lane.top + 1, x + 5, lane.top + 14)) << "no circle at " << time << " s";
       // Beside it the top of the lane holds no mark.
       EXPECT_FALSE(picture.AnyDark(x + 20, lane.top + 1, x + 29, lane.top + 14)) << time;

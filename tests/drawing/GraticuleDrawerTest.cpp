@@ -285,12 +285,12 @@ TEST_F(LabelColumnTest, LabelsAndTheirSeparatorStandLeftOfTheDataStartWhenTheCha
   EXPECT_EQ(0, Inked(canvas, 0, 120 - width));
   EXPECT_EQ(0, Inked(canvas, 118, 119));
   EXPECT_EQ(0, Inked(canvas, 120, kWide));
-  // Record 0 (not a positive range argument), or a channel with no values in the record: no
-  // labels; a two-pixel axis line three columns left of the data start instead.
+  // No record (-1), or a channel with no values in the record: no labels; a two-pixel axis line
+  // three columns left of the data start instead.
   for (int32_t channel : {0, 7}) {
     pane.extent[0] = channel;
     drawingtest::Canvas plain(kWide, kHeight);
-    Paint(plain, -120, channel == 0 ? 0 : 1);
+    Paint(plain, -120, channel == 0 ? -1 : 1);
     const int line = Count(plain, 0, kWide, RGB(0, 0, 128));
     EXPECT_EQ(line, Inked(plain, 0, kWide)) << channel;
     EXPECT_LE(line, 2 * (kHeight - 4)) << channel;

@@ -28,13 +28,16 @@ int RedIn(const drawingtest::Canvas& canvas, int left, int right, int top, int b
 
 TEST(PaneRender, BothRecordsOverACachedGraticuleAndNothingLeftOfTheData) {
   ASSERT_EQ(S_OK, ondara_host::EnsureHostFramework());
-  // 300 and 200 pixels of data in a pane 596 pixels wide: the data ends at the right edge.
+  // 300 and 200 pixels of data in a pane 596 pixels wide, each record with the graticule's
+  // margins of a lane without a label column (7 pixels before and after): the data end at the
+  // right edge.
   auto document = testsupport::MakeDataDocument({3000, 2000}, 0.001, [](int32_t, int32_t i) {
     return static_cast<float>(std::sin(2.0 * 3.14159265358979 * 3.0 * i / 1000.0));
   });
   host::HostPtr<host::PaneDataSource> source(new host::PaneDataSource(document), false);
   QOR::ComPtr<ScrivoDraw::DataPane> pane(new ScrivoDraw::DataPane());
   pane->SetDataSource(0, source.Get(), nullptr);
+  pane->SetLaneSettings(0xC0000000u, 0x00026F30u, 0);
   pane->SetLaneCount(1);
   pane->SetClientSize(SIZE{600, 200});
   QOR::ComPtr<ScrivoDraw::GraticuleDrawer> grid(new ScrivoDraw::GraticuleDrawer(0, RGB(128, 128, 128), {0, 0}));
@@ -45,14 +48,17 @@ TEST(PaneRender, BothRecordsOverACachedGraticuleAndNothingLeftOfTheData) {
   const ScrivoDraw::ValueRange range{-1.5, 1.5};
   trace->SetValueRange(1, 0, &range, nullptr);
   pane->UpdatePending();
-  ASSERT_EQ(500, pane->ScrollPos());
+  ASSERT_EQ(500 + 4 * 7, pane->ScrollPos());
   drawingtest::Canvas canvas(600, 200, RGB(0, 255, 0));
   pane->Paint(canvas.DC(), RECT{0, 0, 600, 200}, nullptr);
   const RECT& lane = pane->Lane(0)->Rect();
-  const int zero = 598 - 500;  // position 0's column
-  EXPECT_GT(RedIn(canvas, zero, zero + 300, lane.top, lane.bottom), 300);        // record 0
-  EXPECT_GT(RedIn(canvas, zero + 300, zero + 500, lane.top, lane.bottom), 200);  // record 1
-  EXPECT_EQ(0, RedIn(canvas, lane.left, zero, lane.top, lane.bottom));
+  const int zero = 598 - 528;  // position 0's column
+  const int second = zero + 7 + 300 + 7;
+  EXPECT_GT(RedIn(canvas, zero + 7, zero + 307, lane.top, lane.bottom), 300);      // record 0
+  EXPECT_GT(RedIn(canvas, second + 7, second + 207, lane.top, lane.bottom), 200);  // record 1
+  // Nothing left of the data nor in the margins between the records' samples.
+  EXPECT_EQ(0, RedIn(canvas, lane.left, zero + 7, lane.top, lane.bottom));
+  EXPECT_EQ(0, RedIn(canvas, zero + 308, second + 7, lane.top, lane.bottom));
   EXPECT_EQ(RGB(255, 255, 255), canvas.At(zero / 2, (lane.top + lane.bottom) / 2));
   EXPECT_EQ(RGB(255, 255, 255), canvas.At(zero / 2, pane->Strip()->Rect().top + 2));
   pane->SetDataSource(0, nullptr, nullptr);
@@ -115,4 +121,69 @@ TEST(PaneRender, OnePaintAfterAZoomLeavesNothingOfTheOldPicture) {
     pane->SetDataSource(0, nullptr, nullptr);
     fresh->SetDataSource(0, nullptr, nullptr);
   }
+}
+
+namespace {
+
+// Dark (near black) pixels in the columns [left, right) of the rows [top, bottom).
+int DarkIn(const drawingtest::Canvas& canvas, int left, int right, int top, int bottom) {
+  int count = 0;
+  for (int y = top; y < bottom; ++y)
+    for (int x = left; x < right; ++x) {
+      const COLORREF c = canvas.At(x, y);
+      count += GetRValue(c) < 64 && GetGValue(c) < 64 && GetBValue(c) < 64;
+    }
+  return count;
+}
+
+}  // namespace
+
+// A lane showing values (the pane's default) keeps a label column before each record's samples:
+// the labels, then a black separator just left of the first sample; the samples follow it.
+TEST(PaneRender, ALaneShowingValuesLabelsEachRecordBeforeItsSamples) {
+  ASSERT_EQ(S_OK, ondara_host::EnsureHostFramework());
+  auto document = testsupport::MakeDataDocument({3000, 2000}, 0.001, [](int32_t, int32_t i) {
+    return static_cast<float>(2.0 * std::sin(2.0 * 3.14159265358979 * 3.0 * i / 1000.0));
+  });
+  host::HostPtr<host::PaneDataSource> source(new host::PaneDataSource(document), false);
+  QOR::ComPtr<ScrivoDraw::DataPane> pane(new ScrivoDraw::DataPane());
+  pane->SetDataSource(0, source.Get(), nullptr);
+  pane->SetLaneCount(1);
+  pane->SetClientSize(SIZE{600, 200});
+  QOR::ComPtr<ScrivoDraw::GraticuleDrawer> grid(new ScrivoDraw::GraticuleDrawer(0, RGB(128, 128, 128), {0, 0}));
+  ASSERT_EQ(S_OK, pane->AddLaneDrawer(0, ScrivoDraw::kDrawerCachedLayer, grid.Get()));
+  QOR::ComPtr<ScrivoDraw::PolyLineTraceDrawer> trace(new ScrivoDraw::PolyLineTraceDrawer(
+      &kRed, 1, 0, ScrivoDraw::kTraceKind, {0, 0}, {ScrivoDraw::kLayerPairAll, ScrivoDraw::kLayerPairAllSecond}));
+  ASSERT_EQ(S_OK, pane->AddLaneDrawer(0, 0, trace.Get()));
+  const ScrivoDraw::ValueRange range{-2.5, 2.5};
+  trace->SetValueRange(1, 0, &range, nullptr);
+  pane->UpdatePending();
+  const int width = grid->LabelWidth();
+  ASSERT_GT(width, 20);
+  const RECT lane = pane->Lane(0)->Rect();
+  for (int32_t record : {0, 1}) {
+    SCOPED_TRACE(record);
+    // The record's first tick at the left edge shows the record from its start (the last record
+    // as far as the data reach).
+    ASSERT_EQ(S_OK, pane->ScrollToTick(0, record));
+    pane->UpdatePending();
+    double first = 0.0;
+    int64_t start = 0, end = 0;
+    ASSERT_EQ(S_OK, pane->Scale()->TickToPosition(0, record, 0.0, &first));
+    ASSERT_EQ(S_OK, pane->Scale()->GetRecordRange(record, &start, &end));
+    const int64_t leftPosition = pane->ScrollPos() - pane->VisibleWidth();
+    if (record == 0) {
+      EXPECT_EQ(0, leftPosition);
+    }
+    const int dataLeft = lane.left + static_cast<int>(first - static_cast<double>(leftPosition));
+    EXPECT_EQ(width + 5, first - static_cast<double>(start));
+    drawingtest::Canvas canvas(600, 200, RGB(0, 255, 0));
+    pane->Paint(canvas.DC(), RECT{0, 0, 600, 200}, nullptr);
+    // Value grid dots may cross the separator.
+    EXPECT_GE(DarkIn(canvas, dataLeft - 1, dataLeft, lane.top, lane.bottom), lane.bottom - lane.top - 4) << "separator";
+    EXPECT_GT(DarkIn(canvas, dataLeft - width, dataLeft - 2, lane.top, lane.bottom), 20) << "labels";
+    EXPECT_EQ(0, RedIn(canvas, lane.left + static_cast<int>(start - leftPosition), dataLeft, lane.top, lane.bottom));
+    EXPECT_GT(RedIn(canvas, dataLeft, dataLeft + 150, lane.top, lane.bottom), 150);
+  }
+  pane->SetDataSource(0, nullptr, nullptr);
 }

@@ -78,3 +78,53 @@ TEST(HorizontalScale, TimeRecordCountsEachRecordFromZeroAndNamesTheNextStart) {
   EXPECT_EQ(S_FALSE, scale->GetNextRecordStart(100, &next));
   EXPECT_EQ(INT64_MAX, next);
 }
+
+// Margins the drawers ask for widen every record that holds samples: the lead comes before its
+// first sample (offsets count from there, negative in the lead), the trail after its last.
+TEST(HorizontalScale, MarginsWidenEachRecordAroundItsSamples) {
+  auto scale = ScaleOver({1000, 0, 500});
+  uint32_t pending = 0;
+  ASSERT_EQ(S_OK, scale->RequestMargin(0, 0));
+  scale->GetPendingMask(0, &pending);
+  EXPECT_EQ(0u, pending) << "nothing changed";
+  ASSERT_EQ(S_OK, scale->RequestMargin(0x80000001u, 7));
+  ASSERT_EQ(S_OK, scale->RequestMargin(0x80000002u, 30));
+  EXPECT_EQ(E_INVALIDARG, scale->RequestMargin(5, 30));
+  scale->GetPendingMask(0, &pending);
+  EXPECT_EQ(0xFF000000u, pending & 0xFF000000u);
+  int64_t total = 0;
+  ASSERT_EQ(S_OK, scale->GetTotalLength(&total));
+  EXPECT_EQ((30 + 100 + 7) + (30 + 50 + 7), total);
+  int64_t start = 0, end = 0;
+  ASSERT_EQ(S_OK, scale->GetRecordRange(2, &start, &end));
+  EXPECT_EQ(137, start);
+  EXPECT_EQ(224, end);
+  int32_t next = -1;
+  ASSERT_EQ(S_OK, scale->NextSegment(0, &next, &start, &end));
+  EXPECT_EQ(2, next);
+  EXPECT_EQ(137, start);
+  EXPECT_EQ(224, end);
+
+  PixMapRecordPosition where{};
+  ASSERT_EQ(S_OK, scale->PositionToRecord(140, &where, &end));
+  EXPECT_EQ(2, where.record);
+  EXPECT_EQ(140 - 137 - 30, where.offset);
+  EXPECT_EQ(224, end);
+  // Ticks: held inside the samples over the margins; tick 0 of record 2 lies after its lead.
+  PixMapTick tick{};
+  ASSERT_EQ(S_OK, scale->PositionToTick(2, 140, &tick));
+  EXPECT_EQ(0.0, tick.tick);
+  ASSERT_EQ(S_OK, scale->PositionToTick(2, 137 + 30 + 12, &tick));
+  EXPECT_EQ(120.0, tick.tick);
+  ASSERT_EQ(S_OK, scale->PositionToTick(2, 223, &tick));
+  EXPECT_EQ(500.0, tick.tick);
+  double position = 0.0;
+  ASSERT_EQ(S_OK, scale->TickToPosition(0, 2, 120.0, &position));
+  EXPECT_EQ(137 + 30 + 12, position);
+  // Time 0 of each record is its first sample.
+  PixMapTimeScale time{};
+  ASSERT_EQ(S_OK, scale->GetScaleRecord(140, &time));
+  EXPECT_NEAR(0.0, (137 + 30) * time.secondsPerPixel - time.timeOrigin, 1e-12);
+  ASSERT_EQ(S_OK, scale->GetNextRecordStart(10, &start));
+  EXPECT_EQ(137, start);
+}
