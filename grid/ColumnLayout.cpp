@@ -51,6 +51,8 @@ bool ColumnLayout::SetStoredWidthAt(int32_t position, int32_t stored) noexcept {
 
 bool ColumnLayout::IsConsistent() const {
   if (mWidths.size() != mMap.size()) return false;
+  for (const int32_t stored : mWidths)
+    if (stored <= kStoredWidthMargin || stored - kStoredWidthMargin > kMaxShownColumnWidth) return false;
   std::vector<bool> seen(mMap.size(), false);
   for (const uint32_t column : mMap) {
     if (column >= seen.size() || seen[column]) return false;

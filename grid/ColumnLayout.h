@@ -10,6 +10,10 @@
 // Stored widths are the shown width in pixels plus kStoredWidthMargin: a column stored with the
 // default width therefore shows kStoredWidthMargin pixels narrower than the default.
 inline constexpr int32_t kStoredWidthMargin = 10;
+// The widest column a record may store: the largest coordinate a window can have. A narrower
+// limit than the record's 32 bits keeps the stored width minus the margin, and the columns'
+// edges summed from it, from overflowing.
+inline constexpr int32_t kMaxShownColumnWidth = 0x7FFF;
 
 // The map holds one entry per display position (the data column shown there) and is a
 // permutation of 0..n-1; the widths are indexed by data column, so they stay with a moved column.
@@ -38,7 +42,8 @@ class ColumnLayout {
   // The stored width of the data column shown at position (inside the widths), or false.
   bool StoredWidthAt(int32_t position, int32_t* stored) const noexcept;
   bool SetStoredWidthAt(int32_t position, int32_t stored) noexcept;
-  // True when the map is a permutation of 0..n-1 with one width per entry.
+  // True when the map is a permutation of 0..n-1 with one width per entry, each showing a
+  // column of 1 to kMaxShownColumnWidth pixels.
   bool IsConsistent() const;
 
  private:

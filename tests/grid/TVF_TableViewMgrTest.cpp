@@ -277,11 +277,20 @@ TEST_F(TableViewMgrTest, SavesAndLoadsTheColumnStateAndKeepsItAgainstABadRecord)
       {"one column too many", {1, 4097}},
       {"a repeated column", {2, 2, 0, 0, 100, 100, 1337}},
       {"a column out of range", {1, 2, 0, 2, 1337}},
+      {"a width of no pixels", {2, 2, 0, 1, 10, 100, 1337}},
+      {"a negative width", {2, 2, 0, 1, 100, 0, 1337}},
+      {"the smallest width", {2, 2, 0, 1, INT32_MIN, 100, 1337}},
+      {"a width past any screen", {2, 2, 0, 1, 100, 0x7FFF + 11, 1337}},
+      {"the largest width", {2, 2, 0, 1, INT32_MAX, 100, 1337}},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(E_FAIL, Load(c.words)) << c.what;
     EXPECT_EQ(saved, Saved()) << c.what;
   }
+  ASSERT_EQ(S_OK, Load({2, 2, 1, 0, 11, 0x7FFF + 10, 1337})) << "one pixel and the widest column";
+  EXPECT_EQ(0x7FFF, Width(0));
+  EXPECT_EQ(1, Width(1));
+  ASSERT_EQ(S_OK, Load(saved));
   for (size_t cut = 0; cut < saved.size(); ++cut) {
     EXPECT_EQ(E_FAIL, Load(Words(saved.begin(), saved.begin() + static_cast<std::ptrdiff_t>(cut)))) << cut;
     EXPECT_EQ(saved, Saved()) << "cut after " << cut << " words";

@@ -3,6 +3,8 @@
 // significant-figures dialog, refresh, its commands, and closing it.
 #include "views/ZRTableViewEx.h"
 
+#include "base/BinIStream.h"
+#include "base/BinOStream.h"
 #include "document/CellFormat.h"
 #include "document/CycleDetector.h"
 #include "document/TableViewData.h"
@@ -12,6 +14,7 @@
 #include "grid/GridSelection.h"
 #include "grid/GridSnapBar.h"
 #include "grid/GridTitleBar.h"
+#include "grid/ITableViewManager.h"
 #include "grid/RowNumbersPane.h"
 #include "grid/SigFigDialog.h"
 #include "grid/TVF_TableView.h"
@@ -33,8 +36,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <fstream>
 #include <iterator>
+#include <sstream>
 #include <vector>
 
 namespace {
@@ -336,6 +341,43 @@ TEST_F(TableViewTest, DoubleClickingAHeadingWithTheMouseOpensTheFiguresDialog) {
   EXPECT_EQ(user_mouse::DoubleClick(heading), titles);
   EXPECT_EQ(1, dialogs);
   EXPECT_EQ(6, data.GetCellFormat(measurement).significantFigures);
+}
+
+TEST_F(TableViewTest, ARefusedColumnRecordLeavesTheHeadingsWhereTheUserClicks) {
+  OpenView();
+  TVF_Grid::EventGridControl& grid = table->MainGrid();
+  HWND const titles = grid.TitleBar().GetHandle();
+  const TVF_Grid::GridColumn& second = grid.Pane().Column(1);
+  const POINT heading = user_mouse::ScreenPoint(titles, second.Left + second.Width / 2, grid.TitleHeight() / 2);
+  // A saved record whose first measurement column (after the row numbers' column 0) is stored
+  // 0 pixels wide, -10 shown.
+  ComPtr<ITableViewManager> manager;
+  ASSERT_EQ(S_OK, mDoc->GetTableViewManager(manager.Out()));
+  const int32_t columns = mDoc->GetCycleDetector()->ColumnCount();
+  std::stringbuf buffer;
+  {
+    QOR::BinOStream out(&buffer, false);
+    out.WriteInt32(2);
+    out.WriteInt32(columns + 1);
+    for (int32_t c = 0; c <= columns; ++c) out.WriteInt32(c);
+    for (int32_t c = 0; c <= columns; ++c) out.WriteInt32(c == 1 ? 0 : 70);
+    out.WriteInt32(1337);
+  }
+  QOR::BinIStream in(&buffer, false);
+  EXPECT_EQ(E_FAIL, manager->LoadColumnState(0, &in));
+  ASSERT_EQ(S_OK, manager->RefreshColumns(0));
+  PumpMessages();
+  // The user double-clicks the second heading and sets its figures.
+  ScriptedModalSeam seam;
+  seam.DialogScript = [&](OWL::TDialog& dialog) {
+    SetDlgItemTextW(dialog.GetHandle(), TableView::kSigFigEditId, L"6");
+    SendMessageW(dialog.GetHandle(), WM_COMMAND, IDOK, 0);
+  };
+  ASSERT_EQ(titles, user_mouse::DoubleClick(heading));
+  ZR::TableViewData& data = *mDoc->GetTableViewData();
+  EXPECT_EQ(6, data.GetCellFormat(mDoc->GetCycleDetector()->GetColumnParamId(1)).significantFigures)
+      << "the second heading is still under the mouse";
+  EXPECT_EQ(4, data.GetCellFormat(mDoc->GetCycleDetector()->GetColumnParamId(0)).significantFigures);
 }
 
 TEST_F(TableViewTest, ButtonsAndCommandsReachSettingsDataPadAndClipboard) {
