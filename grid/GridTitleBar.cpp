@@ -1,6 +1,7 @@
 // The title bar: hit tests, selecting, resizing and moving columns, and painting the titles.
 #include "grid/GridTitleBar.h"
 
+#include "grid/FittedText.h"
 #include "grid/GridControl.h"
 #include "grid/GridKeyState.h"
 #include "grid/GridPane.h"
@@ -8,6 +9,8 @@
 #include "platform/owl/TDC.h"
 #include "platform/owl/TFont.h"
 #include "platform/owl/TPen.h"
+
+#include <string>
 
 namespace TVF_Grid {
 
@@ -205,8 +208,8 @@ void GridTitleBar::Paint(OWL::TDC& dc, bool, OWL::TRect&) {
   PaintTitles(dc.GetHDC(), client.Width(), client.Height());
 }
 
-// One title cell: highlight on the left, the title centred (left-aligned and clipped when it does
-// not fit, or the short title), shadow on the right and along the bottom.
+// One title cell: highlight on the left, the title centred (left-aligned and cut with an ellipsis
+// when it does not fit, or the short title), shadow on the right and along the bottom.
 void GridTitleBar::PaintTitle(HDC hdc, int32_t i, int left, int right, int height, bool selected) {
   OWL::TDC dc(hdc);
   const GridColumn& c = mPane.Column(i);
@@ -236,7 +239,8 @@ void GridTitleBar::PaintTitle(HDC hdc, int32_t i, int left, int right, int heigh
     }
   }
   dc.SetTextAlign(align);
-  dc.ExtTextOut(x, text.top, ETO_CLIPPED | ETO_OPAQUE, &text, title->GetText(), title->Length());
+  const std::wstring shown = FitText(hdc, title->GetText(), title->Length(), text.Width());
+  dc.ExtTextOut(x, text.top, ETO_CLIPPED | ETO_OPAQUE, &text, shown.c_str(), static_cast<int>(shown.size()));
   dc.SelectObject(shadow);
   dc.MoveTo(right, 0);
   dc.LineTo(right, height);

@@ -3,6 +3,7 @@
 #include "grid/TVF_Renderer.h"
 
 #include "grid/CellFrame.h"
+#include "grid/FittedText.h"
 #include "grid/GridColumn.h"
 #include "grid/GridControl.h"
 #include "grid/GridPane.h"
@@ -21,6 +22,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdlib>
+#include <string>
 
 using TVF_Grid::GridPosition;
 
@@ -130,7 +132,8 @@ int TVF_Renderer::DrawCellText(HDC hdc, const RECT& cell, const QOR::String& tex
   if (!mGrid.Printing) dc.SelectObject(title ? *mTitleFont : mGrid.CellFont());
   dc.SetTextAlign(TA_LEFT | TA_TOP);
   const OWL::TRect rect(cell.left, cell.top, cell.right, cell.bottom);
-  dc.ExtTextOut(cell.left, cell.top, ETO_CLIPPED | ETO_OPAQUE, &rect, text.GetText(), text.Length());
+  const std::wstring shown = TVF_Grid::FitText(hdc, text.GetText(), text.Length(), cell.right - cell.left);
+  dc.ExtTextOut(cell.left, cell.top, ETO_CLIPPED | ETO_OPAQUE, &rect, shown.c_str(), static_cast<int>(shown.size()));
   const int width = text.IsEmpty() ? 0 : dc.GetTextExtent(text.GetText(), text.Length()).cx;
   if (!mGrid.Printing) dc.RestoreFont();
   return width;

@@ -26,6 +26,7 @@
 #include "hostclient/DocViewIds.h"
 #include "hostclient/LumoOwlDocView.h"
 #include "tests/views/ViewSiteFixture.h"
+#include "tests/support/DibCanvas.h"
 #include "tests/support/RecordedCommandState.h"
 #include "platform/owl/TButton.h"
 #include "tests/support/ScriptedModalSeam.h"
@@ -378,6 +379,44 @@ TEST_F(TableViewTest, ARefusedColumnRecordLeavesTheHeadingsWhereTheUserClicks) {
   EXPECT_EQ(6, data.GetCellFormat(mDoc->GetCycleDetector()->GetColumnParamId(1)).significantFigures)
       << "the second heading is still under the mouse";
   EXPECT_EQ(4, data.GetCellFormat(mDoc->GetCycleDetector()->GetColumnParamId(0)).significantFigures);
+}
+
+TEST_F(TableViewTest, ANarrowedColumnEndsItsCutValuesAndHeadingInAnEllipsis) {
+  OpenView();
+  TVF_Grid::EventGridControl& main = table->MainGrid();
+  TVF_Grid::EventGridControl& summary = table->SummaryGrid();
+  // The user drags the first heading's right edge to 24 pixels from its left.
+  HWND const titles = main.TitleBar().GetHandle();
+  const TVF_Grid::GridColumn& first = main.Pane().Column(0);
+  const int edge = first.Left + first.Width;
+  const int y = main.TitleHeight() / 2;
+  user_mouse::Drag(user_mouse::ScreenPoint(titles, edge - 1, y), user_mouse::ScreenPoint(titles, first.Left + 25, y));
+  ASSERT_LE(main.Pane().Column(0).Width, 26);
+  ASSERT_EQ(main.Pane().Column(0).Width, summary.Pane().Column(0).Width) << "the summary follows";
+  // Whether the rightmost dark pixels of r sit below its middle only, as an ellipsis's dots do,
+  // where the last column of a cut digit reaches up the line.
+  const auto endsInDots = [](const DibCanvas& canvas, const RECT& r) {
+    for (int x = r.right - 1; x >= r.left; --x)
+      for (int y = r.top; y < r.bottom; ++y) {
+        const uint32_t p = canvas.At(x, y);
+        if ((p >> 16) + ((p >> 8) & 0xFF) + (p & 0xFF) < 3 * 128) return y > (r.top + r.bottom) / 2;
+      }
+    return false;
+  };
+  for (TVF_Grid::EventGridControl* grid : {&main, &summary}) {
+    TVF_Grid::GridPane& pane = grid->Pane();
+    const RECT client = pane.GetClientRect();
+    DibCanvas canvas(client.right, client.bottom, GetSysColorBrush(COLOR_WINDOW));
+    pane.PaintCells(canvas.Dc(), client);
+    const int row = grid == &main ? 3 : 0;  // an unselected event row; "Avg"
+    const RECT cell{0, row * pane.RowHeight(), pane.Column(0).Width, (row + 1) * pane.RowHeight() - 1};
+    EXPECT_TRUE(endsInDots(canvas, cell)) << (grid == &main ? "an event's value" : "the average");
+  }
+  RECT bar{};
+  GetClientRect(titles, &bar);
+  DibCanvas headings(bar.right, bar.bottom, GetSysColorBrush(COLOR_WINDOW));
+  main.TitleBar().PaintTitles(headings.Dc(), bar.right, bar.bottom);
+  EXPECT_TRUE(endsInDots(headings, RECT{1, 1, main.Pane().Column(0).Width, bar.bottom - 1})) << "the heading";
 }
 
 TEST_F(TableViewTest, ButtonsAndCommandsReachSettingsDataPadAndClipboard) {

@@ -1,0 +1,15 @@
+// Text cut to a width: a value too wide for its cell or heading ends in an ellipsis after the
+// characters that fit, so the reader sees that it is cut and never reads half a digit.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace TVF_Grid {
+
+// The text as it fits in width pixels in the DC's font: the text itself when it fits, else its
+// longest start that fits with "..." after it; with room for nothing more, as much of "..." as fits.
+std::wstring FitText(HDC dc, const wchar_t* text, int length, int width);
+
+}  // namespace TVF_Grid
