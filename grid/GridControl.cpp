@@ -54,7 +54,9 @@ GridControl::GridControl(OWL::TWindow* parent)
 }
 
 // The children go with the window; the snap bar's window is one of them.
-GridControl::~GridControl() = default;
+GridControl::~GridControl() {
+  if (mRowNumberPartner) mRowNumberPartner->mRowNumberPartner = nullptr;
+}
 
 void GridControl::SetupWindow() {
   TWindow::SetupWindow();

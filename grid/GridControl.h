@@ -131,8 +131,11 @@ class GridControl : public GridRenderer, public OWL::TWindow {
   uint32_t CellStyle(int32_t row, int32_t column) const;
   int32_t TitleHeight() const noexcept { return mTitleHeight; }
   int32_t RowNumberWidth() const noexcept { return mRowNumberWidth; }
-  // Widens the row-number pane (never narrows it) and lays the grid out again.
+  // Widens the row-number pane (never narrows it) and lays the grid out again; a grid sharing
+  // its row-number width widens too.
   void WidenRowNumbers(int32_t width);
+  // The two grids of one table keep one row-number width, so that their columns line up.
+  void ShareRowNumberWidth(GridControl& other);
   bool VScrollShown() const noexcept { return mVScrollShown; }
   bool HScrollShown() const noexcept { return mHScrollShown; }
 
@@ -192,6 +195,7 @@ class GridControl : public GridRenderer, public OWL::TWindow {
   int32_t mVBarWidth;
   int32_t mHBarHeight;
   int32_t mRowNumberWidth = 0;
+  GridControl* mRowNumberPartner = nullptr;
   int32_t mClientWidth = 0;
   int32_t mClientHeight = 0;
   int32_t mHScrollTotal = -1;

@@ -172,6 +172,14 @@ void GridControl::WidenRowNumbers(int32_t width) {
   Invalidate();
   // Called while the numbers paint: what they painted so far was centred in the old width.
   if (mRowNumbers->GetHandle()) mRowNumbers->Invalidate();
+  if (mRowNumberPartner) mRowNumberPartner->WidenRowNumbers(width);
+}
+
+void GridControl::ShareRowNumberWidth(GridControl& other) {
+  mRowNumberPartner = &other;
+  other.mRowNumberPartner = this;
+  WidenRowNumbers(std::max(mRowNumberWidth, other.mRowNumberWidth));
+  other.WidenRowNumbers(mRowNumberWidth);
 }
 
 }  // namespace TVF_Grid

@@ -75,7 +75,7 @@ void TVF_Renderer::AddMissingColumns(int32_t wanted, int32_t fixed) {
   const int32_t add = wanted - fixed - pane.ColumnCount();
   for (int32_t n = 0; n < add; ++n) {
     const int32_t i = pane.ColumnCount();
-    int32_t width = kDefaultColumnWidth;
+    int32_t width = mDefaultColumnWidth;
     if (mManager) mManager->GetColumnWidth(0, mFixedColumns + i, &width);  // E_FAIL still gives the default
     pane.AddColumn(std::make_unique<TVF_Grid::UniformGridColumn>(mGrid, i, ColumnTitle(i), width));
   }
@@ -92,7 +92,7 @@ void TVF_Renderer::RebuildColumns() {
   mGrid.Pane().RemoveAllColumns();
   AddMissingColumns(mColumnCount, mFixedColumnsAtRebuild);
   if (mColumnCount <= mFixedColumns)
-    mGrid.Pane().AddColumn(std::make_unique<TVF_Grid::UniformGridColumn>(mGrid, 0, QOR::String(), kDefaultColumnWidth));
+    mGrid.Pane().AddColumn(std::make_unique<TVF_Grid::UniformGridColumn>(mGrid, 0, QOR::String(), mDefaultColumnWidth));
   // The pixel map, marked for rebuilding, counts the data rows.
   int64_t rows = 0;
   if (mPixMap && (FAILED(mPixMap->SetSource(0)) || FAILED(mPixMap->GetTotalLength(&rows)))) rows = 0;

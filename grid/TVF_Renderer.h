@@ -94,6 +94,10 @@ class TVF_Renderer final : public TVF_Grid::GridRenderer, public QOR::CComObject
   int32_t ColumnCount() const noexcept { return mColumnCount; }
   IRecordDataPixMap* PixMap() const noexcept { return mPixMap.Get(); }
   static constexpr int32_t kDefaultColumnWidth = 100;
+  // The width of a column the manager gives none, and of the one empty column of a table
+  // without data columns.
+  void SetDefaultColumnWidth(int32_t width) noexcept { mDefaultColumnWidth = width; }
+  int32_t DefaultColumnWidth() const noexcept { return mDefaultColumnWidth; }
 
  private:
   QOR::String CellText(int32_t row, int32_t column) const;
@@ -122,4 +126,5 @@ class TVF_Renderer final : public TVF_Grid::GridRenderer, public QOR::CComObject
   uint32_t mSection = 0;
   int32_t mSavedRowTotal = -1;
   int32_t mSavedFixedRows = -1;
+  int32_t mDefaultColumnWidth = kDefaultColumnWidth;
 };

@@ -80,6 +80,7 @@ TVF_TableView::TVF_TableView(const TableViewWindowArgs& args)
   mSummary->EnableAutoCreate();
   // The row numbers of the main grid get six average characters of its cell font.
   mMain->WidenRowNumbers(6 * static_cast<int32_t>(mMain->CellFont().GetTextMetrics().tmAveCharWidth));
+  mMain->ShareRowNumberWidth(*mSummary);
   if (args.hostMessageHandler)
     args.hostMessageHandler->QueryInterface(IID_IMessageHandler, reinterpret_cast<void**>(mHostMessageHandler.Out()));
   if (mHostMessageHandler && Proxy()) mHostMessageHandler->AddHandler(Proxy());
@@ -139,8 +140,21 @@ HRESULT TVF_TableView::Connect(uint32_t flags, IUnknown* hostObject, ITableDataM
   return S_OK;
 }
 
-void TVF_TableView::SetViewLayout(int32_t x, int32_t y, int32_t width, int32_t height, int32_t,
+void TVF_TableView::SetViewLayout(int32_t x, int32_t y, int32_t width, int32_t height, int32_t defaultColumnWidth,
                                   int32_t summaryHeight) {
+  // A row-number pane without a width of its own takes the default column width; both grids
+  // then keep the wider one (a size change lays each out at its pane's width).
+  int32_t numbers = std::max(mMain->RowNumberWidth(), mSummary->RowNumberWidth());
+  for (EventGridControl* grid : {mMain, mSummary}) {
+    if (grid->RowNumbers().PreferredWidth < 0) grid->RowNumbers().PreferredWidth = defaultColumnWidth;
+    numbers = std::max(numbers, grid->RowNumbers().PreferredWidth);
+  }
+  for (EventGridControl* grid : {mMain, mSummary}) {
+    grid->RowNumbers().PreferredWidth = numbers;
+    grid->WidenRowNumbers(numbers);
+  }
+  if (mMainRenderer) mMainRenderer->SetDefaultColumnWidth(defaultColumnWidth);
+  if (mSummaryRenderer && mSummaryShown) mSummaryRenderer->SetDefaultColumnWidth(defaultColumnWidth);
   mSummaryHeight = summaryHeight;
   SetWindowPos(nullptr, OWL::TRect(x, y, x + width, y + height),
                SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);

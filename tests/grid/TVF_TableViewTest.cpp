@@ -145,6 +145,20 @@ TEST_F(TableViewWindowTest, LayoutFlagsShowOrHideTheSummaryBelowTheMainGrid) {
   EXPECT_FALSE(view.SummaryGrid().Selection()->Range().IsValid());
 }
 
+TEST_F(TableViewWindowTest, TheDefaultColumnWidthReachesRowNumbersAndTheEmptyColumn) {
+  TVF_TableView& view = Open(0x27A);
+  EXPECT_EQ(60, view.MainGrid().RowNumberWidth()) << "row numbers without a width of their own";
+  EXPECT_EQ(60, view.SummaryGrid().RowNumberWidth());
+  // Without data columns each grid shows one empty column of the default width.
+  client.Columns = 1;
+  ASSERT_EQ(S_OK, manager->SetViewLayout(0, 0, 0, 400, 300, 80, 100, 100));
+  for (TVF_Grid::EventGridControl* grid : {&view.MainGrid(), &view.SummaryGrid()}) {
+    EXPECT_EQ(60, grid->RowNumberWidth()) << "they have a width of their own now";
+    ASSERT_EQ(1, grid->Pane().ColumnCount());
+    EXPECT_EQ(80, grid->Pane().Column(0).Width);
+  }
+}
+
 TEST_F(TableViewWindowTest, WheelScrollsWholeNotchesAndNeverAboveTheFirstRow) {
   TVF_TableView& view = Open(0x278, 60);
   view.MainGrid().SetTopRow(10);

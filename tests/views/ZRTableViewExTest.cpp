@@ -27,6 +27,7 @@
 #include "hostclient/LumoOwlDocView.h"
 #include "tests/views/ViewSiteFixture.h"
 #include "tests/support/DibCanvas.h"
+#include "tests/support/DibCanvas.h"
 #include "tests/support/RecordedCommandState.h"
 #include "platform/owl/TButton.h"
 #include "tests/support/ScriptedModalSeam.h"
@@ -417,6 +418,45 @@ TEST_F(TableViewTest, ANarrowedColumnEndsItsCutValuesAndHeadingInAnEllipsis) {
   DibCanvas headings(bar.right, bar.bottom, GetSysColorBrush(COLOR_WINDOW));
   main.TitleBar().PaintTitles(headings.Dc(), bar.right, bar.bottom);
   EXPECT_TRUE(endsInDots(headings, RECT{1, 1, main.Pane().Column(0).Width, bar.bottom - 1})) << "the heading";
+}
+
+TEST_F(TableViewTest, SummaryColumnsLineUpUnderTheMainGridsColumns) {
+  OpenView();
+  TVF_Grid::EventGridControl& main = table->MainGrid();
+  TVF_Grid::EventGridControl& summary = table->SummaryGrid();
+  ASSERT_TRUE(IsWindowVisible(summary.GetHandle()));
+  EXPECT_EQ(main.RowNumberWidth(), summary.RowNumberWidth());
+  // The shadow lines at the headings' right edges, painted by each title bar, in screen pixels.
+  const auto edges = [](TVF_Grid::EventGridControl& grid) {
+    HWND const titles = grid.TitleBar().GetHandle();
+    RECT client{};
+    GetClientRect(titles, &client);
+    DibCanvas canvas(client.right, client.bottom, GetSysColorBrush(COLOR_WINDOW));
+    grid.TitleBar().PaintTitles(canvas.Dc(), client.right, client.bottom);
+    const POINT origin = user_mouse::ScreenPoint(titles, 0, 0);
+    std::vector<LONG> xs;
+    for (int x = 0; x < client.right; ++x)
+      if (canvas.At(x, 1) == DibCanvas::SysPixel(COLOR_BTNSHADOW)) xs.push_back(origin.x + x);
+    return xs;
+  };
+  const std::vector<LONG> mainEdges = edges(main);
+  ASSERT_GE(mainEdges.size(), 3u);
+  EXPECT_EQ(mainEdges, edges(summary));
+  // The user widens the second column by dragging its heading's edge: the summary follows.
+  HWND const titles = main.TitleBar().GetHandle();
+  const TVF_Grid::GridColumn& second = main.Pane().Column(1);
+  const int edge = second.Left + second.Width;
+  const int y = main.TitleHeight() / 2;
+  const int before = second.Width;
+  user_mouse::Drag(user_mouse::ScreenPoint(titles, edge - 1, y), user_mouse::ScreenPoint(titles, edge + 20, y));
+  EXPECT_EQ(before + 20, main.Pane().Column(1).Width);
+  // As far as both title bars reach (the main grid's vertical bar may end its title bar earlier).
+  std::vector<LONG> mainAfter = edges(main), summaryAfter = edges(summary);
+  const size_t common = std::min(mainAfter.size(), summaryAfter.size());
+  ASSERT_GE(common, 3u);
+  mainAfter.resize(common);
+  summaryAfter.resize(common);
+  EXPECT_EQ(mainAfter, summaryAfter);
 }
 
 TEST_F(TableViewTest, ButtonsAndCommandsReachSettingsDataPadAndClipboard) {
