@@ -71,6 +71,7 @@ QOR::String TVF_Renderer::ColumnTitle(int32_t i) {
 }
 
 void TVF_Renderer::AddMissingColumns(int32_t wanted, int32_t fixed) {
+  mColumnEntries.Resize(static_cast<size_t>(std::max(wanted, 0)));
   TVF_Grid::GridPane& pane = mGrid.Pane();
   const int32_t add = wanted - fixed - pane.ColumnCount();
   for (int32_t n = 0; n < add; ++n) {
@@ -98,6 +99,13 @@ void TVF_Renderer::RebuildColumns() {
   if (mPixMap && (FAILED(mPixMap->SetSource(0)) || FAILED(mPixMap->GetTotalLength(&rows)))) rows = 0;
   rows = std::min<int64_t>(std::max<int64_t>(rows, 0), INT32_MAX - mFixedRows);
   mGrid.SetRowCount({static_cast<int32_t>(rows) + mFixedRows, mFixedRows});
+  if (mKeepColumnCaches && mPixMap) {
+    if (FAILED(mPixMap->GetAppendPosition(0, &mRecordRange))) mRecordRange = 0;
+    for (size_t i = 0; i < mColumnEntries.Size(); ++i) {
+      mColumnEntries[i].RecordPosition = mRecordRange;
+      mColumnEntries[i].CachedSource = nullptr;
+    }
+  }
   if (mGrid.GetHandle()) mGrid.InvalidateAll();
 }
 
@@ -149,7 +157,9 @@ int32_t TVF_Renderer::PrintedEndRow(int32_t rowCount) const {
 bool TVF_Renderer::PaintColumn(HDC dc, const GridPosition& column, TVF_Grid::RowPosCursor& cursor, int left,
                                int right, int& widestText) {
   const int32_t dataIndex = column.Index - mGrid.FixedColumns();
-  if (dataIndex < 0 || dataIndex >= mGrid.Pane().ColumnCount()) return true;
+  if (dataIndex < 0 || dataIndex >= mGrid.Pane().ColumnCount() ||
+      static_cast<size_t>(dataIndex) >= mColumnEntries.Size())
+    return true;
   int32_t rowCount = 0;
   if (mRows && FAILED(mRows->GetRowCount(mSection, &rowCount))) rowCount = 0;
   int32_t endRow = rowCount;
@@ -157,8 +167,20 @@ bool TVF_Renderer::PaintColumn(HDC dc, const GridPosition& column, TVF_Grid::Row
     endRow = PrintedEndRow(rowCount);
     if (CellStyle(mFixedRows, column.Index) & kCellStylePlaceholder) return true;
   }
+  // The rows walk through the pixel map's records: the first row's record, then the next one
+  // each time a record ends.
+  PixMapRecordPosition where{0, 0};
+  int64_t recordEnd = INT64_MAX;
+  int32_t records = 1;
+  if (cursor.HasMore() && mPixMap && FAILED(mPixMap->PositionToRecord(cursor.Row() - mFixedRows, &where, &recordEnd)))
+    recordEnd = INT64_MAX;
   for (; cursor.HasMore(); cursor.Next()) {
     const int32_t row = cursor.Row();
+    int64_t start = 0;
+    if (row - mFixedRows >= recordEnd && mPixMap && mPixMap->GetRecordRange(where.record + 1, &start, &recordEnd) == S_OK) {
+      ++where.record;
+      ++records;
+    }
     const GridPosition rowPos{row, mFixedRows};
     mGrid.PaintCellBackground(dc, rowPos, column, mGrid.GetColumnKind(rowPos, column), CLR_INVALID);
     const RECT cell{left, cursor.Top(), right, cursor.Bottom() - 1};
@@ -171,6 +193,7 @@ bool TVF_Renderer::PaintColumn(HDC dc, const GridPosition& column, TVF_Grid::Row
     if (style & kCellStyleHighlight) mGrid.PaintCellBackground(dc, rowPos, column, 0, kHighlightCellColour);
     widestText = std::max(widestText, DrawCellText(dc, cell, ShownText(text, style), style));
   }
+  if (!mKeepColumnCaches || records <= 1) mColumnEntries[static_cast<size_t>(dataIndex)].CachedSource = nullptr;
   return true;
 }
 

@@ -5,6 +5,7 @@
 
 #include "base/String.h"
 #include "grid/GridRenderer.h"
+#include "grid/RendererColumnEntries.h"
 #include "hostclient/ComObjectRoot.h"
 #include "hostclient/ComPtr.h"
 #include "hostapi/RecordDataPixMap.h"
@@ -92,6 +93,11 @@ class TVF_Renderer final : public TVF_Grid::GridRenderer, public QOR::CComObject
   static void DrawCellFrame(HDC dc, int left, int top, int right, int bottom);
 
   int32_t ColumnCount() const noexcept { return mColumnCount; }
+  // Kept column caches survive a paint that spans more than one record, and a rebuild gives
+  // every column entry the pixel map's append position as its record range.
+  void SetKeepColumnCaches(bool keep) noexcept { mKeepColumnCaches = keep; }
+  int64_t RecordRange() const noexcept { return mRecordRange; }
+  const RendererColumnEntries& ColumnEntries() const noexcept { return mColumnEntries; }
   IRecordDataPixMap* PixMap() const noexcept { return mPixMap.Get(); }
   static constexpr int32_t kDefaultColumnWidth = 100;
   // The width of a column the manager gives none, and of the one empty column of a table
@@ -127,4 +133,7 @@ class TVF_Renderer final : public TVF_Grid::GridRenderer, public QOR::CComObject
   int32_t mSavedRowTotal = -1;
   int32_t mSavedFixedRows = -1;
   int32_t mDefaultColumnWidth = kDefaultColumnWidth;
+  RendererColumnEntries mColumnEntries;
+  int64_t mRecordRange = 0;
+  bool mKeepColumnCaches = false;
 };

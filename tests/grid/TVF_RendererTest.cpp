@@ -80,6 +80,23 @@ TEST_F(RendererFixture, ColumnsComeFromTheClientWithTitlesAndDefaultWidths) {
   EXPECT_TRUE(grid->Pane().Column(0).Title.IsEmpty());
 }
 
+TEST_F(RendererFixture, ColumnEntriesFollowTheColumnsAndKeptCachesTakeTheRecordRange) {
+  MakeRendered(7, 3);
+  EXPECT_EQ(4u, renderer->ColumnEntries().Size()) << "one per client column";
+  EXPECT_EQ(0, renderer->RecordRange()) << "not filled without kept caches";
+  renderer->SetKeepColumnCaches(true);
+  client.Columns = 11;
+  client.Rows = 10;
+  renderer->RebuildColumns();
+  EXPECT_EQ(11u, renderer->ColumnEntries().Size());
+  EXPECT_EQ(16u, renderer->ColumnEntries().Capacity());
+  EXPECT_EQ(9, renderer->RecordRange()) << "the pixel map's append position: after its nine rows";
+  for (size_t i = 0; i < renderer->ColumnEntries().Size(); ++i) {
+    EXPECT_EQ(9, renderer->ColumnEntries()[i].RecordPosition) << i;
+    EXPECT_EQ(0x7FFFFFFF, renderer->ColumnEntries()[i].RecordIndex) << i;
+  }
+}
+
 TEST_F(RendererFixture, ColumnInfoNamesTitlesWithUnitsInParentheses) {
   NamingClient naming;
   naming.Rows = 3;
