@@ -31,7 +31,7 @@ HRESULT PrepareEngine(const FormulaInstall& install, IHostChannelCalcEngine* eng
   engine->SetSources(static_cast<int32_t>(install.sources.size()),
                      install.sources.empty() ? nullptr : install.sources.data(), nullptr);
   return engine->Prepare(install.hostDocument, start.record, start.tick, end.record, end.tick, top, bottom,
-                         install.sampling ? 0x80000000u : 0u);
+                         install.prepareFlag ? 0x80000000u : 0u);
 }
 
 }  // namespace

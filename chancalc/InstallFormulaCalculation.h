@@ -21,7 +21,7 @@ struct FormulaInstall {
   uint32_t enumeratorTypeId;
   IPersistObject* hostSettings;
   std::wstring formula;
-  bool sampling;  // the host samples into the document
+  bool prepareFlag;  // Prepare is asked with 0x80000000 (else 0)
   int32_t outputChannel;
   uint32_t furtherValue;
 };

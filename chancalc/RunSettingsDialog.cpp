@@ -75,8 +75,9 @@ void AutoScale(IHostDocument* hostDocument, IUnknown* rangeSource, IUnknown* dat
   IClassRegistry* const factory = ObjectFactoryAccessor::Get();
   if (!factory) return;
   const Doc::SettingsStore& store = document.GetSettings();
+  // Prepare is asked without its flag, also while the host samples.
   FormulaInstall install{hostDocument, rangeSource, nullptr, BuildSources(&store), GetEventTypeId(), nullptr,
-                         BuildExpression(&store, dataObject, values.parameterId), sampling != VARIANT_FALSE,
+                         BuildExpression(&store, dataObject, values.parameterId), false,
                          values.outputChannel, furtherValue};
   ComPtr<ICalculationClass> hostClass;
   ComPtr<IFormulaCalcSettings> hostSettings;

@@ -24,6 +24,8 @@ namespace host {
 
 namespace {
 
+uint32_t gLastPrepareFlags = 0;  // what LastPrepareFlags answers
+
 // The selected-value events the engine reads: position and the value widened to double.
 struct SelectedValue {
   int32_t tick;
@@ -248,7 +250,8 @@ HRESULT STDMETHODCALLTYPE Engine::ReadRaw(int32_t record, int32_t startTick, int
 // The extremes of the formula's values over the range; the host document is not needed, the
 // engine reads through its context.
 HRESULT STDMETHODCALLTYPE Engine::Prepare(IUnknown*, int32_t startRecord, int32_t startTick, int32_t endRecord,
-                                          int32_t endTick, float* top, float* bottom, uint32_t) noexcept {
+                                          int32_t endTick, float* top, float* bottom, uint32_t flags) noexcept {
+  gLastPrepareFlags = flags;
   if (!top || !bottom) return E_POINTER;
   if (!mContext || !mEnumerator) return E_FAIL;
   int32_t records = 0;
@@ -302,6 +305,8 @@ class EngineClass final : public HostClassObject<ILumoClassObject, IClassFactory
 };
 
 }  // namespace
+
+uint32_t LastPrepareFlags() noexcept { return gLastPrepareFlags; }
 
 HRESULT CreateChannelCalcEngine(IUnknown* outer, IUnknown** inner) {
   if (!inner) return E_POINTER;

@@ -7,6 +7,8 @@
 
 #include <unknwn.h>
 
+#include <cstdint>
+
 namespace host {
 
 // Registers the engine's class (kHostUiClassGuid number kChannelCalcEngineNumber), whose
@@ -15,5 +17,9 @@ HRESULT RegisterChannelCalcEngineClass(IClassRegistry* registry, ITypeRegistry* 
 
 // A new engine aggregated by outer (may be null): its inner unknown with one reference.
 HRESULT CreateChannelCalcEngine(IUnknown* outer, IUnknown** inner);
+
+// The flags word the last Prepare of any engine in the process was given (0 before any), for
+// tests to see what the calculations ask of the host.
+uint32_t LastPrepareFlags() noexcept;
 
 }  // namespace host
