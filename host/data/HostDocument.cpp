@@ -111,9 +111,11 @@ HRESULT STDMETHODCALLTYPE HostDocument::GetChannelText(int32_t, int32_t channel,
   *text = nullptr;
   if (!mDataDocument) return E_FAIL;
   const auto& channels = mDataDocument->Data().channels;
-  if (channel < 0 || static_cast<size_t>(channel) >= channels.size()) return E_INVALIDARG;
+  // The channel after the file's last is the one a user adds a calculated channel as: it is
+  // named, like any channel without a title, by its number.
+  if (channel < 0 || static_cast<size_t>(channel) > channels.size()) return E_INVALIDARG;
   try {
-    std::wstring name = channels[static_cast<size_t>(channel)].title;
+    std::wstring name = static_cast<size_t>(channel) < channels.size() ? channels[static_cast<size_t>(channel)].title : L"";
     if (name.empty()) name = L"Channel " + std::to_wstring(channel + 1);
     *text = SysAllocStringLen(name.data(), static_cast<UINT>(name.size()));
     return *text ? S_OK : E_OUTOFMEMORY;

@@ -6,6 +6,8 @@
 #include "chancalc/SettingsCOM.h"
 #include "document/ParamCatalogue.h"
 #include "document/ZRSettingIO.h"
+#include "host/chancalc/ChannelCalcEngine.h"
+#include "host/data/Sampler.h"
 #include "host/framework/HostObservation.h"
 #include "platform/owl/TCheckBox.h"
 #include "tests/document/ZRDocFixture.h"
@@ -201,6 +203,28 @@ TEST_F(ChanCalcDialog, OkHandsBackTheEditedSettingsScalesThemAndTellsTheHostDocu
   EXPECT_EQ(message.data[0], 1u);
   EXPECT_EQ(message.values, (std::vector<double>{32000.0, -32000.0}));
   EXPECT_EQ(mCurrent->Values().decimalPlaces, 4);
+}
+
+TEST_F(ChanCalcDialog, AutoScaleWhileSamplingTriggersTheHostAndPreparesWithoutTheFlag) {
+  Open(2, 5000);
+  ASSERT_EQ(SendAnalyze(), S_OK);
+  host::Sampler sampler(mData.Get());
+  ASSERT_EQ(sampler.Start(), S_OK);
+  const int32_t triggersBefore = mHost->Triggers();
+  ComPtr<IPersistObject> edited;
+  std::wstring caption;
+  EXPECT_EQ(Run([&caption](Dlg& dialog) {
+              caption = dialog.GetWindowText();
+              dialog.SendMessage(WM_COMMAND, IDOK);
+            }, edited),
+            S_OK);
+  EXPECT_EQ(caption, L"Ondara - Channel 2") << "the new channel after the recorded one";
+  EXPECT_EQ(mHost->Triggers(), triggersBefore + 1);
+  SettingsCOM* const result = SettingsCOM::FromInterface(edited.Get());
+  ASSERT_NE(result, nullptr);
+  EXPECT_GT(result->Values().scaleTop, result->Values().scaleBottom);
+  EXPECT_NE(result->Values().scaleTop, 1.0f) << "Prepare ran";
+  EXPECT_EQ(host::LastPrepareFlags(), 0u);
 }
 
 TEST_F(ChanCalcDialog, HelpAsksForTheChannelCalculationTopic) {

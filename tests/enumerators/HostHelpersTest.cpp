@@ -96,7 +96,8 @@ TEST(HostHelpers, HostDocumentQuestionsAnswerFromTheDocument) {
   EXPECT_EQ(16, ExtLib::MaxOfThreeCounts(nullptr));
   EXPECT_STREQ(L"Vm", ExtLib::GetHostObjectText(doc, 0).GetText());
   EXPECT_STREQ(L"Channel 2", ExtLib::GetHostObjectText(doc, 1).GetText());
-  EXPECT_STREQ(L"", ExtLib::GetHostObjectText(doc, 3).GetText());  // no such channel
+  EXPECT_STREQ(L"Channel 4", ExtLib::GetHostObjectText(doc, 3).GetText());  // the channel added next
+  EXPECT_STREQ(L"", ExtLib::GetHostObjectText(doc, 4).GetText());  // no such channel
   EXPECT_STREQ(L"?", ExtLib::GetHostObjectText(nullptr, 0).GetText());
 
   EXPECT_FALSE(ExtLib::HostFlagIsSet(doc));

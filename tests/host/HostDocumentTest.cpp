@@ -65,7 +65,9 @@ TEST(HostDocument, HoldsItsDataDocumentAndAnswersForIt) {
   EXPECT_EQ(L"Vm", ChannelText(document.Get(), 0, &hr));
   EXPECT_EQ(S_OK, hr);
   EXPECT_EQ(L"Channel 2", ChannelText(document.Get(), 1, &hr));
-  EXPECT_EQ(L"(null)", ChannelText(document.Get(), 3, &hr));
+  EXPECT_EQ(L"Channel 4", ChannelText(document.Get(), 3, &hr)) << "the channel a user adds next";
+  EXPECT_EQ(S_OK, hr);
+  EXPECT_EQ(L"(null)", ChannelText(document.Get(), 4, &hr));
   EXPECT_EQ(E_INVALIDARG, hr);
   EXPECT_EQ(L"(null)", ChannelText(document.Get(), -1, &hr));
   EXPECT_EQ(E_INVALIDARG, hr);
