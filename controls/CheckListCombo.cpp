@@ -184,18 +184,23 @@ LRESULT CheckListMenuCombo::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   }
 }
 
-void TypedSelectionCombo::ChildNotify(UINT code) {
-  if (code == CBN_EDITCHANGE) {
-    KillTimer(kReparseTimer);
-    mPendingTimer = SetTimer(kReparseTimer, kReparseDelay);
-    mEdited = true;
-  } else if (code == CBN_DROPDOWN || code == CBN_KILLFOCUS) {
-    if (mPendingTimer == kReparseTimer) {
-      mPendingTimer = static_cast<UINT_PTR>(-1);
-      KillTimer(kReparseTimer);
-      Reparse();
-    }
-  }
+DEFINE_RESPONSE_TABLE1(TypedSelectionCombo, CheckListMenuCombo)
+  EV_NOTIFY_AT_CHILD(CBN_EDITCHANGE, CbnEditChange),
+  EV_NOTIFY_AT_CHILD(CBN_DROPDOWN, CbnReparseNow),
+  EV_NOTIFY_AT_CHILD(CBN_KILLFOCUS, CbnReparseNow),
+END_RESPONSE_TABLE;
+
+void TypedSelectionCombo::CbnEditChange() {
+  KillTimer(kReparseTimer);
+  mPendingTimer = SetTimer(kReparseTimer, kReparseDelay);
+  mEdited = true;
+}
+
+void TypedSelectionCombo::CbnReparseNow() {
+  if (mPendingTimer != kReparseTimer) return;
+  mPendingTimer = static_cast<UINT_PTR>(-1);
+  KillTimer(kReparseTimer);
+  Reparse();
 }
 
 void TypedSelectionCombo::Reparse() {

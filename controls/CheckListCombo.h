@@ -6,6 +6,7 @@
 
 #include "controls/CheckedTheme.h"
 #include "controls/MenuCombo.h"
+#include "platform/owl/ResponseTable.h"
 
 #include <memory>
 #include <string>
@@ -70,20 +71,24 @@ class TypedSelectionCombo : public CheckListMenuCombo {
   const std::vector<bool>& GetSelection() const noexcept { return mSelection; }
   bool IsEdited() const noexcept { return mEdited; }
 
-  // The combo box's own notifications (CBN_EDITCHANGE, CBN_DROPDOWN, CBN_KILLFOCUS), handed on
-  // by the owner that receives them.
-  void ChildNotify(UINT code);
   // Reads the typed text, checks the items it names and tells the parent.
   void Reparse();
 
   LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
  private:
+  // The combo box's own notifications, met before its parent hears them: typing starts the
+  // re-read timer again; dropping the list down or leaving the box re-reads what is pending.
+  void CbnEditChange();
+  void CbnReparseNow();
+
   int mFirstNumbered = 0;
   std::wstring mAllKeyword;
   std::vector<bool> mSelection;
   UINT_PTR mPendingTimer = static_cast<UINT_PTR>(-1);
   bool mEdited = false;
+
+  DECLARE_RESPONSE_TABLE(TypedSelectionCombo);
 };
 
 }  // namespace QORControls

@@ -149,4 +149,8 @@ LRESULT TBalloonCheckBox::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   return OWL::TCheckBox::WindowProc(msg, wParam, lParam);
 }
 
+void BalloonRadioButton::BNClicked() {
+  if (GetCheck() == BST_CHECKED) TBalloonCheckBox::BNClicked();
+}
+
 }  // namespace QORControls

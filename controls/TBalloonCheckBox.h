@@ -54,6 +54,10 @@ class TBalloonCheckBox : public OWL::TCheckBox {
 class BalloonRadioButton : public TBalloonCheckBox {
  public:
   BalloonRadioButton(OWL::TWindow* parent, int resourceId) : TBalloonCheckBox(parent, resourceId) {}
+
+  // Keys that move through a group send BN_CLICKED before the button is checked as well as
+  // after: only the click that leaves it checked counts as a choice.
+  void BNClicked() override;
 };
 
 }  // namespace QORControls

@@ -28,6 +28,7 @@ enum class TEventKind : uint8_t {
   Command,        // WM_COMMAND from a menu, accelerator or a clicked button, matched by id
   CommandEnable,  // the framework's command-enabling query, matched by command id
   ChildNotify,    // WM_COMMAND notification code from a child control, matched by code and id
+  NotifyAtChild,  // a control's own WM_COMMAND notification, met by the control first, by code
   Notify,         // WM_NOTIFY, matched by NMHDR code and control id
 };
 
@@ -106,6 +107,9 @@ inline constexpr UINT WM_COMMAND_ENABLE = 0x7FFF;  // lParam: TCommandEnabler*
 // A child control's WM_COMMAND notification: void method().
 #define EV_CHILD_NOTIFY(id, code, method) \
   {::OWL::TEventKind::ChildNotify, code, id, OWL_DISPATCH(self_.method(); return 0;)}
+// A control's own notification, run on the control before its parent's entries: void method().
+#define EV_NOTIFY_AT_CHILD(code, method) \
+  {::OWL::TEventKind::NotifyAtChild, code, 0, OWL_DISPATCH(self_.method(); return 0;)}
 #define EV_BN_CLICKED(id, method) EV_CHILD_NOTIFY(id, BN_CLICKED, method)
 #define EV_EN_CHANGE(id, method) EV_CHILD_NOTIFY(id, EN_CHANGE, method)
 #define EV_EN_KILLFOCUS(id, method) EV_CHILD_NOTIFY(id, EN_KILLFOCUS, method)

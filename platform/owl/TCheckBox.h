@@ -1,6 +1,7 @@
 // OWL::TCheckBox: a check box (automatic: a click toggles it).
 #pragma once
 
+#include "platform/owl/ResponseTable.h"
 #include "platform/owl/TButton.h"
 
 namespace OWL {
@@ -21,8 +22,14 @@ class TCheckBox : public TButton {
   void Toggle() noexcept { SetCheck(GetCheck() == BST_CHECKED ? BST_UNCHECKED : BST_CHECKED); }
   TGroupBox* GetGroup() const noexcept { return mGroup; }
 
+  // Its own BN_CLICKED, before the parent hears it: tells the group box, when there is one,
+  // that the selection in the group changed.
+  virtual void BNClicked();
+
  private:
   TGroupBox* mGroup;
+
+  DECLARE_RESPONSE_TABLE(TCheckBox);
 };
 
 }  // namespace OWL

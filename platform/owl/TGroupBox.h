@@ -16,6 +16,13 @@ class TGroupBox : public TControl {
       : TControl(parent, resourceId, module) {}
 
   const wchar_t* GetClassName() override { return L"BUTTON"; }
+
+  // Tells the parent that the control controlId of the group was chosen: WM_COMMAND with the
+  // group's id and controlId as the notification code, from the group's window.
+  void SelectionChanged(int controlId) {
+    if (HWND const parent = GetParentH())
+      ::SendMessageW(parent, WM_COMMAND, MAKEWPARAM(GetId(), controlId), reinterpret_cast<LPARAM>(GetHandle()));
+  }
 };
 
 }  // namespace OWL

@@ -180,11 +180,17 @@ LRESULT TWindow::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   return entry ? entry->Dispatch(*this, wParam, lParam) : DefaultProcessing();
 }
 
-// A control's notification finds its EV_CHILD_NOTIFY entry; a click or a menu or accelerator
-// command (codes 0 and 1) also finds the EV_COMMAND entry of its id.
+// A control's notification first runs the control's own EV_NOTIFY_AT_CHILD entry (when the
+// control is one of ours), then finds this window's EV_CHILD_NOTIFY entry; a click or a menu or
+// accelerator command (codes 0 and 1) also finds the EV_COMMAND entry of its id.
 LRESULT TWindow::EvCommand(UINT id, HWND control, UINT notifyCode) {
   const TResponseTable& table = GetResponseTable();
   const TResponseTableEntry* entry = nullptr;
+  TWindow* const child = control ? GetWindowPtr(control) : nullptr;
+  if (child && child != this) {
+    if (const TResponseTableEntry* own = child->GetResponseTable().Find(TEventKind::NotifyAtChild, notifyCode, 0))
+      own->Dispatch(*child, MAKEWPARAM(id, notifyCode), reinterpret_cast<LPARAM>(control));
+  }
   if (control) entry = table.Find(TEventKind::ChildNotify, notifyCode, id);
   if (!entry && notifyCode <= 1) entry = table.Find(TEventKind::Command, 0, id);
   if (!entry) return DefaultProcessing();

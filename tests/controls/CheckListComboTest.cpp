@@ -60,12 +60,30 @@ class ChannelDialog : public OWL::TDialog {
   }
 };
 
-void TypeInto(TypedSelectionCombo& combo, const wchar_t* text) {
+COMBOBOXINFO Parts(const TypedSelectionCombo& combo) {
   COMBOBOXINFO info{};
   info.cbSize = sizeof info;
-  ASSERT_TRUE(GetComboBoxInfo(combo.GetHandle(), &info));
-  SetWindowTextW(info.hwndItem, text);
-  combo.ChildNotify(CBN_EDITCHANGE);
+  GetComboBoxInfo(combo.GetHandle(), &info);
+  return info;
+}
+
+// Keys as the edit field receives them: the old text selected, then one character at a time;
+// the combo box itself tells of the change.
+void TypeInto(TypedSelectionCombo& combo, const wchar_t* text) {
+  HWND const edit = Parts(combo).hwndItem;
+  ASSERT_NE(edit, nullptr);
+  SetFocus(edit);
+  SendMessageW(edit, EM_SETSEL, 0, -1);
+  for (const wchar_t* c = text; *c; ++c) SendMessageW(edit, WM_CHAR, *c, 1);
+}
+
+// A click on the arrow drops the list down, as the combo box announces; the list then closes.
+void ClickArrow(TypedSelectionCombo& combo) {
+  const RECT arrow = Parts(combo).rcButton;
+  const LPARAM at = MAKELPARAM((arrow.left + arrow.right) / 2, (arrow.top + arrow.bottom) / 2);
+  combo.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, at);
+  combo.SendMessage(WM_LBUTTONUP, 0, at);
+  combo.SendMessage(CB_SHOWDROPDOWN, FALSE);
 }
 
 TEST(TypedSelectionCombo, TypedNumbersCheckTheirItemsOnDropDownOrTimer) {
@@ -83,7 +101,7 @@ TEST(TypedSelectionCombo, TypedNumbersCheckTheirItemsOnDropDownOrTimer) {
   TypeInto(combo, L"2,4-6");
   EXPECT_TRUE(combo.IsEdited());
   EXPECT_EQ(dialog.Changes, 0);
-  combo.ChildNotify(CBN_DROPDOWN);
+  ClickArrow(combo);
   EXPECT_EQ(dialog.Changes, 1);
   EXPECT_FALSE(combo.IsEdited());
   for (int n = 1; n <= 6; ++n) EXPECT_EQ(combo.IsChecked(n + 1), n == 2 || n >= 4) << n;
@@ -96,7 +114,7 @@ TEST(TypedSelectionCombo, TypedNumbersCheckTheirItemsOnDropDownOrTimer) {
   EXPECT_EQ(combo.SendMessage(WM_GETTEXT, 5, 0), 0);
 
   // A drop-down without typing re-parses nothing.
-  combo.ChildNotify(CBN_DROPDOWN);
+  ClickArrow(combo);
   EXPECT_EQ(dialog.Changes, 1);
 
   TypeInto(combo, L"ALL");
@@ -104,6 +122,12 @@ TEST(TypedSelectionCombo, TypedNumbersCheckTheirItemsOnDropDownOrTimer) {
   EXPECT_EQ(dialog.Changes, 2);
   for (int n = 1; n <= 6; ++n) EXPECT_TRUE(combo.IsChecked(n + 1)) << n;
   EXPECT_FALSE(combo.IsChecked(0));
+
+  // Typing, then leaving the box for another window, applies the text at once.
+  TypeInto(combo, L"3");
+  SetFocus(dialog.GetHandle());
+  EXPECT_EQ(dialog.Changes, 3);
+  for (int n = 1; n <= 6; ++n) EXPECT_EQ(combo.IsChecked(n + 1), n == 3) << n;
   dialog.Destroy();
 }
 
