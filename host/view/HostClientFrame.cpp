@@ -3,6 +3,7 @@
 #include "host/view/HostClientFrame.h"
 
 #include "hostapi/ClassRegistry.h"
+#include "hostapi/MessageHandler.h"
 #include "hostapi/MessageService.h"
 
 #include <objbase.h>
@@ -17,16 +18,42 @@ namespace {
 constexpr wchar_t kFrameClass[] = L"OndaraHostViewFrame";
 constexpr wchar_t kClientClass[] = L"OndaraHostViewClient";
 
-// The frame's menu commands and the host messages they send, as the host's own menus do.
+// The frame's menu commands, the host messages they send, as the host's own menus do, and the
+// view's command whose state enables them.
 struct FrameCommand {
   UINT id;
   uint32_t messageId;
+  uint32_t stateId;
 };
 constexpr UINT kPrintCommand = 101;
 constexpr UINT kPreviewCommand = 102;
 constexpr UINT kCopyCommand = 103;
-constexpr FrameCommand kCommands[] = {
-    {kPrintCommand, 0x8001000B}, {kPreviewCommand, 0x8001000C}, {kCopyCommand, 0x80010008}};
+constexpr FrameCommand kCommands[] = {{kPrintCommand, 0x8001000B, 0x80170000},
+                                      {kPreviewCommand, 0x8001000C, 0x80170000},
+                                      {kCopyCommand, 0x80010008, 0x80170004}};
+
+// What a view answers of one of its commands; only whether it is enabled counts here.
+class CommandEnabled final : public ICommandState {
+ public:
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) noexcept override {
+    if (!out) return E_POINTER;
+    *out = iid == IID_IUnknown || iid == IID_ICommandState ? static_cast<ICommandState*>(this) : nullptr;
+    return *out ? S_OK : E_NOINTERFACE;
+  }
+  // Lives on the stack for one question.
+  ULONG STDMETHODCALLTYPE AddRef() noexcept override { return 2; }
+  ULONG STDMETHODCALLTYPE Release() noexcept override { return 1; }
+  HRESULT STDMETHODCALLTYPE SetChecked(VARIANT_BOOL) noexcept override { return S_OK; }
+  HRESULT STDMETHODCALLTYPE SetEnabled(VARIANT_BOOL enabled) noexcept override {
+    mEnabled = enabled != VARIANT_FALSE;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE SetText(const wchar_t*) noexcept override { return S_OK; }
+  bool Enabled() const noexcept { return mEnabled; }
+
+ private:
+  bool mEnabled = true;  // a command the view does not answer stays enabled
+};
 
 HMENU CreateFrameMenu() noexcept {
   HMENU const bar = CreateMenu();
@@ -154,9 +181,14 @@ void HostClientFrame::Close() noexcept {
 void HostClientFrame::SetCommandTarget(IUnknown* view) noexcept { mTarget = HostPtr<IUnknown>(view); }
 
 LRESULT CALLBACK HostClientFrame::FrameProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
+  auto* const frame = reinterpret_cast<HostClientFrame*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  // A menu about to open, also for a key that chooses one of its commands.
+  if (msg == WM_INITMENUPOPUP && frame) {
+    frame->EnableCommands(reinterpret_cast<HMENU>(wParam));
+    return 0;
+  }
   // A command from the menu or a key has no control window.
   if (msg == WM_COMMAND && lParam == 0) {
-    auto* const frame = reinterpret_cast<HostClientFrame*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     for (const FrameCommand& command : kCommands)
       if (frame && command.id == LOWORD(wParam)) {
         frame->SendToView(command.messageId);
@@ -180,6 +212,17 @@ void HostClientFrame::SendToView(uint32_t messageId) noexcept {
   router->Deliver(message.Get(), target.Get());
 }
 
+void HostClientFrame::EnableCommands(HMENU menu) noexcept {
+  HostPtr<ILumoCommandHandler> commands;
+  if (mTarget) mTarget->QueryInterface(IID_ILumoCommandHandler, reinterpret_cast<void**>(commands.Out()));
+  for (const FrameCommand& command : kCommands) {
+    CommandEnabled state;
+    if (commands) commands->QueryState(command.stateId, &state);
+    // A menu without the command leaves it as it is.
+    EnableMenuItem(menu, command.id, MF_BYCOMMAND | (state.Enabled() ? MF_ENABLED : MF_GRAYED));
+  }
+}
+
 bool HostClientFrame::TranslateKeys(MSG& msg) noexcept {
   if (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN) return false;
   HWND const root = msg.hwnd ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
@@ -199,9 +242,12 @@ HRESULT HostClientFrame::ChooseMenuCommand(HWND frame, const std::wstring& path)
     if (!FindItem(menu, path.c_str() + start, length, &id, &submenu)) break;
     if (bar == std::wstring::npos) {
       if (submenu) break;
+      if (GetMenuState(menu, id, MF_BYCOMMAND) & (MF_GRAYED | MF_DISABLED)) return S_FALSE;
       SendMessageW(frame, WM_COMMAND, MAKEWPARAM(id, 0), 0);
       return S_OK;
     }
+    // The menu opens: its commands are enabled as the view says.
+    SendMessageW(frame, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(submenu), 0);
     menu = submenu;
     start = bar + 1;
   }

@@ -31,7 +31,8 @@ class HostClientFrame final : public HostObject<IHostClientWindow> {
   // message loop does before dispatching; true when it was one of the frame's keys.
   static bool TranslateKeys(MSG& msg) noexcept;
   // Chooses the frame's menu command whose text is path ("File|Print Preview"; '&' marks and
-  // the key after a TAB are not compared), as a click on it does. E_INVALIDARG when the menu
+  // the key after a TAB are not compared), as clicks on the menus do: each menu opening asks the
+  // view which commands are enabled. S_FALSE for a disabled command, E_INVALIDARG when the menu
   // holds no such command.
   static HRESULT ChooseMenuCommand(HWND frame, const std::wstring& path) noexcept;
 
@@ -46,6 +47,8 @@ class HostClientFrame final : public HostObject<IHostClientWindow> {
   static LRESULT CALLBACK FrameProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) noexcept;
   // Sends the host message of a menu command to the view.
   void SendToView(uint32_t messageId) noexcept;
+  // Enables the commands of menu as the view's command states say.
+  void EnableCommands(HMENU menu) noexcept;
 
   HWND mFrame = nullptr;
   HWND mClient = nullptr;

@@ -235,6 +235,14 @@ TEST_F(HostFrameOutputs, CtrlCCopiesTheTableTextAndCtrlPPrintsThroughTheFramesKe
   EXPECT_EQ(1u, lumo_observe::PrintJobs().flags);
   ASSERT_EQ(S_OK, host::HostClientFrame::ChooseMenuCommand(frame, L"File|&Print..."));
   EXPECT_EQ(jobs + 4, lumo_observe::PrintJobs().jobs) << "so does the menu's Print...";
+  // While the host cannot print, the view disables printing: the menu grays it and the key does nothing.
+  site->SetCanPrint(false);
+  press('P');
+  EXPECT_EQ(S_FALSE, host::HostClientFrame::ChooseMenuCommand(frame, L"File|Print Preview"));
+  EXPECT_EQ(jobs + 4, lumo_observe::PrintJobs().jobs);
+  EXPECT_TRUE(GetMenuState(GetSubMenu(GetMenu(frame), 0), 0, MF_BYPOSITION) & MF_GRAYED);
+  EXPECT_EQ(0u, GetMenuState(GetSubMenu(GetMenu(frame), 1), 0, MF_BYPOSITION) & MF_GRAYED) << "Copy";
+  site->SetCanPrint(true);
   EXPECT_EQ(E_INVALIDARG, host::HostClientFrame::ChooseMenuCommand(frame, L"File|Export"));
   EXPECT_EQ(E_INVALIDARG, host::HostClientFrame::ChooseMenuCommand(frame, L"Edit")) << "a menu, not a command";
 }
