@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cfloat>
 #include <cmath>
+#include <cstring>
 
 // Differences of the single-precision samples are formed in double and compared with the double minimum
 // height; all tests are strict.
@@ -34,7 +35,14 @@ float FilterLevel(double minHeight) noexcept {
   if (minHeight != minHeight) return FLT_MAX;
   if (!(minHeight > 0.0)) return -HUGE_VALF;
   const double lowered = std::min(minHeight * (1.0 - 1.0 / 1048576.0), static_cast<double>(FLT_MAX));
-  return std::nextafter(static_cast<float>(lowered), -HUGE_VALF);
+  // One float below the rounded value, which may lie above lowered: positive floats order as their bits.
+  const float rounded = static_cast<float>(lowered);
+  uint32_t bits = 0;
+  std::memcpy(&bits, &rounded, sizeof bits);
+  if (bits > 0) --bits;
+  float level = 0.0f;
+  std::memcpy(&level, &bits, sizeof level);
+  return level;
 }
 
 // Running minimum (maximum) over the four lanes from lane 0, started from carry (the same in every lane).
