@@ -4,7 +4,6 @@
 #include "document/TableViewData.h"
 #include "document/ZRSettingIO.h"
 #include "host/app/EventRun.h"
-#include "host/data/RecordingReader.h"
 #include "host/formula/FormulaEnumClass.h"
 #include "tests/document/ZRDocFixture.h"
 
@@ -69,13 +68,8 @@ class CacheSelectorWithDocumentTest : public doctest::ZRDocTest {
 };
 
 TEST_F(CacheSelectorWithDocumentTest, EcgSelectorHandsOutTheTableViewsAmplitudes) {
-  const std::string here = __FILE__;
-  const std::string ecg = here.substr(0, here.rfind("tests/document/")) + "data/ecg_mitbih100_mlii.csv";
-  OpenOver(host::ReadRecordingFile(ecg, host::RecordingReadOptions{}));
+  OpenEcg();
   EXPECT_TRUE(Run(L"cacheselector(1, 5, 1000)").empty()) << "nothing is kept before an analysis";
-  for (const auto& [id, value] : std::vector<std::pair<int32_t, const wchar_t*>>{
-           {2000, L"1"}, {1006, L"0.0005"}, {1001, L"10"}, {1036, L"f"}, {32, L"t"}})
-    Set(id, value);
   ASSERT_EQ(S_OK, SendAnalyze());
   const ZR::Doc::CycleDetector& detector = *mDoc->GetCycleDetector();
   ASSERT_EQ(760, detector.EventCount());
