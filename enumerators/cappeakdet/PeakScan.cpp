@@ -15,8 +15,10 @@
 // sample so far: the peak since the trough never stands that high (it would have completed the rise), so
 // such a sample is always a new peak. While following a fall, the fall is likewise complete at the first
 // sample more than the minimum height below the highest sample so far. So the scan passes groups of four
-// samples with packed running minima (maxima) while no difference can pass, sorts the trough, peak and fall
-// out of the samples passed afterwards, and steps sample by sample only through the group where one may.
+// samples with packed running minima (maxima) while no difference can pass, finds where the trough (peak)
+// moved among the samples passed afterwards, and steps sample by sample only through the group where one may.
+// The peak while seeking a rise and the fall while following one decide nothing: they are kept only as bounds
+// (see PeakScanState), and the step-by-step rules stay right with them.
 
 namespace ZR::Enum::CAPPeakDet {
 
@@ -81,8 +83,17 @@ int32_t PassGroups(const float* v, int32_t i, int32_t count, float level, float&
   __m128 m1;
   __m128 m2;
   for (; i + 8 <= count; i += 8) {
-    const __m128 d1 = GroupDifferences<kRising>(_mm_loadu_ps(v + i), carry, m1);
-    const __m128 d2 = GroupDifferences<kRising>(_mm_loadu_ps(v + i + 4), LastLane(m1), m2);
+    const __m128 x1 = _mm_loadu_ps(v + i);
+    const __m128 x2 = _mm_loadu_ps(v + i + 4);
+    // Mostly no sample passes the running extreme, which then stays carry: no running extreme is needed.
+    const __m128 beyond = kRising ? _mm_or_ps(_mm_cmplt_ps(x1, carry), _mm_cmplt_ps(x2, carry))
+                                  : _mm_or_ps(_mm_cmpgt_ps(x1, carry), _mm_cmpgt_ps(x2, carry));
+    const __m128 e1 = kRising ? _mm_sub_ps(x1, carry) : _mm_sub_ps(carry, x1);
+    const __m128 e2 = kRising ? _mm_sub_ps(x2, carry) : _mm_sub_ps(carry, x2);
+    const __m128 far = _mm_or_ps(_mm_cmpnle_ps(e1, l), _mm_cmpnle_ps(e2, l));  // NaN too
+    if (_mm_movemask_ps(_mm_or_ps(beyond, far)) == 0) continue;
+    const __m128 d1 = GroupDifferences<kRising>(x1, carry, m1);
+    const __m128 d2 = GroupDifferences<kRising>(x2, LastLane(m1), m2);
     if (_mm_movemask_ps(_mm_or_ps(_mm_cmpnle_ps(d1, l), _mm_cmpnle_ps(d2, l))) != 0) break;  // NaN too
     const __m128 next = LastLane(m2);
     movedAt = _mm_movemask_ps(_mm_cmpneq_ps(next, carry)) != 0 ? i : movedAt;
@@ -113,60 +124,28 @@ int32_t FindFirstEqual(const float* v, int32_t begin, int32_t end, float value) 
   return i;
 }
 
-// The largest (smallest) of from and v[begin, end), none of them NaN.
-template <bool kLargest>
-float Extreme(const float* v, int32_t begin, int32_t end, float from) noexcept {
-  __m128 a = _mm_set1_ps(from);
-  __m128 b = a;
-  int32_t i = begin;
-  for (; i + 8 <= end; i += 8) {
-    a = kLargest ? _mm_max_ps(a, _mm_loadu_ps(v + i)) : _mm_min_ps(a, _mm_loadu_ps(v + i));
-    b = kLargest ? _mm_max_ps(b, _mm_loadu_ps(v + i + 4)) : _mm_min_ps(b, _mm_loadu_ps(v + i + 4));
-  }
-  a = kLargest ? _mm_max_ps(a, b) : _mm_min_ps(a, b);
-  a = kLargest ? _mm_max_ps(a, _mm_movehl_ps(a, a)) : _mm_min_ps(a, _mm_movehl_ps(a, a));
-  a = kLargest ? _mm_max_ss(a, _mm_shuffle_ps(a, a, 1)) : _mm_min_ss(a, _mm_shuffle_ps(a, a, 1));
-  float extreme = _mm_cvtss_f32(a);
-  for (; i < end; ++i) extreme = kLargest ? std::max(extreme, v[i]) : std::min(extreme, v[i]);
-  return extreme;
-}
-
-// The trough and peak the sample-by-sample search holds after samples [from, to) that completed no rise,
-// lowest being the smallest of the trough and those samples, first reached at or after lowestFrom. A new
-// extreme lies at the first sample holding its value, since the search moves it only on a strictly lower
-// (higher) sample.
-void SettleRise(PeakScanState& s, const float* v, int32_t from, int32_t to, float lowest, int32_t lowestFrom,
+// After samples [from, to) that completed no rise: the trough the sample-by-sample search holds, lowest being
+// the smallest of the trough and those samples, first reached at or after lowestFrom (the search moves it only
+// on a strictly lower sample, so it lies at the first sample of its value). A trough that moved takes the peak
+// with it, which keeps the peak at or below the highest sample since the trough.
+void SettleRise(PeakScanState& s, const float* v, int32_t to, float lowest, int32_t lowestFrom,
                 int32_t firstTick) noexcept {
-  if (lowest < s.troughValue) {
-    const int32_t at = FindFirstEqual(v, lowestFrom, to, lowest);
-    s.troughValue = s.peakValue = v[at];
-    s.troughTick = s.peakTick = firstTick + at;
-    from = at + 1;
-  }
-  const float highest = Extreme<true>(v, from, to, s.peakValue);
-  if (!(highest > s.peakValue)) return;
-  const int32_t at = FindFirstEqual(v, from, to, highest);
-  s.peakValue = v[at];
-  s.peakTick = firstTick + at;
+  if (!(lowest < s.troughValue)) return;
+  const int32_t at = FindFirstEqual(v, lowestFrom, to, lowest);
+  s.troughValue = s.peakValue = v[at];
+  s.troughTick = s.peakTick = firstTick + at;
 }
 
-// The peak and fall the sample-by-sample search holds after samples [from, to) that completed no fall,
-// highest being the largest of the peak and those samples, first reached at or after highestFrom; a higher
-// peak raises the position to its tick - 1.
-void SettleFall(PeakScanState& s, int32_t& position, const float* v, int32_t from, int32_t to, float highest,
-                int32_t highestFrom, int32_t firstTick) noexcept {
-  if (highest > s.peakValue) {
-    const int32_t at = FindFirstEqual(v, highestFrom, to, highest);
-    s.peakValue = s.fallValue = v[at];
-    s.peakTick = s.fallTick = firstTick + at;
-    position = std::max(position, s.peakTick - 1);
-    from = at + 1;
-  }
-  const float lowest = Extreme<false>(v, from, to, s.fallValue);
-  if (!(lowest < s.fallValue)) return;
-  const int32_t at = FindFirstEqual(v, from, to, lowest);
-  s.fallValue = v[at];
-  s.fallTick = firstTick + at;
+// After samples that completed no fall: the peak, highest being the largest of the peak and those samples,
+// first reached at or after highestFrom; a higher peak takes the fall with it (which keeps the fall at or above
+// the lowest sample since the peak) and raises the position to its tick - 1.
+void SettleFall(PeakScanState& s, int32_t& position, const float* v, int32_t to, float highest, int32_t highestFrom,
+                int32_t firstTick) noexcept {
+  if (!(highest > s.peakValue)) return;
+  const int32_t at = FindFirstEqual(v, highestFrom, to, highest);
+  s.peakValue = s.fallValue = v[at];
+  s.peakTick = s.fallTick = firstTick + at;
+  position = std::max(position, s.peakTick - 1);
 }
 
 // Seeking a rise: every sample raises the position to its tick + 1, which is applied once per run. Answers the
@@ -179,7 +158,7 @@ int32_t SeekRise(PeakScanState& state, int32_t& position, double minHeight, floa
     float lowest = s.troughValue;
     int32_t lowestFrom = i;
     const int32_t passed = PassGroups<true>(samples, i, count, level, lowest, lowestFrom);
-    if (passed > i) SettleRise(s, samples, i, passed, lowest, lowestFrom, firstTick);
+    if (passed > i) SettleRise(s, samples, passed, lowest, lowestFrom, firstTick);
     const int32_t stop = std::min(count, passed + 4);
     for (i = passed; i < stop; ++i) {
       const float v = samples[i];
@@ -216,7 +195,7 @@ int32_t FollowFall(PeakScanState& state, int32_t& position, const PeakScanParams
     float highest = s.peakValue;
     int32_t highestFrom = i;
     const int32_t passed = PassGroups<false>(samples, i, count, level, highest, highestFrom);
-    if (passed > i) SettleFall(s, position, samples, i, passed, highest, highestFrom, firstTick);
+    if (passed > i) SettleFall(s, position, samples, passed, highest, highestFrom, firstTick);
     const int32_t stop = std::min(count, passed + 4);
     for (i = passed; i < stop; ++i) {
       const float v = samples[i];

@@ -12,9 +12,9 @@ enum PeakPhase : int32_t { kRestart = 0, kSeekingRise = 1, kPeakCandidate = 2, k
 struct PeakScanState {
   int32_t troughTick = 0;  // lowest sample since the search (re)started
   float troughValue = 0.0f;
-  int32_t peakTick = 0;    // highest sample since the trough
+  int32_t peakTick = 0;    // highest sample since the trough; seeking a rise, a sample since it no higher
   float peakValue = 0.0f;
-  int32_t fallTick = 0;    // lowest sample after the peak
+  int32_t fallTick = 0;    // lowest sample after the peak; following the fall, a sample since it no lower
   float fallValue = 0.0f;
   int32_t phase = kRestart;
 };
