@@ -70,14 +70,18 @@ ondara_check_host_includes() {
 }
 
 ondara_display_pid=""
+# The server picks a free display number itself and writes it to descriptor 3 once it listens,
+# so runs started side by side never share (or wait on) one display.
 ondara_start_display() {
   [ -n "${DISPLAY:-}" ] && return 0
-  local n=99
-  while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
-  Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+  local numfile n
+  numfile=$(mktemp)
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$numfile" >/dev/null 2>&1 &
   ondara_display_pid=$!
+  for _ in $(seq 100); do [ -s "$numfile" ] && break; sleep 0.1; done
+  n=$(head -n 1 "$numfile"); rm -f "$numfile"
+  [ -n "$n" ] || { echo "Xvfb did not start"; return 1; }
   export DISPLAY=":$n"
-  sleep 1
 }
 
 # Wine goes first, so that nothing is left talking to the display when it stops.
