@@ -2,10 +2,12 @@
 #include "document/StrictSettingText.h"
 
 #include "document/ZRSetting.h"
+#include "document/ZRSettingIO.h"
 
 #include <cmath>
 #include <locale>
 #include <sstream>
+#include <string>
 
 namespace ZR::Doc {
 namespace {
@@ -43,6 +45,20 @@ bool IsDecimalNumber(const wchar_t* at) {
   return *at == 0;
 }
 
+// The texts ToText writes for a double that is not finite, and their values.
+bool NonFiniteValue(const QOR::String& text, double& value) {
+  const std::wstring written = text.GetText();
+  if (written == L"inf" || written == L"-inf") {
+    value = written[0] == L'-' ? -HUGE_VAL : HUGE_VAL;
+    return true;
+  }
+  if (written == L"nan" || written == L"-nan") {
+    value = std::nan("");
+    return true;
+  }
+  return false;
+}
+
 // The classic reading of a text the grammar accepted: false when out of T's range.
 template <typename T>
 bool ReadClassic(const QOR::String& text, T& value) {
@@ -67,7 +83,7 @@ bool IsStrictSettingText(int32_t kind, const QOR::String& text) {
     }
     case kSettingDouble: {
       double value = 0.0;
-      return IsDecimalNumber(chars) && ReadClassic(text, value) && std::isfinite(value);
+      return NonFiniteValue(text, value) || (IsDecimalNumber(chars) && ReadClassic(text, value));
     }
     default:
       return true;
@@ -76,6 +92,13 @@ bool IsStrictSettingText(int32_t kind, const QOR::String& text) {
 
 bool ReadSettingTextStrictly(ZRSetting& setting, const QOR::String& text) {
   if (!IsStrictSettingText(setting.Kind(), text)) return false;
+  double nonFinite = 0.0;
+  auto* const number = dynamic_cast<ZRSettingDouble*>(&setting);
+  // Stream extraction reads no such text: the value is set as the text says.
+  if (number != nullptr && NonFiniteValue(text, nonFinite)) {
+    number->Set(nonFinite);
+    return true;
+  }
   setting.FromText(text, true);
   return true;
 }

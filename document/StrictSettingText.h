@@ -12,13 +12,15 @@ class ZRSetting;
 
 // Whether text is one value of kind, with nothing before or after it: "t" or "f" for a switch;
 // for int, multiple-of-10 and long settings a whole decimal number ("-" allowed) in the 32-bit
-// range; for doubles a finite decimal number in the classic notation ("-0.0005", "5e-04",
-// "1e+09"; '.' is the decimal point, no grouping, no "inf" or "nan"). Detection settings are
-// the host object's own text and are left to the object.
+// range; for doubles a decimal number in the classic notation that a double holds ("-0.0005",
+// "5e-04", "1e+09"; '.' is the decimal point, no grouping; "1e400" is no double), or one of
+// "inf", "-inf", "nan" and "-nan", which ToText writes for a value that is not finite.
+// Detection settings are the host object's own text and are left to the object.
 bool IsStrictSettingText(int32_t kind, const QOR::String& text);
 
 // Sets the setting from text (classic form) only when IsStrictSettingText; otherwise false and
-// the setting keeps its value. Bounds are not checked here: IsValid reports them.
+// the setting keeps its value. Bounds are not checked here: IsValid reports them, and reports
+// every value that is not finite, so a caller that checks IsValid takes finite numbers only.
 bool ReadSettingTextStrictly(ZRSetting& setting, const QOR::String& text);
 
 }  // namespace ZR::Doc

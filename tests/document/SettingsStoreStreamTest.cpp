@@ -231,7 +231,7 @@ TEST(SettingsStoreStreamRefusal, DamagedTextsAndImpossibleChannelsRefuseTheWhole
       {0, 1033, L"10\x0130", StreamFault::kUnreadableValue},
       {0, 37, L"T", StreamFault::kUnreadableValue},          // a switch is "t" or "f" only
       {0, 1006, L"0,03", StreamFault::kUnreadableValue},
-      {0, 1006, L"nan", StreamFault::kUnreadableValue},
+      {0, 1006, L"NaN", StreamFault::kUnreadableValue},
       {0, 1006, L"1e400", StreamFault::kUnreadableValue},
       {0, 1033, L"", StreamFault::kUnreadableValue},
       {0, 2000, L"1 ", StreamFault::kUnreadableValue},        // a global setting
