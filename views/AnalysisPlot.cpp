@@ -113,6 +113,10 @@ void AnalysisPlot::BuildPlotters(MGraph1::Graph2DDrawer& drawer) {
   drawer.ClearOverlays();
   MGraph1::YCPlotDataEx* const samples = this;
   auto* const annotation = new MGraph1::BasicAnnotation;
+  // The read-out inverts what lies under it (R2_NOT), so it moves over the cached plot by
+  // itself, with a 5-pixel marker.
+  annotation->rop2 = R2_NOT;
+  annotation->markerSize = 5;
   annotation->SetSource(samples, 0, false);
   drawer.AddOverlay(annotation, true);
   auto* const areas = new MGraph1::AreaGlyphPlotter;

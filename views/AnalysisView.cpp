@@ -76,8 +76,9 @@ AnalysisView::AnalysisView(OWL::TWindow* parent, IDocViewClass* viewClass, IDocV
   auto* const buttonGadget = new OWL::TControlGadget(*mCalculationButton);
   buttonGadget->SetShrinkWrap(true, true);
   mStrip->Insert(*buttonGadget);
-  // As wide as its text: the value and the event number are read whole.
-  mStatusText = new OWL::TTextGadget(0, OWL::TGadget::Recessed, OWL::TTextGadget::Left, 0, L"");
+  // Ten characters at first, then as wide as its text: the value and the event number are read
+  // whole.
+  mStatusText = new OWL::TTextGadget(0, OWL::TGadget::Recessed, OWL::TTextGadget::Left, 10, L"");
   mStatusText->SetShrinkWrap(true, false);
   mStrip->Insert(*mStatusText, OWL::TGadgetWindow::After, buttonGadget);
   mScrollBar = new AnalysisScrollBar(*this);
@@ -102,6 +103,7 @@ void AnalysisView::SetupWindow() {
   ZRViewBase::SetupWindow();
   if (Document()) Document()->AttachView(this);
   mStrip->EnableTooltip(true);
+  mStatusText->SetSize(OWL::TSize(20, 20));
   mScrollBarHeight = GetSystemMetrics(SM_CYHSCROLL);
   // The first size arrived before the children had windows.
   const OWL::TRect client = GetClientRect();

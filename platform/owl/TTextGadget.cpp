@@ -5,6 +5,8 @@
 #include "platform/owl/TGadgetWindow.h"
 #include "platform/owl/TScreenDC.h"
 
+#include <algorithm>
+
 namespace OWL {
 
 TTextGadget::TTextGadget(int id, TBorderStyle borderStyle, TAlign align, unsigned numChars, const wchar_t* text)
@@ -16,7 +18,7 @@ void TTextGadget::SetText(const wchar_t* text) {
   std::wstring const value = text ? text : L"";
   if (value == mText) return;
   mText = value;
-  if (GetGadgetWindow() && mNumChars == 0 && GetShrinkWrapWidth()) GetGadgetWindow()->GadgetChangedSize(*this);
+  if (GetGadgetWindow() && GetShrinkWrapWidth()) GetGadgetWindow()->GadgetChangedSize(*this);
   Invalidate();
 }
 
@@ -28,7 +30,7 @@ void TTextGadget::GetDesiredSize(TSize& size) {
   dc.GetTextMetrics(metrics);
   TSize const extent = mText.empty() ? TSize(0, 0) : dc.GetTextExtent(mText.c_str());
   ::SelectObject(dc, old);
-  size.cx += mNumChars > 0 ? static_cast<int>(mNumChars) * metrics.tmAveCharWidth : extent.cx;
+  size.cx += std::max(static_cast<int>(mNumChars * metrics.tmAveCharWidth), static_cast<int>(extent.cx));
   size.cy += metrics.tmHeight;
 }
 

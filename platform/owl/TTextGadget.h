@@ -11,12 +11,12 @@ class TTextGadget : public TGadget {
  public:
   enum TAlign { Left, Center, Right };
 
-  // numChars: the width in average characters the gadget wants (0: as wide as its text).
+  // numChars: the least width in average characters the gadget wants; a longer text widens it.
   TTextGadget(int id = 0, TBorderStyle borderStyle = Recessed, TAlign align = Left,
               unsigned numChars = 10, const wchar_t* text = nullptr);
 
   const std::wstring& GetText() const noexcept { return mText; }
-  // Repaints; a shrink-wrapped gadget without a fixed width is laid out again.
+  // Repaints; a gadget that shrink-wraps its width is laid out again.
   void SetText(const wchar_t* text);
   TAlign GetAlign() const noexcept { return mAlign; }
 

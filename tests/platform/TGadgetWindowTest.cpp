@@ -305,3 +305,20 @@ TEST_F(GadgetWindowTest, AControlMadeElsewhereMovesIntoTheGadgetWindowAndGoesWit
   delete bar;
   EXPECT_FALSE(IsWindow(lateHandle));
 }
+
+TEST_F(GadgetWindowTest, ATextGadgetIsItsCharactersWideAtLeastAndWidensForItsText) {
+  auto* text = new OWL::TTextGadget(3, OWL::TGadget::None, OWL::TTextGadget::Left, 10);
+  text->SetShrinkWrap(true, false);
+  bar->Insert(*text);
+  bar->Create();
+  const int least = 10 * bar->GetFontCharSize().cx;
+  EXPECT_EQ(text->GetBounds().Width(), least);
+  text->SetText(L"ab");
+  EXPECT_EQ(text->GetBounds().Width(), least) << "a short text keeps the least width";
+  const std::wstring longText(40, L'W');
+  text->SetText(longText.c_str());
+  EXPECT_GT(text->GetBounds().Width(), least) << "a long text is shown whole";
+  text->SetSize(OWL::TSize(20, 20));
+  EXPECT_EQ(text->GetBounds().Height(), 20) << "the height is the one set";
+  EXPECT_GT(text->GetBounds().Width(), least) << "the width still follows the text";
+}
