@@ -59,6 +59,24 @@ class TextStateScope {
   int mMode;
 };
 
+// Text and background colours as they were found: the cell painter leaves a selected cell's.
+class ColourScope {
+ public:
+  explicit ColourScope(OWL::TDC& dc)
+      : mDc(dc), mText(GetTextColor(dc.GetHDC())), mBack(GetBkColor(dc.GetHDC())) {}
+  ~ColourScope() {
+    SetTextColor(mDc.GetHDC(), mText);
+    SetBkColor(mDc.GetHDC(), mBack);
+  }
+  ColourScope(const ColourScope&) = delete;
+  ColourScope& operator=(const ColourScope&) = delete;
+
+ private:
+  OWL::TDC& mDc;
+  COLORREF mText;
+  COLORREF mBack;
+};
+
 // The dotted rule between cells: a cosmetic dotted pen draws solid at this width, and round
 // caps would leave only the first dot on some GDIs.
 HPEN CreateDottedRulePen() noexcept {
@@ -269,6 +287,7 @@ void GridPrintout::DrawColumnCells(OWL::TDC& dc, const Fonts& fonts, const PageF
   const int32_t fixedColumns = mGrid.FixedColumns();
   if (frame.RowCount > 0) {
     const ClipScope clip(dc, OWL::TRect(left, frame.CellsTop, right, frame.Printable.bottom));
+    const ColourScope colours(dc);
     dc.SelectObject(fonts.Cell);
     const int32_t first = frame.FirstRow + mRowOffset + fixedRows;
     UniformRowPosCursor cursor(frame.CellsTop, first, fixedRows, first + frame.RowCount, fixedRows, mRowHeight);

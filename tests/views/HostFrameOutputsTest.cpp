@@ -194,6 +194,31 @@ TEST_F(HostFrameOutputs, EcgTablePreviewHasItsPagesAndShowsHeadingsRowNumbersAnd
   EXPECT_TRUE(lumo_preview::Pages(before).empty()) << "closing the preview lets its pages go";
 }
 
+// A selected row is printed alone, highlighted as the grid shows it; the headings and its number
+// after it are still drawn in black.
+TEST_F(HostFrameOutputs, APrintedSelectionKeepsItsHeadingsAndRowNumber) {
+  AnalyseEcg();
+  HWND const frame = OpenView(ZRTableViewEx::ViewMessageId());
+  TVF_TableView* const table = TableIn(frame);
+  ASSERT_NE(nullptr, table);
+  mDoc->SetCurrentEvent(2, ZR::Doc::kSelectTableRow);
+  const uint32_t before = lumo_preview::Count();
+  ASSERT_EQ(S_OK, host::HostClientFrame::ChooseMenuCommand(frame, L"File|Print Preview"));
+  ASSERT_EQ(before + 1, lumo_preview::Count()) << "only the main grid holds a selection";
+  const std::vector<HBITMAP> pages = lumo_preview::Pages(before);
+  ASSERT_FALSE(pages.empty());
+  const Page page(pages[0]);
+  const int margin = GetDeviceCaps(GetDC(nullptr), LOGPIXELSX) / 2;
+  const PrintedGrid main(table->MainGrid(), 1, page.Width() - 2 * margin, page.Height() - 2 * margin);  // "3"
+  EXPECT_EQ(static_cast<size_t>(main.across), pages.size()) << "one row down";
+  const int second = margin + main.rowNumbers + main.widths[0];
+  const int rowTop = margin + main.band;
+  EXPECT_GT(page.Ink(second + 2, margin + 2, second + main.widths[1] - 2, rowTop - 2), 10) << "the second title";
+  EXPECT_GT(page.Ink(margin + 3, rowTop + 3, margin + main.rowNumbers - 3, rowTop + main.rowHeight - 2), 5)
+      << "the row's number";
+  DestroyWindow(lumo_preview::Window(before));
+}
+
 TEST_F(HostFrameOutputs, CtrlCCopiesTheTableTextAndCtrlPPrintsThroughTheFramesKeys) {
   AnalyseEcg();
   HWND const frame = OpenView(ZRTableViewEx::ViewMessageId());
