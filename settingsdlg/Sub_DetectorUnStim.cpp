@@ -165,18 +165,19 @@ void Sub_DetectorUnStim::OnCustomize() {
   Store();
   const bool sampled = mPreview && mPreview->IsSampling();
   if (sampled) mPreview->StopSampling();
-  // Sampling that ran goes on afterwards, whatever the user did here.
+  // On an invalid page sampling stays stopped; past it, sampling that ran goes on afterwards
+  // whatever the user did in the host's dialog.
+  if (!IsValid()) {
+    SettingsWarningDlg warning(this);
+    warning.Execute();
+    return;
+  }
   struct Restart {
     DetectionPreview* preview;
     ~Restart() {
       if (preview) preview->StartSampling();
     }
   } restart{sampled ? mPreview.get() : nullptr};
-  if (!IsValid()) {
-    SettingsWarningDlg warning(this);
-    warning.Execute();
-    return;
-  }
   IPXDetectionSettings* const settings = Settings();
   if (!mService || !settings) return;
   PreviewSetup setup = Owner()->Preview();
