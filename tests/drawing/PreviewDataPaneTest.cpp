@@ -133,7 +133,7 @@ TEST_F(PreviewDataPaneTest, FailedStartShowsTheHostsTextButNeverADeclinedOne) {
   device->SetUserDeclines(false);
   device->SetConnected(false);
   EXPECT_EQ(HRESULT_FROM_WIN32(ERROR_NOT_READY), pane->SetMode(kModeSampling));
-  EXPECT_EQ(std::vector<std::wstring>{L"No sampling device is connected. | Ondara"}, Boxes());
+  EXPECT_EQ(std::vector<std::wstring>{L"No sampling device is connected. | Kymora"}, Boxes());
   // A recorded source that cannot make online sinks: the module's own text.
   lumo_observe::Clear();
   host::HostPtr<host::PaneDataSource> plain(new host::PaneDataSource(testsupport::MakeDataDocument({50}, 0.001)),
@@ -142,7 +142,7 @@ TEST_F(PreviewDataPaneTest, FailedStartShowsTheHostsTextButNeverADeclinedOne) {
   other->SetSamplingSource(device.Get());
   EXPECT_TRUE(FAILED(other->SetMode(kModeSampling)));
   EXPECT_EQ(kModeRecorded, other->Mode());
-  EXPECT_EQ(std::vector<std::wstring>{L"Cannot start sampling | Ondara"}, Boxes());
+  EXPECT_EQ(std::vector<std::wstring>{L"Cannot start sampling | Kymora"}, Boxes());
 }
 
 TEST_F(PreviewDataPaneTest, SettingTheRecordedSourceDropsTheOnlineSink) {
