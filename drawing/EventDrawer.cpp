@@ -15,6 +15,10 @@ namespace ScrivoDraw {
 
 namespace {
 
+// The event lines on a printer or plotter: a geometric pen of the print width, dotted (0x10002).
+constexpr DWORD kPrintLineStyle = PS_GEOMETRIC | PS_DOT;
+static_assert(kPrintLineStyle == 0x10002u);
+
 constexpr int32_t kBufferBytes = 4096;
 constexpr COLORREF kLineGrey = RGB(0xC0, 0xC0, 0xC0);
 
@@ -188,7 +192,7 @@ HRESULT STDMETHODCALLTYPE EventDrawer::Draw(HDC dc, int64_t first, int64_t last,
   COLORREF grey = kLineGrey;
   LOGBRUSH lineBrush{BS_SOLID, grey, 0};
   HPEN const line = display ? ExtCreatePen(PS_COSMETIC | PS_ALTERNATE, 1, &lineBrush, 0, nullptr)
-                            : ExtCreatePen(PS_GEOMETRIC | PS_DASH, static_cast<DWORD>(std::max(1, sizes.lineWidth)),
+                            : ExtCreatePen(kPrintLineStyle, static_cast<DWORD>(std::max(1, sizes.lineWidth)),
                                            &lineBrush, 0, nullptr);
   COLORREF black = RGB(0, 0, 0);
   if (mDataPane) mDataPane->GetContrastColour(black, &black);
