@@ -230,10 +230,14 @@ HRESULT STDMETHODCALLTYPE PolyLineTraceDrawer::OnRecordEnd(int32_t, IUnknown*) n
   return S_OK;
 }
 
-HRESULT STDMETHODCALLTYPE PolyLineTraceDrawer::RequestData(int32_t, int32_t sourceId, int32_t, int32_t, int32_t,
-                                                           int32_t, void*) noexcept {
-  // This host serves no extra data requests for traces.
-  return sourceId != mSourceId ? S_FALSE : E_NOTIMPL;
+HRESULT STDMETHODCALLTYPE PolyLineTraceDrawer::RequestData(int32_t flags, int32_t sourceId, int32_t a, int32_t b,
+                                                           int32_t c, int32_t d, void* e) noexcept {
+  if (sourceId != mSourceId) return S_FALSE;
+  if (!mHostData) return E_FAIL;
+  uint32_t request = RequestWord();
+  if (mDisplayMode) request &= ~0x3000u;
+  request = (((request | static_cast<uint32_t>(flags)) & 0xFFFFFF00u) | mChannel.selector) | 0x82000100u;
+  return mHostData->RequestData(request, mChannel.channel, a, b, c, d, 0, 0, 0, e);
 }
 
 HRESULT STDMETHODCALLTYPE PolyLineTraceDrawer::GetSourceId(int32_t* id) noexcept {

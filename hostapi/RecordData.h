@@ -74,7 +74,7 @@ struct PointReaderArea {
 };
 
 // Reached by QueryInterface from the host's data-file object; a test document (hostapi/
-// TestDocument.h) is handed out as this interface. Slots 10 to 20 belong to the host and are not
+// TestDocument.h) is handed out as this interface. Slots 12 to 20 belong to the host and are not
 // called by the module.
 struct IHostRecordData : IUnknown {
   // Slot 3: the end of the data: the last record and the tick one past its last sample; reserved
@@ -107,7 +107,11 @@ struct IHostRecordData : IUnknown {
   virtual HRESULT STDMETHODCALLTYPE CreateEventReader(uint32_t request, uint32_t kindMask, int32_t channel,
                                                       int32_t record, int32_t startTick, int32_t endTick,
                                                       IUnknown** reader) = 0;
-  virtual HRESULT STDMETHODCALLTYPE Reserved11() = 0;
+  // Slot 11: a drawer asks for the channel's data over a range (a to d and e are the drawer's,
+  // passed on as it got them; the three words before e are 0). E_INVALIDARG for a channel that
+  // does not exist.
+  virtual HRESULT STDMETHODCALLTYPE RequestData(uint32_t request, int32_t channel, int32_t a, int32_t b, int32_t c,
+                                                int32_t d, int32_t, int32_t, int32_t, void* e) = 0;
   virtual HRESULT STDMETHODCALLTYPE Reserved12() = 0;
   virtual HRESULT STDMETHODCALLTYPE Reserved13() = 0;
   virtual HRESULT STDMETHODCALLTYPE Reserved14() = 0;

@@ -99,6 +99,12 @@ HRESULT STDMETHODCALLTYPE RecordDataPart::GetUnits(uint32_t, int32_t, int32_t ch
   return S_OK;
 }
 
+HRESULT STDMETHODCALLTYPE RecordDataPart::RequestData(uint32_t, int32_t channel, int32_t, int32_t, int32_t,
+                                                      int32_t, int32_t, int32_t, int32_t, void*) noexcept {
+  const auto& channels = mOwner.Data().channels;
+  return channel >= 0 && static_cast<size_t>(channel) < channels.size() ? S_OK : E_INVALIDARG;
+}
+
 HRESULT STDMETHODCALLTYPE RecordDataPart::GetValidity(uint32_t, int32_t record, int32_t channel,
                                                       VARIANT_BOOL* valid) noexcept {
   if (!valid) return E_POINTER;

@@ -33,7 +33,9 @@ class RecordDataPart final : public IHostRecordData {
                                            IChannelUnits** units) noexcept override;
   HRESULT STDMETHODCALLTYPE CreateEventReader(uint32_t request, uint32_t kindMask, int32_t channel, int32_t record,
                                               int32_t startTick, int32_t endTick, IUnknown** reader) noexcept override;
-  HRESULT STDMETHODCALLTYPE Reserved11() noexcept override { return E_NOTIMPL; }
+  // Every sample of a recording is in memory: a request only names a channel that must exist.
+  HRESULT STDMETHODCALLTYPE RequestData(uint32_t request, int32_t channel, int32_t a, int32_t b, int32_t c, int32_t d,
+                                        int32_t, int32_t, int32_t, void* e) noexcept override;
   HRESULT STDMETHODCALLTYPE Reserved12() noexcept override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE Reserved13() noexcept override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE Reserved14() noexcept override { return E_NOTIMPL; }

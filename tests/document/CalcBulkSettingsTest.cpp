@@ -51,7 +51,10 @@ class RecordDataFile final : public IHostRecordData {
                                               IUnknown**) noexcept override {
     return E_NOTIMPL;
   }
-  HRESULT STDMETHODCALLTYPE Reserved11() noexcept override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE RequestData(uint32_t, int32_t, int32_t, int32_t, int32_t, int32_t, int32_t, int32_t, int32_t,
+                                        void*) noexcept override {
+    return E_NOTIMPL;
+  }
   HRESULT STDMETHODCALLTYPE Reserved12() noexcept override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE Reserved13() noexcept override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE Reserved14() noexcept override { return E_NOTIMPL; }

@@ -257,3 +257,18 @@ TEST_F(TraceDrawersTest, APositionMapperMovesTheStartAndChoosesTheColourOrNoTrac
   DrawAll(*trace, plain);
   EXPECT_EQ(static_cast<size_t>(kWidth), columns(plain, kRed).size());
 }
+
+// A data request of the drawer's source goes to the host data file with the drawer's channel;
+// another source's is not the drawer's.
+TEST_F(TraceDrawersTest, DataRequestsOfItsSourceReachTheHostDataFile) {
+  QOR::ComPtr<PolyLineTraceDrawer> unattached(
+      new PolyLineTraceDrawer(&kInk, 1, 0, ScrivoDraw::kTraceKind, {0, 0}, {ScrivoDraw::kLayerPairAll, ScrivoDraw::kLayerPairAllSecond}));
+  EXPECT_EQ(E_FAIL, unattached->RequestData(0, 1, 0, 100, 0, 0, nullptr));
+  for (const int32_t channel : {0, 3}) {
+    QOR::ComPtr<PolyLineTraceDrawer> trace(new PolyLineTraceDrawer(
+        &kInk, 1, 0, ScrivoDraw::kTraceKind, {channel, 0}, {ScrivoDraw::kLayerPairAll, ScrivoDraw::kLayerPairAllSecond}));
+    Attach(*trace, {2000}, Sine);
+    EXPECT_EQ(S_FALSE, trace->RequestData(0, 2, 0, 100, 0, 0, nullptr)) << channel;
+    EXPECT_EQ(channel == 0 ? S_OK : E_INVALIDARG, trace->RequestData(0x10, 1, 0, 100, 0, 0, nullptr)) << channel;
+  }
+}
