@@ -96,7 +96,7 @@ class ZRDoc final : public AnalysisManager::AnalysisClientBase,
   HRESULT STDMETHODCALLTYPE OnNewData(int32_t record, int32_t tickCount) noexcept override;
   HRESULT STDMETHODCALLTYPE OnRecordEnd(int32_t record, int32_t tickCount) noexcept override;
   HRESULT STDMETHODCALLTYPE OnSamplingStop() noexcept override;
-  HRESULT STDMETHODCALLTYPE Reserved9() noexcept override { return S_OK; }
+  HRESULT STDMETHODCALLTYPE SinkNotify(int32_t, int32_t) noexcept override { return S_OK; }
   HRESULT STDMETHODCALLTYPE Reserved10() noexcept override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE Reserved11() noexcept override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE Reserved12() noexcept override { return S_OK; }

@@ -228,9 +228,7 @@ QOR::ComPtr<ChannelPane> DataPane::CreateLane(int32_t index) {
 }
 
 HRESULT DataPane::SetLaneCount(int32_t count) noexcept {
-  if (mAxisOverride) {
-    // The override answers the lane operations in place of the pane.
-  }
+  if (mAxisOverride) return mAxisOverride->SetLaneCount(count);
   if (count < 0) return E_INVALIDARG;
   if (count == GetLaneCount()) return S_OK;
   try {
@@ -288,6 +286,8 @@ void DataPane::AttachWindow(HWND parent, HWND window) noexcept {
     CreateScrollBar();
     CreateZoomList();
   }
+  // The new zoom list shows whether the pane follows the newest data.
+  if (mZoomList) mZoomList->SetFollowState(mFollow);
   if (mTimeScaleStrip) mTimeScaleStrip->EnsureLabelDrawer();
   for (int32_t i = 0; i < GetLaneCount(); ++i) {
     mLanes[static_cast<size_t>(i)]->CreateAxes(parent, reinterpret_cast<intptr_t>(window) & 0x7FFFFFFF);
@@ -355,9 +355,10 @@ HRESULT STDMETHODCALLTYPE DataPane::GetSinkInfo(uint32_t* options, uint16_t* cha
   return S_OK;
 }
 
+// The pane's data interval: 100, as the host's panes answer.
 HRESULT STDMETHODCALLTYPE DataPane::GetPriority(int32_t* priority) noexcept {
   if (!priority) return E_POINTER;
-  *priority = 0;
+  *priority = 100;
   return S_OK;
 }
 

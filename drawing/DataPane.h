@@ -114,7 +114,11 @@ class DataPane : public IOnlineDataSink,
   HRESULT STDMETHODCALLTYPE OnNewData(int32_t record, int32_t tickCount) noexcept override;
   HRESULT STDMETHODCALLTYPE OnRecordEnd(int32_t record, int32_t tickCount) noexcept override;
   HRESULT STDMETHODCALLTYPE OnSamplingStop() noexcept override;
-  HRESULT STDMETHODCALLTYPE Reserved9() noexcept override { return S_OK; }
+  // The host's two-word notification goes on to the scale object, the time scale and the lanes.
+  HRESULT STDMETHODCALLTYPE SinkNotify(int32_t a, int32_t b) noexcept override {
+    OnSinkNotify(a, b);
+    return S_OK;
+  }
   HRESULT STDMETHODCALLTYPE Reserved10() noexcept override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE Reserved11() noexcept override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE Reserved12() noexcept override { return S_OK; }
@@ -210,7 +214,9 @@ class DataPane : public IOnlineDataSink,
   HRESULT GetAxisRange(int32_t axis, double* low, double* high) noexcept;
   HRESULT ResetAxisScale(int32_t lane, int32_t axis) noexcept;
   HRESULT AnyLaneAxisFlag(int32_t axis, VARIANT_BOOL* set) noexcept;
-  HRESULT UpdateFirstLaneAxis(int32_t axis) noexcept;
+  // The first lane's axis takes the prefix index (0 to 14) for its label, then every lane is
+  // labelled again; E_FAIL without lanes, or the lane's answer.
+  HRESULT UpdateFirstLaneAxis(int32_t axis, int32_t prefix) noexcept;
   HRESULT GetFirstLaneAxis(int32_t axis, IDragScale** object) noexcept;
   // Gives the first lane's axis (1 or 2) the colour through the axis's colour interface (on:
   // drawn in colour); E_FAIL without lanes or an axis object, E_NOINTERFACE for a plain axis.
@@ -306,7 +312,9 @@ class DataPane : public IOnlineDataSink,
 
   // Seams and read-outs.
   void SetClock(std::function<uint32_t()> clock) { mClock = std::move(clock); }
-  void SetAxisOverride(IDrawerDataPane* pane) noexcept { mAxisOverride = pane; }
+  // Another pane (not held) that answers SetLaneCount, GetLaneAxis and ApplyAxisOperation in
+  // place of this one; null: this pane answers.
+  void SetAxisOverride(DataPane* pane) noexcept { mAxisOverride = pane; }
   TimeScale* Strip() const noexcept { return mTimeScaleStrip.Get(); }
   ChannelPane* Lane(int32_t index) const noexcept;
   IRecordDataPixMap* Scale() const noexcept { return mHorzScale.Get(); }
@@ -367,7 +375,7 @@ class DataPane : public IOnlineDataSink,
   QOR::ComPtr<IRecordDataPixMap> mHorzScale;
   QOR::ComPtr<TimeScale> mTimeScaleStrip;
   std::vector<QOR::ComPtr<ChannelPane>> mLanes;
-  IDrawerDataPane* mAxisOverride = nullptr;
+  DataPane* mAxisOverride = nullptr;
   std::function<uint32_t()> mClock;
   std::function<bool()> mCtrlDown;
   std::unique_ptr<ScrollBar> mScrollBar;

@@ -198,7 +198,8 @@ HRESULT DataPane::RemoveLaneDrawers(int32_t lane, uint32_t mask, LayerPair pair)
 
 // ---- the lanes' axes ----
 
-HRESULT DataPane::ApplyAxisOperation(int32_t lane, int32_t value, int32_t axisKind, int32_t) noexcept {
+HRESULT DataPane::ApplyAxisOperation(int32_t lane, int32_t value, int32_t axisKind, int32_t argument) noexcept {
+  if (mAxisOverride) return mAxisOverride->ApplyAxisOperation(lane, value, axisKind, argument);
   ChannelPane* const child = Lane(lane);
   if (!child) return E_INVALIDARG;
   if (axisKind != 1 && axisKind != 2) return S_FALSE;
@@ -247,10 +248,11 @@ HRESULT DataPane::AnyLaneAxisFlag(int32_t axis, VARIANT_BOOL* set) noexcept {
   return S_OK;
 }
 
-HRESULT DataPane::UpdateFirstLaneAxis(int32_t) noexcept {
+HRESULT DataPane::UpdateFirstLaneAxis(int32_t axis, int32_t prefix) noexcept {
   if (mLanes.empty()) return E_FAIL;
+  const HRESULT labelled = mLanes.front()->SetAxisUnitPrefix(axis, prefix);
   UpdateLaneRanges();
-  return S_OK;
+  return labelled;
 }
 
 HRESULT DataPane::GetFirstLaneAxis(int32_t axis, IDragScale** object) noexcept {

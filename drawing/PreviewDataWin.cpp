@@ -65,6 +65,10 @@ HRESULT PreviewDataWinWButtons::AddTraceDrawer(IScrivoRecordDrawer* drawer) noex
   }
   HRESULT const added = item->mDerived && !mShowAllTraces ? S_OK : AddLaneDrawer(item->lane, 0, drawer);
   if (AnyDerived() && TraceBar()) TraceBar()->EnableButtons(kAllTraceButtons);
+  // The right axis belongs to the derived traces: it shows values only with one.
+  QOR::ComPtr<IDragScale> vertical;
+  if (SUCCEEDED(GetFirstLaneAxis(2, vertical.Out())) && vertical)
+    vertical->ShowValues(AnyDerived() ? VARIANT_TRUE : VARIANT_FALSE);
   return added;
 }
 

@@ -33,8 +33,10 @@ struct IOnlineDataSink : IUnknown {
   virtual HRESULT STDMETHODCALLTYPE OnRecordEnd(int32_t record, int32_t tickCount) = 0;
   // Slot 8
   virtual HRESULT STDMETHODCALLTYPE OnSamplingStop() = 0;
-  // Slots 9-12: notifications this host never sends; sinks answer S_OK (9, 12) or E_NOTIMPL.
-  virtual HRESULT STDMETHODCALLTYPE Reserved9() = 0;
+  // Slot 9: a notification of two words for the sink (their meaning is the host's); this host
+  // never sends it. Sinks answer S_OK.
+  virtual HRESULT STDMETHODCALLTYPE SinkNotify(int32_t a, int32_t b) = 0;
+  // Slots 10-12: notifications this host never sends; sinks answer S_OK (12) or E_NOTIMPL.
   virtual HRESULT STDMETHODCALLTYPE Reserved10() = 0;
   virtual HRESULT STDMETHODCALLTYPE Reserved11() = 0;
   virtual HRESULT STDMETHODCALLTYPE Reserved12() = 0;

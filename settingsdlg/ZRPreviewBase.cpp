@@ -131,9 +131,8 @@ void ZRPreviewBase::AddEventDrawers() {
 
 void ZRPreviewBase::SetAxisPrefix(int32_t axis, int32_t prefixIndex) {
   if (!window || window->GetLaneCount() == 0) return;
-  ScrivoDraw::ChannelPane* const lane = window->Lane(0);
-  if (!lane->AxisObject(axis)) return;
-  lane->SetAxisUnitPrefix(axis, prefixIndex);
+  if (!window->Lane(0)->AxisObject(axis)) return;
+  window->UpdateFirstLaneAxis(axis, prefixIndex);
 }
 
 bool ZRPreviewBase::GetDefaultAxisRange(ExtLib::AxisRange* out, int32_t which, const ExtLib::AxisRange* given,

@@ -147,7 +147,7 @@ class PullingSink final : public HostObject<IOnlineDataSink> {
     });
   }
   HRESULT STDMETHODCALLTYPE OnSamplingStop() noexcept override { return S_OK; }
-  HRESULT STDMETHODCALLTYPE Reserved9() noexcept override { return S_OK; }
+  HRESULT STDMETHODCALLTYPE SinkNotify(int32_t, int32_t) noexcept override { return S_OK; }
   HRESULT STDMETHODCALLTYPE Reserved10() noexcept override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE Reserved11() noexcept override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE Reserved12() noexcept override { return S_OK; }

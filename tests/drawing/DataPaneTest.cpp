@@ -478,3 +478,47 @@ TEST_F(DataPaneTest, AxisDataReachesThePanesObserversThroughTheRegistry) {
   pane->Lane(0)->UpdateAxes(0, 0);
   EXPECT_EQ(2u, observer.heard.size());
 }
+
+// Another pane given as the axis override answers the lane count and the lane-axis operations.
+TEST_F(DataPaneTest, AnOverridingPaneAnswersLaneCountAndAxisOperations) {
+  QOR::ComPtr<TestDataPane> owner(new TestDataPane());
+  pane->SetAxisOverride(owner.Get());
+  EXPECT_EQ(S_OK, pane->SetLaneCount(3));
+  EXPECT_EQ(3, owner->GetLaneCount());
+  EXPECT_EQ(0, pane->GetLaneCount());
+  // Without axis objects the prefix is kept and the answer is a failure.
+  EXPECT_EQ(E_FAIL, pane->ApplyAxisOperation(1, 7, 2, 0));
+  EXPECT_EQ(7, owner->Lane(1)->Unit(2).prefix);
+  EXPECT_EQ(E_INVALIDARG, pane->ApplyAxisOperation(5, 7, 2, 0));
+  pane->SetAxisOverride(nullptr);
+  EXPECT_EQ(S_OK, pane->SetLaneCount(1));
+  EXPECT_EQ(1, pane->GetLaneCount());
+}
+
+// The sink's slot 9 hands its two words on to every drawer; slot 13 answers 100.
+TEST_F(DataPaneTest, SinkSlotsPassTheHostsNotificationOnAndAnswerTheInterval) {
+  class NotifiedDrawer final : public QuietDrawer {
+   public:
+    HRESULT STDMETHODCALLTYPE GetUnitsText(int32_t, int32_t, QOR::IQORString** units, VARIANT_BOOL*) noexcept override {
+      *units = nullptr;
+      return S_FALSE;
+    }
+    HRESULT STDMETHODCALLTYPE OnSinkNotify(int32_t a, int32_t b) noexcept override {
+      heard.push_back(a * 10 + b);
+      return S_OK;
+    }
+    std::vector<int32_t> heard;
+  };
+  pane->SetLaneCount(1);
+  QOR::ComPtr<NotifiedDrawer> drawer(new NotifiedDrawer());
+  ASSERT_EQ(S_OK, pane->AddLaneDrawer(0, 0, drawer.Get()));
+  IOnlineDataSink* const sink = pane.Get();
+  using Notify = HRESULT(STDMETHODCALLTYPE*)(IOnlineDataSink*, int32_t, int32_t);
+  using Interval = HRESULT(STDMETHODCALLTYPE*)(IOnlineDataSink*, int32_t*);
+  void** const table = *reinterpret_cast<void***>(sink);
+  EXPECT_EQ(S_OK, reinterpret_cast<Notify>(table[9])(sink, 4, 5));
+  EXPECT_EQ(std::vector<int32_t>{45}, drawer->heard);
+  int32_t interval = 0;
+  EXPECT_EQ(S_OK, reinterpret_cast<Interval>(table[13])(sink, &interval));
+  EXPECT_EQ(100, interval);
+}

@@ -7,6 +7,7 @@
 #include "drawing/ScrollBarWin.h"
 #include "drawing/TraceControlWin.h"
 #include "host/app/HostFramework.h"
+#include "host/framework/HostDragScale.h"
 #include "host/view/PreviewPaneSource.h"
 #include "host/view/SamplingControl.h"
 #include "platform/owl/TButtonGadget.h"
@@ -239,4 +240,31 @@ TEST_F(PreviewDataWinTest, StackingPutsTheTracesOneAboveTheOtherAndOverlayingUnd
   EXPECT_DOUBLE_EQ(low1 - (high1 - low1), s1);
   EXPECT_DOUBLE_EQ(low2, s2);
   EXPECT_DOUBLE_EQ(high2 + (high2 - low2), t2);
+}
+
+// The right axis shows values only once a derived trace is there; the first lane's axis takes a
+// unit prefix for its label, which its ranges then cross the pane in.
+TEST_F(PreviewDataWinTest, TheRightAxisAwaitsADerivedTraceAndTheFirstAxisTakesAPrefix) {
+  QOR::ComPtr<IDragScale> right;
+  ASSERT_EQ(S_OK, window->GetFirstLaneAxis(2, right.Out()));
+  auto* const shown = static_cast<host::HostDragScale*>(right.Get());
+  QOR::ComPtr<Trace> sourceTrace(new Trace(0));
+  window->AddTraceDrawer(sourceTrace.Get());
+  EXPECT_FALSE(shown->ValuesShown());
+  QOR::ComPtr<Trace> derived(new Trace(2));
+  window->AddTraceDrawer(derived.Get());
+  EXPECT_TRUE(shown->ValuesShown());
+
+  ASSERT_EQ(S_OK, window->UpdateFirstLaneAxis(1, 7));  // m
+  EXPECT_EQ(7, window->Lane(0)->Unit(1).prefix);
+  ASSERT_EQ(S_OK, window->Lane(0)->SetAxisRange(1, 0.001, 0.005));
+  double low = 0.0, high = 0.0;
+  ASSERT_EQ(S_OK, window->GetAxisRange(1, &low, &high));
+  EXPECT_NEAR(0.001, low, 1e-12);
+  EXPECT_NEAR(0.005, high, 1e-12);
+  QOR::ComPtr<IDragScale> left;
+  ASSERT_EQ(S_OK, window->GetFirstLaneAxis(1, left.Out()));
+  EXPECT_EQ(S_OK, left->GetRange(&low, &high));
+  EXPECT_NEAR(1.0, low, 1e-9);  // the axis shows millivolts
+  EXPECT_NEAR(5.0, high, 1e-9);
 }

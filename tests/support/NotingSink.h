@@ -28,7 +28,7 @@ class NotingSink final : public host::HostObject<IOnlineDataSink> {
     return Note("end " + std::to_string(r) + " " + std::to_string(n));
   }
   HRESULT STDMETHODCALLTYPE OnSamplingStop() noexcept override { return Note("stop"); }
-  HRESULT STDMETHODCALLTYPE Reserved9() noexcept override { return S_OK; }
+  HRESULT STDMETHODCALLTYPE SinkNotify(int32_t, int32_t) noexcept override { return S_OK; }
   HRESULT STDMETHODCALLTYPE Reserved10() noexcept override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE Reserved11() noexcept override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE Reserved12() noexcept override { return S_OK; }
