@@ -42,8 +42,17 @@ DataPane::~DataPane() {
 HRESULT STDMETHODCALLTYPE DataPane::QueryInterface(REFIID iid, void** out) noexcept {
   if (!out) return E_POINTER;
   *out = nullptr;
-  if (!IsEqualIID(iid, IID_IUnknown) && !IsEqualIID(iid, IID_IOnlineDataSink)) return E_NOINTERFACE;
-  *out = static_cast<IOnlineDataSink*>(this);
+  if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IOnlineDataSink)) {
+    *out = static_cast<IOnlineDataSink*>(this);
+  } else if (IsEqualIID(iid, IID_ICommentsObserver)) {
+    *out = static_cast<ICommentsObserver*>(this);
+  } else if (IsEqualIID(iid, IID_IQORDraggableRects)) {
+    *out = static_cast<IQORDraggableRects*>(this);
+  } else if (IsEqualIID(iid, IID_IDrawerDataPane)) {
+    *out = static_cast<IDrawerDataPane*>(this);
+  } else {
+    return E_NOINTERFACE;
+  }
   AddRef();
   return S_OK;
 }
@@ -209,6 +218,16 @@ HRESULT DataPane::SetDraggableRects(const std::vector<int32_t>& tops, const std:
   LayoutLanes();
   ForEachObject([](InteractiveObject& object) { object.DragRectsChanged(); });
   return S_OK;
+}
+
+HRESULT STDMETHODCALLTYPE DataPane::SetDragRects(int32_t count, const int32_t* tops, const int32_t* bottoms) noexcept {
+  if (count < 0) return E_INVALIDARG;
+  if (count > 0 && (!tops || !bottoms)) return E_POINTER;
+  try {
+    return SetDraggableRects(std::vector<int32_t>(tops, tops + count), std::vector<int32_t>(bottoms, bottoms + count));
+  } catch (...) {
+    return E_OUTOFMEMORY;
+  }
 }
 
 int32_t DataPane::HitTestChild(POINT point) const noexcept {

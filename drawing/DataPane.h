@@ -10,6 +10,7 @@
 #include "drawing/ChildPaneHost.h"
 #include "drawing/DrawPrintable.h"
 #include "drawing/IDrawerDataPane.h"
+#include "drawing/PaneInterfaces.h"
 #include "drawing/InteractiveObjects.h"
 #include "drawing/PaneControls.h"
 #include "drawing/TimeScale.h"
@@ -91,6 +92,8 @@ struct DataPaneBase {
 };
 
 class DataPane : public IOnlineDataSink,
+                 public ICommentsObserver,
+                 public IQORDraggableRects,
                  public IDrawerDataPane,
                  public DrawPrintableBase,
                  public ChildPaneHost,
@@ -101,7 +104,8 @@ class DataPane : public IOnlineDataSink,
   // Created with no reference; a source given here is set at once (flags 0).
   explicit DataPane(IPaneDataSource* source = nullptr);
 
-  // IUnknown: IUnknown and IOnlineDataSink; anything else E_NOINTERFACE with a cleared pointer.
+  // IUnknown: IUnknown and IOnlineDataSink, ICommentsObserver, IQORDraggableRects and
+  // IDrawerDataPane; anything else E_NOINTERFACE with a cleared pointer.
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) noexcept override;
   ULONG STDMETHODCALLTYPE AddRef() noexcept override;
   ULONG STDMETHODCALLTYPE Release() noexcept override;
@@ -207,6 +211,11 @@ class DataPane : public IOnlineDataSink,
   HRESULT SetLaneCount(int32_t count) noexcept;
   // IQORDraggableRects: lane tops and bottoms in client pixels, one entry per lane.
   HRESULT SetDraggableRects(const std::vector<int32_t>& tops, const std::vector<int32_t>& bottoms) noexcept;
+  HRESULT STDMETHODCALLTYPE SetDragRects(int32_t count, const int32_t* tops, const int32_t* bottoms) noexcept override;
+  // ICommentsObserver: the pane shows no comments.
+  HRESULT STDMETHODCALLTYPE OnCommentsChanged(int32_t, int32_t, int32_t, int32_t, int32_t, int32_t) noexcept override {
+    return S_OK;
+  }
 
   // Services for the windows and preview panes.
   HRESULT AddLaneDrawer(int32_t lane, uint32_t options, IScrivoRecordDrawer* drawer) noexcept;

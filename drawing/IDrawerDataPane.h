@@ -27,6 +27,10 @@ struct LaneUnitsRecord {
 // Pixels per millimetre of a 96-dpi screen: the pane's unit of device scale.
 inline constexpr double kScreenPixelsPerMm = 3.7795276158179276;
 
+// {4A4E02F9-6C0D-47B9-ADAF-5CE0C72D4835}
+inline constexpr GUID IID_IDrawerDataPane = {
+    0x4a4e02f9, 0x6c0d, 0x47b9, {0xad, 0xaf, 0x5c, 0xe0, 0xc7, 0x2d, 0x48, 0x35}};
+
 struct IDrawerDataPane : IUnknown {
   // Slot 3: the printing context (0 when not printing). The first argument is not read.
   virtual HRESULT STDMETHODCALLTYPE GetPrintContext(int32_t reserved, uint32_t* context) = 0;

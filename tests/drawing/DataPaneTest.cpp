@@ -522,3 +522,32 @@ TEST_F(DataPaneTest, SinkSlotsPassTheHostsNotificationOnAndAnswerTheInterval) {
   EXPECT_EQ(S_OK, reinterpret_cast<Interval>(table[13])(sink, &interval));
   EXPECT_EQ(100, interval);
 }
+
+// The pane answers its four interfaces with one identity; the draggable rectangles arrive through
+// their interface as through the pane's own operation, and comment changes are ignored.
+TEST_F(DataPaneTest, ThePanesInterfacesShareOneIdentity) {
+  QOR::ComPtr<IUnknown> unknown;
+  ASSERT_EQ(S_OK, pane->QueryInterface(IID_IUnknown, unknown.OutVoid()));
+  for (const GUID& iid : {IID_IOnlineDataSink, IID_ICommentsObserver, IID_IQORDraggableRects, IID_IDrawerDataPane}) {
+    QOR::ComPtr<IUnknown> part;
+    ASSERT_EQ(S_OK, pane->QueryInterface(iid, part.OutVoid()));
+    QOR::ComPtr<IUnknown> back;
+    ASSERT_EQ(S_OK, part->QueryInterface(IID_IUnknown, back.OutVoid()));
+    EXPECT_EQ(unknown.Get(), back.Get());
+  }
+  QOR::ComPtr<ICommentsObserver> comments;
+  ASSERT_EQ(S_OK, pane->QueryInterface(IID_ICommentsObserver, comments.OutVoid()));
+  EXPECT_EQ(S_OK, comments->OnCommentsChanged(1, 2, 3, 4, 5, 6));
+  pane->SetLaneCount(2);
+  pane->SetClientSize(SIZE{200, 300});
+  QOR::ComPtr<IQORDraggableRects> rects;
+  ASSERT_EQ(S_OK, pane->QueryInterface(IID_IQORDraggableRects, rects.OutVoid()));
+  const int32_t tops[2] = {10, 100};
+  const int32_t bottoms[2] = {90, 200};
+  ASSERT_EQ(S_OK, rects->SetDragRects(2, tops, bottoms));
+  EXPECT_EQ(10, pane->Lane(0)->Rect().top);
+  EXPECT_EQ(90, pane->Lane(0)->Rect().bottom);
+  EXPECT_EQ(100, pane->Lane(1)->Rect().top);
+  EXPECT_EQ(E_POINTER, rects->SetDragRects(2, nullptr, bottoms));
+  EXPECT_EQ(E_INVALIDARG, rects->SetDragRects(-1, tops, bottoms));
+}
