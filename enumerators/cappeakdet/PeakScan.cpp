@@ -82,21 +82,25 @@ int32_t PassGroups(const float* v, int32_t i, int32_t count, float level, float&
   const __m128 l = _mm_set1_ps(level);
   __m128 m1;
   __m128 m2;
+  bool still = true;  // the extreme did not move over the last eight samples
   for (; i + 8 <= count; i += 8) {
     const __m128 x1 = _mm_loadu_ps(v + i);
     const __m128 x2 = _mm_loadu_ps(v + i + 4);
-    // Mostly no sample passes the running extreme, which then stays carry: no running extreme is needed.
-    const __m128 beyond = kRising ? _mm_or_ps(_mm_cmplt_ps(x1, carry), _mm_cmplt_ps(x2, carry))
-                                  : _mm_or_ps(_mm_cmpgt_ps(x1, carry), _mm_cmpgt_ps(x2, carry));
-    const __m128 e1 = kRising ? _mm_sub_ps(x1, carry) : _mm_sub_ps(carry, x1);
-    const __m128 e2 = kRising ? _mm_sub_ps(x2, carry) : _mm_sub_ps(carry, x2);
-    const __m128 far = _mm_or_ps(_mm_cmpnle_ps(e1, l), _mm_cmpnle_ps(e2, l));  // NaN too
-    if (_mm_movemask_ps(_mm_or_ps(beyond, far)) == 0) continue;
+    // Where the extreme stands still, mostly no sample passes it, and then no running extreme is needed.
+    if (still) {
+      const __m128 beyond = kRising ? _mm_or_ps(_mm_cmplt_ps(x1, carry), _mm_cmplt_ps(x2, carry))
+                                    : _mm_or_ps(_mm_cmpgt_ps(x1, carry), _mm_cmpgt_ps(x2, carry));
+      const __m128 e1 = kRising ? _mm_sub_ps(x1, carry) : _mm_sub_ps(carry, x1);
+      const __m128 e2 = kRising ? _mm_sub_ps(x2, carry) : _mm_sub_ps(carry, x2);
+      const __m128 far = _mm_or_ps(_mm_cmpnle_ps(e1, l), _mm_cmpnle_ps(e2, l));  // NaN too
+      if (_mm_movemask_ps(_mm_or_ps(beyond, far)) == 0) continue;
+    }
     const __m128 d1 = GroupDifferences<kRising>(x1, carry, m1);
     const __m128 d2 = GroupDifferences<kRising>(x2, LastLane(m1), m2);
     if (_mm_movemask_ps(_mm_or_ps(_mm_cmpnle_ps(d1, l), _mm_cmpnle_ps(d2, l))) != 0) break;  // NaN too
     const __m128 next = LastLane(m2);
-    movedAt = _mm_movemask_ps(_mm_cmpneq_ps(next, carry)) != 0 ? i : movedAt;
+    still = _mm_movemask_ps(_mm_cmpneq_ps(next, carry)) == 0;
+    movedAt = still ? movedAt : i;
     carry = next;
   }
   if (i + 4 <= count) {
