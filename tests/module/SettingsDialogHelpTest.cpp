@@ -1,10 +1,12 @@
 // The module's settings dialog as the host opens it from the document's menu, with the pointer
 // resting on its Help button as a user's does.
+#include "host/app/ChannelCalcRun.h"
 #include "host/app/SettingsScript.h"
 #include "host/app/SettingsScriptPlayer.h"
 #include "host/data/DataDocument.h"
 #include "host/data/HostDocument.h"
 #include "host/view/CustomDocuments.h"
+#include "hostapi/DocumentSettings.h"
 #include "tests/module/RegisteredModule.h"
 
 #include <gtest/gtest.h>
@@ -31,8 +33,7 @@ void CALLBACK WatchTips(HWND, UINT, UINT_PTR, DWORD) noexcept {
   EnumThreadWindows(GetCurrentThreadId(), &NoteTip, 0);
 }
 
-TEST(SettingsDialogHelp, ThePointerRestingOnTheHelpButtonShowsGetDialogHelp) {
-  ASSERT_EQ(moduletest::RegisterModuleOnce(), S_OK);
+host::Recording FlatRecording() {
   host::Recording recording;
   recording.channels.push_back({L"Vm", L"mV", L""});
   host::RecordData record = host::MakeEmptyRecord(1, 0.001, true);
@@ -40,7 +41,12 @@ TEST(SettingsDialogHelp, ThePointerRestingOnTheHelpButtonShowsGetDialogHelp) {
   record.samples[0]->Append(flat.data(), 1000);
   record.length = 1000;
   recording.records.push_back(std::move(record));
-  auto data = host::DataDocument::Create(std::move(recording));
+  return recording;
+}
+
+TEST(SettingsDialogHelp, ThePointerRestingOnTheHelpButtonShowsGetDialogHelp) {
+  ASSERT_EQ(moduletest::RegisterModuleOnce(), S_OK);
+  auto data = host::DataDocument::Create(FlatRecording());
   auto hostDocument = host::HostDocument::Create(data);
   host::HostPtr<ICustomDocument2> document;
   ASSERT_EQ(host::OpenCustomDocument(*hostDocument.Get(), L"Ondara Document", 0, document), S_OK);
@@ -57,6 +63,65 @@ TEST(SettingsDialogHelp, ThePointerRestingOnTheHelpButtonShowsGetDialogHelp) {
   KillTimer(nullptr, watch);
   hostDocument->CloseChildDocuments();
   EXPECT_EQ(player.Failure(), "");
+  EXPECT_EQ(gTipSeen, L"Get dialog help");
+}
+
+// The channel calculation's dialog, played by a timer of the test: once the dialog is open the
+// pointer rests on its Help button until a tip shows (or two seconds pass), then Cancel.
+struct CalcDialogHover {
+  int stage = 0;
+  DWORD restStart = 0;
+};
+CalcDialogHover gHover;
+
+BOOL CALLBACK FindHelpDialog(HWND window, LPARAM found) noexcept {
+  wchar_t name[16] = {};
+  GetClassNameW(window, name, 16);
+  if (std::wstring(name) != L"#32770" || !IsWindowVisible(window) || !GetDlgItem(window, 9)) return TRUE;
+  *reinterpret_cast<HWND*>(found) = window;
+  return FALSE;
+}
+
+void CALLBACK PlayCalcDialog(HWND, UINT, UINT_PTR, DWORD) noexcept {
+  HWND dialog = nullptr;
+  EnumThreadWindows(GetCurrentThreadId(), &FindHelpDialog, reinterpret_cast<LPARAM>(&dialog));
+  if (!dialog) return;
+  if (gHover.stage == 0) {
+    RECT place{};
+    GetWindowRect(GetDlgItem(dialog, 9), &place);
+    const POINT centre{(place.left + place.right) / 2, (place.top + place.bottom) / 2};
+    SetCursorPos(centre.x, centre.y);
+    HWND const under = WindowFromPoint(centre);
+    POINT client = centre;
+    ScreenToClient(under, &client);
+    SendMessageW(under, WM_MOUSEMOVE, 0, MAKELPARAM(client.x, client.y));
+    gHover = CalcDialogHover{1, GetTickCount()};
+    return;
+  }
+  EnumThreadWindows(GetCurrentThreadId(), &NoteTip, 0);
+  if (gHover.stage == 1 && (!gTipSeen.empty() || GetTickCount() - gHover.restStart > 2000)) {
+    gHover.stage = 2;
+    PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+  }
+}
+
+TEST(SettingsDialogHelp, TheChannelCalculationsHelpButtonShowsItToo) {
+  ASSERT_EQ(moduletest::RegisterModuleOnce(), S_OK);
+  auto data = host::DataDocument::Create(FlatRecording());
+  auto hostDocument = host::HostDocument::Create(data);
+  host::HostPtr<ICustomDocument2> document;
+  ASSERT_EQ(host::OpenCustomDocument(*hostDocument.Get(), L"Ondara Document", 0, document), S_OK);
+  host::HostPtr<IDocumentSettingsScript> settings(nullptr);
+  ASSERT_EQ(document->QueryInterface(IID_IDocumentSettingsScript, reinterpret_cast<void**>(settings.Out())), S_OK);
+  ASSERT_EQ(settings->SetSettingText(2000, L"1"), S_OK);  // an analysis type, which the calculation needs
+
+  gTipSeen.clear();
+  gHover = CalcDialogHover{};
+  const UINT_PTR play = SetTimer(nullptr, 0, 50, &PlayCalcDialog);
+  EXPECT_EQ(host::RunChannelCalcDialog(hostDocument.Get(), data.Get()), 0);
+  KillTimer(nullptr, play);
+  hostDocument->CloseChildDocuments();
+  EXPECT_EQ(gHover.stage, 2);
   EXPECT_EQ(gTipSeen, L"Get dialog help");
 }
 
