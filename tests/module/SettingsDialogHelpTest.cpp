@@ -44,13 +44,25 @@ host::Recording FlatRecording() {
   return recording;
 }
 
-TEST(SettingsDialogHelp, ThePointerRestingOnTheHelpButtonShowsGetDialogHelp) {
-  ASSERT_EQ(moduletest::RegisterModuleOnce(), S_OK);
-  auto data = host::DataDocument::Create(FlatRecording());
-  auto hostDocument = host::HostDocument::Create(data);
-  host::HostPtr<ICustomDocument2> document;
-  ASSERT_EQ(host::OpenCustomDocument(*hostDocument.Get(), L"Ondara Document", 0, document), S_OK);
+// The module's document over a flat one-channel recording, as the host opens it.
+class SettingsDialogHelp : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_EQ(moduletest::RegisterModuleOnce(), S_OK);
+    data = host::DataDocument::Create(FlatRecording());
+    hostDocument = host::HostDocument::Create(data);
+    ASSERT_EQ(host::OpenCustomDocument(*hostDocument.Get(), L"Ondara Document", 0, document), S_OK);
+  }
+  void TearDown() override {
+    if (hostDocument) hostDocument->CloseChildDocuments();
+  }
 
+  host::HostPtr<host::DataDocument> data;
+  host::HostPtr<host::HostDocument> hostDocument;
+  host::HostPtr<ICustomDocument2> document;
+};
+
+TEST_F(SettingsDialogHelp, ThePointerRestingOnTheHelpButtonShowsGetDialogHelp) {
   ondara_host::SettingsScript script;
   std::string error;
   ASSERT_TRUE(ondara_host::ParseSettingsScript(L"hover #9\ncancel\n", script, error)) << error;
@@ -61,7 +73,6 @@ TEST(SettingsDialogHelp, ThePointerRestingOnTheHelpButtonShowsGetDialogHelp) {
   EXPECT_EQ(host::RunMenuCommand(document.Get(), L"Ondara Document", L"Ondara|Settings..."), S_OK);
   player.Stop();
   KillTimer(nullptr, watch);
-  hostDocument->CloseChildDocuments();
   EXPECT_EQ(player.Failure(), "");
   EXPECT_EQ(gTipSeen, L"Get dialog help");
 }
@@ -105,12 +116,7 @@ void CALLBACK PlayCalcDialog(HWND, UINT, UINT_PTR, DWORD) noexcept {
   }
 }
 
-TEST(SettingsDialogHelp, TheChannelCalculationsHelpButtonShowsItToo) {
-  ASSERT_EQ(moduletest::RegisterModuleOnce(), S_OK);
-  auto data = host::DataDocument::Create(FlatRecording());
-  auto hostDocument = host::HostDocument::Create(data);
-  host::HostPtr<ICustomDocument2> document;
-  ASSERT_EQ(host::OpenCustomDocument(*hostDocument.Get(), L"Ondara Document", 0, document), S_OK);
+TEST_F(SettingsDialogHelp, TheChannelCalculationsHelpButtonShowsItToo) {
   host::HostPtr<IDocumentSettingsScript> settings(nullptr);
   ASSERT_EQ(document->QueryInterface(IID_IDocumentSettingsScript, reinterpret_cast<void**>(settings.Out())), S_OK);
   ASSERT_EQ(settings->SetSettingText(2000, L"1"), S_OK);  // an analysis type, which the calculation needs
@@ -120,7 +126,6 @@ TEST(SettingsDialogHelp, TheChannelCalculationsHelpButtonShowsItToo) {
   const UINT_PTR play = SetTimer(nullptr, 0, 50, &PlayCalcDialog);
   EXPECT_EQ(host::RunChannelCalcDialog(hostDocument.Get(), data.Get()), 0);
   KillTimer(nullptr, play);
-  hostDocument->CloseChildDocuments();
   EXPECT_EQ(gHover.stage, 2);
   EXPECT_EQ(gTipSeen, L"Get dialog help");
 }
