@@ -146,6 +146,8 @@ void YCPlotter::Prepare(OWL::TDC& dc, OWL::TDC& referenceDc, const OWL::TRect& p
     return;
   }
   data->ClearRedrawPending();
+  // The picture now shows the data as it is, so the read-out may answer from it again.
+  data->ClearChanged();
   c.colourStride = c.colours ? 1 : 0;
   if (!c.colours) c.colours = &colour;
   c.plot = plotRect;

@@ -4,6 +4,7 @@
 #include "views/AnalysisView.h"
 
 #include "document/AnalysisViewData.h"
+#include "graph/BasicAnnotation.h"
 #include "graph/Graph2DWindow.h"
 #include "grid/GridSelection.h"
 #include "grid/TVF_TableView.h"
@@ -290,4 +291,25 @@ TEST_F(AnalysisViewTest, EachStepSelectsTheEventsRowInTheTableView) {
   EXPECT_EQ(10, table->MainGrid().Selection()->Range().FirstRow.Index) << "the last event's row";
   Scroll(SB_PAGEUP);
   EXPECT_EQ(8, table->MainGrid().Selection()->Range().FirstRow.Index);
+}
+
+TEST_F(AnalysisViewTest, TheMouseOverTheTraceShowsTheReadOutOfTheSampleBelowIt) {
+  AnalysisView& v = OpenView();
+  mDoc->SetCurrentEvent(3, 0);
+  MGraph1::Graph2DWindow* const graph = v.Plot()->Graph();
+  ASSERT_NE(nullptr, graph);
+  UpdateWindow(v.GetHandle());
+  avtest::Pump();
+  OWL::TRect plot;
+  graph->GetPlotRect(plot, graph->GetDrawerRect());
+  ASSERT_GT(plot.Width(), 20);
+  auto* const readOut = dynamic_cast<MGraph1::Annotation*>(graph->GetOverlay(0));
+  ASSERT_NE(nullptr, readOut);
+  const POINT at = user_mouse::ScreenPoint(graph->GetHandle(), (plot.left + plot.right) / 2,
+                                           (plot.top + plot.bottom) / 2);
+  EXPECT_EQ(graph->GetHandle(), user_mouse::Move(at));
+  QOR::String text;
+  ASSERT_TRUE(readOut->GetText(text)) << "a sample under the mouse";
+  EXPECT_EQ(0u, std::wstring(text.GetText()).find(L"Channel 1: ")) << std::wstring(text.GetText());
+  EXPECT_NE(std::wstring::npos, std::wstring(text.GetText()).find(L" s, "));
 }
