@@ -52,6 +52,14 @@ std::vector<std::string> Lines(const std::string& text) {
   return lines;
 }
 
+// The stand-in's sheet keeps half an inch free around its printable area.
+int SheetMargin() {
+  HDC const screen = GetDC(nullptr);
+  const int margin = GetDeviceCaps(screen, LOGPIXELSX) / 2;
+  ReleaseDC(nullptr, screen);
+  return margin;
+}
+
 // A preview page's pixels: dark ones are ink.
 struct Page {
   explicit Page(HBITMAP bitmap) {
@@ -166,8 +174,8 @@ TEST_F(HostFrameOutputs, EcgTablePreviewHasItsPagesAndShowsHeadingsRowNumbersAnd
   const std::vector<HBITMAP> pages = lumo_preview::Pages(before);
   ASSERT_FALSE(pages.empty());
   const Page first(pages[0]);
-  // An A4 sheet at the screen's resolution with half-inch margins.
-  const int margin = GetDeviceCaps(GetDC(nullptr), LOGPIXELSX) / 2;
+  // An A4 sheet at the screen's resolution.
+  const int margin = SheetMargin();
   ASSERT_EQ(MulDiv(2100, 2 * margin, 254), first.Width());
   const int width = first.Width() - 2 * margin;
   const int height = first.Height() - 2 * margin;
@@ -208,7 +216,7 @@ TEST_F(HostFrameOutputs, APrintedSelectionKeepsItsHeadingsAndRowNumber) {
   const std::vector<HBITMAP> pages = lumo_preview::Pages(before);
   ASSERT_FALSE(pages.empty());
   const Page page(pages[0]);
-  const int margin = GetDeviceCaps(GetDC(nullptr), LOGPIXELSX) / 2;
+  const int margin = SheetMargin();
   const PrintedGrid main(table->MainGrid(), 1, page.Width() - 2 * margin, page.Height() - 2 * margin);  // "3"
   EXPECT_EQ(static_cast<size_t>(main.across), pages.size()) << "one row down";
   const int second = margin + main.rowNumbers + main.widths[0];
@@ -306,7 +314,7 @@ TEST_F(HostFrameOutputs, AnalyzeOutputsWriteTheDataPadAndTheAnalysisViewsPicture
   const std::vector<HBITMAP> pages = lumo_preview::Pages(before);
   ASSERT_EQ(1u, pages.size()) << "the view prints on one page";
   const Page page(pages[0]);
-  const int margin = GetDeviceCaps(GetDC(nullptr), LOGPIXELSX) / 2;
+  const int margin = SheetMargin();
   EXPECT_EQ(0, page.Ink(0, 0, margin, page.Height())) << "nothing left of the printable area";
   EXPECT_GT(page.Ink(margin, margin, page.Width() - margin, page.Height() - margin), 1000) << "the plot";
   DestroyWindow(lumo_preview::Window(before));
