@@ -53,6 +53,9 @@ bool GridPane::BeginEdit(int32_t row, int32_t column, UINT key) {
   const uint32_t style = mGrid.CellStyle(clientRow, clientColumn);
   mEditedValue = mGrid.GetCellData(clientRow, clientColumn);
   mControlClass = ControlClassFor(mGrid, style);
+  // A placeholder cell's editor starts from the value's own text.
+  QOR::String startText;
+  if (mEditedValue && (style & kCellStylePlaceholder)) mEditedValue->GetText(startText);
   if (mEditedValue && mControlClass) mEditor = mControlClass->CreateControl(*this, *mEditedValue, CellRect(row, column));
   if (!mEditor) {
     CloseEditor();
@@ -74,8 +77,9 @@ bool GridPane::BeginEdit(int32_t row, int32_t column, UINT key) {
     window.SendMessage(CB_SETITEMHEIGHT, 0, mRowHeight - 4);
   }
   PlaceEditor();
-  const std::wstring start = EditorStartText(key);
-  if (!start.empty()) window.SetWindowText(start.c_str());
+  const std::wstring keyText = EditorStartText(key);
+  if (!keyText.empty()) window.SetWindowText(keyText.c_str());
+  else if (style & kCellStylePlaceholder) window.SetWindowText(startText.GetText());
   if (column < mFirstColumn || column >= mFirstColumn + VisibleColumnCount()) mGrid.SetFirstColumn(column);
   if (row < mTopRow || row >= mTopRow + mPageRows) mGrid.SetTopRow(std::max<int32_t>(0, row - mPageRows + 1));
   return true;

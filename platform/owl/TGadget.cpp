@@ -1,6 +1,8 @@
 // OWL::TGadget: bounds, borders, state and the default reactions of a gadget.
 #include "platform/owl/TGadget.h"
 
+#include <algorithm>
+
 #include "platform/owl/TDC.h"
 #include "platform/owl/TGadgetWindow.h"
 
@@ -25,9 +27,20 @@ void TGadget::SetSize(const TSize& size) {
 }
 
 TRect TGadget::GetInnerRect() const noexcept {
-  int const b = BorderWidth();
-  return TRect(b + mMargins.Left, b + mMargins.Top, mBounds.Width() - b - mMargins.Right,
-               mBounds.Height() - b - mMargins.Bottom);
+  TBorders const b = BorderSpace();
+  return TRect(b.Left + mMargins.Left, b.Top + mMargins.Top, mBounds.Width() - b.Right - mMargins.Right,
+               mBounds.Height() - b.Bottom - mMargins.Bottom);
+}
+
+void TGadget::SetBorders(const TBorders& borders) {
+  mBorders = borders;
+  if (mWindow) mWindow->GadgetChangedSize(*this);
+}
+
+TGadget::TBorders TGadget::BorderSpace() const noexcept {
+  int const line = BorderWidth();
+  return TBorders(std::max(line, mBorders.Left), std::max(line, mBorders.Right), std::max(line, mBorders.Top),
+                  std::max(line, mBorders.Bottom));
 }
 
 void TGadget::SetBorderStyle(TBorderStyle style) {
@@ -41,8 +54,8 @@ void TGadget::SetMargins(const TMargins& margins) {
 }
 
 void TGadget::GetDesiredSize(TSize& size) {
-  int const b = 2 * BorderWidth();
-  size = TSize(b + mMargins.Left + mMargins.Right, b + mMargins.Top + mMargins.Bottom);
+  TBorders const b = BorderSpace();
+  size = TSize(b.Left + b.Right + mMargins.Left + mMargins.Right, b.Top + b.Bottom + mMargins.Top + mMargins.Bottom);
 }
 
 void TGadget::SetShrinkWrap(bool width, bool height) {

@@ -38,6 +38,12 @@ class TGadget {
   int BorderWidth() const noexcept { return mBorderStyle == None ? 0 : mBorderStyle == Plain ? 1 : 2; }
   TBorderStyle GetBorderStyle() const noexcept { return mBorderStyle; }
   void SetBorderStyle(TBorderStyle style);
+  // Room kept for the border on each side, in pixels; a side never takes less than the border
+  // style's line.
+  using TBorders = TMargins;
+  const TBorders& GetBorders() const noexcept { return mBorders; }
+  void SetBorders(const TBorders& borders);
+  TBorders BorderSpace() const noexcept;
   const TMargins& GetMargins() const noexcept { return mMargins; }
   void SetMargins(const TMargins& margins);
   // Borders and margins; shrink-wrapped gadgets add their content.
@@ -96,6 +102,7 @@ class TGadget {
 
   int mId;
   TBorderStyle mBorderStyle;
+  TBorders mBorders;
   TMargins mMargins;
   TRect mBounds;
   TGadgetWindow* mWindow = nullptr;

@@ -120,6 +120,20 @@ TEST_F(EditingFixture, ChoiceListSelectsTheCellsIndexAndCommitsTheChosenOne) {
   EXPECT_EQ(-1, combo->GetSelIndex()) << "an index past the list selects nothing";
 }
 
+TEST_F(EditingFixture, PlaceholderCellsOpenOnTheValuesTextAndKeepTheirChoice) {
+  texts.Styles[{1, 1}] = kCellStylePlaceholder;
+  texts.Styles[{2, 1}] |= kCellStylePlaceholder;
+  Make();
+  ASSERT_TRUE(grid->Pane().BeginEdit(0, 0, 0));
+  EXPECT_EQ(std::wstring(L"old"), grid->Pane().Editor()->GetWindowText());
+  ASSERT_TRUE(grid->Pane().BeginEdit(0, 0, VK_NUMPAD4));
+  EXPECT_EQ(std::wstring(L"4"), grid->Pane().Editor()->GetWindowText()) << "a typed key still wins";
+  ASSERT_TRUE(grid->Pane().BeginEdit(1, 0, 0));
+  auto* const combo = dynamic_cast<StringComboBox*>(grid->Pane().Editor());
+  ASSERT_NE(nullptr, combo);
+  EXPECT_EQ(1, combo->GetSelIndex()) << "the value's digits match no choice text and change nothing";
+}
+
 TEST_F(EditingFixture, DoubleClickInTheEditorReachesTheClientAndTheGridMayGoWithAnEditorOpen) {
   Make();
   ASSERT_TRUE(grid->Pane().BeginEdit(0, 1, 0));

@@ -146,6 +146,16 @@ TEST_F(TitleBarFixture, TheSnapBarHasThePngFaceAndTogglesShowLatestRow) {
   ASSERT_NE(nullptr, bar);
   ASSERT_NE(nullptr, bar->Button());
   EXPECT_EQ(OWL::TSize(16, 16), bar->Button()->GetFaceSize()) << "the 16 x 16 PNG 1005 through GDI+";
+  OWL::TSize desired;
+  bar->Button()->GetDesiredSize(desired);
+  EXPECT_EQ(OWL::TSize(3 + 16 + 3, 3 + 16 + 3), desired) << "borders of 3 around the face";
+  EXPECT_EQ(OWL::TRect(3, 3, 19, 19), bar->Button()->GetInnerRect());
+  EXPECT_EQ(4u, bar->Button()->GetNumChars());
+  EXPECT_EQ(0u, bar->Button()->GetFlags() & 8);
+  NONCLIENTMETRICSW metrics{};
+  metrics.cbSize = sizeof metrics;
+  ASSERT_TRUE(SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0));
+  EXPECT_EQ(std::wstring(metrics.lfMessageFont.lfFaceName), bar->GetFont().GetObject().lfFaceName);
   EXPECT_EQ(OWL::TButtonGadget::Up, bar->Button()->GetButtonState());
   SendMessageW(grid->GetHandle(), WM_COMMAND, kSnapToggleCommand, 0);
   EXPECT_TRUE(grid->ShowLatestRow);
