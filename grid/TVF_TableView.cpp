@@ -12,6 +12,7 @@
 #include "grid/TableDataContract.h"
 #include "hostapi/HostDocument.h"
 #include "hostapi/MessageHandler.h"
+#include "hostapi/ViewPrinting.h"
 #include "hostclient/DocViewIds.h"
 #include "hostclient/EventTableEntries.h"
 #include "hostclient/LumoProxyEventHandler.h"
@@ -84,9 +85,11 @@ TVF_TableView::TVF_TableView(const TableViewWindowArgs& args)
   if (args.hostMessageHandler)
     args.hostMessageHandler->QueryInterface(IID_IMessageHandler, reinterpret_cast<void**>(mHostMessageHandler.Out()));
   if (mHostMessageHandler && Proxy()) mHostMessageHandler->AddHandler(Proxy());
+  AttachToOwnerChain(args.hostObject);
 }
 
 TVF_TableView::~TVF_TableView() {
+  DetachFromOwnerChain();
   mMain->DetachObserver(this);
   mSummary->DetachObserver(this);
   if (mHostMessageHandler && Proxy()) mHostMessageHandler->RemoveHandler(Proxy());
@@ -364,6 +367,31 @@ void TVF_TableView::OnChannelsChanged() {
   RebuildChannelNames();
   if (mMain->GetHandle()) mMain->InvalidateAll();
   if (mSummaryShown && mSummary->GetHandle()) mSummary->InvalidateAll();
+}
+
+void TVF_TableView::AttachToOwnerChain(IUnknown* hostObject) {
+  // An owner chain that loops back on itself is followed no further than this.
+  constexpr int kMaxOwners = 32;
+  IObserver* const observer = ProxyObserver();
+  if (!observer) return;
+  ComPtr<IUnknown> owner(hostObject);
+  for (int i = 0; owner && i < kMaxOwners; ++i) {
+    ComPtr<ISubject> subject;
+    if (SUCCEEDED(owner->QueryInterface(IID_ISubject, reinterpret_cast<void**>(subject.Out()))) && subject &&
+        subject->Attach(observer) == S_OK)
+      mHostSubjects.push_back(subject);
+    ComPtr<IViewSitePrintSupport> site;
+    ComPtr<IUnknown> next;
+    if (SUCCEEDED(owner->QueryInterface(IID_IViewSitePrintSupport, reinterpret_cast<void**>(site.Out()))) && site)
+      site->GetNextOwner(next.Out());
+    owner = std::move(next);
+  }
+}
+
+void TVF_TableView::DetachFromOwnerChain() noexcept {
+  // A subject that no longer knows the observer leaves nothing to undo.
+  for (ComPtr<ISubject>& subject : mHostSubjects) subject->Detach(ProxyObserver());
+  mHostSubjects.clear();
 }
 
 void InstallTableViewWindow() noexcept { SetTableViewWindowFactory(&TVF_TableView::Make); }

@@ -6,6 +6,7 @@
 #include "grid/EventGridControl.h"
 #include "grid/TableViewWindow.h"
 #include "base/String.h"
+#include "hostapi/FrameworkSubject.h"
 #include "hostclient/ComObjectRoot.h"
 #include "hostclient/ComPtr.h"
 #include "hostclient/LumoCppEventHandler.h"
@@ -15,6 +16,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 class TVF_Renderer;
 struct IMessageHandler;
@@ -106,6 +108,10 @@ class TVF_TableView final : private TableViewParent,
   TVF_Grid::EventGridControl* GridOf(uint32_t sectionFlags) const noexcept;
   TVF_Renderer* RendererOf(const TVF_Grid::EventGridControl* grid) const noexcept;
   void Layout();
+  // The window's observer hears the host through the subject of the host object and of each
+  // further object of its owner chain, from construction to destruction.
+  void AttachToOwnerChain(IUnknown* hostObject);
+  void DetachFromOwnerChain() noexcept;
   // The names of the host document's channels, which the grids show for choice cells.
   void RebuildChannelNames();
   void OnChannelsChanged();
@@ -140,6 +146,7 @@ class TVF_TableView final : private TableViewParent,
   ITableViewMgrInternal* mManager;
   ComPtr<IUnknown> mHostObject;
   ComPtr<IMessageHandler> mHostMessageHandler;
+  std::vector<ComPtr<ISubject>> mHostSubjects;  // each with this window's observer attached
   uint32_t mLayoutFlags = 0;
   int32_t mSummaryHeight = 100;
   int32_t mColumnCount = 0;

@@ -1,11 +1,15 @@
-// Host framework subject: announcements of objects made and destroyed (ISubject).
-// Ownership: the announced object is borrowed for the call.
+// Host subjects (ISubject): the framework's announcements of objects made and destroyed, and
+// the host objects whose observers hear the host's notifications.
+// Ownership: the announced object is borrowed for the call; a subject keeps no reference to its
+// observers, so an observer detaches before it goes.
 #pragma once
 
 #include <unknwn.h>
 #include <windows.h>
 
 #include <cstdint>
+
+struct IObserver;
 
 // {F7D6C0D1-331F-11D1-8CEC-00C0D1570D74}
 inline constexpr GUID IID_ISubject = {
@@ -18,4 +22,9 @@ inline constexpr uint32_t kAnnounceObjectDestroyed = 0x80030003u;
 struct ISubject : IUnknown {
   // Slot 3: announces eventCode about object to the subject's observers.
   virtual HRESULT STDMETHODCALLTYPE Announce(uint32_t eventCode, IUnknown* object) = 0;
+  // Slot 4: observer hears the subject's notifications (IObserver slot 4) from now on; S_FALSE
+  // when it does already.
+  virtual HRESULT STDMETHODCALLTYPE Attach(IObserver* observer) = 0;
+  // Slot 5: S_FALSE when observer was not attached.
+  virtual HRESULT STDMETHODCALLTYPE Detach(IObserver* observer) = 0;
 };

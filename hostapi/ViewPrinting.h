@@ -78,6 +78,9 @@ struct IViewSitePrintSupport : IUnknown {
   virtual HRESULT STDMETHODCALLTYPE Print() = 0;
   // Slot 5: the host document the view shows (null when none).
   virtual HRESULT STDMETHODCALLTYPE GetHostDocument(IUnknown** document) = 0;
+  // Slot 6: the next object of the site's owner chain, null at its end. Each object of the
+  // chain answers ISubject.
+  virtual HRESULT STDMETHODCALLTYPE GetNextOwner(IUnknown** owner) = 0;
 };
 
 struct IHostCopyService : IUnknown {

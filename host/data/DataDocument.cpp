@@ -133,6 +133,12 @@ void DataDocument::SetChannelRange(int32_t channel, float lowest, float highest)
   info.highest = highest;
 }
 
+HRESULT DataDocument::SetChannelTitle(int32_t channel, const std::wstring& title) {
+  if (channel < 0 || static_cast<size_t>(channel) >= mRecording->channels.size()) return E_INVALIDARG;
+  mRecording->channels[static_cast<size_t>(channel)].title = title;
+  return S_OK;
+}
+
 const std::wstring* DataDocument::ObjectFormula(int32_t id) const {
   const DataObject* const object = mObjects.Find(id, kMarkerObjectKind);
   if (!object || object->formula.empty()) return nullptr;

@@ -55,6 +55,8 @@ class DataDocument final
   HRESULT EnsureRecordedChannel(int32_t channel, const std::wstring& units);
   // The values an existing channel can hold, as its declaration for sampling gives them.
   void SetChannelRange(int32_t channel, float lowest, float highest);
+  // Renames an existing channel; E_INVALIDARG for one the recording does not have.
+  HRESULT SetChannelTitle(int32_t channel, const std::wstring& title);
   // The class that builds the chains of enumerator-formula channels.
   void SetFormulaClass(ICalcEnumClass2* formulaClass) { mFormulaClass = HostPtr<ICalcEnumClass2>(formulaClass); }
 

@@ -2,6 +2,7 @@
 // module's objects pair with, and the services that make them.
 #include "host/common/HostObject.h"
 #include "host/common/HostPtr.h"
+#include "host/common/ObserverSet.h"
 #include "host/common/ReservedSlots.h"
 #include "host/framework/FrameworkRecords.h"
 #include "host/framework/ServiceTable.h"
@@ -93,6 +94,8 @@ class DocumentCompanion final
     mRecord.lastSiteId = id;
     return S_OK;
   }
+  HRESULT STDMETHODCALLTYPE Attach(IObserver* observer) noexcept override { return mObservers.Attach(observer); }
+  HRESULT STDMETHODCALLTYPE Detach(IObserver* observer) noexcept override { return mObservers.Detach(observer); }
 
   HOST_CHILD_LIST_RESERVED_SLOTS
   // A document's frame is the host application's main window.
@@ -124,6 +127,7 @@ class DocumentCompanion final
   }
 
   host::HostPtr<IUnknown> mHostObject;
+  host::ObserverSet mObservers;
 };
 
 // A class object's companion (documents' and views' classes alike). It never holds the class.

@@ -1,4 +1,5 @@
 // The framework subject service: announcements of objects made and destroyed.
+#include "host/common/ObserverSet.h"
 #include "host/framework/HostObservationPrivate.h"
 #include "host/framework/ServiceTable.h"
 #include "host/framework/StaticService.h"
@@ -19,6 +20,11 @@ class FrameworkSubject final : public StaticService<ISubject, IID_ISubject> {
     }
     return S_OK;
   }
+  HRESULT STDMETHODCALLTYPE Attach(IObserver* observer) noexcept override { return mObservers.Attach(observer); }
+  HRESULT STDMETHODCALLTYPE Detach(IObserver* observer) noexcept override { return mObservers.Detach(observer); }
+
+ private:
+  host::ObserverSet mObservers;
 };
 
 FrameworkSubject gFrameworkSubject;

@@ -2,6 +2,8 @@
 #include "host/view/ViewSite.h"
 
 #include "hostapi/ClassRegistry.h"
+#include "hostapi/ScrivoComment.h"
+#include "hostapi/TypeRegistry.h"
 
 #include <objbase.h>
 #include <oleauto.h>
@@ -75,7 +77,35 @@ HRESULT STDMETHODCALLTYPE ViewSite::GetHostDocument(IUnknown** document) noexcep
 void* ViewSite::FindInterface(REFIID iid) {
   if (iid == IID_IUnknown || iid == IID_IViewOwner) return static_cast<IViewOwner*>(this);
   if (iid == IID_IViewSitePrintSupport) return static_cast<IViewSitePrintSupport*>(this);
+  if (iid == IID_ISubject) return static_cast<ISubject*>(this);
   return nullptr;
+}
+
+HRESULT STDMETHODCALLTYPE ViewSite::GetNextOwner(IUnknown** owner) noexcept {
+  if (!owner) return E_POINTER;
+  *owner = nullptr;
+  return S_OK;
+}
+
+HRESULT STDMETHODCALLTYPE ViewSite::Announce(uint32_t eventCode, IUnknown*) noexcept {
+  try {
+    mObservers.Notify(eventCode, nullptr);
+  } catch (...) {
+    return E_OUTOFMEMORY;
+  }
+  return S_OK;
+}
+
+HRESULT ViewSite::NotifyChannelsChanged() {
+  constexpr uint32_t kChannelsChangedNumber = 4;
+  HostPtr<ITypeRegistry> types;
+  HRESULT hr = CoGetClassObject(CLSID_LumoFrameWork, CLSCTX_ALL, nullptr, IID_ITypeRegistry,
+                                reinterpret_cast<void**>(types.Out()));
+  if (FAILED(hr)) return hr;
+  uint16_t index = 0;
+  hr = types->RegisterGuid(&kHostNotifyClassGuid, &index);
+  if (FAILED(hr)) return hr;
+  return Announce((static_cast<uint32_t>(index) << 16) | kChannelsChangedNumber, nullptr);
 }
 
 HRESULT ViewSite::OpenView(uint32_t typeId, HostPtr<IDocView2>& view) {

@@ -4,9 +4,11 @@
 
 #include "host/common/HostObject.h"
 #include "host/common/HostPtr.h"
+#include "host/common/ObserverSet.h"
 #include "host/common/ReservedSlots.h"
 #include "host/view/HostClientFrame.h"
 #include "hostapi/DocView.h"
+#include "hostapi/FrameworkSubject.h"
 #include "hostapi/ViewPrinting.h"
 
 #include <cstdint>
@@ -14,7 +16,8 @@
 
 namespace host {
 
-class ViewSite final : public HostObject<IViewOwner, IViewSitePrintSupport> {
+// Its views hear the host's notifications through its subject.
+class ViewSite final : public HostObject<IViewOwner, IViewSitePrintSupport, ISubject> {
  public:
   // A new site (one reference).
   static HostPtr<ViewSite> Create();
@@ -47,6 +50,10 @@ class ViewSite final : public HostObject<IViewOwner, IViewSitePrintSupport> {
   // Whether the host can print the site's views now (it can until told otherwise).
   void SetCanPrint(bool can) noexcept { mCanPrint = can; }
   int PrintRequests() const noexcept { return mPrintRequests; }
+  // Tells the observers that the host document's channels were renamed, added or removed
+  // (host notification 4); they read the names again.
+  HRESULT NotifyChannelsChanged();
+  size_t AttachedObservers() const noexcept { return mObservers.Count(); }
 
   HOST_RESERVED_SLOT(3) HOST_RESERVED_SLOT(4) HOST_RESERVED_SLOT(5) HOST_RESERVED_SLOT(6)
   HOST_RESERVED_SLOT(7) HOST_RESERVED_SLOT(8) HOST_RESERVED_SLOT(9) HOST_RESERVED_SLOT(10)
@@ -59,6 +66,12 @@ class ViewSite final : public HostObject<IViewOwner, IViewSitePrintSupport> {
   HRESULT STDMETHODCALLTYPE CanPrint(uint16_t* can) noexcept override;
   HRESULT STDMETHODCALLTYPE Print() noexcept override;
   HRESULT STDMETHODCALLTYPE GetHostDocument(IUnknown** document) noexcept override;
+  // The site is the chain's only object.
+  HRESULT STDMETHODCALLTYPE GetNextOwner(IUnknown** owner) noexcept override;
+  // ISubject: an announcement goes to the observers without argument words.
+  HRESULT STDMETHODCALLTYPE Announce(uint32_t eventCode, IUnknown* object) noexcept override;
+  HRESULT STDMETHODCALLTYPE Attach(IObserver* observer) noexcept override { return mObservers.Attach(observer); }
+  HRESULT STDMETHODCALLTYPE Detach(IObserver* observer) noexcept override { return mObservers.Detach(observer); }
 
  private:
   ViewSite() = default;
@@ -77,6 +90,7 @@ class ViewSite final : public HostObject<IViewOwner, IViewSitePrintSupport> {
   bool mCanPrint = true;
   int mPrintRequests = 0;
   HostPtr<IUnknown> mHostDocument;
+  ObserverSet mObservers;
 };
 
 }  // namespace host

@@ -222,11 +222,16 @@ TEST_F(TableViewWindowTest, ChoiceCellsNameTheHostDocumentsChannels) {
   ASSERT_EQ(S_OK, manager->SelectRows(kTableMainSection, 1, 2));
   const std::wstring named = view.TableText(L"\t", false);
   EXPECT_NE(std::wstring::npos, named.find(L"Vm\t1.2")) << named;
-  view.MainGrid().ChoiceTexts.clear();
-  IObserver* const observer = view.ProxyObserver();
-  ASSERT_NE(nullptr, observer);
-  observer->Notify(0, TypeIdClass<&HostNotifyMsgGUID, 4>::Id(), 0, nullptr);
-  EXPECT_EQ(named, view.TableText(L"\t", false)) << "host notification 4 reads the names again";
+  HostPtr<IHostDataDocument> data;
+  ASSERT_EQ(S_OK, hostDocument->GetDataDocument(data.Out()));
+  ASSERT_EQ(S_OK, static_cast<host::DataDocument*>(data.Get())->SetChannelTitle(0, L"Pressure"));
+  EXPECT_EQ(named, view.TableText(L"\t", false)) << "the names are read again when the host says so";
+  EXPECT_EQ(1u, site->AttachedObservers());
+  ASSERT_EQ(S_OK, site->NotifyChannelsChanged());
+  const std::wstring renamed = view.TableText(L"\t", false);
+  EXPECT_NE(std::wstring::npos, renamed.find(L"Pressure\t1.2")) << renamed;
+  ASSERT_EQ(S_OK, manager->DestroyView(0));
+  EXPECT_EQ(0u, site->AttachedObservers()) << "the window's observer goes with it";
 }
 
 TEST_F(TableViewWindowTest, KeysGoToTheMainGridUnlessCtrlIsHeld) {
