@@ -46,6 +46,8 @@ HRESULT STDMETHODCALLTYPE DataPane::QueryInterface(REFIID iid, void** out) noexc
     *out = static_cast<IOnlineDataSink*>(this);
   } else if (IsEqualIID(iid, IID_ICommentsObserver)) {
     *out = static_cast<ICommentsObserver*>(this);
+  } else if (IsEqualIID(iid, IID_ISubject)) {
+    *out = static_cast<ISubject*>(this);
   } else if (IsEqualIID(iid, IID_IQORDraggableRects)) {
     *out = static_cast<IQORDraggableRects*>(this);
   } else if (IsEqualIID(iid, IID_IDrawerDataPane)) {
@@ -484,6 +486,21 @@ HRESULT DataPane::DetachDragScale(IDragScale* scale) noexcept {
 }
 
 // ---- the pane's observers ----
+
+HRESULT STDMETHODCALLTYPE DataPane::Announce(uint32_t eventCode, IUnknown* object) noexcept {
+  IObserverRegistry* const registry = GetObserverRegistry();
+  return registry ? registry->NotifySubject(static_cast<IOnlineDataSink*>(this), eventCode, object) : E_FAIL;
+}
+
+HRESULT STDMETHODCALLTYPE DataPane::Attach(IObserver* observer) noexcept {
+  IObserverRegistry* const registry = GetObserverRegistry();
+  return registry ? registry->AttachToSubject(static_cast<IOnlineDataSink*>(this), observer) : E_FAIL;
+}
+
+HRESULT STDMETHODCALLTYPE DataPane::Detach(IObserver* observer) noexcept {
+  IObserverRegistry* const registry = GetObserverRegistry();
+  return registry ? registry->DetachFromSubject(static_cast<IOnlineDataSink*>(this), observer) : E_FAIL;
+}
 
 void DataPane::OnLaneRangeChanged(int32_t lane, int32_t axis) noexcept { NotifyObjects(1, lane, axis); }
 

@@ -15,6 +15,7 @@
 #include "drawing/PaneControls.h"
 #include "drawing/TimeScale.h"
 #include "drawing/TimeTickPlan.h"
+#include "hostapi/FrameworkSubject.h"
 #include "hostapi/OnlineData.h"
 #include "hostapi/PaneDataSource.h"
 #include "hostapi/RecordDataPixMap.h"
@@ -93,6 +94,7 @@ struct DataPaneBase {
 
 class DataPane : public IOnlineDataSink,
                  public ICommentsObserver,
+                 public ISubject,
                  public IQORDraggableRects,
                  public IDrawerDataPane,
                  public DrawPrintableBase,
@@ -104,7 +106,7 @@ class DataPane : public IOnlineDataSink,
   // Created with no reference; a source given here is set at once (flags 0).
   explicit DataPane(IPaneDataSource* source = nullptr);
 
-  // IUnknown: IUnknown and IOnlineDataSink, ICommentsObserver, IQORDraggableRects and
+  // IUnknown: IUnknown and IOnlineDataSink, ICommentsObserver, ISubject, IQORDraggableRects and
   // IDrawerDataPane; anything else E_NOINTERFACE with a cleared pointer.
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) noexcept override;
   ULONG STDMETHODCALLTYPE AddRef() noexcept override;
@@ -212,6 +214,12 @@ class DataPane : public IOnlineDataSink,
   // IQORDraggableRects: lane tops and bottoms in client pixels, one entry per lane.
   HRESULT SetDraggableRects(const std::vector<int32_t>& tops, const std::vector<int32_t>& bottoms) noexcept;
   HRESULT STDMETHODCALLTYPE SetDragRects(int32_t count, const int32_t* tops, const int32_t* bottoms) noexcept override;
+  // ISubject: the host's observer registry keeps the pane's observers under the pane's identity
+  // and tells them of the lanes' axis data and of positions the interactive objects report;
+  // E_FAIL without a registry.
+  HRESULT STDMETHODCALLTYPE Announce(uint32_t eventCode, IUnknown* object) noexcept override;
+  HRESULT STDMETHODCALLTYPE Attach(IObserver* observer) noexcept override;
+  HRESULT STDMETHODCALLTYPE Detach(IObserver* observer) noexcept override;
   // ICommentsObserver: the pane shows no comments.
   HRESULT STDMETHODCALLTYPE OnCommentsChanged(int32_t, int32_t, int32_t, int32_t, int32_t, int32_t) noexcept override {
     return S_OK;

@@ -464,17 +464,21 @@ TEST_F(DataPaneTest, DragScaleObjectsOfTwoEntriesReachTheObjectsMoreAreRefused) 
   EXPECT_EQ(3, drag.mode);  // the pane sets 2, each lane then 3
 }
 
-TEST_F(DataPaneTest, AxisDataReachesThePanesObserversThroughTheRegistry) {
+// An observer attached through the pane's subject is kept by the host's registry under the
+// pane's identity, so it hears the lanes' axis data until it detaches.
+TEST_F(DataPaneTest, AxisDataReachesObserversAttachedToThePanesSubject) {
   SubjectObserver observer;
-  IObserverRegistry* const registry = GetObserverRegistry();
-  ASSERT_TRUE(registry);
-  IUnknown* const subject = static_cast<IOnlineDataSink*>(pane.Get());
-  ASSERT_EQ(S_OK, registry->AttachToSubject(subject, &observer));
-  EXPECT_EQ(S_FALSE, registry->AttachToSubject(subject, &observer));
+  QOR::ComPtr<ISubject> subject;
+  ASSERT_EQ(S_OK, pane->QueryInterface(IID_ISubject, subject.OutVoid()));
+  ASSERT_EQ(S_OK, subject->Attach(&observer));
+  EXPECT_EQ(S_FALSE, subject->Attach(&observer));
   pane->SetLaneCount(1);
   pane->Lane(0)->UpdateAxes(0, 0);
   EXPECT_EQ(std::vector<std::string>({"1:00", "2:00"}), observer.heard);
-  EXPECT_EQ(S_OK, registry->DetachFromSubject(subject, &observer));
+  IObserverRegistry* const registry = GetObserverRegistry();
+  ASSERT_TRUE(registry);
+  EXPECT_EQ(S_OK, registry->DetachFromSubject(static_cast<IOnlineDataSink*>(pane.Get()), &observer));
+  EXPECT_EQ(S_FALSE, subject->Detach(&observer));
   pane->Lane(0)->UpdateAxes(0, 0);
   EXPECT_EQ(2u, observer.heard.size());
 }
@@ -523,12 +527,13 @@ TEST_F(DataPaneTest, SinkSlotsPassTheHostsNotificationOnAndAnswerTheInterval) {
   EXPECT_EQ(100, interval);
 }
 
-// The pane answers its four interfaces with one identity; the draggable rectangles arrive through
+// The pane answers its five interfaces with one identity; the draggable rectangles arrive through
 // their interface as through the pane's own operation, and comment changes are ignored.
 TEST_F(DataPaneTest, ThePanesInterfacesShareOneIdentity) {
   QOR::ComPtr<IUnknown> unknown;
   ASSERT_EQ(S_OK, pane->QueryInterface(IID_IUnknown, unknown.OutVoid()));
-  for (const GUID& iid : {IID_IOnlineDataSink, IID_ICommentsObserver, IID_IQORDraggableRects, IID_IDrawerDataPane}) {
+  for (const GUID& iid : {IID_IOnlineDataSink, IID_ICommentsObserver, IID_ISubject, IID_IQORDraggableRects,
+                          IID_IDrawerDataPane}) {
     QOR::ComPtr<IUnknown> part;
     ASSERT_EQ(S_OK, pane->QueryInterface(iid, part.OutVoid()));
     QOR::ComPtr<IUnknown> back;
