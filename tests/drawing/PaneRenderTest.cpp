@@ -24,6 +24,38 @@ int RedIn(const drawingtest::Canvas& canvas, int left, int right, int top, int b
   return count;
 }
 
+// A pane 600 x 200 over two records (3000 and 2000 samples at 1 ms) of a 3 Hz sine of the given
+// amplitude, with a cached graticule and a red trace over [-range, range]; laneSettings, when not
+// zero, are given to the lane before it is made.
+struct SinePane {
+  host::HostPtr<host::PaneDataSource> source;
+  QOR::ComPtr<ScrivoDraw::DataPane> pane;
+  QOR::ComPtr<ScrivoDraw::GraticuleDrawer> grid;
+  QOR::ComPtr<ScrivoDraw::PolyLineTraceDrawer> trace;
+};
+
+void MakeSinePane(SinePane& made, double amplitude, double range, uint32_t laneSettings) {
+  auto document = testsupport::MakeDataDocument({3000, 2000}, 0.001, [amplitude](int32_t, int32_t i) {
+    return static_cast<float>(amplitude * std::sin(2.0 * 3.14159265358979 * 3.0 * i / 1000.0));
+  });
+  made.source = host::HostPtr<host::PaneDataSource>(new host::PaneDataSource(document), false);
+  made.pane = QOR::ComPtr<ScrivoDraw::DataPane>(new ScrivoDraw::DataPane());
+  ScrivoDraw::DataPane& pane = *made.pane.Get();
+  pane.SetDataSource(0, made.source.Get(), nullptr);
+  if (laneSettings != 0) pane.SetLaneSettings(laneSettings, 0x00026F30u, 0);
+  pane.SetLaneCount(1);
+  pane.SetClientSize(SIZE{600, 200});
+  made.grid = QOR::ComPtr<ScrivoDraw::GraticuleDrawer>(
+      new ScrivoDraw::GraticuleDrawer(0, RGB(128, 128, 128), {0, 0}));
+  ASSERT_EQ(S_OK, pane.AddLaneDrawer(0, ScrivoDraw::kDrawerCachedLayer, made.grid.Get()));
+  made.trace = QOR::ComPtr<ScrivoDraw::PolyLineTraceDrawer>(new ScrivoDraw::PolyLineTraceDrawer(
+      &kRed, 1, 0, ScrivoDraw::kTraceKind, {0, 0}, {ScrivoDraw::kLayerPairAll, ScrivoDraw::kLayerPairAllSecond}));
+  ASSERT_EQ(S_OK, pane.AddLaneDrawer(0, 0, made.trace.Get()));
+  const ScrivoDraw::ValueRange values{-range, range};
+  made.trace->SetValueRange(1, 0, &values, nullptr);
+  pane.UpdatePending();
+}
+
 }  // namespace
 
 TEST(PaneRender, BothRecordsOverACachedGraticuleAndNothingLeftOfTheData) {
@@ -31,23 +63,9 @@ TEST(PaneRender, BothRecordsOverACachedGraticuleAndNothingLeftOfTheData) {
   // 300 and 200 pixels of data in a pane 596 pixels wide, each record with the graticule's
   // margins of a lane without a label column (7 pixels before and after): the data end at the
   // right edge.
-  auto document = testsupport::MakeDataDocument({3000, 2000}, 0.001, [](int32_t, int32_t i) {
-    return static_cast<float>(std::sin(2.0 * 3.14159265358979 * 3.0 * i / 1000.0));
-  });
-  host::HostPtr<host::PaneDataSource> source(new host::PaneDataSource(document), false);
-  QOR::ComPtr<ScrivoDraw::DataPane> pane(new ScrivoDraw::DataPane());
-  pane->SetDataSource(0, source.Get(), nullptr);
-  pane->SetLaneSettings(0xC0000000u, 0x00026F30u, 0);
-  pane->SetLaneCount(1);
-  pane->SetClientSize(SIZE{600, 200});
-  QOR::ComPtr<ScrivoDraw::GraticuleDrawer> grid(new ScrivoDraw::GraticuleDrawer(0, RGB(128, 128, 128), {0, 0}));
-  ASSERT_EQ(S_OK, pane->AddLaneDrawer(0, ScrivoDraw::kDrawerCachedLayer, grid.Get()));
-  QOR::ComPtr<ScrivoDraw::PolyLineTraceDrawer> trace(new ScrivoDraw::PolyLineTraceDrawer(
-      &kRed, 1, 0, ScrivoDraw::kTraceKind, {0, 0}, {ScrivoDraw::kLayerPairAll, ScrivoDraw::kLayerPairAllSecond}));
-  ASSERT_EQ(S_OK, pane->AddLaneDrawer(0, 0, trace.Get()));
-  const ScrivoDraw::ValueRange range{-1.5, 1.5};
-  trace->SetValueRange(1, 0, &range, nullptr);
-  pane->UpdatePending();
+  SinePane made;
+  ASSERT_NO_FATAL_FAILURE(MakeSinePane(made, 1.0, 1.5, 0xC0000000u));
+  const auto& pane = made.pane;
   ASSERT_EQ(500 + 4 * 7, pane->ScrollPos());
   drawingtest::Canvas canvas(600, 200, RGB(0, 255, 0));
   pane->Paint(canvas.DC(), RECT{0, 0, 600, 200}, nullptr);
@@ -142,23 +160,10 @@ int DarkIn(const drawingtest::Canvas& canvas, int left, int right, int top, int 
 // the labels, then a black separator just left of the first sample; the samples follow it.
 TEST(PaneRender, ALaneShowingValuesLabelsEachRecordBeforeItsSamples) {
   ASSERT_EQ(S_OK, ondara_host::EnsureHostFramework());
-  auto document = testsupport::MakeDataDocument({3000, 2000}, 0.001, [](int32_t, int32_t i) {
-    return static_cast<float>(2.0 * std::sin(2.0 * 3.14159265358979 * 3.0 * i / 1000.0));
-  });
-  host::HostPtr<host::PaneDataSource> source(new host::PaneDataSource(document), false);
-  QOR::ComPtr<ScrivoDraw::DataPane> pane(new ScrivoDraw::DataPane());
-  pane->SetDataSource(0, source.Get(), nullptr);
-  pane->SetLaneCount(1);
-  pane->SetClientSize(SIZE{600, 200});
-  QOR::ComPtr<ScrivoDraw::GraticuleDrawer> grid(new ScrivoDraw::GraticuleDrawer(0, RGB(128, 128, 128), {0, 0}));
-  ASSERT_EQ(S_OK, pane->AddLaneDrawer(0, ScrivoDraw::kDrawerCachedLayer, grid.Get()));
-  QOR::ComPtr<ScrivoDraw::PolyLineTraceDrawer> trace(new ScrivoDraw::PolyLineTraceDrawer(
-      &kRed, 1, 0, ScrivoDraw::kTraceKind, {0, 0}, {ScrivoDraw::kLayerPairAll, ScrivoDraw::kLayerPairAllSecond}));
-  ASSERT_EQ(S_OK, pane->AddLaneDrawer(0, 0, trace.Get()));
-  const ScrivoDraw::ValueRange range{-2.5, 2.5};
-  trace->SetValueRange(1, 0, &range, nullptr);
-  pane->UpdatePending();
-  const int width = grid->LabelWidth();
+  SinePane made;
+  ASSERT_NO_FATAL_FAILURE(MakeSinePane(made, 2.0, 2.5, 0));
+  const auto& pane = made.pane;
+  const int width = made.grid->LabelWidth();
   ASSERT_GT(width, 20);
   const RECT lane = pane->Lane(0)->Rect();
   for (int32_t record : {0, 1}) {
