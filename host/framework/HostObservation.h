@@ -7,6 +7,8 @@
 #include <unknwn.h>
 #include <windows.h>
 
+#include "host/framework/LumoExport.h"
+
 #include <cstdint>
 #include <string>
 
@@ -18,12 +20,7 @@ struct MessageBoxSeen {
   uint32_t style = 0;
 };
 
-template <class Fn>
-Fn Export(const char* name) {
-  HMODULE const library = GetModuleHandleW(L"Lumo.dll");
-  if (!library) return nullptr;
-  return reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(library, name)));
-}
+using lumo_export::Export;
 
 // Message boxes the host application was asked to show since the last Clear.
 inline uint32_t MessageBoxCount() {

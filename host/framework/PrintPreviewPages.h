@@ -5,17 +5,14 @@
 
 #include <windows.h>
 
+#include "host/framework/LumoExport.h"
+
 #include <cstdint>
 #include <vector>
 
 namespace lumo_preview {
 
-template <class Fn>
-Fn Export(const char* name) {
-  HMODULE const library = GetModuleHandleW(L"Lumo.dll");
-  if (!library) return nullptr;
-  return reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(library, name)));
-}
+using lumo_export::Export;
 
 // Previews opened in this process so far, closed ones included; they are numbered from 0.
 inline uint32_t Count() {
