@@ -7,6 +7,7 @@
 #include <oaidl.h>
 #include <windows.h>
 
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
 
@@ -41,6 +42,9 @@ struct HostChannelRange {
 static_assert(offsetof(HostChannelRange, maximum) == 16 && offsetof(HostChannelRange, kind) == 24 &&
                   offsetof(HostChannelRange, reserved) == 32,
               "the host's channel range record");
+
+// No bound either way: what a unit made without a range reports.
+inline constexpr HostChannelRange kUnboundedChannelRange{1.0, 0.0, HUGE_VALF, -HUGE_VALF, 2, 1, 0};
 
 // A units object.
 struct IHostUnit : IUnknown {

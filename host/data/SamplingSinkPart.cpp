@@ -30,7 +30,7 @@ std::wstring UnitText(IUnknown* unit) {
 
 // The range a ranged units object keeps; unbounded for any other.
 HostChannelRange UnitRange(IUnknown* unit) {
-  HostChannelRange range{1.0, 0.0, HUGE_VALF, -HUGE_VALF, 2, 1, 0};
+  HostChannelRange range = kUnboundedChannelRange;
   HostPtr<IHostUnit> hostUnit;
   if (unit && SUCCEEDED(unit->QueryInterface(IID_IHostUnit, reinterpret_cast<void**>(hostUnit.Out()))) && hostUnit)
     hostUnit->GetRange(&range);  // a unit without a range leaves it unbounded

@@ -28,9 +28,6 @@ wchar_t PrefixLetter(int32_t index) noexcept {
   }
 }
 
-// No bound either way: what a unit made without a range reports.
-constexpr HostChannelRange kUnbounded{1.0, 0.0, HUGE_VALF, -HUGE_VALF, 2, 1, 0};
-
 class HostUnit final : public host::HostObject<IHostUnit> {
  public:
   HostUnit(std::wstring baseUnit, wchar_t prefix) : mBaseUnit(std::move(baseUnit)), mPrefix(prefix) {}
@@ -61,7 +58,7 @@ class HostUnit final : public host::HostObject<IHostUnit> {
   }
   HRESULT STDMETHODCALLTYPE GetRange(HostChannelRange* range) noexcept override {
     if (!range) return E_POINTER;
-    *range = mRanged ? mRange : kUnbounded;
+    *range = mRanged ? mRange : kUnboundedChannelRange;
     return mRanged ? S_OK : S_FALSE;
   }
 
@@ -76,7 +73,7 @@ class HostUnit final : public host::HostObject<IHostUnit> {
   }
   std::wstring mBaseUnit;
   wchar_t mPrefix;
-  HostChannelRange mRange = kUnbounded;
+  HostChannelRange mRange = kUnboundedChannelRange;
   bool mRanged = false;
 };
 
