@@ -239,7 +239,9 @@ void GridTitleBar::PaintTitle(HDC hdc, int32_t i, int left, int right, int heigh
     }
   }
   dc.SetTextAlign(align);
-  const std::wstring shown = FitText(hdc, title->GetText(), title->Length(), text.Width());
+  const std::wstring shown = width <= text.Width()
+                                 ? std::wstring(title->GetText(), static_cast<size_t>(title->Length()))
+                                 : FitText(hdc, title->GetText(), title->Length(), text.Width());
   dc.ExtTextOut(x, text.top, ETO_CLIPPED | ETO_OPAQUE, &text, shown.c_str(), static_cast<int>(shown.size()));
   dc.SelectObject(shadow);
   dc.MoveTo(right, 0);

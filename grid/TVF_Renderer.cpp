@@ -140,9 +140,12 @@ int TVF_Renderer::DrawCellText(HDC hdc, const RECT& cell, const QOR::String& tex
   if (!mGrid.Printing) dc.SelectObject(title ? *mTitleFont : mGrid.CellFont());
   dc.SetTextAlign(TA_LEFT | TA_TOP);
   const OWL::TRect rect(cell.left, cell.top, cell.right, cell.bottom);
-  const std::wstring shown = TVF_Grid::FitText(hdc, text.GetText(), text.Length(), cell.right - cell.left);
-  dc.ExtTextOut(cell.left, cell.top, ETO_CLIPPED | ETO_OPAQUE, &rect, shown.c_str(), static_cast<int>(shown.size()));
   const int width = text.IsEmpty() ? 0 : dc.GetTextExtent(text.GetText(), text.Length()).cx;
+  // Text that fits is drawn as it is, without measuring it again.
+  const std::wstring shown = width <= cell.right - cell.left
+                                 ? std::wstring(text.GetText(), static_cast<size_t>(text.Length()))
+                                 : TVF_Grid::FitText(hdc, text.GetText(), text.Length(), cell.right - cell.left);
+  dc.ExtTextOut(cell.left, cell.top, ETO_CLIPPED | ETO_OPAQUE, &rect, shown.c_str(), static_cast<int>(shown.size()));
   if (!mGrid.Printing) dc.RestoreFont();
   return width;
 }
