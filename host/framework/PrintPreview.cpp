@@ -211,7 +211,7 @@ Sheet SheetFor(HDC printer) noexcept {
   return sheet;
 }
 
-SheetPages DrawSheets(ILumoPrintout* printout, HDC printer) noexcept {
+SheetPages DrawSheets(ILumoPrintout* printout, HDC printer, bool keepAll) noexcept {
   SheetPages sheets;
   const Sheet sheet = SheetFor(printer);
   // The page the printout gets starts at the printable corner, as a printer's does.
@@ -239,6 +239,11 @@ SheetPages DrawSheets(ILumoPrintout* printout, HDC printer) noexcept {
         SelectObject(dc, original);
         DeleteObject(bitmap);
         break;
+      }
+      ++sheets.drawn;
+      if (!keepAll && !sheets.pages.empty()) {
+        DeleteObject(sheets.pages.back());  // no longer selected: the new sheet is
+        sheets.pages.pop_back();
       }
       sheets.pages.push_back(bitmap);  // reserved: cannot throw
       VARIANT_BOOL past = VARIANT_FALSE;

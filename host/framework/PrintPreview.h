@@ -27,11 +27,13 @@ Sheet SheetFor(HDC printer) noexcept;
 struct SheetPages {
   std::vector<HBITMAP> pages;
   int32_t count = 0;
+  int32_t drawn = 0;  // pages drawn, kept or not
 };
 
 // Draws every page of printout on a sheet bitmap of its own (white paper), the printer's page
-// previewed through printer when there is one.
-SheetPages DrawSheets(ILumoPrintout* printout, HDC printer) noexcept;
+// previewed through printer when there is one. Without keepAll only the last page drawn is kept
+// (a print nobody sees need not hold every page at once).
+SheetPages DrawSheets(ILumoPrintout* printout, HDC printer, bool keepAll = true) noexcept;
 
 // Opens a preview window showing the pages (which it then owns) under the printout's title; the
 // window and its pages go when the user closes it.

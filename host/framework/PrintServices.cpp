@@ -71,10 +71,10 @@ uint32_t CentreOf(const std::vector<HBITMAP>& pages) noexcept {
 
 // Without a printer the pages go to sheets nobody sees.
 uint32_t DrawOnSheets(ILumoPrintout* printout) noexcept {
-  const SheetPages sheets = DrawSheets(printout, nullptr);
+  const SheetPages sheets = DrawSheets(printout, nullptr, false);
   gPrint.centre = CentreOf(sheets.pages);
   for (HBITMAP page : sheets.pages) DeleteObject(page);
-  return static_cast<uint32_t>(sheets.pages.size());
+  return static_cast<uint32_t>(sheets.drawn);
 }
 
 uint32_t DrawOnPrinterMetafile(ILumoPrintout* printout, HDC printer) noexcept {
