@@ -12,13 +12,14 @@ namespace QOR {
 
 namespace {
 
-const wchar_t* SkipDigits(const wchar_t* at, int& count) {
+const wchar_t* SkipDigits(const wchar_t* at, int& count) noexcept {
   for (; *at >= L'0' && *at <= L'9'; ++at) ++count;
   return at;
 }
 
-// The end of the number starting at `at` (after blanks), or null when none starts there.
-const wchar_t* NumberEnd(const wchar_t* at) {
+}  // namespace
+
+const wchar_t* ClassicNumberEnd(const wchar_t* at) noexcept {
   if (*at == L'+' || *at == L'-') ++at;
   int digits = 0;
   at = SkipDigits(at, digits);
@@ -32,14 +33,12 @@ const wchar_t* NumberEnd(const wchar_t* at) {
   return exponentDigits > 0 ? after : at;  // "1e" reads as 1, as wcstod reads it
 }
 
-}  // namespace
-
 double ReadClassicNumber(const wchar_t* text, const wchar_t** end) noexcept {
   if (end) *end = text;
   if (!text) return 0.0;
   const wchar_t* start = text;
   while (std::iswspace(*start)) ++start;
-  const wchar_t* const stop = NumberEnd(start);
+  const wchar_t* const stop = ClassicNumberEnd(start);
   if (!stop) return 0.0;
   if (end) *end = stop;
   try {

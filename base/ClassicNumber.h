@@ -11,4 +11,8 @@ namespace QOR {
 // value is then 0. Beyond the range of double the answer is +-HUGE_VAL.
 double ReadClassicNumber(const wchar_t* text, const wchar_t** end) noexcept;
 
+// The end of the number that starts right at text (no blanks skipped) in the grammar above, or
+// null when none starts there; an exponent without digits is not part of it ("1e" ends at 'e').
+const wchar_t* ClassicNumberEnd(const wchar_t* text) noexcept;
+
 }  // namespace QOR

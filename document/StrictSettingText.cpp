@@ -1,6 +1,8 @@
 // ZR::Doc strict setting texts: the grammar of each kind's text and the read that follows it.
 #include "document/StrictSettingText.h"
 
+#include "base/ClassicNumber.h"
+
 #include "document/ZRSetting.h"
 #include "document/ZRSettingIO.h"
 
@@ -28,21 +30,11 @@ bool IsWholeNumber(const wchar_t* at) {
 }
 
 // Digits with an optional '.' and fraction (at least one digit in all), then an optional
-// exponent: what the classic general notation writes, and the usual ways of typing it.
+// exponent: what the classic general notation writes, and the usual ways of typing it (no '+').
 bool IsDecimalNumber(const wchar_t* at) {
-  if (*at == L'-') ++at;
-  int digits = Digits(at);
-  if (*at == L'.') {
-    ++at;
-    digits += Digits(at);
-  }
-  if (digits == 0) return false;
-  if (*at == L'e' || *at == L'E') {
-    ++at;
-    if (*at == L'+' || *at == L'-') ++at;
-    if (Digits(at) == 0) return false;
-  }
-  return *at == 0;
+  if (*at == L'+') return false;
+  const wchar_t* const end = QOR::ClassicNumberEnd(at);
+  return end != nullptr && *end == 0;
 }
 
 // The texts ToText writes for a double that is not finite, and their values.
