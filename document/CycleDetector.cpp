@@ -61,8 +61,7 @@ TimeDisplay TimeDisplayOf(IUnknown* host) {
   QOR::ComPtr<IHostColourScheme> options;
   if (FAILED(display->GetDisplayOptions(options.Out())) || !options) return shown;
   // The option is read with its entry's object, as the host's other display entries are.
-  QOR::ComPtr<IUnknown> entry;
-  if (IObjectFactory* const factory = GetObjectFactory()) factory->CreateByClassId(kDisplayEntryClockTime, 0, entry.Out());
+  const QOR::ComPtr<IUnknown> entry = CreateEntryObject(kDisplayEntryClockTime);
   int32_t on = 0;
   shown.clockTime = SUCCEEDED(options->GetEntryInteger(kDisplayEntryClockTime, entry.Get(), &on)) && on != 0;
   return shown;

@@ -6,13 +6,6 @@
 
 namespace {
 
-// The entry's host object for the duration of one read (null when the host makes none).
-QOR::ComPtr<IUnknown> EntryObject(uint32_t entryId) {
-  QOR::ComPtr<IUnknown> entry;
-  if (IObjectFactory* const factory = GetObjectFactory()) factory->CreateByClassId(entryId, 0, entry.Out());
-  return entry;
-}
-
 class SourceAdapter : public QOR::PaletteColourSource {
  public:
   explicit SourceAdapter(IHostColourSource* source) noexcept : mSource(source) {}
@@ -38,14 +31,14 @@ void GraphColourSet::Load() {
   value0B = value09 = 0;
   graticuleStyle = 0;
   if (mScheme) {
-    mScheme->GetEntryInteger(kColourEntryCount, EntryObject(kColourEntryCount).Get(), &colourCount);
-    mScheme->GetEntryInteger(kColourEntryPaletteIndex, EntryObject(kColourEntryPaletteIndex).Get(),
+    mScheme->GetEntryInteger(kColourEntryCount, CreateEntryObject(kColourEntryCount).Get(), &colourCount);
+    mScheme->GetEntryInteger(kColourEntryPaletteIndex, CreateEntryObject(kColourEntryPaletteIndex).Get(),
                              &paletteIndex);
-    mScheme->GetEntryInteger(kColourEntryGraticule, EntryObject(kColourEntryGraticule).Get(), &graticuleIndex);
-    mScheme->GetEntryValue(kColourEntry0B, EntryObject(kColourEntry0B).Get(), &value0B);
-    mScheme->GetEntryStyle(kColourEntryGraticuleStyle, EntryObject(kColourEntryGraticuleStyle).Get(),
+    mScheme->GetEntryInteger(kColourEntryGraticule, CreateEntryObject(kColourEntryGraticule).Get(), &graticuleIndex);
+    mScheme->GetEntryValue(kColourEntry0B, CreateEntryObject(kColourEntry0B).Get(), &value0B);
+    mScheme->GetEntryStyle(kColourEntryGraticuleStyle, CreateEntryObject(kColourEntryGraticuleStyle).Get(),
                            &graticuleStyle);
-    mScheme->GetEntryValue(kColourEntry09, EntryObject(kColourEntry09).Get(), &value09);
+    mScheme->GetEntryValue(kColourEntry09, CreateEntryObject(kColourEntry09).Get(), &value09);
   }
   if (colourCount == 0) colourCount = 1;
   // The graticule's look-up chooses the palette (by whether there is a source); the palette

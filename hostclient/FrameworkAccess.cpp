@@ -52,6 +52,12 @@ IObjectFactory* GetObjectFactory() noexcept {
   return RegistryService<IObjectFactory, kObjectFactoryServiceId, IID_IObjectFactory>();
 }
 
+QOR::ComPtr<IUnknown> CreateEntryObject(uint32_t entryId) noexcept {
+  QOR::ComPtr<IUnknown> entry;
+  if (IObjectFactory* const factory = GetObjectFactory()) factory->CreateByClassId(entryId, 0, entry.Out());
+  return entry;
+}
+
 IHostUnitsService* GetUnitsService() noexcept {
   return RegistryService<IHostUnitsService, kUnitsServiceId, IID_IHostUnitsService>();
 }

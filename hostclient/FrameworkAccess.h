@@ -2,6 +2,7 @@
 #pragma once
 
 #include "hostclient/COMClassObjectAccessor.h"
+#include "hostclient/ComPtr.h"
 
 #include "hostapi/ClassRegistry.h"
 #include "hostapi/FrameworkSubject.h"
@@ -32,6 +33,9 @@ ISubject* GetFrameworkSubject() noexcept;
 IMessageService* GetMessageService() noexcept;
 // Through the class registry with service id 0x8000000A.
 IObjectFactory* GetObjectFactory() noexcept;
+// The host object the factory makes for a display or scheme entry, held for one read of that
+// entry; null when the framework makes none.
+QOR::ComPtr<IUnknown> CreateEntryObject(uint32_t entryId) noexcept;
 // Through the class registry with the units service id (kUnitsServiceId).
 IHostUnitsService* GetUnitsService() noexcept;
 IUnitTestService* GetUnitTestService() noexcept;

@@ -57,17 +57,6 @@ void(PreviewPaneBase::CreateWindow)(IHostDocument* document, IUnknown* file, OWL
   windowMade = true;
 }
 
-namespace {
-
-// The entry's object for one read (null when the framework makes none).
-QOR::ComPtr<IUnknown> EntryObject(uint32_t entryId) {
-  QOR::ComPtr<IUnknown> entry;
-  if (IObjectFactory* const factory = GetObjectFactory()) factory->CreateByClassId(entryId, 0, entry.Out());
-  return entry;
-}
-
-}  // namespace
-
 // The host document's display mode; a document that gives none leaves the preview's own, 2.
 int32_t PreviewPaneBase::HostDisplayMode() const {
   int32_t mode = kPreviewDisplayMode;
@@ -85,7 +74,8 @@ void PreviewPaneBase::ReadDisplayOptions() {
   QOR::ComPtr<IHostColourScheme> options;
   if (FAILED(display->GetDisplayOptions(options.Out())) || !options) return;
   int32_t index = 0;
-  if (SUCCEEDED(options->GetEntryInteger(kColourEntryGraticule, EntryObject(kColourEntryGraticule).Get(), &index))) {
+  if (SUCCEEDED(
+          options->GetEntryInteger(kColourEntryGraticule, CreateEntryObject(kColourEntryGraticule).Get(), &index))) {
     QOR::ComPtr<IHostIndexedColours> colours;
     IHostApplication* const application = GetHostApplication();
     COLORREF colour = CLR_INVALID;
@@ -95,9 +85,10 @@ void PreviewPaneBase::ReadDisplayOptions() {
     else
       graticuleColour = QOR::GetPaletteColour(static_cast<uint16_t>(index));
   }
-  options->GetEntryValue(kColourEntryGraticuleStyle, EntryObject(kColourEntryGraticuleStyle).Get(), &hostOption2);
+  options->GetEntryValue(kColourEntryGraticuleStyle, CreateEntryObject(kColourEntryGraticuleStyle).Get(), &hostOption2);
   uint32_t grid = 1;
-  if (SUCCEEDED(options->GetEntryValue(kColourEntry09, EntryObject(kColourEntry09).Get(), &grid))) gridOptionOn = grid != 0;
+  if (SUCCEEDED(options->GetEntryValue(kColourEntry09, CreateEntryObject(kColourEntry09).Get(), &grid)))
+    gridOptionOn = grid != 0;
 }
 
 // A host document that can sample now (its device free, at least one) lends the preview its
