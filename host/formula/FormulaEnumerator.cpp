@@ -246,20 +246,29 @@ HRESULT STDMETHODCALLTYPE FormulaEnumerator::Clone(IUnknown*, ICalcEnum** clone)
   return S_OK;
 }
 
-// One source per distinct channel reference; every occurrence of a channel in the chain reads
-// through a cursor of its own.
+// One source per distinct channel reference; a channel that several calls read gives each occurrence a
+// cursor of its own, one read once goes to its reader as it is.
 void FormulaEnumerator::ConnectSources(int32_t record, int32_t count, IUnknown** sources,
                                        IUnknown** units, double tickPeriod, uint32_t flags) {
   struct RefSource {
-    std::unique_ptr<SampleTee> tee;  // for sample sources
-    HostPtr<IUnknown> events;        // for event sources, handed to the first occurrence
+    std::unique_ptr<SampleTee> tee;  // for sample sources read more than once
+    HostPtr<IUnknown> events;        // for event sources and once-read samples, handed to the first occurrence
   };
+  std::vector<int32_t> occurrences(static_cast<size_t>(count), 0);
+  for (const ChainNode& node : mChain.nodes) {
+    for (const ChainSource& s : node.sources) {
+      if (s.isChannel && s.index < occurrences.size()) ++occurrences[s.index];
+    }
+  }
   std::vector<RefSource> refSources(static_cast<size_t>(count));
   for (int32_t i = 0; i < count; ++i) {
     HostPtr<IUnknown> given(sources[i]);
     HostPtr<ISampleSource> samples = given.As<ISampleSource>(IID_ISampleSource);
-    if (samples) refSources[i].tee = std::make_unique<SampleTee>(samples.Get());
-    else refSources[i].events = given;
+    if (samples && occurrences[static_cast<size_t>(i)] > 1) {
+      refSources[i].tee = std::make_unique<SampleTee>(samples.Get());
+    } else {
+      refSources[i].events = given;
+    }
   }
   HostPtr<IHostDataDocument> document;
   if (mDataContext) document = mDataContext.As<IHostDataDocument>(IID_IHostDataDocument);
