@@ -6,7 +6,6 @@
 #include <ostream>
 
 #include "base/TickConversion.h"
-#include "enumerators/framework/FloatExWrapper.h"
 
 namespace ZR::Enum::CAPPeakDet {
 
@@ -26,13 +25,16 @@ void Params::Save(std::wostream& out) const {
 }
 
 void Params::AddSources(int32_t count, IUnknown** interfaces) {
-  if (count >= 1) sources.push_back(std::make_unique<EEH3::FloatExWrapper>(interfaces[0]));
+  if (count >= 1) {
+    auto reader = std::make_unique<EEH3::FloatExWrapper>(interfaces[0]);
+    if (sources.empty()) mChannel = reader.get();
+    sources.push_back(std::move(reader));
+  }
   minWidthTicks = minWidthMs > 0.0 ? MsToTicksByPeriodMs(minWidthMs, tickPeriod) : 0;
 }
 
 bool Algorithm::Step(State& state, Params& params, Record& out, int32_t stepEnd) {
-  auto* const reader =
-      params.sources.empty() ? nullptr : dynamic_cast<EEH3::FloatExWrapper*>(params.sources[0].get());
+  EEH3::FloatExWrapper* const reader = params.Channel();
   if (!reader) {
     state.position = kRecordEndOffset;
     return false;

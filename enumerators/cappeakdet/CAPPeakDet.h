@@ -8,6 +8,7 @@
 #include "enumerators/framework/EEH3Enumerator.h"
 #include "enumerators/framework/EventRecords.h"
 #include "enumerators/framework/FamilyEnum.h"
+#include "enumerators/framework/FloatExWrapper.h"
 #include "enumerators/framework/ParamsBase.h"
 #include "enumerators/framework/StateBase.h"
 
@@ -20,10 +21,17 @@ class Params final : public EEH3::ParamsBase {
   void Save(std::wostream& out) const override;
   // Wraps the first interface as the channel reader, then derives minWidthTicks from the tick period.
   void AddSources(int32_t count, IUnknown** interfaces) override;
+  // The channel reader while it is the first source; null without one (a copy starts without sources).
+  EEH3::FloatExWrapper* Channel() const noexcept {
+    return !sources.empty() && sources[0].get() == mChannel ? mChannel : nullptr;
+  }
 
   double minHeight = 1e-30;
   double minWidthMs = -1.0;
   int32_t minWidthTicks = 0;
+
+ private:
+  EEH3::FloatExWrapper* mChannel = nullptr;  // the reader AddSources made, kept to spare a cast at every step
 };
 
 class State final : public EEH3::StateBase {
