@@ -47,26 +47,27 @@ float FilterLevel(double minHeight) noexcept {
   return level;
 }
 
-// Running minimum (maximum) over the four lanes from lane 0, started from carry (the same in every lane).
-inline __m128 RunningMin(__m128 x, __m128 carry) noexcept {
-  __m128 m = _mm_min_ps(x, _mm_shuffle_ps(x, x, _MM_SHUFFLE(2, 1, 0, 0)));
-  m = _mm_min_ps(m, _mm_shuffle_ps(m, m, _MM_SHUFFLE(1, 0, 0, 0)));
-  return _mm_min_ps(m, carry);
+// The extreme of a and b: the minimum while seeking a rise, the maximum while following a fall. On a tie (and
+// when either is a NaN) the answer is b, so a carried extreme passed as b moves only when strictly passed.
+template <bool kRising>
+inline __m128 Extreme(__m128 a, __m128 b) noexcept {
+  return kRising ? _mm_min_ps(a, b) : _mm_max_ps(a, b);
 }
-inline __m128 RunningMax(__m128 x, __m128 carry) noexcept {
-  __m128 m = _mm_max_ps(x, _mm_shuffle_ps(x, x, _MM_SHUFFLE(2, 1, 0, 0)));
-  m = _mm_max_ps(m, _mm_shuffle_ps(m, m, _MM_SHUFFLE(1, 0, 0, 0)));
-  return _mm_max_ps(m, carry);
+
+// Running extreme over the four lanes from lane 0.
+template <bool kRising>
+inline __m128 Prefix(__m128 x) noexcept {
+  const __m128 m = Extreme<kRising>(x, _mm_shuffle_ps(x, x, _MM_SHUFFLE(2, 1, 0, 0)));
+  return Extreme<kRising>(m, _mm_shuffle_ps(m, m, _MM_SHUFFLE(1, 0, 0, 0)));
 }
+
 inline __m128 LastLane(__m128 m) noexcept {
   return _mm_shuffle_ps(m, m, _MM_SHUFFLE(3, 3, 3, 3));
 }
 
-// Differences over a group of four: each sample above the running minimum (rising) or below the running
-// maximum (falling), the running extreme started from carry; m is the running extreme.
+// Each sample above the running minimum m (rising) or below the running maximum m (falling).
 template <bool kRising>
-inline __m128 GroupDifferences(__m128 x, __m128 carry, __m128& m) noexcept {
-  m = kRising ? RunningMin(x, carry) : RunningMax(x, carry);
+inline __m128 Differences(__m128 x, __m128 m) noexcept {
   return kRising ? _mm_sub_ps(x, m) : _mm_sub_ps(m, x);
 }
 
@@ -80,8 +81,6 @@ int32_t PassGroups(const float* v, int32_t i, int32_t count, float level, float&
                    int32_t& movedAt) noexcept {
   __m128 carry = _mm_set1_ps(extreme);
   const __m128 l = _mm_set1_ps(level);
-  __m128 m1;
-  __m128 m2;
   bool still = true;  // the extreme did not move over the last eight samples
   for (; i + 8 <= count; i += 8) {
     const __m128 x1 = _mm_loadu_ps(v + i);
@@ -95,18 +94,23 @@ int32_t PassGroups(const float* v, int32_t i, int32_t count, float level, float&
       const __m128 far = _mm_or_ps(_mm_cmpnle_ps(e1, l), _mm_cmpnle_ps(e2, l));  // NaN too
       if (_mm_movemask_ps(_mm_or_ps(beyond, far)) == 0) continue;
     }
-    const __m128 d1 = GroupDifferences<kRising>(x1, carry, m1);
-    const __m128 d2 = GroupDifferences<kRising>(x2, LastLane(m1), m2);
+    // The running extreme of the eight samples alone, then the carry brought in once: the carry is all that
+    // ties one pair of groups to the next.
+    const __m128 p1 = Prefix<kRising>(x1);
+    const __m128 p2 = Extreme<kRising>(Prefix<kRising>(x2), LastLane(p1));
+    const __m128 d1 = Differences<kRising>(x1, Extreme<kRising>(p1, carry));
+    const __m128 d2 = Differences<kRising>(x2, Extreme<kRising>(p2, carry));
     if (_mm_movemask_ps(_mm_or_ps(_mm_cmpnle_ps(d1, l), _mm_cmpnle_ps(d2, l))) != 0) break;  // NaN too
-    const __m128 next = LastLane(m2);
+    const __m128 next = Extreme<kRising>(LastLane(p2), carry);
     still = _mm_movemask_ps(_mm_cmpneq_ps(next, carry)) == 0;
     movedAt = still ? movedAt : i;
     carry = next;
   }
   if (i + 4 <= count) {
-    const __m128 d1 = GroupDifferences<kRising>(_mm_loadu_ps(v + i), carry, m1);
-    if (_mm_movemask_ps(_mm_cmpnle_ps(d1, l)) == 0) {
-      const __m128 next = LastLane(m1);
+    const __m128 x = _mm_loadu_ps(v + i);
+    const __m128 p = Prefix<kRising>(x);
+    if (_mm_movemask_ps(_mm_cmpnle_ps(Differences<kRising>(x, Extreme<kRising>(p, carry)), l)) == 0) {
+      const __m128 next = Extreme<kRising>(LastLane(p), carry);
       movedAt = _mm_movemask_ps(_mm_cmpneq_ps(next, carry)) != 0 ? i : movedAt;
       carry = next;
       i += 4;
