@@ -81,7 +81,8 @@ TEST_F(FormulaEnumClassTest, SourcesSetFromTheOutsideInWithOwnCursors) {
   EXPECT_EQ(calc->SetSources(0, 2, sources, nullptr, 0.001, 0), E_INVALIDARG);
 }
 
-// Each stage gets units matching its own sources: a channel's units object, none for a calculation.
+// Each stage gets units matching its own sources: a channel's units object, none for a calculation; a
+// channel read once goes to its reader as given.
 TEST_F(FormulaEnumClassTest, EachStageGetsTheUnitsOfItsOwnSources) {
   HostPtr<ICalcEnum> calc;
   ASSERT_EQ(Load(L"calcbase(ch2,cappeakdet(ch1,0.3))", &calc), S_OK);
@@ -93,6 +94,10 @@ TEST_F(FormulaEnumClassTest, EachStageGetsTheUnitsOfItsOwnSources) {
   IUnknown* sources[] = {first.Get(), second.Get()};
   IUnknown* units[] = {second.Get(), first.Get()};
   ASSERT_EQ(calc->SetSources(0, 2, sources, units, 0.001, 0), S_OK);
+  // A channel only one call reads goes to it as given, with no cursor buffering it a second time.
+  ASSERT_EQ(mLog->sources.size(), 2u);
+  EXPECT_EQ(mLog->sources[0][0], sources[0]);
+  EXPECT_EQ(mLog->sources[1][0], sources[1]);
   ASSERT_EQ(mLog->units.size(), 2u);
   EXPECT_EQ(mLog->units[0], (std::vector<IUnknown*>{units[0], nullptr}));  // calcbase: ch2, a calculation
   EXPECT_EQ(mLog->units[1], (std::vector<IUnknown*>{units[1]}));           // cappeakdet: ch1
