@@ -65,6 +65,13 @@ class CacheSelectorWithDocumentTest : public doctest::ZRDocTest {
     }
     return {-1, -1};
   }
+  // The value the Table View shows in a cell.
+  double Shown(int32_t row, int32_t column) {
+    QOR::String text;
+    double shown = 0.0;
+    mDoc->GetCycleDetector()->GetCellText(row, column, text, &shown);
+    return shown;
+  }
 };
 
 TEST_F(CacheSelectorWithDocumentTest, EcgSelectorHandsOutTheTableViewsAmplitudes) {
@@ -80,11 +87,8 @@ TEST_F(CacheSelectorWithDocumentTest, EcgSelectorHandsOutTheTableViewsAmplitudes
   const std::vector<Selected> selected = Run(L"cacheselector(1, " + std::to_wstring(amplitude) + L", 1000)");
   ASSERT_EQ(760u, selected.size());
   for (int32_t row = 0; row < 760; ++row) {
-    QOR::String text;
-    double shown = 0.0;
-    detector.GetCellText(row, column, text, &shown);
     EXPECT_EQ(detector.GetEvent(row).record.tick, selected[static_cast<size_t>(row)].tick) << "beat " << row;
-    EXPECT_NEAR(shown, selected[static_cast<size_t>(row)].value, 1e-9) << "beat " << row;
+    EXPECT_NEAR(Shown(row, column), selected[static_cast<size_t>(row)].value, 1e-9) << "beat " << row;
   }
   // A second selector reads the same calculation; clearing the analysis empties what both read.
   EXPECT_EQ(760u, Run(L"cacheselector(1, 32, 1)").size());
@@ -130,9 +134,7 @@ TEST_F(CacheSelectorWithDocumentTest, PopulationSpikeSelectorHandsOutTheTableVie
   const std::vector<Selected> selected = Run(formula);
   ASSERT_EQ(3u, selected.size());
   for (int32_t sweep = 0; sweep < 3; ++sweep) {
-    QOR::String text;
-    double shown = 0.0;
-    detector.GetCellText(sweep, column, text, &shown);
+    const double shown = Shown(sweep, column);
     EXPECT_EQ(detector.GetEvent(sweep).record.tick, selected[static_cast<size_t>(sweep)].tick) << "sweep " << sweep;
     EXPECT_NEAR(shown, selected[static_cast<size_t>(sweep)].value, 1e-9) << "sweep " << sweep;
     EXPECT_GT(shown, 3.0 + sweep) << "deeper each sweep, above the peak-to-peak line: " << sweep;
