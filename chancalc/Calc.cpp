@@ -2,6 +2,7 @@
 #include "chancalc/Calc.h"
 
 #include "base/String.h"
+#include "chancalc/OutputFormat.h"
 #include "document/AnalysisChannelUnit.h"
 #include "document/ExpressionBuilder.h"
 #include "document/ParamCatalogue.h"
@@ -15,9 +16,6 @@
 #include "hostclient/ClassGuids.h"
 #include "hostclient/ComBoundary.h"
 
-#include <algorithm>
-#include <cmath>
-#include <limits>
 #include <new>
 
 namespace ZR::ChanCalc {
@@ -29,7 +27,6 @@ constexpr uint32_t kAnalysisObjectRequest = 0x80001004u;
 constexpr uint32_t kDisplayedRequest = 0x40000000u;
 constexpr uint32_t kCalcFlags = 0x10000000u;
 constexpr uint32_t kAutoScaleRequest = 0x1u;
-constexpr float kMinimumSpan = 1e-5f;
 
 }  // namespace
 
@@ -91,12 +88,7 @@ HRESULT Calc::Apply(const SettingsValues& values) {
   SetEnumeratorClass(GetEventTypeId());  // a missing engine shows in the steps below
   float top = values.scaleTop;
   float bottom = values.scaleBottom;
-  if (std::fabs(top - bottom) < kMinimumSpan) {
-    // From 256 on a float cannot hold a step of 1e-5: each end then moves at least to its
-    // neighbouring float, so that the range is never zero.
-    top = std::max(top + kMinimumSpan, std::nextafter(top, std::numeric_limits<float>::infinity()));
-    bottom = std::min(bottom - kMinimumSpan, std::nextafter(bottom, -std::numeric_limits<float>::infinity()));
-  }
+  WidenNarrowScale(top, bottom);
   SetOutputRange(top, bottom, values.decimalPlaces, false);
   if (mHostDocument) {
     TakeOutputUnit(values.parameterId);

@@ -13,6 +13,11 @@ constexpr float kScaleLimit = 1e24f;
 // Raw samples from -32000 to +32000 span the scale.
 constexpr double kRawSpan = 64000.0;
 constexpr double kRawHalfSpan = 32000.0;
+// Eight float steps relative to a value's size: below it, the single-precision range between
+// the ends is mostly rounding.
+constexpr float kNarrowSpan = 8.0f * std::numeric_limits<float>::epsilon();
+// How far ends at zero move apart, having no size to go by.
+constexpr float kSpanAtZero = 1e-5f;
 
 }  // namespace
 
@@ -41,6 +46,14 @@ ChannelCalcFormat OutputRangeFormat(float top, float bottom, int32_t decimalPlac
   format.offset = kRawHalfSpan + kRawSpan * bottom / range;
   format.decimalPlaces = decimalPlaces;
   return format;
+}
+
+void WidenNarrowScale(float& top, float& bottom) noexcept {
+  const float size = std::max(std::fabs(top), std::fabs(bottom));
+  if (top != bottom && !(std::fabs(top - bottom) < kNarrowSpan * size)) return;
+  const float step = size > 0.0f ? kNarrowSpan * size : kSpanAtZero;
+  top = std::max(top + step, std::nextafter(top, std::numeric_limits<float>::infinity()));
+  bottom = std::min(bottom - step, std::nextafter(bottom, -std::numeric_limits<float>::infinity()));
 }
 
 }  // namespace ZR::ChanCalc

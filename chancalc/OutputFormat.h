@@ -16,4 +16,10 @@ ChannelCalcFormat DefaultOutputFormat() noexcept;
 // range becomes the largest float.
 ChannelCalcFormat OutputRangeFormat(float top, float bottom, int32_t decimalPlaces, bool symmetric) noexcept;
 
+// Scale ends the output format can tell apart. A span of less than eight float steps of the
+// ends' size (a zero span among them) is widened: each end moves out by eight float steps of
+// that size, 1e-5 for ends at zero, and at least to its neighbouring float. Any wider span, as
+// one of a few picoamperes, is kept as it is.
+void WidenNarrowScale(float& top, float& bottom) noexcept;
+
 }  // namespace ZR::ChanCalc
