@@ -119,6 +119,10 @@ bool MeasureSearch(StepState& s, const StepSettings& p, SampleCursor& channel, i
   sc.windowStart = window ? AddTicksSat(s.pendingStimulus.tick, p.searchStartTicks) : -1;
   sc.windowEnd = window ? AddTicksSat(s.pendingStimulus.tick, p.searchEndTicks) : -1;
   s.previousEventTick = e;
+  // A stimulus without a response has no peak to measure a flat stretch against (its marker's
+  // value 1.0 is no level of the signal): it has no baseline, so no baseline or area either.
+  // The next event skips the samples up to it.
+  if (s.pendingPeak.kind == kEventEmpty) return true;
   for (;;) {
     const float* v = nullptr;
     int32_t first = 0;

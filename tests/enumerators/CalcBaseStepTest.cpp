@@ -74,8 +74,9 @@ TEST(CalcBaseStep, BlockSizeDoesNotChangeResult) {
   }
 }
 
-// A stimulus followed by another stimulus is measured alone (value no value, measured with 1.0); a peak after a
-// stimulus is paired with it; without a sample between two events the fallback baseline P x 0.999999 applies.
+// A stimulus followed by another stimulus is written alone (value no value) and, having no peak to measure
+// against, without a baseline; a peak after a stimulus is paired with it; without a sample between two events
+// the fallback baseline P x 0.999999 applies.
 TEST(CalcBaseStep, PairsStimuliAndFallsBack) {
   const std::vector<float> v(400, 0.0f);
   const std::vector<EventPkStm> events = {EventPkStm::Stimulus(100), EventPkStm::Stimulus(200),
@@ -86,7 +87,9 @@ TEST(CalcBaseStep, PairsStimuliAndFallsBack) {
   EXPECT_EQ(out[0].stimulusTick, 100);
   EXPECT_TRUE(IsNoValue(out[0].value));
   EXPECT_EQ(DoubleBits(out[0].value), kNoValueDoubleBits);
-  EXPECT_FLOAT_EQ(out[0].baseline, 0.0f);
+  EXPECT_TRUE(IsNoValue(out[0].baseline));
+  EXPECT_EQ(out[0].baseStartTick, -1);
+  EXPECT_EQ(out[0].baseEndTick, -1);
   EXPECT_EQ(out[0].polarity, 1.0f);
   EXPECT_EQ(out[1].tick, 250);
   EXPECT_EQ(out[1].stimulusTick, 200);

@@ -99,4 +99,33 @@ TEST(AnalyzeRecordingValues, PicoampereChannelHoldsEachEventsMeasurement) {
   DeleteFileW(csv.c_str());
 }
 
+// An evoked response whose stimulus has no response in its window (too small for the minimum
+// height) has no peak to measure a baseline against: its Baseline and Area cells are blank and the
+// summary leaves them out. They used to read 1.000e12 pA and -5.000e9 pA.s, the stimulus marker's
+// 1.0 taken for the peak, and the averages took them in.
+TEST(AnalyzeRecordingValues, StimulusWithoutResponseHasNoBaselineOrArea) {
+  ASSERT_TRUE(HostBuilt()) << "ondara-host.exe is not beside the test program";
+  RunResult run;
+  ASSERT_TRUE(RunHost(L"analyze --recording \"" + kData + L"evoked_epsc_f1.csv\" --table --type 3 --set 1000=3 "
+                      L"--set 1002=1e-9 --set 1003=1 --set 1006=1e-10 --set 1007=2 --set 1008=15 --set 2=t "
+                      L"--set 0=t --set 10=t --set 56=t --set 5=t", run));
+  ASSERT_EQ(0u, run.exitCode) << run.output;
+  const std::vector<std::string> height = EventColumn(run.output, "Height (pA)");
+  const std::vector<std::string> baseline = EventColumn(run.output, "Baseline (pA)");
+  const std::vector<std::string> area = EventColumn(run.output, "Area (pA.s)");
+  ASSERT_EQ(15u, height.size()) << run.output;
+  int responses = 0;
+  for (size_t i = 0; i < height.size(); ++i) {
+    const bool response = height[i] != " ";
+    EXPECT_EQ(response, baseline[i] != " ") << "event " << i + 1 << ": " << baseline[i];
+    EXPECT_EQ(response, area[i] != " ") << "event " << i + 1 << ": " << area[i];
+    if (!response) continue;
+    ++responses;
+    EXPECT_LT(std::fabs(std::atof(baseline[i].c_str())), 1000.0) << "event " << i + 1;
+  }
+  EXPECT_EQ(8, responses) << run.output;
+  const std::string count = "\r\nCount\t" + std::to_string(responses) + "\t";
+  EXPECT_NE(std::string::npos, run.output.find(count)) << run.output;
+}
+
 }  // namespace
