@@ -6,15 +6,22 @@ export WINEDLLOVERRIDES="mscoree=;mshtml=;winedbg.exe=d"
 export WINEPREFIX="$root/build/wineprefix"
 export WINEARCH=win32
 
+# What the scripts say about their steps goes to standard error, one line before each long step,
+# so that standard output holds only what was asked for.
+ondara_say() {
+  echo "$*" >&2
+}
+
 ondara_setup_and_build() {
   "$root/scripts/setup" || return 1
   mkdir -p "$root/build"
+  [ -f "$root/build/CMakeCache.txt" ] || ondara_say "configuring the build in build/ ..."
   cmake -S "$root" -B "$root/build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" \
         -DCMAKE_BUILD_TYPE=Release >"$root/build/configure.log" 2>&1 \
     || { cat "$root/build/configure.log"; return 1; }
-  cmake --build "$root/build" -j "$(nproc)" >"$root/build/build.log" 2>&1 \
-    || { grep -E 'error|Error' "$root/build/build.log" | head -40; return 1; }
+  ondara_build || return 1
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    ondara_say "making the Wine prefix build/wineprefix (once, about a minute) ..."
     wineboot -i >/dev/null 2>&1; wineserver -w
   fi
   # No window manager runs on the test display: Wine's top-level windows are left unmanaged,
@@ -24,6 +31,40 @@ ondara_setup_and_build() {
     wineserver -w
   fi
   ondara_make_dpi_prefix 192
+}
+
+# Builds everything into build/, the whole log in build/build.log. Nothing is said when there is
+# nothing to build; otherwise one line says so, and the build's percentage follows: one line
+# updated in place on a terminal, a plain line at every tenth otherwise. A failed build shows its
+# error lines and ends with the first of them.
+ondara_build() {
+  local log="$root/build/build.log" first=0 status
+  [ -f "$root/build/bin/ondara-host.exe" ] || first=1
+  cmake --build "$root/build" -j "$(nproc)" 2>&1 \
+    | tee "$log" | ondara_build_progress "$first" "$([ -t 2 ] && echo 1 || echo 0)"
+  status=${PIPESTATUS[0]}
+  [ "$status" -eq 0 ] && return 0
+  grep -E 'error|Error' "$log" | head -40 >&2
+  echo "the build failed (build/build.log); the first error:" >&2
+  grep -m 1 -E 'error|Error' "$log" >&2
+  return 1
+}
+
+# Reads the build's output; the percentage of make's "[ NN%] Building ..." lines.
+ondara_build_progress() {
+  awk -v first="$1" -v terminal="$2" '
+    !/^\[ *[0-9]+%\] (Building|Linking)/ { next }
+    {
+      percent = $0; sub(/^\[ */, "", percent); sub(/%.*/, "", percent); percent += 0
+      if (!started) {
+        started = 1
+        if (first) print "building, the first run takes a few minutes (more on a busy machine) ..." > "/dev/stderr"
+        else print "building what changed ..." > "/dev/stderr"
+      }
+      if (terminal) { printf "\rbuilt %3d%%", percent > "/dev/stderr"; fflush("/dev/stderr") }
+      else if (int(percent / 10) > shown) { shown = int(percent / 10); print "built " percent "%" > "/dev/stderr" }
+    }
+    END { if (started && terminal) printf "\n" > "/dev/stderr" }'
 }
 
 # The stock GUI font names "MS Shell Dlg", which the registry's font substitutes turn into Tahoma
