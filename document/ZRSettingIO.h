@@ -36,6 +36,7 @@ class ZRSettingIO : public ZRSetting {
   T GetDefault() const noexcept { return mDefault; }
   T GetMinimum() const noexcept { return mMinimum; }
   T GetMaximum() const noexcept { return mMaximum; }
+  T GetLargestValid() const noexcept { return mLargestValid; }
   // Values above largest (up to the maximum) may be stored and read back but are invalid: a
   // stored bound kept for older files that reaches past what the analysis can use.
   void SetLargestValid(T largest) noexcept { mLargestValid = largest; }

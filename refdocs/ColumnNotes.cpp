@@ -1,0 +1,87 @@
+// When a measurement's cell is blank: the measurement could not be made for that event.
+#include "refdocs/ReferenceNotes.h"
+
+namespace refdocs {
+namespace {
+
+struct BlankNote {
+  int32_t id;
+  const char* when;
+};
+
+constexpr char kNoStart[] = "the event's start was not found";
+constexpr char kNoEnd[] = "the signal does not fall back to the peak end level (1041) before the next event";
+constexpr char kNoLevel[] = "the fall does not come back to that level before the event's end";
+constexpr char kShort[] = "the event is shorter than the five samples the slope is smoothed over";
+constexpr char kNoReturn[] = "the signal does not come back to the baseline before the next event";
+constexpr char kRise[] = "the rise or the fall does not cross both levels 1017 and 1018";
+
+constexpr BlankNote kNotes[] = {
+    {0, kNoStart},
+    {1, "never"},
+    {2, "no flat stretch was found before the event"},
+    {3, kNoStart},
+    {4, "never"},
+    {5, "never"},
+    {9, kNoEnd},
+    {10, "the event has no start, or the window 1015 to 1016 lies outside the record"},
+    {11, kShort},
+    {12, kShort},
+    {13, kShort},
+    {14, kShort},
+    {15, kShort},
+    {16, kShort},
+    {17, kRise},
+    {18, kRise},
+    {19, kRise},
+    {20, kRise},
+    {21, kNoReturn},
+    {23, kNoLevel},
+    {24, kNoLevel},
+    {25, kNoLevel},
+    {26, kNoLevel},
+    {27, kNoLevel},
+    {28, kNoLevel},
+    {29, kNoLevel},
+    {30, kNoLevel},
+    {31, kNoLevel},
+    {32, "the first event of each record: there is no previous one"},
+    {33, "the fall does not cross the levels 1029 and 1030, or the exponential does not fit"},
+    {34, kNoLevel},
+    {35, kNoLevel},
+    {36, kNoLevel},
+    {37, kNoLevel},
+    {38, kNoLevel},
+    {39, kNoLevel},
+    {40, kNoLevel},
+    {41, kNoLevel},
+    {42, kNoLevel},
+    {43, "one of its two APDs is blank"},
+    {44, "the rise or the fall does not cross the mid plateau level (1013)"},
+    {45, "the fall does not come back to 10 % of the height"},
+    {46, "the event has no stimulus, or the time 1022 after it lies past the record's end"},
+    {47, "the event has no stimulus"},
+    {48, "the event has no start, or the window 1020 to 1021 lies outside the record"},
+    {49, "the trough or one of the two peaks of the population spike was not found"},
+    {50, "the trough or one of the two peaks of the population spike was not found"},
+    {52,
+     "no whole smoothing block (1032) fits between 1031 after the peak and the event's end: a peak that falls "
+     "back within a few ms"},
+    {53, kNoReturn},
+    {54, kNoReturn},
+    {55, kNoReturn},
+    {56, kNoEnd},
+    {57, kNoEnd},
+    {58, "never"},
+};
+
+}  // namespace
+
+const char* BlankWhen(int32_t parameterId) noexcept {
+  for (const BlankNote& note : kNotes) {
+    if (note.id == parameterId) return note.when;
+  }
+  return nullptr;
+}
+
+}  // namespace refdocs

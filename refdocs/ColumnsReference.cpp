@@ -1,0 +1,70 @@
+// The reference page of the Table View's measurement columns, read from the catalogue.
+#include "refdocs/ColumnsReference.h"
+
+#include "document/AnalysisType.h"
+#include "document/ParamCatalogue.h"
+#include "document/ParameterUnits.h"
+#include "document/Settings1.h"
+#include "refdocs/ReferenceNotes.h"
+#include "refdocs/ReferenceText.h"
+
+#include <memory>
+#include <stdexcept>
+
+namespace refdocs {
+namespace {
+
+// A stand-in for the channel's unit text, replaced by words on the page.
+constexpr wchar_t kChannelUnit[] = L"#";
+
+// "unit", "unit/s", "unit.s", "ms", "s" or nothing: the channel's unit keeps its prefix (mV/s).
+std::string UnitText(int32_t id) {
+  const QOR::UnitWithPrefix unit = ZR::Doc::ParameterUnits(id, kChannelUnit, 0);
+  std::string text = Narrow(QOR::FormatUnitPrefix(unit).c_str());
+  const size_t mark = text.find('#');
+  if (mark != std::string::npos) text.replace(mark, 1, "unit");
+  return text;
+}
+
+std::string ShownText(const ZR::Doc::Settings1& switches, int32_t id) {
+  const ZR::Doc::ZRSetting* setting = switches.FindById(id);
+  return setting != nullptr && Narrow(setting->ToText(true).GetText()) == "t" ? "on" : "off";
+}
+
+std::string TypeSection(const ZR::Doc::ParamCatalogue& catalogue, const ZR::Doc::Settings1& switches, int type) {
+  std::string out = "## " + std::to_string(type) + " " + Narrow(ZR::Doc::AnalysisTypeName(type).GetText()) +
+                    "\n\n| column | long name | unit | id | shown | what it measures | blank when |\n"
+                    "|---|---|---|---|---|---|---|\n";
+  for (int index = 0; index < catalogue.Count(type); ++index) {
+    const int32_t id = catalogue.GetId(type, index);
+    const char* blank = BlankWhen(id);
+    if (blank == nullptr) throw std::logic_error("measurement " + std::to_string(id) + " has no note");
+    out += "| " + Narrow(catalogue.GetShortName(type, index).GetText()) + " | " +
+           Narrow(catalogue.GetLongName(type, index).GetText()) + " | " + UnitText(id) + " | " +
+           std::to_string(id) + " | " + ShownText(switches, id) + " | " +
+           Narrow(catalogue.GetDescription(type, index).GetText()) + " | " + blank + " |\n";
+  }
+  return out + "\n";
+}
+
+constexpr char kIntroduction[] =
+    "The Table View shows one row per event and one column per measurement that is switched on, headed by the\n"
+    "column's short name and its unit: `APA (mV)` on a channel recorded in mV. \"unit\" below is the channel's\n"
+    "unit with its prefix; slopes are in that unit per second (mV/s), areas in that unit times seconds (mV.s).\n"
+    "\"id\" is the setting that switches the column (`--set 32=t` shows Period), \"shown\" its default. A blank\n"
+    "cell is a measurement that could not be made for that event; the summary's Count row counts the cells that\n"
+    "hold a value. The types are in the order in which the settings dialog lists them.\n\n";
+
+}  // namespace
+
+std::string ColumnsReference() {
+  std::unique_ptr<ZR::Doc::ParamCatalogue> catalogue;
+  ZR::Doc::BuildParamCatalogue(catalogue);
+  const ZR::Doc::Settings1 switches(catalogue.get());
+  std::string out = PageHead("Measurement columns") + kIntroduction;
+  for (int pos = 0; pos < ZR::Doc::kAnalysisTypeCount; ++pos)
+    out += TypeSection(*catalogue, switches, ZR::Doc::AnalysisTypeFromListPos(pos));
+  return out;
+}
+
+}  // namespace refdocs

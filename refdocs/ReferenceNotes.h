@@ -1,0 +1,26 @@
+// What the reference pages say about each setting and column beyond what the settings and the
+// catalogue themselves hold: a setting's name, unit and meaning, and when a column's cell is blank.
+#pragma once
+
+#include <cstdint>
+
+namespace refdocs {
+
+struct SettingNote {
+  int32_t id;
+  const char* name;
+  const char* unit;     // empty for switches, choices and counts
+  const char* meaning;  // one line
+};
+
+// The note of a setting id; null for an id the notes do not know.
+const SettingNote* FindSettingNote(int32_t id) noexcept;
+
+// When the cell of a measurement (parameter id) is blank; null for an id the notes do not know.
+const char* BlankWhen(int32_t parameterId) noexcept;
+
+// The text form of the host cycle detector's default settings (setting 1010), which the module
+// only keeps: the host object makes and reads it.
+inline constexpr char kDetectionSettingsDefault[] = "1 0 1 0.5 3 5 100 1 0 0";
+
+}  // namespace refdocs

@@ -1,0 +1,131 @@
+// The reference page of the settings: every setting `--set ID=VALUE` gives, read from the settings.
+#include "refdocs/SettingsReference.h"
+
+#include "document/GlobalSettings.h"
+#include "document/ParamCatalogue.h"
+#include "document/Settings1.h"
+#include "document/SettingsGroup.h"
+#include "document/ZRSettingIO.h"
+#include "refdocs/ReferenceNotes.h"
+#include "refdocs/ReferenceText.h"
+
+#include <algorithm>
+#include <limits>
+#include <memory>
+#include <stdexcept>
+#include <vector>
+
+namespace refdocs {
+namespace {
+
+using ZR::Doc::ZRSetting;
+
+// Column switches have the ids of the measurements, below every other setting's.
+constexpr int32_t kFirstOwnSettingId = 1000;
+
+std::string KindText(const ZRSetting& setting) {
+  switch (setting.Kind()) {
+    case ZR::Doc::kSettingBool: return "switch";
+    case ZR::Doc::kSettingInt:
+    case ZR::Doc::kSettingLong: return "whole number";
+    case ZR::Doc::kSettingInt10: return "whole number";
+    case ZR::Doc::kSettingDouble: return "number";
+    case ZR::Doc::kSettingDetectionSet: return "text";
+    default: return "?";
+  }
+}
+
+template <typename T>
+std::string BoundsText(T minimum, T largestValid) {
+  const double low = static_cast<double>(minimum);
+  const double high = static_cast<double>(largestValid);
+  if (high == std::numeric_limits<double>::max()) {
+    return low == std::numeric_limits<double>::lowest() ? "any" : NumberText(low) + " or more";
+  }
+  return NumberText(low) + " to " + NumberText(high);
+}
+
+std::string RangeText(const ZRSetting& setting) {
+  if (setting.Kind() == ZR::Doc::kSettingBool) return "t or f";
+  if (setting.Kind() == ZR::Doc::kSettingDetectionSet) return "see below";
+  if (const auto* d = dynamic_cast<const ZR::Doc::ZRSettingDouble*>(&setting))
+    return BoundsText(d->GetMinimum(), d->GetLargestValid());
+  if (const auto* l = dynamic_cast<const ZR::Doc::ZRSettingLong*>(&setting))
+    return BoundsText(l->GetMinimum(), l->GetLargestValid());
+  if (const auto* i = dynamic_cast<const ZR::Doc::ZRSettingInt*>(&setting)) {
+    const std::string bounds = BoundsText(i->GetMinimum(), i->GetLargestValid());
+    return setting.Kind() == ZR::Doc::kSettingInt10 ? bounds + ", steps of 10" : bounds;
+  }
+  return "?";
+}
+
+std::string DefaultText(const ZRSetting& setting) {
+  if (setting.Kind() == ZR::Doc::kSettingDetectionSet) return kDetectionSettingsDefault;
+  return Narrow(setting.ToText(true).GetText());
+}
+
+std::string Row(const ZRSetting& setting) {
+  const SettingNote* note = FindSettingNote(setting.Id());
+  if (note == nullptr) throw std::logic_error("setting " + std::to_string(setting.Id()) + " has no note");
+  return "| " + std::to_string(setting.Id()) + " | " + note->name + " | " + KindText(setting) + " | " +
+         note->unit + " | `" + DefaultText(setting) + "` | " + RangeText(setting) + " | " +
+         TypeList(setting.TypeMask()) + " | " + note->meaning + " |\n";
+}
+
+constexpr char kTableHead[] =
+    "| id | name | kind | unit | default | valid values | types | meaning |\n"
+    "|---|---|---|---|---|---|---|---|\n";
+
+// By id, for looking up the ids the README and the messages name.
+std::string Rows(const ZR::Doc::SettingsGroup& group) {
+  std::vector<const ZRSetting*> settings;
+  for (uint32_t i = 0; i < group.Count(); ++i) {
+    if (group.At(i)->Id() >= kFirstOwnSettingId) settings.push_back(group.At(i));
+  }
+  std::sort(settings.begin(), settings.end(), [](const ZRSetting* a, const ZRSetting* b) { return a->Id() < b->Id(); });
+  std::string out = kTableHead;
+  for (const ZRSetting* setting : settings) out += Row(*setting);
+  return out;
+}
+
+constexpr char kIntroduction[] =
+    "`--set ID=VALUE` gives a setting its value as the settings keep it: heights and levels in the channel's\n"
+    "base unit (volts for a channel in mV: 50 mV is `0.05`; amperes for one in pA: 20 pA is `2e-11`), times in\n"
+    "ms, percentages of the peak's height as whole numbers, switches `t` or `f`. A value outside the valid\n"
+    "values, or not a number of the setting's kind, is refused with the setting's own message. \"types\" are\n"
+    "the analysis types whose settings dialog shows and checks the setting.\n\n";
+
+constexpr char kDetectionText[] =
+    "## The detection settings text (1010)\n\n"
+    "General - Unstimulated and Synaptic detect with the host's cycle detector, whose settings are one text of\n"
+    "ten numbers: `1 CHANNEL POLARITY HYSTERESIS HEIGHT INTERVAL BASELINE RELATIVE PRESET NONPOSITIVE`.\n\n"
+    "- `1`: the text's version; `CHANNEL`: any number, the analysis sets the channel itself.\n"
+    "- `POLARITY`: 1 detects upward events, -1 downward ones (inward currents).\n"
+    "- `HEIGHT`: the threshold above a running baseline of `BASELINE` ms (0: above 0): with `RELATIVE` 1 in\n"
+    "  standard deviations of the signal about that baseline (0.05 to 9), with `RELATIVE` 0 in the channel's\n"
+    "  base unit.\n"
+    "- `HYSTERESIS`: 0 to below 1: an event ends where the signal falls below HEIGHT x (1 - HYSTERESIS).\n"
+    "- `INTERVAL`: the shortest time from one event's start to the next one's, ms.\n"
+    "- `PRESET`: the number of the preset the settings came from; `NONPOSITIVE` 1 allows a height of 0 or below\n"
+    "  with `RELATIVE` 0.\n\n"
+    "E.g. `--set \"1010=1 0 -1 0.5 5 10 50 1 0 0\"` finds downward events 5 standard deviations deep over a\n"
+    "50 ms running baseline, at least 10 ms apart.\n\n";
+
+constexpr char kColumnSwitches[] =
+    "## Column switches\n\n"
+    "The ids 0 to 58 switch the Table View's measurement columns on (`t`) and off (`f`): `--set 32=t` shows\n"
+    "the period. docs/columns.md lists them with their defaults.\n";
+
+}  // namespace
+
+std::string SettingsReference() {
+  std::unique_ptr<ZR::Doc::ParamCatalogue> catalogue;
+  ZR::Doc::BuildParamCatalogue(catalogue);
+  const ZR::Doc::Settings1 channel(catalogue.get());
+  const ZR::Doc::GlobalSettings global;
+  return PageHead("Settings") + kIntroduction +
+         "## Detection and measurement (one set for each analysis channel)\n\n" + Rows(channel) + "\n" +
+         kDetectionText + "## The analysis as a whole\n\n" + Rows(global) + "\n" + kColumnSwitches;
+}
+
+}  // namespace refdocs
