@@ -4,6 +4,7 @@
 #include "platform/owl/TApplication.h"
 #include "platform/owl/TDialogRes.h"
 #include "platform/owl/TModule.h"
+#include "platform/uihelpers/DialogWidthFit.h"
 
 namespace QOR {
 
@@ -21,5 +22,10 @@ DialogBase::DialogBase(OWL::TWindow* parent, const OWL::TResId& resId, OWL::TMod
 
 DialogBase::DialogBase(OWL::TWindow* parent, const OWL::TDialogRes& res, OWL::TModule* module)
     : OWL::TDialog(parent, res.GetTemplate(), res.GetSize(), module) {}
+
+bool DialogBase::EvInitDialog(HWND focus) {
+  FitDialogToFontWidth(mHandle);
+  return OWL::TDialog::EvInitDialog(focus);
+}
 
 }  // namespace QOR
