@@ -16,7 +16,9 @@ TUpDown::TUpDown(TWindow* parent, int resourceId, TWindow* buddy, TModule* modul
 
 void TUpDown::SetupWindow() {
   TControl::SetupWindow();
-  if (mBuddy && mBuddy->GetHandle()) SetBuddy(mBuddy->GetHandle());
+  // A control that took its buddy from the template (auto buddy) has made room for itself in
+  // the buddy already; naming the same buddy again would narrow the buddy once more.
+  if (mBuddy && mBuddy->GetHandle() && GetBuddy() != mBuddy->GetHandle()) SetBuddy(mBuddy->GetHandle());
   SetRange(mLower, mUpper);
   SetPos(mPos);
 }
