@@ -29,6 +29,18 @@ bool ReadUserNumber(const std::wstring& text, double& value) {
   return in.peek() == std::char_traits<wchar_t>::eof();
 }
 
+std::wstring NumberWithin(double x, size_t limit) {
+  std::wstring text;
+  for (int digits = 6; digits >= 1; --digits) {
+    std::wostringstream out;
+    out.precision(digits);
+    out << x;
+    text = out.str();
+    if (text.size() <= limit) break;
+  }
+  return text;
+}
+
 tUnitsEdit::tUnitsEdit(Doc::SettingsStore* store, OWL::TWindow* parent, int32_t controlId, int32_t labelId,
                        int32_t settingId, int32_t textLimit, const QOR::UnitWithPrefix& unit)
     : tEditLabelError(store, parent, controlId, labelId, settingId, textLimit), mUnit(unit) {}
@@ -58,10 +70,10 @@ void tUnitsEdit::Load() {
 }
 
 void tUnitsEdit::ShowValue(double x) {
-  std::wostringstream out;
-  out.precision(6);
-  out << x;
-  Edit().SetWindowText(out.str().c_str());
+  // Text set by the program passes the limit the user types against; the edit would scroll what
+  // does not fit out of sight.
+  const auto limit = static_cast<size_t>(Edit().SendMessage(EM_GETLIMITTEXT));
+  Edit().SetWindowText(NumberWithin(x, limit).c_str());
   LabelError()->SetText(QOR::FormatUnitPrefix(mUnit).c_str());
 }
 

@@ -15,6 +15,9 @@ namespace ZR {
 // becomes "."); false, with what could be read in value (0 when nothing), when anything is
 // left over.
 bool ReadUserNumber(const std::wstring& text, double& value);
+// x with six significant digits, or with fewer when six would not go into limit characters (one
+// at the least), so that an edit taking limit characters shows the whole number.
+std::wstring NumberWithin(double x, size_t limit);
 
 class tUnitsEdit : public tEditLabelError {
  public:
@@ -24,7 +27,8 @@ class tUnitsEdit : public tEditLabelError {
   // The typed value times the prefix's multiplier, set directly.
   void Store() override;
   void Load() override;
-  // x in the prefixed unit with six significant digits; the label shows the unit.
+  // x in the prefixed unit with six significant digits, fewer when the edit's text limit takes
+  // no more (NumberWithin); the label shows the unit.
   void ShowValue(double x);
   double Multiplier() const noexcept;
   // The unit of the next Load and Store (the channel's, after a source change).

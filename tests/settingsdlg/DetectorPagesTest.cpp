@@ -15,6 +15,7 @@
 #include "settingsdlg/SettingsWarningDlg.h"
 #include "settingsdlg/tCtrl.h"
 #include "tests/settingsdlg/DetectorPageFixture.h"
+#include "tests/support/UserMouse.h"
 
 #include <commctrl.h>
 
@@ -165,6 +166,47 @@ TEST_F(DetectorPagesTest, PopulationSpikeNestedHeightIsItsOwnSetting) {
     EXPECT_FALSE(page->IsValid());
     EXPECT_EQ(mLog.updates, updates);
   }, 3);
+}
+
+// The lower arrow of a minimum height's spin control clicked where the user clicks it: the edit
+// shows the whole value, written with as many digits as the edit takes, and the setting holds
+// what the edit shows.
+TEST_F(DetectorPagesTest, ASpunValueShowsWholeAndIsStoredAsShown) {
+  struct Case {
+    int type;
+    const wchar_t* volts;
+    int clicks;
+    const wchar_t* shown;
+    double stored;
+  };
+  const Case cases[] = {{1, L"0.0005", 3, L"0.3756", 0.3756e-3}, {3, L"0.03", 1, L"27.273", 27.273e-3}};
+  for (const Case& c : cases) {
+    Run(c.type, {{1006, c.volts}, {1009, L"t"}}, [&](SettingsDlg& dialog) {
+      dialog.ShowWindow(SW_SHOWNOACTIVATE);
+      PumpMessages();
+      OWL::TWindow& page = *dialog.CurrentPage();
+      HWND const spin = page.GetDlgItem(IDC_DET_HEIGHT_SPIN);
+      RECT arrows{};
+      GetClientRect(spin, &arrows);
+      for (int k = 0; k < c.clicks; ++k)
+        EXPECT_EQ(spin, user_mouse::Click(user_mouse::ScreenPoint(spin, arrows.right / 2, arrows.bottom * 3 / 4)));
+      EXPECT_EQ(ItemText(page, IDC_DET_HEIGHT), c.shown) << "type " << c.type;
+      EXPECT_NEAR(dialog.Store().GetDoubleSetting(1006)->Get(), c.stored, 1e-15) << "type " << c.type;
+      // Nothing of the text is scrolled out of the edit's sight.
+      HWND const edit = page.GetDlgItem(IDC_DET_HEIGHT);
+      RECT room{};
+      SendMessageW(edit, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&room));
+      HDC const dc = GetDC(edit);
+      HGDIOBJ const old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(edit, WM_GETFONT, 0, 0)));
+      SIZE text{};
+      GetTextExtentPoint32W(dc, c.shown, static_cast<int>(wcslen(c.shown)), &text);
+      SelectObject(dc, old);
+      ReleaseDC(edit, dc);
+      EXPECT_LE(text.cx, room.right - room.left) << "type " << c.type;
+      EXPECT_EQ(0, LOWORD(SendMessageW(edit, EM_CHARFROMPOS, 0, MAKELPARAM(room.left + 1, room.top + 1))))
+          << "the first character shows at the edit's left";
+    });
+  }
 }
 
 }  // namespace
