@@ -147,8 +147,16 @@ class CBalloonHelp : public ATL::CWindowImpl<CBalloonHelp> {
   void DrawInnerShadow(HDC dc);
   void DrawClient(HDC dc, const RECT& client);
   void TrackCloseButton(POINT client);
+  // The thread's list of live balloons, which the shared hooks and FromWindow walk.
+  void JoinThread();
+  void LeaveThread() noexcept;
+  // The thread's mouse and keyboard hooks, as the options ask.
+  void HookThread();
   void Unhook();
   RECT ClientRectInWindow() const;
+
+  static constexpr UINT_PTR kTimeoutTimer = 1;
+  static constexpr UINT_PTR kCloseButtonTimer = 2;
 
   HIMAGELIST mIcons = nullptr;
   bool mKeyboardHooked = false;
