@@ -68,6 +68,7 @@ class CBalloonHelp : public ATL::CWindowImpl<CBalloonHelp> {
   // Creates (or retitles) the window, places it, hooks the thread as the options ask and shows
   // it unless option 0x8000. False when the window could not be created.
   bool Create(HWND owner, const wchar_t* title, const wchar_t* content, uint32_t options);
+  // Shows the window (fading in as the system says) and closes the thread's other balloons.
   void ShowBalloon();
   // Fades out as the system says, then closes the window.
   void HideBalloon();
@@ -152,6 +153,7 @@ class CBalloonHelp : public ATL::CWindowImpl<CBalloonHelp> {
   void LeaveThread() noexcept;
   // The thread's mouse and keyboard hooks, as the options ask.
   void HookThread();
+  void DismissOthers();
   void Unhook();
   RECT ClientRectInWindow() const;
 

@@ -6,6 +6,21 @@
 
 namespace WTL {
 
+namespace {
+
+// A region that is its bounding box: what a visual style answers for a part it has no shaped
+// image for.
+bool IsPlainRectangle(HRGN region) noexcept {
+  RECT box;
+  if (GetRgnBox(region, &box) == ERROR) return true;
+  HRGN const rectangle = CreateRectRgnIndirect(&box);
+  bool const plain = rectangle && EqualRgn(region, rectangle);
+  if (rectangle) DeleteObject(rectangle);
+  return plain;
+}
+
+}  // namespace
+
 void CBalloonHelp::PositionWindow() {
   if (!m_hWnd) return;
   SIZE const client = MeasureClient();
@@ -60,9 +75,11 @@ HRGN CBalloonHelp::ThemedRegion() {
   }
   HRGN bodyRegion = nullptr;
   HRGN stemRegion = nullptr;
+  // A style without a shaped stem would give the tail as a square over what the balloon points
+  // at: the balloon then takes its classic shape, tail and all.
   bool const ok = SUCCEEDED(UxThemeDLL::GetThemeBackgroundRegion(theme, nullptr, 3, 1, &body, &bodyRegion)) &&
                   SUCCEEDED(UxThemeDLL::GetThemeBackgroundRegion(theme, nullptr, 6, state, &stemRect, &stemRegion)) &&
-                  bodyRegion && stemRegion;
+                  bodyRegion && stemRegion && !IsPlainRectangle(stemRegion);
   if (!ok) {
     if (bodyRegion) DeleteObject(bodyRegion);
     if (stemRegion) DeleteObject(stemRegion);

@@ -110,8 +110,20 @@ void CBalloonHelp::Unhook() {
 
 void CBalloonHelp::ShowBalloon() {
   if (!m_hWnd) return;
+  DismissOthers();
   if (!(mOptions & BalloonDisableFadeIn) && FadeOn() && AnimateWindow(m_hWnd, 200, AW_BLEND)) return;
   ShowWindow(SW_SHOWNA);
+}
+
+// One balloon at a time: the thread's other balloons go at once, without a fade, as this one
+// takes their place.
+void CBalloonHelp::DismissOthers() {
+  std::vector<CBalloonHelp*> const others = tBalloons.Live;
+  for (CBalloonHelp* const other : others) {
+    if (other == this || !other->m_hWnd) continue;
+    ::ShowWindow(other->m_hWnd, SW_HIDE);
+    other->PostMessage(WM_CLOSE);
+  }
 }
 
 void CBalloonHelp::HideBalloon() {

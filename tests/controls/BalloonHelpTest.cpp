@@ -1,9 +1,15 @@
 // The balloon: its placement arithmetic first, then a real balloon under the display.
 #include "controls/CBalloonHelp.h"
+#include "controls/TBalloonCheckBox.h"
 #include "controls/ThemeGate.h"
+#include "platform/owl/TWindow.h"
 #include "platform/uihelpers/UxThemeDLL.h"
+#include "tests/support/DibCanvas.h"
+#include "tests/support/UserMouse.h"
 
 #include <gtest/gtest.h>
+
+#include <vector>
 
 using namespace WTL;
 
@@ -242,6 +248,7 @@ TEST_F(Balloon, DeletedBeforeItsWindowItLeavesTheThreadsHooks) {
 struct FakeState {
   int opened, closed;
   HRESULT closeResult, callResult;
+  int shapedStem;
 };
 
 // Binds fakeuxtheme.dll and has the gates see the version major.minor; null when it fails.
@@ -268,7 +275,9 @@ TEST_F(Balloon, TheVisualStyleShapesTheBodyAndTheStem) {
   FakeState* const state = BindFakeTheme(6, 0);
   ASSERT_NE(state, nullptr);
   ASSERT_TRUE(Version6ThemesAvailable());
+  state->shapedStem = 1;
   bool const created = Create(0);
+  state->shapedStem = 0;
   HRGN const region = CreateRectRgn(0, 0, 0, 0);
   GetWindowRgn(balloon->m_hWnd, region);
   POINT const tip = balloon->GetPlacement().Tail[2];
@@ -278,12 +287,61 @@ TEST_F(Balloon, TheVisualStyleShapesTheBodyAndTheStem) {
   UnbindFakeTheme();
 
   EXPECT_TRUE(created);
-  ASSERT_EQ(quadrant, 1);  // the fake stem is 13 by 7, starting at the tip
+  ASSERT_EQ(quadrant, 1);  // the fake stem is a triangle in 13 by 7, its right angle under the tip
   EXPECT_TRUE(PtInRegion(region, 0, 7));  // a square corner: no classic rounding
   EXPECT_FALSE(PtInRegion(region, 0, 6));
-  EXPECT_TRUE(PtInRegion(region, tip.x + 12, 0));
+  EXPECT_TRUE(PtInRegion(region, tip.x + 1, 5));
+  EXPECT_FALSE(PtInRegion(region, tip.x + 11, 1));
   EXPECT_FALSE(PtInRegion(region, tip.x - 1, 0));
   DeleteObject(region);
+}
+
+BOOL CALLBACK NoteVisibleBalloon(HWND window, LPARAM list) noexcept {
+  wchar_t name[32] = L"";
+  GetClassNameW(window, name, 32);
+  if (lstrcmpW(name, L"XPBalloonHelp") == 0 && IsWindowVisible(window))
+    reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+  return TRUE;
+}
+
+std::vector<HWND> VisibleBalloons() {
+  std::vector<HWND> shown;
+  EnumThreadWindows(GetCurrentThreadId(), &NoteVisibleBalloon, reinterpret_cast<LPARAM>(&shown));
+  return shown;
+}
+
+// As in a prefix whose visual style has no shaped stem (it answers the stem's rectangle): a
+// check box the user rests on opens one balloon, whose tail is a triangle in the balloon's
+// colour, not a square over the box; showing it again on a further move replaces it.
+TEST_F(Balloon, AHoveredCheckBoxShowsOneBalloonWhoseTailIsATriangle) {
+  FakeState* const state = BindFakeTheme(6, 0);
+  ASSERT_NE(state, nullptr);
+  OWL::TWindow parent(nullptr, L"checks");
+  parent.Attr = {WS_POPUP | WS_VISIBLE, 0, 100, 100, 200, 100, 0, nullptr};
+  auto* box = new QORControls::TBalloonCheckBox(&parent, 31, L"Smooth", 20, nullptr);
+  parent.Create();
+  box->SetBalloonText(L"Smoothing", L"Averages neighbouring samples.", 50);
+  user_mouse::Move(user_mouse::ScreenPoint(box->GetHandle(), 10, 5));
+  box->SendMessage(WM_TIMER, 1);  // the hover delay ran out
+  user_mouse::Move(user_mouse::ScreenPoint(box->GetHandle(), 30, 5));
+  Pump();
+  std::vector<HWND> const shown = VisibleBalloons();
+  ASSERT_EQ(shown.size(), 1u);
+  const BalloonPlacement place = CBalloonHelp::FromWindow(shown[0])->GetPlacement();
+  POINT const tip = place.Tail[2];
+  HRGN const region = CreateRectRgn(0, 0, 0, 0);
+  GetWindowRgn(shown[0], region);
+  DibCanvas canvas(place.Window.right - place.Window.left, place.Window.bottom - place.Window.top,
+                   static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+  SendMessageW(shown[0], WM_PRINT, reinterpret_cast<WPARAM>(canvas.Dc()), PRF_NONCLIENT | PRF_CLIENT);
+  EXPECT_EQ(place.Quadrant, 1);
+  EXPECT_TRUE(PtInRegion(region, tip.x + 3, 18));
+  EXPECT_FALSE(PtInRegion(region, tip.x + 10, 3)) << "beside the tip, inside the style's square stem";
+  EXPECT_EQ(canvas.At(tip.x + 3, 18), DibCanvas::SysPixel(COLOR_INFOBK));
+  DeleteObject(region);
+  for (HWND const open : shown) DestroyWindow(open);
+  parent.Destroy();
+  UnbindFakeTheme();
 }
 
 // Themes forced on, with a visual-styles library whose every call fails.

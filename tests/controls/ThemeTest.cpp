@@ -22,6 +22,7 @@ struct FakeThemeState {
   int closed;
   HRESULT closeResult;
   HRESULT callResult;
+  int shapedStem;
 };
 
 OSVERSIONINFOW Version(DWORD platform, DWORD major, DWORD minor) {
@@ -54,7 +55,7 @@ class FakeTheme : public testing::Test {
         reinterpret_cast<void (*)()>(GetProcAddress(fake, "FakeThemeGetState")));
     ASSERT_NE(get, nullptr);
     state = get();
-    *state = FakeThemeState{0, 0, S_OK, S_OK};
+    *state = FakeThemeState{0, 0, S_OK, S_OK, 0};
   }
   void TearDown() override { QORLinkingUtils::UxThemeDLL::Reset(nullptr); }
   FakeThemeState* state = nullptr;

@@ -7,9 +7,10 @@ struct FakeThemeState {
   int closed;
   HRESULT closeResult;
   HRESULT callResult;  // of every drawing and measuring call
+  int shapedStem;  // nonzero: the balloon stem's region is a triangle, else its rectangle
 };
 
-static FakeThemeState gState = {0, 0, S_OK, S_OK};
+static FakeThemeState gState = {0, 0, S_OK, S_OK, 0};
 
 extern "C" {
 
@@ -48,9 +49,18 @@ __declspec(dllexport) HRESULT WINAPI GetThemeTextExtent(HANDLE, HDC, int, int, L
 }
 
 // The background region is the rectangle itself.
-__declspec(dllexport) HRESULT WINAPI GetThemeBackgroundRegion(HANDLE, HDC, int, int, const RECT* rect, HRGN* region) {
-  *region = SUCCEEDED(gState.callResult) ? CreateRectRgnIndirect(rect) : nullptr;
-  return gState.callResult;
+// As the real library: a part without a shaped image gives its rectangle.
+__declspec(dllexport) HRESULT WINAPI GetThemeBackgroundRegion(HANDLE, HDC, int part, int, const RECT* rect,
+                                                              HRGN* region) {
+  *region = nullptr;
+  if (FAILED(gState.callResult)) return gState.callResult;
+  if (part == 6 && gState.shapedStem) {
+    POINT const corners[3] = {{rect->left, rect->top}, {rect->left, rect->bottom}, {rect->right, rect->bottom}};
+    *region = CreatePolygonRgn(corners, 3, ALTERNATE);
+  } else {
+    *region = CreateRectRgnIndirect(rect);
+  }
+  return S_OK;
 }
 
 __declspec(dllexport) BOOL WINAPI IsAppThemed() { return TRUE; }
