@@ -69,11 +69,13 @@ ondara_build_progress() {
 
 # The stock GUI font names "MS Shell Dlg", which the registry's font substitutes turn into Tahoma
 # as on Windows; without that face a font asking for it falls back on its family, often a serif.
-# Wine's own Tahoma (Debian's fonts-wine) goes into drive C, shared by every prefix made here.
+# Wine draws the title bars' buttons and scroll arrows as glyphs of the symbol font Marlett;
+# without it they show as letters ("0 1 r"). Wine's own Tahoma and Marlett (Debian's fonts-wine)
+# go into drive C, shared by every prefix made here.
 ondara_add_gui_fonts() {
   local f dir="$WINEPREFIX/drive_c/windows/Fonts"
   mkdir -p "$dir" || return 1
-  for f in tahoma.ttf tahomabd.ttf; do
+  for f in tahoma.ttf tahomabd.ttf marlett.ttf; do
     [ -f "$dir/$f" ] || cp "/usr/share/wine/fonts/$f" "$dir/" || return 1
   done
 }
