@@ -2,6 +2,7 @@
 #include "graph/GlyphPlotter.h"
 
 #include "graph/GlyphPlotData.h"
+#include "graph/LabelPlacer.h"
 #include "graph/PlotterPenPrivate.h"
 #include "graph/SegmentClip.h"
 
@@ -21,13 +22,24 @@ namespace {
 
 constexpr COLORREF kFirstPenColour = 0xFFFF00;
 
-// Writes text at (x, y) with alignment in a font of points at angle (tenths of a degree).
-void Label(OWL::TDC& dc, const QOR::String& text, int32_t x, int32_t y, int points, int angle, UINT align) {
+// Writes text at (x, y) with alignment in a font of points at angle (0 or 900 tenths of a
+// degree); where a label drawn before covers that place, it goes beside (upward text) or below
+// (level text) it instead.
+void Label(OWL::TDC& dc, LabelPlacer& placer, const RECT& plot, const QOR::String& text, int32_t x, int32_t y,
+           int points, int angle, UINT align) {
   if (text.IsEmpty()) return;
   std::unique_ptr<OWL::TFont> const font(QOR::CreateFontForDC(&dc, points, angle));
   dc.SelectObject(*font);
+  TEXTMETRICW metrics{};
+  GetTextMetricsW(dc.GetHDC(), &metrics);
+  SIZE extent{0, 0};
+  GetTextExtentPoint32W(dc.GetHDC(), text.GetText(), text.Length(), &extent);
+  extent.cy = metrics.tmHeight;
+  int const gap = std::max<int>(2, metrics.tmHeight / 6);
+  POINT const step = angle == 0 ? POINT{0, metrics.tmHeight + gap} : POINT{metrics.tmHeight + gap, 0};
+  POINT const offset = placer.Place(LabelBox(x, y, extent, metrics.tmAscent, angle, align), step, plot);
   UINT const oldAlign = dc.SetTextAlign(align);
-  dc.TextOut(x, y, text.GetText());
+  dc.TextOut(x + offset.x, y + offset.y, text.GetText());
   dc.SetTextAlign(oldAlign);
   dc.RestoreFont();
 }
@@ -52,9 +64,10 @@ void GlyphPlotter::OnDraw(OWL::TDC& dc, OWL::TDC&, OWL::TRect& plotRect, OWL::TR
   int const oldFill = SetPolyFillMode(dc.GetHDC(), WINDING);
   {
     PlotterPen pen(dc, mPenStyle, PenWidth(mLineWidth), kFirstPenColour);
+    LabelPlacer labels;
     for (int32_t i = 0; i < count; ++i) {
       pen.Use(glyphs[i].colour);
-      DrawGlyph(dc, glyphs[i], plotRect);
+      DrawGlyph(dc, labels, glyphs[i], plotRect);
     }
   }
   dc.RestoreBrush();
@@ -62,7 +75,7 @@ void GlyphPlotter::OnDraw(OWL::TDC& dc, OWL::TDC&, OWL::TRect& plotRect, OWL::TR
   SetPolyFillMode(dc.GetHDC(), oldFill);
 }
 
-void GlyphPlotter::DrawGlyph(OWL::TDC& dc, const GlyphRecord& g, const RECT& r) const {
+void GlyphPlotter::DrawGlyph(OWL::TDC& dc, LabelPlacer& labels, const GlyphRecord& g, const RECT& r) const {
   double const X = GetXMapping()->Map(g.x) + r.left;
   double const Y = GetYMapping()->Map(g.y) + r.top;
   bool const xInside = r.left < X && X < r.right;
@@ -81,7 +94,7 @@ void GlyphPlotter::DrawGlyph(OWL::TDC& dc, const GlyphRecord& g, const RECT& r) 
       int32_t const y = static_cast<int32_t>(Y);
       dc.MoveTo(r.left, y);
       dc.LineTo(r.right, y);
-      Label(dc, g.label, r.left + 2, y, 9, 0, TA_BOTTOM);
+      Label(dc, labels, r, g.label, r.left + 2, y, 9, 0, TA_BOTTOM);
       return;
     }
     case kGlyphVerticalLine: {
@@ -89,7 +102,7 @@ void GlyphPlotter::DrawGlyph(OWL::TDC& dc, const GlyphRecord& g, const RECT& r) 
       int32_t const x = static_cast<int32_t>(X);
       dc.MoveTo(x, r.top);
       dc.LineTo(x, r.bottom);
-      Label(dc, g.label, x, r.bottom - 5, 9, 900, TA_BOTTOM);
+      Label(dc, labels, r, g.label, x, r.bottom - 5, 9, 900, TA_BOTTOM);
       return;
     }
     case kGlyphHorizontalSegment: {
@@ -101,15 +114,16 @@ void GlyphPlotter::DrawGlyph(OWL::TDC& dc, const GlyphRecord& g, const RECT& r) 
       int32_t const y = static_cast<int32_t>(Y);
       dc.MoveTo(static_cast<int32_t>(from), y);
       dc.LineTo(static_cast<int32_t>(to), y);
-      Label(dc, g.label, static_cast<int32_t>(from + 2.0), static_cast<int32_t>(Y + 2.0), 9, 0, TA_BOTTOM);
+      Label(dc, labels, r, g.label, static_cast<int32_t>(from + 2.0), static_cast<int32_t>(Y + 2.0), 9, 0, TA_BOTTOM);
       return;
     }
-    case kGlyphLine: DrawFreeLine(dc, g, r, X, Y); return;
+    case kGlyphLine: DrawFreeLine(dc, labels, g, r, X, Y); return;
     default: return;
   }
 }
 
-void GlyphPlotter::DrawFreeLine(OWL::TDC& dc, const GlyphRecord& g, const RECT& r, double X, double Y) const {
+void GlyphPlotter::DrawFreeLine(OWL::TDC& dc, LabelPlacer& labels, const GlyphRecord& g, const RECT& r, double X,
+                                double Y) const {
   double x1 = X, y1 = Y;
   double x2 = GetXMapping()->Map(g.x2) + r.left;
   double y2 = GetYMapping()->Map(g.y2) + r.top;
@@ -127,7 +141,7 @@ void GlyphPlotter::DrawFreeLine(OWL::TDC& dc, const GlyphRecord& g, const RECT& 
     dc.LineTo(strokeEnd, strokeY);
     labelX = strokeEnd + PointsToPixels(dc, LOGPIXELSX, 2.0);
   }
-  Label(dc, g.label, labelX, labelY, 10, 0, useLabelAlign ? labelAlign : TA_TOP | TA_LEFT);
+  Label(dc, labels, r, g.label, labelX, labelY, 10, 0, useLabelAlign ? labelAlign : TA_TOP | TA_LEFT);
 }
 
 }  // namespace MGraph1

@@ -11,6 +11,7 @@
 namespace MGraph1 {
 
 struct GlyphRecord;
+class LabelPlacer;
 
 // Its data is a GlyphPlotData; the glyphs are asked for at every draw and nothing is kept.
 class GlyphPlotter : public Plotter {
@@ -24,8 +25,9 @@ class GlyphPlotter : public Plotter {
   int32_t labelOffsetX = 0;    // pixels
 
  private:
-  void DrawGlyph(OWL::TDC& dc, const GlyphRecord& glyph, const RECT& plot) const;
-  void DrawFreeLine(OWL::TDC& dc, const GlyphRecord& glyph, const RECT& plot, double X, double Y) const;
+  void DrawGlyph(OWL::TDC& dc, LabelPlacer& labels, const GlyphRecord& glyph, const RECT& plot) const;
+  void DrawFreeLine(OWL::TDC& dc, LabelPlacer& labels, const GlyphRecord& glyph, const RECT& plot, double X,
+                    double Y) const;
 };
 
 }  // namespace MGraph1

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -94,6 +95,45 @@ TEST(GlyphPlotter, LabelsAreWrittenBesideTheirLines) {
   EXPECT_GT(canvas.InkIn(OWL::TRect(12, 55, 60, 70)), 10);  // "Base" above its line at y = 70
   EXPECT_TRUE(canvas.Near(20, 17, data.records[1].colour, 1));  // the sample stroke, top left
   EXPECT_GT(canvas.InkIn(OWL::TRect(38, 11, 100, 30)), 10);     // "Slope" after the stroke
+}
+
+namespace {
+
+// The ink of glyphs drawn together on a plot (10, 10)-(190, 150).
+int InkOf(std::vector<MGraph1::GlyphRecord> records) {
+  Glyphs data;
+  data.records = std::move(records);
+  MGraph1::GlyphPlotter plotter;
+  MapPlot(plotter, 1.0, 0.0, 1.0, 0.0);
+  plotter.SetData(&data, 0, false);
+  GraphCanvas canvas(200, 160);
+  OWL::TRect plot(10, 10, 190, 150), clip = plot;
+  plotter.OnDraw(canvas.dc, canvas.dc, plot, clip);
+  return canvas.InkIn(OWL::TRect(0, 0, 200, 160));
+}
+
+MGraph1::GlyphRecord Labelled(MGraph1::GlyphRecord g, const wchar_t* label) {
+  g.label = QOR::String(label);
+  return g;
+}
+
+}  // namespace
+
+// Markers at one place: "Start" and "Peak" on one time, two levels a pixel apart. Each label
+// keeps all its ink when drawn beside the other, so none covers the other.
+TEST(GlyphPlotter, LabelsOfMarkersAtOnePlaceStayApart) {
+  const std::pair<MGraph1::GlyphRecord, MGraph1::GlyphRecord> pairs[] = {
+      {Glyph(2, 60.0, 0.0), Glyph(2, 60.0, 0.0)},
+      {Glyph(1, 0.0, 60.0), Glyph(1, 0.0, 61.0)},
+  };
+  for (const auto& pair : pairs) {
+    int const lines = InkOf({pair.first, pair.second});
+    int const first = InkOf({Labelled(pair.first, L"Start")}) - InkOf({pair.first});
+    int const second = InkOf({Labelled(pair.second, L"Peak")}) - InkOf({pair.second});
+    int const together = InkOf({Labelled(pair.first, L"Start"), Labelled(pair.second, L"Peak")});
+    ASSERT_GT(first, 20);
+    EXPECT_GE(together - lines, first + second - 4) << "kind " << pair.first.kind;
+  }
 }
 
 TEST(SegmentClip, KeepsWhatLiesInsideTheRightAndBottomEdgesExcluded) {

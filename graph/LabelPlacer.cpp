@@ -1,0 +1,71 @@
+// Label boxes and their placement apart from each other.
+#include "graph/LabelPlacer.h"
+
+namespace MGraph1 {
+
+namespace {
+
+constexpr int kMaxSteps = 4;
+
+// Where a text of length `length` starts along its line from the reference coordinate.
+int Along(int reference, int length, UINT align) noexcept {
+  if ((align & TA_CENTER) == TA_CENTER) return reference - length / 2;
+  if (align & TA_RIGHT) return reference - length;
+  return reference;
+}
+
+// Where the text's cell starts across its line, with "up" towards lower coordinates.
+int Across(int reference, int height, int ascent, UINT align) noexcept {
+  if ((align & TA_BASELINE) == TA_BASELINE) return reference - ascent;
+  if (align & TA_BOTTOM) return reference - height;
+  return reference;
+}
+
+bool Inside(const RECT& box, const RECT& bounds) noexcept {
+  return box.left >= bounds.left && box.top >= bounds.top && box.right <= bounds.right && box.bottom <= bounds.bottom;
+}
+
+}  // namespace
+
+RECT LabelBox(int x, int y, SIZE extent, int ascent, int angle, UINT align) noexcept {
+  if (angle == 0) {
+    int const left = Along(x, extent.cx, align);
+    int const top = Across(y, extent.cy, ascent, align);
+    return RECT{left, top, left + extent.cx, top + extent.cy};
+  }
+  // Reading upwards: the line runs towards the top, the glyphs' tops face left.
+  int const bottom = 2 * y - Along(y, extent.cx, align);
+  int const left = Across(x, extent.cy, ascent, align);
+  return RECT{left, bottom - extent.cx, left + extent.cy, bottom};
+}
+
+POINT LabelPlacer::Place(const RECT& box, POINT step, const RECT& bounds) {
+  POINT chosen{0, 0};
+  for (int k = 1; k <= kMaxSteps && !Free(box); ++k) {
+    bool found = false;
+    for (int const sign : {k, -k}) {
+      POINT const offset{sign * step.x, sign * step.y};
+      RECT moved = box;
+      OffsetRect(&moved, offset.x, offset.y);
+      if (!Inside(moved, bounds) || !Free(moved)) continue;
+      chosen = offset;
+      found = true;
+      break;
+    }
+    if (found) break;
+  }
+  RECT placed = box;
+  OffsetRect(&placed, chosen.x, chosen.y);
+  mPlaced.push_back(placed);
+  return chosen;
+}
+
+bool LabelPlacer::Free(const RECT& box) const noexcept {
+  for (const RECT& other : mPlaced) {
+    RECT common;
+    if (IntersectRect(&common, &other, &box)) return false;
+  }
+  return true;
+}
+
+}  // namespace MGraph1
