@@ -67,6 +67,7 @@ class Graph2DDrawer : public GraphBase, public MessSys::MessageReceiver {
   // A new graticule with the drawer's display info, taking its ticks from the two scales.
   void ReplaceGraticule(IDragScale* xScale, IDragScale* yScale);
   void ApplyScaleSettings();
+  // Lays the standalone drawer out for dc: strips as wide as their labels need.
   void RenderTo(OWL::TDC& dc);
   bool AxesReady() const;
 
@@ -212,6 +213,7 @@ class Graph2DDrawer : public GraphBase, public MessSys::MessageReceiver {
   GraphDisplayInfo mDisplayInfo;
   int32_t mLeftMargin = 60;
   int32_t mBottomMargin = 60;
+  int32_t mTopMargin = 0;  // set for standalone drawing only
   POINT mPress = {};
   int32_t mClickThreshold = 4;
   bool mButtonPressed = false;

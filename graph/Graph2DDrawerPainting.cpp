@@ -56,7 +56,7 @@ void Graph2DDrawer::GetPlotRect(OWL::TRect& out, const OWL::TRect& r) const {
   out.left = r.left + mLeftMargin;
   out.right = std::max<LONG>(r.right, out.left + 1);
   out.bottom = r.bottom - mBottomMargin;
-  out.top = std::min<LONG>(r.top, out.bottom - 1);
+  out.top = std::min<LONG>(r.top + mTopMargin, out.bottom - 1);
 }
 
 void Graph2DDrawer::Layout(const OWL::TRect& r, bool) {
@@ -73,9 +73,31 @@ void Graph2DDrawer::Layout(const OWL::TRect& r, bool) {
   mQueens->SetPixelSize(width, height);
 }
 
+// The strips' widths follow their tick labels, and the ticks follow the room the strips leave
+// (a taller plot has more and longer labels): measured on one layout, the strips grow until
+// their labels fit the next. Half a label's height stays free above the plot, so the top tick's
+// label does not touch the edge.
 void Graph2DDrawer::RenderTo(OWL::TDC& dc) {
-  if (mXScale) mXScale->GetExtent(kScaleExtentStrip, dc.GetHDC(), 0, &mBottomMargin);
-  if (mYScale) mYScale->GetExtent(kScaleExtentStrip, dc.GetHDC(), 0, &mLeftMargin);
+  HGDIOBJ const oldFont = SelectObject(dc.GetHDC(), GetStockObject(DEFAULT_GUI_FONT));
+  TEXTMETRICW metrics{};
+  GetTextMetricsW(dc.GetHDC(), &metrics);
+  SelectObject(dc.GetHDC(), oldFont);
+  mTopMargin = metrics.tmHeight / 2 + 1;
+  constexpr int kMaxPasses = 4;
+  for (int pass = 0; pass < kMaxPasses; ++pass) {
+    Layout(GetDrawerRect(), false);
+    int32_t bottom = mBottomMargin;
+    int32_t left = mLeftMargin;
+    if (mXScale) mXScale->GetExtent(kScaleExtentStrip, dc.GetHDC(), 0, &bottom);
+    if (mYScale) mYScale->GetExtent(kScaleExtentStrip, dc.GetHDC(), 0, &left);
+    if (pass > 0) {
+      if (bottom <= mBottomMargin && left <= mLeftMargin) break;
+      bottom = std::max(bottom, mBottomMargin);
+      left = std::max(left, mLeftMargin);
+    }
+    mBottomMargin = bottom;
+    mLeftMargin = left;
+  }
   Layout(GetDrawerRect(), false);
 }
 

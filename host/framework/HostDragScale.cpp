@@ -448,8 +448,13 @@ void HostDragScale::PaintAxis(HDC dc) const {
         int const x = area.left + tick.offset;
         MoveToEx(dc, x, area.top, nullptr);
         LineTo(dc, x, area.top + kTickLength);
-        SetTextAlign(dc, TA_CENTER | TA_TOP);
-        TextOutW(dc, x, area.top + kTickLength + 1, tick.text.c_str(), text);
+        // Centred under its tick, but kept inside the strip: the first and last labels would
+        // otherwise be cut where the strip ends.
+        SIZE extent = {};
+        GetTextExtentPoint32W(dc, tick.text.c_str(), text, &extent);
+        int const left = std::max<int>(area.left, std::min<int>(x - extent.cx / 2, area.right - extent.cx));
+        SetTextAlign(dc, TA_LEFT | TA_TOP);
+        TextOutW(dc, left, area.top + kTickLength + 1, tick.text.c_str(), text);
       } else {
         int const y = area.top + tick.offset;
         MoveToEx(dc, area.right - kTickLength, y, nullptr);

@@ -65,9 +65,13 @@ TEST_F(Graph2DDrawerScales, LayoutGivesEachScaleItsStripAndSharesTheirMappings) 
   x.extent = 30;
   y.extent = 40;
   GraphCanvas canvas(10, 10);
-  drawer.RenderTo(canvas.dc);  // margins from the scales: plot rectangle (40, 0, 200, 120)
+  drawer.RenderTo(canvas.dc);  // margins from the scales: plot rectangle (40, top, 200, 120)
+  TEXTMETRICW label{};
+  SelectObject(canvas.dc.GetHDC(), GetStockObject(DEFAULT_GUI_FONT));
+  GetTextMetricsW(canvas.dc.GetHDC(), &label);
+  const LONG top = label.tmHeight / 2 + 1;  // room for half the top tick's label
   EXPECT_EQ(OWL::TRect(40, 120, 200, 150), OWL::TRect(x.area));
-  EXPECT_EQ(OWL::TRect(0, 0, 40, 120), OWL::TRect(y.area));
+  EXPECT_EQ(OWL::TRect(0, top, 40, 120), OWL::TRect(y.area));
   EXPECT_EQ(140.0, plot.GetXMapping()->scale);
   EXPECT_EQ(-1.0, plot.GetYMapping()->offset);
   EXPECT_EQ(160, plot.GetPixelWidth());

@@ -107,6 +107,12 @@ TEST_F(HostDragScaleTest, TicksFallOnRoundShownValuesWithTheirTexts) {
   int32_t extent = 0;
   EXPECT_EQ(S_OK, x->GetExtent(kScaleExtentStrip, canvas.dc.GetHDC(), 0, &extent));
   EXPECT_GT(extent, 20);
+  // Ticks at both ends of a strip: their labels stay inside it (its window clips the rest).
+  auto const framed = Make(kScaleCreateX, {10, 0, 310, 40}, 0.0, 0.01);
+  GraphCanvas wide(330, 40);
+  framed->Paint(wide.dc.GetHDC(), VARIANT_TRUE, 0);
+  EXPECT_EQ(0, wide.InkIn(OWL::TRect(0, 6, 10, 25)) + wide.InkIn(OWL::TRect(310, 6, 330, 25)));
+  EXPECT_GT(wide.InkIn(OWL::TRect(280, 6, 310, 25)), 0) << "\"10\" at the right end";
 }
 
 TEST_F(HostDragScaleTest, DegenerateRangeHasNoTicksAndAnIdentityMapping) {

@@ -237,6 +237,48 @@ TEST_F(AnalysisViewTest, CaptionAndPictureShowTheTitleAndTheRedTrace) {
   EXPECT_GT(red, 50) << "the trace";
 }
 
+namespace {
+
+bool InkAt(const DibCanvas& canvas, int x, int y) { return canvas.At(x, y) != 0xFFFFFF; }
+
+// Runs of columns of [0, right) holding ink between the rows top and bottom, apart by at least
+// three blank columns (closer ones are the letters of one text).
+int InkedRuns(const DibCanvas& canvas, int right, int top, int bottom) {
+  int runs = 0;
+  int blank = 3;
+  for (int x = 0; x < right; ++x) {
+    bool inked = false;
+    for (int y = top; y < bottom && !inked; ++y) inked = InkAt(canvas, x, y);
+    runs += inked && blank >= 3 ? 1 : 0;
+    blank = inked ? 0 : blank + 1;
+  }
+  return runs;
+}
+
+}  // namespace
+
+// What Print and Copy draw, in a window-sized picture and on a tall page (more, longer value
+// labels than the window has): no label reaches an edge of the picture, where it would be cut,
+// and the value title stands apart from the value labels.
+TEST_F(AnalysisViewTest, ThePrintedPictureKeepsItsAxisLabelsWholeAndApart) {
+  AnalysisView& v = OpenView();
+  mDoc->SetCurrentEvent(1, 0);
+  for (const SIZE size : {SIZE{400, 300}, SIZE{500, 900}}) {
+    DibCanvas canvas(size.cx, size.cy, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    OWL::TDC dc(canvas.Dc());
+    v.Render(dc, nullptr, OWL::TRect(0, 0, size.cx, size.cy));
+    int plotLeft = 0;  // the value axis: the first column inked from top to bottom of the plot
+    while (plotLeft < size.cx && !(InkAt(canvas, plotLeft, size.cy / 3) && InkAt(canvas, plotLeft, size.cy / 2)))
+      ++plotLeft;
+    int edgeInk = 0;
+    for (int y = 0; y < size.cy; ++y) edgeInk += InkAt(canvas, 0, y) ? 1 : 0;
+    for (int x = 0; x < size.cx; ++x) edgeInk += InkAt(canvas, x, 0) ? 1 : 0;
+    for (int y = size.cy - 30; y < size.cy; ++y) edgeInk += InkAt(canvas, size.cx - 1, y) ? 1 : 0;
+    EXPECT_EQ(0, edgeInk) << size.cy;
+    EXPECT_EQ(2, InkedRuns(canvas, plotLeft - 6, 0, size.cy - 40)) << "the title, then the labels; " << size.cy;
+  }
+}
+
 TEST_F(AnalysisViewTest, TheCopiedPictureShowsTheRedTrace) {
   AnalysisView& v = OpenView();
   mDoc->SetCurrentEvent(1, 0);
