@@ -65,8 +65,8 @@ constexpr BlankNote kNotes[] = {
     {49, "the trough or one of the two peaks of the population spike was not found"},
     {50, "the trough or one of the two peaks of the population spike was not found"},
     {52,
-     "no whole smoothing block (1032) fits between 1031 after the peak and the event's end: a peak that falls "
-     "back within a few ms"},
+     "no whole smoothing block (1032, at least three samples) fits between 1031 after the peak and the event's "
+     "end: a peak that falls back within a few ms"},
     {53, kNoReturn},
     {54, kNoReturn},
     {55, kNoReturn},

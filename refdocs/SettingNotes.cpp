@@ -51,7 +51,7 @@ constexpr SettingNote kNotes[] = {
     {1029, "Tau start", "%", "Tau: the fit starts where the fall crosses this percentage of the height ..."},
     {1030, "Tau end", "%", "... and ends where it crosses this one"},
     {1031, "MaxNegSlope start", "ms", "MaxNegSlope is searched from this time after the peak to its end"},
-    {1032, "MaxNegSlope smoothing", "ms", "The blocks whose fitted slopes MaxNegSlope compares"},
+    {1032, "MaxNegSlope smoothing", "ms", "The blocks (at least three samples) whose fitted slopes MaxNegSlope compares"},
     {1033, "Peak start level", "%",
      "A peak starts where the signal last leaves this percentage of the height before the peak"},
     {1034, "Peak start level (Action Potential)", "%", "Action Potential: as 1033"},
