@@ -93,7 +93,7 @@ constexpr char kIntroduction[] =
     "base unit (volts for a channel in mV: 50 mV is `0.05`; amperes for one in pA: 20 pA is `2e-11`), times in\n"
     "ms, percentages of the peak's height as whole numbers, switches `t` or `f`. A value outside the valid\n"
     "values, or not a number of the setting's kind, is refused with the setting's own message. \"types\" are\n"
-    "the analysis types whose settings dialog shows and checks the setting.\n\n";
+    "the analysis types for which the settings check the value; the meaning says where another reads it too.\n\n";
 
 constexpr char kDetectionText[] =
     "## The detection settings text (1010)\n\n"
