@@ -1,0 +1,48 @@
+#!/usr/bin/env bash
+# What scripts/common.sh's build step says, with cmake stood in by a function that prints what make
+# would: nothing for a build with nothing to do, a line and the percentage for one with work, and
+# for a failed build its error lines ending with the first of them.
+set -u
+here=$(cd "$(dirname "$0")" && pwd)
+root=$(mktemp -d)
+trap 'rm -rf "$root"' EXIT
+source "$here/../../scripts/common.sh"
+mkdir -p "$root/build/bin"
+failures=0
+
+fake_output=""
+fake_status=0
+cmake() {
+  printf '%b' "$fake_output"
+  return "$fake_status"
+}
+
+# check NAME EXPECTED_STATUS EXPECTED_STDERR: runs the build step off a terminal.
+check() {
+  local said status
+  said=$(ondara_build 2>&1 >/dev/null)
+  status=$?
+  if [ "$status" != "$2" ] || [ "$said" != "$3" ]; then
+    printf 'FAILED %s: status %s, said:\n%s\nexpected status %s, saying:\n%s\n' "$1" "$status" "$said" "$2" "$3"
+    failures=$((failures + 1))
+  fi
+}
+
+touch "$root/build/bin/ondara-host.exe"
+fake_output='[ 50%] Built target a\n[100%] Built target b\n'
+check "nothing to build" 0 ""
+
+fake_output='[  3%] Built target a\n[ 12%] Building CXX object x.obj\n[ 19%] Building CXX object y.obj\n[ 55%] Linking CXX executable z.exe\n'
+check "something to build" 0 $'building what changed ...\nbuilt 12%\nbuilt 55%'
+
+rm "$root/build/bin/ondara-host.exe"
+fake_output='[100%] Linking CXX executable z.exe\n'
+check "the first build" 0 $'building, the first run takes a few minutes (more on a busy machine) ...\nbuilt 100%'
+
+touch "$root/build/bin/ondara-host.exe"
+fake_output='[ 40%] Building CXX object x.obj\nx.cpp:3:1: error: first\nx.cpp:9:1: error: second\n'
+fake_status=2
+check "a failed build" 1 $'building what changed ...\nbuilt 40%\nx.cpp:3:1: error: first\nx.cpp:9:1: error: second\nthe build failed (build/build.log); the first error:\nx.cpp:3:1: error: first'
+
+[ "$failures" -eq 0 ] && echo "the build step says what it should" && exit 0
+exit 1
