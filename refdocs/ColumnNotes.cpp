@@ -19,7 +19,7 @@ constexpr char kRise[] = "the rise or the fall does not cross both levels 1017 a
 constexpr BlankNote kNotes[] = {
     {0, kNoStart},
     {1, "never"},
-    {2, "no flat stretch was found before the event"},
+    {2, "never; without a flat stretch before the event it is taken at the peak's own level"},
     {3, kNoStart},
     {4, "never"},
     {5, "never"},
