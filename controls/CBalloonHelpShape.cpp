@@ -96,4 +96,5 @@ LRESULT CBalloonHelp::OnNcCalcSize(UINT, WPARAM, LPARAM lParam, BOOL&) {
   *rect = BalloonClientRect(*rect, mPlacement.Quadrant);
   return 0;
 }
+
 }  // namespace WTL

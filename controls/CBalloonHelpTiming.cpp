@@ -56,7 +56,6 @@ void Leave(std::vector<CBalloonHelp*>& list, HHOOK& hook, CBalloonHelp* balloon)
   }
 }
 
-
 bool FadeOn() noexcept {
   BOOL animation = FALSE;
   BOOL fade = FALSE;

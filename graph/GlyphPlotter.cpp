@@ -23,8 +23,8 @@ namespace {
 constexpr COLORREF kFirstPenColour = 0xFFFF00;
 
 // Writes text at (x, y) with alignment in a font of points at angle (0 or 900 tenths of a
-// degree); where a label drawn before covers that place, it goes beside (upward text) or below
-// (level text) it instead.
+// degree); where a label drawn before covers that place, it goes beside it (upward text) or
+// below or above it (level text) instead.
 void Label(OWL::TDC& dc, LabelPlacer& placer, const RECT& plot, const QOR::String& text, int32_t x, int32_t y,
            int points, int angle, UINT align) {
   if (text.IsEmpty()) return;
