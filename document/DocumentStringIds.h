@@ -12,6 +12,20 @@
 #define IDS_ZR_STREAM_VERSION 155
 #define IDS_ZR_STREAM_VALUE 156
 #define IDS_ZR_STREAM_CHANNEL 157
+// Why a setting's text is refused (a script's value, a stored record).
+#define IDS_ZR_TEXT_NUMBER_NEEDED 158
+#define IDS_ZR_TEXT_SWITCH 159
+#define IDS_ZR_TEXT_DECIMAL_COMMA 160
+#define IDS_ZR_TEXT_NOT_NUMBER 161
+#define IDS_ZR_TEXT_NOT_WHOLE 162
+#define IDS_ZR_TEXT_RANGE_WHOLE 163
+#define IDS_ZR_TEXT_RANGE_TENS 164
+#define IDS_ZR_TEXT_RANGE_NUMBER 165
+#define IDS_ZR_TEXT_ANY_NUMBER 166
+#define IDS_ZR_TEXT_ANALYSIS_TYPES 167
+#define IDS_ZR_TEXT_DETECTION_UNREADABLE 168
+#define IDS_ZR_TEXT_DETECTION_INVALID 169
+#define IDS_ZR_TEXT_LENGTH 170
 #define IDS_ZR_MARKER_NAME 2200
 
 // The "Ondara" menu: each item's text at n, its tip at n + 1 and its short name at n + 2.

@@ -7,6 +7,7 @@
 #include "base/StorageBinOStreamLite.h"
 #include "document/DocumentStringIds.h"
 #include "document/SettingsStore.h"
+#include "document/SettingTextCheck.h"
 #include "document/SettingsStreamError.h"
 #include "document/TableColumnRecord.h"
 #include "document/TableViewData.h"
@@ -16,6 +17,7 @@
 #include "hostclient/ComBoundary.h"
 #include "hostclient/ComPtr.h"
 #include "hostclient/ModuleInstance.h"
+#include "hostclient/ThreadErrorText.h"
 
 #include <oleauto.h>
 
@@ -50,9 +52,9 @@ QOR::String RefusalText(const XSettingsStream& refusal) {
       text << refusal.Number();
       return text.str();
     }
-    case StreamFault::kUnreadableValue: {
+    case StreamFault::kRefusedValue: {
       QOR::OFormatStringStream text(QOR::String(GetModuleInstance(), IDS_ZR_STREAM_VALUE, true));
-      text << refusal.Number() << refusal.Text().GetText();
+      text << refusal.Number() << QuotedSettingText(refusal.Text()).GetText() << refusal.Words().GetText();
       return text.str();
     }
     case StreamFault::kDamaged:
@@ -64,13 +66,7 @@ QOR::String RefusalText(const XSettingsStream& refusal) {
 // Hands the words to the caller of Load as the thread's COM error information.
 void ReportRefusal(const XSettingsStream& refusal) noexcept {
   try {
-    ComPtr<ICreateErrorInfo> created;
-    if (FAILED(CreateErrorInfo(created.Out()))) return;
-    const QOR::String text = RefusalText(refusal);
-    created->SetGUID(IID_IPersistStreamInit);
-    created->SetDescription(const_cast<LPOLESTR>(text.GetText()));
-    ComPtr<IErrorInfo> info;
-    if (SUCCEEDED(created->QueryInterface(IID_IErrorInfo, info.OutVoid()))) SetErrorInfo(0, info.Get());
+    SetThreadErrorText(IID_IPersistStreamInit, RefusalText(refusal));
   } catch (...) {
     // Without words the caller still has the failure.
   }
@@ -153,7 +149,7 @@ void PersistSettings::Read(IBinInStream& in) {
   QOR::ReadWindowPlacement(in, channelCalc);
   QOR::ReadWindowPlacement(in, settingsDialog);
   SettingsStore store(mDocument.GetSettings());
-  store.Read(in);
+  store.Read(in, mDocument.DataDocument());
   int32_t markerA = 0;
   in.ReadInt32(&markerA);
   int32_t markerB = kSettingsStreamMarker;

@@ -71,11 +71,13 @@ class SettingsStore {
   // The store's stream form; both answer the stream. Reading parses the whole store before it
   // applies anything: when the stream fails on the way (a cut or corrupt stream; its status
   // says so) nothing is applied, and a group or setting count no writer makes throws XQOR
-  // (XSettingsStream, STG_E_DOCFILECORRUPT), also with nothing applied, as do a value text no
-  // ToText writes for its setting's kind and a group of a channel no analysis channel can be.
-  // Unknown ids are skipped; settings the stream does not name keep their values.
+  // (XSettingsStream, STG_E_DOCFILECORRUPT), also with nothing applied, as do a value a user
+  // could not give its setting (a text no ToText writes for its kind, a number out of its
+  // bounds; detection settings are checked only over a host data document) and a group of a
+  // channel no analysis channel can be. Unknown ids are skipped; settings the stream does not
+  // name keep their values.
   IBinOutStream& Write(IBinOutStream& out) const;
-  IBinInStream& Read(IBinInStream& in);
+  IBinInStream& Read(IBinInStream& in, IUnknown* hostDataDocument = nullptr);
 
  private:
   Settings1* FindGroup(int channel) const noexcept;

@@ -6,8 +6,9 @@
 #include "document/Settings1.h"
 #include "document/SettingIds.h"
 #include "document/SettingsStreamError.h"
-#include "document/StrictSettingText.h"
+#include "document/SettingTextCheck.h"
 #include "document/ZRSettingIO.h"
+#include "document/ZRSetting_PXDetSet.h"
 
 #include <vector>
 
@@ -72,13 +73,22 @@ bool ReadGroup(IBinInStream& in, GroupText& group) {
   return Good(in);
 }
 
-// Every text of a known setting must be one ToText writes for its kind: a damaged text that
-// still reads ("1\u2030" as 1, "T" as off) would load as another value.
-void CheckTexts(const GroupText& text, const SettingsGroup& kinds) {
+// Every value of a known setting must be one a user could give it: a text ToText writes for its
+// kind ("1\u2030", a damaged "10", would read as 1 and "T" as off) that keeps the setting's
+// rules. Each record is tried on scratch, a group of the same construction as the one it
+// belongs to. Detection settings are tried on an object made over the host data document when
+// one is given; an empty text is what a group without such an object writes.
+void CheckValues(const GroupText& text, SettingsGroup& scratch, IUnknown* hostDataDocument) {
   for (const RecordText& record : text.records) {
-    const ZRSetting* setting = kinds.FindById(record.id);
-    if (setting != nullptr && !IsStrictSettingText(setting->Kind(), record.text))
-      throw XSettingsStream(StreamFault::kUnreadableValue, record.id, record.text);
+    ZRSetting* const setting = scratch.FindById(record.id);
+    if (setting == nullptr) continue;
+    if (auto* const detection = dynamic_cast<ZRSetting_PXDetSet*>(setting)) {
+      if (record.text.IsEmpty()) continue;
+      detection->AttachDetectionObject(hostDataDocument);
+    }
+    const TextFault fault = TakeSettingText(*setting, record.text);
+    if (fault != TextFault::kNone)
+      throw XSettingsStream(StreamFault::kRefusedValue, record.id, record.text, TextFaultWords(*setting, fault));
   }
 }
 
@@ -104,7 +114,7 @@ IBinOutStream& SettingsStore::Write(IBinOutStream& out) const {
   return out;
 }
 
-IBinInStream& SettingsStore::Read(IBinInStream& in) {
+IBinInStream& SettingsStore::Read(IBinInStream& in, IUnknown* hostDataDocument) {
   if (ReadWord(in) < 1) return in;
   ReadWord(in);  // marker, not checked
   GroupText global;
@@ -117,15 +127,16 @@ IBinInStream& SettingsStore::Read(IBinInStream& in) {
   }
   ReadWord(in);  // closing marker, not checked
   if (!Good(in)) return in;
-  CheckTexts(global, mGlobal);
-  const Settings1 kinds(mCatalogue);
+  GlobalSettings globalScratch;
+  CheckValues(global, globalScratch, hostDataDocument);
+  Settings1 scratch(mCatalogue);
   // A group no analysis channel can select comes only from damage.
   const auto* channelSetting = dynamic_cast<const ZRSettingLong*>(mGlobal.FindById(kSettingAnalysisChannel));
   const long lastChannel = channelSetting != nullptr ? channelSetting->GetMaximum() : kMaxGroups;
   for (const GroupText& group : groups) {
     if (group.channel < 0 || group.channel > lastChannel)
       throw XSettingsStream(StreamFault::kImpossibleChannel, group.channel);
-    CheckTexts(group, kinds);
+    CheckValues(group, scratch, hostDataDocument);
   }
   ApplyGroup(global, mGlobal);
   for (const GroupText& group : groups) {

@@ -12,24 +12,27 @@ namespace ZR::Doc {
 enum class StreamFault {
   kDamaged,           // cut short, a marker or count no writer makes
   kUnknownVersion,    // number: the version
-  kUnreadableValue,   // number: the setting id; text: what the stream holds
+  kRefusedValue,      // number: the setting id; text: what the stream holds; words: why refused
   kImpossibleChannel  // number: the group's channel
 };
 
 // STG_E_DOCFILECORRUPT, with what was wrong.
 class XSettingsStream final : public XQOR {
  public:
-  explicit XSettingsStream(StreamFault fault, int32_t number = 0, const QOR::String& text = QOR::String())
-      : XQOR(STG_E_DOCFILECORRUPT), mFault(fault), mNumber(number), mText(text) {}
+  explicit XSettingsStream(StreamFault fault, int32_t number = 0, const QOR::String& text = QOR::String(),
+                           const QOR::String& words = QOR::String())
+      : XQOR(STG_E_DOCFILECORRUPT), mFault(fault), mNumber(number), mText(text), mWords(words) {}
 
   StreamFault Fault() const noexcept { return mFault; }
   int32_t Number() const noexcept { return mNumber; }
   const QOR::String& Text() const noexcept { return mText; }
+  const QOR::String& Words() const noexcept { return mWords; }
 
  private:
   StreamFault mFault;
   int32_t mNumber;
   QOR::String mText;
+  QOR::String mWords;
 };
 
 }  // namespace ZR::Doc

@@ -24,15 +24,14 @@ int Digits(const wchar_t*& at) {
 }
 
 bool IsWholeNumber(const wchar_t* at) {
-  if (*at == L'-') ++at;
+  if (*at == L'-' || *at == L'+') ++at;
   if (Digits(at) == 0 || *at != 0) return false;
   return true;
 }
 
-// Digits with an optional '.' and fraction (at least one digit in all), then an optional
-// exponent: what the classic general notation writes, and the usual ways of typing it (no '+').
+// A sign, digits with an optional '.' and fraction (at least one digit in all), then an optional
+// exponent: what the classic general notation writes, and the usual ways of typing it.
 bool IsDecimalNumber(const wchar_t* at) {
-  if (*at == L'+') return false;
   const wchar_t* const end = QOR::ClassicNumberEnd(at);
   return end != nullptr && *end == 0;
 }
@@ -79,6 +78,19 @@ bool IsStrictSettingText(int32_t kind, const QOR::String& text) {
     }
     default:
       return true;
+  }
+}
+
+bool HasNumberForm(int32_t kind, const QOR::String& text) {
+  switch (kind) {
+    case kSettingInt:
+    case kSettingInt10:
+    case kSettingLong:
+      return IsWholeNumber(text.GetText());
+    case kSettingDouble:
+      return IsDecimalNumber(text.GetText());
+    default:
+      return false;
   }
 }
 

@@ -12,7 +12,7 @@
 #include "document/SettingIds.h"
 #include "document/SettingTexts.h"
 #include "document/SettingsStore.h"
-#include "document/StrictSettingText.h"
+#include "document/SettingTextCheck.h"
 #include "document/TableViewData.h"
 #include "document/ZRSetting.h"
 #include "document/ZRSetting_Bool.h"
@@ -24,6 +24,7 @@
 #include "hostclient/EventTableEntries.h"
 #include "hostclient/LumoDocumentClass.h"
 #include "hostclient/ModuleInstance.h"
+#include "hostclient/ThreadErrorText.h"
 #include "views/ZRViewBase.h"
 
 #include <oleauto.h>
@@ -220,13 +221,13 @@ int ZRDoc::ShowMessage(uint32_t textId, UINT type, HWND owner) {
 
 HRESULT STDMETHODCALLTYPE ZRDoc::SetSettingText(int32_t id, const wchar_t* text) noexcept {
   if (!text) return E_POINTER;
+  SetErrorInfo(0, nullptr);  // words of an earlier call must not stand for this one
   return ComTry([&]() -> HRESULT {
     ZRSetting* const setting = GetSettings().FindSetting(id);
     if (!setting) return E_INVALIDARG;
-    const QOR::String previous = setting->ToText(true);
-    if (!ReadSettingTextStrictly(*setting, QOR::String(text))) return E_INVALIDARG;
-    if (!setting->IsValid()) {
-      setting->FromText(previous, true);
+    const TextFault fault = TakeSettingText(*setting, QOR::String(text));
+    if (fault != TextFault::kNone) {
+      SetThreadErrorText(IID_IDocumentSettingsScript, TextFaultWords(*setting, fault));
       return E_INVALIDARG;
     }
     if (id == kSettingAnalysisChannel) EnsureChannelGroup();
@@ -246,6 +247,17 @@ HRESULT STDMETHODCALLTYPE ZRDoc::GetSettingErrorText(int32_t id, QOR::IQORString
     // Ids without a message of their own get the catalogue's placeholder.
     if (message == SettingErrorText(-1).message) return S_FALSE;
     *text = message.AddRefInterface();
+    return S_OK;
+  });
+}
+
+HRESULT STDMETHODCALLTYPE ZRDoc::GetSettingText(int32_t id, QOR::IQORString** text) noexcept {
+  if (!text) return E_POINTER;
+  *text = nullptr;
+  return ComTry([&]() -> HRESULT {
+    const ZRSetting* const setting = GetSettings().FindSetting(id);
+    if (!setting) return E_INVALIDARG;
+    *text = setting->ToText(true).AddRefInterface();
     return S_OK;
   });
 }

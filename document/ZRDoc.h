@@ -107,6 +107,7 @@ class ZRDoc final : public AnalysisManager::AnalysisClientBase,
   // IDocumentSettingsScript
   HRESULT STDMETHODCALLTYPE SetSettingText(int32_t id, const wchar_t* text) noexcept override;
   HRESULT STDMETHODCALLTYPE GetSettingErrorText(int32_t id, QOR::IQORString** text) noexcept override;
+  HRESULT STDMETHODCALLTYPE GetSettingText(int32_t id, QOR::IQORString** text) noexcept override;
   // IDocumentTableScript
   HRESULT STDMETHODCALLTYPE ExportTableFile(const wchar_t* fileName) noexcept override;
 

@@ -24,12 +24,16 @@ QOR::String ZRSetting_PXDetSet::ToText(bool) const {
 }
 
 void ZRSetting_PXDetSet::FromText(const QOR::String& text, bool) {
+  // A text the object refuses leaves its settings as they were, like an unreadable number.
+  LoadText(text);
+}
+
+bool ZRSetting_PXDetSet::LoadText(const QOR::String& text) {
   if (!mObject) {
     mPending = text;
-    return;
+    return true;
   }
-  // A text the object refuses leaves its settings as they were, like an unreadable number.
-  mObject->LoadText(text.GetInterface());
+  return mObject->LoadText(text.GetInterface()) == S_OK;
 }
 
 void ZRSetting_PXDetSet::ResetToDefault() {

@@ -22,6 +22,9 @@ class ZRSetting_PXDetSet final : public ZRSetting {
   // The object's text, or the pending text without one.
   QOR::String ToText(bool classic) const override;
   void FromText(const QOR::String& text, bool classic) override;
+  // FromText that answers whether the object read the text (a refused text leaves its settings
+  // as they were); without an object the text is kept as pending text and taken.
+  bool LoadText(const QOR::String& text);
   void ResetToDefault() override;
   // Drops its own object, then takes a clone of the other setting's object; false (copy
   // through text) when the other holds none or cannot clone it.

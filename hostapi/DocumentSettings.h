@@ -16,10 +16,14 @@ inline constexpr GUID IID_IDocumentSettingsScript = {
 
 struct IDocumentSettingsScript : IUnknown {
   // Slot 3: sets the setting numbered id from its text (numbers in the "C" locale). E_POINTER for
-  // a null text; E_INVALIDARG for an id the document does not have or a value it does not accept.
+  // a null text; E_INVALIDARG for an id the document does not have or a value it does not accept,
+  // the value's refusal with the words why as the thread's error information (GetErrorInfo).
   virtual HRESULT STDMETHODCALLTYPE SetSettingText(int32_t id, const wchar_t* text) = 0;
   // Slot 4: the message the document shows for an invalid value of the setting, with one
   // reference for the caller. S_FALSE and null when the setting has no message of its own;
   // E_INVALIDARG for an id the document does not have; E_POINTER for a null out pointer.
   virtual HRESULT STDMETHODCALLTYPE GetSettingErrorText(int32_t id, QOR::IQORString** text) = 0;
+  // Slot 5: the setting's value as its text (numbers in the "C" locale), with one reference for
+  // the caller. E_INVALIDARG for an id the document does not have; E_POINTER for a null out pointer.
+  virtual HRESULT STDMETHODCALLTYPE GetSettingText(int32_t id, QOR::IQORString** text) = 0;
 };

@@ -282,8 +282,7 @@ TEST_F(PersistSettingsTest, DamagedStreamIsRefusedWithWhatWasWrong) {
   damaged[static_cast<size_t>(at - bytes.begin()) + 2] = 0x30;  // "1\u2030": reads as 1 by extraction
   damaged[static_cast<size_t>(at - bytes.begin()) + 3] = 0x20;
   EXPECT_EQ(E_FAIL, LoadBytes(damaged));
-  EXPECT_EQ(L"setting 1001 of its analysis settings holds \"1\x2030\", which is not a value of its kind",
-            RefusalWords());
+  EXPECT_EQ(L"setting 1001 of its analysis settings holds \"1\x2030\": not a number", RefusalWords());
   EXPECT_EQ(L"30", Text(1001));
   EXPECT_FALSE(Persist().Loaded());
   std::vector<uint8_t> later = bytes;  // a later layout: version 7 with a field of its own

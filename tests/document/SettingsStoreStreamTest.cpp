@@ -87,7 +87,7 @@ class SettingsStoreStreamTest : public testing::Test {
     store->GetDoubleSetting(2027)->Set(-0.1234567);
     store->GetDoubleSetting(1005)->Set(1234567.0);
     store->GetDoubleSetting(1006)->Set(0.0001234567);
-    store->GetInt10Setting(1011)->Set(45);
+    store->GetInt10Setting(1011)->Set(50);
     store->GetBoolSetting(27)->Set(false);
     store->FindSetting(1010)->FromText(L"px 1 3", true);
     return store;
@@ -213,8 +213,9 @@ TEST_F(SettingsStoreStreamTest, HostileCountsEndInAnErrorWithNothingApplied) {
 
 }  // namespace
 
-// A stream is written only by ToText: a value text it could not have written, or a group of a
-// channel no analysis channel can be, is damage, and the stream is refused with nothing applied.
+// A stream is written only by ToText from valid settings: a value text it could not have written,
+// a value its setting refuses, or a group of a channel no analysis channel can be, is damage, and
+// the stream is refused with nothing applied.
 TEST(SettingsStoreStreamRefusal, DamagedTextsAndImpossibleChannelsRefuseTheWholeStream) {
   const auto catalogue = [] {
     std::unique_ptr<ParamCatalogue> built;
@@ -227,14 +228,16 @@ TEST(SettingsStoreStreamRefusal, DamagedTextsAndImpossibleChannelsRefuseTheWhole
     const wchar_t* text;
     StreamFault fault;
   } cases[] = {
-      {0, 1001, L"1\x2030", StreamFault::kUnreadableValue},  // "10" with its last byte damaged
-      {0, 1033, L"10\x0130", StreamFault::kUnreadableValue},
-      {0, 37, L"T", StreamFault::kUnreadableValue},          // a switch is "t" or "f" only
-      {0, 1006, L"0,03", StreamFault::kUnreadableValue},
-      {0, 1006, L"NaN", StreamFault::kUnreadableValue},
-      {0, 1006, L"1e400", StreamFault::kUnreadableValue},
-      {0, 1033, L"", StreamFault::kUnreadableValue},
-      {0, 2000, L"1 ", StreamFault::kUnreadableValue},        // a global setting
+      {0, 1001, L"1\x2030", StreamFault::kRefusedValue},  // "10" with its last byte damaged
+      {0, 1033, L"10\x0130", StreamFault::kRefusedValue},
+      {0, 37, L"T", StreamFault::kRefusedValue},          // a switch is "t" or "f" only
+      {0, 1006, L"0,03", StreamFault::kRefusedValue},
+      {0, 1006, L"NaN", StreamFault::kRefusedValue},
+      {0, 1006, L"1e400", StreamFault::kRefusedValue},
+      {0, 1033, L"", StreamFault::kRefusedValue},
+      {0, 2000, L"1 ", StreamFault::kRefusedValue},        // a global setting
+      {0, 1011, L"45", StreamFault::kRefusedValue},        // out of its rules: not a multiple of 10
+      {0, 2003, L"7", StreamFault::kRefusedValue},         // out of its bounds
       {-1, 1008, L"250", StreamFault::kImpossibleChannel},
       {33, 1008, L"250", StreamFault::kImpossibleChannel},
   };
@@ -269,8 +272,8 @@ TEST(SettingsStoreStreamRefusal, DamagedTextsAndImpossibleChannelsRefuseTheWhole
   // The highest channel the analysis channel can name still reads, with what ToText writes.
   const Bytes good = Encode([&](IBinOutStream& out) {
     for (int32_t word : {1, 347, 1, 0, 1, 32, 1, 3}) out.WriteLong(word);
-    WriteRecord(out, 1006, L"-5e-04");
-    WriteRecord(out, 1033, L"-12");
+    WriteRecord(out, 1006, L"5e-04");
+    WriteRecord(out, 1033, L"+12");
     WriteRecord(out, 37, L"f");
     out.WriteLong(347);
   });
@@ -278,5 +281,6 @@ TEST(SettingsStoreStreamRefusal, DamagedTextsAndImpossibleChannelsRefuseTheWhole
   EXPECT_EQ(S_OK, Decode(good, store));
   ASSERT_EQ(1u, store.GroupCount());
   EXPECT_EQ(32, store.Group(0).GetChannel());
-  EXPECT_EQ(std::wstring(L"-0.0005"), store.Group(0).FindById(1006)->ToText(true).GetText());
+  EXPECT_EQ(std::wstring(L"0.0005"), store.Group(0).FindById(1006)->ToText(true).GetText());
+  EXPECT_EQ(std::wstring(L"12"), store.Group(0).FindById(1033)->ToText(true).GetText());
 }

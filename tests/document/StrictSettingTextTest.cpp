@@ -26,7 +26,8 @@ TEST(StrictSettingText, TakesOnlyOneWholeValueOfTheKind) {
       {kSettingDouble, L"-.5", true},      {kSettingDouble, L"2E+09", true},    {kSettingDouble, L"0,0005", false},
       {kSettingDouble, L"abc", false},     {kSettingDouble, L"NaN", false},     {kSettingDouble, L"+inf", false},
       {kSettingDouble, L"1e400", false},   {kSettingDouble, L"1e", false},      {kSettingDouble, L".", false},
-      {kSettingDouble, L"+1", false},      {kSettingDouble, L"1\x2030", false}, {kSettingDetectionSet, L"any", true},
+      {kSettingDouble, L"+1", true},       {kSettingDouble, L"+-1", false},     {kSettingInt, L"+5", true},
+      {kSettingDouble, L"1\x2030", false}, {kSettingDetectionSet, L"any", true},
   };
   for (const auto& c : cases)
     EXPECT_EQ(c.taken, IsStrictSettingText(c.kind, QOR::String(c.text))) << c.kind << " '" << std::wstring(c.text) << "'";

@@ -1,0 +1,19 @@
+// The thread's COM error information set to a text.
+#include "hostclient/ThreadErrorText.h"
+
+#include "hostclient/ComPtr.h"
+
+#include <oleauto.h>
+
+void SetThreadErrorText(REFIID source, const QOR::String& text) noexcept {
+  try {
+    ComPtr<ICreateErrorInfo> created;
+    if (FAILED(CreateErrorInfo(created.Out()))) return;
+    created->SetGUID(source);
+    created->SetDescription(const_cast<LPOLESTR>(text.GetText()));
+    ComPtr<IErrorInfo> info;
+    if (SUCCEEDED(created->QueryInterface(IID_IErrorInfo, info.OutVoid()))) SetErrorInfo(0, info.Get());
+  } catch (...) {
+    // Without words the caller still has the failure.
+  }
+}
