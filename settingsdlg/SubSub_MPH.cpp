@@ -12,6 +12,7 @@
 #include "platform/owl/TUpDown.h"
 #include "settingsdlg/DetectorPageIds.h"
 #include "settingsdlg/MinPeakHeightValue.h"
+#include "settingsdlg/NumberTextError.h"
 #include "settingsdlg/SettingsDlg.h"
 #include "settingsdlg/TJSlider.h"
 
@@ -157,7 +158,13 @@ void SubSub_MPH::ShowValidation() {
     mUnitLabel->SetError(QOR::String(), false, QOR::String());
     return;
   }
-  if (mSdMode) {
+  const std::wstring typed = EditText();
+  bool complete = false;
+  MPH::ReadNumber(typed, DecimalSeparator(), &complete);
+  if (typed.empty() || !complete) {
+    const Doc::MessageAndCaption error = typed.empty() ? NumberNeededError() : NotANumberError(typed, DecimalSeparator());
+    mUnitLabel->SetError(error.caption, true, error.message);
+  } else if (mSdMode) {
     mUnitLabel->SetError(Text(IDS_MPH_CAPTION), true, Text(IDS_MPH_SD_RANGE));
   } else if (mPositiveOnly) {
     std::wstring message = Text(IDS_MPH_POSITIVE).GetText();

@@ -5,6 +5,7 @@
 #include "document/SettingTexts.h"
 #include "document/ZRSetting.h"
 #include "platform/owl/TEdit.h"
+#include "settingsdlg/NumberTextError.h"
 
 #include <cwchar>
 #include <cwctype>
@@ -75,6 +76,17 @@ bool tEdit::IsValid() {
   return EditCharactersAllowed(text, IntegerCharacters()) && TextReadsWhole(text);
 }
 
+void tEdit::ShowError(bool show) {
+  const std::wstring text = Text();
+  const Doc::ZRSetting* const setting = Setting();
+  const bool numberSetting = setting && setting->Kind() == Doc::kSettingDouble && !IntegerCharacters();
+  const wchar_t decimal = std::use_facet<std::numpunct<wchar_t>>(std::locale()).decimal_point();
+  const Doc::MessageAndCaption error = text.empty()                                ? NumberNeededError()
+                                       : numberSetting && !TextReadsWhole(text) ? NotANumberError(text, decimal)
+                                                                                  : Doc::SettingErrorText(SettingId());
+  ShowErrorText(show, error.caption, error.message);
+}
+
 tEditLabelError::tEditLabelError(Doc::SettingsStore* store, OWL::TWindow* parent, int32_t controlId,
                                  int32_t labelId, int32_t settingId, int32_t textLimit)
     : tEdit(store, parent, controlId, settingId, textLimit, -1) {
@@ -91,9 +103,5 @@ void tEditLabelError::UpdateVisibility() {
   LabelError()->ShowWindow(IsHidden() ? SW_HIDE : SW_SHOW);
 }
 
-void tEditLabelError::ShowError(bool show) {
-  const Doc::MessageAndCaption text = Doc::SettingErrorText(SettingId());
-  LabelError()->SetError(show ? text.caption : QOR::String(), show, show ? text.message : QOR::String());
-}
 
 }  // namespace ZR

@@ -34,6 +34,10 @@ class tEdit : public tValueCtrl {
   void Revalidate() override;
   // The setting's validity, then the text: allowed characters that read as one number.
   bool IsValid() override;
+  // At the error icon, or at the label when the edit has one: for an empty text that a number
+  // is needed, for a number setting's text that reads as no number that it is none (naming the
+  // user's decimal separator), otherwise the setting's own message.
+  void ShowError(bool show) override;
 
   OWL::TEdit& Edit() const noexcept { return *mEdit; }
   // The edit's text, at most 98 characters.
@@ -64,8 +68,6 @@ class tEditLabelError : public tEdit {
 
   void Enable(bool enable) override;
   void UpdateVisibility() override;
-  // At the label.
-  void ShowError(bool show) override;
 };
 
 }  // namespace ZR

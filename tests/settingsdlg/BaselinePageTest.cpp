@@ -91,11 +91,11 @@ TEST_F(BaselinePage, AlwaysSetToEnablesTheFixedValueInTheChannelsUnit) {
     Click(1082, 1081, 1083);
     Click(1081, 1081, 1083);
     EXPECT_FALSE(Enabled(1084));
-    // A letter is refused with the fixed value's own texts, at the unit label.
+    // A letter makes the text no number, which the unit label says.
     Type(1084, L"5x");
     EXPECT_FALSE(Page().IsValid());
-    EXPECT_EQ(ErrorTitle(*Page().List().FindCtrl(1084)), L"Invalid Baseline Value");
-    EXPECT_EQ(ErrorText(*Page().List().FindCtrl(1084)), L"This setting must be a number.");
+    EXPECT_EQ(ErrorTitle(*Page().List().FindCtrl(1084)), L"Invalid Number");
+    EXPECT_EQ(ErrorText(*Page().List().FindCtrl(1084)), L"\"5x\" is not a number: the decimal separator is the point (.).");
   });
 }
 

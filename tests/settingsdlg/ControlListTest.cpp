@@ -107,7 +107,7 @@ TEST_F(ListFixture, OrderedPairShowsTheOrderErrorOnlyWhenBothValuesAreValid) {
   EXPECT_TRUE(page->List.AllValid());
 
   pair->SetRelation(GreaterThan);
-  Type(IDC_TEST_PAIR_FIRST, L"x");
+  Type(IDC_TEST_PAIR_FIRST, L"-5");
   EXPECT_EQ(QOR::String(L"Invalid Detection Start"), Title(*first)) << "its own error, not the order's";
   EXPECT_FALSE(page->List.AllValid());
   Type(IDC_TEST_PAIR_FIRST, L"10");

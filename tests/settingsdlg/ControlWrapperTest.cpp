@@ -50,12 +50,18 @@ TEST_F(WrapperFixture, EditTextMustBeOneNumberAndStillCommits) {
     Type(c.id, c.text);
     EXPECT_EQ(c.valid, c.ctrl->IsValid()) << "\"" << std::string(c.text, c.text + wcslen(c.text)) << "\"";
   }
-  Type(IDC_TEST_EDIT, L"1-2");
+  Type(IDC_TEST_EDIT, L"123456");
   EXPECT_FALSE(edit->IsValid());
-  EXPECT_EQ(1.0, store.GetDoubleSetting(1001)->Get()) << "an invalid text is still committed";
+  EXPECT_EQ(123456.0, store.GetDoubleSetting(1001)->Get()) << "an invalid text is still committed";
   EXPECT_TRUE(Visible(edit->ErrorIcon()->GetHandle())) << "the edit's change revalidated it";
   EXPECT_EQ(QOR::String(L"Invalid Width"), edit->ErrorIcon()->GetTitle());
   EXPECT_EQ(QOR::String(L"The Minimum Peak Width must be in the range 0 to 99999 ms."), edit->ErrorIcon()->GetText());
+  // A text that is no number, or none at all, says that rather than the setting's range.
+  Type(IDC_TEST_EDIT, L"2,5");
+  EXPECT_EQ(QOR::String(L"Invalid Number"), edit->ErrorIcon()->GetTitle());
+  EXPECT_EQ(QOR::String(L"\"2,5\" is not a number: the decimal separator is the point (.)."), edit->ErrorIcon()->GetText());
+  Type(IDC_TEST_EDIT, L"");
+  EXPECT_EQ(QOR::String(L"A number is needed here."), edit->ErrorIcon()->GetText());
   Type(IDC_TEST_EDIT, L"12");
   EXPECT_FALSE(Visible(edit->ErrorIcon()->GetHandle()));
   EXPECT_TRUE(edit->ErrorIcon()->GetTitle().IsEmpty());
@@ -70,6 +76,8 @@ TEST_F(WrapperFixture, UnitsEditReadsTheUsersDecimalSeparator) {
   EXPECT_DOUBLE_EQ(0.0005, store.GetDoubleSetting(1006)->Get());
   Type(IDC_TEST_UNITS_EDIT, L"0,5x");
   EXPECT_FALSE(units->IsValid());
+  EXPECT_EQ(QOR::String(L"\"0,5x\" is not a number: the decimal separator is the comma (,)."),
+            units->LabelError()->GetIcon().GetText());
   store.GetDoubleSetting(1006)->Set(0.0025);
   units->Load();
   EXPECT_EQ(L"2,5", Shown(IDC_TEST_UNITS_EDIT)) << "shown the user's way";
@@ -192,6 +200,8 @@ TEST_F(WrapperFixture, ErrorsShowOnTheIconOrTheLabelAndNowhereElse) {
   auto* plain = Add(new tEdit(&store, page.get(), IDC_TEST_INT_EDIT, 1013, 20, -1));
   auto* text = Add(new tStaticText(&store, page.get(), IDC_TEST_STATIC));
   Open();
+  Type(IDC_TEST_EDIT, L"123456");
+  Type(IDC_TEST_LABEL_EDIT, L"123456");
   edit->ShowError(true);
   EXPECT_EQ(QOR::String(L"Invalid Width"), edit->ErrorIcon()->GetTitle());
   EXPECT_TRUE(Visible(edit->ErrorIcon()->GetHandle()));

@@ -65,6 +65,9 @@ TEST_F(UnstimulatedPageTest, StandardDeviationsMoveTheSliderAndKeepTheirRange) {
     EXPECT_EQ(Error(height), L"This setting must be in the range 0.05 to 9 standard deviations.");
     Type(height, IDC_MPH_EDIT, L"");
     EXPECT_FALSE(height.IsValid());
+    EXPECT_EQ(Error(height), L"A number is needed here.");
+    Type(height, IDC_MPH_EDIT, L"2,5");
+    EXPECT_EQ(Error(height), L"\"2,5\" is not a number: the decimal separator is the point (.).");
     Type(height, IDC_MPH_EDIT, L"1");
     std::vector<std::wstring> shown;
     for (int i = 0; i < 4; ++i) {
