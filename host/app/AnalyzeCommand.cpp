@@ -1,6 +1,7 @@
 // The "analyze" command: what a user does in the host: opens a recording, gives the module's
 // analysis document its settings, runs the named command "ZR_Analyze" and looks at the peak
 // markers the module attached to the channel.
+#include "host/app/AnalyzeInputs.h"
 #include "host/app/ChannelCalcRun.h"
 #include "host/app/ClockOption.h"
 #include "host/app/EventRun.h"
@@ -80,9 +81,6 @@ constexpr wchar_t kUsage[] =
     L"             that clock time (with the date when given) before the time from the start\n"
     L"  --settings-dialog  after the analysis, open the document's settings dialog as its\n"
     L"             \"Settings...\" menu command does\n";
-// The analysis types by number, as the module's settings list them.
-constexpr const wchar_t* kTypeNames[] = {L"General - Unstimulated", L"Cardiac Action Potential", L"Synaptic",
-                                         L"Evoked Response",        L"Population Spike",         L"Action Potential"};
 constexpr int32_t kTypeSetting = 2000;
 constexpr int32_t kChannelSetting = 2001;
 constexpr int32_t kHeightSetting = 1006;
@@ -115,6 +113,10 @@ struct AnalyzeArguments {
   bool select = false;
   host::ClockStart clock;
   bool withClock = false;
+  // Where the analysis channel comes from, for a channel the recording lacks: --channel, or the
+  // value of the last --set 2001 (which is applied after it); the documents file otherwise.
+  bool channelOption = false;
+  std::optional<std::wstring> channelSet;
 };
 
 void PrintError(const std::string& utf8) {
@@ -122,19 +124,16 @@ void PrintError(const std::string& utf8) {
   std::fwrite(line.data(), 1, line.size(), stderr);
 }
 
+// Prints the line; false, for a refused argument.
+bool PrintRefusal(const std::string& line) {
+  PrintError(line);
+  return false;
+}
+
 bool ParseInt(const std::wstring& text, long long low, long long high, long long* value) {
   wchar_t* end = nullptr;
   *value = std::wcstoll(text.c_str(), &end, 10);
   return !text.empty() && *end == 0 && *value >= low && *value <= high;
-}
-
-// The number of an analysis type given by name (any case) or number; -1 for neither.
-int ParseType(const std::wstring& text) {
-  long long number = 0;
-  if (ParseInt(text, 0, 5, &number)) return static_cast<int>(number);
-  for (int type = 0; type < 6; ++type)
-    if (_wcsicmp(text.c_str(), kTypeNames[type]) == 0) return type;
-  return -1;
 }
 
 // "FROM:TO" in seconds, FROM at least 0 and below TO.
@@ -210,17 +209,21 @@ bool ParseArguments(int argc, wchar_t** argv, AnalyzeArguments* args) {
       ok = *end == 0 && std::isfinite(args->rate) && args->rate > 0.0;
     } else if (name == L"--type") {
       const int type = ParseType(value);
-      ok = type >= 0;
+      if (type < 0) return PrintRefusal(UnknownTypeRefusal(value));
       first.emplace_back(kTypeSetting, std::to_wstring(type));
     } else if (name == L"--channel") {
-      ok = ParseInt(value, 1, 32, &number);
+      const std::string refusal = ChannelOptionRefusal(value);
+      if (!refusal.empty()) return PrintRefusal(refusal);
+      ParseInt(value, 1, INT32_MAX, &number);
       first.insert(first.begin(), {kChannelSetting, std::to_wstring(number - 1)});
+      args->channelOption = true;
     } else if (name == L"--height") {
       args->settings.emplace_back(kHeightSetting, value);
     } else if (name == L"--set") {
       const size_t equals = value.find(L'=');
       ok = equals != std::wstring::npos && ParseInt(value.substr(0, equals), 0, 0x7FFFFFFF, &number);
       if (ok) args->settings.emplace_back(static_cast<int32_t>(number), value.substr(equals + 1));
+      if (ok && number == kChannelSetting) args->channelSet = value.substr(equals + 1);
     } else if (name == L"--online") {
       ok = ParseInt(value, 1, INT32_MAX, &number);
       args->onlineBatch = static_cast<int32_t>(number);
@@ -334,16 +337,6 @@ int ReportMarkers(host::DataDocument* document, ICalcEnumClass2* formulaClass, i
   return 0;
 }
 
-// One line: the setting's own message for a refused value, or that the setting does not exist.
-std::string SettingRefusal(IDocumentSettingsScript* settings, int32_t id, const std::wstring& value) {
-  const std::string head = "setting " + std::to_string(id) + " = " + host::QuoteInput(value) + ": ";
-  host::HostPtr<QOR::IQORString> message;
-  const HRESULT hr = settings->GetSettingErrorText(id, message.Out());
-  if (hr == E_INVALIDARG) return "there is no setting " + std::to_string(id);
-  if (hr == S_OK && message) return head + host::Utf8FromWide(host::StringText(message.Get()));
-  return head + "the value is not accepted";
-}
-
 // The name a recording's path ends with, as the host titles its document.
 std::wstring FileTitle(const std::wstring& path) {
   const size_t slash = path.find_last_of(L"\\/");
@@ -369,12 +362,56 @@ bool Attended(const AnalyzeArguments& args) {
   return args.settingsScript == L"-" || args.settingsDialog || args.calcDialog;
 }
 
+// What the run needs before it analyses: a display when it opens windows, a documents file it
+// can write. 0, or the status to end with after the line saying what is missing.
+int CheckBeforeAnalysing(const AnalyzeArguments& args) {
+  const bool windows = !args.show.views.empty() || args.show.event > 0 || !args.settingsScript.empty() ||
+                       args.settingsDialog || args.calcDialog;
+  if (windows && !DisplayOpens()) {
+    PrintError(kNoDisplayLine);
+    return 1;
+  }
+  const std::string problem = args.documents.empty() ? std::string() : DocumentsFileProblem(args.documents);
+  if (problem.empty()) return 0;
+  PrintError(host::Utf8FromWide(args.documents) + ": the analysis document cannot be saved there: " + problem);
+  return 2;
+}
+
+// The analysis channel the document ended with (from the options or the documents file) must be
+// one of the recording's: 0 with the channel, or 2 after a line naming where it came from.
+int CheckAnalysisChannel(IDocumentSettingsScript* settings, const AnalyzeArguments& args, int32_t channels,
+                         int32_t* channel) {
+  host::HostPtr<QOR::IQORString> text;
+  if (FAILED(settings->GetSettingText(kChannelSetting, text.Out())) || !text) return 0;
+  *channel = static_cast<int32_t>(std::wcstol(host::StringText(text.Get()).c_str(), nullptr, 10));
+  if (*channel < channels) return 0;
+  const std::string has = "the recording has " + std::to_string(channels) + (channels == 1 ? " channel" : " channels");
+  if (args.channelSet)
+    PrintError("setting 2001 = " + host::QuoteInput(*args.channelSet) + ": " + has +
+               " (setting 2001 counts channels from 0)");
+  else if (args.channelOption)
+    PrintError("--channel " + std::to_string(*channel + 1) + ": " + has);
+  else
+    PrintError(host::Utf8FromWide(args.documents) + ": the analysis document could not be opened: its analysis " +
+               "channel is " + std::to_string(*channel + 1) + " (setting 2001 holds " + std::to_string(*channel) +
+               "), but " + has);
+  return 2;
+}
+
 int Run(const AnalyzeArguments& args) {
   std::optional<host::UnattendedMessageBoxes> unattended;
   if (!Attended(args)) unattended.emplace(stderr);
+  const int missing = CheckBeforeAnalysing(args);
+  if (missing != 0) return missing;
   host::RecordingReadOptions readOptions;
   readOptions.rateHz = args.rate;
-  host::Recording recording = host::ReadRecordingFile(host::Utf8FromWide(args.recording), readOptions);
+  host::Recording recording;
+  try {
+    recording = host::ReadRecordingFile(host::Utf8FromWide(args.recording), readOptions);
+  } catch (const host::RecordingFileError& refused) {
+    PrintError(refused.what());
+    return 2;
+  }
   host::Recording sampled;
   if (args.onlineBatch > 0) {
     sampled = std::move(recording);
@@ -419,20 +456,17 @@ int Run(const AnalyzeArguments& args) {
     std::fwprintf(stderr, L"the analysis document could not be made: 0x%08lX\n", hr);
     return 1;
   }
-  int32_t channel = 0;
   for (const auto& [id, value] : args.settings) {
     if (FAILED(settings->SetSettingText(id, value.c_str()))) {
       PrintError(SettingRefusal(settings.Get(), id, value));
       hostDocument->CloseChildDocuments();
       return 2;
     }
-    if (id == kChannelSetting) channel = std::stoi(value);
   }
   int32_t channels = 0;
   data->GetChannelCount(&channels);
-  if (channel >= channels) {
-    PrintError("--channel " + std::to_string(channel + 1) + ": the recording has " + std::to_string(channels) +
-               (channels == 1 ? " channel" : " channels"));
+  int32_t channel = 0;
+  if (CheckAnalysisChannel(settings.Get(), args, channels, &channel) != 0) {
     hostDocument->CloseChildDocuments();
     return 2;
   }
@@ -459,6 +493,13 @@ int Run(const AnalyzeArguments& args) {
       hostDocument->CloseChildDocuments();
       return 1;
     }
+  }
+  // The document keeps nothing of a cancelled analysis: the markers then say so, a table has none.
+  if (host::Progress().cancelled)
+    PrintError("the analysis was cancelled (--cancel-at " + std::to_string(args.cancelAt) + ")");
+  if (host::Progress().cancelled && args.table) {
+    hostDocument->CloseChildDocuments();
+    return 1;
   }
   int status = args.table ? PrintTableText(document.Get()) : ReportMarkers(data.Get(), formulaClass.Get(), channel);
   if (status == 0 && (!args.show.views.empty() || args.show.event > 0))

@@ -129,6 +129,9 @@ int Run(const EventsArguments& args) {
     PrintError(e.what());
     std::fwprintf(stderr, L"%ls", kUsage);
     return 2;
+  } catch (const host::RecordingFileError& e) {
+    PrintError(e.what());  // a refused input, as a refused option
+    return 2;
   } catch (const std::exception& e) {
     PrintError(e.what());
     return 1;

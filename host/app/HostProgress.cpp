@@ -57,6 +57,7 @@ class HostProgressObject final : public HostObject<IHostProgress> {
       // The display only misses a line; the answer still counts.
     }
     if (log.cancelAtPercent >= 0 && shown >= log.cancelAtPercent) mCancelled = true;
+    if (mCancelled) log.cancelled = true;
     if (shown != mPercent) {
       mPercent = shown;
       ShowLine();

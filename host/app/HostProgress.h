@@ -22,6 +22,8 @@ struct ProgressLog {
   int32_t live = 0;                  // objects not yet released
   // The user cancels once a percentage at or above this is shown (-1: never).
   int32_t cancelAtPercent = -1;
+  // Some object has answered that the user cancelled.
+  bool cancelled = false;
   // Also shown on stderr as one line that updates in place (set only when stderr is a terminal).
   bool showOnTerminal = false;
   // The host shows no progress display: Start fails.

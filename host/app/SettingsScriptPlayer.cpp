@@ -7,6 +7,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <utility>
@@ -63,21 +64,22 @@ void Descendants(HWND parent, std::vector<HWND>& out) {
   }
 }
 
-// The visible control named by label ("#ID" names it by id), buttons and statics by their text.
-HWND FindLabelled(HWND dialog, const std::wstring& label) {
+// The visible windows named by label ("#ID" names them by id), buttons and statics by their text.
+std::vector<HWND> FindLabelled(HWND dialog, const std::wstring& label) {
   std::vector<HWND> all;
   Descendants(dialog, all);
+  std::vector<HWND> named;
   if (label.size() > 1 && label[0] == L'#') {
     const int id = _wtoi(label.c_str() + 1);
     for (HWND window : all)
-      if (GetDlgCtrlID(window) == id) return window;
-    return nullptr;
+      if (GetDlgCtrlID(window) == id) named.push_back(window);
+    return named;
   }
   const std::wstring wanted = NormaliseLabel(label);
   for (HWND window : all)
     if ((IsClass(window, L"Static") || IsClass(window, L"Button")) && NormaliseLabel(TextOf(window)) == wanted)
-      return window;
-  return nullptr;
+      named.push_back(window);
+  return named;
 }
 
 // The control of class name that the label names: the label itself, else the first such
@@ -87,6 +89,41 @@ HWND ControlAfter(HWND label, const wchar_t* name) {
     if (IsClass(window, name) && IsWindowVisible(window)) return window;
   return nullptr;
 }
+
+std::string Quoted(const std::wstring& text) { return host::QuoteInput(text); }
+
+// The distinct controls that label names, each found from a labelled window by pick (which
+// answers null for a window that leads to none).
+template <typename Pick>
+std::vector<HWND> ControlsNamed(HWND dialog, const std::wstring& label, Pick pick) {
+  std::vector<HWND> controls;
+  for (HWND named : FindLabelled(dialog, label)) {
+    HWND const control = pick(named);
+    if (control && std::find(controls.begin(), controls.end(), control) == controls.end()) controls.push_back(control);
+  }
+  return controls;
+}
+
+// True when label names exactly one control; otherwise the reason says it names none of the
+// kind, or names several, each by the id a script then names the one meant by.
+bool NamesOne(const std::vector<HWND>& controls, const std::wstring& label, const char* kind, std::string& reason) {
+  if (controls.size() == 1) return true;
+  if (controls.empty()) {
+    reason = std::string("there is no ") + kind + " " + Quoted(label);
+    return false;
+  }
+  std::string ids;
+  for (size_t i = 0; i < controls.size(); ++i)
+    ids += (i == 0 ? "#" : i + 1 == controls.size() ? " and #" : ", #") + std::to_string(GetDlgCtrlID(controls[i]));
+  reason = Quoted(label) + " names " + std::to_string(controls.size()) + " " + kind + "s, " + ids +
+           ": give the one meant as #ID";
+  return false;
+}
+
+HWND EditAfter(HWND named) { return ControlAfter(named, L"Edit"); }
+HWND ListAfter(HWND named) { return ControlAfter(named, L"ComboBox"); }
+HWND ButtonItself(HWND named) { return IsClass(named, L"Button") ? named : nullptr; }
+HWND Itself(HWND named) { return named; }
 
 void Command(HWND control, UINT code) {
   SendMessageW(GetParent(control), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(control), code),
@@ -112,8 +149,6 @@ int FindEntry(HWND list, const std::wstring& name) {
   return -1;
 }
 
-std::string Quoted(const std::wstring& text) { return host::QuoteInput(text); }
-
 bool Usable(HWND control, const std::wstring& label, std::string& reason) {
   if (IsWindowEnabled(control)) return true;
   reason = Quoted(label) + " is disabled";
@@ -121,12 +156,9 @@ bool Usable(HWND control, const std::wstring& label, std::string& reason) {
 }
 
 bool ChooseEntry(HWND dialog, const std::wstring& label, const std::wstring& entry, std::string& reason) {
-  HWND const named = FindLabelled(dialog, label);
-  HWND const list = named ? ControlAfter(named, L"ComboBox") : nullptr;
-  if (!list) {
-    reason = "there is no list " + Quoted(label);
-    return false;
-  }
+  const std::vector<HWND> lists = ControlsNamed(dialog, label, &ListAfter);
+  if (!NamesOne(lists, label, "list", reason)) return false;
+  HWND const list = lists.front();
   if (!Usable(list, label, reason)) return false;
   int position = FindEntry(list, entry);
   const int number = _wtoi(entry.c_str());
@@ -168,12 +200,9 @@ bool ClickTab(HWND dialog, const std::wstring& name, std::string& reason) {
 
 // Types text into the edit as keys do: the old text selected and replaced character by character.
 bool EnterText(HWND dialog, const std::wstring& label, const std::wstring& text, std::string& reason) {
-  HWND const named = FindLabelled(dialog, label);
-  HWND const edit = named ? ControlAfter(named, L"Edit") : nullptr;
-  if (!edit) {
-    reason = "there is no edit " + Quoted(label);
-    return false;
-  }
+  const std::vector<HWND> edits = ControlsNamed(dialog, label, &EditAfter);
+  if (!NamesOne(edits, label, "edit", reason)) return false;
+  HWND const edit = edits.front();
   if (!Usable(edit, label, reason)) return false;
   SetFocus(edit);
   SendMessageW(edit, EM_SETSEL, 0, -1);
@@ -185,11 +214,9 @@ bool EnterText(HWND dialog, const std::wstring& label, const std::wstring& text,
 }
 
 bool ClickButton(HWND dialog, const std::wstring& label, std::string& reason) {
-  HWND const named = FindLabelled(dialog, label);
-  if (!named || !IsClass(named, L"Button")) {
-    reason = "there is no button " + Quoted(label);
-    return false;
-  }
+  const std::vector<HWND> buttons = ControlsNamed(dialog, label, &ButtonItself);
+  if (!NamesOne(buttons, label, "button", reason)) return false;
+  HWND const named = buttons.front();
   if (!Usable(named, label, reason)) return false;
   SendMessageW(named, BM_CLICK, 0, 0);
   return true;
@@ -197,8 +224,9 @@ bool ClickButton(HWND dialog, const std::wstring& label, std::string& reason) {
 
 // Clicks the up or down arrow of the up-down control whose buddy is the edit named by label.
 bool Spin(HWND dialog, const std::wstring& label, int count, std::string& reason) {
-  HWND const named = FindLabelled(dialog, label);
-  HWND const edit = named ? ControlAfter(named, L"Edit") : nullptr;
+  const std::vector<HWND> edits = ControlsNamed(dialog, label, &EditAfter);
+  if (edits.size() > 1) return NamesOne(edits, label, "edit", reason);
+  HWND const edit = edits.empty() ? nullptr : edits.front();
   HWND spin = nullptr;
   for (HWND window = edit; window && !spin; window = GetWindow(window, GW_HWNDNEXT))
     if (IsClass(window, UPDOWN_CLASSW)) spin = window;
@@ -232,11 +260,9 @@ void Rest(DWORD ms) {
 // Rests the pointer on the centre of the control named by label, as a user waiting for its tip:
 // the pointer moves there and the window under it gets the move.
 bool Hover(HWND dialog, const std::wstring& label, std::string& reason) {
-  HWND const control = FindLabelled(dialog, label);
-  if (!control) {
-    reason = "there is no control " + Quoted(label);
-    return false;
-  }
+  const std::vector<HWND> controls = ControlsNamed(dialog, label, &Itself);
+  if (!NamesOne(controls, label, "control", reason)) return false;
+  HWND const control = controls.front();
   RECT place{};
   GetWindowRect(control, &place);
   POINT const centre{(place.left + place.right) / 2, (place.top + place.bottom) / 2};

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <string>
 
 namespace host {
 
@@ -104,7 +105,11 @@ std::string Quote(Next next) {
   char32_t c = 0;
   bool raw = false;  // c is a raw byte or surrogate, not a character
   while (next(&c, &raw)) {
-    if (shown == kQuotedCharacters) return out + "...'";
+    if (shown == kQuotedCharacters) {
+      size_t length = shown + 1;
+      while (next(&c, &raw)) ++length;
+      return out + "...' (" + std::to_string(length) + " characters)";
+    }
     ++shown;
     if (raw) AppendEscape(c < 0x100 ? "\\x%02X" : "\\u%04X", static_cast<unsigned>(c), &out);
     else if (IsControl(c)) AppendEscape("\\x%02X", static_cast<unsigned>(c), &out);

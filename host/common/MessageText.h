@@ -18,7 +18,8 @@ std::string Utf8FromWide(std::wstring_view text);
 std::wstring WideFromUtf8(std::string_view text);
 
 // The text between single quotes, in UTF-8: at most kQuotedCharacters characters, then "..."
-// when there were more; control characters (NUL included), bytes that are not UTF-8 and
+// and how many characters there were in all ("'12...' (300000 characters)") when there were
+// more; control characters (NUL included), bytes that are not UTF-8 and
 // unpaired surrogates are written as \xNN or \uNNNN.
 std::string QuoteInput(std::string_view utf8);
 std::string QuoteInput(std::wstring_view text);

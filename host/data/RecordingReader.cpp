@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdio>
 #include <new>
 #include <vector>
 
@@ -28,6 +29,13 @@ struct Cell {
   std::string_view text;
   int column;  // 1-based character position of the text in its line
 };
+
+// A number in a message in its short form (1e+308, not 309 digits), as a user would write it.
+std::string ShortNumber(double value) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%.15g", value);
+  return text;
+}
 
 std::string_view Trim(std::string_view s, int* offset) {
   size_t b = 0;
@@ -251,7 +259,7 @@ void Reader::FinishRecord() {
     for (int i = 1; i < n; ++i) {
       const double expected = mTimes[0] + i * period;
       if (std::fabs(mTimes[i] - expected) > 0.25 * period)
-        Fail(mFirstLine + i, 1, "time " + std::to_string(mTimes[i]) +
+        Fail(mFirstLine + i, 1, "time " + ShortNumber(mTimes[i]) +
                                     " does not follow the record's even tick period");
     }
   } else if (mHasTime && !mRecording.records.empty()) {

@@ -1,9 +1,12 @@
 // The analyze command run by a script: what it refuses, and the boxes nobody is there to answer.
+#include "host/common/MessageText.h"
 #include "tests/support/HostProcess.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdint>
+#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -40,25 +43,64 @@ TEST_F(AnalyzeUnattended, MessageBoxIsOneLineAndAFailureBoxFailsTheRun) {
   EXPECT_EQ(std::string::npos, run.output.find("No detector", at + line.size())) << run.output;
 }
 
-// A value is taken only when its whole text is one finite number of the setting's kind;
-// anything else is one line with the setting's own message, status 2, and no analysis.
-TEST_F(AnalyzeUnattended, SetRefusesTextsThatAreNotOneFiniteNumber) {
+std::string Utf8(const std::wstring& text) { return host::Utf8FromWide(text); }
+
+std::wstring WriteText(const std::wstring& path, const std::string& text) {
+  std::ofstream(path.c_str(), std::ios::binary) << text;
+  return path;
+}
+
+// Every input refused is one line saying what is wrong with it, and ends the run with status 2:
+// the words of a setting that refuses a value, a name or number an option does not know, a
+// recording that does not read, a file that could not be saved, a settings script's label that
+// names two controls. A cancel says so too (a missing display: the host_without_display test).
+TEST_F(AnalyzeUnattended, RefusalsAreOneLineSayingWhatIsWrong) {
   ASSERT_TRUE(testsupport::HostBuilt());
+  const std::wstring script =
+      WriteText(sRecording + L".two.script", "type Evoked Response\ntab Detector\nenter Min height = 1000\n");
+  const std::wstring recording = WriteText(sRecording + L".times.csv", "Time [s],V\n0,1\n1e308,1\n2,1\n");
+  const std::wstring nowhere = sRecording + L".none\\kept.documents";
   const struct {
-    const wchar_t* option;
-    const char* line;
+    std::wstring options;
+    DWORD status;
+    std::string line;  // empty: taken, the table printed
   } cases[] = {
-      {L"1006=0,0005", "setting 1006 = '0,0005': The Minimum Peak Height must be zero or larger.\r\n"},
-      {L"1006=abc", "setting 1006 = 'abc': The Minimum Peak Height must be zero or larger.\r\n"},
-      {L"1006=1e400", "setting 1006 = '1e400': The Minimum Peak Height must be zero or larger.\r\n"},
-      {L"1040=nan", "setting 1040 = 'nan': This setting must be a number.\r\n"},
-      {L"1036=T", "setting 1036 = 'T': the value is not accepted\r\n"},
+      {L"--type 1 --set 1006=+0.001", 0, ""},
+      {L"--type 1 --set 1006=0,06", 2, "setting 1006 = '0,06': not a number: the decimal separator is the point (.)"},
+      {L"--type 3 --set 1002=", 2, "setting 1002 = '': a number is needed"},
+      {L"--set 1006=abc", 2, "setting 1006 = 'abc': not a number"},
+      {L"--set 1006=1e400", 2, "setting 1006 = '1e400': The Minimum Peak Height must be zero or larger."},
+      {L"--set 1040=nan", 2, "setting 1040 = 'nan': This setting must be a number."},
+      {L"--set 1036=false", 2, "setting 1036 = 'false': a switch takes t or f"},
+      {L"--set 2000=6", 2, "setting 2000 = '6': the analysis types are 0 to 5"},
+      {L"--set 1000=1", 2, "setting 1000 = '1': this setting takes a whole number from 2 to 5"},
+      {L"--set 2001=32", 2, "setting 2001 = '32': the recording has 1 channel (setting 2001 counts channels from 0)"},
+      {L"--type 0 --set 1010=abc", 2, "setting 1010 = 'abc': not detection settings the host's detector reads"},
+      {L"--type 0 --set 1010=", 2, "setting 1010 = '': not detection settings the host's detector reads"},
+      {L"--type 0 --set \"1010=1 0 1 x 3\"", 2, "setting 1010 = '1 0 1 x 3': not detection settings the host's detector reads"},
+      {L"--set 1006=" + std::wstring(1000, L'9'), 2,
+       "setting 1006 = '" + std::string(40, '9') + "...' (1000 characters): The Minimum Peak Height must be zero or "
+                                                   "larger."},
+      {L"--channel 0", 2, "--channel: '0': channels are counted from 1"},
+      {L"--recording \"" + recording + L"\"", 2,
+       Utf8(recording) + ":3:1: time 1e+308 does not follow the record's even tick period"},
+      {L"--documents \"" + nowhere + L"\"", 2,
+       Utf8(nowhere) + ": the analysis document cannot be saved there: its folder does not exist"},
+      {L"--settings \"" + script + L"\"", 2,
+       Utf8(script) + ":3: enter Min height = 1000: 'Min height' names 2 edits, #1007 and #1033: give the one meant "
+                      "as #ID"},
+      {L"--cancel-at 50", 1, "the analysis was cancelled (--cancel-at 50)"},
   };
   for (const auto& c : cases) {
-    const RunResult run = Analyze(L"--type 1 --set " + std::wstring(c.option));
-    EXPECT_EQ(2u, run.exitCode) << run.output;
-    EXPECT_EQ(c.line, run.output);
+    const RunResult run = Analyze(c.options);
+    EXPECT_EQ(c.status, run.exitCode) << run.output;
+    if (c.line.empty())
+      EXPECT_EQ(0u, run.output.find("\tRMP (V)\t")) << run.output;
+    else
+      EXPECT_EQ(c.line + "\r\n", run.output);
   }
+  DeleteFileW(script.c_str());
+  DeleteFileW(recording.c_str());
 }
 
 std::vector<char> FileBytes(const std::wstring& path) {
@@ -66,27 +108,74 @@ std::vector<char> FileBytes(const std::wstring& path) {
   return std::vector<char>(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
 }
 
-// A documents file whose settings stream holds a damaged value is refused in one line naming the
-// file and what is wrong, and is left as it was.
-TEST_F(AnalyzeUnattended, DamagedDocumentsFileIsNamedWithWhatIsWrongAndKept) {
+void WriteBytes(const std::wstring& path, const std::vector<char>& bytes) {
+  std::ofstream(path.c_str(), std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+uint32_t WordAt(const std::vector<char>& bytes, size_t at) {
+  uint32_t word = 0;
+  std::memcpy(&word, bytes.data() + at, 4);
+  return word;
+}
+
+void PutWord(std::vector<char>& bytes, size_t at, uint32_t word) { std::memcpy(bytes.data() + at, &word, 4); }
+
+// The documents file (one document) with the text of the first record of setting id replaced:
+// the record (0, id, wide-string tag, units, -units, the text and its NUL) and the document's
+// stream size are rewritten as the host would have written them.
+std::vector<char> WithSettingText(std::vector<char> bytes, int32_t id, const std::wstring& text) {
+  const size_t sizeAt = 12 + 2 * WordAt(bytes, 8);
+  const int32_t head[] = {0, id, static_cast<int32_t>(0x80000001u)};
+  const char* const pattern = reinterpret_cast<const char*>(head);
+  const auto record = std::search(bytes.begin() + sizeAt, bytes.end(), pattern, pattern + sizeof head);
+  if (record == bytes.end()) return {};
+  const size_t at = static_cast<size_t>(record - bytes.begin()) + sizeof head;
+  const uint32_t oldUnits = WordAt(bytes, at);
+  std::vector<char> written(8 + 2 * (text.size() + 1), '\0');
+  PutWord(written, 0, static_cast<uint32_t>(text.size() + 1));
+  PutWord(written, 4, static_cast<uint32_t>(-static_cast<int32_t>(text.size() + 1)));
+  for (size_t i = 0; i < text.size(); ++i) std::memcpy(written.data() + 8 + 2 * i, &text[i], 2);
+  bytes.erase(bytes.begin() + at, bytes.begin() + at + 8 + 2 * oldUnits);
+  bytes.insert(bytes.begin() + at, written.begin(), written.end());
+  PutWord(bytes, sizeAt, WordAt(bytes, sizeAt) + static_cast<uint32_t>(written.size()) - (8 + 2 * oldUnits));
+  return bytes;
+}
+
+// Every value of a documents file is checked as --set checks it: one refused makes the file
+// refused in one line naming it, the setting and the value (a long value cut to 40 characters
+// with its length), with --set's words for what is wrong; the file is left as it was.
+TEST_F(AnalyzeUnattended, DocumentsFileValuesAreCheckedAsSetChecksThem) {
   ASSERT_TRUE(testsupport::HostBuilt());
-  const std::wstring documents = sRecording + L".damaged.documents";
-  const RunResult saved = Analyze(L"--type 1 --set 1001=12 --documents \"" + documents + L"\"");
+  const std::wstring documents = sRecording + L".checked.documents";
+  const RunResult saved = Analyze(L"--type 0 --documents \"" + documents + L"\"");
   ASSERT_EQ(0u, saved.exitCode) << saved.output;
-  std::vector<char> bytes = FileBytes(documents);
-  const char twelve[] = {'1', 0, '2', 0};
-  const auto at = std::search(bytes.begin(), bytes.end(), std::begin(twelve), std::end(twelve));
-  ASSERT_NE(bytes.end(), at);
-  at[2] = '\x30';  // "1\u2030"
-  at[3] = '\x20';
-  std::ofstream(documents.c_str(), std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  const RunResult refused = Analyze(L"--documents \"" + documents + L"\"");
-  EXPECT_EQ(2u, refused.exitCode) << refused.output;
-  const std::string name(documents.begin(), documents.end());
-  EXPECT_EQ(name + ": the analysis document could not be opened: setting 1001 of its analysis settings holds "
-                   "\"1\xE2\x80\xB0\", which is not a value of its kind\r\n",
-            refused.output);
-  EXPECT_EQ(bytes, FileBytes(documents));
+  const std::vector<char> good = FileBytes(documents);
+  const std::string opened = Utf8(documents) + ": the analysis document could not be opened: ";
+  const std::string held = opened + "setting ";
+  const struct {
+    int32_t id;
+    std::wstring text;
+    std::string line;
+  } cases[] = {
+      {1011, L"-40", held + "1011 of its analysis settings holds \"-40\": this setting takes a multiple of 10 from 0 to 100"},
+      {1001, L"1\x2030", held + "1001 of its analysis settings holds \"1\xE2\x80\xB0\": not a number"},
+      {1007, L"-2147483649", held + "1007 of its analysis settings holds \"-2147483649\": The Detection Start must be in "
+                                    "the range 0 to 99999 ms after the stimulus artifact."},
+      {2001, L"-1", held + "2001 of its analysis settings holds \"-1\": this setting takes a whole number from 0 to 32"},
+      {1010, L"abc", held + "1010 of its analysis settings holds \"abc\": not detection settings the host's detector reads"},
+      {1006, std::wstring(300000, L'x'), held + "1006 of its analysis settings holds \"" + std::string(40, 'x') +
+                                             "...\" (300000 characters): not a number"},
+      {2001, L"7", opened + "its analysis channel is 8 (setting 2001 holds 7), but the recording has 1 channel"},
+  };
+  for (const auto& c : cases) {
+    const std::vector<char> damaged = WithSettingText(good, c.id, c.text);
+    ASSERT_FALSE(damaged.empty()) << c.id;
+    WriteBytes(documents, damaged);
+    const RunResult refused = Analyze(L"--documents \"" + documents + L"\"");
+    EXPECT_EQ(2u, refused.exitCode) << refused.output;
+    EXPECT_EQ(c.line + "\r\n", refused.output);
+    EXPECT_EQ(damaged, FileBytes(documents)) << c.id;
+  }
   DeleteFileW(documents.c_str());
 }
 

@@ -165,7 +165,9 @@ TEST(HostExecutable, AnalyzeCommandRunsTheDocumentsAnalysisOverARecording) {
     const wchar_t* option;
     const char* message;
   } refusals[] = {
-      {L"--type nonsense", "--type: 'nonsense' is not a valid value\r\n"},
+      {L"--type nonsense", "--type: 'nonsense' is not an analysis type: give \"General - Unstimulated\", \"Cardiac "
+                           "Action Potential\", \"Synaptic\", \"Evoked Response\", \"Population Spike\" or \"Action "
+                           "Potential\" (any case), or its number 0 to 5 in that order\r\n"},
       {L"--set 1006=-1", "setting 1006 = '-1': The Minimum Peak Height must be zero or larger.\r\n"},
       {L"--set 9999=1", "there is no setting 9999\r\n"},
       {L"--channel 2", "--channel 2: the recording has 1 channel\r\n"},

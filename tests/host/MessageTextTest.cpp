@@ -22,7 +22,7 @@ TEST(MessageText, QuotesAtMostFortyPrintableCharacters) {
       {"a\xFF\xC3", "'a\\xFF\\xC3'"},                  // bytes that are not UTF-8
       {"\xC0\x80", "'\\xC0\\x80'"},                    // overlong form
       {std::string(40, '7'), "'" + std::string(40, '7') + "'"},
-      {std::string(2000000, '1'), "'" + std::string(40, '1') + "...'"},
+      {std::string(2000000, '1'), "'" + std::string(40, '1') + "...' (2000000 characters)"},
   };
   for (const Case& c : cases) EXPECT_EQ(QuoteInput(c.input), c.quoted) << c.quoted;
   // Wide text counts characters, not code units: a pair of surrogates is one.
@@ -30,7 +30,7 @@ TEST(MessageText, QuotesAtMostFortyPrintableCharacters) {
   EXPECT_EQ(QuoteInput(std::wstring(L"\xD800q")), "'\\uD800q'");
   std::string fortyAcute;
   for (int i = 0; i < 40; ++i) fortyAcute += "\xC3\xA9";
-  EXPECT_EQ(QuoteInput(std::wstring(41, L'\xE9')), "'" + fortyAcute + "...'");
+  EXPECT_EQ(QuoteInput(std::wstring(41, L'\xE9')), "'" + fortyAcute + "...' (41 characters)");
 }
 
 TEST(MessageText, ConvertsBetweenUtf8AndUtf16) {

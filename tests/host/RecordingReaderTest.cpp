@@ -167,7 +167,8 @@ TEST(RecordingReader, MessagesQuoteCellsShortAndRateConflictIsRefused) {
     Parse(text);
     ADD_FAILURE() << "accepted";
   } catch (const RecordingFileError& e) {
-    EXPECT_EQ(std::string(e.what()), "test.csv:3:5: '\\x01\\x00" + std::string(38, '9') + "...' is not a finite number");
+    EXPECT_EQ(std::string(e.what()), "test.csv:3:5: '\\x01\\x00" + std::string(38, '9') +
+                                          "...' (2000002 characters) is not a finite number");
   }
   EXPECT_THROW(Parse("Time [s],V\n0,1\n0.1,2\n", 1000.0), RecordingRateConflict);
   EXPECT_NO_THROW(Parse("V\n1\n2\n", 1000.0));

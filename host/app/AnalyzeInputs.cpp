@@ -1,0 +1,104 @@
+// The analyze command's inputs: names read, refusals worded, checks before analysing.
+#include "host/app/AnalyzeInputs.h"
+
+#include "host/common/HostPtr.h"
+#include "host/common/HostString.h"
+#include "host/common/MessageText.h"
+#include "host/formula/FormulaEnumerator.h"
+
+#include <windows.h>
+
+#include <cwchar>
+
+namespace ondara_host {
+
+namespace {
+
+// The analysis types by number, as the module's settings list them.
+constexpr const wchar_t* kTypeNames[] = {L"General - Unstimulated", L"Cardiac Action Potential", L"Synaptic",
+                                         L"Evoked Response",        L"Population Spike",         L"Action Potential"};
+// The last analysis channel the module's settings keep (setting 2001 counts from 0 up to 32).
+constexpr long long kLastChannel = 33;
+
+std::string SystemWords(DWORD error) {
+  wchar_t* text = nullptr;
+  const DWORD length = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
+                                          FORMAT_MESSAGE_IGNORE_INSERTS,
+                                      nullptr, error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+  std::wstring words = length && text ? std::wstring(text, length) : L"Windows error " + std::to_wstring(error);
+  LocalFree(text);
+  while (!words.empty() && (words.back() == L'\n' || words.back() == L'\r' || words.back() == L'.')) words.pop_back();
+  return host::Utf8FromWide(words);
+}
+
+}  // namespace
+
+const char kNoDisplayLine[] =
+    "no display could be opened: the views and dialogs need one (scripts/run starts one with Xvfb; "
+    "or set DISPLAY)";
+
+int ParseType(const std::wstring& text) {
+  wchar_t* end = nullptr;
+  const long number = std::wcstol(text.c_str(), &end, 10);
+  if (!text.empty() && *end == 0 && number >= 0 && number <= 5) return static_cast<int>(number);
+  for (int type = 0; type < 6; ++type)
+    if (_wcsicmp(text.c_str(), kTypeNames[type]) == 0) return type;
+  return -1;
+}
+
+std::string SettingRefusal(IDocumentSettingsScript* settings, int32_t id, const std::wstring& value) {
+  const std::wstring words = host::TakeErrorText();
+  const std::string head = "setting " + std::to_string(id) + " = " + host::QuoteInput(value) + ": ";
+  if (!words.empty()) return head + host::Utf8FromWide(words);
+  host::HostPtr<QOR::IQORString> message;
+  const HRESULT hr = settings->GetSettingErrorText(id, message.Out());
+  if (hr == E_INVALIDARG) return "there is no setting " + std::to_string(id);
+  if (hr == S_OK && message) return head + host::Utf8FromWide(host::StringText(message.Get()));
+  return head + "the value is not accepted";
+}
+
+std::string UnknownTypeRefusal(const std::wstring& value) {
+  std::string names;
+  for (int type = 0; type < 6; ++type)
+    names += (type == 0 ? "" : type == 5 ? " or " : ", ") + std::string("\"") + host::Utf8FromWide(kTypeNames[type]) +
+             "\"";
+  return "--type: " + host::QuoteInput(value) + " is not an analysis type: give " + names +
+         " (any case), or its number 0 to 5 in that order";
+}
+
+std::string ChannelOptionRefusal(const std::wstring& value) {
+  wchar_t* end = nullptr;
+  const long long number = std::wcstoll(value.c_str(), &end, 10);
+  const std::string head = "--channel: " + host::QuoteInput(value);
+  if (value.empty() || *end != 0) return head + " is not a channel number";
+  if (number < 1) return head + ": channels are counted from 1";
+  if (number > kLastChannel) return head + ": the analysis channel is at most " + std::to_string(kLastChannel);
+  return std::string();
+}
+
+std::string DocumentsFileProblem(const std::wstring& path) {
+  const DWORD attributes = GetFileAttributesW(path.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) return "it is a folder";
+  HANDLE const file = CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                  OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) {
+    const DWORD error = GetLastError();
+    if (error == ERROR_PATH_NOT_FOUND) return "its folder does not exist";
+    if (error == ERROR_ACCESS_DENIED) return "it may not be written (access is denied)";
+    return SystemWords(error);
+  }
+  const bool made = GetLastError() != ERROR_ALREADY_EXISTS;
+  CloseHandle(file);
+  if (made) DeleteFileW(path.c_str());
+  return std::string();
+}
+
+bool DisplayOpens() {
+  HWND const window = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
+                                      GetModuleHandleW(nullptr), nullptr);
+  if (!window) return false;
+  DestroyWindow(window);
+  return true;
+}
+
+}  // namespace ondara_host

@@ -1,0 +1,36 @@
+// The analyze command's inputs: reading the values that name things, what it says of an input it
+// cannot take (one line naming the input and what is wrong with it), and the checks it makes
+// before it analyses.
+#pragma once
+
+#include "hostapi/DocumentSettings.h"
+
+#include <cstdint>
+#include <string>
+
+namespace ondara_host {
+
+// The number of an analysis type given by name (any case) or number 0 to 5; -1 for neither.
+int ParseType(const std::wstring& text);
+
+// "setting ID = 'VALUE': WHY", WHY being the document's words for the refusal, or that there is
+// no such setting.
+std::string SettingRefusal(IDocumentSettingsScript* settings, int32_t id, const std::wstring& value);
+
+// "--type: 'VALUE' is not an analysis type: ...", listing the six names and their numbers.
+std::string UnknownTypeRefusal(const std::wstring& value);
+
+// For a --channel value that names no analysis channel: that channels count from 1, or up to
+// how far they go; empty when the value is one.
+std::string ChannelOptionRefusal(const std::wstring& value);
+
+// Whether the analysis document can later be saved to path: empty when it can, else the words
+// why not ("its folder does not exist"). An existing file is kept as it is; one made to try is
+// removed again.
+std::string DocumentsFileProblem(const std::wstring& path);
+
+// Whether the host can open windows; the line that says it cannot, and how to get a display.
+bool DisplayOpens();
+extern const char kNoDisplayLine[];
+
+}  // namespace ondara_host
