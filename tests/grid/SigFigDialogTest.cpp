@@ -68,33 +68,3 @@ TEST(SigFigDialog, ShowsTheFiguresAcceptsOneToTenAndRefusesMore) {
   EXPECT_EQ(10, values.Figures);
   EXPECT_FALSE(values.ApplyToAll);
 }
-
-// The edit keeps room for the largest figures, "10", beside its spinner (which takes its place
-// from the edit once, when the dialog is made).
-TEST(SigFigDialog, TheEditShowsTenWholeBesideItsSpinner) {
-  ScriptedModalSeam seam;
-  SigFigValues values;
-  values.Figures = 10;
-  int scripts = 0;
-  seam.DialogScript = [&](OWL::TDialog& dialog) {
-    ++scripts;
-    HWND const edit = GetDlgItem(dialog.GetHandle(), kSigFigEditId);
-    HWND const spin = GetDlgItem(dialog.GetHandle(), kSigFigUpDownId);
-    RECT room{};
-    SendMessageW(edit, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&room));
-    HDC const dc = GetDC(edit);
-    HGDIOBJ const old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(edit, WM_GETFONT, 0, 0)));
-    SIZE ten{};
-    GetTextExtentPoint32W(dc, L"10", 2, &ten);
-    SelectObject(dc, old);
-    ReleaseDC(edit, dc);
-    EXPECT_LE(ten.cx, room.right - room.left);
-    POINT roomEnd{room.right, room.top};
-    ClientToScreen(edit, &roomEnd);
-    RECT spinRect{};
-    GetWindowRect(spin, &spinRect);
-    EXPECT_LE(roomEnd.x, spinRect.left) << "the spinner covers none of the edit's text";
-  };
-  RunSigFigDialog(nullptr, values);
-  EXPECT_EQ(1, scripts);
-}
