@@ -21,4 +21,9 @@ std::wstring FitText(HDC dc, const wchar_t* text, int length, int width) {
   return std::wstring(kEllipsis, static_cast<size_t>(shownDots));
 }
 
+int CellTextGap(int dotsPerInch) noexcept {
+  constexpr int kGapAt96 = 4;
+  return dotsPerInch > 0 ? MulDiv(kGapAt96, dotsPerInch, 96) : kGapAt96;
+}
+
 }  // namespace TVF_Grid

@@ -12,4 +12,8 @@ namespace TVF_Grid {
 // longest start that fits with "..." after it; with room for nothing more, as much of "..." as fits.
 std::wstring FitText(HDC dc, const wchar_t* text, int length, int width);
 
+// The room a cell keeps free before its right edge, so that a value filling its column never
+// runs into the next one: 4 pixels at 96 dots per inch, scaled to the device's resolution.
+int CellTextGap(int dotsPerInch) noexcept;
+
 }  // namespace TVF_Grid

@@ -200,9 +200,23 @@ void RowNumbersPane::PaintRow(OWL::TDC& dc, int32_t row, int top, int width) {
   if (textWidth > mGrid.RowNumberWidth()) mGrid.WidenRowNumbers(textWidth);
   const uint32_t style = row < mPane.RowCount() ? mGrid.CellStyle(row + fr, mGrid.FixedColumns() - 1)
                                                 : kCellStyleRowNumber;
-  OWL::TRect inner(band.left + 1, band.top + 1, band.right - 1, band.bottom - 1);
+  const OWL::TRect inner(band.left + 1, band.top + 1, band.right - 1, band.bottom - 1);
   const UINT align = (style & kCellStyleLeftAligned) ? DT_LEFT : DT_CENTER;
-  dc.DrawText(text.GetText(), length, inner, DT_SINGLELINE | DT_VCENTER | align);
+  OWL::TRect line = InkCentredLine(dc, inner);
+  SaveDC(dc.GetHDC());
+  dc.IntersectClipRect(inner);
+  dc.DrawText(text.GetText(), length, line, DT_SINGLELINE | DT_NOCLIP | align);
+  RestoreDC(dc.GetHDC(), -1);
+}
+
+OWL::TRect RowNumbersPane::InkCentredLine(OWL::TDC& dc, const OWL::TRect& inner) {
+  // The font's line is taller than a row's inside: centring the line would cut the descenders
+  // ("Avg" reads "Avq"), so the ink (the line without its internal leading) is centred instead.
+  TEXTMETRICW metrics{};
+  dc.GetTextMetrics(metrics);
+  const int ink = metrics.tmHeight - metrics.tmInternalLeading;
+  const int top = inner.top + (inner.Height() - ink) / 2 - metrics.tmInternalLeading;
+  return OWL::TRect(inner.left, top, inner.right, top + metrics.tmHeight);
 }
 
 }  // namespace TVF_Grid

@@ -55,6 +55,8 @@ class RowNumbersPane : public OWL::TWindow {
   bool Press(int y, unsigned modifiers, bool andRelease);
   void ArmTimer(int32_t row);
   void PaintRow(OWL::TDC& dc, int32_t row, int top, int width);
+  // The line box, in the DC's font, whose ink is centred in inner.
+  static OWL::TRect InkCentredLine(OWL::TDC& dc, const OWL::TRect& inner);
 
   GridControl& mGrid;
   GridPane& mPane;

@@ -3,6 +3,7 @@
 #include "grid/TVF_Renderer.h"
 
 #include "grid/CellFrame.h"
+#include "grid/FittedNumber.h"
 #include "grid/FittedText.h"
 #include "grid/GridColumn.h"
 #include "grid/GridControl.h"
@@ -141,10 +142,15 @@ int TVF_Renderer::DrawCellText(HDC hdc, const RECT& cell, const QOR::String& tex
   dc.SetTextAlign(TA_LEFT | TA_TOP);
   const OWL::TRect rect(cell.left, cell.top, cell.right, cell.bottom);
   const int width = text.IsEmpty() ? 0 : dc.GetTextExtent(text.GetText(), text.Length()).cx;
-  // Text that fits is drawn as it is, without measuring it again.
-  const std::wstring shown = width <= cell.right - cell.left
-                                 ? std::wstring(text.GetText(), static_cast<size_t>(text.Length()))
-                                 : TVF_Grid::FitText(hdc, text.GetText(), text.Length(), cell.right - cell.left);
+  // A printout makes the room before the right edge itself, between its rules.
+  const int gap = mGrid.Printing ? 0 : TVF_Grid::CellTextGap(dc.GetDeviceCaps(LOGPIXELSX));
+  const int room = cell.right - cell.left - gap;
+  std::wstring shown(text.GetText(), static_cast<size_t>(text.Length()));
+  // Text that fits is drawn as it is, without measuring it again. A number is never cut with
+  // "...": "-9.313..." would read as another value.
+  if (width > room)
+    shown = !title && TVF_Grid::IsNumberText(shown) ? TVF_Grid::FitNumber(hdc, shown, room)
+                                                    : TVF_Grid::FitText(hdc, shown.c_str(), text.Length(), room);
   dc.ExtTextOut(cell.left, cell.top, ETO_CLIPPED | ETO_OPAQUE, &rect, shown.c_str(), static_cast<int>(shown.size()));
   if (!mGrid.Printing) dc.RestoreFont();
   return width;

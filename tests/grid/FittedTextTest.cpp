@@ -1,6 +1,8 @@
 // Cutting cell and heading text to a width with an ellipsis.
 #include "grid/FittedText.h"
 
+#include "grid/FittedNumber.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -46,6 +48,31 @@ TEST_F(FittedTextTest, TextThatFitsStaysAndCutTextEndsInAnEllipsis) {
     EXPECT_EQ(value.substr(0, dots), shown.substr(0, dots)) << width;
     EXPECT_GT(Width(value.substr(0, dots + 1) + L"..."), width) << "the longest start that fits, at " << width;
   }
+}
+
+// A number that does not fit loses figures, never its sign, point or exponent; without room for
+// one figure it shows "#" marks. Room is given as the width of a text in the test's font.
+TEST_F(FittedTextTest, NumbersTooWideLoseFiguresAndKeepTheirExponent) {
+  struct Case {
+    const wchar_t* text;
+    const wchar_t* room;  // the width it gets: this text's
+    const wchar_t* shown;
+  } const cases[] = {
+      {L"-0.01250", L"-0.01250", L"-0.01250"}, {L"-0.01250", L"-0.0125", L"-0.0125"},
+      {L"2.611", L"2.6", L"2.6"},              {L"-9.313e-5", L"-9.31e-5", L"-9.31e-5"},
+      {L"-9.313e-5", L"-9e-5", L"-9e-5"},      {L"-0.0002829", L"-0.00028", L"-0.00028"},
+      {L"-0.0002829", L"-0.0003", L"-0.0003"}, {L"99.96", L"100", L"100"},
+      {L"12345", L"1.2e4", L"1.2e4"},          {L"1.5E+05", L"2e5", L"2e5"},
+      {L"-9.313e-5", L"##", L"##"},            {L"760", L"", L""},
+  };
+  for (const Case& c : cases) {
+    const std::wstring shown = TVF_Grid::FitNumber(mDc, c.text, Width(c.room));
+    EXPECT_EQ(std::wstring(c.shown), shown) << c.text << " in the width of " << c.room;
+  }
+  for (const wchar_t* text : {L"760", L"-0.5", L"+.5", L"1E+05", L"2.", L"-9.313e-5"})
+    EXPECT_TRUE(TVF_Grid::IsNumberText(text)) << text;
+  for (const wchar_t* text : {L"", L" ", L"Avg", L"-", L"e5", L"1.2.3", L"12 mV", L"   5", L"1e"})
+    EXPECT_FALSE(TVF_Grid::IsNumberText(text)) << text;
 }
 
 }  // namespace

@@ -2,9 +2,14 @@
 // row labels and selection rows.
 #include "grid/TVF_Renderer.h"
 
+#include "grid/FittedText.h"
+#include "grid/GridTitleBar.h"
 #include "grid/ITableColumnInfo.h"
 #include "platform/owl/TFont.h"
 #include "tests/grid/GridTestClient.h"
+#include "tests/support/UserMouse.h"
+
+#include <algorithm>
 
 #include <sstream>
 
@@ -183,4 +188,46 @@ TEST_F(RendererFixture, RowLabelsIndentAndSelectionRowsNarrowAndRestore) {
   grid->WholeGridPrinting = true;
   renderer->BeginSelectionRows();
   EXPECT_EQ(10, grid->Pane().RowCount());
+}
+
+// The user narrows a column by its heading's edge until its value just fills it: the value then
+// keeps a gap before the edge, shown with fewer figures rather than run into the next column's
+// value or cut with "..."; the summary's row label "Avg" keeps its descender.
+TEST_F(RendererFixture, ValuesFillingTheirColumnKeepAGapAndRowLabelsTheirDescenders) {
+  for (int32_t r = 1; r <= 3; ++r) {
+    client.Texts[{r, 1}] = L"-0.01250";
+    client.Texts[{r, 2}] = L"2.611";
+  }
+  client.Texts[{1, 0}] = L"Avg";
+  MakeRendered(3, 2);
+  grid->RendererRowHeaders = true;
+  DibCanvas probe(4, 4);
+  probe.dc.SelectObject(grid->CellFont());
+  const int full = probe.dc.GetTextExtent(L"-0.01250", 8).cx;
+  probe.dc.RestoreFont();
+  HWND const bar = grid->TitleBar().GetHandle();
+  const int edge = grid->Pane().Column(0).Right();
+  user_mouse::Drag(user_mouse::ScreenPoint(bar, edge, 4), user_mouse::ScreenPoint(bar, full, 4));
+  ASSERT_EQ(full, grid->Pane().Column(0).Width) << "the heading's edge follows the mouse";
+  Sel().Clear();  // the press on the heading selected its column: black text again
+
+  auto canvas = PaintPane();
+  const RECT cell = Cell(0, 0);
+  const int gap = TVF_Grid::CellTextGap(canvas->dc.GetDeviceCaps(LOGPIXELSX));
+  EXPECT_GT(canvas->Count(cell, RGB(0, 0, 0)), 20);
+  EXPECT_EQ(0, canvas->Count(RECT{cell.right - gap, cell.top, cell.right, cell.bottom}, RGB(0, 0, 0)))
+      << "nothing drawn in the gap before the next column";
+  const OWL::TRect pane = grid->Pane().GetClientRect();
+  const std::vector<std::wstring> texts = DrawnTexts([&](HDC dc) { grid->Pane().PaintCells(dc, pane); });
+  EXPECT_EQ(3, std::count(texts.begin(), texts.end(), L"-0.0125")) << "one figure less";
+  EXPECT_EQ(3, std::count(texts.begin(), texts.end(), L"2.611"));
+
+  // The label as the pane draws it holds every pixel of "Avg" drawn with room to spare.
+  const int height = grid->Pane().RowHeight();
+  DibCanvas labels(40, height), whole(40, 3 * height);
+  grid->RowNumbers().PaintRows(labels.dc, OWL::TRect(0, 0, 40, height), 40);
+  whole.dc.SelectObject(grid->CellFont());
+  whole.dc.TextOut(4, height, L"Avg", 3);
+  whole.dc.RestoreFont();
+  EXPECT_EQ(whole.Count(RECT{0, 0, 40, 3 * height}, RGB(0, 0, 0)), labels.Count(RECT{0, 0, 40, height}, RGB(0, 0, 0)));
 }

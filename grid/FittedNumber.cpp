@@ -1,0 +1,68 @@
+// FitNumber: a cell's number cut to fewer significant figures rather than to fewer characters.
+#include "grid/FittedNumber.h"
+
+#include <cwchar>
+#include <cwctype>
+#include <regex>
+
+namespace TVF_Grid {
+
+namespace {
+
+int TextWidth(HDC dc, const std::wstring& text) {
+  SIZE size{};
+  if (text.empty() || !GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size)) return 0;
+  return size.cx;
+}
+
+// "1.235e+005" -> "1.235e5", "2.8e-04" -> "2.8e-4"; "12." -> "12".
+std::wstring ShortExponent(const std::wstring& text) {
+  const size_t e = text.find_first_of(L"eE");
+  std::wstring mantissa = text.substr(0, e);
+  if (!mantissa.empty() && mantissa.back() == L'.') mantissa.pop_back();
+  if (e == std::wstring::npos) return mantissa;
+  size_t digits = e + 1;
+  const bool negative = digits < text.size() && text[digits] == L'-';
+  if (digits < text.size() && (text[digits] == L'-' || text[digits] == L'+')) ++digits;
+  while (digits + 1 < text.size() && text[digits] == L'0') ++digits;
+  return mantissa + (negative ? L"e-" : L"e") + text.substr(digits);
+}
+
+}  // namespace
+
+bool IsNumberText(const std::wstring& text) {
+  // Compiled once: every drawn cell that does not fit asks.
+  static const std::wregex kNumber(L"[-+]?(\\d+\\.?\\d*|\\.\\d+)([eE][-+]?\\d+)?", std::regex_constants::ECMAScript);
+  return std::regex_match(text, kNumber);
+}
+
+int SignificantFigures(const std::wstring& text) {
+  int figures = 0;
+  for (const wchar_t c : text) {
+    if (c == L'e' || c == L'E') break;
+    if (!std::iswdigit(c)) continue;
+    if (figures > 0 || c != L'0') ++figures;
+  }
+  return figures > 0 ? figures : 1;
+}
+
+std::wstring RoundedNumberText(const std::wstring& text, int figures) {
+  const double value = std::wcstod(text.c_str(), nullptr);
+  wchar_t buffer[64] = {};
+  std::swprintf(buffer, sizeof buffer / sizeof buffer[0], L"%#.*g", figures < 1 ? 1 : figures, value);
+  return ShortExponent(buffer);
+}
+
+std::wstring FitNumber(HDC dc, const std::wstring& text, int width) {
+  if (TextWidth(dc, text) <= width) return text;
+  for (int figures = SignificantFigures(text) - 1; figures >= 1; --figures) {
+    std::wstring shorter = RoundedNumberText(text, figures);
+    if (TextWidth(dc, shorter) <= width) return shorter;
+  }
+  // A cell is never wider than a screen: the bound only guards a font that measures "#" as 0.
+  std::wstring marks;
+  while (marks.size() < 256 && TextWidth(dc, marks + L'#') <= width) marks += L'#';
+  return marks;
+}
+
+}  // namespace TVF_Grid
