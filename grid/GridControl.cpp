@@ -156,6 +156,11 @@ int32_t GridControl::GetLongestRowLabel() {
 
 void GridControl::CreateSelection() { mSelection = std::make_unique<GridSelection>(*this, RowSelectMode); }
 
+const CellRange* GridControl::PrintedSelection() const noexcept {
+  if (WholeGridPrinting || !mSelection || !mSelection->ChosenByUser() || !mSelection->Range().IsValid()) return nullptr;
+  return &mSelection->Range();
+}
+
 void GridControl::InvalidateAll() {
   for (OWL::TWindow* w : {static_cast<OWL::TWindow*>(this), static_cast<OWL::TWindow*>(mPane),
                           static_cast<OWL::TWindow*>(mTitleBar), static_cast<OWL::TWindow*>(mRowNumbers)})

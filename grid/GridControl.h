@@ -94,6 +94,9 @@ class GridControl : public GridRenderer, public OWL::TWindow {
   void SetRowCount(const GridPosition& rows);
   void CreateSelection();
   GridSelection* Selection() const noexcept { return mSelection.get(); }
+  // The rows a printout keeps to: a valid range the user chose, unless the grid prints whole;
+  // null when the whole grid prints.
+  const CellRange* PrintedSelection() const noexcept;
   void InvalidateAll();
   double GetHorizontalScrollFraction() const;
   // The longest row label written by the cell pane's renderer, in characters.

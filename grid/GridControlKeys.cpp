@@ -82,7 +82,7 @@ bool GridControl::MoveSelection(UINT key, bool shift) {
     next = MovedRange(*this, RowSelectMode, row, column);
     selection.SetFocus({row, mFixedRows}, {column, mFixedColumns});
   }
-  selection.SetRange(next);
+  selection.SetRange(next, shift);
   if (horizontal) {
     const int32_t pc = column - mFixedColumns;
     const int32_t first = mPane->FirstColumn();
@@ -123,7 +123,7 @@ bool GridControl::OnKeyDown(UINT key, UINT, UINT) {
     CellRange wider = range;
     wider.FirstRow.Index = std::min(range.FirstRow.Index, paneRow + mFixedRows);
     wider.EndRow.Index = std::max(range.EndRow.Index, paneRow + mFixedRows + 1);
-    mSelection->SetRange(wider);
+    mSelection->SetRange(wider, true);
   };
   switch (key) {
     case VK_DELETE:

@@ -3,6 +3,7 @@
 #include "grid/GridPrintout.h"
 
 #include "base/OStringStream.h"
+#include "grid/FittedText.h"
 #include "grid/GridColumn.h"
 #include "grid/GridControl.h"
 #include "grid/GridPane.h"
@@ -79,9 +80,10 @@ class ColourScope {
 
 // The dotted rule between cells: a cosmetic dotted pen draws solid at this width, and round
 // caps would leave only the first dot on some GDIs.
+constexpr int32_t kDottedRuleWidth = 4;
 HPEN CreateDottedRulePen() noexcept {
   LOGBRUSH brush{BS_SOLID, RGB(16, 16, 16), 0};
-  return ExtCreatePen(PS_GEOMETRIC | PS_DOT | PS_ENDCAP_FLAT, 4, &brush, 0, nullptr);
+  return ExtCreatePen(PS_GEOMETRIC | PS_DOT | PS_ENDCAP_FLAT, kDottedRuleWidth, &brush, 0, nullptr);
 }
 
 int32_t TextHeight(OWL::TDC& dc, const OWL::TFont& font) {
@@ -128,6 +130,10 @@ struct GridPrintout::PageFrame {
   int32_t CellsLeft = 0;
   int32_t CellsRight = 0;
   bool LastColumnPlaceholder = false;
+  // Text keeps the screen's room: the gap a cell keeps free, at the printer's resolution, of
+  // which the inset goes before the text to clear the rule along the cell's left edge.
+  int32_t TextGap = 0;
+  int32_t TextInset = 0;
 };
 
 GridPrintout::GridPrintout(GridControl& grid, const QOR::String& title, uint32_t section,
@@ -142,9 +148,8 @@ GridPrintout::GridPrintout(GridControl& grid, const QOR::String& title, uint32_t
   const int32_t rows = mGrid.Pane().RowCount();
   Renderer().BeginSelectionRows();
   // The grid now counts only the selected rows; they are printed from the selection's first.
-  const GridSelection* const selection = mGrid.Selection();
-  if (selection && selection->Range().IsValid() && mGrid.Pane().RowCount() != rows)
-    mRowOffset = selection->Range().FirstRow.Index - mGrid.FixedRows();
+  const CellRange* const printed = mGrid.PrintedSelection();
+  if (printed && mGrid.Pane().RowCount() != rows) mRowOffset = printed->FirstRow.Index - mGrid.FixedRows();
 }
 
 GridPrintout::~GridPrintout() {
@@ -239,6 +244,8 @@ void GridPrintout::PrintPage(int32_t p, OWL::TDC& dc, const OWL::TRect& page, co
   const int32_t rowPage = p / mAcross.Pages;
   mDown.RowsOfPage(rowPage, mGrid.Pane().RowCount(), frame.FirstRow, frame.RowCount);
   frame.RuleWidth = static_cast<int32_t>(static_cast<int32_t>(dpi.PrinterX / 25.4) * 0.5);
+  frame.TextGap = CellTextGap(dpi.PrinterX);
+  frame.TextInset = std::min(std::max(kDottedRuleWidth / 2, frame.RuleWidth / 2), frame.TextGap / 2);
   const int32_t band = rowPage == 0 ? 2 * fonts.CellHeight : 0;
   frame.CellsTop = page.top + band;
   frame.RowsBottom = std::min<int32_t>(frame.CellsTop + frame.RowCount * mRowHeight, page.bottom);
@@ -272,7 +279,9 @@ void GridPrintout::DrawHeading(OWL::TDC& dc, const Fonts& fonts, const PageFrame
   {
     const TextStateScope text(dc, TA_LEFT | TA_BASELINE);
     const ClipScope clip(dc, clipped);
-    dc.TextOut(clipped.left, (clipped.top + clipped.bottom) / 2, title.GetText(), static_cast<int>(title.Length()));
+    const std::wstring shown = FitText(dc.GetHDC(), title.GetText(), title.Length(), clipped.Width() - frame.TextGap);
+    dc.TextOut(clipped.left + frame.TextInset, (clipped.top + clipped.bottom) / 2, shown.c_str(),
+               static_cast<int>(shown.size()));
   }
   HGDIOBJ const hollow = SelectObject(dc.GetHDC(), GetStockObject(NULL_BRUSH));
   dc.Rectangle(clipped);
@@ -292,7 +301,8 @@ void GridPrintout::DrawColumnCells(OWL::TDC& dc, const Fonts& fonts, const PageF
     const int32_t first = frame.FirstRow + mRowOffset + fixedRows;
     UniformRowPosCursor cursor(frame.CellsTop, first, fixedRows, first + frame.RowCount, fixedRows, mRowHeight);
     int widest = 0;
-    Renderer().PaintColumn(dc.GetHDC(), {column + fixedColumns, fixedColumns}, cursor, left + 9, right - 9, widest);
+    Renderer().PaintColumn(dc.GetHDC(), {column + fixedColumns, fixedColumns}, cursor, left + frame.TextInset,
+                           right - frame.TextGap + frame.TextInset, widest);
     dc.RestoreFont();
   }
   const OWL::TPen rule(CreateDottedRulePen(), OWL::TAutoDelete::AutoDelete);

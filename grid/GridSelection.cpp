@@ -44,6 +44,7 @@ void GridSelection::MouseDown(const GridPosition& row, const GridPosition& colum
   AnchorRow = row;
   AnchorColumn = column;
   ChangedByMouse = true;
+  mChosenByUser = true;
   mDoublePress = (m & kModDoubleClick) != 0;
   const CellRange old = mRange;
   const bool shift = (m & kModShift) != 0;
@@ -101,6 +102,7 @@ void GridSelection::MouseDrag(const GridPosition& row, const GridPosition& colum
     mRange = SpanRange(AnchorRow.Index, r, AnchorRow.Fixed, AnchorColumn.Index, c, AnchorColumn.Fixed);
   }
   ChangedByMouse = true;
+  mChosenByUser = true;
   if (mRange != old) Report();
 }
 
@@ -122,12 +124,15 @@ void GridSelection::Clear() {
   const bool had = mRange.IsValid();
   AnchorRow = AnchorColumn = FocusRow = FocusColumn = {};
   mRange = {};
+  mChosenByUser = false;
   if (had) Report();
 }
 
-void GridSelection::SetRange(const CellRange& range) {
+void GridSelection::SetRange(const CellRange& range, bool byUser) {
+  // The program echoing the range the user just chose leaves it the user's.
   if (range == mRange) return;
   mRange = range;
+  mChosenByUser = byUser;
   Report();
 }
 

@@ -35,8 +35,12 @@ class GridSelection {
   void MouseUp(const GridPosition& row, const GridPosition& column, unsigned m);
   // Empties anchor, focus and range; reports only when a range was there.
   void Clear();
-  // A range chosen by the keyboard, reported when it differs.
-  void SetRange(const CellRange& range);
+  // A range set by the keyboard or the program, reported when it differs; byUser tells whether
+  // the user chose it (Shift with the arrow keys) rather than moved to it or had it set.
+  void SetRange(const CellRange& range, bool byUser = false);
+  // True while the range is one the user chose with the mouse or Shift and the keys; a range the
+  // program sets (the current event's row) is not, and prints do not keep to it.
+  bool ChosenByUser() const noexcept { return mChosenByUser; }
   void SetFocus(const GridPosition& row, const GridPosition& column) noexcept {
     FocusRow = row;
     FocusColumn = column;
@@ -51,6 +55,7 @@ class GridSelection {
   CellRange mRange;
   bool mRowSelect;
   bool mDoublePress = false;
+  bool mChosenByUser = false;
 };
 
 // The smallest range holding both.

@@ -224,9 +224,9 @@ void TVF_Renderer::WriteRowLabel(const GridPosition& row, std::basic_ostream<wch
 
 void TVF_Renderer::BeginSelectionRows() {
   mSavedRowTotal = mSavedFixedRows = -1;
-  const TVF_Grid::GridSelection* const selection = mGrid.Selection();
-  if (!selection || !selection->Range().IsValid() || mGrid.WholeGridPrinting) return;
-  const TVF_Grid::CellRange& range = selection->Range();
+  const TVF_Grid::CellRange* const printed = mGrid.PrintedSelection();
+  if (!printed) return;
+  const TVF_Grid::CellRange& range = *printed;
   mSavedRowTotal = mGrid.Pane().RowCount() + mFixedRows;
   mSavedFixedRows = mFixedRows;
   mGrid.SetRowCount({range.EndRow.Index - range.FirstRow.Index + mFixedRows, mFixedRows});

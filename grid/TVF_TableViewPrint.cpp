@@ -26,7 +26,8 @@ ComPtr<IHostPrintService> HostPrintService() {
   return service;
 }
 
-bool HasBlock(const EventGridControl& grid) { return grid.Selection() && grid.Selection()->Range().IsValid(); }
+// Only rows the user chose print alone: the current event's row is kept selected by the program.
+bool HasBlock(const EventGridControl& grid) { return grid.PrintedSelection() != nullptr; }
 
 }  // namespace
 

@@ -1,10 +1,12 @@
 // The grid printout: page arithmetic, printer scaling, and pages drawn into a DIB and an EMF.
 #include "grid/GridPrintout.h"
 
+#include "grid/FittedText.h"
 #include "grid/TVF_Renderer.h"
 #include "platform/owl/TFont.h"
 #include "tests/grid/GridTestClient.h"
 
+#include <algorithm>
 #include <set>
 
 using namespace TVF_Grid;
@@ -231,4 +233,44 @@ TEST_F(SelectionPrintoutFixture, ASelectionPrintsItsOwnRows) {
   EXPECT_EQ((std::set<int32_t>{5, 6, 7}), noting.AskedRows);
   printout = ComPtr<ILumoPrintoutEx>();
   EXPECT_EQ(10, grid->Pane().RowCount());
+}
+
+// Printed at the screen's resolution (as the preview draws) and at 600 dpi, each cell shows the
+// value the screen shows in a column of the same width, and a heading too long for its column
+// ends in "..." as on screen.
+TEST_F(GridPrintoutFixture, PrintedCellsShowTheScreensValuesAndLongHeadingsEndInAnEllipsis) {
+  MakePrinted(3, 2);
+  const std::wstring value = L"-0.01250", heading = L"A heading far too long (ms)";
+  for (int32_t r = 1; r <= 3; ++r) client.Texts[{r, 1}] = value;
+  client.Texts[{0, 2}] = heading;
+  DibCanvas probe(4, 4);
+  probe.dc.SelectObject(grid->CellFont());
+  const int width = probe.dc.GetTextExtent(value.c_str(), static_cast<int>(value.size())).cx;
+  probe.dc.RestoreFont();
+  // Room for the value and the gap on screen, and two pixels to spare for the printer font's
+  // rounding at 600 dpi.
+  renderer->SetDefaultColumnWidth(width + CellTextGap(96) + 2);
+  renderer->RebuildColumns();
+  const OWL::TRect pane = grid->Pane().GetClientRect();
+  const std::vector<std::wstring> screen = DrawnTexts([&](HDC dc) { grid->Pane().PaintCells(dc, pane); });
+  ASSERT_EQ(3, std::count(screen.begin(), screen.end(), value)) << "the screen shows the value whole";
+  for (const int32_t dpi : {96, 600}) {
+    ComPtr<ILumoPrintoutEx> printout = Make(false);
+    auto& printed = static_cast<GridPrintout&>(*printout.Get());
+    PrintResolution resolution;
+    resolution.PrinterX = resolution.PrinterY = dpi;
+    const OWL::TRect page(0, 0, 8 * dpi, 10 * dpi);
+    const std::vector<std::wstring> texts = DrawnTexts([&](HDC hdc) {
+      OWL::TDC dc(hdc);
+      ASSERT_EQ(1, printed.Paginate(dc, page, resolution));
+      printed.PrintPage(0, dc, page, resolution);
+    });
+    EXPECT_EQ(3, std::count(texts.begin(), texts.end(), value)) << dpi << " dpi";
+    const auto title =
+        std::find_if(texts.begin(), texts.end(), [](const std::wstring& t) { return !t.empty() && t[0] == L'A'; });
+    ASSERT_NE(texts.end(), title) << dpi << " dpi";
+    EXPECT_LT(title->size(), heading.size()) << dpi << " dpi";
+    EXPECT_EQ(L"...", title->substr(title->size() - 3)) << *title << " at " << dpi << " dpi";
+    EXPECT_EQ(1, std::count(texts.begin(), texts.end(), L"Head")) << "a title that fits stays whole";
+  }
 }

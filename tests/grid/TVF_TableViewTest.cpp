@@ -4,6 +4,7 @@
 
 #include "base/LocaleInfo.h"
 #include "grid/GridPane.h"
+#include "grid/RowNumbersPane.h"
 #include "grid/ITableViewManager.h"
 #include "host/app/DataPad.h"
 #include "host/app/HostFramework.h"
@@ -196,8 +197,8 @@ TEST_F(TableViewWindowTest, CopyMessagePutsTheSelectedBlocksOnTheClipboard) {
   EXPECT_EQ(row2 + L"\n" + row1, ClipboardText());
 }
 
-TEST_F(TableViewWindowTest, PrintCommandsPrintTheSelectedGridsOrAllShownOnes) {
-  Open(0x27A);
+TEST_F(TableViewWindowTest, PrintCommandsPrintTheGridsOfTheUsersRowsOrAllShownOnes) {
+  TVF_TableView& view = Open(0x27A);
   const auto jobs = [] { return lumo_observe::PrintJobs().jobs; };
   const uint32_t start = jobs();
   EXPECT_EQ(kMessageConsumed, SendHostMessage(0x8001000B));
@@ -205,14 +206,20 @@ TEST_F(TableViewWindowTest, PrintCommandsPrintTheSelectedGridsOrAllShownOnes) {
   EXPECT_GT(lumo_observe::PrintJobs().pages, 0u);
   ASSERT_EQ(S_OK, manager->SelectRows(kTableMainSection, 2, 3));
   SendHostMessage(0x8001000B);
-  EXPECT_EQ(start + 3, jobs()) << "only the grid holding a selection";
+  EXPECT_EQ(start + 4, jobs()) << "rows the owner selects (the current event's) do not narrow a print";
+  HWND const numbers = view.MainGrid().RowNumbers().GetHandle();
+  const LPARAM row = MAKELPARAM(4, view.MainGrid().Pane().RowHeight() + 3);
+  SendMessageW(numbers, WM_LBUTTONDOWN, MK_LBUTTON, row);
+  SendMessageW(numbers, WM_LBUTTONUP, 0, row);
+  SendHostMessage(0x8001000B);
+  EXPECT_EQ(start + 5, jobs()) << "only the grid holding the rows the user clicked";
   ASSERT_EQ(S_OK, manager->UpdateLayout(0x27A | 0x100));
   SendHostMessage(0x8001000B);
-  EXPECT_EQ(start + 5, jobs()) << "whole-grid printing ignores selections";
+  EXPECT_EQ(start + 7, jobs()) << "whole-grid printing ignores selections";
   const uint32_t previews = lumo_observe::PrintJobs().previews;
   EXPECT_EQ(kMessageConsumed, SendHostMessage(0x8001000C));
   EXPECT_EQ(previews + 2, lumo_observe::PrintJobs().previews);
-  EXPECT_EQ(start + 5, jobs());
+  EXPECT_EQ(start + 7, jobs());
 }
 
 TEST_F(TableViewWindowTest, ChoiceCellsNameTheHostDocumentsChannels) {

@@ -3,6 +3,7 @@
 // and what the analyze command writes of them.
 #include "grid/GridColumn.h"
 #include "grid/GridPane.h"
+#include "grid/RowNumbersPane.h"
 #include "grid/TVF_TableView.h"
 #include "host/app/ViewOutputs.h"
 #include "host/app/WindowPicture.h"
@@ -11,6 +12,7 @@
 #include "host/view/ViewSite.h"
 #include "hostapi/DocumentTableScript.h"
 #include "platform/owl/TFont.h"
+#include "tests/support/UserMouse.h"
 #include "tests/views/ViewSiteFixture.h"
 #include "views/AnalysisView.h"
 #include "views/ViewClasses.h"
@@ -131,6 +133,29 @@ struct PrintedGrid {
   std::vector<int32_t> widths;
 };
 
+// A grid's cell pane as the screen shows it, painted into a white DIB section of its size.
+struct Screen {
+  explicit Screen(TVF_Grid::GridPane& pane) {
+    const RECT client = pane.GetClientRect();
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), client.right, -client.bottom, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HDC const dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ const old = SelectObject(dc, bitmap);
+    PatBlt(dc, 0, 0, client.right, client.bottom, WHITENESS);
+    pane.PaintCells(dc, client);
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    page = Page(bitmap);
+  }
+  ~Screen() { DeleteObject(bitmap); }
+  Screen(const Screen&) = delete;
+  Screen& operator=(const Screen&) = delete;
+  HBITMAP bitmap = nullptr;
+  Page page{nullptr};
+};
+
 class HostFrameOutputs : public doctest::ViewSiteTest {
  protected:
   // The bundled ECG analysed, its document the site's host document.
@@ -198,26 +223,55 @@ TEST_F(HostFrameOutputs, EcgTablePreviewHasItsPagesAndShowsHeadingsRowNumbersAnd
   EXPECT_GT(first.Ink(margin + 3, rowTop + 3, cellsLeft - 3, rowTop + main.rowHeight - 2), 5) << "the number 1";
   EXPECT_GT(first.Ink(cellsLeft + 9, rowTop + 3, cellsLeft + main.widths[0] - 9, rowTop + main.rowHeight - 2), 10)
       << "the first cell's value";
+  // Each printed value is the one the screen shows in its column: the same ink, inside the rules.
+  TVF_Grid::GridPane& pane = table->MainGrid().Pane();
+  const Screen screen(pane);
+  for (int32_t row = 1; row <= 4; ++row) {
+    int left = cellsLeft;
+    for (size_t i = 0; i < main.widths.size() && left + main.widths[i] <= first.Width() - margin; ++i) {
+      const RECT cell = pane.CellRect(row, static_cast<int32_t>(i));
+      if (cell.right > screen.page.Width()) break;
+      const int top = rowTop + row * main.rowHeight;
+      EXPECT_EQ(screen.page.Ink(cell.left, cell.top, cell.right, cell.bottom),
+                first.Ink(left + 2, top + 2, left + main.widths[i] - 2, top + main.rowHeight - 2))
+          << "row " << row + 1 << ", column " << i + 1;
+      left += main.widths[i];
+    }
+  }
   for (uint32_t preview : {before, before + 1}) DestroyWindow(lumo_preview::Window(preview));
   EXPECT_TRUE(lumo_preview::Pages(before).empty()) << "closing the preview lets its pages go";
 }
 
-// A selected row is printed alone, highlighted as the grid shows it; the headings and its number
-// after it are still drawn in black.
-TEST_F(HostFrameOutputs, APrintedSelectionKeepsItsHeadingsAndRowNumber) {
+// The current event's row, which the view keeps selected, does not narrow a printout: both grids
+// print whole. Rows the user clicks on the row numbers print alone, highlighted as the grid shows
+// them; the headings and the row's number are still drawn in black.
+TEST_F(HostFrameOutputs, OnlyRowsTheUserSelectedPrintAloneWithTheirHeadingsAndRowNumber) {
   AnalyseEcg();
   HWND const frame = OpenView(ZRTableViewEx::ViewMessageId());
   TVF_TableView* const table = TableIn(frame);
   ASSERT_NE(nullptr, table);
   mDoc->SetCurrentEvent(2, ZR::Doc::kSelectTableRow);
-  const uint32_t before = lumo_preview::Count();
+  const int margin = SheetMargin();
+  uint32_t before = lumo_preview::Count();
   ASSERT_EQ(S_OK, host::HostClientFrame::ChooseMenuCommand(frame, L"File|Print Preview"));
-  ASSERT_EQ(before + 1, lumo_preview::Count()) << "only the main grid holds a selection";
+  ASSERT_EQ(before + 2, lumo_preview::Count()) << "the main grid and the summary grid, whole";
+  const Page sheet(lumo_preview::Pages(before).at(0));
+  const PrintedGrid whole(table->MainGrid(), 3, sheet.Width() - 2 * margin, sheet.Height() - 2 * margin);
+  EXPECT_EQ(static_cast<size_t>(whole.across * whole.down), lumo_preview::Pages(before).size());
+  for (uint32_t preview : {before, before + 1}) DestroyWindow(lumo_preview::Window(preview));
+
+  const TVF_Grid::EventGridControl& grid = table->MainGrid();
+  const int rowHeight = grid.Pane().RowHeight();
+  HWND const numbers = grid.RowNumbers().GetHandle();
+  const int y = (2 - grid.Pane().TopRow()) * rowHeight + rowHeight / 2;
+  ASSERT_EQ(numbers, user_mouse::Click(user_mouse::ScreenPoint(numbers, 4, y))) << "the user clicks row 3's number";
+  before = lumo_preview::Count();
+  ASSERT_EQ(S_OK, host::HostClientFrame::ChooseMenuCommand(frame, L"File|Print Preview"));
+  ASSERT_EQ(before + 1, lumo_preview::Count()) << "only the main grid holds the user's rows";
   const std::vector<HBITMAP> pages = lumo_preview::Pages(before);
   ASSERT_FALSE(pages.empty());
   const Page page(pages[0]);
-  const int margin = SheetMargin();
-  const PrintedGrid main(table->MainGrid(), 1, page.Width() - 2 * margin, page.Height() - 2 * margin);  // "3"
+  const PrintedGrid main(grid, 1, page.Width() - 2 * margin, page.Height() - 2 * margin);  // "3"
   EXPECT_EQ(static_cast<size_t>(main.across), pages.size()) << "one row down";
   const int second = margin + main.rowNumbers + main.widths[0];
   const int rowTop = margin + main.band;
