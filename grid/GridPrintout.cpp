@@ -78,12 +78,16 @@ class ColourScope {
   COLORREF mBack;
 };
 
-// The dotted rule between cells: a cosmetic dotted pen draws solid at this width, and round
-// caps would leave only the first dot on some GDIs.
-constexpr int32_t kDottedRuleWidth = 4;
-HPEN CreateDottedRulePen() noexcept {
+// Sizes on the page are given for a 600 dpi printer and scale with the printer's resolution.
+int32_t AtPrinterDpi(int32_t pixelsAt600, int32_t dotsPerInch) noexcept {
+  return std::max(1, MulDiv(pixelsAt600, dotsPerInch > 0 ? dotsPerInch : 600, 600));
+}
+
+// The dotted rule between cells, width in printer pixels: a cosmetic dotted pen draws solid at
+// widths above one, and round caps would leave only the first dot on some GDIs.
+HPEN CreateDottedRulePen(int32_t width) noexcept {
   LOGBRUSH brush{BS_SOLID, RGB(16, 16, 16), 0};
-  return ExtCreatePen(PS_GEOMETRIC | PS_DOT | PS_ENDCAP_FLAT, kDottedRuleWidth, &brush, 0, nullptr);
+  return ExtCreatePen(PS_GEOMETRIC | PS_DOT | PS_ENDCAP_FLAT, width, &brush, 0, nullptr);
 }
 
 int32_t TextHeight(OWL::TDC& dc, const OWL::TFont& font) {
@@ -130,8 +134,9 @@ struct GridPrintout::PageFrame {
   int32_t CellsLeft = 0;
   int32_t CellsRight = 0;
   bool LastColumnPlaceholder = false;
+  int32_t DottedWidth = 1;
   // Text keeps the screen's room: the gap a cell keeps free, at the printer's resolution, of
-  // which the inset goes before the text to clear the rule along the cell's left edge.
+  // which the inset goes before the text, clear of the rule along the cell's left edge.
   int32_t TextGap = 0;
   int32_t TextInset = 0;
 };
@@ -244,8 +249,9 @@ void GridPrintout::PrintPage(int32_t p, OWL::TDC& dc, const OWL::TRect& page, co
   const int32_t rowPage = p / mAcross.Pages;
   mDown.RowsOfPage(rowPage, mGrid.Pane().RowCount(), frame.FirstRow, frame.RowCount);
   frame.RuleWidth = static_cast<int32_t>(static_cast<int32_t>(dpi.PrinterX / 25.4) * 0.5);
+  frame.DottedWidth = AtPrinterDpi(4, dpi.PrinterX);
   frame.TextGap = CellTextGap(dpi.PrinterX);
-  frame.TextInset = std::min(std::max(kDottedRuleWidth / 2, frame.RuleWidth / 2), frame.TextGap / 2);
+  frame.TextInset = std::min(AtPrinterDpi(9, dpi.PrinterX), frame.TextGap / 2);
   const int32_t band = rowPage == 0 ? 2 * fonts.CellHeight : 0;
   frame.CellsTop = page.top + band;
   frame.RowsBottom = std::min<int32_t>(frame.CellsTop + frame.RowCount * mRowHeight, page.bottom);
@@ -305,7 +311,7 @@ void GridPrintout::DrawColumnCells(OWL::TDC& dc, const Fonts& fonts, const PageF
                            right - frame.TextGap + frame.TextInset, widest);
     dc.RestoreFont();
   }
-  const OWL::TPen rule(CreateDottedRulePen(), OWL::TAutoDelete::AutoDelete);
+  const OWL::TPen rule(CreateDottedRulePen(frame.DottedWidth), OWL::TAutoDelete::AutoDelete);
   dc.SelectObject(rule);
   dc.MoveTo(left, frame.CellsTop);
   dc.LineTo(left, frame.RowsBottom);
@@ -319,7 +325,7 @@ void GridPrintout::DrawColumnCells(OWL::TDC& dc, const Fonts& fonts, const PageF
 void GridPrintout::DrawRowRules(OWL::TDC& dc, const Fonts& fonts, const PageFrame& frame) {
   const int32_t ruled = RuledRows();
   const bool labels = mPrintRowNumbers && frame.ColumnPage == 0;
-  const OWL::TPen rule(CreateDottedRulePen(), OWL::TAutoDelete::AutoDelete);
+  const OWL::TPen rule(CreateDottedRulePen(frame.DottedWidth), OWL::TAutoDelete::AutoDelete);
   const OWL::TPen outline(OWL::TColor(RGB(0, 0, 0)), frame.RuleWidth, PS_SOLID);
   GridRenderer& renderer = Renderer();
   dc.SelectObject(fonts.Cell);

@@ -233,7 +233,7 @@ TEST_F(HostFrameOutputs, EcgTablePreviewHasItsPagesAndShowsHeadingsRowNumbersAnd
       if (cell.right > screen.page.Width()) break;
       const int top = rowTop + row * main.rowHeight;
       EXPECT_EQ(screen.page.Ink(cell.left, cell.top, cell.right, cell.bottom),
-                first.Ink(left + 2, top + 2, left + main.widths[i] - 2, top + main.rowHeight - 2))
+                first.Ink(left + 1, top + 1, left + main.widths[i] - 1, top + main.rowHeight - 1))
           << "row " << row + 1 << ", column " << i + 1;
       left += main.widths[i];
     }
