@@ -12,6 +12,7 @@
 #include "host/view/ViewSite.h"
 #include "hostapi/DocumentTableScript.h"
 #include "platform/owl/TFont.h"
+#include "tests/support/DibCanvas.h"
 #include "tests/support/UserMouse.h"
 #include "tests/views/ViewSiteFixture.h"
 #include "views/AnalysisView.h"
@@ -133,28 +134,14 @@ struct PrintedGrid {
   std::vector<int32_t> widths;
 };
 
-// A grid's cell pane as the screen shows it, painted into a white DIB section of its size.
-struct Screen {
-  explicit Screen(TVF_Grid::GridPane& pane) {
-    const RECT client = pane.GetClientRect();
-    BITMAPINFO info{};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), client.right, -client.bottom, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    void* bits = nullptr;
-    bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HDC const dc = CreateCompatibleDC(nullptr);
-    HGDIOBJ const old = SelectObject(dc, bitmap);
-    PatBlt(dc, 0, 0, client.right, client.bottom, WHITENESS);
-    pane.PaintCells(dc, client);
-    SelectObject(dc, old);
-    DeleteDC(dc);
-    page = Page(bitmap);
-  }
-  ~Screen() { DeleteObject(bitmap); }
-  Screen(const Screen&) = delete;
-  Screen& operator=(const Screen&) = delete;
-  HBITMAP bitmap = nullptr;
-  Page page{nullptr};
-};
+// Dark pixels of r on a canvas, as Page::Ink counts them.
+int Ink(const DibCanvas& canvas, const RECT& r) {
+  int dark = 0;
+  for (int y = r.top; y < r.bottom; ++y)
+    for (int x = r.left; x < r.right; ++x)
+      if ((canvas.At(x, y) & 0x808080) == 0) ++dark;
+  return dark;
+}
 
 class HostFrameOutputs : public doctest::ViewSiteTest {
  protected:
@@ -225,14 +212,16 @@ TEST_F(HostFrameOutputs, EcgTablePreviewHasItsPagesAndShowsHeadingsRowNumbersAnd
       << "the first cell's value";
   // Each printed value is the one the screen shows in its column: the same ink, inside the rules.
   TVF_Grid::GridPane& pane = table->MainGrid().Pane();
-  const Screen screen(pane);
+  const RECT shown = pane.GetClientRect();
+  const DibCanvas screen(shown.right, shown.bottom, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+  pane.PaintCells(screen.Dc(), shown);
   for (int32_t row = 1; row <= 4; ++row) {
     int left = cellsLeft;
     for (size_t i = 0; i < main.widths.size() && left + main.widths[i] <= first.Width() - margin; ++i) {
       const RECT cell = pane.CellRect(row, static_cast<int32_t>(i));
-      if (cell.right > screen.page.Width()) break;
+      if (cell.right > shown.right) break;
       const int top = rowTop + row * main.rowHeight;
-      EXPECT_EQ(screen.page.Ink(cell.left, cell.top, cell.right, cell.bottom),
+      EXPECT_EQ(Ink(screen, cell),
                 first.Ink(left + 1, top + 1, left + main.widths[i] - 1, top + main.rowHeight - 1))
           << "row " << row + 1 << ", column " << i + 1;
       left += main.widths[i];

@@ -9,6 +9,7 @@
 #include "document/CycleDetector.h"
 #include "document/TableViewData.h"
 #include "document/ZRSettingIO.h"
+#include "grid/FittedNumber.h"
 #include "grid/GridPane.h"
 #include "grid/GridScrollBar.h"
 #include "grid/GridSelection.h"
@@ -382,7 +383,16 @@ TEST_F(TableViewTest, ARefusedColumnRecordLeavesTheHeadingsWhereTheUserClicks) {
   EXPECT_EQ(4, data.GetCellFormat(mDoc->GetCycleDetector()->GetColumnParamId(0)).significantFigures);
 }
 
-TEST_F(TableViewTest, ANarrowedColumnEndsItsCutValuesAndHeadingInAnEllipsis) {
+// The texts an enhanced metafile draws.
+static int CALLBACK CollectTexts(HDC, HANDLETABLE*, const ENHMETARECORD* record, int, LPARAM texts) noexcept {
+  if (record->iType != EMR_EXTTEXTOUTW) return 1;
+  const auto* const text = reinterpret_cast<const EMREXTTEXTOUTW*>(record);
+  const auto* const units = reinterpret_cast<const wchar_t*>(reinterpret_cast<const BYTE*>(record) + text->emrtext.offString);
+  reinterpret_cast<std::vector<std::wstring>*>(texts)->emplace_back(units, text->emrtext.nChars);
+  return 1;
+}
+
+TEST_F(TableViewTest, ANarrowedColumnShowsFewerFiguresAndEndsItsHeadingInAnEllipsis) {
   OpenView();
   TVF_Grid::EventGridControl& main = table->MainGrid();
   TVF_Grid::EventGridControl& summary = table->SummaryGrid();
@@ -404,14 +414,23 @@ TEST_F(TableViewTest, ANarrowedColumnEndsItsCutValuesAndHeadingInAnEllipsis) {
       }
     return false;
   };
+  // Values are numbers: cut, they lose figures (or become "#" marks), never end in "...", which
+  // would make them read as other numbers.
   for (TVF_Grid::EventGridControl* grid : {&main, &summary}) {
     TVF_Grid::GridPane& pane = grid->Pane();
-    const RECT client = pane.GetClientRect();
-    DibCanvas canvas(client.right, client.bottom, GetSysColorBrush(COLOR_WINDOW));
-    pane.PaintCells(canvas.Dc(), client);
-    const int row = grid == &main ? 3 : 0;  // an unselected event row; "Avg"
-    const RECT cell{0, row * pane.RowHeight(), pane.Column(0).Width, (row + 1) * pane.RowHeight() - 1};
-    EXPECT_TRUE(endsInDots(canvas, cell)) << (grid == &main ? "an event's value" : "the average");
+    const RECT column{0, 0, pane.Column(0).Width - 1, pane.GetClientRect().bottom};
+    HDC const meta = CreateEnhMetaFileW(nullptr, nullptr, nullptr, nullptr);
+    pane.PaintCells(meta, column);
+    HENHMETAFILE const recorded = CloseEnhMetaFile(meta);
+    std::vector<std::wstring> texts;
+    EnumEnhMetaFile(nullptr, recorded, &CollectTexts, &texts, nullptr);
+    DeleteEnhMetaFile(recorded);
+    size_t numbers = 0;
+    for (const std::wstring& text : texts) {
+      EXPECT_EQ(std::wstring::npos, text.find(L"...")) << text;
+      numbers += TVF_Grid::IsNumberText(text) || (!text.empty() && text.find_first_not_of(L'#') == std::wstring::npos);
+    }
+    EXPECT_GT(numbers, 0u) << (grid == &main ? "the events' values" : "the summary");
   }
   RECT bar{};
   GetClientRect(titles, &bar);
@@ -480,8 +499,12 @@ TEST_F(TableViewTest, ButtonsAndCommandsReachSettingsDataPadAndClipboard) {
   mHost->SetTitle(L"beats.csv");
   EXPECT_EQ(L"beats.csv: Ondara Table View", std::wstring(window->GetCaption().GetText()));
   const uint32_t jobs = lumo_observe::PrintJobs().jobs;
+  // The user clicks row 2's number: the grid holding the user's rows is printed.
+  HWND const numbers = table->MainGrid().RowNumbers().GetHandle();
+  const int rowHeight = table->MainGrid().Pane().RowHeight();
+  ASSERT_EQ(numbers, user_mouse::Click(user_mouse::ScreenPoint(numbers, 4, rowHeight + rowHeight / 2)));
   SendToView(kPrintMessageId);
-  EXPECT_EQ(jobs + 1, lumo_observe::PrintJobs().jobs) << "the grid holding the selection is printed";
+  EXPECT_EQ(jobs + 1, lumo_observe::PrintJobs().jobs) << "the grid holding the user's selection is printed";
   EXPECT_EQ(L"beats.csv: Ondara Table View", lumo_observe::PrintJobs().title);
 
   ScriptedModalSeam seam;
