@@ -64,7 +64,8 @@ void Descendants(HWND parent, std::vector<HWND>& out) {
   }
 }
 
-// The visible windows named by label ("#ID" names them by id), buttons and statics by their text.
+// The visible windows named by label, buttons and statics by their text; "#ID" names the first
+// window of that id (a page repeats no id; only a nested page may repeat one of its owner's).
 std::vector<HWND> FindLabelled(HWND dialog, const std::wstring& label) {
   std::vector<HWND> all;
   Descendants(dialog, all);
@@ -72,7 +73,7 @@ std::vector<HWND> FindLabelled(HWND dialog, const std::wstring& label) {
   if (label.size() > 1 && label[0] == L'#') {
     const int id = _wtoi(label.c_str() + 1);
     for (HWND window : all)
-      if (GetDlgCtrlID(window) == id) named.push_back(window);
+      if (GetDlgCtrlID(window) == id) return {window};
     return named;
   }
   const std::wstring wanted = NormaliseLabel(label);
