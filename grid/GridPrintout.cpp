@@ -8,6 +8,7 @@
 #include "grid/GridControl.h"
 #include "grid/GridPane.h"
 #include "grid/GridSelection.h"
+#include "grid/RowNumbersPane.h"
 #include "grid/RowPosCursor.h"
 #include "grid/TableDataContract.h"
 #include "platform/owl/TDC.h"
@@ -329,7 +330,7 @@ void GridPrintout::DrawRowRules(OWL::TDC& dc, const Fonts& fonts, const PageFram
   const OWL::TPen outline(OWL::TColor(RGB(0, 0, 0)), frame.RuleWidth, PS_SOLID);
   GridRenderer& renderer = Renderer();
   dc.SelectObject(fonts.Cell);
-  const TextStateScope textState(dc, TA_CENTER | TA_BOTTOM);
+  const TextStateScope textState(dc, TA_CENTER | TA_TOP);
   HGDIOBJ const hollow = SelectObject(dc.GetHDC(), GetStockObject(NULL_BRUSH));
   for (int32_t i = 0; i < frame.RowCount && frame.FirstRow + i < ruled; ++i) {
     const int32_t top = frame.CellsTop + i * mRowHeight;
@@ -343,9 +344,15 @@ void GridPrintout::DrawRowRules(OWL::TDC& dc, const Fonts& fonts, const PageFram
     QOR::OStringStream label;
     renderer.WriteRowLabel({frame.FirstRow + i + mRowOffset + mGrid.FixedRows(), mGrid.FixedRows()}, label);
     const QOR::String text = label.str();
-    dc.TextOut((cell.left + cell.right) / 2, cell.bottom, text.GetText(), static_cast<int>(std::wcslen(text.GetText())));
+    // Inside the outline, the label's ink is centred as on screen: its line set on the cell's
+    // bottom put the descenders ("Avg") on the outline.
+    const OWL::TRect box(cell.left + 1, cell.top + 1, cell.right - 1, cell.bottom - 1);
+    const int32_t edge = frame.RuleWidth / 2 + 1;
+    const OWL::TRect inside(box.left + edge, box.top + edge, box.right - edge, box.bottom - edge);
+    const OWL::TRect line = RowNumbersPane::InkCentredLine(dc, inside);
+    dc.TextOut((cell.left + cell.right) / 2, line.top, text.GetText(), static_cast<int>(std::wcslen(text.GetText())));
     dc.SelectObject(outline);
-    dc.Rectangle(OWL::TRect(cell.left + 1, cell.top + 1, cell.right - 1, cell.bottom - 1));
+    dc.Rectangle(box);
     dc.RestorePen();
   }
   SelectObject(dc.GetHDC(), hollow);

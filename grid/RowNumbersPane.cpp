@@ -211,7 +211,7 @@ void RowNumbersPane::PaintRow(OWL::TDC& dc, int32_t row, int top, int width) {
 
 OWL::TRect RowNumbersPane::InkCentredLine(OWL::TDC& dc, const OWL::TRect& inner) {
   // The font's line is taller than a row's inside: centring the line would cut the descenders
-  // ("Avg" reads "Avq"), so the ink (the line without its internal leading) is centred instead.
+  // ("Avg" reads "Avq").
   TEXTMETRICW metrics{};
   dc.GetTextMetrics(metrics);
   const int ink = metrics.tmHeight - metrics.tmInternalLeading;

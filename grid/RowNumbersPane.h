@@ -18,6 +18,10 @@ class RowNumbersPane : public OWL::TWindow {
  public:
   RowNumbersPane(GridControl& grid, GridPane& pane);
 
+  // The line box, in the DC's font, that centres a row label's ink in inner: the line without
+  // its internal leading, so that descenders stay inside a row shorter than the line.
+  static OWL::TRect InkCentredLine(OWL::TDC& dc, const OWL::TRect& inner);
+
   // Scrolls the numbers after the grid changed its top row.
   void ScrollToPaneTop();
   // The row drag at y (client pixels), also used by the cell pane in row-select mode.
@@ -55,8 +59,6 @@ class RowNumbersPane : public OWL::TWindow {
   bool Press(int y, unsigned modifiers, bool andRelease);
   void ArmTimer(int32_t row);
   void PaintRow(OWL::TDC& dc, int32_t row, int top, int width);
-  // The line box, in the DC's font, whose ink is centred in inner.
-  static OWL::TRect InkCentredLine(OWL::TDC& dc, const OWL::TRect& inner);
 
   GridControl& mGrid;
   GridPane& mPane;

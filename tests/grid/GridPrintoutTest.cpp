@@ -136,6 +136,7 @@ TEST_F(GridPrintoutFixture, PaginatesAtThePrinterResolution) {
 
 TEST_F(GridPrintoutFixture, PageDrawsHeadingsRulesAndRowLabels) {
   MakePrinted(4, 2);
+  client.Texts[{2, 0}] = L"Avg";
   ComPtr<ILumoPrintoutEx> printout = Make();
   DibCanvas canvas(600, 400);
   const RECT page{0, 0, 600, 400};
@@ -153,6 +154,13 @@ TEST_F(GridPrintoutFixture, PageDrawsHeadingsRulesAndRowLabels) {
   const RECT cells{labels, band, labels + 200, band + 4 * rowHeight};
   EXPECT_GT(canvas.Count(cells, RGB(16, 16, 16)), 20) << "dotted rules";
   EXPECT_GT(canvas.Count(RECT{0, band, labels, band + rowHeight}, RGB(0, 0, 0)), 10) << "row label";
+  DibCanvas free(100, 3 * rowHeight);
+  free.dc.SelectObject(grid->CellFont());
+  free.dc.TextOut(10, rowHeight, L"Avg", 3);
+  free.dc.RestoreFont();
+  EXPECT_EQ(free.Count(RECT{0, 0, 100, 3 * rowHeight}, RGB(0, 0, 0)),
+            canvas.Count(RECT{2, band + rowHeight + 2, labels - 2, band + 2 * rowHeight - 2}, RGB(0, 0, 0)))
+      << "every pixel of \"Avg\" inside its outline, the descender clear of it";
   EXPECT_EQ(0, canvas.Count(RECT{0, band + 5 * rowHeight, 600, 400}, RGB(16, 16, 16)))
       << "nothing below the last row";
 }
