@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <vector>
 
@@ -65,7 +66,9 @@ class ChannelCache {
   bool DataUsedUp(Params& params, const State& state) const;
   bool RunStep(Params& params, State& state, Record& event, int32_t limit, int32_t upper, int32_t& reported);
 
-  std::vector<std::unique_ptr<RecordCache<State>>> mRecords;
+  // Only the records read have a cache: the document makes a new chain for each record, and caches made for
+  // every record before it would cost the analysis the square of the record count.
+  std::map<int32_t, std::unique_ptr<RecordCache<State>>> mRecords;
   std::unique_ptr<State> mCurrent;
   int32_t mCurrentTick = 0;
   bool mMarkedFinal = false;
@@ -73,16 +76,16 @@ class ChannelCache {
 
 template <class Algorithm>
 RecordCache<typename Algorithm::State>& ChannelCache<Algorithm>::CacheOf(Params& params) {
-  const size_t index = static_cast<size_t>(std::max(params.record, 0));
-  while (mRecords.size() <= index) {
-    const int32_t recordIndex = static_cast<int32_t>(mRecords.size());
-    auto cache = std::make_unique<RecordCache<State>>();
-    const int32_t lower = params.WindowLower(recordIndex);
-    cache->firstChunk = ChunkOf(lower);
-    cache->entries.push_back(NewInitialState(params, lower));
-    mRecords.push_back(std::move(cache));
+  const int32_t record = std::max(params.record, 0);
+  std::unique_ptr<RecordCache<State>>& cache = mRecords[record];
+  if (!cache) {
+    auto made = std::make_unique<RecordCache<State>>();
+    const int32_t lower = params.WindowLower(record);
+    made->firstChunk = ChunkOf(lower);
+    made->entries.push_back(NewInitialState(params, lower));
+    cache = std::move(made);
   }
-  return *mRecords[index];
+  return *cache;
 }
 
 // A new state standing at tick, its readers to start there.

@@ -32,7 +32,8 @@ struct HoldingFamily {
     bool stuck = false;
   };
   struct State : EEH3::StateBase {
-    explicit State(int32_t tick = 0) : StateBase(tick) {}
+    explicit State(int32_t tick = 0) : StateBase(tick) { ++made; }
+    static inline int made = 0;  // states made new (copies not counted)
   };
   using Record = EventPkStm;
 
@@ -87,4 +88,21 @@ TEST(ChannelCache, OfflineStepThatCannotProgressEndsTheSearch) {
   const EEH3::SearchOutcome outcome = offline.Search(params, 0, 350000, out, false);
   EXPECT_FALSE(outcome.found);
   EXPECT_EQ(outcome.reported, 500);
+}
+
+// The document makes a new chain for each record: a search in record r makes that record's state alone, not
+// one for every record before it, which made an analysis cost the square of its record count.
+TEST(ChannelCache, SearchMakesStateOfTheReadRecordOnly) {
+  HoldingFamily::Params params;
+  Prepare(params, false);
+  EventPkStm out;
+  EEH3::ChannelCache<HoldingFamily> cache;
+  HoldingFamily::State::made = 0;
+  params.record = 3000;
+  cache.Search(params, 0, 1000, out, false);
+  EXPECT_EQ(HoldingFamily::State::made, 1);
+  params.record = 3001;
+  cache.DeleteCurrent();
+  cache.Search(params, 0, 1000, out, false);
+  EXPECT_EQ(HoldingFamily::State::made, 2);
 }
