@@ -15,6 +15,7 @@
 #include "bench/BenchChain.h"
 #include "bench/BenchRun.h"
 #include "bench/GridBench.h"
+#include "bench/ManyRecordsBench.h"
 #include "bench/OnlineBench.h"
 #include "bench/SyntheticSignals.h"
 #include "bench/TraceDrawBench.h"
@@ -164,6 +165,14 @@ int main(int argc, char** argv) {
     if (samples < 1 || samples > 0x7FFFFFFE || batch < 1 || repeat < 1) return 2;
     return bench::RunOnlineBench(samples, batch, repeat);
   }
+  // --records [TICKS [REPEAT]]: the analysis document's cost per record at 1000 and at 10000 records.
+  if (argc >= 2 && std::strcmp(argv[1], "--records") == 0) {
+    SetThreadAffinityMask(GetCurrentThread(), 1);
+    const int ticks = argc >= 3 ? std::atoi(argv[2]) : 5;
+    const int repeat = argc >= 4 ? std::atoi(argv[3]) : 1;
+    if (ticks < 1 || ticks > 1000000 || repeat < 1) return 2;
+    return bench::RunManyRecordsBench(ticks, repeat);
+  }
   Options options;
   char names[256];
   bench::ListChains(names, sizeof names);
@@ -173,6 +182,7 @@ int main(int argc, char** argv) {
                  "                    [--signal %s] [--digest] [--dump FILE]\n"
                  "       ondara-bench --grid ROWS [--repeat N]\n"
                  "       ondara-bench --online SAMPLES [BATCH [REPEAT]]\n"
+                 "       ondara-bench --records [TICKS [REPEAT]]\n"
                  "       ondara-bench --draw-trace [--samples N] [--repeat N]\n",
                  names, bench::SyntheticSignalNames());
     return 2;

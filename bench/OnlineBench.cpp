@@ -2,18 +2,10 @@
 // against the document's analysis of the finished recording.
 #include "bench/OnlineBench.h"
 
+#include "bench/BenchDocument.h"
 #include "bench/BenchRun.h"
 #include "document/CycleDetector.h"
-#include "document/ZRDoc.h"
-#include "enumerators/framework/EnumeratorClassList.h"
-#include "host/app/HostFramework.h"
-#include "host/data/DataDocument.h"
-#include "host/data/HostDocument.h"
 #include "host/data/Sampler.h"
-#include "host/formula/FormulaEnumClass.h"
-#include "host/view/CustomDocuments.h"
-#include "hostclient/ClassRegistration.h"
-#include "hostclient/FrameworkAccess.h"
 
 #include <cmath>
 #include <cstdio>
@@ -22,8 +14,6 @@
 namespace bench {
 
 namespace {
-
-using ZR::Doc::ZRDoc;
 
 constexpr double kTickPeriod = 1e-6;
 
@@ -45,30 +35,9 @@ host::Recording Cardiac(int32_t count, bool withRecord) {
   return recording;
 }
 
-// A document over data with the Cardiac Action Potential analysis, no width filter, peaks at least 10 ms wide.
-struct OpenDocument {
-  host::HostPtr<host::DataDocument> data;
-  host::HostPtr<host::HostDocument> hostDocument;
-  host::HostPtr<ZRDoc> doc;
-
-  OpenDocument(host::Recording recording, bool whileSampling) {
-    data = host::DataDocument::Create(std::move(recording));
-    hostDocument = host::HostDocument::Create(data);
-    host::HostPtr<ICustomDocument2> document;
-    host::OpenCustomDocument(*hostDocument.Get(), L"Ondara Document", 0, document);
-    doc.Attach(ZRDoc::FromHostDocument(static_cast<IHostDocument*>(hostDocument.Get())));
-    if (!doc) return;
-    doc->SetSettingText(2000, L"1");
-    doc->SetSettingText(1036, L"f");
-    doc->SetSettingText(1001, L"10");
-    if (whileSampling) doc->SetSettingText(2009, L"t");
-  }
-  ~OpenDocument() { hostDocument->CloseChildDocuments(); }
-};
-
 // Seconds of one pass; -1 when the document could not be made. *events gets the events found.
 double Offline(const host::Recording& recording, long long* events) {
-  OpenDocument open(recording, false);
+  BenchDocument open(recording, false);
   if (!open.doc) return -1.0;
   const long long start = Now();
   open.doc->RunAnalysis(false, true);
@@ -78,7 +47,7 @@ double Offline(const host::Recording& recording, long long* events) {
 }
 
 double Sampled(const host::Recording& recording, int batch, bool analyse, long long* events) {
-  OpenDocument open(Cardiac(0, false), analyse);
+  BenchDocument open(Cardiac(0, false), analyse);
   if (!open.doc) return -1.0;
   const long long start = Now();
   host::SampleRecording(open.data.Get(), recording, batch);
@@ -90,11 +59,7 @@ double Sampled(const host::Recording& recording, int batch, bool analyse, long l
 }  // namespace
 
 int RunOnlineBench(long long samples, int batch, int repeat) {
-  if (FAILED(ondara_host::EnsureHostFramework())) return 1;
-  IClassRegistry* const registry = ObjectFactoryAccessor::Get();
-  CalcEnums::RegisterEnumeratorClasses(registry);
-  host::RegisterFormulaEnumClass(registry, GetTypeRegistry());
-  RegisterNewClassObject(registry, ZR::Doc::NewDocumentClass());
+  if (!RegisterDocumentClasses()) return 1;
   const host::Recording recording = Cardiac(static_cast<int32_t>(samples), true);
   double offline = 0.0, online = 0.0, sampling = 0.0;
   long long offlineEvents = 0, onlineEvents = 0, none = 0;
