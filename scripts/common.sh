@@ -12,9 +12,18 @@ ondara_say() {
   echo "$*" >&2
 }
 
+# Runs started together in one checkout take turns here: one installs, builds and makes the prefix
+# while the others wait for it, then find everything done.
 ondara_setup_and_build() {
+  mkdir -p "$root/build" || return 1
+  (
+    flock 9 || exit 1
+    ondara_setup_and_build_now
+  ) 9>"$root/build/.setup.lock"
+}
+
+ondara_setup_and_build_now() {
   "$root/scripts/setup" || return 1
-  mkdir -p "$root/build"
   [ -f "$root/build/CMakeCache.txt" ] || ondara_say "configuring the build in build/ ..."
   cmake -S "$root" -B "$root/build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" \
         -DCMAKE_BUILD_TYPE=Release >"$root/build/configure.log" 2>&1 \
@@ -88,10 +97,8 @@ ondara_make_dpi_prefix() {
   local key='[System\\\\CurrentControlSet\\\\Hardware Profiles\\\\Current\\\\Software\\\\Fonts]'
   ondara_add_gui_fonts || return 1
   [ -f "$prefix/system.reg" ] && return 0
-  rm -rf "$prefix" && mkdir -p "$prefix/dosdevices" || return 1
-  ln -s "$WINEPREFIX/drive_c" "$prefix/dosdevices/c:"
-  ln -s / "$prefix/dosdevices/z:"
-  cp "$WINEPREFIX/.update-timestamp" "$WINEPREFIX/userdef.reg" "$WINEPREFIX/user.reg" "$prefix/" || return 1
+  rm -rf "$prefix" && mkdir -p "$prefix" || return 1
+  ondara_link_prefix "$prefix" || return 1
   local value
   value="\"LogPixels\"=dword:$(printf '%08x' "$dpi")"
   awk -v key="$key" -v value="$value" '
@@ -127,10 +134,54 @@ ondara_start_display() {
   export DISPLAY=":$n"
 }
 
-# Wine goes first, so that nothing is left talking to the display when it stops.
+# A copy of the prefix's user registry and a link to its drive C in a folder of its own (the system
+# registry is left for the caller to write): a prefix of its own that takes no time to make.
+ondara_link_prefix() {
+  local prefix=$1 drive
+  drive=$(readlink -f "$WINEPREFIX/dosdevices/c:") || return 1
+  mkdir -p "$prefix/dosdevices" || return 1
+  ln -s "$drive" "$prefix/dosdevices/c:" && ln -s / "$prefix/dosdevices/z:" || return 1
+  cp "$WINEPREFIX/.update-timestamp" "$WINEPREFIX/userdef.reg" "$WINEPREFIX/user.reg" "$prefix/"
+}
+
+ondara_own_prefix=""
+# Each run gets a prefix of its own beside the usual one, and with it a Wine server of its own: runs
+# side by side (scripts/run twice, or beside scripts/test) then never share the server that one of
+# them stops at its end. The prefix goes again in ondara_stop_display.
+ondara_use_own_prefix() {
+  local prefix
+  prefix=$(mktemp -d "$root/build/wineprefix-run.XXXXXX") || return 1
+  if ! ondara_link_prefix "$prefix" || ! cp "$WINEPREFIX/system.reg" "$prefix/"; then
+    rm -rf "$prefix"
+    return 1
+  fi
+  ondara_own_prefix=$prefix
+  export WINEPREFIX=$prefix
+}
+
+# Ends what this run started: its own prefix's Wine server with every process in it, and its
+# display. Wine goes first, so that nothing is left talking to the display when it stops. A run
+# without a prefix of its own ends no Wine server at all: it would end other runs' programs too.
 ondara_stop_display() {
-  wineserver -k 2>/dev/null
-  wineserver -w 2>/dev/null
+  if [ -n "$ondara_own_prefix" ]; then
+    WINEPREFIX=$ondara_own_prefix wineserver -k 2>/dev/null
+    WINEPREFIX=$ondara_own_prefix wineserver -w 2>/dev/null
+    rm -rf "$ondara_own_prefix"
+    ondara_own_prefix=""
+  fi
   [ -n "$ondara_display_pid" ] && kill "$ondara_display_pid" 2>/dev/null
+  ondara_display_pid=""
   return 0
+}
+
+# The status a run ends with: the host's, except that a host that ended with 0 but did not print
+# what it was asked for (nothing, or output that stops inside a line: it was ended from outside)
+# gives 1. $1: the host's status; $2: the file holding what it printed.
+ondara_host_status() {
+  local status=$1 output=$2
+  if [ "$status" -eq 0 ] && { [ ! -s "$output" ] || [ -n "$(tail -c 1 "$output")" ]; }; then
+    echo "the host ended without printing what was asked for" >&2
+    return 1
+  fi
+  return "$status"
 }
