@@ -113,10 +113,8 @@ struct AnalyzeArguments {
   bool select = false;
   host::ClockStart clock;
   bool withClock = false;
-  // Where the analysis channel comes from, for a channel the recording lacks: --channel, or the
-  // value of the last --set 2001 (which is applied after it); the documents file otherwise.
-  bool channelOption = false;
-  std::optional<std::wstring> channelSet;
+  // Where the analysis channel comes from, for a channel the recording lacks.
+  ChannelSource channelSource;
 };
 
 void PrintError(const std::string& utf8) {
@@ -216,14 +214,14 @@ bool ParseArguments(int argc, wchar_t** argv, AnalyzeArguments* args) {
       if (!refusal.empty()) return PrintRefusal(refusal);
       ParseInt(value, 1, INT32_MAX, &number);
       first.insert(first.begin(), {kChannelSetting, std::to_wstring(number - 1)});
-      args->channelOption = true;
+      args->channelSource.option = true;
     } else if (name == L"--height") {
       args->settings.emplace_back(kHeightSetting, value);
     } else if (name == L"--set") {
       const size_t equals = value.find(L'=');
       ok = equals != std::wstring::npos && ParseInt(value.substr(0, equals), 0, 0x7FFFFFFF, &number);
       if (ok) args->settings.emplace_back(static_cast<int32_t>(number), value.substr(equals + 1));
-      if (ok && number == kChannelSetting) args->channelSet = value.substr(equals + 1);
+      if (ok && number == kChannelSetting) args->channelSource.setValue = value.substr(equals + 1);
     } else if (name == L"--online") {
       ok = ParseInt(value, 1, INT32_MAX, &number);
       args->onlineBatch = static_cast<int32_t>(number);
@@ -232,6 +230,7 @@ bool ParseArguments(int argc, wchar_t** argv, AnalyzeArguments* args) {
       args->settingsScript = value;
     } else if (name == L"--documents") {
       args->documents = value;
+      args->channelSource.documents = value;
     } else if (name == L"--calc") {
       ok = host::ParseChannelCalcSpec(value, args->calc);
       args->withCalc = true;
@@ -377,27 +376,6 @@ int CheckBeforeAnalysing(const AnalyzeArguments& args) {
   return 2;
 }
 
-// The analysis channel the document ended with (from the options or the documents file) must be
-// one of the recording's: 0 with the channel, or 2 after a line naming where it came from.
-int CheckAnalysisChannel(IDocumentSettingsScript* settings, const AnalyzeArguments& args, int32_t channels,
-                         int32_t* channel) {
-  host::HostPtr<QOR::IQORString> text;
-  if (FAILED(settings->GetSettingText(kChannelSetting, text.Out())) || !text) return 0;
-  *channel = static_cast<int32_t>(std::wcstol(host::StringText(text.Get()).c_str(), nullptr, 10));
-  if (*channel < channels) return 0;
-  const std::string has = "the recording has " + std::to_string(channels) + (channels == 1 ? " channel" : " channels");
-  if (args.channelSet)
-    PrintError("setting 2001 = " + host::QuoteInput(*args.channelSet) + ": " + has +
-               " (setting 2001 counts channels from 0)");
-  else if (args.channelOption)
-    PrintError("--channel " + std::to_string(*channel + 1) + ": " + has);
-  else
-    PrintError(host::Utf8FromWide(args.documents) + ": the analysis document could not be opened: its analysis " +
-               "channel is " + std::to_string(*channel + 1) + " (setting 2001 holds " + std::to_string(*channel) +
-               "), but " + has);
-  return 2;
-}
-
 int Run(const AnalyzeArguments& args) {
   std::optional<host::UnattendedMessageBoxes> unattended;
   if (!Attended(args)) unattended.emplace(stderr);
@@ -466,7 +444,9 @@ int Run(const AnalyzeArguments& args) {
   int32_t channels = 0;
   data->GetChannelCount(&channels);
   int32_t channel = 0;
-  if (CheckAnalysisChannel(settings.Get(), args, channels, &channel) != 0) {
+  const std::string lacking = AnalysisChannelRefusal(settings.Get(), args.channelSource, channels, &channel);
+  if (!lacking.empty()) {
+    PrintError(lacking);
     hostDocument->CloseChildDocuments();
     return 2;
   }

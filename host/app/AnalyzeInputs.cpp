@@ -17,7 +17,8 @@ namespace {
 // The analysis types by number, as the module's settings list them.
 constexpr const wchar_t* kTypeNames[] = {L"General - Unstimulated", L"Cardiac Action Potential", L"Synaptic",
                                          L"Evoked Response",        L"Population Spike",         L"Action Potential"};
-// The last analysis channel the module's settings keep (setting 2001 counts from 0 up to 32).
+// The analysis channel setting, counted from 0 up to 32: the last channel is 33.
+constexpr int32_t kChannelSetting = 2001;
 constexpr long long kLastChannel = 33;
 
 std::string SystemWords(DWORD error) {
@@ -74,6 +75,22 @@ std::string ChannelOptionRefusal(const std::wstring& value) {
   if (number < 1) return head + ": channels are counted from 1";
   if (number > kLastChannel) return head + ": the analysis channel is at most " + std::to_string(kLastChannel);
   return std::string();
+}
+
+std::string AnalysisChannelRefusal(IDocumentSettingsScript* settings, const ChannelSource& source, int32_t channels,
+                                   int32_t* channel) {
+  host::HostPtr<QOR::IQORString> text;
+  if (FAILED(settings->GetSettingText(kChannelSetting, text.Out())) || !text) return std::string();
+  *channel = static_cast<int32_t>(std::wcstol(host::StringText(text.Get()).c_str(), nullptr, 10));
+  if (*channel < channels) return std::string();
+  const std::string has = "the recording has " + std::to_string(channels) + (channels == 1 ? " channel" : " channels");
+  if (source.setValue)
+    return "setting 2001 = " + host::QuoteInput(*source.setValue) + ": " + has +
+           " (setting 2001 counts channels from 0)";
+  if (source.option) return "--channel " + std::to_string(*channel + 1) + ": " + has;
+  return host::Utf8FromWide(source.documents) + ": the analysis document could not be opened: its analysis " +
+         "channel is " + std::to_string(*channel + 1) + " (setting 2001 holds " + std::to_string(*channel) +
+         "), but " + has;
 }
 
 std::string DocumentsFileProblem(const std::wstring& path) {

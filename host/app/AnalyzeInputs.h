@@ -6,6 +6,7 @@
 #include "hostapi/DocumentSettings.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace ondara_host {
@@ -23,6 +24,18 @@ std::string UnknownTypeRefusal(const std::wstring& value);
 // For a --channel value that names no analysis channel: that channels count from 1, or up to
 // how far they go; empty when the value is one.
 std::string ChannelOptionRefusal(const std::wstring& value);
+
+// Where the analysis channel came from: the value of the last --set 2001 (applied after
+// --channel), else --channel, else the documents file.
+struct ChannelSource {
+  std::optional<std::wstring> setValue;
+  bool option = false;
+  std::wstring documents;
+};
+// The analysis channel the document ended with (from the options or the documents file) into
+// channel; empty when the recording has it, else the line naming where it came from.
+std::string AnalysisChannelRefusal(IDocumentSettingsScript* settings, const ChannelSource& source, int32_t channels,
+                                   int32_t* channel);
 
 // Whether the analysis document can later be saved to path: empty when it can, else the words
 // why not ("its folder does not exist"). An existing file is kept as it is; one made to try is
