@@ -72,6 +72,12 @@ void ReportRefusal(const XSettingsStream& refusal) noexcept {
   }
 }
 
+// Whether a byte follows; the stream is spent either way.
+bool HasMore(IBinInStream& in) {
+  uint8_t next = 0;
+  return in.ReadByte(&next) == S_OK && in.GetStatus() == S_OK;
+}
+
 }  // namespace
 
 HRESULT STDMETHODCALLTYPE PersistSettings::QueryInterface(REFIID iid, void** out) noexcept {
@@ -144,6 +150,10 @@ HRESULT STDMETHODCALLTYPE PersistSettings::Load(IStream* stream) noexcept {
 void PersistSettings::Read(IBinInStream& in) {
   int32_t version = 0;  // stays 0 (and the markers below too) once the stream has failed
   in.ReadInt32(&version);
+  // A later layout puts its fields elsewhere, and saving it back as this one would lose what
+  // only it holds: its version is what tells the user.
+  if (in.GetStatus() == S_OK && (version < 0 || version > kSettingsStreamVersion))
+    throw XSettingsStream(StreamFault::kUnknownVersion, version);
   QOR::WindowPlacement channelCalc;
   QOR::WindowPlacement settingsDialog;
   QOR::ReadWindowPlacement(in, channelCalc);
@@ -163,11 +173,10 @@ void PersistSettings::Read(IBinInStream& in) {
     in.ReadInt32(&markerB);
   }
   if (!ok || in.GetStatus() != S_OK || markerA != kSettingsStreamMarker || markerB != kSettingsStreamMarker ||
-      channelCalc.readError || settingsDialog.readError) {
-    // A later layout puts its fields elsewhere: its version is what tells the user.
-    if (version < 0 || version > kSettingsStreamVersion) throw XSettingsStream(StreamFault::kUnknownVersion, version);
+      channelCalc.readError || settingsDialog.readError)
     throw XSettingsStream(StreamFault::kDamaged);
-  }
+  // The earliest layout ends with the store; one that says so and goes on is none this build knows.
+  if (version == 0 && HasMore(in)) throw XSettingsStream(StreamFault::kUnknownVersion, version);
   ComPtr<ITableViewManager> manager;
   if (columns && SUCCEEDED(mDocument.GetTableViewManager(manager.Out())) && !CopyColumnState(*columns, *manager))
     throw XSettingsStream(StreamFault::kDamaged);

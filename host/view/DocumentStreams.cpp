@@ -89,6 +89,7 @@ HRESULT SaveDocumentStreams(HostDocument& hostDocument, const std::wstring& path
     const std::vector<HostDocument::PersistentChild> children = hostDocument.PersistentChildren();
     std::vector<uint8_t> bytes;
     PutWord(bytes, kDocumentStreamsMagic);
+    PutWord(bytes, kDocumentStreamsVersion);
     PutWord(bytes, static_cast<uint32_t>(children.size()));
     for (const HostDocument::PersistentChild& child : children) {
       const std::wstring name = DocumentClassName(child.typeId);
@@ -115,6 +116,21 @@ HRESULT SaveDocumentStreams(HostDocument& hostDocument, const std::wstring& path
 
 namespace {
 
+// The file's head: the magic, the layout's version (files from before it had one have none) and
+// the document count; words says so when the version is not this build's.
+HRESULT ReadHead(Reader& reader, uint32_t& count, std::wstring& words) {
+  uint32_t magic = 0;
+  uint32_t version = kDocumentStreamsVersion;
+  if (!reader.Word(magic) || (magic != kDocumentStreamsMagic && magic != kUnversionedDocumentStreamsMagic) ||
+      (magic == kDocumentStreamsMagic && !reader.Word(version)))
+    return STG_E_DOCFILECORRUPT;
+  if (version != kDocumentStreamsVersion) {
+    words = L"it is of unknown version " + std::to_wstring(static_cast<int32_t>(version));
+    return STG_E_DOCFILECORRUPT;
+  }
+  return reader.Word(count) && count <= kMaxDocuments ? S_OK : STG_E_DOCFILECORRUPT;
+}
+
 // The documents of the file; words gets what a document's stream was refused for.
 HRESULT OpenStreams(HostDocument& hostDocument, const std::wstring& path,
                     std::vector<HostPtr<ICustomDocument2>>& documents, std::wstring& words) {
@@ -122,10 +138,9 @@ HRESULT OpenStreams(HostDocument& hostDocument, const std::wstring& path,
     std::vector<uint8_t> bytes;
     if (!ReadFile(path, bytes)) return STG_E_FILENOTFOUND;
     Reader reader(bytes);
-    uint32_t magic = 0;
     uint32_t count = 0;
-    if (!reader.Word(magic) || magic != kDocumentStreamsMagic || !reader.Word(count) || count > kMaxDocuments)
-      return STG_E_DOCFILECORRUPT;
+    const HRESULT head = ReadHead(reader, count, words);
+    if (FAILED(head)) return head;
     for (uint32_t i = 0; i < count; ++i) {
       uint32_t units = 0;
       uint32_t size = 0;

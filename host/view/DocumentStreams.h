@@ -11,9 +11,13 @@
 
 namespace host {
 
-// File layout (little-endian): "ONDS", the document count, then per document the length of its
-// class name in UTF-16 units, the name, the stream's byte count and the bytes.
-inline constexpr uint32_t kDocumentStreamsMagic = 0x53444E4Fu;  // "ONDS"
+// File layout (little-endian): "ONDV", the layout's version (1), the document count, then per
+// document the length of its class name in UTF-16 units, the name, the stream's byte count and
+// the bytes. Files written before the layout had a version begin "ONDS" and the count, and are
+// read as version 1.
+inline constexpr uint32_t kDocumentStreamsMagic = 0x56444E4Fu;  // "ONDV"
+inline constexpr uint32_t kDocumentStreamsVersion = 1;
+inline constexpr uint32_t kUnversionedDocumentStreamsMagic = 0x53444E4Fu;  // "ONDS"
 
 // Writes the streams of the documents whose persistence object is registered with hostDocument
 // (each saved with its dirty flag cleared). S_OK; STG_E_CANTSAVE when the file cannot be
@@ -24,7 +28,8 @@ HRESULT SaveDocumentStreams(HostDocument& hostDocument, const std::wstring& path
 // its data is attached (OpenCustomDocument). STG_E_FILENOTFOUND when there is no such file,
 // STG_E_DOCFILECORRUPT for a file of another layout, cut short or naming more than it holds,
 // else the first document's failure; the documents opened before it stay open. refusal, when
-// given, gets what was wrong in words.
+// given, gets what was wrong in words ("it is of unknown version N" for a layout this build does
+// not know).
 HRESULT OpenSavedDocuments(HostDocument& hostDocument, const std::wstring& path,
                            std::vector<HostPtr<ICustomDocument2>>& documents, std::wstring* refusal = nullptr);
 

@@ -289,7 +289,16 @@ TEST_F(PersistSettingsTest, DamagedStreamIsRefusedWithWhatWasWrong) {
   later[4] = 7;
   later.insert(later.begin() + 8, {9, 0, 0, 0});
   EXPECT_EQ(E_FAIL, LoadBytes(later));
-  EXPECT_EQ(L"its analysis settings are of an unknown version (7)", RefusalWords());
+  EXPECT_EQ(L"its analysis settings are of unknown version 7", RefusalWords());
+  // Versions whose fields stand where this build's do: saved back as version 1 they would lose
+  // what they hold. Version 0 is known only as the layout that ends with the store.
+  for (const int32_t version : {2, 0, -5}) {
+    std::vector<uint8_t> unknown = bytes;
+    std::memcpy(unknown.data() + 4, &version, 4);
+    EXPECT_EQ(E_FAIL, LoadBytes(unknown)) << version;
+    EXPECT_EQ(L"its analysis settings are of unknown version " + std::to_wstring(version), RefusalWords());
+    EXPECT_EQ(L"30", Text(1001)) << version;
+  }
   EXPECT_EQ(E_FAIL, LoadBytes(std::vector<uint8_t>(bytes.begin(), bytes.end() - 1)));
   EXPECT_EQ(L"its analysis settings are damaged", RefusalWords());
   EXPECT_EQ(S_OK, LoadBytes(bytes));

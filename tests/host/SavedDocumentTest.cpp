@@ -4,7 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <cstring>
+#include <fstream>
+#include <iterator>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -44,5 +49,61 @@ TEST_P(SavedDocument, ReopenedDocumentGivesTheSameRows) {
 }
 
 INSTANTIATE_TEST_SUITE_P(AllTypes, SavedDocument, ::testing::Range(0, 6));
+
+std::vector<char> FileBytes(const std::wstring& path) {
+  std::ifstream file(path.c_str(), std::ios::binary);
+  return std::vector<char>(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+}
+
+int32_t Word(const std::vector<char>& bytes, size_t at) {
+  int32_t word = 0;
+  if (at + 4 <= bytes.size()) std::memcpy(&word, bytes.data() + at, 4);
+  return word;
+}
+
+// A documents file this build cannot take whole is refused in one line naming the file and what
+// is wrong, with status 2, and left as it was; it used to load and be saved back in this build's
+// layout, losing what another version held.
+TEST_F(SavedDocument, FileThisBuildCannotTakeWholeIsNamedAndKept) {
+  ASSERT_TRUE(testsupport::HostBuilt());
+  const std::wstring documents = sRecording + L".refused.documents";
+  const std::wstring analyze = L"analyze --recording \"" + sRecording + L"\" --table --documents \"" + documents + L"\"";
+  RunResult saved;
+  ASSERT_TRUE(RunHost(analyze + L" --type 1 --set 1036=f --show table", saved));
+  ASSERT_EQ(0u, saved.exitCode) << saved.output;
+  const std::vector<char> bytes = FileBytes(documents);
+  // "ONDV", the version, the count, the class name's length and units, the stream's byte count;
+  // the stream's own version follows its header word.
+  const size_t streamVersion = 16 + 2 * static_cast<size_t>(Word(bytes, 12)) + 8;
+  const struct {
+    size_t at;
+    int32_t word;
+    const char* words;
+  } cases[] = {
+      {4, 2, "it is of unknown version 2"},
+      {streamVersion, 2, "its analysis settings are of unknown version 2"},
+      {streamVersion, 0, "its analysis settings are of unknown version 0"},
+      {streamVersion, -5, "its analysis settings are of unknown version -5"},
+  };
+  const std::string name(documents.begin(), documents.end());
+  for (const auto& c : cases) {
+    std::vector<char> damaged = bytes;
+    std::memcpy(damaged.data() + c.at, &c.word, 4);
+    std::ofstream(documents.c_str(), std::ios::binary).write(damaged.data(), static_cast<std::streamsize>(damaged.size()));
+    RunResult refused;
+    ASSERT_TRUE(RunHost(analyze, refused));
+    EXPECT_EQ(2u, refused.exitCode) << refused.output;
+    EXPECT_EQ(name + ": the analysis document could not be opened: " + c.words + "\r\n", refused.output);
+    EXPECT_EQ(damaged, FileBytes(documents)) << c.words;
+  }
+  // A file from before the layout had a version ("ONDS" and the count) opens as it did.
+  std::vector<char> unversioned(bytes.begin() + 4, bytes.end());
+  std::memcpy(unversioned.data(), "ONDS", 4);
+  std::ofstream(documents.c_str(), std::ios::binary).write(unversioned.data(), static_cast<std::streamsize>(unversioned.size()));
+  RunResult reopened;
+  ASSERT_TRUE(RunHost(analyze, reopened));
+  EXPECT_EQ(saved.output, reopened.output);
+  DeleteFileW(documents.c_str());
+}
 
 }  // namespace
