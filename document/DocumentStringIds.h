@@ -26,6 +26,8 @@
 #define IDS_ZR_TEXT_DETECTION_UNREADABLE 168
 #define IDS_ZR_TEXT_DETECTION_INVALID 169
 #define IDS_ZR_TEXT_LENGTH 170
+#define IDS_ZR_STREAM_COLUMNS 171
+#define IDS_ZR_STREAM_FORMATS 172
 #define IDS_ZR_MARKER_NAME 2200
 
 // The "Ondara" menu: each item's text at n, its tip at n + 1 and its short name at n + 2.

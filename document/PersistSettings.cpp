@@ -57,6 +57,10 @@ QOR::String RefusalText(const XSettingsStream& refusal) {
       text << refusal.Number() << QuotedSettingText(refusal.Text()).GetText() << refusal.Words().GetText();
       return text.str();
     }
+    case StreamFault::kColumnLayout:
+      return QOR::String(GetModuleInstance(), IDS_ZR_STREAM_COLUMNS, true);
+    case StreamFault::kColumnFormats:
+      return QOR::String(GetModuleInstance(), IDS_ZR_STREAM_FORMATS, true);
     case StreamFault::kDamaged:
       break;
   }
@@ -70,6 +74,17 @@ void ReportRefusal(const XSettingsStream& refusal) noexcept {
   } catch (...) {
     // Without words the caller still has the failure.
   }
+}
+
+// The table part: the grid's column layout and the Table View's significant figures. A part
+// refused while the stream is still whole is named; one cut short is damage.
+void ReadTablePart(IBinInStream& in, ComPtr<ITableViewManager>& columns, CellFormatMap& formats) {
+  const auto refuse = [&](StreamFault fault) {
+    throw XSettingsStream(in.GetStatus() == S_OK ? fault : StreamFault::kDamaged);
+  };
+  if (FAILED(CreateTableViewManager(columns.Out())) || !columns) throw XSettingsStream(StreamFault::kDamaged);
+  if (columns->LoadColumnState(0, &in) != S_OK) refuse(StreamFault::kColumnLayout);
+  if (!LoadColumnRecord(in, formats)) refuse(StreamFault::kColumnFormats);
 }
 
 // Whether a byte follows; the stream is spent either way.
@@ -162,21 +177,19 @@ void PersistSettings::Read(IBinInStream& in) {
   store.Read(in, mDocument.DataDocument());
   int32_t markerA = 0;
   in.ReadInt32(&markerA);
-  int32_t markerB = kSettingsStreamMarker;
-  bool ok = true;
+  if (in.GetStatus() != S_OK || markerA != kSettingsStreamMarker || channelCalc.readError || settingsDialog.readError)
+    throw XSettingsStream(StreamFault::kDamaged);
   ComPtr<ITableViewManager> columns;
   CellFormatMap formats;
   if (version > 0) {
-    ok = SUCCEEDED(CreateTableViewManager(columns.Out())) && columns->LoadColumnState(0, &in) == S_OK;
-    ok = ok && LoadColumnRecord(in, formats);
-    markerB = 0;
+    ReadTablePart(in, columns, formats);
+    int32_t markerB = 0;
     in.ReadInt32(&markerB);
+    if (in.GetStatus() != S_OK || markerB != kSettingsStreamMarker) throw XSettingsStream(StreamFault::kDamaged);
+  } else if (HasMore(in)) {
+    // The earliest layout ends with the store; one that says so and goes on is none this build knows.
+    throw XSettingsStream(StreamFault::kUnknownVersion, version);
   }
-  if (!ok || in.GetStatus() != S_OK || markerA != kSettingsStreamMarker || markerB != kSettingsStreamMarker ||
-      channelCalc.readError || settingsDialog.readError)
-    throw XSettingsStream(StreamFault::kDamaged);
-  // The earliest layout ends with the store; one that says so and goes on is none this build knows.
-  if (version == 0 && HasMore(in)) throw XSettingsStream(StreamFault::kUnknownVersion, version);
   ComPtr<ITableViewManager> manager;
   if (columns && SUCCEEDED(mDocument.GetTableViewManager(manager.Out())) && !CopyColumnState(*columns, *manager))
     throw XSettingsStream(StreamFault::kDamaged);

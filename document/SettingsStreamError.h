@@ -10,10 +10,12 @@
 namespace ZR::Doc {
 
 enum class StreamFault {
-  kDamaged,           // cut short, a marker or count no writer makes
-  kUnknownVersion,    // number: the version
-  kRefusedValue,      // number: the setting id; text: what the stream holds; words: why refused
-  kImpossibleChannel  // number: the group's channel
+  kDamaged,            // cut short, a marker or count no writer makes
+  kUnknownVersion,     // number: the version
+  kRefusedValue,       // number: the setting id; text: what the stream holds; words: why refused
+  kImpossibleChannel,  // number: the group's channel
+  kColumnLayout,       // the Table View's column order or widths
+  kColumnFormats       // the Table View's significant figures
 };
 
 // STG_E_DOCFILECORRUPT, with what was wrong.

@@ -3,6 +3,7 @@
 
 #include "base/IBinStream.h"
 #include "document/TableViewData.h"
+#include "grid/SigFigDialog.h"
 
 namespace ZR {
 
@@ -58,9 +59,11 @@ bool LoadColumnRecord(IBinInStream& in, CellFormatMap& formats) {
     int32_t figures = 0;
     int32_t measurement = 0;
     if (!Read(in, entryVersion) || !Read(in, figures) || !Read(in, measurement)) return false;
+    // Only the Format Column dialog sets figures: any others come from damage.
+    if (figures < TableView::kSigFigMin || figures > TableView::kSigFigMax) return false;
     // The key is the measurement; a stored index that names none would lose the figures.
     const bool named = measurement >= 0 && measurement <= kLastMeasurement;
-    formats[key] = CellFormat{ClampSignificantFigures(figures), named ? measurement : key};
+    formats[key] = CellFormat{figures, named ? measurement : key};
   }
   int32_t closing = 0;
   return key == kMarker && Read(in, closing) && closing == kMarker;

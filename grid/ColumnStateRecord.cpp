@@ -40,6 +40,9 @@ ColumnLayout ReadColumnState(IBinInStream& in, int32_t storedWidth) {
   for (uint32_t i = 0; i < n; ++i)
     widths.push_back(version >= 2 ? static_cast<int32_t>(ReadChecked(in)) : storedWidth);
   if (ReadChecked(in) != static_cast<uint32_t>(kColumnStateEndMarker)) Damaged();
+  // The first column is the grid's fixed one, the row numbers: the title bar moves only the
+  // columns after it, so a map that moves it comes only from damage.
+  if (!map.empty() && map[0] != 0) Damaged();
   ColumnLayout layout(std::move(map), std::move(widths));
   if (!layout.IsConsistent()) Damaged();
   return layout;

@@ -25,6 +25,7 @@ void WriteColumnState(IBinOutStream& out, const ColumnLayout& layout);
 
 // Reads one record. Throws XQOR kColumnStateUnknownVersion for a version above 2, before reading
 // further, and XQOR STG_E_DOCFILECORRUPT for a record cut short, a count above
-// kColumnStateMaxColumns, a wrong end marker or a map that is not a permutation. storedWidth is
+// kColumnStateMaxColumns, a wrong end marker, a map that is not a permutation or that moves the
+// first (fixed) column, or a width no column can have. storedWidth is
 // given to every column of a record without widths.
 ColumnLayout ReadColumnState(IBinInStream& in, int32_t storedWidth);

@@ -195,8 +195,8 @@ std::string ColumnRecord(std::initializer_list<long> words) {
 Target MakeColumnStateTarget() {
   Target target;
   target.name = "columns";
-  target.seeds.push_back(ColumnRecord({2, 3, 2, 0, 1, 110, 60, 210, 1337}));
-  target.seeds.push_back(ColumnRecord({1, 2, 1, 0, 1337}));
+  target.seeds.push_back(ColumnRecord({2, 3, 0, 2, 1, 210, 60, 110, 1337}));
+  target.seeds.push_back(ColumnRecord({1, 2, 0, 1, 1337}));
   target.seeds.push_back(ColumnRecord({2, 0, 1337}));
   for (const char* word : {"\x39\x05\x00\x00", "\x02\x00\x00\x00", "\x03\x00\x00\x00", "\x00\x10\x00\x00",
                            "\xFF\xFF\xFF\x7F", "\x00\x00\x00\x80", "\xFF\xFF\xFF\xFF"})

@@ -147,9 +147,9 @@ TEST_F(PersistSettingsTest, TableColumnStateAndFormatsTravelWithTheStream) {
   const std::vector<int32_t> tail{1337, -1, 2, 5, 1, 3, 5, 12, 1, 6, 12, -1, -1, 787};
   EXPECT_EQ(tail, Words(bytes, bytes.size() - 4 * tail.size(), tail.size()));
 
-  // Two grid columns swapped, with their widths, come back as they were saved.
+  // Two grid columns after the row numbers swapped, with their widths, come back as they were saved.
   std::vector<uint8_t> columns(bytes.begin(), bytes.end() - 4 * (tail.size() + 1));
-  for (const int32_t word : {2, 1, 0, 60, 80}) {
+  for (const int32_t word : {3, 0, 2, 1, 50, 60, 80}) {
     const auto* const start = reinterpret_cast<const uint8_t*>(&word);
     columns.insert(columns.end(), start, start + 4);
   }

@@ -89,8 +89,12 @@ TEST(TableColumnRecord, HostileValuesAreRefusedOrBroughtIntoRange) {
   EXPECT_FALSE(Load({-1, 2, 59, 1, 3, 59, -1, -1}, formats));
   EXPECT_FALSE(Load({-1, 2, -7, 1, 3, 5, -1, -1}, formats));
   EXPECT_TRUE(formats.empty());
-  EXPECT_TRUE(Load({-1, 2, 3, 1, 1000, 3, 4, 1, -9, 77, -1, -1}, formats));
-  EXPECT_EQ((CellFormatMap{{3, CellFormat{17, 3}}, {4, CellFormat{1, 4}}}), formats);
+  for (const int32_t figures : {0, 11, 16388, -9}) {
+    EXPECT_FALSE(Load({-1, 2, 3, 1, figures, 3, -1, -1}, formats)) << figures << " figures";
+    EXPECT_TRUE(formats.empty()) << figures << " figures";
+  }
+  EXPECT_TRUE(Load({-1, 2, 3, 1, 10, 3, 4, 1, 1, 77, -1, -1}, formats));
+  EXPECT_EQ((CellFormatMap{{3, CellFormat{10, 3}}, {4, CellFormat{1, 4}}}), formats);
   EXPECT_FALSE(Load({-1, 2, -1, 5}, formats)) << "a bad closing word";
 }
 

@@ -256,14 +256,14 @@ TEST_F(TableViewMgrTest, WindowOperationsMapColumnsAndFollowTheClient) {
 TEST_F(TableViewMgrTest, SavesAndLoadsTheColumnStateAndKeepsItAgainstABadRecord) {
   mClient.Columns = 3;
   ASSERT_EQ(S_OK, CreateView());
-  mInternal->MoveColumn(0, 2, 0);  // (2,0,1)
+  mInternal->MoveColumn(0, 2, 1);  // (0,2,1)
   mInternal->SetColumnWidth(0, 1, 100);
   mInternal->SetColumnWidth(0, 2, 50);
   mInternal->SetColumnWidth(0, 0, 200);
-  const Words saved{2, 3, 2, 0, 1, 110, 60, 210, 1337};
+  const Words saved{2, 3, 0, 2, 1, 210, 60, 110, 1337};
   ASSERT_EQ(saved, Saved());
-  ASSERT_EQ(S_OK, Load({1, 2, 1, 0, 1337}));
-  EXPECT_EQ((Words{2, 2, 1, 0, 100, 100, 1337}), Saved()) << "an earlier record: widths at the default";
+  ASSERT_EQ(S_OK, Load({1, 2, 0, 1, 1337}));
+  EXPECT_EQ((Words{2, 2, 0, 1, 100, 100, 1337}), Saved()) << "an earlier record: widths at the default";
   ASSERT_EQ(S_OK, Load(saved));
   EXPECT_EQ(200, Width(0));
   const struct {
@@ -277,6 +277,7 @@ TEST_F(TableViewMgrTest, SavesAndLoadsTheColumnStateAndKeepsItAgainstABadRecord)
       {"one column too many", {1, 4097}},
       {"a repeated column", {2, 2, 0, 0, 100, 100, 1337}},
       {"a column out of range", {1, 2, 0, 2, 1337}},
+      {"the fixed first column moved", {2, 3, 2, 0, 1, 110, 60, 210, 1337}},
       {"a width of no pixels", {2, 2, 0, 1, 10, 100, 1337}},
       {"a negative width", {2, 2, 0, 1, 100, 0, 1337}},
       {"the smallest width", {2, 2, 0, 1, INT32_MIN, 100, 1337}},
@@ -287,7 +288,7 @@ TEST_F(TableViewMgrTest, SavesAndLoadsTheColumnStateAndKeepsItAgainstABadRecord)
     EXPECT_EQ(E_FAIL, Load(c.words)) << c.what;
     EXPECT_EQ(saved, Saved()) << c.what;
   }
-  ASSERT_EQ(S_OK, Load({2, 2, 1, 0, 11, 0x7FFF + 10, 1337})) << "one pixel and the widest column";
+  ASSERT_EQ(S_OK, Load({2, 2, 0, 1, 0x7FFF + 10, 11, 1337})) << "the widest column and one pixel";
   EXPECT_EQ(0x7FFF, Width(0));
   EXPECT_EQ(1, Width(1));
   ASSERT_EQ(S_OK, Load(saved));

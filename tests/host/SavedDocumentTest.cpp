@@ -61,6 +61,18 @@ int32_t Word(const std::vector<char>& bytes, size_t at) {
   return word;
 }
 
+// Where the grid's column state (2, n, the map, the widths, 1337) ends: the end marker followed
+// by the significant figures' record (-1, 2); columns gets n. 0 when there is none.
+size_t ColumnStateEnd(const std::vector<char>& bytes, size_t& columns) {
+  for (size_t at = bytes.size() - 12; at >= 4; at -= 4) {
+    if (Word(bytes, at) != 1337 || Word(bytes, at + 4) != -1 || Word(bytes, at + 8) != 2) continue;
+    for (columns = 1; 8 * columns + 8 <= at; ++columns)
+      if (Word(bytes, at - 8 * columns - 8) == 2 && Word(bytes, at - 8 * columns - 4) == static_cast<int32_t>(columns))
+        return at;
+  }
+  return 0;
+}
+
 // A documents file this build cannot take whole is refused in one line naming the file and what
 // is wrong, with status 2, and left as it was; it used to load and be saved back in this build's
 // layout, losing what another version held.
@@ -75,26 +87,36 @@ TEST_F(SavedDocument, FileThisBuildCannotTakeWholeIsNamedAndKept) {
   // "ONDV", the version, the count, the class name's length and units, the stream's byte count;
   // the stream's own version follows its header word.
   const size_t streamVersion = 16 + 2 * static_cast<size_t>(Word(bytes, 12)) + 8;
+  // The grid's map (0, 1, ..., n-1), and the first column's 4 significant figures after it.
+  size_t columns = 0;
+  const size_t stateEnd = ColumnStateEnd(bytes, columns);
+  ASSERT_GT(stateEnd, 0u);
+  ASSERT_GE(columns, 4u);
+  const size_t map = stateEnd - 8 * columns;
+  ASSERT_EQ(4, Word(bytes, stateEnd + 20));
   const struct {
     size_t at;
-    int32_t word;
-    const char* words;
+    std::vector<int32_t> words;
+    const char* refusal;
   } cases[] = {
-      {4, 2, "it is of unknown version 2"},
-      {streamVersion, 2, "its analysis settings are of unknown version 2"},
-      {streamVersion, 0, "its analysis settings are of unknown version 0"},
-      {streamVersion, -5, "its analysis settings are of unknown version -5"},
+      {4, {2}, "it is of unknown version 2"},
+      {streamVersion, {2}, "its analysis settings are of unknown version 2"},
+      {streamVersion, {0}, "its analysis settings are of unknown version 0"},
+      {streamVersion, {-5}, "its analysis settings are of unknown version -5"},
+      // A column dragged before the row numbers, which no drag can do, and one flipped bit.
+      {map, {3, 0, 1, 2}, "its Table View's column layout is damaged"},
+      {stateEnd + 20, {4 | 0x4000}, "its Table View's significant figures are damaged"},
   };
   const std::string name(documents.begin(), documents.end());
   for (const auto& c : cases) {
     std::vector<char> damaged = bytes;
-    std::memcpy(damaged.data() + c.at, &c.word, 4);
+    std::memcpy(damaged.data() + c.at, c.words.data(), 4 * c.words.size());
     std::ofstream(documents.c_str(), std::ios::binary).write(damaged.data(), static_cast<std::streamsize>(damaged.size()));
     RunResult refused;
     ASSERT_TRUE(RunHost(analyze, refused));
     EXPECT_EQ(2u, refused.exitCode) << refused.output;
-    EXPECT_EQ(name + ": the analysis document could not be opened: " + c.words + "\r\n", refused.output);
-    EXPECT_EQ(damaged, FileBytes(documents)) << c.words;
+    EXPECT_EQ(name + ": the analysis document could not be opened: " + c.refusal + "\r\n", refused.output);
+    EXPECT_EQ(damaged, FileBytes(documents)) << c.refusal;
   }
   // A file from before the layout had a version ("ONDS" and the count) opens as it did.
   std::vector<char> unversioned(bytes.begin() + 4, bytes.end());
