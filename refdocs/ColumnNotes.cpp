@@ -15,16 +15,19 @@ constexpr char kNoLevel[] = "the fall does not come back to that level before th
 constexpr char kShort[] = "the event is shorter than the five samples the slope is smoothed over";
 constexpr char kNoReturn[] = "the signal does not come back to the baseline before the next event";
 constexpr char kRise[] = "the rise or the fall does not cross both levels 1017 and 1018";
+constexpr char kNoResponse[] = "a stimulus has no response in its window (1007 to 1008)";
 
 constexpr BlankNote kNotes[] = {
     {0, kNoStart},
     {1, "never"},
-    {2, "never; without a flat stretch before the event it is taken at the peak's own level"},
+    {2,
+     "a stimulus has no response in its window (1007 to 1008) and the baseline is searched for (1039 = 0); "
+     "otherwise never: without a flat stretch before the event it is taken at the peak's own level"},
     {3, kNoStart},
-    {4, "never"},
-    {5, "never"},
+    {4, kNoResponse},
+    {5, kNoResponse},
     {9, kNoEnd},
-    {10, "the event has no start, or the window 1015 to 1016 lies outside the record"},
+    {10, "the event has no start or no baseline, or the window 1015 to 1016 lies outside the record"},
     {11, kShort},
     {12, kShort},
     {13, kShort},
