@@ -122,9 +122,10 @@ void PutWord(std::vector<char>& bytes, size_t at, uint32_t word) { std::memcpy(b
 
 // The documents file (one document) with the text of the first record of setting id replaced:
 // the record (0, id, wide-string tag, units, -units, the text and its NUL) and the document's
-// stream size are rewritten as the host would have written them.
+// stream size are rewritten as the host would have written them. The file opens with its magic,
+// version, count and the class name's length.
 std::vector<char> WithSettingText(std::vector<char> bytes, int32_t id, const std::wstring& text) {
-  const size_t sizeAt = 12 + 2 * WordAt(bytes, 8);
+  const size_t sizeAt = 16 + 2 * WordAt(bytes, 12);
   const int32_t head[] = {0, id, static_cast<int32_t>(0x80000001u)};
   const char* const pattern = reinterpret_cast<const char*>(head);
   const auto record = std::search(bytes.begin() + sizeAt, bytes.end(), pattern, pattern + sizeof head);
