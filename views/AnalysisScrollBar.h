@@ -40,9 +40,11 @@ class AnalysisScrollBar final : public OWL::TScrollBar {
 
  private:
   void OnThumb(UINT code, int thumbPos, int32_t page);
+  int32_t PositionsPerPixel();
 
   AnalysisView& mView;
   int32_t mLastEvent = 0;
+  int32_t mRestEvent = 0;  // the event the thumb rested on when the present drag began
   int32_t mTrackPosition = 0;  // the thumb's position at the last tracking step of this drag
   bool mTracking = false;
 };
