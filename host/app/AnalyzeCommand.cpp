@@ -49,7 +49,7 @@ namespace {
 constexpr wchar_t kUsage[] =
     L"usage: ondara-host analyze --recording FILE [--rate HZ] [--type NAME] [--channel N]\n"
     L"         [--height V] [--set ID=VALUE]... [--cancel-at PERCENT] [--table] [--online TICKS]\n"
-    L"         [--documents FILE] [--show VIEW]... [--event N] [--screenshot DIR]\n"
+    L"         [--documents FILE] [--show VIEW]... [--event N] [--screenshot DIR] [--keep-open]\n"
     L"         [--calc MEASUREMENT:TOP:BOTTOM --calc-csv FILE] [--calc-dialog]\n"
     L"         [--settings-dialog] [--settings SCRIPT] [--select FROM:TO] [--clock START]\n"
     L"         [--print-preview DIR] [--copy FILE] [--data-pad FILE]\n"
@@ -63,6 +63,8 @@ constexpr wchar_t kUsage[] =
     L"             (analysis,table)\n"
     L"  --event    make event N current (counted from 1), as activating its comment does\n"
     L"  --screenshot  write a picture of each shown view as DIR\\VIEW-view.png\n"
+    L"  --keep-open  after the outputs, leave the shown views open for you to use; the host ends\n"
+    L"             when you close the last of them (with --online they open before sampling)\n"
     L"  --print-preview  choose File, Print Preview in each shown view's frame and write each\n"
     L"             page as DIR\\VIEW-page-N.png\n"
     L"  --copy     choose Edit, Copy in the last shown view's frame and write what the clipboard\n"
@@ -104,6 +106,8 @@ struct AnalyzeArguments {
   host::ChannelCalcRequest calc;
   bool withCalc = false;
   ViewShowRequest show;
+  // The shown views stay open, and the host runs its message loop, until the user closes them.
+  bool keepOpen = false;
   bool calcDialog = false;
   bool settingsDialog = false;
   // A settings dialog script played before the analysis; "-" opens the dialog for a person.
@@ -184,10 +188,12 @@ bool ParseArguments(int argc, wchar_t** argv, AnalyzeArguments* args) {
   std::vector<std::pair<int32_t, std::wstring>> first;
   for (int i = 0; i < argc; i += 2) {
     const std::wstring name = argv[i];
-    if (name == L"--help" || name == L"--table" || name == L"--calc-dialog" || name == L"--settings-dialog") {
+    if (name == L"--help" || name == L"--table" || name == L"--calc-dialog" || name == L"--settings-dialog" ||
+        name == L"--keep-open") {
       (name == L"--help"              ? args->help
        : name == L"--table"           ? args->table
        : name == L"--settings-dialog" ? args->settingsDialog
+       : name == L"--keep-open"       ? args->keepOpen
                                       : args->calcDialog) = true;
       --i;  // no value follows
       continue;
@@ -268,6 +274,10 @@ bool ParseArguments(int argc, wchar_t** argv, AnalyzeArguments* args) {
   args->settings.insert(args->settings.begin(), first.begin(), first.end());
   if (args->help) return true;
   if (!CheckViewOutputs(args->show)) return false;
+  if (args->keepOpen && args->show.views.empty()) {
+    PrintError("--keep-open needs --show VIEW");
+    return false;
+  }
   if (args->onlineBatch > 0) args->settings.emplace_back(kWhileSamplingSetting, L"t");
   if (args->recording.empty() || args->withCalc == args->calc.csvFile.empty()) {
     std::fwprintf(stderr, L"%ls", kUsage);
@@ -356,9 +366,9 @@ HRESULT OpenDocument(host::HostDocument& hostDocument, const std::wstring& docum
   return S_OK;
 }
 
-// A person answers the boxes only when the run opens a dialog for one.
+// A person answers the boxes only when the run opens a dialog or keeps the views open for one.
 bool Attended(const AnalyzeArguments& args) {
-  return args.settingsScript == L"-" || args.settingsDialog || args.calcDialog;
+  return args.settingsScript == L"-" || args.settingsDialog || args.calcDialog || args.keepOpen;
 }
 
 // What the run needs before it analyses: a display when it opens windows, a documents file it
@@ -459,8 +469,11 @@ int Run(const AnalyzeArguments& args) {
   }
   host::Progress().cancelAtPercent = args.cancelAt;
   host::Progress().showOnTerminal = _isatty(_fileno(stderr)) != 0;
+  ShownFrames frames;
   if (args.onlineBatch > 0) {
-    hr = host::SampleRecording(data.Get(), sampled, args.onlineBatch);
+    hr = args.show.views.empty() ? host::SampleRecording(data.Get(), sampled, args.onlineBatch)
+                                 : SampleWhileShowing(*hostDocument.Get(), *data.Get(), document.Get(), args.show,
+                                                      sampled, args.onlineBatch, &frames);
     if (FAILED(hr)) {
       std::fwprintf(stderr, L"sampling the recording failed: 0x%08lX\n", hr);
       hostDocument->CloseChildDocuments();
@@ -483,7 +496,8 @@ int Run(const AnalyzeArguments& args) {
   }
   int status = args.table ? PrintTableText(document.Get()) : ReportMarkers(data.Get(), formulaClass.Get(), channel);
   if (status == 0 && (!args.show.views.empty() || args.show.event > 0))
-    status = ShowViews(*hostDocument.Get(), *data.Get(), document.Get(), args.show);
+    status = ShowViews(*hostDocument.Get(), *data.Get(), document.Get(), args.show, &frames);
+  if (args.keepOpen) KeepViewsOpen(*hostDocument.Get());
   if (!args.documents.empty() && FAILED(hr = host::SaveDocumentStreams(*hostDocument.Get(), args.documents))) {
     std::fwprintf(stderr, L"the documents could not be saved to %ls: 0x%08lX\n", args.documents.c_str(), hr);
     status = 1;

@@ -4,7 +4,9 @@
 #include "host/app/ViewOutputs.h"
 #include "host/app/WindowPicture.h"
 #include "host/common/HostString.h"
+#include "host/data/Sampler.h"
 #include "host/view/CustomDocuments.h"
+#include "host/view/HostMessageLoop.h"
 #include "host/view/RecordingComments.h"
 #include "hostapi/ClassRegistry.h"
 #include "hostapi/TypeRegistry.h"
@@ -60,7 +62,7 @@ HRESULT ActivateEventComment(host::DataDocument& data, IUnknown* document, int32
   return S_FALSE;
 }
 
-int TakeOutputs(const std::vector<std::pair<std::wstring, HWND>>& frames, const ViewShowRequest& request) {
+int TakeOutputs(const ShownFrames& frames, const ViewShowRequest& request) {
   std::wstring failure;
   if (!request.previewFolder.empty()) CreateDirectoryW(request.previewFolder.c_str(), nullptr);
   for (const auto& [name, frame] : frames)
@@ -86,9 +88,8 @@ std::wstring ShowableViewNames() {
   return names;
 }
 
-int ShowViews(host::HostDocument& hostDocument, host::DataDocument& data, IUnknown* document,
-              const ViewShowRequest& request) {
-  std::vector<std::pair<std::wstring, HWND>> frames;
+int OpenShownViews(host::HostDocument& hostDocument, IUnknown* document, const ViewShowRequest& request,
+                   ShownFrames* frames) {
   for (const std::wstring& name : request.views) {
     const size_t before = hostDocument.Views().OpenViews();
     const HRESULT hr = host::RunMenuCommand(document, L"Ondara Document", FindView(name)->menuPath);
@@ -97,8 +98,14 @@ int ShowViews(host::HostDocument& hostDocument, host::DataDocument& data, IUnkno
       PrintFailure(L"the " + name + L" view did not open", FAILED(hr) ? hr : E_FAIL);
       return 1;
     }
-    frames.emplace_back(name, frame->Frame());
+    frames->emplace_back(name, frame->Frame());
   }
+  return 0;
+}
+
+int ShowViews(host::HostDocument& hostDocument, host::DataDocument& data, IUnknown* document,
+              const ViewShowRequest& request, ShownFrames* frames) {
+  if (frames->empty() && OpenShownViews(hostDocument, document, request, frames) != 0) return 1;
   int status = 0;
   if (request.event > 0) {
     // The pictures are still taken: they show what the views show without the event.
@@ -110,7 +117,7 @@ int ShowViews(host::HostDocument& hostDocument, host::DataDocument& data, IUnkno
   PumpUntilIdle();
   if (!request.pictureFolder.empty()) {
     CreateDirectoryW(request.pictureFolder.c_str(), nullptr);  // an existing folder is fine
-    for (const auto& [name, frame] : frames) {
+    for (const auto& [name, frame] : *frames) {
       const std::wstring path = request.pictureFolder + L"\\" + name + L"-view.png";
       const HRESULT hr = SaveWindowPicture(frame, path);
       if (FAILED(hr)) {
@@ -119,8 +126,20 @@ int ShowViews(host::HostDocument& hostDocument, host::DataDocument& data, IUnkno
       }
     }
   }
-  const int taken = TakeOutputs(frames, request);
+  const int taken = TakeOutputs(*frames, request);
   return taken != 0 ? taken : status;
+}
+
+HRESULT SampleWhileShowing(host::HostDocument& hostDocument, host::DataDocument& data, IUnknown* document,
+                           const ViewShowRequest& request, const host::Recording& source, int32_t batchTicks,
+                           ShownFrames* frames) {
+  if (OpenShownViews(hostDocument, document, request, frames) != 0) return E_FAIL;
+  PumpUntilIdle();
+  return host::SampleRecording(&data, source, batchTicks, &PumpUntilIdle);
+}
+
+void KeepViewsOpen(host::HostDocument& hostDocument) {
+  host::RunHostLoop([&hostDocument] { return hostDocument.Views().OpenViews() == 0; });
 }
 
 }  // namespace ondara_host

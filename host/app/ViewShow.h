@@ -6,9 +6,11 @@
 #include "host/data/HostDocument.h"
 
 #include <unknwn.h>
+#include <windows.h>
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace ondara_host {
@@ -27,12 +29,31 @@ bool IsShowableView(const std::wstring& name);
 // The short names --show knows, for the usage text ("analysis, table").
 std::wstring ShowableViewNames();
 
-// Opens each view through the document's menu, makes the event current by activating its
-// comment in the recording view, waits until the windows have painted and writes each view's
-// frame as FOLDER/NAME-view.png; then takes the outputs the request names from the views (the
-// print preview of each, the copy of the last, the Data Pad from the table). 0, or 1 after
-// printing what failed.
+// The frames of the views opened, by short name, in the order they opened.
+using ShownFrames = std::vector<std::pair<std::wstring, HWND>>;
+
+// Opens each view of the request through the document's menu. 0, or 1 after printing which view
+// did not open (the views opened before it stay open).
+int OpenShownViews(host::HostDocument& hostDocument, IUnknown* document, const ViewShowRequest& request,
+                   ShownFrames* frames);
+
+// Opens the views of the request unless frames holds them already, makes the event current by
+// activating its comment in the recording view, waits until the windows have painted and writes
+// each view's frame as FOLDER/NAME-view.png; then takes the outputs the request names from the
+// views (the print preview of each, the copy of the last, the Data Pad from the table). 0, or 1
+// after printing what failed.
 int ShowViews(host::HostDocument& hostDocument, host::DataDocument& data, IUnknown* document,
-              const ViewShowRequest& request);
+              const ViewShowRequest& request, ShownFrames* frames);
+
+// Samples source into data in batches of batchTicks ticks while the request's views watch: they
+// open first (into frames), and the host's loop runs after each batch, so that they show the
+// data as it arrives. E_FAIL after printing which view did not open; else the sampling's answer.
+HRESULT SampleWhileShowing(host::HostDocument& hostDocument, host::DataDocument& data, IUnknown* document,
+                           const ViewShowRequest& request, const host::Recording& source, int32_t batchTicks,
+                           ShownFrames* frames);
+
+// The host's message loop, for the user, until the last open view of the document is closed
+// (or WM_QUIT comes).
+void KeepViewsOpen(host::HostDocument& hostDocument);
 
 }  // namespace ondara_host

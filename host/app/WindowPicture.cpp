@@ -1,7 +1,7 @@
 // The window picture: a copy from the display into a DIB section, encoded through GDI+.
 #include "host/app/WindowPicture.h"
 
-#include "host/view/HostClientFrame.h"
+#include "host/view/HostMessageLoop.h"
 
 #include <objbase.h>
 #include <propidl.h>
@@ -113,15 +113,7 @@ HRESULT SavePixels(int width, int height, void* bits, const std::wstring& path) 
 
 }  // namespace
 
-void PumpUntilIdle() {
-  MSG msg;
-  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    // The frames' keys first, as the host's message loop does.
-    if (host::HostClientFrame::TranslateKeys(msg)) continue;
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
-  }
-}
+void PumpUntilIdle() { host::PumpHostMessages(); }
 
 HRESULT SaveWindowPicture(HWND window, const std::wstring& path) {
   OwnedJoin join{window, {}};

@@ -17,8 +17,8 @@ HRESULT SaveWindowPicture(HWND window, const std::wstring& path);
 HRESULT SaveBitmapPicture(HBITMAP bitmap, const std::wstring& path);
 HRESULT SaveMetafilePicture(HENHMETAFILE metafile, const std::wstring& path);
 
-// Dispatches every message waiting for this thread, so that the windows have painted; a key
-// for a view frame becomes its menu command first.
+// Dispatches every message waiting for this thread as the host's message loop does, so that the
+// windows have painted.
 void PumpUntilIdle();
 
 }  // namespace ondara_host

@@ -7,6 +7,8 @@
 #include <sstream>
 #include <vector>
 
+#include "host/view/HostMessageLoop.h"
+
 namespace host {
 
 namespace {
@@ -90,10 +92,14 @@ bool Read(HWND dialog, DetectionValues& values) {
 struct DialogState {
   DetectionValues* values;
   INT_PTR result = IDCANCEL;  // the button that ended the dialog
+  bool ended = false;
 };
 
 void End(HWND dialog, DialogState* state, INT_PTR result) {
-  if (state) state->result = result;
+  if (state) {
+    state->result = result;
+    state->ended = true;
+  }
   EndDialog(dialog, result);
 }
 
@@ -144,7 +150,13 @@ bool RunCustomizeDialog(HWND owner, const std::wstring& title, DetectionValues& 
     result = state.result;  // a modeless dialog's EndDialog only hides it
     DestroyWindow(dialog);
   } else {
-    result = DialogBoxIndirectParamW(GetModuleHandleW(nullptr), t.Get(), owner, CustomizeProc, param);
+    // Modal in the host's own loop, which pre-translates every message as its main loop does.
+    HWND const dialog = CreateDialogIndirectParamW(GetModuleHandleW(nullptr), t.Get(), owner, CustomizeProc, param);
+    if (!dialog) return false;
+    ShowWindow(dialog, SW_SHOW);
+    RunModalDialogLoop(dialog, owner, [&state] { return state.ended; });
+    result = state.result;
+    DestroyWindow(dialog);
   }
   if (result != IDOK) return false;
   values = edited;

@@ -104,7 +104,8 @@ HRESULT Sampler::Stop() {
 
 namespace {
 
-HRESULT SampleRecord(Sampler& sampler, const Recording& source, const RecordData& record, int32_t batchTicks) {
+HRESULT SampleRecord(Sampler& sampler, const Recording& source, const RecordData& record, int32_t batchTicks,
+                     const std::function<void()>& afterBatch) {
   HRESULT hr = sampler.StartRecord(record.tickPeriod);
   std::vector<std::vector<float>> block;
   for (int32_t from = 0; SUCCEEDED(hr) && from < record.length; from += batchTicks) {
@@ -116,19 +117,21 @@ HRESULT SampleRecord(Sampler& sampler, const Recording& source, const RecordData
       block.emplace_back(samples, samples + count);
     }
     hr = sampler.Append(block);
+    if (SUCCEEDED(hr) && afterBatch) afterBatch();
   }
   return SUCCEEDED(hr) ? sampler.EndRecord() : hr;
 }
 
 }  // namespace
 
-HRESULT SampleRecording(DataDocument* document, const Recording& source, int32_t batchTicks) {
+HRESULT SampleRecording(DataDocument* document, const Recording& source, int32_t batchTicks,
+                        const std::function<void()>& afterBatch) {
   if (!document || batchTicks < 1 || document->Data().channels.size() != source.channels.size())
     return E_INVALIDARG;
   Sampler sampler(document);
   HRESULT hr = sampler.Start();
   for (size_t r = 0; SUCCEEDED(hr) && r < source.records.size(); ++r)
-    hr = SampleRecord(sampler, source, source.records[r], batchTicks);
+    hr = SampleRecord(sampler, source, source.records[r], batchTicks, afterBatch);
   const HRESULT stopped = sampler.Stop();
   return FAILED(hr) ? hr : stopped;
 }

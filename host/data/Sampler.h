@@ -5,6 +5,7 @@
 #include "host/data/DataDocument.h"
 
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 namespace host {
@@ -40,7 +41,10 @@ class Sampler {
 // document (whose channels are source's, without records) in batches of batchTicks ticks, the
 // last batch of a record holding the rest, as sampling hardware would deliver them. Signal-formula
 // channels are computed by the document. E_INVALIDARG for a batch below 1 or channels that do
-// not match; otherwise the first failing step's answer.
-HRESULT SampleRecording(DataDocument* document, const Recording& source, int32_t batchTicks);
+// not match; otherwise the first failing step's answer. afterBatch, when given, runs after each
+// batch has reached the sinks: the host's loop goes on between batches, so that its windows show
+// the data as it arrives.
+HRESULT SampleRecording(DataDocument* document, const Recording& source, int32_t batchTicks,
+                        const std::function<void()>& afterBatch = {});
 
 }  // namespace host

@@ -176,15 +176,33 @@ void HostClientFrame::Close() noexcept {
   mFrame = nullptr;
   mClient = nullptr;
   mTarget.Reset();
+  mCloseRequest = nullptr;
 }
 
 void HostClientFrame::SetCommandTarget(IUnknown* view) noexcept { mTarget = HostPtr<IUnknown>(view); }
+
+void HostClientFrame::FocusView() noexcept {
+  if (!mClient || GetActiveWindow() != mFrame) return;
+  HWND const view = GetWindow(mClient, GW_CHILD);
+  SetFocus(view ? view : mClient);
+}
 
 LRESULT CALLBACK HostClientFrame::FrameProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
   auto* const frame = reinterpret_cast<HostClientFrame*>(GetWindowLongPtrW(window, GWLP_USERDATA));
   // A menu about to open, also for a key that chooses one of its commands.
   if (msg == WM_INITMENUPOPUP && frame) {
     frame->EnableCommands(reinterpret_cast<HMENU>(wParam));
+    return 0;
+  }
+  if (msg == WM_CLOSE && frame && frame->mCloseRequest) {
+    // The request may close the frame and let it go: it runs from a copy.
+    const std::function<void()> request = frame->mCloseRequest;
+    request();
+    return 0;
+  }
+  // The view takes the keys the user types into its frame.
+  if (msg == WM_SETFOCUS && frame && frame->mClient) {
+    frame->FocusView();
     return 0;
   }
   // A command from the menu or a key has no control window.

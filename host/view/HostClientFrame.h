@@ -1,13 +1,14 @@
 // The host's frame for one view: a top-level window whose client window a view makes its
 // window in, answering the view as its host client. Its menu (File: Print..., Print Preview;
 // Edit: Copy) and keys (Ctrl+P, Ctrl+C) send the host's print, preview and copy messages to the
-// view.
+// view; its keyboard focus goes on to the view's window.
 #pragma once
 
 #include "host/common/HostObject.h"
 #include "host/common/HostPtr.h"
 #include "hostapi/DocView.h"
 
+#include <functional>
 #include <string>
 
 namespace host {
@@ -26,6 +27,13 @@ class HostClientFrame final : public HostObject<IHostClientWindow> {
   void Close() noexcept;
   // The view the frame's menu commands go to (kept with a reference until Close; may be null).
   void SetCommandTarget(IUnknown* view) noexcept;
+  // Gives the keyboard focus to the view's window when the frame is the active window (as it is
+  // when the user works in it).
+  void FocusView() noexcept;
+  // What the user's close of the frame (its close box, system menu, Alt+F4) does: the view's
+  // owner asks the view and closes it with its frame, or keeps both. Without one the frame goes
+  // with its view's window.
+  void SetCloseRequest(std::function<void()> request) { mCloseRequest = std::move(request); }
 
   // Translates a key message for a frame's window into the frame's menu command, as the host's
   // message loop does before dispatching; true when it was one of the frame's keys.
@@ -53,6 +61,7 @@ class HostClientFrame final : public HostObject<IHostClientWindow> {
   HWND mFrame = nullptr;
   HWND mClient = nullptr;
   HostPtr<IUnknown> mTarget;
+  std::function<void()> mCloseRequest;
   int mRefusals = 0;
   int mDetachNotices = 0;
 };

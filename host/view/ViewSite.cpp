@@ -129,6 +129,9 @@ HRESULT ViewSite::OpenView(uint32_t typeId, HostPtr<IDocView2>& view) {
   }
   SetWindowTextW(frame->Frame(), ViewName(made.Get()).c_str());
   frame->SetCommandTarget(made.Get());
+  frame->FocusView();
+  IDocView2* const opened = made.Get();
+  frame->SetCloseRequest([this, opened] { CloseView(opened); });
   mViews.push_back(Open{made, frame});
   view = made;
   return S_OK;

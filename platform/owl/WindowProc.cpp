@@ -5,6 +5,7 @@
 
 #include "base/String.h"
 #include "base/XQOR.h"
+#include "hostapi/MessagePreTranslation.h"
 #include "platform/owl/BoundaryFailure.h"
 #include "platform/owl/OwlPrivate.h"
 #include "platform/owl/TModalSeam.h"
@@ -30,6 +31,12 @@ struct TWindow::TCurrentEvent {
 };
 
 void SetCreatingWindow(TWindow* window) noexcept { gCreating = window; }
+
+// The host's loop asks each window of a message's chain whether it takes the message.
+static UINT PreTranslateMessageId() noexcept {
+  static const UINT id = RegisterWindowMessageW(kPreTranslateMessageName);
+  return id;
+}
 
 void InitCommonControlsOnce() noexcept {
   static bool done = false;
@@ -112,7 +119,12 @@ LRESULT TWindow::ReceiveMessage(UINT msg, WPARAM wParam, LPARAM lParam) noexcept
     if (IsFlagSet(wfDeleteOnDestroy)) mDeletePending = true;
   } else {
     try {
-      result = WindowProc(msg, wParam, lParam);
+      if (msg != 0 && msg == PreTranslateMessageId()) {
+        MSG* const queued = reinterpret_cast<MSG*>(lParam);
+        result = queued && PreProcessMsg(*queued) ? kMessagePreTranslated : 0;
+      } else {
+        result = WindowProc(msg, wParam, lParam);
+      }
     } catch (...) {
       ReportBoundaryFailure(GetAncestor(mHandle, GA_ROOT));
       result = DefaultProcessing();
