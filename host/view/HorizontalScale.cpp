@@ -265,15 +265,45 @@ HRESULT STDMETHODCALLTYPE HorizontalScale::TickToPosition(int32_t, int32_t recor
   return S_OK;
 }
 
+// A value counts the positions of the records' samples alone: the margins around each record
+// keep their width at any scaling, so they take no part in what a change of scaling keeps in
+// proportion. A position in a margin has the value of the samples next to it.
 HRESULT STDMETHODCALLTYPE HorizontalScale::PositionToValue(int64_t position, int64_t* value) noexcept {
   if (!value) return E_POINTER;
-  *value = position;
+  const size_t records = mDocument->Data().records.size();
+  int64_t start = 0;
+  int64_t before = 0;  // sample positions of the records left of position
+  for (size_t r = 0; r < records; ++r) {
+    const int64_t width = SegmentWidth(r);
+    if (width <= 0) continue;
+    const int64_t samples = width - mLead - mTrail;
+    if (position < SaturatingAdd(start, width)) {
+      *value = SaturatingAdd(before, std::clamp<int64_t>(position - start - mLead, 0, samples));
+      return S_OK;
+    }
+    before = SaturatingAdd(before, samples);
+    start = SaturatingAdd(start, width);
+  }
+  *value = SaturatingAdd(before, position - start);  // past the data, in proportion as well
   return S_OK;
 }
 
 HRESULT STDMETHODCALLTYPE HorizontalScale::ValueToPosition(int64_t value, int64_t* position) noexcept {
   if (!position) return E_POINTER;
-  *position = value;
+  const size_t records = mDocument->Data().records.size();
+  int64_t start = 0;
+  for (size_t r = 0; r < records; ++r) {
+    const int64_t width = SegmentWidth(r);
+    if (width <= 0) continue;
+    const int64_t samples = width - mLead - mTrail;
+    if (value < samples) {
+      *position = SaturatingAdd(SaturatingAdd(start, mLead), value);
+      return S_OK;
+    }
+    value -= samples;
+    start = SaturatingAdd(start, width);
+  }
+  *position = SaturatingAdd(start, value);
   return S_OK;
 }
 

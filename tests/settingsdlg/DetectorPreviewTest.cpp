@@ -1,6 +1,9 @@
 // The detector pages' real detection previews in the settings dialog shown on the screen: where
 // the lane's value axes stand on the page and what a user's drag on one does.
 #include "drawing/PreviewDataWin.h"
+#include "drawing/PreviewResourceIds.h"
+#include "drawing/ZoomControlWin.h"
+#include "platform/owl/TButtonGadget.h"
 #include "settingsdlg/PagePreviews.h"
 #include "settingsdlg/SettingsDlg.h"
 #include "settingsdlg/SettingsWarningDlg.h"
@@ -23,6 +26,14 @@ ScrivoDraw::PreviewDataWinWButtons* PreviewWindowOf(HWND page) {
   for (HWND child = GetWindow(page, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
     if (auto* const window = dynamic_cast<ScrivoDraw::PreviewDataWinWButtons*>(OWL::TWindow::GetWindowPtr(child)))
       return window;
+  }
+  return nullptr;
+}
+
+// The zoom bar beside the page's preview; null when there is none.
+ScrivoDraw::ZoomControlWin* ZoomBarOf(HWND page) {
+  for (HWND child = GetWindow(page, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    if (auto* const bar = dynamic_cast<ScrivoDraw::ZoomControlWin*>(OWL::TWindow::GetWindowPtr(child))) return bar;
   }
   return nullptr;
 }
@@ -169,6 +180,41 @@ TEST_F(DetectorPreviewTest, TheSettingsCommandOpensThePreviewOverTheSelection) {
     EXPECT_EQ(12000, start);
     const ScrivoDraw::PaneRational scaling = pane->GetHorizontalScaling();
     EXPECT_EQ(10, scaling.numerator / scaling.denominator);
+  });
+  document.RunSettingsDialog(0, nullptr);
+}
+
+// Each zoom button clicked at its place keeps the data at the middle of the preview in the
+// middle: in to 5 samples a pixel, out to 10 and 20, within one pixel's time.
+TEST_F(DetectorPreviewTest, TheZoomButtonsKeepTheMiddleOfThePreview) {
+  ZR::Doc::ZRDoc& document = Open(1, 20000);
+  QOR::ComPtr<IHostSelection> selection;
+  ASSERT_EQ(S_OK, mData->GetSelection(selection.Out()));
+  ASSERT_EQ(S_OK, selection->SetRange(HostPosition{0, 12000}, HostPosition{0, 16000}));
+  ExpectScript([&](SettingsDlg&, OWL::TWindow& page) {
+    ScrivoDraw::PreviewDataWinWButtons* const pane = PreviewWindowOf(page.GetHandle());
+    ScrivoDraw::ZoomControlWin* const bar = ZoomBarOf(page.GetHandle());
+    ASSERT_NE(nullptr, pane);
+    ASSERT_NE(nullptr, bar);
+    const auto middle = [&] {
+      PixMapTick first{}, last{};
+      EXPECT_EQ(S_OK, pane->GetVisibleRange(&first, &last));
+      return (first.tick + last.tick) / 2.0;
+    };
+    const auto samplesPerPixel = [&] {
+      const ScrivoDraw::PaneRational scaling = pane->GetHorizontalScaling();
+      return static_cast<double>(scaling.numerator) / static_cast<double>(scaling.denominator);
+    };
+    const double start = middle();
+    for (const auto& [button, expected] : {std::pair<int, double>{IDC_ZOOM_EXPAND, 5.0}, {IDC_ZOOM_COMPRESS, 10.0},
+                                           {IDC_ZOOM_COMPRESS, 20.0}}) {
+      ASSERT_NE(nullptr, bar->Button(button));
+      const RECT bounds = bar->Button(button)->GetBounds();
+      user_mouse::Click(user_mouse::ScreenPoint(bar->GetHandle(), (bounds.left + bounds.right) / 2,
+                                                (bounds.top + bounds.bottom) / 2));
+      ASSERT_EQ(expected, samplesPerPixel()) << "the button " << button << " was pressed";
+      EXPECT_NEAR(start, middle(), samplesPerPixel()) << "the middle at " << expected << " samples a pixel";
+    }
   });
   document.RunSettingsDialog(0, nullptr);
 }
