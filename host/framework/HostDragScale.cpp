@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <new>
 
 namespace host {
@@ -39,6 +40,25 @@ class FontScope {
 };
 
 HFONT LabelFont() noexcept { return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)); }
+
+// The label font's height and average character width on the screen.
+SIZE LabelCell() noexcept {
+  static const SIZE cell = [] {
+    SIZE measured{6, 13};
+    HDC const dc = GetDC(nullptr);
+    if (!dc) return measured;
+    HGDIOBJ const old = SelectObject(dc, LabelFont());
+    TEXTMETRICW metrics = {};
+    if (GetTextMetricsW(dc, &metrics)) measured = SIZE{metrics.tmAveCharWidth, metrics.tmHeight};
+    SelectObject(dc, old);
+    ReleaseDC(nullptr, dc);
+    return measured;
+  }();
+  return cell;
+}
+
+// Where a label goes on a vertical axis: centred on its row.
+int32_t LabelTop(int32_t row, int32_t height) noexcept { return row - height / 2; }
 
 HFONT UpwardFont() noexcept {
   LOGFONTW font = {};
@@ -124,6 +144,8 @@ HRESULT STDMETHODCALLTYPE HostDragScale::SetArea(const RECT* area) noexcept {
     inner.bottom -= mInsetBottom;
   }
   mAxis.SetArea(inner);
+  // Six characters ("-0.025") across, one line's height up.
+  mAxis.SetLabelLength(mAxis.IsHorizontal() ? 6 * LabelCell().cx : LabelCell().cy);
   if (area->right > area->left && area->bottom > area->top) mStyle |= kScaleStyleReady;
   if (mWindow) {
     SetWindowPos(mWindow, nullptr, area->left, area->top, area->right - area->left, area->bottom - area->top,
@@ -153,7 +175,10 @@ HRESULT STDMETHODCALLTYPE HostDragScale::GetExtent(int32_t kind, HDC dc, int32_t
   {
     FontScope const font(target, LabelFont(), false);
     int32_t const height = TextHeight(target);
-    int32_t widest = 0;
+    // Room for labels of six characters at least: a range set later brings labels of its own.
+    SIZE room = {};
+    GetTextExtentPoint32W(target, L"-0.025", 6, &room);
+    int32_t widest = room.cx;
     try {
       for (const ScaleAxis::Tick& tick : mAxis.Ticks()) {
         SIZE size = {};
@@ -388,9 +413,8 @@ HRESULT STDMETHODCALLTYPE HostDragScale::DrawLabels(HDC dc, const RECT* rect) no
     int32_t const height = TextHeight(dc);
     for (const ScaleAxis::Tick& tick : ticks) {
       int32_t const row = mAxis.Area().top + tick.offset;
-      if (row < rect->top || row >= rect->bottom) continue;
-      int32_t const top = std::max<int32_t>(rect->top, std::min<int32_t>(row - height / 2, rect->bottom - height));
-      TextOutW(dc, rect->right, top, tick.text.c_str(), static_cast<int>(tick.text.size()));
+      if (row < rect->top || row >= rect->bottom || !mAxis.LabelFits(tick, height)) continue;
+      TextOutW(dc, rect->right, LabelTop(row, height), tick.text.c_str(), static_cast<int>(tick.text.size()));
     }
   } catch (...) {
     result = E_OUTOFMEMORY;
@@ -442,6 +466,11 @@ void HostDragScale::PaintAxis(HDC dc) const {
   {
     FontScope const font(dc, LabelFont(), false);
     int32_t const height = TextHeight(dc);
+    // A label that would cross an end of the axis, or come near the one before it or the units
+    // written upward along the axis's left edge, is left out.
+    int32_t lastEnd = INT32_MIN;
+    int32_t const right = area.right - kTickLength - 2;
+    int32_t const labelsFrom = caption.empty() ? area.left : area.left + 1 + height + 3;
     for (const ScaleAxis::Tick& tick : ticks) {
       int const text = mValuesShown ? static_cast<int>(tick.text.size()) : 0;
       if (mAxis.IsHorizontal()) {
@@ -453,15 +482,19 @@ void HostDragScale::PaintAxis(HDC dc) const {
         SIZE extent = {};
         GetTextExtentPoint32W(dc, tick.text.c_str(), text, &extent);
         int const left = std::max<int>(area.left, std::min<int>(x - extent.cx / 2, area.right - extent.cx));
+        if (text == 0 || left < lastEnd + 3) continue;
+        lastEnd = left + extent.cx;
         SetTextAlign(dc, TA_LEFT | TA_TOP);
         TextOutW(dc, left, area.top + kTickLength + 1, tick.text.c_str(), text);
       } else {
         int const y = area.top + tick.offset;
         MoveToEx(dc, area.right - kTickLength, y, nullptr);
         LineTo(dc, area.right, y);
+        SIZE size = {};
+        GetTextExtentPoint32W(dc, tick.text.c_str(), text, &size);
+        if (text == 0 || !mAxis.LabelFits(tick, height) || right - size.cx < labelsFrom) continue;
         SetTextAlign(dc, TA_RIGHT | TA_TOP);
-        int const top = std::max<int>(area.top, std::min<int>(y - height / 2, area.bottom - height));
-        TextOutW(dc, area.right - kTickLength - 2, top, tick.text.c_str(), text);
+        TextOutW(dc, right, LabelTop(y, height), tick.text.c_str(), text);
       }
     }
     if (mAxis.IsHorizontal() && !caption.empty()) {

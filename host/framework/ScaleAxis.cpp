@@ -1,6 +1,7 @@
 // The axis geometry: mapping, panning inside the limits, round tick values and their texts.
 #include "host/framework/ScaleAxis.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cwchar>
 
@@ -9,13 +10,27 @@ namespace host {
 namespace {
 
 constexpr double kPixelsPerTick = 60.0;
+// Labels wanted on an axis, and the free pixels kept between two of them.
+constexpr size_t kFewestLabels = 3;
+constexpr int32_t kLabelGap = 3;
+constexpr double kFactors[] = {1.0, 2.0, 2.5, 5.0, 10.0};
 
-// 1, 2 or 5 times a power of ten, at least raw.
+// 1, 2, 2.5 or 5 times a power of ten, at least raw.
 double NiceStep(double raw) noexcept {
   double const power = std::pow(10.0, std::floor(std::log10(raw)));
-  for (double const factor : {1.0, 2.0, 5.0, 10.0})
-    if (factor * power >= raw) return factor * power;
+  for (double const factor : kFactors)
+    if (factor * power >= raw * (1.0 - 1e-12)) return factor * power;
   return 10.0 * power;
+}
+
+// The nice step just below step (itself a nice step).
+double SmallerStep(double step) noexcept {
+  double const power = std::pow(10.0, std::floor(std::log10(step) + 1e-12));
+  double const factor = step / power;
+  double smaller = 0.5;
+  for (double const f : kFactors)
+    if (f < factor * (1.0 - 1e-9)) smaller = f;
+  return smaller * power;
 }
 
 }  // namespace
@@ -58,12 +73,34 @@ double ScaleAxis::Stored(double shown) const noexcept {
 }
 
 std::vector<ScaleAxis::Tick> ScaleAxis::Ticks() const {
-  std::vector<Tick> ticks;
   double const low = std::fmin(Shown(mMinimum), Shown(mMaximum));
   double const high = std::fmax(Shown(mMinimum), Shown(mMaximum));
   int32_t const length = Length();
-  if (length < 2 || !(high > low) || !std::isfinite(high - low)) return ticks;
-  double const step = NiceStep((high - low) * kPixelsPerTick / length);
+  if (length < 2 || !(high > low) || !std::isfinite(high - low)) return {};
+  double const pixelsPerUnit = length / (high - low);
+  double step = NiceStep(kPixelsPerTick / pixelsPerUnit);
+  std::vector<Tick> ticks = TicksEvery(step, low, high);
+  const auto labelled = [this](const std::vector<Tick>& all) {
+    return static_cast<size_t>(
+        std::count_if(all.begin(), all.end(), [this](const Tick& tick) { return LabelFits(tick, mLabelLength); }));
+  };
+  // Finer steps while too few labels show and the labels of the finer step still stay apart.
+  while (labelled(ticks) < kFewestLabels) {
+    double const finer = SmallerStep(step);
+    if (finer * pixelsPerUnit < mLabelLength + kLabelGap || finer * pixelsPerUnit < 2.0) break;
+    step = finer;
+    ticks = TicksEvery(step, low, high);
+  }
+  return ticks;
+}
+
+bool ScaleAxis::LabelFits(const Tick& tick, int32_t length) const noexcept {
+  int32_t const start = tick.offset - length / 2;
+  return start >= 0 && start + length <= Length();
+}
+
+std::vector<ScaleAxis::Tick> ScaleAxis::TicksEvery(double step, double low, double high) const {
+  std::vector<Tick> ticks;
   DragScaleMapping const mapping = PixelMapping();
   for (double k = std::ceil(low / step); k * step <= high + step * 1e-9; k += 1.0) {
     double const shown = std::fabs(k) < 0.5 ? 0.0 : k * step;

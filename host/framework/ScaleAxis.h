@@ -12,7 +12,8 @@ namespace host {
 
 // A value v maps to the pixel (v + offset) * scale from the area's left edge (horizontal) or
 // top edge (vertical: the maximum at the top). Ticks sit at round values of the shown units
-// (the unit conversion applied), about one every 60 pixels.
+// (the unit conversion applied: 1, 2, 2.5 or 5 times a power of ten), about one every 60 pixels,
+// but closer where that leaves fewer than three labels, as long as labels stay apart.
 class ScaleAxis {
  public:
   explicit ScaleAxis(bool horizontal) noexcept : mHorizontal(horizontal) {}
@@ -32,18 +33,25 @@ class ScaleAxis {
   void SetArea(const RECT& area) noexcept { mArea = area; }
   const RECT& Area() const noexcept { return mArea; }
   void SetUnitConversion(const DragScaleMapping& units) noexcept { mUnits = units; }
+  // How long a label is along the axis, in pixels (its text's height on a vertical axis).
+  void SetLabelLength(int32_t length) noexcept { mLabelLength = length; }
+  int32_t LabelLength() const noexcept { return mLabelLength; }
   // Pixels along the axis.
   int32_t Length() const noexcept;
   DragScaleMapping PixelMapping() const noexcept;
   // Moves the range by a drag of pixels along the axis (right and down positive), kept in the limits.
   void Pan(int32_t pixels) noexcept;
   std::vector<Tick> Ticks() const;
+  // Whether a label of length pixels, centred on the tick, lies inside the axis: a label that
+  // would cross an end of the axis is left out (its tick stays).
+  bool LabelFits(const Tick& tick, int32_t length) const noexcept;
   // The value in shown units with the units text after it.
   std::wstring Format(double value, const std::wstring& units) const;
 
  private:
   double Shown(double value) const noexcept;
   double Stored(double shown) const noexcept;
+  std::vector<Tick> TicksEvery(double step, double low, double high) const;
 
   bool mHorizontal;
   double mMinimum = 0.0;
@@ -52,6 +60,7 @@ class ScaleAxis {
   double mLimitMax = 1.7976931348623157e308;
   RECT mArea = {};
   DragScaleMapping mUnits = {1.0, 0.0};
+  int32_t mLabelLength = 0;
 };
 
 }  // namespace host

@@ -11,6 +11,7 @@
 #include <oleauto.h>
 #include <oleidl.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -265,5 +266,54 @@ TEST_F(HostDragScaleTest, LaneAxisDrawsInItsOwnColourWhileEnabled) {
   EXPECT_EQ(0, redPixels());
   colour = nullptr;
   axis = nullptr;
+  DestroyWindow(parent);
+}
+
+// A lane's left value axis as wide as it asks to be, over short lanes: at least three labels, each
+// apart from the next and from the units written up the axis's left edge.
+TEST_F(HostDragScaleTest, LaneAxisLabelsStayReadableOnShortLanes) {
+  HWND const parent = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 300, 400, nullptr, nullptr, nullptr, nullptr);
+  ASSERT_TRUE(parent);
+  const struct {
+    int height;
+    double low, high;
+    const wchar_t* units;
+  } cases[] = {{100, -0.75, 0.75, L"mV"}, {125, -0.5, 1.0, L"mV"},  {125, -1500.0, 1500.0, L"pA"},
+               {100, 0.0, 1.5, L"mV"},    {160, -2.2, 2.9, L"V"},    {300, 0.0, 0.007, L"nA"}};
+  for (const auto& c : cases) {
+    QOR::ComPtr<IDragScale> axis;
+    ASSERT_EQ(S_OK, MGraph1::GetScaleFactory()->CreateAxisWindow(parent, 0, 0, 0, kLaneAxisLeft, axis.Out()));
+    RECT area{0, 0, 40, c.height};
+    axis->SetArea(&area);
+    axis->SetVisibleRange(c.low, c.high);
+    int32_t extent = 0;
+    HDC const screen = GetDC(nullptr);
+    axis->GetExtent(kScaleExtentStrip, screen, 0, &extent);
+    ReleaseDC(nullptr, screen);
+    area.right = extent;
+    axis->SetArea(&area);
+    // Painted with and without its units: the columns only the first has are the units'.
+    GraphCanvas labels(area.right, c.height), both(area.right, c.height);
+    axis->Paint(labels.dc.GetHDC(), VARIANT_TRUE, 0);
+    axis->SetUnits(0, c.units);
+    axis->Paint(both.dc.GetHDC(), VARIANT_TRUE, 0);
+    const int ticksFrom = area.right - 6;  // the tick marks at the right edge
+    int labelsLeft = area.right, unitsRight = -1, runs = 0;
+    bool inked = false;
+    for (int y = 0; y < c.height; ++y) {
+      bool row = false;
+      for (int x = 0; x < ticksFrom; ++x) {
+        const bool label = labels.At(x, y) != 0xFFFFFF;
+        row = row || label;
+        if (label) labelsLeft = std::min(labelsLeft, x);
+        if (!label && both.At(x, y) != 0xFFFFFF) unitsRight = std::max(unitsRight, x);
+      }
+      runs += row && !inked;  // labels touching one another would make one run of rows
+      inked = row;
+    }
+    EXPECT_GE(runs, 3) << c.height << " px for " << c.low << " to " << c.high << " " << c.units;
+    EXPECT_GE(unitsRight, 0) << c.units << " are written";
+    EXPECT_LT(unitsRight + 1, labelsLeft) << "the units touch a label, " << c.units;
+  }
   DestroyWindow(parent);
 }
