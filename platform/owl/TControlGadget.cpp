@@ -3,6 +3,8 @@
 
 #include "platform/owl/TGadgetWindow.h"
 
+#include <algorithm>
+
 namespace OWL {
 
 TControlGadget::TControlGadget(TWindow& control, TBorderStyle borderStyle)
@@ -22,7 +24,14 @@ void TControlGadget::SetBounds(const TRect& bounds) {
                     bounds.right - b - GetMargins().Right, bounds.bottom - b - GetMargins().Bottom);
   mControl.Attr.X = inner.left;
   mControl.Attr.Y = inner.top;
-  if (mControl.IsWindow()) mControl.MoveWindow(TRect(inner.TopLeft(), mControl.GetWindowRect().Size()), true);
+  // A strip too low for the control makes it lower rather than let it hang out of the strip; it
+  // gets its own height back when the strip has room again.
+  if (mControl.IsWindow()) {
+    TSize size = mControl.GetWindowRect().Size();
+    if (mControl.Attr.H > 0) size.cy = mControl.Attr.H;
+    size.cy = std::min<int>(size.cy, std::max(0, inner.Height()));
+    mControl.MoveWindow(TRect(inner.TopLeft(), size), true);
+  }
 }
 
 void TControlGadget::Paint(TDC& dc) { PaintBorder(dc); }

@@ -162,6 +162,9 @@ void TGadgetWindow::LayoutGadgets() {
     if (&gadget == wide) s.cx = std::max(0, inner.Width() - used);
     if (horizontal && s.cy <= 0) s.cy = inner.Height();
     if (!horizontal && s.cx <= 0) s.cx = inner.Width();
+    // A gadget sized by its content gets no more across than a laid-out strip holds.
+    if (horizontal && gadget.GetShrinkWrapHeight() && inner.Height() > 0) s.cy = std::min<LONG>(s.cy, inner.Height());
+    if (!horizontal && gadget.GetShrinkWrapWidth() && inner.Width() > 0) s.cx = std::min<LONG>(s.cx, inner.Width());
     gadget.SetBounds(horizontal ? TRect(TPoint(pos, inner.top), s) : TRect(TPoint(inner.left, pos), s));
     pos += horizontal ? s.cx : s.cy;
   }

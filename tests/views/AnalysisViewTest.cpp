@@ -24,6 +24,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -199,6 +200,35 @@ static POINT GadgetCentre(const OWL::TGadgetWindow& strip, size_t index) {
   POINT at{(bounds.left + bounds.right) / 2, (bounds.top + bounds.bottom) / 2};
   ClientToScreen(strip.GetHandle(), &at);
   return at;
+}
+
+// What the display shows of a window's rectangle: the colours in it, counted once each.
+static size_t ScreenColoursIn(const RECT& rect) {
+  const int width = rect.right - rect.left, height = rect.bottom - rect.top;
+  if (width <= 0 || height <= 0) return 0;
+  DibCanvas canvas(width, height, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+  HDC const screen = GetDC(nullptr);
+  BitBlt(canvas.Dc(), 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
+  ReleaseDC(nullptr, screen);
+  std::set<uint32_t> colours;
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x) colours.insert(canvas.At(x, y));
+  return colours.size();
+}
+
+// Before the pointer ever comes near it, the strip's menu button shows its face, inside the strip.
+TEST_F(AnalysisViewTest, TheStripsMenuButtonIsDrawnInsideTheStripFromTheStart) {
+  AnalysisView& v = OpenView();
+  SetWindowPos(GetAncestor(v.GetHandle(), GA_ROOT), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  avtest::Pump();
+  RECT button{}, strip{};
+  GetWindowRect(v.CalculationButton().ButtonHandle(), &button);
+  GetClientRect(v.Strip().GetHandle(), &strip);
+  MapWindowPoints(v.Strip().GetHandle(), nullptr, reinterpret_cast<POINT*>(&strip), 2);
+  EXPECT_TRUE(button.top >= strip.top && button.bottom <= strip.bottom && button.left >= strip.left)
+      << "the button lies inside the strip: " << button.top << "-" << button.bottom << " in " << strip.top << "-"
+      << strip.bottom;
+  EXPECT_GE(ScreenColoursIn(button), 3u) << "its face and arrow are on the screen, not a blank square";
 }
 
 TEST_F(AnalysisViewTest, AClickOnTheStripsMenuButtonOpensTheMenuAndTheChoiceShowsItsValue) {
