@@ -81,8 +81,9 @@ constexpr wchar_t kUsage[] =
     L"             user does before opening the settings dialog (its previews show that span)\n"
     L"  --clock    the recording started at START (HH:MM:SS or YYYY-MM-DD HH:MM:SS): times show\n"
     L"             that clock time (with the date when given) before the time from the start\n"
-    L"  --settings-dialog  after the analysis, open the document's settings dialog as its\n"
-    L"             \"Settings...\" menu command does\n";
+    L"  --settings-dialog  before the analysis, open the document's settings dialog as its\n"
+    L"             \"Settings...\" menu command does, for a person (as --settings -): the analysis,\n"
+    L"             the table and the save then have what OK left, or all as it was after Cancel\n";
 constexpr int32_t kTypeSetting = 2000;
 constexpr int32_t kChannelSetting = 2001;
 constexpr int32_t kHeightSetting = 1006;
@@ -272,6 +273,9 @@ bool ParseArguments(int argc, wchar_t** argv, AnalyzeArguments* args) {
     }
   }
   args->settings.insert(args->settings.begin(), first.begin(), first.end());
+  // The dialog opens before the analysis, as the menu command's does: what OK leaves is what the
+  // analysis, the table and the documents file get. A script given as well plays on it.
+  if (args->settingsDialog && args->settingsScript.empty()) args->settingsScript = L"-";
   if (args->help) return true;
   if (!CheckViewOutputs(args->show)) return false;
   if (args->keepOpen && args->show.views.empty()) {
@@ -504,11 +508,6 @@ int Run(const AnalyzeArguments& args) {
   }
   if (status == 0 && args.withCalc) status = host::RunChannelCalculation(data.Get(), args.calc);
   if (status == 0 && args.calcDialog) status = host::RunChannelCalcDialog(hostDocument.Get(), data.Get());
-  if (status == 0 && args.settingsDialog &&
-      FAILED(hr = host::RunMenuCommand(document.Get(), L"Ondara Document", L"Ondara|Settings..."))) {
-    std::fwprintf(stderr, L"the settings dialog could not be opened: 0x%08lX\n", hr);
-    status = 1;
-  }
   hostDocument->CloseChildDocuments();
   data->SetFormulaClass(nullptr);
   if (status == 0 && unattended && unattended->FailureSeen()) status = 2;

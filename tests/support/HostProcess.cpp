@@ -5,11 +5,19 @@
 #include "tests/support/CardiacSignal.h"
 
 #include <cstdio>
+#include <cwchar>
 #include <vector>
 
 namespace testsupport {
 
-bool RunHost(const std::wstring& arguments, RunResult& result) {
+namespace {
+
+// Wine tells no hook of this program about another program's windows: a window awaited is looked
+// for this often until it shows or the host ends (the outcome never depends on the interval).
+constexpr DWORD kLookEveryMs = 20;
+
+// The host's pipe ends: the test reads one, the host writes the other.
+bool StartProcess(const std::wstring& arguments, PROCESS_INFORMATION& process, HANDLE& output) {
   const std::wstring exe = ondara_host::PathBesideExecutable(L"ondara-host.exe");
   SECURITY_ATTRIBUTES inherit = {sizeof(inherit), nullptr, TRUE};
   HANDLE readEnd = nullptr;
@@ -23,7 +31,6 @@ bool RunHost(const std::wstring& arguments, RunResult& result) {
   startup.hStdError = writeEnd;
   startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
   std::wstring commandLine = L"\"" + exe + L"\" " + arguments;
-  PROCESS_INFORMATION process = {};
   const BOOL started = CreateProcessW(exe.c_str(), &commandLine[0], nullptr, nullptr, TRUE, 0,
                                       nullptr, nullptr, &startup, &process);
   CloseHandle(writeEnd);
@@ -31,16 +38,79 @@ bool RunHost(const std::wstring& arguments, RunResult& result) {
     CloseHandle(readEnd);
     return false;
   }
-  char buffer[4096];
-  DWORD got = 0;
-  while (ReadFile(readEnd, buffer, sizeof(buffer), &got, nullptr) && got > 0) result.output.append(buffer, got);
-  WaitForSingleObject(process.hProcess, INFINITE);
-  GetExitCodeProcess(process.hProcess, &result.exitCode);
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
-  CloseHandle(readEnd);
+  output = readEnd;
   return true;
 }
+
+void ReadToEnd(const PROCESS_INFORMATION& process, HANDLE output, RunResult& result) {
+  char buffer[4096];
+  DWORD got = 0;
+  while (ReadFile(output, buffer, sizeof(buffer), &got, nullptr) && got > 0) result.output.append(buffer, got);
+  WaitForSingleObject(process.hProcess, INFINITE);
+  GetExitCodeProcess(process.hProcess, &result.exitCode);
+}
+
+// What a search for another program's shown window looks for, and finds.
+struct WindowSearch {
+  DWORD process;
+  const wchar_t* caption;
+  HWND found;
+};
+
+BOOL CALLBACK NoteWindow(HWND window, LPARAM search) noexcept {
+  auto& wanted = *reinterpret_cast<WindowSearch*>(search);
+  DWORD owner = 0;
+  wchar_t text[128] = {};
+  GetWindowThreadProcessId(window, &owner);
+  GetWindowTextW(window, text, 128);
+  if (owner != wanted.process || !IsWindowVisible(window) || std::wcscmp(text, wanted.caption) != 0) return TRUE;
+  wanted.found = window;
+  return FALSE;
+}
+
+}  // namespace
+
+bool RunHost(const std::wstring& arguments, RunResult& result) {
+  PROCESS_INFORMATION process = {};
+  HANDLE output = nullptr;
+  if (!StartProcess(arguments, process, output)) return false;
+  ReadToEnd(process, output, result);
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  CloseHandle(output);
+  return true;
+}
+
+StartedHost::~StartedHost() {
+  if (mProcess.hProcess) {
+    TerminateProcess(mProcess.hProcess, 1);  // only when the test ended early; a no-op otherwise
+    CloseHandle(mProcess.hThread);
+    CloseHandle(mProcess.hProcess);
+  }
+  if (mOutput) CloseHandle(mOutput);
+}
+
+bool StartedHost::Start(const std::wstring& arguments) { return StartProcess(arguments, mProcess, mOutput); }
+
+DWORD StartedHost::Unread() const {
+  DWORD available = 0;
+  PeekNamedPipe(mOutput, nullptr, 0, nullptr, &available, nullptr);
+  return available;
+}
+
+bool StartedHost::WaitForWindow(const wchar_t* caption, HWND& window) {
+  WindowSearch search{mProcess.dwProcessId, caption, nullptr};
+  bool ended = false;
+  while (!search.found && !ended) {
+    // Ended or not, the host's windows are looked at once more after the wait.
+    ended = WaitForSingleObject(mProcess.hProcess, kLookEveryMs) == WAIT_OBJECT_0;
+    EnumWindows(&NoteWindow, reinterpret_cast<LPARAM>(&search));
+  }
+  window = search.found;
+  return window != nullptr;
+}
+
+void StartedHost::Finish(RunResult& result) { ReadToEnd(mProcess, mOutput, result); }
 
 bool HostBuilt() {
   return GetFileAttributesW(ondara_host::PathBesideExecutable(L"ondara-host.exe").c_str()) !=

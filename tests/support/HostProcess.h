@@ -14,6 +14,27 @@ struct RunResult {
 
 // Runs the host executable beside this test program with arguments, collecting its output.
 bool RunHost(const std::wstring& arguments, RunResult& result);
+// ondara-host.exe started beside the test program with a pipe on its output, watched while it runs.
+class StartedHost {
+ public:
+  StartedHost() = default;
+  ~StartedHost();
+  StartedHost(const StartedHost&) = delete;
+  StartedHost& operator=(const StartedHost&) = delete;
+
+  bool Start(const std::wstring& arguments);
+  // Bytes the host has printed that nobody has read yet.
+  DWORD Unread() const;
+  // Waits until the host shows a top-level window with the caption (true) or ends first (false).
+  bool WaitForWindow(const wchar_t* caption, HWND& window);
+  // Reads the rest of the output and waits for the host's end.
+  void Finish(RunResult& result);
+
+ private:
+  PROCESS_INFORMATION mProcess = {};
+  HANDLE mOutput = nullptr;
+};
+
 // Whether ondara-host.exe is beside the test program.
 bool HostBuilt();
 // Two records of the cardiac signal (four beats each at 1 kHz) in a temporary recording file;
