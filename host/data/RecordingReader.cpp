@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <memory>
 #include <cstdio>
 #include <new>
 #include <vector>
@@ -362,17 +363,19 @@ Recording ReadRecordingFile(const std::string& path, const RecordingReadOptions&
   LARGE_INTEGER size = {};
   if (!GetFileSizeEx(file.Get(), &size)) throw RecordingFileError(path, 0, 0, "cannot read the file");
   if (static_cast<unsigned long long>(size.QuadPart) >= 0x7FFFFFFFull) throw std::bad_alloc();
-  std::string content(static_cast<size_t>(size.QuadPart), '\0');
+  // Not a std::string: its longest text here is 1 GB, far less than a large-address-aware host holds.
+  const size_t length = static_cast<size_t>(size.QuadPart);
+  const std::unique_ptr<char[]> content(new char[length + 1]);
   size_t got = 0;
-  while (got < content.size()) {
+  while (got < length) {
     DWORD n = 0;
-    const DWORD want = static_cast<DWORD>(std::min<size_t>(content.size() - got, 1u << 24));
-    if (!ReadFile(file.Get(), &content[got], want, &n, nullptr)) throw RecordingFileError(path, 0, 0, "cannot read the file");
+    const DWORD want = static_cast<DWORD>(std::min<size_t>(length - got, 1u << 24));
+    if (!ReadFile(file.Get(), content.get() + got, want, &n, nullptr))
+      throw RecordingFileError(path, 0, 0, "cannot read the file");
     if (n == 0) break;  // the file shrank while being read
     got += n;
   }
-  content.resize(got);
-  return ParseRecordingText(content, path, options);
+  return ParseRecordingText(std::string_view(content.get(), got), path, options);
 }
 
 }  // namespace host

@@ -50,9 +50,22 @@ std::wstring WriteText(const std::wstring& path, const std::string& text) {
   return path;
 }
 
+// A file of the size with no data written (it takes no room on the disk).
+std::wstring SparseFile(const std::wstring& path, unsigned long long size) {
+  HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  LARGE_INTEGER end{};
+  end.QuadPart = static_cast<LONGLONG>(size);
+  if (file != INVALID_HANDLE_VALUE) {
+    SetFilePointerEx(file, end, nullptr, FILE_BEGIN);
+    SetEndOfFile(file);
+    CloseHandle(file);
+  }
+  return path;
+}
+
 // Every input refused is one line saying what is wrong with it, and ends the run with status 2:
 // the words of a setting that refuses a value, a name or number an option does not know, a
-// recording that does not read, a file that could not be saved, a settings script's label that
+// recording that does not read or is too large for memory, a file that could not be saved, a settings script's label that
 // names two controls. A cancel says so too (a missing display: the host_without_display test).
 TEST_F(AnalyzeUnattended, RefusalsAreOneLineSayingWhatIsWrong) {
   ASSERT_TRUE(testsupport::HostBuilt());
@@ -60,6 +73,7 @@ TEST_F(AnalyzeUnattended, RefusalsAreOneLineSayingWhatIsWrong) {
       WriteText(sRecording + L".two.script", "type Evoked Response\ntab Detector\nenter Min height = 1000\n");
   const std::wstring recording = WriteText(sRecording + L".times.csv", "Time [s],V\n0,1\n1e308,1\n2,1\n");
   const std::wstring nowhere = sRecording + L".none\\kept.documents";
+  const std::wstring huge = SparseFile(sRecording + L".huge.csv", 1ull << 31);
   const struct {
     std::wstring options;
     DWORD status;
@@ -84,6 +98,7 @@ TEST_F(AnalyzeUnattended, RefusalsAreOneLineSayingWhatIsWrong) {
       {L"--channel 0", 2, "--channel: '0': channels are counted from 1"},
       {L"--recording \"" + recording + L"\"", 2,
        Utf8(recording) + ":3:1: time 1e+308 does not follow the record's even tick period"},
+      {L"--recording \"" + huge + L"\"", 2, Utf8(huge) + ": the recording is too large for memory (2048 MB)"},
       {L"--documents \"" + nowhere + L"\"", 2,
        Utf8(nowhere) + ": the analysis document cannot be saved there: its folder does not exist"},
       {L"--settings \"" + script + L"\"", 2,
@@ -101,6 +116,7 @@ TEST_F(AnalyzeUnattended, RefusalsAreOneLineSayingWhatIsWrong) {
   }
   DeleteFileW(script.c_str());
   DeleteFileW(recording.c_str());
+  DeleteFileW(huge.c_str());
 }
 
 std::vector<char> FileBytes(const std::wstring& path) {
