@@ -157,6 +157,9 @@ ondara_use_own_prefix() {
   fi
   ondara_own_prefix=$prefix
   export WINEPREFIX=$prefix
+  # The first server of a new prefix is started here, alone: programs started together (the test
+  # programs under ctest -j) would each begin one, and one of them then fails to find its server.
+  wineserver
 }
 
 # Ends what this run started: its own prefix's Wine server with every process in it, and its
