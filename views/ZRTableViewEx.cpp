@@ -96,8 +96,10 @@ ZRTableViewEx::ZRTableViewEx(OWL::TWindow* parent, IDocViewClass* viewClass, IDo
 }
 
 ZRTableViewEx::~ZRTableViewEx() {
-  // A window ended without its clean-up must not leave the grid behind in the manager.
+  // A window ended without its clean-up must not leave the grid behind in the manager, nor the
+  // view in the document.
   if (ComPtr<ITableViewManager> manager = Manager()) manager->DestroyView(0);
+  if (Document()) Document()->DetachView(this);
 }
 
 uint32_t ZRTableViewEx::ViewMessageId() noexcept { return DocIds::OpenTableViewMessage::Id(); }

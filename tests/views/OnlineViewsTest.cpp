@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <vector>
 
 namespace {
@@ -15,6 +16,7 @@ namespace {
 struct PaintedRows {
   host::HostDocument* host = nullptr;
   std::vector<int32_t> rows;  // the table's rows at each paint of its frame's windows on screen
+  size_t closeAfter = SIZE_MAX;  // the user closes the frame after this many paints
 };
 PaintedRows* gWatch = nullptr;
 
@@ -30,6 +32,7 @@ LRESULT CALLBACK NotePaints(int code, WPARAM removed, LPARAM message) noexcept {
   if (code == HC_ACTION && removed == PM_REMOVE && msg->message == WM_PAINT && frame &&
       IsWindowVisible(frame->Frame()) && GetAncestor(msg->hwnd, GA_ROOT) == frame->Frame()) {
     if (TVF_TableView* const table = TableIn(frame->Frame())) gWatch->rows.push_back(table->MainGrid().Pane().RowCount());
+    if (gWatch->rows.size() == gWatch->closeAfter) PostMessageW(frame->Frame(), WM_SYSCOMMAND, SC_CLOSE, 0);
   }
   return CallNextHookEx(nullptr, code, removed, message);
 }
@@ -81,4 +84,26 @@ TEST_F(OnlineViews, TheTableViewOpensBeforeSamplingAndGrowsOnScreenBetweenBatche
     if (rows > grown.back()) grown.push_back(rows);
   }
   EXPECT_GE(grown.size(), 4u) << "the user saw the table grow batch by batch";
+}
+
+// The user closes the Table View while the host samples: the sampling goes on to its end.
+TEST_F(OnlineViews, ATableViewClosedWhileSamplingLetsTheSamplingFinish) {
+  const host::Recording source = doctest::CardiacRecording(2, 8000);
+  host::Recording empty;
+  empty.channels = source.channels;
+  OpenOver(std::move(empty));
+  for (const auto& [id, text] : {std::pair<int32_t, const wchar_t*>{2000, L"1"}, {1036, L"f"}, {2009, L"t"}}) Set(id, text);
+  PaintedRows watch{mHost.Get(), {}, 3};
+  gWatch = &watch;
+  HHOOK const hook = SetWindowsHookExW(WH_GETMESSAGE, &NotePaints, nullptr, GetCurrentThreadId());
+  ondara_host::ViewShowRequest request;
+  request.views = {L"table"};
+  ondara_host::ShownFrames frames;
+  const HRESULT sampled = ondara_host::SampleWhileShowing(*mHost.Get(), *mData.Get(), mDocument.Get(), request, source,
+                                                          1000, &frames);
+  UnhookWindowsHookEx(hook);
+  gWatch = nullptr;
+  EXPECT_EQ(S_OK, sampled);
+  EXPECT_EQ(0u, mHost->Views().OpenViews()) << "the view closed";
+  EXPECT_GT(Events(), 8) << "the beats of both records";
 }
