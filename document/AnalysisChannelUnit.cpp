@@ -29,4 +29,13 @@ bool AnalysisChannelUnit(IUnknown* hostData, int32_t record, QOR::UnitWithPrefix
   }
 }
 
+QOR::UnitWithPrefix HostChannelUnit(IHostDataDocument* document, int32_t channel, int32_t record) {
+  QOR::UnitWithPrefix unit;
+  if (!document) return unit;
+  const std::wstring text = ExtLib::GetChannelUnits(document, channel, record);
+  // The host alone knows where a prefix ends ("mmHg" has none).
+  if (text.empty() || FAILED(QOR::ReadHostUnitText(text.c_str(), unit))) unit = QOR::UnitWithPrefix{text, 0};
+  return unit;
+}
+
 }  // namespace ZR::Doc

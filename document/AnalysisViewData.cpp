@@ -4,7 +4,6 @@
 #include "base/OStringStream.h"
 #include "base/TickConversion.h"
 #include "base/UnitPrefix.h"
-#include "document/AnalysisChannelUnit.h"
 #include "document/CycleDetector.h"
 #include "document/DocumentStringIds.h"
 #include "document/ParamCatalogue.h"
@@ -296,9 +295,8 @@ QOR::String AnalysisViewData::ValueText(int32_t calculation) const {
   std::wostringstream number;
   number << std::setprecision(6) << value;
   text += number.str();
-  QOR::UnitWithPrefix channel;
   const int32_t record = detector->GetEvent(event).recordIndex;
-  AnalysisChannelUnit(mDocument.DataFile(), record == 0x7FFFFFFF ? -2 : record, channel);
+  const QOR::UnitWithPrefix channel = mDocument.GetSourceChannelUnits(record == 0x7FFFFFFF ? -2 : record);
   const std::wstring unit = QOR::FormatUnitPrefix(ParameterUnits(id, channel.baseUnit, channel.prefix));
   if (!unit.empty()) text += L" " + unit;
   return QOR::String(text.c_str());

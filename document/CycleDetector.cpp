@@ -2,6 +2,7 @@
 #include "document/CycleDetector.h"
 
 #include "base/XQOR.h"
+#include "document/AnalysisChannelUnit.h"
 #include "document/EventSpan.h"
 #include "document/ExpressionBuilder.h"
 #include "document/ParamCatalogue.h"
@@ -303,15 +304,10 @@ int32_t CycleDetector::GetColumnParamId(int32_t column) const noexcept {
 }
 
 QOR::UnitWithPrefix CycleDetector::ChannelUnit(int32_t record) const {
-  QOR::UnitWithPrefix unit;
   const SettingsStore* const store = Settings();
   const QOR::ComPtr<IHostDataDocument> document = DataDocumentOf(mHost);
-  if (!store || !document) return unit;
-  const std::wstring text = ExtLib::GetChannelUnits(document.Get(), store->GetCurrentChannel(), record);
-  // The host alone knows where a prefix ends ("mmHg" has none); without its answer the text is
-  // the base unit.
-  if (text.empty() || FAILED(QOR::ReadHostUnitText(text.c_str(), unit))) unit = QOR::UnitWithPrefix{text, 0};
-  return unit;
+  if (!store || !document) return QOR::UnitWithPrefix();
+  return HostChannelUnit(document.Get(), store->GetCurrentChannel(), record);
 }
 
 QOR::String CycleDetector::GetColumnHeaderText(int32_t column) const {

@@ -4,6 +4,7 @@
 
 #include "base/ModalMessageBox.h"
 #include "base/String.h"
+#include "document/AnalysisChannelUnit.h"
 #include "document/AnalysisViewData.h"
 #include "document/CycleDetector.h"
 #include "document/DocumentStringIds.h"
@@ -138,6 +139,10 @@ void ZRDoc::EnsureChannelGroup() {
 }
 
 void ZRDoc::ResetSettingsToDefaults() { GetSettings() = SettingsStore(mCatalogue.get()); }
+
+QOR::UnitWithPrefix ZRDoc::GetSourceChannelUnits(int32_t record) {
+  return HostChannelUnit(DataDocument(), GetSettings().GetCurrentChannel(), record);
+}
 
 CycleDetector* ZRDoc::GetCycleDetector() {
   if (!DataDocument()) return nullptr;

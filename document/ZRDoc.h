@@ -3,6 +3,7 @@
 #pragma once
 
 #include "base/String.h"
+#include "base/UnitPrefix.h"
 #include "document/PersistSettings.h"
 #include "hostapi/DocumentSettings.h"
 #include "hostapi/DocumentTableScript.h"
@@ -142,6 +143,9 @@ class ZRDoc final : public AnalysisManager::AnalysisClientBase,
   bool ShowHelpTopic(const wchar_t* topic);
   // Null until a host data document is attached.
   CycleDetector* GetCycleDetector();
+  // The units of the analysis channel (setting 2001) in the record (-2: the whole channel), as
+  // the host gives them; empty without a data document. Also while sampling, before any run.
+  QOR::UnitWithPrefix GetSourceChannelUnits(int32_t record = -2);
   // With a reference; S_OK, or E_FAIL without an attached data document.
   HRESULT GetTableViewManager(ITableViewManager** manager);
   // The Table View's data over the cycle detector, made on first use; the document keeps one

@@ -4,7 +4,6 @@
 
 #include "base/OFormatStream.h"
 #include "base/UnitPrefix.h"
-#include "document/AnalysisChannelUnit.h"
 #include "document/AnalysisViewData.h"
 #include "document/CycleDetector.h"
 #include "document/SettingsStore.h"
@@ -216,8 +215,7 @@ void AnalysisPlot::RefreshData() {
       SUCCEEDED(mDocument->DataDocument()->GetChannelTitle(channel, 0x7FFFFFFE, 0, &title)) && title)
     mGraph->SetYTitle(QOR::String(title));
   SysFreeString(title);
-  QOR::UnitWithPrefix unit;
-  ZR::Doc::AnalysisChannelUnit(mDocument->DataFile(), -2, unit);
+  const QOR::UnitWithPrefix unit = mDocument->GetSourceChannelUnits();
   mYUnits = QOR::String(QOR::FormatUnitPrefix(unit).c_str());
   mGraph->SetYUnits(mYUnits);
   mYScale = 1.0 / std::pow(10.0, QOR::PrefixExponent(unit.prefix));

@@ -68,6 +68,10 @@ class AnalysisViewTest : public doctest::ZRDocTest {
   // Ten beats in two records, in a view of 600 x 400 pixels.
   AnalysisView& OpenView(bool analyse = true, const wchar_t* type = L"1") {
     Open(2, 6300);
+    return ShowView(analyse, type);
+  }
+  // The view over the document as it was opened, of the analysis type given.
+  AnalysisView& ShowView(bool analyse, const wchar_t* type) {
     Set(2000, type);
     // The host's view reads the markers' formulas through the host's formula class.
     mData->SetFormulaClass(sFormulaClass.Get());
