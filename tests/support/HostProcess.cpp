@@ -16,7 +16,7 @@ namespace {
 // for this often until it shows or the host ends (the outcome never depends on the interval).
 constexpr DWORD kLookEveryMs = 20;
 
-// The host's pipe ends: the test reads one, the host writes the other.
+// Starts the host with its output and errors going into one pipe, whose reading end output gets.
 bool StartProcess(const std::wstring& arguments, PROCESS_INFORMATION& process, HANDLE& output) {
   const std::wstring exe = ondara_host::PathBesideExecutable(L"ondara-host.exe");
   SECURITY_ATTRIBUTES inherit = {sizeof(inherit), nullptr, TRUE};
@@ -42,14 +42,6 @@ bool StartProcess(const std::wstring& arguments, PROCESS_INFORMATION& process, H
   return true;
 }
 
-void ReadToEnd(const PROCESS_INFORMATION& process, HANDLE output, RunResult& result) {
-  char buffer[4096];
-  DWORD got = 0;
-  while (ReadFile(output, buffer, sizeof(buffer), &got, nullptr) && got > 0) result.output.append(buffer, got);
-  WaitForSingleObject(process.hProcess, INFINITE);
-  GetExitCodeProcess(process.hProcess, &result.exitCode);
-}
-
 // What a search for another program's shown window looks for, and finds.
 struct WindowSearch {
   DWORD process;
@@ -71,19 +63,15 @@ BOOL CALLBACK NoteWindow(HWND window, LPARAM search) noexcept {
 }  // namespace
 
 bool RunHost(const std::wstring& arguments, RunResult& result) {
-  PROCESS_INFORMATION process = {};
-  HANDLE output = nullptr;
-  if (!StartProcess(arguments, process, output)) return false;
-  ReadToEnd(process, output, result);
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
-  CloseHandle(output);
+  StartedHost host;
+  if (!host.Start(arguments)) return false;
+  host.Finish(result);
   return true;
 }
 
 StartedHost::~StartedHost() {
   if (mProcess.hProcess) {
-    TerminateProcess(mProcess.hProcess, 1);  // only when the test ended early; a no-op otherwise
+    TerminateProcess(mProcess.hProcess, 1);  // a host still running: the test ended early
     CloseHandle(mProcess.hThread);
     CloseHandle(mProcess.hProcess);
   }
@@ -110,7 +98,13 @@ bool StartedHost::WaitForWindow(const wchar_t* caption, HWND& window) {
   return window != nullptr;
 }
 
-void StartedHost::Finish(RunResult& result) { ReadToEnd(mProcess, mOutput, result); }
+void StartedHost::Finish(RunResult& result) {
+  char buffer[4096];
+  DWORD got = 0;
+  while (ReadFile(mOutput, buffer, sizeof(buffer), &got, nullptr) && got > 0) result.output.append(buffer, got);
+  WaitForSingleObject(mProcess.hProcess, INFINITE);
+  GetExitCodeProcess(mProcess.hProcess, &result.exitCode);
+}
 
 bool HostBuilt() {
   return GetFileAttributesW(ondara_host::PathBesideExecutable(L"ondara-host.exe").c_str()) !=
