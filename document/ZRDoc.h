@@ -280,6 +280,9 @@ class ZRDoc final : public AnalysisManager::AnalysisClientBase,
   // The manager's answer to its pending request for this document; false without one.
   bool ManagerConfirms();
   bool Analyse(bool useStoredRegion, bool markerState);
+  // Keeps the analysis channel with the data file's child data, where the host's drawing of the
+  // events and the channel calculations find its unit.
+  void StoreAnalysedChannel();
   void ClearResultsNow();
   void SwitchAnalyzeWhileSampling(bool on, bool storeSetting);
 

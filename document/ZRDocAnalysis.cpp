@@ -89,6 +89,14 @@ bool ZRDoc::RunAnalysis(bool useStoredRegion, bool markerState) {
   return ran;
 }
 
+void ZRDoc::StoreAnalysedChannel() {
+  ComPtr<IZRSettingsChildData> childSettings;
+  if (ScrivoDataChildData* const child = ScrivoDataChildData::GetOrCreate(DataDocument()))
+    child->QueryInterface(IID_IZRSettingsChildData, childSettings.OutVoid());
+  if (childSettings)
+    childSettings->SetValues(GetSettings().GetCurrentChannel(), static_cast<int32_t>(0x80000000u));
+}
+
 bool ZRDoc::Analyse(bool useStoredRegion, bool markerState) {
   if (mRunning) return false;
   const RunningFlag running(mRunning);
@@ -118,10 +126,7 @@ bool ZRDoc::Analyse(bool useStoredRegion, bool markerState) {
     return false;
   }
 
-  ComPtr<IZRSettingsChildData> childSettings;
-  if (ScrivoDataChildData* const child = ScrivoDataChildData::GetOrCreate(DataDocument()))
-    child->QueryInterface(IID_IZRSettingsChildData, childSettings.OutVoid());
-  if (childSettings) childSettings->SetValues(store.GetCurrentChannel(), static_cast<int32_t>(0x80000000u));
+  StoreAnalysedChannel();
   // Markers removed earlier (their ids are -1) are made again before the run names them.
   for (const int32_t setting : {2023, 2024, 2025})
     if (valid && store.GetLongValue(setting) < 0) {

@@ -45,6 +45,7 @@ void ZRDoc::StartSampling() {
     if (DataDocument()) DataDocument()->GetRecordCount(&records);
     store.SetLongValue(2005, records);
     store.SetLongValue(2006, 0);
+    StoreAnalysedChannel();  // a new analysis begins, as a run's does
     SetupDetectionSource(DataDocument(), store);
     SetupDetectorFormula(DataDocument(), store);
     SetupCalculationFormula(DataDocument(), store);

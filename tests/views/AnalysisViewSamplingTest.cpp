@@ -1,8 +1,9 @@
 // The Analysis View and the Table View's headings while the host samples into an empty data file:
 // the channel's unit and prefix, the plot's scale and every status value read as they do when
-// the finished recording is analysed.
+// the finished recording is analysed; so does the unit the host's own view gives the events.
 #include "views/AnalysisView.h"
 
+#include "document/AnalysisChannelUnit.h"
 #include "document/AnalysisViewData.h"
 #include "document/CycleDetector.h"
 #include "host/data/Sampler.h"
@@ -26,6 +27,9 @@ std::vector<std::wstring> UnitsShown(ZR::Doc::ZRDoc& doc, AnalysisView& view) {
   const size_t calculations = doc.GetAnalysisViewData().CalculationNames().size();
   for (size_t i = 0; i < calculations; ++i)
     shown.push_back(doc.GetAnalysisViewData().ValueText(static_cast<int32_t>(i)).GetText());
+  QOR::UnitWithPrefix hostDrawing;  // the unit the host's view gives an event's height
+  ZR::Doc::AnalysisChannelUnit(doc.DataFile(), 0, hostDrawing);
+  shown.push_back(QOR::FormatUnitPrefix(hostDrawing));
   const ZR::Doc::CycleDetector* const detector = doc.GetCycleDetector();
   for (int32_t column = 0; column < detector->ColumnCount(); ++column)
     shown.push_back(detector->GetColumnHeaderText(column).GetText());
