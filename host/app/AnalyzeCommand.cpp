@@ -1,13 +1,12 @@
 // The "analyze" command: what a user does in the host: opens a recording, gives the module's
 // analysis document its settings, runs the named command "ZR_Analyze" and looks at the peak
 // markers the module attached to the channel.
-#include "host/app/AnalyzeInputs.h"
+#include "host/app/AnalyzeArguments.h"
 #include "host/app/ChannelCalcRun.h"
-#include "host/app/ClockOption.h"
-#include "host/app/EventRun.h"
 #include "host/app/HostFramework.h"
 #include "host/app/HostProgress.h"
 #include "host/app/ModuleLoader.h"
+#include "host/app/PeakMarkers.h"
 #include "host/app/SettingsScriptPlayer.h"
 #include "host/app/TableText.h"
 #include "host/app/UnattendedMessageBoxes.h"
@@ -30,14 +29,10 @@
 #include <objbase.h>
 
 #include <algorithm>
-#include <climits>
-#include <cmath>
 #include <cstdio>
 #include <cwchar>
-#include <map>
 #include <new>
 #include <optional>
-#include <sstream>
 #include <stdexcept>
 #include <string>
 #include <utility>
@@ -47,108 +42,9 @@ namespace ondara_host {
 
 namespace {
 
-constexpr wchar_t kUsage[] =
-    L"usage: ondara-host analyze --recording FILE [--rate HZ] [--type NAME] [--channel N]\n"
-    L"         [--height V] [--set ID=VALUE]... [--cancel-at PERCENT] [--table] [--online TICKS]\n"
-    L"         [--documents FILE] [--show VIEW]... [--event N] [--screenshot DIR] [--keep-open]\n"
-    L"         [--calc MEASUREMENT:TOP:BOTTOM --calc-csv FILE] [--calc-dialog]\n"
-    L"         [--settings-dialog] [--settings SCRIPT] [--select FROM:TO] [--clock START]\n"
-    L"         [--print-preview DIR] [--copy FILE] [--data-pad FILE]\n"
-    L"  --type     the analysis type by name (any case) or number 0-5\n"
-    L"  --channel  the analysis channel, counted from 1\n"
-    L"  --set      a setting by id with its value in base units, e.g. --set 1006=0.0005\n"
-    L"  --table    print the Table View's text export instead of the peak markers\n"
-    L"  --online   analyse while sampling the recording in batches of TICKS ticks\n"
-    L"  --documents  open the analysis document from FILE when it exists, and save it there\n"
-    L"  --show     after the analysis, open views from the \"Ondara\" menu: analysis, table or both\n"
-    L"             (analysis,table)\n"
-    L"  --event    make event N current (counted from 1), as activating its comment does\n"
-    L"  --screenshot  write a picture of each shown view as DIR\\VIEW-view.png\n"
-    L"  --keep-open  after the outputs, leave the shown views open for you to use; the host ends\n"
-    L"             when you close the last of them (with --online they open before sampling)\n"
-    L"  --print-preview  choose File, Print Preview in each shown view's frame and write each\n"
-    L"             page as DIR\\VIEW-page-N.png\n"
-    L"  --copy     choose Edit, Copy in the last shown view's frame and write what the clipboard\n"
-    L"             then holds: the text (UTF-8), or the picture as PNG\n"
-    L"  --data-pad  click the table view's \"Add to Data Pad\" and write the Data Pad's rows\n"
-    L"  --calc     after the analysis, put the measurement (short name) on a new channel scaled\n"
-    L"             from BOTTOM to TOP and write that channel to the --calc-csv file\n"
-    L"  --calc-dialog  after the analysis, open the calculation's settings dialog for a new\n"
-    L"             channel and print the settings it ends with\n"
-    L"  --settings SCRIPT  before the analysis, open the settings dialog as its menu command does\n"
-    L"             and play the script's steps on it (\"-\": leave it to a person); a step that\n"
-    L"             cannot be done ends the command with one line naming it and status 2\n"
-    L"  --select   select the first record from FROM to TO seconds in the recording view, as a\n"
-    L"             user does before opening the settings dialog (its previews show that span)\n"
-    L"  --clock    the recording started at START (HH:MM:SS or YYYY-MM-DD HH:MM:SS): times show\n"
-    L"             that clock time (with the date when given) before the time from the start\n"
-    L"  --settings-dialog  before the analysis, open the document's settings dialog as its\n"
-    L"             \"Settings...\" menu command does, for a person (as --settings -): the analysis,\n"
-    L"             the table and the save then have what OK left, or all as it was after Cancel\n";
-constexpr int32_t kTypeSetting = 2000;
-constexpr int32_t kChannelSetting = 2001;
-constexpr int32_t kHeightSetting = 1006;
-constexpr int32_t kWhileSamplingSetting = 2009;
-
-struct AnalyzeArguments {
-  std::wstring recording;
-  double rate = 0.0;
-  // Settings in the order they are given to the document: the channel first, since the
-  // channel's own settings are those of its group.
-  std::vector<std::pair<int32_t, std::wstring>> settings;
-  int32_t cancelAt = -1;
-  bool table = false;
-  bool help = false;
-  // Above 0: the recording is sampled into an empty data file in batches of this many ticks
-  // while the document analyses it; otherwise "ZR_Analyze" analyses the finished recording.
-  int32_t onlineBatch = 0;
-  // The file the data file's documents are opened from (when it exists) and saved to.
-  std::wstring documents;
-  // The module's calculated channel added after the analysis, when asked for.
-  host::ChannelCalcRequest calc;
-  bool withCalc = false;
-  ViewShowRequest show;
-  // The shown views stay open, and the host runs its message loop, until the user closes them.
-  bool keepOpen = false;
-  bool calcDialog = false;
-  bool settingsDialog = false;
-  // A settings dialog script played before the analysis; "-" opens the dialog for a person.
-  std::wstring settingsScript;
-  // The host's selection in the first record, in seconds from its start; none when empty.
-  std::pair<double, double> selection{0.0, 0.0};
-  bool select = false;
-  host::ClockStart clock;
-  bool withClock = false;
-  // Where the analysis channel comes from, for a channel the recording lacks.
-  ChannelSource channelSource;
-};
-
 void PrintError(const std::string& utf8) {
   const std::string line = utf8 + "\n";
   std::fwrite(line.data(), 1, line.size(), stderr);
-}
-
-// Prints the line; false, for a refused argument.
-bool PrintRefusal(const std::string& line) {
-  PrintError(line);
-  return false;
-}
-
-bool ParseInt(const std::wstring& text, long long low, long long high, long long* value) {
-  wchar_t* end = nullptr;
-  *value = std::wcstoll(text.c_str(), &end, 10);
-  return !text.empty() && *end == 0 && *value >= low && *value <= high;
-}
-
-// "FROM:TO" in seconds, FROM at least 0 and below TO.
-bool ParseSeconds(const std::wstring& text, std::pair<double, double>* span) {
-  wchar_t* end = nullptr;
-  span->first = std::wcstod(text.c_str(), &end);
-  if (end == text.c_str() || *end != L':') return false;
-  const wchar_t* const second = end + 1;
-  span->second = std::wcstod(second, &end);
-  return end != second && *end == 0 && std::isfinite(span->first) && std::isfinite(span->second) &&
-         span->first >= 0.0 && span->first < span->second;
 }
 
 // The user's selection in the recording view: the first record from one time to another.
@@ -160,135 +56,6 @@ bool SelectInFirstRecord(host::DataDocument& data, const std::pair<double, doubl
     return false;
   const auto tick = [period](double s) { return static_cast<int32_t>(std::min(s / period + 0.5, 2147483647.0)); };
   return SUCCEEDED(selection->SetRange(HostPosition{0, tick(seconds.first)}, HostPosition{0, tick(seconds.second)}));
-}
-
-// "--show analysis,table": each name of the comma-separated list must be a view --show knows.
-bool AddShownViews(const std::wstring& list, std::vector<std::wstring>* views) {
-  size_t start = 0;
-  while (true) {
-    const size_t comma = list.find(L',', start);
-    const std::wstring name = list.substr(start, comma == std::wstring::npos ? std::wstring::npos : comma - start);
-    if (!IsShowableView(name)) return false;
-    views->push_back(name);
-    if (comma == std::wstring::npos) return true;
-    start = comma + 1;
-  }
-}
-
-// The outputs taken from views need the views shown: the Data Pad the table view.
-bool CheckViewOutputs(const ViewShowRequest& show) {
-  const bool table = std::find(show.views.begin(), show.views.end(), L"table") != show.views.end();
-  const char* const missing = !show.dataPadFile.empty() && !table ? "--data-pad needs the table view: --show table"
-                              : show.views.empty() && !show.previewFolder.empty() ? "--print-preview needs --show VIEW"
-                              : show.views.empty() && !show.copyFile.empty()      ? "--copy needs --show VIEW"
-                                                                                  : nullptr;
-  if (missing) PrintError(missing);
-  return missing == nullptr;
-}
-
-bool ParseArguments(int argc, wchar_t** argv, AnalyzeArguments* args) {
-  std::vector<std::pair<int32_t, std::wstring>> first;
-  for (int i = 0; i < argc; i += 2) {
-    const std::wstring name = argv[i];
-    if (name == L"--help" || name == L"--table" || name == L"--calc-dialog" || name == L"--settings-dialog" ||
-        name == L"--keep-open") {
-      (name == L"--help"              ? args->help
-       : name == L"--table"           ? args->table
-       : name == L"--settings-dialog" ? args->settingsDialog
-       : name == L"--keep-open"       ? args->keepOpen
-                                      : args->calcDialog) = true;
-      --i;  // no value follows
-      continue;
-    }
-    if (i + 1 >= argc) {
-      PrintError(host::QuoteInput(name) + " needs a value");
-      return false;
-    }
-    const std::wstring value = argv[i + 1];
-    long long number = 0;
-    bool ok = true;
-    if (name == L"--recording") {
-      args->recording = value;
-    } else if (name == L"--rate") {
-      wchar_t* end = nullptr;
-      args->rate = std::wcstod(value.c_str(), &end);
-      ok = *end == 0 && std::isfinite(args->rate) && args->rate > 0.0;
-    } else if (name == L"--type") {
-      const int type = ParseType(value);
-      if (type < 0) return PrintRefusal(UnknownTypeRefusal(value));
-      first.emplace_back(kTypeSetting, std::to_wstring(type));
-    } else if (name == L"--channel") {
-      const std::string refusal = ChannelOptionRefusal(value);
-      if (!refusal.empty()) return PrintRefusal(refusal);
-      ParseInt(value, 1, INT32_MAX, &number);
-      first.insert(first.begin(), {kChannelSetting, std::to_wstring(number - 1)});
-      args->channelSource.option = true;
-    } else if (name == L"--height") {
-      args->settings.emplace_back(kHeightSetting, value);
-    } else if (name == L"--set") {
-      const size_t equals = value.find(L'=');
-      ok = equals != std::wstring::npos && ParseInt(value.substr(0, equals), 0, 0x7FFFFFFF, &number);
-      if (ok) args->settings.emplace_back(static_cast<int32_t>(number), value.substr(equals + 1));
-      if (ok && number == kChannelSetting) args->channelSource.setValue = value.substr(equals + 1);
-    } else if (name == L"--online") {
-      ok = ParseInt(value, 1, INT32_MAX, &number);
-      args->onlineBatch = static_cast<int32_t>(number);
-    } else if (name == L"--settings") {
-      ok = !value.empty();
-      args->settingsScript = value;
-    } else if (name == L"--documents") {
-      args->documents = value;
-      args->channelSource.documents = value;
-    } else if (name == L"--calc") {
-      ok = host::ParseChannelCalcSpec(value, args->calc);
-      args->withCalc = true;
-    } else if (name == L"--calc-csv") {
-      args->calc.csvFile = value;
-    } else if (name == L"--show") {
-      ok = AddShownViews(value, &args->show.views);
-    } else if (name == L"--event") {
-      ok = ParseInt(value, 1, INT32_MAX, &number);
-      args->show.event = static_cast<int32_t>(number);
-    } else if (name == L"--screenshot") {
-      ok = !value.empty();
-      args->show.pictureFolder = value;
-    } else if (name == L"--print-preview" || name == L"--copy" || name == L"--data-pad") {
-      ok = !value.empty();
-      (name == L"--copy" ? args->show.copyFile : name == L"--data-pad" ? args->show.dataPadFile : args->show.previewFolder) = value;
-    } else if (name == L"--select") {
-      ok = ParseSeconds(value, &args->selection);
-      args->select = true;
-    } else if (name == L"--clock") {
-      ok = host::ParseClockStart(value, &args->clock);
-      args->withClock = true;
-    } else if (name == L"--cancel-at") {
-      ok = ParseInt(value, 0, 100, &number);
-      args->cancelAt = static_cast<int32_t>(number);
-    } else {
-      PrintError("unknown argument " + host::QuoteInput(name));
-      return false;
-    }
-    if (!ok) {
-      PrintError(host::Utf8FromWide(name) + ": " + host::QuoteInput(value) + " is not a valid value");
-      return false;
-    }
-  }
-  args->settings.insert(args->settings.begin(), first.begin(), first.end());
-  // The dialog opens before the analysis, as the menu command's does: what OK leaves is what the
-  // analysis, the table and the documents file get. A script given as well plays on it.
-  if (args->settingsDialog && args->settingsScript.empty()) args->settingsScript = L"-";
-  if (args->help) return true;
-  if (!CheckViewOutputs(args->show)) return false;
-  if (args->keepOpen && args->show.views.empty()) {
-    PrintError("--keep-open needs --show VIEW");
-    return false;
-  }
-  if (args->onlineBatch > 0) args->settings.emplace_back(kWhileSamplingSetting, L"t");
-  if (args->recording.empty() || args->withCalc == args->calc.csvFile.empty()) {
-    std::fwprintf(stderr, L"%ls", kUsage);
-    return false;
-  }
-  return true;
 }
 
 template <class Interface>
@@ -313,43 +80,6 @@ HRESULT SendNamedCommand(const wchar_t* name, IUnknown* target) {
   return router->Deliver(message.Get(), target);
 }
 
-// The events of the objects the module attached to the channel: what the recording view draws
-// as peak markers, evaluated from each object's stored formula.
-int ReportMarkers(host::DataDocument* document, ICalcEnumClass2* formulaClass, int32_t channel) {
-  int32_t markers = 0;
-  std::map<int32_t, int32_t> perRecord;
-  int32_t peaks = 0;
-  for (const host::DataObject& object : document->Objects().Objects()) {
-    if (std::find(object.channels.begin(), object.channels.end(), channel) == object.channels.end()) continue;
-    ++markers;
-    host::EventRunOptions options;
-    options.formula = object.formula;
-    std::string output;
-    std::wstring error;
-    const HRESULT hr = host::RunEventFormula(document, formulaClass, options, &output, &error);
-    if (FAILED(hr)) {
-      PrintError(host::Utf8FromWide(object.name) + ": " + host::Utf8FromWide(error));
-      return 1;
-    }
-    std::fwrite(output.data(), 1, output.size(), stdout);
-    std::istringstream lines(output);
-    std::string line;
-    std::getline(lines, line);  // heading: record, tick, fraction, value, kind, ...
-    while (std::getline(lines, line)) {
-      std::istringstream cells(line);
-      std::string cell[5];
-      for (std::string& c : cell) std::getline(cells, c, '\t');
-      if (cell[4] != "2") continue;  // stimuli are not peaks
-      ++perRecord[std::stoi(cell[0])];
-      ++peaks;
-    }
-  }
-  int32_t records = 0;
-  document->GetRecordCount(&records);
-  if (markers == 0) std::printf("no peak markers are attached to channel %d\n", channel + 1);
-  std::printf("found %d events in %d record%s\n", peaks, records, records == 1 ? "" : "s");
-  return 0;
-}
 
 // The name a recording's path ends with, as the host titles its document.
 std::wstring FileTitle(const std::wstring& path) {
@@ -533,9 +263,9 @@ int TooLargeForMemory(const std::wstring& recording) {
 int RunAnalyzeCommand(int argc, wchar_t** argv) {
   AnalyzeArguments args;
   try {
-    if (!ParseArguments(argc, argv, &args)) return 2;
+    if (!ParseAnalyzeArguments(argc, argv, &args)) return 2;
     if (args.help) {
-      std::fwprintf(stdout, L"%ls", kUsage);
+      PrintAnalyzeUsage(stdout);
       return 0;
     }
     return Run(args);
