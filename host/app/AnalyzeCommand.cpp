@@ -1,6 +1,6 @@
 // The "analyze" command: what a user does in the host: opens a recording, gives the module's
-// analysis document its settings, runs the named command "ZR_Analyze" and looks at the peak
-// markers the module attached to the channel.
+// analysis document its settings, runs the named command "ZR_Analyze" and looks at what it
+// found: the peak markers the module attached to the channel, or the table.
 #include "host/app/AnalyzeArguments.h"
 #include "host/app/ChannelCalcRun.h"
 #include "host/app/HostFramework.h"
@@ -80,6 +80,22 @@ HRESULT SendNamedCommand(const wchar_t* name, IUnknown* target) {
   return router->Deliver(message.Get(), target);
 }
 
+
+// What the analysis found: the table or the peak markers. An --event past the events found is
+// refused before anything is printed.
+int PrintAnalysis(const AnalyzeArguments& args, host::DataDocument* data, ICalcEnumClass2* formulaClass,
+                  ICustomDocument2* document, int32_t channel) {
+  PeakMarkers markers;
+  if (!args.table || args.show.event > 0) markers = ReadPeakMarkers(data, formulaClass, channel);
+  const std::string refusal = args.show.event > 0 ? EventOptionRefusal(args.show.event, markers) : std::string();
+  if (!refusal.empty()) {
+    PrintError(refusal);
+    return 2;
+  }
+  if (args.table) return PrintTableText(document);
+  std::fwrite(markers.text.data(), 1, markers.text.size(), markers.failed ? stderr : stdout);
+  return markers.failed ? 1 : 0;
+}
 
 // The name a recording's path ends with, as the host titles its document.
 std::wstring FileTitle(const std::wstring& path) {
@@ -229,7 +245,7 @@ int Run(const AnalyzeArguments& args) {
     hostDocument->CloseChildDocuments();
     return 1;
   }
-  int status = args.table ? PrintTableText(document.Get()) : ReportMarkers(data.Get(), formulaClass.Get(), channel);
+  int status = PrintAnalysis(args, data.Get(), formulaClass.Get(), document.Get(), channel);
   if (status == 0 && (!args.show.views.empty() || args.show.event > 0))
     status = ShowViews(*hostDocument.Get(), *data.Get(), document.Get(), args.show, &frames);
   if (args.keepOpen) KeepViewsOpen(*hostDocument.Get());

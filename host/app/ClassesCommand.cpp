@@ -1,6 +1,7 @@
 // The "classes" command: registers the framework, loads the module and lists what the framework holds.
 #include "host/app/HostFramework.h"
 #include "host/app/ModuleLoader.h"
+#include "host/common/MessageText.h"
 #include "hostapi/ClassRegistry.h"
 #include "hostapi/EventDrawClass.h"
 #include "hostapi/MessageFactory.h"
@@ -76,6 +77,16 @@ void ListMessageClasses(IMessageFactory& factory) {
   }
 }
 
+// What is wrong with a module file the command was given, when the file is not one it can load;
+// null for a module that loaded (its registration may still have failed).
+const char* ModuleRefusal(const std::wstring& module, HRESULT loaded) {
+  if (SUCCEEDED(loaded)) return nullptr;
+  if (GetFileAttributesW(module.c_str()) == INVALID_FILE_ATTRIBUTES) return "no such file";
+  if (loaded == HRESULT_FROM_WIN32(ERROR_BAD_EXE_FORMAT)) return "not a 32-bit Windows DLL";
+  if (loaded == HRESULT_FROM_WIN32(ERROR_PROC_NOT_FOUND)) return "not a module: it exports no DllRegisterClassObjects";
+  return nullptr;
+}
+
 }  // namespace
 
 // classes [module]: the module defaults to Ondara.dll beside the executable.
@@ -87,6 +98,12 @@ int RunClassesCommand(int argc, wchar_t** argv) {
   }
   const std::wstring module = argc >= 1 ? std::wstring(argv[0]) : PathBesideExecutable(L"Ondara.dll");
   const HRESULT hr = LoadAndRegisterModule(module.c_str());
+  const char* const refused = ModuleRefusal(module, hr);
+  if (refused) {
+    const std::string line = "classes: " + host::QuoteInput(module) + ": " + refused + "\n";
+    std::fwrite(line.data(), 1, line.size(), stderr);
+    return 2;
+  }
   if (FAILED(hr)) {
     std::fwprintf(stderr, L"module %ls not registered: 0x%08lX\n", module.c_str(), hr);
     return 1;

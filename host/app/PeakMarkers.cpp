@@ -5,58 +5,69 @@
 #include "host/common/MessageText.h"
 
 #include <algorithm>
-#include <cstdio>
-#include <map>
 #include <sstream>
-#include <string>
 
 namespace ondara_host {
 
 namespace {
 
-void PrintError(const std::string& utf8) {
-  const std::string line = utf8 + "\n";
-  std::fwrite(line.data(), 1, line.size(), stderr);
+// The events one object's records mark (after the heading: record, tick, fraction, value,
+// kind, ...), one per row of the analysis's table. A calculation record (kind 3) is one event,
+// also where it stands for a stimulus that no response followed. A stimulus (kind 1) is one
+// event together with the peaks (kind 2) after it in its record, as a population spike's three
+// turning points; a peak without a stimulus before it in its record is an event of its own.
+int32_t CountEvents(const std::string& records) {
+  std::istringstream lines(records);
+  std::string line;
+  std::getline(lines, line);
+  int32_t events = 0;
+  std::string stimulusRecord;  // the record of the last stimulus, empty before the first
+  while (std::getline(lines, line)) {
+    std::istringstream cells(line);
+    std::string record, kind;
+    std::getline(cells, record, '\t');
+    for (int column = 1; column < 5; ++column) std::getline(cells, kind, '\t');
+    if (kind == "1") stimulusRecord = record;
+    if (kind == "1" || kind == "3" || (kind == "2" && record != stimulusRecord)) ++events;
+  }
+  return events;
+}
+
+std::string EventsFound(int32_t events) {
+  return std::to_string(events) + (events == 1 ? " event" : " events");
 }
 
 }  // namespace
 
-// The events of the objects the module attached to the channel: what the recording view draws
-// as peak markers, evaluated from each object's stored formula.
-int ReportMarkers(host::DataDocument* document, ICalcEnumClass2* formulaClass, int32_t channel) {
-  int32_t markers = 0;
-  std::map<int32_t, int32_t> perRecord;
-  int32_t peaks = 0;
+PeakMarkers ReadPeakMarkers(host::DataDocument* document, ICalcEnumClass2* formulaClass, int32_t channel) {
+  PeakMarkers markers;
+  int32_t attached = 0;
   for (const host::DataObject& object : document->Objects().Objects()) {
     if (std::find(object.channels.begin(), object.channels.end(), channel) == object.channels.end()) continue;
-    ++markers;
+    ++attached;
     host::EventRunOptions options;
     options.formula = object.formula;
     std::string output;
     std::wstring error;
-    const HRESULT hr = host::RunEventFormula(document, formulaClass, options, &output, &error);
-    if (FAILED(hr)) {
-      PrintError(host::Utf8FromWide(object.name) + ": " + host::Utf8FromWide(error));
-      return 1;
+    if (FAILED(host::RunEventFormula(document, formulaClass, options, &output, &error))) {
+      markers.text = host::Utf8FromWide(object.name) + ": " + host::Utf8FromWide(error) + "\n";
+      markers.failed = true;
+      return markers;
     }
-    std::fwrite(output.data(), 1, output.size(), stdout);
-    std::istringstream lines(output);
-    std::string line;
-    std::getline(lines, line);  // heading: record, tick, fraction, value, kind, ...
-    while (std::getline(lines, line)) {
-      std::istringstream cells(line);
-      std::string cell[5];
-      for (std::string& c : cell) std::getline(cells, c, '\t');
-      if (cell[4] != "2") continue;  // stimuli are not peaks
-      ++perRecord[std::stoi(cell[0])];
-      ++peaks;
-    }
+    markers.text += output;
+    // Objects attached together mark the same events (the stimuli, and the responses measured).
+    markers.events = std::max(markers.events, CountEvents(output));
   }
-  int32_t records = 0;
-  document->GetRecordCount(&records);
-  if (markers == 0) std::printf("no peak markers are attached to channel %d\n", channel + 1);
-  std::printf("found %d events in %d record%s\n", peaks, records, records == 1 ? "" : "s");
-  return 0;
+  document->GetRecordCount(&markers.records);
+  if (attached == 0) markers.text += "no peak markers are attached to channel " + std::to_string(channel + 1) + "\n";
+  markers.text += "found " + EventsFound(markers.events) + " in " + std::to_string(markers.records) +
+                  (markers.records == 1 ? " record\n" : " records\n");
+  return markers;
+}
+
+std::string EventOptionRefusal(int32_t event, const PeakMarkers& markers) {
+  if (markers.failed || event <= markers.events) return std::string();
+  return "--event: '" + std::to_string(event) + "': the analysis found " + EventsFound(markers.events);
 }
 
 }  // namespace ondara_host

@@ -43,6 +43,8 @@ host::HostPtr<Interface> Framework(const IID& iid) {
 }
 
 // The user activates the event's comment ("ZR: Peak N") in the recording view, record by record.
+// A stimulus that no response followed has no comment of its own beside its stimulus marker's
+// ("ZR: Peak N stimulus"), which makes the event current all the same.
 HRESULT ActivateEventComment(host::DataDocument& data, IUnknown* document, int32_t event) {
   const auto registry = Framework<IClassRegistry>(IID_IClassRegistry);
   const auto types = Framework<ITypeRegistry>(IID_ITypeRegistry);
@@ -54,8 +56,9 @@ HRESULT ActivateEventComment(host::DataDocument& data, IUnknown* document, int32
     host::RecordingComments view;
     HRESULT hr = view.CollectEventComments(registry.Get(), static_cast<IHostDataFile*>(&data), record);
     if (FAILED(hr)) return hr;
-    for (const wchar_t* kind : {L"ZR: Peak ", L"ZR: Population Spike "}) {
-      hr = view.ShowComment(document, types.Get(), kind + number);
+    for (const std::wstring& name :
+         {L"ZR: Peak " + number, L"ZR: Population Spike " + number, L"ZR: Peak " + number + L" stimulus"}) {
+      hr = view.ShowComment(document, types.Get(), name);
       if (hr != S_FALSE) return hr;
     }
   }

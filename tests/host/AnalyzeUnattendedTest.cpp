@@ -65,8 +65,9 @@ std::wstring SparseFile(const std::wstring& path, unsigned long long size) {
 
 // Every input refused is one line saying what is wrong with it, and ends the run with status 2:
 // the words of a setting that refuses a value, a name or number an option does not know, a
-// recording that does not read or is too large for memory, a file that could not be saved, a settings script's label that
-// names two controls. A cancel says so too (a missing display: the host_without_display test).
+// recording that does not read or is too large for memory, a file that could not be saved, a
+// settings script's label that names two controls, an event the analysis did not find, a module
+// file that is not there. A cancel says so too (a missing display: the host_without_display test).
 TEST_F(AnalyzeUnattended, RefusalsAreOneLineSayingWhatIsWrong) {
   ASSERT_TRUE(testsupport::HostBuilt());
   const std::wstring script =
@@ -74,40 +75,44 @@ TEST_F(AnalyzeUnattended, RefusalsAreOneLineSayingWhatIsWrong) {
   const std::wstring recording = WriteText(sRecording + L".times.csv", "Time [s],V\n0,1\n1e308,1\n2,1\n");
   const std::wstring nowhere = sRecording + L".none\\kept.documents";
   const std::wstring huge = SparseFile(sRecording + L".huge.csv", 1ull << 31);
+  const std::wstring analyze = L"analyze --recording \"" + sRecording + L"\" --table ";
   const struct {
-    std::wstring options;
+    std::wstring command;
     DWORD status;
     std::string line;  // empty: taken, the table printed
   } cases[] = {
-      {L"--type 1 --set 1006=+0.001", 0, ""},
-      {L"--type 1 --set 1006=0,06", 2, "setting 1006 = '0,06': not a number: the decimal separator is the point (.)"},
-      {L"--type 3 --set 1002=", 2, "setting 1002 = '': a number is needed"},
-      {L"--set 1006=abc", 2, "setting 1006 = 'abc': not a number"},
-      {L"--set 1006=1e400", 2, "setting 1006 = '1e400': The Minimum Peak Height must be zero or larger."},
-      {L"--set 1040=nan", 2, "setting 1040 = 'nan': This setting must be a number."},
-      {L"--set 1036=false", 2, "setting 1036 = 'false': a switch takes t or f"},
-      {L"--set 2000=6", 2, "setting 2000 = '6': the analysis types are 0 to 5"},
-      {L"--set 1000=1", 2, "setting 1000 = '1': this setting takes a whole number from 2 to 5"},
-      {L"--set 2001=32", 2, "setting 2001 = '32': the recording has 1 channel (setting 2001 counts channels from 0)"},
-      {L"--type 0 --set 1010=abc", 2, "setting 1010 = 'abc': not detection settings the host's detector reads"},
-      {L"--type 0 --set 1010=", 2, "setting 1010 = '': not detection settings the host's detector reads"},
-      {L"--type 0 --set \"1010=1 0 1 x 3\"", 2, "setting 1010 = '1 0 1 x 3': not detection settings the host's detector reads"},
-      {L"--set 1006=" + std::wstring(1000, L'9'), 2,
+      {analyze + L"--type 1 --set 1006=+0.001", 0, ""},
+      {analyze + L"--type 1 --set 1006=0,06", 2, "setting 1006 = '0,06': not a number: the decimal separator is the point (.)"},
+      {analyze + L"--type 3 --set 1002=", 2, "setting 1002 = '': a number is needed"},
+      {analyze + L"--set 1006=abc", 2, "setting 1006 = 'abc': not a number"},
+      {analyze + L"--set 1006=1e400", 2, "setting 1006 = '1e400': The Minimum Peak Height must be zero or larger."},
+      {analyze + L"--set 1040=nan", 2, "setting 1040 = 'nan': This setting must be a number."},
+      {analyze + L"--set 1036=false", 2, "setting 1036 = 'false': a switch takes t or f"},
+      {analyze + L"--set 2000=6", 2, "setting 2000 = '6': the analysis types are 0 to 5"},
+      {analyze + L"--set 1000=1", 2, "setting 1000 = '1': this setting takes a whole number from 2 to 5"},
+      {analyze + L"--set 2001=32", 2, "setting 2001 = '32': the recording has 1 channel (setting 2001 counts channels from 0)"},
+      {analyze + L"--type 0 --set 1010=abc", 2, "setting 1010 = 'abc': not detection settings the host's detector reads"},
+      {analyze + L"--type 0 --set 1010=", 2, "setting 1010 = '': not detection settings the host's detector reads"},
+      {analyze + L"--type 0 --set \"1010=1 0 1 x 3\"", 2, "setting 1010 = '1 0 1 x 3': not detection settings the host's detector reads"},
+      {analyze + L"--set 1006=" + std::wstring(1000, L'9'), 2,
        "setting 1006 = '" + std::string(40, '9') + "...' (1000 characters): The Minimum Peak Height must be zero or "
                                                    "larger."},
-      {L"--channel 0", 2, "--channel: '0': channels are counted from 1"},
-      {L"--recording \"" + recording + L"\"", 2,
+      {analyze + L"--channel 0", 2, "--channel: '0': channels are counted from 1"},
+      {analyze + L"--recording \"" + recording + L"\"", 2,
        Utf8(recording) + ":3:1: time 1e+308 does not follow the record's even tick period"},
-      {L"--recording \"" + huge + L"\"", 2, Utf8(huge) + ": the recording is too large for memory (2048 MB)"},
-      {L"--documents \"" + nowhere + L"\"", 2,
+      {analyze + L"--recording \"" + huge + L"\"", 2, Utf8(huge) + ": the recording is too large for memory (2048 MB)"},
+      {analyze + L"--documents \"" + nowhere + L"\"", 2,
        Utf8(nowhere) + ": the analysis document cannot be saved there: its folder does not exist"},
-      {L"--settings \"" + script + L"\"", 2,
+      {analyze + L"--settings \"" + script + L"\"", 2,
        Utf8(script) + ":3: enter Min height = 1000: 'Min height' names 2 edits, #1007 and #1033: give the one meant "
                       "as #ID"},
-      {L"--cancel-at 50", 1, "the analysis was cancelled (--cancel-at 50)"},
+      {analyze + L"--cancel-at 50", 1, "the analysis was cancelled (--cancel-at 50)"},
+      {analyze + L"--type 1 --set 1036=f --event 900", 2, "--event: '900': the analysis found 8 events"},
+      {L"classes C:\\no\\such\\module.dll", 2, "classes: 'C:\\no\\such\\module.dll': no such file"},
   };
   for (const auto& c : cases) {
-    const RunResult run = Analyze(c.options);
+    RunResult run;
+    ASSERT_TRUE(RunHost(c.command, run));
     EXPECT_EQ(c.status, run.exitCode) << run.output;
     if (c.line.empty())
       EXPECT_EQ(0u, run.output.find("\tRMP (V)\t")) << run.output;
