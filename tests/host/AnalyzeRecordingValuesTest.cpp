@@ -17,21 +17,9 @@ namespace {
 using testsupport::HostBuilt;
 using testsupport::RunHost;
 using testsupport::RunResult;
+using testsupport::TabCells;
 
 const std::wstring kData = L"Z:\\work\\shared\\data\\";
-
-// The cells of each line of a TAB-separated text.
-std::vector<std::vector<std::string>> TabCells(const std::string& text) {
-  std::vector<std::vector<std::string>> rows;
-  std::istringstream lines(text);
-  for (std::string line; std::getline(lines, line);) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    rows.emplace_back();
-    std::istringstream cells(line);
-    for (std::string cell; std::getline(cells, cell, '\t');) rows.back().push_back(cell);
-  }
-  return rows;
-}
 
 // One column of the event rows (those numbered 1, 2, ...) of a table export, by its heading.
 std::vector<std::string> EventColumn(const std::string& table, const std::string& heading) {

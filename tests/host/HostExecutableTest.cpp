@@ -19,6 +19,7 @@ namespace {
 using testsupport::HostBuilt;
 using testsupport::RunHost;
 using testsupport::RunResult;
+using testsupport::TabCells;
 using testsupport::WriteCardiacRecording;
 
 // All nine checks and their 59 cases run in one process and pass on the module's enumerators.
@@ -199,19 +200,6 @@ TEST(HostExecutable, AnalyzeCommandRunsTheDocumentsAnalysisOverARecording) {
 std::string SourcePath(const char* relative) {
   const std::string here = __FILE__;
   return here.substr(0, here.rfind("tests/host/")) + relative;
-}
-
-// The cells of each line of a TAB-separated text.
-std::vector<std::vector<std::string>> TabCells(const std::string& text) {
-  std::vector<std::vector<std::string>> rows;
-  std::istringstream lines(text);
-  for (std::string line; std::getline(lines, line);) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    rows.emplace_back();
-    std::istringstream cells(line);
-    for (std::string cell; std::getline(cells, cell, '\t');) rows.back().push_back(cell);
-  }
-  return rows;
 }
 
 // The bundled ECG as scripts/run analyses it: a row per annotated beat, and the summary's mean

@@ -89,6 +89,14 @@ class DetectorPreviewTest : public doctest::ZRDocTest {
     SettingsDlg dialog(nullptr, static_cast<IHostDocument*>(mHost.Get()), 0, ZR::Dlg::PreviewSetup{});
     dialog.Execute();
   }
+  // The cardiac recording with ticks 12000 to 16000 of its first record selected in the host.
+  ZR::Doc::ZRDoc& OpenWithASelection() {
+    ZR::Doc::ZRDoc& document = Open(1, 20000);
+    QOR::ComPtr<IHostSelection> selection;
+    EXPECT_EQ(S_OK, mData->GetSelection(selection.Out()));
+    if (selection) EXPECT_EQ(S_OK, selection->SetRange(HostPosition{0, 12000}, HostPosition{0, 16000}));
+    return document;
+  }
   // The script runs on the Detector page of the next settings dialog opened, once.
   void ExpectScript(const std::function<void(SettingsDlg&, OWL::TWindow& page)>& script) {
     mScripts = 0;
@@ -168,10 +176,7 @@ TEST_F(DetectorPreviewTest, ValueAxesFlankTheLaneAndADragRescalesIt) {
 // The settings command opens the previews over the host's selection: its first tick at the left
 // edge, at a zoom of a four-hundredth of its length per pixel.
 TEST_F(DetectorPreviewTest, TheSettingsCommandOpensThePreviewOverTheSelection) {
-  ZR::Doc::ZRDoc& document = Open(1, 20000);
-  QOR::ComPtr<IHostSelection> selection;
-  ASSERT_EQ(S_OK, mData->GetSelection(selection.Out()));
-  ASSERT_EQ(S_OK, selection->SetRange(HostPosition{0, 12000}, HostPosition{0, 16000}));
+  ZR::Doc::ZRDoc& document = OpenWithASelection();
   ExpectScript([&](SettingsDlg&, OWL::TWindow& page) {
     ScrivoDraw::PreviewDataWinWButtons* const pane = PreviewWindowOf(page.GetHandle());
     ASSERT_NE(nullptr, pane);
@@ -187,10 +192,7 @@ TEST_F(DetectorPreviewTest, TheSettingsCommandOpensThePreviewOverTheSelection) {
 // Each zoom button clicked at its place keeps the data at the middle of the preview in the
 // middle: in to 5 samples a pixel, out to 10 and 20, within one pixel's time.
 TEST_F(DetectorPreviewTest, TheZoomButtonsKeepTheMiddleOfThePreview) {
-  ZR::Doc::ZRDoc& document = Open(1, 20000);
-  QOR::ComPtr<IHostSelection> selection;
-  ASSERT_EQ(S_OK, mData->GetSelection(selection.Out()));
-  ASSERT_EQ(S_OK, selection->SetRange(HostPosition{0, 12000}, HostPosition{0, 16000}));
+  ZR::Doc::ZRDoc& document = OpenWithASelection();
   ExpectScript([&](SettingsDlg&, OWL::TWindow& page) {
     ScrivoDraw::PreviewDataWinWButtons* const pane = PreviewWindowOf(page.GetHandle());
     ScrivoDraw::ZoomControlWin* const bar = ZoomBarOf(page.GetHandle());

@@ -6,6 +6,7 @@
 
 #include <cstdio>
 #include <cwchar>
+#include <sstream>
 #include <vector>
 
 namespace testsupport {
@@ -125,6 +126,18 @@ std::wstring WriteCardiacRecording() {
   }
   std::fclose(file);
   return path;
+}
+
+std::vector<std::vector<std::string>> TabCells(const std::string& text) {
+  std::vector<std::vector<std::string>> rows;
+  std::istringstream lines(text);
+  for (std::string line; std::getline(lines, line);) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    rows.emplace_back();
+    std::istringstream cells(line);
+    for (std::string cell; std::getline(cells, cell, '\t');) rows.back().push_back(cell);
+  }
+  return rows;
 }
 
 }  // namespace testsupport

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 namespace testsupport {
 
@@ -35,6 +36,8 @@ class StartedHost {
   HANDLE mOutput = nullptr;
 };
 
+// The cells of each line of a TAB-separated text the host printed (CR LF or LF line ends).
+std::vector<std::vector<std::string>> TabCells(const std::string& text);
 // Whether ondara-host.exe is beside the test program.
 bool HostBuilt();
 // Two records of the cardiac signal (four beats each at 1 kHz) in a temporary recording file;

@@ -49,28 +49,34 @@ class OnlineViews : public doctest::ViewSiteTest {
     SetModuleInstance(mPrevious);
     ViewSiteTest::TearDown();
   }
+  // Samples two records of beats into an empty data file while the Table View is shown, noting the
+  // table's rows at each paint of its frame in `watch`.
+  HRESULT SampleWhileShowingTheTable(PaintedRows& watch, ondara_host::ShownFrames& frames) {
+    const host::Recording source = doctest::CardiacRecording(2, 8000);
+    host::Recording empty;
+    empty.channels = source.channels;
+    OpenOver(std::move(empty));
+    for (const auto& [id, text] : {std::pair<int32_t, const wchar_t*>{2000, L"1"}, {1036, L"f"}, {2009, L"t"}}) Set(id, text);
+    watch.host = mHost.Get();
+    gWatch = &watch;
+    HHOOK const hook = SetWindowsHookExW(WH_GETMESSAGE, &NotePaints, nullptr, GetCurrentThreadId());
+    ondara_host::ViewShowRequest request;
+    request.views = {L"table"};
+    const HRESULT sampled = ondara_host::SampleWhileShowing(*mHost.Get(), *mData.Get(), mDocument.Get(), request,
+                                                            source, 1000, &frames);
+    UnhookWindowsHookEx(hook);
+    gWatch = nullptr;
+    return sampled;
+  }
   HINSTANCE mPrevious = nullptr;
 };
 
 }  // namespace
 
 TEST_F(OnlineViews, TheTableViewOpensBeforeSamplingAndGrowsOnScreenBetweenBatches) {
-  const host::Recording source = doctest::CardiacRecording(2, 8000);
-  host::Recording empty;
-  empty.channels = source.channels;
-  OpenOver(std::move(empty));
-  for (const auto& [id, text] : {std::pair<int32_t, const wchar_t*>{2000, L"1"}, {1036, L"f"}, {2009, L"t"}}) Set(id, text);
-  PaintedRows watch{mHost.Get(), {}};
-  gWatch = &watch;
-  HHOOK const hook = SetWindowsHookExW(WH_GETMESSAGE, &NotePaints, nullptr, GetCurrentThreadId());
-  ondara_host::ViewShowRequest request;
-  request.views = {L"table"};
+  PaintedRows watch;
   ondara_host::ShownFrames frames;
-  const HRESULT sampled = ondara_host::SampleWhileShowing(*mHost.Get(), *mData.Get(), mDocument.Get(), request, source,
-                                                          1000, &frames);
-  UnhookWindowsHookEx(hook);
-  gWatch = nullptr;
-  ASSERT_EQ(S_OK, sampled);
+  ASSERT_EQ(S_OK, SampleWhileShowingTheTable(watch, frames));
   ASSERT_EQ(1u, frames.size());
   TVF_TableView* const table = TableIn(frames[0].second);
   ASSERT_NE(nullptr, table);
@@ -88,22 +94,10 @@ TEST_F(OnlineViews, TheTableViewOpensBeforeSamplingAndGrowsOnScreenBetweenBatche
 
 // The user closes the Table View while the host samples: the sampling goes on to its end.
 TEST_F(OnlineViews, ATableViewClosedWhileSamplingLetsTheSamplingFinish) {
-  const host::Recording source = doctest::CardiacRecording(2, 8000);
-  host::Recording empty;
-  empty.channels = source.channels;
-  OpenOver(std::move(empty));
-  for (const auto& [id, text] : {std::pair<int32_t, const wchar_t*>{2000, L"1"}, {1036, L"f"}, {2009, L"t"}}) Set(id, text);
-  PaintedRows watch{mHost.Get(), {}, 3};
-  gWatch = &watch;
-  HHOOK const hook = SetWindowsHookExW(WH_GETMESSAGE, &NotePaints, nullptr, GetCurrentThreadId());
-  ondara_host::ViewShowRequest request;
-  request.views = {L"table"};
+  PaintedRows watch;
+  watch.closeAfter = 3;
   ondara_host::ShownFrames frames;
-  const HRESULT sampled = ondara_host::SampleWhileShowing(*mHost.Get(), *mData.Get(), mDocument.Get(), request, source,
-                                                          1000, &frames);
-  UnhookWindowsHookEx(hook);
-  gWatch = nullptr;
-  EXPECT_EQ(S_OK, sampled);
+  EXPECT_EQ(S_OK, SampleWhileShowingTheTable(watch, frames));
   EXPECT_EQ(0u, mHost->Views().OpenViews()) << "the view closed";
   EXPECT_GT(Events(), 8) << "the beats of both records";
 }
