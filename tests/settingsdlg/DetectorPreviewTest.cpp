@@ -94,7 +94,9 @@ class DetectorPreviewTest : public doctest::ZRDocTest {
     ZR::Doc::ZRDoc& document = Open(1, 20000);
     QOR::ComPtr<IHostSelection> selection;
     EXPECT_EQ(S_OK, mData->GetSelection(selection.Out()));
-    if (selection) EXPECT_EQ(S_OK, selection->SetRange(HostPosition{0, 12000}, HostPosition{0, 16000}));
+    if (selection) {
+      EXPECT_EQ(S_OK, selection->SetRange(HostPosition{0, 12000}, HostPosition{0, 16000}));
+    }
     return document;
   }
   // The script runs on the Detector page of the next settings dialog opened, once.
