@@ -7,6 +7,7 @@
 #include "host/app/HostProgress.h"
 #include "host/app/ModuleLoader.h"
 #include "host/app/PeakMarkers.h"
+#include "host/app/RecordingTooLarge.h"
 #include "host/app/SettingsScriptPlayer.h"
 #include "host/app/TableText.h"
 #include "host/app/UnattendedMessageBoxes.h"
@@ -261,19 +262,6 @@ int Run(const AnalyzeArguments& args) {
   return status;
 }
 
-// A recording whose samples (or whose text while it is read) do not fit in the process's memory:
-// one line with the file's size, and status 2 as for any input the run cannot take.
-int TooLargeForMemory(const std::wstring& recording) {
-  WIN32_FILE_ATTRIBUTE_DATA file{};
-  std::string size;
-  if (GetFileAttributesExW(recording.c_str(), GetFileExInfoStandard, &file)) {
-    const unsigned long long bytes = (static_cast<unsigned long long>(file.nFileSizeHigh) << 32) | file.nFileSizeLow;
-    size = " (" + std::to_string((bytes + (1u << 19)) >> 20) + " MB)";
-  }
-  PrintError(host::Utf8FromWide(recording) + ": the recording is too large for memory" + size);
-  return 2;
-}
-
 }  // namespace
 
 int RunAnalyzeCommand(int argc, wchar_t** argv) {
@@ -286,9 +274,9 @@ int RunAnalyzeCommand(int argc, wchar_t** argv) {
     }
     return Run(args);
   } catch (const std::bad_alloc&) {
-    return TooLargeForMemory(args.recording);
+    return ReportRecordingTooLarge(args.recording);
   } catch (const std::length_error&) {
-    return TooLargeForMemory(args.recording);  // a text longer than a string can be
+    return ReportRecordingTooLarge(args.recording);  // a text longer than a string can be
   } catch (const std::exception& e) {
     PrintError(e.what());
     return 1;

@@ -3,6 +3,7 @@
 #include "host/app/EventRun.h"
 #include "host/app/HostFramework.h"
 #include "host/app/ModuleLoader.h"
+#include "host/app/RecordingTooLarge.h"
 #include "host/common/MessageText.h"
 #include "host/data/DataDocument.h"
 #include "host/data/RecordingReader.h"
@@ -120,11 +121,9 @@ int Run(const EventsArguments& args) {
   try {
     document = host::DataDocument::Create(LoadRecording(args));
   } catch (const std::bad_alloc&) {
-    std::fprintf(stderr, "the recording does not fit in memory\n");
-    return 1;
+    return ReportRecordingTooLarge(args.recording);
   } catch (const std::length_error&) {
-    std::fprintf(stderr, "the recording does not fit in memory\n");
-    return 1;
+    return ReportRecordingTooLarge(args.recording);  // a text longer than a string can be
   } catch (const host::RecordingRateConflict& e) {
     PrintError(e.what());
     std::fwprintf(stderr, L"%ls", kUsage);

@@ -101,6 +101,8 @@ TEST_F(AnalyzeUnattended, RefusalsAreOneLineSayingWhatIsWrong) {
       {analyze + L"--recording \"" + recording + L"\"", 2,
        Utf8(recording) + ":3:1: time 1e+308 does not follow the record's even tick period"},
       {analyze + L"--recording \"" + huge + L"\"", 2, Utf8(huge) + ": the recording is too large for memory (2048 MB)"},
+      {L"events --formula \"cappeakdet(ch1,0.1)\" --recording \"" + huge + L"\"", 2,
+       Utf8(huge) + ": the recording is too large for memory (2048 MB)"},
       {analyze + L"--documents \"" + nowhere + L"\"", 2,
        Utf8(nowhere) + ": the analysis document cannot be saved there: its folder does not exist"},
       {analyze + L"--settings \"" + script + L"\"", 2,
