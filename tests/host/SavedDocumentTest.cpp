@@ -2,11 +2,15 @@
 // as it did when it was saved.
 #include "tests/support/HostProcess.h"
 
+#include "host/common/MessageText.h"
+
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <string>
 #include <vector>
@@ -61,6 +65,32 @@ int32_t Word(const std::vector<char>& bytes, size_t at) {
   return word;
 }
 
+uint32_t WordAt(const std::vector<char>& bytes, size_t at) { return static_cast<uint32_t>(Word(bytes, at)); }
+
+void PutWord(std::vector<char>& bytes, size_t at, uint32_t word) { std::memcpy(bytes.data() + at, &word, 4); }
+
+// The documents file (one document) with the text of the first record of setting id replaced:
+// the record (0, id, wide-string tag, units, -units, the text and its NUL) and the document's
+// stream size are rewritten as the host would have written them. The file opens with its magic,
+// version, count and the class name's length.
+std::vector<char> WithSettingText(std::vector<char> bytes, int32_t id, const std::wstring& text) {
+  const size_t sizeAt = 16 + 2 * WordAt(bytes, 12);
+  const int32_t head[] = {0, id, static_cast<int32_t>(0x80000001u)};
+  const char* const pattern = reinterpret_cast<const char*>(head);
+  const auto record = std::search(bytes.begin() + sizeAt, bytes.end(), pattern, pattern + sizeof head);
+  if (record == bytes.end()) return {};
+  const size_t at = static_cast<size_t>(record - bytes.begin()) + sizeof head;
+  const uint32_t oldUnits = WordAt(bytes, at);
+  std::vector<char> written(8 + 2 * (text.size() + 1), '\0');
+  PutWord(written, 0, static_cast<uint32_t>(text.size() + 1));
+  PutWord(written, 4, static_cast<uint32_t>(-static_cast<int32_t>(text.size() + 1)));
+  for (size_t i = 0; i < text.size(); ++i) std::memcpy(written.data() + 8 + 2 * i, &text[i], 2);
+  bytes.erase(bytes.begin() + at, bytes.begin() + at + 8 + 2 * oldUnits);
+  bytes.insert(bytes.begin() + at, written.begin(), written.end());
+  PutWord(bytes, sizeAt, WordAt(bytes, sizeAt) + static_cast<uint32_t>(written.size()) - (8 + 2 * oldUnits));
+  return bytes;
+}
+
 // Where the grid's column state (2, n, the map, the widths, 1337) ends: the end marker followed
 // by the significant figures' record (-1, 2); columns gets n. 0 when there is none.
 size_t ColumnStateEnd(const std::vector<char>& bytes, size_t& columns) {
@@ -75,7 +105,8 @@ size_t ColumnStateEnd(const std::vector<char>& bytes, size_t& columns) {
 
 // A documents file this build cannot take whole is refused in one line naming the file and what
 // is wrong, with status 2, and left as it was; it used to load and be saved back in this build's
-// layout, losing what another version held.
+// layout, losing what another version held. Every value is checked as --set checks it: one refused
+// names the setting and the value (a long value cut to 40 characters with its length).
 TEST_F(SavedDocument, FileThisBuildCannotTakeWholeIsNamedAndKept) {
   ASSERT_TRUE(testsupport::HostBuilt());
   const std::wstring documents = sRecording + L".refused.documents";
@@ -94,23 +125,41 @@ TEST_F(SavedDocument, FileThisBuildCannotTakeWholeIsNamedAndKept) {
   ASSERT_GE(columns, 4u);
   const size_t map = stateEnd - 8 * columns;
   ASSERT_EQ(4, Word(bytes, stateEnd + 20));
-  const struct {
-    size_t at;
-    std::vector<int32_t> words;
-    const char* refusal;
-  } cases[] = {
-      {4, {2}, "it is of unknown version 2"},
-      {streamVersion, {2}, "its analysis settings are of unknown version 2"},
-      {streamVersion, {0}, "its analysis settings are of unknown version 0"},
-      {streamVersion, {-5}, "its analysis settings are of unknown version -5"},
-      // A column dragged before the row numbers, which no drag can do, and one flipped bit.
-      {map, {3, 0, 1, 2}, "its Table View's column layout is damaged"},
-      {stateEnd + 20, {4 | 0x4000}, "its Table View's significant figures are damaged"},
+  const auto words = [](size_t at, std::vector<int32_t> written) {
+    return [at, written](std::vector<char> damaged) {
+      std::memcpy(damaged.data() + at, written.data(), 4 * written.size());
+      return damaged;
+    };
   };
-  const std::string name(documents.begin(), documents.end());
+  const auto setting = [](int32_t id, std::wstring text) {
+    return [id, text](const std::vector<char>& good) { return WithSettingText(good, id, text); };
+  };
+  const std::string held = "setting ";
+  const struct {
+    std::function<std::vector<char>(const std::vector<char>&)> damage;
+    std::string refusal;
+  } cases[] = {
+      {words(4, {2}), "it is of unknown version 2"},
+      {words(streamVersion, {2}), "its analysis settings are of unknown version 2"},
+      {words(streamVersion, {0}), "its analysis settings are of unknown version 0"},
+      {words(streamVersion, {-5}), "its analysis settings are of unknown version -5"},
+      // A column dragged before the row numbers, which no drag can do, and one flipped bit.
+      {words(map, {3, 0, 1, 2}), "its Table View's column layout is damaged"},
+      {words(stateEnd + 20, {4 | 0x4000}), "its Table View's significant figures are damaged"},
+      {setting(1011, L"-40"), held + "1011 of its analysis settings holds \"-40\": this setting takes a multiple of 10 from 0 to 100"},
+      {setting(1001, L"1\x2030"), held + "1001 of its analysis settings holds \"1\xE2\x80\xB0\": not a number"},
+      {setting(1007, L"-2147483649"), held + "1007 of its analysis settings holds \"-2147483649\": The Detection Start must be "
+                                             "in the range 0 to 99999 ms after the stimulus artifact."},
+      {setting(2001, L"-1"), held + "2001 of its analysis settings holds \"-1\": this setting takes a whole number from 0 to 32"},
+      {setting(1010, L"abc"), held + "1010 of its analysis settings holds \"abc\": not detection settings the host's detector reads"},
+      {setting(1006, std::wstring(300000, L'x')), held + "1006 of its analysis settings holds \"" + std::string(40, 'x') +
+                                                      "...\" (300000 characters): not a number"},
+      {setting(2001, L"7"), "its analysis channel is 8 (setting 2001 holds 7), but the recording has 1 channel"},
+  };
+  const std::string name = host::Utf8FromWide(documents);
   for (const auto& c : cases) {
-    std::vector<char> damaged = bytes;
-    std::memcpy(damaged.data() + c.at, c.words.data(), 4 * c.words.size());
+    const std::vector<char> damaged = c.damage(bytes);
+    ASSERT_FALSE(damaged.empty()) << c.refusal;
     std::ofstream(documents.c_str(), std::ios::binary).write(damaged.data(), static_cast<std::streamsize>(damaged.size()));
     RunResult refused;
     ASSERT_TRUE(RunHost(analyze, refused));
