@@ -56,10 +56,7 @@ constexpr int32_t kChannelSetting = 2001;
 constexpr int32_t kHeightSetting = 1006;
 constexpr int32_t kWhileSamplingSetting = 2009;
 
-void PrintError(const std::string& utf8) {
-  const std::string line = utf8 + "\n";
-  std::fwrite(line.data(), 1, line.size(), stderr);
-}
+void PrintError(const std::string& utf8) { host::PrintMessageLine(utf8); }
 
 // Prints the line; false, for a refused argument.
 bool PrintRefusal(const std::string& line) {

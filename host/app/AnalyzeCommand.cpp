@@ -43,10 +43,7 @@ namespace ondara_host {
 
 namespace {
 
-void PrintError(const std::string& utf8) {
-  const std::string line = utf8 + "\n";
-  std::fwrite(line.data(), 1, line.size(), stderr);
-}
+void PrintError(const std::string& utf8) { host::PrintMessageLine(utf8); }
 
 // The user's selection in the recording view: the first record from one time to another.
 bool SelectInFirstRecord(host::DataDocument& data, const std::pair<double, double>& seconds) {

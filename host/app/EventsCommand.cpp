@@ -33,11 +33,7 @@ struct EventsArguments {
   bool countsGiven = false;  // --ticks or --records, which only a signal takes
 };
 
-// Messages go to stderr as UTF-8, whatever the console's code page.
-void PrintError(const std::string& utf8) {
-  const std::string line = utf8 + "\n";
-  std::fwrite(line.data(), 1, line.size(), stderr);
-}
+void PrintError(const std::string& utf8) { host::PrintMessageLine(utf8); }
 
 void PrintError(const std::wstring& text) { PrintError(host::Utf8FromWide(text)); }
 

@@ -5,7 +5,7 @@
 
 #include <windows.h>
 
-#include <cstdio>
+#include <string>
 
 namespace ondara_host {
 
@@ -22,9 +22,9 @@ std::string FileSizeText(const std::wstring& path) {
 }  // namespace
 
 int ReportRecordingTooLarge(const std::wstring& recording) {
-  std::string line = "the recording is too large for memory" + FileSizeText(recording) + "\n";
+  std::string line = "the recording is too large for memory" + FileSizeText(recording);
   if (!recording.empty()) line = host::Utf8FromWide(recording) + ": " + line;
-  std::fwrite(line.data(), 1, line.size(), stderr);
+  host::PrintMessageLine(line);
   return 2;
 }
 

@@ -162,4 +162,10 @@ std::string QuoteInput(std::wstring_view text) {
   });
 }
 
+void PrintMessageLine(std::string_view utf8) {
+  std::string line(utf8);
+  line += '\n';
+  std::fwrite(line.data(), 1, line.size(), stderr);
+}
+
 }  // namespace host

@@ -24,4 +24,7 @@ std::wstring WideFromUtf8(std::string_view text);
 std::string QuoteInput(std::string_view utf8);
 std::string QuoteInput(std::wstring_view text);
 
+// Writes one line of a message, UTF-8, on stderr whatever the console's code page.
+void PrintMessageLine(std::string_view utf8);
+
 }  // namespace host
