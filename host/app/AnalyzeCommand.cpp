@@ -135,126 +135,170 @@ int CheckBeforeAnalysing(const AnalyzeArguments& args) {
   return 2;
 }
 
+// One run of the command, step by step: read the recording, open the host and the analysis
+// document, apply the settings, analyse, take the outputs and save. Each step answers 0 to go on,
+// or the status to end with after the line saying why; however the run ends, the recording's
+// documents are closed when it is destroyed.
+class AnalyzeRun {
+ public:
+  explicit AnalyzeRun(const AnalyzeArguments& args) : mArgs(args) {}
+  AnalyzeRun(const AnalyzeRun&) = delete;
+  AnalyzeRun& operator=(const AnalyzeRun&) = delete;
+  ~AnalyzeRun() {
+    if (mHostDocument) mHostDocument->CloseChildDocuments();
+    if (mData) mData->SetFormulaClass(nullptr);
+  }
+
+  int Steps() {
+    int status = ReadRecording();
+    if (status == 0) status = OpenHost();
+    if (status == 0) status = OpenAnalysisDocument();
+    if (status == 0) status = ApplySettings();
+    if (status == 0) status = Analyse();
+    if (status != 0) return status;
+    status = TakeOutputs();
+    status = Save(status);
+    if (status == 0 && mArgs.withCalc) status = host::RunChannelCalculation(mData.Get(), mArgs.calc);
+    if (status == 0 && mArgs.calcDialog) status = host::RunChannelCalcDialog(mHostDocument.Get(), mData.Get());
+    return status;
+  }
+
+ private:
+  static int Failure(const std::string& what, HRESULT hr) {
+    PrintError(what + ": " + host::HexCode(static_cast<unsigned long>(hr)));
+    return 1;
+  }
+
+  // The recording, as the data file the host opens; with --online an empty one that sampling fills.
+  int ReadRecording() {
+    host::RecordingReadOptions readOptions;
+    readOptions.rateHz = mArgs.rate;
+    host::Recording recording;
+    try {
+      recording = host::ReadRecordingFile(host::Utf8FromWide(mArgs.recording), readOptions);
+    } catch (const host::RecordingFileError& refused) {
+      PrintError(refused.what());
+      return 2;
+    }
+    if (mArgs.onlineBatch > 0) {
+      mSampled = std::move(recording);
+      recording.channels = mSampled.channels;  // sampling writes every record
+    }
+    mData = host::DataDocument::Create(std::move(recording));
+    return 0;
+  }
+
+  // The framework, the module and the formula class registered, and the host's document of the file.
+  int OpenHost() {
+    HRESULT hr = EnsureHostFramework();
+    if (FAILED(hr)) return Failure("framework registration failed", hr);
+    hr = LoadAndRegisterModule(PathBesideExecutable(L"Ondara.dll").c_str());
+    if (SUCCEEDED(hr)) hr = host::RegisterFormulaEnumClassWithFramework(&mFormulaClass);
+    if (FAILED(hr) || !mFormulaClass) return Failure("the module or the formula class is not registered", hr);
+    mData->SetFormulaClass(mFormulaClass.Get());
+    mHostDocument = host::HostDocument::Create(mData);
+    mHostDocument->SetTitle(FileTitle(mArgs.recording));
+    if (mArgs.withClock) host::ApplyClockStart(mArgs.clock, *mData.Get(), *mHostDocument.Get());
+    return 0;
+  }
+
+  // The analysis document (from the documents file when there is one), the user's selection, and
+  // the document's settings script.
+  int OpenAnalysisDocument() {
+    std::wstring refusal;
+    HRESULT hr = OpenDocument(*mHostDocument.Get(), mArgs.documents, mDocument, &refusal);
+    if (!refusal.empty()) {
+      // The file stays as it is: nothing is saved over it.
+      PrintError(host::Utf8FromWide(mArgs.documents) + ": the analysis document could not be opened: " +
+                 host::Utf8FromWide(refusal));
+      return 2;
+    }
+    // With its documents open the host tells them so; they register with its analysis manager.
+    if (SUCCEEDED(hr)) mHostDocument->BroadcastDocumentsOpen();
+    if (mArgs.select && !SelectInFirstRecord(*mData.Get(), mArgs.selection)) {
+      PrintError("--select: the first record does not hold that span");
+      return 2;
+    }
+    if (SUCCEEDED(hr))
+      hr = mDocument->QueryInterface(IID_IDocumentSettingsScript, reinterpret_cast<void**>(mSettings.Out()));
+    if (FAILED(hr)) return Failure("the analysis document could not be made", hr);
+    return 0;
+  }
+
+  // The options' settings, the analysis channel checked against the recording, then the settings
+  // dialog's script.
+  int ApplySettings() {
+    for (const auto& [id, value] : mArgs.settings) {
+      if (FAILED(mSettings->SetSettingText(id, value.c_str()))) {
+        PrintError(SettingRefusal(mSettings.Get(), id, value));
+        return 2;
+      }
+    }
+    int32_t channels = 0;
+    mData->GetChannelCount(&channels);
+    const std::string lacking = AnalysisChannelRefusal(mSettings.Get(), mArgs.channelSource, channels, &mChannel);
+    if (!lacking.empty()) {
+      PrintError(lacking);
+      return 2;
+    }
+    return mArgs.settingsScript.empty() ? 0 : RunSettingsDialogScript(mDocument.Get(), mArgs.settingsScript);
+  }
+
+  // "ZR_Analyze" over the finished recording, or the analysis while the host samples it.
+  int Analyse() {
+    host::Progress().cancelAtPercent = mArgs.cancelAt;
+    host::Progress().showOnTerminal = _isatty(_fileno(stderr)) != 0;
+    if (mArgs.onlineBatch > 0) {
+      const HRESULT hr = mArgs.show.views.empty()
+                             ? host::SampleRecording(mData.Get(), mSampled, mArgs.onlineBatch)
+                             : SampleWhileShowing(*mHostDocument.Get(), *mData.Get(), mDocument.Get(), mArgs.show,
+                                                  mSampled, mArgs.onlineBatch, &mFrames);
+      if (FAILED(hr)) return Failure("sampling the recording failed", hr);
+    } else {
+      const HRESULT hr = SendNamedCommand(L"ZR_Analyze", mDocument.Get());
+      if (hr != S_OK) return Failure("\"ZR_Analyze\" was not taken by the document", hr);
+    }
+    // The document keeps nothing of a cancelled analysis: the markers then say so, a table has none.
+    if (host::Progress().cancelled)
+      PrintError("the analysis was cancelled (--cancel-at " + std::to_string(mArgs.cancelAt) + ")");
+    return host::Progress().cancelled && mArgs.table ? 1 : 0;
+  }
+
+  // What the analysis found, then the views shown and their outputs; the views stay open with
+  // --keep-open until the user closes them.
+  int TakeOutputs() {
+    int status = PrintAnalysis(mArgs, mData.Get(), mFormulaClass.Get(), mDocument.Get(), mChannel);
+    if (status == 0 && (!mArgs.show.views.empty() || mArgs.show.event > 0))
+      status = ShowViews(*mHostDocument.Get(), *mData.Get(), mDocument.Get(), mArgs.show, &mFrames);
+    if (mArgs.keepOpen) KeepViewsOpen(*mHostDocument.Get());
+    return status;
+  }
+
+  // The documents saved to the documents file, whatever the outputs ended with.
+  int Save(int status) {
+    if (mArgs.documents.empty()) return status;
+    const HRESULT hr = host::SaveDocumentStreams(*mHostDocument.Get(), mArgs.documents);
+    if (FAILED(hr)) return Failure("the documents could not be saved to " + host::Utf8FromWide(mArgs.documents), hr);
+    return status;
+  }
+
+  const AnalyzeArguments& mArgs;
+  host::Recording mSampled;  // with --online: what sampling feeds the data file
+  host::HostPtr<host::DataDocument> mData;
+  host::HostPtr<ICalcEnumClass2> mFormulaClass;
+  host::HostPtr<host::HostDocument> mHostDocument;
+  host::HostPtr<ICustomDocument2> mDocument;
+  host::HostPtr<IDocumentSettingsScript> mSettings;
+  int32_t mChannel = 0;
+  ShownFrames mFrames;
+};
+
 int Run(const AnalyzeArguments& args) {
   std::optional<host::UnattendedMessageBoxes> unattended;
   if (!Attended(args)) unattended.emplace(stderr);
-  const int missing = CheckBeforeAnalysing(args);
-  if (missing != 0) return missing;
-  host::RecordingReadOptions readOptions;
-  readOptions.rateHz = args.rate;
-  host::Recording recording;
-  try {
-    recording = host::ReadRecordingFile(host::Utf8FromWide(args.recording), readOptions);
-  } catch (const host::RecordingFileError& refused) {
-    PrintError(refused.what());
-    return 2;
-  }
-  host::Recording sampled;
-  if (args.onlineBatch > 0) {
-    sampled = std::move(recording);
-    recording.channels = sampled.channels;  // sampling writes every record
-  }
-  host::HostPtr<host::DataDocument> data = host::DataDocument::Create(std::move(recording));
-  HRESULT hr = EnsureHostFramework();
-  if (FAILED(hr)) {
-    std::fwprintf(stderr, L"framework registration failed: 0x%08lX\n", hr);
-    return 1;
-  }
-  hr = LoadAndRegisterModule(PathBesideExecutable(L"Ondara.dll").c_str());
-  host::HostPtr<ICalcEnumClass2> formulaClass;
-  if (SUCCEEDED(hr)) hr = host::RegisterFormulaEnumClassWithFramework(&formulaClass);
-  if (FAILED(hr) || !formulaClass) {
-    std::fwprintf(stderr, L"the module or the formula class is not registered: 0x%08lX\n", hr);
-    return 1;
-  }
-  data->SetFormulaClass(formulaClass.Get());
-  const host::HostPtr<host::HostDocument> hostDocument = host::HostDocument::Create(data);
-  hostDocument->SetTitle(FileTitle(args.recording));
-  if (args.withClock) host::ApplyClockStart(args.clock, *data.Get(), *hostDocument.Get());
-  host::HostPtr<ICustomDocument2> document;
-  std::wstring refusal;
-  hr = OpenDocument(*hostDocument.Get(), args.documents, document, &refusal);
-  if (!refusal.empty()) {
-    // The file stays as it is: nothing is saved over it.
-    PrintError(host::Utf8FromWide(args.documents) + ": the analysis document could not be opened: " +
-               host::Utf8FromWide(refusal));
-    hostDocument->CloseChildDocuments();
-    return 2;
-  }
-  // With its documents open the host tells them so; they register with its analysis manager.
-  if (SUCCEEDED(hr)) hostDocument->BroadcastDocumentsOpen();
-  if (args.select && !SelectInFirstRecord(*data.Get(), args.selection)) {
-    PrintError("--select: the first record does not hold that span");
-    return 2;
-  }
-  host::HostPtr<IDocumentSettingsScript> settings;
-  if (SUCCEEDED(hr)) hr = document->QueryInterface(IID_IDocumentSettingsScript, reinterpret_cast<void**>(settings.Out()));
-  if (FAILED(hr)) {
-    std::fwprintf(stderr, L"the analysis document could not be made: 0x%08lX\n", hr);
-    return 1;
-  }
-  for (const auto& [id, value] : args.settings) {
-    if (FAILED(settings->SetSettingText(id, value.c_str()))) {
-      PrintError(SettingRefusal(settings.Get(), id, value));
-      hostDocument->CloseChildDocuments();
-      return 2;
-    }
-  }
-  int32_t channels = 0;
-  data->GetChannelCount(&channels);
-  int32_t channel = 0;
-  const std::string lacking = AnalysisChannelRefusal(settings.Get(), args.channelSource, channels, &channel);
-  if (!lacking.empty()) {
-    PrintError(lacking);
-    hostDocument->CloseChildDocuments();
-    return 2;
-  }
-  if (!args.settingsScript.empty()) {
-    const int played = RunSettingsDialogScript(document.Get(), args.settingsScript);
-    if (played != 0) {
-      hostDocument->CloseChildDocuments();
-      return played;
-    }
-  }
-  host::Progress().cancelAtPercent = args.cancelAt;
-  host::Progress().showOnTerminal = _isatty(_fileno(stderr)) != 0;
-  ShownFrames frames;
-  if (args.onlineBatch > 0) {
-    hr = args.show.views.empty() ? host::SampleRecording(data.Get(), sampled, args.onlineBatch)
-                                 : SampleWhileShowing(*hostDocument.Get(), *data.Get(), document.Get(), args.show,
-                                                      sampled, args.onlineBatch, &frames);
-    if (FAILED(hr)) {
-      std::fwprintf(stderr, L"sampling the recording failed: 0x%08lX\n", hr);
-      hostDocument->CloseChildDocuments();
-      return 1;
-    }
-  } else {
-    hr = SendNamedCommand(L"ZR_Analyze", document.Get());
-    if (hr != S_OK) {
-      std::fwprintf(stderr, L"\"ZR_Analyze\" was not taken by the document: 0x%08lX\n", hr);
-      hostDocument->CloseChildDocuments();
-      return 1;
-    }
-  }
-  // The document keeps nothing of a cancelled analysis: the markers then say so, a table has none.
-  if (host::Progress().cancelled)
-    PrintError("the analysis was cancelled (--cancel-at " + std::to_string(args.cancelAt) + ")");
-  if (host::Progress().cancelled && args.table) {
-    hostDocument->CloseChildDocuments();
-    return 1;
-  }
-  int status = PrintAnalysis(args, data.Get(), formulaClass.Get(), document.Get(), channel);
-  if (status == 0 && (!args.show.views.empty() || args.show.event > 0))
-    status = ShowViews(*hostDocument.Get(), *data.Get(), document.Get(), args.show, &frames);
-  if (args.keepOpen) KeepViewsOpen(*hostDocument.Get());
-  if (!args.documents.empty() && FAILED(hr = host::SaveDocumentStreams(*hostDocument.Get(), args.documents))) {
-    std::fwprintf(stderr, L"the documents could not be saved to %ls: 0x%08lX\n", args.documents.c_str(), hr);
-    status = 1;
-  }
-  if (status == 0 && args.withCalc) status = host::RunChannelCalculation(data.Get(), args.calc);
-  if (status == 0 && args.calcDialog) status = host::RunChannelCalcDialog(hostDocument.Get(), data.Get());
-  hostDocument->CloseChildDocuments();
-  data->SetFormulaClass(nullptr);
+  int status = CheckBeforeAnalysing(args);
+  if (status != 0) return status;
+  status = AnalyzeRun(args).Steps();
   if (status == 0 && unattended && unattended->FailureSeen()) status = 2;
   return status;
 }

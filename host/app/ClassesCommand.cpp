@@ -93,19 +93,18 @@ const char* ModuleRefusal(const std::wstring& module, HRESULT loaded) {
 int RunClassesCommand(int argc, wchar_t** argv) {
   HostFramework framework;
   if (FAILED(framework.Status())) {
-    std::fwprintf(stderr, L"framework registration failed: 0x%08lX\n", framework.Status());
+    host::PrintMessageLine("framework registration failed: " + host::HexCode(framework.Status()));
     return 1;
   }
   const std::wstring module = argc >= 1 ? std::wstring(argv[0]) : PathBesideExecutable(L"Ondara.dll");
   const HRESULT hr = LoadAndRegisterModule(module.c_str());
   const char* const refused = ModuleRefusal(module, hr);
   if (refused) {
-    const std::string line = "classes: " + host::QuoteInput(module) + ": " + refused + "\n";
-    std::fwrite(line.data(), 1, line.size(), stderr);
+    host::PrintMessageLine("classes: " + host::QuoteInput(module) + ": " + refused);
     return 2;
   }
   if (FAILED(hr)) {
-    std::fwprintf(stderr, L"module %ls not registered: 0x%08lX\n", module.c_str(), hr);
+    host::PrintMessageLine("module " + host::Utf8FromWide(module) + " not registered: " + host::HexCode(hr));
     return 1;
   }
   IClassRegistry* const registry = FrameworkService<IClassRegistry>(CLSID_LumoFrameWork, IID_IClassRegistry);

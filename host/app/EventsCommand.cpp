@@ -22,9 +22,9 @@ namespace ondara_host {
 
 namespace {
 
-constexpr wchar_t kUsage[] =
-    L"usage: ondara-host events --formula TEXT (--recording FILE [--rate HZ] |\n"
-    L"         --signal FORMULA --rate HZ --ticks N [--records R]) [--online B]\n";
+constexpr char kUsage[] =
+    "usage: ondara-host events --formula TEXT (--recording FILE [--rate HZ] |\n"
+    "         --signal FORMULA --rate HZ --ticks N [--records R]) [--online B]";
 
 struct EventsArguments {
   std::wstring formula, recording, signal;
@@ -34,8 +34,6 @@ struct EventsArguments {
 };
 
 void PrintError(const std::string& utf8) { host::PrintMessageLine(utf8); }
-
-void PrintError(const std::wstring& text) { PrintError(host::Utf8FromWide(text)); }
 
 bool ParseNumber(const wchar_t* text, double* value) {
   wchar_t* end = nullptr;
@@ -60,7 +58,7 @@ bool ParseArguments(int argc, wchar_t** argv, EventsArguments* args) {
     }
     if (!seen.insert(name).second) {
       PrintError(host::QuoteInput(name) + " is given more than once");
-      std::fwprintf(stderr, L"%ls", kUsage);
+      PrintError(kUsage);
       return false;
     }
     const wchar_t* value = argv[i + 1];
@@ -85,7 +83,7 @@ bool ParseArguments(int argc, wchar_t** argv, EventsArguments* args) {
   if (args->formula.empty() || args->recording.empty() == args->signal.empty() ||
       (!args->signal.empty() && (args->rate <= 0.0 || args->ticks <= 0)) ||
       (!args->recording.empty() && args->countsGiven)) {
-    std::fwprintf(stderr, L"%ls", kUsage);
+    PrintError(kUsage);
     return false;
   }
   return true;
@@ -122,7 +120,7 @@ int Run(const EventsArguments& args) {
     return ReportRecordingTooLarge(args.recording);  // a text longer than a string can be
   } catch (const host::RecordingRateConflict& e) {
     PrintError(e.what());
-    std::fwprintf(stderr, L"%ls", kUsage);
+    PrintError(kUsage);
     return 2;
   } catch (const host::RecordingFileError& e) {
     PrintError(e.what());  // a refused input, as a refused option
@@ -133,21 +131,19 @@ int Run(const EventsArguments& args) {
   }
   HRESULT hr = EnsureHostFramework();
   if (FAILED(hr)) {
-    std::fwprintf(stderr, L"framework registration failed: 0x%08lX\n", hr);
+    PrintError("framework registration failed: " + host::HexCode(hr));
     return 1;
   }
   const std::wstring module = PathBesideExecutable(L"Ondara.dll");
   hr = LoadAndRegisterModule(module.c_str());
   if (FAILED(hr)) {
-    wchar_t code[16];
-    std::swprintf(code, 16, L"0x%08lX", hr);
-    PrintError(L"module " + module + L" not registered: " + code);
+    PrintError("module " + host::Utf8FromWide(module) + " not registered: " + host::HexCode(hr));
     return 1;
   }
   host::HostPtr<ICalcEnumClass2> formulaClass;
   hr = host::RegisterFormulaEnumClassWithFramework(&formulaClass);
   if (FAILED(hr) || !formulaClass) {
-    std::fwprintf(stderr, L"the formula class is not registered: 0x%08lX\n", hr);
+    PrintError("the formula class is not registered: " + host::HexCode(hr));
     return 1;
   }
   document->SetFormulaClass(formulaClass.Get());
@@ -159,9 +155,7 @@ int Run(const EventsArguments& args) {
   hr = host::RunEventFormula(document.Get(), formulaClass.Get(), options, &output, &error);
   document->SetFormulaClass(nullptr);
   if (FAILED(hr)) {
-    wchar_t code[16];
-    std::swprintf(code, 16, L" (0x%08lX)", hr);
-    PrintError(error + code);
+    PrintError(host::Utf8FromWide(error) + " (" + host::HexCode(hr) + ")");
     return 1;
   }
   std::fwrite(output.data(), 1, output.size(), stdout);

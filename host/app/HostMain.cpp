@@ -1,5 +1,6 @@
 // ondara-host.exe: the stand-in host; runs the command named by its first argument.
 #include "host/app/HostCommand.h"
+#include "host/common/MessageText.h"
 
 #include <windows.h>
 #include <shellapi.h>
@@ -21,9 +22,9 @@ int main() {
   if (chosen) {
     result = chosen->run(argc - 2, argv + 2);
   } else {
-    std::fwprintf(stderr, L"usage: ondara-host <command> [arguments]\n");
+    host::PrintMessageLine("usage: ondara-host <command> [arguments]");
     for (std::size_t i = 0; i < count; ++i)
-      std::fwprintf(stderr, L"  %ls  %ls\n", commands[i].name, commands[i].summary);
+      host::PrintMessageLine("  " + host::Utf8FromWide(commands[i].name) + "  " + host::Utf8FromWide(commands[i].summary));
   }
   LocalFree(argv);
   return result;

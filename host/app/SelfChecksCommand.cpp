@@ -3,6 +3,7 @@
 #include "host/app/ModuleLoader.h"
 #include "host/app/SelfCheckRunner.h"
 #include "host/common/HostPtr.h"
+#include "host/common/MessageText.h"
 #include "host/formula/FormulaEnumClass.h"
 #include "hostapi/UnitTestService.h"
 
@@ -25,7 +26,7 @@ int RunSelfChecksCommand(int argc, wchar_t** argv) {
     } else if (argv[i][0] != L'-' && module.empty()) {
       module = argv[i];
     } else {
-      std::fwprintf(stderr, L"usage: ondara-host selfchecks [--list] [module]\n");
+      host::PrintMessageLine("usage: ondara-host selfchecks [--list] [module]");
       return 2;
     }
   }
@@ -35,19 +36,19 @@ int RunSelfChecksCommand(int argc, wchar_t** argv) {
   HRESULT hr = EnsureHostFramework();
   if (SUCCEEDED(hr)) hr = host::RegisterFormulaEnumClassWithFramework(nullptr);
   if (FAILED(hr)) {
-    std::fwprintf(stderr, L"framework registration failed: 0x%08lX\n", hr);
+    host::PrintMessageLine("framework registration failed: " + host::HexCode(hr));
     return 1;
   }
   hr = LoadAndRegisterModule(module.c_str());
   if (FAILED(hr)) {
-    std::fwprintf(stderr, L"module %ls not registered: 0x%08lX\n", module.c_str(), hr);
+    host::PrintMessageLine("module " + host::Utf8FromWide(module) + " not registered: " + host::HexCode(hr));
     return 1;
   }
   host::HostPtr<IUnitTestService> service;
   hr = CoGetClassObject(CLSID_UnitTestService, CLSCTX_ALL, nullptr, IID_IUnitTestService,
                         reinterpret_cast<void**>(service.Out()));
   if (FAILED(hr) || !service) {
-    std::fwprintf(stderr, L"unit-test service not reachable: 0x%08lX\n", hr);
+    host::PrintMessageLine("unit-test service not reachable: " + host::HexCode(hr));
     return 1;
   }
   return RunSelfChecks(*service.Get(), listOnly, stdout) == 0 ? 0 : 1;

@@ -4,6 +4,7 @@
 #include "host/app/ViewOutputs.h"
 #include "host/app/WindowPicture.h"
 #include "host/common/HostString.h"
+#include "host/common/MessageText.h"
 #include "host/data/Sampler.h"
 #include "host/view/CustomDocuments.h"
 #include "host/view/HostMessageLoop.h"
@@ -32,7 +33,7 @@ const ShowableView* FindView(const std::wstring& name) {
 }
 
 void PrintFailure(const std::wstring& what, HRESULT hr) {
-  std::fwprintf(stderr, L"%ls: 0x%08lX\n", what.c_str(), static_cast<unsigned long>(hr));
+  host::PrintMessageLine(host::Utf8FromWide(what) + ": " + host::HexCode(static_cast<unsigned long>(hr)));
 }
 
 template <class Interface>
@@ -77,7 +78,7 @@ int TakeOutputs(const ShownFrames& frames, const ViewShowRequest& request) {
     if (failure.empty() && !request.dataPadFile.empty() && name == L"table")
       failure = WriteDataPad(frame, request.dataPadFile);
   if (failure.empty()) return 0;
-  std::fwprintf(stderr, L"%ls\n", failure.c_str());
+  host::PrintMessageLine(host::Utf8FromWide(failure));
   return 1;
 }
 
@@ -113,7 +114,8 @@ int ShowViews(host::HostDocument& hostDocument, host::DataDocument& data, IUnkno
   if (request.event > 0) {
     // The pictures are still taken: they show what the views show without the event.
     const HRESULT hr = ActivateEventComment(data, document, request.event);
-    if (hr == S_FALSE) std::fwprintf(stderr, L"--event %d: the analysis has no such event\n", request.event);
+    if (hr == S_FALSE)
+      host::PrintMessageLine("--event " + std::to_string(request.event) + ": the analysis has no such event");
     if (FAILED(hr)) PrintFailure(L"--event " + std::to_wstring(request.event), hr);
     if (hr != S_OK) status = 1;
   }

@@ -168,4 +168,10 @@ void PrintMessageLine(std::string_view utf8) {
   std::fwrite(line.data(), 1, line.size(), stderr);
 }
 
+std::string HexCode(unsigned long code) {
+  char text[16];
+  std::snprintf(text, sizeof(text), "0x%08lX", code);
+  return text;
+}
+
 }  // namespace host

@@ -27,4 +27,7 @@ std::string QuoteInput(std::wstring_view text);
 // Writes one line of a message, UTF-8, on stderr whatever the console's code page.
 void PrintMessageLine(std::string_view utf8);
 
+// An HRESULT or other 32-bit code as messages write it: "0x80004005".
+std::string HexCode(unsigned long code);
+
 }  // namespace host
