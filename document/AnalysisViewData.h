@@ -4,7 +4,7 @@
 #pragma once
 
 #include "base/String.h"
-#include "enumerators/framework/EventRecords.h"
+#include "base/EventRecords.h"
 
 #include <windows.h>
 

@@ -6,7 +6,7 @@
 #include "base/UnitPrefix.h"
 #include "document/ScrivoDataChildData.h"
 #include "enumerators/cacheselector/ResultCacheFiller.h"
-#include "enumerators/framework/EventRecords.h"
+#include "base/EventRecords.h"
 
 #include <unknwn.h>
 

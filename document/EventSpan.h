@@ -1,7 +1,7 @@
 // Where a measured event's span starts and ends, for its duration and the plot's time range.
 #pragma once
 
-#include "enumerators/framework/EventRecords.h"
+#include "base/EventRecords.h"
 
 #include <cstdint>
 

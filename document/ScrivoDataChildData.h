@@ -3,7 +3,7 @@
 #pragma once
 
 #include "base/CIArray.h"
-#include "enumerators/framework/EventRecords.h"
+#include "base/EventRecords.h"
 #include "hostapi/ChildData.h"
 #include "hostclient/ComObjectRoot.h"
 #include "hostclient/SettingsChildData.h"

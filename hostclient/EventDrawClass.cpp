@@ -3,7 +3,7 @@
 #include "hostclient/EventDrawClass.h"
 
 #include "base/String.h"
-#include "enumerators/framework/EventRecords.h"
+#include "base/EventRecords.h"
 #include "hostclient/ClassGuids.h"
 #include "hostclient/ComBoundary.h"
 #include "hostclient/ComObjectRoot.h"

@@ -2,7 +2,7 @@
 // the checks that compare an enumerator's events with a reference reading.
 #pragma once
 
-#include "enumerators/framework/EventRecords.h"
+#include "base/EventRecords.h"
 
 #include <string>
 #include <type_traits>

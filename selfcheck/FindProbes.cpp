@@ -1,7 +1,7 @@
 // The find check's probes and the enumerators they run on.
 #include "selfcheck/FindProbes.h"
 
-#include "enumerators/framework/NoValue.h"
+#include "base/NoValue.h"
 #include "selfcheck/CheckAssert.h"
 
 namespace SelfCheck {

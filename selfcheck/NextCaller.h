@@ -2,7 +2,7 @@
 // record being sampled ends.
 #pragma once
 
-#include "enumerators/framework/NoValue.h"
+#include "base/NoValue.h"
 #include "hostapi/CalcEnum.h"
 
 #include <cstdint>

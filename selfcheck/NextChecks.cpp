@@ -2,7 +2,7 @@
 #include "selfcheck/NextChecks.h"
 
 #include "enumerators/framework/EventEnumDataGetter.h"
-#include "enumerators/framework/NoValue.h"
+#include "base/NoValue.h"
 #include "hostapi/CalcEnum.h"
 #include "selfcheck/CheckAssert.h"
 #include "selfcheck/FormulaDataAdder.h"

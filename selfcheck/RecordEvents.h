@@ -3,7 +3,7 @@
 #pragma once
 
 #include "enumerators/framework/EventEnumDataGetter.h"
-#include "enumerators/framework/NoValue.h"
+#include "base/NoValue.h"
 
 #include <algorithm>
 #include <cstdint>

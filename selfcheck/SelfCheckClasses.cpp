@@ -1,7 +1,7 @@
 // The nine self-checks: each enumerator check's configuration and cases, and the document check.
 #include "selfcheck/SelfCheckClasses.h"
 
-#include "enumerators/framework/EventRecords.h"
+#include "base/EventRecords.h"
 #include "selfcheck/BounceCheck.h"
 #include "selfcheck/FindCheck.h"
 #include "selfcheck/NextChecks.h"

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "base/String.h"
-#include "enumerators/framework/EventRecords.h"
+#include "base/EventRecords.h"
 #include "enumerators/sharedcache/SharedCacheCoordinator.h"
 
 namespace ZR::Enum::CacheSelector {

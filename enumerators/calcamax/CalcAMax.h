@@ -4,7 +4,7 @@
 #include "enumerators/calcamax/AMaxParams.h"
 #include "enumerators/calcamax/CalcAMaxStep.h"
 #include "enumerators/framework/EEH3Enumerator.h"
-#include "enumerators/framework/EventRecords.h"
+#include "base/EventRecords.h"
 #include "enumerators/framework/FamilyEnum.h"
 #include "enumerators/framework/StageFamily.h"
 

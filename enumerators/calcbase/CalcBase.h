@@ -6,7 +6,7 @@
 #include "enumerators/calcbase/BaseParams.h"
 #include "enumerators/calcbase/CalcBaseStep.h"
 #include "enumerators/framework/EEH3Enumerator.h"
-#include "enumerators/framework/EventRecords.h"
+#include "base/EventRecords.h"
 #include "enumerators/framework/FamilyEnum.h"
 #include "enumerators/framework/StageFamily.h"
 

@@ -4,7 +4,7 @@
 #include "enumerators/calcbase2/Base2Params.h"
 #include "enumerators/calcbase2/CalcBase2Step.h"
 #include "enumerators/framework/EEH3Enumerator.h"
-#include "enumerators/framework/EventRecords.h"
+#include "base/EventRecords.h"
 #include "enumerators/framework/FamilyEnum.h"
 #include "enumerators/framework/StageFamily.h"
 

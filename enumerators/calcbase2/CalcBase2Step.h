@@ -5,7 +5,7 @@
 #include <cstdint>
 
 #include "enumerators/framework/StageCursors.h"
-#include "enumerators/framework/EventRecords.h"
+#include "base/EventRecords.h"
 
 namespace ZR::Enum::CalcBase2 {
 

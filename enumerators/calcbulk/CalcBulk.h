@@ -6,7 +6,7 @@
 #include "enumerators/calcbulk/CalcBulkStep.h"
 #include "enumerators/calcbulk/MeasureParams.h"
 #include "enumerators/framework/EEH3Enumerator.h"
-#include "enumerators/framework/EventRecords.h"
+#include "base/EventRecords.h"
 #include "enumerators/framework/FamilyEnum.h"
 #include "enumerators/framework/StageFamily.h"
 #include "hostclient/SettingsChildData.h"

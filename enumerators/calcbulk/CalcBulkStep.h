@@ -6,7 +6,7 @@
 #include "enumerators/framework/StageCursors.h"
 #include "enumerators/calcbulk/EventMeasurer.h"
 #include "enumerators/calcbulk/MeasureParams.h"
-#include "enumerators/framework/EventRecords.h"
+#include "base/EventRecords.h"
 
 namespace ZR::Enum::CalcBulk {
 

@@ -7,7 +7,7 @@
 
 #include "enumerators/calcbulk/CalcPlugin.h"
 #include "enumerators/calcbulk/MeasureParams.h"
-#include "enumerators/framework/EventRecords.h"
+#include "base/EventRecords.h"
 
 namespace ZR::Enum::CalcBulk {
 

@@ -7,7 +7,7 @@
 #include "base/TickConversion.h"
 #include "enumerators/calcbulk/BulkParams.h"
 #include "enumerators/calcbulk/SmoothingPoints.h"
-#include "enumerators/framework/EventRecords.h"
+#include "base/EventRecords.h"
 
 namespace ZR::Enum::CalcBulk {
 

@@ -6,7 +6,7 @@
 
 #include "enumerators/cappeakdet/PeakScan.h"
 #include "enumerators/framework/EEH3Enumerator.h"
-#include "enumerators/framework/EventRecords.h"
+#include "base/EventRecords.h"
 #include "enumerators/framework/FamilyEnum.h"
 #include "enumerators/framework/FloatExWrapper.h"
 #include "enumerators/framework/ParamsBase.h"

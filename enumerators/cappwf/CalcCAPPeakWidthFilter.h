@@ -7,7 +7,7 @@
 #include "enumerators/cappwf/WidthFilterParams.h"
 #include "enumerators/cappwf/WidthFilterStep.h"
 #include "enumerators/framework/EEH3Enumerator.h"
-#include "enumerators/framework/EventRecords.h"
+#include "base/EventRecords.h"
 #include "enumerators/framework/FamilyEnum.h"
 #include "enumerators/framework/StageFamily.h"
 

@@ -1,7 +1,7 @@
 // The width filter's step: event intake, the half-height crossing search and the width decision.
 #include "enumerators/cappwf/WidthFilterStep.h"
 
-#include "enumerators/framework/NoValue.h"
+#include "base/NoValue.h"
 
 namespace ZR::Enum::CalcCAPPeakWidthFilter {
 

@@ -7,7 +7,7 @@
 
 #include "enumerators/erpeakdet/ResponsePeakStep.h"
 #include "enumerators/framework/EEH3Enumerator.h"
-#include "enumerators/framework/EventRecords.h"
+#include "base/EventRecords.h"
 #include "enumerators/framework/FamilyEnum.h"
 #include "enumerators/framework/ParamsBase.h"
 #include "enumerators/framework/StageFamily.h"

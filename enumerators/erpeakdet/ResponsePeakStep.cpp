@@ -4,7 +4,7 @@
 #include <algorithm>
 
 #include "base/TickConversion.h"
-#include "enumerators/framework/NoValue.h"
+#include "base/NoValue.h"
 
 namespace ZR::Enum::ERPeakDet {
 

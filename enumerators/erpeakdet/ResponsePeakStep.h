@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "enumerators/framework/EventRecords.h"
+#include "base/EventRecords.h"
 #include "enumerators/framework/StageCursors.h"
 
 namespace ZR::Enum::ERPeakDet {

@@ -4,7 +4,7 @@
 #include "enumerators/erstimdet/StimDetParams.h"
 #include "enumerators/erstimdet/StimPulseKernel.h"
 #include "enumerators/framework/EEH3Enumerator.h"
-#include "enumerators/framework/EventRecords.h"
+#include "base/EventRecords.h"
 #include "enumerators/framework/FamilyEnum.h"
 #include "enumerators/framework/StateBase.h"
 #include "enumerators/framework/TableParams.h"

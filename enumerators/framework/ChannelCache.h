@@ -8,7 +8,7 @@
 #include <memory>
 #include <vector>
 
-#include "enumerators/framework/NoValue.h"
+#include "base/NoValue.h"
 #include "enumerators/framework/ParamsBase.h"
 #include "enumerators/framework/StateBase.h"
 

@@ -1,7 +1,7 @@
 // The value range of a channel in one record, as the host's data file reports it.
 #pragma once
 
-#include "enumerators/framework/EventRecords.h"
+#include "base/EventRecords.h"
 
 #include <cstdint>
 

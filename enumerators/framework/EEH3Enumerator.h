@@ -15,7 +15,7 @@
 #include "base/TickConversion.h"
 #include "enumerators/framework/CalcEnumEventBase.h"
 #include "enumerators/framework/ChannelCache.h"
-#include "enumerators/framework/NoValue.h"
+#include "base/NoValue.h"
 #include "enumerators/framework/TemplateEnumId.h"
 #include "hostapi/HostUnits.h"
 #include "hostclient/ComBoundary.h"

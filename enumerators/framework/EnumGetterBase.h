@@ -5,7 +5,7 @@
 #include <unknwn.h>
 
 #include "enumerators/framework/ChannelRefs.h"
-#include "enumerators/framework/EventRecords.h"
+#include "base/EventRecords.h"
 #include "hostapi/CalcEnum.h"
 #include "hostapi/DataDocument.h"
 #include "hostapi/HostDocument.h"

@@ -6,7 +6,7 @@
 #include <ostream>
 
 #include "base/TickConversion.h"
-#include "enumerators/framework/NoValue.h"
+#include "base/NoValue.h"
 #include "enumerators/framework/RegionLimits.h"
 
 namespace EEH3 {

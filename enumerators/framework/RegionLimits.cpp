@@ -5,7 +5,7 @@
 #include <ostream>
 
 #include "base/TickConversion.h"
-#include "enumerators/framework/NoValue.h"
+#include "base/NoValue.h"
 #include "enumerators/framework/ParamsBase.h"
 
 namespace EEH3 {

@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "enumerators/framework/NoValue.h"
+#include "base/NoValue.h"
 #include "hostapi/SampleSource.h"
 
 namespace EEH3 {

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "enumerators/framework/NoValue.h"
+#include "base/NoValue.h"
 
 namespace EEH3 {
 

@@ -7,7 +7,7 @@
 #include "enumerators/calcbulk/BulkParams.h"
 #include "enumerators/calcbulk/plugins/CalcSlope.h"
 #include "enumerators/framework/EEH3Enumerator.h"
-#include "enumerators/framework/EventRecords.h"
+#include "base/EventRecords.h"
 #include "enumerators/framework/FamilyEnum.h"
 #include "enumerators/framework/StateBase.h"
 #include "enumerators/framework/TableParams.h"

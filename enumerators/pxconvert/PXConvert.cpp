@@ -8,8 +8,8 @@
 #include <string>
 
 #include "base/String.h"
-#include "enumerators/framework/EventRecords.h"
-#include "enumerators/framework/NoValue.h"
+#include "base/EventRecords.h"
+#include "base/NoValue.h"
 #include "enumerators/framework/ParamsBase.h"
 #include "hostclient/ComBoundary.h"
 

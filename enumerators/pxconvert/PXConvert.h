@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "enumerators/framework/CalcEnumEventBase.h"
-#include "enumerators/framework/EventRecords.h"
+#include "base/EventRecords.h"
 #include "enumerators/framework/FloatExWrapper.h"
 #include "enumerators/framework/RegionLimits.h"
 #include "hostapi/CycleDetection.h"

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "enumerators/framework/CalcEnumEventBase.h"
-#include "enumerators/framework/EventRecords.h"
+#include "base/EventRecords.h"
 #include "hostclient/ComPtr.h"
 
 namespace ZR::Enum {

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "base/String.h"
-#include "enumerators/framework/EventRecords.h"
+#include "base/EventRecords.h"
 #include "enumerators/sharedcache/CachedRecords.h"
 #include "hostapi/ChildData.h"
 #include "hostclient/ComBoundary.h"

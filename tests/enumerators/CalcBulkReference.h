@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "enumerators/calcbulk/MeasureParams.h"
-#include "enumerators/framework/EventRecords.h"
+#include "base/EventRecords.h"
 
 namespace calcbulkref {
 

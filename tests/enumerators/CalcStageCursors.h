@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "enumerators/framework/StageCursors.h"
-#include "enumerators/framework/EventRecords.h"
+#include "base/EventRecords.h"
 
 namespace calcstages {
 

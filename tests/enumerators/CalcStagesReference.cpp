@@ -81,7 +81,7 @@ std::vector<ReferenceEvent> CardiacReference(int32_t sign) {
 
 #include <gtest/gtest.h>
 
-#include "enumerators/framework/EventRecords.h"
+#include "base/EventRecords.h"
 
 namespace calcstages {
 

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "enumerators/framework/EventRecords.h"
+#include "base/EventRecords.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 // boundaries, positions while the host samples, records switched mid-read and searches to the record end.
 #include <gtest/gtest.h>
 
-#include "enumerators/framework/NoValue.h"
+#include "base/NoValue.h"
 #include "tests/enumerators/DetectorHarness.h"
 
 namespace {

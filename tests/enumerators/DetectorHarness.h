@@ -10,7 +10,7 @@
 
 #include "base/String.h"
 #include "enumerators/cappeakdet/CAPPeakDet.h"
-#include "enumerators/framework/EventRecords.h"
+#include "base/EventRecords.h"
 #include "host/data/ChannelSampleSource.h"
 #include "hostapi/CalcEnum.h"
 #include "hostclient/ComPtr.h"

@@ -10,7 +10,7 @@
 #include "base/String.h"
 #include "enumerators/erpeakdet/ERPeakDet.h"
 #include "enumerators/erstimsob/ERStimSOB.h"
-#include "enumerators/framework/EventRecords.h"
+#include "base/EventRecords.h"
 #include "enumerators/pxconvert/PXConvert.h"
 #include "host/common/HostObject.h"
 #include "host/data/ChannelSampleSource.h"

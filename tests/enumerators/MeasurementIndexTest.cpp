@@ -1,5 +1,5 @@
 // Every measurement index read back from the byte offset of the full record it belongs to.
-#include "enumerators/framework/EventRecords.h"
+#include "base/EventRecords.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // The module as the host sees it: registration order, the named commands and the draw classes.
-#include "enumerators/framework/EventRecords.h"
+#include "base/EventRecords.h"
 #include "host/app/HostFramework.h"
 #include "host/app/ModuleLoader.h"
 #include "host/data/DataDocument.h"

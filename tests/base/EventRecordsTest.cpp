@@ -1,5 +1,5 @@
 // Event records: defaults, the tick-fraction rule, the measurement read-out and the extent rules.
-#include "enumerators/framework/EventRecords.h"
+#include "base/EventRecords.h"
 
 #include <cstring>
 #include <vector>

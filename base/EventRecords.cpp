@@ -1,5 +1,5 @@
 // Constructors, clearing and read-out rules of the event records.
-#include "enumerators/framework/EventRecords.h"
+#include "base/EventRecords.h"
 
 #include <algorithm>
 #include <cstddef>

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "enumerators/framework/NoValue.h"
+#include "base/NoValue.h"
 
 // A position in the recording: tick offset first, record (block) index second.
 struct TickPosition {
