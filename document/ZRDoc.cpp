@@ -7,6 +7,7 @@
 #include "document/AnalysisChannelUnit.h"
 #include "document/AnalysisViewData.h"
 #include "document/CycleDetector.h"
+#include "document/DocumentView.h"
 #include "document/DocumentStringIds.h"
 #include "document/ParamCatalogue.h"
 #include "document/ScrivoDataChildData.h"
@@ -26,7 +27,6 @@
 #include "hostclient/LumoDocumentClass.h"
 #include "hostclient/ModuleInstance.h"
 #include "hostclient/ThreadErrorText.h"
-#include "views/ZRViewBase.h"
 
 #include <oleauto.h>
 
@@ -188,14 +188,14 @@ HRESULT STDMETHODCALLTYPE ZRDoc::ExportTableFile(const wchar_t* fileName) noexce
   return ComTry([&] { return ExportTable(QOR::String(fileName)); });
 }
 
-void ZRDoc::AttachView(ZRViewBase* view) {
+void ZRDoc::AttachView(DocumentView* view) {
   const int slot = view ? view->DocumentSlot() : -1;
   if (slot < 0 || slot > 1) return;
   mViews[slot] = ViewSlot{true, view};
   view->Refresh();
 }
 
-void ZRDoc::DetachView(ZRViewBase* view) noexcept {
+void ZRDoc::DetachView(DocumentView* view) noexcept {
   for (ViewSlot& slot : mViews)
     if (slot.view == view) slot = ViewSlot{};
 }
@@ -203,7 +203,7 @@ void ZRDoc::DetachView(ZRViewBase* view) noexcept {
 void ZRDoc::UpdateViews() {
   for (const ViewSlot& slot : mViews) {
     if (!slot.attached || !slot.view) continue;
-    if (slot.view->GetHandle()) slot.view->Invalidate(true);  // no handle would mean every window
+    slot.view->InvalidateWindow();
     slot.view->Refresh();
   }
   CheckChannelCalculations();

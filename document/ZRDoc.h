@@ -16,7 +16,6 @@
 #include <cstdint>
 #include <memory>
 
-class ZRViewBase;
 struct ITableDataManager;
 struct ICommandState;
 struct ITableViewManager;
@@ -33,6 +32,7 @@ namespace ZR::Doc {
 class AnalysisViewData;
 class CycleDetector;
 struct CycleEvent;
+class DocumentView;
 class ParamCatalogue;
 class SettingsStore;
 
@@ -157,8 +157,8 @@ class ZRDoc final : public AnalysisManager::AnalysisClientBase,
   HRESULT ExportTable(const QOR::String& fileName);
 
   // Views (the Analysis View in slot 0, the Table View in slot 1) are driven by direct calls.
-  void AttachView(ZRViewBase* view);
-  void DetachView(ZRViewBase* view) noexcept;
+  void AttachView(DocumentView* view);
+  void DetachView(DocumentView* view) noexcept;
   // Invalidates and refreshes the attached views, Analysis View first.
   void UpdateViews();
 
@@ -310,7 +310,7 @@ class ZRDoc final : public AnalysisManager::AnalysisClientBase,
   bool mCheckPending = false;  // a held-back check waits for the outermost batch's end
   struct ViewSlot {
     bool attached = false;
-    ZRViewBase* view = nullptr;
+    DocumentView* view = nullptr;
   };
   ViewSlot mViews[2];
 };

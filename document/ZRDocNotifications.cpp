@@ -3,6 +3,7 @@
 #include "document/ZRDoc.h"
 
 #include "document/CycleDetector.h"
+#include "document/DocumentView.h"
 #include "document/SettingsStore.h"
 #include "enumerators/framework/HostHelpers.h"
 #include "hostapi/ChildDocumentList.h"
@@ -11,7 +12,6 @@
 #include "hostclient/DocViewIds.h"
 #include "hostclient/EventIterSet.h"
 #include "hostclient/ShowComment2Msg.h"
-#include "views/ZRViewBase.h"
 
 namespace ZR::Doc {
 

@@ -3,12 +3,12 @@
 #include "document/ZRDoc.h"
 
 #include "document/CycleDetector.h"
+#include "document/DocumentView.h"
 #include "document/MarkerFormulas.h"
 #include "document/SettingsStore.h"
 #include "grid/ITableViewManager.h"
 #include "hostapi/DataDocument.h"
 #include "hostclient/ComBoundary.h"
-#include "views/ZRViewBase.h"
 
 namespace ZR::Doc {
 

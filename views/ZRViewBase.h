@@ -2,6 +2,7 @@
 // document it shows, and prints, previews and copies itself by rendering into a DC.
 #pragma once
 
+#include "document/DocumentView.h"
 #include "views/ViewBase.h"
 
 namespace ZR::Doc {
@@ -12,10 +13,10 @@ namespace OWL {
 class TDC;
 }
 
-class ZRViewBase : public ViewBase {
+class ZRViewBase : public ViewBase, public ZR::Doc::DocumentView {
  public:
   // Rebuilds what the view shows from its document.
-  virtual void Refresh();
+  void Refresh() override;
   virtual void OnHook() {}
   // The title of the view's printouts; the view's name unless the view says more.
   virtual QOR::String GetCaption() { return ViewName(); }
@@ -30,9 +31,13 @@ class ZRViewBase : public ViewBase {
   virtual void CopyAsMetafile();
 
   // The document's view slot this view fills (0 the Analysis View, 1 the Table View), or -1.
-  virtual int DocumentSlot() const noexcept { return -1; }
+  int DocumentSlot() const noexcept override { return -1; }
   // Selects the row of an event (the Table View); other views ignore it.
-  virtual void SelectEventRow(uint32_t) {}
+  void SelectEventRow(uint32_t) override {}
+  // Without a window, invalidating would mean every window.
+  void InvalidateWindow() override {
+    if (GetHandle()) Invalidate(true);
+  }
   // The analysis document shown (referenced), or null when the host document is not one.
   ZR::Doc::ZRDoc* Document() const noexcept { return mDocument; }
 

@@ -14,13 +14,13 @@
 namespace doctest {
 
 // A view that notes its refreshes and the rows it is asked to select.
-class SamplingView final : public ZRViewBase {
+class SamplingView final : public ZR::Doc::DocumentView {
  public:
-  SamplingView(int slot, std::vector<std::string>& log)
-      : ZRViewBase(nullptr, nullptr, nullptr, nullptr, nullptr), mSlot(slot), mLog(log) {}
+  SamplingView(int slot, std::vector<std::string>& log) : mSlot(slot), mLog(log) {}
   int DocumentSlot() const noexcept override { return mSlot; }
   void Refresh() override { mLog.push_back("refresh " + std::to_string(mSlot)); }
   void SelectEventRow(uint32_t event) override { mLog.push_back("select " + std::to_string(event)); }
+  void InvalidateWindow() override {}
 
  private:
   int mSlot;

@@ -4,6 +4,7 @@
 
 #include "base/ModalMessageBox.h"
 #include "document/CycleDetector.h"
+#include "document/DocumentView.h"
 #include "document/SettingsStore.h"
 #include "document/ZRDoc.h"
 #include "document/ZRSetting.h"
@@ -21,7 +22,6 @@
 #include "hostclient/NamedCommands.h"
 #include "tests/document/DocumentTestHost.h"
 #include "tests/support/CardiacSignal.h"
-#include "views/ZRViewBase.h"
 
 #include <gtest/gtest.h>
 
@@ -47,12 +47,13 @@ inline int RecordBox(HWND, const wchar_t* text, const wchar_t*, UINT type) {
 }
 
 // A view of a slot that notes when it is refreshed.
-class NotingView final : public ZRViewBase {
+class NotingView final : public ZR::Doc::DocumentView {
  public:
-  NotingView(int slot, std::vector<int>& log)
-      : ZRViewBase(nullptr, nullptr, nullptr, nullptr, nullptr), mSlot(slot), mLog(log) {}
+  NotingView(int slot, std::vector<int>& log) : mSlot(slot), mLog(log) {}
   int DocumentSlot() const noexcept override { return mSlot; }
   void Refresh() override { mLog.push_back(mSlot); }
+  void SelectEventRow(uint32_t) override {}
+  void InvalidateWindow() override {}
 
  private:
   int mSlot;
