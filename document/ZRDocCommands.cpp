@@ -5,6 +5,7 @@
 #include "base/String.h"
 #include "document/CycleDetector.h"
 #include "document/DocumentStringIds.h"
+#include "document/SettingsDialogRunner.h"
 #include "document/SettingsStore.h"
 #include "grid/ITableViewManager.h"
 #include "hostapi/DataDocument.h"
@@ -20,8 +21,6 @@
 #include "hostclient/WindowFromHostView.h"
 #include "enumerators/framework/HostHelpers.h"
 #include "platform/owl/TWindow.h"
-#include "settingsdlg/PagePreviews.h"
-#include "settingsdlg/SettingsDlg.h"
 
 #include <cstring>
 #include <memory>
@@ -39,6 +38,8 @@ constexpr int kDetectorPage = 0;
 constexpr int kTableOptionsPage = 3;
 // The framework message that asks the host to open a view; its data names the view's message.
 constexpr uint32_t kOpenViewRequest = 4;
+
+SettingsDialogRunner gDialogRunner = nullptr;
 
 QOR::String Text(uint32_t id) { return QOR::String(GetModuleInstance(), id, true); }
 
@@ -66,6 +67,9 @@ class WaitCursorRestoringPosition {
 };
 
 }  // namespace
+
+void SetSettingsDialogRunner(SettingsDialogRunner runner) noexcept { gDialogRunner = runner; }
+SettingsDialogRunner GetSettingsDialogRunner() noexcept { return gDialogRunner; }
 
 void ZRDoc::AddHostMenus(IHostMenuList* root) {
   const HINSTANCE instance = GetModuleInstance();
@@ -220,7 +224,7 @@ void ZRDoc::RunSettingsDialog(int page, OWL::TWindow* parent) {
     return;
   }
   // The previews open over the display span the analysis suggests, from the selection's start.
-  Dlg::PreviewSetup preview;
+  PreviewSetup preview;
   const double span = ExtLib::ChooseDisplaySpan(DataDocument());
   static_assert(sizeof span == 2 * sizeof preview.words[2]);
   std::memcpy(&preview.words[2], &span, sizeof span);
@@ -231,11 +235,11 @@ void ZRDoc::RunSettingsDialog(int page, OWL::TWindow* parent) {
     std::memcpy(&preview.words[0], &position, sizeof position);
     preview.words[12] = static_cast<uint32_t>(start.record);
   }
-  const Dlg::PagePreviewScope previews;
-  Dlg::SettingsDlg dialog(parent ? parent : frame, HostDataDocument(), page, preview);
-  if (dialog.Execute() != IDOK) return;
+  if (!gDialogRunner) return;
+  std::optional<SettingsStore> edited = gDialogRunner(parent ? parent : frame, HostDataDocument(), page, preview);
+  if (!edited) return;
   DetachPeakMarkers();
-  GetSettings() = dialog.Store();
+  GetSettings() = *edited;
   EnsureChannelGroup();
   mPersist.SetDirty();
   RegisterSettingsPersistence();

@@ -4,6 +4,7 @@
 #include "document/AnalysisChannelUnit.h"
 #include "document/ChannelCalcReader.h"
 #include "document/EventNumberInRecord.h"
+#include "document/SettingsDialogRunner.h"
 #include "document/ZRDoc.h"
 #include "enumerators/framework/EnumeratorClassList.h"
 #include "grid/TVF_TableView.h"
@@ -13,6 +14,7 @@
 #include "hostclient/EventDrawContext.h"
 #include "hostclient/FrameworkAccess.h"
 #include "selfcheck/SelfCheckClasses.h"
+#include "settingsdlg/RunSettingsDlg.h"
 #include "views/ViewClasses.h"
 
 #include <windows.h>
@@ -55,6 +57,8 @@ void RegisterEventDrawClasses(IClassRegistry* registry) noexcept {
   SetEventDrawContextProvider({&ZR::Doc::GetEventNumberInRecord, &ZR::Doc::AnalysisChannelUnit});
   // The document checks the channel calculations, which live above it, through this question.
   ZR::Doc::SetShownMeasurementReader(&ZR::ChanCalc::ReadShownMeasurement);
+  // The document's settings command opens the dialog, which lives above it, through this function.
+  ZR::Doc::SetSettingsDialogRunner(&ZR::Dlg::RunSettingsDlg);
   for (int32_t n = 0; n < ScrivoClient::kEventDrawClassCount; ++n)
     RegisterNewClassObject(registry, ScrivoClient::NewEventDrawClass(n));
 }

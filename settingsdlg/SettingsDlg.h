@@ -6,6 +6,7 @@
 
 #include "base/UnitPrefix.h"
 #include "controls/DialogBase.h"
+#include "document/SettingsDialogRunner.h"
 #include "document/SettingsStore.h"
 #include "hostapi/HostDocument.h"
 
@@ -32,11 +33,7 @@ namespace Base {
 class ZRSubDlg;
 }
 
-// What the settings command sets up for the pages' previews: view position (words 0 and 1),
-// zoom (2 and 3), two axis ranges (4 to 11), the record (12) and a layout word (13).
-struct PreviewSetup {
-  uint32_t words[14] = {};
-};
+using PreviewSetup = Doc::PreviewSetup;
 
 class SettingsDlg : public QOR::DialogBase {
  public:

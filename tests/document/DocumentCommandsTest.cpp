@@ -5,6 +5,7 @@
 
 #include "document/CycleDetector.h"
 #include "document/HelpTopic.h"
+#include "settingsdlg/RunSettingsDlg.h"
 #include "settingsdlg/SettingsDlg.h"
 #include "settingsdlg/ZRSubDlg.h"
 #include "host/framework/FrameworkRecords.h"
@@ -34,6 +35,12 @@ std::wstring Hex(uintptr_t value) {
 
 class DocumentCommandsTest : public doctest::ZRDocTest {
  protected:
+  // The settings command opens the dialog the module registers for it.
+  static void SetUpTestSuite() {
+    doctest::ZRDocTest::SetUpTestSuite();
+    ZR::Doc::SetSettingsDialogRunner(&ZR::Dlg::RunSettingsDlg);
+  }
+  static void TearDownTestSuite() { ZR::Doc::SetSettingsDialogRunner(nullptr); }
   ILumoCommandHandler& Commands() {
     mDocument->QueryInterface(IID_ILumoCommandHandler, mCommands.OutVoid());
     return *mCommands.Get();

@@ -5,6 +5,7 @@
 #include "drawing/ZoomControlWin.h"
 #include "platform/owl/TButtonGadget.h"
 #include "settingsdlg/PagePreviews.h"
+#include "settingsdlg/RunSettingsDlg.h"
 #include "settingsdlg/SettingsDlg.h"
 #include "settingsdlg/SettingsWarningDlg.h"
 #include "hostapi/Selection.h"
@@ -80,6 +81,12 @@ POINT Centre(const RECT& rect) { return POINT{(rect.left + rect.right) / 2, (rec
 
 class DetectorPreviewTest : public doctest::ZRDocTest {
  protected:
+  // The settings command opens the dialog the module registers for it.
+  static void SetUpTestSuite() {
+    doctest::ZRDocTest::SetUpTestSuite();
+    ZR::Doc::SetSettingsDialogRunner(&ZR::Dlg::RunSettingsDlg);
+  }
+  static void TearDownTestSuite() { ZR::Doc::SetSettingsDialogRunner(nullptr); }
   // The dialog with the real previews over the cardiac recording, shown on the screen while the
   // script runs on its Detector page.
   void RunOnDetectorPage(const std::function<void(SettingsDlg&, OWL::TWindow& page)>& script) {
