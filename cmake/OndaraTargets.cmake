@@ -4,8 +4,15 @@ set(ONDARA_WINDOWS_LIBS ole32 oleaut32 uuid user32 gdi32 comctl32 uxtheme msimg3
     comdlg32 shell32 gdiplus)
 
 # ondara_module_library(folder [dependency folders...])
-# Every .cpp below the folder goes into the static library ondara_<folder>.
+# Every .cpp below the folder goes into the static library ondara_<folder>. A folder builds only
+# on folders below it: each dependency must have been declared before, so no two folders can
+# include each other.
 function(ondara_module_library folder)
+  foreach(dep IN LISTS ARGN)
+    if(NOT TARGET ondara_${dep})
+      message(FATAL_ERROR "${folder} builds on ${dep}, which is not declared below it")
+    endif()
+  endforeach()
   file(GLOB_RECURSE sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${folder}/*.cpp)
   set(target ondara_${folder})
   if(sources)

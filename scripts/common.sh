@@ -119,6 +119,22 @@ ondara_check_host_includes() {
   return 1
 }
 
+# Each module library's line in CMakeLists.txt lists exactly the folders its sources include.
+ondara_check_library_dependencies() {
+  local folder listed included status=0
+  while read -r folder listed; do
+    # shellcheck disable=SC2086  # the list is split into its words on purpose
+    listed=$(printf '%s\n' $listed | grep . | sort -u | tr '\n' ' ')
+    included=$(grep -rhoE '^[[:space:]]*#[[:space:]]*include[[:space:]]*"[a-z0-9_]+/' "$root/$folder" \
+                 --include='*.cpp' --include='*.h' \
+               | sed -E 's/.*"//; s#/$##' | grep -vx "$folder" | sort -u | tr '\n' ' ')
+    [ "$listed" = "$included" ] && continue
+    echo "CMakeLists.txt: $folder lists [ ${listed}] but its sources include [ ${included}]"
+    status=1
+  done < <(sed -nE 's/^ondara_module_library\(([^)]*)\).*/\1/p' "$root/CMakeLists.txt")
+  return "$status"
+}
+
 ondara_display_pid=""
 # The server picks a free display number itself and writes it to descriptor 3 once it listens,
 # so runs started side by side never share (or wait on) one display.

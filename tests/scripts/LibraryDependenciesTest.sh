@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# scripts/common.sh's check that each module library lists exactly the folders its sources
+# include: quiet over a tree that agrees, naming the folder over one with an include too many or
+# a dependency too many.
+set -u
+here=$(cd "$(dirname "$0")" && pwd)
+root=$(mktemp -d)
+trap 'rm -rf "$root"' EXIT
+source "$here/../../scripts/common.sh"
+failures=0
+
+# check NAME EXPECTED_STATUS EXPECTED_OUTPUT
+check() {
+  local said status
+  said=$(ondara_check_library_dependencies 2>&1)
+  status=$?
+  if [ "$status" != "$2" ] || [ "$said" != "$3" ]; then
+    printf 'FAILED %s: status %s, said:\n%s\nexpected status %s, saying:\n%s\n' "$1" "$status" "$said" "$2" "$3"
+    failures=$((failures + 1))
+  fi
+}
+
+mkdir -p "$root/low" "$root/high/inner"
+printf 'ondara_module_library(low)\nondara_module_library(high low)\n' >"$root/CMakeLists.txt"
+printf '#include "low/A.h"\n#include <vector>\n' >"$root/low/A.cpp"
+printf '#include "high/B.h"\n' >"$root/high/B.cpp"
+printf '#pragma once\n#include "low/A.h"\n' >"$root/high/inner/C.h"
+check "lists agree" 0 ""
+
+printf '#if 1\n  #  include "high/B.h"\n#endif\n' >"$root/low/D.h"
+check "a lower folder including a higher one" 1 "CMakeLists.txt: low lists [ ] but its sources include [ high ]"
+
+rm "$root/low/D.h"
+printf 'ondara_module_library(low)\nondara_module_library(high low other)\n' >"$root/CMakeLists.txt"
+check "a dependency nothing includes" 1 "CMakeLists.txt: high lists [ low other ] but its sources include [ low ]"
+
+[ "$failures" -eq 0 ] && echo "the library dependency check says what it should" && exit 0
+exit 1
