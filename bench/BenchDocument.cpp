@@ -1,6 +1,7 @@
 // The analysis document the benchmark runs over a recording.
 #include "bench/BenchDocument.h"
 
+#include "document/SettingIds.h"
 #include "enumerators/framework/EnumeratorClassList.h"
 #include "host/app/HostFramework.h"
 #include "host/formula/FormulaEnumClass.h"
@@ -29,10 +30,10 @@ BenchDocument::BenchDocument(host::Recording recording, bool whileSampling) {
   host::OpenCustomDocument(*hostDocument.Get(), L"Ondara Document", 0, document);
   doc.Attach(ZR::Doc::ZRDoc::FromHostDocument(static_cast<IHostDocument*>(hostDocument.Get())));
   if (!doc) return;
-  doc->SetSettingText(2000, L"1");
-  doc->SetSettingText(1036, L"f");
-  doc->SetSettingText(1001, L"10");
-  if (whileSampling) doc->SetSettingText(2009, L"t");
+  doc->SetSettingText(ZR::Doc::kSettingAnalysisType, L"1");
+  doc->SetSettingText(ZR::Doc::kSettingPeakWidthFilter, L"f");
+  doc->SetSettingText(ZR::Doc::kSettingMinPeakWidthCAP, L"10");
+  if (whileSampling) doc->SetSettingText(ZR::Doc::kSettingWhileSampling, L"t");
 }
 
 BenchDocument::~BenchDocument() { hostDocument->CloseChildDocuments(); }

@@ -22,7 +22,6 @@ namespace ZR::ChanCalc {
 
 namespace {
 
-constexpr int32_t kSettingAnalysisObject = 2025;
 constexpr uint32_t kAnalysisObjectRequest = 0x80001004u;
 constexpr uint32_t kDisplayedRequest = 0x40000000u;
 constexpr uint32_t kCalcFlags = 0x10000000u;
@@ -34,7 +33,7 @@ std::vector<CCalcEnumSourceInfo> BuildSources(const Doc::SettingsStore* store) {
   std::vector<CCalcEnumSourceInfo> sources;
   sources.reserve(8);
   if (store)
-    sources.push_back({static_cast<uint32_t>(store->GetLongValue(kSettingAnalysisObject)), kAnalysisObjectRequest,
+    sources.push_back({static_cast<uint32_t>(store->GetLongValue(Doc::kSettingAnalysisObject)), kAnalysisObjectRequest,
                        kDisplayedRequest});
   return sources;
 }

@@ -36,7 +36,6 @@ namespace ZR::ChanCalc {
 
 namespace {
 
-constexpr int32_t kSettingsDialogTab = 2003;
 constexpr int kCalculationsPage = 2;
 
 int AnalysisType(const Doc::SettingsStore& store) {
@@ -229,7 +228,7 @@ void Dlg::EnableScaleControls() {
 void Dlg::CmHelp() { mDocument.ShowHelpTopic(L"ZR_ChannelCalc"); }
 
 void Dlg::CmSettings() {
-  if (auto* const tab = mDocument.GetSettings().GetIntSetting(kSettingsDialogTab)) tab->Set(1);
+  if (auto* const tab = mDocument.GetSettings().GetIntSetting(Doc::kSettingSettingsTab)) tab->Set(1);
   mDocument.RunSettingsDialog(kCalculationsPage, this);
   FillParameterList();
 }

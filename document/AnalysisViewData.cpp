@@ -9,6 +9,7 @@
 #include "document/ParamCatalogue.h"
 #include "document/ParameterUnits.h"
 #include "document/ScrivoBuffer.h"
+#include "document/SettingIds.h"
 #include "document/SettingsStore.h"
 #include "document/ZRDoc.h"
 #include "document/ZRSetting.h"
@@ -87,7 +88,7 @@ SettingsStore& AnalysisViewData::Settings() const { return mDocument.GetSettings
 const ParamCatalogue* AnalysisViewData::Catalogue() const { return Settings().GetCatalogue(); }
 
 int32_t AnalysisViewData::AnalysisType() const {
-  const ZRSetting* const setting = Settings().FindSetting(2000);
+  const ZRSetting* const setting = Settings().FindSetting(kSettingAnalysisType);
   return setting ? static_cast<int32_t>(setting->AsDouble()) : 0;
 }
 
@@ -217,8 +218,8 @@ void AnalysisViewData::AddSlopeMarker(const EventContext& c) {
   // else the start of the rise (peakStartTick).
   const int32_t type = AnalysisType();
   const int32_t anchor = type == kEvokedResponseType || type == kPopulationSpikeType ? r.stimulusTick : r.peakStartTick;
-  const ZRSettingIO<double, 4>* const from = Settings().GetDoubleSetting(1020);
-  const ZRSettingIO<double, 4>* const to = Settings().GetDoubleSetting(1021);
+  const ZRSettingIO<double, 4>* const from = Settings().GetDoubleSetting(kSettingSlopeStart);
+  const ZRSettingIO<double, 4>* const to = Settings().GetDoubleSetting(kSettingSlopeEnd);
   if (anchor < 0 || !from || !to) return;
   const int32_t t1 = AddTicksSat(anchor, TruncToInt32Sat(from->Get() * 0.001 / c.period + 0.5));
   const int32_t t2 = AddTicksSat(anchor, TruncToInt32Sat(to->Get() * 0.001 / c.period + 0.5));

@@ -16,10 +16,6 @@ namespace ZR {
 
 namespace {
 
-constexpr int32_t kSettingNoRegion = 2012;
-constexpr int32_t kSettingSourceObject = 2023;
-constexpr int32_t kSettingDetectorObject = 2024;
-constexpr int32_t kSettingAnalysisObject = 2025;
 // The kind under which a reference to a channel (not an object) is passed to the detection
 // settings object.
 constexpr uint32_t kChannelReferenceKind = 0xC0000000u;
@@ -27,19 +23,21 @@ constexpr uint32_t kChannelReferenceKind = 0xC0000000u;
 }  // namespace
 
 AnalysisRegion GetAnalysisRegion(const Doc::SettingsStore& store) {
-  const Doc::ZRSetting_Bool* const noRegion = store.GetBoolSetting(kSettingNoRegion);
+  const Doc::ZRSetting_Bool* const noRegion = store.GetBoolSetting(Doc::kSettingNoRegionStored);
   if (noRegion && noRegion->Get()) return AnalysisRegion{};
-  return AnalysisRegion{static_cast<int32_t>(store.GetLongValue(2005)), static_cast<int32_t>(store.GetLongValue(2006)),
-                        static_cast<int32_t>(store.GetLongValue(2007)), static_cast<int32_t>(store.GetLongValue(2008))};
+  return AnalysisRegion{static_cast<int32_t>(store.GetLongValue(Doc::kSettingRegionStartRecord)),
+                        static_cast<int32_t>(store.GetLongValue(Doc::kSettingRegionStartTick)),
+                        static_cast<int32_t>(store.GetLongValue(Doc::kSettingRegionEndRecord)),
+                        static_cast<int32_t>(store.GetLongValue(Doc::kSettingRegionEndTick))};
 }
 
 ExpressionBuilder::ExpressionBuilder(const Doc::SettingsStore& store, IUnknown* dataDocument)
     : mStore(store),
       mRegion(GetAnalysisRegion(store)),
       mChannel(static_cast<int32_t>(store.GetLongValue(Doc::kSettingAnalysisChannel))),
-      mSourceObject(static_cast<int32_t>(store.GetLongValue(kSettingSourceObject))),
-      mDetectorObject(static_cast<int32_t>(store.GetLongValue(kSettingDetectorObject))),
-      mAnalysisObject(static_cast<int32_t>(store.GetLongValue(kSettingAnalysisObject))),
+      mSourceObject(static_cast<int32_t>(store.GetLongValue(Doc::kSettingSourceObject))),
+      mDetectorObject(static_cast<int32_t>(store.GetLongValue(Doc::kSettingDetectorObject))),
+      mAnalysisObject(static_cast<int32_t>(store.GetLongValue(Doc::kSettingAnalysisObject))),
       mDataDocument(dataDocument) {}
 
 double ExpressionBuilder::Value(int32_t id) const { return SettingNumber(mStore, id); }

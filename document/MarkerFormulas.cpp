@@ -20,9 +20,6 @@ namespace ZR::Doc {
 
 namespace {
 
-constexpr int32_t kSettingSourceObject = 2023;
-constexpr int32_t kSettingDetectorObject = 2024;
-constexpr int32_t kSettingAnalysisObject = 2025;
 constexpr uint32_t kChannelReferenceKind = 0xC0000000u;
 
 void GiveFormula(IUnknown* dataFile, const SettingsStore& store, int32_t objectSetting, const std::wstring& text) {
@@ -38,7 +35,7 @@ void SetupDetectionSource(IUnknown* dataFile, const SettingsStore& store) {
   const int32_t channel = store.GetCurrentChannel();
   const QOR::String reference = ExtLib::LongToString(dataFile, channel, kChannelReferenceKind);
   std::wstring text = reference.GetText();
-  const auto type = static_cast<int32_t>(SettingNumber(store, kSettingAnalysisType));
+  const auto type = static_cast<int32_t>(SettingNumber(store, Doc::kSettingAnalysisType));
   IPXDetectionSettings* const detection = (type == 0 || type == 2) ? store.GetDetectionSettingsObject() : nullptr;
   VARIANT_BOOL usesSource = VARIANT_FALSE;
   if (detection && SUCCEEDED(detection->UsesSourceObject(&usesSource)) && usesSource != VARIANT_FALSE) {
@@ -46,13 +43,13 @@ void SetupDetectionSource(IUnknown* dataFile, const SettingsStore& store) {
     if (SUCCEEDED(detection->GetSourceFormula(reference.GetInterface(), source.Out())) && source)
       text = source->GetText();
   }
-  GiveFormula(dataFile, store, kSettingSourceObject, text);
+  GiveFormula(dataFile, store, Doc::kSettingSourceObject, text);
 }
 
 void SetupDetectorFormula(IUnknown* dataFile, const SettingsStore& store) {
   std::wstring text;
   BuildAnalysisExpression(store, dataFile, text, ExpressionMode::kDetector);  // the fallback is handed too
-  GiveFormula(dataFile, store, kSettingDetectorObject, text);
+  GiveFormula(dataFile, store, Doc::kSettingDetectorObject, text);
 }
 
 void SetupCalculationFormula(IUnknown* dataFile, const SettingsStore& store) {
@@ -61,7 +58,7 @@ void SetupCalculationFormula(IUnknown* dataFile, const SettingsStore& store) {
   builder.ReadStoredText(text, ExpressionMode::kStoredDetector);
   builder.WriteERPeakDetChain(text);
   builder.WriteCalculationChain(text);
-  GiveFormula(dataFile, store, kSettingAnalysisObject, text);
+  GiveFormula(dataFile, store, Doc::kSettingAnalysisObject, text);
 }
 
 }  // namespace ZR::Doc

@@ -3,6 +3,7 @@
 
 #include "document/CycleDetector.h"
 #include "document/DocumentStringIds.h"
+#include "document/SettingIds.h"
 #include "document/SettingsStore.h"
 #include "document/TableTextWriter.h"
 #include "document/ZRSetting_Bool.h"
@@ -24,7 +25,6 @@ namespace {
 constexpr uint32_t kSummarySection = 0x10;
 constexpr int32_t kSummaryRows = 5;  // heading, Avg, Min, Max, Count
 constexpr int32_t kTimeMeasurement = 58;
-constexpr int kShowSummarySetting = 2002;
 
 bool IsSummary(uint32_t sections) noexcept { return (sections & kSummarySection) != 0; }
 
@@ -72,7 +72,7 @@ int32_t TableViewData::EventCount() const noexcept { return mDetector ? mDetecto
 
 bool TableViewData::SummaryRowsOn() const noexcept {
   const Doc::SettingsStore* const store = mDetector ? mDetector->Settings() : nullptr;
-  const Doc::ZRSetting_Bool* const on = store ? store->GetBoolSetting(kShowSummarySetting) : nullptr;
+  const Doc::ZRSetting_Bool* const on = store ? store->GetBoolSetting(Doc::kSettingSummaryRows) : nullptr;
   return on && on->Get();
 }
 

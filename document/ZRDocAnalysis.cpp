@@ -1,6 +1,7 @@
 // ZR::Doc::ZRDoc: the analysis runs over the whole channel, the selection or the stored region,
 // pulled record by record in chunks under the host's progress display, and the operations that
 // change the stored region without a run.
+#include "document/SettingIds.h"
 #include "document/ZRDoc.h"
 
 #include "document/AnalysisRegion.h"
@@ -24,13 +25,6 @@ namespace ZR::Doc {
 
 namespace {
 
-constexpr int32_t kAnalyseSelection = 2004;
-constexpr int32_t kRegionSettings[] = {2005, 2006, 2007, 2008};
-constexpr int32_t kWhileSampling = 2009;
-constexpr int32_t kShowPeakMarkers = 2010;
-constexpr int32_t kAnalysed = 2011;
-constexpr int32_t kCleared = 2012;
-constexpr int32_t kDetectorMarker = 2024;
 constexpr RegionPosition kOpenEnd{-1, -1};
 
 ComPtr<IHostDataDocument> SourceOf(IUnknown* dataSource) {
@@ -53,9 +47,9 @@ class RunningFlag {
 
 }  // namespace
 
-bool ZRDoc::IsAnalyzeWhileSampling() { return GetBool(kWhileSampling); }
+bool ZRDoc::IsAnalyzeWhileSampling() { return GetBool(kSettingWhileSampling); }
 
-bool ZRDoc::HasAnalysis() { return GetBool(kAnalysed); }
+bool ZRDoc::HasAnalysis() { return GetBool(kSettingRegionStored); }
 
 bool ZRDoc::HostSampling() { return mSampling || ExtLib::HostFlagIsSet(HostDataDocument()); }
 
@@ -69,14 +63,14 @@ RegionPosition ZRDoc::DataEnd() {
 void ZRDoc::SetRegion(RegionPosition start, RegionPosition end) {
   SettingsStore& store = GetSettings();
   const int32_t values[] = {start.record, start.tick, end.record, end.tick};
-  for (int i = 0; i < 4; ++i) store.SetLongValue(kRegionSettings[i], values[i]);
+  for (int i = 0; i < 4; ++i) store.SetLongValue(kSettingsRegion[i], values[i]);
 }
 
 // The host hears that the detector object follows a new analysis; nothing comes back.
 void ZRDoc::AnnounceDetectorObject() {
   IMessageService* const service = GetMessageService();
   if (!service) return;
-  const uint32_t data[2] = {static_cast<uint32_t>(GetSettings().GetLongValue(kDetectorMarker)), 4u};
+  const uint32_t data[2] = {static_cast<uint32_t>(GetSettings().GetLongValue(kSettingDetectorObject)), 4u};
   ComPtr<IMessage> message;
   if (SUCCEEDED(service->CreateMessage(DocIds::HostNotify52Message::Id(), 0, 0, 0, 0, data, message.Out())) &&
       message)
@@ -105,9 +99,11 @@ bool ZRDoc::Analyse(bool useStoredRegion, bool markerState) {
   RegionPosition start{0, 0};
   RegionPosition end{0, 0};
   if (useStoredRegion) {
-    start = {static_cast<int32_t>(store.GetLongValue(2005)), static_cast<int32_t>(store.GetLongValue(2006))};
-    end = {static_cast<int32_t>(store.GetLongValue(2007)), static_cast<int32_t>(store.GetLongValue(2008))};
-  } else if (GetBool(kAnalyseSelection)) {
+    start = {static_cast<int32_t>(store.GetLongValue(kSettingRegionStartRecord)),
+             static_cast<int32_t>(store.GetLongValue(kSettingRegionStartTick))};
+    end = {static_cast<int32_t>(store.GetLongValue(kSettingRegionEndRecord)),
+           static_cast<int32_t>(store.GetLongValue(kSettingRegionEndTick))};
+  } else if (GetBool(kSettingAnalyseSelection)) {
     HostPosition from{-1, -1};
     HostPosition to{-1, -1};
     if (Selection()) Selection()->GetRange(&from, &to);  // nothing selected leaves (-1, -1)
@@ -116,7 +112,7 @@ bool ZRDoc::Analyse(bool useStoredRegion, bool markerState) {
   } else {
     end = DataEnd();
   }
-  if (!useStoredRegion && GetBool(kWhileSampling)) end = kOpenEnd;
+  if (!useStoredRegion && GetBool(kSettingWhileSampling)) end = kOpenEnd;
   const bool valid = IsValidRegion(start.record, start.tick, end.record, end.tick);
 
   // Without a detector the chain would be the placeholder "77": the results stay as they are.
@@ -139,8 +135,8 @@ bool ZRDoc::Analyse(bool useStoredRegion, bool markerState) {
   {
     const WaitCursor wait;
     SetRegion(start, end);
-    SetBool(kAnalysed, true);
-    SetBool(kCleared, false);
+    SetBool(kSettingRegionStored, true);
+    SetBool(kSettingNoRegionStored, false);
   }
   if (end == kOpenEnd) end = DataEnd();
 
@@ -154,7 +150,7 @@ bool ZRDoc::Analyse(bool useStoredRegion, bool markerState) {
   CycleDetector* const detector = GetCycleDetector();
   const int32_t count = detector ? detector->EventCount() : 0;
   if (mCurrentEvent >= static_cast<uint32_t>(std::max(count, 0))) mCurrentEvent = count > 0 ? count - 1 : 0;
-  if (completed && GetBool(kShowPeakMarkers)) AttachPeakMarkers();
+  if (completed && GetBool(kSettingShowPeakMarkers)) AttachPeakMarkers();
   UpdateViews();
   return true;
 }
@@ -202,14 +198,14 @@ bool ZRDoc::PullRegion(RegionPosition start, RegionPosition end, bool& cancelled
 
 void ZRDoc::AnalyzeCurrentRegion() {
   BatchChannelChecks([&] {
-    if (GetBool(kWhileSampling) && GetBool(kAnalyseSelection)) {
+    if (GetBool(kSettingWhileSampling) && GetBool(kSettingAnalyseSelection)) {
       HostPosition from{-1, -1};
       HostPosition to{-1, -1};
       if (Selection()) Selection()->GetRange(&from, &to);
       const RegionPosition end = DataEnd();
       if (!(RegionPosition{to.record, to.tick} == end)) {
         if (ShowMessage(IDS_ZR_ONLINE_SELECTION, MB_OKCANCEL | MB_ICONASTERISK) == IDCANCEL) return;
-        SetBool(kWhileSampling, false);
+        SetBool(kSettingWhileSampling, false);
       }
     }
     RunAnalysis(false, true);
@@ -224,12 +220,12 @@ void ZRDoc::ClearResults() {
 
 void ZRDoc::ClearResultsNow() {
   DetachPeakMarkers();
-  SetBool(kAnalysed, false);
-  SetBool(kCleared, true);
+  SetBool(kSettingRegionStored, false);
+  SetBool(kSettingNoRegionStored, true);
   if (CycleDetector* const detector = GetCycleDetector()) detector->Clear();
   UpdateViews();
   if (!HostSampling()) ResetRegion();
-  SetBool(kAnalysed, false);
+  SetBool(kSettingRegionStored, false);
 }
 
 void ZRDoc::ResetRegion() {
@@ -263,36 +259,36 @@ void ZRDoc::SwitchAnalyzeWhileSampling(bool on, bool storeSetting) {
   SettingsStore& store = GetSettings();
   if (on) {
     const RegionPosition dataEnd = DataEnd();
-    const RegionPosition storedEnd{static_cast<int32_t>(store.GetLongValue(2007)),
-                                   static_cast<int32_t>(store.GetLongValue(2008))};
+    const RegionPosition storedEnd{static_cast<int32_t>(store.GetLongValue(kSettingRegionEndRecord)),
+                                   static_cast<int32_t>(store.GetLongValue(kSettingRegionEndTick))};
     const bool joins = storedEnd == dataEnd || storedEnd.record < 0;
     if (!joins || !HasAnalysis()) {
       if (!joins && HasAnalysis() && ShowMessage(IDS_ZR_ONLINE_REGION, MB_OKCANCEL | MB_ICONEXCLAMATION) == IDCANCEL)
         return;
       int32_t records = 0;
       if (const ComPtr<IHostDataDocument> source = SourceOf(DataSource())) source->GetRecordCount(&records);
-      store.SetLongValue(2005, records);  // the record sampling writes next
-      store.SetLongValue(2006, 0);
+      store.SetLongValue(kSettingRegionStartRecord, records);  // the record sampling writes next
+      store.SetLongValue(kSettingRegionStartTick, 0);
     }
-    store.SetLongValue(2007, -1);
-    store.SetLongValue(2008, -1);
+    store.SetLongValue(kSettingRegionEndRecord, -1);
+    store.SetLongValue(kSettingRegionEndTick, -1);
     SetupDetectionSource(DataDocument(), store);
     SetupDetectorFormula(DataDocument(), store);
     SetMarkerObjectState(true);
   } else if (HasAnalysis()) {
     const RegionPosition dataEnd = DataEnd();
-    store.SetLongValue(2007, dataEnd.record);
-    store.SetLongValue(2008, dataEnd.tick);
+    store.SetLongValue(kSettingRegionEndRecord, dataEnd.record);
+    store.SetLongValue(kSettingRegionEndTick, dataEnd.tick);
   }
   if (storeSetting) {
-    SetBool(kWhileSampling, on);
+    SetBool(kSettingWhileSampling, on);
     ResetHostState();
   }
-  if (!GetBool(kCleared)) {
+  if (!GetBool(kSettingNoRegionStored)) {
     long region[4];
-    for (int i = 0; i < 4; ++i) region[i] = store.GetLongValue(kRegionSettings[i]);
+    for (int i = 0; i < 4; ++i) region[i] = store.GetLongValue(kSettingsRegion[i]);
     ResetRegion();
-    for (int i = 0; i < 4; ++i) store.SetLongValue(kRegionSettings[i], region[i]);
+    for (int i = 0; i < 4; ++i) store.SetLongValue(kSettingsRegion[i], region[i]);
     RunAnalysis(true, true);
   }
   UpdateOnlineSinkRegistration();

@@ -3,6 +3,7 @@
 #include "document/ZRDoc.h"
 
 #include "document/DocumentStringIds.h"
+#include "document/SettingIds.h"
 #include "document/SettingsStore.h"
 #include "hostclient/ModuleInstance.h"
 
@@ -10,7 +11,6 @@ namespace ZR::Doc {
 
 namespace {
 
-constexpr int32_t kAnalysed = 2011;
 constexpr int32_t kPersistKind = 2;
 
 }  // namespace
@@ -48,10 +48,10 @@ void ZRDoc::GetAnalyzedRange(uint32_t argument) {
   ComPtr<IAnalysisManager> manager;
   if (!ManagerKnowsSettings() || FAILED(QueryManagerInterface(IID_IAnalysisManager, manager))) return;
   const SettingsStore& store = GetSettings();
-  const ManagerPosition start{static_cast<int32_t>(store.GetLongValue(2006)),
-                              static_cast<int32_t>(store.GetLongValue(2005))};
-  const ManagerPosition end{static_cast<int32_t>(store.GetLongValue(2008)),
-                            static_cast<int32_t>(store.GetLongValue(2007))};
+  const ManagerPosition start{static_cast<int32_t>(store.GetLongValue(kSettingRegionStartTick)),
+                              static_cast<int32_t>(store.GetLongValue(kSettingRegionStartRecord))};
+  const ManagerPosition end{static_cast<int32_t>(store.GetLongValue(kSettingRegionEndTick)),
+                            static_cast<int32_t>(store.GetLongValue(kSettingRegionEndRecord))};
   manager->ReportAnalyzedRange(ClientId(), argument, &start, &end);  // the answer changes nothing here
 }
 
@@ -68,7 +68,7 @@ void ZRDoc::ReanalyzeRequest(uint32_t) {
 void ZRDoc::RegisterWithAnalysisManager(uint32_t a, uint32_t b) {
   if (a != b || !mBroadcastPending) return;
   DescribeAnalysisClient();
-  if (GetBool(kAnalysed)) RunAnalysis(true, true);
+  if (GetBool(kSettingRegionStored)) RunAnalysis(true, true);
   mBroadcastPending = false;
 }
 

@@ -5,6 +5,7 @@
 #include "base/String.h"
 #include "document/CycleDetector.h"
 #include "document/DocumentStringIds.h"
+#include "document/SettingIds.h"
 #include "document/SettingsDialogRunner.h"
 #include "document/SettingsStore.h"
 #include "grid/ITableViewManager.h"
@@ -29,10 +30,6 @@ namespace ZR::Doc {
 
 namespace {
 
-constexpr int32_t kAnalyseSelection = 2004;
-constexpr int32_t kWhileSampling = 2009;
-constexpr int32_t kShowPeakMarkers = 2010;
-constexpr int32_t kAnalysed = 2011;
 // Pages of the settings dialog the menu opens it at.
 constexpr int kDetectorPage = 0;
 constexpr int kTableOptionsPage = 3;
@@ -128,17 +125,17 @@ void ZRDoc::CeAnalyze(ICommandState*& state) {
   static const QOR::String channel = Text(IDS_ZR_ANALYZE_CHANNEL);
   static const QOR::String selection = Text(IDS_ZR_ANALYZE_SELECTION);
   state->SetEnabled(Bool(!HostSampling()));
-  state->SetText((GetBool(kAnalyseSelection) ? selection : channel).GetText());
+  state->SetText((GetBool(kSettingAnalyseSelection) ? selection : channel).GetText());
 }
 
 void ZRDoc::CeAnalyzeWhileSampling(ICommandState*& state) {
   state->SetEnabled(Bool(!HostSampling()));
-  state->SetChecked(Bool(GetBool(kWhileSampling)));
+  state->SetChecked(Bool(GetBool(kSettingWhileSampling)));
 }
 
 void ZRDoc::CeShowPeakMarkers(ICommandState*& state) {
   state->SetEnabled(Bool(!HostSampling()));
-  state->SetChecked(Bool(GetBool(kShowPeakMarkers)));
+  state->SetChecked(Bool(GetBool(kSettingShowPeakMarkers)));
 }
 
 void ZRDoc::CeReselectAnalyzedData(ICommandState*& state) { state->SetEnabled(Bool(HasAnalysis())); }
@@ -154,8 +151,8 @@ void ZRDoc::CmAnalysisView() { SendToSelf(DocIds::kOpenViewMessageFlags, kOpenVi
 void ZRDoc::CmTableView() { SendToSelf(DocIds::kOpenViewMessageFlags, kOpenViewRequest, DocIds::OpenTableViewMessage::Id()); }
 
 void ZRDoc::CmShowPeakMarkers() {
-  const bool on = !GetBool(kShowPeakMarkers);
-  SetBool(kShowPeakMarkers, on);
+  const bool on = !GetBool(kSettingShowPeakMarkers);
+  SetBool(kSettingShowPeakMarkers, on);
   const WaitCursorRestoringPosition wait;
   if (on)
     AttachPeakMarkers();
@@ -170,8 +167,10 @@ void ZRDoc::CmReselectAnalyzedData() {
   if (!HasAnalysis() || !Selection()) return;
   Selection()->Clear();
   const SettingsStore& store = GetSettings();
-  const HostPosition start{static_cast<int32_t>(store.GetLongValue(2005)), static_cast<int32_t>(store.GetLongValue(2006))};
-  HostPosition end{static_cast<int32_t>(store.GetLongValue(2007)), static_cast<int32_t>(store.GetLongValue(2008))};
+  const HostPosition start{static_cast<int32_t>(store.GetLongValue(kSettingRegionStartRecord)),
+                           static_cast<int32_t>(store.GetLongValue(kSettingRegionStartTick))};
+  HostPosition end{static_cast<int32_t>(store.GetLongValue(kSettingRegionEndRecord)),
+                   static_cast<int32_t>(store.GetLongValue(kSettingRegionEndTick))};
   if (end.record == -1) {
     const RegionPosition dataEnd = DataEnd();
     end = HostPosition{dataEnd.record, dataEnd.tick};

@@ -14,10 +14,6 @@ namespace ZR::Doc {
 
 namespace {
 
-constexpr int32_t kMarkerSettings[] = {2023, 2024, 2025};
-constexpr int32_t kDetectorMarker = 2024;
-constexpr int32_t kAnalysisMarker = 2025;
-
 ComPtr<IHostDataObjects> ObjectsOf(IUnknown* dataDocument) {
   ComPtr<IHostDataObjects> objects;
   if (dataDocument) dataDocument->QueryInterface(IID_IHostDataObjects, objects.OutVoid());
@@ -63,7 +59,7 @@ void ZRDoc::CreateHostMarkers() {
   const ComPtr<IHostDataObjects> objects = ObjectsOf(DataDocument());
   if (!objects) return;
   SettingsStore& store = GetSettings();
-  for (const int32_t setting : kMarkerSettings) {
+  for (const int32_t setting : kSettingsMarkerObjects) {
     auto id = static_cast<int32_t>(store.GetLongValue(setting));
     if (!ObjectExists(*objects, id)) {
       DataObjectId made{kNewDataObject, kDataObjectRequestKind};
@@ -72,7 +68,7 @@ void ZRDoc::CreateHostMarkers() {
       id = made.id;
       store.SetLongValue(setting, id);
     }
-    if (setting == kDetectorMarker)
+    if (setting == kSettingDetectorObject)
       objects->RenameObject(id, kMarkerObjectKind, MarkerName(store.GetCurrentChannel()).GetInterface());
   }
 }
@@ -81,7 +77,7 @@ void ZRDoc::DeleteHostMarkers() {
   const ComPtr<IHostDataObjects> objects = ObjectsOf(DataDocument());
   if (!objects) return;
   SettingsStore& store = GetSettings();
-  for (const int32_t setting : kMarkerSettings) {
+  for (const int32_t setting : kSettingsMarkerObjects) {
     const auto id = static_cast<int32_t>(store.GetLongValue(setting));
     if (id < 0) continue;
     ComPtr<QOR::IQORString> name;
@@ -106,8 +102,8 @@ void ZRDoc::MarkerAction(bool attach) {
     else
       objects->DetachObject(id, kMarkerObjectKind, channel);
   };
-  act(choice.detector, kDetectorMarker);
-  act(choice.analysis, kAnalysisMarker);
+  act(choice.detector, kSettingDetectorObject);
+  act(choice.analysis, kSettingAnalysisObject);
 }
 
 void ZRDoc::AttachPeakMarkers() { MarkerAction(true); }
@@ -118,7 +114,7 @@ void ZRDoc::SetMarkerObjectState(bool on) {
   const ComPtr<IHostDataObjects> objects = ObjectsOf(DataDocument());
   if (!objects) return;
   const SettingsStore& store = GetSettings();
-  const auto id = static_cast<int32_t>(store.GetLongValue(kDetectorMarker));
+  const auto id = static_cast<int32_t>(store.GetLongValue(kSettingDetectorObject));
   VARIANT_BOOL state = VARIANT_FALSE;
   if (!ObjectExists(*objects, id) || FAILED(objects->GetObjectState(id, kMarkerObjectKind, &state))) return;
   if ((state != VARIANT_FALSE) == on) return;

@@ -4,6 +4,7 @@
 
 #include "document/CycleDetector.h"
 #include "document/DocumentView.h"
+#include "document/SettingIds.h"
 #include "document/SettingsStore.h"
 #include "enumerators/framework/HostHelpers.h"
 #include "hostapi/ChildDocumentList.h"
@@ -14,13 +15,6 @@
 #include "hostclient/ShowComment2Msg.h"
 
 namespace ZR::Doc {
-
-namespace {
-
-constexpr int32_t kWhileSampling = 2009;
-constexpr int32_t kShowPeakMarkers = 2010;
-
-}  // namespace
 
 void ZRDoc::SetCurrentEvent(uint32_t event, uint32_t flags) {
   mCurrentEvent = event;
@@ -49,7 +43,7 @@ void ZRDoc::ShowCurrentEventInHost() {
 // The event's comment, found among every event source the host draws, goes to the host's view
 // in a show-comment message; only while the peak markers are shown.
 void ZRDoc::ShowEventInHost(const CycleEvent& event, bool extra) {
-  if (!GetBool(kShowPeakMarkers) || !DataFile()) return;
+  if (!GetBool(kSettingShowPeakMarkers) || !DataFile()) return;
   ComPtr<IScrivoCommentEx> comment;
   {
     QOREvent::EventIterSet set(0, DataFile(), GetSettings().GetCurrentChannel(), event.recordIndex,
@@ -83,15 +77,15 @@ void ZRDoc::OnDataChangedAt(uint32_t tick, uint32_t record) {
 void ZRDoc::DataChangedAt(int32_t t, int32_t r) {
   if (HasAnalysis()) {
     const SettingsStore& store = GetSettings();
-    const long endRecord = store.GetLongValue(2007);
-    const long endTick = store.GetLongValue(2008);
+    const long endRecord = store.GetLongValue(kSettingRegionEndRecord);
+    const long endTick = store.GetLongValue(kSettingRegionEndTick);
     if (endRecord == -1 || r < endRecord || (r == endRecord && t <= endTick)) {
       mCurrentEvent = 0;
       ClearResults();
       CheckChannelCalculations();
     }
   }
-  if (GetBool(kWhileSampling)) SetAnalyzeWhileSampling(true, false);
+  if (GetBool(kSettingWhileSampling)) SetAnalyzeWhileSampling(true, false);
 }
 
 void ZRDoc::OnDataChangedAtDetach(uint32_t tick, uint32_t record) {

@@ -5,6 +5,7 @@
 #include "document/CycleDetector.h"
 #include "document/DocumentView.h"
 #include "document/MarkerFormulas.h"
+#include "document/SettingIds.h"
 #include "document/SettingsStore.h"
 #include "grid/ITableViewManager.h"
 #include "hostapi/DataDocument.h"
@@ -14,9 +15,6 @@ namespace ZR::Doc {
 
 namespace {
 
-constexpr int32_t kShowPeakMarkers = 2010;
-constexpr int32_t kAnalysed = 2011;
-constexpr int32_t kCleared = 2012;
 constexpr int kAnalysisViewSlot = 0;
 constexpr int kTableViewSlot = 1;
 
@@ -36,15 +34,15 @@ void ZRDoc::StartSampling() {
   if (!IsAnalyzeWhileSampling()) return;
   SettingsStore& store = GetSettings();
   DetachPeakMarkers();
-  store.SetLongValue(2007, -1);
-  store.SetLongValue(2008, -1);
-  SetBool(kCleared, false);
+  store.SetLongValue(kSettingRegionEndRecord, -1);
+  store.SetLongValue(kSettingRegionEndTick, -1);
+  SetBool(kSettingNoRegionStored, false);
   if (!HasAnalysis()) {
     // The new region starts at the record sampling writes next.
     int32_t records = 0;
     if (DataDocument()) DataDocument()->GetRecordCount(&records);
-    store.SetLongValue(2005, records);
-    store.SetLongValue(2006, 0);
+    store.SetLongValue(kSettingRegionStartRecord, records);
+    store.SetLongValue(kSettingRegionStartTick, 0);
     StoreAnalysedChannel();  // a new analysis begins, as a run's does
     SetupDetectionSource(DataDocument(), store);
     SetupDetectorFormula(DataDocument(), store);
@@ -52,7 +50,7 @@ void ZRDoc::StartSampling() {
     CheckChannelCalculations();
     AnnounceDetectorObject();
   }
-  if (GetBool(kShowPeakMarkers)) AttachPeakMarkers();
+  if (GetBool(kSettingShowPeakMarkers)) AttachPeakMarkers();
   const CycleDetector* const detector = GetCycleDetector();
   const int32_t count = detector ? detector->EventCount() : 0;
   mCurrentEvent = count > 0 ? static_cast<uint32_t>(count - 1) : 0;
@@ -70,9 +68,9 @@ HRESULT STDMETHODCALLTYPE ZRDoc::OnRecordStart(int32_t, VARIANT_BOOL sampled) no
     if (!mRecordSampling || !IsAnalyzeWhileSampling()) return;
     if (!HasAnalysis()) {
       SettingsStore& store = GetSettings();
-      store.SetLongValue(2005, mSampledRecord);
-      store.SetLongValue(2006, mTicksInRecord);
-      SetBool(kAnalysed, true);
+      store.SetLongValue(kSettingRegionStartRecord, mSampledRecord);
+      store.SetLongValue(kSettingRegionStartTick, mTicksInRecord);
+      SetBool(kSettingRegionStored, true);
     }
     mRestartRecord = true;
   });

@@ -39,10 +39,6 @@ namespace ZR::Dlg {
 
 namespace {
 
-constexpr int32_t kSettingTab = 2003;
-constexpr int32_t kSettingRegionMode = 2004;
-constexpr int32_t kRegionSettings[] = {2005, 2006, 2007, 2008};
-constexpr int32_t kSettingResultsKept = 2012;
 constexpr int kBaselineTab = 1;
 constexpr int kCalculationsTab = 2;
 constexpr uint32_t kChannelCalcKind = 2;
@@ -118,7 +114,7 @@ SettingsDlg::SettingsDlg(OWL::TWindow* parent, IHostDocument* hostDocument, int3
       mSourceError(new QORControls::ErrorProvider(this, IDC_SET_SOURCE_ERROR)) {
   if (mDocument) mStore = mDocument->GetSettings();
   mStore.GetOrCreateGroup(mStore.GetCurrentChannel(), -1, mDocument ? mDocument->DataDocument() : nullptr);
-  if (auto* const kept = mStore.GetBoolSetting(kSettingResultsKept)) kept->Set(false);
+  if (auto* const kept = mStore.GetBoolSetting(Doc::kSettingNoRegionStored)) kept->Set(false);
   RefreshChannelUnits();
 }
 
@@ -170,8 +166,8 @@ void SettingsDlg::SetupWindow() {
                       IDS_SETTINGS_TAB_TABLE_OPTIONS})
     mTabs->Add(Text(id).GetText());
   // A stored tab outside the four is taken as the first, like a stored type or channel.
-  int tab = ReadInt(mStore, kSettingTab);
-  if (tab < 0 || tab >= kTabCount) WriteInt(mStore, kSettingTab, tab = 0);
+  int tab = ReadInt(mStore, Doc::kSettingSettingsTab);
+  if (tab < 0 || tab >= kTabCount) WriteInt(mStore, Doc::kSettingSettingsTab, tab = 0);
   mTabs->SetSel(tab);
   for (int position = 0; position < 6; ++position)
     mTypeList->AddString(Doc::AnalysisTypeName(Doc::AnalysisTypeFromListPos(position)).GetText());
@@ -185,7 +181,7 @@ void SettingsDlg::SetupWindow() {
       control->EnableWindow(false);
   }
   FillSourceList();
-  const Doc::ZRSetting_Bool* const regionMode = mStore.GetBoolSetting(kSettingRegionMode);
+  const Doc::ZRSetting_Bool* const regionMode = mStore.GetBoolSetting(Doc::kSettingAnalyseSelection);
   bool const selection = regionMode && regionMode->Get();
   mSelection->SetCheck(selection ? BST_CHECKED : BST_UNCHECKED);
   mChannel->SetCheck(selection ? BST_UNCHECKED : BST_CHECKED);
@@ -213,7 +209,7 @@ void SettingsDlg::CleanupWindow() {
 
 void SettingsDlg::ShowPage() {
   int const tab = mTabs->GetSel();
-  WriteInt(mStore, kSettingTab, tab);
+  WriteInt(mStore, Doc::kSettingSettingsTab, tab);
   int const type = ReadInt(mStore, Doc::kSettingAnalysisType);
   TCITEMW item{};
   item.mask = TCIF_TEXT;
@@ -238,7 +234,7 @@ void SettingsDlg::ShowPage() {
 
 void SettingsDlg::StoreDialogState() {
   if (mPage) mPage->Store();
-  if (auto* const regionMode = mStore.GetBoolSetting(kSettingRegionMode))
+  if (auto* const regionMode = mStore.GetBoolSetting(Doc::kSettingAnalyseSelection))
     regionMode->Set(mSelection->GetCheck() == BST_CHECKED);
   int const type = SelectedType();
   if (type >= 0) WriteInt(mStore, Doc::kSettingAnalysisType, type);
@@ -256,7 +252,7 @@ LRESULT SettingsDlg::OnTabChanging(NMHDR&) {
     StoreDialogState();
     ShowPage();
   } else {
-    mTabs->SetSel(ReadInt(mStore, kSettingTab));
+    mTabs->SetSel(ReadInt(mStore, Doc::kSettingSettingsTab));
     Warn();
   }
   mUpdating = false;
@@ -306,13 +302,13 @@ void SettingsDlg::OnRegionModeClick() {
   if (!mPage) return;
   bool const whole = mChannel->GetCheck() == BST_CHECKED;
   if (whole) {
-    for (int32_t id : kRegionSettings) mStore.SetLongValue(id, -1);
+    for (int32_t id : Doc::kSettingsRegion) mStore.SetLongValue(id, -1);
   } else if (IHostSelection* const selection = mDocument ? mDocument->Selection() : nullptr) {
     HostPosition start{0x7FFFFFFF, 0x7FFFFFFF};
     HostPosition end{0x7FFFFFFF, 0x7FFFFFFF};
     if (SUCCEEDED(selection->GetRange(&start, &end))) {
       const long values[] = {start.record, start.tick, end.record, end.tick};
-      for (int i = 0; i < 4; ++i) mStore.SetLongValue(kRegionSettings[i], values[i]);
+      for (int i = 0; i < 4; ++i) mStore.SetLongValue(Doc::kSettingsRegion[i], values[i]);
     }
   }
   mPage->UpdatePreview(whole);

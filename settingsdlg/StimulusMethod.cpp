@@ -20,12 +20,6 @@
 
 namespace ZR::Dlg {
 
-namespace {
-
-constexpr int32_t kSettingMethod = 1000;
-
-}  // namespace
-
 StimulusMethod::StimulusMethod(Sub_DetectorBase& page)
     : mPage(page),
       mList(new OWL::TComboBox(&page, IDC_DET_METHOD, 0)),
@@ -37,7 +31,7 @@ StimulusMethod::~StimulusMethod() = default;
 void StimulusMethod::Fill() {
   mList->ClearList();
   Doc::SettingsStore& store = mPage.SettingsStore();
-  auto* const method = store.GetIntSetting(kSettingMethod);
+  auto* const method = store.GetIntSetting(Doc::kSettingStimulusMethod);
   auto* const type = store.GetIntSetting(Doc::kSettingAnalysisType);
   const bool offered = type && (type->Get() == 3 || type->Get() == 4);
   if (method && offered) {
@@ -53,7 +47,7 @@ void StimulusMethod::OnChange() {
   UpdatingScope scope(mPage.Updating());
   if (!scope.Took()) return;
   const int selection = mList->GetSelIndex();
-  auto* const method = mPage.SettingsStore().GetIntSetting(kSettingMethod);
+  auto* const method = mPage.SettingsStore().GetIntSetting(Doc::kSettingStimulusMethod);
   // CB_ERR (no entry chosen) keeps the stored method: -1 would leave no nested page and no
   // detector to run.
   if (selection < 0 || selection >= static_cast<int>(std::size(kMethods)) || !method) return;
@@ -68,7 +62,7 @@ void StimulusMethod::RebuildNested() {
     mNested->Destroy(IDCANCEL);
     mNested.reset();
   }
-  auto* const method = mPage.SettingsStore().GetIntSetting(kSettingMethod);
+  auto* const method = mPage.SettingsStore().GetIntSetting(Doc::kSettingStimulusMethod);
   const int32_t kind = method ? method->Get() : -1;
   SettingsDlg* const owner = mPage.Owner();
   IUnknown* const host = mPage.HostDataDocument();

@@ -20,7 +20,6 @@ namespace ZR::Dlg {
 
 namespace {
 
-constexpr int32_t kSettingSummaryPane = 2002;
 constexpr int kBoxWidth = 120;
 constexpr int kBoxHeight = 16;
 
@@ -92,7 +91,7 @@ void Sub_TableOptions::PlaceBoxes() {
 void Sub_TableOptions::Load() {
   if (!Owner()) return;
   const Doc::SettingsStore& store = Owner()->Store();
-  const Doc::ZRSetting_Bool* const summary = store.GetBoolSetting(kSettingSummaryPane);
+  const Doc::ZRSetting_Bool* const summary = store.GetBoolSetting(Doc::kSettingSummaryRows);
   mSummary->SetCheck(summary && summary->Get() ? BST_CHECKED : BST_UNCHECKED);
   PlaceBoxes();
   const Doc::ParamCatalogue* const catalogue = store.GetCatalogue();
@@ -109,7 +108,7 @@ void Sub_TableOptions::Load() {
 void Sub_TableOptions::Store() {
   if (!Owner()) return;
   Doc::SettingsStore& store = Owner()->Store();
-  if (Doc::ZRSetting_Bool* const summary = store.GetBoolSetting(kSettingSummaryPane))
+  if (Doc::ZRSetting_Bool* const summary = store.GetBoolSetting(Doc::kSettingSummaryRows))
     summary->Set(mSummary->GetCheck() == BST_CHECKED);
   const Doc::ParamCatalogue* const catalogue = store.GetCatalogue();
   for (int k = 0; k < Count(); ++k) {

@@ -22,8 +22,6 @@ namespace ZR {
 namespace {
 // The document's marker objects are module data objects.
 constexpr uint32_t kMarkerKind = 4;
-constexpr int kSourceMarkerSetting = 2023;
-constexpr int kEventMarkerSetting = 2024;
 constexpr uint32_t kRecordedChannel = 0x40000000u;
 constexpr uint32_t kGridOff = 0xC0000000u;
 constexpr int32_t kSourceAxis = 1;
@@ -43,8 +41,10 @@ void ZRPreviewBase::ReadMarkers() {
   if (!dataInterface || !settings) return;
   if (FAILED(dataInterface->QueryInterface(IID_IHostDataFile, calculations.OutVoid())) || !calculations) return;
   if (FAILED(calculations->QueryInterface(IID_IHostDataObjects, markers.OutVoid())) || !markers) return;
-  sourceMarker = ScrivoDraw::ChannelPair{static_cast<int32_t>(settings->GetLongValue(kSourceMarkerSetting)), kMarkerKind};
-  eventMarker = ScrivoDraw::ChannelPair{static_cast<int32_t>(settings->GetLongValue(kEventMarkerSetting)), kMarkerKind};
+  sourceMarker = ScrivoDraw::ChannelPair{
+      static_cast<int32_t>(settings->GetLongValue(Doc::kSettingSourceObject)), kMarkerKind};
+  eventMarker = ScrivoDraw::ChannelPair{
+      static_cast<int32_t>(settings->GetLongValue(Doc::kSettingDetectorObject)), kMarkerKind};
 }
 
 QOR::UnitWithPrefix ZRPreviewBase::ReadChannelUnits(int32_t channel) {

@@ -3,6 +3,7 @@
 // ZR::tEnumBtn (checked means the setting holds the button's value).
 #pragma once
 
+#include "document/SettingIds.h"
 #include "settingsdlg/tCtrl.h"
 
 namespace OWL {
@@ -35,7 +36,7 @@ class tCheckControl : public tCtrl {
 class tCheckBox : public tCheckControl {
  public:
   static constexpr int32_t kControlId = 1059;
-  static constexpr int32_t kSettingId = 1009;
+  static constexpr int32_t kSettingId = Doc::kSettingPassPeakLimits;
   tCheckBox(Doc::SettingsStore* store, OWL::TWindow* parent);
   void Store() override;
   void Load() override;

@@ -6,6 +6,7 @@
 #include "base/UnitPrefix.h"
 #include "document/AnalysisViewData.h"
 #include "document/CycleDetector.h"
+#include "document/SettingIds.h"
 #include "document/SettingsStore.h"
 #include "document/ZRDoc.h"
 #include "document/ZRSettingIO.h"
@@ -41,7 +42,10 @@ constexpr int32_t kFirstMenuCommand = 100;
 constexpr int32_t kCurveSeries = 2;
 constexpr COLORREF kTraceColour = 255;  // red
 constexpr float kLineWidth = 2.0f;
-constexpr int32_t kXLow = 2027, kXHigh = 2028, kYLow = 2029, kYHigh = 2030;
+using ZR::Doc::kSettingAxisXHigh;
+using ZR::Doc::kSettingAxisXLow;
+using ZR::Doc::kSettingAxisYHigh;
+using ZR::Doc::kSettingAxisYLow;
 
 QOR::String LoadedText(UINT id) { return QOR::String(OWL::TModule::Default().LoadString(id).c_str()); }
 
@@ -161,19 +165,20 @@ void AnalysisPlot::SetupWindow() {
 // only turns the labels into the prefixed unit), and are given back to it unchanged.
 void AnalysisPlot::ApplyStoredRanges(MGraph1::Graph2DDrawer& drawer) {
   mFirstRange = false;
-  if (Setting(kXLow) == 0.0 && Setting(kXHigh) == 0.0 && Setting(kYLow) == 0.0 && Setting(kYHigh) == 0.0) {
-    SetSetting(kXLow, -1.0);
-    SetSetting(kXHigh, 1.0);
-    SetSetting(kYLow, -1.0);
-    SetSetting(kYHigh, 1.0);
+  if (Setting(kSettingAxisXLow) == 0.0 && Setting(kSettingAxisXHigh) == 0.0 && Setting(kSettingAxisYLow) == 0.0 &&
+      Setting(kSettingAxisYHigh) == 0.0) {
+    SetSetting(kSettingAxisXLow, -1.0);
+    SetSetting(kSettingAxisXHigh, 1.0);
+    SetSetting(kSettingAxisYLow, -1.0);
+    SetSetting(kSettingAxisYHigh, 1.0);
     mFirstRange = true;
   }
   drawer.SetXLimits(-DBL_MAX, DBL_MAX);
   drawer.SetXRange(-1.0, 1.0);
-  drawer.SetDomain(Setting(kXLow), Setting(kXHigh));
+  drawer.SetDomain(Setting(kSettingAxisXLow), Setting(kSettingAxisXHigh));
   drawer.SetYLimits(-DBL_MAX, DBL_MAX);
   drawer.SetYRange(-1.0, 1.0);
-  drawer.SetRange(Setting(kYLow), Setting(kYHigh));
+  drawer.SetRange(Setting(kSettingAxisYLow), Setting(kSettingAxisYHigh));
 }
 
 void AnalysisPlot::ApplyColours() {
@@ -262,15 +267,15 @@ bool AnalysisPlot::OnMessage(MessSys::Message* message) {
   if (dynamic_cast<MGraph1::MsgGraph2DDrawerOnDomainChanged*>(message)) {
     double low = 0.0, high = 0.0;
     mGraph->GetDomain(low, high);
-    SetSetting(kXLow, low);
-    SetSetting(kXHigh, high);
+    SetSetting(kSettingAxisXLow, low);
+    SetSetting(kSettingAxisXHigh, high);
     return true;
   }
   if (dynamic_cast<MGraph1::MsgGraph2DDrawerOnRangeChanged*>(message)) {
     double low = 0.0, high = 0.0;
     mGraph->GetRange(low, high);
-    SetSetting(kYLow, low);
-    SetSetting(kYHigh, high);
+    SetSetting(kSettingAxisYLow, low);
+    SetSetting(kSettingAxisYHigh, high);
     return true;
   }
   ZR::Doc::AnalysisViewData& data = mDocument->GetAnalysisViewData();

@@ -2,6 +2,7 @@
 // refresh from the settings and the three commands.
 #include "views/ZRTableViewEx.h"
 
+#include "document/SettingIds.h"
 #include "document/SettingsStore.h"
 #include "document/TableViewData.h"
 #include "document/ZRDoc.h"
@@ -27,9 +28,9 @@ namespace {
 
 using HostRefreshNotice = TypeIdClass<&HostNotifyMsgGUID, 8>;
 
-constexpr int32_t kSettingSummaryRows = 2002;
-constexpr int32_t kSettingSettingsTab = 2003;
-constexpr int32_t kSettingShowLatestRow = 2026;
+using ZR::Doc::kSettingSummaryRows;
+using ZR::Doc::kSettingSettingsTab;
+using ZR::Doc::kSettingShowLatestRow;
 constexpr int kCalculationsTab = 2;
 constexpr uint32_t kLayoutWithSummary = 0x27A;
 constexpr uint32_t kLayoutWithoutSummary = 0x278;

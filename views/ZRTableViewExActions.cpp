@@ -4,6 +4,7 @@
 
 #include "document/CellFormat.h"
 #include "document/CycleDetector.h"
+#include "document/SettingIds.h"
 #include "document/SettingsStore.h"
 #include "document/TableViewData.h"
 #include "document/ZRDoc.h"
@@ -14,7 +15,7 @@
 
 namespace {
 
-constexpr int32_t kSettingShowLatestRow = 2026;
+using ZR::Doc::kSettingShowLatestRow;
 // The document marks the event in the host's view and scrolls there; the Table View, whose
 // row was clicked, is not asked to select it again.
 constexpr uint32_t kCurrentFromTable = 0x60000000u;

@@ -8,6 +8,7 @@
 #include "base/XQOR.h"
 #include "document/ExpressionBuilder.h"
 #include "document/ParamCatalogue.h"
+#include "document/SettingIds.h"
 #include "document/SettingsStore.h"
 #include "document/TableColumnRecord.h"
 #include "document/ZRSetting.h"
@@ -94,8 +95,10 @@ std::unique_ptr<ZR::Doc::SettingsStore> StoreFor(int type, int method) {
   auto store = std::make_unique<ZR::Doc::SettingsStore>(&Catalogue());
   store->GetOrCreateGroup(0, -1, nullptr);
   store->GetOrCreateGroup(2, -1, nullptr);
-  if (ZR::Doc::ZRSetting* setting = store->FindSetting(2000)) setting->FromText(std::to_wstring(type).c_str(), true);
-  if (ZR::Doc::ZRSetting* setting = store->FindSetting(1000)) setting->FromText(std::to_wstring(method).c_str(), true);
+  if (ZR::Doc::ZRSetting* setting = store->FindSetting(ZR::Doc::kSettingAnalysisType))
+    setting->FromText(std::to_wstring(type).c_str(), true);
+  if (ZR::Doc::ZRSetting* setting = store->FindSetting(ZR::Doc::kSettingStimulusMethod))
+    setting->FromText(std::to_wstring(method).c_str(), true);
   return store;
 }
 
