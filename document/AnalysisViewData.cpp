@@ -119,6 +119,9 @@ bool AnalysisViewData::SeriesSpan(const EventFCalc& record, int32_t index, int32
     end = record.limitTick;
     // The last event's window runs to the end of its record.
     if (end == kRecordEndOffset && recordTicks > 0) end = recordTicks - 1;
+    // A population spike's record has no window (limitTick) of its own: its stretch ends with
+    // its extent, half the spike's span past its second peak (peakEndTick).
+    if (type == kPopulationSpikeType) end = record.SpanEnd();
   } else if (index == 1 && type != kPopulationSpikeType) {
     start = record.baseStartTick;
     end = record.baseEndTick;

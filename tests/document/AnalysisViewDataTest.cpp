@@ -143,6 +143,15 @@ TEST_F(AnalysisViewDataTest, SeriesSpanRefusesTicksThatMakeNoBelievableStretch) 
   EXPECT_FALSE(AnalysisViewData::SeriesSpan(r, 1, 4, kTicks, start, end)) << "no baseline series for spikes";
   r.baseEndTick = 90;
   EXPECT_FALSE(AnalysisViewData::SeriesSpan(r, 1, 1, kTicks, start, end)) << "inverted";
+  // A population spike keeps no window: its stretch runs from the stimulus to its extent's end.
+  EventFCalc spike;
+  spike.stimulusTick = 60;
+  spike.peakStartTick = 80;
+  spike.spikePeak2Tick = 120;
+  spike.peakEndTick = 140;
+  EXPECT_TRUE(AnalysisViewData::SeriesSpan(spike, 0, 4, kTicks, start, end));
+  EXPECT_EQ(60, start);
+  EXPECT_EQ(140, end);
 }
 
 TEST_F(AnalysisViewDataTest, FitPointsOnlyForADecayOfBelievableLength) {
