@@ -90,13 +90,18 @@ void AreaGlyphPlotter::FillPastel(OWL::TDC& dc, const RECT& plot, const std::vec
   COLORREF const pastel = Pastel(colour);
   OWL::TBrush brush{OWL::TColor(pastel)};
   OWL::TPen pen(OWL::TColor(pastel), 1, PS_NULL);
-  ClipGuard clip(dc, true);  // the saved state brings the origin back too
-  clip.Intersect(plot.left, plot.top, plot.right, plot.bottom);
-  dc.SetWindowOrg(OWL::TPoint(-plot.left, -plot.top));
-  clip.Intersect(0, 0, plot.right - plot.left - 1, plot.bottom - plot.top - 1);
+  // The outline is moved onto the plot rather than the DC's origin: a printout's DC may carry an
+  // origin of its own (the page's margin), which must stay.
+  std::vector<POINT> placed(outline);
+  for (POINT& point : placed) {
+    point.x += plot.left;
+    point.y += plot.top;
+  }
+  ClipGuard clip(dc, true);
+  clip.Intersect(plot.left, plot.top, plot.right - 1, plot.bottom - 1);
   dc.SelectObject(brush);
   dc.SelectObject(pen);
-  Polygon(dc.GetHDC(), outline.data(), static_cast<int>(outline.size()));
+  Polygon(dc.GetHDC(), placed.data(), static_cast<int>(placed.size()));
   dc.RestorePen();
   dc.RestoreBrush();
 }

@@ -92,6 +92,13 @@ TEST_F(AreaGlyphPlotterTest, FillsInPastelWhereTheDeviceCannotBlend) {
   EXPECT_EQ(0u, canvas.At(50, 25));
   EXPECT_EQ(0u, canvas.At(75, 50));
   EXPECT_EQ(OWL::TPoint(0, 0), dc.GetWindowOrg());
+  // A printout's page margin as the DC's own origin: the area moves with the page and keeps it.
+  canvas.dc.PatBlt(OWL::TRect(0, 0, 120, 100), BLACKNESS);
+  dc.SetWindowOrg(OWL::TPoint(-20, -10));
+  Draw(dc);
+  EXPECT_EQ(0u, canvas.At(35, 50)) << "left of the area moved by the margin";
+  EXPECT_EQ(GraphCanvas::Pixel(RGB(255, 127, 127)), canvas.At(85, 75));
+  EXPECT_EQ(OWL::TPoint(-20, -10), dc.GetWindowOrg());
 }
 
 // The blending DIB used to start all black, so a black area darkened the whole plot rectangle.
