@@ -44,6 +44,18 @@ void Label(OWL::TDC& dc, LabelPlacer& placer, const RECT& plot, const QOR::Strin
   dc.RestoreFont();
 }
 
+// The width and line height of text in a font of points, level.
+SIZE LabelSize(OWL::TDC& dc, const QOR::String& text, int points) {
+  std::unique_ptr<OWL::TFont> const font(QOR::CreateFontForDC(&dc, points, 0));
+  dc.SelectObject(*font);
+  TEXTMETRICW metrics{};
+  GetTextMetricsW(dc.GetHDC(), &metrics);
+  SIZE extent{0, 0};
+  GetTextExtentPoint32W(dc.GetHDC(), text.GetText(), text.Length(), &extent);
+  dc.RestoreFont();
+  return SIZE{extent.cx, metrics.tmHeight};
+}
+
 int32_t PointsToPixels(const OWL::TDC& dc, int index, double points) {
   return TruncToInt32Sat(dc.GetDeviceCaps(index) * points / 72.0);
 }
@@ -114,12 +126,32 @@ void GlyphPlotter::DrawGlyph(OWL::TDC& dc, LabelPlacer& labels, const GlyphRecor
       int32_t const y = static_cast<int32_t>(Y);
       dc.MoveTo(static_cast<int32_t>(from), y);
       dc.LineTo(static_cast<int32_t>(to), y);
-      Label(dc, labels, r, g.label, static_cast<int32_t>(from + 2.0), static_cast<int32_t>(Y + 2.0), 9, 0, TA_BOTTOM);
+      LabelSegment(dc, labels, g.label, r, from, to, y);
       return;
     }
     case kGlyphLine: DrawFreeLine(dc, labels, g, r, X, Y); return;
     default: return;
   }
+}
+
+// The label stands just above a bar it fits along; beside a shorter bar, at its height, after
+// its end or, without room there, before its start. So the bar is never under its own label.
+void GlyphPlotter::LabelSegment(OWL::TDC& dc, LabelPlacer& labels, const QOR::String& label, const RECT& r,
+                                double from, double to, int32_t y) const {
+  if (label.IsEmpty()) return;
+  SIZE const size = LabelSize(dc, label, 9);
+  int32_t const gap = std::max<int32_t>(2, size.cy / 6);
+  int32_t const left = static_cast<int32_t>(from);
+  int32_t const right = static_cast<int32_t>(to);
+  if (right - left >= size.cx + gap) {
+    Label(dc, labels, r, label, left + gap, y - 1, 9, 0, TA_BOTTOM | TA_LEFT);
+    return;
+  }
+  int32_t const middle = y + size.cy / 2;
+  if (right + gap + size.cx <= r.right)
+    Label(dc, labels, r, label, right + gap, middle, 9, 0, TA_BOTTOM | TA_LEFT);
+  else
+    Label(dc, labels, r, label, left - gap, middle, 9, 0, TA_BOTTOM | TA_RIGHT);
 }
 
 void GlyphPlotter::DrawFreeLine(OWL::TDC& dc, LabelPlacer& labels, const GlyphRecord& g, const RECT& r, double X,

@@ -8,6 +8,10 @@
 
 #include <cstdint>
 
+namespace QOR {
+class String;
+}
+
 namespace MGraph1 {
 
 struct GlyphRecord;
@@ -28,6 +32,8 @@ class GlyphPlotter : public Plotter {
   void DrawGlyph(OWL::TDC& dc, LabelPlacer& labels, const GlyphRecord& glyph, const RECT& plot) const;
   void DrawFreeLine(OWL::TDC& dc, LabelPlacer& labels, const GlyphRecord& glyph, const RECT& plot, double X,
                     double Y) const;
+  void LabelSegment(OWL::TDC& dc, LabelPlacer& labels, const QOR::String& label, const RECT& plot, double from,
+                    double to, int32_t y) const;
 };
 
 }  // namespace MGraph1

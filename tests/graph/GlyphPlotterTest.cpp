@@ -95,6 +95,20 @@ TEST(GlyphPlotter, LabelsAreWrittenBesideTheirLines) {
   EXPECT_GT(canvas.InkIn(OWL::TRect(12, 55, 60, 70)), 10);  // "Base" above its line at y = 70
   EXPECT_TRUE(canvas.Near(20, 17, data.records[1].colour, 1));  // the sample stroke, top left
   EXPECT_GT(canvas.InkIn(OWL::TRect(38, 11, 100, 30)), 10);     // "Slope" after the stroke
+  // A width bar keeps every pixel in sight: its label stands above a long bar, after a short one.
+  struct BarCase {
+    double from, to;
+    OWL::TRect label;
+  };
+  for (const BarCase& bar : {BarCase{5.0, 95.0, {15, 45, 100, 60}}, BarCase{40.0, 48.0, {59, 52, 110, 68}}}) {
+    data.records = {Glyph(4, bar.from, 50.0, bar.to)};
+    data.records[0].label = QOR::String(L"Width50");
+    GraphCanvas bars(120, 100);
+    plotter.OnDraw(bars.dc, bars.dc, plot, clip);
+    for (int x = 10 + static_cast<int>(bar.from) + 1; x < 10 + static_cast<int>(bar.to) - 1; ++x)
+      EXPECT_EQ(GraphCanvas::Pixel(data.records[0].colour), bars.At(x, 60)) << bar.to << " at x " << x;
+    EXPECT_GT(bars.InkIn(bar.label), 20) << bar.to;
+  }
 }
 
 namespace {
