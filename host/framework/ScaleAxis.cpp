@@ -15,6 +15,16 @@ constexpr size_t kFewestLabels = 3;
 constexpr int32_t kLabelGap = 3;
 constexpr double kFactors[] = {1.0, 2.0, 2.5, 5.0, 10.0};
 
+// A number written with "%g" in the user's decimal separator, read afresh each time as the
+// user may change it while the host runs; the point when the setting cannot be read.
+std::wstring InUserDecimal(const wchar_t* written) {
+  std::wstring text = written;
+  wchar_t separator[8] = {};
+  if (GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, separator, 8) < 2 || separator[0] == L'.') return text;
+  std::replace(text.begin(), text.end(), L'.', separator[0]);
+  return text;
+}
+
 // 1, 2, 2.5 or 5 times a power of ten, at least raw.
 double NiceStep(double raw) noexcept {
   double const power = std::pow(10.0, std::floor(std::log10(raw)));
@@ -107,7 +117,7 @@ std::vector<ScaleAxis::Tick> ScaleAxis::TicksEvery(double step, double low, doub
     double const pixel = (Stored(shown) + mapping.offset) * mapping.scale;
     wchar_t text[32];
     std::swprintf(text, 32, L"%g", shown);
-    ticks.push_back({static_cast<int32_t>(std::lround(pixel)), text});
+    ticks.push_back({static_cast<int32_t>(std::lround(pixel)), InUserDecimal(text)});
   }
   return ticks;
 }
@@ -115,7 +125,7 @@ std::vector<ScaleAxis::Tick> ScaleAxis::TicksEvery(double step, double low, doub
 std::wstring ScaleAxis::Format(double value, const std::wstring& units) const {
   wchar_t text[48];
   std::swprintf(text, 48, L"%.4g", Shown(value));
-  std::wstring written = text;
+  std::wstring written = InUserDecimal(text);
   if (!units.empty()) written += L" " + units;
   return written;
 }

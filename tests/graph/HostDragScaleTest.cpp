@@ -98,6 +98,14 @@ TEST_F(HostDragScaleTest, TicksFallOnRoundShownValuesWithTheirTexts) {
   ASSERT_EQ(S_OK, x->FormatValue(0.004, &text));
   EXPECT_EQ(std::wstring(L"4 ms"), text);
   SysFreeString(text);
+  // A user whose decimal separator is the comma, as the regional settings give it.
+  wchar_t decimal[8] = {};
+  ASSERT_GT(GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, decimal, 8), 0);
+  ASSERT_TRUE(SetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, L","));
+  ASSERT_EQ(S_OK, x->FormatValue(0.0025, &text));
+  SetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, decimal);
+  EXPECT_EQ(std::wstring(L"2,5 ms"), text);
+  SysFreeString(text);
   double first = 0.0, farthest = 0.0, step = 0.0;
   x->GetGrid(&first, &farthest, &step);
   EXPECT_EQ(300.0, farthest);
