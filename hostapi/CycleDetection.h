@@ -5,9 +5,9 @@
 #include <cstdint>
 
 // One cycle found by the host's detector (16 bytes, records back to back): the cycle's position as a whole tick
-// and the rest (tick + fraction is where the signal crossed the detection threshold on the way up, so the
-// fraction lies in [0, 1)), and its value, the extreme height of the cycle above the detector's baseline in the
-// channel's units. A cycle the detector cannot measure has a NaN value.
+// and the rest (the cycle's extreme sample in the detection's direction, the peak of an upward cycle and the
+// trough of a downward one, so the fraction is 0), and its value, the extreme height of the cycle above the
+// detector's baseline in the channel's units. A cycle the detector cannot measure has a NaN value.
 struct CycleEventRecord {
   int32_t tick;
   float fraction;

@@ -204,9 +204,9 @@ bool CycleEnumerator::ScanBlock() {
 }
 
 int32_t CycleEnumerator::Position(int32_t limit) const {
-  // A cycle starting at the crossing between the last sample read and the next one lies at tick nextTick - 1.
-  int32_t position = mEnded ? kEnumRecordEnd : std::max(mScan.nextTick - 1, 0);
-  if (!mEnded && mScan.inCycle) position = std::min(position, static_cast<int32_t>(mScan.start));
+  // A cycle not started yet lies at a sample not read yet; the open one at its extreme so far or later.
+  int32_t position = mEnded ? kEnumRecordEnd : mScan.nextTick;
+  if (!mEnded && mScan.inCycle) position = std::min(position, mScan.extremeTick);
   if (!mFound.empty()) position = std::min(position, mFound.front().tick);
   return std::min(position, limit);
 }
@@ -247,7 +247,7 @@ HRESULT STDMETHODCALLTYPE CycleEnumerator::Find(int32_t backward, int32_t tick, 
     const int32_t to = backward != 0 ? tick : (end < 0 ? kEnumRecordEnd : end);
     Restart(from);
     std::deque<CycleEventRecord> inRange;
-    while (!mEnded && (mScan.nextTick < to || (mScan.inCycle && mScan.start < to))) {
+    while (!mEnded && (mScan.nextTick < to || (mScan.inCycle && mScan.extremeTick < to))) {
       if (!ScanBlock()) break;
     }
     for (const CycleEventRecord& e : mFound)

@@ -21,9 +21,8 @@ void FollowBaseline(CycleScanState& s, const CycleRules& r, double x) {
 
 void EndCycle(CycleScanState& s, const CycleRules& r, std::vector<CycleEventRecord>& found) {
   CycleEventRecord e;
-  const double whole = std::floor(s.start);
-  e.tick = static_cast<int32_t>(whole);
-  e.fraction = static_cast<float>(s.start - whole);
+  e.tick = s.extremeTick;
+  e.fraction = 0.0f;
   e.value = r.polarity * s.extreme;
   found.push_back(e);
   s.inCycle = false;
@@ -47,7 +46,10 @@ void ScanCycles(CycleScanState& s, const CycleRules& r, const float* samples, in
     const double threshold = LevelThreshold(s, r);
     const int32_t t = s.nextTick;
     if (s.inCycle) {
-      if (level > s.extreme) s.extreme = level;
+      if (level > s.extreme) {
+        s.extreme = level;
+        s.extremeTick = t;
+      }
       if (level < threshold * (1.0 - r.hysteresis)) EndCycle(s, r, found);
     } else {
       const bool warm = t >= r.baselineTicks;
@@ -57,6 +59,7 @@ void ScanCycles(CycleScanState& s, const CycleRules& r, const float* samples, in
         s.inCycle = true;
         s.start = crossing;
         s.extreme = level;
+        s.extremeTick = t;
       } else {
         FollowBaseline(s, r, x);
       }

@@ -29,13 +29,16 @@ struct CycleScanState {
   bool inCycle = false;
   double start = 0.0;         // the open cycle's threshold crossing, in ticks between samples
   double extreme = 0.0;       // the open cycle's largest level so far
+  int32_t extremeTick = 0;    // the sample of that level (the first of equal ones)
   double lastStart = -1e300;  // the previous cycle's start
 };
 
 // Feeds samples[0, count), the first at state.nextTick. A cycle starts where the level (sample minus baseline,
 // times polarity) crosses the threshold upwards, placed by linear interpolation between the two samples, and
-// ends at the first sample below threshold x (1 - hysteresis); each completed cycle is appended to found, its
-// value the extreme level times the polarity. No cycle starts before the baseline has run for its length.
+// ends at the first sample below threshold x (1 - hysteresis). Each completed cycle is appended to found at its
+// extreme, the sample of its largest level (the peak of an upward cycle, the trough of a downward one; fraction 0),
+// its value that level times the polarity. The minimum interval counts from crossing to crossing. No cycle starts
+// before the baseline has run for its length.
 void ScanCycles(CycleScanState& state, const CycleRules& rules, const float* samples, int32_t count,
                 std::vector<CycleEventRecord>& found);
 

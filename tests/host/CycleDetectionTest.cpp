@@ -21,13 +21,16 @@ std::vector<CycleEventRecord> Scan(const std::vector<float>& x, const CycleRules
   return found;
 }
 
-TEST(CycleScan, CrossingHysteresisAndIntervalInAnyBlockSize) {
+// A cycle stands at its extreme, where the chain reads its height, not at its threshold crossing; the
+// interval counts from crossing to crossing.
+TEST(CycleScan, ExtremeHysteresisAndIntervalInAnyBlockSize) {
   std::vector<float> x(200, 0.0f);
   // Cycle 1: 0.4 -> 1.4 crosses 1.0 at 10.6; it dips to 0.6 (above 0.5, still the same cycle), peaks at 3.
   x[10] = 0.4f; x[11] = 1.4f; x[12] = 0.6f; x[13] = 3.0f; x[14] = 0.2f;
-  // Cycle 2 starts 5 ticks after cycle 1 (too soon for an interval of 10), cycle 3 at 60.
+  // Cycle 2 crosses 4 ticks after cycle 1 (too soon for an interval of 10); cycle 3 crosses at 59.7 and peaks
+  // at 61, the first of two equal samples.
   x[15] = 2.0f;
-  x[60] = 2.0f;
+  x[60] = 1.5f; x[61] = 2.0f; x[62] = 2.0f;
   CycleRules rules;
   rules.threshold = 1.0;
   rules.hysteresis = 0.5;
@@ -35,11 +38,11 @@ TEST(CycleScan, CrossingHysteresisAndIntervalInAnyBlockSize) {
   for (const int32_t block : {1, 7, 200}) {
     const auto found = Scan(x, rules, block);
     ASSERT_EQ(found.size(), 2u) << block;
-    EXPECT_EQ(found[0].tick, 10);
-    EXPECT_NEAR(found[0].fraction, 0.6, 1e-6);
+    EXPECT_EQ(found[0].tick, 13);
+    EXPECT_EQ(found[0].fraction, 0.0f);
     EXPECT_EQ(found[0].value, 3.0);
-    EXPECT_EQ(found[1].tick, 59);  // crossing at 59.5
-    EXPECT_FLOAT_EQ(found[1].fraction, 0.5f);
+    EXPECT_EQ(found[1].tick, 61);
+    EXPECT_EQ(found[1].fraction, 0.0f);
   }
   // Downward cycles are the same seen from the other side; their value keeps its sign.
   std::vector<float> down(x.size());
@@ -47,6 +50,7 @@ TEST(CycleScan, CrossingHysteresisAndIntervalInAnyBlockSize) {
   rules.polarity = -1.0;
   const auto found = Scan(down, rules, 7);
   ASSERT_EQ(found.size(), 2u);
+  EXPECT_EQ(found[0].tick, 13);  // the trough
   EXPECT_EQ(found[0].value, -3.0);
 }
 
@@ -62,7 +66,7 @@ TEST(CycleScan, RelativeThresholdFollowsTheBaselineAndItsNoise) {
   rules.baselineTicks = 500;
   const auto found = Scan(x, rules, 1024);
   ASSERT_EQ(found.size(), 2u);
-  EXPECT_EQ(found[0].tick, 1999);
+  EXPECT_EQ(found[0].tick, 2000);
   EXPECT_NEAR(found[0].value, 10.0, 0.2);
 }
 

@@ -192,8 +192,8 @@ TEST_F(DetectorChainTest, StimulusPerRecordAndResponsePeaksOnlineAsOffline) {
   }
 }
 
-TEST_F(DetectorChainTest, ConverterPlacesCyclesByTheFractionRuleWithTheHeightAtTheirTick) {
-  // One cycle crossing 1.0 between 0.4 at tick 1200 and 1.4 at tick 1201: at 1200.6.
+TEST_F(DetectorChainTest, ConverterPlacesCyclesAtTheirPeakWithTheHeightThere) {
+  // One cycle crossing 1.0 between 0.4 at tick 1200 and 1.4 at tick 1201, its peak 2.0 at tick 1202.
   std::vector<float> x(3000, 0.0f);
   x[1200] = 0.4f;
   x[1201] = 1.4f;
@@ -203,14 +203,14 @@ TEST_F(DetectorChainTest, ConverterPlacesCyclesByTheFractionRuleWithTheHeightAtT
   const std::wstring detector = L"PXDetect(ch1, 0, 0.5, 1, 5, 0, 0)";
   const auto cycles = ParseEvents(RunEverywhere(document.Get(), detector));
   ASSERT_EQ(cycles.size(), 1u);
-  EXPECT_EQ(Int(cycles[0], "tick"), 1200);
-  EXPECT_NEAR(std::atof(cycles[0].at("fraction").c_str()), 0.6, 1e-6);
+  EXPECT_EQ(Int(cycles[0], "tick"), 1202);
+  EXPECT_EQ(std::atof(cycles[0].at("fraction").c_str()), 0.0);
   EXPECT_EQ(std::atof(cycles[0].at("value").c_str()), 2.0);
   const auto peaks = ParseEvents(RunEverywhere(document.Get(), L"pcc(ch1, " + detector + L")"));
   ASSERT_EQ(peaks.size(), 1u);
-  EXPECT_EQ(Int(peaks[0], "tick"), 1201);
-  EXPECT_NEAR(std::atof(peaks[0].at("fraction").c_str()), -0.4, 1e-6);
-  EXPECT_EQ(std::atof(peaks[0].at("value").c_str()), 0.4f);  // the sample at tick 1200
+  EXPECT_EQ(Int(peaks[0], "tick"), 1202);
+  EXPECT_EQ(std::atof(peaks[0].at("fraction").c_str()), 0.0);
+  EXPECT_EQ(std::atof(peaks[0].at("value").c_str()), 2.0);  // the sample at the peak
   EXPECT_EQ(Int(peaks[0], "kind"), 2);
 }
 
