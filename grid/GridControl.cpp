@@ -120,7 +120,8 @@ std::unique_ptr<CellData> GridControl::GetCellData(int32_t row, int32_t column) 
 
 void GridControl::PaintCellBackground(HDC dc, const GridPosition& row, const GridPosition& column,
                                       int style, COLORREF colour) {
-  const bool selected = mSelection && mSelection->Range().ContainsRow(row.Index) &&
+  // A printout shows values, not the screen's selection.
+  const bool selected = !Printing && mSelection && mSelection->Range().ContainsRow(row.Index) &&
                         mSelection->Range().ContainsColumn(column.Index);
   const bool given = colour != CLR_INVALID;
   SetBkColor(dc, selected ? (given ? colour : GetSysColor(COLOR_HIGHLIGHT)) : RGB(255, 255, 255));
@@ -156,9 +157,13 @@ int32_t GridControl::GetLongestRowLabel() {
 
 void GridControl::CreateSelection() { mSelection = std::make_unique<GridSelection>(*this, RowSelectMode); }
 
-const CellRange* GridControl::PrintedSelection() const noexcept {
-  if (WholeGridPrinting || !mSelection || !mSelection->ChosenByUser() || !mSelection->Range().IsValid()) return nullptr;
+const CellRange* GridControl::UserSelection() const noexcept {
+  if (!mSelection || !mSelection->ChosenByUser() || !mSelection->Range().IsValid()) return nullptr;
   return &mSelection->Range();
+}
+
+const CellRange* GridControl::PrintedSelection() const noexcept {
+  return WholeGridPrinting ? nullptr : UserSelection();
 }
 
 void GridControl::InvalidateAll() {

@@ -94,8 +94,12 @@ class GridControl : public GridRenderer, public OWL::TWindow {
   void SetRowCount(const GridPosition& rows);
   void CreateSelection();
   GridSelection* Selection() const noexcept { return mSelection.get(); }
-  // The rows a printout keeps to: a valid range the user chose, unless the grid prints whole;
-  // null when the whole grid prints.
+  // A valid range the user chose (a click, drag or Shift on the row numbers or cells, Shift with
+  // the keys); null when there is none. The current event's row, which the program keeps
+  // selected, is not one: copies and printouts then take the whole grid.
+  const CellRange* UserSelection() const noexcept;
+  // The rows a printout keeps to: the user's range, unless the grid prints whole; null when the
+  // whole grid prints.
   const CellRange* PrintedSelection() const noexcept;
   void InvalidateAll();
   double GetHorizontalScrollFraction() const;

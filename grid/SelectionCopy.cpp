@@ -4,7 +4,6 @@
 
 #include "grid/CsvFile.h"
 #include "grid/GridControl.h"
-#include "grid/GridSelection.h"
 #include "grid/TableDataContract.h"
 #include "hostapi/HostDataPad.h"
 #include "hostclient/HostProgress.h"
@@ -57,9 +56,10 @@ TVF_Renderer::CopyRange TVF_Renderer::CopyRangeOf(bool withFixedColumn, int32_t 
   if (mData && FAILED(mData->GetColumnCount(mSection, &columns))) columns = 0;
   range.firstColumn = columnOffset;
   range.endColumn = static_cast<int32_t>(columns);
-  const TVF_Grid::GridSelection* const selection = mGrid.Selection();
-  if (selection && selection->Range().IsValid() && !mGrid.RowSelectMode) {
-    const TVF_Grid::CellRange& cells = selection->Range();
+  // Only cells the user chose narrow the columns; the program's selection is whole rows.
+  const TVF_Grid::CellRange* const chosen = mGrid.UserSelection();
+  if (chosen && !mGrid.RowSelectMode) {
+    const TVF_Grid::CellRange& cells = *chosen;
     const int32_t shift = withFixedColumn ? mFixedColumns : 0;
     range.firstColumn = columnOffset + cells.FirstColumn.Index - cells.FirstColumn.Fixed + shift;
     range.endColumn = columnOffset + cells.EndColumn.Index - cells.EndColumn.Fixed + shift;

@@ -5,7 +5,6 @@
 #include "base/LocaleInfo.h"
 #include "base/String.h"
 #include "grid/CsvFile.h"
-#include "grid/GridSelection.h"
 #include "grid/GridStringIds.h"
 #include "grid/TVF_Renderer.h"
 #include "grid/TableClipboard.h"
@@ -33,11 +32,9 @@ TVF_TableView::ListSeparatorSource gListSeparator = &UserListSeparator;
 
 std::wstring Text(UINT id) { return OWL::TModule::Default().LoadString(id); }
 
-// The selection of a grid when it is a whole block of cells, else null.
-const CellRange* ValidSelection(const EventGridControl& grid) {
-  const TVF_Grid::GridSelection* const selection = grid.Selection();
-  return selection && selection->Range().IsValid() ? &selection->Range() : nullptr;
-}
+// The block of cells the user selected in a grid, else null: the current event's row alone,
+// which the program keeps selected, does not narrow a copy.
+const CellRange* ValidSelection(const EventGridControl& grid) { return grid.UserSelection(); }
 
 // The host application's language word, 0 when it gives none.
 LANGID HostLanguage() {
@@ -150,8 +147,7 @@ HRESULT TVF_TableView::ExportCsv(QOR::IQORString* fileName) {
   if (fileName) name = QOR::String(fileName).GetText();
   if (name.empty()) name = AskCsvFileName(GetHandle());
   if (name.empty()) return E_FAIL;
-  // A file is the whole table: the current event's row is always selected, and a selection is
-  // what the clipboard copy is for.
+  // A file is the whole table: a selection is what the clipboard copy is for.
   return WriteCsvFile(name.c_str(), TableText(gListSeparator(), true, true), HostLanguage());
 }
 

@@ -105,6 +105,13 @@ class TableViewWindowTest : public ::testing::Test {
     EXPECT_NE(nullptr, view);
     return *view;
   }
+  // The user's click on the number of pane row r.
+  static void ClickRowNumber(const TVF_Grid::EventGridControl& grid, int32_t paneRow) {
+    HWND const numbers = grid.RowNumbers().GetHandle();
+    const LPARAM point = MAKELPARAM(4, paneRow * grid.Pane().RowHeight() + 3);
+    SendMessageW(numbers, WM_LBUTTONDOWN, MK_LBUTTON, point);
+    SendMessageW(numbers, WM_LBUTTONUP, 0, point);
+  }
   int32_t SendHostMessage(uint32_t id) {
     HostPtr<IMessage> message;
     GetMessageService()->CreateMessage(id, 0, 0, 0, 0, nullptr, message.Out());
@@ -176,25 +183,28 @@ TEST_F(TableViewWindowTest, WheelScrollsWholeNotchesAndNeverAboveTheFirstRow) {
   EXPECT_EQ(1, view.MainGrid().Pane().TopRow()) << "a step above the first row is not taken";
 }
 
-TEST_F(TableViewWindowTest, CopyMessagePutsTheSelectedBlocksOnTheClipboard) {
+// Rows the owner selects (the current event's) do not narrow a copy; rows the user clicks on the
+// row numbers do, in the grid where they were clicked.
+TEST_F(TableViewWindowTest, CopyMessagePutsTheUsersRowsOrTheWholeTableOnTheClipboard) {
   const std::wstring whole = L"#\tT1\tT2\tT3\r\n1\t1.1\t1.2\t1.3\r\n2\t2.1\t2.2\t2.3\r\n";
   const std::wstring row2 = L"#\tT1\tT2\tT3\r\n2\t2.1\t2.2\t2.3\r\n";
   const std::wstring row1 = L"#\tT1\tT2\tT3\r\n1\t1.1\t1.2\t1.3\r\n";
-  Open(0x278);
+  TVF_TableView& view = Open(0x278);
   EXPECT_EQ(kMessageConsumed, SendHostMessage(0x80010008));
   EXPECT_EQ(whole, ClipboardText()) << "nothing selected, no summary: the main grid without a trailing LF";
 
   ASSERT_EQ(S_OK, manager->UpdateLayout(0x27A));
+  ASSERT_EQ(S_OK, manager->SelectRows(kTableMainSection, 2, 3));
   SendHostMessage(0x80010008);
-  EXPECT_EQ(whole + L"\n" + whole, ClipboardText()) << "both whole grids, one LF between";
+  EXPECT_EQ(whole + L"\n" + whole, ClipboardText()) << "the owner's row: both whole grids, one LF between";
 
-  ASSERT_EQ(S_OK, manager->SelectRows(kTableSummarySection, 1, 2));
+  ClickRowNumber(view.SummaryGrid(), 0);
   SendHostMessage(0x80010008);
   EXPECT_EQ(row1, ClipboardText()) << "only the summary's block, no leading LF";
 
-  ASSERT_EQ(S_OK, manager->SelectRows(kTableMainSection, 2, 3));
+  ClickRowNumber(view.MainGrid(), 1);
   SendHostMessage(0x80010008);
-  EXPECT_EQ(row2 + L"\n" + row1, ClipboardText());
+  EXPECT_EQ(row2 + L"\n" + row1, ClipboardText()) << "both grids' rows the user chose";
 }
 
 TEST_F(TableViewWindowTest, PrintCommandsPrintTheGridsOfTheUsersRowsOrAllShownOnes) {
@@ -302,9 +312,10 @@ TEST_F(TableViewWindowTest, CsvWithoutANameAsksAndCancelledWritesNothing) {
   EXPECT_EQ(E_FAIL, manager->ExportCsv(0, nullptr));
 }
 
-TEST_F(TableViewWindowTest, DataPadGetsTheSelectedRowsOrTheWholeTableBelowItsUsedRows) {
+TEST_F(TableViewWindowTest, DataPadGetsTheUsersRowsOrTheWholeTableBelowItsUsedRows) {
   TVF_TableView& view = Open(0x27A);
   ASSERT_EQ(S_OK, manager->SelectRows(kTableMainSection, 2, 3));
+  ClickRowNumber(view.MainGrid(), 1);
   ASSERT_EQ(S_OK, manager->CopyToDataPad(0));
   EXPECT_EQ(L"#", pad->Cell(1, 0)) << "an empty pad is written from row 1, titles first";
   EXPECT_EQ(L"2", pad->Cell(2, 0));
@@ -314,8 +325,10 @@ TEST_F(TableViewWindowTest, DataPadGetsTheSelectedRowsOrTheWholeTableBelowItsUse
   manager->UpdateLayout(0x278);
   ASSERT_EQ(S_OK, manager->SelectRows(kTableMainSection, 0, 0));
   EXPECT_FALSE(view.MainGrid().Selection()->Range().IsValid()) << "an empty range clears";
+  ASSERT_EQ(S_OK, manager->SelectRows(kTableMainSection, 1, 2));
   ASSERT_EQ(S_OK, manager->CopyToDataPad(0));
   EXPECT_EQ(L"T1", pad->Cell(4, 1)) << "one blank row after the rows in use";
+  EXPECT_EQ(L"1.1", pad->Cell(5, 1)) << "the owner's row does not narrow the copy";
   EXPECT_EQ(L"2.1", pad->Cell(6, 1));
   EXPECT_EQ(7, pad->UsedRows()) << "the hidden summary is not copied";
 

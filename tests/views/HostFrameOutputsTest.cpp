@@ -231,16 +231,37 @@ TEST_F(HostFrameOutputs, EcgTablePreviewHasItsPagesAndShowsHeadingsRowNumbersAnd
   EXPECT_TRUE(lumo_preview::Pages(before).empty()) << "closing the preview lets its pages go";
 }
 
-// The current event's row, which the view keeps selected, does not narrow a printout: both grids
-// print whole. Rows the user clicks on the row numbers print alone, highlighted as the grid shows
-// them; the headings and the row's number are still drawn in black.
-TEST_F(HostFrameOutputs, OnlyRowsTheUserSelectedPrintAloneWithTheirHeadingsAndRowNumber) {
+// The current event's row, which the view keeps selected, narrows none of the outputs: the
+// printout, the copy and the Data Pad hold both grids whole. Rows the user clicks on the row
+// numbers are all each output holds; they print as values, not as the screen's white on blue,
+// with the headings and the row's number in black.
+TEST_F(HostFrameOutputs, OnlyRowsTheUserSelectedNarrowPrintCopyAndDataPad) {
   AnalyseEcg();
   HWND const frame = OpenView(ZRTableViewEx::ViewMessageId());
   TVF_TableView* const table = TableIn(frame);
   ASSERT_NE(nullptr, table);
+  const std::vector<std::string> exported = Lines(ExportedTable());
+  ASSERT_EQ(1u + 760 + 1 + 5, exported.size());
+  const std::vector<std::string> row3 = {exported[0], exported[3]};
   mDoc->SetCurrentEvent(2, ZR::Doc::kSelectTableRow);
   const int margin = SheetMargin();
+  const auto copied = [&] {
+    const std::wstring file = TempPath(L"-copy.txt");
+    EXPECT_EQ(L"", ondara_host::WriteCopy(frame, file));
+    const std::vector<std::string> lines = Lines(FileBytes(file));
+    DeleteFileW(file.c_str());
+    return lines;
+  };
+  // The Data Pad's last rows, without their row numbers.
+  const auto padded = [&](size_t count) {
+    const std::wstring file = TempPath(L"-pad.txt");
+    EXPECT_EQ(L"", ondara_host::WriteDataPad(frame, file));
+    std::vector<std::string> pad = Lines(FileBytes(file));
+    DeleteFileW(file.c_str());
+    for (std::string& row : pad) row.erase(0, row.find('\t') == std::string::npos ? row.size() : row.find('\t') + 1);
+    if (pad.size() > count) pad.erase(pad.begin(), pad.end() - static_cast<ptrdiff_t>(count));
+    return pad;
+  };
   uint32_t before = lumo_preview::Count();
   ASSERT_EQ(S_OK, host::HostClientFrame::ChooseMenuCommand(frame, L"File|Print Preview"));
   ASSERT_EQ(before + 2, lumo_preview::Count()) << "the main grid and the summary grid, whole";
@@ -248,12 +269,16 @@ TEST_F(HostFrameOutputs, OnlyRowsTheUserSelectedPrintAloneWithTheirHeadingsAndRo
   const PrintedGrid whole(table->MainGrid(), 3, sheet.Width() - 2 * margin, sheet.Height() - 2 * margin);
   EXPECT_EQ(static_cast<size_t>(whole.across * whole.down), lumo_preview::Pages(before).size());
   for (uint32_t preview : {before, before + 1}) DestroyWindow(lumo_preview::Window(preview));
+  EXPECT_EQ(exported, copied()) << "the copy holds the whole table";
+  EXPECT_EQ(exported, padded(exported.size())) << "so does the Data Pad";
 
   const TVF_Grid::EventGridControl& grid = table->MainGrid();
   const int rowHeight = grid.Pane().RowHeight();
   HWND const numbers = grid.RowNumbers().GetHandle();
   const int y = (2 - grid.Pane().TopRow()) * rowHeight + rowHeight / 2;
   ASSERT_EQ(numbers, user_mouse::Click(user_mouse::ScreenPoint(numbers, 4, y))) << "the user clicks row 3's number";
+  EXPECT_EQ(row3, copied());
+  EXPECT_EQ(row3, padded(2));
   before = lumo_preview::Count();
   ASSERT_EQ(S_OK, host::HostClientFrame::ChooseMenuCommand(frame, L"File|Print Preview"));
   ASSERT_EQ(before + 1, lumo_preview::Count()) << "only the main grid holds the user's rows";
@@ -267,6 +292,14 @@ TEST_F(HostFrameOutputs, OnlyRowsTheUserSelectedPrintAloneWithTheirHeadingsAndRo
   EXPECT_GT(page.Ink(second + 2, margin + 2, second + main.widths[1] - 2, rowTop - 2), 10) << "the second title";
   EXPECT_GT(page.Ink(margin + 3, rowTop + 3, margin + main.rowNumbers - 3, rowTop + main.rowHeight - 2), 5)
       << "the row's number";
+  EXPECT_GT(page.Ink(second + 9, rowTop + 3, second + main.widths[1] - 9, rowTop + main.rowHeight - 2), 5)
+      << "the row's value in dark ink";
+  int highlighted = 0;
+  const uint32_t blue = GetSysColor(COLOR_HIGHLIGHT);
+  const uint32_t dib = ((blue & 0xFF) << 16) | (blue & 0xFF00) | ((blue >> 16) & 0xFF);
+  for (int py = rowTop; py < rowTop + main.rowHeight; ++py)
+    for (int px = margin; px < page.Width() - margin; ++px) highlighted += page.At(px, py) == dib;
+  EXPECT_EQ(0, highlighted) << "no selection colour on the printed row";
   DestroyWindow(lumo_preview::Window(before));
 }
 

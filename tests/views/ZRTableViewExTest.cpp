@@ -124,7 +124,7 @@ class TableViewTest : public doctest::ViewSiteTest {
     range.EndRow = {end, 1};
     range.FirstColumn = {1, 1};
     range.EndColumn = {2, 1};
-    grid.Selection()->SetRange(range);
+    grid.Selection()->SetRange(range, true);  // as Shift with the arrow keys chooses it
   }
   const TVF_Grid::CellRange& Selected(TVF_Grid::EventGridControl& grid) { return grid.Selection()->Range(); }
   size_t HostViewMoves() { return mHost->RecordingViewCursor().Moves().size(); }
