@@ -27,16 +27,20 @@ QOR::String CellFormat::Format(double value) const {
   out.precision(ClampSignificantFigures(significantFigures));
   out.setf(std::ios_base::showpoint);
   out << value;
-  std::wstring text = out.str();
-  if (!text.empty() && text.back() == L'.') text.pop_back();
-  return QOR::String(TidyExponent(text).c_str());
+  return QOR::String(TidyExponent(out.str()).c_str());
 }
 
-std::wstring TidyExponent(const std::wstring& text) {
+std::wstring TidyExponent(const std::wstring& written) {
+  // One figure with the show-point flag writes "8.e+01": a point with no digit after it goes,
+  // as a final one does.
+  std::wstring text = written;
+  const size_t point = text.find(L'.');
+  if (point != std::wstring::npos && (point + 1 == text.size() || text[point + 1] == L'e'))
+    text.erase(point, 1);
   // Compiled once: cell texts are made for every cell the grid draws.
-  static const std::wregex kNumber(L"(-?\\d*\\.\\d+)(e(?:\\+|-))?0*(\\d*)", std::regex_constants::ECMAScript);
+  static const std::wregex kNumber(L"(-?\\d*(?:\\.\\d+)?)(?:(e[+-])0*(\\d*))?", std::regex_constants::ECMAScript);
   std::wsmatch parts;
-  if (!std::regex_match(text, parts, kNumber)) return text;
+  if (!std::regex_match(text, parts, kNumber)) return written;
   std::wstring result = parts[1].str();
   if (parts[3].length() == 0) return result;
   if (parts[2].matched && parts[2].str() == L"e-") result += L"e-";

@@ -27,12 +27,13 @@ struct CellFormat {
   // The cell text of a value: " " for infinity and not-a-number (so for the no-value marker);
   // whole numbers (halves away from zero, saturating) for measurements 1 and 58; otherwise
   // exactly significantFigures digits in general notation (classic locale), trailing zeros kept,
-  // a final point dropped and the exponent tidied.
+  // a point without a digit after it dropped and the exponent tidied.
   QOR::String Format(double value) const;
 };
 
-// "1.235e+005" -> "1.235e5", "1.235e-07" -> "1.235e-7": the exponent's "+" and leading zeros go.
-// A text that is not a decimal number with a point (and optional exponent) comes back unchanged.
+// "1.235e+005" -> "1.235e5", "1.235e-07" -> "1.235e-7": the exponent's "+" and leading zeros go;
+// so does a point with no digit after it ("8.e+01" -> "8e1", "12." -> "12"). A text that is not a
+// decimal number (with an optional exponent) comes back unchanged.
 std::wstring TidyExponent(const std::wstring& text);
 
 }  // namespace ZR

@@ -59,8 +59,9 @@ std::wstring FitNumber(HDC dc, const std::wstring& text, int width) {
     std::wstring shorter = RoundedNumberText(text, figures);
     if (TextWidth(dc, shorter) <= width) return shorter;
   }
-  // A cell is never wider than a screen: the bound only guards a font that measures "#" as 0.
-  std::wstring marks;
+  // At least one mark, cut by the cell's clipping: an empty cell would read as no value. A cell
+  // is never wider than a screen: the bound only guards a font that measures "#" as 0.
+  std::wstring marks(1, L'#');
   while (marks.size() < 256 && TextWidth(dc, marks + L'#') <= width) marks += L'#';
   return marks;
 }

@@ -21,7 +21,8 @@ int SignificantFigures(const std::wstring& text);
 std::wstring RoundedNumberText(const std::wstring& text, int figures);
 
 // The number as it fits in width pixels in the DC's font: itself when it fits, else with as many
-// significant figures as fit, else as many "#" as fit.
+// significant figures as fit, else as many "#" as fit, and one "#" (for the cell to clip) when
+// not even that fits.
 std::wstring FitNumber(HDC dc, const std::wstring& text, int width);
 
 }  // namespace TVF_Grid

@@ -51,7 +51,7 @@ TEST_F(FittedTextTest, TextThatFitsStaysAndCutTextEndsInAnEllipsis) {
 }
 
 // A number that does not fit loses figures, never its sign, point or exponent; without room for
-// one figure it shows "#" marks. Room is given as the width of a text in the test's font.
+// one figure it shows "#" marks, and one "#" for the cell to clip when not even one fits. Room is given as the width of a text in the test's font.
 TEST_F(FittedTextTest, NumbersTooWideLoseFiguresAndKeepTheirExponent) {
   struct Case {
     const wchar_t* text;
@@ -63,7 +63,8 @@ TEST_F(FittedTextTest, NumbersTooWideLoseFiguresAndKeepTheirExponent) {
       {L"-9.313e-5", L"-9e-5", L"-9e-5"},      {L"-0.0002829", L"-0.00028", L"-0.00028"},
       {L"-0.0002829", L"-0.0003", L"-0.0003"}, {L"99.96", L"100", L"100"},
       {L"12345", L"1.2e4", L"1.2e4"},          {L"1.5E+05", L"2e5", L"2e5"},
-      {L"-9.313e-5", L"##", L"##"},            {L"760", L"", L""},
+      {L"-9.313e-5", L"##", L"##"},            {L"760", L"", L"#"},
+      {L"0.9150", L"", L"#"},                 {L"0.9150", L"#", L"#"},
   };
   for (const Case& c : cases) {
     const std::wstring shown = TVF_Grid::FitNumber(mDc, c.text, Width(c.room));

@@ -328,9 +328,10 @@ TEST_F(TableViewTest, DoubleClickingAHeadingWithTheMouseOpensTheFiguresDialog) {
   const int32_t measurement = mDoc->GetCycleDetector()->GetColumnParamId(1);
   ScriptedModalSeam seam;
   int dialogs = 0;
+  const wchar_t* typed = L"6";
   seam.DialogScript = [&](OWL::TDialog& dialog) {
     ++dialogs;
-    SetDlgItemTextW(dialog.GetHandle(), TableView::kSigFigEditId, L"6");
+    SetDlgItemTextW(dialog.GetHandle(), TableView::kSigFigEditId, typed);
     SendMessageW(dialog.GetHandle(), WM_COMMAND, IDOK, 0);
   };
   // The middle of the second column's heading, on screen.
@@ -344,6 +345,18 @@ TEST_F(TableViewTest, DoubleClickingAHeadingWithTheMouseOpensTheFiguresDialog) {
   EXPECT_EQ(user_mouse::DoubleClick(heading), titles);
   EXPECT_EQ(1, dialogs);
   EXPECT_EQ(6, data.GetCellFormat(measurement).significantFigures);
+  // One figure: no point is left without a digit after it, in the events' cells or the summary's.
+  typed = L"1";
+  EXPECT_EQ(user_mouse::DoubleClick(heading), titles);
+  ASSERT_EQ(1, data.GetCellFormat(measurement).significantFigures);
+  for (const auto& [section, rows] : {std::pair<uint32_t, int32_t>{kTableMainSection, Events()}, {kTableSummarySection, 3}})
+    for (int32_t row = 1; row <= rows; ++row) {
+      QOR::String text;
+      ASSERT_EQ(S_OK, static_cast<ITableDataManager&>(data).GetCellText(section, row, 2, QOR::StringOutParam(text)));
+      const std::wstring shown = text.GetText();
+      EXPECT_TRUE(TVF_Grid::IsNumberText(shown) && shown.back() != L'.' && shown.find(L".e") == std::wstring::npos)
+          << "section " << section << " row " << row << ": " << shown;
+    }
 }
 
 TEST_F(TableViewTest, ARefusedColumnRecordLeavesTheHeadingsWhereTheUserClicks) {
@@ -396,14 +409,9 @@ TEST_F(TableViewTest, ANarrowedColumnShowsFewerFiguresAndEndsItsHeadingInAnEllip
   OpenView();
   TVF_Grid::EventGridControl& main = table->MainGrid();
   TVF_Grid::EventGridControl& summary = table->SummaryGrid();
-  // The user drags the first heading's right edge to 24 pixels from its left.
   HWND const titles = main.TitleBar().GetHandle();
   const TVF_Grid::GridColumn& first = main.Pane().Column(0);
-  const int edge = first.Left + first.Width;
   const int y = main.TitleHeight() / 2;
-  user_mouse::Drag(user_mouse::ScreenPoint(titles, edge - 1, y), user_mouse::ScreenPoint(titles, first.Left + 25, y));
-  ASSERT_LE(main.Pane().Column(0).Width, 26);
-  ASSERT_EQ(main.Pane().Column(0).Width, summary.Pane().Column(0).Width) << "the summary follows";
   // Whether the rightmost dark pixels of r sit below its middle only, as an ellipsis's dots do,
   // where the last column of a cut digit reaches up the line.
   const auto endsInDots = [](const DibCanvas& canvas, const RECT& r) {
@@ -414,23 +422,34 @@ TEST_F(TableViewTest, ANarrowedColumnShowsFewerFiguresAndEndsItsHeadingInAnEllip
       }
     return false;
   };
-  // Values are numbers: cut, they lose figures (or become "#" marks), never end in "...", which
-  // would make them read as other numbers.
-  for (TVF_Grid::EventGridControl* grid : {&main, &summary}) {
-    TVF_Grid::GridPane& pane = grid->Pane();
-    const RECT column{0, 0, pane.Column(0).Width - 1, pane.GetClientRect().bottom};
-    HDC const meta = CreateEnhMetaFileW(nullptr, nullptr, nullptr, nullptr);
-    pane.PaintCells(meta, column);
-    HENHMETAFILE const recorded = CloseEnhMetaFile(meta);
-    std::vector<std::wstring> texts;
-    EnumEnhMetaFile(nullptr, recorded, &CollectTexts, &texts, nullptr);
-    DeleteEnhMetaFile(recorded);
-    size_t numbers = 0;
-    for (const std::wstring& text : texts) {
-      EXPECT_EQ(std::wstring::npos, text.find(L"...")) << text;
-      numbers += TVF_Grid::IsNumberText(text) || (!text.empty() && text.find_first_not_of(L'#') == std::wstring::npos);
+  // The user drags the first heading's right edge to 24 pixels from its left, then to 12, too
+  // narrow for one figure or one "#".
+  for (const int width : {24, 12}) {
+    const int edge = first.Left + first.Width;
+    user_mouse::Drag(user_mouse::ScreenPoint(titles, edge - 1, y), user_mouse::ScreenPoint(titles, first.Left + width + 1, y));
+    ASSERT_LE(main.Pane().Column(0).Width, width + 2);
+    ASSERT_EQ(main.Pane().Column(0).Width, summary.Pane().Column(0).Width) << "the summary follows";
+    // Values are numbers: cut, they lose figures (or become "#" marks, at least one for the cell
+    // to clip), never end in "...", which would make them read as other numbers, and never
+    // leave a cell empty, which would read as no value.
+    for (TVF_Grid::EventGridControl* grid : {&main, &summary}) {
+      TVF_Grid::GridPane& pane = grid->Pane();
+      const RECT column{0, 0, pane.Column(0).Width - 1, pane.GetClientRect().bottom};
+      HDC const meta = CreateEnhMetaFileW(nullptr, nullptr, nullptr, nullptr);
+      pane.PaintCells(meta, column);
+      HENHMETAFILE const recorded = CloseEnhMetaFile(meta);
+      std::vector<std::wstring> texts;
+      EnumEnhMetaFile(nullptr, recorded, &CollectTexts, &texts, nullptr);
+      DeleteEnhMetaFile(recorded);
+      const size_t rows = static_cast<size_t>(std::min(pane.RowCount() - pane.TopRow(), pane.PageRows()));
+      ASSERT_GE(texts.size(), rows);
+      for (size_t row = 0; row < rows; ++row) {
+        const std::wstring& text = texts[row];
+        EXPECT_EQ(std::wstring::npos, text.find(L"...")) << text;
+        EXPECT_TRUE(TVF_Grid::IsNumberText(text) || (!text.empty() && text.find_first_not_of(L'#') == std::wstring::npos))
+            << "row " << row + 1 << " at " << width << " pixels: '" << text << "'";
+      }
     }
-    EXPECT_GT(numbers, 0u) << (grid == &main ? "the events' values" : "the summary");
   }
   RECT bar{};
   GetClientRect(titles, &bar);
