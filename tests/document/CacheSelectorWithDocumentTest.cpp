@@ -98,28 +98,8 @@ TEST_F(CacheSelectorWithDocumentTest, EcgSelectorHandsOutTheTableViewsAmplitudes
 
 }  // namespace
 
-// Three sweeps with a population spike 10 to 40 ms after a stimulus at 50 ms, each a little deeper.
-host::Recording PopulationSpikes() {
-  host::Recording recording;
-  recording.channels.push_back(host::ChannelInfo{L"Field", L"V", L""});
-  for (int32_t sweep = 0; sweep < 3; ++sweep) {
-    std::vector<float> x(300, 0.0f);
-    const double depth = 3.0 + sweep;
-    const std::vector<std::pair<int32_t, double>> vertices = {{60, 0}, {70, 1}, {80, -depth}, {90, 2}, {100, 0}};
-    for (size_t k = 0; k + 1 < vertices.size(); ++k)
-      for (int32_t t = vertices[k].first; t <= vertices[k + 1].first; ++t)
-        x[static_cast<size_t>(t)] = static_cast<float>(vertices[k].second + (vertices[k + 1].second - vertices[k].second) *
-                                                                              (t - vertices[k].first) / 10.0);
-    host::RecordData record = host::MakeEmptyRecord(1, 0.001, true);
-    record.samples[0]->Append(x.data(), 300);
-    record.length = 300;
-    recording.records.push_back(std::move(record));
-  }
-  return recording;
-}
-
 TEST_F(CacheSelectorWithDocumentTest, PopulationSpikeSelectorHandsOutTheTableViewsSpikeHeights) {
-  OpenOver(PopulationSpikes());
+  OpenOver(doctest::PopulationSpikeRecording());
   // Population spikes after a stimulus 50 ms into each sweep, searched from 0 to 200 ms after it.
   for (const auto& [id, value] : std::vector<std::pair<int32_t, const wchar_t*>>{
            {2000, L"4"}, {1000, L"2"}, {1005, L"50"}, {1007, L"0"}, {1008, L"200"}})

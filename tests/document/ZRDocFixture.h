@@ -74,6 +74,26 @@ inline host::Recording CardiacRecording(int32_t records, int32_t ticks) {
   return recording;
 }
 
+// Three sweeps with a population spike 10 to 40 ms after a stimulus at 50 ms, each a little deeper.
+inline host::Recording PopulationSpikeRecording() {
+  host::Recording recording;
+  recording.channels.push_back(host::ChannelInfo{L"Field", L"V", L""});
+  for (int32_t sweep = 0; sweep < 3; ++sweep) {
+    std::vector<float> x(300, 0.0f);
+    const double depth = 3.0 + sweep;
+    const std::vector<std::pair<int32_t, double>> vertices = {{60, 0}, {70, 1}, {80, -depth}, {90, 2}, {100, 0}};
+    for (size_t k = 0; k + 1 < vertices.size(); ++k)
+      for (int32_t t = vertices[k].first; t <= vertices[k + 1].first; ++t)
+        x[static_cast<size_t>(t)] = static_cast<float>(vertices[k].second + (vertices[k + 1].second - vertices[k].second) *
+                                                                              (t - vertices[k].first) / 10.0);
+    host::RecordData record = host::MakeEmptyRecord(1, 0.001, true);
+    record.samples[0]->Append(x.data(), 300);
+    record.length = 300;
+    recording.records.push_back(std::move(record));
+  }
+  return recording;
+}
+
 class ZRDocTest : public doctest::DocumentTest {
  protected:
   // Registers once per program, whichever suite comes first.

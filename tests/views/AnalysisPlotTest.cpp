@@ -16,7 +16,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -158,4 +160,169 @@ TEST_F(AnalysisPlotTest, PointLabelGivesChannelTimeAndScaledValue) {
   ASSERT_TRUE(plot.GetPointInfo(0, &info));
   EXPECT_EQ(std::wstring(PointLabel(1, info.x, series.samples[10] * 1000.0, QOR::String(L"mV")).GetText()),
             info.text.GetText());
+}
+
+namespace {
+
+// A printout's picture of 540 x 360 drawn on a page whose margin is the DC's window origin, with
+// the plot rectangle found from its axes and the shown ranges read back from the view.
+class Printed {
+ public:
+  explicit Printed(AnalysisView& view) : mCanvas(600, 400, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH))) {
+    SetWindowOrgEx(mCanvas.Dc(), -kMargin, -kMargin, nullptr);
+    OWL::TDC dc(mCanvas.Dc());
+    view.Render(dc, nullptr, OWL::TRect(0, 0, 540, 360));
+    view.Plot()->Graph()->GetDomain(mXLow, mXHigh);
+    view.Plot()->Graph()->GetRange(mYLow, mYHigh);
+    FindPlot();
+  }
+  bool Found() const { return mRight > mLeft + 100 && mBottom > mTop + 100; }
+  int X(double x) const { return mLeft + static_cast<int>((x - mXLow) / (mXHigh - mXLow) * (mRight - mLeft)); }
+  int Y(double y) const { return mTop + static_cast<int>((mYHigh - y) / (mYHigh - mYLow) * (mBottom - mTop)); }
+  bool Inside(int x, int y) const { return x > mLeft + 2 && x < mRight - 2 && y > mTop + 2 && y < mBottom - 2; }
+  // Whether a pixel that passes within radius (a square) of (x, y).
+  template <typename Test>
+  bool Near(int x, int y, Test test, int radius = 3) const {
+    for (int py = y - radius; py <= y + radius; ++py)
+      for (int px = x - radius; px <= x + radius; ++px)
+        if (px >= 0 && py >= 0 && px < 600 && py < 400 && test(mCanvas.At(px, py))) return true;
+    return false;
+  }
+  // Columns from x1 to x2 holding a pixel of the area's light yellow (blended or pastel).
+  int FilledColumns(int x1, int x2) const {
+    int filled = 0;
+    for (int x = std::max(x1, mLeft + 1); x < std::min(x2, mRight); ++x)
+      for (int y = mTop; y < mBottom; ++y)
+        if (IsFill(mCanvas.At(x, y))) {
+          ++filled;
+          break;
+        }
+    return filled;
+  }
+  static bool IsFill(uint32_t p) {
+    return (p >> 16) >= 0xF0 && ((p >> 8) & 0xFF) >= 0xF0 && (p & 0xFF) >= 0xB0 && (p & 0xFF) < 0xF0;
+  }
+  int Left() const { return mLeft; }
+  int Top() const { return mTop; }
+  int Right() const { return mRight; }
+  int Bottom() const { return mBottom; }
+
+ private:
+  static constexpr int kMargin = 30;
+  // The axes: the leftmost column and the lowest row of long black runs.
+  void FindPlot() {
+    for (int x = 0; x < 600 && !mLeft; ++x) {
+      int run = 0, top = -1;
+      for (int y = 0; y < 400; ++y) {
+        run = mCanvas.At(x, y) == 0 ? run + 1 : 0;
+        if (run == 1) top = y;
+        if (run > 200) {
+          mLeft = x;
+          mTop = top;
+        }
+      }
+    }
+    for (int y = 399; y >= 0 && !mBottom; --y) {
+      int run = 0, longest = 0;
+      for (int x = mLeft; x < 600; ++x) {
+        run = mCanvas.At(x, y) == 0 ? run + 1 : 0;
+        longest = std::max(longest, run);
+      }
+      if (longest > 300) mBottom = y + 1;
+    }
+    mRight = kMargin + 540;
+  }
+
+  DibCanvas mCanvas;
+  double mXLow = 0.0, mXHigh = 1.0, mYLow = 0.0, mYHigh = 1.0;
+  int mLeft = 0, mTop = 0, mRight = 0, mBottom = 0;
+};
+
+bool IsTrace(uint32_t p) { return p == 0xFF0000; }
+bool IsBlack(uint32_t p) { return p == 0; }
+bool IsCurve(uint32_t p) { return p == 0x0000FF; }
+
+struct TypeCase {
+  const wchar_t* type;
+  bool spikes;  // the population-spike recording, else cardiac beats
+  std::vector<std::pair<int32_t, const wchar_t*>> settings;
+};
+
+}  // namespace
+
+// Each analysis type's printout on a page with a margin: the event's stretch of signal where its
+// samples lie, every marker where its measurement puts it and the area filled beside the trace
+// only between the area's ends.
+TEST_F(AnalysisPlotTest, EachTypesPrintoutDrawsTraceMarkersAndFillsWhereTheEventsValuesSay) {
+  const TypeCase cases[] = {
+      {L"0", false, {}},
+      {L"1", false, {}},
+      {L"2", false, {}},
+      {L"3", false, {{1000, L"2"}, {1005, L"200"}, {1007, L"0"}, {1008, L"300"}}},
+      {L"4", true, {{1000, L"2"}, {1005, L"50"}, {1007, L"0"}, {1008, L"200"}}},
+      {L"5", false, {{1036, L"f"}}},
+  };
+  for (const TypeCase& c : cases) {
+    SCOPED_TRACE(testing::Message() << "type " << std::wstring(c.type).c_str());
+    if (mHost) {  // the previous type's document, closed as the fixture does
+      site->CloseAll();
+      avtest::Pump();
+      site->SetHostDocument(nullptr);
+      mData->SetFormulaClass(nullptr);
+      mHost->CloseChildDocuments();
+    }
+    if (c.spikes)
+      OpenOver(doctest::PopulationSpikeRecording());
+    else
+      Open(2, 6300);
+    for (const auto& [id, value] : c.settings) Set(id, value);
+    for (int32_t id = 2013; id <= 2022; ++id) mDoc->GetSettings().GetBoolSetting(id)->Set(true);
+    AnalysisView& v = ShowView(true, c.type);
+    ASSERT_GE(Events(), 2);
+    mDoc->SetCurrentEvent(1, 0);
+    ZR::Doc::AnalysisViewData& data = mDoc->GetAnalysisViewData();
+    const Printed page(v);
+    ASSERT_TRUE(page.Found()) << page.Left() << " " << page.Top() << " " << page.Right() << " " << page.Bottom();
+    // The trace through the event's samples.
+    const ZR::Doc::SampledSeries series = data.GetSampledSeries(0);
+    ASSERT_GT(series.count, 10) << "the event's stretch is drawn";
+    int traced = 0, shown = 0;
+    for (int i = 0; i < series.count; i += std::max(1, series.count / 400)) {
+      const int x = page.X(series.firstX + i * series.step), y = page.Y(series.samples[i]);
+      if (!page.Inside(x, y)) continue;
+      ++shown;
+      // The fitted curve is drawn over the tail it follows.
+      traced += page.Near(x, y, IsTrace) || page.Near(x, y, IsCurve, 1) ? 1 : 0;
+    }
+    EXPECT_GT(shown, 5);
+    EXPECT_EQ(shown, traced);
+    // Markers: time marks down the plot, levels across it, the half-height bar and the slope line.
+    std::vector<ZR::Doc::Marker> markers = data.GetMarkers(ZR::Doc::kLineMarkers);
+    const std::vector<ZR::Doc::Marker>& slopes = data.GetMarkers(ZR::Doc::kSlopeMarkers);
+    markers.insert(markers.end(), slopes.begin(), slopes.end());
+    using ZR::Doc::MarkerKind;
+    for (const ZR::Doc::Marker& m : markers) {
+      const int x = page.X(m.kind == MarkerKind::TimeMark || m.kind == MarkerKind::Level ? m.x1 : (m.x1 + m.x2) / 2);
+      const int y = m.kind == MarkerKind::TimeMark ? (page.Top() + page.Bottom()) / 3 : page.Y((m.y1 + m.y2) / 2);
+      const int atX = m.kind == MarkerKind::Level ? (page.Left() + 3 * page.Right()) / 4 : x;
+      if (page.Inside(atX, y)) {
+        EXPECT_TRUE(page.Near(atX, y, IsBlack)) << "marker " << std::wstring(m.name.GetText());
+      }
+    }
+    const ZR::Doc::PointSeries curve = data.GetFittedCurve();
+    if (curve.count > 2) {
+      const int x = page.X(curve.x[curve.count / 2]), y = page.Y(curve.y[curve.count / 2]);
+      EXPECT_TRUE(!page.Inside(x, y) || page.Near(x, y, IsCurve));
+    }
+    // The area between its ends, and nothing of it beyond them.
+    const std::vector<ZR::Doc::Marker> areas = data.GetMarkers(ZR::Doc::kAreaMarkers);
+    if (c.spikes) {
+      EXPECT_EQ(1u, areas.size()) << "the spike's area";
+    }
+    for (const ZR::Doc::Marker& area : areas) {
+      const int from = page.X(area.x1), to = page.X(area.x2);
+      EXPECT_GT(page.FilledColumns(from + 2, to - 2), (to - from - 4) / 2);
+      EXPECT_EQ(0, page.FilledColumns(from - 40, from - 2) + page.FilledColumns(to + 2, to + 40));
+    }
+  }
 }
