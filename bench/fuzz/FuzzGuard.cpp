@@ -1,6 +1,7 @@
 // The in-process guard: an exception frame around each input and a watchdog thread move the fuzzing thread
 // onto a small stack of its own and jump back to RunGuarded; a terminate handler and SIGABRT do the
-// same for exceptions that end the program; patched allocation imports refuse requests past the bound.
+// same for exceptions that end the program; patched allocation imports refuse requests past the bound;
+// an unhandled-exception filter tells the failure hook of a crash outside any input.
 #include "bench/fuzz/FuzzGuard.h"
 
 #include <windows.h>
@@ -20,18 +21,23 @@ using MallocFn = void*(__cdecl*)(size_t);
 using CallocFn = void*(__cdecl*)(size_t, size_t);
 using ReallocFn = void*(__cdecl*)(void*, size_t);
 
+// An input that uses no processor time is a hang after this many times the bound.
+constexpr DWORD kWaitFactor = 10;
+
 GuardLimits gLimits;
 void* gJump[5];
 volatile LONG gArmed = 0;
 volatile LONG gSerial = 0;
 volatile DWORD gArmedAt = 0;
+volatile DWORD gHangAt = 0;  // when the last hang was seen; 0 for none
 DWORD gThreadId = 0;
 HANDLE gThread = nullptr;
 DWORD gSehHead = 0;  // the thread's exception registration head when the input started
 FailureKind gKind = FailureKind::None;
 char gDetail[200];
-int gHangsInRow = 0;
-bool gUsable = true;
+volatile bool gUsable = true;
+FailureHook gHook = nullptr;
+LPTOP_LEVEL_EXCEPTION_FILTER gPreviousFilter = nullptr;
 MallocFn gMalloc = nullptr;
 CallocFn gCalloc = nullptr;
 ReallocFn gRealloc = nullptr;
@@ -115,23 +121,78 @@ struct ExceptionFrame {
   void* handler;
 };
 
+// The fuzzing thread's processor time (user and kernel) in milliseconds.
+uint64_t ThreadProcessorMs() {
+  FILETIME created, ended, kernel, user;
+  if (!GetThreadTimes(gThread, &created, &ended, &kernel, &user)) return 0;
+  const auto ticks = [](const FILETIME& t) { return (static_cast<uint64_t>(t.dwHighDateTime) << 32) | t.dwLowDateTime; };
+  return (ticks(kernel) + ticks(user)) / 10000;
+}
+
+void WriteToStandardError(const char* text) {
+  DWORD written = 0;
+  WriteFile(GetStdHandle(STD_ERROR_HANDLE), text, static_cast<DWORD>(std::strlen(text)), &written, nullptr);
+}
+
+// Stops the fuzzing thread, if it is still in the same input, and leaves the input as a hang.
+void StopHungInput(LONG serial, bool busy) {
+  if (SuspendThread(gThread) == static_cast<DWORD>(-1)) return;
+  CONTEXT context = {};
+  context.ContextFlags = CONTEXT_CONTROL;
+  if (gArmed && gSerial == serial && GetThreadContext(gThread, &context)) {
+    char place[MAX_PATH + 16];
+    PlaceOf(reinterpret_cast<void*>(context.Eip), place, sizeof place);
+    const unsigned long bound = gLimits.timeBoundMs;
+    if (busy) Note(FailureKind::Hang, "running past %lu ms of processor time, at %s", bound, place);
+    else Note(FailureKind::Hang, "waiting past %lu ms, at %s", bound * kWaitFactor, place);
+    gUsable = false;
+    gHangAt = GetTickCount() | 1;
+    if (gHook) gHook(FailureKind::Hang, gDetail);
+    LeaveOnEscapeStack(&context);
+    SetThreadContext(gThread, &context);
+  }
+  ResumeThread(gThread);
+}
+
+void EndProcessIfNotClosing() {
+  if (!gHangAt || !gLimits.closingBoundMs || GetTickCount() - gHangAt < gLimits.closingBoundMs) return;
+  WriteToStandardError("ondara-fuzz: the run did not end after the hang; the process is ended\n");
+  TerminateProcess(GetCurrentProcess(), 1);
+}
+
+// Each input's processor time is counted from when the watchdog first sees it (at most a sleep after
+// it started), so that the watchdog reads the thread's times once per sleep, not per input.
 DWORD WINAPI Watchdog(void*) {
+  LONG seen = 0;
+  uint64_t processorAtStart = 0;
   for (;;) {
     Sleep(10);
-    if (!gArmed || GetTickCount() - gArmedAt < gLimits.timeBoundMs) continue;
+    EndProcessIfNotClosing();
+    if (!gArmed) continue;
     const LONG serial = gSerial;
-    if (SuspendThread(gThread) == static_cast<DWORD>(-1)) continue;
-    CONTEXT context = {};
-    context.ContextFlags = CONTEXT_CONTROL;
-    if (gArmed && gSerial == serial && GetThreadContext(gThread, &context)) {
-      char place[MAX_PATH + 16];
-      PlaceOf(reinterpret_cast<void*>(context.Eip), place, sizeof place);
-      Note(FailureKind::Hang, "running past %lu ms, at %s", static_cast<unsigned long>(gLimits.timeBoundMs), place);
-      LeaveOnEscapeStack(&context);
-      SetThreadContext(gThread, &context);
+    if (serial != seen) {
+      seen = serial;
+      processorAtStart = ThreadProcessorMs();
+      continue;
     }
-    ResumeThread(gThread);
+    const DWORD wall = GetTickCount() - gArmedAt;
+    if (wall < gLimits.timeBoundMs) continue;
+    const bool busy = ThreadProcessorMs() - processorAtStart >= gLimits.timeBoundMs;
+    if (busy || wall >= gLimits.timeBoundMs * kWaitFactor) StopHungInput(serial, busy);
   }
+}
+
+// A crash outside any input (or one no frame handles): the hook hears of it before the process ends.
+LONG WINAPI OnUnhandled(EXCEPTION_POINTERS* info) {
+  if (gHook) {
+    char place[MAX_PATH + 16];
+    PlaceOf(info->ExceptionRecord->ExceptionAddress, place, sizeof place);
+    char detail[sizeof place + 64];
+    std::snprintf(detail, sizeof detail, "unhandled exception 0x%08lX at %s",
+                  static_cast<unsigned long>(info->ExceptionRecord->ExceptionCode), place);
+    gHook(FailureKind::Crash, detail);
+  }
+  return gPreviousFilter ? gPreviousFilter(info) : EXCEPTION_CONTINUE_SEARCH;
 }
 
 [[noreturn]] void OnTerminate() {
@@ -228,8 +289,12 @@ const char* FailureKindName(FailureKind kind) {
   }
 }
 
+void SetFailureHook(FailureHook hook) { gHook = hook; }
+
 void InstallGuard(const GuardLimits& limits, std::initializer_list<const wchar_t*> modules) {
   gLimits = limits;
+  gUsable = true;
+  gHangAt = 0;
   if (gThread) return;
   gThreadId = GetCurrentThreadId();
   DuplicateHandle(GetCurrentProcess(), GetCurrentThread(), GetCurrentProcess(), &gThread, 0, FALSE,
@@ -241,6 +306,7 @@ void InstallGuard(const GuardLimits& limits, std::initializer_list<const wchar_t
   PatchAllocationImports(GetModuleHandleW(nullptr));
   for (const wchar_t* name : modules) PatchAllocationImports(GetModuleHandleW(name));
   std::set_terminate(&OnTerminate);
+  gPreviousFilter = SetUnhandledExceptionFilter(&OnUnhandled);
   CloseHandle(CreateThread(nullptr, 64 * 1024, &Watchdog, nullptr, 0, nullptr));
 }
 
@@ -263,8 +329,6 @@ GuardOutcome RunGuarded(const std::function<void()>& body) {
   GuardOutcome outcome;
   outcome.kind = gKind;
   outcome.detail = gDetail;
-  gHangsInRow = gKind == FailureKind::Hang ? gHangsInRow + 1 : 0;
-  if (gHangsInRow >= 3) gUsable = false;
   return outcome;
 }
 

@@ -1,14 +1,16 @@
 // ondara-fuzz.exe: feeds mutated formulas, recording texts, binary storage streams and settings
 // streams to the stand-in host and the module
 // in this one process, seeded and repeatable, and reports what crashed, hung, let an exception out
-// or asked for too much memory, each with the smallest input that does it.
+// or asked for too much memory, each with the smallest input that does it, kept in a file that
+// --replay runs again.
+#include "bench/fuzz/FuzzKeep.h"
 #include "bench/fuzz/FuzzRun.h"
+
+#include <windows.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
-#include <iterator>
 
 namespace {
 
@@ -16,7 +18,10 @@ constexpr char kUsage[] =
     "usage: ondara-fuzz [--seed N] [--inputs N] [--target all|formula|recording|stream|settings|columns|formats]\n"
     "                   [--time-bound-ms N]"
     " [--allocation-bound-mb N] [--shrink-tries N] [--progress N] [--replay FILE]\n"
-    "       ondara-fuzz --target NAME --seeds 1   (lists the target's seed inputs)\n";
+    "       ondara-fuzz --target NAME --seeds 1   (lists the target's seed inputs)\n"
+    "Each failure's input is kept in ondara-fuzz-SEED-NUMBER-KIND-TARGET.input, and the input running in\n"
+    "ondara-fuzz-SEED-running.input, which a crash of the whole process leaves behind; --replay runs such a\n"
+    "file again (its target unless --target names one; any other file is run as the bare input).\n";
 
 struct Arguments {
   fuzz::RunOptions run;
@@ -30,6 +35,12 @@ bool ParseCount(const char* text, unsigned long long* value) {
   char* end = nullptr;
   *value = std::strtoull(text, &end, 10);
   return end != text && *end == 0 && text[0] != '-';
+}
+
+bool IsKnownTarget(const std::string& target) {
+  for (const char* known : {"all", "formula", "recording", "stream", "settings", "columns", "formats"})
+    if (target == known) return true;
+  return false;
 }
 
 bool ParseArguments(int argc, char** argv, Arguments* args) {
@@ -50,18 +61,10 @@ bool ParseArguments(int argc, char** argv, Arguments* args) {
     else if (name == "--seeds") args->listSeeds = n != 0;
     else return false;
   }
-  for (const char* known : {"all", "formula", "recording", "stream", "settings", "columns", "formats"})
-    if (args->target == known) return true;
-  return false;
+  return IsKnownTarget(args->target);
 }
 
-int Replay(const fuzz::Target& target, const std::string& file) {
-  std::ifstream in(file, std::ios::binary);
-  if (!in) {
-    std::fprintf(stderr, "cannot read %s\n", file.c_str());
-    return 2;
-  }
-  const std::string input((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+int Replay(const fuzz::Target& target, const std::string& input) {
   bool taken = false;
   const fuzz::GuardOutcome outcome = fuzz::RunOne(target, input, &taken);
   if (outcome.kind == fuzz::FailureKind::None) {
@@ -72,6 +75,16 @@ int Replay(const fuzz::Target& target, const std::string& file) {
   return 1;
 }
 
+// After a hang (or a stack overflow) nothing more runs in this process, not even the modules'
+// and the runtime's own ending, which would run on what the stopped input left half done.
+int EndProcess(int status) {
+  if (fuzz::GuardUsable()) return status;
+  std::fflush(stdout);
+  std::fflush(stderr);
+  TerminateProcess(GetCurrentProcess(), static_cast<UINT>(status));
+  return status;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -80,11 +93,24 @@ int main(int argc, char** argv) {
     std::fputs(kUsage, stderr);
     return 2;
   }
+  fuzz::KeptInput kept;
+  if (!args.replay.empty()) {
+    if (!fuzz::ReadKeptFile(args.replay, &kept)) {
+      std::fprintf(stderr, "cannot read %s\n", args.replay.c_str());
+      return 2;
+    }
+    if (args.target == "all") args.target = kept.target;
+    if (!IsKnownTarget(args.target) || args.target == "all") {
+      std::fprintf(stderr, "%s names no target: give one with --target\n", args.replay.c_str());
+      return 2;
+    }
+  }
   fuzz::FuzzHost host;
   if (!host.Start()) {
     std::fputs("the stand-in host did not start: Ondara.dll or Lumo.dll is missing beside ondara-fuzz.exe\n", stderr);
     return 3;
   }
+  args.limits.closingBoundMs = 60000;
   fuzz::InstallGuard(args.limits, {L"Ondara.dll", L"Lumo.dll"});
   std::vector<fuzz::Target> targets;
   const auto wanted = [&](const char* name) { return args.target == "all" || args.target == name; };
@@ -99,8 +125,8 @@ int main(int argc, char** argv) {
       for (const std::string& seed : target.seeds) std::printf("%s\n", fuzz::Printable(seed, 100000).c_str());
     return 0;
   }
-  if (!args.replay.empty()) return args.target == "all" ? 2 : Replay(targets[0], args.replay);
+  if (!args.replay.empty()) return EndProcess(Replay(targets[0], kept.input));
   const fuzz::RunReport report = fuzz::RunFuzz(targets, args.run);
   std::fputs(fuzz::FormatReport(report).c_str(), stdout);
-  return report.failures.empty() ? 0 : 1;
+  return EndProcess(report.failures.empty() ? 0 : 1);
 }

@@ -1,6 +1,10 @@
-// Fuzzing runs: failures found, told apart, shrunk and reported the same way for the same seed; and the
-// real targets take their own seeds and refuse what is broken without failing.
+// Fuzzing runs: failures found, told apart, shrunk, kept and reported the same way for the same seed;
+// a hang ends the run; and the real targets take their own seeds and refuse what is broken without failing.
 #include "bench/fuzz/FuzzRun.h"
+
+#include "bench/fuzz/FuzzKeep.h"
+
+#include <windows.h>
 
 #include <gtest/gtest.h>
 
@@ -11,6 +15,23 @@ namespace fuzz {
 namespace {
 
 volatile int* volatile gNowhere = nullptr;
+volatile bool gForever = true;
+
+// A folder of its own for a run's kept files, emptied first.
+std::string KeepFolder(const char* name) {
+  char temp[MAX_PATH];
+  GetTempPathA(MAX_PATH, temp);
+  const std::string folder = std::string(temp) + name + "\\";
+  CreateDirectoryA(folder.c_str(), nullptr);
+  WIN32_FIND_DATAA found;
+  const HANDLE search = FindFirstFileA((folder + "*.input").c_str(), &found);
+  if (search != INVALID_HANDLE_VALUE) {
+    do DeleteFileA((folder + found.cFileName).c_str());
+    while (FindNextFileA(search, &found));
+    FindClose(search);
+  }
+  return folder;
+}
 
 // Fails one way on "!!", another on "#", and takes everything else that has no '?'.
 Target ToyTarget() {
@@ -32,6 +53,7 @@ TEST(FuzzRun, FindsShrinksAndReportsEachDistinctFailureRepeatably) {
   RunOptions options;
   options.seed = 5;
   options.inputs = 3000;
+  options.keepFolder = KeepFolder("ondara-fuzz-run");
   std::vector<Target> targets = {ToyTarget()};
   const RunReport report = RunFuzz(targets, options);
   const TargetCounts& counts = report.counts.at("toy");
@@ -41,9 +63,21 @@ TEST(FuzzRun, FindsShrinksAndReportsEachDistinctFailureRepeatably) {
   for (const Failure& failure : report.failures) {
     EXPECT_EQ(failure.input, failure.kind == FailureKind::Crash ? "#" : "!!") << failure.detail;
     EXPECT_GE(failure.count, 1u);
+    // Kept as --replay reads them: the first input whole, then the smallest.
+    KeptInput first, smallest;
+    ASSERT_TRUE(ReadKeptFile(failure.keptFile, &first)) << failure.keptFile;
+    EXPECT_EQ(first.target, "toy");
+    EXPECT_EQ(first.seed, 5u);
+    EXPECT_EQ(first.number, failure.firstInput);
+    EXPECT_EQ(first.state, std::string(FailureKindName(failure.kind)) + ": " + failure.detail);
+    EXPECT_NE(first.input.find(failure.input), std::string::npos);
+    ASSERT_TRUE(ReadKeptFile(failure.smallestFile, &smallest)) << failure.smallestFile;
+    EXPECT_EQ(smallest.input, failure.input);
+    EXPECT_NE(FormatReport(report).find("kept in " + failure.keptFile), std::string::npos);
   }
+  EXPECT_EQ(GetFileAttributesA(KeptPath(options, "running").c_str()), INVALID_FILE_ATTRIBUTES);
   EXPECT_NE(FormatReport(report).find("seed 5: 3000 inputs"), std::string::npos);
-  EXPECT_NE(FormatReport(report).find("smallest (2 bytes): !!"), std::string::npos) << FormatReport(report);
+  EXPECT_NE(FormatReport(report).find("-smallest.input): !!"), std::string::npos) << FormatReport(report);
 
   const RunReport again = RunFuzz(targets, options);
   EXPECT_EQ(again.counts.at("toy").taken, counts.taken);
@@ -52,6 +86,38 @@ TEST(FuzzRun, FindsShrinksAndReportsEachDistinctFailureRepeatably) {
     EXPECT_EQ(again.failures[i].firstInput, report.failures[i].firstInput);
     EXPECT_EQ(again.failures[i].count, report.failures[i].count);
   }
+}
+
+// A hang may have stopped the thread inside the heap: nothing more runs, and the input is kept.
+TEST(FuzzRun, AHangEndsTheRunAndKeepsItsInput) {
+  GuardLimits limits;
+  limits.timeBoundMs = 200;
+  InstallGuard(limits, {});
+  Target target = ToyTarget();
+  target.words.words.push_back("%");
+  const auto toy = target.run;
+  target.run = [toy](const std::string& input) {
+    while (input.find('%') != std::string::npos && gForever) {
+    }
+    return toy(input);
+  };
+  std::vector<Target> targets = {target};
+  RunOptions options;
+  options.seed = 5;
+  options.inputs = 3000;
+  options.keepFolder = KeepFolder("ondara-fuzz-hang");
+  const RunReport report = RunFuzz(targets, options);
+  ASSERT_FALSE(report.failures.empty());
+  const Failure& hang = report.failures.back();
+  EXPECT_EQ(hang.kind, FailureKind::Hang) << FormatReport(report);
+  EXPECT_EQ(report.inputs, hang.firstInput + 1);
+  EXPECT_FALSE(report.stopped.empty());
+  KeptInput kept;
+  ASSERT_TRUE(ReadKeptFile(hang.keptFile, &kept)) << hang.keptFile;
+  EXPECT_EQ(kept.input, hang.input);
+  EXPECT_EQ(kept.number, hang.firstInput);
+  EXPECT_EQ(kept.state.rfind("hang: running past 200 ms of processor time, at ", 0), 0u) << kept.state;
+  EXPECT_FALSE(GuardUsable());
 }
 
 TEST(FuzzRun, TargetsTakeTheirSeedsAndRefuseDamagedInput) {
