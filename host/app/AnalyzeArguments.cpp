@@ -8,6 +8,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cwchar>
+#include <optional>
 
 namespace ondara_host {
 
@@ -23,8 +24,12 @@ constexpr wchar_t kUsage[] =
     L"  --type     the analysis type by name (any case) or number 0-5\n"
     L"  --channel  the analysis channel, counted from 1\n"
     L"  --set      a setting by id with its value in base units, e.g. --set 1006=0.0005\n"
+    L"             Of options that give the same thing the one given later wins: --type and\n"
+    L"             --set 2000, --channel and --set 2001, --height and --set 1006, or one twice\n"
     L"  --table    print the Table View's text export instead of the peak markers\n"
     L"  --online   analyse while sampling the recording in batches of TICKS ticks\n"
+    L"  --cancel-at  cancel the analysis when its progress reaches PERCENT, as a user would; not\n"
+    L"             with --online, whose analysis shows no progress\n"
     L"  --documents  open the analysis document from FILE when it exists, and save it there\n"
     L"  --show     after the analysis, open views from the \"Ondara\" menu: analysis, table or both\n"
     L"             (analysis,table)\n"
@@ -108,7 +113,8 @@ bool CheckViewOutputs(const ViewShowRequest& show) {
 }  // namespace
 
 bool ParseAnalyzeArguments(int argc, wchar_t** argv, AnalyzeArguments* args) {
-  std::vector<std::pair<int32_t, std::wstring>> first;
+  // The type and the channel go to the document first, whichever option gave them last.
+  std::optional<std::wstring> type, channel;
   for (int i = 0; i < argc; i += 2) {
     const std::wstring name = argv[i];
     if (name == L"--help" || name == L"--table" || name == L"--calc-dialog" || name == L"--settings-dialog" ||
@@ -135,22 +141,31 @@ bool ParseAnalyzeArguments(int argc, wchar_t** argv, AnalyzeArguments* args) {
       args->rate = std::wcstod(value.c_str(), &end);
       ok = *end == 0 && std::isfinite(args->rate) && args->rate > 0.0;
     } else if (name == L"--type") {
-      const int type = ParseType(value);
-      if (type < 0) return PrintRefusal(UnknownTypeRefusal(value));
-      first.emplace_back(kTypeSetting, std::to_wstring(type));
+      const int typeNumber = ParseType(value);
+      if (typeNumber < 0) return PrintRefusal(UnknownTypeRefusal(value));
+      type = std::to_wstring(typeNumber);
     } else if (name == L"--channel") {
       const std::string refusal = ChannelOptionRefusal(value);
       if (!refusal.empty()) return PrintRefusal(refusal);
       ParseInt(value, 1, INT32_MAX, &number);
-      first.insert(first.begin(), {kChannelSetting, std::to_wstring(number - 1)});
+      channel = std::to_wstring(number - 1);
       args->channelSource.option = true;
+      args->channelSource.setValue.reset();
     } else if (name == L"--height") {
       args->settings.emplace_back(kHeightSetting, value);
     } else if (name == L"--set") {
       const size_t equals = value.find(L'=');
       ok = equals != std::wstring::npos && ParseInt(value.substr(0, equals), 0, 0x7FFFFFFF, &number);
-      if (ok) args->settings.emplace_back(static_cast<int32_t>(number), value.substr(equals + 1));
-      if (ok && number == kChannelSetting) args->channelSource.setValue = value.substr(equals + 1);
+      const std::wstring text = ok ? value.substr(equals + 1) : std::wstring();
+      if (ok && number == kTypeSetting) {
+        type = text;
+      } else if (ok && number == kChannelSetting) {
+        channel = text;
+        args->channelSource.setValue = text;
+        args->channelSource.option = false;
+      } else if (ok) {
+        args->settings.emplace_back(static_cast<int32_t>(number), text);
+      }
     } else if (name == L"--online") {
       ok = ParseInt(value, 1, INT32_MAX, &number);
       args->onlineBatch = static_cast<int32_t>(number);
@@ -194,7 +209,8 @@ bool ParseAnalyzeArguments(int argc, wchar_t** argv, AnalyzeArguments* args) {
       return false;
     }
   }
-  args->settings.insert(args->settings.begin(), first.begin(), first.end());
+  if (type) args->settings.insert(args->settings.begin(), {kTypeSetting, *type});
+  if (channel) args->settings.insert(args->settings.begin(), {kChannelSetting, *channel});
   // The dialog opens before the analysis, as the menu command's does: what OK leaves is what the
   // analysis, the table and the documents file get. A script given as well plays on it.
   if (args->settingsDialog && args->settingsScript.empty()) args->settingsScript = L"-";
@@ -202,6 +218,10 @@ bool ParseAnalyzeArguments(int argc, wchar_t** argv, AnalyzeArguments* args) {
   if (!CheckViewOutputs(args->show)) return false;
   if (args->keepOpen && args->show.views.empty()) {
     PrintError("--keep-open needs --show VIEW");
+    return false;
+  }
+  if (args->onlineBatch > 0 && args->cancelAt >= 0) {
+    PrintError("--cancel-at: the analysis while sampling (--online) shows no progress to cancel");
     return false;
   }
   if (args->onlineBatch > 0) args->settings.emplace_back(kWhileSamplingSetting, L"t");

@@ -1,11 +1,13 @@
 // The "analyze" command: what a user does in the host: opens a recording, gives the module's
 // analysis document its settings, runs the named command "ZR_Analyze" and looks at what it
 // found: the peak markers the module attached to the channel, or the table.
+#include "host/app/AnalysisTarget.h"
 #include "host/app/AnalyzeArguments.h"
 #include "host/app/ChannelCalcRun.h"
 #include "host/app/HostFramework.h"
 #include "host/app/HostProgress.h"
 #include "host/app/ModuleLoader.h"
+#include "host/app/NoEventsLine.h"
 #include "host/app/PeakMarkers.h"
 #include "host/app/RecordingTooLarge.h"
 #include "host/app/SettingsScriptPlayer.h"
@@ -79,10 +81,10 @@ HRESULT SendNamedCommand(const wchar_t* name, IUnknown* target) {
 }
 
 
-// What the analysis found: the table or the peak markers. An --event past the events found is
-// refused before anything is printed.
+// What the analysis found: the table or the peak markers; events gets how many. An --event past
+// the events found is refused before anything is printed.
 int PrintAnalysis(const AnalyzeArguments& args, host::DataDocument* data, ICalcEnumClass2* formulaClass,
-                  ICustomDocument2* document, int32_t channel) {
+                  ICustomDocument2* document, int32_t channel, int32_t* events) {
   PeakMarkers markers;
   if (!args.table || args.show.event > 0) markers = ReadPeakMarkers(data, formulaClass, channel);
   const std::string refusal = args.show.event > 0 ? EventOptionRefusal(args.show.event, markers) : std::string();
@@ -90,8 +92,10 @@ int PrintAnalysis(const AnalyzeArguments& args, host::DataDocument* data, ICalcE
     PrintError(refusal);
     return 2;
   }
-  if (args.table) return PrintTableText(document);
+  if (args.table) return PrintTableText(document, events);
   std::fwrite(markers.text.data(), 1, markers.text.size(), markers.failed ? stderr : stdout);
+  std::fflush(stdout);
+  *events = markers.events;
   return markers.failed ? 1 : 0;
 }
 
@@ -120,8 +124,8 @@ bool Attended(const AnalyzeArguments& args) {
   return args.settingsScript == L"-" || args.settingsDialog || args.calcDialog || args.keepOpen;
 }
 
-// What the run needs before it analyses: a display when it opens windows, a documents file it
-// can write. 0, or the status to end with after the line saying what is missing.
+// What the run needs before it analyses: a display when it opens windows, a documents file and
+// output files it can write. 0, or the status to end with after the line saying what is missing.
 int CheckBeforeAnalysing(const AnalyzeArguments& args) {
   const bool windows = !args.show.views.empty() || args.show.event > 0 || !args.settingsScript.empty() ||
                        args.settingsDialog || args.calcDialog;
@@ -129,10 +133,19 @@ int CheckBeforeAnalysing(const AnalyzeArguments& args) {
     PrintError(kNoDisplayLine);
     return 1;
   }
-  const std::string problem = args.documents.empty() ? std::string() : DocumentsFileProblem(args.documents);
-  if (problem.empty()) return 0;
-  PrintError(host::Utf8FromWide(args.documents) + ": the analysis document cannot be saved there: " + problem);
-  return 2;
+  const std::pair<const std::wstring*, const char*> files[] = {
+      {&args.documents, "the analysis document cannot be saved there"},
+      {&args.show.copyFile, "--copy cannot write there"},
+      {&args.show.dataPadFile, "--data-pad cannot write there"},
+      {&args.calc.csvFile, "--calc-csv cannot write there"}};
+  for (const auto& [path, what] : files) {
+    const std::string problem = path->empty() ? std::string() : OutputFileProblem(*path);
+    if (!problem.empty()) {
+      PrintError(host::Utf8FromWide(*path) + ": " + what + ": " + problem);
+      return 2;
+    }
+  }
+  return 0;
 }
 
 // One run of the command, step by step: read the recording, open the host and the analysis
@@ -225,8 +238,8 @@ class AnalyzeRun {
     return 0;
   }
 
-  // The options' settings, the analysis channel checked against the recording, then the settings
-  // dialog's script.
+  // The options' settings, the analysis channel checked against the recording, the settings
+  // dialog's script, then what the analysis and the calculation will need.
   int ApplySettings() {
     for (const auto& [id, value] : mArgs.settings) {
       if (FAILED(mSettings->SetSettingText(id, value.c_str()))) {
@@ -241,7 +254,13 @@ class AnalyzeRun {
       PrintError(lacking);
       return 2;
     }
-    return mArgs.settingsScript.empty() ? 0 : RunSettingsDialogScript(mDocument.Get(), mArgs.settingsScript);
+    const int played = mArgs.settingsScript.empty() ? 0 : RunSettingsDialogScript(mDocument.Get(), mArgs.settingsScript);
+    if (played != 0) return played;
+    std::string refusal = AnalysisTargetRefusal(mSettings.Get(), *mData.Get(), mArgs.onlineBatch > 0);
+    if (refusal.empty() && mArgs.withCalc) refusal = host::ChannelMeasurementRefusal(mData.Get(), mArgs.calc);
+    if (refusal.empty()) return 0;
+    PrintError(refusal);
+    return 2;
   }
 
   // "ZR_Analyze" over the finished recording, or the analysis while the host samples it.
@@ -264,10 +283,13 @@ class AnalyzeRun {
     return host::Progress().cancelled && mArgs.table ? 1 : 0;
   }
 
-  // What the analysis found, then the views shown and their outputs; the views stay open with
-  // --keep-open until the user closes them.
+  // What the analysis found (and a line saying so when it found nothing), then the views shown and
+  // their outputs; the views stay open with --keep-open until the user closes them.
   int TakeOutputs() {
-    int status = PrintAnalysis(mArgs, mData.Get(), mFormulaClass.Get(), mDocument.Get(), mChannel);
+    int32_t events = -1;
+    int status = PrintAnalysis(mArgs, mData.Get(), mFormulaClass.Get(), mDocument.Get(), mChannel, &events);
+    if (events == 0 && !host::Progress().cancelled)
+      PrintError(NoEventsLine(mSettings.Get(), mData->Data(), mChannel));
     if (status == 0 && (!mArgs.show.views.empty() || mArgs.show.event > 0))
       status = ShowViews(*mHostDocument.Get(), *mData.Get(), mDocument.Get(), mArgs.show, &mFrames);
     if (mArgs.keepOpen) KeepViewsOpen(*mHostDocument.Get());

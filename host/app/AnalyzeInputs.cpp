@@ -93,7 +93,7 @@ std::string AnalysisChannelRefusal(IDocumentSettingsScript* settings, const Chan
          "), but " + has;
 }
 
-std::string DocumentsFileProblem(const std::wstring& path) {
+std::string OutputFileProblem(const std::wstring& path) {
   const DWORD attributes = GetFileAttributesW(path.c_str());
   if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) return "it is a folder";
   HANDLE const file = CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,

@@ -25,8 +25,8 @@ std::string UnknownTypeRefusal(const std::wstring& value);
 // how far they go; empty when the value is one.
 std::string ChannelOptionRefusal(const std::wstring& value);
 
-// Where the analysis channel came from: the value of the last --set 2001 (applied after
-// --channel), else --channel, else the documents file.
+// Where the analysis channel came from: --set 2001 or --channel, whichever was given later, else
+// the documents file.
 struct ChannelSource {
   std::optional<std::wstring> setValue;
   bool option = false;
@@ -37,10 +37,10 @@ struct ChannelSource {
 std::string AnalysisChannelRefusal(IDocumentSettingsScript* settings, const ChannelSource& source, int32_t channels,
                                    int32_t* channel);
 
-// Whether the analysis document can later be saved to path: empty when it can, else the words
-// why not ("its folder does not exist"). An existing file is kept as it is; one made to try is
-// removed again.
-std::string DocumentsFileProblem(const std::wstring& path);
+// Whether a file the run writes (the documents file, an output) can later be written at path:
+// empty when it can, else the words why not ("its folder does not exist"). An existing file is
+// kept as it is; one made to try is removed again.
+std::string OutputFileProblem(const std::wstring& path);
 
 // Whether the host can open windows; the line that says it cannot, and how to get a display.
 bool DisplayOpens();

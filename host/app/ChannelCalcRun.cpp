@@ -32,6 +32,11 @@ struct CalcFailure {
   std::string message;
 };
 
+// The analysis type offers no measurement of the name asked for; offered lists those it has.
+struct MeasurementMissing {
+  std::wstring offered;
+};
+
 void Check(HRESULT hr, const char* what) {
   if (FAILED(hr)) {
     char code[16];
@@ -78,12 +83,47 @@ std::wstring TitleOf(IChannelCalc* calc) {
 // asked for: "Ondara, <short name> of <channel>".
 void ApplyMeasurement(IChannelCalc* calc, IPersistClassObject* settingsClass, const ChannelCalcRequest& request,
                       int32_t channel) {
-  const std::wstring wanted = std::wstring(kCalculationName) + L", " + request.measurement + L" of ";
+  const std::wstring head = std::wstring(kCalculationName) + L", ";
+  std::wstring offered;
   for (int32_t id = 0; id <= kLastParameterId; ++id) {
     Check(calc->ApplySettings(MakeSettings(settingsClass, id, request, channel).Get(), 0), "applying the settings");
-    if (TitleOf(calc).compare(0, wanted.size(), wanted) == 0) return;
+    const std::wstring title = TitleOf(calc);
+    const size_t of = title.compare(0, head.size(), head) == 0 ? title.find(L" of ", head.size()) : std::wstring::npos;
+    if (of == std::wstring::npos) continue;
+    const std::wstring name = title.substr(head.size(), of - head.size());
+    if (name == L"?") continue;  // an id the analysis type does not list
+    if (name == request.measurement) return;
+    if ((L", " + offered + L", ").find(L", " + name + L", ") == std::wstring::npos)
+      offered += (offered.empty() ? L"" : L", ") + name;
   }
-  throw CalcFailure{"the calculation offers no measurement " + QuoteInput(request.measurement)};
+  throw MeasurementMissing{offered};
+}
+
+std::string MissingMeasurementLine(const ChannelCalcRequest& request, const MeasurementMissing& missing) {
+  return "--calc: " + QuoteInput(request.measurement) + " is not a measurement of this analysis type; it offers " +
+         Utf8FromWide(missing.offered);
+}
+
+// The module's calculation made for a new channel after the recorded ones, showing the measurement.
+HostPtr<IChannelCalc> MakeCalculation(DataDocument* data, const ChannelCalcRequest& request, int32_t* channel) {
+  HostPtr<IClassRegistry> registry;
+  Check(CoGetClassObject(CLSID_LumoFrameWork, CLSCTX_ALL, nullptr, IID_IClassRegistry,
+                         reinterpret_cast<void**>(registry.Out())),
+        "reaching the class registry");
+  HostPtr<ICalculationClass> calcClass =
+      FindClass(registry.Get(), ChanCalcCategoryGUID, kCalculationName).As<ICalculationClass>(IID_ICalculationClass);
+  HostPtr<IPersistClassObject> settingsClass =
+      FindClass(registry.Get(), ChanCalcSettingsCategoryGUID, std::wstring(kCalculationName) + L"Settings")
+          .As<IPersistClassObject>(IID_IPersistClassObject);
+  if (!calcClass || !settingsClass) throw CalcFailure{"the calculation classes answer no protocol"};
+  data->GetChannelCount(channel);
+  HostPtr<IHostChannelCalc> made;
+  Check(calcClass->CreateCalculation(*channel, 0, static_cast<IHostDataDocument*>(data), made.Out()),
+        "creating the calculation");
+  HostPtr<IChannelCalc> calc = made.As<IChannelCalc>(IID_IChannelCalc);
+  if (!calc) throw CalcFailure{"the calculation answers no IChannelCalc"};
+  ApplyMeasurement(calc.Get(), settingsClass.Get(), request, *channel);
+  return calc;
 }
 
 void WriteCsv(DataDocument* data, int32_t channel, IUnknown* output, const std::wstring& file) {
@@ -156,26 +196,22 @@ bool ParseChannelCalcSpec(const std::wstring& text, ChannelCalcRequest& request)
   return true;
 }
 
+std::string ChannelMeasurementRefusal(DataDocument* data, const ChannelCalcRequest& request) {
+  try {
+    int32_t channel = 0;
+    MakeCalculation(data, request, &channel);
+    return std::string();
+  } catch (const MeasurementMissing& missing) {
+    return MissingMeasurementLine(request, missing);
+  } catch (const CalcFailure&) {
+    return std::string();  // the calculation itself says so when it runs
+  }
+}
+
 int RunChannelCalculation(DataDocument* data, const ChannelCalcRequest& request) {
   try {
-    HostPtr<IClassRegistry> registry;
-    Check(CoGetClassObject(CLSID_LumoFrameWork, CLSCTX_ALL, nullptr, IID_IClassRegistry,
-                           reinterpret_cast<void**>(registry.Out())),
-          "reaching the class registry");
-    HostPtr<ICalculationClass> calcClass =
-        FindClass(registry.Get(), ChanCalcCategoryGUID, kCalculationName).As<ICalculationClass>(IID_ICalculationClass);
-    HostPtr<IPersistClassObject> settingsClass =
-        FindClass(registry.Get(), ChanCalcSettingsCategoryGUID, std::wstring(kCalculationName) + L"Settings")
-            .As<IPersistClassObject>(IID_IPersistClassObject);
-    if (!calcClass || !settingsClass) throw CalcFailure{"the calculation classes answer no protocol"};
     int32_t channel = 0;
-    data->GetChannelCount(&channel);  // the new channel comes after the recorded ones
-    HostPtr<IHostChannelCalc> made;
-    Check(calcClass->CreateCalculation(channel, 0, static_cast<IHostDataDocument*>(data), made.Out()),
-          "creating the calculation");
-    HostPtr<IChannelCalc> calc = made.As<IChannelCalc>(IID_IChannelCalc);
-    if (!calc) throw CalcFailure{"the calculation answers no IChannelCalc"};
-    ApplyMeasurement(calc.Get(), settingsClass.Get(), request, channel);
+    HostPtr<IChannelCalc> calc = MakeCalculation(data, request, &channel);
     HostPtr<IUnknown> output;
     ChannelCalcTimeBase timeBase{};
     uint32_t word = 0;
@@ -185,9 +221,11 @@ int RunChannelCalculation(DataDocument* data, const ChannelCalcRequest& request)
     data->Apply(channel, 0, 0, nullptr);  // the channel goes with the run
     return 0;
   } catch (const CalcFailure& failure) {
-    const std::string line = failure.message + "\n";
-    std::fwrite(line.data(), 1, line.size(), stderr);
+    PrintMessageLine(failure.message);
     return 1;
+  } catch (const MeasurementMissing& missing) {
+    PrintMessageLine(MissingMeasurementLine(request, missing));
+    return 2;
   }
 }
 

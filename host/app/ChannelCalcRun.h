@@ -24,6 +24,10 @@ bool ParseChannelCalcSpec(const std::wstring& text, ChannelCalcRequest& request)
 // output format) to the CSV file. 0 on success, else an error line on stderr and 1.
 int RunChannelCalculation(DataDocument* data, const ChannelCalcRequest& request);
 
+// Empty when the document's analysis type offers the request's measurement; else the line that
+// says it does not and names those it offers. Checked before the analysis runs.
+std::string ChannelMeasurementRefusal(DataDocument* data, const ChannelCalcRequest& request);
+
 // Opens the calculation class's settings dialog for a new channel over the whole recording, as
 // a user adding the module's calculated channel sees it, and prints the outcome: the settings
 // text on OK, "cancelled" otherwise. 0 unless the class cannot be reached.

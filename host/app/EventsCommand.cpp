@@ -125,6 +125,9 @@ int Run(const EventsArguments& args) {
   } catch (const host::RecordingFileError& e) {
     PrintError(e.what());  // a refused input, as a refused option
     return 2;
+  } catch (const host::FormulaError& e) {
+    PrintError("--signal: " + host::QuoteInput(args.signal) + ": " + e.what());  // refused as a file's values are
+    return 2;
   } catch (const std::exception& e) {
     PrintError(e.what());
     return 1;
@@ -156,7 +159,7 @@ int Run(const EventsArguments& args) {
   document->SetFormulaClass(nullptr);
   if (FAILED(hr)) {
     PrintError(host::Utf8FromWide(error) + " (" + host::HexCode(hr) + ")");
-    return 1;
+    return hr == E_INVALIDARG ? 2 : 1;  // a formula refused is input refused
   }
   std::fwrite(output.data(), 1, output.size(), stdout);
   return 0;

@@ -6,10 +6,14 @@
 #include <cwctype>
 #include <fstream>
 #include <sstream>
+#include <string>
 
 namespace ondara_host {
 
 namespace {
+
+// The longest settings script read: thousands of steps.
+constexpr size_t kLongestScript = 1024 * 1024;
 
 std::wstring Trim(const std::wstring& text) {
   const size_t first = text.find_first_not_of(L" \t\r");
@@ -149,9 +153,16 @@ bool ReadSettingsScript(const std::wstring& path, SettingsScript& script, std::s
     error = "cannot read the settings script " + host::QuoteInput(path);
     return false;
   }
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  std::string utf8 = bytes.str();
+  // A script is a few lines; a file that reads on and on (a device, a recording given by mistake)
+  // is refused by its length rather than read until memory runs out.
+  std::string utf8(kLongestScript + 1, '\0');
+  in.read(utf8.data(), static_cast<std::streamsize>(utf8.size()));
+  utf8.resize(static_cast<size_t>(in.gcount()));
+  if (utf8.size() > kLongestScript) {
+    error = host::Utf8FromWide(path) + ": not a settings script: it is longer than " +
+            std::to_string(kLongestScript / 1024) + " KB";
+    return false;
+  }
   if (utf8.compare(0, 3, "\xEF\xBB\xBF") == 0) utf8.erase(0, 3);
   script.name = path;
   const size_t slash = path.find_last_of(L"\\/");

@@ -2,6 +2,7 @@
 #include "host/app/TableText.h"
 
 #include "host/common/HostPtr.h"
+#include "host/common/MessageText.h"
 #include "hostapi/DocumentTableScript.h"
 
 #include <fcntl.h>
@@ -52,9 +53,20 @@ std::string Utf8FromLatin1(const std::string& bytes) {
   return text;
 }
 
+// The lines between the heading and the empty line that comes before the summary.
+int32_t EventRows(const std::string& text) {
+  int32_t rows = 0;
+  size_t line = text.find('\n');
+  while (line != std::string::npos && line + 1 < text.size() && text[line + 1] != '\r' && text[line + 1] != '\n') {
+    ++rows;
+    line = text.find('\n', line + 1);
+  }
+  return rows;
+}
+
 }  // namespace
 
-int PrintTableText(IUnknown* document) {
+int PrintTableText(IUnknown* document, int32_t* rows) {
   host::HostPtr<IDocumentTableScript> table;
   if (!document || FAILED(document->QueryInterface(IID_IDocumentTableScript, reinterpret_cast<void**>(table.Out())))) {
     std::fputs("the document has no table to export\n", stderr);
@@ -66,13 +78,18 @@ int PrintTableText(IUnknown* document) {
     return 1;
   }
   const HRESULT hr = table->ExportTableFile(file.Name().c_str());
+  if (hr == S_FALSE) {
+    host::PrintMessageLine("the table export was cancelled");
+    return 1;
+  }
   if (hr != S_OK) {
-    std::fprintf(stderr, "the table was not exported: 0x%08lX\n", static_cast<unsigned long>(hr));
+    host::PrintMessageLine("the table was not exported: " + host::HexCode(static_cast<unsigned long>(hr)));
     return 1;
   }
   std::ifstream in(file.Name().c_str(), std::ios::binary);
   const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   const std::string text = Utf8FromLatin1(bytes);
+  *rows = EventRows(text);
   // The export's own CR LF line ends, unchanged by the text mode of stdout.
   std::fflush(stdout);
   const int mode = _setmode(_fileno(stdout), _O_BINARY);

@@ -219,7 +219,7 @@ void Reader::ReadHeader(std::string_view line) {
   }
   if (mRecording.channels.empty()) Fail(mLineNo, 1, "the header names no channel");
   if (!mHasTime && !(mOptions.rateHz > 0.0))
-    Fail(mLineNo, 1, "no \"Time\" column and no sampling rate given");
+    Fail(mLineNo, 1, "no \"Time\" column and no sampling rate given: give the rate with --rate HZ");
   mCellCount = cells.size();
 }
 
@@ -358,7 +358,13 @@ Recording ReadRecordingFile(const std::string& path, const RecordingReadOptions&
     throw RecordingFileError(path, 0, 0, "not a regular file");
   const FileHandle file(CreateFileW(widePath.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (file.Get() == INVALID_HANDLE_VALUE) throw RecordingFileError(path, 0, 0, "cannot open the file");
+  if (file.Get() == INVALID_HANDLE_VALUE) {
+    const DWORD error = GetLastError();
+    throw RecordingFileError(path, 0, 0,
+                             error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? "no such file"
+                             : error == ERROR_ACCESS_DENIED ? "cannot open the file: access is denied"
+                                                            : "cannot open the file");
+  }
   if (GetFileType(file.Get()) != FILE_TYPE_DISK) throw RecordingFileError(path, 0, 0, "not a regular file");
   LARGE_INTEGER size = {};
   if (!GetFileSizeEx(file.Get(), &size)) throw RecordingFileError(path, 0, 0, "cannot read the file");

@@ -66,8 +66,11 @@ std::wstring SparseFile(const std::wstring& path, unsigned long long size) {
 // Every input refused is one line saying what is wrong with it, and ends the run with status 2:
 // the words of a setting that refuses a value, a name or number an option does not know, a
 // recording that does not read or is too large for memory, a file that could not be saved, a
-// settings script's label that names two controls, an event the analysis did not find, a module
-// file that is not there. A cancel says so too (a missing display: the host_without_display test).
+// settings script's label that names two controls or that is no script, an event the analysis did
+// not find, a module file that is not there, a selection or object the analysis lacks, a
+// measurement the type lacks, options that conflict, a formula that has no value. Output files
+// and measurements are checked before the analysis. A cancel says so too (a missing display: the
+// host_without_display test), and an analysis that finds nothing says what it looked for.
 TEST_F(AnalyzeUnattended, RefusalsAreOneLineSayingWhatIsWrong) {
   ASSERT_TRUE(testsupport::HostBuilt());
   const std::wstring script =
@@ -75,6 +78,9 @@ TEST_F(AnalyzeUnattended, RefusalsAreOneLineSayingWhatIsWrong) {
   const std::wstring recording = WriteText(sRecording + L".times.csv", "Time [s],V\n0,1\n1e308,1\n2,1\n");
   const std::wstring nowhere = sRecording + L".none\\kept.documents";
   const std::wstring huge = SparseFile(sRecording + L".huge.csv", 1ull << 31);
+  const std::wstring millivolts = WriteText(sRecording + L".mv.csv", "Time [s],Vm [mV]\n0,-70\n0.001,-70\n0.002,-70\n");
+  const std::wstring untimed = WriteText(sRecording + L".untimed.csv", "Vm [mV]\n-70\n-70\n");
+  const std::wstring missing = sRecording + L".missing.csv";
   const std::wstring analyze = L"analyze --recording \"" + sRecording + L"\" --table ";
   const struct {
     std::wstring command;
@@ -111,6 +117,29 @@ TEST_F(AnalyzeUnattended, RefusalsAreOneLineSayingWhatIsWrong) {
       {analyze + L"--cancel-at 50", 1, "the analysis was cancelled (--cancel-at 50)"},
       {analyze + L"--type 1 --set 1036=f --event 900", 2, "--event: '900': the analysis found 8 events"},
       {L"classes C:\\no\\such\\module.dll", 2, "classes: 'C:\\no\\such\\module.dll': no such file"},
+      {analyze + L"--recording \"" + millivolts + L"\" --type 5 --set 1006=50", 0,
+       "found 0 events: minimum height 50 V (50000 mV): heights are in base units, 0.05 for 50 mV"},
+      {analyze + L"--set 2004=t", 2,
+       "nothing is selected, and the analysis is of the selection (setting 2004 = t): select a span with --select "
+       "FROM:TO, or analyse the whole channel with --set 2004=f"},
+      {analyze + L"--set 2024=99", 2,
+       "setting 2024 = '99': the recording has no such object (the analysis keeps its markers in the objects it "
+       "makes; leave settings 2023 to 2025 as they are)"},
+      {analyze + L"--set 2001=0 --channel 2", 2, "--channel 2: the recording has 1 channel"},
+      {analyze + L"--settings Z:\\dev\\zero", 2, "Z:\\dev\\zero: not a settings script: it is longer than 1024 KB"},
+      {analyze + L"--show table --copy \"" + nowhere + L"\"", 2,
+       Utf8(nowhere) + ": --copy cannot write there: its folder does not exist"},
+      {analyze + L"--type 1 --calc Height:1:0 --calc-csv \"" + sRecording + L".calc.csv\"", 2,
+       "--calc: 'Height' is not a measurement of this analysis type; it offers TStart, Count, RMP, APA, Max dV/dt, "
+       "TRise, TFall, Period, APD10, APD20, APD30, APD40, APD50, APD60, APD70, APD80, APD90, Triangulation, "
+       "PlateauV1, PlateauV2, MaxNegSlope, TimeDate"},
+      {analyze + L"--online 1000 --cancel-at 50", 2,
+       "--cancel-at: the analysis while sampling (--online) shows no progress to cancel"},
+      {analyze + L"--recording \"" + untimed + L"\"", 2,
+       Utf8(untimed) + ":1:1: no \"Time\" column and no sampling rate given: give the rate with --rate HZ"},
+      {analyze + L"--recording \"" + missing + L"\"", 2, Utf8(missing) + ": no such file"},
+      {L"events --formula \"cappeakdet(ch1,0.1)\" --signal \"1/(t-0.5)\" --rate 1000 --ticks 1000", 2,
+       "--signal: '1/(t-0.5)': position 1: the signal has no finite value at tick 500"},
   };
   for (const auto& c : cases) {
     RunResult run;
@@ -118,22 +147,26 @@ TEST_F(AnalyzeUnattended, RefusalsAreOneLineSayingWhatIsWrong) {
     EXPECT_EQ(c.status, run.exitCode) << run.output;
     if (c.line.empty())
       EXPECT_EQ(0u, run.output.find("\tRMP (V)\t")) << run.output;
+    else if (c.status == 0)  // the table, then the line
+      EXPECT_EQ(run.output.size() - c.line.size() - 2, run.output.rfind("\r\n" + c.line + "\r\n") + 2) << run.output;
     else
       EXPECT_EQ(c.line + "\r\n", run.output);
   }
+  for (const std::wstring& file : {millivolts, untimed}) DeleteFileW(file.c_str());
   DeleteFileW(script.c_str());
   DeleteFileW(recording.c_str());
   DeleteFileW(huge.c_str());
 }
 
-// Without events the Table View has no summary rows: the heading, the empty line, the heading.
+// Without events the Table View has no summary rows: the heading, the empty line, the heading;
+// then the line saying what was looked for (in volts, the channel's own unit here).
 TEST_F(AnalyzeUnattended, AnalysisWithoutEventsPrintsTheHeadingTwice) {
   ASSERT_TRUE(testsupport::HostBuilt());
   const RunResult run = Analyze(L"--type 1 --height 5");
   EXPECT_EQ(0u, run.exitCode) << run.output;
   const std::string heading = run.output.substr(0, run.output.find("\r\n") + 2);
   EXPECT_EQ(0u, heading.find("\tRMP (V)\tAPA (V)\t")) << run.output;
-  EXPECT_EQ(heading + "\r\n" + heading, run.output);
+  EXPECT_EQ(heading + "\r\n" + heading + "found 0 events: minimum height 5 V\r\n", run.output);
 }
 
 }  // namespace

@@ -93,7 +93,7 @@ TEST(HostExecutable, EventsCommandChecksItsArgumentsAndPrintsEvents) {
   EXPECT_EQ(offline.output, online.output);
   RunResult badFormula;
   ASSERT_TRUE(RunHost(L"events --formula cappeakdet(ch1,0.5 --signal t --rate 1000 --ticks 10", badFormula));
-  EXPECT_EQ(1u, badFormula.exitCode) << badFormula.output;
+  EXPECT_EQ(2u, badFormula.exitCode) << badFormula.output;
   EXPECT_NE(std::string::npos, badFormula.output.find("position")) << badFormula.output;
 }
 
@@ -119,7 +119,7 @@ TEST(HostExecutable, EventsCommandRefusesRateWithTimeColumnAndWritesUtf8) {
   DeleteFileW(file.c_str());
   RunResult accented;
   ASSERT_TRUE(RunHost(L"events --formula cappeakdet(ch1,\xE9) --signal t --rate 1000 --ticks 10", accented));
-  EXPECT_EQ(1u, accented.exitCode);
+  EXPECT_EQ(2u, accented.exitCode);
   EXPECT_NE(std::string::npos, accented.output.find("unexpected character '\xC3\xA9'")) << accented.output;
 }
 

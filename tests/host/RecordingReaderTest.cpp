@@ -189,7 +189,7 @@ TEST(RecordingReader, OnlyDiskFilesAreRead) {
     ReadRecordingFile("/no/such/file.csv", RecordingReadOptions());
     ADD_FAILURE() << "read a missing file";
   } catch (const RecordingFileError& e) {
-    EXPECT_EQ(std::string(e.what()), "/no/such/file.csv: cannot open the file");
+    EXPECT_EQ(std::string(e.what()), "/no/such/file.csv: no such file");
   }
 }
 
