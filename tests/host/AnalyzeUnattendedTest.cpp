@@ -78,7 +78,7 @@ TEST_F(AnalyzeUnattended, RefusalsAreOneLineSayingWhatIsWrong) {
   const std::wstring recording = WriteText(sRecording + L".times.csv", "Time [s],V\n0,1\n1e308,1\n2,1\n");
   const std::wstring nowhere = sRecording + L".none\\kept.documents";
   const std::wstring huge = SparseFile(sRecording + L".huge.csv", 1ull << 31);
-  const std::wstring millivolts = WriteText(sRecording + L".mv.csv", "Time [s],Vm [mV]\n0,-70\n0.001,-70\n0.002,-70\n");
+  const std::wstring millivolts = WriteText(sRecording + L".mv.csv", "Time [s],Vm [mV]\n0,-70\n0.001,-60\n0.002,-70\n");
   const std::wstring untimed = WriteText(sRecording + L".untimed.csv", "Vm [mV]\n-70\n-70\n");
   const std::wstring missing = sRecording + L".missing.csv";
   const std::wstring analyze = L"analyze --recording \"" + sRecording + L"\" --table ";
@@ -118,7 +118,11 @@ TEST_F(AnalyzeUnattended, RefusalsAreOneLineSayingWhatIsWrong) {
       {analyze + L"--type 1 --set 1036=f --event 900", 2, "--event: '900': the analysis found 8 events"},
       {L"classes C:\\no\\such\\module.dll", 2, "classes: 'C:\\no\\such\\module.dll': no such file"},
       {analyze + L"--recording \"" + millivolts + L"\" --type 5 --set 1006=50", 0,
-       "found 0 events: minimum height 50 V (50000 mV): heights are in base units, 0.05 for 50 mV"},
+       "found 0 events: minimum height 50 V (50000 mV), more than the whole trace spans (0.01 V): heights are in "
+       "base units, 0.05 for 50 mV"},
+      {analyze + L"--type 1 --set 1001=5000", 0,
+       "found 0 events: minimum height 0.03 V; the width filter (setting 1036) leaves out peaks narrower than 5000 ms "
+       "at half height (setting 1001)"},
       {analyze + L"--set 2004=t", 2,
        "nothing is selected, and the analysis is of the selection (setting 2004 = t): select a span with --select "
        "FROM:TO, or analyse the whole channel with --set 2004=f"},
@@ -159,14 +163,15 @@ TEST_F(AnalyzeUnattended, RefusalsAreOneLineSayingWhatIsWrong) {
 }
 
 // Without events the Table View has no summary rows: the heading, the empty line, the heading;
-// then the line saying what was looked for (in volts, the channel's own unit here).
+// then the line saying what was looked for (in volts, the channel's own unit here) and why
+// nothing was found.
 TEST_F(AnalyzeUnattended, AnalysisWithoutEventsPrintsTheHeadingTwice) {
   ASSERT_TRUE(testsupport::HostBuilt());
   const RunResult run = Analyze(L"--type 1 --height 5");
   EXPECT_EQ(0u, run.exitCode) << run.output;
   const std::string heading = run.output.substr(0, run.output.find("\r\n") + 2);
   EXPECT_EQ(0u, heading.find("\tRMP (V)\tAPA (V)\t")) << run.output;
-  EXPECT_EQ(heading + "\r\n" + heading + "found 0 events: minimum height 5 V\r\n", run.output);
+  EXPECT_EQ(heading + "\r\n" + heading + "found 0 events: minimum height 5 V, more than the whole trace spans (1 V)\r\n", run.output);
 }
 
 }  // namespace
