@@ -272,6 +272,16 @@ double CycleDetector::GetEventTime(int32_t row) const noexcept {
   return mEventTimes[static_cast<size_t>(row)];
 }
 
+double CycleDetector::GetEventStartTime(int32_t row) const {
+  if (row < 0 || row >= EventCount()) return 0.0;
+  const CycleEvent& event = GetEvent(row);
+  const int32_t tick = event.record.peakStartTick >= 0 ? event.record.peakStartTick : event.record.tick;
+  const QOR::ComPtr<IHostDataFile> file = DataFileOf(mHost);
+  double time = 0.0;
+  if (!file || FAILED(file->GetPositionTime(event.recordIndex, tick, &time))) return 0.0;
+  return time;
+}
+
 bool CycleDetector::GetPlotRange(PlotRange& range) const noexcept {
   const double span = (mLatestOffset - mEarliestOffset) * 0.2;
   range.xMin = mEarliestOffset - span;
@@ -333,7 +343,7 @@ void CycleDetector::GetEventValue(int32_t row, int32_t parameterId, QOR::String&
     const QOR::ComPtr<IHostDataFile> file = DataFileOf(mHost);
     if (!file) return;
     const TimeDisplay display = TimeDisplayOf(mHost);
-    const double seconds = GetEventTime(row);
+    const double seconds = GetEventStartTime(row);
     text = FormattedTime(*file, seconds, kTimeTextFlags, display.mode);
     if (!display.clockTime) return;
     const QOR::String clock = FormattedTime(*file, seconds, kClockTimeTextFlags, display.mode);

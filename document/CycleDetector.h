@@ -71,7 +71,11 @@ class CycleDetector {
   // The time column (58) gives the host's time text and leaves the value; every other
   // measurement gives an empty text and the value in the units of its column.
   void GetEventValue(int32_t row, int32_t parameterId, QOR::String& text, double* value) const;
+  // The host's time of the event's position (its peak), 0.0 out of range.
   double GetEventTime(int32_t row) const noexcept;
+  // The host's time of the event's start (TStart; its position when it has no start), which the time
+  // column shows; 0.0 out of range or when the data file gives none.
+  double GetEventStartTime(int32_t row) const;
   // False (range untouched) while no event gave a value range.
   bool GetPlotRange(PlotRange& range) const noexcept;
 

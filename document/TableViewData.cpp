@@ -170,8 +170,8 @@ void TableViewData::ComputeSummary() {
     double minimum = 1.7976931348623157e308;
     for (int32_t e = 0; e < events; ++e) {
       double value = std::numeric_limits<double>::quiet_NaN();
-      // The date-and-time column gives a text; its value is the event's time.
-      if (time) value = mDetector->GetEventTime(e);
+      // The date-and-time column gives a text; its value is the time of the event's start.
+      if (time) value = mDetector->GetEventStartTime(e);
       else mDetector->GetCellText(e, c, unused, &value);
       if (!std::isfinite(value)) continue;
       ++count;

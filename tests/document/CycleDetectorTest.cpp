@@ -158,6 +158,10 @@ TEST_F(CycleDetectorTest, RealChainGivesEveryBeatOfBothRecordsWithItsValues) {
     EXPECT_NEAR(0.5 * (1 + 0.1 * top), e.record.value, 0.002) << "event " << n;
     EXPECT_FLOAT_EQ(static_cast<float>(e.record.value - e.record.baseline), detector->Amplitudes()[n]) << n;
     EXPECT_DOUBLE_EQ((n / 4) * 5.0 + e.record.tick * kTickPeriod, detector->EventTimes()[n]) << "event " << n;
+    // The time column's time is the record's start plus TStart, which restarts in each record.
+    float start = 0.0f;
+    e.record.GetValueByIndex(0, start);
+    EXPECT_NEAR((n / 4) * 5.0 + start, detector->GetEventStartTime(n), 1e-6) << "event " << n;
     // Each map holds the event's positions under its number, counted across records.
     const ZR::Doc::RecordEventMap* map = child->FindRecordMap(e.recordIndex);
     ASSERT_NE(nullptr, map);
@@ -205,7 +209,7 @@ TEST_F(CycleDetectorTest, ColumnsFollowTheSwitchesAndValuesTheUnitPrefix) {
 
   value = -1.0;
   detector->GetEventValue(0, 58, text, &value);
-  EXPECT_EQ(L"0.8160 s", std::wstring(text.GetText()));
+  EXPECT_EQ(L"0.6100 s", std::wstring(text.GetText())) << "TStart, not the peak at 0.816 s";
   EXPECT_EQ(-1.0, value) << "the time column leaves the value";
 }
 
