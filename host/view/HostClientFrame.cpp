@@ -2,6 +2,7 @@
 // filling it, the detach notices, and the menu and keys whose commands go to the view.
 #include "host/view/HostClientFrame.h"
 
+#include "host/view/FrameCascade.h"
 #include "hostapi/ClassRegistry.h"
 #include "hostapi/MessageHandler.h"
 #include "hostapi/MessageService.h"
@@ -143,14 +144,37 @@ bool RegisterClasses(WNDPROC frameProc) noexcept {
 
 }  // namespace
 
+namespace {
+
+constexpr SIZE kFrameSize{640, 480};
+
+// The frame opened last, for the next one to cascade from while it is open.
+HWND& LastFrame() {
+  static HWND last = nullptr;
+  return last;
+}
+
+POINT CascadedCorner() noexcept {
+  RECT work{};
+  if (!SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0))
+    work = RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  RECT last{};
+  const bool open = IsWindow(LastFrame()) && GetWindowRect(LastFrame(), &last);
+  return NextFramePosition(open ? &last : nullptr, kFrameSize, work, FrameCascadeStep());
+}
+
+}  // namespace
+
 HostPtr<HostClientFrame> HostClientFrame::Create(const std::wstring& title) {
   HostPtr<HostClientFrame> frame;
   if (!RegisterClasses(&HostClientFrame::FrameProc)) return frame;
   frame.Attach(new HostClientFrame());
+  const POINT corner = CascadedCorner();
   frame->mFrame = CreateWindowExW(0, kFrameClass, title.c_str(),
-                                  WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_VISIBLE, 40, 40, 640,
-                                  480, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+                                  WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_VISIBLE, corner.x, corner.y,
+                                  kFrameSize.cx, kFrameSize.cy, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
   if (!frame->mFrame) return {};
+  LastFrame() = frame->mFrame;
   SetWindowLongPtrW(frame->mFrame, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(frame.Get()));
   if (HMENU const menu = CreateFrameMenu()) SetMenu(frame->mFrame, menu);
   RECT area{};

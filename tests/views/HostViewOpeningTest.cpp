@@ -8,6 +8,7 @@
 #include "host/app/HostFramework.h"
 #include "host/app/WindowPicture.h"
 #include "host/view/CustomDocuments.h"
+#include "host/view/FrameCascade.h"
 #include "hostclient/ClassRegistration.h"
 #include "hostclient/FrameworkAccess.h"
 #include "hostclient/ModuleInstance.h"
@@ -69,11 +70,40 @@ TEST_F(HostViewOpening, TheMenuCommandOpensTheViewInAFrameOfItsOwnUntilTheDocume
   ASSERT_EQ(S_OK, host::RunMenuCommand(mDocument.Get(), L"Ondara Document", L"Ondara|&Analysis View"));
   EXPECT_EQ(2u, mHost->Views().OpenViews());
   EXPECT_NE(frame->Frame(), mHost->Views().FrameAt(1)->Frame());
+  // The second frame cascades below and right of the first, whose title stays in view.
+  RECT first{}, second{};
+  GetWindowRect(frame->Frame(), &first);
+  GetWindowRect(mHost->Views().FrameAt(1)->Frame(), &second);
+  EXPECT_EQ(second.left - first.left, GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CYSIZEFRAME));
+  EXPECT_EQ(second.top - first.top, second.left - first.left);
+  EXPECT_EQ(second.right - second.left, first.right - first.left) << "the same size";
+  EXPECT_LE(second.right, GetSystemMetrics(SM_CXSCREEN));
   EXPECT_EQ(E_INVALIDARG, host::RunMenuCommand(mDocument.Get(), L"Ondara Document", L"Ondara|No Such View"));
   EXPECT_EQ(CLASS_E_CLASSNOTAVAILABLE, host::RunMenuCommand(mDocument.Get(), L"No Document", L"Ondara|Analysis View"));
   mHost->CloseChildDocuments();
   EXPECT_EQ(0u, mHost->Views().OpenViews());
   EXPECT_FALSE(IsWindow(view));
+}
+
+// Each frame goes a step below and right of the last, and back to the first place where it would
+// reach past the work area.
+TEST(FrameCascade, FramesStepDownAndRightWithinTheWorkArea) {
+  const RECT work{0, 0, 1280, 1000};
+  const SIZE frame{640, 480};
+  const RECT middle{100, 100, 740, 580}, nearRight{620, 100, 1260, 580}, nearBottom{100, 500, 740, 980};
+  const struct {
+    const RECT* last;
+    RECT area;
+    POINT corner;
+  } cases[] = {
+      {nullptr, work, {40, 40}},           {&middle, work, {125, 125}}, {&nearRight, work, {40, 40}},
+      {&nearBottom, work, {40, 40}},       {nullptr, RECT{0, 30, 1280, 1000}, {40, 70}},
+  };
+  for (const auto& c : cases) {
+    const POINT corner = host::NextFramePosition(c.last, frame, c.area, 25);
+    EXPECT_EQ(c.corner.x, corner.x) << (c.last ? c.last->left : -1);
+    EXPECT_EQ(c.corner.y, corner.y) << (c.last ? c.last->top : -1);
+  }
 }
 
 TEST_F(HostViewOpening, TheFramesPictureIsAPngFile) {

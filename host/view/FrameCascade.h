@@ -1,0 +1,19 @@
+// Where the host puts a new view frame: below and right of the last one it opened, as hosts
+// cascade their document windows, so that a second view never hides the first.
+#pragma once
+
+#include <windows.h>
+
+namespace host {
+
+// The top-left corner of a new frame of size frame. Without a last frame (or with none open) it
+// goes kFirstFrameOffset pixels into the work area; otherwise step pixels below and right of
+// last, unless it would then reach past the work area's right or bottom edge, where it starts
+// again at the first place.
+inline constexpr int kFirstFrameOffset = 40;
+POINT NextFramePosition(const RECT* last, SIZE frame, const RECT& workArea, int step) noexcept;
+
+// The screen's cascading step: a caption and a sizing border, so that each frame's title shows.
+int FrameCascadeStep() noexcept;
+
+}  // namespace host
