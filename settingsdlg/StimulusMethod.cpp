@@ -71,6 +71,10 @@ void StimulusMethod::RebuildNested() {
   if (!mNested) return;
   mNested->Create();
   mNested->Reposition(mNestedPlace->GetWindowRect());
+  // Made last, the nested page would come last in the Tab order, after the response group on
+  // the right; it takes its place's turn, just after the method list.
+  ::SetWindowPos(mNested->GetHandle(), mNestedPlace->GetHandle(), 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 void StimulusMethod::StoreWith(tCtrlList& list) {

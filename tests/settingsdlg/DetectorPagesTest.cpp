@@ -152,6 +152,61 @@ TEST_F(DetectorPagesTest, EvokedResponseMethodsChooseTheirNestedPage) {
   }, 1);
 }
 
+// The user walks both stimulated pages with the Tab key from the method list: the stimulus
+// group on the left (the list, then its nested page's edits) comes before the response group on
+// the right, each top to bottom.
+TEST_F(DetectorPagesTest, TabVisitsTheStimulusGroupBeforeTheResponseGroup) {
+  for (const int type : {3, 4}) {
+    Run(type, {{1009, L"t"}}, [&](SettingsDlg& dialog) {
+      dialog.ShowWindow(SW_SHOW);
+      SetForegroundWindow(dialog.GetHandle());
+      OWL::TWindow& page = *dialog.CurrentPage();
+      const auto groupRect = [&](int id) {
+        RECT r{};
+        GetWindowRect(page.GetDlgItem(id), &r);
+        return r;
+      };
+      const RECT stimulus = groupRect(IDC_DET_STIMULUS_GROUP), response = groupRect(IDC_DET_GROUP);
+      SetFocus(page.GetDlgItem(IDC_DET_METHOD));
+      std::vector<RECT> stops;  // the page's stops in the order Tab reaches them
+      for (int press = 0; press < 16; ++press) {
+        INPUT keys[2]{};
+        keys[0].type = keys[1].type = INPUT_KEYBOARD;
+        keys[0].ki.wVk = keys[1].ki.wVk = VK_TAB;
+        keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
+        SendInput(2, keys, sizeof(INPUT));
+        // The dialog's own loop: keys go through its dialog-message handling.
+        for (MSG msg; PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE);)
+          if (!IsDialogMessageW(dialog.GetHandle(), &msg)) {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+          }
+        HWND const focus = GetFocus();
+        if (focus == page.GetDlgItem(IDC_DET_METHOD) && !stops.empty()) break;  // round the dialog
+        if (!IsChild(page.GetHandle(), focus)) continue;
+        RECT r{};
+        GetWindowRect(focus, &r);
+        if (stops.empty() || r.left != stops.back().left || r.top != stops.back().top) stops.push_back(r);
+      }
+      const auto inside = [](const RECT& group, const RECT& r) { return PtInRect(&group, POINT{r.left, r.top}) != 0; };
+      ASSERT_GE(stops.size(), 4u) << "type " << type;
+      bool reachedResponses = false;
+      for (size_t i = 0; i < stops.size(); ++i) {
+        const bool left = inside(stimulus, stops[i]);
+        EXPECT_TRUE(left || inside(response, stops[i])) << "type " << type << " stop " << i;
+        if (left) {
+          EXPECT_FALSE(reachedResponses) << "type " << type << ": stop " << i << " goes back to the stimulus";
+        }
+        reachedResponses = reachedResponses || !left;
+        if (i > 0 && inside(stimulus, stops[i - 1]) == left) {
+          EXPECT_GE(stops[i].top, stops[i - 1].top) << "type " << type << ": stop " << i << " goes up in its group";
+        }
+      }
+      EXPECT_TRUE(reachedResponses) << "type " << type;
+    }, 3);
+  }
+}
+
 TEST_F(DetectorPagesTest, PopulationSpikeNestedHeightIsItsOwnSetting) {
   Run(4, {}, [&](SettingsDlg& dialog) {
     auto* page = dynamic_cast<ZR::Dlg::Sub_DetectorPS*>(dialog.CurrentPage());
