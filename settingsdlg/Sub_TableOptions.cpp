@@ -22,11 +22,21 @@ namespace {
 
 constexpr int kBoxWidth = 120;
 constexpr int kBoxHeight = 16;
+constexpr int kFontHeight = 13;
 
-// Shared by every Table Options page of the process.
+// The screen's resolution, which the dialog's own controls are laid out at.
+int ScreenDpi() {
+  HDC const screen = GetDC(nullptr);
+  const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : kLayoutDpi;
+  if (screen) ReleaseDC(nullptr, screen);
+  return dpi > 0 ? dpi : kLayoutDpi;
+}
+
+// Shared by every Table Options page of the process, at the screen's resolution.
 HFONT PageFont() {
-  static const std::unique_ptr<OWL::TFont> font(new OWL::TFont(L"Tahoma", 13, 0, 0, 0, FW_NORMAL, DEFAULT_PITCH,
-                                                               false, false, false, DEFAULT_CHARSET));
+  static const std::unique_ptr<OWL::TFont> font(new OWL::TFont(L"Tahoma", AtDpi(kFontHeight, ScreenDpi()), 0, 0, 0,
+                                                               FW_NORMAL, DEFAULT_PITCH, false, false, false,
+                                                               DEFAULT_CHARSET));
   return *font;
 }
 
@@ -34,12 +44,16 @@ int CeilDiv(int a, int b) noexcept { return a / b + (a % b ? 1 : 0); }
 
 }  // namespace
 
-TableOptionsGrid LayOutTableOptions(int count, int width, int height) noexcept {
-  int const fit = std::max(1, (height + 8) / Sub_TableOptions::kRowPitch);
+int AtDpi(int pixels, int dpi) noexcept { return MulDiv(pixels, dpi, kLayoutDpi); }
+
+TableOptionsGrid LayOutTableOptions(int count, int width, int height, int dpi) noexcept {
+  int const rowPitch = std::max(1, AtDpi(Sub_TableOptions::kRowPitch, dpi));
+  int const columnPitch = AtDpi(Sub_TableOptions::kColumnPitch, dpi);
+  int const fit = std::max(1, (height + AtDpi(8, dpi)) / rowPitch);
   int const columns = std::max(3, CeilDiv(count, fit));
   int const rows = std::max(1, CeilDiv(count, columns));
-  return TableOptionsGrid{rows, columns, (height + 8 - Sub_TableOptions::kRowPitch * rows) / 3,
-                          (width + 20 - Sub_TableOptions::kColumnPitch * columns) / 2 + 10};
+  return TableOptionsGrid{rows, columns, (height + AtDpi(8, dpi) - rowPitch * rows) / 3,
+                          (width + AtDpi(20, dpi) - columnPitch * columns) / 2 + AtDpi(10, dpi)};
 }
 
 DEFINE_RESPONSE_TABLE1(Sub_TableOptions, Base::ZRSubDlg)
@@ -80,11 +94,14 @@ void Sub_TableOptions::PlaceBoxes() {
   OWL::TRect bounds = mBoundary->GetWindowRect();
   POINT origin{bounds.left, bounds.top};
   ::ScreenToClient(mHandle, &origin);
-  mGrid = LayOutTableOptions(Count(), bounds.Width(), bounds.Height());
+  // The boxes are not in the dialog's template, which the system scales: they scale with it.
+  const int dpi = ScreenDpi();
+  mGrid = LayOutTableOptions(Count(), bounds.Width(), bounds.Height(), dpi);
   for (int k = 0; k < Count(); ++k) {
-    int const x = origin.x + mGrid.left + kColumnPitch * (k / mGrid.rows);
-    int const y = origin.y + mGrid.top + kRowPitch * (k % mGrid.rows);
-    ::SetWindowPos(Box(k).GetHandle(), nullptr, x, y, kBoxWidth, kBoxHeight, SWP_NOZORDER | SWP_SHOWWINDOW);
+    int const x = origin.x + mGrid.left + AtDpi(kColumnPitch, dpi) * (k / mGrid.rows);
+    int const y = origin.y + mGrid.top + AtDpi(kRowPitch, dpi) * (k % mGrid.rows);
+    ::SetWindowPos(Box(k).GetHandle(), nullptr, x, y, AtDpi(kBoxWidth, dpi), AtDpi(kBoxHeight, dpi),
+                   SWP_NOZORDER | SWP_SHOWWINDOW);
   }
 }
 

@@ -17,16 +17,20 @@ class TBalloonCheckBox;
 
 namespace ZR::Dlg {
 
-// Where count check boxes go in a boundary of width by height pixels: rows and columns
-// (columns filled top to bottom, at least three) and the block's offsets from the boundary's
-// corner. A boundary lower than one row still takes one row.
+// The check boxes' sizes and pitches are pixels at this resolution, scaled to the screen's.
+inline constexpr int kLayoutDpi = 96;
+int AtDpi(int pixels, int dpi) noexcept;
+
+// Where count check boxes go in a boundary of width by height pixels on a screen of dpi: rows
+// and columns (columns filled top to bottom, at least three) and the block's offsets from the
+// boundary's corner. A boundary lower than one row still takes one row.
 struct TableOptionsGrid {
   int rows;
   int columns;
   int top;
   int left;
 };
-TableOptionsGrid LayOutTableOptions(int count, int width, int height) noexcept;
+TableOptionsGrid LayOutTableOptions(int count, int width, int height, int dpi = kLayoutDpi) noexcept;
 
 class Sub_TableOptions : public Base::ZRSubDlg {
  public:

@@ -92,4 +92,33 @@ TEST_F(DialogLabelsTest, EveryDialogShowsEveryTextWhole) {
   EXPECT_TRUE(mCut.empty()) << testing::PrintToString(Report());
 }
 
+// The measurement check boxes of the Table Options page, made at run time, are as high as the
+// dialog's own check box and write in a font as high as its, at the screen's resolution.
+TEST_F(DialogLabelsTest, TableOptionsBoxesScaleLikeTheDialogsOwnCheckBox) {
+  const auto textHeight = [](HWND control) {
+    HDC const dc = GetDC(control);
+    HGDIOBJ const old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)));
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(dc, &metrics);
+    SelectObject(dc, old);
+    ReleaseDC(control, dc);
+    return static_cast<int>(metrics.tmHeight);
+  };
+  Run(1, 3, [&](SettingsDlg& dialog) {
+    HWND const page = dialog.CurrentPage()->GetHandle();
+    HWND const summary = GetDlgItem(page, 1035);
+    RECT own{};
+    GetWindowRect(summary, &own);
+    int boxes = 0;
+    for (HWND box; (box = GetDlgItem(page, 5000 + boxes)) != nullptr; ++boxes) {
+      RECT r{};
+      GetWindowRect(box, &r);
+      EXPECT_NEAR(own.bottom - own.top, r.bottom - r.top, 1) << "box " << boxes;
+      EXPECT_NEAR(textHeight(summary), textHeight(box), 1) << "box " << boxes;
+      EXPECT_EQ(L"", textfit::CutText(box)) << "box " << boxes;
+    }
+    EXPECT_GT(boxes, 10);
+  });
+}
+
 }  // namespace

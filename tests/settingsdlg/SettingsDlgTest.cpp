@@ -54,6 +54,11 @@ TEST(TableOptionsLayout, ColumnsOfRowsFitTheBoundary) {
   const ZR::Dlg::TableOptionsGrid low = ZR::Dlg::LayOutTableOptions(12, 600, 10);  // no row fits
   EXPECT_EQ(low.columns, 12);
   EXPECT_EQ(low.rows, 1);
+  const ZR::Dlg::TableOptionsGrid doubled = ZR::Dlg::LayOutTableOptions(12, 1200, 440, 192);  // at 192 dpi
+  EXPECT_EQ(doubled.columns, 3);
+  EXPECT_EQ(doubled.rows, 4);
+  EXPECT_EQ(doubled.top, 2 * twelve.top);
+  EXPECT_EQ(doubled.left, 2 * twelve.left);
 }
 
 // A page the test declares valid or not.
