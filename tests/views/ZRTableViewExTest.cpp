@@ -410,7 +410,6 @@ TEST_F(TableViewTest, ANarrowedColumnShowsFewerFiguresAndEndsItsHeadingInAnEllip
   TVF_Grid::EventGridControl& main = table->MainGrid();
   TVF_Grid::EventGridControl& summary = table->SummaryGrid();
   HWND const titles = main.TitleBar().GetHandle();
-  const TVF_Grid::GridColumn& first = main.Pane().Column(0);
   const int y = main.TitleHeight() / 2;
   // Whether the rightmost dark pixels of r sit below its middle only, as an ellipsis's dots do,
   // where the last column of a cut digit reaches up the line.
@@ -425,6 +424,8 @@ TEST_F(TableViewTest, ANarrowedColumnShowsFewerFiguresAndEndsItsHeadingInAnEllip
   // The user drags the first heading's right edge to 24 pixels from its left, then to 12, too
   // narrow for one figure or one "#".
   for (const int width : {24, 12}) {
+    // Read afresh: a width change makes the columns anew.
+    const TVF_Grid::GridColumn& first = main.Pane().Column(0);
     const int edge = first.Left + first.Width;
     user_mouse::Drag(user_mouse::ScreenPoint(titles, edge - 1, y), user_mouse::ScreenPoint(titles, first.Left + width + 1, y));
     ASSERT_LE(main.Pane().Column(0).Width, width + 2);
