@@ -41,7 +41,11 @@ std::wstring TextOf(QOR::IQORString* text) {
 
 }  // namespace
 
-PreviewDataPane::PreviewDataPane(IPaneDataSource* recorded) : DataPane(recorded), mRecordedSource(recorded) {}
+PreviewDataPane::PreviewDataPane(IPaneDataSource* recorded) : DataPane(recorded), mRecordedSource(recorded) {
+  // A preview's lanes show their values on the axes in the pane's margins; a label column at the
+  // start of each record would only repeat them, before time 0, as if it were data.
+  mLaneAttributes = 0;
+}
 
 PreviewDataPane::~PreviewDataPane() {
   DropOnlineSink();
