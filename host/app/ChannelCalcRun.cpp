@@ -175,8 +175,7 @@ int RunChannelCalcDialog(HostDocument* hostDocument, DataDocument* data) {
     std::printf("channel %d: %s\n", channel + 1, Utf8FromWide(TextStoreText(store.Get())).c_str());
     return 0;
   } catch (const CalcFailure& failure) {
-    const std::string line = failure.message + "\n";
-    std::fwrite(line.data(), 1, line.size(), stderr);
+    PrintMessageLine(failure.message);
     return 1;
   }
 }

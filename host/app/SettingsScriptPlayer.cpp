@@ -384,8 +384,7 @@ bool SettingsScriptPlayer::Play(HWND dialog, const SettingsStep& step, std::stri
 namespace {
 
 int PrintFailure(const std::string& line, int status) {
-  const std::string text = line + "\n";
-  std::fwrite(text.data(), 1, text.size(), stderr);
+  host::PrintMessageLine(line);
   return status;
 }
 

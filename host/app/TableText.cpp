@@ -69,12 +69,12 @@ int32_t EventRows(const std::string& text) {
 int PrintTableText(IUnknown* document, int32_t* rows) {
   host::HostPtr<IDocumentTableScript> table;
   if (!document || FAILED(document->QueryInterface(IID_IDocumentTableScript, reinterpret_cast<void**>(table.Out())))) {
-    std::fputs("the document has no table to export\n", stderr);
+    host::PrintMessageLine("the document has no table to export");
     return 1;
   }
   const TemporaryFile file;
   if (file.Name().empty()) {
-    std::fputs("no temporary file can be made for the table\n", stderr);
+    host::PrintMessageLine("no temporary file can be made for the table");
     return 1;
   }
   const HRESULT hr = table->ExportTableFile(file.Name().c_str());
