@@ -124,8 +124,9 @@ bool Attended(const AnalyzeArguments& args) {
   return args.settingsScript == L"-" || args.settingsDialog || args.calcDialog || args.keepOpen;
 }
 
-// What the run needs before it analyses: a display when it opens windows, a documents file and
-// output files it can write. 0, or the status to end with after the line saying what is missing.
+// What the run needs before it analyses: a display when it opens windows, a documents file,
+// output files and picture folders it can write. 0, or the status to end with after the line
+// saying what is missing.
 int CheckBeforeAnalysing(const AnalyzeArguments& args) {
   const bool windows = !args.show.views.empty() || args.show.event > 0 || !args.settingsScript.empty() ||
                        args.settingsDialog || args.calcDialog;
@@ -142,6 +143,15 @@ int CheckBeforeAnalysing(const AnalyzeArguments& args) {
     const std::string problem = path->empty() ? std::string() : OutputFileProblem(*path);
     if (!problem.empty()) {
       PrintError(host::Utf8FromWide(*path) + ": " + what + ": " + problem);
+      return 2;
+    }
+  }
+  const std::pair<const std::wstring*, const char*> folders[] = {
+      {&args.show.pictureFolder, "--screenshot"}, {&args.show.previewFolder, "--print-preview"}};
+  for (const auto& [path, option] : folders) {
+    const std::string problem = path->empty() ? std::string() : OutputFolderProblem(*path);
+    if (!problem.empty()) {
+      PrintError(host::Utf8FromWide(*path) + ": " + option + " cannot write there: " + problem);
       return 2;
     }
   }

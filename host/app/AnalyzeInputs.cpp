@@ -110,6 +110,18 @@ std::string OutputFileProblem(const std::wstring& path) {
   return std::string();
 }
 
+std::string OutputFolderProblem(const std::wstring& path) {
+  const DWORD attributes = GetFileAttributesW(path.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES) return (attributes & FILE_ATTRIBUTE_DIRECTORY) ? "" : "it is a file";
+  std::wstring parent = path;
+  while (!parent.empty() && (parent.back() == L'\\' || parent.back() == L'/')) parent.pop_back();
+  const size_t slash = parent.find_last_of(L"\\/");
+  if (slash == std::wstring::npos) return std::string();  // made in the current folder
+  parent.erase(slash + 1);
+  const DWORD above = GetFileAttributesW(parent.c_str());
+  return above != INVALID_FILE_ATTRIBUTES && (above & FILE_ATTRIBUTE_DIRECTORY) ? "" : "its folder does not exist";
+}
+
 bool DisplayOpens() {
   HWND const window = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
                                       GetModuleHandleW(nullptr), nullptr);

@@ -42,6 +42,10 @@ std::string AnalysisChannelRefusal(IDocumentSettingsScript* settings, const Chan
 // kept as it is; one made to try is removed again.
 std::string OutputFileProblem(const std::wstring& path);
 
+// Whether the folder a run writes pictures into is there or can be made (its parent folder is
+// there): empty when so, else the words why not.
+std::string OutputFolderProblem(const std::wstring& path);
+
 // Whether the host can open windows; the line that says it cannot, and how to get a display.
 bool DisplayOpens();
 extern const char kNoDisplayLine[];

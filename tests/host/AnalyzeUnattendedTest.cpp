@@ -133,6 +133,8 @@ TEST_F(AnalyzeUnattended, RefusalsAreOneLineSayingWhatIsWrong) {
       {analyze + L"--settings Z:\\dev\\zero", 2, "Z:\\dev\\zero: not a settings script: it is longer than 1024 KB"},
       {analyze + L"--show table --copy \"" + nowhere + L"\"", 2,
        Utf8(nowhere) + ": --copy cannot write there: its folder does not exist"},
+      {analyze + L"--show table --screenshot \"" + nowhere + L"\"", 2,
+       Utf8(nowhere) + ": --screenshot cannot write there: its folder does not exist"},
       {analyze + L"--type 1 --calc Height:1:0 --calc-csv \"" + sRecording + L".calc.csv\"", 2,
        "--calc: 'Height' is not a measurement of this analysis type; it offers TStart, Count, RMP, APA, Max dV/dt, "
        "TRise, TFall, Period, APD10, APD20, APD30, APD40, APD50, APD60, APD70, APD80, APD90, Triangulation, "
