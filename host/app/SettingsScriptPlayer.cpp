@@ -113,9 +113,13 @@ bool NamesOne(const std::vector<HWND>& controls, const std::wstring& label, cons
     reason = std::string("there is no ") + kind + " " + Quoted(label);
     return false;
   }
+  // By id, so that the line stays the same whatever order the dialog's pages keep them in.
+  std::vector<int> numbers;
+  for (HWND control : controls) numbers.push_back(GetDlgCtrlID(control));
+  std::sort(numbers.begin(), numbers.end());
   std::string ids;
-  for (size_t i = 0; i < controls.size(); ++i)
-    ids += (i == 0 ? "#" : i + 1 == controls.size() ? " and #" : ", #") + std::to_string(GetDlgCtrlID(controls[i]));
+  for (size_t i = 0; i < numbers.size(); ++i)
+    ids += (i == 0 ? "#" : i + 1 == numbers.size() ? " and #" : ", #") + std::to_string(numbers[i]);
   reason = Quoted(label) + " names " + std::to_string(controls.size()) + " " + kind + "s, " + ids +
            ": give the one meant as #ID";
   return false;
