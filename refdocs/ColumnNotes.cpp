@@ -15,6 +15,9 @@ constexpr char kNoLevel[] = "the fall does not come back to that level before th
 constexpr char kShort[] = "the event is shorter than the five samples the slope is smoothed over";
 constexpr char kNoReturn[] = "the signal does not come back to the baseline before the next event";
 constexpr char kRise[] = "the rise or the fall does not cross both levels 1017 and 1018";
+constexpr char kRiseSlope[] =
+    "the rise or the fall does not cross both levels 1017 and 1018, or crosses both between the same two samples "
+    "(the crossings are counted in whole samples, so TRise or TFall is then 0)";
 constexpr char kNoResponse[] = "a stimulus has no response in its window (1007 to 1008)";
 
 constexpr BlankNote kNotes[] = {
@@ -36,8 +39,8 @@ constexpr BlankNote kNotes[] = {
     {16, kShort},
     {17, kRise},
     {18, kRise},
-    {19, kRise},
-    {20, kRise},
+    {19, kRiseSlope},
+    {20, kRiseSlope},
     {21, kNoReturn},
     {23, kNoLevel},
     {24, kNoLevel},
@@ -68,8 +71,8 @@ constexpr BlankNote kNotes[] = {
     {49, "the trough or one of the two peaks of the population spike was not found"},
     {50, "the trough or one of the two peaks of the population spike was not found"},
     {52,
-     "no whole smoothing block (1032, at least three samples) fits between 1031 after the peak and the event's "
-     "end: a peak that falls back within a few ms"},
+     "the event ends sooner than 1031 plus one smoothing block (1032, at least three samples) after its peak, so "
+     "no whole block fits in between: 28 of the 36 action potentials of data/neuron_steps.csv (5 + 4 ms)"},
     {53, kNoReturn},
     {54, kNoReturn},
     {55, kNoReturn},

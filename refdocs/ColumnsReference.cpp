@@ -53,7 +53,14 @@ constexpr char kIntroduction[] =
     "unit with its prefix; slopes are in that unit per second (mV/s), areas in that unit times seconds (mV.s).\n"
     "\"id\" is the setting that switches the column (`--set 32=t` shows Period), \"shown\" its default. A blank\n"
     "cell is a measurement that could not be made for that event; the summary's Count row counts the cells that\n"
-    "hold a value. The types are in the order in which the settings dialog lists them.\n\n";
+    "hold a value. The types are in the order in which the settings dialog lists them.\n\n"
+    "A blank cell is one space in the table text, the copy, the Data Pad and the CSV export, so that every line\n"
+    "keeps its columns; pandas reads it as missing with `na_values=[\" \"]` (README, \"Reading the table\").\n"
+    "A recording of several records gives one table: the rows run on, while TStart, TEnd and Count start again\n"
+    "in each record; TimeDate runs on, the recording's start plus TStart.\n\n"
+    "MaxNegSlope is the steepest fall in its region, from 1031 after the peak to the event's end, as a positive\n"
+    "number: a signal falling at 1 V/s reads 1000 mV/s. A negative value means that the signal rises all through\n"
+    "the region.\n\n";
 
 }  // namespace
 

@@ -12,7 +12,9 @@ constexpr SettingNote kNotes[] = {
      "How the stimulus is found on the analysis channel: 2 at a fixed time in each record (1005); 3 a pulse "
      "at least as high as 1002 (1028) and at most 1003 wide; 4 as 3, at most one per record, after 1004; 5 none"},
     {1001, "Minimum width at half height", "ms",
-     "Cardiac Action Potential: peaks narrower at half height are dropped while the width filter (1036) is on"},
+     "Cardiac Action Potential: peaks narrower at half height are dropped while the width filter (1036) is on; "
+     "with it off, a peak counts only when its fall by 1006 from the top takes at least half of this (1: every "
+     "peak whose fall takes half a millisecond, 0: every peak)"},
     {1002, "Minimum stimulus height", kBase,
      "Evoked Response: the smallest step, up or down and back, that is a stimulus pulse"},
     {1003, "Maximum stimulus width", "ms", "The widest pulse that is a stimulus (methods 3 and 4)"},
@@ -55,11 +57,13 @@ constexpr SettingNote kNotes[] = {
     {1033, "Peak start level", "%",
      "A peak starts where the signal last leaves this percentage of the height before the peak"},
     {1034, "Peak start level (Action Potential)", "%", "Action Potential: as 1033"},
-    {1035, "Minimum width at half height (Action Potential)", "ms",
-     "Action Potential: peaks narrower at half height are dropped while the width filter (1036) is on"},
+    {1035, "Minimum width at half height (Action Potential)", "ms", "Action Potential: as 1001"},
     {1036, "Width filter", "",
-     "Cardiac Action Potential and Action Potential: drop peaks narrower than 1001 (1035) at half height"},
-    {1037, "Tau mode", "", "The tail fit's asymptote: 0 fitted, 1 the baseline, 2 the value 1038"},
+     "Cardiac Action Potential and Action Potential: t drops peaks narrower than 1001 (1035) at half height; f "
+     "leaves 1001 (1035) to the detector, which still drops a peak whose fall by 1006 takes less than half of it"},
+    {1037, "Tau mode", "",
+     "The tail fit's asymptote: 1 the baseline, for events that fall back to where they started; 0 fitted, for a "
+     "relaxation towards a new level (mode 1 reads it too slow); 2 the value 1038, a level known beforehand"},
     {1038, "Tau asymptote", kBase, "Tau mode 2: the asymptote of the tail fit"},
     {1039, "Baseline mode", "",
      "0 the level of a flat stretch before the peak; 1 the value 1040; 2 the lowest sample since the last event"},

@@ -105,11 +105,12 @@ constexpr char kDetectionText[] =
     "  standard deviations of the signal about that baseline (0.05 to 9), with `RELATIVE` 0 in the channel's\n"
     "  base unit.\n"
     "- `HYSTERESIS`: 0 to below 1: an event ends where the signal falls below HEIGHT x (1 - HYSTERESIS).\n"
-    "- `INTERVAL`: the shortest time from one event's start to the next one's, ms.\n"
+    "- `INTERVAL`: the shortest time from one event's start (its threshold crossing) to the next one's, ms.\n"
     "- `PRESET`: the number of the preset the settings came from; `NONPOSITIVE` 1 allows a height of 0 or below\n"
     "  with `RELATIVE` 0.\n\n"
     "E.g. `--set \"1010=1 0 -1 0.5 5 10 50 1 0 0\"` finds downward events 5 standard deviations deep over a\n"
-    "50 ms running baseline, at least 10 ms apart.\n\n";
+    "50 ms running baseline, at least 10 ms apart. Each event stands at its extreme: the highest sample of an\n"
+    "upward event, the lowest of a downward one; the measurements take its height there.\n\n";
 
 constexpr char kColumnSwitches[] =
     "## Column switches\n\n"
