@@ -28,6 +28,11 @@
 #define IDS_ZR_TEXT_LENGTH 170
 #define IDS_ZR_STREAM_COLUMNS 171
 #define IDS_ZR_STREAM_FORMATS 172
+#define IDS_ZR_TEXT_NOT_FINITE 186
+#define IDS_ZR_STREAM_LOST_SETTING 187
+#define IDS_ZR_STREAM_REPEATED_SETTING 188
+#define IDS_ZR_STREAM_REPEATED_GROUP 189
+#define IDS_ZR_STREAM_NO_ANALYSIS_GROUP 190
 #define IDS_ZR_MARKER_NAME 2200
 
 // The "Ondara" menu: each item's text at n, its tip at n + 1 and its short name at n + 2.

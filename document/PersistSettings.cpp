@@ -41,17 +41,28 @@ bool CopyColumnState(ITableViewManager& from, ITableViewManager& to) {
   return to.LoadColumnState(0, &in) == S_OK;
 }
 
+// A refusal's words with its number, and its other number where the words have a second place.
+QOR::String NumberedText(uint32_t id, const XSettingsStream& refusal) {
+  QOR::OFormatStringStream text(QOR::String(GetModuleInstance(), id, true));
+  text << refusal.Number() << refusal.Other();
+  return text.str();
+}
+
 // What was wrong with a refused stream, in the words of the string table.
 QOR::String RefusalText(const XSettingsStream& refusal) {
   switch (refusal.Fault()) {
     case StreamFault::kUnknownVersion:
-    case StreamFault::kImpossibleChannel: {
-      const bool version = refusal.Fault() == StreamFault::kUnknownVersion;
-      QOR::OFormatStringStream text(
-          QOR::String(GetModuleInstance(), version ? IDS_ZR_STREAM_VERSION : IDS_ZR_STREAM_CHANNEL, true));
-      text << refusal.Number();
-      return text.str();
-    }
+      return NumberedText(IDS_ZR_STREAM_VERSION, refusal);
+    case StreamFault::kImpossibleChannel:
+      return NumberedText(IDS_ZR_STREAM_CHANNEL, refusal);
+    case StreamFault::kLostSetting:
+      return NumberedText(IDS_ZR_STREAM_LOST_SETTING, refusal);
+    case StreamFault::kRepeatedSetting:
+      return NumberedText(IDS_ZR_STREAM_REPEATED_SETTING, refusal);
+    case StreamFault::kRepeatedGroup:
+      return NumberedText(IDS_ZR_STREAM_REPEATED_GROUP, refusal);
+    case StreamFault::kNoAnalysisGroup:
+      return NumberedText(IDS_ZR_STREAM_NO_ANALYSIS_GROUP, refusal);
     case StreamFault::kRefusedValue: {
       QOR::OFormatStringStream text(QOR::String(GetModuleInstance(), IDS_ZR_STREAM_VALUE, true));
       text << refusal.Number() << QuotedSettingText(refusal.Text()).GetText() << refusal.Words().GetText();

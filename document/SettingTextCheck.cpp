@@ -15,6 +15,7 @@
 #include <windows.h>
 
 #include <cfloat>
+#include <cmath>
 #include <cwchar>
 #include <string>
 
@@ -31,8 +32,11 @@ TextFault FormFault(const ZRSetting& setting, const QOR::String& text) {
   if (IsStrictSettingText(setting.Kind(), text)) return TextFault::kNone;
   if (setting.Kind() == kSettingBool) return TextFault::kNotSwitch;
   if (text.IsEmpty()) return TextFault::kEmpty;
-  // A number too large for its kind has the form but no value: its size is what is wrong.
-  if (HasNumberForm(setting.Kind(), text)) return TextFault::kOutOfRange;
+  // A number too large for its kind has the form but no value: its size is what is wrong, and
+  // for a double that makes it no finite number ("1e400").
+  if (HasNumberForm(setting.Kind(), text))
+    return setting.Kind() == kSettingDouble && std::isinf(std::wcstod(text.GetText(), nullptr)) ? TextFault::kNotFinite
+                                                                                                 : TextFault::kOutOfRange;
   std::wstring pointed = text.GetText();
   for (wchar_t& c : pointed)
     if (c == L',') c = L'.';
@@ -49,6 +53,7 @@ bool KeepsRules(const ZRSetting& setting) {
 }
 
 TextFault TakeDetectionText(ZRSetting_PXDetSet& setting, const QOR::String& text) {
+  if (HoldsNul(text)) return TextFault::kDetectionUnreadable;
   if (!setting.GetObject()) {
     setting.LoadText(text);
     return TextFault::kNone;
@@ -100,8 +105,10 @@ TextFault TakeSettingText(ZRSetting& setting, const QOR::String& text) {
   const QOR::String previous = setting.ToText(true);
   ReadSettingTextStrictly(setting, text);
   if (KeepsRules(setting)) return TextFault::kNone;
+  // "inf" and "nan" have the form ToText writes for them, but no setting takes them.
+  const bool finite = setting.Kind() != kSettingDouble || std::isfinite(setting.AsDouble());
   ReadSettingTextStrictly(setting, previous);
-  return TextFault::kOutOfRange;
+  return finite ? TextFault::kOutOfRange : TextFault::kNotFinite;
 }
 
 QOR::String TextFaultWords(const ZRSetting& setting, TextFault fault) {
@@ -118,6 +125,8 @@ QOR::String TextFaultWords(const ZRSetting& setting, TextFault fault) {
       return Words(setting.Kind() == kSettingDouble ? IDS_ZR_TEXT_NOT_NUMBER : IDS_ZR_TEXT_NOT_WHOLE);
     case TextFault::kOutOfRange:
       return OutOfRangeWords(setting);
+    case TextFault::kNotFinite:
+      return Words(IDS_ZR_TEXT_NOT_FINITE);
     case TextFault::kDetectionUnreadable:
       return Words(IDS_ZR_TEXT_DETECTION_UNREADABLE);
     case TextFault::kDetectionInvalid:

@@ -17,6 +17,7 @@ enum class TextFault {
   kDecimalComma,        // a number written with ',' as its decimal separator
   kNotNumber,           // no number of the setting's kind
   kOutOfRange,          // a number the setting's rules refuse
+  kNotFinite,           // a number too large for a double, an infinity or NaN
   kDetectionUnreadable, // text the host's detection settings object does not read
   kDetectionInvalid     // detection settings the object reports invalid
 };

@@ -10,6 +10,8 @@
 #include "document/ZRSettingIO.h"
 #include "document/ZRSetting_PXDetSet.h"
 
+#include <cwchar>
+#include <set>
 #include <vector>
 
 namespace ZR::Doc {
@@ -56,9 +58,12 @@ int32_t ReadCount(IBinInStream& in, int32_t limit) {
   return count;
 }
 
-// False when the stream failed on the way.
+// False when the stream failed on the way. Version 0 is the older group that Upgrade brings up
+// to date; a later one this build cannot read as its own.
 bool ReadGroup(IBinInStream& in, GroupText& group) {
   group.version = ReadWord(in);
+  if (Good(in) && (group.version < 0 || group.version > kGroupVersion))
+    throw XSettingsStream(StreamFault::kUnknownVersion, group.version);
   const int32_t count = ReadCount(in, kMaxSettingsPerGroup);
   for (int32_t i = 0; i < count && Good(in); ++i) {
     ReadWord(in);  // record version: every version reads alike
@@ -92,6 +97,39 @@ void CheckValues(const GroupText& text, SettingsGroup& scratch, IUnknown* hostDa
   }
 }
 
+// Every build writes each setting of a group once. A group that lacks some is from an older
+// build and they keep their values; an id this build does not know is from a newer one and is
+// skipped. Both at once, or one id twice, is damage: a damaged id whose setting would silently
+// keep its default, or whose record would overwrite another's.
+void CheckIds(const GroupText& text, const SettingsGroup& scratch) {
+  std::set<int32_t> named;
+  int32_t unknown = 0;
+  bool anyUnknown = false;
+  for (const RecordText& record : text.records) {
+    if (scratch.FindById(record.id) == nullptr) {
+      if (!anyUnknown) unknown = record.id;
+      anyUnknown = true;
+    } else if (!named.insert(record.id).second) {
+      throw XSettingsStream(StreamFault::kRepeatedSetting, record.id);
+    }
+  }
+  if (!anyUnknown) return;
+  for (uint32_t i = 0; i < scratch.Count(); ++i) {
+    const int32_t id = scratch.At(i)->Id();
+    if (named.count(id) == 0) throw XSettingsStream(StreamFault::kLostSetting, id, QOR::String(), QOR::String(), unknown);
+  }
+}
+
+// The analysis channel once the global records are applied: the last record of setting 2001 (its
+// text checked already), else the value the store holds.
+int32_t AnalysisChannelAfter(const GroupText& global, const SettingsGroup& current) {
+  const auto* setting = dynamic_cast<const ZRSettingLong*>(current.FindById(kSettingAnalysisChannel));
+  long channel = setting != nullptr ? setting->Get() : 0;
+  for (const RecordText& record : global.records)
+    if (record.id == kSettingAnalysisChannel) channel = std::wcstol(record.text.GetText(), nullptr, 10);
+  return static_cast<int32_t>(channel);
+}
+
 void ApplyGroup(const GroupText& text, SettingsGroup& group) {
   for (const RecordText& record : text.records) {
     if (ZRSetting* setting = group.FindById(record.id)) setting->FromText(record.text, true);
@@ -115,7 +153,9 @@ IBinOutStream& SettingsStore::Write(IBinOutStream& out) const {
 }
 
 IBinInStream& SettingsStore::Read(IBinInStream& in, IUnknown* hostDataDocument) {
-  if (ReadWord(in) < 1) return in;
+  const int32_t version = ReadWord(in);
+  if (version < 1) return in;
+  if (version > kStoreVersion) throw XSettingsStream(StreamFault::kUnknownVersion, version);
   ReadWord(in);  // marker, not checked
   GroupText global;
   if (!ReadGroup(in, global)) return in;
@@ -128,16 +168,25 @@ IBinInStream& SettingsStore::Read(IBinInStream& in, IUnknown* hostDataDocument) 
   ReadWord(in);  // closing marker, not checked
   if (!Good(in)) return in;
   GlobalSettings globalScratch;
+  CheckIds(global, globalScratch);
   CheckValues(global, globalScratch, hostDataDocument);
   Settings1 scratch(mCatalogue);
   // A group no analysis channel can select comes only from damage.
   const auto* channelSetting = dynamic_cast<const ZRSettingLong*>(mGlobal.FindById(kSettingAnalysisChannel));
   const long lastChannel = channelSetting != nullptr ? channelSetting->GetMaximum() : kMaxGroups;
+  std::set<int32_t> channels;
   for (const GroupText& group : groups) {
     if (group.channel < 0 || group.channel > lastChannel)
       throw XSettingsStream(StreamFault::kImpossibleChannel, group.channel);
+    if (!channels.insert(group.channel).second) throw XSettingsStream(StreamFault::kRepeatedGroup, group.channel);
+    CheckIds(group, scratch);
     CheckValues(group, scratch, hostDataDocument);
   }
+  // Saving writes the analysis channel's group whenever it writes groups: without it the
+  // channel would be analysed with defaults.
+  const int32_t analysisChannel = AnalysisChannelAfter(global, mGlobal);
+  if (!groups.empty() && channels.count(analysisChannel) == 0)
+    throw XSettingsStream(StreamFault::kNoAnalysisGroup, analysisChannel);
   ApplyGroup(global, mGlobal);
   for (const GroupText& group : groups) {
     ApplyGroup(group, GetOrCreateGroup(group.channel, -1, nullptr));

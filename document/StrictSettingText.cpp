@@ -7,6 +7,7 @@
 #include "document/ZRSettingIO.h"
 
 #include <cmath>
+#include <cwchar>
 #include <locale>
 #include <sstream>
 #include <string>
@@ -61,8 +62,14 @@ bool ReadClassic(const QOR::String& text, T& value) {
 
 }  // namespace
 
+bool HoldsNul(const QOR::String& text) {
+  return std::wcslen(text.GetText()) != static_cast<size_t>(text.Length());
+}
+
 bool IsStrictSettingText(int32_t kind, const QOR::String& text) {
   const wchar_t* const chars = text.GetText();
+  // What follows a NUL would go unread: "0.000\0" is no "0.0005".
+  if (HoldsNul(text)) return false;
   switch (kind) {
     case kSettingBool:
       return text == QOR::String(L"t") || text == QOR::String(L"f");
@@ -82,6 +89,7 @@ bool IsStrictSettingText(int32_t kind, const QOR::String& text) {
 }
 
 bool HasNumberForm(int32_t kind, const QOR::String& text) {
+  if (HoldsNul(text)) return false;
   switch (kind) {
     case kSettingInt:
     case kSettingInt10:

@@ -5,6 +5,7 @@
 #include "base/StorageBinOStreamLite.h"
 #include "tests/support/MemoryStream.h"
 #include "base/XQOR.h"
+#include "document/GlobalSettings.h"
 #include "document/ParamCatalogue.h"
 #include "document/SettingsStreamError.h"
 #include "document/ZRSettingIO.h"
@@ -132,20 +133,22 @@ TEST_F(SettingsStoreStreamTest, LaysOutVersionsMarkersCountsAndRecords) {
   EXPECT_EQ(head, record);
 }
 
+// A newer build's group holds every setting this one knows and more; an older build's lacks some.
 TEST_F(SettingsStoreStreamTest, SkipsUnknownIdsAndUpgradesOldGroups) {
   const Bytes bytes = Encode([](IBinOutStream& out) {
     out.WriteLong(1);
     out.WriteLong(347);
     out.WriteLong(1);
-    out.WriteLong(2);
+    const GlobalSettings global;
+    out.WriteLong(static_cast<long>(global.Count()) + 1);
     WriteRecord(out, 2999, L"whatever");  // unknown to this build
-    WriteRecord(out, 2001, L"2");
+    for (uint32_t i = 0; i < global.Count(); ++i)
+      WriteRecord(out, global.At(i)->Id(), global.At(i)->Id() == 2001 ? L"2" : global.At(i)->ToText(true).GetText());
     out.WriteLong(1);  // one channel group
     out.WriteLong(2);
     out.WriteLong(0);  // group version 0: tau mode still in 1019
-    out.WriteLong(3);
+    out.WriteLong(2);
     WriteRecord(out, 1019, L"f");
-    WriteRecord(out, 4242, L"1");
     WriteRecord(out, 1008, L"250");
     out.WriteLong(347);
   });
@@ -240,6 +243,7 @@ TEST(SettingsStoreStreamRefusal, DamagedTextsAndImpossibleChannelsRefuseTheWhole
       {0, 2003, L"7", StreamFault::kRefusedValue},         // out of its bounds
       {-1, 1008, L"250", StreamFault::kImpossibleChannel},
       {33, 1008, L"250", StreamFault::kImpossibleChannel},
+      {5, 1007, L"12", StreamFault::kRepeatedSetting},  // a damaged id naming another setting
   };
   for (const auto& c : cases) {
     const Bytes bytes = Encode([&](IBinOutStream& out) {
@@ -271,7 +275,9 @@ TEST(SettingsStoreStreamRefusal, DamagedTextsAndImpossibleChannelsRefuseTheWhole
   }
   // The highest channel the analysis channel can name still reads, with what ToText writes.
   const Bytes good = Encode([&](IBinOutStream& out) {
-    for (int32_t word : {1, 347, 1, 0, 1, 32, 1, 3}) out.WriteLong(word);
+    for (int32_t word : {1, 347, 1, 1}) out.WriteLong(word);
+    WriteRecord(out, 2001, L"32");
+    for (int32_t word : {1, 32, 1, 3}) out.WriteLong(word);
     WriteRecord(out, 1006, L"5e-04");
     WriteRecord(out, 1033, L"+12");
     WriteRecord(out, 37, L"f");

@@ -134,6 +134,16 @@ TEST_F(SavedDocument, FileThisBuildCannotTakeWholeIsNamedAndKept) {
   const auto setting = [](int32_t id, std::wstring text) {
     return [id, text](const std::vector<char>& good) { return WithSettingText(good, id, text); };
   };
+  // Where a record of setting id starts (0, id, the text's tag); the channel group's head (channel,
+  // version, count) stands before its first record, 1005; the store's version before 347.
+  const auto recordAt = [&](int32_t id) {
+    const int32_t head[] = {0, id, static_cast<int32_t>(0x80000001u)};
+    const char* const pattern = reinterpret_cast<const char*>(head);
+    return static_cast<size_t>(std::search(bytes.begin(), bytes.end(), pattern, pattern + sizeof head) - bytes.begin());
+  };
+  const size_t group = recordAt(1005) - 12;
+  const size_t store = streamVersion + 4 * 7;  // after two placements without a rectangle
+  ASSERT_EQ(347, Word(bytes, store + 4));
   const std::string held = "setting ";
   const struct {
     std::function<std::vector<char>(const std::vector<char>&)> damage;
@@ -154,7 +164,20 @@ TEST_F(SavedDocument, FileThisBuildCannotTakeWholeIsNamedAndKept) {
       {setting(1010, L"abc"), held + "1010 of its analysis settings holds \"abc\": not detection settings the host's detector reads"},
       {setting(1006, std::wstring(300000, L'x')), held + "1006 of its analysis settings holds \"" + std::string(40, 'x') +
                                                       "...\" (300000 characters): not a number"},
-      {setting(2001, L"7"), "its analysis channel is 8 (setting 2001 holds 7), but the recording has 1 channel"},
+      {[&](const std::vector<char>& good) {
+         std::vector<char> damaged = WithSettingText(good, 2001, L"7");  // as long as "0": the group stays put
+         PutWord(damaged, group, 7);
+         return damaged;
+       },
+       "its analysis channel is 8 (setting 2001 holds 7), but the recording has 1 channel"},
+      // "0.03" with its 3 zeroed: the text before the NUL would read as 0.
+      {setting(1006, std::wstring(L"0.0\0", 4)), held + "1006 of its analysis settings holds \"0.0\\x00\": not a number"},
+      // One flipped bit in an id: the setting would silently keep its default.
+      {words(recordAt(1006) + 4, {1006 | 0x10000}),
+       "its analysis settings lack setting 1006 and hold setting 66542, which this build does not know"},
+      {words(group, {7}), "its analysis settings hold no group for their analysis channel (setting 2001 holds 0)"},
+      {words(store, {2}), "its analysis settings are of unknown version 2"},
+      {words(group + 4, {255}), "its analysis settings are of unknown version 255"},
   };
   const std::string name = host::Utf8FromWide(documents);
   for (const auto& c : cases) {
