@@ -106,6 +106,34 @@ bool EqualsNoCase(std::string_view a, std::string_view b) {
   return true;
 }
 
+bool IsUtf8(std::string_view text) {
+  return text.empty() || MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, text.data(),
+                                             static_cast<int>(text.size()), nullptr, 0) > 0;
+}
+
+std::string Utf8FromWindows1252(std::string_view text) {
+  const int size = static_cast<int>(text.size());
+  std::wstring wide(static_cast<size_t>(MultiByteToWideChar(1252, 0, text.data(), size, nullptr, 0)), L'\0');
+  if (!wide.empty()) MultiByteToWideChar(1252, 0, text.data(), size, &wide[0], static_cast<int>(wide.size()));
+  return Utf8FromWide(wide);
+}
+
+// The index of the first time whose step from the one before differs from the record's usual
+// (median) step by more than a quarter of it; 0 when every step is near it, or when fewer than
+// three steps give no usual one.
+int FirstUnevenStep(const std::vector<double>& times) {
+  if (times.size() < 4) return 0;
+  std::vector<double> steps(times.size() - 1);
+  for (size_t i = 1; i < times.size(); ++i) steps[i - 1] = times[i] - times[i - 1];
+  std::vector<double> sorted = steps;
+  std::nth_element(sorted.begin(), sorted.begin() + static_cast<std::ptrdiff_t>(sorted.size() / 2), sorted.end());
+  const double usual = sorted[sorted.size() / 2];
+  if (!(usual > 0.0)) return 0;
+  for (size_t i = 0; i < steps.size(); ++i)
+    if (std::fabs(steps[i] - usual) > 0.25 * usual) return static_cast<int>(i) + 1;
+  return 0;
+}
+
 class Reader {
  public:
   Reader(std::string_view text, const std::string& file, const RecordingReadOptions& options)
@@ -133,6 +161,7 @@ class Reader {
   bool mHasTime = false;
   size_t mCellCount = 0;
   Recording mRecording;
+  std::string mHeader;  // the header line in UTF-8 when the file's is not
   std::vector<wchar_t> mPrefixes;  // per channel: the prefix of its unit, samples kept in the base unit
   // The record being read: its samples, its time column and the line of its first row.
   int32_t mLength = 0;
@@ -187,6 +216,11 @@ void Reader::ReadHeader(std::string_view line) {
   if (line.size() >= 3 && static_cast<unsigned char>(line[0]) == 0xEF &&
       static_cast<unsigned char>(line[1]) == 0xBB && static_cast<unsigned char>(line[2]) == 0xBF)
     line.remove_prefix(3);  // UTF-8 byte order mark
+  if (!IsUtf8(line)) {
+    // What Windows programs write: "\xB5V" is microvolts. The rows hold numbers only.
+    mHeader = Utf8FromWindows1252(line);
+    line = mHeader;
+  }
   mSeparator = line.find('\t') != std::string_view::npos   ? '\t'
                : line.find(';') != std::string_view::npos ? ';'
                                                           : ',';
@@ -214,6 +248,8 @@ void Reader::ReadHeader(std::string_view line) {
       mHasTime = true;
       continue;
     }
+    if (units.empty() && mOptions.notes)
+      mOptions.notes->push_back("channel " + std::string(name) + " has no unit in [ ]: its values are read as base units");
     mRecording.channels.push_back({Widen(name), Widen(units), L""});
     mPrefixes.push_back(SplitUnitText(mRecording.channels.back().units).prefix);
   }
@@ -259,9 +295,12 @@ void Reader::FinishRecord() {
     if (!(period > 0.0)) Fail(mFirstLine + 1, 1, "time does not increase");
     for (int i = 1; i < n; ++i) {
       const double expected = mTimes[0] + i * period;
-      if (std::fabs(mTimes[i] - expected) > 0.25 * period)
-        Fail(mFirstLine + i, 1, "time " + ShortNumber(mTimes[i]) +
-                                    " does not follow the record's even tick period");
+      if (std::fabs(mTimes[i] - expected) <= 0.25 * period) continue;
+      // One jump skews the span's period, so that the times drift away from it long before the
+      // jump: the line named is the jump's when there is one.
+      const int at = FirstUnevenStep(mTimes);
+      const int line = at > 0 ? at : i;
+      Fail(mFirstLine + line, 1, "time " + ShortNumber(mTimes[line]) + " does not follow the record's even tick period");
     }
   } else if (mHasTime && !mRecording.records.empty()) {
     period = mRecording.records.back().tickPeriod;
@@ -345,6 +384,11 @@ Recording ParseRecordingText(std::string_view text, const std::string& fileName,
     const std::string utf8 = Utf8FromUtf16(text.substr(2), opensWith("\xFE\xFF"), fileName);
     return Reader(utf8, fileName, options).Run();
   }
+  // ASCII text in UTF-16 has a NUL in every other byte.
+  if (text.size() >= 2 && (text[0] == '\0') != (text[1] == '\0'))
+    throw RecordingFileError(fileName, 1, 1,
+                             std::string("the text is UTF-16 (") + (text[0] == '\0' ? "big" : "little") +
+                                 "-endian) without a byte order mark: save it as UTF-8, or as UTF-16 with one");
   return Reader(text, fileName, options).Run();
 }
 
@@ -381,7 +425,13 @@ Recording ReadRecordingFile(const std::string& path, const RecordingReadOptions&
     if (n == 0) break;  // the file shrank while being read
     got += n;
   }
-  return ParseRecordingText(std::string_view(content.get(), got), path, options);
+  if (options.notes) return ParseRecordingText(std::string_view(content.get(), got), path, options);
+  std::vector<std::string> notes;
+  RecordingReadOptions noting = options;
+  noting.notes = &notes;
+  Recording recording = ParseRecordingText(std::string_view(content.get(), got), path, noting);
+  for (const std::string& note : notes) PrintMessageLine(note);
+  return recording;
 }
 
 }  // namespace host

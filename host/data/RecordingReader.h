@@ -7,6 +7,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace host {
 
@@ -32,6 +33,9 @@ struct RecordingReadOptions {
   // Samples per second for a file without a "Time" column; 0 when not given. A file with one
   // refuses a rate (RecordingRateConflict).
   double rateHz = 0.0;
+  // Gets a line for each thing the file leaves to an assumption: "channel Vm has no unit in [ ]:
+  // its values are read as base units". ReadRecordingFile prints them on stderr when not given.
+  std::vector<std::string>* notes = nullptr;
 };
 
 // The first column may be "Time" or "Time [s]": seconds, from which each record's tick period
@@ -42,12 +46,15 @@ struct RecordingReadOptions {
 // written, and the units service reads it back as base unit and prefix.
 // Cells are separated by tabs, semicolons or commas, whichever the header holds first in that
 // order; with semicolons a decimal comma is read as a decimal point. A cell may be quoted ("V").
-// Lines end in LF, CR LF or CR; the text is UTF-8, or UTF-16 when it opens with a byte order mark.
+// Lines end in LF, CR LF or CR; the text is UTF-8, or UTF-16 when it opens with a byte order mark;
+// a header line that is not UTF-8 is read as Windows-1252 ("Vm [\xB5V]" is in microvolts), and
+// UTF-16 without a byte order mark is refused in words that name it.
 Recording ParseRecordingText(std::string_view text, const std::string& fileName,
                              const RecordingReadOptions& options);
 
 // Reads the whole file (path in UTF-8); a file that cannot be opened, or is no disk file (a
 // device such as "nul" or "com1.csv", a pipe, a folder), is reported at line 0 as "path: what".
+// Its notes go to options.notes, or one line each on stderr without it.
 Recording ReadRecordingFile(const std::string& path, const RecordingReadOptions& options);
 
 }  // namespace host

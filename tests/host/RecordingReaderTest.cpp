@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace host {
 namespace {
@@ -32,6 +34,12 @@ TEST(RecordingReader, TimeColumnGivesTickPeriodAndBlankLineStartsRecord) {
   EXPECT_FLOAT_EQ(Sample(r, 0, 0, 1), -0.001f);  // kept in volts
   EXPECT_FLOAT_EQ(Sample(r, 1, 1, 1), 10.0f);
   EXPECT_TRUE(r.records[1].samples[0]->IsComplete());
+  // A channel without a unit is read in base units, and a note says so.
+  std::vector<std::string> notes;
+  RecordingReadOptions noting;
+  noting.notes = &notes;
+  ParseRecordingText("Time,Vm,I [nA]\n0,1,2\n0.1,2,3\n", "test.csv", noting);
+  EXPECT_EQ(std::vector<std::string>{"channel Vm has no unit in [ ]: its values are read as base units"}, notes);
 }
 
 TEST(RecordingReader, TabsAndRateWithoutTimeColumn) {
@@ -46,10 +54,12 @@ TEST(RecordingReader, TabsAndRateWithoutTimeColumn) {
 }
 
 TEST(RecordingReader, MalformedTextNamesLineAndColumn) {
+  using namespace std::string_view_literals;
   struct Case {
-    const char* text;
+    std::string_view text;
     int line;
     int column;
+    const char* says = "";
   };
   const Case cases[] = {
       {"", 1, 1},                                    // no header
@@ -80,16 +90,20 @@ TEST(RecordingReader, MalformedTextNamesLineAndColumn) {
       {"\"Time\" [s],V\n0,1\n", 1, 8},                // text after the closing quote
       {"Time,\"V \"\"a\"\"\"\n0,1\n", 1, 9},         // doubled quotes
       {"\xFF\xFET", 1, 1},                              // UTF-16 cut in a character
+      {"T\0i\0m\0e\0"sv, 1, 1, "UTF-16 (little-endian) without a byte order mark"},
+      // 0.5 s missing after the fourth tick: the line of the jump is named.
+      {"Time [s],V\n0,1\n0.001,1\n0.002,1\n0.003,1\n0.504,1\n0.505,1\n0.506,1\n", 6, 1, "time 0.504 does not"},
   };
   for (const Case& c : cases) {
     try {
-      Parse(c.text);
+      Parse(std::string(c.text));
       ADD_FAILURE() << "accepted: " << c.text;
     } catch (const RecordingFileError& e) {
       EXPECT_EQ(e.Line(), c.line) << c.text << " -> " << e.what();
       EXPECT_EQ(e.Column(), c.column) << c.text << " -> " << e.what();
       const std::string where = "test.csv:" + std::to_string(c.line) + ":" + std::to_string(c.column) + ": ";
       EXPECT_EQ(std::string(e.what()).rfind(where, 0), 0u) << e.what();
+      EXPECT_NE(std::string(e.what()).find(c.says), std::string::npos) << e.what();
     }
   }
 }
@@ -145,6 +159,7 @@ TEST(RecordingReader, ReadsSpreadsheetTextForms) {
       "\"Time [s]\",\" V [\xC2\xB0" "C] \"\n\"0\",\"1\"\n 0.5 , \"-2\"\n",
       utf16le,
       utf16be,
+      "Time [s],V [\xB0" "C]\r\n0,1\r\n0.5,-2\r\n",  // not UTF-8: Windows-1252
   };
   for (const std::string& text : texts) {
     const Recording r = Parse(text);
