@@ -10,6 +10,7 @@
 #include "document/ZRSettingIO.h"
 #include "document/ZRSetting_PXDetSet.h"
 
+#include <algorithm>
 #include <cwchar>
 #include <set>
 #include <vector>
@@ -134,7 +135,10 @@ void ApplyGroup(const GroupText& text, SettingsGroup& group) {
   for (const RecordText& record : text.records) {
     if (ZRSetting* setting = group.FindById(record.id)) setting->FromText(record.text, true);
   }
-  if (text.version < 1) group.Upgrade();
+  // The older group kept the tau mode in 1019; one that names 1037 holds it there already.
+  if (text.version < 1 && std::none_of(text.records.begin(), text.records.end(),
+                                       [](const RecordText& record) { return record.id == kSettingTauMode; }))
+    group.Upgrade();
 }
 
 }  // namespace

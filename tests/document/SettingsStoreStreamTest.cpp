@@ -144,19 +144,25 @@ TEST_F(SettingsStoreStreamTest, SkipsUnknownIdsAndUpgradesOldGroups) {
     WriteRecord(out, 2999, L"whatever");  // unknown to this build
     for (uint32_t i = 0; i < global.Count(); ++i)
       WriteRecord(out, global.At(i)->Id(), global.At(i)->Id() == 2001 ? L"2" : global.At(i)->ToText(true).GetText());
-    out.WriteLong(1);  // one channel group
+    out.WriteLong(2);  // two channel groups
     out.WriteLong(2);
     out.WriteLong(0);  // group version 0: tau mode still in 1019
     out.WriteLong(2);
     WriteRecord(out, 1019, L"f");
     WriteRecord(out, 1008, L"250");
+    out.WriteLong(4);
+    out.WriteLong(0);  // a version 0 group that names 1037 holds the tau mode there
+    out.WriteLong(2);
+    WriteRecord(out, 1019, L"f");
+    WriteRecord(out, 1037, L"2");
     out.WriteLong(347);
   });
   SettingsStore store(Catalogue());
   ASSERT_EQ(Decode(bytes, store), S_OK);
   EXPECT_EQ(store.GetCurrentChannel(), 2);
-  ASSERT_EQ(store.GroupCount(), 1u);
+  ASSERT_EQ(store.GroupCount(), 2u);
   EXPECT_EQ(store.GetIntSetting(1037)->Get(), 0);
+  EXPECT_EQ(std::wstring(L"2"), store.Group(1).FindById(1037)->ToText(true).GetText());
   EXPECT_EQ(store.GetDoubleSetting(1008)->Get(), 250.0);
   EXPECT_EQ(store.GetDoubleSetting(1007)->Get(), 0.0);  // not named: default
 }
