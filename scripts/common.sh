@@ -1,4 +1,6 @@
 # Shared by scripts/test and scripts/run: setup, build, Wine environment and display.
+# shellcheck shell=bash
+# shellcheck disable=SC2154  # root: the repository folder, set by the script that sources this
 
 export WINEDEBUG=-all
 # No add-on installers, and no debugger attaching to a crashing test (it would wait forever).
