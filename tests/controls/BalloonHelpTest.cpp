@@ -5,6 +5,7 @@
 #include "platform/owl/TWindow.h"
 #include "platform/uihelpers/UxThemeDLL.h"
 #include "tests/support/DibCanvas.h"
+#include "tests/support/PumpUntil.h"
 #include "tests/support/UserMouse.h"
 
 #include <gtest/gtest.h>
@@ -175,11 +176,7 @@ TEST_F(Balloon, TheRealHooksSeeInputSentToTheThread) {
   keys[0].ki.wVk = keys[1].ki.wVk = VK_SHIFT;
   keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
   SendInput(2, keys, sizeof(INPUT));
-  for (int i = 0; i < 50 && balloon->m_hWnd; ++i) {
-    Pump();
-    Sleep(10);
-  }
-  EXPECT_FALSE(balloon->m_hWnd);
+  EXPECT_TRUE(testsupport::PumpUntil([] { Pump(); }, [&] { return !balloon->m_hWnd; })) << "the key closed the balloon";
   DestroyWindow(focus);
 }
 

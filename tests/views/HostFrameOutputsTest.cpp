@@ -13,6 +13,7 @@
 #include "hostapi/DocumentTableScript.h"
 #include "platform/owl/TFont.h"
 #include "tests/support/DibCanvas.h"
+#include "tests/support/PumpUntil.h"
 #include "tests/support/UserMouse.h"
 #include "tests/views/ViewSiteFixture.h"
 #include "views/AnalysisView.h"
@@ -319,11 +320,11 @@ TEST_F(HostFrameOutputs, CtrlCCopiesTheTableTextAndCtrlPPrintsThroughTheFramesKe
     keys[0].ki.wVk = keys[3].ki.wVk = VK_CONTROL;
     keys[1].ki.wVk = keys[2].ki.wVk = key;
     keys[2].ki.dwFlags = keys[3].ki.dwFlags = KEYEVENTF_KEYUP;
+    const SHORT toggled = GetKeyState(key) & 1;
     SendInput(4, keys, sizeof(INPUT));
-    for (int i = 0; i < 20; ++i) {
-      ondara_host::PumpUntilIdle();
-      Sleep(10);
-    }
+    EXPECT_TRUE(testsupport::PumpUntil([] { ondara_host::PumpUntilIdle(); },
+                                       [&] { return testsupport::KeysArrived(key, toggled, VK_CONTROL); }))
+        << "Ctrl+" << static_cast<char>(key) << " reached the table";
   };
   press('C');
   std::string copied;
