@@ -4,6 +4,7 @@
 #include "drawing/ChildPaneHost.h"
 #include "drawing/IDrawerDataPane.h"
 #include "graph/ScaleFactory.h"
+#include "hostclient/ComBoundary.h"
 
 #include <oleidl.h>
 
@@ -63,27 +64,35 @@ ChannelPane::~ChannelPane() {
 // ---- drags ----
 
 HRESULT STDMETHODCALLTYPE ChannelPane::OnBeginDrag(int32_t axis) noexcept {
-  mPane->OnAxisDragBegin(mLaneIndex, axis);
-  return S_OK;
+  return ComTry([&]() -> HRESULT {
+    mPane->OnAxisDragBegin(mLaneIndex, axis);
+    return S_OK;
+  });
 }
 
 HRESULT STDMETHODCALLTYPE ChannelPane::OnEndDrag(int32_t axis) noexcept {
-  mPane->OnAxisDragEnd(mLaneIndex, axis, 0, mAxisWindow[Slot(axis)].Get());
-  return S_OK;
+  return ComTry([&]() -> HRESULT {
+    mPane->OnAxisDragEnd(mLaneIndex, axis, 0, mAxisWindow[Slot(axis)].Get());
+    return S_OK;
+  });
 }
 
 // The axis object's range after the change is what the drawers get.
 HRESULT STDMETHODCALLTYPE ChannelPane::OnScalingChanged(int32_t axis, double, const DragScaleMapping*) noexcept {
-  IDragScale* const object = mAxisObject[Slot(axis)].Get();
-  if (!object) return S_FALSE;
-  ValueRange range{1.0, 0.0};
-  if (FAILED(object->GetRange(&range.first, &range.second))) return S_FALSE;
-  return OnRangeChanged(axis, 0, range);
+  return ComTry([&]() -> HRESULT {
+    IDragScale* const object = mAxisObject[Slot(axis)].Get();
+    if (!object) return S_FALSE;
+    ValueRange range{1.0, 0.0};
+    if (FAILED(object->GetRange(&range.first, &range.second))) return S_FALSE;
+    return OnRangeChanged(axis, 0, range);
+  });
 }
 
 HRESULT STDMETHODCALLTYPE ChannelPane::OnAutoScale(int32_t axis) noexcept {
-  mPane->OnAxisAutoScale(mLaneIndex, axis, mAxisWindow[Slot(axis)].Get());
-  return S_OK;
+  return ComTry([&]() -> HRESULT {
+    mPane->OnAxisAutoScale(mLaneIndex, axis, mAxisWindow[Slot(axis)].Get());
+    return S_OK;
+  });
 }
 
 HRESULT ChannelPane::OnRangeChanged(int32_t axis, int32_t mode, const ValueRange& range) noexcept {

@@ -3,6 +3,7 @@
 
 #include "drawing/ChildPaneHost.h"
 #include "drawing/DrawingServices.h"
+#include "hostclient/ComBoundary.h"
 #include "platform/uihelpers/ScreenBitMapDC.h"
 
 #include <algorithm>
@@ -111,24 +112,21 @@ HRESULT ChildPaneBase::AddDrawer(uint32_t options, IScrivoRecordDrawer* drawer, 
   drawer->SetDataPane(mPane->DrawerPane());
   drawer->SetLaneIndex(0, mLaneIndex);
   drawer->SetBounds(mContext, &mRect);
-  try {
+  return ComTry([&] {
     mDrawers.emplace_back(drawer);
-  } catch (...) {
-    return E_OUTOFMEMORY;
-  }
-  // Equal kinds keep the order in which they were added.
-  std::stable_sort(mDrawers.begin(), mDrawers.end(),
-                   [](const auto& a, const auto& b) { return KindOf(a.Get()) < KindOf(b.Get()); });
-  const int32_t kind = KindOf(drawer);
-  if ((options & kDrawerCachedLayer) && CachedBitmaps() && kind >= 0 && kind < 256 * kLayerCount) {
-    PaneLayer& layer = mLayers[static_cast<size_t>(kind / 256)];
-    layer.flags = (layer.flags | kLayerCached | kLayerDirty) & ~kLayerDrawn;
-    layer.opacity = std::min<uint32_t>(opacity, 255);
-    SizeCache(layer);
-  }
-  RebuildLayerRanges();
-  mMarginsStale = true;
-  return S_OK;
+    // Equal kinds keep the order in which they were added.
+    std::stable_sort(mDrawers.begin(), mDrawers.end(),
+                     [](const auto& a, const auto& b) { return KindOf(a.Get()) < KindOf(b.Get()); });
+    const int32_t kind = KindOf(drawer);
+    if ((options & kDrawerCachedLayer) && CachedBitmaps() && kind >= 0 && kind < 256 * kLayerCount) {
+      PaneLayer& layer = mLayers[static_cast<size_t>(kind / 256)];
+      layer.flags = (layer.flags | kLayerCached | kLayerDirty) & ~kLayerDrawn;
+      layer.opacity = std::min<uint32_t>(opacity, 255);
+      SizeCache(layer);
+    }
+    RebuildLayerRanges();
+    mMarginsStale = true;
+  });
 }
 
 HRESULT ChildPaneBase::RemoveDrawers(uint32_t mask, LayerPair pair) noexcept {

@@ -5,6 +5,7 @@
 #include "base/XQOR.h"
 #include "hostapi/ObserverRegistry.h"
 #include "hostapi/RecordData.h"
+#include "hostclient/ComBoundary.h"
 #include "hostclient/FrameworkAccess.h"
 
 #include <algorithm>
@@ -40,23 +41,25 @@ DataPane::~DataPane() {
 // ---- IUnknown ----
 
 HRESULT STDMETHODCALLTYPE DataPane::QueryInterface(REFIID iid, void** out) noexcept {
-  if (!out) return E_POINTER;
-  *out = nullptr;
-  if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IOnlineDataSink)) {
-    *out = static_cast<IOnlineDataSink*>(this);
-  } else if (IsEqualIID(iid, IID_ICommentsObserver)) {
-    *out = static_cast<ICommentsObserver*>(this);
-  } else if (IsEqualIID(iid, IID_ISubject)) {
-    *out = static_cast<ISubject*>(this);
-  } else if (IsEqualIID(iid, IID_IQORDraggableRects)) {
-    *out = static_cast<IQORDraggableRects*>(this);
-  } else if (IsEqualIID(iid, IID_IDrawerDataPane)) {
-    *out = static_cast<IDrawerDataPane*>(this);
-  } else {
-    return E_NOINTERFACE;
-  }
-  AddRef();
-  return S_OK;
+  return ComTry([&]() -> HRESULT {
+    if (!out) return E_POINTER;
+    *out = nullptr;
+    if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IOnlineDataSink)) {
+      *out = static_cast<IOnlineDataSink*>(this);
+    } else if (IsEqualIID(iid, IID_ICommentsObserver)) {
+      *out = static_cast<ICommentsObserver*>(this);
+    } else if (IsEqualIID(iid, IID_ISubject)) {
+      *out = static_cast<ISubject*>(this);
+    } else if (IsEqualIID(iid, IID_IQORDraggableRects)) {
+      *out = static_cast<IQORDraggableRects*>(this);
+    } else if (IsEqualIID(iid, IID_IDrawerDataPane)) {
+      *out = static_cast<IDrawerDataPane*>(this);
+    } else {
+      return E_NOINTERFACE;
+    }
+    AddRef();
+    return S_OK;
+  });
 }
 
 ULONG STDMETHODCALLTYPE DataPane::AddRef() noexcept { return static_cast<ULONG>(InterlockedIncrement(&mRefCount)); }
@@ -211,25 +214,20 @@ HRESULT DataPane::SetPageRect(const RECT& rect) noexcept {
 }
 
 HRESULT DataPane::SetDraggableRects(const std::vector<int32_t>& tops, const std::vector<int32_t>& bottoms) noexcept {
-  try {
+  return ComTry([&] {
     mDragTops = tops;
     mDragBottoms = bottoms;
-  } catch (...) {
-    return E_OUTOFMEMORY;
-  }
-  LayoutLanes();
-  ForEachObject([](InteractiveObject& object) { object.DragRectsChanged(); });
-  return S_OK;
+    LayoutLanes();
+    ForEachObject([](InteractiveObject& object) { object.DragRectsChanged(); });
+  });
 }
 
 HRESULT STDMETHODCALLTYPE DataPane::SetDragRects(int32_t count, const int32_t* tops, const int32_t* bottoms) noexcept {
-  if (count < 0) return E_INVALIDARG;
-  if (count > 0 && (!tops || !bottoms)) return E_POINTER;
-  try {
+  return ComTry([&]() -> HRESULT {
+    if (count < 0) return E_INVALIDARG;
+    if (count > 0 && (!tops || !bottoms)) return E_POINTER;
     return SetDraggableRects(std::vector<int32_t>(tops, tops + count), std::vector<int32_t>(bottoms, bottoms + count));
-  } catch (...) {
-    return E_OUTOFMEMORY;
-  }
+  });
 }
 
 int32_t DataPane::HitTestChild(POINT point) const noexcept {
@@ -252,7 +250,7 @@ HRESULT DataPane::SetLaneCount(int32_t count) noexcept {
   if (mAxisOverride) return mAxisOverride->SetLaneCount(count);
   if (count < 0) return E_INVALIDARG;
   if (count == GetLaneCount()) return S_OK;
-  try {
+  return ComTry([&] {
     while (GetLaneCount() > count) {
       const int32_t index = GetLaneCount() - 1;
       mLanes.back()->DisconnectAxes();
@@ -267,13 +265,10 @@ HRESULT DataPane::SetLaneCount(int32_t count) noexcept {
         AttachLane(index);
       }
     }
-  } catch (...) {
-    return E_OUTOFMEMORY;
-  }
-  LayoutLanes();
-  ForEachObject([count](InteractiveObject& object) { object.LaneCountChanged(count); });
-  mPending |= kPendingAll;
-  return S_OK;
+    LayoutLanes();
+    ForEachObject([count](InteractiveObject& object) { object.LaneCountChanged(count); });
+    mPending |= kPendingAll;
+  });
 }
 
 HRESULT DataPane::AttachLane(int32_t index) noexcept {
@@ -390,27 +385,32 @@ HRESULT STDMETHODCALLTYPE DataPane::GetUpdatePercent(int32_t* percent) noexcept 
 }
 
 HRESULT STDMETHODCALLTYPE DataPane::OnSamplingStart() noexcept {
-  mSampling = true;
-  mFirstData = true;
-  InvalidateLanes();
-  if (mHorzScale) {
-    mHorzScale->SamplingStart(0);
-    mHorzScale->GetTotalLength(&mSamplingExtent);
-  }
-  ForEachChild([](ChildPaneBase& child) { child.OnSamplingStart(0); });
-  ForEachObject([](InteractiveObject& object) { object.SamplingStarted(); });
-  UpdateLaneRanges();
-  return S_OK;
+  return ComTry([&]() -> HRESULT {
+    mSampling = true;
+    mFirstData = true;
+    InvalidateLanes();
+    if (mHorzScale) {
+      mHorzScale->SamplingStart(0);
+      mHorzScale->GetTotalLength(&mSamplingExtent);
+    }
+    ForEachChild([](ChildPaneBase& child) { child.OnSamplingStart(0); });
+    ForEachObject([](InteractiveObject& object) { object.SamplingStarted(); });
+    UpdateLaneRanges();
+    return S_OK;
+  });
 }
 
 HRESULT STDMETHODCALLTYPE DataPane::OnRecordStart(int32_t record, VARIANT_BOOL sampled) noexcept {
-  mInRecord = true;
-  mRecordFlag = sampled != VARIANT_FALSE;
-  mRecord = record;
-  mLastTickCount = 0;
-  if (mHorzScale) mHorzScale->BeginAppend(static_cast<uint32_t>(record), 0, 0, 0, 0, 0, 0, 0, 0, 0, sampled ? 1u : 0u);
-  ForEachChild([&](ChildPaneBase& child) { child.OnRecordStart(record, sampled); });
-  return S_OK;
+  return ComTry([&]() -> HRESULT {
+    mInRecord = true;
+    mRecordFlag = sampled != VARIANT_FALSE;
+    mRecord = record;
+    mLastTickCount = 0;
+    if (mHorzScale)
+      mHorzScale->BeginAppend(static_cast<uint32_t>(record), 0, 0, 0, 0, 0, 0, 0, 0, 0, sampled ? 1u : 0u);
+    ForEachChild([&](ChildPaneBase& child) { child.OnRecordStart(record, sampled); });
+    return S_OK;
+  });
 }
 
 void DataPane::RefreshObjectsIfDue() noexcept {
@@ -422,41 +422,47 @@ void DataPane::RefreshObjectsIfDue() noexcept {
 }
 
 HRESULT STDMETHODCALLTYPE DataPane::OnNewData(int32_t, int32_t tickCount) noexcept {
-  const int32_t count = tickCount - mLastTickCount;
-  mLastTickCount = tickCount;
-  int64_t right = mScrollPos;
-  if (mHorzScale) mHorzScale->NewData(0, count, &right);
-  mFirstData = false;
-  if (!mSampling) return S_OK;
-  // The children take the scroll as the columns their pictures move left (new less old).
-  const int64_t delta = right - mScrollPos;
-  mScrollPos = right;
-  ForEachChild([&](ChildPaneBase& child) {
-    int64_t earliest = 0;
-    child.OnNewData(right, delta, &earliest, mDataLimit);
+  return ComTry([&]() -> HRESULT {
+    const int32_t count = tickCount - mLastTickCount;
+    mLastTickCount = tickCount;
+    int64_t right = mScrollPos;
+    if (mHorzScale) mHorzScale->NewData(0, count, &right);
+    mFirstData = false;
+    if (!mSampling) return S_OK;
+    // The children take the scroll as the columns their pictures move left (new less old).
+    const int64_t delta = right - mScrollPos;
+    mScrollPos = right;
+    ForEachChild([&](ChildPaneBase& child) {
+      int64_t earliest = 0;
+      child.OnNewData(right, delta, &earliest, mDataLimit);
+    });
+    RefreshObjectsIfDue();
+    UpdateScrollBar();
+    return S_OK;
   });
-  RefreshObjectsIfDue();
-  UpdateScrollBar();
-  return S_OK;
 }
 
 HRESULT STDMETHODCALLTYPE DataPane::OnRecordEnd(int32_t record, int32_t) noexcept {
-  if (mHorzScale) mHorzScale->EndAppend(static_cast<uint32_t>(record));
-  if (mTimeScaleStrip) mTimeScaleStrip->OnRecordEnd(record, static_cast<IOnlineDataSink*>(this));
-  for (const auto& lane : std::vector<QOR::ComPtr<ChannelPane>>(mLanes)) lane->OnRecordEnd(record, nullptr);
-  mInRecord = false;
-  return S_OK;
+  return ComTry([&]() -> HRESULT {
+    if (mHorzScale) mHorzScale->EndAppend(static_cast<uint32_t>(record));
+    if (mTimeScaleStrip) mTimeScaleStrip->OnRecordEnd(record, static_cast<IOnlineDataSink*>(this));
+    for (const auto& lane : std::vector<QOR::ComPtr<ChannelPane>>(mLanes)) lane->OnRecordEnd(record, nullptr);
+    mInRecord = false;
+    return S_OK;
+  });
 }
 
 HRESULT STDMETHODCALLTYPE DataPane::OnSamplingStop() noexcept {
-  if (mFrameWhileFollowing && IsFollowing()) InvalidateLanes();
-  mVisibleWidth = ClientWidth() - 2 * kPaneMargin;
-  mSampling = false;
-  if (mHorzScale) mHorzScale->SamplingStop(VARIANT_TRUE);
-  ForEachChild([](ChildPaneBase& child) { child.OnSamplingStop(VARIANT_TRUE); });
-  ForEachObject([](InteractiveObject& object) { object.SamplingStopped(); });
-  UpdateScrollBar();
-  return S_OK;
+  return ComTry([&]() -> HRESULT {
+    if (mFrameWhileFollowing && IsFollowing()) InvalidateLanes();
+    mVisibleWidth = ClientWidth() - 2 * kPaneMargin;
+    mSampling = false;
+    if (mHorzScale) mHorzScale->SamplingStop(VARIANT_TRUE);
+    ForEachChild([](ChildPaneBase& child) { child.OnSamplingStop(VARIANT_TRUE); });
+    ForEachObject([](InteractiveObject& object) { object.SamplingStopped(); });
+    UpdateScrollBar();
+    return S_OK;
+  });
 }
 
 void DataPane::OnSinkNotify(int32_t a, int32_t b) noexcept {
@@ -488,18 +494,24 @@ HRESULT DataPane::DetachDragScale(IDragScale* scale) noexcept {
 // ---- the pane's observers ----
 
 HRESULT STDMETHODCALLTYPE DataPane::Announce(uint32_t eventCode, IUnknown* object) noexcept {
-  IObserverRegistry* const registry = GetObserverRegistry();
-  return registry ? registry->NotifySubject(static_cast<IOnlineDataSink*>(this), eventCode, object) : E_FAIL;
+  return ComTry([&]() -> HRESULT {
+    IObserverRegistry* const registry = GetObserverRegistry();
+    return registry ? registry->NotifySubject(static_cast<IOnlineDataSink*>(this), eventCode, object) : E_FAIL;
+  });
 }
 
 HRESULT STDMETHODCALLTYPE DataPane::Attach(IObserver* observer) noexcept {
-  IObserverRegistry* const registry = GetObserverRegistry();
-  return registry ? registry->AttachToSubject(static_cast<IOnlineDataSink*>(this), observer) : E_FAIL;
+  return ComTry([&]() -> HRESULT {
+    IObserverRegistry* const registry = GetObserverRegistry();
+    return registry ? registry->AttachToSubject(static_cast<IOnlineDataSink*>(this), observer) : E_FAIL;
+  });
 }
 
 HRESULT STDMETHODCALLTYPE DataPane::Detach(IObserver* observer) noexcept {
-  IObserverRegistry* const registry = GetObserverRegistry();
-  return registry ? registry->DetachFromSubject(static_cast<IOnlineDataSink*>(this), observer) : E_FAIL;
+  return ComTry([&]() -> HRESULT {
+    IObserverRegistry* const registry = GetObserverRegistry();
+    return registry ? registry->DetachFromSubject(static_cast<IOnlineDataSink*>(this), observer) : E_FAIL;
+  });
 }
 
 void DataPane::OnLaneRangeChanged(int32_t lane, int32_t axis) noexcept { NotifyObjects(1, lane, axis); }
@@ -518,16 +530,20 @@ void DataPane::NotifyObjects(int32_t a, int32_t b, int32_t c) noexcept {
 // ---- printing ----
 
 HRESULT STDMETHODCALLTYPE DataPane::BeginPrint(uint32_t context) noexcept {
-  DrawPrintableBase::BeginPrint(context);
-  mPrintPositions[0] = mPrintPositions[1] = -1;
-  if (mTimeScaleStrip) mTimeScaleStrip->OnPrintChanged(context);
-  return S_OK;
+  return ComTry([&]() -> HRESULT {
+    DrawPrintableBase::BeginPrint(context);
+    mPrintPositions[0] = mPrintPositions[1] = -1;
+    if (mTimeScaleStrip) mTimeScaleStrip->OnPrintChanged(context);
+    return S_OK;
+  });
 }
 
 HRESULT STDMETHODCALLTYPE DataPane::EndPrint() noexcept {
-  DrawPrintableBase::EndPrint();
-  if (mTimeScaleStrip) mTimeScaleStrip->OnPrintChanged(0);
-  return S_OK;
+  return ComTry([&]() -> HRESULT {
+    DrawPrintableBase::EndPrint();
+    if (mTimeScaleStrip) mTimeScaleStrip->OnPrintChanged(0);
+    return S_OK;
+  });
 }
 
 }  // namespace ScrivoDraw

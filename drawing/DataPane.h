@@ -19,6 +19,7 @@
 #include "hostapi/OnlineData.h"
 #include "hostapi/PaneDataSource.h"
 #include "hostapi/RecordDataPixMap.h"
+#include "hostclient/ComBoundary.h"
 #include "hostclient/ComPtr.h"
 
 #include <functional>
@@ -122,8 +123,10 @@ class DataPane : public IOnlineDataSink,
   HRESULT STDMETHODCALLTYPE OnSamplingStop() noexcept override;
   // The host's two-word notification goes on to the scale object, the time scale and the lanes.
   HRESULT STDMETHODCALLTYPE SinkNotify(int32_t a, int32_t b) noexcept override {
-    OnSinkNotify(a, b);
-    return S_OK;
+    return ComTry([&]() -> HRESULT {
+      OnSinkNotify(a, b);
+      return S_OK;
+    });
   }
   HRESULT STDMETHODCALLTYPE Reserved10() noexcept override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE Reserved11() noexcept override { return E_NOTIMPL; }

@@ -4,6 +4,7 @@
 
 #include "drawing/DrawingServices.h"
 #include "hostapi/RecordData.h"
+#include "hostclient/ComBoundary.h"
 #include "hostclient/SimpleUnknownImp.h"
 
 #include <algorithm>
@@ -16,9 +17,11 @@ namespace {
 class DefaultChannelObject final : public IUnknown {
  public:
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) noexcept override {
-    if (!out) return E_POINTER;
-    *out = IsEqualIID(iid, IID_IUnknown) ? this : nullptr;
-    return *out ? S_OK : E_NOINTERFACE;
+    return ComTry([&]() -> HRESULT {
+      if (!out) return E_POINTER;
+      *out = IsEqualIID(iid, IID_IUnknown) ? this : nullptr;
+      return *out ? S_OK : E_NOINTERFACE;
+    });
   }
   ULONG STDMETHODCALLTYPE AddRef() noexcept override { return 2; }
   ULONG STDMETHODCALLTYPE Release() noexcept override { return 1; }
@@ -52,14 +55,16 @@ HRESULT STDMETHODCALLTYPE DataPane::GetPixelsPerMmY(int32_t, uint32_t, double* p
 }
 
 HRESULT STDMETHODCALLTYPE DataPane::GetDeviceScale(int32_t, double* x, double* y) noexcept {
-  if (!x || !y) return E_POINTER;
-  *x = *y = 1.0;
-  if (!mPrintContext) return S_OK;
-  GetPixelsPerMmX(0, mPrintContext, x);
-  GetPixelsPerMmY(0, mPrintContext, y);
-  *x /= kScreenPixelsPerMm;
-  *y /= kScreenPixelsPerMm;
-  return S_OK;
+  return ComTry([&]() -> HRESULT {
+    if (!x || !y) return E_POINTER;
+    *x = *y = 1.0;
+    if (!mPrintContext) return S_OK;
+    GetPixelsPerMmX(0, mPrintContext, x);
+    GetPixelsPerMmY(0, mPrintContext, y);
+    *x /= kScreenPixelsPerMm;
+    *y /= kScreenPixelsPerMm;
+    return S_OK;
+  });
 }
 
 HRESULT STDMETHODCALLTYPE DataPane::IsStyleBit23(int32_t, VARIANT_BOOL* set) noexcept {
@@ -69,43 +74,51 @@ HRESULT STDMETHODCALLTYPE DataPane::IsStyleBit23(int32_t, VARIANT_BOOL* set) noe
 }
 
 HRESULT STDMETHODCALLTYPE DataPane::SetLayerRect(int32_t, int32_t lane, int32_t layer, const RECT* rect) noexcept {
-  if (!rect) return E_POINTER;
-  ChildPaneBase* const child = Child(lane);
-  if (!child) return E_INVALIDARG;
-  child->SetLayerRect(layer, *rect);
-  return S_OK;
+  return ComTry([&]() -> HRESULT {
+    if (!rect) return E_POINTER;
+    ChildPaneBase* const child = Child(lane);
+    if (!child) return E_INVALIDARG;
+    child->SetLayerRect(layer, *rect);
+    return S_OK;
+  });
 }
 
 HRESULT STDMETHODCALLTYPE DataPane::SetLayerValue(int32_t, int32_t lane, int32_t kind, uint32_t value) noexcept {
-  ChildPaneBase* const child = Child(lane);
-  if (!child) return E_INVALIDARG;
-  const int32_t layer = kind / 256;
-  if (layer >= 0 && layer < kLayerCount) child->SetLayerOpacity(layer, value);
-  return S_OK;
+  return ComTry([&]() -> HRESULT {
+    ChildPaneBase* const child = Child(lane);
+    if (!child) return E_INVALIDARG;
+    const int32_t layer = kind / 256;
+    if (layer >= 0 && layer < kLayerCount) child->SetLayerOpacity(layer, value);
+    return S_OK;
+  });
 }
 
 HRESULT STDMETHODCALLTYPE DataPane::GetDrawArea(int32_t lane, RECT* area) noexcept {
-  if (!area) return E_POINTER;
-  RECT found{kPaneMargin, 0, ClientWidth() - kPaneMargin, ClientHeight()};
-  if (static_cast<uint32_t>(lane) & kLaneIndexLowest) {
-    bool any = false;
-    for (const auto& child : mLanes) {
-      const RECT& r = child->Rect();
-      if (r.bottom - r.top > 12) {
-        found.bottom = r.bottom;
-        any = true;
+  return ComTry([&]() -> HRESULT {
+    if (!area) return E_POINTER;
+    RECT found{kPaneMargin, 0, ClientWidth() - kPaneMargin, ClientHeight()};
+    if (static_cast<uint32_t>(lane) & kLaneIndexLowest) {
+      bool any = false;
+      for (const auto& child : mLanes) {
+        const RECT& r = child->Rect();
+        if (r.bottom - r.top > 12) {
+          found.bottom = r.bottom;
+          any = true;
+        }
       }
+      if (!any) return S_FALSE;
     }
-    if (!any) return S_FALSE;
-  }
-  *area = found;
-  return S_OK;
+    *area = found;
+    return S_OK;
+  });
 }
 
 HRESULT STDMETHODCALLTYPE DataPane::Invalidate(int32_t, const RECT* rect) noexcept {
-  if (!rect) return E_POINTER;
-  InvalidateRect(*rect, false);
-  return S_OK;
+  return ComTry([&]() -> HRESULT {
+    if (!rect) return E_POINTER;
+    InvalidateRect(*rect, false);
+    return S_OK;
+  });
 }
 
 HRESULT STDMETHODCALLTYPE DataPane::IsNotSampling(VARIANT_BOOL* idle) noexcept {
@@ -114,7 +127,9 @@ HRESULT STDMETHODCALLTYPE DataPane::IsNotSampling(VARIANT_BOOL* idle) noexcept {
   return S_OK;
 }
 
-HRESULT STDMETHODCALLTYPE DataPane::IsNotSamplingNow(VARIANT_BOOL* idle) noexcept { return IsNotSampling(idle); }
+HRESULT STDMETHODCALLTYPE DataPane::IsNotSamplingNow(VARIANT_BOOL* idle) noexcept {
+  return ComTry([&]() -> HRESULT { return IsNotSampling(idle); });
+}
 
 HRESULT STDMETHODCALLTYPE DataPane::GetBackground(int32_t, COLORREF* colour) noexcept {
   if (!colour) return E_POINTER;
@@ -123,53 +138,63 @@ HRESULT STDMETHODCALLTYPE DataPane::GetBackground(int32_t, COLORREF* colour) noe
 }
 
 HRESULT STDMETHODCALLTYPE DataPane::GetContrastColour(COLORREF colour, COLORREF* adjusted) noexcept {
-  if (!adjusted) return E_POINTER;
-  *adjusted = ContrastAdjust(colour, mBackground);
-  return S_OK;
+  return ComTry([&]() -> HRESULT {
+    if (!adjusted) return E_POINTER;
+    *adjusted = ContrastAdjust(colour, mBackground);
+    return S_OK;
+  });
 }
 
 HRESULT STDMETHODCALLTYPE DataPane::GetLaneExtent(int32_t lane, int32_t, int32_t* extent) noexcept {
-  if (!extent) return E_POINTER;
-  ChannelPane* const child = Lane(lane);
-  if (!child) return E_INVALIDARG;
-  extent[0] = child->ExtentWords()[0];
-  extent[1] = child->ExtentWords()[1];
-  return S_OK;
+  return ComTry([&]() -> HRESULT {
+    if (!extent) return E_POINTER;
+    ChannelPane* const child = Lane(lane);
+    if (!child) return E_INVALIDARG;
+    extent[0] = child->ExtentWords()[0];
+    extent[1] = child->ExtentWords()[1];
+    return S_OK;
+  });
 }
 
 HRESULT STDMETHODCALLTYPE DataPane::GetLaneAxis(int32_t lane, int32_t axis, IUnknown** object) noexcept {
-  if (!object) return E_POINTER;
-  *object = nullptr;
-  if (mAxisOverride) return mAxisOverride->GetLaneAxis(lane, axis, object);
-  ChannelPane* const child = Lane(lane);
-  if (!child) return E_INVALIDARG;
-  return axis == 1 ? child->GetLeftAxis(0, object) : child->GetRightAxis(0, object);
+  return ComTry([&]() -> HRESULT {
+    if (!object) return E_POINTER;
+    *object = nullptr;
+    if (mAxisOverride) return mAxisOverride->GetLaneAxis(lane, axis, object);
+    ChannelPane* const child = Lane(lane);
+    if (!child) return E_INVALIDARG;
+    return axis == 1 ? child->GetLeftAxis(0, object) : child->GetRightAxis(0, object);
+  });
 }
 
 HRESULT STDMETHODCALLTYPE DataPane::TestLaneRange(int32_t lane, int32_t sourceId, int32_t displayMode,
                                                   int32_t record, QOR::IQORString** units, LaneUnitsRecord* result,
                                                   int32_t, int32_t, int32_t) noexcept {
-  if (units) *units = nullptr;
-  ChannelPane* const child = Lane(lane);
-  if (!child) return E_INVALIDARG;
-  if (!result) return E_POINTER;
-  QOR::String text;
-  double scale = result->scale;
-  ChannelPair channel{result->channel, result->selector};
-  ValueRange range{result->low, result->high};
-  double factor = result->offset;
-  const bool valid = child->ReadUnits(sourceId, displayMode, record, &text, &scale, &channel, &range, &factor);
-  *result = LaneUnitsRecord{channel.channel, channel.selector, range.first, range.second, scale, factor};
-  if (units) *units = text.AddRefInterface();
-  return valid ? S_OK : S_FALSE;
+  return ComTry([&]() -> HRESULT {
+    if (units) *units = nullptr;
+    ChannelPane* const child = Lane(lane);
+    if (!child) return E_INVALIDARG;
+    if (!result) return E_POINTER;
+    QOR::String text;
+    double scale = result->scale;
+    ChannelPair channel{result->channel, result->selector};
+    ValueRange range{result->low, result->high};
+    double factor = result->offset;
+    const bool valid = child->ReadUnits(sourceId, displayMode, record, &text, &scale, &channel, &range, &factor);
+    *result = LaneUnitsRecord{channel.channel, channel.selector, range.first, range.second, scale, factor};
+    if (units) *units = text.AddRefInterface();
+    return valid ? S_OK : S_FALSE;
+  });
 }
 
 HRESULT STDMETHODCALLTYPE DataPane::GetLaneAttributes(int32_t lane, int32_t* attributes) noexcept {
-  if (!attributes) return E_POINTER;
-  ChannelPane* const child = Lane(lane);
-  if (!child) return E_INVALIDARG;
-  *attributes = child->Attributes();
-  return S_OK;
+  return ComTry([&]() -> HRESULT {
+    if (!attributes) return E_POINTER;
+    ChannelPane* const child = Lane(lane);
+    if (!child) return E_INVALIDARG;
+    *attributes = child->Attributes();
+    return S_OK;
+  });
 }
 
 // ---- drawers of lanes ----

@@ -5,6 +5,7 @@
 #include "hostapi/HostDocument.h"
 #include "hostapi/RecordData.h"
 #include "hostapi/RecordDataPixMap.h"
+#include "hostclient/ComBoundary.h"
 
 namespace ScrivoDraw {
 
@@ -34,11 +35,13 @@ static QOR::ComPtr<IHostRecordData> HostDataOf(IUnknown* source) noexcept {
 }
 
 HRESULT STDMETHODCALLTYPE DrawerBase::AttachPane(int32_t, IUnknown* source) noexcept {
-  if (source != mSource.Get()) mSource = QOR::ComPtr<IUnknown>(source);
-  mSampling = false;
-  mInRecord = false;
-  mHostData = source ? HostDataOf(source) : nullptr;
-  return S_OK;
+  return ComTry([&]() -> HRESULT {
+    if (source != mSource.Get()) mSource = QOR::ComPtr<IUnknown>(source);
+    mSampling = false;
+    mInRecord = false;
+    mHostData = source ? HostDataOf(source) : nullptr;
+    return S_OK;
+  });
 }
 
 HRESULT STDMETHODCALLTYPE DrawerBase::SetBounds(int32_t context, const RECT* bounds) noexcept {
@@ -70,24 +73,28 @@ HRESULT STDMETHODCALLTYPE DrawerBase::GetChannelPair(ChannelPair* pair) noexcept
 }
 
 HRESULT STDMETHODCALLTYPE DrawerBase::QueryChannel(int32_t argument, IUnknown** result) noexcept {
-  if (!result) return E_POINTER;
-  *result = nullptr;
-  if (mChannel.channel < 0) return S_FALSE;
-  // Reached only while a data source is attached.
-  if (!mHostData) return E_UNEXPECTED;
-  return mHostData->QueryChannel(RequestWord(), argument, mChannel.channel, result);
+  return ComTry([&]() -> HRESULT {
+    if (!result) return E_POINTER;
+    *result = nullptr;
+    if (mChannel.channel < 0) return S_FALSE;
+    // Reached only while a data source is attached.
+    if (!mHostData) return E_UNEXPECTED;
+    return mHostData->QueryChannel(RequestWord(), argument, mChannel.channel, result);
+  });
 }
 
 HRESULT STDMETHODCALLTYPE DrawerBase::OnSamplingStart(int32_t) noexcept { return S_OK; }
 
 HRESULT STDMETHODCALLTYPE DrawerBase::OnRecordStart(int32_t, VARIANT_BOOL sampling) noexcept {
-  mSampling = sampling != VARIANT_FALSE;
-  mInRecord = true;
-  int32_t value = mRecordValue;
-  if (mHostData && mHostData->GetRecordValue(0, &value) == S_OK) mRecordValue = value;
-  // Whatever the drawer makes of the refresh is its own business here.
-  Refresh(kRecordStartRefresh);
-  return S_OK;
+  return ComTry([&]() -> HRESULT {
+    mSampling = sampling != VARIANT_FALSE;
+    mInRecord = true;
+    int32_t value = mRecordValue;
+    if (mHostData && mHostData->GetRecordValue(0, &value) == S_OK) mRecordValue = value;
+    // Whatever the drawer makes of the refresh is its own business here.
+    Refresh(kRecordStartRefresh);
+    return S_OK;
+  });
 }
 
 HRESULT STDMETHODCALLTYPE DrawerBase::OnNewData(int64_t, int64_t, int64_t*) noexcept { return S_FALSE; }
@@ -124,7 +131,9 @@ HRESULT STDMETHODCALLTYPE DrawerBase::OnSourceChanged(IUnknown*, int32_t, int32_
 
 HRESULT STDMETHODCALLTYPE DrawerBase::GetUnitsInfo(int32_t sourceId, int32_t record, QOR::IQORString** units,
                                                    VARIANT_BOOL* valid, double*, double*, double*) noexcept {
-  return GetUnitsText(sourceId, record, units, valid);
+  return ComTry([&]() -> HRESULT {
+    return GetUnitsText(sourceId, record, units, valid);
+  });
 }
 
 HRESULT STDMETHODCALLTYPE DrawerBase::SetDataPane(IDrawerDataPane* pane) noexcept {

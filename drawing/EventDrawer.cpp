@@ -5,6 +5,7 @@
 #include "drawing/TimeScale.h"
 #include "hostapi/ClassRegistry.h"
 #include "hostapi/RecordDataPixMap.h"
+#include "hostclient/ComBoundary.h"
 #include "hostclient/FrameworkAccess.h"
 
 #include <algorithm>
@@ -57,11 +58,13 @@ EventDrawer::~EventDrawer() {
 int32_t EventDrawer::HorizontalDpi(HDC dc) const noexcept { return GetDeviceCaps(dc, LOGPIXELSX); }
 
 HRESULT STDMETHODCALLTYPE EventDrawer::AttachPane(int32_t mode, IUnknown* source) noexcept {
-  DrawerBase::AttachPane(mode, source);
-  mMapper = nullptr;
-  if (source && FAILED(source->QueryInterface(IID_IPositionMapper, mMapper.OutVoid()))) mMapper = nullptr;
-  mReader = nullptr;
-  return S_OK;
+  return ComTry([&]() -> HRESULT {
+    DrawerBase::AttachPane(mode, source);
+    mMapper = nullptr;
+    if (source && FAILED(source->QueryInterface(IID_IPositionMapper, mMapper.OutVoid()))) mMapper = nullptr;
+    mReader = nullptr;
+    return S_OK;
+  });
 }
 
 HRESULT STDMETHODCALLTYPE EventDrawer::GetDrawTraits(int32_t, uint32_t* traits, int32_t* leftExtra,
@@ -89,16 +92,20 @@ HRESULT STDMETHODCALLTYPE EventDrawer::Refresh(uint32_t) noexcept {
 }
 
 HRESULT STDMETHODCALLTYPE EventDrawer::OnRecordStart(int32_t record, VARIANT_BOOL sampling) noexcept {
-  DrawerBase::OnRecordStart(record, sampling);
-  mLastRecord = -1;
-  return S_OK;
+  return ComTry([&]() -> HRESULT {
+    DrawerBase::OnRecordStart(record, sampling);
+    mLastRecord = -1;
+    return S_OK;
+  });
 }
 
 HRESULT STDMETHODCALLTYPE EventDrawer::OnNewData(int64_t, int64_t, int64_t* firstChanged) noexcept {
-  if (!firstChanged) return E_POINTER;
-  if (!mReader || mLastRecord != mRecordValue) return S_FALSE;
-  *firstChanged = std::llround(mLastEventX);
-  return S_OK;
+  return ComTry([&]() -> HRESULT {
+    if (!firstChanged) return E_POINTER;
+    if (!mReader || mLastRecord != mRecordValue) return S_FALSE;
+    *firstChanged = std::llround(mLastEventX);
+    return S_OK;
+  });
 }
 
 HRESULT STDMETHODCALLTYPE EventDrawer::OnRecordEnd(int32_t, IUnknown*) noexcept {
@@ -159,84 +166,86 @@ void EventDrawer::DrawMark(HDC dc, int32_t column, int32_t height, const EventMa
 
 HRESULT STDMETHODCALLTYPE EventDrawer::Draw(HDC dc, int64_t first, int64_t last, DrawOrigin, int32_t column,
                                             const RECT*, uint32_t flags, int32_t, const void*) noexcept {
-  if (!dc) return E_POINTER;
-  if (flags & kPaintFreshReader) mReader = nullptr;
-  QOR::ComPtr<IRecordDataPixMap> scale;
-  if (!mSource || FAILED(mSource->QueryInterface(IID_IRecordDataPixMap, scale.OutVoid())) || !scale) return S_OK;
-  // The record and ticks the columns show.
-  PixMapTick from{0.0, 0, 0};
-  if (scale->PositionToTick(2, std::max<int64_t>(first, 0), &from) != S_OK) return S_OK;
-  const int32_t record = from.record;
-  int32_t startTick = std::max(0, static_cast<int32_t>(std::floor(from.tick)));
-  int32_t endTick = 0x7FFFFFFF;
-  PixMapTick to{0.0, 0, 0};
-  if (scale->PositionToTick(2, std::max(last - 1, std::max<int64_t>(first, 0)), &to) == S_OK && to.record == record)
-    endTick = static_cast<int32_t>(std::min<double>(std::ceil(to.tick) + 1.0, 0x7FFFFFFF));
-  if (mMapper) {
-    int64_t a = 0, b = 0;
-    if (mMapper->ColumnsToPositions(0x80000000u, column, column + static_cast<int32_t>(last - first), &a, &b) != S_OK)
-      return S_OK;
-    startTick = static_cast<int32_t>(std::clamp<int64_t>(a, 0, 0x7FFFFFFF));
-  }
-  if (!mReader) {
-    if (!mHostData) return S_OK;
-    QOR::ComPtr<IUnknown> reader;
-    if (mHostData->CreateEventReader(RequestWord() | 0x80000000u, 0x40000000u, mChannel.channel, record, startTick,
-                                     endTick, reader.Out()) != S_OK ||
-        !reader || FAILED(reader->QueryInterface(IID_IEventBuffer, mReader.OutVoid())) || !mReader)
-      return S_OK;
-    mCurrent = mEnd = 0;
-  }
-  const EventMarkSizes sizes = MarkSizesFor(HorizontalDpi(dc));
-  const bool display = (GetDeviceCaps(dc, TECHNOLOGY) & 1) != 0;
-  COLORREF grey = kLineGrey;
-  LOGBRUSH lineBrush{BS_SOLID, grey, 0};
-  HPEN const line = display ? ExtCreatePen(PS_COSMETIC | PS_ALTERNATE, 1, &lineBrush, 0, nullptr)
-                            : ExtCreatePen(kPrintLineStyle, static_cast<DWORD>(std::max(1, sizes.lineWidth)),
-                                           &lineBrush, 0, nullptr);
-  COLORREF black = RGB(0, 0, 0);
-  if (mDataPane) mDataPane->GetContrastColour(black, &black);
-  HPEN const outline = CreatePen(PS_SOLID, 1, black);
-  const int32_t height = mBounds.bottom - mBounds.top;
-  for (;;) {
-    if (mCurrent >= mEnd) {
-      try {
-        if (mBuffer.size() < static_cast<size_t>(kBufferBytes)) mBuffer.resize(kBufferBytes);
-      } catch (...) {
-        break;
+  return ComTry([&]() -> HRESULT {
+    if (!dc) return E_POINTER;
+    if (flags & kPaintFreshReader) mReader = nullptr;
+    QOR::ComPtr<IRecordDataPixMap> scale;
+    if (!mSource || FAILED(mSource->QueryInterface(IID_IRecordDataPixMap, scale.OutVoid())) || !scale) return S_OK;
+    // The record and ticks the columns show.
+    PixMapTick from{0.0, 0, 0};
+    if (scale->PositionToTick(2, std::max<int64_t>(first, 0), &from) != S_OK) return S_OK;
+    const int32_t record = from.record;
+    int32_t startTick = std::max(0, static_cast<int32_t>(std::floor(from.tick)));
+    int32_t endTick = 0x7FFFFFFF;
+    PixMapTick to{0.0, 0, 0};
+    if (scale->PositionToTick(2, std::max(last - 1, std::max<int64_t>(first, 0)), &to) == S_OK && to.record == record)
+      endTick = static_cast<int32_t>(std::min<double>(std::ceil(to.tick) + 1.0, 0x7FFFFFFF));
+    if (mMapper) {
+      int64_t a = 0, b = 0;
+      if (mMapper->ColumnsToPositions(0x80000000u, column, column + static_cast<int32_t>(last - first), &a, &b) != S_OK)
+        return S_OK;
+      startTick = static_cast<int32_t>(std::clamp<int64_t>(a, 0, 0x7FFFFFFF));
+    }
+    if (!mReader) {
+      if (!mHostData) return S_OK;
+      QOR::ComPtr<IUnknown> reader;
+      if (mHostData->CreateEventReader(RequestWord() | 0x80000000u, 0x40000000u, mChannel.channel, record, startTick,
+                                       endTick, reader.Out()) != S_OK ||
+          !reader || FAILED(reader->QueryInterface(IID_IEventBuffer, mReader.OutVoid())) || !mReader)
+        return S_OK;
+      mCurrent = mEnd = 0;
+    }
+    const EventMarkSizes sizes = MarkSizesFor(HorizontalDpi(dc));
+    const bool display = (GetDeviceCaps(dc, TECHNOLOGY) & 1) != 0;
+    COLORREF grey = kLineGrey;
+    LOGBRUSH lineBrush{BS_SOLID, grey, 0};
+    HPEN const line = display ? ExtCreatePen(PS_COSMETIC | PS_ALTERNATE, 1, &lineBrush, 0, nullptr)
+                              : ExtCreatePen(kPrintLineStyle, static_cast<DWORD>(std::max(1, sizes.lineWidth)),
+                                             &lineBrush, 0, nullptr);
+    COLORREF black = RGB(0, 0, 0);
+    if (mDataPane) mDataPane->GetContrastColour(black, &black);
+    HPEN const outline = CreatePen(PS_SOLID, 1, black);
+    const int32_t height = mBounds.bottom - mBounds.top;
+    for (;;) {
+      if (mCurrent >= mEnd) {
+        try {
+          if (mBuffer.size() < static_cast<size_t>(kBufferBytes)) mBuffer.resize(kBufferBytes);
+        } catch (...) {
+          break;
+        }
+        int32_t size = 0;
+        int32_t count = 0;
+        if (mReader->ReadEvents(kBufferBytes, mBuffer.data(), &size, &count) != S_OK || count <= 0 || size < 16 ||
+            static_cast<int64_t>(size) * count > kBufferBytes)
+          break;
+        uint32_t value = 0;
+        if (SUCCEEDED(mReader->GetClassValue(&value))) TakeClass(value);
+        mRecordSize = size;
+        mCurrent = 0;
+        mEnd = static_cast<size_t>(size) * static_cast<size_t>(count);
       }
-      int32_t size = 0;
-      int32_t count = 0;
-      if (mReader->ReadEvents(kBufferBytes, mBuffer.data(), &size, &count) != S_OK || count <= 0 || size < 16 ||
-          static_cast<int64_t>(size) * count > kBufferBytes)
-        break;
-      uint32_t value = 0;
-      if (SUCCEEDED(mReader->GetClassValue(&value))) TakeClass(value);
-      mRecordSize = size;
-      mCurrent = 0;
-      mEnd = static_cast<size_t>(size) * static_cast<size_t>(count);
-    }
-    const unsigned char* const event = mBuffer.data() + mCurrent;
-    EventHead head;
-    std::memcpy(&head, event, sizeof(head));
-    if (!HasValue(head.value)) {
+      const unsigned char* const event = mBuffer.data() + mCurrent;
+      EventHead head;
+      std::memcpy(&head, event, sizeof(head));
+      if (!HasValue(head.value)) {
+        mCurrent += static_cast<size_t>(mRecordSize);
+        continue;
+      }
+      double x = 0.0;
+      if (FAILED(scale->TickToPosition(0, record, head.tick + static_cast<double>(head.fraction), &x))) break;
+      if (!(x < static_cast<double>(last))) break;  // kept for the next paint while sampling
       mCurrent += static_cast<size_t>(mRecordSize);
-      continue;
+      const int64_t at = static_cast<int64_t>(std::floor(x + 0.5)) - first + column;
+      mLastRecord = record;
+      if (at < INT32_MIN / 2 || at > INT32_MAX / 2) continue;
+      DrawMark(dc, static_cast<int32_t>(at), height, sizes, display, line, outline, event);
+      mLastEventX = x;
     }
-    double x = 0.0;
-    if (FAILED(scale->TickToPosition(0, record, head.tick + static_cast<double>(head.fraction), &x))) break;
-    if (!(x < static_cast<double>(last))) break;  // kept for the next paint while sampling
-    mCurrent += static_cast<size_t>(mRecordSize);
-    const int64_t at = static_cast<int64_t>(std::floor(x + 0.5)) - first + column;
-    mLastRecord = record;
-    if (at < INT32_MIN / 2 || at > INT32_MAX / 2) continue;
-    DrawMark(dc, static_cast<int32_t>(at), height, sizes, display, line, outline, event);
-    mLastEventX = x;
-  }
-  DeleteObject(line);
-  DeleteObject(outline);
-  if (!(flags & kPaintSampledRecord)) mReader = nullptr;
-  return S_OK;
+    DeleteObject(line);
+    DeleteObject(outline);
+    if (!(flags & kPaintSampledRecord)) mReader = nullptr;
+    return S_OK;
+  });
 }
 
 }  // namespace ScrivoDraw

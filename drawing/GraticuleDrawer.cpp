@@ -6,6 +6,7 @@
 #include "graph/ScaleFactory.h"
 #include "hostapi/PaneDataSource.h"
 #include "hostapi/RecordDataPixMap.h"
+#include "hostclient/ComBoundary.h"
 
 #include <algorithm>
 #include <cmath>
@@ -86,11 +87,13 @@ GraticuleDrawer::~GraticuleDrawer() {
 }
 
 HRESULT STDMETHODCALLTYPE GraticuleDrawer::AttachPane(int32_t mode, IUnknown* source) noexcept {
-  DrawerBase::AttachPane(mode, source);
-  mRecordState[0] = mRecordState[1] = 0;
-  // A new source (the pane's new scale object) is told of the label column's room too.
-  if (mDataPane) LayOutLabels();
-  return S_OK;
+  return ComTry([&]() -> HRESULT {
+    DrawerBase::AttachPane(mode, source);
+    mRecordState[0] = mRecordState[1] = 0;
+    // A new source (the pane's new scale object) is told of the label column's room too.
+    if (mDataPane) LayOutLabels();
+    return S_OK;
+  });
 }
 
 void GraticuleDrawer::RebuildTemplates() noexcept {
@@ -112,12 +115,14 @@ void GraticuleDrawer::RebuildTemplates() noexcept {
 }
 
 HRESULT STDMETHODCALLTYPE GraticuleDrawer::SetBounds(int32_t context, const RECT* bounds) noexcept {
-  const HRESULT stored = DrawerBase::SetBounds(context, bounds);
-  if (FAILED(stored)) return stored;
-  // A lane of no height keeps the templates it had.
-  if (Height() > 0 && (!mValueTemplate || Height() != mTemplateHeight)) RebuildTemplates();
-  if (mDataPane) LayOutLabels();
-  return S_OK;
+  return ComTry([&]() -> HRESULT {
+    const HRESULT stored = DrawerBase::SetBounds(context, bounds);
+    if (FAILED(stored)) return stored;
+    // A lane of no height keeps the templates it had.
+    if (Height() > 0 && (!mValueTemplate || Height() != mTemplateHeight)) RebuildTemplates();
+    if (mDataPane) LayOutLabels();
+    return S_OK;
+  });
 }
 
 HRESULT STDMETHODCALLTYPE GraticuleDrawer::GetDrawTraits(int32_t, uint32_t* traits, int32_t* leftExtra,
@@ -137,40 +142,42 @@ HRESULT STDMETHODCALLTYPE GraticuleDrawer::GetUnitsText(int32_t, int32_t, QOR::I
 
 HRESULT STDMETHODCALLTYPE GraticuleDrawer::SetValueRange(int32_t sourceId, int32_t mode, const ValueRange* range,
                                                          IUnknown* transform) noexcept {
-  if (sourceId != mSourceId) return S_FALSE;
-  if (!range) return E_POINTER;
-  mCachedRange = -1;
-  // Row of v = (v + offset) * scale: the range's high end at the lane's top edge, its low end at
-  // its bottom edge.
-  const double span = range->second - range->first;
-  const int32_t height = std::max(Height(), 1);
-  if (std::isfinite(span) && span != 0.0) {
-    mValueScale = -height / span;
-    mValueOffset = -range->second;
-  }
-  mDisplayMode = mode;
-  // The label column shows the lane's axis as its own scale does: its range and units text.
-  QOR::ComPtr<IDragScale> axis;
-  double low = 0.0, high = 0.0;
-  BSTR text = nullptr;
-  DragScaleMapping units{1.0, 0.0};
-  mAxisKnown = transform && SUCCEEDED(transform->QueryInterface(IID_IDragScale, axis.OutVoid())) && axis &&
-               SUCCEEDED(axis->GetRange(&low, &high)) && std::isfinite(low) && std::isfinite(high) && low != high &&
-               SUCCEEDED(axis->GetScaledUnits(&text, &units));
-  if (mAxisKnown) {
-    mAxisLow = std::min(low, high);
-    mAxisHigh = std::max(low, high);
-    try {
-      mAxisUnits = text ? QOR::String(text) : QOR::String();
-    } catch (...) {
-      mAxisKnown = false;
+  return ComTry([&]() -> HRESULT {
+    if (sourceId != mSourceId) return S_FALSE;
+    if (!range) return E_POINTER;
+    mCachedRange = -1;
+    // Row of v = (v + offset) * scale: the range's high end at the lane's top edge, its low end at
+    // its bottom edge.
+    const double span = range->second - range->first;
+    const int32_t height = std::max(Height(), 1);
+    if (std::isfinite(span) && span != 0.0) {
+      mValueScale = -height / span;
+      mValueOffset = -range->second;
     }
-  }
-  SysFreeString(text);
-  QOR::ComPtr<IScaleTicks> ticks;
-  if (transform && SUCCEEDED(transform->QueryInterface(IID_IScaleTicks, ticks.OutVoid())) && ticks)
-    RebuildValueGrid(ticks.Get());
-  return S_OK;
+    mDisplayMode = mode;
+    // The label column shows the lane's axis as its own scale does: its range and units text.
+    QOR::ComPtr<IDragScale> axis;
+    double low = 0.0, high = 0.0;
+    BSTR text = nullptr;
+    DragScaleMapping units{1.0, 0.0};
+    mAxisKnown = transform && SUCCEEDED(transform->QueryInterface(IID_IDragScale, axis.OutVoid())) && axis &&
+                 SUCCEEDED(axis->GetRange(&low, &high)) && std::isfinite(low) && std::isfinite(high) && low != high &&
+                 SUCCEEDED(axis->GetScaledUnits(&text, &units));
+    if (mAxisKnown) {
+      mAxisLow = std::min(low, high);
+      mAxisHigh = std::max(low, high);
+      try {
+        mAxisUnits = text ? QOR::String(text) : QOR::String();
+      } catch (...) {
+        mAxisKnown = false;
+      }
+    }
+    SysFreeString(text);
+    QOR::ComPtr<IScaleTicks> ticks;
+    if (transform && SUCCEEDED(transform->QueryInterface(IID_IScaleTicks, ticks.OutVoid())) && ticks)
+      RebuildValueGrid(ticks.Get());
+    return S_OK;
+  });
 }
 
 void GraticuleDrawer::RebuildValueGrid(IScaleTicks* ticks) noexcept {
@@ -224,23 +231,28 @@ HRESULT STDMETHODCALLTYPE GraticuleDrawer::Refresh(uint32_t) noexcept {
 }
 
 HRESULT STDMETHODCALLTYPE GraticuleDrawer::OnSourceChanged(IUnknown* hostSource, int32_t, int32_t) noexcept {
-  QOR::ComPtr<IHostColour> settings;
-  if (!hostSource || FAILED(hostSource->QueryInterface(IID_IHostColour, settings.OutVoid())) || !settings) return S_OK;
-  COLORREF colour = mGridColour;
-  int16_t timeGrid = 1;
-  int32_t style = mGridStyle;
-  if (settings->GetGridStyle(0, &colour, &timeGrid, &style) == S_OK) {
-    mGridColour = colour;
-    mTimeGrid = timeGrid != 0;
-    mGridStyle = style;
-  }
-  return S_OK;
+  return ComTry([&]() -> HRESULT {
+    QOR::ComPtr<IHostColour> settings;
+    if (!hostSource || FAILED(hostSource->QueryInterface(IID_IHostColour, settings.OutVoid())) || !settings)
+      return S_OK;
+    COLORREF colour = mGridColour;
+    int16_t timeGrid = 1;
+    int32_t style = mGridStyle;
+    if (settings->GetGridStyle(0, &colour, &timeGrid, &style) == S_OK) {
+      mGridColour = colour;
+      mTimeGrid = timeGrid != 0;
+      mGridStyle = style;
+    }
+    return S_OK;
+  });
 }
 
 HRESULT STDMETHODCALLTYPE GraticuleDrawer::SetDataPane(IDrawerDataPane* pane) noexcept {
-  DrawerBase::SetDataPane(pane);
-  if (pane) LayOutLabels();
-  return S_OK;
+  return ComTry([&]() -> HRESULT {
+    DrawerBase::SetDataPane(pane);
+    if (pane) LayOutLabels();
+    return S_OK;
+  });
 }
 
 // The lane's attributes are its display mode; a lane showing values keeps a label column ten
@@ -310,63 +322,65 @@ COLORREF GraticuleDrawer::GridInk(HDC dc) const noexcept {
 
 HRESULT STDMETHODCALLTYPE GraticuleDrawer::Draw(HDC dc, int64_t first, int64_t last, DrawOrigin origin, int32_t column,
                                                 const RECT* clip, uint32_t, int32_t word, const void* scale) noexcept {
-  if (!dc || !clip) return E_POINTER;
-  const int32_t height = Height();
-  const int32_t left = std::max<int32_t>(clip->left, column);
-  const int32_t right = static_cast<int32_t>(std::min<int64_t>(clip->right, column + (last - first)));
-  if (left >= right || height <= 0) return S_OK;
-  const bool noGrid = NoValueGrid(mOptions);
-  if (!(mOptions & kGridNoFill)) {
-    COLORREF background = RGB(255, 255, 255);
-    if (mDataPane) mDataPane->GetBackground(0, &background);
-    if (noGrid) background = GetSysColor(COLOR_3DLIGHT);
-    HBRUSH const brush = CreateSolidBrush(background);
-    const RECT fill{left, 0, right, height};
-    FillRect(dc, &fill, brush);
-    DeleteObject(brush);
-  }
-  if (mLabelMode != 0 && word != mCachedRange) RebuildFromReadOut(word);
-  DrawLabelColumn(dc, origin.position, column, left, right, word);
-  const auto* segment = static_cast<const LaneSegment*>(scale);
-  const double o = segment ? segment->gridOrigin : 0.0;
-  const double s = segment ? segment->gridSpacing : 0.0;
-  const double p = static_cast<double>(first);
-  const double firstLine = s > 0.0 && p > std::floor(o + 0.5) ? o + s * std::floor((p - o) / s + 0.5) : o;
-  if (mTimeGrid && !noGrid) {
-    if (!(mOptions & kGridNoTimeLines)) {
-      HBRUSH const band = CreateSolidBrush(kBandColour);
-      if (mTopBand) {
-        const RECT r{left, 0, right, mTopRow};
-        FillRect(dc, &r, band);
+  return ComTry([&]() -> HRESULT {
+    if (!dc || !clip) return E_POINTER;
+    const int32_t height = Height();
+    const int32_t left = std::max<int32_t>(clip->left, column);
+    const int32_t right = static_cast<int32_t>(std::min<int64_t>(clip->right, column + (last - first)));
+    if (left >= right || height <= 0) return S_OK;
+    const bool noGrid = NoValueGrid(mOptions);
+    if (!(mOptions & kGridNoFill)) {
+      COLORREF background = RGB(255, 255, 255);
+      if (mDataPane) mDataPane->GetBackground(0, &background);
+      if (noGrid) background = GetSysColor(COLOR_3DLIGHT);
+      HBRUSH const brush = CreateSolidBrush(background);
+      const RECT fill{left, 0, right, height};
+      FillRect(dc, &fill, brush);
+      DeleteObject(brush);
+    }
+    if (mLabelMode != 0 && word != mCachedRange) RebuildFromReadOut(word);
+    DrawLabelColumn(dc, origin.position, column, left, right, word);
+    const auto* segment = static_cast<const LaneSegment*>(scale);
+    const double o = segment ? segment->gridOrigin : 0.0;
+    const double s = segment ? segment->gridSpacing : 0.0;
+    const double p = static_cast<double>(first);
+    const double firstLine = s > 0.0 && p > std::floor(o + 0.5) ? o + s * std::floor((p - o) / s + 0.5) : o;
+    if (mTimeGrid && !noGrid) {
+      if (!(mOptions & kGridNoTimeLines)) {
+        HBRUSH const band = CreateSolidBrush(kBandColour);
+        if (mTopBand) {
+          const RECT r{left, 0, right, mTopRow};
+          FillRect(dc, &r, band);
+        }
+        if (mBottomBand) {
+          const RECT r{left, mBottomRow, right, height};
+          FillRect(dc, &r, band);
+        }
+        DeleteObject(band);
       }
-      if (mBottomBand) {
-        const RECT r{left, mBottomRow, right, height};
-        FillRect(dc, &r, band);
+      HBRUSH const brush = CreateSolidBrush(GridInk(dc));
+      HGDIOBJ const oldBrush = SelectObject(dc, brush);
+      const COLORREF oldText = SetTextColor(dc, RGB(0, 0, 0));
+      const COLORREF oldBack = SetBkColor(dc, RGB(255, 255, 255));
+      if (mGridStyle == 0 && !(mOptions & kGridNoValueLines)) {
+        const int32_t step = DotStep(mDataPane, dc, false);
+        const int64_t phase = ((first % step) + step) % step;
+        int64_t x = column + (phase == 0 ? 0 : step - phase);
+        if (x < left) x += (left - x + step - 1) / step * step;
+        StampValueLines(dc, static_cast<int32_t>(x), right, step, brush);
       }
-      DeleteObject(band);
+      if (!(mOptions & kGridNoTimeLines) && s > 0.0 && std::isfinite(s)) {
+        bool drawn = false;
+        StampTimeLines(dc, firstLine, s, first, column, right, &drawn);
+      }
+      SetBkColor(dc, oldBack);
+      SetTextColor(dc, oldText);
+      SelectObject(dc, oldBrush);
+      DeleteObject(brush);
     }
-    HBRUSH const brush = CreateSolidBrush(GridInk(dc));
-    HGDIOBJ const oldBrush = SelectObject(dc, brush);
-    const COLORREF oldText = SetTextColor(dc, RGB(0, 0, 0));
-    const COLORREF oldBack = SetBkColor(dc, RGB(255, 255, 255));
-    if (mGridStyle == 0 && !(mOptions & kGridNoValueLines)) {
-      const int32_t step = DotStep(mDataPane, dc, false);
-      const int64_t phase = ((first % step) + step) % step;
-      int64_t x = column + (phase == 0 ? 0 : step - phase);
-      if (x < left) x += (left - x + step - 1) / step * step;
-      StampValueLines(dc, static_cast<int32_t>(x), right, step, brush);
-    }
-    if (!(mOptions & kGridNoTimeLines) && s > 0.0 && std::isfinite(s)) {
-      bool drawn = false;
-      StampTimeLines(dc, firstLine, s, first, column, right, &drawn);
-    }
-    SetBkColor(dc, oldBack);
-    SetTextColor(dc, oldText);
-    SelectObject(dc, oldBrush);
-    DeleteObject(brush);
-  }
-  mCachedRange = word;
-  return S_OK;
+    mCachedRange = word;
+    return S_OK;
+  });
 }
 
 void GraticuleDrawer::RebuildFromReadOut(int32_t record) noexcept {
@@ -427,14 +441,16 @@ void GraticuleDrawer::StampTimeLines(HDC dc, double first, double spacing, int64
 }
 
 HRESULT STDMETHODCALLTYPE GraticuleDrawer::CloneForOutput(uint32_t flags, IScrivoRecordDrawer** copy) noexcept {
-  if (!copy) return E_POINTER;
-  *copy = nullptr;
-  GraticuleDrawer* const made = (flags & 0x40000000u) ? new (std::nothrow) MetafileGraticuleDrawer(*this)
-                                                      : new (std::nothrow) GraticuleDrawer(*this);
-  if (!made) return E_OUTOFMEMORY;
-  made->AddRef();
-  *copy = made;
-  return S_OK;
+  return ComTry([&]() -> HRESULT {
+    if (!copy) return E_POINTER;
+    *copy = nullptr;
+    GraticuleDrawer* const made = (flags & 0x40000000u) ? new (std::nothrow) MetafileGraticuleDrawer(*this)
+                                                        : new (std::nothrow) GraticuleDrawer(*this);
+    if (!made) return E_OUTOFMEMORY;
+    made->AddRef();
+    *copy = made;
+    return S_OK;
+  });
 }
 
 // ---- the metafile variant ----

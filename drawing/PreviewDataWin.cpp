@@ -3,8 +3,9 @@
 
 #include "drawing/PreviewControlWin.h"
 #include "drawing/TraceControlWin.h"
+#include "hostclient/ComBoundary.h"
 
-#include <new>
+#include <memory>
 #include <set>
 
 namespace ScrivoDraw {
@@ -51,25 +52,23 @@ bool PreviewDataWinWButtons::AnyDerived() const noexcept {
 
 HRESULT PreviewDataWinWButtons::AddTraceDrawer(IScrivoRecordDrawer* drawer) noexcept {
   if (!drawer) return E_POINTER;
-  int32_t kind = 0;
-  drawer->GetSourceId(&kind);  // a drawer that cannot say is a source trace
-  auto* item = new (std::nothrow) TraceDrawerItem;
-  if (!item) return E_OUTOFMEMORY;
-  item->drawer = QOR::ComPtr<IScrivoRecordDrawer>(drawer);
-  item->mDerived = kind == kDerivedTrace;
-  try {
+  return ComTry([&] {
+    int32_t kind = 0;
+    drawer->GetSourceId(&kind);  // a drawer that cannot say is a source trace
+    auto owned = std::make_unique<TraceDrawerItem>();
+    TraceDrawerItem* const item = owned.get();
+    item->drawer = QOR::ComPtr<IScrivoRecordDrawer>(drawer);
+    item->mDerived = kind == kDerivedTrace;
     mTraceItems.Add(item);
-  } catch (...) {
-    delete item;
-    return E_OUTOFMEMORY;
-  }
-  HRESULT const added = item->mDerived && !mShowAllTraces ? S_OK : AddLaneDrawer(item->lane, 0, drawer);
-  if (AnyDerived() && TraceBar()) TraceBar()->EnableButtons(kAllTraceButtons);
-  // The right axis belongs to the derived traces: it shows values only with one.
-  QOR::ComPtr<IDragScale> vertical;
-  if (SUCCEEDED(GetFirstLaneAxis(2, vertical.Out())) && vertical)
-    vertical->ShowValues(AnyDerived() ? VARIANT_TRUE : VARIANT_FALSE);
-  return added;
+    owned.release();  // the list owns the item now
+    HRESULT const added = item->mDerived && !mShowAllTraces ? S_OK : AddLaneDrawer(item->lane, 0, drawer);
+    if (AnyDerived() && TraceBar()) TraceBar()->EnableButtons(kAllTraceButtons);
+    // The right axis belongs to the derived traces: it shows values only with one.
+    QOR::ComPtr<IDragScale> vertical;
+    if (SUCCEEDED(GetFirstLaneAxis(2, vertical.Out())) && vertical)
+      vertical->ShowValues(AnyDerived() ? VARIANT_TRUE : VARIANT_FALSE);
+    return added;
+  });
 }
 
 HRESULT PreviewDataWinWButtons::ClearTraceDrawers() noexcept {

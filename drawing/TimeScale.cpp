@@ -6,6 +6,7 @@
 #include "drawing/DrawingServices.h"
 #include "drawing/IDrawerDataPane.h"
 #include "hostapi/RecordDataPixMap.h"
+#include "hostclient/ComBoundary.h"
 #include "platform/owl/TDC.h"
 #include "platform/owl/TFont.h"
 #include "platform/uihelpers/DialogFonts.h"
@@ -46,12 +47,14 @@ TimeLabelDrawer::TimeLabelDrawer(TimeScale* strip) noexcept
 
 HRESULT STDMETHODCALLTYPE TimeLabelDrawer::GetDrawTraits(int32_t, uint32_t* traits, int32_t* leftExtra,
                                                          int32_t* rightExtra) noexcept {
-  if (!traits || !leftExtra || !rightExtra) return E_POINTER;
-  const int32_t half = mStrip ? mStrip->LabelWidth() / 2 : 0;
-  *traits = 0;
-  *leftExtra = half;
-  *rightExtra = half;
-  return S_OK;
+  return ComTry([&]() -> HRESULT {
+    if (!traits || !leftExtra || !rightExtra) return E_POINTER;
+    const int32_t half = mStrip ? mStrip->LabelWidth() / 2 : 0;
+    *traits = 0;
+    *leftExtra = half;
+    *rightExtra = half;
+    return S_OK;
+  });
 }
 
 HRESULT STDMETHODCALLTYPE TimeLabelDrawer::GetUnitsText(int32_t, int32_t, QOR::IQORString** units,
@@ -63,63 +66,67 @@ HRESULT STDMETHODCALLTYPE TimeLabelDrawer::GetUnitsText(int32_t, int32_t, QOR::I
 HRESULT STDMETHODCALLTYPE TimeLabelDrawer::Draw(HDC dc, int64_t first, int64_t last, DrawOrigin origin,
                                                 int32_t column, const RECT* clip, uint32_t, int32_t,
                                                 const void* scale) noexcept {
-  if (!dc || !clip) return E_POINTER;
-  const int32_t height = mBounds.bottom - mBounds.top;
-  const QOR::ComPtr<IRecordDataPixMap> map = PixMapOf(mSource.Get());
-  // Columns of data end where `last` falls.
-  const int64_t endColumn = last - first + column;
-  // The origin counts from its record's first sample; the labels need the absolute position.
-  const int64_t start = first - (column - origin.column);
-  int32_t fillLeft = clip->left;
-  PixMapRecordPosition where{0, 0};
-  int64_t recordEnd = 0;
-  if (map && map->PositionToRecord(start, &where, &recordEnd) == S_OK && where.record > 0)
-    fillLeft = std::max(fillLeft, origin.column);
-  const int64_t fillRight = std::min<int64_t>(clip->right, endColumn);
-  if (fillLeft < fillRight) {
-    const RECT fill{fillLeft, 0, static_cast<LONG>(fillRight), height};
-    FillRect(dc, &fill, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-  }
-  const auto* plan = static_cast<const TimeLabelLayout*>(scale);
-  PixMapTimeScale record{};
-  if (!plan || !map || FAILED(map->GetScaleRecord(start, &record))) return S_OK;
-  // The first nine fields come from the pane's plan; the labels are laid out again in this DC.
-  mLayout.firstLabelTime = plan->firstLabelTime;
-  mLayout.firstTickX = plan->firstTickX;
-  mLayout.minorCountdown = plan->minorCountdown;
-  mLayout.labelCountdown = plan->labelCountdown;
-  mLayout.labelInterval = plan->labelInterval;
-  mLayout.minorSpacing = plan->minorSpacing;
-  mLayout.minorPerMajor = plan->minorPerMajor;
-  mLayout.majorPerLabel = plan->majorPerLabel;
-  mLayout.displayFlags = plan->displayFlags;
-  const double startTime = static_cast<double>(start) * record.secondsPerPixel;
-  if (!LayoutTimeLabels(dc, mLayout, record, startTime, record.secondsPerPixel)) return S_OK;
-  TimeStripPaint paint;
-  paint.first = first;
-  paint.last = last;
-  paint.originPosition = first;
-  paint.originColumn = column;
-  paint.clip = *clip;
-  paint.height = height;
-  paint.deviceScale = PaneDeviceScale(mDataPane);
-  int64_t next = 0;
-  paint.labelLimit = map->GetNextRecordStart(start, &next) == S_OK ? static_cast<double>(next)
-                                                                             : std::numeric_limits<double>::infinity();
-  DrawTimeStrip(dc, mLayout, paint);
-  return S_OK;
+  return ComTry([&]() -> HRESULT {
+    if (!dc || !clip) return E_POINTER;
+    const int32_t height = mBounds.bottom - mBounds.top;
+    const QOR::ComPtr<IRecordDataPixMap> map = PixMapOf(mSource.Get());
+    // Columns of data end where `last` falls.
+    const int64_t endColumn = last - first + column;
+    // The origin counts from its record's first sample; the labels need the absolute position.
+    const int64_t start = first - (column - origin.column);
+    int32_t fillLeft = clip->left;
+    PixMapRecordPosition where{0, 0};
+    int64_t recordEnd = 0;
+    if (map && map->PositionToRecord(start, &where, &recordEnd) == S_OK && where.record > 0)
+      fillLeft = std::max(fillLeft, origin.column);
+    const int64_t fillRight = std::min<int64_t>(clip->right, endColumn);
+    if (fillLeft < fillRight) {
+      const RECT fill{fillLeft, 0, static_cast<LONG>(fillRight), height};
+      FillRect(dc, &fill, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    }
+    const auto* plan = static_cast<const TimeLabelLayout*>(scale);
+    PixMapTimeScale record{};
+    if (!plan || !map || FAILED(map->GetScaleRecord(start, &record))) return S_OK;
+    // The first nine fields come from the pane's plan; the labels are laid out again in this DC.
+    mLayout.firstLabelTime = plan->firstLabelTime;
+    mLayout.firstTickX = plan->firstTickX;
+    mLayout.minorCountdown = plan->minorCountdown;
+    mLayout.labelCountdown = plan->labelCountdown;
+    mLayout.labelInterval = plan->labelInterval;
+    mLayout.minorSpacing = plan->minorSpacing;
+    mLayout.minorPerMajor = plan->minorPerMajor;
+    mLayout.majorPerLabel = plan->majorPerLabel;
+    mLayout.displayFlags = plan->displayFlags;
+    const double startTime = static_cast<double>(start) * record.secondsPerPixel;
+    if (!LayoutTimeLabels(dc, mLayout, record, startTime, record.secondsPerPixel)) return S_OK;
+    TimeStripPaint paint;
+    paint.first = first;
+    paint.last = last;
+    paint.originPosition = first;
+    paint.originColumn = column;
+    paint.clip = *clip;
+    paint.height = height;
+    paint.deviceScale = PaneDeviceScale(mDataPane);
+    int64_t next = 0;
+    paint.labelLimit = map->GetNextRecordStart(start, &next) == S_OK ? static_cast<double>(next)
+                                                                     : std::numeric_limits<double>::infinity();
+    DrawTimeStrip(dc, mLayout, paint);
+    return S_OK;
+  });
 }
 
 HRESULT STDMETHODCALLTYPE TimeLabelDrawer::CloneForOutput(uint32_t, IScrivoRecordDrawer** copy) noexcept {
-  if (!copy) return E_POINTER;
-  *copy = nullptr;
-  auto* const made = new (std::nothrow) TimeLabelDrawer(nullptr);
-  if (!made) return E_OUTOFMEMORY;
-  static_cast<DrawerBaseInit&>(*made) = static_cast<const DrawerBaseInit&>(*this);
-  made->mLayout = mLayout;
-  made->AddRef();
-  *copy = made;
-  return S_OK;
+  return ComTry([&]() -> HRESULT {
+    if (!copy) return E_POINTER;
+    *copy = nullptr;
+    auto* const made = new (std::nothrow) TimeLabelDrawer(nullptr);
+    if (!made) return E_OUTOFMEMORY;
+    static_cast<DrawerBaseInit&>(*made) = static_cast<const DrawerBaseInit&>(*this);
+    made->mLayout = mLayout;
+    made->AddRef();
+    *copy = made;
+    return S_OK;
+  });
 }
 
 // ---- TimeScale ----

@@ -5,6 +5,7 @@
 #include "drawing/TimeScale.h"
 #include "hostapi/PaneDataSource.h"
 #include "hostapi/RecordDataPixMap.h"
+#include "hostclient/ComBoundary.h"
 #include "platform/uihelpers/ColourPalettes.h"
 #include "platform/uihelpers/Colours.h"
 
@@ -45,12 +46,14 @@ uint32_t PolyLineTraceDrawer::ReadRequest() const noexcept {
 }
 
 HRESULT STDMETHODCALLTYPE PolyLineTraceDrawer::AttachPane(int32_t mode, IUnknown* source) noexcept {
-  DrawerBase::AttachPane(mode, source);
-  mMapper = nullptr;
-  if (source && FAILED(source->QueryInterface(IID_IPositionMapper, mMapper.OutVoid()))) mMapper = nullptr;
-  mReader = nullptr;
-  mDrawnPosition = 0;
-  return S_OK;
+  return ComTry([&]() -> HRESULT {
+    DrawerBase::AttachPane(mode, source);
+    mMapper = nullptr;
+    if (source && FAILED(source->QueryInterface(IID_IPositionMapper, mMapper.OutVoid()))) mMapper = nullptr;
+    mReader = nullptr;
+    mDrawnPosition = 0;
+    return S_OK;
+  });
 }
 
 HRESULT STDMETHODCALLTYPE PolyLineTraceDrawer::GetDrawTraits(int32_t, uint32_t* traits, int32_t* leftExtra,
@@ -64,30 +67,34 @@ HRESULT STDMETHODCALLTYPE PolyLineTraceDrawer::GetDrawTraits(int32_t, uint32_t* 
 
 HRESULT STDMETHODCALLTYPE PolyLineTraceDrawer::GetUnitsText(int32_t sourceId, int32_t record, QOR::IQORString** units,
                                                             VARIANT_BOOL* valid) noexcept {
-  if (units) *units = nullptr;
-  if (mChannel.channel < 0 || sourceId != mSourceId) return S_FALSE;
-  if (!mHostData) return E_FAIL;
-  const uint32_t request = ReadRequest();
-  if (valid) {
-    *valid = VARIANT_FALSE;
-    mHostData->GetValidity(request, record, mChannel.channel, valid);
-  }
-  return units ? mHostData->GetUnits(request, record, mChannel.channel, units) : S_OK;
+  return ComTry([&]() -> HRESULT {
+    if (units) *units = nullptr;
+    if (mChannel.channel < 0 || sourceId != mSourceId) return S_FALSE;
+    if (!mHostData) return E_FAIL;
+    const uint32_t request = ReadRequest();
+    if (valid) {
+      *valid = VARIANT_FALSE;
+      mHostData->GetValidity(request, record, mChannel.channel, valid);
+    }
+    return units ? mHostData->GetUnits(request, record, mChannel.channel, units) : S_OK;
+  });
 }
 
 HRESULT STDMETHODCALLTYPE PolyLineTraceDrawer::GetUnitsInfo(int32_t sourceId, int32_t record, QOR::IQORString** units,
                                                             VARIANT_BOOL* valid, double* scale, double* range,
                                                             double* factor) noexcept {
-  const HRESULT text = GetUnitsText(sourceId, record, units, valid);
-  if (text != S_OK || (!scale && !range) || !mHostData) return text;
-  uint32_t request = RequestWord();
-  request = mDisplayMode ? (request & ~0x3000u) : ((request & ~0x1000u) | 0x2000u);
-  QOR::ComPtr<IChannelUnits> object;
-  if (FAILED(mHostData->GetUnitsObject(request, record, mChannel.channel, object.Out())) || !object) return text;
-  if (scale) object->GetScale(mDisplayMode ? 0 : request, scale);
-  if (factor) object->GetFactor(factor);
-  if (range) object->GetRange(range);
-  return text;
+  return ComTry([&]() -> HRESULT {
+    const HRESULT text = GetUnitsText(sourceId, record, units, valid);
+    if (text != S_OK || (!scale && !range) || !mHostData) return text;
+    uint32_t request = RequestWord();
+    request = mDisplayMode ? (request & ~0x3000u) : ((request & ~0x1000u) | 0x2000u);
+    QOR::ComPtr<IChannelUnits> object;
+    if (FAILED(mHostData->GetUnitsObject(request, record, mChannel.channel, object.Out())) || !object) return text;
+    if (scale) object->GetScale(mDisplayMode ? 0 : request, scale);
+    if (factor) object->GetFactor(factor);
+    if (range) object->GetRange(range);
+    return text;
+  });
 }
 
 HRESULT STDMETHODCALLTYPE PolyLineTraceDrawer::SetValueRange(int32_t sourceId, int32_t mode, const ValueRange* range,
@@ -101,13 +108,15 @@ HRESULT STDMETHODCALLTYPE PolyLineTraceDrawer::SetValueRange(int32_t sourceId, i
 }
 
 HRESULT STDMETHODCALLTYPE PolyLineTraceDrawer::Refresh(uint32_t) noexcept {
-  if (mInRecord) {
-    QOR::ComPtr<IRecordDataPixMap> scale;
-    if (mSource && SUCCEEDED(mSource->QueryInterface(IID_IRecordDataPixMap, scale.OutVoid())) && scale)
-      scale->GetTotalLength(&mDrawnPosition);
-  }
-  mReader = nullptr;
-  return S_OK;
+  return ComTry([&]() -> HRESULT {
+    if (mInRecord) {
+      QOR::ComPtr<IRecordDataPixMap> scale;
+      if (mSource && SUCCEEDED(mSource->QueryInterface(IID_IRecordDataPixMap, scale.OutVoid())) && scale)
+        scale->GetTotalLength(&mDrawnPosition);
+    }
+    mReader = nullptr;
+    return S_OK;
+  });
 }
 
 bool PolyLineTraceDrawer::MakeReader(int64_t start, int64_t last, int32_t column) noexcept {
@@ -129,48 +138,50 @@ bool PolyLineTraceDrawer::MakeReader(int64_t start, int64_t last, int32_t column
 
 HRESULT STDMETHODCALLTYPE PolyLineTraceDrawer::Draw(HDC dc, int64_t first, int64_t last, DrawOrigin, int32_t column,
                                                     const RECT* clip, uint32_t flags, int32_t, const void*) noexcept {
-  if (!dc) return E_POINTER;
-  if (flags & kPaintFreshReader) mReader = nullptr;
-  int64_t start = first;
-  if (start < 0) {
-    // Positions before the data are not drawn.
-    column += static_cast<int32_t>(std::min<int64_t>(-start, INT32_MAX));
-    start = 0;
-    if (clip && column < clip->left) column = clip->left;
-  }
-  int32_t mode = 0;
-  COLORREF colour = mColour;
-  if (mMapper) {
-    int32_t mapped = column;
-    if (SUCCEEDED(mMapper->PositionToColumn(start, &mapped, &mode)) && mode == 3 && !AcceptsExplicitColour())
-      return S_OK;
-    int64_t from = start, to = last;
-    if (SUCCEEDED(mMapper->ColumnsToPositions(0, column, column + static_cast<int32_t>(last - start), &from, &to)) &&
-        from > start) {
-      column += static_cast<int32_t>(from - start);
-      start = from;
+  return ComTry([&]() -> HRESULT {
+    if (!dc) return E_POINTER;
+    if (flags & kPaintFreshReader) mReader = nullptr;
+    int64_t start = first;
+    if (start < 0) {
+      // Positions before the data are not drawn.
+      column += static_cast<int32_t>(std::min<int64_t>(-start, INT32_MAX));
+      start = 0;
+      if (clip && column < clip->left) column = clip->left;
     }
-  }
-  if (last <= start) return S_OK;
-  if (mReader && !mMapper) {
-    int64_t at = 0;
-    mReader->GetPosition(&at);
-    if (at == start + 1) {
-      start = at;
-      ++column;
-    } else if (at != start) {
-      mReader = nullptr;
+    int32_t mode = 0;
+    COLORREF colour = mColour;
+    if (mMapper) {
+      int32_t mapped = column;
+      if (SUCCEEDED(mMapper->PositionToColumn(start, &mapped, &mode)) && mode == 3 && !AcceptsExplicitColour())
+        return S_OK;
+      int64_t from = start, to = last;
+      if (SUCCEEDED(mMapper->ColumnsToPositions(0, column, column + static_cast<int32_t>(last - start), &from, &to)) &&
+          from > start) {
+        column += static_cast<int32_t>(from - start);
+        start = from;
+      }
     }
-  }
-  if ((!mReader || mMapper) && !MakeReader(start, last, column)) return S_OK;
-  AdjustStart(start, &start);
-  BeforeDrawPoints(start, mSource.Get(), dc);
-  const int64_t count64 = std::min<int64_t>(last - start, INT32_MAX);
-  const int32_t consumed = DrawPoints(dc, static_cast<int32_t>(count64), start, mode, colour);
-  AfterDrawPoints(dc);
-  mLastX = column + consumed;
-  if (!(flags & kPaintSampledRecord)) mReader = nullptr;
-  return S_OK;
+    if (last <= start) return S_OK;
+    if (mReader && !mMapper) {
+      int64_t at = 0;
+      mReader->GetPosition(&at);
+      if (at == start + 1) {
+        start = at;
+        ++column;
+      } else if (at != start) {
+        mReader = nullptr;
+      }
+    }
+    if ((!mReader || mMapper) && !MakeReader(start, last, column)) return S_OK;
+    AdjustStart(start, &start);
+    BeforeDrawPoints(start, mSource.Get(), dc);
+    const int64_t count64 = std::min<int64_t>(last - start, INT32_MAX);
+    const int32_t consumed = DrawPoints(dc, static_cast<int32_t>(count64), start, mode, colour);
+    AfterDrawPoints(dc);
+    mLastX = column + consumed;
+    if (!(flags & kPaintSampledRecord)) mReader = nullptr;
+    return S_OK;
+  });
 }
 
 int32_t PolyLineTraceDrawer::DrawPoints(HDC dc, int32_t count, int64_t start, int32_t mode, COLORREF colour) noexcept {
@@ -217,11 +228,13 @@ int32_t PolyLineTraceDrawer::DrawPoints(HDC dc, int32_t count, int64_t start, in
 }
 
 HRESULT STDMETHODCALLTYPE PolyLineTraceDrawer::OnNewData(int64_t, int64_t, int64_t* firstChanged) noexcept {
-  if (!firstChanged) return E_POINTER;
-  int64_t at = mDrawnPosition;
-  if (mReader) mReader->GetPosition(&at);
-  *firstChanged = at;
-  return S_OK;
+  return ComTry([&]() -> HRESULT {
+    if (!firstChanged) return E_POINTER;
+    int64_t at = mDrawnPosition;
+    if (mReader) mReader->GetPosition(&at);
+    *firstChanged = at;
+    return S_OK;
+  });
 }
 
 HRESULT STDMETHODCALLTYPE PolyLineTraceDrawer::OnRecordEnd(int32_t, IUnknown*) noexcept {
@@ -232,12 +245,14 @@ HRESULT STDMETHODCALLTYPE PolyLineTraceDrawer::OnRecordEnd(int32_t, IUnknown*) n
 
 HRESULT STDMETHODCALLTYPE PolyLineTraceDrawer::RequestData(int32_t flags, int32_t sourceId, int32_t a, int32_t b,
                                                            int32_t c, int32_t d, void* e) noexcept {
-  if (sourceId != mSourceId) return S_FALSE;
-  if (!mHostData) return E_FAIL;
-  uint32_t request = RequestWord();
-  if (mDisplayMode) request &= ~0x3000u;
-  request = (((request | static_cast<uint32_t>(flags)) & 0xFFFFFF00u) | mChannel.selector) | 0x82000100u;
-  return mHostData->RequestData(request, mChannel.channel, a, b, c, d, 0, 0, 0, e);
+  return ComTry([&]() -> HRESULT {
+    if (sourceId != mSourceId) return S_FALSE;
+    if (!mHostData) return E_FAIL;
+    uint32_t request = RequestWord();
+    if (mDisplayMode) request &= ~0x3000u;
+    request = (((request | static_cast<uint32_t>(flags)) & 0xFFFFFF00u) | mChannel.selector) | 0x82000100u;
+    return mHostData->RequestData(request, mChannel.channel, a, b, c, d, 0, 0, 0, e);
+  });
 }
 
 HRESULT STDMETHODCALLTYPE PolyLineTraceDrawer::GetSourceId(int32_t* id) noexcept {
@@ -252,16 +267,18 @@ HRESULT STDMETHODCALLTYPE PolyLineTraceDrawer::ReleasePointCache(int32_t) noexce
 }
 
 HRESULT STDMETHODCALLTYPE PolyLineTraceDrawer::OnSourceChanged(IUnknown* hostSource, int32_t, int32_t channel) noexcept {
-  if ((channel != -1 && channel != mChannel.channel) || mChannel.selector == 4) return S_OK;
-  QOR::ComPtr<IHostColour> settings;
-  if (hostSource && SUCCEEDED(hostSource->QueryInterface(IID_IHostColour, settings.OutVoid())) && settings) {
-    settings->GetTraceStyle(mChannel.channel, &mStyle);
-    COLORREF colour = mColour;
-    if (settings->GetTraceColour(0x80000000u, mChannel.channel, mChannel.selector, &colour) == S_OK) mColour = colour;
-    settings->GetPenWidth(mChannel.channel, &mPenWidth);
-  }
-  mReader = nullptr;
-  return S_OK;
+  return ComTry([&]() -> HRESULT {
+    if ((channel != -1 && channel != mChannel.channel) || mChannel.selector == 4) return S_OK;
+    QOR::ComPtr<IHostColour> settings;
+    if (hostSource && SUCCEEDED(hostSource->QueryInterface(IID_IHostColour, settings.OutVoid())) && settings) {
+      settings->GetTraceStyle(mChannel.channel, &mStyle);
+      COLORREF colour = mColour;
+      if (settings->GetTraceColour(0x80000000u, mChannel.channel, mChannel.selector, &colour) == S_OK) mColour = colour;
+      settings->GetPenWidth(mChannel.channel, &mPenWidth);
+    }
+    mReader = nullptr;
+    return S_OK;
+  });
 }
 
 // ---- custom units ----
@@ -269,19 +286,17 @@ HRESULT STDMETHODCALLTYPE PolyLineTraceDrawer::OnSourceChanged(IUnknown* hostSou
 HRESULT STDMETHODCALLTYPE CustomUnitsPolyLineTraceDrawer::GetUnitsText(int32_t sourceId, int32_t record,
                                                                        QOR::IQORString** units,
                                                                        VARIANT_BOOL* valid) noexcept {
-  if (units) *units = nullptr;
-  if (mChannel.channel < 0 || sourceId != mSourceId) return S_FALSE;
-  if (!mHostData || !mUnits) return E_FAIL;
-  QOR::IQORString* raw = nullptr;
-  const HRESULT read = mHostData->GetUnits(mUnits->Request() | 0x1000u, record, mUnits->Channel(), &raw);
-  if (valid) *valid = SUCCEEDED(read) ? VARIANT_TRUE : VARIANT_FALSE;
-  try {
+  return ComTry([&]() -> HRESULT {
+    if (units) *units = nullptr;
+    if (mChannel.channel < 0 || sourceId != mSourceId) return S_FALSE;
+    if (!mHostData || !mUnits) return E_FAIL;
+    QOR::IQORString* raw = nullptr;
+    const HRESULT read = mHostData->GetUnits(mUnits->Request() | 0x1000u, record, mUnits->Channel(), &raw);
+    if (valid) *valid = SUCCEEDED(read) ? VARIANT_TRUE : VARIANT_FALSE;
     const QOR::String mapped = mUnits->Map(QOR::String::Adopt(raw));
     if (units) *units = mapped.AddRefInterface();
-  } catch (...) {
-    return E_OUTOFMEMORY;
-  }
-  return S_OK;
+    return S_OK;
+  });
 }
 
 // ---- the null trace ----
@@ -305,9 +320,11 @@ HRESULT STDMETHODCALLTYPE NullTraceDrawer::GetUnitsText(int32_t, int32_t, QOR::I
 }
 
 HRESULT STDMETHODCALLTYPE NullTraceDrawer::OnNewData(int64_t position, int64_t delta, int64_t* firstChanged) noexcept {
-  const HRESULT answer = PolyLineTraceDrawer::OnNewData(position, delta, firstChanged);
-  if (answer == S_OK) *firstChanged -= mPositionOffset;
-  return answer;
+  return ComTry([&]() -> HRESULT {
+    const HRESULT answer = PolyLineTraceDrawer::OnNewData(position, delta, firstChanged);
+    if (answer == S_OK) *firstChanged -= mPositionOffset;
+    return answer;
+  });
 }
 
 int32_t NullTraceDrawer::DrawPoints(HDC, int32_t count, int64_t start, int32_t, COLORREF) noexcept {
