@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
 # Checks that the module's chains still give every record bit for bit as before: runs ondara-bench.exe with
-# --digest over each recording and chain below and compares the digests with bench/digests.txt.
+# --digest over each committed recording and chain below and compares the digests with bench/digests.txt.
 #
 #   PYENV_VERSION=system python3 bench/check_digests.py [--update]
 # --update writes the present digests as the new reference (only after a change meant to alter records).
@@ -10,22 +10,19 @@ import sys
 
 from benchrun import ROOT, field, run
 
-DATA = os.path.join(os.path.dirname(ROOT), "shared", "data")
-if not os.path.isdir(DATA):
-    DATA = "/work/shared/data"
 REFERENCE = os.path.join(ROOT, "bench", "digests.txt")
 
-# Detector thresholds per recording (its first channel, in base units: volts, amperes): a usual one and,
-# where it finds few events, one that finds many small ones as well.
+# Detector thresholds per committed recording (named from the repository's top folder; its first channel, in
+# base units: volts, amperes): a usual one and, where it finds few events, one that finds many small ones as well.
 THRESHOLDS = {
-    "cardiac_sanode_19114001.csv": ["0.03", "0.002"],
-    "ecg_mitbih100_mlii.csv": ["0.0005", "0.00005"],
-    "neuron_steps_17o05028.csv": ["0.02", "0.002"],
-    "evoked_ap_18425108.csv": ["0.1e-9"],
-    "evoked_epsc_f1.csv": ["100e-12", "10e-12"],
-    "synaptic_epsc_17o05026.csv": ["20e-12"],
-    "tau_relaxation_130618-1-12.csv": ["50e-12", "5e-12"],
-    "varlength_2020_06_16_0000.csv": ["1e-12"],
+    "tests/data/recordings/sanode_ap.csv": ["0.03", "0.002"],
+    "data/ecg_mitbih100_mlii.csv": ["0.0005", "0.00005"],
+    "data/neuron_steps.csv": ["0.02", "0.002"],
+    "data/evoked_ap.csv": ["0.1e-9"],
+    "tests/data/recordings/evoked_epsc.csv": ["100e-12", "10e-12"],
+    "data/synaptic_currents.csv": ["20e-12"],
+    "tests/data/recordings/synaptic_records.csv": ["20e-12"],
+    "tests/data/recordings/varlength.csv": ["1e-12"],
 }
 FORMULAS = [
     "cappeakdet(ch1,{h})",
@@ -44,7 +41,7 @@ def present():
     lines = []
     for name, levels in THRESHOLDS.items():
         for text in [formula.format(h=h) for h in levels for formula in FORMULAS]:
-            lines.append(f"{name} {text} {bench(['--recording', os.path.join(DATA, name), '--formula', text])}")
+            lines.append(f"{name} {text} {bench(['--recording', os.path.join(ROOT, name), '--formula', text])}")
     for chain in CHAINS:
         lines.append(f"synthetic {chain} {bench(['--chain', chain, '--samples', '2000000'])}")
     return lines

@@ -4,10 +4,10 @@
 # peak_widths at ten heights), on the same samples, in one run.
 #
 # Run after building (the benchmark runs under Wine with the build's prefix):
-#   PYENV_VERSION=system python3 bench/compare_scipy.py [--repeat N] [RECORDING.csv ...]
-# By default the recordings are found relative to the repository only: the bundled ECG in data/, the SA-node
-# recording in shared/data beside the repository's folder. A recording given on the command line is taken from
-# where it is named and must be one of the two (by file name), whose settings it gets.
+#   PYENV_VERSION=system python3 bench/compare_scipy.py [--repeat N] [KIND[=RECORDING.csv] ...]
+# KIND is ecg or sanode (the settings below). By default both run on the committed recordings: the bundled ECG in
+# data/ and the sino-atrial excerpt in tests/data/recordings/. KIND=RECORDING.csv runs that kind's settings on
+# another recording of the same kind instead (for development, e.g. a longer conversion of the same source).
 # Each recording's first channel is read by the stand-in host (which keeps values in base units, so a "[mV]"
 # column is read in volts) and by numpy (in the file's units); the settings below say the same in both.
 import argparse
@@ -20,16 +20,14 @@ from scipy.signal import find_peaks, peak_widths
 
 from benchrun import ROOT, field, run
 
-SHARED = os.path.join(os.path.dirname(ROOT), "shared", "data")
-
-# Per recording: where it lies, the module's minimum peak height (volts) and scipy's arguments (mV).
+# Per kind: the committed recording (from the repository's top folder), the module's minimum peak height (volts)
+# and scipy's arguments (mV).
 RECORDINGS = {
     # R waves stand about 1.5 mV above a baseline within +-0.8 mV; no two beats within 200 ms (72 samples
     # at 360 Hz).
-    "ecg_mitbih100_mlii.csv": (os.path.join(ROOT, "data"), 0.0005,
-                               dict(height=0.5, distance=72, prominence=0.5)),
+    "ecg": ("data/ecg_mitbih100_mlii.csv", 0.0005, dict(height=0.5, distance=72, prominence=0.5)),
     # Action potentials overshoot 0 mV and rise about 115 mV; no two within 100 ms (2000 samples at 20 kHz).
-    "cardiac_sanode_19114001.csv": (SHARED, 0.03, dict(height=0.0, distance=2000, prominence=30.0)),
+    "sanode": ("tests/data/recordings/sanode_ap.csv", 0.03, dict(height=0.0, distance=2000, prominence=30.0)),
 }
 FULL = "CalcBulk(ch1,CalcBase2(ch1,calcamax(ch1,calcbase(ch1,cappeakdet(ch1,{h})))))"
 DETECTOR = "cappeakdet(ch1,{h})"
@@ -64,16 +62,17 @@ def time_scipy(pipeline, x, settings, repeat):
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--repeat", type=int, default=5)
-    parser.add_argument("recordings", nargs="*", default=list(RECORDINGS))
+    parser.add_argument("recordings", nargs="*", default=list(RECORDINGS), metavar="KIND[=RECORDING.csv]")
     args = parser.parse_args()
     print(f"{'recording':28} {'samples':>8} {'events':>9} {'detector':>9} {'find_peaks':>10} {'det/fp':>6} "
           f"{'full':>7} {'scipy full':>10} {'full/sf':>7}")
     for given in args.recordings:
-        name = os.path.basename(given)
-        if name not in RECORDINGS:
-            sys.exit(f"{name}: not one of {', '.join(RECORDINGS)}")
-        folder, h, settings = RECORDINGS[name]
-        path = given if given != name else os.path.join(folder, name)
+        kind, _, path = given.partition("=")
+        if kind not in RECORDINGS:
+            sys.exit(f"{kind}: not one of {', '.join(RECORDINGS)}")
+        committed, h, settings = RECORDINGS[kind]
+        path = path or os.path.join(ROOT, committed)
+        name = os.path.basename(path)
         if not os.path.isfile(path):
             sys.exit(f"{path}: no such recording")
         x = np.loadtxt(path, delimiter=",", skiprows=1, usecols=1)  # float64, as a user would load it

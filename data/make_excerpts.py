@@ -1,23 +1,34 @@
 #!/usr/bin/env python3
-"""Cuts the example recordings in data/ out of the converted recordings they come from.
+"""Cuts the example recordings in data/ and the test recordings in tests/data/recordings/ out of the
+converted recordings they come from.
 
 Each excerpt keeps whole lines of its source (the values exactly as written there) for the span
 and records named below; only the time column is rewritten, so that every record starts at 0 s
-again. Run from the repository's top folder, with the folder of the converted recordings:
+again. A side table is copied whole. Run from the repository's top folder, giving the folder of the
+converted recordings (data/README.md and tests/data/recordings/README.md name their sources):
 
-    PYENV_VERSION=system python3 data/make_excerpts.py ../shared/data
+    PYENV_VERSION=system python3 data/make_excerpts.py FOLDER
 
-Plain Python 3, no packages; data/README.md says where each source comes from.
+Plain Python 3, no packages.
 """
 import os
+import shutil
 import sys
 
-# (excerpt, source, records kept (counted from 0), first and last second kept, time decimals)
-EXCERPTS = [
-    ("neuron_steps.csv", "neuron_steps_17o05028.csv", [2, 3], 0.0, 0.8, 5),
-    ("synaptic_currents.csv", "synaptic_epsc_17o05026.csv", [0], 1.0, 3.5, 5),
-    ("evoked_ap.csv", "evoked_ap_18425108.csv", [0], 0.8, 1.4, 5),
+# (excerpt, source, [(record kept, counted from 0; first and last second kept)], time decimals)
+EXAMPLES = [
+    ("neuron_steps.csv", "neuron_steps_17o05028.csv", [(2, 0.0, 0.8), (3, 0.0, 0.8)], 5),
+    ("synaptic_currents.csv", "synaptic_epsc_17o05026.csv", [(0, 1.0, 3.5)], 5),
+    ("evoked_ap.csv", "evoked_ap_18425108.csv", [(0, 0.8, 1.4)], 5),
 ]
+TESTS = [
+    ("sanode_ap.csv", "cardiac_sanode_19114001.csv", [(0, 0.0, 2.5)], 5),
+    ("evoked_epsc.csv", "evoked_epsc_f1.csv", [(0, 0.0, 0.4), (1, 0.0, 0.4), (2, 0.0, 0.4)], 5),
+    ("synaptic_records.csv", "synaptic_epsc_17o05026.csv", [(0, 1.0, 1.5), (1, 1.0, 1.5), (2, 1.0, 1.5)], 5),
+    ("varlength.csv", "varlength_2020_06_16_0000.csv", [(0, 0.0, 0.354), (1, 0.0, 0.7004), (2, 0.0, 0.1604)], 4),
+]
+# (copy, source): side tables kept whole.
+TABLES = [("ecg_annotations.csv", "ecg_mitbih100_annotations.csv")]
 
 
 def read_records(path):
@@ -51,15 +62,27 @@ def cut(lines, start, end, decimals):
     return kept
 
 
-def main():
-    source_folder = sys.argv[1] if len(sys.argv) > 1 else os.path.join("..", "shared", "data")
-    here = os.path.dirname(os.path.abspath(__file__))
-    for name, source, records, start, end, decimals in EXCERPTS:
+def write_excerpts(source_folder, folder, excerpts):
+    for name, source, spans, decimals in excerpts:
         header, all_records = read_records(os.path.join(source_folder, source))
-        kept = ["\n".join(cut(all_records[r], start, end, decimals)) for r in records]
-        with open(os.path.join(here, name), "w", encoding="ascii", newline="\n") as out:
+        kept = ["\n".join(cut(all_records[r], start, end, decimals)) for r, start, end in spans]
+        path = os.path.join(folder, name)
+        with open(path, "w", encoding="ascii", newline="\n") as out:
             out.write(header + "\n" + "\n\n".join(kept) + "\n")
-        print("%s: %d bytes" % (name, os.path.getsize(os.path.join(here, name))))
+        print("%s: %d bytes" % (path, os.path.getsize(path)))
+
+
+def main():
+    if len(sys.argv) != 2:
+        sys.exit("usage: make_excerpts.py FOLDER (the folder of the converted recordings)")
+    source_folder = sys.argv[1]
+    here = os.path.dirname(os.path.abspath(__file__))
+    tests = os.path.join(os.path.dirname(here), "tests", "data", "recordings")
+    write_excerpts(source_folder, here, EXAMPLES)
+    write_excerpts(source_folder, tests, TESTS)
+    for name, source in TABLES:
+        shutil.copyfile(os.path.join(source_folder, source), os.path.join(tests, name))
+        print("%s: copied" % os.path.join(tests, name))
 
 
 if __name__ == "__main__":

@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
-# Peaks that "ondara-host.exe analyze" finds in two real recordings, set against scipy's find_peaks on the
-# same samples. Tool: numpy and scipy (versions printed into the output); no random numbers.
+# Peaks that "ondara-host.exe analyze" finds in two committed real recordings, set against scipy's find_peaks on
+# the same samples. Tool: numpy and scipy (versions printed into the output); no random numbers.
 # Settings, as a user picks them: analysis type 1 (Cardiac Action Potential), the width filter off, a minimum
 # width of 10 ms and a minimum height of 0.03 V (cardiac action potentials rise about 0.115 V) or 0.0005 V
 # (ECG R waves stand about 1.5 mV above the baseline). scipy gets the same height as prominence, in the
@@ -17,10 +17,9 @@ import scipy
 from scipy.signal import find_peaks
 
 ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
-DATA = "/work/shared/data"
 RUNS = [
-    ("cardiac_sanode_19114001.csv", 0.03, 20000.0),
-    ("ecg_mitbih100_mlii.csv", 0.0005, 360.0),
+    ("tests/data/recordings/sanode_ap.csv", 0.03, 20000.0),
+    ("data/ecg_mitbih100_mlii.csv", 0.0005, 360.0),
 ]
 MATCH_S = 0.020
 
@@ -41,16 +40,16 @@ def module_peaks(path, height):
 def main():
     print(f"# numpy {np.__version__}, scipy {scipy.__version__}; find_peaks(prominence=height, distance=100 ms); "
           f"match within {MATCH_S * 1000:.0f} ms")
-    print("recording                      module  scipy  matched  module-only  scipy-only  closing line")
+    print("recording                                module  scipy  matched  module-only  scipy-only  closing line")
     for name, height, rate in RUNS:
-        path = os.path.join(DATA, name)
+        path = os.path.join(ROOT, name)
         x = np.loadtxt(path, delimiter=",", skiprows=1, usecols=1)
         sp, _ = find_peaks(x, prominence=height * 1000.0, distance=int(0.1 * rate))
         mod, closing = module_peaks(path, height)
         window = int(round(MATCH_S * rate))
         matched = sum(1 for p in sp if mod.size and np.min(np.abs(mod - p)) <= window)
         module_only = sum(1 for m in mod if sp.size == 0 or np.min(np.abs(sp - m)) > window)
-        print(f"{name:30} {mod.size:6d} {sp.size:6d} {matched:8d} {module_only:12d} {sp.size - matched:11d}  {closing}")
+        print(f"{name:40} {mod.size:6d} {sp.size:6d} {matched:8d} {module_only:12d} {sp.size - matched:11d}  {closing}")
 
 
 if __name__ == "__main__":

@@ -2,7 +2,7 @@
 # Reference stimuli, action-potential peaks and latencies of the evoked-response chain
 #   CalcBulk(ch2, CalcBase2(ch2, calcamax(ch2, calcbase(ch2,
 #     erpeakdet(ch2, erstimdet(ch1, 1e-9, 5, 0, 5, 0), 0.02, 0, 1)))))
-# on shared/data/evoked_ap_18425108.csv (25 kHz; ch1 injected current, ch2 membrane potential; the host keeps
+# on data/evoked_ap.csv (25 kHz; ch1 injected current, ch2 membrane potential; the host keeps
 # them in A and V, this script reads the file's nA and mV), computed directly from the signal with numpy,
 # written independently of the module's code.
 # Tool: Python 3.11 with numpy 1.24.2 (Debian's python3-numpy). No random numbers.
@@ -17,10 +17,13 @@
 # Columns: onset stimulus peak start latency (peak, start and latency "-" without an AP). The module's
 # start may differ by one tick where its flat-segment baseline differs from this mean: tolerance 1 tick.
 # Rerun: PYENV_VERSION=system python3 tests/data/evoked_ap_reference.py > tests/data/evoked_ap_reference.txt
+import os
+
 import numpy as np
 
+ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
 PERIOD = 40e-6
-d = np.loadtxt("/work/shared/data/evoked_ap_18425108.csv", delimiter=",", skiprows=1, dtype=np.float32)
+d = np.loadtxt(os.path.join(ROOT, "data", "evoked_ap.csv"), delimiter=",", skiprows=1, dtype=np.float32)
 i, v = d[:, 1], d[:, 2]
 onsets = np.where((i[1:] > 1.0) & (i[:-1] <= 1.0))[0] + 1
 print("# onset stimulus peak start latency_s")

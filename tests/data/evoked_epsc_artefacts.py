@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-# Reference for erpeakdet(ch1, erstimsob(50), 1e-9, 0, W) on shared/data/evoked_epsc_f1.csv (20 kHz, 3 records):
+# Reference for erpeakdet(ch1, erstimsob(50), 1e-9, 0, W) on tests/data/recordings/evoked_epsc.csv (20 kHz, 3 records):
 # the stimulus of every record lies at 50 ms (tick 1000); the first sample above 1 nA after it is the top of the
 # first stimulus artefact, a sharp peak that rises and falls by far more than 1 nA, and the first peak found
 # when the window (W ms after the stimulus) reaches it.
@@ -7,9 +7,12 @@
 # Columns: record, tick of the first sample above 1000 pA after tick 1000, its value in pA, the highest sample
 # from tick 1000 up to it, in pA.
 # Rerun: PYENV_VERSION=system python3 tests/data/evoked_epsc_artefacts.py > tests/data/evoked_epsc_artefacts.txt
+import os
+
 import numpy as np
 
-records = open("/work/shared/data/evoked_epsc_f1.csv").read().split("\n\n")
+HERE = os.path.dirname(os.path.abspath(__file__))
+records = open(os.path.join(HERE, "recordings", "evoked_epsc.csv")).read().split("\n\n")
 print("# record tick value_pA highest_before_pA")
 for k, text in enumerate(records):
     lines = [line for line in text.strip().split("\n") if not line.startswith("Time")]

@@ -23,11 +23,6 @@ namespace {
 
 constexpr int32_t kLastMeasurement = 58;
 
-std::string SourcePath(const char* relative) {
-  const std::string here = __FILE__;
-  return here.substr(0, here.rfind("tests/document/")) + relative;
-}
-
 class CalcWithDocumentTest : public doctest::ZRDocTest {
  protected:
   // The host's engine and the module's two calculation classes, registered as the module and
@@ -101,7 +96,7 @@ TEST_F(CalcWithDocumentTest, TitleNamesTheMeasurementOfTheAnalysisTypeAndTheAnal
 // channel by the host's calculation run, scaled from -2 to 2 mV. The channel holds volts (the
 // base unit, as the scale is given), the Table View shows millivolts.
 TEST_F(CalcWithDocumentTest, EcgAmplitudeChannelHoldsEachBeatsTableValueUntilTheNextBeat) {
-  OpenOver(host::ReadRecordingFile(SourcePath("data/ecg_mitbih100_mlii.csv"), host::RecordingReadOptions{}));
+  OpenOver(host::ReadRecordingFile(testsupport::SourcePath("data/ecg_mitbih100_mlii.csv"), host::RecordingReadOptions{}));
   mData->SetFormulaClass(FormulaClass().Get());
   for (const auto& [id, value] : std::vector<std::pair<int32_t, const wchar_t*>>{
            {2000, L"1"}, {1006, L"0.0005"}, {1001, L"10"}, {1036, L"f"}, {32, L"t"}})

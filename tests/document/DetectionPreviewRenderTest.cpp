@@ -11,6 +11,7 @@
 #include "hostapi/TypeRegistry.h"
 #include "settingsdlg/ZRPreview_Stimulated.h"
 #include "tests/document/ZRDocFixture.h"
+#include "tests/support/SourceTree.h"
 
 #include <gtest/gtest.h>
 
@@ -102,7 +103,7 @@ class Capture {
 
 // One recording analysed and previewed with the same settings.
 struct PreviewCase {
-  const char* file;
+  std::string file;
   std::vector<std::pair<int, const wchar_t*>> settings;
   double samplesPerPixel;
   double recordSeconds;
@@ -161,7 +162,7 @@ class DetectionPreviewMarks : public DetectionPreviewRenderTest {
     int marked = 0;
     for (int32_t i = 0; i < detector.EventCount(); ++i) {
       const double time = detector.GetEventTime(i);
-      if (time >= std::min(shownSeconds, c.recordSeconds)) continue;
+      if (detector.GetEvent(i).recordIndex != 0 || time >= std::min(shownSeconds, c.recordSeconds)) continue;
       const int x = dataLeft + static_cast<int>(time * kTicksPerSecond / c.samplesPerPixel + 0.5);
       EXPECT_TRUE(picture.AnyDark(x - 4, lane.top + 1, x + 5, lane.top + 14)) << "no circle at " << time << " s";
       // Beside it the top of the lane holds no mark.
@@ -175,12 +176,12 @@ class DetectionPreviewMarks : public DetectionPreviewRenderTest {
 
 // Evoked responses, the stimulus found per record.
 TEST_F(DetectionPreviewMarks, EvokedCurrentsHaveACircleAtEveryEventFound) {
-  Check({"Z:\\work\\shared\\data\\evoked_epsc_f1.csv", {{2000, L"3"}, {1000, L"2"}}, 64.0, 2.5,
+  Check({testsupport::RecordingPath("evoked_epsc.csv"), {{2000, L"3"}, {1000, L"2"}}, 64.0, 0.4,
          L"detection-preview-evoked.png"});
 }
 
 // Sino-atrial action potentials found as cardiac peaks 30 mV high.
 TEST_F(DetectionPreviewMarks, CardiacActionPotentialsHaveACircleAtEveryEventFound) {
-  Check({"Z:\\work\\shared\\data\\cardiac_sanode_19114001.csv", {{2000, L"1"}, {1006, L"0.03"}, {1001, L"10"}}, 80.0, 60.0,
+  Check({testsupport::RecordingPath("sanode_ap.csv"), {{2000, L"1"}, {1006, L"0.03"}, {1001, L"10"}}, 80.0, 2.5,
          L"detection-preview-cardiac.png"});
 }

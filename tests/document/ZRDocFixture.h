@@ -22,6 +22,7 @@
 #include "hostclient/NamedCommands.h"
 #include "tests/document/DocumentTestHost.h"
 #include "tests/support/CardiacSignal.h"
+#include "tests/support/SourceTree.h"
 
 #include <gtest/gtest.h>
 
@@ -141,9 +142,7 @@ class ZRDocTest : public doctest::DocumentTest {
   }
   // The bundled ECG (data/) with the settings scripts/run gives it: its R waves as cardiac peaks.
   ZRDoc& OpenEcg() {
-    const std::string here = __FILE__;
-    const std::string ecg = "Z:" + here.substr(0, here.rfind("tests/document/")) + "data/ecg_mitbih100_mlii.csv";
-    OpenOver(host::ReadRecordingFile(ecg, {}));
+    OpenOver(host::ReadRecordingFile(testsupport::SourcePath("data/ecg_mitbih100_mlii.csv"), {}));
     for (const auto& [id, text] : {std::pair<int32_t, const wchar_t*>{2000, L"1"}, {1006, L"0.0005"}, {1001, L"10"},
                                    {1036, L"f"}, {32, L"t"}})
       Set(id, text);

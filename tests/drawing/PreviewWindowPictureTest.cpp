@@ -15,6 +15,7 @@
 #include "host/view/PreviewPaneSource.h"
 #include "host/view/SamplingControl.h"
 #include "tests/support/ScriptedModalSeam.h"
+#include "tests/support/SourceTree.h"
 
 #include <gtest/gtest.h>
 
@@ -56,7 +57,7 @@ void SavePicture(HWND frame, const wchar_t* name) {
 
 TEST(PreviewWindowPicture, ShowsLanesTimeLabelsScrollBarZoomRatioAndBothButtonGroups) {
   ASSERT_EQ(S_OK, ondara_host::EnsureHostFramework());
-  host::Recording recording = host::ReadRecordingFile("Z:\\work\\shared\\data\\cardiac_sanode_19114001.csv",
+  host::Recording recording = host::ReadRecordingFile(testsupport::RecordingPath("sanode_ap.csv"),
                                                       host::RecordingReadOptions());
   auto document = host::DataDocument::Create(std::move(recording));
   auto device = host::SamplingControl::Create(document->Data());

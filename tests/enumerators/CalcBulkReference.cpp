@@ -1,5 +1,6 @@
 // Reads the reference recordings and expected measurements of the full measurement stage from tests/data.
 #include "tests/enumerators/CalcBulkReference.h"
+#include "tests/support/SourceTree.h"
 
 #include <cstdlib>
 #include <cstring>
@@ -11,9 +12,7 @@ namespace calcbulkref {
 namespace {
 
 std::string DataPath(const char* fileName) {
-  std::string here = __FILE__;
-  const size_t cut = here.rfind("tests/enumerators/");
-  return here.substr(0, cut) + "tests/data/" + fileName;
+  return testsupport::SourcePath(std::string("tests/data/") + fileName);
 }
 
 void SetField(EventBCalcBase2& r, const std::string& key, const std::string& text) {

@@ -1,5 +1,6 @@
 // Reads the cardiac test signal and the stage reference from tests/data.
 #include "tests/enumerators/CalcStagesReference.h"
+#include "tests/support/SourceTree.h"
 
 #include <cmath>
 #include <cstdio>
@@ -26,9 +27,7 @@ int32_t ReadInt(std::istringstream& in) {
 }  // namespace
 
 std::string TestDataPath(const char* name) {
-  std::string here = __FILE__;
-  const size_t cut = here.rfind("tests/enumerators/");
-  return here.substr(0, cut) + "tests/data/" + name;
+  return testsupport::SourcePath(std::string("tests/data/") + name);
 }
 
 std::vector<float> CardiacSamples() {

@@ -1,6 +1,7 @@
 // ondara-host.exe analysing the real recordings: the values a user reads in the table and in a
 // calculated channel, in the units the recordings are kept in.
 #include "tests/support/HostProcess.h"
+#include "tests/support/SourceTree.h"
 
 #include <gtest/gtest.h>
 
@@ -18,8 +19,6 @@ using testsupport::HostBuilt;
 using testsupport::RunHost;
 using testsupport::RunResult;
 using testsupport::TabCells;
-
-const std::wstring kData = L"Z:\\work\\shared\\data\\";
 
 // One column of the event rows (those numbered 1, 2, ...) of a table export, by its heading.
 std::vector<std::string> EventColumn(const std::string& table, const std::string& heading) {
@@ -54,7 +53,8 @@ std::vector<double> ChannelValuesAfterRecordStarts(const std::wstring& csv) {
 
 // A channel of picoampere measurements holds each event's value as the table shows it, scaled as
 // a user scales it: 64000 raw steps from bottom to top, beyond them the raw samples' limits. Every
-// span below 1e-5 A used to be widened by 1e-5 A each way, so a 400 pA scale held two values.
+// span below 1e-5 A used to be widened by 1e-5 A each way, so a 100 pA scale held two values.
+// The recording's inward currents are found downward.
 TEST(AnalyzeRecordingValues, PicoampereChannelHoldsEachEventsMeasurement) {
   ASSERT_TRUE(HostBuilt()) << "ondara-host.exe is not beside the test program";
   wchar_t folder[MAX_PATH];
@@ -63,17 +63,19 @@ TEST(AnalyzeRecordingValues, PicoampereChannelHoldsEachEventsMeasurement) {
   const struct {
     const char* measurement;
     double top, bottom;  // pA
-  } scales[] = {{"Height", 400.0, 0.0}, {"Baseline", 0.0, -50.0}};
+  } scales[] = {{"Height", 0.0, -100.0}, {"Baseline", 0.0, -50.0}};
   for (const auto& scale : scales) {
     std::wostringstream calc;
     calc << scale.measurement << L':' << scale.top * 1e-12 << L':' << scale.bottom * 1e-12;
     RunResult run;
-    ASSERT_TRUE(RunHost(L"analyze --recording \"" + kData + L"synaptic_epsc_17o05026.csv\" --type Synaptic --table "
-                        L"--set 2=t --calc " + calc.str() + L" --calc-csv \"" + csv + L"\"", run));
+    ASSERT_TRUE(RunHost(L"analyze --recording \"" + testsupport::RecordingPathW("synaptic_records.csv") +
+                            L"\" --type Synaptic --set \"1010=1 0 -1 0.5 5 10 50 1 0 0\" --table --set 2=t --calc " +
+                            calc.str() + L" --calc-csv \"" + csv + L"\"",
+                        run));
     ASSERT_EQ(0u, run.exitCode) << run.output;
     const std::vector<std::string> shown = EventColumn(run.output, std::string(scale.measurement) + " (pA)");
     const std::vector<double> held = ChannelValuesAfterRecordStarts(csv);
-    ASSERT_EQ(23u, shown.size()) << run.output;
+    ASSERT_EQ(22u, shown.size()) << run.output;
     ASSERT_EQ(shown.size(), held.size()) << scale.measurement;
     const double step = (scale.top - scale.bottom) / 64000.0;
     for (size_t i = 0; i < shown.size(); ++i) {
@@ -94,8 +96,9 @@ TEST(AnalyzeRecordingValues, PicoampereChannelHoldsEachEventsMeasurement) {
 TEST(AnalyzeRecordingValues, StimulusWithoutResponseHasNoBaselineOrArea) {
   ASSERT_TRUE(HostBuilt()) << "ondara-host.exe is not beside the test program";
   RunResult run;
-  ASSERT_TRUE(RunHost(L"analyze --recording \"" + kData + L"evoked_epsc_f1.csv\" --table --type 3 --set 1000=3 "
-                      L"--set 1002=1e-9 --set 1003=1 --set 1006=1e-10 --set 1007=2 --set 1008=15 --set 2=t "
+  ASSERT_TRUE(RunHost(L"analyze --recording \"" + testsupport::RecordingPathW("evoked_epsc.csv") +
+                          L"\" --table --type 3 --set 1000=3 --set 1002=1e-9 --set 1003=1 --set 1006=1e-10 "
+                          L"--set 1007=2 --set 1008=15 --set 2=t "
                       L"--set 0=t --set 10=t --set 56=t --set 5=t", run));
   ASSERT_EQ(0u, run.exitCode) << run.output;
   const std::vector<std::string> height = EventColumn(run.output, "Height (pA)");

@@ -10,6 +10,7 @@
 #include "hostapi/PXDetectionSettings.h"
 #include "hostapi/TypeRegistry.h"
 #include "host/formula/FormulaEnumClass.h"
+#include "tests/support/SourceTree.h"
 
 #include <gtest/gtest.h>
 
@@ -25,14 +26,9 @@ namespace {
 
 HostPtr<ICalcEnumClass2>* gFormula = nullptr;
 
-std::string DataPath(const char* name) {
-  const std::string here = __FILE__;
-  return here.substr(0, here.rfind("tests/host/")) + "tests/data/" + name;
-}
-
 // Reference lines without the comment lines, split into fields.
 std::vector<std::vector<std::string>> ReadTable(const char* name) {
-  std::ifstream in(DataPath(name));
+  std::ifstream in(testsupport::SourcePath(std::string("tests/data/") + name));
   std::vector<std::vector<std::string>> rows;
   for (std::string line; std::getline(in, line);) {
     if (line.empty() || line[0] == '#') continue;
@@ -81,8 +77,9 @@ class DetectorChainTest : public ::testing::Test {
     document->SetFormulaClass(gFormula->Get());
     return document;
   }
+  // A committed recording, named from the repository's top folder.
   static HostPtr<DataDocument> RealDocument(const char* file) {
-    return Document(ReadRecordingFile(std::string("Z:\\work\\shared\\data\\") + file, RecordingReadOptions()));
+    return Document(ReadRecordingFile(testsupport::SourcePath(file), RecordingReadOptions()));
   }
   static HostPtr<DataDocument> SamplesDocument(const std::vector<float>& samples, double period) {
     Recording recording;
@@ -148,7 +145,7 @@ TEST_F(DetectorChainTest, WidthFilterKeepsThePeaksWideEnoughAtHalfHeight) {
 TEST_F(DetectorChainTest, EvokedActionPotentialsAndTheirLatencies) {
   const auto reference = ReadTable("evoked_ap_reference.txt");
   ASSERT_EQ(reference.size(), 20u) << "tests/data/evoked_ap_reference.txt not read";
-  HostPtr<DataDocument> document = RealDocument("evoked_ap_18425108.csv");
+  HostPtr<DataDocument> document = RealDocument("data/evoked_ap.csv");
   const std::wstring formula =
       L"CalcBulk(ch2, CalcBase2(ch2, calcamax(ch2, calcbase(ch2, "
       L"erpeakdet(ch2, erstimdet(ch1, 1e-9, 5, 0, 5, 0), 0.02, 0, 1)))))";
@@ -172,7 +169,7 @@ TEST_F(DetectorChainTest, EvokedActionPotentialsAndTheirLatencies) {
 TEST_F(DetectorChainTest, StimulusPerRecordAndResponsePeaksOnlineAsOffline) {
   const auto reference = ReadTable("evoked_epsc_artefacts.txt");
   ASSERT_EQ(reference.size(), 3u) << "tests/data/evoked_epsc_artefacts.txt not read";
-  HostPtr<DataDocument> document = RealDocument("evoked_epsc_f1.csv");
+  HostPtr<DataDocument> document = RealDocument("tests/data/recordings/evoked_epsc.csv");
   // A window of 150 ms after the stimulus at 50 ms reaches the first stimulus artefact, one of 100 ms does not.
   for (const int window : {150, 100}) {
     const std::wstring formula = L"erpeakdet(ch1, erstimsob(50), 1e-9, 0, " + std::to_wstring(window) + L")";
@@ -217,7 +214,7 @@ TEST_F(DetectorChainTest, ConverterPlacesCyclesAtTheirPeakWithTheHeightThere) {
 // The host's detector on real spontaneous currents: downward cycles of a few standard deviations, each converted
 // and measured by the module's chain, online as offline.
 TEST_F(DetectorChainTest, PerCycleChainFindsSynapticEventsOnARealRecording) {
-  HostPtr<DataDocument> document = RealDocument("synaptic_epsc_17o05026.csv");
+  HostPtr<DataDocument> document = RealDocument("tests/data/recordings/synaptic_records.csv");
   const std::wstring formula =
       L"CalcBulk(ch1, CalcBase2(ch1, calcamax(ch1, calcbase(ch1, pcc(ch1, PXDetect(ch1, 1, 0.5, 4, 5, 50, 1))))))";
   const auto events = ParseEvents(RunEverywhere(document.Get(), formula));
@@ -225,8 +222,8 @@ TEST_F(DetectorChainTest, PerCycleChainFindsSynapticEventsOnARealRecording) {
   for (const Event& e : events) ++perRecord[Int(e, "record")];
   ASSERT_EQ(perRecord.size(), 3u);
   for (const auto& [record, count] : perRecord) {
-    EXPECT_GT(count, 50) << record;  // many spontaneous events in 10 s
-    EXPECT_LT(count, 400) << record;
+    EXPECT_GT(count, 2) << record;  // 5 to 40 spontaneous events a second, in 0.5 s
+    EXPECT_LT(count, 20) << record;
   }
 }
 

@@ -1,6 +1,7 @@
 // ondara-host.exe as a process: it starts, registers the framework, loads the module and reports the registry.
 #include "host/app/HostFramework.h"
 #include "tests/support/HostProcess.h"
+#include "tests/support/SourceTree.h"
 
 #include <gtest/gtest.h>
 
@@ -197,25 +198,20 @@ TEST(HostExecutable, AnalyzeCommandRunsTheDocumentsAnalysisOverARecording) {
   DeleteFileW(path.c_str());
 }
 
-std::string SourcePath(const char* relative) {
-  const std::string here = __FILE__;
-  return here.substr(0, here.rfind("tests/host/")) + relative;
-}
-
 // The bundled ECG as scripts/run analyses it: a row per annotated beat, and the summary's mean
 // period within one sample of the annotations' mean R-R interval (tests/data/ecg_mean_rr.*).
 TEST(HostExecutable, BundledEcgTableHasEveryBeatAndTheAnnotatedMeanPeriod) {
   ASSERT_TRUE(HostBuilt()) << "ondara-host.exe is not beside the test program";
-  std::ifstream reference(SourcePath("tests/data/ecg_mean_rr.txt"));
+  std::ifstream reference(testsupport::SourcePath("tests/data/ecg_mean_rr.txt"));
   std::string line;
   std::getline(reference, line);
   std::getline(reference, line);
   size_t beats = 0;
   double meanRR = 0.0;
   ASSERT_TRUE(reference >> beats >> meanRR) << "tests/data/ecg_mean_rr.txt not read";
-  const std::string ecg = SourcePath("data/ecg_mitbih100_mlii.csv");
+  const std::wstring ecg = testsupport::SourcePathW("data/ecg_mitbih100_mlii.csv");
   RunResult run;
-  ASSERT_TRUE(RunHost(L"analyze --recording \"Z:" + std::wstring(ecg.begin(), ecg.end()) + L"\" --type \"Cardiac Action Potential\" --set 1006=0.0005 --set 1001=10 --set 1036=f "
+  ASSERT_TRUE(RunHost(L"analyze --recording \"" + ecg + L"\" --type \"Cardiac Action Potential\" --set 1006=0.0005 --set 1001=10 --set 1036=f "
                           L"--set 32=t --table",
                       run));
   ASSERT_EQ(0u, run.exitCode) << run.output.substr(0, 300);
@@ -328,7 +324,7 @@ TEST(HostExecutable, EventMakesTheEventCurrentForEveryAnalysisType) {
   const std::wstring path = WriteCardiacRecording();
   ASSERT_FALSE(path.empty());
   const std::wstring cardiac = L"--recording \"" + path + L"\" --set 1036=f --type ";
-  const std::wstring evoked = L"--recording \"Z:\\work\\shared\\data\\evoked_epsc_f1.csv\" --type ";
+  const std::wstring evoked = L"--recording \"" + testsupport::RecordingPathW("evoked_epsc.csv") + L"\" --type ";
   const std::wstring pad = path + L".pad";
   const struct {
     std::wstring options;

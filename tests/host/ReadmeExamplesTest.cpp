@@ -1,5 +1,6 @@
 // The README's worked examples, run as written: each prints as many events as the README says.
 #include "tests/support/HostProcess.h"
+#include "tests/support/SourceTree.h"
 
 #include <gtest/gtest.h>
 
@@ -15,11 +16,6 @@ using testsupport::HostBuilt;
 using testsupport::RunHost;
 using testsupport::RunResult;
 
-std::string SourceRoot() {
-  const std::string here = __FILE__;
-  return here.substr(0, here.rfind("tests/host/"));
-}
-
 struct Example {
   std::string file;     // relative to the repository
   std::string options;  // as written after the file
@@ -28,7 +24,7 @@ struct Example {
 
 // Every "scripts/run FILE OPTIONS" line of the README followed by a line "# N events ...".
 std::vector<Example> ReadmeExamples() {
-  std::ifstream readme(SourceRoot() + "README.md");
+  std::ifstream readme(testsupport::SourcePath("README.md"));
   const std::regex command(R"(^\s*scripts/run ([^ -][^ ]*)(.*)$)");
   const std::regex events(R"(^\s*# (\d+) events\b.*$)");
   std::vector<Example> examples;
@@ -56,8 +52,8 @@ TEST(ReadmeExamples, EachPrintsTheEventsTheReadmeSays) {
   const std::vector<Example> examples = ReadmeExamples();
   ASSERT_GE(examples.size(), 4u) << "the README's worked examples were not found";
   for (const Example& example : examples) {
-    const std::string recording = SourceRoot() + example.file;
-    const std::string arguments = "analyze --recording \"Z:" + recording + "\" --table" + example.options;
+    const std::string recording = testsupport::SourcePath(example.file);
+    const std::string arguments = "analyze --recording \"" + recording + "\" --table" + example.options;
     RunResult run;
     ASSERT_TRUE(RunHost(std::wstring(arguments.begin(), arguments.end()), run)) << arguments;
     EXPECT_EQ(0u, run.exitCode) << example.file << example.options << "\n" << run.output.substr(0, 300);

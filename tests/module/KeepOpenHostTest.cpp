@@ -1,6 +1,7 @@
 // The stand-in host started as a user starts it, with its Analysis View kept open: keys pressed
 // and the thumb clicked with the system's input, the frame closed, the host's status read.
 #include "host/app/HostFramework.h"
+#include "tests/support/SourceTree.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -13,9 +14,7 @@ namespace {
 
 // The bundled ECG, as scripts/run analyses it: its R waves as cardiac peaks.
 std::wstring EcgArguments() {
-  const std::string here = __FILE__;
-  const std::string ecg = "Z:" + here.substr(0, here.rfind("tests/module/")) + "data/ecg_mitbih100_mlii.csv";
-  return L"analyze --recording \"" + std::wstring(ecg.begin(), ecg.end()) +
+  return L"analyze --recording \"" + testsupport::SourcePathW("data/ecg_mitbih100_mlii.csv") +
          L"\" --type 1 --set 1006=0.0005 --set 1001=10 --set 1036=f";
 }
 

@@ -17,6 +17,7 @@
 #include "hostclient/ComPtr.h"
 #include "hostclient/SettingsChildData.h"
 #include "tests/module/RegisteredModule.h"
+#include "tests/support/SourceTree.h"
 
 #include <gtest/gtest.h>
 #include <objbase.h>
@@ -311,14 +312,14 @@ std::string CellAsWritten(const std::string& path, int32_t tick, size_t column) 
 // own unit, the largest sample of the first record standing for the height.
 TEST_F(ModuleRegistration, RealRecordingHeightsShowInTheirOwnUnits) {
   const struct {
-    const char* file;
+    const char* file;  // from the repository's top folder
     size_t channel;
     const wchar_t* unit;
-  } cases[] = {{"evoked_ap_18425108.csv", 0, L"nA"},
-               {"evoked_ap_18425108.csv", 1, L"mV"},
-               {"varlength_2020_06_16_0000.csv", 0, L"pA"}};
+  } cases[] = {{"data/evoked_ap.csv", 0, L"nA"},
+               {"data/evoked_ap.csv", 1, L"mV"},
+               {"tests/data/recordings/varlength.csv", 0, L"pA"}};
   for (const auto& c : cases) {
-    const std::string path = std::string("Z:\\work\\shared\\data\\") + c.file;
+    const std::string path = testsupport::SourcePath(c.file);
     host::Recording recording = host::ReadRecordingFile(path, host::RecordingReadOptions());
     const float* const samples = recording.records[0].samples[c.channel]->Samples();
     int32_t top = 0;

@@ -4,6 +4,7 @@
 #include "refdocs/SettingsReference.h"
 
 #include "host/cycles/DetectionSettings.h"
+#include "tests/support/SourceTree.h"
 
 #include <gtest/gtest.h>
 
@@ -14,8 +15,7 @@
 namespace {
 
 std::string SourceFile(const char* relative) {
-  const std::string here = __FILE__;
-  std::ifstream in(here.substr(0, here.rfind("tests/refdocs/")) + relative, std::ios::binary);
+  std::ifstream in(testsupport::SourcePath(relative), std::ios::binary);
   std::ostringstream text;
   text << in.rdbuf();
   return text.str();

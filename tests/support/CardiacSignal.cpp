@@ -1,8 +1,8 @@
 // Formula signals for the tests.
 #include "tests/support/CardiacSignal.h"
+#include "tests/support/SourceTree.h"
 
 #include <cmath>
-#include <fstream>
 
 namespace testsupport {
 
@@ -19,11 +19,7 @@ std::vector<float> CardiacSignal(int32_t sampleCount, double sampleRate) {
 }
 
 std::string TestDataPath(const char* name) {
-  for (const char* folder : {"../../tests/data/", "../tests/data/", "tests/data/"}) {
-    const std::string path = std::string(folder) + name;
-    if (std::ifstream(path).good()) return path;
-  }
-  return std::string("../../tests/data/") + name;
+  return SourcePath(std::string("tests/data/") + name);
 }
 
 }  // namespace testsupport

@@ -12,8 +12,7 @@ namespace testsupport {
 // and stored as float.
 std::vector<float> CardiacSignal(int32_t sampleCount, double sampleRate = 1000.0);
 
-// Path of a file under tests/data/, found from the test program's working directory (the build's bin folder
-// inside the source tree) or from the source tree itself.
+// Path of a file under tests/data/ of the source tree.
 std::string TestDataPath(const char* name);
 
 }  // namespace testsupport

@@ -32,6 +32,7 @@
 #include "tests/support/RecordedCommandState.h"
 #include "platform/owl/TButton.h"
 #include "tests/support/ScriptedModalSeam.h"
+#include "tests/support/SourceTree.h"
 #include "tests/support/UserMouse.h"
 #include "platform/owl/TTextGadget.h"
 #include "views/AnalysisView.h"
@@ -61,9 +62,7 @@ class TableViewTest : public doctest::ViewSiteTest {
   // The bundled ECG with its R waves analysed as cardiac peaks, as scripts/run does; sampled: an
   // empty data file with its channels, analysed while the ECG (kept in mEcg) is sampled into it.
   void OpenEcg(bool sampled = false) {
-    const std::string here = __FILE__;
-    const std::string ecg = "Z:" + here.substr(0, here.rfind("tests/views/")) + "data/ecg_mitbih100_mlii.csv";
-    mEcg = host::ReadRecordingFile(ecg, {});
+    mEcg = host::ReadRecordingFile(testsupport::SourcePath("data/ecg_mitbih100_mlii.csv"), {});
     host::Recording empty;
     empty.channels = mEcg.channels;
     mData = host::DataDocument::Create(sampled ? std::move(empty) : mEcg);
