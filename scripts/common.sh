@@ -137,6 +137,20 @@ ondara_check_library_dependencies() {
   return "$status"
 }
 
+# Tests, benches and scripts read only what the repository holds: a user's clone has nothing beside it,
+# so a path into a folder outside (a sibling folder, this machine's own folders, an absolute Wine path
+# on drive Z: other than the system's devices, which every machine has) is refused with the lines that
+# name it.
+ondara_check_outside_paths() {
+  local hits
+  hits=$(cd "$root" && grep -rnIP '\.\./shared|/wor[k]/|[Zz]:\\(?!\\?(dev|proc)\\)|["'"'"']shared["'"'"'] *, *["'"'"']data' \
+         tests bench scripts cmake CMakeLists.txt data/*.py 2>/dev/null || true)
+  [ -z "$hits" ] && return 0
+  echo "tests, benches and scripts name paths outside the repository:"
+  echo "$hits"
+  return 1
+}
+
 ondara_display_pid=""
 # The server picks a free display number itself and writes it to descriptor 3 once it listens,
 # so runs started side by side never share (or wait on) one display.
