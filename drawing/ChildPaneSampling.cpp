@@ -37,10 +37,13 @@ void ChildPaneBase::ScrollBy(int64_t delta) noexcept {
   if (delta == 0) return;
   // The columns scrolled in at the right (or left) edge are redrawn.
   const int32_t shift = static_cast<int32_t>(std::clamp<int64_t>(delta, -(1 << 30), 1 << 30));
-  const RECT uncovered = shift > 0 ? RECT{std::max<LONG>(mRect.left, mRect.right - shift), mRect.top, mRect.right,
-                                          mRect.bottom}
-                                   : RECT{mRect.left, mRect.top, std::min<LONG>(mRect.right, mRect.left - shift),
-                                          mRect.bottom};
+  RECT uncovered = shift > 0 ? RECT{std::max<LONG>(mRect.left, mRect.right - shift), mRect.top, mRect.right,
+                                    mRect.bottom}
+                             : RECT{mRect.left, mRect.top, std::min<LONG>(mRect.right, mRect.left - shift), mRect.bottom};
+  if (mScrollRedrawBand > 0) {
+    const RECT band{std::max<LONG>(mRect.left, mRect.right - mScrollRedrawBand), mRect.top, mRect.right, mRect.bottom};
+    UnionRect(&uncovered, &uncovered, &band);
+  }
   const bool cached = CachedBitmaps();
   if (cached) {
     ShiftCaches(shift);

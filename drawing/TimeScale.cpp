@@ -110,6 +110,7 @@ HRESULT STDMETHODCALLTYPE TimeLabelDrawer::Draw(HDC dc, int64_t first, int64_t l
     int64_t next = 0;
     paint.labelLimit = map->GetNextRecordStart(start, &next) == S_OK ? static_cast<double>(next)
                                                                      : std::numeric_limits<double>::infinity();
+    if (mStrip) paint.labelEndColumn = mStrip->LabelEndColumn();
     DrawTimeStrip(dc, mLayout, paint);
     return S_OK;
   });
@@ -170,8 +171,14 @@ void TimeScale::MeasureLabels() noexcept {
   SelectObject(dc, old);
   if (!printDc) ReleaseDC(nullptr, dc);
   mLabelWidth = size.cx;
+  // A label that no longer fits at the right end after a scroll is taken away there.
+  mScrollRedrawBand = mLabelWidth;
   mStripHeight = static_cast<int32_t>(PaneDeviceScale(mPane->DrawerPane()) * 10.0 + size.cy);
   mMarginsStale = true;
+}
+
+int64_t TimeScale::LabelEndColumn() const noexcept {
+  return mPane->RingSwitch() ? std::numeric_limits<int64_t>::max() : mRect.right;
 }
 
 void TimeScale::Place(int32_t context, const RECT& paneClient, const RECT& lane, int32_t leftAxisWidth,

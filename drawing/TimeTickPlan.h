@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <limits>
 
 #include "base/TimeOfDay.h"
 #include "hostapi/RecordDataPixMap.h"
@@ -83,6 +84,8 @@ struct TimeStripPaint {
   int32_t height = 0;
   double deviceScale = 1.0;
   double labelLimit = 0.0;
+  // A label is drawn only when it ends (centred on its tick) before this column.
+  int64_t labelEndColumn = std::numeric_limits<int64_t>::max();
 };
 
 // Draws the ticks and labels of a laid-out plan in black on white into dc (whose font is the

@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <cwchar>
+#include <limits>
 #include <memory>
 
 using ScrivoDraw::TimeLabelDrawer;
@@ -188,4 +189,25 @@ TEST_F(TimeScaleTest, PaintsTicksAndLabelsAndLeavesOutALabelCrossingTheNextRecor
   for (int second = 1; second <= 3; ++second)
     EXPECT_TRUE(AnyDark(canvas, 2 + 100 * second - 15, 3, 2 + 100 * second + 15, height)) << second;
   EXPECT_FALSE(AnyDark(canvas, 402 - 15, 3, 402 + 15, height));
+  // A strip ending two pixels after the tick of 3 s: that label would be cut there, so it is left
+  // out whole; its tick stays.
+  strip->Place(0, RECT{0, 0, 610, 40}, RECT{2, 0, 304, height}, 0, 0, 2);
+  drawingtest::Canvas narrow(610, 40);
+  strip->Paint(narrow.DC(), args, 0, 0xFF);
+  EXPECT_TRUE(AnyDark(narrow, 202 - 15, 3, 202 + 15, height));
+  EXPECT_FALSE(AnyDark(narrow, 302 - 15, 3, 304, height));
+  EXPECT_EQ(RGB(0, 0, 0), narrow.At(302, 0));
+  // Scrolled either way, the strip's right end is painted again with what it uncovered, so a
+  // label that no longer fits there goes; while the pane draws into its ring, no label is cut.
+  for (const int32_t shift : {-5, 5}) {
+    pane.invalidated.clear();
+    strip->ScrollBy(shift);
+    ASSERT_FALSE(pane.invalidated.empty()) << shift;
+    const RECT& redrawn = pane.invalidated.back();
+    EXPECT_LE(redrawn.left, 304 - strip->LabelWidth()) << shift;
+    EXPECT_EQ(304, redrawn.right) << shift;
+  }
+  EXPECT_EQ(304, strip->LabelEndColumn());
+  pane.ring = true;
+  EXPECT_EQ(std::numeric_limits<int64_t>::max(), strip->LabelEndColumn());
 }
