@@ -43,8 +43,11 @@ struct OptionEntry {
   int32_t index;
   int32_t setting;
 };
-constexpr OptionEntry kOptionTable[] = {{0, 2013},  {2, 2014},  {3, 2015},  {4, 2016},  {56, 2017},
-                                        {27, 2018}, {33, 2019}, {48, 2020}, {50, 2022}, {57, 2021}};
+// Series n is the setting of plot series n (1 to 10); the menu lists series 10 before 9.
+constexpr int32_t Series(int32_t n) { return kSettingFirstPlotSeries + n - 1; }
+constexpr OptionEntry kOptionTable[] = {{0, Series(1)},  {2, Series(2)},  {3, Series(3)},  {4, Series(4)},
+                                        {56, Series(5)}, {27, Series(6)}, {33, Series(7)}, {48, Series(8)},
+                                        {50, Series(10)}, {57, Series(9)}};
 
 QOR::String Text(uint32_t id) { return QOR::String(GetModuleInstance(), id, true); }
 
