@@ -73,9 +73,12 @@ class SettingsStore {
   // says so) nothing is applied, and a group or setting count no writer makes throws XQOR
   // (XSettingsStream, STG_E_DOCFILECORRUPT), also with nothing applied, as do a value a user
   // could not give its setting (a text no ToText writes for its kind, a number out of its
-  // bounds; detection settings are checked only over a host data document) and a group of a
-  // channel no analysis channel can be. Unknown ids are skipped; settings the stream does not
-  // name keep their values.
+  // bounds; detection settings are checked only over a host data document), a group of a
+  // channel no analysis channel can be, a store or group version above 1, one id twice in a group
+  // or one channel in two groups, groups without the analysis channel's, and a group that holds
+  // an id this build does not know while it lacks one this build writes. Unknown ids alone (a
+  // newer build's) are skipped; settings the stream does not name (an older build's) keep their
+  // values.
   IBinOutStream& Write(IBinOutStream& out) const;
   IBinInStream& Read(IBinInStream& in, IUnknown* hostDataDocument = nullptr);
 
