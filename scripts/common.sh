@@ -144,7 +144,7 @@ ondara_check_library_dependencies() {
 ondara_check_outside_paths() {
   local hits
   hits=$(cd "$root" && grep -rnIP '\.\./shared|/wor[k]/|[Zz]:\\(?!\\?(dev|proc)\\)|["'"'"']shared["'"'"'] *, *["'"'"']data' \
-         tests bench scripts cmake CMakeLists.txt data/*.py 2>/dev/null || true)
+         tests bench scripts cmake CMakeLists.txt data/*.py 2>/dev/null)
   [ -z "$hits" ] && return 0
   echo "tests, benches and scripts name paths outside the repository:"
   echo "$hits"

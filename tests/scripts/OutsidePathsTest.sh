@@ -5,6 +5,7 @@ set -u
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(mktemp -d)
 trap 'rm -rf "$root"' EXIT
+# shellcheck source=SCRIPTDIR/../../scripts/common.sh
 source "$here/../../scripts/common.sh"
 failures=0
 
