@@ -1,6 +1,7 @@
 // The General - Unstimulated and Synaptic tables against the known answers of synthetic events, and the
 // direction of what an upward detection reports on noise.
 #include "tests/support/HostProcess.h"
+#include "tests/support/SourceTree.h"
 
 #include <gtest/gtest.h>
 
@@ -19,10 +20,7 @@ using testsupport::RunHost;
 using testsupport::RunResult;
 using testsupport::TabCells;
 
-std::string DataPath(const char* name) {
-  const std::string here = __FILE__;
-  return here.substr(0, here.rfind("tests/host/")) + "tests/data/" + name;
-}
+std::string DataPath(const char* name) { return testsupport::SourcePath(std::string("tests/data/") + name); }
 
 std::vector<std::string> SplitTabs(const std::string& line) {
   std::vector<std::string> fields;
