@@ -245,7 +245,8 @@ void GridControl::PaintFrame(OWL::TDC& dc, int windowWidth, int windowHeight) {
   const int vs = mVBarWidth, hs = mHBarHeight;
   std::vector<OWL::TRect> boxes{OWL::TRect(1, 1, N + 1, T + 1)};
   if (mVScrollShown) boxes.emplace_back(W - vs, 1, W, T + 1);
-  if (mVScrollShown && mHScrollShown) boxes.emplace_back(W - vs, H - hs, W, H);
+  if (!mVScrollShown && KeepVBarRoom) boxes.emplace_back(W - vs, 1, W, mHScrollShown ? H - hs : H);
+  if ((mVScrollShown || KeepVBarRoom) && mHScrollShown) boxes.emplace_back(W - vs, H - hs, W, H);
   if (mHScrollShown) boxes.emplace_back(1, H - hs, N + 1, H);
   for (const OWL::TRect& box : boxes) {
     dc.TextRect(box, OWL::TColor(GetSysColor(COLOR_BTNFACE)));

@@ -112,6 +112,9 @@ class GridControl : public GridRenderer, public OWL::TWindow {
   // Recomputes which bars are needed, their ranges, and the layout.
   void UpdateScrollBars();
   void Layout();
+  // The height at which a grid width pixels wide shows its heading and every row without a
+  // vertical bar (with the horizontal bar when its columns need one).
+  int32_t HeightForRows(int32_t width) const noexcept;
 
   // Selection reports (from GridSelection).
   void ReportSelectionChange(const CellRange& range, bool byMouse);
@@ -148,6 +151,9 @@ class GridControl : public GridRenderer, public OWL::TWindow {
 
   // Switches set by the owner's layout flags.
   bool HScrollAllowed = true;
+  // Keeps the vertical bar's room beside the cells while the bar is hidden, so that the cells
+  // and their scrolling line up with a grid above that shows its bar.
+  bool KeepVBarRoom = false;
   bool RendererRowHeaders = false;
   bool RowSelectMode = false;
   bool CellsEditable = false;

@@ -39,7 +39,7 @@ LRESULT GridControl::EvWindowPosChanged(WPARAM, LPARAM) {
 
 void GridControl::Layout() {
   if (!GetHandle()) return;
-  const int vs = mVScrollShown ? mVBarWidth : 0;
+  const int vs = mVScrollShown || KeepVBarRoom ? mVBarWidth : 0;
   const int hs = mHScrollShown ? mHBarHeight : 0;
   const bool snapShown = mSnapBar && mSnapBar->Window().IsWindowVisible();
   const int g = snapShown ? mSnapBar->Height() : 0;
@@ -80,11 +80,17 @@ void GridControl::UpdateScrollBars() {
   };
   bool v = vNeeded(mHScrollShown ? mHBarHeight : 0);
   const bool h = HScrollAllowed &&
-                 !(mPane->FirstColumn() == 0 && mPane->TotalWidth() <= cellsWidth - (v ? mVBarWidth : 0));
+                 !(mPane->FirstColumn() == 0 && mPane->TotalWidth() <= cellsWidth - (v || KeepVBarRoom ? mVBarWidth : 0));
   v = vNeeded(h ? mHBarHeight : 0);
   ShowBar(*mHScroll, mHScrollShown, h);
   ShowBar(*mVScroll, mVScrollShown, v);
   Layout();
+}
+
+int32_t GridControl::HeightForRows(int32_t width) const noexcept {
+  const int32_t cellsWidth = width - mRowNumberWidth - 1 - (KeepVBarRoom ? mVBarWidth : 0);
+  const bool h = HScrollAllowed && !(mPane->FirstColumn() == 0 && mPane->TotalWidth() <= cellsWidth);
+  return mTitleHeight + 1 + mPane->RowCount() * mPane->RowHeight() + (h ? mHBarHeight : 0);
 }
 
 void GridControl::UpdateVScrollRange() {
@@ -115,7 +121,10 @@ void GridControl::UpdateHScrollRange() {
   const int32_t first = mPane->FirstColumn();
   const int32_t count = mPane->VisibleColumnCount();
   if (count > 0) {
-    const int32_t page = mPane->Column(first + count - 1).Right() - mPane->Column(first).Left;
+    // What the pane shows: a last column it cuts counts only as far as the pane reaches, so that
+    // the end of the range is reached with the last column whole.
+    const int32_t page = std::min(mPane->Column(first + count - 1).Right() - mPane->Column(first).Left,
+                                  mPane->PaneWidth());
     if (page > 0) {
       info.fMask |= SIF_PAGE;
       info.nPage = static_cast<UINT>(page);

@@ -61,13 +61,19 @@ void GridHScrollBar::SBLineDown() {
 void GridHScrollBar::SBPageUp() { SBLineUp(); }
 void GridHScrollBar::SBPageDown() { mGrid.SetFirstColumn(mGrid.Pane().FirstColumn() + 1); }
 
-void GridHScrollBar::SBThumbPosition(int) {
-  mGrid.SetFirstColumn(mGrid.Pane().ColumnAt(ScrollInfoField(*this, SIF_POS)));
+// The column a thumb position shows first; the range's end shows the last page, whose last
+// column is whole.
+int32_t GridHScrollBar::ColumnAtPosition(int position) {
+  SCROLLINFO info{};
+  info.fMask = SIF_RANGE | SIF_PAGE;
+  if (GetScrollInfo(info) && info.nPage > 0 && position >= info.nMax - static_cast<int>(info.nPage) + 1)
+    return LastPageFirstColumn(mGrid, mGrid.Pane().PaneWidth());
+  return mGrid.Pane().ColumnAt(position);
 }
 
-void GridHScrollBar::SBThumbTrack(int) {
-  mGrid.SetFirstColumn(mGrid.Pane().ColumnAt(ScrollInfoField(*this, SIF_TRACKPOS)));
-}
+void GridHScrollBar::SBThumbPosition(int) { mGrid.SetFirstColumn(ColumnAtPosition(ScrollInfoField(*this, SIF_POS))); }
+
+void GridHScrollBar::SBThumbTrack(int) { mGrid.SetFirstColumn(ColumnAtPosition(ScrollInfoField(*this, SIF_TRACKPOS))); }
 
 void GridHScrollBar::SBTop() { mGrid.SetFirstColumn(0); }
 void GridHScrollBar::SBBottom() { mGrid.SetFirstColumn(LastPageFirstColumn(mGrid, mGrid.Pane().PaneWidth())); }

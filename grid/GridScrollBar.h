@@ -38,7 +38,8 @@ class GridHScrollBar : public OWL::TScrollBar {
   explicit GridHScrollBar(GridControl& grid);
 
   // One column left or right (line right only while the page has not reached the end); the
-  // thumb to the column at its pixel position; the ends to the first column and the last page.
+  // thumb to the column at its pixel position, the last page at the range's end; the ends to the
+  // first column and the last page.
   void SBLineUp() override;
   void SBLineDown() override;
   void SBPageUp() override;
@@ -50,6 +51,9 @@ class GridHScrollBar : public OWL::TScrollBar {
 
  protected:
   GridControl& mGrid;
+
+ private:
+  int32_t ColumnAtPosition(int position);
 };
 
 }  // namespace TVF_Grid

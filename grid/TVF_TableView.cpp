@@ -143,8 +143,9 @@ HRESULT TVF_TableView::Connect(uint32_t flags, IUnknown* hostObject, ITableDataM
   return S_OK;
 }
 
+// The summary grid takes the height of its rows (see Layout), not the owner's summary height.
 void TVF_TableView::SetViewLayout(int32_t x, int32_t y, int32_t width, int32_t height, int32_t defaultColumnWidth,
-                                  int32_t summaryHeight) {
+                                  int32_t /*summaryHeight*/) {
   // A row-number pane without a width of its own takes the default column width; both grids
   // then keep the wider one (a size change lays each out at its pane's width).
   int32_t numbers = std::max(mMain->RowNumberWidth(), mSummary->RowNumberWidth());
@@ -158,7 +159,6 @@ void TVF_TableView::SetViewLayout(int32_t x, int32_t y, int32_t width, int32_t h
   }
   if (mMainRenderer) mMainRenderer->SetDefaultColumnWidth(defaultColumnWidth);
   if (mSummaryRenderer && mSummaryShown) mSummaryRenderer->SetDefaultColumnWidth(defaultColumnWidth);
-  mSummaryHeight = summaryHeight;
   SetWindowPos(nullptr, OWL::TRect(x, y, x + width, y + height),
                SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
   Layout();
@@ -175,6 +175,8 @@ void TVF_TableView::RefreshColumns(uint32_t columnCount) {
     grid->UpdateScrollBars();
     if (grid->GetHandle()) grid->InvalidateAll();
   }
+  // The rows may have come or gone: the summary's height follows them.
+  Layout();
 }
 
 void TVF_TableView::ScrollToCell(int32_t row, int32_t column) {
@@ -274,14 +276,26 @@ void TVF_TableView::Layout() {
   const OWL::TRect client = GetClientRect();
   const int w = client.right - client.left;
   const int h = client.bottom - client.top;
-  const int s = mSummaryShown ? std::min(mSummaryHeight, h) : 0;
   // The main grid scrolls sideways only while it is alone; the summary follows its columns.
   mMain->HScrollAllowed = !mSummaryShown && !(mLayoutFlags & kLayoutNoHScroll);
   const UINT flags = SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER;
-  mMain->SetWindowPos(nullptr, OWL::TRect(0, 0, w, h - s), flags);
-  mMain->UpdateScrollBars();
+  // The summary grid is as high as its rows, so that it needs no vertical bar of its own, and it
+  // keeps the room of the main grid's vertical bar: their columns line up and scroll alike. Its
+  // height depends on that room and the main grid's bar on the height left: a second pass
+  // settles a bar that came or went.
+  int s = 0;
+  for (int pass = 0; pass < 2; ++pass) {
+    const bool room = mSummaryShown && mMain->VScrollShown();
+    mSummary->KeepVBarRoom = room;
+    s = mSummaryShown ? std::min(mSummary->HeightForRows(w), h) : 0;
+    mMain->SetWindowPos(nullptr, OWL::TRect(0, 0, w, h - s), flags);
+    mMain->UpdateScrollBars();
+    if (!mSummaryShown || mMain->VScrollShown() == room) break;
+  }
   mSummary->ShowWindow(mSummaryShown ? SW_SHOWNA : SW_HIDE);
-  if (mSummaryShown) mSummary->SetWindowPos(nullptr, OWL::TRect(0, h - s, w, h), flags);
+  if (!mSummaryShown) return;
+  mSummary->SetWindowPos(nullptr, OWL::TRect(0, h - s, w, h), flags);
+  mSummary->UpdateScrollBars();
 }
 
 void TVF_TableView::SetShowLatestRow(bool on) {

@@ -148,7 +148,6 @@ class TVF_TableView final : private TableViewParent,
   ComPtr<IMessageHandler> mHostMessageHandler;
   std::vector<ComPtr<ISubject>> mHostSubjects;  // each with this window's observer attached
   uint32_t mLayoutFlags = 0;
-  int32_t mSummaryHeight = 100;
   int32_t mColumnCount = 0;
   bool mSummaryShown = true;
 

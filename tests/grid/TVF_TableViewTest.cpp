@@ -135,8 +135,12 @@ TEST_F(TableViewWindowTest, LayoutFlagsShowOrHideTheSummaryBelowTheMainGrid) {
   HWND const window = view.GetHandle();
   EXPECT_TRUE(view.SummaryShown());
   EXPECT_TRUE(view.MainGrid().RowSelectMode && view.MainGrid().ColumnMoving);
-  EXPECT_EQ((std::vector<LONG>{0, 0, 400, 200}), ChildRect(window, view.MainGrid().GetHandle()));
-  EXPECT_EQ((std::vector<LONG>{0, 200, 400, 300}), ChildRect(window, view.SummaryGrid().GetHandle()));
+  // The summary at the bottom as high as its heading and its two rows, the main grid above it.
+  const std::vector<LONG> summary = ChildRect(window, view.SummaryGrid().GetHandle());
+  EXPECT_EQ((std::vector<LONG>{0, 0, 400, summary[1]}), ChildRect(window, view.MainGrid().GetHandle()));
+  EXPECT_EQ((std::vector<LONG>{0, summary[1], 400, 300}), summary);
+  EXPECT_EQ(2 * view.SummaryGrid().Pane().RowHeight(), view.SummaryGrid().Pane().GetClientRect().Height());
+  EXPECT_FALSE(view.SummaryGrid().VScrollShown());
   EXPECT_TRUE(IsWindowVisible(view.SummaryGrid().GetHandle()));
   ASSERT_EQ(S_OK, manager->SelectRows(kTableSummarySection, 1, 2));
   EXPECT_TRUE(view.SummaryGrid().Selection()->Range().IsValid());

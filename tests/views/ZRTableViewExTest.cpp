@@ -497,6 +497,32 @@ TEST_F(TableViewTest, SummaryColumnsLineUpUnderTheMainGridsColumns) {
   EXPECT_EQ(mainAfter, summaryAfter);
 }
 
+// The summary grid shows its four rows without a vertical bar. Scrolled fully right by the
+// summary's thumb dragged to the end, the last column shows whole in both grids, not under the
+// main grid's vertical bar.
+TEST_F(TableViewTest, TheSummaryShowsItsRowsWithoutABarAndTheLastColumnScrollsIntoViewWhole) {
+  OpenView(true);
+  TVF_Grid::EventGridControl& main = table->MainGrid();
+  TVF_Grid::EventGridControl& summary = table->SummaryGrid();
+  ASSERT_TRUE(main.VScrollShown()) << "760 rows";
+  EXPECT_FALSE(summary.VScrollShown());
+  ASSERT_EQ(4, summary.Pane().RowCount());
+  EXPECT_GE(summary.Pane().GetClientRect().Height(), 4 * summary.Pane().RowHeight());
+  ASSERT_TRUE(summary.HScrollShown());
+  HWND const bar = summary.HScrollBar().GetHandle();
+  const auto lastColumnWhole = [](TVF_Grid::EventGridControl& grid) {
+    TVF_Grid::GridPane& pane = grid.Pane();
+    const TVF_Grid::GridColumn& last = pane.Column(pane.ColumnCount() - 1);
+    return last.Left + last.Width - pane.HorizontalOffset() <= pane.GetClientRect().Width();
+  };
+  RECT track{};
+  GetClientRect(bar, &track);
+  user_mouse::DragScrollThumb(bar, track.right);
+  EXPECT_TRUE(lastColumnWhole(summary)) << "the thumb at the end";
+  EXPECT_TRUE(lastColumnWhole(main));
+  EXPECT_EQ(main.Pane().FirstColumn(), summary.Pane().FirstColumn());
+}
+
 TEST_F(TableViewTest, ButtonsAndCommandsReachSettingsDataPadAndClipboard) {
   OpenView();
   ZR::Doc::ZRDoc& doc = *mDoc.Get();
