@@ -164,17 +164,22 @@ void EventDrawer::DrawMark(HDC dc, int32_t column, int32_t height, const EventMa
   DeleteObject(brush);
 }
 
-HRESULT STDMETHODCALLTYPE EventDrawer::Draw(HDC dc, int64_t first, int64_t last, DrawOrigin, int32_t column,
+HRESULT STDMETHODCALLTYPE EventDrawer::Draw(HDC dc, int64_t first, int64_t last, DrawOrigin origin, int32_t column,
                                             const RECT*, uint32_t flags, int32_t, const void*) noexcept {
   return ComTry([&]() -> HRESULT {
     if (!dc) return E_POINTER;
     if (flags & kPaintFreshReader) mReader = nullptr;
     QOR::ComPtr<IRecordDataPixMap> scale;
     if (!mSource || FAILED(mSource->QueryInterface(IID_IRecordDataPixMap, scale.OutVoid())) || !scale) return S_OK;
-    // The record and ticks the columns show.
+    // The record and ticks the columns show. The range begins the left extra before the segment's
+    // first column, in the record before it: the record is the one at the segment's start.
+    const int64_t segmentFirst = first + std::max(0, origin.column - column);
     PixMapTick from{0.0, 0, 0};
-    if (scale->PositionToTick(2, std::max<int64_t>(first, 0), &from) != S_OK) return S_OK;
+    if (scale->PositionToTick(2, std::max<int64_t>(segmentFirst, 0), &from) != S_OK) return S_OK;
     const int32_t record = from.record;
+    PixMapTick extra{0.0, 0, 0};
+    if (scale->PositionToTick(2, std::max<int64_t>(first, 0), &extra) == S_OK && extra.record == record) from = extra;
+    else from.tick = 0.0;
     int32_t startTick = std::max(0, static_cast<int32_t>(std::floor(from.tick)));
     int32_t endTick = 0x7FFFFFFF;
     PixMapTick to{0.0, 0, 0};
