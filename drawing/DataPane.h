@@ -78,6 +78,9 @@ struct DataPaneBase {
   uint32_t mStyle = 0x80000000u;
   int32_t mDataLimit = 0;
   int32_t mLaneAttributes = 1;  // non-zero: the lanes show a value-label column
+  // Data narrower than the drawing area starts at its left edge rather than ending at its right
+  // edge, except while sampling, when new data comes in at the right.
+  bool mShortDataAtLeft = false;
   std::vector<int32_t> mDragTops;
   std::vector<int32_t> mDragBottoms;
   int32_t mPrintPositions[2] = {0, 0};

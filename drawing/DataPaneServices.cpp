@@ -370,7 +370,9 @@ void DataPane::ClampScroll() noexcept {
   InvalidateLanes();
   int64_t extent = 0;
   if (mHorzScale) mHorzScale->GetTotalLength(&extent);
-  if (mScrollPos > extent)
+  if (mShortDataAtLeft && !mSampling && extent < mVisibleWidth)
+    mScrollPos = mVisibleWidth;
+  else if (mScrollPos > extent)
     mScrollPos = extent;
   else if (mScrollPos < mVisibleWidth)
     mScrollPos = std::min<int64_t>(mVisibleWidth, extent);

@@ -45,6 +45,8 @@ PreviewDataPane::PreviewDataPane(IPaneDataSource* recorded) : DataPane(recorded)
   // A preview's lanes show their values on the axes in the pane's margins; a label column at the
   // start of each record would only repeat them, before time 0, as if it were data.
   mLaneAttributes = 0;
+  // A preview scrolled to a record's start shows that record from its start.
+  mShortDataAtLeft = true;
 }
 
 PreviewDataPane::~PreviewDataPane() {

@@ -18,6 +18,7 @@
 #include "enumerators/framework/ChannelValueRange.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -153,22 +154,31 @@ class DetectionPreviewMarks : public DetectionPreviewRenderTest {
     const RECT lane = window.Lane(0)->Rect();
     const Capture picture(window.GetHandle());
     EXPECT_TRUE(picture.Any(ZR::ZRPreviewBase::kNoDocumentTraceColour, lane)) << "the channel's trace";
-    // The preview shows record 0 from its start: its label column, then its samples.
-    double first = 0.0;
-    ASSERT_EQ(S_OK, window.Scale()->TickToPosition(0, 0, 0.0, &first));
-    const int dataLeft = lane.left + static_cast<int>(first - static_cast<double>(window.ScrollPos() - window.VisibleWidth()));
-    EXPECT_GT(dataLeft, lane.left + 10) << "room for the labels";
-    const double shownSeconds = (lane.right - dataLeft) * c.samplesPerPixel / kTicksPerSecond;
-    int marked = 0;
+    // The preview shows record 0 from its start, at the lane's left edge, then the next records.
+    const int64_t left = window.ScrollPos() - window.VisibleWidth();
+    const auto column = [&](int32_t record, double tick) {
+      double position = 0.0;
+      EXPECT_EQ(S_OK, window.Scale()->TickToPosition(0, record, tick, &position));
+      return lane.left + static_cast<int>(std::floor(position + 0.5) - static_cast<double>(left));
+    };
+    EXPECT_LE(column(0, 0.0), lane.left + 10) << "record 0 begins the lane";
+    std::vector<int> markedIn;
     for (int32_t i = 0; i < detector.EventCount(); ++i) {
-      const double time = detector.GetEventTime(i);
-      if (detector.GetEvent(i).recordIndex != 0 || time >= std::min(shownSeconds, c.recordSeconds)) continue;
-      const int x = dataLeft + static_cast<int>(time * kTicksPerSecond / c.samplesPerPixel + 0.5);
-      EXPECT_TRUE(picture.AnyDark(x - 4, lane.top + 1, x + 5, lane.top + 14)) << "no circle at " << time << " s";
+      const int32_t record = detector.GetEvent(i).recordIndex;
+      const double tick = detector.GetEvent(i).record.tick;
+      const double time = tick / kTicksPerSecond;
+      const int x = column(record, tick);
+      if (time >= c.recordSeconds || x + 30 >= lane.right) continue;
+      EXPECT_TRUE(picture.AnyDark(x - 4, lane.top + 1, x + 5, lane.top + 14))
+          << "no circle at " << time << " s of record " << record;
       // Beside it the top of the lane holds no mark.
       EXPECT_FALSE(picture.AnyDark(x + 20, lane.top + 1, x + 29, lane.top + 14)) << time;
-      ++marked;
+      if (markedIn.size() <= static_cast<size_t>(record)) markedIn.resize(static_cast<size_t>(record) + 1);
+      ++markedIn[static_cast<size_t>(record)];
     }
+    // Every record shown has its events marked.
+    for (size_t record = 0; record < markedIn.size(); ++record) EXPECT_GT(markedIn[record], 0) << record;
+    const int marked = static_cast<int>(std::count_if(markedIn.begin(), markedIn.end(), [](int n) { return n > 0; }));
     EXPECT_GT(marked, 0);
     mData->SetFormulaClass(nullptr);
   }
