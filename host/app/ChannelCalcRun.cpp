@@ -61,6 +61,18 @@ HostPtr<ILumoClassObject> FindClass(IClassRegistry* registry, const GUID& catego
   throw CalcFailure{"no calculation class " + QuoteInput(name) + " is registered"};
 }
 
+HostPtr<IClassRegistry> ClassRegistry() {
+  HostPtr<IClassRegistry> registry;
+  Check(CoGetClassObject(CLSID_LumoFrameWork, CLSCTX_ALL, nullptr, IID_IClassRegistry,
+                         reinterpret_cast<void**>(registry.Out())),
+        "reaching the class registry");
+  return registry;
+}
+
+HostPtr<ICalculationClass> CalculationClass(IClassRegistry* registry) {
+  return FindClass(registry, ChanCalcCategoryGUID, kCalculationName).As<ICalculationClass>(IID_ICalculationClass);
+}
+
 // Settings made the host's way: loaded by the settings class from their stored text.
 HostPtr<IPersistObject> MakeSettings(IPersistClassObject* settingsClass, int32_t parameterId,
                                      const ChannelCalcRequest& request, int32_t channel) {
@@ -106,12 +118,8 @@ std::string MissingMeasurementLine(const ChannelCalcRequest& request, const Meas
 
 // The module's calculation made for a new channel after the recorded ones, showing the measurement.
 HostPtr<IChannelCalc> MakeCalculation(DataDocument* data, const ChannelCalcRequest& request, int32_t* channel) {
-  HostPtr<IClassRegistry> registry;
-  Check(CoGetClassObject(CLSID_LumoFrameWork, CLSCTX_ALL, nullptr, IID_IClassRegistry,
-                         reinterpret_cast<void**>(registry.Out())),
-        "reaching the class registry");
-  HostPtr<ICalculationClass> calcClass =
-      FindClass(registry.Get(), ChanCalcCategoryGUID, kCalculationName).As<ICalculationClass>(IID_ICalculationClass);
+  HostPtr<IClassRegistry> registry = ClassRegistry();
+  HostPtr<ICalculationClass> calcClass = CalculationClass(registry.Get());
   HostPtr<IPersistClassObject> settingsClass =
       FindClass(registry.Get(), ChanCalcSettingsCategoryGUID, std::wstring(kCalculationName) + L"Settings")
           .As<IPersistClassObject>(IID_IPersistClassObject);
@@ -153,12 +161,7 @@ void WriteCsv(DataDocument* data, int32_t channel, IUnknown* output, const std::
 
 int RunChannelCalcDialog(HostDocument* hostDocument, DataDocument* data) {
   try {
-    HostPtr<IClassRegistry> registry;
-    Check(CoGetClassObject(CLSID_LumoFrameWork, CLSCTX_ALL, nullptr, IID_IClassRegistry,
-                           reinterpret_cast<void**>(registry.Out())),
-          "reaching the class registry");
-    HostPtr<ICalculationClass> calcClass =
-        FindClass(registry.Get(), ChanCalcCategoryGUID, kCalculationName).As<ICalculationClass>(IID_ICalculationClass);
+    HostPtr<ICalculationClass> calcClass = CalculationClass(ClassRegistry().Get());
     if (!calcClass) throw CalcFailure{"the calculation class answers no protocol"};
     int32_t channel = 0;
     data->GetChannelCount(&channel);  // the new channel comes after the recorded ones
