@@ -159,21 +159,49 @@ void GlyphPlotter::DrawFreeLine(OWL::TDC& dc, LabelPlacer& labels, const GlyphRe
   double x1 = X, y1 = Y;
   double x2 = GetXMapping()->Map(g.x2) + r.left;
   double y2 = GetYMapping()->Map(g.y2) + r.top;
-  if (ClipSegment(x1, y1, x2, y2, r)) {
-    dc.MoveTo(static_cast<int32_t>(x1), static_cast<int32_t>(y1));
-    dc.LineTo(static_cast<int32_t>(x2), static_cast<int32_t>(y2));
-  }
+  // A line off the plot shows nothing, not even its label.
+  if (!ClipSegment(x1, y1, x2, y2, r)) return;
+  dc.MoveTo(static_cast<int32_t>(x1), static_cast<int32_t>(y1));
+  dc.LineTo(static_cast<int32_t>(x2), static_cast<int32_t>(y2));
   if (g.label.IsEmpty()) return;
+  if (!g.withSample) {
+    LabelFreeLine(dc, labels, g.label, r, x1 < x2 ? POINT{static_cast<LONG>(x1), static_cast<LONG>(y1)}
+                                                  : POINT{static_cast<LONG>(x2), static_cast<LONG>(y2)},
+                  x1 < x2 ? POINT{static_cast<LONG>(x2), static_cast<LONG>(y2)}
+                          : POINT{static_cast<LONG>(x1), static_cast<LONG>(y1)});
+    return;
+  }
+  // With a sample stroke the label is a legend entry at the plot's top left.
   int32_t labelX = r.left + 5 + labelOffsetX;
   int32_t const labelY = r.top + 1 + PointsToPixels(dc, LOGPIXELSY, labelOffsetY);
-  if (g.withSample) {
-    int32_t const strokeY = labelY + PointsToPixels(dc, LOGPIXELSY, 5.0);
-    int32_t const strokeEnd = labelX + PointsToPixels(dc, LOGPIXELSX, 16.0);
-    dc.MoveTo(labelX, strokeY);
-    dc.LineTo(strokeEnd, strokeY);
-    labelX = strokeEnd + PointsToPixels(dc, LOGPIXELSX, 2.0);
-  }
+  int32_t const strokeY = labelY + PointsToPixels(dc, LOGPIXELSY, 5.0);
+  int32_t const strokeEnd = labelX + PointsToPixels(dc, LOGPIXELSX, 16.0);
+  dc.MoveTo(labelX, strokeY);
+  dc.LineTo(strokeEnd, strokeY);
+  labelX = strokeEnd + PointsToPixels(dc, LOGPIXELSX, 2.0);
   Label(dc, labels, r, g.label, labelX, labelY, 10, 0, useLabelAlign ? labelAlign : TA_TOP | TA_LEFT);
+}
+
+// The label of a line's shown part stands beside it, on the side the line does not run to: a
+// line rising from the left has it above and before its start (where the trace it follows has not
+// risen yet), a falling one below and before; without room before the start, after the end, below
+// a rising line's end and above a falling one's.
+void GlyphPlotter::LabelFreeLine(OWL::TDC& dc, LabelPlacer& labels, const QOR::String& label, const RECT& r,
+                                 POINT left, POINT right) const {
+  SIZE const size = LabelSize(dc, label, 10);
+  int32_t const gap = std::max<int32_t>(2, size.cy / 6);
+  bool const rising = right.y < left.y;
+  // The reference y of a label above (its bottom) or below (its top) y, kept on the plot.
+  const auto level = [&](int32_t y, bool above) -> int32_t {
+    if (above) return std::max<int32_t>(std::min<int32_t>(y - gap, r.bottom), r.top + size.cy);
+    return std::min<int32_t>(std::max<int32_t>(y + gap, r.top), r.bottom - size.cy);
+  };
+  if (left.x - gap - size.cx >= r.left) {
+    Label(dc, labels, r, label, left.x - gap, level(left.y, rising), 10, 0,
+          TA_RIGHT | (rising ? TA_BOTTOM : TA_TOP));
+    return;
+  }
+  Label(dc, labels, r, label, right.x + gap, level(right.y, !rising), 10, 0, TA_LEFT | (rising ? TA_TOP : TA_BOTTOM));
 }
 
 }  // namespace MGraph1

@@ -34,6 +34,8 @@ class GlyphPlotter : public Plotter {
                     double Y) const;
   void LabelSegment(OWL::TDC& dc, LabelPlacer& labels, const QOR::String& label, const RECT& plot, double from,
                     double to, int32_t y) const;
+  void LabelFreeLine(OWL::TDC& dc, LabelPlacer& labels, const QOR::String& label, const RECT& plot, POINT left,
+                     POINT right) const;
 };
 
 }  // namespace MGraph1

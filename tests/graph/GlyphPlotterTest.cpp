@@ -95,6 +95,24 @@ TEST(GlyphPlotter, LabelsAreWrittenBesideTheirLines) {
   EXPECT_GT(canvas.InkIn(OWL::TRect(12, 55, 60, 70)), 10);  // "Base" above its line at y = 70
   EXPECT_TRUE(canvas.Near(20, 17, data.records[1].colour, 1));  // the sample stroke, top left
   EXPECT_GT(canvas.InkIn(OWL::TRect(38, 11, 100, 30)), 10);     // "Slope" after the stroke
+  // Without a stroke a line's label stands beside the line's shown part, off the side it runs to:
+  // below and after a rising line's end when the plot has no room before its start, below and
+  // before a falling line's start; a line off the plot has no label either.
+  struct LineCase {
+    MGraph1::GlyphRecord line;
+    OWL::TRect label;  // most of the label's ink; none when empty
+  };
+  for (const LineCase& line : {LineCase{Glyph(5, 10.0, 60.0, 40.0, 40.0), {52, 51, 100, 72}},
+                               LineCase{Glyph(5, 70.0, 40.0, 99.0, 60.0), {20, 51, 79, 72}},
+                               LineCase{Glyph(5, -60.0, 20.0, -20.0, 30.0), {}}}) {
+    data.records = {line.line};
+    data.records[0].label = QOR::String(L"Slope");
+    GraphCanvas lines(120, 100);
+    plotter.OnDraw(lines.dc, lines.dc, plot, clip);
+    EXPECT_EQ(0, lines.InkIn(OWL::TRect(11, 11, 40, 30))) << line.line.x << ": nothing at the top left";
+    if (line.label.IsEmpty()) EXPECT_EQ(0, lines.InkIn(OWL::TRect(0, 0, 120, 100))) << line.line.x;
+    else EXPECT_GT(lines.InkIn(line.label), 20) << line.line.x;
+  }
   // A width bar keeps every pixel in sight: its label stands above a long bar, after a short one.
   struct BarCase {
     double from, to;
