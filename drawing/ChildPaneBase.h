@@ -71,7 +71,7 @@ struct ChildPaneBaseInit {
   bool mLeftAxisData = false;
   bool mMarginsStale = true;
   ChildPaneHost* mPane = nullptr;  // not counted
-  // Columns at the right end redrawn at every scroll, beside the ones uncovered (0: none).
+  // Columns at either end redrawn at every scroll, beside the ones uncovered (0: none).
   int32_t mScrollRedrawBand = 0;
   std::vector<QOR::ComPtr<IScrivoRecordDrawer>> mDrawers;
   std::array<PaneLayer, kLayerCount> mLayers;

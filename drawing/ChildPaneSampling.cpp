@@ -40,19 +40,29 @@ void ChildPaneBase::ScrollBy(int64_t delta) noexcept {
   RECT uncovered = shift > 0 ? RECT{std::max<LONG>(mRect.left, mRect.right - shift), mRect.top, mRect.right,
                                     mRect.bottom}
                              : RECT{mRect.left, mRect.top, std::min<LONG>(mRect.right, mRect.left - shift), mRect.bottom};
+  // With a band, the columns at both ends too: the uncovered end's band joins what was uncovered,
+  // the other end's is redrawn on its own.
+  RECT otherEnd{0, 0, 0, 0};
   if (mScrollRedrawBand > 0) {
-    const RECT band{std::max<LONG>(mRect.left, mRect.right - mScrollRedrawBand), mRect.top, mRect.right, mRect.bottom};
-    UnionRect(&uncovered, &uncovered, &band);
+    const RECT left{mRect.left, mRect.top, std::min<LONG>(mRect.right, mRect.left + mScrollRedrawBand), mRect.bottom};
+    const RECT right{std::max<LONG>(mRect.left, mRect.right - mScrollRedrawBand), mRect.top, mRect.right,
+                     mRect.bottom};
+    UnionRect(&uncovered, &uncovered, shift > 0 ? &right : &left);
+    otherEnd = shift > 0 ? left : right;
   }
   const bool cached = CachedBitmaps();
   if (cached) {
     ShiftCaches(shift);
-    for (PaneLayer& layer : mLayers) MarkDirty(layer, uncovered);
+    for (PaneLayer& layer : mLayers) {
+      MarkDirty(layer, uncovered);
+      if (!IsRectEmpty(&otherEnd)) MarkDirty(layer, otherEnd);
+    }
     mPane->Invalidate(mRect);
     return;
   }
   mPane->ScrollPixels(mRect, shift);
   mPane->Invalidate(uncovered);
+  if (!IsRectEmpty(&otherEnd)) mPane->Invalidate(otherEnd);
 }
 
 void ChildPaneBase::MarkNewStrip(int32_t column, int32_t selector) noexcept {

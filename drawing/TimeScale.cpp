@@ -77,7 +77,8 @@ HRESULT STDMETHODCALLTYPE TimeLabelDrawer::Draw(HDC dc, int64_t first, int64_t l
     int32_t fillLeft = clip->left;
     PixMapRecordPosition where{0, 0};
     int64_t recordEnd = 0;
-    if (map && map->PositionToRecord(start, &where, &recordEnd) == S_OK && where.record > 0)
+    const bool inRecord = map && map->PositionToRecord(start, &where, &recordEnd) == S_OK;
+    if (inRecord && where.record > 0)
       fillLeft = std::max(fillLeft, origin.column);
     const int64_t fillRight = std::min<int64_t>(clip->right, endColumn);
     if (fillLeft < fillRight) {
@@ -108,9 +109,16 @@ HRESULT STDMETHODCALLTYPE TimeLabelDrawer::Draw(HDC dc, int64_t first, int64_t l
     paint.height = height;
     paint.deviceScale = PaneDeviceScale(mDataPane);
     int64_t next = 0;
-    paint.labelLimit = map->GetNextRecordStart(start, &next) == S_OK ? static_cast<double>(next)
-                                                                     : std::numeric_limits<double>::infinity();
-    if (mStrip) paint.labelEndColumn = mStrip->LabelEndColumn();
+    const bool lastRecord = map->GetNextRecordStart(start, &next) != S_OK;
+    paint.labelLimit = lastRecord ? std::numeric_limits<double>::infinity() : static_cast<double>(next);
+    if (mStrip) {
+      paint.labelStartColumn = mStrip->LabelStartColumn();
+      paint.labelEndColumn = mStrip->LabelEndColumn();
+      // Nor past the end of the last record's data, where the segment ends; while sampling that
+      // end moves on, and a label left out there would not come back.
+      if (lastRecord && inRecord && !mStrip->Pane().IsSampling())
+        paint.labelEndColumn = std::min(paint.labelEndColumn, recordEnd - first + column);
+    }
     DrawTimeStrip(dc, mLayout, paint);
     return S_OK;
   });
@@ -171,10 +179,14 @@ void TimeScale::MeasureLabels() noexcept {
   SelectObject(dc, old);
   if (!printDc) ReleaseDC(nullptr, dc);
   mLabelWidth = size.cx;
-  // A label that no longer fits at the right end after a scroll is taken away there.
+  // A label that no longer fits at either end after a scroll is taken away there.
   mScrollRedrawBand = mLabelWidth;
   mStripHeight = static_cast<int32_t>(PaneDeviceScale(mPane->DrawerPane()) * 10.0 + size.cy);
   mMarginsStale = true;
+}
+
+int64_t TimeScale::LabelStartColumn() const noexcept {
+  return mPane->RingSwitch() ? std::numeric_limits<int64_t>::min() : mRect.left;
 }
 
 int64_t TimeScale::LabelEndColumn() const noexcept {

@@ -78,8 +78,9 @@ class TimeScale final : public ChildPaneBase {
   int32_t LabelWidth() const noexcept { return mLabelWidth; }
   uint32_t DisplayFlags() const noexcept { return mDisplayFlags; }
   HFONT Font() const noexcept;
-  // The column a label must end before: the strip's right end, so that none is shown cut; none
+  // The columns a label must lie between: the strip's ends, so that none is shown cut; none
   // while the pane draws into its ring of columns.
+  int64_t LabelStartColumn() const noexcept;
   int64_t LabelEndColumn() const noexcept;
   ChildPaneHost& Pane() const noexcept { return *mPane; }
 

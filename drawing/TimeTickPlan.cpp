@@ -220,8 +220,9 @@ void DrawTimeStrip(HDC dc, TimeLabelLayout& layout, const TimeStripPaint& paint)
       const int length = static_cast<int>(std::wcslen(text));
       SIZE size{0, 0};
       GetTextExtentPoint32W(dc, text, length, &size);
-      const bool ends = static_cast<int64_t>(column) + (size.cx + 1) / 2 <= paint.labelEndColumn;
-      if (size.cx < paint.labelLimit - x && ends) TextOutW(dc, column, labelTop, text, length);
+      const bool whole = static_cast<int64_t>(column) - size.cx / 2 >= paint.labelStartColumn &&
+                         static_cast<int64_t>(column) + (size.cx + 1) / 2 <= paint.labelEndColumn;
+      if (size.cx < paint.labelLimit - x && whole) TextOutW(dc, column, labelTop, text, length);
     }
     if (xi >= paint.clip.left && xi < paint.clip.right) {
       MoveToEx(dc, column, 0, nullptr);

@@ -84,7 +84,8 @@ struct TimeStripPaint {
   int32_t height = 0;
   double deviceScale = 1.0;
   double labelLimit = 0.0;
-  // A label is drawn only when it ends (centred on its tick) before this column.
+  // A label is drawn only when it lies (centred on its tick) between these columns.
+  int64_t labelStartColumn = std::numeric_limits<int64_t>::min();
   int64_t labelEndColumn = std::numeric_limits<int64_t>::max();
 };
 

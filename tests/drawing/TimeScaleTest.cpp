@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cwchar>
 #include <limits>
 #include <memory>
@@ -202,12 +203,44 @@ TEST_F(TimeScaleTest, PaintsTicksAndLabelsAndLeavesOutALabelCrossingTheNextRecor
   for (const int32_t shift : {-5, 5}) {
     pane.invalidated.clear();
     strip->ScrollBy(shift);
-    ASSERT_FALSE(pane.invalidated.empty()) << shift;
-    const RECT& redrawn = pane.invalidated.back();
-    EXPECT_LE(redrawn.left, 304 - strip->LabelWidth()) << shift;
-    EXPECT_EQ(304, redrawn.right) << shift;
+    const auto redrawn = std::find_if(pane.invalidated.begin(), pane.invalidated.end(),
+                                      [](const RECT& r) { return r.right == 304; });
+    ASSERT_NE(pane.invalidated.end(), redrawn) << shift;
+    EXPECT_LE(redrawn->left, 304 - strip->LabelWidth()) << shift;
   }
   EXPECT_EQ(304, strip->LabelEndColumn());
+  // The same at the left end: a strip starting two pixels before the tick of 2 s leaves that label
+  // out and keeps its tick; a scroll either way paints the left end again too.
+  strip->Place(0, RECT{0, 0, 610, 40}, RECT{200, 0, 602, height}, 0, 0, 2);
+  ScrivoDraw::PaintArgs fromLeft = args;
+  fromLeft.firstPosition = 198;
+  fromLeft.x0 = 200;
+  drawingtest::Canvas cutLeft(610, 40);
+  strip->Paint(cutLeft.DC(), fromLeft, 0, 0xFF);
+  EXPECT_FALSE(AnyDark(cutLeft, 200, 3, 202 + 15, height));
+  EXPECT_EQ(RGB(0, 0, 0), cutLeft.At(202, 0));
+  EXPECT_TRUE(AnyDark(cutLeft, 302 - 15, 3, 302 + 15, height));
+  EXPECT_EQ(200, strip->LabelStartColumn());
+  for (const int32_t shift : {-5, 5}) {
+    pane.invalidated.clear();
+    strip->ScrollBy(shift);
+    const bool leftRedrawn = std::any_of(pane.invalidated.begin(), pane.invalidated.end(), [&](const RECT& r) {
+      return r.left == 200 && r.right >= 200 + strip->LabelWidth();
+    });
+    EXPECT_TRUE(leftRedrawn) << shift;
+  }
+  // The last record's labels end with its data: the one of 3 s in record 1 stands at its end.
+  strip->Place(0, RECT{0, 0, 810, 40}, RECT{2, 0, 802, height}, 0, 0, 2);
+  ScrivoDraw::PaintArgs last = args;
+  last.firstPosition = 402;
+  last.lastPosition = 702;
+  last.x0 = 404;
+  last.x1 = 704;
+  drawingtest::Canvas ending(810, 40);
+  strip->Paint(ending.DC(), last, 0, 0xFF);
+  EXPECT_TRUE(AnyDark(ending, 604 - 15, 3, 604 + 15, height));
+  EXPECT_FALSE(AnyDark(ending, 704 - 15, 3, 704 + 15, height));
   pane.ring = true;
   EXPECT_EQ(std::numeric_limits<int64_t>::max(), strip->LabelEndColumn());
+  EXPECT_EQ(std::numeric_limits<int64_t>::min(), strip->LabelStartColumn());
 }
