@@ -469,8 +469,12 @@ void HostDragScale::PaintAxis(HDC dc) const {
     // A label that would cross an end of the axis, or come near the one before it or the units
     // written upward along the axis's left edge, is left out.
     int32_t lastEnd = INT32_MIN;
-    int32_t const right = area.right - kTickLength - 2;
-    int32_t const labelsFrom = caption.empty() ? area.left : area.left + 1 + height + 3;
+    // A lane's right axis has its ticks and values against the lane, on its left edge, and its
+    // units up its right edge; every other vertical axis the other way round.
+    bool const onRight = mAxisId == kLaneAxisRight;
+    int32_t const tickFrom = onRight ? area.left : area.right - kTickLength;
+    int32_t const labelAt = onRight ? area.left + kTickLength + 2 : area.right - kTickLength - 2;
+    int32_t const captionSpace = caption.empty() ? 0 : 1 + height + 3;
     for (const ScaleAxis::Tick& tick : ticks) {
       int const text = mValuesShown ? static_cast<int>(tick.text.size()) : 0;
       if (mAxis.IsHorizontal()) {
@@ -488,13 +492,15 @@ void HostDragScale::PaintAxis(HDC dc) const {
         TextOutW(dc, left, area.top + kTickLength + 1, tick.text.c_str(), text);
       } else {
         int const y = area.top + tick.offset;
-        MoveToEx(dc, area.right - kTickLength, y, nullptr);
-        LineTo(dc, area.right, y);
+        MoveToEx(dc, tickFrom, y, nullptr);
+        LineTo(dc, tickFrom + kTickLength, y);
         SIZE size = {};
         GetTextExtentPoint32W(dc, tick.text.c_str(), text, &size);
-        if (text == 0 || !mAxis.LabelFits(tick, height) || right - size.cx < labelsFrom) continue;
-        SetTextAlign(dc, TA_RIGHT | TA_TOP);
-        TextOutW(dc, right, LabelTop(y, height), tick.text.c_str(), text);
+        bool const fits = onRight ? labelAt + size.cx <= area.right - captionSpace
+                                  : labelAt - size.cx >= area.left + captionSpace;
+        if (text == 0 || !mAxis.LabelFits(tick, height) || !fits) continue;
+        SetTextAlign(dc, (onRight ? TA_LEFT : TA_RIGHT) | TA_TOP);
+        TextOutW(dc, labelAt, LabelTop(y, height), tick.text.c_str(), text);
       }
     }
     if (mAxis.IsHorizontal() && !caption.empty()) {
@@ -504,8 +510,10 @@ void HostDragScale::PaintAxis(HDC dc) const {
   }
   if (!mAxis.IsHorizontal() && !caption.empty()) {
     FontScope const font(dc, UpwardFont(), true);
+    // Written upward, the text's top faces left: on the right edge it stands its height inside.
+    int32_t const x = mAxisId == kLaneAxisRight ? area.right - 1 - TextHeight(dc) : area.left + 1;
     SetTextAlign(dc, TA_CENTER | TA_TOP);
-    TextOutW(dc, area.left + 1, (area.top + area.bottom) / 2, caption.c_str(), static_cast<int>(caption.size()));
+    TextOutW(dc, x, (area.top + area.bottom) / 2, caption.c_str(), static_cast<int>(caption.size()));
   }
   SelectObject(dc, oldPen);
   DeleteObject(pen);

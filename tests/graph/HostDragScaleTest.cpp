@@ -273,6 +273,21 @@ TEST_F(HostDragScaleTest, LaneAxisDrawsInItsOwnColourWhileEnabled) {
   colour->SetColour(VARIANT_FALSE, red);
   EXPECT_EQ(0, redPixels());
   colour = nullptr;
+  // Ticks stand against the lane: on a left axis's right edge, on a right axis's left edge, and
+  // nowhere on the other edge.
+  for (const int32_t side : {kLaneAxisLeft, kLaneAxisRight}) {
+    QOR::ComPtr<IDragScale> lane;
+    ASSERT_EQ(S_OK, MGraph1::GetScaleFactory()->CreateAxisWindow(parent, 0, 0, 0, side, lane.Out()));
+    lane->SetArea(&area);
+    lane->SetVisibleRange(0.0, 10.0);
+    lane->ShowValues(VARIANT_FALSE);
+    GraphCanvas canvas(60, 150);
+    lane->Paint(canvas.dc.GetHDC(), VARIANT_TRUE, 0);
+    const OWL::TRect laneEdge = side == kLaneAxisLeft ? OWL::TRect(55, 0, 60, 150) : OWL::TRect(0, 0, 5, 150);
+    const OWL::TRect farEdge = side == kLaneAxisLeft ? OWL::TRect(0, 0, 5, 150) : OWL::TRect(55, 0, 60, 150);
+    EXPECT_GT(canvas.InkIn(laneEdge), 10) << side;
+    EXPECT_EQ(0, canvas.InkIn(farEdge)) << side;
+  }
   axis = nullptr;
   DestroyWindow(parent);
 }
