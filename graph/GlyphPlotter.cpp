@@ -63,6 +63,7 @@ int32_t PointsToPixels(const OWL::TDC& dc, int index, double points) {
 }  // namespace
 
 void GlyphPlotter::OnDraw(OWL::TDC& dc, OWL::TDC&, OWL::TRect& plotRect, OWL::TRect&) {
+  if (mOwnsLabels) mLabels->Clear();
   auto* const data = dynamic_cast<GlyphPlotData*>(GetData());
   if (!data || !GetXMapping() || !GetYMapping()) return;
   double xLow = 0.0, xHigh = 0.0;
@@ -76,15 +77,19 @@ void GlyphPlotter::OnDraw(OWL::TDC& dc, OWL::TDC&, OWL::TRect& plotRect, OWL::TR
   int const oldFill = SetPolyFillMode(dc.GetHDC(), WINDING);
   {
     PlotterPen pen(dc, mPenStyle, PenWidth(mLineWidth), kFirstPenColour);
-    LabelPlacer labels;
     for (int32_t i = 0; i < count; ++i) {
       pen.Use(glyphs[i].colour);
-      DrawGlyph(dc, labels, glyphs[i], plotRect);
+      DrawGlyph(dc, *mLabels, glyphs[i], plotRect);
     }
   }
   dc.RestoreBrush();
   dc.SetROP2(oldRop);
   SetPolyFillMode(dc.GetHDC(), oldFill);
+}
+
+void GlyphPlotter::ShareLabelsWith(const GlyphPlotter& earlier) {
+  mLabels = earlier.mLabels;
+  mOwnsLabels = false;
 }
 
 void GlyphPlotter::DrawGlyph(OWL::TDC& dc, LabelPlacer& labels, const GlyphRecord& g, const RECT& r) const {

@@ -2,11 +2,13 @@
 // horizontal segments and free lines, each with its label.
 #pragma once
 
+#include "graph/LabelPlacer.h"
 #include "graph/Plotter.h"
 
 #include <windows.h>
 
 #include <cstdint>
+#include <memory>
 
 namespace QOR {
 class String;
@@ -15,12 +17,13 @@ class String;
 namespace MGraph1 {
 
 struct GlyphRecord;
-class LabelPlacer;
 
 // Its data is a GlyphPlotData; the glyphs are asked for at every draw and nothing is kept.
 class GlyphPlotter : public Plotter {
  public:
   void OnDraw(OWL::TDC& dc, OWL::TDC& referenceDc, OWL::TRect& plotRect, OWL::TRect& clipRect) override;
+  // This plotter's labels keep off those of earlier, a plotter drawn before it in every drawing.
+  void ShareLabelsWith(const GlyphPlotter& earlier);
 
   int32_t rop2 = R2_COPYPEN;
   uint32_t labelAlign = 0;
@@ -36,6 +39,11 @@ class GlyphPlotter : public Plotter {
                     double to, int32_t y) const;
   void LabelFreeLine(OWL::TDC& dc, LabelPlacer& labels, const QOR::String& label, const RECT& plot, POINT left,
                      POINT right) const;
+
+  // The labels placed in the current drawing, shared with later plotters; the plotter that made
+  // them starts them afresh at each drawing.
+  std::shared_ptr<LabelPlacer> mLabels = std::make_shared<LabelPlacer>();
+  bool mOwnsLabels = true;
 };
 
 }  // namespace MGraph1

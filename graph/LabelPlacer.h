@@ -20,6 +20,7 @@ class LabelPlacer {
  public:
   // The offset to move the label by; the box, moved, counts as placed from now on.
   POINT Place(const RECT& box, POINT step, const RECT& bounds);
+  void Clear() noexcept { mPlaced.clear(); }
 
  private:
   bool Free(const RECT& box) const noexcept;

@@ -139,6 +139,7 @@ void AnalysisPlot::BuildPlotters(MGraph1::Graph2DDrawer& drawer) {
   auto* const slope = new MGraph1::GlyphPlotter;
   slope->SetData(static_cast<MGraph1::GlyphPlotData*>(this), ZR::Doc::kSlopeMarkers, false);
   slope->SetLineWidth(kLineWidth);
+  slope->ShareLabelsWith(*lines);
   drawer.AddPlot(slope, true);
   auto* const curve = new MGraph1::XYCPlotter;
   curve->SetData(static_cast<MGraph1::XYCPlotData*>(this), kCurveSeries, false);

@@ -165,6 +165,20 @@ TEST(GlyphPlotter, LabelsOfMarkersAtOnePlaceStayApart) {
     int const together = InkOf({Labelled(pair.first, L"Start"), Labelled(pair.second, L"Peak")});
     ASSERT_GT(first, 20);
     EXPECT_GE(together - lines, first + second - 4) << "kind " << pair.first.kind;
+    // The same when each comes from a plotter of its own, the later sharing the earlier's labels.
+    Glyphs one, other;
+    one.records = {Labelled(pair.first, L"Start")};
+    other.records = {Labelled(pair.second, L"Peak")};
+    MGraph1::GlyphPlotter earlier, later;
+    later.ShareLabelsWith(earlier);
+    GraphCanvas canvas(200, 160);
+    OWL::TRect plot(10, 10, 190, 150), clip = plot;
+    for (auto [plotter, data] : {std::pair{&earlier, &one}, std::pair{&later, &other}}) {
+      MapPlot(*plotter, 1.0, 0.0, 1.0, 0.0);
+      plotter->SetData(data, 0, false);
+      plotter->OnDraw(canvas.dc, canvas.dc, plot, clip);
+    }
+    EXPECT_GE(canvas.InkIn(OWL::TRect(0, 0, 200, 160)) - lines, first + second - 4) << "kind " << pair.first.kind;
   }
 }
 
