@@ -43,6 +43,5 @@ static BITMAP Describe(HGDIOBJ handle) noexcept {
 
 int TBitmap::Width() const noexcept { return Describe(mHandle).bmWidth; }
 int TBitmap::Height() const noexcept { return Describe(mHandle).bmHeight; }
-int TBitmap::BitsPixel() const noexcept { return Describe(mHandle).bmBitsPixel; }
 
 }  // namespace OWL

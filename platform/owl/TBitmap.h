@@ -28,7 +28,6 @@ class TBitmap : public TGdiObject {
   int Width() const noexcept;
   int Height() const noexcept;
   TSize Size() const noexcept { return {Width(), Height()}; }
-  int BitsPixel() const noexcept;
 
  protected:
   TBitmap() noexcept = default;

@@ -9,12 +9,4 @@ TBrush::TBrush(const TColor& color) {
   TakeCreated(CreateSolidBrush(color.GetValue()), L"CreateSolidBrush");
 }
 
-TBrush::TBrush(const TColor& color, int hatchStyle) {
-  TakeCreated(CreateHatchBrush(hatchStyle, color.GetValue()), L"CreateHatchBrush");
-}
-
-TBrush::TBrush(const TBitmap& pattern) {
-  TakeCreated(CreatePatternBrush(pattern.GetHandle()), L"CreatePatternBrush");
-}
-
 }  // namespace OWL

@@ -11,8 +11,6 @@ class TBitmap;
 class TBrush : public TGdiObject {
  public:
   explicit TBrush(const TColor& color);
-  TBrush(const TColor& color, int hatchStyle);
-  explicit TBrush(const TBitmap& pattern);
   explicit TBrush(HBRUSH handle, TAutoDelete autoDelete = TAutoDelete::NoAutoDelete) noexcept
       : TGdiObject(handle, autoDelete) {}
 

@@ -22,11 +22,6 @@ void TButtonTextGadget::SetStyle(TStyle style) {
   Relayout(*this);
 }
 
-void TButtonTextGadget::SetLayoutStyle(TLayoutStyle layout) {
-  mLayout = layout;
-  Relayout(*this);
-}
-
 void TButtonTextGadget::SetAlign(TAlign align) {
   mAlign = align;
   Invalidate();

@@ -21,7 +21,6 @@ class TButtonTextGadget : public TButtonGadget {
   TStyle GetStyle() const noexcept { return mStyle; }
   void SetStyle(TStyle style);
   TLayoutStyle GetLayoutStyle() const noexcept { return mLayout; }
-  void SetLayoutStyle(TLayoutStyle layout);
   TAlign GetAlign() const noexcept { return mAlign; }
   void SetAlign(TAlign align);
   const std::wstring& GetText() const noexcept { return mText; }

@@ -6,10 +6,6 @@
 
 namespace OWL {
 
-TCelArray::TCelArray(TBitmap* bitmap, int count)
-    : mBitmap(bitmap), mCount(count > 0 ? count : 1),
-      mCelSize(bitmap->Width() / mCount, bitmap->Height()) {}
-
 TCelArray::TCelArray(const TSize& celSize, int count, const TDC* dc)
     : mCount(count > 0 ? count : 1), mCelSize(celSize) {
   TScreenDC screen;

@@ -12,8 +12,6 @@ class TDC;
 
 class TCelArray {
  public:
-  // The bitmap holds count cels in a row, each of its width / count; the array owns it.
-  TCelArray(TBitmap* bitmap, int count);
   // count empty cels of celSize, compatible with dc (the screen when null).
   TCelArray(const TSize& celSize, int count, const TDC* dc = nullptr);
 

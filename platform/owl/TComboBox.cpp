@@ -25,14 +25,6 @@ int TComboBox::InsertString(const wchar_t* text, int index) noexcept {
   return static_cast<int>(SendMessage(CB_INSERTSTRING, index, reinterpret_cast<LPARAM>(text)));
 }
 
-int TComboBox::DeleteString(int index) noexcept {
-  return static_cast<int>(SendMessage(CB_DELETESTRING, index));
-}
-
-int TComboBox::SetSelString(const wchar_t* text, int searchAfter) noexcept {
-  return static_cast<int>(SendMessage(CB_SELECTSTRING, searchAfter, reinterpret_cast<LPARAM>(text)));
-}
-
 int TComboBox::FindString(const wchar_t* text, int searchAfter) const noexcept {
   return static_cast<int>(SendMessage(CB_FINDSTRING, searchAfter, reinterpret_cast<LPARAM>(text)));
 }

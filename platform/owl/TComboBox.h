@@ -18,13 +18,10 @@ class TComboBox : public TControl {
   // Indexes answer CB_ERR (-1) when there is no such entry.
   int AddString(const wchar_t* text) noexcept;
   int InsertString(const wchar_t* text, int index) noexcept;
-  int DeleteString(int index) noexcept;
   void ClearList() noexcept { SendMessage(CB_RESETCONTENT); }
   int GetCount() const noexcept { return static_cast<int>(SendMessage(CB_GETCOUNT)); }
   int GetSelIndex() const noexcept { return static_cast<int>(SendMessage(CB_GETCURSEL)); }
   int SetSelIndex(int index) noexcept { return static_cast<int>(SendMessage(CB_SETCURSEL, index)); }
-  // Selects the first entry starting with text after index; answers its index.
-  int SetSelString(const wchar_t* text, int searchAfter = -1) noexcept;
   int FindString(const wchar_t* text, int searchAfter = -1) const noexcept;
   int FindStringExact(const wchar_t* text, int searchAfter = -1) const noexcept;
   int GetStringLen(int index) const noexcept { return static_cast<int>(SendMessage(CB_GETLBTEXTLEN, index)); }

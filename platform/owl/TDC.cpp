@@ -120,20 +120,8 @@ TSize TDC::GetViewportExt() const noexcept {
   return s;
 }
 
-bool TDC::DPtoLP(TPoint* points, int count) const noexcept {
-  return ::DPtoLP(mHandle, points, count) != 0;
-}
-
-bool TDC::LPtoDP(TPoint* points, int count) const noexcept {
-  return ::LPtoDP(mHandle, points, count) != 0;
-}
-
 int TDC::IntersectClipRect(const TRect& r) noexcept {
   return ::IntersectClipRect(mHandle, r.left, r.top, r.right, r.bottom);
-}
-
-int TDC::ExcludeClipRect(const TRect& r) noexcept {
-  return ::ExcludeClipRect(mHandle, r.left, r.top, r.right, r.bottom);
 }
 
 int TDC::SelectClipRgn(const TRegion* region) noexcept {
@@ -146,14 +134,6 @@ TColor TDC::SetTextColor(const TColor& color) noexcept {
 
 TColor TDC::SetBkColor(const TColor& color) noexcept {
   return TColor(::SetBkColor(mHandle, color.GetValue()));
-}
-
-bool TDC::Polyline(const TPoint* points, int count) noexcept {
-  return ::Polyline(mHandle, points, count) != 0;
-}
-
-bool TDC::Polygon(const TPoint* points, int count) noexcept {
-  return ::Polygon(mHandle, points, count) != 0;
 }
 
 bool TDC::FillRect(const TRect& r, const TBrush& brush) noexcept {
@@ -201,11 +181,6 @@ TSize TDC::GetTextExtent(const wchar_t* text, int length) const noexcept {
 bool TDC::BitBlt(const TRect& dest, const TDC& src, const TPoint& srcOrigin, DWORD rop) noexcept {
   return ::BitBlt(mHandle, dest.left, dest.top, dest.Width(), dest.Height(), src.GetHDC(),
                   srcOrigin.x, srcOrigin.y, rop) != 0;
-}
-
-bool TDC::StretchBlt(const TRect& dest, const TDC& src, const TRect& s, DWORD rop) noexcept {
-  return ::StretchBlt(mHandle, dest.left, dest.top, dest.Width(), dest.Height(), src.GetHDC(),
-                      s.left, s.top, s.Width(), s.Height(), rop) != 0;
 }
 
 }  // namespace OWL

@@ -56,14 +56,9 @@ class TDC {
   virtual TSize GetWindowExt() const noexcept;
   virtual TSize SetViewportExt(const TSize& extent) noexcept;
   virtual TSize GetViewportExt() const noexcept;
-  bool DPtoLP(TPoint* points, int count = 1) const noexcept;
-  bool LPtoDP(TPoint* points, int count = 1) const noexcept;
-  bool DPtoLP(TRect& rect) const noexcept { return DPtoLP(reinterpret_cast<TPoint*>(&rect), 2); }
-  bool LPtoDP(TRect& rect) const noexcept { return LPtoDP(reinterpret_cast<TPoint*>(&rect), 2); }
 
   // Clipping.
   int IntersectClipRect(const TRect& rect) noexcept;
-  int ExcludeClipRect(const TRect& rect) noexcept;
   int SelectClipRgn(const TRegion* region) noexcept;
   int GetClipBox(TRect& rect) const noexcept { return ::GetClipBox(mHandle, &rect); }
 
@@ -79,8 +74,6 @@ class TDC {
   bool MoveTo(const TPoint& p) noexcept { return MoveTo(p.x, p.y); }
   bool LineTo(int x, int y) noexcept { return ::LineTo(mHandle, x, y) != 0; }
   bool LineTo(const TPoint& p) noexcept { return LineTo(p.x, p.y); }
-  bool Polyline(const TPoint* points, int count) noexcept;
-  bool Polygon(const TPoint* points, int count) noexcept;
   bool Rectangle(const TRect& r) noexcept { return ::Rectangle(mHandle, r.left, r.top, r.right, r.bottom) != 0; }
   bool Ellipse(const TRect& r) noexcept { return ::Ellipse(mHandle, r.left, r.top, r.right, r.bottom) != 0; }
   bool FillRect(const TRect& r, const TBrush& brush) noexcept;
@@ -105,7 +98,6 @@ class TDC {
 
   // Copies from src; srcOrigin in src's logical units.
   bool BitBlt(const TRect& dest, const TDC& src, const TPoint& srcOrigin, DWORD rop = SRCCOPY) noexcept;
-  bool StretchBlt(const TRect& dest, const TDC& src, const TRect& srcRect, DWORD rop = SRCCOPY) noexcept;
 
  protected:
   TDC() noexcept = default;

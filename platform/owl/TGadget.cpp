@@ -43,16 +43,6 @@ TGadget::TBorders TGadget::BorderSpace() const noexcept {
                   std::max(line, mBorders.Bottom));
 }
 
-void TGadget::SetBorderStyle(TBorderStyle style) {
-  mBorderStyle = style;
-  if (mWindow) mWindow->GadgetChangedSize(*this);
-}
-
-void TGadget::SetMargins(const TMargins& margins) {
-  mMargins = margins;
-  if (mWindow) mWindow->GadgetChangedSize(*this);
-}
-
 void TGadget::GetDesiredSize(TSize& size) {
   TBorders const b = BorderSpace();
   size = TSize(b.Left + b.Right + mMargins.Left + mMargins.Right, b.Top + b.Bottom + mMargins.Top + mMargins.Bottom);
@@ -84,10 +74,6 @@ void TGadget::Invalidate(bool erase) { InvalidateRect(TRect(0, 0, mBounds.Width(
 void TGadget::InvalidateRect(const TRect& rect, bool erase) {
   if (!mWindow || !mWindow->IsWindow()) return;
   mWindow->InvalidateRect(rect.OffsetBy(mBounds.left, mBounds.top), erase);
-}
-
-void TGadget::Update() {
-  if (mWindow && mWindow->IsWindow()) mWindow->UpdateWindow();
 }
 
 void TGadget::Paint(TDC& dc) { PaintBorder(dc); }

@@ -37,7 +37,6 @@ class TGadget {
   // Width of each border line (0 without a border).
   int BorderWidth() const noexcept { return mBorderStyle == None ? 0 : mBorderStyle == Plain ? 1 : 2; }
   TBorderStyle GetBorderStyle() const noexcept { return mBorderStyle; }
-  void SetBorderStyle(TBorderStyle style);
   // Room kept for the border on each side, in pixels; a side never takes less than the border
   // style's line.
   using TBorders = TMargins;
@@ -45,7 +44,6 @@ class TGadget {
   void SetBorders(const TBorders& borders);
   TBorders BorderSpace() const noexcept;
   const TMargins& GetMargins() const noexcept { return mMargins; }
-  void SetMargins(const TMargins& margins);
   // Borders and margins; shrink-wrapped gadgets add their content.
   virtual void GetDesiredSize(TSize& size);
   void SetShrinkWrap(bool width, bool height);
@@ -66,7 +64,6 @@ class TGadget {
   virtual bool PtIn(const TPoint& point) const noexcept;
   void Invalidate(bool erase = true);
   void InvalidateRect(const TRect& rect, bool erase = true);  // gadget coordinates
-  void Update();
 
   // Painting; PaintBorder draws the border style in the gadget's rectangle.
   virtual void Paint(TDC& dc);

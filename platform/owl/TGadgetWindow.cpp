@@ -93,11 +93,6 @@ TGadget* TGadgetWindow::GadgetWithId(int id) const noexcept {
   return nullptr;
 }
 
-void TGadgetWindow::SetDirection(TTileDirection direction) {
-  mDirection = direction;
-  if (IsWindow()) LayoutSession();
-}
-
 void TGadgetWindow::SetShrinkWrap(bool width, bool height) {
   mShrinkWrapWidth = width;
   mShrinkWrapHeight = height;

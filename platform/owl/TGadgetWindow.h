@@ -44,7 +44,6 @@ class TGadgetWindow : public TWindow {
   TGadget* GetGadgetAtMouse() const noexcept { return mAtMouse; }
 
   TTileDirection GetDirection() const noexcept { return mDirection; }
-  void SetDirection(TTileDirection direction);
   void SetShrinkWrap(bool width, bool height);
   void SetMargins(const TMargins& margins);
   const TMargins& GetMargins() const noexcept { return mMargins; }

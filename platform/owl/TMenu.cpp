@@ -9,9 +9,6 @@ TMenu::TMenu() : mHandle(CreateMenu()), mOwned(true) {
   if (!mHandle) throw XQOR(HRESULT_FROM_WIN32(GetLastError()));
 }
 
-TMenu::TMenu(HINSTANCE instance, const TResId& id) noexcept
-    : mHandle(LoadMenuW(instance, id)), mOwned(true) {}
-
 TMenu::~TMenu() {
   if (mOwned && mHandle) DestroyMenu(mHandle);
 }
@@ -31,14 +28,6 @@ std::wstring TMenu::GetMenuString(UINT item, UINT flags) const {
 
 bool TMenu::AppendMenu(UINT flags, UINT_PTR id, const wchar_t* text) noexcept {
   return ::AppendMenuW(mHandle, flags, id, text) != 0;
-}
-
-bool TMenu::InsertMenu(UINT item, UINT flags, UINT_PTR id, const wchar_t* text) noexcept {
-  return ::InsertMenuW(mHandle, item, flags, id, text) != 0;
-}
-
-bool TMenu::ModifyMenu(UINT item, UINT flags, UINT_PTR id, const wchar_t* text) noexcept {
-  return ::ModifyMenuW(mHandle, item, flags, id, text) != 0;
 }
 
 void TMenu::DeepCopy(HMENU dst, HMENU src) {

@@ -18,8 +18,6 @@ class TMenu {
   // Borrows (or, with AutoDelete, owns) handle.
   explicit TMenu(HMENU handle, TAutoDelete autoDelete = TAutoDelete::NoAutoDelete) noexcept
       : mHandle(handle), mOwned(autoDelete == TAutoDelete::AutoDelete) {}
-  // The menu resource id of instance, owned; check IsOK.
-  TMenu(HINSTANCE instance, const TResId& id) noexcept;
   TMenu(const TMenu&) = delete;
   TMenu& operator=(const TMenu&) = delete;
   virtual ~TMenu();
@@ -36,8 +34,6 @@ class TMenu {
   std::wstring GetMenuString(UINT item, UINT flags) const;
   HMENU GetSubMenu(int pos) const noexcept { return ::GetSubMenu(mHandle, pos); }
   bool AppendMenu(UINT flags, UINT_PTR id = 0, const wchar_t* text = nullptr) noexcept;
-  bool InsertMenu(UINT item, UINT flags, UINT_PTR id = 0, const wchar_t* text = nullptr) noexcept;
-  bool ModifyMenu(UINT item, UINT flags, UINT_PTR id = 0, const wchar_t* text = nullptr) noexcept;
   bool RemoveMenu(UINT item, UINT flags) noexcept { return ::RemoveMenu(mHandle, item, flags) != 0; }
   bool DeleteMenu(UINT item, UINT flags) noexcept { return ::DeleteMenu(mHandle, item, flags) != 0; }
   UINT CheckMenuItem(UINT item, UINT check) noexcept { return ::CheckMenuItem(mHandle, item, check); }

@@ -45,12 +45,6 @@ HBITMAP TModule::LoadBitmap(const TResId& id) const noexcept {
   return mInstance ? ::LoadBitmapW(mInstance, id) : nullptr;
 }
 
-HMENU TModule::LoadMenu(const TResId& id) const noexcept {
-  HRSRC const found = FindResource(id, MAKEINTRESOURCEW(4));
-  if (!found) return nullptr;
-  return LoadMenuIndirectW(LockResource(LoadResource(mInstance, found)));
-}
-
 HINSTANCE TModule::CodeInstance() noexcept {
   HMODULE module = nullptr;
   GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |

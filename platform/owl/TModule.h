@@ -33,7 +33,6 @@ class TModule {
   // String id in the application's language; empty when absent.
   std::wstring LoadString(UINT id) const;
   HBITMAP LoadBitmap(const TResId& id) const noexcept;
-  HMENU LoadMenu(const TResId& id) const noexcept;
 
   // The instance of the module this code is linked into (the DLL, or a test program).
   static HINSTANCE CodeInstance() noexcept;

@@ -7,6 +7,4 @@ TPen::TPen(const TColor& color, int width, int style) {
   TakeCreated(CreatePen(style, width, color.GetValue()), L"CreatePen");
 }
 
-TPen::TPen(const LOGPEN& logPen) { TakeCreated(CreatePenIndirect(&logPen), L"CreatePenIndirect"); }
-
 }  // namespace OWL

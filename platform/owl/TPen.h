@@ -12,7 +12,6 @@ class TPen : public TGdiObject {
   // Borrows (or, with AutoDelete, owns) an existing pen; stock pens are never deleted by GDI.
   explicit TPen(HPEN handle, TAutoDelete autoDelete = TAutoDelete::NoAutoDelete) noexcept
       : TGdiObject(handle, autoDelete) {}
-  explicit TPen(const LOGPEN& logPen);
 
   HPEN GetHandle() const noexcept { return static_cast<HPEN>(mHandle); }
   operator HPEN() const noexcept { return GetHandle(); }

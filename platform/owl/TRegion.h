@@ -10,7 +10,6 @@ class TRegion : public TGdiObject {
  public:
   // An empty region.
   TRegion();
-  explicit TRegion(const TRect& rect);
   explicit TRegion(HRGN handle, TAutoDelete autoDelete = TAutoDelete::NoAutoDelete) noexcept
       : TGdiObject(handle, autoDelete) {}
 
@@ -21,12 +20,6 @@ class TRegion : public TGdiObject {
   void SetRect(const TRect& rect) noexcept { SetRectRgn(GetHandle(), rect.left, rect.top, rect.right, rect.bottom); }
   bool Contains(const TPoint& p) const noexcept { return PtInRegion(GetHandle(), p.x, p.y) != 0; }
   bool Touches(const TRect& r) const noexcept { return RectInRegion(GetHandle(), &r) != 0; }
-  TRect GetRgnBox() const noexcept;
-  TRegion& operator|=(const TRegion& o) noexcept;
-  TRegion& operator&=(const TRegion& o) noexcept;
-  TRegion& operator-=(const TRegion& o) noexcept;
-  // Copies the window's update region into this one (before BeginPaint validates it).
-  bool GetUpdateRgn(HWND window, bool erase = false) noexcept;
 };
 
 }  // namespace OWL

@@ -20,17 +20,9 @@ int TTabControl::Insert(const wchar_t* text, int index) noexcept {
   return static_cast<int>(SendMessage(TCM_INSERTITEMW, index, reinterpret_cast<LPARAM>(&item)));
 }
 
-bool TTabControl::Delete(int index) noexcept { return SendMessage(TCM_DELETEITEM, index) != 0; }
-bool TTabControl::DeleteAll() noexcept { return SendMessage(TCM_DELETEALLITEMS) != 0; }
 int TTabControl::GetCount() const noexcept { return static_cast<int>(SendMessage(TCM_GETITEMCOUNT)); }
 int TTabControl::GetSel() const noexcept { return static_cast<int>(SendMessage(TCM_GETCURSEL)); }
 int TTabControl::SetSel(int index) noexcept { return static_cast<int>(SendMessage(TCM_SETCURSEL, index)); }
-
-TRect TTabControl::GetItemRect(int index) const noexcept {
-  TRect rect;
-  SendMessage(TCM_GETITEMRECT, index, reinterpret_cast<LPARAM>(&rect));
-  return rect;
-}
 
 void TTabControl::AdjustRect(bool toWindow, TRect& rect) const noexcept {
   SendMessage(TCM_ADJUSTRECT, toWindow, reinterpret_cast<LPARAM>(&rect));

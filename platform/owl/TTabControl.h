@@ -14,13 +14,10 @@ class TTabControl : public TControl {
   // Answers the new tab's index, -1 on failure.
   int Add(const wchar_t* text) noexcept { return Insert(text, GetCount()); }
   int Insert(const wchar_t* text, int index) noexcept;
-  bool Delete(int index) noexcept;
-  bool DeleteAll() noexcept;
   int GetCount() const noexcept;
   int GetSel() const noexcept;
   // Answers the previous selection; sends no notification.
   int SetSel(int index) noexcept;
-  TRect GetItemRect(int index) const noexcept;
   // With toWindow, the window rectangle for display rectangle rect; else the display area
   // inside window rectangle rect.
   void AdjustRect(bool toWindow, TRect& rect) const noexcept;

@@ -19,18 +19,4 @@ void TUIFace::DrawTextEtched(TDC& dc, const std::wstring& text, const TRect& rec
   dc.SetBkMode(oldMode);
 }
 
-void TUIFace::Paint(TDC& dc, TState state, bool pressed, UINT format) const {
-  if (!mFill.IsNone()) dc.FillRect(mFace, TBrush(mFill));
-  TRect textRect = pressed ? mFace.OffsetBy(1, 1) : mFace;
-  if (state == Disabled) {
-    DrawTextEtched(dc, mText, textRect, format);
-    return;
-  }
-  int const oldMode = dc.SetBkMode(TRANSPARENT);
-  TColor const oldColor = dc.SetTextColor(TColor::SysBtnText);
-  dc.DrawText(mText.c_str(), static_cast<int>(mText.size()), textRect, format);
-  dc.SetTextColor(oldColor);
-  dc.SetBkMode(oldMode);
-}
-
 }  // namespace OWL

@@ -19,9 +19,6 @@ class TUIFace {
   TUIFace(const TRect& face, const std::wstring& text, const TColor& fillColor = TColor::Sys3dFace) noexcept
       : mFace(face), mText(text), mFill(fillColor) {}
 
-  // Fills the face and draws the caption with DrawText format; pressed moves it by (1, 1);
-  // Disabled draws it etched.
-  void Paint(TDC& dc, TState state, bool pressed, UINT format) const;
   // The caption drawn twice with a transparent background: in hilight one pixel down and
   // right, then in Sys3dShadow in place. The DC's colours and mode are restored.
   static void DrawTextEtched(TDC& dc, const std::wstring& text, const TRect& rect, UINT format,

@@ -7,10 +7,4 @@ bool TValidator::IsValidInput(const wchar_t*) const { return true; }
 bool TValidator::IsValid(const wchar_t*) const { return true; }
 void TValidator::Error(TWindow*) const {}
 
-bool TValidator::Valid(const wchar_t* text, TWindow* owner) const {
-  if (IsValid(text)) return true;
-  Error(owner);
-  return false;
-}
-
 }  // namespace OWL

@@ -19,8 +19,6 @@ class TValidator {
   virtual bool IsValid(const wchar_t* text) const;
   // Shows why the text is not valid, over owner (through the modal seam). Nothing here.
   virtual void Error(TWindow* owner) const;
-  // IsValid, and Error when it fails.
-  bool Valid(const wchar_t* text, TWindow* owner) const;
 };
 
 }  // namespace OWL

@@ -117,22 +117,17 @@ class TWindow {
   void EvMove(const TPoint& clientOrigin);
   // TPaintDC and Paint for windows of our own classes; the original procedure for controls.
   void EvPaint();
-  bool EvEraseBkgnd(HDC dc);
   void EvLButtonDown(UINT modKeys, const TPoint& point);
   void EvLButtonUp(UINT modKeys, const TPoint& point);
   void EvLButtonDblClk(UINT modKeys, const TPoint& point);
   void EvRButtonDown(UINT modKeys, const TPoint& point);
   void EvRButtonUp(UINT modKeys, const TPoint& point);
   void EvMouseMove(UINT modKeys, const TPoint& point);
-  void EvMouseWheel(UINT modKeys, int zDelta, const TPoint& point);
   void EvMouseLeave();
   void EvKeyDown(UINT key, UINT repeatCount, UINT flags);
-  void EvKeyUp(UINT key, UINT repeatCount, UINT flags);
   void EvChar(UINT key, UINT repeatCount, UINT flags);
-  void EvSysKeyDown(UINT key, UINT repeatCount, UINT flags);
   void EvTimer(UINT timerId);
   void EvSetFocus(HWND lostFocus);
-  void EvKillFocus(HWND getsFocus);
   // Scroll messages from a TScrollBar or TSlider child go to its SB... actions, then to this
   // window's EV_CHILD_NOTIFY entry of the child's id with the scroll code.
   void EvHScroll(UINT code, int thumbPos, HWND control);
@@ -140,15 +135,7 @@ class TWindow {
   // Owner-draw messages go to the control object's DrawItem and MeasureItem.
   void EvDrawItem(UINT controlId, const DRAWITEMSTRUCT& item);
   void EvMeasureItem(UINT controlId, MEASUREITEMSTRUCT& item);
-  HBRUSH EvCtlColor(HDC dc, HWND control, UINT controlType);
   bool EvSetCursor(HWND window, UINT hitTest, UINT mouseMsg);
-  UINT EvGetDlgCode(const MSG* msg);
-  void EvContextMenu(HWND window, int x, int y);
-  void EvEnable(bool enabled);
-  void EvShowWindow(bool show, UINT status);
-  void EvCaptureChanged(HWND gainingCapture);
-  void EvThemeChanged();
-  void EvSysColorChange();
   // CloseWindow.
   void EvClose();
   // CleanupWindow, then the original procedure.

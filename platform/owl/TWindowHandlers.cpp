@@ -83,10 +83,7 @@ void TWindow::EvDestroy() {
 
 void TWindow::EvChildInvalid(HWND) {}
 
-bool TWindow::EvEraseBkgnd(HDC) { return DefaultProcessing() != 0; }
-HBRUSH TWindow::EvCtlColor(HDC, HWND, UINT) { return reinterpret_cast<HBRUSH>(DefaultProcessing()); }
 bool TWindow::EvSetCursor(HWND, UINT, UINT) { return DefaultProcessing() != 0; }
-UINT TWindow::EvGetDlgCode(const MSG*) { return static_cast<UINT>(DefaultProcessing()); }
 
 void TWindow::EvSize(UINT, const TSize&) { DefaultProcessing(); }
 void TWindow::EvMove(const TPoint&) { DefaultProcessing(); }
@@ -96,20 +93,10 @@ void TWindow::EvLButtonDblClk(UINT, const TPoint&) { DefaultProcessing(); }
 void TWindow::EvRButtonDown(UINT, const TPoint&) { DefaultProcessing(); }
 void TWindow::EvRButtonUp(UINT, const TPoint&) { DefaultProcessing(); }
 void TWindow::EvMouseMove(UINT, const TPoint&) { DefaultProcessing(); }
-void TWindow::EvMouseWheel(UINT, int, const TPoint&) { DefaultProcessing(); }
 void TWindow::EvMouseLeave() { DefaultProcessing(); }
 void TWindow::EvKeyDown(UINT, UINT, UINT) { DefaultProcessing(); }
-void TWindow::EvKeyUp(UINT, UINT, UINT) { DefaultProcessing(); }
 void TWindow::EvChar(UINT, UINT, UINT) { DefaultProcessing(); }
-void TWindow::EvSysKeyDown(UINT, UINT, UINT) { DefaultProcessing(); }
 void TWindow::EvTimer(UINT) { DefaultProcessing(); }
 void TWindow::EvSetFocus(HWND) { DefaultProcessing(); }
-void TWindow::EvKillFocus(HWND) { DefaultProcessing(); }
-void TWindow::EvContextMenu(HWND, int, int) { DefaultProcessing(); }
-void TWindow::EvEnable(bool) { DefaultProcessing(); }
-void TWindow::EvShowWindow(bool, UINT) { DefaultProcessing(); }
-void TWindow::EvCaptureChanged(HWND) { DefaultProcessing(); }
-void TWindow::EvThemeChanged() { DefaultProcessing(); }
-void TWindow::EvSysColorChange() { DefaultProcessing(); }
 
 }  // namespace OWL
