@@ -68,12 +68,4 @@ void TimeOfDay::AddSeconds(double delta) {
   hours = static_cast<int32_t>(totalMinutes / 60);
 }
 
-void TimeOfDay::SetDefaultPrecision() {
-  roundingThreshold = 0.51e-6;
-  if (precision == 6) return;
-  const double value = ExactValue(false);
-  precision = 6;
-  Set(value);
-}
-
 }  // namespace QOR

@@ -47,8 +47,6 @@ struct TimeOfDay {
   double ExactValue() const { return ExactValue((format & kTimeFormatModulo24) != 0); }
   // Moves the record by delta seconds, carrying whole minutes and changing sign across zero.
   void AddSeconds(double delta);
-  // Precision 6 (the record is set again from its exact value when it had another).
-  void SetDefaultPrecision();
 };
 
 }  // namespace QOR

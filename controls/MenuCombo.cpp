@@ -85,8 +85,6 @@ int MenuCombo::InsertString(const wchar_t* text, int index) noexcept {
   return static_cast<int>(SendMessage(CB_INSERTSTRING, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text)));
 }
 
-int MenuCombo::DeleteString(int index) noexcept { return static_cast<int>(SendMessage(CB_DELETESTRING, index)); }
-
 void MenuCombo::ClearList() noexcept {
   SendMessage(CB_RESETCONTENT);
   mSeparators.clear();

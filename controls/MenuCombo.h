@@ -32,7 +32,6 @@ class MenuCombo : public OWL::TComboBox {
   ~MenuCombo() override;
 
   int InsertString(const wchar_t* text, int index) noexcept;
-  int DeleteString(int index) noexcept;
   // Empties the list and the separator marks.
   void ClearList() noexcept;
   // Marks entry index as a separator (a heading when it has text).

@@ -93,23 +93,6 @@ void UxSizableButtonGadget::ComputeFaceSize() {
   mFaceSize = TSize(static_cast<int>(w), static_cast<int>(h));
 }
 
-GpBitmap* UxSizableButtonGadget::SetFaceImage(int which, GpBitmap* image) {
-  GpBitmap*& slot = which == 0 ? mFace : mAltFace;
-  GpBitmap* const old = slot;
-  slot = image;
-  if (which == 0) ComputeFaceSize();
-  OWL::TGadgetWindow* const window = GetGadgetWindow();
-  if (!window || !window->IsWindow() || !(GetStyle() & sBitmap)) return old;
-  SetBounds(GetBounds());
-  TRect textRect;
-  TRect glyphRect;
-  LayoutTextGlyph(GetInnerRect(), textRect, glyphRect);
-  OWL::TClientDC dc(window->GetHandle());
-  dc.SetViewportOrg(GetBounds().TopLeft());
-  PaintFace(dc, glyphRect);
-  return old;
-}
-
 void UxSizableButtonGadget::GetDesiredSize(TSize& size) {
   if (!IsVisible()) {
     size = TSize(0, 0);

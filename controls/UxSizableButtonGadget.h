@@ -29,9 +29,6 @@ class UxSizableButtonGadget : public OWL::TButtonTextGadget {
 
   uint32_t GetLookBits() const noexcept { return mLook; }
   QORLinkingUtils::HTHEME GetTheme() const noexcept { return mTheme; }
-  // which 0: the face, 1: the face shown while down. Takes image (may be null) and hands the
-  // replaced one back to the caller.
-  Gdiplus::GpBitmap* SetFaceImage(int which, Gdiplus::GpBitmap* image);
   virtual const wchar_t* GetClassNameText() const noexcept { return L"UxSizableButtonGadget"; }
   const OWL::TSize& GetFaceSize() const noexcept { return mFaceSize; }
   const OWL::TPoint& GetGlyphPosition() const noexcept { return mGlyphPos; }

@@ -17,6 +17,5 @@ using ShownMeasurementReader = bool (*)(IUnknown* calculation, int32_t* paramete
 
 // Null (the default) leaves every channel calculation unchecked.
 void SetShownMeasurementReader(ShownMeasurementReader reader) noexcept;
-ShownMeasurementReader GetShownMeasurementReader() noexcept;
 
 }  // namespace ZR::Doc

@@ -27,6 +27,5 @@ using SettingsDialogRunner = std::optional<SettingsStore> (*)(OWL::TWindow* pare
 
 // Null (the default) leaves the settings command without a dialog: it changes nothing.
 void SetSettingsDialogRunner(SettingsDialogRunner runner) noexcept;
-SettingsDialogRunner GetSettingsDialogRunner() noexcept;
 
 }  // namespace ZR::Doc

@@ -24,7 +24,6 @@ constexpr uint32_t kChannelObjectRequest = 0xC0000000u;
 }  // namespace
 
 void SetShownMeasurementReader(ShownMeasurementReader reader) noexcept { gReader = reader; }
-ShownMeasurementReader GetShownMeasurementReader() noexcept { return gReader; }
 
 void ZRDoc::CheckChannelCalculations() {
   // Inside a batch the check runs once, when the outermost batch ends.

@@ -66,7 +66,6 @@ class WaitCursorRestoringPosition {
 }  // namespace
 
 void SetSettingsDialogRunner(SettingsDialogRunner runner) noexcept { gDialogRunner = runner; }
-SettingsDialogRunner GetSettingsDialogRunner() noexcept { return gDialogRunner; }
 
 void ZRDoc::AddHostMenus(IHostMenuList* root) {
   const HINSTANCE instance = GetModuleInstance();

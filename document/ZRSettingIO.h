@@ -33,7 +33,6 @@ class ZRSettingIO : public ZRSetting {
 
   T Get() const noexcept { return mValue; }
   void Set(T value) noexcept { mValue = value; }
-  T GetDefault() const noexcept { return mDefault; }
   T GetMinimum() const noexcept { return mMinimum; }
   T GetMaximum() const noexcept { return mMaximum; }
   T GetLargestValid() const noexcept { return mLargestValid; }

@@ -306,8 +306,6 @@ class DataPane : public IOnlineDataSink,
   void RedrawLayer(int32_t layer, bool erase, uint32_t flags, HDC dc, int32_t lane, bool mark) noexcept;
   void RedrawAllLanes(HDC dc) noexcept;
   void NotifyObjectsAt(int32_t a, int32_t b, int32_t c, int32_t d) noexcept;
-  // Lane's axis window (1 left, 2 right) resets its scale at the next UpdatePending; -1: every lane.
-  void MarkAxisRedraw(int32_t axis, int32_t lane) noexcept;
 
   // ---- input from the window ----
   void OnLeftDown(POINT point, uint32_t keys) noexcept;

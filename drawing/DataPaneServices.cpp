@@ -403,21 +403,6 @@ void DataPane::ApplyChanges(uint32_t mask) noexcept {
   InvalidateLanes();
 }
 
-void DataPane::MarkAxisRedraw(int32_t axis, int32_t lane) noexcept {
-  if (axis != 1 && axis != 2) return;
-  const size_t slot = static_cast<size_t>(axis - 1);
-  if (lane < 0) {
-    mAxisRedrawFill[slot] = true;
-    return;
-  }
-  try {
-    if (mAxisRedraw[slot].size() <= static_cast<size_t>(lane)) mAxisRedraw[slot].resize(static_cast<size_t>(lane) + 1);
-    mAxisRedraw[slot][static_cast<size_t>(lane)] = true;
-  } catch (...) {
-    mAxisRedrawFill[slot] = true;  // without memory for the bit every lane resets
-  }
-}
-
 void DataPane::UpdatePending() noexcept {
   if (!mHorzScale) return;
   uint32_t scaleMask = 0;

@@ -23,10 +23,6 @@ void DataWinBase::WinInvalidateRect(const RECT& rect, bool erase) noexcept {
   if (GetHandle()) ::InvalidateRect(GetHandle(), &rect, erase);
 }
 
-void DataWinBase::WinInvalidateAll(bool erase) noexcept {
-  if (GetHandle()) TWindow::Invalidate(erase);
-}
-
 void DataWinBase::WinScrollContents(int32_t dx, const RECT& rect) noexcept {
   if (GetHandle()) ::ScrollWindowEx(GetHandle(), dx, 0, &rect, &rect, nullptr, nullptr, SW_INVALIDATE);
 }

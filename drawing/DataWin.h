@@ -21,7 +21,6 @@ class DataWinBase : public OWL::TWindow {
   void WinSetTimer(uint32_t id, uint32_t milliseconds) noexcept;
   void WinKillTimer(uint32_t id) noexcept;
   void WinInvalidateRect(const RECT& rect, bool erase) noexcept;
-  void WinInvalidateAll(bool erase) noexcept;
   void WinScrollContents(int32_t dx, const RECT& rect) noexcept;
   void WinPlaceWindow(const RECT& rect, bool redraw) noexcept;
   // The bars, as children of this window's parent; null when one cannot be made.

@@ -45,11 +45,6 @@ void GraphDrawer::UseXMapping(MappingRecord* record, bool owned) noexcept {
   OnXMappingSet();
 }
 
-void GraphDrawer::UseMiddleMapping(MappingRecord* record, bool owned) noexcept {
-  mMiddleMapping.Replace(record, owned);
-  OnMiddleMappingSet();
-}
-
 void GraphDrawer::UseYMapping(MappingRecord* record, bool owned) noexcept {
   mYMapping.Replace(record, owned);
   OnYMappingSet();
@@ -58,11 +53,6 @@ void GraphDrawer::UseYMapping(MappingRecord* record, bool owned) noexcept {
 void GraphDrawer::UseXUnits(MappingRecord* record, bool owned) noexcept {
   mXUnits.Replace(record, owned);
   OnXUnitsSet();
-}
-
-void GraphDrawer::UseMiddleUnits(MappingRecord* record, bool owned) noexcept {
-  mMiddleUnits.Replace(record, owned);
-  OnMiddleUnitsSet();
 }
 
 void GraphDrawer::UseYUnits(MappingRecord* record, bool owned) noexcept {

@@ -29,10 +29,8 @@ class GraphDrawer {
 
   // Pixel mappings and unit conversions; each calls its hook after the pointer changed.
   void UseXMapping(MappingRecord* record, bool owned) noexcept;
-  void UseMiddleMapping(MappingRecord* record, bool owned) noexcept;
   void UseYMapping(MappingRecord* record, bool owned) noexcept;
   void UseXUnits(MappingRecord* record, bool owned) noexcept;
-  void UseMiddleUnits(MappingRecord* record, bool owned) noexcept;
   void UseYUnits(MappingRecord* record, bool owned) noexcept;
 
   // Stores the plot area's size in pixels, then calls OnSizeChanged.

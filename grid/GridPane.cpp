@@ -148,12 +148,6 @@ OWL::TRect GridPane::CellRect(int32_t row, int32_t column) const noexcept {
   return OWL::TRect(left, top, right, top + mRowHeight - 1);
 }
 
-void GridPane::InvalidateCell(int32_t row, int32_t column) {
-  const OWL::TRect cell = CellRect(row, column);
-  if (GetHandle() && !cell.IsEmpty())
-    InvalidateRect(OWL::TRect(cell.left, cell.top, cell.right + 1, cell.bottom + 1));
-}
-
 bool GridPane::CellAt(const OWL::TPoint& point, GridPosition& row, GridPosition& column) const noexcept {
   if (mColumns.empty() || point.x + mHorizontalOffset > mColumns.back()->Right()) return false;
   const int32_t paneRow = (point.y + VerticalOffset()) / mRowHeight;

@@ -69,7 +69,6 @@ class GridPane : public OWL::TWindow {
 
   // Pane-relative rectangle of a cell (pane row, column index); empty when it is not in view.
   OWL::TRect CellRect(int32_t row, int32_t column) const noexcept;
-  void InvalidateCell(int32_t row, int32_t column);
 
   // Column resizing, driven by the title bar: the smallest right edge column i can be given,
   // the start (dirty span reset), a live move of its right edge (unscrolled pixels) and the end.

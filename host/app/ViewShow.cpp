@@ -86,12 +86,6 @@ int TakeOutputs(const ShownFrames& frames, const ViewShowRequest& request) {
 
 bool IsShowableView(const std::wstring& name) { return FindView(name) != nullptr; }
 
-std::wstring ShowableViewNames() {
-  std::wstring names;
-  for (const ShowableView& view : kViews) names += (names.empty() ? L"" : L", ") + std::wstring(view.name);
-  return names;
-}
-
 int OpenShownViews(host::HostDocument& hostDocument, IUnknown* document, const ViewShowRequest& request,
                    ShownFrames* frames) {
   for (const std::wstring& name : request.views) {

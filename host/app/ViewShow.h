@@ -26,8 +26,6 @@ struct ViewShowRequest {
 
 // True when name is a view --show knows.
 bool IsShowableView(const std::wstring& name);
-// The short names --show knows, for the usage text ("analysis, table").
-std::wstring ShowableViewNames();
 
 // The frames of the views opened, by short name, in the order they opened.
 using ShownFrames = std::vector<std::pair<std::wstring, HWND>>;

@@ -1,11 +1,10 @@
 // The framework's message service and message router.
-#include "host/framework/MessagingServices.h"
-
 #include "host/common/HostPtr.h"
 #include "host/framework/ServiceTable.h"
 #include "host/framework/StaticService.h"
 #include "host/framework/FrameworkMessage.h"
 #include "hostapi/MessageHandler.h"
+#include "hostapi/MessageService.h"
 
 namespace lumo {
 namespace {
@@ -53,7 +52,5 @@ const ServiceRegistration gRouterEntry(IID_IMessageRouter, 0, &gMessageRouter);
 
 }  // namespace
 
-IMessageService* FrameworkMessageService() noexcept { return &gMessageService; }
-IMessageRouter* FrameworkMessageRouter() noexcept { return &gMessageRouter; }
 
 }  // namespace lumo

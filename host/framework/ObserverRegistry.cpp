@@ -96,16 +96,6 @@ ServiceRegistration gObserverRegistryEntry(IID_IObserverRegistry, 0, &gObserverR
 
 }  // namespace
 
-HRESULT AttachObserver(IObserver* observer, uint32_t eventId) noexcept {
-  if (!observer) return E_POINTER;
-  try {
-    Attachments().push_back(Attachment{observer, eventId});
-  } catch (...) {
-    return E_OUTOFMEMORY;
-  }
-  return S_OK;
-}
-
 bool DetachAll(IObserver* observer) noexcept {
   auto& attachments = Attachments();
   const auto end = std::remove_if(attachments.begin(), attachments.end(),
@@ -113,12 +103,6 @@ bool DetachAll(IObserver* observer) noexcept {
   const bool found = end != attachments.end();
   attachments.erase(end, attachments.end());
   return found;
-}
-
-uint32_t AttachmentCount(IObserver* observer) noexcept {
-  return static_cast<uint32_t>(std::count_if(
-      Attachments().begin(), Attachments().end(),
-      [observer](const Attachment& a) { return a.observer == observer; }));
 }
 
 }  // namespace lumo

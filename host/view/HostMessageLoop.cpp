@@ -81,6 +81,4 @@ void RunModalDialogLoop(HWND dialog, HWND owner, const std::function<bool()>& en
   if (ownerWasEnabled) EnableWindow(owner, TRUE);
 }
 
-bool QuitCame() noexcept { return gQuitCame; }
-
 }  // namespace host

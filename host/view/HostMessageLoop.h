@@ -15,7 +15,7 @@ namespace host {
 bool PreTranslateHostMessage(MSG& msg) noexcept;
 
 // Handles every message waiting for this thread, so that the windows have painted. Stops at
-// WM_QUIT, which is kept for the loop that ends on it (see QuitCame).
+// WM_QUIT, which is kept for the loop that ends on it.
 void PumpHostMessages() noexcept;
 
 // Runs the host's loop until done() answers true (asked before each wait) or WM_QUIT comes.
@@ -26,8 +26,5 @@ bool RunHostLoop(const std::function<bool()>& done);
 // meanwhile, and the dialog's own navigation keys work after the pre-translation. Ends when
 // ended() answers true or WM_QUIT comes; the dialog is left to the caller.
 void RunModalDialogLoop(HWND dialog, HWND owner, const std::function<bool()>& ended);
-
-// Whether WM_QUIT was taken from the queue by one of the loops above.
-bool QuitCame() noexcept;
 
 }  // namespace host
