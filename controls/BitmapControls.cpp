@@ -150,10 +150,6 @@ BitmapWindow::BitmapWindow(OWL::TWindow* parent, OWL::TBitmap* bitmap)
 
 BitmapWindow::~BitmapWindow() = default;
 
-void BitmapWindow::SetBitmap(OWL::TBitmap* bitmap) {
-  if (bitmap != mBitmap.get()) mBitmap.reset(bitmap);
-}
-
 void BitmapWindow::SetupWindow() {
   OWL::TWindow::SetupWindow();
   SetWindowLongW(GetHandle(), GWL_STYLE, GetWindowLongW(GetHandle(), GWL_STYLE) | SS_NOTIFY);

@@ -68,7 +68,6 @@ class BitmapWindow : public OWL::TStatic {
   ~BitmapWindow() override;
 
   void SetPlacement(int placement) noexcept { mPlacement = placement; }
-  void SetBitmap(OWL::TBitmap* bitmap);
   void SetOverlay(std::unique_ptr<BitmapOverlay> overlay) { mOverlay = std::move(overlay); }
   RECT GetPlacementRect() const noexcept { return mPlacementRect; }
   // Fills rect with the face colour and draws the bitmap and the overlay.

@@ -127,7 +127,6 @@ class TWindow {
   void EvKeyDown(UINT key, UINT repeatCount, UINT flags);
   void EvChar(UINT key, UINT repeatCount, UINT flags);
   void EvTimer(UINT timerId);
-  void EvSetFocus(HWND lostFocus);
   // Scroll messages from a TScrollBar or TSlider child go to its SB... actions, then to this
   // window's EV_CHILD_NOTIFY entry of the child's id with the scroll code.
   void EvHScroll(UINT code, int thumbPos, HWND control);

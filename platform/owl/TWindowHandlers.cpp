@@ -97,6 +97,5 @@ void TWindow::EvMouseLeave() { DefaultProcessing(); }
 void TWindow::EvKeyDown(UINT, UINT, UINT) { DefaultProcessing(); }
 void TWindow::EvChar(UINT, UINT, UINT) { DefaultProcessing(); }
 void TWindow::EvTimer(UINT) { DefaultProcessing(); }
-void TWindow::EvSetFocus(HWND) { DefaultProcessing(); }
 
 }  // namespace OWL
