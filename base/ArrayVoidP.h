@@ -48,9 +48,7 @@ class CArrayVoidP : public Array<void*> {
   // false when there was nothing to remove.
   bool RemoveRange(uint32_t first, uint32_t last);
 
-  uint32_t GrowthBlock() const noexcept { return mGrowthBlock; }
   bool OwnsElements() const noexcept { return mOwnsElements != 0; }
-  void SetOwnsElements(bool owns) noexcept { mOwnsElements = owns ? 1 : 0; }
 
  protected:
   void Reallocate(uint32_t capacity) override;

@@ -41,18 +41,13 @@ class LocaleInfo {
 
   const char* DecimalNarrow() const noexcept { return mDecimalNarrow; }
   const wchar_t* Decimal() const noexcept { return mDecimal; }
-  const wchar_t* Thousands() const noexcept { return mThousands; }
   const wchar_t* TimeSeparator() const noexcept { return mTime; }
-  const wchar_t* DateSeparator() const noexcept { return mDate; }
   const wchar_t* ListSeparator() const noexcept { return mList; }
   const wchar_t* AMText() const noexcept { return mAM; }
   const wchar_t* PMText() const noexcept { return mPM; }
-  const String& TimeFormat() const noexcept { return mTimeFormat; }
   const String& ShortDateFormat() const noexcept { return mShortDate; }
-  const String& LongDateFormat() const noexcept { return mLongDate; }
   uint16_t OemCodePage() const noexcept { return mOemCodePage; }
   bool Uses24Hour() const noexcept { return m24Hour != 0; }
-  bool AmPmBeforeTime() const noexcept { return mAmPmFirst != 0; }
   bool Installed() const noexcept { return mInstalled != 0; }
 
  private:

@@ -25,8 +25,6 @@ class StorageStreamBuf : public std::streambuf {
   bool Attach(IStream* stream);
   // Writes out pending output and releases the stream.
   void Detach();
-  bool IsAttached() const noexcept { return mStream != nullptr; }
-  Access GetAccess() const noexcept { return mAccess; }
   // Bytes from the get (or put) pointer to the end of the stream; 0 when not attached.
   int64_t BytesLeft();
   // Drops what is buffered and empties the stream (IStream::SetSize(0)), positioned at 0.

@@ -42,8 +42,6 @@ class Calc final : public ChannelCalcBase {
   HRESULT STDMETHODCALLTYPE Reserved8(uint32_t, void** out) noexcept override;
   HRESULT STDMETHODCALLTYPE GetTitle(uint32_t, QOR::IQORString** title) noexcept override;
 
-  const QOR::UnitWithPrefix& OutputUnit() const noexcept { return mUnit; }
-
  private:
   Calc(IHostDataDocument* context, ICalculationClass* calculationClass, int32_t outputChannel,
        uint32_t furtherValue) noexcept;

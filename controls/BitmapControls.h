@@ -27,7 +27,6 @@ class TBitmapGroupBox : public OWL::TGroupBox {
   TBitmapGroupBox(OWL::TWindow* parent, int resourceId, int bitmapId);
   ~TBitmapGroupBox() override;
 
-  void SetBitmapAfterText(bool after) noexcept { mBitmapAfterText = after; }
   int GetPaddingCount() const noexcept { return mPadding; }
   bool HasBitmap() const noexcept { return mBitmap != nullptr; }
   // Where the bitmap goes, in client pixels.
@@ -68,7 +67,6 @@ class BitmapWindow : public OWL::TStatic {
   ~BitmapWindow() override;
 
   void SetPlacement(int placement) noexcept { mPlacement = placement; }
-  void SetOverlay(std::unique_ptr<BitmapOverlay> overlay) { mOverlay = std::move(overlay); }
   RECT GetPlacementRect() const noexcept { return mPlacementRect; }
   // Fills rect with the face colour and draws the bitmap and the overlay.
   void PaintBitmap(HDC dc, const RECT& rect);

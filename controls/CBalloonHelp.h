@@ -88,7 +88,6 @@ class CBalloonHelp : public ATL::CWindowImpl<CBalloonHelp> {
   // Client pixels of the close button (empty without option 0x1).
   RECT GetCloseButtonRect() const;
   bool HooksKeyboard() const noexcept { return mKeyboardHooked; }
-  bool HooksMouse() const noexcept { return mMouseHooked; }
   // The client size the title, icon, close button, text and link need.
   SIZE MeasureClient();
   // Draws the whole balloon (background, outline, header, body) at the DC's origin.

@@ -18,7 +18,6 @@ class CheckedTheme {
   ~CheckedTheme();
 
   HWND GetWindow() const noexcept { return mWindow; }
-  void SetWindow(HWND window) noexcept { mWindow = window; }
   const QOR::String& GetClassName() const noexcept { return mClassName; }
   QORLinkingUtils::HTHEME GetHandle() const noexcept { return mHandle; }
 

@@ -37,9 +37,6 @@ class ErrorProvider : public OWL::TStatic {
 
   // Keeps title and text, then shows (show) or hides the icon.
   void SetError(const QOR::String& title, bool show, const QOR::String& text);
-  void SetLinkText(const QOR::String& text) { mLinkText = text; }
-  void SetClickCallback(std::function<void()> callback) { mClickCallback = std::move(callback); }
-  void SetLinkCallback(std::function<void()> callback) { mLinkCallback = std::move(callback); }
 
   uint32_t GetFlags() const noexcept { return mFlags; }
   const QOR::String& GetTitle() const noexcept { return mTitle; }

@@ -24,13 +24,9 @@ class TBalloonCheckBox : public OWL::TCheckBox {
 
   // Null texts become "Title" and "Content"; a wrap width above 0 wraps the content.
   void SetBalloonText(const wchar_t* title, const wchar_t* content, int wrapWidth);
-  void SetBalloonLifetime(uint32_t milliseconds) noexcept { mLifetime = milliseconds; }
   void SetHoverDelay(uint32_t milliseconds) noexcept { mHoverDelay = milliseconds; }
   uint32_t GetHoverDelay() const noexcept { return mHoverDelay; }
-  void SetBalloonOptions(uint32_t options) noexcept { mOptions = options; }
-  void SetIconId(int iconId) noexcept { mIcon = iconId; }
   const std::wstring& GetBalloonContent() const noexcept { return mContent; }
-  bool IsBalloonDue() const noexcept { return mDue; }
   bool IsClicked() const noexcept { return mClicked; }
 
   LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;

@@ -25,15 +25,10 @@ class TBmpTxtButton : public OWL::TGlyphButton {
   // The module's bitmap id becomes the normal glyph (light grey follows the button face).
   void SetBitmap(int bitmapId);
   void SetTipText(QOR::String text) { mTipText = text; }
-  void SetThemeClass(const wchar_t* themeClass) noexcept { mThemeClass = themeClass; }
-  void SetToggleMode(int mode) noexcept { mToggleMode = mode; }
-  void SetParentBrush(bool parentBrush) noexcept { mParentBrush = parentBrush; }
 
   bool IsThemed() const noexcept { return !mUnthemed; }
-  bool IsHot() const noexcept { return mHot; }
   bool IsClicked() const noexcept { return mClicked; }
   int GetHoverTime() const noexcept { return mHoverTime; }
-  int GetToggled() const noexcept { return mToggled; }
   const QOR::Popup* GetTip() const noexcept { return mTip.get(); }
   // The visual style's state for the button's state bits (later tests win: default, focus,
   // pressed, disabled).

@@ -21,12 +21,10 @@ class UxMenuGadget : public UxCustomButtonGadget {
                TStyle style, TType type, bool enabled, TState state, bool sharedGlyph, unsigned numChars);
   ~UxMenuGadget() override;
 
-  OWL::TPopupMenu& GetPopupMenu() const noexcept { return *mPopup; }
   OWL::TWindow& GetOwner() const noexcept { return mOwner; }
   // The last answer of the popup menu: the chosen command, 0 for none.
   int GetMenuResult() const noexcept { return mMenuResult; }
   // On: the left button acts as a push button and the right button opens the menu.
-  bool IsPlainButton() const noexcept { return mPlainButton; }
   void SetPlainButton(bool plain) noexcept { mPlainButton = plain; }
 
   void LButtonDown(UINT modKeys, const OWL::TPoint& point) override;

@@ -18,7 +18,6 @@ class ValidatingEdit : public OWL::TEdit {
   virtual bool IsValueValid() = 0;
   // Not owned; null detaches the icon (the framework's messages apply again).
   virtual void SetErrorProvider(QORControls::ErrorProvider* errorProvider) { mErrorProvider = errorProvider; }
-  QORControls::ErrorProvider* GetErrorProvider() const noexcept { return mErrorProvider; }
 
   // The framework's filtering; then, with an icon, a valid text clears the icon's error.
   void EvChar(UINT key, UINT repeatCount, UINT flags);

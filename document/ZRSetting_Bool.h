@@ -18,7 +18,6 @@ class ZRSetting_Bool final : public ZRSetting {
 
   bool Get() const noexcept { return mValue != 0; }
   void Set(bool value) noexcept { mValue = value ? 1 : 0; }
-  bool GetDefault() const noexcept { return mDefault != 0; }
 
  private:
   uint8_t mValue;

@@ -105,7 +105,6 @@ class ChannelPane final : public ChildPaneBase, protected ChannelPaneInit {
   bool AxisDataFlag(int32_t axis) const noexcept { return axis == 1 ? mLeftAxisData : mRightAxisData; }
   void SetPendingRange(uint32_t bits) noexcept { mPendingRange = bits; }
   void SetDisplayMode(int32_t mode) noexcept { mDisplayMode = mode; }
-  void SetUnitsFlags(uint32_t flags) noexcept { mUnitsFlags = flags; }
   const ChannelPair& AxisChannel(int32_t axis) const noexcept { return mAxisChannel[Slot(axis)]; }
   // The pane's lane attributes, copied when the lane is made.
   void SetAttributes(int32_t attributes) noexcept { mAttributes = attributes; }

@@ -290,12 +290,6 @@ class DataPane : public IOnlineDataSink,
   void SetHostView(IUnknown* view) noexcept { mHostView = QOR::ComPtr<IUnknown>(view); }
   // Whether Ctrl is held (GetAsyncKeyState unless replaced).
   void SetCtrlKeySeam(std::function<bool()> seam) { mCtrlDown = std::move(seam); }
-  void SetFollowChanged(std::function<void(bool)> call) { mFollowChanged = std::move(call); }
-  // Called with the tick at the scroll position and the scale object's extent.
-  void SetRangeChanged(std::function<void(int64_t, int64_t)> call) { mRangeChanged = std::move(call); }
-  void SetPositionNotify(std::function<void(int32_t, int32_t, int32_t, int32_t)> call) {
-    mPositionNotify = std::move(call);
-  }
   int32_t ScrollUnit() const noexcept { return mScrollUnit; }
   bool IsTracking() const noexcept { return mTracking; }
   int32_t VisibleWidth() const noexcept { return mVisibleWidth; }
@@ -349,8 +343,6 @@ class DataPane : public IOnlineDataSink,
   uint32_t Style() const noexcept { return mStyle; }
   void SetStyle(uint32_t style) noexcept { mStyle = style; }
   void SetLaneSettings(uint32_t flags, uint32_t style, int32_t attributes) noexcept;
-  void SetCachedBitmaps(bool on) noexcept { mCachedBitmaps = on; }
-  void MarkRelayout() noexcept { mRelayoutMark = true; }
   // A pane without a time strip: the lanes reach down to the client's bottom margin.
   void DropTimeScale() noexcept { mTimeScaleStrip = nullptr; }
   // The scaling in samples per pixel; the horizontal scale object gets it too.

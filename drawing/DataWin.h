@@ -56,7 +56,6 @@ class DataWin<PreviewDataPane> : public DataWinBase, public PreviewDataPane {
   // The page's last row stays free for the scroll and zoom bars below the window.
   void PlaceWindow(const RECT& rect) noexcept override;
 
-  POINT LastWindowPosition() const noexcept { return mWindowPos; }
   bool IsTrackingLeave() const noexcept { return mTrackingLeave != 0; }
 
  protected:

@@ -31,13 +31,11 @@ class EventBlockReader {
   // enumerator it answers false with nothing read.
   bool ReadBlock() noexcept;
 
-  void SetEndTick(int32_t tick) noexcept { mEndTick = tick; }
   int32_t BufferBytes() const noexcept { return mBufferBytes; }
   int32_t RecordSize() const noexcept { return mRecordSize; }
   int32_t Count() const noexcept { return mCount; }
   HRESULT LastResult() const noexcept { return mLastResult; }
   int32_t NextTick() const noexcept { return mNextTick; }
-  int32_t EndTick() const noexcept { return mEndTick; }
   const uint8_t* Begin() const noexcept { return mBegin; }
   const uint8_t* End() const noexcept { return mEnd; }
   // The record under the cursor, or null past the block's end; Advance moves the cursor on.

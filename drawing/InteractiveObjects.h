@@ -60,7 +60,6 @@ class InteractiveObjectContainer {
  public:
   void AddObject(int32_t key, std::shared_ptr<InteractiveObject> object) { mObjects[key] = std::move(object); }
   void RemoveObject(int32_t key) { mObjects.erase(key); }
-  size_t ObjectCount() const noexcept { return mObjects.size(); }
   // Every object in key order; an object an earlier call removed is not visited.
   void ForEachObject(const std::function<void(InteractiveObject&)>& call);
   // The first object (in key order) that does not accept mode; null when all do.

@@ -54,7 +54,6 @@ class PreviewDataPane : public DataPane, public PreviewControlOwner {
   PreviewControl* PreviewBar() const noexcept { return mPreviewControl.get(); }
   PreviewControl* TraceBar() const noexcept { return mTraceControl.get(); }
   IPaneDataSource* OnlineSink() const noexcept { return mOnlineSink.Get(); }
-  IPaneDataSource* RecordedSource() const noexcept { return mRecordedSource.Get(); }
 
  protected:
   ~PreviewDataPane() override;

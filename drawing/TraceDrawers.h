@@ -105,7 +105,6 @@ class NullTraceDrawer final : public PolyLineTraceDrawer {
                                           int32_t* rightExtra) noexcept override;
   HRESULT STDMETHODCALLTYPE GetUnitsText(int32_t, int32_t, QOR::IQORString** units, VARIANT_BOOL*) noexcept override;
   HRESULT STDMETHODCALLTYPE OnNewData(int64_t position, int64_t delta, int64_t* firstChanged) noexcept override;
-  void SetWrapLength(int32_t length) noexcept { mWrapLength = length; }
   void SetPositionOffset(int32_t offset) noexcept { mPositionOffset = offset; }
 
  protected:

@@ -32,7 +32,6 @@ class GraphGraticule {
   void SetDisplayInfo(const GraphDisplayInfo& display) noexcept { mDisplay = display; }
   const GraphDisplayInfo& GetDisplayInfo() const noexcept { return mDisplay; }
   void SetRect(const OWL::TRect& rect) noexcept { mRect = rect; }
-  const OWL::TRect& GetRect() const noexcept { return mRect; }
 
  private:
   void DrawFromTicks(OWL::TDC& dc, const std::vector<int32_t>& xs, const std::vector<int32_t>& ys);

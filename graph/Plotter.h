@@ -34,9 +34,7 @@ class Plotter : public GraphDrawer {
   virtual bool NeedsRedraw() { return mDirty; }
 
   void MarkDirty() noexcept { mDirty = true; }
-  bool OwnsData() const noexcept { return mOwnsData; }
   PlotData* GetData() const noexcept { return mData; }
-  int32_t GetSeries() const noexcept { return mSeries; }
 
  protected:
   int32_t mSeries = 0;

@@ -80,7 +80,6 @@ class Queen : public GraphDrawer, public MessSys::MessageSender {
   const QueenPoint& GetCommitted() const noexcept { return mCommitted; }
   const QueenPoint& GetCurrent() const noexcept { return mCurrent; }
   bool IsHittable() const noexcept { return mHittable; }
-  void SetHittable(bool hittable) noexcept { mHittable = hittable; }
   bool IsTracking() const noexcept { return mTracking; }
 
   // candidate may be the current position itself; true when anything changed.

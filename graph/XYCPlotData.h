@@ -67,10 +67,7 @@ class XYCPlotDataBase : public PlotDataBase {
   // Keeps a record already in the cell.
   virtual void InsertPoint(int32_t cx, int32_t cy, const PointRecord& record);
 
-  bool IsPointMapOpen() const noexcept { return mPointMapOpen; }
   size_t PointCount() const noexcept { return mPoints.size(); }
-  // Subtracted from every position FindNearestPoint is given; BeginPointMap resets it.
-  void SetGridOrigin(int32_t x, int32_t y) noexcept { mOriginX = x, mOriginY = y; }
 
   PlotRange xRange;
   PlotRange middleRange;  // not used by the plotters

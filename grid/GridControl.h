@@ -136,7 +136,6 @@ class GridControl : public GridRenderer, public OWL::TWindow {
   const OWL::TFont& HeadingFont() const noexcept { return *mHeadingFont; }
   ITableDataManager* DataManager() const noexcept { return mData; }
   ITableUserActionHandler* ActionHandler() const noexcept { return mActions; }
-  uint32_t DataFlags() const noexcept { return mDataFlags; }
   uint32_t ActionFlags() const noexcept { return mActionFlags; }
   uint32_t CellStyle(int32_t row, int32_t column) const;
   int32_t TitleHeight() const noexcept { return mTitleHeight; }

@@ -85,8 +85,6 @@ class GridPane : public OWL::TWindow {
   // window objects delete themselves once their window is gone.
   bool EditorOpen() const noexcept { return mEditor != nullptr; }
   OWL::TWindow* Editor() const noexcept;
-  GridItemControl* EditorControl() const noexcept { return mEditor; }
-  const CellData* EditedValue() const noexcept { return mEditedValue.get(); }
   bool BeginEdit(int32_t row, int32_t column, UINT key);
   void CommitEdit();
   void CancelEdit();

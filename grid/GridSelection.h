@@ -20,7 +20,6 @@ class GridSelection {
   GridSelection(GridControl& grid, bool rowSelect) noexcept : mGrid(grid), mRowSelect(rowSelect) {}
 
   const CellRange& Range() const noexcept { return mRange; }
-  bool RowSelect() const noexcept { return mRowSelect; }
   GridPosition AnchorRow, AnchorColumn;
   GridPosition FocusRow, FocusColumn;
   bool ChangedByMouse = false;

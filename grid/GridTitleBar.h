@@ -33,7 +33,6 @@ class GridTitleBar : public OWL::TWindow {
 
   bool Resizing() const noexcept { return mResizing; }
   bool Dragging() const noexcept { return mDragging; }
-  int32_t PressedColumn() const noexcept { return mPressed; }
 
  protected:
   void Paint(OWL::TDC& dc, bool erase, OWL::TRect& rect) override;

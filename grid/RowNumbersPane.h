@@ -35,7 +35,6 @@ class RowNumbersPane : public OWL::TWindow {
   int32_t PreferredWidth = -1;
   int32_t TimerRow() const noexcept { return mTimerRow; }
   bool TimerPending() const noexcept { return mTimerPending; }
-  bool HasFocus() const noexcept { return mFocus; }
 
  protected:
   void Paint(OWL::TDC& dc, bool erase, OWL::TRect& rect) override;

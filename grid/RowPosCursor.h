@@ -38,9 +38,7 @@ class UniformRowPosCursor final : public RowPosCursor {
   int32_t Top() const noexcept override { return mTop; }
   int32_t Bottom() const noexcept override { return mBottom; }
   int32_t Row() const noexcept override { return mRow; }
-  int32_t RowFixed() const noexcept { return mRowFixed; }
   int32_t EndRow() const noexcept override { return mEndRow; }
-  int32_t EndFixed() const noexcept { return mEndFixed; }
   int32_t RowHeight() const noexcept { return mRowHeight; }
 
  private:

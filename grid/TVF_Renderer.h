@@ -98,12 +98,10 @@ class TVF_Renderer final : public TVF_Grid::GridRenderer, public QOR::CComObject
   void SetKeepColumnCaches(bool keep) noexcept { mKeepColumnCaches = keep; }
   int64_t RecordRange() const noexcept { return mRecordRange; }
   const RendererColumnEntries& ColumnEntries() const noexcept { return mColumnEntries; }
-  IRecordDataPixMap* PixMap() const noexcept { return mPixMap.Get(); }
   static constexpr int32_t kDefaultColumnWidth = 100;
   // The width of a column the manager gives none, and of the one empty column of a table
   // without data columns.
   void SetDefaultColumnWidth(int32_t width) noexcept { mDefaultColumnWidth = width; }
-  int32_t DefaultColumnWidth() const noexcept { return mDefaultColumnWidth; }
 
  private:
   QOR::String CellText(int32_t row, int32_t column) const;

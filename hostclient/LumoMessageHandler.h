@@ -20,7 +20,6 @@ class LumoMessageHandler : public IMessageHandler, public LumoMessageSender {
   int32_t STDMETHODCALLTYPE WantsMessage(IMessage* message) noexcept override;
 
   IMessageHandler* Parent() const noexcept { return mParent; }
-  uint32_t SubHandlerCount() const noexcept { return mSubHandlers.Count(); }
 
  protected:
   LumoMessageHandler() noexcept;

@@ -31,7 +31,6 @@ class LumoMessageSender {
   // Releases the held reference and clears the owner.
   void DetachSender() noexcept;
   void EnableSending(bool enabled) noexcept { mEnabled = enabled; }
-  bool SendingEnabled() const noexcept { return mEnabled; }
   // The stamp this sender puts on the messages it delivers.
   const void* SenderStamp() const noexcept { return this; }
 

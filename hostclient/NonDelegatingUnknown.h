@@ -62,7 +62,6 @@ class Aggregatable {
  public:
   IUnknown* ControllingUnknown() noexcept { return mOuter ? mOuter : &mInner; }
   IUnknown* InnerUnknown() noexcept { return &mInner; }
-  bool IsAggregated() const noexcept { return mOuter != nullptr; }
 
  protected:
   // outer is not counted: the outer object owns the aggregate, not the reverse.

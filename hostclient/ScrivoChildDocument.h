@@ -14,13 +14,10 @@ class ScrivoChildDocument : public LumoDocument {
   HRESULT STDMETHODCALLTYPE Detach() noexcept override;
 
   IHostDocument* HostDataDocument() const noexcept { return mHostDocument.Get(); }
-  IUnknown* HostDocumentObject() const noexcept { return mDocumentObject.Get(); }
-  IUnknown* HostDocumentChild() const noexcept { return mDocumentChild.Get(); }
   IHostDataDocument* DataDocument() const noexcept { return mDataDocument.Get(); }
   IUnknown* DataSource() const noexcept { return mDataSource.Get(); }
   IHostDataFile* DataFile() const noexcept { return mDataFile; }
   IUnknown* HostObjectA() const noexcept { return mHostObjectA.Get(); }
-  IUnknown* HostObjectB() const noexcept { return mHostObjectB.Get(); }
   IHostSelection* Selection() const noexcept { return mSelection.Get(); }
   IUnknown* HostLink() const noexcept { return mHostLink.Get(); }
 

@@ -36,7 +36,6 @@ class SubSub_MinHeightMaxWidthSkipTime : public Base::ZRSubSubDlg {
   bool IsValid() override { return mControls.AllValid(); }
   void SetupWindow() override;
 
-  bool OnePerBlock() const noexcept { return mOnePerBlock; }
   tCtrlList& Controls() noexcept { return mControls; }
 
  private:

@@ -74,7 +74,6 @@ class ZRSubSubDlg : public ZRTabSubDlg2<ExtLib::TabSubSubDlg> {
 
   virtual void Store() = 0;
   virtual bool IsValid() = 0;
-  OWL::TWindow* ParentPage() const noexcept { return mParentPage; }
 
  private:
   OWL::TWindow* mParentPage;

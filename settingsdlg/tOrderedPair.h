@@ -12,7 +12,6 @@ class tOrderedPair : public tCtrlList {
  public:
   explicit tOrderedPair(OrderRelation relation = LessThan) : mRelation(relation) {}
 
-  OrderRelation Relation() const noexcept { return mRelation; }
   void SetRelation(OrderRelation relation) noexcept { mRelation = relation; }
 
   // True unless both members are value wrappers whose values (stored first) break the

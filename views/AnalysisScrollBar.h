@@ -35,7 +35,6 @@ class AnalysisScrollBar final : public OWL::TScrollBar {
   void OnScrollCode(UINT code, int thumbPos = 0);
 
   bool Tracking() const noexcept { return mTracking; }
-  int32_t LastEvent() const noexcept { return mLastEvent; }
   void SetLastEvent(int32_t event) noexcept { mLastEvent = event; }
 
  private:

@@ -35,7 +35,6 @@ class PopupMenu : public OWL::TButton, public MenuHolder, public ExclusivePopupM
   ~PopupMenu() override;
 
   OWL::TPopupMenu& Popup() noexcept { return static_cast<ExclusivePopupMenu&>(*this); }
-  OWL::TMenu& SecondMenu() noexcept { return mSecondMenu; }
   HWND ButtonHandle() const noexcept { return OWL::TWindow::GetHandle(); }
   void SetStyle(uint32_t style) noexcept { mStyle = style; }
   uint32_t Style() const noexcept { return mStyle; }

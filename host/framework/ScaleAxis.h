@@ -35,7 +35,6 @@ class ScaleAxis {
   void SetUnitConversion(const DragScaleMapping& units) noexcept { mUnits = units; }
   // How long a label is along the axis, in pixels (its text's height on a vertical axis).
   void SetLabelLength(int32_t length) noexcept { mLabelLength = length; }
-  int32_t LabelLength() const noexcept { return mLabelLength; }
   // Pixels along the axis.
   int32_t Length() const noexcept;
   DragScaleMapping PixelMapping() const noexcept;

@@ -81,8 +81,6 @@ class HorizontalScale final : public HostObject<IRecordDataPixMap> {
   int64_t RecordStart(int32_t record) const noexcept;
   // The position of record's first sample.
   int64_t DataStart(int32_t record) const noexcept;
-  int64_t LeadMargin() const noexcept { return mLead; }
-  int64_t TrailMargin() const noexcept { return mTrail; }
   DataDocument& Document() const noexcept { return *mDocument.Get(); }
   // Changes a pane must apply (what GetPendingMask answers until MaskApplied clears them).
   void SetPendingMask(uint32_t mask) noexcept { mPending = mask; }

@@ -34,11 +34,6 @@ class PaneDataSource final : public HostObject<IPaneDataSource, IHostColour> {
     int32_t penWidth = 1;
   };
   void SetTrace(int32_t channel, const TraceSettings& settings);
-  void SetGrid(COLORREF colour, bool timeGrid, int32_t style) noexcept {
-    mGridColour = colour;
-    mTimeGrid = timeGrid;
-    mGridStyle = style;
-  }
   void SetBackground(COLORREF colour) noexcept { mBackground = colour; }
   IOnlineDataSink* RegisteredPane() const noexcept { return mPane.Get(); }
   DataDocument& Document() const noexcept { return *mDocument.Get(); }

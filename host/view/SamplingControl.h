@@ -43,9 +43,6 @@ class SamplingControl final : public HostObject<IHostSamplingControl> {
   // decline a start in the host's own confirmation.
   void SetConnected(bool connected) noexcept { mConnected = connected; }
   void SetUserDeclines(bool declines) noexcept { mUserDeclines = declines; }
-  // Turns what a hooked observer stands for into the document it records into; the default
-  // knows data documents and the data sources of panes.
-  void SetDocumentResolver(std::function<DataDocument*(IUnknown*)> resolver) { mResolve = std::move(resolver); }
 
   int32_t PrepareCount() const noexcept { return mPrepares; }
   size_t HookCount() const noexcept { return mHooks.size(); }

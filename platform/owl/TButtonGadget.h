@@ -22,7 +22,6 @@ class TButtonGadget : public TGadget {
   TButtonGadget(const TResId& glyph, int id, TType type = Command, bool enabled = true,
                 TState state = Up, bool sharedGlyph = false);
 
-  TType GetButtonType() const noexcept { return mType; }
   TState GetButtonState() const noexcept { return mState; }
   // Down in an exclusive group puts the group's other buttons up.
   void SetButtonState(TState state);

@@ -27,8 +27,6 @@ class TButtonTextGadget : public TButtonGadget {
   virtual void SetText(const std::wstring& text, bool repaint = true);
   unsigned GetNumChars() const noexcept { return mNumChars; }
   void SetNumChars(unsigned numChars);
-  // Not owned; null uses the gadget window's font.
-  void SetFont(HFONT font) noexcept { mFont = font; }
   HFONT GetTextFont() const noexcept { return mFont ? mFont : GetFont(); }
   // The room the text wants: its extent, at least the fixed number of characters.
   TSize GetTextSize() const;

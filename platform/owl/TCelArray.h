@@ -15,7 +15,6 @@ class TCelArray {
   // count empty cels of celSize, compatible with dc (the screen when null).
   TCelArray(const TSize& celSize, int count, const TDC* dc = nullptr);
 
-  int NumCels() const noexcept { return mCount; }
   TSize CelSize() const noexcept { return mCelSize; }
   TRect CelRect(int index) const noexcept {
     return TRect(TPoint(index * mCelSize.cx, 0), mCelSize);

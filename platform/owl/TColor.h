@@ -20,14 +20,11 @@ class TColor {
     return TColor(kSysFlag | static_cast<uint32_t>(colorIndex), 0);
   }
 
-  constexpr bool IsSysColor() const noexcept { return (mValue & kSysFlag) != 0 && !IsNone(); }
   constexpr bool IsNone() const noexcept { return mValue == kNoneValue; }
   // The COLORREF to hand to GDI (a system colour looked up now; none gives CLR_INVALID).
   COLORREF GetValue() const noexcept;
   operator COLORREF() const noexcept { return GetValue(); }
   int Red() const noexcept { return GetRValue(GetValue()); }
-  int Green() const noexcept { return GetGValue(GetValue()); }
-  int Blue() const noexcept { return GetBValue(GetValue()); }
   // Identity of the description: a system colour equals only the same system colour.
   constexpr bool operator==(const TColor& o) const noexcept { return mValue == o.mValue; }
   constexpr bool operator!=(const TColor& o) const noexcept { return mValue != o.mValue; }

@@ -36,7 +36,6 @@ class TComboBox : public TControl {
   void SetText(const wchar_t* text);
   void SetTextLimit(UINT limit) noexcept;
   void ShowList(bool show = true) noexcept { SendMessage(CB_SHOWDROPDOWN, show); }
-  bool GetDroppedState() const noexcept { return SendMessage(CB_GETDROPPEDSTATE) != 0; }
 
   void SetupWindow() override;
   const wchar_t* GetClassName() override { return L"COMBOBOX"; }

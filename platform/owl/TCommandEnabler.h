@@ -14,7 +14,6 @@ class TCommandEnabler {
   virtual ~TCommandEnabler() = default;
 
   UINT GetId() const noexcept { return mId; }
-  HWND GetReceiver() const noexcept { return mReceiver; }
   // Set once any handler answered.
   bool GetHandled() const noexcept { return mHandled; }
 

@@ -13,7 +13,6 @@ class TControlGadget : public TGadget {
   // The control is owned by the gadget window (its parent from insertion on).
   explicit TControlGadget(TWindow& control, TBorderStyle borderStyle = None);
 
-  TWindow& GetControl() const noexcept { return mControl; }
   // The control's window size with the borders and margins.
   void GetDesiredSize(TSize& size) override;
   void SetBounds(const TRect& bounds) override;

@@ -19,7 +19,6 @@ class TEdit : public TStatic {
 
   // Takes ownership (null removes the validator).
   void SetValidator(TValidator* validator);
-  TValidator* GetValidator() const noexcept { return mValidator.get(); }
   // True without a validator; with reportError an invalid text is reported (ValidatorError).
   bool IsValid(bool reportError = false);
   // The validator's Error, then the focus back on the control with its text selected.
@@ -28,9 +27,6 @@ class TEdit : public TStatic {
   void LimitText(UINT limit) noexcept;
   void SetSelection(int start, int end) noexcept { SendMessage(EM_SETSEL, start, end); }
   void GetSelection(int& start, int& end) const noexcept;
-  bool IsModified() const noexcept { return SendMessage(EM_GETMODIFY) != 0; }
-  void ClearModify() noexcept { SendMessage(EM_SETMODIFY, FALSE); }
-  void SetReadOnly(bool readOnly) noexcept { SendMessage(EM_SETREADONLY, readOnly); }
 
   bool CanClose() override;
   void SetupWindow() override;

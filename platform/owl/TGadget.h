@@ -36,11 +36,9 @@ class TGadget {
   TRect GetInnerRect() const noexcept;
   // Width of each border line (0 without a border).
   int BorderWidth() const noexcept { return mBorderStyle == None ? 0 : mBorderStyle == Plain ? 1 : 2; }
-  TBorderStyle GetBorderStyle() const noexcept { return mBorderStyle; }
   // Room kept for the border on each side, in pixels; a side never takes less than the border
   // style's line.
   using TBorders = TMargins;
-  const TBorders& GetBorders() const noexcept { return mBorders; }
   void SetBorders(const TBorders& borders);
   TBorders BorderSpace() const noexcept;
   const TMargins& GetMargins() const noexcept { return mMargins; }

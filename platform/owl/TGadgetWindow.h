@@ -43,12 +43,10 @@ class TGadgetWindow : public TWindow {
   // The gadget the cursor was last seen over, or null.
   TGadget* GetGadgetAtMouse() const noexcept { return mAtMouse; }
 
-  TTileDirection GetDirection() const noexcept { return mDirection; }
   void SetShrinkWrap(bool width, bool height);
   void SetMargins(const TMargins& margins);
   const TMargins& GetMargins() const noexcept { return mMargins; }
   UINT GetFlatStyle() const noexcept { return mFlatStyle; }
-  void SetFlatStyle(UINT style) noexcept { mFlatStyle = style; }
   TFont& GetFont() const noexcept { return *mFont; }
   // Character height and average width of the font.
   TSize GetFontCharSize() const noexcept;

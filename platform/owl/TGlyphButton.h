@@ -40,7 +40,6 @@ class TGlyphButton : public TButton {
   void SetGlyph(TBitmap* bitmap, TGlyphKind kind = gkNormal);
   UINT GetButtonState() const noexcept { return mState; }
   bool IsSet(UINT bits) const noexcept { return (mState & bits) != 0; }
-  int GetGlyphType() const noexcept { return mGlyphType; }
 
   // Painting: Paint runs PaintButton over the client rectangle, which runs PaintDefaultRect
   // and PaintFrame (each shrinking the rectangle) and then PaintFace (fill, glyph, caption and,

@@ -44,12 +44,6 @@ class TMenu {
   bool GetMenuItemInfo(UINT item, bool byPosition, TMenuItemInfo& info) const noexcept {
     return ::GetMenuItemInfoW(mHandle, item, byPosition, &info) != 0;
   }
-  bool SetMenuItemInfo(UINT item, bool byPosition, const TMenuItemInfo& info) noexcept {
-    return ::SetMenuItemInfoW(mHandle, item, byPosition, &info) != 0;
-  }
-  bool InsertMenuItem(UINT item, bool byPosition, const TMenuItemInfo& info) noexcept {
-    return ::InsertMenuItemW(mHandle, item, byPosition, &info) != 0;
-  }
 
   // Appends to dst a copy of every item of src, submenus copied too (new popup menus owned by
   // dst's items).

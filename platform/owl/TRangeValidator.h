@@ -9,8 +9,6 @@ class TRangeValidator : public TFilterValidator {
  public:
   TRangeValidator(long min, long max);
 
-  long GetMin() const noexcept { return mMin; }
-  long GetMax() const noexcept { return mMax; }
   // The text is one number in the range (nothing before or after it; no overflow).
   bool IsValid(const wchar_t* text) const override;
   // "Value is not in the range MIN to MAX." from the framework's strings.

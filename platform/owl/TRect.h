@@ -20,7 +20,6 @@ class TRect : public RECT {
   constexpr int Height() const noexcept { return bottom - top; }
   constexpr TSize Size() const noexcept { return {Width(), Height()}; }
   constexpr TPoint TopLeft() const noexcept { return {left, top}; }
-  constexpr TPoint BottomRight() const noexcept { return {right, bottom}; }
   // True when the rectangle holds no pixel (zero or negative width or height).
   constexpr bool IsEmpty() const noexcept { return right <= left || bottom <= top; }
   constexpr bool Contains(const TPoint& p) const noexcept {

@@ -15,11 +15,9 @@ class TStatic : public TControl {
   TStatic(TWindow* parent, int resourceId, UINT textLimit = 0, TModule* module = nullptr);
 
   std::wstring GetText() const { return GetWindowText(); }
-  int GetTextLen() const noexcept { return GetWindowTextLengthW(mHandle); }
   // Cut to the text limit.
   virtual void SetText(const wchar_t* text);
   void Clear() { SetText(L""); }
-  UINT GetTextLimit() const noexcept { return mTextLimit; }
 
   const wchar_t* GetClassName() override { return L"STATIC"; }
 

@@ -79,7 +79,6 @@ class TWindow {
   void SetFlag(UINT flag) noexcept { mFlags |= flag; }
   void ClearFlag(UINT flag) noexcept { mFlags &= ~flag; }
   void EnableAutoCreate() noexcept { SetFlag(wfAutoCreate); }
-  void DisableAutoCreate() noexcept { ClearFlag(wfAutoCreate); }
 
   // Life cycle. Create throws XQOR when the window cannot be made; SetupWindow creates the
   // auto-create children; CleanupWindow runs on WM_DESTROY.
@@ -165,9 +164,6 @@ class TWindow {
     return ::PostMessageW(mHandle, msg, wParam, lParam) != 0;
   }
   HWND GetDlgItem(int id) const noexcept { return ::GetDlgItem(mHandle, id); }
-  LRESULT SendDlgItemMessage(int id, UINT msg, WPARAM wParam = 0, LPARAM lParam = 0) const noexcept {
-    return ::SendDlgItemMessageW(mHandle, id, msg, wParam, lParam);
-  }
   std::wstring GetWindowText() const;
   void SetWindowText(const wchar_t* text) noexcept { ::SetWindowTextW(mHandle, text); }
   // The style of the window, or the one it will be created with.
@@ -181,7 +177,6 @@ class TWindow {
   bool IsWindow() const noexcept { return mHandle && ::IsWindow(mHandle); }
   bool IsWindowEnabled() const noexcept { return ::IsWindowEnabled(mHandle) != 0; }
   bool IsWindowVisible() const noexcept { return ::IsWindowVisible(mHandle) != 0; }
-  void SetRedraw(bool redraw) noexcept { SendMessage(WM_SETREDRAW, redraw); }
   void SetWindowFont(HFONT font, bool redraw = true) noexcept {
     SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(font), redraw);
   }
