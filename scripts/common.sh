@@ -151,6 +151,22 @@ ondara_check_outside_paths() {
   return 1
 }
 
+# Module code reads and writes settings by the names of document/SettingIds.h: no call passes a
+# setting id (1000 to 1099, 2000 to 2099) as a bare number. The stand-in host, the tests and the
+# benches, which stand where the host does, keep their own numbers.
+ondara_check_setting_ids() {
+  local folders hits
+  folders=$(sed -nE 's/^ondara_module_library\(([a-z0-9_]+).*/\1/p' "$root/CMakeLists.txt")
+  # shellcheck disable=SC2086  # one word per folder
+  hits=$(cd "$root" && grep -rnE '[A-Za-z]\([[:space:]]*(10|20)[0-9][0-9][[:space:]]*[,)]' \
+           --include='*.cpp' --include='*.h' $folders module 2>/dev/null \
+         | grep -E '(Get|Set|Find)[A-Za-z]*(Value|Setting|SettingText)\(' || true)
+  [ -z "$hits" ] && return 0
+  echo "setting ids passed as bare numbers (name them in document/SettingIds.h):"
+  echo "$hits"
+  return 1
+}
+
 ondara_display_pid=""
 # The server picks a free display number itself and writes it to descriptor 3 once it listens,
 # so runs started side by side never share (or wait on) one display.
