@@ -3,23 +3,11 @@
 # include: quiet over a tree that agrees, naming the folder over one with an include too many or
 # a dependency too many.
 set -u
-here=$(cd "$(dirname "$0")" && pwd)
-root=$(mktemp -d)
-trap 'rm -rf "$root"' EXIT
-# shellcheck source=SCRIPTDIR/../../scripts/common.sh
-source "$here/../../scripts/common.sh"
-failures=0
+# shellcheck source=SCRIPTDIR/CheckFixture.sh
+source "$(dirname "$0")/CheckFixture.sh"
 
 # check NAME EXPECTED_STATUS EXPECTED_OUTPUT
-check() {
-  local said status
-  said=$(ondara_check_library_dependencies 2>&1)
-  status=$?
-  if [ "$status" != "$2" ] || [ "$said" != "$3" ]; then
-    printf 'FAILED %s: status %s, said:\n%s\nexpected status %s, saying:\n%s\n' "$1" "$status" "$said" "$2" "$3"
-    failures=$((failures + 1))
-  fi
-}
+check() { expect_said ondara_check_library_dependencies "$@"; }
 
 mkdir -p "$root/low" "$root/high/inner"
 printf 'ondara_module_library(low)\nondara_module_library(high low)\n' >"$root/CMakeLists.txt"

@@ -2,12 +2,8 @@
 # scripts/test's refusal of tests, benches and scripts that name a path outside the repository: one
 # file at a time in a tree of its own, each named in what the check says.
 set -u
-here=$(cd "$(dirname "$0")" && pwd)
-root=$(mktemp -d)
-trap 'rm -rf "$root"' EXIT
-# shellcheck source=SCRIPTDIR/../../scripts/common.sh
-source "$here/../../scripts/common.sh"
-failures=0
+# shellcheck source=SCRIPTDIR/CheckFixture.sh
+source "$(dirname "$0")/CheckFixture.sh"
 
 # check FILE TEXT EXPECTED_STATUS: the check over a tree holding only FILE with TEXT.
 check() {

@@ -2,23 +2,11 @@
 # scripts/common.sh's check that module code passes no setting id as a bare number: quiet over
 # names and over the stand-in host's own numbers, naming the line of a bare id in a library.
 set -u
-here=$(cd "$(dirname "$0")" && pwd)
-root=$(mktemp -d)
-trap 'rm -rf "$root"' EXIT
-# shellcheck source=SCRIPTDIR/../../scripts/common.sh
-source "$here/../../scripts/common.sh"
-failures=0
+# shellcheck source=SCRIPTDIR/CheckFixture.sh
+source "$(dirname "$0")/CheckFixture.sh"
 
 # check NAME EXPECTED_STATUS EXPECTED_OUTPUT
-check() {
-  local said status
-  said=$(ondara_check_setting_ids 2>&1)
-  status=$?
-  if [ "$status" != "$2" ] || [ "$said" != "$3" ]; then
-    printf 'FAILED %s: status %s, said:\n%s\nexpected status %s, saying:\n%s\n' "$1" "$status" "$said" "$2" "$3"
-    failures=$((failures + 1))
-  fi
-}
+check() { expect_said ondara_check_setting_ids "$@"; }
 
 mkdir -p "$root/document" "$root/host" "$root/module"
 printf 'ondara_module_library(document)\n' >"$root/CMakeLists.txt"
