@@ -2,26 +2,14 @@
 #include "bench/damage/DamageVariants.h"
 
 #include "bench/damage/DocumentsImage.h"
+#include "bench/fuzz/SeededRandom.h"
 
 #include <cstring>
 
 namespace sweep {
 namespace {
 
-class Random {
- public:
-  explicit Random(uint64_t seed) : mState(seed) {}
-  uint64_t Next() {
-    uint64_t z = (mState += 0x9E3779B97F4A7C15ull);
-    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
-    z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
-    return z ^ (z >> 31);
-  }
-  size_t Below(size_t n) { return n == 0 ? 0 : static_cast<size_t>(Next() % n); }
-
- private:
-  uint64_t mState;
-};
+using fuzz::Random;
 
 int32_t WordAt(const std::vector<uint8_t>& bytes, size_t at) {
   int32_t word = 0;
