@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -21,13 +22,6 @@ using testsupport::RunResult;
 using testsupport::TabCells;
 
 std::string DataPath(const char* name) { return testsupport::SourcePath(std::string("tests/data/") + name); }
-
-std::vector<std::string> SplitTabs(const std::string& line) {
-  std::vector<std::string> fields;
-  std::istringstream in(line);
-  for (std::string field; std::getline(in, field, '\t');) fields.push_back(field);
-  return fields;
-}
 
 struct Shape {
   std::string kind;  // "tri", "exp" or "biexp", as tests/data/cycle_events_truth.py defines them
@@ -56,9 +50,9 @@ struct Recording {
 
 std::vector<Recording> ReadReference() {
   std::ifstream in(DataPath("cycle_events_truth.txt"));
+  const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   std::vector<Recording> recordings;
-  for (std::string line; std::getline(in, line);) {
-    const std::vector<std::string> f = SplitTabs(line);
+  for (const std::vector<std::string>& f : TabCells(text)) {
     if (f.empty() || f[0][0] == '#') continue;
     if (f[0] == "recording") recordings.push_back({std::vector<std::string>(f.begin() + 1, f.end()), {}, {}});
     if (recordings.empty() || f.size() < 5) continue;
@@ -72,15 +66,13 @@ std::vector<Recording> ReadReference() {
 
 // A recording file in the host's text format, one sample a line; empty when it cannot be written.
 std::wstring WriteRecording(const std::string& unit, double rate, const std::vector<double>& samples) {
-  wchar_t directory[MAX_PATH];
-  wchar_t path[MAX_PATH];
-  if (!GetTempPathW(MAX_PATH, directory) || !GetTempFileNameW(directory, L"ond", 0, path)) return L"";
-  FILE* file = _wfopen(path, L"wb");
-  if (!file) return L"";
-  std::fprintf(file, "Time [s],V [%s]\n", unit.c_str());
-  for (size_t k = 0; k < samples.size(); ++k) std::fprintf(file, "%.6f,%.9g\n", k / rate, samples[k]);
-  std::fclose(file);
-  return path;
+  std::string text = "Time [s],V [" + unit + "]\n";
+  char line[64];
+  for (size_t k = 0; k < samples.size(); ++k) {
+    std::snprintf(line, sizeof(line), "%.6f,%.9g\n", k / rate, samples[k]);
+    text += line;
+  }
+  return testsupport::WriteTempText(text);
 }
 
 std::vector<std::vector<std::string>> AnalyzeTable(const std::wstring& recording, const std::string& type,

@@ -356,16 +356,7 @@ TEST(HostExecutable, EventMakesTheEventCurrentForEveryAnalysisType) {
 namespace {
 
 // A settings script in a temporary file; empty when it cannot be written.
-std::wstring WriteScript(const char* text) {
-  wchar_t directory[MAX_PATH];
-  wchar_t path[MAX_PATH];
-  if (!GetTempPathW(MAX_PATH, directory) || !GetTempFileNameW(directory, L"ons", 0, path)) return L"";
-  FILE* file = _wfopen(path, L"wb");
-  if (!file) return L"";
-  std::fputs(text, file);
-  std::fclose(file);
-  return path;
-}
+std::wstring WriteScript(const char* text) { return testsupport::WriteTempText(text); }
 
 // Cardiac peaks with the settings a script plays on the real dialog: what OK leaves is what the
 // same options give, an invalid value fails at OK, Cancel changes nothing.

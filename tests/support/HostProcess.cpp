@@ -112,20 +112,28 @@ bool HostBuilt() {
          INVALID_FILE_ATTRIBUTES;
 }
 
-std::wstring WriteCardiacRecording() {
+std::wstring WriteTempText(const std::string& text) {
   wchar_t directory[MAX_PATH];
   wchar_t path[MAX_PATH];
   if (!GetTempPathW(MAX_PATH, directory) || !GetTempFileNameW(directory, L"ond", 0, path)) return L"";
   FILE* file = _wfopen(path, L"wb");
   if (!file) return L"";
-  std::fputs("Time [s],Vm [V]", file);
+  const bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
+  return std::fclose(file) == 0 && written ? path : L"";
+}
+
+std::wstring WriteCardiacRecording() {
+  std::string text = "Time [s],Vm [V]";
   const std::vector<float> signal = testsupport::CardiacSignal(5000);
+  char line[64];
   for (int record = 0; record < 2; ++record) {
-    if (record > 0) std::fputs("\n", file);
-    for (size_t i = 0; i < signal.size(); ++i) std::fprintf(file, "\n%.3f,%.6f", i / 1000.0, signal[i]);
+    if (record > 0) text += "\n";
+    for (size_t i = 0; i < signal.size(); ++i) {
+      std::snprintf(line, sizeof(line), "\n%.3f,%.6f", i / 1000.0, signal[i]);
+      text += line;
+    }
   }
-  std::fclose(file);
-  return path;
+  return WriteTempText(text);
 }
 
 std::vector<std::vector<std::string>> TabCells(const std::string& text) {

@@ -40,6 +40,8 @@ class StartedHost {
 std::vector<std::vector<std::string>> TabCells(const std::string& text);
 // Whether ondara-host.exe is beside the test program.
 bool HostBuilt();
+// text in a new temporary file, written as it is; its path, or empty when it cannot be written.
+std::wstring WriteTempText(const std::string& text);
 // Two records of the cardiac signal (four beats each at 1 kHz) in a temporary recording file;
 // empty when it cannot be written.
 std::wstring WriteCardiacRecording();
