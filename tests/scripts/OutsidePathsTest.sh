@@ -18,17 +18,17 @@ check() {
 }
 
 # The refused texts are put together here, so that this file does not name them itself.
-up=.. drive=Z: work=/wor q='"'
-work=${work}k
+up=.. drive=Z: work=/wor q='"' shared=share
+work=${work}k shared=${shared}d
 check tests/host/ReaderTest.cpp "ReadRecordingFile(\"$drive\\\\data\\\\f1.csv\", {});" 1
-check tests/data/reference.py "open(\"$work/shared/data/f1.csv\")" 1
-check bench/digests.py "DATA = os.path.join(os.path.dirname(ROOT), ${q}shared$q, ${q}data$q)" 1
-check scripts/run "recording=$up/shared/data/f1.csv" 1
-check data/make_excerpts.py "folder = os.path.join('..', 'shared', ${q}data$q)" 1
+check tests/data/reference.py "open(\"$work/$shared/data/f1.csv\")" 1
+check bench/digests.py "DATA = os.path.join(os.path.dirname(ROOT), ${q}$shared$q, ${q}data$q)" 1
+check scripts/run "recording=$up/$shared/data/f1.csv" 1
+check data/make_excerpts.py "folder = os.path.join('..', '$shared', ${q}data$q)" 1
 check tests/host/ReaderTest.cpp 'ReadRecordingFile(testsupport::RecordingPath("varlength.csv"), {});' 0
 check tests/host/ReaderTest.cpp "ReadRecordingFile(\"$drive\\\\dev\\\\zero\", {});" 0
 check bench/digests.py 'THRESHOLDS = {"data/ecg_mitbih100_mlii.csv": ["0.0005"]}' 0
-check README.md "the converted recordings are kept in $up/shared/data" 0
+check README.md "the converted recordings are kept in $up/$shared/data" 0
 
 [ "$failures" -eq 0 ] && echo "outside paths: all passed"
 exit "$failures"
