@@ -1,6 +1,7 @@
 // The selection and the marker objects an analysis needs, checked before it runs.
 #include "host/app/AnalysisTarget.h"
 
+#include "host/app/AnalysisSettingIds.h"
 #include "host/common/HostPtr.h"
 #include "host/common/HostString.h"
 #include "host/common/MessageText.h"
@@ -12,10 +13,6 @@
 namespace ondara_host {
 
 namespace {
-
-constexpr int32_t kAnalyseSelectionSetting = 2004;
-// The ids of the host objects that hold the source, the detector and the calculation's markers.
-constexpr int32_t kMarkerObjectSettings[] = {2023, 2024, 2025};
 
 bool SomethingSelected(host::DataDocument& data) {
   host::HostPtr<IHostSelection> selection;

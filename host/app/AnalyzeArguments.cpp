@@ -1,6 +1,7 @@
 // The analyze command's options read from the command line.
 #include "host/app/AnalyzeArguments.h"
 
+#include "host/app/AnalysisSettingIds.h"
 #include "host/common/MessageText.h"
 
 #include <algorithm>
@@ -56,10 +57,6 @@ constexpr wchar_t kUsage[] =
     L"  --settings-dialog  before the analysis, open the document's settings dialog as its\n"
     L"             \"Settings...\" menu command does, for a person (as --settings -): the analysis,\n"
     L"             the table and the save then have what OK left, or all as it was after Cancel\n";
-constexpr int32_t kTypeSetting = 2000;
-constexpr int32_t kChannelSetting = 2001;
-constexpr int32_t kHeightSetting = 1006;
-constexpr int32_t kWhileSamplingSetting = 2009;
 
 void PrintError(const std::string& utf8) { host::PrintMessageLine(utf8); }
 

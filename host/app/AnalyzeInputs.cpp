@@ -1,6 +1,7 @@
 // The analyze command's inputs: names read, refusals worded, checks before analysing.
 #include "host/app/AnalyzeInputs.h"
 
+#include "host/app/AnalysisSettingIds.h"
 #include "host/common/HostPtr.h"
 #include "host/common/HostString.h"
 #include "host/common/MessageText.h"
@@ -17,8 +18,7 @@ namespace {
 // The analysis types by number, as the module's settings list them.
 constexpr const wchar_t* kTypeNames[] = {L"General - Unstimulated", L"Cardiac Action Potential", L"Synaptic",
                                          L"Evoked Response",        L"Population Spike",         L"Action Potential"};
-// The analysis channel setting, counted from 0 up to 32: the last channel is 33.
-constexpr int32_t kChannelSetting = 2001;
+// The analysis channel setting counts from 0 up to 32: the last channel is 33.
 constexpr long long kLastChannel = 33;
 
 std::string SystemWords(DWORD error) {

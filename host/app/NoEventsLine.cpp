@@ -1,6 +1,7 @@
 // The line an analysis without events ends with.
 #include "host/app/NoEventsLine.h"
 
+#include "host/app/AnalysisSettingIds.h"
 #include "host/app/AnalysisTarget.h"
 #include "host/common/MessageText.h"
 #include "host/common/UnitText.h"
@@ -14,13 +15,6 @@
 namespace ondara_host {
 
 namespace {
-
-constexpr int32_t kTypeSetting = 2000;
-constexpr int32_t kHeightSetting = 1006;
-constexpr int32_t kCycleDetectionSetting = 1010;
-constexpr int32_t kWidthFilterSetting = 1036;
-constexpr int32_t kCardiacWidthSetting = 1001;
-constexpr int32_t kNeuronWidthSetting = 1035;
 
 std::string Number(double value, int figures = 6) {
   char text[32];

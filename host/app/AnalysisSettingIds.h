@@ -1,0 +1,24 @@
+// The ids of the analysis document's settings that the analyze command reads or writes, as a
+// user gives them to --set: each named once here for the command's files.
+#pragma once
+
+#include <cstdint>
+
+namespace ondara_host {
+
+// Global settings.
+inline constexpr int32_t kTypeSetting = 2000;              // the analysis type, by number
+inline constexpr int32_t kChannelSetting = 2001;           // the analysis channel, counted from 0
+inline constexpr int32_t kAnalyseSelectionSetting = 2004;  // t: the selection, not the whole channel
+inline constexpr int32_t kWhileSamplingSetting = 2009;     // t: analyse while sampling
+// The ids of the host objects that hold the source, the detector and the calculation's markers.
+inline constexpr int32_t kMarkerObjectSettings[] = {2023, 2024, 2025};
+
+// Settings of the analysis channel.
+inline constexpr int32_t kCardiacWidthSetting = 1001;    // minimum peak width at half height, ms
+inline constexpr int32_t kHeightSetting = 1006;          // minimum peak height, base unit
+inline constexpr int32_t kCycleDetectionSetting = 1010;  // the host's cycle detector's settings
+inline constexpr int32_t kNeuronWidthSetting = 1035;     // minimum peak width at half height, ms
+inline constexpr int32_t kWidthFilterSetting = 1036;     // t: the width filter is on
+
+}  // namespace ondara_host
