@@ -121,6 +121,11 @@ ondara_check_host_includes() {
   return 1
 }
 
+# The module libraries CMakeLists.txt declares, one a line: the folder, then the folders it lists.
+ondara_module_libraries() {
+  sed -nE 's/^ondara_module_library\(([^)]*)\).*/\1/p' "$root/CMakeLists.txt"
+}
+
 # Each module library's line in CMakeLists.txt lists exactly the folders its sources include.
 ondara_check_library_dependencies() {
   local folder listed included status=0
@@ -133,7 +138,7 @@ ondara_check_library_dependencies() {
     [ "$listed" = "$included" ] && continue
     echo "CMakeLists.txt: $folder lists [ ${listed}] but its sources include [ ${included}]"
     status=1
-  done < <(sed -nE 's/^ondara_module_library\(([^)]*)\).*/\1/p' "$root/CMakeLists.txt")
+  done < <(ondara_module_libraries)
   return "$status"
 }
 
@@ -156,7 +161,7 @@ ondara_check_outside_paths() {
 # benches, which stand where the host does, keep their own numbers.
 ondara_check_setting_ids() {
   local folders hits
-  folders=$(sed -nE 's/^ondara_module_library\(([a-z0-9_]+).*/\1/p' "$root/CMakeLists.txt")
+  folders=$(ondara_module_libraries | cut -d ' ' -f 1)
   # shellcheck disable=SC2086  # one word per folder
   hits=$(cd "$root" && grep -rnE '[A-Za-z]\([[:space:]]*(10|20)[0-9][0-9][[:space:]]*[,)]' \
            --include='*.cpp' --include='*.h' $folders module 2>/dev/null \
