@@ -38,11 +38,7 @@ struct MeasurementMissing {
 };
 
 void Check(HRESULT hr, const char* what) {
-  if (FAILED(hr)) {
-    char code[16];
-    std::snprintf(code, sizeof(code), "0x%08lX", static_cast<unsigned long>(hr));
-    throw CalcFailure{std::string(what) + " failed: " + code};
-  }
+  if (FAILED(hr)) throw CalcFailure{std::string(what) + " failed: " + HexCode(static_cast<unsigned long>(hr))};
 }
 
 // The registered class of the category whose name is name, with a reference.
