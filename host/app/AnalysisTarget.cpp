@@ -2,8 +2,8 @@
 #include "host/app/AnalysisTarget.h"
 
 #include "host/app/AnalysisSettingIds.h"
+#include "host/app/AnalyzeInputs.h"
 #include "host/common/HostPtr.h"
-#include "host/common/HostString.h"
 #include "host/common/MessageText.h"
 #include "hostapi/DataObjects.h"
 #include "hostapi/Selection.h"
@@ -23,12 +23,6 @@ bool SomethingSelected(host::DataDocument& data) {
 }
 
 }  // namespace
-
-std::wstring DocumentSettingText(IDocumentSettingsScript* settings, int32_t id) {
-  host::HostPtr<QOR::IQORString> text;
-  if (FAILED(settings->GetSettingText(id, text.Out())) || !text) return std::wstring();
-  return host::StringText(text.Get());
-}
 
 std::string AnalysisTargetRefusal(IDocumentSettingsScript* settings, host::DataDocument& data, bool whileSampling) {
   if (!whileSampling && DocumentSettingText(settings, kAnalyseSelectionSetting) == L"t" && !SomethingSelected(data))

@@ -5,13 +5,9 @@
 #include "host/data/DataDocument.h"
 #include "hostapi/DocumentSettings.h"
 
-#include <cstdint>
 #include <string>
 
 namespace ondara_host {
-
-// The text of a setting of the document; empty when it has none.
-std::wstring DocumentSettingText(IDocumentSettingsScript* settings, int32_t id);
 
 // Empty when the analysis has something to analyse; else the line saying there is no selection
 // (setting 2004 asks for it; while sampling the analysis follows the sampled data instead) or

@@ -47,6 +47,12 @@ int ParseType(const std::wstring& text) {
   return -1;
 }
 
+std::wstring DocumentSettingText(IDocumentSettingsScript* settings, int32_t id) {
+  host::HostPtr<QOR::IQORString> text;
+  if (FAILED(settings->GetSettingText(id, text.Out())) || !text) return std::wstring();
+  return host::StringText(text.Get());
+}
+
 std::string SettingRefusal(IDocumentSettingsScript* settings, int32_t id, const std::wstring& value) {
   const std::wstring words = host::TakeErrorText();
   const std::string head = "setting " + std::to_string(id) + " = " + host::QuoteInput(value) + ": ";
@@ -79,9 +85,9 @@ std::string ChannelOptionRefusal(const std::wstring& value) {
 
 std::string AnalysisChannelRefusal(IDocumentSettingsScript* settings, const ChannelSource& source, int32_t channels,
                                    int32_t* channel) {
-  host::HostPtr<QOR::IQORString> text;
-  if (FAILED(settings->GetSettingText(kChannelSetting, text.Out())) || !text) return std::string();
-  *channel = static_cast<int32_t>(std::wcstol(host::StringText(text.Get()).c_str(), nullptr, 10));
+  const std::wstring text = DocumentSettingText(settings, kChannelSetting);
+  if (text.empty()) return std::string();
+  *channel = static_cast<int32_t>(std::wcstol(text.c_str(), nullptr, 10));
   if (*channel < channels) return std::string();
   const std::string has = "the recording has " + std::to_string(channels) + (channels == 1 ? " channel" : " channels");
   if (source.setValue)

@@ -14,6 +14,9 @@ namespace ondara_host {
 // The number of an analysis type given by name (any case) or number 0 to 5; -1 for neither.
 int ParseType(const std::wstring& text);
 
+// The text of a setting of the document; empty when it has none.
+std::wstring DocumentSettingText(IDocumentSettingsScript* settings, int32_t id);
+
 // "setting ID = 'VALUE': WHY", WHY being the document's words for the refusal, or that there is
 // no such setting.
 std::string SettingRefusal(IDocumentSettingsScript* settings, int32_t id, const std::wstring& value);

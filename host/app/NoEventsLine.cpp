@@ -2,7 +2,7 @@
 #include "host/app/NoEventsLine.h"
 
 #include "host/app/AnalysisSettingIds.h"
-#include "host/app/AnalysisTarget.h"
+#include "host/app/AnalyzeInputs.h"
 #include "host/common/MessageText.h"
 #include "host/common/UnitText.h"
 #include "host/data/ChannelSampleSource.h"
