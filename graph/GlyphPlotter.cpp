@@ -22,38 +22,56 @@ namespace {
 
 constexpr COLORREF kFirstPenColour = 0xFFFF00;
 
-// Writes text at (x, y) with alignment in a font of points at angle (0 or 900 tenths of a
-// degree); where a label drawn before covers that place, it goes beside it (upward text) or
-// below or above it (level text) instead.
-void Label(OWL::TDC& dc, LabelPlacer& placer, const RECT& plot, const QOR::String& text, int32_t x, int32_t y,
-           int points, int angle, UINT align) {
+// A label font of points at angle (0 or 900 tenths of a degree), selected into the DC for the
+// object's life, with its metrics.
+class LabelFont {
+ public:
+  LabelFont(OWL::TDC& dc, int points, int angle)
+      : mDc(dc), mFont(QOR::CreateFontForDC(&dc, points, angle)), mAngle(angle) {
+    dc.SelectObject(*mFont);
+    GetTextMetricsW(dc.GetHDC(), &mMetrics);
+  }
+  LabelFont(const LabelFont&) = delete;
+  LabelFont& operator=(const LabelFont&) = delete;
+  ~LabelFont() { mDc.RestoreFont(); }
+
+  const TEXTMETRICW& Metrics() const noexcept { return mMetrics; }
+  int Angle() const noexcept { return mAngle; }
+  // The width of text and the font's line height.
+  SIZE Extent(const QOR::String& text) const {
+    SIZE extent{0, 0};
+    GetTextExtentPoint32W(mDc.GetHDC(), text.GetText(), text.Length(), &extent);
+    return SIZE{extent.cx, mMetrics.tmHeight};
+  }
+
+ private:
+  OWL::TDC& mDc;
+  std::unique_ptr<OWL::TFont> const mFont;
+  int const mAngle;
+  TEXTMETRICW mMetrics{};
+};
+
+// Writes text at (x, y) with alignment in font, which is selected; where a label drawn before
+// covers that place, it goes beside it (upward text) or below or above it (level text) instead.
+void Label(OWL::TDC& dc, LabelPlacer& placer, const RECT& plot, const LabelFont& font, const QOR::String& text,
+           int32_t x, int32_t y, UINT align) {
   if (text.IsEmpty()) return;
-  std::unique_ptr<OWL::TFont> const font(QOR::CreateFontForDC(&dc, points, angle));
-  dc.SelectObject(*font);
-  TEXTMETRICW metrics{};
-  GetTextMetricsW(dc.GetHDC(), &metrics);
-  SIZE extent{0, 0};
-  GetTextExtentPoint32W(dc.GetHDC(), text.GetText(), text.Length(), &extent);
-  extent.cy = metrics.tmHeight;
+  const TEXTMETRICW& metrics = font.Metrics();
   int const gap = std::max<int>(2, metrics.tmHeight / 6);
-  POINT const step = angle == 0 ? POINT{0, metrics.tmHeight + gap} : POINT{metrics.tmHeight + gap, 0};
-  POINT const offset = placer.Place(LabelBox(x, y, extent, metrics.tmAscent, angle, align), step, plot);
+  POINT const step = font.Angle() == 0 ? POINT{0, metrics.tmHeight + gap} : POINT{metrics.tmHeight + gap, 0};
+  POINT const offset =
+      placer.Place(LabelBox(x, y, font.Extent(text), metrics.tmAscent, font.Angle(), align), step, plot);
   UINT const oldAlign = dc.SetTextAlign(align);
   dc.TextOut(x + offset.x, y + offset.y, text.GetText());
   dc.SetTextAlign(oldAlign);
-  dc.RestoreFont();
 }
 
-// The width and line height of text in a font of points, level.
-SIZE LabelSize(OWL::TDC& dc, const QOR::String& text, int points) {
-  std::unique_ptr<OWL::TFont> const font(QOR::CreateFontForDC(&dc, points, 0));
-  dc.SelectObject(*font);
-  TEXTMETRICW metrics{};
-  GetTextMetricsW(dc.GetHDC(), &metrics);
-  SIZE extent{0, 0};
-  GetTextExtentPoint32W(dc.GetHDC(), text.GetText(), text.Length(), &extent);
-  dc.RestoreFont();
-  return SIZE{extent.cx, metrics.tmHeight};
+// The same in a font of points at angle made for the call.
+void Label(OWL::TDC& dc, LabelPlacer& placer, const RECT& plot, const QOR::String& text, int32_t x, int32_t y,
+           int points, int angle, UINT align) {
+  if (text.IsEmpty()) return;
+  LabelFont const font(dc, points, angle);
+  Label(dc, placer, plot, font, text, x, y, align);
 }
 
 int32_t PointsToPixels(const OWL::TDC& dc, int index, double points) {
@@ -144,19 +162,20 @@ void GlyphPlotter::DrawGlyph(OWL::TDC& dc, LabelPlacer& labels, const GlyphRecor
 void GlyphPlotter::LabelSegment(OWL::TDC& dc, LabelPlacer& labels, const QOR::String& label, const RECT& r,
                                 double from, double to, int32_t y) const {
   if (label.IsEmpty()) return;
-  SIZE const size = LabelSize(dc, label, 9);
+  LabelFont const font(dc, 9, 0);
+  SIZE const size = font.Extent(label);
   int32_t const gap = std::max<int32_t>(2, size.cy / 6);
   int32_t const left = static_cast<int32_t>(from);
   int32_t const right = static_cast<int32_t>(to);
   if (right - left >= size.cx + gap) {
-    Label(dc, labels, r, label, left + gap, y - 1, 9, 0, TA_BOTTOM | TA_LEFT);
+    Label(dc, labels, r, font, label, left + gap, y - 1, TA_BOTTOM | TA_LEFT);
     return;
   }
   int32_t const middle = y + size.cy / 2;
   if (right + gap + size.cx <= r.right)
-    Label(dc, labels, r, label, right + gap, middle, 9, 0, TA_BOTTOM | TA_LEFT);
+    Label(dc, labels, r, font, label, right + gap, middle, TA_BOTTOM | TA_LEFT);
   else
-    Label(dc, labels, r, label, left - gap, middle, 9, 0, TA_BOTTOM | TA_RIGHT);
+    Label(dc, labels, r, font, label, left - gap, middle, TA_BOTTOM | TA_RIGHT);
 }
 
 void GlyphPlotter::DrawFreeLine(OWL::TDC& dc, LabelPlacer& labels, const GlyphRecord& g, const RECT& r, double X,
@@ -193,7 +212,8 @@ void GlyphPlotter::DrawFreeLine(OWL::TDC& dc, LabelPlacer& labels, const GlyphRe
 // a rising line's end and above a falling one's.
 void GlyphPlotter::LabelFreeLine(OWL::TDC& dc, LabelPlacer& labels, const QOR::String& label, const RECT& r,
                                  POINT left, POINT right) const {
-  SIZE const size = LabelSize(dc, label, 10);
+  LabelFont const font(dc, 10, 0);
+  SIZE const size = font.Extent(label);
   int32_t const gap = std::max<int32_t>(2, size.cy / 6);
   bool const rising = right.y < left.y;
   // The reference y of a label above (its bottom) or below (its top) y, kept on the plot.
@@ -202,11 +222,10 @@ void GlyphPlotter::LabelFreeLine(OWL::TDC& dc, LabelPlacer& labels, const QOR::S
     return std::min<int32_t>(std::max<int32_t>(y + gap, r.top), r.bottom - size.cy);
   };
   if (left.x - gap - size.cx >= r.left) {
-    Label(dc, labels, r, label, left.x - gap, level(left.y, rising), 10, 0,
-          TA_RIGHT | (rising ? TA_BOTTOM : TA_TOP));
+    Label(dc, labels, r, font, label, left.x - gap, level(left.y, rising), TA_RIGHT | (rising ? TA_BOTTOM : TA_TOP));
     return;
   }
-  Label(dc, labels, r, label, right.x + gap, level(right.y, !rising), 10, 0, TA_LEFT | (rising ? TA_TOP : TA_BOTTOM));
+  Label(dc, labels, r, font, label, right.x + gap, level(right.y, !rising), TA_LEFT | (rising ? TA_TOP : TA_BOTTOM));
 }
 
 }  // namespace MGraph1
