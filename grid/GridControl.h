@@ -181,6 +181,8 @@ class GridControl : public GridRenderer, public OWL::TWindow {
   void EvContextMenu(HWND, int, int) {}
   void CmSnapToggle() { ToggleShowLatestRow(); }
   void ShowBar(OWL::TWindow& bar, bool& shown, bool show);
+  // Whether the columns need the horizontal bar beside cells cellsWidth pixels wide.
+  bool HScrollNeeded(int32_t cellsWidth) const noexcept;
   void UpdateVScrollRange();
   void UpdateHScrollRange();
   bool MoveSelection(UINT key, bool shift);

@@ -79,17 +79,20 @@ void GridControl::UpdateScrollBars() {
     return top != 0 || (mPane->RowCount() - top) * mPane->RowHeight() > cellsHeight - hs;
   };
   bool v = vNeeded(mHScrollShown ? mHBarHeight : 0);
-  const bool h = HScrollAllowed &&
-                 !(mPane->FirstColumn() == 0 && mPane->TotalWidth() <= cellsWidth - (v || KeepVBarRoom ? mVBarWidth : 0));
+  const bool h = HScrollNeeded(cellsWidth - (v || KeepVBarRoom ? mVBarWidth : 0));
   v = vNeeded(h ? mHBarHeight : 0);
   ShowBar(*mHScroll, mHScrollShown, h);
   ShowBar(*mVScroll, mVScrollShown, v);
   Layout();
 }
 
+bool GridControl::HScrollNeeded(int32_t cellsWidth) const noexcept {
+  return HScrollAllowed && !(mPane->FirstColumn() == 0 && mPane->TotalWidth() <= cellsWidth);
+}
+
 int32_t GridControl::HeightForRows(int32_t width) const noexcept {
   const int32_t cellsWidth = width - mRowNumberWidth - 1 - (KeepVBarRoom ? mVBarWidth : 0);
-  const bool h = HScrollAllowed && !(mPane->FirstColumn() == 0 && mPane->TotalWidth() <= cellsWidth);
+  const bool h = HScrollNeeded(cellsWidth);
   return mTitleHeight + 1 + mPane->RowCount() * mPane->RowHeight() + (h ? mHBarHeight : 0);
 }
 
