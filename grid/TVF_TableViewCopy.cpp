@@ -32,10 +32,6 @@ TVF_TableView::ListSeparatorSource gListSeparator = &UserListSeparator;
 
 std::wstring Text(UINT id) { return OWL::TModule::Default().LoadString(id); }
 
-// The block of cells the user selected in a grid, else null: the current event's row alone,
-// which the program keeps selected, does not narrow a copy.
-const CellRange* ValidSelection(const EventGridControl& grid) { return grid.UserSelection(); }
-
 // The host application's language word, 0 when it gives none.
 LANGID HostLanguage() {
   IHostApplication* const application = GetHostApplication();
@@ -104,7 +100,7 @@ std::wstring TVF_TableView::BlockText(const EventGridControl& grid, bool whole, 
   const bool rowNumbers = (mLayoutFlags & kLayoutRowNumbers) != 0;
   const bool headings = (mLayoutFlags & kLayoutHeadings) != 0;
   std::wostringstream out;
-  const CellRange* const range = whole ? nullptr : ValidSelection(grid);
+  const CellRange* const range = whole ? nullptr : grid.UserSelection();
   if (range)
     renderer->WriteSelectionText(out, rowNumbers, headings, separator, range->FirstRow.Index,
                                  range->FirstRow.Fixed, range->EndRow.Index, range->EndRow.Fixed, csvCells);
@@ -114,8 +110,8 @@ std::wstring TVF_TableView::BlockText(const EventGridControl& grid, bool whole, 
 }
 
 std::wstring TVF_TableView::TableText(const wchar_t* separator, bool csvCells, bool wholeTable) const {
-  const bool mainSelected = !wholeTable && ValidSelection(*mMain) != nullptr;
-  const bool summarySelected = !wholeTable && ValidSelection(*mSummary) != nullptr;
+  const bool mainSelected = !wholeTable && mMain->UserSelection() != nullptr;
+  const bool summarySelected = !wholeTable && mSummary->UserSelection() != nullptr;
   if (!mainSelected && !summarySelected) {
     const std::wstring summary = mSummaryShown ? BlockText(*mSummary, true, separator, csvCells) : std::wstring();
     return JoinTableBlocks(BlockText(*mMain, true, separator, csvCells), summary);
@@ -156,8 +152,8 @@ HRESULT TVF_TableView::CopyToDataPad() {
   if (!pad || !mMainRenderer || !mSummaryRenderer) return S_FALSE;
   const bool rowNumbers = (mLayoutFlags & kLayoutRowNumbers) != 0;
   const bool headings = (mLayoutFlags & kLayoutHeadings) != 0;
-  const CellRange* const main = ValidSelection(*mMain);
-  const CellRange* const summary = ValidSelection(*mSummary);
+  const CellRange* const main = mMain->UserSelection();
+  const CellRange* const summary = mSummary->UserSelection();
   if (!main && !summary) {
     HRESULT hr = mMainRenderer->AddAllToDataPad(pad.Get(), rowNumbers, headings);
     if (hr == S_OK && mSummaryShown) hr = mSummaryRenderer->AddAllToDataPad(pad.Get(), rowNumbers, headings);
