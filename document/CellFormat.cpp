@@ -5,7 +5,6 @@
 
 #include <cmath>
 #include <locale>
-#include <regex>
 #include <sstream>
 
 namespace ZR {
@@ -28,24 +27,6 @@ QOR::String CellFormat::Format(double value) const {
   out.setf(std::ios_base::showpoint);
   out << value;
   return QOR::String(TidyExponent(out.str()).c_str());
-}
-
-std::wstring TidyExponent(const std::wstring& written) {
-  // One figure with the show-point flag writes "8.e+01": a point with no digit after it goes,
-  // as a final one does.
-  std::wstring text = written;
-  const size_t point = text.find(L'.');
-  if (point != std::wstring::npos && (point + 1 == text.size() || text[point + 1] == L'e'))
-    text.erase(point, 1);
-  // Compiled once: cell texts are made for every cell the grid draws.
-  static const std::wregex kNumber(L"(-?\\d*(?:\\.\\d+)?)(?:(e[+-])0*(\\d*))?", std::regex_constants::ECMAScript);
-  std::wsmatch parts;
-  if (!std::regex_match(text, parts, kNumber)) return written;
-  std::wstring result = parts[1].str();
-  if (parts[3].length() == 0) return result;
-  if (parts[2].matched && parts[2].str() == L"e-") result += L"e-";
-  else if (parts[2].matched) result += L"e";
-  return result + parts[3].str();
 }
 
 }  // namespace ZR

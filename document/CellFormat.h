@@ -2,6 +2,7 @@
 // and the exponent tidying of its number texts.
 #pragma once
 
+#include "base/ExponentText.h"
 #include "base/String.h"
 
 #include <cstdint>
@@ -31,9 +32,7 @@ struct CellFormat {
   QOR::String Format(double value) const;
 };
 
-// "1.235e+005" -> "1.235e5", "1.235e-07" -> "1.235e-7": the exponent's "+" and leading zeros go;
-// so does a point with no digit after it ("8.e+01" -> "8e1", "12." -> "12"). A text that is not a
-// decimal number (with an optional exponent) comes back unchanged.
-std::wstring TidyExponent(const std::wstring& text);
+// The cell texts' exponent tidying, shared with the grid's shortened numbers.
+using QOR::TidyExponent;
 
 }  // namespace ZR

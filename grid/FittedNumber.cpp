@@ -5,6 +5,8 @@
 #include <cwctype>
 #include <regex>
 
+#include "base/ExponentText.h"
+
 namespace TVF_Grid {
 
 namespace {
@@ -13,19 +15,6 @@ int TextWidth(HDC dc, const std::wstring& text) {
   SIZE size{};
   if (text.empty() || !GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size)) return 0;
   return size.cx;
-}
-
-// "1.235e+005" -> "1.235e5", "2.8e-04" -> "2.8e-4"; "12." -> "12".
-std::wstring ShortExponent(const std::wstring& text) {
-  const size_t e = text.find_first_of(L"eE");
-  std::wstring mantissa = text.substr(0, e);
-  if (!mantissa.empty() && mantissa.back() == L'.') mantissa.pop_back();
-  if (e == std::wstring::npos) return mantissa;
-  size_t digits = e + 1;
-  const bool negative = digits < text.size() && text[digits] == L'-';
-  if (digits < text.size() && (text[digits] == L'-' || text[digits] == L'+')) ++digits;
-  while (digits + 1 < text.size() && text[digits] == L'0') ++digits;
-  return mantissa + (negative ? L"e-" : L"e") + text.substr(digits);
 }
 
 }  // namespace
@@ -50,7 +39,7 @@ std::wstring RoundedNumberText(const std::wstring& text, int figures) {
   const double value = std::wcstod(text.c_str(), nullptr);
   wchar_t buffer[64] = {};
   std::swprintf(buffer, sizeof buffer / sizeof buffer[0], L"%#.*g", figures < 1 ? 1 : figures, value);
-  return ShortExponent(buffer);
+  return QOR::TidyExponent(buffer);
 }
 
 std::wstring FitNumber(HDC dc, const std::wstring& text, int width) {
