@@ -15,13 +15,17 @@ constexpr size_t kFewestLabels = 3;
 constexpr int32_t kLabelGap = 3;
 constexpr double kFactors[] = {1.0, 2.0, 2.5, 5.0, 10.0};
 
-// A number written with "%g" in the user's decimal separator, read afresh each time as the
-// user may change it while the host runs; the point when the setting cannot be read.
-std::wstring InUserDecimal(const wchar_t* written) {
-  std::wstring text = written;
+// The user's decimal separator, read afresh for each set of texts as the user may change it
+// while the host runs; the point when the setting cannot be read.
+wchar_t UserDecimal() {
   wchar_t separator[8] = {};
-  if (GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, separator, 8) < 2 || separator[0] == L'.') return text;
-  std::replace(text.begin(), text.end(), L'.', separator[0]);
+  return GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, separator, 8) < 2 ? L'.' : separator[0];
+}
+
+// A number written with "%g", in the decimal separator given.
+std::wstring WithDecimal(const wchar_t* written, wchar_t decimal) {
+  std::wstring text = written;
+  if (decimal != L'.') std::replace(text.begin(), text.end(), L'.', decimal);
   return text;
 }
 
@@ -112,12 +116,13 @@ bool ScaleAxis::LabelFits(const Tick& tick, int32_t length) const noexcept {
 std::vector<ScaleAxis::Tick> ScaleAxis::TicksEvery(double step, double low, double high) const {
   std::vector<Tick> ticks;
   DragScaleMapping const mapping = PixelMapping();
+  wchar_t const decimal = UserDecimal();
   for (double k = std::ceil(low / step); k * step <= high + step * 1e-9; k += 1.0) {
     double const shown = std::fabs(k) < 0.5 ? 0.0 : k * step;
     double const pixel = (Stored(shown) + mapping.offset) * mapping.scale;
     wchar_t text[32];
     std::swprintf(text, 32, L"%g", shown);
-    ticks.push_back({static_cast<int32_t>(std::lround(pixel)), InUserDecimal(text)});
+    ticks.push_back({static_cast<int32_t>(std::lround(pixel)), WithDecimal(text, decimal)});
   }
   return ticks;
 }
@@ -125,7 +130,7 @@ std::vector<ScaleAxis::Tick> ScaleAxis::TicksEvery(double step, double low, doub
 std::wstring ScaleAxis::Format(double value, const std::wstring& units) const {
   wchar_t text[48];
   std::swprintf(text, 48, L"%.4g", Shown(value));
-  std::wstring written = InUserDecimal(text);
+  std::wstring written = WithDecimal(text, UserDecimal());
   if (!units.empty()) written += L" " + units;
   return written;
 }
