@@ -1,6 +1,7 @@
 // The documents-file part of an analyze run, in this process.
 #include "bench/damage/DocumentsRun.h"
 
+#include "host/app/AnalysisDocument.h"
 #include "host/app/HostFramework.h"
 #include "host/app/ModuleLoader.h"
 #include "host/app/UnattendedMessageBoxes.h"
@@ -11,10 +12,7 @@
 #include "host/formula/FormulaEnumClass.h"
 #include "host/view/CustomDocuments.h"
 #include "host/view/DocumentStreams.h"
-#include "hostapi/ClassRegistry.h"
 #include "hostapi/DocumentSettings.h"
-#include "hostapi/MessageFactory.h"
-#include "hostapi/MessageService.h"
 
 #include <cstdio>
 #include <cwchar>
@@ -69,20 +67,6 @@ struct HostSide {
   }
 };
 
-// The document's "ZR_Analyze" command, delivered as the host's command line delivers it.
-HRESULT AnalyzeCommand(IUnknown* document) {
-  host::HostPtr<IMessageFactory> factory;
-  host::HostPtr<IMessageRouter> router;
-  CoGetClassObject(CLSID_LumoFrameWork, CLSCTX_ALL, nullptr, IID_IMessageFactory, reinterpret_cast<void**>(factory.Out()));
-  CoGetClassObject(CLSID_LumoFrameWork, CLSCTX_ALL, nullptr, IID_IMessageRouter, reinterpret_cast<void**>(router.Out()));
-  host::HostPtr<IMsgIdMessageClassObject> command;
-  if (!factory || !router || factory->FindByName(L"ZR_Analyze", command.Out()) != S_OK) return E_FAIL;
-  DISPPARAMS none{nullptr, nullptr, 0, 0};
-  host::HostPtr<IMessage> message;
-  const HRESULT hr = command->CreateMessage(0, &none, message.Out());
-  return FAILED(hr) ? hr : router->Deliver(message.Get(), document);
-}
-
 std::vector<uint8_t> Failed(const std::string& step) {
   std::fprintf(stderr, "a documents file could not be made: %s failed\n", step.c_str());
   return {};
@@ -112,7 +96,7 @@ std::vector<uint8_t> DocumentsRun::MakeFile(const std::vector<std::pair<int32_t,
   for (const auto& [id, text] : settings)
     if (FAILED(script->SetSettingText(id, text.c_str()))) return Failed("setting " + std::to_string(id));
   // A document is saved once it has analysed, as in an analyze run.
-  if (AnalyzeCommand(document.Get()) != S_OK) return Failed("the analysis");
+  if (ondara_host::SendNamedCommand(L"ZR_Analyze", document.Get()) != S_OK) return Failed("the analysis");
   DeleteFileW(mSaved.c_str());
   if (FAILED(host::SaveDocumentStreams(*side.document.Get(), mSaved))) return Failed("save");
   return FileBytes(mSaved);
@@ -126,20 +110,15 @@ RunResult DocumentsRun::Run(const std::vector<uint8_t>& file) {
   side.data = host::DataDocument::Create(mRecording);
   side.data->SetFormulaClass(mFormulaClass.Get());
   side.document = host::HostDocument::Create(side.data);
-  std::vector<host::HostPtr<ICustomDocument2>> opened;
+  host::HostPtr<ICustomDocument2> document;
   std::wstring refusal;
-  if (FAILED(host::OpenSavedDocuments(*side.document.Get(), mOpened, opened, &refusal))) {
+  if (FAILED(ondara_host::OpenAnalysisDocument(*side.document.Get(), mOpened, document, &refusal))) {
     result.refused = true;
     result.refusal = host::Utf8FromWide(refusal);
     result.messages = boxes.Text();
     return result;
   }
   side.document->BroadcastDocumentsOpen();
-  host::HostPtr<ICustomDocument2> document = opened.empty() ? host::HostPtr<ICustomDocument2>() : opened.front();
-  if (!document && FAILED(host::OpenCustomDocument(*side.document.Get(), kDocumentClass, 0, document))) {
-    result.refused = true;
-    return result;
-  }
   // As the analyze command does: an analysis channel the recording lacks ends the run.
   host::HostPtr<IDocumentSettingsScript> script;
   host::HostPtr<QOR::IQORString> channel;
@@ -152,7 +131,7 @@ RunResult DocumentsRun::Run(const std::vector<uint8_t>& file) {
     return result;
   }
   // The run analyses as the command does: the region it analysed is stored again.
-  AnalyzeCommand(document.Get());
+  ondara_host::SendNamedCommand(L"ZR_Analyze", document.Get());
   DeleteFileW(mSaved.c_str());
   if (SUCCEEDED(host::SaveDocumentStreams(*side.document.Get(), mSaved))) result.saved = FileBytes(mSaved);
   result.messages = boxes.Text();

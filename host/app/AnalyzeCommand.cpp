@@ -1,6 +1,7 @@
 // The "analyze" command: what a user does in the host: opens a recording, gives the module's
 // analysis document its settings, runs the named command "ZR_Analyze" and looks at what it
 // found: the peak markers the module attached to the channel, or the table.
+#include "host/app/AnalysisDocument.h"
 #include "host/app/AnalysisTarget.h"
 #include "host/app/AnalyzeArguments.h"
 #include "host/app/ChannelCalcRun.h"
@@ -20,16 +21,11 @@
 #include "host/data/RecordingReader.h"
 #include "host/data/Sampler.h"
 #include "host/formula/FormulaEnumClass.h"
-#include "host/view/CustomDocuments.h"
 #include "host/view/DocumentStreams.h"
-#include "hostapi/ClassRegistry.h"
 #include "hostapi/DocumentSettings.h"
-#include "hostapi/MessageFactory.h"
-#include "hostapi/MessageService.h"
 #include "hostapi/Selection.h"
 
 #include <io.h>
-#include <objbase.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -39,7 +35,6 @@
 #include <stdexcept>
 #include <string>
 #include <utility>
-#include <vector>
 
 namespace ondara_host {
 
@@ -57,29 +52,6 @@ bool SelectInFirstRecord(host::DataDocument& data, const std::pair<double, doubl
   const auto tick = [period](double s) { return static_cast<int32_t>(std::min(s / period + 0.5, 2147483647.0)); };
   return SUCCEEDED(selection->SetRange(HostPosition{0, tick(seconds.first)}, HostPosition{0, tick(seconds.second)}));
 }
-
-template <class Interface>
-host::HostPtr<Interface> FrameworkService(const IID& iid) {
-  host::HostPtr<Interface> service;
-  CoGetClassObject(CLSID_LumoFrameWork, CLSCTX_ALL, nullptr, iid, reinterpret_cast<void**>(service.Out()));
-  return service;
-}
-
-// Sends a named command to the document as the host's command line does: through the command's
-// message class object and the framework's router. S_OK when the document consumed it.
-HRESULT SendNamedCommand(const wchar_t* name, IUnknown* target) {
-  const host::HostPtr<IMessageFactory> factory = FrameworkService<IMessageFactory>(IID_IMessageFactory);
-  const host::HostPtr<IMessageRouter> router = FrameworkService<IMessageRouter>(IID_IMessageRouter);
-  if (!factory || !router) return E_FAIL;
-  host::HostPtr<IMsgIdMessageClassObject> command;
-  if (factory->FindByName(name, command.Out()) != S_OK) return E_INVALIDARG;
-  DISPPARAMS none{nullptr, nullptr, 0, 0};
-  host::HostPtr<IMessage> message;
-  const HRESULT hr = command->CreateMessage(0, &none, message.Out());
-  if (FAILED(hr)) return hr;
-  return router->Deliver(message.Get(), target);
-}
-
 
 // What the analysis found: the table or the peak markers; events gets how many. An --event past
 // the events found is refused before anything is printed.
@@ -103,20 +75,6 @@ int PrintAnalysis(const AnalyzeArguments& args, host::DataDocument* data, ICalcE
 std::wstring FileTitle(const std::wstring& path) {
   const size_t slash = path.find_last_of(L"\\/");
   return slash == std::wstring::npos ? path : path.substr(slash + 1);
-}
-
-// The analysis document: the one saved in the documents file when there is such a file, else a
-// new one. refusal gets what was wrong with a documents file that does not open.
-HRESULT OpenDocument(host::HostDocument& hostDocument, const std::wstring& documents,
-                     host::HostPtr<ICustomDocument2>& document, std::wstring* refusal) {
-  if (documents.empty() || GetFileAttributesW(documents.c_str()) == INVALID_FILE_ATTRIBUTES)
-    return host::OpenCustomDocument(hostDocument, L"Ondara Document", 0, document);
-  std::vector<host::HostPtr<ICustomDocument2>> opened;
-  const HRESULT hr = host::OpenSavedDocuments(hostDocument, documents, opened, refusal);
-  if (FAILED(hr)) return hr;
-  if (opened.empty()) return host::OpenCustomDocument(hostDocument, L"Ondara Document", 0, document);
-  document = opened.front();
-  return S_OK;
 }
 
 // A person answers the boxes only when the run opens a dialog or keeps the views open for one.
@@ -229,7 +187,7 @@ class AnalyzeRun {
   // the document's settings script.
   int OpenAnalysisDocument() {
     std::wstring refusal;
-    HRESULT hr = OpenDocument(*mHostDocument.Get(), mArgs.documents, mDocument, &refusal);
+    HRESULT hr = ondara_host::OpenAnalysisDocument(*mHostDocument.Get(), mArgs.documents, mDocument, &refusal);
     if (!refusal.empty()) {
       // The file stays as it is: nothing is saved over it.
       PrintError(host::Utf8FromWide(mArgs.documents) + ": the analysis document could not be opened: " +
