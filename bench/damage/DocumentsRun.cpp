@@ -2,10 +2,10 @@
 #include "bench/damage/DocumentsRun.h"
 
 #include "host/app/AnalysisDocument.h"
+#include "host/app/AnalyzeInputs.h"
 #include "host/app/HostFramework.h"
 #include "host/app/ModuleLoader.h"
 #include "host/app/UnattendedMessageBoxes.h"
-#include "host/common/HostString.h"
 #include "host/common/MessageText.h"
 #include "host/data/DataDocument.h"
 #include "host/data/HostDocument.h"
@@ -15,9 +15,9 @@
 #include "hostapi/DocumentSettings.h"
 
 #include <cstdio>
-#include <cwchar>
 #include <fstream>
 #include <iterator>
+#include <optional>
 
 namespace sweep {
 namespace {
@@ -121,12 +121,14 @@ RunResult DocumentsRun::Run(const std::vector<uint8_t>& file) {
   side.document->BroadcastDocumentsOpen();
   // As the analyze command does: an analysis channel the recording lacks ends the run.
   host::HostPtr<IDocumentSettingsScript> script;
-  host::HostPtr<QOR::IQORString> channel;
-  if (SUCCEEDED(document->QueryInterface(IID_IDocumentSettingsScript, reinterpret_cast<void**>(script.Out()))) &&
-      SUCCEEDED(script->GetSettingText(2001, channel.Out())) && channel &&
-      std::wcstol(host::StringText(channel.Get()).c_str(), nullptr, 10) >= static_cast<long>(mRecording.channels.size())) {
+  int32_t channel = 0;
+  if (SUCCEEDED(document->QueryInterface(IID_IDocumentSettingsScript, reinterpret_cast<void**>(script.Out())))) {
+    const ondara_host::ChannelSource source{std::nullopt, false, mOpened};
+    result.refusal = ondara_host::AnalysisChannelRefusal(script.Get(), source,
+                                                         static_cast<int32_t>(mRecording.channels.size()), &channel);
+  }
+  if (!result.refusal.empty()) {
     result.refused = true;
-    result.refusal = "its analysis channel is one the recording lacks";
     result.messages = boxes.Text();
     return result;
   }

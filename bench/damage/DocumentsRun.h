@@ -16,7 +16,7 @@ namespace sweep {
 
 struct RunResult {
   bool refused = false;
-  std::string refusal;       // the run's one line (without the file's name); empty: none
+  std::string refusal;       // the run's one line saying why; empty: none
   std::string messages;      // lines of message boxes answered during the run
   std::vector<uint8_t> saved;  // the documents file the run wrote back, when not refused
 };
