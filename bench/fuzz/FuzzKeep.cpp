@@ -109,6 +109,7 @@ void RunningInput::Set(const char* target, uint64_t seed, uint64_t number, const
   const int length = WriteHeader(mView, kHeaderRoom + kStateWidth, "running", target, seed, number, bytes);
   if (length <= 0) return;
   std::memcpy(mView + length, input.data(), bytes);
+  mUsed = static_cast<size_t>(length) + bytes;
 }
 
 void RunningInput::MarkState(const char* state) {
@@ -120,26 +121,19 @@ void RunningInput::MarkState(const char* state) {
 }
 
 void RunningInput::Close(bool keep) {
-  size_t used = 0;
-  if (mView) {
-    KeptInput kept;
-    size_t bytes = 0;
-    const std::string head(mView, std::min(mSize, kHeaderRoom + kStateWidth));
-    const size_t at = keep ? ReadHeader(head, &kept, &bytes) : std::string::npos;
-    if (at != std::string::npos) used = at + bytes;
-    UnmapViewOfFile(mView);
-  }
+  if (mView) UnmapViewOfFile(mView);
   if (mMapping) CloseHandle(mMapping);
   if (mFile != INVALID_HANDLE_VALUE) {
     LARGE_INTEGER end;
-    end.QuadPart = static_cast<LONGLONG>(used);
-    if (used > 0 && SetFilePointerEx(mFile, end, nullptr, FILE_BEGIN)) SetEndOfFile(mFile);  // the kept file as written
+    end.QuadPart = static_cast<LONGLONG>(mUsed);
+    if (keep && mUsed > 0 && SetFilePointerEx(mFile, end, nullptr, FILE_BEGIN)) SetEndOfFile(mFile);  // as written
     CloseHandle(mFile);
     if (!keep) DeleteFileA(mPath);
   }
   mView = nullptr;
   mMapping = nullptr;
   mFile = INVALID_HANDLE_VALUE;
+  mUsed = 0;
 }
 
 }  // namespace fuzz

@@ -48,6 +48,7 @@ class RunningInput {
   HANDLE mMapping = nullptr;
   char* mView = nullptr;
   size_t mSize = 0;
+  size_t mUsed = 0;  // the header and input last Set: the file's length when it is kept
   char mPath[MAX_PATH] = {};
 };
 
