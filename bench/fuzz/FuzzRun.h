@@ -16,7 +16,7 @@ namespace fuzz {
 struct RunOptions {
   uint64_t seed = 1;
   uint64_t inputs = 10000;
-  int shrinkTries = 400;   // runs spent shrinking each distinct failure (a hang's runs are capped lower)
+  int shrinkTries = 400;   // runs spent shrinking each distinct failure (none for a hang, which ends the run)
   uint64_t progressEvery = 0;  // inputs between progress lines on stderr; 0 for none
   // Where the inputs are kept (the one running, each failure's); empty for the working folder.
   std::string keepFolder;
