@@ -11,7 +11,6 @@
 #include "document/ZRSetting_PXDetSet.h"
 
 #include <algorithm>
-#include <cwchar>
 #include <set>
 #include <vector>
 
@@ -121,14 +120,17 @@ void CheckIds(const GroupText& text, const SettingsGroup& scratch) {
   }
 }
 
-// The analysis channel once the global records are applied: the last record of setting 2001 (its
-// text checked already), else the value the store holds.
-int32_t AnalysisChannelAfter(const GroupText& global, const SettingsGroup& current) {
-  const auto* setting = dynamic_cast<const ZRSettingLong*>(current.FindById(kSettingAnalysisChannel));
-  long channel = setting != nullptr ? setting->Get() : 0;
-  for (const RecordText& record : global.records)
-    if (record.id == kSettingAnalysisChannel) channel = std::wcstol(record.text.GetText(), nullptr, 10);
-  return static_cast<int32_t>(channel);
+bool Names(const GroupText& text, int32_t id) {
+  return std::any_of(text.records.begin(), text.records.end(),
+                     [id](const RecordText& record) { return record.id == id; });
+}
+
+// The analysis channel once the global records are applied: the value CheckValues read into
+// checked when the stream names setting 2001 (once at most: CheckIds), else the one current holds.
+int32_t AnalysisChannelAfter(const GroupText& global, const SettingsGroup& checked, const SettingsGroup& current) {
+  const SettingsGroup& source = Names(global, kSettingAnalysisChannel) ? checked : current;
+  const auto* setting = dynamic_cast<const ZRSettingLong*>(source.FindById(kSettingAnalysisChannel));
+  return setting != nullptr ? static_cast<int32_t>(setting->Get()) : 0;
 }
 
 void ApplyGroup(const GroupText& text, SettingsGroup& group) {
@@ -136,9 +138,7 @@ void ApplyGroup(const GroupText& text, SettingsGroup& group) {
     if (ZRSetting* setting = group.FindById(record.id)) setting->FromText(record.text, true);
   }
   // The older group kept the tau mode in 1019; one that names 1037 holds it there already.
-  if (text.version < 1 && std::none_of(text.records.begin(), text.records.end(),
-                                       [](const RecordText& record) { return record.id == kSettingTauMode; }))
-    group.Upgrade();
+  if (text.version < 1 && !Names(text, kSettingTauMode)) group.Upgrade();
 }
 
 }  // namespace
@@ -188,7 +188,7 @@ IBinInStream& SettingsStore::Read(IBinInStream& in, IUnknown* hostDataDocument) 
   }
   // Saving writes the analysis channel's group whenever it writes groups: without it the
   // channel would be analysed with defaults.
-  const int32_t analysisChannel = AnalysisChannelAfter(global, mGlobal);
+  const int32_t analysisChannel = AnalysisChannelAfter(global, globalScratch, mGlobal);
   if (!groups.empty() && channels.count(analysisChannel) == 0)
     throw XSettingsStream(StreamFault::kNoAnalysisGroup, analysisChannel);
   ApplyGroup(global, mGlobal);
