@@ -41,7 +41,9 @@ EStimDetParams::EStimDetParams(const Doc::SettingsStore* store) {
   if (!store) return;
   const auto n = [store](int32_t id) { return SettingNumber(*store, id); };
   const bool perBlock = n(Doc::kSettingStimulusMethod) == 4;
-  Fill(*this, {n(Type(*store) == 3 ? 1002 : 1028), n(1003), perBlock ? n(1004) : 0.0, n(1027), perBlock ? 1.0 : 0.0});
+  Fill(*this, {n(Type(*store) == 3 ? Doc::kSettingMinStimulusHeightER : Doc::kSettingMinStimulusHeightPS),
+               n(Doc::kSettingMaxArtifactWidth), perBlock ? n(Doc::kSettingSearchStart) : 0.0,
+               n(Doc::kSettingMinArtifactInterval), perBlock ? 1.0 : 0.0});
 }
 
 EBaseParams::EBaseParams(const Doc::SettingsStore* store) {
@@ -49,7 +51,9 @@ EBaseParams::EBaseParams(const Doc::SettingsStore* store) {
   const auto n = [store](int32_t id) { return SettingNumber(*store, id); };
   const bool evoked = Type(*store) == 3;
   // A baseline of at most 1000 ms, within 5 % of the height.
-  Fill(*this, {1000.0, 5.0, evoked ? n(1007) : -1.0, evoked ? n(1008) : -1.0, n(1039), n(1040)});
+  Fill(*this,
+       {1000.0, 5.0, evoked ? n(Doc::kSettingDetectionStart) : -1.0, evoked ? n(Doc::kSettingDetectionEnd) : -1.0,
+        n(Doc::kSettingBaselineMode), n(Doc::kSettingBaselineValue)});
 }
 
 EAMaxParams::EAMaxParams(const Doc::SettingsStore* store) {
@@ -58,26 +62,32 @@ EAMaxParams::EAMaxParams(const Doc::SettingsStore* store) {
   const int32_t type = Type(*store);
   // The general and synaptic detectors' events move to the maximum found; the others' stay.
   const bool reposition = !(type == 1 || type == 3 || type == 4 || type == 5);
-  Fill(*this, {n(type == 5 ? 1034 : 1033), reposition ? 1.0 : 0.0, n(1041)});
+  Fill(*this, {n(type == 5 ? Doc::kSettingStartHeightPercentAP : Doc::kSettingStartHeightPercent),
+               reposition ? 1.0 : 0.0, n(Doc::kSettingEndHeightPercent)});
 }
 
 EBase2Params::EBase2Params(const Doc::SettingsStore* store) {
   if (!store) return;
   const auto n = [store](int32_t id) { return SettingNumber(*store, id); };
-  Fill(*this, {n(1013), n(1029), n(1030), n(1025)});
+  Fill(*this, {n(Doc::kSettingMidPlateauPercent), n(Doc::kSettingTauStart), n(Doc::kSettingTauEnd),
+               n(Doc::kSettingPlateauCentre)});
 }
 
 EBulkParams::EBulkParams(const Doc::SettingsStore* store) {
   if (!store) return;
   const auto n = [store](int32_t id) { return SettingNumber(*store, id); };
-  Fill(*this, {n(Doc::kSettingAnalysisType), n(1015), n(1016), n(Doc::kSettingTauMode), n(1038), n(1017), n(1018),
-               n(1011), n(1012), n(1026), n(1014), n(1020), n(1021), n(1022), n(1031), n(1032)});
+  Fill(*this,
+       {n(Doc::kSettingAnalysisType), n(Doc::kSettingAreaStart), n(Doc::kSettingAreaEnd), n(Doc::kSettingTauMode),
+        n(Doc::kSettingTauFixedValue), n(Doc::kSettingRiseStart), n(Doc::kSettingRiseEnd),
+        n(Doc::kSettingTriangulationStart), n(Doc::kSettingTriangulationEnd), n(Doc::kSettingPlateauVoltageWidth),
+        n(Doc::kSettingPlateauLevelWidth), n(Doc::kSettingSlopeStart), n(Doc::kSettingSlopeEnd),
+        n(Doc::kSettingValueLocation), n(Doc::kSettingMaxNegSlopeStart), n(Doc::kSettingMaxNegSlopeSmoothing)});
 }
 
 EPSCalcParams::EPSCalcParams(const Doc::SettingsStore* store) {
   if (!store) return;
   const auto n = [store](int32_t id) { return SettingNumber(*store, id); };
-  Fill(*this, {n(1020), n(1021), n(1022)});
+  Fill(*this, {n(Doc::kSettingSlopeStart), n(Doc::kSettingSlopeEnd), n(Doc::kSettingValueLocation)});
 }
 
 }  // namespace ZR

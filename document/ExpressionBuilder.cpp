@@ -66,11 +66,11 @@ std::wstring ExpressionBuilder::Source() const {
 }
 
 std::wstring ExpressionBuilder::CAPChain() const {
-  const std::wstring h = Number(Value(1006));
+  const std::wstring h = Number(Value(Doc::kSettingMinPeakHeight));
   // The width filter's minimum width at half height.
-  const std::wstring w = Number(Value(mAnalysisType == 5 ? 1035 : 1001));
+  const std::wstring w = Number(Value(mAnalysisType == 5 ? Doc::kSettingMinPeakWidthAP : Doc::kSettingMinPeakWidthCAP));
   const std::wstring r = Region();
-  if (!Flag(1036)) return L"cappeakdet( " + Source() + L", " + h + L", " + w + L", " + r + L")";
+  if (!Flag(Doc::kSettingPeakWidthFilter)) return L"cappeakdet( " + Source() + L", " + h + L", " + w + L", " + r + L")";
   const std::wstring ch = Channel();
   return L"cappwf( " + ch + L", calcbase( " + ch + L", cappeakdet( " + Source() + L", " + h + L", 0, " + r +
          L"), " + FormulaList(EBaseParams(&mStore)) + L", " + r + L" ), " + w + L", " + r + L" )";
@@ -81,7 +81,7 @@ std::wstring ExpressionBuilder::StimDetChain() const {
 }
 
 std::wstring ExpressionBuilder::StimSOBChain() const {
-  return L"erstimsob( " + Number(Value(1005)) + L", " + Region() + L") ";
+  return L"erstimsob( " + Number(Value(Doc::kSettingStimulusPosition)) + L", " + Region() + L") ";
 }
 
 bool ExpressionBuilder::PCCChain(std::wstring& text, bool useSource) {
@@ -131,7 +131,8 @@ void ExpressionBuilder::WriteDetectorChain(std::wstring& text) {
     case 4:
       if (method == 2 || stimDet) {
         written = L"pspeakdet( " + Source() + L", " + (method == 2 ? StimSOBChain() : StimDetChain()) + L", " +
-                  Number(Value(1007)) + L", " + Number(Value(1008)) + L", " + Region() + L") ";
+                  Number(Value(Doc::kSettingDetectionStart)) + L", " + Number(Value(Doc::kSettingDetectionEnd)) +
+                  L", " + Region() + L") ";
         mPending = false;
       }
       break;
@@ -144,9 +145,10 @@ void ExpressionBuilder::WriteDetectorChain(std::wstring& text) {
 void ExpressionBuilder::WriteERPeakDetChain(std::wstring& text) {
   const int32_t method = Int(Doc::kSettingStimulusMethod);
   if (mAnalysisType != 3 || method < 2 || method > 4) return;
-  const std::wstring peak = Flag(1009) ? Number(Value(1006)) + L", " + Number(Value(1007)) + L", " +
-                                             Number(Value(1008))
-                                       : L"1, 0, 0";
+  const std::wstring peak = Flag(Doc::kSettingPassPeakLimits) ? Number(Value(Doc::kSettingMinPeakHeight)) + L", " +
+                                                                    Number(Value(Doc::kSettingDetectionStart)) + L", " +
+                                                                    Number(Value(Doc::kSettingDetectionEnd))
+                                                              : L"1, 0, 0";
   text = L"erpeakdet( " + Source() + L", " + text + L", " + peak + L", " + Region() + L")";
 }
 

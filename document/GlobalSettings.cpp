@@ -1,6 +1,7 @@
 // ZR::Doc::GlobalSettings: the settings of a data file's analysis that no channel owns.
 #include "document/GlobalSettings.h"
 
+#include "document/SettingIds.h"
 #include "document/SettingRowPrivate.h"
 
 namespace ZR::Doc {
@@ -24,37 +25,38 @@ constexpr SettingRow AxisValue(int32_t id) {
 
 constexpr SettingRow kRows[] = {
     // 6 is kept by the bounds of older files but names no type.
-    {2000, kSettingInt, 0, 0, 6, kPage, kMask, 5},
-    Long(2001, 0, 0, 32),  // analysis channel
-    Marker(2023),          // source object id
-    Marker(2024),          // detector formula object id
-    Marker(2025),          // analysis formula object id
-    Bool(2002, true),      // Table View summary rows
-    {2003, kSettingInt, 0, 0, 4, kPage, kMask},  // last settings tab
-    Bool(2004, false),     // analyse the selection
-    Marker(2005),          // region: start record, start tick, end record, end tick
-    Marker(2006),
-    Marker(2007),
-    Marker(2008),
-    Bool(2009, false),  // analyse while sampling
-    Bool(2010, true),   // peak markers
-    Bool(2011, false),  // an analysed region is stored
-    Bool(2012, true),   // no region stored
-    Bool(2013, true),   // Analysis View plot series 1 to 10
-    Bool(2014, true),
-    Bool(2015, true),
-    Bool(2016, true),
-    Bool(2017, true),
-    Bool(2018, true),
-    Bool(2019, true),
-    Bool(2020, true),
-    Bool(2021, true),
-    Bool(2022, true),
-    Bool(2026, false),  // Table View switch
-    AxisValue(2027),    // Analysis View axis range
-    AxisValue(2028),
-    AxisValue(2029),
-    AxisValue(2030),
+    {kSettingAnalysisType, kSettingInt, 0, 0, 6, kPage, kMask, 5},
+    Long(kSettingAnalysisChannel, 0, 0, 32),
+    Marker(kSettingSourceObject),
+    Marker(kSettingDetectorObject),
+    Marker(kSettingAnalysisObject),
+    Bool(kSettingSummaryRows, true),
+    {kSettingSettingsTab, kSettingInt, 0, 0, 4, kPage, kMask},
+    Bool(kSettingAnalyseSelection, false),
+    Marker(kSettingRegionStartRecord),
+    Marker(kSettingRegionStartTick),
+    Marker(kSettingRegionEndRecord),
+    Marker(kSettingRegionEndTick),
+    Bool(kSettingWhileSampling, false),
+    Bool(kSettingShowPeakMarkers, true),
+    Bool(kSettingRegionStored, false),
+    Bool(kSettingNoRegionStored, true),
+    // The Analysis View's plot series 1 to 10.
+    Bool(kSettingFirstPlotSeries, true),
+    Bool(kSettingFirstPlotSeries + 1, true),
+    Bool(kSettingFirstPlotSeries + 2, true),
+    Bool(kSettingFirstPlotSeries + 3, true),
+    Bool(kSettingFirstPlotSeries + 4, true),
+    Bool(kSettingFirstPlotSeries + 5, true),
+    Bool(kSettingFirstPlotSeries + 6, true),
+    Bool(kSettingFirstPlotSeries + 7, true),
+    Bool(kSettingFirstPlotSeries + 8, true),
+    Bool(kSettingFirstPlotSeries + 9, true),
+    Bool(kSettingShowLatestRow, false),
+    AxisValue(kSettingAxisXLow),
+    AxisValue(kSettingAxisXHigh),
+    AxisValue(kSettingAxisYLow),
+    AxisValue(kSettingAxisYHigh),
 };
 
 }  // namespace

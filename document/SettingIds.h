@@ -41,17 +41,48 @@ inline constexpr int32_t kSettingsRegion[] = {kSettingRegionStartRecord, kSettin
 inline constexpr int32_t kSettingsMarkerObjects[] = {kSettingSourceObject, kSettingDetectorObject,
                                                      kSettingAnalysisObject};
 
-// Per-channel settings.
-inline constexpr int32_t kSettingStimulusMethod = 1000;     // int, 2 to 4 select a detector
-inline constexpr int32_t kSettingMinPeakWidthCAP = 1001;    // double, ms at half height
-inline constexpr int32_t kSettingMinPeakHeight = 1006;      // double, base unit
-inline constexpr int32_t kSettingPassPeakLimits = 1009;     // Bool, Evoked Response
-inline constexpr int32_t kSettingDetectionSettings = 1010;  // the Periodix settings object
-inline constexpr int32_t kSettingTauFitOld = 1019;          // Bool, older form of 1037
-inline constexpr int32_t kSettingSlopeStart = 1020;         // double, ms
-inline constexpr int32_t kSettingSlopeEnd = 1021;           // double, ms
-inline constexpr int32_t kSettingPeakWidthFilter = 1036;    // Bool
-inline constexpr int32_t kSettingTauMode = 1037;            // int
-inline constexpr int32_t kSettingBaselineMode = 1039;       // int
+// Per-channel settings. Times in ms after what the comment names.
+inline constexpr int32_t kSettingStimulusMethod = 1000;        // int, 2 to 4 select a detector
+inline constexpr int32_t kSettingMinPeakWidthCAP = 1001;       // double, ms at half height
+inline constexpr int32_t kSettingMinStimulusHeightER = 1002;   // double, base unit, Evoked Response
+inline constexpr int32_t kSettingMaxArtifactWidth = 1003;      // double, ms
+inline constexpr int32_t kSettingSearchStart = 1004;           // double, the block's start, one stimulus per block
+inline constexpr int32_t kSettingStimulusPosition = 1005;      // double, the block's start
+inline constexpr int32_t kSettingMinPeakHeight = 1006;         // double, base unit
+inline constexpr int32_t kSettingDetectionStart = 1007;        // double, the stimulus artifact
+inline constexpr int32_t kSettingDetectionEnd = 1008;          // double, the stimulus artifact
+inline constexpr int32_t kSettingPassPeakLimits = 1009;        // Bool, Evoked Response
+inline constexpr int32_t kSettingDetectionSettings = 1010;     // the Periodix settings object
+inline constexpr int32_t kSettingTriangulationStart = 1011;    // int, APD level, a multiple of 10
+inline constexpr int32_t kSettingTriangulationEnd = 1012;      // int, APD level, a multiple of 10
+inline constexpr int32_t kSettingMidPlateauPercent = 1013;     // int
+inline constexpr int32_t kSettingPlateauLevelWidth = 1014;     // double, ms
+inline constexpr int32_t kSettingAreaStart = 1015;             // double, the peak's start
+inline constexpr int32_t kSettingAreaEnd = 1016;               // double
+inline constexpr int32_t kSettingRiseStart = 1017;             // int, percent of the height
+inline constexpr int32_t kSettingRiseEnd = 1018;               // int
+inline constexpr int32_t kSettingTauFitOld = 1019;             // Bool, older form of kSettingTauMode
+inline constexpr int32_t kSettingSlopeStart = 1020;            // double, the peak's start
+inline constexpr int32_t kSettingSlopeEnd = 1021;              // double
+inline constexpr int32_t kSettingValueLocation = 1022;         // double, the stimulus artifact
+inline constexpr int32_t kSettingSpareTimeFirst = 1023;        // double, Population Spike, read by nothing
+inline constexpr int32_t kSettingSpareTimeSecond = 1024;       // double, Population Spike, read by nothing
+inline constexpr int32_t kSettingPlateauCentre = 1025;         // int, percent
+inline constexpr int32_t kSettingPlateauVoltageWidth = 1026;   // double, ms
+inline constexpr int32_t kSettingMinArtifactInterval = 1027;   // double, ms between stimulus artifacts
+inline constexpr int32_t kSettingMinStimulusHeightPS = 1028;   // double, base unit, Population Spike
+inline constexpr int32_t kSettingTauStart = 1029;              // int, percent of the height
+inline constexpr int32_t kSettingTauEnd = 1030;                // int
+inline constexpr int32_t kSettingMaxNegSlopeStart = 1031;      // int, ms after the peak
+inline constexpr int32_t kSettingMaxNegSlopeSmoothing = 1032;  // double, ms, the regression window
+inline constexpr int32_t kSettingStartHeightPercent = 1033;    // int
+inline constexpr int32_t kSettingStartHeightPercentAP = 1034;  // int, Action Potential
+inline constexpr int32_t kSettingMinPeakWidthAP = 1035;        // double, ms at half height
+inline constexpr int32_t kSettingPeakWidthFilter = 1036;       // Bool
+inline constexpr int32_t kSettingTauMode = 1037;               // int
+inline constexpr int32_t kSettingTauFixedValue = 1038;         // double, B when kSettingTauMode holds 2
+inline constexpr int32_t kSettingBaselineMode = 1039;          // int
+inline constexpr int32_t kSettingBaselineValue = 1040;         // double, the fixed baseline
+inline constexpr int32_t kSettingEndHeightPercent = 1041;      // int
 
 }  // namespace ZR::Doc

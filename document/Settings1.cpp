@@ -26,54 +26,54 @@ constexpr SettingRow Bool(int32_t id, bool on, int32_t page, int32_t mask) {
 // In stream order. Times in ms.
 constexpr SettingRow kRows[] = {
     // Page 0: stimulus detection.
-    {1005, kSettingDouble, 50, 0, 2e9, 0, Types({3, 4})},  // stimulus position
-    Time(1003, 1, 0, Types({3, 4})),                       // maximum artifact width
-    Height(1002, 1, 0, Types({3})),                        // minimum stimulus height
-    Height(1028, 0.0005, 0, Types({4})),
+    {kSettingStimulusPosition, kSettingDouble, 50, 0, 2e9, 0, Types({3, 4})},
+    Time(kSettingMaxArtifactWidth, 1, 0, Types({3, 4})),
+    Height(kSettingMinStimulusHeightER, 1, 0, Types({3})),
+    Height(kSettingMinStimulusHeightPS, 0.0005, 0, Types({4})),
     // Stimulus method 2 to 4; 5 is valid too but selects no detector (an analysis then says so).
     {kSettingStimulusMethod, kSettingInt, 4, 2, 5, 0, Types({3, 4})},
-    Time(1004, 10, 0, Types({3, 4})),  // search start
+    Time(kSettingSearchStart, 10, 0, Types({3, 4})),
     // Page 1: peak detection.
-    Height(1006, 0.03, 1, Types({1, 3})),  // minimum peak height
-    Time(1007, 0, 1, Types({3})),          // detection start and end after the stimulus
-    Time(1008, 100, 1, Types({3})),
-    Bool(1009, true, 1, Types({1, 3})),
+    Height(kSettingMinPeakHeight, 0.03, 1, Types({1, 3})),
+    Time(kSettingDetectionStart, 0, 1, Types({3})),
+    Time(kSettingDetectionEnd, 100, 1, Types({3})),
+    Bool(kSettingPassPeakLimits, true, 1, Types({1, 3})),
     {kSettingDetectionSettings, kSettingDetectionSet, 0, 0, 0, 1, Types({0, 2})},
-    Time(1001, 50, 1, Types({1})),  // minimum width at half height
-    Time(1035, 4, 1, Types({5})),
-    Time(1027, 10, 1, Types({3, 4})),  // minimum interval between artifacts
-    Bool(1036, true, 1, Types({1, 5})),  // peak-width filter
+    Time(kSettingMinPeakWidthCAP, 50, 1, Types({1})),
+    Time(kSettingMinPeakWidthAP, 4, 1, Types({5})),
+    Time(kSettingMinArtifactInterval, 10, 1, Types({3, 4})),
+    Bool(kSettingPeakWidthFilter, true, 1, Types({1, 5})),
     // Page 5: baseline and peak limits. Baseline mode 3 is kept by the bounds of older files,
     // but the calculations stop at 2.
     {kSettingBaselineMode, kSettingInt, 0, 0, 3, 5, Types({0, 1, 2, 3}), 2},
-    {1040, kSettingDouble, 0, kLowestDouble, kLargestDouble, 5, Types({0, 1, 2, 3})},
-    {1033, kSettingInt, 5, 5, 99, 5, Types({0, 1, 2, 3})},
-    {1034, kSettingInt, 12, 5, 99, 5, Types({5})},
-    {1041, kSettingInt, 0, 0, 99, 5, Types({0, 1, 2, 3, 5})},
+    {kSettingBaselineValue, kSettingDouble, 0, kLowestDouble, kLargestDouble, 5, Types({0, 1, 2, 3})},
+    {kSettingStartHeightPercent, kSettingInt, 5, 5, 99, 5, Types({0, 1, 2, 3})},
+    {kSettingStartHeightPercentAP, kSettingInt, 12, 5, 99, 5, Types({5})},
+    {kSettingEndHeightPercent, kSettingInt, 0, 0, 99, 5, Types({0, 1, 2, 3, 5})},
     // Page 2: calculations.
-    {1011, kSettingInt10, 40, 0, 100, 2, Types({1})},  // triangulation APD levels
-    {1012, kSettingInt10, 90, 0, 100, 2, Types({1})},
-    Percent(1013, 50, Types({1})),
-    Time(1014, 5, 2, Types({1})),
-    Time(1015, 5, 2, Types({0, 2, 3})),  // area start and end
-    Time(1016, 10, 2, Types({0, 2, 3})),
-    Percent(1017, 10, Types({0, 1, 3, 5})),  // rise start and end
-    Percent(1018, 90, Types({0, 1, 3, 5})),
+    {kSettingTriangulationStart, kSettingInt10, 40, 0, 100, 2, Types({1})},
+    {kSettingTriangulationEnd, kSettingInt10, 90, 0, 100, 2, Types({1})},
+    Percent(kSettingMidPlateauPercent, 50, Types({1})),
+    Time(kSettingPlateauLevelWidth, 5, 2, Types({1})),
+    Time(kSettingAreaStart, 5, 2, Types({0, 2, 3})),
+    Time(kSettingAreaEnd, 10, 2, Types({0, 2, 3})),
+    Percent(kSettingRiseStart, 10, Types({0, 1, 3, 5})),
+    Percent(kSettingRiseEnd, 90, Types({0, 1, 3, 5})),
     Bool(kSettingTauFitOld, true, 2, 0),
     // Tau mode 3 is kept by the bounds of older files, but the calculations stop at 2.
     {kSettingTauMode, kSettingInt, 1, 0, 3, 2, Types({0, 2, 3}), 2},
-    {1038, kSettingDouble, 0, kLowestDouble, kLargestDouble, 2, Types({0})},
-    Time(1020, 10, 2, Types({0})),  // slope start and end
-    Time(1021, 11, 2, Types({0})),
-    Time(1022, 10, 2, Types({3})),  // value location
-    Time(1023, 10, 2, Types({4})),
-    Time(1024, 20, 2, Types({4})),
-    Percent(1025, 30, Types({1})),  // plateau centre
-    Time(1026, 5, 2, Types({1})),
-    Percent(1029, 50, Types({0, 2, 3})),  // tau start and end
-    Percent(1030, 0, Types({0, 2, 3})),
-    {1031, kSettingInt, 5, 0, 99999, 2, Types({1, 5})},  // maximum negative slope
-    {1032, kSettingDouble, 4, 0.1, 100, 2, Types({1, 5})},
+    {kSettingTauFixedValue, kSettingDouble, 0, kLowestDouble, kLargestDouble, 2, Types({0})},
+    Time(kSettingSlopeStart, 10, 2, Types({0})),
+    Time(kSettingSlopeEnd, 11, 2, Types({0})),
+    Time(kSettingValueLocation, 10, 2, Types({3})),
+    Time(kSettingSpareTimeFirst, 10, 2, Types({4})),
+    Time(kSettingSpareTimeSecond, 20, 2, Types({4})),
+    Percent(kSettingPlateauCentre, 30, Types({1})),
+    Time(kSettingPlateauVoltageWidth, 5, 2, Types({1})),
+    Percent(kSettingTauStart, 50, Types({0, 2, 3})),
+    Percent(kSettingTauEnd, 0, Types({0, 2, 3})),
+    {kSettingMaxNegSlopeStart, kSettingInt, 5, 0, 99999, 2, Types({1, 5})},
+    {kSettingMaxNegSlopeSmoothing, kSettingDouble, 4, 0.1, 100, 2, Types({1, 5})},
 };
 
 struct ColumnSwitch {

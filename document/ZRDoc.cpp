@@ -238,7 +238,7 @@ HRESULT STDMETHODCALLTYPE ZRDoc::SetSettingText(int32_t id, const wchar_t* text)
     if (id == kSettingAnalysisChannel) EnsureChannelGroup();
     // Analysis while sampling, as the menu switches it: the region opens or closes and the
     // online sink is registered or unregistered.
-    if (id == 2009) SetAnalyzeWhileSampling(IsAnalyzeWhileSampling(), false);
+    if (id == kSettingWhileSampling) SetAnalyzeWhileSampling(IsAnalyzeWhileSampling(), false);
     return S_OK;
   });
 }

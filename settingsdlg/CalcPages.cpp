@@ -2,11 +2,12 @@
 // edits whose changes revalidate them (a pair's changes also check its order).
 #include "settingsdlg/CalcPages.h"
 
-#include "settingsdlg/SettingsDlg.h"
-#include "settingsdlg/tCtrl.h"
-#include "settingsdlg/SettingsPageIds.h"
-
 #include <iterator>
+
+#include "document/SettingIds.h"
+#include "settingsdlg/SettingsDlg.h"
+#include "settingsdlg/SettingsPageIds.h"
+#include "settingsdlg/tCtrl.h"
 
 namespace ZR::Dlg {
 
@@ -19,70 +20,92 @@ constexpr PageTable Table(const BindingRow (&rows)[Rows], const int32_t (&change
 
 // General - Unstimulated: slope, area, rise and fall, tau fit range, then how B is chosen.
 constexpr BindingRow kGenRows[] = {
-    Pair(LessOrEqual, Edit(1043, 1020, 5, 1072), Edit(1044, 1021, 5, 1073)),
-    Pair(LessThan, Edit(1037, 1015, 5, 1068), Edit(1038, 1016, 5, 1069)),
-    Pair(LessThan, IntEdit(1095, 1017, 8, 1097), IntEdit(1096, 1018, 8, 1098)),
-    Pair(GreaterThan, IntEdit(1045, 1029, 8, 1074), IntEdit(1046, 1030, 8, 1075)),
-    Single(EnumBtn(1041, 1037, 0)),
-    Single(EnumBtn(1042, 1037, 1)),
-    Single(EnumBtn(1048, 1037, 2)),
-    Single(UnitsEdit(1011, 1080, 1038, 8)),
+    Pair(LessOrEqual, Edit(IDC_CALC_SLOPE_START, Doc::kSettingSlopeStart, 5, 1072),
+         Edit(IDC_CALC_SLOPE_END, Doc::kSettingSlopeEnd, 5, 1073)),
+    Pair(LessThan, Edit(IDC_CALC_AREA_START, Doc::kSettingAreaStart, 5, 1068),
+         Edit(IDC_CALC_AREA_END, Doc::kSettingAreaEnd, 5, 1069)),
+    Pair(LessThan, IntEdit(IDC_CALC_RISE_START, Doc::kSettingRiseStart, 8, 1097),
+         IntEdit(IDC_CALC_RISE_END, Doc::kSettingRiseEnd, 8, 1098)),
+    Pair(GreaterThan, IntEdit(IDC_GEN_TAU_START, Doc::kSettingTauStart, 8, 1074),
+         IntEdit(IDC_GEN_TAU_END, Doc::kSettingTauEnd, 8, 1075)),
+    Single(EnumBtn(IDC_CALC_B_FITTED, Doc::kSettingTauMode, 0)),
+    Single(EnumBtn(IDC_CALC_B_BASELINE, Doc::kSettingTauMode, 1)),
+    Single(EnumBtn(IDC_GEN_B_FIXED, Doc::kSettingTauMode, 2)),
+    Single(UnitsEdit(IDC_GEN_B_VALUE, IDC_GEN_B_UNITS, Doc::kSettingTauFixedValue, 8)),
 };
-constexpr int32_t kGenChanges[] = {1037, 1038, 1043, 1044, 1095, 1096, 1045, 1046, 1011};
-// B is the value of edit 1011 only while setting 1037 holds 2.
-constexpr FixedValueRule kFixedB{{1041, 1042, 1048}, 1011, 1037, 2};
+constexpr int32_t kGenChanges[] = {IDC_CALC_AREA_START, IDC_CALC_AREA_END,   IDC_CALC_SLOPE_START,
+                                   IDC_CALC_SLOPE_END,  IDC_CALC_RISE_START, IDC_CALC_RISE_END,
+                                   IDC_GEN_TAU_START,   IDC_GEN_TAU_END,     IDC_GEN_B_VALUE};
+// B is the value of its edit only while the tau mode holds 2.
+constexpr FixedValueRule kFixedB{
+    {IDC_CALC_B_FITTED, IDC_CALC_B_BASELINE, IDC_GEN_B_FIXED}, IDC_GEN_B_VALUE, Doc::kSettingTauMode, 2};
 
 // Synaptic: a B of 2 (set on the General page) checks neither radio button and is kept.
 constexpr BindingRow kSynapRows[] = {
-    Pair(LessThan, Edit(1037, 1015, 5, 1068), Edit(1038, 1016, 5, 1069)),
-    Pair(GreaterThan, IntEdit(1039, 1029, 8, 1071), IntEdit(1040, 1030, 8, 1074)),
-    Pair(LessOrEqual, Edit(1043, 1020, 5, 1070), Edit(1044, 1021, 5, 1073)),
-    Single(EnumBtn(1041, 1037, 0)),
-    Single(EnumBtn(1042, 1037, 1)),
+    Pair(LessThan, Edit(IDC_CALC_AREA_START, Doc::kSettingAreaStart, 5, 1068),
+         Edit(IDC_CALC_AREA_END, Doc::kSettingAreaEnd, 5, 1069)),
+    Pair(GreaterThan, IntEdit(IDC_CALC_TAU_START, Doc::kSettingTauStart, 8, 1071),
+         IntEdit(IDC_CALC_TAU_END, Doc::kSettingTauEnd, 8, 1074)),
+    Pair(LessOrEqual, Edit(IDC_CALC_SLOPE_START, Doc::kSettingSlopeStart, 5, 1070),
+         Edit(IDC_CALC_SLOPE_END, Doc::kSettingSlopeEnd, 5, 1073)),
+    Single(EnumBtn(IDC_CALC_B_FITTED, Doc::kSettingTauMode, 0)),
+    Single(EnumBtn(IDC_CALC_B_BASELINE, Doc::kSettingTauMode, 1)),
 };
-constexpr int32_t kSynapChanges[] = {1037, 1038, 1043, 1044, 1039, 1040};
+constexpr int32_t kSynapChanges[] = {IDC_CALC_AREA_START, IDC_CALC_AREA_END,  IDC_CALC_SLOPE_START,
+                                     IDC_CALC_SLOPE_END,  IDC_CALC_TAU_START, IDC_CALC_TAU_END};
 
 // Evoked Response: as Synaptic with eight-character times, rise and fall, and the value location.
 constexpr BindingRow kERRows[] = {
-    Pair(LessThan, IntEdit(1095, 1017, 8, 1097), IntEdit(1096, 1018, 8, 1098)),
-    Pair(LessThan, Edit(1037, 1015, 8, 1068), Edit(1038, 1016, 8, 1069)),
-    Pair(LessOrEqual, Edit(1043, 1020, 8, 1070), Edit(1044, 1021, 8, 1073)),
-    Pair(GreaterThan, IntEdit(1039, 1029, 8, 1071), IntEdit(1040, 1030, 8, 1074)),
-    Single(EnumBtn(1041, 1037, 0)),
-    Single(EnumBtn(1042, 1037, 1)),
-    Single(Edit(1045, 1022, 8, 1072)),
+    Pair(LessThan, IntEdit(IDC_CALC_RISE_START, Doc::kSettingRiseStart, 8, 1097),
+         IntEdit(IDC_CALC_RISE_END, Doc::kSettingRiseEnd, 8, 1098)),
+    Pair(LessThan, Edit(IDC_CALC_AREA_START, Doc::kSettingAreaStart, 8, 1068),
+         Edit(IDC_CALC_AREA_END, Doc::kSettingAreaEnd, 8, 1069)),
+    Pair(LessOrEqual, Edit(IDC_CALC_SLOPE_START, Doc::kSettingSlopeStart, 8, 1070),
+         Edit(IDC_CALC_SLOPE_END, Doc::kSettingSlopeEnd, 8, 1073)),
+    Pair(GreaterThan, IntEdit(IDC_CALC_TAU_START, Doc::kSettingTauStart, 8, 1071),
+         IntEdit(IDC_CALC_TAU_END, Doc::kSettingTauEnd, 8, 1074)),
+    Single(EnumBtn(IDC_CALC_B_FITTED, Doc::kSettingTauMode, 0)),
+    Single(EnumBtn(IDC_CALC_B_BASELINE, Doc::kSettingTauMode, 1)),
+    Single(Edit(IDC_CALC_VALUE, Doc::kSettingValueLocation, 8, 1072)),
 };
-constexpr int32_t kERChanges[] = {1095, 1096, 1037, 1038, 1045, 1043, 1044, 1039, 1040};
+constexpr int32_t kERChanges[] = {IDC_CALC_RISE_START, IDC_CALC_RISE_END,  IDC_CALC_AREA_START,
+                                  IDC_CALC_AREA_END,   IDC_CALC_VALUE,     IDC_CALC_SLOPE_START,
+                                  IDC_CALC_SLOPE_END,  IDC_CALC_TAU_START, IDC_CALC_TAU_END};
 
-// Cardiac Action Potential: control and setting numbers differ (edit 1013 is setting 1026, edit
-// 1048 setting 1013); the two triangulation levels may stand in any order.
+// Cardiac Action Potential: the two triangulation levels may stand in any order.
 constexpr BindingRow kCAPRows[] = {
-    Pair(LessThan, IntEdit(1095, 1017, 8, 1097), IntEdit(1096, 1018, 8, 1098)),
-    Single(IntEdit(1048, 1013, 8, 1070)),
-    Single(Edit(1012, 1014, 5, 1071)),
-    Single(IntEdit(1015, 1025, 8, 1072)),
-    Single(Edit(1013, 1026, 5, 1073)),
-    Single(APDDropList(1005, 1012)),
-    Single(APDDropList(1049, 1011)),
-    Single(IntEdit(1050, 1031, 5, 1074)),
-    Single(Edit(1051, 1032, 5, 1076)),
+    Pair(LessThan, IntEdit(IDC_CALC_RISE_START, Doc::kSettingRiseStart, 8, 1097),
+         IntEdit(IDC_CALC_RISE_END, Doc::kSettingRiseEnd, 8, 1098)),
+    Single(IntEdit(IDC_CAP_PLATEAU1_CENTRE, Doc::kSettingMidPlateauPercent, 8, 1070)),
+    Single(Edit(IDC_CAP_PLATEAU1_WIDTH, Doc::kSettingPlateauLevelWidth, 5, 1071)),
+    Single(IntEdit(IDC_CAP_PLATEAU2_CENTRE, Doc::kSettingPlateauCentre, 8, 1072)),
+    Single(Edit(IDC_CAP_PLATEAU2_WIDTH, Doc::kSettingPlateauVoltageWidth, 5, 1073)),
+    Single(APDDropList(IDC_CAP_TRIANGULATION_END, Doc::kSettingTriangulationEnd)),
+    Single(APDDropList(IDC_CAP_TRIANGULATION_START, Doc::kSettingTriangulationStart)),
+    Single(IntEdit(IDC_CALC_MAX_NEG_SLOPE_START, Doc::kSettingMaxNegSlopeStart, 5, 1074)),
+    Single(Edit(IDC_CALC_MAX_NEG_SLOPE_WINDOW, Doc::kSettingMaxNegSlopeSmoothing, 5, 1076)),
 };
 // The rise and fall edits revalidate as they change, as on every other page, so that an order
 // error is marked where the user typed it.
-constexpr int32_t kCAPChanges[] = {1048, 1012, 1015, 1013, 1050, 1051, 1095, 1096};
+constexpr int32_t kCAPChanges[] = {
+    IDC_CAP_PLATEAU1_CENTRE,      IDC_CAP_PLATEAU1_WIDTH,        IDC_CAP_PLATEAU2_CENTRE, IDC_CAP_PLATEAU2_WIDTH,
+    IDC_CALC_MAX_NEG_SLOPE_START, IDC_CALC_MAX_NEG_SLOPE_WINDOW, IDC_CALC_RISE_START,     IDC_CALC_RISE_END};
 
 constexpr BindingRow kNAPRows[] = {
-    Single(IntEdit(1050, 1031, 5, 1074)),
-    Single(Edit(1051, 1032, 5, 1076)),
-    Pair(LessThan, IntEdit(1095, 1017, 8, 1097), IntEdit(1096, 1018, 8, 1098)),
+    Single(IntEdit(IDC_CALC_MAX_NEG_SLOPE_START, Doc::kSettingMaxNegSlopeStart, 5, 1074)),
+    Single(Edit(IDC_CALC_MAX_NEG_SLOPE_WINDOW, Doc::kSettingMaxNegSlopeSmoothing, 5, 1076)),
+    Pair(LessThan, IntEdit(IDC_CALC_RISE_START, Doc::kSettingRiseStart, 8, 1097),
+         IntEdit(IDC_CALC_RISE_END, Doc::kSettingRiseEnd, 8, 1098)),
 };
-constexpr int32_t kNAPChanges[] = {1050, 1051, 1095, 1096};
+constexpr int32_t kNAPChanges[] = {IDC_CALC_MAX_NEG_SLOPE_START, IDC_CALC_MAX_NEG_SLOPE_WINDOW, IDC_CALC_RISE_START,
+                                   IDC_CALC_RISE_END};
 
 constexpr BindingRow kPSRows[] = {
-    Single(Edit(1045, 1022, 8, 1072)),
-    Pair(LessOrEqual, Edit(1043, 1020, 8, 1073), Edit(1044, 1021, 8, 1074)),
+    Single(Edit(IDC_CALC_VALUE, Doc::kSettingValueLocation, 8, 1072)),
+    Pair(LessOrEqual, Edit(IDC_CALC_SLOPE_START, Doc::kSettingSlopeStart, 8, 1073),
+         Edit(IDC_CALC_SLOPE_END, Doc::kSettingSlopeEnd, 8, 1074)),
 };
-constexpr int32_t kPSChanges[] = {1045, 1043, 1044};
+constexpr int32_t kPSChanges[] = {IDC_CALC_VALUE, IDC_CALC_SLOPE_START, IDC_CALC_SLOPE_END};
 
 }  // namespace
 

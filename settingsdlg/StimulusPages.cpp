@@ -23,7 +23,8 @@ END_RESPONSE_TABLE;
 
 SubSub_FixedPosition::SubSub_FixedPosition(SettingsDlg* owner, Sub_DetectorBase* page, IUnknown* hostDataDocument)
     : ZRSubSubDlg(IDD_STIM_FIXED_POSITION, owner, hostDataDocument, page), mPage(page) {
-  mControls.AddCtrl(new tEdit(&owner->Store(), this, IDC_STIM_POSITION, 1005, 8, IDC_STIM_POSITION_ERROR));
+  mControls.AddCtrl(
+      new tEdit(&owner->Store(), this, IDC_STIM_POSITION, Doc::kSettingStimulusPosition, 8, IDC_STIM_POSITION_ERROR));
 }
 
 void SubSub_FixedPosition::SetupWindow() {
@@ -45,13 +46,15 @@ SubSub_MinHeightMaxWidthSkipTime::SubSub_MinHeightMaxWidthSkipTime(SettingsDlg* 
     : ZRSubSubDlg(IDD_STIM_HEIGHT_WIDTH, owner, hostDataDocument, page), mPage(page), mOnePerBlock(onePerBlock) {
   Doc::SettingsStore* const store = &owner->Store();
   auto* const type = store->GetIntSetting(Doc::kSettingAnalysisType);
-  const int32_t heightId = type && type->Get() == 3 ? 1002 : 1028;
-  mControls.AddCtrl(new tEditLabelError(store, this, IDC_STIM_MAX_WIDTH, IDC_STIM_MAX_WIDTH_UNIT, 1003, 5));
+  const int32_t heightId =
+      type && type->Get() == 3 ? Doc::kSettingMinStimulusHeightER : Doc::kSettingMinStimulusHeightPS;
+  mControls.AddCtrl(
+      new tEditLabelError(store, this, IDC_STIM_MAX_WIDTH, IDC_STIM_MAX_WIDTH_UNIT, Doc::kSettingMaxArtifactWidth, 5));
   mControls.AddCtrl(
       new tUnitsEdit(store, this, IDC_STIM_MIN_HEIGHT, IDC_STIM_MIN_HEIGHT_UNIT, heightId, 8, owner->ChannelUnits()));
   mControls.AddCtrl(new tStaticText(store, this, IDC_STIM_SKIP_LABEL));
-  mControls.AddCtrl(
-      new tEditLabelError(store, this, IDC_STIM_SKIP, IDC_STIM_SKIP_UNIT, onePerBlock ? 1004 : 1027, 5));
+  mControls.AddCtrl(new tEditLabelError(store, this, IDC_STIM_SKIP, IDC_STIM_SKIP_UNIT,
+                                        onePerBlock ? Doc::kSettingSearchStart : Doc::kSettingMinArtifactInterval, 5));
 }
 
 void SubSub_MinHeightMaxWidthSkipTime::SetupWindow() {

@@ -23,25 +23,24 @@ constexpr int32_t kPopulationSpike = 4;
 constexpr int32_t kActionPotential = 5;
 constexpr int32_t kCardiacActionPotential = 1;
 
-constexpr int32_t kStartPercentEdit = 1047;
-constexpr int32_t kFixedValueEdit = 1084;
-
-// The start percentage binds setting 1033, under Action Potential 1034 (the constructor swaps it).
+// The start percentage binds its setting, under Action Potential that type's own (the constructor
+// swaps it).
 constexpr BindingRow kRows[] = {
     Single(Group()),
-    Single(EnumBtn(1081, 1039, 0)),
-    Single(EnumBtn(1082, 1039, 1)),
-    Single(EnumBtn(1083, 1039, 2)),
-    Single(UnitsEdit(kFixedValueEdit, 1085, 1040, 8)),
-    Single(StaticText(1086)),
-    Single(IntEdit(kStartPercentEdit, 1033, 3, 1075)),
-    Single(StaticText(1087)),
-    Single(StaticText(1088)),
-    Single(IntEdit(1090, 1041, 3, 1091)),
-    Single(StaticText(1089)),
+    Single(EnumBtn(IDC_BASELINE_AUTO, Doc::kSettingBaselineMode, 0)),
+    Single(EnumBtn(IDC_BASELINE_FIXED, Doc::kSettingBaselineMode, 1)),
+    Single(EnumBtn(IDC_BASELINE_MINIMUM, Doc::kSettingBaselineMode, 2)),
+    Single(UnitsEdit(IDC_BASELINE_VALUE, IDC_BASELINE_UNITS, Doc::kSettingBaselineValue, 8)),
+    Single(StaticText(IDC_BASELINE_START_LABEL)),
+    Single(IntEdit(IDC_BASELINE_START_PERCENT, Doc::kSettingStartHeightPercent, 3, 1075)),
+    Single(StaticText(IDC_BASELINE_START_AFTER)),
+    Single(StaticText(IDC_BASELINE_END_LABEL)),
+    Single(IntEdit(IDC_BASELINE_END_PERCENT, Doc::kSettingEndHeightPercent, 3, 1091)),
+    Single(StaticText(IDC_BASELINE_END_AFTER)),
 };
-constexpr int32_t kChangeIds[] = {kFixedValueEdit, kStartPercentEdit, 1090};
-constexpr FixedValueRule kFixedValue{{1081, 1082, 1083}, kFixedValueEdit, 1039, 1};
+constexpr int32_t kChangeIds[] = {IDC_BASELINE_VALUE, IDC_BASELINE_START_PERCENT, IDC_BASELINE_END_PERCENT};
+constexpr FixedValueRule kFixedValue{
+    {IDC_BASELINE_AUTO, IDC_BASELINE_FIXED, IDC_BASELINE_MINIMUM}, IDC_BASELINE_VALUE, Doc::kSettingBaselineMode, 1};
 
 int32_t TypeOf(SettingsDlg* owner) {
   const auto* const type = owner ? owner->Store().GetIntSetting(Doc::kSettingAnalysisType) : nullptr;
@@ -55,7 +54,8 @@ Sub_Baseline::Sub_Baseline(SettingsDlg* owner, IUnknown* hostDataDocument)
   BindingRow rows[std::size(kRows)];
   std::copy(std::begin(kRows), std::end(kRows), rows);
   for (BindingRow& row : rows)
-    if (row.first.control == kStartPercentEdit && mType == kActionPotential) row.first.setting = 1034;
+    if (row.first.control == IDC_BASELINE_START_PERCENT && mType == kActionPotential)
+      row.first.setting = Doc::kSettingStartHeightPercentAP;
   AddBindings(*mList, rows, std::size(rows), owner ? &owner->Store() : nullptr, this,
               owner ? owner->ChannelUnits() : QOR::UnitWithPrefix{L"V", L'm'});
 }

@@ -28,13 +28,16 @@ Sub_DetectorCAP::Sub_DetectorCAP(SettingsDlg* owner, IUnknown* hostDataDocument)
   const QOR::UnitWithPrefix& units = owner->ChannelUnits();
   const QOR::UnitWithPrefix ms{L"ms", 0};
   auto* const type = store->GetIntSetting(Doc::kSettingAnalysisType);
-  const int32_t widthId = type && type->Get() == 1 ? 1001 : 1035;  // read once: the page lives for one type
-  mControls.AddCtrl(new tUnitsEditUpDown(store, this, IDC_DET_HEIGHT, IDC_DET_HEIGHT_UNIT, IDC_DET_HEIGHT_SPIN, 1006,
-                                         6, units));
+  // Read once: the page lives for one type.
+  const int32_t widthId = type && type->Get() == 1 ? Doc::kSettingMinPeakWidthCAP : Doc::kSettingMinPeakWidthAP;
+  mControls.AddCtrl(new tUnitsEditUpDown(store, this, IDC_DET_HEIGHT, IDC_DET_HEIGHT_UNIT, IDC_DET_HEIGHT_SPIN,
+                                         Doc::kSettingMinPeakHeight, 6, units));
   mControls.AddCtrl(
       new tUnitsEditUpDown(store, this, IDC_DET_WIDTH, IDC_DET_WIDTH_UNIT, IDC_DET_WIDTH_SPIN, widthId, 6, ms));
-  mControls.AddCtrl(new tButton(store, this, IDC_DET_HALF_HEIGHT, 1036, IDS_HALF_HEIGHT_TITLE, IDS_HALF_HEIGHT_TEXT));
-  mControls.AddCtrl(new tButInv(store, this, IDC_DET_AT_MIN_HEIGHT, 1036, IDS_MIN_HEIGHT_TITLE, IDS_MIN_HEIGHT_TEXT));
+  mControls.AddCtrl(new tButton(store, this, IDC_DET_HALF_HEIGHT, Doc::kSettingPeakWidthFilter, IDS_HALF_HEIGHT_TITLE,
+                                IDS_HALF_HEIGHT_TEXT));
+  mControls.AddCtrl(new tButInv(store, this, IDC_DET_AT_MIN_HEIGHT, Doc::kSettingPeakWidthFilter, IDS_MIN_HEIGHT_TITLE,
+                                IDS_MIN_HEIGHT_TEXT));
 }
 
 Sub_DetectorCAP::~Sub_DetectorCAP() = default;

@@ -2,6 +2,7 @@
 // Potential": minimum peak height and detection width, and where the width is measured.
 #pragma once
 
+#include "settingsdlg/DetectorPageIds.h"
 #include "settingsdlg/Sub_DetectorBase.h"
 #include "settingsdlg/tCtrlList.h"
 
@@ -23,11 +24,11 @@ class Sub_DetectorCAP : public Sub_DetectorBase {
   tCtrlList& Controls() noexcept override { return mControls; }
 
  private:
-  void OnHeightChange() { ChangeCycle(mControls, 1007, false); }
-  void OnWidthChange() { ChangeCycle(mControls, 1008, false); }
-  void OnRadioClick() { ChangeCycle(mControls, 1016, true); }
-  LRESULT OnHeightSpin(NMHDR& header) { return SpinCycle(mControls, 1007, header); }
-  LRESULT OnWidthSpin(NMHDR& header) { return SpinCycle(mControls, 1008, header); }
+  void OnHeightChange() { ChangeCycle(mControls, IDC_DET_HEIGHT, false); }
+  void OnWidthChange() { ChangeCycle(mControls, IDC_DET_WIDTH, false); }
+  void OnRadioClick() { ChangeCycle(mControls, IDC_DET_HALF_HEIGHT, true); }
+  LRESULT OnHeightSpin(NMHDR& header) { return SpinCycle(mControls, IDC_DET_HEIGHT, header); }
+  LRESULT OnWidthSpin(NMHDR& header) { return SpinCycle(mControls, IDC_DET_WIDTH, header); }
 
   QORControls::TBitmapGroupBox* mGroup;
   tCtrlList mControls;

@@ -3,6 +3,7 @@
 #include "settingsdlg/Sub_DetectorER.h"
 
 #include "controls/BitmapControls.h"
+#include "document/SettingIds.h"
 #include "settingsdlg/DetectorPageIds.h"
 #include "settingsdlg/SettingsDlg.h"
 #include "settingsdlg/Sub_DetectorPS.h"
@@ -15,10 +16,10 @@ namespace ZR::Dlg {
 
 namespace {
 
-// Both pages: the response window after the stimulus, 1007 to 1008 ms.
+// Both pages: the response window after the stimulus, in ms.
 void AddResponseWindow(tCtrlList& list, Doc::SettingsStore* store, OWL::TWindow* page) {
-  list.AddCtrl(new tEdit(store, page, IDC_DET_FROM, 1007, 5, IDC_DET_FROM_ERROR));
-  list.AddCtrl(new tEdit(store, page, IDC_DET_TO, 1008, 5, IDC_DET_TO_ERROR));
+  list.AddCtrl(new tEdit(store, page, IDC_DET_FROM, Doc::kSettingDetectionStart, 5, IDC_DET_FROM_ERROR));
+  list.AddCtrl(new tEdit(store, page, IDC_DET_TO, Doc::kSettingDetectionEnd, 5, IDC_DET_TO_ERROR));
 }
 
 }  // namespace
@@ -42,8 +43,8 @@ Sub_DetectorER::Sub_DetectorER(SettingsDlg* owner, IUnknown* hostDataDocument)
   responses->AddCtrl(new tStaticText(store, this, IDC_DET_ER_MS_TO));
   responses->AddCtrl(new tStaticText(store, this, IDC_DET_ER_AFTER));
   responses->AddCtrl(new tStaticText(store, this, IDC_DET_MIN_HEIGHT_LABEL));
-  responses->AddCtrl(new tUnitsEditUpDown(store, this, IDC_DET_HEIGHT, IDC_DET_HEIGHT_UNIT, IDC_DET_HEIGHT_SPIN, 1006,
-                                          6, owner->ChannelUnits()));
+  responses->AddCtrl(new tUnitsEditUpDown(store, this, IDC_DET_HEIGHT, IDC_DET_HEIGHT_UNIT, IDC_DET_HEIGHT_SPIN,
+                                          Doc::kSettingMinPeakHeight, 6, owner->ChannelUnits()));
   mControls.AddList(responses);
 }
 

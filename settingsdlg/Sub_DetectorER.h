@@ -2,6 +2,7 @@
 // the window after each stimulus in which responses of a minimum height are detected.
 #pragma once
 
+#include "settingsdlg/DetectorPageIds.h"
 #include "settingsdlg/StimulusMethod.h"
 #include "settingsdlg/Sub_DetectorBase.h"
 #include "settingsdlg/tCtrlList.h"
@@ -22,11 +23,11 @@ class Sub_DetectorER : public Sub_DetectorBase {
 
  private:
   void OnMethodChange() { mMethod.OnChange(); }
-  void OnResponsesClick() { ChangeCycle(mControls, 1059, true); }
-  void OnHeightChange() { ChangeCycle(mControls, 1007, false); }
-  void OnFromChange() { ChangeCycle(mControls, 1013, false); }
-  void OnToChange() { ChangeCycle(mControls, 1018, false); }
-  LRESULT OnHeightSpin(NMHDR& header) { return SpinCycle(mControls, 1007, header); }
+  void OnResponsesClick() { ChangeCycle(mControls, IDC_DET_RESPONSES, true); }
+  void OnHeightChange() { ChangeCycle(mControls, IDC_DET_HEIGHT, false); }
+  void OnFromChange() { ChangeCycle(mControls, IDC_DET_FROM, false); }
+  void OnToChange() { ChangeCycle(mControls, IDC_DET_TO, false); }
+  LRESULT OnHeightSpin(NMHDR& header) { return SpinCycle(mControls, IDC_DET_HEIGHT, header); }
 
   QORControls::TBitmapGroupBox* mGroup;
   tCtrlList mControls;

@@ -2,6 +2,7 @@
 // the window after each stimulus in which population spikes are looked for.
 #pragma once
 
+#include "settingsdlg/DetectorPageIds.h"
 #include "settingsdlg/StimulusMethod.h"
 #include "settingsdlg/Sub_DetectorBase.h"
 #include "settingsdlg/tCtrlList.h"
@@ -22,8 +23,8 @@ class Sub_DetectorPS : public Sub_DetectorBase {
 
  private:
   void OnMethodChange() { mMethod.OnChange(); }
-  void OnFromChange() { ChangeCycle(mControls, 1013, false); }
-  void OnToChange() { ChangeCycle(mControls, 1018, false); }
+  void OnFromChange() { ChangeCycle(mControls, IDC_DET_FROM, false); }
+  void OnToChange() { ChangeCycle(mControls, IDC_DET_TO, false); }
 
   tCtrlList mControls;
   QORControls::TBitmapGroupBox* mGroup;
