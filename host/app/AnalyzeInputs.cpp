@@ -2,6 +2,7 @@
 #include "host/app/AnalyzeInputs.h"
 
 #include "host/app/AnalysisSettingIds.h"
+#include "host/common/FileReplacement.h"
 #include "host/common/HostPtr.h"
 #include "host/common/HostString.h"
 #include "host/common/MessageText.h"
@@ -102,17 +103,24 @@ std::string AnalysisChannelRefusal(IDocumentSettingsScript* settings, const Chan
 std::string OutputFileProblem(const std::wstring& path) {
   const DWORD attributes = GetFileAttributesW(path.c_str());
   if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) return "it is a folder";
-  HANDLE const file = CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                  OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) {
-    const DWORD error = GetLastError();
-    if (error == ERROR_PATH_NOT_FOUND) return "its folder does not exist";
-    if (error == ERROR_ACCESS_DENIED) return "it may not be written (access is denied)";
+  // The file is written beside path and renamed over it: the folder must take a new file, and an
+  // existing file must be one that may be written. path itself is neither made nor changed.
+  DWORD error = ERROR_SUCCESS;
+  const std::wstring trial = host::MakeFileBeside(path, &error);
+  if (trial.empty()) {
+    if (error == ERROR_PATH_NOT_FOUND || error == ERROR_DIRECTORY) return "its folder does not exist";
+    if (error == ERROR_ACCESS_DENIED) return "its folder may not be written (access is denied)";
     return SystemWords(error);
   }
-  const bool made = GetLastError() != ERROR_ALREADY_EXISTS;
+  DeleteFileW(trial.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) return std::string();
+  HANDLE const file = CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) {
+    error = GetLastError();
+    return error == ERROR_ACCESS_DENIED ? "it may not be written (access is denied)" : SystemWords(error);
+  }
   CloseHandle(file);
-  if (made) DeleteFileW(path.c_str());
   return std::string();
 }
 

@@ -41,8 +41,8 @@ std::string AnalysisChannelRefusal(IDocumentSettingsScript* settings, const Chan
                                    int32_t* channel);
 
 // Whether a file the run writes (the documents file, an output) can later be written at path:
-// empty when it can, else the words why not ("its folder does not exist"). An existing file is
-// kept as it is; one made to try is removed again.
+// empty when it can, else the words why not ("its folder does not exist"). Neither makes nor
+// changes the file: another run may be reading it meanwhile.
 std::string OutputFileProblem(const std::wstring& path);
 
 // Whether the folder a run writes pictures into is there or can be made (its parent folder is

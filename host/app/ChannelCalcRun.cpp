@@ -5,6 +5,7 @@
 #include "host/chancalc/CalcOutputSource.h"
 #include "host/chancalc/RangeSource.h"
 #include "host/chancalc/TextStore.h"
+#include "host/common/FileReplacement.h"
 #include "host/common/HostString.h"
 #include "host/common/MessageText.h"
 #include "hostapi/ChannelCalc.h"
@@ -130,10 +131,10 @@ HostPtr<IChannelCalc> MakeCalculation(DataDocument* data, const ChannelCalcReque
   return calc;
 }
 
-void WriteCsv(DataDocument* data, int32_t channel, IUnknown* output, const std::wstring& file) {
-  ChannelCalcFormat format{};
-  OutputSourceFormat(output, format);
-  std::ofstream out(Utf8FromWide(file), std::ios::binary);
+// The channel's samples, one line each, into the file at path.
+void WriteCsvLines(DataDocument* data, int32_t channel, IUnknown* output, const ChannelCalcFormat& format,
+                   const std::wstring& path, const std::wstring& file) {
+  std::ofstream out(Utf8FromWide(path), std::ios::binary);
   if (!out) throw CalcFailure{"cannot write " + QuoteInput(file)};
   out << "record,tick,value\n";
   int32_t records = 0;
@@ -151,6 +152,17 @@ void WriteCsv(DataDocument* data, int32_t channel, IUnknown* output, const std::
     }
   }
   if (!out.flush()) throw CalcFailure{"cannot write " + QuoteInput(file)};
+}
+
+// Written beside the file and renamed over it: a reader never finds half a channel.
+void WriteCsv(DataDocument* data, int32_t channel, IUnknown* output, const std::wstring& file) {
+  ChannelCalcFormat format{};
+  OutputSourceFormat(output, format);
+  const HRESULT hr = WriteReplacing(file, [&](const std::wstring& beside) {
+    WriteCsvLines(data, channel, output, format, beside, file);
+    return S_OK;
+  });
+  if (FAILED(hr)) throw CalcFailure{"cannot write " + QuoteInput(file) + ": " + HexCode(static_cast<unsigned long>(hr))};
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include "host/app/DataPad.h"
 #include "host/app/WindowPicture.h"
+#include "host/common/FileReplacement.h"
 #include "host/common/MessageText.h"
 #include "host/framework/PrintPreviewPages.h"
 #include "host/view/HostClientFrame.h"
@@ -24,11 +25,7 @@ std::wstring Failure(const std::wstring& what, HRESULT hr) {
 }
 
 bool WriteUtf8(const std::wstring& path, std::wstring_view text) {
-  FILE* const file = _wfopen(path.c_str(), L"wb");
-  if (!file) return false;
-  const std::string bytes = host::Utf8FromWide(text);
-  const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-  return std::fclose(file) == 0 && written;
+  return SUCCEEDED(host::WriteBytesReplacing(path, host::Utf8FromWide(text)));
 }
 
 std::wstring ChooseFrameCommand(HWND frame, const wchar_t* path) {

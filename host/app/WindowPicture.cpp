@@ -1,6 +1,7 @@
 // The window picture: a copy from the display into a DIB section, encoded through GDI+.
 #include "host/app/WindowPicture.h"
 
+#include "host/common/FileReplacement.h"
 #include "host/view/HostMessageLoop.h"
 
 #include <objbase.h>
@@ -106,9 +107,11 @@ HRESULT SavePixels(int width, int height, void* bits, const std::wstring& path) 
   if (gp::GdipCreateBitmapFromScan0(width, height, width * 4, PixelFormat32bppRGB, static_cast<BYTE*>(bits),
                                      &bitmap) != Gdiplus::Ok)
     return E_FAIL;
-  const Gdiplus::GpStatus saved = gp::GdipSaveImageToFile(bitmap, path.c_str(), &encoder, nullptr);
+  const HRESULT saved = host::WriteReplacing(path, [&](const std::wstring& beside) {
+    return gp::GdipSaveImageToFile(bitmap, beside.c_str(), &encoder, nullptr) == Gdiplus::Ok ? S_OK : E_FAIL;
+  });
   gp::GdipDisposeImage(bitmap);
-  return saved == Gdiplus::Ok ? S_OK : E_FAIL;
+  return saved;
 }
 
 }  // namespace

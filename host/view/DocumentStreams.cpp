@@ -2,14 +2,13 @@
 // from it.
 #include "host/view/DocumentStreams.h"
 
+#include "host/common/FileReplacement.h"
 #include "host/view/CustomDocuments.h"
 
 #include <objbase.h>
 #include <ocidl.h>
 
-#include <cstdio>
-#include <cstring>
-#include <memory>
+#include <string_view>
 
 namespace host {
 
@@ -18,11 +17,6 @@ namespace {
 // Sanity bounds: no data file keeps more documents, no class name is longer.
 constexpr uint32_t kMaxDocuments = 256;
 constexpr uint32_t kMaxNameUnits = 1024;
-
-struct FileCloser {
-  void operator()(FILE* file) const noexcept { std::fclose(file); }
-};
-using File = std::unique_ptr<FILE, FileCloser>;
 
 void PutWord(std::vector<uint8_t>& bytes, uint32_t word) {
   for (int i = 0; i < 4; ++i) bytes.push_back(static_cast<uint8_t>(word >> (8 * i)));
@@ -74,12 +68,18 @@ class Reader {
   size_t mAt = 0;
 };
 
-bool ReadFile(const std::wstring& path, std::vector<uint8_t>& bytes) {
-  const File file(_wfopen(path.c_str(), L"rb"));
-  if (!file) return false;
+// Opened so that a run saving the file meanwhile may replace it: this reading keeps the old one.
+bool ReadWholeFile(const std::wstring& path, std::vector<uint8_t>& bytes) {
+  HANDLE const file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
   uint8_t block[4096];
-  for (size_t n; (n = std::fread(block, 1, sizeof block, file.get())) > 0;) bytes.insert(bytes.end(), block, block + n);
-  return std::ferror(file.get()) == 0;
+  DWORD got = 0;
+  bool read = true;
+  while ((read = ::ReadFile(file, block, sizeof block, &got, nullptr) != FALSE) && got > 0)
+    bytes.insert(bytes.end(), block, block + got);
+  CloseHandle(file);
+  return read;
 }
 
 }  // namespace
@@ -101,14 +101,9 @@ HRESULT SaveDocumentStreams(HostDocument& hostDocument, const std::wstring& path
       PutWord(bytes, static_cast<uint32_t>(stream.size()));
       bytes.insert(bytes.end(), stream.begin(), stream.end());
     }
-    File file(_wfopen(path.c_str(), L"wb"));
-    if (!file) return STG_E_CANTSAVE;
-    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file.get()) == bytes.size();
-    if (std::fclose(file.release()) != 0 || !written) {
-      _wremove(path.c_str());
-      return STG_E_CANTSAVE;
-    }
-    return S_OK;
+    const HRESULT written =
+        WriteBytesReplacing(path, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+    return SUCCEEDED(written) ? S_OK : STG_E_CANTSAVE;
   } catch (...) {
     return E_OUTOFMEMORY;
   }
@@ -136,7 +131,7 @@ HRESULT OpenStreams(HostDocument& hostDocument, const std::wstring& path,
                     std::vector<HostPtr<ICustomDocument2>>& documents, std::wstring& words) {
   try {
     std::vector<uint8_t> bytes;
-    if (!ReadFile(path, bytes)) return STG_E_FILENOTFOUND;
+    if (!ReadWholeFile(path, bytes)) return STG_E_FILENOTFOUND;
     Reader reader(bytes);
     uint32_t count = 0;
     const HRESULT head = ReadHead(reader, count, words);

@@ -7,12 +7,14 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cstdint>
 #include <cstring>
 #include <fstream>
 #include <functional>
 #include <iterator>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -198,6 +200,52 @@ TEST_F(SavedDocument, FileThisBuildCannotTakeWholeIsNamedAndKept) {
   ASSERT_TRUE(RunHost(analyze, reopened));
   EXPECT_EQ(saved.output, reopened.output);
   DeleteFileW(documents.c_str());
+}
+
+// The file's bytes as a reader that lets the file be replaced meanwhile finds them (the host reads
+// so too); false when there is no file.
+bool ReadShared(const std::wstring& path, std::string* bytes) {
+  HANDLE const file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  bytes->clear();
+  char block[4096];
+  DWORD got = 0;
+  while (ReadFile(file, block, sizeof block, &got, nullptr) && got > 0) bytes->append(block, got);
+  CloseHandle(file);
+  return true;
+}
+
+// Runs naming one documents file save it one after another while this program reads it as often
+// as it can: each read finds no file yet or the whole file, never an empty or a cut one (a run
+// used to make the file to see whether it could, and to save over it in place).
+TEST_F(SavedDocument, FileIsReadWholeWhileRunsSaveIt) {
+  ASSERT_TRUE(testsupport::HostBuilt());
+  constexpr int kRuns = 4;
+  constexpr int kMostReads = 200000;
+  const std::wstring documents = sRecording + L".shared.documents";
+  DeleteFileW(documents.c_str());
+  std::atomic<bool> saving{true};
+  std::vector<std::string> found;  // what each read found, told apart
+  int reads = 0;
+  std::thread reader([&] {
+    for (std::string bytes; saving && reads < kMostReads; ++reads)
+      if (ReadShared(documents, &bytes) && std::find(found.begin(), found.end(), bytes) == found.end())
+        found.push_back(bytes);
+  });
+  for (int run = 0; run < kRuns; ++run) {
+    RunResult saved;
+    EXPECT_TRUE(RunHost(L"analyze --recording \"" + sRecording + L"\" --type 1 --documents \"" + documents + L"\"", saved));
+    EXPECT_EQ(0u, saved.exitCode) << saved.output;
+  }
+  saving = false;
+  reader.join();
+  std::string whole;
+  ASSERT_TRUE(ReadShared(documents, &whole));
+  DeleteFileW(documents.c_str());
+  EXPECT_LT(0, reads);
+  for (const std::string& bytes : found)
+    EXPECT_TRUE(bytes == whole) << "a read found " << bytes.size() << " bytes of " << whole.size() << " in " << reads;
 }
 
 }  // namespace
