@@ -90,7 +90,7 @@ int CheckBeforeAnalysing(const AnalyzeArguments& args) {
                        args.settingsDialog || args.calcDialog;
   if (windows && !DisplayOpens()) {
     PrintError(kNoDisplayLine);
-    return 1;
+    return 2;
   }
   const std::pair<const std::wstring*, const char*> files[] = {
       {&args.documents, "the analysis document cannot be saved there"},
@@ -122,7 +122,8 @@ int CheckBeforeAnalysing(const AnalyzeArguments& args) {
 // documents are closed when it is destroyed.
 class AnalyzeRun {
  public:
-  explicit AnalyzeRun(const AnalyzeArguments& args) : mArgs(args) {}
+  AnalyzeRun(const AnalyzeArguments& args, const host::UnattendedMessageBoxes* unattended)
+      : mArgs(args), mUnattended(unattended) {}
   AnalyzeRun(const AnalyzeRun&) = delete;
   AnalyzeRun& operator=(const AnalyzeRun&) = delete;
   ~AnalyzeRun() {
@@ -264,15 +265,18 @@ class AnalyzeRun {
     return status;
   }
 
-  // The documents saved to the documents file, whatever the outputs ended with.
+  // The documents saved to the documents file, whatever the outputs ended with, unless the run
+  // is refused (an input, or a box reporting a failure): a refused run leaves the file as it was.
   int Save(int status) {
-    if (mArgs.documents.empty()) return status;
+    const bool refused = status == 2 || (mUnattended && mUnattended->FailureSeen());
+    if (mArgs.documents.empty() || refused) return status;
     const HRESULT hr = host::SaveDocumentStreams(*mHostDocument.Get(), mArgs.documents);
     if (FAILED(hr)) return Failure("the documents could not be saved to " + host::Utf8FromWide(mArgs.documents), hr);
     return status;
   }
 
   const AnalyzeArguments& mArgs;
+  const host::UnattendedMessageBoxes* mUnattended;  // none when a person answers the boxes
   host::Recording mSampled;  // with --online: what sampling feeds the data file
   host::HostPtr<host::DataDocument> mData;
   host::HostPtr<ICalcEnumClass2> mFormulaClass;
@@ -288,7 +292,7 @@ int Run(const AnalyzeArguments& args) {
   if (!Attended(args)) unattended.emplace(stderr);
   int status = CheckBeforeAnalysing(args);
   if (status != 0) return status;
-  status = AnalyzeRun(args).Steps();
+  status = AnalyzeRun(args, unattended ? &*unattended : nullptr).Steps();
   if (status == 0 && unattended && unattended->FailureSeen()) status = 2;
   return status;
 }

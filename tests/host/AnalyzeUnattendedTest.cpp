@@ -31,11 +31,14 @@ class AnalyzeUnattended : public ::testing::Test {
 std::wstring AnalyzeUnattended::sRecording;
 
 // Stimulus method 5 is taken, selects no detector, and the module's box saying so is one line
-// of the output; the run then fails.
+// of the output; the run then fails, and saves no documents file.
 TEST_F(AnalyzeUnattended, MessageBoxIsOneLineAndAFailureBoxFailsTheRun) {
   ASSERT_TRUE(testsupport::HostBuilt());
-  const RunResult run = Analyze(L"--type 3 --set 1000=5");
+  const std::wstring documents = sRecording + L".failed.documents";
+  const RunResult run = Analyze(L"--type 3 --set 1000=5 --documents \"" + documents + L"\"");
   EXPECT_EQ(2u, run.exitCode) << run.output;
+  EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(documents.c_str()));
+  DeleteFileW(documents.c_str());
   const std::string line = "Ondara: No detector applies to the analysis type and detection settings of the analysis "
                            "channel. Please check the Detector settings.\r\n";
   const size_t at = run.output.find(line);
@@ -68,8 +71,8 @@ std::wstring SparseFile(const std::wstring& path, unsigned long long size) {
 // recording that does not read or is too large for memory, a file that could not be saved, a
 // settings script's label that names two controls or that is no script, an event the analysis did
 // not find, a module file that is not there, a selection or object the analysis lacks, a
-// measurement the type lacks, options that conflict, a formula that has no value. Output files
-// and measurements are checked before the analysis. A cancel says so too (a missing display: the
+// measurement the type lacks, options that conflict, a formula that has no value; a refused run
+// saves no documents file. Output files and measurements are checked before the analysis. A cancel says so too (a missing display: the
 // host_without_display test), and an analysis that finds nothing says what it looked for.
 TEST_F(AnalyzeUnattended, RefusalsAreOneLineSayingWhatIsWrong) {
   ASSERT_TRUE(testsupport::HostBuilt());
@@ -82,6 +85,7 @@ TEST_F(AnalyzeUnattended, RefusalsAreOneLineSayingWhatIsWrong) {
   const std::wstring untimed = WriteText(sRecording + L".untimed.csv", "Vm [mV]\n-70\n-70\n");
   const std::wstring missing = sRecording + L".missing.csv";
   const std::wstring analyze = L"analyze --recording \"" + sRecording + L"\" --table ";
+  const std::wstring unsaved = sRecording + L".refused.documents";
   const struct {
     std::wstring command;
     DWORD status;
@@ -116,7 +120,8 @@ TEST_F(AnalyzeUnattended, RefusalsAreOneLineSayingWhatIsWrong) {
        Utf8(script) + ":3: enter Min height = 1000: 'Min height' names 2 edits, #1007 and #1033: give the one meant "
                       "as #ID"},
       {analyze + L"--cancel-at 50", 1, "the analysis was cancelled (--cancel-at 50)"},
-      {analyze + L"--type 1 --set 1036=f --event 900", 2, "--event: '900': the analysis found 8 events"},
+      {analyze + L"--type 1 --set 1036=f --event 900 --documents \"" + unsaved + L"\"", 2,
+       "--event: '900': the analysis found 8 events"},
       {L"classes C:\\no\\such\\module.dll", 2, "classes: 'C:\\no\\such\\module.dll': no such file"},
       {analyze + L"--recording \"" + millivolts + L"\" --type 5 --set 1006=50", 0,
        "found 0 events: minimum height 50 V (50000 mV), more than the whole trace spans (0.01 V): heights are in "
@@ -159,7 +164,8 @@ TEST_F(AnalyzeUnattended, RefusalsAreOneLineSayingWhatIsWrong) {
     else
       EXPECT_EQ(c.line + "\r\n", run.output);
   }
-  for (const std::wstring& file : {millivolts, untimed}) DeleteFileW(file.c_str());
+  EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(unsaved.c_str())) << "a refused run saved its documents";
+  for (const std::wstring& file : {millivolts, untimed, unsaved}) DeleteFileW(file.c_str());
   DeleteFileW(script.c_str());
   DeleteFileW(recording.c_str());
   DeleteFileW(huge.c_str());
