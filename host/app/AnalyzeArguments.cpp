@@ -9,7 +9,10 @@
 #include <cmath>
 #include <cstdio>
 #include <cwchar>
+#include <iterator>
 #include <optional>
+#include <string_view>
+#include <vector>
 
 namespace ondara_host {
 
@@ -22,6 +25,7 @@ constexpr wchar_t kUsage[] =
     L"         [--calc MEASUREMENT:TOP:BOTTOM --calc-csv FILE] [--calc-dialog]\n"
     L"         [--settings-dialog] [--settings SCRIPT] [--select FROM:TO] [--clock START]\n"
     L"         [--print-preview DIR] [--copy FILE] [--data-pad FILE]\n"
+    L"  --recording  the recording; a word that is no option is taken as it, wherever it stands\n"
     L"  --type     the analysis type by name (any case) or number 0-5\n"
     L"  --channel  the analysis channel, counted from 1\n"
     L"  --set      a setting by id with its value in base units, e.g. --set 1006=0.0005\n"
@@ -102,131 +106,219 @@ bool CheckViewOutputs(const ViewShowRequest& show) {
   const char* const missing = !show.dataPadFile.empty() && !table ? "--data-pad needs the table view: --show table"
                               : show.views.empty() && !show.previewFolder.empty() ? "--print-preview needs --show VIEW"
                               : show.views.empty() && !show.copyFile.empty()      ? "--copy needs --show VIEW"
+                              : show.views.empty() && !show.pictureFolder.empty() ? "--screenshot needs --show VIEW"
                                                                                   : nullptr;
   if (missing) PrintError(missing);
   return missing == nullptr;
 }
 
-}  // namespace
+// What the command line may name: the options that take no value, then those that take one.
+constexpr const wchar_t* kSwitchOptions[] = {L"--help", L"--table", L"--calc-dialog", L"--settings-dialog",
+                                             L"--keep-open"};
+constexpr const wchar_t* kValueOptions[] = {
+    L"--recording", L"--rate",   L"--type",  L"--channel",    L"--height",        L"--set",  L"--online",
+    L"--settings",  L"--select", L"--clock", L"--cancel-at",  L"--documents",     L"--calc", L"--calc-csv",
+    L"--show",      L"--event",  L"--copy",  L"--screenshot", L"--print-preview", L"--data-pad"};
 
-bool ParseAnalyzeArguments(int argc, wchar_t** argv, AnalyzeArguments* args) {
-  // The type and the channel go to the document first, whichever option gave them last.
-  std::optional<std::wstring> type, channel;
-  for (int i = 0; i < argc; i += 2) {
-    const std::wstring name = argv[i];
-    if (name == L"--help" || name == L"--table" || name == L"--calc-dialog" || name == L"--settings-dialog" ||
-        name == L"--keep-open") {
-      (name == L"--help"              ? args->help
-       : name == L"--table"           ? args->table
-       : name == L"--settings-dialog" ? args->settingsDialog
-       : name == L"--keep-open"       ? args->keepOpen
-                                      : args->calcDialog) = true;
-      --i;  // no value follows
-      continue;
-    }
-    if (i + 1 >= argc) {
-      PrintError(host::QuoteInput(name) + " needs a value");
-      return false;
-    }
-    const std::wstring value = argv[i + 1];
-    long long number = 0;
-    bool ok = true;
-    if (name == L"--recording") {
-      args->recording = value;
-    } else if (name == L"--rate") {
-      wchar_t* end = nullptr;
-      args->rate = std::wcstod(value.c_str(), &end);
-      ok = *end == 0 && std::isfinite(args->rate) && args->rate > 0.0;
-    } else if (name == L"--type") {
-      const int typeNumber = ParseType(value);
-      if (typeNumber < 0) return PrintRefusal(UnknownTypeRefusal(value));
-      type = std::to_wstring(typeNumber);
-    } else if (name == L"--channel") {
-      const std::string refusal = ChannelOptionRefusal(value);
-      if (!refusal.empty()) return PrintRefusal(refusal);
-      ParseInt(value, 1, INT32_MAX, &number);
-      channel = std::to_wstring(number - 1);
-      args->channelSource.option = true;
-      args->channelSource.setValue.reset();
-    } else if (name == L"--height") {
-      args->settings.emplace_back(kHeightSetting, value);
-    } else if (name == L"--set") {
-      const size_t equals = value.find(L'=');
-      ok = equals != std::wstring::npos && ParseInt(value.substr(0, equals), 0, 0x7FFFFFFF, &number);
-      const std::wstring text = ok ? value.substr(equals + 1) : std::wstring();
-      if (ok && number == kTypeSetting) {
-        type = text;
-      } else if (ok && number == kChannelSetting) {
-        channel = text;
-        args->channelSource.setValue = text;
-        args->channelSource.option = false;
-      } else if (ok) {
-        args->settings.emplace_back(static_cast<int32_t>(number), text);
-      }
-    } else if (name == L"--online") {
-      ok = ParseInt(value, 1, INT32_MAX, &number);
-      args->onlineBatch = static_cast<int32_t>(number);
-    } else if (name == L"--settings") {
-      ok = !value.empty();
-      args->settingsScript = value;
-    } else if (name == L"--documents") {
-      args->documents = value;
-      args->channelSource.documents = value;
-    } else if (name == L"--calc") {
-      ok = host::ParseChannelCalcSpec(value, args->calc);
-      args->withCalc = true;
-    } else if (name == L"--calc-csv") {
-      args->calc.csvFile = value;
-    } else if (name == L"--show") {
-      ok = AddShownViews(value, &args->show.views);
-    } else if (name == L"--event") {
-      ok = ParseInt(value, 1, INT32_MAX, &number);
-      args->show.event = static_cast<int32_t>(number);
-    } else if (name == L"--screenshot") {
-      ok = !value.empty();
-      args->show.pictureFolder = value;
-    } else if (name == L"--print-preview" || name == L"--copy" || name == L"--data-pad") {
-      ok = !value.empty();
-      (name == L"--copy" ? args->show.copyFile : name == L"--data-pad" ? args->show.dataPadFile : args->show.previewFolder) = value;
-    } else if (name == L"--select") {
-      ok = ParseSeconds(value, &args->selection);
-      args->select = true;
-    } else if (name == L"--clock") {
-      ok = host::ParseClockStart(value, &args->clock);
-      args->withClock = true;
-    } else if (name == L"--cancel-at") {
-      ok = ParseInt(value, 0, 100, &number);
-      args->cancelAt = static_cast<int32_t>(number);
-    } else {
-      PrintError("unknown argument " + host::QuoteInput(name));
-      return false;
-    }
-    if (!ok) {
-      PrintError(host::Utf8FromWide(name) + ": " + host::QuoteInput(value) + " is not a valid value");
-      return false;
+template <size_t N>
+bool Names(const wchar_t* const (&options)[N], const std::wstring& name) {
+  return std::any_of(std::begin(options), std::end(options), [&](const wchar_t* option) { return name == option; });
+}
+
+// How many letters must be put in, taken out or changed to turn one word into the other.
+size_t EditDistance(std::wstring_view from, std::wstring_view to) {
+  std::vector<size_t> row(to.size() + 1);
+  for (size_t j = 0; j < row.size(); ++j) row[j] = j;
+  for (size_t i = 1; i <= from.size(); ++i) {
+    size_t diagonal = row[0];
+    row[0] = i;
+    for (size_t j = 1; j <= to.size(); ++j) {
+      const size_t above = row[j];
+      row[j] = std::min({row[j] + 1, row[j - 1] + 1, diagonal + (from[i - 1] == to[j - 1] ? 0 : 1)});
+      diagonal = above;
     }
   }
-  if (type) args->settings.insert(args->settings.begin(), {kTypeSetting, *type});
-  if (channel) args->settings.insert(args->settings.begin(), {kChannelSetting, *channel});
+  return row[to.size()];
+}
+
+// "unknown option '--typ': did you mean --type?": an option is suggested when the name is a slip
+// away from it (at most two letters, and no more than a third of the name's letters).
+std::string UnknownOptionRefusal(const std::wstring& name) {
+  const wchar_t* nearest = nullptr;
+  size_t fewest = 3;
+  const auto consider = [&](const wchar_t* option) {
+    const size_t edits = EditDistance(name, option);
+    if (edits < fewest) {
+      fewest = edits;
+      nearest = option;
+    }
+  };
+  std::for_each(std::begin(kSwitchOptions), std::end(kSwitchOptions), consider);
+  std::for_each(std::begin(kValueOptions), std::end(kValueOptions), consider);
+  const size_t letters = name.size() - std::min(name.size(), name.find_first_not_of(L'-'));
+  const std::string line = "unknown option " + host::QuoteInput(name);
+  return nearest && fewest * 3 <= letters ? line + ": did you mean " + host::Utf8FromWide(nearest) + "?" : line;
+}
+
+// An option that takes no value: true after noting it, false for any other name.
+bool TakeSwitch(const std::wstring& name, AnalyzeArguments* args) {
+  if (!Names(kSwitchOptions, name)) return false;
+  (name == L"--help"              ? args->help
+   : name == L"--table"           ? args->table
+   : name == L"--settings-dialog" ? args->settingsDialog
+   : name == L"--keep-open"       ? args->keepOpen
+                                  : args->calcDialog) = true;
+  return true;
+}
+
+bool PrintInvalidValue(const std::wstring& name, const std::wstring& value) {
+  return PrintRefusal(host::Utf8FromWide(name) + ": " + host::QuoteInput(value) + " is not a valid value");
+}
+
+enum class Taken { Yes, NotThis, Refused };
+
+// The options that show views and take their outputs.
+Taken TakeViewOption(const std::wstring& name, const std::wstring& value, ViewShowRequest* show) {
+  long long number = 0;
+  bool ok = !value.empty();
+  if (name == L"--show") {
+    ok = AddShownViews(value, &show->views);
+  } else if (name == L"--event") {
+    ok = ParseInt(value, 1, INT32_MAX, &number);
+    show->event = static_cast<int32_t>(number);
+  } else if (name == L"--screenshot" || name == L"--print-preview" || name == L"--copy" || name == L"--data-pad") {
+    (name == L"--screenshot" ? show->pictureFolder
+     : name == L"--copy"     ? show->copyFile
+     : name == L"--data-pad" ? show->dataPadFile
+                             : show->previewFolder) = value;
+  } else {
+    return Taken::NotThis;
+  }
+  return ok || PrintInvalidValue(name, value) ? Taken::Yes : Taken::Refused;
+}
+
+// The type and the channel go to the document first, whichever option gave them last.
+struct OrderedSettings {
+  std::optional<std::wstring> type, channel;
+};
+
+// "--set ID=VALUE": the type and the channel are kept apart, to go to the document first.
+bool TakeSetting(const std::wstring& value, AnalyzeArguments* args, OrderedSettings* ordered) {
+  const size_t equals = value.find(L'=');
+  long long number = 0;
+  if (equals == std::wstring::npos || !ParseInt(value.substr(0, equals), 0, 0x7FFFFFFF, &number))
+    return PrintRefusal("--set: " + host::QuoteInput(value) +
+                        ": ID=VALUE is needed, a setting's number and its value, e.g. --set 1006=0.0005");
+  const std::wstring text = value.substr(equals + 1);
+  if (number == kTypeSetting) {
+    ordered->type = text;
+  } else if (number == kChannelSetting) {
+    ordered->channel = text;
+    args->channelSource.setValue = text;
+    args->channelSource.option = false;
+  } else {
+    args->settings.emplace_back(static_cast<int32_t>(number), text);
+  }
+  return true;
+}
+
+// The options that say what to analyse and how, and what to write besides; false after the
+// line saying what is wrong with the value.
+bool TakeRunOption(const std::wstring& name, const std::wstring& value, AnalyzeArguments* args,
+                   OrderedSettings* ordered) {
+  long long number = 0;
+  bool ok = true;
+  if (name == L"--recording") {
+    args->recording = value;
+  } else if (name == L"--rate") {
+    wchar_t* end = nullptr;
+    args->rate = std::wcstod(value.c_str(), &end);
+    ok = *end == 0 && std::isfinite(args->rate) && args->rate > 0.0;
+  } else if (name == L"--type") {
+    const int typeNumber = ParseType(value);
+    if (typeNumber < 0) return PrintRefusal(UnknownTypeRefusal(value));
+    ordered->type = std::to_wstring(typeNumber);
+  } else if (name == L"--channel") {
+    const std::string refusal = ChannelOptionRefusal(value);
+    if (!refusal.empty()) return PrintRefusal(refusal);
+    ParseInt(value, 1, INT32_MAX, &number);
+    ordered->channel = std::to_wstring(number - 1);
+    args->channelSource.option = true;
+    args->channelSource.setValue.reset();
+  } else if (name == L"--height") {
+    args->settings.emplace_back(kHeightSetting, value);
+  } else if (name == L"--set") {
+    return TakeSetting(value, args, ordered);
+  } else if (name == L"--online") {
+    ok = ParseInt(value, 1, INT32_MAX, &number);
+    args->onlineBatch = static_cast<int32_t>(number);
+  } else if (name == L"--settings") {
+    ok = !value.empty();
+    args->settingsScript = value;
+  } else if (name == L"--documents") {
+    args->documents = value;
+    args->channelSource.documents = value;
+  } else if (name == L"--calc") {
+    ok = host::ParseChannelCalcSpec(value, args->calc);
+    args->withCalc = true;
+  } else if (name == L"--calc-csv") {
+    args->calc.csvFile = value;
+  } else if (name == L"--select") {
+    ok = ParseSeconds(value, &args->selection);
+    args->select = true;
+  } else if (name == L"--clock") {
+    ok = host::ParseClockStart(value, &args->clock);
+    args->withClock = true;
+  } else if (name == L"--cancel-at") {
+    ok = ParseInt(value, 0, 100, &number);
+    args->cancelAt = static_cast<int32_t>(number);
+  }
+  return ok || PrintInvalidValue(name, value);
+}
+
+// The settings in the order the document takes them, and the options checked together.
+bool CheckArguments(AnalyzeArguments* args, const OrderedSettings& ordered) {
+  if (ordered.type) args->settings.insert(args->settings.begin(), {kTypeSetting, *ordered.type});
+  if (ordered.channel) args->settings.insert(args->settings.begin(), {kChannelSetting, *ordered.channel});
   // The dialog opens before the analysis, as the menu command's does: what OK leaves is what the
   // analysis, the table and the documents file get. A script given as well plays on it.
   if (args->settingsDialog && args->settingsScript.empty()) args->settingsScript = L"-";
   if (args->help) return true;
   if (!CheckViewOutputs(args->show)) return false;
-  if (args->keepOpen && args->show.views.empty()) {
-    PrintError("--keep-open needs --show VIEW");
-    return false;
-  }
-  if (args->onlineBatch > 0 && args->cancelAt >= 0) {
-    PrintError("--cancel-at: the analysis while sampling (--online) shows no progress to cancel");
-    return false;
-  }
+  if (args->keepOpen && args->show.views.empty()) return PrintRefusal("--keep-open needs --show VIEW");
+  if (args->onlineBatch > 0 && args->cancelAt >= 0)
+    return PrintRefusal("--cancel-at: the analysis while sampling (--online) shows no progress to cancel");
   if (args->onlineBatch > 0) args->settings.emplace_back(kWhileSamplingSetting, L"t");
   if (args->recording.empty() || args->withCalc == args->calc.csvFile.empty()) {
     PrintAnalyzeUsage(stderr);
     return false;
   }
   return true;
+}
+
+}  // namespace
+
+bool ParseAnalyzeArguments(int argc, wchar_t** argv, AnalyzeArguments* args) {
+  OrderedSettings ordered;
+  for (int i = 0; i < argc; ++i) {
+    const std::wstring name = argv[i];
+    // A word that is no option is the recording, wherever it stands.
+    if (name.empty() || name[0] != L'-') {
+      if (!args->recording.empty())
+        return PrintRefusal("a second recording " + host::QuoteInput(name) + " after " +
+                            host::QuoteInput(args->recording) + ": give one");
+      args->recording = name;
+      continue;
+    }
+    if (TakeSwitch(name, args)) continue;
+    if (!Names(kValueOptions, name)) return PrintRefusal(UnknownOptionRefusal(name));
+    if (i + 1 >= argc) return PrintRefusal(host::QuoteInput(name) + " needs a value");
+    const std::wstring value = argv[++i];
+    const Taken taken = TakeViewOption(name, value, &args->show);
+    if (taken == Taken::Refused || (taken == Taken::NotThis && !TakeRunOption(name, value, args, &ordered)))
+      return false;
+  }
+  return CheckArguments(args, ordered);
 }
 
 void PrintAnalyzeUsage(std::FILE* stream) { std::fwprintf(stream, L"%ls", kUsage); }

@@ -67,12 +67,14 @@ std::wstring SparseFile(const std::wstring& path, unsigned long long size) {
 }
 
 // Every input refused is one line saying what is wrong with it, and ends the run with status 2:
-// the words of a setting that refuses a value, a name or number an option does not know, a
+// the words of a setting that refuses a value, an option it does not know (with the one meant when
+// it is a slip away), a second recording, a name or number an option does not know, a
 // recording that does not read or is too large for memory, a file that could not be saved, a
 // settings script's label that names two controls or that is no script, an event the analysis did
 // not find, a module file that is not there, a selection or object the analysis lacks, a
 // measurement the type lacks, options that conflict, a formula that has no value; a refused run
-// saves no documents file. Output files and measurements are checked before the analysis. A cancel says so too (a missing display: the
+// saves no documents file. The recording may follow the options. Output files and measurements
+// are checked before the analysis. A cancel says so too (a missing display: the
 // host_without_display test), and an analysis that finds nothing says what it looked for.
 TEST_F(AnalyzeUnattended, RefusalsAreOneLineSayingWhatIsWrong) {
   ASSERT_TRUE(testsupport::HostBuilt());
@@ -122,6 +124,13 @@ TEST_F(AnalyzeUnattended, RefusalsAreOneLineSayingWhatIsWrong) {
       {analyze + L"--cancel-at 50", 1, "the analysis was cancelled (--cancel-at 50)"},
       {analyze + L"--type 1 --set 1036=f --event 900 --documents \"" + unsaved + L"\"", 2,
        "--event: '900': the analysis found 8 events"},
+      {L"analyze --table --type 1 --set 1006=+0.001 \"" + sRecording + L"\"", 0, ""},
+      {analyze + L"--typ 1", 2, "unknown option '--typ': did you mean --type?"},
+      {analyze + L"--type 1 --foo", 2, "unknown option '--foo'"},
+      {analyze + L"second.csv", 2, "a second recording 'second.csv' after " + host::QuoteInput(sRecording) + ": give one"},
+      {analyze + L"--set 1006", 2,
+       "--set: '1006': ID=VALUE is needed, a setting's number and its value, e.g. --set 1006=0.0005"},
+      {analyze + L"--screenshot shots", 2, "--screenshot needs --show VIEW"},
       {L"classes C:\\no\\such\\module.dll", 2, "classes: 'C:\\no\\such\\module.dll': no such file"},
       {analyze + L"--recording \"" + millivolts + L"\" --type 5 --set 1006=50", 0,
        "found 0 events: minimum height 50 V (50000 mV), more than the whole trace spans (0.01 V): heights are in "

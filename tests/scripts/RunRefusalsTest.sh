@@ -33,6 +33,7 @@ check "scripts/run: --settings - needs a display you see (DISPLAY is not set)" s
 check "scripts/run: cannot read missing.csv: no such file" missing.csv --type 5
 check "scripts/run: cannot read folder: it is a folder" folder
 check "scripts/run: cannot read none.txt: no such file" steps.csv --settings none.txt
+check "scripts/run: cannot read missing.csv: no such file" --type 5 --keep-open --set 1006=1 missing.csv
 
 [ "$failures" -eq 0 ] && echo "scripts/run refuses what it should" && exit 0
 exit 1
