@@ -60,7 +60,9 @@ constexpr wchar_t kUsage[] =
     L"             that clock time (with the date when given) before the time from the start\n"
     L"  --settings-dialog  before the analysis, open the document's settings dialog as its\n"
     L"             \"Settings...\" menu command does, for a person (as --settings -): the analysis,\n"
-    L"             the table and the save then have what OK left, or all as it was after Cancel\n";
+    L"             the table and the save then have what OK left, or all as it was after Cancel\n"
+    L"The files written (--documents, --copy, --data-pad, --calc-csv) go into a folder that exists,\n"
+    L"DIR is made in one, else the run is refused first.\n";
 
 void PrintError(const std::string& utf8) { host::PrintMessageLine(utf8); }
 

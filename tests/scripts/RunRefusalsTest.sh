@@ -35,5 +35,13 @@ check "scripts/run: cannot read folder: it is a folder" folder
 check "scripts/run: cannot read none.txt: no such file" steps.csv --settings none.txt
 check "scripts/run: cannot read missing.csv: no such file" --type 5 --keep-open --set 1006=1 missing.csv
 
+# The host writes files and makes picture folders only in folders that exist, refusing others
+# before it analyses: no folder is made for it first.
+(cd "$root" && env -u DISPLAY scripts/run steps.csv --show table --copy made/x.png --screenshot shots/a >/dev/null 2>&1)
+if [ -e "$root/made" ] || [ -e "$root/shots" ]; then
+  echo "FAILED scripts/run made a folder for what the host writes"
+  failures=$((failures + 1))
+fi
+
 [ "$failures" -eq 0 ] && echo "scripts/run refuses what it should" && exit 0
 exit 1
