@@ -10,6 +10,7 @@
 #include "document/SettingsStore.h"
 #include "grid/ITableViewManager.h"
 #include "hostapi/DataDocument.h"
+#include "hostapi/FrameworkCommands.h"
 #include "hostapi/HostFrame.h"
 #include "hostapi/MessageHandler.h"
 #include "hostapi/PXDetectionSettings.h"
@@ -33,8 +34,6 @@ namespace {
 // Pages of the settings dialog the menu opens it at.
 constexpr int kDetectorPage = 0;
 constexpr int kTableOptionsPage = 3;
-// The framework message that asks the host to open a view; its data names the view's message.
-constexpr uint32_t kOpenViewRequest = 4;
 
 SettingsDialogRunner gDialogRunner = nullptr;
 
@@ -145,9 +144,9 @@ void ZRDoc::CeClearAnalysis(ICommandState*& state) {
 
 void ZRDoc::CmSettings() { RunSettingsDialog(SettingsPageFlag() ? kTableOptionsPage : kDetectorPage, nullptr); }
 
-void ZRDoc::CmAnalysisView() { SendToSelf(DocIds::kOpenViewMessageFlags, kOpenViewRequest, DocIds::OpenAnalysisViewMessage::Id()); }
+void ZRDoc::CmAnalysisView() { SendToSelf(kOpenViewMessageId, kOpenViewRequest, DocIds::OpenAnalysisViewMessage::Id()); }
 
-void ZRDoc::CmTableView() { SendToSelf(DocIds::kOpenViewMessageFlags, kOpenViewRequest, DocIds::OpenTableViewMessage::Id()); }
+void ZRDoc::CmTableView() { SendToSelf(kOpenViewMessageId, kOpenViewRequest, DocIds::OpenTableViewMessage::Id()); }
 
 void ZRDoc::CmShowPeakMarkers() {
   const bool on = !GetBool(kSettingShowPeakMarkers);

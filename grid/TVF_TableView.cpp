@@ -10,6 +10,7 @@
 #include "grid/ITableViewMgrInternal.h"
 #include "grid/TVF_Renderer.h"
 #include "grid/TableDataContract.h"
+#include "hostapi/FrameworkCommands.h"
 #include "hostapi/HostDocument.h"
 #include "hostapi/MessageHandler.h"
 #include "hostapi/ViewPrinting.h"
@@ -25,13 +26,6 @@ using TVF_Grid::EventGridControl;
 using TVF_Grid::GridPosition;
 
 namespace {
-
-// Ids of the host framework's copy, print and print-preview messages.
-template <uint32_t Id>
-uint32_t* HostMessageId(uint32_t* result) {
-  *result = Id;
-  return result;
-}
 
 // A grid's rows first .. end - 1 across every data column.
 CellRange RowsRange(const EventGridControl& grid, int32_t first, int32_t end) {
@@ -55,9 +49,9 @@ TableViewParent::TableViewParent(HWND parent) : object(OWL::TWindow::GetWindowPt
 
 LUMO_DEFINE_EVENT_TABLE(TVF_TableView, LumoEventHandlerBase){
     EventTableHead(),
-    MessageEntry(&HostMessageId<0x80010008u>, kMessageMaskWholeId, &TVF_TableView::OnCopyMessage),
-    MessageEntry(&HostMessageId<0x8001000Bu>, kMessageMaskWholeId, &TVF_TableView::OnPrintMessage),
-    MessageEntry(&HostMessageId<0x8001000Cu>, kMessageMaskWholeId, &TVF_TableView::OnPreviewMessage),
+    MessageEntry(&HostFixedId<kCopyMessageId>, kMessageMaskWholeId, &TVF_TableView::OnCopyMessage),
+    MessageEntry(&HostFixedId<kPrintMessageId>, kMessageMaskWholeId, &TVF_TableView::OnPrintMessage),
+    MessageEntry(&HostFixedId<kPrintPreviewMessageId>, kMessageMaskWholeId, &TVF_TableView::OnPreviewMessage),
     ObserverEntry(&DocIds::HostEvent4::GetId, &TVF_TableView::OnChannelsChanged),
     ObserverEntry(&TypeIdClass<&HostNotifyMsgGUID, 0>::GetId, &TVF_TableView::OnHostNotice),
     EventTableEnd(),

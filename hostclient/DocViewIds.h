@@ -71,7 +71,6 @@ inline uint32_t* GetStoredRegionEventId(uint32_t* result) noexcept {
 using DocumentTypeId = TypeIdClass<&ZRDocGUID, 0>;
 using OpenAnalysisViewMessage = MsgIdClass<&AnalysisViewClassGUID, 1>;
 using OpenTableViewMessage = MsgIdClass<&TableViewClassGUID, 1>;
-inline constexpr uint32_t kOpenViewMessageFlags = 0x80010000u;
 template <uint16_t N>
 using EventDrawTypeId = TypeIdClass<&ZREventDrawGUID, N>;
 using HostNotify52Message = MsgIdClass<&HostNotifyMsgGUID, 52>;

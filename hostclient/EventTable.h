@@ -32,6 +32,13 @@ inline constexpr uint16_t kMessageMaskClassOnly = 0;
 // An id getter writes the id into *result and returns result.
 using EventIdGetter = uint32_t* (*)(uint32_t* result);
 
+// The getter of an id the host framework fixes.
+template <uint32_t Id>
+uint32_t* HostFixedId(uint32_t* result) {
+  *result = Id;
+  return result;
+}
+
 // What a dispatcher needs besides the entry and the owning object.
 struct EventDispatchArgs {
   uint32_t commandId = 0;

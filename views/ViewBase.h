@@ -4,7 +4,9 @@
 #pragma once
 
 #include "base/String.h"
+#include "hostapi/FrameworkCommands.h"
 #include "hostclient/ComObjectRoot.h"
+#include "hostclient/EventTable.h"
 #include "hostclient/LumoCppEventHandler.h"
 #include "platform/owl/ResponseTable.h"
 #include "platform/owl/TWindow.h"
@@ -15,22 +17,6 @@
 
 struct IDocView2;
 struct IDocViewClass;
-
-// Host command ids of the framework's print and copy commands and messages.
-inline constexpr uint32_t kPrintCommandId = 0x80170000;
-inline constexpr uint32_t kQuickPrintCommandId = 0x80170001;
-inline constexpr uint32_t kCopyCommandId = 0x80170004;
-inline constexpr uint32_t kCopyMessageId = 0x80010008;
-inline constexpr uint32_t kPrintMessageId = 0x8001000B;
-inline constexpr uint32_t kPrintPreviewMessageId = 0x8001000C;
-inline constexpr uint32_t kSitePrintMessageId = 0x8001000D;
-
-// An event table id getter for an id the host framework fixes.
-template <uint32_t Id>
-uint32_t* HostFixedId(uint32_t* result) {
-  *result = Id;
-  return result;
-}
 
 // The host's print command text for language: a leading "&Print" becomes "&Imprimir" when the
 // primary language is Spanish; any other text is kept.

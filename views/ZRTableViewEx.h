@@ -20,9 +20,6 @@ class TButton;
 inline constexpr int kTableExportButton = 1000;
 inline constexpr int kTableSettingsButton = 1001;
 inline constexpr int kTableDataPadButton = 1002;
-// Host message and command state of "Select All".
-inline constexpr uint32_t kSelectAllMessageId = 0x8001000E;
-inline constexpr uint32_t kSelectAllCommandId = 0x80170008;
 
 class ZRTableViewEx final : public ZRViewBase, public ITableUserActionHandler {
  public:

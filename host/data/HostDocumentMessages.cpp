@@ -3,6 +3,7 @@
 
 #include "hostapi/ChannelCalc.h"
 #include "hostapi/ClassRegistry.h"
+#include "hostapi/FrameworkCommands.h"
 #include "hostapi/Message.h"
 #include "hostapi/ScrivoComment.h"
 #include "hostapi/TypeRegistry.h"
@@ -12,11 +13,6 @@
 namespace host {
 
 namespace {
-
-// A document's request to open a view: the message's first word is the request, the second
-// the view class's type id.
-constexpr uint32_t kOpenViewMessageId = 0x80010000u;
-constexpr uint32_t kOpenViewRequest = 4;
 
 uint32_t CalcOffMessageId() noexcept {
   HostPtr<ITypeRegistry> types;

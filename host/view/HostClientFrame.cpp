@@ -4,6 +4,7 @@
 
 #include "host/view/FrameCascade.h"
 #include "hostapi/ClassRegistry.h"
+#include "hostapi/FrameworkCommands.h"
 #include "hostapi/MessageHandler.h"
 #include "hostapi/MessageService.h"
 
@@ -29,9 +30,9 @@ struct FrameCommand {
 constexpr UINT kPrintCommand = 101;
 constexpr UINT kPreviewCommand = 102;
 constexpr UINT kCopyCommand = 103;
-constexpr FrameCommand kCommands[] = {{kPrintCommand, 0x8001000B, 0x80170000},
-                                      {kPreviewCommand, 0x8001000C, 0x80170000},
-                                      {kCopyCommand, 0x80010008, 0x80170004}};
+constexpr FrameCommand kCommands[] = {{kPrintCommand, kPrintMessageId, kPrintCommandId},
+                                      {kPreviewCommand, kPrintPreviewMessageId, kPrintCommandId},
+                                      {kCopyCommand, kCopyMessageId, kCopyCommandId}};
 
 // What a view answers of one of its commands; only whether it is enabled counts here.
 class CommandEnabled final : public ICommandState {

@@ -10,6 +10,7 @@
 #include "settingsdlg/ZRSubDlg.h"
 #include "host/framework/FrameworkRecords.h"
 #include "host/framework/HostObservation.h"
+#include "hostapi/FrameworkCommands.h"
 #include "hostclient/DocViewIds.h"
 #include "hostclient/LumoDocumentClassBase.h"
 #include "hostclient/ModuleInstance.h"
@@ -143,8 +144,8 @@ TEST_F(DocumentCommandsTest, CommandsSendTheirMessagesAndNamedOnesWaitWhileSampl
            {DocIds::OpenTableViewCommand::Id(), DocIds::OpenTableViewMessage::Id()}}) {
     EXPECT_EQ(S_OK, Commands().Execute(command));
     const HostCompanionRecord record = CompanionRecord();
-    EXPECT_EQ(0x80010000u, record.lastMessageId);
-    EXPECT_EQ(4u, record.lastMessageData[0]);
+    EXPECT_EQ(kOpenViewMessageId, record.lastMessageId);
+    EXPECT_EQ(kOpenViewRequest, record.lastMessageData[0]);
     EXPECT_EQ(view, record.lastMessageData[1]);
   }
   doc.OnSamplingStart();

@@ -12,6 +12,7 @@
 #include "host/data/HostDocument.h"
 #include "host/framework/HostObservation.h"
 #include "host/view/ViewSite.h"
+#include "hostapi/FrameworkCommands.h"
 #include "hostclient/DocViewIds.h"
 #include "hostclient/FrameworkAccess.h"
 #include "hostclient/LumoProxyEventHandler.h"
@@ -194,20 +195,20 @@ TEST_F(TableViewWindowTest, CopyMessagePutsTheUsersRowsOrTheWholeTableOnTheClipb
   const std::wstring row2 = L"#\tT1\tT2\tT3\r\n2\t2.1\t2.2\t2.3\r\n";
   const std::wstring row1 = L"#\tT1\tT2\tT3\r\n1\t1.1\t1.2\t1.3\r\n";
   TVF_TableView& view = Open(0x278);
-  EXPECT_EQ(kMessageConsumed, SendHostMessage(0x80010008));
+  EXPECT_EQ(kMessageConsumed, SendHostMessage(kCopyMessageId));
   EXPECT_EQ(whole, ClipboardText()) << "nothing selected, no summary: the main grid without a trailing LF";
 
   ASSERT_EQ(S_OK, manager->UpdateLayout(0x27A));
   ASSERT_EQ(S_OK, manager->SelectRows(kTableMainSection, 2, 3));
-  SendHostMessage(0x80010008);
+  SendHostMessage(kCopyMessageId);
   EXPECT_EQ(whole + L"\n" + whole, ClipboardText()) << "the owner's row: both whole grids, one LF between";
 
   ClickRowNumber(view.SummaryGrid(), 0);
-  SendHostMessage(0x80010008);
+  SendHostMessage(kCopyMessageId);
   EXPECT_EQ(row1, ClipboardText()) << "only the summary's block, no leading LF";
 
   ClickRowNumber(view.MainGrid(), 1);
-  SendHostMessage(0x80010008);
+  SendHostMessage(kCopyMessageId);
   EXPECT_EQ(row2 + L"\n" + row1, ClipboardText()) << "both grids' rows the user chose";
 }
 
@@ -215,23 +216,23 @@ TEST_F(TableViewWindowTest, PrintCommandsPrintTheGridsOfTheUsersRowsOrAllShownOn
   TVF_TableView& view = Open(0x27A);
   const auto jobs = [] { return lumo_observe::PrintJobs().jobs; };
   const uint32_t start = jobs();
-  EXPECT_EQ(kMessageConsumed, SendHostMessage(0x8001000B));
+  EXPECT_EQ(kMessageConsumed, SendHostMessage(kPrintMessageId));
   EXPECT_EQ(start + 2, jobs()) << "nothing selected: both shown grids";
   EXPECT_GT(lumo_observe::PrintJobs().pages, 0u);
   ASSERT_EQ(S_OK, manager->SelectRows(kTableMainSection, 2, 3));
-  SendHostMessage(0x8001000B);
+  SendHostMessage(kPrintMessageId);
   EXPECT_EQ(start + 4, jobs()) << "rows the owner selects (the current event's) do not narrow a print";
   HWND const numbers = view.MainGrid().RowNumbers().GetHandle();
   const LPARAM row = MAKELPARAM(4, view.MainGrid().Pane().RowHeight() + 3);
   SendMessageW(numbers, WM_LBUTTONDOWN, MK_LBUTTON, row);
   SendMessageW(numbers, WM_LBUTTONUP, 0, row);
-  SendHostMessage(0x8001000B);
+  SendHostMessage(kPrintMessageId);
   EXPECT_EQ(start + 5, jobs()) << "only the grid holding the rows the user clicked";
   ASSERT_EQ(S_OK, manager->UpdateLayout(0x27A | 0x100));
-  SendHostMessage(0x8001000B);
+  SendHostMessage(kPrintMessageId);
   EXPECT_EQ(start + 7, jobs()) << "whole-grid printing ignores selections";
   const uint32_t previews = lumo_observe::PrintJobs().previews;
-  EXPECT_EQ(kMessageConsumed, SendHostMessage(0x8001000C));
+  EXPECT_EQ(kMessageConsumed, SendHostMessage(kPrintPreviewMessageId));
   EXPECT_EQ(previews + 2, lumo_observe::PrintJobs().previews);
   EXPECT_EQ(start + 7, jobs());
 }
