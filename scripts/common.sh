@@ -156,16 +156,24 @@ ondara_check_outside_paths() {
   return 1
 }
 
-# Module code reads and writes settings by the names of document/SettingIds.h: no call passes a
-# setting id (1000 to 1099, 2000 to 2099) as a bare number. The stand-in host, the tests and the
-# benches, which stand where the host does, keep their own numbers.
+# Module code reads, compares, lists and binds settings by the names of document/SettingIds.h: no
+# setting id (1000 to 1049, 2000 to 2039) stands as a bare number in a setting read (a Get, Set or
+# Find accessor, or the builders' Value, Flag, Int, n and SettingNumber, wherever in the arguments),
+# a comparison (== or !=), a braced list that starts with one, a choice between two (a ? b : c), or
+# a binding row of the settings dialog (Edit, IntEdit, UnitsEdit, EnumBtn, APDDropList,
+# StaticText, or a control wrapper made with new). The stand-in host, the tests and the benches,
+# which stand where the host does, keep their own numbers.
 ondara_check_setting_ids() {
   local folders hits
+  local id='(10[0-4][0-9]|20[0-3][0-9])' left='(^|[^.0-9A-Za-z_])' right='([^.0-9A-Za-z_]|$)' s='[[:space:]]*'
+  local readers='(Get|Set|Find)[A-Za-z]*(Value|Setting|SettingText)|Value|Flag|Int|n|SettingNumber'
+  local wrappers="Edit|IntEdit|UnitsEdit|EnumBtn|APDDropList|StaticText|new${s}t[A-Z][A-Za-z]*"
+  local forms="\\b($readers|$wrappers)$s\\(([^;]*[^.0-9A-Za-z_])?$id$right|(==|!=)$s$id$right"
+  forms="$forms|$left$id$s(==|!=)|\\{$s$id${s}[,}]|\\?$s$id$s:$s$id$right"
   folders=$(ondara_module_libraries | cut -d ' ' -f 1)
   # shellcheck disable=SC2086  # one word per folder
-  hits=$(cd "$root" && grep -rnE '[A-Za-z]\([[:space:]]*(10|20)[0-9][0-9][[:space:]]*[,)]' \
-           --include='*.cpp' --include='*.h' $folders module 2>/dev/null \
-         | grep -E '(Get|Set|Find)[A-Za-z]*(Value|Setting|SettingText)\(' || true)
+  hits=$(cd "$root" && grep -rnE "$forms" --include='*.cpp' --include='*.h' $folders module 2>/dev/null \
+         | grep -vE '^[^:]+:[0-9]+:[[:space:]]*//' || true)
   [ -z "$hits" ] && return 0
   echo "setting ids passed as bare numbers (name them in document/SettingIds.h):"
   echo "$hits"
