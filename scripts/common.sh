@@ -111,11 +111,23 @@ ondara_make_dpi_prefix() {
     && mv "$prefix/system.reg.new" "$prefix/system.reg"
 }
 
+# A check whose search cannot start in the repository folder fails rather than finding nothing:
+# hits=$(ondara_enter_root; SEARCH) || ondara_root_refused || return. Only inside $( ): the
+# subshell, not the script, ends when the folder cannot be entered.
+ondara_enter_root() {
+  cd "$root" 2>/dev/null || exit 2
+}
+ondara_root_refused() {
+  echo "the repository folder cannot be entered: $root"
+  return 1
+}
+
 # Module code reaches the host only through hostapi/.
 ondara_check_host_includes() {
   local hits
-  hits=$(cd "$root" && grep -rln '#include "host/' --include='*.cpp' --include='*.h' . \
-         | grep -vE '^\./(host|tests|bench|build)/' || true)
+  hits=$(ondara_enter_root
+         grep -rln '#include "host/' --include='*.cpp' --include='*.h' . \
+         | grep -vE '^\./(host|tests|bench|build)/' || true) || ondara_root_refused || return
   [ -z "$hits" ] && return 0
   echo "module code includes the stand-in host: $hits"
   return 1
@@ -148,8 +160,9 @@ ondara_check_library_dependencies() {
 # name it.
 ondara_check_outside_paths() {
   local hits
-  hits=$(cd "$root" && grep -rnIP '\.\./shared|/wor[k]/|[Zz]:\\(?!\\?(dev|proc)\\)|["'"'"']shared["'"'"'] *, *["'"'"']data' \
-         tests bench scripts cmake CMakeLists.txt data/*.py 2>/dev/null)
+  hits=$(ondara_enter_root
+         grep -rnIP '\.\./shared|/wor[k]/|[Zz]:\\(?!\\?(dev|proc)\\)|["'"'"']shared["'"'"'] *, *["'"'"']data' \
+           tests bench scripts cmake CMakeLists.txt data/*.py 2>/dev/null || true) || ondara_root_refused || return
   [ -z "$hits" ] && return 0
   echo "tests, benches and scripts name paths outside the repository:"
   echo "$hits"
@@ -170,10 +183,11 @@ ondara_check_setting_ids() {
   local wrappers="Edit|IntEdit|UnitsEdit|EnumBtn|APDDropList|StaticText|new${s}t[A-Z][A-Za-z]*"
   local forms="\\b($readers|$wrappers)$s\\(([^;]*[^.0-9A-Za-z_])?$id$right|(==|!=)$s$id$right"
   forms="$forms|$left$id$s(==|!=)|\\{$s$id${s}[,}]|\\?$s$id$s:$s$id$right"
-  folders=$(ondara_module_libraries | cut -d ' ' -f 1)
+  folders=$(ondara_module_libraries 2>/dev/null | cut -d ' ' -f 1)
   # shellcheck disable=SC2086  # one word per folder
-  hits=$(cd "$root" && grep -rnE "$forms" --include='*.cpp' --include='*.h' $folders module 2>/dev/null \
-         | grep -vE '^[^:]+:[0-9]+:[[:space:]]*//' || true)
+  hits=$(ondara_enter_root
+         grep -rnE "$forms" --include='*.cpp' --include='*.h' $folders module 2>/dev/null \
+         | grep -vE '^[^:]+:[0-9]+:[[:space:]]*//' || true) || ondara_root_refused || return
   [ -z "$hits" ] && return 0
   echo "setting ids passed as bare numbers (name them in document/SettingIds.h):"
   echo "$hits"

@@ -19,3 +19,12 @@ expect_said() {
     failures=$((failures + 1))
   fi
 }
+
+# expect_unenterable CHECK: the check function CHECK, given a repository folder that cannot be
+# entered, must fail saying so rather than find nothing.
+expect_unenterable() {
+  local tree=$root
+  root=$tree/missing
+  expect_said "$1" "$1 in a folder that cannot be entered" 1 "the repository folder cannot be entered: $root"
+  root=$tree
+}

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # scripts/common.sh's check that each module library lists exactly the folders its sources
 # include: quiet over a tree that agrees, naming the folder over one with an include too many or
-# a dependency too many.
+# a dependency too many; and the check of includes of the stand-in host, over a tree it cannot
+# enter.
 set -u
 # shellcheck source=SCRIPTDIR/CheckFixture.sh
 source "$(dirname "$0")/CheckFixture.sh"
@@ -22,6 +23,8 @@ check "a lower folder including a higher one" 1 "CMakeLists.txt: low lists [ ] b
 rm "$root/low/D.h"
 printf 'ondara_module_library(low)\nondara_module_library(high low other)\n' >"$root/CMakeLists.txt"
 check "a dependency nothing includes" 1 "CMakeLists.txt: high lists [ low other ] but its sources include [ low ]"
+
+expect_unenterable ondara_check_host_includes
 
 [ "$failures" -eq 0 ] && echo "the library dependency check says what it should" && exit 0
 exit 1

@@ -30,5 +30,7 @@ check tests/host/ReaderTest.cpp "ReadRecordingFile(\"$drive\\\\dev\\\\zero\", {}
 check bench/digests.py 'THRESHOLDS = {"data/ecg_mitbih100_mlii.csv": ["0.0005"]}' 0
 check README.md "the converted recordings are kept in $up/$shared/data" 0
 
+expect_unenterable ondara_check_outside_paths
+
 [ "$failures" -eq 0 ] && echo "outside paths: all passed"
 exit "$failures"

@@ -53,5 +53,7 @@ return n < 3 ? 3 : n > 1000 ? 1000 : n;
   // Value(1006) is the minimum peak height.
 QUIET
 
+expect_unenterable ondara_check_setting_ids
+
 [ "$failures" -eq 0 ] && echo "the setting id check says what it should" && exit 0
 exit 1
