@@ -138,10 +138,19 @@ ondara_module_libraries() {
   sed -nE 's/^ondara_module_library\(([^)]*)\).*/\1/p' "$root/CMakeLists.txt"
 }
 
-# Each module library's line in CMakeLists.txt lists exactly the folders its sources include.
+# Each module library's line in CMakeLists.txt lists exactly the folders its sources include, and
+# every include is spelled from the repository root: one that climbs out of its folder ("../") would
+# reach a folder the line does not list.
 ondara_check_library_dependencies() {
-  local folder listed included status=0
+  local folder listed included climbing status=0
   while read -r folder listed; do
+    climbing=$(grep -rnE '^[[:space:]]*#[[:space:]]*include[[:space:]]*"([^"]*/)?\.\./' "$root/$folder" \
+                 --include='*.cpp' --include='*.h')
+    if [ -n "$climbing" ]; then
+      echo "$folder includes by a path that leaves its folder (spell it from the repository root):"
+      printf '%s\n' "${climbing//"$root/"/}"
+      status=1
+    fi
     # shellcheck disable=SC2086  # the list is split into its words on purpose
     listed=$(printf '%s\n' $listed | grep . | sort -u | tr '\n' ' ')
     included=$(grep -rhoE '^[[:space:]]*#[[:space:]]*include[[:space:]]*"[a-z0-9_]+/' "$root/$folder" \

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # scripts/common.sh's check that each module library lists exactly the folders its sources
 # include: quiet over a tree that agrees, naming the folder over one with an include too many or
-# a dependency too many; and the check of includes of the stand-in host, over a tree it cannot
-# enter.
+# a dependency too many, and the file and line of an include that climbs out of its folder; and
+# the check of includes of the stand-in host, over a tree it cannot enter.
 set -u
 # shellcheck source=SCRIPTDIR/CheckFixture.sh
 source "$(dirname "$0")/CheckFixture.sh"
@@ -23,6 +23,14 @@ check "a lower folder including a higher one" 1 "CMakeLists.txt: low lists [ ] b
 rm "$root/low/D.h"
 printf 'ondara_module_library(low)\nondara_module_library(high low other)\n' >"$root/CMakeLists.txt"
 check "a dependency nothing includes" 1 "CMakeLists.txt: high lists [ low other ] but its sources include [ low ]"
+
+printf 'ondara_module_library(low)\nondara_module_library(high low)\n' >"$root/CMakeLists.txt"
+printf '#include "../high/B.h"\n' >"$root/low/E.cpp"
+printf '#include "low/../high/B.h"\n' >"$root/high/inner/F.h"
+check "includes that climb out of their folder" 1 "low includes by a path that leaves its folder (spell it from the repository root):
+low/E.cpp:1:#include \"../high/B.h\"
+high includes by a path that leaves its folder (spell it from the repository root):
+high/inner/F.h:1:#include \"low/../high/B.h\""
 
 expect_unenterable ondara_check_host_includes
 
