@@ -6,6 +6,7 @@
 #include "host/common/HostPtr.h"
 #include "host/common/HostString.h"
 #include "host/common/MessageText.h"
+#include "host/cycles/DetectionTextProblem.h"
 #include "host/formula/FormulaEnumerator.h"
 
 #include <windows.h>
@@ -57,6 +58,9 @@ std::wstring DocumentSettingText(IDocumentSettingsScript* settings, int32_t id) 
 std::string SettingRefusal(IDocumentSettingsScript* settings, int32_t id, const std::wstring& value) {
   const std::wstring words = host::TakeErrorText();
   const std::string head = "setting " + std::to_string(id) + " = " + host::QuoteInput(value) + ": ";
+  // The host's detector says which of its numbers is wrong; the document knows only that one is.
+  const std::string detection = id == kCycleDetectionSetting ? host::DetectionTextProblem(value) : std::string();
+  if (!detection.empty()) return head + detection;
   if (!words.empty()) return head + host::Utf8FromWide(words);
   host::HostPtr<QOR::IQORString> message;
   const HRESULT hr = settings->GetSettingErrorText(id, message.Out());

@@ -138,6 +138,12 @@ TEST_F(AnalyzeUnattended, RefusalsAreOneLineSayingWhatIsWrong) {
       {analyze + L"--type 1 --set 1001=5000", 0,
        "found 0 events: minimum height 0.03 V; the width filter (setting 1036) leaves out peaks narrower than 5000 ms "
        "at half height (setting 1001)"},
+      {analyze + L"--type 0 --set \"1010=1 0 1 0.5 12 10 50 1 0 0\"", 2,
+       "setting 1010 = '1 0 1 0.5 12 10 50 1 0 0': the fifth number (the threshold, in standard deviations of the "
+       "noise) is 12: it takes 0.05 to 9"},
+      {analyze + L"--type 0 --set \"1010=1 0 1 0.5 3 10 50 1 0\"", 2,
+       "setting 1010 = '1 0 1 0.5 3 10 50 1 0': not detection settings the host's detector reads: they are ten "
+       "numbers, and this text has 9"},
       {analyze + L"--set 2004=t", 2,
        "nothing is selected, and the analysis is of the selection (setting 2004 = t): select a span with --select "
        "FROM:TO, or analyse the whole channel with --set 2004=f"},
