@@ -53,10 +53,10 @@ bool SelectInFirstRecord(host::DataDocument& data, const std::pair<double, doubl
   return SUCCEEDED(selection->SetRange(HostPosition{0, tick(seconds.first)}, HostPosition{0, tick(seconds.second)}));
 }
 
-// What the analysis found: the table or the peak markers; events gets how many. An --event past
-// the events found is refused before anything is printed.
+// What the analysis found: the table or the peak markers; rows gets how many events. An --event
+// past the events found is refused before anything is printed.
 int PrintAnalysis(const AnalyzeArguments& args, host::DataDocument* data, ICalcEnumClass2* formulaClass,
-                  ICustomDocument2* document, int32_t channel, int32_t* events) {
+                  ICustomDocument2* document, int32_t channel, TableRows* rows) {
   PeakMarkers markers;
   if (!args.table || args.show.event > 0) markers = ReadPeakMarkers(data, formulaClass, channel);
   const std::string refusal = args.show.event > 0 ? EventOptionRefusal(args.show.event, markers) : std::string();
@@ -64,10 +64,10 @@ int PrintAnalysis(const AnalyzeArguments& args, host::DataDocument* data, ICalcE
     PrintError(refusal);
     return 2;
   }
-  if (args.table) return PrintTableText(document, events);
+  if (args.table) return PrintTableText(document, rows);
   std::fwrite(markers.text.data(), 1, markers.text.size(), markers.failed ? stderr : stdout);
   std::fflush(stdout);
-  *events = markers.events;
+  rows->events = markers.events;
   return markers.failed ? 1 : 0;
 }
 
@@ -255,14 +255,30 @@ class AnalyzeRun {
   // What the analysis found (and a line saying so when it found nothing), then the views shown and
   // their outputs; the views stay open with --keep-open until the user closes them.
   int TakeOutputs() {
-    int32_t events = -1;
-    int status = PrintAnalysis(mArgs, mData.Get(), mFormulaClass.Get(), mDocument.Get(), mChannel, &events);
-    if (events == 0 && !host::Progress().cancelled)
-      PrintError(NoEventsLine(mSettings.Get(), mData->Data(), mChannel));
+    TableRows rows{-1, 0};  // -1: nothing was printed
+    int status = PrintAnalysis(mArgs, mData.Get(), mFormulaClass.Get(), mDocument.Get(), mChannel, &rows);
+    if (rows.events >= 0 && !host::Progress().cancelled) {
+      const std::string line = NoEventsLine(Findings(rows));
+      if (!line.empty()) PrintError(line);
+    }
     if (status == 0 && (!mArgs.show.views.empty() || mArgs.show.event > 0))
       status = ShowViews(*mHostDocument.Get(), *mData.Get(), mDocument.Get(), mArgs.show, &mFrames);
     if (mArgs.keepOpen) KeepViewsOpen(*mHostDocument.Get());
     return status;
+  }
+
+  // What the line after the table reads: the rows, the settings (and which the options gave), the
+  // recording and the formula class that runs the module's detectors again.
+  AnalysisFindings Findings(const TableRows& rows) const {
+    AnalysisFindings findings;
+    findings.settings = mSettings.Get();
+    findings.data = mData.Get();
+    findings.formulaClass = mFormulaClass.Get();
+    findings.channel = mChannel;
+    findings.rows = rows.events;
+    findings.emptyRows = rows.empty;
+    for (const auto& setting : mArgs.settings) findings.typed.push_back(setting.first);
+    return findings;
   }
 
   // The documents saved to the documents file, whatever the outputs ended with, unless the run

@@ -3,80 +3,72 @@
 
 #include "host/app/AnalysisSettingIds.h"
 #include "host/app/AnalyzeInputs.h"
+#include "host/app/ChannelHeightText.h"
+#include "host/app/StimulusLine.h"
 #include "host/common/MessageText.h"
-#include "host/common/UnitText.h"
-#include "host/data/ChannelSampleSource.h"
+#include "host/cycles/DetectionTextProblem.h"
 
-#include <algorithm>
-#include <cmath>
-#include <cstdio>
 #include <cwchar>
 
 namespace ondara_host {
 
 namespace {
 
-std::string Number(double value, int figures = 6) {
-  char text[32];
-  std::snprintf(text, sizeof(text), "%.*g", figures, value);
-  return text;
+std::string SettingText(const AnalysisFindings& f, int32_t id) {
+  return host::Utf8FromWide(DocumentSettingText(f.settings, id));
 }
 
-// From the channel's lowest sample to its highest over every record, in the base unit.
-double ChannelSpan(const host::Recording& recording, size_t channel) {
-  float lowest = HUGE_VALF, highest = -HUGE_VALF;
-  for (const host::RecordData& record : recording.records) {
-    if (channel >= record.samples.size() || !record.samples[channel]) continue;
-    const float* const samples = record.samples[channel]->Samples();
-    const int32_t length = record.samples[channel]->Length();
-    for (int32_t i = 0; i < length; ++i) {
-      lowest = std::min(lowest, samples[i]);
-      highest = std::max(highest, samples[i]);
-    }
-  }
-  return highest >= lowest ? static_cast<double>(highest) - lowest : 0.0;
+// The minimum width that drops peaks: the width filter's when it is on; without it the peak
+// detector still drops a peak whose fall by the minimum height comes sooner than half the width
+// after it. Empty when no width is set.
+std::string WidthText(const AnalysisFindings& f, const std::wstring& type) {
+  const int32_t id = type == L"1" ? kCardiacWidthSetting : kNeuronWidthSetting;
+  const double width = std::wcstod(DocumentSettingText(f.settings, id).c_str(), nullptr);
+  if (!(width > 0.0)) return std::string();
+  const std::string setting = "setting " + std::to_string(id);
+  if (SettingText(f, kWidthFilterSetting) == "t")
+    return "; the width filter (setting 1036) leaves out peaks narrower than " + SettingText(f, id) +
+           " ms at half height (" + setting + ")";
+  return "; the width filter is off (setting 1036 = f), but the peak detector still drops a peak that falls by the "
+         "minimum height within " + NumberText(width / 2) + " ms, half of " + setting + " (" + SettingText(f, id) +
+         " ms)";
 }
 
-// "50 V (50000 mV)" for a channel in mV, then what most likely kept the peaks out: a height above
-// all the trace spans (typed in the channel's unit, probably), or the width filter.
-std::string HeightText(IDocumentSettingsScript* settings, const std::wstring& type, const host::Recording& recording,
-                       size_t channel) {
-  const double height = std::wcstod(DocumentSettingText(settings, kHeightSetting).c_str(), nullptr);
-  const std::wstring units = channel < recording.channels.size() ? recording.channels[channel].units : L"";
-  const host::UnitParts parts = host::SplitUnitText(units);
-  const std::string base = parts.baseUnit.empty() ? "" : " " + host::Utf8FromWide(parts.baseUnit);
-  const std::string unit = host::Utf8FromWide(units);
-  std::string text = Number(height) + base;
-  if (parts.prefix != 0)
-    text += " (" + Number(height / std::pow(10.0, host::UnitPrefixPower(parts.prefix))) + " " + unit + ")";
+// "0.05 V (50 mV)", then what most likely kept the peaks out: a height above all the trace spans
+// (typed in the channel's unit, probably, when the user typed it), or the minimum width.
+std::string MinimumHeightText(const AnalysisFindings& f, const std::wstring& type) {
+  const host::Recording& recording = f.data->Data();
+  const size_t channel = static_cast<size_t>(f.channel);
+  const double height = std::wcstod(DocumentSettingText(f.settings, kHeightSetting).c_str(), nullptr);
+  std::string text = "minimum height " + HeightText(height, recording, channel);
   const double span = ChannelSpan(recording, channel);
-  if (height > span) {
-    text += ", more than the whole trace spans (" + Number(span, 3) + base + ")";
-    if (parts.prefix != 0)
-      text += ": heights are in base units, " + Number(host::ToBaseUnit(height, parts.prefix)) + " for " +
-              Number(height) + " " + unit;
-    return text;
-  }
-  if ((type == L"1" || type == L"5") && DocumentSettingText(settings, kWidthFilterSetting) == L"t") {
-    const int32_t width = type == L"1" ? kCardiacWidthSetting : kNeuronWidthSetting;
-    text += "; the width filter (setting 1036) leaves out peaks narrower than " +
-            host::Utf8FromWide(DocumentSettingText(settings, width)) + " ms at half height (setting " +
-            std::to_string(width) + ")";
-  }
-  return text;
+  if (height <= span) return (type == L"1" || type == L"5") ? text + WidthText(f, type) : text;
+  text += ", more than the whole trace spans (" + NumberText(span, 3) + BaseUnitText(recording, channel) + ")";
+  const std::string hint = f.Typed(kHeightSetting) ? BaseUnitHint(height, recording, channel) : std::string();
+  return hint.empty() ? text : text + ": " + hint;
+}
+
+std::string CycleDetectionText(const AnalysisFindings& f) {
+  const std::wstring detection = DocumentSettingText(f.settings, kCycleDetectionSetting);
+  const std::string unit = BaseUnitText(f.data->Data(), static_cast<size_t>(f.channel));
+  return "detection settings 1010 = " + host::QuoteInput(detection) +
+         ": the third number is the direction (1 upward, -1 downward), the fifth " +
+         host::DetectionThresholdWords(detection, unit.empty() ? "the channel's units" : unit.substr(1));
 }
 
 }  // namespace
 
-std::string NoEventsLine(IDocumentSettingsScript* settings, const host::Recording& recording, int32_t channel) {
+std::string NoEventsLine(const AnalysisFindings& f) {
+  const std::wstring type = DocumentSettingText(f.settings, kTypeSetting);
+  const bool stimulated = type == L"3" || type == L"4";
+  if (f.rows > 0) return stimulated && f.emptyRows == f.rows && f.channel >= 0 ? NoResponseWords(f) : std::string();
   const std::string head = "found 0 events";
-  const std::wstring type = DocumentSettingText(settings, kTypeSetting);
-  if (type == L"0" || type == L"2")
-    return head + ": detection settings 1010 = " + host::QuoteInput(DocumentSettingText(settings, kCycleDetectionSetting)) +
-           ": the third number is the direction (1 upward, -1 downward), the fifth the threshold in standard "
-           "deviations of the noise";
-  if ((type != L"1" && type != L"3" && type != L"5") || channel < 0) return head;
-  return head + ": minimum height " + HeightText(settings, type, recording, static_cast<size_t>(channel));
+  if (type == L"0" || type == L"2") return head + ": " + CycleDetectionText(f);
+  if (f.channel < 0 || !f.data) return head;
+  const std::string stimulus = stimulated ? NoStimulusWords(f) : std::string();
+  if (!stimulus.empty()) return head + ": " + stimulus;
+  if (type != L"1" && type != L"3" && type != L"5") return head;
+  return head + ": " + MinimumHeightText(f, type);
 }
 
 }  // namespace ondara_host

@@ -1,19 +1,37 @@
-// What the analyze command says when an analysis found no events: what the detector looked for,
-// in the units a user gave it.
+// What the analyze command says when an analysis found no events, or only stimuli without a
+// response: what the detector looked for, in the units a user gave it, and what most likely kept
+// the events out.
 #pragma once
 
-#include "host/data/Recording.h"
+#include "host/data/DataDocument.h"
+#include "hostapi/CalcEnumClass.h"
 #include "hostapi/DocumentSettings.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace ondara_host {
 
-// "found 0 events: ..." for the types that look for a height: the minimum height (setting 1006)
-// in the base unit and the channel's own, and what most likely kept the peaks out (a height above
-// all the trace spans, or the width filter); for the types that use the host's cycle detector its
-// settings (1010). channel counts from 0.
-std::string NoEventsLine(IDocumentSettingsScript* settings, const host::Recording& recording, int32_t channel);
+// What the analysis found, and what the line needs to say why.
+struct AnalysisFindings {
+  IDocumentSettingsScript* settings = nullptr;
+  host::DataDocument* data = nullptr;       // the recording, and the objects the module made in it
+  ICalcEnumClass2* formulaClass = nullptr;  // runs the module's detectors
+  int32_t channel = -1;                     // the analysis channel, from 0
+  int32_t rows = 0;                         // events: the table's rows, or the peak markers' events
+  int32_t emptyRows = 0;                    // rows without a value in any cell
+  std::vector<int32_t> typed;               // the settings the options gave (--set, --height)
+
+  bool Typed(int32_t id) const { return std::find(typed.begin(), typed.end(), id) != typed.end(); }
+};
+
+// Without events, "found 0 events: ..." for the types that look for a height: the minimum height
+// (setting 1006) in the base unit and the channel's own, and what most likely kept the peaks out
+// (a height above all the trace spans, or the minimum width); for the stimulated types a stimulus
+// not found; for the types that use the host's cycle detector its settings (1010). With events
+// that are all stimuli without a response, a line saying so. Empty otherwise.
+std::string NoEventsLine(const AnalysisFindings& findings);
 
 }  // namespace ondara_host

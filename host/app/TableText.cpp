@@ -53,20 +53,28 @@ std::string Utf8FromLatin1(const std::string& bytes) {
   return text;
 }
 
+// Whether a row has no value after its label (the first cell): its cells are blank.
+bool EmptyRow(const std::string& text, size_t begin, size_t end) {
+  const size_t cells = text.find('\t', begin);
+  return cells >= end || text.find_first_not_of("\t \r", cells) >= end;
+}
+
 // The lines between the heading and the empty line that comes before the summary.
-int32_t EventRows(const std::string& text) {
-  int32_t rows = 0;
+TableRows EventRows(const std::string& text) {
+  TableRows rows;
   size_t line = text.find('\n');
   while (line != std::string::npos && line + 1 < text.size() && text[line + 1] != '\r' && text[line + 1] != '\n') {
-    ++rows;
-    line = text.find('\n', line + 1);
+    const size_t next = text.find('\n', line + 1);
+    ++rows.events;
+    if (EmptyRow(text, line + 1, next == std::string::npos ? text.size() : next)) ++rows.empty;
+    line = next;
   }
   return rows;
 }
 
 }  // namespace
 
-int PrintTableText(IUnknown* document, int32_t* rows) {
+int PrintTableText(IUnknown* document, TableRows* rows) {
   host::HostPtr<IDocumentTableScript> table;
   if (!document || FAILED(document->QueryInterface(IID_IDocumentTableScript, reinterpret_cast<void**>(table.Out())))) {
     host::PrintMessageLine("the document has no table to export");

@@ -1,6 +1,7 @@
 // The analyze command run by a script: what it refuses, and the boxes nobody is there to answer.
 #include "host/common/MessageText.h"
 #include "tests/support/HostProcess.h"
+#include "tests/support/SourceTree.h"
 
 #include <gtest/gtest.h>
 
@@ -75,7 +76,8 @@ std::wstring SparseFile(const std::wstring& path, unsigned long long size) {
 // measurement the type lacks, options that conflict, a formula that has no value; a refused run
 // saves no documents file. The recording may follow the options. Output files and measurements
 // are checked before the analysis. A cancel says so too (a missing display: the
-// host_without_display test), and an analysis that finds nothing says what it looked for.
+// host_without_display test), and an analysis that finds nothing (no peak, no stimulus, or stimuli
+// without a response) says what it looked for and what most likely kept it out.
 TEST_F(AnalyzeUnattended, RefusalsAreOneLineSayingWhatIsWrong) {
   ASSERT_TRUE(testsupport::HostBuilt());
   const std::wstring script =
@@ -88,6 +90,7 @@ TEST_F(AnalyzeUnattended, RefusalsAreOneLineSayingWhatIsWrong) {
   const std::wstring missing = sRecording + L".missing.csv";
   const std::wstring analyze = L"analyze --recording \"" + sRecording + L"\" --table ";
   const std::wstring unsaved = sRecording + L".refused.documents";
+  const std::wstring evoked = L"analyze --recording \"" + testsupport::SourcePathW("data/evoked_ap.csv") + L"\" --table ";
   const struct {
     std::wstring command;
     DWORD status;
@@ -138,12 +141,30 @@ TEST_F(AnalyzeUnattended, RefusalsAreOneLineSayingWhatIsWrong) {
       {analyze + L"--type 1 --set 1001=5000", 0,
        "found 0 events: minimum height 0.03 V; the width filter (setting 1036) leaves out peaks narrower than 5000 ms "
        "at half height (setting 1001)"},
+      {analyze + L"--type 1 --set 1036=f --set 1001=5000", 0,
+       "found 0 events: minimum height 0.03 V; the width filter is off (setting 1036 = f), but the peak detector "
+       "still drops a peak that falls by the minimum height within 2500 ms, half of setting 1001 (5000 ms)"},
+      {analyze + L"--recording \"" + millivolts + L"\" --type 5", 0,
+       "found 0 events: minimum height 0.03 V (30 mV), more than the whole trace spans (0.01 V)"},
+      {evoked + L"--channel 2 --type 3", 0,
+       "found 0 events: no stimulus found: the stimulus method (setting 1000 = 4) looks for a pulse of at least 1 V "
+       "(1000 mV) up or down and back within 1 ms (settings 1002 and 1003); the biggest on channel 2 is 0.0607 V "
+       "(60.7 mV)"},
+      {evoked + L"--channel 1 --type 4 --set 1028=0.5", 0,
+       "found 0 events: no stimulus found: the stimulus method (setting 1000 = 4) looks for a pulse of at least 0.5 A "
+       "(5e+08 nA) up or down and back within 1 ms (settings 1028 and 1003); the biggest on channel 1 is 2.5e-09 A "
+       "(2.5 nA); heights are in base units, 5e-10 for 0.5 nA"},
+      {evoked + L"--channel 2 --type 3 --set 1000=2", 0,
+       "1 stimulus, none with a response of at least 0.03 V (30 mV) in 0-100 ms (settings 1006 to 1008)"},
       {analyze + L"--type 0 --set \"1010=1 0 1 0.5 12 10 50 1 0 0\"", 2,
        "setting 1010 = '1 0 1 0.5 12 10 50 1 0 0': the fifth number (the threshold, in standard deviations of the "
        "noise) is 12: it takes 0.05 to 9"},
       {analyze + L"--type 0 --set \"1010=1 0 1 0.5 3 10 50 1 0\"", 2,
        "setting 1010 = '1 0 1 0.5 3 10 50 1 0': not detection settings the host's detector reads: they are ten "
        "numbers, and this text has 9"},
+      {analyze + L"--type 0 --set \"1010=1 0 1 0.5 50 5 100 0 0 0\"", 0,
+       "found 0 events: detection settings 1010 = '1 0 1 0.5 50 5 100 0 0 0': the third number is the direction (1 "
+       "upward, -1 downward), the fifth the threshold above the baseline, in V"},
       {analyze + L"--set 2004=t", 2,
        "nothing is selected, and the analysis is of the selection (setting 2004 = t): select a span with --select "
        "FROM:TO, or analyse the whole channel with --set 2004=f"},

@@ -1,0 +1,64 @@
+// Heights written in the base unit and the channel's own.
+#include "host/app/ChannelHeightText.h"
+
+#include "host/common/MessageText.h"
+#include "host/common/UnitText.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+namespace ondara_host {
+
+namespace {
+
+std::wstring ChannelUnits(const host::Recording& recording, size_t channel) {
+  return channel < recording.channels.size() ? recording.channels[channel].units : L"";
+}
+
+}  // namespace
+
+std::string NumberText(double value, int figures) {
+  char text[32];
+  std::snprintf(text, sizeof(text), "%.*g", figures, value);
+  return text;
+}
+
+double ChannelSpan(const host::Recording& recording, size_t channel) {
+  float lowest = HUGE_VALF, highest = -HUGE_VALF;
+  for (const host::RecordData& record : recording.records) {
+    if (channel >= record.samples.size() || !record.samples[channel]) continue;
+    const float* const samples = record.samples[channel]->Samples();
+    const int32_t length = record.samples[channel]->Length();
+    for (int32_t i = 0; i < length; ++i) {
+      lowest = std::min(lowest, samples[i]);
+      highest = std::max(highest, samples[i]);
+    }
+  }
+  return highest >= lowest ? static_cast<double>(highest) - lowest : 0.0;
+}
+
+std::string BaseUnitText(const host::Recording& recording, size_t channel) {
+  const host::UnitParts parts = host::SplitUnitText(ChannelUnits(recording, channel));
+  return parts.baseUnit.empty() ? "" : " " + host::Utf8FromWide(parts.baseUnit);
+}
+
+std::string HeightText(double height, const host::Recording& recording, size_t channel) {
+  const std::wstring units = ChannelUnits(recording, channel);
+  const host::UnitParts parts = host::SplitUnitText(units);
+  std::string text = NumberText(height) + BaseUnitText(recording, channel);
+  if (parts.prefix != 0)
+    text += " (" + NumberText(height / std::pow(10.0, host::UnitPrefixPower(parts.prefix))) + " " +
+            host::Utf8FromWide(units) + ")";
+  return text;
+}
+
+std::string BaseUnitHint(double height, const host::Recording& recording, size_t channel) {
+  const std::wstring units = ChannelUnits(recording, channel);
+  const host::UnitParts parts = host::SplitUnitText(units);
+  if (parts.prefix == 0) return std::string();
+  return "heights are in base units, " + NumberText(host::ToBaseUnit(height, parts.prefix)) + " for " +
+         NumberText(height) + " " + host::Utf8FromWide(units);
+}
+
+}  // namespace ondara_host

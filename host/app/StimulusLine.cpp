@@ -1,0 +1,116 @@
+// The words for stimuli not found, or found without a response.
+#include "host/app/StimulusLine.h"
+
+#include "host/app/AnalysisSettingIds.h"
+#include "host/app/AnalyzeInputs.h"
+#include "host/app/ChannelHeightText.h"
+#include "host/app/EventRun.h"
+
+#include <algorithm>
+#include <cwchar>
+
+namespace ondara_host {
+
+namespace {
+
+constexpr wchar_t kPulseDetector[] = L"erstimdet(";
+
+double SettingNumber(const AnalysisFindings& f, int32_t id) {
+  return std::wcstod(DocumentSettingText(f.settings, id).c_str(), nullptr);
+}
+
+std::string SettingWords(const AnalysisFindings& f, int32_t id) {
+  return NumberText(SettingNumber(f, id));
+}
+
+// The pulse detector's call in the formulas the module gave the host's objects, as it runs in the
+// analysis: "erstimdet( ch2, 1, 1, 10, 10, 1, 0, 0, 0, 0)"; empty when there is none.
+std::wstring PulseDetectorCall(host::DataDocument& data) {
+  for (const host::DataObject& object : data.Objects().Objects()) {
+    const std::wstring& formula = object.formula;
+    const size_t at = formula.find(kPulseDetector);
+    int depth = 0;
+    for (size_t i = at; at != std::wstring::npos && i < formula.size(); ++i) {
+      if (formula[i] == L'(') ++depth;
+      if (formula[i] == L')' && --depth == 0) return formula.substr(at, i + 1 - at);
+    }
+  }
+  return std::wstring();
+}
+
+// The call with another height, its second argument (after the channel).
+std::wstring WithHeight(const std::wstring& call, double height) {
+  const size_t first = call.find(L',');
+  const size_t second = first == std::wstring::npos ? first : call.find(L',', first + 1);
+  if (second == std::wstring::npos) return call;
+  wchar_t number[40];
+  std::swprintf(number, 40, L" %.17g", height);
+  return call.substr(0, first + 1) + number + call.substr(second);
+}
+
+// The stimuli the call finds over the recording; -1 when it does not run.
+int32_t StimuliFound(const AnalysisFindings& f, const std::wstring& call) {
+  host::EventRunOptions options;
+  options.formula = call;
+  std::string output;
+  std::wstring error;
+  if (FAILED(host::RunEventFormula(f.data, f.formulaClass, options, &output, &error))) return -1;
+  return static_cast<int32_t>(std::count(output.begin(), output.end(), '\n')) - 1;  // after the heading
+}
+
+// The largest height at which the call still finds a pulse, to four figures; 0 when it finds none
+// at any height. No pulse is higher than the channel spans.
+double BiggestPulse(const AnalysisFindings& f, const std::wstring& call, double height) {
+  double found = 0.0;
+  double missed = std::min(height, ChannelSpan(f.data->Data(), static_cast<size_t>(f.channel)));
+  for (int step = 0; step < 40 && missed - found > missed * 1e-4; ++step) {
+    const double middle = (found + missed) / 2;
+    (StimuliFound(f, WithHeight(call, middle)) > 0 ? found : missed) = middle;
+  }
+  return found;
+}
+
+std::string PulseWords(const AnalysisFindings& f, const std::wstring& call) {
+  const host::Recording& recording = f.data->Data();
+  const size_t channel = static_cast<size_t>(f.channel);
+  const int32_t heightId = SettingNumber(f, kTypeSetting) == 3 ? kStimulusHeightSetting : kSpikeStimulusHeightSetting;
+  const double height = SettingNumber(f, heightId);
+  const std::string width = SettingWords(f, kStimulusWidthSetting);
+  std::string words = "the stimulus method (setting 1000 = " + SettingWords(f, kStimulusMethodSetting) +
+                      ") looks for a pulse of at least " + HeightText(height, recording, channel) +
+                      " up or down and back within " + width + " ms (settings " + std::to_string(heightId) +
+                      " and 1003); ";
+  const double biggest = BiggestPulse(f, call, height);
+  words += biggest > 0.0 ? "the biggest on channel " + std::to_string(f.channel + 1) + " is " +
+                               HeightText(std::stod(NumberText(biggest, 3)), recording, channel)
+                         : "channel " + std::to_string(f.channel + 1) + " has no pulse that comes back within " +
+                               width + " ms";
+  const std::string hint = f.Typed(heightId) ? BaseUnitHint(height, recording, channel) : std::string();
+  return hint.empty() ? words : words + "; " + hint;
+}
+
+}  // namespace
+
+std::string NoStimulusWords(const AnalysisFindings& f) {
+  const std::string head = "no stimulus found: ";
+  if (SettingNumber(f, kStimulusMethodSetting) == 2)
+    return head + "the stimulus method (setting 1000 = 2) puts one " + SettingWords(f, kStimulusTimeSetting) +
+           " ms after the start of each record (setting 1005), and no record analysed is that long";
+  const std::wstring call = PulseDetectorCall(*f.data);
+  if (call.empty() || StimuliFound(f, call) != 0) return std::string();
+  return head + PulseWords(f, call);
+}
+
+std::string NoResponseWords(const AnalysisFindings& f) {
+  const std::string stimuli = std::to_string(f.rows) + (f.rows == 1 ? " stimulus, " : " stimuli, ");
+  const std::string window = SettingWords(f, kResponseStartSetting) + "-" + SettingWords(f, kResponseEndSetting) + " ms";
+  if (SettingNumber(f, kTypeSetting) == 4)
+    return stimuli + "none with a population spike in " + window + " (settings 1007 and 1008)";
+  if (DocumentSettingText(f.settings, kResponseSearchSetting) == L"f")
+    return stimuli + "none with a response: the response search is off (setting 1009 = f)";
+  const double height = SettingNumber(f, kHeightSetting);
+  return stimuli + "none with a response of at least " + HeightText(height, f.data->Data(), f.channel) + " in " +
+         window + " (settings 1006 to 1008)";
+}
+
+}  // namespace ondara_host

@@ -1,0 +1,20 @@
+// What the analyze command says when an evoked-response or population-spike analysis found no
+// stimulus, or stimuli that no response followed.
+#pragma once
+
+#include "host/app/NoEventsLine.h"
+
+#include <cstdint>
+#include <string>
+
+namespace ondara_host {
+
+// "no stimulus found: ..." when the analysis's stimulus detector finds none: the stimulus method
+// (setting 1000), what it looks for and, for a pulse, the biggest one the detector would take on
+// the channel (found by running it with lower heights). Empty when it finds stimuli.
+std::string NoStimulusWords(const AnalysisFindings& findings);
+
+// "3 stimuli, none with a response of at least 0.03 V in 0-100 ms (settings 1006 to 1008)".
+std::string NoResponseWords(const AnalysisFindings& findings);
+
+}  // namespace ondara_host
