@@ -154,6 +154,7 @@ TEST_F(AnalyzeUnattended, RefusalsAreOneLineSayingWhatIsWrong) {
        "found 0 events: no stimulus found: the stimulus method (setting 1000 = 4) looks for a pulse of at least 0.5 A "
        "(5e+08 nA) up or down and back within 1 ms (settings 1028 and 1003); the biggest on channel 1 is 2.5e-09 A "
        "(2.5 nA); heights are in base units, 5e-10 for 0.5 nA"},
+      {evoked + L"--channel 2 --type 3 --set 1002=0.05", 0, ""},
       {evoked + L"--channel 2 --type 3 --set 1000=2", 0,
        "1 stimulus, none with a response of at least 0.03 V (30 mV) in 0-100 ms (settings 1006 to 1008)"},
       {analyze + L"--type 0 --set \"1010=1 0 1 0.5 12 10 50 1 0 0\"", 2,
@@ -193,9 +194,10 @@ TEST_F(AnalyzeUnattended, RefusalsAreOneLineSayingWhatIsWrong) {
     RunResult run;
     ASSERT_TRUE(RunHost(c.command, run));
     EXPECT_EQ(c.status, run.exitCode) << run.output;
-    if (c.line.empty())
-      EXPECT_EQ(0u, run.output.find("\tRMP (V)\t")) << run.output;
-    else if (c.status == 0)  // the table, then the line
+    if (c.line.empty()) {  // the table alone: its heading first, its summary's count last
+      EXPECT_EQ(0u, run.output.find('\t')) << run.output;
+      EXPECT_EQ(run.output.rfind("\r\n", run.output.size() - 3), run.output.rfind("\r\nCount\t")) << run.output;
+    } else if (c.status == 0)  // the table, then the line
       EXPECT_EQ(run.output.size() - c.line.size() - 2, run.output.rfind("\r\n" + c.line + "\r\n") + 2) << run.output;
     else
       EXPECT_EQ(c.line + "\r\n", run.output);

@@ -4,6 +4,7 @@
 #include "host/common/HostString.h"
 #include "host/cycles/CustomizeDialog.h"
 #include "host/cycles/DetectionSettingsService.h"
+#include "host/cycles/DetectionTextProblem.h"
 
 #include <gtest/gtest.h>
 
@@ -103,6 +104,33 @@ TEST(DetectionSettings, TextRoundTripValidityAndFormula) {
   HostPtr<QOR::IQORString> formula;
   ASSERT_EQ(copy->GetDetectorFormula(MakeHostString(L"ch3").Get(), VARIANT_FALSE, -1, 0, formula.Out()), S_OK);
   EXPECT_EQ(StringText(formula.Get()), L"PXDetect( ch3, 1, 0.5, 3, 5, 100, 1 )");
+}
+
+// Each rule of IsValid is named by the number it checks, with the values that number takes; a text
+// the detector takes, or that is not numbers at all, gets no words.
+TEST(DetectionTextProblem, NamesTheNumberAtFaultAndItsRange) {
+  const struct {
+    const wchar_t* text;
+    const char* words;
+  } cases[] = {
+      {L"1 0 1 0.5 3 5 100 1 0 0", ""},
+      {L"1 0 1 x 3", ""},
+      {L"1 0 1 0.5 3 5 100 1 0 0 7", "not detection settings the host's detector reads: they are ten numbers, and "
+                                     "this text has 11"},
+      {L"3 0 1 0.5 3 5 100 1 0 0", "the first number (the version of the text) is 3: it takes 1"},
+      {L"1 1e6 1 0.5 3 5 100 1 0 0", "the second number (the channel, counted from 0) is 1e6: it takes 0 to 999999"},
+      {L"1 0 0 0.5 3 5 100 1 0 0", "the third number (the direction) is 0: it takes 1 (upward) or -1 (downward)"},
+      {L"1 0 1 -0.1 3 5 100 1 0 0", "the fourth number (the hysteresis) is -0.1: it takes at least 0 and less than 1"},
+      {L"1 0 1 0.5 0.01 5 100 1 0 0", "the fifth number (the threshold, in standard deviations of the noise) is 0.01: "
+                                      "it takes 0.05 to 9"},
+      {L"1 0 1 0.5 0 5 100 0 0 0", "the fifth number (the threshold above the baseline, in the channel's units) is "
+                                   "0: it takes more than 0 while the tenth number is 0"},
+      {L"1 0 1 0.5 -2 5 100 0 0 1", ""},
+      {L"1 0 1 0.5 3 5 0 1 0 0", "the seventh number (the baseline's length, in ms) is 0: it takes more than 0 "
+                                 "while the threshold is relative (the eighth number)"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(DetectionTextProblem(c.text), c.words) << c.text;
+  EXPECT_EQ(DetectionThresholdWords(L"1 0 1 0.5 3 5 100 0 0 0", "pA"), "the threshold above the baseline, in pA");
 }
 
 TEST(DetectionSettingsService, PresetsFoundBySettingsAndNameSavedAndDeleted) {
