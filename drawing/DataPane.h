@@ -362,6 +362,9 @@ class DataPane : public IOnlineDataSink,
   void RefreshObjectsIfDue() noexcept;
   int64_t Extent() const noexcept;
   void FillWithoutData(HDC dc, bool printing) noexcept;
+  // Fills the columns [from, to) of every child, within rect, with the background: on the DC, or
+  // in printing mode into the child's layer-0 cache.
+  void FillColumnsWithoutData(HDC dc, bool printing, const RECT& rect, int64_t from, int64_t to) noexcept;
   void SetSegmentOrigin(PaintArgs& args, int32_t record) const noexcept;
   // Where a paint's first segment lies: its record, its first and end positions, the right end
   // of the range and the column of the first position.
@@ -373,7 +376,8 @@ class DataPane : public IOnlineDataSink,
     int64_t x;
   };
   // One pass over the segments of a range; cachedOnly: only the children's dirty cached layers,
-  // drawn into their caches without compositing.
+  // drawn into their caches without compositing, else the columns between and after the
+  // segments, where there is no data, get the background.
   void PaintSegments(HDC dc, const RECT& rect, const SegmentStart& start, uint32_t flags, int32_t sampled,
                      bool cachedOnly) noexcept;
   void SendToGroup(int32_t mode, const std::function<void(InteractiveObject&)>& call) noexcept;

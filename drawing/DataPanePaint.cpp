@@ -78,16 +78,7 @@ void DataPane::PaintRange(HDC dc, const RECT& rect, int32_t x0, int32_t x1) noex
     return;
   }
   // The columns left of position 0 have no data: the background.
-  if (x > x0 && dc && !printing) {
-    HBRUSH const brush = CreateSolidBrush(mBackground);
-    ForEachChild([&](ChildPaneBase& child) {
-      const RECT& r = child.Rect();
-      const RECT empty{std::max<LONG>(r.left, std::max<LONG>(rect.left, x0)), r.top,
-                       std::min<LONG>(r.right, static_cast<LONG>(std::min<int64_t>(x, rect.right))), r.bottom};
-      if (empty.left < empty.right) FillRect(dc, &empty, brush);
-    });
-    DeleteObject(brush);
-  }
+  if (x > x0) FillColumnsWithoutData(dc, printing, rect, x0, x);
   const SegmentStart start{where.record, pL, segmentEnd, pR, x};
   const uint32_t flags = mSegmentFlags | kSegmentRange | (printing ? kSegmentPrinting : 0);
   // On the screen, cached layers due for a redraw are drawn into their caches first, so that the
@@ -157,15 +148,44 @@ void DataPane::PaintSegments(HDC dc, const RECT& rect, const SegmentStart& start
     for (const auto& lane : std::vector<QOR::ComPtr<ChannelPane>>(mLanes)) paintChild(*lane, args, flags);
     x = endX;
     const int64_t reached = segmentEnd;
-    if (reached >= pR) break;
+    if (reached >= pR) return;  // the data fills the range
     int32_t next = -1;
     int64_t begin = 0;
     if (mHorzScale->NextSegment(segment, &next, &begin, &segmentEnd) != S_OK) break;
     if (segmentEnd <= reached || next <= segment) break;
-    x += std::max<int64_t>(0, begin - reached);
+    const int64_t gap = std::max<int64_t>(0, begin - reached);
+    if (!cachedOnly && gap > 0) FillColumnsWithoutData(dc, (passFlags & kSegmentPrinting) != 0, rect, x, x + gap);
+    x += gap;
     pL = std::max(begin, reached);
     segment = next;
   }
+  // Past the last record (zoomed out beyond the data's length) no child draws: without the fill
+  // those columns would keep what an earlier paint left there.
+  if (!cachedOnly) FillColumnsWithoutData(dc, (passFlags & kSegmentPrinting) != 0, rect, x, rect.right);
+}
+
+void DataPane::FillColumnsWithoutData(HDC dc, bool printing, const RECT& rect, int64_t from, int64_t to) noexcept {
+  const int64_t left = std::max<int64_t>(from, rect.left);
+  const int64_t right = std::min<int64_t>(to, rect.right);
+  if (left >= right) return;
+  HBRUSH const brush = CreateSolidBrush(mBackground);
+  if (!brush) return;
+  ForEachChild([&](ChildPaneBase& child) {
+    const RECT& r = child.Rect();
+    RECT empty{std::max<LONG>(r.left, static_cast<LONG>(left)), r.top,
+               std::min<LONG>(r.right, static_cast<LONG>(right)), r.bottom};
+    if (empty.left >= empty.right) return;
+    if (!printing) {
+      if (dc) FillRect(dc, &empty, brush);
+      return;
+    }
+    // A layer-0 cache holds the child's rows from 0.
+    if (HDC const cache = child.LayerCache(0)) {
+      OffsetRect(&empty, 0, -r.top);
+      FillRect(cache, &empty, brush);
+    }
+  });
+  DeleteObject(brush);
 }
 
 // The drawers get the segment's record and its first position counted from the record's first

@@ -3,6 +3,7 @@
 #include "drawing/PreviewDataWin.h"
 #include "drawing/PreviewResourceIds.h"
 #include "drawing/ZoomControlWin.h"
+#include "host/app/WindowPicture.h"
 #include "platform/owl/TButtonGadget.h"
 #include "settingsdlg/PagePreviews.h"
 #include "settingsdlg/RunSettingsDlg.h"
@@ -11,12 +12,19 @@
 #include "hostapi/Selection.h"
 #include "settingsdlg/Sub_DetectorBase.h"
 #include "tests/document/ZRDocFixture.h"
+#include "tests/support/DibCanvas.h"
 #include "tests/support/UserMouse.h"
 #include "tests/support/ScriptedModalSeam.h"
 
 #include <oleidl.h>
 
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
 #include <functional>
+#include <memory>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -78,6 +86,48 @@ bool ScreenShowsMarks(const RECT& rect) {
 }
 
 POINT Centre(const RECT& rect) { return POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2}; }
+
+// Writes the window into ONDARA_PICTURE_DIR when it is set, to be looked at.
+void SavePicture(HWND window, const std::wstring& name) {
+  const char* const dir = std::getenv("ONDARA_PICTURE_DIR");
+  if (!dir || !*dir) return;
+  EXPECT_EQ(S_OK, ondara_host::SaveWindowPicture(window, std::wstring(dir, dir + std::strlen(dir)) + L"\\" + name));
+}
+
+// A click in the middle of a gadget of a bar, delivered where the user presses.
+void ClickGadget(OWL::TGadgetWindow& bar, OWL::TGadget& gadget) {
+  const RECT bounds = gadget.GetBounds();
+  user_mouse::Click(
+      user_mouse::ScreenPoint(bar.GetHandle(), (bounds.left + bounds.right) / 2, (bounds.top + bounds.bottom) / 2));
+}
+
+// The pane painted afresh into a bitmap that starts out in a colour no paint uses.
+std::unique_ptr<DibCanvas> PaintedPane(ScrivoDraw::PreviewDataWinWButtons& pane) {
+  RECT client{};
+  GetClientRect(pane.GetHandle(), &client);
+  HBRUSH const unpainted = CreateSolidBrush(RGB(255, 0, 255));
+  auto canvas = std::make_unique<DibCanvas>(client.right, client.bottom, unpainted);
+  DeleteObject(unpainted);
+  ScrivoDraw::DataPane& painter = pane;
+  painter.UpdatePending();
+  painter.Paint(canvas->Dc(), client, nullptr);
+  return canvas;
+}
+
+// The first column of the pane's children, from column `from` on, with a pixel other than the
+// background, a column left unpainted included (-1 when there is none).
+int FirstMarkedColumnFrom(ScrivoDraw::PreviewDataWinWButtons& pane, int from) {
+  const std::unique_ptr<DibCanvas> canvas = PaintedPane(pane);
+  const COLORREF b = pane.Background();
+  const uint32_t background = (GetRValue(b) << 16) | (GetGValue(b) << 8) | GetBValue(b);
+  std::vector<RECT> children{pane.Strip()->Rect()};
+  for (int32_t lane = 0; lane < pane.GetLaneCount(); ++lane) children.push_back(pane.Lane(lane)->Rect());
+  for (int x = std::max(0, from); x < canvas->Width(); ++x)
+    for (const RECT& child : children)
+      for (int y = child.top; x >= child.left && x < child.right && y < child.bottom; ++y)
+        if (canvas->At(x, y) != background) return x;
+  return -1;
+}
 
 class DetectorPreviewTest : public doctest::ZRDocTest {
  protected:
@@ -228,4 +278,35 @@ TEST_F(DetectorPreviewTest, TheZoomButtonsKeepTheMiddleOfThePreview) {
     }
   });
   document.RunSettingsDialog(0, nullptr);
+}
+
+// Zoomed out by its button until the record ends short of the right edge, the preview shows the
+// trace and the time labels up to the record's end and nothing after it at every step.
+TEST_F(DetectorPreviewTest, ZoomedOutPastTheRecordThePreviewIsBlankAfterItsEnd) {
+  RunOnDetectorPage([&](SettingsDlg& dialog, OWL::TWindow& page) {
+    ScrivoDraw::PreviewDataWinWButtons* const pane = PreviewWindowOf(page.GetHandle());
+    ScrivoDraw::ZoomControlWin* const bar = ZoomBarOf(page.GetHandle());
+    ASSERT_NE(nullptr, pane);
+    ASSERT_NE(nullptr, bar);
+    ASSERT_NE(nullptr, bar->Button(IDC_ZOOM_COMPRESS));
+    RECT client{};
+    GetClientRect(pane->GetHandle(), &client);
+    bool pastTheEnd = false;
+    for (int click = 1; click <= 7; ++click) {
+      ClickGadget(*bar, *bar->Button(IDC_ZOOM_COMPRESS));
+      int64_t extent = 0;
+      ASSERT_EQ(S_OK, pane->Scale()->GetTotalLength(&extent));
+      // The column after the record's last position.
+      const int64_t end = extent - pane->ScrollPos() + (client.right - 2);
+      if (end >= client.right - 2) continue;
+      pastTheEnd = true;
+      const int first = FirstMarkedColumnFrom(*pane, 0);
+      EXPECT_TRUE(first >= 0 && first < end) << "the trace and labels before the end, click " << click;
+      EXPECT_EQ(-1, FirstMarkedColumnFrom(*pane, static_cast<int>(end) + 1))
+          << "marks past the record's end at column " << end << ", click " << click;
+    }
+    EXPECT_TRUE(pastTheEnd) << "seven clicks zoom out past the record";
+    PumpMessages();
+    SavePicture(dialog.GetHandle(), L"preview-zoomed-out.png");
+  });
 }

@@ -28,6 +28,7 @@ class DibCanvas {
   DibCanvas& operator=(const DibCanvas&) = delete;
 
   HDC Dc() const { return mDc; }
+  int Width() const { return mWidth; }
   // The pixel as 0x00RRGGBB.
   uint32_t At(int x, int y) const {
     GdiFlush();
