@@ -2,6 +2,7 @@
 #include "controls/TGdiPlusBitmapResource.h"
 
 #include "controls/GdiplusPrivate.h"
+#include "platform/uihelpers/ScreenDpi.h"
 
 #include <cstring>
 
@@ -55,6 +56,27 @@ bool TGdiPlusBitmapResource::LoadFromBlock(const void* data, DWORD size) {
   return false;
 }
 
+namespace {
+
+// A copy of source drawn into a new bitmap of width by height in format, resampled with mode.
+GpBitmap* DrawnCopy(GpBitmap* source, UINT width, UINT height, PixelFormat format, InterpolationMode mode) {
+  GpBitmap* copy = nullptr;
+  if (DllExports::GdipCreateBitmapFromScan0(static_cast<INT>(width), static_cast<INT>(height), 0, format, nullptr,
+                                            &copy) != Ok)
+    return nullptr;
+  GpGraphics* g = nullptr;
+  if (DllExports::GdipGetImageGraphicsContext(copy, &g) == Ok) {
+    DllExports::GdipSetInterpolationMode(g, mode);
+    // Pixel centres on half coordinates: a doubled image does not shift by half a pixel.
+    DllExports::GdipSetPixelOffsetMode(g, PixelOffsetModeHalf);
+    DllExports::GdipDrawImageRectI(g, source, 0, 0, static_cast<INT>(width), static_cast<INT>(height));
+    DllExports::GdipDeleteGraphics(g);
+  }
+  return copy;
+}
+
+}  // namespace
+
 GpBitmap* LoadPngBitmap(const OWL::TResId& name, HINSTANCE instance) {
   TGdiPlusBitmapResource png;
   if (!png.LoadPngResource(name, instance)) return nullptr;
@@ -62,14 +84,22 @@ GpBitmap* LoadPngBitmap(const OWL::TResId& name, HINSTANCE instance) {
   UINT h = 0;
   DllExports::GdipGetImageWidth(png.GetBitmap(), &w);
   DllExports::GdipGetImageHeight(png.GetBitmap(), &h);
-  GpBitmap* copy = nullptr;
-  if (DllExports::GdipCreateBitmapFromScan0(static_cast<INT>(w), static_cast<INT>(h), 0, PixelFormat32bppPARGB,
-                                            nullptr, &copy) != Ok)
-    return nullptr;
-  GpGraphics* g = nullptr;
-  if (DllExports::GdipGetImageGraphicsContext(copy, &g) == Ok) {
-    DllExports::GdipDrawImageRectI(g, png.GetBitmap(), 0, 0, static_cast<INT>(w), static_cast<INT>(h));
-    DllExports::GdipDeleteGraphics(g);
-  }
-  return copy;
+  return DrawnCopy(png.GetBitmap(), w, h, PixelFormat32bppPARGB, InterpolationModeDefault);
+}
+
+GpBitmap* ScaleBitmapForDpi(GpBitmap* image, int dpi) {
+  if (!image || dpi <= QOR::kBaseDpi) return nullptr;
+  UINT w = 0;
+  UINT h = 0;
+  PixelFormat format = 0;
+  DllExports::GdipGetImageWidth(image, &w);
+  DllExports::GdipGetImageHeight(image, &h);
+  DllExports::GdipGetImagePixelFormat(image, &format);
+  const UINT width = static_cast<UINT>(QOR::ScaleForDpi(static_cast<int>(w), dpi));
+  const UINT height = static_cast<UINT>(QOR::ScaleForDpi(static_cast<int>(h), dpi));
+  if (width == 0 || height == 0) return nullptr;
+  if (format & PixelFormatAlpha)
+    return DrawnCopy(image, width, height, PixelFormat32bppPARGB, InterpolationModeHighQualityBicubic);
+  // A face without alpha is drawn with a colour key, which blending would smear into its neighbours.
+  return DrawnCopy(image, width, height, PixelFormat24bppRGB, InterpolationModeNearestNeighbor);
 }

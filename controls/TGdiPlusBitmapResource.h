@@ -36,3 +36,8 @@ class TGdiPlusBitmapResource {
 // A 32-bit premultiplied ARGB copy of the "PNG" resource name of instance, owned by the caller
 // (dispose it with GdipDisposeImage); null when the resource cannot be loaded.
 Gdiplus::GpBitmap* LoadPngBitmap(const OWL::TResId& name, HINSTANCE instance);
+
+// A copy of image (its pixels sized for a 96-dpi screen) at dpi, owned by the caller; null at 96
+// dpi or below, or when it cannot be made. Faces with alpha are resampled smoothly (bicubic),
+// colour-keyed ones pixel by pixel, so that the key stays exact.
+Gdiplus::GpBitmap* ScaleBitmapForDpi(Gdiplus::GpBitmap* image, int dpi);

@@ -10,6 +10,7 @@
 #include "platform/owl/TClientDC.h"
 #include "platform/owl/TGadgetWindow.h"
 #include "platform/owl/TModule.h"
+#include "platform/uihelpers/ScreenDpi.h"
 
 #include <algorithm>
 
@@ -75,11 +76,15 @@ HINSTANCE UxSizableButtonGadget::FaceModule() const noexcept {
 void UxSizableButtonGadget::BuildFaceImage() {
   if (GetGlyphId().GetInt() == 0 && !GetGlyphId().IsString()) return;
   mFace = LoadPngBitmap(GetGlyphId(), FaceModule());
-  if (mFace) return;
   GpBitmap* bitmap = nullptr;
-  if (DllExports::GdipCreateBitmapFromResource(FaceModule(), const_cast<WCHAR*>(GetGlyphId().GetPointerRepresentation()),
-                                               &bitmap) == Ok)
+  if (!mFace && DllExports::GdipCreateBitmapFromResource(
+                    FaceModule(), const_cast<WCHAR*>(GetGlyphId().GetPointerRepresentation()), &bitmap) == Ok)
     mFace = bitmap;
+  // The faces are drawn for a 96-dpi screen; on a finer one they grow with the dialog's text.
+  if (GpBitmap* const scaled = ScaleBitmapForDpi(mFace, QOR::ScreenDpi())) {
+    DllExports::GdipDisposeImage(mFace);
+    mFace = scaled;
+  }
 }
 
 void UxSizableButtonGadget::ComputeFaceSize() {

@@ -31,6 +31,26 @@ QOR::ComPtr<IRecordDataPixMap> PixMapOf(IUnknown* source) noexcept {
   return map;
 }
 
+// The strip's font (when given) and centred text in a DC for the labels' lifetime: the labels are
+// measured and drawn in it whatever DC holds the strip's picture; a layer cache starts out with
+// the system font, a bitmap font that a fine screen stretches.
+class LabelFontScope {
+ public:
+  LabelFontScope(HDC dc, HFONT font) noexcept
+      : mDc(dc), mOldFont(font ? SelectObject(dc, font) : nullptr), mOldAlign(SetTextAlign(dc, TA_CENTER)) {}
+  ~LabelFontScope() {
+    SetTextAlign(mDc, mOldAlign);
+    if (mOldFont) SelectObject(mDc, mOldFont);
+  }
+  LabelFontScope(const LabelFontScope&) = delete;
+  LabelFontScope& operator=(const LabelFontScope&) = delete;
+
+ private:
+  HDC mDc;
+  HGDIOBJ mOldFont;
+  UINT mOldAlign;
+};
+
 }  // namespace
 
 double PaneDeviceScale(IDrawerDataPane* pane) noexcept {
@@ -99,6 +119,7 @@ HRESULT STDMETHODCALLTYPE TimeLabelDrawer::Draw(HDC dc, int64_t first, int64_t l
     mLayout.majorPerLabel = plan->majorPerLabel;
     mLayout.displayFlags = plan->displayFlags;
     const double startTime = static_cast<double>(start) * record.secondsPerPixel;
+    const LabelFontScope font(dc, mStrip ? mStrip->Font() : nullptr);
     if (!LayoutTimeLabels(dc, mLayout, record, startTime, record.secondsPerPixel)) return S_OK;
     TimeStripPaint paint;
     paint.first = first;

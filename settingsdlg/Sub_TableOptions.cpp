@@ -10,6 +10,7 @@
 #include "platform/owl/TCheckBox.h"
 #include "platform/owl/TFont.h"
 #include "platform/owl/TGroupBox.h"
+#include "platform/uihelpers/ScreenDpi.h"
 #include "settingsdlg/SettingsDlg.h"
 #include "settingsdlg/SettingsDlgIds.h"
 
@@ -24,17 +25,9 @@ constexpr int kBoxWidth = 120;
 constexpr int kBoxHeight = 16;
 constexpr int kFontHeight = 13;
 
-// The screen's resolution, which the dialog's own controls are laid out at.
-int ScreenDpi() {
-  HDC const screen = GetDC(nullptr);
-  const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : kLayoutDpi;
-  if (screen) ReleaseDC(nullptr, screen);
-  return dpi > 0 ? dpi : kLayoutDpi;
-}
-
 // Shared by every Table Options page of the process, at the screen's resolution.
 HFONT PageFont() {
-  static const std::unique_ptr<OWL::TFont> font(new OWL::TFont(L"Tahoma", AtDpi(kFontHeight, ScreenDpi()), 0, 0, 0,
+  static const std::unique_ptr<OWL::TFont> font(new OWL::TFont(L"Tahoma", AtDpi(kFontHeight, QOR::ScreenDpi()), 0, 0, 0,
                                                                FW_NORMAL, DEFAULT_PITCH, false, false, false,
                                                                DEFAULT_CHARSET));
   return *font;
@@ -44,7 +37,7 @@ int CeilDiv(int a, int b) noexcept { return a / b + (a % b ? 1 : 0); }
 
 }  // namespace
 
-int AtDpi(int pixels, int dpi) noexcept { return MulDiv(pixels, dpi, kLayoutDpi); }
+int AtDpi(int pixels, int dpi) noexcept { return QOR::ScaleForDpi(pixels, dpi); }
 
 TableOptionsGrid LayOutTableOptions(int count, int width, int height, int dpi) noexcept {
   int const rowPitch = std::max(1, AtDpi(Sub_TableOptions::kRowPitch, dpi));
@@ -95,7 +88,7 @@ void Sub_TableOptions::PlaceBoxes() {
   POINT origin{bounds.left, bounds.top};
   ::ScreenToClient(mHandle, &origin);
   // The boxes are not in the dialog's template, which the system scales: they scale with it.
-  const int dpi = ScreenDpi();
+  const int dpi = QOR::ScreenDpi();
   mGrid = LayOutTableOptions(Count(), bounds.Width(), bounds.Height(), dpi);
   for (int k = 0; k < Count(); ++k) {
     int const x = origin.x + mGrid.left + AtDpi(kColumnPitch, dpi) * (k / mGrid.rows);

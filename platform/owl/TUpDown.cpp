@@ -1,6 +1,8 @@
 // OWL::TUpDown: range, position and buddy.
 #include "platform/owl/TUpDown.h"
 
+#include "platform/owl/TScreenDC.h"
+
 #include <commctrl.h>
 
 namespace OWL {
@@ -19,8 +21,40 @@ void TUpDown::SetupWindow() {
   // A control that took its buddy from the template (auto buddy) has made room for itself in
   // the buddy already; naming the same buddy again would narrow the buddy once more.
   if (mBuddy && mBuddy->GetHandle() && GetBuddy() != mBuddy->GetHandle()) SetBuddy(mBuddy->GetHandle());
+  FitArrowsToScreen();
   SetRange(mLower, mUpper);
   SetPos(mPos);
+}
+
+// The control aligned to its buddy makes itself 16 pixels wide whatever the screen; on a finer
+// screen the arrows widen as the dialog's text does, taking the room from the buddy's side.
+void TUpDown::FitArrowsToScreen() noexcept {
+  constexpr int kArrowsWidthAt96Dpi = 16;
+  const auto style = static_cast<DWORD>(GetWindowLongW(mHandle, GWL_STYLE));
+  HWND const buddy = GetBuddy();
+  HWND const parent = ::GetParent(mHandle);
+  if (!(style & (UDS_ALIGNLEFT | UDS_ALIGNRIGHT)) || !buddy || !parent) return;
+  const TScreenDC screen;
+  const int wanted = MulDiv(kArrowsWidthAt96Dpi, screen.GetDeviceCaps(LOGPIXELSX), 96);
+  RECT arrows{};
+  RECT mate{};
+  ::GetWindowRect(mHandle, &arrows);
+  ::GetWindowRect(buddy, &mate);
+  const int extra = wanted - (arrows.right - arrows.left);
+  if (extra <= 0 || extra >= mate.right - mate.left) return;
+  MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&arrows), 2);
+  MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&mate), 2);
+  if (style & UDS_ALIGNRIGHT) {
+    arrows.left -= extra;
+    mate.right -= extra;
+  } else {
+    arrows.right += extra;
+    mate.left += extra;
+  }
+  constexpr UINT kPlace = SWP_NOZORDER | SWP_NOACTIVATE;
+  ::SetWindowPos(buddy, nullptr, mate.left, mate.top, mate.right - mate.left, mate.bottom - mate.top, kPlace);
+  ::SetWindowPos(mHandle, nullptr, arrows.left, arrows.top, arrows.right - arrows.left, arrows.bottom - arrows.top,
+                 kPlace);
 }
 
 void TUpDown::SetRange(int lower, int upper) noexcept {

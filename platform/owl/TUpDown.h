@@ -24,6 +24,9 @@ class TUpDown : public TControl {
   const wchar_t* GetClassName() override { return L"msctls_updown32"; }
 
  private:
+  // Widens arrows aligned to the buddy to the screen's resolution.
+  void FitArrowsToScreen() noexcept;
+
   TWindow* mBuddy;
   // The control's own default range: its up arrow reports a negative delta, which the
   // spin handlers read as "grow".

@@ -1,7 +1,11 @@
 // The detector pages' real detection previews in the settings dialog shown on the screen: where
 // the lane's value axes stand on the page and what a user's drag on one does.
+#include "controls/UxSizableButtonGadget.h"
+#include "drawing/PreviewControlWin.h"
 #include "drawing/PreviewDataWin.h"
 #include "drawing/PreviewResourceIds.h"
+#include "drawing/TimeScale.h"
+#include "drawing/TraceControlWin.h"
 #include "drawing/ZoomControlWin.h"
 #include "host/app/WindowPicture.h"
 #include "platform/owl/TButtonGadget.h"
@@ -11,16 +15,21 @@
 #include "settingsdlg/SettingsWarningDlg.h"
 #include "hostapi/Selection.h"
 #include "settingsdlg/Sub_DetectorBase.h"
+#include "platform/uihelpers/DialogFonts.h"
+#include "platform/uihelpers/ScreenDpi.h"
+#include "settingsdlg/DetectorPageIds.h"
 #include "tests/document/ZRDocFixture.h"
 #include "tests/support/DibCanvas.h"
 #include "tests/support/UserMouse.h"
 #include "tests/support/ScriptedModalSeam.h"
 
+#include <commctrl.h>
 #include <oleidl.h>
 
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <cwchar>
 #include <functional>
 #include <memory>
 #include <string>
@@ -127,6 +136,35 @@ int FirstMarkedColumnFrom(ScrivoDraw::PreviewDataWinWButtons& pane, int from) {
       for (int y = child.top; x >= child.left && x < child.right && y < child.bottom; ++y)
         if (canvas->At(x, y) != background) return x;
   return -1;
+}
+
+// The box of the first run of columns of area holding dark pixels (empty when there is none).
+RECT FirstInkBox(const DibCanvas& canvas, const RECT& area) {
+  const auto dark = [](uint32_t p) { return (p >> 16) < 128 && ((p >> 8) & 0xFF) < 128 && (p & 0xFF) < 128; };
+  RECT box{0, 0, 0, 0};
+  bool found = false;
+  for (int x = area.left; x < area.right; ++x) {
+    bool inColumn = false;
+    for (int y = area.top; y < area.bottom; ++y) {
+      if (!dark(canvas.At(x, y))) continue;
+      if (!found) box = RECT{x, y, x + 1, y + 1};
+      found = inColumn = true;
+      box.right = x + 1;
+      box.top = std::min<LONG>(box.top, y);
+      box.bottom = std::max<LONG>(box.bottom, y + 1);
+    }
+    if (found && !inColumn) break;
+  }
+  return box;
+}
+
+// The ink box of text drawn in font.
+RECT TextInkBox(HFONT font, const wchar_t* text) {
+  const DibCanvas canvas(200, 100, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+  HGDIOBJ const old = SelectObject(canvas.Dc(), font);
+  TextOutW(canvas.Dc(), 10, 10, text, static_cast<int>(std::wcslen(text)));
+  SelectObject(canvas.Dc(), old);
+  return FirstInkBox(canvas, RECT{0, 0, 200, 100});
 }
 
 class DetectorPreviewTest : public doctest::ZRDocTest {
@@ -308,5 +346,64 @@ TEST_F(DetectorPreviewTest, ZoomedOutPastTheRecordThePreviewIsBlankAfterItsEnd) 
     EXPECT_TRUE(pastTheEnd) << "seven clicks zoom out past the record";
     PumpMessages();
     SavePicture(dialog.GetHandle(), L"preview-zoomed-out.png");
+  });
+}
+
+// The preview's bars and the page's spin arrows grow with the screen's resolution as the dialog's
+// text does, and the time labels are in a font made for the screen.
+TEST_F(DetectorPreviewTest, BarsSpinArrowsAndLabelsFollowTheScreensResolution) {
+  const int dpi = QOR::ScreenDpi();
+  char asked[16] = {};
+  if (GetEnvironmentVariableA("ONDARA_SCREEN_DPI", asked, sizeof asked)) {
+    ASSERT_EQ(std::atoi(asked), dpi);
+  }
+  const int face = QOR::ScaleForDpi(16, dpi);
+  RunOnDetectorPage([&](SettingsDlg& dialog, OWL::TWindow& page) {
+    ScrivoDraw::PreviewDataWinWButtons* const pane = PreviewWindowOf(page.GetHandle());
+    ScrivoDraw::ZoomControlWin* const zoom = ZoomBarOf(page.GetHandle());
+    ASSERT_NE(nullptr, pane);
+    ASSERT_NE(nullptr, zoom);
+    auto* const preview = dynamic_cast<ScrivoDraw::PreviewControlWin*>(pane->PreviewBar());
+    auto* const trace = dynamic_cast<ScrivoDraw::TraceControlWin*>(pane->TraceBar());
+    ASSERT_NE(nullptr, preview);
+    ASSERT_NE(nullptr, trace);
+    const std::pair<OWL::TButtonGadget*, const char*> buttons[] = {
+        {zoom->Button(IDC_ZOOM_COMPRESS), "zoom out"},       {zoom->Button(IDC_ZOOM_EXPAND), "zoom in"},
+        {preview->Button(IDC_PREVIEW_RECORDED), "recorded"}, {preview->Button(IDC_PREVIEW_SAMPLE), "sample"},
+        {preview->Button(IDC_PREVIEW_PAUSE), "pause"},       {trace->Button(IDC_TRACE_STACK), "stack"},
+        {trace->Button(IDC_TRACE_OVERLAY), "overlay"}};
+    for (const auto& [button, name] : buttons) {
+      auto* const gadget = dynamic_cast<UxSizableButtonGadget*>(button);
+      ASSERT_NE(nullptr, gadget) << name;
+      EXPECT_EQ(face, gadget->GetFaceSize().cx) << name;
+      EXPECT_EQ(face, gadget->GetFaceSize().cy) << name;
+      EXPECT_GE(gadget->GetBounds().Width(), face) << name;
+      // The zoom bar's buttons share the ratio's height, a little less than the face's.
+      EXPECT_GE(gadget->GetBounds().Height(), face * 3 / 4) << name;
+    }
+    HWND const spin = GetDlgItem(page.GetHandle(), IDC_DET_HEIGHT_SPIN);
+    ASSERT_NE(nullptr, spin);
+    HWND const buddy = reinterpret_cast<HWND>(SendMessageW(spin, UDM_GETBUDDY, 0, 0));
+    ASSERT_NE(nullptr, buddy);
+    const RECT arrows = ScreenRect(spin);
+    const RECT edit = ScreenRect(buddy);
+    EXPECT_GE(arrows.right - arrows.left, face);
+    EXPECT_LE(arrows.left, edit.right) << "the arrows beside their edit";
+    EXPECT_GT(arrows.left, edit.left + (edit.right - edit.left) / 2);
+    // The first time label, "0", is drawn in the strip's font made for the screen, as big as it
+    // draws "0" itself.
+    LOGFONTW font{};
+    ASSERT_TRUE(GetObjectW(pane->Strip()->Font(), sizeof font, &font));
+    EXPECT_EQ(-MulDiv(QOR::UserInterfacePointSize(), dpi, 72), font.lfHeight);
+    PixMapTick first{}, last{};
+    ASSERT_EQ(S_OK, pane->GetVisibleRange(&first, &last));
+    ASSERT_EQ(0.0, first.tick);
+    RECT labels = pane->Strip()->Rect();
+    labels.top += 3;  // below the ticks
+    const RECT drawn = FirstInkBox(*PaintedPane(*pane), labels);
+    const RECT expected = TextInkBox(pane->Strip()->Font(), L"0");
+    EXPECT_NEAR(expected.right - expected.left, drawn.right - drawn.left, 1);
+    EXPECT_NEAR(expected.bottom - expected.top, drawn.bottom - drawn.top, 1);
+    SavePicture(dialog.GetHandle(), L"preview-" + std::to_wstring(dpi) + L"dpi.png");
   });
 }
