@@ -308,7 +308,6 @@ bool Graph2DDrawer::RemoveQueen(Queen* queen) { return mQueens->RemoveQueen(quee
 
 void Graph2DDrawer::ResetQueens() { MakeQueenController(); }
 
-void Graph2DDrawer::SetQueenOptions(int32_t value) { mQueens->SetOptionAll(value); }
 
 void Graph2DDrawer::AddQueenReceiver(MessSys::MessageReceiver* receiver) { mQueens->AddReceiver(receiver); }
 

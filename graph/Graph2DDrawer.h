@@ -171,7 +171,6 @@ class Graph2DDrawer : public GraphBase, public MessSys::MessageReceiver {
   virtual bool AddQueen(Queen* queen, bool owned);
   virtual bool RemoveQueen(Queen* queen);
   virtual void ResetQueens();
-  virtual void SetQueenOptions(int32_t value);
   QueenController& GetQueenController() const noexcept { return *mQueens; }
 
  protected:

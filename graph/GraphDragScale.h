@@ -19,7 +19,6 @@ class GraphDragScale : public MessSys::MessageSender {
   virtual void OnEndDrag(int32_t axis);
   virtual HRESULT OnScalingChanged(int32_t axis, double value, const DragScaleMapping* mapping) = 0;
   virtual HRESULT OnAutoScale(int32_t axis);
-  virtual HRESULT OnReserved() { return S_OK; }
   virtual void GetRange(double& minimum, double& maximum);
   virtual bool HasScale() const { return false; }
   virtual IDragScale* GetScale() const { return nullptr; }

@@ -10,8 +10,6 @@ namespace TVF_Grid {
 class CellData {
  public:
   virtual ~CellData() = default;
-  virtual void OnEditBegin() {}
-  virtual void OnEditEnd() {}
   // A shared copy of the text.
   virtual void GetText(QOR::String& text) const = 0;
   virtual void SetText(const QOR::String& text) = 0;

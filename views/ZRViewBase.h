@@ -17,7 +17,6 @@ class ZRViewBase : public ViewBase, public ZR::Doc::DocumentView {
  public:
   // Rebuilds what the view shows from its document.
   void Refresh() override;
-  virtual void OnHook() {}
   // The title of the view's printouts; the view's name unless the view says more.
   virtual QOR::String GetCaption() { return ViewName(); }
   // Draws the whole view into dc over rect (dc's logical units); printer is the printer's or

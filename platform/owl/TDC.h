@@ -60,7 +60,6 @@ class TDC {
   // Clipping.
   int IntersectClipRect(const TRect& rect) noexcept;
   int SelectClipRgn(const TRegion* region) noexcept;
-  int GetClipBox(TRect& rect) const noexcept { return ::GetClipBox(mHandle, &rect); }
 
   // Colours and modes.
   TColor SetTextColor(const TColor& color) noexcept;
@@ -78,7 +77,6 @@ class TDC {
   bool Ellipse(const TRect& r) noexcept { return ::Ellipse(mHandle, r.left, r.top, r.right, r.bottom) != 0; }
   bool FillRect(const TRect& r, const TBrush& brush) noexcept;
   bool FrameRect(const TRect& r, const TBrush& brush) noexcept;
-  bool InvertRect(const TRect& r) noexcept { return ::InvertRect(mHandle, &r) != 0; }
   bool DrawFocusRect(const TRect& r) noexcept { return ::DrawFocusRect(mHandle, &r) != 0; }
   bool DrawEdge(TRect& r, UINT edge, UINT flags) noexcept { return ::DrawEdge(mHandle, &r, edge, flags) != 0; }
   bool FillRgn(const TRegion& region, const TBrush& brush) noexcept;

@@ -34,7 +34,6 @@ class TMenu {
   std::wstring GetMenuString(UINT item, UINT flags) const;
   HMENU GetSubMenu(int pos) const noexcept { return ::GetSubMenu(mHandle, pos); }
   bool AppendMenu(UINT flags, UINT_PTR id = 0, const wchar_t* text = nullptr) noexcept;
-  bool RemoveMenu(UINT item, UINT flags) noexcept { return ::RemoveMenu(mHandle, item, flags) != 0; }
   bool DeleteMenu(UINT item, UINT flags) noexcept { return ::DeleteMenu(mHandle, item, flags) != 0; }
   UINT CheckMenuItem(UINT item, UINT check) noexcept { return ::CheckMenuItem(mHandle, item, check); }
   UINT EnableMenuItem(UINT item, UINT enable) noexcept { return ::EnableMenuItem(mHandle, item, enable); }

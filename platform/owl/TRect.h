@@ -50,19 +50,12 @@ class TRect : public RECT {
   constexpr TRect OffsetBy(int dx, int dy) const noexcept {
     return {left + dx, top + dy, right + dx, bottom + dy};
   }
-  // Swaps edges so that left <= right and top <= bottom.
-  TRect Normalized() const noexcept;
   // The common part; an empty rectangle at (0, 0) when there is none.
   TRect operator&(const TRect& o) const noexcept;
   // The smallest rectangle holding both (an empty one does not count).
   TRect operator|(const TRect& o) const noexcept;
   bool Touches(const TRect& o) const noexcept { return !(*this & o).IsEmpty(); }
 };
-
-inline TRect TRect::Normalized() const noexcept {
-  return {left < right ? left : right, top < bottom ? top : bottom,
-          left < right ? right : left, top < bottom ? bottom : top};
-}
 
 inline TRect TRect::operator&(const TRect& o) const noexcept {
   TRect r;
