@@ -8,8 +8,9 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
-#include <memory>
 #include <cstdio>
+#include <cstdlib>
+#include <memory>
 #include <new>
 #include <vector>
 
@@ -118,6 +119,22 @@ std::string Utf8FromWindows1252(std::string_view text) {
   return Utf8FromWide(wide);
 }
 
+// A name ending in a unit in parentheses, as spreadsheets write it ("Vm (mV)"): the name before
+// it and the unit; false for any other name.
+bool SplitParenthesisedUnit(std::string_view name, std::string_view* bare, std::string_view* unit) {
+  const size_t open = name.rfind('(');
+  if (open == std::string_view::npos || name.back() != ')') return false;
+  int dummy = 0;
+  *bare = Trim(name.substr(0, open), &dummy);
+  *unit = Trim(name.substr(open + 1, name.size() - open - 2), &dummy);
+  return !bare->empty();
+}
+
+// The quoted form the reader takes a name and its unit in: 'Vm [mV]'.
+std::string BracketForm(std::string_view name, std::string_view unit) {
+  return QuoteInput(std::string(name) + " [" + std::string(unit) + "]");
+}
+
 // The index of the first time whose step from the one before differs from the record's usual
 // (median) step by more than a quarter of it; 0 when every step is near it, or when fewer than
 // three steps give no usual one.
@@ -149,6 +166,8 @@ class Reader {
   std::vector<Cell> Cells(std::string_view line) const;
   double ReadNumber(const Cell& cell) const;
   void ReadHeader(std::string_view line);
+  void NoteUnit(std::string_view name, std::string_view units);
+  void NoteTimeStart();
   void ReadRow(std::string_view line);
   void FinishRecord();
 
@@ -159,6 +178,7 @@ class Reader {
   int mLineNo = 0;
   char mSeparator = ',';
   bool mHasTime = false;
+  bool mTimeStartNoted = false;
   size_t mCellCount = 0;
   Recording mRecording;
   std::string mHeader;  // the header line in UTF-8 when the file's is not
@@ -207,8 +227,17 @@ double Reader::ReadNumber(const Cell& cell) const {
   if (*first == '+' && digits.size() > 1 && digits[1] != '-') ++first;
   double value = 0.0;
   const auto [end, ec] = std::from_chars(first, last, value);
-  if (ec != std::errc() || end != last || !std::isfinite(value))
-    Fail(mLineNo, cell.column, QuoteInput(t) + " is not a finite number");
+  if (ec == std::errc::result_out_of_range && end == last) {
+    const bool tiny = std::fabs(std::strtod(std::string(first, last).c_str(), nullptr)) < 1.0;
+    Fail(mLineNo, cell.column,
+         QuoteInput(t) + (tiny ? " is finite but too small to store: write 0" : " is out of the range of a sample"));
+  }
+  if (ec != std::errc() || end != last || !std::isfinite(value)) {
+    const bool decimalComma = mSeparator != ';' && t.find(',') != std::string_view::npos;
+    Fail(mLineNo, cell.column,
+         QuoteInput(t) + " is not a finite number" +
+             (decimalComma ? ": decimal commas are read only with semicolons between cells" : ""));
+  }
   return value;
 }
 
@@ -239,6 +268,11 @@ void Reader::ReadHeader(std::string_view line) {
       units = Trim(units, &dummy);
       if (name.empty()) Fail(mLineNo, cells[i].column, "channel without a name before its unit");
     }
+    std::string_view bare, parenthesised;
+    if (i == 0 && units.empty() && SplitParenthesisedUnit(name, &bare, &parenthesised) && EqualsNoCase(bare, "time"))
+      Fail(mLineNo, cells[i].column,
+           QuoteInput(name) + " has its unit in parentheses: units are read in brackets, " +
+               BracketForm(bare, parenthesised));
     if (i == 0 && EqualsNoCase(name, "time")) {
       if (!units.empty() && units != "s")
         Fail(mLineNo, cells[i].column, "the Time column must be in seconds (\"Time [s]\")");
@@ -248,8 +282,7 @@ void Reader::ReadHeader(std::string_view line) {
       mHasTime = true;
       continue;
     }
-    if (units.empty() && mOptions.notes)
-      mOptions.notes->push_back("channel " + std::string(name) + " has no unit in [ ]: its values are read as base units");
+    NoteUnit(name, units);
     mRecording.channels.push_back({Widen(name), Widen(units), L""});
     mPrefixes.push_back(SplitUnitText(mRecording.channels.back().units).prefix);
   }
@@ -257,6 +290,36 @@ void Reader::ReadHeader(std::string_view line) {
   if (!mHasTime && !(mOptions.rateHz > 0.0))
     Fail(mLineNo, 1, "no \"Time\" column and no sampling rate given: give the rate with --rate HZ");
   mCellCount = cells.size();
+}
+
+// A unit the file leaves out, or one the host does not know, is read as the base unit: a line says
+// so, with the bracket form of a unit in parentheses or the known unit an unknown one stands for.
+void Reader::NoteUnit(std::string_view name, std::string_view units) {
+  if (!mOptions.notes) return;
+  const std::string channel = "channel " + std::string(name);
+  std::string_view bare, parenthesised;
+  if (units.empty()) {
+    std::string note = channel + " has no unit in [ ]: its values are read as base units";
+    if (SplitParenthesisedUnit(name, &bare, &parenthesised) && IsKnownUnitText(Widen(parenthesised)))
+      note += "; units are read in brackets: " + BracketForm(bare, parenthesised);
+    mOptions.notes->push_back(note);
+    return;
+  }
+  if (IsKnownUnitText(Widen(units))) return;
+  std::string note = channel + " has the unknown unit " + QuoteInput(units) + " in [ ]: its values are read as base units";
+  const std::wstring nearest = NearestKnownUnit(Widen(units));
+  if (!nearest.empty()) note += "; did you mean " + Utf8FromWide(nearest) + "?";
+  mOptions.notes->push_back(note);
+}
+
+// The table counts times from each record's start, whatever the file's first time: said once.
+void Reader::NoteTimeStart() {
+  if (!mOptions.notes || mTimeStartNoted || mTimes.empty() || mTimes[0] == 0.0) return;
+  mTimeStartNoted = true;
+  const size_t record = mRecording.records.size() + 1;
+  mOptions.notes->push_back("the Time column starts at " + ShortNumber(mTimes[0]) + " s" +
+                            (record > 1 ? " in record " + std::to_string(record) : std::string()) +
+                            ": times in the table count from each record's start");
 }
 
 void Reader::ReadRow(std::string_view line) {
@@ -306,6 +369,7 @@ void Reader::FinishRecord() {
     period = mRecording.records.back().tickPeriod;
   }
   if (!(period > 0.0)) Fail(mFirstLine, 1, "a record of one line gives no tick period");
+  NoteTimeStart();
   RecordData record = MakeEmptyRecord(mRecording.channels.size(), period, true);
   record.length = n;
   for (size_t c = 0; c < mValues.size(); ++c) record.samples[c]->Append(mValues[c].data(), n);

@@ -34,7 +34,8 @@ struct RecordingReadOptions {
   // refuses a rate (RecordingRateConflict).
   double rateHz = 0.0;
   // Gets a line for each thing the file leaves to an assumption: "channel Vm has no unit in [ ]:
-  // its values are read as base units". ReadRecordingFile prints them on stderr when not given.
+  // its values are read as base units", a unit the host does not know (read the same way), a Time
+  // column that does not start at 0. ReadRecordingFile prints them on stderr when not given.
   std::vector<std::string>* notes = nullptr;
 };
 
@@ -43,7 +44,9 @@ struct RecordingReadOptions {
 // Other header cells name channels, optionally with a unit in brackets ("Vm [mV]"). Samples are
 // kept in the unit's base unit: a unit with an SI prefix before a known base unit (mV, pA, nA)
 // has its values scaled (60 in "Vm [mV]" is kept as 0.06); the channel's units text stays as
-// written, and the units service reads it back as base unit and prefix.
+// written, and the units service reads it back as base unit and prefix. A unit the host does not
+// know ("mv") is a base unit of its own, and a note names it. A first column "Time (s)" is
+// refused, naming the bracket form.
 // Cells are separated by tabs, semicolons or commas, whichever the header holds first in that
 // order; with semicolons a decimal comma is read as a decimal point. A cell may be quoted ("V").
 // Lines end in LF, CR LF or CR; the text is UTF-8, or UTF-16 when it opens with a byte order mark;

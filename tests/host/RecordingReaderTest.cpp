@@ -69,6 +69,10 @@ TEST(RecordingReader, MalformedTextNamesLineAndColumn) {
       {"Time [s],V\n0,1\n0.1,2,3\n", 3, 7},          // too many values
       {"Time [s],V\n0,1\n0.1,\n", 3, 5},             // empty value
       {"Time [s],V\n0,1\n0.1,nan\n", 3, 5},          // not finite
+      {"Time [s],V\n0,1\n0.1,-1e-400\n", 3, 5, "'-1e-400' is finite but too small to store: write 0"},
+      {"Time [s],V\n0,1\n0.1,1e400\n", 3, 5, "'1e400' is out of the range of a sample"},
+      {"Time [s]\tV\n0,00000\t1\n", 2, 1, "decimal commas are read only with semicolons between cells"},
+      {"Time (s),Vm (mV)\n0,1\n", 1, 1, "'Time (s)' has its unit in parentheses: units are read in brackets, 'Time [s]'"},
       {"Time [s],V\n0,1\n0.1,1e39\n", 3, 5},         // beyond a float
       {"Time [s],V\n0,1\n0.1,2\n0.5,3\n", 3, 1},     // uneven time
       {"Time [s],V\n0,1\n0,2\n", 3, 1},              // time not increasing
@@ -127,19 +131,54 @@ TEST(RecordingReader, NumberFormsByteOrderMarkAndPerRecordPeriods) {
 
 TEST(RecordingReader, SamplesAreKeptInTheBaseUnit) {
   const Recording r = Parse(
-      "Time [s],Vm [mV],I [nA],P [mmHg],t [min],c [mol],Em [uV],G [TV]\n"
-      "0,60,2,760,3,4,-7,1\n0.001,-65.5,0.5,1,1,1,1,2e-12\n");
-  const wchar_t* const units[] = {L"mV", L"nA", L"mmHg", L"min", L"mol", L"uV", L"TV"};
-  for (size_t c = 0; c < 7; ++c) EXPECT_EQ(r.channels[c].units, units[c]) << c;  // as written
+      "Time [s],Vm [mV],I [nA],P [mmHg],t [min],c [mol],Em [uV],G [TV],Eg [\xCE\xBCV]\n"
+      "0,60,2,760,3,4,-7,1,-7\n0.001,-65.5,0.5,1,1,1,1,2e-12,1\n");
+  const wchar_t* const units[] = {L"mV", L"nA", L"mmHg", L"min", L"mol", L"uV", L"TV", L"\u03BCV"};
+  for (size_t c = 0; c < 8; ++c) EXPECT_EQ(r.channels[c].units, units[c]) << c;  // as written
   // Division by the exact power of ten: as close to the written value as a float can be.
-  const float first[] = {0.06f, 2e-9f, 760.0f, 3.0f, 4.0f, -7e-6f, 1e12f};
-  const float second[] = {-0.0655f, 5e-10f, 1.0f, 1.0f, 1.0f, 1e-6f, 2.0f};
-  for (size_t c = 0; c < 7; ++c) {
+  const float first[] = {0.06f, 2e-9f, 760.0f, 3.0f, 4.0f, -7e-6f, 1e12f, -7e-6f};
+  const float second[] = {-0.0655f, 5e-10f, 1.0f, 1.0f, 1.0f, 1e-6f, 2.0f, 1e-6f};
+  for (size_t c = 0; c < 8; ++c) {
     EXPECT_EQ(Sample(r, 0, c, 0), first[c]) << c;
     EXPECT_EQ(Sample(r, 0, c, 1), second[c]) << c;
   }
   // A value that fits a float only before scaling is out of range.
   EXPECT_THROW(Parse("Time [s],X [TV]\n0,1e30\n0.1,1\n"), RecordingFileError);
+}
+
+// What the reader assumes is said one line each: a unit left out or unknown (read as the base
+// unit, with the known unit it most plainly stands for) and a Time column not starting at 0.
+TEST(RecordingReader, NotesNameEachAssumption) {
+  using namespace std::string_view_literals;
+  const std::string baseUnits = ": its values are read as base units";
+  const std::string fromStart = ": times in the table count from each record's start";
+  const struct {
+    std::string_view text;
+    std::vector<std::string> notes;
+  } cases[] = {
+      {"Time [s],Vm [mv]\n0,1\n0.1,2\n", {"channel Vm has the unknown unit 'mv' in [ ]" + baseUnits + "; did you mean mV?"}},
+      {"Time [s],Vm [mmV]\n0,1\n0.1,2\n", {"channel Vm has the unknown unit 'mmV' in [ ]" + baseUnits + "; did you mean mV?"}},
+      {"Time [s],Vm [mV]]\n0,1\n0.1,2\n", {"channel Vm has the unknown unit 'mV]' in [ ]" + baseUnits + "; did you mean mV?"}},
+      {"Time [s],Vm [m V]\n0,1\n0.1,2\n", {"channel Vm has the unknown unit 'm V' in [ ]" + baseUnits + "; did you mean mV?"}},
+      {"Time [s],Vm [m\0V]\n0,1\n0.1,2\n"sv,
+       {"channel Vm has the unknown unit 'm\\x00V' in [ ]" + baseUnits + "; did you mean mV?"}},
+      {"time [s],istim [na],vm [mv]\n0,1,2\n0.1,2,3\n",
+       {"channel istim has the unknown unit 'na' in [ ]" + baseUnits + "; did you mean nA?",
+        "channel vm has the unknown unit 'mv' in [ ]" + baseUnits + "; did you mean mV?"}},
+      {"Time [s],P [pa],F [AU]\n0,1,2\n0.1,2,3\n",  // pA and Pa are as near: no guess
+       {"channel P has the unknown unit 'pa' in [ ]" + baseUnits, "channel F has the unknown unit 'AU' in [ ]" + baseUnits}},
+      {"Time,Vm (mV)\n0,1\n0.1,2\n", {"channel Vm (mV) has no unit in [ ]" + baseUnits + "; units are read in brackets: 'Vm [mV]'"}},
+      {"Time [s],E [\xCE\xBCV],R [\xCE\xA9],Q [\xE2\x80\xB0],P [mmHg],T [\xC2\xB0" "C],D [%]\n0,1,2,3,4,5,6\n0.1,1,2,3,4,5,6\n", {}},
+      {"Time [s],V [V]\n5,1\n5.1,2\n\n7,1\n7.1,2\n", {"the Time column starts at 5 s" + fromStart}},
+      {"Time [s],V [V]\n0,1\n0.1,2\n\n10,1\n10.1,2\n", {"the Time column starts at 10 s in record 2" + fromStart}},
+  };
+  for (const auto& c : cases) {
+    std::vector<std::string> notes;
+    RecordingReadOptions noting;
+    noting.notes = &notes;
+    ParseRecordingText(c.text, "test.csv", noting);
+    EXPECT_EQ(c.notes, notes) << c.text;
+  }
 }
 
 TEST(RecordingReader, MissingFileIsReported) {

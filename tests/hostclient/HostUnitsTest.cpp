@@ -56,4 +56,8 @@ TEST(HostUnits, HostSplitsAPrefixOnlyBeforeABaseUnitItKnows) {
     EXPECT_EQ(unit.prefix, c.prefix) << c.text;
     EXPECT_EQ(QOR::FormatUnitPrefix(unit), c.text);
   }
+  // The Greek small mu, as many programs write micro, comes back as the micro sign modules know.
+  QOR::UnitWithPrefix greek;
+  ASSERT_EQ(S_OK, QOR::ReadHostUnitText(L"\u03BCV", greek));
+  EXPECT_EQ(greek.prefix, QOR::kMicroSign);
 }
