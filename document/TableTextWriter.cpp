@@ -63,19 +63,40 @@ class LineProgress {
   int32_t mLastShown = -1;
 };
 
-// The cells of one row, TAB-separated, ended by CR LF; each character one byte.
-std::string RowLine(ITableDataManager& data, uint32_t section, int32_t row, uint32_t columns) {
-  std::string line;
+// The cells of one row, TAB-separated, ended by CR LF.
+std::wstring RowLine(ITableDataManager& data, uint32_t section, int32_t row, uint32_t columns) {
+  std::wstring line;
   for (uint32_t c = 0; c < columns; ++c) {
-    if (c > 0) line += '\t';
+    if (c > 0) line += L'\t';
     QOR::IQORString* cell = nullptr;
     if (data.GetCellText(section, row, static_cast<int32_t>(c), &cell) != S_OK || !cell) continue;
     const QOR::String text(cell);
     cell->Release();
-    for (const wchar_t* p = text.GetText(); *p; ++p)
-      line += static_cast<unsigned>(*p) <= 0xFF ? static_cast<char>(*p) : '?';
+    line += text.GetText();
   }
-  return line + "\r\n";
+  return line + L"\r\n";
+}
+
+bool HoldsCharacterAbove255(const std::wstring& text) {
+  for (const wchar_t c : text)
+    if (static_cast<unsigned>(c) > 0xFF) return true;
+  return false;
+}
+
+// A line's bytes: UTF-16 little-endian, or one byte per character with '?' for any above 255.
+std::string LineBytes(const std::wstring& line, bool utf16) {
+  std::string bytes;
+  bytes.reserve(line.size() * (utf16 ? 2 : 1));
+  for (const wchar_t c : line) {
+    const auto code = static_cast<unsigned>(c);
+    if (utf16) {
+      bytes += static_cast<char>(code & 0xFF);
+      bytes += static_cast<char>(code >> 8);
+    } else {
+      bytes += code <= 0xFF ? static_cast<char>(code) : '?';
+    }
+  }
+  return bytes;
 }
 
 HRESULT LastError() noexcept {
@@ -97,18 +118,21 @@ HRESULT WriteTableText(ITableDataManager& data, ITableStoredRowInfo& rows, bool 
   rows.GetRowCount(kTableSummarySection, &summaryRows);
   const int32_t total = eventRows + (withSummary ? summaryRows : 0);
   int32_t lines = 0;
-  HRESULT result = S_OK;
-  const auto writeSection = [&](uint32_t section, int32_t count, const char* before) {
+  // A heading the byte form cannot hold (a unit such as \u03A9) makes the whole file UTF-16 with its
+  // byte order mark, as the grid's CSV export does; any other file keeps one byte per character.
+  const bool utf16 = eventRows > 0 && HoldsCharacterAbove255(RowLine(data, 0, 0, columns));
+  if (utf16 && !file.Write("\xFF\xFE")) return LastError();
+  const auto writeSection = [&](uint32_t section, int32_t count, const wchar_t* before) {
     LineProgress shown(progress, total);
-    if (before && !file.Write(before)) return LastError();
+    if (before && !file.Write(LineBytes(before, utf16))) return LastError();
     for (int32_t row = 0; row < count; ++row) {
-      if (!file.Write(RowLine(data, section, row, columns))) return LastError();
+      if (!file.Write(LineBytes(RowLine(data, section, row, columns), utf16))) return LastError();
       if (!shown.LineDone(++lines)) return S_FALSE;
     }
     return S_OK;
   };
-  result = writeSection(0, eventRows, nullptr);
-  if (result == S_OK && withSummary) result = writeSection(kTableSummarySection, summaryRows, "\r\n");
+  HRESULT result = writeSection(0, eventRows, nullptr);
+  if (result == S_OK && withSummary) result = writeSection(kTableSummarySection, summaryRows, L"\r\n");
   file.Close();
   if (result != S_OK) DeleteFileW(fileName);
   return result;

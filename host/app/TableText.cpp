@@ -10,6 +10,7 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -51,6 +52,14 @@ std::string Utf8FromLatin1(const std::string& bytes) {
     }
   }
   return text;
+}
+
+// The export's text: UTF-16 little-endian after FF FE when its heading needs it, else Latin-1.
+std::string Utf8FromExport(const std::string& bytes) {
+  if (bytes.size() < 2 || bytes[0] != '\xFF' || bytes[1] != '\xFE') return Utf8FromLatin1(bytes);
+  std::wstring text((bytes.size() - 2) / 2, L'\0');
+  if (!text.empty()) std::memcpy(&text[0], bytes.data() + 2, text.size() * sizeof(wchar_t));
+  return host::Utf8FromWide(text);
 }
 
 // Whether a row has no value after its label (the first cell): its cells are blank.
@@ -96,7 +105,7 @@ int PrintTableText(IUnknown* document, TableRows* rows) {
   }
   std::ifstream in(file.Name().c_str(), std::ios::binary);
   const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  const std::string text = Utf8FromLatin1(bytes);
+  const std::string text = Utf8FromExport(bytes);
   *rows = EventRows(text);
   // The export's own CR LF line ends, unchanged by the text mode of stdout.
   std::fflush(stdout);

@@ -139,11 +139,16 @@ TEST_F(TableTextWriterTest, CancelDeletesTheFile) {
   EXPECT_EQ((std::vector<int32_t>{11, 22, 33, 44}), progress.percents);
 }
 
-// The text goes byte by byte: a character the byte form cannot hold must not end the file.
-TEST_F(TableTextWriterTest, CharactersAbove255BecomeQuestionMarksAndTheRestFollows) {
-  FakeTable table({{L"", L"\u00B5V", L"\u03A9"}, {L"1", L"2", L"3"}}, {{L""}});
-  ASSERT_EQ(S_OK, Write(table, false, nullptr));
-  EXPECT_EQ("\t\xB5V\t?\r\n1\t2\t3\r\n", FileBytes(mName));
+// A heading the byte form cannot hold makes the whole file UTF-16; elsewhere such a character
+// becomes '?' and must not end the file.
+TEST_F(TableTextWriterTest, CharactersAbove255InTheHeadingMakeTheFileUtf16) {
+  FakeTable table({{L"", L"\u00B5V", L"\u03A9"}, {L"1", L"2", L"3"}}, {{L"", L"\u00B5V", L"\u03A9"}});
+  ASSERT_EQ(S_OK, Write(table, true, nullptr));
+  const std::wstring text = L"\t\u00B5V\t\u03A9\r\n1\t2\t3\r\n\r\n\t\u00B5V\t\u03A9\r\n";
+  EXPECT_EQ("\xFF\xFE" + std::string(reinterpret_cast<const char*>(text.data()), text.size() * 2), FileBytes(mName));
+  FakeTable later({{L"", L"\u00B5V"}, {L"1", L"\u2030"}}, {{L""}});
+  ASSERT_EQ(S_OK, Write(later, false, nullptr));
+  EXPECT_EQ("\t\xB5V\r\n1\t?\r\n", FileBytes(mName));
 }
 
 TEST_F(TableTextWriterTest, AFileThatCannotBeMadeAnswersTheSystemError) {
