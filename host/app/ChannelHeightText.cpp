@@ -48,7 +48,7 @@ std::string HeightText(double height, const host::Recording& recording, size_t c
   const host::UnitParts parts = host::SplitUnitText(units);
   std::string text = NumberText(height) + BaseUnitText(recording, channel);
   if (parts.prefix != 0)
-    text += " (" + NumberText(height / std::pow(10.0, host::UnitPrefixPower(parts.prefix))) + " " +
+    text += " (" + host::ScaledNumberText(height, -host::UnitPrefixPower(parts.prefix), 6) + " " +
             host::Utf8FromWide(units) + ")";
   return text;
 }
@@ -57,7 +57,7 @@ std::string BaseUnitHint(double height, const host::Recording& recording, size_t
   const std::wstring units = ChannelUnits(recording, channel);
   const host::UnitParts parts = host::SplitUnitText(units);
   if (parts.prefix == 0) return std::string();
-  return "heights are in base units, " + NumberText(host::ToBaseUnit(height, parts.prefix)) + " for " +
+  return "heights are in base units, " + host::ScaledNumberText(height, host::UnitPrefixPower(parts.prefix), 6) + " for " +
          NumberText(height) + " " + host::Utf8FromWide(units);
 }
 

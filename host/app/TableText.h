@@ -16,8 +16,8 @@ struct TableRows {
 };
 
 // Has the document export its table into a temporary file and prints the file on stdout (its
-// one-byte characters as UTF-8); rows gets its event rows. 0, or 1 with a message on stderr when
-// the export fails.
+// one-byte or UTF-16 characters as UTF-8); rows gets its event rows. 0, or 1 with a message on
+// stderr when the export fails.
 int PrintTableText(IUnknown* document, TableRows* rows);
 
 }  // namespace ondara_host

@@ -219,6 +219,15 @@ TEST_F(AnalyzeUnattended, AnalysisWithoutEventsPrintsTheHeadingTwice) {
   const std::string heading = run.output.substr(0, run.output.find("\r\n") + 2);
   EXPECT_EQ(0u, heading.find("\tRMP (V)\tAPA (V)\t")) << run.output;
   EXPECT_EQ(heading + "\r\n" + heading + "found 0 events: minimum height 5 V, more than the whole trace spans (1 V)\r\n", run.output);
+  // A unit beyond Latin-1 stays in the headings; a height beyond a double in the channel's unit
+  // is still a number.
+  const std::wstring milliohms = WriteText(sRecording + L".mohm.csv", "Time [s],R [m\xCE\xA9]\n0,-70\n0.001,-60\n0.002,-70\n");
+  const RunResult ohms = Analyze(L"--recording \"" + milliohms + L"\" --type 5 --set 1006=1e308");
+  const std::string ohmHeading = ohms.output.substr(0, ohms.output.find("\r\n") + 2);
+  EXPECT_EQ(0u, ohmHeading.find("\tRMP (m\xCE\xA9)\t")) << ohms.output;
+  EXPECT_EQ(ohmHeading + "\r\n" + ohmHeading + "found 0 events: minimum height 1e+308 \xCE\xA9 (1e+311 m\xCE\xA9), more than the "
+            "whole trace spans (0.01 \xCE\xA9): heights are in base units, 1e+305 for 1e+308 m\xCE\xA9\r\n", ohms.output);
+  DeleteFileW(milliohms.c_str());
 }
 
 }  // namespace
