@@ -2,6 +2,7 @@
 #include "grid/TVF_PixMap.h"
 
 #include "grid/TableDataContract.h"
+#include "hostclient/ComBoundary.h"
 
 #include <algorithm>
 #include <climits>
@@ -111,17 +112,17 @@ HRESULT STDMETHODCALLTYPE TVF_PixMap::Reserved11(uint32_t, uint32_t) noexcept {
 }
 
 HRESULT STDMETHODCALLTYPE TVF_PixMap::Rebuild(uint32_t) noexcept {
-  RebuildNow();
-  return S_OK;
+  return ComTry([&] { RebuildNow(); });
 }
 
 HRESULT STDMETHODCALLTYPE TVF_PixMap::BeginAppend(uint32_t, uint32_t, uint32_t, uint32_t, uint32_t, uint32_t,
                                                   uint32_t, uint32_t, uint32_t, uint32_t, uint32_t) noexcept {
-  RebuildIfDirty();
-  mAppending = true;
-  mAppendRecord = 0;
-  if (mRecordStarts.empty()) mRecordStarts.assign(1, 0);
-  return S_OK;
+  return ComTry([&] {
+    RebuildIfDirty();
+    if (mRecordStarts.empty()) mRecordStarts.assign(1, 0);
+    mAppending = true;
+    mAppendRecord = 0;
+  });
 }
 
 HRESULT STDMETHODCALLTYPE TVF_PixMap::EndAppend(uint32_t) noexcept {
@@ -145,41 +146,47 @@ HRESULT STDMETHODCALLTYPE TVF_PixMap::GetAppendPosition(uint32_t, int64_t* posit
 
 HRESULT STDMETHODCALLTYPE TVF_PixMap::GetTotalLength(int64_t* length) noexcept {
   if (!length) return E_POINTER;
-  RebuildIfDirty();
-  *length = mRecordStarts.empty() ? 0 : RecordEnd(mRecordStarts.size() - 1);
-  return S_OK;
+  return ComTry([&] {
+    RebuildIfDirty();
+    *length = mRecordStarts.empty() ? 0 : RecordEnd(mRecordStarts.size() - 1);
+  });
 }
 
 HRESULT STDMETHODCALLTYPE TVF_PixMap::GetRecordCount(int32_t* count) noexcept {
   if (!count) return E_POINTER;
-  RebuildIfDirty();
-  *count = static_cast<int32_t>(mRecordStarts.size());
-  return S_OK;
+  return ComTry([&] {
+    RebuildIfDirty();
+    *count = static_cast<int32_t>(mRecordStarts.size());
+  });
 }
 
 HRESULT STDMETHODCALLTYPE TVF_PixMap::PositionToRecord(int64_t position, PixMapRecordPosition* where,
                                                        int64_t* recordEnd) noexcept {
   if (!where || !recordEnd) return E_POINTER;
-  RebuildIfDirty();
-  const int32_t record = FindRecordOfPosition(mRecordStarts, position);
-  const size_t index = static_cast<size_t>(record);
-  where->offset = WrappingDifference(position, mRecordStarts[index], LeadIn(index));
-  where->record = record;
-  *recordEnd = RecordEnd(index);
-  return position < 0 || position >= *recordEnd ? S_FALSE : S_OK;
+  return ComTry([&]() -> HRESULT {
+    RebuildIfDirty();
+    const int32_t record = FindRecordOfPosition(mRecordStarts, position);
+    const size_t index = static_cast<size_t>(record);
+    where->offset = WrappingDifference(position, mRecordStarts[index], LeadIn(index));
+    where->record = record;
+    *recordEnd = RecordEnd(index);
+    return position < 0 || position >= *recordEnd ? S_FALSE : S_OK;
+  });
 }
 
 HRESULT STDMETHODCALLTYPE TVF_PixMap::GetRecordRange(int32_t record, int64_t* start, int64_t* end) noexcept {
   if (!start || !end) return E_POINTER;
-  RebuildIfDirty();
-  if (record < 0 || static_cast<size_t>(record) >= mRecordStarts.size()) {
-    *start = kNoPosition;
-    *end = kNoPosition;
-    return S_FALSE;
-  }
-  *start = -LeadIn(static_cast<size_t>(record));
-  *end = RecordEnd(static_cast<size_t>(record));
-  return S_OK;
+  return ComTry([&]() -> HRESULT {
+    RebuildIfDirty();
+    if (record < 0 || static_cast<size_t>(record) >= mRecordStarts.size()) {
+      *start = kNoPosition;
+      *end = kNoPosition;
+      return S_FALSE;
+    }
+    *start = -LeadIn(static_cast<size_t>(record));
+    *end = RecordEnd(static_cast<size_t>(record));
+    return S_OK;
+  });
 }
 
 HRESULT STDMETHODCALLTYPE TVF_PixMap::PositionToRow(int32_t mode, int64_t position, int64_t* offset,

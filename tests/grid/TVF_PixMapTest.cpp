@@ -7,8 +7,25 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <cstdlib>
+#include <functional>
+#include <new>
 #include <tuple>
 #include <vector>
+
+// While set, the program's next allocation fails once (the tests run on one thread).
+static bool gFailNextNew = false;
+
+void* operator new(std::size_t size) {
+  if (gFailNextNew) {
+    gFailNextNew = false;
+    throw std::bad_alloc();
+  }
+  if (void* const block = std::malloc(size ? size : 1)) return block;
+  throw std::bad_alloc();
+}
+void operator delete(void* block) noexcept { std::free(block); }
+void operator delete(void* block, std::size_t) noexcept { std::free(block); }
 
 namespace {
 
@@ -109,6 +126,32 @@ TEST_F(PixMapTest, OffsetsPutALeadInBeforeTheDataAndTheAppendPosition) {
   EXPECT_EQ(S_OK, mMap->BeginAppend(0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0));
   EXPECT_EQ(S_OK, mMap->GetAppendPosition(0, &position));
   EXPECT_EQ(4, position) << "appending: the start of the record's data";
+}
+
+// Laying the record out allocates once; a failure there is the call's E_OUTOFMEMORY, and the
+// next call lays it out.
+TEST_F(PixMapTest, AnAllocationFailureAnswersOutOfMemory) {
+  int64_t a = 0, b = 0;
+  int32_t count = 0;
+  PixMapRecordPosition where{};
+  const std::function<HRESULT(IRecordDataPixMap*)> calls[] = {
+      [&](IRecordDataPixMap* map) { return map->BeginAppend(0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0); },
+      [&](IRecordDataPixMap* map) { return map->Rebuild(0); },
+      [&](IRecordDataPixMap* map) { return map->GetTotalLength(&a); },
+      [&](IRecordDataPixMap* map) { return map->GetRecordCount(&count); },
+      [&](IRecordDataPixMap* map) { return map->PositionToRecord(0, &where, &a); },
+      [&](IRecordDataPixMap* map) { return map->GetRecordRange(0, &a, &b); },
+  };
+  for (size_t i = 0; i < std::size(calls); ++i) {
+    IRecordDataPixMap* map = nullptr;
+    ASSERT_EQ(S_OK, TVF_PixMap::Create(&mRows, 1, 1, 8, &map));
+    gFailNextNew = true;
+    const HRESULT failed = calls[i](map);
+    EXPECT_FALSE(gFailNextNew) << "call " << i << " allocated";
+    EXPECT_EQ(E_OUTOFMEMORY, failed) << "call " << i;
+    EXPECT_EQ(S_OK, calls[i](map)) << "call " << i;
+    EXPECT_EQ(0u, map->Release());
+  }
 }
 
 TEST_F(PixMapTest, SlotsKeepTheirPlacesInTheHostTable) {
