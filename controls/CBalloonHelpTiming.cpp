@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <vector>
 
+#include "platform/owl/BoundaryFailure.h"
+
 namespace WTL {
 namespace {
 
@@ -20,16 +22,18 @@ struct ThreadBalloons {
 };
 thread_local ThreadBalloons tBalloons;
 
+// The hooks' one bracket: a failure, the snapshot's allocation included, is reported as a window
+// procedure's is, and the hook chain goes on.
 template <class Member>
 void Dispatch(std::vector<CBalloonHelp*>& list, Member member, int code, WPARAM wParam, LPARAM lParam) noexcept {
-  // A balloon may leave the list while it is told; each one still listed is told once.
-  std::vector<CBalloonHelp*> const snapshot = list;
-  for (CBalloonHelp* balloon : snapshot) {
-    if (std::find(list.begin(), list.end(), balloon) == list.end()) continue;
-    try {
-      (balloon->*member)(code, wParam, lParam);
-    } catch (...) {
+  try {
+    // A balloon may leave the list while it is told; each one still listed is told once.
+    std::vector<CBalloonHelp*> const snapshot = list;
+    for (CBalloonHelp* balloon : snapshot) {
+      if (std::find(list.begin(), list.end(), balloon) != list.end()) (balloon->*member)(code, wParam, lParam);
     }
+  } catch (...) {
+    OWL::ReportBoundaryFailure(nullptr);
   }
 }
 
