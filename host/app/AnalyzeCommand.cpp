@@ -9,6 +9,7 @@
 #include "host/app/HostProgress.h"
 #include "host/app/ModuleLoader.h"
 #include "host/app/NoEventsLine.h"
+#include "host/app/UnsearchedStartLine.h"
 #include "host/app/PeakMarkers.h"
 #include "host/app/RecordingTooLarge.h"
 #include "host/app/SettingsScriptPlayer.h"
@@ -261,6 +262,8 @@ class AnalyzeRun {
       const std::string line = NoEventsLine(Findings(rows));
       if (!line.empty()) PrintError(line);
     }
+    const std::string unsearched = UnsearchedStartLine(mSettings.Get(), mData->Data(), mChannel);
+    if (!unsearched.empty() && !host::Progress().cancelled) PrintError(unsearched);
     if (status == 0 && (!mArgs.show.views.empty() || mArgs.show.event > 0))
       status = ShowViews(*mHostDocument.Get(), *mData.Get(), mDocument.Get(), mArgs.show, &mFrames);
     if (mArgs.keepOpen) KeepViewsOpen(*mHostDocument.Get());

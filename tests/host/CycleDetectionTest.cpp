@@ -56,8 +56,9 @@ TEST(CycleScan, ExtremeHysteresisAndIntervalInAnyBlockSize) {
 }
 
 TEST(CycleScan, RelativeThresholdFollowsTheBaselineAndItsNoise) {
-  // A baseline of 100 with noise of +-1, and events 10 above it: 3 standard deviations find them; nothing is
-  // found while the baseline runs in.
+  // A baseline of 100 with noise of +-1, and events 10 above it: 3 standard deviations find them, from the end
+  // of the run-in (32 samples) on, long before the baseline has its full length; one in the run-in is not found
+  // and is told of.
   std::vector<float> x(5000);
   for (size_t i = 0; i < x.size(); ++i) x[i] = 100.0f + ((i % 2) ? 1.0f : -1.0f);
   for (const int t : {50, 2000, 3000}) x[t] = 110.0f;
@@ -65,10 +66,37 @@ TEST(CycleScan, RelativeThresholdFollowsTheBaselineAndItsNoise) {
   rules.threshold = 3.0;
   rules.relative = true;
   rules.baselineTicks = 500;
+  auto found = Scan(x, rules, 1024);
+  ASSERT_EQ(found.size(), 3u);
+  EXPECT_EQ(found[0].tick, 50);
+  EXPECT_EQ(found[1].tick, 2000);
+  EXPECT_NEAR(found[1].value, 10.0, 0.2);
+  EXPECT_FALSE(CrossesInRunIn(rules, x.data(), static_cast<int32_t>(x.size())));
+  x[20] = 110.0f;
+  EXPECT_EQ(Scan(x, rules, 7).size(), 3u);
+  EXPECT_TRUE(CrossesInRunIn(rules, x.data(), static_cast<int32_t>(x.size())));
+  EXPECT_TRUE(CrossesInRunIn(rules, x.data(), 32));  // a record no longer than the run-in is not searched
+}
+
+// A noisy decaying tail starts no second cycle once the interval has passed; a smaller event after it is found.
+TEST(CycleScan, NoisyTailOfACycleStartsNoOther) {
+  std::vector<float> x(4000);
+  uint32_t seed = 7;
+  for (size_t i = 0; i < x.size(); ++i) {
+    seed = seed * 1664525u + 1013904223u;
+    x[i] = static_cast<float>((seed >> 8) / 16777216.0 * 3.4 - 1.7);  // 1 standard deviation
+    if (i >= 1000) x[i] += static_cast<float>(50.0 * std::exp(-(i - 1000.0) / 100.0));
+    if (i >= 2500) x[i] += static_cast<float>(8.0 * std::exp(-(i - 2500.0) / 100.0));
+  }
+  CycleRules rules;
+  rules.threshold = 5.0;
+  rules.relative = true;
+  rules.baselineTicks = 1000;
+  rules.minIntervalTicks = 200;
   const auto found = Scan(x, rules, 1024);
   ASSERT_EQ(found.size(), 2u);
-  EXPECT_EQ(found[0].tick, 2000);
-  EXPECT_NEAR(found[0].value, 10.0, 0.2);
+  EXPECT_NEAR(found[0].value, 50.0, 2.0);
+  EXPECT_NEAR(found[1].tick, 2500, 10);
 }
 
 TEST(DetectionSettings, TextRoundTripValidityAndFormula) {

@@ -25,8 +25,9 @@ std::string DataPath(const char* name) { return testsupport::SourcePath(std::str
 
 struct Shape {
   std::string kind;  // "tri", "exp" or "biexp", as tests/data/cycle_events_truth.py defines them
-  int onset = 0;     // sample
+  int onset = 0;     // sample, from the start of its record
   double amplitude = 0.0, rise = 0.0, decay = 0.0;
+  size_t record = 0;
 
   double operator()(double s) const {
     if (s <= 0.0) return 0.0;
@@ -43,7 +44,7 @@ struct Expectation {
 };
 
 struct Recording {
-  std::vector<std::string> head;  // name, type, detection text, rate, baseline, seconds, unit
+  std::vector<std::string> head;  // name, type, detection text, rate, baseline, seconds, unit, records, noise, seed
   std::vector<Shape> shapes;
   std::vector<Expectation> expected;
 };
@@ -57,22 +58,72 @@ std::vector<Recording> ReadReference() {
     if (f[0] == "recording") recordings.push_back({std::vector<std::string>(f.begin() + 1, f.end()), {}, {}});
     if (recordings.empty() || f.size() < 5) continue;
     if (f[0] == "event")
-      recordings.back().shapes.push_back(
-          {f[1], std::atoi(f[2].c_str()), std::atof(f[3].c_str()), std::atof(f[4].c_str()), std::atof(f[5].c_str())});
+      recordings.back().shapes.push_back({f[1], std::atoi(f[2].c_str()), std::atof(f[3].c_str()),
+                                          std::atof(f[4].c_str()), std::atof(f[5].c_str()),
+                                          static_cast<size_t>(std::atoi(f[6].c_str()))});
     if (f[0] == "expect") recordings.back().expected.push_back({f[1], f[2], f[3], f[4]});
   }
   return recordings;
 }
 
-// A recording file in the host's text format, one sample a line; empty when it cannot be written.
-std::wstring WriteRecording(const std::string& unit, double rate, const std::vector<double>& samples) {
+// A recording file in the host's text format, one sample a line, a blank line between records; empty when it
+// cannot be written.
+std::wstring WriteRecording(const std::string& unit, double rate, const std::vector<std::vector<double>>& records) {
   std::string text = "Time [s],V [" + unit + "]\n";
   char line[64];
-  for (size_t k = 0; k < samples.size(); ++k) {
-    std::snprintf(line, sizeof(line), "%.6f,%.9g\n", k / rate, samples[k]);
-    text += line;
+  for (const std::vector<double>& samples : records) {
+    if (&samples != &records.front()) text += "\n";
+    for (size_t k = 0; k < samples.size(); ++k) {
+      std::snprintf(line, sizeof(line), "%.6f,%.9g\n", k / rate, samples[k]);
+      text += line;
+    }
   }
   return testsupport::WriteTempText(text);
+}
+
+// About normal noise of standard deviation sd, the same for the same seed: a sum of twelve uniform numbers,
+// white, or low-pass filtered over a time constant of the given samples as a recording's amplifier filters it.
+class Noise {
+ public:
+  explicit Noise(uint32_t seed, double filterSamples = 0.0)
+      : mSeed(seed), mKeep(filterSamples > 0.0 ? std::exp(-1.0 / filterSamples) : 0.0) {}
+  double operator()(double sd) {
+    double sum = 0.0;
+    for (int i = 0; i < 12; ++i) {
+      mSeed = mSeed * 1664525u + 1013904223u;
+      sum += (mSeed >> 8) / 16777216.0;
+    }
+    mLast = mFirst ? sum - 6.0 : mKeep * mLast + std::sqrt(1.0 - mKeep * mKeep) * (sum - 6.0);
+    mFirst = false;
+    return sd * mLast;
+  }
+
+ private:
+  uint32_t mSeed;
+  double mKeep;
+  double mLast = 0.0;
+  bool mFirst = true;
+};
+
+// The noise of the synthetic recordings: filtered at 2 kHz when sampled at 20 kHz.
+constexpr double kNoiseFilterSamples = 1.6;
+
+// The recording's records: its baseline, plus the polarity times the sum of its shapes, plus its noise.
+std::vector<std::vector<double>> Synthesise(const Recording& r, double polarity) {
+  const double rate = std::atof(r.head[3].c_str());
+  const double noise = std::atof(r.head[8].c_str());
+  Noise next(static_cast<uint32_t>(std::atoi(r.head[9].c_str())), kNoiseFilterSamples);
+  std::vector<std::vector<double>> records(static_cast<size_t>(std::atoi(r.head[7].c_str())));
+  for (size_t n = 0; n < records.size(); ++n) {
+    records[n].resize(static_cast<size_t>(std::lround(std::atof(r.head[5].c_str()) * rate)));
+    for (size_t k = 0; k < records[n].size(); ++k) {
+      double sum = 0.0;
+      for (const Shape& e : r.shapes)
+        if (e.record == n) sum += e((static_cast<double>(k) - e.onset) / rate);
+      records[n][k] = std::atof(r.head[4].c_str()) + polarity * sum + (noise > 0.0 ? next(noise) : 0.0);
+    }
+  }
+  return records;
 }
 
 std::vector<std::vector<std::string>> AnalyzeTable(const std::wstring& recording, const std::string& type,
@@ -96,22 +147,17 @@ double HalfLastFigure(const std::string& cell) {
 }
 
 // Every shown column of types 0 and 2 on triangles, exponential decays and bi-exponential currents, upward and
-// downward, rising in one to several samples: each event's table row against the shapes' own values.
+// downward, rising in one to several samples: each event's table row against the shapes' own values. On noise,
+// with relative and absolute thresholds, in short records and in a record's first milliseconds: every event
+// once, none of the wrong sign, and the values noise leaves determined.
 TEST(CycleEventsTruth, EveryShownColumnMatchesTheShapesValues) {
   ASSERT_TRUE(testsupport::HostBuilt());
   const std::vector<Recording> recordings = ReadReference();
-  ASSERT_EQ(recordings.size(), 4u) << "tests/data/cycle_events_truth.txt not read";
+  ASSERT_EQ(recordings.size(), 15u) << "tests/data/cycle_events_truth.txt not read";
   for (const Recording& r : recordings) {
-    ASSERT_EQ(r.head.size(), 7u);
-    const double rate = std::atof(r.head[3].c_str());
+    ASSERT_EQ(r.head.size(), 10u);
     const double polarity = r.head[2].find(" -1 ") != std::string::npos ? -1.0 : 1.0;
-    std::vector<double> samples(static_cast<size_t>(std::lround(std::atof(r.head[5].c_str()) * rate)));
-    for (size_t k = 0; k < samples.size(); ++k) {
-      double sum = 0.0;
-      for (const Shape& e : r.shapes) sum += e((static_cast<double>(k) - e.onset) / rate);
-      samples[k] = std::atof(r.head[4].c_str()) + polarity * sum;
-    }
-    const std::wstring file = WriteRecording(r.head[6], rate, samples);
+    const std::wstring file = WriteRecording(r.head[6], std::atof(r.head[3].c_str()), Synthesise(r, polarity));
     ASSERT_FALSE(file.empty());
     const auto table = AnalyzeTable(file, r.head[1], r.head[2]);
     DeleteFileW(file.c_str());
@@ -121,6 +167,11 @@ TEST(CycleEventsTruth, EveryShownColumnMatchesTheShapesValues) {
     while (rows + 1 < table.size() && !table[rows + 1].empty() && table[rows + 1][0] == std::to_string(rows + 1))
       ++rows;
     EXPECT_EQ(rows, r.shapes.size()) << r.head[0];
+    const auto height = std::find(headings.begin(), headings.end(), "Height (" + r.head[6] + ")");
+    ASSERT_NE(height, headings.end()) << r.head[0];
+    for (size_t row = 1; row <= rows; ++row)
+      EXPECT_GT(polarity * std::atof(table[row][static_cast<size_t>(height - headings.begin())].c_str()), 0.0)
+          << r.head[0] << " event " << row;
     for (const Expectation& x : r.expected) {
       const size_t row = static_cast<size_t>(std::atoi(x.row.c_str()));
       const auto column = std::find(headings.begin(), headings.end(), x.heading);
@@ -146,17 +197,9 @@ TEST(CycleEventsTruth, EveryShownColumnMatchesTheShapesValues) {
 TEST(CycleEventsTruth, UpwardDetectionReportsNoDownwardHeightOnNoise) {
   ASSERT_TRUE(testsupport::HostBuilt());
   std::vector<double> samples(60000);
-  uint32_t seed = 12345;
-  const auto uniform = [&seed] {
-    seed = seed * 1664525u + 1013904223u;
-    return (seed >> 8) / 16777216.0;
-  };
-  for (double& x : samples) {
-    double sum = 0.0;
-    for (int i = 0; i < 12; ++i) sum += uniform();
-    x = 0.5 * (sum - 6.0);  // about normal, 0.5 pA standard deviation
-  }
-  const std::wstring file = WriteRecording("pA", 10000.0, samples);
+  Noise noise(12345);
+  for (double& x : samples) x = noise(0.5);
+  const std::wstring file = WriteRecording("pA", 10000.0, {samples});
   ASSERT_FALSE(file.empty());
   const auto table = AnalyzeTable(file, "2", "1 0 1 0.5 3 5 100 1 0 0");
   DeleteFileW(file.c_str());
@@ -168,6 +211,25 @@ TEST(CycleEventsTruth, UpwardDetectionReportsNoDownwardHeightOnNoise) {
   for (size_t r = 1; r < table.size() && !table[r].empty() && table[r][0] == std::to_string(r); ++r, ++rows)
     EXPECT_GT(std::atof(table[r][c].c_str()), 0.0) << "event " << r;
   EXPECT_GT(rows, 10u);
+}
+
+// An event that starts in a record's first 32 samples, where the detector measures its baseline and noise, is
+// not found, and the run says so on standard error.
+TEST(CycleEventsTruth, AnEventInTheUnsearchedStartIsToldOf) {
+  ASSERT_TRUE(testsupport::HostBuilt());
+  const Shape early{"exp", 20, 50.0, 5e-4, 0.005, 0};
+  std::vector<std::vector<double>> records(2, std::vector<double>(2000, -15.0));
+  for (size_t k = 0; k < 2000; ++k) records[1][k] -= early(static_cast<double>(k - 20.0) / 20000.0);
+  const std::wstring file = WriteRecording("pA", 20000.0, records);
+  ASSERT_FALSE(file.empty());
+  RunResult run;
+  ASSERT_TRUE(RunHost(L"analyze --recording \"" + file + L"\" --table --type 2 --set \"1010=1 0 -1 0.5 5e-12 10 50 0 0 0\"",
+                      run));
+  DeleteFileW(file.c_str());
+  EXPECT_NE(run.output.find("record 2 (counted from 1): the signal reaches the cycle detector's threshold within the "
+                            "first 32 samples (1.6 ms)"),
+            std::string::npos)
+      << run.output;
 }
 
 }  // namespace
