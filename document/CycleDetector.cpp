@@ -278,8 +278,12 @@ double CycleDetector::GetEventStartTime(int32_t row) const {
   const int32_t tick = event.record.peakStartTick >= 0 ? event.record.peakStartTick : event.record.tick;
   const QOR::ComPtr<IHostDataFile> file = DataFileOf(mHost);
   double time = 0.0;
-  if (!file || FAILED(file->GetPositionTime(event.recordIndex, tick, &time))) return 0.0;
-  return time;
+  double recordStart = 0.0;
+  if (!file || FAILED(file->GetPositionTime(event.recordIndex, tick, &time)) ||
+      FAILED(file->GetPositionTime(event.recordIndex, 0, &recordStart)))
+    return 0.0;
+  // Within its record the instant is held as TStart holds it, in single precision, so that the two round alike.
+  return recordStart + static_cast<double>(static_cast<float>(time - recordStart));
 }
 
 bool CycleDetector::GetPlotRange(PlotRange& range) const noexcept {

@@ -7,9 +7,11 @@
 #include "host/data/DocumentDisplayPart.h"
 #include "hostapi/DataFile.h"
 #include "tests/support/HostProcess.h"
+#include "tests/support/SourceTree.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -99,6 +101,22 @@ TEST(ClockOption, TimeDateColumnFollowsTheDisplaySettings) {
     EXPECT_EQ(c.time, cells.back()) << run.output;
   }
   DeleteFileW(recording.c_str());
+}
+
+// TStart and TimeDate show one instant alike: in the first record of data/neuron_steps.csv (its 15 action
+// potentials) the time from the recording's start is TStart, to the last figure, halves included.
+TEST(ClockOption, TimeDateRoundsTheStartAsTStartDoes) {
+  ASSERT_TRUE(testsupport::HostBuilt());
+  testsupport::RunResult run;
+  ASSERT_TRUE(testsupport::RunHost(L"analyze --recording \"" + testsupport::SourcePathW("data/neuron_steps.csv") +
+                                       L"\" --table --type 5 --set 1035=1 --set 0=t --set 58=t",
+                                   run));
+  const auto table = testsupport::TabCells(run.output);
+  ASSERT_GT(table.size(), 16u) << run.output;
+  const auto tStart = std::find(table[0].begin(), table[0].end(), "TStart (s)");
+  ASSERT_NE(tStart, table[0].end());
+  for (size_t row = 1; row <= 15; ++row)
+    EXPECT_EQ(table[row][static_cast<size_t>(tStart - table[0].begin())] + " s", table[row].back()) << "row " << row;
 }
 
 }  // namespace
