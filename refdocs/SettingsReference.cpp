@@ -104,13 +104,20 @@ constexpr char kDetectionText[] =
     "- `HEIGHT`: the threshold above a running baseline of `BASELINE` ms (0: above 0): with `RELATIVE` 1 in\n"
     "  standard deviations of the signal about that baseline (0.05 to 9), with `RELATIVE` 0 in the channel's\n"
     "  base unit.\n"
-    "- `HYSTERESIS`: 0 to below 1: an event ends where the signal falls below HEIGHT x (1 - HYSTERESIS).\n"
+    "- `HYSTERESIS`: 0 to below 1: an event ends where the signal, and its average over the last 8 samples,\n"
+    "  are below HEIGHT x (1 - HYSTERESIS). On its decaying tail, until that average is back within a tenth of\n"
+    "  the threshold of the baseline, a new event must rise the threshold above that average, so noise on the\n"
+    "  tail starts none; the baseline and the noise do not take in events or their tails.\n"
     "- `INTERVAL`: the shortest time from one event's start (its threshold crossing) to the next one's, ms.\n"
     "- `PRESET`: the number of the preset the settings came from; `NONPOSITIVE` 1 allows a height of 0 or below\n"
     "  with `RELATIVE` 0.\n\n"
     "E.g. `--set \"1010=1 0 -1 0.5 5 10 50 1 0 0\"` finds downward events 5 standard deviations deep over a\n"
     "50 ms running baseline, at least 10 ms apart. Each event stands at its extreme: the highest sample of an\n"
-    "upward event, the lowest of a downward one; the measurements take its height there.\n\n";
+    "upward event, the lowest of a downward one; the measurements take its height there.\n\n"
+    "The running baseline and the noise grow from each record's first sample over `BASELINE` ms; events are\n"
+    "searched for from the 33rd sample on (1.6 ms at 20 kHz; sooner with a shorter baseline). When the signal\n"
+    "reaches the threshold in those first 32 samples, where an event would be lost, the run says so on\n"
+    "standard error with the records' numbers.\n\n";
 
 constexpr char kColumnSwitches[] =
     "## Column switches\n\n"
