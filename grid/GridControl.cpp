@@ -16,6 +16,7 @@
 #include "platform/owl/TPopupMenu.h"
 #include "platform/owl/TScreenDC.h"
 #include "platform/uihelpers/DialogFonts.h"
+#include "platform/uihelpers/ScreenDpi.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -24,6 +25,19 @@
 #include <vector>
 
 namespace TVF_Grid {
+
+namespace {
+
+// Rows are 16 pixels at 96 dpi, and never lower than the cell font, which is made in points and
+// so grows with the screen's resolution: rows that kept 16 pixels under a font twice as high
+// cut every value in half.
+int32_t RowHeightFor(const OWL::TFont& cellFont, int32_t dpi) {
+  constexpr int32_t kRowHeight = 16;
+  const TEXTMETRICW metrics = cellFont.GetTextMetrics();
+  return std::max<int32_t>(QOR::ScaleForDpi(kRowHeight, dpi), metrics.tmHeight + metrics.tmExternalLeading);
+}
+
+}  // namespace
 
 DEFINE_RESPONSE_TABLE1(GridControl, OWL::TWindow)
   EV_WM_SIZE,
@@ -39,7 +53,8 @@ END_RESPONSE_TABLE;
 GridControl::GridControl(OWL::TWindow* parent)
     : TWindow(parent, L""),
       mVBarWidth(GetSystemMetrics(SM_CXVSCROLL)),
-      mHBarHeight(GetSystemMetrics(SM_CYHSCROLL)) {
+      mHBarHeight(GetSystemMetrics(SM_CYHSCROLL)),
+      mDpi(QOR::ScreenDpi()) {
   Attr.Style = WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_TABSTOP;
   mPane = new GridPane(*this);
   mTitleBar = new GridTitleBar(*this, *mPane);
@@ -47,9 +62,10 @@ GridControl::GridControl(OWL::TWindow* parent)
   mVScroll = new GridVScrollBar(*this);
   mHScroll = new GridHScrollBar(*this);
   OWL::TScreenDC screen;
-  mCellFont.reset(QOR::CreateDefaultGUIFont(screen, 10, false));
-  mHeadingFont.reset(QOR::CreateDefaultGUIFont(screen, 10, false));
+  mCellFont.reset(QOR::CreateDefaultGUIFont(screen, kFontPoints, false));
+  mHeadingFont.reset(QOR::CreateDefaultGUIFont(screen, kFontPoints, false));
   mTitleHeight = static_cast<int32_t>(mHeadingFont->GetTextMetrics().tmHeight) + 3;
+  mPane->SetRowHeight(RowHeightFor(*mCellFont, mDpi));
   mRowNumberWidth = mRowNumbers->Attr.W;
 }
 
@@ -82,6 +98,9 @@ void GridControl::SetInterfaces(ITableDataManager* data, ITableStoredRowInfo* ro
   mActionFlags = actionFlags;
   mDataFlags = dataFlags;
 }
+
+int32_t GridControl::ToScreen(int32_t layoutPixels) const noexcept { return QOR::ScaleForDpi(layoutPixels, mDpi); }
+int32_t GridControl::FromScreen(int32_t screenPixels) const noexcept { return QOR::UnscaleForDpi(screenPixels, mDpi); }
 
 int32_t GridControl::DataRowCount() const noexcept { return mPane->RowCount(); }
 int32_t GridControl::DataColumnCount() const noexcept { return mPane->ColumnCount(); }

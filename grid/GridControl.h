@@ -139,6 +139,13 @@ class GridControl : public GridRenderer, public OWL::TWindow {
   uint32_t ActionFlags() const noexcept { return mActionFlags; }
   uint32_t CellStyle(int32_t row, int32_t column) const;
   int32_t TitleHeight() const noexcept { return mTitleHeight; }
+  // The point size of the cell and heading fonts, on screen and on paper.
+  static constexpr int kFontPoints = 10;
+  // The screen's resolution when the grid was made; its fonts, rows and columns are sized for it.
+  int32_t Dpi() const noexcept { return mDpi; }
+  // A width in pixels at 96 dpi on this grid's screen, and back.
+  int32_t ToScreen(int32_t layoutPixels) const noexcept;
+  int32_t FromScreen(int32_t screenPixels) const noexcept;
   int32_t RowNumberWidth() const noexcept { return mRowNumberWidth; }
   // Widens the row-number pane (never narrows it) and lays the grid out again; a grid sharing
   // its row-number width widens too.
@@ -161,6 +168,15 @@ class GridControl : public GridRenderer, public OWL::TWindow {
   bool WholeGridPrinting = false;
   // Set while the grid renders a printout: no placeholders, no fonts of its own.
   bool Printing = false;
+  // While a printout draws cells: a DC holding the cell font at the printout's layout resolution,
+  // on which a cell decides how much of its text fits, so that every printer shows the same text
+  // whatever its resolution rounds the font to; and the two resolutions.
+  struct PrintFitting {
+    HDC Dc;
+    int32_t LayoutDpi;
+    int32_t PrinterDpi;
+  };
+  const PrintFitting* Fitting = nullptr;
   bool SnapBarWanted = false;
   bool ShowLatestRow = false;
   std::map<uint32_t, QOR::String> ChoiceTexts;
@@ -208,6 +224,7 @@ class GridControl : public GridRenderer, public OWL::TWindow {
   int32_t mTitleHeight = 0;
   int32_t mVBarWidth;
   int32_t mHBarHeight;
+  int32_t mDpi;
   int32_t mRowNumberWidth = 0;
   GridControl* mRowNumberPartner = nullptr;
   int32_t mClientWidth = 0;

@@ -5,12 +5,6 @@
 
 namespace TVF_Grid {
 
-int32_t ScreenToPrinterWidth(int32_t screenWidth, int32_t screenDpi, int32_t printerDpi) noexcept {
-  if (screenDpi <= 0) return 0;
-  const float inches = static_cast<float>(screenWidth) / static_cast<float>(screenDpi);
-  return static_cast<int32_t>(inches * static_cast<float>(printerDpi));
-}
-
 bool AcrossPlan::LeftOnPage(size_t i, int32_t width, int32_t page, int32_t& left) const noexcept {
   if (i >= Columns.size() || page < Columns[i].Page || PageWidth <= 0) return false;
   left = Columns[i].Left - (page - Columns[i].Page) * PageWidth;

@@ -1,14 +1,11 @@
-// How a grid printout splits its table into pages: column widths from screen to printer pixels,
-// the pages across that the columns need and the rows each page down holds.
+// How a grid printout splits its table into pages: the pages across that the columns need and
+// the rows each page down holds.
 #pragma once
 
 #include <cstdint>
 #include <vector>
 
 namespace TVF_Grid {
-
-// truncate((width / screen dpi) * printer dpi), in single precision; 0 for a dpi of 0.
-int32_t ScreenToPrinterWidth(int32_t screenWidth, int32_t screenDpi, int32_t printerDpi) noexcept;
 
 // A column's place: the page across on which its left edge lies and that edge's x on the page
 // (relative to the printable left). A column wider than a page spills onto the pages after it.

@@ -9,6 +9,7 @@
 #include "platform/owl/TWindow.h"
 
 #include <cstdint>
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -44,6 +45,8 @@ class GridPane : public OWL::TWindow {
   int32_t TotalWidth() const noexcept;
 
   int32_t RowHeight() const noexcept { return mRowHeight; }
+  // Before the pane has a window: the grid sets it from its cell font.
+  void SetRowHeight(int32_t height) noexcept { mRowHeight = std::max(height, 1); }
   int32_t RowCount() const noexcept { return mRowCount; }
   // Stores n and invalidates the rows between the old and the new count.
   void SetRowCount(int32_t n);

@@ -7,14 +7,15 @@
 #include "grid/GridColumn.h"
 #include "grid/GridControl.h"
 #include "grid/GridPane.h"
+#include "grid/GridPrintoutScopesPrivate.h"
 #include "grid/GridSelection.h"
 #include "grid/RowNumbersPane.h"
 #include "grid/RowPosCursor.h"
 #include "grid/TableDataContract.h"
 #include "platform/owl/TDC.h"
 #include "platform/owl/TFont.h"
+#include "platform/owl/TMemoryDC.h"
 #include "platform/owl/TPen.h"
-#include "platform/owl/TScreenDC.h"
 
 #include <algorithm>
 #include <cwchar>
@@ -23,65 +24,14 @@ namespace TVF_Grid {
 
 namespace {
 
-// Narrows the DC's clipping to a rectangle and gives back the clipping it found.
-class ClipScope {
- public:
-  ClipScope(OWL::TDC& dc, const OWL::TRect& rect) : mDc(dc), mSaved(CreateRectRgn(0, 0, 0, 0)) {
-    mHadClip = mSaved && GetClipRgn(dc.GetHDC(), mSaved) == 1;
-    dc.IntersectClipRect(rect);
-  }
-  ~ClipScope() {
-    SelectClipRgn(mDc.GetHDC(), mHadClip ? mSaved : nullptr);
-    if (mSaved) DeleteObject(mSaved);
-  }
-  ClipScope(const ClipScope&) = delete;
-  ClipScope& operator=(const ClipScope&) = delete;
-
- private:
-  OWL::TDC& mDc;
-  HRGN mSaved;
-  bool mHadClip = false;
-};
-
-// Text alignment and background mode as they were found.
-class TextStateScope {
- public:
-  TextStateScope(OWL::TDC& dc, UINT align)
-      : mDc(dc), mAlign(dc.SetTextAlign(align)), mMode(dc.SetBkMode(TRANSPARENT)) {}
-  ~TextStateScope() {
-    mDc.SetTextAlign(mAlign);
-    mDc.SetBkMode(mMode);
-  }
-  TextStateScope(const TextStateScope&) = delete;
-  TextStateScope& operator=(const TextStateScope&) = delete;
-
- private:
-  OWL::TDC& mDc;
-  UINT mAlign;
-  int mMode;
-};
-
-// Text and background colours as they were found: the cell painter leaves a selected cell's.
-class ColourScope {
- public:
-  explicit ColourScope(OWL::TDC& dc)
-      : mDc(dc), mText(GetTextColor(dc.GetHDC())), mBack(GetBkColor(dc.GetHDC())) {}
-  ~ColourScope() {
-    SetTextColor(mDc.GetHDC(), mText);
-    SetBkColor(mDc.GetHDC(), mBack);
-  }
-  ColourScope(const ColourScope&) = delete;
-  ColourScope& operator=(const ColourScope&) = delete;
-
- private:
-  OWL::TDC& mDc;
-  COLORREF mText;
-  COLORREF mBack;
-};
-
 // Sizes on the page are given for a 600 dpi printer and scale with the printer's resolution.
 int32_t AtPrinterDpi(int32_t pixelsAt600, int32_t dotsPerInch) noexcept {
   return std::max(1, MulDiv(pixelsAt600, dotsPerInch > 0 ? dotsPerInch : 600, 600));
+}
+
+// A place in the plan's pixels at layoutDpi as printer pixels, rounded.
+int32_t AtPrinterDpi(int32_t layoutPixels, int32_t dotsPerInch, int32_t layoutDpi) noexcept {
+  return dotsPerInch > 0 ? MulDiv(layoutPixels, dotsPerInch, layoutDpi) : layoutPixels;
 }
 
 // The dotted rule between cells, width in printer pixels: a cosmetic dotted pen draws solid at
@@ -101,26 +51,40 @@ int32_t TextHeight(OWL::TDC& dc, const OWL::TFont& font) {
 
 }  // namespace
 
-LOGFONTW PrinterLogFont(const LOGFONTW& screen, const PrintResolution& dpi) noexcept {
+LOGFONTW PrinterLogFont(const LOGFONTW& screen, int32_t points, int32_t dpi) noexcept {
   LOGFONTW printer = screen;
-  if (dpi.ScreenY > 0)
-    printer.lfHeight = static_cast<LONG>(screen.lfHeight * (static_cast<double>(dpi.PrinterY) / dpi.ScreenY));
-  if (dpi.ScreenX > 0)
-    printer.lfWidth = static_cast<LONG>(screen.lfWidth * (static_cast<double>(dpi.PrinterX) / dpi.ScreenX));
+  printer.lfHeight = -MulDiv(MulDiv(points, kPrintLayoutDpi, 72), dpi > 0 ? dpi : kPrintLayoutDpi, kPrintLayoutDpi);
+  printer.lfWidth = 0;
   return printer;
 }
 
-// The cell font A and the heading font B on the printer, with their heights there.
+// The cell font A and the heading font B on the printer, in the grid's point size.
 struct GridPrintout::Fonts {
-  Fonts(OWL::TDC& dc, const GridControl& grid, const PrintResolution& dpi)
-      : Cell(PrinterLogFont(grid.CellFont().GetObject(), dpi)),
-        Heading(PrinterLogFont(grid.HeadingFont().GetObject(), dpi)),
-        CellHeight(TextHeight(dc, Cell)),
-        HeadingHeight(TextHeight(dc, Heading)) {}
+  Fonts(const GridControl& grid, const PrintResolution& dpi)
+      : Cell(PrinterLogFont(grid.CellFont().GetObject(), GridControl::kFontPoints, dpi.PrinterY)),
+        Heading(PrinterLogFont(grid.HeadingFont().GetObject(), GridControl::kFontPoints, dpi.PrinterY)) {}
   OWL::TFont Cell;
   OWL::TFont Heading;
-  int32_t CellHeight;
-  int32_t HeadingHeight;
+};
+
+// The fonts' sizes at kPrintLayoutDpi, measured on a memory DC, which maps a font's pixel height
+// alike on every screen.
+struct GridPrintout::LayoutMetrics {
+  explicit LayoutMetrics(const GridControl& grid) {
+    OWL::TMemoryDC dc;
+    const PrintResolution layout{kPrintLayoutDpi, kPrintLayoutDpi};
+    const Fonts fonts(grid, layout);
+    CellHeight = TextHeight(dc, fonts.Cell);
+    HeadingHeight = TextHeight(dc, fonts.Heading);
+    dc.SelectObject(fonts.Cell);
+    TEXTMETRICW metrics{};
+    dc.GetTextMetrics(metrics);
+    dc.RestoreFont();
+    AverageWidth = metrics.tmAveCharWidth;
+  }
+  int32_t CellHeight = 0;
+  int32_t HeadingHeight = 0;
+  int32_t AverageWidth = 0;
 };
 
 // Where one page's parts go.
@@ -140,6 +104,13 @@ struct GridPrintout::PageFrame {
   // which the inset goes before the text, clear of the rule along the cell's left edge.
   int32_t TextGap = 0;
   int32_t TextInset = 0;
+  // The plan's row height and row-number width in printer pixels.
+  int32_t RowHeight = 1;
+  int32_t RowNumberWidth = 0;
+  // Where texts are fitted: the fonts at kPrintLayoutDpi, on a DC of their own.
+  const Fonts* LayoutFonts = nullptr;
+  OWL::TDC* Measure = nullptr;
+  int32_t PrinterX = kPrintLayoutDpi;
 };
 
 GridPrintout::GridPrintout(GridControl& grid, const QOR::String& title, uint32_t section,
@@ -187,10 +158,7 @@ OWL::TRect GridPrintout::PrintableRect(const OWL::TDC& dc, const OWL::TDC* print
 }
 
 PrintResolution GridPrintout::ResolutionOf(const OWL::TDC& dc) {
-  OWL::TScreenDC screen;
   PrintResolution dpi;
-  dpi.ScreenX = screen.GetDeviceCaps(LOGPIXELSX);
-  dpi.ScreenY = screen.GetDeviceCaps(LOGPIXELSY);
   dpi.PrinterX = dc.GetDeviceCaps(LOGPIXELSX);
   dpi.PrinterY = dc.GetDeviceCaps(LOGPIXELSY);
   return dpi;
@@ -206,24 +174,26 @@ void GridPrintout::DrawPage(int32_t page, OWL::TDC& dc, OWL::TDC* printer, const
   PrintPage(page - 1, dc, PrintableRect(dc, printer, rect), ResolutionOf(dc));
 }
 
-int32_t GridPrintout::RowNumberWidth(OWL::TDC& dc, const Fonts& fonts) const {
-  dc.SelectObject(fonts.Cell);
-  TEXTMETRICW metrics{};
-  dc.GetTextMetrics(metrics);
-  dc.RestoreFont();
-  return metrics.tmAveCharWidth * (mGrid.GetLongestRowLabel() + 6);
-}
-
-int32_t GridPrintout::Paginate(OWL::TDC& dc, const OWL::TRect& page, const PrintResolution& dpi) {
-  const Fonts fonts(dc, mGrid, dpi);
-  mRowHeight = static_cast<int32_t>(fonts.CellHeight * 1.4);
+// The pages are planned at 96 dpi from the grid's point size and its columns' widths there alone,
+// and only drawn at the printer's resolution; cells and headings decide what of their text fits
+// there too. The screen's fonts and pixel widths made the printout follow the screen (a screen
+// of twice the resolution printed half the pages, with columns too narrow for their values), and
+// a plan in the printer's own pixels would break rows and cut texts where the font's rounding at
+// that resolution puts them. So every screen and every printer gives the same pages, each with
+// the same rows, columns and texts: those a 96-dpi screen printed.
+int32_t GridPrintout::Paginate(OWL::TDC&, const OWL::TRect& page, const PrintResolution& dpi) {
+  const LayoutMetrics layout(mGrid);
+  mCellHeight = layout.CellHeight;
+  mRowHeight = static_cast<int32_t>(layout.CellHeight * 1.4);
   mWidths.clear();
   const GridPane& pane = mGrid.Pane();
   for (int32_t i = 0; i < pane.ColumnCount(); ++i)
-    mWidths.push_back(ScreenToPrinterWidth(pane.Column(i).Width, dpi.ScreenX, dpi.PrinterX));
-  mRowNumberWidth = mPrintRowNumbers ? RowNumberWidth(dc, fonts) : 0;
-  mAcross = PlanAcross(mWidths, mRowNumberWidth, page.Width());
-  mDown = PlanDown(pane.RowCount(), mRowHeight, 2 * fonts.HeadingHeight, page.Height());
+    mWidths.push_back(mGrid.FromScreen(pane.Column(i).Width));
+  mRowNumberWidth = mPrintRowNumbers ? layout.AverageWidth * (mGrid.GetLongestRowLabel() + 6) : 0;
+  const int32_t width = dpi.PrinterX > 0 ? MulDiv(page.Width(), kPrintLayoutDpi, dpi.PrinterX) : page.Width();
+  const int32_t height = dpi.PrinterY > 0 ? MulDiv(page.Height(), kPrintLayoutDpi, dpi.PrinterY) : page.Height();
+  mAcross = PlanAcross(mWidths, mRowNumberWidth, width);
+  mDown = PlanDown(pane.RowCount(), mRowHeight, 2 * layout.HeadingHeight, height);
   return mAcross.Pages * mDown.Pages;
 }
 
@@ -243,8 +213,20 @@ int32_t GridPrintout::RuledRows() const {
 
 void GridPrintout::PrintPage(int32_t p, OWL::TDC& dc, const OWL::TRect& page, const PrintResolution& dpi) {
   if (p < 0 || mAcross.Pages <= 0) return;
-  const Fonts fonts(dc, mGrid, dpi);
+  const Fonts fonts(mGrid, dpi);
+  const auto x = [&dpi](int32_t layout) { return AtPrinterDpi(layout, dpi.PrinterX, kPrintLayoutDpi); };
+  const auto y = [&dpi](int32_t layout) { return AtPrinterDpi(layout, dpi.PrinterY, kPrintLayoutDpi); };
+  const Fonts layoutFonts(mGrid, PrintResolution{kPrintLayoutDpi, kPrintLayoutDpi});
+  OWL::TMemoryDC measure;
   PageFrame frame;
+  frame.LayoutFonts = &layoutFonts;
+  frame.Measure = &measure;
+  frame.PrinterX = dpi.PrinterX > 0 ? dpi.PrinterX : kPrintLayoutDpi;
+  // Truncated, so that the rows the plan gives a page fit it.
+  frame.RowHeight = std::max<int32_t>(1, static_cast<int32_t>(static_cast<int64_t>(mRowHeight) *
+                                                               (dpi.PrinterY > 0 ? dpi.PrinterY : kPrintLayoutDpi) /
+                                                               kPrintLayoutDpi));
+  frame.RowNumberWidth = x(mRowNumberWidth);
   frame.Printable = page;
   frame.ColumnPage = p % mAcross.Pages;
   const int32_t rowPage = p / mAcross.Pages;
@@ -253,19 +235,20 @@ void GridPrintout::PrintPage(int32_t p, OWL::TDC& dc, const OWL::TRect& page, co
   frame.DottedWidth = AtPrinterDpi(4, dpi.PrinterX);
   frame.TextGap = CellTextGap(dpi.PrinterX);
   frame.TextInset = std::min(AtPrinterDpi(9, dpi.PrinterX), frame.TextGap / 2);
-  const int32_t band = rowPage == 0 ? 2 * fonts.CellHeight : 0;
+  const int32_t band = rowPage == 0 ? y(2 * mCellHeight) : 0;
   frame.CellsTop = page.top + band;
-  frame.RowsBottom = std::min<int32_t>(frame.CellsTop + frame.RowCount * mRowHeight, page.bottom);
+  frame.RowsBottom = std::min<int32_t>(frame.CellsTop + frame.RowCount * frame.RowHeight, page.bottom);
   frame.LastColumnPlaceholder =
       (Style(mGrid.FixedRows(), mGrid.Pane().ColumnCount()) & kCellStylePlaceholder) != 0;
-  frame.CellsLeft = page.left + (mPrintRowNumbers && frame.ColumnPage == 0 ? mRowNumberWidth : 0);
+  frame.CellsLeft = page.left + (mPrintRowNumbers && frame.ColumnPage == 0 ? frame.RowNumberWidth : 0);
   frame.CellsRight = frame.CellsLeft;
   const int32_t columns = std::min<int32_t>(PrintedColumns(), static_cast<int32_t>(mWidths.size()));
   for (int32_t i = 0; i < columns; ++i) {
-    int32_t x = 0;
-    if (!mAcross.LeftOnPage(static_cast<size_t>(i), mWidths[static_cast<size_t>(i)], frame.ColumnPage, x)) continue;
-    const int32_t left = page.left + x;
-    const int32_t right = left + mWidths[static_cast<size_t>(i)];
+    const int32_t width = mWidths[static_cast<size_t>(i)];
+    int32_t planned = 0;
+    if (!mAcross.LeftOnPage(static_cast<size_t>(i), width, frame.ColumnPage, planned)) continue;
+    const int32_t left = page.left + x(planned);
+    const int32_t right = page.left + x(planned + width);
     frame.CellsRight = frame.LastColumnPlaceholder && i == columns - 1 ? left : std::min<int32_t>(right, page.right);
     if (mPrintHeadings && band > 0) DrawHeading(dc, fonts, frame, i, OWL::TRect(left, page.top, right, frame.CellsTop));
     DrawColumnCells(dc, fonts, frame, i, left, right);
@@ -286,7 +269,11 @@ void GridPrintout::DrawHeading(OWL::TDC& dc, const Fonts& fonts, const PageFrame
   {
     const TextStateScope text(dc, TA_LEFT | TA_BASELINE);
     const ClipScope clip(dc, clipped);
-    const std::wstring shown = FitText(dc.GetHDC(), title.GetText(), title.Length(), clipped.Width() - frame.TextGap);
+    // Fitted at the layout's resolution, as the cells are: every printer shows the same heading.
+    frame.Measure->SelectObject(frame.LayoutFonts->Heading);
+    const std::wstring shown = FitText(frame.Measure->GetHDC(), title.GetText(), title.Length(),
+                                       MulDiv(clipped.Width() - frame.TextGap, kPrintLayoutDpi, frame.PrinterX));
+    frame.Measure->RestoreFont();
     dc.TextOut(clipped.left + frame.TextInset, (clipped.top + clipped.bottom) / 2, shown.c_str(),
                static_cast<int>(shown.size()));
   }
@@ -306,10 +293,16 @@ void GridPrintout::DrawColumnCells(OWL::TDC& dc, const Fonts& fonts, const PageF
     const ColourScope colours(dc);
     dc.SelectObject(fonts.Cell);
     const int32_t first = frame.FirstRow + mRowOffset + fixedRows;
-    UniformRowPosCursor cursor(frame.CellsTop, first, fixedRows, first + frame.RowCount, fixedRows, mRowHeight);
-    int widest = 0;
-    Renderer().PaintColumn(dc.GetHDC(), {column + fixedColumns, fixedColumns}, cursor, left + frame.TextInset,
-                           right - frame.TextGap + frame.TextInset, widest);
+    UniformRowPosCursor cursor(frame.CellsTop, first, fixedRows, first + frame.RowCount, fixedRows, frame.RowHeight);
+    frame.Measure->SelectObject(frame.LayoutFonts->Cell);
+    const GridControl::PrintFitting fitting{frame.Measure->GetHDC(), kPrintLayoutDpi, frame.PrinterX};
+    {
+      const FittingScope fitted(mGrid, fitting);
+      int widest = 0;
+      Renderer().PaintColumn(dc.GetHDC(), {column + fixedColumns, fixedColumns}, cursor, left + frame.TextInset,
+                             right - frame.TextGap + frame.TextInset, widest);
+    }
+    frame.Measure->RestoreFont();
     dc.RestoreFont();
   }
   const OWL::TPen rule(CreateDottedRulePen(frame.DottedWidth), OWL::TAutoDelete::AutoDelete);
@@ -333,14 +326,15 @@ void GridPrintout::DrawRowRules(OWL::TDC& dc, const Fonts& fonts, const PageFram
   const TextStateScope textState(dc, TA_CENTER | TA_TOP);
   HGDIOBJ const hollow = SelectObject(dc.GetHDC(), GetStockObject(NULL_BRUSH));
   for (int32_t i = 0; i < frame.RowCount && frame.FirstRow + i < ruled; ++i) {
-    const int32_t top = frame.CellsTop + i * mRowHeight;
+    const int32_t top = frame.CellsTop + i * frame.RowHeight;
     if (top >= frame.Printable.bottom) break;
     dc.SelectObject(rule);
     dc.MoveTo(frame.CellsLeft, top);
     dc.LineTo(frame.CellsRight, top);
     dc.RestorePen();
     if (!labels) continue;
-    const OWL::TRect cell(frame.Printable.left, top, frame.Printable.left + mRowNumberWidth, top + mRowHeight);
+    const OWL::TRect cell(frame.Printable.left, top, frame.Printable.left + frame.RowNumberWidth,
+                          top + frame.RowHeight);
     QOR::OStringStream label;
     renderer.WriteRowLabel({frame.FirstRow + i + mRowOffset + mGrid.FixedRows(), mGrid.FixedRows()}, label);
     const QOR::String text = label.str();

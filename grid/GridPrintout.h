@@ -19,17 +19,20 @@ namespace TVF_Grid {
 class GridControl;
 class GridRenderer;
 
-// The screen and printer resolutions a printout scales by (dots per inch).
+// The printer's resolution (dots per inch).
 struct PrintResolution {
-  int32_t ScreenX = 96;
-  int32_t ScreenY = 96;
   int32_t PrinterX = 96;
   int32_t PrinterY = 96;
 };
 
-// A screen font made for the printer: height and width scaled by the vertical and horizontal
-// dpi ratios, each product truncated.
-LOGFONTW PrinterLogFont(const LOGFONTW& screen, const PrintResolution& dpi) noexcept;
+// The printout is laid out in pixels at this resolution, the one its sizes are given for, then
+// drawn at the printer's.
+inline constexpr int32_t kPrintLayoutDpi = 96;
+
+// The grid's screen font at points for a device of dpi: face, weight and character set kept;
+// the height in pixels at kPrintLayoutDpi, MulDiv(points, 96, 72), scaled to dpi, so that text
+// keeps its size against the layout on every printer; width left to the font mapper.
+LOGFONTW PrinterLogFont(const LOGFONTW& screen, int32_t points, int32_t dpi) noexcept;
 
 class GridPrintout final : public LumoPrintout {
  public:
@@ -44,8 +47,11 @@ class GridPrintout final : public LumoPrintout {
   // Draws page p (0-based) of the last pagination into dc over page.
   void PrintPage(int32_t p, OWL::TDC& dc, const OWL::TRect& page, const PrintResolution& dpi);
 
+  // The last pagination, in pixels at kPrintLayoutDpi: column widths, row height, and the plans
+  // across and down.
   const std::vector<int32_t>& ColumnWidths() const noexcept { return mWidths; }
   int32_t RowHeight() const noexcept { return mRowHeight; }
+  int32_t RowNumberWidth() const noexcept { return mRowNumberWidth; }
   const AcrossPlan& Across() const noexcept { return mAcross; }
   const DownPlan& Down() const noexcept { return mDown; }
 
@@ -62,7 +68,7 @@ class GridPrintout final : public LumoPrintout {
   struct PageFrame;
   GridRenderer& Renderer() const noexcept;
   uint32_t Style(int32_t row, int32_t column) const;
-  int32_t RowNumberWidth(OWL::TDC& dc, const Fonts& fonts) const;
+  struct LayoutMetrics;
   // Data columns printed: the trailing placeholder columns but the first are left out.
   int32_t PrintedColumns() const;
   // Data rows that get rules and labels: the trailing placeholder rows are left out.
@@ -83,6 +89,7 @@ class GridPrintout final : public LumoPrintout {
   std::vector<int32_t> mWidths;
   int32_t mRowHeight = 0;
   int32_t mRowNumberWidth = 0;
+  int32_t mCellHeight = 0;
   // While the renderer narrows the grid to the selected rows: the first selected data row.
   int32_t mRowOffset = 0;
   AcrossPlan mAcross;

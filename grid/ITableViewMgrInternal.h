@@ -11,8 +11,10 @@
 inline constexpr GUID IID_ITableViewMgrInternal = {
     0x69B45660, 0xAA93, 0x41AA, {0xAF, 0x4A, 0x01, 0x8E, 0x33, 0x4A, 0xC1, 0x95}};
 
-// Widths are in pixels as shown; the manager keeps each one per data column, so a moved column
-// keeps its width.
+// Widths are the shown widths in pixels at 96 dpi, which the window scales to its screen's
+// resolution: a document's stored widths then mean the same on every screen, and those stored
+// before screens of other resolutions were served keep their meaning. The manager keeps each
+// width per data column, so a moved column keeps its width.
 struct ITableViewMgrInternal : IUnknown {
   // The column at display position from goes to position to of the map without it (a position
   // past its end appends it). E_FAIL for a from past the map, E_INVALIDARG for a negative one.

@@ -79,7 +79,7 @@ void TVF_Renderer::AddMissingColumns(int32_t wanted, int32_t fixed) {
     const int32_t i = pane.ColumnCount();
     int32_t width = mDefaultColumnWidth;
     if (mManager) mManager->GetColumnWidth(0, mFixedColumns + i, &width);  // E_FAIL still gives the default
-    pane.AddColumn(std::make_unique<TVF_Grid::UniformGridColumn>(mGrid, i, ColumnTitle(i), width));
+    pane.AddColumn(std::make_unique<TVF_Grid::UniformGridColumn>(mGrid, i, ColumnTitle(i), mGrid.ToScreen(width)));
   }
   if (add <= 0) return;
   mGrid.Layout();
@@ -94,7 +94,8 @@ void TVF_Renderer::RebuildColumns() {
   mGrid.Pane().RemoveAllColumns();
   AddMissingColumns(mColumnCount, mFixedColumnsAtRebuild);
   if (mColumnCount <= mFixedColumns)
-    mGrid.Pane().AddColumn(std::make_unique<TVF_Grid::UniformGridColumn>(mGrid, 0, QOR::String(), mDefaultColumnWidth));
+    mGrid.Pane().AddColumn(
+        std::make_unique<TVF_Grid::UniformGridColumn>(mGrid, 0, QOR::String(), mGrid.ToScreen(mDefaultColumnWidth)));
   // The pixel map, marked for rebuilding, counts the data rows.
   int64_t rows = 0;
   if (mPixMap && (FAILED(mPixMap->SetSource(0)) || FAILED(mPixMap->GetTotalLength(&rows)))) rows = 0;
@@ -141,16 +142,20 @@ int TVF_Renderer::DrawCellText(HDC hdc, const RECT& cell, const QOR::String& tex
   if (!mGrid.Printing) dc.SelectObject(title ? *mTitleFont : mGrid.CellFont());
   dc.SetTextAlign(TA_LEFT | TA_TOP);
   const OWL::TRect rect(cell.left, cell.top, cell.right, cell.bottom);
-  const int width = text.IsEmpty() ? 0 : dc.GetTextExtent(text.GetText(), text.Length()).cx;
+  const TVF_Grid::GridControl::PrintFitting* const fitting = mGrid.Printing ? mGrid.Fitting : nullptr;
+  HDC const measuring = fitting ? fitting->Dc : hdc;
+  OWL::TDC measure(measuring);
+  const int width = text.IsEmpty() ? 0 : measure.GetTextExtent(text.GetText(), text.Length()).cx;
   // A printout makes the room before the right edge itself, between its rules.
   const int gap = mGrid.Printing ? 0 : TVF_Grid::CellTextGap(dc.GetDeviceCaps(LOGPIXELSX));
-  const int room = cell.right - cell.left - gap;
+  int room = cell.right - cell.left - gap;
+  if (fitting && fitting->PrinterDpi > 0) room = MulDiv(room, fitting->LayoutDpi, fitting->PrinterDpi);
   std::wstring shown(text.GetText(), static_cast<size_t>(text.Length()));
   // Text that fits is drawn as it is, without measuring it again. A number is never cut with
   // "...": "-9.313..." would read as another value.
   if (width > room)
-    shown = !title && TVF_Grid::IsNumberText(shown) ? TVF_Grid::FitNumber(hdc, shown, room)
-                                                    : TVF_Grid::FitText(hdc, shown.c_str(), text.Length(), room);
+    shown = !title && TVF_Grid::IsNumberText(shown) ? TVF_Grid::FitNumber(measuring, shown, room)
+                                                    : TVF_Grid::FitText(measuring, shown.c_str(), text.Length(), room);
   dc.ExtTextOut(cell.left, cell.top, ETO_CLIPPED | ETO_OPAQUE, &rect, shown.c_str(), static_cast<int>(shown.size()));
   if (!mGrid.Printing) dc.RestoreFont();
   return width;

@@ -100,7 +100,8 @@ class TVF_Renderer final : public TVF_Grid::GridRenderer, public QOR::CComObject
   const RendererColumnEntries& ColumnEntries() const noexcept { return mColumnEntries; }
   static constexpr int32_t kDefaultColumnWidth = 100;
   // The width of a column the manager gives none, and of the one empty column of a table
-  // without data columns.
+  // without data columns. Widths here and from the manager are pixels at 96 dpi, which the
+  // columns scale to the grid's screen.
   void SetDefaultColumnWidth(int32_t width) noexcept { mDefaultColumnWidth = width; }
 
  private:

@@ -144,7 +144,7 @@ void TVF_TableView::SetViewLayout(int32_t x, int32_t y, int32_t width, int32_t h
   // then keep the wider one (a size change lays each out at its pane's width).
   int32_t numbers = std::max(mMain->RowNumberWidth(), mSummary->RowNumberWidth());
   for (EventGridControl* grid : {mMain, mSummary}) {
-    if (grid->RowNumbers().PreferredWidth < 0) grid->RowNumbers().PreferredWidth = defaultColumnWidth;
+    if (grid->RowNumbers().PreferredWidth < 0) grid->RowNumbers().PreferredWidth = grid->ToScreen(defaultColumnWidth);
     numbers = std::max(numbers, grid->RowNumbers().PreferredWidth);
   }
   for (EventGridControl* grid : {mMain, mSummary}) {
@@ -332,7 +332,7 @@ void TVF_TableView::OnSubjectNotify(uint32_t messageId, const uint32_t* words, i
     case TVF_Grid::kGridColumnWidthChanged:
       Notify(messageId, words, count);
       if (count < 3 || !mManager) return;
-      mManager->SetColumnWidth(0, static_cast<int32_t>(words[0]), static_cast<int32_t>(words[2]));
+      mManager->SetColumnWidth(0, static_cast<int32_t>(words[0]), mMain->FromScreen(static_cast<int32_t>(words[2])));
       RefreshColumns(static_cast<uint32_t>(mColumnCount));
       return;
     case TVF_Grid::kGridColumnMoved:

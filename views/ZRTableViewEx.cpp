@@ -19,6 +19,7 @@
 #include "platform/owl/TDC.h"
 #include "platform/owl/TFont.h"
 #include "platform/owl/TModule.h"
+#include "platform/uihelpers/ScreenDpi.h"
 #include "views/TableViewExport.h"
 #include "views/ViewStringIds.h"
 
@@ -149,7 +150,7 @@ void ZRTableViewEx::SetupWindow() {
   ZRViewBase::SetupWindow();
   if (document) document->AttachView(this);
   std::unique_ptr<OWL::TFont>& font = SharedButtonFont();
-  if (!font) font = std::make_unique<OWL::TFont>(L"Tahoma", 13);
+  if (!font) font = std::make_unique<OWL::TFont>(L"Tahoma", QOR::ScaleForDpi(13, QOR::ScreenDpi()));
   for (OWL::TButton* button : {mExport, mSettings, mDataPad}) button->SetWindowFont(*font, false);
   // The first size came before the grid and the buttons had windows.
   LayOut();
@@ -193,11 +194,15 @@ void ZRTableViewEx::LayOut() {
     return;
   }
   const UINT flags = SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER;
-  const int top = h - 31;
-  mExport->SetWindowPos(nullptr, OWL::TRect(8, top, 8 + 75, top + 23), flags);
-  mSettings->SetWindowPos(nullptr, OWL::TRect(89, top, 89 + 75, top + 23), flags);
-  mDataPad->SetWindowPos(nullptr, OWL::TRect(170, top, 170 + 112, top + 23), flags);
-  if (manager) manager->SetViewLayout(0, 0, 0, w, h - 39, 60, 100, 100);
+  // The button row's sizes are pixels at 96 dpi, scaled to the screen like the dialogs' controls;
+  // the column width stays in those pixels: the grid scales it and keeps it so in documents.
+  const int dpi = QOR::ScreenDpi();
+  const auto at = [dpi](int pixels) { return QOR::ScaleForDpi(pixels, dpi); };
+  const int top = h - at(31);
+  mExport->SetWindowPos(nullptr, OWL::TRect(at(8), top, at(8 + 75), top + at(23)), flags);
+  mSettings->SetWindowPos(nullptr, OWL::TRect(at(89), top, at(89 + 75), top + at(23)), flags);
+  mDataPad->SetWindowPos(nullptr, OWL::TRect(at(170), top, at(170 + 112), top + at(23)), flags);
+  if (manager) manager->SetViewLayout(0, 0, 0, w, h - at(39), 60, 100, 100);
 }
 
 void ZRTableViewEx::Refresh() {

@@ -14,4 +14,6 @@ int ScreenDpi() noexcept {
 
 int ScaleForDpi(int pixels, int dpi) noexcept { return MulDiv(pixels, dpi, kBaseDpi); }
 
+int UnscaleForDpi(int pixels, int dpi) noexcept { return dpi > 0 ? MulDiv(pixels, kBaseDpi, dpi) : pixels; }
+
 }  // namespace QOR

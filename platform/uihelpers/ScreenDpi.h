@@ -10,5 +10,7 @@ inline constexpr int kBaseDpi = 96;
 int ScreenDpi() noexcept;
 // pixels at 96 dpi, at dpi.
 int ScaleForDpi(int pixels, int dpi) noexcept;
+// pixels at dpi, back at 96 dpi (rounded); as they are for a dpi that is not positive.
+int UnscaleForDpi(int pixels, int dpi) noexcept;
 
 }  // namespace QOR

@@ -11,12 +11,6 @@
 
 using namespace TVF_Grid;
 
-TEST(GridPagination, WidthsScaleByTheDpiRatio) {
-  EXPECT_EQ(600, ScreenToPrinterWidth(96, 96, 600));
-  EXPECT_EQ(625, ScreenToPrinterWidth(100, 96, 600)) << "x6.25";
-  EXPECT_EQ(0, ScreenToPrinterWidth(100, 0, 600));
-}
-
 TEST(GridPagination, ColumnsBreakAcrossPages) {
   // Narrow columns: a column that overflows starts the next page at its left edge.
   AcrossPlan plan = PlanAcross({400, 400, 400}, 100, 1000);
@@ -75,16 +69,17 @@ TEST(GridPagination, EveryRowGetsAPage) {
   EXPECT_EQ(2, PlanDown(45, 22, 32, 1000).Pages);
 }
 
-TEST(GridPagination, PrinterFontsScaleHeightAndWidth) {
+// The printer's font comes from the point size, not from the screen's rounded pixel height:
+// 10 points are -13 pixels at 96 dpi and -27 at 192, which scaled printed -81 and -84 at 600.
+TEST(GridPagination, PrinterFontsComeFromThePointSize) {
   LOGFONTW screen{};
-  screen.lfHeight = -13;
+  screen.lfHeight = -27;
   screen.lfWidth = 5;
-  PrintResolution dpi;
-  dpi.PrinterX = 300;
-  dpi.PrinterY = 600;
-  const LOGFONTW printer = PrinterLogFont(screen, dpi);
-  EXPECT_EQ(-81, printer.lfHeight) << "-13 x 6.25 truncated";
-  EXPECT_EQ(15, printer.lfWidth) << "5 x 3.125 truncated";
+  screen.lfWeight = FW_BOLD;
+  const LOGFONTW printer = PrinterLogFont(screen, 10, 600);
+  EXPECT_EQ(-81, printer.lfHeight) << "-13 at 96 dpi, scaled";
+  EXPECT_EQ(0, printer.lfWidth);
+  EXPECT_EQ(FW_BOLD, printer.lfWeight);
 }
 
 class GridPrintoutFixture : public GridFixture {
@@ -124,11 +119,11 @@ TEST_F(GridPrintoutFixture, PaginatesAtThePrinterResolution) {
   DibCanvas canvas(8, 8);
   PrintResolution dpi;
   dpi.PrinterX = dpi.PrinterY = 600;
-  // Columns of 100 pixels become 625; a page 1000 wide holds one of them.
+  // Columns of 100 pixels at 96 dpi print 625 wide; a page 1000 wide holds one of them.
   const int32_t pages = grid600.Paginate(canvas.dc, OWL::TRect(0, 0, 1000, 6000), dpi);
-  EXPECT_EQ(std::vector<int32_t>({625, 625, 625}), grid600.ColumnWidths());
+  EXPECT_EQ(std::vector<int32_t>({100, 100, 100}), grid600.ColumnWidths()) << "planned at 96 dpi";
   EXPECT_EQ(3, grid600.Across().Pages);
-  EXPECT_GT(grid600.RowHeight(), 100) << "the cell font is scaled too";
+  EXPECT_GE(grid600.RowHeight(), 16);
   EXPECT_EQ(3 * grid600.Down().Pages, pages);
   printout = ComPtr<ILumoPrintoutEx>();
   EXPECT_FALSE(grid->Printing) << "the printing flag goes with the printout";

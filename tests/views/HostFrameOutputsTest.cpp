@@ -3,6 +3,7 @@
 // and what the analyze command writes of them.
 #include "grid/GridColumn.h"
 #include "grid/GridPane.h"
+#include "grid/GridPrintout.h"
 #include "grid/RowNumbersPane.h"
 #include "grid/TVF_TableView.h"
 #include "host/app/ViewOutputs.h"
@@ -11,8 +12,11 @@
 #include "host/framework/PrintPreviewPages.h"
 #include "host/view/ViewSite.h"
 #include "hostapi/DocumentTableScript.h"
+#include "platform/owl/TDC.h"
 #include "platform/owl/TFont.h"
+#include "platform/uihelpers/ScreenDpi.h"
 #include "tests/support/DibCanvas.h"
+#include "tests/support/HostProcess.h"
 #include "tests/support/PumpUntil.h"
 #include "tests/support/UserMouse.h"
 #include "tests/views/ViewSiteFixture.h"
@@ -24,8 +28,11 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <fstream>
+#include <functional>
 #include <iterator>
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -102,38 +109,72 @@ int32_t FontHeight(HDC dc, const OWL::TFont& font, int32_t* averageWidth = nullp
   return metrics.tmHeight;
 }
 
-// A grid's printed geometry on a page of width x height at the screen's resolution, by the
-// printout's own arithmetic: the row-number column, row height, pages across and down.
+// A grid's printed geometry on a page of width x height printed at the screen's resolution (as
+// the preview prints), by the printout's own arithmetic: planned at 96 dpi from the fonts' point
+// size and the columns' widths there, then placed at the page's resolution. The row-number
+// column, row height, the band, the columns' left edges and widths, pages across and down.
 struct PrintedGrid {
   PrintedGrid(const TVF_Grid::EventGridControl& grid, int32_t longestLabel, int32_t width, int32_t height) {
     HDC const dc = CreateCompatibleDC(nullptr);
     const int32_t dpi = GetDeviceCaps(dc, LOGPIXELSX);
+    LOGFONTW face = grid.CellFont().GetObject();
+    face.lfHeight = -MulDiv(10, 96, 72);
+    const OWL::TFont cellFont(face);
     int32_t average = 0;
-    const int32_t cell = FontHeight(dc, grid.CellFont(), &average);
-    band = 2 * FontHeight(dc, grid.HeadingFont());
+    const int32_t cell = FontHeight(dc, cellFont, &average);
     DeleteDC(dc);
-    rowNumbers = average * (longestLabel + 6);
-    rowHeight = static_cast<int32_t>(cell * 1.4);
-    int32_t x = rowNumbers;
+    const auto at = [dpi](int32_t pixelsAt96) { return MulDiv(pixelsAt96, dpi, 96); };
+    const int32_t numbers96 = average * (longestLabel + 6);
+    const int32_t row96 = static_cast<int32_t>(cell * 1.4);
+    rowNumbers = at(numbers96);
+    rowHeight = row96 * dpi / 96;
+    band = at(2 * cell);
+    const int32_t width96 = MulDiv(width, 96, dpi);
+    int32_t x = numbers96;
     for (int32_t i = 0; i < grid.Pane().ColumnCount(); ++i) {
-      const int32_t w = static_cast<int32_t>(static_cast<float>(grid.Pane().Column(i).Width) / dpi * dpi);
-      EXPECT_LE(w, width) << "no column is wider than the page here";
-      widths.push_back(w);
-      x += w;
-      if (x > width) {
+      const int32_t w = MulDiv(grid.Pane().Column(i).Width, 96, dpi);
+      EXPECT_LE(w, width96) << "no column is wider than the page here";
+      if (x + w > width96) {
         ++across;
-        x = w;
+        x = 0;
       }
+      lefts.push_back(at(x));
+      widths.push_back(at(x + w) - at(x));
+      x += w;
     }
-    down = static_cast<int32_t>(std::ceil(static_cast<float>(rowHeight * grid.Pane().RowCount() + band) / height));
+    down = static_cast<int32_t>(
+        std::ceil(static_cast<float>(row96 * grid.Pane().RowCount() + 2 * cell) / MulDiv(height, 96, dpi)));
   }
   int32_t rowNumbers = 0;
   int32_t rowHeight = 0;
   int32_t band = 0;
   int32_t across = 1;
   int32_t down = 1;
+  std::vector<int32_t> lefts;  // on its page, from the printable left
   std::vector<int32_t> widths;
 };
+
+// The texts a drawing writes, recorded in an enhanced metafile.
+std::vector<std::wstring> TextsDrawn(const std::function<void(HDC)>& draw) {
+  HDC const meta = CreateEnhMetaFileW(nullptr, nullptr, nullptr, nullptr);
+  draw(meta);
+  HENHMETAFILE const recorded = CloseEnhMetaFile(meta);
+  std::vector<std::wstring> texts;
+  EnumEnhMetaFile(nullptr, recorded, &CollectTexts, &texts, nullptr);
+  DeleteEnhMetaFile(recorded);
+  return texts;
+}
+
+std::string Narrow(const std::wstring& text) { return std::string(text.begin(), text.end()); }
+
+// A cell's text as the 96-dpi layout shows it: whole, a number that lost its last figure to
+// its column ("-0.0931" for "-0.09310"), or a heading ending in "..."; never "##" or a
+// number of two figures, as a column too narrow for its font showed them.
+bool ShownAsAtNinetySixDpi(const std::wstring& text, const std::set<std::wstring>& exported) {
+  if (text.find(L'#') != std::wstring::npos) return false;
+  const bool heading = text.size() > 3 && text.compare(text.size() - 3, 3, L"...") == 0;
+  return heading || exported.count(text) || text.size() >= 5;
+}
 
 // Dark pixels of r on a canvas, as Page::Ink counts them.
 int Ink(const DibCanvas& canvas, const RECT& r) {
@@ -217,15 +258,14 @@ TEST_F(HostFrameOutputs, EcgTablePreviewHasItsPagesAndShowsHeadingsRowNumbersAnd
   const DibCanvas screen(shown.right, shown.bottom, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
   pane.PaintCells(screen.Dc(), shown);
   for (int32_t row = 1; row <= 4; ++row) {
-    int left = cellsLeft;
-    for (size_t i = 0; i < main.widths.size() && left + main.widths[i] <= first.Width() - margin; ++i) {
+    for (size_t i = 0; i < main.widths.size() && i + 1 < main.lefts.size() && main.lefts[i + 1] > 0; ++i) {
       const RECT cell = pane.CellRect(row, static_cast<int32_t>(i));
       if (cell.right > shown.right) break;
+      const int left = margin + main.lefts[i];
       const int top = rowTop + row * main.rowHeight;
       EXPECT_EQ(Ink(screen, cell),
                 first.Ink(left + 1, top + 1, left + main.widths[i] - 1, top + main.rowHeight - 1))
           << "row " << row + 1 << ", column " << i + 1;
-      left += main.widths[i];
     }
   }
   for (uint32_t preview : {before, before + 1}) DestroyWindow(lumo_preview::Window(preview));
@@ -288,7 +328,7 @@ TEST_F(HostFrameOutputs, OnlyRowsTheUserSelectedNarrowPrintCopyAndDataPad) {
   const Page page(pages[0]);
   const PrintedGrid main(grid, 1, page.Width() - 2 * margin, page.Height() - 2 * margin);  // "3"
   EXPECT_EQ(static_cast<size_t>(main.across), pages.size()) << "one row down";
-  const int second = margin + main.rowNumbers + main.widths[0];
+  const int second = margin + main.lefts[1];
   const int rowTop = margin + main.band;
   EXPECT_GT(page.Ink(second + 2, margin + 2, second + main.widths[1] - 2, rowTop - 2), 10) << "the second title";
   EXPECT_GT(page.Ink(margin + 3, rowTop + 3, margin + main.rowNumbers - 3, rowTop + main.rowHeight - 2), 5)
@@ -395,6 +435,103 @@ TEST_F(HostFrameOutputs, AnalyzeOutputsWriteTheDataPadAndTheAnalysisViewsPicture
   EXPECT_EQ(0, page.Ink(0, 0, margin, page.Height())) << "nothing left of the printable area";
   EXPECT_GT(page.Ink(margin, margin, page.Width() - margin, page.Height() - margin), 1000) << "the plot";
   DestroyWindow(lumo_preview::Window(before));
+}
+
+// On any screen the Table View sizes its rows by its font, so that no value is cut and no row
+// label runs into the next; its columns are as wide on paper and screen alike, so that every
+// value shows whole; the summary shows its four rows whole; the buttons write in a font and
+// size scaled like the dialogs'. This test runs on screens of 96 and 192 dpi.
+TEST_F(HostFrameOutputs, TableViewFitsRowsColumnsSummaryAndButtonsToTheScreen) {
+  AnalyseEcg();
+  TVF_TableView* const table = TableIn(OpenView(ZRTableViewEx::ViewMessageId()));
+  ASSERT_NE(nullptr, table);
+  const int dpi = QOR::ScreenDpi();
+  char asked[16] = {};
+  if (GetEnvironmentVariableA("ONDARA_SCREEN_DPI", asked, sizeof asked)) {
+    ASSERT_EQ(std::atoi(asked), dpi) << "the screen the run asked for";
+  }
+  std::set<std::wstring> exported;
+  for (const std::vector<std::string>& line : testsupport::TabCells(ExportedTable()))
+    for (const std::string& cell : line) exported.emplace(cell.begin(), cell.end());
+  for (TVF_Grid::EventGridControl* grid : {&table->MainGrid(), &table->SummaryGrid()}) {
+    TVF_Grid::GridPane& pane = grid->Pane();
+    HDC const dc = CreateCompatibleDC(nullptr);
+    const int32_t font = FontHeight(dc, grid->CellFont());
+    DeleteDC(dc);
+    EXPECT_GE(pane.RowHeight(), font) << "rows as high as the cell font";
+    EXPECT_GE(pane.RowHeight(), MulDiv(16, dpi, 96));
+    // The view's default of 60 is stored (less its margin of 10) in pixels at 96 dpi.
+    EXPECT_EQ(MulDiv(50, dpi, 96), pane.Column(0).Width);
+    const OWL::TRect shown = pane.GetClientRect();
+    if (grid == &table->SummaryGrid()) {
+      EXPECT_EQ(4, pane.RowCount());
+      EXPECT_GE(shown.Height(), pane.RowCount() * pane.RowHeight()) << "Avg, Min, Max and Count whole";
+    }
+    const std::vector<std::wstring> texts = TextsDrawn([&](HDC hdc) { pane.PaintCells(hdc, shown); });
+    EXPECT_GE(texts.size(), 10u);
+    for (const std::wstring& text : texts) EXPECT_TRUE(ShownAsAtNinetySixDpi(text, exported)) << Narrow(text);
+  }
+  HWND const view = GetParent(table->GetHandle());
+  int buttons = 0;
+  for (HWND b = FindWindowExW(view, nullptr, L"Button", nullptr); b; b = FindWindowExW(view, b, L"Button", nullptr)) {
+    auto* const font = reinterpret_cast<HFONT>(SendMessageW(b, WM_GETFONT, 0, 0));
+    LOGFONTW face{};
+    ASSERT_EQ(static_cast<int>(sizeof face), GetObjectW(font, sizeof face, &face));
+    EXPECT_EQ(MulDiv(13, dpi, 96), std::abs(face.lfHeight));
+    wchar_t text[64] = L"";
+    GetWindowTextW(b, text, 64);
+    HDC const dc = GetDC(b);
+    HGDIOBJ const previous = SelectObject(dc, font);
+    SIZE extent{};
+    GetTextExtentPoint32W(dc, text, static_cast<int>(wcslen(text)), &extent);
+    SelectObject(dc, previous);
+    ReleaseDC(b, dc);
+    RECT r{};
+    GetClientRect(b, &r);
+    EXPECT_LT(extent.cx, r.right - MulDiv(6, dpi, 96)) << "the button's text whole";
+    EXPECT_LT(extent.cy, r.bottom - MulDiv(4, dpi, 96));
+    ++buttons;
+  }
+  EXPECT_EQ(3, buttons);
+}
+
+// The printout is planned from the font's point size and the columns' widths alone: printed at
+// 96 and at 192 dpi, on either screen, the ECG's table fills the same pages with the same texts,
+// every value whole.
+TEST_F(HostFrameOutputs, EcgTablePrintsTheSamePagesAtEveryResolution) {
+  AnalyseEcg();
+  TVF_TableView* const table = TableIn(OpenView(ZRTableViewEx::ViewMessageId()));
+  ASSERT_NE(nullptr, table);
+  std::set<std::wstring> exported;
+  for (const std::vector<std::string>& line : testsupport::TabCells(ExportedTable()))
+    for (const std::string& cell : line) exported.emplace(cell.begin(), cell.end());
+  std::vector<std::vector<std::wstring>> printed[2];
+  for (int k = 0; k < 2; ++k) {
+    const TVF_Grid::PrintResolution dpi{96 * (k + 1), 96 * (k + 1)};
+    TVF_Grid::EventGridControl& grid = table->MainGrid();
+    ComPtr<ILumoPrintoutEx> made =
+        TVF_Grid::GridPrintout::Create(grid, QOR::String(L"ECG"), 8, grid.DataManager(), true, true);
+    auto& printout = static_cast<TVF_Grid::GridPrintout&>(*made.Get());
+    // An A4 sheet less half an inch all round.
+    const OWL::TRect page(0, 0, MulDiv(2100 - 254, dpi.PrinterX, 254), MulDiv(2970 - 254, dpi.PrinterY, 254));
+    int32_t pages = 0;
+    TextsDrawn([&](HDC hdc) {
+      OWL::TDC dc(hdc);
+      pages = printout.Paginate(dc, page, dpi);
+    });
+    for (int32_t p = 0; p < pages; ++p)
+      printed[k].push_back(TextsDrawn([&](HDC hdc) {
+        OWL::TDC dc(hdc);
+        printout.PrintPage(p, dc, page, dpi);
+      }));
+  }
+  EXPECT_EQ(34u, printed[0].size()) << "17 pages down, 2 across, on every screen";
+  ASSERT_EQ(printed[0].size(), printed[1].size());
+  for (size_t p = 0; p < printed[0].size(); ++p) {
+    EXPECT_EQ(printed[0][p], printed[1][p]) << "page " << p + 1;
+    for (const std::wstring& text : printed[1][p])
+      EXPECT_TRUE(ShownAsAtNinetySixDpi(text, exported)) << "page " << p + 1 << ": " << Narrow(text);
+  }
 }
 
 }  // namespace
