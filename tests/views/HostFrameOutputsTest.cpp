@@ -16,6 +16,7 @@
 #include "platform/owl/TFont.h"
 #include "platform/uihelpers/ScreenDpi.h"
 #include "tests/support/DibCanvas.h"
+#include "tests/support/DrawnTexts.h"
 #include "tests/support/HostProcess.h"
 #include "tests/support/PumpUntil.h"
 #include "tests/support/UserMouse.h"
@@ -30,7 +31,6 @@
 #include <cmath>
 #include <cstdlib>
 #include <fstream>
-#include <functional>
 #include <iterator>
 #include <set>
 #include <sstream>
@@ -91,15 +91,6 @@ struct Page {
   DIBSECTION section{};
 };
 
-// The texts an enhanced metafile draws.
-int CALLBACK CollectTexts(HDC, HANDLETABLE*, const ENHMETARECORD* record, int, LPARAM texts) noexcept {
-  if (record->iType != EMR_EXTTEXTOUTW) return 1;
-  const auto* const text = reinterpret_cast<const EMREXTTEXTOUTW*>(record);
-  const auto* const units = reinterpret_cast<const wchar_t*>(reinterpret_cast<const BYTE*>(record) + text->emrtext.offString);
-  reinterpret_cast<std::vector<std::wstring>*>(texts)->emplace_back(units, text->emrtext.nChars);
-  return 1;
-}
-
 int32_t FontHeight(HDC dc, const OWL::TFont& font, int32_t* averageWidth = nullptr) {
   HGDIOBJ const previous = SelectObject(dc, font.GetHandle());
   TEXTMETRICW metrics{};
@@ -153,17 +144,6 @@ struct PrintedGrid {
   std::vector<int32_t> lefts;  // on its page, from the printable left
   std::vector<int32_t> widths;
 };
-
-// The texts a drawing writes, recorded in an enhanced metafile.
-std::vector<std::wstring> TextsDrawn(const std::function<void(HDC)>& draw) {
-  HDC const meta = CreateEnhMetaFileW(nullptr, nullptr, nullptr, nullptr);
-  draw(meta);
-  HENHMETAFILE const recorded = CloseEnhMetaFile(meta);
-  std::vector<std::wstring> texts;
-  EnumEnhMetaFile(nullptr, recorded, &CollectTexts, &texts, nullptr);
-  DeleteEnhMetaFile(recorded);
-  return texts;
-}
 
 std::string Narrow(const std::wstring& text) { return std::string(text.begin(), text.end()); }
 
@@ -419,7 +399,8 @@ TEST_F(HostFrameOutputs, AnalyzeOutputsWriteTheDataPadAndTheAnalysisViewsPicture
   EXPECT_GT(png.size(), 1000u);
   std::vector<std::wstring> labels;
   ASSERT_TRUE(OpenClipboard(nullptr));
-  EnumEnhMetaFile(nullptr, static_cast<HENHMETAFILE>(GetClipboardData(CF_ENHMETAFILE)), &CollectTexts, &labels, nullptr);
+  EnumEnhMetaFile(nullptr, static_cast<HENHMETAFILE>(GetClipboardData(CF_ENHMETAFILE)), &CollectDrawnText, &labels,
+                  nullptr);
   CloseClipboard();
   EXPECT_NE(labels.end(), std::find(labels.begin(), labels.end(), L"0.5")) << "the value axis counts in mV";
   for (const std::wstring& label : labels) EXPECT_NE(0u, label.find(L"0.000")) << "a label in volts";
@@ -467,7 +448,7 @@ TEST_F(HostFrameOutputs, TableViewFitsRowsColumnsSummaryAndButtonsToTheScreen) {
       EXPECT_EQ(4, pane.RowCount());
       EXPECT_GE(shown.Height(), pane.RowCount() * pane.RowHeight()) << "Avg, Min, Max and Count whole";
     }
-    const std::vector<std::wstring> texts = TextsDrawn([&](HDC hdc) { pane.PaintCells(hdc, shown); });
+    const std::vector<std::wstring> texts = DrawnTexts([&](HDC hdc) { pane.PaintCells(hdc, shown); });
     EXPECT_GE(texts.size(), 10u);
     for (const std::wstring& text : texts) EXPECT_TRUE(ShownAsAtNinetySixDpi(text, exported)) << Narrow(text);
   }
@@ -515,12 +496,12 @@ TEST_F(HostFrameOutputs, EcgTablePrintsTheSamePagesAtEveryResolution) {
     // An A4 sheet less half an inch all round.
     const OWL::TRect page(0, 0, MulDiv(2100 - 254, dpi.PrinterX, 254), MulDiv(2970 - 254, dpi.PrinterY, 254));
     int32_t pages = 0;
-    TextsDrawn([&](HDC hdc) {
+    DrawnTexts([&](HDC hdc) {
       OWL::TDC dc(hdc);
       pages = printout.Paginate(dc, page, dpi);
     });
     for (int32_t p = 0; p < pages; ++p)
-      printed[k].push_back(TextsDrawn([&](HDC hdc) {
+      printed[k].push_back(DrawnTexts([&](HDC hdc) {
         OWL::TDC dc(hdc);
         printout.PrintPage(p, dc, page, dpi);
       }));
