@@ -1,6 +1,10 @@
 // Label boxes and their placement apart from each other.
 #include "graph/LabelPlacer.h"
 
+#include "graph/SegmentClip.h"
+
+#include <utility>
+
 namespace MGraph1 {
 
 namespace {
@@ -58,6 +62,45 @@ POINT LabelPlacer::Place(const RECT& box, POINT step, const RECT& bounds) {
   OffsetRect(&placed, chosen.x, chosen.y);
   mPlaced.push_back(placed);
   return chosen;
+}
+
+size_t LabelPlacer::PlaceFirstFree(const std::vector<RECT>& places, const RECT& bounds, LinesOff off) {
+  // Each pass asks less of a place: off fewer lines, then only inside.
+  const auto fits = [&](const RECT& box, int pass) {
+    if (!Inside(box, bounds)) return false;
+    return pass < 0 || (Free(box) && OffLines(box, static_cast<LinesOff>(pass)));
+  };
+  size_t chosen = 0;
+  bool found = false;
+  for (int pass = static_cast<int>(off); pass >= -1 && !found; --pass)
+    for (size_t i = 0; i < places.size() && !found; ++i) {
+      found = fits(places[i], pass);
+      if (found) chosen = i;
+    }
+  mPlaced.push_back(places[chosen]);
+  return chosen;
+}
+
+void LabelPlacer::KeepOff(std::vector<POINT> line, bool data) {
+  if (!line.empty()) mLines.push_back({std::move(line), data});
+}
+
+// Whether no segment of the lines kept off passes through box or touches it (a lone point counts
+// as one).
+bool LabelPlacer::OffLines(const RECT& box, LinesOff off) const noexcept {
+  if (off == LinesOff::None) return true;
+  RECT around = box;
+  InflateRect(&around, 1, 1);
+  for (const Line& line : mLines) {
+    if (!line.data && off != LinesOff::DataAndMarkers) continue;
+    for (size_t i = 0; i < line.points.size(); ++i) {
+      POINT const& to = line.points[i];
+      POINT const& from = line.points[i == 0 ? 0 : i - 1];
+      double x1 = from.x, y1 = from.y, x2 = to.x, y2 = to.y;
+      if (ClipSegment(x1, y1, x2, y2, around)) return false;
+    }
+  }
+  return true;
 }
 
 bool LabelPlacer::Free(const RECT& box) const noexcept {

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <cstddef>
 #include <vector>
 
 namespace MGraph1 {
@@ -13,19 +14,41 @@ namespace MGraph1 {
 // ascent its height above the baseline.
 RECT LabelBox(int x, int y, SIZE extent, int ascent, int angle, UINT align) noexcept;
 
+// What a label keeps off besides the labels placed before it: the lines through the data (traces,
+// fitted curves), and the markers' lines too.
+enum class LinesOff { None, Data, DataAndMarkers };
+
 // Labels placed one after another: a label whose box meets one placed before it moves by whole
 // steps (first step, then minus step, 2 * step, ...) to the first place where it meets none and
 // lies inside the bounds. A label with no such place within a few steps stays where it was asked.
+// Labels placed from a list of places can also keep off the lines of the drawing.
 class LabelPlacer {
  public:
   // The offset to move the label by; the box, moved, counts as placed from now on.
   POINT Place(const RECT& box, POINT step, const RECT& bounds);
-  void Clear() noexcept { mPlaced.clear(); }
+  // The index of the place chosen among places (at least one): the first inside bounds that meets
+  // no label placed before and none of the lines it keeps off; without one, the first that meets
+  // no data line; then the first that meets no label; then the first inside; then the first. It
+  // counts as placed from now on.
+  size_t PlaceFirstFree(const std::vector<RECT>& places, const RECT& bounds, LinesOff off);
+  // A line of the drawing in pixels, through the data or a marker's, for labels to keep off.
+  void KeepOff(std::vector<POINT> line, bool data);
+  void Clear() noexcept {
+    mPlaced.clear();
+    mLines.clear();
+  }
 
  private:
+  struct Line {
+    std::vector<POINT> points;
+    bool data;
+  };
+
   bool Free(const RECT& box) const noexcept;
+  bool OffLines(const RECT& box, LinesOff off) const noexcept;
 
   std::vector<RECT> mPlaced;
+  std::vector<Line> mLines;
 };
 
 }  // namespace MGraph1

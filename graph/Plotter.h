@@ -8,6 +8,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <vector>
 
 namespace MGraph1 {
 
@@ -32,6 +33,9 @@ class Plotter : public GraphDrawer {
   virtual bool DataChanged() { return true; }
   // True when the cached picture is out of date for this plotter.
   virtual bool NeedsRedraw() { return mDirty; }
+  // The pixels of the line this plotter draws on plot as one polyline, for labels to keep off;
+  // none from a plotter that draws no line through its data.
+  virtual std::vector<POINT> LinePixels(const RECT&) { return {}; }
 
   void MarkDirty() noexcept { mDirty = true; }
   PlotData* GetData() const noexcept { return mData; }

@@ -78,6 +78,27 @@ bool XYCPlotter::FetchSeries(XYCPlotDataBase&, XYCDrawContext& c, bool& reloaded
   return true;
 }
 
+std::vector<POINT> XYCPlotter::LinePixels(const RECT& plot) {
+  XYCPlotData* const data = GetTypedData();
+  const MappingRecord* const xm = GetXMapping();
+  const MappingRecord* const ym = GetYMapping();
+  int32_t count = 0, firstIndex = 0;
+  const float *xs = nullptr, *ys = nullptr;
+  const COLORREF* colours = nullptr;
+  COLORREF colour = 0;
+  uint32_t flags = 0;
+  if (!data || !xm || !ym || !data->LoadSeries(mSeries) ||
+      !data->GetSeriesData(mSeries, count, firstIndex, xs, ys, colours, colour, flags) || !xs || !ys)
+    return {};
+  std::vector<POINT> line;
+  for (int32_t i = 0; i < count; ++i) {
+    double const x = xm->Map(xs[i]) + plot.left;
+    double const y = ym->Map(ys[i]) + plot.top;
+    if (std::isfinite(x) && std::isfinite(y)) line.push_back(POINT{TruncToInt32Sat(x), TruncToInt32Sat(y)});
+  }
+  return line;
+}
+
 void XYCPlotter::OnDraw(OWL::TDC& dc, OWL::TDC& referenceDc, OWL::TRect& plotRect, OWL::TRect& clipRect) {
   XYCPlotDataBase* const data = GetXYData();
   if (!data) return;

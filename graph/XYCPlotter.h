@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <vector>
 
 namespace MGraph1 {
 
@@ -48,6 +49,8 @@ class XYCPlotter : public XYCPlotterBase {
   void OnDataSet() override;
   bool DataChanged() override;
   bool NeedsRedraw() override;
+  // The series' points in their order, mapped to the plot's pixels.
+  std::vector<POINT> LinePixels(const RECT& plot) override;
   virtual XYCPlotDataBase* GetXYData() const;
   virtual XYCPlotData* GetTypedData() const;
   virtual void DrawPoints(OWL::TDC& dc, const XYCDrawContext& context);

@@ -118,6 +118,27 @@ bool YCPlotter::NeedsRedraw() {
   return mDirty || (data && data->IsRedrawPending());
 }
 
+std::vector<POINT> YCPlotter::LinePixels(const RECT& plot) {
+  auto* const data = dynamic_cast<YCPlotData*>(GetData());
+  const MappingRecord* const xm = GetXMapping();
+  const MappingRecord* const ym = GetYMapping();
+  YCDrawContext c;
+  COLORREF colour = 0;
+  if (!data || !xm || !ym || !FetchSamples(*data, c.count, c.firstX, c.step, c.samples, c.colours, colour) ||
+      !c.samples)
+    return {};
+  c.plot = plot;
+  TraceMapper const mapper(*xm, *ym, c);
+  std::vector<POINT> line;
+  line.reserve(static_cast<size_t>(std::max(0, c.count)));
+  for (int32_t i = 0; i < c.count; ++i) {
+    if (IsNoValueSample(c.samples[i])) continue;
+    TracePoint const p = mapper.At(i);
+    line.push_back(POINT{p.x, p.y});
+  }
+  return line;
+}
+
 bool YCPlotter::FetchSamples(YCPlotData& data, int32_t& count, double& firstX, double& step, const float*& samples,
                              const COLORREF*& colours, COLORREF& colour) {
   return data.GetSamples(mSeries, count, firstX, step, samples, colours, colour);

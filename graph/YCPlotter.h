@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <vector>
 
 namespace MGraph1 {
 
@@ -32,6 +33,8 @@ class YCPlotter : public Plotter {
   // Prepare, with the same arguments.
   void OnDraw(OWL::TDC& dc, OWL::TDC& referenceDc, OWL::TRect& plotRect, OWL::TRect& clipRect) override;
   bool NeedsRedraw() override;
+  // The samples that have a value, mapped as they are drawn; the trace's gaps are not kept.
+  std::vector<POINT> LinePixels(const RECT& plot) override;
   // Fetches the trace and draws it; clears dirty.
   virtual void Prepare(OWL::TDC& dc, OWL::TDC& referenceDc, const OWL::TRect& plotRect,
                        const OWL::TRect& clipRect);
