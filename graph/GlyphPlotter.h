@@ -9,6 +9,8 @@
 
 #include <cstdint>
 #include <memory>
+#include <utility>
+#include <vector>
 
 namespace QOR {
 class String;
@@ -24,6 +26,9 @@ class GlyphPlotter : public Plotter {
   void OnDraw(OWL::TDC& dc, OWL::TDC& referenceDc, OWL::TRect& plotRect, OWL::TRect& clipRect) override;
   // This plotter's labels keep off those of earlier, a plotter drawn before it in every drawing.
   void ShareLabelsWith(const GlyphPlotter& earlier);
+  // Where there is room, the labels of segments and free lines (this plotter's and those of
+  // plotters sharing its labels) keep off the lines that these plotters of the same drawer draw.
+  void KeepLabelsOff(std::vector<Plotter*> lines) { mLinesToKeepOff = std::move(lines); }
 
   int32_t rop2 = R2_COPYPEN;
   uint32_t labelAlign = 0;
@@ -32,9 +37,13 @@ class GlyphPlotter : public Plotter {
   int32_t labelOffsetX = 0;    // pixels
 
  private:
-  void DrawGlyph(OWL::TDC& dc, LabelPlacer& labels, const GlyphRecord& glyph, const RECT& plot) const;
+  // A drawing draws every glyph's line, then every glyph's label.
+  enum class GlyphPart { Line, Label };
+
+  void DrawGlyph(OWL::TDC& dc, LabelPlacer& labels, const GlyphRecord& glyph, const RECT& plot, GlyphPart part);
+  void LabelUpright(OWL::TDC& dc, LabelPlacer& labels, const QOR::String& label, const RECT& plot, int32_t x);
   void DrawFreeLine(OWL::TDC& dc, LabelPlacer& labels, const GlyphRecord& glyph, const RECT& plot, double X,
-                    double Y) const;
+                    double Y, GlyphPart part) const;
   void LabelSegment(OWL::TDC& dc, LabelPlacer& labels, const QOR::String& label, const RECT& plot, double from,
                     double to, int32_t y) const;
   void LabelFreeLine(OWL::TDC& dc, LabelPlacer& labels, const QOR::String& label, const RECT& plot, POINT left,
@@ -44,6 +53,11 @@ class GlyphPlotter : public Plotter {
   // them starts them afresh at each drawing.
   std::shared_ptr<LabelPlacer> mLabels = std::make_shared<LabelPlacer>();
   bool mOwnsLabels = true;
+  std::vector<Plotter*> mLinesToKeepOff;  // not owned: plotters of the drawer that owns this one
+  // The left edge of the last label of a vertical line in this drawing: the lines are labelled
+  // from left to right, and no label stands left of the one before.
+  int32_t mUprightLabelsFrom = 0;
+  std::vector<int32_t> mUprightLines;  // the x of each vertical line in this drawing
 };
 
 }  // namespace MGraph1

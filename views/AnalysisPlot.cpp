@@ -35,6 +35,8 @@
 #include <cfloat>
 #include <cmath>
 #include <cwchar>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -129,12 +131,14 @@ void AnalysisPlot::BuildPlotters(MGraph1::Graph2DDrawer& drawer) {
   auto* const lines = new MGraph1::GlyphPlotter;
   lines->SetData(static_cast<MGraph1::GlyphPlotData*>(this), ZR::Doc::kLineMarkers, false);
   drawer.AddPlot(lines, true);
+  std::vector<MGraph1::Plotter*> traced;
   for (int32_t series = 0; series < 2; ++series) {
     auto* const trace = new MGraph1::YCPlotterEx;
     trace->SetData(samples, series, false);
     trace->SetColour(kTraceColour);
     trace->SetLineWidth(kLineWidth);
     drawer.AddPlot(trace, true);
+    traced.push_back(trace);
   }
   auto* const slope = new MGraph1::GlyphPlotter;
   slope->SetData(static_cast<MGraph1::GlyphPlotData*>(this), ZR::Doc::kSlopeMarkers, false);
@@ -145,6 +149,10 @@ void AnalysisPlot::BuildPlotters(MGraph1::Graph2DDrawer& drawer) {
   curve->SetData(static_cast<MGraph1::XYCPlotData*>(this), kCurveSeries, false);
   curve->SetLineWidth(kLineWidth);
   drawer.AddPlot(curve, true);
+  traced.push_back(curve);
+  // The width's and the slope's labels keep off the trace and the fitted curve where they can;
+  // the drawer deletes all these plotters together.
+  lines->KeepLabelsOff(std::move(traced));
 }
 
 void AnalysisPlot::SetupWindow() {

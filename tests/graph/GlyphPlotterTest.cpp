@@ -3,12 +3,18 @@
 
 #include "graph/GlyphPlotData.h"
 #include "graph/SegmentClip.h"
+#include "graph/XYCPlotter.h"
+#include "graph/YCPlotter.h"
 
 #include "tests/graph/GraphCanvas.h"
+#include "tests/graph/PointSeries.h"
+#include "tests/graph/SampleTrace.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <initializer_list>
 #include <utility>
 #include <vector>
 
@@ -131,16 +137,20 @@ TEST(GlyphPlotter, LabelsAreWrittenBesideTheirLines) {
 
 namespace {
 
-// The ink of glyphs drawn together on a plot (10, 10)-(190, 150).
-int InkOf(std::vector<MGraph1::GlyphRecord> records) {
+// Glyphs drawn together on a plot (10, 10)-(190, 150) of a 200 x 160 canvas.
+void DrawOn(GraphCanvas& canvas, std::vector<MGraph1::GlyphRecord> records) {
   Glyphs data;
   data.records = std::move(records);
   MGraph1::GlyphPlotter plotter;
   MapPlot(plotter, 1.0, 0.0, 1.0, 0.0);
   plotter.SetData(&data, 0, false);
-  GraphCanvas canvas(200, 160);
   OWL::TRect plot(10, 10, 190, 150), clip = plot;
   plotter.OnDraw(canvas.dc, canvas.dc, plot, clip);
+}
+
+int InkOf(std::vector<MGraph1::GlyphRecord> records) {
+  GraphCanvas canvas(200, 160);
+  DrawOn(canvas, std::move(records));
   return canvas.InkIn(OWL::TRect(0, 0, 200, 160));
 }
 
@@ -180,6 +190,96 @@ TEST(GlyphPlotter, LabelsOfMarkersAtOnePlaceStayApart) {
     }
     EXPECT_GE(canvas.InkIn(OWL::TRect(0, 0, 200, 160)) - lines, first + second - 4) << "kind " << pair.first.kind;
   }
+}
+
+namespace {
+
+// Columns next to each other holding black (label) ink: where they start and end, and how tall.
+struct InkRun {
+  int left, right, height;
+};
+
+std::vector<InkRun> BlackRuns(const GraphCanvas& canvas) {
+  std::vector<InkRun> runs;
+  int top = 0, bottom = 0;
+  for (int x = 0; x < canvas.width; ++x) {
+    std::vector<int> black;
+    for (int y = 0; y < canvas.height; ++y)
+      if (canvas.At(x, y) == 0) black.push_back(y);
+    if (black.empty()) continue;
+    if (runs.empty() || runs.back().right < x) runs.push_back({x, x, 0}), top = black.front(), bottom = 0;
+    top = std::min(top, black.front()), bottom = std::max(bottom, black.back() + 1);
+    runs.back() = {runs.back().left, x + 1, bottom - top};
+  }
+  return runs;
+}
+
+}  // namespace
+
+// Start, end and peak lines a little apart, listed as the Analysis View lists them; by the plot's
+// left edge; with a level line across the labels' first places. Each label reads up beside its
+// own line, left to right as the lines stand ("The peak", the longest, in the middle), in the plot.
+TEST(GlyphPlotter, LabelsOfVerticalLinesStandBesideTheirLinesInTheirOrder) {
+  struct Case {
+    double start, end, peak;
+    bool levelAtBottom;
+  };
+  for (const Case& c : {Case{60.0, 84.0, 66.0, false}, Case{50.0, 150.0, 57.0, false},
+                        Case{3.0, 120.0, 60.0, false}, Case{60.0, 80.0, 66.0, true}}) {
+    GraphCanvas canvas(200, 160);
+    DrawOn(canvas, {Labelled(Glyph(2, c.start, 0.0), L"Start"), Labelled(Glyph(2, c.end, 0.0), L"End"),
+                    Labelled(Glyph(2, c.peak, 0.0), L"The peak"), Glyph(c.levelAtBottom ? 1 : 3, 0.0, 120.0)});
+    std::vector<InkRun> const runs = BlackRuns(canvas);
+    ASSERT_EQ(3u, runs.size()) << c.peak;
+    double const lines[3] = {c.start, c.peak, c.end};
+    for (int i = 0; i < 3; ++i) {
+      int const x = 10 + static_cast<int>(lines[i]);
+      EXPECT_TRUE((runs[i].right <= x && runs[i].left >= std::max(10, x - 20)) ||
+                  (runs[i].left > x && runs[i].right <= x + 21))
+          << c.peak << ": label " << i << " at " << runs[i].left << ".." << runs[i].right << ", its line at " << x;
+    }
+    EXPECT_GT(runs[1].height, runs[0].height + 10) << c.peak;
+  }
+}
+
+// A slope line and a width bar whose nearest label places a trace, a fitted curve and a marker's
+// line run through: the labels stand where none runs. A label with no other place than over the
+// trace leaves every pixel of the trace drawn.
+TEST(GlyphPlotter, LabelsKeepOffTracesAndLeaveThemInSight) {
+  SampleTrace flat;
+  flat.samples.assign(181, 70.0f);  // across the plot at y = 80
+  Points falling;
+  for (int i = 0; i <= 60; ++i) falling.x.push_back(60.0f + i), falling.y.push_back(55.0f - i * 0.25f);
+  MGraph1::YCPlotterEx trace;
+  MGraph1::XYCPlotter curve;
+  trace.SetData(&flat, 0, false);
+  curve.SetData(&falling, 0, false);
+  Glyphs data;
+  data.records = {Labelled(Glyph(5, 20.0, 90.0, 60.0, 60.0), L"Slope"),
+                  Labelled(Glyph(4, 100.0, 75.0, 170.0), L"Width50"), Glyph(2, 75.0, 0.0)};
+  MGraph1::GlyphPlotter plotter;
+  for (MGraph1::GraphDrawer* drawable : std::initializer_list<MGraph1::GraphDrawer*>{&trace, &curve, &plotter})
+    MapPlot(*drawable, 1.0, 0.0, 1.0, 0.0);
+  plotter.SetData(&data, 0, false);
+  plotter.KeepLabelsOff({&trace, &curve});
+  OWL::TRect plot(10, 10, 190, 150), clip = plot;
+  GraphCanvas lines(200, 160), labels(200, 160);
+  trace.OnDraw(lines.dc, lines.dc, plot, clip);
+  curve.OnDraw(lines.dc, lines.dc, plot, clip);
+  plotter.OnDraw(labels.dc, labels.dc, plot, clip);
+  int ink = 0;
+  for (int y = 0; y < 160; ++y)
+    for (int x = 0; x < 200; ++x) {
+      if (labels.At(x, y) != 0) continue;
+      ++ink;
+      EXPECT_FALSE(lines.Near(x, y, flat.colour) || lines.Near(x, y, falling.single) ||
+                   labels.Near(x, y, data.records[2].colour))
+          << x << "," << y;
+    }
+  EXPECT_GT(ink, 60);
+  data.records = {Labelled(Glyph(1, 0.0, 75.0), L"Baseline")};
+  plotter.OnDraw(lines.dc, lines.dc, plot, clip);
+  for (int x = 12; x < 60; ++x) EXPECT_NE(0xFFFFFFu, lines.At(x, 80)) << "trace at x " << x;
 }
 
 TEST(SegmentClip, KeepsWhatLiesInsideTheRightAndBottomEdgesExcluded) {

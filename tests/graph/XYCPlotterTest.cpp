@@ -6,6 +6,7 @@
 #include "graph/XYCPlotter2.h"
 
 #include "tests/graph/GraphCanvas.h"
+#include "tests/graph/PointSeries.h"
 
 #include <gtest/gtest.h>
 
@@ -14,25 +15,6 @@
 #include <vector>
 
 namespace {
-
-class Points : public MGraph1::XYCPlotData {
- public:
-  bool GetSeriesData(int32_t, int32_t& count, int32_t& firstIndex, const float*& xs, const float*& ys,
-                     const COLORREF*& colours, COLORREF& colour, uint32_t& seriesFlags) override {
-    count = static_cast<int32_t>(x.size());
-    firstIndex = 100;
-    xs = x.data();
-    ys = y.data();
-    colours = perPoint.empty() ? nullptr : perPoint.data();
-    colour = single;
-    seriesFlags = flags;
-    return true;
-  }
-  std::vector<float> x, y;
-  std::vector<COLORREF> perPoint;
-  COLORREF single = RGB(0, 0, 255);
-  uint32_t flags = 0;
-};
 
 // Plot (10, 10)-(110, 90) on a 120 x 100 canvas; a value v is at pixel v + 10 on both axes.
 class XYCPlotterTest : public ::testing::Test {
