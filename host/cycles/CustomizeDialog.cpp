@@ -69,7 +69,7 @@ void Load(HWND dialog, const DetectionValues& values) {
   std::wostringstream height;
   height << values.minPeakHeight;
   SetDlgItemTextW(dialog, kCustomizeHeight, height.str().c_str());
-  CheckDlgButton(dialog, kCustomizeRelative, values.relative != 0.0 ? BST_CHECKED : BST_UNCHECKED);
+  CheckDlgButton(dialog, kCustomizeRelative, RelativeSwitchOn(values.relative) ? BST_CHECKED : BST_UNCHECKED);
   CheckDlgButton(dialog, kCustomizeDownward, values.polarity < 0.0 ? BST_CHECKED : BST_UNCHECKED);
 }
 

@@ -51,7 +51,8 @@ double* DetectionValues::Field(int32_t index) noexcept {
 bool DetectionValues::operator==(const DetectionValues& o) const noexcept {
   // The channel and the preset number say where settings are used and came from, not what they detect.
   return polarity == o.polarity && hysteresis == o.hysteresis && minPeakHeight == o.minPeakHeight &&
-         minIntervalMs == o.minIntervalMs && baselineMs == o.baselineMs && relative == o.relative &&
+         minIntervalMs == o.minIntervalMs && baselineMs == o.baselineMs &&
+         RelativeSwitchOn(relative) == RelativeSwitchOn(o.relative) &&
          allowNonPositive == o.allowNonPositive;
 }
 
@@ -60,7 +61,7 @@ bool DetectionValues::IsValid() const noexcept {
   if (polarity != 1.0 && polarity != -1.0) return false;
   if (!(hysteresis >= 0.0 && hysteresis < 1.0)) return false;
   if (!(minIntervalMs >= 0.0 && minIntervalMs <= 1e9) || !(baselineMs >= 0.0 && baselineMs <= 1e9)) return false;
-  if (relative != 0.0) return baselineMs > 0.0 && minPeakHeight >= 0.05 && minPeakHeight <= 9.0;
+  if (RelativeSwitchOn(relative)) return baselineMs > 0.0 && minPeakHeight >= 0.05 && minPeakHeight <= 9.0;
   if (allowNonPositive == 0.0) return minPeakHeight > 0.0 && minPeakHeight <= DBL_MAX;
   return std::isfinite(minPeakHeight);
 }
@@ -109,7 +110,7 @@ CycleRules RulesFromArguments(const double* a, int32_t count, double tickPeriod)
   r.threshold = v[2];
   r.minIntervalTicks = ticks(v[3]);
   r.baselineTicks = ticks(v[4]);
-  r.relative = v[5] > 0.5 && r.baselineTicks > 0;
+  r.relative = RelativeSwitchOn(v[5]) && r.baselineTicks > 0;
   return r;
 }
 
@@ -201,7 +202,7 @@ class DetectionSettings final : public HostObject<IPXDetectionSettings, IPXPrevi
   HRESULT STDMETHODCALLTYPE Reserved21() noexcept override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE Reserved22() noexcept override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE IsRelativeThreshold(VARIANT_BOOL* relative) noexcept override {
-    return Flag(relative, mValues.relative != 0.0);
+    return Flag(relative, RelativeSwitchOn(mValues.relative));
   }
 
   // IPXPreviewTrace: the detector reads the channel itself, so its trace is the channel's.

@@ -11,6 +11,11 @@
 
 namespace host {
 
+// Whether the relative switch (the text's eighth number, the formula's last argument) makes the
+// threshold a number of standard deviations of the noise: any value but 0 does. Everything that
+// reads the switch asks here, so that what is checked, shown and scanned agree.
+inline bool RelativeSwitchOn(double relative) noexcept { return relative != 0.0; }
+
 // The detector's parameters by index (kPXParam..., CycleDetectionParam), with their defaults.
 struct DetectionValues {
   double channel = 0.0;

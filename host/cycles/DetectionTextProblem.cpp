@@ -41,7 +41,7 @@ std::string Fault(const std::vector<std::wstring>& words, int place, const std::
 
 std::string ThresholdFault(const std::vector<std::wstring>& words, const DetectionValues& v) {
   const std::string absolute = "the threshold above the baseline, in the channel's units";
-  if (v.relative != 0.0) {
+  if (RelativeSwitchOn(v.relative)) {
     if (!(v.baselineMs > 0.0))
       return Fault(words, 6, "the baseline's length, in ms", "more than 0 while the threshold is relative (the eighth number)");
     if (!(v.minPeakHeight >= 0.05 && v.minPeakHeight <= 9.0))
@@ -78,7 +78,7 @@ std::string DetectionTextProblem(const std::wstring& text) {
 std::string DetectionThresholdWords(const std::wstring& text, const std::string& unit) {
   DetectionValues v;
   // The detector makes the threshold relative only when the baseline is long enough to measure the noise.
-  if (v.FromText(text) && !(v.relative > 0.5 && v.baselineMs > 0.0))
+  if (v.FromText(text) && !(RelativeSwitchOn(v.relative) && v.baselineMs > 0.0))
     return "the threshold above the baseline, in " + unit;
   return "the threshold, in standard deviations of the noise";
 }

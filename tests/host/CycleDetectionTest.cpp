@@ -134,6 +134,26 @@ TEST(DetectionSettings, TextRoundTripValidityAndFormula) {
   EXPECT_EQ(StringText(formula.Get()), L"PXDetect( ch3, 1, 0.5, 3, 5, 100, 1 )");
 }
 
+// Every reader of the eighth number, the relative switch, takes it alike: any value but 0 makes the
+// threshold standard deviations of the noise (the baseline given), for the check, the dialog's
+// answer, the words and the scan.
+TEST(DetectionSettings, EveryReaderTakesTheRelativeSwitchAlike) {
+  for (const double relative : {1.0, 0.3, -0.5, 0.0}) {
+    DetectionValues values;
+    values.relative = relative;
+    values.minPeakHeight = 12.0;  // too many standard deviations, a fine absolute threshold
+    VARIANT_BOOL answer = VARIANT_FALSE;
+    CreateDetectionSettings(values)->IsRelativeThreshold(&answer);
+    const double arguments[6] = {0.0, 0.5, 3.0, 5.0, 100.0, relative};
+    const bool words = DetectionThresholdWords(values.ToText(), "V").find("deviations") != std::string::npos;
+    const bool expected = relative != 0.0;
+    EXPECT_EQ(answer != VARIANT_FALSE, expected) << relative;
+    EXPECT_EQ(!values.IsValid(), expected) << relative;
+    EXPECT_EQ(words, expected) << relative;
+    EXPECT_EQ(RulesFromArguments(arguments, 6, 0.001).relative, expected) << relative;
+  }
+}
+
 // Each rule of IsValid is named by the number it checks, with the values that number takes; a text
 // the detector takes, or that is not numbers at all, gets no words.
 TEST(DetectionTextProblem, NamesTheNumberAtFaultAndItsRange) {
