@@ -166,6 +166,7 @@ class Reader {
   std::vector<Cell> Cells(std::string_view line) const;
   double ReadNumber(const Cell& cell) const;
   void ReadHeader(std::string_view line);
+  void CheckUnitCharacters(std::string_view line, std::string_view units) const;
   void NoteUnit(std::string_view name, std::string_view units);
   void NoteTimeStart();
   void ReadRow(std::string_view line);
@@ -267,6 +268,7 @@ void Reader::ReadHeader(std::string_view line) {
       name = Trim(name.substr(0, open), &dummy);
       units = Trim(units, &dummy);
       if (name.empty()) Fail(mLineNo, cells[i].column, "channel without a name before its unit");
+      CheckUnitCharacters(line, units);
     }
     std::string_view bare, parenthesised;
     if (i == 0 && units.empty() && SplitParenthesisedUnit(name, &bare, &parenthesised) && EqualsNoCase(bare, "time"))
@@ -290,6 +292,18 @@ void Reader::ReadHeader(std::string_view line) {
   if (!mHasTime && !(mOptions.rateHz > 0.0))
     Fail(mLineNo, 1, "no \"Time\" column and no sampling rate given: give the rate with --rate HZ");
   mCellCount = cells.size();
+}
+
+// A control character in a unit is damage, not a unit: the host's texts end at a NUL, so the
+// channel would show a unit other than the one read ("m\0V" as metres).
+void Reader::CheckUnitCharacters(std::string_view line, std::string_view units) const {
+  for (const char& c : units) {
+    if (static_cast<unsigned char>(c) >= 0x20 && c != 0x7F) continue;
+    const std::wstring nearest = NearestKnownUnit(Widen(units));
+    Fail(mLineNo, static_cast<int>(&c - line.data()) + 1,
+         "the unit " + QuoteInput(units) + " holds a control character" +
+             (nearest.empty() ? std::string() : ": did you mean " + Utf8FromWide(nearest) + "?"));
+  }
 }
 
 // A unit the file leaves out, or one the host does not know, is read as the base unit: a line says

@@ -45,8 +45,8 @@ struct RecordingReadOptions {
 // kept in the unit's base unit: a unit with an SI prefix before a known base unit (mV, pA, nA)
 // has its values scaled (60 in "Vm [mV]" is kept as 0.06); the channel's units text stays as
 // written, and the units service reads it back as base unit and prefix. A unit the host does not
-// know ("mv") is a base unit of its own, and a note names it. A first column "Time (s)" is
-// refused, naming the bracket form.
+// know ("mv") is a base unit of its own, and a note names it; one holding a control character
+// is refused. A first column "Time (s)" is refused, naming the bracket form.
 // Cells are separated by tabs, semicolons or commas, whichever the header holds first in that
 // order; with semicolons a decimal comma is read as a decimal point. A cell may be quoted ("V").
 // Lines end in LF, CR LF or CR; the text is UTF-8, or UTF-16 when it opens with a byte order mark;

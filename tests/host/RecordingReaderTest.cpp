@@ -72,6 +72,7 @@ TEST(RecordingReader, MalformedTextNamesLineAndColumn) {
       {"Time [s],V\n0,1\n0.1,-1e-400\n", 3, 5, "'-1e-400' is finite but too small to store: write 0"},
       {"Time [s],V\n0,1\n0.1,1e400\n", 3, 5, "'1e400' is out of the range of a sample"},
       {"Time [s]\tV\n0,00000\t1\n", 2, 1, "decimal commas are read only with semicolons between cells"},
+      {"Time [s],Vm [m\0V]\n0,1\n"sv, 1, 15, "the unit 'm\\x00V' holds a control character: did you mean mV?"},
       {"Time (s),Vm (mV)\n0,1\n", 1, 1, "'Time (s)' has its unit in parentheses: units are read in brackets, 'Time [s]'"},
       {"Time [s],V\n0,1\n0.1,1e39\n", 3, 5},         // beyond a float
       {"Time [s],V\n0,1\n0.1,2\n0.5,3\n", 3, 1},     // uneven time
@@ -149,7 +150,6 @@ TEST(RecordingReader, SamplesAreKeptInTheBaseUnit) {
 // What the reader assumes is said one line each: a unit left out or unknown (read as the base
 // unit, with the known unit it most plainly stands for) and a Time column not starting at 0.
 TEST(RecordingReader, NotesNameEachAssumption) {
-  using namespace std::string_view_literals;
   const std::string baseUnits = ": its values are read as base units";
   const std::string fromStart = ": times in the table count from each record's start";
   const struct {
@@ -160,8 +160,6 @@ TEST(RecordingReader, NotesNameEachAssumption) {
       {"Time [s],Vm [mmV]\n0,1\n0.1,2\n", {"channel Vm has the unknown unit 'mmV' in [ ]" + baseUnits + "; did you mean mV?"}},
       {"Time [s],Vm [mV]]\n0,1\n0.1,2\n", {"channel Vm has the unknown unit 'mV]' in [ ]" + baseUnits + "; did you mean mV?"}},
       {"Time [s],Vm [m V]\n0,1\n0.1,2\n", {"channel Vm has the unknown unit 'm V' in [ ]" + baseUnits + "; did you mean mV?"}},
-      {"Time [s],Vm [m\0V]\n0,1\n0.1,2\n"sv,
-       {"channel Vm has the unknown unit 'm\\x00V' in [ ]" + baseUnits + "; did you mean mV?"}},
       {"time [s],istim [na],vm [mv]\n0,1,2\n0.1,2,3\n",
        {"channel istim has the unknown unit 'na' in [ ]" + baseUnits + "; did you mean nA?",
         "channel vm has the unknown unit 'mv' in [ ]" + baseUnits + "; did you mean mV?"}},
