@@ -196,15 +196,15 @@ class AnalyzeRun {
                  host::Utf8FromWide(refusal));
       return 2;
     }
+    if (SUCCEEDED(hr))
+      hr = mDocument->QueryInterface(IID_IDocumentSettingsScript, reinterpret_cast<void**>(mSettings.Out()));
+    if (FAILED(hr)) return Failure("the analysis document could not be made", hr);
     // With its documents open the host tells them so; they register with its analysis manager.
-    if (SUCCEEDED(hr)) mHostDocument->BroadcastDocumentsOpen();
+    mHostDocument->BroadcastDocumentsOpen();
     if (mArgs.select && !SelectInFirstRecord(*mData.Get(), mArgs.selection)) {
       PrintError("--select: the first record does not hold that span");
       return 2;
     }
-    if (SUCCEEDED(hr))
-      hr = mDocument->QueryInterface(IID_IDocumentSettingsScript, reinterpret_cast<void**>(mSettings.Out()));
-    if (FAILED(hr)) return Failure("the analysis document could not be made", hr);
     return 0;
   }
 

@@ -1,4 +1,5 @@
 // The analyze command run by a script: what it refuses, and the boxes nobody is there to answer.
+#include "host/app/HostFramework.h"
 #include "host/common/MessageText.h"
 #include "tests/support/HostProcess.h"
 #include "tests/support/SourceTree.h"
@@ -11,6 +12,7 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -67,6 +69,32 @@ std::wstring SparseFile(const std::wstring& path, unsigned long long size) {
   return path;
 }
 
+// The files of a copy of the host beside a module that registers no class, so that no analysis
+// document opens: each copied from beside this program, and its name in the copy's folder.
+const std::pair<const wchar_t*, const wchar_t*> kClasslessHost[] = {
+    {L"ondara-host.exe", L"ondara-host.exe"}, {L"Lumo.dll", L"Lumo.dll"}, {L"classlessmodule.dll", L"Ondara.dll"}};
+
+std::wstring ClasslessHostFolder() {
+  wchar_t temp[MAX_PATH] = {};
+  GetTempPathW(MAX_PATH, temp);
+  return std::wstring(temp) + L"ondara-classless\\";
+}
+
+// The copy's executable.
+std::wstring HostWithoutDocumentClass() {
+  const std::wstring folder = ClasslessHostFolder();
+  CreateDirectoryW(folder.c_str(), nullptr);
+  for (const auto& [from, to] : kClasslessHost)
+    CopyFileW(ondara_host::PathBesideExecutable(from).c_str(), (folder + to).c_str(), FALSE);
+  return folder + kClasslessHost[0].second;
+}
+
+void RemoveClasslessHost() {
+  const std::wstring folder = ClasslessHostFolder();
+  for (const auto& file : kClasslessHost) DeleteFileW((folder + file.second).c_str());
+  RemoveDirectoryW(folder.c_str());
+}
+
 // Every input refused is one line saying what is wrong with it, and ends the run with status 2:
 // the words of a setting that refuses a value, an option it does not know (with the one meant when
 // it is a slip away), a second recording, a name or number an option does not know, a
@@ -95,6 +123,7 @@ TEST_F(AnalyzeUnattended, RefusalsAreOneLineSayingWhatIsWrong) {
     std::wstring command;
     DWORD status;
     std::string line;  // empty: taken, the table printed
+    std::wstring host = {};  // empty: the host beside this program
   } cases[] = {
       {analyze + L"--type 1 --set 1006=+0.001", 0, ""},
       {analyze + L"--type 1 --set 1006=0,06", 2, "setting 1006 = '0,06': not a number: the decimal separator is the point (.)"},
@@ -189,10 +218,13 @@ TEST_F(AnalyzeUnattended, RefusalsAreOneLineSayingWhatIsWrong) {
       {analyze + L"--recording \"" + missing + L"\"", 2, Utf8(missing) + ": no such file"},
       {L"events --formula \"cappeakdet(ch1,0.1)\" --signal \"1/(t-0.5)\" --rate 1000 --ticks 1000", 2,
        "--signal: '1/(t-0.5)': position 1: the signal has no finite value at tick 500"},
+      // The document's own failure, not the selection checked after it.
+      {analyze + L"--select 900:901", 1, "the analysis document could not be made: 0x80040111",
+       HostWithoutDocumentClass()},
   };
   for (const auto& c : cases) {
     RunResult run;
-    ASSERT_TRUE(RunHost(c.command, run));
+    ASSERT_TRUE(RunHost(c.command, run, c.host));
     EXPECT_EQ(c.status, run.exitCode) << run.output;
     if (c.line.empty()) {  // the table alone: its heading first, its summary's count last
       EXPECT_EQ(0u, run.output.find('\t')) << run.output;
@@ -207,6 +239,7 @@ TEST_F(AnalyzeUnattended, RefusalsAreOneLineSayingWhatIsWrong) {
   DeleteFileW(script.c_str());
   DeleteFileW(recording.c_str());
   DeleteFileW(huge.c_str());
+  RemoveClasslessHost();
 }
 
 // Without events the Table View has no summary rows: the heading, the empty line, the heading;

@@ -18,8 +18,9 @@ namespace {
 constexpr DWORD kLookEveryMs = 20;
 
 // Starts the host with its output and errors going into one pipe, whose reading end output gets.
-bool StartProcess(const std::wstring& arguments, PROCESS_INFORMATION& process, HANDLE& output) {
-  const std::wstring exe = ondara_host::PathBesideExecutable(L"ondara-host.exe");
+bool StartProcess(const std::wstring& arguments, PROCESS_INFORMATION& process, HANDLE& output,
+                  const std::wstring& path) {
+  const std::wstring exe = path.empty() ? ondara_host::PathBesideExecutable(L"ondara-host.exe") : path;
   SECURITY_ATTRIBUTES inherit = {sizeof(inherit), nullptr, TRUE};
   HANDLE readEnd = nullptr;
   HANDLE writeEnd = nullptr;
@@ -63,9 +64,9 @@ BOOL CALLBACK NoteWindow(HWND window, LPARAM search) noexcept {
 
 }  // namespace
 
-bool RunHost(const std::wstring& arguments, RunResult& result) {
+bool RunHost(const std::wstring& arguments, RunResult& result, const std::wstring& exe) {
   StartedHost host;
-  if (!host.Start(arguments)) return false;
+  if (!host.Start(arguments, exe)) return false;
   host.Finish(result);
   return true;
 }
@@ -79,7 +80,9 @@ StartedHost::~StartedHost() {
   if (mOutput) CloseHandle(mOutput);
 }
 
-bool StartedHost::Start(const std::wstring& arguments) { return StartProcess(arguments, mProcess, mOutput); }
+bool StartedHost::Start(const std::wstring& arguments, const std::wstring& exe) {
+  return StartProcess(arguments, mProcess, mOutput, exe);
+}
 
 DWORD StartedHost::Unread() const {
   DWORD available = 0;

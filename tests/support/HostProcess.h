@@ -13,8 +13,9 @@ struct RunResult {
   std::string output;  // standard output and standard error, as they came
 };
 
-// Runs the host executable beside this test program with arguments, collecting its output.
-bool RunHost(const std::wstring& arguments, RunResult& result);
+// Runs the host executable beside this test program (or the one at exe) with arguments,
+// collecting its output.
+bool RunHost(const std::wstring& arguments, RunResult& result, const std::wstring& exe = {});
 // ondara-host.exe started beside the test program with a pipe on its output, watched while it runs.
 class StartedHost {
  public:
@@ -23,7 +24,7 @@ class StartedHost {
   StartedHost(const StartedHost&) = delete;
   StartedHost& operator=(const StartedHost&) = delete;
 
-  bool Start(const std::wstring& arguments);
+  bool Start(const std::wstring& arguments, const std::wstring& exe = {});
   // Bytes the host has printed that nobody has read yet.
   DWORD Unread() const;
   // Waits until the host shows a top-level window with the caption (true) or ends first (false).
