@@ -73,8 +73,10 @@ void SeekCycle(CycleScanState& s, const CycleRules& r, double x, double level, d
     StartCycle(s, crossing, level, tick);
   } else if (s.inTail) {
     ++s.tailTicks;
+    // A tail that settles away from the baseline (a step, or an offset above 0 without a baseline) ends after
+    // the baseline's length, or the interval when there is no baseline.
     const bool settled = s.smooth < kTailEndFraction * threshold;
-    if (settled || (r.baselineTicks > 0 && s.tailTicks >= r.baselineTicks)) s.inTail = false;
+    if (settled || s.tailTicks >= (r.baselineTicks > 0 ? r.baselineTicks : r.minIntervalTicks)) s.inTail = false;
   } else {
     FollowBaseline(s, r, x);
   }

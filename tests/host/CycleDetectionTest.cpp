@@ -53,6 +53,15 @@ TEST(CycleScan, ExtremeHysteresisAndIntervalInAnyBlockSize) {
   ASSERT_EQ(found.size(), 2u);
   EXPECT_EQ(found[0].tick, 13);  // the trough
   EXPECT_EQ(found[0].value, -3.0);
+  // Levels from 0 that settle at 0.45 after cycle 1: its tail ends after the interval, and a cycle reaching 1.2
+  // is found, though it rises less than the threshold above the tail.
+  std::vector<float> offset(x.size(), 0.45f);
+  std::copy(x.begin(), x.begin() + 16, offset.begin());
+  offset[60] = 1.2f;
+  rules.polarity = 1.0;
+  const auto settled = Scan(offset, rules, 7);
+  ASSERT_EQ(settled.size(), 2u);
+  EXPECT_EQ(settled[1].tick, 60);
 }
 
 TEST(CycleScan, RelativeThresholdFollowsTheBaselineAndItsNoise) {
