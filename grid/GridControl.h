@@ -141,9 +141,8 @@ class GridControl : public GridRenderer, public OWL::TWindow {
   int32_t TitleHeight() const noexcept { return mTitleHeight; }
   // The point size of the cell and heading fonts, on screen and on paper.
   static constexpr int kFontPoints = 10;
-  // The screen's resolution when the grid was made; its fonts, rows and columns are sized for it.
-  int32_t Dpi() const noexcept { return mDpi; }
-  // A width in pixels at 96 dpi on this grid's screen, and back.
+  // A width in pixels at 96 dpi on this grid's screen (the screen's resolution when the grid was
+  // made, which its fonts, rows and columns are sized for), and back.
   int32_t ToScreen(int32_t layoutPixels) const noexcept;
   int32_t FromScreen(int32_t screenPixels) const noexcept;
   int32_t RowNumberWidth() const noexcept { return mRowNumberWidth; }
