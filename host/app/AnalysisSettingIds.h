@@ -12,7 +12,8 @@ inline constexpr int32_t kChannelSetting = 2001;           // the analysis chann
 inline constexpr int32_t kAnalyseSelectionSetting = 2004;  // t: the selection, not the whole channel
 inline constexpr int32_t kWhileSamplingSetting = 2009;     // t: analyse while sampling
 // The ids of the host objects that hold the source, the detector and the calculation's markers.
-inline constexpr int32_t kMarkerObjectSettings[] = {2023, 2024, 2025};
+inline constexpr int32_t kCalculationObjectSetting = 2025;  // the object of the whole analysis's formula
+inline constexpr int32_t kMarkerObjectSettings[] = {2023, 2024, kCalculationObjectSetting};
 
 // Settings of the analysis channel.
 inline constexpr int32_t kStimulusMethodSetting = 1000;  // 2 time from the record's start, 3 and 4 a pulse

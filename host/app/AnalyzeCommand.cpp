@@ -57,7 +57,7 @@ bool SelectInFirstRecord(host::DataDocument& data, const std::pair<double, doubl
 // What the analysis found: the table or the peak markers; rows gets how many events. An --event
 // past the events found is refused before anything is printed.
 int PrintAnalysis(const AnalyzeArguments& args, host::DataDocument* data, ICalcEnumClass2* formulaClass,
-                  ICustomDocument2* document, int32_t channel, TableRows* rows) {
+                  ICustomDocument2* document, int32_t channel, int32_t* rows) {
   PeakMarkers markers;
   if (!args.table || args.show.event > 0) markers = ReadPeakMarkers(data, formulaClass, channel);
   const std::string refusal = args.show.event > 0 ? EventOptionRefusal(args.show.event, markers) : std::string();
@@ -68,7 +68,7 @@ int PrintAnalysis(const AnalyzeArguments& args, host::DataDocument* data, ICalcE
   if (args.table) return PrintTableText(document, rows);
   std::fwrite(markers.text.data(), 1, markers.text.size(), markers.failed ? stderr : stdout);
   std::fflush(stdout);
-  rows->events = markers.events;
+  *rows = markers.events;
   return markers.failed ? 1 : 0;
 }
 
@@ -256,9 +256,9 @@ class AnalyzeRun {
   // What the analysis found (and a line saying so when it found nothing), then the views shown and
   // their outputs; the views stay open with --keep-open until the user closes them.
   int TakeOutputs() {
-    TableRows rows{-1, 0};  // -1: nothing was printed
+    int32_t rows = -1;  // -1: nothing was printed
     int status = PrintAnalysis(mArgs, mData.Get(), mFormulaClass.Get(), mDocument.Get(), mChannel, &rows);
-    if (rows.events >= 0 && !host::Progress().cancelled) {
+    if (rows >= 0 && !host::Progress().cancelled) {
       const std::string line = NoEventsLine(Findings(rows));
       if (!line.empty()) PrintError(line);
     }
@@ -272,14 +272,13 @@ class AnalyzeRun {
 
   // What the line after the table reads: the rows, the settings (and which the options gave), the
   // recording and the formula class that runs the module's detectors again.
-  AnalysisFindings Findings(const TableRows& rows) const {
+  AnalysisFindings Findings(int32_t rows) const {
     AnalysisFindings findings;
     findings.settings = mSettings.Get();
     findings.data = mData.Get();
     findings.formulaClass = mFormulaClass.Get();
     findings.channel = mChannel;
-    findings.rows = rows.events;
-    findings.emptyRows = rows.empty;
+    findings.rows = rows;
     for (const auto& setting : mArgs.settings) findings.typed.push_back(setting.first);
     return findings;
   }

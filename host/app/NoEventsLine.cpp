@@ -61,7 +61,7 @@ std::string CycleDetectionText(const AnalysisFindings& f) {
 std::string NoEventsLine(const AnalysisFindings& f) {
   const std::wstring type = DocumentSettingText(f.settings, kTypeSetting);
   const bool stimulated = type == L"3" || type == L"4";
-  if (f.rows > 0) return stimulated && f.emptyRows == f.rows && f.channel >= 0 ? NoResponseWords(f) : std::string();
+  if (f.rows > 0) return stimulated && f.channel >= 0 && f.data ? NoResponseWords(f) : std::string();
   const std::string head = "found 0 events";
   if (type == L"0" || type == L"2") return head + ": " + CycleDetectionText(f);
   if (f.channel < 0 || !f.data) return head;

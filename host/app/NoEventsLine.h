@@ -21,7 +21,6 @@ struct AnalysisFindings {
   ICalcEnumClass2* formulaClass = nullptr;  // runs the module's detectors
   int32_t channel = -1;                     // the analysis channel, from 0
   int32_t rows = 0;                         // events: the table's rows, or the peak markers' events
-  int32_t emptyRows = 0;                    // rows without a value in any cell
   std::vector<int32_t> typed;               // the settings the options gave (--set, --height)
 
   bool Typed(int32_t id) const { return std::find(typed.begin(), typed.end(), id) != typed.end(); }
@@ -31,7 +30,8 @@ struct AnalysisFindings {
 // (setting 1006) in the base unit and the channel's own, and what most likely kept the peaks out
 // (a height above all the trace spans, or the minimum width); for the stimulated types a stimulus
 // not found; for the types that use the host's cycle detector its settings (1010). With events
-// that are all stimuli without a response, a line saying so. Empty otherwise.
+// of a stimulated type that are all stimuli without a response (as the analysis's own records
+// say, whatever columns the table shows), a line saying so. Empty otherwise.
 std::string NoEventsLine(const AnalysisFindings& findings);
 
 }  // namespace ondara_host

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cwchar>
+#include <sstream>
 
 namespace ondara_host {
 
@@ -70,6 +71,41 @@ double BiggestPulse(const AnalysisFindings& f, const std::wstring& call, double 
   return found;
 }
 
+// The stimuli the analysis measured, and how many of them a response followed.
+struct MeasuredStimuli {
+  int32_t stimuli = 0;
+  int32_t responses = 0;
+};
+
+// The analysis's whole formula (the object setting 2025 names) run again: it writes one
+// calculation record (kind 3) for each stimulus, whose value is blank when no response followed:
+// a stimulus measured alone, or without a whole population spike. Nothing when it does not run.
+MeasuredStimuli MeasureStimuli(const AnalysisFindings& f) {
+  MeasuredStimuli measured;
+  const auto id = static_cast<int32_t>(SettingNumber(f, kCalculationObjectSetting));
+  const std::vector<host::DataObject>& objects = f.data->Objects().Objects();
+  const auto object =
+      std::find_if(objects.begin(), objects.end(), [id](const host::DataObject& o) { return o.id == id; });
+  host::EventRunOptions options;
+  std::string output;
+  std::wstring error;
+  if (object != objects.end()) options.formula = object->formula;
+  if (options.formula.empty() || FAILED(host::RunEventFormula(f.data, f.formulaClass, options, &output, &error)))
+    return measured;
+  std::istringstream lines(output);
+  std::string line;
+  std::getline(lines, line);  // the heading
+  while (std::getline(lines, line)) {
+    std::istringstream cells(line);
+    std::string cell[5];  // record, tick, fraction, value, kind
+    for (std::string& c : cell) std::getline(cells, c, '\t');
+    if (cell[4] != "3") continue;
+    ++measured.stimuli;
+    if (!cell[3].empty()) ++measured.responses;
+  }
+  return measured;
+}
+
 std::string PulseWords(const AnalysisFindings& f, const std::wstring& call) {
   const host::Recording& recording = f.data->Data();
   const size_t channel = static_cast<size_t>(f.channel);
@@ -102,7 +138,10 @@ std::string NoStimulusWords(const AnalysisFindings& f) {
 }
 
 std::string NoResponseWords(const AnalysisFindings& f) {
-  const std::string stimuli = std::to_string(f.rows) + (f.rows == 1 ? " stimulus, " : " stimuli, ");
+  const MeasuredStimuli measured = MeasureStimuli(f);
+  if (measured.stimuli == 0 || measured.responses > 0) return std::string();
+  const int32_t n = measured.stimuli;
+  const std::string stimuli = std::to_string(n) + (n == 1 ? " stimulus, " : " stimuli, ");
   const std::string window = SettingWords(f, kResponseStartSetting) + "-" + SettingWords(f, kResponseEndSetting) + " ms";
   if (SettingNumber(f, kTypeSetting) == 4)
     return stimuli + "none with a population spike in " + window + " (settings 1007 and 1008)";

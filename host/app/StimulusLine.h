@@ -14,7 +14,8 @@ namespace ondara_host {
 // the channel (found by running it with lower heights). Empty when it finds stimuli.
 std::string NoStimulusWords(const AnalysisFindings& findings);
 
-// "3 stimuli, none with a response of at least 0.03 V in 0-100 ms (settings 1006 to 1008)".
+// "3 stimuli, none with a response of at least 0.03 V in 0-100 ms (settings 1006 to 1008)" when
+// the analysis, run again, measures stimuli and no response after any of them. Empty otherwise.
 std::string NoResponseWords(const AnalysisFindings& findings);
 
 }  // namespace ondara_host

@@ -62,28 +62,20 @@ std::string Utf8FromExport(const std::string& bytes) {
   return host::Utf8FromWide(text);
 }
 
-// Whether a row has no value after its label (the first cell): its cells are blank.
-bool EmptyRow(const std::string& text, size_t begin, size_t end) {
-  const size_t cells = text.find('\t', begin);
-  return cells >= end || text.find_first_not_of("\t \r", cells) >= end;
-}
-
 // The lines between the heading and the empty line that comes before the summary.
-TableRows EventRows(const std::string& text) {
-  TableRows rows;
+int32_t EventRows(const std::string& text) {
+  int32_t rows = 0;
   size_t line = text.find('\n');
   while (line != std::string::npos && line + 1 < text.size() && text[line + 1] != '\r' && text[line + 1] != '\n') {
-    const size_t next = text.find('\n', line + 1);
-    ++rows.events;
-    if (EmptyRow(text, line + 1, next == std::string::npos ? text.size() : next)) ++rows.empty;
-    line = next;
+    ++rows;
+    line = text.find('\n', line + 1);
   }
   return rows;
 }
 
 }  // namespace
 
-int PrintTableText(IUnknown* document, TableRows* rows) {
+int PrintTableText(IUnknown* document, int32_t* rows) {
   host::HostPtr<IDocumentTableScript> table;
   if (!document || FAILED(document->QueryInterface(IID_IDocumentTableScript, reinterpret_cast<void**>(table.Out())))) {
     host::PrintMessageLine("the document has no table to export");

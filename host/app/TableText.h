@@ -8,16 +8,9 @@
 
 namespace ondara_host {
 
-// The table's event rows (those before the summary), and how many of them have no value in any
-// cell (a stimulus that no response followed).
-struct TableRows {
-  int32_t events = 0;
-  int32_t empty = 0;
-};
-
 // Has the document export its table into a temporary file and prints the file on stdout (its
-// one-byte or UTF-16 characters as UTF-8); rows gets its event rows. 0, or 1 with a message on
-// stderr when the export fails.
-int PrintTableText(IUnknown* document, TableRows* rows);
+// one-byte or UTF-16 characters as UTF-8); rows gets how many event rows (those before the
+// summary) it has. 0, or 1 with a message on stderr when the export fails.
+int PrintTableText(IUnknown* document, int32_t* rows);
 
 }  // namespace ondara_host

@@ -118,7 +118,10 @@ TEST_F(AnalyzeUnattended, RefusalsAreOneLineSayingWhatIsWrong) {
   const std::wstring missing = sRecording + L".missing.csv";
   const std::wstring analyze = L"analyze --recording \"" + sRecording + L"\" --table ";
   const std::wstring unsaved = sRecording + L".refused.documents";
-  const std::wstring evoked = L"analyze --recording \"" + testsupport::SourcePathW("data/evoked_ap.csv") + L"\" --table ";
+  const std::wstring markers = L"analyze --recording \"" + testsupport::SourcePathW("data/evoked_ap.csv") + L"\" ";
+  const std::wstring evoked = markers + L"--table ";
+  const std::wstring noColumns = L"--set 0=f --set 2=f --set 3=f --set 5=f --set 17=f --set 18=f --set 27=f "
+                                 L"--set 33=f --set 47=f --set 56=f";
   const struct {
     std::wstring command;
     DWORD status;
@@ -184,6 +187,11 @@ TEST_F(AnalyzeUnattended, RefusalsAreOneLineSayingWhatIsWrong) {
        "(5e+08 nA) up or down and back within 1 ms (settings 1028 and 1003); the biggest on channel 1 is 2.5e-09 A "
        "(2.5 nA); heights are in base units, 5e-10 for 0.5 nA"},
       {evoked + L"--channel 2 --type 3 --set 1002=0.05", 0, ""},
+      {evoked + L"--channel 2 --type 3 --set 1002=0.05 " + noColumns, 0, ""},
+      {markers + L"--channel 2 --type 3 --set 1000=2", 0,
+       "1 stimulus, none with a response of at least 0.03 V (30 mV) in 0-100 ms (settings 1006 to 1008)"},
+      {markers + L"--channel 2 --type 4 --set 1000=2 --set 1005=599.9", 0,
+       "1 stimulus, none with a population spike in 0-100 ms (settings 1007 and 1008)"},
       {evoked + L"--channel 2 --type 3 --set 1000=2", 0,
        "1 stimulus, none with a response of at least 0.03 V (30 mV) in 0-100 ms (settings 1006 to 1008)"},
       {analyze + L"--type 0 --set \"1010=1 0 1 0.5 12 10 50 1 0 0\"", 2,
@@ -226,9 +234,9 @@ TEST_F(AnalyzeUnattended, RefusalsAreOneLineSayingWhatIsWrong) {
     RunResult run;
     ASSERT_TRUE(RunHost(c.command, run, c.host));
     EXPECT_EQ(c.status, run.exitCode) << run.output;
-    if (c.line.empty()) {  // the table alone: its heading first, its summary's count last
-      EXPECT_EQ(0u, run.output.find('\t')) << run.output;
-      EXPECT_EQ(run.output.rfind("\r\n", run.output.size() - 3), run.output.rfind("\r\nCount\t")) << run.output;
+    if (c.line.empty()) {  // the table alone: its heading first (empty without columns), its summary's count last
+      EXPECT_EQ(0u, run.output.find_first_of("\t\r")) << run.output;
+      EXPECT_EQ(run.output.rfind("\r\n", run.output.size() - 3), run.output.rfind("\r\nCount")) << run.output;
     } else if (c.status == 0)  // the table, then the line
       EXPECT_EQ(run.output.size() - c.line.size() - 2, run.output.rfind("\r\n" + c.line + "\r\n") + 2) << run.output;
     else
