@@ -23,6 +23,7 @@
 #include "hostclient/WindowFromHostView.h"
 #include "enumerators/framework/HostHelpers.h"
 #include "platform/owl/TWindow.h"
+#include "platform/uihelpers/ScreenDpi.h"
 
 #include <cstring>
 #include <memory>
@@ -220,9 +221,11 @@ void ZRDoc::RunSettingsDialog(int page, OWL::TWindow* parent) {
     ShowMessage(IDS_ZR_NO_PERIODIX, MB_ICONHAND, frame ? frame->GetHandle() : nullptr);
     return;
   }
-  // The previews open over the display span the analysis suggests, from the selection's start.
+  // The previews open over the display span the analysis suggests, from the selection's start;
+  // the selection fills as much of them on a fine screen, whose preview has more pixels.
   PreviewSetup preview;
-  const double span = ExtLib::ChooseDisplaySpan(DataDocument());
+  const double span = ExtLib::ChooseDisplaySpan(
+      DataDocument(), -1.0, QOR::ScaleForDpi(ExtLib::kDisplaySpanWidth, QOR::ScreenDpi()));
   static_assert(sizeof span == 2 * sizeof preview.words[2]);
   std::memcpy(&preview.words[2], &span, sizeof span);
   TickPosition start;

@@ -196,7 +196,8 @@ HRESULT DataPane::SetHorizontalScaling(PaneRational scaling, const int32_t* anch
     EndScroll(true);
     return S_OK;
   }
-  int32_t x = w / 2;
+  // The middle column of the data, the one the new scroll position puts the anchor at again.
+  int32_t x = right - mVisibleWidth / 2;
   if (anchorX) {
     x = *anchorX;
   } else if (mCtrlDown && mCtrlDown() && mHostView && mHorzScale) {

@@ -165,7 +165,7 @@ bool GetSelectionEnd(IHostDataDocument* document, TickPosition* end) {
   return true;
 }
 
-double ChooseDisplaySpan(IHostDataDocument* document, double storedSpan) {
+double ChooseDisplaySpan(IHostDataDocument* document, double storedSpan, int32_t width) {
   if (storedSpan >= -0.5) return storedSpan;
   HostPosition from{-1, -1};
   HostPosition to{-1, -1};
@@ -173,7 +173,7 @@ double ChooseDisplaySpan(IHostDataDocument* document, double storedSpan) {
   const double perDivision =
       static_cast<double>(CountTicks(document, TickPosition(from.record, from.tick),
                                      TickPosition(to.record, to.tick))) /
-      400.0;
+      static_cast<double>(std::max(width, 1));
   static constexpr double kSpans[] = {1, 2, 5, 10, 20, 50, 100, 200, 500, 1000};
   for (const double span : kSpans)
     if (perDivision <= span) return span;

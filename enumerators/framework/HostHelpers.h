@@ -58,10 +58,14 @@ int64_t CountTicks(IHostDataDocument* document, TickPosition start, TickPosition
 bool GetSelectionStart(IHostDataDocument* document, TickPosition* start);
 bool GetSelectionEnd(IHostDataDocument* document, TickPosition* end);
 
+// The width, in pixels of a 96-dpi screen, over which a preview first shows the selection.
+inline constexpr int32_t kDisplaySpanWidth = 400;
 // The default time span, in ticks, that previews of an analysis show: storedSpan when one is
-// set (at least -0.5); else the selection's length divided by 400 and rounded up to the next of
-// 1, 2, 5, 10, 20, 50, 100, 200, 500, 1000 (2000 beyond 1000); 1.0 without a selection.
-double ChooseDisplaySpan(IHostDataDocument* document, double storedSpan = -1.0);
+// set (at least -0.5); else the selection's length divided by width (400 on a 96-dpi screen,
+// scaled to the screen's resolution by the caller) and rounded up to the next of 1, 2, 5, 10,
+// 20, 50, 100, 200, 500, 1000 (2000 beyond 1000); 1.0 without a selection.
+double ChooseDisplaySpan(IHostDataDocument* document, double storedSpan = -1.0,
+                         int32_t width = kDisplaySpanWidth);
 
 // Questions to the host document. Each answers false, an empty text or a default when the
 // document is missing or the host call fails.

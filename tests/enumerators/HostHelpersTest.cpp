@@ -85,6 +85,9 @@ TEST(HostHelpers, ChooseDisplaySpanRoundsAFourHundredthOfTheSelectionUp) {
   EXPECT_EQ(0.0, ExtLib::ChooseDisplaySpan(document, 0.0));
   EXPECT_EQ(-0.5, ExtLib::ChooseDisplaySpan(document, -0.5));
   EXPECT_EQ(500.0, ExtLib::ChooseDisplaySpan(document, -0.51));
+  // A wider preview (a finer screen's) spreads the selection over its width.
+  EXPECT_EQ(5.0, SpanForSelection(document, {0, 100}, {0, 1100}));
+  EXPECT_EQ(2.0, ExtLib::ChooseDisplaySpan(document, -1.0, 800));
 }
 
 TEST(HostHelpers, HostDocumentQuestionsAnswerFromTheDocument) {

@@ -222,7 +222,7 @@ TEST_F(DetectorPreviewTest, ValueAxesFlankTheLaneAndADragRescalesIt) {
 }
 
 // The settings command opens the previews over the host's selection: its first tick at the left
-// edge, at a zoom of a four-hundredth of its length per pixel.
+// edge, at a zoom at which it fills most of the preview's width on any screen.
 TEST_F(DetectorPreviewTest, TheSettingsCommandOpensThePreviewOverTheSelection) {
   ZR::Doc::ZRDoc& document = OpenWithASelection();
   ExpectScript([&](SettingsDlg&, OWL::TWindow& page) {
@@ -232,13 +232,15 @@ TEST_F(DetectorPreviewTest, TheSettingsCommandOpensThePreviewOverTheSelection) {
     ASSERT_EQ(S_OK, pane->GetVisibleStart(&start));
     EXPECT_EQ(12000, start);
     const ScrivoDraw::PaneRational scaling = pane->GetHorizontalScaling();
-    EXPECT_EQ(10, scaling.numerator / scaling.denominator);
+    const int64_t selected = 4000 * scaling.denominator / scaling.numerator;  // in pixels
+    EXPECT_LE(selected, pane->VisibleWidth());
+    EXPECT_GT(selected, pane->VisibleWidth() / 2);
   });
   document.RunSettingsDialog(0, nullptr);
 }
 
 // Each zoom button clicked at its place keeps the data at the middle of the preview in the
-// middle: in to 5 samples a pixel, out to 10 and 20, within one pixel's time.
+// middle, within one pixel's time: in one step, out to the zoom it opened at, and out beyond it.
 TEST_F(DetectorPreviewTest, TheZoomButtonsKeepTheMiddleOfThePreview) {
   ZR::Doc::ZRDoc& document = OpenWithASelection();
   ExpectScript([&](SettingsDlg&, OWL::TWindow& page) {
@@ -256,12 +258,14 @@ TEST_F(DetectorPreviewTest, TheZoomButtonsKeepTheMiddleOfThePreview) {
       return static_cast<double>(scaling.numerator) / static_cast<double>(scaling.denominator);
     };
     const double start = middle();
-    for (const auto& [button, expected] : {std::pair<int, double>{IDC_ZOOM_EXPAND, 5.0}, {IDC_ZOOM_COMPRESS, 10.0},
-                                           {IDC_ZOOM_COMPRESS, 20.0}}) {
+    const double opened = samplesPerPixel();
+    for (const auto& [button, order] : {std::pair<int, int>{IDC_ZOOM_EXPAND, -1}, {IDC_ZOOM_COMPRESS, 0},
+                                        {IDC_ZOOM_COMPRESS, 1}}) {
       ASSERT_NE(nullptr, bar->Button(button));
       ClickGadget(*bar, *bar->Button(button));
-      ASSERT_EQ(expected, samplesPerPixel()) << "the button " << button << " was pressed";
-      EXPECT_NEAR(start, middle(), samplesPerPixel()) << "the middle at " << expected << " samples a pixel";
+      const double zoom = samplesPerPixel();
+      ASSERT_EQ(order, (zoom > opened) - (zoom < opened)) << "the button " << button << " was pressed";
+      EXPECT_NEAR(start, middle(), zoom) << "the middle at " << zoom << " samples a pixel";
     }
   });
   document.RunSettingsDialog(0, nullptr);
