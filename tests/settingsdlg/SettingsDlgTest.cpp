@@ -9,6 +9,7 @@
 #include "controls/TBalloonCheckBox.h"
 #include "document/ParamCatalogue.h"
 #include "document/ZRSettingIO.h"
+#include "platform/uihelpers/ScreenDpi.h"
 #include "settingsdlg/SettingsPageIds.h"
 #include "settingsdlg/SettingsDlgIds.h"
 #include "settingsdlg/SettingsWarningDlg.h"
@@ -267,14 +268,15 @@ TEST_F(SettingsDialogTest, TableOptionsStoreExactlyTheCheckedStatesWhereEachSwit
     auto* const page = dynamic_cast<ZR::Dlg::Sub_TableOptions*>(dialog.CurrentPage());
     ASSERT_NE(page, nullptr);
     ASSERT_EQ(page->Count(), catalogue.Count(1));
-    // Each box at its place in the grid measured from the boundary.
+    // Each box at its place in the grid measured from the boundary, 140 by 24 pixels apart at
+    // 96 dpi and as much more as the screen's resolution.
     const ZR::Dlg::TableOptionsGrid& grid = page->Grid();
     RECT first{};
     RECT later{};
     GetWindowRect(page->Box(0).GetHandle(), &first);
     GetWindowRect(page->Box(grid.rows + 1).GetHandle(), &later);
-    EXPECT_EQ(later.left - first.left, 140);
-    EXPECT_EQ(later.top - first.top, 24);
+    EXPECT_EQ(later.left - first.left, QOR::ScaleForDpi(140, QOR::ScreenDpi()));
+    EXPECT_EQ(later.top - first.top, QOR::ScaleForDpi(24, QOR::ScreenDpi()));
     Notify(*page, IDC_TO_CHECK_ALL, BN_CLICKED);
     for (int k = 0; k < page->Count(); ++k) EXPECT_EQ(page->Box(k).GetCheck(), UINT{BST_CHECKED}) << k;
     page->Box(0).Uncheck();
