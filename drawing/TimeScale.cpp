@@ -10,6 +10,7 @@
 #include "platform/owl/TDC.h"
 #include "platform/owl/TFont.h"
 #include "platform/uihelpers/DialogFonts.h"
+#include "platform/uihelpers/ScreenDpi.h"
 
 #include <algorithm>
 #include <cmath>
@@ -58,6 +59,13 @@ double PaneDeviceScale(IDrawerDataPane* pane) noexcept {
   double y = 1.0;
   if (!pane || FAILED(pane->GetDeviceScale(0, &x, &y)) || !std::isfinite(y) || y <= 0.0) return 1.0;
   return y;
+}
+
+double StripScale(IDrawerDataPane* pane) noexcept {
+  const double device = PaneDeviceScale(pane);
+  uint32_t context = 0;
+  if (pane && SUCCEEDED(pane->GetPrintContext(0, &context)) && context) return device;
+  return device * QOR::ScreenDpi() / QOR::kBaseDpi;
 }
 
 // ---- TimeLabelDrawer ----
@@ -128,7 +136,7 @@ HRESULT STDMETHODCALLTYPE TimeLabelDrawer::Draw(HDC dc, int64_t first, int64_t l
     paint.originColumn = column;
     paint.clip = *clip;
     paint.height = height;
-    paint.deviceScale = PaneDeviceScale(mDataPane);
+    paint.deviceScale = StripScale(mDataPane);
     int64_t next = 0;
     const bool lastRecord = map->GetNextRecordStart(start, &next) != S_OK;
     paint.labelLimit = lastRecord ? std::numeric_limits<double>::infinity() : static_cast<double>(next);
@@ -202,7 +210,7 @@ void TimeScale::MeasureLabels() noexcept {
   mLabelWidth = size.cx;
   // A label that no longer fits at either end after a scroll is taken away there.
   mScrollRedrawBand = mLabelWidth;
-  mStripHeight = static_cast<int32_t>(PaneDeviceScale(mPane->DrawerPane()) * 10.0 + size.cy);
+  mStripHeight = static_cast<int32_t>(StripScale(mPane->DrawerPane()) * 10.0 + size.cy);
   mMarginsStale = true;
 }
 

@@ -98,5 +98,9 @@ class TimeScale final : public ChildPaneBase {
 
 // The device scale a drawer's pane reports (1.0 without a pane).
 double PaneDeviceScale(IDrawerDataPane* pane) noexcept;
+// The time strip's scale: the pane's device scale, and on the screen that times the screen's
+// resolution against 96 dpi; the ticks, the labels' offset and the strip's room below them grow
+// with it.
+double StripScale(IDrawerDataPane* pane) noexcept;
 
 }  // namespace ScrivoDraw

@@ -74,7 +74,7 @@ namespace ScrivoDraw {
 
 // One paint of a time strip: data positions first to last, position origin.position at column
 // origin.column, the clip (strip coordinates), the strip's height, the device's vertical scale
-// (1.0 on the screen) and the position no label may reach (+infinity: none).
+// (1.0 on a 96-dpi screen) and the position no label may reach (+infinity: none).
 struct TimeStripPaint {
   int64_t first = 0;
   int64_t last = 0;

@@ -6,6 +6,7 @@
 #include "drawing/DrawingServices.h"
 #include "host/view/HorizontalScale.h"
 #include "platform/owl/TFont.h"
+#include "platform/uihelpers/ScreenDpi.h"
 #include "tests/drawing/DrawingTestSupport.h"
 #include "tests/graph/FakeScale.h"
 #include "tests/support/HostDataFile.h"
@@ -60,12 +61,14 @@ class TimeScaleTest : public ::testing::Test {
 TEST_F(TimeScaleTest, MeasuresTheProbeInTheLabelFontAndTheDeviceScale) {
   const SIZE probe = ProbeInLabelFont();
   QOR::ComPtr<TimeScale> strip(new TimeScale(pane));
+  // Ten pixels below the label on a 96-dpi screen, as many more as the screen is finer.
+  const double screen = QOR::ScreenDpi() / 96.0;
   EXPECT_EQ(probe.cx, strip->LabelWidth());
-  EXPECT_EQ(static_cast<int32_t>(10.0 + probe.cy), strip->StripHeight());
+  EXPECT_EQ(static_cast<int32_t>(10.0 * screen + probe.cy), strip->StripHeight());
   EXPECT_EQ(-1, strip->LaneIndex());
   drawerPane.deviceScale = 2.5;
   strip->OnFontChanged();
-  EXPECT_EQ(static_cast<int32_t>(25.0 + probe.cy), strip->StripHeight());
+  EXPECT_EQ(static_cast<int32_t>(25.0 * screen + probe.cy), strip->StripHeight());
   EXPECT_EQ(2u, strip->DisplayFlags());
 }
 
@@ -139,7 +142,7 @@ TEST_F(TimeScaleTest, MillisecondNoteAtTheRightEndExceptForTimesOfDay) {
     ScrivoDraw::PaintArgs args;
     args.x1 = 300;
     args.scale = &plan;
-    drawingtest::Canvas canvas(310, 140, RGB(255, 255, 255));
+    drawingtest::Canvas canvas(310, 100 + height, RGB(255, 255, 255));
     strip->Paint(canvas.DC(), args, 0, 0xFF);
     strip->Render(canvas.DC(), 0, false);
     const bool note = AnyDark(canvas, 250, 100, 302, 100 + height);
@@ -158,7 +161,8 @@ TEST_F(TimeScaleTest, PaintsTicksAndLabelsAndLeavesOutALabelCrossingTheNextRecor
   QOR::ComPtr<TimeScale> strip(new TimeScale(pane));
   ASSERT_EQ(S_OK, strip->EnsureLabelDrawer());
   const int32_t height = strip->StripHeight();
-  strip->Place(0, RECT{0, 0, 610, 40}, RECT{2, 0, 602, height}, 0, 0, 2);
+  const int rows = std::max(40, height);  // the canvases hold the whole strip
+  strip->Place(0, RECT{0, 0, 610, rows}, RECT{2, 0, 602, height}, 0, 0, 2);
   // The pane's plan for the segment of record 0, as it makes it before painting.
   PixMapTimeScale time{};
   ASSERT_EQ(S_OK, scale->GetScaleRecord(0, &time));
@@ -166,7 +170,7 @@ TEST_F(TimeScaleTest, PaintsTicksAndLabelsAndLeavesOutALabelCrossingTheNextRecor
   ASSERT_TRUE(ScrivoDraw::ChooseTickStep(plan, strip->LabelWidth(), time.secondsPerPixel, kScreenPixelsPerMm));
   ASSERT_TRUE(ScrivoDraw::LayoutTimeLabels(nullptr, plan, time, 0.0, time.secondsPerPixel));
   EXPECT_EQ(5, plan.minorPerMajor);
-  drawingtest::Canvas canvas(610, 40);
+  drawingtest::Canvas canvas(610, rows);
   ScrivoDraw::PaintArgs args;
   args.firstPosition = 0;
   args.lastPosition = 402;
@@ -177,26 +181,29 @@ TEST_F(TimeScaleTest, PaintsTicksAndLabelsAndLeavesOutALabelCrossingTheNextRecor
   // White behind the segment, nothing beyond it.
   EXPECT_EQ(RGB(255, 255, 255), canvas.At(50, height - 1));
   EXPECT_EQ(RGB(0, 255, 0), canvas.At(500, height - 1));
-  // Major ticks two pixels long at 0, 1, 2, 3 and 4 s; minor ticks one pixel long between.
+  // Major ticks two pixels long at 0, 1, 2, 3 and 4 s, minor ticks one pixel long between, on a
+  // 96-dpi screen; as much longer as the screen's resolution is finer.
+  const int major = QOR::ScaleForDpi(2, QOR::ScreenDpi());
   for (int second = 0; second <= 4; ++second) {
     const int x = 2 + 100 * second;
     EXPECT_EQ(RGB(0, 0, 0), canvas.At(x, 0)) << second;
-    EXPECT_EQ(RGB(0, 0, 0), canvas.At(x, 1)) << second;
+    EXPECT_EQ(RGB(0, 0, 0), canvas.At(x, major - 1)) << second;
+    EXPECT_NE(RGB(0, 0, 0), canvas.At(x, major)) << second;
     if (second == 4) break;  // the segment ends 2 pixels later
-    EXPECT_EQ(RGB(0, 0, 0), canvas.At(x + 20, 0)) << second;
-    EXPECT_NE(RGB(0, 0, 0), canvas.At(x + 20, 1)) << second;
+    EXPECT_EQ(RGB(0, 0, 0), canvas.At(x + 20, major / 2 - 1)) << second;
+    EXPECT_NE(RGB(0, 0, 0), canvas.At(x + 20, major / 2)) << second;
   }
-  // Labels under the ticks of 1 to 3 s; the one of 4 s would run into record 1.
+  // Labels under the ticks (below their rows) of 1 to 3 s; the one of 4 s would run into record 1.
   for (int second = 1; second <= 3; ++second)
-    EXPECT_TRUE(AnyDark(canvas, 2 + 100 * second - 15, 3, 2 + 100 * second + 15, height)) << second;
-  EXPECT_FALSE(AnyDark(canvas, 402 - 15, 3, 402 + 15, height));
+    EXPECT_TRUE(AnyDark(canvas, 2 + 100 * second - 15, major, 2 + 100 * second + 15, height)) << second;
+  EXPECT_FALSE(AnyDark(canvas, 402 - 15, major, 402 + 15, height));
   // A strip ending two pixels after the tick of 3 s: that label would be cut there, so it is left
   // out whole; its tick stays.
-  strip->Place(0, RECT{0, 0, 610, 40}, RECT{2, 0, 304, height}, 0, 0, 2);
-  drawingtest::Canvas narrow(610, 40);
+  strip->Place(0, RECT{0, 0, 610, rows}, RECT{2, 0, 304, height}, 0, 0, 2);
+  drawingtest::Canvas narrow(610, rows);
   strip->Paint(narrow.DC(), args, 0, 0xFF);
-  EXPECT_TRUE(AnyDark(narrow, 202 - 15, 3, 202 + 15, height));
-  EXPECT_FALSE(AnyDark(narrow, 302 - 15, 3, 304, height));
+  EXPECT_TRUE(AnyDark(narrow, 202 - 15, major, 202 + 15, height));
+  EXPECT_FALSE(AnyDark(narrow, 302 - 15, major, 304, height));
   EXPECT_EQ(RGB(0, 0, 0), narrow.At(302, 0));
   // Scrolled either way, the strip's right end is painted again with what it uncovered, so a
   // label that no longer fits there goes; while the pane draws into its ring, no label is cut.
@@ -211,15 +218,15 @@ TEST_F(TimeScaleTest, PaintsTicksAndLabelsAndLeavesOutALabelCrossingTheNextRecor
   EXPECT_EQ(304, strip->LabelEndColumn());
   // The same at the left end: a strip starting two pixels before the tick of 2 s leaves that label
   // out and keeps its tick; a scroll either way paints the left end again too.
-  strip->Place(0, RECT{0, 0, 610, 40}, RECT{200, 0, 602, height}, 0, 0, 2);
+  strip->Place(0, RECT{0, 0, 610, rows}, RECT{200, 0, 602, height}, 0, 0, 2);
   ScrivoDraw::PaintArgs fromLeft = args;
   fromLeft.firstPosition = 198;
   fromLeft.x0 = 200;
-  drawingtest::Canvas cutLeft(610, 40);
+  drawingtest::Canvas cutLeft(610, rows);
   strip->Paint(cutLeft.DC(), fromLeft, 0, 0xFF);
-  EXPECT_FALSE(AnyDark(cutLeft, 200, 3, 202 + 15, height));
+  EXPECT_FALSE(AnyDark(cutLeft, 200, major, 202 + 15, height));
   EXPECT_EQ(RGB(0, 0, 0), cutLeft.At(202, 0));
-  EXPECT_TRUE(AnyDark(cutLeft, 302 - 15, 3, 302 + 15, height));
+  EXPECT_TRUE(AnyDark(cutLeft, 302 - 15, major, 302 + 15, height));
   EXPECT_EQ(200, strip->LabelStartColumn());
   for (const int32_t shift : {-5, 5}) {
     pane.invalidated.clear();
@@ -230,16 +237,16 @@ TEST_F(TimeScaleTest, PaintsTicksAndLabelsAndLeavesOutALabelCrossingTheNextRecor
     EXPECT_TRUE(leftRedrawn) << shift;
   }
   // The last record's labels end with its data: the one of 3 s in record 1 stands at its end.
-  strip->Place(0, RECT{0, 0, 810, 40}, RECT{2, 0, 802, height}, 0, 0, 2);
+  strip->Place(0, RECT{0, 0, 810, rows}, RECT{2, 0, 802, height}, 0, 0, 2);
   ScrivoDraw::PaintArgs last = args;
   last.firstPosition = 402;
   last.lastPosition = 702;
   last.x0 = 404;
   last.x1 = 704;
-  drawingtest::Canvas ending(810, 40);
+  drawingtest::Canvas ending(810, rows);
   strip->Paint(ending.DC(), last, 0, 0xFF);
-  EXPECT_TRUE(AnyDark(ending, 604 - 15, 3, 604 + 15, height));
-  EXPECT_FALSE(AnyDark(ending, 704 - 15, 3, 704 + 15, height));
+  EXPECT_TRUE(AnyDark(ending, 604 - 15, major, 604 + 15, height));
+  EXPECT_FALSE(AnyDark(ending, 704 - 15, major, 704 + 15, height));
   pane.ring = true;
   EXPECT_EQ(std::numeric_limits<int64_t>::max(), strip->LabelEndColumn());
   EXPECT_EQ(std::numeric_limits<int64_t>::min(), strip->LabelStartColumn());

@@ -333,7 +333,8 @@ TEST_F(DetectorPreviewTest, BarsSpinArrowsAndLabelsFollowTheScreensResolution) {
     SelectObject(zero.Dc(), pane->Strip()->Font());
     TextOutW(zero.Dc(), 10, 10, L"0", 1);
     const RECT strip = pane->Strip()->Rect();
-    const RECT firstLabel{strip.left, strip.top + 3, strip.left + 2 * face, strip.bottom};  // below the ticks
+    const int ticks = QOR::ScaleForDpi(2, dpi);  // the longest ticks' rows
+    const RECT firstLabel{strip.left, strip.top + ticks, strip.left + 2 * face, strip.bottom};
     const int drawn = MarkedColumns(*PaintedPane(*pane), firstLabel, dark);
     EXPECT_NEAR(MarkedColumns(zero, RECT{0, 0, 100, 100}, dark), drawn, 1);
   });
