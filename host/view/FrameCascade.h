@@ -1,5 +1,6 @@
-// Where the host puts a new view frame: below and right of the last one it opened, as hosts
-// cascade their document windows, so that a second view never hides the first.
+// Where the host puts a new view frame and how big it makes it: below and right of the last one
+// it opened, as hosts cascade their document windows, so that a second view never hides the
+// first, and sized for the screen's resolution.
 #pragma once
 
 #include <windows.h>
@@ -15,5 +16,14 @@ POINT NextFramePosition(const RECT* last, SIZE frame, const RECT& workArea, int 
 
 // The screen's cascading step: a caption and a sizing border, so that each frame's title shows.
 int FrameCascadeStep() noexcept;
+
+// A new frame's size: kFrameSizeAt96 (pixels of a 96-dpi screen) at a screen of dpiX x dpiY, as
+// a host sizes its windows on a finer screen, but never reaching past the work area from the
+// first frame's place, so that the whole frame stays on the screen.
+inline constexpr SIZE kFrameSizeAt96{640, 480};
+SIZE FrameSize(int dpiX, int dpiY, const RECT& workArea) noexcept;
+
+// The screen's resolution across and down, in dots per inch (96 where it cannot be read).
+POINT ScreenResolution() noexcept;
 
 }  // namespace host

@@ -147,21 +147,23 @@ bool RegisterClasses(WNDPROC frameProc) noexcept {
 
 namespace {
 
-constexpr SIZE kFrameSize{640, 480};
-
 // The frame opened last, for the next one to cascade from while it is open.
 HWND& LastFrame() {
   static HWND last = nullptr;
   return last;
 }
 
-POINT CascadedCorner() noexcept {
+RECT WorkArea() noexcept {
   RECT work{};
   if (!SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0))
     work = RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  return work;
+}
+
+POINT CascadedCorner(SIZE frame, const RECT& work) noexcept {
   RECT last{};
   const bool open = IsWindow(LastFrame()) && GetWindowRect(LastFrame(), &last);
-  return NextFramePosition(open ? &last : nullptr, kFrameSize, work, FrameCascadeStep());
+  return NextFramePosition(open ? &last : nullptr, frame, work, FrameCascadeStep());
 }
 
 }  // namespace
@@ -170,10 +172,13 @@ HostPtr<HostClientFrame> HostClientFrame::Create(const std::wstring& title) {
   HostPtr<HostClientFrame> frame;
   if (!RegisterClasses(&HostClientFrame::FrameProc)) return frame;
   frame.Attach(new HostClientFrame());
-  const POINT corner = CascadedCorner();
+  const RECT work = WorkArea();
+  const POINT dpi = ScreenResolution();
+  const SIZE size = FrameSize(dpi.x, dpi.y, work);
+  const POINT corner = CascadedCorner(size, work);
   frame->mFrame = CreateWindowExW(0, kFrameClass, title.c_str(),
                                   WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_VISIBLE, corner.x, corner.y,
-                                  kFrameSize.cx, kFrameSize.cy, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+                                  size.cx, size.cy, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
   if (!frame->mFrame) return {};
   LastFrame() = frame->mFrame;
   SetWindowLongPtrW(frame->mFrame, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(frame.Get()));

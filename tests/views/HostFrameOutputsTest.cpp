@@ -1,10 +1,12 @@
 // The views' print preview, copy and Data Pad reached through the host's view frames as a user
 // reaches them: the frame's menu and keys, the preview's pages laid out over the ECG's table,
 // and what the analyze command writes of them.
+#include "controls/UxSizableButtonGadget.h"
 #include "grid/GridColumn.h"
 #include "grid/GridPane.h"
 #include "grid/GridPrintout.h"
 #include "grid/RowNumbersPane.h"
+#include "grid/SnapGadgetWindowBase.h"
 #include "grid/TVF_TableView.h"
 #include "host/app/ViewOutputs.h"
 #include "host/app/WindowPicture.h"
@@ -424,13 +426,29 @@ TEST_F(HostFrameOutputs, AnalyzeOutputsWriteTheDataPadAndTheAnalysisViewsPicture
 // size scaled like the dialogs'. This test runs on screens of 96 and 192 dpi.
 TEST_F(HostFrameOutputs, TableViewFitsRowsColumnsSummaryAndButtonsToTheScreen) {
   AnalyseEcg();
-  TVF_TableView* const table = TableIn(OpenView(ZRTableViewEx::ViewMessageId()));
+  HWND const frame = OpenView(ZRTableViewEx::ViewMessageId());
+  TVF_TableView* const table = TableIn(frame);
   ASSERT_NE(nullptr, table);
   const int dpi = QOR::ScreenDpi();
   char asked[16] = {};
   if (GetEnvironmentVariableA("ONDARA_SCREEN_DPI", asked, sizeof asked)) {
     ASSERT_EQ(std::atoi(asked), dpi) << "the screen the run asked for";
   }
+  // The host's frame is 480 pixels high at 96 dpi scaled, so the view shows as many rows on
+  // either screen, with the grid's scroll bars (the system's) and its snap button's face at
+  // their full size.
+  RECT framed{};
+  GetWindowRect(frame, &framed);
+  EXPECT_EQ(MulDiv(480, dpi, 96), framed.bottom - framed.top);
+  TVF_Grid::GridPane& main = table->MainGrid().Pane();
+  EXPECT_GE(main.GetClientRect().Height() / main.RowHeight(), 15) << "rows shown above the summary";
+  HWND const bar = FindWindowExW(table->MainGrid().GetHandle(), nullptr, L"ScrollBar", nullptr);
+  RECT barRect{};
+  GetClientRect(bar, &barRect);
+  EXPECT_GE(barRect.bottom, 3 * GetSystemMetrics(SM_CYVSCROLL)) << "both arrows whole, room for the thumb";
+  auto* const snap = dynamic_cast<TVF_Grid::SnapGadgetWindowBase*>(table->MainGrid().SnapBar());
+  ASSERT_NE(nullptr, snap);
+  EXPECT_EQ(MulDiv(16, dpi, 96), snap->Button()->GetFaceSize().cy);
   std::set<std::wstring> exported;
   for (const std::vector<std::string>& line : testsupport::TabCells(ExportedTable()))
     for (const std::string& cell : line) exported.emplace(cell.begin(), cell.end());

@@ -86,8 +86,8 @@ TEST_F(HostViewOpening, TheMenuCommandOpensTheViewInAFrameOfItsOwnUntilTheDocume
 }
 
 // Each frame goes a step below and right of the last, and back to the first place where it would
-// reach past the work area.
-TEST(FrameCascade, FramesStepDownAndRightWithinTheWorkArea) {
+// reach past the work area; its size follows the screen's resolution but stays within the work area.
+TEST(FrameCascade, FramesStepDownAndRightAndAreSizedWithinTheWorkArea) {
   const RECT work{0, 0, 1280, 1000};
   const SIZE frame{640, 480};
   const RECT middle{100, 100, 740, 580}, nearRight{620, 100, 1260, 580}, nearBottom{100, 500, 740, 980};
@@ -103,6 +103,18 @@ TEST(FrameCascade, FramesStepDownAndRightWithinTheWorkArea) {
     const POINT corner = host::NextFramePosition(c.last, frame, c.area, 25);
     EXPECT_EQ(c.corner.x, corner.x) << (c.last ? c.last->left : -1);
     EXPECT_EQ(c.corner.y, corner.y) << (c.last ? c.last->top : -1);
+  }
+  // Frames are 640 x 480 at 96 dpi, scaled to the screen and kept on it.
+  const struct {
+    int dpi;
+    RECT area;
+    SIZE size;
+  } sizes[] = {{96, work, {640, 480}}, {192, RECT{0, 0, 2560, 1600}, {1280, 960}}, {192, work, {1240, 960}},
+               {144, RECT{0, 30, 800, 600}, {760, 530}}};
+  for (const auto& c : sizes) {
+    const SIZE size = host::FrameSize(c.dpi, c.dpi, c.area);
+    EXPECT_EQ(c.size.cx, size.cx) << c.dpi;
+    EXPECT_EQ(c.size.cy, size.cy) << c.dpi;
   }
 }
 
