@@ -258,11 +258,15 @@ void TimeScale::Render(HDC dc, int32_t column, bool line) noexcept {
   const UINT oldAlign = SetTextAlign(dc, TA_LEFT | TA_TOP);
   SIZE size{0, 0};
   GetTextExtentPoint32W(dc, kMillisecondsNote, 4, &size);
-  const int32_t x = mRect.right - size.cx - 2;
-  const RECT box{x - 7, mRect.top + 2, mRect.right, mRect.bottom};
+  // On the labels' row, its box below the longest ticks, as the strip's scale has them.
+  const double scale = StripScale(mPane->DrawerPane());
+  const int32_t x = mRect.right - size.cx - static_cast<int32_t>(2.0 * scale);
+  const RECT box{x - static_cast<int32_t>(7.0 * scale), mRect.top + static_cast<int32_t>(2.0 * scale), mRect.right,
+                 mRect.bottom};
   const COLORREF oldText = SetTextColor(dc, RGB(0, 0, 0));
   const COLORREF oldBack = SetBkColor(dc, RGB(255, 255, 255));
-  ExtTextOutW(dc, x, mRect.top + 3, ETO_OPAQUE, &box, kMillisecondsNote, 4, nullptr);
+  ExtTextOutW(dc, x, mRect.top + static_cast<int32_t>(4.0 * scale - 1.0), ETO_OPAQUE, &box, kMillisecondsNote, 4,
+              nullptr);
   SetBkColor(dc, oldBack);
   SetTextColor(dc, oldText);
   SetTextAlign(dc, oldAlign);

@@ -45,6 +45,12 @@ bool AnyDark(const drawingtest::Canvas& canvas, int left, int top, int right, in
   return false;
 }
 
+// The first row from top with a dark pixel between left and right; bottom when there is none.
+int FirstDarkRow(const drawingtest::Canvas& canvas, int left, int top, int right, int bottom) {
+  while (top < bottom && !AnyDark(canvas, left, top, right, top + 1)) ++top;
+  return top;
+}
+
 class TimeScaleTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -148,6 +154,12 @@ TEST_F(TimeScaleTest, MillisecondNoteAtTheRightEndExceptForTimesOfDay) {
     const bool note = AnyDark(canvas, 250, 100, 302, 100 + height);
     EXPECT_EQ(kind == 2u, note) << kind;
     EXPECT_FALSE(AnyDark(canvas, 2, 100, 200, 100 + height)) << kind;
+    if (!note) continue;
+    // On the labels' row, three pixels down at 96 dpi and as many more as the screen is finer.
+    drawingtest::Canvas alone(100, height, RGB(255, 255, 255));
+    SelectObject(alone.DC(), strip->Font());
+    TextOutW(alone.DC(), 10, static_cast<int>(4.0 * QOR::ScreenDpi() / 96.0 - 1.0), L"(ms)", 4);
+    EXPECT_EQ(FirstDarkRow(alone, 0, 0, 100, height) + 100, FirstDarkRow(canvas, 200, 100, 302, 100 + height));
   }
 }
 
