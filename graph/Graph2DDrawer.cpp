@@ -11,6 +11,7 @@
 #include "platform/owl/TDC.h"
 #include "platform/owl/TModule.h"
 #include "platform/owl/TWindow.h"
+#include "platform/uihelpers/ScreenDpi.h"
 
 #include <oleauto.h>
 
@@ -72,6 +73,7 @@ void Graph2DDrawer::SetDefaults() {
 
 void Graph2DDrawer::Init(int32_t xScaleArgument, int32_t yScaleArgument) {
   mXDragCount = mYDragCount = 0;
+  mLeftMargin = mBottomMargin = QOR::ScaleForDpi(kStripAt96Dpi, QOR::ScreenDpi());
   mGraticule = std::make_unique<GraphGraticule>();
   mXMapping = std::make_unique<MappingRecord>();
   mYMapping = std::make_unique<MappingRecord>();

@@ -210,8 +210,11 @@ class Graph2DDrawer : public GraphBase, public MessSys::MessageReceiver {
   std::unique_ptr<GraphGraticule> mGraticule;
   std::unique_ptr<MappingRecord> mXMapping, mYMapping, mXUnitConversion, mYUnitConversion;
   GraphDisplayInfo mDisplayInfo;
-  int32_t mLeftMargin = 60;
-  int32_t mBottomMargin = 60;
+  // The value and time strips: this wide on a 96-dpi screen, scaled with the screen's resolution
+  // as the labels' font is; standalone drawing sizes them from its labels.
+  static constexpr int32_t kStripAt96Dpi = 60;
+  int32_t mLeftMargin = kStripAt96Dpi;
+  int32_t mBottomMargin = kStripAt96Dpi;
   int32_t mTopMargin = 0;  // set for standalone drawing only
   POINT mPress = {};
   int32_t mClickThreshold = 4;

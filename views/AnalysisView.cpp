@@ -13,6 +13,7 @@
 #include "platform/owl/TGadgetWindow.h"
 #include "platform/owl/TModule.h"
 #include "platform/owl/TTextGadget.h"
+#include "platform/uihelpers/ScreenDpi.h"
 #include "views/AnalysisPlot.h"
 #include "views/AnalysisScrollBar.h"
 #include "views/PopupMenu.h"
@@ -73,6 +74,7 @@ AnalysisView::AnalysisView(OWL::TWindow* parent, IDocViewClass* viewClass, IDocV
   mStrip->EnableAutoCreate();
   mCalculationButton = new PopupMenu(this);
   mCalculationButton->SetStyle(PopupMenu::kCheckChoice);
+  mCalculationButton->Attr.W = mCalculationButton->Attr.H = QOR::ScaleForDpi(kButtonSide, QOR::ScreenDpi());
   auto* const buttonGadget = new OWL::TControlGadget(*mCalculationButton);
   buttonGadget->SetShrinkWrap(true, true);
   mStrip->Insert(*buttonGadget);
@@ -103,7 +105,8 @@ void AnalysisView::SetupWindow() {
   ZRViewBase::SetupWindow();
   if (Document()) Document()->AttachView(this);
   mStrip->EnableTooltip(true);
-  mStatusText->SetSize(OWL::TSize(20, 20));
+  mStripHeight = StripHeightForText(QOR::ScreenDpi());
+  mStatusText->SetSize(OWL::TSize(mStripHeight, mStripHeight));
   mScrollBarHeight = GetSystemMetrics(SM_CYHSCROLL);
   // The first size arrived before the children had windows.
   const OWL::TRect client = GetClientRect();
@@ -148,14 +151,23 @@ void AnalysisView::EvSize(UINT sizeType, const OWL::TSize& size) {
   if (size.cx >= 1 && size.cy >= 1) Layout(size.cx, size.cy);
 }
 
+// The strip's height scaled to the screen, and never lower than its status text with the text's
+// border and the strip's own: the strip's font grows with the screen's resolution.
+int AnalysisView::StripHeightForText(int dpi) {
+  OWL::TSize text(0, 0);
+  mStatusText->GetDesiredSize(text);
+  return std::max<int>(QOR::ScaleForDpi(kStripHeight, dpi), text.cy + 2 * GetSystemMetrics(SM_CYBORDER));
+}
+
 void AnalysisView::Layout(int width, int height) {
   if (!mScrollBar->GetHandle() || !mStrip->GetHandle()) return;
   const int s = mScrollBarHeight;
+  const int strip = mStripHeight;
   const UINT flags = SWP_NOZORDER | SWP_NOREDRAW | SWP_NOACTIVATE | SWP_NOOWNERZORDER;
-  mScrollBar->SetWindowPos(nullptr, OWL::TRect(0, height - s - kStripHeight, width, height - kStripHeight), flags);
-  mStrip->SetWindowPos(nullptr, OWL::TRect(0, height - kStripHeight, width, height), flags);
+  mScrollBar->SetWindowPos(nullptr, OWL::TRect(0, height - s - strip, width, height - strip), flags);
+  mStrip->SetWindowPos(nullptr, OWL::TRect(0, height - strip, width, height), flags);
   if (mPlot && mPlot->GetHandle())
-    mPlot->MoveWindow(OWL::TRect(0, 0, width, std::max(0, height - kStripHeight - s)), true);
+    mPlot->MoveWindow(OWL::TRect(0, 0, width, std::max(0, height - strip - s)), true);
   mScrollBar->Invalidate(true);
   mStrip->Invalidate(true);
   UpdateScrollRange();

@@ -21,8 +21,10 @@ int32_t EventScrollPage(int32_t width, int32_t events) noexcept;
 
 class AnalysisView final : public ZRViewBase {
  public:
-  // The strip's height, and the calculation menu's first command id.
+  // The strip's height and its menu button's side on a 96-dpi screen (scaled with the screen's
+  // resolution), and the calculation menu's first command id.
   static constexpr int kStripHeight = 20;
+  static constexpr int kButtonSide = 20;
   static constexpr int kFirstCalculationId = 1001;
 
   AnalysisView(OWL::TWindow* parent, IDocViewClass* viewClass, IDocView2* view, IUnknown* owner,
@@ -60,6 +62,7 @@ class AnalysisView final : public ZRViewBase {
   PopupMenu& CalculationButton() const noexcept { return *mCalculationButton; }
   OWL::TGadgetWindow& Strip() const noexcept { return *mStrip; }
   OWL::TTextGadget& StatusText() const noexcept { return *mStatusText; }
+  int StripHeight() const noexcept { return mStripHeight; }
 
   LUMO_DECLARE_EVENT_TABLE();
 
@@ -72,6 +75,7 @@ class AnalysisView final : public ZRViewBase {
   void EvMouseWheel(UINT, int, const OWL::TPoint&) {}
   void OnColoursChanged();
   void Layout(int width, int height);
+  int StripHeightForText(int dpi);
 
   // Child windows: deleted with this window.
   AnalysisScrollBar* mScrollBar = nullptr;
@@ -81,6 +85,7 @@ class AnalysisView final : public ZRViewBase {
   AnalysisPlot* mPlot = nullptr;
   int32_t mCurrentCalculation = 0;
   int mScrollBarHeight = 0;
+  int mStripHeight = kStripHeight;
 
   DECLARE_RESPONSE_TABLE(AnalysisView);
 };

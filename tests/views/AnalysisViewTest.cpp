@@ -13,6 +13,7 @@
 #include "hostclient/FrameworkAccess.h"
 #include "platform/owl/TDC.h"
 #include "platform/owl/TGadgetWindow.h"
+#include "platform/uihelpers/ScreenDpi.h"
 #include "tests/support/DibCanvas.h"
 #include "tests/support/UserMouse.h"
 #include "tests/support/ScriptedModalSeam.h"
@@ -34,17 +35,82 @@ using avtest::RectIn;
 using avtest::StatusOf;
 
 
-TEST_F(AnalysisViewTest, ScrollBarStripAndPlotSitWhereTheLayoutPutsThem) {
+// The strip is its 20 pixels of a 96-dpi screen scaled to the screen, its menu button too, and
+// shows the status text whole in the strip's font; plot, scroll bar and strip stack up. Runs on
+// screens of 96 and 192 dpi.
+TEST_F(AnalysisViewTest, ScrollBarStripAndPlotFollowTheScreensResolution) {
   AnalysisView& v = OpenView();
+  mDoc->SetCurrentEvent(9, 0);
+  const int dpi = QOR::ScreenDpi();
   const int s = GetSystemMetrics(SM_CYHSCROLL);
+  const int h = v.StripHeight();
+  EXPECT_EQ(MulDiv(20, dpi, 96), h);
   const RECT bar = RectIn(v.ScrollBar().GetHandle(), v.GetHandle());
   const RECT strip = RectIn(v.Strip().GetHandle(), v.GetHandle());
   const RECT plot = RectIn(v.Plot()->GetHandle(), v.GetHandle());
-  EXPECT_EQ((std::vector<LONG>{0, 400 - s - 20, 600, 400 - 20}), (std::vector<LONG>{bar.left, bar.top, bar.right, bar.bottom}));
-  EXPECT_EQ((std::vector<LONG>{0, 380, 600, 400}), (std::vector<LONG>{strip.left, strip.top, strip.right, strip.bottom}));
-  EXPECT_EQ((std::vector<LONG>{0, 0, 600, 380 - s}), (std::vector<LONG>{plot.left, plot.top, plot.right, plot.bottom}));
+  EXPECT_EQ((std::vector<LONG>{0, 400 - s - h, 600, 400 - h}), (std::vector<LONG>{bar.left, bar.top, bar.right, bar.bottom}));
+  EXPECT_EQ((std::vector<LONG>{0, 400 - h, 600, 400}), (std::vector<LONG>{strip.left, strip.top, strip.right, strip.bottom}));
+  EXPECT_EQ((std::vector<LONG>{0, 0, 600, 400 - h - s}), (std::vector<LONG>{plot.left, plot.top, plot.right, plot.bottom}));
   const RECT graph = RectIn(v.Plot()->Graph()->GetHandle(), v.Plot()->GetHandle());
   EXPECT_EQ(AnalysisPlot::kCaptionHeight, graph.top) << "under the white strip";
+  const RECT button = RectIn(v.CalculationButton().ButtonHandle(), v.Strip().GetHandle());
+  EXPECT_EQ(MulDiv(20, dpi, 96), button.right - button.left);
+  // The status field's inside, as far as the strip shows it, holds its text.
+  const std::wstring status = StatusOf(v.StatusText());
+  HDC const dc = GetDC(v.Strip().GetHandle());
+  HGDIOBJ const old = SelectObject(dc, v.Strip().GetFont().GetHandle());
+  SIZE text{};
+  GetTextExtentPoint32W(dc, status.c_str(), static_cast<int>(status.size()), &text);
+  SelectObject(dc, old);
+  ReleaseDC(v.Strip().GetHandle(), dc);
+  const OWL::TRect inner = v.StatusText().GetInnerRect().OffsetBy(v.StatusText().GetBounds().left,
+                                                                   v.StatusText().GetBounds().top);
+  const OWL::TRect shown = v.Strip().GetClientRect();
+  EXPECT_GE(std::min(inner.bottom, shown.bottom) - inner.top, text.cy);
+  EXPECT_GE(std::min(inner.right, shown.right) - inner.left, text.cx);
+}
+
+namespace {
+
+bool InkAt(const DibCanvas& canvas, int x, int y) { return canvas.At(x, y) != 0xFFFFFF; }
+
+// Runs of lines of r holding ink (its columns, or its rows), apart by at least three blank lines
+// (closer ones are the letters of one text): one per text of a row, or of a column, of texts.
+int InkedRuns(const DibCanvas& canvas, const RECT& r, bool columns) {
+  int runs = 0;
+  int blank = 3;
+  const int count = columns ? r.right - r.left : r.bottom - r.top;
+  const int across = columns ? r.bottom - r.top : r.right - r.left;
+  for (int line = 0; line < count; ++line) {
+    bool inked = false;
+    for (int k = 0; k < across && !inked; ++k)
+      inked = columns ? InkAt(canvas, r.left + line, r.top + k) : InkAt(canvas, r.left + k, r.top + line);
+    runs += inked && blank >= 3 ? 1 : 0;
+    blank = inked ? 0 : blank + 1;
+  }
+  return runs;
+}
+
+}  // namespace
+
+// In a view as large as 600 x 400 pixels of a 96-dpi screen, the value axis labels its ticks:
+// its strip leaves the labels room beside the axis title, in the font the screen enlarges. Runs
+// on screens of 96 and 192 dpi.
+TEST_F(AnalysisViewTest, TheValueAxisLabelsFollowTheScreensResolution) {
+  AnalysisView& v = OpenView();
+  mDoc->SetCurrentEvent(1, 0);
+  const int dpi = QOR::ScreenDpi();
+  MoveWindow(v.GetHandle(), 0, 0, MulDiv(600, dpi, 96), MulDiv(400, dpi, 96), TRUE);
+  avtest::Pump();
+  MGraph1::Graph2DWindow& graph = *v.Plot()->Graph();
+  const OWL::TRect client = graph.GetClientRect();
+  DibCanvas canvas(client.Width(), client.Height(), static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+  OWL::TDC dc(canvas.Dc());
+  graph.Redraw(dc, true, graph.GetDrawerRect());
+  OWL::TRect plot;
+  graph.GetPlotRect(plot, graph.GetDrawerRect());
+  // The labels end a tick and two pixels left of the axis.
+  EXPECT_GE(InkedRuns(canvas, RECT{plot.left - 7 - MulDiv(4, dpi, 96), plot.top, plot.left - 7, plot.bottom}, false), 3);
 }
 
 TEST_F(AnalysisViewTest, KeysStepTheEventAndOnlyTheKeyUpMovesTheHostView) {
@@ -267,26 +333,6 @@ TEST_F(AnalysisViewTest, CaptionAndPictureShowTheTitleAndTheRedTrace) {
   EXPECT_GT(red, 50) << "the trace";
 }
 
-namespace {
-
-bool InkAt(const DibCanvas& canvas, int x, int y) { return canvas.At(x, y) != 0xFFFFFF; }
-
-// Runs of columns of [0, right) holding ink between the rows top and bottom, apart by at least
-// three blank columns (closer ones are the letters of one text).
-int InkedRuns(const DibCanvas& canvas, int right, int top, int bottom) {
-  int runs = 0;
-  int blank = 3;
-  for (int x = 0; x < right; ++x) {
-    bool inked = false;
-    for (int y = top; y < bottom && !inked; ++y) inked = InkAt(canvas, x, y);
-    runs += inked && blank >= 3 ? 1 : 0;
-    blank = inked ? 0 : blank + 1;
-  }
-  return runs;
-}
-
-}  // namespace
-
 // What Print and Copy draw, in a window-sized picture and on a tall page (more, longer value
 // labels than the window has): no label reaches an edge of the picture, where it would be cut,
 // and the value title stands apart from the value labels.
@@ -305,7 +351,7 @@ TEST_F(AnalysisViewTest, ThePrintedPictureKeepsItsAxisLabelsWholeAndApart) {
     for (int x = 0; x < size.cx; ++x) edgeInk += InkAt(canvas, x, 0) ? 1 : 0;
     for (int y = size.cy - 30; y < size.cy; ++y) edgeInk += InkAt(canvas, size.cx - 1, y) ? 1 : 0;
     EXPECT_EQ(0, edgeInk) << size.cy;
-    EXPECT_EQ(2, InkedRuns(canvas, plotLeft - 6, 0, size.cy - 40)) << "the title, then the labels; " << size.cy;
+    EXPECT_EQ(2, InkedRuns(canvas, RECT{0, 0, plotLeft - 6, size.cy - 40}, true)) << "the title, then the labels; " << size.cy;
   }
 }
 
