@@ -6,6 +6,7 @@
 #include "enumerators/framework/EnumeratorClassList.h"
 #include "host/app/HostFramework.h"
 #include "host/common/HostString.h"
+#include "host/cycles/CycleEnumClass.h"
 #include "host/data/DataDocument.h"
 #include "host/formula/FormulaChain.h"
 #include "host/formula/FormulaEnumClass.h"
@@ -22,11 +23,13 @@ uint32_t Digest(uint32_t hash, const unsigned char* bytes, size_t size) {
   return hash;
 }
 
-// The formula class over the module's own enumerator classes (linked into the benchmark), so that the chain
-// is built and run the host's way without loading the module library.
+// The formula class over the module's own enumerator classes (linked into the benchmark) and the host's cycle
+// detector, so that the chain is built and run the host's way without loading the module library.
 host::HostPtr<ICalcEnumClass2> ModuleFormulaClass() {
   std::vector<host::HostPtr<IUnknown>> classes;
   for (ICalcEnumClass2* cls : CalcEnums::EnumeratorClassObjects()) classes.emplace_back(cls);
+  const host::HostPtr<ICalcEnumClass2> cycles = host::CreateCycleEnumClass(0x00080000);
+  classes.emplace_back(cycles.Get());
   return host::CreateFormulaEnumClass(0x00070000, [classes] { return classes; });
 }
 
