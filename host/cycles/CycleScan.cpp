@@ -65,13 +65,16 @@ void FollowCycle(CycleScanState& s, const CycleRules& r, double level, double th
 void SeekCycle(CycleScanState& s, const CycleRules& r, double x, double level, double smoothBefore,
                double threshold, int32_t tick) {
   const double rise = level - (s.inTail ? std::max(smoothBefore, 0.0) : 0.0);
-  const bool searched = s.taken >= CycleRunInSamples(r);
-  const bool crosses = rise >= threshold && s.previousRise < threshold;
-  const double crossing = (tick - 1) + (threshold - s.previousRise) / (rise - s.previousRise);
+  const double previousRise = s.previousRise;
   s.previousRise = rise;
-  if (searched && crosses && crossing - s.lastStart >= r.minIntervalTicks) {
-    StartCycle(s, crossing, level, tick);
-  } else if (s.inTail) {
+  if (rise >= threshold && previousRise < threshold && s.taken >= CycleRunInSamples(r)) {
+    const double crossing = (tick - 1) + (threshold - previousRise) / (rise - previousRise);
+    if (crossing - s.lastStart >= r.minIntervalTicks) {
+      StartCycle(s, crossing, level, tick);
+      return;
+    }
+  }
+  if (s.inTail) {
     ++s.tailTicks;
     // A tail that settles away from the baseline (a step, or an offset above 0 without a baseline) ends after
     // the baseline's length, or the interval when there is no baseline.
