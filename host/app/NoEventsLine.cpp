@@ -14,16 +14,14 @@ namespace ondara_host {
 
 namespace {
 
-std::string SettingText(const AnalysisFindings& f, int32_t id) {
-  return host::Utf8FromWide(DocumentSettingText(f.settings, id));
-}
+std::string SettingText(const AnalysisFindings& f, int32_t id) { return host::Utf8FromWide(f.Setting(id)); }
 
 // The minimum width that drops peaks: the width filter's when it is on; without it the peak
 // detector still drops a peak whose fall by the minimum height comes sooner than half the width
 // after it. Empty when no width is set.
 std::string WidthText(const AnalysisFindings& f, const std::wstring& type) {
   const int32_t id = type == L"1" ? kCardiacWidthSetting : kNeuronWidthSetting;
-  const double width = std::wcstod(DocumentSettingText(f.settings, id).c_str(), nullptr);
+  const double width = f.SettingNumber(id);
   if (!(width > 0.0)) return std::string();
   const std::string setting = "setting " + std::to_string(id);
   if (SettingText(f, kWidthFilterSetting) == "t")
@@ -39,7 +37,7 @@ std::string WidthText(const AnalysisFindings& f, const std::wstring& type) {
 std::string MinimumHeightText(const AnalysisFindings& f, const std::wstring& type) {
   const host::Recording& recording = f.data->Data();
   const size_t channel = static_cast<size_t>(f.channel);
-  const double height = std::wcstod(DocumentSettingText(f.settings, kHeightSetting).c_str(), nullptr);
+  const double height = f.SettingNumber(kHeightSetting);
   std::string text = "minimum height " + HeightText(height, recording, channel);
   const double span = ChannelSpan(recording, channel);
   if (height <= span) return (type == L"1" || type == L"5") ? text + WidthText(f, type) : text;
@@ -49,7 +47,7 @@ std::string MinimumHeightText(const AnalysisFindings& f, const std::wstring& typ
 }
 
 std::string CycleDetectionText(const AnalysisFindings& f) {
-  const std::wstring detection = DocumentSettingText(f.settings, kCycleDetectionSetting);
+  const std::wstring detection = f.Setting(kCycleDetectionSetting);
   const std::string unit = BaseUnitText(f.data->Data(), static_cast<size_t>(f.channel));
   return "detection settings 1010 = " + host::QuoteInput(detection) +
          ": the third number is the direction (1 upward, -1 downward), the fifth " +
@@ -58,8 +56,12 @@ std::string CycleDetectionText(const AnalysisFindings& f) {
 
 }  // namespace
 
+std::wstring AnalysisFindings::Setting(int32_t id) const { return DocumentSettingText(settings, id); }
+
+double AnalysisFindings::SettingNumber(int32_t id) const { return std::wcstod(Setting(id).c_str(), nullptr); }
+
 std::string NoEventsLine(const AnalysisFindings& f) {
-  const std::wstring type = DocumentSettingText(f.settings, kTypeSetting);
+  const std::wstring type = f.Setting(kTypeSetting);
   const bool stimulated = type == L"3" || type == L"4";
   if (f.rows > 0) return stimulated && f.channel >= 0 && f.data ? NoResponseWords(f) : std::string();
   const std::string head = "found 0 events";

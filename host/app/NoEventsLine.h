@@ -24,6 +24,9 @@ struct AnalysisFindings {
   std::vector<int32_t> typed;               // the settings the options gave (--set, --height)
 
   bool Typed(int32_t id) const { return std::find(typed.begin(), typed.end(), id) != typed.end(); }
+  // The setting's value as the document writes it, and as a number (0 when it reads as none).
+  std::wstring Setting(int32_t id) const;
+  double SettingNumber(int32_t id) const;
 };
 
 // Without events, "found 0 events: ..." for the types that look for a height: the minimum height

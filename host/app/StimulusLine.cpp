@@ -2,7 +2,6 @@
 #include "host/app/StimulusLine.h"
 
 #include "host/app/AnalysisSettingIds.h"
-#include "host/app/AnalyzeInputs.h"
 #include "host/app/ChannelHeightText.h"
 #include "host/app/EventRun.h"
 
@@ -16,13 +15,7 @@ namespace {
 
 constexpr wchar_t kPulseDetector[] = L"erstimdet(";
 
-double SettingNumber(const AnalysisFindings& f, int32_t id) {
-  return std::wcstod(DocumentSettingText(f.settings, id).c_str(), nullptr);
-}
-
-std::string SettingWords(const AnalysisFindings& f, int32_t id) {
-  return NumberText(SettingNumber(f, id));
-}
+std::string SettingWords(const AnalysisFindings& f, int32_t id) { return NumberText(f.SettingNumber(id)); }
 
 // The pulse detector's call in the formulas the module gave the host's objects, as it runs in the
 // analysis: "erstimdet( ch2, 1, 1, 10, 10, 1, 0, 0, 0, 0)"; empty when there is none.
@@ -82,7 +75,7 @@ struct MeasuredStimuli {
 // a stimulus measured alone, or without a whole population spike. Nothing when it does not run.
 MeasuredStimuli MeasureStimuli(const AnalysisFindings& f) {
   MeasuredStimuli measured;
-  const auto id = static_cast<int32_t>(SettingNumber(f, kCalculationObjectSetting));
+  const auto id = static_cast<int32_t>(f.SettingNumber(kCalculationObjectSetting));
   const std::vector<host::DataObject>& objects = f.data->Objects().Objects();
   const auto object =
       std::find_if(objects.begin(), objects.end(), [id](const host::DataObject& o) { return o.id == id; });
@@ -109,8 +102,8 @@ MeasuredStimuli MeasureStimuli(const AnalysisFindings& f) {
 std::string PulseWords(const AnalysisFindings& f, const std::wstring& call) {
   const host::Recording& recording = f.data->Data();
   const size_t channel = static_cast<size_t>(f.channel);
-  const int32_t heightId = SettingNumber(f, kTypeSetting) == 3 ? kStimulusHeightSetting : kSpikeStimulusHeightSetting;
-  const double height = SettingNumber(f, heightId);
+  const int32_t heightId = f.SettingNumber(kTypeSetting) == 3 ? kStimulusHeightSetting : kSpikeStimulusHeightSetting;
+  const double height = f.SettingNumber(heightId);
   const std::string width = SettingWords(f, kStimulusWidthSetting);
   std::string words = "the stimulus method (setting 1000 = " + SettingWords(f, kStimulusMethodSetting) +
                       ") looks for a pulse of at least " + HeightText(height, recording, channel) +
@@ -129,7 +122,7 @@ std::string PulseWords(const AnalysisFindings& f, const std::wstring& call) {
 
 std::string NoStimulusWords(const AnalysisFindings& f) {
   const std::string head = "no stimulus found: ";
-  if (SettingNumber(f, kStimulusMethodSetting) == 2)
+  if (f.SettingNumber(kStimulusMethodSetting) == 2)
     return head + "the stimulus method (setting 1000 = 2) puts one " + SettingWords(f, kStimulusTimeSetting) +
            " ms after the start of each record (setting 1005), and no record analysed is that long";
   const std::wstring call = PulseDetectorCall(*f.data);
@@ -143,11 +136,11 @@ std::string NoResponseWords(const AnalysisFindings& f) {
   const int32_t n = measured.stimuli;
   const std::string stimuli = std::to_string(n) + (n == 1 ? " stimulus, " : " stimuli, ");
   const std::string window = SettingWords(f, kResponseStartSetting) + "-" + SettingWords(f, kResponseEndSetting) + " ms";
-  if (SettingNumber(f, kTypeSetting) == 4)
+  if (f.SettingNumber(kTypeSetting) == 4)
     return stimuli + "none with a population spike in " + window + " (settings 1007 and 1008)";
-  if (DocumentSettingText(f.settings, kResponseSearchSetting) == L"f")
+  if (f.Setting(kResponseSearchSetting) == L"f")
     return stimuli + "none with a response: the response search is off (setting 1009 = f)";
-  const double height = SettingNumber(f, kHeightSetting);
+  const double height = f.SettingNumber(kHeightSetting);
   return stimuli + "none with a response of at least " + HeightText(height, f.data->Data(), f.channel) + " in " +
          window + " (settings 1006 to 1008)";
 }
