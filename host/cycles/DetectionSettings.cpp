@@ -87,17 +87,22 @@ bool DetectionValues::FromText(const std::wstring& text) {
   return true;
 }
 
+std::array<double, 6> DetectionValues::Arguments() const {
+  return {polarity < 0.0 ? 1.0 : 0.0, hysteresis, minPeakHeight, minIntervalMs, baselineMs, relative};
+}
+
 std::wstring DetectionValues::FormulaArguments() const {
   std::wostringstream out = ClassicStream();
-  out << (polarity < 0.0 ? 1 : 0) << L", " << hysteresis << L", " << minPeakHeight << L", " << minIntervalMs << L", "
-      << baselineMs << L", " << relative;
+  const char* separator = "";
+  for (const double argument : Arguments()) {
+    out << separator << argument;
+    separator = ", ";
+  }
   return out.str();
 }
 
 CycleRules RulesFromArguments(const double* a, int32_t count, double tickPeriod) {
-  const DetectionValues defaults;
-  const double given[6] = {defaults.polarity < 0.0 ? 1.0 : 0.0, defaults.hysteresis, defaults.minPeakHeight,
-                           defaults.minIntervalMs, defaults.baselineMs, defaults.relative};
+  const std::array<double, 6> given = DetectionValues().Arguments();
   double v[6];
   for (int32_t i = 0; i < 6; ++i) v[i] = i < count && a[i] != -1.0 && std::isfinite(a[i]) ? a[i] : given[i];
   auto ticks = [&](double ms) {

@@ -1,6 +1,7 @@
 // The settings of the host's cycle detector for one channel: its parameters, its rules and its own text form.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 
@@ -37,12 +38,13 @@ struct DetectionValues {
   // False (values unchanged) for a text that does not read.
   bool FromText(const std::wstring& text);
   // The detector formula's numeric arguments after the channel: downward (1 when the polarity is -1, else 0),
-  // hysteresis, height, interval, baseline, relative.
+  // hysteresis, height, interval, baseline, relative; as numbers, and as the formula writes them.
+  std::array<double, 6> Arguments() const;
   std::wstring FormulaArguments() const;
 };
 
-// The rules of a detector call's numeric arguments (FormulaArguments' order; -1 or missing: the default) for
-// a tick period in seconds.
+// The rules of a detector call's numeric arguments (Arguments' order; -1 or missing: the default) for a tick
+// period in seconds.
 CycleRules RulesFromArguments(const double* arguments, int32_t count, double tickPeriod);
 
 // A new settings object with the defaults, or with the given values (one reference).
