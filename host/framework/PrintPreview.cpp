@@ -2,6 +2,8 @@
 // (Page Down, Page Up, Home, End or the wheel turn the pages; Escape closes it).
 #include "host/framework/PrintPreview.h"
 
+#include "host/common/ScreenFit.h"
+
 #include <algorithm>
 #include <memory>
 #include <new>
@@ -270,9 +272,13 @@ void OpenPreviewWindow(const std::wstring& title, SheetPages sheets) noexcept {
   }
   preview->pages = std::move(sheets.pages);
   preview->drawable = std::max(sheets.count, static_cast<int32_t>(preview->pages.size()));
+  // 640 x 860 pixels at 96 dpi, scaled to the screen like the view frames.
+  const RECT work = host::ScreenWorkArea();
+  const POINT corner{work.left + 80, work.top + 20};
+  const SIZE size = host::FitToScreen(SIZE{640, 860}, host::ScreenResolution(), corner, work);
   if (!RegisterPreviewClass() ||
-      !CreateWindowExW(0, kPreviewClass, L"Print Preview", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 80, 20, 640, 860,
-                       nullptr, nullptr, GetModuleHandleW(nullptr), preview)) {
+      !CreateWindowExW(0, kPreviewClass, L"Print Preview", WS_OVERLAPPEDWINDOW | WS_VISIBLE, corner.x, corner.y,
+                       size.cx, size.cy, nullptr, nullptr, GetModuleHandleW(nullptr), preview)) {
     FreePages(*preview);
     return;
   }

@@ -23,7 +23,4 @@ int FrameCascadeStep() noexcept;
 inline constexpr SIZE kFrameSizeAt96{640, 480};
 SIZE FrameSize(int dpiX, int dpiY, const RECT& workArea) noexcept;
 
-// The screen's resolution across and down, in dots per inch (96 where it cannot be read).
-POINT ScreenResolution() noexcept;
-
 }  // namespace host

@@ -2,6 +2,7 @@
 // filling it, the detach notices, and the menu and keys whose commands go to the view.
 #include "host/view/HostClientFrame.h"
 
+#include "host/common/ScreenFit.h"
 #include "host/view/FrameCascade.h"
 #include "hostapi/ClassRegistry.h"
 #include "hostapi/FrameworkCommands.h"
@@ -153,13 +154,6 @@ HWND& LastFrame() {
   return last;
 }
 
-RECT WorkArea() noexcept {
-  RECT work{};
-  if (!SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0))
-    work = RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-  return work;
-}
-
 POINT CascadedCorner(SIZE frame, const RECT& work) noexcept {
   RECT last{};
   const bool open = IsWindow(LastFrame()) && GetWindowRect(LastFrame(), &last);
@@ -172,7 +166,7 @@ HostPtr<HostClientFrame> HostClientFrame::Create(const std::wstring& title) {
   HostPtr<HostClientFrame> frame;
   if (!RegisterClasses(&HostClientFrame::FrameProc)) return frame;
   frame.Attach(new HostClientFrame());
-  const RECT work = WorkArea();
+  const RECT work = ScreenWorkArea();
   const POINT dpi = ScreenResolution();
   const SIZE size = FrameSize(dpi.x, dpi.y, work);
   const POINT corner = CascadedCorner(size, work);

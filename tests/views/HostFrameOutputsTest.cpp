@@ -492,6 +492,15 @@ TEST_F(HostFrameOutputs, TableViewFitsRowsColumnsSummaryAndButtonsToTheScreen) {
     ++buttons;
   }
   EXPECT_EQ(3, buttons);
+  // The print preview's window is 860 pixels high at 96 dpi scaled, within the work area.
+  const uint32_t before = lumo_preview::Count();
+  HWND const analysis = OpenView(AnalysisView::ViewMessageId());
+  ASSERT_EQ(S_OK, host::HostClientFrame::ChooseMenuCommand(analysis, L"File|Print Preview"));
+  RECT work{}, preview{};
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+  GetWindowRect(lumo_preview::Window(before), &preview);
+  EXPECT_EQ(std::min<LONG>(MulDiv(860, dpi, 96), work.bottom - work.top - 20), preview.bottom - preview.top);
+  DestroyWindow(lumo_preview::Window(before));
 }
 
 // The printout is planned from the font's point size and the columns' widths alone: printed at
