@@ -19,6 +19,8 @@
 
 namespace ZR::Dlg {
 
+using QOR::ScaleForDpi;
+
 namespace {
 
 constexpr int kBoxWidth = 120;
@@ -27,8 +29,8 @@ constexpr int kFontHeight = 13;
 
 // Shared by every Table Options page of the process, at the screen's resolution.
 HFONT PageFont() {
-  static const std::unique_ptr<OWL::TFont> font(new OWL::TFont(L"Tahoma", AtDpi(kFontHeight, QOR::ScreenDpi()), 0, 0, 0,
-                                                               FW_NORMAL, DEFAULT_PITCH, false, false, false,
+  static const std::unique_ptr<OWL::TFont> font(new OWL::TFont(L"Tahoma", ScaleForDpi(kFontHeight, QOR::ScreenDpi()),
+                                                               0, 0, 0, FW_NORMAL, DEFAULT_PITCH, false, false, false,
                                                                DEFAULT_CHARSET));
   return *font;
 }
@@ -37,16 +39,14 @@ int CeilDiv(int a, int b) noexcept { return a / b + (a % b ? 1 : 0); }
 
 }  // namespace
 
-int AtDpi(int pixels, int dpi) noexcept { return QOR::ScaleForDpi(pixels, dpi); }
-
 TableOptionsGrid LayOutTableOptions(int count, int width, int height, int dpi) noexcept {
-  int const rowPitch = std::max(1, AtDpi(Sub_TableOptions::kRowPitch, dpi));
-  int const columnPitch = AtDpi(Sub_TableOptions::kColumnPitch, dpi);
-  int const fit = std::max(1, (height + AtDpi(8, dpi)) / rowPitch);
+  int const rowPitch = std::max(1, ScaleForDpi(Sub_TableOptions::kRowPitch, dpi));
+  int const columnPitch = ScaleForDpi(Sub_TableOptions::kColumnPitch, dpi);
+  int const fit = std::max(1, (height + ScaleForDpi(8, dpi)) / rowPitch);
   int const columns = std::max(3, CeilDiv(count, fit));
   int const rows = std::max(1, CeilDiv(count, columns));
-  return TableOptionsGrid{rows, columns, (height + AtDpi(8, dpi) - rowPitch * rows) / 3,
-                          (width + AtDpi(20, dpi) - columnPitch * columns) / 2 + AtDpi(10, dpi)};
+  return TableOptionsGrid{rows, columns, (height + ScaleForDpi(8, dpi) - rowPitch * rows) / 3,
+                          (width + ScaleForDpi(20, dpi) - columnPitch * columns) / 2 + ScaleForDpi(10, dpi)};
 }
 
 DEFINE_RESPONSE_TABLE1(Sub_TableOptions, Base::ZRSubDlg)
@@ -91,9 +91,9 @@ void Sub_TableOptions::PlaceBoxes() {
   const int dpi = QOR::ScreenDpi();
   mGrid = LayOutTableOptions(Count(), bounds.Width(), bounds.Height(), dpi);
   for (int k = 0; k < Count(); ++k) {
-    int const x = origin.x + mGrid.left + AtDpi(kColumnPitch, dpi) * (k / mGrid.rows);
-    int const y = origin.y + mGrid.top + AtDpi(kRowPitch, dpi) * (k % mGrid.rows);
-    ::SetWindowPos(Box(k).GetHandle(), nullptr, x, y, AtDpi(kBoxWidth, dpi), AtDpi(kBoxHeight, dpi),
+    int const x = origin.x + mGrid.left + ScaleForDpi(kColumnPitch, dpi) * (k / mGrid.rows);
+    int const y = origin.y + mGrid.top + ScaleForDpi(kRowPitch, dpi) * (k % mGrid.rows);
+    ::SetWindowPos(Box(k).GetHandle(), nullptr, x, y, ScaleForDpi(kBoxWidth, dpi), ScaleForDpi(kBoxHeight, dpi),
                    SWP_NOZORDER | SWP_SHOWWINDOW);
   }
 }

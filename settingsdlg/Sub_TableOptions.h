@@ -3,6 +3,7 @@
 // boundary, and the summary pane switch.
 #pragma once
 
+#include "platform/uihelpers/ScreenDpi.h"
 #include "settingsdlg/ZRSubDlg.h"
 
 #include <vector>
@@ -17,20 +18,17 @@ class TBalloonCheckBox;
 
 namespace ZR::Dlg {
 
-// The check boxes' sizes and pitches are pixels at this resolution, scaled to the screen's.
-inline constexpr int kLayoutDpi = 96;
-int AtDpi(int pixels, int dpi) noexcept;
-
-// Where count check boxes go in a boundary of width by height pixels on a screen of dpi: rows
-// and columns (columns filled top to bottom, at least three) and the block's offsets from the
-// boundary's corner. A boundary lower than one row still takes one row.
+// Where count check boxes go in a boundary of width by height pixels on a screen of dpi (their
+// sizes and pitches are pixels at 96 dpi, scaled to the screen's resolution): rows and columns
+// (columns filled top to bottom, at least three) and the block's offsets from the boundary's
+// corner. A boundary lower than one row still takes one row.
 struct TableOptionsGrid {
   int rows;
   int columns;
   int top;
   int left;
 };
-TableOptionsGrid LayOutTableOptions(int count, int width, int height, int dpi = kLayoutDpi) noexcept;
+TableOptionsGrid LayOutTableOptions(int count, int width, int height, int dpi = QOR::kBaseDpi) noexcept;
 
 class Sub_TableOptions : public Base::ZRSubDlg {
  public:
