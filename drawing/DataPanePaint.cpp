@@ -200,30 +200,17 @@ void DataPane::SetSegmentOrigin(PaintArgs& args, int32_t record) const noexcept 
 }
 
 void DataPane::FillWithoutData(HDC dc, bool printing) noexcept {
+  // Every column of every child.
+  const RECT everywhere{LONG_MIN, LONG_MIN, LONG_MAX, LONG_MAX};
+  FillColumnsWithoutData(dc, printing, everywhere, everywhere.left, everywhere.right);
+  if (!mLanes.empty() || !dc) return;
+  const RECT area{kPaneMargin, kPaneMargin, ClientWidth() - kPaneMargin, ClientHeight() - StripSpace() + kPaneMargin};
+  if (Empty(area)) return;
   HBRUSH const brush = CreateSolidBrush(mBackground);
   if (!brush) return;
-  auto fillChild = [&](ChildPaneBase& child) {
-    const RECT& r = child.Rect();
-    if (printing) {
-      if (HDC const cache = child.LayerCache(0)) {
-        const RECT inCache{r.left, 0, r.right, r.bottom - r.top};
-        FillRect(cache, &inCache, brush);
-      }
-    } else if (dc && RectVisible(dc, &r)) {
-      FillRect(dc, &r, brush);
-    }
-  };
-  if (mTimeScaleStrip) fillChild(*mTimeScaleStrip);
-  if (mLanes.empty()) {
-    const RECT area{kPaneMargin, kPaneMargin, ClientWidth() - kPaneMargin, ClientHeight() - StripSpace() + kPaneMargin};
-    if (dc && !Empty(area)) {
-      FillRect(dc, &area, brush);
-      DrawSunkenFrame(dc, area);
-    }
-  } else {
-    for (const auto& lane : mLanes) fillChild(*lane);
-  }
+  FillRect(dc, &area, brush);
   DeleteObject(brush);
+  DrawSunkenFrame(dc, area);
 }
 
 void DataPane::RedrawLayer(int32_t layer, bool erase, uint32_t flags, HDC dc, int32_t lane, bool mark) noexcept {
