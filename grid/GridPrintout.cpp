@@ -29,9 +29,12 @@ int32_t AtPrinterDpi(int32_t pixelsAt600, int32_t dotsPerInch) noexcept {
   return std::max(1, MulDiv(pixelsAt600, dotsPerInch > 0 ? dotsPerInch : 600, 600));
 }
 
-// A place in the plan's pixels at layoutDpi as printer pixels, rounded.
-int32_t AtPrinterDpi(int32_t layoutPixels, int32_t dotsPerInch, int32_t layoutDpi) noexcept {
-  return dotsPerInch > 0 ? MulDiv(layoutPixels, dotsPerInch, layoutDpi) : layoutPixels;
+// A printer's resolution, or the layout's where the printer reports none.
+int32_t OrLayoutDpi(int32_t dotsPerInch) noexcept { return dotsPerInch > 0 ? dotsPerInch : kPrintLayoutDpi; }
+
+// A place in the layout's pixels as printer pixels, rounded.
+int32_t FromLayout(int32_t layoutPixels, int32_t dotsPerInch) noexcept {
+  return MulDiv(layoutPixels, OrLayoutDpi(dotsPerInch), kPrintLayoutDpi);
 }
 
 // The dotted rule between cells, width in printer pixels: a cosmetic dotted pen draws solid at
@@ -67,23 +70,23 @@ struct GridPrintout::Fonts {
   OWL::TFont Heading;
 };
 
-// The fonts' sizes at kPrintLayoutDpi, measured on a memory DC, which maps a font's pixel height
-// alike on every screen.
+// The fonts at kPrintLayoutDpi and their sizes there, measured on a memory DC of their own, which
+// maps a font's pixel height alike on every screen; texts are fitted on it too.
 struct GridPrintout::LayoutMetrics {
-  explicit LayoutMetrics(const GridControl& grid) {
-    OWL::TMemoryDC dc;
-    const PrintResolution layout{kPrintLayoutDpi, kPrintLayoutDpi};
-    const Fonts fonts(grid, layout);
-    CellHeight = TextHeight(dc, fonts.Cell);
-    HeadingHeight = TextHeight(dc, fonts.Heading);
-    dc.SelectObject(fonts.Cell);
+  explicit LayoutMetrics(const GridControl& grid)
+      : LayoutFonts(grid, PrintResolution{kPrintLayoutDpi, kPrintLayoutDpi}),
+        CellHeight(TextHeight(Measure, LayoutFonts.Cell)),
+        HeadingHeight(TextHeight(Measure, LayoutFonts.Heading)) {
+    Measure.SelectObject(LayoutFonts.Cell);
     TEXTMETRICW metrics{};
-    dc.GetTextMetrics(metrics);
-    dc.RestoreFont();
+    Measure.GetTextMetrics(metrics);
+    Measure.RestoreFont();
     AverageWidth = metrics.tmAveCharWidth;
   }
-  int32_t CellHeight = 0;
-  int32_t HeadingHeight = 0;
+  OWL::TMemoryDC Measure;
+  Fonts LayoutFonts;
+  int32_t CellHeight;
+  int32_t HeadingHeight;
   int32_t AverageWidth = 0;
 };
 
@@ -107,9 +110,6 @@ struct GridPrintout::PageFrame {
   // The plan's row height and row-number width in printer pixels.
   int32_t RowHeight = 1;
   int32_t RowNumberWidth = 0;
-  // Where texts are fitted: the fonts at kPrintLayoutDpi, on a DC of their own.
-  const Fonts* LayoutFonts = nullptr;
-  OWL::TDC* Measure = nullptr;
   int32_t PrinterX = kPrintLayoutDpi;
 };
 
@@ -174,24 +174,22 @@ void GridPrintout::DrawPage(int32_t page, OWL::TDC& dc, OWL::TDC* printer, const
   PrintPage(page - 1, dc, PrintableRect(dc, printer, rect), ResolutionOf(dc));
 }
 
-// The pages are planned at 96 dpi from the grid's point size and its columns' widths there alone,
-// and only drawn at the printer's resolution; cells and headings decide what of their text fits
-// there too. The screen's fonts and pixel widths made the printout follow the screen (a screen
-// of twice the resolution printed half the pages, with columns too narrow for their values), and
-// a plan in the printer's own pixels would break rows and cut texts where the font's rounding at
-// that resolution puts them. So every screen and every printer gives the same pages, each with
-// the same rows, columns and texts: those a 96-dpi screen printed.
+// The pages are planned at kPrintLayoutDpi from the grid's point size and its columns' widths
+// there alone, and only drawn at the printer's resolution; cells and headings decide what of their
+// text fits at the layout's resolution too, not where the font's rounding at the printer's would
+// put it. So every screen and every printer gives the same pages, each with the same rows,
+// columns and texts.
 int32_t GridPrintout::Paginate(OWL::TDC&, const OWL::TRect& page, const PrintResolution& dpi) {
-  const LayoutMetrics layout(mGrid);
-  mCellHeight = layout.CellHeight;
+  mLayout = std::make_unique<LayoutMetrics>(mGrid);
+  const LayoutMetrics& layout = *mLayout;
   mRowHeight = static_cast<int32_t>(layout.CellHeight * 1.4);
   mWidths.clear();
   const GridPane& pane = mGrid.Pane();
   for (int32_t i = 0; i < pane.ColumnCount(); ++i)
     mWidths.push_back(mGrid.FromScreen(pane.Column(i).Width));
   mRowNumberWidth = mPrintRowNumbers ? layout.AverageWidth * (mGrid.GetLongestRowLabel() + 6) : 0;
-  const int32_t width = dpi.PrinterX > 0 ? MulDiv(page.Width(), kPrintLayoutDpi, dpi.PrinterX) : page.Width();
-  const int32_t height = dpi.PrinterY > 0 ? MulDiv(page.Height(), kPrintLayoutDpi, dpi.PrinterY) : page.Height();
+  const int32_t width = MulDiv(page.Width(), kPrintLayoutDpi, OrLayoutDpi(dpi.PrinterX));
+  const int32_t height = MulDiv(page.Height(), kPrintLayoutDpi, OrLayoutDpi(dpi.PrinterY));
   mAcross = PlanAcross(mWidths, mRowNumberWidth, width);
   mDown = PlanDown(pane.RowCount(), mRowHeight, 2 * layout.HeadingHeight, height);
   return mAcross.Pages * mDown.Pages;
@@ -211,22 +209,14 @@ int32_t GridPrintout::RuledRows() const {
   return m;
 }
 
-void GridPrintout::PrintPage(int32_t p, OWL::TDC& dc, const OWL::TRect& page, const PrintResolution& dpi) {
-  if (p < 0 || mAcross.Pages <= 0) return;
-  const Fonts fonts(mGrid, dpi);
-  const auto x = [&dpi](int32_t layout) { return AtPrinterDpi(layout, dpi.PrinterX, kPrintLayoutDpi); };
-  const auto y = [&dpi](int32_t layout) { return AtPrinterDpi(layout, dpi.PrinterY, kPrintLayoutDpi); };
-  const Fonts layoutFonts(mGrid, PrintResolution{kPrintLayoutDpi, kPrintLayoutDpi});
-  OWL::TMemoryDC measure;
+GridPrintout::PageFrame GridPrintout::FrameOfPage(int32_t p, const OWL::TRect& page,
+                                                  const PrintResolution& dpi) const {
   PageFrame frame;
-  frame.LayoutFonts = &layoutFonts;
-  frame.Measure = &measure;
-  frame.PrinterX = dpi.PrinterX > 0 ? dpi.PrinterX : kPrintLayoutDpi;
+  frame.PrinterX = OrLayoutDpi(dpi.PrinterX);
   // Truncated, so that the rows the plan gives a page fit it.
-  frame.RowHeight = std::max<int32_t>(1, static_cast<int32_t>(static_cast<int64_t>(mRowHeight) *
-                                                               (dpi.PrinterY > 0 ? dpi.PrinterY : kPrintLayoutDpi) /
-                                                               kPrintLayoutDpi));
-  frame.RowNumberWidth = x(mRowNumberWidth);
+  frame.RowHeight =
+      std::max<int32_t>(1, static_cast<int32_t>(int64_t{mRowHeight} * OrLayoutDpi(dpi.PrinterY) / kPrintLayoutDpi));
+  frame.RowNumberWidth = FromLayout(mRowNumberWidth, dpi.PrinterX);
   frame.Printable = page;
   frame.ColumnPage = p % mAcross.Pages;
   const int32_t rowPage = p / mAcross.Pages;
@@ -235,22 +225,29 @@ void GridPrintout::PrintPage(int32_t p, OWL::TDC& dc, const OWL::TRect& page, co
   frame.DottedWidth = AtPrinterDpi(4, dpi.PrinterX);
   frame.TextGap = CellTextGap(dpi.PrinterX);
   frame.TextInset = std::min(AtPrinterDpi(9, dpi.PrinterX), frame.TextGap / 2);
-  const int32_t band = rowPage == 0 ? y(2 * mCellHeight) : 0;
-  frame.CellsTop = page.top + band;
+  frame.CellsTop = page.top + (rowPage == 0 ? FromLayout(2 * mLayout->CellHeight, dpi.PrinterY) : 0);
   frame.RowsBottom = std::min<int32_t>(frame.CellsTop + frame.RowCount * frame.RowHeight, page.bottom);
   frame.LastColumnPlaceholder =
       (Style(mGrid.FixedRows(), mGrid.Pane().ColumnCount()) & kCellStylePlaceholder) != 0;
   frame.CellsLeft = page.left + (mPrintRowNumbers && frame.ColumnPage == 0 ? frame.RowNumberWidth : 0);
   frame.CellsRight = frame.CellsLeft;
+  return frame;
+}
+
+void GridPrintout::PrintPage(int32_t p, OWL::TDC& dc, const OWL::TRect& page, const PrintResolution& dpi) {
+  if (p < 0 || mAcross.Pages <= 0 || !mLayout) return;
+  const Fonts fonts(mGrid, dpi);
+  PageFrame frame = FrameOfPage(p, page, dpi);
   const int32_t columns = std::min<int32_t>(PrintedColumns(), static_cast<int32_t>(mWidths.size()));
   for (int32_t i = 0; i < columns; ++i) {
     const int32_t width = mWidths[static_cast<size_t>(i)];
     int32_t planned = 0;
     if (!mAcross.LeftOnPage(static_cast<size_t>(i), width, frame.ColumnPage, planned)) continue;
-    const int32_t left = page.left + x(planned);
-    const int32_t right = page.left + x(planned + width);
+    const int32_t left = page.left + FromLayout(planned, dpi.PrinterX);
+    const int32_t right = page.left + FromLayout(planned + width, dpi.PrinterX);
     frame.CellsRight = frame.LastColumnPlaceholder && i == columns - 1 ? left : std::min<int32_t>(right, page.right);
-    if (mPrintHeadings && band > 0) DrawHeading(dc, fonts, frame, i, OWL::TRect(left, page.top, right, frame.CellsTop));
+    if (mPrintHeadings && frame.CellsTop > page.top)
+      DrawHeading(dc, fonts, frame, i, OWL::TRect(left, page.top, right, frame.CellsTop));
     DrawColumnCells(dc, fonts, frame, i, left, right);
   }
   DrawRowRules(dc, fonts, frame);
@@ -270,10 +267,11 @@ void GridPrintout::DrawHeading(OWL::TDC& dc, const Fonts& fonts, const PageFrame
     const TextStateScope text(dc, TA_LEFT | TA_BASELINE);
     const ClipScope clip(dc, clipped);
     // Fitted at the layout's resolution, as the cells are: every printer shows the same heading.
-    frame.Measure->SelectObject(frame.LayoutFonts->Heading);
-    const std::wstring shown = FitText(frame.Measure->GetHDC(), title.GetText(), title.Length(),
+    OWL::TDC& measure = mLayout->Measure;
+    measure.SelectObject(mLayout->LayoutFonts.Heading);
+    const std::wstring shown = FitText(measure.GetHDC(), title.GetText(), title.Length(),
                                        MulDiv(clipped.Width() - frame.TextGap, kPrintLayoutDpi, frame.PrinterX));
-    frame.Measure->RestoreFont();
+    measure.RestoreFont();
     dc.TextOut(clipped.left + frame.TextInset, (clipped.top + clipped.bottom) / 2, shown.c_str(),
                static_cast<int>(shown.size()));
   }
@@ -294,15 +292,16 @@ void GridPrintout::DrawColumnCells(OWL::TDC& dc, const Fonts& fonts, const PageF
     dc.SelectObject(fonts.Cell);
     const int32_t first = frame.FirstRow + mRowOffset + fixedRows;
     UniformRowPosCursor cursor(frame.CellsTop, first, fixedRows, first + frame.RowCount, fixedRows, frame.RowHeight);
-    frame.Measure->SelectObject(frame.LayoutFonts->Cell);
-    const GridControl::PrintFitting fitting{frame.Measure->GetHDC(), kPrintLayoutDpi, frame.PrinterX};
+    OWL::TDC& measure = mLayout->Measure;
+    measure.SelectObject(mLayout->LayoutFonts.Cell);
+    const GridControl::PrintFitting fitting{measure.GetHDC(), kPrintLayoutDpi, frame.PrinterX};
     {
       const FittingScope fitted(mGrid, fitting);
       int widest = 0;
       Renderer().PaintColumn(dc.GetHDC(), {column + fixedColumns, fixedColumns}, cursor, left + frame.TextInset,
                              right - frame.TextGap + frame.TextInset, widest);
     }
-    frame.Measure->RestoreFont();
+    measure.RestoreFont();
     dc.RestoreFont();
   }
   const OWL::TPen rule(CreateDottedRulePen(frame.DottedWidth), OWL::TAutoDelete::AutoDelete);

@@ -65,10 +65,12 @@ class GridPrintout final : public LumoPrintout {
   ~GridPrintout() override;
 
   struct Fonts;
+  struct LayoutMetrics;
   struct PageFrame;
   GridRenderer& Renderer() const noexcept;
   uint32_t Style(int32_t row, int32_t column) const;
-  struct LayoutMetrics;
+  // Where page p's rows, columns and rules go at dpi, by the last pagination.
+  PageFrame FrameOfPage(int32_t p, const OWL::TRect& page, const PrintResolution& dpi) const;
   // Data columns printed: the trailing placeholder columns but the first are left out.
   int32_t PrintedColumns() const;
   // Data rows that get rules and labels: the trailing placeholder rows are left out.
@@ -89,7 +91,8 @@ class GridPrintout final : public LumoPrintout {
   std::vector<int32_t> mWidths;
   int32_t mRowHeight = 0;
   int32_t mRowNumberWidth = 0;
-  int32_t mCellHeight = 0;
+  // The last pagination's fonts at kPrintLayoutDpi, their sizes, and the DC that fits texts.
+  std::unique_ptr<LayoutMetrics> mLayout;
   // While the renderer narrows the grid to the selected rows: the first selected data row.
   int32_t mRowOffset = 0;
   AcrossPlan mAcross;
