@@ -28,9 +28,8 @@ namespace TVF_Grid {
 
 namespace {
 
-// Rows are 16 pixels at 96 dpi, and never lower than the cell font, which is made in points and
-// so grows with the screen's resolution: rows that kept 16 pixels under a font twice as high
-// cut every value in half.
+// Rows are 16 pixels at 96 dpi, scaled to the screen, and never lower than the cell font, which
+// is made in points and so grows with the screen's resolution.
 int32_t RowHeightFor(const OWL::TFont& cellFont, int32_t dpi) {
   constexpr int32_t kRowHeight = 16;
   const TEXTMETRICW metrics = cellFont.GetTextMetrics();

@@ -1,5 +1,5 @@
-// Scopes a grid printout draws in: each changes one piece of a DC's or the grid's state and
-// puts it back when it ends.
+// Scopes a grid printout draws in: each changes some of a DC's or the grid's state and puts it
+// back when it ends.
 #pragma once
 
 #include "grid/GridControl.h"
