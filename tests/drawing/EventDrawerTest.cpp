@@ -4,12 +4,12 @@
 
 #include "host/view/HorizontalScale.h"
 #include "tests/drawing/DrawingTestSupport.h"
+#include "tests/support/AskedScreenDpi.h"
 #include "tests/support/HostDataFile.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstdlib>
 #include <cstring>
 #include <limits>
 #include <vector>
@@ -198,9 +198,8 @@ TEST_F(EventDrawerTest, MarksFollowTheScreensOwnResolution) {
   HDC const screen = GetDC(nullptr);
   const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
   ReleaseDC(nullptr, screen);
-  char expected[16] = {};
-  if (GetEnvironmentVariableA("ONDARA_SCREEN_DPI", expected, sizeof expected)) {
-    ASSERT_EQ(std::atoi(expected), dpi);
+  if (const int asked = testsupport::AskedScreenDpi()) {
+    ASSERT_EQ(asked, dpi);
   }
   ASSERT_TRUE(dpi == 96 || dpi == 192) << dpi;
   QOR::ComPtr<TestEventDrawer> drawer(new TestEventDrawer(0));

@@ -17,6 +17,7 @@
 #include "platform/uihelpers/ScreenDpi.h"
 #include "settingsdlg/DetectorPageIds.h"
 #include "tests/document/ZRDocFixture.h"
+#include "tests/support/AskedScreenDpi.h"
 #include "tests/support/DibCanvas.h"
 #include "tests/support/UserMouse.h"
 #include "tests/support/ScriptedModalSeam.h"
@@ -24,7 +25,6 @@
 #include <commctrl.h>
 #include <oleidl.h>
 
-#include <cstdlib>
 #include <functional>
 #include <memory>
 
@@ -301,9 +301,8 @@ TEST_F(DetectorPreviewTest, ZoomedOutPastTheRecordThePreviewIsBlankAfterItsEnd) 
 // text does, and the time labels are in the strip's font, made for the screen.
 TEST_F(DetectorPreviewTest, BarsSpinArrowsAndLabelsFollowTheScreensResolution) {
   const int dpi = QOR::ScreenDpi();
-  char asked[16] = {};
-  if (GetEnvironmentVariableA("ONDARA_SCREEN_DPI", asked, sizeof asked)) {
-    ASSERT_EQ(std::atoi(asked), dpi);
+  if (const int asked = testsupport::AskedScreenDpi()) {
+    ASSERT_EQ(asked, dpi);
   }
   const int face = QOR::ScaleForDpi(16, dpi);
   RunOnDetectorPage([&](SettingsDlg&, OWL::TWindow& page) {

@@ -9,8 +9,8 @@
 #include "settingsdlg/ZRSubDlg.h"
 #include "tests/settingsdlg/PageTestFixture.h"
 #include "tests/settingsdlg/TextFit.h"
+#include "tests/support/AskedScreenDpi.h"
 
-#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -55,10 +55,9 @@ class DialogLabelsTest : public pagetest::PageTest {
 };
 
 TEST_F(DialogLabelsTest, EveryDialogShowsEveryTextWhole) {
-  char asked[16] = {};
-  if (GetEnvironmentVariableA("ONDARA_SCREEN_DPI", asked, sizeof asked)) {
+  if (const int asked = testsupport::AskedScreenDpi()) {
     HDC const screen = GetDC(nullptr);
-    ASSERT_EQ(std::atoi(asked), GetDeviceCaps(screen, LOGPIXELSX));
+    ASSERT_EQ(asked, GetDeviceCaps(screen, LOGPIXELSX));
     ReleaseDC(nullptr, screen);
   }
   for (int type = 0; type < 6; ++type) {

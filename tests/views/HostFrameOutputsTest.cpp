@@ -17,6 +17,7 @@
 #include "platform/owl/TDC.h"
 #include "platform/owl/TFont.h"
 #include "platform/uihelpers/ScreenDpi.h"
+#include "tests/support/AskedScreenDpi.h"
 #include "tests/support/DibCanvas.h"
 #include "tests/support/DrawnTexts.h"
 #include "tests/support/HostProcess.h"
@@ -196,6 +197,13 @@ class HostFrameOutputs : public doctest::ViewSiteTest {
     const std::string text = FileBytes(file);
     DeleteFileW(file.c_str());
     return text;
+  }
+  // The exported table's cells, each once.
+  std::set<std::wstring> ExportedCells() {
+    std::set<std::wstring> cells;
+    for (const std::vector<std::string>& line : testsupport::TabCells(ExportedTable()))
+      for (const std::string& cell : line) cells.emplace(cell.begin(), cell.end());
+    return cells;
   }
 };
 
@@ -430,9 +438,8 @@ TEST_F(HostFrameOutputs, TableViewFitsRowsColumnsSummaryAndButtonsToTheScreen) {
   TVF_TableView* const table = TableIn(frame);
   ASSERT_NE(nullptr, table);
   const int dpi = QOR::ScreenDpi();
-  char asked[16] = {};
-  if (GetEnvironmentVariableA("ONDARA_SCREEN_DPI", asked, sizeof asked)) {
-    ASSERT_EQ(std::atoi(asked), dpi) << "the screen the run asked for";
+  if (const int asked = testsupport::AskedScreenDpi()) {
+    ASSERT_EQ(asked, dpi) << "the screen the run asked for";
   }
   // The host's frame is 480 pixels high at 96 dpi scaled, so the view shows as many rows on
   // either screen, with the grid's scroll bars (the system's) and its snap button's face at
@@ -449,9 +456,7 @@ TEST_F(HostFrameOutputs, TableViewFitsRowsColumnsSummaryAndButtonsToTheScreen) {
   auto* const snap = dynamic_cast<TVF_Grid::SnapGadgetWindowBase*>(table->MainGrid().SnapBar());
   ASSERT_NE(nullptr, snap);
   EXPECT_EQ(MulDiv(16, dpi, 96), snap->Button()->GetFaceSize().cy);
-  std::set<std::wstring> exported;
-  for (const std::vector<std::string>& line : testsupport::TabCells(ExportedTable()))
-    for (const std::string& cell : line) exported.emplace(cell.begin(), cell.end());
+  const std::set<std::wstring> exported = ExportedCells();
   for (TVF_Grid::EventGridControl* grid : {&table->MainGrid(), &table->SummaryGrid()}) {
     TVF_Grid::GridPane& pane = grid->Pane();
     HDC const dc = CreateCompatibleDC(nullptr);
@@ -510,9 +515,7 @@ TEST_F(HostFrameOutputs, EcgTablePrintsTheSamePagesAtEveryResolution) {
   AnalyseEcg();
   TVF_TableView* const table = TableIn(OpenView(ZRTableViewEx::ViewMessageId()));
   ASSERT_NE(nullptr, table);
-  std::set<std::wstring> exported;
-  for (const std::vector<std::string>& line : testsupport::TabCells(ExportedTable()))
-    for (const std::string& cell : line) exported.emplace(cell.begin(), cell.end());
+  const std::set<std::wstring> exported = ExportedCells();
   std::vector<std::vector<std::wstring>> printed[2];
   for (int k = 0; k < 2; ++k) {
     const TVF_Grid::PrintResolution dpi{96 * (k + 1), 96 * (k + 1)};
