@@ -7,12 +7,15 @@
 #include <cmath>
 #include <cstdint>
 #include <new>
+#include <string_view>
 
 namespace host {
 
 namespace {
 
+// On a 96-dpi device: how far a tick stands out from the axis.
 constexpr int32_t kTickLength = 5;
+constexpr wchar_t kDigits[] = L"0123456789";
 
 int32_t TextHeight(HDC dc) noexcept {
   TEXTMETRICW metrics = {};
@@ -41,22 +44,6 @@ class FontScope {
 
 HFONT LabelFont() noexcept { return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)); }
 
-// The label font's height and average character width on the screen.
-SIZE LabelCell() noexcept {
-  static const SIZE cell = [] {
-    SIZE measured{6, 13};
-    HDC const dc = GetDC(nullptr);
-    if (!dc) return measured;
-    HGDIOBJ const old = SelectObject(dc, LabelFont());
-    TEXTMETRICW metrics = {};
-    if (GetTextMetricsW(dc, &metrics)) measured = SIZE{metrics.tmAveCharWidth, metrics.tmHeight};
-    SelectObject(dc, old);
-    ReleaseDC(nullptr, dc);
-    return measured;
-  }();
-  return cell;
-}
-
 // Where a label goes on a vertical axis: centred on its row.
 int32_t LabelTop(int32_t row, int32_t height) noexcept { return row - height / 2; }
 
@@ -68,6 +55,32 @@ HFONT UpwardFont() noexcept {
 }
 
 }  // namespace
+
+void HostDragScale::MeasureOn(HDC dc) noexcept {
+  FontScope const font(dc, LabelFont(), false);
+  TEXTMETRICW metrics = {};
+  if (!GetTextMetricsW(dc, &metrics)) return;
+  // A label is digits but for a sign, a point or an exponent's letter, none wider than a digit.
+  int32_t digit = metrics.tmAveCharWidth;
+  for (wchar_t const character : std::wstring_view(kDigits)) {
+    SIZE size = {};
+    if (GetTextExtentPoint32W(dc, &character, 1, &size)) digit = std::max<int32_t>(digit, size.cx);
+  }
+  bool const horizontal = mAxis.IsHorizontal();
+  // Six characters ("-0.025") across, one line's height up.
+  mAxis.SetDevice(GetDeviceCaps(dc, horizontal ? LOGPIXELSX : LOGPIXELSY),
+                  horizontal ? 6 * metrics.tmAveCharWidth : metrics.tmHeight, horizontal ? digit : metrics.tmHeight);
+  mMeasured = true;
+}
+
+void HostDragScale::MeasureOnScreen() noexcept {
+  HDC const screen = GetDC(nullptr);
+  if (!screen) return;
+  MeasureOn(screen);
+  ReleaseDC(nullptr, screen);
+}
+
+int32_t HostDragScale::TickLength() const noexcept { return mAxis.Scaled(kTickLength); }
 
 HostDragScale::~HostDragScale() {
   if (!mWindow) return;
@@ -144,8 +157,7 @@ HRESULT STDMETHODCALLTYPE HostDragScale::SetArea(const RECT* area) noexcept {
     inner.bottom -= mInsetBottom;
   }
   mAxis.SetArea(inner);
-  // Six characters ("-0.025") across, one line's height up.
-  mAxis.SetLabelLength(mAxis.IsHorizontal() ? 6 * LabelCell().cx : LabelCell().cy);
+  if (!mMeasured) MeasureOnScreen();
   if (area->right > area->left && area->bottom > area->top) mStyle |= kScaleStyleReady;
   if (mWindow) {
     SetWindowPos(mWindow, nullptr, area->left, area->top, area->right - area->left, area->bottom - area->top,
@@ -172,6 +184,7 @@ HRESULT STDMETHODCALLTYPE HostDragScale::GetExtent(int32_t kind, HDC dc, int32_t
   if (kind != kScaleExtentStrip) return E_INVALIDARG;
   HDC const target = dc ? dc : GetDC(nullptr);
   if (!target) return E_FAIL;
+  MeasureOn(target);
   {
     FontScope const font(target, LabelFont(), false);
     int32_t const height = TextHeight(target);
@@ -188,7 +201,7 @@ HRESULT STDMETHODCALLTYPE HostDragScale::GetExtent(int32_t kind, HDC dc, int32_t
     } catch (...) {
       widest = 4 * height;
     }
-    *extent = mAxis.IsHorizontal() ? 2 * height + kTickLength + 6 : widest + height + kTickLength + 8;
+    *extent = mAxis.IsHorizontal() ? 2 * height + TickLength() + 6 : widest + height + TickLength() + 8;
   }
   if (!dc) ReleaseDC(nullptr, target);
   return S_OK;
@@ -233,6 +246,7 @@ HRESULT STDMETHODCALLTYPE HostDragScale::GetGrid(double* first, double* farthest
 HRESULT STDMETHODCALLTYPE HostDragScale::Paint(HDC dc, VARIANT_BOOL full, int32_t) noexcept {
   if (!dc) return E_POINTER;
   if (!mShown) return S_OK;
+  MeasureOn(dc);
   if (full) FillRect(dc, &mAxis.Area(), static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
   try {
     PaintAxis(dc);
@@ -400,6 +414,7 @@ HRESULT STDMETHODCALLTYPE HostDragScale::GetLabelWidth(HDC dc, int32_t character
 HRESULT STDMETHODCALLTYPE HostDragScale::DrawLabels(HDC dc, const RECT* rect) noexcept {
   if (!dc || !rect) return E_POINTER;
   if (rect->right <= rect->left || rect->bottom <= rect->top || !mValuesShown) return S_OK;
+  MeasureOn(dc);
   int const saved = SaveDC(dc);
   if (!saved) return E_FAIL;
   HRESULT result = S_OK;
@@ -472,28 +487,29 @@ void HostDragScale::PaintAxis(HDC dc) const {
     // A lane's right axis has its ticks and values against the lane, on its left edge, and its
     // units up its right edge; every other vertical axis the other way round.
     bool const onRight = mAxisId == kLaneAxisRight;
-    int32_t const tickFrom = onRight ? area.left : area.right - kTickLength;
-    int32_t const labelAt = onRight ? area.left + kTickLength + 2 : area.right - kTickLength - 2;
+    int32_t const tickLength = TickLength();
+    int32_t const tickFrom = onRight ? area.left : area.right - tickLength;
+    int32_t const labelAt = onRight ? area.left + tickLength + 2 : area.right - tickLength - 2;
     int32_t const captionSpace = caption.empty() ? 0 : 1 + height + 3;
     for (const ScaleAxis::Tick& tick : ticks) {
       int const text = mValuesShown ? static_cast<int>(tick.text.size()) : 0;
       if (mAxis.IsHorizontal()) {
         int const x = area.left + tick.offset;
         MoveToEx(dc, x, area.top, nullptr);
-        LineTo(dc, x, area.top + kTickLength);
+        LineTo(dc, x, area.top + tickLength);
         // Centred under its tick, but kept inside the strip: the first and last labels would
         // otherwise be cut where the strip ends.
         SIZE extent = {};
         GetTextExtentPoint32W(dc, tick.text.c_str(), text, &extent);
         int const left = std::max<int>(area.left, std::min<int>(x - extent.cx / 2, area.right - extent.cx));
-        if (text == 0 || left < lastEnd + 3) continue;
+        if (text == 0 || left < lastEnd + mAxis.LabelGap()) continue;
         lastEnd = left + extent.cx;
         SetTextAlign(dc, TA_LEFT | TA_TOP);
-        TextOutW(dc, left, area.top + kTickLength + 1, tick.text.c_str(), text);
+        TextOutW(dc, left, area.top + tickLength + 1, tick.text.c_str(), text);
       } else {
         int const y = area.top + tick.offset;
         MoveToEx(dc, tickFrom, y, nullptr);
-        LineTo(dc, tickFrom + kTickLength, y);
+        LineTo(dc, tickFrom + tickLength, y);
         SIZE size = {};
         GetTextExtentPoint32W(dc, tick.text.c_str(), text, &size);
         bool const fits = onRight ? labelAt + size.cx <= area.right - captionSpace

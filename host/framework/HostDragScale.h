@@ -96,12 +96,18 @@ class HostDragScale final : public HostObject<IDragScale, IScaleTicks, IOleWindo
     Release();
   }
   void ReportScaling() noexcept;
+  // Gives the axis the resolution of the device dc draws on and the label font's sizes there:
+  // the ticks of a printout or a picture are spaced for its device, not for the screen.
+  void MeasureOn(HDC dc) noexcept;
+  void MeasureOnScreen() noexcept;
+  int32_t TickLength() const noexcept;
   void PaintAxis(HDC dc) const;
   std::wstring Caption() const;
 
   void AutoScale() noexcept;
 
   ScaleAxis mAxis;
+  bool mMeasured = false;  // whether the axis has been given a device
   int32_t mAxisId;
   RECT mWindowArea = {};  // the area given, which the window covers
   int32_t mInsetTop = 0;

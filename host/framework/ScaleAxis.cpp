@@ -4,15 +4,20 @@
 #include <algorithm>
 #include <cmath>
 #include <cwchar>
+#include <utility>
 
 namespace host {
 
 namespace {
 
-constexpr double kPixelsPerTick = 60.0;
-// Labels wanted on an axis, and the free pixels kept between two of them.
-constexpr size_t kFewestLabels = 3;
+// On a 96-dpi device: the pixels between two ticks, and the free pixels kept between two labels.
+constexpr int32_t kPixelsPerTick = 60;
 constexpr int32_t kLabelGap = 3;
+constexpr int32_t kReferenceDpi = 96;
+// Labels wanted on an axis.
+constexpr size_t kFewestLabels = 3;
+// Coarser steps tried at most for labels to stay apart (each a quarter longer at least).
+constexpr int kMostCoarsenings = 40;
 constexpr double kFactors[] = {1.0, 2.0, 2.5, 5.0, 10.0};
 
 // The user's decimal separator, read afresh for each set of texts as the user may change it
@@ -37,6 +42,9 @@ double NiceStep(double raw) noexcept {
   return 10.0 * power;
 }
 
+// The nice step just above step (itself a nice step).
+double LargerStep(double step) noexcept { return NiceStep(step * (1.0 + 1e-6)); }
+
 // The nice step just below step (itself a nice step).
 double SmallerStep(double step) noexcept {
   double const power = std::pow(10.0, std::floor(std::log10(step) + 1e-12));
@@ -58,6 +66,16 @@ void ScaleAxis::SetLimits(double minimum, double maximum) noexcept {
   mLimitMin = minimum;
   mLimitMax = maximum;
 }
+
+void ScaleAxis::SetDevice(int32_t dotsPerInch, int32_t labelLength, int32_t characterLength) noexcept {
+  mDotsPerInch = dotsPerInch > 0 ? dotsPerInch : kReferenceDpi;
+  mLabelLength = labelLength;
+  mCharacterLength = characterLength;
+}
+
+int32_t ScaleAxis::Scaled(int32_t pixels) const noexcept { return MulDiv(pixels, mDotsPerInch, kReferenceDpi); }
+
+int32_t ScaleAxis::LabelGap() const noexcept { return Scaled(kLabelGap); }
 
 int32_t ScaleAxis::Length() const noexcept {
   return mHorizontal ? mArea.right - mArea.left : mArea.bottom - mArea.top;
@@ -92,8 +110,13 @@ std::vector<ScaleAxis::Tick> ScaleAxis::Ticks() const {
   int32_t const length = Length();
   if (length < 2 || !(high > low) || !std::isfinite(high - low)) return {};
   double const pixelsPerUnit = length / (high - low);
-  double step = NiceStep(kPixelsPerTick / pixelsPerUnit);
+  double step = NiceStep(Scaled(kPixelsPerTick) / pixelsPerUnit);
   std::vector<Tick> ticks = TicksEvery(step, low, high);
+  // Coarser steps while the labels, in the device's font, would come too near one another.
+  for (int tries = 0; tries < kMostCoarsenings && !LabelsApart(ticks, step * pixelsPerUnit); ++tries) {
+    step = LargerStep(step);
+    ticks = TicksEvery(step, low, high);
+  }
   const auto labelled = [this](const std::vector<Tick>& all) {
     return static_cast<size_t>(
         std::count_if(all.begin(), all.end(), [this](const Tick& tick) { return LabelFits(tick, mLabelLength); }));
@@ -101,11 +124,20 @@ std::vector<ScaleAxis::Tick> ScaleAxis::Ticks() const {
   // Finer steps while too few labels show and the labels of the finer step still stay apart.
   while (labelled(ticks) < kFewestLabels) {
     double const finer = SmallerStep(step);
-    if (finer * pixelsPerUnit < mLabelLength + kLabelGap || finer * pixelsPerUnit < 2.0) break;
+    if (finer * pixelsPerUnit < mLabelLength + LabelGap() || finer * pixelsPerUnit < 2.0) break;
+    std::vector<Tick> finerTicks = TicksEvery(finer, low, high);
+    if (!LabelsApart(finerTicks, finer * pixelsPerUnit)) break;
     step = finer;
-    ticks = TicksEvery(step, low, high);
+    ticks = std::move(finerTicks);
   }
   return ticks;
+}
+
+bool ScaleAxis::LabelsApart(const std::vector<Tick>& ticks, double stepPixels) const noexcept {
+  size_t longest = 0;
+  for (const Tick& tick : ticks) longest = std::max(longest, tick.text.size());
+  int32_t const labelLength = mHorizontal ? static_cast<int32_t>(longest) * mCharacterLength : mLabelLength;
+  return ticks.size() < 2 || stepPixels >= labelLength + LabelGap();
 }
 
 bool ScaleAxis::LabelFits(const Tick& tick, int32_t length) const noexcept {

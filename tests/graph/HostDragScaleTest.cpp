@@ -12,6 +12,9 @@
 #include <oleidl.h>
 
 #include <algorithm>
+#include <cmath>
+#include <cwchar>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -339,4 +342,48 @@ TEST_F(HostDragScaleTest, LaneAxisLabelsStayReadableOnShortLanes) {
     EXPECT_LT(unitsRight + 1, labelsLeft) << "the units touch a label, " << c.units;
   }
   DestroyWindow(parent);
+}
+
+// Time axes as the Analysis View has them, on the screen's own resolution (run once more on a
+// 192-dpi screen): every tick has its label, the labels keep their gap, the ticks stand out as far
+// as the resolution asks.
+TEST_F(HostDragScaleTest, TimeLabelsStayApartAtTheScreensResolution) {
+  HDC const screen = GetDC(nullptr);
+  int const dpi = GetDeviceCaps(screen, LOGPIXELSX);
+  ReleaseDC(nullptr, screen);
+  const char* const wanted = std::getenv("ONDARA_SCREEN_DPI");
+  ASSERT_EQ(wanted ? std::atoi(wanted) : dpi, dpi) << "the prefix's resolution";
+  const struct {
+    int width;
+    double low, high;
+  } cases[] = {{1120, -0.0025, 0.0158}, {560, -0.0025, 0.0158}, {300, 0.0, 0.01}, {900, -150.0, 20.0},
+               {400, 0.99998, 1.00003}};
+  int const height = 40 * dpi / 96;
+  for (const auto& c : cases) {
+    auto const x = Make(kScaleCreateX, {0, 0, c.width, height}, c.low, c.high);
+    GraphCanvas canvas(c.width, height);
+    x->Paint(canvas.dc.GetHDC(), VARIANT_TRUE, 0);
+    SelectObject(canvas.dc.GetHDC(), GetStockObject(DEFAULT_GUI_FONT));
+    std::vector<int32_t> const offsets = Offsets(*x);
+    ASSERT_GE(offsets.size(), 3u) << c.low << " to " << c.high;
+    // The value between two ticks to two figures, as the offsets are rounded to whole pixels.
+    wchar_t figures[32];
+    std::swprintf(figures, 32, L"%.2g", (c.high - c.low) * (offsets[1] - offsets[0]) / c.width);
+    double const step = _wtof(figures);
+    int previousRight = -c.width;
+    for (int32_t const offset : offsets) {
+      BSTR text = nullptr;
+      x->FormatValue(std::round((c.low + (c.high - c.low) * offset / c.width) / step) * step + 0.0, &text);
+      SIZE size = {};
+      GetTextExtentPoint32W(canvas.dc.GetHDC(), text, static_cast<int>(SysStringLen(text)), &size);
+      SysFreeString(text);
+      int const left = std::max(0, std::min<int>(offset - size.cx / 2, c.width - size.cx));
+      EXPECT_GE(left - previousRight, 3 * dpi / 96) << "label at " << offset << ", " << c.low << " to " << c.high;
+      EXPECT_GT(canvas.InkIn(OWL::TRect(left, height / 4, left + size.cx, height)), 0) << "label at " << offset;
+      previousRight = left + size.cx;
+    }
+    int tick = 0;
+    while (canvas.At(offsets[1], tick) != 0xFFFFFF) ++tick;
+    EXPECT_EQ(5 * dpi / 96, tick) << "the tick's length";
+  }
 }
