@@ -3,6 +3,8 @@
 
 #include <charconv>
 #include <cstring>
+#include <sstream>
+#include <utility>
 #include <vector>
 
 namespace host {
@@ -118,6 +120,21 @@ std::string FormatEvent(int32_t record, const unsigned char* bytes, int32_t reco
   if (recordSize >= kFullRecordSize)
     for (int i = 0; i < 59; ++i) line += "\t" + MeasurementCell(bytes, i);
   return line;
+}
+
+std::vector<EventCells> ReadEventLines(const std::string& text) {
+  std::istringstream lines(text);
+  std::string line;
+  std::getline(lines, line);  // the heading
+  std::vector<EventCells> events;
+  while (std::getline(lines, line)) {
+    std::istringstream cells(line);
+    EventCells event;
+    for (std::string* cell : {&event.record, &event.tick, &event.fraction, &event.value, &event.kind})
+      std::getline(cells, *cell, '\t');
+    events.push_back(std::move(event));
+  }
+  return events;
 }
 
 }  // namespace host

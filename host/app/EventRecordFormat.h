@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace host {
 
@@ -13,5 +14,13 @@ std::string EventHeading(int32_t recordSize);
 
 // One record as a line (without line end); fields without a value are empty cells.
 std::string FormatEvent(int32_t record, const unsigned char* bytes, int32_t recordSize);
+
+// The first cells of a line FormatEvent wrote, as written; empty where the line has none.
+struct EventCells {
+  std::string record, tick, fraction, value, kind;
+};
+
+// The records of a text of such lines (a heading line first, then one line per record).
+std::vector<EventCells> ReadEventLines(const std::string& text);
 
 }  // namespace host

@@ -1,11 +1,11 @@
 // The peak markers the module attached to the analysis channel.
 #include "host/app/PeakMarkers.h"
 
+#include "host/app/EventRecordFormat.h"
 #include "host/app/EventRun.h"
 #include "host/common/MessageText.h"
 
 #include <algorithm>
-#include <sstream>
 
 namespace ondara_host {
 
@@ -17,18 +17,11 @@ namespace {
 // event together with the peaks (kind 2) after it in its record, as a population spike's three
 // turning points; a peak without a stimulus before it in its record is an event of its own.
 int32_t CountEvents(const std::string& records) {
-  std::istringstream lines(records);
-  std::string line;
-  std::getline(lines, line);
   int32_t events = 0;
   std::string stimulusRecord;  // the record of the last stimulus, empty before the first
-  while (std::getline(lines, line)) {
-    std::istringstream cells(line);
-    std::string record, kind;
-    std::getline(cells, record, '\t');
-    for (int column = 1; column < 5; ++column) std::getline(cells, kind, '\t');
-    if (kind == "1") stimulusRecord = record;
-    if (kind == "1" || kind == "3" || (kind == "2" && record != stimulusRecord)) ++events;
+  for (const host::EventCells& e : host::ReadEventLines(records)) {
+    if (e.kind == "1") stimulusRecord = e.record;
+    if (e.kind == "1" || e.kind == "3" || (e.kind == "2" && e.record != stimulusRecord)) ++events;
   }
   return events;
 }

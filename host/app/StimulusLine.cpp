@@ -3,11 +3,11 @@
 
 #include "host/app/AnalysisSettingIds.h"
 #include "host/app/ChannelHeightText.h"
+#include "host/app/EventRecordFormat.h"
 #include "host/app/EventRun.h"
 
 #include <algorithm>
 #include <cwchar>
-#include <sstream>
 
 namespace ondara_host {
 
@@ -85,16 +85,10 @@ MeasuredStimuli MeasureStimuli(const AnalysisFindings& f) {
   if (object != objects.end()) options.formula = object->formula;
   if (options.formula.empty() || FAILED(host::RunEventFormula(f.data, f.formulaClass, options, &output, &error)))
     return measured;
-  std::istringstream lines(output);
-  std::string line;
-  std::getline(lines, line);  // the heading
-  while (std::getline(lines, line)) {
-    std::istringstream cells(line);
-    std::string cell[5];  // record, tick, fraction, value, kind
-    for (std::string& c : cell) std::getline(cells, c, '\t');
-    if (cell[4] != "3") continue;
+  for (const host::EventCells& e : host::ReadEventLines(output)) {
+    if (e.kind != "3") continue;
     ++measured.stimuli;
-    if (!cell[3].empty()) ++measured.responses;
+    if (!e.value.empty()) ++measured.responses;
   }
   return measured;
 }
