@@ -109,14 +109,10 @@ std::string OutputFileProblem(const std::wstring& path) {
   if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) return "it is a folder";
   // The file is written beside path and renamed over it: the folder must take a new file, and an
   // existing file must be one that may be written. path itself is neither made nor changed.
-  DWORD error = ERROR_SUCCESS;
-  const std::wstring trial = host::MakeFileBeside(path, &error);
-  if (trial.empty()) {
-    if (error == ERROR_PATH_NOT_FOUND || error == ERROR_DIRECTORY) return "its folder does not exist";
-    if (error == ERROR_ACCESS_DENIED) return "its folder may not be written (access is denied)";
-    return SystemWords(error);
-  }
-  DeleteFileW(trial.c_str());
+  DWORD error = host::FileBesideProblem(path);
+  if (error == ERROR_PATH_NOT_FOUND || error == ERROR_DIRECTORY) return "its folder does not exist";
+  if (error == ERROR_ACCESS_DENIED) return "its folder may not be written (access is denied)";
+  if (error != ERROR_SUCCESS) return SystemWords(error);
   if (attributes == INVALID_FILE_ATTRIBUTES) return std::string();
   HANDLE const file = CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                   nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);

@@ -3,6 +3,7 @@
 
 #include "host/common/HostPtr.h"
 #include "host/common/MessageText.h"
+#include "host/common/TemporaryFile.h"
 #include "hostapi/DocumentTableScript.h"
 
 #include <fcntl.h>
@@ -18,25 +19,6 @@
 namespace ondara_host {
 
 namespace {
-
-// A name for the export in the temporary folder, removed when it goes.
-class TemporaryFile {
- public:
-  TemporaryFile() {
-    wchar_t folder[MAX_PATH];
-    wchar_t name[MAX_PATH];
-    if (GetTempPathW(MAX_PATH, folder) && GetTempFileNameW(folder, L"odt", 0, name)) mName = name;
-  }
-  TemporaryFile(const TemporaryFile&) = delete;
-  TemporaryFile& operator=(const TemporaryFile&) = delete;
-  ~TemporaryFile() {
-    if (!mName.empty()) DeleteFileW(mName.c_str());
-  }
-  const std::wstring& Name() const noexcept { return mName; }
-
- private:
-  std::wstring mName;
-};
 
 // The export writes one byte per character (Latin-1).
 std::string Utf8FromLatin1(const std::string& bytes) {
@@ -81,7 +63,7 @@ int PrintTableText(IUnknown* document, int32_t* rows) {
     host::PrintMessageLine("the document has no table to export");
     return 1;
   }
-  const TemporaryFile file;
+  const host::TemporaryFile file;
   if (file.Name().empty()) {
     host::PrintMessageLine("no temporary file can be made for the table");
     return 1;

@@ -1,6 +1,8 @@
 // Files written beside their target and renamed over it.
 #include "host/common/FileReplacement.h"
 
+#include "host/common/TemporaryFile.h"
+
 #include <cstdio>
 
 namespace host {
@@ -20,22 +22,6 @@ std::wstring FolderOf(const std::wstring& path) {
   return L".";
 }
 
-// Removes the file beside the target unless it took the target's place.
-class BesideFile {
- public:
-  explicit BesideFile(std::wstring path) : mPath(std::move(path)) {}
-  ~BesideFile() {
-    if (!mPath.empty()) DeleteFileW(mPath.c_str());
-  }
-  BesideFile(const BesideFile&) = delete;
-  BesideFile& operator=(const BesideFile&) = delete;
-  const std::wstring& Path() const { return mPath; }
-  void Placed() { mPath.clear(); }
-
- private:
-  std::wstring mPath;
-};
-
 DWORD Replace(const std::wstring& from, const std::wstring& to) {
   DWORD error = ERROR_SUCCESS;
   for (int attempt = 0; attempt < kReplaceTries; ++attempt) {
@@ -50,22 +36,16 @@ DWORD Replace(const std::wstring& from, const std::wstring& to) {
 
 }  // namespace
 
-std::wstring MakeFileBeside(const std::wstring& path, DWORD* error) {
-  wchar_t made[MAX_PATH + 16] = {};
-  if (GetTempFileNameW(FolderOf(path).c_str(), L"ond", 0, made) != 0) return made;
-  *error = GetLastError();
-  return std::wstring();
-}
+DWORD FileBesideProblem(const std::wstring& path) { return TemporaryFile(FolderOf(path)).Error(); }
 
 HRESULT WriteReplacing(const std::wstring& path, const std::function<HRESULT(const std::wstring& beside)>& write) {
-  DWORD error = ERROR_SUCCESS;
-  BesideFile beside(MakeFileBeside(path, &error));
-  if (beside.Path().empty()) return HRESULT_FROM_WIN32(error);
-  const HRESULT written = write(beside.Path());
+  TemporaryFile beside(FolderOf(path));
+  if (beside.Name().empty()) return HRESULT_FROM_WIN32(beside.Error());
+  const HRESULT written = write(beside.Name());
   if (FAILED(written)) return written;
-  error = Replace(beside.Path(), path);
+  const DWORD error = Replace(beside.Name(), path);
   if (error != ERROR_SUCCESS) return HRESULT_FROM_WIN32(error);
-  beside.Placed();
+  beside.Keep();
   return S_OK;
 }
 

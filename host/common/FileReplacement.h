@@ -11,12 +11,12 @@
 
 namespace host {
 
-// A new, empty file in path's folder under a name no other file has (made there, so that two
-// writers never share one); its path, or empty with the Windows error in *error when the folder
-// takes no new file.
-std::wstring MakeFileBeside(const std::wstring& path, DWORD* error);
+// Whether path's folder takes the new file written beside path: ERROR_SUCCESS, else the Windows
+// error. path itself is neither made nor changed.
+DWORD FileBesideProblem(const std::wstring& path);
 
-// Calls write with the path of a new empty file beside path; when write succeeds that file
+// Calls write with the path of a new empty file beside path, under a name no other file has (made
+// there, so that two writers never share one); when write succeeds that file
 // replaces path, else (or when write throws) it is removed and path stays as it was. write's
 // failure, or the Windows error of the replacement as an HRESULT.
 HRESULT WriteReplacing(const std::wstring& path, const std::function<HRESULT(const std::wstring& beside)>& write);
