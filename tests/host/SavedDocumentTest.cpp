@@ -217,8 +217,7 @@ bool ReadShared(const std::wstring& path, std::string* bytes) {
 }
 
 // Runs naming one documents file save it one after another while this program reads it as often
-// as it can: each read finds no file yet or the whole file, never an empty or a cut one (a run
-// used to make the file to see whether it could, and to save over it in place).
+// as it can: each read finds no file yet or the whole file, never an empty or a cut one.
 TEST_F(SavedDocument, FileIsReadWholeWhileRunsSaveIt) {
   ASSERT_TRUE(testsupport::HostBuilt());
   constexpr int kRuns = 4;
