@@ -56,14 +56,19 @@ bool DetectionValues::operator==(const DetectionValues& o) const noexcept {
          allowNonPositive == o.allowNonPositive;
 }
 
-bool DetectionValues::IsValid() const noexcept {
-  if (!(channel >= 0.0 && channel < 1e6)) return false;
-  if (polarity != 1.0 && polarity != -1.0) return false;
-  if (!(hysteresis >= 0.0 && hysteresis < 1.0)) return false;
-  if (!(minIntervalMs >= 0.0 && minIntervalMs <= 1e9) || !(baselineMs >= 0.0 && baselineMs <= 1e9)) return false;
-  if (RelativeSwitchOn(relative)) return baselineMs > 0.0 && minPeakHeight >= 0.05 && minPeakHeight <= 9.0;
-  if (allowNonPositive == 0.0) return minPeakHeight > 0.0 && minPeakHeight <= DBL_MAX;
-  return std::isfinite(minPeakHeight);
+DetectionFault DetectionValues::Fault() const noexcept {
+  if (!(channel >= 0.0 && channel < 1e6)) return DetectionFault::Channel;
+  if (polarity != 1.0 && polarity != -1.0) return DetectionFault::Polarity;
+  if (!(hysteresis >= 0.0 && hysteresis < 1.0)) return DetectionFault::Hysteresis;
+  if (!(minIntervalMs >= 0.0 && minIntervalMs <= 1e9)) return DetectionFault::Interval;
+  if (!(baselineMs >= 0.0 && baselineMs <= 1e9)) return DetectionFault::Baseline;
+  if (RelativeSwitchOn(relative)) {
+    if (!(baselineMs > 0.0)) return DetectionFault::RelativeBaseline;
+    return minPeakHeight >= 0.05 && minPeakHeight <= 9.0 ? DetectionFault::None : DetectionFault::RelativeHeight;
+  }
+  if (allowNonPositive == 0.0)
+    return minPeakHeight > 0.0 && minPeakHeight <= DBL_MAX ? DetectionFault::None : DetectionFault::AbsoluteHeight;
+  return std::isfinite(minPeakHeight) ? DetectionFault::None : DetectionFault::NonFiniteHeight;
 }
 
 std::wstring DetectionValues::ToText() const {

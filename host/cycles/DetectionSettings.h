@@ -17,6 +17,20 @@ namespace host {
 // reads the switch asks here, so that what is checked, shown and scanned agree.
 inline bool RelativeSwitchOn(double relative) noexcept { return relative != 0.0; }
 
+// The first rule of DetectionValues::IsValid that the values break, in the order it checks them.
+enum class DetectionFault {
+  None,
+  Channel,
+  Polarity,
+  Hysteresis,
+  Interval,
+  Baseline,
+  RelativeBaseline,  // a relative threshold without a baseline to measure the noise over
+  RelativeHeight,    // a relative threshold outside 0.05 to 9 standard deviations
+  AbsoluteHeight,    // an absolute threshold of 0 or below, or beyond a double, while nonpositive is 0
+  NonFiniteHeight,   // an absolute threshold that is no finite number
+};
+
 // The detector's parameters by index (kPXParam..., CycleDetectionParam), with their defaults.
 struct DetectionValues {
   double channel = 0.0;
@@ -32,7 +46,8 @@ struct DetectionValues {
   // The field of a parameter index; null for an unknown one.
   double* Field(int32_t index) noexcept;
   bool operator==(const DetectionValues& other) const noexcept;
-  bool IsValid() const noexcept;
+  DetectionFault Fault() const noexcept;
+  bool IsValid() const noexcept { return Fault() == DetectionFault::None; }
   // "1" (the text's version), then every parameter in index order, round-trip exact, classic locale.
   std::wstring ToText() const;
   // False (values unchanged) for a text that does not read.

@@ -33,24 +33,10 @@ std::vector<std::wstring> Words(const std::wstring& text, bool* allNumbers) {
 }
 
 // "the fifth number (the threshold, ...) is 12: it takes 0.05 to 9".
-std::string Fault(const std::vector<std::wstring>& words, int place, const std::string& meaning,
+std::string NumberFault(const std::vector<std::wstring>& words, int place, const std::string& meaning,
                   const std::string& takes) {
   return std::string("the ") + kPlaces[place] + " number (" + meaning + ") is " + Utf8FromWide(words[place]) +
          ": it takes " + takes;
-}
-
-std::string ThresholdFault(const std::vector<std::wstring>& words, const DetectionValues& v) {
-  const std::string absolute = "the threshold above the baseline, in the channel's units";
-  if (RelativeSwitchOn(v.relative)) {
-    if (!(v.baselineMs > 0.0))
-      return Fault(words, 6, "the baseline's length, in ms", "more than 0 while the threshold is relative (the eighth number)");
-    if (!(v.minPeakHeight >= 0.05 && v.minPeakHeight <= 9.0))
-      return Fault(words, 4, "the threshold, in standard deviations of the noise", "0.05 to 9");
-    return std::string();
-  }
-  if (v.allowNonPositive == 0.0 && !(v.minPeakHeight > 0.0))
-    return Fault(words, 4, absolute, "more than 0 while the tenth number is 0");
-  return std::string();
 }
 
 }  // namespace
@@ -63,16 +49,25 @@ std::string DetectionTextProblem(const std::wstring& text) {
     return "not detection settings the host's detector reads: they are ten numbers, and this text has " +
            std::to_string(words.size());
   DetectionValues v;
-  if (!v.FromText(text)) return Fault(words, 0, "the version of the text", "1");
-  if (v.IsValid()) return std::string();
-  if (!(v.channel >= 0.0 && v.channel < 1e6)) return Fault(words, 1, "the channel, counted from 0", "0 to 999999");
-  if (v.polarity != 1.0 && v.polarity != -1.0) return Fault(words, 2, "the direction", "1 (upward) or -1 (downward)");
-  if (!(v.hysteresis >= 0.0 && v.hysteresis < 1.0)) return Fault(words, 3, "the hysteresis", "at least 0 and less than 1");
-  if (!(v.minIntervalMs >= 0.0 && v.minIntervalMs <= 1e9))
-    return Fault(words, 5, "the shortest interval, in ms", "0 to 1000000000");
-  if (!(v.baselineMs >= 0.0 && v.baselineMs <= 1e9))
-    return Fault(words, 6, "the baseline's length, in ms", "0 to 1000000000");
-  return ThresholdFault(words, v);
+  if (!v.FromText(text)) return NumberFault(words, 0, "the version of the text", "1");
+  const char* const baseline = "the baseline's length, in ms";
+  switch (v.Fault()) {
+    case DetectionFault::Channel: return NumberFault(words, 1, "the channel, counted from 0", "0 to 999999");
+    case DetectionFault::Polarity: return NumberFault(words, 2, "the direction", "1 (upward) or -1 (downward)");
+    case DetectionFault::Hysteresis: return NumberFault(words, 3, "the hysteresis", "at least 0 and less than 1");
+    case DetectionFault::Interval: return NumberFault(words, 5, "the shortest interval, in ms", "0 to 1000000000");
+    case DetectionFault::Baseline: return NumberFault(words, 6, baseline, "0 to 1000000000");
+    case DetectionFault::RelativeBaseline:
+      return NumberFault(words, 6, baseline, "more than 0 while the threshold is relative (the eighth number)");
+    case DetectionFault::RelativeHeight:
+      return NumberFault(words, 4, "the threshold, in standard deviations of the noise", "0.05 to 9");
+    case DetectionFault::AbsoluteHeight:
+      return NumberFault(words, 4, "the threshold above the baseline, in the channel's units",
+                   "more than 0 while the tenth number is 0");
+    case DetectionFault::None:
+    case DetectionFault::NonFiniteHeight: break;
+  }
+  return std::string();
 }
 
 std::string DetectionThresholdWords(const std::wstring& text, const std::string& unit) {
