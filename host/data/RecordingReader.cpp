@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "host/common/UnitText.h"
+#include "host/data/UnitNotesPrivate.h"
 
 namespace host {
 
@@ -119,22 +120,6 @@ std::string Utf8FromWindows1252(std::string_view text) {
   return Utf8FromWide(wide);
 }
 
-// A name ending in a unit in parentheses, as spreadsheets write it ("Vm (mV)"): the name before
-// it and the unit; false for any other name.
-bool SplitParenthesisedUnit(std::string_view name, std::string_view* bare, std::string_view* unit) {
-  const size_t open = name.rfind('(');
-  if (open == std::string_view::npos || name.back() != ')') return false;
-  int dummy = 0;
-  *bare = Trim(name.substr(0, open), &dummy);
-  *unit = Trim(name.substr(open + 1, name.size() - open - 2), &dummy);
-  return !bare->empty();
-}
-
-// The quoted form the reader takes a name and its unit in: 'Vm [mV]'.
-std::string BracketForm(std::string_view name, std::string_view unit) {
-  return QuoteInput(std::string(name) + " [" + std::string(unit) + "]");
-}
-
 // The index of the first time whose step from the one before differs from the record's usual
 // (median) step by more than a quarter of it; 0 when every step is near it, or when fewer than
 // three steps give no usual one.
@@ -166,8 +151,6 @@ class Reader {
   std::vector<Cell> Cells(std::string_view line) const;
   double ReadNumber(const Cell& cell) const;
   void ReadHeader(std::string_view line);
-  void CheckUnitCharacters(std::string_view line, std::string_view units) const;
-  void NoteUnit(std::string_view name, std::string_view units);
   void NoteTimeStart();
   void ReadRow(std::string_view line);
   void FinishRecord();
@@ -268,7 +251,9 @@ void Reader::ReadHeader(std::string_view line) {
       name = Trim(name.substr(0, open), &dummy);
       units = Trim(units, &dummy);
       if (name.empty()) Fail(mLineNo, cells[i].column, "channel without a name before its unit");
-      CheckUnitCharacters(line, units);
+      size_t at = 0;
+      const std::string fault = UnitCharacterFault(units, &at);
+      if (!fault.empty()) Fail(mLineNo, static_cast<int>(units.data() + at - line.data()) + 1, fault);
     }
     std::string_view bare, parenthesised;
     if (i == 0 && units.empty() && SplitParenthesisedUnit(name, &bare, &parenthesised) && EqualsNoCase(bare, "time"))
@@ -284,7 +269,8 @@ void Reader::ReadHeader(std::string_view line) {
       mHasTime = true;
       continue;
     }
-    NoteUnit(name, units);
+    const std::string note = mOptions.notes ? UnitNote(name, units) : std::string();
+    if (!note.empty()) mOptions.notes->push_back(note);
     mRecording.channels.push_back({Widen(name), Widen(units), L""});
     mPrefixes.push_back(SplitUnitText(mRecording.channels.back().units).prefix);
   }
@@ -292,38 +278,6 @@ void Reader::ReadHeader(std::string_view line) {
   if (!mHasTime && !(mOptions.rateHz > 0.0))
     Fail(mLineNo, 1, "no \"Time\" column and no sampling rate given: give the rate with --rate HZ");
   mCellCount = cells.size();
-}
-
-// A control character in a unit is damage, not a unit: the host's texts end at a NUL, so the
-// channel would show a unit other than the one read ("m\0V" as metres).
-void Reader::CheckUnitCharacters(std::string_view line, std::string_view units) const {
-  for (const char& c : units) {
-    if (static_cast<unsigned char>(c) >= 0x20 && c != 0x7F) continue;
-    const std::wstring nearest = NearestKnownUnit(Widen(units));
-    Fail(mLineNo, static_cast<int>(&c - line.data()) + 1,
-         "the unit " + QuoteInput(units) + " holds a control character" +
-             (nearest.empty() ? std::string() : ": did you mean " + Utf8FromWide(nearest) + "?"));
-  }
-}
-
-// A unit the file leaves out, or one the host does not know, is read as the base unit: a line says
-// so, with the bracket form of a unit in parentheses or the known unit an unknown one stands for.
-void Reader::NoteUnit(std::string_view name, std::string_view units) {
-  if (!mOptions.notes) return;
-  const std::string channel = "channel " + std::string(name);
-  std::string_view bare, parenthesised;
-  if (units.empty()) {
-    std::string note = channel + " has no unit in [ ]: its values are read as base units";
-    if (SplitParenthesisedUnit(name, &bare, &parenthesised) && IsKnownUnitText(Widen(parenthesised)))
-      note += "; units are read in brackets: " + BracketForm(bare, parenthesised);
-    mOptions.notes->push_back(note);
-    return;
-  }
-  if (IsKnownUnitText(Widen(units))) return;
-  std::string note = channel + " has the unknown unit " + QuoteInput(units) + " in [ ]: its values are read as base units";
-  const std::wstring nearest = NearestKnownUnit(Widen(units));
-  if (!nearest.empty()) note += "; did you mean " + Utf8FromWide(nearest) + "?";
-  mOptions.notes->push_back(note);
 }
 
 // The table counts times from each record's start, whatever the file's first time: said once.

@@ -1,0 +1,28 @@
+// What the recording reader says about the units its header gives the channels: refusals of a
+// unit that cannot be one, and notes on a unit read as the base unit.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace host {
+
+// A name ending in a unit in parentheses, as spreadsheets write it ("Vm (mV)"): the name before
+// it and the unit; false for any other name.
+bool SplitParenthesisedUnit(std::string_view name, std::string_view* bare, std::string_view* unit);
+
+// The quoted form the reader takes a name and its unit in: 'Vm [mV]'.
+std::string BracketForm(std::string_view name, std::string_view unit);
+
+// A control character in a unit is damage, not a unit: the host's texts end at a NUL, so the
+// channel would show a unit other than the one read ("m\0V" as metres). The refusal, with the
+// known unit meant where one is plain, and *at the character's offset in units; empty otherwise.
+std::string UnitCharacterFault(std::string_view units, size_t* at);
+
+// A unit the file leaves out, or one the host does not know, is read as the base unit: the note
+// saying so, with the bracket form of a unit in parentheses or the known unit an unknown one
+// stands for; empty for a known unit.
+std::string UnitNote(std::string_view name, std::string_view units);
+
+}  // namespace host
