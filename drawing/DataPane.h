@@ -12,6 +12,7 @@
 #include "drawing/IDrawerDataPane.h"
 #include "drawing/PaneInterfaces.h"
 #include "drawing/InteractiveObjects.h"
+#include "drawing/LaneSegment.h"
 #include "drawing/PaneControls.h"
 #include "drawing/TimeScale.h"
 #include "drawing/TimeTickPlan.h"
@@ -375,6 +376,10 @@ class DataPane : public IOnlineDataSink,
     int64_t last;
     int64_t x;
   };
+  // The strip's tick plan (mTickPlan) for the segment at position; that segment's time scale.
+  PixMapTimeScale PlanSegmentTicks(int64_t position) noexcept;
+  // The lanes' view of a segment of time: its scale and the time grid along the planned ticks.
+  LaneSegment LaneSegmentOf(const PixMapTimeScale& time) const noexcept;
   // One pass over the segments of a range; cachedOnly: only the children's dirty cached layers,
   // drawn into their caches without compositing, else the columns between and after the
   // segments, where there is no data, get the background.

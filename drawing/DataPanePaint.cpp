@@ -113,16 +113,7 @@ void DataPane::PaintSegments(HDC dc, const RECT& rect, const SegmentStart& start
     const uint32_t flags = (segment == sampled ? kSegmentSampled : kSegmentFinished) | passFlags;
     const int64_t end = std::min(segmentEnd, pR);
     const int64_t endX = end - pL + x;
-    PixMapTimeScale time{};
-    mTickPlan = TimeLabelLayout{};
-    mTickPlan.displayFlags &= ~kDisplayBit28;
-    if (SUCCEEDED(mHorzScale->GetScaleRecord(pL, &time)) && mTimeScaleStrip) {
-      double pixelsPerMm = kScreenPixelsPerMm;
-      GetPixelsPerMmX(0, mPrintContext, &pixelsPerMm);
-      if (ChooseTickStep(mTickPlan, mTimeScaleStrip->LabelWidth(), time.secondsPerPixel, pixelsPerMm))
-        LayoutTimeLabels(nullptr, mTickPlan, time, static_cast<double>(pL) * time.secondsPerPixel,
-                         time.secondsPerPixel);
-    }
+    const PixMapTimeScale time = PlanSegmentTicks(pL);
     PaintArgs args;
     args.firstPosition = pL;
     args.lastPosition = end;
@@ -137,13 +128,7 @@ void DataPane::PaintSegments(HDC dc, const RECT& rect, const SegmentStart& start
       args.scale = &mTickPlan;
       paintChild(*mTimeScaleStrip, args, flags);
     }
-    // The lanes' time grid runs along the strip's major ticks.
-    LaneSegment laneSegment;
-    laneSegment.time = time;
-    if (HasTicks(mTickPlan)) {
-      laneSegment.gridOrigin = mTickPlan.firstTickX + (mTickPlan.minorCountdown - 1) * mTickPlan.minorSpacing;
-      laneSegment.gridSpacing = mTickPlan.minorSpacing * mTickPlan.minorPerMajor;
-    }
+    const LaneSegment laneSegment = LaneSegmentOf(time);
     args.scale = &laneSegment;
     for (const auto& lane : std::vector<QOR::ComPtr<ChannelPane>>(mLanes)) paintChild(*lane, args, flags);
     x = endX;
@@ -162,6 +147,31 @@ void DataPane::PaintSegments(HDC dc, const RECT& rect, const SegmentStart& start
   // Past the last record (zoomed out beyond the data's length) no child draws: without the fill
   // those columns would keep what an earlier paint left there.
   if (!cachedOnly) FillColumnsWithoutData(dc, (passFlags & kSegmentPrinting) != 0, rect, x, rect.right);
+}
+
+PixMapTimeScale DataPane::PlanSegmentTicks(int64_t position) noexcept {
+  PixMapTimeScale time{};
+  mTickPlan = TimeLabelLayout{};
+  mTickPlan.displayFlags &= ~kDisplayBit28;
+  if (SUCCEEDED(mHorzScale->GetScaleRecord(position, &time)) && mTimeScaleStrip) {
+    double pixelsPerMm = kScreenPixelsPerMm;
+    GetPixelsPerMmX(0, mPrintContext, &pixelsPerMm);
+    if (ChooseTickStep(mTickPlan, mTimeScaleStrip->LabelWidth(), time.secondsPerPixel, pixelsPerMm))
+      LayoutTimeLabels(nullptr, mTickPlan, time, static_cast<double>(position) * time.secondsPerPixel,
+                       time.secondsPerPixel);
+  }
+  return time;
+}
+
+LaneSegment DataPane::LaneSegmentOf(const PixMapTimeScale& time) const noexcept {
+  LaneSegment segment;
+  segment.time = time;
+  // The lanes' time grid runs along the strip's major ticks.
+  if (HasTicks(mTickPlan)) {
+    segment.gridOrigin = mTickPlan.firstTickX + (mTickPlan.minorCountdown - 1) * mTickPlan.minorSpacing;
+    segment.gridSpacing = mTickPlan.minorSpacing * mTickPlan.minorPerMajor;
+  }
+  return segment;
 }
 
 void DataPane::FillColumnsWithoutData(HDC dc, bool printing, const RECT& rect, int64_t from, int64_t to) noexcept {
