@@ -150,6 +150,31 @@ struct PrintedGrid {
 
 std::string Narrow(const std::wstring& text) { return std::string(text.begin(), text.end()); }
 
+// Each button of view writes in the Table View's button font, 13 pixels at 96 dpi scaled to dpi,
+// and holds its text whole; buttons counts them.
+void ExpectButtonTextsWhole(HWND view, int dpi, int& buttons) {
+  buttons = 0;
+  for (HWND b = FindWindowExW(view, nullptr, L"Button", nullptr); b; b = FindWindowExW(view, b, L"Button", nullptr)) {
+    auto* const font = reinterpret_cast<HFONT>(SendMessageW(b, WM_GETFONT, 0, 0));
+    LOGFONTW face{};
+    ASSERT_EQ(static_cast<int>(sizeof face), GetObjectW(font, sizeof face, &face));
+    EXPECT_EQ(MulDiv(13, dpi, 96), std::abs(face.lfHeight));
+    wchar_t text[64] = L"";
+    GetWindowTextW(b, text, 64);
+    HDC const dc = GetDC(b);
+    HGDIOBJ const previous = SelectObject(dc, font);
+    SIZE extent{};
+    GetTextExtentPoint32W(dc, text, static_cast<int>(wcslen(text)), &extent);
+    SelectObject(dc, previous);
+    ReleaseDC(b, dc);
+    RECT r{};
+    GetClientRect(b, &r);
+    EXPECT_LT(extent.cx, r.right - MulDiv(6, dpi, 96)) << "the button's text whole";
+    EXPECT_LT(extent.cy, r.bottom - MulDiv(4, dpi, 96));
+    ++buttons;
+  }
+}
+
 // A cell's text as the 96-dpi layout shows it: whole, a number that lost its last figure to
 // its column ("-0.0931" for "-0.09310"), or a heading ending in "..."; never "##" or a
 // number of two figures, as a column too narrow for its font showed them.
@@ -475,27 +500,8 @@ TEST_F(HostFrameOutputs, TableViewFitsRowsColumnsSummaryAndButtonsToTheScreen) {
     EXPECT_GE(texts.size(), 10u);
     for (const std::wstring& text : texts) EXPECT_TRUE(ShownAsAtNinetySixDpi(text, exported)) << Narrow(text);
   }
-  HWND const view = GetParent(table->GetHandle());
   int buttons = 0;
-  for (HWND b = FindWindowExW(view, nullptr, L"Button", nullptr); b; b = FindWindowExW(view, b, L"Button", nullptr)) {
-    auto* const font = reinterpret_cast<HFONT>(SendMessageW(b, WM_GETFONT, 0, 0));
-    LOGFONTW face{};
-    ASSERT_EQ(static_cast<int>(sizeof face), GetObjectW(font, sizeof face, &face));
-    EXPECT_EQ(MulDiv(13, dpi, 96), std::abs(face.lfHeight));
-    wchar_t text[64] = L"";
-    GetWindowTextW(b, text, 64);
-    HDC const dc = GetDC(b);
-    HGDIOBJ const previous = SelectObject(dc, font);
-    SIZE extent{};
-    GetTextExtentPoint32W(dc, text, static_cast<int>(wcslen(text)), &extent);
-    SelectObject(dc, previous);
-    ReleaseDC(b, dc);
-    RECT r{};
-    GetClientRect(b, &r);
-    EXPECT_LT(extent.cx, r.right - MulDiv(6, dpi, 96)) << "the button's text whole";
-    EXPECT_LT(extent.cy, r.bottom - MulDiv(4, dpi, 96));
-    ++buttons;
-  }
+  ASSERT_NO_FATAL_FAILURE(ExpectButtonTextsWhole(GetParent(table->GetHandle()), dpi, buttons));
   EXPECT_EQ(3, buttons);
   // The print preview's window is 860 pixels high at 96 dpi scaled, within the work area.
   const uint32_t before = lumo_preview::Count();
