@@ -3,6 +3,7 @@
 
 #include "base/OFormatStream.h"
 #include "base/String.h"
+#include "base/Utf16Bytes.h"
 #include "grid/TableDataContract.h"
 #include "hostapi/HostProgress.h"
 #include "platform/owl/TModule.h"
@@ -77,25 +78,12 @@ std::wstring RowLine(ITableDataManager& data, uint32_t section, int32_t row, uin
   return line + L"\r\n";
 }
 
-bool HoldsCharacterAbove255(const std::wstring& text) {
-  for (const wchar_t c : text)
-    if (static_cast<unsigned>(c) > 0xFF) return true;
-  return false;
-}
-
 // A line's bytes: UTF-16 little-endian, or one byte per character with '?' for any above 255.
 std::string LineBytes(const std::wstring& line, bool utf16) {
+  if (utf16) return QOR::Utf16LeBytes(line);
   std::string bytes;
-  bytes.reserve(line.size() * (utf16 ? 2 : 1));
-  for (const wchar_t c : line) {
-    const auto code = static_cast<unsigned>(c);
-    if (utf16) {
-      bytes += static_cast<char>(code & 0xFF);
-      bytes += static_cast<char>(code >> 8);
-    } else {
-      bytes += code <= 0xFF ? static_cast<char>(code) : '?';
-    }
-  }
+  bytes.reserve(line.size());
+  for (const wchar_t c : line) bytes += static_cast<unsigned>(c) <= 0xFF ? static_cast<char>(c) : '?';
   return bytes;
 }
 
@@ -120,7 +108,7 @@ HRESULT WriteTableText(ITableDataManager& data, ITableStoredRowInfo& rows, bool 
   int32_t lines = 0;
   // A heading the byte form cannot hold (a unit such as \u03A9) makes the whole file UTF-16 with its
   // byte order mark, as the grid's CSV export does; any other file keeps one byte per character.
-  const bool utf16 = eventRows > 0 && HoldsCharacterAbove255(RowLine(data, 0, 0, columns));
+  const bool utf16 = eventRows > 0 && QOR::HoldsUnitAbove255(RowLine(data, 0, 0, columns));
   if (utf16 && !file.Write("\xFF\xFE")) return LastError();
   const auto writeSection = [&](uint32_t section, int32_t count, const wchar_t* before) {
     LineProgress shown(progress, total);

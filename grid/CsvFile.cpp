@@ -1,9 +1,10 @@
 // CSV files of table text.
 #include "grid/CsvFile.h"
 
+#include "base/Utf16Bytes.h"
+
 #include <algorithm>
 #include <new>
-#include <vector>
 
 QOR::String QuoteCsvCell(const QOR::String& text, const wchar_t* separator) {
   const std::wstring cell(text.GetText());
@@ -41,7 +42,7 @@ static std::string AnsiText(const std::wstring& text, UINT codePage, bool& usedD
 }
 
 bool CsvNeedsUnicode(const std::wstring& text, LANGID language, UINT codePage) {
-  if (std::any_of(text.begin(), text.end(), [](wchar_t unit) { return unit > 0xFF; })) return true;
+  if (QOR::HoldsUnitAbove255(text)) return true;
   if (std::find(std::begin(kUnicodeLanguages), std::end(kUnicodeLanguages), language) !=
       std::end(kUnicodeLanguages))
     return true;
@@ -65,18 +66,9 @@ static HRESULT WriteAll(HANDLE file, const void* data, size_t size) {
 HRESULT WriteCsvFile(const wchar_t* fileName, const std::wstring& text, LANGID language) noexcept {
   if (!fileName || !*fileName) return E_INVALIDARG;
   try {
-    std::vector<char> bytes;
-    if (CsvNeedsUnicode(text, language)) {
-      bytes = {'\xFF', '\xFE'};
-      for (const wchar_t unit : text) {
-        bytes.push_back(static_cast<char>(unit & 0xFF));
-        bytes.push_back(static_cast<char>(unit >> 8));
-      }
-    } else {
-      bool usedDefault = false;
-      const std::string narrow = AnsiText(text, CP_THREAD_ACP, usedDefault);
-      bytes.assign(narrow.begin(), narrow.end());
-    }
+    bool usedDefault = false;
+    const std::string bytes = CsvNeedsUnicode(text, language) ? "\xFF\xFE" + QOR::Utf16LeBytes(text)
+                                                              : AnsiText(text, CP_THREAD_ACP, usedDefault);
     HANDLE const file = CreateFileW(fileName, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                     CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return LastErrorResult();
