@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 
 namespace ondara_host {
 
@@ -17,12 +16,6 @@ std::wstring ChannelUnits(const host::Recording& recording, size_t channel) {
 }
 
 }  // namespace
-
-std::string NumberText(double value, int figures) {
-  char text[32];
-  std::snprintf(text, sizeof(text), "%.*g", figures, value);
-  return text;
-}
 
 double ChannelSpan(const host::Recording& recording, size_t channel) {
   float lowest = HUGE_VALF, highest = -HUGE_VALF;
@@ -46,7 +39,7 @@ std::string BaseUnitText(const host::Recording& recording, size_t channel) {
 std::string HeightText(double height, const host::Recording& recording, size_t channel) {
   const std::wstring units = ChannelUnits(recording, channel);
   const host::UnitParts parts = host::SplitUnitText(units);
-  std::string text = NumberText(height) + BaseUnitText(recording, channel);
+  std::string text = host::NumberText(height) + BaseUnitText(recording, channel);
   if (parts.prefix != 0)
     text += " (" + host::ScaledNumberText(height, -host::UnitPrefixPower(parts.prefix), 6) + " " +
             host::Utf8FromWide(units) + ")";
@@ -58,7 +51,7 @@ std::string BaseUnitHint(double height, const host::Recording& recording, size_t
   const host::UnitParts parts = host::SplitUnitText(units);
   if (parts.prefix == 0) return std::string();
   return "heights are in base units, " + host::ScaledNumberText(height, host::UnitPrefixPower(parts.prefix), 6) + " for " +
-         NumberText(height) + " " + host::Utf8FromWide(units);
+         host::NumberText(height) + " " + host::Utf8FromWide(units);
 }
 
 }  // namespace ondara_host

@@ -8,9 +8,6 @@
 
 namespace ondara_host {
 
-// "%g" with the given significant figures, classic notation.
-std::string NumberText(double value, int figures = 6);
-
 // From the channel's lowest sample to its highest over every record, in the base unit.
 double ChannelSpan(const host::Recording& recording, size_t channel);
 

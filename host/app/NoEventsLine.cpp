@@ -28,7 +28,7 @@ std::string WidthText(const AnalysisFindings& f, const std::wstring& type) {
     return "; the width filter (setting 1036) leaves out peaks narrower than " + SettingText(f, id) +
            " ms at half height (" + setting + ")";
   return "; the width filter is off (setting 1036 = f), but the peak detector still drops a peak that falls by the "
-         "minimum height within " + NumberText(width / 2) + " ms, half of " + setting + " (" + SettingText(f, id) +
+         "minimum height within " + host::NumberText(width / 2) + " ms, half of " + setting + " (" + SettingText(f, id) +
          " ms)";
 }
 
@@ -41,7 +41,7 @@ std::string MinimumHeightText(const AnalysisFindings& f, const std::wstring& typ
   std::string text = "minimum height " + HeightText(height, recording, channel);
   const double span = ChannelSpan(recording, channel);
   if (height <= span) return (type == L"1" || type == L"5") ? text + WidthText(f, type) : text;
-  text += ", more than the whole trace spans (" + NumberText(span, 3) + BaseUnitText(recording, channel) + ")";
+  text += ", more than the whole trace spans (" + host::NumberText(span, 3) + BaseUnitText(recording, channel) + ")";
   const std::string hint = f.Typed(kHeightSetting) ? BaseUnitHint(height, recording, channel) : std::string();
   return hint.empty() ? text : text + ": " + hint;
 }

@@ -5,6 +5,7 @@
 #include "host/app/ChannelHeightText.h"
 #include "host/app/EventRecordFormat.h"
 #include "host/app/EventRun.h"
+#include "host/common/MessageText.h"
 
 #include <algorithm>
 #include <cwchar>
@@ -15,7 +16,7 @@ namespace {
 
 constexpr wchar_t kPulseDetector[] = L"erstimdet(";
 
-std::string SettingWords(const AnalysisFindings& f, int32_t id) { return NumberText(f.SettingNumber(id)); }
+std::string SettingWords(const AnalysisFindings& f, int32_t id) { return host::NumberText(f.SettingNumber(id)); }
 
 // The pulse detector's call in the formulas the module gave the host's objects, as it runs in the
 // analysis: "erstimdet( ch2, 1, 1, 10, 10, 1, 0, 0, 0, 0)"; empty when there is none.
@@ -105,7 +106,7 @@ std::string PulseWords(const AnalysisFindings& f, const std::wstring& call) {
                       " and 1003); ";
   const double biggest = BiggestPulse(f, call, height);
   words += biggest > 0.0 ? "the biggest on channel " + std::to_string(f.channel + 1) + " is " +
-                               HeightText(std::stod(NumberText(biggest, 3)), recording, channel)
+                               HeightText(std::stod(host::NumberText(biggest, 3)), recording, channel)
                          : "channel " + std::to_string(f.channel + 1) + " has no pulse that comes back within " +
                                width + " ms";
   const std::string hint = f.Typed(heightId) ? BaseUnitHint(height, recording, channel) : std::string();

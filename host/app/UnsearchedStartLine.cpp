@@ -3,7 +3,7 @@
 
 #include "host/app/AnalysisSettingIds.h"
 #include "host/app/AnalyzeInputs.h"
-#include "host/app/ChannelHeightText.h"
+#include "host/common/MessageText.h"
 #include "host/cycles/CycleScan.h"
 #include "host/cycles/DetectionSettings.h"
 #include "host/data/ChannelSampleSource.h"
@@ -36,7 +36,7 @@ std::string UnsearchedStartLine(IDocumentSettingsScript* settings, const host::R
   }
   if (records.empty()) return "";
   return "record " + records + " (counted from 1): the signal reaches the cycle detector's threshold within the " +
-         "first " + std::to_string(span) + " samples (" + NumberText(spanMs, 3) +
+         "first " + std::to_string(span) + " samples (" + host::NumberText(spanMs, 3) +
          " ms), where the detector measures its baseline and noise and does not search for events";
 }
 

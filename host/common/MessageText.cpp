@@ -168,6 +168,12 @@ void PrintMessageLine(std::string_view utf8) {
   std::fwrite(line.data(), 1, line.size(), stderr);
 }
 
+std::string NumberText(double value, int figures) {
+  char text[40];
+  std::snprintf(text, sizeof text, "%.*g", figures, value);
+  return text;
+}
+
 std::string HexCode(unsigned long code) {
   char text[16];
   std::snprintf(text, sizeof(text), "0x%08lX", code);

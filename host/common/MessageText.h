@@ -27,6 +27,10 @@ std::string QuoteInput(std::wstring_view text);
 // Writes one line of a message, UTF-8, on stderr whatever the console's code page.
 void PrintMessageLine(std::string_view utf8);
 
+// A number as messages write it: "%g" with that many significant figures, classic notation
+// (1e+308, not 309 digits).
+std::string NumberText(double value, int figures = 6);
+
 // An HRESULT or other 32-bit code as messages write it: "0x80004005".
 std::string HexCode(unsigned long code);
 

@@ -1,6 +1,8 @@
 // The host's reading of units texts: its prefix letters and the base units it knows.
 #include "host/common/UnitText.h"
 
+#include "host/common/MessageText.h"
+
 #include <cfloat>
 #include <cmath>
 #include <cstdio>
@@ -86,11 +88,12 @@ bool IsStrayCharacter(wchar_t c) {
   return c < 0x20 || c == 0x7F || c == L' ' || c == L'[' || c == L']' || c == L'(' || c == L')';
 }
 
-double PowerOfTen(int power) noexcept {
-  // Every power of ten up to 1e22 is an exact double, and so is each step of this product.
+// value times 10 to the power. Negative powers divide by the exact power of ten (every power up to
+// 1e22 is an exact double, and so is each step of this product), so whole values stay exact.
+double TimesPowerOfTen(double value, int power) noexcept {
   double scale = 1.0;
   for (int i = std::abs(power); i > 0; --i) scale *= 10.0;
-  return scale;
+  return power < 0 ? value / scale : value * scale;
 }
 
 }  // namespace
@@ -141,18 +144,14 @@ std::wstring NearestKnownUnit(const std::wstring& text) {
 }
 
 double ToBaseUnit(double value, wchar_t prefix) noexcept {
-  const int power = UnitPrefixPower(prefix);
-  const double scale = PowerOfTen(power);
-  return power < 0 ? value / scale : value * scale;
+  return TimesPowerOfTen(value, UnitPrefixPower(prefix));
 }
 
 std::string ScaledNumberText(double value, int power, int figures) {
   char text[64];
-  const double scaled = power < 0 ? value / PowerOfTen(power) : value * PowerOfTen(power);
-  if (!std::isfinite(value) || (std::isfinite(scaled) && (value == 0.0 || std::fabs(scaled) >= DBL_MIN))) {
-    std::snprintf(text, sizeof text, "%.*g", figures, scaled);
-    return text;
-  }
+  const double scaled = TimesPowerOfTen(value, power);
+  if (!std::isfinite(value) || (std::isfinite(scaled) && (value == 0.0 || std::fabs(scaled) >= DBL_MIN)))
+    return NumberText(scaled, figures);
   // Beyond a double: the value's own figures, with the power added to its exponent.
   std::snprintf(text, sizeof text, "%.*e", figures > 0 ? figures - 1 : 0, value);
   std::string digits(text);

@@ -8,7 +8,6 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 #include <memory>
 #include <new>
@@ -32,13 +31,6 @@ struct Cell {
   std::string_view text;
   int column;  // 1-based character position of the text in its line
 };
-
-// A number in a message in its short form (1e+308, not 309 digits), as a user would write it.
-std::string ShortNumber(double value) {
-  char text[32];
-  std::snprintf(text, sizeof text, "%.15g", value);
-  return text;
-}
 
 std::string_view Trim(std::string_view s, int* offset) {
   size_t b = 0;
@@ -285,7 +277,7 @@ void Reader::NoteTimeStart() {
   if (!mOptions.notes || mTimeStartNoted || mTimes.empty() || mTimes[0] == 0.0) return;
   mTimeStartNoted = true;
   const size_t record = mRecording.records.size() + 1;
-  mOptions.notes->push_back("the Time column starts at " + ShortNumber(mTimes[0]) + " s" +
+  mOptions.notes->push_back("the Time column starts at " + NumberText(mTimes[0], 15) + " s" +
                             (record > 1 ? " in record " + std::to_string(record) : std::string()) +
                             ": times in the table count from each record's start");
 }
@@ -331,7 +323,7 @@ void Reader::FinishRecord() {
       // jump: the line named is the jump's when there is one.
       const int at = FirstUnevenStep(mTimes);
       const int line = at > 0 ? at : i;
-      Fail(mFirstLine + line, 1, "time " + ShortNumber(mTimes[line]) + " does not follow the record's even tick period");
+      Fail(mFirstLine + line, 1, "time " + NumberText(mTimes[line], 15) + " does not follow the record's even tick period");
     }
   } else if (mHasTime && !mRecording.records.empty()) {
     period = mRecording.records.back().tickPeriod;

@@ -19,7 +19,7 @@ void Collect(const FormulaNode& node, std::vector<ChannelRef>* refs) {
   for (const FormulaNode& arg : node.args) Collect(arg, refs);
 }
 
-std::wstring NumberText(double value) {
+std::wstring RoundTripText(double value) {
   char text[64];
   // Shortest text that reads back to the same double, in the classic format.
   const auto result = std::to_chars(text, text + sizeof text, value);
@@ -116,8 +116,8 @@ void CheckBounds(const EnumClassEntry& entry, int32_t index, const FormulaNode& 
   if (arg.value >= low && arg.value <= high) return;
   throw FormulaError(arg.position, "argument " + std::to_string(index + 1) + " of '" + Utf8FromWide(entry.name) +
                                        "' (" + Utf8FromWide(StringText(name.Get())) + ") is " +
-                                       Utf8FromWide(NumberText(arg.value)) + ", outside its bounds " +
-                                       Utf8FromWide(NumberText(low)) + " to " + Utf8FromWide(NumberText(high)));
+                                       Utf8FromWide(RoundTripText(arg.value)) + ", outside its bounds " +
+                                       Utf8FromWide(RoundTripText(low)) + " to " + Utf8FromWide(RoundTripText(high)));
 }
 
 }  // namespace
@@ -142,7 +142,7 @@ std::wstring BuildSettingsText(const EnumClassEntry& entry, const FormulaNode& c
                        call.args[i].kind == FormulaNode::Kind::Number;
     if (given) CheckBounds(entry, i, call.args[i]);
     if (!text.empty()) text += L' ';
-    text += given ? NumberText(call.args[i].value) : L"-1";
+    text += given ? RoundTripText(call.args[i].value) : L"-1";
   }
   return text;
 }
