@@ -75,13 +75,6 @@ ULONG STDMETHODCALLTYPE DataPane::Release() noexcept {
 
 // ---- children ----
 
-void DataPane::ForEachChild(const std::function<void(ChildPaneBase&)>& call) {
-  if (mTimeScaleStrip) call(*static_cast<ChildPaneBase*>(mTimeScaleStrip.Get()));
-  // A call may change the lanes: walk the lanes held now.
-  const std::vector<QOR::ComPtr<ChannelPane>> lanes = mLanes;
-  for (const auto& lane : lanes) call(*static_cast<ChildPaneBase*>(lane.Get()));
-}
-
 ChannelPane* DataPane::Lane(int32_t index) const noexcept {
   return LaneInRange(index) ? mLanes[static_cast<size_t>(index)].Get() : nullptr;
 }

@@ -355,7 +355,21 @@ class DataPane : public IOnlineDataSink,
 
  private:
   // The time scale, then every lane (those held when the walk begins).
-  void ForEachChild(const std::function<void(ChildPaneBase&)>& call);
+  // The time strip, then each lane. The walk allocates nothing, so that the paint paths can take
+  // it: a call that adds or removes lanes leaves the walk on the lanes there are, and the lane
+  // being called lives until its call returns.
+  template <typename Call>
+  void ForEachChild(const Call& call) {
+    if (mTimeScaleStrip) call(*static_cast<ChildPaneBase*>(mTimeScaleStrip.Get()));
+    ForEachLane(call);
+  }
+  template <typename Call>
+  void ForEachLane(const Call& call) {
+    for (size_t i = 0; i < mLanes.size(); ++i) {
+      const QOR::ComPtr<ChannelPane> lane = mLanes[i];
+      call(*static_cast<ChildPaneBase*>(lane.Get()));
+    }
+  }
   bool LaneInRange(int32_t lane) const noexcept { return lane >= 0 && lane < GetLaneCount(); }
   ChildPaneBase* Child(int32_t lane) const noexcept;
   int32_t StripSpace() const noexcept;

@@ -130,7 +130,7 @@ void DataPane::PaintSegments(HDC dc, const RECT& rect, const SegmentStart& start
     }
     const LaneSegment laneSegment = LaneSegmentOf(time);
     args.scale = &laneSegment;
-    for (const auto& lane : std::vector<QOR::ComPtr<ChannelPane>>(mLanes)) paintChild(*lane, args, flags);
+    ForEachLane([&](ChildPaneBase& lane) { paintChild(lane, args, flags); });
     x = endX;
     const int64_t reached = segmentEnd;
     if (reached >= pR) return;  // the data fills the range
@@ -250,12 +250,6 @@ void DataPane::RedrawLayer(int32_t layer, bool erase, uint32_t flags, HDC dc, in
   int64_t segmentEnd = 0;
   if (mHorzScale->PositionToRecord(pL, &where, &segmentEnd) != S_OK) return;
   const int64_t end = std::min(segmentEnd, pR);
-  std::vector<QOR::ComPtr<ChannelPane>> lanes;
-  if (lane == -1) {
-    lanes = mLanes;
-  } else if (LaneInRange(lane)) {
-    lanes.push_back(mLanes[static_cast<size_t>(lane)]);
-  }
   LaneSegment segment;
   mHorzScale->GetScaleRecord(pL, &segment.time);
   TimeLabelLayout plan;
@@ -276,9 +270,14 @@ void DataPane::RedrawLayer(int32_t layer, bool erase, uint32_t flags, HDC dc, in
   args.x1 = static_cast<int32_t>(std::clamp<int64_t>(end - pL + x0, INT32_MIN, INT32_MAX));
   args.scale = &segment;
   (void)right;
-  for (const auto& child : lanes) {
-    child->DirtyLayer(layer, mark);
-    child->Paint(dc, args, fl, 1u << layer);
+  const auto redraw = [&](ChildPaneBase& child) {
+    child.DirtyLayer(layer, mark);
+    child.Paint(dc, args, fl, 1u << layer);
+  };
+  if (lane == -1) {
+    ForEachLane(redraw);
+  } else if (ChannelPane* const child = Lane(lane)) {
+    redraw(*child);
   }
 }
 

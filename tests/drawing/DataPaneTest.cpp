@@ -10,6 +10,7 @@
 #include "hostapi/ObserverRegistry.h"
 #include "hostclient/FrameworkAccess.h"
 #include "tests/drawing/DrawingTestSupport.h"
+#include "tests/drawing/RefusedAllocations.h"
 #include "tests/graph/FakeScale.h"
 #include "tests/support/HostDataFile.h"
 
@@ -202,6 +203,20 @@ TEST_F(DataPaneTest, LanesShareTheHeightAboveTheStrip) {
   for (int32_t i = 0; i < pane->GetLaneCount(); ++i) {
     const RECT& r = pane->Lane(i)->Rect();
     EXPECT_LE(r.top, r.bottom) << i;
+  }
+}
+
+// A paint cannot report a failure, so it allocates nothing: out of memory, the lanes of a pane
+// without data are still filled with its background.
+TEST_F(DataPaneTest, APaintWithoutDataNeedsNoMemory) {
+  ASSERT_EQ(S_OK, pane->SetLaneCount(2));
+  pane->SetClientSize(SIZE{400, 300});
+  drawingtest::Canvas canvas(400, 300, RGB(0, 255, 0));
+  const int refused = drawingtest::RefusedAllocations([&] { pane->Paint(canvas.DC(), RECT{0, 0, 400, 300}, nullptr); });
+  EXPECT_EQ(0, refused);
+  for (int32_t i = 0; i < 2; ++i) {
+    const RECT& lane = pane->Lane(i)->Rect();
+    EXPECT_EQ(pane->Background(), canvas.At(200, (lane.top + lane.bottom) / 2)) << i;
   }
 }
 
