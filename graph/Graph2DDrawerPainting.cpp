@@ -220,6 +220,8 @@ void Graph2DDrawer::DrawPlots(OWL::TDC& dc, OWL::TDC& referenceDc, const OWL::TR
                               const OWL::TRect& wholeRect) {
   for (const Entry& entry : mPlots)
     if (entry.drawable->IsVisible()) DrawChain(*entry.drawable, dc, referenceDc, plotRect, wholeRect);
+  for (const Entry& entry : mPlots)
+    if (auto* const plotter = dynamic_cast<Plotter*>(entry.drawable)) plotter->PassEnded();
 }
 
 void Graph2DDrawer::DrawOverlays(OWL::TDC& dc, OWL::TDC& referenceDc, const OWL::TRect& plotRect,

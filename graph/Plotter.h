@@ -36,6 +36,8 @@ class Plotter : public GraphDrawer {
   // The pixels of the line this plotter draws on plot as one polyline, for labels to keep off;
   // none from a plotter that draws no line through its data.
   virtual std::vector<POINT> LinePixels(const RECT&) { return {}; }
+  // The drawer's pass over its plots ended: what was fetched for that pass is let go.
+  virtual void PassEnded() {}
 
   void MarkDirty() noexcept { mDirty = true; }
   PlotData* GetData() const noexcept { return mData; }

@@ -116,7 +116,8 @@ class XYCPlotData : public XYCPlotDataCore<float const, unsigned long const>, pu
   // Asked before the arrays are fetched on a full reload; false skips the series for this draw.
   virtual bool LoadSeries(int32_t) { return true; }
   // count points from firstIndex: x and y values, per-point colours or null (then colour), and
-  // the series flags. The arrays stay owned by the data object until the draw returns.
+  // the series flags. The arrays stay owned by the data object until the draw returns (fetched
+  // for a label plotter's LinePixels: until the drawer's pass over its plots ends).
   virtual bool GetSeriesData(int32_t series, int32_t& count, int32_t& firstIndex, const float*& xValues,
                              const float*& yValues, const COLORREF*& colours, COLORREF& colour,
                              uint32_t& flags) = 0;

@@ -78,22 +78,31 @@ bool XYCPlotter::FetchSeries(XYCPlotDataBase&, XYCDrawContext& c, bool& reloaded
   return true;
 }
 
+bool XYCPlotter::TakeSeries(XYCPlotDataBase& data, XYCDrawContext& c, bool& reloaded) {
+  if (!mHeld.kept) return FetchSeries(data, c, reloaded);
+  mHeld.kept = false;
+  c = mHeld.context;
+  reloaded = mHeld.reloaded;
+  return true;
+}
+
 std::vector<POINT> XYCPlotter::LinePixels(const RECT& plot) {
-  XYCPlotData* const data = GetTypedData();
+  XYCPlotDataBase* const data = GetXYData();
   const MappingRecord* const xm = GetXMapping();
   const MappingRecord* const ym = GetYMapping();
-  int32_t count = 0, firstIndex = 0;
-  const float *xs = nullptr, *ys = nullptr;
-  const COLORREF* colours = nullptr;
-  COLORREF colour = 0;
-  uint32_t flags = 0;
-  if (!data || !xm || !ym || !data->LoadSeries(mSeries) ||
-      !data->GetSeriesData(mSeries, count, firstIndex, xs, ys, colours, colour, flags) || !xs || !ys)
-    return {};
+  if (!data || !GetTypedData() || !xm || !ym) return {};
+  // As the draw fetches: with the drawer's ranges pushed into the data first.
+  OnXBoundsChanged();
+  OnYBoundsChanged();
+  mHeld = HeldSeries{};
+  if (!FetchSeries(*data, mHeld.context, mHeld.reloaded)) return {};
+  mHeld.kept = true;
+  const XYCDrawContext& c = mHeld.context;
+  if (!c.xValues || !c.yValues) return {};
   std::vector<POINT> line;
-  for (int32_t i = 0; i < count; ++i) {
-    double const x = xm->Map(xs[i]) + plot.left;
-    double const y = ym->Map(ys[i]) + plot.top;
+  for (int32_t i = 0; i < c.count; ++i) {
+    double const x = xm->Map(c.xValues[i]) + plot.left;
+    double const y = ym->Map(c.yValues[i]) + plot.top;
     if (std::isfinite(x) && std::isfinite(y)) line.push_back(POINT{TruncToInt32Sat(x), TruncToInt32Sat(y)});
   }
   return line;
@@ -106,7 +115,7 @@ void XYCPlotter::OnDraw(OWL::TDC& dc, OWL::TDC& referenceDc, OWL::TRect& plotRec
   OnYBoundsChanged();
   XYCDrawContext c;
   bool reloaded = false;
-  if (!FetchSeries(*data, c, reloaded)) {
+  if (!TakeSeries(*data, c, reloaded)) {
     mDirty = false;
     return;
   }

@@ -49,8 +49,10 @@ class XYCPlotter : public XYCPlotterBase {
   void OnDataSet() override;
   bool DataChanged() override;
   bool NeedsRedraw() override;
-  // The series' points in their order, mapped to the plot's pixels.
+  // The series' points in their order, mapped to the plot's pixels. What it fetches serves the
+  // plotter's own draw that follows in the same pass.
   std::vector<POINT> LinePixels(const RECT& plot) override;
+  void PassEnded() override { mHeld.kept = false; }
   virtual XYCPlotDataBase* GetXYData() const;
   virtual XYCPlotData* GetTypedData() const;
   virtual void DrawPoints(OWL::TDC& dc, const XYCDrawContext& context);
@@ -68,6 +70,16 @@ class XYCPlotter : public XYCPlotterBase {
   void DrawLegend(OWL::TDC& dc, const XYCDrawContext& context, XYCPlotDataBase& data) const;
   void DrawHighlight(OWL::TDC& dc, const XYCDrawContext& context, const XYCPlotDataBase& data) const;
 
+  // The series as LinePixels fetched it, until the draw takes it or the pass ends.
+  struct HeldSeries {
+    XYCDrawContext context;
+    bool reloaded = false;
+    bool kept = false;
+  };
+  // FetchSeries, or the series LinePixels fetched earlier in this pass.
+  bool TakeSeries(XYCPlotDataBase& data, XYCDrawContext& context, bool& reloaded);
+
+  HeldSeries mHeld;
   static uint32_t sPass;  // one per redraw pass of any XYCPlotter
 };
 

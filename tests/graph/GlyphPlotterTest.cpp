@@ -277,6 +277,11 @@ TEST(GlyphPlotter, LabelsKeepOffTracesAndLeaveThemInSight) {
           << x << "," << y;
     }
   EXPECT_GT(ink, 60);
+  // Labels first, then the curve, as a drawer's pass goes: the curve is fetched once.
+  falling.fetches = 0;
+  plotter.OnDraw(labels.dc, labels.dc, plot, clip);
+  curve.OnDraw(lines.dc, lines.dc, plot, clip);
+  EXPECT_EQ(1, falling.fetches);
   data.records = {Labelled(Glyph(1, 0.0, 75.0), L"Baseline")};
   plotter.OnDraw(lines.dc, lines.dc, plot, clip);
   for (int x = 12; x < 60; ++x) EXPECT_NE(0xFFFFFFu, lines.At(x, 80)) << "trace at x " << x;

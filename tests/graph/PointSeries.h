@@ -13,6 +13,7 @@ class Points : public MGraph1::XYCPlotData {
  public:
   bool GetSeriesData(int32_t, int32_t& count, int32_t& firstIndex, const float*& xs, const float*& ys,
                      const COLORREF*& colours, COLORREF& colour, uint32_t& seriesFlags) override {
+    ++fetches;
     count = static_cast<int32_t>(x.size());
     firstIndex = 100;
     xs = x.data();
@@ -26,4 +27,5 @@ class Points : public MGraph1::XYCPlotData {
   std::vector<COLORREF> perPoint;
   COLORREF single = RGB(0, 0, 255);
   uint32_t flags = 0;
+  int fetches = 0;
 };
