@@ -134,7 +134,7 @@ HostPtr<IChannelCalc> MakeCalculation(DataDocument* data, const ChannelCalcReque
 // The channel's samples, one line each, into the file at path.
 void WriteCsvLines(DataDocument* data, int32_t channel, IUnknown* output, const ChannelCalcFormat& format,
                    const std::wstring& path, const std::wstring& file) {
-  std::ofstream out(Utf8FromWide(path), std::ios::binary);
+  std::ofstream out(path.c_str(), std::ios::binary);  // the wide path: any folder name, whatever the code page
   if (!out) throw CalcFailure{"cannot write " + QuoteInput(file)};
   out << "record,tick,value\n";
   int32_t records = 0;

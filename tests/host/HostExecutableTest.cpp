@@ -233,7 +233,10 @@ TEST(HostExecutable, AnalyzeWritesTheCalculatedChannel) {
   wchar_t folder[MAX_PATH];
   GetTempPathW(MAX_PATH, folder);
   const std::wstring recording = std::wstring(folder) + L"ondara_calc_in.csv";
-  const std::wstring csv = std::wstring(folder) + L"ondara_calc_out.csv";
+  // A folder whose name the ANSI code page cannot spell: the channel is written there all the same.
+  const std::wstring csvFolder = std::wstring(folder) + L"ondara_Messungen-\u03A9";
+  CreateDirectoryW(csvFolder.c_str(), nullptr);
+  const std::wstring csv = csvFolder + L"\\ondara_calc_out.csv";
   FILE* out = _wfopen(recording.c_str(), L"wb");
   ASSERT_NE(out, nullptr);
   std::fprintf(out, "Time [s],Signal\n");
@@ -285,6 +288,7 @@ TEST(HostExecutable, AnalyzeWritesTheCalculatedChannel) {
   written.close();
   DeleteFileW(recording.c_str());
   DeleteFileW(csv.c_str());
+  RemoveDirectoryW(csvFolder.c_str());
   // A change may be missed where two peaks measure alike; none lies off a peak.
   for (const int tick : changes) EXPECT_NE(std::find(peaks.begin(), peaks.end(), tick), peaks.end()) << tick;
   EXPECT_GE(changes.size() + 1, peaks.size());
