@@ -11,8 +11,8 @@ struct BlankNote {
 
 constexpr char kNoStart[] = "the event's start was not found";
 constexpr char kNoEnd[] =
-    "the event's start was not found; not when the signal does not fall back to the peak end level (1041) "
-    "before the next event: the peak then ends at the sample before the next event, or at the record's last";
+    "the event's start was not found; a peak that does not fall back to the peak end level (1041) is still "
+    "measured, to the sample before the next event or to the record's last sample";
 constexpr char kNoLevel[] = "the fall does not come back to that level before the event's end";
 constexpr char kShort[] = "the event is shorter than the five samples the slope is smoothed over";
 constexpr char kNoReturn[] = "the signal does not come back to the baseline before the next event";
