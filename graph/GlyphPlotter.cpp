@@ -26,13 +26,12 @@ namespace {
 
 constexpr COLORREF kFirstPenColour = 0xFFFF00;
 
-// A label font of points at angle (0 or 900 tenths of a degree), selected into the DC for the
-// object's life, with its metrics.
+// A label font at angle (0 or 900 tenths of a degree), selected into the DC for the object's
+// life, with its metrics.
 class LabelFont {
  public:
-  LabelFont(OWL::TDC& dc, int points, int angle)
-      : mDc(dc), mFont(QOR::CreateFontForDC(&dc, points, angle)), mAngle(angle) {
-    dc.SelectObject(*mFont);
+  LabelFont(OWL::TDC& dc, OWL::TFont& font, int angle) : mDc(dc), mAngle(angle) {
+    dc.SelectObject(font);
     GetTextMetricsW(dc.GetHDC(), &mMetrics);
   }
   LabelFont(const LabelFont&) = delete;
@@ -50,17 +49,16 @@ class LabelFont {
 
  private:
   OWL::TDC& mDc;
-  std::unique_ptr<OWL::TFont> const mFont;
   int const mAngle;
   TEXTMETRICW mMetrics{};
 };
 
-// Writes horizontal text at (x, y) with alignment in a font of points; where a label drawn before
-// covers that place, it goes below or above it instead.
+// Writes horizontal text at (x, y) with alignment in labelFont; where a label drawn before covers
+// that place, it goes below or above it instead.
 void Label(OWL::TDC& dc, LabelPlacer& placer, const RECT& plot, const QOR::String& text, int32_t x, int32_t y,
-           int points, UINT align) {
+           OWL::TFont& labelFont, UINT align) {
   if (text.IsEmpty()) return;
-  LabelFont const font(dc, points, 0);
+  LabelFont const font(dc, labelFont, 0);
   const TEXTMETRICW& metrics = font.Metrics();
   int const gap = std::max<int>(2, metrics.tmHeight / 6);
   POINT const offset = placer.Place(LabelBox(x, y, font.Extent(text), metrics.tmAscent, 0, align),
@@ -139,7 +137,19 @@ std::vector<int32_t> DrawingOrder(const GlyphRecord* glyphs, int32_t count, cons
 
 }  // namespace
 
+GlyphPlotter::GlyphPlotter() = default;
+GlyphPlotter::~GlyphPlotter() = default;
+
+OWL::TFont& GlyphPlotter::FontFor(OWL::TDC& dc, int points, int angle) const {
+  for (const DrawingFont& made : mFonts)
+    if (made.points == points && made.angle == angle) return *made.font;
+  mFonts.push_back({points, angle, std::unique_ptr<OWL::TFont>(QOR::CreateFontForDC(&dc, points, angle))});
+  return *mFonts.back().font;
+}
+
 void GlyphPlotter::OnDraw(OWL::TDC& dc, OWL::TDC&, OWL::TRect& plotRect, OWL::TRect&) {
+  // A drawing's DC may have another resolution than the last one's.
+  mFonts.clear();
   if (mOwnsLabels) {
     mLabels->Clear();
     for (Plotter* const line : mLinesToKeepOff) mLabels->KeepOff(line->LinePixels(plotRect), true);
@@ -173,6 +183,7 @@ void GlyphPlotter::OnDraw(OWL::TDC& dc, OWL::TDC&, OWL::TRect& plotRect, OWL::TR
   dc.RestoreBrush();
   dc.SetROP2(oldRop);
   SetPolyFillMode(dc.GetHDC(), oldFill);
+  mFonts.clear();
 }
 
 void GlyphPlotter::ShareLabelsWith(const GlyphPlotter& earlier) {
@@ -199,7 +210,7 @@ void GlyphPlotter::DrawGlyph(OWL::TDC& dc, LabelPlacer& labels, const GlyphRecor
       if (!yInside) return;
       int32_t const y = static_cast<int32_t>(Y);
       if (part == GlyphPart::Label) {
-        Label(dc, labels, r, g.label, r.left + 2, y, 9, TA_BOTTOM);
+        Label(dc, labels, r, g.label, r.left + 2, y, FontFor(dc, 9, 0), TA_BOTTOM);
         return;
       }
       dc.MoveTo(r.left, y);
@@ -248,7 +259,7 @@ void GlyphPlotter::DrawGlyph(OWL::TDC& dc, LabelPlacer& labels, const GlyphRecor
 void GlyphPlotter::LabelUpright(OWL::TDC& dc, LabelPlacer& labels, const QOR::String& label, const RECT& r,
                                 int32_t x) {
   if (label.IsEmpty()) return;
-  LabelFont const font(dc, 9, 900);
+  LabelFont const font(dc, FontFor(dc, 9, 900), 900);
   SIZE const size = font.Extent(label);
   int32_t const gap = std::max<int32_t>(2, size.cy / 6);
   // No label stands left of the one before or across the line before its own.
@@ -280,7 +291,7 @@ void GlyphPlotter::LabelUpright(OWL::TDC& dc, LabelPlacer& labels, const QOR::St
 void GlyphPlotter::LabelSegment(OWL::TDC& dc, LabelPlacer& labels, const QOR::String& label, const RECT& r,
                                 double from, double to, int32_t y) const {
   if (label.IsEmpty()) return;
-  LabelFont const font(dc, 9, 0);
+  LabelFont const font(dc, FontFor(dc, 9, 0), 0);
   SIZE const size = font.Extent(label);
   int32_t const gap = std::max<int32_t>(2, size.cy / 6);
   int32_t const left = static_cast<int32_t>(from);
@@ -322,7 +333,7 @@ void GlyphPlotter::DrawFreeLine(OWL::TDC& dc, LabelPlacer& labels, const GlyphRe
   int32_t const strokeEnd = labelX + PointsToPixels(dc, LOGPIXELSX, 16.0);
   labelX = strokeEnd + PointsToPixels(dc, LOGPIXELSX, 2.0);
   if (part == GlyphPart::Label) {
-    Label(dc, labels, r, g.label, labelX, labelY, 10, useLabelAlign ? labelAlign : TA_TOP | TA_LEFT);
+    Label(dc, labels, r, g.label, labelX, labelY, FontFor(dc, 10, 0), useLabelAlign ? labelAlign : TA_TOP | TA_LEFT);
     return;
   }
   dc.MoveTo(r.left + 5 + labelOffsetX, strokeY);
@@ -336,7 +347,7 @@ void GlyphPlotter::DrawFreeLine(OWL::TDC& dc, LabelPlacer& labels, const GlyphRe
 // those places, on the other side of the start or end, or farther from the line.
 void GlyphPlotter::LabelFreeLine(OWL::TDC& dc, LabelPlacer& labels, const QOR::String& label, const RECT& r,
                                  POINT left, POINT right) const {
-  LabelFont const font(dc, 10, 0);
+  LabelFont const font(dc, FontFor(dc, 10, 0), 0);
   SIZE const size = font.Extent(label);
   int32_t const gap = std::max<int32_t>(2, size.cy / 6);
   bool const rising = right.y < left.y;

@@ -12,6 +12,9 @@
 #include <utility>
 #include <vector>
 
+namespace OWL {
+class TFont;
+}
 namespace QOR {
 class String;
 }
@@ -23,6 +26,8 @@ struct GlyphRecord;
 // Its data is a GlyphPlotData; the glyphs are asked for at every draw and nothing is kept.
 class GlyphPlotter : public Plotter {
  public:
+  GlyphPlotter();
+  ~GlyphPlotter() override;
   void OnDraw(OWL::TDC& dc, OWL::TDC& referenceDc, OWL::TRect& plotRect, OWL::TRect& clipRect) override;
   // This plotter's labels keep off those of earlier, a plotter drawn before it in every drawing.
   void ShareLabelsWith(const GlyphPlotter& earlier);
@@ -58,6 +63,15 @@ class GlyphPlotter : public Plotter {
   // from left to right, and no label stands left of the one before.
   int32_t mUprightLabelsFrom = 0;
   std::vector<int32_t> mUprightLines;  // the x of each vertical line in this drawing
+  // The label fonts of the current drawing, each made when a label first asks for its size and
+  // angle on the drawing's DC.
+  struct DrawingFont {
+    int points;
+    int angle;
+    std::unique_ptr<OWL::TFont> font;
+  };
+  OWL::TFont& FontFor(OWL::TDC& dc, int points, int angle) const;
+  mutable std::vector<DrawingFont> mFonts;
 };
 
 }  // namespace MGraph1
