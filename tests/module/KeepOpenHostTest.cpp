@@ -1,5 +1,5 @@
 // The stand-in host started as a user starts it, with its Analysis View kept open: keys pressed
-// and the thumb clicked with the system's input, the frame closed, the host's status read.
+// and the thumb clicked where it lies, the frame closed, the host's status read.
 #include "host/app/HostFramework.h"
 #include "tests/support/SourceTree.h"
 
@@ -110,20 +110,18 @@ void PressKey(WORD key, WORD held = 0) {
   SendInput(count, keys, sizeof(INPUT));
 }
 
-// A press and release of the left button at a screen point, the pointer brought there first.
-void ClickAt(POINT screen) {
-  const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
-  INPUT mouse[3]{};
-  for (INPUT& input : mouse) {
-    input.type = INPUT_MOUSE;
-    input.mi.dx = (screen.x * 65536 + 32768) / width;
-    input.mi.dy = (screen.y * 65536 + 32768) / height;
-    input.mi.dwFlags = MOUSEEVENTF_ABSOLUTE;
-  }
-  mouse[0].mi.dwFlags |= MOUSEEVENTF_MOVE;
-  mouse[1].mi.dwFlags |= MOUSEEVENTF_LEFTDOWN;
-  mouse[2].mi.dwFlags |= MOUSEEVENTF_LEFTUP;
-  SendInput(3, mouse, sizeof(INPUT));
+// A press and release of the left button on the window under a screen point, in that window's
+// client coordinates, when that window is the one meant. Posted to it rather than sent as input:
+// input moves the display's pointer, and the display reports a move back to the host whenever it
+// gets to it, under load between the press and the release, where the bar takes it for a drag.
+// Posted messages come before input, so the keys pressed next follow the release.
+bool ClickAt(POINT screen, HWND meant) {
+  HWND const under = WindowFromPoint(screen);
+  if (under != meant) return false;
+  POINT client = screen;
+  ScreenToClient(under, &client);
+  const LPARAM at = MAKELPARAM(client.x, client.y);
+  return PostMessageW(under, WM_LBUTTONDOWN, MK_LBUTTON, at) && PostMessageW(under, WM_LBUTTONUP, 0, at);
 }
 
 // The middle of a horizontal bar's thumb, laid out as the control lays it out: the thumb's length
@@ -173,8 +171,9 @@ TEST(KeepOpenHost, KeysStepTheAnalysisViewAThumbClickKeepsItsEventAndClosingTheF
   // A click on the thumb names no event: the next Right steps on from the event it was on.
   for (int32_t event = 1; event <= 16; ++event) {
     ASSERT_TRUE(pressed(VK_RIGHT, event));
-    ClickAt(ThumbMiddle(events));
-    EXPECT_TRUE(pressed(VK_RIGHT, event + 1)) << "the thumb clicked on event " << event;
+    ASSERT_TRUE(ClickAt(ThumbMiddle(events), events.bar)) << "the thumb of event " << event << " is under nothing else";
+    EXPECT_TRUE(pressed(VK_RIGHT, event + 1)) << "the thumb clicked on event " << event << ", now on "
+                                              << events.Current();
     ASSERT_TRUE(pressed(VK_LEFT, event));
   }
   PressKey(VK_F4, VK_MENU);
