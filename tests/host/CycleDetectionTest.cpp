@@ -5,6 +5,7 @@
 #include "host/cycles/CustomizeDialog.h"
 #include "host/cycles/DetectionSettingsService.h"
 #include "host/cycles/DetectionTextProblem.h"
+#include "tests/support/SeededNoise.h"
 
 #include <gtest/gtest.h>
 
@@ -92,8 +93,7 @@ TEST(CycleScan, NoisyTailOfACycleStartsNoOther) {
   std::vector<float> x(4000);
   uint32_t seed = 7;
   for (size_t i = 0; i < x.size(); ++i) {
-    seed = seed * 1664525u + 1013904223u;
-    x[i] = static_cast<float>((seed >> 8) / 16777216.0 * 3.4 - 1.7);  // 1 standard deviation
+    x[i] = static_cast<float>(testsupport::NextUniform(seed) * 3.4 - 1.7);  // 1 standard deviation
     if (i >= 1000) x[i] += static_cast<float>(50.0 * std::exp(-(i - 1000.0) / 100.0));
     if (i >= 2500) x[i] += static_cast<float>(8.0 * std::exp(-(i - 2500.0) / 100.0));
   }

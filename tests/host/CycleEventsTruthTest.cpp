@@ -1,6 +1,7 @@
 // The General - Unstimulated and Synaptic tables against the known answers of synthetic events, and the
 // direction of what an upward detection reports on noise.
 #include "tests/support/HostProcess.h"
+#include "tests/support/SeededNoise.h"
 #include "tests/support/SourceTree.h"
 
 #include <gtest/gtest.h>
@@ -17,6 +18,7 @@
 
 namespace {
 
+using testsupport::Noise;
 using testsupport::RunHost;
 using testsupport::RunResult;
 using testsupport::TabCells;
@@ -80,30 +82,6 @@ std::wstring WriteRecording(const std::string& unit, double rate, const std::vec
   }
   return testsupport::WriteTempText(text);
 }
-
-// About normal noise of standard deviation sd, the same for the same seed: a sum of twelve uniform numbers,
-// white, or low-pass filtered over a time constant of the given samples as a recording's amplifier filters it.
-class Noise {
- public:
-  explicit Noise(uint32_t seed, double filterSamples = 0.0)
-      : mSeed(seed), mKeep(filterSamples > 0.0 ? std::exp(-1.0 / filterSamples) : 0.0) {}
-  double operator()(double sd) {
-    double sum = 0.0;
-    for (int i = 0; i < 12; ++i) {
-      mSeed = mSeed * 1664525u + 1013904223u;
-      sum += (mSeed >> 8) / 16777216.0;
-    }
-    mLast = mFirst ? sum - 6.0 : mKeep * mLast + std::sqrt(1.0 - mKeep * mKeep) * (sum - 6.0);
-    mFirst = false;
-    return sd * mLast;
-  }
-
- private:
-  uint32_t mSeed;
-  double mKeep;
-  double mLast = 0.0;
-  bool mFirst = true;
-};
 
 // The noise of the synthetic recordings: filtered at 2 kHz when sampled at 20 kHz.
 constexpr double kNoiseFilterSamples = 1.6;
