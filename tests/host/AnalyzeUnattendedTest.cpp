@@ -3,6 +3,7 @@
 #include "host/common/MessageText.h"
 #include "tests/support/HostProcess.h"
 #include "tests/support/SourceTree.h"
+#include "tests/support/TemporaryFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -74,11 +75,7 @@ std::wstring SparseFile(const std::wstring& path, unsigned long long size) {
 const std::pair<const wchar_t*, const wchar_t*> kClasslessHost[] = {
     {L"ondara-host.exe", L"ondara-host.exe"}, {L"Lumo.dll", L"Lumo.dll"}, {L"classlessmodule.dll", L"Ondara.dll"}};
 
-std::wstring ClasslessHostFolder() {
-  wchar_t temp[MAX_PATH] = {};
-  GetTempPathW(MAX_PATH, temp);
-  return std::wstring(temp) + L"ondara-classless\\";
-}
+std::wstring ClasslessHostFolder() { return testsupport::TemporaryPath(L"ondara-classless\\"); }
 
 // The copy's executable.
 std::wstring HostWithoutDocumentClass() {
@@ -89,11 +86,7 @@ std::wstring HostWithoutDocumentClass() {
   return folder + kClasslessHost[0].second;
 }
 
-void RemoveClasslessHost() {
-  const std::wstring folder = ClasslessHostFolder();
-  for (const auto& file : kClasslessHost) DeleteFileW((folder + file.second).c_str());
-  RemoveDirectoryW(folder.c_str());
-}
+void RemoveClasslessHost() { testsupport::RemoveFolder(ClasslessHostFolder()); }
 
 // Every input refused is one line saying what is wrong with it, and ends the run with status 2:
 // the words of a setting that refuses a value, an option it does not know (with the one meant when

@@ -1,5 +1,6 @@
 // Files written beside their target and renamed over it.
 #include "host/common/FileReplacement.h"
+#include "tests/support/TemporaryFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -29,9 +30,7 @@ int FilesIn(const std::wstring& folder) {
 // Only a whole write replaces the file: one that fails or throws, after writing part of its
 // content, leaves the file as it was and nothing beside it; a folder that is not there is a failure.
 TEST(FileReplacement, FileIsReplacedOnlyByAWholeWrite) {
-  wchar_t temporary[MAX_PATH] = {};
-  GetTempPathW(MAX_PATH, temporary);
-  const std::wstring folder = temporary + std::wstring(L"ondara-replacing-") + std::to_wstring(GetCurrentProcessId());
+  const std::wstring folder = testsupport::OwnTemporaryPath(L"ondara-replacing");
   ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
   const std::wstring file = folder + L"\\kept.txt";
   ASSERT_EQ(S_OK, host::WriteBytesReplacing(file, "old"));
@@ -51,8 +50,7 @@ TEST(FileReplacement, FileIsReplacedOnlyByAWholeWrite) {
   EXPECT_EQ("new", Text(file));
   EXPECT_TRUE(FAILED(host::WriteBytesReplacing(folder + L"\\none\\x.txt", "x")));
   EXPECT_EQ(1, FilesIn(folder));
-  DeleteFileW(file.c_str());
-  RemoveDirectoryW(folder.c_str());
+  testsupport::RemoveFolder(folder);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 #include "host/app/HostFramework.h"
 #include "tests/support/HostProcess.h"
 #include "tests/support/SourceTree.h"
+#include "tests/support/TemporaryFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -101,9 +102,8 @@ TEST(HostExecutable, EventsCommandChecksItsArgumentsAndPrintsEvents) {
 // A rate beside a recording's Time column is a usage fault; messages reach the caller in UTF-8.
 TEST(HostExecutable, EventsCommandRefusesRateWithTimeColumnAndWritesUtf8) {
   ASSERT_TRUE(HostBuilt()) << "ondara-host.exe is not beside the test program";
-  wchar_t folder[MAX_PATH];
-  ASSERT_GT(GetTempPathW(MAX_PATH, folder), 0u);
-  const std::wstring file = std::wstring(folder) + L"ondara-timed.csv";
+  const std::wstring file = testsupport::TemporaryPath(L"ondara-timed.csv");
+  ASSERT_FALSE(file.empty());
   const HANDLE handle = CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
   ASSERT_NE(handle, INVALID_HANDLE_VALUE);
   const char text[] = "Time [s],V\n0,1\n0.001,2\n";
@@ -300,9 +300,7 @@ TEST(HostExecutable, ShowTakesACommaListOfViewsAndPicturesEach) {
   ASSERT_TRUE(HostBuilt()) << "ondara-host.exe is not beside the test program";
   const std::wstring path = WriteCardiacRecording();
   ASSERT_FALSE(path.empty());
-  wchar_t temp[MAX_PATH];
-  GetTempPathW(MAX_PATH, temp);
-  const std::wstring folder = std::wstring(temp) + L"ondara-show-" + std::to_wstring(GetCurrentProcessId());
+  const std::wstring folder = testsupport::OwnTemporaryPath(L"ondara-show");
   const std::wstring recording = L"analyze --recording \"" + path + L"\" --type 1 --set 1036=f ";
   RunResult shown;
   ASSERT_TRUE(RunHost(recording + L"--show analysis,table --screenshot \"" + folder + L"\"", shown));
@@ -435,9 +433,7 @@ TEST(HostExecutable, ViewOutputsNeedTheirViewsAndLandInTheirFiles) {
     EXPECT_EQ(2u, run.exitCode) << run.output;
     EXPECT_EQ(1, std::count(run.output.begin(), run.output.end(), '\n')) << run.output;
   }
-  wchar_t temp[MAX_PATH];
-  GetTempPathW(MAX_PATH, temp);
-  const std::wstring folder = std::wstring(temp) + L"ondara-outputs-" + std::to_wstring(GetCurrentProcessId());
+  const std::wstring folder = testsupport::OwnTemporaryPath(L"ondara-outputs");
   const std::wstring copy = folder + L"-copy.txt";
   const std::wstring pad = folder + L"-pad.txt";
   RunResult run;
@@ -455,13 +451,6 @@ TEST(HostExecutable, ViewOutputsNeedTheirViewsAndLandInTheirFiles) {
     in.close();
     DeleteFileW(written.c_str());
   }
-  WIN32_FIND_DATAW found{};
-  HANDLE const pages = FindFirstFileW((folder + L"\\*.png").c_str(), &found);
-  if (pages != INVALID_HANDLE_VALUE) {
-    do DeleteFileW((folder + L"\\" + found.cFileName).c_str());
-    while (FindNextFileW(pages, &found));
-    FindClose(pages);
-  }
-  RemoveDirectoryW(folder.c_str());
+  testsupport::RemoveFolder(folder);
   DeleteFileW(path.c_str());
 }
