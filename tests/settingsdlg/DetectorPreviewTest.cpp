@@ -222,40 +222,31 @@ TEST_F(DetectorPreviewTest, ValueAxesFlankTheLaneAndADragRescalesIt) {
 }
 
 // The settings command opens the previews over the host's selection: its first tick at the left
-// edge, at a zoom at which it fills most of the preview's width on any screen.
-TEST_F(DetectorPreviewTest, TheSettingsCommandOpensThePreviewOverTheSelection) {
-  ZR::Doc::ZRDoc& document = OpenWithASelection();
-  ExpectScript([&](SettingsDlg&, OWL::TWindow& page) {
-    ScrivoDraw::PreviewDataWinWButtons* const pane = PreviewWindowOf(page.GetHandle());
-    ASSERT_NE(nullptr, pane);
-    int32_t start = -1;
-    ASSERT_EQ(S_OK, pane->GetVisibleStart(&start));
-    EXPECT_EQ(12000, start);
-    const ScrivoDraw::PaneRational scaling = pane->GetHorizontalScaling();
-    const int64_t selected = 4000 * scaling.denominator / scaling.numerator;  // in pixels
-    EXPECT_LE(selected, pane->VisibleWidth());
-    EXPECT_GT(selected, pane->VisibleWidth() / 2);
-  });
-  document.RunSettingsDialog(0, nullptr);
-}
-
-// Each zoom button clicked at its place keeps the data at the middle of the preview in the
-// middle, within one pixel's time: in one step, out to the zoom it opened at, and out beyond it.
-TEST_F(DetectorPreviewTest, TheZoomButtonsKeepTheMiddleOfThePreview) {
+// edge, at a zoom at which it fills most of the preview's width on any screen. Each zoom button
+// clicked at its place keeps the data at the middle of the preview in the middle, within one
+// pixel's time: in one step, out to the zoom it opened at, and out beyond it.
+TEST_F(DetectorPreviewTest, TheSettingsCommandOpensThePreviewOverTheSelectionAndItsZoomKeepsTheMiddle) {
   ZR::Doc::ZRDoc& document = OpenWithASelection();
   ExpectScript([&](SettingsDlg&, OWL::TWindow& page) {
     ScrivoDraw::PreviewDataWinWButtons* const pane = PreviewWindowOf(page.GetHandle());
     ScrivoDraw::ZoomControlWin* const bar = ZoomBarOf(page.GetHandle());
     ASSERT_NE(nullptr, pane);
     ASSERT_NE(nullptr, bar);
+    int32_t first = -1;
+    ASSERT_EQ(S_OK, pane->GetVisibleStart(&first));
+    EXPECT_EQ(12000, first);
+    const ScrivoDraw::PaneRational scaling = pane->GetHorizontalScaling();
+    const int64_t selected = 4000 * scaling.denominator / scaling.numerator;  // in pixels
+    EXPECT_LE(selected, pane->VisibleWidth());
+    EXPECT_GT(selected, pane->VisibleWidth() / 2);
     const auto middle = [&] {
-      PixMapTick first{}, last{};
-      EXPECT_EQ(S_OK, pane->GetVisibleRange(&first, &last));
-      return (first.tick + last.tick) / 2.0;
+      PixMapTick left{}, right{};
+      EXPECT_EQ(S_OK, pane->GetVisibleRange(&left, &right));
+      return (left.tick + right.tick) / 2.0;
     };
     const auto samplesPerPixel = [&] {
-      const ScrivoDraw::PaneRational scaling = pane->GetHorizontalScaling();
-      return static_cast<double>(scaling.numerator) / static_cast<double>(scaling.denominator);
+      const ScrivoDraw::PaneRational now = pane->GetHorizontalScaling();
+      return static_cast<double>(now.numerator) / static_cast<double>(now.denominator);
     };
     const double start = middle();
     const double opened = samplesPerPixel();
