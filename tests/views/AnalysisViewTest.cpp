@@ -35,10 +35,35 @@ using avtest::RectIn;
 using avtest::StatusOf;
 
 
+namespace {
+
+bool InkAt(const DibCanvas& canvas, int x, int y) { return canvas.At(x, y) != 0xFFFFFF; }
+
+// Runs of lines of r holding ink (its columns, or its rows), apart by at least three blank lines
+// (closer ones are the letters of one text): one per text of a row, or of a column, of texts.
+int InkedRuns(const DibCanvas& canvas, const RECT& r, bool columns) {
+  int runs = 0;
+  int blank = 3;
+  const int count = columns ? r.right - r.left : r.bottom - r.top;
+  const int across = columns ? r.bottom - r.top : r.right - r.left;
+  for (int line = 0; line < count; ++line) {
+    bool inked = false;
+    for (int k = 0; k < across && !inked; ++k)
+      inked = columns ? InkAt(canvas, r.left + line, r.top + k) : InkAt(canvas, r.left + k, r.top + line);
+    runs += inked && blank >= 3 ? 1 : 0;
+    blank = inked ? 0 : blank + 1;
+  }
+  return runs;
+}
+
+}  // namespace
+
 // The strip is its 20 pixels of a 96-dpi screen scaled to the screen, its menu button too, and
-// shows the status text whole in the strip's font; plot, scroll bar and strip stack up. Runs on
-// screens of 96 and 192 dpi.
-TEST_F(AnalysisViewTest, ScrollBarStripAndPlotFollowTheScreensResolution) {
+// shows the status text whole in the strip's font; plot, scroll bar and strip stack up. In a view
+// as large as 600 x 400 pixels of a 96-dpi screen, the value axis labels its ticks: its strip
+// leaves the labels room beside the axis title, in the font the screen enlarges. Runs on screens
+// of 96 and 192 dpi.
+TEST_F(AnalysisViewTest, StripPlotAndValueAxisFollowTheScreensResolution) {
   AnalysisView& v = OpenView();
   mDoc->SetCurrentEvent(9, 0);
   const int dpi = QOR::ScreenDpi();
@@ -68,49 +93,20 @@ TEST_F(AnalysisViewTest, ScrollBarStripAndPlotFollowTheScreensResolution) {
   const OWL::TRect shown = v.Strip().GetClientRect();
   EXPECT_GE(std::min(inner.bottom, shown.bottom) - inner.top, text.cy);
   EXPECT_GE(std::min(inner.right, shown.right) - inner.left, text.cx);
-}
-
-namespace {
-
-bool InkAt(const DibCanvas& canvas, int x, int y) { return canvas.At(x, y) != 0xFFFFFF; }
-
-// Runs of lines of r holding ink (its columns, or its rows), apart by at least three blank lines
-// (closer ones are the letters of one text): one per text of a row, or of a column, of texts.
-int InkedRuns(const DibCanvas& canvas, const RECT& r, bool columns) {
-  int runs = 0;
-  int blank = 3;
-  const int count = columns ? r.right - r.left : r.bottom - r.top;
-  const int across = columns ? r.bottom - r.top : r.right - r.left;
-  for (int line = 0; line < count; ++line) {
-    bool inked = false;
-    for (int k = 0; k < across && !inked; ++k)
-      inked = columns ? InkAt(canvas, r.left + line, r.top + k) : InkAt(canvas, r.left + k, r.top + line);
-    runs += inked && blank >= 3 ? 1 : 0;
-    blank = inked ? 0 : blank + 1;
-  }
-  return runs;
-}
-
-}  // namespace
-
-// In a view as large as 600 x 400 pixels of a 96-dpi screen, the value axis labels its ticks:
-// its strip leaves the labels room beside the axis title, in the font the screen enlarges. Runs
-// on screens of 96 and 192 dpi.
-TEST_F(AnalysisViewTest, TheValueAxisLabelsFollowTheScreensResolution) {
-  AnalysisView& v = OpenView();
+  // The value axis, its labels drawn afresh into a white picture.
   mDoc->SetCurrentEvent(1, 0);
-  const int dpi = QOR::ScreenDpi();
   MoveWindow(v.GetHandle(), 0, 0, MulDiv(600, dpi, 96), MulDiv(400, dpi, 96), TRUE);
   avtest::Pump();
-  MGraph1::Graph2DWindow& graph = *v.Plot()->Graph();
-  const OWL::TRect client = graph.GetClientRect();
+  MGraph1::Graph2DWindow& axes = *v.Plot()->Graph();
+  const OWL::TRect client = axes.GetClientRect();
   DibCanvas canvas(client.Width(), client.Height(), static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-  OWL::TDC dc(canvas.Dc());
-  graph.Redraw(dc, true, graph.GetDrawerRect());
-  OWL::TRect plot;
-  graph.GetPlotRect(plot, graph.GetDrawerRect());
+  OWL::TDC graphDc(canvas.Dc());
+  axes.Redraw(graphDc, true, axes.GetDrawerRect());
+  OWL::TRect plotArea;
+  axes.GetPlotRect(plotArea, axes.GetDrawerRect());
   // The labels end a tick and two pixels left of the axis.
-  EXPECT_GE(InkedRuns(canvas, RECT{plot.left - 7 - MulDiv(4, dpi, 96), plot.top, plot.left - 7, plot.bottom}, false), 3);
+  const RECT labels{plotArea.left - 7 - MulDiv(4, dpi, 96), plotArea.top, plotArea.left - 7, plotArea.bottom};
+  EXPECT_GE(InkedRuns(canvas, labels, false), 3);
 }
 
 TEST_F(AnalysisViewTest, KeysStepTheEventAndOnlyTheKeyUpMovesTheHostView) {
