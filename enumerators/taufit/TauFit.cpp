@@ -172,20 +172,22 @@ bool Iterate(const FitProblem& f, Marquardt& s) {
   }
 }
 
-// Rejects a converged fit whose amplitude or tau is smaller than its standard error.
+// Rejects a converged fit whose amplitude or tau is smaller than its standard error, and an exact
+// fit through as many samples as parameters, whose error cannot be judged.
 bool PassesStandardError(const FitProblem& f, const Marquardt& s) {
+  const int32_t freedom = f.count - f.m;
+  if (freedom <= 0)
+    return false;
   FitMatrix covariance;
   double unused[kMaxFitParams] = {};
   std::memcpy(covariance, s.cur.alpha, sizeof covariance);
   if (SolveGaussJordan(covariance, unused, f.m) == SolveResult::Singular)
     return false;
-  const int32_t freedom = f.count - f.m;
   for (int j = 0; j < f.m; ++j) {
     const int k = f.fitted[j];
     if (k == kAsymptote)
       continue;
-    const double error =
-      freedom == 0 ? 0.0 : std::sqrt(covariance[j][j] * s.cur.chiSquare / freedom);
+    const double error = std::sqrt(covariance[j][j] * s.cur.chiSquare / freedom);
     if (std::fabs(s.a[k]) < error)
       return false;
   }

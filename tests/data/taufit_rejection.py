@@ -12,9 +12,15 @@
 # 8 % away from 1, so that the fit's looser convergence cannot flip the decision: two tails rejected by tau alone
 # and two accepted ones (among these seeds no tail is rejected by A alone).
 #
-# Output: one line per case: "tail SEED ok|rejected A tau C seA seTau seC y0 ... y7".
+# Then two tails of N = M = 3 samples, 0.05 exp(-i/2) + 0.01 falling and -0.8 exp(-i/0.3) + 0.2 rising, rounded to
+# 6 decimals (seed column 0, no noise): curve_fit passes exactly through them and cannot estimate the covariance
+# (inf); an exact fit cannot be judged, so the fit rejects them.
+#
+# Output: one line per case: "tail SEED ok|rejected A tau C seA seTau seC y0 ... yN-1".
+import warnings
+
 import numpy as np
-from scipy.optimize import curve_fit
+from scipy.optimize import OptimizeWarning, curve_fit
 
 RATE = 1000.0
 N = 8
@@ -70,6 +76,13 @@ def main():
         verdict = 'ok' if kind == 'ok' else 'rejected'
         values = ' '.join('%r' % float(v) for v in (*popt, *se, *y))
         print('tail %d %s %s' % (seed, verdict, values))
+    warnings.simplefilter('ignore', OptimizeWarning)
+    i = np.arange(3.0)
+    for y in (np.round(0.05 * np.exp(-i / 2) + 0.01, 6), np.round(-0.8 * np.exp(-i / 0.3) + 0.2, 6)):
+        popt, pcov = curve_fit(model, i / RATE, y, p0=starting_guess(y), method='lm', ftol=1e-15, xtol=1e-15,
+                               gtol=1e-15, maxfev=100000)
+        values = ' '.join('%r' % float(v) for v in (*popt, *np.sqrt(np.diag(pcov)), *y))
+        print('tail 0 rejected %s' % values)
 
 
 if __name__ == '__main__':
