@@ -143,9 +143,10 @@ class Reader {
   std::vector<Cell> Cells(std::string_view line) const;
   double ReadNumber(const Cell& cell) const;
   void ReadHeader(std::string_view line);
-  void NoteTimeStart();
+  void NoteTimeStart(double firstTime);
   void ReadRow(std::string_view line);
   void FinishRecord();
+  void StoreRecord(std::vector<std::vector<float>>& values, int32_t length, double firstTime, double period);
 
   std::string_view mText;
   std::string mFile;
@@ -164,6 +165,13 @@ class Reader {
   std::vector<std::vector<float>> mValues;  // per channel
   std::vector<double> mTimes;
   int mFirstLine = 0;
+  // Records of one line before any record that gives the tick period: kept until one does.
+  struct WaitingRecord {
+    std::vector<std::vector<float>> values;
+    double time;
+    int line;
+  };
+  std::vector<WaitingRecord> mWaiting;
 };
 
 // A line ends at LF, CR LF or a lone CR.
@@ -273,11 +281,11 @@ void Reader::ReadHeader(std::string_view line) {
 }
 
 // The table counts times from each record's start, whatever the file's first time: said once.
-void Reader::NoteTimeStart() {
-  if (!mOptions.notes || mTimeStartNoted || mTimes.empty() || mTimes[0] == 0.0) return;
+void Reader::NoteTimeStart(double firstTime) {
+  if (!mOptions.notes || mTimeStartNoted || !mHasTime || firstTime == 0.0) return;
   mTimeStartNoted = true;
   const size_t record = mRecording.records.size() + 1;
-  mOptions.notes->push_back("the Time column starts at " + NumberText(mTimes[0], 15) + " s" +
+  mOptions.notes->push_back("the Time column starts at " + NumberText(firstTime, 15) + " s" +
                             (record > 1 ? " in record " + std::to_string(record) : std::string()) +
                             ": times in the table count from each record's start");
 }
@@ -328,15 +336,27 @@ void Reader::FinishRecord() {
   } else if (mHasTime && !mRecording.records.empty()) {
     period = mRecording.records.back().tickPeriod;
   }
-  if (!(period > 0.0)) Fail(mFirstLine, 1, "a record of one line gives no tick period");
-  NoteTimeStart();
-  RecordData record = MakeEmptyRecord(mRecording.channels.size(), period, true);
-  record.length = n;
-  for (size_t c = 0; c < mValues.size(); ++c) record.samples[c]->Append(mValues[c].data(), n);
-  mRecording.records.push_back(std::move(record));
+  const double firstTime = mHasTime ? mTimes[0] : 0.0;
+  if (mHasTime && !(period > 0.0)) {
+    // A first record of one line: the first record of two or more gives its period.
+    mWaiting.push_back({std::move(mValues), firstTime, mFirstLine});
+  } else {
+    if (!(period > 0.0)) Fail(mFirstLine, 1, "a record of one line gives no tick period");
+    for (WaitingRecord& waiting : mWaiting) StoreRecord(waiting.values, 1, waiting.time, period);
+    mWaiting.clear();
+    StoreRecord(mValues, n, firstTime, period);
+  }
   mLength = 0;
   mValues.clear();
   mTimes.clear();
+}
+
+void Reader::StoreRecord(std::vector<std::vector<float>>& values, int32_t length, double firstTime, double period) {
+  NoteTimeStart(firstTime);
+  RecordData record = MakeEmptyRecord(mRecording.channels.size(), period, true);
+  record.length = length;
+  for (size_t c = 0; c < values.size(); ++c) record.samples[c]->Append(values[c].data(), length);
+  mRecording.records.push_back(std::move(record));
 }
 
 Recording Reader::Run() {
@@ -353,13 +373,14 @@ Recording Reader::Run() {
     }
     // Blank lines at the end of the file are harmless; before more rows, each one beyond the
     // record separator would stand for a record without samples.
-    if (blankRun > 0 && mRecording.records.empty())
+    if (blankRun > 0 && mRecording.records.empty() && mWaiting.empty())
       Fail(firstBlankLine, 1, "empty record: blank line before the first row");
     if (blankRun > 1) Fail(firstBlankLine + 1, 1, "empty record: more than one blank line");
     blankRun = 0;
     ReadRow(line);
   }
   if (mLength > 0) FinishRecord();
+  if (!mWaiting.empty()) Fail(mWaiting.front().line, 1, "a record of one line gives no tick period");
   if (mRecording.records.empty()) Fail(mLineNo, 1, "no samples after the header");
   return std::move(mRecording);
 }

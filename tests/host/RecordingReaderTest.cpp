@@ -85,6 +85,7 @@ TEST(RecordingReader, MalformedTextNamesLineAndColumn) {
       {"Time [s]\n0\n", 1, 1},                       // no channel
       {"V\n1\n", 1, 1},                              // no time and no rate
       {"Time [s],V\n0,1\n", 2, 1},                   // one row gives no period
+      {"Time [s],V\n0,1\n\n0,2\n", 2, 1, "a record of one line gives no tick period"},  // nor do two records of one
       {"Time [s],V\n", 1, 1},                        // no samples
       {"Time [s],V\n\n\n", 3, 1},                    // header and blank lines only
       {"Time [s],V\n0,1\n0.1,+-2\n", 3, 5},          // two signs
@@ -128,6 +129,13 @@ TEST(RecordingReader, NumberFormsByteOrderMarkAndPerRecordPeriods) {
   for (int32_t i = 0; i < 4; ++i) EXPECT_EQ(Sample(r, 0, 0, i), expected[i]) << i;
   EXPECT_EQ(Sample(r, 1, 0, 0), -0.25f);
   EXPECT_EQ(Sample(r, 1, 0, 1), 1000.0f);
+  // Records of one line before the first of two or more take its period, in their place.
+  const Recording late = Parse("Time,V\n0,1\n\n0,2\n\n0,3\n0.01,4\n\n0,5\n");
+  ASSERT_EQ(late.records.size(), 4u);
+  for (size_t i = 0; i < 4; ++i) EXPECT_DOUBLE_EQ(late.records[i].tickPeriod, 0.01) << i;
+  EXPECT_EQ(late.records[1].length, 1);
+  EXPECT_EQ(Sample(late, 1, 0, 0), 2.0f);
+  EXPECT_EQ(Sample(late, 2, 0, 1), 4.0f);
 }
 
 TEST(RecordingReader, SamplesAreKeptInTheBaseUnit) {
