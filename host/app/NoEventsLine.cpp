@@ -4,6 +4,7 @@
 #include "host/app/AnalysisSettingIds.h"
 #include "host/app/AnalyzeInputs.h"
 #include "host/app/ChannelHeightText.h"
+#include "host/app/DetectorCall.h"
 #include "host/app/StimulusLine.h"
 #include "host/common/MessageText.h"
 #include "host/cycles/DetectionTextProblem.h"
@@ -14,7 +15,22 @@ namespace ondara_host {
 
 namespace {
 
+// The peak detector the width filter reads, as the analysis's formula calls it.
+constexpr wchar_t kPeakDetector[] = L"cappeakdet(";
+
 std::string SettingText(const AnalysisFindings& f, int32_t id) { return host::Utf8FromWide(f.Setting(id)); }
+
+// How many peaks the detector found before the width filter took them out, and why a noisy
+// recording has so many: empty when the detector does not run alone.
+std::string UnfilteredPeaksText(const AnalysisFindings& f) {
+  const std::wstring call = DetectorCall(*f.data, kPeakDetector);
+  const int32_t peaks = call.empty() ? -1 : EventsFound(f.data, f.formulaClass, call);
+  if (peaks < 0) return std::string();
+  if (peaks == 0) return ": the peak detector found none before it";
+  return ": the peak detector found " + std::to_string(peaks) +
+         " before it; where noise splits a plateau into narrower peaks, a higher minimum height (setting 1006) "
+         "joins them";
+}
 
 // The minimum width that drops peaks: the width filter's when it is on; without it the peak
 // detector still drops a peak whose fall by the minimum height comes sooner than half the width
@@ -26,7 +42,7 @@ std::string WidthText(const AnalysisFindings& f, const std::wstring& type) {
   const std::string setting = "setting " + std::to_string(id);
   if (SettingText(f, kWidthFilterSetting) == "t")
     return "; the width filter (setting 1036) leaves out peaks narrower than " + SettingText(f, id) +
-           " ms at half height (" + setting + ")";
+           " ms at half height (" + setting + ")" + UnfilteredPeaksText(f);
   return "; the width filter is off (setting 1036 = f), but the peak detector still drops a peak that falls by the "
          "minimum height within " + host::NumberText(width / 2) + " ms, half of " + setting + " (" + SettingText(f, id) +
          " ms)";

@@ -3,6 +3,7 @@
 
 #include "host/app/AnalysisSettingIds.h"
 #include "host/app/ChannelHeightText.h"
+#include "host/app/DetectorCall.h"
 #include "host/app/EventRecordFormat.h"
 #include "host/app/EventRun.h"
 #include "host/common/MessageText.h"
@@ -18,21 +19,6 @@ constexpr wchar_t kPulseDetector[] = L"erstimdet(";
 
 std::string SettingWords(const AnalysisFindings& f, int32_t id) { return host::NumberText(f.SettingNumber(id)); }
 
-// The pulse detector's call in the formulas the module gave the host's objects, as it runs in the
-// analysis: "erstimdet( ch2, 1, 1, 10, 10, 1, 0, 0, 0, 0)"; empty when there is none.
-std::wstring PulseDetectorCall(host::DataDocument& data) {
-  for (const host::DataObject& object : data.Objects().Objects()) {
-    const std::wstring& formula = object.formula;
-    const size_t at = formula.find(kPulseDetector);
-    int depth = 0;
-    for (size_t i = at; at != std::wstring::npos && i < formula.size(); ++i) {
-      if (formula[i] == L'(') ++depth;
-      if (formula[i] == L')' && --depth == 0) return formula.substr(at, i + 1 - at);
-    }
-  }
-  return std::wstring();
-}
-
 // The call with another height, its second argument (after the channel).
 std::wstring WithHeight(const std::wstring& call, double height) {
   const size_t first = call.find(L',');
@@ -45,12 +31,7 @@ std::wstring WithHeight(const std::wstring& call, double height) {
 
 // The stimuli the call finds over the recording; -1 when it does not run.
 int32_t StimuliFound(const AnalysisFindings& f, const std::wstring& call) {
-  host::EventRunOptions options;
-  options.formula = call;
-  std::string output;
-  std::wstring error;
-  if (FAILED(host::RunEventFormula(f.data, f.formulaClass, options, &output, &error))) return -1;
-  return static_cast<int32_t>(std::count(output.begin(), output.end(), '\n')) - 1;  // after the heading
+  return EventsFound(f.data, f.formulaClass, call);
 }
 
 // The largest height at which the call still finds a pulse, to four figures; 0 when it finds none
@@ -120,7 +101,7 @@ std::string NoStimulusWords(const AnalysisFindings& f) {
   if (f.SettingNumber(kStimulusMethodSetting) == 2)
     return head + "the stimulus method (setting 1000 = 2) puts one " + SettingWords(f, kStimulusTimeSetting) +
            " ms after the start of each record (setting 1005), and no record analysed is that long";
-  const std::wstring call = PulseDetectorCall(*f.data);
+  const std::wstring call = DetectorCall(*f.data, kPulseDetector);
   if (call.empty() || StimuliFound(f, call) != 0) return std::string();
   return head + PulseWords(f, call);
 }

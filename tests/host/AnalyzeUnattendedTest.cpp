@@ -165,7 +165,8 @@ TEST_F(AnalyzeUnattended, RefusalsAreOneLineSayingWhatIsWrong) {
        "base units, 0.05 for 50 mV"},
       {analyze + L"--type 1 --set 1001=5000", 0,
        "found 0 events: minimum height 0.03 V; the width filter (setting 1036) leaves out peaks narrower than 5000 ms "
-       "at half height (setting 1001)"},
+       "at half height (setting 1001): the peak detector found 16 before it; where noise splits a plateau into "
+       "narrower peaks, a higher minimum height (setting 1006) joins them"},
       {analyze + L"--type 1 --set 1036=f --set 1001=5000", 0,
        "found 0 events: minimum height 0.03 V; the width filter is off (setting 1036 = f), but the peak detector "
        "still drops a peak that falls by the minimum height within 2500 ms, half of setting 1001 (5000 ms)"},
