@@ -54,7 +54,10 @@ constexpr BlankNote kNotes[] = {
     {30, kNoLevel},
     {31, kNoLevel},
     {32, "the first event of each record: there is no previous one"},
-    {33, "the fall does not cross the levels 1029 and 1030, or the exponential does not fit"},
+    {33,
+     "the fall does not cross the levels 1029 and 1030, or the exponential does not fit, or the fall between them "
+     "has only as many samples as the fit has parameters (3, or 2 with the asymptote held by 1037), which any "
+     "exponential fits exactly"},
     {34, kNoLevel},
     {35, kNoLevel},
     {36, kNoLevel},
