@@ -16,6 +16,7 @@
 #include "host/app/TableText.h"
 #include "host/app/UnattendedMessageBoxes.h"
 #include "host/app/ViewShow.h"
+#include "host/common/FileProblemWords.h"
 #include "host/common/HostString.h"
 #include "host/common/MessageText.h"
 #include "host/data/HostDocument.h"
@@ -289,7 +290,11 @@ class AnalyzeRun {
     const bool refused = status == 2 || (mUnattended && mUnattended->FailureSeen());
     if (mArgs.documents.empty() || refused) return status;
     const HRESULT hr = host::SaveDocumentStreams(*mHostDocument.Get(), mArgs.documents);
-    if (FAILED(hr)) return Failure("the documents could not be saved to " + host::Utf8FromWide(mArgs.documents), hr);
+    if (FAILED(hr)) {
+      PrintError("the documents could not be saved to " + host::Utf8FromWide(mArgs.documents) + ": " +
+                 host::SaveProblemWords(mArgs.documents, hr));
+      return 1;
+    }
     return status;
   }
 

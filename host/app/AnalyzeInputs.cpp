@@ -2,6 +2,7 @@
 #include "host/app/AnalyzeInputs.h"
 
 #include "host/app/AnalysisSettingIds.h"
+#include "host/common/FileProblemWords.h"
 #include "host/common/FileReplacement.h"
 #include "host/common/HostPtr.h"
 #include "host/common/HostString.h"
@@ -22,17 +23,6 @@ constexpr const wchar_t* kTypeNames[] = {L"General - Unstimulated", L"Cardiac Ac
                                          L"Evoked Response",        L"Population Spike",         L"Action Potential"};
 // The analysis channel setting counts from 0 up to 32: the last channel is 33.
 constexpr long long kLastChannel = 33;
-
-std::string SystemWords(DWORD error) {
-  wchar_t* text = nullptr;
-  const DWORD length = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
-                                          FORMAT_MESSAGE_IGNORE_INSERTS,
-                                      nullptr, error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
-  std::wstring words = length && text ? std::wstring(text, length) : L"Windows error " + std::to_wstring(error);
-  LocalFree(text);
-  while (!words.empty() && (words.back() == L'\n' || words.back() == L'\r' || words.back() == L'.')) words.pop_back();
-  return host::Utf8FromWide(words);
-}
 
 }  // namespace
 
@@ -105,6 +95,7 @@ std::string AnalysisChannelRefusal(IDocumentSettingsScript* settings, const Chan
 }
 
 std::string OutputFileProblem(const std::wstring& path) {
+  if (!host::ReservedDeviceName(path).empty()) return host::FileProblemWords(path, ERROR_INVALID_NAME);
   const DWORD attributes = GetFileAttributesW(path.c_str());
   if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) return "it is a folder";
   // The file is written beside path and renamed over it: the folder must take a new file, and an
@@ -112,28 +103,34 @@ std::string OutputFileProblem(const std::wstring& path) {
   DWORD error = host::FileBesideProblem(path);
   if (error == ERROR_PATH_NOT_FOUND || error == ERROR_DIRECTORY) return "its folder does not exist";
   if (error == ERROR_ACCESS_DENIED) return "its folder may not be written (access is denied)";
-  if (error != ERROR_SUCCESS) return SystemWords(error);
+  if (error != ERROR_SUCCESS) return host::FileProblemWords(path, error);
   if (attributes == INVALID_FILE_ATTRIBUTES) return std::string();
   HANDLE const file = CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                   nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) {
-    error = GetLastError();
-    return error == ERROR_ACCESS_DENIED ? "it may not be written (access is denied)" : SystemWords(error);
-  }
+  if (file == INVALID_HANDLE_VALUE) return host::FileProblemWords(path, GetLastError());
   CloseHandle(file);
   return std::string();
 }
 
 std::string OutputFolderProblem(const std::wstring& path) {
+  if (!host::ReservedDeviceName(path).empty()) return host::FileProblemWords(path, ERROR_INVALID_NAME);
+  std::wstring folder = path;
+  while (!folder.empty() && (folder.back() == L'\\' || folder.back() == L'/')) folder.pop_back();
   const DWORD attributes = GetFileAttributesW(path.c_str());
-  if (attributes != INVALID_FILE_ATTRIBUTES) return (attributes & FILE_ATTRIBUTE_DIRECTORY) ? "" : "it is a file";
-  std::wstring parent = path;
-  while (!parent.empty() && (parent.back() == L'\\' || parent.back() == L'/')) parent.pop_back();
-  const size_t slash = parent.find_last_of(L"\\/");
-  if (slash == std::wstring::npos) return std::string();  // made in the current folder
-  parent.erase(slash + 1);
-  const DWORD above = GetFileAttributesW(parent.c_str());
-  return above != INVALID_FILE_ATTRIBUTES && (above & FILE_ATTRIBUTE_DIRECTORY) ? "" : "its folder does not exist";
+  if (attributes != INVALID_FILE_ATTRIBUTES) {
+    if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) return "it is a file";
+    return OutputFileProblem(folder + L"\\picture.png");  // a new file there
+  }
+  const size_t slash = folder.find_last_of(L"\\/");
+  if (slash != std::wstring::npos) {
+    const DWORD above = GetFileAttributesW(folder.substr(0, slash + 1).c_str());
+    if (above == INVALID_FILE_ATTRIBUTES || !(above & FILE_ATTRIBUTE_DIRECTORY)) return "its folder does not exist";
+  }
+  // Made and removed again: the run makes it once it has pictures to write.
+  if (!CreateDirectoryW(folder.c_str(), nullptr))
+    return "the folder could not be made: " + host::FileProblemWords(folder, GetLastError());
+  RemoveDirectoryW(folder.c_str());
+  return std::string();
 }
 
 bool DisplayOpens() {

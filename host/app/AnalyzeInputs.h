@@ -45,8 +45,8 @@ std::string AnalysisChannelRefusal(IDocumentSettingsScript* settings, const Chan
 // changes the file: another run may be reading it meanwhile.
 std::string OutputFileProblem(const std::wstring& path);
 
-// Whether the folder a run writes pictures into is there or can be made (its parent folder is
-// there): empty when so, else the words why not.
+// Whether the folder a run writes pictures into is there and takes new files, or can be made
+// (it is made and removed again): empty when so, else the words why not.
 std::string OutputFolderProblem(const std::wstring& path);
 
 // Whether the host can open windows; the line that says it cannot, and how to get a display.

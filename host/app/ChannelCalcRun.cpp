@@ -5,6 +5,7 @@
 #include "host/chancalc/CalcOutputSource.h"
 #include "host/chancalc/RangeSource.h"
 #include "host/chancalc/TextStore.h"
+#include "host/common/FileProblemWords.h"
 #include "host/common/FileReplacement.h"
 #include "host/common/HostString.h"
 #include "host/common/MessageText.h"
@@ -17,7 +18,6 @@
 #include <cmath>
 #include <cstdio>
 #include <cwchar>
-#include <fstream>
 #include <sstream>
 #include <vector>
 
@@ -131,12 +131,11 @@ HostPtr<IChannelCalc> MakeCalculation(DataDocument* data, const ChannelCalcReque
   return calc;
 }
 
-// The channel's samples, one line each, into the file at path.
-void WriteCsvLines(DataDocument* data, int32_t channel, IUnknown* output, const ChannelCalcFormat& format,
-                   const std::wstring& path, const std::wstring& file) {
-  std::ofstream out(path.c_str(), std::ios::binary);  // the wide path: any folder name, whatever the code page
-  if (!out) throw CalcFailure{"cannot write " + QuoteInput(file)};
-  out << "record,tick,value\n";
+// The channel's samples, one line each, into the file; false when a write failed.
+bool WriteCsvLines(DataDocument* data, int32_t channel, IUnknown* output, const ChannelCalcFormat& format,
+                   CheckedFile& out) {
+  constexpr size_t kBlock = 1 << 16;  // bytes gathered before each write
+  std::string text = "record,tick,value\n";
   int32_t records = 0;
   data->GetRecordCount(&records);
   for (int32_t record = 0; record < records; ++record) {
@@ -148,21 +147,23 @@ void WriteCsvLines(DataDocument* data, int32_t channel, IUnknown* output, const 
     for (int32_t tick = 0; tick < length; ++tick) {
       const double value = format.scale * (raw[static_cast<size_t>(tick)] + format.offset);
       std::snprintf(line, sizeof(line), "%d,%d,%.9g\n", record, tick, value);
-      out << line;
+      text += line;
+      if (text.size() < kBlock) continue;
+      if (!out.Write(text)) return false;
+      text.clear();
     }
   }
-  if (!out.flush()) throw CalcFailure{"cannot write " + QuoteInput(file)};
+  return out.Write(text);
 }
 
 // Written beside the file and renamed over it: a reader never finds half a channel.
 void WriteCsv(DataDocument* data, int32_t channel, IUnknown* output, const std::wstring& file) {
   ChannelCalcFormat format{};
   OutputSourceFormat(output, format);
-  const HRESULT hr = WriteReplacing(file, [&](const std::wstring& beside) {
-    WriteCsvLines(data, channel, output, format, beside, file);
-    return S_OK;
+  const HRESULT hr = WriteReplacing(file, [&](CheckedFile& out) {
+    return WriteCsvLines(data, channel, output, format, out) ? S_OK : E_FAIL;
   });
-  if (FAILED(hr)) throw CalcFailure{"cannot write " + QuoteInput(file) + ": " + HexCode(static_cast<unsigned long>(hr))};
+  if (FAILED(hr)) throw CalcFailure{"cannot write " + QuoteInput(file) + ": " + SaveProblemWords(file, hr)};
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include <oleauto.h>
 
 #include <cstdio>
+#include <cwchar>
 #include <string>
 #include <vector>
 
@@ -91,6 +92,10 @@ const char* ModuleRefusal(const std::wstring& module, HRESULT loaded) {
 
 // classes [module]: the module defaults to Ondara.dll beside the executable.
 int RunClassesCommand(int argc, wchar_t** argv) {
+  if (argc >= 1 && std::wcscmp(argv[0], L"--help") == 0) {
+    std::printf("usage: ondara-host classes [module]\n");
+    return 0;
+  }
   HostFramework framework;
   if (FAILED(framework.Status())) {
     host::PrintMessageLine("framework registration failed: " + host::HexCode(framework.Status()));

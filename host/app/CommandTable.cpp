@@ -2,6 +2,12 @@
 // file under host/app/ and adds its declaration and one row here.
 #include "host/app/HostCommand.h"
 
+#include "host/common/MessageText.h"
+
+#include <cstdio>
+#include <cwchar>
+#include <string>
+
 namespace ondara_host {
 
 int RunAnalyzeCommand(int argc, wchar_t** argv);
@@ -27,6 +33,24 @@ const HostCommand kCommands[] = {
 const HostCommand* HostCommands(std::size_t& count) noexcept {
   count = sizeof(kCommands) / sizeof(kCommands[0]);
   return kCommands;
+}
+
+}  // namespace ondara_host
+
+namespace ondara_host {
+
+int RunHostCommandLine(int argc, wchar_t** argv) {
+  std::size_t count = 0;
+  const HostCommand* const commands = HostCommands(count);
+  for (std::size_t i = 0; argc >= 2 && i < count; ++i)
+    if (std::wcscmp(argv[1], commands[i].name) == 0) return commands[i].run(argc - 2, argv + 2);
+  const bool help = argc >= 2 && (std::wcscmp(argv[1], L"--help") == 0 || std::wcscmp(argv[1], L"-h") == 0);
+  std::FILE* const stream = help ? stdout : stderr;
+  std::fputs("usage: ondara-host <command> [arguments]\n", stream);
+  for (std::size_t i = 0; i < count; ++i)
+    std::fputs(("  " + host::Utf8FromWide(commands[i].name) + "  " + host::Utf8FromWide(commands[i].summary) + "\n").c_str(),
+               stream);
+  return help ? 0 : 2;
 }
 
 }  // namespace ondara_host

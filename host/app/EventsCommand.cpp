@@ -169,6 +169,10 @@ int Run(const EventsArguments& args) {
 
 int RunEventsCommand(int argc, wchar_t** argv) {
   try {
+    if (argc == 1 && std::wcscmp(argv[0], L"--help") == 0) {
+      std::printf("%s\n", kUsage);  // asked for: on the output, and no failure
+      return 0;
+    }
     EventsArguments args;
     if (!ParseArguments(argc, argv, &args)) return 2;
     return Run(args);

@@ -17,4 +17,9 @@ struct HostCommand {
 // The command table (CommandTable.cpp).
 const HostCommand* HostCommands(std::size_t& count) noexcept;
 
+// Runs the command named by argv[1] with the arguments after it; without one, or with --help,
+// prints the usage and the commands (status 2 for no command or an unknown one, 0 for --help).
+// The process exit code.
+int RunHostCommandLine(int argc, wchar_t** argv);
+
 }  // namespace ondara_host

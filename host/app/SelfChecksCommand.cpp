@@ -20,13 +20,18 @@ namespace ondara_host {
 int RunSelfChecksCommand(int argc, wchar_t** argv) {
   bool listOnly = false;
   std::wstring module;
+  constexpr char kUsage[] = "usage: ondara-host selfchecks [--list] [module]";
   for (int i = 0; i < argc; ++i) {
+    if (std::wcscmp(argv[i], L"--help") == 0) {
+      std::printf("%s\n", kUsage);
+      return 0;
+    }
     if (std::wcscmp(argv[i], L"--list") == 0 && !listOnly) {
       listOnly = true;
     } else if (argv[i][0] != L'-' && module.empty()) {
       module = argv[i];
     } else {
-      host::PrintMessageLine("usage: ondara-host selfchecks [--list] [module]");
+      host::PrintMessageLine(kUsage);
       return 2;
     }
   }

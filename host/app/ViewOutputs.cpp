@@ -4,6 +4,7 @@
 
 #include "host/app/DataPad.h"
 #include "host/app/WindowPicture.h"
+#include "host/common/FileProblemWords.h"
 #include "host/common/FileReplacement.h"
 #include "host/common/MessageText.h"
 #include "host/framework/PrintPreviewPages.h"
@@ -24,8 +25,14 @@ std::wstring Failure(const std::wstring& what, HRESULT hr) {
   return what + L": " + code;
 }
 
-bool WriteUtf8(const std::wstring& path, std::wstring_view text) {
-  return SUCCEEDED(host::WriteBytesReplacing(path, host::Utf8FromWide(text)));
+// "PATH could not be written: WHY", in words.
+std::wstring WriteFailure(const std::wstring& path, HRESULT hr) {
+  return path + L" could not be written: " + host::WideFromUtf8(host::SaveProblemWords(path, hr));
+}
+
+std::wstring WriteUtf8(const std::wstring& path, std::wstring_view text) {
+  const HRESULT hr = host::WriteBytesReplacing(path, host::Utf8FromWide(text));
+  return FAILED(hr) ? WriteFailure(path, hr) : std::wstring();
 }
 
 std::wstring ChooseFrameCommand(HWND frame, const wchar_t* path) {
@@ -41,12 +48,12 @@ std::wstring WriteClipboard(const std::wstring& file) {
   if (HANDLE const text = GetClipboardData(CF_UNICODETEXT)) {
     const auto* const units = static_cast<const wchar_t*>(GlobalLock(text));
     const size_t most = GlobalSize(text) / sizeof(wchar_t);
-    if (!units || !WriteUtf8(file, std::wstring_view(units, wcsnlen(units, most))))
-      failure = file + L" could not be written";
+    failure = units ? WriteUtf8(file, std::wstring_view(units, wcsnlen(units, most)))
+                    : L"the clipboard's text could not be read";
     if (units) GlobalUnlock(text);
   } else if (HANDLE const picture = GetClipboardData(CF_ENHMETAFILE)) {
     const HRESULT hr = SaveMetafilePicture(static_cast<HENHMETAFILE>(picture), file);
-    if (FAILED(hr)) failure = Failure(file + L" could not be written", hr);
+    if (FAILED(hr)) failure = WriteFailure(file, hr);
   } else {
     failure = L"the copy put neither text nor a picture on the clipboard";
   }
@@ -83,7 +90,7 @@ std::wstring WritePrintPreview(HWND frame, const std::wstring& name, const std::
       if (!failure.empty()) break;
       const std::wstring path = folder + L"\\" + name + L"-page-" + std::to_wstring(++number) + L".png";
       const HRESULT hr = SaveBitmapPicture(page, path);
-      if (FAILED(hr)) failure = Failure(path + L" could not be written", hr);
+      if (FAILED(hr)) failure = WriteFailure(path, hr);
     }
     if (HWND const window = lumo_preview::Window(preview)) DestroyWindow(window);
   }
@@ -109,7 +116,7 @@ std::wstring WriteDataPad(HWND frame, const std::wstring& file) {
   PumpUntilIdle();
   std::wostringstream rows;
   host::TheDataPad().Print(rows);
-  return WriteUtf8(file, rows.str()) ? std::wstring() : file + L" could not be written";
+  return WriteUtf8(file, rows.str());
 }
 
 }  // namespace ondara_host

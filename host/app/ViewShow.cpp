@@ -3,6 +3,7 @@
 
 #include "host/app/ViewOutputs.h"
 #include "host/app/WindowPicture.h"
+#include "host/common/FileProblemWords.h"
 #include "host/common/HostString.h"
 #include "host/common/MessageText.h"
 #include "host/data/Sampler.h"
@@ -36,6 +37,16 @@ void PrintFailure(const std::wstring& what, HRESULT hr) {
   host::PrintMessageLine(host::Utf8FromWide(what) + ": " + host::HexCode(static_cast<unsigned long>(hr)));
 }
 
+// The folder pictures go into, made when it is not there: an empty text, or the line saying why
+// it could not be made.
+std::wstring FolderFailure(const std::wstring& folder) {
+  if (CreateDirectoryW(folder.c_str(), nullptr)) return std::wstring();
+  const DWORD error = GetLastError();
+  const DWORD attributes = GetFileAttributesW(folder.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) return std::wstring();
+  return folder + L": the folder could not be made: " + host::WideFromUtf8(host::FileProblemWords(folder, error));
+}
+
 template <class Interface>
 host::HostPtr<Interface> Framework(const IID& iid) {
   host::HostPtr<Interface> service;
@@ -67,8 +78,7 @@ HRESULT ActivateEventComment(host::DataDocument& data, IUnknown* document, int32
 }
 
 int TakeOutputs(const ShownFrames& frames, const ViewShowRequest& request) {
-  std::wstring failure;
-  if (!request.previewFolder.empty()) CreateDirectoryW(request.previewFolder.c_str(), nullptr);
+  std::wstring failure = request.previewFolder.empty() ? std::wstring() : FolderFailure(request.previewFolder);
   for (const auto& [name, frame] : frames)
     if (failure.empty() && !request.previewFolder.empty())
       failure = WritePrintPreview(frame, name, request.previewFolder);
@@ -115,12 +125,16 @@ int ShowViews(host::HostDocument& hostDocument, host::DataDocument& data, IUnkno
   }
   PumpUntilIdle();
   if (!request.pictureFolder.empty()) {
-    CreateDirectoryW(request.pictureFolder.c_str(), nullptr);  // an existing folder is fine
+    const std::wstring folderFailure = FolderFailure(request.pictureFolder);
+    if (!folderFailure.empty()) {
+      host::PrintMessageLine(host::Utf8FromWide(folderFailure));
+      return 1;
+    }
     for (const auto& [name, frame] : *frames) {
       const std::wstring path = request.pictureFolder + L"\\" + name + L"-view.png";
       const HRESULT hr = SaveWindowPicture(frame, path);
       if (FAILED(hr)) {
-        PrintFailure(path + L" could not be written", hr);
+        host::PrintMessageLine(host::Utf8FromWide(path) + " could not be written: " + host::SaveProblemWords(path, hr));
         return 1;
       }
     }

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cwchar>
+#include <string>
 #include <vector>
 
 // The GDI+ headers use min and max unqualified.
@@ -98,20 +99,43 @@ BOOL CALLBACK JoinOwned(HWND window, LPARAM data) noexcept {
   return TRUE;
 }
 
-// Top-down 32-bit pixels written as a PNG file through GDI+.
-HRESULT SavePixels(int width, int height, void* bits, const std::wstring& path) {
+// A stream's bytes, from its start.
+HRESULT StreamBytes(IStream* stream, std::string* bytes) {
+  STATSTG stat{};
+  HRESULT hr = stream->Stat(&stat, STATFLAG_NONAME);
+  if (FAILED(hr)) return hr;
+  if (stat.cbSize.QuadPart > 0x7FFFFFFF) return E_OUTOFMEMORY;
+  bytes->resize(static_cast<size_t>(stat.cbSize.QuadPart));
+  const LARGE_INTEGER start{};
+  hr = stream->Seek(start, STREAM_SEEK_SET, nullptr);
+  ULONG read = 0;
+  if (SUCCEEDED(hr) && !bytes->empty()) hr = stream->Read(&(*bytes)[0], static_cast<ULONG>(bytes->size()), &read);
+  return FAILED(hr) || read == bytes->size() ? hr : E_FAIL;
+}
+
+// Top-down 32-bit pixels as PNG bytes, encoded through GDI+ in memory.
+HRESULT EncodePng(int width, int height, void* bits, std::string* png) {
   GdiplusSession session;
   CLSID encoder{};
   if (!session.Started() || !FindPngEncoder(&encoder)) return E_FAIL;
+  IStream* stream = nullptr;
+  if (FAILED(CreateStreamOnHGlobal(nullptr, TRUE, &stream))) return E_OUTOFMEMORY;
   Gdiplus::GpBitmap* bitmap = nullptr;
+  HRESULT hr = E_FAIL;
   if (gp::GdipCreateBitmapFromScan0(width, height, width * 4, PixelFormat32bppRGB, static_cast<BYTE*>(bits),
-                                     &bitmap) != Gdiplus::Ok)
-    return E_FAIL;
-  const HRESULT saved = host::WriteReplacing(path, [&](const std::wstring& beside) {
-    return gp::GdipSaveImageToFile(bitmap, beside.c_str(), &encoder, nullptr) == Gdiplus::Ok ? S_OK : E_FAIL;
-  });
-  gp::GdipDisposeImage(bitmap);
-  return saved;
+                                     &bitmap) == Gdiplus::Ok) {
+    if (gp::GdipSaveImageToStream(bitmap, stream, &encoder, nullptr) == Gdiplus::Ok) hr = StreamBytes(stream, png);
+    gp::GdipDisposeImage(bitmap);
+  }
+  stream->Release();
+  return hr;
+}
+
+// The pixels written as a PNG file; the file is checked as every file the host writes.
+HRESULT SavePixels(int width, int height, void* bits, const std::wstring& path) {
+  std::string png;
+  const HRESULT hr = EncodePng(width, height, bits, &png);
+  return FAILED(hr) ? hr : host::WriteBytesReplacing(path, png);
 }
 
 }  // namespace

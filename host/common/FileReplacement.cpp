@@ -1,9 +1,7 @@
 // Files written beside their target and renamed over it.
 #include "host/common/FileReplacement.h"
 
-#include "host/common/TemporaryFile.h"
-
-#include <cstdio>
+#include "host/common/BesideFiles.h"
 
 namespace host {
 
@@ -13,14 +11,6 @@ namespace {
 // while such a handle is open) gets this many chances, this far apart, to close it.
 constexpr int kReplaceTries = 50;
 constexpr DWORD kReplaceRetryMs = 20;
-
-// The folder path is in, as GetTempFileName takes it: "." for a bare name, "C:" for "C:name".
-std::wstring FolderOf(const std::wstring& path) {
-  const size_t slash = path.find_last_of(L"\\/");
-  if (slash != std::wstring::npos) return path.substr(0, slash + 1);
-  if (path.size() >= 2 && path[1] == L':') return path.substr(0, 2);
-  return L".";
-}
 
 DWORD Replace(const std::wstring& from, const std::wstring& to) {
   DWORD error = ERROR_SUCCESS;
@@ -34,14 +24,45 @@ DWORD Replace(const std::wstring& from, const std::wstring& to) {
   return error;
 }
 
+// The file beside the target, removed unless it took the target's place.
+class BesideFile {
+ public:
+  explicit BesideFile(const std::wstring& target) : mName(BesideFileName(target)) {}
+  ~BesideFile() {
+    if (!mName.empty()) DeleteFileW(mName.c_str());
+  }
+  BesideFile(const BesideFile&) = delete;
+  BesideFile& operator=(const BesideFile&) = delete;
+  const std::wstring& Name() const noexcept { return mName; }
+  void Keep() noexcept { mName.clear(); }
+
+ private:
+  std::wstring mName;
+};
+
+HRESULT Written(BesideFile& beside, const std::function<HRESULT(CheckedFile&)>& write) {
+  CheckedFile file(beside.Name());
+  if (file.Error() != ERROR_SUCCESS) return HRESULT_FROM_WIN32(file.Error());
+  const HRESULT written = write(file);
+  const DWORD error = file.Finish();
+  if (error != ERROR_SUCCESS) return HRESULT_FROM_WIN32(error);
+  return written;
+}
+
 }  // namespace
 
-DWORD FileBesideProblem(const std::wstring& path) { return TemporaryFile(FolderOf(path)).Error(); }
+DWORD FileBesideProblem(const std::wstring& path) {
+  HANDLE const probe = CreateFileW(BesideFileName(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                   FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+  if (probe == INVALID_HANDLE_VALUE) return GetLastError();
+  CloseHandle(probe);
+  return ERROR_SUCCESS;
+}
 
-HRESULT WriteReplacing(const std::wstring& path, const std::function<HRESULT(const std::wstring& beside)>& write) {
-  TemporaryFile beside(FolderOf(path));
-  if (beside.Name().empty()) return HRESULT_FROM_WIN32(beside.Error());
-  const HRESULT written = write(beside.Name());
+HRESULT WriteReplacing(const std::wstring& path, const std::function<HRESULT(CheckedFile& beside)>& write) {
+  RemoveStaleBesideFiles(path);
+  BesideFile beside(path);
+  const HRESULT written = Written(beside, write);
   if (FAILED(written)) return written;
   const DWORD error = Replace(beside.Name(), path);
   if (error != ERROR_SUCCESS) return HRESULT_FROM_WIN32(error);
@@ -50,12 +71,7 @@ HRESULT WriteReplacing(const std::wstring& path, const std::function<HRESULT(con
 }
 
 HRESULT WriteBytesReplacing(const std::wstring& path, std::string_view bytes) {
-  return WriteReplacing(path, [bytes](const std::wstring& beside) {
-    FILE* const file = _wfopen(beside.c_str(), L"wb");
-    if (!file) return STG_E_CANTSAVE;
-    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    return std::fclose(file) == 0 && written ? S_OK : STG_E_CANTSAVE;
-  });
+  return WriteReplacing(path, [bytes](CheckedFile& beside) { return beside.Write(bytes) ? S_OK : S_FALSE; });
 }
 
 }  // namespace host

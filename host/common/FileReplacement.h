@@ -1,7 +1,10 @@
-// Files the host writes, written whole or not at all: the content goes to a new file in the
-// target's folder, which then takes the target's name in one rename, so that a reader (another
-// run, a program watching the folder) finds the old file or the new one, never a part of one.
+// Files the host writes, written whole or not at all: the content goes to a new file beside the
+// target, which reaches the disk and then takes the target's name in one rename, so that a reader
+// (another run, a program watching the folder) finds the old file or the new one, never a part of
+// one, and a full disk or a power loss leaves the old one as it was.
 #pragma once
+
+#include "host/common/CheckedFile.h"
 
 #include <windows.h>
 
@@ -15,11 +18,12 @@ namespace host {
 // error. path itself is neither made nor changed.
 DWORD FileBesideProblem(const std::wstring& path);
 
-// Calls write with the path of a new empty file beside path, under a name no other file has (made
-// there, so that two writers never share one); when write succeeds that file
-// replaces path, else (or when write throws) it is removed and path stays as it was. write's
-// failure, or the Windows error of the replacement as an HRESULT.
-HRESULT WriteReplacing(const std::wstring& path, const std::function<HRESULT(const std::wstring& beside)>& write);
+// Calls write with a new empty file beside path (named after it, see BesideFiles.h); when write
+// succeeds and every byte it wrote, and the file's close, reached the disk, that file replaces
+// path, else (or when write throws) it is removed and path stays as it was, byte for byte. A file
+// that a run killed while it saved left beside path is removed first. write's failure, or the
+// Windows error met making, writing, closing or renaming the file as an HRESULT.
+HRESULT WriteReplacing(const std::wstring& path, const std::function<HRESULT(CheckedFile& beside)>& write);
 
 // The bytes written so.
 HRESULT WriteBytesReplacing(const std::wstring& path, std::string_view bytes);

@@ -103,7 +103,7 @@ HRESULT SaveDocumentStreams(HostDocument& hostDocument, const std::wstring& path
     }
     const HRESULT written =
         WriteBytesReplacing(path, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
-    return SUCCEEDED(written) ? S_OK : STG_E_CANTSAVE;
+    return SUCCEEDED(written) ? S_OK : written;
   } catch (...) {
     return E_OUTOFMEMORY;
   }

@@ -21,8 +21,8 @@ inline constexpr uint32_t kUnversionedDocumentStreamsMagic = 0x53444E4Fu;  // "O
 
 // Writes the streams of the documents whose persistence object is registered with hostDocument
 // (each saved with its dirty flag cleared), whole: a reader meanwhile finds the file as it was
-// before or as it is after. S_OK; STG_E_CANTSAVE when the file cannot be written; a document's
-// failure to save. On a failure the file is left as it was.
+// before or as it is after. S_OK; the Windows error met writing the file, as an HRESULT; a
+// document's failure to save. On a failure the file is left as it was.
 HRESULT SaveDocumentStreams(HostDocument& hostDocument, const std::wstring& path);
 
 // Opens, over hostDocument, one document per stream in the file, each loading its stream before

@@ -1,9 +1,12 @@
 // Files written beside their target and renamed over it.
 #include "host/common/FileReplacement.h"
+#include "host/common/DiskRoomForTests.h"
+#include "host/common/FileProblemWords.h"
 #include "tests/support/TemporaryFolder.h"
 
 #include <gtest/gtest.h>
 
+#include <cwchar>
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
@@ -34,12 +37,12 @@ TEST(FileReplacement, FileIsReplacedOnlyByAWholeWrite) {
   ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
   const std::wstring file = folder + L"\\kept.txt";
   ASSERT_EQ(S_OK, host::WriteBytesReplacing(file, "old"));
-  const auto part = [](const std::wstring& beside) {
-    std::ofstream(beside.c_str(), std::ios::binary) << "new, in pa";
+  const auto part = [](host::CheckedFile& beside) {
+    beside.Write("new, in pa");
     return E_FAIL;
   };
   EXPECT_EQ(E_FAIL, host::WriteReplacing(file, part));
-  EXPECT_THROW(host::WriteReplacing(file, [&](const std::wstring& beside) -> HRESULT {
+  EXPECT_THROW(host::WriteReplacing(file, [&](host::CheckedFile& beside) -> HRESULT {
                  part(beside);
                  throw std::runtime_error("stopped");
                }),
@@ -50,6 +53,117 @@ TEST(FileReplacement, FileIsReplacedOnlyByAWholeWrite) {
   EXPECT_EQ("new", Text(file));
   EXPECT_TRUE(FAILED(host::WriteBytesReplacing(folder + L"\\none\\x.txt", "x")));
   EXPECT_EQ(1, FilesIn(folder));
+  testsupport::RemoveFolder(folder);
+}
+
+// A disk that fills up after any number of bytes fails the save in words and leaves the file as it
+// was, byte for byte, with nothing beside it; with room for every byte the save succeeds.
+TEST(FileReplacement, FullDiskKeepsTheOldFileAtEveryByteCount) {
+  const std::wstring folder = testsupport::OwnTemporaryPath(L"ondara-full");
+  ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
+  const std::wstring file = folder + L"\\kept.txt";
+  ASSERT_EQ(S_OK, host::WriteBytesReplacing(file, "the old text"));
+  const std::string text = "row 1\trow 2\r\nrow 3";
+  for (size_t room = 0; room < text.size(); ++room) {
+    host::SetDiskRoomForTests(room);
+    const HRESULT hr = host::WriteBytesReplacing(file, text);
+    EXPECT_EQ(HRESULT_FROM_WIN32(ERROR_DISK_FULL), hr) << room;
+    EXPECT_EQ("there is no room left on its disk", host::SaveProblemWords(file, hr));
+    EXPECT_EQ("the old text", Text(file)) << room;
+    EXPECT_EQ(1, FilesIn(folder)) << room;
+  }
+  host::SetDiskRoomForTests(text.size());
+  EXPECT_EQ(S_OK, host::WriteBytesReplacing(file, text));
+  host::SetDiskRoomForTests(~0ull);
+  EXPECT_EQ(text, Text(file));
+  testsupport::RemoveFolder(folder);
+}
+
+// A process started and left waiting, so that its id names a running process; ended when it goes.
+class WaitingProcess {
+ public:
+  WaitingProcess() {
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    wchar_t command[] = L"cmd.exe /c exit";
+    mStarted = CreateProcessW(nullptr, command, nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr, nullptr, &startup,
+                              &mProcess);
+  }
+  ~WaitingProcess() {
+    if (!mStarted) return;
+    TerminateProcess(mProcess.hProcess, 0);
+    CloseHandle(mProcess.hThread);
+    CloseHandle(mProcess.hProcess);
+  }
+  DWORD Id() const { return mStarted ? mProcess.dwProcessId : 0; }
+
+ private:
+  PROCESS_INFORMATION mProcess{};
+  BOOL mStarted = FALSE;
+};
+
+// The file written beside the target carries the target's name; one a process no longer running
+// left there is removed by the next save of that target, and a running process's stays.
+TEST(FileReplacement, FileBesideIsNamedAfterItsTargetAndAStaleOneGoes) {
+  const std::wstring folder = testsupport::OwnTemporaryPath(L"ondara-stale");
+  ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
+  const std::wstring file = folder + L"\\table.txt";
+  const WaitingProcess running;
+  ASSERT_NE(0u, running.Id());
+  wchar_t id[16];
+  std::swprintf(id, 16, L"%lx", static_cast<unsigned long>(running.Id()));
+  const std::wstring stale = file + L".~fffffff0-1.tmp";
+  const std::wstring live = file + L".~" + id + L"-1.tmp";
+  const std::wstring other = folder + L"\\other.txt.~fffffff0-1.tmp";
+  for (const std::wstring& left : {stale, live, other}) std::ofstream(left.c_str()) << "cut";
+  std::wstring beside;
+  ASSERT_EQ(S_OK, host::WriteReplacing(file, [&](host::CheckedFile& out) {
+    WIN32_FIND_DATAW found{};
+    HANDLE const search = FindFirstFileW((file + L".~*").c_str(), &found);
+    do beside = found.cFileName;
+    while (folder + L"\\" + beside == live && FindNextFileW(search, &found));
+    FindClose(search);
+    return out.Write("new") ? S_OK : E_FAIL;
+  }));
+  EXPECT_EQ(0u, beside.find(L"table.txt.~")) << "the file written beside is not named after its target";
+  EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(stale.c_str()));
+  EXPECT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(live.c_str()));
+  EXPECT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(other.c_str()));
+  EXPECT_EQ("new", Text(file));
+  testsupport::RemoveFolder(folder);
+}
+
+// A file that cannot be written is named with its cause in words.
+TEST(FileProblemWords, NameTheCause) {
+  const std::wstring folder = testsupport::OwnTemporaryPath(L"ondara-words");
+  ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
+  const std::wstring readOnly = folder + L"\\read-only.txt";
+  const std::wstring held = folder + L"\\held.txt";
+  std::ofstream(readOnly.c_str()) << "x";
+  std::ofstream(held.c_str()) << "x";
+  SetFileAttributesW(readOnly.c_str(), FILE_ATTRIBUTE_READONLY);
+  HANDLE const holder = CreateFileW(held.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  const struct {
+    std::wstring path;
+    DWORD error;
+    std::string words;
+  } cases[] = {
+      {folder + L"\\aux.csv", ERROR_ACCESS_DENIED, "Windows reserves the name 'aux' for a device: choose another name"},
+      {L"COM1 .txt", ERROR_INVALID_HANDLE, "Windows reserves the name 'COM1' for a device: choose another name"},
+      {L"con", ERROR_SUCCESS, "Windows reserves the name 'con' for a device: choose another name"},
+      {readOnly, ERROR_ACCESS_DENIED, "it is read-only: clear its read-only attribute, or choose another name"},
+      {held, ERROR_ACCESS_DENIED, "another program holds it open: close it there, or choose another name"},
+      {held, ERROR_SHARING_VIOLATION, "another program holds it open: close it there, or choose another name"},
+      {folder + L"\\new.txt", ERROR_DISK_FULL, "there is no room left on its disk"},
+      {folder + L"\\new.txt", ERROR_WRITE_PROTECT, "its disk is read-only"},
+      {folder + L"\\none\\new.txt", ERROR_PATH_NOT_FOUND, "its folder does not exist"},
+      {L"console.txt", ERROR_FILE_NOT_FOUND, host::SystemErrorWords(ERROR_FILE_NOT_FOUND)},
+  };
+  for (const auto& c : cases) EXPECT_EQ(c.words, host::FileProblemWords(c.path, c.error)) << c.error;
+  EXPECT_EQ("there is no room left on its disk", host::SaveProblemWords(L"x.txt", STG_E_MEDIUMFULL));
+  EXPECT_EQ("0x80030103", host::SaveProblemWords(L"x.txt", STG_E_CANTSAVE));
+  CloseHandle(holder);
+  SetFileAttributesW(readOnly.c_str(), FILE_ATTRIBUTE_NORMAL);
   testsupport::RemoveFolder(folder);
 }
 
