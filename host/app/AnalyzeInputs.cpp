@@ -105,6 +105,8 @@ std::string OutputFileProblem(const std::wstring& path) {
   if (error == ERROR_ACCESS_DENIED) return "its folder may not be written (access is denied)";
   if (error != ERROR_SUCCESS) return host::FileProblemWords(path, error);
   if (attributes == INVALID_FILE_ATTRIBUTES) return std::string();
+  // Windows refuses to replace it; Wine lets root do so.
+  if (attributes & FILE_ATTRIBUTE_READONLY) return host::FileProblemWords(path, ERROR_ACCESS_DENIED);
   HANDLE const file = CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                   nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return host::FileProblemWords(path, GetLastError());

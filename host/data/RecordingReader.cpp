@@ -1,6 +1,7 @@
 // Reads a recording from comma- or tab-separated text.
 #include "host/data/RecordingReader.h"
 
+#include "host/common/FileProblemWords.h"
 #include "host/common/MessageText.h"
 
 #include <windows.h>
@@ -441,6 +442,9 @@ Recording ParseRecordingText(std::string_view text, const std::string& fileName,
 // read as empty, and a pipe may never end.
 Recording ReadRecordingFile(const std::string& path, const RecordingReadOptions& options) {
   const std::wstring widePath = WideFromUtf8(path);
+  const std::wstring device = ReservedDeviceName(widePath);
+  if (!device.empty())
+    throw RecordingFileError(path, 0, 0, "Windows reserves the name " + QuoteInput(device) + " for a device: rename the file");
   if (NamesDevice(widePath)) throw RecordingFileError(path, 0, 0, "not a regular file");
   const DWORD attributes = GetFileAttributesW(widePath.c_str());
   if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))

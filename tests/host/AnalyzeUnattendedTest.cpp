@@ -109,6 +109,13 @@ TEST_F(AnalyzeUnattended, RefusalsAreOneLineSayingWhatIsWrong) {
   const std::wstring millivolts = WriteText(sRecording + L".mv.csv", "Time [s],Vm [mV]\n0,-70\n0.001,-60\n0.002,-70\n");
   const std::wstring untimed = WriteText(sRecording + L".untimed.csv", "Vm [mV]\n-70\n-70\n");
   const std::wstring missing = sRecording + L".missing.csv";
+  // Files another program holds open, or marked read-only, and a folder that takes no new file,
+  // not even root's (Wine's Z: is the whole Unix tree; its terminals' folder takes no file).
+  const std::wstring held = WriteText(sRecording + L".held.documents", "x");
+  const std::wstring readOnly = WriteText(sRecording + L".read-only.txt", "x");
+  SetFileAttributesW(readOnly.c_str(), FILE_ATTRIBUTE_READONLY);
+  HANDLE const holder = CreateFileW(held.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  const std::wstring closed = L"Z:\\dev\\pts\\ondara";
   const std::wstring analyze = L"analyze --recording \"" + sRecording + L"\" --table ";
   const std::wstring unsaved = sRecording + L".refused.documents";
   const std::wstring markers = L"analyze --recording \"" + testsupport::SourcePathW("data/evoked_ap.csv") + L"\" ";
@@ -218,6 +225,21 @@ TEST_F(AnalyzeUnattended, RefusalsAreOneLineSayingWhatIsWrong) {
       {analyze + L"--recording \"" + untimed + L"\"", 2,
        Utf8(untimed) + ":1:1: no \"Time\" column and no sampling rate given: give the rate with --rate HZ"},
       {analyze + L"--recording \"" + missing + L"\"", 2, Utf8(missing) + ": no such file"},
+      {analyze + L"--documents \"" + held + L"\"", 2,
+       Utf8(held) + ": the analysis document cannot be saved there: another program holds it open: close it there, "
+                    "or choose another name"},
+      {analyze + L"--show table --data-pad \"" + readOnly + L"\"", 2,
+       Utf8(readOnly) + ": --data-pad cannot write there: it is read-only: clear its read-only attribute, or choose "
+                        "another name"},
+      {analyze + L"--documents " + closed + L".documents", 2,
+       Utf8(closed) + ".documents: the analysis document cannot be saved there: its folder may not be written (access "
+                      "is denied)"},
+      {analyze + L"--show table --screenshot " + closed, 2,
+       Utf8(closed) + ": --screenshot cannot write there: the folder could not be made: its folder may not be written "
+                      "(access is denied)"},
+      {analyze + L"--show table --copy con.txt", 2,
+       "con.txt: --copy cannot write there: Windows reserves the name 'con' for a device: choose another name"},
+      {analyze + L"--recording aux.csv", 2, "aux.csv: Windows reserves the name 'aux' for a device: rename the file"},
       {L"events --formula \"cappeakdet(ch1,0.1)\" --signal \"1/(t-0.5)\" --rate 1000 --ticks 1000", 2,
        "--signal: '1/(t-0.5)': position 1: the signal has no finite value at tick 500"},
       // The document's own failure, not the selection checked after it.
@@ -237,6 +259,9 @@ TEST_F(AnalyzeUnattended, RefusalsAreOneLineSayingWhatIsWrong) {
       EXPECT_EQ(c.line + "\r\n", run.output);
   }
   EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(unsaved.c_str())) << "a refused run saved its documents";
+  CloseHandle(holder);
+  SetFileAttributesW(readOnly.c_str(), FILE_ATTRIBUTE_NORMAL);
+  for (const std::wstring& file : {held, readOnly}) DeleteFileW(file.c_str());
   for (const std::wstring& file : {millivolts, untimed, unsaved}) DeleteFileW(file.c_str());
   DeleteFileW(script.c_str());
   DeleteFileW(recording.c_str());

@@ -237,13 +237,24 @@ TEST(RecordingReader, MessagesQuoteCellsShortAndRateConflictIsRefused) {
 
 // A device or a folder is never opened as a recording; it is named with what it is.
 TEST(RecordingReader, OnlyDiskFilesAreRead) {
-  for (const char* path : {"aux.csv", "com1.csv", "aux", "nul.csv", "con.csv", "prn.csv", "lpt1.csv",
-                           "C:\\windows"}) {
+  const struct {
+    const char* path;
+    const char* says;
+  } cases[] = {
+      {"aux.csv", "Windows reserves the name 'aux' for a device: rename the file"},
+      {"com1.csv", "Windows reserves the name 'com1' for a device: rename the file"},
+      {"AUX", "Windows reserves the name 'AUX' for a device: rename the file"},
+      {"data\\nul.csv", "Windows reserves the name 'nul' for a device: rename the file"},
+      {"con .csv", "Windows reserves the name 'con' for a device: rename the file"},
+      {"lpt1.csv", "Windows reserves the name 'lpt1' for a device: rename the file"},
+      {"C:\\windows", "not a regular file"},
+  };
+  for (const auto& c : cases) {
     try {
-      ReadRecordingFile(path, RecordingReadOptions());
-      ADD_FAILURE() << "read " << path;
+      ReadRecordingFile(c.path, RecordingReadOptions());
+      ADD_FAILURE() << "read " << c.path;
     } catch (const RecordingFileError& e) {
-      EXPECT_EQ(std::string(e.what()), std::string(path) + ": not a regular file");
+      EXPECT_EQ(std::string(e.what()), std::string(c.path) + ": " + c.says);
     }
   }
   try {

@@ -2,7 +2,9 @@
 // as it did when it was saved.
 #include "tests/support/HostProcess.h"
 
+#include "host/app/HostFramework.h"
 #include "host/common/MessageText.h"
+#include "tests/support/TemporaryFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -29,6 +31,8 @@ class SavedDocument : public ::testing::TestWithParam<int> {
   static std::wstring sRecording;
 };
 std::wstring SavedDocument::sRecording;
+
+std::string Utf8(const std::wstring& text) { return host::Utf8FromWide(text); }
 
 std::string Rows(const std::string& output) { return output.substr(0, output.find("\r\n\r\n")); }
 
@@ -200,6 +204,66 @@ TEST_F(SavedDocument, FileThisBuildCannotTakeWholeIsNamedAndKept) {
   ASSERT_TRUE(RunHost(analyze, reopened));
   EXPECT_EQ(saved.output, reopened.output);
   DeleteFileW(documents.c_str());
+}
+
+int FilesIn(const std::wstring& folder) {
+  WIN32_FIND_DATAW found{};
+  HANDLE const search = FindFirstFileW((folder + L"\\*").c_str(), &found);
+  int files = 0;
+  if (search == INVALID_HANDLE_VALUE) return 0;
+  do files += (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ? 0 : 1;
+  while (FindNextFileW(search, &found));
+  FindClose(search);
+  return files;
+}
+
+// On a disk that fills up after any number of bytes, every file a run writes fails in words with
+// a status that is not 0, and the file there before stays byte for byte with nothing beside it:
+// the documents file, the copy, the Data Pad, the calculated channel (past its first 64 KB block),
+// the pictures and the print preview's pages.
+TEST_F(SavedDocument, FullDiskKeepsEveryOutputAsItWas) {
+  ASSERT_TRUE(testsupport::HostBuilt());
+  const std::wstring folder = testsupport::OwnTemporaryPath(L"ondara-fulldisk");
+  const std::wstring pictures = folder + L"\\pictures";
+  ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
+  ASSERT_TRUE(CreateDirectoryW(pictures.c_str(), nullptr));
+  const std::wstring host = ondara_host::PathBesideExecutable(L"fulldisk-host.exe");
+  const std::wstring analyze = L" analyze --recording \"" + sRecording + L"\" --type 1 --set 1036=f ";
+  const std::wstring documents = folder + L"\\run.documents", copy = folder + L"\\c.txt", pad = folder + L"\\dp.txt";
+  const std::wstring csv = folder + L"\\calc.csv", shot = pictures + L"\\analysis-view.png";
+  const std::wstring page = pictures + L"\\table-page-1.png";
+  const std::string full = ": there is no room left on its disk";
+  RunResult saved;  // a documents file this build opens, and room for all of it but its last byte
+  ASSERT_TRUE(RunHost(analyze.substr(1) + L"--documents \"" + documents + L"\"", saved));
+  const std::vector<char> good = FileBytes(documents);
+  const struct {
+    std::wstring room;
+    std::wstring options;
+    std::wstring file;
+    std::string line;
+  } cases[] = {
+      {L"0", L"--documents \"" + documents + L"\"", documents, "the documents could not be saved to " + Utf8(documents) + full},
+      {std::to_wstring(good.size() - 1), L"--documents \"" + documents + L"\"", documents, "the documents could not be saved to " + Utf8(documents) + full},
+      {L"1", L"--show table --copy \"" + copy + L"\"", copy, Utf8(copy) + " could not be written" + full},
+      {L"100", L"--show table --data-pad \"" + pad + L"\"", pad, Utf8(pad) + " could not be written" + full},
+      {L"70000", L"--calc APA:1:0 --calc-csv \"" + csv + L"\"", csv, "cannot write " + host::QuoteInput(csv) + full},
+      {L"3000", L"--show analysis --screenshot \"" + pictures + L"\"", shot, Utf8(shot) + " could not be written" + full},
+      {L"0", L"--show table --print-preview \"" + pictures + L"\"", page, Utf8(page) + " could not be written" + full},
+  };
+  for (const auto& c : cases) {
+    const std::string old = c.file == documents ? std::string(good.begin(), good.end()) : "old " + Utf8(c.file);
+    std::ofstream(c.file.c_str(), std::ios::binary) << old;
+    RunResult run;
+    ASSERT_TRUE(RunHost(c.room + analyze + c.options, run, host)) << Utf8(c.options);
+    EXPECT_EQ(1u, run.exitCode) << Utf8(c.options) << run.output;
+    EXPECT_EQ(run.output.size() - c.line.size() - 2, run.output.rfind(c.line + "\r\n")) << Utf8(c.options) << run.output;
+    const std::vector<char> kept = FileBytes(c.file);
+    EXPECT_EQ(old, std::string(kept.begin(), kept.end()));
+    EXPECT_EQ(1, FilesIn(c.file.substr(0, c.file.rfind(L'\\')))) << Utf8(c.file);
+    DeleteFileW(c.file.c_str());
+  }
+  testsupport::RemoveFolder(pictures);
+  testsupport::RemoveFolder(folder);
 }
 
 // The file's bytes as a reader that lets the file be replaced meanwhile finds them (the host reads
