@@ -2,7 +2,7 @@
 #include "bench/BenchDocument.h"
 
 #include "document/SettingIds.h"
-#include "enumerators/framework/EnumeratorClassList.h"
+#include "enumerators/classlist/EnumeratorClassList.h"
 #include "host/app/HostFramework.h"
 #include "host/formula/FormulaEnumClass.h"
 #include "host/view/CustomDocuments.h"

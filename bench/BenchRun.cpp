@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "enumerators/framework/EnumeratorClassList.h"
+#include "enumerators/classlist/EnumeratorClassList.h"
 #include "host/app/HostFramework.h"
 #include "host/common/HostString.h"
 #include "host/cycles/CycleEnumClass.h"

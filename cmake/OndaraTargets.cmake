@@ -44,3 +44,18 @@ function(ondara_test_program folder)
   add_test(NAME ${folder} COMMAND ${target} --gtest_color=no
            WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
 endfunction()
+
+# ondara_layer(folder subfolder [subfolders it includes...])
+# One layer of a large folder, whose subfolders stand in layers as the module's folders do: each
+# subfolder beside it that it includes must have been declared before, so no two subfolders can
+# include each other. The sources still build into the folder's target; scripts/test checks that
+# the list is exactly what they include.
+function(ondara_layer folder layer)
+  get_property(declared GLOBAL PROPERTY ONDARA_LAYERS_${folder})
+  foreach(dep IN LISTS ARGN)
+    if(NOT dep IN_LIST declared)
+      message(FATAL_ERROR "${folder}/${layer} builds on ${folder}/${dep}, which is not declared below it")
+    endif()
+  endforeach()
+  set_property(GLOBAL APPEND PROPERTY ONDARA_LAYERS_${folder} ${layer})
+endfunction()

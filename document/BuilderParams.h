@@ -4,7 +4,7 @@
 #include "enumerators/calcamax/AMaxParams.h"
 #include "enumerators/calcbase/BaseParams.h"
 #include "enumerators/calcbase2/Base2Params.h"
-#include "enumerators/calcbulk/BulkParams.h"
+#include "enumerators/calcbulk/plugins/BulkParams.h"
 #include "enumerators/erstimdet/StimDetParams.h"
 #include "enumerators/pscalc/PSCalcParams.h"
 

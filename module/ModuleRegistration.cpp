@@ -6,7 +6,7 @@
 #include "document/EventNumberInRecord.h"
 #include "document/SettingsDialogRunner.h"
 #include "document/ZRDoc.h"
-#include "enumerators/framework/EnumeratorClassList.h"
+#include "enumerators/classlist/EnumeratorClassList.h"
 #include "grid/TVF_TableView.h"
 #include "hostclient/ClassObjectLinks.h"
 #include "hostclient/ClassRegistration.h"

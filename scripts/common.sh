@@ -138,28 +138,131 @@ ondara_module_libraries() {
   sed -nE 's/^ondara_module_library\(([^)]*)\).*/\1/p' "$root/CMakeLists.txt"
 }
 
-# Each module library's line in CMakeLists.txt lists exactly the folders its sources include, and
-# every include is spelled from the repository root: one that climbs out of its folder ("../") would
-# reach a folder the line does not list.
+# The layers inside large folders, one a line: the subfolder, then the subfolders beside it that it
+# includes, all spelled from the repository root. CMakeLists.txt files declare them as
+# ondara_layer(FOLDER SUBFOLDER [SUBFOLDERS IT INCLUDES...]), on one line or several.
+ondara_layers() {
+  cat "$root/CMakeLists.txt" "$root"/*/CMakeLists.txt 2>/dev/null | awk '
+    /^ondara_layer\(/ {
+      line = $0
+      while (line !~ /\)/ && (getline more) > 0) line = line " " more
+      sub(/^ondara_layer\(/, "", line); sub(/\).*/, "", line)
+      gsub(/^[ \t]+|[ \t]+$/, "", line)
+      n = split(line, word, /[ \t]+/)
+      out = word[1] "/" word[2]
+      for (i = 3; i <= n; i++) out = out " " word[1] "/" word[i]
+      print out
+    }'
+}
+
+# The includes of one folder line's sources, as the awk program below reads them: file:line:text.
+# A layer's sources are those of its subfolder without the layers nested in it.
+ondara_folder_includes() {
+  local folder=$1 layers=$2
+  grep -rnHE '^[[:space:]]*#[[:space:]]*include' "$root/$folder" --include='*.cpp' --include='*.h' \
+    | awk -v root="$root/" -v folder="$folder" -v layers="$layers" '
+        BEGIN { n = split(layers, layer, " ") }
+        {
+          for (i = 1; i <= n; i++)
+            if (layer[i] != folder && index(layer[i], folder "/") == 1 && index($0, root layer[i] "/") == 1) next
+          print substr($0, length(root) + 1)
+        }' | sort -t : -k 1,1 -k 2,2n
+}
+
+# What one folder line's includes say, a line each: "relative FILE:LINE:TEXT" for a path with a "."
+# or ".." part, "angle FILE:LINE:TEXT" for a repository header in angle brackets, and "folder F" for
+# each folder included: for a module library the top folder, for a layer the layer (of its own top
+# folder) that holds the header. $1: module or layer; $2: the folder; $3: the layers; $4: the
+# repository's top folders.
+ondara_read_includes() {
+  awk -v kind="$1" -v folder="$2" -v layers="$3" -v tops="$4" '
+    BEGIN {
+      n = split(layers, layer, " ")
+      split(tops, t, " "); for (i in t) top[t[i]] = 1
+      split(folder, part, "/"); room = part[1]
+    }
+    {
+      text = $0; sub(/^[^:]*:[0-9]+:/, "", text)
+      if (!match(text, /include[ \t]*[<"][^>"]*[>"]/)) next
+      spelled = substr(text, RSTART, RLENGTH); sub(/^include[ \t]*/, "", spelled)
+      quote = substr(spelled, 1, 1); path = substr(spelled, 2, length(spelled) - 2)
+      first = path; sub(/\/.*/, "", first)
+      if (quote == "<" && !(first in top)) next
+      if (quote == "\"" && path ~ /(^|\/)\.\.?\//) { print "relative " $0; next }
+      if (quote == "<") print "angle " $0
+      if (path !~ /\//) next
+      if (kind == "module") { if (first != folder) print "folder " first; next }
+      if (first != room) next
+      owner = ""
+      for (i = 1; i <= n; i++)
+        if (index(path, layer[i] "/") == 1 && length(layer[i]) > length(owner)) owner = layer[i]
+      if (owner == "") { owner = path; sub(/\/[^\/]*$/, "", owner) }
+      if (owner != folder) print "folder " owner
+    }'
+}
+
+# Each folder line in the CMakeLists.txt files lists exactly the folders its sources include, each
+# declared on a line above its own, so no two folders include each other: the module libraries
+# (top folders) and the layers inside large folders (enumerators/framework). Every include is spelled
+# from the repository root in quotes: a relative path ("../", "./") or angle brackets would reach a
+# folder the line does not list. The check fails when it cannot read the folder lines.
 ondara_check_library_dependencies() {
-  local folder listed included climbing status=0
-  while read -r folder listed; do
-    climbing=$(grep -rnE '^[[:space:]]*#[[:space:]]*include[[:space:]]*"([^"]*/)?\.\./' "$root/$folder" \
-                 --include='*.cpp' --include='*.h')
-    if [ -n "$climbing" ]; then
-      echo "$folder includes by a path that leaves its folder (spell it from the repository root):"
-      printf '%s\n' "${climbing//"$root/"/}"
+  local modules layers tops kind folder listed dep said included status=0 declared="" previous=""
+  modules=$(ondara_enter_root; ondara_module_libraries) || ondara_root_refused || return
+  if [ -z "$modules" ]; then
+    echo "CMakeLists.txt declares no module library"
+    return 1
+  fi
+  layers=$(ondara_layers | cut -d ' ' -f 1 | tr '\n' ' ')
+  tops=$(find "$root" -mindepth 1 -maxdepth 1 -type d -printf '%f ')
+  while read -r kind folder listed; do
+    [ "$kind" = "$previous" ] || declared=""
+    previous=$kind
+    for dep in $listed; do
+      case " $declared " in *" $dep "*) continue ;; esac
+      echo "CMakeLists.txt: $folder builds on $dep, which is not declared below it"
+      status=1
+    done
+    declared="$declared $folder"
+    # A module library's sources are all those below its folder; a layer's leave out nested layers.
+    said=$(ondara_folder_includes "$folder" "$([ "$kind" = layer ] && echo "$layers")" \
+           | ondara_read_includes "$kind" "$folder" "$layers" "$tops")
+    if grep -q '^relative ' <<<"$said"; then
+      echo "$folder includes by a relative path (spell it from the repository root):"
+      sed -n 's/^relative //p' <<<"$said"
+      status=1
+    fi
+    if grep -q '^angle ' <<<"$said"; then
+      echo "$folder includes a header of the repository in angle brackets (quote it):"
+      sed -n 's/^angle //p' <<<"$said"
       status=1
     fi
     # shellcheck disable=SC2086  # the list is split into its words on purpose
     listed=$(printf '%s\n' $listed | grep . | sort -u | tr '\n' ' ')
-    included=$(grep -rhoE '^[[:space:]]*#[[:space:]]*include[[:space:]]*"[a-z0-9_]+/' "$root/$folder" \
-                 --include='*.cpp' --include='*.h' \
-               | sed -E 's/.*"//; s#/$##' | grep -vx "$folder" | sort -u | tr '\n' ' ')
+    included=$(sed -n 's/^folder //p' <<<"$said" | sort -u | tr '\n' ' ')
     [ "$listed" = "$included" ] && continue
     echo "CMakeLists.txt: $folder lists [ ${listed}] but its sources include [ ${included}]"
     status=1
-  done < <(ondara_module_libraries)
+  done < <(ondara_module_libraries | sed 's/^/module /'; ondara_layers | sed 's/^/layer /')
+  ondara_check_unlayered "$layers" || status=1
+  return "$status"
+}
+
+# A large folder divided into layers is divided whole: every source below it lies in a layer.
+ondara_check_unlayered() {
+  local rooms room loose status=0
+  [ -n "$1" ] || return 0
+  # shellcheck disable=SC2086  # one word per layer
+  rooms=$(printf '%s\n' $1 | cut -d / -f 1 | sort -u)
+  for room in $rooms; do
+    loose=$(cd "$root" && find "$room" -name '*.cpp' -o -name '*.h' | sort | awk -v layers="$1" '
+      BEGIN { n = split(layers, layer, " ") }
+      { for (i = 1; i <= n; i++) if (index($0, layer[i] "/") == 1) next; print }')
+    [ -z "$loose" ] && continue
+    echo "$room is divided into layers, but these sources lie in none (declare their folder with ondara_layer):"
+    echo "$loose"
+    status=1
+  done
   return "$status"
 }
 

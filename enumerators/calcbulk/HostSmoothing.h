@@ -1,7 +1,7 @@
 // The smoothed-slope window length as the host's record data gives it for a channel and record.
 #pragma once
 
-#include "enumerators/calcbulk/SmoothingPoints.h"
+#include "enumerators/calcbulk/plugins/SmoothingPoints.h"
 
 #include <unknwn.h>
 

@@ -3,8 +3,8 @@
 
 #include <cstdint>
 
-#include "enumerators/calcbulk/BulkParams.h"
-#include "enumerators/calcbulk/SmoothingPoints.h"
+#include "enumerators/calcbulk/plugins/BulkParams.h"
+#include "enumerators/calcbulk/plugins/SmoothingPoints.h"
 
 namespace ZR::Enum::CalcBulk {
 

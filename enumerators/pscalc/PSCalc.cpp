@@ -5,7 +5,7 @@
 #include <memory>
 
 #include "base/TickConversion.h"
-#include "enumerators/calcbulk/MeasureInput.h"
+#include "enumerators/calcbulk/plugins/MeasureInput.h"
 #include "enumerators/framework/EventWrapper.h"
 #include "enumerators/framework/FloatExWrapper.h"
 

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "enumerators/calcbulk/BulkParams.h"
+#include "enumerators/calcbulk/plugins/BulkParams.h"
 #include "enumerators/calcbulk/plugins/CalcSlope.h"
 #include "enumerators/framework/EEH3Enumerator.h"
 #include "base/EventRecords.h"

@@ -9,7 +9,7 @@
 #include "document/ScrivoDataChildData.h"
 #include "document/SettingsStore.h"
 #include "document/ZRSetting.h"
-#include "enumerators/framework/EnumeratorClassList.h"
+#include "enumerators/classlist/EnumeratorClassList.h"
 #include "document/ExpressionBuilder.h"
 #include "host/app/EventRun.h"
 #include "host/common/MessageText.h"

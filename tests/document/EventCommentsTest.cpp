@@ -6,7 +6,7 @@
 #include "document/EventNumberInRecord.h"
 #include "document/ZRDoc.h"
 
-#include "enumerators/framework/EnumeratorClassList.h"
+#include "enumerators/classlist/EnumeratorClassList.h"
 #include "host/data/HostDocument.h"
 #include "host/formula/FormulaEnumClass.h"
 #include "host/view/CustomDocuments.h"

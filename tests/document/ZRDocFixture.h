@@ -9,7 +9,7 @@
 #include "document/ZRDoc.h"
 #include "document/ZRSetting.h"
 #include "document/ZRSetting_Bool.h"
-#include "enumerators/framework/EnumeratorClassList.h"
+#include "enumerators/classlist/EnumeratorClassList.h"
 #include "host/app/HostProgress.h"
 #include "host/data/HostDocument.h"
 #include "host/data/RecordingReader.h"

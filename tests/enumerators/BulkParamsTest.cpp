@@ -1,11 +1,11 @@
 // Parameters of the full measurement stage: defaults, rounding and the smoothing points from the host.
-#include "enumerators/calcbulk/BulkParams.h"
+#include "enumerators/calcbulk/plugins/BulkParams.h"
 
 #include <limits>
 
 #include <gtest/gtest.h>
 
-#include "enumerators/calcbulk/SmoothingPoints.h"
+#include "enumerators/calcbulk/plugins/SmoothingPoints.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "enumerators/framework/ClassTypeIndex.h"
-#include "enumerators/framework/EnumeratorClassList.h"
+#include "enumerators/classlist/EnumeratorClassList.h"
 #include "host/app/HostFramework.h"
 #include "hostapi/HostUnits.h"
 #include "hostclient/ClassGuids.h"

@@ -2,7 +2,7 @@
 // recordings sampled into its data document, offline and online, in every getter mode.
 #include "enumerators/framework/EventEnumDataGetter.h"
 
-#include "enumerators/framework/EnumeratorClassList.h"
+#include "enumerators/classlist/EnumeratorClassList.h"
 #include "enumerators/framework/HostCalculation.h"
 #include "enumerators/framework/HostHelpers.h"
 #include "host/app/HostFramework.h"

@@ -9,7 +9,7 @@
 
 #include <gtest/gtest.h>
 
-#include "enumerators/framework/EnumeratorClassList.h"
+#include "enumerators/classlist/EnumeratorClassList.h"
 #include "host/app/EventRun.h"
 #include "host/app/HostFramework.h"
 #include "host/data/DataDocument.h"

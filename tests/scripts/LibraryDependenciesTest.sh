@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # scripts/common.sh's check that each module library lists exactly the folders its sources
-# include: quiet over a tree that agrees, naming the folder over one with an include too many or
-# a dependency too many, and the file and line of an include that climbs out of its folder; and
-# the check of includes of the stand-in host, over a tree it cannot enter.
+# include, and the layers inside a large folder the layers beside them: quiet over a tree that
+# agrees, naming the folder over one with an include too many, a dependency too many or one not
+# declared below it, and the file and line of an include not spelled from the repository root in
+# quotes; failing over a tree it cannot enter or one that declares nothing; and the check of
+# includes of the stand-in host, over a tree it cannot enter.
 set -u
 # shellcheck source=SCRIPTDIR/CheckFixture.sh
 source "$(dirname "$0")/CheckFixture.sh"
@@ -22,16 +24,47 @@ check "a lower folder including a higher one" 1 "CMakeLists.txt: low lists [ ] b
 
 rm "$root/low/D.h"
 printf 'ondara_module_library(low)\nondara_module_library(high low other)\n' >"$root/CMakeLists.txt"
-check "a dependency nothing includes" 1 "CMakeLists.txt: high lists [ low other ] but its sources include [ low ]"
+check "a dependency nothing includes" 1 "CMakeLists.txt: high builds on other, which is not declared below it
+CMakeLists.txt: high lists [ low other ] but its sources include [ low ]"
 
 printf 'ondara_module_library(low)\nondara_module_library(high low)\n' >"$root/CMakeLists.txt"
 printf '#include "../high/B.h"\n' >"$root/low/E.cpp"
 printf '#include "low/../high/B.h"\n' >"$root/high/inner/F.h"
-check "includes that climb out of their folder" 1 "low includes by a path that leaves its folder (spell it from the repository root):
+printf '#include "./high/B.h"\n#include <high/B.h>\n#include <windows.h>\n' >"$root/low/G.h"
+check "includes not spelled from the root in quotes" 1 "low includes by a relative path (spell it from the repository root):
 low/E.cpp:1:#include \"../high/B.h\"
-high includes by a path that leaves its folder (spell it from the repository root):
+low/G.h:1:#include \"./high/B.h\"
+low includes a header of the repository in angle brackets (quote it):
+low/G.h:2:#include <high/B.h>
+CMakeLists.txt: low lists [ ] but its sources include [ high ]
+high includes by a relative path (spell it from the repository root):
 high/inner/F.h:1:#include \"low/../high/B.h\""
 
+# high/ in layers: inner at the bottom, top/ above it, top/nested/ above both.
+rm "$root/low/E.cpp" "$root/low/G.h" "$root/high/inner/F.h"
+mkdir -p "$root/high/top/nested"
+printf '#include "high/inner/C.h"\n' >"$root/high/top/T.cpp"
+printf '#include "high/top/T.h"\n#include "high/inner/C.h"\n' >"$root/high/top/nested/N.cpp"
+printf 'ondara_layer(high inner)\nondara_layer(high top inner)\nondara_layer(high top/nested inner\n  top)\n' >>"$root/CMakeLists.txt"
+rm "$root/high/B.cpp" && printf '#include "high/inner/C.h"\n' >"$root/high/inner/B.cpp"
+check "layers that agree" 0 ""
+
+printf '#include "high/top/nested/N.h"\n' >"$root/high/inner/H.h"
+printf 'int loose;\n' >"$root/high/L.cpp"
+check "a lower layer including a higher one, a source in no layer" 1 "CMakeLists.txt: high/inner lists [ ] but its sources include [ high/top/nested ]
+high is divided into layers, but these sources lie in none (declare their folder with ondara_layer):
+high/L.cpp"
+
+rm "$root/high/inner/H.h" "$root/high/L.cpp"
+printf 'ondara_module_library(high low)\nondara_module_library(low)\nondara_layer(high inner top)\nondara_layer(high top inner)\n' >"$root/CMakeLists.txt"
+check "folders declared above what they build on" 1 "CMakeLists.txt: high builds on low, which is not declared below it
+CMakeLists.txt: high/inner builds on high/top, which is not declared below it
+CMakeLists.txt: high/inner lists [ high/top ] but its sources include [ ]"
+
+printf 'project(Empty)\n' >"$root/CMakeLists.txt"
+check "no module library declared" 1 "CMakeLists.txt declares no module library"
+
+expect_unenterable ondara_check_library_dependencies
 expect_unenterable ondara_check_host_includes
 
 [ "$failures" -eq 0 ] && echo "the library dependency check says what it should" && exit 0

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "enumerators/framework/EnumeratorClassList.h"
+#include "enumerators/classlist/EnumeratorClassList.h"
 #include "host/app/HostFramework.h"
 #include "host/formula/FormulaEnumClass.h"
 #include "hostapi/DataDocument.h"

@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "base/TickConversion.h"
-#include "enumerators/calcbulk/LeastSquares.h"
+#include "enumerators/calcbulk/plugins/LeastSquares.h"
 
 namespace ZR::Enum::CalcBulk {
 

@@ -1,7 +1,7 @@
 // Steepest rise and fall of the smoothed signal over the whole peak.
 #include "enumerators/calcbulk/plugins/CalcMinMaxSlope.h"
 
-#include "enumerators/calcbulk/LeastSquares.h"
+#include "enumerators/calcbulk/plugins/LeastSquares.h"
 
 namespace ZR::Enum::CalcBulk {
 

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "enumerators/calcbulk/MeasureInput.h"
+#include "enumerators/calcbulk/plugins/MeasureInput.h"
 
 namespace ZR::Enum::CalcBulk {
 

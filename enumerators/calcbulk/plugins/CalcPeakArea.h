@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "enumerators/calcbulk/MeasureInput.h"
+#include "enumerators/calcbulk/plugins/MeasureInput.h"
 
 namespace ZR::Enum::CalcBulk {
 

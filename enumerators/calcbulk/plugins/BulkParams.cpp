@@ -1,5 +1,5 @@
 // The numeric parameters of the full measurement stage, exchanged by index with the formula and settings.
-#include "enumerators/calcbulk/BulkParams.h"
+#include "enumerators/calcbulk/plugins/BulkParams.h"
 
 #include <cmath>
 

@@ -5,8 +5,8 @@
 #include <cstdint>
 
 #include "base/TickConversion.h"
-#include "enumerators/calcbulk/BulkParams.h"
-#include "enumerators/calcbulk/SmoothingPoints.h"
+#include "enumerators/calcbulk/plugins/BulkParams.h"
+#include "enumerators/calcbulk/plugins/SmoothingPoints.h"
 #include "base/EventRecords.h"
 
 namespace ZR::Enum::CalcBulk {

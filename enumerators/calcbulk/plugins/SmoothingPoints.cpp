@@ -1,5 +1,5 @@
 // Number of samples in the smoothed-slope window, from the host's time-base answer.
-#include "enumerators/calcbulk/SmoothingPoints.h"
+#include "enumerators/calcbulk/plugins/SmoothingPoints.h"
 
 #include <cmath>
 

@@ -1,5 +1,5 @@
 // The static class objects of the enumerators and their registration order.
-#include "enumerators/framework/EnumeratorClassList.h"
+#include "enumerators/classlist/EnumeratorClassList.h"
 
 #include "enumerators/calcamax/CalcAMax.h"
 #include "enumerators/calcbase/CalcBase.h"

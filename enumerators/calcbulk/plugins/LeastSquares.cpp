@@ -1,5 +1,5 @@
 // Least-squares slope of a ring of samples against their running number, for the smoothed-slope plug-ins.
-#include "enumerators/calcbulk/LeastSquares.h"
+#include "enumerators/calcbulk/plugins/LeastSquares.h"
 
 namespace ZR::Enum::CalcBulk {
 
