@@ -312,7 +312,7 @@ bool ChannelPane::ReadUnits(int32_t sourceId, int32_t displayMode, int32_t recor
   bool valid = false;
   const bool textOnly = mDisplayMode == 0 && (mPane->PaneStyle() & 0x80000000u);
   try {
-    units->Clear();
+    *units = QOR::String();
     for (size_t i = 0; i < mDrawers.size(); ++i) {
       IScrivoRecordDrawer* const drawer = mDrawers[i].Get();
       drawer->SetDisplayMode(displayMode);
@@ -360,9 +360,10 @@ void ChannelPane::UpdateAxis(int32_t axis, int32_t first, int32_t last) noexcept
   }
   (axis == 1 ? mLeftAxisData : mRightAxisData) = data;
   const AxisUnit& unit = mUnit[slot];
+  // Emptied by taking the shared empty text, which allocates nothing (Clear would copy it first).
   try {
     if (IsNoUnits(units)) {
-      units.Clear();
+      units = QOR::String();
     } else if (data && unit.prefix != 0 && unit.letter != 0) {
       QOR::String prefixed;
       prefixed = unit.letter;
@@ -370,7 +371,7 @@ void ChannelPane::UpdateAxis(int32_t axis, int32_t first, int32_t last) noexcept
       units = prefixed;
     }
   } catch (...) {
-    units.Clear();
+    units = QOR::String();
   }
   IDragScale* const object = mAxisObject[slot].Get();
   if (!object || !(mUnitsFlags & 0x80000000u)) return;

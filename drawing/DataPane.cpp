@@ -138,10 +138,13 @@ void DataPane::LayoutLanes() noexcept {
   const int32_t a2 = static_cast<int32_t>(mAxisWidth2 * factorY);
   const RECT client = ClientRectInParent();
   double y = m;
-  const std::vector<QOR::ComPtr<ChannelPane>> lanes = mLanes;
-  for (size_t i = 0; i < lanes.size(); ++i) {
+  // Each lane held while it is placed, as ForEachLane holds it: a copy of the list could fail to
+  // allocate, and nothing here can report that.
+  for (size_t i = 0; i < mLanes.size(); ++i) {
+    const QOR::ComPtr<ChannelPane> lane = mLanes[i];
+    const bool last = i + 1 == mLanes.size();
     const int32_t top = static_cast<int32_t>(y);
-    int32_t bottom = i + 1 == lanes.size() ? h - t - m : static_cast<int32_t>(y + share + 0.5);
+    int32_t bottom = last ? h - t - m : static_cast<int32_t>(y + share + 0.5);
     // A client too low for the strip leaves the lanes empty, never inverted.
     bottom = std::max(bottom, top);
     int32_t laneTop = top;
@@ -149,9 +152,9 @@ void DataPane::LayoutLanes() noexcept {
     if (i < mDragTops.size() && i < mDragBottoms.size()) {
       const int32_t limit = std::max(m, h - t - m);
       laneTop = std::clamp(mDragTops[i], m, limit);
-      bottom = i + 1 == lanes.size() ? limit : std::clamp(mDragBottoms[i], laneTop, limit);
+      bottom = last ? limit : std::clamp(mDragBottoms[i], laneTop, limit);
     }
-    lanes[i]->Place(i == 0 ? static_cast<int32_t>(0x80000000u) : 0, client, RECT{m, laneTop, w - m, bottom}, a1, a2,
+    lane->Place(i == 0 ? static_cast<int32_t>(0x80000000u) : 0, client, RECT{m, laneTop, w - m, bottom}, a1, a2,
                     m);
     y = y + whole + 2 * m;
   }
@@ -439,7 +442,7 @@ HRESULT STDMETHODCALLTYPE DataPane::OnRecordEnd(int32_t record, int32_t) noexcep
   return ComTry([&]() -> HRESULT {
     if (mHorzScale) mHorzScale->EndAppend(static_cast<uint32_t>(record));
     if (mTimeScaleStrip) mTimeScaleStrip->OnRecordEnd(record, static_cast<IOnlineDataSink*>(this));
-    for (const auto& lane : std::vector<QOR::ComPtr<ChannelPane>>(mLanes)) lane->OnRecordEnd(record, nullptr);
+    ForEachLane([record](ChannelPane& lane) { lane.OnRecordEnd(record, nullptr); });
     mInRecord = false;
     return S_OK;
   });
@@ -472,7 +475,7 @@ HRESULT DataPane::AttachDragScale(IDragScale* scale) noexcept {
   if (entries > 2) return kTooManyEntries;
   if (entries < 2) return S_FALSE;
   ForEachObject([scale](InteractiveObject& object) { object.DragScaleAttached(scale); });
-  for (const auto& lane : std::vector<QOR::ComPtr<ChannelPane>>(mLanes)) lane->AttachDragScale(scale);
+  ForEachLane([scale](ChannelPane& lane) { lane.AttachDragScale(scale); });
   return S_OK;
 }
 
@@ -480,7 +483,7 @@ HRESULT DataPane::DetachDragScale(IDragScale* scale) noexcept {
   if (!scale) return E_POINTER;
   scale->SetMode(2);
   ForEachObject([scale](InteractiveObject& object) { object.DragScaleDetached(scale); });
-  for (const auto& lane : std::vector<QOR::ComPtr<ChannelPane>>(mLanes)) lane->DetachDragScale(scale);
+  ForEachLane([scale](ChannelPane& lane) { lane.DetachDragScale(scale); });
   return S_OK;
 }
 

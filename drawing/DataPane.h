@@ -354,20 +354,20 @@ class DataPane : public IOnlineDataSink,
   virtual ~DataPane();
 
  private:
-  // The time scale, then every lane (those held when the walk begins).
   // The time strip, then each lane. The walk allocates nothing, so that the paint paths can take
   // it: a call that adds or removes lanes leaves the walk on the lanes there are, and the lane
   // being called lives until its call returns.
   template <typename Call>
   void ForEachChild(const Call& call) {
     if (mTimeScaleStrip) call(*static_cast<ChildPaneBase*>(mTimeScaleStrip.Get()));
-    ForEachLane(call);
+    ForEachLane([&call](ChannelPane& lane) { call(*static_cast<ChildPaneBase*>(&lane)); });
   }
+  // Each lane, walked as ForEachChild walks.
   template <typename Call>
   void ForEachLane(const Call& call) {
     for (size_t i = 0; i < mLanes.size(); ++i) {
       const QOR::ComPtr<ChannelPane> lane = mLanes[i];
-      call(*static_cast<ChildPaneBase*>(lane.Get()));
+      call(*lane.Get());
     }
   }
   bool LaneInRange(int32_t lane) const noexcept { return lane >= 0 && lane < GetLaneCount(); }
@@ -399,7 +399,19 @@ class DataPane : public IOnlineDataSink,
   // segments, where there is no data, get the background.
   void PaintSegments(HDC dc, const RECT& rect, const SegmentStart& start, uint32_t flags, int32_t sampled,
                      bool cachedOnly) noexcept;
-  void SendToGroup(int32_t mode, const std::function<void(InteractiveObject&)>& call) noexcept;
+  // Every object, or only those of the group of the first that refuses mode.
+  template <typename Call>
+  void SendToGroup(int32_t mode, const Call& call) noexcept {
+    InteractiveObject* const refusing = FindRefusing(mode);
+    if (!refusing) {
+      ForEachObject(call);
+      return;
+    }
+    const int32_t group = refusing->Group();
+    ForEachObject([&](InteractiveObject& object) {
+      if (object.Group() == group) call(object);
+    });
+  }
 
   volatile LONG mRefCount = 0;
   std::function<void(bool)> mFollowChanged;

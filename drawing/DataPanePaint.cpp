@@ -300,18 +300,6 @@ void DataPane::NotifyObjectsAt(int32_t a, int32_t b, int32_t c, int32_t d) noexc
 
 // ---- input ----
 
-void DataPane::SendToGroup(int32_t mode, const std::function<void(InteractiveObject&)>& call) noexcept {
-  InteractiveObject* const refusing = FindRefusing(mode);
-  if (!refusing) {
-    ForEachObject(call);
-    return;
-  }
-  const int32_t group = refusing->Group();
-  ForEachObject([&](InteractiveObject& object) {
-    if (object.Group() == group) call(object);
-  });
-}
-
 void DataPane::OnLeftDown(POINT point, uint32_t keys) noexcept {
   SendToGroup(1, [&](InteractiveObject& object) { object.LeftDown(point, keys); });
 }

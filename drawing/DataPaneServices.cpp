@@ -348,16 +348,15 @@ void DataPane::UpdateLaneRanges() noexcept {
   const int64_t right = mScrollPos;
   PixMapTick first{0.0, 0, 0};
   PixMapTick last{0.0, 0, 0};
-  const std::vector<QOR::ComPtr<ChannelPane>> lanes = mLanes;
   if (!mHorzScale || mHorzScale->PositionToTick(0, left, &first) != S_OK) {
-    for (const auto& lane : lanes) lane->UpdateAxes(kEmptyRange, kEmptyRange);
+    ForEachLane([](ChannelPane& lane) { lane.UpdateAxes(kEmptyRange, kEmptyRange); });
   } else {
     // The right end is exclusive: its last column shows the position before it.
     if (mHorzScale->PositionToTick(0, std::max(left, right - 1), &last) != S_OK) last = first;
-    for (const auto& lane : lanes) {
-      lane->UpdateAxes(first.record, last.record);
-      if (mSampling && !lane->AxisDataFlag(1)) lane->UpdateAxes(kEmptyRange, kEmptyRange);
-    }
+    ForEachLane([&](ChannelPane& lane) {
+      lane.UpdateAxes(first.record, last.record);
+      if (mSampling && !lane.AxisDataFlag(1)) lane.UpdateAxes(kEmptyRange, kEmptyRange);
+    });
   }
   if (mDataSource) {
     QOR::ComPtr<IUnknown> file;
@@ -391,7 +390,7 @@ PaneRational DataPane::GetHorizontalScaling() const noexcept {
 }
 
 void DataPane::ApplyChanges(uint32_t mask) noexcept {
-  for (const auto& lane : std::vector<QOR::ComPtr<ChannelPane>>(mLanes)) lane->BroadcastToDrawers(static_cast<int32_t>(mask));
+  ForEachLane([mask](ChannelPane& lane) { lane.BroadcastToDrawers(static_cast<int32_t>(mask)); });
   if (mTimeScaleStrip) mTimeScaleStrip->BroadcastToDrawers(static_cast<int32_t>(mask));
   ClampScroll();
   UpdateScrollBar();

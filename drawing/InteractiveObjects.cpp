@@ -1,26 +1,23 @@
 // ScrivoDraw::InteractiveObjectContainer: calls in key order.
 #include "drawing/InteractiveObjects.h"
 
-#include <vector>
+#include <utility>
 
 namespace ScrivoDraw {
 
-void InteractiveObjectContainer::ForEachObject(const std::function<void(InteractiveObject&)>& call) {
-  // An object may remove others (or itself) while it is told: walk the keys held now.
-  std::vector<int32_t> keys;
-  keys.reserve(mObjects.size());
-  for (const auto& entry : mObjects) keys.push_back(entry.first);
-  for (const int32_t key : keys) {
-    const auto found = mObjects.find(key);
-    if (found == mObjects.end()) continue;
-    const std::shared_ptr<InteractiveObject> object = found->second;
-    call(*object);
+void InteractiveObjectContainer::AddObject(int32_t key, std::shared_ptr<InteractiveObject> object) {
+  const auto found = mObjects.find(key);
+  if (found != mObjects.end()) {
+    found->second.object = std::move(object);
+    return;
   }
+  mObjects.emplace(key, Held{std::move(object), mAdded});
+  ++mAdded;
 }
 
 InteractiveObject* InteractiveObjectContainer::FindRefusing(int32_t mode) {
   for (const auto& entry : mObjects)
-    if (!entry.second->AcceptsMode(mode)) return entry.second.get();
+    if (!entry.second.object->AcceptsMode(mode)) return entry.second.object.get();
   return nullptr;
 }
 

@@ -6,7 +6,6 @@
 #include <windows.h>
 
 #include <cstdint>
-#include <functional>
 #include <map>
 #include <memory>
 
@@ -58,10 +57,25 @@ class InteractiveObject {
 // The objects in key order.
 class InteractiveObjectContainer {
  public:
-  void AddObject(int32_t key, std::shared_ptr<InteractiveObject> object) { mObjects[key] = std::move(object); }
+  // An object put under a key already held takes that key's place, also in a walk under way.
+  void AddObject(int32_t key, std::shared_ptr<InteractiveObject> object);
   void RemoveObject(int32_t key) { mObjects.erase(key); }
-  // Every object in key order; an object an earlier call removed is not visited.
-  void ForEachObject(const std::function<void(InteractiveObject&)>& call);
+  // Every object held when the walk begins, in key order, each looked up again before its call:
+  // an object an earlier call removed is not visited, one it added waits for the next walk. The
+  // walk allocates nothing, so that the pane's noexcept paths can take it, and the object being
+  // called lives until its call returns.
+  template <typename Call>
+  void ForEachObject(const Call& call) {
+    const uint64_t walk = mAdded;
+    for (auto at = mObjects.begin(); at != mObjects.end();) {
+      const int32_t key = at->first;
+      if (at->second.added < walk) {
+        const std::shared_ptr<InteractiveObject> object = at->second.object;
+        call(*object);
+      }
+      at = mObjects.upper_bound(key);
+    }
+  }
   // The first object (in key order) that does not accept mode; null when all do.
   InteractiveObject* FindRefusing(int32_t mode);
   // The general notification (0, argument) to every object.
@@ -71,7 +85,12 @@ class InteractiveObjectContainer {
   ~InteractiveObjectContainer() = default;
 
  private:
-  std::map<int32_t, std::shared_ptr<InteractiveObject>> mObjects;
+  struct Held {
+    std::shared_ptr<InteractiveObject> object;
+    uint64_t added;  // the additions before it: only walks begun after it visit it
+  };
+  std::map<int32_t, Held> mObjects;
+  uint64_t mAdded = 0;
 };
 
 }  // namespace ScrivoDraw

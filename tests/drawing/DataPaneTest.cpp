@@ -16,6 +16,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -145,6 +146,22 @@ class GeneralObject final : public ScrivoDraw::InteractiveObject {
   std::vector<std::string>* mLog;
 };
 
+// Counts what the pane tells it without allocating; told of a new size, it may meddle with the
+// pane's objects: remove the one under a key, add another.
+class CountingObject final : public ScrivoDraw::InteractiveObject {
+ public:
+  void OfferSize(const RECT&, bool*) override {
+    ++sizes;
+    if (meddle) meddle();
+  }
+  void DragScaleAttached(IDragScale*) override { ++attached; }
+  void DragScaleDetached(IDragScale*) override { ++detached; }
+  void ChangeApplied(int32_t) override { ++applied; }
+  void PaintBegins() override { ++paints; }
+  int sizes = 0, attached = 0, detached = 0, applied = 0, paints = 0;
+  std::function<void()> meddle;
+};
+
 // Hears the pane's subject.
 class SubjectObserver final : public IObserver {
  public:
@@ -206,18 +223,64 @@ TEST_F(DataPaneTest, LanesShareTheHeightAboveTheStrip) {
   }
 }
 
-// A paint cannot report a failure, so it allocates nothing: out of memory, the lanes of a pane
-// without data are still filled with its background.
-TEST_F(DataPaneTest, APaintWithoutDataNeedsNoMemory) {
+// What cannot report a failure goes on out of memory and still reaches every lane and object: a
+// new size, a drag-scale object attached and detached, the scale's pending changes applied, and a
+// paint, which allocates nothing (the lanes of a pane without data are filled with its background).
+TEST_F(DataPaneTest, WhatCannotFailNeedsNoMemory) {
   ASSERT_EQ(S_OK, pane->SetLaneCount(2));
-  pane->SetClientSize(SIZE{400, 300});
+  const auto objects = std::vector{std::make_shared<CountingObject>(), std::make_shared<CountingObject>()};
+  pane->AddObject(1, objects[0]);
+  pane->AddObject(2, objects[1]);
+  pane->invalidated.reserve(100);  // the test pane's own note of them
+  FakeScale drag('d');
+  drag.entryCount = 2;
   drawingtest::Canvas canvas(400, 300, RGB(0, 255, 0));
-  const int refused = drawingtest::RefusedAllocations([&] { pane->Paint(canvas.DC(), RECT{0, 0, 400, 300}, nullptr); });
-  EXPECT_EQ(0, refused);
+  // Caches a new size would make are done without; the program goes on.
+  drawingtest::RefusedAllocations([&] {
+    pane->SetClientSize(SIZE{400, 300});
+    pane->AttachDragScale(&drag);
+    pane->DetachDragScale(&drag);
+  });
+  EXPECT_EQ(0, drawingtest::RefusedAllocations([&] { pane->Paint(canvas.DC(), RECT{0, 0, 400, 300}, nullptr); }));
   for (int32_t i = 0; i < 2; ++i) {
     const RECT& lane = pane->Lane(i)->Rect();
     EXPECT_EQ(pane->Background(), canvas.At(200, (lane.top + lane.bottom) / 2)) << i;
   }
+  auto source = SourceOver({1000});
+  pane->SetDataSource(0, source.Get(), nullptr);
+  pane->UpdatePending();
+  auto* const scale = static_cast<host::HorizontalScale*>(pane->Scale());
+  const int applied = objects[0]->applied;
+  scale->SetPendingMask(0x80000000u);
+  drawingtest::RefusedAllocations([&] { pane->UpdatePending(); });
+  for (const auto& object : objects) {
+    EXPECT_EQ(1, object->sizes);
+    EXPECT_EQ(1, object->attached);
+    EXPECT_EQ(1, object->detached);
+    EXPECT_EQ(1, object->paints);
+    EXPECT_EQ(applied + 1, object->applied);
+  }
+  EXPECT_EQ(3, drag.mode);  // the pane sets 2, each lane then 3
+}
+
+// An object told something may remove or add objects: a walk visits what was held when it began
+// and is still held when its turn comes.
+TEST_F(DataPaneTest, AWalkVisitsTheObjectsHeldWhenItBeganThatRemain) {
+  const auto objects = std::vector{std::make_shared<CountingObject>(), std::make_shared<CountingObject>(),
+                                   std::make_shared<CountingObject>()};
+  pane->AddObject(1, objects[0]);
+  pane->AddObject(3, objects[1]);
+  objects[0]->meddle = [&] {
+    pane->RemoveObject(3);
+    pane->AddObject(2, objects[2]);
+    objects[0]->meddle = nullptr;
+  };
+  pane->SetClientSize(SIZE{400, 300});
+  EXPECT_EQ(1, objects[0]->sizes);
+  EXPECT_EQ(0, objects[1]->sizes);  // removed before its turn
+  EXPECT_EQ(0, objects[2]->sizes);  // added during the walk
+  pane->SetClientSize(SIZE{400, 200});
+  EXPECT_EQ(1, objects[2]->sizes);
 }
 
 TEST_F(DataPaneTest, WithoutAStripTheLanesReachTheBottom) {
