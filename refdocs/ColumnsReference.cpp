@@ -44,7 +44,8 @@ std::string TypeSection(const ZR::Doc::ParamCatalogue& catalogue, const ZR::Doc:
            std::to_string(id) + " | " + ShownText(switches, id) + " | " +
            Narrow(catalogue.GetDescription(type, index).GetText()) + " | " + blank + " |\n";
   }
-  return out + "\n";
+  const char* noise = NoiseNoteOf(type);
+  return noise == nullptr ? out + "\n" : out + "\n" + noise + "\n";
 }
 
 constexpr char kIntroduction[] =

@@ -19,6 +19,9 @@ const SettingNote* FindSettingNote(int32_t id) noexcept;
 // When the cell of a measurement (parameter id) is blank; null for an id the notes do not know.
 const char* BlankWhen(int32_t parameterId) noexcept;
 
+// What noise does to an analysis type's columns, as a paragraph or two; null for a type without a note.
+const char* NoiseNoteOf(int type) noexcept;
+
 // The text form of the host cycle detector's default settings (setting 1010), which the module
 // only keeps: the host object makes and reads it.
 inline constexpr char kDetectionSettingsDefault[] = "1 0 1 0.5 3 5 100 1 0 0";
