@@ -233,9 +233,9 @@ bool TakeRunOption(const std::wstring& name, const std::wstring& value, AnalyzeA
   if (name == L"--recording") {
     args->recording = value;
   } else if (name == L"--rate") {
-    wchar_t* end = nullptr;
-    args->rate = std::wcstod(value.c_str(), &end);
-    ok = *end == 0 && std::isfinite(args->rate) && args->rate > 0.0;
+    const std::string refusal = RateOptionRefusal(value);
+    if (!refusal.empty()) return PrintRefusal(refusal);
+    args->rate = std::wcstod(value.c_str(), nullptr);
   } else if (name == L"--type") {
     const int typeNumber = ParseType(value);
     if (typeNumber < 0) return PrintRefusal(UnknownTypeRefusal(value));

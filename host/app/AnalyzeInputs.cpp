@@ -8,10 +8,12 @@
 #include "host/common/HostString.h"
 #include "host/common/MessageText.h"
 #include "host/cycles/DetectionTextProblem.h"
+#include "host/data/ThousandsSeparators.h"
 #include "host/formula/FormulaEnumerator.h"
 
 #include <windows.h>
 
+#include <cmath>
 #include <cwchar>
 
 namespace ondara_host {
@@ -76,6 +78,41 @@ std::string ChannelOptionRefusal(const std::wstring& value) {
   if (number < 1) return head + ": channels are counted from 1";
   if (number > kLastChannel) return head + ": the analysis channel is at most " + std::to_string(kLastChannel);
   return std::string();
+}
+
+namespace {
+
+// What the letters after a rate's number multiply it by: a prefix, the unit or both (k, kHz,
+// Hz); 0 for any other text.
+double RateUnitScale(std::wstring letters) {
+  while (!letters.empty() && letters.front() == L' ') letters.erase(0, 1);
+  const size_t hertz = letters.size() >= 2 ? letters.size() - 2 : 0;
+  if (letters.size() >= 2 && _wcsicmp(letters.c_str() + hertz, L"hz") == 0) letters.erase(hertz);
+  if (letters.empty()) return 1.0;
+  if (letters == L"k" || letters == L"K") return 1e3;
+  return letters == L"M" ? 1e6 : 0.0;
+}
+
+}  // namespace
+
+std::string RateOptionRefusal(const std::wstring& value) {
+  wchar_t* end = nullptr;
+  const double rate = std::wcstod(value.c_str(), &end);
+  if (!value.empty() && *end == 0 && std::isfinite(rate) && rate > 0.0) return std::string();
+  const std::string head = "--rate: " + host::QuoteInput(value) + " is not a sampling rate";
+  const std::string utf8 = host::Utf8FromWide(value);
+  const std::string plain = host::WithoutThousandsSeparators(utf8);
+  if (!plain.empty()) return head + ": thousands separators are not read: write --rate " + plain;
+  // "20,000": thousands, or a decimal comma.
+  const std::string either = host::WithoutThousandsSeparators(utf8, '.', true);
+  const size_t comma = utf8.find(',');
+  if (!either.empty())
+    return head + ": thousands separators are not read, and the decimal separator is the point: write --rate " +
+           either + " (or " + utf8.substr(0, comma) + "." + utf8.substr(comma + 1) + ")";
+  const double scale = end != value.c_str() && std::isfinite(rate) && rate > 0.0 ? RateUnitScale(end) : 0.0;
+  if (scale > 0.0)
+    return head + ": it is a plain number of samples per second: write --rate " + host::NumberText(rate * scale, 15);
+  return head + ": it is a number of samples per second (Hz) greater than 0, e.g. --rate 20000";
 }
 
 std::string AnalysisChannelRefusal(IDocumentSettingsScript* settings, const ChannelSource& source, int32_t channels,

@@ -28,6 +28,10 @@ std::string UnknownTypeRefusal(const std::wstring& value);
 // how far they go; empty when the value is one.
 std::string ChannelOptionRefusal(const std::wstring& value);
 
+// For a --rate value that is no sampling rate: what a rate is, and the plain number meant when the
+// value has thousands separators or a unit ("20,000", "20k", "20 kHz"); empty for a rate.
+std::string RateOptionRefusal(const std::wstring& value);
+
 // Where the analysis channel came from: --set 2001 or --channel, whichever was given later, else
 // the documents file.
 struct ChannelSource {

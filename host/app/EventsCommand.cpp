@@ -1,5 +1,6 @@
 // The "events" command: runs a formula through the module's enumerators over a recording or a
 // signal and prints the events as TAB-separated text.
+#include "host/app/AnalyzeInputs.h"
 #include "host/app/EventRun.h"
 #include "host/app/HostFramework.h"
 #include "host/app/ModuleLoader.h"
@@ -63,10 +64,15 @@ bool ParseArguments(int argc, wchar_t** argv, EventsArguments* args) {
     }
     const wchar_t* value = argv[i + 1];
     bool ok = true;
+    const std::string rateRefusal = name == L"--rate" ? RateOptionRefusal(value) : std::string();
+    if (!rateRefusal.empty()) {
+      PrintError(rateRefusal);
+      return false;
+    }
     if (name == L"--formula") args->formula = value;
     else if (name == L"--recording") args->recording = value;
     else if (name == L"--signal") args->signal = value;
-    else if (name == L"--rate") ok = ParseNumber(value, &args->rate) && args->rate > 0.0;
+    else if (name == L"--rate") ok = ParseNumber(value, &args->rate);
     else if (name == L"--ticks") ok = ParseCount(value, &args->ticks) && args->ticks > 0 && args->ticks < 0x7FFFFFFF;
     else if (name == L"--records") ok = ParseCount(value, &args->records) && args->records > 0 && args->records <= 100000;
     else if (name == L"--online") ok = ParseCount(value, &args->online) && args->online > 0 && args->online < 0x7FFFFFFF;

@@ -113,12 +113,18 @@ std::string Quote(Next next) {
     ++shown;
     if (raw) AppendEscape(c < 0x100 ? "\\x%02X" : "\\u%04X", static_cast<unsigned>(c), &out);
     else if (IsControl(c)) AppendEscape("\\x%02X", static_cast<unsigned>(c), &out);
+    else if (IsInvisibleCharacter(c)) AppendEscape("\\u%04X", static_cast<unsigned>(c), &out);
     else AppendUtf8(c, &out);
   }
   return out + "'";
 }
 
 }  // namespace
+
+bool IsInvisibleCharacter(char32_t c) {
+  return c == 0xA0 || c == 0xAD || c == 0x180E || (c >= 0x2000 && c <= 0x200F) || (c >= 0x2028 && c <= 0x202F) ||
+         (c >= 0x205F && c <= 0x206F) || c == 0x3000 || c == 0xFEFF;
+}
 
 std::string Utf8FromWide(std::wstring_view text) {
   std::string out;

@@ -17,10 +17,16 @@ std::string Utf8FromWide(std::wstring_view text);
 // UTF-8 to UTF-16; each byte that is not part of a valid sequence becomes U+FFFD.
 std::wstring WideFromUtf8(std::string_view text);
 
+// Characters that show as nothing or as an ordinary space: spaces other than U+0020 (no-break,
+// ideographic, of set widths), zero-width characters, direction marks, the soft hyphen and the
+// byte order mark (U+FEFF).
+bool IsInvisibleCharacter(char32_t c);
+
 // The text between single quotes, in UTF-8: at most kQuotedCharacters characters, then "..."
 // and how many characters there were in all ("'12...' (300000 characters)") when there were
 // more; control characters (NUL included), bytes that are not UTF-8 and
-// unpaired surrogates are written as \xNN or \uNNNN.
+// unpaired surrogates are written as \xNN or \uNNNN, and so are invisible characters
+// ('m\u00A0V'), so that the quote shows what the input holds.
 std::string QuoteInput(std::string_view utf8);
 std::string QuoteInput(std::wstring_view text);
 

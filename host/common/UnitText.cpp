@@ -85,7 +85,8 @@ std::wstring NearestInCase(const std::wstring& text) {
 }
 
 bool IsStrayCharacter(wchar_t c) {
-  return c < 0x20 || c == 0x7F || c == L' ' || c == L'[' || c == L']' || c == L'(' || c == L')';
+  return c < 0x20 || c == 0x7F || c == L' ' || c == L'[' || c == L']' || c == L'(' || c == L')' ||
+         IsInvisibleCharacter(static_cast<char32_t>(c));
 }
 
 // value times 10 to the power. Negative powers divide by the exact power of ten (every power up to

@@ -22,9 +22,9 @@ UnitParts SplitUnitText(const std::wstring& text);
 bool IsKnownUnitText(const std::wstring& text);
 
 // The known unit an unknown text plainly stands for, tried in this order: the text without
-// spaces, brackets and control characters ("m V", "mV]"); the known unit with the fewest letters
-// in another case ("mv" is mV, not MV; "pa" is none, pA and Pa being as near); the text without
-// its prefix letter written twice ("mmV"). Empty when no one unit is plain.
+// spaces (invisible ones too), brackets and control characters ("m V", "mV]"); the known unit
+// with the fewest letters in another case ("mv" is mV, not MV; "pa" is none, pA and Pa being as
+// near); the text without its prefix letter written twice ("mmV"). Empty when no one unit is plain.
 std::wstring NearestKnownUnit(const std::wstring& text);
 
 // The power of ten of a prefix letter (E 18 down to a -18, u, the micro sign and the Greek small

@@ -15,6 +15,8 @@
 #include <vector>
 
 #include "host/common/UnitText.h"
+#include "host/data/HeaderRefusalsPrivate.h"
+#include "host/data/ThousandsSeparators.h"
 #include "host/data/UnitNotesPrivate.h"
 
 namespace host {
@@ -129,6 +131,10 @@ int FirstUnevenStep(const std::vector<double>& times) {
   return 0;
 }
 
+// The sampling intervals a tick holds, in seconds.
+constexpr double kShortestTickPeriod = 1e-9;
+constexpr double kLongestTickPeriod = 1e6;
+
 class Reader {
  public:
   Reader(std::string_view text, const std::string& file, const RecordingReadOptions& options)
@@ -146,6 +152,7 @@ class Reader {
   void ReadHeader(std::string_view line);
   void NoteTimeStart(double firstTime);
   void ReadRow(std::string_view line);
+  void CheckTickPeriod(double period) const;
   void FinishRecord();
   void StoreRecord(std::vector<std::vector<float>>& values, int32_t length, double firstTime, double period);
 
@@ -218,10 +225,13 @@ double Reader::ReadNumber(const Cell& cell) const {
          QuoteInput(t) + (tiny ? " is finite but too small to store: write 0" : " is out of the range of a sample"));
   }
   if (ec != std::errc() || end != last || !std::isfinite(value)) {
+    const std::string plain = WithoutThousandsSeparators(t, mSeparator == ';' ? ',' : '.');
     const bool decimalComma = mSeparator != ';' && t.find(',') != std::string_view::npos;
     Fail(mLineNo, cell.column,
          QuoteInput(t) + " is not a finite number" +
-             (decimalComma ? ": decimal commas are read only with semicolons between cells" : ""));
+             (!plain.empty()  ? ": thousands separators are not read: write " + plain
+              : decimalComma ? ": decimal commas are read only with semicolons between cells"
+                             : std::string()));
   }
   return value;
 }
@@ -235,6 +245,8 @@ void Reader::ReadHeader(std::string_view line) {
     mHeader = Utf8FromWindows1252(line);
     line = mHeader;
   }
+  const std::string comment = CommentLineRefusal(line, mText.substr(std::min(mPos, mText.size())));
+  if (!comment.empty()) Fail(mLineNo, 1, comment);
   mSeparator = line.find('\t') != std::string_view::npos   ? '\t'
                : line.find(';') != std::string_view::npos ? ';'
                                                           : ',';
@@ -243,6 +255,7 @@ void Reader::ReadHeader(std::string_view line) {
     std::string_view name = cells[i].text;
     std::string_view units;
     if (name.empty()) Fail(mLineNo, cells[i].column, "empty channel name in the header");
+    if (i > 0 && NamesTime(name)) Fail(mLineNo, cells[i].column, TimeColumnRefusal(name, i + 1));
     const size_t open = name.find('[');
     if (open != std::string_view::npos) {
       if (name.back() != ']')
@@ -277,7 +290,7 @@ void Reader::ReadHeader(std::string_view line) {
   }
   if (mRecording.channels.empty()) Fail(mLineNo, 1, "the header names no channel");
   if (!mHasTime && !(mOptions.rateHz > 0.0))
-    Fail(mLineNo, 1, "no \"Time\" column and no sampling rate given: give the rate with --rate HZ");
+    Fail(mLineNo, 1, UntimedRefusal(cells[0].text));
   mCellCount = cells.size();
 }
 
@@ -318,6 +331,16 @@ void Reader::ReadRow(std::string_view line) {
   ++mLength;
 }
 
+// The analysis keeps times in milliseconds as floats and counts 32-bit ticks: beyond these
+// sampling intervals its times, widths and slopes come out blank or 0 without a word.
+void Reader::CheckTickPeriod(double period) const {
+  if (period >= kShortestTickPeriod && period <= kLongestTickPeriod) return;
+  const std::string interval = mHasTime ? "the sampling interval is "
+                                        : "--rate " + NumberText(mOptions.rateHz) + " gives a sampling interval of ";
+  Fail(mFirstLine, 1, interval + NumberText(period) + " s, which no tick holds: the reader takes " +
+                          NumberText(kShortestTickPeriod) + " s (1 GHz) to " + NumberText(kLongestTickPeriod) + " s");
+}
+
 void Reader::FinishRecord() {
   const int n = mLength;
   double period = mOptions.rateHz > 0.0 ? 1.0 / mOptions.rateHz : 0.0;
@@ -337,6 +360,7 @@ void Reader::FinishRecord() {
   } else if (mHasTime && !mRecording.records.empty()) {
     period = mRecording.records.back().tickPeriod;
   }
+  if (period > 0.0) CheckTickPeriod(period);
   const double firstTime = mHasTime ? mTimes[0] : 0.0;
   if (mHasTime && !(period > 0.0)) {
     // A first record of one line: the first record of two or more gives its period.
@@ -425,6 +449,8 @@ bool NamesDevice(const std::wstring& path) {
 
 Recording ParseRecordingText(std::string_view text, const std::string& fileName,
                              const RecordingReadOptions& options) {
+  const std::string encoding = EncodingRefusal(text);
+  if (!encoding.empty()) throw RecordingFileError(fileName, 1, 1, encoding);
   const auto opensWith = [&](const char* mark) { return text.substr(0, 2) == std::string_view(mark, 2); };
   if (opensWith("\xFF\xFE") || opensWith("\xFE\xFF")) {
     const std::string utf8 = Utf8FromUtf16(text.substr(2), opensWith("\xFE\xFF"), fileName);
@@ -444,7 +470,8 @@ Recording ReadRecordingFile(const std::string& path, const RecordingReadOptions&
   const std::wstring widePath = WideFromUtf8(path);
   const std::wstring device = ReservedDeviceName(widePath);
   if (!device.empty())
-    throw RecordingFileError(path, 0, 0, "Windows reserves the name " + QuoteInput(device) + " for a device: rename the file");
+    throw RecordingFileError(path, 0, 0,
+                             "Windows reserves the name " + QuoteInput(device) + " for a device: rename the file");
   if (NamesDevice(widePath)) throw RecordingFileError(path, 0, 0, "not a regular file");
   const DWORD attributes = GetFileAttributesW(widePath.c_str());
   if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))

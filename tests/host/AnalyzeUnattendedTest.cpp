@@ -109,6 +109,7 @@ TEST_F(AnalyzeUnattended, RefusalsAreOneLineSayingWhatIsWrong) {
   const std::wstring millivolts = WriteText(sRecording + L".mv.csv", "Time [s],Vm [mV]\n0,-70\n0.001,-60\n0.002,-70\n");
   const std::wstring untimed = WriteText(sRecording + L".untimed.csv", "Vm [mV]\n-70\n-70\n");
   const std::wstring missing = sRecording + L".missing.csv";
+  const std::wstring commented = WriteText(sRecording + L".commented.csv", "# exported by the rig\nTime [s],V\n0,1\n");
   // Files another program holds open, or marked read-only, and a folder that takes no new file,
   // not even root's (Wine's Z: is the whole Unix tree; its terminals' folder takes no file).
   const std::wstring held = WriteText(sRecording + L".held.documents", "x");
@@ -223,7 +224,23 @@ TEST_F(AnalyzeUnattended, RefusalsAreOneLineSayingWhatIsWrong) {
       {analyze + L"--online 1000 --cancel-at 50", 2,
        "--cancel-at: the analysis while sampling (--online) shows no progress to cancel"},
       {analyze + L"--recording \"" + untimed + L"\"", 2,
-       Utf8(untimed) + ":1:1: no \"Time\" column and no sampling rate given: give the rate with --rate HZ"},
+       Utf8(untimed) + ":1:1: no \"Time\" column and no sampling rate given: the first column is 'Vm [mV]', and the "
+                       "reader expects \"Time [s]\" there, as \"Time [s],Vm [mV]\": give the times there, or the rate "
+                       "with --rate HZ"},
+      {analyze + L"--recording \"" + commented + L"\" --rate 1000", 2,
+       Utf8(commented) + ":1:1: the first line '# exported by the rig' is a comment: the reader expects the header there, "
+                         "as \"Time [s],Vm [mV]\"; the header looks to be line 2: remove the lines before it"},
+      {L"events --formula cappeakdet(ch1) --recording \"" + untimed + L"\" --rate 20k", 2,
+       "--rate: '20k' is not a sampling rate: it is a plain number of samples per second: write --rate 20000"},
+      {analyze + L"--rate \"2.5 kHz\"", 2,
+       "--rate: '2.5 kHz' is not a sampling rate: it is a plain number of samples per second: write --rate 2500"},
+      {analyze + L"--rate 20,000", 2,
+       "--rate: '20,000' is not a sampling rate: thousands separators are not read, and the decimal separator is the "
+       "point: write --rate 20000 (or 20.000)"},
+      {analyze + L"--rate 1,000,000.5", 2,
+       "--rate: '1,000,000.5' is not a sampling rate: thousands separators are not read: write --rate 1000000.5"},
+      {analyze + L"--rate fast", 2,
+       "--rate: 'fast' is not a sampling rate: it is a number of samples per second (Hz) greater than 0, e.g. --rate 20000"},
       {analyze + L"--recording \"" + missing + L"\"", 2, Utf8(missing) + ": no such file"},
       {analyze + L"--documents \"" + held + L"\"", 2,
        Utf8(held) + ": the analysis document cannot be saved there: another program holds it open: close it there, "
@@ -262,7 +279,7 @@ TEST_F(AnalyzeUnattended, RefusalsAreOneLineSayingWhatIsWrong) {
   CloseHandle(holder);
   SetFileAttributesW(readOnly.c_str(), FILE_ATTRIBUTE_NORMAL);
   for (const std::wstring& file : {held, readOnly}) DeleteFileW(file.c_str());
-  for (const std::wstring& file : {millivolts, untimed, unsaved}) DeleteFileW(file.c_str());
+  for (const std::wstring& file : {millivolts, untimed, unsaved, commented}) DeleteFileW(file.c_str());
   DeleteFileW(script.c_str());
   DeleteFileW(recording.c_str());
   DeleteFileW(huge.c_str());

@@ -21,6 +21,8 @@ TEST(MessageText, QuotesAtMostFortyPrintableCharacters) {
       {"\xC3\xA9\xE2\x82\xAC", "'\xC3\xA9\xE2\x82\xAC'"},  // UTF-8 kept as it is
       {"a\xFF\xC3", "'a\\xFF\\xC3'"},                  // bytes that are not UTF-8
       {"\xC0\x80", "'\\xC0\\x80'"},                    // overlong form
+      // Spaces and marks that show as nothing: no-break, zero-width, right-to-left, byte order mark.
+      {"m\xC2\xA0V\xE2\x80\x8B\xE2\x80\x8F\xEF\xBB\xBF", "'m\\u00A0V\\u200B\\u200F\\uFEFF'"},
       {std::string(40, '7'), "'" + std::string(40, '7') + "'"},
       {std::string(2000000, '1'), "'" + std::string(40, '1') + "...' (2000000 characters)"},
   };

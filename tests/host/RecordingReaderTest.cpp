@@ -61,6 +61,7 @@ TEST(RecordingReader, MalformedTextNamesLineAndColumn) {
     int line;
     int column;
     const char* says = "";
+    double rate = 0.0;
   };
   const Case cases[] = {
       {"", 1, 1},                                    // no header
@@ -83,7 +84,25 @@ TEST(RecordingReader, MalformedTextNamesLineAndColumn) {
       {"Time,V [mV\n0,1\n", 1, 8},                   // unit not closed
       {"Time,,V\n0,1,2\n", 1, 6},                    // empty name
       {"Time [s]\n0\n", 1, 1},                       // no channel
-      {"V\n1\n", 1, 1},                              // no time and no rate
+      {"V\n1\n", 1, 1, "the first column is 'V', and the reader expects \"Time [s]\" there"},
+      {"# rig 2\r\n\r\nTime [s],V\n0,1\n", 1, 1,
+       "the first line '# rig 2' is a comment: the reader expects the header there, as \"Time [s],Vm [mV]\"; the "
+       "header looks to be line 3: remove the lines before it"},
+      {"% rig 2\nV,I\n1,2\n", 1, 1, "is a comment: the reader expects the header there, as \"Time [s],Vm [mV]\": remove",
+       1000.0},
+      {"V,time (s),I\n1,0,2\n", 1, 3, "'time (s)' is column 2: the reader takes the Time column only as the first"},
+      {"V,Time [s]\n1,0\n", 1, 3, "'Time [s]' is column 2", 1000.0},
+      {"\xFF\xFE\0\0T\0\0\0"sv, 1, 1, "the text is UTF-32 (little-endian): save it as UTF-8, or as UTF-16"},
+      {"T\0\0\0i\0\0\0"sv, 1, 1, "the text is UTF-32 (little-endian)"},
+      {"\0\0\xFE\xFF\0\0\0T"sv, 1, 1, "the text is UTF-32 (big-endian)"},
+      {"\xEF\xBB\xBF\xEF\xBB\xBFTime [s],V\n0,1\n", 1, 1, "the UTF-8 byte order mark twice"},
+      {"Time [s],V\n0,1\n1e300,2\n2e300,3\n", 2, 1,
+       "the sampling interval is 1e+300 s, which no tick holds: the reader takes 1e-09 s (1 GHz) to 1e+06 s"},
+      {"Time [s],V\n0,1\n1e-300,2\n", 2, 1, "the sampling interval is 1e-300 s, which no tick holds"},
+      {"V\n1\n2\n", 2, 1, "--rate 1e-300 gives a sampling interval of 1e+300 s, which no tick holds", 1e-300},
+      {"Time [s]\tV\n0\t1,234.5\n", 2, 3, "'1,234.5' is not a finite number: thousands separators are not read: write 1234.5"},
+      {"Time [s];V\n0;-1.234.567,5\n", 2, 3, "thousands separators are not read: write -1234567,5"},
+      {"Time [s]\tV\n0\t1,234\n", 2, 3, "decimal commas are read only with semicolons between cells"},
       {"Time [s],V\n0,1\n", 2, 1},                   // one row gives no period
       {"Time [s],V\n0,1\n\n0,2\n", 2, 1, "a record of one line gives no tick period"},  // nor do two records of one
       {"Time [s],V\n", 1, 1},                        // no samples
@@ -103,7 +122,7 @@ TEST(RecordingReader, MalformedTextNamesLineAndColumn) {
   };
   for (const Case& c : cases) {
     try {
-      Parse(std::string(c.text));
+      Parse(std::string(c.text), c.rate);
       ADD_FAILURE() << "accepted: " << c.text;
     } catch (const RecordingFileError& e) {
       EXPECT_EQ(e.Line(), c.line) << c.text << " -> " << e.what();
@@ -168,6 +187,11 @@ TEST(RecordingReader, NotesNameEachAssumption) {
       {"Time [s],Vm [mmV]\n0,1\n0.1,2\n", {"channel Vm has the unknown unit 'mmV' in [ ]" + baseUnits + "; did you mean mV?"}},
       {"Time [s],Vm [mV]]\n0,1\n0.1,2\n", {"channel Vm has the unknown unit 'mV]' in [ ]" + baseUnits + "; did you mean mV?"}},
       {"Time [s],Vm [m V]\n0,1\n0.1,2\n", {"channel Vm has the unknown unit 'm V' in [ ]" + baseUnits + "; did you mean mV?"}},
+      // Spaces that do not show, a zero-width one and a byte order mark inside the brackets.
+      {"Time [s],Vm [m\xC2\xA0V]\n0,1\n0.1,2\n", {"channel Vm has the unknown unit 'm\\u00A0V' in [ ]" + baseUnits + "; did you mean mV?"}},
+      {"Time [s],Vm [mV\xE2\x80\x8B]\n0,1\n0.1,2\n", {"channel Vm has the unknown unit 'mV\\u200B' in [ ]" + baseUnits + "; did you mean mV?"}},
+      {"Time [s],Vm [\xEF\xBB\xBFmV\xE2\x80\x8E]\n0,1\n0.1,2\n",
+       {"channel Vm has the unknown unit '\\uFEFFmV\\u200E' in [ ]" + baseUnits + "; did you mean mV?"}},
       {"time [s],istim [na],vm [mv]\n0,1,2\n0.1,2,3\n",
        {"channel istim has the unknown unit 'na' in [ ]" + baseUnits + "; did you mean nA?",
         "channel vm has the unknown unit 'mv' in [ ]" + baseUnits + "; did you mean mV?"}},
