@@ -12,16 +12,20 @@ struct NoiseNote {
 
 constexpr NoiseNote kNotes[] = {
     {5,
-     "Noise and the after-hyperpolarisation. The AHP (AHPAmplitude, AHPWidth, AHPArea, and APDtot, which ends with\n"
-     "it) runs from the peak's end, where the fall reaches the baseline, to the first sample back at the baseline,\n"
-     "so noise ends it at once. Measured on action potentials 95 mV high at 20 kHz with an AHP 8 mV deep and 10 ms\n"
-     "long (APDtot 12.4 ms): noise-free, AHPWidth reads 9.85 to 10 ms and APDtot 12.35 to 12.45 ms; with noise of\n"
-     "1 % of the height four AHPs of five end within 0.4 ms, and at 2 and 5 % every AHPWidth reads 0.05 to 0.85 ms\n"
-     "and APDtot 2.3 to 3.4 ms, AHPAmplitude and AHPArea being those of the noise in that span. No setting keeps\n"
-     "the noise from ending it: the AHP starts where the fall crosses the baseline, whatever level the baseline\n"
-     "mode (1039) gives, and the noise there crosses back within a sample or two. The AHP columns measure the AHP\n"
-     "only on a recording whose noise is well under 1 % of the action potential's height; on a noisier one read\n"
-     "it from the trace, which `--show analysis` shows with each event.\n"},
+     "The after-hyperpolarisation. The AHP (AHPAmplitude, AHPWidth, AHPArea, and APDtot, which ends with it) runs\n"
+     "from the peak's end, where the fall reaches the baseline, to the first sample back at the baseline. Measured\n"
+     "on action potentials 95 mV high at 20 kHz with an AHP 8 mV deep and 10 ms long (APDtot 12.4 ms), noise-free,\n"
+     "AHPWidth reads 9.85 to 10 ms and APDtot 12.35 to 12.45 ms. After a slow foot of the rise (2 mV in 2 ms),\n"
+     "which the baseline stretch takes in, RMP reads -64.91 for -65 mV, the AHP recovers to -65 mV and never back\n"
+     "to the baseline, and in records of one action potential each every AHP column and APDtot are blank; a fixed\n"
+     "baseline at the resting level (1039 = 1, 1040 = -0.065) gives them again (-8 mV, 10 ms, 12.45 ms).\n\n"
+     "Noise ends the AHP at once: with noise of 1 % of the height four AHPs of five end within 0.4 ms, and at 2\n"
+     "and 5 % every AHPWidth reads 0.05 to 0.85 ms and APDtot 2.3 to 3.4 ms, AHPAmplitude and AHPArea being those\n"
+     "of the noise in that span. No setting keeps the noise from ending it: the AHP starts where the fall crosses\n"
+     "the baseline, whatever level the baseline mode (1039) gives, and the noise there crosses back within a\n"
+     "sample or two. The AHP columns measure the AHP only on a recording whose noise is well under 1 % of the\n"
+     "action potential's height; on a noisier one read it from the trace, which `--show analysis` shows with each\n"
+     "event.\n"},
     {1,
      "Noise on the plateau. An APD ends at the first sample of the fall at or below its level, so noise brings it\n"
      "forward wherever the fall is slow against the noise. Measured on cardiac action potentials 110 mV high at\n"

@@ -250,6 +250,7 @@ def print_noisy(name, kind, detection, seconds, records, noise, seed, events):
 
 # Straight-line shapes: points (seconds after the onset, fraction of the amplitude) after (0, 0).
 AP = [(0.0005, 1.0), (0.0025, 0.0), (0.0045, -8.0 / 95.0), (0.0125, 0.0)]  # 95 mV, an AHP 8 mV deep, 10 ms long
+AP_FOOT = [(0.002, 2.0 / 95.0)] + [(t + 0.002, f) for t, f in AP]          # the same after a foot of 2 mV in 2 ms
 CAP = [(0.001, 1.0), (0.005, 0.85), (0.200, 0.65), (0.300, 0.0)]           # 110 mV, the plateau falling 0.2 x 110
 ARTEFACT_SHORT = [(0.0001, -1.0), (0.0003, 1.0), (0.0005, 0.0)]            # +-3 mV, its top 0.2 ms after its low
 ARTEFACT_LONG = [(0.0001, -1.0), (0.0004, 1.0), (0.0007, 0.0)]             # its top 0.3 ms after its low
@@ -270,15 +271,18 @@ def pwl_crossing(points, level, falling):
 
 def print_lines(head, shapes, expectations, rows=None, says=()):
     print("recording\t" + "\t".join(str(f) for f in head))
-    for onset, amplitude, points in shapes:
+    for onset, amplitude, points, *record in shapes:
         flat = "\t".join(f"{v!r}" for point in points for v in point)
-        print(f"event\tpwl\t{onset}\t{amplitude!r}\t0\t0\t0\t{flat}")
+        print(f"event\tpwl\t{onset}\t{amplitude!r}\t0\t0\t{record[0] if record else 0}\t{flat}")
     if rows is not None:
         print(f"rows\t{rows}")
     for text in says:
         print(f"says\t{text}")
     for row, heading, value, tolerance in expectations:
-        print(f"expect\t{row}\t{heading}\t{value:.9g}\t{tolerance:.3g}")
+        if value == "blank":
+            print(f"expect\t{row}\t{heading}\tblank\t-")
+        else:
+            print(f"expect\t{row}\t{heading}\t{value:.9g}\t{tolerance:.3g}")
 
 
 def action_potentials():
@@ -299,6 +303,16 @@ def action_potentials():
             expectations += [(row, h, v, t) for h, (v, t) in table.items()]
         print_lines((f"action potentials {percent} %", 5, "1035=1", 20000, -65.0, 1.6, "mV", 1, 0.95 * percent,
                      seed), [(2000 + 6000 * i, 95.0, AP) for i in range(5)], expectations)
+    # Noise-free, one action potential a record after a slow foot, which the baseline stretch takes in: RMP lies
+    # above the resting level the AHP recovers to, so the AHP never ends and its columns are blank. A fixed
+    # baseline at the resting level (1039 = 1) measures it.
+    start = pwl_crossing(AP_FOOT, START_AP, False)
+    truth["APDtot (ms)"] = ((AP_FOOT[-1][0] - start) * 1e3, 0.2)
+    blank = dict({h: ("blank", 0) for h in truth}, **{"RMP (mV)": (-64.91, 0.02)})
+    for settings, table in (("", blank), (" 1039=1 1040=-0.065", dict(truth, **{"RMP (mV)": (-65.0, 0.001)}))):
+        print_lines((f"action potentials after a foot{settings}", 5, "1035=1" + settings, 20000, -65.0, 0.1, "mV", 3,
+                     0.0, 0), [(400, 95.0, AP_FOOT, record) for record in range(3)],
+                    [(row, h, v, t) for row in range(1, 4) for h, (v, t) in table.items()])
 
 
 def cardiac_plateaus():

@@ -171,7 +171,7 @@ double HalfLastFigure(const std::string& cell) {
 TEST(CycleEventsTruth, EveryShownColumnMatchesTheShapesValues) {
   ASSERT_TRUE(testsupport::HostBuilt());
   const std::vector<Recording> recordings = ReadReference();
-  ASSERT_EQ(recordings.size(), 28u) << "tests/data/cycle_events_truth.txt not read";
+  ASSERT_EQ(recordings.size(), 30u) << "tests/data/cycle_events_truth.txt not read";
   for (const Recording& r : recordings) {
     ASSERT_EQ(r.head.size(), 10u);
     const double polarity = r.head[2].find(" -1 ") != std::string::npos ? -1.0 : 1.0;
