@@ -42,7 +42,8 @@
 # values within two samples (levels 2 %, areas 3 %), and with noise, where rows hold what the definitions give:
 # the measured spread (the test's noise is the same in every run), as a value and the tolerance that spans it,
 # so that a change in behaviour shows; the shape's own value is in the comment beside each. Noise is given in
-# per cent of the event's height.
+# per cent of the event's height. Evoked responses (type 3) whose fall gives the tail fit three samples: Tau from
+# scipy.optimize.curve_fit, or blank where the fit has as many parameters as samples.
 #
 # Lines:  recording NAME TYPE SETTINGS RATE BASELINE SECONDS UNIT RECORDS NOISE_SD SEED   (SETTINGS: types 0 and
 #               2 the detection text 1010, the others ID=VALUE ... given with --set)
@@ -57,7 +58,7 @@ import math
 
 import numpy as np
 from scipy.integrate import quad
-from scipy.optimize import brentq
+from scipy.optimize import brentq, curve_fit
 
 START_LEVEL = 0.05   # 1033: a peak starts where the signal last leaves 5 % of the height
 START_AP = 0.12      # 1034: an action potential's start level
@@ -339,6 +340,23 @@ def cardiac_plateaus():
                      36), [(2500 + 5000 * i, 110.0, CAP) for i in range(5)], starts, rows, says if rows == 0 else ())
 
 
+def evoked_tails():
+    # Evoked responses of 40 mV from -60 mV at 20 kHz, one a record 5 ms after a stimulus at 50 ms (1000 = 2),
+    # whose fall passes 50 % of the height and reaches the baseline in three samples (0.45, 0.15 and -0.01 of the
+    # height). With the asymptote fitted (1037 = 0) three samples fit three parameters exactly, which no error
+    # judges: Tau is blank. With it held at the baseline (the default) two parameters are fitted to three samples:
+    # Tau as scipy.optimize.curve_fit gives it.
+    dt = 1.0 / 20000
+    points = [(0.002, 1.0), (0.004, 1.0), (0.004 + dt, 0.45), (0.004 + 2 * dt, 0.15), (0.004 + 3 * dt, -0.01),
+              (0.009, 0.0)]
+    tail = np.array([0.45, 0.15, -0.01]) * 40.0
+    tau = curve_fit(lambda t, a, tau: a * np.exp(-t / tau), np.arange(3) * dt, tail, p0=(tail[0], dt))[0][1]
+    for settings, cell in ((" 1037=0", ("blank", 0)), ("", (tau, 0.03 * tau))):
+        print_lines((f"evoked response, three-sample tail{settings}", 3, "1000=2 1005=50" + settings, 20000, -60.0,
+                     0.2, "mV", 2, 0.0, 0), [(1100, 40.0, points, record) for record in range(2)],
+                    [(row, h, *v) for row in (1, 2) for h, v in (("Height (mV)", (40.0, 0.8)), ("Tau (s)", cell))])
+
+
 def population_spikes():
     # Eight stimuli at 20 Hz, each a biphasic artefact of +-3 mV (its low, then its top) and a population spike
     # 1 ms later, at 20 kHz with 2 % noise (0.04 mV); stimuli as pulses (1000 = 3), spikes searched for 40 ms.
@@ -370,6 +388,7 @@ def main():
     print("# Written by tests/data/cycle_events_truth.py; see its head comment.")
     action_potentials()
     cardiac_plateaus()
+    evoked_tails()
     population_spikes()
     for name, kind, detection, noise, seed, events in NOISY:
         print_noisy(name, kind, detection, 1.0, 1, noise, seed, events)
