@@ -167,15 +167,6 @@ class GridControl : public GridRenderer, public OWL::TWindow {
   bool WholeGridPrinting = false;
   // Set while the grid renders a printout: no placeholders, no fonts of its own.
   bool Printing = false;
-  // While a printout draws cells: a DC holding the cell font at the printout's layout resolution,
-  // on which a cell decides how much of its text fits, so that every printer shows the same text
-  // whatever its resolution rounds the font to; and the two resolutions.
-  struct PrintFitting {
-    HDC Dc;
-    int32_t LayoutDpi;
-    int32_t PrinterDpi;
-  };
-  const PrintFitting* Fitting = nullptr;
   bool SnapBarWanted = false;
   bool ShowLatestRow = false;
   std::map<uint32_t, QOR::String> ChoiceTexts;

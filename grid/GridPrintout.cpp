@@ -71,7 +71,7 @@ struct GridPrintout::Fonts {
 };
 
 // The fonts at kPrintLayoutDpi and their sizes there, measured on a memory DC of their own, which
-// maps a font's pixel height alike on every screen; texts are fitted on it too.
+// maps a font's pixel height alike on every screen.
 struct GridPrintout::LayoutMetrics {
   explicit LayoutMetrics(const GridControl& grid)
       : LayoutFonts(grid, PrintResolution{kPrintLayoutDpi, kPrintLayoutDpi}),
@@ -110,7 +110,6 @@ struct GridPrintout::PageFrame {
   // The plan's row height and row-number width in printer pixels.
   int32_t RowHeight = 1;
   int32_t RowNumberWidth = 0;
-  int32_t PrinterX = kPrintLayoutDpi;
 };
 
 GridPrintout::GridPrintout(GridControl& grid, const QOR::String& title, uint32_t section,
@@ -175,10 +174,10 @@ void GridPrintout::DrawPage(int32_t page, OWL::TDC& dc, OWL::TDC* printer, const
 }
 
 // The pages are planned at kPrintLayoutDpi from the grid's point size and its columns' widths
-// there alone, and only drawn at the printer's resolution; cells and headings decide what of their
-// text fits at the layout's resolution too, not where the font's rounding at the printer's would
-// put it. So every screen and every printer gives the same pages, each with the same rows,
-// columns and texts.
+// there alone, and only drawn at the printer's resolution: every screen and every printer gives
+// the same pages, each with the same rows and columns. What of a cell's or heading's text fits is
+// measured in the font it is drawn in, where the printer's rounding puts it, so that no text is
+// cut by its column's edge.
 int32_t GridPrintout::Paginate(OWL::TDC&, const OWL::TRect& page, const PrintResolution& dpi) {
   mLayout = std::make_unique<LayoutMetrics>(mGrid);
   const LayoutMetrics& layout = *mLayout;
@@ -212,7 +211,6 @@ int32_t GridPrintout::RuledRows() const {
 GridPrintout::PageFrame GridPrintout::FrameOfPage(int32_t p, const OWL::TRect& page,
                                                   const PrintResolution& dpi) const {
   PageFrame frame;
-  frame.PrinterX = OrLayoutDpi(dpi.PrinterX);
   // Truncated, so that the rows the plan gives a page fit it.
   frame.RowHeight =
       std::max<int32_t>(1, static_cast<int32_t>(int64_t{mRowHeight} * OrLayoutDpi(dpi.PrinterY) / kPrintLayoutDpi));
@@ -266,12 +264,8 @@ void GridPrintout::DrawHeading(OWL::TDC& dc, const Fonts& fonts, const PageFrame
   {
     const TextStateScope text(dc, TA_LEFT | TA_BASELINE);
     const ClipScope clip(dc, clipped);
-    // Fitted at the layout's resolution, as the cells are: every printer shows the same heading.
-    OWL::TDC& measure = mLayout->Measure;
-    measure.SelectObject(mLayout->LayoutFonts.Heading);
-    const std::wstring shown = FitText(measure.GetHDC(), title.GetText(), title.Length(),
-                                       MulDiv(clipped.Width() - frame.TextGap, kPrintLayoutDpi, frame.PrinterX));
-    measure.RestoreFont();
+    // Fitted in the heading font as the printer rounds it, as the cells are.
+    const std::wstring shown = FitText(dc.GetHDC(), title.GetText(), title.Length(), clipped.Width() - frame.TextGap);
     dc.TextOut(clipped.left + frame.TextInset, (clipped.top + clipped.bottom) / 2, shown.c_str(),
                static_cast<int>(shown.size()));
   }
@@ -292,16 +286,9 @@ void GridPrintout::DrawColumnCells(OWL::TDC& dc, const Fonts& fonts, const PageF
     dc.SelectObject(fonts.Cell);
     const int32_t first = frame.FirstRow + mRowOffset + fixedRows;
     UniformRowPosCursor cursor(frame.CellsTop, first, fixedRows, first + frame.RowCount, fixedRows, frame.RowHeight);
-    OWL::TDC& measure = mLayout->Measure;
-    measure.SelectObject(mLayout->LayoutFonts.Cell);
-    const GridControl::PrintFitting fitting{measure.GetHDC(), kPrintLayoutDpi, frame.PrinterX};
-    {
-      const FittingScope fitted(mGrid, fitting);
-      int widest = 0;
-      Renderer().PaintColumn(dc.GetHDC(), {column + fixedColumns, fixedColumns}, cursor, left + frame.TextInset,
-                             right - frame.TextGap + frame.TextInset, widest);
-    }
-    measure.RestoreFont();
+    int widest = 0;
+    Renderer().PaintColumn(dc.GetHDC(), {column + fixedColumns, fixedColumns}, cursor, left + frame.TextInset,
+                           right - frame.TextGap + frame.TextInset, widest);
     dc.RestoreFont();
   }
   const OWL::TPen rule(CreateDottedRulePen(frame.DottedWidth), OWL::TAutoDelete::AutoDelete);

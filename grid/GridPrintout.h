@@ -91,7 +91,7 @@ class GridPrintout final : public LumoPrintout {
   std::vector<int32_t> mWidths;
   int32_t mRowHeight = 0;
   int32_t mRowNumberWidth = 0;
-  // The last pagination's fonts at kPrintLayoutDpi, their sizes, and the DC that fits texts.
+  // The last pagination's fonts at kPrintLayoutDpi and their sizes.
   std::unique_ptr<LayoutMetrics> mLayout;
   // While the renderer narrows the grid to the selected rows: the first selected data row.
   int32_t mRowOffset = 0;

@@ -65,18 +65,4 @@ class ColourScope {
   COLORREF mBack;
 };
 
-// The grid fits its cells' texts on the printout's measuring DC while this lives.
-class FittingScope {
- public:
-  FittingScope(GridControl& grid, const GridControl::PrintFitting& fitting) noexcept : mGrid(grid) {
-    mGrid.Fitting = &fitting;
-  }
-  ~FittingScope() { mGrid.Fitting = nullptr; }
-  FittingScope(const FittingScope&) = delete;
-  FittingScope& operator=(const FittingScope&) = delete;
-
- private:
-  GridControl& mGrid;
-};
-
 }  // namespace TVF_Grid

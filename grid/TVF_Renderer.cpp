@@ -142,20 +142,18 @@ int TVF_Renderer::DrawCellText(HDC hdc, const RECT& cell, const QOR::String& tex
   if (!mGrid.Printing) dc.SelectObject(title ? *mTitleFont : mGrid.CellFont());
   dc.SetTextAlign(TA_LEFT | TA_TOP);
   const OWL::TRect rect(cell.left, cell.top, cell.right, cell.bottom);
-  const TVF_Grid::GridControl::PrintFitting* const fitting = mGrid.Printing ? mGrid.Fitting : nullptr;
-  HDC const measuring = fitting ? fitting->Dc : hdc;
-  OWL::TDC measure(measuring);
-  const int width = text.IsEmpty() ? 0 : measure.GetTextExtent(text.GetText(), text.Length()).cx;
+  // Measured in the font it is drawn in, on the DC it is drawn on: a printer's font rounds to
+  // its own pixels, wider than the screen's scaled.
+  const int width = text.IsEmpty() ? 0 : dc.GetTextExtent(text.GetText(), text.Length()).cx;
   // A printout makes the room before the right edge itself, between its rules.
   const int gap = mGrid.Printing ? 0 : TVF_Grid::CellTextGap(dc.GetDeviceCaps(LOGPIXELSX));
-  int room = cell.right - cell.left - gap;
-  if (fitting && fitting->PrinterDpi > 0) room = MulDiv(room, fitting->LayoutDpi, fitting->PrinterDpi);
+  const int room = cell.right - cell.left - gap;
   std::wstring shown(text.GetText(), static_cast<size_t>(text.Length()));
   // Text that fits is drawn as it is, without measuring it again. A number is never cut with
   // "...": "-9.313..." would read as another value.
   if (width > room)
-    shown = !title && TVF_Grid::IsNumberText(shown) ? TVF_Grid::FitNumber(measuring, shown, room)
-                                                    : TVF_Grid::FitText(measuring, shown.c_str(), text.Length(), room);
+    shown = !title && TVF_Grid::IsNumberText(shown) ? TVF_Grid::FitNumber(hdc, shown, room)
+                                                    : TVF_Grid::FitText(hdc, shown.c_str(), text.Length(), room);
   dc.ExtTextOut(cell.left, cell.top, ETO_CLIPPED | ETO_OPAQUE, &rect, shown.c_str(), static_cast<int>(shown.size()));
   if (!mGrid.Printing) dc.RestoreFont();
   return width;

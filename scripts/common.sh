@@ -41,7 +41,8 @@ ondara_setup_and_build_now() {
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
     wineserver -w
   fi
-  ondara_make_dpi_prefix 192
+  local dpi
+  for dpi in 144 192; do ondara_make_dpi_prefix "$dpi" || return 1; done
 }
 
 # Builds everything into build/, the whole log in build/build.log. Nothing is said when there is

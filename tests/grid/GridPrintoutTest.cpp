@@ -277,3 +277,44 @@ TEST_F(GridPrintoutFixture, PrintedCellsShowTheScreensValuesAndLongHeadingsEndIn
     EXPECT_EQ(1, std::count(texts.begin(), texts.end(), L"Head")) << "a title that fits stays whole";
   }
 }
+
+// Printed at 96, 120, 144 and 600 dpi, every cell's text, measured in the font it is printed in,
+// fits its column: values that fill a column at 96 dpi, whose font rounds up at 120 and 144 dpi
+// (16.25 and 19.5 pixels drawn as 16 and 20), print whole or with fewer figures, never cut. A
+// column 96 pixels wide prints 600 pixels wide at 600 dpi.
+TEST_F(GridPrintoutFixture, EveryPrintedCellFitsItsColumnInItsOwnFont) {
+  MakePrinted(3, 2);
+  const std::wstring values[] = {L"0.06500", L"1.475e4"};
+  for (int32_t r = 1; r <= 3; ++r)
+    for (int32_t c = 1; c <= 2; ++c) client.Texts[{r, c}] = values[c - 1];
+  DibCanvas probe(4, 4);
+  probe.dc.SelectObject(grid->CellFont());
+  int widest = 0;
+  for (const std::wstring& value : values)
+    widest = std::max<int>(widest, probe.dc.GetTextExtent(value.c_str(), static_cast<int>(value.size())).cx);
+  probe.dc.RestoreFont();
+  for (const int32_t column : {widest + CellTextGap(96), 96}) {
+    renderer->SetDefaultColumnWidth(column);
+    renderer->RebuildColumns();
+    for (const int32_t dpi : {96, 120, 144, 600}) {
+      ComPtr<ILumoPrintoutEx> printout = Make(false);
+      auto& printed = static_cast<GridPrintout&>(*printout.Get());
+      const PrintResolution resolution{dpi, dpi};
+      const OWL::TRect page(0, 0, 8 * dpi, 10 * dpi);
+      const std::vector<ClippedText> cells = DrawnClippedTexts([&](HDC hdc) {
+        OWL::TDC dc(hdc);
+        ASSERT_EQ(1, printed.Paginate(dc, page, resolution));
+        printed.PrintPage(0, dc, page, resolution);
+      });
+      ASSERT_EQ(6u, cells.size()) << dpi << " dpi";
+      for (const ClippedText& cell : cells) {
+        EXPECT_LE(ClippedTextWidth(cell), cell.clip.right - cell.clip.left)
+            << cell.text << " at " << dpi << " dpi in a column of " << column;
+        EXPECT_EQ(std::wstring::npos, cell.text.find(L'#')) << cell.text << " at " << dpi << " dpi";
+      }
+      if (column == 96 && dpi == 600) {
+        EXPECT_EQ(600, cells[0].clip.right - cells[0].clip.left + CellTextGap(600)) << "96 pixels at 600 dpi";
+      }
+    }
+  }
+}

@@ -2,6 +2,7 @@
 // reaches them: the frame's menu and keys, the preview's pages laid out over the ECG's table,
 // and what the analyze command writes of them.
 #include "controls/UxSizableButtonGadget.h"
+#include "grid/FittedNumber.h"
 #include "grid/GridColumn.h"
 #include "grid/GridPane.h"
 #include "grid/GridPrintout.h"
@@ -182,6 +183,14 @@ bool ShownAsAtNinetySixDpi(const std::wstring& text, const std::set<std::wstring
   if (text.find(L'#') != std::wstring::npos) return false;
   const bool heading = text.size() > 3 && text.compare(text.size() - 3, 3, L"...") == 0;
   return heading || exported.count(text) || text.size() >= 5;
+}
+
+// A printed cell's text as it is at 96 dpi, or that number with fewer significant figures.
+bool SameOrFewerFigures(const std::wstring& text, const std::wstring& at96) {
+  if (text == at96) return true;
+  const int figures = TVF_Grid::SignificantFigures(text);
+  return TVF_Grid::IsNumberText(text) && figures < TVF_Grid::SignificantFigures(at96) &&
+         text == TVF_Grid::RoundedNumberText(at96, figures);
 }
 
 // Dark pixels of r on a canvas, as Page::Ink counts them.
@@ -456,7 +465,7 @@ TEST_F(HostFrameOutputs, AnalyzeOutputsWriteTheDataPadAndTheAnalysisViewsPicture
 // On any screen the Table View sizes its rows by its font, so that no value is cut and no row
 // label runs into the next; its columns are as wide on paper and screen alike, so that every
 // value shows whole; the summary shows its four rows whole; the buttons write in a font and
-// size scaled like the dialogs'. This test runs on screens of 96 and 192 dpi.
+// size scaled like the dialogs'. This test runs on screens of 96, 144 and 192 dpi.
 TEST_F(HostFrameOutputs, TableViewFitsRowsColumnsSummaryAndButtonsToTheScreen) {
   AnalyseEcg();
   HWND const frame = OpenView(ZRTableViewEx::ViewMessageId());
@@ -515,16 +524,17 @@ TEST_F(HostFrameOutputs, TableViewFitsRowsColumnsSummaryAndButtonsToTheScreen) {
 }
 
 // The printout is planned from the font's point size and the columns' widths alone: printed at
-// 96 and at 192 dpi, on either screen, the ECG's table fills the same pages with the same texts,
-// every value whole.
+// 96, 144 and 192 dpi, on any screen, the ECG's table fills the same pages with the same cells.
+// Each cell's text, measured in the font it is printed in, fits its column: whole, or where the
+// printer's font rounds up (20 pixels at 144 dpi where the scale gives 19.5) with fewer figures.
 TEST_F(HostFrameOutputs, EcgTablePrintsTheSamePagesAtEveryResolution) {
   AnalyseEcg();
   TVF_TableView* const table = TableIn(OpenView(ZRTableViewEx::ViewMessageId()));
   ASSERT_NE(nullptr, table);
   const std::set<std::wstring> exported = ExportedCells();
-  std::vector<std::vector<std::wstring>> printed[2];
-  for (int k = 0; k < 2; ++k) {
-    const TVF_Grid::PrintResolution dpi{96 * (k + 1), 96 * (k + 1)};
+  std::vector<std::vector<ClippedText>> printed[3];
+  for (int k = 0; k < 3; ++k) {
+    const TVF_Grid::PrintResolution dpi{48 * (k + 2), 48 * (k + 2)};
     TVF_Grid::EventGridControl& grid = table->MainGrid();
     ComPtr<ILumoPrintoutEx> made =
         TVF_Grid::GridPrintout::Create(grid, QOR::String(L"ECG"), 8, grid.DataManager(), true, true);
@@ -537,17 +547,25 @@ TEST_F(HostFrameOutputs, EcgTablePrintsTheSamePagesAtEveryResolution) {
       pages = printout.Paginate(dc, page, dpi);
     });
     for (int32_t p = 0; p < pages; ++p)
-      printed[k].push_back(DrawnTexts([&](HDC hdc) {
+      printed[k].push_back(DrawnClippedTexts([&](HDC hdc) {
         OWL::TDC dc(hdc);
         printout.PrintPage(p, dc, page, dpi);
       }));
   }
   EXPECT_EQ(34u, printed[0].size()) << "17 pages down, 2 across, on every screen";
-  ASSERT_EQ(printed[0].size(), printed[1].size());
-  for (size_t p = 0; p < printed[0].size(); ++p) {
-    EXPECT_EQ(printed[0][p], printed[1][p]) << "page " << p + 1;
-    for (const std::wstring& text : printed[1][p])
-      EXPECT_TRUE(ShownAsAtNinetySixDpi(text, exported)) << "page " << p + 1 << ": " << Narrow(text);
+  for (int k = 0; k < 3; ++k) {
+    ASSERT_EQ(printed[0].size(), printed[k].size()) << 48 * (k + 2) << " dpi";
+    for (size_t p = 0; p < printed[0].size(); ++p) {
+      ASSERT_EQ(printed[0][p].size(), printed[k][p].size()) << "page " << p + 1 << " at " << 48 * (k + 2) << " dpi";
+      for (size_t c = 0; c < printed[k][p].size(); ++c) {
+        const ClippedText& cell = printed[k][p][c];
+        const std::wstring where = L"page " + std::to_wstring(p + 1) + L" at " + std::to_wstring(48 * (k + 2)) +
+                                   L" dpi: " + cell.text;
+        EXPECT_LE(ClippedTextWidth(cell), cell.clip.right - cell.clip.left) << where;
+        EXPECT_TRUE(ShownAsAtNinetySixDpi(cell.text, exported)) << where;
+        EXPECT_TRUE(SameOrFewerFigures(cell.text, printed[0][p][c].text)) << where;
+      }
+    }
   }
 }
 
