@@ -42,7 +42,7 @@ ondara_setup_and_build_now() {
     wineserver -w
   fi
   local dpi
-  for dpi in 144 192; do ondara_make_dpi_prefix "$dpi" || return 1; done
+  for dpi in 120 144 168 192; do ondara_make_dpi_prefix "$dpi" || return 1; done
 }
 
 # Builds everything into build/, the whole log in build/build.log. Nothing is said when there is

@@ -1,6 +1,7 @@
 // Every dialog of the module measured as the user sees it: each static text, check box, radio
 // button and edit shown holds its whole text in its own font, at the screen's resolution (96 dpi
-// in the usual run, 192 dpi in a run of its own).
+// in the usual run; 120, 144, 168 and 192 dpi, whose scales round each their own way, in runs of
+// their own).
 #include "chancalc/RunSettingsDialog.h"
 #include "grid/SigFigDialog.h"
 #include "hostapi/ChannelCalc.h"

@@ -55,10 +55,13 @@ inline std::wstring CutText(HWND control) {
   }
   RECT need{0, 0, room.right - room.left, 0};
   DrawTextW(dc, text, -1, &need, format | DT_CALCRECT);
+  // A wrapped text's widest line says little: the report gives its width on one line.
+  RECT line{0, 0, 0, 0};
+  DrawTextW(dc, text, -1, &line, (format & ~DT_WORDBREAK) | DT_SINGLELINE | DT_CALCRECT);
   SelectObject(dc, old);
   ReleaseDC(control, dc);
   if (need.right <= room.right - room.left && (edit || need.bottom <= room.bottom - room.top)) return L"";
-  return L"\"" + std::wstring(text) + L"\" needs " + std::to_wstring(need.right) + L"x" + std::to_wstring(need.bottom) +
+  return L"\"" + std::wstring(text) + L"\" needs " + std::to_wstring(line.right) + L"x" + std::to_wstring(line.bottom) +
          L", has " + std::to_wstring(room.right - room.left) + L"x" + std::to_wstring(room.bottom - room.top);
 }
 
