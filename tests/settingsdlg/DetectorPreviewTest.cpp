@@ -135,9 +135,11 @@ class DetectorPreviewTest : public doctest::ZRDocTest {
     SettingsDlg dialog(nullptr, static_cast<IHostDocument*>(mHost.Get()), 0, ZR::Dlg::PreviewSetup{});
     dialog.Execute();
   }
-  // The cardiac recording with ticks 12000 to 16000 of its first record selected in the host.
+  // The cardiac recording with ticks 12000 to 16000 of its first record selected in the host; the
+  // record runs on far enough after them that a preview as wide as 144 dpi makes it, zoomed out to
+  // 20 ticks a pixel, still has data on both sides of their middle.
   ZR::Doc::ZRDoc& OpenWithASelection() {
-    ZR::Doc::ZRDoc& document = Open(1, 20000);
+    ZR::Doc::ZRDoc& document = Open(1, 40000);
     QOR::ComPtr<IHostSelection> selection;
     EXPECT_EQ(S_OK, mData->GetSelection(selection.Out()));
     if (selection) {
