@@ -37,22 +37,12 @@ void SetUp(StepState& s) noexcept {
 // Scans up to the limit; false when the samples ran out before the end crossing and more may come.
 bool Scan(StepState& s, const StepSettings& p, const StepFrame& frame, SampleCursor& channel) {
   const ScanLevels levels = LevelsOf(s.input, p);
-  const int32_t limit = s.output.limitTick;
-  bool exhausted = false;
-  for (;;) {
-    if (!channel.Ready()) {
-      exhausted = true;
-      break;
-    }
-    const int32_t first = channel.Position();
-    if (first >= limit) break;
-    int32_t count = 0;
-    const float* v = channel.Block(count);
-    const int64_t left = static_cast<int64_t>(limit) - first;
-    if (left < count) count = static_cast<int32_t>(left);
-    channel.Skip(ScanExtremeBlock(s.output, s.endFound, levels, v, first, count));
-    if (s.endFound) break;
-  }
+  const bool exhausted = ScanBlocksUntil(
+      channel, s.output.limitTick,
+      [&](const float* v, int32_t first, int32_t count) {
+        return ScanExtremeBlock(s.output, s.endFound, levels, v, first, count);
+      },
+      [&] { return s.endFound; });
   if (exhausted && !s.endFound && !frame.final) return false;
   if (s.output.peakEndTick < 0) s.output.peakEndTick = SubTicksSat(channel.Position(), 1);
   return true;

@@ -44,26 +44,14 @@ bool Scan(StepState& s, const StepSettings& p, const StepFrame& frame, SampleCur
   const ScanLevels levels = LevelsOf(s.input, p);
   const bool valueIsNumber = !IsNoValue(s.input.value);
   const int32_t limit = s.input.limitTick;
-  bool exhausted = false;
-  for (;;) {
-    if (!channel.Ready()) {
-      exhausted = true;
-      break;
-    }
-    const int32_t first = channel.Position();
-    if (first >= limit) break;
-    int32_t count = 0;
-    const float* v = channel.Block(count);
-    const int64_t left = static_cast<int64_t>(limit) - first;
-    if (left < count) count = static_cast<int32_t>(left);
-    if (!valueIsNumber) {
-      for (int32_t i = 0; i < count; ++i) UpdateExtremes(s, v[i]);
-      channel.Skip(count);
-      continue;
-    }
-    channel.Skip(ScanBlock(s, levels, v, first, count));
-    if (s.output.ahpEndTick >= 0) break;
-  }
+  const bool exhausted = ScanBlocksUntil(
+      channel, limit,
+      [&](const float* v, int32_t first, int32_t count) -> int32_t {
+        if (valueIsNumber) return ScanBlock(s, levels, v, first, count);
+        for (int32_t i = 0; i < count; ++i) UpdateExtremes(s, v[i]);
+        return count;
+      },
+      [&] { return valueIsNumber && s.output.ahpEndTick >= 0; });
   if (!valueIsNumber) return true;
   return !(exhausted && channel.Position() < limit && !frame.final && s.output.ahpEndTick < 0);
 }

@@ -78,6 +78,10 @@ HRESULT STDMETHODCALLTYPE Enum::SetSources(int32_t record, int32_t, IUnknown**, 
   return S_OK;
 }
 
+// It reads no source: nothing to seek or to drop.
+HRESULT STDMETHODCALLTYPE Enum::SetStartTick(int32_t) noexcept { return S_OK; }
+HRESULT STDMETHODCALLTYPE Enum::ResetCache() noexcept { return S_OK; }
+
 HRESULT STDMETHODCALLTYPE Enum::GetValueUnits(double* value, IUnknown** units) noexcept {
   if (!value || !units) return E_POINTER;
   *value = mSecondsPerTick;

@@ -23,6 +23,24 @@ struct SampleCursor {
   ~SampleCursor() = default;
 };
 
+// Reads the channel forward up to limit (exclusive), one block at a time: scan(samples, firstTick, count) scans a
+// block and answers how many samples it used; done() tells that it found what it looks for. Answers true when the
+// channel ran out of samples first (while the host samples, more may come).
+template <class Scan, class Done>
+bool ScanBlocksUntil(SampleCursor& channel, int32_t limit, const Scan& scan, const Done& done) {
+  for (;;) {
+    if (!channel.Ready()) return true;
+    const int32_t first = channel.Position();
+    if (first >= limit) return false;
+    int32_t count = 0;
+    const float* const v = channel.Block(count);
+    const int64_t left = static_cast<int64_t>(limit) - first;
+    if (left < count) count = static_cast<int32_t>(left);
+    channel.Skip(scan(v, first, count));
+    if (done()) return false;
+  }
+}
+
 // Records of a nested enumerator, one at a time. Position() is the current record's tick, the nested enumerator's
 // next unexamined tick when none is buffered, or kRecordEndOffset at the end. LiftReadLimitToEnd() lets the
 // reader fetch records beyond the current step's end tick (to see the next event).
