@@ -15,6 +15,9 @@ inline constexpr int kXQOROwnCodeCount = 26;
 constexpr HRESULT XQOROwnCode(int k) noexcept { return static_cast<HRESULT>(0xA0048200u + k); }
 // Thrown by the binary storage streams for a corrupt string.
 inline constexpr HRESULT kXQORCorruptString = static_cast<HRESULT>(0xA0048203u);
+// Something of a form this version does not take: a stored record of a later version, a drag-scale
+// object of more entries than a pane handles.
+inline constexpr HRESULT kXQORUnsupportedForm = static_cast<HRESULT>(0xA0048205u);
 
 class XQOR : public std::exception {
  public:

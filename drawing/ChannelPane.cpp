@@ -1,6 +1,7 @@
 // ScrivoDraw::ChannelPane: axis ranges and prefixes, the axis objects, units read-out and drags.
 #include "drawing/ChannelPane.h"
 
+#include "base/XQOR.h"
 #include "drawing/ChildPaneHost.h"
 #include "drawing/IDrawerDataPane.h"
 #include "graph/ScaleFactory.h"
@@ -14,8 +15,6 @@
 namespace ScrivoDraw {
 
 namespace {
-
-constexpr HRESULT kTooManyEntries = static_cast<HRESULT>(0xA0048205u);
 
 struct PrefixEntry {
   wchar_t letter;
@@ -150,7 +149,7 @@ HRESULT ChannelPane::AttachDragScale(IDragScale* scale) noexcept {
   if (!scale) return E_POINTER;
   int32_t entries = 0;
   if (FAILED(scale->GetEntryCount(&entries))) return E_FAIL;
-  return entries > 3 ? kTooManyEntries : S_OK;
+  return entries > 3 ? kXQORUnsupportedForm : S_OK;
 }
 
 HRESULT ChannelPane::DetachDragScale(IDragScale* scale) noexcept {

@@ -13,12 +13,6 @@
 
 namespace ScrivoDraw {
 
-namespace {
-
-constexpr HRESULT kTooManyEntries = static_cast<HRESULT>(0xA0048205u);
-
-}  // namespace
-
 DataPane::DataPane(IPaneDataSource* source)
     : mClock([] { return static_cast<uint32_t>(GetTickCount()); }),
       mCtrlDown([] { return (GetAsyncKeyState(VK_CONTROL) & 0x8000) != 0; }) {
@@ -472,7 +466,7 @@ HRESULT DataPane::AttachDragScale(IDragScale* scale) noexcept {
   if (!scale) return E_POINTER;
   int32_t entries = 0;
   if (FAILED(scale->GetEntryCount(&entries))) return E_FAIL;
-  if (entries > 2) return kTooManyEntries;
+  if (entries > 2) return kXQORUnsupportedForm;
   if (entries < 2) return S_FALSE;
   ForEachObject([scale](InteractiveObject& object) { object.DragScaleAttached(scale); });
   ForEachLane([scale](ChannelPane& lane) { lane.AttachDragScale(scale); });

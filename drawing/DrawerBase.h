@@ -11,6 +11,9 @@
 
 namespace ScrivoDraw {
 
+// The flags every drawer of the module is made with (the host request word's bits).
+inline constexpr uint32_t kDrawerFlags = 0x80001000u;
+
 // The data part of a drawer, in the order the drawers keep it.
 struct DrawerBaseInit {
   DrawerBaseInit(int32_t kind, uint32_t flags, ChannelPair channel, LayerPair layer) noexcept

@@ -47,7 +47,7 @@ EventMarkSizes MarkSizesFor(int32_t dpi) noexcept {
 }
 
 EventDrawer::EventDrawer(ChannelPair channel, LayerPair layer) noexcept
-    : DrawerBase(kEventKind, 0x80001000u, channel, layer) {}
+    : DrawerBase(kEventKind, kDrawerFlags, channel, layer) {}
 
 EventDrawer::~EventDrawer() {
   mDrawClass = nullptr;

@@ -63,14 +63,14 @@ bool NoValueGrid(uint32_t options) noexcept {
 }  // namespace
 
 GraticuleDrawer::GraticuleDrawer(uint32_t options, COLORREF gridColour, ChannelPair channel) noexcept
-    : DrawerBase(kGraticuleKind, 0x80001000u, channel, LayerPair{kLayerPairAll, kLayerPairAllSecond}),
+    : DrawerBase(kGraticuleKind, kDrawerFlags, channel, LayerPair{kLayerPairAll, kLayerPairAllSecond}),
       mGridColour(gridColour),
       mOptions(options) {
   SharedStampDC();
 }
 
 GraticuleDrawer::GraticuleDrawer(const GraticuleDrawer& other) noexcept
-    : DrawerBase(kGraticuleKind, 0x80001000u, other.mChannel, other.mLayer),
+    : DrawerBase(kGraticuleKind, kDrawerFlags, other.mChannel, other.mLayer),
       mSourceId(other.mSourceId),
       mAxisLineColour(other.mAxisLineColour),
       mGridColour(other.mGridColour),

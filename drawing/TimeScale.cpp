@@ -1,6 +1,7 @@
 // ScrivoDraw::TimeScale and ScrivoDraw::TimeLabelDrawer: the time strip of a data pane.
 #include "drawing/TimeScale.h"
 
+#include "base/XQOR.h"
 #include "drawing/ChildPaneHost.h"
 #include "drawing/DrawPrintable.h"
 #include "drawing/DrawingServices.h"
@@ -24,7 +25,6 @@ namespace {
 
 constexpr wchar_t kProbeText[] = L"10:00:00.0000 a.m.";
 constexpr wchar_t kMillisecondsNote[] = L"(ms)";
-constexpr HRESULT kTooManyEntries = static_cast<HRESULT>(0xA0048205u);
 
 QOR::ComPtr<IRecordDataPixMap> PixMapOf(IUnknown* source) noexcept {
   QOR::ComPtr<IRecordDataPixMap> map;
@@ -277,7 +277,7 @@ HRESULT TimeScale::AttachDragScale(IDragScale* scale) noexcept {
   if (!scale) return E_POINTER;
   int32_t entries = 0;
   if (FAILED(scale->GetEntryCount(&entries))) return E_FAIL;
-  return entries >= 3 ? kTooManyEntries : S_OK;
+  return entries >= 3 ? kXQORUnsupportedForm : S_OK;
 }
 
 HRESULT TimeScale::DetachDragScale(IDragScale* scale) noexcept {

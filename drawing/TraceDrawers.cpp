@@ -34,7 +34,7 @@ COLORREF PaletteColour(int32_t channel) noexcept {
 
 PolyLineTraceDrawer::PolyLineTraceDrawer(const COLORREF* colour, int32_t sourceId, uint32_t style, int32_t kind,
                                          ChannelPair channel, LayerPair layer) noexcept
-    : DrawerBase(kind, 0x80001000u, channel, layer),
+    : DrawerBase(kind, kDrawerFlags, channel, layer),
       mStyle(style),
       mColour(colour ? *colour : PaletteColour(channel.channel)),
       mSourceId(sourceId) {}

@@ -29,7 +29,7 @@ void WriteColumnState(IBinOutStream& out, const ColumnLayout& layout) {
 
 ColumnLayout ReadColumnState(IBinInStream& in, int32_t storedWidth) {
   const uint32_t version = ReadChecked(in);
-  if (version > static_cast<uint32_t>(kColumnStateVersion)) throw XQOR(kColumnStateUnknownVersion);
+  if (version > static_cast<uint32_t>(kColumnStateVersion)) throw XQOR(kXQORUnsupportedForm);
   const uint32_t n = ReadChecked(in);
   if (n > kColumnStateMaxColumns) Damaged();
   std::vector<uint32_t> map;

@@ -18,12 +18,10 @@ inline constexpr int32_t kColumnStateVersion = 2;
 inline constexpr int32_t kColumnStateEndMarker = 1337;
 // More columns than any table shows: a larger count is taken for a damaged record.
 inline constexpr uint32_t kColumnStateMaxColumns = 4096;
-// The code of a record written by a later version.
-inline constexpr HRESULT kColumnStateUnknownVersion = static_cast<HRESULT>(0xA0048205u);
 
 void WriteColumnState(IBinOutStream& out, const ColumnLayout& layout);
 
-// Reads one record. Throws XQOR kColumnStateUnknownVersion for a version above 2, before reading
+// Reads one record. Throws XQOR kXQORUnsupportedForm (base/XQOR.h) for a version above 2, before reading
 // further, and XQOR STG_E_DOCFILECORRUPT for a record cut short, a count above
 // kColumnStateMaxColumns, a wrong end marker, a map that is not a permutation or that moves the
 // first (fixed) column, or a width no column can have. storedWidth is

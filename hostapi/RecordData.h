@@ -3,6 +3,7 @@
 // caller may preset them with the answer it wants when the host has none.
 #pragma once
 
+#include "hostapi/CalcEnum.h"
 #include "hostapi/SampleSource.h"
 
 #include <oaidl.h>
@@ -39,9 +40,8 @@ struct IPointReader : IUnknown {
   virtual HRESULT STDMETHODCALLTYPE GetPosition(int64_t* position) = 0;
 };
 
-// {FCC78051-74C0-4E33-BDCA-8BDC0A6FCA9A}
-inline constexpr GUID IID_IEventBuffer = {
-    0xFCC78051, 0x74C0, 0x4E33, {0xBD, 0xCA, 0x8B, 0xDC, 0x0A, 0x6F, 0xCA, 0x9A}};
+// The host's event readers answer the event buffer under the event enumerator's IID.
+inline constexpr const GUID& IID_IEventBuffer = IID_IEnumEventEx;
 
 // The event records of an event reader, a buffer at a time. Every record begins with the event
 // head: tick (int32), fraction of a tick (float), value (double).

@@ -1,6 +1,7 @@
 // Class GUIDs the module registers with the type registry for its general ids.
 #pragma once
 
+#include "hostapi/FormulaEnumClass.h"
 #include "hostapi/HostCalculation.h"
 #include "hostapi/HostProgress.h"
 
@@ -12,8 +13,7 @@ inline constexpr GUID HostCalcClassGUID = kHostCalcClassGuid;
 inline constexpr GUID ZREventDrawGUID = {
     0x3C6E6974, 0xED95, 0x4CD3, {0xAD, 0x13, 0xAA, 0xDD, 0x50, 0x26, 0x68, 0xD6}};
 // The host's formula enumerator class (number 0).
-inline constexpr GUID EventTypeGUID = {
-    0x88736FEF, 0xF85F, 0x4B09, {0x86, 0x2A, 0xB4, 0xE5, 0x9B, 0x34, 0x8D, 0xE4}};
+inline constexpr GUID EventTypeGUID = kFormulaEnumClassGuid;
 // Host classes reached by number (2, 9, 16, 17, 18).
 inline constexpr GUID HostUiClassGUID = kHostUiClassGuid;
 // The document's commands and messages.

@@ -1,10 +1,9 @@
 // ScrivoChildDocument: fetching the host objects at construction and letting go at detach.
 #include "hostclient/ScrivoChildDocument.h"
 
+#include "hostapi/RecordData.h"
+
 namespace {
-// {AD6CD303-7868-4A12-B4AE-97C02EE8F5E3}: the host document object's child interface.
-constexpr GUID kHostDocumentChildIid = {
-    0xAD6CD303, 0x7868, 0x4A12, {0xB4, 0xAE, 0x97, 0xC0, 0x2E, 0xE8, 0xF5, 0xE3}};
 // {8C9C3423-CD9C-11D1-B2EA-00600894D72A}: the link interface of the host's link source.
 constexpr GUID kHostLinkIid = {
     0x8C9C3423, 0xCD9C, 0x11D1, {0xB2, 0xEA, 0x00, 0x60, 0x08, 0x94, 0xD7, 0x2A}};
@@ -35,7 +34,8 @@ void ScrivoChildDocument::FetchHostObjects() {
                                               reinterpret_cast<void**>(&mDataFile))) &&
       mDataFile)
     mDataFile->Release();
-  if (mDocumentObject) mDocumentObject->QueryInterface(kHostDocumentChildIid, mDocumentChild.OutVoid());
+  // The document object's child interface answers under the record data's IID.
+  if (mDocumentObject) mDocumentObject->QueryInterface(IID_IHostRecordData, mDocumentChild.OutVoid());
 }
 
 HRESULT STDMETHODCALLTYPE ScrivoChildDocument::Detach() noexcept {
