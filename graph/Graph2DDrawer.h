@@ -87,7 +87,6 @@ class Graph2DDrawer : public GraphBase, public MessSys::MessageReceiver {
   virtual void SetDisplayInfo(const GraphDisplayInfo& info);
   virtual GraphDisplayInfo GetDisplayInfo() const { return mDisplayInfo; }
   virtual void InvalidateWindow() { InvalidateOwner(); }
-  DrawnLayers& Layers() noexcept { return mLayers; }
 
   // Ranges (Graph2DDrawerScaling.cpp).
   virtual void SetDomain(double minimum, double maximum);

@@ -24,7 +24,6 @@ class EventIterSet {
   // Searching backward takes the nearest earlier event first (the start position included):
   // set before any source is added. The set searches forward from its construction.
   void SetForward(bool forward) noexcept { mForward = forward; }
-  bool Forward() const noexcept { return mForward; }
 
   // Tells the document a search begins, then adds every event source its data-object service
   // lists for the start position; sources that do not yield events are skipped. Without the
