@@ -114,7 +114,8 @@ bool CheckViewOutputs(const ViewShowRequest& show) {
   return missing == nullptr;
 }
 
-// What the command line may name: the options that take no value, then those that take one.
+// What the command line may name: the options that take no value (scripts/run reads this list),
+// then those that take one.
 constexpr const wchar_t* kSwitchOptions[] = {L"--help", L"--table", L"--calc-dialog", L"--settings-dialog",
                                              L"--keep-open"};
 constexpr const wchar_t* kValueOptions[] = {

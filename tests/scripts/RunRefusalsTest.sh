@@ -6,8 +6,9 @@ set -u
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(mktemp -d)
 trap 'rm -rf "$root"' EXIT
-mkdir -p "$root/scripts" "$root/folder"
+mkdir -p "$root/scripts" "$root/folder" "$root/host/app"
 cp "$here/../../scripts/run" "$here/../../scripts/common.sh" "$root/scripts/"
+cp "$here/../../host/app/AnalyzeArguments.cpp" "$root/host/app/"
 printf '#!/bin/sh\necho "the run went on to the build" >&2\nexit 9\n' >"$root/scripts/setup"
 chmod +x "$root/scripts/setup"
 touch "$root/steps.csv"
@@ -34,6 +35,7 @@ check "scripts/run: cannot read missing.csv: no such file" missing.csv --type 5
 check "scripts/run: cannot read folder: it is a folder" folder
 check "scripts/run: cannot read none.txt: no such file" steps.csv --settings none.txt
 check "scripts/run: cannot read missing.csv: no such file" --type 5 --keep-open --set 1006=1 missing.csv
+check "scripts/run: cannot read missing.csv: no such file" --table missing.csv --show table
 
 # The host writes files and makes picture folders only in folders that exist, refusing others
 # before it analyses: no folder is made for it first.
