@@ -30,10 +30,10 @@ BenchDocument::BenchDocument(host::Recording recording, bool whileSampling) {
   host::OpenCustomDocument(*hostDocument.Get(), L"Ondara Document", 0, document);
   doc.Attach(ZR::Doc::ZRDoc::FromHostDocument(static_cast<IHostDocument*>(hostDocument.Get())));
   if (!doc) return;
-  doc->SetSettingText(ZR::Doc::kSettingAnalysisType, L"1");
-  doc->SetSettingText(ZR::Doc::kSettingPeakWidthFilter, L"f");
-  doc->SetSettingText(ZR::Doc::kSettingMinPeakWidthCAP, L"10");
-  if (whileSampling) doc->SetSettingText(ZR::Doc::kSettingWhileSampling, L"t");
+  doc->SetSettingText(ZR::Doc::NumberOf(ZR::Doc::kSettingAnalysisType), L"1");
+  doc->SetSettingText(ZR::Doc::NumberOf(ZR::Doc::kSettingPeakWidthFilter), L"f");
+  doc->SetSettingText(ZR::Doc::NumberOf(ZR::Doc::kSettingMinPeakWidthCAP), L"10");
+  if (whileSampling) doc->SetSettingText(ZR::Doc::NumberOf(ZR::Doc::kSettingWhileSampling), L"t");
 }
 
 BenchDocument::~BenchDocument() { hostDocument->CloseChildDocuments(); }

@@ -41,10 +41,10 @@ constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 // Plot options in menu order with the Bool setting that shows each.
 struct OptionEntry {
   int32_t index;
-  int32_t setting;
+  SettingId setting;
 };
 // Series n is the setting of plot series n (1 to 10); the menu lists series 10 before 9.
-constexpr int32_t Series(int32_t n) { return kSettingFirstPlotSeries + n - 1; }
+constexpr SettingId Series(int32_t n) { return PlotSeriesSetting(n); }
 constexpr OptionEntry kOptionTable[] = {{0, Series(1)},  {2, Series(2)},  {3, Series(3)},  {4, Series(4)},
                                         {56, Series(5)}, {27, Series(6)}, {33, Series(7)}, {48, Series(8)},
                                         {50, Series(10)}, {57, Series(9)}};
@@ -80,10 +80,10 @@ AnalysisViewData::AnalysisViewData(ZRDoc& document) : mDocument(document) {
   mOptions = {0, 2, 3, 4, 56, 27, 33, 48, 50, 57};
 }
 
-int32_t AnalysisViewData::OptionSetting(int32_t index) noexcept {
+SettingId AnalysisViewData::OptionSetting(int32_t index) noexcept {
   for (const OptionEntry& entry : kOptionTable)
     if (entry.index == index) return entry.setting;
-  return 0;
+  return kNoSetting;
 }
 
 SettingsStore& AnalysisViewData::Settings() const { return mDocument.GetSettings(); }
@@ -167,7 +167,7 @@ QOR::String AnalysisViewData::OptionName(int32_t index) const {
   return catalogue ? catalogue->GetShortNameById(AnalysisType(), index) : QOR::String(L"?");
 }
 
-bool AnalysisViewData::OptionShown(const EventFCalc& record, int32_t index, int32_t settingId) const {
+bool AnalysisViewData::OptionShown(const EventFCalc& record, int32_t index, SettingId settingId) const {
   const ZRSetting_Bool* const setting = Settings().GetBoolSetting(settingId);
   return setting && setting->Get() && OptionOffered(index) && HasValue(record, index);
 }

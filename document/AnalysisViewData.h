@@ -5,6 +5,7 @@
 
 #include "base/String.h"
 #include "base/EventRecords.h"
+#include "document/SettingIds.h"
 
 #include <windows.h>
 
@@ -87,12 +88,12 @@ class AnalysisViewData {
 
   // The plot options (measurement indexes) in menu order.
   const std::vector<int32_t>& Options() const noexcept { return mOptions; }
-  // The Bool setting that shows an option; 0 for an index that is no option.
-  static int32_t OptionSetting(int32_t index) noexcept;
+  // The Bool setting that shows an option; kNoSetting for an index that is no option.
+  static SettingId OptionSetting(int32_t index) noexcept;
   bool OptionOffered(int32_t index) const;
   QOR::String OptionName(int32_t index) const;
   // The setting is on, the analysis type offers the index and the event has a value for it.
-  bool OptionShown(const EventFCalc& record, int32_t index, int32_t settingId) const;
+  bool OptionShown(const EventFCalc& record, int32_t index, SettingId settingId) const;
   // The short names of the analysis type's measurements in catalogue order.
   std::vector<QOR::String> CalculationNames() const;
   // "Name: value unit" of the measurement at the type's catalogue index for the current event.

@@ -23,7 +23,7 @@ int32_t Type(const Doc::SettingsStore& store) {
 
 }  // namespace
 
-double SettingNumber(const Doc::SettingsStore& store, int32_t id) {
+double SettingNumber(const Doc::SettingsStore& store, Doc::SettingId id) {
   const Doc::ZRSetting* const setting = store.FindSetting(id);
   return setting ? setting->AsDouble() : 0.0;
 }
@@ -39,7 +39,7 @@ std::wstring FormulaList(const Enum::NumericParams& params) {
 
 EStimDetParams::EStimDetParams(const Doc::SettingsStore* store) {
   if (!store) return;
-  const auto n = [store](int32_t id) { return SettingNumber(*store, id); };
+  const auto n = [store](Doc::SettingId id) { return SettingNumber(*store, id); };
   const bool perBlock = n(Doc::kSettingStimulusMethod) == 4;
   Fill(*this, {n(Type(*store) == 3 ? Doc::kSettingMinStimulusHeightER : Doc::kSettingMinStimulusHeightPS),
                n(Doc::kSettingMaxArtifactWidth), perBlock ? n(Doc::kSettingSearchStart) : 0.0,
@@ -48,7 +48,7 @@ EStimDetParams::EStimDetParams(const Doc::SettingsStore* store) {
 
 EBaseParams::EBaseParams(const Doc::SettingsStore* store) {
   if (!store) return;
-  const auto n = [store](int32_t id) { return SettingNumber(*store, id); };
+  const auto n = [store](Doc::SettingId id) { return SettingNumber(*store, id); };
   const bool evoked = Type(*store) == 3;
   // A baseline of at most 1000 ms, within 5 % of the height.
   Fill(*this,
@@ -58,7 +58,7 @@ EBaseParams::EBaseParams(const Doc::SettingsStore* store) {
 
 EAMaxParams::EAMaxParams(const Doc::SettingsStore* store) {
   if (!store) return;
-  const auto n = [store](int32_t id) { return SettingNumber(*store, id); };
+  const auto n = [store](Doc::SettingId id) { return SettingNumber(*store, id); };
   const int32_t type = Type(*store);
   // The general and synaptic detectors' events move to the maximum found; the others' stay.
   const bool reposition = !(type == 1 || type == 3 || type == 4 || type == 5);
@@ -68,14 +68,14 @@ EAMaxParams::EAMaxParams(const Doc::SettingsStore* store) {
 
 EBase2Params::EBase2Params(const Doc::SettingsStore* store) {
   if (!store) return;
-  const auto n = [store](int32_t id) { return SettingNumber(*store, id); };
+  const auto n = [store](Doc::SettingId id) { return SettingNumber(*store, id); };
   Fill(*this, {n(Doc::kSettingMidPlateauPercent), n(Doc::kSettingTauStart), n(Doc::kSettingTauEnd),
                n(Doc::kSettingPlateauCentre)});
 }
 
 EBulkParams::EBulkParams(const Doc::SettingsStore* store) {
   if (!store) return;
-  const auto n = [store](int32_t id) { return SettingNumber(*store, id); };
+  const auto n = [store](Doc::SettingId id) { return SettingNumber(*store, id); };
   Fill(*this,
        {n(Doc::kSettingAnalysisType), n(Doc::kSettingAreaStart), n(Doc::kSettingAreaEnd), n(Doc::kSettingTauMode),
         n(Doc::kSettingTauFixedValue), n(Doc::kSettingRiseStart), n(Doc::kSettingRiseEnd),
@@ -86,7 +86,7 @@ EBulkParams::EBulkParams(const Doc::SettingsStore* store) {
 
 EPSCalcParams::EPSCalcParams(const Doc::SettingsStore* store) {
   if (!store) return;
-  const auto n = [store](int32_t id) { return SettingNumber(*store, id); };
+  const auto n = [store](Doc::SettingId id) { return SettingNumber(*store, id); };
   Fill(*this, {n(Doc::kSettingSlopeStart), n(Doc::kSettingSlopeEnd), n(Doc::kSettingValueLocation)});
 }
 

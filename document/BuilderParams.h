@@ -1,6 +1,7 @@
 // The enumerators' parameter records as the expression builder fills them from the settings.
 #pragma once
 
+#include "document/SettingIds.h"
 #include "enumerators/calcamax/AMaxParams.h"
 #include "enumerators/calcbase/BaseParams.h"
 #include "enumerators/calcbase2/Base2Params.h"
@@ -42,6 +43,6 @@ std::wstring FormulaList(const Enum::NumericParams& params);
 
 // The number of a setting as the formulas take it: the value of the current setting of that
 // id widened to a double; 0.0 when there is none.
-double SettingNumber(const Doc::SettingsStore& store, int32_t id);
+double SettingNumber(const Doc::SettingsStore& store, Doc::SettingId id);
 
 }  // namespace ZR

@@ -306,7 +306,7 @@ int32_t CycleDetector::RebuildColumns() {
   for (int i = 0; i < count; ++i) {
     const int32_t id = catalogue->GetId(mAnalysisType, i);
     // A missing switch, or one that is not a Bool setting, hides the column.
-    const ZRSetting_Bool* const on = store->GetBoolSetting(id);
+    const ZRSetting_Bool* const on = store->GetBoolSetting(ColumnSwitchId(id));
     if (on && on->Get()) mShownColumns.push_back(id);
   }
   return ColumnCount();

@@ -40,14 +40,14 @@ ExpressionBuilder::ExpressionBuilder(const Doc::SettingsStore& store, IUnknown* 
       mAnalysisObject(static_cast<int32_t>(store.GetLongValue(Doc::kSettingAnalysisObject))),
       mDataDocument(dataDocument) {}
 
-double ExpressionBuilder::Value(int32_t id) const { return SettingNumber(mStore, id); }
+double ExpressionBuilder::Value(Doc::SettingId id) const { return SettingNumber(mStore, id); }
 
-bool ExpressionBuilder::Flag(int32_t id) const {
+bool ExpressionBuilder::Flag(Doc::SettingId id) const {
   const Doc::ZRSetting_Bool* const setting = mStore.GetBoolSetting(id);
   return setting && setting->Get();  // a missing switch counts as clear
 }
 
-int32_t ExpressionBuilder::Int(int32_t id) const { return static_cast<int32_t>(Value(id)); }
+int32_t ExpressionBuilder::Int(Doc::SettingId id) const { return static_cast<int32_t>(Value(id)); }
 
 std::wstring ExpressionBuilder::Number(double value) const { return QOR::ExactDoubleText(value); }
 

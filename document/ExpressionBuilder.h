@@ -2,6 +2,8 @@
 // build the chain of calculation enumerators from.
 #pragma once
 
+#include "document/SettingIds.h"
+
 #include <unknwn.h>
 
 #include <cstdint>
@@ -65,9 +67,9 @@ class ExpressionBuilder {
   static const wchar_t* FallbackText() noexcept { return L"77"; }
 
  private:
-  double Value(int32_t id) const;
-  bool Flag(int32_t id) const;
-  int32_t Int(int32_t id) const;
+  double Value(Doc::SettingId id) const;
+  bool Flag(Doc::SettingId id) const;
+  int32_t Int(Doc::SettingId id) const;
   std::wstring Number(double value) const;
   std::wstring Channel() const;
   std::wstring Region() const;

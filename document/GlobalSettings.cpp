@@ -12,14 +12,14 @@ namespace {
 constexpr int32_t kPage = 4;
 constexpr int32_t kMask = Types({0, 1, 2, 3, 4});
 
-constexpr SettingRow Bool(int32_t id, bool on) {
+constexpr SettingRow Bool(SettingId id, bool on) {
   return {id, kSettingBool, on ? 1.0 : 0.0, 0, 0, kPage, kMask};
 }
-constexpr SettingRow Long(int32_t id, double value, double minimum, double maximum) {
+constexpr SettingRow Long(SettingId id, double value, double minimum, double maximum) {
   return {id, kSettingLong, value, minimum, maximum, kPage, kMask};
 }
-constexpr SettingRow Marker(int32_t id) { return Long(id, -1, -1, kLargestLong); }
-constexpr SettingRow AxisValue(int32_t id) {
+constexpr SettingRow Marker(SettingId id) { return Long(id, -1, -1, kLargestLong); }
+constexpr SettingRow AxisValue(SettingId id) {
   return {id, kSettingDouble, 0, kLowestDouble, kLargestDouble, kPage, kMask};
 }
 
@@ -42,16 +42,16 @@ constexpr SettingRow kRows[] = {
     Bool(kSettingRegionStored, false),
     Bool(kSettingNoRegionStored, true),
     // The Analysis View's plot series 1 to 10.
-    Bool(kSettingFirstPlotSeries, true),
-    Bool(kSettingFirstPlotSeries + 1, true),
-    Bool(kSettingFirstPlotSeries + 2, true),
-    Bool(kSettingFirstPlotSeries + 3, true),
-    Bool(kSettingFirstPlotSeries + 4, true),
-    Bool(kSettingFirstPlotSeries + 5, true),
-    Bool(kSettingFirstPlotSeries + 6, true),
-    Bool(kSettingFirstPlotSeries + 7, true),
-    Bool(kSettingFirstPlotSeries + 8, true),
-    Bool(kSettingFirstPlotSeries + 9, true),
+    Bool(PlotSeriesSetting(1), true),
+    Bool(PlotSeriesSetting(2), true),
+    Bool(PlotSeriesSetting(3), true),
+    Bool(PlotSeriesSetting(4), true),
+    Bool(PlotSeriesSetting(5), true),
+    Bool(PlotSeriesSetting(6), true),
+    Bool(PlotSeriesSetting(7), true),
+    Bool(PlotSeriesSetting(8), true),
+    Bool(PlotSeriesSetting(9), true),
+    Bool(PlotSeriesSetting(10), true),
     Bool(kSettingShowLatestRow, false),
     AxisValue(kSettingAxisXLow),
     AxisValue(kSettingAxisXHigh),

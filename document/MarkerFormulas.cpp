@@ -22,7 +22,7 @@ namespace {
 
 constexpr uint32_t kChannelReferenceKind = 0xC0000000u;
 
-void GiveFormula(IUnknown* dataFile, const SettingsStore& store, int32_t objectSetting, const std::wstring& text) {
+void GiveFormula(IUnknown* dataFile, const SettingsStore& store, SettingId objectSetting, const std::wstring& text) {
   const auto id = static_cast<int32_t>(store.GetLongValue(objectSetting));
   // The host's answer is not looked at: a marker without its formula only shows nothing.
   ExtLib::CreateHostCalculation(dataFile, TypeIdClass<&HostCalcClassGUID, 0>::Id(), QOR::String(text.c_str()),

@@ -23,7 +23,7 @@ constexpr int32_t Types(std::initializer_list<int> types) noexcept {
 // Numbers are held as doubles (every int and long bound is exact in one); a Bool's default is
 // 0 or 1. largestValid below the maximum narrows what IsValid accepts.
 struct SettingRow {
-  int32_t id;
+  SettingId id;
   int32_t kind;
   double defaultValue;
   double minimum;

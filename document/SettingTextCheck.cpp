@@ -92,7 +92,7 @@ QOR::String OutOfRangeWords(const ZRSetting& setting) {
   if (setting.Id() == kSettingAnalysisType) return Words(IDS_ZR_TEXT_ANALYSIS_TYPES);
   // The stimulus method's message is a placeholder the dialog never shows.
   const QOR::String own = SettingErrorText(setting.Id()).message;
-  if (setting.Id() != kSettingStimulusMethod && own != SettingErrorText(-1).message) return own;
+  if (setting.Id() != kSettingStimulusMethod && own != SettingErrorText(kNoSetting).message) return own;
   return RangeWords(setting);
 }
 

@@ -2,15 +2,13 @@
 // names of the stimulus detection methods.
 #include "document/SettingTexts.h"
 
-#include <cstdint>
-
 #include "document/SettingIds.h"
 
 namespace ZR::Doc {
 namespace {
 
 struct ErrorText {
-  int32_t id;
+  SettingId id;
   const wchar_t* caption;
   const wchar_t* message;
 };
@@ -68,7 +66,7 @@ constexpr ErrorText kErrorTexts[] = {
 
 }  // namespace
 
-MessageAndCaption SettingErrorText(int settingId) {
+MessageAndCaption SettingErrorText(SettingId settingId) {
   for (const ErrorText& text : kErrorTexts) {
     if (text.id == settingId) return {QOR::String(text.message), QOR::String(text.caption)};
   }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "base/String.h"
+#include "document/SettingIds.h"
 
 namespace ZR::Doc {
 
@@ -13,7 +14,7 @@ struct MessageAndCaption {
 
 // For ids 1000 to 1041; settings the dialog never reports, and every other id, give
 // "invalid text" and "invalid caption".
-MessageAndCaption SettingErrorText(int settingId);
+MessageAndCaption SettingErrorText(SettingId settingId);
 
 // Values of setting 1000: 2 "Time from start of block", 3 "Height and width", 4 "Height and
 // width (one per block)"; "???" for any other.

@@ -10,16 +10,16 @@
 namespace ZR::Doc {
 namespace {
 
-constexpr SettingRow Time(int32_t id, double ms, int32_t page, int32_t mask) {
+constexpr SettingRow Time(SettingId id, double ms, int32_t page, int32_t mask) {
   return {id, kSettingDouble, ms, 0, 99999, page, mask};
 }
-constexpr SettingRow Height(int32_t id, double value, int32_t page, int32_t mask) {
+constexpr SettingRow Height(SettingId id, double value, int32_t page, int32_t mask) {
   return {id, kSettingDouble, value, 0, kLargestDouble, page, mask};
 }
-constexpr SettingRow Percent(int32_t id, double value, int32_t mask) {
+constexpr SettingRow Percent(SettingId id, double value, int32_t mask) {
   return {id, kSettingInt, value, 0, 100, 2, mask};
 }
-constexpr SettingRow Bool(int32_t id, bool on, int32_t page, int32_t mask) {
+constexpr SettingRow Bool(SettingId id, bool on, int32_t page, int32_t mask) {
   return {id, kSettingBool, on ? 1.0 : 0.0, 0, 0, page, mask};
 }
 
@@ -77,7 +77,7 @@ constexpr SettingRow kRows[] = {
 };
 
 struct ColumnSwitch {
-  int32_t id;
+  int32_t parameterId;
   bool on;
 };
 
@@ -113,7 +113,8 @@ Settings1::Settings1(const ParamCatalogue* catalogue) {
 
 void Settings1::AddColumnSwitches(const ParamCatalogue* catalogue) {
   for (const ColumnSwitch& column : kColumns) {
-    Add(new ZRSetting_Bool(column.id, kColumnPage, ListingTypes(catalogue, column.id), column.on));
+    Add(new ZRSetting_Bool(ColumnSwitchId(column.parameterId), kColumnPage,
+                           ListingTypes(catalogue, column.parameterId), column.on));
   }
 }
 

@@ -23,7 +23,7 @@ void SettingsGroup::CopyValues(const SettingsGroup& from) {
   }
 }
 
-ZRSetting* SettingsGroup::FindById(int id) const noexcept {
+ZRSetting* SettingsGroup::FindById(SettingId id) const noexcept {
   for (uint32_t i = 0; i < Count(); ++i) {
     if (At(i)->Id() == id) return At(i);
   }

@@ -25,7 +25,7 @@ class SettingsGroup {
   // can, else through its classic text.
   void CopyValues(const SettingsGroup& from);
   // The first setting with that id, or null.
-  ZRSetting* FindById(int id) const noexcept;
+  ZRSetting* FindById(SettingId id) const noexcept;
   uint32_t Count() const noexcept { return mSettings.Count(); }
   ZRSetting* At(uint32_t i) const noexcept { return mSettings.At(i); }
 

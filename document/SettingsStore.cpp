@@ -28,31 +28,31 @@ SettingsStore& SettingsStore::operator=(const SettingsStore& other) {
   return *this;
 }
 
-ZRSetting* SettingsStore::FindSetting(int id) const noexcept {
+ZRSetting* SettingsStore::FindSetting(SettingId id) const noexcept {
   if (id >= kFirstGlobalSettingId && id <= kLastGlobalSettingId) return mGlobal.FindById(id);
   const int current = CurrentGroupIndex();
   return current < 0 ? nullptr : Group(static_cast<uint32_t>(current)).FindById(id);
 }
 
-ZRSetting_Bool* SettingsStore::GetBoolSetting(int id) const noexcept {
+ZRSetting_Bool* SettingsStore::GetBoolSetting(SettingId id) const noexcept {
   return dynamic_cast<ZRSetting_Bool*>(FindSetting(id));
 }
-ZRSettingInt* SettingsStore::GetIntSetting(int id) const noexcept {
+ZRSettingInt* SettingsStore::GetIntSetting(SettingId id) const noexcept {
   return dynamic_cast<ZRSettingInt*>(FindSetting(id));
 }
-ZRSetting_Int10* SettingsStore::GetInt10Setting(int id) const noexcept {
+ZRSetting_Int10* SettingsStore::GetInt10Setting(SettingId id) const noexcept {
   return dynamic_cast<ZRSetting_Int10*>(FindSetting(id));
 }
-ZRSettingDouble* SettingsStore::GetDoubleSetting(int id) const noexcept {
+ZRSettingDouble* SettingsStore::GetDoubleSetting(SettingId id) const noexcept {
   return dynamic_cast<ZRSettingDouble*>(FindSetting(id));
 }
 
-long SettingsStore::GetLongValue(int id) const noexcept {
+long SettingsStore::GetLongValue(SettingId id) const noexcept {
   const auto* setting = dynamic_cast<const ZRSettingLong*>(FindSetting(id));
   return setting != nullptr ? setting->Get() : 0;
 }
 
-void SettingsStore::SetLongValue(int id, long value) noexcept {
+void SettingsStore::SetLongValue(SettingId id, long value) noexcept {
   if (auto* setting = dynamic_cast<ZRSettingLong*>(FindSetting(id))) setting->Set(value);
 }
 

@@ -1,8 +1,9 @@
-// ZR::Doc::SettingsStore: every analysis setting of one data file, addressed by number.
+// ZR::Doc::SettingsStore: every analysis setting of one data file, addressed by id.
 #pragma once
 
 #include "base/CIArray.h"
 #include "document/GlobalSettings.h"
+#include "document/SettingIds.h"
 #include "document/Settings1.h"
 
 #include <unknwn.h>
@@ -36,16 +37,16 @@ class SettingsStore {
 
   // Ids 2000 to 2999 in the global group, every other id in the current group; null when
   // absent or when there is no current group.
-  ZRSetting* FindSetting(int id) const noexcept;
+  ZRSetting* FindSetting(SettingId id) const noexcept;
   // The settings of one class, or null when absent or of another class (an Int10 setting is
   // also an int setting).
-  ZRSetting_Bool* GetBoolSetting(int id) const noexcept;
-  ZRSettingIO<int, 1>* GetIntSetting(int id) const noexcept;
-  ZRSetting_Int10* GetInt10Setting(int id) const noexcept;
-  ZRSettingIO<double, 4>* GetDoubleSetting(int id) const noexcept;
+  ZRSetting_Bool* GetBoolSetting(SettingId id) const noexcept;
+  ZRSettingIO<int, 1>* GetIntSetting(SettingId id) const noexcept;
+  ZRSetting_Int10* GetInt10Setting(SettingId id) const noexcept;
+  ZRSettingIO<double, 4>* GetDoubleSetting(SettingId id) const noexcept;
   // Value of a long setting; 0 (and nothing set) when there is no such setting.
-  long GetLongValue(int id) const noexcept;
-  void SetLongValue(int id, long value) noexcept;
+  long GetLongValue(SettingId id) const noexcept;
+  void SetLongValue(SettingId id, long value) noexcept;
 
   // The analysis channel (setting 2001), counted from 0.
   int GetCurrentChannel() const noexcept;

@@ -33,14 +33,14 @@ void WriteGroup(IBinOutStream& out, const SettingsGroup& group) {
   for (uint32_t i = 0; i < group.Count(); ++i) {
     const ZRSetting* setting = group.At(i);
     out.WriteLong(kRecordVersion);
-    out.WriteLong(setting->Id());
+    out.WriteLong(NumberOf(setting->Id()));
     out.WriteString(setting->ToText(true).GetInterface());
     out.WriteLong(kRecordEnd);
   }
 }
 
 struct RecordText {
-  int32_t id;
+  SettingId id;
   QOR::String text;
 };
 
@@ -67,7 +67,7 @@ bool ReadGroup(IBinInStream& in, GroupText& group) {
   const int32_t count = ReadCount(in, kMaxSettingsPerGroup);
   for (int32_t i = 0; i < count && Good(in); ++i) {
     ReadWord(in);  // record version: every version reads alike
-    RecordText record{ReadWord(in), QOR::String()};
+    RecordText record{SettingIdOf(ReadWord(in)), QOR::String()};
     {
       QOR::StringOutParam text(record.text);
       in.ReadString(text);  // a corrupt string fails the stream
@@ -93,7 +93,8 @@ void CheckValues(const GroupText& text, SettingsGroup& scratch, IUnknown* hostDa
     }
     const TextFault fault = TakeSettingText(*setting, record.text);
     if (fault != TextFault::kNone)
-      throw XSettingsStream(StreamFault::kRefusedValue, record.id, record.text, TextFaultWords(*setting, fault));
+      throw XSettingsStream(StreamFault::kRefusedValue, NumberOf(record.id), record.text,
+                            TextFaultWords(*setting, fault));
   }
 }
 
@@ -102,25 +103,26 @@ void CheckValues(const GroupText& text, SettingsGroup& scratch, IUnknown* hostDa
 // skipped. Both at once, or one id twice, is damage: a damaged id whose setting would silently
 // keep its default, or whose record would overwrite another's.
 void CheckIds(const GroupText& text, const SettingsGroup& scratch) {
-  std::set<int32_t> named;
-  int32_t unknown = 0;
+  std::set<SettingId> named;
+  SettingId unknown = kNoSetting;
   bool anyUnknown = false;
   for (const RecordText& record : text.records) {
     if (scratch.FindById(record.id) == nullptr) {
       if (!anyUnknown) unknown = record.id;
       anyUnknown = true;
     } else if (!named.insert(record.id).second) {
-      throw XSettingsStream(StreamFault::kRepeatedSetting, record.id);
+      throw XSettingsStream(StreamFault::kRepeatedSetting, NumberOf(record.id));
     }
   }
   if (!anyUnknown) return;
   for (uint32_t i = 0; i < scratch.Count(); ++i) {
-    const int32_t id = scratch.At(i)->Id();
-    if (named.count(id) == 0) throw XSettingsStream(StreamFault::kLostSetting, id, QOR::String(), QOR::String(), unknown);
+    const SettingId id = scratch.At(i)->Id();
+    if (named.count(id) == 0)
+      throw XSettingsStream(StreamFault::kLostSetting, NumberOf(id), QOR::String(), QOR::String(), NumberOf(unknown));
   }
 }
 
-bool Names(const GroupText& text, int32_t id) {
+bool Names(const GroupText& text, SettingId id) {
   return std::any_of(text.records.begin(), text.records.end(),
                      [id](const RecordText& record) { return record.id == id; });
 }

@@ -209,12 +209,12 @@ void ZRDoc::UpdateViews() {
   CheckChannelCalculations();
 }
 
-bool ZRDoc::GetBool(int32_t id) {
+bool ZRDoc::GetBool(SettingId id) {
   const ZRSetting_Bool* const setting = GetSettings().GetBoolSetting(id);
   return setting && setting->Get();
 }
 
-void ZRDoc::SetBool(int32_t id, bool on) {
+void ZRDoc::SetBool(SettingId id, bool on) {
   if (ZRSetting_Bool* const setting = GetSettings().GetBoolSetting(id)) setting->Set(on);
 }
 
@@ -224,8 +224,9 @@ int ZRDoc::ShowMessage(uint32_t textId, UINT type, HWND owner) {
   return QOR::ShowModalMessageBox(owner ? owner : GetActiveWindow(), text.GetText(), caption.GetText(), type);
 }
 
-HRESULT STDMETHODCALLTYPE ZRDoc::SetSettingText(int32_t id, const wchar_t* text) noexcept {
+HRESULT STDMETHODCALLTYPE ZRDoc::SetSettingText(int32_t number, const wchar_t* text) noexcept {
   if (!text) return E_POINTER;
+  const SettingId id = SettingIdOf(number);
   SetErrorInfo(0, nullptr);  // words of an earlier call must not stand for this one
   return ComTry([&]() -> HRESULT {
     ZRSetting* const setting = GetSettings().FindSetting(id);
@@ -243,21 +244,23 @@ HRESULT STDMETHODCALLTYPE ZRDoc::SetSettingText(int32_t id, const wchar_t* text)
   });
 }
 
-HRESULT STDMETHODCALLTYPE ZRDoc::GetSettingErrorText(int32_t id, QOR::IQORString** text) noexcept {
+HRESULT STDMETHODCALLTYPE ZRDoc::GetSettingErrorText(int32_t number, QOR::IQORString** text) noexcept {
   if (!text) return E_POINTER;
+  const SettingId id = SettingIdOf(number);
   *text = nullptr;
   return ComTry([&]() -> HRESULT {
     if (!GetSettings().FindSetting(id)) return E_INVALIDARG;
     const QOR::String message = SettingErrorText(id).message;
     // Ids without a message of their own get the catalogue's placeholder.
-    if (message == SettingErrorText(-1).message) return S_FALSE;
+    if (message == SettingErrorText(kNoSetting).message) return S_FALSE;
     *text = message.AddRefInterface();
     return S_OK;
   });
 }
 
-HRESULT STDMETHODCALLTYPE ZRDoc::GetSettingText(int32_t id, QOR::IQORString** text) noexcept {
+HRESULT STDMETHODCALLTYPE ZRDoc::GetSettingText(int32_t number, QOR::IQORString** text) noexcept {
   if (!text) return E_POINTER;
+  const SettingId id = SettingIdOf(number);
   *text = nullptr;
   return ComTry([&]() -> HRESULT {
     const ZRSetting* const setting = GetSettings().FindSetting(id);

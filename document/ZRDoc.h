@@ -5,6 +5,7 @@
 #include "base/String.h"
 #include "base/UnitPrefix.h"
 #include "document/PersistSettings.h"
+#include "document/SettingIds.h"
 #include "hostapi/DocumentSettings.h"
 #include "hostapi/DocumentTableScript.h"
 #include "hostapi/HostMenu.h"
@@ -106,9 +107,9 @@ class ZRDoc final : public AnalysisManager::AnalysisClientBase,
   void* STDMETHODCALLTYPE DeletingDestructor(unsigned int) noexcept override { return this; }
 
   // IDocumentSettingsScript
-  HRESULT STDMETHODCALLTYPE SetSettingText(int32_t id, const wchar_t* text) noexcept override;
-  HRESULT STDMETHODCALLTYPE GetSettingErrorText(int32_t id, QOR::IQORString** text) noexcept override;
-  HRESULT STDMETHODCALLTYPE GetSettingText(int32_t id, QOR::IQORString** text) noexcept override;
+  HRESULT STDMETHODCALLTYPE SetSettingText(int32_t number, const wchar_t* text) noexcept override;
+  HRESULT STDMETHODCALLTYPE GetSettingErrorText(int32_t number, QOR::IQORString** text) noexcept override;
+  HRESULT STDMETHODCALLTYPE GetSettingText(int32_t number, QOR::IQORString** text) noexcept override;
   // IDocumentTableScript
   HRESULT STDMETHODCALLTYPE ExportTableFile(const wchar_t* fileName) noexcept override;
 
@@ -243,8 +244,8 @@ class ZRDoc final : public AnalysisManager::AnalysisClientBase,
   // True when the analysis channel follows channel (results cleared or analysed again).
   bool ChannelChange(int32_t channel, uint32_t flags);
 
-  bool GetBool(int32_t id);
-  void SetBool(int32_t id, bool on);
+  bool GetBool(SettingId id);
+  void SetBool(SettingId id, bool on);
   void SetRegion(RegionPosition start, RegionPosition end);
   RegionPosition DataEnd();
   bool HostSampling();

@@ -124,7 +124,7 @@ bool ZRDoc::Analyse(bool useStoredRegion, bool markerState) {
 
   StoreAnalysedChannel();
   // Markers removed earlier (their ids are -1) are made again before the run names them.
-  for (const int32_t setting : kSettingsMarkerObjects)
+  for (const SettingId setting : kSettingsMarkerObjects)
     if (valid && store.GetLongValue(setting) < 0) {
       CreateHostMarkers();
       break;

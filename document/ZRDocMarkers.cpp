@@ -59,7 +59,7 @@ void ZRDoc::CreateHostMarkers() {
   const ComPtr<IHostDataObjects> objects = ObjectsOf(DataDocument());
   if (!objects) return;
   SettingsStore& store = GetSettings();
-  for (const int32_t setting : kSettingsMarkerObjects) {
+  for (const SettingId setting : kSettingsMarkerObjects) {
     auto id = static_cast<int32_t>(store.GetLongValue(setting));
     if (!ObjectExists(*objects, id)) {
       DataObjectId made{kNewDataObject, kDataObjectRequestKind};
@@ -77,7 +77,7 @@ void ZRDoc::DeleteHostMarkers() {
   const ComPtr<IHostDataObjects> objects = ObjectsOf(DataDocument());
   if (!objects) return;
   SettingsStore& store = GetSettings();
-  for (const int32_t setting : kSettingsMarkerObjects) {
+  for (const SettingId setting : kSettingsMarkerObjects) {
     const auto id = static_cast<int32_t>(store.GetLongValue(setting));
     if (id < 0) continue;
     ComPtr<QOR::IQORString> name;
@@ -94,7 +94,7 @@ void ZRDoc::MarkerAction(bool attach) {
   const ZRSetting* const typeSetting = store.FindSetting(kSettingAnalysisType);
   const MarkerChoice choice = MarkersOfType(typeSetting ? static_cast<int32_t>(typeSetting->AsDouble()) : 0);
   const int32_t channel = store.GetCurrentChannel();
-  const auto act = [&](bool chosen, int32_t setting) {
+  const auto act = [&](bool chosen, SettingId setting) {
     const auto id = static_cast<int32_t>(store.GetLongValue(setting));
     if (!chosen || id < 0) return;
     if (attach)

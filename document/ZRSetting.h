@@ -1,7 +1,8 @@
-// ZR::Doc::ZRSetting: one analysis setting, addressed by its number, with its text form.
+// ZR::Doc::ZRSetting: one analysis setting, addressed by its id, with its text form.
 #pragma once
 
 #include "base/String.h"
+#include "document/SettingIds.h"
 
 #include <cstdint>
 
@@ -22,7 +23,7 @@ constexpr int32_t TypeBit(int type) noexcept { return int32_t{1} << type; }
 
 class ZRSetting {
  public:
-  ZRSetting(int32_t id, int32_t kind, int32_t page, int32_t typeMask) noexcept
+  ZRSetting(SettingId id, int32_t kind, int32_t page, int32_t typeMask) noexcept
       : mId(id), mKind(kind), mPage(page), mTypeMask(typeMask) {}
   ZRSetting(const ZRSetting&) = delete;
   ZRSetting& operator=(const ZRSetting&) = delete;
@@ -42,7 +43,7 @@ class ZRSetting {
   // through text.
   virtual bool CopyFrom(const ZRSetting& other);
 
-  int32_t Id() const noexcept { return mId; }
+  SettingId Id() const noexcept { return mId; }
   int32_t Kind() const noexcept { return mKind; }
   int32_t Page() const noexcept { return mPage; }
   int32_t TypeMask() const noexcept { return mTypeMask; }
@@ -55,7 +56,7 @@ class ZRSetting {
   void SetKind(int32_t kind) noexcept { mKind = kind; }
 
  private:
-  int32_t mId;
+  SettingId mId;
   int32_t mKind;
   int32_t mPage;
   int32_t mTypeMask;

@@ -13,7 +13,7 @@ static_assert(sizeof(long) == 4, "long settings are 32-bit");
 template <typename T, int32_t K>
 class ZRSettingIO : public ZRSetting {
  public:
-  ZRSettingIO(int32_t id, int32_t page, int32_t typeMask, T defaultValue, T minimum,
+  ZRSettingIO(SettingId id, int32_t page, int32_t typeMask, T defaultValue, T minimum,
               T maximum) noexcept
       : ZRSetting(id, K, page, typeMask),
         mValue(defaultValue),

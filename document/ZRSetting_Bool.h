@@ -7,7 +7,7 @@ namespace ZR::Doc {
 
 class ZRSetting_Bool final : public ZRSetting {
  public:
-  ZRSetting_Bool(int32_t id, int32_t page, int32_t typeMask, bool defaultValue) noexcept
+  ZRSetting_Bool(SettingId id, int32_t page, int32_t typeMask, bool defaultValue) noexcept
       : ZRSetting(id, kSettingBool, page, typeMask), mValue(defaultValue), mDefault(defaultValue) {}
 
   bool IsValid() const override { return true; }

@@ -8,7 +8,7 @@ namespace ZR::Doc {
 // Kind 2, and still a ZRSettingInt for every reader of int settings.
 class ZRSetting_Int10 final : public ZRSettingInt {
  public:
-  ZRSetting_Int10(int32_t id, int32_t page, int32_t typeMask, int defaultValue, int minimum,
+  ZRSetting_Int10(SettingId id, int32_t page, int32_t typeMask, int defaultValue, int minimum,
                   int maximum) noexcept
       : ZRSettingInt(id, page, typeMask, defaultValue, minimum, maximum) {
     SetKind(kSettingInt10);

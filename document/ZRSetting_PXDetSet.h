@@ -14,7 +14,7 @@ namespace ZR::Doc {
 // was given as pending text, which the object loads once it is attached.
 class ZRSetting_PXDetSet final : public ZRSetting {
  public:
-  ZRSetting_PXDetSet(int32_t id, int32_t page, int32_t typeMask) noexcept
+  ZRSetting_PXDetSet(SettingId id, int32_t page, int32_t typeMask) noexcept
       : ZRSetting(id, kSettingDetectionSet, page, typeMask) {}
 
   // False without an object, else the object's own answer.

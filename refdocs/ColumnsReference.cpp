@@ -26,8 +26,8 @@ std::string UnitText(int32_t id) {
   return text;
 }
 
-std::string ShownText(const ZR::Doc::Settings1& switches, int32_t id) {
-  const ZR::Doc::ZRSetting* setting = switches.FindById(id);
+std::string ShownText(const ZR::Doc::Settings1& switches, int32_t parameterId) {
+  const ZR::Doc::ZRSetting* setting = switches.FindById(ZR::Doc::ColumnSwitchId(parameterId));
   return setting != nullptr && Narrow(setting->ToText(true).GetText()) == "t" ? "on" : "off";
 }
 

@@ -2,19 +2,21 @@
 // catalogue themselves hold: a setting's name, unit and meaning, and when a column's cell is blank.
 #pragma once
 
+#include "document/SettingIds.h"
+
 #include <cstdint>
 
 namespace refdocs {
 
 struct SettingNote {
-  int32_t id;
+  int32_t id;  // the number a user gives the setting by
   const char* name;
   const char* unit;     // empty for switches, choices and counts
   const char* meaning;  // one line
 };
 
-// The note of a setting id; null for an id the notes do not know.
-const SettingNote* FindSettingNote(int32_t id) noexcept;
+// The note of a setting; null for an id the notes do not know.
+const SettingNote* FindSettingNote(ZR::Doc::SettingId id) noexcept;
 
 // When the cell of a measurement (parameter id) is blank; null for an id the notes do not know.
 const char* BlankWhen(int32_t parameterId) noexcept;

@@ -107,9 +107,9 @@ constexpr SettingNote kNotes[] = {
 
 }  // namespace
 
-const SettingNote* FindSettingNote(int32_t id) noexcept {
+const SettingNote* FindSettingNote(ZR::Doc::SettingId id) noexcept {
   for (const SettingNote& note : kNotes) {
-    if (note.id == id) return &note;
+    if (note.id == ZR::Doc::NumberOf(id)) return &note;
   }
   return nullptr;
 }

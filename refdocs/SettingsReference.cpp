@@ -3,6 +3,7 @@
 
 #include "document/GlobalSettings.h"
 #include "document/ParamCatalogue.h"
+#include "document/SettingIds.h"
 #include "document/Settings1.h"
 #include "document/SettingsGroup.h"
 #include "document/ZRSettingIO.h"
@@ -19,9 +20,6 @@ namespace refdocs {
 namespace {
 
 using ZR::Doc::ZRSetting;
-
-// Column switches have the ids of the measurements, below every other setting's.
-constexpr int32_t kFirstOwnSettingId = 1000;
 
 std::string KindText(const ZRSetting& setting) {
   switch (setting.Kind()) {
@@ -66,8 +64,9 @@ std::string DefaultText(const ZRSetting& setting) {
 
 std::string Row(const ZRSetting& setting) {
   const SettingNote* note = FindSettingNote(setting.Id());
-  if (note == nullptr) throw std::logic_error("setting " + std::to_string(setting.Id()) + " has no note");
-  return "| " + std::to_string(setting.Id()) + " | " + note->name + " | " + KindText(setting) + " | " +
+  const int32_t id = ZR::Doc::NumberOf(setting.Id());
+  if (note == nullptr) throw std::logic_error("setting " + std::to_string(id) + " has no note");
+  return "| " + std::to_string(id) + " | " + note->name + " | " + KindText(setting) + " | " +
          note->unit + " | `" + DefaultText(setting) + "` | " + RangeText(setting) + " | " +
          TypeList(setting.TypeMask()) + " | " + note->meaning + " |\n";
 }
@@ -80,7 +79,7 @@ constexpr char kTableHead[] =
 std::string Rows(const ZR::Doc::SettingsGroup& group) {
   std::vector<const ZRSetting*> settings;
   for (uint32_t i = 0; i < group.Count(); ++i) {
-    if (group.At(i)->Id() >= kFirstOwnSettingId) settings.push_back(group.At(i));
+    if (group.At(i)->Id() >= ZR::Doc::kFirstChannelSettingId) settings.push_back(group.At(i));
   }
   std::sort(settings.begin(), settings.end(), [](const ZRSetting* a, const ZRSetting* b) { return a->Id() < b->Id(); });
   std::string out = kTableHead;

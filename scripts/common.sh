@@ -282,27 +282,22 @@ ondara_check_outside_paths() {
   return 1
 }
 
-# Module code reads, compares, lists and binds settings by the names of document/SettingIds.h: no
-# setting id (1000 to 1049, 2000 to 2039) stands as a bare number in a setting read (a Get, Set or
-# Find accessor, or the builders' Value, Flag, Int, n and SettingNumber, wherever in the arguments),
-# a comparison (== or !=), a braced list that starts with one, a choice between two (a ? b : c), or
-# a binding row of the settings dialog (Edit, IntEdit, UnitsEdit, EnumBtn, APDDropList,
-# StaticText, or a control wrapper made with new). The stand-in host, the tests and the benches,
-# which stand where the host does, keep their own numbers.
+# The compiler refuses a bare number wherever module code takes a setting id (SettingId in
+# document/SettingIds.h is no number and converts from none); what it cannot see is where a number
+# is made into an id. SettingIdOf, the one way to do so, stands only where a stored stream or a host
+# call carries the number: in SettingIds.h itself, in the settings stream (SettingsStoreStream.cpp)
+# and in the document's scripting methods (ZRDoc.cpp). The line of any other use in module code is
+# named. The stand-in host, the tests and the benches keep their own numbers.
 ondara_check_setting_ids() {
   local folders hits
-  local id='(10[0-4][0-9]|20[0-3][0-9])' left='(^|[^.0-9A-Za-z_])' right='([^.0-9A-Za-z_]|$)' s='[[:space:]]*'
-  local readers='(Get|Set|Find)[A-Za-z]*(Value|Setting|SettingText)|Value|Flag|Int|n|SettingNumber'
-  local wrappers="Edit|IntEdit|UnitsEdit|EnumBtn|APDDropList|StaticText|new${s}t[A-Z][A-Za-z]*"
-  local forms="\\b($readers|$wrappers)$s\\(([^;]*[^.0-9A-Za-z_])?$id$right|(==|!=)$s$id$right"
-  forms="$forms|$left$id$s(==|!=)|\\{$s$id${s}[,}]|\\?$s$id$s:$s$id$right"
+  local allowed='^document/(SettingIds\.h|SettingsStoreStream\.cpp|ZRDoc\.cpp):'
   folders=$(ondara_module_libraries 2>/dev/null | cut -d ' ' -f 1)
   # shellcheck disable=SC2086  # one word per folder
   hits=$(ondara_enter_root
-         grep -rnE "$forms" --include='*.cpp' --include='*.h' $folders module 2>/dev/null \
-         | grep -vE '^[^:]+:[0-9]+:[[:space:]]*//' || true) || ondara_root_refused || return
+         grep -rnw SettingIdOf --include='*.cpp' --include='*.h' $folders module 2>/dev/null \
+         | grep -vE "$allowed|^[^:]+:[0-9]+:[[:space:]]*//" || true) || ondara_root_refused || return
   [ -z "$hits" ] && return 0
-  echo "setting ids passed as bare numbers (name them in document/SettingIds.h):"
+  echo "setting ids made from numbers away from the stored stream and the host's calls (name them in document/SettingIds.h):"
   echo "$hits"
   return 1
 }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "base/UnitPrefix.h"
+#include "document/SettingIds.h"
 #include "settingsdlg/tCtrl.h"
 #include "settingsdlg/tOrderedPair.h"
 
@@ -28,7 +29,7 @@ enum class WrapperKind : int32_t { Edit, IntEdit, UnitsEdit, EnumBtn, APDDropLis
 struct WrapperRow {
   WrapperKind kind;
   int32_t control;
-  int32_t setting;
+  Doc::SettingId setting;
   int32_t limit;
   int32_t extra;
 };
@@ -41,23 +42,23 @@ struct BindingRow {
   WrapperRow second;
 };
 
-constexpr WrapperRow Edit(int32_t control, int32_t setting, int32_t limit, int32_t icon) {
+constexpr WrapperRow Edit(int32_t control, Doc::SettingId setting, int32_t limit, int32_t icon) {
   return {WrapperKind::Edit, control, setting, limit, icon};
 }
-constexpr WrapperRow IntEdit(int32_t control, int32_t setting, int32_t limit, int32_t icon) {
+constexpr WrapperRow IntEdit(int32_t control, Doc::SettingId setting, int32_t limit, int32_t icon) {
   return {WrapperKind::IntEdit, control, setting, limit, icon};
 }
-constexpr WrapperRow UnitsEdit(int32_t control, int32_t label, int32_t setting, int32_t limit) {
+constexpr WrapperRow UnitsEdit(int32_t control, int32_t label, Doc::SettingId setting, int32_t limit) {
   return {WrapperKind::UnitsEdit, control, setting, limit, label};
 }
-constexpr WrapperRow EnumBtn(int32_t control, int32_t setting, int32_t value) {
+constexpr WrapperRow EnumBtn(int32_t control, Doc::SettingId setting, int32_t value) {
   return {WrapperKind::EnumBtn, control, setting, 0, value};
 }
-constexpr WrapperRow APDDropList(int32_t control, int32_t setting) {
+constexpr WrapperRow APDDropList(int32_t control, Doc::SettingId setting) {
   return {WrapperKind::APDDropList, control, setting, 0, -1};
 }
-constexpr WrapperRow Group() { return {WrapperKind::Group, 1092, -1, 0, -1}; }
-constexpr WrapperRow StaticText(int32_t control) { return {WrapperKind::StaticText, control, -1, 0, -1}; }
+constexpr WrapperRow Group() { return {WrapperKind::Group, 1092, Doc::kNoSetting, 0, -1}; }
+constexpr WrapperRow StaticText(int32_t control) { return {WrapperKind::StaticText, control, Doc::kNoSetting, 0, -1}; }
 
 constexpr BindingRow Single(const WrapperRow& row) { return {false, LessThan, row, row}; }
 constexpr BindingRow Pair(OrderRelation relation, const WrapperRow& first, const WrapperRow& second) {
@@ -86,7 +87,7 @@ void FollowChannelUnits(tCtrlList& list, const QOR::UnitWithPrefix& units);
 struct FixedValueRule {
   int32_t radios[3];
   int32_t edit;
-  int32_t modeSetting;
+  Doc::SettingId modeSetting;
   int32_t enablingMode;
 };
 

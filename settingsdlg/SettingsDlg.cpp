@@ -57,12 +57,12 @@ Doc::ZRDoc* BorrowDocument(IUnknown* hostDocument) {
 
 QOR::String Text(uint32_t id) { return QOR::String(GetModuleInstance(), id, true); }
 
-int ReadInt(const Doc::SettingsStore& store, int32_t id) {
+int ReadInt(const Doc::SettingsStore& store, Doc::SettingId id) {
   const auto* const setting = store.GetIntSetting(id);
   return setting ? setting->Get() : 0;
 }
 
-void WriteInt(Doc::SettingsStore& store, int32_t id, int value) {
+void WriteInt(Doc::SettingsStore& store, Doc::SettingId id, int value) {
   if (auto* const setting = store.GetIntSetting(id)) setting->Set(value);
 }
 
@@ -302,7 +302,7 @@ void SettingsDlg::OnRegionModeClick() {
   if (!mPage) return;
   bool const whole = mChannel->GetCheck() == BST_CHECKED;
   if (whole) {
-    for (int32_t id : Doc::kSettingsRegion) mStore.SetLongValue(id, -1);
+    for (const Doc::SettingId id : Doc::kSettingsRegion) mStore.SetLongValue(id, -1);
   } else if (IHostSelection* const selection = mDocument ? mDocument->Selection() : nullptr) {
     HostPosition start{0x7FFFFFFF, 0x7FFFFFFF};
     HostPosition end{0x7FFFFFFF, 0x7FFFFFFF};

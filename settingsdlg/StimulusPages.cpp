@@ -46,7 +46,7 @@ SubSub_MinHeightMaxWidthSkipTime::SubSub_MinHeightMaxWidthSkipTime(SettingsDlg* 
     : ZRSubSubDlg(IDD_STIM_HEIGHT_WIDTH, owner, hostDataDocument, page), mPage(page), mOnePerBlock(onePerBlock) {
   Doc::SettingsStore* const store = &owner->Store();
   auto* const type = store->GetIntSetting(Doc::kSettingAnalysisType);
-  const int32_t heightId =
+  const Doc::SettingId heightId =
       type && type->Get() == 3 ? Doc::kSettingMinStimulusHeightER : Doc::kSettingMinStimulusHeightPS;
   mControls.AddCtrl(
       new tEditLabelError(store, this, IDC_STIM_MAX_WIDTH, IDC_STIM_MAX_WIDTH_UNIT, Doc::kSettingMaxArtifactWidth, 5));

@@ -29,7 +29,7 @@ Sub_DetectorCAP::Sub_DetectorCAP(SettingsDlg* owner, IUnknown* hostDataDocument)
   const QOR::UnitWithPrefix ms{L"ms", 0};
   auto* const type = store->GetIntSetting(Doc::kSettingAnalysisType);
   // Read once: the page lives for one type.
-  const int32_t widthId = type && type->Get() == 1 ? Doc::kSettingMinPeakWidthCAP : Doc::kSettingMinPeakWidthAP;
+  const Doc::SettingId widthId = type && type->Get() == 1 ? Doc::kSettingMinPeakWidthCAP : Doc::kSettingMinPeakWidthAP;
   mControls.AddCtrl(new tUnitsEditUpDown(store, this, IDC_DET_HEIGHT, IDC_DET_HEIGHT_UNIT, IDC_DET_HEIGHT_SPIN,
                                          Doc::kSettingMinPeakHeight, 6, units));
   mControls.AddCtrl(

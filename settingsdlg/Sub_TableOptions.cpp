@@ -107,7 +107,7 @@ void Sub_TableOptions::Load() {
   const Doc::ParamCatalogue* const catalogue = store.GetCatalogue();
   for (int k = 0; k < Count(); ++k) {
     QORControls::TBalloonCheckBox& box = Box(k);
-    const Doc::ZRSetting_Bool* const column = store.GetBoolSetting(catalogue->GetId(mType, k));
+    const Doc::ZRSetting_Bool* const column = store.GetBoolSetting(Doc::ColumnSwitchId(catalogue->GetId(mType, k)));
     box.SetCheck(column && column->Get() ? BST_CHECKED : BST_UNCHECKED);
     const QOR::String& title = catalogue->GetLongName(mType, k);
     box.SetBalloonText(title.GetText(), catalogue->GetDescription(mType, k).GetText(), std::max(3 * title.Length() / 2, 50));
@@ -122,7 +122,7 @@ void Sub_TableOptions::Store() {
     summary->Set(mSummary->GetCheck() == BST_CHECKED);
   const Doc::ParamCatalogue* const catalogue = store.GetCatalogue();
   for (int k = 0; k < Count(); ++k) {
-    if (Doc::ZRSetting_Bool* const column = store.GetBoolSetting(catalogue->GetId(mType, k)))
+    if (Doc::ZRSetting_Bool* const column = store.GetBoolSetting(Doc::ColumnSwitchId(catalogue->GetId(mType, k))))
       column->Set(Box(k).GetCheck() == BST_CHECKED);
   }
 }

@@ -10,7 +10,7 @@
 
 namespace ZR {
 
-tAPDDropList::tAPDDropList(Doc::SettingsStore* store, OWL::TWindow* parent, int32_t controlId, int32_t settingId)
+tAPDDropList::tAPDDropList(Doc::SettingsStore* store, OWL::TWindow* parent, int32_t controlId, Doc::SettingId settingId)
     : tValueCtrl(store, parent, settingId, controlId, -1), mList(std::make_unique<OWL::TComboBox>(parent, controlId)) {}
 
 tAPDDropList::~tAPDDropList() = default;

@@ -12,7 +12,7 @@ namespace ZR {
 
 class tAPDDropList : public tValueCtrl {
  public:
-  tAPDDropList(Doc::SettingsStore* store, OWL::TWindow* parent, int32_t controlId, int32_t settingId);
+  tAPDDropList(Doc::SettingsStore* store, OWL::TWindow* parent, int32_t controlId, Doc::SettingId settingId);
   ~tAPDDropList() override;
 
   // (index + 1) x 10; 0 with nothing selected.

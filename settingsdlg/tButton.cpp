@@ -12,8 +12,8 @@
 
 namespace ZR {
 
-tCheckControl::tCheckControl(Doc::SettingsStore* store, OWL::TWindow* parent, int32_t settingId, int32_t controlId,
-                             std::unique_ptr<OWL::TCheckBox> button)
+tCheckControl::tCheckControl(Doc::SettingsStore* store, OWL::TWindow* parent, Doc::SettingId settingId,
+                             int32_t controlId, std::unique_ptr<OWL::TCheckBox> button)
     : tCtrl(store, parent, settingId, controlId, -1), mButton(std::move(button)) {}
 
 tCheckControl::~tCheckControl() = default;
@@ -54,9 +54,10 @@ static std::unique_ptr<OWL::TCheckBox> MakeRadio(OWL::TWindow* parent, int32_t c
   return radio;
 }
 
-tButton::tButton(Doc::SettingsStore* store, OWL::TWindow* parent, int32_t controlId, int32_t settingId,
+tButton::tButton(Doc::SettingsStore* store, OWL::TWindow* parent, int32_t controlId, Doc::SettingId settingId,
                  uint32_t balloonTitleId, uint32_t balloonContentId)
-    : tCheckControl(store, parent, settingId, controlId, MakeRadio(parent, controlId, balloonTitleId, balloonContentId)) {}
+    : tCheckControl(store, parent, settingId, controlId,
+                    MakeRadio(parent, controlId, balloonTitleId, balloonContentId)) {}
 
 void tButton::Store() { SetBoolValue(Checked()); }
 
@@ -72,7 +73,7 @@ void tButInv::Load() {
   tCtrl::Load();
 }
 
-tEnumBtn::tEnumBtn(Doc::SettingsStore* store, OWL::TWindow* parent, int32_t controlId, int32_t settingId,
+tEnumBtn::tEnumBtn(Doc::SettingsStore* store, OWL::TWindow* parent, int32_t controlId, Doc::SettingId settingId,
                    int32_t value)
     : tCheckControl(store, parent, settingId, controlId, std::make_unique<OWL::TRadioButton>(parent, controlId)),
       mValue(value) {}

@@ -23,7 +23,7 @@ class tCheckControl : public tCtrl {
   void SetChecked(bool checked);
 
  protected:
-  tCheckControl(Doc::SettingsStore* store, OWL::TWindow* parent, int32_t settingId, int32_t controlId,
+  tCheckControl(Doc::SettingsStore* store, OWL::TWindow* parent, Doc::SettingId settingId, int32_t controlId,
                 std::unique_ptr<OWL::TCheckBox> button);
   // The Bool setting's value; a missing setting counts as false.
   bool BoolValue() const noexcept;
@@ -36,7 +36,7 @@ class tCheckControl : public tCtrl {
 class tCheckBox : public tCheckControl {
  public:
   static constexpr int32_t kControlId = 1059;
-  static constexpr int32_t kSettingId = Doc::kSettingPassPeakLimits;
+  static constexpr Doc::SettingId kSettingId = Doc::kSettingPassPeakLimits;
   tCheckBox(Doc::SettingsStore* store, OWL::TWindow* parent);
   void Store() override;
   void Load() override;
@@ -46,7 +46,7 @@ class tButton : public tCheckControl {
  public:
   // With both string ids nonzero the radio button shows those module texts in a hover balloon
   // after 500 ms.
-  tButton(Doc::SettingsStore* store, OWL::TWindow* parent, int32_t controlId, int32_t settingId,
+  tButton(Doc::SettingsStore* store, OWL::TWindow* parent, int32_t controlId, Doc::SettingId settingId,
           uint32_t balloonTitleId = 0, uint32_t balloonContentId = 0);
   void Store() override;
   void Load() override;
@@ -61,7 +61,7 @@ class tButInv : public tButton {
 
 class tEnumBtn : public tCheckControl {
  public:
-  tEnumBtn(Doc::SettingsStore* store, OWL::TWindow* parent, int32_t controlId, int32_t settingId, int32_t value);
+  tEnumBtn(Doc::SettingsStore* store, OWL::TWindow* parent, int32_t controlId, Doc::SettingId settingId, int32_t value);
   // Only a checked button writes its value, so the checked one of a group decides.
   void Store() override;
   void Load() override;

@@ -11,7 +11,7 @@
 
 namespace ZR {
 
-tCtrl::tCtrl(Doc::SettingsStore* store, OWL::TWindow* parent, int32_t settingId, int32_t controlId,
+tCtrl::tCtrl(Doc::SettingsStore* store, OWL::TWindow* parent, Doc::SettingId settingId, int32_t controlId,
              int32_t errorIconId)
     : mStore(store), mParent(parent), mSettingId(settingId), mControlId(controlId), mErrorIconId(errorIconId) {
   if (errorIconId >= 1) mErrorIcon = std::make_unique<QORControls::ErrorProvider>(parent, errorIconId);
@@ -24,7 +24,7 @@ void tCtrl::MakeLabelError(int32_t labelId) {
 }
 
 Doc::ZRSetting* tCtrl::Setting() const noexcept {
-  return mStore && mSettingId >= 0 ? mStore->FindSetting(mSettingId) : nullptr;
+  return mStore && mSettingId != Doc::kNoSetting ? mStore->FindSetting(mSettingId) : nullptr;
 }
 
 void tCtrl::Load() { ShowError(!IsValid()); }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "base/String.h"
+#include "document/SettingIds.h"
 
 #include <windows.h>
 #include <commctrl.h>
@@ -30,7 +31,7 @@ namespace ZR {
 class tCtrl {
  public:
   // errorIconId: the dialog item the error icon sits on; below 1 for none.
-  tCtrl(Doc::SettingsStore* store, OWL::TWindow* parent, int32_t settingId, int32_t controlId,
+  tCtrl(Doc::SettingsStore* store, OWL::TWindow* parent, Doc::SettingId settingId, int32_t controlId,
         int32_t errorIconId);
   virtual ~tCtrl();
   tCtrl(const tCtrl&) = delete;
@@ -58,7 +59,7 @@ class tCtrl {
 
   bool IsHidden() const noexcept { return mHidden; }
   void SetHidden(bool hidden) noexcept { mHidden = hidden; }
-  int32_t SettingId() const noexcept { return mSettingId; }
+  Doc::SettingId SettingId() const noexcept { return mSettingId; }
   int32_t ControlId() const noexcept { return mControlId; }
   QORControls::ErrorProvider* ErrorIcon() const noexcept { return mErrorIcon.get(); }
   QORControls::StaticTextErrorProvider* LabelError() const noexcept { return mLabelError.get(); }
@@ -76,7 +77,7 @@ class tCtrl {
   bool mHidden = false;
   Doc::SettingsStore* mStore;
   OWL::TWindow* mParent;
-  int32_t mSettingId;
+  Doc::SettingId mSettingId;
   int32_t mControlId;
   int32_t mErrorIconId;
   // Declared so that the label error display goes before the error icon.

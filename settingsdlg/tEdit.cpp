@@ -36,7 +36,7 @@ bool ReadsAsOneNumber(const std::wstring& text, bool wholeNumber) {
   return !in.fail() && in.peek() == std::char_traits<wchar_t>::eof();
 }
 
-tEdit::tEdit(Doc::SettingsStore* store, OWL::TWindow* parent, int32_t controlId, int32_t settingId,
+tEdit::tEdit(Doc::SettingsStore* store, OWL::TWindow* parent, int32_t controlId, Doc::SettingId settingId,
              int32_t textLimit, int32_t errorIconId)
     : tValueCtrl(store, parent, settingId, controlId, errorIconId),
       mEdit(std::make_unique<OWL::TEdit>(parent, controlId, static_cast<UINT>(textLimit))) {}
@@ -88,7 +88,7 @@ void tEdit::ShowError(bool show) {
 }
 
 tEditLabelError::tEditLabelError(Doc::SettingsStore* store, OWL::TWindow* parent, int32_t controlId,
-                                 int32_t labelId, int32_t settingId, int32_t textLimit)
+                                 int32_t labelId, Doc::SettingId settingId, int32_t textLimit)
     : tEdit(store, parent, controlId, settingId, textLimit, -1) {
   MakeLabelError(labelId);
 }

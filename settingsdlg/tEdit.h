@@ -22,7 +22,7 @@ bool ReadsAsOneNumber(const std::wstring& text, bool wholeNumber);
 
 class tEdit : public tValueCtrl {
  public:
-  tEdit(Doc::SettingsStore* store, OWL::TWindow* parent, int32_t controlId, int32_t settingId, int32_t textLimit,
+  tEdit(Doc::SettingsStore* store, OWL::TWindow* parent, int32_t controlId, Doc::SettingId settingId, int32_t textLimit,
         int32_t errorIconId);
   ~tEdit() override;
 
@@ -64,7 +64,7 @@ class tIntEdit : public tEdit {
 class tEditLabelError : public tEdit {
  public:
   tEditLabelError(Doc::SettingsStore* store, OWL::TWindow* parent, int32_t controlId, int32_t labelId,
-                  int32_t settingId, int32_t textLimit);
+                  Doc::SettingId settingId, int32_t textLimit);
 
   void Enable(bool enable) override;
   void UpdateVisibility() override;

@@ -8,7 +8,7 @@ namespace ZR {
 
 tStaticText::tStaticText(Doc::SettingsStore* store, OWL::TWindow* parent, int32_t controlId,
                          std::unique_ptr<OWL::TWindow> control)
-    : tCtrl(store, parent, -1, controlId, -1), mControl(std::move(control)) {}
+    : tCtrl(store, parent, Doc::kNoSetting, controlId, -1), mControl(std::move(control)) {}
 
 tStaticText::tStaticText(Doc::SettingsStore* store, OWL::TWindow* parent, int32_t controlId)
     : tStaticText(store, parent, controlId, std::make_unique<OWL::TStatic>(parent, controlId)) {}

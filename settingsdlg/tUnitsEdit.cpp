@@ -42,7 +42,7 @@ std::wstring NumberWithin(double x, size_t limit) {
 }
 
 tUnitsEdit::tUnitsEdit(Doc::SettingsStore* store, OWL::TWindow* parent, int32_t controlId, int32_t labelId,
-                       int32_t settingId, int32_t textLimit, const QOR::UnitWithPrefix& unit)
+                       Doc::SettingId settingId, int32_t textLimit, const QOR::UnitWithPrefix& unit)
     : tEditLabelError(store, parent, controlId, labelId, settingId, textLimit), mUnit(unit) {}
 
 double tUnitsEdit::Multiplier() const noexcept { return mUnit.prefix ? QOR::PrefixMultiplier(mUnit.prefix) : 1.0; }
@@ -78,7 +78,7 @@ void tUnitsEdit::ShowValue(double x) {
 }
 
 tUnitsEditUpDown::tUnitsEditUpDown(Doc::SettingsStore* store, OWL::TWindow* parent, int32_t controlId,
-                                   int32_t labelId, int32_t upDownId, int32_t settingId, int32_t textLimit,
+                                   int32_t labelId, int32_t upDownId, Doc::SettingId settingId, int32_t textLimit,
                                    const QOR::UnitWithPrefix& unit)
     : tUnitsEdit(store, parent, controlId, labelId, settingId, textLimit, unit),
       mUpDown(std::make_unique<OWL::TUpDown>(parent, upDownId)) {}

@@ -21,8 +21,8 @@ std::wstring NumberWithin(double x, size_t limit);
 
 class tUnitsEdit : public tEditLabelError {
  public:
-  tUnitsEdit(Doc::SettingsStore* store, OWL::TWindow* parent, int32_t controlId, int32_t labelId, int32_t settingId,
-             int32_t textLimit, const QOR::UnitWithPrefix& unit);
+  tUnitsEdit(Doc::SettingsStore* store, OWL::TWindow* parent, int32_t controlId, int32_t labelId,
+             Doc::SettingId settingId, int32_t textLimit, const QOR::UnitWithPrefix& unit);
 
   // The typed value times the prefix's multiplier, set directly.
   void Store() override;
@@ -46,7 +46,7 @@ class tUnitsEdit : public tEditLabelError {
 class tUnitsEditUpDown : public tUnitsEdit {
  public:
   tUnitsEditUpDown(Doc::SettingsStore* store, OWL::TWindow* parent, int32_t controlId, int32_t labelId,
-                   int32_t upDownId, int32_t settingId, int32_t textLimit, const QOR::UnitWithPrefix& unit);
+                   int32_t upDownId, Doc::SettingId settingId, int32_t textLimit, const QOR::UnitWithPrefix& unit);
   ~tUnitsEditUpDown() override;
 
   void Enable(bool enable) override;

@@ -104,12 +104,12 @@ void AnalysisPlot::CreateGraph() {
   mFirstRange = true;
 }
 
-double AnalysisPlot::Setting(int32_t id) const {
+double AnalysisPlot::Setting(ZR::Doc::SettingId id) const {
   const auto* const setting = mDocument ? mDocument->GetSettings().GetDoubleSetting(id) : nullptr;
   return setting ? setting->Get() : 0.0;
 }
 
-void AnalysisPlot::SetSetting(int32_t id, double value) {
+void AnalysisPlot::SetSetting(ZR::Doc::SettingId id, double value) {
   if (auto* const setting = mDocument ? mDocument->GetSettings().GetDoubleSetting(id) : nullptr) setting->Set(value);
 }
 
@@ -268,7 +268,7 @@ void AnalysisPlot::RefreshData() {
 
 int32_t AnalysisPlot::OptionOfCommand(int32_t command) const {
   const int32_t option = command - kFirstMenuCommand;
-  return ZR::Doc::AnalysisViewData::OptionSetting(option) != 0 ? option : -1;
+  return ZR::Doc::AnalysisViewData::OptionSetting(option) != ZR::Doc::kNoSetting ? option : -1;
 }
 
 bool AnalysisPlot::OnMessage(MessSys::Message* message) {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "base/String.h"
+#include "document/SettingIds.h"
 #include "graph/GlyphPlotData.h"
 #include "graph/Message.h"
 #include "graph/PlotData.h"
@@ -82,8 +83,8 @@ class AnalysisPlot final : public OWL::TWindow,
   void CreateGraph();
   void BuildPlotters(MGraph1::Graph2DDrawer& drawer);
   void ApplyStoredRanges(MGraph1::Graph2DDrawer& drawer);
-  double Setting(int32_t id) const;
-  void SetSetting(int32_t id, double value);
+  double Setting(ZR::Doc::SettingId id) const;
+  void SetSetting(ZR::Doc::SettingId id, double value);
   int32_t OptionOfCommand(int32_t command) const;
 
   MGraph1::Graph2DWindow* mGraph = nullptr;  // a child window: deleted with this window

@@ -122,7 +122,7 @@ ComPtr<ITableViewManager> ZRTableViewEx::Manager() const {
   return manager;
 }
 
-bool ZRTableViewEx::Setting(int32_t id) const {
+bool ZRTableViewEx::Setting(ZR::Doc::SettingId id) const {
   const ZR::Doc::ZRSetting_Bool* const setting = Document() ? Document()->GetSettings().GetBoolSetting(id) : nullptr;
   return setting && setting->Get();
 }

@@ -4,6 +4,7 @@
 // user actions.
 #pragma once
 
+#include "document/SettingIds.h"
 #include "grid/TableDataContract.h"
 #include "hostclient/ComPtr.h"
 #include "views/ZRViewBase.h"
@@ -69,7 +70,7 @@ class ZRTableViewEx final : public ZRViewBase, public ITableUserActionHandler {
 
  private:
   ComPtr<ITableViewManager> Manager() const;
-  bool Setting(int32_t id) const;
+  bool Setting(ZR::Doc::SettingId id) const;
   int32_t RowCount(uint32_t section) const;
 
   void EvSize(UINT sizeType, const OWL::TSize& size);

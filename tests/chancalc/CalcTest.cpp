@@ -233,7 +233,7 @@ TEST_F(ChannelCalc, EqualScaleEndsStillGiveAChannelWithARange) {
 TEST_F(ChannelCalc, SourcesAndFormulaFollowTheSettingsStore) {
   ZR::Doc::ParamCatalogue catalogue;
   ZR::Doc::SettingsStore store(&catalogue);
-  store.SetLongValue(2025, 7);
+  store.SetLongValue(ZR::Doc::kSettingAnalysisObject, 7);
   const std::vector<CCalcEnumSourceInfo> sources = ZR::ChanCalc::BuildSources(&store);
   ASSERT_EQ(sources.size(), 1u);
   EXPECT_EQ(sources[0].object, 7u);

@@ -88,7 +88,7 @@ TEST_F(ChanCalcDialog, RefusalsShowTheirMessageAnswerOneAndShowNoDialog) {
   Open(1, 2000);
   ComPtr<IPersistObject> edited;
   EXPECT_EQ(Run(nullptr, edited, 0), S_FALSE);  // the analysis channel itself
-  mDoc->GetSettings().GetIntSetting(2000)->Set(-1);
+  mDoc->GetSettings().GetIntSetting(ZR::Doc::kSettingAnalysisType)->Set(-1);
   EXPECT_EQ(Run(nullptr, edited), S_FALSE);
   ASSERT_EQ(gBoxes.size(), 2u);
   EXPECT_EQ(gBoxes[0].text, L"A Ondara channel calculation can not be set on the Ondara source channel.");

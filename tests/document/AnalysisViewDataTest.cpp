@@ -50,11 +50,11 @@ class AnalysisViewDataTest : public doctest::ZRDocTest {
     // The general type's detector runs through the host's formula class.
     mData->SetFormulaClass(sFormulaClass.Get());
     Set(2000, type);
-    for (int32_t id = 2013; id <= 2022; ++id) SetOption(id, true);
+    for (int32_t n = 1; n <= 10; ++n) SetOption(ZR::Doc::PlotSeriesSetting(n), true);
     EXPECT_EQ(S_OK, SendAnalyze());
     return *mDoc.Get();
   }
-  void SetOption(int32_t id, bool on) { mDoc->GetSettings().GetBoolSetting(id)->Set(on); }
+  void SetOption(ZR::Doc::SettingId id, bool on) { mDoc->GetSettings().GetBoolSetting(id)->Set(on); }
   const EventFCalc& Record(int32_t event) { return mDoc->GetCycleDetector()->GetEvent(event).record; }
   static double Time(const EventFCalc& r, double tick) {
     return (tick - (r.stimulusTick >= 0 ? r.stimulusTick : r.tick)) * kPeriod;
@@ -216,7 +216,7 @@ TEST_F(AnalysisViewDataTest, MarkersFollowTheirOptionsInTheirOrderAndMatchTheTab
   ASSERT_EQ(MarkerKind::Level, lines[0].kind);
   EXPECT_NEAR(tableValue, lines[0].y1 * 1000.0, 1e-6);
   // Switched off, the peak marker goes; the others stay in order.
-  SetOption(2015, false);
+  SetOption(ZR::Doc::PlotSeriesSetting(3), false);
   const std::vector<Marker> without = data.GetMarkers(ZR::Doc::kLineMarkers);
   EXPECT_EQ(lines.size() - 1, without.size());
   for (const Marker& m : without) EXPECT_NE(std::wstring(L"Peak"), m.name.GetText());
@@ -227,7 +227,7 @@ TEST_F(AnalysisViewDataTest, MarkersFollowTheirOptionsInTheirOrderAndMatchTheTab
   EXPECT_FLOAT_EQ(static_cast<float>(Time(r, r.tauFitStartTick)), curve.x[0]);
   EXPECT_FLOAT_EQ(r.tauAmplitude + r.tauAsymptote, curve.y[0]);
   EXPECT_EQ(0xFF0000u, curve.colour);
-  SetOption(2019, false);
+  SetOption(ZR::Doc::PlotSeriesSetting(7), false);
   EXPECT_EQ(0, data.GetFittedCurve().count);
   // The slope line and the area come in their own categories.
   for (const Marker& m : data.GetMarkers(ZR::Doc::kSlopeMarkers)) EXPECT_EQ(MarkerKind::SlopeLine, m.kind);

@@ -58,7 +58,7 @@ class CacheSelectorWithDocumentTest : public doctest::ZRDocTest {
     EXPECT_EQ(S_OK, mDoc->GetTableViewData()->GetColumnCount(0, &columns));
     const ZR::Doc::CycleDetector& detector = *mDoc->GetCycleDetector();
     const ZR::Doc::SettingsStore& store = mDoc->GetSettings();
-    const int type = store.GetIntSetting(2000)->Get();
+    const int type = store.GetIntSetting(ZR::Doc::kSettingAnalysisType)->Get();
     for (int32_t c = 0; c < detector.ColumnCount(); ++c) {
       const int32_t id = detector.GetColumnParamId(c);
       if (store.GetCatalogue()->GetShortNameById(type, id) == QOR::String(name)) return {c, id};

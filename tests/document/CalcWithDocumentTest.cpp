@@ -38,7 +38,7 @@ class CalcWithDocumentTest : public doctest::ZRDocTest {
   // The measurement of the current analysis type whose short name is name; -1 when none is.
   int32_t MeasurementNamed(const wchar_t* name) {
     const ZR::Doc::SettingsStore& store = mDoc->GetSettings();
-    const int type = store.GetIntSetting(2000)->Get();
+    const int type = store.GetIntSetting(ZR::Doc::kSettingAnalysisType)->Get();
     for (int32_t id = 0; id <= kLastMeasurement; ++id)
       if (store.GetCatalogue()->GetShortNameById(type, id) == QOR::String(name)) return id;
     return -1;

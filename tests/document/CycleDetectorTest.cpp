@@ -96,8 +96,8 @@ class CycleDetectorTest : public doctest::DocumentTest {
     SettingsStore& store = *child->GetSettings();
     // The channel's group gets its detection-settings object from the data file's cycle extension.
     store.GetOrCreateGroup(0, -1, doctest::AsFile(file));
-    store.FindSetting(2000)->FromText(QOR::String(type), true);
-    for (int32_t setting : {2023, 2024, 2025}) {
+    store.FindSetting(ZR::Doc::kSettingAnalysisType)->FromText(QOR::String(type), true);
+    for (const ZR::Doc::SettingId setting : ZR::Doc::kSettingsMarkerObjects) {
       DataObjectId object{kNewDataObject, kDataObjectRequestKind};
       host::HostPtr<QOR::IQORString> name;
       EXPECT_EQ(S_OK, file->Objects().NewObject(0, 0, 0, name.Out(), &object));
@@ -118,15 +118,17 @@ std::unique_ptr<ZR::Doc::ParamCatalogue> CycleDetectorTest::sCatalogue;
 TEST_F(CycleDetectorTest, MarkerObjectsGetTheSourceDetectorAndAnalysisTexts) {
   auto file = CardiacFile(1);
   const SettingsStore& store = Prepare(file.Get());
-  const auto formula = [&](int32_t setting) {
+  const auto formula = [&](ZR::Doc::SettingId setting) {
     return file->Objects().Find(static_cast<int32_t>(store.GetLongValue(setting)), kMarkerObjectKind)->formula;
   };
-  EXPECT_EQ(L"ch1", formula(2023));
-  EXPECT_EQ(L"cappwf( ch1, calcbase( ch1, cappeakdet( ch1, 0.03, 0, 0, 0, 0, 0), 1000, 5, -1, -1, 0, 0, 0, 0, 0, "
-            L"0 ), 50, 0, 0, 0, 0 )",
-            formula(2024));
-  EXPECT_EQ(0u, formula(2025).find(L"calcbulk( ch1, calcbase2( ch1, calcamax( ch1, calcbase( ch1, cappwf( ch1, "))
-      << formula(2025);
+  EXPECT_EQ(L"ch1", formula(ZR::Doc::kSettingSourceObject));
+  EXPECT_EQ(
+      L"cappwf( ch1, calcbase( ch1, cappeakdet( ch1, 0.03, 0, 0, 0, 0, 0), 1000, 5, -1, -1, 0, 0, 0, 0, 0, "
+      L"0 ), 50, 0, 0, 0, 0 )",
+      formula(ZR::Doc::kSettingDetectorObject));
+  EXPECT_EQ(0u, formula(ZR::Doc::kSettingAnalysisObject)
+                    .find(L"calcbulk( ch1, calcbase2( ch1, calcamax( ch1, calcbase( ch1, cappwf( ch1, "))
+      << formula(ZR::Doc::kSettingAnalysisObject);
 }
 
 // A detector over both records, analysed offline.
@@ -194,7 +196,7 @@ TEST_F(CycleDetectorTest, ColumnsFollowTheSwitchesAndValuesTheUnitPrefix) {
   EXPECT_EQ(L"APA (mV)", std::wstring(detector->GetColumnHeaderText(1).GetText()));
   EXPECT_EQ(-1, detector->GetColumnParamId(shown));
 
-  store.FindSetting(2)->FromText(QOR::String(L"f"), true);
+  store.FindSetting(ZR::Doc::ColumnSwitchId(2))->FromText(QOR::String(L"f"), true);
   EXPECT_EQ(shown - 1, detector->RebuildColumns());
   EXPECT_EQ(5, detector->GetColumnParamId(0));
 
@@ -378,10 +380,10 @@ TEST_F(CycleDetectorTest, EveryFormulaTheBuilderWritesHasTheRegisteredArgumentCo
   for (const wchar_t* type : {L"0", L"1", L"2", L"3", L"4", L"5"}) {
     for (const wchar_t* method : {L"2", L"3", L"4"}) {
       for (const wchar_t* filter : {L"t", L"f"}) {
-        store.FindSetting(2000)->FromText(QOR::String(type), true);
-        store.FindSetting(1000)->FromText(QOR::String(method), true);
-        store.FindSetting(1036)->FromText(QOR::String(filter), true);
-        store.FindSetting(1009)->FromText(QOR::String(filter), true);
+        store.FindSetting(ZR::Doc::kSettingAnalysisType)->FromText(QOR::String(type), true);
+        store.FindSetting(ZR::Doc::kSettingStimulusMethod)->FromText(QOR::String(method), true);
+        store.FindSetting(ZR::Doc::kSettingPeakWidthFilter)->FromText(QOR::String(filter), true);
+        store.FindSetting(ZR::Doc::kSettingPassPeakLimits)->FromText(QOR::String(filter), true);
         ZR::ExpressionBuilder builder(store, doctest::AsFile(file.Get()));
         std::wstring text;
         builder.WriteDetectorChain(text);

@@ -30,7 +30,7 @@ class DetectionSettingTest : public doctest::DocumentTest {
 };
 
 TEST_F(DetectionSettingTest, WithoutAnObjectKeepsItsTextPendingAndIsInvalid) {
-  ZRSetting_PXDetSet setting(1010, 1, 5);
+  ZRSetting_PXDetSet setting(kSettingDetectionSettings, 1, 5);
   EXPECT_FALSE(setting.IsValid());
   setting.FromText(L"px 1 4", true);
   EXPECT_STREQ(setting.ToText(true).GetText(), L"px 1 4");
@@ -42,7 +42,7 @@ TEST_F(DetectionSettingTest, WithoutAnObjectKeepsItsTextPendingAndIsInvalid) {
 }
 
 TEST_F(DetectionSettingTest, AnAttachedObjectLoadsThePendingTextAndAnswersForItself) {
-  ZRSetting_PXDetSet setting(1010, 1, 5);
+  ZRSetting_PXDetSet setting(kSettingDetectionSettings, 1, 5);
   setting.FromText(L"px 0 2", true);
   setting.AttachDetectionObject(Host());
   FakeDetectionSettings* object = ObjectOf(setting);
@@ -61,28 +61,28 @@ TEST_F(DetectionSettingTest, AnAttachedObjectLoadsThePendingTextAndAnswersForIts
 }
 
 TEST_F(DetectionSettingTest, CopiesCloneTheObjectOrFallBackToText) {
-  ZRSetting_PXDetSet source(1010, 1, 5);
+  ZRSetting_PXDetSet source(kSettingDetectionSettings, 1, 5);
   source.AttachDetectionObject(Host());
   source.SetChannel(2);
-  ZRSetting_PXDetSet target(1010, 1, 5);
+  ZRSetting_PXDetSet target(kSettingDetectionSettings, 1, 5);
   ASSERT_TRUE(target.CopyFrom(source));
   ASSERT_NE(target.GetObject(), nullptr);
   EXPECT_NE(target.GetObject(), source.GetObject());
   EXPECT_EQ(ObjectOf(target)->channel, 2.0);
-  ZRSetting_PXDetSet empty(1010, 1, 5);
+  ZRSetting_PXDetSet empty(kSettingDetectionSettings, 1, 5);
   EXPECT_FALSE(target.CopyFrom(empty));  // drops its object; the caller copies the text
   EXPECT_EQ(target.GetObject(), nullptr);
 }
 
 TEST_F(DetectionSettingTest, StoreGroupsMadeWithAHostHoldAnObjectToldTheirChannel) {
   SettingsStore store(nullptr);
-  store.SetLongValue(2001, 1);
+  store.SetLongValue(kSettingAnalysisChannel, 1);
   store.GetOrCreateGroup(1, -1, Host());
   ASSERT_NE(store.GetDetectionSettingsObject(), nullptr);
   EXPECT_EQ(static_cast<FakeDetectionSettings*>(store.GetDetectionSettingsObject())->channel, 1.0);
   EXPECT_TRUE(store.Group(0).IsValid(0));
   Settings1& copied = store.GetOrCreateGroup(3, 1, nullptr);  // a clone, told channel 3
-  const auto& setting = static_cast<const ZRSetting_PXDetSet&>(*copied.FindById(1010));
+  const auto& setting = static_cast<const ZRSetting_PXDetSet&>(*copied.FindById(kSettingDetectionSettings));
   ASSERT_NE(setting.GetObject(), nullptr);
   EXPECT_EQ(ObjectOf(setting)->channel, 3.0);
   // An assigned store has no host: its groups get clones, never the same object.
@@ -95,12 +95,12 @@ TEST_F(DetectionSettingTest, StoreGroupsMadeWithAHostHoldAnObjectToldTheirChanne
 // documents, stands for a host without it.
 TEST_F(DetectionSettingTest, TheHostsExtensionGivesAnObjectAndAHostWithoutItNone) {
   auto file = doctest::MakeDataFile();
-  ZRSetting_PXDetSet setting(1010, 1, 5);
+  ZRSetting_PXDetSet setting(kSettingDetectionSettings, 1, 5);
   setting.AttachDetectionObject(doctest::AsFile(file.Get()));
   ASSERT_NE(setting.GetObject(), nullptr);
   EXPECT_TRUE(setting.IsValid());
   auto hostDocument = host::HostDocument::Create(file);
-  ZRSetting_PXDetSet without(1010, 1, 5);
+  ZRSetting_PXDetSet without(kSettingDetectionSettings, 1, 5);
   without.AttachDetectionObject(static_cast<IHostDocument*>(hostDocument.Get()));
   EXPECT_EQ(without.GetObject(), nullptr);
 }

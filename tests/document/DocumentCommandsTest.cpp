@@ -172,7 +172,7 @@ TEST_F(DocumentCommandsTest, MarkersWhileSamplingAndReselectionFollowTheirComman
   ZRDoc& doc = Open();
   Set(2009, L"t");
   ASSERT_TRUE(doc.RunAnalysis(false, true));
-  ASSERT_EQ(-1, Value(2007)) << "an open region";
+  ASSERT_EQ(-1, Value(ZR::Doc::kSettingRegionEndRecord)) << "an open region";
   doc.Selection()->SetRange({0, 10}, {0, 20});
   EXPECT_EQ(S_OK, Commands().Execute(DocIds::ReselectCommand::Id()));
   HostPosition start{};
@@ -184,12 +184,12 @@ TEST_F(DocumentCommandsTest, MarkersWhileSamplingAndReselectionFollowTheirComman
   doc.Selection()->GetSelectedChannel(&channel);
   EXPECT_EQ(0, channel);
 
-  const bool markers = Flag(2010);
+  const bool markers = Flag(ZR::Doc::kSettingShowPeakMarkers);
   EXPECT_EQ(S_OK, Commands().Execute(DocIds::ShowPeakMarkersCommand::Id()));
-  EXPECT_NE(markers, Flag(2010));
+  EXPECT_NE(markers, Flag(ZR::Doc::kSettingShowPeakMarkers));
   EXPECT_EQ(S_OK, doc.SettingsPersistence().IsDirty());
   EXPECT_EQ(S_OK, Commands().Execute(DocIds::AnalyseWhileSamplingCommand::Id()));
-  EXPECT_FALSE(Flag(2009));
+  EXPECT_FALSE(Flag(ZR::Doc::kSettingWhileSampling));
   EXPECT_EQ(S_OK, Commands().Execute(DocIds::HelpCommand::Id())) << "no frame: nothing opens";
 }
 
@@ -209,27 +209,31 @@ TEST_F(DocumentCommandsTest, SettingsDialogNeedsPeriodixAndCancelChangesNothing)
   ZRDoc& doc = Open();
   ASSERT_TRUE(doc.RunAnalysis(false, true));
   const std::vector<std::vector<int32_t>> attached{
-      mData->Objects().Find(static_cast<int32_t>(Value(2024)), kMarkerObjectKind)->channels};
+      mData->Objects().Find(static_cast<int32_t>(Value(ZR::Doc::kSettingDetectorObject)), kMarkerObjectKind)->channels};
   seam.DialogScript = [&](OWL::TDialog& dialog) {
     ++dialogs;
     auto& settings = dynamic_cast<ZR::Dlg::SettingsDlg&>(dialog);
     EXPECT_EQ(0, settings.Lock());
-    settings.Store().FindSetting(1001)->FromText(QOR::String(L"40"), true);
+    settings.Store().FindSetting(ZR::Doc::kSettingMinPeakWidthCAP)->FromText(QOR::String(L"40"), true);
   };
   EXPECT_EQ(S_OK, Commands().Execute(DocIds::SettingsCommand::Id()));
   EXPECT_EQ(1, dialogs);
-  EXPECT_NE(L"40", Text(1001));
+  EXPECT_NE(L"40", Text(ZR::Doc::kSettingMinPeakWidthCAP));
   EXPECT_EQ(8, Events());
   EXPECT_EQ(S_FALSE, doc.SettingsPersistence().IsDirty());
   EXPECT_FALSE(doc.PersistenceRegistered());
-  EXPECT_EQ(attached[0], mData->Objects().Find(static_cast<int32_t>(Value(2024)), kMarkerObjectKind)->channels);
+  EXPECT_EQ(
+      attached[0],
+      mData->Objects().Find(static_cast<int32_t>(Value(ZR::Doc::kSettingDetectorObject)), kMarkerObjectKind)->channels);
 }
 
 TEST_F(DocumentCommandsTest, SettingsDialogOkAppliesTheCopyAndAnalysesInsideTheBracket) {
   ZRDoc& doc = Open();
   ASSERT_TRUE(doc.RunAnalysis(false, true));
   const auto markerChannels = [&] {
-    return mData->Objects().Find(static_cast<int32_t>(Value(2024)), kMarkerObjectKind)->channels;
+    return mData->Objects()
+        .Find(static_cast<int32_t>(Value(ZR::Doc::kSettingDetectorObject)), kMarkerObjectKind)
+        ->channels;
   };
   const std::vector<int32_t> attached = markerChannels();
   ASSERT_FALSE(attached.empty());
@@ -247,8 +251,8 @@ TEST_F(DocumentCommandsTest, SettingsDialogOkAppliesTheCopyAndAnalysesInsideTheB
   };
   std::vector<Seen> seen;
   mHost->OnSettingsChange([&](const std::wstring& entry) {
-    seen.push_back({entry, Text(1001), doc.SettingsPersistence().IsDirty(), doc.PersistenceRegistered(),
-                    host::Progress().titles.size(), markerChannels()});
+    seen.push_back({entry, Text(ZR::Doc::kSettingMinPeakWidthCAP), doc.SettingsPersistence().IsDirty(),
+                    doc.PersistenceRegistered(), host::Progress().titles.size(), markerChannels()});
   });
   ScriptedModalSeam seam;
   seam.DialogScript = [&](OWL::TDialog& dialog) {
@@ -271,7 +275,7 @@ TEST_F(DocumentCommandsTest, SettingsDialogOkAppliesTheCopyAndAnalysesInsideTheB
   EXPECT_EQ(1u, seen[1].analyses) << "analysed once, inside the bracket";
   EXPECT_EQ(attached, seen[1].markers);
   EXPECT_EQ((std::vector<std::wstring>{L"Processing"}), host::Progress().titles);
-  EXPECT_TRUE(Flag(2011));
+  EXPECT_TRUE(Flag(ZR::Doc::kSettingRegionStored));
 }
 
 // The dialog opens at the document's record (kept with the settings stream), moved onto its

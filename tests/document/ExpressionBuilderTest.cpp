@@ -44,11 +44,11 @@ class ExpressionBuilderTest : public doctest::DocumentTest {
     host::HostPtr<QOR::IQORString> name;
     ASSERT_EQ(S_OK, mFile->Objects().NewObject(0, 0, 0, name.Out(), &source));
     ASSERT_EQ(S_OK, mFile->Objects().SetFormula(source.id, kMarkerObjectKind, L"S", L""));
-    mStore->SetLongValue(2023, source.id);
+    mStore->SetLongValue(ZR::Doc::kSettingSourceObject, source.id);
   }
 
   void Set(int32_t id, const wchar_t* value) {
-    ZR::Doc::ZRSetting* const setting = mStore->FindSetting(id);
+    ZR::Doc::ZRSetting* const setting = mStore->FindSetting(ZR::Doc::SettingIdOf(id));
     ASSERT_NE(nullptr, setting) << id;
     setting->FromText(QOR::String(value), true);
   }
@@ -135,12 +135,12 @@ TEST_F(ExpressionBuilderTest, DetectionObjectReadingTheSourceGetsItsReferenceAnd
   IPXDetectionSettings* const detection = mStore->GetDetectionSettingsObject();
   ASSERT_NE(nullptr, detection);
   static_cast<doctest::FakeDetectionSettings*>(detection)->usesSource = true;
-  const std::wstring id = std::to_wstring(mStore->GetLongValue(2023));
+  const std::wstring id = std::to_wstring(mStore->GetLongValue(ZR::Doc::kSettingSourceObject));
   EXPECT_EQ(L"pcc( ch1, pxdetect( S, 1, " + id + L", 4 ), 0, 0, 0, 0 )", Detector());
 
   SettingsStore bare(sCatalogue.get());
   bare.GetOrCreateGroup(0, -1, nullptr);  // no Periodix: no detection object
-  bare.FindSetting(2000)->FromText(QOR::String(L"0"), true);
+  bare.FindSetting(ZR::Doc::kSettingAnalysisType)->FromText(QOR::String(L"0"), true);
   ExpressionBuilder builder(bare, nullptr);
   std::wstring text = L"old";
   builder.WriteDetectorChain(text);
@@ -164,10 +164,10 @@ TEST_F(ExpressionBuilderTest, ResponsePeakWrapFollowsSetting1009AndLeavesOtherTe
 TEST_F(ExpressionBuilderTest, RegionChannelNumbersAndSelectorAreWrittenExactly) {
   Set(2000, L"1");
   Set(1036, L"f");
-  mStore->SetLongValue(2005, 1);
-  mStore->SetLongValue(2006, 200);
-  mStore->SetLongValue(2007, 3);
-  mStore->SetLongValue(2008, 400);
+  mStore->SetLongValue(ZR::Doc::kSettingRegionStartRecord, 1);
+  mStore->SetLongValue(ZR::Doc::kSettingRegionStartTick, 200);
+  mStore->SetLongValue(ZR::Doc::kSettingRegionEndRecord, 3);
+  mStore->SetLongValue(ZR::Doc::kSettingRegionEndTick, 400);
   EXPECT_EQ(L"cappeakdet( S, 0.03, 50, 0, 0, 0, 0)", Detector()) << "no region while 2012 is set";
   Set(2012, L"f");
   EXPECT_EQ(L"cappeakdet( S, 0.03, 50, 1, 200, 3, 400)", Detector());
@@ -176,7 +176,7 @@ TEST_F(ExpressionBuilderTest, RegionChannelNumbersAndSelectorAreWrittenExactly) 
   Set(1001, L"1234567");
   EXPECT_EQ(L"cappeakdet( S, 0.0001234567, 1234567, 1, 200, 3, 400)", Detector());
 
-  mStore->SetLongValue(2001, 4);
+  mStore->SetLongValue(ZR::Doc::kSettingAnalysisChannel, 4);
   mStore->GetOrCreateGroup(4, 0, nullptr);
   EXPECT_EQ(0u, Calculation().find(L"calcbulk( ch5, calcbase2( ch5, ")) << Calculation();
 
@@ -189,8 +189,8 @@ TEST_F(ExpressionBuilderTest, RegionChannelNumbersAndSelectorAreWrittenExactly) 
 TEST_F(ExpressionBuilderTest, MissingSourceObjectReadsTheAnalysisChannelNotChannelZero) {
   Set(2000, L"1");
   Set(1036, L"f");
-  mStore->SetLongValue(2023, -1);
-  mStore->SetLongValue(2001, 4);
+  mStore->SetLongValue(ZR::Doc::kSettingSourceObject, -1);
+  mStore->SetLongValue(ZR::Doc::kSettingAnalysisChannel, 4);
   mStore->GetOrCreateGroup(4, 0, nullptr);
   EXPECT_EQ(0u, Detector().find(L"cappeakdet( ch5, ")) << Detector();
 }
@@ -199,7 +199,7 @@ TEST_F(ExpressionBuilderTest, StoredTextsComeFromTheObjectsOrLeaveTheTextAlone) 
   DataObjectId detector{kNewDataObject, kDataObjectRequestKind};
   host::HostPtr<QOR::IQORString> name;
   ASSERT_EQ(S_OK, mFile->Objects().NewObject(0, 0, 0, name.Out(), &detector));
-  mStore->SetLongValue(2024, detector.id);
+  mStore->SetLongValue(ZR::Doc::kSettingDetectorObject, detector.id);
   std::wstring text = L"before";
   EXPECT_FALSE(ZR::BuildAnalysisExpression(*mStore, doctest::AsFile(mFile.Get()), text, ExpressionMode::kStoredDetector))
       << "an object without a formula gives no text";

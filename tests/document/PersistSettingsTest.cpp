@@ -117,8 +117,8 @@ TEST_F(PersistSettingsTest, SaveThenLoadGivesBackTheSettingsAndPlacements) {
   Persist().SettingsDialogPlacement() = QOR::WindowPlacement{};
   mDoc->ResetHostState();
   ASSERT_EQ(S_OK, LoadBytes(bytes));
-  EXPECT_EQ(L"12", Text(1001));
-  EXPECT_TRUE(Flag(2004));
+  EXPECT_EQ(L"12", Text(ZR::Doc::kSettingMinPeakWidthCAP));
+  EXPECT_TRUE(Flag(ZR::Doc::kSettingAnalyseSelection));
   EXPECT_EQ(1, Persist().SettingsDialogPlacement().valid);
   EXPECT_EQ(220, Persist().SettingsDialogPlacement().rect.bottom);
   EXPECT_TRUE(Persist().Loaded());
@@ -182,7 +182,7 @@ TEST_F(PersistSettingsTest, EveryCutAndHostileStreamFailsWithNothingApplied) {
   Persist().SettingsDialogPlacement() = QOR::WindowPlacement{};
   Figures(5) = 9;
   const auto unchanged = [&](const char* what, size_t at) {
-    EXPECT_EQ(L"30", Text(1001)) << what << " " << at;
+    EXPECT_EQ(L"30", Text(ZR::Doc::kSettingMinPeakWidthCAP)) << what << " " << at;
     EXPECT_EQ(9, Figures(5)) << what << " " << at;
     EXPECT_EQ(0, Persist().SettingsDialogPlacement().valid) << what << " " << at;
     EXPECT_FALSE(Persist().Loaded()) << what << " " << at;
@@ -250,11 +250,11 @@ TEST_F(PersistSettingsTest, IdentityDirtyAndNewDocumentRules) {
   EXPECT_EQ(S_FALSE, persist->IsDirty()) << "a fresh document";
   Set(1001, L"12");
   EXPECT_EQ(S_FALSE, persist->InitNew()) << "neither registered nor loaded";
-  EXPECT_EQ(L"12", Text(1001));
+  EXPECT_EQ(L"12", Text(ZR::Doc::kSettingMinPeakWidthCAP));
   mDoc->ResetHostState();
   EXPECT_TRUE(mDoc->PersistenceRegistered()) << "the stand-in host keeps the stream";
   EXPECT_EQ(S_OK, persist->InitNew());
-  EXPECT_EQ(L"0", Text(2000)) << "defaults";
+  EXPECT_EQ(L"0", Text(ZR::Doc::kSettingAnalysisType)) << "defaults";
   EXPECT_EQ(S_OK, persist->IsDirty());
 }
 
@@ -283,7 +283,7 @@ TEST_F(PersistSettingsTest, DamagedStreamIsRefusedWithWhatWasWrong) {
   damaged[static_cast<size_t>(at - bytes.begin()) + 3] = 0x20;
   EXPECT_EQ(E_FAIL, LoadBytes(damaged));
   EXPECT_EQ(L"setting 1001 of its analysis settings holds \"1\x2030\": not a number", RefusalWords());
-  EXPECT_EQ(L"30", Text(1001));
+  EXPECT_EQ(L"30", Text(ZR::Doc::kSettingMinPeakWidthCAP));
   EXPECT_FALSE(Persist().Loaded());
   std::vector<uint8_t> later = bytes;  // a later layout: version 7 with a field of its own
   later[4] = 7;
@@ -297,13 +297,13 @@ TEST_F(PersistSettingsTest, DamagedStreamIsRefusedWithWhatWasWrong) {
     std::memcpy(unknown.data() + 4, &version, 4);
     EXPECT_EQ(E_FAIL, LoadBytes(unknown)) << version;
     EXPECT_EQ(L"its analysis settings are of unknown version " + std::to_wstring(version), RefusalWords());
-    EXPECT_EQ(L"30", Text(1001)) << version;
+    EXPECT_EQ(L"30", Text(ZR::Doc::kSettingMinPeakWidthCAP)) << version;
   }
   EXPECT_EQ(E_FAIL, LoadBytes(std::vector<uint8_t>(bytes.begin(), bytes.end() - 1)));
   EXPECT_EQ(L"its analysis settings are damaged", RefusalWords());
   EXPECT_EQ(S_OK, LoadBytes(bytes));
   EXPECT_EQ(L"", RefusalWords()) << "no words stand for a load that worked";
-  EXPECT_EQ(L"12", Text(1001));
+  EXPECT_EQ(L"12", Text(ZR::Doc::kSettingMinPeakWidthCAP));
 }
 
 TEST_F(PersistSettingsTest, DataFileSavedWithItsDocumentOpensWithTheSameSettingsAndRows) {
@@ -329,10 +329,10 @@ TEST_F(PersistSettingsTest, DataFileSavedWithItsDocumentOpensWithTheSameSettings
   mDocument = opened[0];
   mDoc.Attach(ZR::Doc::ZRDoc::FromHostDocument(static_cast<IHostDocument*>(mHost.Get())));
   ASSERT_NE(nullptr, mDoc.Get());
-  EXPECT_EQ(L"1", Text(2000));
-  EXPECT_EQ(L"12", Text(1001));
+  EXPECT_EQ(L"1", Text(ZR::Doc::kSettingAnalysisType));
+  EXPECT_EQ(L"12", Text(ZR::Doc::kSettingMinPeakWidthCAP));
   EXPECT_EQ(3, Figures(5)) << "the Table View's column format";
-  EXPECT_TRUE(Flag(2011)) << "the analysis was kept";
+  EXPECT_TRUE(Flag(ZR::Doc::kSettingRegionStored)) << "the analysis was kept";
   EXPECT_EQ(3u, mData->Objects().Objects().size()) << "marker objects made in the new file";
   ASSERT_EQ(S_OK, SendAnalyze());
   EXPECT_EQ(rows, mDoc->GetCycleDetector()->EventsPerRecord());

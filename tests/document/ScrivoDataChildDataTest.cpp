@@ -163,15 +163,15 @@ TEST_F(ScrivoDataChildDataTest, CloneCarriesItsOwnCopyOfTheSettings) {
   QOR::ComPtr<IScrivoDataChildData> original(ScrivoDataChildData::Create());
   auto* const source = static_cast<ScrivoDataChildData*>(original.Get());
   source->SetSettings(std::make_unique<ZR::Doc::SettingsStore>(nullptr));
-  source->GetSettings()->SetLongValue(2001, 3);
+  source->GetSettings()->SetLongValue(ZR::Doc::kSettingAnalysisChannel, 3);
   QOR::ComPtr<IScrivoDataChildData> copy;
   ASSERT_EQ(S_OK, original->Clone(nullptr, 0, 0x7FFFFFFF, 0, 0x7FFFFFFF, nullptr, copy.Out()));
   ZR::Doc::SettingsStore* const copied = static_cast<ScrivoDataChildData*>(copy.Get())->GetSettings();
   ASSERT_NE(nullptr, copied);
   EXPECT_NE(source->GetSettings(), copied);
-  EXPECT_EQ(3, copied->GetLongValue(2001));
-  source->GetSettings()->SetLongValue(2001, 5);
-  EXPECT_EQ(3, copied->GetLongValue(2001)) << "independent of the original";
+  EXPECT_EQ(3, copied->GetLongValue(ZR::Doc::kSettingAnalysisChannel));
+  source->GetSettings()->SetLongValue(ZR::Doc::kSettingAnalysisChannel, 5);
+  EXPECT_EQ(3, copied->GetLongValue(ZR::Doc::kSettingAnalysisChannel)) << "independent of the original";
 }
 
 TEST_F(ScrivoDataChildDataTest, RecordMapsGrowToTheRecordAndAreRemovedTogether) {

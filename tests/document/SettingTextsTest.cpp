@@ -63,7 +63,7 @@ TEST(SettingErrorText, GivesEveryPerChannelSettingItsMessageAndCaption) {
                                             L"must be an integer in the range 0 to 99%."}},
   };
   for (int id = 999; id <= 1042; ++id) {
-    const MessageAndCaption text = SettingErrorText(id);
+    const MessageAndCaption text = SettingErrorText(SettingIdOf(id));
     const auto found = expected.find(id);
     const std::wstring caption = found != expected.end() ? found->second.first : L"invalid caption";
     const std::wstring message = found != expected.end() ? found->second.second : L"invalid text";

@@ -52,7 +52,7 @@ std::wstring StoreText(const SettingsStore& store) {
   std::wstring text;
   const auto add = [&](const SettingsGroup& group) {
     for (uint32_t i = 0; i < group.Count(); ++i) {
-      text += std::to_wstring(group.At(i)->Id()) + L'=' + group.At(i)->ToText(true).GetText() + L';';
+      text += std::to_wstring(NumberOf(group.At(i)->Id())) + L'=' + group.At(i)->ToText(true).GetText() + L';';
     }
     text += L'\n';
   };
@@ -80,17 +80,17 @@ class SettingsStoreStreamTest : public testing::Test {
   // Two groups (channels 3 and 1) and values away from the defaults, some with many digits.
   static std::unique_ptr<SettingsStore> MakeChangedStore() {
     auto store = std::make_unique<SettingsStore>(Catalogue());
-    store->SetLongValue(2001, 3);
+    store->SetLongValue(kSettingAnalysisChannel, 3);
     store->GetOrCreateGroup(3, -1, nullptr);
     store->GetOrCreateGroup(1, -1, nullptr);
-    store->GetIntSetting(2000)->Set(3);
-    store->GetBoolSetting(2010)->Set(false);
-    store->GetDoubleSetting(2027)->Set(-0.1234567);
-    store->GetDoubleSetting(1005)->Set(1234567.0);
-    store->GetDoubleSetting(1006)->Set(0.0001234567);
-    store->GetInt10Setting(1011)->Set(50);
-    store->GetBoolSetting(27)->Set(false);
-    store->FindSetting(1010)->FromText(L"px 1 3", true);
+    store->GetIntSetting(kSettingAnalysisType)->Set(3);
+    store->GetBoolSetting(kSettingShowPeakMarkers)->Set(false);
+    store->GetDoubleSetting(kSettingAxisXLow)->Set(-0.1234567);
+    store->GetDoubleSetting(kSettingStimulusPosition)->Set(1234567.0);
+    store->GetDoubleSetting(kSettingMinPeakHeight)->Set(0.0001234567);
+    store->GetInt10Setting(kSettingTriangulationStart)->Set(50);
+    store->GetBoolSetting(ColumnSwitchId(27))->Set(false);
+    store->FindSetting(kSettingDetectionSettings)->FromText(L"px 1 3", true);
     return store;
   }
 
@@ -106,8 +106,8 @@ TEST_F(SettingsStoreStreamTest, WriteThenReadGivesAnIdenticalStore) {
   SettingsStore read(Catalogue());
   ASSERT_EQ(Decode(bytes, read), S_OK);
   EXPECT_EQ(StoreText(read), StoreText(*source));
-  EXPECT_EQ(read.GetDoubleSetting(1005)->Get(), 1234567.0);
-  EXPECT_EQ(read.GetDoubleSetting(1006)->Get(), 0.0001234567);
+  EXPECT_EQ(read.GetDoubleSetting(kSettingStimulusPosition)->Get(), 1234567.0);
+  EXPECT_EQ(read.GetDoubleSetting(kSettingMinPeakHeight)->Get(), 0.0001234567);
   EXPECT_EQ(Encode(read), bytes);
 }
 
@@ -120,7 +120,7 @@ TEST_F(SettingsStoreStreamTest, LaysOutVersionsMarkersCountsAndRecords) {
     out.WriteLong(31);
     for (uint32_t i = 0; i < store.Global().Count(); ++i) {
       const ZRSetting* s = store.Global().At(i);
-      WriteRecord(out, s->Id(), s->ToText(true).GetText());
+      WriteRecord(out, NumberOf(s->Id()), s->ToText(true).GetText());
     }
     out.WriteLong(0);
     out.WriteLong(347);
@@ -143,7 +143,8 @@ TEST_F(SettingsStoreStreamTest, SkipsUnknownIdsAndUpgradesOldGroups) {
     out.WriteLong(static_cast<long>(global.Count()) + 1);
     WriteRecord(out, 2999, L"whatever");  // unknown to this build
     for (uint32_t i = 0; i < global.Count(); ++i)
-      WriteRecord(out, global.At(i)->Id(), global.At(i)->Id() == 2001 ? L"2" : global.At(i)->ToText(true).GetText());
+      WriteRecord(out, NumberOf(global.At(i)->Id()),
+                  global.At(i)->Id() == kSettingAnalysisChannel ? L"2" : global.At(i)->ToText(true).GetText());
     out.WriteLong(2);  // two channel groups
     out.WriteLong(2);
     out.WriteLong(0);  // group version 0: tau mode still in 1019
@@ -161,10 +162,10 @@ TEST_F(SettingsStoreStreamTest, SkipsUnknownIdsAndUpgradesOldGroups) {
   ASSERT_EQ(Decode(bytes, store), S_OK);
   EXPECT_EQ(store.GetCurrentChannel(), 2);
   ASSERT_EQ(store.GroupCount(), 2u);
-  EXPECT_EQ(store.GetIntSetting(1037)->Get(), 0);
-  EXPECT_EQ(std::wstring(L"2"), store.Group(1).FindById(1037)->ToText(true).GetText());
-  EXPECT_EQ(store.GetDoubleSetting(1008)->Get(), 250.0);
-  EXPECT_EQ(store.GetDoubleSetting(1007)->Get(), 0.0);  // not named: default
+  EXPECT_EQ(store.GetIntSetting(kSettingTauMode)->Get(), 0);
+  EXPECT_EQ(std::wstring(L"2"), store.Group(1).FindById(kSettingTauMode)->ToText(true).GetText());
+  EXPECT_EQ(store.GetDoubleSetting(kSettingDetectionEnd)->Get(), 250.0);
+  EXPECT_EQ(store.GetDoubleSetting(kSettingDetectionStart)->Get(), 0.0);  // not named: default
 }
 
 TEST_F(SettingsStoreStreamTest, AStoreVersionBelowOneLeavesTheStoreAsItWas) {
@@ -293,6 +294,6 @@ TEST(SettingsStoreStreamRefusal, DamagedTextsAndImpossibleChannelsRefuseTheWhole
   EXPECT_EQ(S_OK, Decode(good, store));
   ASSERT_EQ(1u, store.GroupCount());
   EXPECT_EQ(32, store.Group(0).GetChannel());
-  EXPECT_EQ(std::wstring(L"0.0005"), store.Group(0).FindById(1006)->ToText(true).GetText());
-  EXPECT_EQ(std::wstring(L"12"), store.Group(0).FindById(1033)->ToText(true).GetText());
+  EXPECT_EQ(std::wstring(L"0.0005"), store.Group(0).FindById(kSettingMinPeakHeight)->ToText(true).GetText());
+  EXPECT_EQ(std::wstring(L"12"), store.Group(0).FindById(kSettingStartHeightPercent)->ToText(true).GetText());
 }

@@ -22,7 +22,7 @@ std::wstring Text(const QOR::String& s) { return s.GetText(); }
 std::wstring GroupText(const SettingsGroup& group) {
   std::wstring text;
   for (uint32_t i = 0; i < group.Count(); ++i) {
-    text += std::to_wstring(group.At(i)->Id()) + L'=' + Text(group.At(i)->ToText(true)) + L';';
+    text += std::to_wstring(NumberOf(group.At(i)->Id())) + L'=' + Text(group.At(i)->ToText(true)) + L';';
   }
   return text;
 }
@@ -44,11 +44,11 @@ TEST_F(SettingsStoreTest, NewStoreHoldsTheGlobalSettingsAndNoGroup) {
   EXPECT_EQ(store.Global().Count(), 31u);
   EXPECT_EQ(store.GroupCount(), 0u);
   EXPECT_EQ(store.CurrentGroupIndex(), -1);
-  EXPECT_EQ(store.FindSetting(1005), nullptr);  // no group for the current channel
+  EXPECT_EQ(store.FindSetting(kSettingStimulusPosition), nullptr);  // no group for the current channel
   EXPECT_EQ(store.GetDetectionSettingsObject(), nullptr);
-  EXPECT_EQ(store.GetLongValue(2023), -1);
-  EXPECT_EQ(store.Global().At(0)->Id(), 2000);
-  EXPECT_EQ(store.Global().At(30)->Id(), 2030);
+  EXPECT_EQ(store.GetLongValue(kSettingSourceObject), -1);
+  EXPECT_EQ(NumberOf(store.Global().At(0)->Id()), 2000);
+  EXPECT_EQ(NumberOf(store.Global().At(30)->Id()), 2030);
 }
 
 TEST_F(SettingsStoreTest, ChannelGroupsHoldTheirSettingsThenOneSwitchPerListedMeasurement) {
@@ -56,10 +56,10 @@ TEST_F(SettingsStoreTest, ChannelGroupsHoldTheirSettingsThenOneSwitchPerListedMe
   const Settings1& group = store.GetOrCreateGroup(0, -1, nullptr);
   ASSERT_EQ(group.Count(), 96u);
   EXPECT_EQ(group.GetChannel(), 0);
-  EXPECT_EQ(group.At(0)->Id(), 1005);
-  EXPECT_EQ(group.At(41)->Id(), 1032);
+  EXPECT_EQ(NumberOf(group.At(0)->Id()), 1005);
+  EXPECT_EQ(NumberOf(group.At(41)->Id()), 1032);
   for (uint32_t i = 0; i < 42; ++i) {
-    const int id = group.At(i)->Id();
+    const int id = NumberOf(group.At(i)->Id());
     EXPECT_TRUE(id >= 1000 && id <= 1041) << id;
   }
   // A switch applies exactly to the types that list its measurement.
@@ -68,13 +68,13 @@ TEST_F(SettingsStoreTest, ChannelGroupsHoldTheirSettingsThenOneSwitchPerListedMe
     EXPECT_EQ(column->Kind(), kSettingBool);
     EXPECT_EQ(column->Page(), 3);
     for (int type = 0; type < kAnalysisTypeCount; ++type) {
-      EXPECT_EQ(column->AppliesTo(type), Catalogue()->IndexOfId(type, column->Id()) >= 0)
-          << "column " << column->Id() << " type " << type;
+      EXPECT_EQ(column->AppliesTo(type), Catalogue()->IndexOfId(type, NumberOf(column->Id())) >= 0)
+          << "column " << NumberOf(column->Id()) << " type " << type;
     }
   }
-  for (int listedByNone : {6, 7, 8, 22, 51}) EXPECT_EQ(group.FindById(listedByNone), nullptr);
-  EXPECT_FALSE(static_cast<ZRSetting_Bool*>(group.FindById(1))->Get());
-  EXPECT_TRUE(static_cast<ZRSetting_Bool*>(group.FindById(52))->Get());
+  for (int listedByNone : {6, 7, 8, 22, 51}) EXPECT_EQ(group.FindById(ColumnSwitchId(listedByNone)), nullptr);
+  EXPECT_FALSE(static_cast<ZRSetting_Bool*>(group.FindById(ColumnSwitchId(1)))->Get());
+  EXPECT_TRUE(static_cast<ZRSetting_Bool*>(group.FindById(ColumnSwitchId(52)))->Get());
 }
 
 TEST_F(SettingsStoreTest, DefaultsAreValidExceptTheDetectionSetWithoutAnObject) {
@@ -84,7 +84,8 @@ TEST_F(SettingsStoreTest, DefaultsAreValidExceptTheDetectionSetWithoutAnObject) 
                                  static_cast<const SettingsGroup*>(&group)}) {
     for (uint32_t i = 0; i < g->Count(); ++i) {
       const ZRSetting* setting = g->At(i);
-      EXPECT_EQ(setting->IsValid(), setting->Id() != 1010) << "setting " << setting->Id();
+      EXPECT_EQ(setting->IsValid(), setting->Id() != kSettingDetectionSettings)
+          << "setting " << NumberOf(setting->Id());
     }
   }
   for (int type : {1, 3, 4, 5}) EXPECT_TRUE(group.IsValid(type)) << type;
@@ -108,7 +109,7 @@ TEST_F(SettingsStoreTest, ValuesKeptOnlyForOlderFilesAreInvalid) {
       {1011, L"45", 1},
   };
   for (const auto& c : cases) {
-    ZRSetting* setting = store.FindSetting(c.id);
+    ZRSetting* setting = store.FindSetting(SettingIdOf(c.id));
     ASSERT_NE(setting, nullptr) << c.id;
     const QOR::String before = setting->ToText(true);
     setting->FromText(c.text, true);
@@ -120,36 +121,36 @@ TEST_F(SettingsStoreTest, ValuesKeptOnlyForOlderFilesAreInvalid) {
     EXPECT_TRUE(group.IsValid(c.type)) << c.id;
   }
   // Stimulus method 5 is a valid choice that selects no detector; the analysis reports that.
-  store.FindSetting(1000)->FromText(L"5", true);
+  store.FindSetting(kSettingStimulusMethod)->FromText(L"5", true);
   EXPECT_TRUE(store.Group(0).IsValid(3));
 }
 
 TEST_F(SettingsStoreTest, TypedGettersCheckTheClassAndFollowTheCurrentChannel) {
   SettingsStore store(Catalogue());
   store.GetOrCreateGroup(2, -1, nullptr);
-  EXPECT_EQ(store.GetDoubleSetting(1005), nullptr);  // channel 0 has no group
-  store.SetLongValue(2001, 2);
+  EXPECT_EQ(store.GetDoubleSetting(kSettingStimulusPosition), nullptr);  // channel 0 has no group
+  store.SetLongValue(kSettingAnalysisChannel, 2);
   EXPECT_EQ(store.GetCurrentChannel(), 2);
   EXPECT_EQ(store.CurrentGroupIndex(), 0);
-  ASSERT_NE(store.GetDoubleSetting(1005), nullptr);
-  EXPECT_EQ(store.GetDoubleSetting(1005)->Get(), 50.0);
-  EXPECT_EQ(store.GetIntSetting(1005), nullptr);
-  EXPECT_NE(store.GetIntSetting(1011), nullptr);  // an Int10 is an int setting too
-  EXPECT_NE(store.GetInt10Setting(1011), nullptr);
-  EXPECT_EQ(store.GetInt10Setting(1013), nullptr);
-  EXPECT_NE(store.GetBoolSetting(2010), nullptr);
-  EXPECT_EQ(store.GetBoolSetting(2999), nullptr);
-  EXPECT_EQ(store.GetLongValue(1005), 0);  // not a long setting
+  ASSERT_NE(store.GetDoubleSetting(kSettingStimulusPosition), nullptr);
+  EXPECT_EQ(store.GetDoubleSetting(kSettingStimulusPosition)->Get(), 50.0);
+  EXPECT_EQ(store.GetIntSetting(kSettingStimulusPosition), nullptr);
+  EXPECT_NE(store.GetIntSetting(kSettingTriangulationStart), nullptr);  // an Int10 is an int setting too
+  EXPECT_NE(store.GetInt10Setting(kSettingTriangulationStart), nullptr);
+  EXPECT_EQ(store.GetInt10Setting(kSettingMidPlateauPercent), nullptr);
+  EXPECT_NE(store.GetBoolSetting(kSettingShowPeakMarkers), nullptr);
+  EXPECT_EQ(store.GetBoolSetting(SettingIdOf(2999)), nullptr);
+  EXPECT_EQ(store.GetLongValue(kSettingStimulusPosition), 0);  // not a long setting
 }
 
 TEST_F(SettingsStoreTest, AssignmentCopiesValuesAndGroupsInOrder) {
   SettingsStore source(Catalogue());
-  source.SetLongValue(2001, 3);
+  source.SetLongValue(kSettingAnalysisChannel, 3);
   source.GetOrCreateGroup(3, -1, nullptr);
   source.GetOrCreateGroup(1, -1, nullptr);
-  source.GetDoubleSetting(1005)->Set(1234567.0);  // group 3: more than six digits
-  source.GetInt10Setting(1011)->Set(45);
-  source.GetDoubleSetting(2027)->Set(0.1234567);
+  source.GetDoubleSetting(kSettingStimulusPosition)->Set(1234567.0);  // group 3: more than six digits
+  source.GetInt10Setting(kSettingTriangulationStart)->Set(45);
+  source.GetDoubleSetting(kSettingAxisXLow)->Set(0.1234567);
   SettingsStore target(Catalogue());
   target.GetOrCreateGroup(7, -1, nullptr);
   target = source;
@@ -158,8 +159,8 @@ TEST_F(SettingsStoreTest, AssignmentCopiesValuesAndGroupsInOrder) {
   EXPECT_EQ(target.Group(1).GetChannel(), 1);
   for (uint32_t i = 0; i < 2; ++i) EXPECT_EQ(GroupText(target.Group(i)), GroupText(source.Group(i)));
   EXPECT_EQ(GroupText(target.Global()), GroupText(source.Global()));
-  EXPECT_EQ(target.GetDoubleSetting(1005)->Get(), 1234567.0);
-  EXPECT_EQ(target.GetDoubleSetting(2027)->Get(), 0.1234567);
+  EXPECT_EQ(target.GetDoubleSetting(kSettingStimulusPosition)->Get(), 1234567.0);
+  EXPECT_EQ(target.GetDoubleSetting(kSettingAxisXLow)->Get(), 0.1234567);
   const SettingsStore copy(source);
   EXPECT_EQ(copy.GroupCount(), 2u);
   EXPECT_EQ(GroupText(copy.Group(0)), GroupText(source.Group(0)));
@@ -169,29 +170,29 @@ TEST_F(SettingsStoreTest, AssignmentCopiesValuesAndGroupsInOrder) {
 TEST_F(SettingsStoreTest, AssigningAStoreToItselfKeepsItsGroups) {
   SettingsStore store(Catalogue());
   store.GetOrCreateGroup(0, -1, nullptr);
-  store.GetDoubleSetting(1005)->Set(75.0);
+  store.GetDoubleSetting(kSettingStimulusPosition)->Set(75.0);
   SettingsStore& same = store;
   store = same;
   ASSERT_EQ(store.GroupCount(), 1u);
-  EXPECT_EQ(store.GetDoubleSetting(1005)->Get(), 75.0);
+  EXPECT_EQ(store.GetDoubleSetting(kSettingStimulusPosition)->Get(), 75.0);
 }
 
 TEST_F(SettingsStoreTest, ANewGroupCanStartFromAnotherChannelsValues) {
   SettingsStore store(Catalogue());
   store.GetOrCreateGroup(0, -1, nullptr);
-  store.GetDoubleSetting(1006)->Set(0.25);
+  store.GetDoubleSetting(kSettingMinPeakHeight)->Set(0.25);
   Settings1& copied = store.GetOrCreateGroup(4, 0, nullptr);
-  EXPECT_EQ(static_cast<ZRSettingDouble*>(copied.FindById(1006))->Get(), 0.25);
+  EXPECT_EQ(static_cast<ZRSettingDouble*>(copied.FindById(kSettingMinPeakHeight))->Get(), 0.25);
   Settings1& fresh = store.GetOrCreateGroup(5, 9, nullptr);  // no group 9: defaults
-  EXPECT_EQ(static_cast<ZRSettingDouble*>(fresh.FindById(1006))->Get(), 0.03);
+  EXPECT_EQ(static_cast<ZRSettingDouble*>(fresh.FindById(kSettingMinPeakHeight))->Get(), 0.03);
   EXPECT_EQ(&store.GetOrCreateGroup(4, 5, nullptr), &copied);  // existing groups stay as they are
   EXPECT_EQ(store.GroupCount(), 3u);
 }
 
 TEST_F(SettingsStoreTest, UpgradeTakesTauModeFromItsOlderSwitch) {
   Settings1 group(Catalogue());
-  auto* old = static_cast<ZRSetting_Bool*>(group.FindById(1019));
-  auto* mode = static_cast<ZRSettingInt*>(group.FindById(1037));
+  auto* old = static_cast<ZRSetting_Bool*>(group.FindById(kSettingTauFitOld));
+  auto* mode = static_cast<ZRSettingInt*>(group.FindById(kSettingTauMode));
   old->Set(false);
   group.Upgrade();
   EXPECT_EQ(mode->Get(), 0);
@@ -204,7 +205,7 @@ TEST(SettingsStore, GroupsWithoutACatalogueHaveSwitchesForNoType) {
   SettingsStore store(nullptr);
   const Settings1& group = store.GetOrCreateGroup(0, -1, nullptr);
   EXPECT_EQ(group.Count(), 96u);
-  EXPECT_EQ(group.FindById(0)->TypeMask(), 0);
+  EXPECT_EQ(group.FindById(ColumnSwitchId(0))->TypeMask(), 0);
 }
 
 }  // namespace

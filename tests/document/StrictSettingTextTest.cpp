@@ -36,7 +36,7 @@ TEST(StrictSettingText, TakesOnlyOneWholeValueOfTheKind) {
 // What ToText writes for a value that is not finite reads back as that value, which IsValid
 // refuses: the caller that checks it takes finite numbers only.
 TEST(StrictSettingText, NonFiniteTextsReadAsWrittenAndAreInvalid) {
-  ZRSettingDouble baseline(1040, 5, 0, 0.0, -1.7976931348623157e308, 1.7976931348623157e308);
+  ZRSettingDouble baseline(kSettingBaselineValue, 5, 0, 0.0, -1.7976931348623157e308, 1.7976931348623157e308);
   for (const double value : {HUGE_VAL, -HUGE_VAL, std::nan("")}) {
     baseline.Set(value);
     const QOR::String text = baseline.ToText(true);
@@ -48,7 +48,7 @@ TEST(StrictSettingText, NonFiniteTextsReadAsWrittenAndAreInvalid) {
 }
 
 TEST(StrictSettingText, RefusedTextLeavesTheValue) {
-  ZRSettingDouble height(1006, 1, 0, 0.03, 0.0, 1e308);
+  ZRSettingDouble height(kSettingMinPeakHeight, 1, 0, 0.03, 0.0, 1e308);
   EXPECT_FALSE(ReadSettingTextStrictly(height, QOR::String(L"0,0005")));
   EXPECT_EQ(0.03, height.Get());
   EXPECT_TRUE(ReadSettingTextStrictly(height, QOR::String(L"-1")));  // out of bounds: IsValid says so

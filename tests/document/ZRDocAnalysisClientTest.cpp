@@ -90,12 +90,12 @@ TEST_F(ZRDocAnalysisClient, RangeRemovalAndNewAnalysisFollowTheManagersRequests)
 
   ASSERT_EQ(S_OK, mHost->AskAnalysisClients(kManagerAskRemove, 0, false));
   EXPECT_EQ(8, Events());
-  const auto marker = static_cast<int32_t>(Value(2024));
+  const auto marker = static_cast<int32_t>(Value(ZR::Doc::kSettingDetectorObject));
   ASSERT_EQ(S_OK, mHost->AskAnalysisClients(kManagerAskRemove, 0, true));
   EXPECT_EQ(0, Events());
   EXPECT_FALSE(doc.HasAnalysis());
   EXPECT_EQ(nullptr, mData->Objects().Find(marker, kMarkerObjectKind)) << "the marker objects are removed";
-  EXPECT_EQ(-1, Value(2024));
+  EXPECT_EQ(-1, Value(ZR::Doc::kSettingDetectorObject));
 }
 
 }  // namespace

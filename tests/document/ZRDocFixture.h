@@ -149,15 +149,18 @@ class ZRDocTest : public doctest::DocumentTest {
     return *mDoc.Get();
   }
   void Set(int32_t id, const wchar_t* text) { EXPECT_EQ(S_OK, mDoc->SetSettingText(id, text)) << id; }
-  long Value(int32_t id) { return mDoc->GetSettings().GetLongValue(id); }
+  long Value(ZR::Doc::SettingId id) { return mDoc->GetSettings().GetLongValue(id); }
   // A setting of any kind as its stored text.
-  std::wstring Text(int32_t id) { return mDoc->GetSettings().FindSetting(id)->ToText(true).GetText(); }
-  bool Flag(int32_t id) { return mDoc->GetSettings().GetBoolSetting(id)->Get(); }
-  std::vector<long> Region() { return {Value(2005), Value(2006), Value(2007), Value(2008)}; }
+  std::wstring Text(ZR::Doc::SettingId id) { return mDoc->GetSettings().FindSetting(id)->ToText(true).GetText(); }
+  bool Flag(ZR::Doc::SettingId id) { return mDoc->GetSettings().GetBoolSetting(id)->Get(); }
+  std::vector<long> Region() {
+    return {Value(ZR::Doc::kSettingRegionStartRecord), Value(ZR::Doc::kSettingRegionStartTick),
+            Value(ZR::Doc::kSettingRegionEndRecord), Value(ZR::Doc::kSettingRegionEndTick)};
+  }
   // Channels each marker object (2023, 2024, 2025) is attached to.
   std::vector<std::vector<int32_t>> Attached() {
     std::vector<std::vector<int32_t>> channels;
-    for (int32_t id : {2023, 2024, 2025}) {
+    for (const ZR::Doc::SettingId id : ZR::Doc::kSettingsMarkerObjects) {
       const host::DataObject* object = mData->Objects().Find(static_cast<int32_t>(Value(id)), kMarkerObjectKind);
       channels.push_back(object ? object->channels : std::vector<int32_t>{-1});
     }

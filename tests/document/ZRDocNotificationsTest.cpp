@@ -30,8 +30,8 @@ class ZRDocNotificationTest : public doctest::SamplingDocumentTest {
     EXPECT_EQ(S_OK, static_cast<IObserver*>(mDoc.Get())->Notify(0, id, 0, words.data()));
   }
   std::vector<int32_t> DetectorMarkerChannels() {
-    const host::DataObject* object =
-        mData->Objects().Find(static_cast<int32_t>(mDoc->GetSettings().GetLongValue(2024)), kMarkerObjectKind);
+    const host::DataObject* object = mData->Objects().Find(
+        static_cast<int32_t>(mDoc->GetSettings().GetLongValue(ZR::Doc::kSettingDetectorObject)), kMarkerObjectKind);
     return object ? object->channels : std::vector<int32_t>{-1};
   }
 };
@@ -49,12 +49,14 @@ TEST_F(ZRDocNotificationTest, DataChangesClearOnlyUpToTheRegionEndOrInAnOpenRegi
 
   ASSERT_TRUE(doc.RunAnalysis(false, true));
   ASSERT_EQ(S_OK, mDoc->SetSettingText(2009, L"t"));  // continues the analysis with an open end
-  ASSERT_EQ(-1, doc.GetSettings().GetLongValue(2007));
+  ASSERT_EQ(-1, doc.GetSettings().GetLongValue(ZR::Doc::kSettingRegionEndRecord));
   ASSERT_EQ(8, doc.GetCycleDetector()->EventCount());
   Notify(changed, {0, 7});
   EXPECT_EQ(0, doc.GetCycleDetector()->EventCount()) << "an open region reaches every position";
-  EXPECT_EQ(-1, doc.GetSettings().GetLongValue(2007)) << "analysis while sampling opened again";
-  EXPECT_EQ(2, doc.GetSettings().GetLongValue(2005)) << "at the record sampling writes next";
+  EXPECT_EQ(-1, doc.GetSettings().GetLongValue(ZR::Doc::kSettingRegionEndRecord))
+      << "analysis while sampling opened again";
+  EXPECT_EQ(2, doc.GetSettings().GetLongValue(ZR::Doc::kSettingRegionStartRecord))
+      << "at the record sampling writes next";
 }
 
 TEST_F(ZRDocNotificationTest, MarkerNoticesDetachAndChannelDataClearsOnlyTheAnalysisChannel) {

@@ -114,7 +114,8 @@ TEST_F(ZRDocOnlineTest, UnsampledRecordsAreSkippedAndARecordStartWithoutARecordF
   ASSERT_EQ(S_OK, sampler.Append({std::vector<float>(samples, samples + 5000)}));
   ASSERT_EQ(S_OK, sampler.Stop());
   EXPECT_EQ(4, doc.GetCycleDetector()->EventCount());
-  EXPECT_EQ(1, doc.GetSettings().GetLongValue(2005)) << "the region starts at the sampled record";
+  EXPECT_EQ(1, doc.GetSettings().GetLongValue(ZR::Doc::kSettingRegionStartRecord))
+      << "the region starts at the sampled record";
   EXPECT_EQ(1, doc.GetCycleDetector()->GetEvent(0).recordIndex);
 }
 

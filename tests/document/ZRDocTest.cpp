@@ -26,12 +26,13 @@ TEST_F(ZRDocTest, AnalyzeCommandRunsTheWholeChannelThroughTheRealChain) {
   ZRDoc& doc = Open();
   // Attached: three objects, the detector's named after the channel.
   ASSERT_EQ(3u, mData->Objects().Objects().size());
-  EXPECT_EQ(L"Ondara (Channel 1)", mData->Objects().Find(static_cast<int32_t>(Value(2024)), 4)->name);
+  EXPECT_EQ(L"Ondara (Channel 1)",
+            mData->Objects().Find(static_cast<int32_t>(Value(ZR::Doc::kSettingDetectorObject)), 4)->name);
   ASSERT_EQ(S_OK, SendAnalyze());
   EXPECT_EQ((std::vector<int32_t>{4, 4}), doc.GetCycleDetector()->EventsPerRecord());
   EXPECT_EQ((std::vector<long>{0, 0, 1, 5000}), Region());
-  EXPECT_TRUE(Flag(2011));
-  EXPECT_FALSE(Flag(2012));
+  EXPECT_TRUE(Flag(ZR::Doc::kSettingRegionStored));
+  EXPECT_FALSE(Flag(ZR::Doc::kSettingNoRegionStored));
   EXPECT_EQ((std::vector<std::wstring>{L"Processing"}), host::Progress().titles);
   EXPECT_EQ((std::vector<std::wstring>{L"", L"Block 1", L"Block 2", L"Updating Views"}), host::Progress().texts);
   EXPECT_EQ((std::vector<int32_t>{50, 100}), host::Progress().percents) << "one chunk per record";
@@ -78,8 +79,8 @@ TEST_F(ZRDocTest, CancelInTheLastRecordClearsEveryRecord) {
   host::Progress().cancelAtPercent = 100;
   EXPECT_TRUE(doc.RunAnalysis(false, true));
   EXPECT_EQ(0, Events());
-  EXPECT_FALSE(Flag(2011));
-  EXPECT_TRUE(Flag(2012));
+  EXPECT_FALSE(Flag(ZR::Doc::kSettingRegionStored));
+  EXPECT_TRUE(Flag(ZR::Doc::kSettingNoRegionStored));
   EXPECT_EQ((std::vector<long>{0, 0, 0, 0}), Region());
   EXPECT_EQ((std::vector<std::vector<int32_t>>{{}, {}, {}}), Attached()) << "no markers after a cancel";
   EXPECT_EQ(L"Block 2", host::Progress().texts.back()) << "no view update text";
@@ -98,7 +99,7 @@ TEST_F(ZRDocTest, WithoutAProgressDisplayTheRunGoesToTheEnd) {
   host::Progress().unavailable = true;
   EXPECT_TRUE(doc.RunAnalysis(false, true));
   EXPECT_EQ(8, Events());
-  EXPECT_TRUE(Flag(2011));
+  EXPECT_TRUE(Flag(ZR::Doc::kSettingRegionStored));
 }
 
 TEST_F(ZRDocTest, SelectionIsAnalysedAndAnEmptyOrInvertedOneRefused) {
@@ -112,7 +113,7 @@ TEST_F(ZRDocTest, SelectionIsAnalysedAndAnEmptyOrInvertedOneRefused) {
   ASSERT_EQ(S_OK, doc.Selection()->SetRange({1, 300}, {1, 300}));
   EXPECT_FALSE(doc.RunAnalysis(false, true));
   EXPECT_EQ(0, Events()) << "the refused run cleared the results";
-  EXPECT_FALSE(Flag(2011));
+  EXPECT_FALSE(Flag(ZR::Doc::kSettingRegionStored));
   // A stored region whose start lies after its end is refused as well.
   Set(2012, L"f");
   for (const auto& [id, value] : std::vector<std::pair<int32_t, const wchar_t*>>{
@@ -132,7 +133,7 @@ TEST_F(ZRDocTest, WithoutADetectorTheRunIsRefusedWithAMessageAndResultsStay) {
   EXPECT_NE(std::wstring::npos, gBoxes[0].text.find(L"No detector"));
   EXPECT_EQ(static_cast<UINT>(MB_ICONHAND), gBoxes[0].type);
   EXPECT_EQ(8, Events());
-  EXPECT_TRUE(Flag(2011));
+  EXPECT_TRUE(Flag(ZR::Doc::kSettingRegionStored));
 }
 
 TEST_F(ZRDocTest, MarkersFollowTheAnalysisType) {
@@ -153,14 +154,18 @@ TEST_F(ZRDocTest, MarkersFollowTheAnalysisType) {
 
 TEST_F(ZRDocTest, MarkerObjectsAreReusedRemovedOnceAndMadeAgainForARun) {
   ZRDoc& doc = Open();
-  const std::vector<long> ids{Value(2023), Value(2024), Value(2025)};
+  const std::vector<long> ids{Value(ZR::Doc::kSettingSourceObject), Value(ZR::Doc::kSettingDetectorObject),
+                              Value(ZR::Doc::kSettingAnalysisObject)};
   doc.Reanalyze();  // attaches the data again
   EXPECT_EQ(S_OK, mDocument->OnDataAttached());
   EXPECT_EQ(3u, mData->Objects().Objects().size());
-  EXPECT_EQ(ids, (std::vector<long>{Value(2023), Value(2024), Value(2025)}));
+  EXPECT_EQ(ids, (std::vector<long>{Value(ZR::Doc::kSettingSourceObject), Value(ZR::Doc::kSettingDetectorObject),
+                                    Value(ZR::Doc::kSettingAnalysisObject)}));
   doc.DeleteHostMarkers();
   EXPECT_TRUE(mData->Objects().Objects().empty());
-  EXPECT_EQ((std::vector<long>{-1, -1, -1}), (std::vector<long>{Value(2023), Value(2024), Value(2025)}));
+  EXPECT_EQ((std::vector<long>{-1, -1, -1}),
+            (std::vector<long>{Value(ZR::Doc::kSettingSourceObject), Value(ZR::Doc::kSettingDetectorObject),
+                               Value(ZR::Doc::kSettingAnalysisObject)}));
   doc.DeleteHostMarkers();  // nothing named "-1" is looked for
   ASSERT_TRUE(doc.RunAnalysis(false, true));
   EXPECT_EQ(3u, mData->Objects().Objects().size());
@@ -193,14 +198,14 @@ TEST_F(ZRDocTest, ClearAnalysisAndResetRegionLeaveNoResults) {
   doc.ClearAnalysis();
   EXPECT_EQ(0, Events());
   EXPECT_EQ(0u, doc.CurrentEvent());
-  EXPECT_FALSE(Flag(2011));
-  EXPECT_TRUE(Flag(2012));
+  EXPECT_FALSE(Flag(ZR::Doc::kSettingRegionStored));
+  EXPECT_TRUE(Flag(ZR::Doc::kSettingNoRegionStored));
   EXPECT_EQ((std::vector<long>{0, 0, 0, 0}), Region());
   Set(2005, L"1");
   Set(2008, L"10");
   doc.ResetRegion();
   EXPECT_EQ((std::vector<long>{0, 0, 0, 0}), Region());
-  EXPECT_FALSE(Flag(2011));
+  EXPECT_FALSE(Flag(ZR::Doc::kSettingRegionStored));
 }
 
 TEST_F(ZRDocTest, AnalysisWhileSamplingAsksBeforeItLeavesARegionBehind) {
@@ -278,7 +283,8 @@ TEST_F(ZRDocTest, TheDetectorObjectIsOnForARunAndOffOnceTheRegionIsReset) {
   ZRDoc& doc = Open();
   const auto state = [&] {
     VARIANT_BOOL on = VARIANT_TRUE;
-    mData->Objects().GetObjectState(static_cast<int32_t>(Value(2024)), kMarkerObjectKind, &on);
+    mData->Objects().GetObjectState(static_cast<int32_t>(Value(ZR::Doc::kSettingDetectorObject)), kMarkerObjectKind,
+                                    &on);
     return on != VARIANT_FALSE;
   };
   doc.SetMarkerObjectState(false);
@@ -289,7 +295,8 @@ TEST_F(ZRDocTest, TheDetectorObjectIsOnForARunAndOffOnceTheRegionIsReset) {
   EXPECT_FALSE(state());
   Set(2001, L"2");
   doc.SetMarkerObjectState(true);
-  EXPECT_EQ(L"Ondara (Channel 3)", mData->Objects().Find(static_cast<int32_t>(Value(2024)), 4)->name);
+  EXPECT_EQ(L"Ondara (Channel 3)",
+            mData->Objects().Find(static_cast<int32_t>(Value(ZR::Doc::kSettingDetectorObject)), 4)->name);
 }
 
 TEST_F(ZRDocTest, SourceChannelNameIsTheAnalysisChannelsTitle) {

@@ -17,7 +17,7 @@ using namespace ZR::Doc;
 std::wstring Text(const QOR::String& s) { return s.GetText(); }
 
 TEST(ZRSettingBool, IsSetOnlyByATextBeginningWithLowerCaseT) {
-  ZRSetting_Bool setting(2010, 4, 0x1F, true);
+  ZRSetting_Bool setting(kSettingShowPeakMarkers, 4, 0x1F, true);
   const struct {
     const wchar_t* text;
     bool set;
@@ -35,7 +35,7 @@ TEST(ZRSettingBool, IsSetOnlyByATextBeginningWithLowerCaseT) {
 }
 
 TEST(ZRSettingInt, StoresAnyNumberReadAndKeepsItsValueForText) {
-  ZRSettingInt setting(1013, 2, 2, 50, 0, 100);
+  ZRSettingInt setting(kSettingMidPlateauPercent, 2, 2, 50, 0, 100);
   setting.FromText(L"101", true);
   EXPECT_EQ(setting.Get(), 101);  // out of bounds, stored as read
   EXPECT_FALSE(setting.IsValid());
@@ -53,7 +53,7 @@ TEST(ZRSettingInt, StoresAnyNumberReadAndKeepsItsValueForText) {
 }
 
 TEST(ZRSettingDouble, WritesTheShortestExactClassicText) {
-  ZRSettingDouble setting(1005, 0, 0x18, 50, 0, 2e9);
+  ZRSettingDouble setting(kSettingStimulusPosition, 0, 0x18, 50, 0, 2e9);
   const struct {
     double value;
     const wchar_t* text;
@@ -73,7 +73,7 @@ TEST(ZRSettingDouble, WritesTheShortestExactClassicText) {
 }
 
 TEST(ZRSettingDouble, NaNAndValuesOutsideTheBoundsAreInvalid) {
-  ZRSettingDouble setting(1032, 2, 0x22, 4, 0.1, 100);
+  ZRSettingDouble setting(kSettingMaxNegSlopeSmoothing, 2, 0x22, 4, 0.1, 100);
   const struct {
     double value;
     bool valid;
@@ -89,7 +89,7 @@ TEST(ZRSettingDouble, NaNAndValuesOutsideTheBoundsAreInvalid) {
 }
 
 TEST(ZRSettingLong, ReadsTheFullSignedRange) {
-  ZRSettingLong setting(2005, 4, 0x1F, -1, -1, 2147483647L);
+  ZRSettingLong setting(kSettingRegionStartRecord, 4, 0x1F, -1, -1, 2147483647L);
   setting.FromText(L"2147483647", true);
   EXPECT_EQ(setting.Get(), 2147483647L);
   EXPECT_EQ(Text(setting.ToText(true)), L"2147483647");
@@ -99,7 +99,7 @@ TEST(ZRSettingLong, ReadsTheFullSignedRange) {
 }
 
 TEST(ZRSetting, TheBaseHasNoValue) {
-  ZRSetting setting(1, 0, 3, 1);
+  ZRSetting setting(SettingIdOf(1), 0, 3, 1);
   EXPECT_FALSE(setting.IsValid());
   EXPECT_EQ(Text(setting.ToText(true)), L"?");
   EXPECT_FALSE(setting.CopyFrom(setting));

@@ -44,32 +44,33 @@ TEST_F(BaselinePage, EveryBindingLoadsStoresAndValidates) {
       ZR::tCtrl& ctrl = Page().List().Ctrl(i);
       EXPECT_EQ(row.control, ctrl.ControlId()) << i;
       EXPECT_EQ(row.wrapper, typeid(ctrl)) << row.control;
-      EXPECT_EQ(row.setting, ctrl.SettingId()) << row.control;
+      EXPECT_EQ(row.setting, ZR::Doc::NumberOf(ctrl.SettingId())) << row.control;
       EXPECT_EQ(row.icon, ctrl.ErrorIcon() ? ctrl.ErrorIcon()->GetId() : -1) << row.control;
       if (row.limit) {
         EXPECT_EQ(row.limit, SendMessageW(Item(row.control), EM_GETLIMITTEXT, 0, 0)) << row.control;
       }
     }
     // The percentages: loaded, stored, refused with their own texts.
-    for (int32_t setting : {1033, 1041}) In(setting).FromText(QOR::String(L"25"), true);
+    for (const ZR::Doc::SettingId setting : {ZR::Doc::kSettingStartHeightPercent, ZR::Doc::kSettingEndHeightPercent})
+      In(setting).FromText(QOR::String(L"25"), true);
     Page().Load();
     EXPECT_EQ(Shown(1047), L"25");
     EXPECT_EQ(Shown(1090), L"25");
     Type(1047, L"30");
     Type(1090, L"2.5");
     EXPECT_FALSE(Page().IsValid());
-    EXPECT_EQ(TextIn(1033), L"30");
+    EXPECT_EQ(TextIn(ZR::Doc::kSettingStartHeightPercent), L"30");
     EXPECT_EQ(ErrorTitle(*Page().List().FindCtrl(1090)), L"Invalid Height Percentage");
     Type(1090, L"40");
     EXPECT_TRUE(Page().IsValid());
     EXPECT_EQ(ErrorTitle(*Page().List().FindCtrl(1090)), L"");
     // The mode's radio buttons: the checked one stores.
-    In(1039).FromText(QOR::String(L"2"), true);
+    In(ZR::Doc::kSettingBaselineMode).FromText(QOR::String(L"2"), true);
     Page().Load();
     EXPECT_TRUE(Checked(1083));
     EXPECT_FALSE(Checked(1081));
     Click(1081, 1081, 1083);
-    EXPECT_EQ(TextIn(1039), L"0");
+    EXPECT_EQ(TextIn(ZR::Doc::kSettingBaselineMode), L"0");
   });
 }
 
@@ -82,10 +83,10 @@ TEST_F(BaselinePage, AlwaysSetToEnablesTheFixedValueInTheChannelsUnit) {
     EXPECT_EQ(Shown(1085), L"mV");
     Click(1082, 1081, 1083);
     EXPECT_TRUE(Enabled(1084));
-    EXPECT_EQ(TextIn(1039), L"1");
+    EXPECT_EQ(TextIn(ZR::Doc::kSettingBaselineMode), L"1");
     Type(1084, L"20");
     Page().Store();
-    EXPECT_DOUBLE_EQ(Copy().GetDoubleSetting(1040)->Get(), 0.02);
+    EXPECT_DOUBLE_EQ(Copy().GetDoubleSetting(ZR::Doc::kSettingBaselineValue)->Get(), 0.02);
     Click(1083, 1081, 1083);
     EXPECT_FALSE(Enabled(1084));
     Click(1082, 1081, 1083);
@@ -107,7 +108,7 @@ TEST_F(BaselinePage, ActionPotentialTypesSpeakOfTheRmp) {
       for (int label : {1087, 1089})
         EXPECT_EQ(Shown(label), rmp ? L"% of the height away from the RMP" : L"% of the height away from the baseline")
             << type;
-      EXPECT_EQ(Page().List().FindCtrl(1047)->SettingId(), type == 5 ? 1034 : 1033) << type;
+      EXPECT_EQ(ZR::Doc::NumberOf(Page().List().FindCtrl(1047)->SettingId()), type == 5 ? 1034 : 1033) << type;
     });
   }
   Set(1033, L"20");
@@ -116,8 +117,8 @@ TEST_F(BaselinePage, ActionPotentialTypesSpeakOfTheRmp) {
     EXPECT_EQ(Shown(1047), L"60");
     Type(1047, L"70");
     Page().Store();
-    EXPECT_EQ(TextIn(1034), L"70");
-    EXPECT_EQ(TextIn(1033), L"20");
+    EXPECT_EQ(TextIn(ZR::Doc::kSettingStartHeightPercentAP), L"70");
+    EXPECT_EQ(TextIn(ZR::Doc::kSettingStartHeightPercent), L"20");
   });
 }
 

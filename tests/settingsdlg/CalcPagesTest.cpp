@@ -100,15 +100,16 @@ class CalcPages : public PageTest {
     ZR::tCtrl* const ctrl = Page().List().FindCtrl(m.control);
     ASSERT_NE(ctrl, nullptr) << m.control;
     EXPECT_EQ(*m.wrapper, typeid(*ctrl)) << m.control;
-    EXPECT_EQ(m.setting, ctrl->SettingId()) << m.control;
+    const ZR::Doc::SettingId setting = ZR::Doc::SettingIdOf(m.setting);
+    EXPECT_EQ(setting, ctrl->SettingId()) << m.control;
     if (m.wrapper == kEnum) {
-      In(m.setting).FromText(QOR::String(std::to_wstring(m.icon).c_str()), true);
+      In(setting).FromText(QOR::String(std::to_wstring(m.icon).c_str()), true);
       Page().Load();
       EXPECT_TRUE(Checked(m.control)) << m.control;
       return;
     }
     if (m.wrapper == kLevels) {
-      In(m.setting).FromText(QOR::String(L"70"), true);
+      In(setting).FromText(QOR::String(L"70"), true);
       Page().Load();
       EXPECT_EQ(Shown(m.control), L"APD70") << m.control;
       return;
@@ -117,17 +118,18 @@ class CalcPages : public PageTest {
     EXPECT_EQ(m.limit, SendMessageW(Item(m.control), EM_GETLIMITTEXT, 0, 0)) << m.control;
     // Units edits show the channel's mV.
     double const scale = m.wrapper == kUnits ? 0.001 : 1.0;
-    In(m.setting).FromText(QOR::String(m.wrapper == kUnits ? L"0.007" : L"7"), true);
+    In(setting).FromText(QOR::String(m.wrapper == kUnits ? L"0.007" : L"7"), true);
     Page().Load();
     EXPECT_EQ(Shown(m.control), L"7") << m.control;
     Type(m.control, L"9");
     Page().Store();
-    EXPECT_DOUBLE_EQ(In(m.setting).AsDouble(), 9 * scale) << m.control;
+    EXPECT_DOUBLE_EQ(In(setting).AsDouble(), 9 * scale) << m.control;
     Type(m.control, L"x");
     EXPECT_FALSE(Page().IsValid()) << m.control;
     Notify(m.control);
     // A number edit says its text is no number; a whole-number edit gives its own range.
-    const std::wstring title = m.wrapper == kInt ? ZR::Doc::SettingErrorText(m.setting).caption.GetText() : L"Invalid Number";
+    const std::wstring title =
+        m.wrapper == kInt ? ZR::Doc::SettingErrorText(setting).caption.GetText() : L"Invalid Number";
     EXPECT_EQ(ErrorTitle(*ctrl), title) << m.control;
     Type(m.control, L"7");
     Notify(m.control);
@@ -209,7 +211,7 @@ TEST_F(CalcPages, FixedBIsEditedOnlyWhileBSetToIsChosenAlsoAfterASourceChange) {
     EXPECT_EQ(Shown(1080), L"mV");
     Click(1048, 1041, 1048);
     EXPECT_TRUE(Enabled(1011));
-    EXPECT_EQ(TextIn(1037), L"2");
+    EXPECT_EQ(TextIn(ZR::Doc::kSettingTauMode), L"2");
     Click(1042, 1041, 1048);
     EXPECT_FALSE(Enabled(1011));
     Click(1041, 1041, 1048);
@@ -231,7 +233,7 @@ TEST_F(CalcPages, SynapticAndEvokedResponseKeepAFixedBWithNoRadioChecked) {
       EXPECT_FALSE(Checked(1041));
       EXPECT_FALSE(Checked(1042));
       Page().Store();
-      EXPECT_EQ(TextIn(1037), L"2");
+      EXPECT_EQ(TextIn(ZR::Doc::kSettingTauMode), L"2");
     });
   }
 }
@@ -251,9 +253,9 @@ TEST_F(CalcPages, CardiacLevelListsAndIndependentIds) {
     EXPECT_EQ(Shown(1013), L"12");
     Type(1013, L"15");
     Page().Store();
-    EXPECT_EQ(TextIn(1011), L"30");
-    EXPECT_EQ(TextIn(1026), L"15");
-    EXPECT_EQ(TextIn(1013), L"35");
+    EXPECT_EQ(TextIn(ZR::Doc::kSettingTriangulationStart), L"30");
+    EXPECT_EQ(TextIn(ZR::Doc::kSettingPlateauVoltageWidth), L"15");
+    EXPECT_EQ(TextIn(ZR::Doc::kSettingMidPlateauPercent), L"35");
   });
 }
 
@@ -275,7 +277,7 @@ TEST_F(CalcPages, ASourceChangeShowsTheNewChannelsPairsUnchanged) {
     ChooseSource(1);
     EXPECT_EQ(Shown(1037), L"2");
     EXPECT_EQ(Shown(1038), L"20");
-    EXPECT_EQ(TextIn(1016), L"20");
+    EXPECT_EQ(TextIn(ZR::Doc::kSettingAreaEnd), L"20");
   });
 }
 

@@ -17,7 +17,9 @@ namespace {
 
 class ListFixture : public WrapperFixture {
  protected:
-  tEdit* Edit(int id, int setting, int icon) { return new tEdit(&store, page.get(), id, setting, 20, icon); }
+  tEdit* Edit(int id, ZR::Doc::SettingId setting, int icon) {
+    return new tEdit(&store, page.get(), id, setting, 20, icon);
+  }
   static QOR::String Title(const tEdit& e) { return e.ErrorIcon()->GetTitle(); }
   static QOR::String Text(const tEdit& e) { return e.ErrorIcon()->GetText(); }
 };
@@ -28,8 +30,8 @@ TEST_F(ListFixture, LookupReachesNestedMembersButNotDeeper) {
   EXPECT_TRUE(page->List.AllValid()) << "an empty list is valid";
   auto* nested = new tCtrlList;
   auto* deeper = new tCtrlList;
-  tEdit* second = Edit(IDC_TEST_PAIR_SECOND, 1008, IDC_TEST_PAIR_SECOND_ICON);
-  tEdit* third = Edit(IDC_TEST_EDIT, 1001, IDC_TEST_EDIT_ICON);
+  tEdit* second = Edit(IDC_TEST_PAIR_SECOND, ZR::Doc::kSettingDetectionEnd, IDC_TEST_PAIR_SECOND_ICON);
+  tEdit* third = Edit(IDC_TEST_EDIT, ZR::Doc::kSettingMinPeakWidthCAP, IDC_TEST_EDIT_ICON);
   nested->AddCtrl(second);
   deeper->AddCtrl(third);
   nested->AddList(deeper);
@@ -46,18 +48,18 @@ TEST_F(ListFixture, LookupReachesNestedMembersButNotDeeper) {
 }
 
 TEST_F(ListFixture, HiddenWrappersAreLeftOutOfStoringAndValidatingOnly) {
-  tEdit* shown = Add(Edit(IDC_TEST_EDIT, 1001, IDC_TEST_EDIT_ICON));
-  tEdit* hidden = Add(Edit(IDC_TEST_PAIR_FIRST, 1007, IDC_TEST_PAIR_FIRST_ICON));
+  tEdit* shown = Add(Edit(IDC_TEST_EDIT, ZR::Doc::kSettingMinPeakWidthCAP, IDC_TEST_EDIT_ICON));
+  tEdit* hidden = Add(Edit(IDC_TEST_PAIR_FIRST, ZR::Doc::kSettingDetectionStart, IDC_TEST_PAIR_FIRST_ICON));
   Open();
   page->List.SetHidden(IDC_TEST_PAIR_FIRST, true);
   EXPECT_FALSE(Visible(Item(IDC_TEST_PAIR_FIRST)));
   Type(IDC_TEST_PAIR_FIRST, L"x");
   Type(IDC_TEST_EDIT, L"7");
-  store.GetDoubleSetting(1007)->Set(3);
+  store.GetDoubleSetting(ZR::Doc::kSettingDetectionStart)->Set(3);
   EXPECT_TRUE(page->List.AllValid());
   page->List.StoreAll();
-  EXPECT_EQ(7.0, store.GetDoubleSetting(1001)->Get());
-  EXPECT_EQ(3.0, store.GetDoubleSetting(1007)->Get()) << "the hidden one kept out";
+  EXPECT_EQ(7.0, store.GetDoubleSetting(ZR::Doc::kSettingMinPeakWidthCAP)->Get());
+  EXPECT_EQ(3.0, store.GetDoubleSetting(ZR::Doc::kSettingDetectionStart)->Get()) << "the hidden one kept out";
   page->List.EnableAll(false);
   EXPECT_FALSE(hidden->Edit().IsWindowEnabled());
   EXPECT_FALSE(shown->Edit().IsWindowEnabled());
@@ -70,11 +72,11 @@ TEST_F(ListFixture, HiddenWrappersAreLeftOutOfStoringAndValidatingOnly) {
 
 TEST_F(ListFixture, CheckedGroupEnablesItsMembersWithItsBox) {
   auto* group = new tCheckedGroup(&store, page.get());
-  tEdit* member = Edit(IDC_TEST_EDIT, 1001, IDC_TEST_EDIT_ICON);
+  tEdit* member = Edit(IDC_TEST_EDIT, ZR::Doc::kSettingMinPeakWidthCAP, IDC_TEST_EDIT_ICON);
   group->AddCtrl(member);
   page->List.AddList(group);
   Open();
-  store.GetBoolSetting(1009)->Set(false);
+  store.GetBoolSetting(ZR::Doc::kSettingPassPeakLimits)->Set(false);
   page->List.LoadAll();
   EXPECT_FALSE(member->Edit().IsWindowEnabled()) << "loaded with 1009 false";
   SendMessageW(Item(1059), BM_CLICK, 0, 0);
@@ -88,8 +90,8 @@ TEST_F(ListFixture, CheckedGroupEnablesItsMembersWithItsBox) {
 
 TEST_F(ListFixture, OrderedPairShowsTheOrderErrorOnlyWhenBothValuesAreValid) {
   auto* pair = new tOrderedPair(LessThan);
-  tEdit* first = Edit(IDC_TEST_PAIR_FIRST, 1007, IDC_TEST_PAIR_FIRST_ICON);
-  tEdit* second = Edit(IDC_TEST_PAIR_SECOND, 1008, IDC_TEST_PAIR_SECOND_ICON);
+  tEdit* first = Edit(IDC_TEST_PAIR_FIRST, ZR::Doc::kSettingDetectionStart, IDC_TEST_PAIR_FIRST_ICON);
+  tEdit* second = Edit(IDC_TEST_PAIR_SECOND, ZR::Doc::kSettingDetectionEnd, IDC_TEST_PAIR_SECOND_ICON);
   pair->AddCtrl(first);
   pair->AddCtrl(second);
   page->List.AddList(pair);
@@ -119,9 +121,10 @@ TEST_F(ListFixture, OrderedPairShowsTheOrderErrorOnlyWhenBothValuesAreValid) {
 
 TEST_F(ListFixture, OrderErrorGoesToTheLabelOfAFirstMemberWithoutIcon) {
   auto* pair = new tOrderedPair(GreaterOrEqual);
-  auto* first = new tEditLabelError(&store, page.get(), IDC_TEST_LABEL_PAIR_FIRST, IDC_TEST_LABEL_PAIR_LABEL, 1015, 20);
+  auto* first = new tEditLabelError(&store, page.get(), IDC_TEST_LABEL_PAIR_FIRST, IDC_TEST_LABEL_PAIR_LABEL,
+                                    ZR::Doc::kSettingAreaStart, 20);
   pair->AddCtrl(first);
-  pair->AddCtrl(Edit(IDC_TEST_LABEL_PAIR_SECOND, 1016, -1));
+  pair->AddCtrl(Edit(IDC_TEST_LABEL_PAIR_SECOND, ZR::Doc::kSettingAreaEnd, -1));
   page->List.AddList(pair);
   Open();
   Type(IDC_TEST_LABEL_PAIR_FIRST, L"1");
@@ -134,8 +137,8 @@ TEST_F(ListFixture, OrderErrorGoesToTheLabelOfAFirstMemberWithoutIcon) {
 TEST_F(ListFixture, ANotANumberValueBreaksEveryOrder) {
   // Setting 1999 does not exist: its value is not a number.
   auto* pair = new tOrderedPair(LessThan);
-  pair->AddCtrl(Edit(IDC_TEST_PAIR_FIRST, 1999, -1));
-  pair->AddCtrl(Edit(IDC_TEST_PAIR_SECOND, 1008, -1));
+  pair->AddCtrl(Edit(IDC_TEST_PAIR_FIRST, ZR::Doc::SettingIdOf(1999), -1));
+  pair->AddCtrl(Edit(IDC_TEST_PAIR_SECOND, ZR::Doc::kSettingDetectionEnd, -1));
   page->List.AddList(pair);
   Open();
   for (OrderRelation r : {LessThan, GreaterThan, LessOrEqual, GreaterOrEqual}) {

@@ -31,8 +31,10 @@ NMUPDOWN Spin(int delta) {
 }  // namespace
 
 TEST_F(WrapperFixture, EditTextMustBeOneNumberAndStillCommits) {
-  auto* edit = Add(new tEdit(&store, page.get(), IDC_TEST_EDIT, 1001, 20, IDC_TEST_EDIT_ICON));
-  auto* whole = Add(new tIntEdit(&store, page.get(), IDC_TEST_INT_EDIT, 1013, 20, IDC_TEST_INT_ICON));
+  auto* edit =
+      Add(new tEdit(&store, page.get(), IDC_TEST_EDIT, ZR::Doc::kSettingMinPeakWidthCAP, 20, IDC_TEST_EDIT_ICON));
+  auto* whole = Add(
+      new tIntEdit(&store, page.get(), IDC_TEST_INT_EDIT, ZR::Doc::kSettingMidPlateauPercent, 20, IDC_TEST_INT_ICON));
   Open();
   struct Case {
     tEdit* ctrl;
@@ -52,7 +54,8 @@ TEST_F(WrapperFixture, EditTextMustBeOneNumberAndStillCommits) {
   }
   Type(IDC_TEST_EDIT, L"123456");
   EXPECT_FALSE(edit->IsValid());
-  EXPECT_EQ(123456.0, store.GetDoubleSetting(1001)->Get()) << "an invalid text is still committed";
+  EXPECT_EQ(123456.0, store.GetDoubleSetting(ZR::Doc::kSettingMinPeakWidthCAP)->Get())
+      << "an invalid text is still committed";
   EXPECT_TRUE(Visible(edit->ErrorIcon()->GetHandle())) << "the edit's change revalidated it";
   EXPECT_EQ(QOR::String(L"Invalid Width"), edit->ErrorIcon()->GetTitle());
   EXPECT_EQ(QOR::String(L"The Minimum Peak Width must be in the range 0 to 99999 ms."), edit->ErrorIcon()->GetText());
@@ -69,33 +72,35 @@ TEST_F(WrapperFixture, EditTextMustBeOneNumberAndStillCommits) {
 
 TEST_F(WrapperFixture, UnitsEditReadsTheUsersDecimalSeparator) {
   UseDecimal(L",");
-  auto* units = Add(new tUnitsEdit(&store, page.get(), IDC_TEST_UNITS_EDIT, IDC_TEST_UNITS_LABEL, 1006, 20, {L"V", L'm'}));
+  auto* units = Add(new tUnitsEdit(&store, page.get(), IDC_TEST_UNITS_EDIT, IDC_TEST_UNITS_LABEL,
+                                   ZR::Doc::kSettingMinPeakHeight, 20, {L"V", L'm'}));
   Open();
   Type(IDC_TEST_UNITS_EDIT, L"0,5");
   EXPECT_TRUE(units->IsValid());
-  EXPECT_DOUBLE_EQ(0.0005, store.GetDoubleSetting(1006)->Get());
+  EXPECT_DOUBLE_EQ(0.0005, store.GetDoubleSetting(ZR::Doc::kSettingMinPeakHeight)->Get());
   Type(IDC_TEST_UNITS_EDIT, L"0,5x");
   EXPECT_FALSE(units->IsValid());
   EXPECT_EQ(QOR::String(L"\"0,5x\" is not a number: the decimal separator is the comma (,)."),
             units->LabelError()->GetIcon().GetText());
-  store.GetDoubleSetting(1006)->Set(0.0025);
+  store.GetDoubleSetting(ZR::Doc::kSettingMinPeakHeight)->Set(0.0025);
   units->Load();
   EXPECT_EQ(L"2,5", Shown(IDC_TEST_UNITS_EDIT)) << "shown the user's way";
-  EXPECT_DOUBLE_EQ(0.0025, store.GetDoubleSetting(1006)->Get()) << "and read back the same";
+  EXPECT_DOUBLE_EQ(0.0025, store.GetDoubleSetting(ZR::Doc::kSettingMinPeakHeight)->Get()) << "and read back the same";
 }
 
 TEST_F(WrapperFixture, UnitsEditShowsThePrefixedValueAndSpinsByTenPercent) {
-  auto* units = Add(new tUnitsEdit(&store, page.get(), IDC_TEST_UNITS_EDIT, IDC_TEST_UNITS_LABEL, 1006, 20, {L"V", L'm'}));
+  auto* units = Add(new tUnitsEdit(&store, page.get(), IDC_TEST_UNITS_EDIT, IDC_TEST_UNITS_LABEL,
+                                   ZR::Doc::kSettingMinPeakHeight, 20, {L"V", L'm'}));
   auto* spin = Add(new tUnitsEditUpDown(&store, page.get(), IDC_TEST_SPIN_EDIT, IDC_TEST_SPIN_LABEL, IDC_TEST_SPIN,
-                                        1006, 20, {L"V", L'm'}));
+                                        ZR::Doc::kSettingMinPeakHeight, 20, {L"V", L'm'}));
   Open();
-  store.GetDoubleSetting(1006)->Set(0.002);
+  store.GetDoubleSetting(ZR::Doc::kSettingMinPeakHeight)->Set(0.002);
   units->Load();
   EXPECT_EQ(L"2", Shown(IDC_TEST_UNITS_EDIT));
   EXPECT_EQ(L"mV", Shown(IDC_TEST_UNITS_LABEL));
   Type(IDC_TEST_UNITS_EDIT, L"3");
   units->Store();
-  EXPECT_DOUBLE_EQ(0.003, store.GetDoubleSetting(1006)->Get());
+  EXPECT_DOUBLE_EQ(0.003, store.GetDoubleSetting(ZR::Doc::kSettingMinPeakHeight)->Get());
 
   struct Step {
     const wchar_t* from;
@@ -128,8 +133,8 @@ TEST_F(WrapperFixture, SpinStopsAtTheSettingsBoundsInItsBaseUnit) {
   } const cases[] = {{L'k', L"0.095", -1, L"0.1"}, {L'm', L"105", 1, L"100"}, {0, L"95", -1, L"100"}};
   for (const Case& c : cases) {
     page = std::make_unique<WrapperTestPage>();
-    Add(new tUnitsEditUpDown(&store, page.get(), IDC_TEST_SPIN_EDIT, IDC_TEST_SPIN_LABEL, IDC_TEST_SPIN, 1032, 20,
-                             {L"s", c.prefix}));
+    Add(new tUnitsEditUpDown(&store, page.get(), IDC_TEST_SPIN_EDIT, IDC_TEST_SPIN_LABEL, IDC_TEST_SPIN,
+                             ZR::Doc::kSettingMaxNegSlopeSmoothing, 20, {L"s", c.prefix}));
     Open();
     Type(IDC_TEST_SPIN_EDIT, c.from);
     NMUPDOWN notification = Spin(c.delta);
@@ -139,11 +144,12 @@ TEST_F(WrapperFixture, SpinStopsAtTheSettingsBoundsInItsBaseUnit) {
 }
 
 TEST_F(WrapperFixture, ButtonsStoreTheirCheckTheirOwnWay) {
-  auto* button = Add(new tButton(&store, page.get(), IDC_TEST_BUTTON, 1036, IDS_TEST_BALLOON_TITLE, IDS_TEST_BALLOON_TEXT));
-  auto* inverted = Add(new tButInv(&store, page.get(), IDC_TEST_BUTINV, 2004));
-  tEnumBtn* enums[] = {Add(new tEnumBtn(&store, page.get(), IDC_TEST_ENUM2, 1000, 2)),
-                       Add(new tEnumBtn(&store, page.get(), IDC_TEST_ENUM3, 1000, 3)),
-                       Add(new tEnumBtn(&store, page.get(), IDC_TEST_ENUM4, 1000, 4))};
+  auto* button = Add(new tButton(&store, page.get(), IDC_TEST_BUTTON, ZR::Doc::kSettingPeakWidthFilter,
+                                 IDS_TEST_BALLOON_TITLE, IDS_TEST_BALLOON_TEXT));
+  auto* inverted = Add(new tButInv(&store, page.get(), IDC_TEST_BUTINV, ZR::Doc::kSettingAnalyseSelection));
+  tEnumBtn* enums[] = {Add(new tEnumBtn(&store, page.get(), IDC_TEST_ENUM2, ZR::Doc::kSettingStimulusMethod, 2)),
+                       Add(new tEnumBtn(&store, page.get(), IDC_TEST_ENUM3, ZR::Doc::kSettingStimulusMethod, 3)),
+                       Add(new tEnumBtn(&store, page.get(), IDC_TEST_ENUM4, ZR::Doc::kSettingStimulusMethod, 4))};
   auto* box = Add(new tCheckBox(&store, page.get()));
   Open();
   auto* balloon = dynamic_cast<QORControls::BalloonRadioButton*>(&button->Button());
@@ -152,8 +158,8 @@ TEST_F(WrapperFixture, ButtonsStoreTheirCheckTheirOwnWay) {
   EXPECT_EQ(500u, balloon->GetHoverDelay());
   EXPECT_EQ(nullptr, dynamic_cast<QORControls::BalloonRadioButton*>(&inverted->Button()));
 
-  store.GetBoolSetting(2004)->Set(false);
-  store.GetBoolSetting(1009)->Set(true);
+  store.GetBoolSetting(ZR::Doc::kSettingAnalyseSelection)->Set(false);
+  store.GetBoolSetting(ZR::Doc::kSettingPassPeakLimits)->Set(true);
   page->List.LoadAll();
   EXPECT_TRUE(inverted->Checked()) << "checked means false";
   EXPECT_TRUE(box->Checked());
@@ -161,24 +167,25 @@ TEST_F(WrapperFixture, ButtonsStoreTheirCheckTheirOwnWay) {
   inverted->SetChecked(false);
   box->SetChecked(false);
   page->List.StoreAll();
-  EXPECT_TRUE(store.GetBoolSetting(2004)->Get());
-  EXPECT_FALSE(store.GetBoolSetting(1009)->Get());
+  EXPECT_TRUE(store.GetBoolSetting(ZR::Doc::kSettingAnalyseSelection)->Get());
+  EXPECT_FALSE(store.GetBoolSetting(ZR::Doc::kSettingPassPeakLimits)->Get());
   inverted->SetChecked(true);
   inverted->Store();
-  EXPECT_FALSE(store.GetBoolSetting(2004)->Get()) << "the inverted radio stores false when checked";
+  EXPECT_FALSE(store.GetBoolSetting(ZR::Doc::kSettingAnalyseSelection)->Get())
+      << "the inverted radio stores false when checked";
 
   // The checked button decides whatever the order of the stores.
   for (int checked = 0; checked < 3; ++checked) {
     for (int i = 0; i < 3; ++i) enums[i]->SetChecked(i == checked);
     for (int i = 2; i >= 0; --i) enums[i]->Store();
-    EXPECT_EQ(checked + 2, store.GetIntSetting(1000)->Get());
+    EXPECT_EQ(checked + 2, store.GetIntSetting(ZR::Doc::kSettingStimulusMethod)->Get());
     enums[0]->Store();
-    EXPECT_EQ(checked + 2, store.GetIntSetting(1000)->Get());
+    EXPECT_EQ(checked + 2, store.GetIntSetting(ZR::Doc::kSettingStimulusMethod)->Get());
   }
 }
 
 TEST_F(WrapperFixture, LevelListHoldsNineLevelsAndStoresTheChosenOne) {
-  auto* levels = Add(new tAPDDropList(&store, page.get(), IDC_TEST_APD, 1011));
+  auto* levels = Add(new tAPDDropList(&store, page.get(), IDC_TEST_APD, ZR::Doc::kSettingTriangulationStart));
   Open();
   levels->Load();
   levels->Load();
@@ -191,13 +198,15 @@ TEST_F(WrapperFixture, LevelListHoldsNineLevelsAndStoresTheChosenOne) {
   EXPECT_TRUE(levels->IsValid());
   levels->List().SetSelIndex(-1);
   EXPECT_FALSE(levels->IsValid()) << "nothing chosen";
-  EXPECT_EQ(0, store.GetIntSetting(1011)->Get());
+  EXPECT_EQ(0, store.GetIntSetting(ZR::Doc::kSettingTriangulationStart)->Get());
 }
 
 TEST_F(WrapperFixture, ErrorsShowOnTheIconOrTheLabelAndNowhereElse) {
-  auto* edit = Add(new tEdit(&store, page.get(), IDC_TEST_EDIT, 1001, 20, IDC_TEST_EDIT_ICON));
-  auto* labelled = Add(new tEditLabelError(&store, page.get(), IDC_TEST_LABEL_EDIT, IDC_TEST_LABEL, 1004, 20));
-  auto* plain = Add(new tEdit(&store, page.get(), IDC_TEST_INT_EDIT, 1013, 20, -1));
+  auto* edit =
+      Add(new tEdit(&store, page.get(), IDC_TEST_EDIT, ZR::Doc::kSettingMinPeakWidthCAP, 20, IDC_TEST_EDIT_ICON));
+  auto* labelled = Add(
+      new tEditLabelError(&store, page.get(), IDC_TEST_LABEL_EDIT, IDC_TEST_LABEL, ZR::Doc::kSettingSearchStart, 20));
+  auto* plain = Add(new tEdit(&store, page.get(), IDC_TEST_INT_EDIT, ZR::Doc::kSettingMidPlateauPercent, 20, -1));
   auto* text = Add(new tStaticText(&store, page.get(), IDC_TEST_STATIC));
   Open();
   Type(IDC_TEST_EDIT, L"123456");

@@ -60,13 +60,13 @@ TEST_P(DecimalSeparator, TypedNumbersTakeTheUsersSeparator) {
   EXPECT_TRUE(ZR::ReadUserNumber(Typed(L"12.5"), value));
   EXPECT_EQ(12.5, value);
   // What tEdit stores: the typed text in the user's form.
-  ZR::Doc::ZRSettingDouble setting(1006, 1, 0, 0.03, 0.0, 1e308);
+  ZR::Doc::ZRSettingDouble setting(ZR::Doc::kSettingMinPeakHeight, 1, 0, 0.03, 0.0, 1e308);
   setting.FromText(QOR::String(Typed(L"0.125").c_str()), false);
   EXPECT_EQ(0.125, setting.Get());
 }
 
 TEST_P(DecimalSeparator, StoredTextsKeepThePoint) {
-  ZR::Doc::ZRSettingDouble setting(1006, 1, 0, 0.03, 0.0, 1e308);
+  ZR::Doc::ZRSettingDouble setting(ZR::Doc::kSettingMinPeakHeight, 1, 0, 0.03, 0.0, 1e308);
   setting.FromText(QOR::String(L"0.0005"), true);
   EXPECT_EQ(0.0005, setting.Get());
   EXPECT_EQ(std::wstring(L"0.0005"), setting.ToText(true).GetText());

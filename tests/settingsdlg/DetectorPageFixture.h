@@ -86,7 +86,7 @@ class DetectorPagesTest : public doctest::ZRDocTest {
     OpenOver(mRecording());
     Set(2000, std::to_wstring(type).c_str());
     for (const auto& [id, text] : settings) Set(id, text);
-    mDoc->GetSettings().GetIntSetting(1000)->Set(method);
+    mDoc->GetSettings().GetIntSetting(ZR::Doc::kSettingStimulusMethod)->Set(method);
     if (prepare) prepare(*mDoc->GetSettings().GetDetectionSettingsObject());
     mWarnings = 0;
     mSeam.DialogScript = [&](OWL::TDialog& dialog) {
@@ -125,7 +125,7 @@ class DetectorPagesTest : public doctest::ZRDocTest {
     return text;
   }
   static bool Shown(OWL::TWindow& window, int id) { return (GetWindowLongW(window.GetDlgItem(id), GWL_STYLE) & WS_VISIBLE) != 0; }
-  int IntIn(SettingsDlg& dialog, int32_t id) { return dialog.Store().GetIntSetting(id)->Get(); }
+  int IntIn(SettingsDlg& dialog, ZR::Doc::SettingId id) { return dialog.Store().GetIntSetting(id)->Get(); }
 
   ScriptedModalSeam mSeam;
   int mWarnings = 0;

@@ -30,13 +30,13 @@ TEST_F(DetectorPagesTest, CardiacPageBindsTheWidthOfItsTypeAndTheRadiosOneFlag) 
     Run(type, {{1001, L"3"}, {1035, L"4"}, {1036, L"t"}}, [&](SettingsDlg& dialog) {
       auto* page = dynamic_cast<ZR::Dlg::Sub_DetectorCAP*>(dialog.CurrentPage());
       ASSERT_NE(page, nullptr);
-      EXPECT_EQ(page->Controls().FindCtrl(IDC_DET_WIDTH)->SettingId(), widthId);
+      EXPECT_EQ(ZR::Doc::NumberOf(page->Controls().FindCtrl(IDC_DET_WIDTH)->SettingId()), widthId);
       EXPECT_EQ(ItemText(*page, IDC_DET_WIDTH), type == 1 ? L"3" : L"4");
       EXPECT_EQ(SendMessageW(page->GetDlgItem(IDC_DET_HALF_HEIGHT), BM_GETCHECK, 0, 0), BST_CHECKED);
       SendMessageW(page->GetDlgItem(IDC_DET_HALF_HEIGHT), BM_SETCHECK, BST_UNCHECKED, 0);
       SendMessageW(page->GetDlgItem(IDC_DET_AT_MIN_HEIGHT), BM_SETCHECK, BST_CHECKED, 0);
       Notify(*page, IDC_DET_AT_MIN_HEIGHT, BN_CLICKED);
-      EXPECT_FALSE(dialog.Store().GetBoolSetting(1036)->Get());
+      EXPECT_FALSE(dialog.Store().GetBoolSetting(ZR::Doc::kSettingPeakWidthFilter)->Get());
     });
   }
 }
@@ -91,7 +91,7 @@ TEST_F(DetectorPagesTest, SourceChangeReloadsTheNewChannelAndRebuildsOnce) {
     SendMessageW(dialog.GetDlgItem(IDC_SET_SOURCE), CB_SETCURSEL, 1, 0);
     Notify(dialog, IDC_SET_SOURCE, CBN_SELCHANGE);
     EXPECT_EQ(mLog.updates, start + 1);
-    EXPECT_EQ(dialog.Store().GetLongValue(2001), 1);
+    EXPECT_EQ(dialog.Store().GetLongValue(ZR::Doc::kSettingAnalysisChannel), 1);
     EXPECT_EQ(ItemText(page, IDC_DET_WIDTH), L"7");
     EXPECT_EQ(ItemText(page, IDC_DET_HEIGHT), L"30");
     EXPECT_EQ(ItemText(page, IDC_DET_HEIGHT_UNIT), L"pA");
@@ -113,7 +113,7 @@ TEST_F(DetectorPagesTest, EvokedResponseMethodsChooseTheirNestedPage) {
   Run(3, {}, [&](SettingsDlg& dialog) {
     auto* page = dynamic_cast<ZR::Dlg::Sub_DetectorER*>(dialog.CurrentPage());
     ASSERT_NE(page, nullptr);
-    EXPECT_EQ(IntIn(dialog, 1000), 2);
+    EXPECT_EQ(IntIn(dialog, ZR::Doc::kSettingStimulusMethod), 2);
     EXPECT_EQ(ItemText(*page, IDC_DET_METHOD), L"Time from start of block");
     EXPECT_EQ(SendMessageW(page->GetDlgItem(IDC_DET_METHOD), CB_GETCOUNT, 0, 0), 3);
     EXPECT_NE(dynamic_cast<ZR::Dlg::SubSub_FixedPosition*>(page->Method().Nested()), nullptr);
@@ -123,23 +123,23 @@ TEST_F(DetectorPagesTest, EvokedResponseMethodsChooseTheirNestedPage) {
     Choose(*page, IDC_DET_METHOD, 2);
     auto* nested = dynamic_cast<ZR::Dlg::SubSub_MinHeightMaxWidthSkipTime*>(page->Method().Nested());
     ASSERT_NE(nested, nullptr);
-    EXPECT_EQ(IntIn(dialog, 1000), 4);
+    EXPECT_EQ(IntIn(dialog, ZR::Doc::kSettingStimulusMethod), 4);
     EXPECT_EQ(ItemText(*nested, IDC_STIM_SKIP_LABEL), L"S&tart:");
     EXPECT_EQ(ItemText(*nested, IDC_STIM_SKIP_UNIT), L"ms into block");
-    EXPECT_EQ(nested->Controls().FindCtrl(IDC_STIM_SKIP)->SettingId(), 1004);
-    EXPECT_EQ(nested->Controls().FindCtrl(IDC_STIM_MIN_HEIGHT)->SettingId(), 1002);
+    EXPECT_EQ(ZR::Doc::NumberOf(nested->Controls().FindCtrl(IDC_STIM_SKIP)->SettingId()), 1004);
+    EXPECT_EQ(ZR::Doc::NumberOf(nested->Controls().FindCtrl(IDC_STIM_MIN_HEIGHT)->SettingId()), 1002);
 
     Choose(*page, IDC_DET_METHOD, 1);
     nested = dynamic_cast<ZR::Dlg::SubSub_MinHeightMaxWidthSkipTime*>(page->Method().Nested());
     ASSERT_NE(nested, nullptr);
     EXPECT_EQ(ItemText(*nested, IDC_STIM_SKIP_LABEL), L"Min &interval:");
     EXPECT_EQ(ItemText(*nested, IDC_STIM_SKIP_UNIT), L"ms");
-    EXPECT_EQ(nested->Controls().FindCtrl(IDC_STIM_SKIP)->SettingId(), 1027);
+    EXPECT_EQ(ZR::Doc::NumberOf(nested->Controls().FindCtrl(IDC_STIM_SKIP)->SettingId()), 1027);
 
     // No entry chosen: the stored method and its nested page stay.
     const int updates = mLog.updates;
     Choose(*page, IDC_DET_METHOD, -1);
-    EXPECT_EQ(IntIn(dialog, 1000), 3);
+    EXPECT_EQ(IntIn(dialog, ZR::Doc::kSettingStimulusMethod), 3);
     EXPECT_EQ(page->Method().Nested(), nested);
     EXPECT_TRUE(page->IsValid());
     EXPECT_EQ(mLog.updates, updates);
@@ -148,7 +148,7 @@ TEST_F(DetectorPagesTest, EvokedResponseMethodsChooseTheirNestedPage) {
     Notify(*page, IDC_DET_RESPONSES, BN_CLICKED);
     for (int id : {IDC_DET_FROM, IDC_DET_TO, IDC_DET_HEIGHT, IDC_DET_ER_MS_TO, IDC_DET_ER_AFTER, IDC_DET_MIN_HEIGHT_LABEL})
       EXPECT_FALSE(IsWindowEnabled(page->GetDlgItem(id))) << id;
-    EXPECT_FALSE(dialog.Store().GetBoolSetting(1009)->Get());
+    EXPECT_FALSE(dialog.Store().GetBoolSetting(ZR::Doc::kSettingPassPeakLimits)->Get());
   }, 1);
 }
 
@@ -213,7 +213,7 @@ TEST_F(DetectorPagesTest, PopulationSpikeNestedHeightIsItsOwnSetting) {
     ASSERT_NE(page, nullptr);
     auto* nested = dynamic_cast<ZR::Dlg::SubSub_MinHeightMaxWidthSkipTime*>(page->Method().Nested());
     ASSERT_NE(nested, nullptr);
-    EXPECT_EQ(nested->Controls().FindCtrl(IDC_STIM_MIN_HEIGHT)->SettingId(), 1028);
+    EXPECT_EQ(ZR::Doc::NumberOf(nested->Controls().FindCtrl(IDC_STIM_MIN_HEIGHT)->SettingId()), 1028);
     EXPECT_TRUE(Shown(*page, IDC_DET_FROM));
     // A nested value out of range makes the page invalid and keeps the preview as it was.
     const int updates = mLog.updates;
@@ -247,7 +247,8 @@ TEST_F(DetectorPagesTest, ASpunValueShowsWholeAndIsStoredAsShown) {
       for (int k = 0; k < c.clicks; ++k)
         EXPECT_EQ(spin, user_mouse::Click(user_mouse::ScreenPoint(spin, arrows.right / 2, arrows.bottom * 3 / 4)));
       EXPECT_EQ(ItemText(page, IDC_DET_HEIGHT), c.shown) << "type " << c.type;
-      EXPECT_NEAR(dialog.Store().GetDoubleSetting(1006)->Get(), c.stored, 1e-15) << "type " << c.type;
+      EXPECT_NEAR(dialog.Store().GetDoubleSetting(ZR::Doc::kSettingMinPeakHeight)->Get(), c.stored, 1e-15)
+          << "type " << c.type;
       EXPECT_EQ(L"", textfit::CutText(page.GetDlgItem(IDC_DET_HEIGHT))) << "type " << c.type;
       EXPECT_EQ(0, SendMessageW(page.GetDlgItem(IDC_DET_HEIGHT), EM_CHARFROMPOS, 0, MAKELPARAM(3, 3)) & 0xFFFF)
           << "the first character shows at the edit's left";

@@ -40,8 +40,8 @@ class PageTest : public doctest::ZRDocTest {
   }
   // Runs the dialog on the type's tab; script acts on it while it is open; warnings are counted.
   INT_PTR Run(int type, int tab, const std::function<void(SettingsDlg&)>& script) {
-    mDoc->GetSettings().GetIntSetting(2000)->Set(type);
-    mDoc->GetSettings().GetIntSetting(2003)->Set(tab);
+    mDoc->GetSettings().GetIntSetting(ZR::Doc::kSettingAnalysisType)->Set(type);
+    mDoc->GetSettings().GetIntSetting(ZR::Doc::kSettingSettingsTab)->Set(tab);
     mWarnings = 0;
     mSeam.DialogScript = [&](OWL::TDialog& dialog) {
       if (auto* const settings = dynamic_cast<SettingsDlg*>(&dialog)) {
@@ -78,8 +78,8 @@ class PageTest : public doctest::ZRDocTest {
   bool Checked(int id) const { return SendMessageW(Item(id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
   bool Enabled(int id) const { return IsWindowEnabled(Item(id)) != FALSE; }
   ZR::Doc::SettingsStore& Copy() const { return mDialog->Store(); }
-  ZR::Doc::ZRSetting& In(int32_t id) const { return *Copy().FindSetting(id); }
-  std::wstring TextIn(int32_t id) const { return In(id).ToText(true).GetText(); }
+  ZR::Doc::ZRSetting& In(ZR::Doc::SettingId id) const { return *Copy().FindSetting(id); }
+  std::wstring TextIn(ZR::Doc::SettingId id) const { return In(id).ToText(true).GetText(); }
   // The caption the wrapper's error display shows; empty when it shows none.
   static std::wstring ErrorTitle(const ZR::tCtrl& ctrl) {
     if (ctrl.ErrorIcon()) return ctrl.ErrorIcon()->GetTitle().GetText();

@@ -27,8 +27,8 @@ inline void MakeMarkerObjects(host::DataDocument& document, ZR::Doc::SettingsSto
     ASSERT_EQ(S_OK, document.Objects().NewObject(0, 0, 0, name.Out(), &object));
     made[i] = object.id;
   }
-  store.SetLongValue(2023, made[0]);
-  store.SetLongValue(2024, made[1]);
+  store.SetLongValue(ZR::Doc::kSettingSourceObject, made[0]);
+  store.SetLongValue(ZR::Doc::kSettingDetectorObject, made[1]);
 }
 
 }  // namespace previewtest

@@ -161,7 +161,7 @@ class SettingsDialogTest : public doctest::ZRDocTest {
   }
   // Shown by its own style: the dialog itself is not on screen under the seam.
   static bool Shown(const OWL::TWindow& window) { return (window.GetStyle() & WS_VISIBLE) != 0; }
-  int IntIn(SettingsDlg& dialog, int32_t id) { return dialog.Store().GetIntSetting(id)->Get(); }
+  int IntIn(SettingsDlg& dialog, ZR::Doc::SettingId id) { return dialog.Store().GetIntSetting(id)->Get(); }
 
   ScriptedModalSeam mSeam;
   std::unique_ptr<TestSettingsDlg> mDialog;
@@ -171,17 +171,17 @@ class SettingsDialogTest : public doctest::ZRDocTest {
 
 TEST_F(SettingsDialogTest, StoredTypeAndTabChooseTheListTheLabelAndThePage) {
   OpenFour();
-  mDoc->GetSettings().GetIntSetting(2000)->Set(9);
-  mDoc->GetSettings().GetIntSetting(2003)->Set(7);
+  mDoc->GetSettings().GetIntSetting(ZR::Doc::kSettingAnalysisType)->Set(9);
+  mDoc->GetSettings().GetIntSetting(ZR::Doc::kSettingSettingsTab)->Set(7);
   Run([&](TestSettingsDlg& dialog) {
     EXPECT_EQ(Selected(dialog, IDC_SET_TYPE), 0);
-    EXPECT_EQ(IntIn(dialog, 2000), 0);
+    EXPECT_EQ(IntIn(dialog, ZR::Doc::kSettingAnalysisType), 0);
     EXPECT_EQ(TabCtrl_GetCurSel(dialog.GetDlgItem(IDC_SET_TABS)), 0);  // the stored tab was outside 0-3
-    EXPECT_EQ(IntIn(dialog, 2003), 0);
+    EXPECT_EQ(IntIn(dialog, ZR::Doc::kSettingSettingsTab), 0);
     ASSERT_NE(dialog.CurrentPage(), nullptr);
     EXPECT_EQ(TabText(dialog, 1), L"Baseline");
   });
-  mDoc->GetSettings().GetIntSetting(2000)->Set(5);
+  mDoc->GetSettings().GetIntSetting(ZR::Doc::kSettingAnalysisType)->Set(5);
   Run([&](TestSettingsDlg& dialog) {
     wchar_t text[60] = {};
     SendMessageW(dialog.GetDlgItem(IDC_SET_TYPE), CB_GETLBTEXT, Selected(dialog, IDC_SET_TYPE), reinterpret_cast<LPARAM>(text));
@@ -190,7 +190,7 @@ TEST_F(SettingsDialogTest, StoredTypeAndTabChooseTheListTheLabelAndThePage) {
     EXPECT_NE(dynamic_cast<ZR::Dlg::Sub_DetectorCAP*>(dialog.CurrentPage()), nullptr);
     ChooseTab(dialog, 3);
     EXPECT_NE(dynamic_cast<ZR::Dlg::Sub_TableOptions*>(dialog.CurrentPage()), nullptr);
-    EXPECT_EQ(IntIn(dialog, 2003), 3);
+    EXPECT_EQ(IntIn(dialog, ZR::Doc::kSettingSettingsTab), 3);
   });
 }
 
@@ -206,18 +206,19 @@ TEST_F(SettingsDialogTest, TheLockDisablesTheSetupGroupOnly) {
 
 TEST_F(SettingsDialogTest, RegionModesWriteTheCopyOnly) {
   OpenFour();
-  mDoc->GetSettings().SetLongValue(2005, 5);
+  mDoc->GetSettings().SetLongValue(ZR::Doc::kSettingRegionStartRecord, 5);
   mDoc->Selection()->SetRange(HostPosition{0, 100}, HostPosition{0, 900});
   Run([&](TestSettingsDlg& dialog) {
     CheckRadioButton(dialog.GetHandle(), IDC_SET_SELECTION, IDC_SET_CHANNEL, IDC_SET_CHANNEL);
     Notify(dialog, IDC_SET_CHANNEL, BN_CLICKED);
-    for (int32_t id : {2005, 2006, 2007, 2008}) EXPECT_EQ(dialog.Store().GetLongValue(id), -1) << id;
+    for (const ZR::Doc::SettingId id : ZR::Doc::kSettingsRegion)
+      EXPECT_EQ(dialog.Store().GetLongValue(id), -1) << ZR::Doc::NumberOf(id);
     CheckRadioButton(dialog.GetHandle(), IDC_SET_SELECTION, IDC_SET_CHANNEL, IDC_SET_SELECTION);
     Notify(dialog, IDC_SET_SELECTION, BN_CLICKED);
-    EXPECT_EQ(dialog.Store().GetLongValue(2006), 100);
-    EXPECT_EQ(dialog.Store().GetLongValue(2008), 900);
+    EXPECT_EQ(dialog.Store().GetLongValue(ZR::Doc::kSettingRegionStartTick), 100);
+    EXPECT_EQ(dialog.Store().GetLongValue(ZR::Doc::kSettingRegionEndTick), 900);
   });
-  EXPECT_EQ(Value(2005), 5);  // cancelled
+  EXPECT_EQ(Value(ZR::Doc::kSettingRegionStartRecord), 5);  // cancelled
 }
 
 TEST_F(SettingsDialogTest, TheCalculatedChannelIsRefusedAndANewChannelCopiesThePreviousGroup) {
@@ -233,8 +234,8 @@ TEST_F(SettingsDialogTest, TheCalculatedChannelIsRefusedAndANewChannelCopiesTheP
     EXPECT_TRUE(dialog.GetHandle());  // still open
     Choose(dialog, IDC_SET_SOURCE, 2);
     EXPECT_FALSE(Shown(dialog.SourceError()));
-    EXPECT_EQ(dialog.Store().GetLongValue(2001), 2);
-    EXPECT_EQ(dialog.Store().FindSetting(1001)->ToText(true), QOR::String(L"33"));
+    EXPECT_EQ(dialog.Store().GetLongValue(ZR::Doc::kSettingAnalysisChannel), 2);
+    EXPECT_EQ(dialog.Store().FindSetting(ZR::Doc::kSettingMinPeakWidthCAP)->ToText(true), QOR::String(L"33"));
     dialog.SendMessage(WM_COMMAND, IDOK);
   });
   EXPECT_EQ(result, IDOK);
@@ -251,18 +252,18 @@ TEST_F(SettingsDialogTest, AnInvalidPageBlocksTabTypeAndSourceChanges) {
     EXPECT_EQ(Selected(dialog, IDC_SET_TYPE), 3);  // back to Cardiac Action Potential
     Choose(dialog, IDC_SET_SOURCE, 1);
     EXPECT_EQ(Selected(dialog, IDC_SET_SOURCE), 0);
-    EXPECT_EQ(dialog.Store().GetLongValue(2001), 0);
+    EXPECT_EQ(dialog.Store().GetLongValue(ZR::Doc::kSettingAnalysisChannel), 0);
     dialog.SendMessage(WM_COMMAND, IDOK);
     EXPECT_EQ(mWarnings, 4);
     valid = true;
     ChooseTab(dialog, 2);
-    EXPECT_EQ(IntIn(dialog, 2003), 2);
+    EXPECT_EQ(IntIn(dialog, ZR::Doc::kSettingSettingsTab), 2);
   });
 }
 
 TEST_F(SettingsDialogTest, TableOptionsStoreExactlyTheCheckedStatesWhereEachSwitchLives) {
   ZRDoc& document = OpenFour();
-  document.GetSettings().GetIntSetting(2003)->Set(3);
+  document.GetSettings().GetIntSetting(ZR::Doc::kSettingSettingsTab)->Set(3);
   const ZR::Doc::ParamCatalogue& catalogue = *document.GetSettings().GetCatalogue();
   Run([&](TestSettingsDlg& dialog) {
     auto* const page = dynamic_cast<ZR::Dlg::Sub_TableOptions*>(dialog.CurrentPage());
@@ -281,23 +282,23 @@ TEST_F(SettingsDialogTest, TableOptionsStoreExactlyTheCheckedStatesWhereEachSwit
     for (int k = 0; k < page->Count(); ++k) EXPECT_EQ(page->Box(k).GetCheck(), UINT{BST_CHECKED}) << k;
     page->Box(0).Uncheck();
     page->Store();
-    EXPECT_FALSE(dialog.Store().GetBoolSetting(catalogue.GetId(1, 0))->Get());
-    EXPECT_TRUE(dialog.Store().GetBoolSetting(catalogue.GetId(1, 1))->Get());
+    EXPECT_FALSE(dialog.Store().GetBoolSetting(ZR::Doc::ColumnSwitchId(catalogue.GetId(1, 0)))->Get());
+    EXPECT_TRUE(dialog.Store().GetBoolSetting(ZR::Doc::ColumnSwitchId(catalogue.GetId(1, 1)))->Get());
     Choose(dialog, IDC_SET_SOURCE, 1);  // a new channel's group copies the old one
     page->Box(1).Uncheck();
     page->Store();
-    EXPECT_FALSE(dialog.Store().GetBoolSetting(catalogue.GetId(1, 1))->Get());
+    EXPECT_FALSE(dialog.Store().GetBoolSetting(ZR::Doc::ColumnSwitchId(catalogue.GetId(1, 1)))->Get());
     dialog.SendMessage(WM_COMMAND, IDCANCEL);
   });
   // Check All, then Cancel: the document's switches are as they were.
-  const auto* column = document.GetSettings().GetBoolSetting(catalogue.GetId(1, 0));
+  const auto* column = document.GetSettings().GetBoolSetting(ZR::Doc::ColumnSwitchId(catalogue.GetId(1, 0)));
   const bool before = column && column->Get();
   Run([&](TestSettingsDlg& dialog) {
     Notify(*dialog.CurrentPage(), IDC_TO_CHECK_ALL, BN_CLICKED);
     Notify(*dialog.CurrentPage(), IDC_TO_UNCHECK_ALL, BN_CLICKED);
     dialog.SendMessage(WM_COMMAND, IDCANCEL);
   });
-  column = document.GetSettings().GetBoolSetting(catalogue.GetId(1, 0));
+  column = document.GetSettings().GetBoolSetting(ZR::Doc::ColumnSwitchId(catalogue.GetId(1, 0)));
   EXPECT_EQ(column && column->Get(), before);
 }
 

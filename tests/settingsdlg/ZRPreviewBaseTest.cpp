@@ -105,8 +105,8 @@ TEST_F(ZRPreviewBaseTest, NoDefaultLeavesTheAxisUnchanged) {
 
 TEST_F(ZRPreviewBaseTest, MarkersAreTheDocumentsObjectsWhenTheDataReachesThem) {
   ZR::Doc::SettingsStore store(nullptr);
-  store.SetLongValue(2023, 5);
-  store.SetLongValue(2024, 6);
+  store.SetLongValue(ZR::Doc::kSettingSourceObject, 5);
+  store.SetLongValue(ZR::Doc::kSettingDetectorObject, 6);
   Preview preview(File(), &page, &store);
   EXPECT_EQ(5, preview.SourceMarker().channel);
   EXPECT_EQ(4u, preview.SourceMarker().selector);

@@ -86,7 +86,7 @@ TEST_F(ZRPreviewPXTest, ADetectorOnTheChannelBindsItAndTheDetectionWithoutADeriv
 }
 
 TEST_F(ZRPreviewPXTest, ARefusedSourceCalculationLeavesTheDetectionUnbound) {
-  store->SetLongValue(2023, 99);  // no such object: the host refuses the source's calculation
+  store->SetLongValue(ZR::Doc::kSettingSourceObject, 99);  // no such object: the host refuses the source's calculation
   auto preview = MakePreview();
   preview->Update(store.get());
   EXPECT_TRUE(Object(eventId).formula.empty());
@@ -120,8 +120,8 @@ TEST_F(ZRPreviewPXTest, ADerivedTraceIsDrawnInBlackOnAxisTwoInTheDetectorsUnits)
   periodix.Attach(new doctest::FakeHostDataDocument);
   store = std::make_unique<ZR::Doc::SettingsStore>(sCatalogue.get());
   store->GetOrCreateGroup(0, -1, periodix.Get());
-  store->SetLongValue(2023, sourceId);
-  store->SetLongValue(2024, eventId);
+  store->SetLongValue(ZR::Doc::kSettingSourceObject, sourceId);
+  store->SetLongValue(ZR::Doc::kSettingDetectorObject, eventId);
   auto* const detection = static_cast<doctest::FakeDetectionSettings*>(store->GetDetectionSettingsObject());
   ASSERT_NE(nullptr, detection);
   detection->derived = true;

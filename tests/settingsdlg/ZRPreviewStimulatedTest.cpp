@@ -51,7 +51,7 @@ class ZRPreviewStimulatedTest : public ::testing::Test {
     Set(1000, L"2");  // stimulus method: the response-peak wrap applies
   }
   void Set(int32_t id, const wchar_t* value) {
-    ZR::Doc::ZRSetting* const setting = store->FindSetting(id);
+    ZR::Doc::ZRSetting* const setting = store->FindSetting(ZR::Doc::SettingIdOf(id));
     ASSERT_NE(nullptr, setting) << id;
     setting->FromText(QOR::String(value), true);
   }

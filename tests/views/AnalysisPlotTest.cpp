@@ -25,8 +25,11 @@ namespace {
 
 class AnalysisPlotTest : public avtest::AnalysisViewTest {
  protected:
-  double Stored(int32_t id) { return mDoc->GetSettings().GetDoubleSetting(id)->Get(); }
-  std::vector<double> StoredRanges() { return {Stored(2027), Stored(2028), Stored(2029), Stored(2030)}; }
+  double Stored(ZR::Doc::SettingId id) { return mDoc->GetSettings().GetDoubleSetting(id)->Get(); }
+  std::vector<double> StoredRanges() {
+    return {Stored(ZR::Doc::kSettingAxisXLow), Stored(ZR::Doc::kSettingAxisXHigh), Stored(ZR::Doc::kSettingAxisYLow),
+            Stored(ZR::Doc::kSettingAxisYHigh)};
+  }
   MGraph1::MenuItemState Ask(AnalysisPlot& plot, int32_t id, QOR::String* text = nullptr) {
     MGraph1::MenuItemState state{false, false, false};
     MGraph1::PreDisplayMenuMessage ask(id, &state, text);
@@ -55,9 +58,9 @@ TEST_F(AnalysisPlotTest, GraphMenuOffersTheOptionsInOrderAndFlipsTheirSettings) 
   const MGraph1::MenuItemState peak = Ask(plot, 103, &text);
   EXPECT_EQ(L"Peak", std::wstring(text.GetText()));
   EXPECT_TRUE(peak.enabled);
-  EXPECT_EQ(mDoc->GetSettings().GetBoolSetting(2015)->Get(), peak.checked);
+  EXPECT_EQ(mDoc->GetSettings().GetBoolSetting(ZR::Doc::PlotSeriesSetting(3))->Get(), peak.checked);
   EXPECT_FALSE(Ask(plot, 150).enabled) << "the general type measures no population spike";
-  mDoc->GetSettings().GetBoolSetting(2015)->Set(true);
+  mDoc->GetSettings().GetBoolSetting(ZR::Doc::PlotSeriesSetting(3))->Set(true);
   EXPECT_TRUE(Ask(plot, 103).checked);
   // Chosen through the host's popup tracker: the third item is "Peak".
   ScriptedModalSeam seam;
@@ -65,7 +68,7 @@ TEST_F(AnalysisPlotTest, GraphMenuOffersTheOptionsInOrderAndFlipsTheirSettings) 
   plot.Graph()->SendMessage(WM_RBUTTONUP, 0, MAKELPARAM(100, 100));
   ASSERT_EQ(1u, seam.MenuItemCounts.size());
   EXPECT_EQ(10, seam.MenuItemCounts[0]);
-  EXPECT_FALSE(mDoc->GetSettings().GetBoolSetting(2015)->Get());
+  EXPECT_FALSE(mDoc->GetSettings().GetBoolSetting(ZR::Doc::PlotSeriesSetting(3))->Get());
   for (const ZR::Doc::Marker& m : mDoc->GetAnalysisViewData().GetMarkers(ZR::Doc::kLineMarkers))
     EXPECT_NE(L"Peak", std::wstring(m.name.GetText())) << "gone from the next render";
 }
@@ -80,8 +83,9 @@ TEST_F(AnalysisPlotTest, AFreshDocumentStoresUnitRangesAndTheFirstRefreshTakesYF
   ZR::Doc::PlotRange range;
   ASSERT_TRUE(mDoc->GetCycleDetector()->GetPlotRange(range));
   const double margin = (range.yMax - range.yMin) * 0.1;
-  EXPECT_DOUBLE_EQ(range.yMin - margin, Stored(2029)) << "stored -1 to 1, yet the events' range is taken";
-  EXPECT_DOUBLE_EQ(range.yMax + margin, Stored(2030));
+  EXPECT_DOUBLE_EQ(range.yMin - margin, Stored(ZR::Doc::kSettingAxisYLow))
+      << "stored -1 to 1, yet the events' range is taken";
+  EXPECT_DOUBLE_EQ(range.yMax + margin, Stored(ZR::Doc::kSettingAxisYHigh));
 }
 
 TEST_F(AnalysisPlotTest, AZoomedDomainSurvivesANewAnalysisAndTheStoredRangeReopensTheView) {
@@ -276,7 +280,7 @@ TEST_F(AnalysisPlotTest, EachTypesPrintoutDrawsTraceMarkersAndFillsWhereTheEvent
     else
       Open(2, 6300);
     for (const auto& [id, value] : c.settings) Set(id, value);
-    for (int32_t id = 2013; id <= 2022; ++id) mDoc->GetSettings().GetBoolSetting(id)->Set(true);
+    for (int32_t n = 1; n <= 10; ++n) mDoc->GetSettings().GetBoolSetting(ZR::Doc::PlotSeriesSetting(n))->Set(true);
     AnalysisView& v = ShowView(true, c.type);
     ASSERT_GE(Events(), 2);
     mDoc->SetCurrentEvent(1, 0);

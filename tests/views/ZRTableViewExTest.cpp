@@ -573,7 +573,7 @@ TEST_F(TableViewTest, ButtonsAndCommandsReachSettingsDataPadAndClipboard) {
       << "every event row under the heading, then the summary block with its heading:\n" << bytes;
 
   SendMessageW(window->GetHandle(), WM_COMMAND, kTableSettingsButton, 0);
-  EXPECT_EQ(2, doc.GetSettings().GetIntSetting(2003)->Get()) << "the Calculations tab";
+  EXPECT_EQ(2, doc.GetSettings().GetIntSetting(ZR::Doc::kSettingSettingsTab)->Get()) << "the Calculations tab";
 }
 
 TEST_F(TableViewTest, ClosingDestroysTheGridAndEndsTheViewOnce) {
