@@ -1,7 +1,7 @@
 // A signal formula read as a channel of samples.
 #include "host/formula/SignalChannel.h"
 
-#include "host/data/Recording.h"
+#include "host/common/PeriodTimeBase.h"
 
 #include <algorithm>
 #include <new>
@@ -37,12 +37,8 @@ HRESULT STDMETHODCALLTYPE SignalChannel::GetPosition(int32_t* tick) noexcept {
 HRESULT STDMETHODCALLTYPE SignalChannel::GetTimeBase(TimeBase* timeBase) noexcept {
   if (!timeBase) return E_POINTER;
   if (!(mPeriod > 0.0)) return E_UNEXPECTED;
-  try {
-    *timeBase = MakeChannelRecord(mPeriod, true)->GetTimeBase();
-    return S_OK;
-  } catch (...) {
-    return E_OUTOFMEMORY;
-  }
+  *timeBase = PeriodTimeBase(mPeriod);
+  return S_OK;
 }
 
 HRESULT STDMETHODCALLTYPE SignalChannel::Read(int32_t count, float* buffer, int32_t* read) noexcept {
