@@ -5,7 +5,7 @@
 #include "enumerators/classlist/EnumeratorClassList.h"
 #include "host/app/HostFramework.h"
 #include "host/formula/FormulaEnumClass.h"
-#include "host/view/CustomDocuments.h"
+#include "host/data/CustomDocuments.h"
 #include "hostclient/ClassRegistration.h"
 #include "hostclient/FrameworkAccess.h"
 

@@ -10,8 +10,8 @@
 #include "host/data/DataDocument.h"
 #include "host/data/HostDocument.h"
 #include "host/formula/FormulaEnumClass.h"
-#include "host/view/CustomDocuments.h"
-#include "host/view/DocumentStreams.h"
+#include "host/data/CustomDocuments.h"
+#include "host/data/DocumentStreams.h"
 #include "hostapi/DocumentSettings.h"
 
 #include <cstdio>

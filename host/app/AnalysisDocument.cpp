@@ -1,8 +1,8 @@
 // Opening the analysis document of a run, and sending it named commands.
 #include "host/app/AnalysisDocument.h"
 
-#include "host/view/CustomDocuments.h"
-#include "host/view/DocumentStreams.h"
+#include "host/data/CustomDocuments.h"
+#include "host/data/DocumentStreams.h"
 #include "hostapi/ClassRegistry.h"
 #include "hostapi/MessageFactory.h"
 #include "hostapi/MessageService.h"

@@ -23,7 +23,7 @@
 #include "host/data/RecordingReader.h"
 #include "host/data/Sampler.h"
 #include "host/formula/FormulaEnumClass.h"
-#include "host/view/DocumentStreams.h"
+#include "host/data/DocumentStreams.h"
 #include "hostapi/DocumentSettings.h"
 #include "hostapi/Selection.h"
 

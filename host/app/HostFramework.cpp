@@ -4,7 +4,7 @@
 #include "host/app/HostProgress.h"
 #include "host/common/HostPtr.h"
 #include "host/data/TestDocumentClass.h"
-#include "host/formula/FormulaCalculation.h"
+#include "host/data/FormulaCalculation.h"
 #include "hostapi/ClassRegistry.h"
 #include "hostapi/HostApplication.h"
 #include "hostapi/UnitTestService.h"

@@ -3,7 +3,7 @@
 
 #include "host/app/WindowPicture.h"
 #include "host/common/MessageText.h"
-#include "host/view/CustomDocuments.h"
+#include "host/data/CustomDocuments.h"
 
 #include <commctrl.h>
 

@@ -2,7 +2,7 @@
 // copy, the Data Pad after "Add to Data Pad".
 #include "host/app/ViewOutputs.h"
 
-#include "host/app/DataPad.h"
+#include "host/data/DataPad.h"
 #include "host/app/WindowPicture.h"
 #include "host/common/FileProblemWords.h"
 #include "host/common/FileReplacement.h"

@@ -7,7 +7,7 @@
 #include "host/common/HostString.h"
 #include "host/common/MessageText.h"
 #include "host/data/Sampler.h"
-#include "host/view/CustomDocuments.h"
+#include "host/data/CustomDocuments.h"
 #include "host/view/HostMessageLoop.h"
 #include "host/view/RecordingComments.h"
 #include "hostapi/ClassRegistry.h"

@@ -1,5 +1,5 @@
 // Creating a module's document through the document class registered under a name.
-#include "host/view/CustomDocuments.h"
+#include "host/data/CustomDocuments.h"
 
 #include "host/framework/FrameworkRecords.h"
 #include "hostapi/ClassRegistry.h"

@@ -1,5 +1,5 @@
 // The host application's Data Pad sheet.
-#include "host/app/DataPad.h"
+#include "host/data/DataPad.h"
 
 #include "host/common/HostString.h"
 

@@ -1,9 +1,9 @@
 // The documents' streams file: writing it from the registered documents, opening documents
 // from it.
-#include "host/view/DocumentStreams.h"
+#include "host/data/DocumentStreams.h"
 
 #include "host/common/FileReplacement.h"
-#include "host/view/CustomDocuments.h"
+#include "host/data/CustomDocuments.h"
 
 #include <objbase.h>
 #include <ocidl.h>

@@ -1,10 +1,10 @@
 // The host's formula calculation classes.
-#include "host/formula/FormulaCalculation.h"
+#include "host/data/FormulaCalculation.h"
 
 #include "host/common/HostClassObject.h"
 #include "host/common/HostPtr.h"
 #include "host/common/HostString.h"
-#include "host/chancalc/ChannelCalcEngine.h"
+#include "host/formula/ChannelCalcEngine.h"
 #include "host/data/DataObjectsPart.h"
 #include "hostapi/DataDocument.h"
 #include "hostapi/DataObjects.h"

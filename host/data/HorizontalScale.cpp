@@ -1,5 +1,5 @@
 // host::HorizontalScale: records end to end at a rational number of samples per pixel.
-#include "host/view/HorizontalScale.h"
+#include "host/data/HorizontalScale.h"
 
 #include <algorithm>
 #include <cmath>

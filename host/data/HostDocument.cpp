@@ -1,7 +1,7 @@
 // The stand-in host's document object over a data document.
 #include "host/data/HostDocument.h"
 
-#include "host/app/DataPad.h"
+#include "host/data/DataPad.h"
 #include "hostapi/CustomDocument.h"
 
 #include <oleauto.h>

@@ -1,7 +1,7 @@
 // host::PaneDataSource: horizontal scale objects, the pane as a sink, absolute ticks, colour.
-#include "host/view/PaneDataSource.h"
+#include "host/data/PaneDataSource.h"
 
-#include "host/view/HorizontalScale.h"
+#include "host/data/HorizontalScale.h"
 
 #include <new>
 

@@ -1,5 +1,5 @@
 // host::PointReader and host::ChannelUnits.
-#include "host/view/PointReader.h"
+#include "host/data/PointReader.h"
 
 #include <algorithm>
 #include <cmath>

@@ -2,7 +2,7 @@
 #include "host/data/PreviewDataPart.h"
 
 #include "host/data/DataDocument.h"
-#include "host/view/PreviewPaneSource.h"
+#include "host/data/PreviewPaneSource.h"
 
 #include <new>
 

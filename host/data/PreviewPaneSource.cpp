@@ -1,5 +1,5 @@
 // The preview's recorded source and its online sinks.
-#include "host/view/PreviewPaneSource.h"
+#include "host/data/PreviewPaneSource.h"
 
 #include "hostapi/DataFile.h"
 #include "hostapi/DataObjects.h"

@@ -5,7 +5,7 @@
 #include "host/common/HostObject.h"
 #include "host/common/HostPtr.h"
 #include "host/data/DataDocument.h"
-#include "host/view/PaneDataSource.h"
+#include "host/data/PaneDataSource.h"
 #include "hostapi/PreviewSampling.h"
 
 namespace host {

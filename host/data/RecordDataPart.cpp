@@ -6,7 +6,7 @@
 #include "host/data/DataDocument.h"
 #include "host/common/HostString.h"
 #include "host/view/EventReader.h"
-#include "host/view/PointReader.h"
+#include "host/data/PointReader.h"
 #include "hostapi/DataDocument.h"
 #include "hostapi/CalcEnum.h"
 

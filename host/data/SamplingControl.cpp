@@ -1,9 +1,9 @@
 // Replaying a recording as live sampling.
-#include "host/view/SamplingControl.h"
+#include "host/data/SamplingControl.h"
 
 #include "host/common/HostString.h"
 #include "host/data/Sampler.h"
-#include "host/view/PaneDataSource.h"
+#include "host/data/PaneDataSource.h"
 
 #include <algorithm>
 #include <map>

@@ -1,6 +1,6 @@
 // The host's channel-calculation engine: formula, sources and enumerator from the calculation,
 // and the channel's raw samples record by record.
-#include "host/chancalc/ChannelCalcEngine.h"
+#include "host/formula/ChannelCalcEngine.h"
 
 #include "host/common/HostClassObject.h"
 #include "host/common/HostPtr.h"

@@ -1,7 +1,7 @@
 // The host's formula enumerator class, registered with the framework's class registry.
 #include "host/formula/FormulaEnumClass.h"
 
-#include "host/chancalc/ChannelCalcEngine.h"
+#include "host/formula/ChannelCalcEngine.h"
 #include "host/common/HostEnumClass.h"
 #include "host/common/HostString.h"
 #include "host/cycles/CycleEnumClass.h"

@@ -6,7 +6,7 @@
 #include "chancalc/SettingsCOM.h"
 #include "document/ParamCatalogue.h"
 #include "document/ZRSettingIO.h"
-#include "host/chancalc/ChannelCalcEngine.h"
+#include "host/formula/ChannelCalcEngine.h"
 #include "host/data/Sampler.h"
 #include "host/framework/HostObservation.h"
 #include "platform/owl/TCheckBox.h"

@@ -6,7 +6,7 @@
 #include "document/TableViewData.h"
 #include "document/ZRSettingIO.h"
 #include "host/app/ChannelCalcRun.h"
-#include "host/chancalc/ChannelCalcEngine.h"
+#include "host/formula/ChannelCalcEngine.h"
 #include "host/chancalc/TextStore.h"
 #include "host/common/HostString.h"
 #include "host/data/RecordingReader.h"

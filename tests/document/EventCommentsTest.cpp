@@ -9,7 +9,7 @@
 #include "enumerators/classlist/EnumeratorClassList.h"
 #include "host/data/HostDocument.h"
 #include "host/formula/FormulaEnumClass.h"
-#include "host/view/CustomDocuments.h"
+#include "host/data/CustomDocuments.h"
 #include "host/view/RecordingComments.h"
 #include "hostclient/ClassRegistration.h"
 #include "hostclient/ComPtr.h"

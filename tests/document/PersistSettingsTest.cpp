@@ -6,7 +6,7 @@
 #include "document/CycleDetector.h"
 #include "document/TableViewData.h"
 #include "document/ZRDoc.h"
-#include "host/view/DocumentStreams.h"
+#include "host/data/DocumentStreams.h"
 #include "hostclient/ClassGuids.h"
 #include "tests/document/ZRDocFixture.h"
 

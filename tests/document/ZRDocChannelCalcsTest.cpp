@@ -6,7 +6,7 @@
 #include "document/ChannelCalcReader.h"
 #include "document/DocumentStringIds.h"
 #include "document/ParamCatalogue.h"
-#include "host/chancalc/ChannelCalcEngine.h"
+#include "host/formula/ChannelCalcEngine.h"
 #include "hostclient/DocViewIds.h"
 #include "tests/document/ZRDocFixture.h"
 

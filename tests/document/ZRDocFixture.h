@@ -14,7 +14,7 @@
 #include "host/data/HostDocument.h"
 #include "host/data/RecordingReader.h"
 #include "host/formula/FormulaEnumClass.h"
-#include "host/view/CustomDocuments.h"
+#include "host/data/CustomDocuments.h"
 #include "hostapi/MessageFactory.h"
 #include "hostapi/MessageService.h"
 #include "hostclient/ClassRegistration.h"

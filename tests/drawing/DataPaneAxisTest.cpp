@@ -4,8 +4,8 @@
 #include "drawing/DataPane.h"
 
 #include "host/app/HostFramework.h"
-#include "host/view/HorizontalScale.h"
-#include "host/view/PaneDataSource.h"
+#include "host/data/HorizontalScale.h"
+#include "host/data/PaneDataSource.h"
 #include "host/view/ViewTime.h"
 #include "platform/owl/TCommandEnabler.h"
 #include "tests/drawing/DrawingTestSupport.h"

@@ -5,8 +5,8 @@
 
 #include "host/app/HostFramework.h"
 #include "host/data/Sampler.h"
-#include "host/view/HorizontalScale.h"
-#include "host/view/PaneDataSource.h"
+#include "host/data/HorizontalScale.h"
+#include "host/data/PaneDataSource.h"
 #include "hostapi/ObserverRegistry.h"
 #include "hostclient/FrameworkAccess.h"
 #include "tests/drawing/DrawingTestSupport.h"

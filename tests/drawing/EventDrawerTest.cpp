@@ -2,7 +2,7 @@
 // value and at the range's end left out, the last event's x kept.
 #include "drawing/EventDrawer.h"
 
-#include "host/view/HorizontalScale.h"
+#include "host/data/HorizontalScale.h"
 #include "tests/drawing/DrawingTestSupport.h"
 #include "tests/support/AskedScreenDpi.h"
 #include "tests/support/HostDataFile.h"

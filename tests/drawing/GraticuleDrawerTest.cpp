@@ -5,7 +5,7 @@
 
 #include "graph/ScaleFactory.h"
 #include "host/app/HostFramework.h"
-#include "host/view/HorizontalScale.h"
+#include "host/data/HorizontalScale.h"
 #include "tests/drawing/DrawingTestSupport.h"
 #include "tests/graph/FakeScale.h"
 #include "tests/support/HostDataFile.h"

@@ -6,7 +6,7 @@
 #include "drawing/PreviewDataPane.h"
 #include "drawing/TraceDrawers.h"
 #include "host/app/HostFramework.h"
-#include "host/view/PaneDataSource.h"
+#include "host/data/PaneDataSource.h"
 #include "tests/drawing/DrawingTestSupport.h"
 #include "tests/support/HostDataFile.h"
 

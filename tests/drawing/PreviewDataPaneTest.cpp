@@ -5,8 +5,8 @@
 
 #include "host/app/HostFramework.h"
 #include "host/framework/HostObservation.h"
-#include "host/view/PreviewPaneSource.h"
-#include "host/view/SamplingControl.h"
+#include "host/data/PreviewPaneSource.h"
+#include "host/data/SamplingControl.h"
 #include "hostapi/ObserverRegistry.h"
 #include "hostclient/FrameworkAccess.h"
 #include "tests/support/HostDataFile.h"

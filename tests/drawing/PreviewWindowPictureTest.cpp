@@ -12,8 +12,8 @@
 #include "host/app/HostFramework.h"
 #include "host/app/WindowPicture.h"
 #include "host/data/RecordingReader.h"
-#include "host/view/PreviewPaneSource.h"
-#include "host/view/SamplingControl.h"
+#include "host/data/PreviewPaneSource.h"
+#include "host/data/SamplingControl.h"
 #include "tests/support/ScriptedModalSeam.h"
 #include "tests/support/SourceTree.h"
 

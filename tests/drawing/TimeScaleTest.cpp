@@ -4,7 +4,7 @@
 
 #include "base/TimeOfDay.h"
 #include "drawing/DrawingServices.h"
-#include "host/view/HorizontalScale.h"
+#include "host/data/HorizontalScale.h"
 #include "platform/owl/TFont.h"
 #include "platform/uihelpers/ScreenDpi.h"
 #include "tests/drawing/DrawingTestSupport.h"

@@ -2,8 +2,8 @@
 // that misbehaves, pen widths on the screen and in print, units by source id.
 #include "drawing/TraceDrawers.h"
 
-#include "host/view/HorizontalScale.h"
-#include "host/view/PaneDataSource.h"
+#include "host/data/HorizontalScale.h"
+#include "host/data/PaneDataSource.h"
 #include "tests/drawing/DrawingTestSupport.h"
 #include "tests/support/HostDataFile.h"
 

@@ -2,7 +2,7 @@
 // host's progress display.
 #include "grid/TVF_Renderer.h"
 
-#include "host/app/DataPad.h"
+#include "host/data/DataPad.h"
 #include "host/app/HostFramework.h"
 #include "host/app/HostProgress.h"
 #include "host/common/HostObject.h"

@@ -6,7 +6,7 @@
 #include "grid/GridPane.h"
 #include "grid/RowNumbersPane.h"
 #include "grid/ITableViewManager.h"
-#include "host/app/DataPad.h"
+#include "host/data/DataPad.h"
 #include "host/app/HostFramework.h"
 #include "host/app/HostProgress.h"
 #include "host/data/HostDocument.h"

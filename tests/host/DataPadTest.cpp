@@ -1,5 +1,5 @@
 // The host's Data Pad: cells by row and column, the sheet's bounds and its printout.
-#include "host/app/DataPad.h"
+#include "host/data/DataPad.h"
 
 #include "hostapi/QORString.h"
 #include "host/common/HostString.h"

@@ -1,5 +1,5 @@
 // The horizontal scale object of the pane's data source: records end to end, their time records.
-#include "host/view/HorizontalScale.h"
+#include "host/data/HorizontalScale.h"
 
 #include "tests/support/HostDataFile.h"
 

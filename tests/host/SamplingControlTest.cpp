@@ -1,6 +1,6 @@
 // The preview's sampling control: hooked documents record the device's record block by block,
 // wrapping round it; a device that is unplugged or a user who declines stops a start.
-#include "host/view/SamplingControl.h"
+#include "host/data/SamplingControl.h"
 
 #include "host/common/HostString.h"
 

@@ -7,7 +7,7 @@
 #include "base/XQOR.h"
 #include "host/app/HostFramework.h"
 #include "host/framework/FrameworkRecords.h"
-#include "host/view/CustomDocuments.h"
+#include "host/data/CustomDocuments.h"
 #include "hostapi/MessageService.h"
 #include "hostclient/ClassRegistration.h"
 #include "hostclient/EventTableEntries.h"

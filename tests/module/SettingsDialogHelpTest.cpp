@@ -5,7 +5,7 @@
 #include "host/app/SettingsScriptPlayer.h"
 #include "host/data/DataDocument.h"
 #include "host/data/HostDocument.h"
-#include "host/view/CustomDocuments.h"
+#include "host/data/CustomDocuments.h"
 #include "hostapi/DocumentSettings.h"
 #include "tests/module/RegisteredModule.h"
 

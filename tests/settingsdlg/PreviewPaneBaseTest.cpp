@@ -6,7 +6,7 @@
 #include "host/app/HostFramework.h"
 #include "host/data/DataDocument.h"
 #include "host/data/HostDocument.h"
-#include "host/view/SamplingControl.h"
+#include "host/data/SamplingControl.h"
 #include "platform/owl/TWindow.h"
 #include "tests/support/HostDataFile.h"
 #include "tests/support/ScriptedModalSeam.h"

@@ -2,7 +2,7 @@
 // the module's channel calculation; the dialog runs through the scripted modal seam.
 #include "settingsdlg/SettingsDlg.h"
 
-#include "host/chancalc/ChannelCalcEngine.h"
+#include "host/formula/ChannelCalcEngine.h"
 
 #include "chancalc/CalcClass.h"
 #include "controls/ErrorProvider.h"

@@ -8,7 +8,7 @@
 #include "document/ZRDoc.h"
 #include "host/app/HostFramework.h"
 #include "host/framework/FrameworkRecords.h"
-#include "host/view/CustomDocuments.h"
+#include "host/data/CustomDocuments.h"
 #include "host/view/ViewSite.h"
 #include "hostapi/ChildDocumentList.h"
 #include "hostclient/ClassRegistration.h"

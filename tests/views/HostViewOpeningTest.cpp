@@ -7,7 +7,7 @@
 #include "document/ZRDoc.h"
 #include "host/app/HostFramework.h"
 #include "host/app/WindowPicture.h"
-#include "host/view/CustomDocuments.h"
+#include "host/data/CustomDocuments.h"
 #include "host/view/FrameCascade.h"
 #include "hostclient/ClassRegistration.h"
 #include "hostclient/FrameworkAccess.h"

@@ -6,7 +6,7 @@
 #include "document/ZRDoc.h"
 #include "host/app/HostFramework.h"
 #include "host/framework/HostObservation.h"
-#include "host/view/CustomDocuments.h"
+#include "host/data/CustomDocuments.h"
 #include "host/view/ViewSite.h"
 #include "hostapi/MessageService.h"
 #include "hostclient/ClassRegistration.h"

@@ -19,7 +19,7 @@
 #include "grid/RowNumbersPane.h"
 #include "grid/SigFigDialog.h"
 #include "grid/TVF_TableView.h"
-#include "host/app/DataPad.h"
+#include "host/data/DataPad.h"
 #include "host/data/RecordingReader.h"
 #include "host/data/Sampler.h"
 #include "host/framework/HostObservation.h"
