@@ -72,11 +72,15 @@ int32_t PointsToPixels(const OWL::TDC& dc, int index, double points) {
   return TruncToInt32Sat(dc.GetDeviceCaps(index) * points / 72.0);
 }
 
+// What a marker's label keeps off: every line where it can, else the data's lines alone.
+constexpr std::initializer_list<LinesOff> kOffLinesElseData = {LinesOff::DataAndMarkers, LinesOff::Data};
+
 // Writes text in font, which is selected, filling the first free one of places (the boxes it may
-// fill, best first; see LabelPlacer::PlaceFirstFree); answers the box it fills.
+// fill, best first; see LabelPlacer::PlaceFirstFree for passes); answers the box it fills.
 RECT LabelAtFirstFree(OWL::TDC& dc, LabelPlacer& placer, const RECT& plot, const LabelFont& font,
-                      const QOR::String& text, const std::vector<RECT>& places, LinesOff off) {
-  RECT const box = places[placer.PlaceFirstFree(places, plot, off)];
+                      const QOR::String& text, const std::vector<RECT>& places,
+                      std::initializer_list<LinesOff> passes) {
+  RECT const box = places[placer.PlaceFirstFree(places, plot, passes)];
   UINT const oldAlign = dc.SetTextAlign(TA_TOP | TA_LEFT);
   // Text reading upwards starts at the box's bottom, with its glyphs' tops to the left.
   dc.TextOut(box.left, font.Angle() == 0 ? box.top : box.bottom, text.GetText());
@@ -282,7 +286,7 @@ void GlyphPlotter::LabelUpright(OWL::TDC& dc, LabelPlacer& labels, const QOR::St
   });
   if (!between.empty()) places = std::move(between);
   if (places.empty()) return;
-  mUprightLabelsFrom = LabelAtFirstFree(dc, labels, r, font, label, places, LinesOff::DataAndMarkers).left;
+  mUprightLabelsFrom = LabelAtFirstFree(dc, labels, r, font, label, places, kOffLinesElseData).left;
 }
 
 // The label stands just above a bar it fits along, or just below; beside a shorter bar, at its
@@ -305,7 +309,7 @@ void GlyphPlotter::LabelSegment(OWL::TDC& dc, LabelPlacer& labels, const QOR::St
   places.push_back({BoxAt(size, right + gap, true, middle, false), 1, 1});
   places.push_back({BoxAt(size, left - gap, false, middle, false), -1, 1});
   LabelAtFirstFree(dc, labels, r, font, label, WithFartherPlaces(places, SIZE{size.cx / 2, size.cy + gap}),
-                   LinesOff::DataAndMarkers);
+                   kOffLinesElseData);
 }
 
 void GlyphPlotter::DrawFreeLine(OWL::TDC& dc, LabelPlacer& labels, const GlyphRecord& g, const RECT& r, double X,
@@ -344,7 +348,10 @@ void GlyphPlotter::DrawFreeLine(OWL::TDC& dc, LabelPlacer& labels, const GlyphRe
 // line rising from the left has it above and before its start (where the trace it follows has not
 // risen yet), a falling one below and before; without room before the start, after the end, below
 // a rising line's end and above a falling one's. Where the trace or the fitted curve runs through
-// those places, on the other side of the start or end, or farther from the line.
+// those places, on the other side of the start or end, or a little farther from the line. It never
+// leaves the line's side for a clear place farther off, where it would read as the label of what
+// stands there (a stimulus artefact beside a short line): with no clear place beside its line it
+// stands over the trace, keeping off the markers' lines where it can.
 void GlyphPlotter::LabelFreeLine(OWL::TDC& dc, LabelPlacer& labels, const QOR::String& label, const RECT& r,
                                  POINT left, POINT right) const {
   LabelFont const font(dc, FontFor(dc, 10, 0), 0);
@@ -360,11 +367,22 @@ void GlyphPlotter::LabelFreeLine(OWL::TDC& dc, LabelPlacer& labels, const QOR::S
     OffsetRect(&box, 0, std::max<LONG>(r.top - box.top, 0) + std::min<LONG>(r.bottom - box.bottom, 0));
     return LabelPlace{box, beforeStart ? -1 : 1, above ? -1 : 1};
   };
-  LabelAtFirstFree(dc, labels, r, font, label,
-                   WithFartherPlaces({place(true, rising), place(false, !rising), place(true, !rising),
-                                      place(false, rising)},
-                                     SIZE{size.cx / 2, size.cy + gap}),
-                   LinesOff::DataAndMarkers);
+  std::vector<LabelPlace> const closest = {place(true, rising), place(false, !rising), place(true, !rising),
+                                         place(false, rising)};
+  std::vector<RECT> places = WithFartherPlaces(closest, SIZE{size.cx / 2, size.cy + gap});
+  // Beside the line: at most a label's height and two gaps from it. A near place kept on the
+  // plot's height may lie farther off; with none beside, the near places stay.
+  int32_t const reach = size.cy + 2 * gap + 1;
+  const auto away = [&](const RECT& box) {
+    RECT around = box;
+    InflateRect(&around, reach, reach);
+    double x1 = left.x, y1 = left.y, x2 = right.x, y2 = right.y;
+    return !ClipSegment(x1, y1, x2, y2, around);
+  };
+  places.erase(std::remove_if(places.begin(), places.end(), away), places.end());
+  if (places.empty())
+    for (const LabelPlace& place : closest) places.push_back(place.box);
+  LabelAtFirstFree(dc, labels, r, font, label, places, {LinesOff::DataAndMarkers, LinesOff::Markers});
 }
 
 }  // namespace MGraph1

@@ -64,15 +64,19 @@ POINT LabelPlacer::Place(const RECT& box, POINT step, const RECT& bounds) {
   return chosen;
 }
 
-size_t LabelPlacer::PlaceFirstFree(const std::vector<RECT>& places, const RECT& bounds, LinesOff off) {
-  // Each pass asks less of a place: off fewer lines, then only inside.
-  const auto fits = [&](const RECT& box, int pass) {
+size_t LabelPlacer::PlaceFirstFree(const std::vector<RECT>& places, const RECT& bounds,
+                                   std::initializer_list<LinesOff> passes) {
+  // Each pass asks less of a place: off the lines of one pass after the other, then off the labels
+  // alone, then only inside.
+  std::vector<LinesOff> asked(passes);
+  asked.push_back(LinesOff::None);
+  const auto fits = [&](const RECT& box, size_t pass) {
     if (!Inside(box, bounds)) return false;
-    return pass < 0 || (Free(box) && OffLines(box, static_cast<LinesOff>(pass)));
+    return pass == asked.size() || (Free(box) && OffLines(box, asked[pass]));
   };
   size_t chosen = 0;
   bool found = false;
-  for (int pass = static_cast<int>(off); pass >= -1 && !found; --pass)
+  for (size_t pass = 0; pass <= asked.size() && !found; ++pass)
     for (size_t i = 0; i < places.size() && !found; ++i) {
       found = fits(places[i], pass);
       if (found) chosen = i;
@@ -92,7 +96,7 @@ bool LabelPlacer::OffLines(const RECT& box, LinesOff off) const noexcept {
   RECT around = box;
   InflateRect(&around, 1, 1);
   for (const Line& line : mLines) {
-    if (!line.data && off != LinesOff::DataAndMarkers) continue;
+    if (line.data ? off == LinesOff::Markers : off == LinesOff::Data) continue;
     for (size_t i = 0; i < line.points.size(); ++i) {
       POINT const& to = line.points[i];
       POINT const& from = line.points[i == 0 ? 0 : i - 1];

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <cstddef>
+#include <initializer_list>
 #include <vector>
 
 namespace MGraph1 {
@@ -15,8 +16,8 @@ namespace MGraph1 {
 RECT LabelBox(int x, int y, SIZE extent, int ascent, int angle, UINT align) noexcept;
 
 // What a label keeps off besides the labels placed before it: the lines through the data (traces,
-// fitted curves), and the markers' lines too.
-enum class LinesOff { None, Data, DataAndMarkers };
+// fitted curves), the markers' lines, or both.
+enum class LinesOff { None, Data, Markers, DataAndMarkers };
 
 // Labels placed one after another: a label whose box meets one placed before it moves by whole
 // steps (first step, then minus step, 2 * step, ...) to the first place where it meets none and
@@ -27,10 +28,10 @@ class LabelPlacer {
   // The offset to move the label by; the box, moved, counts as placed from now on.
   POINT Place(const RECT& box, POINT step, const RECT& bounds);
   // The index of the place chosen among places (at least one): the first inside bounds that meets
-  // no label placed before and none of the lines it keeps off; without one, the first that meets
-  // no data line; then the first that meets no label; then the first inside; then the first. It
-  // counts as placed from now on.
-  size_t PlaceFirstFree(const std::vector<RECT>& places, const RECT& bounds, LinesOff off);
+  // no label placed before and none of the lines of the first of passes; without one, of the next
+  // pass; then the first that meets no label; then the first inside; then the first. It counts as
+  // placed from now on.
+  size_t PlaceFirstFree(const std::vector<RECT>& places, const RECT& bounds, std::initializer_list<LinesOff> passes);
   // A line of the drawing in pixels, through the data or a marker's, for labels to keep off.
   void KeepOff(std::vector<POINT> line, bool data);
   void Clear() noexcept {

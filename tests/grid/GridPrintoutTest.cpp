@@ -301,14 +301,14 @@ TEST_F(GridPrintoutFixture, EveryPrintedCellFitsItsColumnInItsOwnFont) {
       auto& printed = static_cast<GridPrintout&>(*printout.Get());
       const PrintResolution resolution{dpi, dpi};
       const OWL::TRect page(0, 0, 8 * dpi, 10 * dpi);
-      const std::vector<ClippedText> cells = DrawnClippedTexts([&](HDC hdc) {
+      const std::vector<WrittenText> cells = DrawnClippedTexts([&](HDC hdc) {
         OWL::TDC dc(hdc);
         ASSERT_EQ(1, printed.Paginate(dc, page, resolution));
         printed.PrintPage(0, dc, page, resolution);
       });
       ASSERT_EQ(6u, cells.size()) << dpi << " dpi";
-      for (const ClippedText& cell : cells) {
-        EXPECT_LE(ClippedTextWidth(cell), cell.clip.right - cell.clip.left)
+      for (const WrittenText& cell : cells) {
+        EXPECT_LE(WrittenTextWidth(cell), cell.clip.right - cell.clip.left)
             << cell.text << " at " << dpi << " dpi in a column of " << column;
         EXPECT_EQ(std::wstring::npos, cell.text.find(L'#')) << cell.text << " at " << dpi << " dpi";
       }

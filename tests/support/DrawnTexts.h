@@ -1,5 +1,5 @@
 // The texts a drawing writes, read back from an enhanced metafile it drew into: the texts alone,
-// or each with the rectangle that clips it and the font it is written in.
+// or each with where it is written, in which font, and the line drawn before it.
 #pragma once
 
 #include <windows.h>
@@ -29,54 +29,75 @@ std::vector<std::wstring> DrawnTexts(Draw draw) {
   return texts;
 }
 
-// A text written clipped to a rectangle (ExtTextOut with ETO_CLIPPED), in the font selected then.
-struct ClippedText {
+// A text a drawing writes: where (its reference point, and the rectangle that clips it when
+// written with ETO_CLIPPED), in the font selected then, and the line drawn last before it.
+struct WrittenText {
   std::wstring text;
   RECT clip;
+  bool clipped;
+  POINT at;
   LOGFONTW font;
+  POINT lineFrom, lineTo;
 };
 
-// The fonts a metafile makes and selects, and the clipped texts written in them.
-struct ClippedTextRecorder {
+// The fonts a metafile makes and selects, its pen's moves, and the texts written.
+struct WrittenTextRecorder {
   std::map<DWORD, LOGFONTW> made;
   LOGFONTW selected{};
-  std::vector<ClippedText> texts;
+  POINT pen{}, lineFrom{}, lineTo{};
+  std::vector<WrittenText> texts;
 };
 
-inline int CALLBACK CollectClippedText(HDC, HANDLETABLE*, const ENHMETARECORD* record, int, LPARAM out) noexcept {
-  auto& recorder = *reinterpret_cast<ClippedTextRecorder*>(out);
+inline int CALLBACK CollectWrittenText(HDC, HANDLETABLE*, const ENHMETARECORD* record, int, LPARAM out) noexcept {
+  auto& recorder = *reinterpret_cast<WrittenTextRecorder*>(out);
   if (record->iType == EMR_EXTCREATEFONTINDIRECTW) {
     const auto* const font = reinterpret_cast<const EMREXTCREATEFONTINDIRECTW*>(record);
     recorder.made[font->ihFont] = font->elfw.elfLogFont;
   } else if (record->iType == EMR_SELECTOBJECT) {
     const auto found = recorder.made.find(reinterpret_cast<const EMRSELECTOBJECT*>(record)->ihObject);
     if (found != recorder.made.end()) recorder.selected = found->second;
+  } else if (record->iType == EMR_MOVETOEX || record->iType == EMR_LINETO) {
+    // Both records hold one point after their header.
+    const POINTL& to = reinterpret_cast<const EMRLINETO*>(record)->ptl;
+    if (record->iType == EMR_LINETO) recorder.lineFrom = recorder.pen, recorder.lineTo = POINT{to.x, to.y};
+    recorder.pen = POINT{to.x, to.y};
   } else if (record->iType == EMR_EXTTEXTOUTW) {
     const auto* const text = reinterpret_cast<const EMREXTTEXTOUTW*>(record);
-    if (!(text->emrtext.fOptions & ETO_CLIPPED)) return 1;
     const auto* const units =
         reinterpret_cast<const wchar_t*>(reinterpret_cast<const BYTE*>(record) + text->emrtext.offString);
     const RECTL& clip = text->emrtext.rcl;
+    const POINTL& at = text->emrtext.ptlReference;
     recorder.texts.push_back({std::wstring(units, text->emrtext.nChars), RECT{clip.left, clip.top, clip.right, clip.bottom},
-                              recorder.selected});
+                              (text->emrtext.fOptions & ETO_CLIPPED) != 0, POINT{at.x, at.y}, recorder.selected,
+                              recorder.lineFrom, recorder.lineTo});
   }
   return 1;
 }
 
-// The clipped texts that draw(dc) writes, in order.
+// Every text that draw(dc) writes, in order.
 template <typename Draw>
-std::vector<ClippedText> DrawnClippedTexts(Draw draw) {
+std::vector<WrittenText> DrawnWrittenTexts(Draw draw) {
   HDC const meta = CreateEnhMetaFileW(nullptr, nullptr, nullptr, nullptr);
   draw(meta);
   HENHMETAFILE const recorded = CloseEnhMetaFile(meta);
-  ClippedTextRecorder recorder;
-  EnumEnhMetaFile(nullptr, recorded, &CollectClippedText, &recorder, nullptr);
+  WrittenTextRecorder recorder;
+  EnumEnhMetaFile(nullptr, recorded, &CollectWrittenText, &recorder, nullptr);
   DeleteEnhMetaFile(recorded);
   return recorder.texts;
 }
 
-// The width of a clipped text written in its own font, measured on a memory DC.
-inline int ClippedTextWidth(const ClippedText& written) {
+// The texts that draw(dc) writes clipped to a rectangle, in order.
+template <typename Draw>
+std::vector<WrittenText> DrawnClippedTexts(Draw draw) {
+  std::vector<WrittenText> texts = DrawnWrittenTexts(draw);
+  std::vector<WrittenText> clipped;
+  for (WrittenText& text : texts)
+    if (text.clipped) clipped.push_back(std::move(text));
+  return clipped;
+}
+
+// The size of a text written in its own font, measured on a memory DC.
+inline SIZE WrittenTextSize(const WrittenText& written) {
   HDC const dc = CreateCompatibleDC(nullptr);
   HFONT const font = CreateFontIndirectW(&written.font);
   HGDIOBJ const previous = SelectObject(dc, font);
@@ -85,5 +106,7 @@ inline int ClippedTextWidth(const ClippedText& written) {
   SelectObject(dc, previous);
   DeleteObject(font);
   DeleteDC(dc);
-  return extent.cx;
+  return extent;
 }
+
+inline int WrittenTextWidth(const WrittenText& written) { return WrittenTextSize(written).cx; }

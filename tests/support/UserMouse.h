@@ -107,4 +107,19 @@ inline void DragScrollThumb(HWND bar, int distance) {
   PumpMessages();
 }
 
+// Clicks a scroll bar control's arrow, the one after the thumb (right or down) when forward. The
+// control tracks the press in a message loop of its own, so the release is queued for that loop
+// first, as the system queues it while the user clicks.
+inline void ClickScrollArrow(HWND bar, bool forward) {
+  RECT client{};
+  GetClientRect(bar, &client);
+  const bool vertical = (GetWindowLongW(bar, GWL_STYLE) & SBS_VERT) != 0;
+  const int arrow = vertical ? GetSystemMetrics(SM_CYVSCROLL) : GetSystemMetrics(SM_CXHSCROLL);
+  const int along = forward ? (vertical ? client.bottom : client.right) - arrow / 2 : arrow / 2;
+  const POINT at = vertical ? POINT{client.right / 2, along} : POINT{along, client.bottom / 2};
+  PostMessageW(bar, WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
+  SendMessageW(bar, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(at.x, at.y));
+  PumpMessages();
+}
+
 }  // namespace user_mouse

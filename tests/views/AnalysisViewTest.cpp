@@ -1,11 +1,12 @@
 // The Analysis View over an analysed recording of ten beats, opened by the stand-in host in a
 // frame of its own: its layout, the keys and the scroll bar's codes stepping the current event,
-// the status text, the calculation menu, its caption and its picture.
+// the status text, the calculation menu, its caption, its picture and where the slope's label stands.
 #include "views/AnalysisView.h"
 
 #include "document/AnalysisViewData.h"
 #include "graph/BasicAnnotation.h"
 #include "graph/Graph2DWindow.h"
+#include "host/data/RecordingReader.h"
 #include "grid/GridSelection.h"
 #include "grid/TVF_TableView.h"
 #include "hostapi/Message.h"
@@ -15,6 +16,8 @@
 #include "platform/owl/TGadgetWindow.h"
 #include "platform/uihelpers/ScreenDpi.h"
 #include "tests/support/DibCanvas.h"
+#include "tests/support/DrawnTexts.h"
+#include "tests/support/SourceTree.h"
 #include "tests/support/UserMouse.h"
 #include "tests/support/ScriptedModalSeam.h"
 #include "tests/views/AnalysisViewFixture.h"
@@ -24,7 +27,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
+#include <cmath>
 #include <set>
 #include <string>
 #include <vector>
@@ -426,4 +431,55 @@ TEST_F(AnalysisViewTest, TheMouseOverTheTraceShowsTheReadOutOfTheSampleBelowIt) 
   ASSERT_TRUE(readOut->GetText(text)) << "a sample under the mouse";
   EXPECT_EQ(0u, std::wstring(text.GetText()).find(L"Channel 1: ")) << std::wstring(text.GetText());
   EXPECT_NE(std::wstring::npos, std::wstring(text.GetText()).find(L" s, "));
+}
+
+namespace {
+
+// The shortest distance in pixels from a point of the line's segment to the box (0 where it
+// passes through it).
+double Distance(const RECT& box, POINT from, POINT to) {
+  double nearest = 1e9;
+  for (int k = 0; k <= 100; ++k) {
+    const double x = from.x + (to.x - from.x) * k / 100.0, y = from.y + (to.y - from.y) * k / 100.0;
+    const double dx = std::max({box.left - x, 0.0, x - box.right}), dy = std::max({box.top - y, 0.0, y - box.bottom});
+    nearest = std::min(nearest, std::hypot(dx, dy));
+  }
+  return nearest;
+}
+
+}  // namespace
+
+// On the population spikes of the evoked recording, stepped to with the scroll bar's arrow as a
+// user steps, the slope line's label stands beside its line, within a label's height of it, and
+// not by a stimulus artefact milliseconds away, where it read as that artefact's label. Runs on
+// screens of 96, 144 and 192 dpi, in a view of 600 x 400 pixels of a 96-dpi screen.
+TEST_F(AnalysisViewTest, TheSlopeLabelStandsBesideItsLineAtTheScreensResolution) {
+  OpenOver(host::ReadRecordingFile(testsupport::RecordingPath("evoked_epsc.csv"), {}));
+  for (const auto& [id, text] : {std::pair<int32_t, const wchar_t*>{1000, L"3"}, {1028, L"1e-9"}, {1003, L"1"}})
+    Set(id, text);
+  AnalysisView& v = ShowView(true, L"4");
+  const int dpi = QOR::ScreenDpi();
+  MoveWindow(v.GetHandle(), 0, 0, MulDiv(600, dpi, 96), MulDiv(400, dpi, 96), TRUE);
+  avtest::Pump();
+  ASSERT_EQ(0u, Current());
+  ASSERT_GE(v.EventCount(), 12);
+  for (const uint32_t event : {2u, 7u, 12u}) {
+    while (Current() + 1 < event) user_mouse::ClickScrollArrow(v.ScrollBar().GetHandle(), true);
+    ASSERT_EQ(event, Current() + 1);
+    RECT client{};
+    GetClientRect(v.GetHandle(), &client);
+    const std::vector<WrittenText> texts = DrawnWrittenTexts([&](HDC hdc) {
+      OWL::TDC dc(hdc);
+      v.Render(dc, nullptr, OWL::TRect(client));
+    });
+    const auto slope =
+        std::find_if(texts.begin(), texts.end(), [](const WrittenText& t) { return t.text == L"Slope"; });
+    ASSERT_NE(texts.end(), slope) << "event " << event;
+    // Written from its top left corner, after its line.
+    const SIZE size = WrittenTextSize(*slope);
+    const RECT box{slope->at.x, slope->at.y, slope->at.x + size.cx, slope->at.y + size.cy};
+    EXPECT_LE(Distance(box, slope->lineFrom, slope->lineTo), size.cy)
+        << "event " << event << ": the label at " << box.left << "," << box.top << ", its line from "
+        << slope->lineFrom.x << "," << slope->lineFrom.y << " to " << slope->lineTo.x << "," << slope->lineTo.y;
+  }
 }

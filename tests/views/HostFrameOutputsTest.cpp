@@ -532,7 +532,7 @@ TEST_F(HostFrameOutputs, EcgTablePrintsTheSamePagesAtEveryResolution) {
   TVF_TableView* const table = TableIn(OpenView(ZRTableViewEx::ViewMessageId()));
   ASSERT_NE(nullptr, table);
   const std::set<std::wstring> exported = ExportedCells();
-  std::vector<std::vector<ClippedText>> printed[3];
+  std::vector<std::vector<WrittenText>> printed[3];
   for (int k = 0; k < 3; ++k) {
     const TVF_Grid::PrintResolution dpi{48 * (k + 2), 48 * (k + 2)};
     TVF_Grid::EventGridControl& grid = table->MainGrid();
@@ -558,10 +558,10 @@ TEST_F(HostFrameOutputs, EcgTablePrintsTheSamePagesAtEveryResolution) {
     for (size_t p = 0; p < printed[0].size(); ++p) {
       ASSERT_EQ(printed[0][p].size(), printed[k][p].size()) << "page " << p + 1 << " at " << 48 * (k + 2) << " dpi";
       for (size_t c = 0; c < printed[k][p].size(); ++c) {
-        const ClippedText& cell = printed[k][p][c];
+        const WrittenText& cell = printed[k][p][c];
         const std::wstring where = L"page " + std::to_wstring(p + 1) + L" at " + std::to_wstring(48 * (k + 2)) +
                                    L" dpi: " + cell.text;
-        EXPECT_LE(ClippedTextWidth(cell), cell.clip.right - cell.clip.left) << where;
+        EXPECT_LE(WrittenTextWidth(cell), cell.clip.right - cell.clip.left) << where;
         EXPECT_TRUE(ShownAsAtNinetySixDpi(cell.text, exported)) << where;
         EXPECT_TRUE(SameOrFewerFigures(cell.text, printed[0][p][c].text)) << where;
       }
