@@ -19,17 +19,6 @@ std::string Text(const std::wstring& path) {
   return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
 }
 
-int FilesIn(const std::wstring& folder) {
-  WIN32_FIND_DATAW found{};
-  HANDLE const search = FindFirstFileW((folder + L"\\*").c_str(), &found);
-  int files = 0;
-  if (search == INVALID_HANDLE_VALUE) return 0;
-  do files += (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ? 0 : 1;
-  while (FindNextFileW(search, &found));
-  FindClose(search);
-  return files;
-}
-
 // Only a whole write replaces the file: one that fails or throws, after writing part of its
 // content, leaves the file as it was and nothing beside it; a folder that is not there is a failure.
 TEST(FileReplacement, FileIsReplacedOnlyByAWholeWrite) {
@@ -48,11 +37,11 @@ TEST(FileReplacement, FileIsReplacedOnlyByAWholeWrite) {
                }),
                std::runtime_error);
   EXPECT_EQ("old", Text(file));
-  EXPECT_EQ(1, FilesIn(folder));
+  EXPECT_EQ(1, testsupport::FilesIn(folder));
   EXPECT_EQ(S_OK, host::WriteBytesReplacing(file, "new"));
   EXPECT_EQ("new", Text(file));
   EXPECT_TRUE(FAILED(host::WriteBytesReplacing(folder + L"\\none\\x.txt", "x")));
-  EXPECT_EQ(1, FilesIn(folder));
+  EXPECT_EQ(1, testsupport::FilesIn(folder));
   testsupport::RemoveFolder(folder);
 }
 
@@ -70,7 +59,7 @@ TEST(FileReplacement, FullDiskKeepsTheOldFileAtEveryByteCount) {
     EXPECT_EQ(HRESULT_FROM_WIN32(ERROR_DISK_FULL), hr) << room;
     EXPECT_EQ("there is no room left on its disk", host::SaveProblemWords(file, hr));
     EXPECT_EQ("the old text", Text(file)) << room;
-    EXPECT_EQ(1, FilesIn(folder)) << room;
+    EXPECT_EQ(1, testsupport::FilesIn(folder)) << room;
   }
   host::SetDiskRoomForTests(text.size());
   EXPECT_EQ(S_OK, host::WriteBytesReplacing(file, text));

@@ -206,17 +206,6 @@ TEST_F(SavedDocument, FileThisBuildCannotTakeWholeIsNamedAndKept) {
   DeleteFileW(documents.c_str());
 }
 
-int FilesIn(const std::wstring& folder) {
-  WIN32_FIND_DATAW found{};
-  HANDLE const search = FindFirstFileW((folder + L"\\*").c_str(), &found);
-  int files = 0;
-  if (search == INVALID_HANDLE_VALUE) return 0;
-  do files += (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ? 0 : 1;
-  while (FindNextFileW(search, &found));
-  FindClose(search);
-  return files;
-}
-
 // On a disk that fills up after any number of bytes, every file a run writes fails in words with
 // a status that is not 0, and the file there before stays byte for byte with nothing beside it:
 // the documents file, the copy, the Data Pad, the calculated channel (past its first 64 KB block),
@@ -259,7 +248,7 @@ TEST_F(SavedDocument, FullDiskKeepsEveryOutputAsItWas) {
     EXPECT_EQ(run.output.size() - c.line.size() - 2, run.output.rfind(c.line + "\r\n")) << Utf8(c.options) << run.output;
     const std::vector<char> kept = FileBytes(c.file);
     EXPECT_EQ(old, std::string(kept.begin(), kept.end()));
-    EXPECT_EQ(1, FilesIn(c.file.substr(0, c.file.rfind(L'\\')))) << Utf8(c.file);
+    EXPECT_EQ(1, testsupport::FilesIn(c.file.substr(0, c.file.rfind(L'\\')))) << Utf8(c.file);
     DeleteFileW(c.file.c_str());
   }
   testsupport::RemoveFolder(pictures);

@@ -1,4 +1,5 @@
-// Paths in the temporary folder for files and folders a test writes, and their removal.
+// Paths in the temporary folder for files and folders a test writes, what a folder holds, and
+// their removal.
 #pragma once
 
 #include <windows.h>
@@ -18,6 +19,18 @@ inline std::wstring TemporaryPath(const std::wstring& name) {
 // side by side do not share it.
 inline std::wstring OwnTemporaryPath(const std::wstring& name) {
   return TemporaryPath(name + L"-" + std::to_wstring(GetCurrentProcessId()));
+}
+
+// How many files (not folders) folder holds.
+inline int FilesIn(const std::wstring& folder) {
+  WIN32_FIND_DATAW found{};
+  HANDLE const search = FindFirstFileW((folder + L"\\*").c_str(), &found);
+  int files = 0;
+  if (search == INVALID_HANDLE_VALUE) return 0;
+  do files += (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ? 0 : 1;
+  while (FindNextFileW(search, &found));
+  FindClose(search);
+  return files;
 }
 
 // Removes the files in folder, then the folder.
