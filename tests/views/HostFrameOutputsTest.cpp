@@ -524,17 +524,18 @@ TEST_F(HostFrameOutputs, TableViewFitsRowsColumnsSummaryAndButtonsToTheScreen) {
 }
 
 // The printout is planned from the font's point size and the columns' widths alone: printed at
-// 96, 144 and 192 dpi, on any screen, the ECG's table fills the same pages with the same cells.
-// Each cell's text, measured in the font it is printed in, fits its column: whole, or where the
-// printer's font rounds up (20 pixels at 144 dpi where the scale gives 19.5) with fewer figures.
+// 96, 120, 144, 192 and 600 dpi, on any screen, the ECG's table fills the same pages with the same
+// cells. Each cell's text, measured in the font it is printed in, fits its column: whole, or where
+// the printer's font rounds up (20 pixels at 144 dpi where the scale gives 19.5) with fewer figures.
 TEST_F(HostFrameOutputs, EcgTablePrintsTheSamePagesAtEveryResolution) {
   AnalyseEcg();
   TVF_TableView* const table = TableIn(OpenView(ZRTableViewEx::ViewMessageId()));
   ASSERT_NE(nullptr, table);
   const std::set<std::wstring> exported = ExportedCells();
-  std::vector<std::vector<WrittenText>> printed[3];
-  for (int k = 0; k < 3; ++k) {
-    const TVF_Grid::PrintResolution dpi{48 * (k + 2), 48 * (k + 2)};
+  const int32_t resolutions[] = {96, 120, 144, 192, 600};
+  std::vector<std::vector<WrittenText>> printed[5];
+  for (int k = 0; k < 5; ++k) {
+    const TVF_Grid::PrintResolution dpi{resolutions[k], resolutions[k]};
     TVF_Grid::EventGridControl& grid = table->MainGrid();
     ComPtr<ILumoPrintoutEx> made =
         TVF_Grid::GridPrintout::Create(grid, QOR::String(L"ECG"), 8, grid.DataManager(), true, true);
@@ -553,13 +554,13 @@ TEST_F(HostFrameOutputs, EcgTablePrintsTheSamePagesAtEveryResolution) {
       }));
   }
   EXPECT_EQ(34u, printed[0].size()) << "17 pages down, 2 across, on every screen";
-  for (int k = 0; k < 3; ++k) {
-    ASSERT_EQ(printed[0].size(), printed[k].size()) << 48 * (k + 2) << " dpi";
+  for (int k = 0; k < 5; ++k) {
+    ASSERT_EQ(printed[0].size(), printed[k].size()) << resolutions[k] << " dpi";
     for (size_t p = 0; p < printed[0].size(); ++p) {
-      ASSERT_EQ(printed[0][p].size(), printed[k][p].size()) << "page " << p + 1 << " at " << 48 * (k + 2) << " dpi";
+      ASSERT_EQ(printed[0][p].size(), printed[k][p].size()) << "page " << p + 1 << " at " << resolutions[k] << " dpi";
       for (size_t c = 0; c < printed[k][p].size(); ++c) {
         const WrittenText& cell = printed[k][p][c];
-        const std::wstring where = L"page " + std::to_wstring(p + 1) + L" at " + std::to_wstring(48 * (k + 2)) +
+        const std::wstring where = L"page " + std::to_wstring(p + 1) + L" at " + std::to_wstring(resolutions[k]) +
                                    L" dpi: " + cell.text;
         EXPECT_LE(WrittenTextWidth(cell), cell.clip.right - cell.clip.left) << where;
         EXPECT_TRUE(ShownAsAtNinetySixDpi(cell.text, exported)) << where;
