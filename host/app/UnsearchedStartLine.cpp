@@ -1,9 +1,8 @@
-// The line that names the records whose unsearched start may hold an event.
+// The line that names the records that open within an event.
 #include "host/app/UnsearchedStartLine.h"
 
 #include "host/app/AnalysisSettingIds.h"
 #include "host/app/AnalyzeInputs.h"
-#include "host/common/MessageText.h"
 #include "host/cycles/CycleScan.h"
 #include "host/cycles/DetectionSettings.h"
 #include "host/data/ChannelSampleSource.h"
@@ -22,22 +21,18 @@ std::string UnsearchedStartLine(IDocumentSettingsScript* settings, const host::R
   const std::array<double, 6> arguments = values.Arguments();
   const auto count = static_cast<int32_t>(arguments.size());
   std::string records;
-  int32_t span = 0;
-  double spanMs = 0.0;
   for (size_t r = 0; r < recording.records.size(); ++r) {
     const host::RecordData& record = recording.records[r];
     if (static_cast<size_t>(channel) >= record.samples.size() || !record.samples[channel]) continue;
     const host::CycleRules rules = host::RulesFromArguments(arguments.data(), count, record.tickPeriod);
     const host::ChannelRecord& samples = *record.samples[channel];
-    if (!host::CrossesInRunIn(rules, samples.Samples(), samples.Length())) continue;
-    records += (records.empty() ? "" : ", ") + std::to_string(r + 1);
-    span = host::CycleRunInSamples(rules);
-    spanMs = span * record.tickPeriod * 1000.0;
+    if (host::OpensWithinEvent(rules, samples.Samples(), samples.Length()))
+      records += (records.empty() ? "" : ", ") + std::to_string(r + 1);
   }
   if (records.empty()) return "";
-  return "record " + records + " (counted from 1): the signal reaches the cycle detector's threshold within the " +
-         "first " + std::to_string(span) + " samples (" + host::NumberText(spanMs, 3) +
-         " ms), where the detector measures its baseline and noise and does not search for events";
+  return "record " + records + " (counted from 1): opens within an event, the signal falling by the cycle " +
+         "detector's threshold within its first " + std::to_string(host::kCycleOpeningSamples) +
+         " samples before any event starts: that event's start lies before the record, and it is not found";
 }
 
 }  // namespace ondara_host

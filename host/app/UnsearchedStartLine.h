@@ -1,4 +1,4 @@
-// What the analyze command says when the cycle detector may have passed over an event at a record's start.
+// What the analyze command says when the cycle detector passes over an event at a record's start.
 #pragma once
 
 #include "host/data/Recording.h"
@@ -9,9 +9,9 @@
 
 namespace ondara_host {
 
-// For the types that use the host's cycle detector (0 and 2): a line naming the records whose first samples,
-// where the detector measures its baseline and noise and starts no cycle, reach its threshold, or that are no
-// longer than that span; empty when there are none. channel counts from 0.
+// For the types that use the host's cycle detector (0 and 2): a line naming the records that open within an
+// event, whose start lies before the record so that the detector does not find it; empty when there are none.
+// channel counts from 0.
 std::string UnsearchedStartLine(IDocumentSettingsScript* settings, const host::Recording& recording,
                                 int32_t channel);
 

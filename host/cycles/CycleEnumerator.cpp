@@ -159,7 +159,7 @@ class CycleEnumerator final : public HostObject<ICalcEnum, IEnumEventEx> {
     return nullptr;
   }
   void Restart(int32_t startTick);
-  // Reads and scans one block; false when the source has no further sample now (mEnded at the record's end).
+  // Reads and scans one block, or at the record's end (mEnded) closes the scan; false when that gave nothing.
   bool ScanBlock();
   // The first tick at which a cycle not yet handed out may lie, at most limit.
   int32_t Position(int32_t limit) const;
@@ -192,21 +192,23 @@ bool CycleEnumerator::ScanBlock() {
   if (!mSource || mEnded) return false;
   int32_t read = 0;
   const HRESULT hr = mSource->Read(kBlock, mSamples.data(), &read);
-  if (read <= 0) {
-    if (hr != S_OK) mEnded = true;
-    return false;
-  }
   mBlockFound.clear();
-  ScanCycles(mScan, mRules, mSamples.data(), std::min(read, kBlock), mBlockFound);
+  if (read <= 0) {
+    if (hr == S_OK) return false;
+    mEnded = true;
+    FinishCycles(mScan, mRules, mBlockFound);
+  } else {
+    ScanCycles(mScan, mRules, mSamples.data(), std::min(read, kBlock), mBlockFound);
+  }
   for (const CycleEventRecord& e : mBlockFound)
     if (e.tick >= mStartTick) mFound.push_back(e);
-  return true;
+  return read > 0 || !mBlockFound.empty();
 }
 
 int32_t CycleEnumerator::Position(int32_t limit) const {
-  // A cycle not started yet lies at a sample not read yet; the open one at its extreme so far or later.
-  int32_t position = mEnded ? kEnumRecordEnd : mScan.nextTick;
-  if (!mEnded && mScan.inCycle) position = std::min(position, mScan.extremeTick);
+  // A cycle not started yet lies at a sample not read or not searched yet; the open one at its extreme so far
+  // or later.
+  int32_t position = mEnded ? kEnumRecordEnd : PendingCycleTick(mScan);
   if (!mFound.empty()) position = std::min(position, mFound.front().tick);
   return std::min(position, limit);
 }
@@ -247,7 +249,7 @@ HRESULT STDMETHODCALLTYPE CycleEnumerator::Find(int32_t backward, int32_t tick, 
     const int32_t to = backward != 0 ? tick : (end < 0 ? kEnumRecordEnd : end);
     Restart(from);
     std::deque<CycleEventRecord> inRange;
-    while (!mEnded && (mScan.nextTick < to || (mScan.inCycle && mScan.extremeTick < to))) {
+    while (!mEnded && PendingCycleTick(mScan) < to) {
       if (!ScanBlock()) break;
     }
     for (const CycleEventRecord& e : mFound)

@@ -1,141 +1,208 @@
-// The host's threshold-and-hysteresis cycle scan.
+// The host's cycle scan: a rise by the threshold above the local trough, with hysteresis.
 #include "host/cycles/CycleScan.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 namespace host {
 
 namespace {
 
-// Samples the level's average runs over: enough to take most of the noise out of a tail (to about a third of
-// its standard deviation), few enough to follow the fall of a fast event.
+// Samples the signal's average runs over: enough to take most of the noise out of the trough and a tail, few
+// enough to follow the fall of a fast event.
 constexpr double kSmoothingSamples = 8.0;
-// A tail is back at the baseline once its average is below this fraction of the threshold.
-constexpr double kTailEndFraction = 0.1;
+// The local level's time constant in samples: short enough to follow a tail or a drift closely, long enough
+// that the noise about it is nearly all of the noise (99 % of its variance for noise filtered at a tenth of
+// the sampling rate).
+constexpr double kLevelGain = 1.0 / 32.0;
+// A residual counts up to this many standard deviations, so a stray event moves the noise little; the mean of
+// min(z^2, 9) for a normal z is 0.995, which the clipped mean square is divided by.
+constexpr double kClipSds = 3.0;
+constexpr double kClippedMeanSquare = 0.995;
+// The noise is taken while the local level is flat: its slope over its time constant is below half a standard
+// deviation (99.9 % of the time on noise alone, seldom on an event's rise or tail).
+constexpr double kFlatSlopeSquared = 0.25;
+// The standard deviation of a normal distribution per median absolute deviation.
+constexpr double kSdPerMad = 1.4826;
 
-double LevelThreshold(const CycleScanState& s, const CycleRules& r) {
-  return r.relative && r.baselineTicks > 0 ? r.threshold * std::sqrt(s.variance) : r.threshold;
+double Threshold(const CycleScanState& s, const CycleRules& r) {
+  return r.relative ? r.threshold * std::sqrt(s.variance) : r.threshold;
 }
 
-// The running mean and mean square: over the samples taken so far while they are fewer than the baseline's
-// length, then exponentially over that length.
-void FollowBaseline(CycleScanState& s, const CycleRules& r, double x) {
-  if (r.baselineTicks <= 0) return;
-  if (s.taken < r.baselineTicks) ++s.taken;
-  const double alpha = 1.0 / s.taken;
-  const double d = x - s.baseline;
-  s.baseline += alpha * d;
-  s.variance += alpha * ((1.0 - alpha) * d * d - s.variance);
-}
-
-void StartCycle(CycleScanState& s, double crossing, double level, int32_t tick) {
+// The cycle's extreme so far is the larger of the two samples whose mean crossed, the earlier of equal ones.
+void StartCycle(CycleScanState& s, double crossing, double y, int32_t tick) {
   s.inCycle = true;
-  s.inTail = false;
+  s.anyStart = true;
   s.start = crossing;
-  s.extreme = level;
-  s.extremeTick = tick;
+  s.startLevel = s.trough;
+  s.extreme = std::max(y, s.previous);
+  s.extremeTick = s.previous >= y ? s.previousTick : tick;
+  s.smoothExtreme = s.smooth;
 }
 
 void EndCycle(CycleScanState& s, const CycleRules& r, std::vector<CycleEventRecord>& found) {
   CycleEventRecord e;
   e.tick = s.extremeTick;
   e.fraction = 0.0f;
-  e.value = r.polarity * s.extreme;
+  e.value = r.polarity * (s.extreme - s.startLevel);
   found.push_back(e);
   s.inCycle = false;
-  s.inTail = true;
-  s.tailTicks = 0;
   s.lastStart = s.start;
 }
 
-void FollowCycle(CycleScanState& s, const CycleRules& r, double level, double threshold, int32_t tick,
+void FollowCycle(CycleScanState& s, const CycleRules& r, double y, double threshold, int32_t tick,
                  std::vector<CycleEventRecord>& found) {
-  if (level > s.extreme) {
-    s.extreme = level;
+  if (y > s.extreme) {
+    s.extreme = y;
     s.extremeTick = tick;
   }
+  s.smoothExtreme = std::max(s.smoothExtreme, s.smooth);
   const double end = threshold * (1.0 - r.hysteresis);
-  if (level < end && s.smooth < end) EndCycle(s, r, found);
-  s.previousRise = level;
+  const bool back = y - s.startLevel < end && s.smooth - s.startLevel < end;
+  if (!back && s.smooth > s.smoothExtreme - threshold) return;
+  EndCycle(s, r, found);
+  if (r.baselineTicks > 0) s.trough = s.smooth;
+  s.previousRise = 0.5 * (y + s.previous) - s.trough;
 }
 
-// Outside a cycle: a start where the rise crosses the threshold, else the sample goes into the tail or into
-// the baseline.
-void SeekCycle(CycleScanState& s, const CycleRules& r, double x, double level, double smoothBefore,
-               double threshold, int32_t tick) {
-  const double rise = level - (s.inTail ? std::max(smoothBefore, 0.0) : 0.0);
+// Outside a cycle: the trough follows the average, and a cycle starts where the rise above it crosses the
+// threshold.
+void SeekCycle(CycleScanState& s, const CycleRules& r, double y, double smoothBefore, double threshold,
+               int32_t tick) {
+  if (r.baselineTicks > 0) s.trough = std::min(smoothBefore, s.trough + threshold / r.troughRiseTicks);
+  const double rise = 0.5 * (y + s.previous) - s.trough;
   const double previousRise = s.previousRise;
   s.previousRise = rise;
-  if (rise >= threshold && previousRise < threshold && s.taken >= CycleRunInSamples(r)) {
-    const double crossing = (tick - 1) + (threshold - previousRise) / (rise - previousRise);
-    if (crossing - s.lastStart >= r.minIntervalTicks) {
-      StartCycle(s, crossing, level, tick);
-      return;
-    }
-  }
-  if (s.inTail) {
-    ++s.tailTicks;
-    // A tail that settles away from the baseline (a step, or an offset above 0 without a baseline) ends after
-    // the baseline's length, or the interval when there is no baseline.
-    const bool settled = s.smooth < kTailEndFraction * threshold;
-    if (settled || s.tailTicks >= (r.baselineTicks > 0 ? r.baselineTicks : r.minIntervalTicks)) s.inTail = false;
-  } else {
-    FollowBaseline(s, r, x);
-  }
+  if (!s.anyStart && tick - s.firstTick < kCycleOpeningSamples && s.smooth < s.first - threshold)
+    s.startsWithinEvent = true;
+  if (rise < threshold || previousRise >= threshold) return;
+  const double crossing = (tick - 1) + (threshold - previousRise) / (rise - previousRise);
+  if (crossing - s.lastStart >= r.minIntervalTicks) StartCycle(s, crossing, y, tick);
 }
 
-double Median(std::vector<double> x) {
-  std::nth_element(x.begin(), x.begin() + x.size() / 2, x.end());
-  return x[x.size() / 2];
+// The residual about the local level goes into the noise's mean square while the level is flat.
+void TakeNoise(CycleScanState& s, const CycleRules& r, double residual) {
+  const double slope = s.level1 - s.level2;
+  if (slope * slope >= kFlatSlopeSquared * s.variance) return;
+  if (s.taken < r.baselineTicks) ++s.taken;
+  const double square = s.variance > 0.0 ? std::min(residual * residual, kClipSds * kClipSds * s.variance)
+                                         : residual * residual;
+  s.variance += (square / kClippedMeanSquare - s.variance) / s.taken;
+}
+
+void Feed(CycleScanState& s, const CycleRules& r, float sample, int32_t tick, bool takeNoise,
+          std::vector<CycleEventRecord>& found) {
+  if (!std::isfinite(sample)) return;
+  const double y = r.polarity * sample;
+  if (!s.started) {
+    s.started = true;
+    s.firstTick = tick;
+    s.first = s.previous = s.level1 = s.level2 = s.smooth = y;
+    s.previousTick = tick;
+    s.trough = r.baselineTicks > 0 ? y : 0.0;
+    s.previousRise = y - s.trough;
+    return;
+  }
+  const double prediction = 2.0 * s.level1 - s.level2 + kLevelGain / (1.0 - kLevelGain) * (s.level1 - s.level2);
+  s.level1 += kLevelGain * (y - s.level1);
+  s.level2 += kLevelGain * (s.level1 - s.level2);
+  const double threshold = Threshold(s, r);
+  const double smoothBefore = s.smooth;
+  s.smooth += (y - s.smooth) / kSmoothingSamples;
+  if (s.inCycle) {
+    FollowCycle(s, r, y, threshold, tick, found);
+  } else {
+    SeekCycle(s, r, y, smoothBefore, threshold, tick);
+    if (!s.inCycle && takeNoise && r.relative) TakeNoise(s, r, y - prediction);
+  }
+  s.previous = y;
+  s.previousTick = tick;
+}
+
+double Median(double* x, int32_t n) {
+  std::nth_element(x, x + n / 2, x + n);
+  return x[n / 2];
+}
+
+// The run-in's noise: the standard deviation of its samples, unless an event in the run-in makes that wider than
+// a robust measure, the median absolute deviation of the samples or, smaller when an event spreads the samples,
+// of their differences, which see only its rise (differences give a smaller measure of noise that is filtered,
+// hence the factor 1.5 that leaves filtered noise to the samples; differences that are mostly equal, a signal
+// stepping evenly, measure nothing).
+double RunInVariance(const CycleScanState& s) {
+  std::array<double, kCycleRunInSamples> values{};
+  std::array<double, kCycleRunInSamples> steps{};
+  int32_t n = 0;
+  int32_t m = 0;
+  double sum = 0.0;
+  for (int32_t i = 0; i < s.runInCount; ++i) {
+    if (!std::isfinite(s.runIn[i])) continue;
+    values[n] = s.runIn[i];
+    sum += values[n];
+    if (n > 0) steps[m++] = values[n] - values[n - 1];
+    ++n;
+  }
+  if (m == 0) return 0.0;
+  double variance = 0.0;
+  for (int32_t i = 0; i < n; ++i) variance += (values[i] - sum / n) * (values[i] - sum / n) / (n - 1);
+  const double centre = Median(values.data(), n);
+  for (int32_t i = 0; i < n; ++i) values[i] = std::fabs(values[i] - centre);
+  const double stepCentre = Median(steps.data(), m);
+  for (int32_t i = 0; i < m; ++i) steps[i] = std::fabs(steps[i] - stepCentre);
+  const double fromValues = kSdPerMad * Median(values.data(), n);
+  const double fromSteps = kSdPerMad * Median(steps.data(), m) / std::sqrt(2.0);
+  const double robust = fromSteps > 0.0 ? std::min(fromValues, 1.5 * fromSteps) : fromValues;
+  return variance <= 2.25 * robust * robust ? variance : robust * robust;
+}
+
+// The run-in's samples give the noise its first measure, counted as that many samples, and are searched.
+void CompleteRunIn(CycleScanState& s, const CycleRules& r, std::vector<CycleEventRecord>& found) {
+  s.runInDone = true;
+  s.variance = RunInVariance(s);
+  for (int32_t i = 0; i < s.runInCount; ++i) {
+    if (std::isfinite(s.runIn[i])) ++s.taken;
+    Feed(s, r, s.runIn[i], s.runInTick + i, false, found);
+  }
 }
 
 }  // namespace
 
 int32_t CycleRunInSamples(const CycleRules& rules) {
-  return rules.baselineTicks > 0 ? std::min(rules.baselineTicks, kCycleRunInSamples) : 0;
+  return rules.relative && rules.baselineTicks > 0 ? std::min(rules.baselineTicks, kCycleRunInSamples) : 0;
 }
 
 void ScanCycles(CycleScanState& s, const CycleRules& r, const float* samples, int32_t count,
                 std::vector<CycleEventRecord>& found) {
+  const int32_t runIn = CycleRunInSamples(r);
   for (int32_t i = 0; i < count; ++i, ++s.nextTick) {
-    const double x = samples[i];
-    if (!std::isfinite(x)) continue;
-    if (!s.started) {
-      s.started = true;
-      FollowBaseline(s, r, x);
-      s.previousRise = r.polarity * (x - s.baseline);
+    if (!s.runInDone && s.runInCount < runIn) {
+      if (s.runInCount == 0) s.runInTick = s.nextTick;
+      s.runIn[s.runInCount++] = samples[i];
+      if (s.runInCount == runIn) CompleteRunIn(s, r, found);
       continue;
     }
-    const double level = r.polarity * (x - s.baseline);
-    const double threshold = LevelThreshold(s, r);
-    const double smoothBefore = s.smooth;
-    s.smooth += (level - s.smooth) / kSmoothingSamples;
-    if (s.inCycle)
-      FollowCycle(s, r, level, threshold, s.nextTick, found);
-    else
-      SeekCycle(s, r, x, level, smoothBefore, threshold, s.nextTick);
+    s.runInDone = true;
+    Feed(s, r, samples[i], s.nextTick, true, found);
   }
 }
 
-bool CrossesInRunIn(const CycleRules& rules, const float* samples, int32_t count) {
-  const int32_t span = CycleRunInSamples(rules);
-  if (span == 0) return false;
-  if (count <= span) return count > 0;
-  // Median and median deviation: an event in the span would spoil a mean and a standard deviation.
-  std::vector<double> x;
-  for (int32_t i = 0; i < span; ++i)
-    if (std::isfinite(samples[i])) x.push_back(samples[i]);
-  if (x.empty()) return false;
-  const double baseline = Median(x);
-  std::vector<double> deviations;
-  for (const double v : x) deviations.push_back(std::fabs(v - baseline));
-  const double sd = 1.4826 * Median(deviations);
-  const double threshold = rules.relative ? rules.threshold * sd : rules.threshold;
-  if (rules.relative && sd <= 0.0) return false;
-  for (const double v : x)
-    if (rules.polarity * (v - baseline) >= threshold) return true;
-  return false;
+void FinishCycles(CycleScanState& s, const CycleRules& r, std::vector<CycleEventRecord>& found) {
+  if (!s.runInDone && s.runInCount > 0) CompleteRunIn(s, r, found);
+  if (s.inCycle) EndCycle(s, r, found);
+}
+
+int32_t PendingCycleTick(const CycleScanState& s) {
+  if (!s.runInDone && s.runInCount > 0) return s.runInTick;
+  return s.inCycle ? s.extremeTick : s.nextTick;
+}
+
+bool OpensWithinEvent(const CycleRules& rules, const float* samples, int32_t count) {
+  CycleScanState state;
+  std::vector<CycleEventRecord> found;
+  ScanCycles(state, rules, samples, std::min(count, CycleRunInSamples(rules) + kCycleOpeningSamples), found);
+  FinishCycles(state, rules, found);
+  return state.startsWithinEvent;
 }
 
 }  // namespace host

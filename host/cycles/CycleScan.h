@@ -1,6 +1,7 @@
-// The host's cycle detection over a channel: a threshold with hysteresis over the signal minus a running
-// baseline, with a minimum interval between cycle starts. A free function over blocks of samples with its
-// state in a plain struct, so a record may arrive in blocks of any size.
+// The host's cycle detection over a channel: a rise by the threshold above the signal's local trough, with
+// hysteresis, a minimum interval between cycle starts and a noise measured about the signal's local level. A
+// free function over blocks of samples with its state in a plain struct, so a record may arrive in blocks of
+// any size.
 #pragma once
 
 #include <cstdint>
@@ -14,49 +15,76 @@ namespace host {
 struct CycleRules {
   double polarity = 1.0;      // +1 cycles rise above the baseline, -1 they fall below it
   double threshold = 1.0;     // in the channel's units, or in standard deviations when relative
-  double hysteresis = 0.5;    // a cycle ends below threshold x (1 - hysteresis)
-  bool relative = false;      // threshold x running standard deviation of the signal about the baseline
-  int32_t baselineTicks = 0;  // length of the running baseline; 0: levels are measured from 0
+  double hysteresis = 0.5;    // a cycle ends once back below threshold x (1 - hysteresis) over its start level
+  bool relative = false;      // threshold x the standard deviation of the signal about its local level
+  int32_t baselineTicks = 0;  // span the noise is averaged over; 0: no local trough, levels are measured from 0
   int32_t minIntervalTicks = 0;  // a cycle may start this many ticks after the previous start at the earliest
+  int32_t troughRiseTicks = 1;   // the local trough rises by at most one threshold in this many ticks
 };
 
-// Samples a record's running baseline and noise take in before the first cycle may start (fewer when the
-// baseline is shorter): the span at a record's start that is not searched.
-inline constexpr int32_t kCycleRunInSamples = 32;
+// Samples at a record's start that a relative threshold measures its first noise over before they are searched
+// (fewer when the baseline is shorter; none for an absolute threshold). They are searched once measured.
+inline constexpr int32_t kCycleRunInSamples = 64;
 int32_t CycleRunInSamples(const CycleRules& rules);
+
+// Span after a record's first sample in which a fall by the threshold, before any cycle starts, tells of an
+// event under way at the record's start.
+inline constexpr int32_t kCycleOpeningSamples = 32;
 
 struct CycleScanState {
   int32_t nextTick = 0;       // tick of the next sample to feed
-  bool started = false;       // a first sample has set the baseline
-  int32_t taken = 0;          // samples in the baseline, up to its length: it grows from the record's start
-  double baseline = 0.0;      // running mean outside cycles and their tails (double: it accumulates many samples)
-  double variance = 0.0;      // running mean square about the baseline, likewise
-  double smooth = 0.0;        // the level averaged over a few samples, for the end of a cycle and its tail
-  double previousRise = 0.0;  // the previous sample's rise above the floor (see ScanCycles)
+  bool started = false;       // a first sample has set the levels
+  int32_t firstTick = 0;      // the tick of that sample
+  float runIn[kCycleRunInSamples] = {};  // the run-in's samples, as fed (non-finite ones too), until measured
+  int32_t runInCount = 0;
+  int32_t runInTick = 0;      // the tick of the run-in's first sample
+  bool runInDone = false;
+  int32_t taken = 0;          // samples in the noise, up to the baseline's length
+  double variance = 0.0;      // mean square of the signal about its local level (double: it accumulates)
+  double level1 = 0.0;        // the local level: a double exponential smoothing of the signal times the polarity
+  double level2 = 0.0;
+  double smooth = 0.0;        // the signal times the polarity, averaged over a few samples
+  double trough = 0.0;        // the lowest average lately, rising slowly: what a new cycle rises from
+  double previous = 0.0;      // the previous finite sample times the polarity
+  int32_t previousTick = 0;   // its tick
+  double previousRise = 0.0;  // the previous rise above the trough
+  double first = 0.0;         // the record's first sample times the polarity
   bool inCycle = false;
-  bool inTail = false;        // a cycle has ended and the signal is not back at the baseline yet
-  int32_t tailTicks = 0;      // samples spent in that tail
+  bool anyStart = false;      // a cycle has started in this record
+  bool startsWithinEvent = false;  // the record opens on a fall by the threshold before any cycle starts
   double start = 0.0;         // the open cycle's threshold crossing, in ticks between samples
-  double extreme = 0.0;       // the open cycle's largest level so far
+  double startLevel = 0.0;    // the trough the open cycle rose from
+  double extreme = 0.0;       // the open cycle's largest signal times the polarity so far
   int32_t extremeTick = 0;    // the sample of that level (the first of equal ones)
+  double smoothExtreme = 0.0;  // the open cycle's largest average so far
   double lastStart = -1e300;  // the previous cycle's start
 };
 
-// Feeds samples[0, count), the first at state.nextTick. The level of a sample is the sample minus the baseline,
-// times the polarity. A cycle starts where the level's rise above the floor crosses the threshold upwards,
-// placed by linear interpolation between the two samples; the floor is 0, and on the tail of the previous cycle
-// the level averaged over the last few samples, so that noise on a decaying tail starts no cycle while an event
-// that rises out of the tail by the threshold does. A cycle ends once both the level and its average are below
-// threshold x (1 - hysteresis). Each completed cycle is appended to found at its extreme, the sample of its
-// largest level (the peak of an upward cycle, the trough of a downward one; fraction 0), its value that level
-// times the polarity. The minimum interval counts from crossing to crossing. The baseline and the noise follow
-// the signal outside cycles and their tails only, growing from the record's first sample over the baseline's
-// length; no cycle starts in the first CycleRunInSamples samples.
+// Feeds samples[0, count), the first at state.nextTick. Work on the signal times the polarity, so that cycles
+// rise. A cycle starts where the rise of the mean of the sample and the one before (which halves the chance of
+// a noise peak) above the trough crosses the threshold upwards, placed by linear interpolation between the two
+// samples, at least the minimum interval after the previous start. The trough is
+// the lowest of the signal averaged over the last few samples, rising by at most one threshold per
+// troughRiseTicks, so that it follows a drift and the fall of an earlier cycle, while noise starts no cycle; with
+// no baseline it is 0. A cycle ends once its average has fallen by the threshold from the average's highest, or once the signal and
+// its average are back below threshold x (1 - hysteresis) over the trough it rose from. Each cycle is appended
+// to found at its extreme, the sample of its largest level (the peak of an upward cycle, the trough of a
+// downward one; fraction 0), its value the extreme's height over the trough it rose from, signed as the
+// signal. A relative threshold's noise is the mean square of the signal about its local level (a double
+// exponential smoothing, which follows a drift), taken outside cycles while the local level is flat, from the
+// record's first samples over the baseline's length; the first CycleRunInSamples samples are searched once
+// they have given the noise's first measure.
 void ScanCycles(CycleScanState& state, const CycleRules& rules, const float* samples, int32_t count,
                 std::vector<CycleEventRecord>& found);
 
-// True when a cycle may lie in the span at the start of a record that is not searched: some sample there
-// reaches the threshold over the baseline and noise measured there, or the record is no longer than the span.
-bool CrossesInRunIn(const CycleRules& rules, const float* samples, int32_t count);
+// At the record's end: searches a run-in not yet searched and appends the cycle still open, at its extreme.
+void FinishCycles(CycleScanState& state, const CycleRules& rules, std::vector<CycleEventRecord>& found);
+
+// The first tick at which a cycle not yet appended may lie.
+int32_t PendingCycleTick(const CycleScanState& state);
+
+// True when the record opens within an event: within kCycleOpeningSamples of its first sample the signal falls
+// by the threshold before any cycle starts, so the event's start lies before the record and is not found.
+bool OpensWithinEvent(const CycleRules& rules, const float* samples, int32_t count);
 
 }  // namespace host

@@ -1,8 +1,9 @@
 // The cycle detector's settings object: parameters, validity, text form and the detector formula it writes.
 #include "host/cycles/DetectionSettings.h"
 
-#include <cmath>
+#include <algorithm>
 #include <cfloat>
+#include <cmath>
 #include <iomanip>
 #include <locale>
 #include <sstream>
@@ -20,6 +21,9 @@ constexpr GUID kDetectionSettingsImplId = {
     0x0E7C2B44, 0x3F55, 0x4A1D, {0x8C, 0x6B, 0x91, 0xD2, 0xE0, 0x7A, 0x5F, 0x13}};
 
 constexpr int32_t kTextVersion = 1;
+// The detector's local trough rises by one threshold in this time at most: it follows a drift of up to two
+// thresholds per 100 ms, and an event that rises within a few ms loses little of its rise to it.
+constexpr double kTroughRiseMs = 50.0;
 constexpr int32_t kParamIndexes[] = {kPXParamChannel,   kDetectPolarity,    kDetectHysteresis,
                                      kPXParamMinHeight, kDetectMinIntervalMs, kDetectBaselineMs,
                                      kDetectRelative,   kDetectPresetNumber, kPXParamPositiveOnly};
@@ -121,6 +125,7 @@ CycleRules RulesFromArguments(const double* a, int32_t count, double tickPeriod)
   r.minIntervalTicks = ticks(v[3]);
   r.baselineTicks = ticks(v[4]);
   r.relative = RelativeSwitchOn(v[5]) && r.baselineTicks > 0;
+  r.troughRiseTicks = std::max(ticks(kTroughRiseMs), 1);
   return r;
 }
 

@@ -24,12 +24,12 @@ std::vector<CycleEventRecord> Scan(const std::vector<float>& x, const CycleRules
 }
 
 // A cycle stands at its extreme, where the chain reads its height, not at its threshold crossing; the
-// interval counts from crossing to crossing.
+// interval counts from crossing to crossing, where the mean of two samples rises through the threshold.
 TEST(CycleScan, ExtremeHysteresisAndIntervalInAnyBlockSize) {
   std::vector<float> x(200, 0.0f);
-  // Cycle 1: 0.4 -> 1.4 crosses 1.0 at 10.6; it dips to 0.6 (above 0.5, still the same cycle), peaks at 3.
+  // Cycle 1: means 0.9 and 1.0 cross 1.0 at 12; it dips to 0.6 (above 0.5, still the same cycle), peaks at 3.
   x[10] = 0.4f; x[11] = 1.4f; x[12] = 0.6f; x[13] = 3.0f; x[14] = 0.2f;
-  // Cycle 2 crosses 4 ticks after cycle 1 (too soon for an interval of 10); cycle 3 crosses at 59.7 and peaks
+  // Cycle 2 starts 3 ticks after cycle 1 (too soon for an interval of 10); cycle 3 crosses at 60.25 and peaks
   // at 61, the first of two equal samples.
   x[15] = 2.0f;
   x[60] = 1.5f; x[61] = 2.0f; x[62] = 2.0f;
@@ -54,11 +54,11 @@ TEST(CycleScan, ExtremeHysteresisAndIntervalInAnyBlockSize) {
   ASSERT_EQ(found.size(), 2u);
   EXPECT_EQ(found[0].tick, 13);  // the trough
   EXPECT_EQ(found[0].value, -3.0);
-  // Levels from 0 that settle at 0.45 after cycle 1: its tail ends after the interval, and a cycle reaching 1.2
-  // is found, though it rises less than the threshold above the tail.
+  // Levels from 0 that settle at 0.45 after cycle 1: it ends there, and a cycle reaching 1.2 is found, though it
+  // rises less than the threshold above the level it rises from.
   std::vector<float> offset(x.size(), 0.45f);
   std::copy(x.begin(), x.begin() + 16, offset.begin());
-  offset[60] = 1.2f;
+  offset[60] = offset[61] = 1.2f;
   rules.polarity = 1.0;
   const auto settled = Scan(offset, rules, 7);
   ASSERT_EQ(settled.size(), 2u);
@@ -66,26 +66,26 @@ TEST(CycleScan, ExtremeHysteresisAndIntervalInAnyBlockSize) {
 }
 
 TEST(CycleScan, RelativeThresholdFollowsTheBaselineAndItsNoise) {
-  // A baseline of 100 with noise of +-1, and events 10 above it: 3 standard deviations find them, from the end
-  // of the run-in (32 samples) on, long before the baseline has its full length; one in the run-in is not found
-  // and is told of.
+  // A baseline of 100 with noise of +-1, and events 10 above it: 3 standard deviations find them, long before the
+  // baseline has its full length, and in the run-in (64 samples) too once its noise is measured.
   std::vector<float> x(5000);
   for (size_t i = 0; i < x.size(); ++i) x[i] = 100.0f + ((i % 2) ? 1.0f : -1.0f);
-  for (const int t : {50, 2000, 3000}) x[t] = 110.0f;
+  for (const int t : {20, 50, 2000, 3000}) x[t] = x[t + 1] = 110.0f;
   CycleRules rules;
   rules.threshold = 3.0;
   rules.relative = true;
   rules.baselineTicks = 500;
-  auto found = Scan(x, rules, 1024);
-  ASSERT_EQ(found.size(), 3u);
-  EXPECT_EQ(found[0].tick, 50);
-  EXPECT_EQ(found[1].tick, 2000);
-  EXPECT_NEAR(found[1].value, 10.0, 0.2);
-  EXPECT_FALSE(CrossesInRunIn(rules, x.data(), static_cast<int32_t>(x.size())));
-  x[20] = 110.0f;
-  EXPECT_EQ(Scan(x, rules, 7).size(), 3u);
-  EXPECT_TRUE(CrossesInRunIn(rules, x.data(), static_cast<int32_t>(x.size())));
-  EXPECT_TRUE(CrossesInRunIn(rules, x.data(), 32));  // a record no longer than the run-in is not searched
+  for (const int32_t block : {7, 1024}) {
+    const auto found = Scan(x, rules, block);
+    ASSERT_EQ(found.size(), 4u) << block;
+    EXPECT_EQ(found[0].tick, 20);
+    EXPECT_EQ(found[1].tick, 50);
+    EXPECT_NEAR(found[2].value, 10.0, 0.2);
+  }
+  EXPECT_FALSE(OpensWithinEvent(rules, x.data(), static_cast<int32_t>(x.size())));
+  // A record that opens on the fall of an event: its start lies before the record.
+  for (size_t i = 0; i < 200; ++i) x[i] += static_cast<float>(40.0 * std::exp(-static_cast<double>(i) / 20.0));
+  EXPECT_TRUE(OpensWithinEvent(rules, x.data(), static_cast<int32_t>(x.size())));
 }
 
 // A noisy decaying tail starts no second cycle once the interval has passed; a smaller event after it is found.

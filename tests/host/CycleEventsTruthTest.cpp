@@ -212,7 +212,7 @@ TEST(CycleEventsTruth, EveryShownColumnMatchesTheShapesValues) {
   }
 }
 
-// Noise alone, detected upward at three standard deviations: whatever the detector takes for an event, its
+// Noise alone, detected upward at two standard deviations: whatever the detector takes for an event, its
 // height is read at its peak and stands above its baseline.
 TEST(CycleEventsTruth, UpwardDetectionReportsNoDownwardHeightOnNoise) {
   ASSERT_TRUE(testsupport::HostBuilt());
@@ -221,7 +221,7 @@ TEST(CycleEventsTruth, UpwardDetectionReportsNoDownwardHeightOnNoise) {
   for (double& x : samples) x = noise(0.5);
   const std::wstring file = WriteRecording("pA", 10000.0, {samples});
   ASSERT_FALSE(file.empty());
-  const auto table = AnalyzeTable(file, "2", "1 0 1 0.5 3 5 100 1 0 0");
+  const auto table = AnalyzeTable(file, "2", "1 0 1 0.5 2 5 100 1 0 0");
   DeleteFileW(file.c_str());
   ASSERT_FALSE(table.empty());
   const auto column = std::find(table[0].begin(), table[0].end(), "Height (pA)");
@@ -233,23 +233,29 @@ TEST(CycleEventsTruth, UpwardDetectionReportsNoDownwardHeightOnNoise) {
   EXPECT_GT(rows, 10u);
 }
 
-// An event that starts in a record's first 32 samples, where the detector measures its baseline and noise, is
-// not found, and the run says so on standard error.
-TEST(CycleEventsTruth, AnEventInTheUnsearchedStartIsToldOf) {
+// An event that starts in a record's first samples, where the detector first measures the noise, is found once
+// that is measured; a record that opens on an event's fall, whose start lies before the record, is told of on
+// standard error, and only that record.
+TEST(CycleEventsTruth, AnEventAtARecordsStartIsFoundOrToldOf) {
   ASSERT_TRUE(testsupport::HostBuilt());
   const Shape early{"exp", 20, 50.0, 5e-4, 0.005, 0, {}};
-  std::vector<std::vector<double>> records(2, std::vector<double>(2000, -15.0));
-  for (size_t k = 0; k < 2000; ++k) records[1][k] -= early(static_cast<double>(k - 20.0) / 20000.0);
+  const Shape before{"exp", -40, 50.0, 5e-4, 0.005, 0, {}};
+  std::vector<std::vector<double>> records(3, std::vector<double>(2000, -15.0));
+  for (size_t k = 0; k < 2000; ++k) {
+    records[1][k] -= early(static_cast<double>(k - 20.0) / 20000.0);
+    records[2][k] -= before(static_cast<double>(k + 40.0) / 20000.0);
+  }
   const std::wstring file = WriteRecording("pA", 20000.0, records);
   ASSERT_FALSE(file.empty());
   RunResult run;
-  ASSERT_TRUE(RunHost(L"analyze --recording \"" + file + L"\" --table --type 2 --set \"1010=1 0 -1 0.5 5e-12 10 50 0 0 0\"",
+  ASSERT_TRUE(RunHost(L"analyze --recording \"" + file + L"\" --table --type 2 --set \"1010=1 0 -1 0.5 5 10 50 1 0 0\"",
                       run));
   DeleteFileW(file.c_str());
-  EXPECT_NE(run.output.find("record 2 (counted from 1): the signal reaches the cycle detector's threshold within the "
-                            "first 32 samples (1.6 ms)"),
-            std::string::npos)
-      << run.output;
+  EXPECT_NE(run.output.find("record 3 (counted from 1): opens within an event"), std::string::npos) << run.output;
+  const auto table = TabCells(run.output);
+  ASSERT_GT(table.size(), 2u) << run.output;
+  EXPECT_EQ(table[1][0], "1");
+  EXPECT_EQ(table[2].size(), 0u) << "one event only: " << run.output;
 }
 
 }  // namespace
