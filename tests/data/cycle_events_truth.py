@@ -45,6 +45,20 @@
 # per cent of the event's height. Evoked responses (type 3) whose fall gives the tail fit three samples: Tau from
 # scipy.optimize.curve_fit, or blank where the fit has as many parameters as samples.
 #
+# The battery: recordings of random events with known answers, of the kinds patch-clamp recordings are: bursts
+# (gaps from 2.5 decay constants), events riding on an earlier one's fall (3 to 6 decay constants apart), events
+# 10 to 50 ms before a record's end (some still falling there), on a baseline drifting by up to one threshold per
+# 100 ms either way; upward and downward, types 0 and 2, relative (5 noise standard deviations) and absolute
+# thresholds (5 noise standard deviations given in A), at 10, 20 and 25 kHz. Events start at least 1.5 x INTERVAL
+# (10 ms) apart, so that their threshold crossings are at least INTERVAL apart; heights are 1 to 4 x the
+# threshold but at least 8 noise standard deviations and the threshold plus 3 of them (an event exactly at the
+# threshold is found or not by the noise at its peak). The test counts an event found when a table row's peak
+# (TimeDate + TimeToPeak) lies within 2 ms of the event's peak, each row for one event; the battery as a whole must
+# find 99 % of the events with at most 1 % rows more, none of the wrong sign, and at least as many as
+# scipy.signal.find_peaks (prominence = the threshold, distance = INTERVAL) finds by the same rule on the same
+# samples (the test's noise, rebuilt here; the "findpeaks" line: found and rows more).
+# Tool for the battery: numpy.random.RandomState (the events, SEED), scipy.signal.find_peaks.
+#
 # Lines:  recording NAME TYPE SETTINGS RATE BASELINE SECONDS UNIT RECORDS NOISE_SD SEED   (SETTINGS: types 0 and
 #               2 the detection text 1010, the others ID=VALUE ... given with --set)
 #         event SHAPE ONSET_SAMPLE AMPLITUDE RISE_S DECAY_S RECORD [T F ...]   (tri: rise and fall times; exp:
@@ -54,11 +68,14 @@
 #         expect ROW HEADING VALUE TOLERANCE   (TAB-separated)
 #         rows N            the table's events, when not one per event line (an artefact is no event)
 #         says TEXT         a text the run prints
+#         drift SLOPE       the baseline drifts by SLOPE units per second from each record's start
+#         findpeaks FOUND EXTRA   a battery recording: the events find_peaks finds, and its peaks more
 import math
 
 import numpy as np
 from scipy.integrate import quad
 from scipy.optimize import brentq, curve_fit
+from scipy.signal import find_peaks
 
 START_LEVEL = 0.05   # 1033: a peak starts where the signal last leaves 5 % of the height
 START_AP = 0.12      # 1034: an action potential's start level
@@ -147,6 +164,111 @@ SHORT = [
     ("short records up", 0, ABSOLUTE_UP, 0.1, 2, 2.0, 11,
      [("exp", 140, 50.0, 5e-4, 0.005, 0), ("exp", 1100, 50.0, 5e-4, 0.005, 0), ("exp", 120, 50.0, 5e-4, 0.005, 1)]),
 ]
+
+# The battery: (name, type, polarity, relative, rate, records, seconds, noise SD in pA, drift in thresholds per
+# 100 ms in the events' direction, seed), on -15 pA, INTERVAL 10 ms, baseline 50 ms, hysteresis 0.5.
+BATTERY = [
+    ("battery down relative 20k", 2, -1, True, 20000, 3, 0.6, 1.0, 0.0, 11),
+    ("battery up relative 20k drift with", 0, 1, True, 20000, 3, 0.6, 1.0, 1.0, 12),
+    ("battery down relative 10k drift against", 2, -1, True, 10000, 3, 0.8, 2.0, -1.0, 13),
+    ("battery up absolute 10k drift against", 2, 1, False, 10000, 3, 0.8, 1.5, -1.0, 14),
+    ("battery down absolute 20k drift with", 0, -1, False, 20000, 3, 0.6, 2.0, 1.0, 15),
+    ("battery down relative 20k drift with", 2, -1, True, 20000, 3, 0.6, 1.0, 1.0, 16),
+    ("battery up relative 10k drift against", 0, 1, True, 10000, 4, 0.5, 1.0, -1.0, 17),
+    ("battery down absolute 10k drift half", 0, -1, False, 10000, 3, 0.8, 1.0, 0.5, 18),
+    ("battery up absolute 20k", 2, 1, False, 20000, 3, 0.6, 1.0, 0.0, 19),
+    ("battery down relative 25k drift against", 0, -1, True, 25000, 2, 1.0, 1.0, -0.5, 20),
+    ("battery up absolute 25k drift with", 0, 1, False, 25000, 2, 1.0, 2.0, 1.0, 21),
+    ("battery down absolute 20k drift against", 2, -1, False, 20000, 3, 0.6, 1.0, -1.0, 22),
+]
+INTERVAL = 0.010
+MATCH = 0.002  # s: a row's peak within this of an event's peak finds it
+
+
+def battery_events(rng, threshold, noise, rate, records, seconds):
+    """Bursts, riding events and longer gaps, and one event 10 to 50 ms before each record's end."""
+    def height():
+        return rng.uniform(max(threshold + 3.0 * noise, 8.0 * noise), 4.0 * threshold)
+    events = []
+    for record in range(records):
+        t = rng.uniform(0.02, 0.04)
+        while t <= seconds - 0.06:
+            decay, rise = rng.uniform(0.002, 0.008), rng.uniform(0.0002, 0.0008)
+            kind = "exp" if rng.rand() < 0.5 else "biexp"
+            events.append((kind, int(round(t * rate)), height(), min(rise, decay / 4) if kind == "biexp" else rise,
+                           decay, record))
+            r = rng.rand()
+            gap = decay * rng.uniform(3.0, 6.0) if r < 0.4 else decay * rng.uniform(2.5, 4.0) if r < 0.7 \
+                else rng.uniform(0.02, 0.12)
+            t += max(gap, 1.5 * INTERVAL)
+        end = seconds - rng.uniform(0.010, 0.050)
+        last = events[-1]
+        if last[5] != record or end * rate - last[1] >= max(1.5 * INTERVAL, 2.5 * last[4]) * rate:
+            events.append(("exp", int(round(end * rate)), height(), 0.0005, rng.uniform(0.003, 0.03), record))
+    return events
+
+
+class Noise:
+    """The test's noise (tests/support/SeededNoise.h): a sum of twelve uniform numbers of a linear congruential
+    generator, low-pass filtered over 1.6 samples."""
+    def __init__(self, seed, samples=1.6):
+        self.seed, self.keep, self.last, self.first = seed, math.exp(-1.0 / samples), 0.0, True
+
+    def __call__(self, sd):
+        total = 0.0
+        for _ in range(12):
+            self.seed = (self.seed * 1664525 + 1013904223) & 0xFFFFFFFF
+            total += (self.seed >> 8) / 16777216.0
+        self.last = total - 6.0 if self.first else \
+            self.keep * self.last + math.sqrt(1.0 - self.keep * self.keep) * (total - 6.0)
+        self.first = False
+        return sd * self.last
+
+
+def battery_samples(events, rate, baseline, seconds, records, noise, seed, drift, polarity):
+    # As the test writes them: baseline + drift x time + polarity x the shapes + noise, at 9 figures, as floats.
+    shapes = [(Shape(*e[:5]), e[5]) for e in events]
+    n = int(round(seconds * rate))
+    generator = Noise(seed)
+    out = []
+    for record in range(records):
+        k = np.arange(n, dtype=float)
+        x = np.empty(n)
+        for i in range(n):
+            total = sum(shape((k[i] - shape.onset) / rate) for shape, r in shapes if r == record)
+            x[i] = baseline + drift * k[i] / rate + polarity * total + generator(noise)
+        out.append(np.array([float("%.9g" % v) for v in x], dtype=np.float32))
+    return out
+
+
+def matched(peaks, truth):
+    """Events found by peaks (times in s), each peak for one event, nearest first; and the peaks left over."""
+    used, found = set(), 0
+    for t in truth:
+        near = [(abs(p - t), j) for j, p in enumerate(peaks) if j not in used and abs(p - t) <= MATCH]
+        if near:
+            used.add(min(near)[1])
+            found += 1
+    return found, len(peaks) - found
+
+
+def print_battery(name, kind, polarity, relative, rate, records, seconds, noise, drift, seed):
+    threshold = 5.0 * noise
+    detection = (f"1 0 {polarity} 0.5 5 10 50 1 0 0" if relative else
+                 f"1 0 {polarity} 0.5 {threshold * 1e-12:.3g} 10 50 0 0 0")
+    events = battery_events(np.random.RandomState(seed), threshold, noise, rate, records, seconds)
+    slope = polarity * drift * threshold / 0.1 + 0.0  # no "-0.0"
+    print_recording((name, kind, detection, rate, -15.0, seconds, "pA", records, noise, seed),
+                    [(e[0], e[1], float(e[2]), float(e[3]), float(e[4]), e[5]) for e in events])
+    print(f"drift\t{slope!r}")
+    x = battery_samples(events, rate, -15.0, seconds, records, noise, seed, slope, polarity)
+    peaks = []
+    for record, samples in enumerate(x):
+        found = find_peaks(polarity * samples.astype(float), prominence=threshold, distance=int(INTERVAL * rate + 0.5))
+        peaks += [record * seconds + p / rate for p in found[0]]
+    truth = [e[5] * seconds + e[1] / rate + Shape(*e[:5]).peak_time for e in events]
+    print("findpeaks\t%d\t%d" % matched(peaks, truth))
+
 
 TYPE0 = ["Baseline", "TStart", "TEnd", "Width", "Height", "TimeToPeak", "APeak", "PeakArea", "MaxSlope", "MinSlope",
          "TMaxSlope", "TMinSlope", "AMaxSlope", "AMinSlope", "TRise", "TFall", "SlopeRise", "SlopeFall", "Width30",
@@ -408,6 +530,8 @@ def main():
                     print(f"expect\t{row}\t{heading}\t{cell or '-'}\t-")
                 else:
                     print(f"expect\t{row}\t{heading}\t{cell[0]:.9g}\t{abs(cell[1]):.3g}")
+    for spec in BATTERY:
+        print_battery(*spec)
 
 
 if __name__ == "__main__":
