@@ -19,7 +19,7 @@ constexpr double kLevelGain = 1.0 / 32.0;
 // A residual counts up to this many standard deviations, so a stray event moves the noise little; the mean of
 // min(z^2, 9) for a normal z is 0.995, which the clipped mean square is divided by.
 constexpr double kClipSds = 3.0;
-constexpr double kClippedMeanSquare = 0.995;
+constexpr double kPerClippedMeanSquare = 1.0 / 0.995;
 // The noise is taken while the local level is flat: its slope over its time constant is below half a standard
 // deviation (99.9 % of the time on noise alone, seldom on an event's rise or tail).
 constexpr double kFlatSlopeSquared = 0.25;
@@ -70,7 +70,7 @@ void FollowCycle(CycleScanState& s, const CycleRules& r, double y, double thresh
 // threshold.
 void SeekCycle(CycleScanState& s, const CycleRules& r, double y, double smoothBefore, double threshold,
                int32_t tick) {
-  if (r.baselineTicks > 0) s.trough = std::min(smoothBefore, s.trough + threshold / r.troughRiseTicks);
+  if (r.baselineTicks > 0) s.trough = std::min(smoothBefore, s.trough + threshold * r.troughRisePerTick);
   const double rise = 0.5 * (y + s.previous) - s.trough;
   const double previousRise = s.previousRise;
   s.previousRise = rise;
@@ -85,10 +85,10 @@ void SeekCycle(CycleScanState& s, const CycleRules& r, double y, double smoothBe
 void TakeNoise(CycleScanState& s, const CycleRules& r, double residual) {
   const double slope = s.level1 - s.level2;
   if (slope * slope >= kFlatSlopeSquared * s.variance) return;
-  if (s.taken < r.baselineTicks) ++s.taken;
+  if (s.taken < r.baselineTicks) s.weight = 1.0 / ++s.taken;
   const double square = s.variance > 0.0 ? std::min(residual * residual, kClipSds * kClipSds * s.variance)
                                          : residual * residual;
-  s.variance += (square / kClippedMeanSquare - s.variance) / s.taken;
+  s.variance += (square * kPerClippedMeanSquare - s.variance) * s.weight;
 }
 
 void Feed(CycleScanState& s, const CycleRules& r, float sample, int32_t tick, bool takeNoise,
@@ -161,7 +161,7 @@ void CompleteRunIn(CycleScanState& s, const CycleRules& r, std::vector<CycleEven
   s.runInDone = true;
   s.variance = RunInVariance(s);
   for (int32_t i = 0; i < s.runInCount; ++i) {
-    if (std::isfinite(s.runIn[i])) ++s.taken;
+    if (std::isfinite(s.runIn[i])) s.weight = 1.0 / ++s.taken;
     Feed(s, r, s.runIn[i], s.runInTick + i, false, found);
   }
 }

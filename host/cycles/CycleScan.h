@@ -19,7 +19,7 @@ struct CycleRules {
   bool relative = false;      // threshold x the standard deviation of the signal about its local level
   int32_t baselineTicks = 0;  // span the noise is averaged over; 0: no local trough, levels are measured from 0
   int32_t minIntervalTicks = 0;  // a cycle may start this many ticks after the previous start at the earliest
-  int32_t troughRiseTicks = 1;   // the local trough rises by at most one threshold in this many ticks
+  double troughRisePerTick = 1.0;  // the local trough rises by at most this fraction of the threshold a tick
 };
 
 // Samples at a record's start that a relative threshold measures its first noise over before they are searched
@@ -40,6 +40,7 @@ struct CycleScanState {
   int32_t runInTick = 0;      // the tick of the run-in's first sample
   bool runInDone = false;
   int32_t taken = 0;          // samples in the noise, up to the baseline's length
+  double weight = 1.0;        // 1 / taken, the weight of the next sample in the noise
   double variance = 0.0;      // mean square of the signal about its local level (double: it accumulates)
   double level1 = 0.0;        // the local level: a double exponential smoothing of the signal times the polarity
   double level2 = 0.0;
@@ -64,8 +65,8 @@ struct CycleScanState {
 // rise. A cycle starts where the rise of the mean of the sample and the one before (which halves the chance of
 // a noise peak) above the trough crosses the threshold upwards, placed by linear interpolation between the two
 // samples, at least the minimum interval after the previous start. The trough is
-// the lowest of the signal averaged over the last few samples, rising by at most one threshold per
-// troughRiseTicks, so that it follows a drift and the fall of an earlier cycle, while noise starts no cycle; with
+// the lowest of the signal averaged over the last few samples, rising by at most troughRisePerTick thresholds
+// a tick, so that it follows a drift and the fall of an earlier cycle, while noise starts no cycle; with
 // no baseline it is 0. A cycle ends once its average has fallen by the threshold from the average's highest, or once the signal and
 // its average are back below threshold x (1 - hysteresis) over the trough it rose from. Each cycle is appended
 // to found at its extreme, the sample of its largest level (the peak of an upward cycle, the trough of a

@@ -125,7 +125,7 @@ CycleRules RulesFromArguments(const double* a, int32_t count, double tickPeriod)
   r.minIntervalTicks = ticks(v[3]);
   r.baselineTicks = ticks(v[4]);
   r.relative = RelativeSwitchOn(v[5]) && r.baselineTicks > 0;
-  r.troughRiseTicks = std::max(ticks(kTroughRiseMs), 1);
+  r.troughRisePerTick = 1.0 / std::max(ticks(kTroughRiseMs), 1);
   return r;
 }
 
