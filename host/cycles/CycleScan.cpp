@@ -31,8 +31,9 @@ double Threshold(const CycleScanState& s, const CycleRules& r) {
 }
 
 // The cycle's extreme so far is the larger of the two samples whose mean crossed, the earlier of equal ones.
-void StartCycle(CycleScanState& s, double crossing, double y, int32_t tick) {
+void StartCycle(CycleScanState& s, const CycleRules& r, double crossing, double y, int32_t tick) {
   s.inCycle = true;
+  s.counted = crossing - s.lastStart >= r.minIntervalTicks;
   s.anyStart = true;
   s.start = crossing;
   s.startLevel = s.trough;
@@ -41,18 +42,29 @@ void StartCycle(CycleScanState& s, double crossing, double y, int32_t tick) {
   s.smoothExtreme = s.smooth;
 }
 
-void EndCycle(CycleScanState& s, const CycleRules& r, std::vector<CycleEventRecord>& found) {
-  CycleEventRecord e;
-  e.tick = s.extremeTick;
-  e.fraction = 0.0f;
-  e.value = r.polarity * (s.extreme - s.startLevel);
-  found.push_back(e);
+// A counted cycle is held; one that started within the interval after it lends it its extreme where larger.
+void EndCycle(CycleScanState& s, const CycleRules& r) {
   s.inCycle = false;
-  s.lastStart = s.start;
+  if (s.counted) {
+    s.held = true;
+    s.heldStartLevel = s.startLevel;
+    s.lastStart = s.start;
+  } else if (!s.held || s.extreme <= s.heldExtreme) {
+    return;
+  }
+  s.heldExtreme = s.extreme;
+  s.heldCycle.tick = s.extremeTick;
+  s.heldCycle.value = r.polarity * (s.extreme - s.heldStartLevel);
 }
 
-void FollowCycle(CycleScanState& s, const CycleRules& r, double y, double threshold, int32_t tick,
-                 std::vector<CycleEventRecord>& found) {
+// The held cycle is reported once no cycle can start within the interval after it, nor is open.
+void ReportHeld(CycleScanState& s, const CycleRules& r, int32_t tick, std::vector<CycleEventRecord>& found) {
+  if (!s.held || (s.inCycle && !s.counted) || tick - s.lastStart < r.minIntervalTicks) return;
+  found.push_back(s.heldCycle);
+  s.held = false;
+}
+
+void FollowCycle(CycleScanState& s, const CycleRules& r, double y, double threshold, int32_t tick) {
   if (y > s.extreme) {
     s.extreme = y;
     s.extremeTick = tick;
@@ -61,7 +73,7 @@ void FollowCycle(CycleScanState& s, const CycleRules& r, double y, double thresh
   const double end = threshold * (1.0 - r.hysteresis);
   const bool back = y - s.startLevel < end && s.smooth - s.startLevel < end;
   if (!back && s.smooth > s.smoothExtreme - threshold) return;
-  EndCycle(s, r, found);
+  EndCycle(s, r);
   if (r.baselineTicks > 0) s.trough = s.smooth;
   s.previousRise = 0.5 * (y + s.previous) - s.trough;
 }
@@ -77,8 +89,7 @@ void SeekCycle(CycleScanState& s, const CycleRules& r, double y, double smoothBe
   if (!s.anyStart && tick - s.firstTick < kCycleOpeningSamples && s.smooth < s.first - threshold)
     s.startsWithinEvent = true;
   if (rise < threshold || previousRise >= threshold) return;
-  const double crossing = (tick - 1) + (threshold - previousRise) / (rise - previousRise);
-  if (crossing - s.lastStart >= r.minIntervalTicks) StartCycle(s, crossing, y, tick);
+  StartCycle(s, r, (tick - 1) + (threshold - previousRise) / (rise - previousRise), y, tick);
 }
 
 // The residual about the local level goes into the noise's mean square while the level is flat.
@@ -107,11 +118,12 @@ void Feed(CycleScanState& s, const CycleRules& r, float sample, int32_t tick, bo
   const double prediction = 2.0 * s.level1 - s.level2 + kLevelGain / (1.0 - kLevelGain) * (s.level1 - s.level2);
   s.level1 += kLevelGain * (y - s.level1);
   s.level2 += kLevelGain * (s.level1 - s.level2);
+  ReportHeld(s, r, tick, found);
   const double threshold = Threshold(s, r);
   const double smoothBefore = s.smooth;
   s.smooth += (y - s.smooth) / kSmoothingSamples;
   if (s.inCycle) {
-    FollowCycle(s, r, y, threshold, tick, found);
+    FollowCycle(s, r, y, threshold, tick);
   } else {
     SeekCycle(s, r, y, smoothBefore, threshold, tick);
     if (!s.inCycle && takeNoise && r.relative) TakeNoise(s, r, y - prediction);
@@ -189,12 +201,15 @@ void ScanCycles(CycleScanState& s, const CycleRules& r, const float* samples, in
 
 void FinishCycles(CycleScanState& s, const CycleRules& r, std::vector<CycleEventRecord>& found) {
   if (!s.runInDone && s.runInCount > 0) CompleteRunIn(s, r, found);
-  if (s.inCycle) EndCycle(s, r, found);
+  if (s.inCycle) EndCycle(s, r);
+  if (s.held) found.push_back(s.heldCycle);
+  s.held = false;
 }
 
 int32_t PendingCycleTick(const CycleScanState& s) {
   if (!s.runInDone && s.runInCount > 0) return s.runInTick;
-  return s.inCycle ? s.extremeTick : s.nextTick;
+  int32_t tick = s.inCycle ? std::min(s.nextTick, s.extremeTick) : s.nextTick;
+  return s.held ? std::min(tick, s.heldCycle.tick) : tick;
 }
 
 bool OpensWithinEvent(const CycleRules& rules, const float* samples, int32_t count) {

@@ -51,6 +51,11 @@ struct CycleScanState {
   double previousRise = 0.0;  // the previous rise above the trough
   double first = 0.0;         // the record's first sample times the polarity
   bool inCycle = false;
+  bool counted = false;       // the open cycle started the minimum interval after the previous counted one
+  bool held = false;          // a counted cycle has ended and is held until the minimum interval after its start
+  CycleEventRecord heldCycle = {0, 0.0f, 0.0};  // that cycle as it will be reported
+  double heldExtreme = 0.0;   // its extreme (the signal times the polarity)
+  double heldStartLevel = 0.0;  // the trough it rose from
   bool anyStart = false;      // a cycle has started in this record
   bool startsWithinEvent = false;  // the record opens on a fall by the threshold before any cycle starts
   double start = 0.0;         // the open cycle's threshold crossing, in ticks between samples
@@ -64,7 +69,9 @@ struct CycleScanState {
 // Feeds samples[0, count), the first at state.nextTick. Work on the signal times the polarity, so that cycles
 // rise. A cycle starts where the rise of the mean of the sample and the one before (which halves the chance of
 // a noise peak) above the trough crosses the threshold upwards, placed by linear interpolation between the two
-// samples, at least the minimum interval after the previous start. The trough is
+// samples. A cycle that starts sooner than the minimum interval after the previous counted start is one event
+// with that one: a counted cycle is held until the interval has passed, and takes the extreme of any cycle that
+// started within it where that is larger. The trough is
 // the lowest of the signal averaged over the last few samples, rising by at most troughRisePerTick thresholds
 // a tick, so that it follows a drift and the fall of an earlier cycle, while noise starts no cycle; with
 // no baseline it is 0. A cycle ends once its average has fallen by the threshold from the average's highest, or once the signal and

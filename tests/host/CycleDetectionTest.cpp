@@ -65,6 +65,29 @@ TEST(CycleScan, ExtremeHysteresisAndIntervalInAnyBlockSize) {
   EXPECT_EQ(settled[1].tick, 60);
 }
 
+// Two cycles that start closer than the interval are one event, at the larger extreme, reported once the
+// interval has passed; a cycle still open at the record's end is reported at its extreme.
+TEST(CycleScan, CyclesWithinTheIntervalAreOneEventAndTheLastIsKept) {
+  std::vector<float> x(40, 0.0f);
+  x[10] = x[11] = 2.0f;  // ends at 12, back below 0.5
+  x[15] = x[16] = 4.0f;  // starts 5 ticks later: the same event
+  x[37] = 1.5f;
+  x[38] = x[39] = 3.0f;  // open at the end
+  CycleRules rules;
+  rules.minIntervalTicks = 10;
+  for (const int32_t block : {1, 40}) {
+    CycleScanState state;
+    std::vector<CycleEventRecord> found;
+    for (int32_t at = 0; at < 40; at += block) ScanCycles(state, rules, x.data() + at, block, found);
+    EXPECT_EQ(PendingCycleTick(state), 38);
+    FinishCycles(state, rules, found);
+    ASSERT_EQ(found.size(), 2u) << block;
+    EXPECT_EQ(found[0].tick, 15);
+    EXPECT_EQ(found[0].value, 4.0);
+    EXPECT_EQ(found[1].tick, 38);
+  }
+}
+
 TEST(CycleScan, RelativeThresholdFollowsTheBaselineAndItsNoise) {
   // A baseline of 100 with noise of +-1, and events 10 above it: 3 standard deviations find them, long before the
   // baseline has its full length, and in the run-in (64 samples) too once its noise is measured.
