@@ -40,6 +40,7 @@ void StartCycle(CycleScanState& s, const CycleRules& r, double crossing, double 
   s.extreme = std::max(y, s.previous);
   s.extremeTick = s.previous >= y ? s.previousTick : tick;
   s.smoothExtreme = s.smooth;
+  s.smoothExtremeTick = tick;
 }
 
 // A counted cycle is held; one that started within the interval after it lends it its extreme where larger.
@@ -69,10 +70,14 @@ void FollowCycle(CycleScanState& s, const CycleRules& r, double y, double thresh
     s.extreme = y;
     s.extremeTick = tick;
   }
-  s.smoothExtreme = std::max(s.smoothExtreme, s.smooth);
+  if (s.smooth > s.smoothExtreme) {
+    s.smoothExtreme = s.smooth;
+    s.smoothExtremeTick = tick;
+  }
   const double end = threshold * (1.0 - r.hysteresis);
   const bool back = y - s.startLevel < end && s.smooth - s.startLevel < end;
-  if (!back && s.smooth > s.smoothExtreme - threshold) return;
+  const bool settled = tick - s.smoothExtremeTick > r.minIntervalTicks;
+  if (!back && !settled && s.smooth > s.smoothExtreme - threshold) return;
   EndCycle(s, r);
   if (r.baselineTicks > 0) s.trough = s.smooth;
   s.previousRise = 0.5 * (y + s.previous) - s.trough;

@@ -63,6 +63,7 @@ struct CycleScanState {
   double extreme = 0.0;       // the open cycle's largest signal times the polarity so far
   int32_t extremeTick = 0;    // the sample of that level (the first of equal ones)
   double smoothExtreme = 0.0;  // the open cycle's largest average so far
+  int32_t smoothExtremeTick = 0;  // the sample of that average
   double lastStart = -1e300;  // the previous cycle's start
 };
 
@@ -74,7 +75,8 @@ struct CycleScanState {
 // started within it where that is larger. The trough is
 // the lowest of the signal averaged over the last few samples, rising by at most troughRisePerTick thresholds
 // a tick, so that it follows a drift and the fall of an earlier cycle, while noise starts no cycle; with
-// no baseline it is 0. A cycle ends once its average has fallen by the threshold from the average's highest, or once the signal and
+// no baseline it is 0. A cycle ends once its average has fallen by the threshold from the average's highest, or has not risen above
+// that for the minimum interval (a step to a new level), or once the signal and
 // its average are back below threshold x (1 - hysteresis) over the trough it rose from. Each cycle is appended
 // to found at its extreme, the sample of its largest level (the peak of an upward cycle, the trough of a
 // downward one; fraction 0), its value the extreme's height over the trough it rose from, signed as the
