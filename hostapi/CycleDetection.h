@@ -7,7 +7,7 @@
 // One cycle found by the host's detector (16 bytes, records back to back): the cycle's position as a whole tick
 // and the rest (the cycle's extreme sample in the detection's direction, the peak of an upward cycle and the
 // trough of a downward one, so the fraction is 0), and its value, the extreme height of the cycle above the
-// detector's baseline in the channel's units. A cycle the detector cannot measure has a NaN value.
+// local trough it rose from, in the channel's units. A cycle the detector cannot measure has a NaN value.
 struct CycleEventRecord {
   int32_t tick;
   float fraction;
@@ -22,7 +22,7 @@ enum CycleDetectionParam : int32_t {
   kDetectPolarity = 1,       // +1 cycles rise above the baseline, -1 they fall below it
   kDetectHysteresis = 2,     // fraction (0 to 1) of the threshold the signal must fall back by to end a cycle
   kDetectMinIntervalMs = 4,  // shortest time from one cycle's start to the next one's
-  kDetectBaselineMs = 5,     // length of the running baseline; 0: levels are measured from 0
+  kDetectBaselineMs = 5,     // span the noise is measured over; 0: levels are measured from 0
   kDetectRelative = 6,       // 1: the threshold is in standard deviations of the signal about its baseline
   kDetectPresetNumber = 14,  // the preset the settings came from (0: the user's own)
 };

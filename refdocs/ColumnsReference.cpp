@@ -69,7 +69,9 @@ constexpr char kIntroduction[] =
     "under it is taken for baseline. Measured on currents with a decay constant of 5 ms (types 0 and 2): events\n"
     "ten decay constants apart or more read Height within 0.5 % and Tau within 4 %; three constants apart the\n"
     "later one reads Height about 2 % and Tau about 27 % low, and the earlier one's Tau is blank (its fall has\n"
-    "not reached 1030 before the next event). Events closer than the detector's interval (1010) are one event.\n"
+    "not reached 1030 before the next event). An event that rises by the detector's threshold on an earlier\n"
+    "one's fall, at least the detector's interval (1010) after that one's start, is an event of its own; events\n"
+    "that start closer are one event, at the larger extreme.\n"
     "On noise, Height reads high by up to about three standard deviations of the noise (the farthest sample), and\n"
     "Width50 short: its end is the first sample of the fall at half height, which noise of 4 % of the height\n"
     "brings about 1 ms forward on a 5 ms decay (25 %).\n\n";
