@@ -7,6 +7,7 @@
 #include "host/app/DetectorCall.h"
 #include "host/app/StimulusLine.h"
 #include "host/common/MessageText.h"
+#include "host/cycles/DetectionSettings.h"
 #include "host/cycles/DetectionTextProblem.h"
 
 #include <cwchar>
@@ -62,12 +63,24 @@ std::string MinimumHeightText(const AnalysisFindings& f, const std::wstring& typ
   return hint.empty() ? text : text + ": " + hint;
 }
 
+// The detection text's direction and threshold; an absolute threshold above all the trace spans was typed in
+// the channel's unit, probably, and gets the hint the minimum height gets.
 std::string CycleDetectionText(const AnalysisFindings& f) {
   const std::wstring detection = f.Setting(kCycleDetectionSetting);
   const std::string unit = BaseUnitText(f.data->Data(), static_cast<size_t>(f.channel));
-  return "detection settings 1010 = " + host::QuoteInput(detection) +
-         ": the third number is the direction (1 upward, -1 downward), the fifth " +
-         host::DetectionThresholdWords(detection, unit.empty() ? "the channel's units" : unit.substr(1));
+  std::string text = "detection settings 1010 = " + host::QuoteInput(detection) +
+                     ": the third number is the direction (1 upward, -1 downward), the fifth " +
+                     host::DetectionThresholdWords(detection, unit.empty() ? "the channel's units" : unit.substr(1));
+  host::DetectionValues values;
+  if (f.channel < 0 || !values.FromText(detection) || values.IsRelativeThreshold()) return text;
+  const host::Recording& recording = f.data->Data();
+  const size_t channel = static_cast<size_t>(f.channel);
+  const double span = ChannelSpan(recording, channel);
+  if (!(values.minPeakHeight > span)) return text;
+  text += "; " + HeightText(values.minPeakHeight, recording, channel) + " is more than the whole trace spans (" +
+          host::NumberText(span, 3) + unit + ")";
+  const std::string hint = BaseUnitHint(values.minPeakHeight, recording, channel);
+  return hint.empty() ? text : text + ": " + hint;
 }
 
 }  // namespace

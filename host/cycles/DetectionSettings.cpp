@@ -92,12 +92,16 @@ bool DetectionValues::FromText(const std::wstring& text) {
   for (const int32_t index : kParamIndexes) {
     if (!(in >> *read.Field(index))) return false;
   }
+  // A number more (a damaged "5.0000 00000000002e-11" reads as two) would shift every later one.
+  if (!(in >> std::ws).eof()) return false;
   *this = read;
   return true;
 }
 
 std::array<double, 6> DetectionValues::Arguments() const {
-  return {polarity < 0.0 ? 1.0 : 0.0, hysteresis, minPeakHeight, minIntervalMs, baselineMs, relative};
+  // The formula's switch takes 0 or 1: any number but 0 is relative.
+  return {polarity < 0.0 ? 1.0 : 0.0, hysteresis, minPeakHeight, minIntervalMs, baselineMs,
+          RelativeSwitchOn(relative) ? 1.0 : 0.0};
 }
 
 std::wstring DetectionValues::FormulaArguments() const {
@@ -124,7 +128,9 @@ CycleRules RulesFromArguments(const double* a, int32_t count, double tickPeriod)
   r.threshold = v[2];
   r.minIntervalTicks = ticks(v[3]);
   r.baselineTicks = ticks(v[4]);
-  r.relative = RelativeSwitchOn(v[5]) && r.baselineTicks > 0;
+  // A relative threshold measures the noise over at least the run-in, however short the baseline given.
+  r.relative = RelativeSwitchOn(v[5]) && v[4] > 0.0;
+  if (r.relative) r.baselineTicks = std::max(r.baselineTicks, kCycleRunInSamples);
   r.troughRisePerTick = 1.0 / std::max(ticks(kTroughRiseMs), 1);
   return r;
 }

@@ -48,9 +48,12 @@ struct DetectionValues {
   bool operator==(const DetectionValues& other) const noexcept;
   DetectionFault Fault() const noexcept;
   bool IsValid() const noexcept { return Fault() == DetectionFault::None; }
+  // The threshold is in standard deviations of the noise: the switch is on and there is a baseline to measure
+  // the noise over.
+  bool IsRelativeThreshold() const noexcept { return RelativeSwitchOn(relative) && baselineMs > 0.0; }
   // "1" (the text's version), then every parameter in index order, round-trip exact, classic locale.
   std::wstring ToText() const;
-  // False (values unchanged) for a text that does not read.
+  // False (values unchanged) for a text that does not read as the version and the nine parameters, nothing more.
   bool FromText(const std::wstring& text);
   // The detector formula's numeric arguments after the channel: downward (1 when the polarity is -1, else 0),
   // hysteresis, height, interval, baseline, relative; as numbers, and as the formula writes them.
@@ -59,7 +62,8 @@ struct DetectionValues {
 };
 
 // The rules of a detector call's numeric arguments (Arguments' order; -1 or missing: the default) for a tick
-// period in seconds.
+// period in seconds. A relative threshold (a baseline above 0 ms given) measures its noise over at least
+// kCycleRunInSamples samples.
 CycleRules RulesFromArguments(const double* arguments, int32_t count, double tickPeriod);
 
 // A new settings object with the defaults, or with the given values (one reference).

@@ -73,7 +73,7 @@ std::string DetectionTextProblem(const std::wstring& text) {
 std::string DetectionThresholdWords(const std::wstring& text, const std::string& unit) {
   DetectionValues v;
   // The detector makes the threshold relative only when the baseline is long enough to measure the noise.
-  if (v.FromText(text) && !(RelativeSwitchOn(v.relative) && v.baselineMs > 0.0))
+  if (v.FromText(text) && !v.IsRelativeThreshold())
     return "the threshold above the baseline, in " + unit;
   return "the threshold, in standard deviations of the noise";
 }

@@ -202,9 +202,17 @@ TEST_F(AnalyzeUnattended, RefusalsAreOneLineSayingWhatIsWrong) {
       {analyze + L"--type 0 --set \"1010=1 0 1 0.5 3 10 50 1 0\"", 2,
        "setting 1010 = '1 0 1 0.5 3 10 50 1 0': not detection settings the host's detector reads: they are ten "
        "numbers, and this text has 9"},
+      {analyze + L"--type 0 --set \"1010=1 0 1 0.5 3 10 50 1 0 0 7\"", 2,
+       "setting 1010 = '1 0 1 0.5 3 10 50 1 0 0 7': not detection settings the host's detector reads: they are ten "
+       "numbers, and this text has 11"},
+      {analyze + L"--recording \"" + millivolts + L"\" --type 0 --set \"1010=1 0 1 0.5 5 10 50 0 0 0\"", 0,
+       "found 0 events: detection settings 1010 = '1 0 1 0.5 5 10 50 0 0 0': the third number is the direction (1 "
+       "upward, -1 downward), the fifth the threshold above the baseline, in V; 5 V (5000 mV) is more than the whole "
+       "trace spans (0.01 V): heights are in base units, 0.005 for 5 mV"},
       {analyze + L"--type 0 --set \"1010=1 0 1 0.5 50 5 100 0 0 0\"", 0,
        "found 0 events: detection settings 1010 = '1 0 1 0.5 50 5 100 0 0 0': the third number is the direction (1 "
-       "upward, -1 downward), the fifth the threshold above the baseline, in V"},
+       "upward, -1 downward), the fifth the threshold above the baseline, in V; 50 V is more than the whole trace "
+       "spans (1 V)"},
       {analyze + L"--set 2004=t", 2,
        "nothing is selected, and the analysis is of the selection (setting 2004 = t): select a span with --select "
        "FROM:TO, or analyse the whole channel with --set 2004=f"},

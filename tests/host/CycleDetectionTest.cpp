@@ -146,6 +146,8 @@ TEST(DetectionSettings, TextRoundTripValidityAndFormula) {
   copy->GetParameter(kPXParamChannel, &value);
   EXPECT_EQ(value, 2.0);
   EXPECT_EQ(copy->LoadText(MakeHostString(L"1 2 3").Get()), E_INVALIDARG);  // unchanged
+  // A number more, as a damaged "5.0000000000000002e-11" split in two gives, would shift the later ones.
+  EXPECT_EQ(copy->LoadText(MakeHostString(L"1 0 -1 0.5 5.0000 00000000002e-11 10 50 0 0 0").Get()), E_INVALIDARG);
   copy->GetParameter(kPXParamMinHeight, &value);
   EXPECT_EQ(value, 0.0123456789);
   // 0.012 standard deviations is below the detector's range; 0.5 is inside it.
@@ -168,9 +170,10 @@ TEST(DetectionSettings, TextRoundTripValidityAndFormula) {
 
 // Every reader of the eighth number, the relative switch, takes it alike: any value but 0 makes the
 // threshold standard deviations of the noise (the baseline given), for the check, the dialog's
-// answer, the words and the scan.
+// answer, the words, the formula (which takes 0 or 1) and the scan, whose noise takes at least the run-in
+// however short the baseline.
 TEST(DetectionSettings, EveryReaderTakesTheRelativeSwitchAlike) {
-  for (const double relative : {1.0, 0.3, -0.5, 0.0}) {
+  for (const double relative : {1.0, 0.3, -0.5, 2.0, -2.0, 0.0}) {
     DetectionValues values;
     values.relative = relative;
     values.minPeakHeight = 12.0;  // too many standard deviations, a fine absolute threshold
@@ -183,6 +186,11 @@ TEST(DetectionSettings, EveryReaderTakesTheRelativeSwitchAlike) {
     EXPECT_EQ(!values.IsValid(), expected) << relative;
     EXPECT_EQ(words, expected) << relative;
     EXPECT_EQ(RulesFromArguments(arguments, 6, 0.001).relative, expected) << relative;
+    EXPECT_EQ(values.Arguments()[5], expected ? 1.0 : 0.0) << relative;
+    const double shortBaseline[6] = {0.0, 0.5, 3.0, 5.0, 0.02, relative};
+    const CycleRules rules = RulesFromArguments(shortBaseline, 6, 5e-5);
+    EXPECT_EQ(rules.relative, expected) << relative;
+    EXPECT_EQ(rules.baselineTicks, expected ? kCycleRunInSamples : 0) << relative;
   }
 }
 
@@ -197,6 +205,8 @@ TEST(DetectionTextProblem, NamesTheNumberAtFaultAndItsRange) {
       {L"1 0 1 x 3", ""},
       {L"1 0 1 0.5 3 5 100 1 0 0 7", "not detection settings the host's detector reads: they are ten numbers, and "
                                      "this text has 11"},
+      {L"1 0 1 0.5 3 5 100 1 0 0 7 8 9", "not detection settings the host's detector reads: they are ten numbers, and "
+                                         "this text has 13"},
       {L"3 0 1 0.5 3 5 100 1 0 0", "the first number (the version of the text) is 3: it takes 1"},
       {L"1 1e6 1 0.5 3 5 100 1 0 0", "the second number (the channel, counted from 0) is 1e6: it takes 0 to 999999"},
       {L"1 0 0 0.5 3 5 100 1 0 0", "the third number (the direction) is 0: it takes 1 (upward) or -1 (downward)"},
