@@ -277,13 +277,11 @@ double CycleDetector::GetEventStartTime(int32_t row) const {
   const CycleEvent& event = GetEvent(row);
   const int32_t tick = event.record.peakStartTick >= 0 ? event.record.peakStartTick : event.record.tick;
   const QOR::ComPtr<IHostDataFile> file = DataFileOf(mHost);
+  // The data file's own time, in double precision: late in a long record TStart's single precision is off in
+  // the fourth decimal, and TStart shows four figures only.
   double time = 0.0;
-  double recordStart = 0.0;
-  if (!file || FAILED(file->GetPositionTime(event.recordIndex, tick, &time)) ||
-      FAILED(file->GetPositionTime(event.recordIndex, 0, &recordStart)))
-    return 0.0;
-  // Within its record the instant is held as TStart holds it, in single precision, so that the two round alike.
-  return recordStart + static_cast<double>(static_cast<float>(time - recordStart));
+  if (!file || FAILED(file->GetPositionTime(event.recordIndex, tick, &time))) return 0.0;
+  return time;
 }
 
 bool CycleDetector::GetPlotRange(PlotRange& range) const noexcept {

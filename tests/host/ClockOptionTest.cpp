@@ -7,11 +7,10 @@
 #include "host/data/DocumentDisplayPart.h"
 #include "hostapi/DataFile.h"
 #include "tests/support/HostProcess.h"
-#include "tests/support/SourceTree.h"
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
+#include <cstdio>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -103,20 +102,32 @@ TEST(ClockOption, TimeDateColumnFollowsTheDisplaySettings) {
   DeleteFileW(recording.c_str());
 }
 
-// TStart and TimeDate show one instant alike: in the first record of data/neuron_steps.csv (its 15 action
-// potentials) the time from the recording's start is TStart, to the last figure, halves included.
-TEST(ClockOption, TimeDateRoundsTheStartAsTStartDoes) {
+// TimeDate is the data file's own time of the event's start, in double precision: in one record of 3000 s
+// at 100 Hz with an event at k x 100 + 0.11 s, the last nine (from 2100 s, where single precision is off in the
+// fourth decimal) read ".1100 s" like the first.
+TEST(ClockOption, TimeDateKeepsTheDataFilesTimeLateInALongRecord) {
   ASSERT_TRUE(testsupport::HostBuilt());
+  std::string text = "Time [s],V [mV]\n";
+  char line[40];
+  for (int i = 0; i < 300000; ++i) {
+    static const double kPulse[] = {0, 0, 5, 10, 6, 3, 1};  // from 0.10 s after each 100 s
+    const int at = i % 10000 - 10;
+    std::snprintf(line, sizeof line, "%.2f,%g\n", i / 100.0, at >= 0 && at < 7 ? kPulse[at] : 0.0);
+    text += line;
+  }
+  const std::wstring recording = testsupport::WriteTempText(text);
+  ASSERT_FALSE(recording.empty());
   testsupport::RunResult run;
-  ASSERT_TRUE(testsupport::RunHost(L"analyze --recording \"" + testsupport::SourcePathW("data/neuron_steps.csv") +
-                                       L"\" --table --type 5 --set 1035=1 --set 0=t --set 58=t",
+  ASSERT_TRUE(testsupport::RunHost(L"analyze --recording \"" + recording +
+                                       L"\" --table --type 0 --set \"1010=1 0 1 0.5 0.003 10 50 0 0 0\" --set 58=t",
                                    run));
+  DeleteFileW(recording.c_str());
   const auto table = testsupport::TabCells(run.output);
-  ASSERT_GT(table.size(), 16u) << run.output;
-  const auto tStart = std::find(table[0].begin(), table[0].end(), "TStart (s)");
-  ASSERT_NE(tStart, table[0].end());
-  for (size_t row = 1; row <= 15; ++row)
-    EXPECT_EQ(table[row][static_cast<size_t>(tStart - table[0].begin())] + " s", table[row].back()) << "row " << row;
+  ASSERT_GT(table.size(), 30u) << run.output;
+  for (size_t row = 1; row <= 30; ++row) {
+    std::snprintf(line, sizeof line, "%.4f s", (row - 1) * 100.0 + 0.11);
+    EXPECT_EQ(line, table[row].back()) << "row " << row;
+  }
 }
 
 }  // namespace
