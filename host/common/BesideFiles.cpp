@@ -49,8 +49,10 @@ void RemoveStaleBesideFiles(const std::wstring& target) {
   if (search == INVALID_HANDLE_VALUE) return;
   do {
     if (_wcsnicmp(found.cFileName, prefix.c_str(), prefix.size()) != 0) continue;
+    // One named with this process's id is an earlier process's that had the id (Wine gives each
+    // run the same one): this process writes one file at a time, and has none open here now.
     const DWORD writer = WriterOf(found.cFileName + prefix.size());
-    if (writer != 0 && writer != GetCurrentProcessId() && !Running(writer))
+    if (writer != 0 && (writer == GetCurrentProcessId() || !Running(writer)))
       DeleteFileW((folder + found.cFileName).c_str());
   } while (FindNextFileW(search, &found));
   FindClose(search);

@@ -11,7 +11,7 @@ namespace host {
 std::wstring BesideFileName(const std::wstring& target);
 
 // Removes the files beside target whose process is no longer running (a run killed while it
-// saved); a running process's are left to it.
+// saved), those named with this process's id among them; another running process's are left to it.
 void RemoveStaleBesideFiles(const std::wstring& target);
 
 }  // namespace host

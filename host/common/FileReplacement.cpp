@@ -12,6 +12,9 @@ namespace {
 constexpr int kReplaceTries = 50;
 constexpr DWORD kReplaceRetryMs = 20;
 
+// Names tried for the file that shows whether a folder takes a new file.
+constexpr int kProbeTries = 16;
+
 DWORD Replace(const std::wstring& from, const std::wstring& to) {
   DWORD error = ERROR_SUCCESS;
   for (int attempt = 0; attempt < kReplaceTries; ++attempt) {
@@ -52,11 +55,19 @@ HRESULT Written(BesideFile& beside, const std::function<HRESULT(CheckedFile&)>& 
 }  // namespace
 
 DWORD FileBesideProblem(const std::wstring& path) {
-  HANDLE const probe = CreateFileW(BesideFileName(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                   FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
-  if (probe == INVALID_HANDLE_VALUE) return GetLastError();
-  CloseHandle(probe);
-  return ERROR_SUCCESS;
+  DWORD error = ERROR_FILE_EXISTS;
+  // A name a killed run left taken (the save removes such files) is passed over for the next.
+  for (int attempt = 0; attempt < kProbeTries && error == ERROR_FILE_EXISTS; ++attempt) {
+    HANDLE const probe = CreateFileW(BesideFileName(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                     FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+    if (probe == INVALID_HANDLE_VALUE) {
+      error = GetLastError();
+      continue;
+    }
+    CloseHandle(probe);
+    return ERROR_SUCCESS;
+  }
+  return error;
 }
 
 HRESULT WriteReplacing(const std::wstring& path, const std::function<HRESULT(CheckedFile& beside)>& write) {
