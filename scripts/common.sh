@@ -188,8 +188,8 @@ ondara_read_includes() {
       spelled = substr(text, RSTART, RLENGTH); sub(/^include[ \t]*/, "", spelled)
       quote = substr(spelled, 1, 1); path = substr(spelled, 2, length(spelled) - 2)
       first = path; sub(/\/.*/, "", first)
+      if (path ~ /(^|\/)\.\.?\//) { print "relative " $0; next }
       if (quote == "<" && !(first in top)) next
-      if (quote == "\"" && path ~ /(^|\/)\.\.?\//) { print "relative " $0; next }
       if (quote == "<") print "angle " $0
       if (path !~ /\//) next
       if (kind == "module") { if (first != folder) print "folder " first; next }

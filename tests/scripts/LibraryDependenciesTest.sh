@@ -30,10 +30,11 @@ CMakeLists.txt: high lists [ low other ] but its sources include [ low ]"
 printf 'ondara_module_library(low)\nondara_module_library(high low)\n' >"$root/CMakeLists.txt"
 printf '#include "../high/B.h"\n' >"$root/low/E.cpp"
 printf '#include "low/../high/B.h"\n' >"$root/high/inner/F.h"
-printf '#include "./high/B.h"\n#include <high/B.h>\n#include <windows.h>\n' >"$root/low/G.h"
+printf '#include "./high/B.h"\n#include <high/B.h>\n#include <windows.h>\n#include <./high/B.h>\n' >"$root/low/G.h"
 check "includes not spelled from the root in quotes" 1 "low includes by a relative path (spell it from the repository root):
 low/E.cpp:1:#include \"../high/B.h\"
 low/G.h:1:#include \"./high/B.h\"
+low/G.h:4:#include <./high/B.h>
 low includes a header of the repository in angle brackets (quote it):
 low/G.h:2:#include <high/B.h>
 CMakeLists.txt: low lists [ ] but its sources include [ high ]
