@@ -2,6 +2,7 @@
 #include "host/app/SettingsScriptPlayer.h"
 
 #include "host/app/WindowPicture.h"
+#include "host/common/FileProblemWords.h"
 #include "host/common/MessageText.h"
 #include "host/data/CustomDocuments.h"
 
@@ -290,8 +291,9 @@ bool Screenshot(HWND dialog, const SettingsScript& script, const std::wstring& f
   std::error_code ignored;
   if (path.has_parent_path()) std::filesystem::create_directories(path.parent_path(), ignored);
   RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-  if (SUCCEEDED(SaveWindowPicture(dialog, path.wstring()))) return true;
-  reason = "cannot write " + Quoted(path.wstring());
+  const HRESULT hr = SaveWindowPicture(dialog, path.wstring());
+  if (SUCCEEDED(hr)) return true;
+  reason = "cannot write " + Quoted(path.wstring()) + ": " + host::SaveProblemWords(path.wstring(), hr);
   return false;
 }
 

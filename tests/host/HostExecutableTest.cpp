@@ -424,6 +424,9 @@ TEST(HostExecutable, SettingsScriptPlaysTheDialogBeforeTheAnalysis) {
       {"type Population Spike\ntab Baseline\nclick Automatic\nok\n", ":3: click Automatic: 'Automatic' is disabled"},
       {"tab Baseline\nenter Start is the first point = 1234\n", "'Start is the first point' took '123'"},
       {"tab Baseline\n", ": the script ends while the settings dialog is open"},
+      // A folder no one may make a folder in (Wine's Z: is the whole Unix tree).
+      {"screenshot Z:\\dev\\pts\\ondara\\x.png\n",
+       ":1: screenshot Z:\\dev\\pts\\ondara\\x.png: cannot write 'Z:\\dev\\pts\\ondara\\x.png': its folder does not exist"},
   };
   for (const auto& failure : failures) {
     RunResult run;
