@@ -48,6 +48,13 @@ bool ParseCount(const wchar_t* text, long long* value) {
   return end != text && *end == 0;
 }
 
+// Whether --help stands among the options' names (not as another option's value).
+bool AsksForHelp(int argc, wchar_t** argv) {
+  for (int i = 0; i < argc; i += 2)
+    if (std::wcscmp(argv[i], L"--help") == 0) return true;
+  return false;
+}
+
 // False with a message on stderr for arguments that do not fit the usage.
 bool ParseArguments(int argc, wchar_t** argv, EventsArguments* args) {
   std::set<std::wstring> seen;
@@ -175,7 +182,7 @@ int Run(const EventsArguments& args) {
 
 int RunEventsCommand(int argc, wchar_t** argv) {
   try {
-    if (argc == 1 && std::wcscmp(argv[0], L"--help") == 0) {
+    if (AsksForHelp(argc, argv)) {
       std::printf("%s\n", kUsage);  // asked for: on the output, and no failure
       return 0;
     }

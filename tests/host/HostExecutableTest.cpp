@@ -67,6 +67,7 @@ TEST(HostExecutable, UnknownCommandFailsAndHelpDoesNot) {
       {L"", 2, "usage: ondara-host <command>"},
       {L"--help", 0, "usage: ondara-host <command>"},
       {L"events --help", 0, "usage: ondara-host events --formula"},
+      {L"events --rate 1000 --help", 0, "usage: ondara-host events --formula"},
       {L"selfchecks --help", 0, "usage: ondara-host selfchecks"},
       {L"classes --help", 0, "usage: ondara-host classes"},
   };
