@@ -127,8 +127,12 @@ QOR::String TextFaultWords(const ZRSetting& setting, TextFault fault) {
       return OutOfRangeWords(setting);
     case TextFault::kNotFinite:
       return Words(IDS_ZR_TEXT_NOT_FINITE);
-    case TextFault::kDetectionUnreadable:
+    case TextFault::kDetectionUnreadable: {
+      // The host's detector says best what its text lacks.
+      const auto* detection = dynamic_cast<const ZRSetting_PXDetSet*>(&setting);
+      if (detection != nullptr && !detection->GetRefusal().IsEmpty()) return detection->GetRefusal();
       return Words(IDS_ZR_TEXT_DETECTION_UNREADABLE);
+    }
     case TextFault::kDetectionInvalid:
       return Words(IDS_ZR_TEXT_DETECTION_INVALID);
   }

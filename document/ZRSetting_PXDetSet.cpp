@@ -3,6 +3,9 @@
 #include "document/ZRSetting_PXDetSet.h"
 
 #include "hostclient/HostChildObject.h"
+#include "hostclient/ThreadErrorText.h"
+
+#include <oleauto.h>
 
 namespace ZR::Doc {
 
@@ -29,11 +32,15 @@ void ZRSetting_PXDetSet::FromText(const QOR::String& text, bool) {
 }
 
 bool ZRSetting_PXDetSet::LoadText(const QOR::String& text) {
+  mRefusal.Clear();
   if (!mObject) {
     mPending = text;
     return true;
   }
-  return mObject->LoadText(text.GetInterface()) == S_OK;
+  SetErrorInfo(0, nullptr);  // words of an earlier call must not stand for this one
+  if (mObject->LoadText(text.GetInterface()) == S_OK) return true;
+  mRefusal = TakeThreadErrorText();
+  return false;
 }
 
 void ZRSetting_PXDetSet::ResetToDefault() {

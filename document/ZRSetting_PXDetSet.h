@@ -23,7 +23,8 @@ class ZRSetting_PXDetSet final : public ZRSetting {
   QOR::String ToText(bool classic) const override;
   void FromText(const QOR::String& text, bool classic) override;
   // FromText that answers whether the object read the text (a refused text leaves its settings
-  // as they were); without an object the text is kept as pending text and taken.
+  // as they were, and the host's words why, when it gave some, as GetRefusal); without an object
+  // the text is kept as pending text and taken.
   bool LoadText(const QOR::String& text);
   void ResetToDefault() override;
   // Drops its own object, then takes a clone of the other setting's object; false (copy
@@ -38,10 +39,13 @@ class ZRSetting_PXDetSet final : public ZRSetting {
 
   IPXDetectionSettings* GetObject() const noexcept { return mObject.Get(); }
   const QOR::String& GetPendingText() const noexcept { return mPending; }
+  // What the host said of the text the last LoadText refused; empty when it said nothing.
+  const QOR::String& GetRefusal() const noexcept { return mRefusal; }
 
  private:
   ComPtr<IPXDetectionSettings> mObject;
   QOR::String mPending;
+  QOR::String mRefusal;
 };
 
 }  // namespace ZR::Doc

@@ -5,6 +5,8 @@
 
 #include <oleauto.h>
 
+#include <string>
+
 void SetThreadErrorText(REFIID source, const QOR::String& text) noexcept {
   try {
     ComPtr<ICreateErrorInfo> created;
@@ -15,5 +17,19 @@ void SetThreadErrorText(REFIID source, const QOR::String& text) noexcept {
     if (SUCCEEDED(created->QueryInterface(IID_IErrorInfo, info.OutVoid()))) SetErrorInfo(0, info.Get());
   } catch (...) {
     // Without words the caller still has the failure.
+  }
+}
+
+QOR::String TakeThreadErrorText() noexcept {
+  try {
+    ComPtr<IErrorInfo> info;
+    if (GetErrorInfo(0, info.Out()) != S_OK || !info) return QOR::String();
+    BSTR text = nullptr;
+    if (FAILED(info->GetDescription(&text)) || !text) return QOR::String();
+    const std::wstring words(text, SysStringLen(text));
+    SysFreeString(text);
+    return QOR::String(words.c_str());
+  } catch (...) {
+    return QOR::String();
   }
 }

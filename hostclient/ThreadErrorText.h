@@ -9,3 +9,6 @@
 // Replaces the thread's error information by text, raised by the interface source. Without
 // memory the caller keeps just the failure.
 void SetThreadErrorText(REFIID source, const QOR::String& text) noexcept;
+
+// The description of the thread's error information, which it clears; empty when there is none.
+QOR::String TakeThreadErrorText() noexcept;

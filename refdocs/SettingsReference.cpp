@@ -98,7 +98,7 @@ constexpr char kDetectionText[] =
     "## The detection settings text (1010)\n\n"
     "General - Unstimulated and Synaptic detect with the host's cycle detector, whose settings are one text of\n"
     "ten numbers: `1 CHANNEL POLARITY HYSTERESIS HEIGHT INTERVAL BASELINE RELATIVE PRESET NONPOSITIVE`; a text of\n"
-    "more or fewer numbers is refused, by --set (naming its count) and in a documents file alike.\n\n"
+    "more or fewer numbers is refused, naming its count, by --set and in a documents file alike.\n\n"
     "- `1`: the text's version; `CHANNEL`: any number, the analysis sets the channel itself.\n"
     "- `POLARITY`: 1 detects upward events, -1 downward ones (inward currents).\n"
     "- `HEIGHT`: the threshold: how far an event rises above the local trough, the lowest that the signal's\n"

@@ -8,8 +8,11 @@
 #include <locale>
 #include <sstream>
 
+#include "host/common/ErrorText.h"
 #include "host/common/HostObject.h"
 #include "host/common/HostString.h"
+#include "host/common/MessageText.h"
+#include "host/cycles/DetectionTextProblem.h"
 
 namespace host {
 
@@ -167,9 +170,14 @@ class DetectionSettings final : public HostObject<IPXDetectionSettings, IPXPrevi
   HRESULT STDMETHODCALLTYPE GetText(QOR::IQORString** text) noexcept override {
     return Give(text, [&] { return mValues.ToText(); });
   }
+  // A text refused leaves the words why as the thread's error info (none for one that is not numbers).
   HRESULT STDMETHODCALLTYPE LoadText(QOR::IQORString* text) noexcept override {
     try {
-      return mValues.FromText(StringText(text)) ? S_OK : E_INVALIDARG;
+      const std::wstring given = StringText(text);
+      if (mValues.FromText(given)) return S_OK;
+      const std::string problem = DetectionTextProblem(given);
+      if (!problem.empty()) SetErrorText(WideFromUtf8(problem));
+      return E_INVALIDARG;
     } catch (...) {
       return E_OUTOFMEMORY;
     }

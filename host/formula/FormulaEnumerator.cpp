@@ -10,30 +10,11 @@
 #include "host/formula/SignalChannel.h"
 #include "hostapi/DataDocument.h"
 
-#include <oleauto.h>
 
 #include <memory>
 #include <new>
 
 namespace host {
-
-void SetErrorText(const std::wstring& text) {
-  HostPtr<ICreateErrorInfo> create;
-  if (FAILED(CreateErrorInfo(create.Out()))) return;
-  create->SetDescription(const_cast<LPOLESTR>(text.c_str()));
-  HostPtr<IErrorInfo> info = create.As<IErrorInfo>(IID_IErrorInfo);
-  SetErrorInfo(0, info.Get());
-}
-
-std::wstring TakeErrorText() {
-  HostPtr<IErrorInfo> info;
-  if (GetErrorInfo(0, info.Out()) != S_OK || !info) return std::wstring();
-  BSTR text = nullptr;
-  info->GetDescription(&text);
-  std::wstring result = text ? std::wstring(text, SysStringLen(text)) : std::wstring();
-  SysFreeString(text);
-  return result;
-}
 
 namespace {
 

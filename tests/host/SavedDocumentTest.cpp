@@ -168,6 +168,10 @@ TEST_F(SavedDocument, FileThisBuildCannotTakeWholeIsNamedAndKept) {
                                              "in the range 0 to 99999 ms after the stimulus artifact."},
       {setting(2001, L"-1"), held + "2001 of its analysis settings holds \"-1\": this setting takes a whole number from 0 to 32"},
       {setting(1010, L"abc"), held + "1010 of its analysis settings holds \"abc\": not detection settings the host's detector reads"},
+      // A 0 of 5.0000000000000002e-11 turned into a blank: eleven numbers, which would shift the later ones.
+      {setting(1010, L"1 0 -1 0.5 5.0000 00000000002e-11 10 50 0 0 0"),
+       held + "1010 of its analysis settings holds \"1 0 -1 0.5 5.0000 00000000002e-11 10 50 ...\" (45 characters): not "
+              "detection settings the host's detector reads: they are ten numbers, and this text has 11"},
       {setting(1006, std::wstring(300000, L'x')), held + "1006 of its analysis settings holds \"" + std::string(40, 'x') +
                                                       "...\" (300000 characters): not a number"},
       {[&](const std::vector<char>& good) {
