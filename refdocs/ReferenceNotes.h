@@ -13,6 +13,9 @@ struct SettingNote {
   const char* name;
   const char* unit;     // empty for switches, choices and counts
   const char* meaning;  // one line
+  // The analysis types that read the setting though the settings do not check it for them (a type
+  // mask): the page lists them beside the checked ones, so that a user of such a type finds it.
+  int32_t readToo = 0;
 };
 
 // The note of a setting; null for an id the notes do not know.

@@ -1,10 +1,14 @@
 // The name, unit and meaning of every setting the analysis document keeps.
 #include "refdocs/ReferenceNotes.h"
 
+#include "document/ZRSetting.h"
+
 namespace refdocs {
 namespace {
 
 constexpr char kBase[] = "base unit";  // the channel's unit without its prefix: V, A, ...
+
+using ZR::Doc::TypeBit;
 
 constexpr SettingNote kNotes[] = {
     // Stimulus detection (Evoked Response, Population Spike).
@@ -23,9 +27,12 @@ constexpr SettingNote kNotes[] = {
     {1005, "Stimulus position", "ms", "Method 2: the stimulus is at this time from the start of each record"},
     {1006, "Minimum peak height", kBase,
      "The smallest rise of a peak (Cardiac Action Potential and Action Potential) or of a response (Evoked "
-     "Response, with 1009 on): 0.05 for 50 mV"},
-    {1007, "Detection start", "ms", "Evoked Response: the response is searched from this time after the stimulus"},
-    {1008, "Detection end", "ms", "Evoked Response: ... and up to this time after the stimulus"},
+     "Response, with 1009 on): 0.05 for 50 mV",
+     TypeBit(5)},
+    {1007, "Detection start", "ms",
+     "Evoked Response: the response is searched from this time after the stimulus; Population Spike: the spike",
+     TypeBit(4)},
+    {1008, "Detection end", "ms", "... and up to this time after the stimulus", TypeBit(4)},
     {1009, "Use height and window", "",
      "Evoked Response: the response detector takes 1006, 1007 and 1008 (f: height 1, window 0 to 0)"},
     {1010, "Detection settings", "",
@@ -40,9 +47,10 @@ constexpr SettingNote kNotes[] = {
     {1017, "Rise start", "%", "TRise and SlopeRise start where the rise crosses this percentage of the height"},
     {1018, "Rise end", "%", "... and end where it crosses this one; TFall and SlopeFall use the two on the fall"},
     {1019, "Tau fit (older form)", "", "Read only from older settings, as tau mode 1 (t) or 0 (f)"},
-    {1020, "Slope start", "ms", "Slope: the fitted line starts this time after the event ..."},
-    {1021, "Slope end", "ms", "... and ends this time after it"},
-    {1022, "Value time", "ms", "Value: the signal this time after the stimulus"},
+    {1020, "Slope start", "ms", "Slope: the fitted line starts this time after the event ...",
+     TypeBit(2) | TypeBit(3) | TypeBit(4)},
+    {1021, "Slope end", "ms", "... and ends this time after it", TypeBit(2) | TypeBit(3) | TypeBit(4)},
+    {1022, "Value time", "ms", "Value: the signal this time after the stimulus", TypeBit(4)},
     {1023, "Population Spike time 1", "ms", "Kept for the settings dialog; no measurement reads it"},
     {1024, "Population Spike time 2", "ms", "Kept for the settings dialog; no measurement reads it"},
     {1025, "Plateau centre", "%",
@@ -64,10 +72,11 @@ constexpr SettingNote kNotes[] = {
     {1037, "Tau mode", "",
      "The tail fit's asymptote: 1 the baseline, for events that fall back to where they started; 0 fitted, for a "
      "relaxation towards a new level (mode 1 reads it too slow); 2 the value 1038, a level known beforehand"},
-    {1038, "Tau asymptote", kBase, "Tau mode 2: the asymptote of the tail fit"},
+    {1038, "Tau asymptote", kBase, "Tau mode 2: the asymptote of the tail fit", TypeBit(2) | TypeBit(3)},
     {1039, "Baseline mode", "",
-     "0 the level of a flat stretch before the peak; 1 the value 1040; 2 the lowest sample since the last event"},
-    {1040, "Baseline value", kBase, "Baseline mode 1: the baseline"},
+     "0 the level of a flat stretch before the peak; 1 the value 1040; 2 the lowest sample since the last event",
+     TypeBit(5)},
+    {1040, "Baseline value", kBase, "Baseline mode 1: the baseline", TypeBit(5)},
     {1041, "Peak end level", "%", "A peak ends where the signal falls back to this percentage of the height"},
     // Settings of the whole analysis.
     {2000, "Analysis type", "",

@@ -62,13 +62,20 @@ std::string DefaultText(const ZRSetting& setting) {
   return Narrow(setting.ToText(true).GetText());
 }
 
+// The types the settings check the value for, then those that read it too: "0, 1, 2, 3; read by 5".
+std::string TypesText(int32_t checked, int32_t readToo) {
+  const int32_t others = readToo & ~checked;
+  if (others == 0) return TypeList(checked);
+  return TypeList(checked) + "; read by " + TypeList(others);
+}
+
 std::string Row(const ZRSetting& setting) {
   const SettingNote* note = FindSettingNote(setting.Id());
   const int32_t id = ZR::Doc::NumberOf(setting.Id());
   if (note == nullptr) throw std::logic_error("setting " + std::to_string(id) + " has no note");
   return "| " + std::to_string(id) + " | " + note->name + " | " + KindText(setting) + " | " +
          note->unit + " | `" + DefaultText(setting) + "` | " + RangeText(setting) + " | " +
-         TypeList(setting.TypeMask()) + " | " + note->meaning + " |\n";
+         TypesText(setting.TypeMask(), note->readToo) + " | " + note->meaning + " |\n";
 }
 
 constexpr char kTableHead[] =
@@ -92,7 +99,8 @@ constexpr char kIntroduction[] =
     "base unit (volts for a channel in mV: 50 mV is `0.05`; amperes for one in pA: 20 pA is `2e-11`), times in\n"
     "ms, percentages of the peak's height as whole numbers, switches `t` or `f`. A value outside the valid\n"
     "values, or not a number of the setting's kind, is refused with the setting's own message. \"types\" are\n"
-    "the analysis types for which the settings check the value; the meaning says where another reads it too.\n\n";
+    "the analysis types for which the settings check the value, then (\"read by\") the others whose analysis\n"
+    "reads it too.\n\n";
 
 constexpr char kDetectionText[] =
     "## The detection settings text (1010)\n\n"
