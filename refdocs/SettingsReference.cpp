@@ -139,7 +139,7 @@ constexpr char kDetectionText[] =
     "Measured on 628 synthetic currents at 10 to 25 kHz (tests/data/cycle_events_truth.py: bursts from 2.5\n"
     "decay constants apart, currents riding on an earlier one's fall 3 to 6 decay constants after it, currents\n"
     "10 to 50 ms before a record's end, baselines drifting by up to one threshold per 100 ms either way, heights\n"
-    "of 8 to 20 noise standard deviations, relative and absolute thresholds of 5): all 628 are found, with no\n"
+    "of 8 to 20 noise standard deviations, thresholds of 5 given in them or in A): all 628 are found, with no\n"
     "row more and no Height of the wrong sign; scipy's find_peaks with the same prominence and distance finds\n"
     "the 628 and 349 peaks of noise.\n\n";
 
