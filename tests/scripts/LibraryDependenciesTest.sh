@@ -46,7 +46,8 @@ rm "$root/low/E.cpp" "$root/low/G.h" "$root/high/inner/F.h"
 mkdir -p "$root/high/top/nested"
 printf '#include "high/inner/C.h"\n' >"$root/high/top/T.cpp"
 printf '#include "high/top/T.h"\n#include "high/inner/C.h"\n' >"$root/high/top/nested/N.cpp"
-printf 'ondara_layer(high inner)\nondara_layer(high top inner)\nondara_layer(high top/nested inner\n  top)\n' >>"$root/CMakeLists.txt"
+# Declared in high/'s own CMakeLists.txt, as host/ declares its layers.
+printf 'ondara_layer(high inner)\nondara_layer(high top inner)\nondara_layer(high top/nested inner\n  top)\n' >"$root/high/CMakeLists.txt"
 rm "$root/high/B.cpp" && printf '#include "high/inner/C.h"\n' >"$root/high/inner/B.cpp"
 check "layers that agree" 0 ""
 
@@ -56,7 +57,7 @@ check "a lower layer including a higher one, a source in no layer" 1 "CMakeLists
 high is divided into layers, but these sources lie in none (declare their folder with ondara_layer):
 high/L.cpp"
 
-rm "$root/high/inner/H.h" "$root/high/L.cpp"
+rm "$root/high/inner/H.h" "$root/high/L.cpp" "$root/high/CMakeLists.txt"
 printf 'ondara_module_library(high low)\nondara_module_library(low)\nondara_layer(high inner top)\nondara_layer(high top inner)\n' >"$root/CMakeLists.txt"
 check "folders declared above what they build on" 1 "CMakeLists.txt: high builds on low, which is not declared below it
 CMakeLists.txt: high/inner builds on high/top, which is not declared below it
