@@ -144,8 +144,10 @@ std::string OutputFileProblem(const std::wstring& path) {
   if (attributes == INVALID_FILE_ATTRIBUTES) return std::string();
   // Windows refuses to replace it; Wine lets root do so.
   if (attributes & FILE_ATTRIBUTE_READONLY) return host::FileProblemWords(path, ERROR_ACCESS_DENIED);
-  HANDLE const file = CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  // Replacing it takes the right to remove it, which a reader that does not share it refuses.
+  HANDLE const file = CreateFileW(path.c_str(), GENERIC_WRITE | DELETE,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return host::FileProblemWords(path, GetLastError());
   CloseHandle(file);
   return std::string();

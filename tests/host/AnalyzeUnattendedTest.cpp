@@ -116,6 +116,10 @@ TEST_F(AnalyzeUnattended, RefusalsAreOneLineSayingWhatIsWrong) {
   const std::wstring readOnly = WriteText(sRecording + L".read-only.txt", "x");
   SetFileAttributesW(readOnly.c_str(), FILE_ATTRIBUTE_READONLY);
   HANDLE const holder = CreateFileW(held.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  // One a reader holds letting others write it, but not remove or replace it.
+  const std::wstring read = WriteText(sRecording + L".read.txt", "x");
+  HANDLE const reader = CreateFileW(read.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                    OPEN_EXISTING, 0, nullptr);
   const std::wstring closed = L"Z:\\dev\\pts\\ondara";
   const std::wstring analyze = L"analyze --recording \"" + sRecording + L"\" --table ";
   const std::wstring unsaved = sRecording + L".refused.documents";
@@ -253,6 +257,9 @@ TEST_F(AnalyzeUnattended, RefusalsAreOneLineSayingWhatIsWrong) {
       {analyze + L"--documents \"" + held + L"\"", 2,
        Utf8(held) + ": the analysis document cannot be saved there: another program holds it open: close it there, "
                     "or choose another name"},
+      {analyze + L"--show table --copy \"" + read + L"\"", 2,
+       Utf8(read) + ": --copy cannot write there: another program holds it open: close it there, or choose another "
+                    "name"},
       {analyze + L"--show table --data-pad \"" + readOnly + L"\"", 2,
        Utf8(readOnly) + ": --data-pad cannot write there: it is read-only: clear its read-only attribute, or choose "
                         "another name"},
@@ -285,8 +292,9 @@ TEST_F(AnalyzeUnattended, RefusalsAreOneLineSayingWhatIsWrong) {
   }
   EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(unsaved.c_str())) << "a refused run saved its documents";
   CloseHandle(holder);
+  CloseHandle(reader);
   SetFileAttributesW(readOnly.c_str(), FILE_ATTRIBUTE_NORMAL);
-  for (const std::wstring& file : {held, readOnly}) DeleteFileW(file.c_str());
+  for (const std::wstring& file : {held, readOnly, read}) DeleteFileW(file.c_str());
   for (const std::wstring& file : {millivolts, untimed, unsaved, commented}) DeleteFileW(file.c_str());
   DeleteFileW(script.c_str());
   DeleteFileW(recording.c_str());
