@@ -131,17 +131,26 @@ std::string AnalysisChannelRefusal(IDocumentSettingsScript* settings, const Chan
          "), but " + has;
 }
 
+namespace {
+
+// Whether path's folder takes a new file beside it: empty when so, else the words why not.
+std::string NewFileProblem(const std::wstring& path) {
+  const DWORD error = host::FileBesideProblem(path);
+  if (error == ERROR_PATH_NOT_FOUND || error == ERROR_DIRECTORY) return "its folder does not exist";
+  if (error == ERROR_ACCESS_DENIED) return "its folder may not be written (access is denied)";
+  return error == ERROR_SUCCESS ? std::string() : host::FileProblemWords(path, error);
+}
+
+}  // namespace
+
 std::string OutputFileProblem(const std::wstring& path) {
   if (!host::ReservedDeviceName(path).empty()) return host::FileProblemWords(path, ERROR_INVALID_NAME);
   const DWORD attributes = GetFileAttributesW(path.c_str());
   if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) return "it is a folder";
   // The file is written beside path and renamed over it: the folder must take a new file, and an
   // existing file must be one that may be written. path itself is neither made nor changed.
-  DWORD error = host::FileBesideProblem(path);
-  if (error == ERROR_PATH_NOT_FOUND || error == ERROR_DIRECTORY) return "its folder does not exist";
-  if (error == ERROR_ACCESS_DENIED) return "its folder may not be written (access is denied)";
-  if (error != ERROR_SUCCESS) return host::FileProblemWords(path, error);
-  if (attributes == INVALID_FILE_ATTRIBUTES) return std::string();
+  const std::string folderProblem = NewFileProblem(path);
+  if (!folderProblem.empty() || attributes == INVALID_FILE_ATTRIBUTES) return folderProblem;
   // Windows refuses to replace it; Wine lets root do so.
   if (attributes & FILE_ATTRIBUTE_READONLY) return host::FileProblemWords(path, ERROR_ACCESS_DENIED);
   // Replacing it takes the right to remove it, which a reader that does not share it refuses.
@@ -160,7 +169,7 @@ std::string OutputFolderProblem(const std::wstring& path) {
   const DWORD attributes = GetFileAttributesW(path.c_str());
   if (attributes != INVALID_FILE_ATTRIBUTES) {
     if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) return "it is a file";
-    return OutputFileProblem(folder + L"\\picture.png");  // a new file there
+    return NewFileProblem(folder + L"\\picture.png");  // a new file there; no file of that name is looked at
   }
   const size_t slash = folder.find_last_of(L"\\/");
   if (slash != std::wstring::npos) {

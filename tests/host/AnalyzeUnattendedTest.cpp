@@ -121,6 +121,11 @@ TEST_F(AnalyzeUnattended, RefusalsAreOneLineSayingWhatIsWrong) {
   HANDLE const reader = CreateFileW(read.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                     OPEN_EXISTING, 0, nullptr);
   const std::wstring closed = L"Z:\\dev\\pts\\ondara";
+  // A picture folder holding a read-only file the run does not write.
+  const std::wstring pictures = sRecording + L".pictures";
+  CreateDirectoryW(pictures.c_str(), nullptr);
+  const std::wstring unrelated = WriteText(pictures + L"\\picture.png", "x");
+  SetFileAttributesW(unrelated.c_str(), FILE_ATTRIBUTE_READONLY);
   const std::wstring analyze = L"analyze --recording \"" + sRecording + L"\" --table ";
   const std::wstring unsaved = sRecording + L".refused.documents";
   const std::wstring markers = L"analyze --recording \"" + testsupport::SourcePathW("data/evoked_ap.csv") + L"\" ";
@@ -269,6 +274,7 @@ TEST_F(AnalyzeUnattended, RefusalsAreOneLineSayingWhatIsWrong) {
       {analyze + L"--show table --screenshot " + closed, 2,
        Utf8(closed) + ": --screenshot cannot write there: the folder could not be made: its folder may not be written "
                       "(access is denied)"},
+      {analyze + L"--show table --screenshot \"" + pictures + L"\"", 0, ""},
       {analyze + L"--show table --copy con.txt", 2,
        "con.txt: --copy cannot write there: Windows reserves the name 'con' for a device: choose another name"},
       {analyze + L"--recording aux.csv", 2, "aux.csv: Windows reserves the name 'aux' for a device: rename the file"},
@@ -293,6 +299,8 @@ TEST_F(AnalyzeUnattended, RefusalsAreOneLineSayingWhatIsWrong) {
   EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(unsaved.c_str())) << "a refused run saved its documents";
   CloseHandle(holder);
   CloseHandle(reader);
+  SetFileAttributesW(unrelated.c_str(), FILE_ATTRIBUTE_NORMAL);
+  testsupport::RemoveFolder(pictures);
   SetFileAttributesW(readOnly.c_str(), FILE_ATTRIBUTE_NORMAL);
   for (const std::wstring& file : {held, readOnly, read}) DeleteFileW(file.c_str());
   for (const std::wstring& file : {millivolts, untimed, unsaved, commented}) DeleteFileW(file.c_str());
