@@ -33,6 +33,21 @@ bool EqualsNoCase(std::string_view a, std::string_view b) {
   return true;
 }
 
+// The comment mark a line opens with, after blanks ("#", "%", "//"); empty for another line.
+std::string_view CommentMark(std::string_view line) {
+  const std::string_view first = TrimBlanks(line);
+  for (const char* mark : kCommentMarks)
+    if (OpensWith(first, mark)) return mark;
+  return std::string_view();
+}
+
+std::string_view WithoutMark(std::string_view line, std::string_view mark) {
+  return TrimBlanks(line).substr(mark.size());
+}
+
+// Whether a line reads as the header: its first cell names the Time column.
+bool ReadsAsHeader(std::string_view line) { return NamesTime(line.substr(0, line.find_first_of(",;\t"))); }
+
 }  // namespace
 
 std::string EncodingRefusal(std::string_view text) {
@@ -54,17 +69,21 @@ bool NamesTime(std::string_view cell) {
 }
 
 std::string CommentLineRefusal(std::string_view line, std::string_view rest) {
-  const std::string_view first = TrimBlanks(line);
-  bool comment = false;
-  for (const char* mark : kCommentMarks) comment = comment || OpensWith(first, mark);
-  if (!comment) return std::string();
-  std::string words = "the first line " + QuoteInput(line) + " is a comment: the reader expects the header there, as " +
-                      kHeaderExample;
+  const std::string_view mark = CommentMark(line);
+  if (mark.empty()) return std::string();
+  const std::string found = "the first line " + QuoteInput(line) + " is ";
+  if (ReadsAsHeader(WithoutMark(line, mark)))
+    return found + "the header written as a comment: remove the '" + std::string(mark) + "' at its start";
+  const std::string words = found + "a comment: the reader expects the header there, as " + kHeaderExample;
   for (int number = 2; number <= kHeaderSearchLines + 1 && !rest.empty(); ++number) {
     const size_t end = rest.find_first_of("\r\n");
     const std::string_view next = rest.substr(0, end);
-    if (NamesTime(next.substr(0, next.find_first_of(",;\t"))))
-      return words + "; the header looks to be line " + std::to_string(number) + ": remove the lines before it";
+    const std::string_view nextMark = CommentMark(next);
+    if (ReadsAsHeader(WithoutMark(next, nextMark)))
+      return words + "; the header looks to be line " + std::to_string(number) +
+             (nextMark.empty() ? ": remove the lines before it"
+                               : ", written as a comment: remove the lines before it and the '" +
+                                     std::string(nextMark) + "' at its start");
     rest = AfterLine(rest, end);
   }
   return words + ": remove the comment lines";

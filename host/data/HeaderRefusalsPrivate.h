@@ -15,7 +15,9 @@ std::string EncodingRefusal(std::string_view text);
 bool NamesTime(std::string_view cell);
 
 // A first line that is a comment ("# exported by ...", "% ...", "// ..."): the refusal naming it
-// and, when a later line among the first few reads as the header, that line; empty for another line.
+// and, when a later line among the first few reads as the header, that line; when the line is
+// itself the header behind a comment mark ("# Time [s],Vm [mV]"), the mark to remove. Empty for
+// another line.
 std::string CommentLineRefusal(std::string_view line, std::string_view rest);
 
 // A Time column at the column-th place (from 1), not the first: the refusal saying where it goes.

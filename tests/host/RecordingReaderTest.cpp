@@ -90,6 +90,11 @@ TEST(RecordingReader, MalformedTextNamesLineAndColumn) {
        "header looks to be line 3: remove the lines before it"},
       {"% rig 2\nV,I\n1,2\n", 1, 1, "is a comment: the reader expects the header there, as \"Time [s],Vm [mV]\": remove",
        1000.0},
+      // The header written as a comment, as numpy's savetxt writes it; or after a comment line.
+      {"# Time [s],V\n0,1\n0.1,2\n", 1, 1,
+       "the first line '# Time [s],V' is the header written as a comment: remove the '#' at its start"},
+      {"% rig 2\n%Time [s]\tV\n0\t1\n", 1, 1,
+       "; the header looks to be line 2, written as a comment: remove the lines before it and the '%' at its start"},
       {"V,time (s),I\n1,0,2\n", 1, 3, "'time (s)' is column 2: the reader takes the Time column only as the first"},
       {"V,Time [s]\n1,0\n", 1, 3, "'Time [s]' is column 2", 1000.0},
       {"\xFF\xFE\0\0T\0\0\0"sv, 1, 1, "the text is UTF-32 (little-endian): save it as UTF-8, or as UTF-16"},
