@@ -1,5 +1,5 @@
-// The table of the host executable's commands. A new command lives in its own
-// file under host/app/ and adds its declaration and one row here.
+// The table of the host executable's commands, and the command line's dispatch to them. A new
+// command lives in its own file under host/app/ and adds its declaration and one row here.
 #include "host/app/HostCommand.h"
 
 #include "host/common/MessageText.h"
@@ -35,10 +35,6 @@ const HostCommand* HostCommands(std::size_t& count) noexcept {
   return kCommands;
 }
 
-}  // namespace ondara_host
-
-namespace ondara_host {
-
 int RunHostCommandLine(int argc, wchar_t** argv) {
   std::size_t count = 0;
   const HostCommand* const commands = HostCommands(count);
@@ -47,9 +43,11 @@ int RunHostCommandLine(int argc, wchar_t** argv) {
   const bool help = argc >= 2 && (std::wcscmp(argv[1], L"--help") == 0 || std::wcscmp(argv[1], L"-h") == 0);
   std::FILE* const stream = help ? stdout : stderr;
   std::fputs("usage: ondara-host <command> [arguments]\n", stream);
-  for (std::size_t i = 0; i < count; ++i)
-    std::fputs(("  " + host::Utf8FromWide(commands[i].name) + "  " + host::Utf8FromWide(commands[i].summary) + "\n").c_str(),
-               stream);
+  for (std::size_t i = 0; i < count; ++i) {
+    const std::string line =
+        "  " + host::Utf8FromWide(commands[i].name) + "  " + host::Utf8FromWide(commands[i].summary) + "\n";
+    std::fputs(line.c_str(), stream);
+  }
   return help ? 0 : 2;
 }
 
