@@ -69,9 +69,10 @@ inline constexpr SettingId kSettingAxisYHigh = SettingIdOf(2030);          // do
 // The stored region, in the order of its four words.
 inline constexpr SettingId kSettingsRegion[] = {kSettingRegionStartRecord, kSettingRegionStartTick,
                                                 kSettingRegionEndRecord, kSettingRegionEndTick};
-// Bool, the Analysis View's plot series n (1 to 10) shown.
+// Bool, the Analysis View's plot series n (1 to 10) shown; kNoSetting for another n, which would
+// name some other setting.
 constexpr SettingId PlotSeriesSetting(int32_t n) noexcept {
-  return SettingIdOf(NumberOf(kSettingFirstPlotSeries) + n - 1);
+  return n >= 1 && n <= 10 ? SettingIdOf(NumberOf(kSettingFirstPlotSeries) + n - 1) : kNoSetting;
 }
 // The three marker objects, in the order they are made.
 inline constexpr SettingId kSettingsMarkerObjects[] = {kSettingSourceObject, kSettingDetectorObject,
@@ -121,11 +122,14 @@ inline constexpr SettingId kSettingBaselineMode = SettingIdOf(1039);          //
 inline constexpr SettingId kSettingBaselineValue = SettingIdOf(1040);         // double, the fixed baseline
 inline constexpr SettingId kSettingEndHeightPercent = SettingIdOf(1041);      // int
 
-// The Table View's column switch of a catalogue parameter (a Bool on page 3) has the parameter's
-// id, its measurement index 0 to 58, for its setting id: the one place a parameter id becomes a
-// setting id.
-constexpr SettingId ColumnSwitchId(int32_t parameterId) noexcept { return SettingIdOf(parameterId); }
 // Ids below this one are column switches.
 inline constexpr SettingId kFirstChannelSettingId = kSettingStimulusMethod;
+// The Table View's column switch of a catalogue parameter (a Bool on page 3) has the parameter's
+// id, its measurement index 0 to 58, for its setting id: the one place a parameter id becomes a
+// setting id. kNoSetting for a number no switch has, so that no number passes through it for
+// another setting.
+constexpr SettingId ColumnSwitchId(int32_t parameterId) noexcept {
+  return parameterId >= 0 && parameterId < NumberOf(kFirstChannelSettingId) ? SettingIdOf(parameterId) : kNoSetting;
+}
 
 }  // namespace ZR::Doc

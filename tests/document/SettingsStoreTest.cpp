@@ -201,6 +201,15 @@ TEST_F(SettingsStoreTest, UpgradeTakesTauModeFromItsOlderSwitch) {
   EXPECT_EQ(mode->Get(), 1);
 }
 
+// The functions that make an id from a column's or a plot series' number make none for a number
+// outside their range, where a setting of another kind has the id (1006 the minimum peak height).
+TEST(SettingsStore, ColumnAndSeriesIdsStayInTheirRanges) {
+  static_assert(ColumnSwitchId(0) == SettingIdOf(0) && ColumnSwitchId(58) == SettingIdOf(58));
+  static_assert(PlotSeriesSetting(1) == kSettingFirstPlotSeries && PlotSeriesSetting(10) == SettingIdOf(2022));
+  for (const int32_t number : {-2, 1000, 1006, 2000}) EXPECT_EQ(-1, NumberOf(ColumnSwitchId(number))) << number;
+  for (const int32_t n : {0, 11, -5, 1006}) EXPECT_EQ(-1, NumberOf(PlotSeriesSetting(n))) << n;
+}
+
 TEST(SettingsStore, GroupsWithoutACatalogueHaveSwitchesForNoType) {
   SettingsStore store(nullptr);
   const Settings1& group = store.GetOrCreateGroup(0, -1, nullptr);
