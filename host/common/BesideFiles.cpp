@@ -21,6 +21,20 @@ bool Running(DWORD id) {
   return running;
 }
 
+// Whether a writer holds the file: it keeps it locked from making it to closing it, and locks
+// hold across Wine servers, where process ids do not.
+bool BeingWritten(const std::wstring& path) {
+  HANDLE const file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return GetLastError() == ERROR_SHARING_VIOLATION;
+  OVERLAPPED whole{};
+  const bool locked =
+      !LockFileEx(file, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, MAXDWORD, MAXDWORD, &whole);
+  if (!locked) UnlockFileEx(file, 0, MAXDWORD, MAXDWORD, &whole);
+  CloseHandle(file);
+  return locked;
+}
+
 // The process id in a name beside a target ("1f4-3.tmp" after the mark); 0 when it is no such name.
 DWORD WriterOf(const wchar_t* afterMark) {
   wchar_t* end = nullptr;
@@ -50,10 +64,11 @@ void RemoveStaleBesideFiles(const std::wstring& target) {
   do {
     if (_wcsnicmp(found.cFileName, prefix.c_str(), prefix.size()) != 0) continue;
     // One named with this process's id is an earlier process's that had the id (Wine gives each
-    // run the same one): this process writes one file at a time, and has none open here now.
+    // run the same one), or a writer's under another Wine server, which holds it locked.
     const DWORD writer = WriterOf(found.cFileName + prefix.size());
-    if (writer != 0 && (writer == GetCurrentProcessId() || !Running(writer)))
-      DeleteFileW((folder + found.cFileName).c_str());
+    const std::wstring path = folder + found.cFileName;
+    if (writer != 0 && (writer == GetCurrentProcessId() || !Running(writer)) && !BeingWritten(path))
+      DeleteFileW(path.c_str());
   } while (FindNextFileW(search, &found));
   FindClose(search);
 }

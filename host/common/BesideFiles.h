@@ -11,7 +11,8 @@ namespace host {
 std::wstring BesideFileName(const std::wstring& target);
 
 // Removes the files beside target whose process is no longer running (a run killed while it
-// saved), those named with this process's id among them; another running process's are left to it.
+// saved), those named with this process's id among them; one that another running process, or a
+// writer under another Wine server, holds is left to it.
 void RemoveStaleBesideFiles(const std::wstring& target);
 
 }  // namespace host

@@ -20,9 +20,15 @@ constexpr size_t kMostPerWrite = size_t{1} << 24;
 void SetDiskRoomForTests(unsigned long long bytes) { sRoom = bytes; }
 
 CheckedFile::CheckedFile(const std::wstring& path)
-    : mFile(CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+    : mFile(CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
                         nullptr)) {
-  if (mFile == INVALID_HANDLE_VALUE) mError = GetLastError();
+  if (mFile == INVALID_HANDLE_VALUE) {
+    mError = GetLastError();
+    return;
+  }
+  // Only tells others the file is being written: a disk that keeps no locks still takes the file.
+  OVERLAPPED whole{};
+  LockFileEx(mFile, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, MAXDWORD, MAXDWORD, &whole);
 }
 
 CheckedFile::~CheckedFile() {

@@ -11,8 +11,9 @@ namespace host {
 
 class CheckedFile {
  public:
-  // Makes the file at path (one of that name is replaced), shared for reading only, so that no
-  // other program writes or removes it meanwhile.
+  // Makes the file at path, which must not be there yet (ERROR_FILE_EXISTS), shared for reading
+  // only and locked whole until it is closed: no other program writes or removes it meanwhile,
+  // and one that finds it locked, under another Wine server too, knows it is being written.
   explicit CheckedFile(const std::wstring& path);
   // Closes the file when Finish did not, keeping no promise about its bytes.
   ~CheckedFile();

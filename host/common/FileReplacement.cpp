@@ -12,8 +12,9 @@ namespace {
 constexpr int kReplaceTries = 50;
 constexpr DWORD kReplaceRetryMs = 20;
 
-// Names tried for the file that shows whether a folder takes a new file.
-constexpr int kProbeTries = 16;
+// Names tried for a file beside the target, and for the one that shows whether a folder takes a
+// new file.
+constexpr int kNameTries = 16;
 
 DWORD Replace(const std::wstring& from, const std::wstring& to) {
   DWORD error = ERROR_SUCCESS;
@@ -43,8 +44,11 @@ class BesideFile {
   std::wstring mName;
 };
 
+// The file beside written through write, then brought to the disk and closed. A name another
+// writer holds is left to it (beside then names nothing).
 HRESULT Written(BesideFile& beside, const std::function<HRESULT(CheckedFile&)>& write) {
   CheckedFile file(beside.Name());
+  if (file.Error() == ERROR_FILE_EXISTS) beside.Keep();
   if (file.Error() != ERROR_SUCCESS) return HRESULT_FROM_WIN32(file.Error());
   const HRESULT written = write(file);
   const DWORD error = file.Finish();
@@ -57,7 +61,7 @@ HRESULT Written(BesideFile& beside, const std::function<HRESULT(CheckedFile&)>& 
 DWORD FileBesideProblem(const std::wstring& path) {
   DWORD error = ERROR_FILE_EXISTS;
   // A name a killed run left taken (the save removes such files) is passed over for the next.
-  for (int attempt = 0; attempt < kProbeTries && error == ERROR_FILE_EXISTS; ++attempt) {
+  for (int attempt = 0; attempt < kNameTries && error == ERROR_FILE_EXISTS; ++attempt) {
     HANDLE const probe = CreateFileW(BesideFileName(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                      FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
     if (probe == INVALID_HANDLE_VALUE) {
@@ -72,13 +76,18 @@ DWORD FileBesideProblem(const std::wstring& path) {
 
 HRESULT WriteReplacing(const std::wstring& path, const std::function<HRESULT(CheckedFile& beside)>& write) {
   RemoveStaleBesideFiles(path);
-  BesideFile beside(path);
-  const HRESULT written = Written(beside, write);
-  if (FAILED(written)) return written;
-  const DWORD error = Replace(beside.Name(), path);
-  if (error != ERROR_SUCCESS) return HRESULT_FROM_WIN32(error);
-  beside.Keep();
-  return S_OK;
+  // Runs in other Wine prefixes have process ids of their own, this one's among them: a name one
+  // of them writes under is passed over for the next.
+  for (int attempt = 1;; ++attempt) {
+    BesideFile beside(path);
+    const HRESULT written = Written(beside, write);
+    if (beside.Name().empty() && attempt < kNameTries) continue;
+    if (FAILED(written)) return written;
+    const DWORD error = Replace(beside.Name(), path);
+    if (error != ERROR_SUCCESS) return HRESULT_FROM_WIN32(error);
+    beside.Keep();
+    return S_OK;
+  }
 }
 
 HRESULT WriteBytesReplacing(const std::wstring& path, std::string_view bytes) {

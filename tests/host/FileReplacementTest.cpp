@@ -93,6 +93,20 @@ class WaitingProcess {
   BOOL mStarted = FALSE;
 };
 
+// The next count names this process gives files beside target.
+std::vector<std::wstring> NamesTakenNext(const std::wstring& target, unsigned long count) {
+  const std::wstring next = host::BesideFileName(target);
+  const size_t dash = next.rfind(L'-');
+  const unsigned long last = std::wcstoul(next.c_str() + dash + 1, nullptr, 16);
+  std::vector<std::wstring> names;
+  for (unsigned long i = 1; i <= count; ++i) {
+    wchar_t number[16];
+    std::swprintf(number, 16, L"%lx", last + i);
+    names.push_back(next.substr(0, dash + 1) + number + L".tmp");
+  }
+  return names;
+}
+
 // The file written beside the target carries the target's name; one a process no longer running
 // left there is removed by the next save of that target, and a running process's stays. Files
 // named with this process's id were left by an earlier run that had it (Wine gives every run the
@@ -108,14 +122,7 @@ TEST(FileReplacement, FileBesideIsNamedAfterItsTargetAndAStaleOneGoes) {
   const std::wstring stale = file + L".~fffffff0-1.tmp";
   const std::wstring live = file + L".~" + id + L"-1.tmp";
   const std::wstring other = folder + L"\\other.txt.~fffffff0-1.tmp";
-  std::vector<std::wstring> earlier;  // the names this process takes next
-  const std::wstring next = host::BesideFileName(file);
-  const unsigned long count = std::wcstoul(next.c_str() + next.rfind(L'-') + 1, nullptr, 16);
-  for (unsigned long i = 1; i <= 3; ++i) {
-    wchar_t number[16];
-    std::swprintf(number, 16, L"%lx", count + i);
-    earlier.push_back(next.substr(0, next.rfind(L'-') + 1) + number + L".tmp");
-  }
+  const std::vector<std::wstring> earlier = NamesTakenNext(file, 3);
   for (const std::wstring& left : {stale, live, other}) std::ofstream(left.c_str()) << "cut";
   for (const std::wstring& left : earlier) std::ofstream(left.c_str()) << "cut";
   EXPECT_EQ(static_cast<DWORD>(ERROR_SUCCESS), host::FileBesideProblem(file));
@@ -134,6 +141,23 @@ TEST(FileReplacement, FileBesideIsNamedAfterItsTargetAndAStaleOneGoes) {
   EXPECT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(live.c_str()));
   EXPECT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(other.c_str()));
   EXPECT_EQ("new", Text(file));
+
+  // Under another Wine server a writer may have this process's id: what it holds locked (only
+  // the lock tells, sharing does not reach across servers) stays as it is, and the save takes
+  // another name.
+  std::vector<HANDLE> holders;
+  const std::vector<std::wstring> theirs = NamesTakenNext(file, 2);
+  for (const std::wstring& name : theirs) {
+    std::ofstream(name.c_str()) << "theirs";
+    holders.push_back(CreateFileW(name.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                  nullptr, OPEN_EXISTING, 0, nullptr));
+    OVERLAPPED whole{};
+    ASSERT_TRUE(LockFileEx(holders.back(), LOCKFILE_EXCLUSIVE_LOCK, 0, MAXDWORD, MAXDWORD, &whole));
+  }
+  EXPECT_EQ(S_OK, host::WriteBytesReplacing(file, "newer"));
+  for (HANDLE holder : holders) CloseHandle(holder);
+  for (const std::wstring& name : theirs) EXPECT_EQ("theirs", Text(name));
+  EXPECT_EQ("newer", Text(file));
   testsupport::RemoveFolder(folder);
 }
 
