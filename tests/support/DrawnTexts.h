@@ -6,28 +6,8 @@
 
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
-
-inline int CALLBACK CollectDrawnText(HDC, HANDLETABLE*, const ENHMETARECORD* record, int, LPARAM out) noexcept {
-  if (record->iType != EMR_EXTTEXTOUTW) return 1;
-  const auto* const text = reinterpret_cast<const EMREXTTEXTOUTW*>(record);
-  const auto* const units =
-      reinterpret_cast<const wchar_t*>(reinterpret_cast<const BYTE*>(record) + text->emrtext.offString);
-  reinterpret_cast<std::vector<std::wstring>*>(out)->emplace_back(units, text->emrtext.nChars);
-  return 1;
-}
-
-// The texts that draw(dc) writes, in order, recorded through an enhanced metafile.
-template <typename Draw>
-std::vector<std::wstring> DrawnTexts(Draw draw) {
-  HDC const meta = CreateEnhMetaFileW(nullptr, nullptr, nullptr, nullptr);
-  draw(meta);
-  HENHMETAFILE const recorded = CloseEnhMetaFile(meta);
-  std::vector<std::wstring> texts;
-  EnumEnhMetaFile(nullptr, recorded, &CollectDrawnText, &texts, nullptr);
-  DeleteEnhMetaFile(recorded);
-  return texts;
-}
 
 // A text a drawing writes: where (its reference point, and the rectangle that clips it when
 // written with ETO_CLIPPED), in the font selected then, and the line drawn last before it.
@@ -74,16 +54,35 @@ inline int CALLBACK CollectWrittenText(HDC, HANDLETABLE*, const ENHMETARECORD* r
   return 1;
 }
 
+// Every text a recorded metafile writes, in order.
+inline std::vector<WrittenText> WrittenTextsOf(HENHMETAFILE recorded) {
+  WrittenTextRecorder recorder;
+  EnumEnhMetaFile(nullptr, recorded, &CollectWrittenText, &recorder, nullptr);
+  return recorder.texts;
+}
+
 // Every text that draw(dc) writes, in order.
 template <typename Draw>
 std::vector<WrittenText> DrawnWrittenTexts(Draw draw) {
   HDC const meta = CreateEnhMetaFileW(nullptr, nullptr, nullptr, nullptr);
   draw(meta);
   HENHMETAFILE const recorded = CloseEnhMetaFile(meta);
-  WrittenTextRecorder recorder;
-  EnumEnhMetaFile(nullptr, recorded, &CollectWrittenText, &recorder, nullptr);
+  std::vector<WrittenText> texts = WrittenTextsOf(recorded);
   DeleteEnhMetaFile(recorded);
-  return recorder.texts;
+  return texts;
+}
+
+// The texts alone.
+inline std::vector<std::wstring> TextsOf(std::vector<WrittenText> written) {
+  std::vector<std::wstring> texts;
+  for (WrittenText& text : written) texts.push_back(std::move(text.text));
+  return texts;
+}
+
+// The texts that draw(dc) writes, in order.
+template <typename Draw>
+std::vector<std::wstring> DrawnTexts(Draw draw) {
+  return TextsOf(DrawnWrittenTexts(draw));
 }
 
 // The texts that draw(dc) writes clipped to a rectangle, in order.

@@ -441,10 +441,9 @@ TEST_F(HostFrameOutputs, AnalyzeOutputsWriteTheDataPadAndTheAnalysisViewsPicture
   DeleteFileW(picture.c_str());
   EXPECT_EQ(std::string("\x89PNG\r\n\x1A\n", 8), png.substr(0, 8)) << "the view's picture";
   EXPECT_GT(png.size(), 1000u);
-  std::vector<std::wstring> labels;
   ASSERT_TRUE(OpenClipboard(nullptr));
-  EnumEnhMetaFile(nullptr, static_cast<HENHMETAFILE>(GetClipboardData(CF_ENHMETAFILE)), &CollectDrawnText, &labels,
-                  nullptr);
+  const std::vector<std::wstring> labels =
+      TextsOf(WrittenTextsOf(static_cast<HENHMETAFILE>(GetClipboardData(CF_ENHMETAFILE))));
   CloseClipboard();
   EXPECT_NE(labels.end(), std::find(labels.begin(), labels.end(), L"0.5")) << "the value axis counts in mV";
   for (const std::wstring& label : labels) EXPECT_NE(0u, label.find(L"0.000")) << "a label in volts";

@@ -28,7 +28,7 @@
 #include "hostclient/LumoOwlDocView.h"
 #include "tests/views/ViewSiteFixture.h"
 #include "tests/support/DibCanvas.h"
-#include "tests/support/DibCanvas.h"
+#include "tests/support/DrawnTexts.h"
 #include "tests/support/RecordedCommandState.h"
 #include "platform/owl/TButton.h"
 #include "tests/support/ScriptedModalSeam.h"
@@ -395,15 +395,6 @@ TEST_F(TableViewTest, ARefusedColumnRecordLeavesTheHeadingsWhereTheUserClicks) {
   EXPECT_EQ(4, data.GetCellFormat(mDoc->GetCycleDetector()->GetColumnParamId(0)).significantFigures);
 }
 
-// The texts an enhanced metafile draws.
-static int CALLBACK CollectTexts(HDC, HANDLETABLE*, const ENHMETARECORD* record, int, LPARAM texts) noexcept {
-  if (record->iType != EMR_EXTTEXTOUTW) return 1;
-  const auto* const text = reinterpret_cast<const EMREXTTEXTOUTW*>(record);
-  const auto* const units = reinterpret_cast<const wchar_t*>(reinterpret_cast<const BYTE*>(record) + text->emrtext.offString);
-  reinterpret_cast<std::vector<std::wstring>*>(texts)->emplace_back(units, text->emrtext.nChars);
-  return 1;
-}
-
 TEST_F(TableViewTest, ANarrowedColumnShowsFewerFiguresAndEndsItsHeadingInAnEllipsis) {
   OpenView();
   TVF_Grid::EventGridControl& main = table->MainGrid();
@@ -435,12 +426,7 @@ TEST_F(TableViewTest, ANarrowedColumnShowsFewerFiguresAndEndsItsHeadingInAnEllip
     for (TVF_Grid::EventGridControl* grid : {&main, &summary}) {
       TVF_Grid::GridPane& pane = grid->Pane();
       const RECT column{0, 0, pane.Column(0).Width - 1, pane.GetClientRect().bottom};
-      HDC const meta = CreateEnhMetaFileW(nullptr, nullptr, nullptr, nullptr);
-      pane.PaintCells(meta, column);
-      HENHMETAFILE const recorded = CloseEnhMetaFile(meta);
-      std::vector<std::wstring> texts;
-      EnumEnhMetaFile(nullptr, recorded, &CollectTexts, &texts, nullptr);
-      DeleteEnhMetaFile(recorded);
+      const std::vector<std::wstring> texts = DrawnTexts([&](HDC meta) { pane.PaintCells(meta, column); });
       const size_t rows = static_cast<size_t>(std::min(pane.RowCount() - pane.TopRow(), pane.PageRows()));
       ASSERT_GE(texts.size(), rows);
       for (size_t row = 0; row < rows; ++row) {
