@@ -21,13 +21,14 @@ std::string Text(const std::wstring& path) {
   return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
 }
 
-// Only a whole write replaces the file: one that fails or throws, after writing part of its
-// content, leaves the file as it was and nothing beside it; a folder that is not there is a failure.
+// Only a whole write replaces the file: one that fails, throws or finds the disk full after any
+// number of bytes leaves the file as it was, byte for byte, with nothing beside it; with room for
+// every byte it succeeds; a folder that is not there is a failure.
 TEST(FileReplacement, FileIsReplacedOnlyByAWholeWrite) {
   const std::wstring folder = testsupport::OwnTemporaryPath(L"ondara-replacing");
   ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
   const std::wstring file = folder + L"\\kept.txt";
-  ASSERT_EQ(S_OK, host::WriteBytesReplacing(file, "old"));
+  ASSERT_EQ(S_OK, host::WriteBytesReplacing(file, "the old text"));
   const auto part = [](host::CheckedFile& beside) {
     beside.Write("new, in pa");
     return E_FAIL;
@@ -38,28 +39,10 @@ TEST(FileReplacement, FileIsReplacedOnlyByAWholeWrite) {
                  throw std::runtime_error("stopped");
                }),
                std::runtime_error);
-  EXPECT_EQ("old", Text(file));
-  EXPECT_EQ(1, testsupport::FilesIn(folder));
-  EXPECT_EQ(S_OK, host::WriteBytesReplacing(file, "new"));
-  EXPECT_EQ("new", Text(file));
-  EXPECT_TRUE(FAILED(host::WriteBytesReplacing(folder + L"\\none\\x.txt", "x")));
-  EXPECT_EQ(1, testsupport::FilesIn(folder));
-  testsupport::RemoveFolder(folder);
-}
-
-// A disk that fills up after any number of bytes fails the save in words and leaves the file as it
-// was, byte for byte, with nothing beside it; with room for every byte the save succeeds.
-TEST(FileReplacement, FullDiskKeepsTheOldFileAtEveryByteCount) {
-  const std::wstring folder = testsupport::OwnTemporaryPath(L"ondara-full");
-  ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
-  const std::wstring file = folder + L"\\kept.txt";
-  ASSERT_EQ(S_OK, host::WriteBytesReplacing(file, "the old text"));
   const std::string text = "row 1\trow 2\r\nrow 3";
   for (size_t room = 0; room < text.size(); ++room) {
     host::SetDiskRoomForTests(room);
-    const HRESULT hr = host::WriteBytesReplacing(file, text);
-    EXPECT_EQ(HRESULT_FROM_WIN32(ERROR_DISK_FULL), hr) << room;
-    EXPECT_EQ("there is no room left on its disk", host::SaveProblemWords(file, hr));
+    EXPECT_EQ(HRESULT_FROM_WIN32(ERROR_DISK_FULL), host::WriteBytesReplacing(file, text)) << room;
     EXPECT_EQ("the old text", Text(file)) << room;
     EXPECT_EQ(1, testsupport::FilesIn(folder)) << room;
   }
@@ -67,6 +50,9 @@ TEST(FileReplacement, FullDiskKeepsTheOldFileAtEveryByteCount) {
   EXPECT_EQ(S_OK, host::WriteBytesReplacing(file, text));
   host::SetDiskRoomForTests(~0ull);
   EXPECT_EQ(text, Text(file));
+  EXPECT_EQ(1, testsupport::FilesIn(folder));
+  EXPECT_TRUE(FAILED(host::WriteBytesReplacing(folder + L"\\none\\x.txt", "x")));
+  EXPECT_EQ(1, testsupport::FilesIn(folder));
   testsupport::RemoveFolder(folder);
 }
 
@@ -188,7 +174,8 @@ TEST(FileProblemWords, NameTheCause) {
       {L"console.txt", ERROR_FILE_NOT_FOUND, host::SystemErrorWords(ERROR_FILE_NOT_FOUND)},
   };
   for (const auto& c : cases) EXPECT_EQ(c.words, host::FileProblemWords(c.path, c.error)) << c.error;
-  EXPECT_EQ("there is no room left on its disk", host::SaveProblemWords(L"x.txt", STG_E_MEDIUMFULL));
+  for (const HRESULT full : {HRESULT_FROM_WIN32(ERROR_DISK_FULL), STG_E_MEDIUMFULL})
+    EXPECT_EQ("there is no room left on its disk", host::SaveProblemWords(L"x.txt", full)) << std::hex << full;
   EXPECT_EQ("0x80030103", host::SaveProblemWords(L"x.txt", STG_E_CANTSAVE));
   CloseHandle(holder);
   SetFileAttributesW(readOnly.c_str(), FILE_ATTRIBUTE_NORMAL);
