@@ -165,6 +165,21 @@ SHORT = [
      [("exp", 140, 50.0, 5e-4, 0.005, 0), ("exp", 1100, 50.0, 5e-4, 0.005, 0), ("exp", 120, 50.0, 5e-4, 0.005, 1)]),
 ]
 
+# A record's start, without noise: an event 1 ms into the second record is found once the run-in has measured the
+# noise; the third record opens on the fall of an event whose onset lies 2 ms before it, which is told of, and is
+# no row.
+STARTS = ("a record's start", 2, "1 0 -1 0.5 5 10 50 1 0 0", 0.1, 3,
+          [("exp", 20, 50.0, 5e-4, 0.005, 1), ("exp", -40, 50.0, 5e-4, 0.005, 2)])
+
+
+def record_starts():
+    name, kind, detection, seconds, records, events = STARTS
+    print_recording((name, kind, detection, 20000, -15.0, seconds, "pA", records, 0.0, 0), events)
+    print("rows\t1")
+    print(f"says\trecord {records} (counted from 1): opens within an event")
+    for heading, value, tolerance in noisy_expected(Shape(*events[0][:5]), -1.0, 0.0):
+        print(f"expect\t1\t{heading}\t{value:.9g}\t{tolerance:.3g}")
+
 # The battery: (name, type, polarity, relative, rate, records, seconds, noise SD in pA, drift in thresholds per
 # 100 ms in the events' direction, seed), on -15 pA, INTERVAL 10 ms, baseline 50 ms, hysteresis 0.5.
 BATTERY = [
@@ -517,6 +532,7 @@ def main():
         print_noisy(name, kind, detection, 1.0, 1, noise, seed, events)
     for name, kind, detection, seconds, records, noise, seed, events in SHORT:
         print_noisy(name, kind, detection, seconds, records, noise, seed, events)
+    record_starts()
     for name, kind, detection, rate, baseline, seconds, unit, events in RECORDINGS:
         polarity = -1.0 if " -1 " in detection else 1.0
         shapes = [Shape(*e) for e in events]
