@@ -70,6 +70,7 @@ TEST(HostExecutable, UnknownCommandFailsAndHelpDoesNot) {
       {L"events --rate 1000 --help", 0, "usage: ondara-host events --formula"},
       {L"selfchecks --help", 0, "usage: ondara-host selfchecks"},
       {L"classes --help", 0, "usage: ondara-host classes"},
+      {L"analyze --help", 0, "usage: ondara-host analyze --recording FILE"},
   };
   for (const auto& c : cases) {
     RunResult run;
@@ -206,11 +207,6 @@ TEST(HostExecutable, AnalyzeCommandRunsTheDocumentsAnalysisOverARecording) {
   EXPECT_EQ(0u, reopened.exitCode) << reopened.output;
   EXPECT_EQ(table.output, reopened.output);
   DeleteFileW(documents.c_str());
-
-  RunResult help;
-  ASSERT_TRUE(RunHost(L"analyze --help", help));
-  EXPECT_EQ(0u, help.exitCode);
-  EXPECT_EQ(0u, help.output.find("usage: ondara-host analyze --recording FILE")) << help.output;
   DeleteFileW(path.c_str());
 }
 
