@@ -66,6 +66,7 @@ void ReportHeld(CycleScanState& s, const CycleRules& r, int32_t tick, std::vecto
 }
 
 void FollowCycle(CycleScanState& s, const CycleRules& r, double y, double threshold, int32_t tick) {
+  s.floor -= threshold * r.troughRisePerTick;  // FollowTrough says why
   if (y > s.extreme) {
     s.extreme = y;
     s.extremeTick = tick;
@@ -83,11 +84,22 @@ void FollowCycle(CycleScanState& s, const CycleRules& r, double y, double thresh
   s.previousRise = 0.5 * (y + s.previous) - s.trough;
 }
 
+// The trough follows the average up by at most troughRisePerTick thresholds a tick. Down it follows freely to
+// the floor, so that it keeps to an earlier cycle's fall, and below the floor by as little, so that a swing the
+// other way (a current of the other sign) is no trough that its return to the baseline rises from. The floor
+// comes up to the trough at that pace; while a cycle is open it sinks at that pace from where the cycle rose
+// from, as far as a drift the other way may have taken the baseline meanwhile.
+void FollowTrough(CycleScanState& s, const CycleRules& r, double smoothBefore, double threshold) {
+  const double step = threshold * r.troughRisePerTick;
+  s.trough = std::max(std::min(smoothBefore, s.trough + step), std::min(s.trough - step, s.floor));
+  s.floor = std::min(s.floor + step, s.trough);
+}
+
 // Outside a cycle: the trough follows the average, and a cycle starts where the rise above it crosses the
 // threshold.
 void SeekCycle(CycleScanState& s, const CycleRules& r, double y, double smoothBefore, double threshold,
                int32_t tick) {
-  if (r.baselineTicks > 0) s.trough = std::min(smoothBefore, s.trough + threshold * r.troughRisePerTick);
+  if (r.baselineTicks > 0) FollowTrough(s, r, smoothBefore, threshold);
   const double rise = 0.5 * (y + s.previous) - s.trough;
   const double previousRise = s.previousRise;
   s.previousRise = rise;
@@ -116,7 +128,7 @@ void Feed(CycleScanState& s, const CycleRules& r, float sample, int32_t tick, bo
     s.firstTick = tick;
     s.first = s.previous = s.level1 = s.level2 = s.smooth = y;
     s.previousTick = tick;
-    s.trough = r.baselineTicks > 0 ? y : 0.0;
+    s.trough = s.floor = r.baselineTicks > 0 ? y : 0.0;
     s.previousRise = y - s.trough;
     return;
   }

@@ -46,6 +46,7 @@ struct CycleScanState {
   double level2 = 0.0;
   double smooth = 0.0;        // the signal times the polarity, averaged over a few samples
   double trough = 0.0;        // the lowest average lately, rising slowly: what a new cycle rises from
+  double floor = 0.0;         // the trough falls freely down to this level, slowly below it
   double previous = 0.0;      // the previous finite sample times the polarity
   int32_t previousTick = 0;   // its tick
   double previousRise = 0.0;  // the previous rise above the trough
@@ -67,23 +68,22 @@ struct CycleScanState {
   double lastStart = -1e300;  // the previous cycle's start
 };
 
-// Feeds samples[0, count), the first at state.nextTick. Work on the signal times the polarity, so that cycles
-// rise. A cycle starts where the rise of the mean of the sample and the one before (which halves the chance of
-// a noise peak) above the trough crosses the threshold upwards, placed by linear interpolation between the two
-// samples. A cycle that starts sooner than the minimum interval after the previous counted start is one event
-// with that one: a counted cycle is held until the interval has passed, and takes the extreme of any cycle that
-// started within it where that is larger. The trough is
-// the lowest of the signal averaged over the last few samples, rising by at most troughRisePerTick thresholds
-// a tick, so that it follows a drift and the fall of an earlier cycle, while noise starts no cycle; with
-// no baseline it is 0. A cycle ends once its average has fallen by the threshold from the average's highest, or has not risen above
-// that for the minimum interval (a step to a new level), or once the signal and
-// its average are back below threshold x (1 - hysteresis) over the trough it rose from. Each cycle is appended
-// to found at its extreme, the sample of its largest level (the peak of an upward cycle, the trough of a
-// downward one; fraction 0), its value the extreme's height over the trough it rose from, signed as the
-// signal. A relative threshold's noise is the mean square of the signal about its local level (a double
-// exponential smoothing, which follows a drift), taken outside cycles while the local level is flat, from the
-// record's first samples over the baseline's length; the first CycleRunInSamples samples are searched once
-// they have given the noise's first measure.
+// Feeds samples[0, count), the first at state.nextTick. Work on the signal times the polarity, so that cycles rise. A
+// cycle starts where the rise of the mean of the sample and the one before (which halves the chance of a noise peak)
+// above the trough crosses the threshold upwards, placed by linear interpolation between the two samples. A cycle that
+// starts sooner than the minimum interval after the previous counted start is one event with that one: a counted cycle
+// is held until the interval has passed, and takes the extreme of any cycle that started within it where that is
+// larger. The trough is the lowest of the signal averaged over the last few samples, rising by at most
+// troughRisePerTick thresholds a tick, so that it follows a drift and the fall of an earlier cycle, while noise starts
+// no cycle; below where the last cycle rose from it falls as slowly, so that the return of a swing the other way starts
+// none; with no baseline it is 0. A cycle ends once its average has fallen by the threshold from the average's highest,
+// or has not risen above that for the minimum interval (a step to a new level), or once the signal and its average are
+// back below threshold x (1 - hysteresis) over the trough it rose from. Each cycle is appended to found at its extreme,
+// the sample of its largest level (the peak of an upward cycle, the trough of a downward one; fraction 0), its value
+// the extreme's height over the trough it rose from, signed as the signal. A relative threshold's noise is the mean
+// square of the signal about its local level (a double exponential smoothing, which follows a drift), taken outside
+// cycles while the local level is flat, from the record's first samples over the baseline's length; the first
+// CycleRunInSamples samples are searched once they have given the noise's first measure.
 void ScanCycles(CycleScanState& state, const CycleRules& rules, const float* samples, int32_t count,
                 std::vector<CycleEventRecord>& found);
 
