@@ -23,9 +23,6 @@ constexpr double kPerClippedMeanSquare = 1.0 / 0.995;
 // The noise is taken while the local level is flat: its slope over its time constant is below half a standard
 // deviation (99.9 % of the time on noise alone, seldom on an event's rise or tail).
 constexpr double kFlatSlopeSquared = 0.25;
-// An average below the trough that keeps within this many thresholds of its lowest has settled at a new level;
-// the return of a swing the other way comes back by more.
-constexpr double kStepSettledThresholds = 0.5;
 // The standard deviation of a normal distribution per median absolute deviation.
 constexpr double kSdPerMad = 1.4826;
 
@@ -91,22 +88,10 @@ void FollowCycle(CycleScanState& s, const CycleRules& r, double y, double thresh
 // the floor, so that it keeps to an earlier cycle's fall, and below the floor by as little, so that a swing the
 // other way (a current of the other sign) is no trough that its return to the baseline rises from. The floor
 // comes up to the trough at that pace; while a cycle is open it sinks at that pace from where the cycle rose
-// from, as far as a drift the other way may have taken the baseline meanwhile. An average that stays below
-// the trough without coming back up by half a threshold for the baseline's length is a step to a new level,
-// which the trough then takes at once.
-void FollowTrough(CycleScanState& s, const CycleRules& r, double smoothBefore, double threshold, int32_t tick) {
+// from, as far as a drift the other way may have taken the baseline meanwhile.
+void FollowTrough(CycleScanState& s, const CycleRules& r, double smoothBefore, double threshold) {
   const double step = threshold * r.troughRisePerTick;
   s.trough = std::max(std::min(smoothBefore, s.trough + step), std::min(s.trough - step, s.floor));
-  if (smoothBefore >= s.trough) {
-    s.belowSince = -1;
-  } else if (s.belowSince < 0 || smoothBefore < s.belowLowest - kStepSettledThresholds * threshold) {
-    s.belowSince = tick;
-    s.belowLowest = smoothBefore;
-  } else {
-    s.belowLowest = std::min(s.belowLowest, smoothBefore);
-    if (tick - s.belowSince > r.baselineTicks && smoothBefore < s.belowLowest + kStepSettledThresholds * threshold)
-      s.trough = smoothBefore;
-  }
   s.floor = std::min(s.floor + step, s.trough);
 }
 
@@ -114,7 +99,7 @@ void FollowTrough(CycleScanState& s, const CycleRules& r, double smoothBefore, d
 // threshold.
 void SeekCycle(CycleScanState& s, const CycleRules& r, double y, double smoothBefore, double threshold,
                int32_t tick) {
-  if (r.baselineTicks > 0) FollowTrough(s, r, smoothBefore, threshold, tick);
+  if (r.baselineTicks > 0) FollowTrough(s, r, smoothBefore, threshold);
   const double rise = 0.5 * (y + s.previous) - s.trough;
   const double previousRise = s.previousRise;
   s.previousRise = rise;

@@ -47,8 +47,6 @@ struct CycleScanState {
   double smooth = 0.0;        // the signal times the polarity, averaged over a few samples
   double trough = 0.0;        // the lowest average lately, rising slowly: what a new cycle rises from
   double floor = 0.0;         // the trough falls freely down to this level, slowly below it
-  int32_t belowSince = -1;    // the tick since which the average has been below the trough (-1: it is not)
-  double belowLowest = 0.0;   // the lowest average since then
   double previous = 0.0;      // the previous finite sample times the polarity
   int32_t previousTick = 0;   // its tick
   double previousRise = 0.0;  // the previous rise above the trough

@@ -131,29 +131,6 @@ TEST(CycleScan, NoisyTailOfACycleStartsNoOther) {
   EXPECT_NEAR(found[1].tick, 2500, 10);
 }
 
-// The trough does not follow a current of the other sign down, so its return to the baseline starts no cycle; a
-// step the other way that stays for the baseline's length is a new level, from which a later event rises.
-TEST(CycleScan, ASwingTheOtherWayIsNoTroughAndAStepIs) {
-  std::vector<float> x(7000);
-  uint32_t seed = 11;
-  for (size_t i = 0; i < x.size(); ++i) {
-    x[i] = static_cast<float>(testsupport::NextUniform(seed) * 3.4 - 1.7);  // 1 standard deviation
-    if (i >= 1000) x[i] -= static_cast<float>(100.0 * std::exp(-(i - 1000.0) / 440.0));
-    if (i >= 4000) x[i] -= 50.0f;
-    if (i >= 5500) x[i] += static_cast<float>(15.0 * std::exp(-(i - 5500.0) / 100.0));
-  }
-  CycleRules rules;
-  rules.threshold = 5.0;
-  rules.relative = true;
-  rules.baselineTicks = 1000;
-  rules.minIntervalTicks = 200;
-  rules.troughRisePerTick = 1.0 / 1000.0;
-  const auto found = Scan(x, rules, 1024);
-  ASSERT_EQ(found.size(), 1u);
-  EXPECT_NEAR(found[0].tick, 5500, 10);
-  EXPECT_NEAR(found[0].value, 15.0, 3.0);
-}
-
 TEST(DetectionSettings, TextRoundTripValidityAndFormula) {
   HostPtr<IPXDetectionSettings> settings = CreateDetectionSettings();
   ASSERT_EQ(settings->SetParameter(kPXParamMinHeight, 0.0123456789), S_OK);
