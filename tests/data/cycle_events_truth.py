@@ -557,8 +557,8 @@ def main():
                     print(f"expect\t{row}\t{heading}\t{cell or '-'}\t-")
                 else:
                     print(f"expect\t{row}\t{heading}\t{cell[0]:.9g}\t{abs(cell[1]):.3g}")
-    for spec in BATTERY:
-        print_battery(*spec)
+    for recording in BATTERY:
+        print_battery(*recording)
 
 
 if __name__ == "__main__":
