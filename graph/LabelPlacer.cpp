@@ -68,15 +68,16 @@ size_t LabelPlacer::PlaceFirstFree(const std::vector<RECT>& places, const RECT& 
                                    std::initializer_list<LinesOff> passes) {
   // Each pass asks less of a place: off the lines of one pass after the other, then off the labels
   // alone, then only inside.
-  std::vector<LinesOff> asked(passes);
-  asked.push_back(LinesOff::None);
+  // Pass passes.size() asks off no line; the one after it only inside.
+  const size_t lastPass = passes.size() + 1;
   const auto fits = [&](const RECT& box, size_t pass) {
     if (!Inside(box, bounds)) return false;
-    return pass == asked.size() || (Free(box) && OffLines(box, asked[pass]));
+    if (pass == lastPass) return true;
+    return Free(box) && OffLines(box, pass < passes.size() ? passes.begin()[pass] : LinesOff::None);
   };
   size_t chosen = 0;
   bool found = false;
-  for (size_t pass = 0; pass <= asked.size() && !found; ++pass)
+  for (size_t pass = 0; pass <= lastPass && !found; ++pass)
     for (size_t i = 0; i < places.size() && !found; ++i) {
       found = fits(places[i], pass);
       if (found) chosen = i;
