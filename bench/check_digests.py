@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
-# Checks that the module's chains still give every record bit for bit as before: runs ondara-bench.exe with
-# --digest over each committed recording and chain below and compares the digests with bench/digests.txt.
+# Checks that the module's chains and the stand-in host's cycle detector still give every record bit for bit as
+# before: runs ondara-bench.exe with --digest over each committed recording and chain below and compares the
+# digests with bench/digests.txt.
 #
 #   PYENV_VERSION=system python3 bench/check_digests.py [--update]
 # --update writes the present digests as the new reference (only after a change meant to alter records).
@@ -29,6 +30,10 @@ FORMULAS = [
     "CalcBase2(ch1,calcamax(ch1,calcbase(ch1,cappeakdet(ch1,{h}))))",
     "CalcBulk(ch1,CalcBase2(ch1,calcamax(ch1,calcbase(ch1,cappeakdet(ch1,{h})))))",
 ]
+# The host's cycle detector alone: a relative threshold of 5 SD either way, and the recording's first threshold
+# (a height in its base unit) either way.
+CYCLE_FORMULAS = ["PXDetect(ch1,1,0.5,5,10,50,1)", "PXDetect(ch1,0,0.5,5,10,50,1)",
+                  "PXDetect(ch1,1,0.5,{h},10,50,0)", "PXDetect(ch1,0,0.5,{h},10,50,0)"]
 CHAINS = ["detector", "full"]  # the registered chains over the synthetic cardiac signal
 
 
@@ -40,7 +45,9 @@ def bench(args):
 def present():
     lines = []
     for name, levels in THRESHOLDS.items():
-        for text in [formula.format(h=h) for h in levels for formula in FORMULAS]:
+        texts = [formula.format(h=h) for h in levels for formula in FORMULAS]
+        texts += [formula.format(h=levels[0]) for formula in CYCLE_FORMULAS]
+        for text in texts:
             lines.append(f"{name} {text} {bench(['--recording', os.path.join(ROOT, name), '--formula', text])}")
     for chain in CHAINS:
         lines.append(f"synthetic {chain} {bench(['--chain', chain, '--samples', '2000000'])}")
