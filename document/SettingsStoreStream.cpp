@@ -82,14 +82,16 @@ bool ReadGroup(IBinInStream& in, GroupText& group) {
 // kind ("1\u2030", a damaged "10", would read as 1 and "T" as off) that keeps the setting's
 // rules. Each record is tried on scratch, a group of the same construction as the one it
 // belongs to. Detection settings are tried on an object made over the host data document when
-// one is given; an empty text is what a group without such an object writes.
+// one is given. An empty text is what a group without such an object writes; where the host
+// makes one, no group writes it, and taking it would put the detector's defaults in place of
+// the settings lost.
 void CheckValues(const GroupText& text, SettingsGroup& scratch, IUnknown* hostDataDocument) {
   for (const RecordText& record : text.records) {
     ZRSetting* const setting = scratch.FindById(record.id);
     if (setting == nullptr) continue;
     if (auto* const detection = dynamic_cast<ZRSetting_PXDetSet*>(setting)) {
-      if (record.text.IsEmpty()) continue;
       detection->AttachDetectionObject(hostDataDocument);
+      if (record.text.IsEmpty() && detection->GetObject() == nullptr) continue;
     }
     const TextFault fault = TakeSettingText(*setting, record.text);
     if (fault != TextFault::kNone)

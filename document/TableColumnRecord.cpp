@@ -61,9 +61,13 @@ bool LoadColumnRecord(IBinInStream& in, CellFormatMap& formats) {
     if (!Read(in, entryVersion) || !Read(in, figures) || !Read(in, measurement)) return false;
     // Only the Format Column dialog sets figures: any others come from damage.
     if (figures < TableView::kSigFigMin || figures > TableView::kSigFigMax) return false;
-    // The key is the measurement; a stored index that names none would lose the figures.
+    // Every build writes the key again as the measurement. Another measurement there comes
+    // from damage to one of the two, and which is right cannot be told: taken, a column would
+    // show another's figures, or whole numbers (1 and 58) without its summary. An index that
+    // names no measurement is taken for the key, so that the figures are not lost.
     const bool named = measurement >= 0 && measurement <= kLastMeasurement;
-    formats[key] = CellFormat{figures, named ? measurement : key};
+    if (named && measurement != key) return false;
+    formats[key] = CellFormat{figures, key};
   }
   int32_t closing = 0;
   return key == kMarker && Read(in, closing) && closing == kMarker;

@@ -4,6 +4,7 @@
 #include "host/common/MessageText.h"
 
 #include <algorithm>
+#include <cstring>
 #include <set>
 
 namespace sweep {
@@ -53,20 +54,34 @@ const std::wstring* Default(const StreamImage& defaults, const Key& key) {
   return found == defaults.records.end() ? nullptr : &found->second.front();
 }
 
+// Whether the table part holds a column format whose measurement is another than its key: what
+// no build writes, and what, loaded, shows another column's figures or whole numbers. The part
+// opens with the grid's state (version, n, the map, n widths from version 2, 1337), then the
+// formats (-1, 2, entries of key, 1, figures, measurement).
+bool FormatNamesAnother(const std::vector<uint8_t>& tail) {
+  std::vector<int32_t> words(tail.size() / 4);
+  if (!words.empty()) std::memcpy(words.data(), tail.data(), 4 * words.size());
+  if (words.size() < 2 || words[1] < 0 || static_cast<size_t>(words[1]) > words.size()) return false;
+  size_t at = 2 + static_cast<size_t>(words[1]) * (words[0] > 1 ? 2 : 1) + 1;
+  if (at + 2 > words.size() || words[at] != -1 || words[at + 1] != 2) return false;
+  for (at += 2; at + 4 <= words.size() && words[at] != -1; at += 4)
+    if (words[at + 3] >= 0 && words[at + 3] <= 58 && words[at + 3] != words[at]) return true;
+  return false;
+}
+
 // Whether every setting the run saved is what the damaged file holds for it, or its default
 // where the file holds none.
 Judgement Explain(const StreamImage& saved, const StreamImage& damaged, const StreamImage& defaults) {
   if (saved.head != damaged.head) return {Verdict::kSilent, "a window placement"};
   if (saved.tail != damaged.tail) return {Verdict::kSilent, "the table part"};
+  if (FormatNamesAnother(saved.tail)) return {Verdict::kSilent, "a column format naming another measurement"};
   if (std::set<int32_t>(saved.groups.begin(), saved.groups.end()) !=
       std::set<int32_t>(damaged.groups.begin(), damaged.groups.end()))
     return {Verdict::kSilent, "the channel groups"};
   bool lacking = false;
   for (const auto& [key, texts] : saved.records) {
     const auto held = damaged.records.find(key);
-    // Empty detection settings are what a group without the host's object writes: none.
-    const bool none = held == damaged.records.end() || (key.second == 1010 && held->second == std::vector<std::wstring>{L""});
-    if (none) {
+    if (held == damaged.records.end()) {
       const std::wstring* const byDefault = Default(defaults, key);
       if (byDefault == nullptr || !SameText(key, texts.front(), *byDefault))
         return {Verdict::kSilent, Named(key) + " holds " + host::Utf8FromWide(texts.front()) + ", which the file lacks"};

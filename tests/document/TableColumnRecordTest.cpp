@@ -93,6 +93,11 @@ TEST(TableColumnRecord, HostileValuesAreRefusedOrBroughtIntoRange) {
     EXPECT_FALSE(Load({-1, 2, 3, 1, figures, 3, -1, -1}, formats)) << figures << " figures";
     EXPECT_TRUE(formats.empty()) << figures << " figures";
   }
+  // Another measurement than the key: one of the two is damaged (1 would show whole numbers).
+  for (const Words& words : {Words{-1, 2, 3, 1, 4, 1, -1, -1}, Words{-1, 2, 12, 1, 6, 5, -1, -1}}) {
+    EXPECT_FALSE(Load(words, formats)) << words[2];
+    EXPECT_TRUE(formats.empty()) << words[2];
+  }
   EXPECT_TRUE(Load({-1, 2, 3, 1, 10, 3, 4, 1, 1, 77, -1, -1}, formats));
   EXPECT_EQ((CellFormatMap{{3, CellFormat{10, 3}}, {4, CellFormat{1, 4}}}), formats);
   EXPECT_FALSE(Load({-1, 2, -1, 5}, formats)) << "a bad closing word";

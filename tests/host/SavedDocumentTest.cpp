@@ -162,12 +162,21 @@ TEST_F(SavedDocument, FileThisBuildCannotTakeWholeIsNamedAndKept) {
       // A column dragged before the row numbers, which no drag can do, and one flipped bit.
       {words(map, {3, 0, 1, 2}), "its Table View's column layout is damaged"},
       {words(stateEnd + 20, {4 | 0x4000}), "its Table View's significant figures are damaged"},
+      // A bit of a measurement flipped, and the keys of two columns swapped: a column would show
+      // another's figures, or whole numbers without a summary.
+      {words(stateEnd + 24, {Word(bytes, stateEnd + 12) ^ 1}), "its Table View's significant figures are damaged"},
+      {[&](std::vector<char> damaged) {
+         std::swap(damaged[stateEnd + 12], damaged[stateEnd + 28]);
+         return damaged;
+       },
+       "its Table View's significant figures are damaged"},
       {setting(1011, L"-40"), held + "1011 of its analysis settings holds \"-40\": this setting takes a multiple of 10 from 0 to 100"},
       {setting(1001, L"1\x2030"), held + "1001 of its analysis settings holds \"1\xE2\x80\xB0\": not a number"},
       {setting(1007, L"-2147483649"), held + "1007 of its analysis settings holds \"-2147483649\": The Detection Start must be "
                                              "in the range 0 to 99999 ms after the stimulus artifact."},
       {setting(2001, L"-1"), held + "2001 of its analysis settings holds \"-1\": this setting takes a whole number from 0 to 32"},
       {setting(1010, L"abc"), held + "1010 of its analysis settings holds \"abc\": not detection settings the host's detector reads"},
+      {setting(1010, L""), held + "1010 of its analysis settings holds \"\": not detection settings the host's detector reads"},
       // A 0 of 5.0000000000000002e-11 turned into a blank: eleven numbers, which would shift the later ones.
       {setting(1010, L"1 0 -1 0.5 5.0000 00000000002e-11 10 50 0 0 0"),
        held + "1010 of its analysis settings holds \"1 0 -1 0.5 5.0000 00000000002e-11 10 50 ...\" (45 characters): not "
