@@ -2,6 +2,11 @@
 #include "host/data/HeaderRefusalsPrivate.h"
 
 #include "host/common/MessageText.h"
+#include "host/common/UnitText.h"
+#include "host/data/UnitNotesPrivate.h"
+
+#include <cstdlib>
+#include <vector>
 
 namespace host {
 
@@ -48,7 +53,155 @@ std::string_view WithoutMark(std::string_view line, std::string_view mark) {
 // Whether a line reads as the header: its first cell names the Time column.
 bool ReadsAsHeader(std::string_view line) { return NamesTime(line.substr(0, line.find_first_of(",;\t"))); }
 
+// A line's cells, split as the reader splits the header: at TABs, else semicolons, else commas.
+struct LineCells {
+  char separator = ',';
+  std::vector<std::string_view> cells;  // without blanks and quotes
+  std::vector<size_t> starts;           // where each cell's text starts in the line
+};
+
+LineCells SplitLine(std::string_view line) {
+  LineCells split;
+  split.separator = line.find('\t') != std::string_view::npos  ? '\t'
+                    : line.find(';') != std::string_view::npos ? ';'
+                                                               : ',';
+  for (size_t start = 0;;) {
+    const size_t end = line.find(split.separator, start);
+    const std::string_view raw = line.substr(start, end == std::string_view::npos ? end : end - start);
+    split.cells.push_back(TrimBlanks(raw));
+    const size_t lead = raw.find_first_not_of(" \t\"");
+    split.starts.push_back(start + (lead == std::string_view::npos ? raw.size() : lead));
+    if (end == std::string_view::npos) return split;
+    start = end + 1;
+  }
+}
+
+// The first line of text, and text after it.
+std::string_view FirstLine(std::string_view text) { return text.substr(0, text.find_first_of("\r\n")); }
+std::string_view AfterFirstLine(std::string_view text) { return AfterLine(text, text.find_first_of("\r\n")); }
+
+// A number as a sample cell may hold one; with semicolons between cells, a decimal comma too.
+bool IsNumber(std::string_view cell, char separator) {
+  if (cell.empty()) return false;
+  std::string text(cell);
+  for (char& c : text)
+    if (c == ',' && separator == ';') c = '.';
+  char* end = nullptr;
+  std::strtod(text.c_str(), &end);
+  return end == text.c_str() + text.size() && text.find_first_of(" \t") == std::string::npos;
+}
+
+// Numbers separated by blanks only, as one cell ("-47.2 0.5"): n of them, 0 for another text.
+int BlankSeparatedNumbers(std::string_view cell) {
+  int count = 0;
+  for (size_t at = cell.find_first_not_of(" \t"); at != std::string_view::npos; ++count) {
+    const size_t end = cell.find_first_of(" \t", at);
+    if (!IsNumber(cell.substr(at, end == std::string_view::npos ? end : end - at), ',')) return 0;
+    at = end == std::string_view::npos ? end : cell.find_first_not_of(" \t", end);
+  }
+  return count;
+}
+
+// Whether every cell holds numbers; blanks between them count (the line was not split there).
+bool HoldsOnlyNumbers(const LineCells& split, bool* blankSeparated) {
+  *blankSeparated = false;
+  for (const std::string_view cell : split.cells) {
+    if (IsNumber(cell, split.separator)) continue;
+    if (BlankSeparatedNumbers(cell) < 2) return false;
+    *blankSeparated = true;
+  }
+  return true;
+}
+
+// A cell's text without the brackets or parentheses around it ("[mV]", "(mV)").
+std::string_view Unbracketed(std::string_view cell) {
+  if (cell.size() < 2 || (cell.front() != '[' && cell.front() != '(')) return cell;
+  return TrimBlanks(cell.substr(1, cell.size() - 2));
+}
+
+// A unit as a row under the header may give one: known to the host, bare or in brackets.
+bool IsUnitCell(std::string_view cell) {
+  cell = Unbracketed(cell);
+  return !cell.empty() && IsKnownUnitText(WideFromUtf8(cell));
+}
+
+// A row of units under the header: no number, as many cells as the header, one a unit at least.
+bool IsUnitsRow(const LineCells& row, size_t headerCells) {
+  if (row.cells.size() != headerCells) return false;
+  bool unit = false;
+  for (const std::string_view cell : row.cells) {
+    if (IsNumber(cell, row.separator)) return false;
+    unit = unit || IsUnitCell(cell);
+  }
+  return unit;
+}
+
+// The header's first two cells with the units of the row under it, as the reader takes them.
+std::string WithUnits(const LineCells& header, const LineCells& units) {
+  std::string words;
+  for (size_t i = 0; i < header.cells.size() && i < 2; ++i) {
+    words += (i > 0 ? ", " : "") + BracketForm(header.cells[i], Unbracketed(units.cells[i]));
+  }
+  return words;
+}
+
+// The line, among the first few after the first, that reads as the header: one naming the Time
+// column, or a line without numbers above a first line of samples that has as many cells. 0 when
+// none does.
+int HeaderLineAfter(std::string_view rest) {
+  for (int number = 2; number <= kHeaderSearchLines + 1 && !rest.empty(); ++number) {
+    const std::string_view line = FirstLine(rest);
+    rest = AfterFirstLine(rest);
+    if (ReadsAsHeader(line)) return number;
+    const LineCells cells = SplitLine(line), next = SplitLine(FirstLine(rest));
+    bool blanks = false;
+    if (HoldsOnlyNumbers(cells, &blanks)) return 0;
+    const bool samplesNext = !FirstLine(rest).empty() && HoldsOnlyNumbers(next, &blanks);
+    if (samplesNext && next.cells.size() == cells.cells.size()) return number;
+  }
+  return 0;
+}
+
+HeaderFault FirstRowFault(std::string_view line, const LineCells& header, std::string_view rest) {
+  const std::string_view row = FirstLine(rest);
+  const LineCells rowCells = SplitLine(row);
+  bool blanks = false;
+  if (row.find_first_not_of(" \t") == std::string_view::npos || HoldsOnlyNumbers(rowCells, &blanks)) return {};
+  if (IsUnitsRow(rowCells, header.cells.size()))
+    return {2, 1, "line 2 holds units under the header, where the reader expects samples: write each unit in "
+                  "brackets in the header, as " + WithUnits(header, rowCells) + ", and remove line 2"};
+  if (ReadsAsHeader(line)) return {};
+  const int number = HeaderLineAfter(rest);
+  if (number == 0) return {};
+  return {1, 1, "the first line " + QuoteInput(line) + " is not the header; the header looks to be line " +
+                    std::to_string(number) + ": remove the lines before it"};
+}
+
 }  // namespace
+
+HeaderFault HeaderLayoutFault(std::string_view line, std::string_view rest) {
+  const LineCells header = SplitLine(line);
+  const size_t count = header.cells.size();
+  bool blankSeparated = false;
+  if (HoldsOnlyNumbers(header, &blankSeparated))
+    return {1, 1, "the first line " + QuoteInput(line) + " holds only numbers: the reader expects a header line " +
+                      "naming the columns there, as " + kHeaderExample + " (or \"Vm [mV]\" with --rate HZ): add one" +
+                      (blankSeparated ? ", and separate the cells by commas, TABs or semicolons" : "")};
+  const auto named = [&](size_t i) { return !header.cells[i].empty(); };
+  if (count > 1 && !named(0) && named(1))
+    return {1, static_cast<int>(header.starts[0]) + 1,
+            "the first column has no heading (a row index, as spreadsheets and data frames write one): the "
+            "reader expects \"Time [s]\" or a channel there: write the file without the index column"};
+  if (count > 1 && !named(count - 1) && named(count - 2)) {
+    const std::string separator = header.separator == '\t' ? "TAB" : "'" + std::string(1, header.separator) + "'";
+    const std::string_view row = FirstLine(rest);
+    const bool rowsToo = !row.empty() && row.find_last_not_of(" \t") == row.rfind(header.separator);
+    return {1, static_cast<int>(header.starts[count - 1]) + 1,
+            "the header ends in a " + separator + ", which leaves its last column without a name: remove the " +
+                separator + " at the end of " + (rowsToo ? "each line" : "the header")};
+  }
+  return FirstRowFault(line, header, rest);
+}
 
 std::string EncodingRefusal(std::string_view text) {
   if (OpensWith(text, std::string_view("\xFF\xFE\0\0", 4)) || (text.size() >= 4 && text[0] != 0 && text[1] == 0 &&

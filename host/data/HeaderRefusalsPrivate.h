@@ -1,5 +1,7 @@
 // What the recording reader says of a file whose first line it cannot take as the header: text
-// in an encoding it does not read, a comment line before the header, a Time column out of place.
+// in an encoding it does not read, a comment or title line before the header, a file without
+// one, a units row under it, an index column, a separator ending each line, a Time column out
+// of place.
 #pragma once
 
 #include <string>
@@ -19,6 +21,21 @@ bool NamesTime(std::string_view cell);
 // itself the header behind a comment mark ("# Time [s],Vm [mV]"), the mark to remove. Empty for
 // another line.
 std::string CommentLineRefusal(std::string_view line, std::string_view rest);
+
+// Where a header fault lies (line from 1 at the header, column from 1) and what it is; no words
+// when there is none.
+struct HeaderFault {
+  int line = 1;
+  int column = 1;
+  std::string what;
+};
+
+// What the first line and the lines after it (rest) plainly show of a file laid out otherwise
+// than header then samples: only numbers on the first line (no header), a title line before the
+// header, units on the line under it, a first heading left empty (a spreadsheet's index column),
+// a separator at the end of the header. Nothing for a line that may be the header: a fault it
+// does not name is left to the reader.
+HeaderFault HeaderLayoutFault(std::string_view line, std::string_view rest);
 
 // A Time column at the column-th place (from 1), not the first: the refusal saying where it goes.
 std::string TimeColumnRefusal(std::string_view cell, size_t column);

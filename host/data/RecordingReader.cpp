@@ -151,6 +151,7 @@ class Reader {
   double ReadNumber(const Cell& cell) const;
   void ReadHeader(std::string_view line);
   void NoteTimeStart(double firstTime);
+  void NoteTimeUnit(double period);
   void ReadRow(std::string_view line);
   void CheckTickPeriod(double period) const;
   void FinishRecord();
@@ -164,6 +165,7 @@ class Reader {
   char mSeparator = ',';
   bool mHasTime = false;
   bool mTimeStartNoted = false;
+  bool mTimeUnitNoted = true;  // false until a Time column without a unit has been noted
   size_t mCellCount = 0;
   Recording mRecording;
   std::string mHeader;  // the header line in UTF-8 when the file's is not
@@ -247,6 +249,8 @@ void Reader::ReadHeader(std::string_view line) {
   }
   const std::string comment = CommentLineRefusal(line, mText.substr(std::min(mPos, mText.size())));
   if (!comment.empty()) Fail(mLineNo, 1, comment);
+  const HeaderFault layout = HeaderLayoutFault(line, mText.substr(std::min(mPos, mText.size())));
+  if (!layout.what.empty()) Fail(mLineNo + layout.line - 1, layout.column, layout.what);
   mSeparator = line.find('\t') != std::string_view::npos   ? '\t'
                : line.find(';') != std::string_view::npos ? ';'
                                                           : ',';
@@ -281,6 +285,7 @@ void Reader::ReadHeader(std::string_view line) {
         throw RecordingRateConflict(mFile, mLineNo, cells[i].column,
                                     "the Time column gives the tick period; no sampling rate may be given as well");
       mHasTime = true;
+      mTimeUnitNoted = !units.empty();
       continue;
     }
     const std::string note = mOptions.notes ? UnitNote(name, units) : std::string();
@@ -302,6 +307,15 @@ void Reader::NoteTimeStart(double firstTime) {
   mOptions.notes->push_back("the Time column starts at " + NumberText(firstTime, 15) + " s" +
                             (record > 1 ? " in record " + std::to_string(record) : std::string()) +
                             ": times in the table count from each record's start");
+}
+
+// Times without a unit are seconds: the rate they give is said once, so that times written in
+// milliseconds show as a rate a thousand times too low.
+void Reader::NoteTimeUnit(double period) {
+  if (!mOptions.notes || mTimeUnitNoted) return;
+  mTimeUnitNoted = true;
+  mOptions.notes->push_back("the Time column has no unit in [ ]: its values are read as seconds, a sampling "
+                            "rate of " + NumberText(1.0 / period) + " Hz");
 }
 
 void Reader::ReadRow(std::string_view line) {
@@ -377,6 +391,7 @@ void Reader::FinishRecord() {
 }
 
 void Reader::StoreRecord(std::vector<std::vector<float>>& values, int32_t length, double firstTime, double period) {
+  NoteTimeUnit(period);
   NoteTimeStart(firstTime);
   RecordData record = MakeEmptyRecord(mRecording.channels.size(), period, true);
   record.length = length;

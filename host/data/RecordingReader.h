@@ -35,12 +35,15 @@ struct RecordingReadOptions {
   double rateHz = 0.0;
   // Gets a line for each thing the file leaves to an assumption: "channel Vm has no unit in [ ]:
   // its values are read as base units", a unit the host does not know (read the same way), a Time
-  // column that does not start at 0. ReadRecordingFile prints them on stderr when not given.
+  // column that does not start at 0, a Time column without a unit (read as seconds) with the
+  // sampling rate that makes. ReadRecordingFile prints them on stderr when not given.
   std::vector<std::string>* notes = nullptr;
 };
 
 // The first column may be "Time" or "Time [s]": seconds, from which each record's tick period
 // is taken (its samples must be evenly spaced). Without it the rate gives the tick period.
+// A first line holding only numbers, a title or units line around the header, an empty first
+// heading and a separator ending the header are refused in words that name them.
 // Other header cells name channels, optionally with a unit in brackets ("Vm [mV]"). Samples are
 // kept in the unit's base unit: a unit with an SI prefix before a known base unit (mV, pA, nA)
 // has its values scaled (60 in "Vm [mV]" is kept as 0.06); the channel's units text stays as

@@ -40,7 +40,10 @@ TEST(RecordingReader, TimeColumnGivesTickPeriodAndBlankLineStartsRecord) {
   RecordingReadOptions noting;
   noting.notes = &notes;
   ParseRecordingText("Time,Vm,I [nA]\n0,1,2\n0.1,2,3\n", "test.csv", noting);
-  EXPECT_EQ(std::vector<std::string>{"channel Vm has no unit in [ ]: its values are read as base units"}, notes);
+  EXPECT_EQ((std::vector<std::string>{"channel Vm has no unit in [ ]: its values are read as base units",
+                                      "the Time column has no unit in [ ]: its values are read as seconds, a sampling "
+                                      "rate of 10 Hz"}),
+            notes);
 }
 
 TEST(RecordingReader, TabsAndRateWithoutTimeColumn) {
@@ -95,6 +98,28 @@ TEST(RecordingReader, MalformedTextNamesLineAndColumn) {
        "the first line '# Time [s],V' is the header written as a comment: remove the '#' at its start"},
       {"% rig 2\n%Time [s]\tV\n0\t1\n", 1, 1,
        "; the header looks to be line 2, written as a comment: remove the lines before it and the '%' at its start"},
+      // No header (as matrix writers leave it), with and without a rate; numbers between blanks.
+      {"-47.211,0.5\n-47.3,0.6\n", 1, 1, "the first line '-47.211,0.5' holds only numbers: the reader expects a "
+                                         "header line naming the columns there, as \"Time [s],Vm [mV]\" (or "
+                                         "\"Vm [mV]\" with --rate HZ): add one"},
+      {"-47.211,0.5\n-47.3,0.6\n", 1, 1, "holds only numbers", 20000.0},
+      {"-4.7e+01 5.0e-01\n-4.8e+01 6.0e-01\n", 1, 1, "add one, and separate the cells by commas, TABs or semicolons"},
+      // A title line before the header; units on the line under it; a spreadsheet's row index.
+      {"Recording of cell 3\nTime [s],Vm [mV]\n0,1\n0.1,2\n", 1, 1,
+       "the first line 'Recording of cell 3' is not the header; the header looks to be line 2: remove the lines before it"},
+      {"Cell 3, trial 2\nVm [mV],Im [pA]\n1,2\n3,4\n", 1, 1, "the header looks to be line 2", 1000.0},
+      {"Time,Vm\ns,mV\n0,1\n0.1,2\n", 2, 1,
+       "line 2 holds units under the header, where the reader expects samples: write each unit in brackets in the "
+       "header, as 'Time [s]', 'Vm [mV]', and remove line 2"},
+      {"Vm;Im\n(mV);(pA)\n1;2\n", 2, 1, "as 'Vm [mV]', 'Im [pA]', and remove line 2", 1000.0},
+      {",Time [s],Vm [mV]\n0,0,1\n1,0.1,2\n", 1, 1,
+       "the first column has no heading (a row index, as spreadsheets and data frames write one): the reader expects \"Time [s]\" or "
+       "a channel there: write the file without the index column"},
+      // A separator ending each line, or only the header.
+      {"Time [s],Vm [mV],\n0,1,\n0.1,2,\n", 1, 18,
+       "the header ends in a ',', which leaves its last column without a name: remove the ',' at the end of each line"},
+      {"Vm\tIm\t\n1\t2\n", 1, 7, "the header ends in a TAB, which leaves its last column without a name: remove the "
+                                "TAB at the end of the header", 1000.0},
       {"V,time (s),I\n1,0,2\n", 1, 3, "'time (s)' is column 2: the reader takes the Time column only as the first"},
       {"V,Time [s]\n1,0\n", 1, 3, "'Time [s]' is column 2", 1000.0},
       {"\xFF\xFE\0\0T\0\0\0"sv, 1, 1, "the text is UTF-32 (little-endian): save it as UTF-8, or as UTF-16"},
@@ -202,7 +227,10 @@ TEST(RecordingReader, NotesNameEachAssumption) {
         "channel vm has the unknown unit 'mv' in [ ]" + baseUnits + "; did you mean mV?"}},
       {"Time [s],P [pa],F [AU]\n0,1,2\n0.1,2,3\n",  // pA and Pa are as near: no guess
        {"channel P has the unknown unit 'pa' in [ ]" + baseUnits, "channel F has the unknown unit 'AU' in [ ]" + baseUnits}},
-      {"Time,Vm (mV)\n0,1\n0.1,2\n", {"channel Vm (mV) has no unit in [ ]" + baseUnits + "; units are read in brackets: 'Vm [mV]'"}},
+      {"Time [s],Vm (mV)\n0,1\n0.1,2\n", {"channel Vm (mV) has no unit in [ ]" + baseUnits + "; units are read in brackets: 'Vm [mV]'"}},
+      // Milliseconds in a Time column without a unit: the rate they give shows it.
+      {"Time,Im [pA]\n0,1\n0.05,2\n\n0,3\n0.1,4\n",
+       {"the Time column has no unit in [ ]: its values are read as seconds, a sampling rate of 20 Hz"}},
       {"Time [s],E [\xCE\xBCV],R [\xCE\xA9],Q [\xE2\x80\xB0],P [mmHg],T [\xC2\xB0" "C],D [%]\n0,1,2,3,4,5,6\n0.1,1,2,3,4,5,6\n", {}},
       {"Time [s],V [V]\n5,1\n5.1,2\n\n7,1\n7.1,2\n", {"the Time column starts at 5 s" + fromStart}},
       {"Time [s],V [V]\n0,1\n0.1,2\n\n10,1\n10.1,2\n", {"the Time column starts at 10 s in record 2" + fromStart}},
