@@ -2,6 +2,7 @@
 #include "document/TableTextWriter.h"
 
 #include "base/OFormatStream.h"
+#include "base/ReplacingFile.h"
 #include "base/String.h"
 #include "base/Utf16Bytes.h"
 #include "grid/TableDataContract.h"
@@ -15,30 +16,6 @@
 namespace ZR {
 
 namespace {
-
-class OutputFile {
- public:
-  explicit OutputFile(const wchar_t* name) noexcept
-      : mHandle(CreateFileW(name, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, CREATE_ALWAYS,
-                            FILE_ATTRIBUTE_NORMAL, nullptr)) {}
-  OutputFile(const OutputFile&) = delete;
-  OutputFile& operator=(const OutputFile&) = delete;
-  ~OutputFile() { Close(); }
-
-  bool IsOpen() const noexcept { return mHandle != INVALID_HANDLE_VALUE; }
-  bool Write(const std::string& bytes) noexcept {
-    DWORD written = 0;
-    return WriteFile(mHandle, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
-           written == bytes.size();
-  }
-  void Close() noexcept {
-    if (IsOpen()) CloseHandle(mHandle);
-    mHandle = INVALID_HANDLE_VALUE;
-  }
-
- private:
-  HANDLE mHandle;
-};
 
 // The progress of one loop (event lines or summary lines): the percentage it showed last.
 class LineProgress {
@@ -87,17 +64,10 @@ std::string LineBytes(const std::wstring& line, bool utf16) {
   return bytes;
 }
 
-HRESULT LastError() noexcept {
-  const DWORD error = GetLastError();
-  return error ? HRESULT_FROM_WIN32(error) : E_FAIL;
-}
-
-}  // namespace
-
-HRESULT WriteTableText(ITableDataManager& data, ITableStoredRowInfo& rows, bool withSummary,
-                       const wchar_t* fileName, IHostProgress* progress) {
-  OutputFile file(fileName);
-  if (!file.IsOpen()) return LastError();
+// The file's lines into out: S_OK; S_FALSE when cancelled; E_FAIL when a write failed (out
+// keeps its error).
+HRESULT WriteLines(QOR::ReplacingFile& out, ITableDataManager& data, ITableStoredRowInfo& rows, bool withSummary,
+                   IHostProgress* progress) {
   uint32_t columns = 0;
   int32_t eventRows = 0;
   int32_t summaryRows = 0;
@@ -109,21 +79,27 @@ HRESULT WriteTableText(ITableDataManager& data, ITableStoredRowInfo& rows, bool 
   // A heading the byte form cannot hold (a unit such as \u03A9) makes the whole file UTF-16 with its
   // byte order mark, as the grid's CSV export does; any other file keeps one byte per character.
   const bool utf16 = eventRows > 0 && QOR::HoldsUnitAbove255(RowLine(data, 0, 0, columns));
-  if (utf16 && !file.Write("\xFF\xFE")) return LastError();
+  if (utf16 && !out.Write("\xFF\xFE")) return E_FAIL;
   const auto writeSection = [&](uint32_t section, int32_t count, const wchar_t* before) {
     LineProgress shown(progress, total);
-    if (before && !file.Write(LineBytes(before, utf16))) return LastError();
+    if (before && !out.Write(LineBytes(before, utf16))) return E_FAIL;
     for (int32_t row = 0; row < count; ++row) {
-      if (!file.Write(LineBytes(RowLine(data, section, row, columns), utf16))) return LastError();
+      if (!out.Write(LineBytes(RowLine(data, section, row, columns), utf16))) return E_FAIL;
       if (!shown.LineDone(++lines)) return S_FALSE;
     }
     return S_OK;
   };
-  HRESULT result = writeSection(0, eventRows, nullptr);
-  if (result == S_OK && withSummary) result = writeSection(kTableSummarySection, summaryRows, L"\r\n");
-  file.Close();
-  if (result != S_OK) DeleteFileW(fileName);
-  return result;
+  const HRESULT result = writeSection(0, eventRows, nullptr);
+  return result == S_OK && withSummary ? writeSection(kTableSummarySection, summaryRows, L"\r\n") : result;
+}
+
+}  // namespace
+
+HRESULT WriteTableText(ITableDataManager& data, ITableStoredRowInfo& rows, bool withSummary,
+                       const wchar_t* fileName, IHostProgress* progress) {
+  return QOR::WriteFileReplacing(fileName, [&](QOR::ReplacingFile& out) {
+    return WriteLines(out, data, rows, withSummary, progress);
+  });
 }
 
 }  // namespace ZR

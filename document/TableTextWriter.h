@@ -11,12 +11,12 @@ struct ITableStoredRowInfo;
 namespace ZR {
 
 // Writes the heading line and one line per event, then, when withSummary, an empty line and the
-// summary section's lines, into fileName (replaced when it exists). A heading holding a character
-// above 255 makes the file UTF-16 little-endian after the bytes FF FE; otherwise such a character
-// in a later line is written as '?'. After each line the progress (may be null) shows the whole
-// percentage done, with its text "n %" when the number changed; a cancel there deletes the file.
-// S_OK; S_FALSE when cancelled; the system's error when the file cannot be made or written
-// (a partly written file is deleted).
+// summary section's lines, into a new file that then replaces fileName. A heading holding a
+// character above 255 makes the file UTF-16 little-endian after the bytes FF FE; otherwise such a
+// character in a later line is written as '?'. After each line the progress (may be null) shows
+// the whole percentage done, with its text "n %" when the number changed. S_OK; S_FALSE when
+// cancelled; the system's error when the file cannot be made or written (ERROR_DISK_FULL on a
+// full disk). Unless S_OK, the file there before is left as it was, and none is made.
 HRESULT WriteTableText(ITableDataManager& data, ITableStoredRowInfo& rows, bool withSummary,
                        const wchar_t* fileName, IHostProgress* progress);
 

@@ -38,17 +38,20 @@ HRESULT HandOut(const QOR::String& text, QOR::IQORString** out) noexcept {
 // The system's text of a failure, without its line end.
 std::wstring ErrorText(HRESULT hr) {
   wchar_t* buffer = nullptr;
+  // A Windows error is looked up by its own number, which every system's table holds.
+  const DWORD code = HRESULT_FACILITY(hr) == FACILITY_WIN32 ? HRESULT_CODE(hr) : static_cast<DWORD>(hr);
   const DWORD length = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
                                           FORMAT_MESSAGE_IGNORE_INSERTS,
-                                      nullptr, static_cast<DWORD>(hr), 0, reinterpret_cast<wchar_t*>(&buffer), 0,
-                                      nullptr);
+                                      nullptr, code, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
   std::wstring text(buffer ? buffer : L"", length);
   if (buffer) LocalFree(buffer);
   while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r')) text.pop_back();
   return text;
 }
 
-void ShowExportFailure(const wchar_t* fileName, HRESULT hr) {
+}  // namespace
+
+void ShowTableExportFailure(const wchar_t* fileName, HRESULT hr) {
   QOR::OFormatStringStream text(ViewText(IDS_TV_EXPORT_FAILED));
   text << fileName;
   text << ErrorText(hr);
@@ -56,15 +59,13 @@ void ShowExportFailure(const wchar_t* fileName, HRESULT hr) {
                                         MB_OK | MB_ICONERROR);
 }
 
-}  // namespace
-
 HRESULT TableViewData::ExportTableText(const wchar_t* fileName) {
   const ComPtr<IHostProgress> progress = CreateHostProgress(ViewText(IDS_TV_EXPORT_PROGRESS).GetText(), L"", L"");
   // The summary written must be that of the rows written, whether or not a view refreshed it.
   const bool summary = SummaryRowsOn();
   if (summary) ComputeSummary();
   const HRESULT hr = WriteTableText(*this, *this, summary, fileName, progress.Get());
-  if (FAILED(hr)) ShowExportFailure(fileName, hr);
+  if (FAILED(hr)) ShowTableExportFailure(fileName, hr);
   return hr;
 }
 

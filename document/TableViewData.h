@@ -73,8 +73,8 @@ class TableViewData final
   void MergeColumns(const std::map<int32_t, CellFormat>& formats);
 
   // Writes the table as text (see TableTextWriter) under the host's progress display, with the
-  // summary block, recomputed first, while summary rows are switched on. S_OK, S_FALSE when cancelled (the file is
-  // gone), or the failure, which the user has been shown.
+  // summary block, recomputed first, while summary rows are switched on. S_OK, S_FALSE when cancelled, or the
+  // failure, which the user has been shown; unless S_OK the file there before is left as it was.
   HRESULT ExportTableText(const wchar_t* fileName);
 
  private:
@@ -87,5 +87,8 @@ class TableViewData final
   std::map<int32_t, CellFormat> mFormats;
   Doc::CycleDetector* mDetector;
 };
+
+// Tells the user in a message box that the Table View could not be exported to fileName, and why.
+void ShowTableExportFailure(const wchar_t* fileName, HRESULT hr);
 
 }  // namespace ZR

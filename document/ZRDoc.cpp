@@ -176,8 +176,11 @@ HRESULT ZRDoc::ExportTable(const QOR::String& fileName) {
   const int point = fileName.FindLastOf(L".");
   if (fileName.Substring(point + 1, -1) == QOR::String(L"csv")) {
     ComPtr<ITableViewManager> manager;
-    const HRESULT hr = GetTableViewManager(manager.Out());
-    return FAILED(hr) ? hr : manager->ExportCsv(0, fileName.GetInterface());
+    HRESULT hr = GetTableViewManager(manager.Out());
+    if (SUCCEEDED(hr)) hr = manager->ExportCsv(0, fileName.GetInterface());
+    // E_FAIL: no table view to export from, which the user cannot have asked for.
+    if (FAILED(hr) && hr != E_FAIL) ShowTableExportFailure(fileName.GetText(), hr);
+    return hr;
   }
   TableViewData* const table = GetTableViewData();
   return table ? table->ExportTableText(fileName.GetText()) : E_FAIL;

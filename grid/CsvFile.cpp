@@ -1,6 +1,7 @@
 // CSV files of table text.
 #include "grid/CsvFile.h"
 
+#include "base/ReplacingFile.h"
 #include "base/Utf16Bytes.h"
 
 #include <algorithm>
@@ -51,30 +52,14 @@ bool CsvNeedsUnicode(const std::wstring& text, LANGID language, UINT codePage) {
   return usedDefault;
 }
 
-static HRESULT LastErrorResult() {
-  const DWORD error = GetLastError();
-  return error == ERROR_SUCCESS ? E_FAIL : HRESULT_FROM_WIN32(error);
-}
-
-static HRESULT WriteAll(HANDLE file, const void* data, size_t size) {
-  DWORD written = 0;
-  if (size == 0) return S_OK;
-  if (!WriteFile(file, data, static_cast<DWORD>(size), &written, nullptr)) return LastErrorResult();
-  return written == size ? S_OK : HRESULT_FROM_WIN32(ERROR_HANDLE_DISK_FULL);  // a short write
-}
-
 HRESULT WriteCsvFile(const wchar_t* fileName, const std::wstring& text, LANGID language) noexcept {
   if (!fileName || !*fileName) return E_INVALIDARG;
   try {
     bool usedDefault = false;
     const std::string bytes = CsvNeedsUnicode(text, language) ? "\xFF\xFE" + QOR::Utf16LeBytes(text)
                                                               : AnsiText(text, CP_THREAD_ACP, usedDefault);
-    HANDLE const file = CreateFileW(fileName, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                    CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return LastErrorResult();
-    HRESULT hr = WriteAll(file, bytes.data(), bytes.size());
-    if (!CloseHandle(file) && SUCCEEDED(hr)) hr = LastErrorResult();
-    return hr;
+    return QOR::WriteFileReplacing(fileName,
+                                   [&](QOR::ReplacingFile& out) { return out.Write(bytes) ? S_OK : E_FAIL; });
   } catch (const std::bad_alloc&) {
     return E_OUTOFMEMORY;
   } catch (...) {

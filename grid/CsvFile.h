@@ -15,6 +15,7 @@ QOR::String QuoteCsvCell(const QOR::String& text, const wchar_t* separator);
 // when the application's language is one whose spreadsheets read CSV as Unicode.
 // codePage: the ANSI code page the file would use.
 bool CsvNeedsUnicode(const std::wstring& text, LANGID language, UINT codePage = CP_THREAD_ACP);
-// Replaces fileName with the text (UTF-16 after FF FE, or ANSI without NUL): S_OK, or the
-// system's error as an HRESULT when the file cannot be opened or not all bytes are written.
+// Replaces fileName with the text (UTF-16 after FF FE, or ANSI without NUL), written whole to a new
+// file beside it first: S_OK, or the system's error as an HRESULT when that file cannot be made,
+// written or put in fileName's place (ERROR_DISK_FULL on a full disk); fileName then stays as it was.
 HRESULT WriteCsvFile(const wchar_t* fileName, const std::wstring& text, LANGID language) noexcept;

@@ -182,12 +182,16 @@ TEST_F(TableViewDataTest, OnlyTheExtensionCsvGoesToTheGrid) {
   EXPECT_FALSE(Exists(csv));
 }
 
-TEST_F(TableViewDataTest, CancelDeletesAndWithoutProgressTheWholeFileIsWritten) {
+// A cancel leaves no file, or the one there before as it was.
+TEST_F(TableViewDataTest, CancelKeepsWhatWasThereAndWithoutProgressTheWholeFileIsWritten) {
   Analysed();
   const std::wstring name = FileName(L".txt");
   host::Progress().cancelAtPercent = 50;
   EXPECT_EQ(S_FALSE, mDoc->ExportTable(QOR::String(name.c_str())));
   EXPECT_FALSE(Exists(name));
+  std::ofstream(name.c_str(), std::ios::binary) << "kept\n";
+  EXPECT_EQ(S_FALSE, mDoc->ExportTable(QOR::String(name.c_str())));
+  EXPECT_EQ(std::vector<std::string>{"kept"}, Lines(name));
   host::Progress() = host::ProgressLog{};
   host::Progress().unavailable = true;
   EXPECT_EQ(S_OK, mDoc->ExportTable(QOR::String(name.c_str())));

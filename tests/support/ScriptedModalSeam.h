@@ -63,7 +63,9 @@ class ScriptedModalSeam : public OWL::TModalSeam {
     DWORD maxFile;
   };
   // Names chosen in successive save dialogs (cancelled when they have run out); each dialog
-  // shown is kept.
+  // shown is kept. As the system's dialog does, one asked to prompt before overwriting asks
+  // whether to replace a chosen file that exists, as a message box answered from MessageAnswers:
+  // any answer but IDYES leaves the dialog cancelled.
   std::deque<std::wstring> SaveFileNames;
   std::vector<SaveDialogRecord> SaveDialogs;
 
@@ -102,8 +104,13 @@ class ScriptedModalSeam : public OWL::TModalSeam {
     SaveDialogs.push_back({dialog.hwndOwner, text(dialog.lpstrTitle), filters, dialog.nFilterIndex,
                            text(dialog.lpstrDefExt), text(dialog.lpstrInitialDir), dialog.Flags, dialog.nMaxFile});
     if (SaveFileNames.empty() || !dialog.lpstrFile || SaveFileNames.front().size() >= dialog.nMaxFile) return FALSE;
-    wcscpy(dialog.lpstrFile, SaveFileNames.front().c_str());
+    const std::wstring name = SaveFileNames.front();
     SaveFileNames.pop_front();
+    if ((dialog.Flags & OFN_OVERWRITEPROMPT) && GetFileAttributesW(name.c_str()) != INVALID_FILE_ATTRIBUTES &&
+        MessageBox(dialog.hwndOwner, (name + L" already exists.\nDo you want to replace it?").c_str(),
+                   text(dialog.lpstrTitle).c_str(), MB_YESNO | MB_ICONWARNING) != IDYES)
+      return FALSE;
+    wcscpy(dialog.lpstrFile, name.c_str());
     return TRUE;
   }
 

@@ -5,6 +5,7 @@
 
 #include "base/BinIStream.h"
 #include "base/BinOStream.h"
+#include "base/DiskRoomForTests.h"
 #include "document/CellFormat.h"
 #include "document/CycleDetector.h"
 #include "document/TableViewData.h"
@@ -33,6 +34,7 @@
 #include "platform/owl/TButton.h"
 #include "tests/support/ScriptedModalSeam.h"
 #include "tests/support/SourceTree.h"
+#include "tests/support/TemporaryFolder.h"
 #include "tests/support/UserMouse.h"
 #include "platform/owl/TTextGadget.h"
 #include "views/AnalysisView.h"
@@ -40,6 +42,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <fstream>
 #include <iterator>
@@ -560,6 +563,49 @@ TEST_F(TableViewTest, ButtonsAndCommandsReachSettingsDataPadAndClipboard) {
 
   SendMessageW(window->GetHandle(), WM_COMMAND, kTableSettingsButton, 0);
   EXPECT_EQ(2, doc.GetSettings().GetIntSetting(ZR::Doc::kSettingSettingsTab)->Get()) << "the Calculations tab";
+}
+
+// "Export..." clicked, a name chosen in the save dialog and "replace?" answered Yes, to a text or
+// a CSV file on a disk that fills up after a few bytes: the file there before stays byte for byte
+// with nothing beside it, and the box names the file and the cause; with room, the table replaces it.
+TEST_F(TableViewTest, ExportOnAFullDiskKeepsTheFileThereBefore) {
+  OpenView();
+  const std::wstring folder = testsupport::OwnTemporaryPath(L"ondara-export");
+  ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
+  HWND const exportButton = window->Button(kTableExportButton).GetHandle();
+  RECT face{};
+  GetClientRect(exportButton, &face);
+  const POINT middle = user_mouse::ScreenPoint(exportButton, face.right / 2, face.bottom / 2);
+  const auto read = [](const std::wstring& path) {
+    std::ifstream in(path.c_str(), std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  };
+  const std::string old = "the table of an earlier export\r\n";
+  for (const wchar_t* name : {L"table.txt", L"table.csv"}) {
+    const std::wstring path = folder + L"\\" + name;
+    for (const unsigned long long room : {0ull, 1ull, 100ull, ~0ull}) {
+      std::ofstream(path.c_str(), std::ios::binary) << old;
+      ScriptedModalSeam seam;
+      seam.SaveFileNames.push_back(path);
+      seam.MessageAnswers = {IDYES};
+      QOR::SetDiskRoomForTests(room);
+      ASSERT_EQ(exportButton, user_mouse::Click(middle));
+      QOR::SetDiskRoomForTests(~0ull);
+      EXPECT_EQ(1, testsupport::FilesIn(folder)) << room;
+      const std::string bytes = read(path);
+      if (room == ~0ull) {
+        EXPECT_EQ(1u, seam.MessageTexts.size()) << "the replace question alone";
+        EXPECT_EQ(Events() + 1 + 1 + 5, std::count(bytes.begin(), bytes.end(), '\n')) << bytes;
+        continue;
+      }
+      EXPECT_EQ(old, bytes) << room;
+      ASSERT_EQ(2u, seam.MessageTexts.size()) << room;
+      EXPECT_EQ(0u, seam.MessageTexts[0].find(path + L" already exists."));
+      EXPECT_EQ(L"The Table View could not be written to " + path + L".\r\nDisk full.", seam.MessageTexts[1]);
+    }
+    DeleteFileW(path.c_str());
+  }
+  testsupport::RemoveFolder(folder);
 }
 
 TEST_F(TableViewTest, ClosingDestroysTheGridAndEndsTheViewOnce) {
