@@ -163,7 +163,7 @@ void WriteCsv(DataDocument* data, int32_t channel, IUnknown* output, const std::
   const HRESULT hr = WriteReplacing(file, [&](CheckedFile& out) {
     return WriteCsvLines(data, channel, output, format, out) ? S_OK : E_FAIL;
   });
-  if (FAILED(hr)) throw CalcFailure{"cannot write " + QuoteInput(file) + ": " + SaveProblemWords(file, hr)};
+  if (FAILED(hr)) throw CalcFailure{Utf8FromWide(file) + " could not be written: " + SaveProblemWords(file, hr)};
 }
 
 }  // namespace

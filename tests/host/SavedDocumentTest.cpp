@@ -248,7 +248,7 @@ TEST_F(SavedDocument, FullDiskKeepsEveryOutputAsItWas) {
       {std::to_wstring(good.size() - 1), L"--documents \"" + documents + L"\"", documents, "the documents could not be saved to " + Utf8(documents) + full},
       {L"1", L"--show table --copy \"" + copy + L"\"", copy, Utf8(copy) + " could not be written" + full},
       {L"100", L"--show table --data-pad \"" + pad + L"\"", pad, Utf8(pad) + " could not be written" + full},
-      {L"70000", L"--calc APA:1:0 --calc-csv \"" + csv + L"\"", csv, "cannot write " + host::QuoteInput(csv) + full},
+      {L"70000", L"--calc APA:1:0 --calc-csv \"" + csv + L"\"", csv, Utf8(csv) + " could not be written" + full},
       {L"3000", L"--show analysis --screenshot \"" + pictures + L"\"", shot, Utf8(shot) + " could not be written" + full},
       {L"0", L"--show table --print-preview \"" + pictures + L"\"", page, Utf8(page) + " could not be written" + full},
   };
