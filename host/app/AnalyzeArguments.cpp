@@ -62,7 +62,8 @@ constexpr wchar_t kUsage[] =
     L"             \"Settings...\" menu command does, for a person (as --settings -): the analysis,\n"
     L"             the table and the save then have what OK left, or all as it was after Cancel\n"
     L"The files written (--documents, --copy, --data-pad, --calc-csv) go into a folder that exists,\n"
-    L"DIR is made in one, else the run is refused first.\n";
+    L"DIR is made in one, and none is one of the run's inputs (the recording, the documents file,\n"
+    L"the settings script), else the run is refused first.\n";
 
 void PrintError(const std::string& utf8) { host::PrintMessageLine(utf8); }
 

@@ -12,6 +12,7 @@
 #include "host/app/UnsearchedStartLine.h"
 #include "host/app/PeakMarkers.h"
 #include "host/app/RecordingTooLarge.h"
+#include "host/app/RunFiles.h"
 #include "host/app/SettingsScriptPlayer.h"
 #include "host/app/TableText.h"
 #include "host/app/UnattendedMessageBoxes.h"
@@ -85,37 +86,19 @@ bool Attended(const AnalyzeArguments& args) {
 }
 
 // What the run needs before it analyses: a display when it opens windows, a documents file,
-// output files and picture folders it can write. 0, or the status to end with after the line
-// saying what is missing.
-int CheckBeforeAnalysing(const AnalyzeArguments& args) {
+// output files and picture folders it can write, none of them one of its inputs. 0, or the status
+// to end with after the line saying what is missing.
+int CheckBeforeAnalysing(const AnalyzeArguments& args, const RunFiles& files) {
   const bool windows = !args.show.views.empty() || args.show.event > 0 || !args.settingsScript.empty() ||
                        args.settingsDialog || args.calcDialog;
   if (windows && !DisplayOpens()) {
     PrintError(kNoDisplayLine);
     return 2;
   }
-  const std::pair<const std::wstring*, const char*> files[] = {
-      {&args.documents, "the analysis document cannot be saved there"},
-      {&args.show.copyFile, "--copy cannot write there"},
-      {&args.show.dataPadFile, "--data-pad cannot write there"},
-      {&args.calc.csvFile, "--calc-csv cannot write there"}};
-  for (const auto& [path, what] : files) {
-    const std::string problem = path->empty() ? std::string() : OutputFileProblem(*path);
-    if (!problem.empty()) {
-      PrintError(host::Utf8FromWide(*path) + ": " + what + ": " + problem);
-      return 2;
-    }
-  }
-  const std::pair<const std::wstring*, const char*> folders[] = {
-      {&args.show.pictureFolder, "--screenshot"}, {&args.show.previewFolder, "--print-preview"}};
-  for (const auto& [path, option] : folders) {
-    const std::string problem = path->empty() ? std::string() : OutputFolderProblem(*path);
-    if (!problem.empty()) {
-      PrintError(host::Utf8FromWide(*path) + ": " + option + " cannot write there: " + problem);
-      return 2;
-    }
-  }
-  return 0;
+  const std::string refusal = files.Refusal();
+  if (refusal.empty()) return 0;
+  PrintError(refusal);
+  return 2;
 }
 
 // One run of the command, step by step: read the recording, open the host and the analysis
@@ -124,8 +107,8 @@ int CheckBeforeAnalysing(const AnalyzeArguments& args) {
 // documents are closed when it is destroyed.
 class AnalyzeRun {
  public:
-  AnalyzeRun(const AnalyzeArguments& args, const host::UnattendedMessageBoxes* unattended)
-      : mArgs(args), mUnattended(unattended) {}
+  AnalyzeRun(const AnalyzeArguments& args, const host::UnattendedMessageBoxes* unattended, RunFiles& files)
+      : mArgs(args), mUnattended(unattended), mFiles(files) {}
   AnalyzeRun(const AnalyzeRun&) = delete;
   AnalyzeRun& operator=(const AnalyzeRun&) = delete;
   ~AnalyzeRun() {
@@ -142,7 +125,11 @@ class AnalyzeRun {
     if (status != 0) return status;
     status = TakeOutputs();
     status = Save(status);
-    if (status == 0 && mArgs.withCalc) status = host::RunChannelCalculation(mData.Get(), mArgs.calc);
+    // Each output is written whatever became of the others; a refused run writes none.
+    if (status != 2 && mArgs.withCalc) {
+      mFiles.Taken(L"--calc-csv");
+      status = std::max(status, host::RunChannelCalculation(mData.Get(), mArgs.calc));
+    }
     if (status == 0 && mArgs.calcDialog) status = host::RunChannelCalcDialog(mHostDocument.Get(), mData.Get());
     return status;
   }
@@ -265,8 +252,13 @@ class AnalyzeRun {
     }
     const std::string unsearched = UnsearchedStartLine(mSettings.Get(), mData->Data(), mChannel);
     if (!unsearched.empty() && !host::Progress().cancelled) PrintError(unsearched);
-    if (status == 0 && (!mArgs.show.views.empty() || mArgs.show.event > 0))
-      status = ShowViews(*mHostDocument.Get(), *mData.Get(), mDocument.Get(), mArgs.show, &mFrames);
+    if (status != 2 && (!mArgs.show.views.empty() || mArgs.show.event > 0)) {
+      status = std::max(status, ShowViews(*mHostDocument.Get(), *mData.Get(), mDocument.Get(), mArgs.show, &mFrames));
+      // Once the views are open every output taken from them is written, or a line says why not.
+      if (mFrames.size() == mArgs.show.views.size())
+        for (const wchar_t* option : {L"--copy", L"--data-pad", L"--screenshot", L"--print-preview"})
+          mFiles.Taken(option);
+    }
     if (mArgs.keepOpen) KeepViewsOpen(*mHostDocument.Get());
     return status;
   }
@@ -289,6 +281,7 @@ class AnalyzeRun {
   int Save(int status) {
     const bool refused = status == 2 || (mUnattended && mUnattended->FailureSeen());
     if (mArgs.documents.empty() || refused) return status;
+    mFiles.Taken(L"--documents");
     const HRESULT hr = host::SaveDocumentStreams(*mHostDocument.Get(), mArgs.documents);
     if (FAILED(hr)) {
       PrintError("the documents could not be saved to " + host::Utf8FromWide(mArgs.documents) + ": " +
@@ -300,6 +293,7 @@ class AnalyzeRun {
 
   const AnalyzeArguments& mArgs;
   const host::UnattendedMessageBoxes* mUnattended;  // none when a person answers the boxes
+  RunFiles& mFiles;
   host::Recording mSampled;  // with --online: what sampling feeds the data file
   host::HostPtr<host::DataDocument> mData;
   host::HostPtr<ICalcEnumClass2> mFormulaClass;
@@ -313,9 +307,13 @@ class AnalyzeRun {
 int Run(const AnalyzeArguments& args) {
   std::optional<host::UnattendedMessageBoxes> unattended;
   if (!Attended(args)) unattended.emplace(stderr);
-  int status = CheckBeforeAnalysing(args);
+  RunFiles files(args);
+  int status = CheckBeforeAnalysing(args, files);
   if (status != 0) return status;
-  status = AnalyzeRun(args, unattended ? &*unattended : nullptr).Steps();
+  status = AnalyzeRun(args, unattended ? &*unattended : nullptr, files).Steps();
+  // A refusal is its own line; a run that failed names what it left as it was.
+  const std::string untaken = files.UntakenLine();
+  if (status == 1 && !untaken.empty()) PrintError(untaken);
   if (status == 0 && unattended && unattended->FailureSeen()) status = 2;
   return status;
 }

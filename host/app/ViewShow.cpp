@@ -77,19 +77,43 @@ HRESULT ActivateEventComment(host::DataDocument& data, IUnknown* document, int32
   return S_FALSE;
 }
 
-int TakeOutputs(const ShownFrames& frames, const ViewShowRequest& request) {
-  std::wstring failure = request.previewFolder.empty() ? std::wstring() : FolderFailure(request.previewFolder);
-  for (const auto& [name, frame] : frames)
-    if (failure.empty() && !request.previewFolder.empty())
-      failure = WritePrintPreview(frame, name, request.previewFolder);
-  if (failure.empty() && !request.copyFile.empty() && !frames.empty())
-    failure = WriteCopy(frames.back().second, request.copyFile);
-  for (const auto& [name, frame] : frames)
-    if (failure.empty() && !request.dataPadFile.empty() && name == L"table")
-      failure = WriteDataPad(frame, request.dataPadFile);
+// Prints the failure's line, if any; 1 after one, else 0.
+int Reported(const std::wstring& failure) {
   if (failure.empty()) return 0;
   host::PrintMessageLine(host::Utf8FromWide(failure));
   return 1;
+}
+
+// Each view's picture as FOLDER/NAME-view.png. 0, or 1 after a line for each that failed.
+int WritePictures(const ShownFrames& frames, const std::wstring& folder) {
+  if (Reported(FolderFailure(folder))) return 1;
+  int status = 0;
+  for (const auto& [name, frame] : frames) {
+    const std::wstring path = folder + L"\\" + name + L"-view.png";
+    const HRESULT hr = SaveWindowPicture(frame, path);
+    if (FAILED(hr))
+      status = Reported(path + L" could not be written: " + host::WideFromUtf8(host::SaveProblemWords(path, hr)));
+  }
+  return status;
+}
+
+// Each view's print preview pages in the folder. 0, or 1 after a line for each view that failed.
+int WritePreviews(const ShownFrames& frames, const std::wstring& folder) {
+  if (Reported(FolderFailure(folder))) return 1;
+  int status = 0;
+  for (const auto& [name, frame] : frames) status |= Reported(WritePrintPreview(frame, name, folder));
+  return status;
+}
+
+// The outputs taken from the views, each whatever became of the others. 0, or 1 after a line for
+// each that failed.
+int TakeOutputs(const ShownFrames& frames, const ViewShowRequest& request) {
+  int status = request.previewFolder.empty() ? 0 : WritePreviews(frames, request.previewFolder);
+  if (!request.copyFile.empty() && !frames.empty())
+    status |= Reported(WriteCopy(frames.back().second, request.copyFile));
+  for (const auto& [name, frame] : frames)
+    if (!request.dataPadFile.empty() && name == L"table") status |= Reported(WriteDataPad(frame, request.dataPadFile));
+  return status;
 }
 
 }  // namespace
@@ -124,23 +148,8 @@ int ShowViews(host::HostDocument& hostDocument, host::DataDocument& data, IUnkno
     if (hr != S_OK) status = 1;
   }
   PumpUntilIdle();
-  if (!request.pictureFolder.empty()) {
-    const std::wstring folderFailure = FolderFailure(request.pictureFolder);
-    if (!folderFailure.empty()) {
-      host::PrintMessageLine(host::Utf8FromWide(folderFailure));
-      return 1;
-    }
-    for (const auto& [name, frame] : *frames) {
-      const std::wstring path = request.pictureFolder + L"\\" + name + L"-view.png";
-      const HRESULT hr = SaveWindowPicture(frame, path);
-      if (FAILED(hr)) {
-        host::PrintMessageLine(host::Utf8FromWide(path) + " could not be written: " + host::SaveProblemWords(path, hr));
-        return 1;
-      }
-    }
-  }
-  const int taken = TakeOutputs(*frames, request);
-  return taken != 0 ? taken : status;
+  if (!request.pictureFolder.empty()) status |= WritePictures(*frames, request.pictureFolder);
+  return status | TakeOutputs(*frames, request);
 }
 
 HRESULT SampleWhileShowing(host::HostDocument& hostDocument, host::DataDocument& data, IUnknown* document,

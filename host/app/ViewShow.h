@@ -38,8 +38,9 @@ int OpenShownViews(host::HostDocument& hostDocument, IUnknown* document, const V
 // Opens the views of the request unless frames holds them already, makes the event current by
 // activating its comment in the recording view, waits until the windows have painted and writes
 // each view's frame as FOLDER/NAME-view.png; then takes the outputs the request names from the
-// views (the print preview of each, the copy of the last, the Data Pad from the table). 0, or 1
-// after printing what failed.
+// views (the print preview of each, the copy of the last, the Data Pad from the table). Once the
+// views are open, each output is written whatever became of the others. 0, or 1 after a line
+// for each that failed.
 int ShowViews(host::HostDocument& hostDocument, host::DataDocument& data, IUnknown* document,
               const ViewShowRequest& request, ShownFrames* frames);
 

@@ -57,6 +57,11 @@ std::wstring WriteText(const std::wstring& path, const std::string& text) {
   return path;
 }
 
+std::string Bytes(const std::wstring& path) {
+  std::ifstream file(path.c_str(), std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+}
+
 // A file of the size with no data written (it takes no room on the disk).
 std::wstring SparseFile(const std::wstring& path, unsigned long long size) {
   HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -96,8 +101,9 @@ void RemoveClasslessHost() { testsupport::RemoveFolder(ClasslessHostFolder()); }
 // not find, a module file that is not there, a selection or object the analysis lacks, a
 // measurement the type lacks, options that conflict, a formula that has no value; a refused run
 // saves no documents file. The recording may follow the options. Output files and measurements
-// are checked before the analysis. A cancel says so too (a missing display: the
-// host_without_display test), and an analysis that finds nothing (no peak, no stimulus, or stimuli
+// are checked before the analysis: an output that is one of the inputs, however its path is
+// written, is refused. A cancel says so too, and names the outputs left unwritten (a missing
+// display: the host_without_display test), and an analysis that finds nothing (no peak, no stimulus, or stimuli
 // without a response) says what it looked for and what most likely kept it out.
 TEST_F(AnalyzeUnattended, RefusalsAreOneLineSayingWhatIsWrong) {
   ASSERT_TRUE(testsupport::HostBuilt());
@@ -130,6 +136,21 @@ TEST_F(AnalyzeUnattended, RefusalsAreOneLineSayingWhatIsWrong) {
   const std::wstring unsaved = sRecording + L".refused.documents";
   const std::wstring markers = L"analyze --recording \"" + testsupport::SourcePathW("data/evoked_ap.csv") + L"\" ";
   const std::wstring evoked = markers + L"--table ";
+  // The recording named as an output, written otherwise: in capitals, through "." and "..", with
+  // slashes, or as a hard link to it.
+  const size_t slash = sRecording.rfind(L'\\');
+  std::wstring upper = sRecording;
+  CharUpperW(&upper[slash]);
+  const std::wstring dotted = sRecording.substr(0, slash) + L"\\.\\none\\.." + sRecording.substr(slash);
+  std::wstring slashes = sRecording;
+  std::replace(slashes.begin(), slashes.end(), L'\\', L'/');
+  const std::wstring link = sRecording + L".link.csv";
+  CreateHardLinkW(link.c_str(), sRecording.c_str(), nullptr);
+  const std::string recorded = Bytes(sRecording);
+  const auto onto = [](const std::wstring& path, const char* option, const std::string& input) {
+    return Utf8(path) + ": " + option + " cannot write there: it is " + input + ": choose another name";
+  };
+  const std::string theRecording = "the recording (" + Utf8(sRecording) + ")";
   const std::wstring noColumns = L"--set 0=f --set 2=f --set 3=f --set 5=f --set 17=f --set 18=f --set 27=f "
                                  L"--set 33=f --set 47=f --set 56=f";
   const struct {
@@ -232,6 +253,17 @@ TEST_F(AnalyzeUnattended, RefusalsAreOneLineSayingWhatIsWrong) {
       {analyze + L"--settings Z:\\dev\\zero", 2, "Z:\\dev\\zero: not a settings script: it is longer than 1024 KB"},
       {analyze + L"--show table --copy \"" + nowhere + L"\"", 2,
        Utf8(nowhere) + ": --copy cannot write there: its folder does not exist"},
+      {analyze + L"--show table --copy \"" + sRecording + L"\"", 2, onto(sRecording, "--copy", "the recording")},
+      {analyze + L"--show analysis --copy \"" + upper + L"\"", 2, onto(upper, "--copy", theRecording)},
+      {analyze + L"--show table --data-pad \"" + dotted + L"\"", 2, onto(dotted, "--data-pad", theRecording)},
+      {analyze + L"--type 1 --calc APA:1:0 --calc-csv \"" + slashes + L"\"", 2, onto(slashes, "--calc-csv", theRecording)},
+      {analyze + L"--documents \"" + link + L"\"", 2,
+       Utf8(link) + ": the analysis document cannot be saved there: it is " + theRecording + ": choose another name"},
+      {analyze + L"--settings \"" + script + L"\" --show table --data-pad \"" + script + L"\"", 2,
+       onto(script, "--data-pad", "the settings script")},
+      {analyze + L"--cancel-at 50 --show table --copy \"" + link + L".txt\" --documents \"" + unsaved + L"\"", 1,
+       "the analysis was cancelled (--cancel-at 50)\r\nnot written: --documents " + Utf8(unsaved) + ", --copy " +
+           Utf8(link) + ".txt"},
       {analyze + L"--show table --screenshot \"" + nowhere + L"\"", 2,
        Utf8(nowhere) + ": --screenshot cannot write there: its folder does not exist"},
       {analyze + L"--type 1 --calc Height:1:0 --calc-csv \"" + sRecording + L".calc.csv\"", 2,
@@ -297,6 +329,8 @@ TEST_F(AnalyzeUnattended, RefusalsAreOneLineSayingWhatIsWrong) {
       EXPECT_EQ(c.line + "\r\n", run.output);
   }
   EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(unsaved.c_str())) << "a refused run saved its documents";
+  EXPECT_EQ(recorded, Bytes(sRecording)) << "an output was written over the recording";
+  DeleteFileW(link.c_str());
   CloseHandle(holder);
   CloseHandle(reader);
   SetFileAttributesW(unrelated.c_str(), FILE_ATTRIBUTE_NORMAL);

@@ -249,6 +249,9 @@ TEST_F(SavedDocument, FullDiskKeepsEveryOutputAsItWas) {
       {L"1", L"--show table --copy \"" + copy + L"\"", copy, Utf8(copy) + " could not be written" + full},
       {L"100", L"--show table --data-pad \"" + pad + L"\"", pad, Utf8(pad) + " could not be written" + full},
       {L"70000", L"--calc APA:1:0 --calc-csv \"" + csv + L"\"", csv, Utf8(csv) + " could not be written" + full},
+      // One output failing does not keep the others from being written, or each from its line.
+      {L"0", L"--show table --copy \"" + copy + L"\" --data-pad \"" + pad + L"\" --calc APA:1:0 --calc-csv \"" + csv + L"\"",
+       csv, Utf8(csv) + " could not be written" + full},
       {L"3000", L"--show analysis --screenshot \"" + pictures + L"\"", shot, Utf8(shot) + " could not be written" + full},
       {L"0", L"--show table --print-preview \"" + pictures + L"\"", page, Utf8(page) + " could not be written" + full},
   };
@@ -261,6 +264,11 @@ TEST_F(SavedDocument, FullDiskKeepsEveryOutputAsItWas) {
     EXPECT_EQ(run.output.size() - c.line.size() - 2, run.output.rfind(c.line + "\r\n")) << Utf8(c.options) << run.output;
     const std::vector<char> kept = FileBytes(c.file);
     EXPECT_EQ(old, std::string(kept.begin(), kept.end()));
+    for (const std::wstring& output : {copy, pad}) {
+      if (c.file != output && c.options.find(output) != std::wstring::npos) {
+        EXPECT_NE(std::string::npos, run.output.find(Utf8(output) + " could not be written" + full)) << run.output;
+      }
+    }
     EXPECT_EQ(1, testsupport::FilesIn(c.file.substr(0, c.file.rfind(L'\\')))) << Utf8(c.file);
     DeleteFileW(c.file.c_str());
   }

@@ -1,0 +1,103 @@
+// The files of an analyze run: its outputs checked against where they go and against its inputs,
+// and those it did not come to write.
+#include "host/app/RunFiles.h"
+
+#include "host/app/AnalyzeInputs.h"
+#include "host/common/MessageText.h"
+#include "host/common/SameFile.h"
+
+#include <windows.h>
+
+#include <cwchar>
+
+namespace ondara_host {
+
+namespace {
+
+constexpr wchar_t kDocuments[] = L"--documents";
+constexpr wchar_t kScreenshot[] = L"--screenshot";
+
+std::string Utf8(const std::wstring& text) { return host::Utf8FromWide(text); }
+
+// How the refusal of an output begins: what cannot be done there.
+std::string CannotWrite(const wchar_t* option) {
+  return std::wcscmp(option, kDocuments) == 0 ? "the analysis document cannot be saved there"
+                                              : Utf8(option) + " cannot write there";
+}
+
+}  // namespace
+
+RunFiles::RunFiles(const AnalyzeArguments& args) : mViews(args.show.views) {
+  const std::pair<const wchar_t*, const std::wstring*> files[] = {{kDocuments, &args.documents},
+                                                                   {L"--copy", &args.show.copyFile},
+                                                                   {L"--data-pad", &args.show.dataPadFile},
+                                                                   {L"--calc-csv", &args.calc.csvFile}};
+  for (const auto& [option, path] : files)
+    if (!path->empty()) mOutputs.push_back({option, *path, false, false});
+  const std::pair<const wchar_t*, const std::wstring*> folders[] = {{kScreenshot, &args.show.pictureFolder},
+                                                                     {L"--print-preview", &args.show.previewFolder}};
+  for (const auto& [option, path] : folders)
+    if (!path->empty()) mOutputs.push_back({option, *path, true, false});
+  mInputs.push_back({args.recording, "the recording", false});
+  if (!args.documents.empty()) mInputs.push_back({args.documents, "the documents file", true});
+  if (!args.settingsScript.empty() && args.settingsScript != L"-")
+    mInputs.push_back({args.settingsScript, "the settings script", false});
+}
+
+std::vector<std::wstring> RunFiles::PicturesIn(const Output& output) const {
+  std::vector<std::wstring> pictures;
+  const std::wstring folder = output.path + L"\\";
+  for (const std::wstring& view : mViews) {
+    if (std::wcscmp(output.option, kScreenshot) == 0) {
+      pictures.push_back(folder + view + L"-view.png");
+      continue;
+    }
+    // The pages a preview writes are numbered from 1 on: those already there are the ones it may
+    // overwrite.
+    WIN32_FIND_DATAW found{};
+    HANDLE const search = FindFirstFileW((folder + view + L"-page-*.png").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) continue;
+    do pictures.push_back(folder + found.cFileName);
+    while (FindNextFileW(search, &found));
+    FindClose(search);
+  }
+  return pictures;
+}
+
+std::string RunFiles::InputOverwritten(const Output& output) const {
+  const std::vector<std::wstring> files = output.folder ? PicturesIn(output) : std::vector<std::wstring>{output.path};
+  for (const std::wstring& file : files)
+    for (const Input& input : mInputs) {
+      // The documents file is read and then saved over: it is the one input an output may be.
+      if (input.documents && std::wcscmp(output.option, kDocuments) == 0) continue;
+      if (!host::SameFile(file, input.path)) continue;
+      const std::string named = input.path == file ? "" : " (" + Utf8(input.path) + ")";
+      if (!output.folder) return "it is " + std::string(input.what) + named + ": choose another name";
+      return "its picture " + Utf8(file.substr(output.path.size() + 1)) + " would overwrite " + input.what + named +
+             ": choose another folder";
+    }
+  return std::string();
+}
+
+std::string RunFiles::Refusal() const {
+  for (const Output& output : mOutputs) {
+    std::string problem = InputOverwritten(output);
+    if (problem.empty()) problem = output.folder ? OutputFolderProblem(output.path) : OutputFileProblem(output.path);
+    if (!problem.empty()) return Utf8(output.path) + ": " + CannotWrite(output.option) + ": " + problem;
+  }
+  return std::string();
+}
+
+void RunFiles::Taken(const wchar_t* option) {
+  for (Output& output : mOutputs)
+    if (std::wcscmp(output.option, option) == 0) output.taken = true;
+}
+
+std::string RunFiles::UntakenLine() const {
+  std::string line;
+  for (const Output& output : mOutputs)
+    if (!output.taken) line += (line.empty() ? "not written: " : ", ") + Utf8(output.option) + " " + Utf8(output.path);
+  return line;
+}
+
+}  // namespace ondara_host
