@@ -3,12 +3,14 @@
 #include "host/app/RunFiles.h"
 
 #include "host/app/AnalyzeInputs.h"
+#include "host/app/SettingsScript.h"
 #include "host/common/MessageText.h"
 #include "host/common/SameFile.h"
 
 #include <windows.h>
 
 #include <cwchar>
+#include <filesystem>
 
 namespace ondara_host {
 
@@ -16,13 +18,31 @@ namespace {
 
 constexpr wchar_t kDocuments[] = L"--documents";
 constexpr wchar_t kScreenshot[] = L"--screenshot";
+constexpr wchar_t kScriptScreenshot[] = L"screenshot";
 
 std::string Utf8(const std::wstring& text) { return host::Utf8FromWide(text); }
 
 // How the refusal of an output begins: what cannot be done there.
 std::string CannotWrite(const wchar_t* option) {
-  return std::wcscmp(option, kDocuments) == 0 ? "the analysis document cannot be saved there"
-                                              : Utf8(option) + " cannot write there";
+  if (std::wcscmp(option, kDocuments) == 0) return "the analysis document cannot be saved there";
+  if (std::wcscmp(option, kScriptScreenshot) == 0) return "the settings script's screenshot cannot write there";
+  return Utf8(option) + " cannot write there";
+}
+
+// The pictures the settings script's screenshot steps write, as they write them: relative to its
+// folder. None when it does not read; playing it says why.
+std::vector<std::wstring> ScriptPictures(const std::wstring& path) {
+  SettingsScript script;
+  std::string unread;
+  std::vector<std::wstring> pictures;
+  if (path.empty() || path == L"-" || !ReadSettingsScript(path, script, unread)) return pictures;
+  for (const SettingsStep& step : script.steps) {
+    if (step.kind != StepKind::Screenshot) continue;
+    const std::filesystem::path picture(step.target);
+    pictures.push_back(picture.is_relative() ? (std::filesystem::path(script.folder) / picture).wstring()
+                                             : step.target);
+  }
+  return pictures;
 }
 
 }  // namespace
@@ -38,6 +58,9 @@ RunFiles::RunFiles(const AnalyzeArguments& args) : mViews(args.show.views) {
                                                                      {L"--print-preview", &args.show.previewFolder}};
   for (const auto& [option, path] : folders)
     if (!path->empty()) mOutputs.push_back({option, *path, true, false});
+  // Written while the script plays, into folders it makes: only what they overwrite is checked.
+  for (const std::wstring& picture : ScriptPictures(args.settingsScript))
+    mOutputs.push_back({kScriptScreenshot, picture, false, true});
   mInputs.push_back({args.recording, "the recording", false});
   if (!args.documents.empty()) mInputs.push_back({args.documents, "the documents file", true});
   if (!args.settingsScript.empty() && args.settingsScript != L"-")
@@ -82,7 +105,9 @@ std::string RunFiles::InputOverwritten(const Output& output) const {
 std::string RunFiles::Refusal() const {
   for (const Output& output : mOutputs) {
     std::string problem = InputOverwritten(output);
-    if (problem.empty()) problem = output.folder ? OutputFolderProblem(output.path) : OutputFileProblem(output.path);
+    const bool byScript = std::wcscmp(output.option, kScriptScreenshot) == 0;
+    if (problem.empty() && !byScript)
+      problem = output.folder ? OutputFolderProblem(output.path) : OutputFileProblem(output.path);
     if (!problem.empty()) return Utf8(output.path) + ": " + CannotWrite(output.option) + ": " + problem;
   }
   return std::string();

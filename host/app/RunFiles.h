@@ -16,7 +16,8 @@ class RunFiles {
 
   // The line refusing the first output that cannot be written where it is named, or that is one
   // of the run's inputs (the recording, the documents file, the settings script) however its
-  // path is written; empty when the run may write them all. Nothing is made or changed.
+  // path is written; the settings script's screenshots count among the outputs. Empty when the
+  // run may write them all. Nothing is made or changed.
   std::string Refusal() const;
 
   // The run came to write the outputs of option ("--copy"; "--documents"): each is written, or a

@@ -293,7 +293,7 @@ bool Screenshot(HWND dialog, const SettingsScript& script, const std::wstring& f
   RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
   const HRESULT hr = SaveWindowPicture(dialog, path.wstring());
   if (SUCCEEDED(hr)) return true;
-  reason = "cannot write " + Quoted(path.wstring()) + ": " + host::SaveProblemWords(path.wstring(), hr);
+  reason = host::Utf8FromWide(path.wstring()) + " could not be written: " + host::SaveProblemWords(path.wstring(), hr);
   return false;
 }
 

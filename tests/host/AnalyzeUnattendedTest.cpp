@@ -146,6 +146,7 @@ TEST_F(AnalyzeUnattended, RefusalsAreOneLineSayingWhatIsWrong) {
   std::replace(slashes.begin(), slashes.end(), L'\\', L'/');
   const std::wstring link = sRecording + L".link.csv";
   CreateHardLinkW(link.c_str(), sRecording.c_str(), nullptr);
+  const std::wstring shooting = WriteText(sRecording + L".shot.script", "screenshot " + Utf8(upper.substr(slash + 1)));
   const std::string recorded = Bytes(sRecording);
   const auto onto = [](const std::wstring& path, const char* option, const std::string& input) {
     return Utf8(path) + ": " + option + " cannot write there: it is " + input + ": choose another name";
@@ -261,6 +262,9 @@ TEST_F(AnalyzeUnattended, RefusalsAreOneLineSayingWhatIsWrong) {
        Utf8(link) + ": the analysis document cannot be saved there: it is " + theRecording + ": choose another name"},
       {analyze + L"--settings \"" + script + L"\" --show table --data-pad \"" + script + L"\"", 2,
        onto(script, "--data-pad", "the settings script")},
+      {analyze + L"--settings \"" + shooting + L"\"", 2,
+       Utf8(upper) + ": the settings script's screenshot cannot write there: it is " + theRecording +
+           ": choose another name"},
       {analyze + L"--cancel-at 50 --show table --copy \"" + link + L".txt\" --documents \"" + unsaved + L"\"", 1,
        "the analysis was cancelled (--cancel-at 50)\r\nnot written: --documents " + Utf8(unsaved) + ", --copy " +
            Utf8(link) + ".txt"},
@@ -331,6 +335,7 @@ TEST_F(AnalyzeUnattended, RefusalsAreOneLineSayingWhatIsWrong) {
   EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(unsaved.c_str())) << "a refused run saved its documents";
   EXPECT_EQ(recorded, Bytes(sRecording)) << "an output was written over the recording";
   DeleteFileW(link.c_str());
+  DeleteFileW(shooting.c_str());
   CloseHandle(holder);
   CloseHandle(reader);
   SetFileAttributesW(unrelated.c_str(), FILE_ATTRIBUTE_NORMAL);

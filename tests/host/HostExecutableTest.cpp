@@ -423,7 +423,8 @@ TEST(HostExecutable, SettingsScriptPlaysTheDialogBeforeTheAnalysis) {
       {"tab Baseline\n", ": the script ends while the settings dialog is open"},
       // A folder no one may make a folder in (Wine's Z: is the whole Unix tree).
       {"screenshot Z:\\dev\\pts\\ondara\\x.png\n",
-       ":1: screenshot Z:\\dev\\pts\\ondara\\x.png: cannot write 'Z:\\dev\\pts\\ondara\\x.png': its folder does not exist"},
+       ":1: screenshot Z:\\dev\\pts\\ondara\\x.png: Z:\\dev\\pts\\ondara\\x.png could not be written: its folder does not "
+       "exist"},
   };
   for (const auto& failure : failures) {
     RunResult run;
