@@ -5,7 +5,7 @@
 
 #include <string>
 
-// The main block, an LF when both blocks hold text, then the summary block.
+// The main block, an empty line (CR LF) when both blocks hold text, then the summary block.
 std::wstring JoinTableBlocks(const std::wstring& main, const std::wstring& summary);
 
 enum class ClipboardCopy { Done, Busy, NoMemory };

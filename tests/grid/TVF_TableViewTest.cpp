@@ -201,7 +201,7 @@ TEST_F(TableViewWindowTest, CopyMessagePutsTheUsersRowsOrTheWholeTableOnTheClipb
   ASSERT_EQ(S_OK, manager->UpdateLayout(0x27A));
   ASSERT_EQ(S_OK, manager->SelectRows(kTableMainSection, 2, 3));
   SendHostMessage(kCopyMessageId);
-  EXPECT_EQ(whole + L"\n" + whole, ClipboardText()) << "the owner's row: both whole grids, one LF between";
+  EXPECT_EQ(whole + L"\r\n" + whole, ClipboardText()) << "the owner's row: both whole grids, an empty line between";
 
   ClickRowNumber(view.SummaryGrid(), 0);
   SendHostMessage(kCopyMessageId);
@@ -209,7 +209,7 @@ TEST_F(TableViewWindowTest, CopyMessagePutsTheUsersRowsOrTheWholeTableOnTheClipb
 
   ClickRowNumber(view.MainGrid(), 1);
   SendHostMessage(kCopyMessageId);
-  EXPECT_EQ(row2 + L"\n" + row1, ClipboardText()) << "both grids' rows the user chose";
+  EXPECT_EQ(row2 + L"\r\n" + row1, ClipboardText()) << "both grids' rows the user chose";
 }
 
 TEST_F(TableViewWindowTest, PrintCommandsPrintTheGridsOfTheUsersRowsOrAllShownOnes) {
