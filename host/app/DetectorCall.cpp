@@ -4,6 +4,7 @@
 #include "host/app/EventRun.h"
 
 #include <algorithm>
+#include <cwchar>
 
 namespace ondara_host {
 
@@ -18,6 +19,15 @@ std::wstring DetectorCall(host::DataDocument& data, const wchar_t* name) {
     }
   }
   return std::wstring();
+}
+
+std::wstring CallWithHeight(const std::wstring& call, double height) {
+  const size_t first = call.find(L',');
+  const size_t second = first == std::wstring::npos ? first : call.find(L',', first + 1);
+  if (second == std::wstring::npos) return call;
+  wchar_t number[40];
+  std::swprintf(number, 40, L" %.17g", height);
+  return call.substr(0, first + 1) + number + call.substr(second);
 }
 
 int32_t EventsFound(host::DataDocument* data, ICalcEnumClass2* formulaClass, const std::wstring& call) {

@@ -15,6 +15,9 @@ namespace ondara_host {
 // empty when there is none.
 std::wstring DetectorCall(host::DataDocument& data, const wchar_t* name);
 
+// The call with another height, its second argument (after the channel).
+std::wstring CallWithHeight(const std::wstring& call, double height);
+
 // The events the call finds over the recording; -1 when it does not run.
 int32_t EventsFound(host::DataDocument* data, ICalcEnumClass2* formulaClass, const std::wstring& call);
 

@@ -21,16 +21,34 @@ constexpr wchar_t kPeakDetector[] = L"cappeakdet(";
 
 std::string SettingText(const AnalysisFindings& f, int32_t id) { return host::Utf8FromWide(f.Setting(id)); }
 
-// How many peaks the detector found before the width filter took them out, and why a noisy
-// recording has so many: empty when the detector does not run alone.
-std::string UnfilteredPeaksText(const AnalysisFindings& f) {
+// The recording's length in ms, every record's.
+double RecordingMs(const host::Recording& recording) {
+  double ms = 0.0;
+  for (const host::RecordData& record : recording.records) ms += record.length * record.tickPeriod * 1000.0;
+  return ms;
+}
+
+// How many peaks the detector found before the width filter took them out, and what keeps them.
+// Where noise split wider peaks into many narrow ones, a higher minimum height joins them: the
+// peaks then lie closer together than the minimum width on average, and twice the height finds
+// at most half as many (but some). Otherwise each is a peak of its own, which a smaller minimum
+// width keeps. Empty when the detector does not run alone.
+std::string UnfilteredPeaksText(const AnalysisFindings& f, double widthMs, const std::string& widthSetting) {
   const std::wstring call = DetectorCall(*f.data, kPeakDetector);
   const int32_t peaks = call.empty() ? -1 : EventsFound(f.data, f.formulaClass, call);
   if (peaks < 0) return std::string();
   if (peaks == 0) return ": the peak detector found none before it";
-  return ": the peak detector found " + std::to_string(peaks) +
-         " before it; where noise splits a plateau into narrower peaks, a higher minimum height (setting 1006) "
-         "joins them";
+  const std::string found = ": the peak detector found " + std::to_string(peaks) + " before it";
+  if (peaks * widthMs > RecordingMs(f.data->Data())) {
+    const double twice = 2 * f.SettingNumber(kHeightSetting);
+    const int32_t joined = EventsFound(f.data, f.formulaClass, CallWithHeight(call, twice));
+    if (joined > 0 && 2 * joined <= peaks)
+      return found + "; where noise splits a plateau into narrower peaks, a higher minimum height (setting 1006) "
+                     "joins them";
+  }
+  return found + ", peaks of their own rather than pieces of wider ones: a smaller minimum width (" + widthSetting +
+         ") keeps them, or the width filter off (setting 1036 = f) where each falls by the minimum height no sooner "
+         "than half that width after its top";
 }
 
 // The minimum width that drops peaks: the width filter's when it is on; without it the peak
@@ -43,7 +61,7 @@ std::string WidthText(const AnalysisFindings& f, const std::wstring& type) {
   const std::string setting = "setting " + std::to_string(id);
   if (SettingText(f, kWidthFilterSetting) == "t")
     return "; the width filter (setting 1036) leaves out peaks narrower than " + SettingText(f, id) +
-           " ms at half height (" + setting + ")" + UnfilteredPeaksText(f);
+           " ms at half height (" + setting + ")" + UnfilteredPeaksText(f, width, setting);
   return "; the width filter is off (setting 1036 = f), but the peak detector still drops a peak that falls by the "
          "minimum height within " + host::NumberText(width / 2) + " ms, half of " + setting + " (" + SettingText(f, id) +
          " ms)";

@@ -19,16 +19,6 @@ constexpr wchar_t kPulseDetector[] = L"erstimdet(";
 
 std::string SettingWords(const AnalysisFindings& f, int32_t id) { return host::NumberText(f.SettingNumber(id)); }
 
-// The call with another height, its second argument (after the channel).
-std::wstring WithHeight(const std::wstring& call, double height) {
-  const size_t first = call.find(L',');
-  const size_t second = first == std::wstring::npos ? first : call.find(L',', first + 1);
-  if (second == std::wstring::npos) return call;
-  wchar_t number[40];
-  std::swprintf(number, 40, L" %.17g", height);
-  return call.substr(0, first + 1) + number + call.substr(second);
-}
-
 // The stimuli the call finds over the recording; -1 when it does not run.
 int32_t StimuliFound(const AnalysisFindings& f, const std::wstring& call) {
   return EventsFound(f.data, f.formulaClass, call);
@@ -41,7 +31,7 @@ double BiggestPulse(const AnalysisFindings& f, const std::wstring& call, double 
   double missed = std::min(height, ChannelSpan(f.data->Data(), static_cast<size_t>(f.channel)));
   for (int step = 0; step < 40 && missed - found > missed * 1e-4; ++step) {
     const double middle = (found + missed) / 2;
-    (StimuliFound(f, WithHeight(call, middle)) > 0 ? found : missed) = middle;
+    (StimuliFound(f, CallWithHeight(call, middle)) > 0 ? found : missed) = middle;
   }
   return found;
 }

@@ -204,8 +204,9 @@ TEST_F(AnalyzeUnattended, RefusalsAreOneLineSayingWhatIsWrong) {
        "base units, 0.05 for 50 mV"},
       {analyze + L"--type 1 --set 1001=5000", 0,
        "found 0 events: minimum height 0.03 V; the width filter (setting 1036) leaves out peaks narrower than 5000 ms "
-       "at half height (setting 1001): the peak detector found 16 before it; where noise splits a plateau into "
-       "narrower peaks, a higher minimum height (setting 1006) joins them"},
+       "at half height (setting 1001): the peak detector found 16 before it, peaks of their own rather than pieces of "
+       "wider ones: a smaller minimum width (setting 1001) keeps them, or the width filter off (setting 1036 = f) "
+       "where each falls by the minimum height no sooner than half that width after its top"},
       {analyze + L"--type 1 --set 1036=f --set 1001=5000", 0,
        "found 0 events: minimum height 0.03 V; the width filter is off (setting 1036 = f), but the peak detector "
        "still drops a peak that falls by the minimum height within 2500 ms, half of setting 1001 (5000 ms)"},
