@@ -2,32 +2,21 @@
 #include "host/cycles/CycleScan.h"
 
 #include <algorithm>
-#include <array>
 #include <cmath>
 
 namespace host {
 
 namespace {
 
-// Samples the signal's average runs over: enough to take most of the noise out of the trough and a tail, few
-// enough to follow the fall of a fast event.
-constexpr double kSmoothingSamples = 8.0;
-// The local level's time constant in samples: short enough to follow a tail or a drift closely, long enough
-// that the noise about it is nearly all of the noise (99 % of its variance for noise filtered at a tenth of
-// the sampling rate).
-constexpr double kLevelGain = 1.0 / 32.0;
-// A residual counts up to this many standard deviations, so a stray event moves the noise little; the mean of
-// min(z^2, 9) for a normal z is 0.995, which the clipped mean square is divided by.
-constexpr double kClipSds = 3.0;
-constexpr double kPerClippedMeanSquare = 1.0 / 0.995;
-// The noise is taken while the local level is flat: its slope over its time constant is below half a standard
-// deviation (99.9 % of the time on noise alone, seldom on an event's rise or tail).
-constexpr double kFlatSlopeSquared = 0.25;
-// The standard deviation of a normal distribution per median absolute deviation.
-constexpr double kSdPerMad = 1.4826;
+// A sample is quiet, and measures the noise, while the signal's average lies within this many standard deviations
+// of the trough (which it follows at its pace): not on an event's rise, fall or tail, nor on a swing the other way.
+constexpr double kQuietSds = 3.0;
+// A relative threshold with no noise measured yet (the signal has not moved): no cycle can start.
+constexpr double kUnmeasuredThreshold = 1e300;
 
 double Threshold(const CycleScanState& s, const CycleRules& r) {
-  return r.relative ? r.threshold * std::sqrt(s.variance) : r.threshold;
+  if (!r.relative) return r.threshold;
+  return s.noise.Sd() > 0.0 ? r.threshold * s.noise.Sd() : kUnmeasuredThreshold;
 }
 
 // The cycle's extreme so far is the larger of the two samples whose mean crossed, the earlier of equal ones.
@@ -88,52 +77,62 @@ void FollowCycle(CycleScanState& s, const CycleRules& r, double y, double thresh
   s.previousRise = 0.5 * (y + s.previous) - s.trough;
 }
 
+// The average lies more than the threshold below the trough: a swing the other way (a current of the other sign),
+// whose return to the baseline is no cycle, so the trough holds where it was; or a step to a new level, which the
+// trough takes once the average has stayed within half a threshold of one level for kSettleRiseTimes rise times
+// (a return leaves that band sooner).
+[[gnu::noinline]] void HoldSwing(CycleScanState& s, const CycleRules& r, double smooth, double threshold,
+                                 int32_t tick) {
+  if (!s.swing || std::fabs(smooth - s.swingLevel) > 0.5 * threshold) {
+    s.swing = true;
+    s.swingLevel = smooth;
+    s.swingTick = tick;
+  } else if ((tick - s.swingTick) * r.troughRisePerTick > kSettleRiseTimes) {
+    s.swing = false;
+    s.trough = s.floor = smooth;
+  }
+}
+
 // The trough follows the average up by at most troughRisePerTick thresholds a tick. Down it follows freely to
-// the floor, so that it keeps to an earlier cycle's fall, and below the floor by as little, so that a swing the
-// other way (a current of the other sign) is no trough that its return to the baseline rises from. The floor
-// comes up to the trough at that pace; while a cycle is open it sinks at that pace from where the cycle rose
-// from, as far as a drift the other way may have taken the baseline meanwhile.
-[[gnu::always_inline]] inline void FollowTrough(CycleScanState& s, const CycleRules& r, double smoothBefore,
-                                                double threshold) {
+// the floor, so that it keeps to an earlier cycle's fall, and below the floor by as little, so that a drift the
+// other way is followed; a swing more than the threshold below it holds it (HoldSwing). The floor comes up to the
+// trough at that pace; while a cycle is open it sinks at that pace from where the cycle rose from, as far as a
+// drift the other way may have taken the baseline meanwhile. True while the trough keeps that pace: the signal
+// is quiet, neither falling from a cycle nor swinging the other way.
+[[gnu::always_inline]] inline bool FollowTrough(CycleScanState& s, const CycleRules& r, double smoothBefore,
+                                                double threshold, int32_t tick) {
+  if (__builtin_expect(smoothBefore < s.trough - threshold, 0)) {
+    HoldSwing(s, r, smoothBefore, threshold, tick);
+    return false;
+  }
+  s.swing = false;
   const double step = threshold * r.troughRisePerTick;
+  const double before = s.trough;
   s.trough = std::max(std::min(smoothBefore, s.trough + step), std::min(s.trough - step, s.floor));
   s.floor = std::min(s.floor + step, s.trough);
+  return s.trough >= before - step;
 }
 
 // Outside a cycle: the trough follows the average, and a cycle starts where the rise above it crosses the
-// threshold.
-[[gnu::always_inline]] inline void SeekCycle(CycleScanState& s, const CycleRules& r, double y, double smoothBefore,
+// threshold. True when the sample is quiet (FollowTrough).
+[[gnu::always_inline]] inline bool SeekCycle(CycleScanState& s, const CycleRules& r, double y, double smoothBefore,
                                              double threshold, int32_t tick) {
-  if (r.baselineTicks > 0) FollowTrough(s, r, smoothBefore, threshold);
+  const bool quiet = r.baselineTicks > 0 ? FollowTrough(s, r, smoothBefore, threshold, tick) : true;
   const double rise = 0.5 * (y + s.previous) - s.trough;
   const double previousRise = s.previousRise;
   s.previousRise = rise;
   if (!s.anyStart && tick - s.firstTick < kCycleOpeningSamples && s.smooth < s.first - threshold)
     s.startsWithinEvent = true;
-  if (rise < threshold || previousRise >= threshold) return;
+  if (rise < threshold || previousRise >= threshold) return quiet;
   StartCycle(s, r, (tick - 1) + (threshold - previousRise) / (rise - previousRise), y, tick);
-}
-
-// The residual about the local level goes into the noise's mean square while the level is flat.
-[[gnu::always_inline]] inline void TakeNoise(CycleScanState& s, const CycleRules& r, double residual) {
-  const double slope = s.level1 - s.level2;
-  if (slope * slope >= kFlatSlopeSquared * s.variance) return;
-  if (s.taken < r.baselineTicks) s.weight = 1.0 / ++s.taken;
-  // The clipped mean square, with the clip on a branch of its own: a minimum of the two would put two more
-  // operations on the chain from one sample's mean square to the next.
-  const double limit = kClipSds * kClipSds * s.variance;
-  const double square = residual * residual;
-  if (__builtin_expect(s.variance > 0.0 && limit < square, 0))
-    s.variance += (limit * kPerClippedMeanSquare - s.variance) * s.weight;
-  else
-    s.variance += (square * kPerClippedMeanSquare - s.variance) * s.weight;
+  return false;
 }
 
 // The record's first finite sample sets the levels.
 void Begin(CycleScanState& s, const CycleRules& r, double y, int32_t tick) {
   s.started = true;
   s.firstTick = tick;
-  s.first = s.previous = s.level1 = s.level2 = s.smooth = y;
+  s.first = s.previous = s.smooth = y;
   s.previousTick = tick;
   s.trough = s.floor = r.baselineTicks > 0 ? y : 0.0;
   s.previousRise = y - s.trough;
@@ -142,19 +141,15 @@ void Begin(CycleScanState& s, const CycleRules& r, double y, int32_t tick) {
 // A finite sample after the first, y the sample times the polarity.
 [[gnu::always_inline]] inline void Step(CycleScanState& s, const CycleRules& r, double y, int32_t tick,
                                         bool takeNoise, std::vector<CycleEventRecord>& found) {
-  const double prediction = 2.0 * s.level1 - s.level2 + kLevelGain / (1.0 - kLevelGain) * (s.level1 - s.level2);
-  s.level1 += kLevelGain * (y - s.level1);
-  s.level2 += kLevelGain * (s.level1 - s.level2);
   ReportHeld(s, r, tick, found);
   const double threshold = Threshold(s, r);
   const double smoothBefore = s.smooth;
-  s.smooth += (y - s.smooth) / kSmoothingSamples;
-  if (s.inCycle) {
+  s.smooth += (y - s.smooth) * r.smoothing;
+  if (s.inCycle)
     FollowCycle(s, r, y, threshold, tick);
-  } else {
-    SeekCycle(s, r, y, smoothBefore, threshold, tick);
-    if (!s.inCycle && takeNoise && r.relative) TakeNoise(s, r, y - prediction);
-  }
+  else if (SeekCycle(s, r, y, smoothBefore, threshold, tick) && takeNoise && r.relative &&
+           std::fabs(s.smooth - s.trough) <= kQuietSds * s.noise.Sd())
+    s.noise.Take(y, s.trough);
   s.previous = y;
   s.previousTick = tick;
 }
@@ -168,53 +163,24 @@ void Begin(CycleScanState& s, const CycleRules& r, double y, int32_t tick) {
     Begin(s, r, r.polarity * sample, tick);
 }
 
-double Median(double* x, int32_t n) {
-  std::nth_element(x, x + n / 2, x + n);
-  return x[n / 2];
-}
-
-// The run-in's noise: the standard deviation of its samples, unless an event in the run-in makes that wider than
-// a robust measure, the median absolute deviation of the samples or, smaller when an event spreads the samples,
-// of their differences, which see only its rise (differences give a smaller measure of noise that is filtered,
-// hence the factor 1.5 that leaves filtered noise to the samples; differences that are mostly equal, a signal
-// stepping evenly, measure nothing).
-double RunInVariance(const CycleScanState& s) {
-  std::array<double, kCycleRunInSamples> values{};
-  std::array<double, kCycleRunInSamples> steps{};
-  int32_t n = 0;
-  int32_t m = 0;
-  double sum = 0.0;
-  for (int32_t i = 0; i < s.runInCount; ++i) {
-    if (!std::isfinite(s.runIn[i])) continue;
-    values[n] = s.runIn[i];
-    sum += values[n];
-    if (n > 0) steps[m++] = values[n] - values[n - 1];
-    ++n;
-  }
-  if (m == 0) return 0.0;
-  double variance = 0.0;
-  for (int32_t i = 0; i < n; ++i) variance += (values[i] - sum / n) * (values[i] - sum / n) / (n - 1);
-  const double centre = Median(values.data(), n);
-  for (int32_t i = 0; i < n; ++i) values[i] = std::fabs(values[i] - centre);
-  const double stepCentre = Median(steps.data(), m);
-  for (int32_t i = 0; i < m; ++i) steps[i] = std::fabs(steps[i] - stepCentre);
-  const double fromValues = kSdPerMad * Median(values.data(), n);
-  const double fromSteps = kSdPerMad * Median(steps.data(), m) / std::sqrt(2.0);
-  const double robust = fromSteps > 0.0 ? std::min(fromValues, 1.5 * fromSteps) : fromValues;
-  return variance <= 2.25 * robust * robust ? variance : robust * robust;
-}
-
-// The run-in's samples give the noise its first measure, counted as that many samples, and are searched.
+// The run-in's samples give the noise its first measure, counted as that many samples, and are searched; samples
+// equal to its first that came right after it (a flat start) are searched as such but measure nothing.
 void CompleteRunIn(CycleScanState& s, const CycleRules& r, std::vector<CycleEventRecord>& found) {
   s.runInDone = true;
-  s.variance = RunInVariance(s);
+  s.noise.Reset(r.baselineTicks);
+  s.noise.Start(s.runIn, s.runInCount, r.polarity);
   for (int32_t i = 0; i < s.runInCount; ++i) {
-    if (std::isfinite(s.runIn[i])) s.weight = 1.0 / ++s.taken;
-    Feed(s, r, s.runIn[i], s.runInTick + i, false, found);
+    const int32_t tick = s.runInTick + i + (i > 0 ? s.runInLead : 0);
+    Feed(s, r, s.runIn[i], tick, false, found);
+    for (int32_t k = 1; i == 0 && k <= s.runInLead; ++k) Feed(s, r, s.runIn[0], tick + k, false, found);
   }
 }
 
 }  // namespace
+
+double CycleSmoothing(int32_t minIntervalTicks) {
+  return 1.0 / std::min(8.0, std::max(2.0, 0.125 * minIntervalTicks));
+}
 
 int32_t CycleRunInSamples(const CycleRules& rules) {
   return rules.relative && rules.baselineTicks > 0 ? std::min(rules.baselineTicks, kCycleRunInSamples) : 0;
@@ -225,7 +191,9 @@ void ScanCycles(CycleScanState& state, const CycleRules& rules, const float* sam
   const int32_t runIn = CycleRunInSamples(rules);
   int32_t i = 0;
   for (; i < count && !state.runInDone; ++i, ++state.nextTick) {
-    if (state.runInCount < runIn) {
+    if (state.runInCount == 1 && samples[i] == state.runIn[0]) {
+      ++state.runInLead;
+    } else if (state.runInCount < runIn) {
       if (state.runInCount == 0) state.runInTick = state.nextTick;
       state.runIn[state.runInCount++] = samples[i];
       if (state.runInCount == runIn) CompleteRunIn(state, rules, found);
@@ -260,10 +228,24 @@ int32_t PendingCycleTick(const CycleScanState& s) {
 }
 
 bool OpensWithinEvent(const CycleRules& rules, const float* samples, int32_t count) {
-  CycleScanState state;
+  // A relative threshold is judged by the noise measured over a baseline span from the end of the record's first
+  // one (or its second half, when shorter), away from the event it may open within: the record's own run-in would
+  // measure that event's fall for noise, or too little of a low-passed noise's wander.
+  CycleScanState probe;
   std::vector<CycleEventRecord> found;
-  ScanCycles(state, rules, samples, std::min(count, CycleRunInSamples(rules) + kCycleOpeningSamples), found);
-  FinishCycles(state, rules, found);
+  if (rules.relative) {
+    const int32_t from = std::min(rules.baselineTicks, count / 2);
+    const int32_t span = std::min(count - from, CycleRunInSamples(rules) + rules.baselineTicks);
+    for (int32_t at = 0; at < span; at += 1024)
+      ScanCycles(probe, rules, samples + from + at, std::min(1024, span - at), found);
+    FinishCycles(probe, rules, found);
+  }
+  CycleScanState state;
+  state.runInDone = true;
+  state.noise = probe.noise;
+  int32_t at = 0;
+  while (at < count && !std::isfinite(samples[at])) ++at;
+  ScanCycles(state, rules, samples + at, std::min(count - at, kCycleOpeningSamples + 1), found);
   return state.startsWithinEvent;
 }
 

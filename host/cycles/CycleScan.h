@@ -1,5 +1,5 @@
 // The host's cycle detection over a channel: a rise by the threshold above the signal's local trough, with
-// hysteresis, a minimum interval between cycle starts and a noise measured about the signal's local level. A
+// hysteresis, a minimum interval between cycle starts and a noise measured about the trough (NoiseGauge). A
 // free function over blocks of samples with its state in a plain struct, so a record may arrive in blocks of
 // any size.
 #pragma once
@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "host/cycles/NoiseGauge.h"
 #include "hostapi/CycleDetection.h"
 
 namespace host {
@@ -16,11 +17,22 @@ struct CycleRules {
   double polarity = 1.0;      // +1 cycles rise above the baseline, -1 they fall below it
   double threshold = 1.0;     // in the channel's units, or in standard deviations when relative
   double hysteresis = 0.5;    // a cycle ends once back below threshold x (1 - hysteresis) over its start level
-  bool relative = false;      // threshold x the standard deviation of the signal about its local level
+  bool relative = false;      // threshold x the standard deviation of the noise (NoiseGauge)
   int32_t baselineTicks = 0;  // span the noise is averaged over; 0: no local trough, levels are measured from 0
   int32_t minIntervalTicks = 0;  // a cycle may start this many ticks after the previous start at the earliest
   double troughRisePerTick = 1.0;  // the local trough rises by at most this fraction of the threshold a tick
+  double smoothing = 1.0 / 8.0;    // the weight of a sample in the signal's average (CycleSmoothing)
 };
+
+// The weight of a sample in the signal's average: over 8 samples, or an eighth of the minimum interval where that
+// is shorter (at least 2 samples), so that at a low sampling rate the average's lag still lets an event end well
+// within the interval and the next one start as an event of its own.
+double CycleSmoothing(int32_t minIntervalTicks);
+
+// A swing the other way that has stayed within half a threshold of one level for this many times the trough's
+// rise time (ticks per threshold) is a new level, which the trough takes; a current of the other sign returning
+// over up to 100 ms leaves that band sooner.
+inline constexpr double kSettleRiseTimes = 2.0;
 
 // Samples at a record's start that a relative threshold measures its first noise over before they are searched
 // (fewer when the baseline is shorter; none for an absolute threshold). They are searched once measured.
@@ -38,15 +50,15 @@ struct CycleScanState {
   float runIn[kCycleRunInSamples] = {};  // the run-in's samples, as fed (non-finite ones too), until measured
   int32_t runInCount = 0;
   int32_t runInTick = 0;      // the tick of the run-in's first sample
+  int32_t runInLead = 0;      // samples equal to the run-in's first that came after it (a flat start)
   bool runInDone = false;
-  int32_t taken = 0;          // samples in the noise, up to the baseline's length
-  double weight = 1.0;        // 1 / taken, the weight of the next sample in the noise
-  double variance = 0.0;      // mean square of the signal about its local level (double: it accumulates)
-  double level1 = 0.0;        // the local level: a double exponential smoothing of the signal times the polarity
-  double level2 = 0.0;
+  NoiseGauge noise;           // a relative threshold's noise, measured on the signal times the polarity
   double smooth = 0.0;        // the signal times the polarity, averaged over a few samples
   double trough = 0.0;        // the lowest average lately, rising slowly: what a new cycle rises from
   double floor = 0.0;         // the trough falls freely down to this level, slowly below it
+  bool swing = false;         // the average lies more than the threshold below the trough, which holds
+  double swingLevel = 0.0;    // the level the average has kept within half a threshold of since swingTick
+  int32_t swingTick = 0;
   double previous = 0.0;      // the previous finite sample times the polarity
   int32_t previousTick = 0;   // its tick
   double previousRise = 0.0;  // the previous rise above the trough
@@ -75,15 +87,17 @@ struct CycleScanState {
 // is held until the interval has passed, and takes the extreme of any cycle that started within it where that is
 // larger. The trough is the lowest of the signal averaged over the last few samples, rising by at most
 // troughRisePerTick thresholds a tick, so that it follows a drift and the fall of an earlier cycle, while noise starts
-// no cycle; below where the last cycle rose from it falls as slowly, so that the return of a swing the other way starts
-// none; with no baseline it is 0. A cycle ends once its average has fallen by the threshold from the average's highest,
-// or has not risen above that for the minimum interval (a step to a new level), or once the signal and its average are
-// back below threshold x (1 - hysteresis) over the trough it rose from. Each cycle is appended to found at its extreme,
-// the sample of its largest level (the peak of an upward cycle, the trough of a downward one; fraction 0), its value
-// the extreme's height over the trough it rose from, signed as the signal. A relative threshold's noise is the mean
-// square of the signal about its local level (a double exponential smoothing, which follows a drift), taken outside
-// cycles while the local level is flat, from the record's first samples over the baseline's length; the first
-// CycleRunInSamples samples are searched once they have given the noise's first measure.
+// no cycle; below where the last cycle rose from it falls as slowly, and a swing more than the threshold below it holds
+// it, so that the return of a swing the other way starts none (a swing that settles at one level for kSettleRiseTimes
+// rise times is a new level); with no baseline it is 0. A cycle ends once its average has fallen by the threshold
+// from the average's highest, or has not risen above that for the minimum interval (a step to a new level), or once
+// the signal and its average are back below threshold x (1 - hysteresis) over the trough it rose from. Each cycle is
+// appended to found at its extreme, the sample of its largest level (the peak of an upward cycle, the trough of a
+// downward one; fraction 0), its value the extreme's height over the trough it rose from, signed as the signal. A
+// relative threshold's noise is measured by state.noise on quiet samples about the trough: outside cycles, while the
+// trough keeps its pace and the average lies within 3 noise standard deviations of it. The first CycleRunInSamples
+// samples (after any samples equal to the record's first) give its first measure, and are then searched; until
+// the signal moves no cycle starts.
 void ScanCycles(CycleScanState& state, const CycleRules& rules, const float* samples, int32_t count,
                 std::vector<CycleEventRecord>& found);
 

@@ -135,6 +135,7 @@ CycleRules RulesFromArguments(const double* a, int32_t count, double tickPeriod)
   r.relative = RelativeSwitchOn(v[5]) && v[4] > 0.0;
   if (r.relative) r.baselineTicks = std::max(r.baselineTicks, kCycleRunInSamples);
   r.troughRisePerTick = 1.0 / std::max(ticks(kTroughRiseMs), 1);
+  r.smoothing = CycleSmoothing(r.minIntervalTicks);
   return r;
 }
 

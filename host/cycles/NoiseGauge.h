@@ -1,0 +1,71 @@
+// The noise of a signal as one measures it on a quiet stretch of a given span: the standard deviation of the
+// samples about their local level.
+#pragma once
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+
+namespace host {
+
+// Measures the standard deviation of a signal about its local level, as one would on a quiet stretch of `span`
+// samples: the mean square of the samples about the level the caller keeps (one that takes in a drift and the slow
+// wander a stretch's own mean takes in, and no more), each residual clipped at kClipSds standard deviations, over
+// the last span samples (a running mean until there are that many). The caller hands in only quiet samples, none
+// within an event or its fall; the first measure comes from a run-in of a few samples.
+//
+// Invariant: Variance() is never 0 once two samples handed in differ, or one differs from its level (while the
+// signal moves), and never below the variance of a uniform quantisation in the smallest step between two samples
+// handed in (q^2 / 12): the data's resolution, which tied or coarsely quantised samples would otherwise hide.
+class NoiseGauge {
+ public:
+  // A residual counts up to this many standard deviations, so a stray event moves the noise little; the mean of
+  // min(z^2, 9) for a normal z is 0.995, which the clipped mean square is divided by.
+  static constexpr double kClipSds = 3.0;
+  static constexpr double kPerClippedMeanSquare = 1.0 / 0.995;
+  // The standard deviation and the clip are brought up to date every this many samples (the mean square moves by
+  // less than 1/span a sample).
+  static constexpr int32_t kRefreshSamples = 16;
+
+  // The span in samples (at least 1). Unmeasured: Variance() 0.
+  void Reset(int32_t span);
+
+  // The first measure, from the first samples times scale (non-finite ones are passed over), counted as that many
+  // samples:
+  // the standard deviation of the samples, unless an event among them makes it wider than a robust measure, the
+  // median absolute deviation of the samples or of their differences (see the .cpp). Where more than half the
+  // samples are equal that robust measure is 0 and says nothing: the standard deviation stands. Nothing is
+  // measured from samples that are all equal.
+  void Start(const float* samples, int32_t count, double scale = 1.0);
+
+  // One quiet sample y, after Start, and the local level it stands about.
+  [[gnu::always_inline]] inline void Take(double y, double level) {
+    const double step = std::fabs(y - mPrevious);
+    mPrevious = y;
+    if (step < mResolution && step > 0.0) mResolution = step;
+    const double residual = std::min(std::fabs(y - level), mClip);
+    if (mTaken < mSpan) mWeight = 1.0 / ++mTaken;
+    mMeanSquare += (residual * residual * kPerClippedMeanSquare - mMeanSquare) * mWeight;
+    if (--mUntilRefresh == 0) Refresh();
+  }
+
+  // The variance of the noise (0 while nothing is measured) and its standard deviation, as of the last refresh.
+  double Variance() const { return mVariance; }
+  double Sd() const { return mSd; }
+
+ private:
+  void Refresh();
+
+  int32_t mSpan = 1;
+  int32_t mTaken = 0;
+  int32_t mUntilRefresh = kRefreshSamples;
+  double mWeight = 1.0;
+  double mMeanSquare = 0.0;  // of the clipped residuals (double: it accumulates)
+  double mPrevious = 0.0;
+  double mResolution = HUGE_VAL;  // the smallest nonzero step between samples handed in
+  double mClip = HUGE_VAL;        // kClipSds standard deviations; none while unmeasured
+  double mVariance = 0.0;
+  double mSd = 0.0;
+};
+
+}  // namespace host
