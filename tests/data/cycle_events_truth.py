@@ -70,6 +70,10 @@
 #         says TEXT         a text the run prints
 #         drift SLOPE       the baseline drifts by SLOPE units per second from each record's start
 #         findpeaks FOUND EXTRA   a battery recording: the events find_peaks finds, and its peaks more
+#         noise KIND VALUE  the test's noise otherwise: "filter" SAMPLES (its low-pass time constant, 0 white),
+#               "pink" OCTAVES (1/f: unit low-passed noises with time constants of 2, 4, ... 2^OCTAVES samples,
+#               summed and scaled to NOISE_SD), "quantise" STEP (samples rounded to steps of STEP units), "flat" N ...
+#               (the first N samples of record k equal the baseline, N taken in turn: a blanked start)
 import math
 
 import numpy as np
@@ -532,6 +536,52 @@ def population_spikes():
                      41), shapes, [x for row in range(1, 9) for x in expect(row)], rows=8)
 
 
+# What a relative threshold of 5 SD means on other noises and data (docs/settings.md): noise alone gives no row in
+# 10 s of white, low-passed (1 kHz at 50 kHz) or 1/f noise; currents on samples quantised in steps of 2 noise SDs
+# (README example 3's text on nA with three decimals, 1 pA steps on 0.5 pA of noise; -60 pA on 2 pA in 4 pA steps)
+# and after blanked starts of 33 to 100 equal samples are each one row; noise-free pairs at 5 kHz 1.2 to 3 INTERVALs
+# (3 ms) apart are two rows, relative and absolute; inward currents decaying over 20 to 100 ms analysed upward (and
+# outward ones downward) give no row; and of six records in low-passed noise, the two that open on an event's fall
+# (its onset 0.6 and 0.8 ms before them) are named, and only they (their run-in measures that fall for noise, and
+# the threshold stays above 5 SD for up to 100 ms: the later events come 160 ms and more into each record).
+def noise_kinds():
+    for name, kind, detection, rate, lines in (
+            ("white noise alone", 2, RELATIVE_UP, 20000, ["filter\t0"]),
+            ("low-passed noise alone", 0, RELATIVE_DOWN, 50000, ["filter\t8"]),
+            ("1/f noise alone", 2, RELATIVE_UP, 20000, ["pink\t13"])):
+        print_recording((name, kind, detection, rate, -15.0, 10.0, "pA", 1, 1.0, 51 + len(name)), [])
+        for line in lines:
+            print("noise\t" + line)
+    twelve = lambda amplitude: [("exp", onset, amplitude, 5e-4, 0.005, 0) for onset in range(2000, 30000, 2300)]
+    print_recording(("currents on 1 pA steps", 2, RELATIVE_DOWN, 10000, -0.015, 3.0, "nA", 1, 0.0005, 61),
+                    twelve(0.015))
+    print("noise\tquantise\t0.001")
+    print_recording(("currents on 2 SD steps", 2, RELATIVE_DOWN, 10000, -15.0, 3.0, "pA", 1, 2.0, 62), twelve(60.0))
+    print("noise\tquantise\t4")
+    print_recording(("blanked starts", 2, RELATIVE_DOWN, 20000, -15.0, 0.5, "pA", 3, 1.0, 63),
+                    [("exp", onset + 150 * record, 40.0, 5e-4, 0.005, record)
+                     for record in range(3) for onset in (600, 4000, 8000)])
+    print("noise\tflat\t33\t64\t100")
+    pairs = []
+    for i, (gap, decay) in enumerate((g, d) for d in (0.002, 0.005, 0.01) for g in (0.0036, 0.0045, 0.006, 0.009)):
+        onset = 500 + 1000 * i
+        pairs += [("exp", onset, 40.0, 5e-4, decay, 0), ("exp", onset + int(round(gap * 5000)), 40.0, 5e-4, decay, 0)]
+    print_recording(("pairs at 5 kHz", 0, "1 0 -1 0.5 5e-12 3 50 0 0 0", 5000, -15.0, 2.5, "pA", 1, 0.0, 0), pairs)
+    print_recording(("pairs at 5 kHz, noisy", 2, "1 0 1 0.5 5 3 50 1 0 0", 5000, -15.0, 2.5, "pA", 1, 1.0, 64), pairs)
+    others = [("exp", 2500 + 7500 * i, -60.0, 5e-4, decay, 0) for i, decay in enumerate((0.02, 0.04, 0.06, 0.08, 0.1) * 4)]
+    for name, kind, detection in (("inward currents analysed upward", 2, RELATIVE_UP),
+                                  ("outward currents analysed downward", 0, RELATIVE_DOWN)):
+        print_recording((name, kind, detection, 25000, -15.0, 6.2, "pA", 1, 2.0, 65 + kind), others)
+        print("rows\t0")
+    opening = [("exp", -40, 50.0, 5e-4, 0.002, 1), ("exp", -30, 50.0, 5e-4, 0.002, 4)]
+    opening += [("exp", 8000 + 1000 * record, 50.0, 5e-4, 0.002, record) for record in range(6)]
+    print_recording(("records opening within an event", 2, RELATIVE_DOWN, 50000, -15.0, 0.3, "pA", 6, 1.0, 67),
+                    opening)
+    print("noise\tfilter\t8")
+    print("rows\t6")
+    print("says\trecord 2, 5 (counted from 1): opens within an event")
+
+
 def main():
     print("# Written by tests/data/cycle_events_truth.py; see its head comment.")
     action_potentials()
@@ -559,6 +609,7 @@ def main():
                     print(f"expect\t{row}\t{heading}\t{cell[0]:.9g}\t{abs(cell[1]):.3g}")
     for recording in BATTERY:
         print_battery(*recording)
+    noise_kinds()
 
 
 if __name__ == "__main__":

@@ -258,10 +258,12 @@ struct TypeCase {
 // samples lie, every marker where its measurement puts it and the area filled beside the trace
 // only between the area's ends.
 TEST_F(AnalysisPlotTest, EachTypesPrintoutDrawsTraceMarkersAndFillsWhereTheEventsValuesSay) {
+  // Types 0 and 2 take an absolute threshold (0.1, the beats and the bumps between them): the signal has no noise
+  // for a relative one to scale by.
   const TypeCase cases[] = {
-      {L"0", false, {}},
+      {L"0", false, {{1010, L"1 0 1 0.5 0.1 5 100 0 0 0"}}},
       {L"1", false, {}},
-      {L"2", false, {}},
+      {L"2", false, {{1010, L"1 0 1 0.5 0.1 5 100 0 0 0"}}},
       {L"3", false, {{1000, L"2"}, {1005, L"200"}, {1007, L"0"}, {1008, L"300"}}},
       {L"4", true, {{1000, L"2"}, {1005, L"50"}, {1007, L"0"}, {1008, L"200"}}},
       {L"5", false, {{1036, L"f"}}},
