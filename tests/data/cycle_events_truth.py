@@ -43,7 +43,12 @@
 # the measured spread (the test's noise is the same in every run), as a value and the tolerance that spans it,
 # so that a change in behaviour shows; the shape's own value is in the comment beside each. Noise is given in
 # per cent of the event's height. Evoked responses (type 3) whose fall gives the tail fit three samples: Tau from
-# scipy.optimize.curve_fit, or blank where the fit has as many parameters as samples.
+# scipy.optimize.curve_fit, or blank where the fit has as many parameters as samples. The same kinds on other shapes
+# users meet, smooth ones (written as straight lines a sample apart or closer) and bi-exponential potentials, with
+# the settings the reference pages advise: population spikes on a positive fEPSP, noisy cardiac plateaus, the AHP
+# of action potentials whose fall crosses rest steeply or flattens there, in a train and one a record, and evoked
+# responses after a one-sided artefact, in 100 Hz trains too. Where a row reads something other than the shape's own
+# value (a noise peak, an artefact), the value it reads is given.
 #
 # The battery: recordings of random events with known answers, of the kinds patch-clamp recordings are: bursts
 # (gaps from 2.5 decay constants), events riding on an earlier one's fall (3 to 6 decay constants apart), events
@@ -424,6 +429,10 @@ def pwl_crossing(points, level, falling):
 def print_lines(head, shapes, expectations, rows=None, says=()):
     print("recording\t" + "\t".join(str(f) for f in head))
     for onset, amplitude, points, *record in shapes:
+        if isinstance(points[0], str):  # a shape of its own kind: (kind, rise, decay)
+            kind, rise, decay = points
+            print(f"event\t{kind}\t{onset}\t{amplitude!r}\t{rise!r}\t{decay!r}\t{record[0] if record else 0}")
+            continue
         flat = "\t".join(f"{v!r}" for point in points for v in point)
         print(f"event\tpwl\t{onset}\t{amplitude!r}\t0\t0\t{record[0] if record else 0}\t{flat}")
     if rows is not None:
@@ -582,6 +591,205 @@ def noise_kinds():
     print("says\trecord 2, 5 (counted from 1): opens within an event")
 
 
+# Shapes users meet beside the straight-line ones: smooth shapes, given as straight lines through points a sample
+# apart or closer (written to five figures), and bi-exponential potentials.
+def smooth(f, end, step):
+    return [(round(k * step, 7), float(f"{f(k * step):.5g}")) for k in range(1, int(round(end / step)) + 1)]
+
+
+def gaussian(t, centre, sd):
+    return math.exp(-0.5 * ((t - centre) / sd) ** 2)
+
+
+# A sine artefact whose top comes 0.3 ms after its low, and a population spike of three Gaussians.
+SINE_ARTEFACT = smooth(lambda t: -math.sin(2.0 * math.pi * t / 0.0006), 0.0006, 0.000025)
+SMOOTH_SPIKE = smooth(lambda t: 0.9 * gaussian(t, 0.003, 0.0006) - 2.1 * gaussian(t, 0.0045, 0.0006)
+                      + 0.7 * gaussian(t, 0.006, 0.0007), 0.01, 0.0001)
+FEPSP = ("biexp", 0.001, 0.008)  # a field EPSP: rise and decay time constants
+
+
+def spike_on_fepsp(points, fepsp):
+    # PopSpikeHeight and PopSpikeArea of a spike on an fEPSP (peak fepsp, from 0.5 ms), and its first peak's time:
+    # the turning points of the continuous sum.
+    knots = [(0.0, 0.0)] + points
+    line = lambda t: float(np.interp(t, [k[0] for k in knots], [k[1] for k in knots], right=0.0))
+    field = Shape("biexp", 0, fepsp, FEPSP[1], FEPSP[2])
+    t = np.arange(0.0012, 0.012, 1e-7)
+    x = np.array([line(s) + field(s - 0.0005) for s in t])
+    trough = int(np.argmin(x))
+    first = int(np.argmax(x[:trough]))
+    second = trough + int(np.argmax(x[trough:]))
+    chord = x[first] + (x[second] - x[first]) * (t - t[first]) / (t[second] - t[first])
+    return chord[trough] - x[trough], float(np.sum((chord - x)[first:second + 1]) * 1e-7), t[first]
+
+
+def population_spikes_on_fepsp():
+    # Six stimuli at 20 Hz, each a biphasic artefact of +-4 mV whose top comes 0.3 ms after its low, and a population
+    # spike 1 ms later riding on a positive fEPSP of 2 mV; 2 % noise (0.04 mV). Straight lines (the spike of the rows
+    # above, 1.96 mV on the fEPSP) or smooth (a sine artefact, a spike of three Gaussians, 2.66 mV on it), at 20 and
+    # 10 kHz. At 20 kHz the artefact's top is a turning point six samples after the stimulus and is read as the first
+    # peak; a stimulus height above the artefact's first phase (1028 = 0.006, 1003 = 10) puts the stimulus at the
+    # artefact's low again (the signal does not fall 6 mV below the top on the fEPSP), and the first stimulus, which has
+    # no earlier top, is lost. Searching from 1 ms after the stimulus (1007 = 1) reads every spike.
+    for rate, artefact, spike, settings, read in (
+            (20000, SINE_ARTEFACT, SMOOTH_SPIKE, "", (2.947, 0.06, 0.0090, 0.00023)),
+            (20000, SINE_ARTEFACT, SMOOTH_SPIKE, " 1028=0.006 1003=10", (2.947, 0.06, 0.0090, 0.00023)),
+            (20000, SINE_ARTEFACT, SMOOTH_SPIKE, " 1007=1", None),
+            (20000, ARTEFACT_LONG, SPIKE, "", (3.362, 0.03, 0.003555, 0.00012)),
+            (20000, ARTEFACT_LONG, SPIKE, " 1007=1", None),
+            (10000, ARTEFACT_LONG, SPIKE, " 1028=0.006 1003=10", None),
+            (10000, SINE_ARTEFACT, SMOOTH_SPIKE, " 1007=1", None)):
+        height, area, first = spike_on_fepsp(spike, 2.0)
+        lost = 1 if "1028" in settings and (rate == 10000 or read) else 0
+        shapes, expectations = [], []
+        for i in range(6):
+            onset = int(round((0.1 + 0.05 * i) * rate))
+            shapes += [(onset, 4.0, artefact), (onset + int(round(0.0005 * rate)), 2.0, FEPSP), (onset, 1.0, spike)]
+        for row in range(1, 7 - lost):
+            start = 0.1 + 0.05 * (row - 1 + lost)
+            if read is None:
+                expectations += [(row, "TStart (s)", start + first, 0.0003), (row, "PopSpikeHeight (mV)", height, 0.12),
+                                 (row, "PopSpikeArea (mV.s)", area, 0.00025)]
+            else:
+                expectations += [(row, "PopSpikeHeight (mV)", read[0], read[1]),
+                                 (row, "PopSpikeArea (mV.s)", read[2], read[3])]
+        kind = "smooth" if spike is SMOOTH_SPIKE else "straight"
+        print_lines((f"population spikes on an fEPSP, {kind}, {rate // 1000} kHz{settings}", 4,
+                     "1000=3 1008=40" + settings, rate, 0.0, 0.45, "mV", 1, 0.04, 51), shapes, expectations,
+                    rows=6 - lost)
+
+
+def smooth_cardiac(t):
+    # A cardiac action potential 110 mV high: an upstroke of 1 ms, a spike falling to a flat plateau at 80 % and a
+    # sigmoid repolarisation through half height at 220 ms (1.1 mV/ms at its steepest).
+    if t < 0.001:
+        return t / 0.001
+    dome = 1.0 - 0.2 * (1.0 - math.exp(-(t - 0.001) / 0.003))
+    return dome / (1.0 + math.exp((t - 0.22) / 0.02)) * (1.0 + math.exp(-0.219 / 0.02))
+
+
+SMOOTH_CAP = smooth(smooth_cardiac, 0.005, 0.0005) + smooth(smooth_cardiac, 0.4, 0.002)[2:]
+
+
+def noisy_cardiac_shapes():
+    # Five cardiac action potentials 1 s apart at 5 kHz, straight (the rows above) or smooth, with noise of 5, 8 and
+    # 12 % of the height: what a minimum height (1006) finds with and without the width filter (1036). Each row is an
+    # action potential found at its start (its number from 0) or, with its APA, a noise peak or one found late on its
+    # plateau. Where none is found the line says what keeps them out.
+    hint = {"joins": "; where noise splits a plateau into narrower peaks, a higher minimum height (setting 1006) joins",
+            "own": "found 6 before it, peaks of their own rather than pieces of wider ones: a smaller minimum width "
+                   "(setting 1001) keeps them"}
+    for kind, points, percent, seed, settings, rows in (
+            ("smooth", SMOOTH_CAP, 5, 35, "", [0, 1, -94.96, 4]),
+            ("smooth", SMOOTH_CAP, 5, 35, "1006=0.06", [0, 1, 2, 3, 4]),
+            ("straight", CAP, 8, 38, "1006=0.06", [0, 1, 2, 4]),
+            ("straight", CAP, 8, 38, "1036=f 1006=0.09", [0, 1, 2, 3, 4]),
+            ("smooth", SMOOTH_CAP, 8, 39, "", "joins"),
+            ("smooth", SMOOTH_CAP, 8, 39, "1006=0.06", [0, 1, 4]),
+            ("smooth", SMOOTH_CAP, 8, 39, "1036=f 1006=0.09", [0, 1, 24.74, 3, 4]),
+            ("straight", CAP, 12, 37, "1006=0.09", "own"),
+            ("straight", CAP, 12, 37, "1036=f 1006=0.09", [0, 1, 2, 38.51, 31.28])):
+        start = pwl_crossing(points, START_LEVEL, False)
+        expectations = []
+        for row, cell in enumerate(rows if isinstance(rows, list) else [], start=1):
+            if isinstance(cell, int):
+                expectations.append((row, "TStart (s)", 0.5 + cell + start, 0.0012))
+            else:
+                expectations.append((row, "APA (mV)", cell, 0.5))
+        found = rows if isinstance(rows, list) else []
+        print_lines((f"noisy cardiac plateau, {kind}, {percent} % {settings or 'defaults'}", 1, settings, 5000, -85.0,
+                     5.5, "mV", 1, round(1.1 * percent, 6), seed), [(2500 + 5000 * i, 110.0, points) for i in range(5)],
+                    expectations, len(found), [] if found else [hint[rows]])
+
+
+def smooth_action_potential(ahp_start):
+    # 95 mV: a Gaussian rise and fall (0.6 ms standard deviation, top at 2.5 ms) and an AHP 8 mV deep that ends at rest
+    # 10 ms after it starts (sin^2). Starting at 3 ms it takes the fall through rest steeply (at 4.29 ms; AHPWidth
+    # 8.71 ms); at 5.5 ms the fall has flattened at rest before it (at 5.52 ms; 9.98 ms).
+    def f(t):
+        s = t - ahp_start
+        return gaussian(t, 0.0025, 0.0006) - (8.0 / 95.0 * math.sin(math.pi * s / 0.01) ** 2 if 0.0 < s < 0.01 else 0.0)
+    return f
+
+
+STEEP_AP = smooth(smooth_action_potential(0.003), 0.0135, 0.0001)
+FLAT_AP = smooth(smooth_action_potential(0.0055), 0.0155, 0.0001)
+
+
+def ahp_on_other_shapes():
+    # Action potentials at 20 kHz from -65 mV, as the rows above: six 300 ms apart, smooth, their fall crossing rest
+    # steeply or flattening at rest; the straight ones in a train 60 ms apart, where the baseline stretch takes in the
+    # previous AHP; smooth ones one a record. AHPWidth per row as measured (the test's noise is the same in every run);
+    # "blank" where the AHP never comes back to the baseline. The first of a row of smooth ones takes in its own rise's
+    # foot (RMP -64.99), and its AHP runs to the next one's rise; a fixed baseline at rest (1039 = 1) measures each.
+    fixed = " 1039=1 1040=-0.065"
+    for name, points, spacing, records, percent, seed, settings, widths, rmp in (
+            ("steep", STEEP_AP, 6000, 1, 0, 0, "", [295.7] + [8.7] * 5, -65.0),
+            ("steep", STEEP_AP, 6000, 1, 0, 0, fixed, [8.7] * 6, -65.0),
+            ("steep", STEEP_AP, 6000, 1, 1, 62, "", [0.1, 7.8, 0.05, 7.5, 7.25, 0.05], None),
+            ("flat", FLAT_AP, 6000, 1, 0, 0, "", [295.0] + [9.95] * 5, -65.0),
+            ("flat", FLAT_AP, 6000, 1, 0.2, 61, "", [0.35, 0.05, 0.15, 0.3, 0.05, 0.1], None),
+            ("straight, 60 ms apart", AP, 1200, 1, 0, 0, "", [10.0] + [9.15] * 5, -65.66),
+            ("straight, 60 ms apart", AP, 1200, 1, 0, 0, fixed, [10.0] * 6, -65.0),
+            ("steep, one a record", STEEP_AP, 0, 3, 0, 0, "", ["blank"] * 3, -64.95),
+            ("steep, one a record", STEEP_AP, 0, 3, 0, 0, fixed, [8.7] * 3, -65.0)):
+        shapes = [(400, 95.0, points, r) for r in range(records)] if records > 1 else \
+            [(2000 + spacing * i, 95.0, points) for i in range(6)]
+        expectations = [(row, "AHPWidth (ms)", w, 0.1) for row, w in enumerate(widths, start=1)]
+        expectations += [(row, "RMP (mV)", rmp, 0.02) for row in range(2, len(widths) + 1) if rmp is not None]
+        print_lines((f"action potentials, {name}, {percent} %{settings}", 5, "1035=1" + settings, 20000, -65.0,
+                     0.1 if records > 1 else 1.9, "mV", records, round(0.95 * percent, 6), seed), shapes, expectations,
+                    len(shapes))
+
+
+ONE_SIDED = [(0.0001, 1.0), (0.0002, 0.0)]               # an artefact that only rises, 0.2 ms long
+FLAT_TOPPED = [(0.0001, 1.0), (0.0002, 1.0), (0.0003, 0.0)]  # the same with a top of two samples at 10 kHz
+
+
+def evoked_one_sided(name, rate, artefact, response, settings, noise, seed, per, records, spacing, rows, wrong):
+    # Stimuli of a one-sided artefact of 20 mV on -60 mV, each followed 1.5 ms later by a bi-exponential response of
+    # 12 mV, per a record. Every row reads the response (Height 12 mV) but those given in wrong (row: Height), which
+    # read an artefact (about 20 mV) or nothing (0).
+    shapes = []
+    for record in range(records):
+        for i in range(per):
+            onset = int(round((0.02 + spacing * i) * rate))
+            shapes += [(onset, 20.0, artefact, record), (onset + int(round(0.0015 * rate)), 12.0, response, record)]
+    expectations = [(row, "Height (mV)", wrong.get(row, 12.0), 0.9) for row in range(1, rows + 1)]
+    print_lines((name, 3, "1000=3 1002=0.01 1006=0.005" + settings, rate, -60.0, 0.02 + spacing * per, "mV", records,
+                 noise, seed), shapes, expectations, rows)
+
+
+def evoked_one_sided_artefact():
+    # An evoked response still decaying (20 ms) when the next stimulus comes, 50 ms later: eight a record, seven
+    # records. Its fall by the stimulus height (1002 = 10 mV) starts a downward pulse in the stimulus detector whose
+    # low follows the falling tail to the sample before the next artefact, and the artefact's rise completes that
+    # pulse within the maximum width: noise-free, every stimulus after a record's first lands on the sample before its
+    # artefact, and the response search from there takes the artefact (20 kHz) or nothing (10 kHz) for the response;
+    # with noise it lands on a noise low before the artefact now and then. A stimulus height above the response's own
+    # (1002 = 15 mV) keeps every stimulus on the artefact's top.
+    response = ("biexp", 0.001, 0.02)
+    later = {row: 19.9 for row in range(1, 57) if row % 8 != 1}
+    noisy = {4: 0.0, 5: 0.0, 6: 20.0, 8: 19.6, 12: 0.0, 14: 0.0, 18: 20.0, 26: 20.0, 28: 20.3, 31: 0.0, 37: 19.7,
+             38: 19.9, 46: 0.0, 48: 20.4, 51: 19.7, 54: 0.0, 56: 19.7}
+    for rate, noise, seed, settings, wrong in ((20000, 0.0, 0, "", later), (20000, 0.0, 0, " 1002=0.015", {}),
+                                               (10000, 0.24, 71, "", noisy), (10000, 0.24, 71, " 1002=0.015", {})):
+        evoked_one_sided(f"evoked responses, one-sided artefact, {rate // 1000} kHz, {round(noise / 0.12)} %{settings}",
+                         rate, ONE_SIDED, response, settings, noise, seed, 8, 7, 0.05, 56, wrong)
+    # 100 Hz trains, ten stimuli a record, three records: the artefact's top is two samples, and noise decides which
+    # is the stimulus, so that one stimulus in a few comes 99 samples after the one before, closer than the minimum
+    # interval (1027 = 10 ms, 100 samples), and is lost; 1027 = 9.9 keeps all thirty. A response that has not fallen
+    # back to the baseline (the peak end level, 1041 = 0 %) before the next artefact takes that artefact's top for its
+    # peak; an end level of 10 % ends it before.
+    fast = ("biexp", 0.0005, 0.002)
+    for settings, rows, wrong in (
+            (" 1002=0.015", 23, {8: 20.2, 10: 20.4, 12: 20.2, 13: 19.6, 15: 20.5, 17: 20.4, 20: 20.1}),
+            (" 1002=0.015 1027=9.9", 30, {9: 20.2, 11: 20.4, 16: 19.6, 21: 20.4, 25: 20.1, 29: 20.1}),
+            (" 1002=0.015 1027=9.9 1041=10", 30, {})):
+        evoked_one_sided(f"evoked responses, 100 Hz, 10 kHz, 2 %{settings}", 10000, FLAT_TOPPED, fast, settings, 0.24,
+                         81, 10, 3, 0.01, rows, wrong)
+
+
 def main():
     print("# Written by tests/data/cycle_events_truth.py; see its head comment.")
     action_potentials()
@@ -610,6 +818,10 @@ def main():
     for recording in BATTERY:
         print_battery(*recording)
     noise_kinds()
+    population_spikes_on_fepsp()
+    noisy_cardiac_shapes()
+    ahp_on_other_shapes()
+    evoked_one_sided_artefact()
 
 
 if __name__ == "__main__":

@@ -248,8 +248,10 @@ struct BatteryCount {
 // determined. An event in a record's first samples, found once the noise is measured, and a record that opens on an
 // event's fall, told of and no row. Action potentials with an after-hyperpolarisation, cardiac action potentials on a
 // sloping or noisy plateau and population spikes after a biphasic stimulus artefact: what noise makes of the columns
-// the definitions give, as the reference pages say. Evoked responses whose tail fit has three samples: Tau fitted, or
-// blank when the fit has three parameters. The battery of random bursts, riding events, events at a record's end and
+// the definitions give, as the reference pages say, on straight-line shapes and on the smooth ones users meet, with the
+// settings the pages advise, and what the found-0 line says keeps the peaks out. Evoked responses after a one-sided
+// artefact, in 100 Hz trains too. Evoked responses whose tail fit has three samples: Tau fitted, or blank when the fit
+// has three parameters. The battery of random bursts, riding events, events at a record's end and
 // drifting baselines: 99 % of its events found, at most 1 % rows more, and at least as many found as find_peaks finds.
 // What 5 SD means on other noises and data: no row on white, low-passed or 1/f noise alone; currents on samples
 // quantised in steps of up to 2 SD and after blanked starts each found once; pairs at 5 kHz apart by more than the
@@ -258,7 +260,7 @@ struct BatteryCount {
 TEST(CycleEventsTruth, EveryShownColumnMatchesTheShapesValues) {
   ASSERT_TRUE(testsupport::HostBuilt());
   const std::vector<Recording> recordings = ReadReference();
-  ASSERT_EQ(recordings.size(), 58u) << "tests/data/cycle_events_truth.txt not read";
+  ASSERT_EQ(recordings.size(), 90u) << "tests/data/cycle_events_truth.txt not read";
   BatteryCount battery;
   for (const Recording& r : recordings) {
     ASSERT_EQ(r.head.size(), 10u);
@@ -275,9 +277,17 @@ TEST(CycleEventsTruth, EveryShownColumnMatchesTheShapesValues) {
       ++rows;
     for (const std::string& text : r.says) EXPECT_NE(output.find(text), std::string::npos) << r.head[0] << output;
     const auto size = SizeColumn(headings, r.head[6]);
-    for (size_t row = 1; row <= rows && size != headings.end(); ++row)
+    // A size the reference gives (a noise peak's, an artefact's) is compared below instead.
+    const auto given = [&](size_t row) {
+      return std::any_of(r.expected.begin(), r.expected.end(), [&](const Expectation& x) {
+        return x.row == std::to_string(row) && x.heading == *size;
+      });
+    };
+    for (size_t row = 1; row <= rows && size != headings.end(); ++row) {
+      if (given(row)) continue;
       EXPECT_GT(polarity * std::atof(table[row][static_cast<size_t>(size - headings.begin())].c_str()), 0.0)
           << r.head[0] << " event " << row;
+    }
     if (r.findPeaksFound >= 0) {
       const int found = MatchedEvents(r, table, rows);
       battery.events += static_cast<int>(r.shapes.size());
