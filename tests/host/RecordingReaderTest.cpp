@@ -104,10 +104,12 @@ TEST(RecordingReader, MalformedTextNamesLineAndColumn) {
                                          "\"Vm [mV]\" with --rate HZ): add one"},
       {"-47.211,0.5\n-47.3,0.6\n", 1, 1, "holds only numbers", 20000.0},
       {"-4.7e+01 5.0e-01\n-4.8e+01 6.0e-01\n", 1, 1, "add one, and separate the cells by commas, TABs or semicolons"},
+      {"-47,211;0,5\r\n-47,3;0,6\r\n", 1, 1, "the first line '-47,211;0,5' holds only numbers", 1000.0},
       // A title line before the header; units on the line under it; a spreadsheet's row index.
       {"Recording of cell 3\nTime [s],Vm [mV]\n0,1\n0.1,2\n", 1, 1,
        "the first line 'Recording of cell 3' is not the header; the header looks to be line 2: remove the lines before it"},
       {"Cell 3, trial 2\nVm [mV],Im [pA]\n1,2\n3,4\n", 1, 1, "the header looks to be line 2", 1000.0},
+      {"Cell 3\r\nTrial 2\r\nTime [s]\tVm [mV]\r\n0\t1\r\n", 1, 1, "the header looks to be line 3"},
       {"Time,Vm\ns,mV\n0,1\n0.1,2\n", 2, 1,
        "line 2 holds units under the header, where the reader expects samples: write each unit in brackets in the "
        "header, as 'Time [s]', 'Vm [mV]', and remove line 2"},
@@ -118,6 +120,7 @@ TEST(RecordingReader, MalformedTextNamesLineAndColumn) {
       // A separator ending each line, or only the header.
       {"Time [s],Vm [mV],\n0,1,\n0.1,2,\n", 1, 18,
        "the header ends in a ',', which leaves its last column without a name: remove the ',' at the end of each line"},
+      {"Time [s];V;\r\n0;1;\r\n", 1, 12, "remove the ';' at the end of each line"},
       {"Vm\tIm\t\n1\t2\n", 1, 7, "the header ends in a TAB, which leaves its last column without a name: remove the "
                                 "TAB at the end of the header", 1000.0},
       {"V,time (s),I\n1,0,2\n", 1, 3, "'time (s)' is column 2: the reader takes the Time column only as the first"},
