@@ -53,6 +53,8 @@ TEST(RecordingReader, TabsAndRateWithoutTimeColumn) {
   EXPECT_DOUBLE_EQ(r.records[0].tickPeriod, 0.0005);
   EXPECT_FLOAT_EQ(Sample(r, 0, 1, 1), 4.0f);
   EXPECT_FLOAT_EQ(Sample(r, 0, 0, 1), 3e-12f);
+  // Channels named by numbers and a unit are a header, not a first line of samples.
+  EXPECT_EQ(Parse("1 [mV],2 [mV]\n1,2\n", 10.0).channels[1].title, L"2");
   // Trailing blank lines end the file without an empty record.
   EXPECT_EQ(Parse("A\n1\n2\n\n\n", 10.0).records.size(), 1u);
 }
