@@ -776,6 +776,14 @@ def evoked_one_sided_artefact():
                                                (10000, 0.24, 71, "", noisy), (10000, 0.24, 71, " 1002=0.015", {})):
         evoked_one_sided(f"evoked responses, one-sided artefact, {rate // 1000} kHz, {round(noise / 0.12)} %{settings}",
                          rate, ONE_SIDED, response, settings, noise, seed, 8, 7, 0.05, 56, wrong)
+    # The same after a straight-line response that rises for 2 ms and falls for 58 ms, into the next one: from the
+    # third stimulus of a record on, the falling sum starts the pulse.
+    straight = [(0.002, 1.0), (0.06, 0.0)]
+    for rate, noise, seed, settings, wrong in ((20000, 0.0, 0, "", {row: 19.8 for row in range(1, 57) if row % 8 > 2 or
+                                                                  row % 8 == 0}),
+                                               (10000, 0.24, 72, " 1002=0.015", {})):
+        evoked_one_sided(f"evoked responses, straight, one-sided artefact, {rate // 1000} kHz, {round(noise / 0.12)} %"
+                         f"{settings}", rate, ONE_SIDED, straight, settings, noise, seed, 8, 7, 0.05, 56, wrong)
     # 100 Hz trains, ten stimuli a record, three records: the artefact's top is two samples, and noise decides which
     # is the stimulus, so that one stimulus in a few comes 99 samples after the one before, closer than the minimum
     # interval (1027 = 10 ms, 100 samples), and is lost; 1027 = 9.9 keeps all thirty. A response that has not fallen
