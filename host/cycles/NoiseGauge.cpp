@@ -81,17 +81,8 @@ void NoiseGauge::Start(const float* samples, int32_t count, double scale) {
   }
   mPrevious = values.back();
   mTaken = std::min(static_cast<int32_t>(values.size()), mSpan);
-  mWeight = 1.0 / mTaken;
   if (values.size() > 1) mMeanSquare = RunInVariance(values);
-  Refresh();
-}
-
-void NoiseGauge::Refresh() {
-  mUntilRefresh = kRefreshSamples;
-  const double floor = mResolution < HUGE_VAL ? mResolution * mResolution / 12.0 : 0.0;
-  mVariance = std::max(mMeanSquare, floor);
-  mSd = std::sqrt(mVariance);
-  mClip = mSd > 0.0 ? kClipSds * mSd : HUGE_VAL;
+  Update();
 }
 
 }  // namespace host

@@ -15,16 +15,19 @@ namespace host {
 // within an event or its fall; the first measure comes from a run-in of a few samples.
 //
 // Invariant: Variance() is never 0 once two samples handed in differ, or one differs from its level (while the
-// signal moves), and never below the variance of a uniform quantisation in the smallest step between two samples
-// handed in (q^2 / 12): the data's resolution, which tied or coarsely quantised samples would otherwise hide.
+// signal moves), and never below the variance of a uniform quantisation in the smallest step between two of the
+// first span of samples handed in (q^2 / 12): the data's resolution, which tied or coarsely quantised samples would
+// otherwise hide (the steps are looked at over the first span only, which shows them, to keep the per-sample work
+// small).
 class NoiseGauge {
  public:
   // A residual counts up to this many standard deviations, so a stray event moves the noise little; the mean of
   // min(z^2, 9) for a normal z is 0.995, which the clipped mean square is divided by.
   static constexpr double kClipSds = 3.0;
   static constexpr double kPerClippedMeanSquare = 1.0 / 0.995;
-  // The standard deviation and the clip are brought up to date every this many samples (the mean square moves by
-  // less than 1/span a sample).
+  // The mean square takes the samples in groups of this many, and the standard deviation and the clip are brought
+  // up to date after each (the mean square moves by less than 1/span a sample); a sum per sample keeps the
+  // per-sample work off a chain of multiplications.
   static constexpr int32_t kRefreshSamples = 16;
 
   // The span in samples (at least 1). Unmeasured: Variance() 0.
@@ -38,14 +41,16 @@ class NoiseGauge {
   // measured from samples that are all equal.
   void Start(const float* samples, int32_t count, double scale = 1.0);
 
-  // One quiet sample y, after Start, and the local level it stands about.
+  // One quiet sample y, after Start, and the local level it stands about. (__builtin_fabs: the runtime's fabs is
+  // an x87 instruction here, through memory, three times the cost of the rest.)
   [[gnu::always_inline]] inline void Take(double y, double level) {
-    const double step = std::fabs(y - mPrevious);
-    mPrevious = y;
-    if (step < mResolution && step > 0.0) mResolution = step;
-    const double residual = std::min(std::fabs(y - level), mClip);
-    if (mTaken < mSpan) mWeight = 1.0 / ++mTaken;
-    mMeanSquare += (residual * residual * kPerClippedMeanSquare - mMeanSquare) * mWeight;
+    if (mTaken < mSpan) {
+      const double step = __builtin_fabs(y - mPrevious);
+      mPrevious = y;
+      if (step < mResolution && step > 0.0) mResolution = step;
+    }
+    const double residual = std::min(__builtin_fabs(y - level), mClip);
+    mSquares += residual * residual;
     if (--mUntilRefresh == 0) Refresh();
   }
 
@@ -54,15 +59,36 @@ class NoiseGauge {
   double Sd() const { return mSd; }
 
  private:
-  void Refresh();
+  // Takes in the group of samples summed (a running mean of the groups until the span is full, then an
+  // exponential one over the span), then brings the standard deviation and the clip up to date. Inline, so that
+  // the scan may keep the gauge in registers.
+  [[gnu::always_inline]] inline void Refresh() {
+    const double group = mSquares * kPerClippedMeanSquare / kRefreshSamples;
+    mSquares = 0.0;
+    if (mTaken < mSpan) {
+      const int32_t taken = mTaken + kRefreshSamples;
+      mMeanSquare += (group - mMeanSquare) * kRefreshSamples / taken;
+      mTaken = std::min(taken, mSpan);
+    } else {
+      mMeanSquare += (group - mMeanSquare) * std::min(1.0, static_cast<double>(kRefreshSamples) / mSpan);
+    }
+    Update();
+  }
+  [[gnu::always_inline]] inline void Update() {
+    mUntilRefresh = kRefreshSamples;
+    const double floor = mResolution < HUGE_VAL ? mResolution * mResolution / 12.0 : 0.0;
+    mVariance = std::max(mMeanSquare, floor);
+    mSd = std::sqrt(mVariance);
+    mClip = mSd > 0.0 ? kClipSds * mSd : HUGE_VAL;
+  }
 
   int32_t mSpan = 1;
   int32_t mTaken = 0;
   int32_t mUntilRefresh = kRefreshSamples;
-  double mWeight = 1.0;
+  double mSquares = 0.0;     // the group's clipped squared residuals, summed
   double mMeanSquare = 0.0;  // of the clipped residuals (double: it accumulates)
   double mPrevious = 0.0;
-  double mResolution = HUGE_VAL;  // the smallest nonzero step between samples handed in
+  double mResolution = HUGE_VAL;  // the smallest nonzero step between samples of the first span handed in
   double mClip = HUGE_VAL;        // kClipSds standard deviations; none while unmeasured
   double mVariance = 0.0;
   double mSd = 0.0;
