@@ -49,11 +49,15 @@ EStimDetParams::EStimDetParams(const Doc::SettingsStore* store) {
 EBaseParams::EBaseParams(const Doc::SettingsStore* store) {
   if (!store) return;
   const auto n = [store](Doc::SettingId id) { return SettingNumber(*store, id); };
-  const bool evoked = Type(*store) == 3;
+  const int32_t type = Type(*store);
+  const bool evoked = type == 3;
+  // The general and synaptic detectors give a peak's extreme only: their automatic baseline is the foot of the
+  // peak's rise (mode 3), where the flattest stretch would often lie on the rise or on an earlier event.
+  const double mode = n(Doc::kSettingBaselineMode);
+  const bool foot = (type == 0 || type == 2) && mode != 1.0 && mode != 2.0;
   // A baseline of at most 1000 ms, within 5 % of the height.
-  Fill(*this,
-       {1000.0, 5.0, evoked ? n(Doc::kSettingDetectionStart) : -1.0, evoked ? n(Doc::kSettingDetectionEnd) : -1.0,
-        n(Doc::kSettingBaselineMode), n(Doc::kSettingBaselineValue)});
+  Fill(*this, {1000.0, 5.0, evoked ? n(Doc::kSettingDetectionStart) : -1.0,
+               evoked ? n(Doc::kSettingDetectionEnd) : -1.0, foot ? 3.0 : mode, n(Doc::kSettingBaselineValue)});
 }
 
 EAMaxParams::EAMaxParams(const Doc::SettingsStore* store) {

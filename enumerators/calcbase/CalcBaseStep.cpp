@@ -5,8 +5,11 @@
 #include <cfloat>
 #include <cmath>
 
+#include <vector>
+
 #include "base/SseFabs.h"
 #include "base/TickConversion.h"
+#include "enumerators/calcbase/RiseFoot.h"
 
 namespace ZR::Enum::CalcBase {
 
@@ -146,6 +149,49 @@ bool MeasureSearch(StepState& s, const StepSettings& p, SampleCursor& channel, i
   return true;
 }
 
+// The samples from the channel's position up to e - 1, of which those from tick from on are kept; false when one is
+// not yet there.
+bool SamplesBefore(SampleCursor& channel, int32_t e, int32_t from, std::vector<float>& kept) {
+  for (;;) {
+    const float* v = nullptr;
+    int32_t first = 0;
+    int32_t count = 0;
+    if (!BlockBefore(channel, e, v, first, count)) return false;
+    if (count == 0) return true;
+    for (int32_t i = first < from ? from - first : 0; i < count; ++i) kept.push_back(v[i]);
+    channel.Skip(count);
+  }
+}
+
+// Mode 3: the foot of the rise within the maximum baseline length before the peak. A stimulus alone has no peak
+// to rise to and gets no baseline, as in mode 0.
+bool MeasureFoot(StepState& s, const StepSettings& p, SampleCursor& channel, int32_t e, float value,
+                 EventBCalcBase& out) {
+  const int32_t from = std::max(s.lowestFrom, SubTicksSat(e, p.maxBaselineTicks));
+  std::vector<float> samples;
+  if (s.pendingPeak.kind != kEventEmpty) {
+    if (e > from) samples.reserve(static_cast<size_t>(e - from));
+    if (!SamplesBefore(channel, e, from, samples)) return false;
+  }
+  s.previousEventTick = e;
+  if (s.pendingPeak.kind == kEventEmpty) return true;
+  const RiseFoot foot = FindRiseFoot(samples.data(), static_cast<int32_t>(samples.size()), value,
+                                     RiseFootRules{p.footBlockTicks, p.footFlatBlocks});
+  if (!foot.found) {
+    out.baseline = static_cast<float>(static_cast<double>(value) * 0.999999);
+    out.baseStartTick = SubTicksSat(e, 1);
+    out.baseEndTick = out.baseStartTick;
+    out.polarity = 1.0f;
+    return true;
+  }
+  // The foot's mean lies between samples, within the float range.
+  out.baseline = static_cast<float>(foot.level);
+  out.baseStartTick = AddTicksSat(from, foot.first);
+  out.baseEndTick = AddTicksSat(from, foot.last);
+  out.polarity = static_cast<float>(foot.polarity);
+  return true;
+}
+
 bool LowestBefore(SampleCursor& channel, int32_t e, float& level) {
   double lowest = DBL_MAX;
   for (;;) {
@@ -208,21 +254,25 @@ bool Measure(StepState& s, const StepSettings& p, StepFrame& frame, SampleCursor
   float value;
   RoundToFloat(event.value, value);
   const auto mode = static_cast<BaselineMode>(p.mode);
-  if (mode == BaselineMode::Fixed) {
-    RoundToFloat(p.baselineValue, out.baseline);
-    out.polarity = static_cast<double>(value) < p.baselineValue ? -1.0f : 1.0f;
-    if (!CrossingSearch(s, channel, e, out)) return false;
-  } else if (mode == BaselineMode::Lowest) {
-    // A resumed measurement starts again where the first attempt started, so the minimum covers every sample
-    // between the events and not only those after the interruption.
+  if (mode == BaselineMode::Lowest || mode == BaselineMode::RiseFoot) {
+    // A resumed measurement starts again where the first attempt started, so it covers every sample between the
+    // events and not only those after the interruption.
     if (s.lowestFrom < 0) {
       s.lowestFrom = channel.Position();
     } else {
       channel.SeekTo(s.lowestFrom);
     }
+  }
+  if (mode == BaselineMode::Fixed) {
+    RoundToFloat(p.baselineValue, out.baseline);
+    out.polarity = static_cast<double>(value) < p.baselineValue ? -1.0f : 1.0f;
+    if (!CrossingSearch(s, channel, e, out)) return false;
+  } else if (mode == BaselineMode::Lowest) {
     if (!LowestBefore(channel, e, out.baseline)) return false;
     out.polarity = 1.0f;
     if (!CrossingSearch(s, channel, e, out)) return false;
+  } else if (mode == BaselineMode::RiseFoot) {
+    if (!MeasureFoot(s, p, channel, e, value, out)) return false;
   } else if (!MeasureSearch(s, p, channel, e, value, out)) {
     return false;
   }

@@ -9,7 +9,9 @@
 
 namespace ZR::Enum::CalcBase {
 
-enum class BaselineMode : int32_t { Search = 0, Fixed = 1, Lowest = 2 };
+// RiseFoot: the level where the signal began to rise to the peak (RiseFoot.h), for detectors that give only a
+// peak's extreme; it takes the polarity from the peak's side of the samples just before it.
+enum class BaselineMode : int32_t { Search = 0, Fixed = 1, Lowest = 2, RiseFoot = 3 };
 
 // Parameters in the units the step uses (ticks), derived once when the sources are set.
 struct StepSettings {
@@ -19,6 +21,8 @@ struct StepSettings {
   int32_t searchEndTicks = -1;
   int32_t mode = 0;                 // BaselineMode; any other number searches
   double baselineValue = -1.0;      // the fixed level of mode 1, channel units
+  int32_t footBlockTicks = 4;       // mode 3: the walk's block, and the flat stretch that ends it
+  int32_t footFlatBlocks = 20;
 };
 
 // The flat-segment search of one event. Ticks inclusive; the score of a segment closed at tick t is
@@ -53,7 +57,7 @@ struct StepState {
   EventPkStm pendingStimulus;
   SegmentScanner scanner;
   int32_t previousEventTick = -1;
-  int32_t lowestFrom = -1;  // mode 2: where the search for the lowest sample started, -1 before it starts
+  int32_t lowestFrom = -1;  // modes 2 and 3: where the search started, -1 before it starts
   Phase phase = Phase::Idle;
 };
 

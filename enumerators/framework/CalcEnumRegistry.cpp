@@ -71,7 +71,7 @@ constexpr const wchar_t* kCalcBaseNames[] = {
     L"Noise Tolerance (percentage of height)", L"Search Start ms after Stimulus",
     L"Search End ms after Stimulus", L"Baseline Mode", L"Baseline Value", LIMIT_NAMES};
 constexpr ParamBounds kCalcBaseBounds[] = {{0, 0},    {0, 0},    {-1, kMax},    {-1, 100},
-                                           {-1, kMax}, {-1, kMax}, {0, 2}, {-kMax, kMax},
+                                           {-1, kMax}, {-1, kMax}, {0, 3}, {-kMax, kMax},
                                            LIMIT_BOUNDS};
 
 constexpr const wchar_t* kCalcBase2Names[] = {L"Tick Source", L"Event BaseCalc Source",

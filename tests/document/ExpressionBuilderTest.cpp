@@ -99,9 +99,9 @@ struct TypeMethodRow {
 TEST_F(ExpressionBuilderTest, EveryTypeAndMethodWritesItsDetectorAndChain) {
   const TypeMethodRow rows[] = {
       {L"0", L"4", L"pcc( ch1, pxdetect( ch1, 0, -1, c0000000 ), 0, 0, 0, 0 )",
-       L"calcbulk( ch1, calcbase2( ch1, calcamax( ch1, calcbase( ch1, T, 1000, 5, -1, -1, 0, 0, 0, 0, 0, 0 ), 5, 1, 0,"},
+       L"calcbulk( ch1, calcbase2( ch1, calcamax( ch1, calcbase( ch1, T, 1000, 5, -1, -1, 3, 0, 0, 0, 0, 0 ), 5, 1, 0,"},
       {L"2", L"2", L"pcc( ch1, pxdetect( ch1, 0, -1, c0000000 ), 0, 0, 0, 0 )",
-       L"calcbulk( ch1, calcbase2( ch1, calcamax( ch1, calcbase( ch1, T, 1000, 5, -1, -1, 0, 0, 0, 0, 0, 0 ), 5, 1, 0,"},
+       L"calcbulk( ch1, calcbase2( ch1, calcamax( ch1, calcbase( ch1, T, 1000, 5, -1, -1, 3, 0, 0, 0, 0, 0 ), 5, 1, 0,"},
       {L"1", L"2", kCardiacDetector, L"calcbulk( ch1, calcbase2( ch1, calcamax( ch1, calcbase( ch1, T, 1000, 5, -1, -1,"},
       {L"5", L"3",
        L"cappwf( ch1, calcbase( ch1, cappeakdet( S, 0.03, 0, 0, 0, 0, 0), 1000, 5, -1, -1, 0, 0, 0, 0, 0, 0 ), "
@@ -128,6 +128,10 @@ TEST_F(ExpressionBuilderTest, EveryTypeAndMethodWritesItsDetectorAndChain) {
     EXPECT_EQ(0u, Calculation().find(row.calculationHead)) << "type " << row.type << " method " << row.method
                                                             << ": " << Calculation();
   }
+  // A fixed or lowest-sample baseline chosen for a synaptic analysis stays as chosen.
+  Set(2000, L"2");
+  Set(1039, L"2");
+  EXPECT_NE(Calculation().find(L"calcbase( ch1, T, 1000, 5, -1, -1, 2, 0, "), std::wstring::npos) << Calculation();
 }
 
 TEST_F(ExpressionBuilderTest, DetectionObjectReadingTheSourceGetsItsReferenceAndId) {

@@ -36,10 +36,13 @@ struct ModeCase {
   int32_t start, end;
 };
 
-// On one signal the three modes give three baselines: the long flat stretch before the peak, the fixed level with
-// its last crossing, and the dip with its last sample.
+// On one signal the modes give their baselines: the long flat stretch before the peak, the fixed level with its last
+// crossing, the dip with its last sample, and the flat stretch where the rise began.
 TEST(CalcBaseStep, BaselineModesDifferAndMirror) {
-  const ModeCase cases[] = {{0, -1.0, 0.2f, 811, 990}, {1, 1.0, 1.0f, 993, 994}, {2, -1.0, -0.3f, 308, 309}};
+  // Mode 3, the foot of the rise: the 0.2 ms averages (4 ticks) from the last one wholly before the rise back over
+  // 20 of them, within the maximum length (500 ticks) before the peak.
+  const ModeCase cases[] = {{0, -1.0, 0.2f, 811, 990}, {1, 1.0, 1.0f, 993, 994}, {2, -1.0, -0.3f, 308, 309},
+                            {3, -1.0, 0.2f, 904, 987}};
   for (const ModeCase& c : cases) {
     for (float sign : {1.0f, -1.0f}) {
       if (c.mode == 2 && sign < 0) continue;  // the lowest sample is not mirrored by its nature
@@ -63,7 +66,7 @@ TEST(CalcBaseStep, BaselineModesDifferAndMirror) {
 
 // Block boundaries fall anywhere inside the segments: the result does not depend on them.
 TEST(CalcBaseStep, BlockSizeDoesNotChangeResult) {
-  for (int32_t mode : {0, 2}) {
+  for (int32_t mode : {0, 2, 3}) {
     StepSettings p;
     p.mode = mode;
     const auto a = RunBase(p, DipAndPeak(1.0f), {EventPkStm::Peak(1000, 2.0f)}, 1024);
@@ -183,7 +186,8 @@ TEST(CalcBaseStep, SecondEventOnTheLastSampleIsWritten) {
 
 // Peaks become known before the samples in front of them have arrived, and samples come in uneven blocks, so a
 // measurement stops part-way and is resumed. The fixed and lowest-sample modes repeat the measurement and give
-// exactly the offline records; the dip that sets the lowest level lies early, before any interruption.
+// exactly the offline records; the dip that sets the lowest level lies early, before any interruption. So does the
+// rise-foot mode, which reads every sample before the peak again.
 TEST(CalcBaseStep, ResumedFixedAndLowestModesMatchOffline) {
   const auto v = calcstages::Samples(3000, [](int32_t t) {
     const int32_t k = t % 1000;
@@ -193,7 +197,7 @@ TEST(CalcBaseStep, ResumedFixedAndLowestModesMatchOffline) {
   });
   const std::vector<EventPkStm> peaks = {EventPkStm::Peak(900, 2.0f), EventPkStm::Peak(1900, 2.0f),
                                          EventPkStm::Peak(2900, 2.0f)};
-  for (int32_t mode : {1, 2}) {
+  for (int32_t mode : {1, 2, 3}) {
     StepSettings p;
     p.mode = mode;
     p.baselineValue = 0.25;
@@ -208,6 +212,53 @@ TEST(CalcBaseStep, ResumedFixedAndLowestModesMatchOffline) {
     for (size_t i = 0; i < offline.size(); ++i) {
       EXPECT_EQ(std::memcmp(&online[i], &offline[i], sizeof(EventBCalcBase)), 0)
           << "mode " << mode << " record " << i;
+    }
+  }
+}
+
+// A peak known only by its extreme (mode 3) is measured from where its rise began: a small event riding on a larger
+// one's fall takes the fall's level at its onset, not the larger event's top (which would turn its polarity) nor
+// the level before it; a slow rise on noise takes the flat stretch before it, not samples of its own rise; upward
+// and downward alike.
+TEST(CalcBaseStep, RiseFootIsWhereTheRiseBegan) {
+  struct Case {
+    const char* name;
+    double small, rise;  // the later event's amplitude and time to peak (ticks; an alpha shape)
+    int32_t onset;       // of the later event; a larger one of -70 decaying over 160 ticks starts at 1000
+    double noise;        // peak-to-peak of the uniform noise
+    float foot;          // where the trace stood at the later onset (noise-free), and the tolerance
+    float tolerance;
+  };
+  const Case cases[] = {
+      {"riding 2 decay constants after", -12.0, 8.0, 1320, 0.0, -70.0f * std::exp(-310.0f / 160.0f), 0.3f},
+      {"riding 8 decay constants after", -12.0, 8.0, 2280, 0.2, -70.0f * std::exp(-1270.0f / 160.0f), 0.3f},
+      {"slow rise on noise", -12.0, 80.0, 6000, 3.0, 0.0f, 1.0f},
+  };
+  for (const Case& c : cases) {
+    for (float sign : {1.0f, -1.0f}) {
+      uint32_t seed = 7;
+      const auto v = calcstages::Samples(7000, [&](int32_t t) {
+        const auto alpha = [](double a, double tp, double s) {
+          return s <= 0 ? 0.0 : a * s / tp * std::exp(1 - s / tp);
+        };
+        const double large = t < 1000 ? 0.0 : t < 1010 ? -7.0 * (t - 1000) : -70.0 * std::exp(-(t - 1010) / 160.0);
+        seed = seed * 1664525u + 1013904223u;
+        return sign * (large + alpha(c.small, c.rise, t - c.onset)) + c.noise * ((seed >> 8) / 16777216.0 - 0.5);
+      });
+      int32_t peak = c.onset;
+      for (int32_t t = c.onset; t < c.onset + 3 * static_cast<int32_t>(c.rise); ++t)
+        if (sign * v[static_cast<size_t>(t)] < sign * v[static_cast<size_t>(peak)]) peak = t;
+      StepSettings p;
+      p.mode = 3;
+      p.maxBaselineTicks = 5000;
+      const auto out =
+          RunBase(p, v, {EventPkStm::Peak(1010, v[1010]), EventPkStm::Peak(peak, v[static_cast<size_t>(peak)])});
+      ASSERT_EQ(out.size(), 2u) << c.name;
+      EXPECT_EQ(out[1].polarity, -sign) << c.name;
+      EXPECT_NEAR(out[1].baseline, sign * c.foot, c.tolerance) << c.name << " sign " << sign;
+      EXPECT_LE(out[1].baseEndTick, c.onset + 2) << c.name;
+      EXPECT_NEAR(out[0].baseline, 0.0f, 0.2f) << c.name;
+      EXPECT_EQ(out[0].polarity, -sign) << c.name;
     }
   }
 }
