@@ -77,7 +77,8 @@ constexpr SettingNote kNotes[] = {
      "relaxation towards a new level (mode 1 reads it too slow); 2 the value 1038, a level known beforehand"},
     {1038, "Tau asymptote", kBase, "Tau mode 2: the asymptote of the tail fit", TypeBit(2) | TypeBit(3)},
     {1039, "Baseline mode", "",
-     "0 the level of a flat stretch before the peak; 1 the value 1040; 2 the lowest sample since the last event",
+     "0 the level of a flat stretch before the peak (General - Unstimulated and Synaptic: where the peak's rise "
+     "began); 1 the value 1040; 2 the lowest sample since the last event",
      TypeBit(5)},
     {1040, "Baseline value", kBase, "Baseline mode 1: the baseline", TypeBit(5)},
     {1041, "Peak end level", "%", "A peak ends where the signal falls back to this percentage of the height"},
