@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <cfloat>
 #include <cmath>
-
 #include <vector>
 
 #include "base/SseFabs.h"

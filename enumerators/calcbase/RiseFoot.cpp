@@ -47,8 +47,8 @@ RiseFoot FindRiseFoot(const float* v, int32_t count, double peak, const RiseFoot
   const double tolerance = Tolerance(y);
   const double top = foot.polarity * peak;
   const int32_t blocks = static_cast<int32_t>(y.size());
-  int32_t low = 0;     // the last block lower than the one before it by more than the tolerance
-  int32_t since = 0;   // the block after which the stretch has stayed within the tolerance of that low
+  int32_t low = 0;    // the last block lower than the low before it by more than the tolerance
+  int32_t since = 0;  // the block after which the walk has stayed within the tolerance of that low
   int32_t end = blocks;
   for (int32_t k = 1; k < blocks; ++k) {
     const double yk = y[static_cast<size_t>(k)];

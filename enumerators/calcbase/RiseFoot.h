@@ -8,7 +8,7 @@ namespace ZR::Enum::CalcBase {
 
 struct RiseFootRules {
   int32_t blockTicks = 4;   // samples averaged into one step of the walk, at least 1
-  int32_t flatBlocks = 16;  // the shortest stretch without a new low that ends the walk, in blocks
+  int32_t flatBlocks = 20;  // the shortest stretch without a new low that ends the walk, in blocks
 };
 
 // Indexes into the samples handed to FindRiseFoot; found false when there was no sample.
@@ -24,13 +24,13 @@ struct RiseFoot {
 // from the peak backwards (a part block at v's start is not used; fewer samples than a block make one block) and
 // seen from the peak's side (times the polarity, so the rise goes up toward the peak). The walk moves its low to
 // each block lower than the low by more than the noise tolerance, so it follows the rise down to its foot. It ends
-// at a block above the peak (an earlier, larger event's fall, seen backwards), or once the blocks have stayed within
-// the tolerance of the low for as long as the low lies from the peak and at least flatBlocks, the low more than two
-// tolerances below the peak (so a slow event's flat top, within the noise of its peak, does not end it): a block
-// above that band (the event's own top, when the peak sample came after it, or an earlier event's fall) starts the
-// count again. The tolerance is four times the blocks' noise, measured as the median of their second differences (so a
-// steady slope is no noise). The level is the mean of the blocks from the low on within the tolerance of it, never
-// on the peak's side of it (then the low block's mean).
+// at a block above the peak (an earlier, larger event's fall, seen backwards), or once the blocks have stayed
+// within the tolerance of the low for as long as the low lies from the peak and at least flatBlocks, the low more
+// than two tolerances below the peak (so a slow event's flat top, within the noise of its peak, does not end it):
+// a block above that band (the event's own top, when the peak sample came after it, or an earlier event's fall)
+// starts the count again. The tolerance is four times the blocks' noise, measured as the median of their second
+// differences (so a steady slope is no noise). The level is the mean of the blocks from the low on within the
+// tolerance of it, never on the peak's side of it (then the low block's mean).
 RiseFoot FindRiseFoot(const float* v, int32_t count, double peak, const RiseFootRules& rules);
 
 }  // namespace ZR::Enum::CalcBase
