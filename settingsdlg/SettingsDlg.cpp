@@ -211,11 +211,8 @@ void SettingsDlg::ShowPage() {
   int const tab = mTabs->GetSel();
   WriteInt(mStore, Doc::kSettingSettingsTab, tab);
   int const type = ReadInt(mStore, Doc::kSettingAnalysisType);
-  TCITEMW item{};
-  item.mask = TCIF_TEXT;
   const QOR::String label = Text(type == 1 || type == 5 ? IDS_SETTINGS_TAB_RMP : IDS_SETTINGS_TAB_BASELINE);
-  item.pszText = const_cast<wchar_t*>(label.GetText());
-  mTabs->SendMessage(TCM_SETITEMW, 1, reinterpret_cast<LPARAM>(&item));
+  mTabs->SetText(kBaselineTab, label.GetText());
   Base::ZRSubDlg* const old = mPage;
   Base::ZRSubDlg* const page = MakePage(type, tab);
   if (page) {

@@ -18,11 +18,23 @@ class TTabControl : public TControl {
   int GetSel() const noexcept;
   // Answers the previous selection; sends no notification.
   int SetSel(int index) noexcept;
+  // Relabels a tab; when the strip narrows, the row beyond its new end is repainted, so that
+  // nothing of the wider strip stays on the screen.
+  void SetText(int index, const wchar_t* text) noexcept;
   // With toWindow, the window rectangle for display rectangle rect; else the display area
   // inside window rectangle rect.
   void AdjustRect(bool toWindow, TRect& rect) const noexcept;
 
   const wchar_t* GetClassName() override { return L"SysTabControl32"; }
+
+ protected:
+  void EvLButtonDown(UINT modKeys, const TPoint& point);
+
+ private:
+  void ReleaseUnselectedTabs() noexcept;
+  int StripRight() const noexcept;
+
+  DECLARE_RESPONSE_TABLE(TTabControl);
 };
 
 }  // namespace OWL

@@ -2,11 +2,13 @@
 // the module's channel calculation; the dialog runs through the scripted modal seam.
 #include "settingsdlg/SettingsDlg.h"
 
+#include "host/app/WindowPicture.h"
 #include "host/formula/ChannelCalcEngine.h"
 
 #include "chancalc/CalcClass.h"
 #include "controls/ErrorProvider.h"
 #include "controls/TBalloonCheckBox.h"
+#include "document/AnalysisType.h"
 #include "document/ParamCatalogue.h"
 #include "document/ZRSettingIO.h"
 #include "platform/uihelpers/ScreenDpi.h"
@@ -16,9 +18,18 @@
 #include "settingsdlg/Sub_DetectorCAP.h"
 #include "settingsdlg/Sub_TableOptions.h"
 #include "tests/document/ZRDocFixture.h"
+#include "tests/support/DibCanvas.h"
+#include "tests/support/PumpUntil.h"
 #include "tests/support/ScriptedModalSeam.h"
+#include "tests/support/UserMouse.h"
 
 #include <commctrl.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cstdlib>
+#include <cstring>
+#include <random>
 
 namespace {
 
@@ -79,9 +90,13 @@ class TestSettingsDlg : public SettingsDlg {
  public:
   using SettingsDlg::SettingsDlg;
   bool* Validity = nullptr;
+  int MadeType = -1;  // the type and tab of the last page made
+  int MadeTab = -1;
 
  protected:
   ZR::Dlg::Base::ZRSubDlg* MakePage(int type, int tab) override {
+    MadeType = type;
+    MadeTab = tab;
     if (!Validity || tab == 3) return SettingsDlg::MakePage(type, tab);
     return new ValidityPage(this, HostDocument(), *Validity);
   }
@@ -309,6 +324,168 @@ TEST_F(SettingsDialogTest, WithoutASourceSelectionTheCheckAllowsAndAsksNothing) 
     EXPECT_TRUE(dialog.CheckSourceChannel());
     EXPECT_FALSE(Shown(dialog.SourceError()));
   });
+}
+
+// Pixels of the tab row right of the last tab that are not the face colour: a piece of an older,
+// wider strip left on the screen. Only the part on the screen is read, from what the window shows.
+int LeftoverStripPixels(HWND tabs) {
+  RECT last{};
+  TabCtrl_GetItemRect(tabs, TabCtrl_GetItemCount(tabs) - 1, &last);
+  RECT client{};
+  GetClientRect(tabs, &client);
+  RECT strip{last.right + 3, 0, client.right, last.bottom - 1};  // the selected tab stands 2 wider
+  POINT origin{0, 0};
+  ClientToScreen(tabs, &origin);
+  const RECT screen{-origin.x, -origin.y, GetSystemMetrics(SM_CXSCREEN) - origin.x,
+                    GetSystemMetrics(SM_CYSCREEN) - origin.y};
+  IntersectRect(&strip, &strip, &screen);
+  const int width = strip.right - strip.left;
+  const int height = strip.bottom - strip.top;
+  if (width <= 0 || height <= 0) return 0;
+  DibCanvas canvas(width, height, GetSysColorBrush(COLOR_BTNFACE));
+  HDC const shown = GetDC(tabs);
+  BitBlt(canvas.Dc(), 0, 0, width, height, shown, strip.left, strip.top, SRCCOPY);
+  ReleaseDC(tabs, shown);
+  int leftover = 0;
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x) leftover += canvas.At(x, y) != DibCanvas::SysPixel(COLOR_BTNFACE);
+  return leftover;
+}
+
+// A user at the dialog, playing steps of one character each: a digit clicks that tab where it is
+// drawn; '<' and '>' press the Left and Right keys (the tabs have the focus after a click); a
+// capital letter chooses the analysis type that starts with it, by the type list's mnemonic
+// (Alt+A) and the letter. Keys go through the system's input and the dialog's key handling.
+class TabsUser {
+ public:
+  explicit TabsUser(TestSettingsDlg& dialog)
+      : mDialog(dialog), mTabs(dialog.GetDlgItem(IDC_SET_TABS)),
+        mTab(TabCtrl_GetCurSel(mTabs)), mType(dialog.Store().GetIntSetting(ZR::Doc::kSettingAnalysisType)->Get()) {}
+
+  // Plays the steps, checking after each; false after the first step that went wrong.
+  bool Play(const std::string& steps) {
+    for (size_t i = 0; i < steps.size(); ++i) {
+      Step(steps[i]);
+      if (!Check(steps.substr(0, i + 1))) return false;
+    }
+    return true;
+  }
+
+ private:
+  void Step(char step) {
+    if (step >= '0' && step <= '3') {
+      RECT tab{};
+      TabCtrl_GetItemRect(mTabs, step - '0', &tab);
+      EXPECT_EQ(mTabs, user_mouse::Click(user_mouse::ScreenPoint(mTabs, (tab.left + tab.right) / 2,
+                                                                  (tab.top + tab.bottom) / 2)));
+      mTab = step - '0';
+    } else if (step == '<' || step == '>') {
+      EXPECT_EQ(GetFocus(), mTabs) << "an arrow step follows a click on a tab";
+      Press(step == '<' ? VK_LEFT : VK_RIGHT);
+      mTab = std::clamp(mTab + (step == '<' ? -1 : 1), 0, SettingsDlg::kTabCount - 1);
+    } else {
+      Press('A', VK_MENU);
+      EXPECT_EQ(GetFocus(), mDialog.GetDlgItem(IDC_SET_TYPE));
+      Press(static_cast<WORD>(step));
+      for (int position = 0; position < 6; ++position) {
+        const int type = ZR::Doc::AnalysisTypeFromListPos(position);
+        if (ZR::Doc::AnalysisTypeName(type).GetText()[0] == step) mType = type;
+      }
+    }
+  }
+  void Pump() {
+    for (MSG msg; PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE);)
+      if (!IsDialogMessageW(mDialog.GetHandle(), &msg)) {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+      }
+  }
+  // key pressed and released, with modifier held around it when given.
+  void Press(WORD key, WORD modifier = 0) {
+    std::vector<INPUT> keys;
+    const auto add = [&](WORD vk, DWORD flags) {
+      INPUT input{};
+      input.type = INPUT_KEYBOARD;
+      input.ki.wVk = vk;
+      input.ki.dwFlags = flags;
+      keys.push_back(input);
+    };
+    if (modifier) add(modifier, 0);
+    add(key, 0);
+    add(key, KEYEVENTF_KEYUP);
+    if (modifier) add(modifier, KEYEVENTF_KEYUP);
+    const SHORT toggled = GetKeyState(key) & 1;
+    SendInput(static_cast<UINT>(keys.size()), keys.data(), sizeof(INPUT));
+    const WORD last = modifier ? modifier : key;
+    EXPECT_TRUE(testsupport::PumpUntil([&] { Pump(); }, [&] { return testsupport::KeysArrived(key, toggled, last); }));
+    Pump();
+  }
+  bool Check(const std::string& played) {
+    SCOPED_TRACE("after the steps \"" + played + "\"");
+    const int selected = TabCtrl_GetCurSel(mTabs);
+    const bool made = mDialog.MadeType == mType && mDialog.MadeTab == mTab;
+    RECT area{};
+    GetWindowRect(mTabs, &area);
+    TabCtrl_AdjustRect(mTabs, FALSE, &area);
+    HWND const under = WindowFromPoint(POINT{(area.left + area.right) / 2, (area.top + area.bottom) / 2});
+    HWND const page = mDialog.CurrentPage() ? mDialog.CurrentPage()->GetHandle() : nullptr;
+    const bool shown = page && (under == page || IsChild(page, under));
+    const int leftover = LeftoverStripPixels(mTabs);
+    EXPECT_EQ(selected, mTab);
+    EXPECT_TRUE(made) << "the page shown is of type " << mDialog.MadeType << " and tab " << mDialog.MadeTab;
+    EXPECT_TRUE(shown) << "the page shows in the tabs' display area";
+    EXPECT_EQ(leftover, 0);
+    return selected == mTab && made && shown && leftover == 0;
+  }
+
+  TestSettingsDlg& mDialog;
+  HWND mTabs;
+  int mTab;
+  int mType;
+};
+
+// Steps for TabsUser: tab clicks, arrows (only while the tabs have the focus) and type changes.
+std::string RandomSteps(unsigned seed, int count) {
+  std::mt19937 draw(seed);
+  std::string steps;
+  while (static_cast<int>(steps.size()) < count) {
+    const unsigned kind = draw() % 10;
+    const bool tabsFocused = !steps.empty() && !std::isupper(static_cast<unsigned char>(steps.back()));
+    if (kind >= 8) steps += "GEPSAC"[draw() % 6];
+    else if (kind >= 4 && tabsFocused) steps += draw() % 2 ? '>' : '<';
+    else steps += static_cast<char>('0' + draw() % 4);
+  }
+  return steps;
+}
+
+// The tabs driven as a user drives them: a click shows its tab's page whatever keys and type
+// changes came before, and no piece of a wider strip of earlier labels stays on the screen.
+TEST_F(SettingsDialogTest, TabClicksShowTheirPagesAfterAnyKeysAndTypeChanges) {
+  OpenFour();
+  mDoc->GetSettings().GetIntSetting(ZR::Doc::kSettingAnalysisType)->Set(0);
+  struct Sequence {
+    int openTab;  // the stored tab the dialog opens on
+    std::string steps;
+  };
+  const Sequence sequences[] = {
+      {3, "E0>>>G0213"}, {0, "A0>><3C1>S2>>0<<2A3"}, {1, RandomSteps(7, 24)}, {2, RandomSteps(2024, 24)}};
+  for (const Sequence& sequence : sequences) {
+    mDoc->GetSettings().GetIntSetting(ZR::Doc::kSettingSettingsTab)->Set(sequence.openTab);
+    Run([&](TestSettingsDlg& dialog) {
+      SetWindowPos(dialog.GetHandle(), HWND_TOP, 0, 0, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
+      SetForegroundWindow(dialog.GetHandle());
+      PumpMessages();
+      EXPECT_TRUE(TabsUser(dialog).Play(sequence.steps)) << sequence.steps;
+      const char* const folder = std::getenv("ONDARA_PICTURE_DIR");  // a picture to look at
+      if (folder && *folder && &sequence == &sequences[1]) {
+        const std::wstring path = std::wstring(folder, folder + std::strlen(folder)) + L"\\settings-tabs-" +
+                                  std::to_wstring(QOR::ScreenDpi()) + L"dpi.png";
+        EXPECT_EQ(S_OK, ondara_host::SaveWindowPicture(dialog.GetHandle(), path));
+      }
+      dialog.SendMessage(WM_COMMAND, IDCANCEL);
+    });
+    EXPECT_EQ(mWarnings, 0);
+  }
 }
 
 }  // namespace
