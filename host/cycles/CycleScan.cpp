@@ -10,7 +10,7 @@ namespace {
 
 // A sample is quiet, and measures the noise, while the signal's average lies within this many standard deviations
 // of the trough (which it follows at its pace): not on an event's rise, fall or tail, nor on a swing the other way.
-constexpr double kQuietSds = 3.0;
+constexpr double kQuietSds = 2.5;
 // A relative threshold with no noise measured yet (the signal has not moved): no cycle can start.
 constexpr double kUnmeasuredThreshold = 1e300;
 
@@ -77,8 +77,8 @@ void FollowCycle(CycleScanState& s, const CycleRules& r, double y, double thresh
   s.previousRise = 0.5 * (y + s.previous) - s.trough;
 }
 
-// The average lies more than the threshold below the trough: a swing the other way (a current of the other sign),
-// whose return to the baseline is no cycle, so the trough holds where it was; or a step to a new level, which the
+// The average lies more than the threshold below the floor: a swing the other way (a current of the other sign),
+// whose return to the baseline is no cycle, so the trough holds at the floor; or a step to a new level, which the
 // trough takes once the average has stayed within half a threshold of one level for kSettleRiseTimes rise times
 // (a return leaves that band sooner).
 [[gnu::always_inline]] inline void HoldSwing(CycleScanState& s, const CycleRules& r, double smooth,
@@ -95,13 +95,14 @@ void FollowCycle(CycleScanState& s, const CycleRules& r, double y, double thresh
 
 // The trough follows the average up by at most troughRisePerTick thresholds a tick. Down it follows freely to
 // the floor, so that it keeps to an earlier cycle's fall, and below the floor by as little, so that a drift the
-// other way is followed; a swing more than the threshold below it holds it (HoldSwing). The floor comes up to the
+// other way is followed; a swing more than the threshold below the floor holds it there (HoldSwing). The floor comes up to the
 // trough at that pace; while a cycle is open it sinks at that pace from where the cycle rose from, as far as a
 // drift the other way may have taken the baseline meanwhile. True while the trough keeps that pace: the signal
 // is quiet, neither falling from a cycle nor swinging the other way.
 [[gnu::always_inline]] inline bool FollowTrough(CycleScanState& s, const CycleRules& r, double smoothBefore,
                                                 double threshold, int32_t tick) {
-  if (__builtin_expect(smoothBefore < s.trough - threshold, 0)) {
+  if (__builtin_expect(smoothBefore < s.floor - threshold, 0)) {
+    s.trough = s.floor;
     HoldSwing(s, r, smoothBefore, threshold, tick);
     return false;
   }

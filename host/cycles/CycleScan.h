@@ -56,7 +56,7 @@ struct CycleScanState {
   double smooth = 0.0;        // the signal times the polarity, averaged over a few samples
   double trough = 0.0;        // the lowest average lately, rising slowly: what a new cycle rises from
   double floor = 0.0;         // the trough falls freely down to this level, slowly below it
-  bool swing = false;         // the average lies more than the threshold below the trough, which holds
+  bool swing = false;         // the average lies more than the threshold below the floor, where the trough holds
   double swingLevel = 0.0;    // the level the average has kept within half a threshold of since swingTick
   int32_t swingTick = 0;
   double previous = 0.0;      // the previous finite sample times the polarity
@@ -87,15 +87,15 @@ struct CycleScanState {
 // is held until the interval has passed, and takes the extreme of any cycle that started within it where that is
 // larger. The trough is the lowest of the signal averaged over the last few samples, rising by at most
 // troughRisePerTick thresholds a tick, so that it follows a drift and the fall of an earlier cycle, while noise starts
-// no cycle; below where the last cycle rose from it falls as slowly, and a swing more than the threshold below it holds
-// it, so that the return of a swing the other way starts none (a swing that settles at one level for kSettleRiseTimes
+// no cycle; below where the last cycle rose from it falls as slowly, and a swing more than the threshold below that
+// holds it there, so that the return of a swing the other way starts none (a swing that settles at one level for kSettleRiseTimes
 // rise times is a new level); with no baseline it is 0. A cycle ends once its average has fallen by the threshold
 // from the average's highest, or has not risen above that for the minimum interval (a step to a new level), or once
 // the signal and its average are back below threshold x (1 - hysteresis) over the trough it rose from. Each cycle is
 // appended to found at its extreme, the sample of its largest level (the peak of an upward cycle, the trough of a
 // downward one; fraction 0), its value the extreme's height over the trough it rose from, signed as the signal. A
 // relative threshold's noise is measured by state.noise on quiet samples about the trough: outside cycles, while the
-// trough keeps its pace and the average lies within 3 noise standard deviations of it. The first CycleRunInSamples
+// trough keeps its pace and the average lies within 2.5 noise standard deviations of it. The first CycleRunInSamples
 // samples (after any samples equal to the record's first) give its first measure, and are then searched; until
 // the signal moves no cycle starts.
 void ScanCycles(CycleScanState& state, const CycleRules& rules, const float* samples, int32_t count,

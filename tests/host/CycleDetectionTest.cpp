@@ -131,6 +131,31 @@ TEST(CycleScan, NoisyTailOfACycleStartsNoOther) {
   EXPECT_NEAR(found[1].tick, 2500, 10);
 }
 
+// A current of 80 thresholds whose average falls by more than a threshold a tick once its cycle has ended: the
+// trough follows that fall to the baseline (it used to hold at the current's level, taking the fall for a swing
+// the other way, and lost the currents after it); a current of the other sign decaying over 2000 ticks, its
+// return, holds it at the baseline and starts none.
+TEST(CycleScan, AFastFallIsFollowedAndASlowReturnStartsNothing) {
+  std::vector<float> x(8000);
+  for (size_t i = 0; i < x.size(); ++i) {
+    x[i] = (i % 2) ? 1.0f : -1.0f;
+    if (i >= 1000) x[i] += static_cast<float>(400.0 * std::exp(-(i - 1000.0) / 4.0));
+    if (i >= 3000) x[i] -= static_cast<float>(150.0 * std::exp(-(i - 3000.0) / 2000.0));
+    for (const size_t at : {1400u, 1800u, 2400u})
+      if (i >= at) x[i] += static_cast<float>(10.0 * std::exp(-static_cast<double>(i - at) / 20.0));
+  }
+  CycleRules rules;
+  rules.threshold = 5.0;
+  rules.relative = true;
+  rules.baselineTicks = 1000;
+  rules.minIntervalTicks = 200;
+  rules.troughRisePerTick = 1.0 / 1000;
+  const auto found = Scan(x, rules, 1024);
+  ASSERT_EQ(found.size(), 4u);
+  EXPECT_EQ(found[0].tick, 1000);
+  EXPECT_NEAR(found[3].tick, 2400, 5);
+}
+
 TEST(DetectionSettings, TextRoundTripValidityAndFormula) {
   HostPtr<IPXDetectionSettings> settings = CreateDetectionSettings();
   ASSERT_EQ(settings->SetParameter(kPXParamMinHeight, 0.0123456789), S_OK);
