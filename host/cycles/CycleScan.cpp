@@ -93,6 +93,18 @@ void FollowCycle(CycleScanState& s, const CycleRules& r, double y, double thresh
   }
 }
 
+// The trough's and the floor's next levels while the average lies above the floor's swing level (FollowTrough),
+// for Step and QuietRun alike.
+struct TroughLevels {
+  double trough;
+  double floor;
+  bool quiet;  // the trough kept its pace
+};
+[[gnu::always_inline]] inline TroughLevels NextTrough(double trough, double floor, double smoothBefore, double step) {
+  const double next = std::max(std::min(smoothBefore, trough + step), std::min(trough - step, floor));
+  return {next, std::min(floor + step, next), next >= trough - step};
+}
+
 // The trough follows the average up by at most troughRisePerTick thresholds a tick. Down it follows freely to
 // the floor, so that it keeps to an earlier cycle's fall, and below the floor by as little, so that a drift the
 // other way is followed; a swing more than the threshold below the floor holds it there (HoldSwing). The floor comes up to the
@@ -107,11 +119,10 @@ void FollowCycle(CycleScanState& s, const CycleRules& r, double y, double thresh
     return false;
   }
   s.swing = false;
-  const double step = threshold * r.troughRisePerTick;
-  const double before = s.trough;
-  s.trough = std::max(std::min(smoothBefore, s.trough + step), std::min(s.trough - step, s.floor));
-  s.floor = std::min(s.floor + step, s.trough);
-  return s.trough >= before - step;
+  const TroughLevels next = NextTrough(s.trough, s.floor, smoothBefore, threshold * r.troughRisePerTick);
+  s.trough = next.trough;
+  s.floor = next.floor;
+  return next.quiet;
 }
 
 // Outside a cycle: the trough follows the average, and a cycle starts where the rise above it crosses the
@@ -166,6 +177,84 @@ void Begin(CycleScanState& s, const CycleRules& r, double y, int32_t tick) {
     Begin(s, r, r.polarity * sample, tick);
 }
 
+// Whether QuietRun may take the next samples: outside a cycle and a swing, past the record's opening span, with a
+// trough to follow.
+bool QuietRunMayStart(const CycleScanState& s, const CycleRules& r, int32_t tick) {
+  return !s.inCycle && !s.swing && r.baselineTicks > 0 && (s.anyStart || tick - s.firstTick >= kCycleOpeningSamples);
+}
+
+// The index of the first of samples[i, count) at whose tick a held cycle is reported (ReportHeld; outside a
+// cycle), or count: that test moves one way with the tick, so a bisection finds it.
+int32_t HeldDueIndex(const CycleScanState& s, const CycleRules& r, int32_t i, int32_t count, int32_t firstTick) {
+  if (!s.held) return count;
+  while (i < count) {
+    const int32_t middle = i + (count - i) / 2;
+    if (firstTick + middle - s.lastStart < r.minIntervalTicks)
+      i = middle + 1;
+    else
+      count = middle;
+  }
+  return i;
+}
+
+// The value as a variable in the frame of the function it is inlined into. The compiler would read a constant
+// from the constant pool for every sample, and such a read waits for any store to the frame whose address has
+// the same low 12 bits (4K aliasing), which comes and goes with the caller's stack depth: the relative scan ran
+// at 150 or 195 Msamples/s by that alone. So the per-sample loop reads no constant from memory (nor fabs's or
+// std::isfinite's masks).
+[[gnu::always_inline]] inline double Opaque(double value) {
+  __asm__("" : "+m"(value));
+  return value;
+}
+
+// Step for the samples from samples[i] on while nothing but the levels and the noise moves: no cycle starts, the
+// average stays above the floor's swing level and no held cycle is due. Its levels and the threshold are locals
+// (the threshold changes only where the noise gauge refreshes), so that they stay in registers; it stops at the
+// first sample Step must take, or at count, and returns that index. The arithmetic is Step's, in its order, so
+// the events are the same bit for bit.
+[[gnu::always_inline]] inline int32_t QuietRun(CycleScanState& s, NoiseGauge& noise, const CycleRules& r,
+                                               const float* samples, int32_t i, int32_t count, int32_t firstTick) {
+  double smooth = s.smooth, trough = s.trough, floor = s.floor, previous = s.previous, previousRise = s.previousRise;
+  int32_t previousTick = s.previousTick;
+  count = HeldDueIndex(s, r, i, count, firstTick);
+  double threshold = Threshold(noise, r);
+  double step = threshold * r.troughRisePerTick;
+  double quietLimit = kQuietSds * noise.Sd();
+  double quietFloor = -quietLimit;
+  const double half = Opaque(0.5);
+  for (; i < count; ++i) {
+    const float sample = samples[i];
+    if (!(sample - sample == 0.0f)) continue;  // not finite (Opaque says why not std::isfinite)
+    const int32_t tick = firstTick + i;
+    const double y = r.polarity * sample;
+    if (__builtin_expect(smooth < floor - threshold, 0)) break;
+    const TroughLevels next = NextTrough(trough, floor, smooth, step);
+    const double rise = half * (y + previous) - next.trough;
+    if (__builtin_expect(!(rise < threshold || previousRise >= threshold), 0)) break;
+    smooth += (y - smooth) * r.smoothing;
+    trough = next.trough;
+    floor = next.floor;
+    previousRise = rise;
+    previous = y;
+    previousTick = tick;
+    const double offset = smooth - trough;  // quiet within quietLimit either way (Opaque says why not fabs)
+    if (!next.quiet || !r.relative || !(offset <= quietLimit && offset >= quietFloor)) continue;
+    if (noise.Take(y, trough)) {
+      threshold = Threshold(noise, r);
+      step = threshold * r.troughRisePerTick;
+      quietLimit = kQuietSds * noise.Sd();
+      quietFloor = -quietLimit;
+    }
+  }
+  s.smooth = smooth;
+  s.trough = trough;
+  s.floor = floor;
+  s.previous = previous;
+  s.previousRise = previousRise;
+  s.previousTick = previousTick;
+  return i;
+}
+
 // The run-in's samples give the noise its first measure, counted as that many samples, and are searched; samples
 // equal to its first that came right after it (a flat start) are searched as such but measure nothing.
 void CompleteRunIn(CycleScanState& s, const CycleRules& r, std::vector<CycleEventRecord>& found) {
@@ -214,8 +303,12 @@ void ScanCycles(CycleScanState& state, const CycleRules& rules, const float* sam
   const int32_t firstTick = s.nextTick - i;
   for (; i < count && !s.started; ++i) Feed(s, r, samples[i], firstTick + i, true, found);
   noise = s.noise;
-  for (; i < count; ++i)
+  while (i < count) {
+    if (QuietRunMayStart(s, r, firstTick + i)) i = QuietRun(s, noise, r, samples, i, count, firstTick);
+    if (i == count) break;
     if (std::isfinite(samples[i])) Step(s, noise, r, r.polarity * samples[i], firstTick + i, true, found);
+    ++i;
+  }
   s.noise = noise;
   s.nextTick = firstTick + count;
   state = s;

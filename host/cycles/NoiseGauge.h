@@ -43,15 +43,20 @@ class NoiseGauge {
 
   // One quiet sample y, after Start, and the local level it stands about. (__builtin_fabs: the runtime's fabs is
   // an x87 instruction here, through memory, three times the cost of the rest.)
-  [[gnu::always_inline]] inline void Take(double y, double level) {
+  // True when that brought the standard deviation up to date.
+  [[gnu::always_inline]] inline bool Take(double y, double level) {
     if (mTaken < mSpan) {
       const double step = __builtin_fabs(y - mPrevious);
       mPrevious = y;
       if (step < mResolution && step > 0.0) mResolution = step;
     }
-    const double residual = std::min(__builtin_fabs(y - level), mClip);
-    mSquares += residual * residual;
-    if (--mUntilRefresh == 0) Refresh();
+    // Clipping the square gives the square of the clipped residual (squaring rounds monotonically), and needs no
+    // fabs, whose mask is a constant loaded from memory.
+    const double residual = y - level;
+    mSquares += std::min(residual * residual, mClipSquare);
+    if (--mUntilRefresh != 0) return false;
+    Refresh();
+    return true;
   }
 
   // The variance of the noise (0 while nothing is measured) and its standard deviation, as of the last refresh.
@@ -79,7 +84,8 @@ class NoiseGauge {
     const double floor = mResolution < HUGE_VAL ? mResolution * mResolution / 12.0 : 0.0;
     mVariance = std::max(mMeanSquare, floor);
     mSd = std::sqrt(mVariance);
-    mClip = mSd > 0.0 ? kClipSds * mSd : HUGE_VAL;
+    const double clip = mSd > 0.0 ? kClipSds * mSd : HUGE_VAL;
+    mClipSquare = clip * clip;
   }
 
   int32_t mSpan = 1;
@@ -89,7 +95,7 @@ class NoiseGauge {
   double mMeanSquare = 0.0;  // of the clipped residuals (double: it accumulates)
   double mPrevious = 0.0;
   double mResolution = HUGE_VAL;  // the smallest nonzero step between samples of the first span handed in
-  double mClip = HUGE_VAL;        // kClipSds standard deviations; none while unmeasured
+  double mClipSquare = HUGE_VAL;  // of kClipSds standard deviations; none while unmeasured
   double mVariance = 0.0;
   double mSd = 0.0;
 };

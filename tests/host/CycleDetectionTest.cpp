@@ -156,6 +156,39 @@ TEST(CycleScan, AFastFallIsFollowedAndASlowReturnStartsNothing) {
   EXPECT_NEAR(found[3].tick, 2400, 5);
 }
 
+// The same events, bit for bit, in blocks of any size: the quiet stretches run on copies of the levels and of a
+// threshold kept between the noise's refreshes, a held cycle is reported where its interval ends within a block,
+// and samples that are not finite are passed over, in a quiet stretch or a cycle.
+TEST(CycleScan, AnyBlockSizeGivesTheSameEventsBitForBit) {
+  std::vector<float> x(6000);
+  uint32_t seed = 3;
+  for (size_t i = 0; i < x.size(); ++i) {
+    x[i] = static_cast<float>(testsupport::NextUniform(seed) * 3.4 - 1.7);
+    for (const size_t at : {700u, 760u, 2000u, 2330u, 4100u})  // the first two within the interval: one event
+      if (i >= at) x[i] += static_cast<float>(30.0 * std::exp(-static_cast<double>(i - at) / 15.0));
+  }
+  x[1500] = NAN;
+  x[2003] = INFINITY;
+  x[3000] = -INFINITY;
+  CycleRules rules;
+  rules.threshold = 5.0;
+  rules.relative = true;
+  rules.baselineTicks = 1000;
+  rules.minIntervalTicks = 200;
+  rules.troughRisePerTick = 1.0 / 1000;
+  const auto whole = Scan(x, rules, 6000);
+  ASSERT_EQ(whole.size(), 4u);
+  EXPECT_EQ(whole[0].tick, 760);
+  for (const int32_t block : {1, 3, 200, 1024}) {
+    const auto found = Scan(x, rules, block);
+    ASSERT_EQ(found.size(), whole.size()) << block;
+    for (size_t k = 0; k < found.size(); ++k) {
+      EXPECT_EQ(found[k].tick, whole[k].tick) << block << " " << k;
+      EXPECT_EQ(found[k].value, whole[k].value) << block << " " << k;
+    }
+  }
+}
+
 TEST(DetectionSettings, TextRoundTripValidityAndFormula) {
   HostPtr<IPXDetectionSettings> settings = CreateDetectionSettings();
   ASSERT_EQ(settings->SetParameter(kPXParamMinHeight, 0.0123456789), S_OK);
