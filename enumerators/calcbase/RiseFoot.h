@@ -23,8 +23,13 @@ struct RiseFoot {
 // v[0, count) are the samples before a peak of value peak, v[count - 1] the one just before it. Blocks are laid
 // from the peak backwards (a part block at v's start is not used; fewer samples than a block make one block) and
 // seen from the peak's side (times the polarity, so the rise goes up toward the peak). The walk moves its low to
-// each block lower than the low by more than the noise tolerance, so it follows the rise down to its foot. It ends
-// at a block above the peak (an earlier, larger event's fall, seen backwards), or once the blocks have stayed
+// each block lower than the low by more than the noise tolerance, so it follows the rise down to its foot, for as
+// long as the rise falls fast: a move whose fall per block is under an eighth of the fastest move's leaves the rise
+// for the slope the event rode on (an earlier current's return, seen backwards, falls slowly on and on), and so
+// does one after a pause longer than the low lies from the peak and than flatBlocks (the first move excepted: a
+// slow event's flat top may be long); from there the low moves no more and lower blocks count as within the
+// tolerance. It ends at a block above the peak
+// (an earlier, larger event's fall, seen backwards), or once the blocks have stayed
 // within the tolerance of the low for as long as the low lies from the peak and at least flatBlocks, the low more
 // than two tolerances below the peak (so a slow event's flat top, within the noise of its peak, does not end it):
 // a block above that band (the event's own top, when the peak sample came after it, or an earlier event's fall)

@@ -831,8 +831,8 @@ SLOW = [
 ]
 
 
-def print_heights(name, kind, polarity, rate, seconds, records, noise, seed, events, bands):
-    detection = f"1 0 {polarity} 0.5 6e-12 10 50 0 0 0"
+def print_heights(name, kind, polarity, rate, seconds, records, noise, seed, events, bands, threshold=6e-12):
+    detection = f"1 0 {polarity} 0.5 {threshold:g} 10 50 0 0 0"
     print_recording((name, kind, detection, rate, -15.0, seconds, "pA", records, noise, seed), events)
     for row, (value, tolerance) in enumerate(bands, start=1):
         print(f"expect\t{row}\tHeight (pA)\t{polarity * value:.9g}\t{tolerance:.3g}")
@@ -862,6 +862,39 @@ def slow_heights():
         noise = 0.12 * percent
         events = [("alpha", 2500 * i + 750, 12.0, float(r), 0.0, 0) for i, r in enumerate(rise)]
         print_heights(name, kind, polarity, 25000, 2.0, 1, noise, seed, events, [(12.0, 4.0 * noise)] * len(events))
+
+
+# Currents riding on the return of a current of the other sign: (name, type, polarity, noise in % of the small
+# height, seed, the other current's decay time constant); a current of -60 (exp, rise 0.5 ms) 30 ms into each record
+# at 20 kHz, and one of 10 (biexp, 0.4 and 4 ms) k of its decay constants later, rising on the slow return (the
+# detector finds none on the steeper return 1 or 2 decay constants after).
+RETURN = [
+    ("on a return up 1 %", 2, 1, 1.0, 71, 0.02),
+    ("on a return down 1 %", 0, -1, 1.0, 72, 0.02),
+    ("on a return up 3 %", 0, 1, 3.0, 73, 0.05),
+    ("on a return down 10 %", 2, -1, 10.0, 74, 0.02),
+    ("on a return up 5 %", 2, 1, 5.0, 75, 0.1),
+]
+RETURN_AFTER = (3, 4, 6, 8, 16)
+
+
+def return_heights():
+    rate = 20000
+    for name, kind, polarity, percent, seed, tau in RETURN:
+        noise = 0.1 * percent
+        events, bands = [], []
+        for record, k in enumerate(RETURN_AFTER):
+            other = ("exp", 600, -60.0, 5e-4, tau, record)
+            own = ("biexp", 600 + int(round(k * tau * rate)), 10.0, 4e-4, 0.004, record)
+            events += [other, own]
+            shapes = [Shape(*other[:5]), Shape(*own[:5])]
+            trace = lambda i: sum(e((i - e.onset) / rate) for e in shapes)
+            height = max(trace(i) for i in range(own[1], own[1] + int(0.005 * rate))) - trace(own[1])
+            bands.append((1.25 * height, 0.75 * height))
+        seconds = round((600 + RETURN_AFTER[-1] * tau * rate) / rate + 0.05, 3)
+        print_heights(name, kind, polarity, rate, seconds, len(RETURN_AFTER), noise, seed, events, bands,
+                      threshold=5e-12)
+        print(f"rows\t{len(RETURN_AFTER)}")
 
 
 def main():
@@ -898,6 +931,7 @@ def main():
     evoked_one_sided_artefact()
     riding_heights()
     slow_heights()
+    return_heights()
 
 
 if __name__ == "__main__":

@@ -218,21 +218,26 @@ TEST(CalcBaseStep, ResumedFixedAndLowestModesMatchOffline) {
 
 // A peak known only by its extreme (mode 3) is measured from where its rise began: a small event riding on a larger
 // one's fall takes the fall's level at its onset, not the larger event's top (which would turn its polarity) nor
-// the level before it; a slow rise on noise takes the flat stretch before it, not samples of its own rise; upward
-// and downward alike.
+// the level before it; one riding on the slow return of a current of the other sign takes the return's level at
+// its onset, not the bottom of that current; a slow rise on noise takes the flat stretch before it, not samples of
+// its own rise; upward and downward alike.
 TEST(CalcBaseStep, RiseFootIsWhereTheRiseBegan) {
   struct Case {
     const char* name;
     double small, rise;  // the later event's amplitude and time to peak (ticks; an alpha shape)
-    int32_t onset;       // of the later event; a larger one of -70 decaying over 160 ticks starts at 1000
+    int32_t onset;       // of the later event; a larger one decaying over 160 ticks starts at 1000
+    double large;        // its amplitude: -70 the later event's sign, 60 the other
     double noise;        // peak-to-peak of the uniform noise
     float foot;          // where the trace stood at the later onset (noise-free), and the tolerance
     float tolerance;
   };
   const Case cases[] = {
-      {"riding 2 decay constants after", -12.0, 8.0, 1320, 0.0, -70.0f * std::exp(-310.0f / 160.0f), 0.3f},
-      {"riding 8 decay constants after", -12.0, 8.0, 2280, 0.2, -70.0f * std::exp(-1270.0f / 160.0f), 0.3f},
-      {"slow rise on noise", -12.0, 80.0, 6000, 3.0, 0.0f, 1.0f},
+      {"riding 2 decay constants after", -12.0, 8.0, 1320, -70.0, 0.0, -70.0f * std::exp(-310.0f / 160.0f), 0.3f},
+      {"riding 8 decay constants after", -12.0, 8.0, 2280, -70.0, 0.2, -70.0f * std::exp(-1270.0f / 160.0f), 0.3f},
+      {"slow rise on noise", -12.0, 80.0, 6000, -70.0, 3.0, 0.0f, 1.0f},
+      {"on a return 1 decay constant after", -12.0, 8.0, 1170, 60.0, 0.0, 60.0f * std::exp(-160.0f / 160.0f), 1.0f},
+      {"on a return 3 decay constants after", -12.0, 8.0, 1490, 60.0, 0.6, 60.0f * std::exp(-480.0f / 160.0f), 0.6f},
+      {"slow rise on a return", -12.0, 30.0, 1330, 60.0, 0.6, 60.0f * std::exp(-320.0f / 160.0f), 1.5f},
   };
   for (const Case& c : cases) {
     for (float sign : {1.0f, -1.0f}) {
@@ -241,7 +246,8 @@ TEST(CalcBaseStep, RiseFootIsWhereTheRiseBegan) {
         const auto alpha = [](double a, double tp, double s) {
           return s <= 0 ? 0.0 : a * s / tp * std::exp(1 - s / tp);
         };
-        const double large = t < 1000 ? 0.0 : t < 1010 ? -7.0 * (t - 1000) : -70.0 * std::exp(-(t - 1010) / 160.0);
+        const double large =
+            t < 1000 ? 0.0 : t < 1010 ? c.large * (t - 1000) / 10 : c.large * std::exp(-(t - 1010) / 160.0);
         seed = seed * 1664525u + 1013904223u;
         return sign * (large + alpha(c.small, c.rise, t - c.onset)) + c.noise * ((seed >> 8) / 16777216.0 - 0.5);
       });
@@ -258,7 +264,7 @@ TEST(CalcBaseStep, RiseFootIsWhereTheRiseBegan) {
       EXPECT_NEAR(out[1].baseline, sign * c.foot, c.tolerance) << c.name << " sign " << sign;
       EXPECT_LE(out[1].baseEndTick, c.onset + 2) << c.name;
       EXPECT_NEAR(out[0].baseline, 0.0f, 0.2f) << c.name;
-      EXPECT_EQ(out[0].polarity, -sign) << c.name;
+      EXPECT_EQ(out[0].polarity, c.large < 0 ? -sign : sign) << c.name;
     }
   }
 }
