@@ -131,6 +131,18 @@ TEST(CycleScan, NoisyTailOfACycleStartsNoOther) {
   EXPECT_NEAR(found[1].tick, 2500, 10);
 }
 
+// 5 standard deviations of the noise over a baseline of 1000 ticks, at least 200 ticks apart; the trough rises by
+// at most a thousandth of the threshold a tick.
+CycleRules FiveSdOver1000Ticks() {
+  CycleRules rules;
+  rules.threshold = 5.0;
+  rules.relative = true;
+  rules.baselineTicks = 1000;
+  rules.minIntervalTicks = 200;
+  rules.troughRisePerTick = 1.0 / 1000;
+  return rules;
+}
+
 // A current of 80 thresholds whose average falls by more than a threshold a tick once its cycle has ended: the
 // trough follows that fall to the baseline (it used to hold at the current's level, taking the fall for a swing
 // the other way, and lost the currents after it); a current of the other sign decaying over 2000 ticks, its
@@ -144,12 +156,7 @@ TEST(CycleScan, AFastFallIsFollowedAndASlowReturnStartsNothing) {
     for (const size_t at : {1400u, 1800u, 2400u})
       if (i >= at) x[i] += static_cast<float>(10.0 * std::exp(-static_cast<double>(i - at) / 20.0));
   }
-  CycleRules rules;
-  rules.threshold = 5.0;
-  rules.relative = true;
-  rules.baselineTicks = 1000;
-  rules.minIntervalTicks = 200;
-  rules.troughRisePerTick = 1.0 / 1000;
+  const CycleRules rules = FiveSdOver1000Ticks();
   const auto found = Scan(x, rules, 1024);
   ASSERT_EQ(found.size(), 4u);
   EXPECT_EQ(found[0].tick, 1000);
@@ -170,12 +177,7 @@ TEST(CycleScan, AnyBlockSizeGivesTheSameEventsBitForBit) {
   x[1500] = NAN;
   x[2003] = INFINITY;
   x[3000] = -INFINITY;
-  CycleRules rules;
-  rules.threshold = 5.0;
-  rules.relative = true;
-  rules.baselineTicks = 1000;
-  rules.minIntervalTicks = 200;
-  rules.troughRisePerTick = 1.0 / 1000;
+  const CycleRules rules = FiveSdOver1000Ticks();
   const auto whole = Scan(x, rules, 6000);
   ASSERT_EQ(whole.size(), 4u);
   EXPECT_EQ(whole[0].tick, 760);
