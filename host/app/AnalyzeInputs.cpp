@@ -103,12 +103,10 @@ std::string RateOptionRefusal(const std::wstring& value) {
   const std::string utf8 = host::Utf8FromWide(value);
   const std::string plain = host::WithoutThousandsSeparators(utf8);
   if (!plain.empty()) return head + ": thousands separators are not read: write --rate " + plain;
-  // "20,000": thousands, or a decimal comma.
-  const std::string either = host::WithoutThousandsSeparators(utf8, '.', true);
-  const size_t comma = utf8.find(',');
-  if (!either.empty())
-    return head + ": thousands separators are not read, and the decimal separator is the point: write --rate " +
-           either + " (or " + utf8.substr(0, comma) + "." + utf8.substr(comma + 1) + ")";
+  // "20,000": thousands. Its point form is not offered: "20.000" reads as 20 Hz.
+  const std::string lone = host::WithoutThousandsSeparators(utf8, '.', true);
+  if (!lone.empty())
+    return head + ": thousands separators are not read, and the decimal separator is the point: write --rate " + lone;
   const double scale = end != value.c_str() && std::isfinite(rate) && rate > 0.0 ? RateUnitScale(end) : 0.0;
   if (scale > 0.0)
     return head + ": it is a plain number of samples per second: write --rate " + host::NumberText(rate * scale, 15);

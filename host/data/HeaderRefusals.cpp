@@ -162,6 +162,15 @@ int HeaderLineAfter(std::string_view rest) {
   return 0;
 }
 
+// A first line that is not the header, when a line after it reads as one: a title line.
+HeaderFault TitleLineFault(std::string_view line, std::string_view rest) {
+  if (ReadsAsHeader(line)) return {};
+  const int number = HeaderLineAfter(rest);
+  if (number == 0) return {};
+  return {1, 1, "the first line " + QuoteInput(line) + " is not the header; the header looks to be line " +
+                    std::to_string(number) + ": remove the lines before it"};
+}
+
 HeaderFault FirstRowFault(std::string_view line, const LineCells& header, std::string_view rest) {
   const std::string_view row = FirstLine(rest);
   const LineCells rowCells = SplitLine(row);
@@ -170,11 +179,30 @@ HeaderFault FirstRowFault(std::string_view line, const LineCells& header, std::s
   if (IsUnitsRow(rowCells, header.cells.size()))
     return {2, 1, "line 2 holds units under the header, where the reader expects samples: write each unit in "
                   "brackets in the header, as " + WithUnits(header, rowCells) + ", and remove line 2"};
-  if (ReadsAsHeader(line)) return {};
-  const int number = HeaderLineAfter(rest);
-  if (number == 0) return {};
-  return {1, 1, "the first line " + QuoteInput(line) + " is not the header; the header looks to be line " +
-                    std::to_string(number) + ": remove the lines before it"};
+  return TitleLineFault(line, rest);
+}
+
+// The header's last `empty` cells are empty: separators at the end of the header, and of each
+// line when the first row ends in as many empty cells; a row with values there has columns the
+// header leaves unnamed.
+HeaderFault TrailingColumnsFault(const LineCells& header, size_t empty, std::string_view rest) {
+  const size_t count = header.cells.size();
+  const LineCells row = SplitLine(FirstLine(rest));
+  size_t rowEmpty = 0;
+  while (rowEmpty < row.cells.size() && row.cells[row.cells.size() - 1 - rowEmpty].empty()) ++rowEmpty;
+  const int column = static_cast<int>(header.starts[count - empty]) + 1;
+  if (row.cells.size() == count && rowEmpty < empty)
+    return {1, column, "column " + std::to_string(count - empty + 1) + " has values but no name in the header: " +
+                           "name it there, as \"Im [pA]\""};
+  const std::string at = row.cells.size() == count ? "each line" : "the header";
+  const std::string separator = header.separator == '\t' ? "TAB" : "'" + std::string(1, header.separator) + "'";
+  if (empty == 1)
+    return {1, column, "the header ends in a " + separator + ", which leaves its last column without a name: remove the " +
+                           separator + " at the end of " + at};
+  const std::string separators = header.separator == '\t' ? std::to_string(empty) + " TABs"
+                                                          : "'" + std::string(empty, header.separator) + "'";
+  return {1, column, "the header ends in " + std::to_string(empty) + " empty columns, " + separators +
+                         " after its last name: remove the " + separators + " at the end of " + at};
 }
 
 }  // namespace
@@ -192,15 +220,12 @@ HeaderFault HeaderLayoutFault(std::string_view line, std::string_view rest) {
     return {1, static_cast<int>(header.starts[0]) + 1,
             "the first column has no heading (a row index, as spreadsheets and data frames write one): the "
             "reader expects \"Time [s]\" or a channel there: write the file without the index column"};
-  if (count > 1 && !named(count - 1) && named(count - 2)) {
-    const std::string separator = header.separator == '\t' ? "TAB" : "'" + std::string(1, header.separator) + "'";
-    const std::string_view row = FirstLine(rest);
-    const bool rowsToo = !row.empty() && row.find_last_not_of(" \t") == row.rfind(header.separator);
-    return {1, static_cast<int>(header.starts[count - 1]) + 1,
-            "the header ends in a " + separator + ", which leaves its last column without a name: remove the " +
-                separator + " at the end of " + (rowsToo ? "each line" : "the header")};
-  }
-  return FirstRowFault(line, header, rest);
+  size_t empty = 0;
+  while (empty < count && !named(count - 1 - empty)) ++empty;
+  if (empty == 0 || empty == count) return FirstRowFault(line, header, rest);
+  // A title line that a spreadsheet padded to the header's width also ends in separators.
+  const HeaderFault title = TitleLineFault(line, rest);
+  return title.what.empty() ? TrailingColumnsFault(header, empty, rest) : title;
 }
 
 std::string EncodingRefusal(std::string_view text) {

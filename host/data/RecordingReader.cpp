@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "host/common/UnitText.h"
+#include "host/data/FirstColumnPrivate.h"
 #include "host/data/HeaderRefusalsPrivate.h"
 #include "host/data/ThousandsSeparators.h"
 #include "host/data/UnitNotesPrivate.h"
@@ -92,17 +93,6 @@ bool IsBlank(std::string_view line) {
 
 std::wstring Widen(std::string_view s) { return WideFromUtf8(s); }
 
-bool EqualsNoCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    char x = a[i], y = b[i];
-    if (x >= 'A' && x <= 'Z') x = static_cast<char>(x - 'A' + 'a');
-    if (y >= 'A' && y <= 'Z') y = static_cast<char>(y - 'A' + 'a');
-    if (x != y) return false;
-  }
-  return true;
-}
-
 bool IsUtf8(std::string_view text) {
   return text.empty() || MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, text.data(),
                                              static_cast<int>(text.size()), nullptr, 0) > 0;
@@ -131,6 +121,9 @@ int FirstUnevenStep(const std::vector<double>& times) {
   return 0;
 }
 
+// The lines after the header whose first cells tell whether the first column holds times.
+constexpr size_t kFirstValuesJudged = 4096;
+
 // The sampling intervals a tick holds, in seconds.
 constexpr double kShortestTickPeriod = 1e-9;
 constexpr double kLongestTickPeriod = 1e6;
@@ -150,6 +143,7 @@ class Reader {
   std::vector<Cell> Cells(std::string_view line) const;
   double ReadNumber(const Cell& cell) const;
   void ReadHeader(std::string_view line);
+  bool ReadFirstHeading(std::string_view name, std::string_view units, int column);
   void NoteTimeStart(double firstTime);
   void NoteTimeUnit(double period);
   void ReadRow(std::string_view line);
@@ -165,10 +159,12 @@ class Reader {
   char mSeparator = ',';
   bool mHasTime = false;
   bool mTimeStartNoted = false;
+  bool mFirstColumnNoted = false;
   bool mTimeUnitNoted = true;  // false until a Time column without a unit has been noted
   size_t mCellCount = 0;
   Recording mRecording;
   std::string mHeader;  // the header line in UTF-8 when the file's is not
+  std::vector<std::string> mHeadings;  // the header's cells, naming the columns in messages
   std::vector<wchar_t> mPrefixes;  // per channel: the prefix of its unit, samples kept in the base unit
   // The record being read: its samples, its time column and the line of its first row.
   int32_t mLength = 0;
@@ -203,10 +199,10 @@ std::vector<Cell> Reader::Cells(std::string_view line) const {
   }
 }
 
-// A finite number; with semicolons between cells a decimal comma stands for the point.
+// A finite number from a cell that is not empty; with semicolons between cells a decimal comma
+// stands for the point.
 double Reader::ReadNumber(const Cell& cell) const {
   const std::string_view t = cell.text;
-  if (t.empty()) Fail(mLineNo, cell.column, "empty value");
   std::string pointed;
   std::string_view digits = t;
   if (mSeparator == ';' && t.find(',') != std::string_view::npos) {
@@ -258,7 +254,10 @@ void Reader::ReadHeader(std::string_view line) {
   for (size_t i = 0; i < cells.size(); ++i) {
     std::string_view name = cells[i].text;
     std::string_view units;
-    if (name.empty()) Fail(mLineNo, cells[i].column, "empty channel name in the header");
+    if (name.empty())
+      Fail(mLineNo, cells[i].column,
+           "column " + std::to_string(i + 1) + " has no name in the header: name it, as \"Vm [mV]\", or delete the "
+           "column");
     if (i > 0 && NamesTime(name)) Fail(mLineNo, cells[i].column, TimeColumnRefusal(name, i + 1));
     const size_t open = name.find('[');
     if (open != std::string_view::npos) {
@@ -273,22 +272,10 @@ void Reader::ReadHeader(std::string_view line) {
       const std::string fault = UnitCharacterFault(units, &at);
       if (!fault.empty()) Fail(mLineNo, static_cast<int>(units.data() + at - line.data()) + 1, fault);
     }
-    std::string_view bare, parenthesised;
-    if (i == 0 && units.empty() && SplitParenthesisedUnit(name, &bare, &parenthesised) && EqualsNoCase(bare, "time"))
-      Fail(mLineNo, cells[i].column,
-           QuoteInput(name) + " has its unit in parentheses: units are read in brackets, " +
-               BracketForm(bare, parenthesised));
-    if (i == 0 && EqualsNoCase(name, "time")) {
-      if (!units.empty() && units != "s")
-        Fail(mLineNo, cells[i].column, "the Time column must be in seconds (\"Time [s]\")");
-      if (mOptions.rateHz > 0.0)
-        throw RecordingRateConflict(mFile, mLineNo, cells[i].column,
-                                    "the Time column gives the tick period; no sampling rate may be given as well");
-      mHasTime = true;
-      mTimeUnitNoted = !units.empty();
-      continue;
-    }
-    const std::string note = mOptions.notes ? UnitNote(name, units) : std::string();
+    if (i == 0 && ReadFirstHeading(name, units, cells[i].column)) continue;
+    // A first column said to rise as times do needs no word on a unit for its values.
+    const bool noted = i == 0 && mFirstColumnNoted;
+    const std::string note = mOptions.notes && !noted ? UnitNote(name, units) : std::string();
     if (!note.empty()) mOptions.notes->push_back(note);
     mRecording.channels.push_back({Widen(name), Widen(units), L""});
     mPrefixes.push_back(SplitUnitText(mRecording.channels.back().units).prefix);
@@ -297,6 +284,23 @@ void Reader::ReadHeader(std::string_view line) {
   if (!mHasTime && !(mOptions.rateHz > 0.0))
     Fail(mLineNo, 1, UntimedRefusal(cells[0].text));
   mCellCount = cells.size();
+  for (const Cell& cell : cells) mHeadings.emplace_back(cell.text);
+}
+
+// Whether the first heading is the Time column's; one that holds times the reader cannot take
+// as such (or a rate given beside them) is refused.
+bool Reader::ReadFirstHeading(std::string_view name, std::string_view units, int column) {
+  const std::vector<double> values = FirstColumnValues(mText.substr(std::min(mPos, mText.size())), mSeparator,
+                                                       kFirstValuesJudged);
+  const FirstColumnVerdict verdict = JudgeFirstColumn(name, units, values, mOptions.rateHz > 0.0);
+  if (verdict.time && !verdict.refusal.empty()) throw RecordingRateConflict(mFile, mLineNo, column, verdict.refusal);
+  if (!verdict.refusal.empty()) Fail(mLineNo, column, verdict.refusal);
+  mFirstColumnNoted = !verdict.note.empty();
+  if (mOptions.notes && mFirstColumnNoted) mOptions.notes->push_back(verdict.note);
+  if (!verdict.time) return false;
+  mHasTime = true;
+  mTimeUnitNoted = !units.empty();
+  return true;
 }
 
 // The table counts times from each record's start, whatever the file's first time: said once.
@@ -331,6 +335,10 @@ void Reader::ReadRow(std::string_view line) {
   }
   if (mLength == INT32_MAX - 1) Fail(mLineNo, 1, "record too long");
   for (size_t i = 0; i < cells.size(); ++i) {
+    if (cells[i].text.empty())
+      Fail(mLineNo, cells[i].column,
+           "empty value in column " + std::to_string(i + 1) + " (" + QuoteInput(mHeadings[i]) +
+               "): give each cell a number, or delete the column if it has none");
     double value = ReadNumber(cells[i]);
     if (mHasTime && i == 0) {
       mTimes.push_back(value);

@@ -50,8 +50,11 @@ std::string UnitNote(std::string_view name, std::string_view units) {
   if (units.empty()) {
     const bool bracketable =
         SplitParenthesisedUnit(name, &bare, &parenthesised) && IsKnownUnitText(WideFromUtf8(parenthesised));
+    // Heights are given in base units: without a unit they count the file's own numbers.
     return channel + " has no unit in [ ]" + read +
-           (bracketable ? "; units are read in brackets: " + BracketForm(bare, parenthesised) : std::string());
+           ", so heights count its own numbers (the default height of 30 mV is 0.03 of them): " +
+           (bracketable ? "units are read in brackets: " + BracketForm(bare, parenthesised)
+                        : "give its unit in brackets, as " + BracketForm(name, "mV"));
   }
   if (IsKnownUnitText(WideFromUtf8(units))) return std::string();
   return channel + " has the unknown unit " + QuoteInput(units) + " in [ ]" + read + Suggestion(units, "; did you mean ");

@@ -21,8 +21,9 @@ std::string BracketForm(std::string_view name, std::string_view unit);
 std::string UnitCharacterFault(std::string_view units, size_t* at);
 
 // A unit the file leaves out, or one the host does not know, is read as the base unit: the note
-// saying so, with the bracket form of a unit in parentheses or the known unit an unknown one
-// stands for; empty for a known unit.
+// saying so, with the known unit an unknown one stands for; for a unit left out, what heights then
+// count and the bracket form that gives it one (the unit in parentheses, or an example). Empty for
+// a known unit.
 std::string UnitNote(std::string_view name, std::string_view units);
 
 }  // namespace host

@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -40,7 +43,9 @@ TEST(RecordingReader, TimeColumnGivesTickPeriodAndBlankLineStartsRecord) {
   RecordingReadOptions noting;
   noting.notes = &notes;
   ParseRecordingText("Time,Vm,I [nA]\n0,1,2\n0.1,2,3\n", "test.csv", noting);
-  EXPECT_EQ((std::vector<std::string>{"channel Vm has no unit in [ ]: its values are read as base units",
+  EXPECT_EQ((std::vector<std::string>{"channel Vm has no unit in [ ]: its values are read as base units, so heights "
+                                      "count its own numbers (the default height of 30 mV is 0.03 of them): give its "
+                                      "unit in brackets, as 'Vm [mV]'",
                                       "the Time column has no unit in [ ]: its values are read as seconds, a sampling "
                                       "rate of 10 Hz"}),
             notes);
@@ -73,7 +78,8 @@ TEST(RecordingReader, MalformedTextNamesLineAndColumn) {
       {"Time [s],V\n0,1\n0.1,x\n", 3, 5},            // not a number
       {"Time [s],V\n0,1\n0.1\n", 3, 4},              // too few values
       {"Time [s],V\n0,1\n0.1,2,3\n", 3, 7},          // too many values
-      {"Time [s],V\n0,1\n0.1,\n", 3, 5},             // empty value
+      {"Time [s],V\n0,1\n0.1,\n", 3, 5, "empty value in column 2 ('V'): give each cell a number, or delete the column"},
+      {"Time [s];Vm [mV];Im [pA]\r\n0;1;\r\n", 2, 5, "empty value in column 3 ('Im [pA]')"},
       {"Time [s],V\n0,1\n0.1,nan\n", 3, 5},          // not finite
       {"Time [s],V\n0,1\n0.1,-1e-400\n", 3, 5, "'-1e-400' is finite but too small to store: write 0"},
       {"Time [s],V\n0,1\n0.1,1e400\n", 3, 5, "'1e400' is out of the range of a sample"},
@@ -85,9 +91,28 @@ TEST(RecordingReader, MalformedTextNamesLineAndColumn) {
       {"Time [s],V\n0,1\n0,2\n", 3, 1},              // time not increasing
       {"Time [s],V\n0,1\n0.1,2\n\n\n0,1\n", 5, 1},   // empty record between blank lines
       {"Time [s],V\n\n0,1\n", 2, 1},                 // blank line before the first row
-      {"Time [ms],V\n0,1\n", 1, 1},                  // time not in seconds
+      // Times the reader cannot take as the Time column: the change that makes them one.
+      {"Time [ms],V\n0,1\n", 1, 1, "'Time [ms]' gives times in ms, and the reader takes them in seconds: write the "
+                                   "times in seconds and rename the column Time [s]"},
+      {"Time [sec],V\n0,1\n", 1, 1, "'Time [sec]': seconds are written [s]: rename it Time [s]"},
+      {"Time [mV],V\n0,1\n", 1, 1, "the Time column must be in seconds"},
+      {"Time (ms),V\n0,1\n", 1, 1, "'Time (ms)' has its unit in parentheses: units are read in brackets, and times "
+                                   "in seconds: write the times in seconds and rename the column Time [s]"},
+      {"t [ms],V\n0,1\n0.05,2\n", 1, 1, "the first column 't [ms]' holds rising times: write the times in seconds"},
+      {"Zeit (s);V\n0;1\n0,5;2\n", 1, 1, "the first column 'Zeit (s)' holds rising times, its unit in parentheses: "
+                                        "rename it Time [s]"},
+      {"time.ms.,V\n0,1\n", 1, 1, "'time.ms.' reads as 'Time [ms]' with '_' or '.' for its brackets, as data frames "
+                                  "write names: write the times in seconds and rename the column Time [s]"},
+      {"t,Vm\n0,1\n0.5,2\n1,3\n", 1, 1, "no \"Time\" column and no sampling rate given: the first column 't' rises "
+                                       "evenly, by 0.5 a line, as times do: if it holds the times in seconds, rename "
+                                       "it Time [s]"},
+      {"X;Vm\n1;5\n2;6\n3;7\n", 1, 1, "by 1 a line, as times do: if it holds the times in seconds, rename it Time "
+                                    "[s]; if it numbers the lines, write the file without it"},
+      {"t [s],V\n0,1\n0.1,2\n", 1, 1, "the first column 't [s]' holds rising times in seconds, which give the tick "
+                                    "period; no sampling rate may be given as well", 1000.0},
+      {"t [s],V\n0,1\n0.1,2\n0.5,3\n0.6,4\n", 4, 1, "time 0.5 does not follow the record's even tick period"},
       {"Time,V [mV\n0,1\n", 1, 8},                   // unit not closed
-      {"Time,,V\n0,1,2\n", 1, 6},                    // empty name
+      {"Time,,V\n0,1,2\n", 1, 6, "column 2 has no name in the header: name it, as \"Vm [mV]\", or delete the column"},
       {"Time [s]\n0\n", 1, 1},                       // no channel
       {"V\n1\n", 1, 1, "the first column is 'V', and the reader expects \"Time [s]\" there"},
       {"# rig 2\r\n\r\nTime [s],V\n0,1\n", 1, 1,
@@ -123,6 +148,14 @@ TEST(RecordingReader, MalformedTextNamesLineAndColumn) {
       {"Time [s],Vm [mV],\n0,1,\n0.1,2,\n", 1, 18,
        "the header ends in a ',', which leaves its last column without a name: remove the ',' at the end of each line"},
       {"Time [s];V;\r\n0;1;\r\n", 1, 12, "remove the ';' at the end of each line"},
+      // Empty columns at the end; a title line padded to the header's width, as spreadsheets save it.
+      {"Time [s];Vm [mV];;\n0;1;;\n0,1;2;;\n", 1, 18, "the header ends in 2 empty columns, ';;' after its last "
+                                                   "name: remove the ';;' at the end of each line"},
+      {"Vm\tIm\t\t\n1\t2\n", 1, 7, "remove the 2 TABs at the end of the header", 1000.0},
+      {"Time [s],Vm [mV],\n0,1,2\n", 1, 18, "column 3 has values but no name in the header: name it there"},
+      {"Recording of cell 3;\nTime [s];Vm [mV]\n0;1\n0,1;2\n", 1, 1,
+       "the first line 'Recording of cell 3;' is not the header; the header looks to be line 2: remove the lines before it"},
+      {"Cell 3;;\r\nTime [s];Vm [mV];Im [pA]\r\n0;1;2\r\n", 1, 1, "the header looks to be line 2"},
       {"Vm\tIm\t\n1\t2\n", 1, 7, "the header ends in a TAB, which leaves its last column without a name: remove the "
                                 "TAB at the end of the header", 1000.0},
       {"V,time (s),I\n1,0,2\n", 1, 3, "'time (s)' is column 2: the reader takes the Time column only as the first"},
@@ -209,6 +242,59 @@ TEST(RecordingReader, SamplesAreKeptInTheBaseUnit) {
   EXPECT_THROW(Parse("Time [s],X [TV]\n0,1e30\n0.1,1\n"), RecordingFileError);
 }
 
+// Evenly spaced times in the first column, at any rate, start and separator: under any heading in
+// seconds they are the Time column; without a unit, or with brackets spelt as data frames write
+// names, the file is refused with the rename and no rate offered, and beside a rate a column
+// without a unit is read as a channel only with a note that says so.
+TEST(RecordingReader, TimesUnderAnyHeadingAreNeverAnalysedSilently) {
+  const char* const names[] = {"t", "Zeit", "Temps", "tiempo", "X1", "time_axis", "ts"};
+  const char* const spelt[] = {"Time_s_", "Time..s.", "time.s", "TIME_s_", "Time_sec_"};
+  for (const double rate : {1.0, 360.0, 20000.0, 1e6})
+    for (const double start : {0.0, 5.5, -2.0})
+      for (const char separator : {',', '\t', ';'}) {
+        const auto text = [&](const std::string& heading) {
+          std::string rows;
+          for (int i = 0; i < 50; ++i) {
+            char line[64];
+            std::snprintf(line, sizeof line, "%.15g%c%.3f\n", start + i / rate, separator, -65.0 + 10.0 * std::sin(i));
+            rows += line;
+          }
+          if (separator == ';') std::replace(rows.begin(), rows.end(), '.', ',');  // decimal commas
+          return heading + separator + "Vm [mV]\n" + rows;
+        };
+        const auto refusal = [&](const std::string& heading, double givenRate) {
+          try {
+            Parse(text(heading), givenRate);
+          } catch (const RecordingFileError& e) {
+            return std::string(e.what());
+          }
+          return std::string("accepted");
+        };
+        const std::string where = " at " + std::to_string(rate) + " Hz from " + std::to_string(start) + " s, '" +
+                                  separator + "'";
+        for (const char* name : names) {
+          const Recording r = Parse(text(std::string(name) + " [s]"));
+          ASSERT_EQ(r.channels.size(), 1u) << name << where;
+          EXPECT_NEAR(r.records[0].tickPeriod * rate, 1.0, 1e-9) << name << where;
+          EXPECT_THROW(Parse(text(std::string(name) + " [s]"), rate), RecordingRateConflict) << name << where;
+          const std::string refused = refusal(name, 0.0);
+          EXPECT_NE(refused.find("rename it Time [s]"), std::string::npos) << refused << where;
+          EXPECT_EQ(refused.find("--rate"), std::string::npos) << refused << where;
+          std::vector<std::string> notes;
+          RecordingReadOptions noting;
+          noting.rateHz = rate;
+          noting.notes = &notes;
+          ParseRecordingText(text(name), "test.csv", noting);
+          ASSERT_FALSE(notes.empty()) << name << where;
+          EXPECT_NE(notes[0].find("is read as a channel: if it holds the times in seconds, rename it Time [s]"),
+                    std::string::npos) << notes[0] << where;
+        }
+        for (const char* name : spelt)
+          for (const double givenRate : {0.0, rate})
+            EXPECT_NE(refusal(name, givenRate).find("rename it Time [s]"), std::string::npos) << name << where;
+      }
+}
+
 // What the reader assumes is said one line each: a unit left out or unknown (read as the base
 // unit, with the known unit it most plainly stands for) and a Time column not starting at 0.
 TEST(RecordingReader, NotesNameEachAssumption) {
@@ -217,6 +303,7 @@ TEST(RecordingReader, NotesNameEachAssumption) {
   const struct {
     std::string_view text;
     std::vector<std::string> notes;
+    double rate = 0.0;
   } cases[] = {
       {"Time [s],Vm [mv]\n0,1\n0.1,2\n", {"channel Vm has the unknown unit 'mv' in [ ]" + baseUnits + "; did you mean mV?"}},
       {"Time [s],Vm [mmV]\n0,1\n0.1,2\n", {"channel Vm has the unknown unit 'mmV' in [ ]" + baseUnits + "; did you mean mV?"}},
@@ -232,7 +319,15 @@ TEST(RecordingReader, NotesNameEachAssumption) {
         "channel vm has the unknown unit 'mv' in [ ]" + baseUnits + "; did you mean mV?"}},
       {"Time [s],P [pa],F [AU]\n0,1,2\n0.1,2,3\n",  // pA and Pa are as near: no guess
        {"channel P has the unknown unit 'pa' in [ ]" + baseUnits, "channel F has the unknown unit 'AU' in [ ]" + baseUnits}},
-      {"Time [s],Vm (mV)\n0,1\n0.1,2\n", {"channel Vm (mV) has no unit in [ ]" + baseUnits + "; units are read in brackets: 'Vm [mV]'"}},
+      {"Time [s],Vm (mV)\n0,1\n0.1,2\n", {"channel Vm (mV) has no unit in [ ]" + baseUnits + ", so heights count its own "
+                                          "numbers (the default height of 30 mV is 0.03 of them): units are read in "
+                                          "brackets: 'Vm [mV]'"}},
+      // Times under another heading: taken in seconds, or read as a channel beside a rate.
+      {"Zeit [s],V [V]\n0,1\n0.1,2\n", {"the first column 'Zeit [s]' holds rising times in seconds: it is read as the "
+                                        "Time column"}},
+      {"t,V [V]\n0,1\n0.1,2\n0.2,3\n", {"the first column 't' rises evenly, by 0.1 a line, as times do, and is read as a "
+                                       "channel: if it holds the times in seconds, rename it Time [s] and give no rate"},
+       1000.0},
       // Milliseconds in a Time column without a unit: the rate they give shows it.
       {"Time,Im [pA]\n0,1\n0.05,2\n\n0,3\n0.1,4\n",
        {"the Time column has no unit in [ ]: its values are read as seconds, a sampling rate of 20 Hz"}},
@@ -244,6 +339,7 @@ TEST(RecordingReader, NotesNameEachAssumption) {
     std::vector<std::string> notes;
     RecordingReadOptions noting;
     noting.notes = &notes;
+    noting.rateHz = c.rate;
     ParseRecordingText(c.text, "test.csv", noting);
     EXPECT_EQ(c.notes, notes) << c.text;
   }
