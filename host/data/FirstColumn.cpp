@@ -89,7 +89,8 @@ FirstColumnVerdict TimeHeading(const std::string& quoted, std::string_view units
 // A first column without a unit whose values rise evenly, as times do.
 FirstColumnVerdict EvenlyRising(const std::string& quoted, const std::vector<double>& values, double step,
                                 bool rateGiven) {
-  const std::string evenly = "the first column " + quoted + " rises evenly, by " + NumberText(step) + " a line, as times do";
+  const std::string evenly =
+      "the first column " + quoted + " rises evenly, by " + NumberText(step) + " a line, as times do";
   if (rateGiven)
     return {false, "", evenly + ", and is read as a channel: if it holds the times in seconds, " + kRename +
                            " and give no rate"};
@@ -105,7 +106,8 @@ std::vector<double> FirstColumnValues(std::string_view text, char separator, siz
   while (!text.empty() && values.size() < most) {
     const size_t end = text.find_first_of("\r\n");
     std::string cell(text.substr(0, std::min(end, text.find(separator))));
-    text = end == std::string_view::npos ? std::string_view() : text.substr(end + (text.compare(end, 2, "\r\n") == 0 ? 2 : 1));
+    const size_t next = end == std::string_view::npos ? end : end + (text.compare(end, 2, "\r\n") == 0 ? 2 : 1);
+    text = next == std::string_view::npos ? std::string_view() : text.substr(next);
     const size_t first = cell.find_first_not_of(" \t\"");
     if (first == std::string::npos) break;
     cell = cell.substr(first, cell.find_last_not_of(" \t\"") + 1 - first);
@@ -137,7 +139,8 @@ FirstColumnVerdict Judge(std::string_view name, std::string_view units, const st
   const std::string_view spelt = units.empty() ? SpeltTimeUnit(name) : std::string_view();
   if (!spelt.empty())
     return {false, quoted + " reads as " + BracketForm("Time", spelt) +
-                       " with '_' or '.' for its brackets, as data frames write names: " + Advice(TimeUnitOf(spelt)), ""};
+                       " with '_' or '.' for its brackets, as data frames write names: " +
+                       Advice(TimeUnitOf(spelt)), ""};
   const TimeUnit unit = TimeUnitOf(inParentheses ? parenthesised : units);
   if (unit == TimeUnit::Seconds && !inParentheses && Rises(values))
     return {true, "", "the first column " + quoted + " holds rising times in seconds: it is read as the Time column"};
@@ -145,7 +148,8 @@ FirstColumnVerdict Judge(std::string_view name, std::string_view units, const st
     return {false, "the first column " + quoted + " holds rising times" +
                        (inParentheses ? ", its unit in parentheses: " : ": ") + Advice(unit), ""};
   double step = 0.0;
-  if (units.empty() && !inParentheses && RisesEvenly(values, &step)) return EvenlyRising(quoted, values, step, rateGiven);
+  if (units.empty() && !inParentheses && RisesEvenly(values, &step))
+    return EvenlyRising(quoted, values, step, rateGiven);
   return {};
 }
 

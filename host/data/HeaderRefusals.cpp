@@ -197,8 +197,8 @@ HeaderFault TrailingColumnsFault(const LineCells& header, size_t empty, std::str
   const std::string at = row.cells.size() == count ? "each line" : "the header";
   const std::string separator = header.separator == '\t' ? "TAB" : "'" + std::string(1, header.separator) + "'";
   if (empty == 1)
-    return {1, column, "the header ends in a " + separator + ", which leaves its last column without a name: remove the " +
-                           separator + " at the end of " + at};
+    return {1, column, "the header ends in a " + separator + ", which leaves its last column without a name: " +
+                           "remove the " + separator + " at the end of " + at};
   const std::string separators = header.separator == '\t' ? std::to_string(empty) + " TABs"
                                                           : "'" + std::string(empty, header.separator) + "'";
   return {1, column, "the header ends in " + std::to_string(empty) + " empty columns, " + separators +
