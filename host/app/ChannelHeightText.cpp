@@ -46,10 +46,15 @@ std::string HeightText(double height, const host::Recording& recording, size_t c
   return text;
 }
 
-std::string BaseUnitHint(double height, const host::Recording& recording, size_t channel) {
+std::string BaseUnitHint(double height, double reach, const host::Recording& recording, size_t channel) {
   const std::wstring units = ChannelUnits(recording, channel);
   const host::UnitParts parts = host::SplitUnitText(units);
-  if (parts.prefix == 0) return std::string();
+  if (parts.prefix == 0 || !(height > 0.0 && reach > 0.0)) return std::string();
+  // How many decades the number lies from the reach, read in the base unit and in the channel's.
+  const double decades = std::log10(height) - std::log10(reach);
+  const double asBase = std::fabs(decades);
+  const double asChannel = std::fabs(decades + host::UnitPrefixPower(parts.prefix));
+  if (!(asChannel < asBase)) return std::string();
   return "heights are in base units, " + host::ScaledNumberText(height, host::UnitPrefixPower(parts.prefix), 6) + " for " +
          host::NumberText(height) + " " + host::Utf8FromWide(units);
 }

@@ -17,8 +17,11 @@ std::string BaseUnitText(const host::Recording& recording, size_t channel);
 // "0.0005 V (0.5 mV)" for a channel in mV; "0.0005 V" for one in V.
 std::string HeightText(double height, const host::Recording& recording, size_t channel);
 
-// What a height typed in the channel's unit would have been meant as: "heights are in base units,
-// 5e-05 for 0.05 mV"; empty for a channel whose unit has no prefix.
-std::string BaseUnitHint(double height, const host::Recording& recording, size_t channel);
+// What a height above all the channel reaches (its span, or its biggest pulse) would have been
+// meant as when it was typed in the channel's unit: "heights are in base units, 5e-05 for 0.05 mV".
+// Only where the number reads nearer the reach in the channel's unit than in the base unit (50 on
+// a trace spanning 0.1 V reads as 50 mV; 0.1 there is plainly 0.1 V); empty otherwise, and for a
+// channel whose unit has no prefix.
+std::string BaseUnitHint(double height, double reach, const host::Recording& recording, size_t channel);
 
 }  // namespace ondara_host

@@ -4,6 +4,7 @@
 #include "host/app/AnalysisSettingIds.h"
 #include "host/app/AnalyzeInputs.h"
 #include "host/app/ChannelHeightText.h"
+#include "host/app/ChannelNoise.h"
 #include "host/app/DetectorCall.h"
 #include "host/app/StimulusLine.h"
 #include "host/common/MessageText.h"
@@ -28,7 +29,27 @@ double RecordingMs(const host::Recording& recording) {
   return ms;
 }
 
+// A minimum height below this many standard deviations of the noise lies in it: white noise alone
+// swings that far between a trough and a peak at one sample in twenty, and below two standard
+// deviations the peaks it makes are so many that twice the height keeps more than half of them,
+// unlike the pieces of a noisy plateau.
+constexpr double kNoiseSds = 3.0;
+
+// "; the minimum height lies in the noise ...", naming the setting that leaves the noise's peaks
+// out, when it does; empty otherwise.
+std::string InNoiseText(const AnalysisFindings& f) {
+  const host::Recording& recording = f.data->Data();
+  const size_t channel = static_cast<size_t>(f.channel);
+  const double sd = ChannelNoiseSd(recording, channel);
+  if (!(f.SettingNumber(kHeightSetting) < kNoiseSds * sd)) return std::string();
+  return "; the minimum height lies in the noise, whose standard deviation is about " +
+         HeightText(std::stod(host::NumberText(sd, 3)), recording, channel) +
+         ": the peaks it passes are the noise's own, and a minimum height (setting 1006) several "
+         "times that leaves them out";
+}
+
 // How many peaks the detector found before the width filter took them out, and what keeps them.
+// Where the minimum height lies in the noise, the noise's own peaks, which a higher one leaves out.
 // Where noise split wider peaks into many narrow ones, a higher minimum height joins them: the
 // peaks then lie closer together than the minimum width on average, and twice the height finds
 // at most half as many (but some). Otherwise each is a peak of its own, which a smaller minimum
@@ -39,6 +60,8 @@ std::string UnfilteredPeaksText(const AnalysisFindings& f, double widthMs, const
   if (peaks < 0) return std::string();
   if (peaks == 0) return ": the peak detector found none before it";
   const std::string found = ": the peak detector found " + std::to_string(peaks) + " before it";
+  const std::string noise = InNoiseText(f);
+  if (!noise.empty()) return found + noise;
   if (peaks * widthMs > RecordingMs(f.data->Data())) {
     const double twice = 2 * f.SettingNumber(kHeightSetting);
     const int32_t joined = EventsFound(f.data, f.formulaClass, CallWithHeight(call, twice));
@@ -53,7 +76,8 @@ std::string UnfilteredPeaksText(const AnalysisFindings& f, double widthMs, const
 
 // The minimum width that drops peaks: the width filter's when it is on; without it the peak
 // detector still drops a peak whose fall by the minimum height comes sooner than half the width
-// after it. Empty when no width is set.
+// after it, which the noise's peaks do where the minimum height lies in the noise. Empty when no
+// width is set.
 std::string WidthText(const AnalysisFindings& f, const std::wstring& type) {
   const int32_t id = type == L"1" ? kCardiacWidthSetting : kNeuronWidthSetting;
   const double width = f.SettingNumber(id);
@@ -64,7 +88,7 @@ std::string WidthText(const AnalysisFindings& f, const std::wstring& type) {
            " ms at half height (" + setting + ")" + UnfilteredPeaksText(f, width, setting);
   return "; the width filter is off (setting 1036 = f), but the peak detector still drops a peak that falls by the "
          "minimum height within " + host::NumberText(width / 2) + " ms, half of " + setting + " (" + SettingText(f, id) +
-         " ms)";
+         " ms)" + InNoiseText(f);
 }
 
 // "0.05 V (50 mV)", then what most likely kept the peaks out: a height above all the trace spans
@@ -77,7 +101,7 @@ std::string MinimumHeightText(const AnalysisFindings& f, const std::wstring& typ
   const double span = ChannelSpan(recording, channel);
   if (height <= span) return (type == L"1" || type == L"5") ? text + WidthText(f, type) : text;
   text += ", more than the whole trace spans (" + host::NumberText(span, 3) + BaseUnitText(recording, channel) + ")";
-  const std::string hint = f.Typed(kHeightSetting) ? BaseUnitHint(height, recording, channel) : std::string();
+  const std::string hint = f.Typed(kHeightSetting) ? BaseUnitHint(height, span, recording, channel) : std::string();
   return hint.empty() ? text : text + ": " + hint;
 }
 
@@ -97,7 +121,7 @@ std::string CycleDetectionText(const AnalysisFindings& f) {
   if (!(values.minPeakHeight > span)) return text;
   text += "; " + HeightText(values.minPeakHeight, recording, channel) + " is more than the whole trace spans (" +
           host::NumberText(span, 3) + unit + ")";
-  const std::string hint = BaseUnitHint(values.minPeakHeight, recording, channel);
+  const std::string hint = BaseUnitHint(values.minPeakHeight, span, recording, channel);
   return hint.empty() ? text : text + ": " + hint;
 }
 

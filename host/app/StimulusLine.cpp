@@ -80,7 +80,8 @@ std::string PulseWords(const AnalysisFindings& f, const std::wstring& call) {
                                HeightText(std::stod(host::NumberText(biggest, 3)), recording, channel)
                          : "channel " + std::to_string(f.channel + 1) + " has no pulse that comes back within " +
                                width + " ms";
-  const std::string hint = f.Typed(heightId) ? BaseUnitHint(height, recording, channel) : std::string();
+  const double reach = biggest > 0.0 ? biggest : ChannelSpan(recording, channel);
+  const std::string hint = f.Typed(heightId) ? BaseUnitHint(height, reach, recording, channel) : std::string();
   return hint.empty() ? words : words + "; " + hint;
 }
 

@@ -1,7 +1,9 @@
 // The analyze command run by a script: what it refuses, and the boxes nobody is there to answer.
 #include "host/app/HostFramework.h"
 #include "host/common/MessageText.h"
+#include "tests/support/CardiacSignal.h"
 #include "tests/support/HostProcess.h"
+#include "tests/support/SeededNoise.h"
 #include "tests/support/SourceTree.h"
 #include "tests/support/TemporaryFolder.h"
 
@@ -9,6 +11,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdio>
 #include <cstring>
 #include <fstream>
 #include <iterator>
@@ -348,6 +351,101 @@ TEST_F(AnalyzeUnattended, RefusalsAreOneLineSayingWhatIsWrong) {
   DeleteFileW(recording.c_str());
   DeleteFileW(huge.c_str());
   RemoveClasslessHost();
+}
+
+// The rows of the table text: the lines between the heading and the first empty line.
+size_t EventRows(const std::string& output) {
+  const size_t first = output.find("\r\n") + 2;
+  const std::string rows = output.substr(first, output.find("\r\n\r\n", first - 2) + 2 - first);
+  return static_cast<size_t>(std::count(rows.begin(), rows.end(), '\n'));
+}
+
+// Four beats of the cardiac signal (5 kHz, about 1 V high) with noise of sd volts, low-passed over
+// the samples given.
+std::wstring NoisyCardiacRecording(uint32_t seed, double sd, double filterSamples) {
+  const std::vector<float> signal = testsupport::CardiacSignal(25000, 5000.0);
+  testsupport::Noise noise(seed, filterSamples);
+  std::string text = "Time [s],Vm [V]";
+  char line[64];
+  for (size_t i = 0; i < signal.size(); ++i) {
+    std::snprintf(line, sizeof(line), "\n%.4f,%.6f", i / 5000.0, signal[i] + noise(sd));
+    text += line;
+  }
+  return testsupport::WriteTempText(text);
+}
+
+// Five action potentials 110 mV high at 5 kHz, each on a plateau falling from 80 to 60 % of the
+// height at 0.11 mV/ms, then back to rest at 1.1 mV/ms, with white noise of 8 % of the height.
+std::wstring NoisyPlateauRecording(uint32_t seed) {
+  testsupport::Noise noise(seed);
+  std::string text = "Time [s],Vm [mV]";
+  char line[64];
+  for (int i = 0; i < 25000; ++i) {
+    const double ms = (i % 5000) / 5.0 - 100.0;
+    double v = -85.0;
+    if (ms >= 0 && ms < 2) v = -85.0 + 55.0 * ms;
+    else if (ms >= 2 && ms < 12) v = 25.0 - 2.2 * (ms - 2);
+    else if (ms >= 12) v = std::max(-85.0, ms < 212 ? 3.0 - 0.11 * (ms - 12) : -19.0 - 1.1 * (ms - 212));
+    std::snprintf(line, sizeof(line), "\n%.4f,%.3f", i / 5000.0, v + noise(8.8));
+    text += line;
+  }
+  return testsupport::WriteTempText(text);
+}
+
+// Each hint of the line closing an analysis that found nothing, followed as a user does, brings
+// the events back or says that the minimum height lies in the noise: then a height of several
+// times the noise's standard deviation it gives brings them back. A height in the noise, on
+// white and low-passed noise of several seeds; a height just above all the trace spans (0.1 V
+// meant as it is) and one typed in the channel's unit; the width filter dropping peaks of their
+// own, or the pieces noise splits a plateau into; the detector's own minimum width with the
+// filter off; the wrong direction for the cycle detector.
+TEST_F(AnalyzeUnattended, EveryHintFollowedBringsTheEventsBack) {
+  ASSERT_TRUE(testsupport::HostBuilt());
+  const std::wstring steps = L"\"" + testsupport::SourcePathW("data/neuron_steps.csv") + L"\" --type 5 --set 1035=1 ";
+  const std::wstring synaptic = L"\"" + testsupport::SourcePathW("data/synaptic_currents.csv") + L"\" --type 2 ";
+  const std::wstring plateau = NoisyPlateauRecording(3);
+  const std::string noise = "the minimum height lies in the noise, whose standard deviation is about ";
+  const std::string higher = "a minimum height (setting 1006) several times that leaves them out";
+  struct Hint {
+    std::wstring recording;  // and the options
+    std::vector<std::string> says;
+    std::wstring followed;   // the options added
+    size_t events;           // the rows after it, at least
+  };
+  std::vector<Hint> hints = {
+      {steps + L"--set 1006=0.1", {"more than the whole trace spans (0.0994 V)\r\n"}, L"--set 1006=0.05", 20},
+      {steps + L"--set 1006=50", {"heights are in base units, 0.05 for 50 mV"}, L"--set 1006=0.05", 20},
+      {L"\"" + sRecording + L"\" --type 1 --set 1001=5000", {"a smaller minimum width (setting 1001) keeps them"},
+       L"--set 1001=50", 8},
+      {L"\"" + sRecording + L"\" --type 1 --set 1036=f --set 1001=5000", {"half of setting 1001 (5000 ms)\r\n"},
+       L"--set 1001=50", 8},
+      {L"\"" + plateau + L"\" --type 1", {"a higher minimum height (setting 1006) joins them"}, L"--set 1006=0.06", 1},
+      {synaptic + L"--set \"1010=1 0 1 0.5 9 10 50 1 0 0\"", {"the third number is the direction"},
+       L"--set \"1010=1 0 -1 0.5 9 10 50 1 0 0\"", 20},
+  };
+  std::vector<std::wstring> noisy;
+  for (uint32_t seed = 1; seed <= 3; ++seed)
+    for (const double filter : {0.0, 3.0}) {
+      noisy.push_back(NoisyCardiacRecording(seed, 0.003, filter));
+      const std::wstring recording = L"\"" + noisy.back() + L"\" ";
+      hints.push_back({recording + L"--type 1 --set 1006=0.001", {noise, higher}, L"--set 1006=0.035", 4});
+      // With the filter off the detector passes over the last beat's fall (the record's end).
+      hints.push_back({recording + L"--type 1 --set 1036=f --set 1006=0.002", {noise, higher}, L"--set 1006=0.035", 3});
+    }
+  for (const Hint& hint : hints) {
+    RunResult run, followed;
+    ASSERT_TRUE(RunHost(L"analyze --table --recording " + hint.recording, run));
+    const size_t line = run.output.rfind("found 0 events");
+    EXPECT_NE(std::string::npos, line) << Utf8(hint.recording) << "\n" << run.output;
+    if (line == std::string::npos) continue;
+    for (const std::string& words : hint.says)
+      EXPECT_NE(std::string::npos, run.output.find(words, line)) << Utf8(hint.recording) << "\n" << run.output;
+    ASSERT_TRUE(RunHost(L"analyze --table --recording " + hint.recording + L" " + hint.followed, followed));
+    EXPECT_LE(hint.events, EventRows(followed.output)) << Utf8(hint.recording + L" " + hint.followed) << "\n"
+                                                       << followed.output.substr(0, 600);
+  }
+  for (const std::wstring& file : noisy) DeleteFileW(file.c_str());
+  DeleteFileW(plateau.c_str());
 }
 
 // Without events the Table View has no summary rows: the heading, the empty line, the heading;
