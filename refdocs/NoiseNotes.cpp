@@ -85,8 +85,10 @@ constexpr NoiseNote kNotes[] = {
      "into its plateau (APA 24.7 mV). At 12 % (13.2 mV) no setting finds all five: with 1006 = 0.09 the detector\n"
      "finds about one peak per action potential (6) and the width filter drops them, which the found-0 line tells\n"
      "with the minimum width (1001) instead; with the filter off three are found at their start and two late on their\n"
-     "plateau (APA 38.5 and 31.3 mV). Count the rows against the action potentials you expect, and look at their\n"
-     "TStart and APA on the trace (`--show analysis`).\n"},
+     "plateau (APA 38.5 and 31.3 mV). There the defaults' 30 mV lies below three standard deviations of the noise,\n"
+     "and the found-0 line says that the minimum height lies in the noise, gives the noise's standard deviation and\n"
+     "names a minimum height several times that. Count the rows against the action potentials you expect, and look at\n"
+     "their TStart and APA on the trace (`--show analysis`).\n"},
     {4,
      "Stimulus artefacts. With the stimulus found as a pulse (1000 = 3 or 4), a biphasic artefact, down and then up,\n"
      "completes a downward pulse on its way up: the stimulus is placed at the artefact's low point, and its top comes\n"
