@@ -1,6 +1,8 @@
 // The noise's standard deviation on a channel, from the spread of the differences between samples.
 #include "host/app/ChannelNoise.h"
 
+#include "host/common/RobustSpread.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -10,24 +12,10 @@ namespace ondara_host {
 
 namespace {
 
-// The standard deviation of a normal distribution per median absolute deviation.
-constexpr double kSdPerMad = 1.4826;
 constexpr int32_t kLags[] = {1, 2, 4, 8};
 // Differences taken at each lag at most: a long recording is sampled evenly (its noise is the same
 // throughout, and the medians of a million differences are as good as those of all).
 constexpr int64_t kMostDifferences = 1 << 20;
-
-double Median(std::vector<double>& x) {
-  std::nth_element(x.begin(), x.begin() + static_cast<std::ptrdiff_t>(x.size() / 2), x.end());
-  return x[x.size() / 2];
-}
-
-// The median absolute deviation of x about its median, times kSdPerMad; x is reordered.
-double RobustSd(std::vector<double>& x) {
-  const double centre = Median(x);
-  for (double& v : x) v = std::fabs(v - centre);
-  return kSdPerMad * Median(x);
-}
 
 struct ChannelBlock {
   const float* samples;
@@ -76,7 +64,7 @@ double ChannelNoiseSd(const host::Recording& recording, size_t channel) {
   double sd = 0.0;
   for (const int32_t lag : kLags) {
     std::vector<double> differences = SecondDifferences(blocks, lag, stride);
-    if (!differences.empty()) sd = std::max(sd, RobustSd(differences) / std::sqrt(6.0));
+    if (!differences.empty()) sd = std::max(sd, host::RobustSd(differences) / std::sqrt(6.0));
   }
   return sd > 0.0 ? sd : Resolution(blocks);
 }

@@ -1,27 +1,14 @@
 // The noise gauge: the standard deviation of a signal about its local level, on quiet samples.
 #include "host/cycles/NoiseGauge.h"
 
+#include "host/common/RobustSpread.h"
+
 #include <algorithm>
 #include <vector>
 
 namespace host {
 
 namespace {
-
-// The standard deviation of a normal distribution per median absolute deviation.
-constexpr double kSdPerMad = 1.4826;
-
-double Median(std::vector<double>& x) {
-  std::nth_element(x.begin(), x.begin() + static_cast<std::ptrdiff_t>(x.size() / 2), x.end());
-  return x[x.size() / 2];
-}
-
-// The median absolute deviation of x about its median, times kSdPerMad; x is reordered.
-double RobustSd(std::vector<double>& x) {
-  const double centre = Median(x);
-  for (double& v : x) v = std::fabs(v - centre);
-  return kSdPerMad * Median(x);
-}
 
 // The lag-1 autocorrelation of the run-in's steps, each clipped at three robust standard deviations about their
 // median (so that an event's rise counts as little as a noisy step): about -0.5 for white noise, whatever a slow
