@@ -5,7 +5,7 @@
 
 std::wstring JoinTableBlocks(const std::wstring& main, const std::wstring& summary) {
   if (main.empty() || summary.empty()) return main + summary;
-  return main + L"\r\n" + summary;
+  return main + L'\n' + summary;
 }
 
 // Closes the clipboard on every way out.

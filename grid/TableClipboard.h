@@ -5,7 +5,8 @@
 
 #include <string>
 
-// The main block, an empty line (CR LF) when both blocks hold text, then the summary block.
+// The main block, a lone LF when both blocks hold text, then the summary block: each block's rows
+// end in CR LF, so the summary follows "CR LF LF".
 std::wstring JoinTableBlocks(const std::wstring& main, const std::wstring& summary);
 
 enum class ClipboardCopy { Done, Busy, NoMemory };

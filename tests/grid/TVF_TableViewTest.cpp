@@ -201,7 +201,7 @@ TEST_F(TableViewWindowTest, CopyMessagePutsTheUsersRowsOrTheWholeTableOnTheClipb
   ASSERT_EQ(S_OK, manager->UpdateLayout(0x27A));
   ASSERT_EQ(S_OK, manager->SelectRows(kTableMainSection, 2, 3));
   SendHostMessage(kCopyMessageId);
-  EXPECT_EQ(whole + L"\r\n" + whole, ClipboardText()) << "the owner's row: both whole grids, an empty line between";
+  EXPECT_EQ(whole + L"\n" + whole, ClipboardText()) << "the owner's row: both whole grids, one LF between";
 
   ClickRowNumber(view.SummaryGrid(), 0);
   SendHostMessage(kCopyMessageId);
@@ -209,7 +209,7 @@ TEST_F(TableViewWindowTest, CopyMessagePutsTheUsersRowsOrTheWholeTableOnTheClipb
 
   ClickRowNumber(view.MainGrid(), 1);
   SendHostMessage(kCopyMessageId);
-  EXPECT_EQ(row2 + L"\r\n" + row1, ClipboardText()) << "both grids' rows the user chose";
+  EXPECT_EQ(row2 + L"\n" + row1, ClipboardText()) << "both grids' rows the user chose";
 }
 
 TEST_F(TableViewWindowTest, PrintCommandsPrintTheGridsOfTheUsersRowsOrAllShownOnes) {
@@ -301,6 +301,10 @@ TEST_F(TableViewWindowTest, CsvByNameUsesTheListSeparatorAndMatchesTheCheckedFil
   manager->RefreshColumns(0);
   EXPECT_EQ(S_OK, manager->ExportCsv(0, QOR::String(path.c_str()).GetInterface()));
   EXPECT_EQ(std::string("A\r\n\xB5\r\nx\r\n"), FileBytes(path)) << "Latin-1 text stays ANSI";
+  ASSERT_EQ(S_OK, manager->UpdateLayout(0x25A));
+  EXPECT_EQ(S_OK, manager->ExportCsv(0, QOR::String(path.c_str()).GetInterface()));
+  EXPECT_EQ(std::string("A\r\n\xB5\r\nx\r\n\nA\r\n\xB5\r\nx\r\n"), FileBytes(path)) << "the summary after one LF";
+  ASSERT_EQ(S_OK, manager->UpdateLayout(0x258));
   lumo_observe::SetHostLanguage(0x0007);
   EXPECT_EQ(S_OK, manager->ExportCsv(0, QOR::String(path.c_str()).GetInterface()));
   lumo_observe::SetHostLanguage(0);

@@ -3,8 +3,8 @@
 
 #include <gtest/gtest.h>
 
-TEST(TableClipboard, BlocksJoinWithOneEmptyLineOnlyWhenBothHoldText) {
-  EXPECT_EQ(L"a\r\n\r\nb\r\n", JoinTableBlocks(L"a\r\n", L"b\r\n"));
+TEST(TableClipboard, BlocksJoinWithOneLineFeedOnlyWhenBothHoldText) {
+  EXPECT_EQ(L"a\r\n\nb\r\n", JoinTableBlocks(L"a\r\n", L"b\r\n"));
   EXPECT_EQ(L"a\r\n", JoinTableBlocks(L"a\r\n", L""));
   EXPECT_EQ(L"b\r\n", JoinTableBlocks(L"", L"b\r\n"));
 }

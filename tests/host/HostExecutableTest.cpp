@@ -461,9 +461,12 @@ TEST(HostExecutable, ViewOutputsNeedTheirViewsAndLandInTheirFiles) {
   EXPECT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(page.c_str()));
   for (const std::wstring& written : {copy, pad}) {
     std::ifstream in(std::string(written.begin(), written.end()), std::ios::binary);
-    std::string first;
-    std::getline(in, first);
-    EXPECT_FALSE(first.empty()) << "the copied text, the Data Pad's first row";
+    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_NE('\n', bytes.empty() ? '\n' : bytes[0]) << "the copied text, the Data Pad's first row";
+    if (written == copy) {
+      EXPECT_NE(std::string::npos, bytes.find("\r\n\n\tRMP (V)")) << "the summary after a lone LF:\n" << bytes;
+      EXPECT_EQ(std::string::npos, bytes.find("\r\n\r\n")) << bytes;
+    }
     in.close();
     DeleteFileW(written.c_str());
   }
