@@ -78,8 +78,9 @@ class TVF_TableView final : private TableViewParent,
   // The host's print commands: the grids holding a selection (all of them while whole-grid
   // printing is on, or when none holds one), each as one printout of the whole grid.
   void PrintGrids(bool preview);
-  // The printouts' title: the document's title, ": " and the client's view name.
-  QOR::String PrintTitle() const;
+  // A printout's title: the document's title, ": ", the client's view name and which rows of the
+  // section it prints, so that the two printouts of one command tell each other apart.
+  QOR::String PrintTitle(uint32_t section) const;
   // The host document whose views the host object holds (referenced), or null.
   ComPtr<IUnknown> HostDocument() const;
 

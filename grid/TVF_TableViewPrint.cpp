@@ -1,13 +1,16 @@
 // TVF_TableView: the host's print and preview commands, one printout per printed grid.
 #include "grid/TVF_TableView.h"
 
+#include "base/OFormatStream.h"
 #include "base/String.h"
 #include "grid/GridPrintout.h"
 #include "grid/GridSelection.h"
+#include "grid/GridStringIds.h"
 #include "hostapi/HostApplication.h"
 #include "hostapi/ViewPrinting.h"
 #include "hostclient/FrameworkAccess.h"
 #include "hostclient/HostDocumentTitle.h"
+#include "platform/owl/TModule.h"
 
 #include <utility>
 #include <vector>
@@ -31,10 +34,13 @@ bool HasBlock(const EventGridControl& grid) { return grid.PrintedSelection() != 
 
 }  // namespace
 
-QOR::String TVF_TableView::PrintTitle() const {
+QOR::String TVF_TableView::PrintTitle(uint32_t section) const {
   QOR::String view;
   if (ITableDataManager* const data = mMain->DataManager()) data->GetViewName(0, QOR::StringOutParam(view));
-  return DocumentViewTitle(HostDocument().Get(), view);
+  const UINT rows = section == kTableSummarySection ? IDS_GRID_PRINT_SUMMARY_ROWS : IDS_GRID_PRINT_EVENT_ROWS;
+  QOR::OFormatStringStream title(QOR::String(OWL::TModule::Default().LoadString(rows).c_str()));
+  title << DocumentViewTitle(HostDocument().Get(), view).GetText();
+  return title.str();
 }
 
 void TVF_TableView::PrintGrids(bool preview) {
@@ -49,12 +55,11 @@ void TVF_TableView::PrintGrids(bool preview) {
     grids.emplace_back(mMain, kTableMainSection);
     if (mSummaryShown) grids.emplace_back(mSummary, kTableSummarySection);
   }
-  const QOR::String title = PrintTitle();
   const bool rowNumbers = (mLayoutFlags & kLayoutRowNumbers) != 0;
   const bool headings = (mLayoutFlags & kLayoutHeadings) != 0;
   for (const auto& [grid, section] : grids) {
     ComPtr<ILumoPrintoutEx> printout =
-        TVF_Grid::GridPrintout::Create(*grid, title, section, grid->DataManager(), rowNumbers, headings);
+        TVF_Grid::GridPrintout::Create(*grid, PrintTitle(section), section, grid->DataManager(), rowNumbers, headings);
     if (!printout) continue;
     // The print service shows its own failures.
     if (preview)

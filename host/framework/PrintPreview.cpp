@@ -260,6 +260,47 @@ SheetPages DrawSheets(ILumoPrintout* printout, HDC printer, bool keepAll) noexce
   return sheets;
 }
 
+namespace {
+
+// The window of the last preview opened that is still open; null when none is.
+HWND LastOpenPreview() noexcept {
+  for (auto it = gPreviews.rbegin(); it != gPreviews.rend(); ++it)
+    if ((*it)->window && IsWindowVisible((*it)->window)) return (*it)->window;
+  return nullptr;
+}
+
+// Where a new preview goes: 640 x 860 pixels at 96 dpi, scaled to the screen like the view
+// frames, near the work area's top left corner. While another preview is open (a command may
+// open two, the Table View's events and summary) the new one goes where both show: to the right
+// of the last one opened, as far as it stays whole, when that leaves a quarter of the earlier
+// window in view, and a caption's height lower, so that the earlier title and close box show too;
+// on a screen too small for that, a caption's width to the right and a quarter of the earlier
+// window's height lower (and shorter), so that the top of the earlier page shows above it.
+RECT PreviewPlace() noexcept {
+  const RECT work = host::ScreenWorkArea();
+  const POINT dpi = host::ScreenResolution();
+  const SIZE at96{640, 860};
+  const POINT first{work.left + 80, work.top + 20};
+  POINT corner = first;
+  RECT earlier{};
+  if (HWND const last = LastOpenPreview(); last && GetWindowRect(last, &earlier)) {
+    const LONG step = GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CYSIZEFRAME);
+    const LONG right = std::min(earlier.right, work.right - MulDiv(at96.cx, dpi.x, 96)) - earlier.left;
+    if (4 * right >= earlier.right - earlier.left)
+      corner = POINT{earlier.left + right, earlier.top + step};
+    else
+      corner = POINT{earlier.left + step, earlier.top + std::max(step, (earlier.bottom - earlier.top) / 4)};
+    // A window left with less than half the earlier one's size starts again at the corner.
+    if (2 * (work.right - corner.x) < earlier.right - earlier.left ||
+        2 * (work.bottom - corner.y) < earlier.bottom - earlier.top)
+      corner = first;
+  }
+  const SIZE size = host::FitToScreen(at96, dpi, corner, work);
+  return RECT{corner.x, corner.y, corner.x + size.cx, corner.y + size.cy};
+}
+
+}  // namespace
+
 void OpenPreviewWindow(const std::wstring& title, SheetPages sheets) noexcept {
   Preview* preview = nullptr;
   try {
@@ -272,13 +313,11 @@ void OpenPreviewWindow(const std::wstring& title, SheetPages sheets) noexcept {
   }
   preview->pages = std::move(sheets.pages);
   preview->drawable = std::max(sheets.count, static_cast<int32_t>(preview->pages.size()));
-  // 640 x 860 pixels at 96 dpi, scaled to the screen like the view frames.
-  const RECT work = host::ScreenWorkArea();
-  const POINT corner{work.left + 80, work.top + 20};
-  const SIZE size = host::FitToScreen(SIZE{640, 860}, host::ScreenResolution(), corner, work);
+  const RECT place = PreviewPlace();
   if (!RegisterPreviewClass() ||
-      !CreateWindowExW(0, kPreviewClass, L"Print Preview", WS_OVERLAPPEDWINDOW | WS_VISIBLE, corner.x, corner.y,
-                       size.cx, size.cy, nullptr, nullptr, GetModuleHandleW(nullptr), preview)) {
+      !CreateWindowExW(0, kPreviewClass, L"Print Preview", WS_OVERLAPPEDWINDOW | WS_VISIBLE, place.left, place.top,
+                       place.right - place.left, place.bottom - place.top, nullptr, nullptr,
+                       GetModuleHandleW(nullptr), preview)) {
     FreePages(*preview);
     return;
   }

@@ -522,6 +522,55 @@ TEST_F(HostFrameOutputs, TableViewFitsRowsColumnsSummaryAndButtonsToTheScreen) {
   DestroyWindow(lumo_preview::Window(before));
 }
 
+// The Table View's preview opens a window for its event rows and then one for its summary: both
+// wholly on the screen, the later one lower and to the right, so that the earlier one's title bar
+// (its close box too) and a quarter of its width, or of its height where the screen is too small,
+// stay in view; each title says which rows it holds and counts its own pages. This test runs on
+// screens of 96, 144 and 192 dpi.
+TEST_F(HostFrameOutputs, TablePreviewWindowsBothShowAndSayWhichRowsTheyHold) {
+  AnalyseEcg();
+  HWND const frame = OpenView(ZRTableViewEx::ViewMessageId());
+  const uint32_t before = lumo_preview::Count();
+  ASSERT_EQ(S_OK, host::HostClientFrame::ChooseMenuCommand(frame, L"File|Print Preview"));
+  ASSERT_EQ(before + 2, lumo_preview::Count());
+  HWND const events = lumo_preview::Window(before);
+  HWND const summary = lumo_preview::Window(before + 1);
+  const auto title = [](HWND window) {
+    wchar_t text[256] = L"";
+    GetWindowTextW(window, text, 256);
+    return std::wstring(text);
+  };
+  const auto pages = [](uint32_t preview) { return std::to_wstring(lumo_preview::Pages(preview).size()); };
+  EXPECT_NE(std::wstring::npos, title(events).find(L"Ondara Table View (event rows) - page 1 of " + pages(before)))
+      << Narrow(title(events));
+  EXPECT_NE(std::wstring::npos,
+            title(summary).find(L"Ondara Table View (summary rows) - page 1 of " + pages(before + 1)))
+      << Narrow(title(summary));
+  EXPECT_NE(pages(before), pages(before + 1));
+  RECT work{}, earlier{}, later{};
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+  GetWindowRect(events, &earlier);
+  GetWindowRect(summary, &later);
+  for (const RECT& r : {earlier, later}) {
+    EXPECT_TRUE(r.left >= work.left && r.top >= work.top && r.right <= work.right && r.bottom <= work.bottom)
+        << r.left << "," << r.top << " to " << r.right << "," << r.bottom << " on the work area";
+  }
+  const int caption = GetSystemMetrics(SM_CYCAPTION);
+  const int border = GetSystemMetrics(SM_CYSIZEFRAME);
+  EXPECT_GE(later.top - earlier.top, caption + border);
+  const bool beside = later.left - earlier.left >= (earlier.right - earlier.left) / 4;
+  EXPECT_TRUE(beside || later.top - earlier.top >= (earlier.bottom - earlier.top) / 4)
+      << "a quarter of its width or its height in view";
+  const int titleY = earlier.top + border + caption / 2;
+  EXPECT_EQ(events, WindowFromPoint(POINT{earlier.left + border + caption, titleY})) << "its title";
+  EXPECT_EQ(events, WindowFromPoint(POINT{earlier.right - border - caption / 2, titleY})) << "its close box";
+  const POINT page = beside ? POINT{(earlier.left + later.left) / 2, (later.top + later.bottom) / 2}
+                            : POINT{(earlier.left + earlier.right) / 2, (titleY + caption + later.top) / 2};
+  EXPECT_EQ(events, WindowFromPoint(page)) << "a strip of its page";
+  EXPECT_EQ(summary, WindowFromPoint(POINT{(later.left + later.right) / 2, (later.top + later.bottom) / 2}));
+  for (HWND window : {summary, events}) DestroyWindow(window);
+}
+
 // The printout is planned from the font's point size and the columns' widths alone: printed at
 // 96, 120, 144, 192 and 600 dpi, on any screen, the ECG's table fills the same pages with the same
 // cells. Each cell's text, measured in the font it is printed in, fits its column: whole, or where

@@ -539,7 +539,7 @@ TEST_F(TableViewTest, ButtonsAndCommandsReachSettingsDataPadAndClipboard) {
   ASSERT_EQ(numbers, user_mouse::Click(user_mouse::ScreenPoint(numbers, 4, rowHeight + rowHeight / 2)));
   SendToView(kPrintMessageId);
   EXPECT_EQ(jobs + 1, lumo_observe::PrintJobs().jobs) << "the grid holding the user's selection is printed";
-  EXPECT_EQ(L"beats.csv: Ondara Table View", lumo_observe::PrintJobs().title);
+  EXPECT_EQ(L"beats.csv: Ondara Table View (event rows)", lumo_observe::PrintJobs().title);
 
   ScriptedModalSeam seam;
   wchar_t folder[MAX_PATH];
