@@ -77,8 +77,11 @@ bool TableViewData::SummaryRowsOn() const noexcept {
   return on && on->Get();
 }
 
-HRESULT TableViewData::CellText(uint32_t sections, int32_t row, int32_t column, QOR::String& text) {
+HRESULT TableViewData::CellText(uint32_t sections, int32_t row, int32_t column, QOR::String& text, double* value) {
   text = QOR::String();
+  double unused = 0.0;
+  double& shown = value ? *value : unused;
+  shown = std::numeric_limits<double>::quiet_NaN();
   const int32_t columns = mDetector ? mDetector->ColumnCount() : 0;
   int32_t rows = 0;
   GetRowCount(sections, &rows);
@@ -96,18 +99,43 @@ HRESULT TableViewData::CellText(uint32_t sections, int32_t row, int32_t column, 
     if (static_cast<size_t>(column - 1) >= mSummary.size()) return S_FALSE;
     const SummaryEntry& entry = mSummary[static_cast<size_t>(column - 1)];
     const CellFormat& format = GetCellFormat(mDetector->GetColumnParamId(column - 1));
-    if (row == 4) text = QOR::String(ExtLib::LongToText(entry.count).c_str());
-    else if (!IsWholeNumberMeasurement(format.measurementIndex))
-      text = format.Format(row == 1 ? entry.average : row == 2 ? entry.minimum : entry.maximum);
+    if (row == 4) {
+      text = QOR::String(ExtLib::LongToText(entry.count).c_str());
+    } else if (!IsWholeNumberMeasurement(format.measurementIndex)) {
+      shown = row == 1 ? entry.average : row == 2 ? entry.minimum : entry.maximum;
+      text = format.Format(shown);
+    }
     return S_OK;
   }
   if (column == 0) {
     text = QOR::String(ExtLib::LongToText(row).c_str());
     return S_OK;
   }
-  double value = std::numeric_limits<double>::quiet_NaN();
-  mDetector->GetCellText(row - 1, column - 1, text, &value);
-  if (text.IsEmpty()) text = GetCellFormat(mDetector->GetColumnParamId(column - 1)).Format(value);
+  double measured = std::numeric_limits<double>::quiet_NaN();
+  mDetector->GetCellText(row - 1, column - 1, text, &measured);
+  if (!text.IsEmpty()) return S_OK;
+  const CellFormat& format = GetCellFormat(mDetector->GetColumnParamId(column - 1));
+  text = format.Format(measured);
+  if (!IsWholeNumberMeasurement(format.measurementIndex)) shown = measured;
+  return S_OK;
+}
+
+HRESULT STDMETHODCALLTYPE TableViewData::GetCellValue(uint32_t sections, int32_t row, int32_t column,
+                                                      double* value) noexcept {
+  if (!value) return E_POINTER;
+  *value = std::numeric_limits<double>::quiet_NaN();
+  return ComTry([&]() -> HRESULT {
+    QOR::String text;
+    const HRESULT hr = CellText(sections, row, column, text, value);
+    if (FAILED(hr)) return hr;
+    return std::isfinite(*value) ? S_OK : S_FALSE;
+  });
+}
+
+HRESULT STDMETHODCALLTYPE TableViewData::QueryInterface(REFIID requested, void** out) noexcept {
+  if (!out || !IsEqualIID(requested, IID_ITableCellValue)) return Base::QueryInterface(requested, out);
+  *out = static_cast<ITableCellValue*>(this);
+  AddRef();
   return S_OK;
 }
 

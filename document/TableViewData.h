@@ -3,6 +3,7 @@
 #pragma once
 
 #include "base/String.h"
+#include "grid/ITableCellValue.h"
 #include "grid/TableDataContract.h"
 #include "hostclient/SimpleUnknownImp.h"
 #include "document/CellFormat.h"
@@ -33,10 +34,19 @@ struct SummaryEntry {
 // measurement c - 1. Called on the host's user-interface thread only.
 class TableViewData final
     : public QOR::SimpleUnknownImp2<ITableDataManager, IID_ITableDataManager, ITableStoredRowInfo,
-                                    IID_ITableStoredRowInfo> {
+                                    IID_ITableStoredRowInfo>,
+      public ITableCellValue {
+  using Base = QOR::SimpleUnknownImp2<ITableDataManager, IID_ITableDataManager, ITableStoredRowInfo,
+                                      IID_ITableStoredRowInfo>;
+
  public:
   // detector is not owned and outlives the object. The count starts at 0.
   explicit TableViewData(Doc::CycleDetector* detector) noexcept : mDetector(detector) {}
+
+  // IUnknown of the three interfaces; IUnknown itself is ITableDataManager's.
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID requested, void** out) noexcept override;
+  ULONG STDMETHODCALLTYPE AddRef() noexcept override { return Base::AddRef(); }
+  ULONG STDMETHODCALLTYPE Release() noexcept override { return Base::Release(); }
 
   // ITableDataManager. A cell outside the table answers E_INVALIDARG; a summary cell of a column
   // without a summary entry answers S_FALSE without a text.
@@ -50,10 +60,15 @@ class TableViewData final
   HRESULT STDMETHODCALLTYPE GetViewName(uint32_t, QOR::IQORString** name) noexcept override;
   // ITableStoredRowInfo
   HRESULT STDMETHODCALLTYPE GetRowCount(uint32_t sections, int32_t* count) noexcept override;
+  // ITableCellValue: the value behind a measurement's formatted text (not a count, a whole number
+  // or a date).
+  HRESULT STDMETHODCALLTYPE GetCellValue(uint32_t sections, int32_t row, int32_t column,
+                                         double* value) noexcept override;
 
   // The text of a cell (empty where the grid shows nothing): S_OK, S_FALSE for a summary column
-  // without an entry, E_INVALIDARG outside the table.
-  HRESULT CellText(uint32_t sections, int32_t row, int32_t column, QOR::String& text);
+  // without an entry, E_INVALIDARG outside the table. value, when given, gets the number the text
+  // was formatted from, NaN for any other text.
+  HRESULT CellText(uint32_t sections, int32_t row, int32_t column, QOR::String& text, double* value = nullptr);
   // Recomputes the summary of every shown column (rebuilding the list of shown columns).
   void ComputeSummary();
   const std::vector<SummaryEntry>& Summary() const noexcept { return mSummary; }

@@ -1,6 +1,7 @@
 // FitNumber: a cell's number cut to fewer significant figures rather than to fewer characters.
 #include "grid/FittedNumber.h"
 
+#include <cmath>
 #include <cwchar>
 #include <cwctype>
 #include <regex>
@@ -36,16 +37,20 @@ int SignificantFigures(const std::wstring& text) {
 }
 
 std::wstring RoundedNumberText(const std::wstring& text, int figures) {
-  const double value = std::wcstod(text.c_str(), nullptr);
+  return RoundedNumber(std::wcstod(text.c_str(), nullptr), figures);
+}
+
+std::wstring RoundedNumber(double value, int figures) {
   wchar_t buffer[64] = {};
   std::swprintf(buffer, sizeof buffer / sizeof buffer[0], L"%#.*g", figures < 1 ? 1 : figures, value);
   return QOR::TidyExponent(buffer);
 }
 
-std::wstring FitNumber(HDC dc, const std::wstring& text, int width) {
+std::wstring FitNumber(HDC dc, const std::wstring& text, int width, double value) {
   if (TextWidth(dc, text) <= width) return text;
+  if (!std::isfinite(value)) value = std::wcstod(text.c_str(), nullptr);
   for (int figures = SignificantFigures(text) - 1; figures >= 1; --figures) {
-    std::wstring shorter = RoundedNumberText(text, figures);
+    std::wstring shorter = RoundedNumber(value, figures);
     if (TextWidth(dc, shorter) <= width) return shorter;
   }
   // At least one mark, cut by the cell's clipping: an empty cell would read as no value. A cell

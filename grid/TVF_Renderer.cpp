@@ -9,6 +9,7 @@
 #include "grid/GridControl.h"
 #include "grid/GridPane.h"
 #include "grid/GridSelection.h"
+#include "grid/ITableCellValue.h"
 #include "grid/ITableColumnInfo.h"
 #include "grid/ITableViewMgrInternal.h"
 #include "grid/RowPosCursor.h"
@@ -23,6 +24,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdlib>
+#include <limits>
 #include <string>
 
 using TVF_Grid::GridPosition;
@@ -121,6 +123,15 @@ int32_t ParseChoiceIndex(const QOR::String& text) {
   return static_cast<int32_t>(value);
 }
 
+double TVF_Renderer::CellValue(int32_t row, int32_t column) const {
+  double value = std::numeric_limits<double>::quiet_NaN();
+  QOR::ComPtr<ITableCellValue> values;
+  if (!mData || FAILED(mData->QueryInterface(IID_ITableCellValue, values.OutVoid())) || !values ||
+      values->GetCellValue(mSection, row, column, &value) != S_OK)
+    return std::numeric_limits<double>::quiet_NaN();
+  return value;
+}
+
 QOR::String TVF_Renderer::ShownText(QOR::String text, uint32_t style) const {
   if (style & kCellStyleHidden) text.Clear();
   if (style & kCellStyleChoice) {
@@ -135,7 +146,8 @@ QOR::String TVF_Renderer::ShownText(QOR::String text, uint32_t style) const {
   return text;
 }
 
-int TVF_Renderer::DrawCellText(HDC hdc, const RECT& cell, const QOR::String& text, uint32_t style) {
+int TVF_Renderer::DrawCellText(HDC hdc, const RECT& cell, const QOR::String& text, uint32_t style, int32_t row,
+                               int32_t column) {
   OWL::TDC dc(hdc);
   if (style & kCellStylePlaceholder) dc.SetTextColor(OWL::TColor(GetSysColor(COLOR_GRAYTEXT)));
   const bool title = (style & kCellStyleTitle) && !(style & (kCellStyleHidden | kCellStylePlaceholder));
@@ -150,10 +162,13 @@ int TVF_Renderer::DrawCellText(HDC hdc, const RECT& cell, const QOR::String& tex
   const int room = cell.right - cell.left - gap;
   std::wstring shown(text.GetText(), static_cast<size_t>(text.Length()));
   // Text that fits is drawn as it is, without measuring it again. A number is never cut with
-  // "...": "-9.313..." would read as another value.
+  // "...": "-9.313..." would read as another value. A choice cell shows a name, not its value.
   if (width > room)
-    shown = !title && TVF_Grid::IsNumberText(shown) ? TVF_Grid::FitNumber(hdc, shown, room)
-                                                    : TVF_Grid::FitText(hdc, shown.c_str(), text.Length(), room);
+    shown = !title && TVF_Grid::IsNumberText(shown)
+                ? TVF_Grid::FitNumber(hdc, shown, room,
+                                      (style & kCellStyleChoice) ? std::numeric_limits<double>::quiet_NaN()
+                                                                 : CellValue(row, column))
+                : TVF_Grid::FitText(hdc, shown.c_str(), text.Length(), room);
   dc.ExtTextOut(cell.left, cell.top, ETO_CLIPPED | ETO_OPAQUE, &rect, shown.c_str(), static_cast<int>(shown.size()));
   if (!mGrid.Printing) dc.RestoreFont();
   return width;
@@ -203,7 +218,7 @@ bool TVF_Renderer::PaintColumn(HDC dc, const GridPosition& column, TVF_Grid::Row
       style = CellStyle(row, column.Index);
     }
     if (style & kCellStyleHighlight) mGrid.PaintCellBackground(dc, rowPos, column, 0, kHighlightCellColour);
-    widestText = std::max(widestText, DrawCellText(dc, cell, ShownText(text, style), style));
+    widestText = std::max(widestText, DrawCellText(dc, cell, ShownText(text, style), style, row, column.Index));
   }
   if (!mKeepColumnCaches || records <= 1) mColumnEntries[static_cast<size_t>(dataIndex)].CachedSource = nullptr;
   return true;

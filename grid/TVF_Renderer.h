@@ -107,9 +107,12 @@ class TVF_Renderer final : public TVF_Grid::GridRenderer, public QOR::CComObject
  private:
   QOR::String CellText(int32_t row, int32_t column) const;
   uint32_t CellStyle(int32_t row, int32_t column) const;
+  // The number a cell's text writes, from the client's ITableCellValue; NaN when it gives none.
+  double CellValue(int32_t row, int32_t column) const;
   // The text a cell of this style shows.
   QOR::String ShownText(QOR::String text, uint32_t style) const;
-  int DrawCellText(HDC dc, const RECT& cell, const QOR::String& text, uint32_t style);
+  // row and column: the client's cell, whose value a number too wide for the cell is rounded from.
+  int DrawCellText(HDC dc, const RECT& cell, const QOR::String& text, uint32_t style, int32_t row, int32_t column);
   int32_t PrintedEndRow(int32_t rowCount) const;
   struct CopyRange;
   CopyRange CopyRangeOf(bool withFixedColumn, int32_t firstRow, int32_t firstOrigin, int32_t endRow,

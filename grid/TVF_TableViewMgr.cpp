@@ -7,12 +7,15 @@
 #include "base/String.h"
 #include "grid/ColumnLayout.h"
 #include "grid/ColumnStateRecord.h"
+#include "grid/ITableCellValue.h"
 #include "grid/ITableViewMgrInternal.h"
 #include "grid/TableDataContract.h"
 #include "grid/TableViewWindow.h"
 #include "hostclient/ComBoundary.h"
+#include "hostclient/ComPtr.h"
 #include "hostclient/ComObjectRoot.h"
 
+#include <limits>
 #include <memory>
 #include <new>
 #include <vector>
@@ -25,6 +28,7 @@ class TVF_TableViewMgr final : public ITableViewManager,
                                public ITableViewMgrInternal,
                                public ITableUserActionHandler,
                                public ITableDataManager,
+                               public ITableCellValue,
                                public QOR::CComObjectRoot {
  public:
   QOR_BEGIN_INTERFACE_MAP(TVF_TableViewMgr)
@@ -32,6 +36,7 @@ class TVF_TableViewMgr final : public ITableViewManager,
   QOR_INTERFACE_ENTRY(ITableViewMgrInternal, IID_ITableViewMgrInternal)
   QOR_INTERFACE_ENTRY(ITableUserActionHandler, IID_ITableUserActionHandler)
   QOR_INTERFACE_ENTRY(ITableDataManager, IID_ITableDataManager)
+  QOR_INTERFACE_ENTRY(ITableCellValue, IID_ITableCellValue)
   QOR_END_INTERFACE_MAP()
   QOR_IUNKNOWN_HEAP()
 
@@ -110,6 +115,9 @@ class TVF_TableViewMgr final : public ITableViewManager,
     if (!mData) return ClearedFailure(name);
     return mData->GetViewName(value, name);
   }
+
+  // ITableCellValue: the client's, when it offers one.
+  HRESULT STDMETHODCALLTYPE GetCellValue(uint32_t flags, int32_t row, int32_t column, double* value) noexcept override;
 
   // ITableUserActionHandler
   HRESULT STDMETHODCALLTYPE OnSelectionChanged(uint32_t flags, const TableSelectionRecord* records,
@@ -289,6 +297,16 @@ HRESULT STDMETHODCALLTYPE TVF_TableViewMgr::GetCellStyle(uint32_t flags, int32_t
   }
   if (!mData) return ClearedFailure(style);
   return mData->GetCellStyle(flags, row, mLayout.ToData(column), style);
+}
+
+HRESULT STDMETHODCALLTYPE TVF_TableViewMgr::GetCellValue(uint32_t flags, int32_t row, int32_t column,
+                                                          double* value) noexcept {
+  if (!value) return E_POINTER;
+  *value = std::numeric_limits<double>::quiet_NaN();
+  QOR::ComPtr<ITableCellValue> values;
+  if (!HasColumns() || !mData || FAILED(mData->QueryInterface(IID_ITableCellValue, values.OutVoid())) || !values)
+    return S_FALSE;
+  return values->GetCellValue(flags, row, mLayout.ToData(column), value);
 }
 
 HRESULT STDMETHODCALLTYPE TVF_TableViewMgr::OnSelectionChanged(uint32_t flags, const TableSelectionRecord* records,

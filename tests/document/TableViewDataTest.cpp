@@ -81,6 +81,17 @@ TEST_F(TableViewDataTest, GridQuestionsAreAnsweredFromTheEvents) {
   double value = 0.0;
   detector.GetCellText(2, 0, unused, &value);
   EXPECT_EQ(std::wstring(ZR::CellFormat{4, 2}.Format(value).GetText()), Cell(table, kEvents, 3, 1));
+  // The number behind the text, for a cell too narrow for it to round from; none behind a heading
+  // or a row number.
+  HostPtr<ITableCellValue> values;
+  ASSERT_EQ(S_OK, table.QueryInterface(IID_ITableCellValue, reinterpret_cast<void**>(values.Out())));
+  double shown = 0.0;
+  EXPECT_EQ(S_OK, values->GetCellValue(kEvents, 3, 1, &shown));
+  EXPECT_EQ(value, shown);
+  for (const auto& [row, column] : {std::pair<int32_t, int32_t>{0, 1}, {3, 0}}) {
+    EXPECT_EQ(S_FALSE, values->GetCellValue(kEvents, row, column, &shown)) << row << "," << column;
+    EXPECT_TRUE(std::isnan(shown));
+  }
   EXPECT_EQ(L"<" + std::to_wstring(E_INVALIDARG) + L">", Cell(table, kEvents, 5, 0)) << "past the events";
   EXPECT_EQ(L"<" + std::to_wstring(E_INVALIDARG) + L">", Cell(table, kEvents, 1, static_cast<int32_t>(columns)));
   EXPECT_EQ(L"<1>", Cell(table, kSummary, 1, 1)) << "no summary computed yet";
@@ -122,6 +133,11 @@ TEST_F(TableViewDataTest, SummarySkipsCellsWithoutAValue) {
   EXPECT_EQ(L" ", Cell(table, kEvents, 1, period + 1));
   EXPECT_EQ(L"Count", Cell(table, kSummary, 4, 0));
   EXPECT_EQ(L"3", Cell(table, kSummary, 4, period + 1));
+  double shown = 0.0;
+  EXPECT_EQ(S_OK, table.GetCellValue(kSummary, 2, period + 1, &shown));
+  EXPECT_EQ(low, shown) << "Min";
+  EXPECT_EQ(S_FALSE, table.GetCellValue(kSummary, 4, period + 1, &shown)) << "a count";
+  EXPECT_EQ(S_FALSE, table.GetCellValue(kEvents, 1, period + 1, &shown)) << "no value";
 }
 
 TEST_F(TableViewDataTest, AColumnWithoutValuesShowsNoFiguresAndACountOfZero) {

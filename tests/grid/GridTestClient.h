@@ -9,6 +9,7 @@
 #include "grid/GridPane.h"
 #include "grid/RowNumbersPane.h"
 #include "grid/GridSelection.h"
+#include "grid/ITableCellValue.h"
 #include "grid/TableDataContract.h"
 #include "platform/owl/TBitmap.h"
 #include "platform/owl/TMemoryDC.h"
@@ -17,6 +18,7 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <map>
 #include <string>
 #include <vector>
@@ -24,6 +26,7 @@
 // Answers only IUnknown-free calls: the grid never counts its client's interfaces.
 class GridTestClient : public ITableDataManager,
                        public ITableStoredRowInfo,
+                       public ITableCellValue,
                        public ITableUserActionHandler,
                        public IGridCellMenuSource {
  public:
@@ -31,6 +34,7 @@ class GridTestClient : public ITableDataManager,
   uint32_t Columns = 4;
   std::map<std::pair<int32_t, int32_t>, uint32_t> Styles;
   std::map<std::pair<int32_t, int32_t>, std::wstring> Texts;
+  std::map<std::pair<int32_t, int32_t>, double> Values;  // the numbers behind some texts
   HRESULT ClearAnswer = S_OK;
   std::vector<std::wstring> MenuItems;
 
@@ -46,8 +50,15 @@ class GridTestClient : public ITableDataManager,
 
   // The row info, as the grid's pixel map asks for it.
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-    *out = iid == IID_ITableStoredRowInfo ? static_cast<ITableStoredRowInfo*>(this) : nullptr;
+    *out = iid == IID_ITableStoredRowInfo ? static_cast<void*>(static_cast<ITableStoredRowInfo*>(this))
+           : iid == IID_ITableCellValue   ? static_cast<void*>(static_cast<ITableCellValue*>(this))
+                                          : nullptr;
     return *out ? S_OK : E_NOINTERFACE;
+  }
+  HRESULT STDMETHODCALLTYPE GetCellValue(uint32_t, int32_t row, int32_t column, double* value) override {
+    const auto found = Values.find({row, column});
+    *value = found == Values.end() ? std::numeric_limits<double>::quiet_NaN() : found->second;
+    return found == Values.end() ? S_FALSE : S_OK;
   }
   ULONG STDMETHODCALLTYPE AddRef() override { return 1; }
   ULONG STDMETHODCALLTYPE Release() override { return 1; }

@@ -221,6 +221,15 @@ TEST_F(RendererFixture, ValuesFillingTheirColumnKeepAGapAndRowLabelsTheirDescend
   const std::vector<std::wstring> texts = DrawnTexts([&](HDC dc) { grid->Pane().PaintCells(dc, pane); });
   EXPECT_EQ(3, std::count(texts.begin(), texts.end(), L"-0.0125")) << "one figure less";
   EXPECT_EQ(3, std::count(texts.begin(), texts.end(), L"2.611"));
+  // Two figures less: rounded from the number the client gives, not from its four-figure text.
+  const struct { const wchar_t* text; double value; const wchar_t* shown; } narrowed[] = {
+      {L"-0.002650", -0.002649965, L"-0.0026"}, {L"-0.003450", -0.003450035, L"-0.0035"}};
+  for (int32_t r = 1; r <= 2; ++r) {
+    client.Texts[{r, 1}] = narrowed[r - 1].text;
+    client.Values[{r, 1}] = narrowed[r - 1].value;
+  }
+  const std::vector<std::wstring> rounded = DrawnTexts([&](HDC dc) { grid->Pane().PaintCells(dc, pane); });
+  for (const auto& n : narrowed) EXPECT_NE(rounded.end(), std::find(rounded.begin(), rounded.end(), n.shown)) << n.shown;
 
   // The label as the pane draws it holds every pixel of "Avg" drawn with room to spare.
   const int height = grid->Pane().RowHeight();
