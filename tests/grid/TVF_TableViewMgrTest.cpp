@@ -89,7 +89,8 @@ TEST(TableViewMgr, OneObjectBehindEveryInterfaceMadeOrRefusedAsAWhole) {
   IUnknown* primary = nullptr;
   ASSERT_EQ(S_OK, manager->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(&primary)));
   EXPECT_EQ(static_cast<void*>(manager), static_cast<void*>(primary));
-  for (const GUID* iid : {&IID_ITableViewMgrInternal, &IID_ITableUserActionHandler, &IID_ITableDataManager}) {
+  for (const GUID* iid :
+       {&IID_ITableViewMgrInternal, &IID_ITableUserActionHandler, &IID_ITableDataManager, &IID_ITableCellValue}) {
     IUnknown* part = nullptr;
     ASSERT_EQ(S_OK, manager->QueryInterface(*iid, reinterpret_cast<void**>(&part)));
     IUnknown* identity = nullptr;
@@ -180,6 +181,13 @@ TEST_F(TableViewMgrTest, ForwardingMapsDisplayColumnsToDataColumns) {
   uint32_t style = 0;
   ASSERT_EQ(S_OK, mData->GetCellStyle(8, 0, 2, &style));
   EXPECT_EQ(16u, style);
+  mClient.Values[{2, 3}] = 0.25;
+  ComPtr<ITableCellValue> values;
+  ASSERT_EQ(S_OK, mData->QueryInterface(IID_ITableCellValue, reinterpret_cast<void**>(values.Out())));
+  double value = 0.0;
+  EXPECT_EQ(S_OK, values->GetCellValue(8, 2, 1, &value));
+  EXPECT_EQ(0.25, value);
+  EXPECT_EQ(S_FALSE, values->GetCellValue(8, 2, 3, &value)) << "data column 2 has none";
   mActions->OnCellClick(2, 0, 3);
   mActions->OnCellAction(8, 1, 7, 0);  // past the map: unchanged
   mActions->OnCellActionValue(8, 5, 1, 1, 6);
