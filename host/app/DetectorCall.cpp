@@ -21,13 +21,16 @@ std::wstring DetectorCall(host::DataDocument& data, const wchar_t* name) {
   return std::wstring();
 }
 
-std::wstring CallWithHeight(const std::wstring& call, double height) {
-  const size_t first = call.find(L',');
-  const size_t second = first == std::wstring::npos ? first : call.find(L',', first + 1);
-  if (second == std::wstring::npos) return call;
+std::wstring CallWithArgument(const std::wstring& call, int position, double value) {
+  size_t from = call.find(L'(');
+  for (int i = 0; i < position && from != std::wstring::npos; ++i) from = call.find(L',', from + 1);
+  if (from == std::wstring::npos || position < 1) return call;
+  size_t to = call.find(L',', from + 1);
+  if (to == std::wstring::npos) to = call.rfind(L')');
+  if (to == std::wstring::npos || to < from) return call;
   wchar_t number[40];
-  std::swprintf(number, 40, L" %.17g", height);
-  return call.substr(0, first + 1) + number + call.substr(second);
+  std::swprintf(number, 40, L" %.17g", value);
+  return call.substr(0, from + 1) + number + call.substr(to);
 }
 
 int32_t EventsFound(host::DataDocument* data, ICalcEnumClass2* formulaClass, const std::wstring& call) {
@@ -37,6 +40,17 @@ int32_t EventsFound(host::DataDocument* data, ICalcEnumClass2* formulaClass, con
   std::wstring error;
   if (FAILED(host::RunEventFormula(data, formulaClass, options, &output, &error))) return -1;
   return static_cast<int32_t>(std::count(output.begin(), output.end(), '\n')) - 1;  // after the heading
+}
+
+double HighestHeightFound(host::DataDocument* data, ICalcEnumClass2* formulaClass, const std::wstring& call,
+                          double below) {
+  double found = 0.0;
+  double missed = below;
+  for (int step = 0; step < 40 && missed - found > missed * 1e-4; ++step) {
+    const double middle = (found + missed) / 2;
+    (EventsFound(data, formulaClass, CallWithHeight(call, middle)) > 0 ? found : missed) = middle;
+  }
+  return found;
 }
 
 }  // namespace ondara_host

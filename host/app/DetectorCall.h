@@ -15,10 +15,19 @@ namespace ondara_host {
 // empty when there is none.
 std::wstring DetectorCall(host::DataDocument& data, const wchar_t* name);
 
+// The call with another value for its argument at `position` (0 is the channel's, 1 the height, 2
+// the peak detector's minimum width); the call as it is when it has no such argument.
+std::wstring CallWithArgument(const std::wstring& call, int position, double value);
+
 // The call with another height, its second argument (after the channel).
-std::wstring CallWithHeight(const std::wstring& call, double height);
+inline std::wstring CallWithHeight(const std::wstring& call, double height) { return CallWithArgument(call, 1, height); }
 
 // The events the call finds over the recording; -1 when it does not run.
 int32_t EventsFound(host::DataDocument* data, ICalcEnumClass2* formulaClass, const std::wstring& call);
+
+// The largest height below `below` at which the call still finds an event, to four figures; 0 when
+// it finds none at any height.
+double HighestHeightFound(host::DataDocument* data, ICalcEnumClass2* formulaClass, const std::wstring& call,
+                          double below);
 
 }  // namespace ondara_host

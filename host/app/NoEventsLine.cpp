@@ -17,16 +17,21 @@ namespace ondara_host {
 
 namespace {
 
-// The peak detector the width filter reads, as the analysis's formula calls it.
+// The peak detector the width filter reads, and the filter, as the analysis's formula calls them.
 constexpr wchar_t kPeakDetector[] = L"cappeakdet(";
+constexpr wchar_t kWidthFilter[] = L"cappwf(";
 
 std::string SettingText(const AnalysisFindings& f, int32_t id) { return host::Utf8FromWide(f.Setting(id)); }
 
-// The recording's length in ms, every record's.
-double RecordingMs(const host::Recording& recording) {
-  double ms = 0.0;
-  for (const host::RecordData& record : recording.records) ms += record.length * record.tickPeriod * 1000.0;
-  return ms;
+// The events the width filter keeps with the peak detector it reads at another height; -1 when it
+// does not run.
+int32_t FilteredAt(const AnalysisFindings& f, double height) {
+  const std::wstring filter = DetectorCall(*f.data, kWidthFilter);
+  const std::wstring detector = DetectorCall(*f.data, kPeakDetector);
+  const size_t at = detector.empty() ? std::wstring::npos : filter.find(detector);
+  if (at == std::wstring::npos) return -1;
+  return EventsFound(f.data, f.formulaClass,
+                     filter.substr(0, at) + CallWithHeight(detector, height) + filter.substr(at + detector.size()));
 }
 
 // A minimum height below this many standard deviations of the noise lies in it: white noise alone
@@ -48,27 +53,40 @@ std::string InNoiseText(const AnalysisFindings& f) {
          "times that leaves them out";
 }
 
+// "; no peak rises and falls by the minimum height: the highest that does is 0.0912 V (91.2 mV), and
+// a minimum height (setting 1006) below that finds it", for a call that finds no peak whatever its
+// width.
+std::string NoPeakText(const AnalysisFindings& f, const std::wstring& call) {
+  const host::Recording& recording = f.data->Data();
+  const size_t channel = static_cast<size_t>(f.channel);
+  const double height = std::min(f.SettingNumber(kHeightSetting), ChannelSpan(recording, channel));
+  const double highest = HighestHeightFound(f.data, f.formulaClass, call, height);
+  if (!(highest > 0.0)) return "; no peak rises and falls by any height";
+  return "; no peak rises and falls by the minimum height: the highest that does is " +
+         HeightText(std::stod(host::NumberText(highest, 3)), recording, channel) +
+         ", and a minimum height (setting 1006) below that finds it";
+}
+
 // How many peaks the detector found before the width filter took them out, and what keeps them.
-// Where the minimum height lies in the noise, the noise's own peaks, which a higher one leaves out.
-// Where noise split wider peaks into many narrow ones, a higher minimum height joins them: the
-// peaks then lie closer together than the minimum width on average, and twice the height finds
-// at most half as many (but some). Otherwise each is a peak of its own, which a smaller minimum
-// width keeps. Empty when the detector does not run alone.
-std::string UnfilteredPeaksText(const AnalysisFindings& f, double widthMs, const std::string& widthSetting) {
+// None: the minimum height is higher than every peak's rise and fall. Where the minimum height lies
+// in the noise, the noise's own peaks, which a higher one leaves out. Where noise split wider peaks
+// into narrower ones, a higher minimum height joins them: twice the height brings events through
+// the filter. Otherwise each is a peak of its own, which a smaller minimum width keeps. Empty when
+// the detector does not run alone.
+std::string UnfilteredPeaksText(const AnalysisFindings& f, const std::string& widthSetting) {
   const std::wstring call = DetectorCall(*f.data, kPeakDetector);
   const int32_t peaks = call.empty() ? -1 : EventsFound(f.data, f.formulaClass, call);
   if (peaks < 0) return std::string();
-  if (peaks == 0) return ": the peak detector found none before it";
+  if (peaks == 0) return ": the peak detector found none before it" + NoPeakText(f, call);
   const std::string found = ": the peak detector found " + std::to_string(peaks) + " before it";
   const std::string noise = InNoiseText(f);
   if (!noise.empty()) return found + noise;
-  if (peaks * widthMs > RecordingMs(f.data->Data())) {
-    const double twice = 2 * f.SettingNumber(kHeightSetting);
-    const int32_t joined = EventsFound(f.data, f.formulaClass, CallWithHeight(call, twice));
-    if (joined > 0 && 2 * joined <= peaks)
-      return found + "; where noise splits a plateau into narrower peaks, a higher minimum height (setting 1006) "
-                     "joins them";
-  }
+  const double twice = 2 * f.SettingNumber(kHeightSetting);
+  const int32_t joined = FilteredAt(f, twice);
+  if (joined > 0)
+    return found + "; where noise splits a plateau into narrower peaks, a higher minimum height (setting 1006) "
+                   "joins them: at " + HeightText(twice, f.data->Data(), static_cast<size_t>(f.channel)) +
+           " the width filter keeps " + std::to_string(joined);
   return found + ", peaks of their own rather than pieces of wider ones: a smaller minimum width (" + widthSetting +
          ") keeps them, or the width filter off (setting 1036 = f) where each falls by the minimum height no sooner "
          "than half that width after its top";
@@ -76,16 +94,20 @@ std::string UnfilteredPeaksText(const AnalysisFindings& f, double widthMs, const
 
 // The minimum width that drops peaks: the width filter's when it is on; without it the peak
 // detector still drops a peak whose fall by the minimum height comes sooner than half the width
-// after it, which the noise's peaks do where the minimum height lies in the noise. Empty when no
-// width is set.
+// after it, which the noise's peaks do where the minimum height lies in the noise. Where no peak
+// rises and falls by the minimum height at all, the height that finds one instead.
 std::string WidthText(const AnalysisFindings& f, const std::wstring& type) {
   const int32_t id = type == L"1" ? kCardiacWidthSetting : kNeuronWidthSetting;
   const double width = f.SettingNumber(id);
-  if (!(width > 0.0)) return std::string();
   const std::string setting = "setting " + std::to_string(id);
-  if (SettingText(f, kWidthFilterSetting) == "t")
+  const bool filtered = SettingText(f, kWidthFilterSetting) == "t";
+  if (filtered && width > 0.0)
     return "; the width filter (setting 1036) leaves out peaks narrower than " + SettingText(f, id) +
-           " ms at half height (" + setting + ")" + UnfilteredPeaksText(f, width, setting);
+           " ms at half height (" + setting + ")" + UnfilteredPeaksText(f, setting);
+  // The detector without its own minimum width.
+  const std::wstring call = CallWithArgument(DetectorCall(*f.data, kPeakDetector), 2, 0.0);
+  if (!call.empty() && EventsFound(f.data, f.formulaClass, call) == 0) return NoPeakText(f, call);
+  if (filtered || !(width > 0.0)) return std::string();
   return "; the width filter is off (setting 1036 = f), but the peak detector still drops a peak that falls by the "
          "minimum height within " + host::NumberText(width / 2) + " ms, half of " + setting + " (" + SettingText(f, id) +
          " ms)" + InNoiseText(f);

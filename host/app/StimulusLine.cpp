@@ -24,18 +24,6 @@ int32_t StimuliFound(const AnalysisFindings& f, const std::wstring& call) {
   return EventsFound(f.data, f.formulaClass, call);
 }
 
-// The largest height at which the call still finds a pulse, to four figures; 0 when it finds none
-// at any height. No pulse is higher than the channel spans.
-double BiggestPulse(const AnalysisFindings& f, const std::wstring& call, double height) {
-  double found = 0.0;
-  double missed = std::min(height, ChannelSpan(f.data->Data(), static_cast<size_t>(f.channel)));
-  for (int step = 0; step < 40 && missed - found > missed * 1e-4; ++step) {
-    const double middle = (found + missed) / 2;
-    (StimuliFound(f, CallWithHeight(call, middle)) > 0 ? found : missed) = middle;
-  }
-  return found;
-}
-
 // The stimuli the analysis measured, and how many of them a response followed.
 struct MeasuredStimuli {
   int32_t stimuli = 0;
@@ -75,7 +63,8 @@ std::string PulseWords(const AnalysisFindings& f, const std::wstring& call) {
                       ") looks for a pulse of at least " + HeightText(height, recording, channel) +
                       " up or down and back within " + width + " ms (settings " + std::to_string(heightId) +
                       " and 1003); ";
-  const double biggest = BiggestPulse(f, call, height);
+  // No pulse is higher than the channel spans.
+  const double biggest = HighestHeightFound(f.data, f.formulaClass, call, std::min(height, ChannelSpan(recording, channel)));
   words += biggest > 0.0 ? "the biggest on channel " + std::to_string(f.channel + 1) + " is " +
                                HeightText(std::stod(host::NumberText(biggest, 3)), recording, channel)
                          : "channel " + std::to_string(f.channel + 1) + " has no pulse that comes back within " +

@@ -396,9 +396,10 @@ std::wstring NoisyPlateauRecording(uint32_t seed) {
 // the events back or says that the minimum height lies in the noise: then a height of several
 // times the noise's standard deviation it gives brings them back. A height in the noise, on
 // white and low-passed noise of several seeds; a height just above all the trace spans (0.1 V
-// meant as it is) and one typed in the channel's unit; the width filter dropping peaks of their
-// own, or the pieces noise splits a plateau into; the detector's own minimum width with the
-// filter off; the wrong direction for the cycle detector.
+// meant as it is) and one typed in the channel's unit; one below the span that no peak rises and
+// falls by, with the width filter on, off and without a width; the width filter dropping peaks
+// of their own, or the pieces noise splits a plateau into; the detector's own minimum width with
+// the filter off; the wrong direction for the cycle detector.
 TEST_F(AnalyzeUnattended, EveryHintFollowedBringsTheEventsBack) {
   ASSERT_TRUE(testsupport::HostBuilt());
   const std::wstring steps = L"\"" + testsupport::SourcePathW("data/neuron_steps.csv") + L"\" --type 5 --set 1035=1 ";
@@ -419,7 +420,13 @@ TEST_F(AnalyzeUnattended, EveryHintFollowedBringsTheEventsBack) {
        L"--set 1001=50", 8},
       {L"\"" + sRecording + L"\" --type 1 --set 1036=f --set 1001=5000", {"half of setting 1001 (5000 ms)\r\n"},
        L"--set 1001=50", 8},
-      {L"\"" + plateau + L"\" --type 1", {"a higher minimum height (setting 1006) joins them"}, L"--set 1006=0.06", 1},
+      {L"\"" + plateau + L"\" --type 1", {"a higher minimum height (setting 1006) joins them: at 0.06 V (60 mV)"},
+       L"--set 1006=0.06", 1},
+      {steps + L"--set 1006=0.099", {"the highest that does is 0.0948 V (94.8 mV), and a minimum height (setting 1006)"},
+       L"--set 1006=0.09", 1},
+      {steps + L"--set 1036=f --set 1006=0.099", {"the highest that does is 0.0948 V"}, L"--set 1006=0.09", 1},
+      {steps + L"--set 1001=0 --set 1035=0 --set 1006=0.099", {"the highest that does is 0.0948 V"},
+       L"--set 1006=0.09", 1},
       {synaptic + L"--set \"1010=1 0 1 0.5 9 10 50 1 0 0\"", {"the third number is the direction"},
        L"--set \"1010=1 0 -1 0.5 9 10 50 1 0 0\"", 20},
   };
