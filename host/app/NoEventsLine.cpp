@@ -127,8 +127,19 @@ std::string MinimumHeightText(const AnalysisFindings& f, const std::wstring& typ
   return hint.empty() ? text : text + ": " + hint;
 }
 
-// The detection text's direction and threshold; an absolute threshold above all the trace spans was typed in
-// the channel's unit, probably, and gets the hint the minimum height gets.
+// "; downward (-1) the detector finds 26", where the other direction finds events.
+std::string OtherDirectionText(const AnalysisFindings& f, const host::DetectionValues& values) {
+  const std::wstring call = DetectorCall(*f.data, (std::wstring(host::kCycleDetectorName) + L"(").c_str());
+  const bool downward = values.polarity < 0.0;
+  // The call's first number after the channel is 1 for downward.
+  const int32_t found = call.empty() ? -1 : EventsFound(f.data, f.formulaClass, CallWithArgument(call, 1, !downward));
+  if (found <= 0) return std::string();
+  return std::string("; ") + (downward ? "upward (1)" : "downward (-1)") + " the detector finds " +
+         std::to_string(found);
+}
+
+// The detection text's direction and threshold, and what the other direction finds; an absolute threshold
+// above all the trace spans was typed in the channel's unit, probably, and gets the hint the minimum height gets.
 std::string CycleDetectionText(const AnalysisFindings& f) {
   const std::wstring detection = f.Setting(kCycleDetectionSetting);
   const std::string unit = BaseUnitText(f.data->Data(), static_cast<size_t>(f.channel));
@@ -136,7 +147,9 @@ std::string CycleDetectionText(const AnalysisFindings& f) {
                      ": the third number is the direction (1 upward, -1 downward), the fifth " +
                      host::DetectionThresholdWords(detection, unit.empty() ? "the channel's units" : unit.substr(1));
   host::DetectionValues values;
-  if (f.channel < 0 || !values.FromText(detection) || values.IsRelativeThreshold()) return text;
+  if (f.channel < 0 || !values.FromText(detection)) return text;
+  text += OtherDirectionText(f, values);
+  if (values.IsRelativeThreshold()) return text;
   const host::Recording& recording = f.data->Data();
   const size_t channel = static_cast<size_t>(f.channel);
   const double span = ChannelSpan(recording, channel);
