@@ -36,8 +36,8 @@ int32_t FilteredAt(const AnalysisFindings& f, double height) {
 
 // A minimum height below this many standard deviations of the noise lies in it: white noise alone
 // swings that far between a trough and a peak at one sample in twenty, and below two standard
-// deviations the peaks it makes are so many that twice the height keeps more than half of them,
-// unlike the pieces of a noisy plateau.
+// deviations the peaks it makes are so many that twice the height still keeps more than half of
+// them, as it keeps peaks of their own.
 constexpr double kNoiseSds = 3.0;
 
 // "; the minimum height lies in the noise ...", naming the setting that leaves the noise's peaks
