@@ -1,5 +1,5 @@
-// The files of an analyze run: its outputs checked against where they go and against its inputs,
-// and those it did not come to write.
+// The files of an analyze run: its outputs checked against where they go, against its inputs and
+// against each other, and those it did not come to write.
 #include "host/app/RunFiles.h"
 
 #include "host/app/AnalyzeInputs.h"
@@ -19,6 +19,7 @@ namespace {
 constexpr wchar_t kDocuments[] = L"--documents";
 constexpr wchar_t kScreenshot[] = L"--screenshot";
 constexpr wchar_t kScriptScreenshot[] = L"screenshot";
+constexpr wchar_t kPreview[] = L"--print-preview";
 
 std::string Utf8(const std::wstring& text) { return host::Utf8FromWide(text); }
 
@@ -27,6 +28,20 @@ std::string CannotWrite(const wchar_t* option) {
   if (std::wcscmp(option, kDocuments) == 0) return "the analysis document cannot be saved there";
   if (std::wcscmp(option, kScriptScreenshot) == 0) return "the settings script's screenshot cannot write there";
   return Utf8(option) + " cannot write there";
+}
+
+// An output as the refusal of another names it.
+std::string OutputName(const wchar_t* option) {
+  if (std::wcscmp(option, kScriptScreenshot) == 0) return "a screenshot of the settings script";
+  return Utf8(option);
+}
+
+// The last name of a path.
+std::wstring FileName(const std::wstring& path) { return path.substr(path.find_last_of(L"\\/:") + 1); }
+
+// " (path)" when path is spelled otherwise than as, else nothing.
+std::string SpelledOtherwise(const std::wstring& path, const std::wstring& as) {
+  return path == as ? std::string() : " (" + Utf8(path) + ")";
 }
 
 // The pictures the settings script's screenshot steps write, as they write them: relative to its
@@ -55,7 +70,7 @@ RunFiles::RunFiles(const AnalyzeArguments& args) : mViews(args.show.views) {
   for (const auto& [option, path] : files)
     if (!path->empty()) mOutputs.push_back({option, *path, false, false});
   const std::pair<const wchar_t*, const std::wstring*> folders[] = {{kScreenshot, &args.show.pictureFolder},
-                                                                     {L"--print-preview", &args.show.previewFolder}};
+                                                                     {kPreview, &args.show.previewFolder}};
   for (const auto& [option, path] : folders)
     if (!path->empty()) mOutputs.push_back({option, *path, true, false});
   // Written while the script plays, into folders it makes: only what they overwrite is checked.
@@ -87,6 +102,50 @@ std::vector<std::wstring> RunFiles::PicturesIn(const Output& output) const {
   return pictures;
 }
 
+bool RunFiles::PageName(const std::wstring& name) const {
+  constexpr wchar_t kPage[] = L"-page-";
+  constexpr wchar_t kPng[] = L".png";
+  for (const std::wstring& view : mViews) {
+    const std::wstring start = view + kPage;
+    if (name.size() <= start.size() + 4 || _wcsnicmp(name.c_str(), start.c_str(), start.size()) != 0 ||
+        _wcsicmp(name.c_str() + name.size() - 4, kPng) != 0)
+      continue;
+    const std::wstring number = name.substr(start.size(), name.size() - start.size() - 4);
+    if (number.find_first_not_of(L"0123456789") == std::wstring::npos) return true;
+  }
+  return false;
+}
+
+std::wstring RunFiles::PictureAt(const Output& folder, const std::wstring& file) const {
+  std::vector<std::wstring> pictures = PicturesIn(folder);
+  // Pages not yet written are named after the file.
+  const std::wstring name = FileName(file);
+  if (std::wcscmp(folder.option, kPreview) == 0 && PageName(name)) pictures.push_back(folder.path + L"\\" + name);
+  for (const std::wstring& picture : pictures)
+    if (host::NameOneFile(picture, file)) return picture;
+  return std::wstring();
+}
+
+std::string RunFiles::OutputOverwritten(size_t index) const {
+  const Output& output = mOutputs[index];
+  const bool byScript = std::wcscmp(output.option, kScriptScreenshot) == 0;
+  const char* const instead = output.folder ? ": choose another folder" : ": choose another name";
+  for (size_t i = 0; i < index; ++i) {
+    const Output& other = mOutputs[i];
+    // A script may take one screenshot over another; screenshots and pages are named apart.
+    if ((byScript && std::wcscmp(other.option, kScriptScreenshot) == 0) || (output.folder && other.folder)) continue;
+    const std::string also = "also " + OutputName(other.option) + SpelledOtherwise(other.path, output.path);
+    if (host::NameOneFile(output.path, other.path)) return "it is " + also + instead;
+    if (output.folder == other.folder) continue;
+    const std::wstring picture = output.folder ? PictureAt(output, other.path) : PictureAt(other, output.path);
+    if (picture.empty()) continue;
+    const std::string name = Utf8(FileName(picture));
+    if (output.folder) return "its picture " + name + " is " + also + instead;
+    return "it is also the picture " + name + " of " + Utf8(other.option) + instead;
+  }
+  return std::string();
+}
+
 std::string RunFiles::InputOverwritten(const Output& output) const {
   const std::vector<std::wstring> files = output.folder ? PicturesIn(output) : std::vector<std::wstring>{output.path};
   for (const std::wstring& file : files)
@@ -103,8 +162,10 @@ std::string RunFiles::InputOverwritten(const Output& output) const {
 }
 
 std::string RunFiles::Refusal() const {
-  for (const Output& output : mOutputs) {
+  for (size_t index = 0; index < mOutputs.size(); ++index) {
+    const Output& output = mOutputs[index];
     std::string problem = InputOverwritten(output);
+    if (problem.empty()) problem = OutputOverwritten(index);
     const bool byScript = std::wcscmp(output.option, kScriptScreenshot) == 0;
     if (problem.empty() && !byScript)
       problem = output.folder ? OutputFolderProblem(output.path) : OutputFileProblem(output.path);

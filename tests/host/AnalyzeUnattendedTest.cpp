@@ -104,10 +104,11 @@ void RemoveClasslessHost() { testsupport::RemoveFolder(ClasslessHostFolder()); }
 // not find, a module file that is not there, a selection or object the analysis lacks, a
 // measurement the type lacks, options that conflict, a formula that has no value; a refused run
 // saves no documents file. The recording may follow the options. Output files and measurements
-// are checked before the analysis: an output that is one of the inputs, however its path is
-// written, is refused. A cancel says so too, and names the outputs left unwritten (a missing
-// display: the host_without_display test), and an analysis that finds nothing (no peak, no stimulus, or stimuli
-// without a response) says what it looked for and what most likely kept it out.
+// are checked before the analysis: an output that is one of the inputs, or a file another output
+// writes too, however its path is written, is refused and nothing is written. A cancel says so
+// too, and names the outputs left unwritten (a missing display: the host_without_display test),
+// and an analysis that finds nothing (no peak, no stimulus, or stimuli without a response) says
+// what it looked for and what most likely kept it out.
 TEST_F(AnalyzeUnattended, RefusalsAreOneLineSayingWhatIsWrong) {
   ASSERT_TRUE(testsupport::HostBuilt());
   const std::wstring script =
@@ -155,6 +156,22 @@ TEST_F(AnalyzeUnattended, RefusalsAreOneLineSayingWhatIsWrong) {
     return Utf8(path) + ": " + option + " cannot write there: it is " + input + ": choose another name";
   };
   const std::string theRecording = "the recording (" + Utf8(sRecording) + ")";
+  // Two outputs naming one file: a new one spelled alike or otherwise, one there through a hard
+  // link, a picture of a picture folder.
+  const std::wstring twice = sRecording + L".twice.txt";
+  const std::wstring twiceDotted = sRecording.substr(0, slash) + L"\\.\\none\\.." + twice.substr(slash);
+  std::wstring twiceUpper = twice;
+  CharUpperW(&twiceUpper[slash]);
+  std::replace(twiceUpper.begin(), twiceUpper.end(), L'\\', L'/');
+  const std::wstring kept = WriteText(sRecording + L".twice.kept.txt", "kept");
+  const std::wstring twiceLink = sRecording + L".twice.link.txt";
+  CreateHardLinkW(twiceLink.c_str(), kept.c_str(), nullptr);
+  const std::wstring shot = pictures + L"\\TABLE-view.png";
+  const std::wstring page = pictures + L"\\table-page-2.png";
+  const std::wstring shootingTwice = WriteText(sRecording + L".twice.script", "screenshot " + Utf8(twice.substr(slash + 1)));
+  const auto also = [](const std::wstring& path, const char* option, const std::string& other) {
+    return Utf8(path) + ": " + option + " cannot write there: it is also " + other + ": choose another name";
+  };
   const std::wstring noColumns = L"--set 0=f --set 2=f --set 3=f --set 5=f --set 17=f --set 18=f --set 27=f "
                                  L"--set 33=f --set 47=f --set 56=f";
   const struct {
@@ -269,6 +286,22 @@ TEST_F(AnalyzeUnattended, RefusalsAreOneLineSayingWhatIsWrong) {
       {analyze + L"--settings \"" + shooting + L"\"", 2,
        Utf8(upper) + ": the settings script's screenshot cannot write there: it is " + theRecording +
            ": choose another name"},
+      {analyze + L"--show table --copy \"" + twice + L"\" --data-pad \"" + twice + L"\"", 2,
+       also(twice, "--data-pad", "--copy")},
+      {analyze + L"--documents \"" + twice + L"\" --type 1 --calc APA:1:0 --calc-csv \"" + twiceUpper + L"\"", 2,
+       also(twiceUpper, "--calc-csv", "--documents (" + Utf8(twice) + ")")},
+      {analyze + L"--show table --copy \"" + twiceDotted + L"\" --data-pad \"" + twice + L".\"", 2,
+       also(twice + L".", "--data-pad", "--copy (" + Utf8(twiceDotted) + ")")},
+      {analyze + L"--show table --copy \"" + twiceLink + L"\" --data-pad \"" + kept + L"\"", 2,
+       also(kept, "--data-pad", "--copy (" + Utf8(twiceLink) + ")")},
+      {analyze + L"--show table --data-pad \"" + shot + L"\" --screenshot \"" + pictures + L"\"", 2,
+       Utf8(pictures) + ": --screenshot cannot write there: its picture table-view.png is also --data-pad (" +
+           Utf8(shot) + "): choose another folder"},
+      {analyze + L"--show table --copy \"" + page + L"\" --print-preview \"" + pictures + L"\"", 2,
+       Utf8(pictures) + ": --print-preview cannot write there: its picture table-page-2.png is also --copy (" +
+           Utf8(page) + "): choose another folder"},
+      {analyze + L"--settings \"" + shootingTwice + L"\" --show table --copy \"" + twiceUpper + L"\"", 2,
+       also(twice, "the settings script's screenshot", "--copy (" + Utf8(twiceUpper) + ")")},
       {analyze + L"--cancel-at 50 --show table --copy \"" + link + L".txt\" --documents \"" + unsaved + L"\"", 1,
        "the analysis was cancelled (--cancel-at 50)\r\nnot written: --documents " + Utf8(unsaved) + ", --copy " +
            Utf8(link) + ".txt"},
@@ -338,6 +371,11 @@ TEST_F(AnalyzeUnattended, RefusalsAreOneLineSayingWhatIsWrong) {
   }
   EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(unsaved.c_str())) << "a refused run saved its documents";
   EXPECT_EQ(recorded, Bytes(sRecording)) << "an output was written over the recording";
+  for (const std::wstring& refused : {twice, page})
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(refused.c_str())) << "a refused run wrote " << Utf8(refused);
+  EXPECT_EQ("kept", Bytes(kept)) << "a refused run wrote over an output";
+  for (const std::wstring& file : {kept, twiceLink}) DeleteFileW(file.c_str());
+  DeleteFileW(shootingTwice.c_str());
   DeleteFileW(link.c_str());
   DeleteFileW(shooting.c_str());
   CloseHandle(holder);
