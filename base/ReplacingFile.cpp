@@ -1,10 +1,10 @@
 // Files written beside their target and renamed over it.
 #include "base/ReplacingFile.h"
 
+#include "base/BesideFiles.h"
 #include "base/DiskRoomForTests.h"
 
 #include <algorithm>
-#include <cwchar>
 
 namespace QOR {
 
@@ -16,14 +16,34 @@ unsigned long long sRoom = ~0ull;
 // Most bytes one WriteFile call is given.
 constexpr size_t kMostPerWrite = size_t{1} << 24;
 
-// Names tried beside one target: a name another writer (or a killed run) left is passed over.
-constexpr int kNameTries = 16;
+// Names tried beside one target: a name a writer under another Wine server holds (its process
+// ids are its own, this one's among them) is passed over.
+constexpr unsigned kNameTries = 16;
 
-std::wstring BesideName(const std::wstring& target, int attempt) {
-  wchar_t tail[40];
-  std::swprintf(tail, 40, L".~%lx-%x.tmp", static_cast<unsigned long>(GetCurrentProcessId()),
-                static_cast<unsigned>(attempt));
-  return target + tail;
+// Another program reading the target without letting it be replaced (Windows refuses the rename
+// while such a handle is open) gets this many chances, this far apart, to close it.
+constexpr int kReplaceTries = 50;
+constexpr DWORD kReplaceRetryMs = 20;
+
+// What the target shows of itself that its replacement takes on. Read-only is not among them: a
+// read-only target is not replaced.
+constexpr DWORD kKeptAttributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+
+// The new file takes the target's attributes and then its name: ERROR_SUCCESS, else the error of
+// the last try. An attribute the disk does not keep is not worth the file.
+DWORD Replace(const std::wstring& from, const std::wstring& to) {
+  const DWORD attributes = GetFileAttributesW(to.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & kKeptAttributes))
+    SetFileAttributesW(from.c_str(), GetFileAttributesW(from.c_str()) | (attributes & kKeptAttributes));
+  DWORD error = ERROR_SUCCESS;
+  for (int attempt = 0; attempt < kReplaceTries; ++attempt) {
+    if (attempt > 0) Sleep(kReplaceRetryMs);
+    if (MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+      return ERROR_SUCCESS;
+    error = GetLastError();
+    if (error != ERROR_ACCESS_DENIED && error != ERROR_SHARING_VIOLATION) break;
+  }
+  return error;
 }
 
 }  // namespace
@@ -33,7 +53,14 @@ void SetDiskRoomForTests(unsigned long long bytes) { sRoom = bytes; }
 ReplacingFile::ReplacingFile(const std::wstring& path)
     : mFile(CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
                         nullptr)) {
-  if (mFile == INVALID_HANDLE_VALUE) mError = GetLastError();
+  if (mFile == INVALID_HANDLE_VALUE) {
+    mError = GetLastError();
+    return;
+  }
+  // Tells a later export that the file is being written, under another Wine server too; a disk
+  // that keeps no locks still takes the file.
+  OVERLAPPED whole{};
+  LockFileEx(mFile, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, MAXDWORD, MAXDWORD, &whole);
 }
 
 ReplacingFile::~ReplacingFile() {
@@ -63,8 +90,9 @@ DWORD ReplacingFile::Finish() {
 }
 
 HRESULT WriteFileReplacing(const std::wstring& path, const std::function<HRESULT(ReplacingFile&)>& write) {
-  for (int attempt = 1;; ++attempt) {
-    const std::wstring beside = BesideName(path, attempt);
+  RemoveStaleBesideFiles(path);
+  for (unsigned attempt = 1;; ++attempt) {
+    const std::wstring beside = BesideFileName(path, attempt);
     HRESULT result = S_OK;
     {
       ReplacingFile file(beside);
@@ -80,8 +108,10 @@ HRESULT WriteFileReplacing(const std::wstring& path, const std::function<HRESULT
       const DWORD error = file.Finish();
       if (error != ERROR_SUCCESS) result = HRESULT_FROM_WIN32(error);
     }
-    const DWORD replace = MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH;
-    if (result == S_OK && !MoveFileExW(beside.c_str(), path.c_str(), replace)) result = HRESULT_FROM_WIN32(GetLastError());
+    if (result == S_OK) {
+      const DWORD error = Replace(beside, path);
+      if (error != ERROR_SUCCESS) result = HRESULT_FROM_WIN32(error);
+    }
     if (result != S_OK) DeleteFileW(beside.c_str());
     return result;
   }

@@ -12,7 +12,8 @@
 
 namespace QOR {
 
-// The new file beside the target, written through one handle with every write checked.
+// The new file beside the target, written through one handle with every write checked; shared
+// for reading only and locked whole, so that no other program writes or removes it meanwhile.
 class ReplacingFile {
  public:
   // Appends the bytes; nothing more is written after the first failure. False once one failed.
@@ -32,10 +33,13 @@ class ReplacingFile {
   DWORD mError = ERROR_SUCCESS;
 };
 
-// Calls write with the new file beside path ("path.~PID-N.tmp"); when write answers S_OK and every
-// byte and the close reached the disk, that file replaces path; otherwise it is removed and path
-// stays as it was. S_OK; write's own answer when it is not S_OK (S_FALSE: cancelled); else the
-// Windows error met making, writing, closing or renaming the file, as an HRESULT.
+// Calls write with the new file beside path ("path.~PID-N.tmp", see BesideFiles.h), locked until
+// it is closed; when write answers S_OK and every byte and the close reached the disk, that file
+// takes path's hidden, system and not-indexed attributes and replaces it (a program holding path
+// open gets a second to close it); otherwise it is removed and path stays as it was. Files a
+// killed export left beside path are removed first. S_OK; write's own answer when it is not S_OK
+// (S_FALSE: cancelled); else the Windows error met making, writing, closing or renaming the file,
+// as an HRESULT.
 HRESULT WriteFileReplacing(const std::wstring& path, const std::function<HRESULT(ReplacingFile&)>& write);
 
 }  // namespace QOR

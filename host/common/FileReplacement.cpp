@@ -16,7 +16,16 @@ constexpr DWORD kReplaceRetryMs = 20;
 // new file.
 constexpr int kNameTries = 16;
 
+// What the target shows of itself that its replacement takes on. Read-only is not among them: a
+// read-only target is not replaced.
+constexpr DWORD kKeptAttributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+
+// The new file takes the target's attributes and then its name. An attribute the disk does not
+// keep is not worth the file.
 DWORD Replace(const std::wstring& from, const std::wstring& to) {
+  const DWORD attributes = GetFileAttributesW(to.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & kKeptAttributes))
+    SetFileAttributesW(from.c_str(), GetFileAttributesW(from.c_str()) | (attributes & kKeptAttributes));
   DWORD error = ERROR_SUCCESS;
   for (int attempt = 0; attempt < kReplaceTries; ++attempt) {
     if (attempt > 0) Sleep(kReplaceRetryMs);

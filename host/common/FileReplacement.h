@@ -20,9 +20,10 @@ DWORD FileBesideProblem(const std::wstring& path);
 
 // Calls write with a new empty file beside path (named after it, see BesideFiles.h); when write
 // succeeds and every byte it wrote, and the file's close, reached the disk, that file replaces
-// path, else (or when write throws) it is removed and path stays as it was, byte for byte. A file
-// that a run killed while it saved left beside path is removed first. write's failure, or the
-// Windows error met making, writing, closing or renaming the file as an HRESULT.
+// path, taking its hidden, system and not-indexed attributes (a program holding path open gets a
+// second to close it), else (or when write throws) it is removed and path stays as it was, byte
+// for byte. A file that a run killed while it saved left beside path is removed first. write's
+// failure, or the Windows error met making, writing, closing or renaming the file as an HRESULT.
 HRESULT WriteReplacing(const std::wstring& path, const std::function<HRESULT(CheckedFile& beside)>& write);
 
 // The bytes written so.

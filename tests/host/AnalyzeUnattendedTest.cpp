@@ -168,7 +168,8 @@ TEST_F(AnalyzeUnattended, RefusalsAreOneLineSayingWhatIsWrong) {
   CreateHardLinkW(twiceLink.c_str(), kept.c_str(), nullptr);
   const std::wstring shot = pictures + L"\\TABLE-view.png";
   const std::wstring page = pictures + L"\\table-page-2.png";
-  const std::wstring shootingTwice = WriteText(sRecording + L".twice.script", "screenshot " + Utf8(twice.substr(slash + 1)));
+  const std::wstring shootingTwice =
+      WriteText(sRecording + L".twice.script", "screenshot " + Utf8(twice.substr(slash + 1)));
   const auto also = [](const std::wstring& path, const char* option, const std::string& other) {
     return Utf8(path) + ": " + option + " cannot write there: it is also " + other + ": choose another name";
   };

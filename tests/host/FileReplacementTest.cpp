@@ -3,6 +3,7 @@
 #include "host/common/BesideFiles.h"
 #include "host/common/DiskRoomForTests.h"
 #include "host/common/FileProblemWords.h"
+#include "tests/support/TargetKeeping.h"
 #include "tests/support/TemporaryFolder.h"
 
 #include <gtest/gtest.h>
@@ -54,6 +55,14 @@ TEST(FileReplacement, FileIsReplacedOnlyByAWholeWrite) {
   EXPECT_TRUE(FAILED(host::WriteBytesReplacing(folder + L"\\none\\x.txt", "x")));
   EXPECT_EQ(1, testsupport::FilesIn(folder));
   testsupport::RemoveFolder(folder);
+}
+
+// The replacement keeps what the target showed of itself (a hidden file stays hidden); a target
+// another program holds open without letting it go, after the tries it gets, stays as it was with
+// nothing beside it.
+TEST(FileReplacement, ReplacementKeepsTheTargetsAttributesAndAHeldTargetStays) {
+  testsupport::ExpectReplacingKeepsTheTarget(
+      [](const std::wstring& path, const std::string& text) { return host::WriteBytesReplacing(path, text); });
 }
 
 // A process started and left waiting, so that its id names a running process; ended when it goes.

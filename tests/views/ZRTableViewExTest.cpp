@@ -568,6 +568,7 @@ TEST_F(TableViewTest, ButtonsAndCommandsReachSettingsDataPadAndClipboard) {
 // "Export..." clicked, a name chosen in the save dialog and "replace?" answered Yes, to a text or
 // a CSV file on a disk that fills up after a few bytes: the file there before stays byte for byte
 // with nothing beside it, and the box names the file and the cause; with room, the table replaces it.
+// Either way the file an export killed while it wrote left beside the target is gone.
 TEST_F(TableViewTest, ExportOnAFullDiskKeepsTheFileThereBefore) {
   OpenView();
   const std::wstring folder = testsupport::OwnTemporaryPath(L"ondara-export");
@@ -585,6 +586,7 @@ TEST_F(TableViewTest, ExportOnAFullDiskKeepsTheFileThereBefore) {
     const std::wstring path = folder + L"\\" + name;
     for (const unsigned long long room : {0ull, 1ull, 100ull, ~0ull}) {
       std::ofstream(path.c_str(), std::ios::binary) << old;
+      std::ofstream((path + L".~fffffff0-1.tmp").c_str(), std::ios::binary) << "the table of a killed exp";
       ScriptedModalSeam seam;
       seam.SaveFileNames.push_back(path);
       seam.MessageAnswers = {IDYES};
