@@ -323,7 +323,9 @@ void FinishCycles(CycleScanState& s, const CycleRules& r, std::vector<CycleEvent
 
 int32_t PendingCycleTick(const CycleScanState& s) {
   if (!s.runInDone && s.runInCount > 0) return s.runInTick;
-  int32_t tick = s.inCycle ? std::min(s.nextTick, s.extremeTick) : s.nextTick;
+  // A cycle that the next sample starts may stand at the sample before it (StartCycle).
+  const int32_t waiting = s.started ? std::min(s.nextTick, s.previousTick) : s.nextTick;
+  int32_t tick = s.inCycle ? std::min(s.nextTick, s.extremeTick) : waiting;
   return s.held ? std::min(tick, s.heldCycle.tick) : tick;
 }
 

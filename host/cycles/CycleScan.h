@@ -104,7 +104,10 @@ void ScanCycles(CycleScanState& state, const CycleRules& rules, const float* sam
 // At the record's end: searches a run-in not yet searched and appends the cycle still open, at its extreme.
 void FinishCycles(CycleScanState& state, const CycleRules& rules, std::vector<CycleEventRecord>& found);
 
-// The first tick at which a cycle not yet appended may lie.
+// The first tick at which a cycle not yet appended may lie: a held cycle's, the open cycle's extreme so far, or,
+// outside a cycle, the last sample fed, where a cycle that the next sample starts takes its extreme when that
+// sample is the larger of its crossing pair. What the enumerator reports as examined: the chain's stages move past
+// it, and a cycle reported before it would be lost to them.
 int32_t PendingCycleTick(const CycleScanState& state);
 
 // True when the record opens within an event: within kCycleOpeningSamples of its first sample the signal falls

@@ -15,11 +15,19 @@
 namespace host {
 namespace {
 
+// The cycles found in blocks of the given size. After each block the scan promises that no cycle still to come
+// lies before PendingCycleTick, and the enumerator reports that tick as examined: every later cycle keeps it.
 std::vector<CycleEventRecord> Scan(const std::vector<float>& x, const CycleRules& rules, int32_t block) {
   CycleScanState state;
   std::vector<CycleEventRecord> found;
-  for (size_t at = 0; at < x.size(); at += static_cast<size_t>(block))
+  int32_t promised = 0;
+  for (size_t at = 0; at < x.size(); at += static_cast<size_t>(block)) {
+    const size_t before = found.size();
     ScanCycles(state, rules, x.data() + at, static_cast<int32_t>(std::min<size_t>(block, x.size() - at)), found);
+    for (size_t k = before; k < found.size(); ++k)
+      EXPECT_GE(found[k].tick, promised) << "cycle " << k << " in blocks of " << block << ", found after tick " << at;
+    promised = std::max(promised, PendingCycleTick(state));
+  }
   return found;
 }
 
@@ -188,6 +196,42 @@ TEST(CycleScan, AnyBlockSizeGivesTheSameEventsBitForBit) {
       EXPECT_EQ(found[k].tick, whole[k].tick) << block << " " << k;
       EXPECT_EQ(found[k].value, whole[k].value) << block << " " << k;
     }
+  }
+}
+
+// Currents that jump to their peak in one sample, 1.1 to 1.9 thresholds high, and decay: the mean of the sample
+// before and the peak stays below the threshold, the peak and the next one's crosses it, so the cycle starts
+// after its extreme. Fed a sample at a time, its start is unknown when the peak is the last sample read; the
+// position promised then must stay at the peak. Relative and absolute thresholds, white and low-passed noise.
+TEST(CycleScan, NoCycleLiesBeforeThePositionPromised) {
+  CycleRules absolute;
+  absolute.threshold = 1.0;
+  absolute.baselineTicks = 200;
+  absolute.minIntervalTicks = 40;
+  absolute.troughRisePerTick = 1.0 / 200;
+  CycleRules relative = FiveSdOver1000Ticks();
+  relative.minIntervalTicks = 40;
+  for (uint32_t seed = 1; seed <= 6; ++seed) {
+    const bool isRelative = seed % 2 == 0;
+    const double threshold = isRelative ? 5.0 : 1.0;  // the noise's SD is 1 relative, 0.05 absolute
+    testsupport::Noise noise(seed, seed % 3 == 0 ? 1.6 : 0.0);
+    std::vector<float> x(20000);
+    uint32_t draw = seed;
+    size_t next = 1500;
+    double current = 0.0, decay = 1.0;
+    for (size_t i = 0; i < x.size(); ++i) {
+      current *= std::exp(-1.0 / decay);
+      if (i == next) {
+        current = threshold * (1.1 + 0.8 * testsupport::NextUniform(draw));
+        decay = 10.0 + 50.0 * testsupport::NextUniform(draw);
+        next += 150 + static_cast<size_t>(300.0 * testsupport::NextUniform(draw));
+      }
+      x[i] = static_cast<float>(current + noise(isRelative ? 1.0 : 0.05));
+    }
+    const CycleRules& rules = isRelative ? relative : absolute;
+    const auto whole = Scan(x, rules, 20000);
+    EXPECT_GT(whole.size(), 40u) << "seed " << seed;
+    for (const int32_t block : {1, 2, 3}) EXPECT_EQ(Scan(x, rules, block).size(), whole.size()) << "seed " << seed;
   }
 }
 
