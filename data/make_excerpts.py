@@ -25,6 +25,7 @@ TESTS = [
     ("sanode_ap.csv", "cardiac_sanode_19114001.csv", [(0, 0.0, 2.5)], 5),
     ("evoked_epsc.csv", "evoked_epsc_f1.csv", [(0, 0.0, 0.4), (1, 0.0, 0.4), (2, 0.0, 0.4)], 5),
     ("synaptic_records.csv", "synaptic_epsc_17o05026.csv", [(0, 1.0, 1.5), (1, 1.0, 1.5), (2, 1.0, 1.5)], 5),
+    ("synaptic_late.csv", "synaptic_epsc_17o05026.csv", [(0, 9.5, 10.0)], 5),
     ("varlength.csv", "varlength_2020_06_16_0000.csv", [(0, 0.0, 0.354), (1, 0.0, 0.7004), (2, 0.0, 0.1604)], 4),
 ]
 # (copy, source): side tables kept whole.

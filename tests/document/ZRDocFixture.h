@@ -11,6 +11,7 @@
 #include "document/ZRSetting_Bool.h"
 #include "enumerators/classlist/EnumeratorClassList.h"
 #include "host/app/HostProgress.h"
+#include "host/cycles/CycleEnumClass.h"
 #include "host/data/HostDocument.h"
 #include "host/data/RecordingReader.h"
 #include "host/formula/FormulaEnumClass.h"
@@ -105,6 +106,8 @@ class ZRDocTest : public doctest::DocumentTest {
     registered = true;
     IClassRegistry* const registry = ObjectFactoryAccessor::Get();
     CalcEnums::RegisterEnumeratorClasses(registry);
+    // The host's cycle detector, which General - Unstimulated and Synaptic analyses call.
+    ASSERT_EQ(S_OK, host::RegisterCycleEnumClass(registry, GetTypeRegistry()));
     ASSERT_EQ(S_OK, host::RegisterFormulaEnumClass(registry, GetTypeRegistry()));
     RegisterNewClassObject(registry, ZR::Doc::NewDocumentClass());
     for (NamedCommand command : {NamedCommand::Analyze, NamedCommand::CopyToDataPad, NamedCommand::ClearAnalysis})

@@ -1,6 +1,7 @@
 // The analysis tables against the known answers of synthetic events (General - Unstimulated and Synaptic
 // throughout; action potentials, cardiac action potentials and population spikes where noise bends what the
 // definitions give), and the direction of what an upward detection reports on noise.
+#include "tests/support/BatteryRecordings.h"
 #include "tests/support/HostProcess.h"
 #include "tests/support/SeededNoise.h"
 #include "tests/support/SourceTree.h"
@@ -23,155 +24,12 @@ using testsupport::Noise;
 using testsupport::RunHost;
 using testsupport::RunResult;
 using testsupport::TabCells;
-
-std::string DataPath(const char* name) { return testsupport::SourcePath(std::string("tests/data/") + name); }
-
-struct Shape {
-  std::string kind;  // "tri", "exp", "alpha", "biexp" or "pwl", as tests/data/cycle_events_truth.py defines them
-  int onset = 0;     // sample, from the start of its record
-  double amplitude = 0.0, rise = 0.0, decay = 0.0;
-  size_t record = 0;
-  std::vector<double> knots;  // "pwl": time (s) and fraction of the amplitude, in pairs, after (0, 0)
-
-  // Where an "exp", "alpha" or "biexp" shape peaks, in s from its onset.
-  double PeakTime() const {
-    if (kind != "biexp") return rise;
-    return rise * decay / (decay - rise) * std::log(decay / rise);
-  }
-
-  double operator()(double s) const {
-    if (s <= 0.0) return 0.0;
-    if (kind == "pwl") return Linear(s);
-    if (kind == "tri") return s < rise ? amplitude * s / rise : std::max(amplitude * (1.0 - (s - rise) / decay), 0.0);
-    if (kind == "exp") return s < rise ? amplitude * s / rise : amplitude * std::exp(-(s - rise) / decay);
-    if (kind == "alpha") return amplitude * s / rise * std::exp(1.0 - s / rise);
-    const double peak = PeakTime();
-    const double norm = std::exp(-peak / decay) - std::exp(-peak / rise);
-    return amplitude * (std::exp(-s / decay) - std::exp(-s / rise)) / norm;
-  }
-
-  // Straight lines from (0, 0) through the knots; 0 after the last.
-  double Linear(double s) const {
-    double t0 = 0.0, f0 = 0.0;
-    for (size_t k = 0; k + 1 < knots.size(); k += 2) {
-      if (s <= knots[k]) return amplitude * (f0 + (knots[k + 1] - f0) * (s - t0) / (knots[k] - t0));
-      t0 = knots[k];
-      f0 = knots[k + 1];
-    }
-    return 0.0;
-  }
-};
-
-struct Expectation {
-  std::string row, heading, value, tolerance;
-};
-
-struct Recording {
-  // name, type, settings (types 0 and 2: the detection text 1010; others: ID=VALUE ...), rate, baseline,
-  // seconds, unit, records, noise, seed
-  std::vector<std::string> head;
-  std::vector<Shape> shapes;
-  std::vector<Expectation> expected;
-  int rows = -1;                   // the events the table has; -1: one per shape
-  std::vector<std::string> says;   // texts the run's output holds
-  double drift = 0.0;              // of the baseline, in units per second from each record's start
-  int findPeaksFound = -1;         // a battery recording: the events find_peaks finds, by MatchedEvents' rule
-  double filter = 1.6;             // the noise's low-pass time constant in samples; 0 white
-  int pinkOctaves = 0;             // above 0: 1/f noise of that many octaves instead
-  double quantum = 0.0;            // above 0: samples rounded to steps of this many units
-  std::vector<int> flat;           // the first flat[k % size] samples of record k equal the baseline
-};
-
-// A "noise" line: how the recording's noise differs from the usual.
-void ReadNoise(const std::vector<std::string>& f, Recording& r) {
-  if (f.size() < 3) return;
-  if (f[1] == "filter") r.filter = std::atof(f[2].c_str());
-  if (f[1] == "pink") r.pinkOctaves = std::atoi(f[2].c_str());
-  if (f[1] == "quantise") r.quantum = std::atof(f[2].c_str());
-  for (size_t k = 2; f[1] == "flat" && k < f.size(); ++k) r.flat.push_back(std::atoi(f[k].c_str()));
-}
-
-std::vector<Recording> ReadReference() {
-  std::ifstream in(DataPath("cycle_events_truth.txt"));
-  const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  std::vector<Recording> recordings;
-  for (const std::vector<std::string>& f : TabCells(text)) {
-    if (f.empty() || f[0][0] == '#') continue;
-    if (f[0] == "recording")
-      recordings.push_back({std::vector<std::string>(f.begin() + 1, f.end()), {}, {}, -1, {}, 0.0, -1, 1.6, 0, 0.0, {}});
-    if (recordings.empty() || f.size() < 2) continue;
-    if (f[0] == "rows") recordings.back().rows = std::atoi(f[1].c_str());
-    if (f[0] == "drift") recordings.back().drift = std::atof(f[1].c_str());
-    if (f[0] == "findpeaks") recordings.back().findPeaksFound = std::atoi(f[1].c_str());
-    if (f[0] == "says") recordings.back().says.push_back(f[1]);
-    if (f[0] == "noise") ReadNoise(f, recordings.back());
-    if (f.size() < 5) continue;
-    if (f[0] == "event") {
-      Shape e{f[1], std::atoi(f[2].c_str()), std::atof(f[3].c_str()), std::atof(f[4].c_str()),
-              std::atof(f[5].c_str()), static_cast<size_t>(std::atoi(f[6].c_str())), {}};
-      for (size_t k = 7; k < f.size(); ++k) e.knots.push_back(std::atof(f[k].c_str()));
-      recordings.back().shapes.push_back(e);
-    }
-    if (f[0] == "expect") recordings.back().expected.push_back({f[1], f[2], f[3], f[4]});
-  }
-  return recordings;
-}
-
-// A recording file in the host's text format, one sample a line, a blank line between records; empty when it
-// cannot be written.
-std::wstring WriteRecording(const std::string& unit, double rate, const std::vector<std::vector<double>>& records) {
-  std::string text = "Time [s],V [" + unit + "]\n";
-  char line[64];
-  for (const std::vector<double>& samples : records) {
-    if (&samples != &records.front()) text += "\n";
-    for (size_t k = 0; k < samples.size(); ++k) {
-      std::snprintf(line, sizeof(line), "%.6f,%.9g\n", k / rate, samples[k]);
-      text += line;
-    }
-  }
-  return testsupport::WriteTempText(text);
-}
-
-// The recording's noise: low-pass filtered (by default over 1.6 samples, 2 kHz when sampled at 20 kHz), or 1/f:
-// unit low-passed noises with time constants of 2, 4, ... 2^octaves samples, summed.
-class RecordingNoise {
- public:
-  explicit RecordingNoise(const Recording& r) {
-    const auto seed = static_cast<uint32_t>(std::atoi(r.head[9].c_str()));
-    for (int k = 1; k <= r.pinkOctaves; ++k) mParts.emplace_back(seed + static_cast<uint32_t>(k), std::ldexp(1.0, k));
-    if (mParts.empty()) mParts.emplace_back(seed, r.filter);
-  }
-  double operator()(double sd) {
-    double sum = 0.0;
-    for (Noise& part : mParts) sum += part(sd);
-    return sum / std::sqrt(static_cast<double>(mParts.size()));
-  }
-
- private:
-  std::vector<Noise> mParts;
-};
-
-// The recording's records: its baseline and drift, plus the polarity times the sum of its shapes, plus its noise.
-std::vector<std::vector<double>> Synthesise(const Recording& r, double polarity) {
-  const double rate = std::atof(r.head[3].c_str());
-  const double noise = std::atof(r.head[8].c_str());
-  RecordingNoise next(r);
-  std::vector<std::vector<double>> records(static_cast<size_t>(std::atoi(r.head[7].c_str())));
-  for (size_t n = 0; n < records.size(); ++n) {
-    records[n].resize(static_cast<size_t>(std::lround(std::atof(r.head[5].c_str()) * rate)));
-    for (size_t k = 0; k < records[n].size(); ++k) {
-      double sum = 0.0;
-      for (const Shape& e : r.shapes)
-        if (e.record == n) sum += e((static_cast<double>(k) - e.onset) / rate);
-      records[n][k] = std::atof(r.head[4].c_str()) + r.drift * static_cast<double>(k) / rate + polarity * sum +
-                      (noise > 0.0 ? next(noise) : 0.0);
-      if (r.quantum > 0.0) records[n][k] = r.quantum * std::round(records[n][k] / r.quantum);
-      if (!r.flat.empty() && k < static_cast<size_t>(r.flat[n % r.flat.size()]))
-        records[n][k] = std::atof(r.head[4].c_str());
-    }
-  }
-  return records;
-}
+using testsupport::battery::Expectation;
+using testsupport::battery::ReadReference;
+using testsupport::battery::Recording;
+using testsupport::battery::Shape;
+using testsupport::battery::Synthesise;
+using testsupport::battery::WriteRecording;
 
 std::wstring Wide(const std::string& text) { return std::wstring(text.begin(), text.end()); }
 
@@ -266,7 +124,7 @@ TEST(CycleEventsTruth, EveryShownColumnMatchesTheShapesValues) {
   BatteryCount battery;
   for (const Recording& r : recordings) {
     ASSERT_EQ(r.head.size(), 10u);
-    const double polarity = r.head[2].find(" -1 ") != std::string::npos ? -1.0 : 1.0;
+    const double polarity = testsupport::battery::Polarity(r);
     const std::wstring file = WriteRecording(r.head[6], std::atof(r.head[3].c_str()), Synthesise(r, polarity));
     ASSERT_FALSE(file.empty());
     std::string output;
