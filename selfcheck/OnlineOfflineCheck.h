@@ -36,7 +36,9 @@ constexpr int32_t kLineSize = 319;
 constexpr int32_t kLineSame = 323;
 constexpr int32_t kLineCount = 336;
 constexpr int32_t kBufferRecords = 20;
-constexpr int32_t kFeedTicks = 10;
+// The ticks each feed adds: 10 first, then single ticks, so that every sample is once the last one sampled, and
+// sizes that end the feeds on other ticks.
+constexpr int32_t kFeedTicks[] = {10, 1, 7, 64};
 
 template <class TBufType>
 std::vector<TBufType> ReadOffline(const EnumTestConfig& config) {
@@ -69,13 +71,10 @@ void CompareBatch(const std::vector<TBufType>& buf, int32_t nRetd, const std::ve
   }
 }
 
-}  // namespace OnlineOfflineDetail
-
+// Samples the recording again, feedTicks at a time, and compares what a second enumerator returns while it
+// follows with the offline events vec.
 template <class TBufType>
-void CheckOnlineOfflineComparison(const EnumTestConfig& config) {
-  using namespace OnlineOfflineDetail;
-  const std::vector<TBufType> vec = ReadOffline<TBufType>(config);
-
+void CompareOnline(const EnumTestConfig& config, const std::vector<TBufType>& vec, int32_t feedTicks) {
   std::vector<TBufType> buf(kBufferRecords);
   int32_t nRetd = 0;
   int32_t nut = 0;
@@ -88,8 +87,8 @@ void CheckOnlineOfflineComparison(const EnumTestConfig& config) {
   // The getter calls the caller itself, so the enumerator stored in it below is seen.
   ExtLib::EventEnumDataGetter edg(document.Get(), std::ref(caller), ExtLib::kGetterRegistersAsSink);
   adder->StartAdding(config.mChannelFormulas, config.mNumSamples, config.mSampleRates, 0.0);
-  adder->AddTicks(kFeedTicks);
-  int32_t ticksFed = kFeedTicks;
+  adder->AddTicks(feedTicks);
+  int32_t ticksFed = feedTicks;
   edg.CreateEnum(config.mEnumID, config.mArithString.c_str());  // made offline just before
   edg.SetSources(true, TickPosition(0, 0));
   const QOR::ComPtr<IEnumEventEx> theenum = edg.GetEventEnum();
@@ -111,14 +110,24 @@ void CheckOnlineOfflineComparison(const EnumTestConfig& config) {
     }
     CheckThat(hr == S_OK || nut == kRecordEndOffset, "hr==S_OK || nut==kRecordEndOffset", kFile, kLineResult);
     if (nRetd < kBufferRecords && !recordEnded) {
-      adder->AddTicks(kFeedTicks);
-      ticksFed += kFeedTicks;
+      adder->AddTicks(feedTicks);
+      ticksFed += feedTicks;
     }
     CompareBatch(buf, nRetd, vec, ndx, kLineSize, kLineSame);
     ndx += nRetd;
   }
   if (static_cast<size_t>(ndx) != vec.size())
     FailCheck("ndx==vec.size()", kFile, kLineCount, EventCountMessage(static_cast<uint32_t>(vec.size()), ndx));
+}
+
+}  // namespace OnlineOfflineDetail
+
+// The events of the finished record, then those of the record while it is sampled, for each feed size in turn.
+template <class TBufType>
+void CheckOnlineOfflineComparison(const EnumTestConfig& config) {
+  using namespace OnlineOfflineDetail;
+  const std::vector<TBufType> vec = ReadOffline<TBufType>(config);
+  for (const int32_t feedTicks : kFeedTicks) CompareOnline(config, vec, feedTicks);
 }
 
 }  // namespace SelfCheck

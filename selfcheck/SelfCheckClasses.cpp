@@ -9,6 +9,7 @@
 #include "selfcheck/SetSourcesCheck.h"
 
 #include <initializer_list>
+#include <string>
 
 namespace Ondara {
 
@@ -22,11 +23,38 @@ namespace {
 constexpr wchar_t kCapSignal[] =
     L"1/(0.01+(1-sin(5*t)))^2 * 0.0001 + threshold(sin(5*t - 2.5),.5)*(sin(5*t-2.5)-0.5)*(1+ 0.1*t)";
 constexpr int32_t kSamples = 32599;
+// The detector of the checks' chains, and the host's cycle detector that stands in for it in the online-against-
+// offline case: upward cycles at least 1 high over levels from 0, 10 ms apart, as General - Unstimulated and
+// Synaptic analyses detect.
+constexpr wchar_t kCapDetector[] = L"cappeakdet(ch1,0.3)";
+constexpr wchar_t kCycleDetector[] = L"pcc(ch1,pxdetect(ch1,0,0.5,1,10,0,0))";
+// Currents every 93.7 ms that jump from 0 to 1.5 in one sample and fall back over half that time: the mean of the
+// jump's two samples stays below the cycle detector's threshold, that of the peak and the next sample crosses it,
+// so each cycle starts one sample after its peak, and the peaks fall on every tick of a feed in turn.
+constexpr wchar_t kCurrentsSignal[] = L"threshold(sin(67.05*t),0)*0.75*(1+sin(67.05*t+1.5707963))";
 
 constexpr EnumCase kStandardCases[] = {
     EnumCase::Bounce,        EnumCase::Bounce2, EnumCase::NextOffline,
     EnumCase::NextOnline,    EnumCase::OnlineOffline, EnumCase::Find,
     EnumCase::SetSources};
+
+// A calculation chain over the CAP detector, made to run over the host's cycle detector on the currents signal;
+// false for a chain that is the detector alone or has none.
+bool OverCycleDetector(const EnumTestConfig& config, EnumTestConfig& currents) {
+  const std::wstring detector = kCapDetector;
+  const std::wstring cycles = kCycleDetector;
+  if (config.mArithString == detector || config.mArithString.find(detector) == std::wstring::npos) return false;
+  const auto replaced = [&](std::wstring text) {
+    for (size_t at = text.find(detector); at != std::wstring::npos; at = text.find(detector, at + cycles.size()))
+      text.replace(at, detector.size(), cycles);
+    return text;
+  };
+  currents = config;
+  currents.mChannelFormulas = {kCurrentsSignal};
+  currents.mArithString = replaced(config.mArithString);
+  for (std::wstring& channel : currents.mVirtualChannels) channel = replaced(channel);
+  return true;
+}
 
 // The body of one case: the check routine for the enumerator's record type, with the check's
 // configuration as Configure left it. findBaseLine names the deterministic find's copy.
@@ -42,7 +70,12 @@ SelfCheck::UnitTestBase::TestCase CaseBody(const ETB& check, EnumCase kind, int3
     case EnumCase::Bounce2: return [self] { SelfCheck::CheckBounce<TBufType>(self->Config(), 1); };
     case EnumCase::NextOffline: return [self] { SelfCheck::CheckNextOffline(self->Config(), self->RecordSize()); };
     case EnumCase::NextOnline: return [self] { SelfCheck::CheckNextOnline(self->Config(), self->RecordSize()); };
-    case EnumCase::OnlineOffline: return [self] { SelfCheck::CheckOnlineOfflineComparison<TBufType>(self->Config()); };
+    case EnumCase::OnlineOffline:
+      return [self] {
+        SelfCheck::CheckOnlineOfflineComparison<TBufType>(self->Config());
+        EnumTestConfig currents;
+        if (OverCycleDetector(self->Config(), currents)) SelfCheck::CheckOnlineOfflineComparison<TBufType>(currents);
+      };
     case EnumCase::Find: return [self] { SelfCheck::CheckFind<TBufType>(self->Config()); };
     case EnumCase::SetSources: return [self] { SelfCheck::CheckSetSources<TBufType>(self->Config()); };
   }
@@ -68,7 +101,7 @@ void Test::AddTestCases() {
     AddEnumCase(kName, kind, CaseBody<EventPkStm>(*this, kind, 166));
 }
 void Test::Configure() {
-  mConfig = CapConfig(L"cappeakdet(ch1,0.3)", L"cappeakdet(ch1,0.3)");
+  mConfig = CapConfig(kCapDetector, kCapDetector);
   mRecordSize = sizeof(EventPkStm);
 }
 }  // namespace CAPPeakDet
