@@ -437,11 +437,12 @@ std::wstring NoisyPlateauRecording(uint32_t seed) {
 // white and low-passed noise of several seeds; a height just above all the trace spans (0.1 V
 // meant as it is) and one typed in the channel's unit; one below the span that no peak rises and
 // falls by, with the width filter on, off and without a width; the width filter dropping peaks
-// of their own, or the pieces noise splits a plateau into; the detector's own minimum width with
+// of their own (the bundled ECG's R waves), or the pieces noise splits a plateau into; the detector's own minimum width with
 // the filter off; the wrong direction for the cycle detector.
 TEST_F(AnalyzeUnattended, EveryHintFollowedBringsTheEventsBack) {
   ASSERT_TRUE(testsupport::HostBuilt());
   const std::wstring steps = L"\"" + testsupport::SourcePathW("data/neuron_steps.csv") + L"\" --type 5 --set 1035=1 ";
+  const std::wstring ecg = L"\"" + testsupport::SourcePathW("data/ecg_mitbih100_mlii.csv") + L"\" --type 1 ";
   const std::wstring synaptic = L"\"" + testsupport::SourcePathW("data/synaptic_currents.csv") + L"\" --type 2 ";
   const std::wstring plateau = NoisyPlateauRecording(3);
   const std::string noise = "the minimum height lies in the noise, whose standard deviation is about ";
@@ -457,6 +458,8 @@ TEST_F(AnalyzeUnattended, EveryHintFollowedBringsTheEventsBack) {
       {steps + L"--set 1006=50", {"heights are in base units, 0.05 for 50 mV"}, L"--set 1006=0.05", 20},
       {L"\"" + sRecording + L"\" --type 1 --set 1001=5000", {"a smaller minimum width (setting 1001) keeps them"},
        L"--set 1001=50", 8},
+      {ecg + L"--set 1006=0.0005", {"found 760 before it, peaks of their own", "smaller minimum width (setting 1001)"},
+       L"--set 1001=1", 760},
       {L"\"" + sRecording + L"\" --type 1 --set 1036=f --set 1001=5000", {"half of setting 1001 (5000 ms)\r\n"},
        L"--set 1001=50", 8},
       {L"\"" + plateau + L"\" --type 1", {"a higher minimum height (setting 1006) joins them: at 0.06 V (60 mV)"},
