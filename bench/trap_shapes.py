@@ -1,0 +1,272 @@
+#!/usr/bin/env python3
+# Measures the traps docs/columns.md describes on recordings generated here, of the shapes users meet, and
+# prints one line per case: how many rows the table has, how many read what the shape holds, and the spread of
+# the cells that tell the two apart. docs/columns.md quotes these lines.
+#
+# Tool: numpy 1.24.2 (Debian's python3-numpy), numpy.random.RandomState(seed).normal for white noise. The host
+# (build/bin/ondara-host.exe analyze, under Wine with the build's prefix; a display of Xvfb's own when DISPLAY is
+# not set) analyses each recording as `scripts/run FILE --type T --set ...` does.
+# Rerun (after a build):  PYENV_VERSION=system python3 bench/trap_shapes.py > bench/trap_shapes.txt
+#   --keep DIR writes the recordings into DIR and keeps them; --only TEXT runs the cases whose name holds TEXT.
+#
+# Shapes (levels in mV, times in s; noise in per cent of the event's height, white, Gaussian):
+# - evoked, gamma: a rectangular artefact of +25 mV, WIDTH wide, then 2 ms after its start a response of +8 mV,
+#   8 mV x (s / 2 ms)^2 x exp(2 - s / 1 ms) (peak at 2 ms), on -60 mV at 20 kHz, one stimulus every 100 ms,
+#   sixteen a recording; `--type 3 --set 1000=3 --set 1002=0.01 --set 1006=0.003 --set 1008=40`.
+# - evoked, one-sided: an artefact of +20 mV that only rises (0.1 ms) and falls back (0.1 ms), then 1.5 ms later a
+#   bi-exponential response of 12 mV (1 and 20 ms), 50 ms apart, eight a record, seven records, on -60 mV.
+# - evoked, 100 Hz: the same artefact with a top of two samples at 10 kHz, a bi-exponential response of 12 mV
+#   (0.5 ms, DECAY), ten 10 ms apart a record, three records; 1002 = 0.015 and 1027 = 9.9.
+# - cardiac, spike-and-dome: 110 mV from -85 mV at 5 kHz, five 1 s apart a recording: an upstroke of 1 ms, a
+#   notch to NOTCH of the height at 5 ms, a dome back to 0.85 at 30 ms, falling to 0.75 at 200 ms and to rest at
+#   300 ms; eight recordings (seeds), so forty action potentials.
+import argparse
+import math
+import os
+import re
+import shutil
+import subprocess
+import sys
+import tempfile
+
+import numpy as np
+
+ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+
+
+def pwl(points):
+    # Straight lines from (0, 0) through points (seconds, fraction), 0 after the last.
+    t = np.array([0.0] + [p[0] for p in points])
+    f = np.array([0.0] + [p[1] for p in points])
+    return lambda s: np.where((s >= 0.0) & (s <= t[-1]), np.interp(s, t, f), 0.0)
+
+
+def gamma_response(s):
+    x = np.clip(s, 0.0, None) / 0.001
+    return np.where(s > 0.0, (x / 2.0) ** 2 * np.exp(2.0 - x), 0.0)
+
+
+def biexp(rise, decay):
+    tp = rise * decay / (decay - rise) * math.log(decay / rise)
+    norm = math.exp(-tp / decay) - math.exp(-tp / rise)
+    return lambda s: np.where(s > 0.0, (np.exp(-np.clip(s, 0, None) / decay) -
+                                        np.exp(-np.clip(s, 0, None) / rise)) / norm, 0.0)
+
+
+def write_recording(path, rate, records):
+    # records: arrays of mV samples; a blank line between records, as the host's recording text has it.
+    with open(path, "w") as f:
+        f.write("Time [s],Vm [mV]\n")
+        for k, x in enumerate(records):
+            if k:
+                f.write("\n")
+            for i, v in enumerate(x):
+                f.write(f"{i / rate:.6f},{v:.4f}\n")
+
+
+class Host:
+    def __init__(self):
+        self.env = dict(os.environ, WINEDEBUG="-all", WINEARCH="win32",
+                        WINEPREFIX=os.path.join(ROOT, "build", "wineprefix"),
+                        WINEDLLOVERRIDES="mscoree=;mshtml=;winedbg.exe=d")
+        self.xvfb = None
+        if not self.env.get("DISPLAY"):
+            r, w = os.pipe()
+            self.xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(w), "-screen", "0", "1280x1024x24", "-nolisten",
+                                          "tcp"], pass_fds=(w,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            os.close(w)
+            self.env["DISPLAY"] = ":" + os.read(r, 64).decode().split()[0]
+            os.close(r)
+
+    def close(self):
+        if self.xvfb:
+            self.xvfb.terminate()
+            self.xvfb.wait()
+
+    def table(self, path, kind, settings):
+        args = ["wine", os.path.join(ROOT, "build", "bin", "ondara-host.exe"), "analyze", "--recording", path,
+                "--table", "--type", str(kind)]
+        for s in settings.split():
+            args += ["--set", s]
+        out = subprocess.run(args, env=self.env, capture_output=True, text=True).stdout.replace("\r", "")
+        # The heading line, one line per event, a blank line, then the summary's block.
+        block = out.split("\n\n")[0]
+        lines = [line.split("\t") for line in block.split("\n") if line.strip()]
+        if not lines:
+            return []
+        head = lines[0]
+        return [dict(zip(head, line)) for line in lines[1:]]
+
+
+def cell(row, prefix):
+    for key, value in row.items():
+        if key.startswith(prefix + " (") or key == prefix:
+            value = value.strip()
+            return float(value) if value else None
+    raise KeyError(prefix)
+
+
+def span(values):
+    values = [v for v in values if v is not None]
+    return f"{min(values):.2f} to {max(values):.2f}" if values else "none"
+
+
+def evoked_gamma(host, folder, cases):
+    settings = "1000=3 1002=0.01 1006=0.003 1008=40"
+    rate = 20000
+    for width, noise, seed in ((0.0003, 0.35, 1), (0.0004, 0.3, 2), (0.0005, 0.4, 3), (0.0003, 0.4, 4),
+                               (0.0004, 0.35, 5), (0.0005, 0.3, 6), (0.0004, 0.1, 7)):
+        name = f"evoked, gamma, artefact {width * 1e3:.1f} ms, noise {noise} mV, seed {seed}"
+        if not wanted(name, cases):
+            continue
+        n = int(1.62 * rate)
+        s = np.arange(n) / rate
+        x = np.full(n, -60.0)
+        for i in range(16):
+            t0 = 0.02 + 0.1 * i
+            x += np.where((s >= t0) & (s < t0 + width), 25.0, 0.0)
+            x += 8.0 * gamma_response(s - t0 - 0.002)
+        x += np.random.RandomState(seed).normal(0.0, noise, n)
+        path = os.path.join(folder, f"gamma{seed}.csv")
+        write_recording(path, rate, [x])
+        for extra in ("", " 1007=0.5", " 1039=1 1040=-0.06"):
+            rows = host.table(path, 3, settings + extra)
+            wrong = [r for r in rows if cell(r, "Baseline") > -55.0]
+            heights = [cell(r, "Height") for r in rows]
+            print(f"{name}\t{settings + extra}\trows {len(rows)} of 16\tbaseline on the artefact {len(wrong)}\t"
+                  f"Height {span(heights)} for 8\tBaseline {span([cell(r, 'Baseline') for r in rows])}")
+
+
+def evoked_one_sided(host, folder, cases):
+    # 56 responses after a one-sided artefact, 10 kHz: which read the response (Height within 3 mV of 12).
+    rate = 10000
+    artefact = pwl([(0.0001, 1.0), (0.0002, 0.0)])
+    response = biexp(0.001, 0.02)
+    for percent, seed in ((2, 11), (3, 12), (5, 13), (5, 14)):
+        name = f"evoked, one-sided artefact, 10 kHz, noise {percent} %, seed {seed}"
+        if not wanted(name, cases):
+            continue
+        rng = np.random.RandomState(seed)
+        records = []
+        for _ in range(7):
+            n = int(0.42 * rate)
+            s = np.arange(n) / rate
+            x = np.full(n, -60.0)
+            for i in range(8):
+                t0 = 0.02 + 0.05 * i
+                x += 20.0 * artefact(s - t0) + 12.0 * response(s - t0 - 0.0015)
+            records.append(x + rng.normal(0.0, 0.12 * percent, n))
+        path = os.path.join(folder, f"onesided{seed}.csv")
+        write_recording(path, rate, records)
+        for extra in (" 1002=0.015", " 1002=0.015 1039=1 1040=-0.06", " 1002=0.015 1007=1"):
+            rows = host.table(path, 3, "1000=3 1002=0.01 1006=0.005" + extra)
+            right = [r for r in rows if abs(cell(r, "Height") - 12.0) < 3.0]
+            base = [cell(r, "Baseline") for r in rows]
+            off = [b for b in base if abs(b + 60.0) > 3.0]
+            lat0 = [r for r in rows if cell(r, "Latency") == 0.0]
+            print(f"{name}\t1000=3 1002=0.01 1006=0.005{extra}\trows {len(rows)} of 56\tread the response "
+                  f"{len(right)}\tBaseline off rest by 3 mV {len(off)} ({span(off)})\tLatency 0 {len(lat0)}\t"
+                  f"Height of the others {span([cell(r, 'Height') for r in rows if r not in right])}")
+
+
+def evoked_trains(host, folder, cases):
+    rate = 10000
+    artefact = pwl([(0.0001, 1.0), (0.0002, 1.0), (0.0003, 0.0)])
+    for decay, seed in ((0.002, 81), (0.004, 82), (0.006, 83), (0.006, 84)):
+        name = f"evoked, 100 Hz, decay {decay * 1e3:.0f} ms, noise 2 %, seed {seed}"
+        if not wanted(name, cases):
+            continue
+        response = biexp(0.0005, decay)
+        rng = np.random.RandomState(seed)
+        records = []
+        for _ in range(3):
+            n = int(0.12 * rate)
+            s = np.arange(n) / rate
+            x = np.full(n, -60.0)
+            for i in range(10):
+                t0 = 0.02 + 0.01 * i
+                x += 20.0 * artefact(s - t0) + 12.0 * response(s - t0 - 0.0015)
+            records.append(x + rng.normal(0.0, 0.24, n))
+        path = os.path.join(folder, f"train{seed}.csv")
+        write_recording(path, rate, records)
+        for extra in ("", " 1041=10", " 1041=30", " 1041=50"):
+            settings = "1000=3 1002=0.015 1006=0.005 1027=9.9" + extra
+            rows = host.table(path, 3, settings)
+            right = [r for r in rows if abs(cell(r, "Height") - 12.0) < 3.0]
+            ttp = [cell(r, "TimeToPeak") for r in rows if r not in right]
+            print(f"{name}\t{settings}\trows {len(rows)} of 30\tread the response {len(right)}\t"
+                  f"Height of the others {span([cell(r, 'Height') for r in rows if r not in right])}\t"
+                  f"their TimeToPeak {span(ttp)}")
+
+
+def spike_and_dome(notch):
+    return pwl([(0.001, 1.0), (0.005, notch), (0.03, 0.85), (0.2, 0.75), (0.3, 0.0)])
+
+
+def cardiac(host, folder, cases):
+    rate = 5000
+    for notch, percent, settings in ((0.7, 8, "1036=f 1006=0.09"), (0.7, 8, "1036=f 1006=0.09 1039=1 1040=-0.085"),
+                                     (0.7, 8, "1036=f 1006=0.09 1039=2"),
+                                     (0.88, 1, "34=t"), (0.88, 1, "34=t 1039=1 1040=-0.085"),
+                                     (0.88, 0, "34=t")):
+        name = f"cardiac, spike-and-dome, notch {notch}, noise {percent} %"
+        if not wanted(name + " " + settings, cases):
+            continue
+        shape = spike_and_dome(notch)
+        found = 0
+        rows_all = 0
+        rmp_off = []
+        apa = []
+        apd10 = []
+        for seed in range(8):
+            n = int(5.5 * rate)
+            s = np.arange(n) / rate
+            x = np.full(n, -85.0)
+            for i in range(5):
+                x += 110.0 * shape(s - 0.5 - i)
+            x += np.random.RandomState(100 + seed).normal(0.0, 1.1 * percent, n)
+            path = os.path.join(folder, f"cardiac{seed}.csv")
+            write_recording(path, rate, [x])
+            rows = host.table(path, 1, settings)
+            rows_all += len(rows)
+            for r in rows:
+                start = cell(r, "TStart")
+                at_start = any(abs(start - (0.5 + i)) < 0.003 for i in range(5))
+                found += at_start
+                rmp = cell(r, "RMP")
+                if abs(rmp + 85.0) > 5.0:
+                    rmp_off.append(rmp)
+                apa.append(cell(r, "APA"))
+                if "34=t" in settings:
+                    apd10.append(cell(r, "APD10"))
+        line = f"{name}\t{settings}\trows {rows_all} of 40\tat their start {found}\tRMP off rest by 5 mV " \
+               f"{len(rmp_off)} ({span(rmp_off)})\tAPA {span(apa)}"
+        if apd10:
+            line += f"\tAPD10 {span(apd10)}"
+        print(line)
+
+
+def wanted(name, cases):
+    return not cases or any(c in name for c in cases)
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--keep")
+    parser.add_argument("--only", action="append")
+    args = parser.parse_args()
+    folder = args.keep or tempfile.mkdtemp(prefix="trap-shapes-", dir=os.path.join(ROOT, "build"))
+    os.makedirs(folder, exist_ok=True)
+    host = Host()
+    try:
+        for measure in (evoked_gamma, evoked_one_sided, evoked_trains, cardiac):
+            measure(host, folder, args.only)
+            sys.stdout.flush()
+    finally:
+        host.close()
+        if not args.keep:
+            shutil.rmtree(folder)
+
+
+if __name__ == "__main__":
+    main()
