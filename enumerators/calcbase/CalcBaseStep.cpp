@@ -40,12 +40,20 @@ void CloseSegment(SegmentScanner& s, int32_t t) noexcept {
   const double score = n * n * SseFabs(static_cast<double>(s.eventValue) - mean) /
                        (static_cast<double>(s.eventTick) + 1.0 - static_cast<double>(t));
   const bool eligible = s.windowStart < 0 || t > s.windowStart;
-  if (!eligible || score < s.bestScore) return;
+  if (!eligible) return;
+  const int32_t last = SubTicksSat(AddTicksSat(s.segStartTick, s.count), 1);
   // Not smaller: a later segment wins a tie.
+  if (score >= s.pulse.bestScore && !StartsInPulse(s.pulse, s.segStartTick)) {
+    s.pulse.bestScore = score;
+    s.pulse.bestMean = static_cast<float>(mean);
+    s.pulse.bestStartTick = s.segStartTick;
+    s.pulse.bestEndTick = last;
+  }
+  if (score < s.bestScore) return;
   s.bestScore = score;
   s.bestMean = static_cast<float>(mean);
   s.bestStartTick = s.segStartTick;
-  s.bestEndTick = SubTicksSat(AddTicksSat(s.segStartTick, s.count), 1);
+  s.bestEndTick = last;
 }
 
 void PrepareScanner(SegmentScanner& s, const StepSettings& p) noexcept {
@@ -58,6 +66,7 @@ void PrepareScanner(SegmentScanner& s, const StepSettings& p) noexcept {
   s.windowStart = -1;
   s.windowEnd = -1;
   s.newSegment = true;
+  s.pulse = StimulusPulse();
 }
 
 void ClearOut(EventBCalcBase& out) noexcept {
@@ -112,6 +121,16 @@ bool BlockBefore(SampleCursor& channel, int32_t end, const float*& v, int32_t& f
   return true;
 }
 
+// The best segment as the baseline; false when there was none.
+bool TakeSegment(double score, float mean, int32_t start, int32_t end, float value, EventBCalcBase& out) noexcept {
+  if (!(score > 0.0 && start >= 0 && end >= 0)) return false;
+  out.baseline = mean;
+  out.baseStartTick = start;
+  out.baseEndTick = end;
+  out.polarity = mean <= value ? 1.0f : -1.0f;
+  return true;
+}
+
 bool MeasureSearch(StepState& s, const StepSettings& p, SampleCursor& channel, int32_t e, float value,
                    EventBCalcBase& out) {
   SegmentScanner& sc = s.scanner;
@@ -120,6 +139,7 @@ bool MeasureSearch(StepState& s, const StepSettings& p, SampleCursor& channel, i
   const bool window = s.pendingStimulus.kind != kEventEmpty && p.searchStartTicks >= 0 && p.searchEndTicks >= 0;
   sc.windowStart = window ? AddTicksSat(s.pendingStimulus.tick, p.searchStartTicks) : -1;
   sc.windowEnd = window ? AddTicksSat(s.pendingStimulus.tick, p.searchEndTicks) : -1;
+  sc.pulse.tick = window ? s.pendingStimulus.tick : -1;
   s.previousEventTick = e;
   // A stimulus without a response has no peak to measure a flat stretch against (its marker's
   // value 1.0 is no level of the signal): it has no baseline, so no baseline or area either.
@@ -134,11 +154,9 @@ bool MeasureSearch(StepState& s, const StepSettings& p, SampleCursor& channel, i
     FeedSegmentScanner(sc, v, first, count);
     channel.Skip(count);
   }
-  if (sc.bestScore > 0.0 && sc.bestStartTick >= 0 && sc.bestEndTick >= 0) {
-    out.baseline = sc.bestMean;
-    out.baseStartTick = sc.bestStartTick;
-    out.baseEndTick = sc.bestEndTick;
-    out.polarity = sc.bestMean <= value ? 1.0f : -1.0f;
+  // The stimulus's pulse is no baseline while anything after it is (without a pulse both bests are one).
+  if (TakeSegment(sc.pulse.bestScore, sc.pulse.bestMean, sc.pulse.bestStartTick, sc.pulse.bestEndTick, value, out) ||
+      TakeSegment(sc.bestScore, sc.bestMean, sc.bestStartTick, sc.bestEndTick, value, out)) {
     return true;
   }
   out.baseline = static_cast<float>(static_cast<double>(value) * 0.999999);
@@ -318,6 +336,8 @@ int32_t ExtendSegment(SegmentScanner& s, const float* v, int32_t firstTick, int3
 }  // namespace
 
 void FeedSegmentScanner(SegmentScanner& state, const float* v, int32_t firstTick, int32_t count) noexcept {
+  // The pulse is followed first: a segment closing in this block may have started within it.
+  TrackStimulusPulse(state.pulse, state.eventValue, v, firstTick, count);
   SegmentScanner s = state;  // in registers: the samples might alias the state
   const int32_t lastTick = SubTicksSat(s.eventTick, 1);
   int32_t i = 0;

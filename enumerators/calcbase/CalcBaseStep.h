@@ -6,6 +6,7 @@
 
 #include "enumerators/framework/StageCursors.h"
 #include "base/EventRecords.h"
+#include "enumerators/calcbase/StimulusPulse.h"
 
 namespace ZR::Enum::CalcBase {
 
@@ -44,6 +45,7 @@ struct SegmentScanner {
   float bestMean = -1.0f;
   int32_t bestStartTick = -1;
   int32_t bestEndTick = -1;
+  StimulusPulse pulse;
 };
 
 // Feeds samples v[0..count) at ticks firstTick.. (all before E) to the scanner.

@@ -141,6 +141,36 @@ TEST(CalcBaseStep, SearchWindowAfterStimulus) {
   EXPECT_EQ(late[0].baseEndTick, 299);
 }
 
+// The stimulus's own pulse after a stimulus is no baseline: a flat top of 3 (or -3) at ticks 100..109, the stimulus
+// on its first sample, on rest that noise breaks into segments of one sample (0.05 either way, the tolerance 5 % of
+// |1 - v|). The top's segment, long and far from the peak, would score highest; a segment of rest after it is taken
+// instead, and the peak is measured upward. When the peak follows the pulse at once there is nothing after it, and
+// the pulse's segment stays the baseline, as without a pulse.
+TEST(CalcBaseStep, StimulusPulseIsNoBaseline) {
+  struct PulseCase {
+    float top;
+    int32_t peak;
+    float baseline;
+    float polarity;
+  };
+  for (const PulseCase& c : {PulseCase{3.0f, 200, 0.05f, 1.0f}, PulseCase{-3.0f, 200, 0.05f, 1.0f},
+                             PulseCase{3.0f, 111, 3.0f, -1.0f}}) {
+    const auto v = calcstages::Samples(300, [&c](int32_t t) {
+      return t >= 100 && t < 110 ? c.top : t % 2 ? -0.05 : 0.05;
+    });
+    StepSettings p;
+    p.searchStartTicks = 0;
+    p.searchEndTicks = 200;
+    for (const int32_t block : {1024, 7}) {
+      const auto out = RunBase(p, v, {EventPkStm::Stimulus(100), EventPkStm::Peak(c.peak, 1.0f)}, block);
+      ASSERT_EQ(out.size(), 1u);
+      EXPECT_FLOAT_EQ(std::fabs(out[0].baseline), c.baseline) << "top " << c.top << " peak " << c.peak;
+      EXPECT_EQ(out[0].polarity, c.polarity) << "top " << c.top << " peak " << c.peak;
+      EXPECT_GE(out[0].baseStartTick, c.baseline == 3.0f ? 100 : 110) << "top " << c.top << " peak " << c.peak;
+    }
+  }
+}
+
 // Mode 2 with no sample between the events: the level is +infinity.
 TEST(CalcBaseStep, LowestWithoutSamplesIsInfinite) {
   StepSettings p;
