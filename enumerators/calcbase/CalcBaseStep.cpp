@@ -155,7 +155,9 @@ bool MeasureSearch(StepState& s, const StepSettings& p, SampleCursor& channel, i
     channel.Skip(count);
   }
   // The stimulus's pulse is no baseline while anything after it is (without a pulse both bests are one).
-  if (TakeSegment(sc.pulse.bestScore, sc.pulse.bestMean, sc.pulse.bestStartTick, sc.pulse.bestEndTick, value, out) ||
+  const StimulusPulse& pulse = sc.pulse;
+  if ((pulse.end >= 0 &&
+       TakeSegment(pulse.bestScore, pulse.bestMean, pulse.bestStartTick, pulse.bestEndTick, value, out)) ||
       TakeSegment(sc.bestScore, sc.bestMean, sc.bestStartTick, sc.bestEndTick, value, out)) {
     return true;
   }

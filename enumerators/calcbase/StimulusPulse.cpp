@@ -7,17 +7,16 @@ namespace ZR::Enum::CalcBase {
 
 namespace {
 
-// The stimulus sample: a pulse when it lies beyond every earlier sample, away from the one farthest from it, and
-// farther from the peak than that one.
+// The stimulus sample: a pulse when it lies beyond every earlier sample, away from their mean, and farther from
+// that mean than the peak.
 void Decide(StimulusPulse& p, double peak, float v) noexcept {
   p.top = v;
   p.end = -1;
-  if (!p.seen) return;
+  if (p.seen == 0) return;
   const double top = v;
-  const bool rose = std::fabs(p.low - top) >= std::fabs(p.high - top);  // up from the lowest sample
-  const double from = rose ? p.low : p.high;
-  const bool beyond = rose ? top >= p.high : top <= p.low;
-  if (!beyond || !(std::fabs(top - peak) > std::fabs(from - peak))) return;
+  const double from = p.sum / p.seen;
+  const bool beyond = top > from ? top >= p.high : top <= p.low;
+  if (!beyond || !(std::fabs(top - from) > std::fabs(peak - from))) return;
   p.from = static_cast<float>(from);
   p.end = StimulusPulse::kLasting;
 }
@@ -30,16 +29,21 @@ void TrackStimulusPulse(StimulusPulse& p, double peak, const float* v, int32_t f
   int32_t i = 0;
   for (; i < count && firstTick + i < p.tick; ++i) {
     const float x = v[i];
-    if (!p.seen || x < p.low) p.low = x;
-    if (!p.seen || x > p.high) p.high = x;
-    p.seen = true;
+    if (p.seen == 0 || x < p.low) p.low = x;
+    if (p.seen == 0 || x > p.high) p.high = x;
+    p.sum += x;
+    ++p.seen;
   }
   if (i < count && firstTick + i == p.tick) Decide(p, peak, v[i++]);
   const double top = p.top;
   const double from = p.from;
   for (; i < count && p.end == StimulusPulse::kLasting; ++i) {
     const double x = v[i];
-    if (!(std::fabs(x - top) < std::fabs(x - from))) p.end = firstTick + i;
+    if (std::fabs(x - top) < std::fabs(x - from)) continue;
+    // A pulse comes back to where it rose from. A signal that goes on past that level by more than half the
+    // pulse is rising out of a low that the stimulus was put on (a fall into the next artefact): no pulse.
+    const bool past = (x - from) * (from - top) > 0.0 && std::fabs(x - from) > 0.5 * std::fabs(top - from);
+    p.end = past ? -1 : firstTick + i;
   }
 }
 
