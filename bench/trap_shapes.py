@@ -7,7 +7,8 @@
 # (build/bin/ondara-host.exe analyze, under Wine with the build's prefix; a display of Xvfb's own when DISPLAY is
 # not set) analyses each recording as `scripts/run FILE --type T --set ...` does.
 # Rerun (after a build):  PYENV_VERSION=system python3 bench/trap_shapes.py > bench/trap_shapes.txt
-#   --keep DIR writes the recordings into DIR and keeps them; --only TEXT runs the cases whose name holds TEXT.
+#   --keep DIR writes the recordings into DIR and keeps them; --only TEXT runs the cases whose name holds TEXT;
+#   --host EXE analyses with another build's host (beside its module), to compare two builds.
 #
 # Shapes (levels in mV, times in s; noise in per cent of the event's height, white, Gaussian):
 # - evoked, gamma: a rectangular artefact of +25 mV, WIDTH wide, then 2 ms after its start a response of +8 mV,
@@ -18,8 +19,11 @@
 # - evoked, 100 Hz: the same artefact with a top of two samples at 10 kHz, a bi-exponential response of 12 mV
 #   (0.5 ms, DECAY), ten 10 ms apart a record, three records; 1002 = 0.015 and 1027 = 9.9.
 # - cardiac, spike-and-dome: 110 mV from -85 mV at 5 kHz, five 1 s apart a recording: an upstroke of 1 ms, a
-#   notch to NOTCH of the height at 5 ms, a dome back to 0.85 at 30 ms, falling to 0.75 at 200 ms and to rest at
-#   300 ms; eight recordings (seeds), so forty action potentials.
+#   notch to 0.7 of the height at 5 ms, a dome back to 0.85 at 30 ms, falling to 0.75 at 200 ms and to rest at
+#   300 ms; eight recordings (seeds), so forty action potentials. A notched plateau: the notch to 0.92, the dome
+#   to 0.97 at 30 ms and 0.95 at 200 ms, so that the fall crosses 90 % (APD10) only on its repolarisation. A
+#   straight-line plateau: the spike to 0.85 at 5 ms, the plateau falling to 0.65 at 200 ms, rest at 300 ms. A
+#   smooth one: flat at 0.8 after the spike, repolarising through half height at 220 ms.
 import argparse
 import math
 import os
@@ -65,7 +69,8 @@ def write_recording(path, rate, records):
 
 
 class Host:
-    def __init__(self):
+    def __init__(self, exe):
+        self.exe = exe
         self.env = dict(os.environ, WINEDEBUG="-all", WINEARCH="win32",
                         WINEPREFIX=os.path.join(ROOT, "build", "wineprefix"),
                         WINEDLLOVERRIDES="mscoree=;mshtml=;winedbg.exe=d")
@@ -84,7 +89,7 @@ class Host:
             self.xvfb.wait()
 
     def table(self, path, kind, settings):
-        args = ["wine", os.path.join(ROOT, "build", "bin", "ondara-host.exe"), "analyze", "--recording", path,
+        args = ["wine", self.exe, "analyze", "--recording", path,
                 "--table", "--type", str(kind)]
         for s in settings.split():
             args += ["--set", s]
@@ -137,6 +142,22 @@ def evoked_gamma(host, folder, cases):
                   f"Height {span(heights)} for 8\tBaseline {span([cell(r, 'Baseline') for r in rows])}")
 
 
+def stimulus_train(rate, records, per, spacing, artefact, response, noise, seed):
+    # Records of per stimuli spacing apart from 20 ms on: an artefact of 20 mV, 1.5 ms after it a response of 12 mV,
+    # on -60 mV, with white noise of noise mV; the records' noise drawn in turn from one generator.
+    rng = np.random.RandomState(seed)
+    out = []
+    for _ in range(records):
+        n = int((0.02 + spacing * per) * rate)
+        s = np.arange(n) / rate
+        x = np.full(n, -60.0)
+        for i in range(per):
+            t0 = 0.02 + spacing * i
+            x += 20.0 * artefact(s - t0) + 12.0 * response(s - t0 - 0.0015)
+        out.append(x + rng.normal(0.0, noise, n))
+    return out
+
+
 def evoked_one_sided(host, folder, cases):
     # 56 responses after a one-sided artefact, 10 kHz: which read the response (Height within 3 mV of 12).
     rate = 10000
@@ -146,16 +167,7 @@ def evoked_one_sided(host, folder, cases):
         name = f"evoked, one-sided artefact, 10 kHz, noise {percent} %, seed {seed}"
         if not wanted(name, cases):
             continue
-        rng = np.random.RandomState(seed)
-        records = []
-        for _ in range(7):
-            n = int(0.42 * rate)
-            s = np.arange(n) / rate
-            x = np.full(n, -60.0)
-            for i in range(8):
-                t0 = 0.02 + 0.05 * i
-                x += 20.0 * artefact(s - t0) + 12.0 * response(s - t0 - 0.0015)
-            records.append(x + rng.normal(0.0, 0.12 * percent, n))
+        records = stimulus_train(rate, 7, 8, 0.05, artefact, response, 0.12 * percent, seed)
         path = os.path.join(folder, f"onesided{seed}.csv")
         write_recording(path, rate, records)
         for extra in (" 1002=0.015", " 1002=0.015 1039=1 1040=-0.06", " 1002=0.015 1007=1"):
@@ -177,16 +189,7 @@ def evoked_trains(host, folder, cases):
         if not wanted(name, cases):
             continue
         response = biexp(0.0005, decay)
-        rng = np.random.RandomState(seed)
-        records = []
-        for _ in range(3):
-            n = int(0.12 * rate)
-            s = np.arange(n) / rate
-            x = np.full(n, -60.0)
-            for i in range(10):
-                t0 = 0.02 + 0.01 * i
-                x += 20.0 * artefact(s - t0) + 12.0 * response(s - t0 - 0.0015)
-            records.append(x + rng.normal(0.0, 0.24, n))
+        records = stimulus_train(rate, 3, 10, 0.01, artefact, response, 0.24, seed)
         path = os.path.join(folder, f"train{seed}.csv")
         write_recording(path, rate, records)
         for extra in ("", " 1041=10", " 1041=30", " 1041=50"):
@@ -199,31 +202,58 @@ def evoked_trains(host, folder, cases):
                   f"their TimeToPeak {span(ttp)}")
 
 
-def spike_and_dome(notch):
-    return pwl([(0.001, 1.0), (0.005, notch), (0.03, 0.85), (0.2, 0.75), (0.3, 0.0)])
+SPIKE_AND_DOME = [(0.001, 1.0), (0.005, 0.7), (0.03, 0.85), (0.2, 0.75), (0.3, 0.0)]
+NOTCHED = [(0.001, 1.0), (0.005, 0.92), (0.03, 0.97), (0.2, 0.95), (0.3, 0.0)]
+STRAIGHT = [(0.001, 1.0), (0.005, 0.85), (0.200, 0.65), (0.300, 0.0)]
+
+
+def smooth_cardiac(s):
+    # An upstroke of 1 ms, a spike falling to a flat plateau at 80 % and a sigmoid repolarisation through half height
+    # at 220 ms.
+    s = np.asarray(s, dtype=float)
+    dome = 1.0 - 0.2 * (1.0 - np.exp(-np.clip(s - 0.001, 0.0, None) / 0.003))
+    body = dome / (1.0 + np.exp(np.clip((s - 0.22) / 0.02, None, 50.0))) * (1.0 + math.exp(-0.219 / 0.02))
+    return np.where(s <= 0.0, 0.0, np.where(s < 0.001, s / 0.001, np.where(s < 0.4, body, 0.0)))
 
 
 def cardiac(host, folder, cases):
+    # Five action potentials a recording, eight recordings (seeds 100 to 107): forty. A row is at its start when
+    # TStart lies within 3 ms of an upstroke; RMP is off when it lies 20 mV or more from rest.
     rate = 5000
-    for notch, percent, settings in ((0.7, 8, "1036=f 1006=0.09"), (0.7, 8, "1036=f 1006=0.09 1039=1 1040=-0.085"),
-                                     (0.7, 8, "1036=f 1006=0.09 1039=2"),
-                                     (0.88, 1, "34=t"), (0.88, 1, "34=t 1039=1 1040=-0.085"),
-                                     (0.88, 0, "34=t")):
-        name = f"cardiac, spike-and-dome, notch {notch}, noise {percent} %"
+    apd10 = (0.2 + 0.05 / 0.95 * 0.1 - 0.001 * 0.05) * 1e3  # the notched plateau's, from its 5 % start
+    for shape, points, percent, settings in (
+            ("spike-and-dome", SPIKE_AND_DOME, 8, "1036=f 1006=0.09"),
+            ("spike-and-dome", SPIKE_AND_DOME, 8, "1036=f 1006=0.09 1039=1 1040=-0.085"),
+            ("spike-and-dome", SPIKE_AND_DOME, 8, "1036=f 1006=0.09 1039=2"),
+            ("spike-and-dome", SPIKE_AND_DOME, 8, "1006=0.06"),
+            ("spike-and-dome", SPIKE_AND_DOME, 8, "1006=0.06 1039=1 1040=-0.085"),
+            ("straight plateau", STRAIGHT, 8, "1036=f 1006=0.09"),
+            ("straight plateau", STRAIGHT, 8, "1036=f 1006=0.09 1039=1 1040=-0.085"),
+            ("smooth plateau", None, 8, "1036=f 1006=0.09"),
+            ("smooth plateau", None, 8, "1036=f 1006=0.09 1039=1 1040=-0.085"),
+            ("straight plateau", STRAIGHT, 12, "1036=f 1006=0.09"),
+            ("straight plateau", STRAIGHT, 12, "1036=f 1006=0.09 1039=1 1040=-0.085"),
+            ("smooth plateau", None, 5, ""),
+            ("smooth plateau", None, 5, "1039=1 1040=-0.085"),
+            ("notched plateau", NOTCHED, 0, "34=t"),
+            ("notched plateau", NOTCHED, 1, "34=t"),
+            ("notched plateau", NOTCHED, 2, "34=t"),
+            ("notched plateau", NOTCHED, 1, "34=t 1039=1 1040=-0.085")):
+        name = f"cardiac, {shape}, noise {percent} %"
         if not wanted(name + " " + settings, cases):
             continue
-        shape = spike_and_dome(notch)
+        shape_of = pwl(points) if points else smooth_cardiac
         found = 0
         rows_all = 0
         rmp_off = []
         apa = []
-        apd10 = []
+        apd = []
         for seed in range(8):
             n = int(5.5 * rate)
             s = np.arange(n) / rate
             x = np.full(n, -85.0)
             for i in range(5):
-                x += 110.0 * shape(s - 0.5 - i)
+                x += 110.0 * shape_of(s - 0.5 - i)
             x += np.random.RandomState(100 + seed).normal(0.0, 1.1 * percent, n)
             path = os.path.join(folder, f"cardiac{seed}.csv")
             write_recording(path, rate, [x])
@@ -231,18 +261,18 @@ def cardiac(host, folder, cases):
             rows_all += len(rows)
             for r in rows:
                 start = cell(r, "TStart")
-                at_start = any(abs(start - (0.5 + i)) < 0.003 for i in range(5))
-                found += at_start
+                found += any(abs(start - (0.5 + i)) < 0.003 for i in range(5))
                 rmp = cell(r, "RMP")
-                if abs(rmp + 85.0) > 5.0:
+                if abs(rmp + 85.0) >= 20.0:
                     rmp_off.append(rmp)
                 apa.append(cell(r, "APA"))
                 if "34=t" in settings:
-                    apd10.append(cell(r, "APD10"))
-        line = f"{name}\t{settings}\trows {rows_all} of 40\tat their start {found}\tRMP off rest by 5 mV " \
+                    apd.append(cell(r, "APD10"))
+        line = f"{name}\t{settings}\trows {rows_all} of 40\tat their start {found}\tRMP 20 mV off rest " \
                f"{len(rmp_off)} ({span(rmp_off)})\tAPA {span(apa)}"
-        if apd10:
-            line += f"\tAPD10 {span(apd10)}"
+        if apd:
+            early = [a for a in apd if a is not None and a < apd10 - 5.0]
+            line += f"\tAPD10 {span(apd)} for {apd10:.1f}, 5 ms early or more {len(early)}"
         print(line)
 
 
@@ -254,10 +284,11 @@ def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--keep")
     parser.add_argument("--only", action="append")
+    parser.add_argument("--host", default=os.path.join(ROOT, "build", "bin", "ondara-host.exe"))
     args = parser.parse_args()
     folder = args.keep or tempfile.mkdtemp(prefix="trap-shapes-", dir=os.path.join(ROOT, "build"))
     os.makedirs(folder, exist_ok=True)
-    host = Host()
+    host = Host(args.host)
     try:
         for measure in (evoked_gamma, evoked_one_sided, evoked_trains, cardiac):
             measure(host, folder, args.only)

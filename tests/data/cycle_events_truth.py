@@ -46,8 +46,9 @@
 # scipy.optimize.curve_fit, or blank where the fit has as many parameters as samples. The same kinds on other shapes
 # users meet, smooth ones (written as straight lines a sample apart or closer) and bi-exponential potentials, with
 # the settings the reference pages advise: population spikes on a positive fEPSP, noisy cardiac plateaus, the AHP
-# of action potentials whose fall crosses rest steeply or flattens there, in a train and one a record, and evoked
-# responses after a one-sided artefact, in 100 Hz trains too. Where a row reads something other than the shape's own
+# of action potentials whose fall crosses rest steeply or flattens there, in a train and one a record, spike-and-dome
+# cardiac plateaus, and evoked responses after a one-sided artefact, in 100 Hz trains too, and after a rectangular
+# one. Where a row reads something other than the shape's own
 # value (a noise peak, an artefact), the value it reads is given.
 #
 # The battery: recordings of random events with known answers, of the kinds patch-clamp recordings are: bursts
@@ -684,11 +685,15 @@ def smooth_cardiac(t):
 SMOOTH_CAP = smooth(smooth_cardiac, 0.005, 0.0005) + smooth(smooth_cardiac, 0.4, 0.002)[2:]
 
 
+SPIKE_AND_DOME = [(0.001, 1.0), (0.005, 0.7), (0.03, 0.85), (0.2, 0.75), (0.3, 0.0)]  # a notch to 70 %, a dome
+
+
 def noisy_cardiac_shapes():
-    # Five cardiac action potentials 1 s apart at 5 kHz, straight (the rows above) or smooth, with noise of 5, 8 and
-    # 12 % of the height: what a minimum height (1006) finds with and without the width filter (1036). Each row is an
-    # action potential found at its start (its number from 0) or, with its APA, a noise peak or one found late on its
-    # plateau. Where none is found the line says what keeps them out.
+    # Five cardiac action potentials 1 s apart at 5 kHz, straight (the rows above), smooth or spike-and-dome, with
+    # noise of 5, 8 and 12 % of the height: what a minimum height (1006) finds with and without the width filter
+    # (1036), and with a fixed baseline at rest (1039 = 1), which keeps every row of the plateau at its start. Each
+    # row is an action potential found at its start (its number from 0) or, with its APA, a noise peak or one found
+    # late on its plateau. Where none is found the line says what keeps them out.
     hint = {"joins": "; where noise splits a plateau into narrower peaks, a higher minimum height (setting 1006) joins",
             "own": "found 6 before it, peaks of their own rather than pieces of wider ones: a smaller minimum width "
                    "(setting 1001) keeps them"}
@@ -701,7 +706,10 @@ def noisy_cardiac_shapes():
             ("smooth", SMOOTH_CAP, 8, 39, "1006=0.06", [0, 1, 4]),
             ("smooth", SMOOTH_CAP, 8, 39, "1036=f 1006=0.09", [0, 1, 24.74, 3, 4]),
             ("straight", CAP, 12, 37, "1006=0.09", "own"),
-            ("straight", CAP, 12, 37, "1036=f 1006=0.09", [0, 1, 2, 38.51, 31.28])):
+            ("straight", CAP, 12, 37, "1036=f 1006=0.09", [0, 1, 2, 38.51, 31.28]),
+            ("straight", CAP, 8, 38, "1036=f 1006=0.09 1039=1 1040=-0.085", [0, 1, 2, 3, 4]),
+            ("smooth", SMOOTH_CAP, 8, 39, "1036=f 1006=0.09 1039=1 1040=-0.085", [0, 1, 2, 3, 4]),
+            ("spike-and-dome", SPIKE_AND_DOME, 8, 40, "1036=f 1006=0.09 1039=1 1040=-0.085", [0, 1, 2, 3, 4])):
         start = pwl_crossing(points, START_LEVEL, False)
         expectations = []
         for row, cell in enumerate(rows if isinstance(rows, list) else [], start=1):
@@ -759,16 +767,17 @@ ONE_SIDED = [(0.0001, 1.0), (0.0002, 0.0)]               # an artefact that only
 FLAT_TOPPED = [(0.0001, 1.0), (0.0002, 1.0), (0.0003, 0.0)]  # the same with a top of two samples at 10 kHz
 
 
-def evoked_one_sided(name, rate, artefact, response, settings, noise, seed, per, records, spacing, rows, wrong):
+def evoked_one_sided(name, rate, artefact, response, settings, noise, seed, per, records, spacing, rows, wrong,
+                     reads=(12.0, 0.9)):
     # Stimuli of a one-sided artefact of 20 mV on -60 mV, each followed 1.5 ms later by a bi-exponential response of
-    # 12 mV, per a record. Every row reads the response (Height 12 mV) but those given in wrong (row: Height), which
-    # read an artefact (about 20 mV) or nothing (0).
+    # 12 mV, per a record. Every row reads the response (Height 12 mV, or reads: the height and its tolerance) but
+    # those given in wrong (row: Height), which read an artefact (about 20 mV) or nothing (0).
     shapes = []
     for record in range(records):
         for i in range(per):
             onset = int(round((0.02 + spacing * i) * rate))
             shapes += [(onset, 20.0, artefact, record), (onset + int(round(0.0015 * rate)), 12.0, response, record)]
-    expectations = [(row, "Height (mV)", wrong.get(row, 12.0), 0.9) for row in range(1, rows + 1)]
+    expectations = [(row, "Height (mV)", *((wrong[row], 0.9) if row in wrong else reads)) for row in range(1, rows + 1)]
     print_lines((name, 3, "1000=3 1002=0.01 1006=0.005" + settings, rate, -60.0, 0.02 + spacing * per, "mV", records,
                  noise, seed), shapes, expectations, rows)
 
@@ -802,6 +811,11 @@ def evoked_one_sided_artefact():
     # interval (1027 = 10 ms, 100 samples), and is lost; 1027 = 9.9 keeps all thirty. A response that has not fallen
     # back to the baseline (the peak end level, 1041 = 0 %) before the next artefact takes that artefact's top for its
     # peak; an end level of 10 % ends it before.
+    # Slower decays (6 ms) leave a quarter of the response at the next artefact: an end level of 50 % ends each one
+    # before it. Each reads its rise above the previous one's tail (10.4 to 12.4 mV for 12).
+    evoked_one_sided("evoked responses, 100 Hz, decay 6 ms, 10 kHz, 2 % 1002=0.015 1027=9.9 1041=50", 10000,
+                     FLAT_TOPPED, ("biexp", 0.0005, 0.006), " 1002=0.015 1027=9.9 1041=50", 0.24, 82, 10, 3, 0.01, 30,
+                     {}, (11.4, 1.5))
     fast = ("biexp", 0.0005, 0.002)
     for settings, rows, wrong in (
             (" 1002=0.015", 23, {8: 20.2, 10: 20.4, 12: 20.2, 13: 19.6, 15: 20.5, 17: 20.4, 20: 20.1}),
@@ -809,6 +823,22 @@ def evoked_one_sided_artefact():
             (" 1002=0.015 1027=9.9 1041=10", 30, {})):
         evoked_one_sided(f"evoked responses, 100 Hz, 10 kHz, 2 %{settings}", 10000, FLAT_TOPPED, fast, settings, 0.24,
                          81, 10, 3, 0.01, rows, wrong)
+
+
+def evoked_rectangular_artefact():
+    # Responses of 8 mV (alpha, peaking 2 ms after their onset) 2 ms after a rectangular artefact of 25 mV, 0.4 ms
+    # wide, on -60 mV at 20 kHz, sixteen 100 ms apart, in white noise of 0.35 mV that breaks rest into segments of a
+    # few samples: the artefact's flat top after the stimulus is no baseline; every row reads its response from rest.
+    artefact = [(0.00005, 1.0), (0.0004, 1.0), (0.00045, 0.0)]
+    shapes = []
+    for i in range(16):
+        onset = int(round((0.02 + 0.1 * i) * 20000))
+        shapes += [(onset, 25.0, artefact), (onset + 40, 8.0, ("alpha", 0.002, 0.0))]
+    expectations = [(row, h, v, t) for row in range(1, 17) for h, v, t in (("Height (mV)", 8.0, 2.0),
+                                                                            ("Baseline (mV)", -60.0, 5.0))]
+    print_lines(("evoked responses, rectangular artefact, 20 kHz", 3, "1000=3 1002=0.01 1006=0.003 1008=40", 20000,
+                 -60.0, 1.62, "mV", 1, 0.35, 91), shapes, expectations, 16)
+    print("noise\tfilter\t0")
 
 
 # Riding currents: (name, type, polarity, noise in % of the small height, seed, the small one's shape); a current of
@@ -929,6 +959,7 @@ def main():
     noisy_cardiac_shapes()
     ahp_on_other_shapes()
     evoked_one_sided_artefact()
+    evoked_rectangular_artefact()
     riding_heights()
     slow_heights()
     return_heights()

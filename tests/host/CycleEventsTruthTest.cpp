@@ -120,7 +120,7 @@ struct BatteryCount {
 TEST(CycleEventsTruth, EveryShownColumnMatchesTheShapesValues) {
   ASSERT_TRUE(testsupport::HostBuilt());
   const std::vector<Recording> recordings = ReadReference();
-  ASSERT_EQ(recordings.size(), 106u) << "tests/data/cycle_events_truth.txt not read";
+  ASSERT_EQ(recordings.size(), 111u) << "tests/data/cycle_events_truth.txt not read";
   BatteryCount battery;
   for (const Recording& r : recordings) {
     ASSERT_EQ(r.head.size(), 10u);
