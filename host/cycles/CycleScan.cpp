@@ -3,14 +3,21 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace host {
 
 namespace {
 
-// A sample is quiet, and measures the noise, while the signal's average lies within this many standard deviations
-// of the trough (which it follows at its pace): not on an event's rise, fall or tail, nor on a swing the other way.
+// A sample is quiet while the signal's average lies within this many standard deviations of the trough (which it
+// follows at its pace): not on an event's rise, fall or tail (an exponential tail falls from 5 SD to 2.5 within 0.7
+// of its decay time), nor on a swing the other way. The run-in measures its noise on such samples.
 constexpr double kQuietSds = 2.5;
+// A run-in whose samples say nothing of the noise (a blanked start) goes on for up to this many spans.
+constexpr int32_t kRunInSpans = 4;
+// The run-in's first measure, about its median, takes in its events; each pass measures it again on the samples
+// the scan with that measure finds quiet. The second pass leaves what the first left of an event's tails.
+constexpr int32_t kRunInPasses = 2;
 // A relative threshold with no noise measured yet (the signal has not moved): no cycle can start.
 constexpr double kUnmeasuredThreshold = 1e300;
 
@@ -45,6 +52,14 @@ void EndCycle(CycleScanState& s, const CycleRules& r) {
   s.heldExtreme = s.extreme;
   s.heldCycle.tick = s.extremeTick;
   s.heldCycle.value = r.polarity * (s.extreme - s.heldStartLevel);
+}
+
+// Cycles that started where the noise has just been found to have grown (NoiseGauge::GrownSamples before tick)
+// started on the noise: no events.
+[[gnu::noinline]] void DropCyclesOnNoise(CycleScanState& s, int32_t grownSamples, int32_t tick) {
+  const int32_t from = tick - grownSamples;
+  if (s.inCycle && s.start >= from) s.inCycle = false;
+  if (s.held && s.lastStart >= from) s.held = false;
 }
 
 // The steps taken for every sample are always inlined (GCC declines the larger ones on its own), so that the
@@ -135,37 +150,52 @@ struct TroughLevels {
   s.previousRise = rise;
   if (!s.anyStart && tick - s.firstTick < kCycleOpeningSamples && s.smooth < s.first - threshold)
     s.startsWithinEvent = true;
+  // A record that opens within an event (above the measured level) starts no cycle until its signal has come back
+  // as a cycle ends: what rises on that event's fall belongs to it.
+  if (!s.reachedLevel) {
+    s.reachedLevel = rise < threshold * (1.0 - r.hysteresis);
+    if (!s.reachedLevel) return quiet;
+  }
   if (rise < threshold || previousRise >= threshold) return quiet;
   StartCycle(s, r, (tick - 1) + (threshold - previousRise) / (rise - previousRise), y, tick);
   return false;
 }
 
-// The record's first finite sample sets the levels.
+// The record's first finite sample sets the levels; the trough starts at the level the run-in measured where it
+// did (a record may open on an event's fall, which the trough would otherwise hold at as at a swing the other way).
 void Begin(CycleScanState& s, const CycleRules& r, double y, int32_t tick) {
   s.started = true;
   s.firstTick = tick;
   s.first = s.previous = s.smooth = y;
   s.previousTick = tick;
-  s.trough = s.floor = r.baselineTicks > 0 ? y : 0.0;
+  s.trough = s.floor = r.baselineTicks > 0 ? (s.leveled ? s.level : y) : 0.0;
+  s.reachedLevel = !s.leveled;
   s.previousRise = y - s.trough;
 }
 
-// A finite sample after the first, y the sample times the polarity.
-// The noise is a gauge apart from the state (ScanCycles says why).
-[[gnu::always_inline]] inline void Step(CycleScanState& s, NoiseGauge& noise, const CycleRules& r, double y,
+// A finite sample after the first, y the sample times the polarity. True when it is quiet: outside a cycle, the
+// trough keeping its pace and the average within kQuietSds of it. The noise is a gauge apart from the state
+// (ScanCycles says why).
+[[gnu::always_inline]] inline bool Step(CycleScanState& s, NoiseGauge& noise, const CycleRules& r, double y,
                                         int32_t tick,
                                         bool takeNoise, std::vector<CycleEventRecord>& found) {
   ReportHeld(s, r, tick, found);
   const double threshold = Threshold(noise, r);
   const double smoothBefore = s.smooth;
   s.smooth += (y - s.smooth) * r.smoothing;
+  bool quiet = false;
   if (s.inCycle)
     FollowCycle(s, r, y, threshold, tick);
-  else if (SeekCycle(s, r, y, smoothBefore, threshold, tick) && takeNoise && r.relative &&
-           __builtin_fabs(s.smooth - s.trough) <= kQuietSds * noise.Sd())
-    noise.Take(y, s.trough);
+  else
+    quiet = SeekCycle(s, r, y, smoothBefore, threshold, tick);
+  // A swing the other way is no noise about the trough, which holds at the floor meanwhile (HoldSwing); a cycle's
+  // samples are left out by the gauge itself.
+  if (takeNoise && r.relative && !s.swing &&
+      (s.inCycle ? noise.TakeInEvent(y, s.trough) : noise.Take(y, s.trough) && noise.GrownSamples() > 0))
+    DropCyclesOnNoise(s, noise.GrownSamples(), tick);
   s.previous = y;
   s.previousTick = tick;
+  return quiet && __builtin_fabs(s.smooth - s.trough) <= kQuietSds * noise.Sd();
 }
 
 [[gnu::always_inline]] inline void Feed(CycleScanState& s, const CycleRules& r, float sample, int32_t tick,
@@ -180,7 +210,8 @@ void Begin(CycleScanState& s, const CycleRules& r, double y, int32_t tick) {
 // Whether QuietRun may take the next samples: outside a cycle and a swing, past the record's opening span, with a
 // trough to follow.
 bool QuietRunMayStart(const CycleScanState& s, const CycleRules& r, int32_t tick) {
-  return !s.inCycle && !s.swing && r.baselineTicks > 0 && (s.anyStart || tick - s.firstTick >= kCycleOpeningSamples);
+  return !s.inCycle && !s.swing && s.reachedLevel && r.baselineTicks > 0 &&
+         (s.anyStart || tick - s.firstTick >= kCycleOpeningSamples);
 }
 
 // The index of the first of samples[i, count) at whose tick a held cycle is reported (ReportHeld; outside a
@@ -209,9 +240,10 @@ int32_t HeldDueIndex(const CycleScanState& s, const CycleRules& r, int32_t i, in
 
 // Step for the samples from samples[i] on while nothing but the levels and the noise moves: no cycle starts, the
 // average stays above the floor's swing level and no held cycle is due. Its levels and the threshold are locals
-// (the threshold changes only where the noise gauge refreshes), so that they stay in registers; it stops at the
-// first sample Step must take, or at count, and returns that index. The arithmetic is Step's, in its order, so
-// the events are the same bit for bit.
+// (the threshold changes only where the noise gauge ends a group), so that they stay in registers; so does the
+// gauge's sum, taken in runs that end where a group does (the loop calls nothing). It stops at the first sample
+// Step must take (a non-finite one too), or at count, and returns that index. The arithmetic is Step's, in its
+// order, so the events are the same bit for bit.
 [[gnu::always_inline]] inline int32_t QuietRun(CycleScanState& s, NoiseGauge& noise, const CycleRules& r,
                                                const float* samples, int32_t i, int32_t count, int32_t firstTick) {
   double smooth = s.smooth, trough = s.trough, floor = s.floor, previous = s.previous, previousRise = s.previousRise;
@@ -219,31 +251,35 @@ int32_t HeldDueIndex(const CycleScanState& s, const CycleRules& r, int32_t i, in
   count = HeldDueIndex(s, r, i, count, firstTick);
   double threshold = Threshold(noise, r);
   double step = threshold * r.troughRisePerTick;
-  double quietLimit = kQuietSds * noise.Sd();
-  double quietFloor = -quietLimit;
   const double half = Opaque(0.5);
-  for (; i < count; ++i) {
-    const float sample = samples[i];
-    if (!(sample - sample == 0.0f)) continue;  // not finite (Opaque says why not std::isfinite)
-    const int32_t tick = firstTick + i;
-    const double y = r.polarity * sample;
-    if (__builtin_expect(smooth < floor - threshold, 0)) break;
-    const TroughLevels next = NextTrough(trough, floor, smooth, step);
-    const double rise = half * (y + previous) - next.trough;
-    if (__builtin_expect(!(rise < threshold || previousRise >= threshold), 0)) break;
-    smooth += (y - smooth) * r.smoothing;
-    trough = next.trough;
-    floor = next.floor;
-    previousRise = rise;
-    previous = y;
-    previousTick = tick;
-    const double offset = smooth - trough;  // quiet within quietLimit either way (Opaque says why not fabs)
-    if (!next.quiet || !r.relative || !(offset <= quietLimit && offset >= quietFloor)) continue;
-    if (noise.Take(y, trough)) {
+  for (bool more = true; more;) {
+    const int32_t end = r.relative ? std::min(count, i + noise.UntilGroup()) : count;
+    const int32_t from = i;
+    double squares = noise.Squares(), sum = noise.Sum();
+    for (; i < end; ++i) {
+      const float sample = samples[i];
+      if (!(sample - sample == 0.0f)) break;  // not finite (Opaque says why not std::isfinite)
+      const int32_t tick = firstTick + i;
+      const double y = r.polarity * sample;
+      if (__builtin_expect(smooth < floor - threshold, 0)) break;
+      const TroughLevels next = NextTrough(trough, floor, smooth, step);
+      const double rise = half * (y + previous) - next.trough;
+      if (__builtin_expect(!(rise < threshold || previousRise >= threshold), 0)) break;
+      smooth += (y - smooth) * r.smoothing;
+      trough = next.trough;
+      floor = next.floor;
+      previousRise = rise;
+      previous = y;
+      previousTick = tick;
+      const double residual = y - trough;
+      squares += residual * residual;
+      sum += residual;
+    }
+    more = i == end && i < count;
+    if (r.relative && noise.Took(squares, sum, i - from)) {
+      if (noise.GrownSamples() > 0) DropCyclesOnNoise(s, noise.GrownSamples(), firstTick + i - 1);
       threshold = Threshold(noise, r);
       step = threshold * r.troughRisePerTick;
-      quietLimit = kQuietSds * noise.Sd();
-      quietFloor = -quietLimit;
     }
   }
   s.smooth = smooth;
@@ -255,17 +291,45 @@ int32_t HeldDueIndex(const CycleScanState& s, const CycleRules& r, int32_t i, in
   return i;
 }
 
-// The run-in's samples give the noise its first measure, counted as that many samples, and are searched; samples
-// equal to its first that came right after it (a flat start) are searched as such but measure nothing.
-void CompleteRunIn(CycleScanState& s, const CycleRules& r, std::vector<CycleEventRecord>& found) {
-  s.runInDone = true;
-  s.noise.Reset(r.baselineTicks);
-  s.noise.Start(s.runIn, s.runInCount, r.polarity);
-  for (int32_t i = 0; i < s.runInCount; ++i) {
-    const int32_t tick = s.runInTick + i + (i > 0 ? s.runInLead : 0);
-    Feed(s, r, s.runIn[i], tick, false, found);
-    for (int32_t k = 1; i == 0 && k <= s.runInLead; ++k) Feed(s, r, s.runIn[0], tick + k, false, found);
+// The noise of the run-in's quiet samples (Step), as the scan with the run-in's measure so far finds them, about
+// the trough; that measure where too few are quiet.
+NoiseGauge QuietRunInNoise(const CycleScanState& s, const CycleRules& r) {
+  CycleScanState probe;
+  probe.runInDone = true;
+  probe.leveled = s.leveled;
+  probe.level = s.level;
+  NoiseGauge quiet = s.noise;
+  quiet.Restart();
+  std::vector<CycleEventRecord> ignored;
+  NoiseGauge measure = s.noise;
+  for (size_t i = 0; i < s.runIn.size(); ++i) {
+    const float sample = s.runIn[i];
+    if (!std::isfinite(sample)) continue;
+    const int32_t tick = static_cast<int32_t>(i);
+    const double y = r.polarity * sample;
+    if (!probe.started) {
+      Begin(probe, r, y, tick);
+      continue;
+    }
+    if (Step(probe, measure, r, y, tick, false, ignored)) quiet.Take(y, probe.trough);
   }
+  return quiet.Finish() ? quiet : s.noise;
+}
+
+// The run-in's samples give the noise its first measure and are then searched with it. A run-in that measured
+// nothing (samples all equal, or non-finite) goes on, unless final (the record ends, or kRunInSpans spans were
+// taken): then its samples are searched as they are, and the scan measures the noise that follows.
+void CompleteRunIn(CycleScanState& s, const CycleRules& r, bool final, std::vector<CycleEventRecord>& found) {
+  s.noise.Reset(r.baselineTicks);
+  s.noise.Start(s.runIn.data(), static_cast<int32_t>(s.runIn.size()), r.polarity, final);
+  if (!final && !s.noise.Measured()) return;
+  s.leveled = s.noise.Measured();
+  s.level = s.noise.StartLevel();
+  for (int32_t pass = 0; pass < kRunInPasses && s.noise.Measured(); ++pass) s.noise = QuietRunInNoise(s, r);
+  s.runInDone = true;
+  std::vector<float> runIn;
+  runIn.swap(s.runIn);
+  for (size_t i = 0; i < runIn.size(); ++i) Feed(s, r, runIn[i], s.runInTick + static_cast<int32_t>(i), false, found);
 }
 
 }  // namespace
@@ -275,7 +339,7 @@ double CycleSmoothing(int32_t minIntervalTicks) {
 }
 
 int32_t CycleRunInSamples(const CycleRules& rules) {
-  return rules.relative && rules.baselineTicks > 0 ? std::min(rules.baselineTicks, kCycleRunInSamples) : 0;
+  return rules.relative && rules.baselineTicks > 0 ? rules.baselineTicks : 0;
 }
 
 void ScanCycles(CycleScanState& state, const CycleRules& rules, const float* samples, int32_t count,
@@ -283,21 +347,21 @@ void ScanCycles(CycleScanState& state, const CycleRules& rules, const float* sam
   const int32_t runIn = CycleRunInSamples(rules);
   int32_t i = 0;
   for (; i < count && !state.runInDone; ++i, ++state.nextTick) {
-    if (state.runInCount == 1 && samples[i] == state.runIn[0]) {
-      ++state.runInLead;
-    } else if (state.runInCount < runIn) {
-      if (state.runInCount == 0) state.runInTick = state.nextTick;
-      state.runIn[state.runInCount++] = samples[i];
-      if (state.runInCount == runIn) CompleteRunIn(state, rules, found);
-    } else {
+    if (runIn == 0) {
       state.runInDone = true;
       Feed(state, rules, samples[i], state.nextTick, true, found);
+      continue;
     }
+    if (state.runIn.empty()) state.runInTick = state.nextTick;
+    state.runIn.push_back(samples[i]);
+    const size_t taken = state.runIn.size();
+    if (taken % static_cast<size_t>(runIn) == 0)
+      CompleteRunIn(state, rules, taken >= static_cast<size_t>(kRunInSpans) * static_cast<size_t>(runIn), found);
   }
   // The rest of the block is scanned on copies that nothing else reaches, so that the compiler need not write each
   // level back through the references and read it again for every sample (110 against 95 Msamples/s); the noise
   // gauge on a copy of its own, whose address no call takes, so that its sums stay in registers.
-  CycleScanState s = state;
+  CycleScanState s = std::move(state);
   NoiseGauge noise = state.noise;
   const CycleRules r = rules;
   const int32_t firstTick = s.nextTick - i;
@@ -311,18 +375,18 @@ void ScanCycles(CycleScanState& state, const CycleRules& rules, const float* sam
   }
   s.noise = noise;
   s.nextTick = firstTick + count;
-  state = s;
+  state = std::move(s);
 }
 
 void FinishCycles(CycleScanState& s, const CycleRules& r, std::vector<CycleEventRecord>& found) {
-  if (!s.runInDone && s.runInCount > 0) CompleteRunIn(s, r, found);
+  if (!s.runInDone && !s.runIn.empty()) CompleteRunIn(s, r, true, found);
   if (s.inCycle) EndCycle(s, r);
   if (s.held) found.push_back(s.heldCycle);
   s.held = false;
 }
 
 int32_t PendingCycleTick(const CycleScanState& s) {
-  if (!s.runInDone && s.runInCount > 0) return s.runInTick;
+  if (!s.runInDone && !s.runIn.empty()) return s.runInTick;
   // A cycle that the next sample starts may stand at the sample before it (StartCycle).
   const int32_t waiting = s.started ? std::min(s.nextTick, s.previousTick) : s.nextTick;
   int32_t tick = s.inCycle ? std::min(s.nextTick, s.extremeTick) : waiting;

@@ -34,9 +34,11 @@ double CycleSmoothing(int32_t minIntervalTicks);
 // over up to 100 ms leaves that band sooner.
 inline constexpr double kSettleRiseTimes = 2.0;
 
-// Samples at a record's start that a relative threshold measures its first noise over before they are searched
-// (fewer when the baseline is shorter; none for an absolute threshold). They are searched once measured.
+// The shortest span a relative threshold measures its noise over (the baseline, when longer).
 inline constexpr int32_t kCycleRunInSamples = 64;
+// Samples at a record's start that a relative threshold measures its first noise over before they are searched,
+// a span (none for an absolute threshold); more while they say nothing of the noise (a blanked start). They are
+// searched once measured.
 int32_t CycleRunInSamples(const CycleRules& rules);
 
 // Span after a record's first sample in which a fall by the threshold, before any cycle starts, tells of an
@@ -47,11 +49,12 @@ struct CycleScanState {
   int32_t nextTick = 0;       // tick of the next sample to feed
   bool started = false;       // a first sample has set the levels
   int32_t firstTick = 0;      // the tick of that sample
-  float runIn[kCycleRunInSamples] = {};  // the run-in's samples, as fed (non-finite ones too), until measured
-  int32_t runInCount = 0;
+  std::vector<float> runIn;   // the run-in's samples, as fed (non-finite ones too), until measured
   int32_t runInTick = 0;      // the tick of the run-in's first sample
-  int32_t runInLead = 0;      // samples equal to the run-in's first that came after it (a flat start)
   bool runInDone = false;
+  bool leveled = false;       // the run-in has measured the record's level, where its trough starts
+  double level = 0.0;         // that level: the median of the run-in's samples times the polarity
+  bool reachedLevel = false;  // the signal has come within the cycles' end of that level since the first sample
   NoiseGauge noise;           // a relative threshold's noise, measured on the signal times the polarity
   double smooth = 0.0;        // the signal times the polarity, averaged over a few samples
   double trough = 0.0;        // the lowest average lately, rising slowly: what a new cycle rises from
@@ -94,10 +97,9 @@ struct CycleScanState {
 // the signal and its average are back below threshold x (1 - hysteresis) over the trough it rose from. Each cycle is
 // appended to found at its extreme, the sample of its largest level (the peak of an upward cycle, the trough of a
 // downward one; fraction 0), its value the extreme's height over the trough it rose from, signed as the signal. A
-// relative threshold's noise is measured by state.noise on quiet samples about the trough: outside cycles, while the
-// trough keeps its pace and the average lies within 2.5 noise standard deviations of it. The first CycleRunInSamples
-// samples (after any samples equal to the record's first) give its first measure, and are then searched; until
-// the signal moves no cycle starts.
+// relative threshold's noise is measured by state.noise on every sample about the trough (the gauge leaves out an
+// event's samples itself). The first CycleRunInSamples samples give its first measure about their median, and are
+// then searched; until the signal moves no cycle starts.
 void ScanCycles(CycleScanState& state, const CycleRules& rules, const float* samples, int32_t count,
                 std::vector<CycleEventRecord>& found);
 

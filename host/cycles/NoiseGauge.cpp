@@ -1,7 +1,5 @@
-// The noise gauge: the standard deviation of a signal about its local level, on quiet samples.
+// The noise gauge: the standard deviation of a signal about its local level, over the last span of samples.
 #include "host/cycles/NoiseGauge.h"
-
-#include "host/common/RobustSpread.h"
 
 #include <algorithm>
 #include <vector>
@@ -10,66 +8,148 @@ namespace host {
 
 namespace {
 
-// The lag-1 autocorrelation of the run-in's steps, each clipped at three robust standard deviations about their
-// median (so that an event's rise counts as little as a noisy step): about -0.5 for white noise, whatever a slow
-// trend adds; towards +1 for a smooth signal without noise; near 0 for low-passed noise, whose steps are small
-// beside its wander.
-double StepCorrelation(std::vector<double> steps, double centre, double scale) {
-  for (double& v : steps) v = std::max(-3.0 * scale, std::min(3.0 * scale, v - centre));
-  double product = 0.0, square = 0.0;
-  for (size_t i = 0; i < steps.size(); ++i) {
-    square += steps[i] * steps[i];
-    if (i > 0) product += steps[i] * steps[i - 1];
-  }
-  return square > 0.0 ? product / square : 0.0;
+// The quantum of quantised samples: their smallest nonzero step where at least 5 % of the nonzero steps (and two)
+// are that step to within 1 % (decimals written in a file and read as floats are not exact); 0 for samples that
+// take any value, whose smallest step is a one-off that says nothing of a resolution.
+double Quantum(const std::vector<double>& values) {
+  std::vector<double> steps;
+  for (size_t i = 1; i < values.size(); ++i)
+    if (values[i] != values[i - 1]) steps.push_back(std::fabs(values[i] - values[i - 1]));
+  if (steps.empty()) return 0.0;
+  const double q = *std::min_element(steps.begin(), steps.end());
+  const auto near = std::count_if(steps.begin(), steps.end(), [q](double step) { return step <= 1.01 * q; });
+  return near >= 2 && near * 20 >= static_cast<std::ptrdiff_t>(steps.size()) ? q : 0.0;
 }
 
-// The run-in's variance: that of its samples, unless an event among them makes it wider than a robust measure.
-// The robust measure is the median absolute deviation of the samples or, where the steps show white noise or a
-// smooth signal (StepCorrelation), the smaller one of the steps, which see only an event's rise or a trend's slope
-// (times 1.5, which leaves mildly filtered noise to the samples). Low-passed noise wanders more than its steps
-// show, and 64 samples cannot tell that wander from a trend: its samples measure it. A robust measure of 0 (more
-// than half the samples or steps equal: tied, coarsely quantised or evenly stepping samples) says nothing, and the
-// samples' own variance stands.
-double RunInVariance(const std::vector<double>& values) {
-  const size_t n = values.size();
-  double sum = 0.0;
-  for (const double v : values) sum += v;
-  double variance = 0.0;
-  for (const double v : values) variance += (v - sum / n) * (v - sum / n) / static_cast<double>(n - 1);
-  std::vector<double> steps;
-  for (size_t i = 1; i < n; ++i) steps.push_back(values[i] - values[i - 1]);
-  std::vector<double> spread = values;
-  const double fromValues = RobustSd(spread);
-  std::vector<double> stepSpread = steps;
-  const double stepCentre = Median(stepSpread);
-  const double fromSteps = RobustSd(stepSpread) / std::sqrt(2.0);
-  const double correlation = StepCorrelation(steps, stepCentre, fromSteps * std::sqrt(2.0));
-  const bool stepsTell = fromSteps > 0.0 && (correlation < -0.3 || correlation > 0.5);
-  const double robust = stepsTell ? std::min(fromValues, 1.5 * fromSteps) : fromValues;
-  return robust <= 0.0 || variance <= 2.25 * robust * robust ? variance : robust * robust;
+// The trimming's reference: the (n / 4)-th smallest of x[0, n) (from 0), the group a quarter of the way up. An
+// insertion into the few smallest so far: most groups are larger than those and cost one comparison (sorting the
+// window after every group cost a third of the scan's time).
+double QuarterGroup(const double* x, int32_t n) {
+  constexpr int32_t kKept = NoiseGauge::kGroups / 4 + 1;
+  double smallest[kKept];
+  const int32_t rank = n / 4;
+  int32_t held = 0;
+  for (int32_t i = 0; i < n; ++i) {
+    const double v = x[i];
+    if (held == rank + 1 && v >= smallest[rank]) continue;
+    int32_t at = held < rank + 1 ? held++ : rank;
+    for (; at > 0 && smallest[at - 1] > v; --at) smallest[at] = smallest[at - 1];
+    smallest[at] = v;
+  }
+  return smallest[rank];
 }
 
 }  // namespace
 
+int32_t NoiseGauge::GroupSize(int32_t span) {
+  return std::max(kMinGroupSize, (std::max(span, 1) + kGroups - 1) / kGroups);
+}
+
 void NoiseGauge::Reset(int32_t span) {
   *this = NoiseGauge();
   mSpan = std::max(span, 1);
+  mGroupSize = mUntilGroup = mUntilEventGroup = GroupSize(mSpan);
+  mWindow = std::min(kGroups, std::max(2, (mSpan + mGroupSize - 1) / mGroupSize));
 }
 
-void NoiseGauge::Start(const float* samples, int32_t count, double scale) {
+bool NoiseGauge::EndGroup() {
+  const double squares = mSquares, sum = mSum;
+  const double group = squares / mGroupSize;
+  mSquares = mSum = 0.0;
+  mUntilGroup = mGroupSize;
+  mGrownSamples = 0;
+  if (!(group > 0.0)) return false;  // all at their level: a flat stretch
+  mGroups[mKept % mWindow] = group;
+  ++mKept;
+  if (Grown(squares, sum)) return true;
+  const double before = mVariance;
+  Refresh((mWindow + 1) / 2);
+  return mVariance != before;
+}
+
+bool NoiseGauge::EndEventGroup() {
+  const double squares = mEventSquares, sum = mEventSum;
+  mEventSquares = mEventSum = 0.0;
+  mUntilEventGroup = mGroupSize;
+  mGrownSamples = 0;
+  return Grown(squares, sum);
+}
+
+bool NoiseGauge::Grown(double squares, double sum) {
+  // Within the group: about its own mean, which an event's slow tail moves more than it spreads.
+  const double spread = (squares - sum * sum / mGroupSize) / mGroupSize;
+  if (!(mVariance > 0.0 && spread > kGrownSpread * mVariance && spread > 0.2 * squares / mGroupSize)) {
+    mLoud = 0;
+    return false;
+  }
+  mLoudGroups[mLoud % kGrownGroups] = squares / mGroupSize;
+  if (++mLoud < kGrownGroups) return false;
+  // The window starts again from the loud groups.
+  std::copy(mLoudGroups, mLoudGroups + kGrownGroups, mGroups);
+  mKept = kGrownGroups;
+  mGrownSamples = mLoud * mGroupSize;
+  mLoud = 0;
+  Refresh(1);
+  return true;
+}
+
+void NoiseGauge::Restart() {
+  const double floor = mFloor;
+  Reset(mSpan);
+  mFloor = floor;
+}
+
+bool NoiseGauge::Finish() {
+  Refresh(std::max(1, mWindow / 4));
+  return Measured();
+}
+
+void NoiseGauge::Refresh(int32_t least) {
+  const int32_t n = std::min(mKept, mWindow);
+  if (n < std::max(least, 1)) return;
+  const double reference = QuarterGroup(mGroups, n);
+  double sum = 0.0;
+  int32_t count = 0;
+  for (int32_t i = 0; i < n; ++i) {
+    const double group = mGroups[i];
+    const bool kept = group <= kTrimAbove * reference && kTrimBelow * group >= reference;
+    sum += kept ? group : 0.0;
+    count += kept ? 1 : 0;
+  }
+  mVariance = std::max(sum / count, mFloor);  // the reference itself always counts
+  mSd = std::sqrt(mVariance);
+}
+
+void NoiseGauge::Start(const float* samples, int32_t count, double scale, bool final) {
   std::vector<double> values;
   for (int32_t i = 0; i < count; ++i)
     if (std::isfinite(samples[i])) values.push_back(scale * samples[i]);
   if (values.empty()) return;
-  for (size_t i = 1; i < values.size(); ++i) {
-    const double step = std::fabs(values[i] - values[i - 1]);
-    if (step > 0.0) mResolution = std::min(mResolution, step);
+  std::vector<double> order = values;
+  std::sort(order.begin(), order.end());
+  // Events rise above the level: the lower quantiles see the noise alone, however many events the samples hold
+  // (P25 lies 0.674 and P5 1.645 standard deviations below the mean of a normal noise).
+  const double p5 = order[order.size() / 20], p25 = order[order.size() / 4];
+  const double lowSd = (p25 - p5) / (1.645 - 0.674);
+  const double level = lowSd > 0.0 ? p25 + 0.674 * lowSd : order[order.size() / 2];
+  mStartLevel = level;
+  const double q = Quantum(values);
+  mFloor = q * q / 12.0;
+  for (const double v : values) Take(v, level);
+  if (final && mKept == 0 && mUntilGroup < mGroupSize) {
+    // A record shorter than a group: its samples are the group.
+    const int32_t taken = mGroupSize - mUntilGroup;
+    const double group = mSquares / taken;
+    mSquares = mSum = 0.0;
+    mUntilGroup = mGroupSize;
+    if (group > 0.0) mGroups[mKept++] = group;
   }
-  mPrevious = values.back();
-  mTaken = std::min(static_cast<int32_t>(values.size()), mSpan);
-  if (values.size() > 1) mMeanSquare = RunInVariance(values);
-  Update();
+  Refresh(final ? 1 : (mWindow + 1) / 2);
+  if (mVariance > 0.0 && lowSd > 0.0) {
+    // The groups' measure takes in events that fill most of the samples; the lower quantiles' does not.
+    mVariance = std::max(std::min(mVariance, lowSd * lowSd), mFloor);
+    mSd = std::sqrt(mVariance);
+  }
 }
 
 }  // namespace host

@@ -1,5 +1,5 @@
 // The noise of a signal as one measures it on a quiet stretch of a given span: the standard deviation of the
-// samples about their local level.
+// samples about their local level, following the signal when its noise grows or shrinks.
 #pragma once
 
 #include <algorithm>
@@ -9,93 +9,125 @@
 namespace host {
 
 // Measures the standard deviation of a signal about its local level, as one would on a quiet stretch of `span`
-// samples: the mean square of the samples about the level the caller keeps (one that takes in a drift and the slow
-// wander a stretch's own mean takes in, and no more), each residual clipped at kClipSds standard deviations, over
-// the last span samples (a running mean until there are that many). The caller hands in only quiet samples, none
-// within an event or its fall; the first measure comes from a run-in of a few samples.
+// samples. The samples come in groups of a sixteenth of the span (GroupSize), each giving its mean square about
+// the level the caller keeps (one that takes in a drift and the slow wander a stretch's own mean takes in, and no
+// more). After each group the variance is the mean of the last span's groups, leaving out those above kTrimAbove
+// times their median (an event's, or the noise's before it shrank) and those below a kTrimBelow-th of it (the
+// noise's before it grew): the groups themselves tell an event from noise, so a measure that is too small (after
+// a quiet start, or once the noise has grown) bounds nothing and is replaced as soon as its groups are the
+// minority. A group whose samples all equal their level (a blanked, flat stretch) says nothing and is passed over.
 //
-// Invariant: Variance() is never 0 once two samples handed in differ, or one differs from its level (while the
-// signal moves), and never below the variance of a uniform quantisation in the smallest step between two of the
-// first span of samples handed in (q^2 / 12): the data's resolution, which tied or coarsely quantised samples would
-// otherwise hide (the steps are looked at over the first span only, which shows them, to keep the per-sample work
-// small).
+// Invariant: whatever came before, once one span of samples of a noise has been taken (the noise having grown or
+// shrunk by any factor up to 100), Sd() lies within 15 % of the standard deviation of the last span, where that
+// span is long enough to tell it (500 samples of white noise; 100 times the time constant of a low-passed one);
+// a shorter one scatters by its own few samples, about 1 / sqrt(2 x span). Variance() is 0 (unmeasured) until
+// half a span of groups that say something has been taken, and never 0 after; where the first samples are
+// quantised (their smallest step recurs), it is never below the variance of a uniform quantisation in that step
+// (q^2 / 12): the data's resolution, which tied samples, most of them at their level, would hide.
 class NoiseGauge {
  public:
-  // A residual counts up to this many standard deviations, so a stray event moves the noise little; the mean of
-  // min(z^2, 9) for a normal z is 0.995, which the clipped mean square is divided by.
-  static constexpr double kClipSds = 3.0;
-  static constexpr double kPerClippedMeanSquare = 1.0 / 0.995;
-  // The mean square takes the samples in groups of this many, and the standard deviation and the clip are brought
-  // up to date after each (the mean square moves by less than 1/span a sample); a sum per sample keeps the
-  // per-sample work off a chain of multiplications.
-  static constexpr int32_t kRefreshSamples = 16;
+  // Groups in a span: enough for a median that one event's groups do not move, few enough that sorting them after
+  // each group costs little beside the samples.
+  static constexpr int32_t kGroups = 16;
+  // Samples in a group at least: a mean square of fewer is too scattered for its median to mean much.
+  static constexpr int32_t kMinGroupSize = 8;
+  // A group above kTrimAbove times the median of the window, or below a kTrimBelow-th of it, is left out. The mean
+  // square of a group of white noise scatters well within that (a group of 8 samples lies above 5 times the median
+  // once in 4000), of a low-passed noise more, and more upwards, which the wider bound above keeps; a current of
+  // 5 SD or more puts its groups far above it. Where the noise has shrunk, the one group that straddles the change
+  // a span later lies within kTrimAbove of the median at most (+12 % in SD); where it has grown, the old groups
+  // within kTrimBelow (a growth by less than sqrt(3)) move the mean by less.
+  static constexpr double kTrimAbove = 5.0;
+  static constexpr double kTrimBelow = 3.0;
+  // The noise has grown where kGrownGroups groups in a row spread about their own means by more than kGrownSpread
+  // times the measure (the noise has grown five times or more): an event spreads a group that much only on its
+  // rise (a rise by 10 SD or more within the group) and the steepest part of its fall, not four groups in a row.
+  // The window then starts again from those groups, a quarter of a span after the growth rather than 3/4 of one
+  // (a quarter of the window is the trimming's reference).
+  static constexpr int32_t kGrownGroups = 3;
+  static constexpr double kGrownSpread = 6.0;
 
   // The span in samples (at least 1). Unmeasured: Variance() 0.
   void Reset(int32_t span);
 
-  // The first measure, from the first samples times scale (non-finite ones are passed over), counted as that many
-  // samples:
-  // the standard deviation of the samples, unless an event among them makes it wider than a robust measure, the
-  // median absolute deviation of the samples or of their differences (see the .cpp). Where more than half the
-  // samples are equal that robust measure is 0 and says nothing: the standard deviation stands. Nothing is
-  // measured from samples that are all equal.
-  void Start(const float* samples, int32_t count, double scale = 1.0);
+  // The first measure, from the first count samples times scale (non-finite ones are passed over), taken about
+  // their level as their lower quantiles show it (events rise above it), or their median where those are tied; no
+  // more than what those quantiles show of the noise. Unmeasured when fewer than half a span of groups said
+  // something, unless final (a record shorter than that), which measures whatever there is.
+  void Start(const float* samples, int32_t count, double scale, bool final);
+  // The level Start measured about, times scale (0 before).
+  double StartLevel() const { return mStartLevel; }
 
-  // One quiet sample y, after Start, and the local level it stands about. (__builtin_fabs: the runtime's fabs is
-  // an x87 instruction here, through memory, three times the cost of the rest.)
-  // True when that brought the standard deviation up to date.
+  // One sample y and the local level it stands about. True when that brought the standard deviation up to date.
   [[gnu::always_inline]] inline bool Take(double y, double level) {
-    if (mTaken < mSpan) {
-      const double step = __builtin_fabs(y - mPrevious);
-      mPrevious = y;
-      if (step < mResolution && step > 0.0) mResolution = step;
-    }
-    // Clipping the square gives the square of the clipped residual (squaring rounds monotonically), and needs no
-    // fabs, whose mask is a constant loaded from memory.
     const double residual = y - level;
-    mSquares += std::min(residual * residual, mClipSquare);
-    if (--mUntilRefresh != 0) return false;
-    Refresh();
-    return true;
+    return Took(mSquares + residual * residual, mSum + residual, 1);
   }
+  // For a caller that sums a run of samples itself, in Take's order, where the sums stay in registers: the sums so
+  // far (of the squared residuals and of the residuals) and the samples the group still needs; then Took with the
+  // sums and the samples it took (a run ends at the group's end at the latest). True when that brought the
+  // standard deviation up to date.
+  double Squares() const { return mSquares; }
+  double Sum() const { return mSum; }
+  int32_t UntilGroup() const { return mUntilGroup; }
+  [[gnu::always_inline]] inline bool Took(double squares, double sum, int32_t taken) {
+    mSquares = squares;
+    mSum = sum;
+    mUntilGroup -= taken;
+    return mUntilGroup == 0 && EndGroup();
+  }
+  // One sample within an event (a cycle's), which the measure leaves out, about the same level: it only tells
+  // whether the noise has grown. True when it has (GrownSamples).
+  [[gnu::always_inline]] inline bool TakeInEvent(double y, double level) {
+    const double residual = y - level;
+    mEventSquares += residual * residual;
+    mEventSum += residual;
+    return --mUntilEventGroup == 0 && EndEventGroup();
+  }
+  // After a refresh: the samples over which the noise has just been found to have grown (0 when it has not), the
+  // last ones taken. A cycle that started among them started on the noise.
+  int32_t GrownSamples() const { return mGrownSamples; }
 
+  // Forgets the groups and the measure, keeping the span and the resolution.
+  void Restart();
+  // Measures from the groups taken so far where at least a quarter of a span's did say something (a run-in's quiet
+  // samples); true when measured.
+  bool Finish();
+
+  bool Measured() const { return mVariance > 0.0; }
   // The variance of the noise (0 while nothing is measured) and its standard deviation, as of the last refresh.
   double Variance() const { return mVariance; }
   double Sd() const { return mSd; }
+  // Samples in a group, for a span.
+  static int32_t GroupSize(int32_t span);
 
  private:
-  // Takes in the group of samples summed (a running mean of the groups until the span is full, then an
-  // exponential one over the span), then brings the standard deviation and the clip up to date. Inline, so that
-  // the scan may keep the gauge in registers.
-  [[gnu::always_inline]] inline void Refresh() {
-    const double group = mSquares * kPerClippedMeanSquare / kRefreshSamples;
-    mSquares = 0.0;
-    if (mTaken < mSpan) {
-      const int32_t taken = mTaken + kRefreshSamples;
-      mMeanSquare += (group - mMeanSquare) * kRefreshSamples / taken;
-      mTaken = std::min(taken, mSpan);
-    } else {
-      mMeanSquare += (group - mMeanSquare) * std::min(1.0, static_cast<double>(kRefreshSamples) / mSpan);
-    }
-    Update();
-  }
-  [[gnu::always_inline]] inline void Update() {
-    mUntilRefresh = kRefreshSamples;
-    const double floor = mResolution < HUGE_VAL ? mResolution * mResolution / 12.0 : 0.0;
-    mVariance = std::max(mMeanSquare, floor);
-    mSd = std::sqrt(mVariance);
-    const double clip = mSd > 0.0 ? kClipSds * mSd : HUGE_VAL;
-    mClipSquare = clip * clip;
-  }
+  // Keeps the group just summed and brings the measure up to date; true when it changed.
+  bool EndGroup();
+  // Ends a group of samples within events: true when it ends a growth.
+  bool EndEventGroup();
+  // Whether a group of these sums ends kGrownGroups groups in a row that tell of a growth; if so, the window
+  // starts again from them.
+  bool Grown(double squares, double sum);
+  // The trimmed mean of the window's groups, once at least `least` of them said something.
+  void Refresh(int32_t least);
 
   int32_t mSpan = 1;
-  int32_t mTaken = 0;
-  int32_t mUntilRefresh = kRefreshSamples;
-  double mSquares = 0.0;     // the group's clipped squared residuals, summed
-  double mMeanSquare = 0.0;  // of the clipped residuals (double: it accumulates)
-  double mPrevious = 0.0;
-  double mResolution = HUGE_VAL;  // the smallest nonzero step between samples of the first span handed in
-  double mClipSquare = HUGE_VAL;  // of kClipSds standard deviations; none while unmeasured
+  int32_t mGroupSize = kMinGroupSize;
+  int32_t mUntilGroup = kMinGroupSize;
+  int32_t mWindow = kGroups;      // groups in a span, at most kGroups
+  int32_t mKept = 0;              // groups kept since Reset (the window holds the last mWindow)
+  double mSquares = 0.0;          // the group's squared residuals, summed (double: a sum)
+  double mSum = 0.0;              // its residuals, summed
+  int32_t mLoud = 0;              // groups in a row that spread by more than kGrownSpread times the measure
+  double mLoudGroups[kGrownGroups] = {};  // their mean squares, a ring at mLoud % kGrownGroups
+  double mEventSquares = 0.0;     // the sums of the samples within events, in groups of their own
+  double mEventSum = 0.0;
+  int32_t mUntilEventGroup = kMinGroupSize;
+  int32_t mGrownSamples = 0;
+  double mGroups[kGroups] = {};   // the last groups' mean squares, a ring at mKept % mWindow
+  double mStartLevel = 0.0;
+  double mFloor = 0.0;            // the resolution's variance, q^2 / 12 (0: not quantised)
   double mVariance = 0.0;
   double mSd = 0.0;
 };
