@@ -79,7 +79,11 @@
 #         noise KIND VALUE  the test's noise otherwise: "filter" SAMPLES (its low-pass time constant, 0 white),
 #               "pink" OCTAVES (1/f: unit low-passed noises with time constants of 2, 4, ... 2^OCTAVES samples,
 #               summed and scaled to NOISE_SD), "quantise" STEP (samples rounded to steps of STEP units), "flat" N ...
-#               (the first N samples of record k equal the baseline, N taken in turn: a blanked start)
+#               (the first N samples of record k equal the baseline, N taken in turn: a blanked start), "odd"
+#               VALUE (a record's first sample is the baseline + VALUE), "lead" FACTOR SECONDS (the noise of a
+#               record's first SECONDS is FACTOR times NOISE_SD), "grow" FACTOR SECONDS (from SECONDS on it is)
+#         each              a battery recording that finds 99 % of its events itself, and no row more but within
+#               the baseline span (50 ms) after its noise changes ("lead" or "grow")
 #
 # Heights of events known only by their extreme (types 0 and 2), with absolute thresholds of half the smaller
 # event's height: small currents riding on a larger one's fall, 2 to 16 of its decay constants after it, upward
@@ -223,17 +227,38 @@ BATTERY = [
     ("battery up absolute 25k drift with", 0, 1, False, 25000, 2, 1.0, 2.0, 1.0, 21),
     ("battery down absolute 20k drift against", 2, -1, False, 20000, 3, 0.6, 1.0, -1.0, 22),
 ]
+# Battery rows whose noise starts or changes otherwise, each of which must find 99 % of its events and no row more
+# but within the baseline span after the noise changes ("each"): (name, type, polarity, rate, records, seconds, noise SD, seed, noise kind, its values), relative
+# 5 SD, baseline 50 ms. A quiet lead-in: the noise of each record's first 200 ms is 1, 10 or 30 % of the rest. A
+# flat start after one odd sample: a record's first sample 0.1 pA off the baseline, the next 999 on it (events
+# from 60 ms on). A noise
+# that grows 10 or 100 times 1 s into each record: the events before it are sized by the noise before, those after
+# by the noise after and not within the baseline span after the growth (where the measure catches up). Currents in
+# a record's first milliseconds: the first 1 to 7 ms into each record, at 5 to 50 kHz.
+NOISE_BATTERY = [
+    ("battery quiet lead-in 1 %", 2, -1, 20000, 3, 1.0, 1.0, 31, "lead", (0.01, 0.2)),
+    ("battery quiet lead-in 10 %", 0, 1, 10000, 3, 1.0, 1.0, 32, "lead", (0.1, 0.2)),
+    ("battery quiet lead-in 30 %", 2, -1, 25000, 3, 1.0, 1.0, 33, "lead", (0.3, 0.2)),
+    ("battery flat start after one odd sample", 2, -1, 20000, 3, 1.0, 1.0, 34, "flat", (1000, 0.1)),
+    ("battery noise grows 10 times", 2, -1, 20000, 2, 2.0, 1.0, 35, "grow", (10.0, 1.0)),
+    ("battery noise grows 100 times", 0, 1, 10000, 2, 2.0, 0.1, 36, "grow", (100.0, 1.0)),
+    ("battery first milliseconds 5k", 2, -1, 5000, 12, 0.3, 1.0, 37, "first", (0.001, 0.007)),
+    ("battery first milliseconds 10k", 0, 1, 10000, 12, 0.3, 1.0, 38, "first", (0.001, 0.007)),
+    ("battery first milliseconds 20k", 2, -1, 20000, 12, 0.3, 1.0, 39, "first", (0.001, 0.007)),
+    ("battery first milliseconds 50k", 0, -1, 50000, 8, 0.3, 1.0, 40, "first", (0.001, 0.007)),
+]
 INTERVAL = 0.010
 MATCH = 0.002  # s: a row's peak within this of an event's peak finds it
 
 
-def battery_events(rng, threshold, noise, rate, records, seconds):
-    """Bursts, riding events and longer gaps, and one event 10 to 50 ms before each record's end."""
+def battery_events(rng, threshold, noise, rate, records, seconds, first=(0.02, 0.04)):
+    """Bursts, riding events and longer gaps, the first FIRST s into each record, and one event 10 to 50 ms before
+    each record's end."""
     def height():
         return rng.uniform(max(threshold + 3.0 * noise, 8.0 * noise), 4.0 * threshold)
     events = []
     for record in range(records):
-        t = rng.uniform(0.02, 0.04)
+        t = rng.uniform(*first)
         while t <= seconds - 0.06:
             decay, rise = rng.uniform(0.002, 0.008), rng.uniform(0.0002, 0.0008)
             kind = "exp" if rng.rand() < 0.5 else "biexp"
@@ -267,8 +292,10 @@ class Noise:
         return sd * self.last
 
 
-def battery_samples(events, rate, baseline, seconds, records, noise, seed, drift, polarity):
-    # As the test writes them: baseline + drift x time + polarity x the shapes + noise, at 9 figures, as floats.
+def battery_samples(events, rate, baseline, seconds, records, noise, seed, drift, polarity, kinds=None):
+    # As the test writes them: baseline + drift x time + polarity x the shapes + noise (times NOISE_FACTOR of each
+    # sample, and what the "noise" lines KINDS make of it), at 9 figures, as floats.
+    kinds = kinds or {}
     shapes = [(Shape(*e[:5]), e[5]) for e in events]
     n = int(round(seconds * rate))
     generator = Noise(seed)
@@ -278,7 +305,11 @@ def battery_samples(events, rate, baseline, seconds, records, noise, seed, drift
         x = np.empty(n)
         for i in range(n):
             total = sum(shape((k[i] - shape.onset) / rate) for shape, r in shapes if r == record)
-            x[i] = baseline + drift * k[i] / rate + polarity * total + generator(noise)
+            x[i] = baseline + drift * k[i] / rate + polarity * total + generator(noise * noise_factor(kinds, i / rate))
+        if "flat" in kinds:
+            x[:kinds["flat"]] = baseline
+        if "odd" in kinds:
+            x[0] = baseline + kinds["odd"]
         out.append(np.array([float("%.9g" % v) for v in x], dtype=np.float32))
     return out
 
@@ -294,6 +325,15 @@ def matched(peaks, truth):
     return found, len(peaks) - found
 
 
+def noise_factor(kinds, s):
+    # The noise's size at s seconds into a record, in NOISE_SD: a quiet lead-in, or a noise that grows.
+    if "lead" in kinds and s < kinds["lead"][1]:
+        return kinds["lead"][0]
+    if "grow" in kinds and s >= kinds["grow"][1]:
+        return kinds["grow"][0]
+    return 1.0
+
+
 def print_battery(name, kind, polarity, relative, rate, records, seconds, noise, drift, seed):
     threshold = 5.0 * noise
     detection = (f"1 0 {polarity} 0.5 5 10 50 1 0 0" if relative else
@@ -307,6 +347,46 @@ def print_battery(name, kind, polarity, relative, rate, records, seconds, noise,
     peaks = []
     for record, samples in enumerate(x):
         found = find_peaks(polarity * samples.astype(float), prominence=threshold, distance=int(INTERVAL * rate + 0.5))
+        peaks += [record * seconds + p / rate for p in found[0]]
+    truth = [e[5] * seconds + e[1] / rate + Shape(*e[:5]).peak_time for e in events]
+    print("findpeaks\t%d\t%d" % matched(peaks, truth))
+
+
+def print_noise_battery(name, kind, polarity, rate, records, seconds, noise, seed, how, values):
+    detection = f"1 0 {polarity} 0.5 5 10 50 1 0 0"
+    rng = np.random.RandomState(seed)
+    kinds = {}
+    if how == "grow":
+        kinds["grow"] = values
+        grown = noise * values[0]
+        before = battery_events(rng, 5.0 * noise, noise, rate, records, seconds)
+        after = battery_events(rng, 5.0 * grown, grown, rate, records, seconds)
+        events = [e for e in before if e[1] / rate + 0.03 < values[1]]
+        events += [e for e in after if e[1] / rate > values[1] + 0.06]
+        events.sort(key=lambda e: (e[5], e[1]))
+    else:
+        first = values if how == "first" else (0.06, 0.08) if how == "flat" else (0.02, 0.04)
+        events = battery_events(rng, 5.0 * noise, noise, rate, records, seconds, first)
+        if how == "lead":
+            kinds["lead"] = values
+            events = [e for e in events if not values[1] - 0.03 < e[1] / rate < values[1] + 0.06]
+        if how == "flat":
+            kinds["flat"], kinds["odd"] = values
+    print_recording((name, kind, detection, rate, -15.0, seconds, "pA", records, noise, seed),
+                    [(e[0], e[1], float(e[2]), float(e[3]), float(e[4]), e[5]) for e in events])
+    if how == "lead":
+        print(f"noise\tlead\t{values[0]!r}\t{values[1]!r}")
+    if how == "grow":
+        print(f"noise\tgrow\t{values[0]!r}\t{values[1]!r}")
+    if how == "flat":
+        print(f"noise\tflat\t{values[0]}")
+        print(f"noise\todd\t{values[1]!r}")
+    print("each")
+    x = battery_samples(events, rate, -15.0, seconds, records, noise, seed, 0.0, polarity, kinds)
+    peaks = []
+    for record, samples in enumerate(x):
+        found = find_peaks(polarity * samples.astype(float), prominence=5.0 * noise,
+                           distance=int(INTERVAL * rate + 0.5))
         peaks += [record * seconds + p / rate for p in found[0]]
     truth = [e[5] * seconds + e[1] / rate + Shape(*e[:5]).peak_time for e in events]
     print("findpeaks\t%d\t%d" % matched(peaks, truth))
@@ -954,6 +1034,8 @@ def main():
                     print(f"expect\t{row}\t{heading}\t{cell[0]:.9g}\t{abs(cell[1]):.3g}")
     for recording in BATTERY:
         print_battery(*recording)
+    for recording in NOISE_BATTERY:
+        print_noise_battery(*recording)
     noise_kinds()
     population_spikes_on_fepsp()
     noisy_cardiac_shapes()

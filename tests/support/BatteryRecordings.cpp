@@ -25,6 +25,10 @@ void ReadNoise(const std::vector<std::string>& f, Recording& r) {
   if (f[1] == "pink") r.pinkOctaves = std::atoi(f[2].c_str());
   if (f[1] == "quantise") r.quantum = std::atof(f[2].c_str());
   for (size_t k = 2; f[1] == "flat" && k < f.size(); ++k) r.flat.push_back(std::atoi(f[k].c_str()));
+  if (f[1] == "odd") r.odd = std::atof(f[2].c_str());
+  if (f.size() < 4) return;
+  if (f[1] == "lead") r.leadFactor = std::atof(f[2].c_str()), r.leadSeconds = std::atof(f[3].c_str());
+  if (f[1] == "grow") r.growFactor = std::atof(f[2].c_str()), r.growSeconds = std::atof(f[3].c_str());
 }
 
 // The recording's noise: low-pass filtered (by default over 1.6 samples, 2 kHz when sampled at 20 kHz), or 1/f:
@@ -56,6 +60,7 @@ std::vector<Recording> ReadReference() {
     if (f.empty() || f[0][0] == '#') continue;
     if (f[0] == "recording")
       recordings.push_back({std::vector<std::string>(f.begin() + 1, f.end()), {}, {}, -1, {}, 0.0, -1, 1.6, 0, 0.0, {}});
+    if (!recordings.empty() && f[0] == "each") recordings.back().each = true;
     if (recordings.empty() || f.size() < 2) continue;
     if (f[0] == "rows") recordings.back().rows = std::atoi(f[1].c_str());
     if (f[0] == "drift") recordings.back().drift = std::atof(f[1].c_str());
@@ -99,10 +104,11 @@ std::vector<std::vector<double>> Synthesise(const Recording& r, double polarity)
       for (const Shape& e : r.shapes)
         if (e.record == n) sum += e((static_cast<double>(k) - e.onset) / rate);
       records[n][k] = std::atof(r.head[4].c_str()) + r.drift * static_cast<double>(k) / rate + polarity * sum +
-                      (noise > 0.0 ? next(noise) : 0.0);
+                      (noise > 0.0 ? next(noise * r.NoiseFactor(static_cast<double>(k) / rate)) : 0.0);
       if (r.quantum > 0.0) records[n][k] = r.quantum * std::round(records[n][k] / r.quantum);
       if (!r.flat.empty() && k < static_cast<size_t>(r.flat[n % r.flat.size()]))
         records[n][k] = std::atof(r.head[4].c_str());
+      if (k == 0 && r.odd != 0.0) records[n][k] = std::atof(r.head[4].c_str()) + r.odd;
     }
   }
   return records;

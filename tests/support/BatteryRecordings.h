@@ -64,6 +64,12 @@ struct Recording {
   int pinkOctaves = 0;             // above 0: 1/f noise of that many octaves instead
   double quantum = 0.0;            // above 0: samples rounded to steps of this many units
   std::vector<int> flat;           // the first flat[k % size] samples of record k equal the baseline
+  double odd = 0.0;                // a record's first sample lies this far off the baseline
+  double leadFactor = 1.0, leadSeconds = 0.0;  // the noise of a record's first leadSeconds is leadFactor times
+  double growFactor = 1.0, growSeconds = 1e300;  // from growSeconds into a record on it is growFactor times
+  bool each = false;               // a battery recording held to its own share of events found and rows more
+
+  double NoiseFactor(double s) const { return s < leadSeconds ? leadFactor : s >= growSeconds ? growFactor : 1.0; }
 };
 
 // -1 for a recording of downward events (the detection text's direction -1), else +1.
