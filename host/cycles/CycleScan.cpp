@@ -32,7 +32,7 @@ void StartCycle(CycleScanState& s, const CycleRules& r, double crossing, double 
   s.counted = crossing - s.lastStart >= r.minIntervalTicks;
   s.anyStart = true;
   s.start = crossing;
-  s.startLevel = s.trough;
+  s.startLevel = s.levels.trough;
   s.extreme = std::max(y, s.previous);
   s.extremeTick = s.previous >= y ? s.previousTick : tick;
   s.smoothExtreme = s.smooth;
@@ -74,7 +74,7 @@ void EndCycle(CycleScanState& s, const CycleRules& r) {
 }
 
 void FollowCycle(CycleScanState& s, const CycleRules& r, double y, double threshold, int32_t tick) {
-  s.floor -= threshold * r.troughRisePerTick;  // FollowTrough says why
+  s.levels.floor -= threshold * r.troughRisePerTick;  // sinking as far as a drift the other way may have gone
   if (y > s.extreme) {
     s.extreme = y;
     s.extremeTick = tick;
@@ -88,64 +88,18 @@ void FollowCycle(CycleScanState& s, const CycleRules& r, double y, double thresh
   const bool settled = tick - s.smoothExtremeTick > r.minIntervalTicks;
   if (!back && !settled && s.smooth > s.smoothExtreme - threshold) return;
   EndCycle(s, r);
-  if (r.baselineTicks > 0) s.trough = s.smooth;
-  s.previousRise = 0.5 * (y + s.previous) - s.trough;
-}
-
-// The average lies more than the threshold below the floor: a swing the other way (a current of the other sign),
-// whose return to the baseline is no cycle, so the trough holds at the floor; or a step to a new level, which the
-// trough takes once the average has stayed within half a threshold of one level for kSettleRiseTimes rise times
-// (a return leaves that band sooner).
-[[gnu::always_inline]] inline void HoldSwing(CycleScanState& s, const CycleRules& r, double smooth,
-                                             double threshold, int32_t tick) {
-  if (!s.swing || __builtin_fabs(smooth - s.swingLevel) > 0.5 * threshold) {
-    s.swing = true;
-    s.swingLevel = smooth;
-    s.swingTick = tick;
-  } else if ((tick - s.swingTick) * r.troughRisePerTick > kSettleRiseTimes) {
-    s.swing = false;
-    s.trough = s.floor = smooth;
-  }
-}
-
-// The trough's and the floor's next levels while the average lies above the floor's swing level (FollowTrough),
-// for Step and QuietRun alike.
-struct TroughLevels {
-  double trough;
-  double floor;
-  bool quiet;  // the trough kept its pace
-};
-[[gnu::always_inline]] inline TroughLevels NextTrough(double trough, double floor, double smoothBefore, double step) {
-  const double next = std::max(std::min(smoothBefore, trough + step), std::min(trough - step, floor));
-  return {next, std::min(floor + step, next), next >= trough - step};
-}
-
-// The trough follows the average up by at most troughRisePerTick thresholds a tick. Down it follows freely to
-// the floor, so that it keeps to an earlier cycle's fall, and below the floor by as little, so that a drift the
-// other way is followed; a swing more than the threshold below the floor holds it there (HoldSwing). The floor comes up to the
-// trough at that pace; while a cycle is open it sinks at that pace from where the cycle rose from, as far as a
-// drift the other way may have taken the baseline meanwhile. True while the trough keeps that pace: the signal
-// is quiet, neither falling from a cycle nor swinging the other way.
-[[gnu::always_inline]] inline bool FollowTrough(CycleScanState& s, const CycleRules& r, double smoothBefore,
-                                                double threshold, int32_t tick) {
-  if (__builtin_expect(smoothBefore < s.floor - threshold, 0)) {
-    s.trough = s.floor;
-    HoldSwing(s, r, smoothBefore, threshold, tick);
-    return false;
-  }
-  s.swing = false;
-  const TroughLevels next = NextTrough(s.trough, s.floor, smoothBefore, threshold * r.troughRisePerTick);
-  s.trough = next.trough;
-  s.floor = next.floor;
-  return next.quiet;
+  if (r.baselineTicks > 0) s.levels.trough = s.smooth;
+  s.previousRise = 0.5 * (y + s.previous) - s.levels.trough;
 }
 
 // Outside a cycle: the trough follows the average, and a cycle starts where the rise above it crosses the
-// threshold. True when the sample is quiet (FollowTrough).
+// threshold. True when the sample is quiet (TroughFollower::Follow).
 [[gnu::always_inline]] inline bool SeekCycle(CycleScanState& s, const CycleRules& r, double y, double smoothBefore,
                                              double threshold, int32_t tick) {
-  const bool quiet = r.baselineTicks > 0 ? FollowTrough(s, r, smoothBefore, threshold, tick) : true;
-  const double rise = 0.5 * (y + s.previous) - s.trough;
+  const bool quiet = r.baselineTicks > 0 ? s.levels.Follow(smoothBefore, threshold, threshold * r.troughRisePerTick,
+                                                            r.troughRisePerTick, tick)
+                                         : true;
+  const double rise = 0.5 * (y + s.previous) - s.levels.trough;
   const double previousRise = s.previousRise;
   s.previousRise = rise;
   if (!s.anyStart && tick - s.firstTick < kCycleOpeningSamples && s.smooth < s.first - threshold)
@@ -168,9 +122,9 @@ void Begin(CycleScanState& s, const CycleRules& r, double y, int32_t tick) {
   s.firstTick = tick;
   s.first = s.previous = s.smooth = y;
   s.previousTick = tick;
-  s.trough = s.floor = r.baselineTicks > 0 ? (s.leveled ? s.level : y) : 0.0;
+  s.levels.Reset(r.baselineTicks > 0 ? (s.leveled ? s.level : y) : 0.0);
   s.reachedLevel = !s.leveled;
-  s.previousRise = y - s.trough;
+  s.previousRise = y - s.levels.trough;
 }
 
 // A finite sample after the first, y the sample times the polarity. True when it is quiet: outside a cycle, the
@@ -188,14 +142,14 @@ void Begin(CycleScanState& s, const CycleRules& r, double y, int32_t tick) {
     FollowCycle(s, r, y, threshold, tick);
   else
     quiet = SeekCycle(s, r, y, smoothBefore, threshold, tick);
-  // A swing the other way is no noise about the trough, which holds at the floor meanwhile (HoldSwing); a cycle's
+  // A swing the other way is no noise about the trough, which holds at the floor meanwhile (TroughFollower); a cycle's
   // samples are left out by the gauge itself.
-  if (takeNoise && r.relative && !s.swing &&
-      (s.inCycle ? noise.TakeInEvent(y, s.trough) : noise.Take(y, s.trough) && noise.GrownSamples() > 0))
+  if (takeNoise && r.relative && !s.levels.swing &&
+      (s.inCycle ? noise.TakeInEvent(y, s.levels.trough) : noise.Take(y, s.levels.trough) && noise.GrownSamples() > 0))
     DropCyclesOnNoise(s, noise.GrownSamples(), tick);
   s.previous = y;
   s.previousTick = tick;
-  return quiet && __builtin_fabs(s.smooth - s.trough) <= kQuietSds * noise.Sd();
+  return quiet && __builtin_fabs(s.smooth - s.levels.trough) <= kQuietSds * noise.Sd();
 }
 
 [[gnu::always_inline]] inline void Feed(CycleScanState& s, const CycleRules& r, float sample, int32_t tick,
@@ -210,7 +164,7 @@ void Begin(CycleScanState& s, const CycleRules& r, double y, int32_t tick) {
 // Whether QuietRun may take the next samples: outside a cycle and a swing, past the record's opening span, with a
 // trough to follow.
 bool QuietRunMayStart(const CycleScanState& s, const CycleRules& r, int32_t tick) {
-  return !s.inCycle && !s.swing && s.reachedLevel && r.baselineTicks > 0 &&
+  return !s.inCycle && !s.levels.swing && s.reachedLevel && r.baselineTicks > 0 &&
          (s.anyStart || tick - s.firstTick >= kCycleOpeningSamples);
 }
 
@@ -246,7 +200,8 @@ int32_t HeldDueIndex(const CycleScanState& s, const CycleRules& r, int32_t i, in
 // order, so the events are the same bit for bit.
 [[gnu::always_inline]] inline int32_t QuietRun(CycleScanState& s, NoiseGauge& noise, const CycleRules& r,
                                                const float* samples, int32_t i, int32_t count, int32_t firstTick) {
-  double smooth = s.smooth, trough = s.trough, floor = s.floor, previous = s.previous, previousRise = s.previousRise;
+  double smooth = s.smooth, trough = s.levels.trough, floor = s.levels.floor, previous = s.previous;
+  double previousRise = s.previousRise;
   int32_t previousTick = s.previousTick;
   count = HeldDueIndex(s, r, i, count, firstTick);
   double threshold = Threshold(noise, r);
@@ -261,8 +216,8 @@ int32_t HeldDueIndex(const CycleScanState& s, const CycleRules& r, int32_t i, in
       if (!(sample - sample == 0.0f)) break;  // not finite (Opaque says why not std::isfinite)
       const int32_t tick = firstTick + i;
       const double y = r.polarity * sample;
-      if (__builtin_expect(smooth < floor - threshold, 0)) break;
-      const TroughLevels next = NextTrough(trough, floor, smooth, step);
+      if (__builtin_expect(TroughFollower::Swings(floor, smooth, threshold), 0)) break;
+      const TroughFollower::Levels next = TroughFollower::Next(trough, floor, smooth, step);
       const double rise = half * (y + previous) - next.trough;
       if (__builtin_expect(!(rise < threshold || previousRise >= threshold), 0)) break;
       smooth += (y - smooth) * r.smoothing;
@@ -283,8 +238,8 @@ int32_t HeldDueIndex(const CycleScanState& s, const CycleRules& r, int32_t i, in
     }
   }
   s.smooth = smooth;
-  s.trough = trough;
-  s.floor = floor;
+  s.levels.trough = trough;
+  s.levels.floor = floor;
   s.previous = previous;
   s.previousRise = previousRise;
   s.previousTick = previousTick;
@@ -311,7 +266,7 @@ NoiseGauge QuietRunInNoise(const CycleScanState& s, const CycleRules& r) {
       Begin(probe, r, y, tick);
       continue;
     }
-    if (Step(probe, measure, r, y, tick, false, ignored)) quiet.Take(y, probe.trough);
+    if (Step(probe, measure, r, y, tick, false, ignored)) quiet.Take(y, probe.levels.trough);
   }
   return quiet.Finish() ? quiet : s.noise;
 }

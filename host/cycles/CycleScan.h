@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "host/cycles/NoiseGauge.h"
+#include "host/cycles/TroughFollower.h"
 #include "hostapi/CycleDetection.h"
 
 namespace host {
@@ -28,11 +29,6 @@ struct CycleRules {
 // is shorter (at least 2 samples), so that at a low sampling rate the average's lag still lets an event end well
 // within the interval and the next one start as an event of its own.
 double CycleSmoothing(int32_t minIntervalTicks);
-
-// A swing the other way that has stayed within half a threshold of one level for this many times the trough's
-// rise time (ticks per threshold) is a new level, which the trough takes; a current of the other sign returning
-// over up to 100 ms leaves that band sooner.
-inline constexpr double kSettleRiseTimes = 2.0;
 
 // The shortest span a relative threshold measures its noise over (the baseline, when longer).
 inline constexpr int32_t kCycleRunInSamples = 64;
@@ -57,11 +53,7 @@ struct CycleScanState {
   bool reachedLevel = false;  // the signal has come within the cycles' end of that level since the first sample
   NoiseGauge noise;           // a relative threshold's noise, measured on the signal times the polarity
   double smooth = 0.0;        // the signal times the polarity, averaged over a few samples
-  double trough = 0.0;        // the lowest average lately, rising slowly: what a new cycle rises from
-  double floor = 0.0;         // the trough falls freely down to this level, slowly below it
-  bool swing = false;         // the average lies more than the threshold below the floor, where the trough holds
-  double swingLevel = 0.0;    // the level the average has kept within half a threshold of since swingTick
-  int32_t swingTick = 0;
+  TroughFollower levels;      // the trough a new cycle rises from, its floor and the hold on a swing the other way
   double previous = 0.0;      // the previous finite sample times the polarity
   int32_t previousTick = 0;   // its tick
   double previousRise = 0.0;  // the previous rise above the trough

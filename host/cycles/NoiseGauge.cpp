@@ -78,7 +78,7 @@ bool NoiseGauge::EndEventGroup() {
 bool NoiseGauge::Grown(double squares, double sum) {
   // Within the group: about its own mean, which an event's slow tail moves more than it spreads.
   const double spread = (squares - sum * sum / mGroupSize) / mGroupSize;
-  if (!(mVariance > 0.0 && spread > kGrownSpread * mVariance && spread > 0.2 * squares / mGroupSize)) {
+  if (!(mVariance > 0.0 && spread > kGrownSpread * mVariance && spread > kGrownBalance * squares / mGroupSize)) {
     mLoud = 0;
     return false;
   }

@@ -39,13 +39,16 @@ class NoiseGauge {
   // within kTrimBelow (a growth by less than sqrt(3)) move the mean by less.
   static constexpr double kTrimAbove = 5.0;
   static constexpr double kTrimBelow = 3.0;
-  // The noise has grown where kGrownGroups groups in a row spread about their own means by more than kGrownSpread
-  // times the measure (the noise has grown five times or more): an event spreads a group that much only on its
-  // rise (a rise by 10 SD or more within the group) and the steepest part of its fall, not four groups in a row.
-  // The window then starts again from those groups, a quarter of a span after the growth rather than 3/4 of one
-  // (a quarter of the window is the trimming's reference).
+  // The noise has grown where kGrownGroups groups in a row (a little under the 10 ms a held cycle waits, so that
+  // one started on the grown noise is dropped) spread about their own means by more than kGrownSpread times the
+  // measure (a growth by 2.5 times or more), and by more than kGrownBalance of their mean square about the level: an
+  // event's group lies to one side of the level (a tail at 16 SD falling to 12 spreads by 1.3 variances, 2 % of
+  // its mean square) and spreads that much only on its rise, not three groups in a row. The window then starts
+  // again from those groups, 3/16 of a span after the growth rather than 3/4 (a quarter of the window is the
+  // trimming's reference).
   static constexpr int32_t kGrownGroups = 3;
   static constexpr double kGrownSpread = 6.0;
+  static constexpr double kGrownBalance = 0.2;
 
   // The span in samples (at least 1). Unmeasured: Variance() 0.
   void Reset(int32_t span);

@@ -1,0 +1,87 @@
+// The level a cycle rises from: the trough of the signal's average, the floor it falls freely to, and the hold on
+// a swing the other way.
+#pragma once
+
+#include <algorithm>
+#include <cstdint>
+
+namespace host {
+
+// A swing the other way that has stayed within half a threshold of one level for this many times the trough's
+// rise time (ticks per threshold) is a new level, which the trough takes; a current of the other sign returning
+// over up to 100 ms leaves that band sooner.
+inline constexpr double kSettleRiseTimes = 2.0;
+// That band, in thresholds either way: the noise of an average (under half a threshold of 5 SD) keeps within it,
+// a return to the baseline by a threshold or more does not.
+inline constexpr double kSettleBand = 0.5;
+
+// Follows the lowest of the signal's average lately, in the signal's units (the signal times the polarity, so that
+// cycles rise), one average a tick. `step` is how far the trough may rise a tick: the threshold times the rise per
+// tick, a threshold in the rise time (50 ms), so that it follows a drift and an earlier cycle's fall while noise,
+// which stays within the threshold, starts no cycle above it. Down it follows the average freely to the floor, so
+// that it keeps to an earlier cycle's fall, and below the floor by no more than `step` a tick, so that a drift the
+// other way is followed; the floor comes up to the trough at that pace. An average more than the threshold below
+// the floor is a swing the other way (a current of the other sign), whose return is no cycle: the trough holds at
+// the floor until the average has kept within half a threshold of one level for kSettleRiseTimes rise times (a
+// step to a new level), which it then takes.
+//
+// Invariant, outside a swing: floor <= trough; the trough rises by at most `step` a tick, never above the average
+// it was handed, and falls below the floor by at most `step` a tick; Next keeps the trough's pace (true) unless
+// the trough fell faster than `step` (the fall of a cycle). In a swing, trough == floor, which does not move.
+struct TroughFollower {
+  double trough = 0.0;
+  double floor = 0.0;
+  bool swing = false;        // the average lies more than the threshold below the floor
+  double swingLevel = 0.0;   // the level the average has kept within half a threshold of since swingTick
+  int32_t swingTick = 0;
+
+  // Trough and floor at level, no swing.
+  void Reset(double level) { *this = TroughFollower{level, level, false, 0.0, 0}; }
+
+  // Trough and floor alone, as a scan keeps them in registers.
+  struct Levels {
+    double trough;
+    double floor;
+  };
+
+  // Whether the average lies so far below the floor that Follow holds a swing.
+  static bool Swings(double floor, double smoothBefore, double threshold) { return smoothBefore < floor - threshold; }
+
+  // The levels after one more average above the swing level (smoothBefore: the average before this tick's
+  // sample): the one step that the scan's every sample takes, in its quiet stretches and elsewhere alike.
+  [[gnu::always_inline]] static inline Levels Next(double trough, double floor, double smoothBefore, double step) {
+    const double next = std::max(std::min(smoothBefore, trough + step), std::min(trough - step, floor));
+    return {next, std::min(floor + step, next)};
+  }
+
+  // One tick: a swing held or the next levels. True when the trough kept its pace, outside a swing.
+  // risePerTick: the thresholds the trough may rise a tick (step / threshold), for the swing's settling.
+  [[gnu::always_inline]] inline bool Follow(double smoothBefore, double threshold, double step, double risePerTick,
+                                            int32_t tick) {
+    if (__builtin_expect(Swings(floor, smoothBefore, threshold), 0)) {
+      trough = floor;
+      HoldSwing(smoothBefore, threshold, risePerTick, tick);
+      return false;
+    }
+    swing = false;
+    const Levels next = Next(trough, floor, smoothBefore, step);
+    const bool keptPace = next.trough >= trough - step;  // no faster fall than step
+    trough = next.trough;
+    floor = next.floor;
+    return keptPace;
+  }
+
+ private:
+  void HoldSwing(double smooth, double threshold, double risePerTick, int32_t tick) {
+    if (!swing || __builtin_fabs(smooth - swingLevel) > kSettleBand * threshold) {
+      swing = true;
+      swingLevel = smooth;
+      swingTick = tick;
+    } else if ((tick - swingTick) * risePerTick > kSettleRiseTimes) {
+      swing = false;
+      trough = floor = smooth;
+    }
+  }
+};
+
+}  // namespace host
