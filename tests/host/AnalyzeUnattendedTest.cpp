@@ -469,7 +469,7 @@ TEST_F(AnalyzeUnattended, EveryHintFollowedBringsTheEventsBack) {
       {steps + L"--set 1036=f --set 1006=0.099", {"the highest that does is 0.0948 V"}, L"--set 1006=0.09", 1},
       {steps + L"--set 1001=0 --set 1035=0 --set 1006=0.099", {"the highest that does is 0.0948 V"},
        L"--set 1006=0.09", 1},
-      {synaptic + L"--set \"1010=1 0 1 0.5 9 10 50 1 0 0\"", {"the third number is the direction", "; downward (-1) the detector finds 26\r\n"},
+      {synaptic + L"--set \"1010=1 0 1 0.5 9 10 50 1 0 0\"", {"the third number is the direction", "; downward (-1) the detector finds 27\r\n"},
        L"--set \"1010=1 0 -1 0.5 9 10 50 1 0 0\"", 20},
   };
   std::vector<std::wstring> noisy;
