@@ -73,10 +73,11 @@ double ScannedSd(const std::vector<double>& x, size_t* cycles) {
 }
 
 // White, low-passed (the corner at a fiftieth of the rate) and 1/f noise, quantised in steps of up to 2 SD, tied
-// (most samples equal), after a flat start, and on a baseline stepping up (each step a cycle that settles) or down
-// (a swing that settles): the scan's measure is within 15 % of the standard deviation one measures on quiet
-// stretches and never below the resolution's (step / sqrt(12)); the samples that used to leave it at 0 (tied,
-// quantised, a flat start) start no cycle at 5 SD, and a step the other way none either.
+// (most samples equal), after a flat start, on a baseline stepping up (each step a cycle that settles) or down (a
+// swing that settles), after a non-finite or an odd sample before a flat start, and grown or shrunk halfway
+// through: the scan's measure is within 15 % of the standard deviation one measures on quiet stretches and never
+// below the resolution's (step / sqrt(12)); the samples that used to leave it at 0 or tiny (tied, quantised, a
+// flat start after a non-finite or an odd sample) start no cycle at 5 SD, and a step the other way none either.
 TEST(NoiseGauge, MeasuresTheNoiseOfQuietStretchesOnAnyInput) {
   constexpr size_t kN = 200000;
   testsupport::Noise white(11), lowPassed(12, 8.0), white2(13), white3(14), white4(15), white5(16);
@@ -97,6 +98,12 @@ TEST(NoiseGauge, MeasuresTheNoiseOfQuietStretchesOnAnyInput) {
        9},
       {"steps down", Generated(kN, [&](size_t i) { return -20.0 * static_cast<double>(i / 20000) + white(1.0); }),
        1.0, 0},
+      {"non-finite, then flat", Generated(kN, [&](size_t i) { return i == 0 ? NAN : i < 100 ? 0.0 : white2(1.0); }),
+       1.0, 0},
+      {"odd, then flat", Generated(kN, [&](size_t i) { return i == 0 ? 0.1 : i < 1000 ? 0.0 : white3(1.0); }), 1.0,
+       0},
+      {"grows 10 times", Generated(kN, [&](size_t i) { return white4(i < kN / 2 ? 1.0 : 10.0); }), 10.0, -1},
+      {"shrinks 100 times", Generated(kN, [&](size_t i) { return white5(i < kN / 2 ? 1.0 : 0.01); }), 0.01, 0},
   };
   for (const Row& row : rows) {
     const double truth = row.sd > 0.0 ? row.sd : StretchSd(row.x);
