@@ -11,6 +11,8 @@ namespace {
 
 constexpr double kFootBlockMs = 0.2;
 constexpr double kFootFlatMs = 4.0;
+constexpr double kFootLagMs = 1.0;
+constexpr double kFootRiseMs = 20.0;
 
 }  // namespace
 
@@ -19,9 +21,12 @@ void Params::AddSources(int32_t count, IUnknown** interfaces) {
   // The length: ms x 0.001 / period; the window: ms / (period x 1000); both + 0.5 truncated.
   maxBaselineTicks = MsToTicks(maxBaselineMs, tickPeriod);
   if (maxBaselineTicks < 500) maxBaselineTicks = 500;
-  // The rise-foot walk: blocks of 0.2 ms; a flat stretch of 4 ms (at least four blocks) ends it.
+  // The rise-foot walk, in time: blocks of 0.2 ms; a flat stretch of 4 ms (at least four blocks) ends it; the noise
+  // is measured over 1 ms; a rise lasts at most 20 ms.
   footBlockTicks = std::max(MsToTicks(kFootBlockMs, tickPeriod), 1);
   footFlatBlocks = std::max(MsToTicks(kFootFlatMs, tickPeriod) / footBlockTicks, 4);
+  footLagBlocks = std::max(MsToTicks(kFootLagMs, tickPeriod) / footBlockTicks, 1);
+  footRiseBlocks = std::max(MsToTicks(kFootRiseMs, tickPeriod) / footBlockTicks, footFlatBlocks);
   if (searchStartMs < 0.0 || searchEndMs < 0.0) {
     searchStartTicks = -1;
     searchEndTicks = -1;
@@ -41,6 +46,8 @@ StepSettings Params::Settings() const noexcept {
   s.baselineValue = baselineValue;
   s.footBlockTicks = footBlockTicks;
   s.footFlatBlocks = footFlatBlocks;
+  s.footLagBlocks = footLagBlocks;
+  s.footRiseBlocks = footRiseBlocks;
   return s;
 }
 

@@ -22,8 +22,10 @@ struct StepSettings {
   int32_t searchEndTicks = -1;
   int32_t mode = 0;                 // BaselineMode; any other number searches
   double baselineValue = -1.0;      // the fixed level of mode 1, channel units
-  int32_t footBlockTicks = 4;       // mode 3: the walk's block, and the flat stretch that ends it
-  int32_t footFlatBlocks = 20;
+  int32_t footBlockTicks = 4;       // mode 3: the walk's block, the flat stretch that ends it, the span its noise is
+  int32_t footFlatBlocks = 20;      // measured over and its longest rise (RiseFootRules)
+  int32_t footLagBlocks = 5;
+  int32_t footRiseBlocks = 100;
 };
 
 // The flat-segment search of one event. Ticks inclusive; the score of a segment closed at tick t is

@@ -10,78 +10,163 @@ namespace ZR::Enum::CalcBase {
 namespace {
 
 // Block k holds v[count - (k + 1) x width, count - k x width), its mean times the polarity; block 0 ends at the peak.
-std::vector<double> BlockMeans(const float* v, int32_t count, int32_t width) {
+// spreads[k] is the variance of the block's samples about its mean.
+std::vector<double> BlockMeans(const float* v, int32_t count, int32_t width, std::vector<double>& spreads) {
   const int32_t blocks = count / width;
   std::vector<double> means(static_cast<size_t>(blocks));
+  spreads.resize(static_cast<size_t>(blocks));
   for (int32_t k = 0; k < blocks; ++k) {
     const float* const b = v + (count - (k + 1) * width);
+    const double first = b[0];  // sums about the first sample: no cancellation on a large offset
     double sum = 0.0;  // double: a block's sum of floats
-    for (int32_t i = 0; i < width; ++i) sum += b[i];
-    means[static_cast<size_t>(k)] = sum / width;
+    double squares = 0.0;
+    for (int32_t i = 0; i < width; ++i) {
+      const double d = b[i] - first;
+      sum += d;
+      squares += d * d;
+    }
+    const double mean = sum / width;
+    means[static_cast<size_t>(k)] = first + mean;
+    spreads[static_cast<size_t>(k)] = std::max(squares / width - mean * mean, 0.0);
   }
   return means;
 }
 
-// Four times the blocks' noise: the median absolute second difference, scaled to one block's standard deviation
-// for Gaussian noise (a second difference has sqrt(6) of it; the median of |N(0, 1)| is 0.6745). A slope adds
-// nothing to a second difference, so an earlier event's fall is not taken for noise. 0 with fewer than three blocks.
-double Tolerance(const std::vector<double>& y) {
-  if (y.size() < 3) return 0.0;
-  std::vector<double> d(y.size() - 2);
-  for (size_t k = 1; k + 1 < y.size(); ++k) d[k - 1] = std::fabs(y[k + 1] - 2.0 * y[k] + y[k - 1]);
+// A single sample's noise as the blocks show it: the square root of the median of their samples' variances, each
+// made unbiased (times width / (width - 1)). It is the noise a peak sample carries beyond the blocks' for white noise;
+// low-passed noise varies little within a block, whose mean then carries most of it. 0 for blocks of one sample.
+double SampleNoise(std::vector<double>& spreads, int32_t width) {
+  if (width < 2 || spreads.empty()) return 0.0;
+  const auto middle = spreads.begin() + static_cast<std::ptrdiff_t>(spreads.size() / 2);
+  std::nth_element(spreads.begin(), middle, spreads.end());
+  return std::sqrt(*middle * width / (width - 1));
+}
+
+// Four times the blocks' noise: the median absolute third difference over lag blocks, scaled to one block's standard
+// deviation for Gaussian noise (a third difference has sqrt(20) of it; the median of |N(0, 1)| is 0.6745). The lag
+// spans a fixed time, longer than a low-passed noise's memory, so such noise is not taken for smaller than it is; a
+// slope or a bend adds nothing to a third difference, so an earlier event's fall is not taken for noise. 0 with too
+// few blocks.
+double Tolerance(const std::vector<double>& y, int32_t lag) {
+  const size_t l = static_cast<size_t>(std::max(lag, 1));
+  if (y.size() < 3 * l + 1) return 0.0;
+  std::vector<double> d(y.size() - 3 * l);
+  for (size_t k = 0; k < d.size(); ++k) d[k] = std::fabs(y[k + 3 * l] - 3.0 * (y[k + 2 * l] - y[k + l]) - y[k]);
   const auto middle = d.begin() + static_cast<std::ptrdiff_t>(d.size() / 2);
   std::nth_element(d.begin(), middle, d.end());
-  return 4.0 * *middle / (0.6745 * std::sqrt(6.0));
+  return 4.0 * *middle / (0.6745 * std::sqrt(20.0));
 }
 
 // The walk's end: low the foot's block, end the block after the last the stretch may take; settled when it ended on
-// a flat stretch at the low.
+// a flat stretch at the low, onCourse when the rise left a slope the event rode on there (its level is then the
+// low block's own, the course where the rise began).
 struct Walk {
   int32_t low = 0;
   int32_t end = 0;
   bool settled = false;
+  bool onCourse = false;
 };
 
 // A fall between lows slower than this share of the rise's fastest is the slope the event rode on (an earlier
 // current's return, seen backwards), not its own rise: the rise has ended there, and the low moves no more.
 constexpr double kTrendShare = 0.125;
+// A low at which the mean pace of the rise from the peak's block is this many times the pace of the slope beyond it,
+// down to the walk's last low, is where a rise began on that slope.
+constexpr double kCourseContrast = 3.0;
 
-// The walk of FindRiseFoot over the blocks y, seen from the peak's side, top the peak's value; it leaves the rise at
-// a slow fall or after a pause only when keepToRise.
-Walk WalkDownTheRise(const std::vector<double>& y, double top, double tolerance, int32_t flatBlocks,
-                     bool keepToRise) {
+// Of the lows a walk went through down a slope (lows[0] the peak's block), the one where the rise left it: the
+// greatest contrast between the pace from the peak's block down to a low and the pace from that low to block last
+// (over more blocks than the rise), if any reaches kCourseContrast and rises above that slope by more than two
+// tolerances; else the peak's block (the peak rose from the slope within it) when peakBlockFoot,
+// else the last low.
+int32_t RiseOnCourse(const std::vector<double>& y, const std::vector<int32_t>& lows, int32_t last, double tolerance,
+                     bool peakBlockFoot) {
+  int32_t best = peakBlockFoot ? 0 : last;
+  double bestContrast = kCourseContrast;
+  for (size_t i = 1; i + 1 < lows.size(); ++i) {
+    const int32_t k = lows[i];
+    if (last - k <= k) break;  // a slope ridden on lasts longer than the rise from it
+    const double rise = (y[0] - y[static_cast<size_t>(k)]) / k;
+    const double beyond = (y[static_cast<size_t>(k)] - y[static_cast<size_t>(last)]) / (last - k);
+    // The rise stands above the slope's course by more than the noise: a noise peak on a slope does not.
+    if (rise > bestContrast * beyond && (rise - beyond) * k > 2.0 * tolerance) {
+      bestContrast = beyond > 0.0 ? rise / beyond : INFINITY;
+      best = k;
+    }
+  }
+  return best;
+}
+
+// What the walk of FindRiseFoot goes by, seen from the peak's side: the peak's value, the blocks' noise tolerance,
+// how far above a low the peak must lie for the low to have left the top (the peak sample carries a single
+// sample's noise), and the flat stretch and longest rise in blocks.
+struct WalkRules {
+  double top = 0.0;
+  double tolerance = 0.0;
+  double peakBand = 0.0;
+  int32_t flatBlocks = 1;
+  int32_t riseBlocks = 1;
+};
+
+// The low ref has left the event's top, so that a flat stretch or a slow fall there is no part of the top: it lies
+// more than two tolerances below the highest block between it and the peak, or below the peak by more than the
+// peak sample's own noise may add to that.
+bool LeftTheTop(double crest, double ref, const WalkRules& r) {
+  return crest - ref > 2.0 * r.tolerance || r.top - ref > r.peakBand;
+}
+
+// The walk of FindRiseFoot over the blocks y; it leaves the rise at a slow fall, after a pause or beyond riseBlocks
+// only when keepToRise.
+Walk WalkDownTheRise(const std::vector<double>& y, const WalkRules& r, bool keepToRise) {
   const int32_t blocks = static_cast<int32_t>(y.size());
   int32_t low = 0;    // the last block lower than the low before it by more than the tolerance
+  double crest = y[0];  // the highest block from the peak to the low
   int32_t since = 0;  // the block after which the walk has stayed within the tolerance of that low
   double steepest = 0.0;  // the fastest fall per block from one low to the next
   bool fastLow = true;  // the low was reached at that pace
-  bool onTrend = false;
+  std::vector<int32_t> lows{0};
+  int32_t end = blocks;
   for (int32_t k = 1; k < blocks; ++k) {
     const double yk = y[static_cast<size_t>(k)];
     const double ref = y[static_cast<size_t>(low)];
-    if (yk < ref - tolerance) {
+    if (yk < ref - r.tolerance) {
       const double fall = (ref - yk) / (k - low);
       // A low after a longer pause than the walk would end on had the blocks stayed in the band is no part of
       // the rise either (blocks above the band, the noise on an earlier event's return, restart that count).
-      const bool paused = low > 0 && k - low > std::max(low, flatBlocks);
+      const bool paused = low > 0 && k - low > std::max(low, r.flatBlocks) && LeftTheTop(crest, ref, r);
       // A slow fall just after a fast one is the block the rise began in, which holds only its first samples.
-      const bool slow = fall < steepest * kTrendShare;
-      onTrend = keepToRise && (onTrend || paused || (slow && (k > low + 1 || !fastLow)));
-      if (!onTrend) {
-        steepest = std::max(steepest, fall);
-        fastLow = !slow;
-        low = since = k;
-        continue;
+      const bool slow = fall < steepest * kTrendShare && LeftTheTop(crest, ref, r);
+      if (keepToRise && (paused || (slow && (k > low + 1 || !fastLow)))) return {low, low + 1, false, true};
+      // A fall on and on past the longest rise is a slope the peak rode on (a current's slow return, seen
+      // backwards): the rise began where the walk's pace dropped to it, or in the peak's own block.
+      if (keepToRise && k > r.riseBlocks) {
+        const int32_t foot = RiseOnCourse(y, lows, k, r.tolerance, true);
+        return {foot, foot + 1, false, true};
       }
-    } else if (yk > top) {
-      return {low, k, false};
-    } else if (yk > ref + tolerance) {
+      steepest = std::max(steepest, fall);
+      fastLow = !slow;
+      for (int32_t j = low + 1; j <= k; ++j) crest = std::max(crest, y[static_cast<size_t>(j)]);
+      low = since = k;
+      lows.push_back(low);
+      continue;
+    }
+    if (yk > r.top) {
+      end = k;
+      break;
+    }
+    if (yk > ref + r.tolerance) {
       since = k;
       continue;
     }
-    if (k - since >= std::max(low, flatBlocks) && top - ref > 2.0 * tolerance) return {low, k + 1, true};
+    if (k - since >= std::max(low, r.flatBlocks) && LeftTheTop(crest, ref, r)) return {low, k + 1, true, false};
   }
-  return {low, blocks, false};
+  // The walk ended at a rise seen backwards (an earlier event's fall) or at the window's start. Down a slope to the
+  // extreme of a current of the other sign, the rise began where the pace dropped to that slope's.
+  if (keepToRise) {
+    const int32_t foot = RiseOnCourse(y, lows, low, r.tolerance, false);
+    if (foot != low) return {foot, foot + 1, false, true};
+  }
+  return {low, end, false, false};
 }
 
 }  // namespace
@@ -91,17 +176,21 @@ RiseFoot FindRiseFoot(const float* v, int32_t count, double peak, const RiseFoot
   // Fewer samples than a block: one block of them all.
   const int32_t width = std::min(std::max(rules.blockTicks, 1), count);
   if (width < 1) return foot;
-  std::vector<double> y = BlockMeans(v, count, width);
+  std::vector<double> spreads;
+  std::vector<double> y = BlockMeans(v, count, width, spreads);
   foot.polarity = peak >= y[0] ? 1.0 : -1.0;
   for (double& m : y) m *= foot.polarity;
-  const double tolerance = Tolerance(y);
+  const double tolerance = Tolerance(y, rules.lagBlocks);
   const double top = foot.polarity * peak;
+  // The peak sample, the extreme of the noise about the top, may lie three of a sample's noise above it.
+  const WalkRules walkRules{top, tolerance, 2.0 * tolerance + 3.0 * SampleNoise(spreads, width),
+                            std::max(rules.flatBlocks, 1), std::max(rules.riseBlocks, 1)};
   // A walk that ends on a flat stretch has found the foot, however it got there (down a burst's steps too). One
   // that does not may have gone on down a slope the event rode on, to the bottom of an earlier current of the
   // other sign: then the foot is where the rise left that slope.
-  Walk walk = WalkDownTheRise(y, top, tolerance, rules.flatBlocks, false);
-  if (!walk.settled) walk = WalkDownTheRise(y, top, tolerance, rules.flatBlocks, true);
-  const auto [low, end, settled] = walk;
+  Walk walk = WalkDownTheRise(y, walkRules, false);
+  if (!walk.settled) walk = WalkDownTheRise(y, walkRules, true);
+  const auto [low, end, settled, onCourse] = walk;
   // The stretch: the blocks from the low on within the tolerance of it.
   const double ref = y[static_cast<size_t>(low)];
   double sum = 0.0;

@@ -9,6 +9,8 @@ namespace ZR::Enum::CalcBase {
 struct RiseFootRules {
   int32_t blockTicks = 4;   // samples averaged into one step of the walk, at least 1
   int32_t flatBlocks = 20;  // the shortest stretch without a new low that ends the walk, in blocks
+  int32_t lagBlocks = 5;    // the span of the second differences the noise is measured from, in blocks
+  int32_t riseBlocks = 100; // the longest rise, in blocks: a walk down a slope for longer follows a course
 };
 
 // Indexes into the samples handed to FindRiseFoot; found false when there was no sample.
