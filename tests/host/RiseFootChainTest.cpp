@@ -1,0 +1,173 @@
+// The rise-foot baseline of the general and synaptic chain (the host's cycle detector, then the module's baseline
+// and extreme stages) over generated recordings: one continuous signal sampled at five rates gives the same events
+// and Heights, and a mirrored recording analysed the other way gives the mirrored events.
+#include "tests/host/FormulaChainFixture.h"
+
+#include "tests/support/SeededNoise.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace host {
+namespace {
+
+constexpr double kFineRate = 100000.0;  // the continuous signal, sampled finely enough for every rate below
+constexpr double kBaseline = -17.0;
+constexpr double kPi = 3.14159265358979323846;
+
+struct Current {
+  int kind;       // 0 an alpha shape peaking at rise, 1 bi-exponential (rise and decay time constants), 2 a linear rise
+  double onset;   // s
+  double amplitude, rise, decay;
+
+  double PeakTime() const { return kind == 1 ? rise * decay / (decay - rise) * std::log(decay / rise) : rise; }
+  double operator()(double t) const {
+    const double s = t - onset;
+    if (s <= 0.0) return 0.0;
+    if (kind == 0) return amplitude * s / rise * std::exp(1.0 - s / rise);
+    if (kind == 2) return s < rise ? amplitude * s / rise : amplitude * std::exp(-(s - rise) / decay);
+    const double p = PeakTime();
+    return amplitude * (std::exp(-s / decay) - std::exp(-s / rise)) / (std::exp(-p / decay) - std::exp(-p / rise));
+  }
+};
+
+// The noises: none, white, low-passed at 0.5 to 5 kHz, and 1/f (low-passed noises of 20 us to 20 ms summed).
+enum class NoiseKind { None, White, LowPassed, Pink };
+const char* Name(NoiseKind k) {
+  return k == NoiseKind::None ? "noise-free" : k == NoiseKind::White ? "white" : k == NoiseKind::LowPassed ? "low-passed" : "1/f";
+}
+
+class ContinuousNoise {
+ public:
+  ContinuousNoise(NoiseKind kind, uint32_t seed) {
+    if (kind == NoiseKind::Pink) {
+      for (int k = 1; k <= 11; ++k) mParts.emplace_back(seed + k, std::ldexp(1.0, k));
+    } else if (kind != NoiseKind::None) {
+      const double cutoff = 500.0 * std::pow(10.0, (seed % 4) / 3.0);  // 0.5, 1.1, 2.3 and 5 kHz
+      mParts.emplace_back(seed, kind == NoiseKind::White ? 0.0 : kFineRate / (2.0 * kPi * cutoff));
+    }
+  }
+  double operator()(double sd) {
+    double sum = 0.0;
+    for (testsupport::Noise& part : mParts) sum += part(sd);
+    return mParts.empty() ? 0.0 : sum / std::sqrt(static_cast<double>(mParts.size()));
+  }
+
+ private:
+  std::vector<testsupport::Noise> mParts;
+};
+
+// Downward currents of -24 rising in 0.2 to 6 ms, 100 ms apart, each shape in turn, over the noise.
+std::vector<Current> IsolatedCurrents(uint32_t seed) {
+  std::vector<Current> currents;
+  for (int i = 0; i < 16; ++i) {
+    const double rise = 0.0002 + 0.0058 * testsupport::NextUniform(seed);
+    const double decay = std::max(rise * (2.0 + 4.0 * testsupport::NextUniform(seed)), 0.004);
+    const int kind = i % 3;
+    currents.push_back({kind, 0.05 + 0.1 * i, -24.0, kind == 2 ? std::min(rise, 0.003) : rise, decay});
+  }
+  return currents;
+}
+
+std::vector<double> Continuous(const std::vector<Current>& currents, double seconds, NoiseKind noise, uint32_t seed,
+                               double sd) {
+  std::vector<double> x(static_cast<size_t>(seconds * kFineRate));
+  ContinuousNoise next(noise, seed);
+  for (size_t k = 0; k < x.size(); ++k) {
+    x[k] = kBaseline + next(sd);
+    for (const Current& c : currents) x[k] += c(static_cast<double>(k) / kFineRate);
+  }
+  return x;
+}
+
+std::vector<float> Sampled(const std::vector<double>& x, int rate, double sign) {
+  std::vector<float> y;
+  for (size_t k = 0; k < x.size(); k += static_cast<size_t>(kFineRate) / static_cast<size_t>(rate))
+    y.push_back(static_cast<float>(sign * x[k]));
+  return y;
+}
+
+// The detector at 5 noise SDs (an absolute 5 on a noise-free signal), with the baseline at the rise's foot and the
+// event moved to its extreme, as the general and synaptic analyses write them.
+std::wstring Chain(bool downward, bool noisy) {
+  return std::wstring(L"calcamax(ch1, calcbase(ch1, pcc(ch1, PXDetect(ch1, ") + (downward ? L"1" : L"0") +
+         L", 0.5, 5, 10, 50, " + (noisy ? L"1" : L"0") + L")), 1000, 5, -1, -1, 3, 0), 5, 1, 0)";
+}
+
+class RiseFootChainTest : public FormulaChainFixture {};
+
+// Every isolated current is one event at every rate, and its Heights at the five rates lie within four noise SDs
+// of their median (within 10 % noise-free), whatever the shape and the noise.
+TEST_F(RiseFootChainTest, HeightsAreTheSameAtEveryRate) {
+  const int rates[] = {5000, 10000, 20000, 25000, 50000};
+  for (const NoiseKind noise : {NoiseKind::None, NoiseKind::White, NoiseKind::LowPassed, NoiseKind::Pink}) {
+    for (uint32_t seed = 1; seed <= 5; ++seed) {
+      const std::vector<Current> currents = IsolatedCurrents(seed * 7919u);
+      const double sd = noise == NoiseKind::None ? 0.0 : 2.0;
+      const std::vector<double> x = Continuous(currents, 1.65, noise, seed, sd);
+      std::vector<std::vector<double>> heights(currents.size());
+      for (const int rate : rates) {
+        const std::string where = std::string(Name(noise)) + " seed " + std::to_string(seed) + " at " +
+                                  std::to_string(rate) + " Hz";
+        HostPtr<DataDocument> document = SamplesDocument(Sampled(x, rate, 1.0), 1.0 / rate);
+        const std::vector<Event> events = ParseEvents(Run(document.Get(), Chain(true, sd > 0.0), 0));
+        ASSERT_EQ(events.size(), currents.size()) << where;
+        for (size_t i = 0; i < currents.size(); ++i) {
+          // The extreme of the noise on a slow current's top may lie some ms from the current's own.
+          const double peak = Int(events[i], "tick") / static_cast<double>(rate) - currents[i].onset;
+          EXPECT_GT(peak, 0.0) << where << " current " << i;
+          EXPECT_LT(peak, 2.0 * currents[i].PeakTime() + 0.003) << where << " current " << i;
+          heights[i].push_back(std::atof(events[i].at("value").c_str()) - std::atof(events[i].at("baseline").c_str()));
+        }
+      }
+      for (size_t i = 0; i < currents.size(); ++i) {
+        std::vector<double> h = heights[i];
+        std::nth_element(h.begin(), h.begin() + 2, h.end());
+        const double median = h[2];
+        for (size_t r = 0; r < heights[i].size(); ++r)
+          EXPECT_NEAR(heights[i][r], median, sd > 0.0 ? 4.0 * sd : 0.1 * std::fabs(median))
+              << Name(noise) << " seed " << seed << " current " << i << " (rise " << currents[i].rise * 1000
+              << " ms) at " << rates[r] << " Hz";
+      }
+    }
+  }
+}
+
+// The recording turned over and detected upward gives the same events with every level turned over: isolated
+// currents, currents riding on the return of a larger one of the other sign and currents on a slow one's top.
+TEST_F(RiseFootChainTest, MirroredRecordingGivesTheMirroredEvents) {
+  for (uint32_t seed = 1; seed <= 4; ++seed) {
+    std::vector<Current> currents = IsolatedCurrents(seed * 104729u);
+    for (int i = 0; i < 4; ++i) {
+      const double at = 1.7 + 0.15 * i, decay = 0.005 + 0.005 * i;
+      currents.push_back({2, at, 60.0 + 30.0 * i, 0.0005, decay});
+      currents.push_back({1, at + 0.0005 + (0.5 + 2.0 * i) * decay, -18.0, 0.0004, 0.004});
+      currents.push_back({1, at + 0.07, -120.0, 0.002, 0.03});
+      currents.push_back({1, at + 0.07 + 0.002 * (i + 1), -27.0, 0.0003, 0.003});
+    }
+    const NoiseKind noise = seed % 2 ? NoiseKind::White : NoiseKind::Pink;
+    const std::vector<double> x = Continuous(currents, 2.35, noise, seed, 1.5);
+    const int rate = seed % 2 ? 20000 : 50000;
+    HostPtr<DataDocument> down = SamplesDocument(Sampled(x, rate, 1.0), 1.0 / rate);
+    HostPtr<DataDocument> up = SamplesDocument(Sampled(x, rate, -1.0), 1.0 / rate);
+    const std::vector<Event> a = ParseEvents(Run(down.Get(), Chain(true, true), 0));
+    const std::vector<Event> b = ParseEvents(Run(up.Get(), Chain(false, true), 0));
+    ASSERT_EQ(a.size(), b.size()) << "seed " << seed;
+    EXPECT_GE(a.size(), currents.size() / 2) << "seed " << seed;
+    for (size_t i = 0; i < a.size(); ++i) {
+      for (const auto& [field, cell] : a[i]) {
+        const bool level = field == "value" || field == "baseline" || field == "polarity" || field == "maxValue";
+        const std::string mirrored = !level || cell == "0" ? cell : cell[0] == '-' ? cell.substr(1) : "-" + cell;
+        EXPECT_EQ(b[i].at(field), mirrored) << "seed " << seed << " event " << i << " " << field;
+      }
+    }
+  }
+}
+
+}  // namespace
+}  // namespace host
