@@ -115,6 +115,17 @@ bool LeftTheTop(double crest, double ref, const WalkRules& r) {
   return crest - ref > 2.0 * r.tolerance || r.top - ref > r.peakBand;
 }
 
+// The fastest rise per block from block low to a block after it before end (going back in time) that stands above
+// it by more than band, 0 when none does.
+double Steepest(const std::vector<double>& y, int32_t low, int32_t end, double band) {
+  double steepest = 0.0;
+  for (int32_t j = low + 1; j < end; ++j) {
+    const double rise = y[static_cast<size_t>(j)] - y[static_cast<size_t>(low)];
+    if (rise > band) steepest = std::max(steepest, rise / (j - low));
+  }
+  return steepest;
+}
+
 // The walk of FindRiseFoot over the blocks y; it leaves the rise at a slow fall, after a pause or beyond riseBlocks
 // only when keepToRise.
 Walk WalkDownTheRise(const std::vector<double>& y, const WalkRules& r, bool keepToRise) {
@@ -161,9 +172,13 @@ Walk WalkDownTheRise(const std::vector<double>& y, const WalkRules& r, bool keep
     if (k - since >= std::max(low, r.flatBlocks) && LeftTheTop(crest, ref, r)) return {low, k + 1, true, false};
   }
   // The walk ended at a rise seen backwards (an earlier event's fall) or at the window's start. Down a slope to the
-  // extreme of a current of the other sign, the rise began where the pace dropped to that slope's.
-  if (keepToRise) {
-    const int32_t foot = RiseOnCourse(y, lows, low, r.tolerance, false);
+  // extreme of a current of the other sign, the rise began where the pace dropped to that slope's; and a walk that
+  // came down more slowly than that current's own onset beyond its extreme was on its return all along.
+  if (keepToRise && low > 0) {
+    const double pace = (y[0] - y[static_cast<size_t>(low)]) / low;
+    const bool onReturn =
+        Steepest(y, low, std::min({low + r.flatBlocks, end + 1, blocks}), 4.0 * r.tolerance) > kCourseContrast * pace;
+    const int32_t foot = RiseOnCourse(y, lows, low, r.tolerance, onReturn);
     if (foot != low) return {foot, foot + 1, false, true};
   }
   return {low, end, false, false};

@@ -169,5 +169,37 @@ TEST_F(RiseFootChainTest, MirroredRecordingGivesTheMirroredEvents) {
   }
 }
 
+// Upward noise peaks on the slow return of inward currents (20-200 decaying over 0.1-1 s, noise SD 1; sixty
+// recordings), with the synaptic default detection (3 SDs, 5 ms) and the README's (5 SDs, 10 ms): each reads its
+// Height from the return near its peak, never from the current's extreme, and its baseline lies within 20 ms of it.
+TEST_F(RiseFootChainTest, NoisePeakOnASlowReturnIsMeasuredFromTheReturn) {
+  const double decays[] = {0.1, 0.2, 0.5, 1.0};
+  int peaks = 0;
+  for (uint32_t seed = 1; seed <= 60; ++seed) {
+    const NoiseKind noise = seed % 3 == 0 ? NoiseKind::Pink : seed % 3 == 1 ? NoiseKind::White : NoiseKind::LowPassed;
+    uint32_t state = seed;
+    const Current inward{2, 0.05, -20.0 - 180.0 * testsupport::NextUniform(state), 0.001, decays[seed % 4]};
+    const std::vector<double> x = Continuous({inward}, 0.05 + std::min(3.0 * inward.decay, 1.5), noise, seed, 1.0);
+    HostPtr<DataDocument> document = SamplesDocument(Sampled(x, 20000, 1.0), 1.0 / 20000);
+    for (const wchar_t* detection : {L"0.5, 3, 5, 100, 1", L"0.5, 5, 10, 50, 1"}) {
+      const std::wstring chain = std::wstring(L"calcamax(ch1, calcbase(ch1, pcc(ch1, PXDetect(ch1, 0, ") + detection +
+                                 L")), 1000, 5, -1, -1, 3, 0), 5, 1, 0)";
+      for (const Event& e : ParseEvents(Run(document.Get(), chain, 0))) {
+        const int32_t tick = Int(e, "tick");
+        const double t = tick / 20000.0, value = std::atof(e.at("value").c_str());
+        if (t < inward.onset + 0.002) continue;
+        const double course = kBaseline + inward(t), bottom = kBaseline + inward.amplitude;
+        const double baseline = std::atof(e.at("baseline").c_str());
+        const std::string where = "seed " + std::to_string(seed) + " peak at " + std::to_string(t) + " s";
+        EXPECT_GT(baseline, (course + bottom) / 2.0) << where << ": from " << baseline << ", course " << course;
+        EXPECT_LT(value - baseline, value - course + 10.0) << where;
+        EXPECT_LE(tick - Int(e, "baseEndTick"), 401) << where;
+        ++peaks;
+      }
+    }
+  }
+  EXPECT_GE(peaks, 3);  // the detector takes few noise peaks on a return for events
+}
+
 }  // namespace
 }  // namespace host
