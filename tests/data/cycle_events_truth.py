@@ -91,7 +91,9 @@
 # noise 1 to 10 % of the small height. A riding event's Height lies within a factor of two of its height above
 # where the trace stood at its onset (the noise-free signal's extreme after the onset, less its value there):
 # written as the middle of that band, 1.25 x the height, with the tolerance 0.75 x the height. Every other event's
-# Height lies within four noise standard deviations of its amplitude (its peak sample carries the noise).
+# Height lies within four noise standard deviations of its amplitude (its peak sample carries the noise). The same
+# for slow currents (rise time constants 2 to 6 ms) at 20 and 50 kHz in white noise, and for currents riding 2 to 20
+# decay constants after fast currents of the other sign (decays of 5 to 8 ms), whose band is their own amplitude's.
 import math
 
 import numpy as np
@@ -941,9 +943,12 @@ SLOW = [
 ]
 
 
-def print_heights(name, kind, polarity, rate, seconds, records, noise, seed, events, bands, threshold=6e-12):
+def print_heights(name, kind, polarity, rate, seconds, records, noise, seed, events, bands, threshold=6e-12,
+                  white=False):
     detection = f"1 0 {polarity} 0.5 {threshold:g} 10 50 0 0 0"
     print_recording((name, kind, detection, rate, -15.0, seconds, "pA", records, noise, seed), events)
+    if white:
+        print("noise\tfilter\t0")
     for row, (value, tolerance) in enumerate(bands, start=1):
         print(f"expect\t{row}\tHeight (pA)\t{polarity * value:.9g}\t{tolerance:.3g}")
 
@@ -1007,6 +1012,53 @@ def return_heights():
         print(f"rows\t{len(RETURN_AFTER)}")
 
 
+# Slow currents at high rates: (name, type, polarity, rate, seed); 20 bi-exponential currents of 24 (rise time
+# constants 2 to 6 ms, decays 3 to 6 times that), 80 ms apart, in white noise of SD 2 (the peak sample is the noise's
+# extreme about a broad top, up to three SDs above it).
+SLOW_FAST_RATE = [
+    ("slow currents 50 kHz down", 2, -1, 50000, 91),
+    ("slow currents 50 kHz up", 0, 1, 50000, 92),
+    ("slow currents 20 kHz down", 0, -1, 20000, 93),
+]
+
+
+def slow_fast_rate_heights():
+    for name, kind, polarity, rate, seed in SLOW_FAST_RATE:
+        rng = np.random.RandomState(seed)
+        rise = rng.uniform(0.002, 0.006, 20)
+        decay = rise * rng.uniform(3.0, 6.0, 20)
+        events = [("biexp", int(0.08 * rate) * i + int(0.01 * rate), 24.0, float(r), float(d), 0)
+                  for i, (r, d) in enumerate(zip(rise, decay))]
+        print_heights(name, kind, polarity, rate, 1.65, 1, 2.0, seed, events, [(24.0, 8.0)] * len(events),
+                      threshold=1.2e-11, white=True)
+
+
+# Currents riding on the fast return of a larger one of the other sign: (name, type, polarity, rate, seed, decay);
+# a current of -60 to -150 (exp, rise 0.5 ms) 30 ms into each record, and one of 17 to 21 (biexp, 0.4 and 4 ms) k of
+# its decay constants later; noise SD 1.
+RETURN_FAST = [
+    ("on a fast return up 10 kHz", 2, 1, 10000, 95, 0.005),
+    ("on a fast return down 10 kHz", 0, -1, 10000, 96, 0.008),
+    ("on a fast return up 50 kHz", 0, 1, 50000, 97, 0.006),
+]
+RETURN_FAST_AFTER = {10000: (2, 3, 6, 12, 20), 50000: (3, 4, 6, 12, 20)}  # the detector finds none 2 after at 50 kHz
+
+
+def return_fast_heights():
+    for name, kind, polarity, rate, seed, tau in RETURN_FAST:
+        rng = np.random.RandomState(seed)
+        events, bands = [], []
+        after = RETURN_FAST_AFTER[rate]
+        for record, k in enumerate(after):
+            other = ("exp", int(0.03 * rate), -float(rng.uniform(60.0, 150.0)), 5e-4, tau, record)
+            own = ("biexp", other[1] + int(round(k * tau * rate)), float(rng.uniform(17.0, 21.0)), 4e-4, 0.004, record)
+            events += [other, own]
+            bands.append((1.25 * own[2], 0.75 * own[2]))
+        seconds = round(0.03 + after[-1] * tau + 0.05, 3)
+        print_heights(name, kind, polarity, rate, seconds, len(after), 1.0, seed, events, bands, threshold=8e-12)
+        print(f"rows\t{len(after)}")
+
+
 def main():
     print("# Written by tests/data/cycle_events_truth.py; see its head comment.")
     action_potentials()
@@ -1045,6 +1097,8 @@ def main():
     riding_heights()
     slow_heights()
     return_heights()
+    slow_fast_rate_heights()
+    return_fast_heights()
 
 
 if __name__ == "__main__":
