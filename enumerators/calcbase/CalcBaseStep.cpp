@@ -177,7 +177,8 @@ bool SamplesBefore(SampleCursor& channel, int32_t e, int32_t from, std::vector<f
     int32_t count = 0;
     if (!BlockBefore(channel, e, v, first, count)) return false;
     if (count == 0) return true;
-    for (int32_t i = first < from ? from - first : 0; i < count; ++i) kept.push_back(v[i]);
+    const int32_t skipped = first < from ? std::min(from - first, count) : 0;
+    kept.insert(kept.end(), v + skipped, v + count);
     channel.Skip(count);
   }
 }

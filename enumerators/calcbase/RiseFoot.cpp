@@ -10,48 +10,61 @@ namespace ZR::Enum::CalcBase {
 namespace {
 
 // Block k holds v[count - (k + 1) x width, count - k x width), its mean times the polarity; block 0 ends at the peak.
-// spreads[k] is the variance of the block's samples about its mean.
-std::vector<double> BlockMeans(const float* v, int32_t count, int32_t width, std::vector<double>& spreads) {
+std::vector<double> BlockMeans(const float* v, int32_t count, int32_t width) {
   const int32_t blocks = count / width;
   std::vector<double> means(static_cast<size_t>(blocks));
-  spreads.resize(static_cast<size_t>(blocks));
+  for (int32_t k = 0; k < blocks; ++k) {
+    const float* const b = v + (count - (k + 1) * width);
+    double sum = 0.0;  // double: a block's sum of floats
+    for (int32_t i = 0; i < width; ++i) sum += b[i];
+    means[static_cast<size_t>(k)] = sum / width;
+  }
+  return means;
+}
+
+// The blocks nearest the peak that a single sample's noise is measured over: enough for a median.
+constexpr int32_t kNoiseBlocks = 64;
+
+// A single sample's noise as the blocks nearest the peak show it: the square root of the median of their samples'
+// variances about their means, each made unbiased (times width / (width - 1)). It is the noise a peak sample carries
+// beyond the blocks' for white noise; low-passed noise varies little within a block, whose mean then carries most of
+// it. 0 for blocks of one sample.
+double SampleNoise(const float* v, int32_t count, int32_t width) {
+  const int32_t blocks = std::min(count / width, kNoiseBlocks);
+  if (width < 2 || blocks < 1) return 0.0;
+  std::vector<double> spreads(static_cast<size_t>(blocks));
   for (int32_t k = 0; k < blocks; ++k) {
     const float* const b = v + (count - (k + 1) * width);
     const double first = b[0];  // sums about the first sample: no cancellation on a large offset
-    double sum = 0.0;  // double: a block's sum of floats
+    double sum = 0.0;
     double squares = 0.0;
     for (int32_t i = 0; i < width; ++i) {
       const double d = b[i] - first;
       sum += d;
       squares += d * d;
     }
-    const double mean = sum / width;
-    means[static_cast<size_t>(k)] = first + mean;
-    spreads[static_cast<size_t>(k)] = std::max(squares / width - mean * mean, 0.0);
+    spreads[static_cast<size_t>(k)] = std::max(squares - sum * sum / width, 0.0) / (width - 1);
   }
-  return means;
-}
-
-// A single sample's noise as the blocks show it: the square root of the median of their samples' variances, each
-// made unbiased (times width / (width - 1)). It is the noise a peak sample carries beyond the blocks' for white noise;
-// low-passed noise varies little within a block, whose mean then carries most of it. 0 for blocks of one sample.
-double SampleNoise(std::vector<double>& spreads, int32_t width) {
-  if (width < 2 || spreads.empty()) return 0.0;
-  const auto middle = spreads.begin() + static_cast<std::ptrdiff_t>(spreads.size() / 2);
+  const auto middle = spreads.begin() + blocks / 2;
   std::nth_element(spreads.begin(), middle, spreads.end());
-  return std::sqrt(*middle * width / (width - 1));
+  return std::sqrt(*middle);
 }
 
-// Four times the blocks' noise: the median absolute third difference over lag blocks, scaled to one block's standard
+// The blocks nearest the peak whose noise the walk goes by (the noise where the event stands).
+constexpr size_t kToleranceBlocks = 1500;
+
+// Four times the noise of the blocks nearest the peak: the median absolute third difference over lag blocks, scaled to one block's standard
 // deviation for Gaussian noise (a third difference has sqrt(20) of it; the median of |N(0, 1)| is 0.6745). The lag
 // spans a fixed time, longer than a low-passed noise's memory, so such noise is not taken for smaller than it is; a
 // slope or a bend adds nothing to a third difference, so an earlier event's fall is not taken for noise. 0 with too
 // few blocks.
 double Tolerance(const std::vector<double>& y, int32_t lag) {
   const size_t l = static_cast<size_t>(std::max(lag, 1));
-  if (y.size() < 3 * l + 1) return 0.0;
-  std::vector<double> d(y.size() - 3 * l);
-  for (size_t k = 0; k < d.size(); ++k) d[k] = std::fabs(y[k + 3 * l] - 3.0 * (y[k + 2 * l] - y[k + l]) - y[k]);
+  const size_t blocks = std::min(y.size(), kToleranceBlocks);
+  if (blocks < 3 * l + 1) return 0.0;
+  std::vector<float> d(blocks - 3 * l);  // float: only their order matters, and half the memory sorts faster
+  for (size_t k = 0; k < d.size(); ++k)
+    d[k] = static_cast<float>(std::fabs(y[k + 3 * l] - 3.0 * (y[k + 2 * l] - y[k + l]) - y[k]));
   const auto middle = d.begin() + static_cast<std::ptrdiff_t>(d.size() / 2);
   std::nth_element(d.begin(), middle, d.end());
   return 4.0 * *middle / (0.6745 * std::sqrt(20.0));
@@ -98,21 +111,32 @@ int32_t RiseOnCourse(const std::vector<double>& y, const std::vector<int32_t>& l
 }
 
 // What the walk of FindRiseFoot goes by, seen from the peak's side: the peak's value, the blocks' noise tolerance,
-// how far above a low the peak must lie for the low to have left the top (the peak sample carries a single
-// sample's noise), and the flat stretch and longest rise in blocks.
+// the flat stretch and longest rise in blocks, and the samples the blocks were made of, for how far above a low the
+// peak must lie for the low to have left the top (the peak sample carries a single sample's noise), measured when
+// first asked for.
 struct WalkRules {
   double top = 0.0;
   double tolerance = 0.0;
-  double peakBand = 0.0;
   int32_t flatBlocks = 1;
   int32_t riseBlocks = 1;
+  const float* v = nullptr;
+  int32_t count = 0;
+  int32_t width = 1;
+  mutable double peakBand = -1.0;  // -1 until measured
+
+  // The peak sample, the extreme of the noise about the top, may lie three of a sample's noise above it.
+  double PeakBand() const {
+    if (peakBand < 0.0) peakBand = 2.0 * tolerance + 3.0 * SampleNoise(v, count, width);
+    return peakBand;
+  }
 };
 
 // The low ref has left the event's top, so that a flat stretch or a slow fall there is no part of the top: it lies
 // more than two tolerances below the highest block between it and the peak, or below the peak by more than the
 // peak sample's own noise may add to that.
 bool LeftTheTop(double crest, double ref, const WalkRules& r) {
-  return crest - ref > 2.0 * r.tolerance || r.top - ref > r.peakBand;
+  if (crest - ref > 2.0 * r.tolerance) return true;
+  return r.top - ref > 2.0 * r.tolerance && r.top - ref > r.PeakBand();  // the band is never below 2 tolerances
 }
 
 // The fastest rise per block from block low to a block after it before end (going back in time) that stands above
@@ -135,7 +159,8 @@ Walk WalkDownTheRise(const std::vector<double>& y, const WalkRules& r, bool keep
   int32_t since = 0;  // the block after which the walk has stayed within the tolerance of that low
   double steepest = 0.0;  // the fastest fall per block from one low to the next
   bool fastLow = true;  // the low was reached at that pace
-  std::vector<int32_t> lows{0};
+  std::vector<int32_t> lows;  // kept only when keepToRise
+  if (keepToRise) lows.push_back(0);
   int32_t end = blocks;
   for (int32_t k = 1; k < blocks; ++k) {
     const double yk = y[static_cast<size_t>(k)];
@@ -158,7 +183,7 @@ Walk WalkDownTheRise(const std::vector<double>& y, const WalkRules& r, bool keep
       fastLow = !slow;
       for (int32_t j = low + 1; j <= k; ++j) crest = std::max(crest, y[static_cast<size_t>(j)]);
       low = since = k;
-      lows.push_back(low);
+      if (keepToRise) lows.push_back(low);
       continue;
     }
     if (yk > r.top) {
@@ -191,15 +216,12 @@ RiseFoot FindRiseFoot(const float* v, int32_t count, double peak, const RiseFoot
   // Fewer samples than a block: one block of them all.
   const int32_t width = std::min(std::max(rules.blockTicks, 1), count);
   if (width < 1) return foot;
-  std::vector<double> spreads;
-  std::vector<double> y = BlockMeans(v, count, width, spreads);
+  std::vector<double> y = BlockMeans(v, count, width);
   foot.polarity = peak >= y[0] ? 1.0 : -1.0;
   for (double& m : y) m *= foot.polarity;
   const double tolerance = Tolerance(y, rules.lagBlocks);
   const double top = foot.polarity * peak;
-  // The peak sample, the extreme of the noise about the top, may lie three of a sample's noise above it.
-  const WalkRules walkRules{top, tolerance, 2.0 * tolerance + 3.0 * SampleNoise(spreads, width),
-                            std::max(rules.flatBlocks, 1), std::max(rules.riseBlocks, 1)};
+  const WalkRules walkRules{top, tolerance, std::max(rules.flatBlocks, 1), std::max(rules.riseBlocks, 1), v, count, width};
   // A walk that ends on a flat stretch has found the foot, however it got there (down a burst's steps too). One
   // that does not may have gone on down a slope the event rode on, to the bottom of an earlier current of the
   // other sign: then the foot is where the rise left that slope.
