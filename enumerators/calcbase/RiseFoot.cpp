@@ -150,6 +150,21 @@ double Steepest(const std::vector<double>& y, int32_t low, int32_t end, double b
   return steepest;
 }
 
+// The low lies at the extreme of a current of the other sign, whose onset beyond it (going back, before end) rises
+// more than three times as fast as the walk came down from the peak's block: the walk was on that current's return.
+bool OnAReturn(const std::vector<double>& y, int32_t low, int32_t end, const WalkRules& r) {
+  if (low < 1) return false;
+  const double pace = (y[0] - y[static_cast<size_t>(low)]) / low;
+  return Steepest(y, low, std::min(low + r.flatBlocks, end), 2.0 * r.tolerance) > kCourseContrast * pace;
+}
+
+// The end of a walk at a foot on a course: the course's level in that block; or, when the peak rose from the course
+// within its own block (a noise peak), the blocks near it within the tolerance of that block, over the flat stretch.
+Walk CourseFoot(int32_t foot, int32_t flatBlocks) {
+  if (foot == 0) return {0, flatBlocks, false, false};
+  return {foot, foot + 1, false, true};
+}
+
 // The walk of FindRiseFoot over the blocks y; it leaves the rise at a slow fall, after a pause or beyond riseBlocks
 // only when keepToRise.
 Walk WalkDownTheRise(const std::vector<double>& y, const WalkRules& r, bool keepToRise) {
@@ -172,12 +187,14 @@ Walk WalkDownTheRise(const std::vector<double>& y, const WalkRules& r, bool keep
       const bool paused = low > 0 && k - low > std::max(low, r.flatBlocks) && LeftTheTop(crest, ref, r);
       // A slow fall just after a fast one is the block the rise began in, which holds only its first samples.
       const bool slow = fall < steepest * kTrendShare && LeftTheTop(crest, ref, r);
-      if (keepToRise && (paused || (slow && (k > low + 1 || !fastLow)))) return {low, low + 1, false, true};
+      if (keepToRise && (paused || (slow && (k > low + 1 || !fastLow)))) {
+        if (!OnAReturn(y, low, std::min(k + 1, blocks), r)) return {low, low + 1, false, true};
+        return CourseFoot(RiseOnCourse(y, lows, low, r.tolerance, true), r.flatBlocks);
+      }
       // A fall on and on past the longest rise is a slope the peak rode on (a current's slow return, seen
       // backwards): the rise began where the walk's pace dropped to it, or in the peak's own block.
       if (keepToRise && k > r.riseBlocks) {
-        const int32_t foot = RiseOnCourse(y, lows, k, r.tolerance, true);
-        return {foot, foot + 1, false, true};
+        return CourseFoot(RiseOnCourse(y, lows, k, r.tolerance, true), r.flatBlocks);
       }
       steepest = std::max(steepest, fall);
       fastLow = !slow;
@@ -197,14 +214,11 @@ Walk WalkDownTheRise(const std::vector<double>& y, const WalkRules& r, bool keep
     if (k - since >= std::max(low, r.flatBlocks) && LeftTheTop(crest, ref, r)) return {low, k + 1, true, false};
   }
   // The walk ended at a rise seen backwards (an earlier event's fall) or at the window's start. Down a slope to the
-  // extreme of a current of the other sign, the rise began where the pace dropped to that slope's; and a walk that
-  // came down more slowly than that current's own onset beyond its extreme was on its return all along.
+  // extreme of a current of the other sign, the rise began where the pace dropped to that slope's, or in the peak's
+  // own block when the walk was on that current's return all along.
   if (keepToRise && low > 0) {
-    const double pace = (y[0] - y[static_cast<size_t>(low)]) / low;
-    const bool onReturn =
-        Steepest(y, low, std::min({low + r.flatBlocks, end + 1, blocks}), 4.0 * r.tolerance) > kCourseContrast * pace;
-    const int32_t foot = RiseOnCourse(y, lows, low, r.tolerance, onReturn);
-    if (foot != low) return {foot, foot + 1, false, true};
+    const int32_t foot = RiseOnCourse(y, lows, low, r.tolerance, OnAReturn(y, low, std::min(end + 1, blocks), r));
+    if (foot != low) return CourseFoot(foot, r.flatBlocks);
   }
   return {low, end, false, false};
 }
@@ -233,7 +247,7 @@ RiseFoot FindRiseFoot(const float* v, int32_t count, double peak, const RiseFoot
   double sum = 0.0;
   int32_t n = 0;
   int32_t farthest = low;
-  for (int32_t k = low; k < end; ++k) {
+  for (int32_t k = low; k < std::min(end, static_cast<int32_t>(y.size())); ++k) {
     if (std::fabs(y[static_cast<size_t>(k)] - ref) > tolerance) continue;
     sum += y[static_cast<size_t>(k)];
     ++n;
