@@ -51,7 +51,7 @@ double SampleNoise(const float* v, int32_t count, int32_t width) {
 }
 
 // The blocks nearest the peak whose noise the walk goes by (the noise where the event stands).
-constexpr size_t kToleranceBlocks = 1500;
+constexpr size_t kToleranceBlocks = 1000;
 
 // Four times the noise of the blocks nearest the peak: the median absolute third difference over lag blocks, scaled to one block's standard
 // deviation for Gaussian noise (a third difference has sqrt(20) of it; the median of |N(0, 1)| is 0.6745). The lag
