@@ -9,7 +9,7 @@ namespace ZR::Enum::CalcBase {
 struct RiseFootRules {
   int32_t blockTicks = 4;   // samples averaged into one step of the walk, at least 1
   int32_t flatBlocks = 20;  // the shortest stretch without a new low that ends the walk, in blocks
-  int32_t lagBlocks = 5;    // the span of the second differences the noise is measured from, in blocks
+  int32_t lagBlocks = 5;    // the lag of the third differences the noise is measured from, in blocks
   int32_t riseBlocks = 100; // the longest rise, in blocks: a walk down a slope for longer follows a course
 };
 
@@ -24,20 +24,25 @@ struct RiseFoot {
 
 // v[0, count) are the samples before a peak of value peak, v[count - 1] the one just before it. Blocks are laid
 // from the peak backwards (a part block at v's start is not used; fewer samples than a block make one block) and
-// seen from the peak's side (times the polarity, so the rise goes up toward the peak). The walk moves its low to
-// each block lower than the low by more than the noise tolerance, so it follows the rise down to its foot, for as
-// long as the rise falls fast: a move whose fall per block is under an eighth of the fastest move's leaves the rise
-// for the slope the event rode on (an earlier current's return, seen backwards, falls slowly on and on), and so
-// does one after a pause longer than the low lies from the peak and than flatBlocks (the first move excepted: a
-// slow event's flat top may be long); from there the low moves no more and lower blocks count as within the
-// tolerance. It ends at a block above the peak
-// (an earlier, larger event's fall, seen backwards), or once the blocks have stayed
-// within the tolerance of the low for as long as the low lies from the peak and at least flatBlocks, the low more
-// than two tolerances below the peak (so a slow event's flat top, within the noise of its peak, does not end it):
-// a block above that band (the event's own top, when the peak sample came after it, or an earlier event's fall)
-// starts the count again. The tolerance is four times the blocks' noise, measured as the median of their second
-// differences (so a steady slope is no noise). The level is the mean of the blocks from the low on within the
-// tolerance of it, never on the peak's side of it (then the low block's mean).
+// seen from the peak's side (times the polarity, so the rise goes up toward the peak). Every rule is in time: the
+// rules' counts come from a block of fixed duration. The tolerance is four times the blocks' noise, measured as the
+// median of their third differences over lagBlocks (a slope or a bend is no noise, nor is low-passed noise taken for
+// less than it is) over the 200 ms nearest the peak. The walk moves its low to each block lower than the low by more
+// than the tolerance, so it follows the rise down to its foot. It ends on a flat stretch: the blocks within the
+// tolerance of the low for as long as the low lies from the peak and at least flatBlocks, once the low has left the
+// event's top (two tolerances below the highest block between it and the peak, or below the peak by more than that
+// plus three of a single sample's noise: the peak sample is the extreme of the noise about a slow event's top); a
+// block above that band (the event's own top, or an earlier event's fall) starts the count again, and a block above
+// the peak ends the walk there. A walk that finds no flat stretch is walked again keeping to the rise: a move whose
+// fall per block is under an eighth of the fastest move's, or that comes after such a pause, leaves the rise for the
+// slope the event rode on (an earlier current's return, seen backwards, falls slowly on and on); so does a walk down
+// a slope for longer than riseBlocks, and one that ends at the extreme of a current of the other sign. Then the foot
+// is the low at which the pace from the peak's block dropped most, at least three times, to the slope's beyond it,
+// the rise standing above that slope by more than two tolerances; when the walk came down a current's return all
+// along (its onset beyond rising more than three times as fast) and no low qualifies, the peak rose from the slope
+// within its own block. The level is the low block's on a slope; else the mean of the blocks from the low on within
+// the tolerance of it, over the flat stretch (from the peak's block over flatBlocks for a peak that rose within it),
+// never on the peak's side of it (then the low block's mean).
 RiseFoot FindRiseFoot(const float* v, int32_t count, double peak, const RiseFootRules& rules);
 
 }  // namespace ZR::Enum::CalcBase
