@@ -158,6 +158,24 @@ bool OnAReturn(const std::vector<double>& y, int32_t low, int32_t end, const Wal
   return Steepest(y, low, std::min(low + r.flatBlocks, end), 2.0 * r.tolerance) > kCourseContrast * pace;
 }
 
+// The rise came down to block low at three times or more the pace of the slope beyond it (over as many blocks as the
+// rise, at least the flat stretch): a bend where the rise began, not a bend in the slope itself.
+bool RiseBeganAt(const std::vector<double>& y, int32_t low, const WalkRules& r) {
+  const int32_t last = static_cast<int32_t>(y.size()) - 1;
+  const int32_t beyond = std::min(low + std::max(low, r.flatBlocks), last);
+  if (low < 1 || beyond <= low) return true;
+  const double rise = (y[0] - y[static_cast<size_t>(low)]) / low;
+  return rise > kCourseContrast * (y[static_cast<size_t>(low)] - y[static_cast<size_t>(beyond)]) / (beyond - low);
+}
+
+// The walk from the peak's block down to block low ran as fast near the peak (over the flat stretch) as half its mean
+// pace or more: the peak stands on a slope that was falling (seen backwards) at the peak, not on a top of its own.
+bool NoTopAtThePeak(const std::vector<double>& y, int32_t low, const WalkRules& r) {
+  const int32_t near = std::min(r.flatBlocks, low);
+  if (near < 1) return true;
+  return 2.0 * (y[0] - y[static_cast<size_t>(near)]) / near >= (y[0] - y[static_cast<size_t>(low)]) / low;
+}
+
 // The end of a walk at a foot on a course: the course's level in that block; or, when the peak rose from the course
 // within its own block (a noise peak), the blocks near it within the tolerance of that block, over the flat stretch.
 Walk CourseFoot(int32_t foot, int32_t flatBlocks) {
@@ -187,13 +205,14 @@ Walk WalkDownTheRise(const std::vector<double>& y, const WalkRules& r, bool keep
       const bool paused = low > 0 && k - low > std::max(low, r.flatBlocks) && LeftTheTop(crest, ref, r);
       // A slow fall just after a fast one is the block the rise began in, which holds only its first samples.
       const bool slow = fall < steepest * kTrendShare && LeftTheTop(crest, ref, r);
-      if (keepToRise && (paused || (slow && (k > low + 1 || !fastLow)))) {
+      if (keepToRise && (paused || (slow && (k > low + 1 || !fastLow))) && RiseBeganAt(y, low, r)) {
         if (!OnAReturn(y, low, std::min(k + 1, blocks), r)) return {low, low + 1, false, true};
         return CourseFoot(RiseOnCourse(y, lows, low, r.tolerance, true), r.flatBlocks);
       }
-      // A fall on and on past the longest rise is a slope the peak rode on (a current's slow return, seen
-      // backwards): the rise began where the walk's pace dropped to it, or in the peak's own block.
-      if (keepToRise && k > r.riseBlocks) {
+      // A fall on and on past the longest rise, already under way at the peak, is a slope the peak rode on (a
+      // current's slow return, seen backwards): the rise began where the walk's pace dropped to it, or in the peak's
+      // own block. A slow event's rise starts from its flat top.
+      if (keepToRise && k > r.riseBlocks && NoTopAtThePeak(y, low, r)) {
         return CourseFoot(RiseOnCourse(y, lows, k, r.tolerance, true), r.flatBlocks);
       }
       steepest = std::max(steepest, fall);

@@ -10,7 +10,7 @@ struct RiseFootRules {
   int32_t blockTicks = 4;   // samples averaged into one step of the walk, at least 1
   int32_t flatBlocks = 20;  // the shortest stretch without a new low that ends the walk, in blocks
   int32_t lagBlocks = 5;    // the lag of the third differences the noise is measured from, in blocks
-  int32_t riseBlocks = 100; // the longest rise, in blocks: a walk down a slope for longer follows a course
+  int32_t riseBlocks = 100; // the longest rise from no top of its own, in blocks: longer, a walk follows a course
 };
 
 // Indexes into the samples handed to FindRiseFoot; found false when there was no sample.
@@ -34,9 +34,11 @@ struct RiseFoot {
 // plus three of a single sample's noise: the peak sample is the extreme of the noise about a slow event's top); a
 // block above that band (the event's own top, or an earlier event's fall) starts the count again, and a block above
 // the peak ends the walk there. A walk that finds no flat stretch is walked again keeping to the rise: a move whose
-// fall per block is under an eighth of the fastest move's, or that comes after such a pause, leaves the rise for the
-// slope the event rode on (an earlier current's return, seen backwards, falls slowly on and on); so does a walk down
-// a slope for longer than riseBlocks, and one that ends at the extreme of a current of the other sign. Then the foot
+// fall per block is under an eighth of the fastest move's, or that comes after a pause as long as the flat stretch,
+// leaves the rise for the slope the event rode on (an earlier current's return, seen backwards, falls slowly on and
+// on), where the rise came down three times as fast as that slope goes on; so does a walk down a slope already
+// falling at the peak for longer than riseBlocks (a slow event's rise starts from a top of its own), and one that
+// ends at the extreme of a current of the other sign. Then the foot
 // is the low at which the pace from the peak's block dropped most, at least three times, to the slope's beyond it,
 // the rise standing above that slope by more than two tolerances; when the walk came down a current's return all
 // along (its onset beyond rising more than three times as fast) and no low qualifies, the peak rose from the slope
