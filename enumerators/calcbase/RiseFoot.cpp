@@ -62,9 +62,13 @@ double Tolerance(const std::vector<double>& y, int32_t lag) {
   const size_t l = static_cast<size_t>(std::max(lag, 1));
   const size_t blocks = std::min(y.size(), kToleranceBlocks);
   if (blocks < 3 * l + 1) return 0.0;
-  std::vector<float> d(blocks - 3 * l);  // float: only their order matters, and half the memory sorts faster
-  for (size_t k = 0; k < d.size(); ++k)
-    d[k] = static_cast<float>(std::fabs(y[k + 3 * l] - 3.0 * (y[k + 2 * l] - y[k + l]) - y[k]));
+  // Every other difference: neighbours share most of their blocks and tell little more, and the median of half as
+  // many costs half. Floats: half the memory to select in.
+  std::vector<float> d((blocks - 3 * l + 1) / 2);
+  for (size_t i = 0; i < d.size(); ++i) {
+    const size_t k = 2 * i;
+    d[i] = static_cast<float>(std::fabs(y[k + 3 * l] - 3.0 * (y[k + 2 * l] - y[k + l]) - y[k]));
+  }
   const auto middle = d.begin() + static_cast<std::ptrdiff_t>(d.size() / 2);
   std::nth_element(d.begin(), middle, d.end());
   return 4.0 * *middle / (0.6745 * std::sqrt(20.0));
