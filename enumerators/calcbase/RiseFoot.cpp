@@ -187,6 +187,15 @@ Walk CourseFoot(int32_t foot, int32_t flatBlocks) {
   return {foot, foot + 1, false, true};
 }
 
+// Beyond a flat stretch ending at block k, within as many blocks again (at least the flat stretch), the signal falls
+// more than two tolerances below ref: the stretch was the top of a slow rise, not where a peak of the noise stood.
+bool RisesOnBeyond(const std::vector<double>& y, int32_t k, double ref, const WalkRules& r) {
+  const int32_t end = std::min(static_cast<int32_t>(y.size()), k + 1 + 4 * std::max(k, r.flatBlocks));
+  for (int32_t j = k + 1; j < end; ++j)
+    if (y[static_cast<size_t>(j)] < ref - 2.0 * r.tolerance) return true;
+  return false;
+}
+
 // The walk of FindRiseFoot over the blocks y; it leaves the rise at a slow fall, after a pause or beyond riseBlocks
 // only when keepToRise.
 Walk WalkDownTheRise(const std::vector<double>& y, const WalkRules& r, bool keepToRise) {
@@ -234,7 +243,9 @@ Walk WalkDownTheRise(const std::vector<double>& y, const WalkRules& r, bool keep
       since = k;
       continue;
     }
-    if (k - since >= std::max(low, r.flatBlocks) && LeftTheTop(crest, ref, r)) return {low, k + 1, true, false};
+    if (k - since >= std::max(low, r.flatBlocks) && (LeftTheTop(crest, ref, r) || !RisesOnBeyond(y, k, ref, r))) {
+      return {low, k + 1, true, false};
+    }
   }
   // The walk ended at a rise seen backwards (an earlier event's fall) or at the window's start. Down a slope to the
   // extreme of a current of the other sign, the rise began where the pace dropped to that slope's, or in the peak's

@@ -31,7 +31,9 @@ struct RiseFoot {
 // than the tolerance, so it follows the rise down to its foot. It ends on a flat stretch: the blocks within the
 // tolerance of the low for as long as the low lies from the peak and at least flatBlocks, once the low has left the
 // event's top (two tolerances below the highest block between it and the peak, or below the peak by more than that
-// plus three of a single sample's noise: the peak sample is the extreme of the noise about a slow event's top); a
+// plus three of a single sample's noise: the peak sample is the extreme of the noise about a slow event's top), or
+// once the signal beyond the stretch, over four times its length, falls no more than two tolerances below the low
+// (a peak of the noise on a slope, which has no top of its own and rose from that stretch); a
 // block above that band (the event's own top, or an earlier event's fall) starts the count again, and a block above
 // the peak ends the walk there. A walk that finds no flat stretch is walked again keeping to the rise: a move whose
 // fall per block is under an eighth of the fastest move's, or that comes after a pause as long as the flat stretch,
