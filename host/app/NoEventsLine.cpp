@@ -127,7 +127,7 @@ std::string MinimumHeightText(const AnalysisFindings& f, const std::wstring& typ
   return hint.empty() ? text : text + ": " + hint;
 }
 
-// "; downward (-1) the detector finds 26", where the other direction finds events.
+// "; downward (-1) the detector finds 27", where the other direction finds events.
 std::string OtherDirectionText(const AnalysisFindings& f, const host::DetectionValues& values) {
   const std::wstring call = DetectorCall(*f.data, (std::wstring(host::kCycleDetectorName) + L"(").c_str());
   const bool downward = values.polarity < 0.0;
