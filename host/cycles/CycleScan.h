@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 #include "host/cycles/NoiseGauge.h"
@@ -64,6 +65,9 @@ struct CycleScanState {
   CycleEventRecord heldCycle = {0, 0.0f, 0.0};  // that cycle as it will be reported
   double heldExtreme = 0.0;   // its extreme (the signal times the polarity)
   double heldStartLevel = 0.0;  // the trough it rose from
+  // Held cycles due while the noise gauge's last group was loud (NoiseGauge::Loud), with their starts: reported
+  // once the next groups tell the noise has not grown, dropped where it has and they started on the growth.
+  std::vector<std::pair<CycleEventRecord, double>> doubtful;
   bool anyStart = false;      // a cycle has started in this record
   bool startsWithinEvent = false;  // the record opens on a fall by the threshold before any cycle starts
   double start = 0.0;         // the open cycle's threshold crossing, in ticks between samples

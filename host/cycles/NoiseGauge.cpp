@@ -78,16 +78,26 @@ bool NoiseGauge::EndEventGroup() {
 bool NoiseGauge::Grown(double squares, double sum) {
   // Within the group: about its own mean, which an event's slow tail moves more than it spreads.
   const double spread = (squares - sum * sum / mGroupSize) / mGroupSize;
-  if (!(mVariance > 0.0 && spread > kGrownSpread * mVariance && spread > kGrownBalance * squares / mGroupSize)) {
+  // Against the measure as it stood before the run of loud groups, which they may have begun to move.
+  const double before = mLoud > 0 ? mRunVariance : mVariance;
+  if (!(before > 0.0 && spread > kLoudSpread * before && spread > kGrownBalance * squares / mGroupSize)) {
     mLoud = 0;
+    mQuietBefore = mQuietSeen;
+    mQuietSeen = mSeen;
     return false;
   }
   mLoudGroups[mLoud % kGrownGroups] = squares / mGroupSize;
+  mLoudSpreads[mLoud % kGrownGroups] = spread;
+  mRunVariance = before;
   if (++mLoud < kGrownGroups) return false;
+  double spreads = 0.0;
+  for (const double each : mLoudSpreads) spreads += each;
+  if (spreads < kGrownGroups * kGrownSpread * before) return false;  // the run goes on
   // The window starts again from the loud groups.
   std::copy(mLoudGroups, mLoudGroups + kGrownGroups, mGroups);
   mKept = kGrownGroups;
-  mGrownSamples = mLoud * mGroupSize;
+  mGrownSamples = static_cast<int32_t>(mSeen - mQuietBefore);
+  mQuietBefore = mQuietSeen = mSeen;
   mLoud = 0;
   Refresh(1);
   return true;

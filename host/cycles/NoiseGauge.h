@@ -39,15 +39,20 @@ class NoiseGauge {
   // within kTrimBelow (a growth by less than sqrt(3)) move the mean by less.
   static constexpr double kTrimAbove = 5.0;
   static constexpr double kTrimBelow = 3.0;
-  // The noise has grown where kGrownGroups groups in a row (a little under the 10 ms a held cycle waits, so that
-  // one started on the grown noise is dropped) spread about their own means by more than kGrownSpread times the
-  // measure (a growth by 2.5 times or more), and by more than kGrownBalance of their mean square about the level: an
-  // event's group lies to one side of the level (a tail at 16 SD falling to 12 spreads by 1.3 variances, 2 % of
-  // its mean square) and spreads that much only on its rise, not three groups in a row. The window then starts
-  // again from those groups, 3/16 of a span after the growth rather than 3/4 (a quarter of the window is the
-  // trimming's reference).
+  // The noise has grown where groups in a row (of either kind, those of events and of the rest taking turns) spread
+  // about their own means by more than kLoudSpread times the measure as it stood before the first of them (a
+  // growth by 1.7 times or more; the measure may have begun to take them in), the last kGrownGroups of them by
+  // more than kGrownSpread times it on average (2.5 times), each by more than kGrownBalance of its mean square about
+  // the level: an event's group lies to one side of the level (a tail at 16 SD falling to 12 spreads by 1.3
+  // variances, 2 % of its mean square) and spreads that much only on its rise. A group of a grown noise scatters
+  // about its mean square (more where the noise is low-passed): the average of three tells a growth of 3 times
+  // that single groups of 6 times missed. The window then starts again from the last kGrownGroups groups, 3/16 of a
+  // span after the growth rather than 3/4 (a quarter of the window is the trimming's reference); GrownSamples
+  // reaches back to the end of the last group before the run that was not loud, since the group in which the noise
+  // changed may be too little of the new noise to be loud.
   static constexpr int32_t kGrownGroups = 3;
   static constexpr double kGrownSpread = 6.0;
+  static constexpr double kLoudSpread = 3.0;
   static constexpr double kGrownBalance = 0.2;
 
   // The span in samples (at least 1). Unmeasured: Variance() 0.
@@ -77,6 +82,7 @@ class NoiseGauge {
     mSquares = squares;
     mSum = sum;
     mUntilGroup -= taken;
+    mSeen += static_cast<uint32_t>(taken);
     return mUntilGroup == 0 && EndGroup();
   }
   // One sample within an event (a cycle's), which the measure leaves out, about the same level: it only tells
@@ -85,11 +91,18 @@ class NoiseGauge {
     const double residual = y - level;
     mEventSquares += residual * residual;
     mEventSum += residual;
+    ++mSeen;
     return --mUntilEventGroup == 0 && EndEventGroup();
   }
+  // One sample that says nothing of the noise (a swing the other way's): it only counts in GrownSamples.
+  void Pass() { ++mSeen; }
   // After a refresh: the samples over which the noise has just been found to have grown (0 when it has not), the
-  // last ones taken. A cycle that started among them started on the noise.
+  // last ones seen (Take, TakeInEvent or Pass): all since the group before the loud ones ended, of either kind, as
+  // the groups of events and of the rest take turns. A cycle that started among them started on the noise.
   int32_t GrownSamples() const { return mGrownSamples; }
+  // Whether the last group (of either kind) spread loudly enough that it may begin a growth, which the next
+  // groups confirm or not: a cycle that started lately is in doubt until then.
+  bool Loud() const { return mLoud > 0; }
 
   // Forgets the groups and the measure, keeping the span and the resolution.
   void Restart();
@@ -124,10 +137,15 @@ class NoiseGauge {
   double mSum = 0.0;              // its residuals, summed
   int32_t mLoud = 0;              // groups in a row that spread by more than kGrownSpread times the measure
   double mLoudGroups[kGrownGroups] = {};  // their mean squares, a ring at mLoud % kGrownGroups
+  double mLoudSpreads[kGrownGroups] = {};  // their spreads about their own means, the same ring
+  double mRunVariance = 0.0;      // the measure before the first of them
   double mEventSquares = 0.0;     // the sums of the samples within events, in groups of their own
   double mEventSum = 0.0;
   int32_t mUntilEventGroup = kMinGroupSize;
   int32_t mGrownSamples = 0;
+  uint32_t mSeen = 0;             // samples seen since Reset (wrapping: only differences count)
+  uint32_t mQuietSeen = 0;        // mSeen where the last group that was not loud ended
+  uint32_t mQuietBefore = 0;      // and where the one before it ended
   double mGroups[kGroups] = {};   // the last groups' mean squares, a ring at mKept % mWindow
   double mStartLevel = 0.0;
   double mFloor = 0.0;            // the resolution's variance, q^2 / 12 (0: not quantised)

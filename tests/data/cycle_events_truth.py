@@ -82,8 +82,7 @@
 #               (the first N samples of record k equal the baseline, N taken in turn: a blanked start), "odd"
 #               VALUE (a record's first sample is the baseline + VALUE), "lead" FACTOR SECONDS (the noise of a
 #               record's first SECONDS is FACTOR times NOISE_SD), "grow" FACTOR SECONDS (from SECONDS on it is)
-#         each              a battery recording that finds 99 % of its events itself, and no row more but within
-#               the baseline span (50 ms) after its noise changes ("lead" or "grow")
+#         each              a battery recording that finds 99 % of its events itself, and no row more
 #
 # Heights of events known only by their extreme (types 0 and 2), with absolute thresholds of half the smaller
 # event's height: small currents riding on a larger one's fall, 2 to 16 of its decay constants after it, upward
@@ -230,7 +229,7 @@ BATTERY = [
     ("battery down absolute 20k drift against", 2, -1, False, 20000, 3, 0.6, 1.0, -1.0, 22),
 ]
 # Battery rows whose noise starts or changes otherwise, each of which must find 99 % of its events and no row more
-# but within the baseline span after the noise changes ("each"): (name, type, polarity, rate, records, seconds, noise SD, seed, noise kind, its values), relative
+# ("each"): (name, type, polarity, rate, records, seconds, noise SD, seed, noise kind, its values), relative
 # 5 SD, baseline 50 ms. A quiet lead-in: the noise of each record's first 200 ms is 1, 10 or 30 % of the rest. A
 # flat start after one odd sample: a record's first sample 0.1 pA off the baseline, the next 999 on it (events
 # from 60 ms on). A noise
