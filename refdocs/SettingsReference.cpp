@@ -132,7 +132,8 @@ constexpr char kDetectionText[] =
     "  time given, taken in sixteen groups of which those an event fills are left out: what one measures on a\n"
     "  quiet stretch of that length, for white, low-passed and 1/f noise alike. When the noise grows or shrinks,\n"
     "  by any factor up to 100, it is measured within 15 % once one BASELINE (of 500 samples or more) has passed\n"
-    "  (a growth by 2.5 times or more within 3/16 of one, and an event that started on that growth is dropped).\n"
+    "  (a growth by 2.5 times or more within 3/16 of one; an event that started on that growth waits till then\n"
+    "  and is dropped).\n"
     "  Samples all equal (a blanked stretch) say nothing of it; where the samples are rounded it is never below the\n"
     "  standard deviation of a uniform spread over their step, so that samples tied or rounded to steps of up to\n"
     "  2 standard deviations measure what they hold. 0: the threshold is measured from 0, and only an absolute\n"
@@ -165,8 +166,7 @@ constexpr char kDetectionText[] =
     "over 20 to 100 ms give no row analysed upward (nor outward ones downward). On 879 more, after quiet lead-ins\n"
     "(the noise of each record's first 200 ms 1, 10 and 30 % of the rest), a flat start after one odd sample, a\n"
     "noise that grows 10 and 100 times mid-record, and currents 1 to 7 ms into each record at 5 to 50 kHz, 878\n"
-    "are found (the other, 8 standard deviations at 5 kHz, find_peaks misses too), with 11 rows more, each\n"
-    "within the BASELINE span after the noise grew.\n\n";
+    "are found (the other, 8 standard deviations at 5 kHz, find_peaks misses too), with no row more.\n\n";
 
 constexpr char kColumnSwitches[] =
     "## Column switches\n\n"
