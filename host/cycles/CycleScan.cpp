@@ -152,6 +152,7 @@ void Begin(CycleScanState& s, const CycleRules& r, double y, int32_t tick) {
   const double smoothBefore = s.smooth;
   s.smooth += (y - s.smooth) * r.smoothing;
   bool quiet = false;
+  const bool wasInCycle = s.inCycle;
   if (s.inCycle)
     FollowCycle(s, r, y, threshold, tick);
   else
@@ -161,7 +162,7 @@ void Begin(CycleScanState& s, const CycleRules& r, double y, int32_t tick) {
   if (takeNoise && r.relative) {
     if (s.levels.swing)
       noise.Pass();
-    else if (s.inCycle ? noise.TakeInEvent(y, s.levels.trough)
+    else if (s.inCycle ? noise.TakeInEvent(y, s.levels.trough, !wasInCycle)
                        : noise.Take(y, s.levels.trough) && noise.GrownSamples() > 0)
       DropCyclesOnNoise(s, noise.GrownSamples(), tick);
     if (__builtin_expect(!s.doubtful.empty(), 0) && !noise.Loud()) ReportDoubtful(s, found);

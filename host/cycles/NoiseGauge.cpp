@@ -61,7 +61,7 @@ bool NoiseGauge::EndGroup() {
   if (!(group > 0.0)) return false;  // all at their level: a flat stretch
   mGroups[mKept % mWindow] = group;
   ++mKept;
-  if (Grown(squares, sum)) return true;
+  if (Grown(squares, sum, true)) return true;
   const double before = mVariance;
   Refresh((mWindow + 1) / 2);
   return mVariance != before;
@@ -72,10 +72,12 @@ bool NoiseGauge::EndEventGroup() {
   mEventSquares = mEventSum = 0.0;
   mUntilEventGroup = mGroupSize;
   mGrownSamples = 0;
-  return Grown(squares, sum);
+  const int32_t starts = mEventStarts;
+  mEventStarts = 0;
+  return Grown(squares, sum, starts >= kNoiseStarts);
 }
 
-bool NoiseGauge::Grown(double squares, double sum) {
+bool NoiseGauge::Grown(double squares, double sum, bool mayBeLoud) {
   // Within the group: about its own mean, which an event's slow tail moves more than it spreads.
   const double spread = (squares - sum * sum / mGroupSize) / mGroupSize;
   // Against the measure as it stood before the run of loud groups, which they may have begun to move.
@@ -86,13 +88,19 @@ bool NoiseGauge::Grown(double squares, double sum) {
     mQuietSeen = mSeen;
     return false;
   }
+  if (!mayBeLoud) return false;
   mLoudGroups[mLoud % kGrownGroups] = squares / mGroupSize;
   mLoudSpreads[mLoud % kGrownGroups] = spread;
   mRunVariance = before;
   if (++mLoud < kGrownGroups) return false;
-  double spreads = 0.0;
-  for (const double each : mLoudSpreads) spreads += each;
-  if (spreads < kGrownGroups * kGrownSpread * before) return false;  // the run goes on
+  double spreads = 0.0, least = mLoudSpreads[0], most = mLoudSpreads[0];
+  for (const double each : mLoudSpreads) {
+    spreads += each;
+    least = std::min(least, each);
+    most = std::max(most, each);
+  }
+  // The run goes on: too little yet, or groups of an event fading.
+  if (spreads < kGrownGroups * kGrownSpread * before || most > kLoudSpread * least) return false;
   // The window starts again from the loud groups.
   std::copy(mLoudGroups, mLoudGroups + kGrownGroups, mGroups);
   mKept = kGrownGroups;

@@ -50,6 +50,17 @@ class NoiseGauge {
   // span after the growth rather than 3/4 (a quarter of the window is the trimming's reference); GrownSamples
   // reaches back to the end of the last group before the run that was not loud, since the group in which the noise
   // changed may be too little of the new noise to be loud.
+  // Where groups are long beside an event (at low rates), a large one fills them and passes the tests above: its
+  // rise spreads widely about the group's mean, its swing back the next groups. Two things tell it from a grown
+  // noise. A noise that grew stays loud group after group at about one size, while an event's groups fade as it
+  // returns (its rise spreads hundreds of times more than its return): the run is a growth only where no group of
+  // the last kGrownGroups spreads by more than kLoudSpread times another (a chi-square of 7 degrees, a group of 8
+  // white samples, lies beyond that ratio of another once in 12 or so, which only waits for the next group). And
+  // one event is one cycle spanning its samples, while a threshold too small for a grown noise is crossed again and
+  // again, in a group of 8 samples or more several times: a group of samples within events that saw fewer than
+  // kNoiseStarts cycles start (an event's rise with a notch may start two) is an event's: it ends a run where it is
+  // quiet, and where it is loud it neither counts in the run nor ends it (the run waits for the groups around it).
+  static constexpr int32_t kNoiseStarts = 3;
   static constexpr int32_t kGrownGroups = 3;
   static constexpr double kGrownSpread = 6.0;
   static constexpr double kLoudSpread = 3.0;
@@ -85,10 +96,11 @@ class NoiseGauge {
     mSeen += static_cast<uint32_t>(taken);
     return mUntilGroup == 0 && EndGroup();
   }
-  // One sample within an event (a cycle's), which the measure leaves out, about the same level: it only tells
-  // whether the noise has grown. True when it has (GrownSamples).
-  [[gnu::always_inline]] inline bool TakeInEvent(double y, double level) {
+  // One sample within an event (a cycle's), which the measure leaves out, about the same level, started when the
+  // event starts on it: it only tells whether the noise has grown. True when it has (GrownSamples).
+  [[gnu::always_inline]] inline bool TakeInEvent(double y, double level, bool started) {
     const double residual = y - level;
+    mEventStarts += started ? 1 : 0;
     mEventSquares += residual * residual;
     mEventSum += residual;
     ++mSeen;
@@ -123,8 +135,8 @@ class NoiseGauge {
   // Ends a group of samples within events: true when it ends a growth.
   bool EndEventGroup();
   // Whether a group of these sums ends kGrownGroups groups in a row that tell of a growth; if so, the window
-  // starts again from them.
-  bool Grown(double squares, double sum);
+  // starts again from them. A group that may not be loud (an event's) and is ends no run and counts in none.
+  bool Grown(double squares, double sum, bool mayBeLoud);
   // The trimmed mean of the window's groups, once at least `least` of them said something.
   void Refresh(int32_t least);
 
@@ -142,6 +154,7 @@ class NoiseGauge {
   double mEventSquares = 0.0;     // the sums of the samples within events, in groups of their own
   double mEventSum = 0.0;
   int32_t mUntilEventGroup = kMinGroupSize;
+  int32_t mEventStarts = 0;       // events that started in that group
   int32_t mGrownSamples = 0;
   uint32_t mSeen = 0;             // samples seen since Reset (wrapping: only differences count)
   uint32_t mQuietSeen = 0;        // mSeen where the last group that was not loud ended
