@@ -13,6 +13,7 @@ constexpr double kFootBlockMs = 0.2;
 constexpr double kFootFlatMs = 4.0;
 constexpr double kFootLagMs = 1.0;
 constexpr double kFootRiseMs = 20.0;
+constexpr double kFootNoiseMs = 200.0;
 
 }  // namespace
 
@@ -22,11 +23,12 @@ void Params::AddSources(int32_t count, IUnknown** interfaces) {
   maxBaselineTicks = MsToTicks(maxBaselineMs, tickPeriod);
   if (maxBaselineTicks < 500) maxBaselineTicks = 500;
   // The rise-foot walk, in time: blocks of 0.2 ms; a flat stretch of 4 ms (at least four blocks) ends it; the noise
-  // is measured over 1 ms; a rise lasts at most 20 ms.
+  // is measured at a lag of 1 ms over the 200 ms nearest the peak; a rise lasts at most 20 ms.
   footBlockTicks = std::max(MsToTicks(kFootBlockMs, tickPeriod), 1);
   footFlatBlocks = std::max(MsToTicks(kFootFlatMs, tickPeriod) / footBlockTicks, 4);
   footLagBlocks = std::max(MsToTicks(kFootLagMs, tickPeriod) / footBlockTicks, 1);
   footRiseBlocks = std::max(MsToTicks(kFootRiseMs, tickPeriod) / footBlockTicks, footFlatBlocks);
+  footNoiseBlocks = std::max(MsToTicks(kFootNoiseMs, tickPeriod) / footBlockTicks, 3 * footLagBlocks + 1);
   if (searchStartMs < 0.0 || searchEndMs < 0.0) {
     searchStartTicks = -1;
     searchEndTicks = -1;
@@ -48,6 +50,7 @@ StepSettings Params::Settings() const noexcept {
   s.footFlatBlocks = footFlatBlocks;
   s.footLagBlocks = footLagBlocks;
   s.footRiseBlocks = footRiseBlocks;
+  s.footNoiseBlocks = footNoiseBlocks;
   return s;
 }
 

@@ -27,6 +27,7 @@ class Params final : public EEH3::StageParams<BaseParams, EventPkStm> {
   int32_t footFlatBlocks = 1;
   int32_t footLagBlocks = 1;
   int32_t footRiseBlocks = 1;
+  int32_t footNoiseBlocks = 1;
 };
 
 using State = EEH3::StageState<StepState>;

@@ -196,7 +196,8 @@ bool MeasureFoot(StepState& s, const StepSettings& p, SampleCursor& channel, int
   s.previousEventTick = e;
   if (s.pendingPeak.kind == kEventEmpty) return true;
   const RiseFoot foot = FindRiseFoot(samples.data(), static_cast<int32_t>(samples.size()), value,
-                                     RiseFootRules{p.footBlockTicks, p.footFlatBlocks, p.footLagBlocks, p.footRiseBlocks});
+                                     RiseFootRules{p.footBlockTicks, p.footFlatBlocks, p.footLagBlocks,
+                                                   p.footRiseBlocks, p.footNoiseBlocks});
   if (!foot.found) {
     out.baseline = static_cast<float>(static_cast<double>(value) * 0.999999);
     out.baseStartTick = SubTicksSat(e, 1);

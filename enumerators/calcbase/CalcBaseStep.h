@@ -26,6 +26,7 @@ struct StepSettings {
   int32_t footFlatBlocks = 20;      // measured over and its longest rise (RiseFootRules)
   int32_t footLagBlocks = 5;
   int32_t footRiseBlocks = 100;
+  int32_t footNoiseBlocks = 1000;   // the blocks nearest the peak its noise is measured over
 };
 
 // The flat-segment search of one event. Ticks inclusive; the score of a segment closed at tick t is

@@ -50,17 +50,14 @@ double SampleNoise(const float* v, int32_t count, int32_t width) {
   return std::sqrt(*middle);
 }
 
-// The blocks nearest the peak whose noise the walk goes by (the noise where the event stands).
-constexpr size_t kToleranceBlocks = 1000;
-
-// Four times the noise of the blocks nearest the peak: the median absolute third difference over lag blocks, scaled to one block's standard
-// deviation for Gaussian noise (a third difference has sqrt(20) of it; the median of |N(0, 1)| is 0.6745). The lag
-// spans a fixed time, longer than a low-passed noise's memory, so such noise is not taken for smaller than it is; a
-// slope or a bend adds nothing to a third difference, so an earlier event's fall is not taken for noise. 0 with too
-// few blocks.
-double Tolerance(const std::vector<double>& y, int32_t lag) {
+// Four times the noise of the nearest blocks to the peak: the median absolute third difference over lag blocks,
+// scaled to one block's standard deviation for Gaussian noise (a third difference has sqrt(20) of it; the median of
+// |N(0, 1)| is 0.6745). The lag spans a fixed time, longer than a low-passed noise's memory, so such noise is not
+// taken for smaller than it is; a slope or a bend adds nothing to a third difference, so an earlier event's fall is
+// not taken for noise. 0 with too few blocks.
+double Tolerance(const std::vector<double>& y, int32_t lag, int32_t nearest) {
   const size_t l = static_cast<size_t>(std::max(lag, 1));
-  const size_t blocks = std::min(y.size(), kToleranceBlocks);
+  const size_t blocks = std::min(y.size(), static_cast<size_t>(std::max(nearest, 1)));
   if (blocks < 3 * l + 1) return 0.0;
   // Every other difference: neighbours share most of their blocks and tell little more, and the median of half as
   // many costs half. Floats: half the memory to select in.
@@ -265,9 +262,15 @@ RiseFoot FindRiseFoot(const float* v, int32_t count, double peak, const RiseFoot
   const int32_t width = std::min(std::max(rules.blockTicks, 1), count);
   if (width < 1) return foot;
   std::vector<double> y = BlockMeans(v, count, width);
-  foot.polarity = peak >= y[0] ? 1.0 : -1.0;
+  // The peak's side: that of the nearest block that differs from it, so that a tie with the block before it takes
+  // the same side turned over (none differs: upward).
+  for (const double m : y) {
+    if (m == peak) continue;
+    foot.polarity = peak > m ? 1.0 : -1.0;
+    break;
+  }
   for (double& m : y) m *= foot.polarity;
-  const double tolerance = Tolerance(y, rules.lagBlocks);
+  const double tolerance = Tolerance(y, rules.lagBlocks, rules.noiseBlocks);
   const double top = foot.polarity * peak;
   const WalkRules walkRules{top, tolerance, std::max(rules.flatBlocks, 1), std::max(rules.riseBlocks, 1), v, count, width};
   // A walk that ends on a flat stretch has found the foot, however it got there (down a burst's steps too). One

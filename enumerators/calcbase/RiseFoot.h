@@ -11,6 +11,7 @@ struct RiseFootRules {
   int32_t flatBlocks = 20;  // the shortest stretch without a new low that ends the walk, in blocks
   int32_t lagBlocks = 5;    // the lag of the third differences the noise is measured from, in blocks
   int32_t riseBlocks = 100; // the longest rise from no top of its own, in blocks: longer, a walk follows a course
+  int32_t noiseBlocks = 1000;  // the blocks nearest the peak the noise is measured over
 };
 
 // Indexes into the samples handed to FindRiseFoot; found false when there was no sample.
@@ -24,11 +25,12 @@ struct RiseFoot {
 
 // v[0, count) are the samples before a peak of value peak, v[count - 1] the one just before it. Blocks are laid
 // from the peak backwards (a part block at v's start is not used; fewer samples than a block make one block) and
-// seen from the peak's side (times the polarity, so the rise goes up toward the peak). Every rule is in time: the
-// rules' counts come from a block of fixed duration. The tolerance is four times the blocks' noise, measured as the
-// median of their third differences over lagBlocks (a slope or a bend is no noise, nor is low-passed noise taken for
-// less than it is) over the 200 ms nearest the peak. The walk moves its low to each block lower than the low by more
-// than the tolerance, so it follows the rise down to its foot. It ends on a flat stretch: the blocks within the
+// seen from the peak's side (times the polarity, so the rise goes up toward the peak; the side is that of the nearest
+// block that differs from the peak). Every rule is in time: the rules' counts come from a block of fixed duration.
+// The tolerance is four times the blocks' noise, measured as the median of their third differences over lagBlocks
+// (a slope or a bend is no noise, nor is low-passed noise taken for less than it is) over the noiseBlocks nearest
+// the peak. The walk moves its low to each block lower than the low by
+// more than the tolerance, so it follows the rise down to its foot. It ends on a flat stretch: the blocks within the
 // tolerance of the low for as long as the low lies from the peak and at least flatBlocks, once the low has left the
 // event's top (two tolerances below the highest block between it and the peak, or below the peak by more than that
 // plus three of a single sample's noise: the peak sample is the extreme of the noise about a slow event's top), or

@@ -64,6 +64,24 @@ TEST(CalcBaseStep, BaselineModesDifferAndMirror) {
   }
 }
 
+// A quantised peak whose block before it holds its own value (a plateau of 4 to 12 ticks at the top) still rises from
+// the flat stretch before it, and turned over it gives the same foot turned over.
+TEST(CalcBaseStep, RiseFootOfAPeakTiedWithItsBlockMirrors) {
+  for (int32_t plateau = 4; plateau <= 12; ++plateau) {
+    for (float sign : {1.0f, -1.0f}) {
+      const auto v = calcstages::Samples(1200, [&](int32_t t) {
+        return sign * (t < 900 ? 0.25f : t < 1000 - plateau ? 0.25f + 0.0175f * static_cast<float>(t - 900) : 2.0f);
+      });
+      StepSettings p;
+      p.mode = 3;
+      const auto out = RunBase(p, v, {EventPkStm::Peak(1000, sign * 2.0f)});
+      ASSERT_EQ(out.size(), 1u);
+      EXPECT_EQ(out[0].polarity, sign) << "plateau " << plateau;
+      EXPECT_FLOAT_EQ(out[0].baseline, sign * 0.25f) << "plateau " << plateau;
+    }
+  }
+}
+
 // Block boundaries fall anywhere inside the segments: the result does not depend on them.
 TEST(CalcBaseStep, BlockSizeDoesNotChangeResult) {
   for (int32_t mode : {0, 2, 3}) {
