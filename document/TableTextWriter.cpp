@@ -2,12 +2,12 @@
 #include "document/TableTextWriter.h"
 
 #include "base/OFormatStream.h"
-#include "base/ReplacingFile.h"
 #include "base/String.h"
 #include "base/Utf16Bytes.h"
 #include "grid/TableDataContract.h"
 #include "hostapi/HostProgress.h"
 #include "platform/owl/TModule.h"
+#include "wholefile/ReplacingFile.h"
 #include "document/TableStringIds.h"
 
 #include <cstdint>
@@ -66,7 +66,7 @@ std::string LineBytes(const std::wstring& line, bool utf16) {
 
 // The file's lines into out: S_OK; S_FALSE when cancelled; E_FAIL when a write failed (out
 // keeps its error).
-HRESULT WriteLines(QOR::ReplacingFile& out, ITableDataManager& data, ITableStoredRowInfo& rows, bool withSummary,
+HRESULT WriteLines(WholeFile::ReplacingFile& out, ITableDataManager& data, ITableStoredRowInfo& rows, bool withSummary,
                    IHostProgress* progress) {
   uint32_t columns = 0;
   int32_t eventRows = 0;
@@ -97,7 +97,7 @@ HRESULT WriteLines(QOR::ReplacingFile& out, ITableDataManager& data, ITableStore
 
 HRESULT WriteTableText(ITableDataManager& data, ITableStoredRowInfo& rows, bool withSummary,
                        const wchar_t* fileName, IHostProgress* progress) {
-  return QOR::WriteFileReplacing(fileName, [&](QOR::ReplacingFile& out) {
+  return WholeFile::WriteReplacing(fileName, [&](WholeFile::ReplacingFile& out) {
     return WriteLines(out, data, rows, withSummary, progress);
   });
 }

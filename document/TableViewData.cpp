@@ -54,7 +54,11 @@ std::wstring ErrorText(HRESULT hr) {
 void ShowTableExportFailure(const wchar_t* fileName, HRESULT hr) {
   QOR::OFormatStringStream text(ViewText(IDS_TV_EXPORT_FAILED));
   text << fileName;
-  text << ErrorText(hr);
+  // The writer refuses a read-only file itself; the system's words would not say what to do.
+  if (hr == HRESULT_FROM_WIN32(ERROR_FILE_READ_ONLY))
+    text << ViewText(IDS_TV_EXPORT_READ_ONLY).GetText();
+  else
+    text << ErrorText(hr);
   OWL::TModalSeam::Current().MessageBox(GetActiveWindow(), text.str().GetText(), ViewText(IDS_ZR_CAPTION).GetText(),
                                         MB_OK | MB_ICONERROR);
 }

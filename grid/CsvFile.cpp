@@ -1,8 +1,8 @@
 // CSV files of table text.
 #include "grid/CsvFile.h"
 
-#include "base/ReplacingFile.h"
 #include "base/Utf16Bytes.h"
+#include "wholefile/ReplacingFile.h"
 
 #include <algorithm>
 #include <new>
@@ -58,8 +58,7 @@ HRESULT WriteCsvFile(const wchar_t* fileName, const std::wstring& text, LANGID l
     bool usedDefault = false;
     const std::string bytes = CsvNeedsUnicode(text, language) ? "\xFF\xFE" + QOR::Utf16LeBytes(text)
                                                               : AnsiText(text, CP_THREAD_ACP, usedDefault);
-    return QOR::WriteFileReplacing(fileName,
-                                   [&](QOR::ReplacingFile& out) { return out.Write(bytes) ? S_OK : E_FAIL; });
+    return WholeFile::WriteBytesReplacing(fileName, bytes);
   } catch (const std::bad_alloc&) {
     return E_OUTOFMEMORY;
   } catch (...) {

@@ -3,13 +3,13 @@
 
 #include "host/app/AnalysisSettingIds.h"
 #include "host/common/FileProblemWords.h"
-#include "host/common/FileReplacement.h"
 #include "host/common/HostPtr.h"
 #include "host/common/HostString.h"
 #include "host/common/MessageText.h"
 #include "host/cycles/DetectionTextProblem.h"
 #include "host/data/ThousandsSeparators.h"
 #include "host/formula/FormulaEnumerator.h"
+#include "wholefile/ReplacingFile.h"
 
 #include <windows.h>
 
@@ -133,7 +133,7 @@ namespace {
 
 // Whether path's folder takes a new file beside it: empty when so, else the words why not.
 std::string NewFileProblem(const std::wstring& path) {
-  const DWORD error = host::FileBesideProblem(path);
+  const DWORD error = WholeFile::FileBesideProblem(path);
   if (error == ERROR_PATH_NOT_FOUND || error == ERROR_DIRECTORY) return "its folder does not exist";
   if (error == ERROR_ACCESS_DENIED) return "its folder may not be written (access is denied)";
   return error == ERROR_SUCCESS ? std::string() : host::FileProblemWords(path, error);

@@ -6,11 +6,11 @@
 #include "host/chancalc/RangeSource.h"
 #include "host/chancalc/TextStore.h"
 #include "host/common/FileProblemWords.h"
-#include "host/common/FileReplacement.h"
 #include "host/common/HostString.h"
 #include "host/common/MessageText.h"
 #include "hostapi/ChannelCalc.h"
 #include "hostapi/ClassRegistry.h"
+#include "wholefile/ReplacingFile.h"
 
 #include <objbase.h>
 #include <oleauto.h>
@@ -133,7 +133,7 @@ HostPtr<IChannelCalc> MakeCalculation(DataDocument* data, const ChannelCalcReque
 
 // The channel's samples, one line each, into the file; false when a write failed.
 bool WriteCsvLines(DataDocument* data, int32_t channel, IUnknown* output, const ChannelCalcFormat& format,
-                   CheckedFile& out) {
+                   WholeFile::ReplacingFile& out) {
   constexpr size_t kBlock = 1 << 16;  // bytes gathered before each write
   std::string text = "record,tick,value\n";
   int32_t records = 0;
@@ -160,7 +160,7 @@ bool WriteCsvLines(DataDocument* data, int32_t channel, IUnknown* output, const 
 void WriteCsv(DataDocument* data, int32_t channel, IUnknown* output, const std::wstring& file) {
   ChannelCalcFormat format{};
   OutputSourceFormat(output, format);
-  const HRESULT hr = WriteReplacing(file, [&](CheckedFile& out) {
+  const HRESULT hr = WholeFile::WriteReplacing(file, [&](WholeFile::ReplacingFile& out) {
     return WriteCsvLines(data, channel, output, format, out) ? S_OK : E_FAIL;
   });
   if (FAILED(hr)) throw CalcFailure{Utf8FromWide(file) + " could not be written: " + SaveProblemWords(file, hr)};

@@ -5,10 +5,10 @@
 #include "host/data/DataPad.h"
 #include "host/app/WindowPicture.h"
 #include "host/common/FileProblemWords.h"
-#include "host/common/FileReplacement.h"
 #include "host/common/MessageText.h"
 #include "host/framework/PrintPreviewPages.h"
 #include "host/view/HostClientFrame.h"
+#include "wholefile/ReplacingFile.h"
 
 #include <cstdio>
 #include <cwchar>
@@ -31,7 +31,7 @@ std::wstring WriteFailure(const std::wstring& path, HRESULT hr) {
 }
 
 std::wstring WriteUtf8(const std::wstring& path, std::wstring_view text) {
-  const HRESULT hr = host::WriteBytesReplacing(path, host::Utf8FromWide(text));
+  const HRESULT hr = WholeFile::WriteBytesReplacing(path, host::Utf8FromWide(text));
   return FAILED(hr) ? WriteFailure(path, hr) : std::wstring();
 }
 

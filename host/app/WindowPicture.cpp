@@ -1,8 +1,8 @@
 // The window picture: a copy from the display into a DIB section, encoded through GDI+.
 #include "host/app/WindowPicture.h"
 
-#include "host/common/FileReplacement.h"
 #include "host/view/HostMessageLoop.h"
+#include "wholefile/ReplacingFile.h"
 
 #include <objbase.h>
 #include <propidl.h>
@@ -135,7 +135,7 @@ HRESULT EncodePng(int width, int height, void* bits, std::string* png) {
 HRESULT SavePixels(int width, int height, void* bits, const std::wstring& path) {
   std::string png;
   const HRESULT hr = EncodePng(width, height, bits, &png);
-  return FAILED(hr) ? hr : host::WriteBytesReplacing(path, png);
+  return FAILED(hr) ? hr : WholeFile::WriteBytesReplacing(path, png);
 }
 
 }  // namespace

@@ -1,8 +1,8 @@
 // The causes of files that cannot be written, in words.
 #include "host/common/FileProblemWords.h"
 
-#include "host/common/FileReplacement.h"
 #include "host/common/MessageText.h"
+#include "wholefile/ReplacingFile.h"
 
 namespace host {
 
@@ -10,6 +10,8 @@ namespace {
 
 constexpr const wchar_t* kDevices[] = {L"con", L"prn", L"aux", L"nul"};
 constexpr const wchar_t* kNumberedDevices[] = {L"com", L"lpt"};
+
+constexpr const char kReadOnlyWords[] = "it is read-only: clear its read-only attribute, or choose another name";
 
 bool SameNoCase(const std::wstring& a, const wchar_t* b) { return _wcsicmp(a.c_str(), b) == 0; }
 
@@ -37,10 +39,10 @@ bool HeldElsewhere(const std::wstring& path) {
 std::string AccessDeniedWords(const std::wstring& path) {
   const DWORD attributes = GetFileAttributesW(path.c_str());
   if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
-    return "it is read-only: clear its read-only attribute, or choose another name";
+    return kReadOnlyWords;
   if (attributes != INVALID_FILE_ATTRIBUTES && HeldElsewhere(path))
     return "another program holds it open: close it there, or choose another name";
-  if (attributes == INVALID_FILE_ATTRIBUTES || FileBesideProblem(path) == ERROR_ACCESS_DENIED)
+  if (attributes == INVALID_FILE_ATTRIBUTES || WholeFile::FileBesideProblem(path) == ERROR_ACCESS_DENIED)
     return "its folder may not be written (access is denied)";
   return "access is denied";
 }
@@ -84,6 +86,8 @@ std::string FileProblemWords(const std::wstring& path, DWORD error) {
       return "another program holds it open: close it there, or choose another name";
     case ERROR_ACCESS_DENIED:
       return AccessDeniedWords(path);
+    case ERROR_FILE_READ_ONLY:  // the writer's refusal of a read-only file
+      return kReadOnlyWords;
     default:
       return SystemErrorWords(error);
   }

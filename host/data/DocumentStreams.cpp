@@ -2,8 +2,8 @@
 // from it.
 #include "host/data/DocumentStreams.h"
 
-#include "host/common/FileReplacement.h"
 #include "host/data/CustomDocuments.h"
+#include "wholefile/ReplacingFile.h"
 
 #include <objbase.h>
 #include <ocidl.h>
@@ -102,7 +102,7 @@ HRESULT SaveDocumentStreams(HostDocument& hostDocument, const std::wstring& path
       bytes.insert(bytes.end(), stream.begin(), stream.end());
     }
     const HRESULT written =
-        WriteBytesReplacing(path, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+        WholeFile::WriteBytesReplacing(path, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
     return SUCCEEDED(written) ? S_OK : written;
   } catch (...) {
     return E_OUTOFMEMORY;

@@ -276,6 +276,54 @@ TEST_F(SavedDocument, FullDiskKeepsEveryOutputAsItWas) {
   testsupport::RemoveFolder(folder);
 }
 
+// A read-only file is refused by every output in the same words and stays byte for byte with its
+// flag: the files the options name, before the analysis (status 2), and the pictures and pages of
+// a folder (a read-only one it holds) as they are written (status 1). Under Wine the rename would
+// replace it.
+TEST_F(SavedDocument, EveryOutputRefusesAReadOnlyFile) {
+  ASSERT_TRUE(testsupport::HostBuilt());
+  const std::wstring folder = testsupport::OwnTemporaryPath(L"ondara-read-only");
+  const std::wstring pictures = folder + L"\\pictures";
+  ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
+  ASSERT_TRUE(CreateDirectoryW(pictures.c_str(), nullptr));
+  const std::wstring analyze = L"analyze --recording \"" + sRecording + L"\" --type 1 --set 1036=f ";
+  const std::wstring documents = folder + L"\\run.documents";
+  RunResult saved;  // a documents file this build opens
+  ASSERT_TRUE(RunHost(analyze + L"--documents \"" + documents + L"\"", saved));
+  const std::vector<char> good = FileBytes(documents);
+  const struct {
+    std::wstring options;
+    std::wstring file;
+    DWORD status;
+  } cases[] = {
+      {L"--documents \"" + documents + L"\"", documents, 2},
+      {L"--show table --copy \"" + folder + L"\\c.txt\"", folder + L"\\c.txt", 2},
+      {L"--show table --data-pad \"" + folder + L"\\dp.txt\"", folder + L"\\dp.txt", 2},
+      {L"--calc APA:1:0 --calc-csv \"" + folder + L"\\calc.csv\"", folder + L"\\calc.csv", 2},
+      {L"--show analysis --screenshot \"" + pictures + L"\"", pictures + L"\\analysis-view.png", 1},
+      {L"--show table --print-preview \"" + pictures + L"\"", pictures + L"\\table-page-1.png", 1},
+  };
+  for (const auto& c : cases) {
+    const std::string old = c.file == documents ? std::string(good.begin(), good.end()) : "old " + Utf8(c.file);
+    std::ofstream(c.file.c_str(), std::ios::binary) << old;
+    ASSERT_TRUE(SetFileAttributesW(c.file.c_str(), FILE_ATTRIBUTE_READONLY));
+    RunResult run;
+    ASSERT_TRUE(RunHost(analyze + c.options, run)) << Utf8(c.options);
+    EXPECT_EQ(c.status, run.exitCode) << Utf8(c.options) << run.output;
+    const size_t named = run.output.find(Utf8(c.file));
+    EXPECT_LT(named, run.output.find(": it is read-only: clear its read-only attribute, or choose another name\r\n"))
+        << run.output;
+    EXPECT_EQ(static_cast<DWORD>(FILE_ATTRIBUTE_READONLY), GetFileAttributesW(c.file.c_str()) & FILE_ATTRIBUTE_READONLY);
+    SetFileAttributesW(c.file.c_str(), FILE_ATTRIBUTE_NORMAL);
+    const std::vector<char> kept = FileBytes(c.file);
+    EXPECT_EQ(old, std::string(kept.begin(), kept.end())) << Utf8(c.file);
+    EXPECT_EQ(1, testsupport::FilesIn(c.file.substr(0, c.file.rfind(L'\\')))) << Utf8(c.file);
+    DeleteFileW(c.file.c_str());
+  }
+  testsupport::RemoveFolder(pictures);
+  testsupport::RemoveFolder(folder);
+}
+
 // The file's bytes as a reader that lets the file be replaced meanwhile finds them (the host reads
 // so too); false when there is no file.
 bool ReadShared(const std::wstring& path, std::string* bytes) {

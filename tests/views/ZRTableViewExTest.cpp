@@ -5,7 +5,6 @@
 
 #include "base/BinIStream.h"
 #include "base/BinOStream.h"
-#include "base/DiskRoomForTests.h"
 #include "document/CellFormat.h"
 #include "document/CycleDetector.h"
 #include "document/TableViewData.h"
@@ -39,6 +38,7 @@
 #include "platform/owl/TTextGadget.h"
 #include "views/AnalysisView.h"
 #include "views/ViewClasses.h"
+#include "wholefile/DiskRoomForTests.h"
 
 #include <gtest/gtest.h>
 
@@ -566,10 +566,11 @@ TEST_F(TableViewTest, ButtonsAndCommandsReachSettingsDataPadAndClipboard) {
 }
 
 // "Export..." clicked, a name chosen in the save dialog and "replace?" answered Yes, to a text or
-// a CSV file on a disk that fills up after a few bytes: the file there before stays byte for byte
-// with nothing beside it, and the box names the file and the cause; with room, the table replaces it.
-// Either way the file an export killed while it wrote left beside the target is gone.
-TEST_F(TableViewTest, ExportOnAFullDiskKeepsTheFileThereBefore) {
+// a CSV file on a disk that fills up after a few bytes, or to a read-only file: the file there
+// before stays byte for byte (a read-only one with its flag, and with nothing around it touched),
+// and the box names the file and the cause; with room, the table replaces it. A write that was
+// tried removes the file an export killed while it wrote left beside the target.
+TEST_F(TableViewTest, ExportOnAFullDiskOrOntoAReadOnlyFileKeepsTheFileThereBefore) {
   OpenView();
   const std::wstring folder = testsupport::OwnTemporaryPath(L"ondara-export");
   ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
@@ -582,28 +583,43 @@ TEST_F(TableViewTest, ExportOnAFullDiskKeepsTheFileThereBefore) {
     return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   };
   const std::string old = "the table of an earlier export\r\n";
+  const struct {
+    unsigned long long room;
+    bool readOnly;
+    const wchar_t* cause;  // null: the table is written
+  } cases[] = {{0, false, L"Disk full."}, {1, false, L"Disk full."}, {100, false, L"Disk full."},
+               {~0ull, true, L"It is read-only: clear its read-only attribute, or choose another name."},
+               {~0ull, false, nullptr}};
   for (const wchar_t* name : {L"table.txt", L"table.csv"}) {
     const std::wstring path = folder + L"\\" + name;
-    for (const unsigned long long room : {0ull, 1ull, 100ull, ~0ull}) {
+    const std::wstring killed = path + L".~fffffff0-1.tmp";
+    for (const auto& c : cases) {
       std::ofstream(path.c_str(), std::ios::binary) << old;
-      std::ofstream((path + L".~fffffff0-1.tmp").c_str(), std::ios::binary) << "the table of a killed exp";
+      std::ofstream(killed.c_str(), std::ios::binary) << "the table of a killed exp";
+      if (c.readOnly) {
+        ASSERT_TRUE(SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_READONLY));
+      }
       ScriptedModalSeam seam;
       seam.SaveFileNames.push_back(path);
       seam.MessageAnswers = {IDYES};
-      QOR::SetDiskRoomForTests(room);
+      WholeFile::SetDiskRoomForTests(c.room);
       ASSERT_EQ(exportButton, user_mouse::Click(middle));
-      QOR::SetDiskRoomForTests(~0ull);
-      EXPECT_EQ(1, testsupport::FilesIn(folder)) << room;
+      WholeFile::SetDiskRoomForTests(~0ull);
+      const DWORD attributes = GetFileAttributesW(path.c_str());
+      SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+      EXPECT_EQ(c.readOnly ? 2 : 1, testsupport::FilesIn(folder)) << c.room;
+      DeleteFileW(killed.c_str());
       const std::string bytes = read(path);
-      if (room == ~0ull) {
+      if (!c.cause) {
         EXPECT_EQ(1u, seam.MessageTexts.size()) << "the replace question alone";
         EXPECT_EQ(Events() + 1 + 1 + 5, std::count(bytes.begin(), bytes.end(), '\n')) << bytes;
         continue;
       }
-      EXPECT_EQ(old, bytes) << room;
-      ASSERT_EQ(2u, seam.MessageTexts.size()) << room;
+      EXPECT_EQ(old, bytes) << c.room;
+      EXPECT_EQ(c.readOnly, (attributes & FILE_ATTRIBUTE_READONLY) != 0) << c.room;
+      ASSERT_EQ(2u, seam.MessageTexts.size()) << c.room;
       EXPECT_EQ(0u, seam.MessageTexts[0].find(path + L" already exists."));
-      EXPECT_EQ(L"The Table View could not be written to " + path + L".\r\nDisk full.", seam.MessageTexts[1]);
+      EXPECT_EQ(L"The Table View could not be written to " + path + L".\r\n" + c.cause, seam.MessageTexts[1]);
     }
     DeleteFileW(path.c_str());
   }

@@ -1,12 +1,12 @@
 // Files written beside their target and renamed over it.
-#include "base/ReplacingFile.h"
+#include "wholefile/ReplacingFile.h"
 
-#include "base/BesideFiles.h"
-#include "base/DiskRoomForTests.h"
+#include "wholefile/BesideFiles.h"
+#include "wholefile/DiskRoomForTests.h"
 
 #include <algorithm>
 
-namespace QOR {
+namespace WholeFile {
 
 namespace {
 
@@ -29,21 +29,29 @@ constexpr DWORD kReplaceRetryMs = 20;
 // read-only target is not replaced.
 constexpr DWORD kKeptAttributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
 
-// The new file takes the target's attributes and then its name: ERROR_SUCCESS, else the error of
-// the last try. An attribute the disk does not keep is not worth the file.
-DWORD Replace(const std::wstring& from, const std::wstring& to) {
+const HRESULT kReadOnly = HRESULT_FROM_WIN32(ERROR_FILE_READ_ONLY);
+
+bool ReadOnly(const std::wstring& path) {
+  const DWORD attributes = GetFileAttributesW(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY);
+}
+
+// The new file takes the target's attributes and then its name: S_OK, else the error of the last
+// try. An attribute the disk does not keep is not worth the file. The target is asked once more
+// whether it is read-only: it may have become so while the file was written.
+HRESULT Replace(const std::wstring& from, const std::wstring& to) {
   const DWORD attributes = GetFileAttributesW(to.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) return kReadOnly;
   if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & kKeptAttributes))
     SetFileAttributesW(from.c_str(), GetFileAttributesW(from.c_str()) | (attributes & kKeptAttributes));
   DWORD error = ERROR_SUCCESS;
   for (int attempt = 0; attempt < kReplaceTries; ++attempt) {
     if (attempt > 0) Sleep(kReplaceRetryMs);
-    if (MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-      return ERROR_SUCCESS;
+    if (MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return S_OK;
     error = GetLastError();
     if (error != ERROR_ACCESS_DENIED && error != ERROR_SHARING_VIOLATION) break;
   }
-  return error;
+  return HRESULT_FROM_WIN32(error);
 }
 
 }  // namespace
@@ -57,7 +65,7 @@ ReplacingFile::ReplacingFile(const std::wstring& path)
     mError = GetLastError();
     return;
   }
-  // Tells a later export that the file is being written, under another Wine server too; a disk
+  // Tells a later writer that the file is being written, under another Wine server too; a disk
   // that keeps no locks still takes the file.
   OVERLAPPED whole{};
   LockFileEx(mFile, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, MAXDWORD, MAXDWORD, &whole);
@@ -89,10 +97,12 @@ DWORD ReplacingFile::Finish() {
   return mError;
 }
 
-HRESULT WriteFileReplacing(const std::wstring& path, const std::function<HRESULT(ReplacingFile&)>& write) {
-  RemoveStaleBesideFiles(path);
+HRESULT WriteReplacing(const std::wstring& path, const std::function<HRESULT(ReplacingFile&)>& write) {
+  const std::wstring target = StoredPath(path);
+  if (ReadOnly(target)) return kReadOnly;
+  RemoveLeftovers(target);
   for (unsigned attempt = 1;; ++attempt) {
-    const std::wstring beside = BesideFileName(path, attempt);
+    const std::wstring beside = BesideFileName(target, attempt);
     HRESULT result = S_OK;
     {
       ReplacingFile file(beside);
@@ -108,13 +118,31 @@ HRESULT WriteFileReplacing(const std::wstring& path, const std::function<HRESULT
       const DWORD error = file.Finish();
       if (error != ERROR_SUCCESS) result = HRESULT_FROM_WIN32(error);
     }
-    if (result == S_OK) {
-      const DWORD error = Replace(beside, path);
-      if (error != ERROR_SUCCESS) result = HRESULT_FROM_WIN32(error);
-    }
+    if (result == S_OK) result = Replace(beside, target);
     if (result != S_OK) DeleteFileW(beside.c_str());
     return result;
   }
 }
 
-}  // namespace QOR
+HRESULT WriteBytesReplacing(const std::wstring& path, std::string_view bytes) {
+  // A failed write leaves its Windows error, which WriteReplacing answers.
+  return WriteReplacing(path, [bytes](ReplacingFile& file) { return file.Write(bytes) ? S_OK : E_FAIL; });
+}
+
+DWORD FileBesideProblem(const std::wstring& path) {
+  DWORD error = ERROR_FILE_EXISTS;
+  // A name a killed run left taken (the write removes such files) is passed over for the next.
+  for (unsigned attempt = 1; attempt <= kNameTries && error == ERROR_FILE_EXISTS; ++attempt) {
+    HANDLE const probe = CreateFileW(BesideFileName(path, attempt).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                     FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+    if (probe == INVALID_HANDLE_VALUE) {
+      error = GetLastError();
+      continue;
+    }
+    CloseHandle(probe);
+    return ERROR_SUCCESS;
+  }
+  return error;
+}
+
+}  // namespace WholeFile

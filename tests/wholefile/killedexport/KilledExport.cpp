@@ -1,6 +1,6 @@
-// An export ended by a kill: killed-export.exe TARGET EVENT writes part of a file beside TARGET
-// through the module's writer, sets the named event and waits there until it is ended.
-#include "base/ReplacingFile.h"
+// A write ended by a kill: killed-export.exe TARGET EVENT writes part of a file beside TARGET
+// through the writer, sets the named event and waits there until it is ended.
+#include "wholefile/ReplacingFile.h"
 
 #include <windows.h>
 #include <shellapi.h>
@@ -13,7 +13,7 @@ int main() {
   if (!argv || argc != 3) return 2;
   HANDLE const written = OpenEventW(EVENT_MODIFY_STATE, FALSE, argv[2]);
   if (!written) return 2;
-  QOR::WriteFileReplacing(argv[1], [written](QOR::ReplacingFile& out) {
+  WholeFile::WriteReplacing(argv[1], [written](WholeFile::ReplacingFile& out) {
     out.Write(std::string(100000, 'x'));
     SetEvent(written);
     Sleep(INFINITE);
