@@ -146,12 +146,13 @@ std::string WithUnits(const LineCells& header, const LineCells& units) {
 }
 
 // The line, among the first few after the first, that reads as the header: one naming the Time
-// column, or a line without numbers above a first line of samples that has as many cells. 0 when
-// none does.
+// column, or a line without numbers above a first line of samples that has as many cells; a blank
+// line is none. 0 when none does.
 int HeaderLineAfter(std::string_view rest) {
   for (int number = 2; number <= kHeaderSearchLines + 1 && !rest.empty(); ++number) {
     const std::string_view line = FirstLine(rest);
     rest = AfterFirstLine(rest);
+    if (line.find_first_not_of(" \t") == std::string_view::npos) continue;
     if (ReadsAsHeader(line)) return number;
     const LineCells cells = SplitLine(line), next = SplitLine(FirstLine(rest));
     bool blanks = false;
@@ -171,14 +172,39 @@ HeaderFault TitleLineFault(std::string_view line, std::string_view rest) {
                     std::to_string(number) + ": remove the lines before it"};
 }
 
+// Whether every cell of a line names its unit in brackets, as a header does.
+bool GivesEveryUnit(const LineCells& line) {
+  for (const std::string_view cell : line.cells)
+    if (cell.find('[') == std::string_view::npos || cell.back() != ']') return false;
+  return true;
+}
+
+// A header names its columns: a first line holding a number beside a name ("Sampling rate,20000")
+// is a key and its value, not the header, when a later line reads as one.
+bool HoldsANumber(const LineCells& line) {
+  for (const std::string_view cell : line.cells)
+    if (IsNumber(cell, line.separator)) return true;
+  return false;
+}
+
+// What the line under the first shows of it: a first line followed by a blank line, or holding a
+// key and its value, is a title line where a later line reads as the header; above a units row it
+// is the header, which either gives each unit in brackets already or takes the row's.
 HeaderFault FirstRowFault(std::string_view line, const LineCells& header, std::string_view rest) {
   const std::string_view row = FirstLine(rest);
   const LineCells rowCells = SplitLine(row);
   bool blanks = false;
-  if (row.find_first_not_of(" \t") == std::string_view::npos || HoldsOnlyNumbers(rowCells, &blanks)) return {};
+  if (row.find_first_not_of(" \t") == std::string_view::npos) return TitleLineFault(line, rest);
+  if (HoldsOnlyNumbers(rowCells, &blanks)) return {};
+  if (HoldsANumber(header)) {
+    const HeaderFault title = TitleLineFault(line, rest);
+    if (!title.what.empty()) return title;
+  }
   if (IsUnitsRow(rowCells, header.cells.size()))
-    return {2, 1, "line 2 holds units under the header, where the reader expects samples: write each unit in "
-                  "brackets in the header, as " + WithUnits(header, rowCells) + ", and remove line 2"};
+    return {2, 1, GivesEveryUnit(header)
+                      ? "line 2 holds units under the header, which gives each column's unit already: remove line 2"
+                      : "line 2 holds units under the header, where the reader expects samples: write each unit in "
+                        "brackets in the header, as " + WithUnits(header, rowCells) + ", and remove line 2"};
   return TitleLineFault(line, rest);
 }
 

@@ -318,8 +318,7 @@ void Reader::NoteTimeStart(double firstTime) {
 void Reader::NoteTimeUnit(double period) {
   if (!mOptions.notes || mTimeUnitNoted) return;
   mTimeUnitNoted = true;
-  mOptions.notes->push_back("the Time column has no unit in [ ]: its values are read as seconds, a sampling "
-                            "rate of " + NumberText(1.0 / period) + " Hz");
+  mOptions.notes->push_back(TimeUnitNote(period));
 }
 
 void Reader::ReadRow(std::string_view line) {

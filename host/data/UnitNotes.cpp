@@ -20,6 +20,70 @@ std::string Suggestion(std::string_view units, const char* before) {
   return nearest.empty() ? std::string() : before + Utf8FromWide(nearest) + "?";
 }
 
+bool StartsWith(std::string_view text, std::string_view start) { return text.substr(0, start.size()) == start; }
+
+bool IsLetter(char c) { return (c | 0x20) >= 'a' && (c | 0x20) <= 'z'; }
+
+// Whether the word `word` opens the name and ends there or before a character that is no letter.
+bool OpensWithWord(std::string_view name, std::string_view word) {
+  return StartsWith(name, word) && (name.size() == word.size() || !IsLetter(name[word.size()]));
+}
+
+bool ContainsNoCase(std::string_view text, std::string_view part) {
+  std::string lower(text);
+  for (char& c : lower) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c);
+  return lower.find(part) != std::string::npos;
+}
+
+// What a name without a unit says it holds, as electrophysiologists name channels: a current ("I",
+// "Im", "Istim", "Ihold", "Current"), a voltage ("V", "Vm", "Voltage", "Potential"), or neither.
+enum class Quantity { Current, Voltage, Unknown };
+
+Quantity QuantityOf(std::string_view name) {
+  for (const char* word : {"I", "Im", "Istim", "Ihold", "Iinj"})
+    if (OpensWithWord(name, word)) return Quantity::Current;
+  if (ContainsNoCase(name, "current")) return Quantity::Current;
+  for (const char* word : {"V", "Vm", "Vmem"})
+    if (OpensWithWord(name, word)) return Quantity::Voltage;
+  if (ContainsNoCase(name, "volt") || ContainsNoCase(name, "potential")) return Quantity::Voltage;
+  return Quantity::Unknown;
+}
+
+// A unit a data frame spelt into the name with '_' or '.' for its brackets ("I_pA", "Im..pA."):
+// the name before it and the unit, a known one of two letters or more (not "V_m"); false otherwise.
+bool SplitSpeltUnit(std::string_view name, std::string_view* bare, std::string_view* unit) {
+  constexpr std::string_view kMarks = "_.";
+  const size_t last = name.find_last_not_of(kMarks);
+  if (last == std::string_view::npos) return false;
+  const size_t before = name.find_last_of(kMarks, last);
+  if (before == std::string_view::npos) return false;
+  *unit = name.substr(before + 1, last - before);
+  const size_t end = name.find_last_not_of(kMarks, before);
+  *bare = end == std::string_view::npos ? std::string_view() : name.substr(0, end + 1);
+  return !bare->empty() && unit->size() >= 2 && IsKnownUnitText(WideFromUtf8(*unit));
+}
+
+// The unit to write in brackets for a name without one: "units are read in brackets: 'Im [pA]'"
+// where the name gives it in parentheses or spelt as data frames write it, else the unit its name
+// stands for, with the other prefix a current is recorded in; both a voltage's and a current's
+// where the name says neither.
+std::string BracketAdvice(std::string_view name) {
+  std::string_view bare, unit;
+  if ((SplitParenthesisedUnit(name, &bare, &unit) || SplitSpeltUnit(name, &bare, &unit)) &&
+      IsKnownUnitText(WideFromUtf8(unit)))
+    return "units are read in brackets: " + BracketForm(bare, unit);
+  const std::string give = "give its unit in brackets, as ";
+  switch (QuantityOf(name)) {
+    case Quantity::Current:
+      return give + BracketForm(name, "pA") + " (or " + BracketForm(name, "nA") + ", whichever its values are in)";
+    case Quantity::Voltage:
+      return give + BracketForm(name, "mV");
+    case Quantity::Unknown:
+      break;
+  }
+  return give + BracketForm(name, "mV") + " or " + BracketForm(name, "pA") + ", whichever its values are in";
+}
+
 }  // namespace
 
 bool SplitParenthesisedUnit(std::string_view name, std::string_view* bare, std::string_view* unit) {
@@ -46,18 +110,22 @@ std::string UnitCharacterFault(std::string_view units, size_t* at) {
 std::string UnitNote(std::string_view name, std::string_view units) {
   const std::string channel = "channel " + std::string(name);
   const std::string read = ": its values are read as base units";
-  std::string_view bare, parenthesised;
-  if (units.empty()) {
-    const bool bracketable =
-        SplitParenthesisedUnit(name, &bare, &parenthesised) && IsKnownUnitText(WideFromUtf8(parenthesised));
-    // Heights are given in base units: without a unit they count the file's own numbers.
-    return channel + " has no unit in [ ]" + read +
-           ", so heights count its own numbers (the default height of 30 mV is 0.03 of them): " +
-           (bracketable ? "units are read in brackets: " + BracketForm(bare, parenthesised)
-                        : "give its unit in brackets, as " + BracketForm(name, "mV"));
-  }
+  // Heights and thresholds are given in base units: without a unit they count the file's own numbers.
+  if (units.empty())
+    return channel + " has no unit in [ ]" + read + ", so heights and thresholds count its own numbers: " +
+           BracketAdvice(name);
   if (IsKnownUnitText(WideFromUtf8(units))) return std::string();
   return channel + " has the unknown unit " + QuoteInput(units) + " in [ ]" + read + Suggestion(units, "; did you mean ");
+}
+
+std::string TimeUnitNote(double period) {
+  const double rate = 1.0 / period;
+  std::string note = "the Time column has no unit in [ ]: its values are read as seconds, a sampling rate of " +
+                     NumberText(rate) + " Hz";
+  // Recordings are sampled at 100 Hz to 200 kHz: a rate below reads as times in ms, one above as minutes.
+  if (rate < 100.0) note += "; if they are in ms, the rate is " + NumberText(rate * 1000) + " Hz: divide them by 1000";
+  if (rate > 2e5) note += "; if they are in minutes, the rate is " + NumberText(rate / 60) + " Hz: multiply them by 60";
+  return note;
 }
 
 }  // namespace host

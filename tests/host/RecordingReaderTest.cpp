@@ -44,10 +44,9 @@ TEST(RecordingReader, TimeColumnGivesTickPeriodAndBlankLineStartsRecord) {
   noting.notes = &notes;
   ParseRecordingText("Time,Vm,I [nA]\n0,1,2\n0.1,2,3\n", "test.csv", noting);
   EXPECT_EQ((std::vector<std::string>{"channel Vm has no unit in [ ]: its values are read as base units, so heights "
-                                      "count its own numbers (the default height of 30 mV is 0.03 of them): give its "
-                                      "unit in brackets, as 'Vm [mV]'",
+                                      "and thresholds count its own numbers: give its unit in brackets, as 'Vm [mV]'",
                                       "the Time column has no unit in [ ]: its values are read as seconds, a sampling "
-                                      "rate of 10 Hz"}),
+                                      "rate of 10 Hz; if they are in ms, the rate is 10000 Hz: divide them by 1000"}),
             notes);
 }
 
@@ -141,6 +140,14 @@ TEST(RecordingReader, MalformedTextNamesLineAndColumn) {
        "line 2 holds units under the header, where the reader expects samples: write each unit in brackets in the "
        "header, as 'Time [s]', 'Vm [mV]', and remove line 2"},
       {"Vm;Im\n(mV);(pA)\n1;2\n", 2, 1, "as 'Vm [mV]', 'Im [pA]', and remove line 2", 1000.0},
+      {"Time [s],Vm [mV]\ns,mV\n0,1\n0.1,2\n", 2, 1,
+       "line 2 holds units under the header, which gives each column's unit already: remove line 2"},
+      // A key,value block before the header; a title line and a blank line, padded by a spreadsheet or not.
+      {"Sampling rate,20000\nUnits,mV\nTime [s],Vm [mV]\n0,1\n0.1,2\n", 1, 1,
+       "the first line 'Sampling rate,20000' is not the header; the header looks to be line 3: remove the lines before it"},
+      {"Recording of cell 3\n\nTime [s],Vm [mV]\n0,1\n0.1,2\n", 1, 1,
+       "the first line 'Recording of cell 3' is not the header; the header looks to be line 3: remove the lines before it"},
+      {"Recording of cell 3;;\n;;\nTime [s];Vm [mV];Im [pA]\n0;1;2\n", 1, 1, "the header looks to be line 3"},
       {",Time [s],Vm [mV]\n0,0,1\n1,0.1,2\n", 1, 1,
        "the first column has no heading (a row index, as spreadsheets and data frames write one): the reader expects \"Time [s]\" or "
        "a channel there: write the file without the index column"},
@@ -300,6 +307,7 @@ TEST(RecordingReader, TimesUnderAnyHeadingAreNeverAnalysedSilently) {
 TEST(RecordingReader, NotesNameEachAssumption) {
   const std::string baseUnits = ": its values are read as base units";
   const std::string fromStart = ": times in the table count from each record's start";
+  const std::string unitless = ", so heights and thresholds count its own numbers: ";
   const struct {
     std::string_view text;
     std::vector<std::string> notes;
@@ -319,9 +327,20 @@ TEST(RecordingReader, NotesNameEachAssumption) {
         "channel vm has the unknown unit 'mv' in [ ]" + baseUnits + "; did you mean mV?"}},
       {"Time [s],P [pa],F [AU]\n0,1,2\n0.1,2,3\n",  // pA and Pa are as near: no guess
        {"channel P has the unknown unit 'pa' in [ ]" + baseUnits, "channel F has the unknown unit 'AU' in [ ]" + baseUnits}},
-      {"Time [s],Vm (mV)\n0,1\n0.1,2\n", {"channel Vm (mV) has no unit in [ ]" + baseUnits + ", so heights count its own "
-                                          "numbers (the default height of 30 mV is 0.03 of them): units are read in "
-                                          "brackets: 'Vm [mV]'"}},
+      {"Time [s],Vm (mV)\n0,1\n0.1,2\n", {"channel Vm (mV) has no unit in [ ]" + baseUnits + ", so heights and "
+                                          "thresholds count its own numbers: units are read in brackets: 'Vm [mV]'"}},
+      // A unit spelt as data frames write it; the unit a current's name stands for, or the choice.
+      {"Time [s],Im..pA.,I_pA\n0,1,2\n0.1,2,3\n", {"channel Im..pA. has no unit in [ ]" + baseUnits + unitless +
+                                                   "units are read in brackets: 'Im [pA]'",
+                                                   "channel I_pA has no unit in [ ]" + baseUnits + unitless +
+                                                   "units are read in brackets: 'I [pA]'"}},
+      {"Time [s],Im,Current\n0,1,2\n0.1,2,3\n",
+       {"channel Im has no unit in [ ]" + baseUnits + unitless + "give its unit in brackets, as 'Im [pA]' (or "
+        "'Im [nA]', whichever its values are in)",
+        "channel Current has no unit in [ ]" + baseUnits + unitless + "give its unit in brackets, as 'Current [pA]' (or "
+        "'Current [nA]', whichever its values are in)"}},
+      {"Time [s],Signal\n0,1\n0.1,2\n", {"channel Signal has no unit in [ ]" + baseUnits + unitless + "give its unit in "
+                                         "brackets, as 'Signal [mV]' or 'Signal [pA]', whichever its values are in"}},
       // Times under another heading: taken in seconds, or read as a channel beside a rate.
       {"Zeit [s],V [V]\n0,1\n0.1,2\n", {"the first column 'Zeit [s]' holds rising times in seconds: it is read as the "
                                         "Time column"}},
@@ -330,7 +349,12 @@ TEST(RecordingReader, NotesNameEachAssumption) {
        1000.0},
       // Milliseconds in a Time column without a unit: the rate they give shows it.
       {"Time,Im [pA]\n0,1\n0.05,2\n\n0,3\n0.1,4\n",
-       {"the Time column has no unit in [ ]: its values are read as seconds, a sampling rate of 20 Hz"}},
+       {"the Time column has no unit in [ ]: its values are read as seconds, a sampling rate of 20 Hz; if they are in "
+        "ms, the rate is 20000 Hz: divide them by 1000"}},
+      // Minutes (at 20 kHz) read as seconds give a rate beyond those recordings are sampled at.
+      {"time,Im [pA]\n0,1\n8.3333333e-07,2\n1.6666667e-06,3\n",
+       {"the Time column has no unit in [ ]: its values are read as seconds, a sampling rate of 1.2e+06 Hz; if they "
+        "are in minutes, the rate is 20000 Hz: multiply them by 60"}},
       {"Time [s],E [\xCE\xBCV],R [\xCE\xA9],Q [\xE2\x80\xB0],P [mmHg],T [\xC2\xB0" "C],D [%]\n0,1,2,3,4,5,6\n0.1,1,2,3,4,5,6\n", {}},
       {"Time [s],V [V]\n5,1\n5.1,2\n\n7,1\n7.1,2\n", {"the Time column starts at 5 s" + fromStart}},
       {"Time [s],V [V]\n0,1\n0.1,2\n\n10,1\n10.1,2\n", {"the Time column starts at 10 s in record 2" + fromStart}},
