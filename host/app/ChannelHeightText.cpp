@@ -6,6 +6,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <vector>
 
 namespace ondara_host {
 
@@ -29,6 +31,28 @@ double ChannelSpan(const host::Recording& recording, size_t channel) {
     }
   }
   return highest >= lowest ? static_cast<double>(highest) - lowest : 0.0;
+}
+
+double ChannelLongestLevel(const host::Recording& recording, size_t channel, double width) {
+  const double span = ChannelSpan(recording, channel);
+  // At most a million bands: a band narrower than that says no more of where the rest lies.
+  width = std::max(width, span * 1e-6);
+  if (!(width > 0.0)) width = 1.0;
+  std::vector<int64_t> counts(static_cast<size_t>(span / width) + 1);
+  float lowest = HUGE_VALF;
+  for (const host::RecordData& record : recording.records)
+    if (channel < record.samples.size() && record.samples[channel])
+      for (int32_t i = 0; i < record.samples[channel]->Length(); ++i)
+        lowest = std::min(lowest, record.samples[channel]->Samples()[i]);
+  if (!(lowest < HUGE_VALF)) return 0.0;
+  for (const host::RecordData& record : recording.records)
+    if (channel < record.samples.size() && record.samples[channel])
+      for (int32_t i = 0; i < record.samples[channel]->Length(); ++i) {
+        const double band = (static_cast<double>(record.samples[channel]->Samples()[i]) - lowest) / width;
+        if (band >= 0.0) ++counts[std::min(counts.size() - 1, static_cast<size_t>(band))];
+      }
+  const size_t most = static_cast<size_t>(std::max_element(counts.begin(), counts.end()) - counts.begin());
+  return lowest + (static_cast<double>(most) + 0.5) * width;
 }
 
 std::string BaseUnitText(const host::Recording& recording, size_t channel) {

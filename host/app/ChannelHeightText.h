@@ -11,6 +11,11 @@ namespace ondara_host {
 // From the channel's lowest sample to its highest over every record, in the base unit.
 double ChannelSpan(const host::Recording& recording, size_t channel);
 
+// The level the channel holds longest, in the base unit: the middle of the band `width` wide (its
+// samples counted in bands from the lowest) that most samples fall in, over every record; a
+// flat rest between events, however brief or long the events. 0 for a channel without samples.
+double ChannelLongestLevel(const host::Recording& recording, size_t channel, double width);
+
 // The base unit of the channel with a leading blank (" V"); empty for a channel without units.
 std::string BaseUnitText(const host::Recording& recording, size_t channel);
 

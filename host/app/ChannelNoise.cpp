@@ -69,4 +69,10 @@ double ChannelNoiseSd(const host::Recording& recording, size_t channel) {
   return sd > 0.0 ? sd : Resolution(blocks);
 }
 
+double NoiseReach(const host::Recording& recording, size_t channel) {
+  double samples = 0.0;
+  for (const ChannelBlock& block : Blocks(recording, channel)) samples += block.length;
+  return samples > 1.0 ? 2.0 * ChannelNoiseSd(recording, channel) * std::sqrt(2.0 * std::log(samples)) : 0.0;
+}
+
 }  // namespace ondara_host

@@ -18,4 +18,10 @@ namespace ondara_host {
 // sqrt 12. 0 for a channel that never moves or has no samples.
 double ChannelNoiseSd(const host::Recording& recording, size_t channel);
 
+// How far the noise alone swings from a trough to a peak somewhere on the channel: twice the
+// largest of n normal samples, sd sqrt(2 ln n), n the channel's samples over every record. A minimum
+// height below it lets the noise's own peaks through somewhere in the recording, above it hardly
+// any; low-passed noise has fewer independent samples and swings less, so that it errs high.
+double NoiseReach(const host::Recording& recording, size_t channel);
+
 }  // namespace ondara_host

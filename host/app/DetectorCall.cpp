@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cwchar>
+#include <vector>
 
 namespace ondara_host {
 
@@ -22,12 +23,17 @@ std::wstring DetectorCall(host::DataDocument& data, const wchar_t* name) {
 }
 
 std::wstring CallWithArgument(const std::wstring& call, int position, double value) {
-  size_t from = call.find(L'(');
-  for (int i = 0; i < position && from != std::wstring::npos; ++i) from = call.find(L',', from + 1);
-  if (from == std::wstring::npos || position < 1) return call;
-  size_t to = call.find(L',', from + 1);
-  if (to == std::wstring::npos) to = call.rfind(L')');
-  if (to == std::wstring::npos || to < from) return call;
+  // The commas and the closing parenthesis of the call itself, not of the calls nested in it.
+  std::vector<size_t> ends;
+  int depth = 0;
+  for (size_t i = 0; i < call.size(); ++i) {
+    if (call[i] == L'(' && depth++ == 0) ends.push_back(i);
+    else if (call[i] == L')' && --depth == 0) ends.push_back(i);
+    else if (call[i] == L',' && depth == 1) ends.push_back(i);
+    if (depth == 0 && !ends.empty()) break;
+  }
+  if (position < 1 || static_cast<size_t>(position) + 1 >= ends.size()) return call;
+  const size_t from = ends[static_cast<size_t>(position)], to = ends[static_cast<size_t>(position) + 1];
   wchar_t number[40];
   std::swprintf(number, 40, L" %.17g", value);
   return call.substr(0, from + 1) + number + call.substr(to);

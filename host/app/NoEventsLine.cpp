@@ -11,7 +11,9 @@
 #include "host/cycles/DetectionSettings.h"
 #include "host/cycles/DetectionTextProblem.h"
 
+#include <cmath>
 #include <cwchar>
+#include <vector>
 
 namespace ondara_host {
 
@@ -34,23 +36,55 @@ int32_t FilteredAt(const AnalysisFindings& f, double height) {
                      filter.substr(0, at) + CallWithHeight(detector, height) + filter.substr(at + detector.size()));
 }
 
-// A minimum height below this many standard deviations of the noise lies in it: white noise alone
-// swings that far between a trough and a peak at one sample in twenty, and below two standard
-// deviations the peaks it makes are so many that twice the height still keeps more than half of
-// them, as it keeps peaks of their own.
-constexpr double kNoiseSds = 3.0;
+// A height the user can type: rounded up to two figures, so that it is never below the one meant.
+double TypedHeight(double height) {
+  if (!(height > 0.0)) return height;
+  const double step = std::pow(10.0, std::floor(std::log10(height)) - 1);
+  return std::stod(host::NumberText(std::ceil(height / step - 1e-9) * step, 2));
+}
 
-// "; the minimum height lies in the noise ...", naming the setting that leaves the noise's peaks
-// out, when it does; empty otherwise.
+// The events the analysis finds at another minimum height: the width filter's when it runs, else
+// the peak detector's with its own minimum width; -1 when neither runs.
+int32_t FoundAt(const AnalysisFindings& f, double height) {
+  if (SettingText(f, kWidthFilterSetting) == "t") return FilteredAt(f, height);
+  const std::wstring detector = DetectorCall(*f.data, kPeakDetector);
+  return detector.empty() ? -1 : EventsFound(f.data, f.formulaClass, CallWithHeight(detector, height));
+}
+
+std::string FoundWords(const AnalysisFindings& f, int32_t found) {
+  return SettingText(f, kWidthFilterSetting) == "t" ? "the width filter keeps " + std::to_string(found)
+                                                     : "the peak detector finds " + std::to_string(found);
+}
+
+// "; the minimum height lies in the noise ...", with the height that leaves the noise's peaks out
+// and what the analysis finds at it, when it does; empty otherwise. A minimum height lies in the
+// noise when it is below the noise's reach: the noise alone then rises and falls by it somewhere in
+// the recording, and the detector passes such a peak, measured from the noise about it. Above the
+// reach, the noise still cuts a peak's fall short where the height leaves it little room: the line
+// gives the lowest of the heights from the reach up (each sqrt 2 times the last, to the trace's
+// span) at which the analysis finds the most.
 std::string InNoiseText(const AnalysisFindings& f) {
   const host::Recording& recording = f.data->Data();
   const size_t channel = static_cast<size_t>(f.channel);
-  const double sd = ChannelNoiseSd(recording, channel);
-  if (!(f.SettingNumber(kHeightSetting) < kNoiseSds * sd)) return std::string();
-  return "; the minimum height lies in the noise, whose standard deviation is about " +
-         HeightText(std::stod(host::NumberText(sd, 3)), recording, channel) +
-         ": the peaks it passes are the noise's own, and a minimum height (setting 1006) several "
-         "times that leaves them out";
+  const double reach = NoiseReach(recording, channel);
+  if (!(f.SettingNumber(kHeightSetting) < reach)) return std::string();
+  const double span = ChannelSpan(recording, channel);
+  int32_t most = 0;
+  double best = 0.0;
+  for (double height = reach; height < span; height *= std::sqrt(2.0)) {
+    const double typed = TypedHeight(height);
+    const int32_t found = FoundAt(f, typed);
+    if (found > most) most = found, best = typed;
+  }
+  const std::string text = "; the minimum height lies in the noise, whose standard deviation is about " +
+                           HeightText(std::stod(host::NumberText(ChannelNoiseSd(recording, channel), 3)), recording,
+                                      channel) +
+                           " and which swings by up to " + HeightText(TypedHeight(reach), recording, channel) +
+                           " here: the peaks it passes are the noise's own, and a minimum height above that leaves "
+                           "them out";
+  if (most <= 0) return text + ", but the analysis finds no peak that rises and falls by more";
+  return text + ": at " + HeightText(best, recording, channel) + " (setting 1006 = " + host::NumberText(best) + ") " +
+         FoundWords(f, most);
 }
 
 // "; no peak rises and falls by the minimum height: the highest that does is 0.0912 V (91.2 mV), and
@@ -67,13 +101,41 @@ std::string NoPeakText(const AnalysisFindings& f, const std::wstring& call) {
          ", and a minimum height (setting 1006) below that finds it";
 }
 
+// The widths tried below the width filter's minimum, from the largest: 1, 2 and 5 times the powers
+// of ten from 100 s down to a hundredth of a millisecond, a fraction of a sample at the rates
+// recordings are sampled at.
+std::vector<double> SmallerWidths(double width) {
+  std::vector<double> widths;
+  for (int decade = 5; decade >= -2; --decade)
+    for (const double mantissa : {5.0, 2.0, 1.0}) {
+      const double w = std::stod(host::NumberText(mantissa * std::pow(10.0, decade), 2));
+      if (w < width) widths.push_back(w);
+    }
+  return widths;
+}
+
+// The largest of the smaller minimum widths at which the width filter keeps any of the detector's
+// peaks, and how many: ": from 10 ms (setting 1001 = 10) the width filter keeps 593". The widest
+// peaks come through first: the events, before the bumps on them and the noise. Empty when it keeps
+// none at any.
+std::string SmallerWidthText(const AnalysisFindings& f, int32_t id) {
+  const std::wstring filter = DetectorCall(*f.data, kWidthFilter);
+  for (const double w : SmallerWidths(f.SettingNumber(id))) {
+    const int32_t kept = EventsFound(f.data, f.formulaClass, CallWithArgument(filter, 2, w));
+    if (kept > 0)
+      return ": at " + host::NumberText(w) + " ms (setting " + std::to_string(id) + " = " + host::NumberText(w) +
+             ") the width filter keeps " + std::to_string(kept);
+  }
+  return std::string();
+}
+
 // How many peaks the detector found before the width filter took them out, and what keeps them.
 // None: the minimum height is higher than every peak's rise and fall. Where the minimum height lies
-// in the noise, the noise's own peaks, which a higher one leaves out. Where noise split wider peaks
-// into narrower ones, a higher minimum height joins them: twice the height brings events through
-// the filter. Otherwise each is a peak of its own, which a smaller minimum width keeps. Empty when
-// the detector does not run alone.
-std::string UnfilteredPeaksText(const AnalysisFindings& f, const std::string& widthSetting) {
+// in the noise, the noise's own peaks and the pieces it splits a plateau into, which a higher one
+// leaves out. Otherwise each is a peak of its own, which a smaller minimum width keeps: the line
+// gives the largest that keeps any. Empty when the detector does not run alone.
+std::string UnfilteredPeaksText(const AnalysisFindings& f, int32_t widthId) {
+  const std::string widthSetting = "setting " + std::to_string(widthId);
   const std::wstring call = DetectorCall(*f.data, kPeakDetector);
   const int32_t peaks = call.empty() ? -1 : EventsFound(f.data, f.formulaClass, call);
   if (peaks < 0) return std::string();
@@ -81,15 +143,10 @@ std::string UnfilteredPeaksText(const AnalysisFindings& f, const std::string& wi
   const std::string found = ": the peak detector found " + std::to_string(peaks) + " before it";
   const std::string noise = InNoiseText(f);
   if (!noise.empty()) return found + noise;
-  const double twice = 2 * f.SettingNumber(kHeightSetting);
-  const int32_t joined = FilteredAt(f, twice);
-  if (joined > 0)
-    return found + "; where noise splits a plateau into narrower peaks, a higher minimum height (setting 1006) "
-                   "joins them: at " + HeightText(twice, f.data->Data(), static_cast<size_t>(f.channel)) +
-           " the width filter keeps " + std::to_string(joined);
   return found + ", peaks of their own rather than pieces of wider ones: a smaller minimum width (" + widthSetting +
-         ") keeps them, or the width filter off (setting 1036 = f) where each falls by the minimum height no sooner "
-         "than half that width after its top";
+         ") keeps them" + SmallerWidthText(f, widthId) +
+         "; or the width filter off (setting 1036 = f) where each falls by the minimum height no sooner than half "
+         "that width after its top";
 }
 
 // The minimum width that drops peaks: the width filter's when it is on; without it the peak
@@ -103,7 +160,7 @@ std::string WidthText(const AnalysisFindings& f, const std::wstring& type) {
   const bool filtered = SettingText(f, kWidthFilterSetting) == "t";
   if (filtered && width > 0.0)
     return "; the width filter (setting 1036) leaves out peaks narrower than " + SettingText(f, id) +
-           " ms at half height (" + setting + ")" + UnfilteredPeaksText(f, setting);
+           " ms at half height (" + setting + ")" + UnfilteredPeaksText(f, id);
   // The detector without its own minimum width.
   const std::wstring call = CallWithArgument(DetectorCall(*f.data, kPeakDetector), 2, 0.0);
   if (!call.empty() && EventsFound(f.data, f.formulaClass, call) == 0) return NoPeakText(f, call);
@@ -111,6 +168,34 @@ std::string WidthText(const AnalysisFindings& f, const std::wstring& type) {
   return "; the width filter is off (setting 1036 = f), but the peak detector still drops a peak that falls by the "
          "minimum height within " + host::NumberText(width / 2) + " ms, half of " + setting + " (" + SettingText(f, id) +
          " ms)" + InNoiseText(f);
+}
+
+// Where the trace reaches at least twice as far below the level it holds longest (the rest between
+// events, told within the noise's standard deviation) as above it, and farther than the minimum height, its events point down, and
+// the types that measure upward peaks find none of them, only the noise on the rest between: "; the
+// trace's peaks point down: ...", with the cycle detector's downward search that finds them (its
+// threshold the minimum height below the level about it, its events at least the type's minimum
+// width apart). Empty otherwise.
+std::string DownwardText(const AnalysisFindings& f, const std::wstring& type) {
+  const host::Recording& recording = f.data->Data();
+  const size_t channel = static_cast<size_t>(f.channel);
+  const double rest = ChannelLongestLevel(recording, channel, ChannelNoiseSd(recording, channel));
+  const double span = ChannelSpan(recording, channel);
+  double lowest = HUGE_VAL;
+  for (const host::RecordData& record : recording.records)
+    if (channel < record.samples.size() && record.samples[channel])
+      for (int32_t i = 0; i < record.samples[channel]->Length(); ++i)
+        lowest = std::min<double>(lowest, record.samples[channel]->Samples()[i]);
+  const double below = rest - lowest, above = span - below;
+  const double height = f.SettingNumber(kHeightSetting);
+  if (!(below >= 2 * above && below > height)) return std::string();
+  const double width = f.SettingNumber(type == L"1" ? kCardiacWidthSetting : kNeuronWidthSetting);
+  const std::string name = type == L"1" ? "Cardiac Action Potential" : "Action Potential";
+  return "; the trace's peaks point down: it reaches " + HeightText(std::stod(host::NumberText(below, 3)), recording, channel) +
+         " below the level it holds longest and " + HeightText(std::stod(host::NumberText(above, 3)), recording, channel) +
+         " above it, and " + name + " finds upward peaks only: find them as downward events with General - "
+         "Unstimulated, --type 0 --set \"1010=1 0 -1 0.5 " + host::NumberText(height) + " " +
+         host::NumberText(width > 0.0 ? width : 1.0) + " 50 0 0 0\"";
 }
 
 // "0.05 V (50 mV)", then what most likely kept the peaks out: a height above all the trace spans
@@ -121,7 +206,11 @@ std::string MinimumHeightText(const AnalysisFindings& f, const std::wstring& typ
   const double height = f.SettingNumber(kHeightSetting);
   std::string text = "minimum height " + HeightText(height, recording, channel);
   const double span = ChannelSpan(recording, channel);
-  if (height <= span) return (type == L"1" || type == L"5") ? text + WidthText(f, type) : text;
+  if (height <= span) {
+    if (type != L"1" && type != L"5") return text;
+    const std::string downward = DownwardText(f, type);
+    return text + (downward.empty() ? WidthText(f, type) : downward);
+  }
   text += ", more than the whole trace spans (" + host::NumberText(span, 3) + BaseUnitText(recording, channel) + ")";
   const std::string hint = f.Typed(kHeightSetting) ? BaseUnitHint(height, span, recording, channel) : std::string();
   return hint.empty() ? text : text + ": " + hint;

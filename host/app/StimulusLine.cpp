@@ -3,6 +3,7 @@
 
 #include "host/app/AnalysisSettingIds.h"
 #include "host/app/ChannelHeightText.h"
+#include "host/app/ChannelNoise.h"
 #include "host/app/DetectorCall.h"
 #include "host/app/EventRecordFormat.h"
 #include "host/app/EventRun.h"
@@ -10,6 +11,9 @@
 
 #include <algorithm>
 #include <cwchar>
+#include <exception>
+#include <utility>
+#include <vector>
 
 namespace ondara_host {
 
@@ -33,7 +37,7 @@ struct MeasuredStimuli {
 // The analysis's whole formula (the object setting 2025 names) run again: it writes one
 // calculation record (kind 3) for each stimulus, whose value is blank when no response followed:
 // a stimulus measured alone, or without a whole population spike. Nothing when it does not run.
-MeasuredStimuli MeasureStimuli(const AnalysisFindings& f) {
+MeasuredStimuli MeasureStimuli(const AnalysisFindings& f, host::DataDocument* data) {
   MeasuredStimuli measured;
   const auto id = static_cast<int32_t>(f.SettingNumber(kCalculationObjectSetting));
   const std::vector<host::DataObject>& objects = f.data->Objects().Objects();
@@ -43,7 +47,7 @@ MeasuredStimuli MeasureStimuli(const AnalysisFindings& f) {
   std::string output;
   std::wstring error;
   if (object != objects.end()) options.formula = object->formula;
-  if (options.formula.empty() || FAILED(host::RunEventFormula(f.data, f.formulaClass, options, &output, &error)))
+  if (options.formula.empty() || FAILED(host::RunEventFormula(data, f.formulaClass, options, &output, &error)))
     return measured;
   for (const host::EventCells& e : host::ReadEventLines(output)) {
     if (e.kind != "3") continue;
@@ -51,6 +55,48 @@ MeasuredStimuli MeasureStimuli(const AnalysisFindings& f) {
     if (!e.value.empty()) ++measured.responses;
   }
   return measured;
+}
+
+// The recording with the analysis channel turned over, as a document of its own: a downward
+// response there is an upward one, and a pulse of either sign still a stimulus.
+host::HostPtr<host::DataDocument> TurnedOver(const host::Recording& recording, size_t channel) {
+  host::Recording turned;
+  turned.channels = recording.channels;
+  for (const host::RecordData& record : recording.records) {
+    turned.records.push_back(record);
+    if (channel >= record.samples.size() || !record.samples[channel]) continue;
+    std::vector<float> samples(record.samples[channel]->Samples(),
+                               record.samples[channel]->Samples() + record.samples[channel]->Length());
+    for (float& sample : samples) sample = -sample;
+    turned.records.back().samples[channel] = host::MakeChannelRecord(record.tickPeriod, true);
+    turned.records.back().samples[channel]->Append(samples.data(), static_cast<int32_t>(samples.size()));
+  }
+  return host::DataDocument::Create(std::move(turned));
+}
+
+// "; turned over, 16 of them have one: the responses point down, ...", with the cycle detector's
+// downward search that finds them as events of their own (its threshold the minimum height) and
+// measures them from the rest, the level the channel holds longest (an artefact and a response
+// are brief beside it), when the analysis run on the channel turned over measures responses;
+// empty otherwise.
+std::string DownwardResponseWords(const AnalysisFindings& f) {
+  const host::Recording& recording = f.data->Data();
+  const size_t channel = static_cast<size_t>(f.channel);
+  if (channel >= recording.channels.size() || !recording.channels[channel].formula.empty()) return std::string();
+  host::HostPtr<host::DataDocument> turned;
+  try {
+    turned = TurnedOver(recording, channel);
+  } catch (const std::exception&) {
+    return std::string();
+  }
+  const int32_t responses = MeasureStimuli(f, turned.Get()).responses;
+  if (responses <= 0) return std::string();
+  const double rest = ChannelLongestLevel(recording, channel, ChannelNoiseSd(recording, channel));
+  return "; turned over, " + std::to_string(responses) + " of them have one: the responses point down, and Evoked "
+         "Response measures upward ones only: find them as events of their own with General - Unstimulated, "
+         "measured from the rest, --type 0 --set \"1010=1 0 -1 0.5 " + SettingWords(f, kHeightSetting) +
+         " 2 50 0 0 0\" --set 1039=1 --set 1040=" + host::NumberText(rest, 3) +
+         " (an artefact's downward swing is an event too, at the stimulus)";
 }
 
 std::string PulseWords(const AnalysisFindings& f, const std::wstring& call) {
@@ -87,7 +133,7 @@ std::string NoStimulusWords(const AnalysisFindings& f) {
 }
 
 std::string NoResponseWords(const AnalysisFindings& f) {
-  const MeasuredStimuli measured = MeasureStimuli(f);
+  const MeasuredStimuli measured = MeasureStimuli(f, f.data);
   if (measured.stimuli == 0 || measured.responses > 0) return std::string();
   const int32_t n = measured.stimuli;
   const std::string stimuli = std::to_string(n) + (n == 1 ? " stimulus, " : " stimuli, ");
@@ -98,7 +144,7 @@ std::string NoResponseWords(const AnalysisFindings& f) {
     return stimuli + "none with a response: the response search is off (setting 1009 = f)";
   const double height = f.SettingNumber(kHeightSetting);
   return stimuli + "none with a response of at least " + HeightText(height, f.data->Data(), f.channel) + " in " +
-         window + " (settings 1006 to 1008)";
+         window + " (settings 1006 to 1008)" + DownwardResponseWords(f);
 }
 
 }  // namespace ondara_host

@@ -775,18 +775,21 @@ def noisy_cardiac_shapes():
     # (1036), and with a fixed baseline at rest (1039 = 1), which keeps every row of the plateau at its start. Each
     # row is an action potential found at its start (its number from 0) or, with its APA, a noise peak or one found
     # late on its plateau. Where none is found the line says what keeps them out.
-    hint = {"joins": "; where noise splits a plateau into narrower peaks, a higher minimum height (setting 1006) joins",
-            "own": "found 6 before it, peaks of their own rather than pieces of wider ones: a smaller minimum width "
-                   "(setting 1001) keeps them"}
+    # A minimum height below the most the noise swings (twice its SD times sqrt(2 ln n) over the n samples) lies in it:
+    # the line gives the height from that swing up at which the analysis finds the most, or that it finds none.
+    hint = {"noise": "the peaks it passes are the noise's own, and a minimum height above that leaves them out: at "
+                     "0.081 V (81 mV) (setting 1006 = 0.081) the width filter keeps 3",
+            "none": "which swings by up to 0.12 V (120 mV) here: the peaks it passes are the noise's own, and a minimum "
+                    "height above that leaves them out, but the analysis finds no peak that rises and falls by more"}
     for kind, points, percent, seed, settings, rows in (
             ("smooth", SMOOTH_CAP, 5, 35, "", [0, 1, -94.96, 4]),
             ("smooth", SMOOTH_CAP, 5, 35, "1006=0.06", [0, 1, 2, 3, 4]),
             ("straight", CAP, 8, 38, "1006=0.06", [0, 1, 2, 4]),
             ("straight", CAP, 8, 38, "1036=f 1006=0.09", [0, 1, 2, 3, 4]),
-            ("smooth", SMOOTH_CAP, 8, 39, "", "joins"),
+            ("smooth", SMOOTH_CAP, 8, 39, "", "noise"),
             ("smooth", SMOOTH_CAP, 8, 39, "1006=0.06", [0, 1, 4]),
             ("smooth", SMOOTH_CAP, 8, 39, "1036=f 1006=0.09", [0, 1, 24.74, 3, 4]),
-            ("straight", CAP, 12, 37, "1006=0.09", "own"),
+            ("straight", CAP, 12, 37, "1006=0.09", "none"),
             ("straight", CAP, 12, 37, "1036=f 1006=0.09", [0, 1, 2, 38.51, 31.28]),
             ("straight", CAP, 8, 38, "1036=f 1006=0.09 1039=1 1040=-0.085", [0, 1, 2, 3, 4]),
             ("smooth", SMOOTH_CAP, 8, 39, "1036=f 1006=0.09 1039=1 1040=-0.085", [0, 1, 2, 3, 4]),

@@ -2,6 +2,7 @@
 #include "host/app/HostFramework.h"
 #include "host/common/MessageText.h"
 #include "tests/support/CardiacSignal.h"
+#include "tests/support/HintRecordings.h"
 #include "tests/support/HostProcess.h"
 #include "tests/support/SeededNoise.h"
 #include "tests/support/SourceTree.h"
@@ -54,6 +55,7 @@ TEST_F(AnalyzeUnattended, MessageBoxIsOneLineAndAFailureBoxFailsTheRun) {
 }
 
 std::string Utf8(const std::wstring& text) { return host::Utf8FromWide(text); }
+std::wstring Wide(const std::string& text) { return host::WideFromUtf8(text); }
 
 std::wstring WriteText(const std::wstring& path, const std::string& text) {
   std::ofstream(path.c_str(), std::ios::binary) << text;
@@ -226,8 +228,8 @@ TEST_F(AnalyzeUnattended, RefusalsAreOneLineSayingWhatIsWrong) {
       {analyze + L"--type 1 --set 1001=5000", 0,
        "found 0 events: minimum height 0.03 V; the width filter (setting 1036) leaves out peaks narrower than 5000 ms "
        "at half height (setting 1001): the peak detector found 16 before it, peaks of their own rather than pieces of "
-       "wider ones: a smaller minimum width (setting 1001) keeps them, or the width filter off (setting 1036 = f) "
-       "where each falls by the minimum height no sooner than half that width after its top"},
+       "wider ones: a smaller minimum width (setting 1001) keeps them: at 200 ms (setting 1001 = 200) the width filter "
+       "keeps 8; or the width filter off (setting 1036 = f) where each falls by the minimum height no sooner than half that width after its top"},
       {analyze + L"--type 1 --set 1036=f --set 1001=5000", 0,
        "found 0 events: minimum height 0.03 V; the width filter is off (setting 1036 = f), but the peak detector "
        "still drops a peak that falls by the minimum height within 2500 ms, half of setting 1001 (5000 ms)"},
@@ -446,7 +448,7 @@ TEST_F(AnalyzeUnattended, EveryHintFollowedBringsTheEventsBack) {
   const std::wstring synaptic = L"\"" + testsupport::SourcePathW("data/synaptic_currents.csv") + L"\" --type 2 ";
   const std::wstring plateau = NoisyPlateauRecording(3);
   const std::string noise = "the minimum height lies in the noise, whose standard deviation is about ";
-  const std::string higher = "a minimum height (setting 1006) several times that leaves them out";
+  const std::string higher = "a minimum height above that leaves them out: at ";
   struct Hint {
     std::wstring recording;  // and the options
     std::vector<std::string> says;
@@ -462,8 +464,8 @@ TEST_F(AnalyzeUnattended, EveryHintFollowedBringsTheEventsBack) {
        L"--set 1001=1", 760},
       {L"\"" + sRecording + L"\" --type 1 --set 1036=f --set 1001=5000", {"half of setting 1001 (5000 ms)\r\n"},
        L"--set 1001=50", 8},
-      {L"\"" + plateau + L"\" --type 1", {"a higher minimum height (setting 1006) joins them: at 0.06 V (60 mV)"},
-       L"--set 1006=0.06", 1},
+      {L"\"" + plateau + L"\" --type 1", {noise, "swings by up to 0.081 V (81 mV)", "at 0.081 V (81 mV) (setting 1006 = "
+       "0.081) the width filter keeps 4"}, L"--set 1006=0.081", 4},
       {steps + L"--set 1006=0.099", {"the highest that does is 0.0948 V (94.8 mV), and a minimum height (setting 1006)"},
        L"--set 1006=0.09", 1},
       {steps + L"--set 1036=f --set 1006=0.099", {"the highest that does is 0.0948 V"}, L"--set 1006=0.09", 1},
@@ -495,6 +497,79 @@ TEST_F(AnalyzeUnattended, EveryHintFollowedBringsTheEventsBack) {
   }
   for (const std::wstring& file : noisy) DeleteFileW(file.c_str());
   DeleteFileW(plateau.c_str());
+}
+
+// The cells of the column whose heading starts with `heading`, one per event row, as numbers.
+std::vector<double> ColumnValues(const std::string& output, const std::string& heading) {
+  const std::vector<std::vector<std::string>> lines = testsupport::TabCells(output);
+  std::vector<double> values;
+  if (lines.empty()) return values;
+  const auto at = std::find_if(lines[0].begin(), lines[0].end(),
+                               [&](const std::string& cell) { return cell.rfind(heading, 0) == 0; });
+  if (at == lines[0].end()) return values;
+  const size_t column = static_cast<size_t>(at - lines[0].begin());
+  for (size_t i = 1; i < lines.size() && lines[i].size() > column && !lines[i][0].empty(); ++i)
+    values.push_back(std::atof(lines[i][column].c_str()));
+  return values;
+}
+
+// The change a line names, as options: "setting 1006 = 0.03" as --set 1006=0.03, or the options it
+// quotes whole ("--type 0 --set \"1010=...\""); empty when it names none.
+std::wstring AdvisedOptions(const std::string& line) {
+  const size_t quoted = line.find("--type 0 --set \"");
+  if (quoted != std::string::npos) return Wide(line.substr(quoted, line.find_first_of("(\r\n", quoted) - quoted));
+  const size_t setting = line.rfind("(setting 1006 = ");
+  if (setting == std::string::npos) return std::wstring();
+  const size_t value = setting + 16;
+  return L"--set 1006=" + Wide(line.substr(value, line.find(')', value) - value));
+}
+
+// Every line that names a change, followed on the generated recording it fired on, brings back the
+// events it holds and nothing else (the plateaus and the downward responses print one at least): four cardiac action potentials with a plateau the noise splits
+// (every RMP at rest, every APA the whole height, none on a repolarisation), spikes turned over and
+// responses pointing down (one row each, as deep as they are).
+TEST_F(AnalyzeUnattended, EveryLineFollowedOnAGeneratedShapeBringsBackItsEvents) {
+  ASSERT_TRUE(testsupport::HostBuilt());
+  for (uint32_t seed = 1; seed <= 3; ++seed) {
+    const testsupport::HintRecording shapes[] = {testsupport::CardiacPlateau(seed), testsupport::InvertedSpikes(seed),
+                                                 testsupport::DownwardResponses(seed)};
+    const std::vector<std::wstring> options[] = {
+        {L"--type 1 --set 1006=0.01", L"--type 1 --set 1006=0.001", L"--type 1 --set 1036=f --set 1006=0.005"},
+        {L"--type 5", L"--type 5 --set 1035=1", L"--type 1"},
+        {L"--type 3 --set 1000=3 --set 1002=0.01 --set 1006=0.002 --set 1008=20"}};
+    for (size_t shape = 0; shape < 3; ++shape) {
+      const testsupport::HintRecording& events = shapes[shape];
+      const std::wstring file = testsupport::WriteTempText(events.text);
+      int lines = 0;
+      for (const std::wstring& option : options[shape]) {
+        const std::string name = "seed " + std::to_string(seed) + " shape " + std::to_string(shape) + " " + Utf8(option);
+        RunResult run, followed;
+        ASSERT_TRUE(RunHost(L"analyze --table --recording \"" + file + L"\" " + option, run));
+        const size_t line = run.output.find("found 0 events");
+        const size_t none = run.output.find("none with a response");
+        const std::string said = run.output.substr(std::min(line, none) == std::string::npos ? 0 : std::min(line, none));
+        const std::wstring advice = AdvisedOptions(said);
+        if (advice.empty()) continue;  // rows came back, and no line
+        ++lines;
+        ASSERT_TRUE(RunHost(L"analyze --table --recording \"" + file + L"\" " + option + L" " + advice, followed));
+        const bool cycles = advice.find(L"--type 0") != std::wstring::npos;
+        const std::vector<double> heights = ColumnValues(followed.output, cycles ? "Height" : "APA");
+        const std::vector<double> rests = ColumnValues(followed.output, cycles ? "Height" : "RMP");
+        EXPECT_EQ(static_cast<size_t>(events.events), heights.size()) << name << " " << Utf8(advice) << "\n" << said;
+        for (size_t i = 0; i < heights.size(); ++i) {
+          EXPECT_NEAR(events.height, heights[i], std::fabs(events.height) * 0.25) << name << " row " << i + 1;
+          if (!cycles) {
+            EXPECT_NEAR(events.rest, rests[i], 10.0) << name << " row " << i + 1;
+          }
+        }
+      }
+      // Spikes turned over bring back rows of the rest between them as often as a line.
+      if (shape != 1) {
+        EXPECT_LT(0, lines) << "seed " << seed << " shape " << shape << ": no line names a change";
+      }
+      DeleteFileW(file.c_str());
+    }
+  }
 }
 
 // Without events the Table View has no summary rows: the heading, the empty line, the heading;

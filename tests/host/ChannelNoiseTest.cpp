@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -41,6 +42,21 @@ TEST(ChannelNoise, MeasuresTheNoiseWhateverItRidesOn) {
                 << measured << " of the noise, seed " << seed << " sd " << sd << " filter " << filter << " shape "
                 << shape << (quantised ? " quantised" : "");
           }
+}
+
+// The noise's reach is the widest trough-to-peak swing white noise alone makes over the channel, a
+// little above it as the expected largest of n samples is below sd sqrt(2 ln n): 1000 to 200,000
+// samples, several seeds.
+TEST(ChannelNoise, ReachIsTheWidestSwingOfTheNoiseAlone) {
+  for (uint32_t seed = 1; seed <= 4; ++seed)
+    for (const size_t length : {1000u, 20000u, 200000u}) {
+      testsupport::Noise noise(seed);
+      std::vector<float> samples(length);
+      for (float& sample : samples) sample = static_cast<float>(noise(0.01));
+      const auto [low, high] = std::minmax_element(samples.begin(), samples.end());
+      const double swing = (*high - *low) / ondara_host::NoiseReach(OneChannel(samples), 0);
+      EXPECT_TRUE(swing > 0.7 && swing < 1.05) << swing << " of the reach, seed " << seed << ", " << length << " samples";
+    }
 }
 
 // Never 0 while the signal moves: tied samples with one step read as the step's resolution.

@@ -1,0 +1,78 @@
+// Recordings whose events point the other way or ride on a plateau the noise splits.
+#include "tests/support/HintRecordings.h"
+
+#include "tests/support/SeededNoise.h"
+
+#include <cmath>
+#include <cstdio>
+#include <algorithm>
+#include <functional>
+
+namespace testsupport {
+
+namespace {
+
+// The rows of a recording sampled at rate for seconds, the signal at each time plus the noise.
+std::string Rows(double rate, double seconds, double noiseSd, uint32_t seed, const std::function<double(double)>& at) {
+  Noise noise(seed);
+  std::string text = "Time [s],Vm [mV]";
+  char line[64];
+  const int samples = static_cast<int>(rate * seconds);
+  for (int i = 0; i < samples; ++i) {
+    std::snprintf(line, sizeof(line), "\n%.6f,%.3f", i / rate, at(i / rate) + noise(noiseSd));
+    text += line;
+  }
+  return text;
+}
+
+// A number in [low, high) drawn from the seed.
+double Drawn(uint32_t& seed, double low, double high) { return low + (high - low) * NextUniform(seed); }
+
+}  // namespace
+
+HintRecording CardiacPlateau(uint32_t seed) {
+  uint32_t draw = seed;
+  const double rate = NextUniform(draw) < 0.5 ? 5000.0 : 10000.0;
+  const double plateau = Drawn(draw, 150.0, 250.0), noise = Drawn(draw, 2.0, 3.0);
+  const auto at = [plateau](double t) {
+    const double ms = std::fmod(t, 1.0) * 1000.0 - 200.0;  // from each action potential's start
+    if (ms < 0.0) return -85.0;
+    if (ms < 2.0) return -85.0 + 57.5 * ms;
+    if (ms < 10.0) return 30.0 - 2.5 * (ms - 2.0);
+    if (ms < 10.0 + plateau) return 10.0 - 40.0 * std::pow((ms - 10.0) / plateau, 2.0);
+    return std::max(-85.0, -30.0 - 1.1 * (ms - 10.0 - plateau));
+  };
+  return {Rows(rate, 4.0, noise, seed, at), 4, -85.0, 115.0};
+}
+
+HintRecording InvertedSpikes(uint32_t seed) {
+  uint32_t draw = seed;
+  const int spikes = 10 + static_cast<int>(NextUniform(draw) * 5);
+  const double noise = Drawn(draw, 1.5, 2.0);
+  const double period = 1.0 / spikes;
+  const auto at = [period](double t) {
+    const double ms = (std::fmod(t, period) - period / 2) * 1000.0;  // from each spike's start
+    if (ms < 0.0) return 65.0;
+    if (ms < 0.3) return 65.0 - 95.0 / 0.3 * ms;
+    if (ms < 1.0) return -30.0 + 98.0 / 0.7 * (ms - 0.3);
+    return std::max(65.0, 68.0 - 1.5 * (ms - 1.0));  // the hyperpolarisation after it, turned over
+  };
+  return {Rows(20000.0, spikes * period, noise, seed, at), spikes, 65.0, -95.0};
+}
+
+HintRecording DownwardResponses(uint32_t seed) {
+  uint32_t draw = seed;
+  const double depth = Drawn(draw, 6.0, 10.0), peak = Drawn(draw, 2.0, 4.0);
+  const auto at = [depth, peak](double t) {
+    const double ms = std::fmod(t - 0.05 + 1.0, 0.1) * 1000.0;  // from each stimulus
+    if (t < 0.05 || t >= 1.65) return -60.0;
+    double v = -60.0;
+    if (ms < 0.3) v += 25.0;
+    const double tau = (peak - 0.3) / 1.0, late = ms - 0.3;  // the response starts as the artefact ends
+    if (late > 0.0) v -= depth * (late / tau) * std::exp(1.0 - late / tau);
+    return v;
+  };
+  return {Rows(20000.0, 1.7, 0.3, seed, at), 16, -60.0, -depth};
+}
+
+}  // namespace testsupport

@@ -1,0 +1,36 @@
+// Recordings whose events the analysis types that look for upward peaks miss or mismeasure, drawn
+// from a seed: the found-0 lines fire on them, and the events they hold judge what a line's advice,
+// followed, brings back.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace testsupport {
+
+// A recording's text ("Time [s],Vm [mV]" and its rows) and the events it holds: how many, the level
+// between them and each one's height from it (negative for events that point down), in mV.
+struct HintRecording {
+  std::string text;
+  int events = 0;
+  double rest = 0.0;
+  double height = 0.0;
+};
+
+// Four cardiac action potentials 1 s apart from -85 mV: a 2 ms rise to +30 mV, a fall to +10 mV,
+// a plateau falling as a parabola to -30 mV over 150-250 ms and a 50 ms repolarisation, at 5 or
+// 10 kHz, with white noise of 2-3 mV.
+HintRecording CardiacPlateau(uint32_t seed);
+
+// Neuronal action potentials 95 mV high turned over, as an inverted amplifier records them: a
+// resting level of +65 mV, each spike a 1 ms dip to -30 mV and a 3 mV overshoot
+// back over 2 ms, 10-14 of them in
+// a second at 20 kHz, with white noise of 1.5-2 mV.
+HintRecording InvertedSpikes(uint32_t seed);
+
+// Evoked responses that point down: 16 stimuli 100 ms apart from 0.05 s, each a +25 mV artefact
+// of 0.3 ms, then a response of -6 to -10 mV (an alpha function peaking 2-4 ms after the stimulus)
+// from a rest of -60 mV, at 20 kHz, with white noise of 0.3 mV.
+HintRecording DownwardResponses(uint32_t seed);
+
+}  // namespace testsupport
