@@ -258,7 +258,13 @@ double AnalysisFindings::SettingNumber(int32_t id) const { return std::wcstod(Se
 std::string NoEventsLine(const AnalysisFindings& f) {
   const std::wstring type = f.Setting(kTypeSetting);
   const bool stimulated = type == L"3" || type == L"4";
-  if (f.rows > 0) return stimulated && f.channel >= 0 && f.data ? NoResponseWords(f) : std::string();
+  if (f.rows > 0 && (f.channel < 0 || !f.data)) return std::string();
+  if (f.rows > 0 && stimulated) return NoResponseWords(f);
+  // Rows of an upward type on a trace whose peaks point down are the noise on the rest between them.
+  if (f.rows > 0) {
+    const std::string downward = type == L"1" || type == L"5" ? DownwardText(f, type) : std::string();
+    return downward.empty() ? downward : "found " + std::to_string(f.rows) + (f.rows == 1 ? " event" : " events") + downward;
+  }
   const std::string head = "found 0 events";
   if (type == L"0" || type == L"2") return head + ": " + CycleDetectionText(f);
   if (f.channel < 0 || !f.data) return head;

@@ -34,7 +34,8 @@ struct AnalysisFindings {
 // (a height above all the trace spans, or the minimum width); for the stimulated types a stimulus
 // not found; for the types that use the host's cycle detector its settings (1010). With events
 // of a stimulated type that are all stimuli without a response (as the analysis's own records
-// say, whatever columns the table shows), a line saying so. Empty otherwise.
+// say, whatever columns the table shows), a line saying so; with events of Cardiac Action Potential
+// or Action Potential on a trace whose peaks point down, a line saying that. Empty otherwise.
 std::string NoEventsLine(const AnalysisFindings& findings);
 
 }  // namespace ondara_host
