@@ -16,7 +16,8 @@ namespace ondara_host {
 std::wstring DetectorCall(host::DataDocument& data, const wchar_t* name);
 
 // The call with another value for its argument at `position` (0 is the channel's, 1 the height, 2
-// the peak detector's minimum width); the call as it is when it has no such argument.
+// the peak detector's minimum width, or the width filter's; a call nested in it is one argument);
+// the call as it is when it has no such argument.
 std::wstring CallWithArgument(const std::wstring& call, int position, double value);
 
 // The call with another height, its second argument (after the channel).
