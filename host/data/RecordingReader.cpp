@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <climits>
 #include <cmath>
 #include <cstdlib>
 #include <memory>
@@ -15,6 +16,7 @@
 #include <vector>
 
 #include "host/common/UnitText.h"
+#include "host/data/EvenTicksPrivate.h"
 #include "host/data/FirstColumnPrivate.h"
 #include "host/data/HeaderRefusalsPrivate.h"
 #include "host/data/ThousandsSeparators.h"
@@ -105,22 +107,6 @@ std::string Utf8FromWindows1252(std::string_view text) {
   return Utf8FromWide(wide);
 }
 
-// The index of the first time whose step from the one before differs from the record's usual
-// (median) step by more than a quarter of it; 0 when every step is near it, or when fewer than
-// three steps give no usual one.
-int FirstUnevenStep(const std::vector<double>& times) {
-  if (times.size() < 4) return 0;
-  std::vector<double> steps(times.size() - 1);
-  for (size_t i = 1; i < times.size(); ++i) steps[i - 1] = times[i] - times[i - 1];
-  std::vector<double> sorted = steps;
-  std::nth_element(sorted.begin(), sorted.begin() + static_cast<std::ptrdiff_t>(sorted.size() / 2), sorted.end());
-  const double usual = sorted[sorted.size() / 2];
-  if (!(usual > 0.0)) return 0;
-  for (size_t i = 0; i < steps.size(); ++i)
-    if (std::fabs(steps[i] - usual) > 0.25 * usual) return static_cast<int>(i) + 1;
-  return 0;
-}
-
 // The lines after the header whose first cells tell whether the first column holds times.
 constexpr size_t kFirstValuesJudged = 4096;
 
@@ -170,6 +156,7 @@ class Reader {
   int32_t mLength = 0;
   std::vector<std::vector<float>> mValues;  // per channel
   std::vector<double> mTimes;
+  int mTimeDigit = 0;  // the finest digit its times are written to (WrittenDigit)
   int mFirstLine = 0;
   // Records of one line before any record that gives the tick period: kept until one does.
   struct WaitingRecord {
@@ -330,6 +317,7 @@ void Reader::ReadRow(std::string_view line) {
   }
   if (mLength == 0) {
     mValues.assign(mRecording.channels.size(), std::vector<float>());
+    mTimeDigit = INT_MAX;
     mFirstLine = mLineNo;
   }
   if (mLength == INT32_MAX - 1) Fail(mLineNo, 1, "record too long");
@@ -341,6 +329,7 @@ void Reader::ReadRow(std::string_view line) {
     double value = ReadNumber(cells[i]);
     if (mHasTime && i == 0) {
       mTimes.push_back(value);
+      mTimeDigit = std::min(mTimeDigit, WrittenDigit(cells[i].text));
       continue;
     }
     const size_t channel = mHasTime ? i - 1 : i;
@@ -366,18 +355,12 @@ void Reader::FinishRecord() {
   const int n = mLength;
   double period = mOptions.rateHz > 0.0 ? 1.0 / mOptions.rateHz : 0.0;
   if (mHasTime && n >= 2) {
-    // The span over the whole record, so that rounded time stamps still give the exact step.
-    period = (mTimes[n - 1] - mTimes[0]) / (n - 1);
-    if (!(period > 0.0)) Fail(mFirstLine + 1, 1, "time does not increase");
-    for (int i = 1; i < n; ++i) {
-      const double expected = mTimes[0] + i * period;
-      if (std::fabs(mTimes[i] - expected) <= 0.25 * period) continue;
-      // One jump skews the span's period, so that the times drift away from it long before the
-      // jump: the line named is the jump's when there is one.
-      const int at = FirstUnevenStep(mTimes);
-      const int line = at > 0 ? at : i;
-      Fail(mFirstLine + line, 1, "time " + NumberText(mTimes[line], 15) + " does not follow the record's even tick period");
-    }
+    const EvenTicks ticks = FitEvenTicks(mTimes, mTimeDigit);
+    if (!(ticks.period > 0.0)) Fail(mFirstLine + 1, 1, "time does not increase");
+    if (ticks.unevenAt > 0)
+      Fail(mFirstLine + ticks.unevenAt, 1,
+           "time " + NumberText(mTimes[ticks.unevenAt], 15) + " does not follow the record's even tick period");
+    period = ticks.period;
   } else if (mHasTime && !mRecording.records.empty()) {
     period = mRecording.records.back().tickPeriod;
   }

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <random>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -192,6 +193,11 @@ TEST(RecordingReader, MalformedTextNamesLineAndColumn) {
       {"Time,\"V \"\"a\"\"\"\n0,1\n", 1, 9},         // doubled quotes
       {"\xFF\xFET", 1, 1},                              // UTF-16 cut in a character
       {"T\0i\0m\0e\0"sv, 1, 1, "UTF-16 (little-endian) without a byte order mark"},
+      // Times rounded to 0.00001 s at 40 kHz, the fourth a tick late; a record whose rate halves.
+      {"Time [s],V\n0.00000,1\n0.00003,1\n0.00005,1\n0.00010,1\n0.00010,1\n0.00013,1\n0.00015,1\n", 5, 1,
+       "time 0.0001 does not follow the record's even tick period"},
+      {"Time [s],V\n0.0000,1\n0.0004,1\n0.0007,1\n0.0011,1\n0.0014,1\n0.0021,1\n0.0028,1\n", 7, 1,
+       "time 0.0021 does not"},
       // 0.5 s missing after the fourth tick: the line of the jump is named.
       {"Time [s],V\n0,1\n0.001,1\n0.002,1\n0.003,1\n0.504,1\n0.505,1\n0.506,1\n", 6, 1, "time 0.504 does not"},
   };
@@ -444,6 +450,66 @@ TEST(RecordingReader, OnlyDiskFilesAreRead) {
     ADD_FAILURE() << "read a missing file";
   } catch (const RecordingFileError& e) {
     EXPECT_EQ(std::string(e.what()), "/no/such/file.csv: no such file");
+  }
+}
+
+// Times written as even ticks rounded to any digit, at any rate, are read at the rate they imply
+// (within the half digit the record's two ends leave, exactly for a long record at a round rate),
+// with no note; at a digit of a quarter tick or finer, a time a tick off its place is refused at
+// its line.
+TEST(RecordingReader, RoundedTimesGiveTheirRateAndATimeOffItsTickIsNamed) {
+  for (uint32_t seed = 1; seed <= 300; ++seed) {
+    std::mt19937 random(seed);
+    const auto uniform = [&](double low, double high) { return std::uniform_real_distribution<>(low, high)(random); };
+    // The rates first, long; then rates from 1 Hz to 200 kHz, a third of them not whole.
+    const double fixed[][2] = {{40000, 5}, {12000, 4}, {2857, 4}};
+    double rate = seed <= 3 ? fixed[seed - 1][0] : std::round(std::exp(uniform(0.0, std::log(2e5))));
+    if (seed > 3 && seed % 3 == 0) rate = std::max(1.0, std::round(rate * uniform(0.9, 1.1) * 10) / 10);
+    const double tick = 1.0 / rate;
+    const int fewest = static_cast<int>(std::ceil(-std::log10(tick))) - 1;  // a digit of up to 10 ticks
+    const int decimals =
+        std::max(0, seed <= 3 ? static_cast<int>(fixed[seed - 1][1]) : fewest + static_cast<int>(random() % 6));
+    const double digit = std::pow(10.0, -decimals);
+    const int n = seed <= 3 ? 50000 : 3 + static_cast<int>(random() % 2000) + static_cast<int>(8 * digit / tick);
+    std::vector<std::string> times(static_cast<size_t>(n));
+    char cell[64];
+    const auto write = [&](double t) {
+      std::snprintf(cell, sizeof cell, "%.*f", decimals, t);
+      return std::string(cell);
+    };
+    for (int i = 0; i < n; ++i) times[static_cast<size_t>(i)] = write(i * tick);
+    const auto text = [&] {
+      std::string all = "Time [s],V [mV]\n";
+      for (const std::string& t : times) all += t + ",1\n";
+      return all;
+    };
+    const std::string where = "seed " + std::to_string(seed) + ": " + std::to_string(rate) + " Hz, " +
+                              std::to_string(decimals) + " decimals, " + std::to_string(n) + " rows";
+    std::vector<std::string> notes;
+    RecordingReadOptions noting;
+    noting.notes = &notes;
+    try {
+      const Recording r = ParseRecordingText(text(), "test.csv", noting);
+      const double period = r.records.at(0).tickPeriod;
+      EXPECT_LE(std::fabs(period - tick), 2 * digit / (n - 1) + 1e-12 * tick) << where << ": " << period;
+      if (seed <= 3) {
+        EXPECT_EQ(1.0 / rate, period) << where;
+      }
+      EXPECT_TRUE(notes.empty()) << where << ": " << notes.front();
+    } catch (const RecordingFileError& e) {
+      ADD_FAILURE() << where << ": " << e.what();
+    }
+    if (4 * digit > tick || n < 5) continue;
+    const int late = 1 + static_cast<int>(random() % static_cast<uint32_t>(n - 2));
+    times[static_cast<size_t>(late)] = write((late + 1) * tick);
+    try {
+      Parse(text());
+      ADD_FAILURE() << where << ": row " << late << " a tick late, accepted";
+    } catch (const RecordingFileError& e) {
+      EXPECT_EQ(late + 2, e.Line()) << where << ": " << e.what();
+      EXPECT_NE(std::string(e.what()).find("does not follow the record's even tick period"), std::string::npos)
+          << where << ": " << e.what();
+    }
   }
 }
 
