@@ -2,11 +2,14 @@
 #include "selfcheck/SelfCheckClasses.h"
 
 #include "base/EventRecords.h"
+#include "hostapi/CycleDetection.h"
+#include "hostapi/PXDetectionSettings.h"
 #include "selfcheck/BounceCheck.h"
 #include "selfcheck/FindCheck.h"
 #include "selfcheck/NextChecks.h"
 #include "selfcheck/OnlineOfflineCheck.h"
 #include "selfcheck/SetSourcesCheck.h"
+#include "selfcheck/TestDocumentAccess.h"
 
 #include <initializer_list>
 #include <string>
@@ -23,11 +26,11 @@ namespace {
 constexpr wchar_t kCapSignal[] =
     L"1/(0.01+(1-sin(5*t)))^2 * 0.0001 + threshold(sin(5*t - 2.5),.5)*(sin(5*t-2.5)-0.5)*(1+ 0.1*t)";
 constexpr int32_t kSamples = 32599;
-// The detector of the checks' chains, and the host's cycle detector that stands in for it in the online-against-
-// offline case: upward cycles at least 1 high over levels from 0, 10 ms apart, as General - Unstimulated and
-// Synaptic analyses detect.
+// Where a case names a failure to get the host's cycle detector.
+constexpr char kFile[] = "SelfCheckClasses";
+constexpr int32_t kLineCycleDocument = 40;
+// The detector of the checks' chains.
 constexpr wchar_t kCapDetector[] = L"cappeakdet(ch1,0.3)";
-constexpr wchar_t kCycleDetector[] = L"pcc(ch1,pxdetect(ch1,0,0.5,1,10,0,0))";
 // Currents every 93.7 ms that jump from 0 to 1.5 in one sample and fall back over half that time: the mean of the
 // jump's two samples stays below the cycle detector's threshold, that of the peak and the next sample crosses it,
 // so each cycle starts one sample after its peak, and the peaks fall on every tick of a feed in turn.
@@ -38,12 +41,24 @@ constexpr EnumCase kStandardCases[] = {
     EnumCase::NextOnline,    EnumCase::OnlineOffline, EnumCase::Find,
     EnumCase::SetSources};
 
+// The host's cycle detector, which stands in for the CAP detector in the online-against-offline case: upward
+// cycles at least 1 high over levels from 0, 10 ms apart, as General - Unstimulated and Synaptic analyses detect,
+// in the host's own formula words, asked of the host as the analysis asks for them.
+std::wstring CycleDetector() {
+  const QOR::ComPtr<IHostRecordData> document = SelfCheck::NewTestDocument(kFile, kLineCycleDocument);
+  const std::wstring detector = SelfCheck::HostDetectorFormula(
+      document.Get(), L"ch1",
+      {{kPXParamChannel, 0.0}, {kDetectPolarity, 1.0}, {kDetectHysteresis, 0.5}, {kPXParamMinHeight, 1.0},
+       {kDetectMinIntervalMs, 10.0}, {kDetectBaselineMs, 0.0}, {kDetectRelative, 0.0}});
+  return L"pcc(ch1," + detector + L")";
+}
+
 // A calculation chain over the CAP detector, made to run over the host's cycle detector on the currents signal;
 // false for a chain that is the detector alone or has none.
 bool OverCycleDetector(const EnumTestConfig& config, EnumTestConfig& currents) {
   const std::wstring detector = kCapDetector;
-  const std::wstring cycles = kCycleDetector;
   if (config.mArithString == detector || config.mArithString.find(detector) == std::wstring::npos) return false;
+  const std::wstring cycles = CycleDetector();
   const auto replaced = [&](std::wstring text) {
     for (size_t at = text.find(detector); at != std::wstring::npos; at = text.find(detector, at + cycles.size()))
       text.replace(at, detector.size(), cycles);

@@ -5,10 +5,12 @@
 #include "enumerators/framework/HostCalculation.h"
 #include "hostapi/DataFile.h"
 #include "hostapi/DataObjects.h"
+#include "hostapi/PXDetectionSettings.h"
 #include "hostapi/TestDocument.h"
 #include "hostclient/CachedService.h"
 #include "hostclient/ClassGuids.h"
 #include "hostclient/FrameworkAccess.h"
+#include "hostclient/HostChildObject.h"
 #include "hostclient/TypeIds.h"
 #include "selfcheck/CheckAssert.h"
 
@@ -18,6 +20,11 @@ namespace {
 
 constexpr char kFile[] = "TestStandardRoutines";
 constexpr int32_t kLineChannelObject = 64;
+constexpr int32_t kLineDetectionSettings = 80;
+constexpr int32_t kLineDetectionValue = 81;
+constexpr int32_t kLineDetectorFormula = 82;
+// A channel given as a reference text, not as a source object.
+constexpr uint32_t kChannelReferenceKind = 0xC0000000u;
 
 HRESULT FetchTestDocumentClass(void** out) {
   *out = nullptr;
@@ -70,6 +77,24 @@ void AddCalculatedChannels(IUnknown* document, const std::vector<std::wstring>& 
     ExtLib::CreateHostCalculation(dataFile.Get(), TypeIdClass<&HostCalcClassGUID, 0>::Id(),
                                   QOR::String(formula.c_str()), QOR::String(), object.id, object.kind);
   }
+}
+
+std::wstring HostDetectorFormula(IUnknown* document, const wchar_t* reference,
+                                 std::initializer_list<std::pair<int32_t, double>> parameters) {
+  QOR::ComPtr<IPXPresetService> service;
+  service.Attach(QOR::GetHostChildObject(document));
+  QOR::ComPtr<IPXDetectionSettings> settings;
+  if (service) service->CreateSettings(settings.Out());  // a refusal shows as no settings
+  CheckThat(static_cast<bool>(settings), "settings", kFile, kLineDetectionSettings,
+            QOR::String(L"The host made no detection settings for its test document."));
+  for (const auto& [index, value] : parameters)
+    CheckThat(settings->SetParameter(index, value) == S_OK, "SetParameter(index,value)==S_OK", kFile,
+              kLineDetectionValue);
+  QOR::ComPtr<QOR::IQORString> formula;
+  const HRESULT hr = settings->GetDetectorFormula(QOR::String(reference).GetInterface(), VARIANT_FALSE, -1,
+                                                  kChannelReferenceKind, formula.Out());
+  CheckThat(hr == S_OK && formula, "GetDetectorFormula(...)==S_OK", kFile, kLineDetectorFormula);
+  return formula->GetText();
 }
 
 }  // namespace SelfCheck

@@ -6,7 +6,9 @@
 #include "hostclient/ComPtr.h"
 
 #include <cstdint>
+#include <initializer_list>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace SelfCheck {
@@ -23,5 +25,12 @@ QOR::ComPtr<IHostRecordData> NewTestDocument(const char* file, int32_t line);
 // formula calculation bound to it; the first is read as "vch1". A document that makes no object
 // fails the check.
 void AddCalculatedChannels(IUnknown* document, const std::vector<std::wstring>& formulas);
+
+// The host's own detector formula over the channel reference text, as an analysis asks for it: detection
+// settings made by the document's per-cycle service, given these parameter values (index, value), write it. The
+// formula language is the host's, so no check writes the host's detector itself. A document without that
+// service, or settings that refuse a value or the formula, fail the check.
+std::wstring HostDetectorFormula(IUnknown* document, const wchar_t* reference,
+                                 std::initializer_list<std::pair<int32_t, double>> parameters);
 
 }  // namespace SelfCheck

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "enumerators/framework/EventEnumDataGetter.h"
+#include "hostapi/CycleDetection.h"
+#include "hostapi/PXDetectionSettings.h"
 #include "hostclient/ClassGuids.h"
 #include "selfcheck/EventHelper.h"
 #include "selfcheck/FormulaDataAdder.h"
@@ -110,5 +112,25 @@ TEST_F(TestDocumentAccessTest, ADocumentWithoutRoomForChannelsFailsTheCheck) {
     ADD_FAILURE() << "no failure";
   } catch (const SelfCheck::UnitTestException& e) {
     EXPECT_EQ(std::wstring(L"TestStandardRoutines, Line 64 [hr==S_OK]"), e.Text().GetText());
+  }
+}
+
+// The detector formula is the host's own, with the values given; a document without the host's
+// per-cycle service fails the check in words rather than leave the chain without a detector.
+TEST_F(TestDocumentAccessTest, DetectorFormulaIsTheHostsForTheValuesGiven) {
+  const QOR::ComPtr<IHostRecordData> document = SelfCheck::NewTestDocument("test", 1);
+  EXPECT_EQ(L"PXDetect( ch2, 1, 0.25, 3, 10, 0, 0 )",
+            SelfCheck::HostDetectorFormula(document.Get(), L"ch2",
+                                           {{kDetectPolarity, -1.0}, {kDetectHysteresis, 0.25},
+                                            {kPXParamMinHeight, 3.0}, {kDetectMinIntervalMs, 10.0},
+                                            {kDetectBaselineMs, 0.0}, {kDetectRelative, 0.0}}));
+  const auto adder = SelfCheck::FormulaDataAdder::Create();
+  try {
+    SelfCheck::HostDetectorFormula(adder.Get(), L"ch1", {});  // not a document
+    ADD_FAILURE() << "no failure";
+  } catch (const SelfCheck::UnitTestException& e) {
+    EXPECT_EQ(std::wstring(L"TestStandardRoutines, Line 80 [settings], [The host made no detection settings for its "
+                           L"test document.]"),
+              e.Text().GetText());
   }
 }
