@@ -85,11 +85,43 @@ std::vector<double> Continuous(const std::vector<Current>& currents, double seco
   return x;
 }
 
-std::vector<float> Sampled(const std::vector<double>& x, int rate, double sign) {
+// The fine signal at the rate, each sample the fine one nearest its time (rates that do not divide the fine one
+// are off by at most half a fine sample).
+std::vector<float> Sampled(const std::vector<double>& x, double rate, double sign) {
   std::vector<float> y;
-  for (size_t k = 0; k < x.size(); k += static_cast<size_t>(kFineRate) / static_cast<size_t>(rate))
-    y.push_back(static_cast<float>(sign * x[k]));
+  for (size_t k = 0;; ++k) {
+    const size_t i = static_cast<size_t>(std::lround(static_cast<double>(k) * kFineRate / rate));
+    if (i >= x.size()) break;
+    y.push_back(static_cast<float>(sign * x[i]));
+  }
   return y;
+}
+
+// A number drawn evenly on a log scale between lo and hi.
+double LogUniform(uint32_t& seed, double lo, double hi) {
+  return lo * std::pow(hi / lo, testsupport::NextUniform(seed));
+}
+
+// One of the rates of 5 to 100 kHz, odd ones among them, drawn at random.
+double SomeRate(uint32_t seed) {
+  const double rates[] = {5000, 8000, 10000, 12500, 16000, 20000, 22050, 25000, 40000, 44100, 48000, 50000, 100000};
+  return rates[static_cast<size_t>(testsupport::NextUniform(seed) * 13.0)];
+}
+
+// Larger currents (60 to 150 either way, rising in 0.1 to 0.6 ms, decaying over 3 to 10 ms), 0.3 s apart from at on,
+// each with a downward rider of 15 to 20 (rise 0.1 to 0.6 ms, decay 2 to 8 ms) 0.5 to 20 decay constants after it.
+std::vector<Current> Riders(uint32_t seed, double at, int count) {
+  std::vector<Current> currents;
+  for (int i = 0; i < count; ++i, at += 0.3) {
+    const double sign = testsupport::NextUniform(seed) < 0.5 ? -1.0 : 1.0;
+    const Current large{1, at, sign * (60.0 + 90.0 * testsupport::NextUniform(seed)), LogUniform(seed, 1e-4, 6e-4),
+                        LogUniform(seed, 0.003, 0.01)};
+    const double after = large.PeakTime() + LogUniform(seed, 0.5, 20.0) * large.decay;
+    currents.push_back(large);
+    currents.push_back({1, at + after, -15.0 - 5.0 * testsupport::NextUniform(seed), LogUniform(seed, 1e-4, 6e-4),
+                        LogUniform(seed, 0.002, 0.008)});
+  }
+  return currents;
 }
 
 // The detector at 5 noise SDs (an absolute 5 on a noise-free signal), with the baseline at the rise's foot and the
@@ -102,9 +134,9 @@ std::wstring Chain(bool downward, bool noisy) {
 class RiseFootChainTest : public FormulaChainFixture {};
 
 // Every isolated current is one event at every rate (the detector may miss one in the whole run), and its Heights at
-// the five rates lie within four noise SDs of their median (within 10 % noise-free), whatever the shape and noise.
+// five rates drawn at random lie within four noise SDs of their median (within 10 % noise-free), whatever the shape
+// and noise.
 TEST_F(RiseFootChainTest, HeightsAreTheSameAtEveryRate) {
-  const int rates[] = {5000, 10000, 20000, 25000, 50000};
   std::string missed;  // currents the detector took for no event, at some rate
   for (const NoiseKind noise : {NoiseKind::None, NoiseKind::White, NoiseKind::LowPassed, NoiseKind::Pink}) {
     for (uint32_t seed = 1; seed <= 5; ++seed) {
@@ -112,7 +144,10 @@ TEST_F(RiseFootChainTest, HeightsAreTheSameAtEveryRate) {
       const double sd = noise == NoiseKind::None ? 0.0 : 2.0;
       const std::vector<double> x = Continuous(currents, 1.65, noise, seed, sd);
       std::vector<std::vector<double>> heights(currents.size());
-      for (const int rate : rates) {
+      uint32_t draw = seed * 131u + static_cast<uint32_t>(noise);
+      for (int r = 0; r < 5; ++r) {
+        const double rate = SomeRate(draw);
+        draw = draw * 1664525u + 1013904223u;
         const std::string where = std::string(Name(noise)) + " seed " + std::to_string(seed) + " at " +
                                   std::to_string(rate) + " Hz";
         HostPtr<DataDocument> document = SamplesDocument(Sampled(x, rate, 1.0), 1.0 / rate);
@@ -148,31 +183,29 @@ TEST_F(RiseFootChainTest, HeightsAreTheSameAtEveryRate) {
 }
 
 // The recording turned over and detected upward gives the same events with every level turned over: isolated
-// currents, currents riding on the return of a larger one of the other sign and currents on a slow one's top.
+// currents, riders after larger currents of either sign and currents on a slow one's top, at a rate drawn at random.
 TEST_F(RiseFootChainTest, MirroredRecordingGivesTheMirroredEvents) {
   for (uint32_t seed = 1; seed <= 4; ++seed) {
     std::vector<Current> currents = IsolatedCurrents(seed * 104729u);
+    for (const Current& c : Riders(seed * 7717u, 1.7, 4)) currents.push_back(c);
     for (int i = 0; i < 4; ++i) {
-      const double at = 1.7 + 0.15 * i, decay = 0.005 + 0.005 * i;
-      currents.push_back({2, at, 60.0 + 30.0 * i, 0.0005, decay});
-      currents.push_back({1, at + 0.0005 + (0.5 + 2.0 * i) * decay, -18.0, 0.0004, 0.004});
-      currents.push_back({1, at + 0.07, -120.0, 0.002, 0.03});
-      currents.push_back({1, at + 0.07 + 0.002 * (i + 1), -27.0, 0.0003, 0.003});
+      currents.push_back({1, 2.9 + 0.15 * i, -120.0, 0.002, 0.03});
+      currents.push_back({1, 2.9 + 0.15 * i + 0.002 * (i + 1), -27.0, 0.0003, 0.003});
     }
     const NoiseKind noise = seed % 2 ? NoiseKind::White : NoiseKind::Pink;
-    const std::vector<double> x = Continuous(currents, 2.35, noise, seed, 1.5);
-    const int rate = seed % 2 ? 20000 : 50000;
+    const std::vector<double> x = Continuous(currents, 3.55, noise, seed, 1.5);
+    const double rate = SomeRate(seed * 17u);
     HostPtr<DataDocument> down = SamplesDocument(Sampled(x, rate, 1.0), 1.0 / rate);
     HostPtr<DataDocument> up = SamplesDocument(Sampled(x, rate, -1.0), 1.0 / rate);
     const std::vector<Event> a = ParseEvents(Run(down.Get(), Chain(true, true), 0));
     const std::vector<Event> b = ParseEvents(Run(up.Get(), Chain(false, true), 0));
-    ASSERT_EQ(a.size(), b.size()) << "seed " << seed;
+    ASSERT_EQ(a.size(), b.size()) << "seed " << seed << " at " << rate << " Hz";
     EXPECT_GE(a.size(), currents.size() / 2) << "seed " << seed;
     for (size_t i = 0; i < a.size(); ++i) {
       for (const auto& [field, cell] : a[i]) {
         const bool level = field == "value" || field == "baseline" || field == "polarity" || field == "maxValue";
         const std::string mirrored = !level || cell == "0" ? cell : cell[0] == '-' ? cell.substr(1) : "-" + cell;
-        EXPECT_EQ(b[i].at(field), mirrored) << "seed " << seed << " event " << i << " " << field;
+        EXPECT_EQ(b[i].at(field), mirrored) << "seed " << seed << " at " << rate << " Hz, event " << i << " " << field;
       }
     }
   }
