@@ -43,6 +43,7 @@ ondara_setup_and_build_now() {
   fi
   local dpi
   for dpi in 120 144 168 192; do ondara_make_dpi_prefix "$dpi" || return 1; done
+  ondara_make_dpi_prefix 192 1366x768 || return 1
 }
 
 # Builds everything into build/, the whole log in build/build.log. Nothing is said when there is
@@ -95,8 +96,10 @@ ondara_add_gui_fonts() {
 # A prefix beside the usual one whose screen has the given resolution: its own registry (a copy
 # with the screen's LogPixels changed) over the usual prefix's drive C, so that it takes no time
 # to make. Landing runs this before every suite, so it also brings the shared drive C's fonts up to date.
+# Given a name as well (1366x768), the prefix is another of that resolution, for programs run on a
+# display of that size (tests/scripts/OnScreenOfSize.sh): build/wineprefix192-1366x768.
 ondara_make_dpi_prefix() {
-  local dpi=$1 prefix="$root/build/wineprefix$1"
+  local dpi=$1 prefix="$root/build/wineprefix$1${2:+-$2}"
   local key='[System\\\\CurrentControlSet\\\\Hardware Profiles\\\\Current\\\\Software\\\\Fonts]'
   ondara_add_gui_fonts || return 1
   [ -f "$prefix/system.reg" ] && return 0

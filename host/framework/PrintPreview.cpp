@@ -44,15 +44,39 @@ HBITMAP NewSheetBitmap(const Sheet& sheet) noexcept {
   return bitmap;
 }
 
+std::wstring TitleText(const Preview& preview) {
+  std::wstring text = L"Print Preview - " + preview.title;
+  if (!preview.pages.empty())
+    text += L" - page " + std::to_wstring(preview.current + 1) + L" of " + std::to_wstring(preview.drawable);
+  return text;
+}
+
 void ShowTitle(const Preview& preview) noexcept {
   try {
-    std::wstring text = L"Print Preview - " + preview.title;
-    if (!preview.pages.empty())
-      text += L" - page " + std::to_wstring(preview.current + 1) + L" of " + std::to_wstring(preview.drawable);
-    SetWindowTextW(preview.window, text.c_str());
+    SetWindowTextW(preview.window, TitleText(preview).c_str());
   } catch (...) {
     // The title stays as it was.
   }
+}
+
+// The width of a window whose title bar shows text whole: the text in the caption font, the
+// icon, the three caption buttons and the frame.
+LONG TitleBarWidth(const std::wstring& text) noexcept {
+  NONCLIENTMETRICSW metrics{};
+  metrics.cbSize = sizeof metrics;
+  if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) return 0;
+  HDC const screen = GetDC(nullptr);
+  HFONT const font = CreateFontIndirectW(&metrics.lfCaptionFont);
+  SIZE extent{};
+  if (screen && font) {
+    HGDIOBJ const previous = SelectObject(screen, font);
+    GetTextExtentPoint32W(screen, text.c_str(), static_cast<int>(text.size()), &extent);
+    SelectObject(screen, previous);
+  }
+  if (font) DeleteObject(font);
+  if (screen) ReleaseDC(nullptr, screen);
+  return extent.cx + GetSystemMetrics(SM_CXSMICON) + 4 * GetSystemMetrics(SM_CXSIZE) +
+         2 * GetSystemMetrics(SM_CXSIZEFRAME);
 }
 
 // The page's place in the client area: as large as fits with a gap around, proportions kept.
@@ -269,33 +293,48 @@ HWND LastOpenPreview() noexcept {
   return nullptr;
 }
 
+// size cut, its proportions kept, to reach no further than the work area's right and bottom
+// edges from corner: the page keeps filling the window when the screen is too small for it.
+SIZE FitKeepingShape(SIZE size, POINT corner, const RECT& work) noexcept {
+  const double roomX = std::max<LONG>(1, work.right - corner.x);
+  const double roomY = std::max<LONG>(1, work.bottom - corner.y);
+  const double scale = std::min({1.0, roomX / std::max<LONG>(1, size.cx), roomY / std::max<LONG>(1, size.cy)});
+  return SIZE{static_cast<LONG>(size.cx * scale), static_cast<LONG>(size.cy * scale)};
+}
+
 // Where a new preview goes: 640 x 860 pixels at 96 dpi, scaled to the screen like the view
-// frames, near the work area's top left corner. While another preview is open (a command may
-// open two, the Table View's events and summary) the new one goes where both show: to the right
-// of the last one opened, as far as it stays whole, when that leaves a quarter of the earlier
-// window in view, and a caption's height lower, so that the earlier title and close box show too;
-// on a screen too small for that, a caption's width to the right and a quarter of the earlier
-// window's height lower (and shorter), so that the top of the earlier page shows above it.
-RECT PreviewPlace() noexcept {
+// frames and cut to it with its proportions kept, near the work area's top left corner; wider
+// where its title needs it, up to four fifths of the work area beside that corner, so that a
+// second window beside it still keeps a quarter of its own. While another preview is open (the
+// Table View opens two, its events' and its summary's) the new one goes to its right, so that
+// each keeps a strip the other never covers, whichever was clicked last: its left edge at the
+// earlier one's right edge, or as far left as its own width needs on the screen, but never over
+// more than three quarters of the earlier one; and where they overlap, a caption's height lower,
+// so that the earlier title bar and close box show too. Where the screen leaves it no quarter of
+// its own width beyond the earlier one (that one is far to the right), it starts again at the
+// corner's left edge, a caption lower than the earlier one.
+RECT PreviewPlace(LONG titleWidth) noexcept {
   const RECT work = host::ScreenWorkArea();
   const POINT dpi = host::ScreenResolution();
-  const SIZE at96{640, 860};
+  const SIZE scaled{MulDiv(640, dpi.x, 96), MulDiv(860, dpi.y, 96)};
   const POINT first{work.left + 80, work.top + 20};
+  const LONG widest = 4 * (work.right - first.x) / 5;
+  const auto sized = [&](POINT corner) {
+    SIZE size = FitKeepingShape(scaled, corner, work);
+    size.cx = std::min(std::max(size.cx, std::min(titleWidth, widest)), work.right - corner.x);
+    return size;
+  };
   POINT corner = first;
   RECT earlier{};
   if (HWND const last = LastOpenPreview(); last && GetWindowRect(last, &earlier)) {
-    const LONG step = GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CYSIZEFRAME);
-    const LONG right = std::min(earlier.right, work.right - MulDiv(at96.cx, dpi.x, 96)) - earlier.left;
-    if (4 * right >= earlier.right - earlier.left)
-      corner = POINT{earlier.left + right, earlier.top + step};
-    else
-      corner = POINT{earlier.left + step, earlier.top + std::max(step, (earlier.bottom - earlier.top) / 4)};
-    // A window left with less than half the earlier one's size starts again at the corner.
-    if (2 * (work.right - corner.x) < earlier.right - earlier.left ||
-        2 * (work.bottom - corner.y) < earlier.bottom - earlier.top)
-      corner = first;
+    const LONG width = sized(POINT{work.left, earlier.top}).cx;
+    corner.x = std::max(earlier.left + (earlier.right - earlier.left) / 4, std::min(earlier.right, work.right - width));
+    const LONG lower = earlier.top + GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CYSIZEFRAME);
+    corner.y = corner.x < earlier.right ? lower : earlier.top;
+    const SIZE beside = sized(corner);
+    if (4 * (corner.x + beside.cx - earlier.right) < beside.cx) corner = POINT{first.x, std::max(first.y, lower)};
   }
-  const SIZE size = host::FitToScreen(at96, dpi, corner, work);
+  const SIZE size = sized(corner);
   return RECT{corner.x, corner.y, corner.x + size.cx, corner.y + size.cy};
 }
 
@@ -313,7 +352,13 @@ void OpenPreviewWindow(const std::wstring& title, SheetPages sheets) noexcept {
   }
   preview->pages = std::move(sheets.pages);
   preview->drawable = std::max(sheets.count, static_cast<int32_t>(preview->pages.size()));
-  const RECT place = PreviewPlace();
+  LONG titleWidth = 0;
+  try {
+    titleWidth = TitleBarWidth(TitleText(*preview));
+  } catch (...) {
+    // Placed as wide as its page needs.
+  }
+  const RECT place = PreviewPlace(titleWidth);
   if (!RegisterPreviewClass() ||
       !CreateWindowExW(0, kPreviewClass, L"Print Preview", WS_OVERLAPPEDWINDOW | WS_VISIBLE, place.left, place.top,
                        place.right - place.left, place.bottom - place.top, nullptr, nullptr,

@@ -522,11 +522,42 @@ TEST_F(HostFrameOutputs, TableViewFitsRowsColumnsSummaryAndButtonsToTheScreen) {
   DestroyWindow(lumo_preview::Window(before));
 }
 
+// The shown page's height in a preview window: the sheet as large as the client area holds with
+// a 16-pixel gap around it, its proportions kept.
+int ShownPageHeight(HWND window, HBITMAP sheet) {
+  BITMAP bitmap{};
+  GetObjectW(sheet, sizeof bitmap, &bitmap);
+  RECT client{};
+  GetClientRect(window, &client);
+  const int roomX = std::max(1, static_cast<int>(client.right) - 32);
+  const int roomY = std::max(1, static_cast<int>(client.bottom) - 32);
+  return std::min(roomY, MulDiv(bitmap.bmHeight, roomX, std::max(1, static_cast<int>(bitmap.bmWidth))));
+}
+
+// A left click at a screen point as the system delivers it: to the window under the point, which
+// it activates; answers the window active after it. Wine without a window manager (as on the test
+// display) leaves raising the active window to the manager, so the click raises it as the manager
+// and Windows do.
+HWND ClickAt(POINT screen) {
+  SetCursorPos(screen.x, screen.y);
+  INPUT clicks[2]{};
+  for (INPUT& input : clicks) input.type = INPUT_MOUSE;
+  clicks[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+  clicks[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  SendInput(2, clicks, sizeof(INPUT));
+  ondara_host::PumpUntilIdle();
+  HWND const active = GetActiveWindow();
+  if (active) SetWindowPos(active, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  ondara_host::PumpUntilIdle();
+  return active;
+}
+
 // The Table View's preview opens a window for its event rows and then one for its summary: both
-// wholly on the screen, the later one lower and to the right, so that the earlier one's title bar
-// (its close box too) and a quarter of its width, or of its height where the screen is too small,
-// stay in view; each title says which rows it holds and counts its own pages. This test runs on
-// screens of 96, 144 and 192 dpi.
+// wholly on the screen, each keeping a strip the other does not cover, whichever the user clicked
+// last, where a click brings it back to the front; the earlier one's title bar and close box stay
+// in view; each title says which rows it holds and counts its own pages; the summary's page opens
+// about as large as the rows' (which is as large as the screen allows), not shrunk to a corner.
+// This test runs on screens of 96, 144 and 192 dpi, and at 192 dpi on a screen of 1366 x 768.
 TEST_F(HostFrameOutputs, TablePreviewWindowsBothShowAndSayWhichRowsTheyHold) {
   AnalyseEcg();
   HWND const frame = OpenView(ZRTableViewEx::ViewMessageId());
@@ -551,23 +582,50 @@ TEST_F(HostFrameOutputs, TablePreviewWindowsBothShowAndSayWhichRowsTheyHold) {
   SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
   GetWindowRect(events, &earlier);
   GetWindowRect(summary, &later);
+  const std::string where = std::to_string(work.right - work.left) + "x" + std::to_string(work.bottom - work.top) +
+                            " at " + std::to_string(QOR::ScreenDpi()) + " dpi";
   for (const RECT& r : {earlier, later}) {
     EXPECT_TRUE(r.left >= work.left && r.top >= work.top && r.right <= work.right && r.bottom <= work.bottom)
-        << r.left << "," << r.top << " to " << r.right << "," << r.bottom << " on the work area";
+        << r.left << "," << r.top << " to " << r.right << "," << r.bottom << " on the work area, " << where;
   }
+  // Strips a quarter of each window's width that the other does not cover, whichever is in front.
   const int caption = GetSystemMetrics(SM_CYCAPTION);
   const int border = GetSystemMetrics(SM_CYSIZEFRAME);
-  EXPECT_GE(later.top - earlier.top, caption + border);
-  const bool beside = later.left - earlier.left >= (earlier.right - earlier.left) / 4;
-  EXPECT_TRUE(beside || later.top - earlier.top >= (earlier.bottom - earlier.top) / 4)
-      << "a quarter of its width or its height in view";
+  // The summary's goes to the right of the rows', or back at the corner, left of it, when an
+  // earlier preview left the rows' far to the right.
+  const bool summaryRight = later.left >= earlier.left;
+  const RECT& left = summaryRight ? earlier : later;
+  const RECT& right = summaryRight ? later : earlier;
+  EXPECT_GE(right.left - left.left, (left.right - left.left) / 4) << where;
+  EXPECT_GE(right.right - left.right, (right.right - right.left) / 4) << where;
+  const POINT leftStrip{(left.left + right.left) / 2, (left.top + left.bottom) / 2};
+  const POINT rightStrip{(left.right + right.right) / 2, (right.top + right.bottom) / 2};
+  const POINT eventsStrip = summaryRight ? leftStrip : rightStrip;
+  const POINT summaryStrip = summaryRight ? rightStrip : leftStrip;
+  const POINT both{(right.left + std::min(left.right, right.right)) / 2,
+                   (std::max(left.top, right.top) + std::min(left.bottom, right.bottom)) / 2};
+  // The earlier one's title and close box show beside the later one, in front as it opens.
   const int titleY = earlier.top + border + caption / 2;
-  EXPECT_EQ(events, WindowFromPoint(POINT{earlier.left + border + caption, titleY})) << "its title";
-  EXPECT_EQ(events, WindowFromPoint(POINT{earlier.right - border - caption / 2, titleY})) << "its close box";
-  const POINT page = beside ? POINT{(earlier.left + later.left) / 2, (later.top + later.bottom) / 2}
-                            : POINT{(earlier.left + earlier.right) / 2, (titleY + caption + later.top) / 2};
-  EXPECT_EQ(events, WindowFromPoint(page)) << "a strip of its page";
-  EXPECT_EQ(summary, WindowFromPoint(POINT{(later.left + later.right) / 2, (later.top + later.bottom) / 2}));
+  EXPECT_EQ(events, WindowFromPoint(POINT{earlier.left + border + caption, titleY})) << "its title, " << where;
+  EXPECT_EQ(events, WindowFromPoint(POINT{earlier.right - border - caption / 2, titleY})) << "its close box, " << where;
+  const auto name = [&](HWND window) {
+    return std::string(window == events ? "the rows' window" : window == summary ? "the summary's" : "another");
+  };
+  for (HWND const clicked : {events, summary, events}) {
+    const POINT at = clicked == events ? eventsStrip : summaryStrip;
+    ASSERT_EQ(name(clicked), name(WindowFromPoint(at))) << where;
+    EXPECT_EQ(name(clicked), name(ClickAt(at))) << "made active by the click, " << where;
+    EXPECT_EQ(name(events), name(WindowFromPoint(eventsStrip))) << where;
+    EXPECT_EQ(name(summary), name(WindowFromPoint(summaryStrip))) << where;
+    if (right.left < left.right) {
+      EXPECT_EQ(name(clicked), name(WindowFromPoint(both))) << "in front once clicked, " << where;
+    }
+  }
+  // The summary's figures are as legible as the rows': its page nearly as tall as theirs, which
+  // reaches the screen's bottom edge or is shown whole at the screen's full resolution.
+  const int eventsPage = ShownPageHeight(events, lumo_preview::Pages(before).at(0));
+  const int summaryPage = ShownPageHeight(summary, lumo_preview::Pages(before + 1).at(0));
+  EXPECT_GE(10 * summaryPage, 9 * eventsPage) << eventsPage << " and " << summaryPage << " pixels, " << where;
   for (HWND window : {summary, events}) DestroyWindow(window);
 }
 
