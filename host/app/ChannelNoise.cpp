@@ -2,6 +2,7 @@
 #include "host/app/ChannelNoise.h"
 
 #include "host/common/RobustSpread.h"
+#include "host/common/SampleResolution.h"
 
 #include <algorithm>
 #include <cmath>
@@ -43,14 +44,14 @@ std::vector<double> SecondDifferences(const std::vector<ChannelBlock>& blocks, i
   return differences;
 }
 
-// The smallest nonzero step between neighbouring samples over sqrt 12; 0 when none moves.
+// The data's resolution, the smallest of its records' quanta (host::ResolutionStep), over sqrt 12; 0 when none is
+// quantised.
 double Resolution(const std::vector<ChannelBlock>& blocks) {
   double smallest = HUGE_VAL;
-  for (const ChannelBlock& block : blocks)
-    for (int32_t i = 1; i < block.length; ++i) {
-      const double step = std::fabs(static_cast<double>(block.samples[i]) - block.samples[i - 1]);
-      if (step > 0.0 && step < smallest) smallest = step;
-    }
+  for (const ChannelBlock& block : blocks) {
+    const double step = host::ResolutionStep(block.samples, block.length);
+    if (step > 0.0) smallest = std::min(smallest, step);
+  }
   return smallest < HUGE_VAL ? smallest / std::sqrt(12.0) : 0.0;
 }
 

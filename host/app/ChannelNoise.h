@@ -13,9 +13,9 @@ namespace ondara_host {
 // minority of them, which the medians pass over; a signal that bends more than its noise swings over
 // most of the trace reads as that bending.
 //
-// Never 0 while the signal moves: where more than half the differences at every lag are 0 (tied or
-// coarsely quantised samples), the data's resolution, the smallest step between two samples over
-// sqrt 12. 0 for a channel that never moves or has no samples.
+// Where more than half the differences at every lag are 0 (tied or coarsely quantised samples), the
+// data's resolution (host::ResolutionStep over sqrt 12), as the cycle detector's noise gauge takes it.
+// 0 for a channel that never moves, has no samples, or is tied without a recurring step.
 double ChannelNoiseSd(const host::Recording& recording, size_t channel);
 
 // How far the noise alone swings from a trough to a peak somewhere on the channel: twice the

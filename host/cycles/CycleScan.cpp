@@ -54,36 +54,16 @@ void EndCycle(CycleScanState& s, const CycleRules& r) {
   s.heldCycle.value = r.polarity * (s.extreme - s.heldStartLevel);
 }
 
-// Cycles that started where the noise has just been found to have grown (NoiseGauge::GrownSamples before tick)
-// started on the noise: no events.
-[[gnu::noinline]] void DropCyclesOnNoise(CycleScanState& s, int32_t grownSamples, int32_t tick) {
-  const int32_t from = tick - grownSamples;
-  if (s.inCycle && s.start >= from) s.inCycle = false;
-  if (s.held && s.lastStart >= from) s.held = false;
-  s.doubtful.erase(std::remove_if(s.doubtful.begin(), s.doubtful.end(),
-                                  [from](const std::pair<CycleEventRecord, double>& c) { return c.second >= from; }),
-                   s.doubtful.end());
-}
-
-// The cycles in doubt, in their order, once the noise gauge has told whether its noise grew.
-[[gnu::noinline]] void ReportDoubtful(CycleScanState& s, std::vector<CycleEventRecord>& found) {
-  for (const auto& cycle : s.doubtful) found.push_back(cycle.first);
-  s.doubtful.clear();
-}
-
 // The steps taken for every sample are always inlined (GCC declines the larger ones on its own), so that the
 // block's loop works on ScanCycles' own copy of the state.
 
-// The held cycle is reported once no cycle can start within the interval after it, nor is open.
-// While the noise gauge's last group was loud, or cycles before it are in doubt, it waits among them for the next
-// groups (ReportDoubtful).
-[[gnu::always_inline]] inline void ReportHeld(CycleScanState& s, const NoiseGauge& noise, const CycleRules& r,
-                                              int32_t tick, std::vector<CycleEventRecord>& found) {
+// The held cycle is reported once no cycle can start within the interval after it, nor is open. No cycle is ever
+// dropped for what the noise gauge finds later: where the noise has grown suddenly, the cycles it started before
+// the measure caught up are kept, as an event would be.
+[[gnu::always_inline]] inline void ReportHeld(CycleScanState& s, const CycleRules& r, int32_t tick,
+                                              std::vector<CycleEventRecord>& found) {
   if (!s.held || (s.inCycle && !s.counted) || tick - s.lastStart < r.minIntervalTicks) return;
-  if (noise.Loud() || !s.doubtful.empty())
-    s.doubtful.emplace_back(s.heldCycle, s.lastStart);
-  else
-    found.push_back(s.heldCycle);
+  found.push_back(s.heldCycle);
   s.held = false;
 }
 
@@ -147,7 +127,7 @@ void Begin(CycleScanState& s, const CycleRules& r, double y, int32_t tick) {
 [[gnu::always_inline]] inline bool Step(CycleScanState& s, NoiseGauge& noise, const CycleRules& r, double y,
                                         int32_t tick,
                                         bool takeNoise, std::vector<CycleEventRecord>& found) {
-  ReportHeld(s, noise, r, tick, found);
+  ReportHeld(s, r, tick, found);
   const double threshold = Threshold(noise, r);
   const double smoothBefore = s.smooth;
   s.smooth += (y - s.smooth) * r.smoothing;
@@ -159,13 +139,11 @@ void Begin(CycleScanState& s, const CycleRules& r, double y, int32_t tick) {
     quiet = SeekCycle(s, r, y, smoothBefore, threshold, tick);
   // A swing the other way is no noise about the trough, which holds at the floor meanwhile (TroughFollower); a cycle's
   // samples are left out by the gauge itself.
-  if (takeNoise && r.relative) {
-    if (s.levels.swing)
-      noise.Pass();
-    else if (s.inCycle ? noise.TakeInEvent(y, s.levels.trough, !wasInCycle)
-                       : noise.Take(y, s.levels.trough) && noise.GrownSamples() > 0)
-      DropCyclesOnNoise(s, noise.GrownSamples(), tick);
-    if (__builtin_expect(!s.doubtful.empty(), 0) && !noise.Loud()) ReportDoubtful(s, found);
+  if (takeNoise && r.relative && !s.levels.swing) {
+    if (s.inCycle)
+      noise.TakeInEvent(y, s.levels.trough, !wasInCycle);
+    else
+      noise.Take(y, s.levels.trough);
   }
   s.previous = y;
   s.previousTick = tick;
@@ -184,7 +162,7 @@ void Begin(CycleScanState& s, const CycleRules& r, double y, int32_t tick) {
 // Whether QuietRun may take the next samples: outside a cycle and a swing, past the record's opening span, with a
 // trough to follow.
 bool QuietRunMayStart(const CycleScanState& s, const CycleRules& r, int32_t tick) {
-  return !s.inCycle && !s.levels.swing && s.reachedLevel && r.baselineTicks > 0 && s.doubtful.empty() &&
+  return !s.inCycle && !s.levels.swing && s.reachedLevel && r.baselineTicks > 0 &&
          (s.anyStart || tick - s.firstTick >= kCycleOpeningSamples);
 }
 
@@ -252,7 +230,6 @@ int32_t HeldDueIndex(const CycleScanState& s, const CycleRules& r, int32_t i, in
     }
     more = i == end && i < count;
     if (r.relative && noise.Took(squares, sum, i - from)) {
-      if (noise.GrownSamples() > 0) DropCyclesOnNoise(s, noise.GrownSamples(), firstTick + i - 1);
       threshold = Threshold(noise, r);
       step = threshold * r.troughRisePerTick;
     }
@@ -356,7 +333,6 @@ void ScanCycles(CycleScanState& state, const CycleRules& rules, const float* sam
 void FinishCycles(CycleScanState& s, const CycleRules& r, std::vector<CycleEventRecord>& found) {
   if (!s.runInDone && !s.runIn.empty()) CompleteRunIn(s, r, true, found);
   if (s.inCycle) EndCycle(s, r);
-  ReportDoubtful(s, found);
   if (s.held) found.push_back(s.heldCycle);
   s.held = false;
 }
@@ -366,7 +342,6 @@ int32_t PendingCycleTick(const CycleScanState& s) {
   // A cycle that the next sample starts may stand at the sample before it (StartCycle).
   const int32_t waiting = s.started ? std::min(s.nextTick, s.previousTick) : s.nextTick;
   int32_t tick = s.inCycle ? std::min(s.nextTick, s.extremeTick) : waiting;
-  if (!s.doubtful.empty()) tick = std::min(tick, s.doubtful.front().first.tick);
   return s.held ? std::min(tick, s.heldCycle.tick) : tick;
 }
 

@@ -5,7 +5,6 @@
 #pragma once
 
 #include <cstdint>
-#include <utility>
 #include <vector>
 
 #include "host/cycles/NoiseGauge.h"
@@ -65,9 +64,6 @@ struct CycleScanState {
   CycleEventRecord heldCycle = {0, 0.0f, 0.0};  // that cycle as it will be reported
   double heldExtreme = 0.0;   // its extreme (the signal times the polarity)
   double heldStartLevel = 0.0;  // the trough it rose from
-  // Held cycles due while the noise gauge's last group was loud (NoiseGauge::Loud), with their starts: reported
-  // once the next groups tell the noise has not grown, dropped where it has and they started on the growth.
-  std::vector<std::pair<CycleEventRecord, double>> doubtful;
   bool anyStart = false;      // a cycle has started in this record
   bool startsWithinEvent = false;  // the record opens on a fall by the threshold before any cycle starts
   double start = 0.0;         // the open cycle's threshold crossing, in ticks between samples
@@ -94,8 +90,8 @@ struct CycleScanState {
 // appended to found at its extreme, the sample of its largest level (the peak of an upward cycle, the trough of a
 // downward one; fraction 0), its value the extreme's height over the trough it rose from, signed as the signal. A
 // relative threshold's noise is measured by state.noise on every sample about the trough (the gauge leaves out an
-// event's samples itself). The first CycleRunInSamples samples give its first measure about their median, and are
-// then searched; until the signal moves no cycle starts.
+// event's samples itself); no cycle is dropped for what it measures later. The first CycleRunInSamples samples give
+// its first measure about their median, and are then searched; until the signal moves no cycle starts.
 void ScanCycles(CycleScanState& state, const CycleRules& rules, const float* samples, int32_t count,
                 std::vector<CycleEventRecord>& found);
 

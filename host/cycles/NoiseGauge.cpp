@@ -4,22 +4,11 @@
 #include <algorithm>
 #include <vector>
 
+#include "host/common/SampleResolution.h"
+
 namespace host {
 
 namespace {
-
-// The quantum of quantised samples: their smallest nonzero step where at least 5 % of the nonzero steps (and two)
-// are that step to within 1 % (decimals written in a file and read as floats are not exact); 0 for samples that
-// take any value, whose smallest step is a one-off that says nothing of a resolution.
-double Quantum(const std::vector<double>& values) {
-  std::vector<double> steps;
-  for (size_t i = 1; i < values.size(); ++i)
-    if (values[i] != values[i - 1]) steps.push_back(std::fabs(values[i] - values[i - 1]));
-  if (steps.empty()) return 0.0;
-  const double q = *std::min_element(steps.begin(), steps.end());
-  const auto near = std::count_if(steps.begin(), steps.end(), [q](double step) { return step <= 1.01 * q; });
-  return near >= 2 && near * 20 >= static_cast<std::ptrdiff_t>(steps.size()) ? q : 0.0;
-}
 
 // The trimming's reference: the (n / 4)-th smallest of x[0, n) (from 0), the group a quarter of the way up. An
 // insertion into the few smallest so far: most groups are larger than those and cost one comparison (sorting the
@@ -57,13 +46,12 @@ bool NoiseGauge::EndGroup() {
   const double group = squares / mGroupSize;
   mSquares = mSum = 0.0;
   mUntilGroup = mGroupSize;
-  mGrownSamples = 0;
   if (!(group > 0.0)) return false;  // all at their level: a flat stretch
   mGroups[mKept % mWindow] = group;
   ++mKept;
   if (Grown(squares, sum, true)) return true;
   const double before = mVariance;
-  Refresh((mWindow + 1) / 2);
+  Refresh(mVariance > 0.0 ? 1 : (mWindow + 1) / 2);
   return mVariance != before;
 }
 
@@ -71,7 +59,6 @@ bool NoiseGauge::EndEventGroup() {
   const double squares = mEventSquares, sum = mEventSum;
   mEventSquares = mEventSum = 0.0;
   mUntilEventGroup = mGroupSize;
-  mGrownSamples = 0;
   const int32_t starts = mEventStarts;
   mEventStarts = 0;
   return Grown(squares, sum, starts >= kNoiseStarts);
@@ -84,8 +71,6 @@ bool NoiseGauge::Grown(double squares, double sum, bool mayBeLoud) {
   const double before = mLoud > 0 ? mRunVariance : mVariance;
   if (!(before > 0.0 && spread > kLoudSpread * before && spread > kGrownBalance * squares / mGroupSize)) {
     mLoud = 0;
-    mQuietBefore = mQuietSeen;
-    mQuietSeen = mSeen;
     return false;
   }
   if (!mayBeLoud) return false;
@@ -104,8 +89,6 @@ bool NoiseGauge::Grown(double squares, double sum, bool mayBeLoud) {
   // The window starts again from the loud groups.
   std::copy(mLoudGroups, mLoudGroups + kGrownGroups, mGroups);
   mKept = kGrownGroups;
-  mGrownSamples = static_cast<int32_t>(mSeen - mQuietBefore);
-  mQuietBefore = mQuietSeen = mSeen;
   mLoud = 0;
   Refresh(1);
   return true;
@@ -151,7 +134,7 @@ void NoiseGauge::Start(const float* samples, int32_t count, double scale, bool f
   const double lowSd = (p25 - p5) / (1.645 - 0.674);
   const double level = lowSd > 0.0 ? p25 + 0.674 * lowSd : order[order.size() / 2];
   mStartLevel = level;
-  const double q = Quantum(values);
+  const double q = ResolutionStep(samples, count) * scale;
   mFloor = q * q / 12.0;
   for (const double v : values) Take(v, level);
   if (final && mKept == 0 && mUntilGroup < mGroupSize) {

@@ -12,31 +12,37 @@ namespace host {
 // samples. The samples come in groups of a sixteenth of the span (GroupSize), each giving its mean square about
 // the level the caller keeps (one that takes in a drift and the slow wander a stretch's own mean takes in, and no
 // more). After each group the variance is the mean of the last span's groups, leaving out those above kTrimAbove
-// times their median (an event's, or the noise's before it shrank) and those below a kTrimBelow-th of it (the
-// noise's before it grew): the groups themselves tell an event from noise, so a measure that is too small (after
-// a quiet start, or once the noise has grown) bounds nothing and is replaced as soon as its groups are the
-// minority. A group whose samples all equal their level (a blanked, flat stretch) says nothing and is passed over.
+// times the quarter-rank group (the fifth smallest of 16: an event's groups, or the noise's before it shrank, lie
+// above it) and those below a kTrimBelow-th of it (the noise's before it grew): the groups themselves tell an event
+// from noise, so a measure that is too small (after a quiet start, or once the noise has grown) bounds nothing and
+// is replaced as soon as its groups are fewer than a quarter. A group whose samples all equal their level (a
+// blanked, flat stretch) says nothing and is passed over. What the gauge measures never takes back a cycle the
+// scan found: where the noise grows suddenly, the cycles it starts before the measure has caught up are kept.
 //
 // Invariant: whatever came before, once one span of samples of a noise has been taken (the noise having grown or
-// shrunk by any factor up to 100), Sd() lies within 15 % of the standard deviation of the last span, where that
-// span is long enough to tell it (500 samples of white noise; 100 times the time constant of a low-passed one);
-// a shorter one scatters by its own few samples, about 1 / sqrt(2 x span). Variance() is 0 (unmeasured) until
+// shrunk by any factor from 1/100 to 100), Sd() lies within 15 % of the standard deviation of the last span, where
+// that span is long enough to tell it (500 samples of white noise; 150 times the time constant of a low-passed
+// one); a shorter one scatters by its own few samples, about 1 / sqrt(2 x span). Variance() is 0 (unmeasured) until
 // half a span of groups that say something has been taken, and never 0 after; where the first samples are
-// quantised (their smallest step recurs), it is never below the variance of a uniform quantisation in that step
-// (q^2 / 12): the data's resolution, which tied samples, most of them at their level, would hide.
+// quantised (ResolutionStep: their smallest step recurs), it is never below the variance of a uniform
+// quantisation in that step (q^2 / 12): the data's resolution, which tied samples, most of them at their level,
+// would hide.
 class NoiseGauge {
  public:
-  // Groups in a span: enough for a median that one event's groups do not move, few enough that sorting them after
-  // each group costs little beside the samples.
+  // Groups in a span: enough for a reference that one event's groups do not move, few enough that finding the
+  // quarter-rank one after each group (an insertion into the five smallest, QuarterGroup) costs little beside the
+  // samples.
   static constexpr int32_t kGroups = 16;
-  // Samples in a group at least: a mean square of fewer is too scattered for its median to mean much.
+  // Samples in a group at least: a mean square of fewer is too scattered to be weighed against the reference.
   static constexpr int32_t kMinGroupSize = 8;
-  // A group above kTrimAbove times the median of the window, or below a kTrimBelow-th of it, is left out. The mean
-  // square of a group of white noise scatters well within that (a group of 8 samples lies above 5 times the median
-  // once in 4000), of a low-passed noise more, and more upwards, which the wider bound above keeps; a current of
-  // 5 SD or more puts its groups far above it. Where the noise has shrunk, the one group that straddles the change
-  // a span later lies within kTrimAbove of the median at most (+12 % in SD); where it has grown, the old groups
-  // within kTrimBelow (a growth by less than sqrt(3)) move the mean by less.
+  // A group above kTrimAbove times the quarter-rank group of the window, or below a kTrimBelow-th of it, is left
+  // out. Over groups of white noise (a mean square of m samples: chi-square of m degrees over m) a group of m = 8
+  // lies above 5 times the reference once in 416 and below a third of it once in 82; m = 16: once in 155,000 and
+  // once in 775; m = 64: never in 16 million (tests/data/noise_gauge_odds.py computes them). A low-passed noise
+  // scatters more, and more upwards, which the wider bound above keeps; a current of 5 SD or more puts its groups
+  // far above it. Where the noise has shrunk, the one group that straddles the change a span later lies within
+  // kTrimAbove of the reference at most (+12 % in SD); where it has grown, the old groups within kTrimBelow (a
+  // growth by less than sqrt(3)) move the mean by less.
   static constexpr double kTrimAbove = 5.0;
   static constexpr double kTrimBelow = 3.0;
   // The noise has grown where groups in a row (of either kind, those of events and of the rest taking turns) spread
@@ -47,19 +53,20 @@ class NoiseGauge {
   // variances, 2 % of its mean square) and spreads that much only on its rise. A group of a grown noise scatters
   // about its mean square (more where the noise is low-passed): the average of three tells a growth of 3 times
   // that single groups of 6 times missed. The window then starts again from the last kGrownGroups groups, 3/16 of a
-  // span after the growth rather than 3/4 (a quarter of the window is the trimming's reference); GrownSamples
-  // reaches back to the end of the last group before the run that was not loud, since the group in which the noise
-  // changed may be too little of the new noise to be loud.
+  // span after the growth rather than 3/4 (a quarter of the window is the trimming's reference), and takes in
+  // every group after them at once, so that the three chosen for being loud weigh less group by group and none is
+  // left a span later.
   // Where groups are long beside an event (at low rates), a large one fills them and passes the tests above: its
   // rise spreads widely about the group's mean, its swing back the next groups. Two things tell it from a grown
   // noise. A noise that grew stays loud group after group at about one size, while an event's groups fade as it
   // returns (its rise spreads hundreds of times more than its return): the run is a growth only where no group of
   // the last kGrownGroups spreads by more than kLoudSpread times another (a chi-square of 7 degrees, a group of 8
-  // white samples, lies beyond that ratio of another once in 12 or so, which only waits for the next group). And
-  // one event is one cycle spanning its samples, while a threshold too small for a grown noise is crossed again and
-  // again, in a group of 8 samples or more several times: a group of samples within events that saw fewer than
-  // kNoiseStarts cycles start (an event's rise with a notch may start two) is an event's: it ends a run where it is
-  // quiet, and where it is loud it neither counts in the run nor ends it (the run waits for the groups around it).
+  // white samples, lies beyond that ratio of another once in 11.7, as that script computes, which only waits for the
+  // next group). And one event is one cycle spanning its samples, while a threshold too small for a grown noise is
+  // crossed again and again, in a group of 8 samples or more several times: a group of samples within events that
+  // saw fewer than kNoiseStarts cycles start (an event's rise with a notch may start two) is an event's: it ends a
+  // run where it is quiet, and where it is loud it neither counts in the run nor ends it (the run waits for the
+  // groups around it). The restart only sets the measure: no cycle is taken back for it.
   static constexpr int32_t kNoiseStarts = 3;
   static constexpr int32_t kGrownGroups = 3;
   static constexpr double kGrownSpread = 6.0;
@@ -93,28 +100,17 @@ class NoiseGauge {
     mSquares = squares;
     mSum = sum;
     mUntilGroup -= taken;
-    mSeen += static_cast<uint32_t>(taken);
     return mUntilGroup == 0 && EndGroup();
   }
   // One sample within an event (a cycle's), which the measure leaves out, about the same level, started when the
-  // event starts on it: it only tells whether the noise has grown. True when it has (GrownSamples).
+  // event starts on it: it only tells whether the noise has grown. True when it has (the measure started again).
   [[gnu::always_inline]] inline bool TakeInEvent(double y, double level, bool started) {
     const double residual = y - level;
     mEventStarts += started ? 1 : 0;
     mEventSquares += residual * residual;
     mEventSum += residual;
-    ++mSeen;
     return --mUntilEventGroup == 0 && EndEventGroup();
   }
-  // One sample that says nothing of the noise (a swing the other way's): it only counts in GrownSamples.
-  void Pass() { ++mSeen; }
-  // After a refresh: the samples over which the noise has just been found to have grown (0 when it has not), the
-  // last ones seen (Take, TakeInEvent or Pass): all since the group before the loud ones ended, of either kind, as
-  // the groups of events and of the rest take turns. A cycle that started among them started on the noise.
-  int32_t GrownSamples() const { return mGrownSamples; }
-  // Whether the last group (of either kind) spread loudly enough that it may begin a growth, which the next
-  // groups confirm or not: a cycle that started lately is in doubt until then.
-  bool Loud() const { return mLoud > 0; }
 
   // Forgets the groups and the measure, keeping the span and the resolution.
   void Restart();
@@ -155,10 +151,6 @@ class NoiseGauge {
   double mEventSum = 0.0;
   int32_t mUntilEventGroup = kMinGroupSize;
   int32_t mEventStarts = 0;       // events that started in that group
-  int32_t mGrownSamples = 0;
-  uint32_t mSeen = 0;             // samples seen since Reset (wrapping: only differences count)
-  uint32_t mQuietSeen = 0;        // mSeen where the last group that was not loud ended
-  uint32_t mQuietBefore = 0;      // and where the one before it ended
   double mGroups[kGroups] = {};   // the last groups' mean squares, a ring at mKept % mWindow
   double mStartLevel = 0.0;
   double mFloor = 0.0;            // the resolution's variance, q^2 / 12 (0: not quantised)

@@ -25,9 +25,12 @@ inline constexpr double kSettleBand = 0.5;
 // the floor until the average has kept within half a threshold of one level for kSettleRiseTimes rise times (a
 // step to a new level), which it then takes.
 //
-// Invariant, outside a swing: floor <= trough; the trough rises by at most `step` a tick, never above the average
-// it was handed, and falls below the floor by at most `step` a tick; Next keeps the trough's pace (true) unless
-// the trough fell faster than `step` (the fall of a cycle). In a swing, trough == floor, which does not move.
+// Invariant, outside a swing: floor <= trough; the trough rises by at most `step` a tick and never to above the
+// average it was handed; it falls to that average at once down to the floor, and below the floor by at most `step`
+// a tick, so that where the average lies further below the floor the trough stays above it until it gets there
+// (an average of -1 against a trough and floor of 0 and a step of 0.01 leaves the trough at -0.01). Follow keeps
+// the trough's pace (true) unless the trough fell faster than `step` (the fall of a cycle). In a swing, trough ==
+// floor, which does not move.
 struct TroughFollower {
   double trough = 0.0;
   double floor = 0.0;
