@@ -20,19 +20,27 @@ std::string UnsearchedStartLine(IDocumentSettingsScript* settings, const host::R
     return "";
   const std::array<double, 6> arguments = values.Arguments();
   const auto count = static_cast<int32_t>(arguments.size());
-  std::string records;
+  std::string records, shortRecords;
   for (size_t r = 0; r < recording.records.size(); ++r) {
     const host::RecordData& record = recording.records[r];
     if (static_cast<size_t>(channel) >= record.samples.size() || !record.samples[channel]) continue;
     const host::CycleRules rules = host::RulesFromArguments(arguments.data(), count, record.tickPeriod);
     const host::ChannelRecord& samples = *record.samples[channel];
-    if (host::OpensWithinEvent(rules, samples.Samples(), samples.Length()))
+    if (host::TooShortToMeasure(rules, samples.Length()))
+      shortRecords += (shortRecords.empty() ? "" : ", ") + std::to_string(r + 1);
+    else if (host::OpensWithinEvent(rules, samples.Samples(), samples.Length()))
       records += (records.empty() ? "" : ", ") + std::to_string(r + 1);
   }
-  if (records.empty()) return "";
-  return "record " + records + " (counted from 1): opens within an event, the signal falling by the cycle " +
-         "detector's threshold within its first " + std::to_string(host::kCycleOpeningSamples) +
-         " samples before any event starts: that event's start lies before the record, and it is not found";
+  std::string lines;
+  if (!records.empty())
+    lines = "record " + records + " (counted from 1): opens within an event, the signal falling by the cycle " +
+            "detector's threshold within its first " + std::to_string(host::kCycleOpeningSamples) +
+            " samples before any event starts: that event's start lies before the record, and it is not found";
+  if (!shortRecords.empty())
+    lines += std::string(lines.empty() ? "" : "\n") + "record " + shortRecords + " (counted from 1): shorter " +
+             "than half the BASELINE span, over which the relative threshold measures the noise: searched for no " +
+             "event";
+  return lines;
 }
 
 }  // namespace ondara_host

@@ -273,7 +273,7 @@ NoiseGauge QuietRunInNoise(const CycleScanState& s, const CycleRules& r) {
 // taken): then its samples are searched as they are, and the scan measures the noise that follows.
 void CompleteRunIn(CycleScanState& s, const CycleRules& r, bool final, std::vector<CycleEventRecord>& found) {
   s.noise.Reset(r.baselineTicks);
-  s.noise.Start(s.runIn.data(), static_cast<int32_t>(s.runIn.size()), r.polarity, final);
+  s.noise.Start(s.runIn.data(), static_cast<int32_t>(s.runIn.size()), r.polarity);
   if (!final && !s.noise.Measured()) return;
   s.leveled = s.noise.Measured();
   s.level = s.noise.StartLevel();
@@ -343,6 +343,10 @@ int32_t PendingCycleTick(const CycleScanState& s) {
   const int32_t waiting = s.started ? std::min(s.nextTick, s.previousTick) : s.nextTick;
   int32_t tick = s.inCycle ? std::min(s.nextTick, s.extremeTick) : waiting;
   return s.held ? std::min(tick, s.heldCycle.tick) : tick;
+}
+
+bool TooShortToMeasure(const CycleRules& rules, int32_t count) {
+  return rules.relative && rules.baselineTicks > 0 && count < NoiseGauge::LeastTicks(rules.baselineTicks);
 }
 
 bool OpensWithinEvent(const CycleRules& rules, const float* samples, int32_t count) {

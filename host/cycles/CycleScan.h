@@ -104,6 +104,10 @@ void FinishCycles(CycleScanState& state, const CycleRules& rules, std::vector<Cy
 // it, and a cycle reported before it would be lost to them.
 int32_t PendingCycleTick(const CycleScanState& state);
 
+// True when a relative threshold cannot measure the noise of a record of count samples (fewer than
+// NoiseGauge::LeastTicks of its baseline span): the scan starts no cycle in it.
+bool TooShortToMeasure(const CycleRules& rules, int32_t count);
+
 // True when the record opens within an event: within kCycleOpeningSamples of its first sample the signal falls
 // by the threshold before any cycle starts, so the event's start lies before the record and is not found.
 bool OpensWithinEvent(const CycleRules& rules, const float* samples, int32_t count);

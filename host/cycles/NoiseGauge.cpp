@@ -34,6 +34,12 @@ int32_t NoiseGauge::GroupSize(int32_t span) {
   return std::max(kMinGroupSize, (std::max(span, 1) + kGroups - 1) / kGroups);
 }
 
+int32_t NoiseGauge::LeastTicks(int32_t span) {
+  const int32_t size = GroupSize(span);
+  const int32_t window = std::min(kGroups, std::max(2, (std::max(span, 1) + size - 1) / size));
+  return (window + 1) / 2 * size;
+}
+
 void NoiseGauge::Reset(int32_t span) {
   *this = NoiseGauge();
   mSpan = std::max(span, 1);
@@ -121,7 +127,7 @@ void NoiseGauge::Refresh(int32_t least) {
   mSd = std::sqrt(mVariance);
 }
 
-void NoiseGauge::Start(const float* samples, int32_t count, double scale, bool final) {
+void NoiseGauge::Start(const float* samples, int32_t count, double scale) {
   std::vector<double> values;
   for (int32_t i = 0; i < count; ++i)
     if (std::isfinite(samples[i])) values.push_back(scale * samples[i]);
@@ -137,15 +143,7 @@ void NoiseGauge::Start(const float* samples, int32_t count, double scale, bool f
   const double q = ResolutionStep(samples, count) * scale;
   mFloor = q * q / 12.0;
   for (const double v : values) Take(v, level);
-  if (final && mKept == 0 && mUntilGroup < mGroupSize) {
-    // A record shorter than a group: its samples are the group.
-    const int32_t taken = mGroupSize - mUntilGroup;
-    const double group = mSquares / taken;
-    mSquares = mSum = 0.0;
-    mUntilGroup = mGroupSize;
-    if (group > 0.0) mGroups[mKept++] = group;
-  }
-  Refresh(final ? 1 : (mWindow + 1) / 2);
+  Refresh((mWindow + 1) / 2);
   if (mVariance > 0.0 && lowSd > 0.0) {
     // The groups' measure takes in events that fill most of the samples; the lower quantiles' does not.
     mVariance = std::max(std::min(mVariance, lowSd * lowSd), mFloor);

@@ -79,8 +79,11 @@ class NoiseGauge {
   // The first measure, from the first count samples times scale (non-finite ones are passed over), taken about
   // their level as their lower quantiles show it (events rise above it), or their median where those are tied; no
   // more than what those quantiles show of the noise. Unmeasured when fewer than half a span of groups said
-  // something, unless final (a record shorter than that), which measures whatever there is.
-  void Start(const float* samples, int32_t count, double scale, bool final);
+  // something: a record shorter than LeastTicks is never measured, since the mean square of so few samples
+  // scatters so that 5 of its SDs are crossed by the noise itself.
+  void Start(const float* samples, int32_t count, double scale);
+  // The samples a first measure needs at least: half a span of groups.
+  static int32_t LeastTicks(int32_t span);
   // The level Start measured about, times scale (0 before).
   double StartLevel() const { return mStartLevel; }
 

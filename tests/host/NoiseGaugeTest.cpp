@@ -1,6 +1,7 @@
 // The cycle detector's noise gauge: what "standard deviations of the noise" measures, on its own and in the scan.
 #include "host/cycles/NoiseGauge.h"
 #include "host/cycles/CycleScan.h"
+#include "host/cycles/DetectionSettings.h"
 #include "tests/support/SeededNoise.h"
 
 #include <gtest/gtest.h>
@@ -144,7 +145,7 @@ TEST(NoiseGauge, FollowsTheNoiseWithinOneSpanWhateverCameFirst) {
           if (how == "non-finite") first[1] = NAN;
           NoiseGauge gauge;
           gauge.Reset(span);
-          gauge.Start(first.data(), how == "none" ? 0 : span, 1.0, false);
+          gauge.Start(first.data(), how == "none" ? 0 : span, 1.0);
           EXPECT_EQ(gauge.Measured(), how == "same" || how == "quiet") << how;
           // What one measures on the last span: the root mean square of its samples about their level.
           std::vector<double> taken;
@@ -211,14 +212,14 @@ TEST(NoiseGauge, ANoiseThatGrowsGivesItsCurrentsAndNoRowMoreBeyondASpan) {
           ScanCycles(state, rules, samples.data() + at, std::min(1024, kN - at), found);
         FinishCycles(state, rules, found);
         size_t claimed = 0, extra = 0;
-        const auto near = [&peaks](const CycleEventRecord& e) {
+        const auto nearPeak = [&peaks](const CycleEventRecord& e) {
           return std::any_of(peaks.begin(), peaks.end(), [&e](int32_t peak) { return std::abs(e.tick - peak) <= 40; });
         };
         for (const int32_t peak : peaks)
           claimed += std::count_if(found.begin(), found.end(),
                                    [peak](const CycleEventRecord& e) { return std::abs(e.tick - peak) <= 40; }) == 1;
         for (const CycleEventRecord& e : found)
-          extra += (e.tick < kChange || e.tick > kChange + rules.baselineTicks) && !near(e);
+          extra += (e.tick < kChange || e.tick > kChange + rules.baselineTicks) && !nearPeak(e);
         const std::string row = "seed " + std::to_string(seed) + " filter " + std::to_string(filter) + " noise " +
                                 std::to_string(change.before) + " then " + std::to_string(change.after);
         EXPECT_EQ(claimed, peaks.size()) << row;
@@ -235,7 +236,7 @@ TEST(NoiseGauge, NeverZeroWhileTheSignalMovesNorBelowItsResolution) {
   const std::vector<float> flat(64, 2.0f);
   NoiseGauge gauge;
   gauge.Reset(64);
-  gauge.Start(flat.data(), 64, 1.0, false);
+  gauge.Start(flat.data(), 64, 1.0);
   EXPECT_FALSE(gauge.Measured());
   for (int i = 0; i < 64; ++i) gauge.Take(2.0, 2.0);
   EXPECT_EQ(gauge.Variance(), 0.0);
@@ -246,8 +247,37 @@ TEST(NoiseGauge, NeverZeroWhileTheSignalMovesNorBelowItsResolution) {
   std::vector<float> tied(1000, 2.0f);
   for (size_t i = 0; i < tied.size(); i += 7) tied[i] = 3.0f;
   gauge.Reset(1000);
-  gauge.Start(tied.data(), 1000, 1.0, false);
+  gauge.Start(tied.data(), 1000, 1.0);
   EXPECT_GE(gauge.Variance(), 1.0 / 12.0);
+}
+
+}  // namespace
+}  // namespace host
+
+namespace host {
+namespace {
+
+// Records shorter than half a span, which the gauge cannot measure, give no cycle whatever their noise (they used
+// to give some, their few samples' mean square being scattered), and are the ones TooShortToMeasure names; records
+// of half a span and more are measured.
+TEST(NoiseGauge, RecordsTooShortToMeasureGiveNoCycle) {
+  const double arguments[6] = {0.0, 0.5, 5.0, 1.0, 50.0, 1.0};  // upward, 5 SD, 1 ms, 50 ms
+  const CycleRules rules = RulesFromArguments(arguments, 6, 1.0 / 20000);
+  const int32_t least = NoiseGauge::LeastTicks(rules.baselineTicks);
+  uint32_t draw = 3;
+  for (uint32_t seed = 1; seed <= 300; ++seed) {
+    const int32_t length = 1 + static_cast<int32_t>(testsupport::NextUniform(draw) * (least - 1));
+    testsupport::Noise noise(seed, seed % 2 ? 0.0 : 1.6);
+    std::vector<float> x(static_cast<size_t>(length));
+    for (float& v : x) v = static_cast<float>(noise(1.0));
+    CycleScanState state;
+    std::vector<CycleEventRecord> found;
+    ScanCycles(state, rules, x.data(), length, found);
+    FinishCycles(state, rules, found);
+    EXPECT_TRUE(found.empty()) << "seed " << seed << ", " << length << " samples";
+    EXPECT_TRUE(TooShortToMeasure(rules, length));
+  }
+  EXPECT_FALSE(TooShortToMeasure(rules, least));
 }
 
 }  // namespace
