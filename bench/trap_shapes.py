@@ -200,6 +200,78 @@ def evoked_trains(host, folder, cases):
             print(f"{name}\t{settings}\trows {len(rows)} of 30\tread the response {len(right)}\t"
                   f"Height of the others {span([cell(r, 'Height') for r in rows if r not in right])}\t"
                   f"their TimeToPeak {span(ttp)}")
+    # The artefact's top spans three samples at 20 kHz: noise places each stimulus on any of them.
+    for seed in (85, 86):
+        name = f"evoked, 100 Hz, top of three samples (20 kHz), decay 2 ms, noise 2 %, seed {seed}"
+        if not wanted(name, cases):
+            continue
+        records = stimulus_train(20000, 3, 10, 0.01, artefact, biexp(0.0005, 0.002), 0.24, seed)
+        path = os.path.join(folder, f"train{seed}.csv")
+        write_recording(path, 20000, records)
+        for gap in ("9.9", "9.7", "9"):
+            settings = "1000=3 1002=0.015 1006=0.005 1027=" + gap
+            rows = host.table(path, 3, settings)
+            right = [r for r in rows if abs(cell(r, "Height") - 12.0) < 3.0]
+            print(f"{name}\t{settings}\trows {len(rows)} of 30\tread the response {len(right)}")
+
+
+def artefact_shape(kind, size, width, tail=0.0, tau=0.0):
+    # An artefact of size mV, width s wide from the stimulus on: rectangular; followed by an undershoot of tail mV
+    # (with time constant tau); with an exponential tail of tail x size (tau); or biphasic (size, then -size, each
+    # half the width).
+    def a(s):
+        inside = (s >= 0.0) & (s < width)
+        after = np.clip(s - width, 0.0, None) / max(tau, 1e-9)
+        if kind == "biphasic":
+            return np.where((s >= 0.0) & (s < width / 2), size, np.where(inside, -size, 0.0))
+        x = np.where(inside, size, 0.0)
+        if kind == "undershoot":
+            x = x + np.where(s >= width, tail * np.exp(-after), 0.0)
+        elif kind == "tail":
+            x = x + np.where(s >= width, tail * size * np.exp(-after), 0.0)
+        return x
+    return a
+
+
+def evoked_artefacts(host, folder, cases):
+    # Responses after artefacts of several shapes, sixteen stimuli 100 ms apart from 20 ms on, on -60 mV: how many
+    # rows read the response (Height within four noise SDs of it, plus what is left of the artefact where it
+    # starts), how many end their peak at or past the next stimulus, and the spread of Height and Baseline.
+    shapes = [
+        ("undershoot", 20000, artefact_shape("undershoot", 25.0, 0.0003, -4.0, 0.0008), 0.0013, 8.0, 0.3, 1,
+         "1000=3 1002=0.01 1006=0.003 1008=40"),
+        ("down-pulse below the response", 10000, artefact_shape("rect", -10.0, 0.0005), 0.0035, 16.0, 0.4, 21,
+         "1000=3 1002=0.005 1003=1 1006=0.0064 1008=40"),
+        ("down-pulse below the response", 50000, artefact_shape("rect", -12.0, 0.001), 0.003, 20.0, 0.5, 22,
+         "1000=3 1002=0.006 1003=1.5 1006=0.008 1008=40"),
+        ("biphasic", 5000, artefact_shape("biphasic", -25.0, 0.0004), 0.0044, 8.0, 0.2, 31,
+         "1000=3 1002=0.0125 1003=0.9 1006=0.0032 1008=40"),
+        ("biphasic", 50000, artefact_shape("biphasic", -25.0, 0.0004), 0.0044, 8.0, 0.2, 32,
+         "1000=3 1002=0.0125 1003=0.9 1006=0.0032 1008=40"),
+        ("exponential tail", 20000, artefact_shape("tail", -25.0, 0.0005, 0.4, 0.0006), 0.0015, 5.0, 0.1, 41,
+         "1000=3 1002=0.0125 1003=2.8 1006=0.002 1008=40"),
+    ]
+    for kind, rate, artefact, latency, size, noise, seed, settings in shapes:
+        name = f"evoked, {kind}, {rate / 1000:g} kHz, response {size:g} mV {latency * 1e3:g} ms after, noise {noise} mV"
+        if not wanted(name, cases):
+            continue
+        n = int(1.62 * rate)
+        s = np.arange(n) / rate
+        x = np.full(n, -60.0)
+        left = abs(float(artefact(np.array([latency]))[0]))
+        for i in range(16):
+            t0 = 0.02 + 0.1 * i
+            x += artefact(s - t0) + size * gamma_response(s - t0 - latency)
+        x += np.random.RandomState(seed).normal(0.0, noise, n)
+        path = os.path.join(folder, f"artefact{seed}.csv")
+        write_recording(path, rate, [x])
+        for extra in ("", " 1007=1", " 1039=1 1040=-0.06"):
+            rows = host.table(path, 3, settings + extra)
+            right = [r for r in rows if abs(cell(r, "Height") - size) <= 4.0 * noise + left]
+            late = [r for r in rows if (cell(r, "TimeToPeak") or 0.0) + cell(r, "Latency") >= 99.0]
+            print(f"{name}\t{settings + extra}\trows {len(rows)} of 16\tread the response {len(right)}\t"
+                  f"peak at or past the next stimulus {len(late)}\tHeight {span([cell(r, 'Height') for r in rows])}"
+                  f"\tBaseline {span([cell(r, 'Baseline') for r in rows])}")
 
 
 SPIKE_AND_DOME = [(0.001, 1.0), (0.005, 0.7), (0.03, 0.85), (0.2, 0.75), (0.3, 0.0)]
@@ -290,7 +362,7 @@ def main():
     os.makedirs(folder, exist_ok=True)
     host = Host(args.host)
     try:
-        for measure in (evoked_gamma, evoked_one_sided, evoked_trains, cardiac):
+        for measure in (evoked_gamma, evoked_artefacts, evoked_one_sided, evoked_trains, cardiac):
             measure(host, folder, args.only)
             sys.stdout.flush()
     finally:

@@ -29,6 +29,9 @@ void Params::AddSources(int32_t count, IUnknown** interfaces) {
   footLagBlocks = std::max(MsToTicks(kFootLagMs, tickPeriod) / footBlockTicks, 1);
   footRiseBlocks = std::max(MsToTicks(kFootRiseMs, tickPeriod) / footBlockTicks, footFlatBlocks);
   footNoiseBlocks = std::max(MsToTicks(kFootNoiseMs, tickPeriod) / footBlockTicks, 3 * footLagBlocks + 1);
+  // Rest before a stimulus, in time (StimulusRest.h).
+  restTicks = std::max(MsToTicks(kRestMs, tickPeriod), kMinRestSamples);
+  lookTicks = std::max(MsToTicks(kLookMs, tickPeriod), restTicks);
   if (searchStartMs < 0.0 || searchEndMs < 0.0) {
     searchStartTicks = -1;
     searchEndTicks = -1;
@@ -44,6 +47,8 @@ StepSettings Params::Settings() const noexcept {
   s.noiseTolerancePercent = noiseTolerancePercent;
   s.searchStartTicks = searchStartTicks;
   s.searchEndTicks = searchEndTicks;
+  s.restTicks = restTicks;
+  s.lookTicks = lookTicks;
   s.mode = baselineMode;
   s.baselineValue = baselineValue;
   s.footBlockTicks = footBlockTicks;

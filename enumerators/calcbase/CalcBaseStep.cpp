@@ -43,11 +43,11 @@ void CloseSegment(SegmentScanner& s, int32_t t) noexcept {
   if (!eligible) return;
   const int32_t last = SubTicksSat(AddTicksSat(s.segStartTick, s.count), 1);
   // Not smaller: a later segment wins a tie.
-  if (score >= s.pulse.bestScore && !StartsInPulse(s.pulse, s.segStartTick)) {
-    s.pulse.bestScore = score;
-    s.pulse.bestMean = static_cast<float>(mean);
-    s.pulse.bestStartTick = s.segStartTick;
-    s.pulse.bestEndTick = last;
+  if (s.rest.known && score >= s.rest.bestScore && AtRest(s.rest, mean)) {
+    s.rest.bestScore = score;
+    s.rest.bestMean = static_cast<float>(mean);
+    s.rest.bestStartTick = s.segStartTick;
+    s.rest.bestEndTick = last;
   }
   if (score < s.bestScore) return;
   s.bestScore = score;
@@ -66,7 +66,7 @@ void PrepareScanner(SegmentScanner& s, const StepSettings& p) noexcept {
   s.windowStart = -1;
   s.windowEnd = -1;
   s.newSegment = true;
-  s.pulse = StimulusPulse();
+  s.rest = StimulusRest();
 }
 
 void ClearOut(EventBCalcBase& out) noexcept {
@@ -131,6 +131,36 @@ bool TakeSegment(double score, float mean, int32_t start, int32_t end, float val
   return true;
 }
 
+bool SamplesBefore(SampleCursor& channel, int32_t e, int32_t from, std::vector<float>& kept);
+
+// Rest before the stimulus at tick stimulus, from the samples since the channel's position (at most lookTicks of
+// them); the channel is left where it was. False when a sample is not yet there.
+bool ReadRest(SampleCursor& channel, const StepSettings& p, int32_t stimulus, int32_t e, float value,
+              StimulusRest& rest) {
+  const int32_t position = channel.Position();
+  const int32_t from = std::max(position, SubTicksSat(stimulus, p.lookTicks));
+  if (stimulus >= e || from > stimulus) {
+    rest.measured = true;
+    return true;
+  }
+  std::vector<float> v;
+  v.reserve(static_cast<size_t>(stimulus - from + 1));
+  channel.SeekTo(from);
+  const bool ready = SamplesBefore(channel, AddTicksSat(stimulus, 1), from, v);
+  channel.SeekTo(position);
+  if (!ready) return false;
+  MeasureRest(rest, v.data(), static_cast<int32_t>(v.size()), from, p.restTicks, value);
+  return true;
+}
+
+// Rest itself as the baseline, its span from its samples to the response's foot (E - 1 without one).
+void TakeRest(const StimulusRest& rest, int32_t e, EventBCalcBase& out) noexcept {
+  out.baseline = rest.level;
+  out.baseStartTick = rest.startTick;
+  out.baseEndTick = rest.footTick >= 0 ? rest.footTick : SubTicksSat(e, 1);
+  out.polarity = static_cast<float>(rest.side);
+}
+
 bool MeasureSearch(StepState& s, const StepSettings& p, SampleCursor& channel, int32_t e, float value,
                    EventBCalcBase& out) {
   SegmentScanner& sc = s.scanner;
@@ -139,7 +169,10 @@ bool MeasureSearch(StepState& s, const StepSettings& p, SampleCursor& channel, i
   const bool window = s.pendingStimulus.kind != kEventEmpty && p.searchStartTicks >= 0 && p.searchEndTicks >= 0;
   sc.windowStart = window ? AddTicksSat(s.pendingStimulus.tick, p.searchStartTicks) : -1;
   sc.windowEnd = window ? AddTicksSat(s.pendingStimulus.tick, p.searchEndTicks) : -1;
-  sc.pulse.tick = window ? s.pendingStimulus.tick : -1;
+  if (window && s.pendingPeak.kind != kEventEmpty && !sc.rest.measured &&
+      !ReadRest(channel, p, s.pendingStimulus.tick, e, value, sc.rest)) {
+    return false;
+  }
   s.previousEventTick = e;
   // A stimulus without a response has no peak to measure a flat stretch against (its marker's
   // value 1.0 is no level of the signal): it has no baseline, so no baseline or area either.
@@ -154,13 +187,14 @@ bool MeasureSearch(StepState& s, const StepSettings& p, SampleCursor& channel, i
     FeedSegmentScanner(sc, v, first, count);
     channel.Skip(count);
   }
-  // The stimulus's pulse is no baseline while anything after it is (without a pulse both bests are one).
-  const StimulusPulse& pulse = sc.pulse;
-  if ((pulse.end >= 0 &&
-       TakeSegment(pulse.bestScore, pulse.bestMean, pulse.bestStartTick, pulse.bestEndTick, value, out)) ||
-      TakeSegment(sc.bestScore, sc.bestMean, sc.bestStartTick, sc.bestEndTick, value, out)) {
+  const StimulusRest& rest = sc.rest;
+  if (rest.known) {
+    if (!TakeSegment(rest.bestScore, rest.bestMean, rest.bestStartTick, rest.bestEndTick, value, out)) {
+      TakeRest(rest, e, out);
+    }
     return true;
   }
+  if (TakeSegment(sc.bestScore, sc.bestMean, sc.bestStartTick, sc.bestEndTick, value, out)) return true;
   out.baseline = static_cast<float>(static_cast<double>(value) * 0.999999);
   out.baseStartTick = SubTicksSat(e, 1);
   out.baseEndTick = out.baseStartTick;
@@ -340,8 +374,7 @@ int32_t ExtendSegment(SegmentScanner& s, const float* v, int32_t firstTick, int3
 }  // namespace
 
 void FeedSegmentScanner(SegmentScanner& state, const float* v, int32_t firstTick, int32_t count) noexcept {
-  // The pulse is followed first: a segment closing in this block may have started within it.
-  TrackStimulusPulse(state.pulse, state.eventValue, v, firstTick, count);
+  TrackFoot(state.rest, v, firstTick, count);
   SegmentScanner s = state;  // in registers: the samples might alias the state
   const int32_t lastTick = SubTicksSat(s.eventTick, 1);
   int32_t i = 0;

@@ -6,7 +6,7 @@
 
 #include "enumerators/framework/StageCursors.h"
 #include "base/EventRecords.h"
-#include "enumerators/calcbase/StimulusPulse.h"
+#include "enumerators/calcbase/StimulusRest.h"
 
 namespace ZR::Enum::CalcBase {
 
@@ -20,6 +20,8 @@ struct StepSettings {
   double noiseTolerancePercent = 5.0;
   int32_t searchStartTicks = -1;    // window after a stimulus; both -1 when there is none
   int32_t searchEndTicks = -1;
+  int32_t restTicks = 40;           // kRestMs and kLookMs in ticks (StimulusRest.h)
+  int32_t lookTicks = 200;
   int32_t mode = 0;                 // BaselineMode; any other number searches
   double baselineValue = -1.0;      // the fixed level of mode 1, channel units
   int32_t footBlockTicks = 4;       // mode 3: the walk's block, the flat stretch that ends it, the span its noise is
@@ -48,7 +50,7 @@ struct SegmentScanner {
   float bestMean = -1.0f;
   int32_t bestStartTick = -1;
   int32_t bestEndTick = -1;
-  StimulusPulse pulse;
+  StimulusRest rest;  // after a stimulus: segments are judged against it
 };
 
 // Feeds samples v[0..count) at ticks firstTick.. (all before E) to the scanner.

@@ -159,22 +159,33 @@ TEST(CalcBaseStep, SearchWindowAfterStimulus) {
   EXPECT_EQ(late[0].baseEndTick, 299);
 }
 
-// The stimulus's own pulse after a stimulus is no baseline: a flat top of 3 (or -3) at ticks 100..109, the stimulus
-// on its first sample, on rest that noise breaks into segments of one sample (0.05 either way, the tolerance 5 % of
-// |1 - v|). The top's segment, long and far from the peak, would score highest; a segment of rest after it is taken
-// instead, and the peak is measured upward. When the peak follows the pulse at once there is nothing after it, and
-// the pulse's segment stays the baseline, as without a pulse.
-TEST(CalcBaseStep, StimulusPulseIsNoBaseline) {
-  struct PulseCase {
-    float top;
+// After a stimulus the artefact is no baseline, whatever its shape: rest is the level before the stimulus (0, noise
+// of 0.05 either way breaking it into segments of one sample, the tolerance 5 % of |1 - v|), and a segment after
+// the stimulus farther from it than the noise allows (two SDs, 0.15) is artefact. With rest left between the
+// artefact and the peak a segment of it is the baseline (0.05 either way); with none left rest itself is, from the
+// 40 samples before the artefact (60..99) to the response's foot after it (the lowest sample after the last one
+// above the peak, or the sample before the peak), from which the extreme is sought; every peak is measured upward.
+TEST(CalcBaseStep, ArtefactAfterStimulusIsNoBaseline) {
+  struct ArtefactCase {
+    const char* shape;
+    double (*artefact)(int32_t t);  // the artefact's level at tick t (100 on), the stimulus on tick 100
     int32_t peak;
     float baseline;
-    float polarity;
+    int32_t start, end;
   };
-  for (const PulseCase& c : {PulseCase{3.0f, 200, 0.05f, 1.0f}, PulseCase{-3.0f, 200, 0.05f, 1.0f},
-                             PulseCase{3.0f, 111, 3.0f, -1.0f}}) {
+  const ArtefactCase cases[] = {
+      {"up, rest after it", [](int32_t t) { return t < 110 ? 3.0 : 0.0; }, 200, 0.05f, 198, 198},
+      {"down, rest after it", [](int32_t t) { return t < 110 ? -3.0 : 0.0; }, 200, 0.05f, 198, 198},
+      {"up, one sample of rest, not scored", [](int32_t t) { return t < 110 ? 3.0 : 0.0; }, 111, 0.0f, 60, 110},
+      {"up, then an undershoot", [](int32_t t) { return t < 110 ? 3.0 : -1.0; }, 130, 0.0f, 60, 111},
+      {"down, then a tail", [](int32_t t) { return t < 110 ? -3.0 : -2.0 * std::exp((110 - t) / 50.0); }, 150,
+       0.0f, 60, 101},
+      {"biphasic, down then up", [](int32_t t) { return t < 105 ? -3.0 : 3.0; }, 110, 0.0f, 60, 109},
+  };
+  for (const ArtefactCase& c : cases) {
     const auto v = calcstages::Samples(300, [&c](int32_t t) {
-      return t >= 100 && t < 110 ? c.top : t % 2 ? -0.05 : 0.05;
+      const double noise = t % 2 ? -0.05 : 0.05;
+      return t >= 100 && t < c.peak ? noise + c.artefact(t) : noise;
     });
     StepSettings p;
     p.searchStartTicks = 0;
@@ -182,9 +193,10 @@ TEST(CalcBaseStep, StimulusPulseIsNoBaseline) {
     for (const int32_t block : {1024, 7}) {
       const auto out = RunBase(p, v, {EventPkStm::Stimulus(100), EventPkStm::Peak(c.peak, 1.0f)}, block);
       ASSERT_EQ(out.size(), 1u);
-      EXPECT_FLOAT_EQ(std::fabs(out[0].baseline), c.baseline) << "top " << c.top << " peak " << c.peak;
-      EXPECT_EQ(out[0].polarity, c.polarity) << "top " << c.top << " peak " << c.peak;
-      EXPECT_GE(out[0].baseStartTick, c.baseline == 3.0f ? 100 : 110) << "top " << c.top << " peak " << c.peak;
+      EXPECT_NEAR(std::fabs(out[0].baseline), c.baseline, 1e-6) << c.shape << " block " << block;
+      EXPECT_EQ(out[0].polarity, 1.0f) << c.shape;
+      EXPECT_EQ(out[0].baseStartTick, c.start) << c.shape;
+      EXPECT_EQ(out[0].baseEndTick, c.end) << c.shape;
     }
   }
 }

@@ -1,6 +1,7 @@
 // The evoked-response baseline beside the stimulus artefact it follows: calcbase over erpeakdet over erstimdet on
 // one channel, as the Evoked Response analysis builds it, through the host's formula engine over recordings made
 // here of many artefacts, noises, rates and seeds.
+#include <algorithm>
 #include <cmath>
 #include <string>
 #include <vector>
@@ -16,6 +17,17 @@ namespace {
 constexpr double kRest = -0.060;      // V
 constexpr double kResponse = 0.008;   // the response's height, peaking 2 ms after its onset
 constexpr int kStimuli = 8;           // 100 ms apart, the first at 20 ms
+
+// One record of the samples x, in volts.
+host::HostPtr<host::DataDocument> Document(double rate, const std::vector<float>& x) {
+  host::Recording recording;
+  recording.channels = {{L"Vm", L"V", L""}};
+  host::RecordData record = host::MakeEmptyRecord(1, 1.0 / rate, true);
+  record.samples[0]->Append(x.data(), static_cast<int32_t>(x.size()));
+  record.length = static_cast<int32_t>(x.size());
+  recording.records.push_back(std::move(record));
+  return host::DataDocument::Create(std::move(recording));
+}
 
 // A rectangular artefact of the given height and width at each stimulus, then 2 ms after its start a gamma-shaped
 // response, on rest, with noise.
@@ -33,13 +45,7 @@ host::HostPtr<host::DataDocument> ArtefactDocument(double rate, double artefact,
     if (t >= 0.02 && s > 0.0) v += kResponse * (s / 2.0) * (s / 2.0) * std::exp(2.0 - s);
     x[static_cast<size_t>(k)] = static_cast<float>(v);
   }
-  host::Recording recording;
-  recording.channels = {{L"Vm", L"V", L""}};
-  host::RecordData record = host::MakeEmptyRecord(1, 1.0 / rate, true);
-  record.samples[0]->Append(x.data(), length);
-  record.length = length;
-  recording.records.push_back(std::move(record));
-  return host::DataDocument::Create(std::move(recording));
+  return Document(rate, x);
 }
 
 double Cell(const formularun::Row& row, const char* name) { return std::stod(row.at(name)); }
@@ -72,6 +78,76 @@ TEST(EvokedArtefactBaseline, ResponsesAreMeasuredFromRestNeverFromTheArtefact) {
             const double within = noiseSd <= 0.0001 ? 0.25 * kResponse : 0.5 * std::fabs(artefact);
             EXPECT_LT(std::fabs(baseline - kRest), within) << where << " tick " << row.at("tick");
             EXPECT_EQ(row.at("polarity"), "1") << where << " tick " << row.at("tick");
+          }
+          EXPECT_EQ(responses, kStimuli) << where;
+        }
+      }
+    }
+  }
+}
+
+
+// An artefact of one of four shapes, size A in volts and width w in ms, at time s ms after its start: rectangular,
+// with an undershoot of 0.15 of it (0.8 ms), with an exponential tail of 0.4 of it (0.6 ms), or biphasic.
+double Artefact(int shape, double a, double w, double s) {
+  if (s < 0.0) return 0.0;
+  if (shape == 3) return s < w / 2 ? a : s < w ? -a : 0.0;
+  if (s < w) return a;
+  if (shape == 1) return -0.15 * a * std::exp(-(s - w) / 0.8);
+  if (shape == 2) return 0.4 * a * std::exp(-(s - w) / 0.6);
+  return 0.0;
+}
+
+// Every response is measured from rest and to its own top, whatever its artefact: of each shape, up or down, from
+// 0.75 to 2.5 times the response, the response 0.5 to 15 ms after it, at 10 and 50 kHz. Height
+// (the extreme less the baseline) lies within four noise SDs of the response's top above rest, plus what is left
+// of the artefact where the response starts, and no extreme lies at or past the next artefact.
+TEST(EvokedArtefactBaseline, EveryArtefactShapeLeavesTheResponseItsHeight) {
+  constexpr double kSd = 0.03 * kResponse;
+  int cases = 0;
+  for (int shape = 0; shape < 4; ++shape) {
+    for (const double a : {0.02, -0.02, 0.006, -0.006}) {
+      for (const double latencyMs : {0.5, 3.0, 15.0}) {
+        for (const double rate : {10000.0, 50000.0}) {
+          const uint32_t seed = static_cast<uint32_t>(101 + cases++);
+          const double w = 0.3 + 0.1 * (cases % 5);  // ms
+          const double onset = w + latencyMs;
+          const int32_t length = static_cast<int32_t>(0.02 * rate + kStimuli * 0.1 * rate);
+          testsupport::Noise noise(seed);
+          std::vector<float> x(static_cast<size_t>(length));
+          double top = 0.0;  // the response's top above rest, the artefact's rest there included
+          for (int32_t k = 0; k < length; ++k) {
+            const double since = std::fmod(k / rate - 0.02 + 1.0, 0.1) * 1e3;  // ms after the last stimulus
+            const bool on = k / rate >= 0.02;
+            const double u = since - onset;
+            const double r = u > 0.0 ? kResponse * (u / 2.0) * (u / 2.0) * std::exp(2.0 - u) : 0.0;
+            const double clean = on ? Artefact(shape, a, w, since) + r : 0.0;
+            if (on && since > onset + 1.0 && since < onset + 3.0) top = std::max(top, clean);
+            x[static_cast<size_t>(k)] = static_cast<float>(kRest + clean + noise(kSd));
+          }
+          const double left = std::fabs(Artefact(shape, a, w, onset));
+          // The stimulus at half the artefact, within its width and tail, one per interval (90 ms); both searches
+          // from just past the artefact (w + 0.1 ms), where its undershoot or tail may still be.
+          const std::wstring start = std::to_wstring(w + 0.1);
+          const std::wstring chain = L"calcamax(ch1, calcbase(ch1, erpeakdet(ch1, erstimdet(ch1, " +
+                                     std::to_wstring(0.5 * std::fabs(a)) + L", " + std::to_wstring(2.0 * w + 2.5) +
+                                     L", 0, 90, 0), 0.0032, " + start + L", 40), 0, 5, " + start + L", 40, 0, 0))";
+          const std::string where = "shape " + std::to_string(shape) + " artefact " + std::to_string(a) +
+                                    " latency " + std::to_string(latencyMs) + " rate " + std::to_string(rate) +
+                                    " seed " + std::to_string(seed);
+          const auto rows = formularun::Run(Document(rate, x).Get(), chain);
+          int responses = 0;
+          for (const auto& row : rows) {
+            if (row.at("baseline").empty()) continue;
+            ++responses;
+            // A stimulus the pulse detector placed on a noise low before its artefact (the previous response's
+            // fall and the artefact's rise make a downward pulse) has the artefact in its window: not this rule's.
+            const double stimulus = Cell(row, "stimulusTick") / rate;
+            if (std::fmod(stimulus - 0.02 + 1.0, 0.1) > 0.05) continue;
+            const double height = Cell(row, "maxValue") - Cell(row, "baseline");
+            EXPECT_NEAR(height, top, 4.0 * kSd + left) << where << " tick " << row.at("tick");
+            const double next = 0.12 + 0.1 * std::floor((stimulus - 0.02) / 0.1 + 0.5);
+            EXPECT_LT(Cell(row, "maxTick") / rate, next) << where << " tick " << row.at("tick");
           }
           EXPECT_EQ(responses, kStimuli) << where;
         }

@@ -1,0 +1,59 @@
+// The rest a response is measured from after a stimulus, and what the stimulus's artefact leaves of the search.
+#pragma once
+
+#include <cstdint>
+
+namespace ZR::Enum::CalcBase {
+
+// After a stimulus, rest is the level the signal held just before it; a segment whose level departs from rest by
+// more than the noise allows is the stimulus's artefact, not rest, whatever the artefact's shape:
+// - the artefact runs back from the stimulus sample over the samples farther than kRestSpread noise SDs from the
+//   median of the samples before the stimulus (kLookMs of them, so that an artefact of up to a few ms moves it not);
+// - rest is the mean of the samples in the kRestMs before the artefact, the noise their SD (1.4826 x their median
+//   absolute deviation; their SD about the mean when more than half are equal, 0 on a flat stretch);
+// - a segment after the stimulus whose mean lies farther than kRestSpread noise SDs from rest is no baseline; with
+//   none left, rest itself is, and its span ends at the response's foot: the sample after the stimulus farthest
+//   from the peak on rest's side, after the last sample beyond the peak (no artefact is then the response's extreme).
+// Without kMinRestSamples samples before the artefact there is no rest to judge by, and every segment stands.
+inline constexpr double kLookMs = 10.0;
+inline constexpr double kRestMs = 2.0;
+// Two SDs of the noise: half the four within which noise keeps a Height, the other half left to the peak's sample.
+inline constexpr double kRestSpread = 2.0;
+// The fewest samples whose median absolute deviation is a spread at all.
+inline constexpr int32_t kMinRestSamples = 4;
+
+struct StimulusRest {
+  bool measured = false;  // rest was looked for (once per event)
+  bool known = false;     // and found
+  float level = 0.0f;
+  double allowed = 0.0;   // kRestSpread noise SDs
+  int32_t startTick = -1; // the samples rest was taken from, inclusive
+  int32_t endTick = -1;
+  int32_t stimulusTick = -1;
+  double side = 1.0;      // +1 when the peak lies at or above rest, -1 below
+  double peak = 0.0;
+  // The best segment at rest, scored as the scanner scores segments.
+  double bestScore = 0.0;
+  float bestMean = 0.0f;
+  int32_t bestStartTick = -1;
+  int32_t bestEndTick = -1;
+  // The response's foot so far; -1 while there is none.
+  float footValue = 0.0f;
+  int32_t footTick = -1;
+};
+
+// Measures rest from v[0..count), at ticks firstTick.., whose last sample is the stimulus sample; restTicks is kRestMs
+// in ticks. peak is the level of the response's peak.
+void MeasureRest(StimulusRest& r, const float* v, int32_t count, int32_t firstTick, int32_t restTicks,
+                 double peak);
+
+// Follows the response's foot over the samples v[0..count) at ticks firstTick.. (all before the peak).
+void TrackFoot(StimulusRest& r, const float* v, int32_t firstTick, int32_t count) noexcept;
+
+// A segment of this mean is rest.
+inline bool AtRest(const StimulusRest& r, double mean) noexcept {
+  const double d = mean - r.level;
+  return d <= r.allowed && -d <= r.allowed;
+}
+
+}  // namespace ZR::Enum::CalcBase
