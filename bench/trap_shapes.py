@@ -170,7 +170,7 @@ def evoked_one_sided(host, folder, cases):
         records = stimulus_train(rate, 7, 8, 0.05, artefact, response, 0.12 * percent, seed)
         path = os.path.join(folder, f"onesided{seed}.csv")
         write_recording(path, rate, records)
-        for extra in (" 1002=0.015", " 1002=0.015 1039=1 1040=-0.06", " 1002=0.015 1007=1"):
+        for extra in ("", " 1002=0.015", " 1002=0.015 1039=1 1040=-0.06", " 1002=0.015 1007=1"):
             rows = host.table(path, 3, "1000=3 1002=0.01 1006=0.005" + extra)
             right = [r for r in rows if abs(cell(r, "Height") - 12.0) < 3.0]
             base = [cell(r, "Baseline") for r in rows]
@@ -178,7 +178,8 @@ def evoked_one_sided(host, folder, cases):
             lat0 = [r for r in rows if cell(r, "Latency") == 0.0]
             print(f"{name}\t1000=3 1002=0.01 1006=0.005{extra}\trows {len(rows)} of 56\tread the response "
                   f"{len(right)}\tBaseline off rest by 3 mV {len(off)} ({span(off)})\tLatency 0 {len(lat0)}\t"
-                  f"Height of the others {span([cell(r, 'Height') for r in rows if r not in right])}")
+                  f"Height of the others {span([cell(r, 'Height') for r in rows if r not in right])}\t"
+                  f"their Latency {span([cell(r, 'Latency') for r in rows if r not in right])}")
 
 
 def evoked_trains(host, folder, cases):

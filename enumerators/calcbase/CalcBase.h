@@ -24,7 +24,7 @@ class Params final : public EEH3::StageParams<BaseParams, EventPkStm> {
   int32_t searchStartTicks = -1;
   int32_t searchEndTicks = -1;
   int32_t restTicks = 40;  // StimulusRest.h: kRestMs and kLookMs in ticks
-  int32_t lookTicks = 200;
+  int32_t lookTicks = 80;
   int32_t footBlockTicks = 1;
   int32_t footFlatBlocks = 1;
   int32_t footLagBlocks = 1;

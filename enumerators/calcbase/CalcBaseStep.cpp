@@ -43,7 +43,8 @@ void CloseSegment(SegmentScanner& s, int32_t t) noexcept {
   if (!eligible) return;
   const int32_t last = SubTicksSat(AddTicksSat(s.segStartTick, s.count), 1);
   // Not smaller: a later segment wins a tie.
-  if (s.rest.known && score >= s.rest.bestScore && AtRest(s.rest, mean)) {
+  if (s.rest.known && score >= s.rest.bestScore && AtRest(s.rest, mean) &&
+      (s.rest.footTick < 0 || last < s.rest.footTick)) {
     s.rest.bestScore = score;
     s.rest.bestMean = static_cast<float>(mean);
     s.rest.bestStartTick = s.segStartTick;
@@ -178,6 +179,15 @@ bool MeasureSearch(StepState& s, const StepSettings& p, SampleCursor& channel, i
   // value 1.0 is no level of the signal): it has no baseline, so no baseline or area either.
   // The next event skips the samples up to it.
   if (s.pendingPeak.kind == kEventEmpty) return true;
+  if (sc.rest.known) {
+    // The response's foot first: rest ends there.
+    std::vector<float> samples;
+    const int32_t first = channel.Position();
+    if (!SamplesBefore(channel, e, first, samples)) return false;
+    const auto count = static_cast<int32_t>(samples.size());
+    TrackFoot(sc.rest, samples.data(), first, count);
+    FeedSegmentScanner(sc, samples.data(), first, count);
+  }
   for (;;) {
     const float* v = nullptr;
     int32_t first = 0;
@@ -374,7 +384,6 @@ int32_t ExtendSegment(SegmentScanner& s, const float* v, int32_t firstTick, int3
 }  // namespace
 
 void FeedSegmentScanner(SegmentScanner& state, const float* v, int32_t firstTick, int32_t count) noexcept {
-  TrackFoot(state.rest, v, firstTick, count);
   SegmentScanner s = state;  // in registers: the samples might alias the state
   const int32_t lastTick = SubTicksSat(s.eventTick, 1);
   int32_t i = 0;

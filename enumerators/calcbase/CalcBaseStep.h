@@ -21,7 +21,7 @@ struct StepSettings {
   int32_t searchStartTicks = -1;    // window after a stimulus; both -1 when there is none
   int32_t searchEndTicks = -1;
   int32_t restTicks = 40;           // kRestMs and kLookMs in ticks (StimulusRest.h)
-  int32_t lookTicks = 200;
+  int32_t lookTicks = 80;
   int32_t mode = 0;                 // BaselineMode; any other number searches
   double baselineValue = -1.0;      // the fixed level of mode 1, channel units
   int32_t footBlockTicks = 4;       // mode 3: the walk's block, the flat stretch that ends it, the span its noise is

@@ -45,19 +45,36 @@ void MeasureRest(StimulusRest& r, const float* v, int32_t count, int32_t firstTi
   r.stimulusTick = firstTick + count - 1;
   const int32_t before = count - 1;  // the samples before the stimulus sample
   if (before < kMinRestSamples) return;
-  const double median = MedianOf(v, before);
-  const double away = kRestSpread * NoiseSd(v, before, median);
-  int32_t first = before;  // the artefact's first sample before the stimulus sample
-  while (first > 0 && std::fabs(v[first - 1] - median) > away) --first;
+  int32_t first = before;  // the artefact's first sample, the stimulus sample or one before it
+  while (first > 0) {
+    const int32_t start = std::max(first - 1 - restTicks, 0);
+    const int32_t n = first - 1 - start;
+    if (n < kMinRestSamples) break;
+    const double median = MedianOf(v + start, n);
+    if (!(std::fabs(v[first - 1] - median) > kRestSpread * NoiseSd(v + start, n, median))) break;
+    --first;
+  }
   const int32_t from = std::max(first - restTicks, 0);
   const int32_t n = first - from;
   if (n < kMinRestSamples) return;
-  double sum = 0.0;  // double: rest may hold many samples
-  for (int32_t i = from; i < first; ++i) sum += v[i];
-  const double level = sum / n;
+  // The straight line through them by least squares, in doubles (they may be many), carried to the artefact's
+  // first sample; the noise about the line.
+  double sum = 0.0;
+  double moment = 0.0;
+  const double centre = 0.5 * (n - 1);
+  for (int32_t i = 0; i < n; ++i) {
+    sum += v[from + i];
+    moment += (i - centre) * v[from + i];
+  }
+  const double mean = sum / n;
+  const double slope = n > 1 ? moment / (n * (static_cast<double>(n) * n - 1.0) / 12.0) : 0.0;
+  std::vector<float> residuals(static_cast<size_t>(n));
+  for (int32_t i = 0; i < n; ++i) {
+    residuals[static_cast<size_t>(i)] = static_cast<float>(v[from + i] - (mean + slope * (i - centre)));
+  }
   r.known = true;
-  r.level = static_cast<float>(level);
-  r.allowed = kRestSpread * NoiseSd(v + from, n, MedianOf(v + from, n));
+  r.level = static_cast<float>(mean + slope * (n - centre));
+  r.allowed = kRestSpread * NoiseSd(residuals.data(), n, MedianOf(residuals.data(), n));
   r.startTick = firstTick + from;
   r.endTick = firstTick + first - 1;
   r.peak = peak;

@@ -7,15 +7,20 @@ namespace ZR::Enum::CalcBase {
 
 // After a stimulus, rest is the level the signal held just before it; a segment whose level departs from rest by
 // more than the noise allows is the stimulus's artefact, not rest, whatever the artefact's shape:
-// - the artefact runs back from the stimulus sample over the samples farther than kRestSpread noise SDs from the
-//   median of the samples before the stimulus (kLookMs of them, so that an artefact of up to a few ms moves it not);
-// - rest is the mean of the samples in the kRestMs before the artefact, the noise their SD (1.4826 x their median
-//   absolute deviation; their SD about the mean when more than half are equal, 0 on a flat stretch);
-// - a segment after the stimulus whose mean lies farther than kRestSpread noise SDs from rest is no baseline; with
-//   none left, rest itself is, and its span ends at the response's foot: the sample after the stimulus farthest
-//   from the peak on rest's side, after the last sample beyond the peak (no artefact is then the response's extreme).
+// - the artefact runs back from the stimulus sample over each sample farther than kRestSpread noise SDs from the
+//   median of the kRestMs of samples before it (its own noise: the slope of a response still decaying there is no
+//   artefact), looking back at most kLookMs (an artefact's part before its top up to kLookMs - kRestMs);
+// - rest is the course of the samples in the kRestMs before the artefact (the straight line through them) where the
+//   artefact begins, so that a response still decaying there is followed; the noise is their SD about that line
+//   (1.4826 x the median absolute deviation; the root mean square deviation when more than half are equal);
+// - the response's foot is the sample after the stimulus farthest from the peak on rest's side, after the last
+//   sample beyond the peak: the response rises from there, and no artefact lies between it and the peak;
+// - a segment after the stimulus whose mean lies farther than kRestSpread noise SDs from rest, or that ends at or
+//   after the foot, is no baseline; with none left, rest itself is, its span ending at the foot (so that the
+//   response's extreme is sought from there).
 // Without kMinRestSamples samples before the artefact there is no rest to judge by, and every segment stands.
-inline constexpr double kLookMs = 10.0;
+inline constexpr double kLookMs = 4.0;
+// Long against the noise's own time course, short against rest's drift.
 inline constexpr double kRestMs = 2.0;
 // Two SDs of the noise: half the four within which noise keeps a Height, the other half left to the peak's sample.
 inline constexpr double kRestSpread = 2.0;
@@ -47,7 +52,8 @@ struct StimulusRest {
 void MeasureRest(StimulusRest& r, const float* v, int32_t count, int32_t firstTick, int32_t restTicks,
                  double peak);
 
-// Follows the response's foot over the samples v[0..count) at ticks firstTick.. (all before the peak).
+// Finds the response's foot over the samples v[0..count) at ticks firstTick.. (all before the peak), before the
+// segments are judged.
 void TrackFoot(StimulusRest& r, const float* v, int32_t firstTick, int32_t count) noexcept;
 
 // A segment of this mean is rest.
