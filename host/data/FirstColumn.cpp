@@ -58,6 +58,15 @@ bool Rises(const std::vector<double>& values) {
   return true;
 }
 
+// Times rounded as written may repeat (12 kHz written to 0.0001 s): a column headed in a unit of
+// time holds times when it never falls and ends higher; the Time column's own check then says
+// whether they are even ticks.
+bool RisesAsWritten(const std::vector<double>& values) {
+  for (size_t i = 1; i < values.size(); ++i)
+    if (!(values[i] >= values[i - 1])) return false;
+  return values.size() < 2 || values.back() > values.front();
+}
+
 // Three values or more, each within a quarter step of the even steps from the first to the
 // last (as the reader checks a Time column): *step is that step.
 bool RisesEvenly(const std::vector<double>& values, double* step) {
@@ -142,9 +151,9 @@ FirstColumnVerdict Judge(std::string_view name, std::string_view units, const st
                        " with '_' or '.' for its brackets, as data frames write names: " +
                        Advice(TimeUnitOf(spelt)), ""};
   const TimeUnit unit = TimeUnitOf(inParentheses ? parenthesised : units);
-  if (unit == TimeUnit::Seconds && !inParentheses && Rises(values))
+  if (unit == TimeUnit::Seconds && !inParentheses && RisesAsWritten(values))
     return {true, "", "the first column " + quoted + " holds rising times in seconds: it is read as the Time column"};
-  if (unit != TimeUnit::None && Rises(values))
+  if (unit != TimeUnit::None && RisesAsWritten(values))
     return {false, "the first column " + quoted + " holds rising times" +
                        (inParentheses ? ", its unit in parentheses: " : ": ") + Advice(unit), ""};
   double step = 0.0;

@@ -478,8 +478,10 @@ TEST(RecordingReader, RoundedTimesGiveTheirRateAndATimeOffItsTickIsNamed) {
       return std::string(cell);
     };
     for (int i = 0; i < n; ++i) times[static_cast<size_t>(i)] = write(i * tick);
+    // Every fourth under another heading in seconds: read as the Time column, with its note.
+    const bool otherHeading = seed % 4 == 0;
     const auto text = [&] {
-      std::string all = "Time [s],V [mV]\n";
+      std::string all = otherHeading ? "t [s],V [mV]\n" : "Time [s],V [mV]\n";
       for (const std::string& t : times) all += t + ",1\n";
       return all;
     };
@@ -495,7 +497,14 @@ TEST(RecordingReader, RoundedTimesGiveTheirRateAndATimeOffItsTickIsNamed) {
       if (seed <= 3) {
         EXPECT_EQ(1.0 / rate, period) << where;
       }
-      EXPECT_TRUE(notes.empty()) << where << ": " << notes.front();
+      if (otherHeading) {
+        EXPECT_EQ(std::vector<std::string>{"the first column 't [s]' holds rising times in seconds: it is read as "
+                                           "the Time column"},
+                  notes)
+            << where;
+      } else {
+        EXPECT_TRUE(notes.empty()) << where << ": " << notes.front();
+      }
     } catch (const RecordingFileError& e) {
       ADD_FAILURE() << where << ": " << e.what();
     }
