@@ -227,11 +227,19 @@ bool SamplesBefore(SampleCursor& channel, int32_t e, int32_t from, std::vector<f
   }
 }
 
+// Every sample, seen from the side polarity, lies above level.
+bool StaysAbove(const std::vector<float>& v, double polarity, double level) {
+  const double ref = polarity * level;
+  for (const float x : v)
+    if (!(polarity * static_cast<double>(x) > ref)) return false;
+  return true;
+}
+
 // Mode 3: the foot of the rise within the maximum baseline length before the peak. A stimulus alone has no peak
 // to rise to and gets no baseline, as in mode 0.
 bool MeasureFoot(StepState& s, const StepSettings& p, SampleCursor& channel, int32_t e, float value,
                  EventBCalcBase& out) {
-  const int32_t from = std::max(s.lowestFrom, SubTicksSat(e, p.maxBaselineTicks));
+  int32_t from = std::max(s.lowestFrom, SubTicksSat(e, p.maxBaselineTicks));
   std::vector<float> samples;
   if (s.pendingPeak.kind != kEventEmpty) {
     if (e > from) samples.reserve(static_cast<size_t>(e - from));
@@ -239,9 +247,25 @@ bool MeasureFoot(StepState& s, const StepSettings& p, SampleCursor& channel, int
   }
   s.previousEventTick = e;
   if (s.pendingPeak.kind == kEventEmpty) return true;
-  const RiseFoot foot = FindRiseFoot(samples.data(), static_cast<int32_t>(samples.size()), value,
-                                     RiseFootRules{p.footBlockTicks, p.footFlatBlocks, p.footLagBlocks,
-                                                   p.footRiseBlocks, p.footNoiseBlocks});
+  const RiseFootRules rules{p.footBlockTicks, p.footFlatBlocks, p.footLagBlocks, p.footRiseBlocks, p.footNoiseBlocks};
+  RiseFoot foot = FindRiseFoot(samples.data(), static_cast<int32_t>(samples.size()), value, rules);
+  // The previous event, whose peak cut the samples short, stood on this rise when it peaked on this side short of
+  // this peak and the signal between them never fell back to half its height (where an event has ended): the walk
+  // then goes on over the samples that event's walk saw (all of them already read).
+  const int32_t earlier = std::max(s.footFrom, SubTicksSat(e, p.maxBaselineTicks));
+  if (foot.found && earlier < from && s.footPolarity == foot.polarity &&
+      foot.polarity * s.footPeak < foot.polarity * static_cast<double>(value) &&
+      StaysAbove(samples, foot.polarity, 0.5 * (s.footPeak + s.footLevel))) {
+    channel.SeekTo(earlier);
+    samples.clear();
+    if (!SamplesBefore(channel, e, earlier, samples)) return false;
+    foot = FindRiseFoot(samples.data(), static_cast<int32_t>(samples.size()), value, rules);
+    from = earlier;
+  }
+  s.footFrom = from;
+  s.footPeak = value;
+  s.footPolarity = foot.found ? foot.polarity : 0.0;
+  s.footLevel = foot.level;
   if (!foot.found) {
     out.baseline = static_cast<float>(static_cast<double>(value) * 0.999999);
     out.baseStartTick = SubTicksSat(e, 1);

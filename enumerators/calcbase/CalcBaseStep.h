@@ -65,6 +65,10 @@ struct StepState {
   SegmentScanner scanner;
   int32_t previousEventTick = -1;
   int32_t lowestFrom = -1;  // modes 2 and 3: where the search started, -1 before it starts
+  int32_t footFrom = -1;    // mode 3: the first sample the last event's walk saw, -1 before the first
+  double footPeak = 0.0;    // mode 3: that event's peak
+  double footPolarity = 0.0;  // and its side, 0 when it had no foot
+  double footLevel = 0.0;   // and its foot's level
   Phase phase = Phase::Idle;
 };
 
