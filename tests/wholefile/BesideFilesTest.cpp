@@ -32,7 +32,7 @@ bool Exists(const std::wstring& path) {
 
 // Windows drops the dots and spaces that end a path's last name, unless the path is literal or
 // the name is nothing else.
-TEST(BesideFiles, TheTargetIsTakenAsTheFileSystemStoresIt) {
+TEST(BesideFiles, TheTargetIsTakenAndCleanedAsTheFileSystemStoresIt) {
   const struct {
     const wchar_t* typed;
     const wchar_t* stored;
@@ -43,6 +43,30 @@ TEST(BesideFiles, TheTargetIsTakenAsTheFileSystemStoresIt) {
   };
   for (const auto& row : rows) EXPECT_EQ(row.stored, WholeFile::StoredPath(row.typed)) << row.typed;
   EXPECT_EQ(WholeFile::BesideFileName(L"tdot.txt", 3), WholeFile::BesideFileName(L"tdot.txt. ", 3));
+
+  // A write to a target typed with trailing dots cleans the leftovers of the name as stored.
+  const std::wstring folder = testsupport::OwnTemporaryPath(L"ondara-trailing-dots");
+  ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
+  for (const std::string typed : {"tdot.txt.", "tdot.txt . "}) {
+    const std::wstring stored = folder + L"\\tdot.txt";
+    const std::wstring left = stored + L".~fffffff0-1.tmp";
+    std::ofstream(left.c_str()) << "cut";
+    std::wstring beside;
+    EXPECT_EQ(S_OK, WholeFile::WriteReplacing(folder + L"\\" + std::wstring(typed.begin(), typed.end()),
+                                              [&](WholeFile::ReplacingFile& out) {
+                                                WIN32_FIND_DATAW found{};
+                                                HANDLE const search = FindFirstFileW((folder + L"\\*.tmp").c_str(), &found);
+                                                if (search == INVALID_HANDLE_VALUE) return E_FAIL;
+                                                beside = found.cFileName;
+                                                FindClose(search);
+                                                return out.Write(typed) ? S_OK : E_FAIL;
+                                              }));
+    EXPECT_EQ(0u, beside.find(L"tdot.txt.~")) << typed;
+    EXPECT_FALSE(Exists(left)) << typed;
+    EXPECT_EQ(typed, Text(stored));
+    EXPECT_EQ(1, testsupport::FilesIn(folder)) << typed;
+  }
+  testsupport::RemoveFolder(folder);
 }
 
 // A name is taken for the writer's exactly when it has the writer's form: the target's name (in
@@ -163,33 +187,6 @@ TEST(BesideFiles, OnlyTheWritersOwnLeftoversGo) {
   for (const std::wstring& kept : {results, elsewhere, keep + L"\\hard.txt"})
     EXPECT_EQ("the user's", Text(kept)) << kept.c_str();
   EXPECT_TRUE(testsupport::RemoveTree(folder));
-}
-
-// A target typed with dots or spaces at its end is the file without them: the file written
-// beside it is named after that file, and what a killed write to it left goes.
-TEST(BesideFiles, ATargetTypedWithTrailingDotsIsCleanedAsStored) {
-  const std::wstring folder = testsupport::OwnTemporaryPath(L"ondara-trailing-dots");
-  ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
-  for (const std::string typed : {"tdot.txt.", "tdot.txt . "}) {
-    const std::wstring stored = folder + L"\\tdot.txt";
-    const std::wstring left = stored + L".~fffffff0-1.tmp";
-    std::ofstream(left.c_str()) << "cut";
-    std::wstring beside;
-    EXPECT_EQ(S_OK, WholeFile::WriteReplacing(folder + L"\\" + std::wstring(typed.begin(), typed.end()),
-                                              [&](WholeFile::ReplacingFile& out) {
-                                                WIN32_FIND_DATAW found{};
-                                                HANDLE const search = FindFirstFileW((folder + L"\\*.tmp").c_str(), &found);
-                                                if (search == INVALID_HANDLE_VALUE) return E_FAIL;
-                                                beside = found.cFileName;
-                                                FindClose(search);
-                                                return out.Write(typed) ? S_OK : E_FAIL;
-                                              }));
-    EXPECT_EQ(0u, beside.find(L"tdot.txt.~")) << typed;
-    EXPECT_FALSE(Exists(left)) << typed;
-    EXPECT_EQ(typed, Text(stored));
-    EXPECT_EQ(1, testsupport::FilesIn(folder)) << typed;
-  }
-  testsupport::RemoveFolder(folder);
 }
 
 }  // namespace
