@@ -6,6 +6,7 @@
 #include "host/app/ChannelHeightText.h"
 #include "host/app/ChannelNoise.h"
 #include "host/app/DetectorCall.h"
+#include "host/app/DownwardSearch.h"
 #include "host/app/StimulusLine.h"
 #include "host/common/MessageText.h"
 #include "host/cycles/DetectionSettings.h"
@@ -13,6 +14,7 @@
 
 #include <cmath>
 #include <cwchar>
+#include <sstream>
 #include <vector>
 
 namespace ondara_host {
@@ -170,32 +172,81 @@ std::string WidthText(const AnalysisFindings& f, const std::wstring& type) {
          " ms)" + InNoiseText(f);
 }
 
-// Where the trace reaches at least twice as far below the level it holds longest (the rest between
-// events, told within the noise's standard deviation) as above it, and farther than the minimum height, its events point down, and
-// the types that measure upward peaks find none of them, only the noise on the rest between: "; the
-// trace's peaks point down: ...", with the cycle detector's downward search that finds them (its
-// threshold the minimum height below the level about it, its events at least the type's minimum
-// width apart). Empty otherwise.
-std::string DownwardText(const AnalysisFindings& f, const std::wstring& type) {
+// How far the trace reaches below the level it holds longest (the rest between events, told
+// within the noise's standard deviation) and above it.
+struct Reaches {
+  double below = 0.0;
+  double above = 0.0;
+  // At least twice as far below as above: the trace's events point down.
+  bool Down() const { return below >= 2 * above; }
+};
+
+Reaches ChannelReaches(const AnalysisFindings& f) {
   const host::Recording& recording = f.data->Data();
   const size_t channel = static_cast<size_t>(f.channel);
   const double rest = ChannelLongestLevel(recording, channel, ChannelNoiseSd(recording, channel));
-  const double span = ChannelSpan(recording, channel);
   double lowest = HUGE_VAL;
   for (const host::RecordData& record : recording.records)
     if (channel < record.samples.size() && record.samples[channel])
       for (int32_t i = 0; i < record.samples[channel]->Length(); ++i)
         lowest = std::min<double>(lowest, record.samples[channel]->Samples()[i]);
-  const double below = rest - lowest, above = span - below;
-  const double height = f.SettingNumber(kHeightSetting);
-  if (!(below >= 2 * above && below > height)) return std::string();
+  Reaches reaches;
+  reaches.below = rest - lowest;
+  reaches.above = ChannelSpan(recording, channel) - reaches.below;
+  return reaches;
+}
+
+// "; the trace's peaks point down: it reaches 0.0954 V (95.4 mV) below the level it holds longest
+// and 0.00892 V (8.92 mV) above it".
+std::string PointDownText(const AnalysisFindings& f, const Reaches& reaches) {
+  const host::Recording& recording = f.data->Data();
+  const size_t channel = static_cast<size_t>(f.channel);
+  return "; the trace's peaks point down: it reaches " +
+         HeightText(std::stod(host::NumberText(reaches.below, 3)), recording, channel) +
+         " below the level it holds longest and " +
+         HeightText(std::stod(host::NumberText(reaches.above, 3)), recording, channel) + " above it";
+}
+
+// Where the trace's events point down (and reach farther than the minimum height), the types that
+// measure upward peaks find none of them, only the noise on the rest between: "; the trace's peaks
+// point down: ...", with the cycle detector's downward search that finds them (FindDownward; its
+// events at least the type's minimum width apart) and how many it finds. Empty otherwise.
+std::string DownwardText(const AnalysisFindings& f, const std::wstring& type) {
+  const Reaches reaches = ChannelReaches(f);
+  if (!(reaches.Down() && reaches.below > f.SettingNumber(kHeightSetting))) return std::string();
   const double width = f.SettingNumber(type == L"1" ? kCardiacWidthSetting : kNeuronWidthSetting);
   const std::string name = type == L"1" ? "Cardiac Action Potential" : "Action Potential";
-  return "; the trace's peaks point down: it reaches " + HeightText(std::stod(host::NumberText(below, 3)), recording, channel) +
-         " below the level it holds longest and " + HeightText(std::stod(host::NumberText(above, 3)), recording, channel) +
-         " above it, and " + name + " finds upward peaks only: find them as downward events with General - "
-         "Unstimulated, --type 0 --set \"1010=1 0 -1 0.5 " + host::NumberText(height) + " " +
-         host::NumberText(width > 0.0 ? width : 1.0) + " 50 0 0 0\"";
+  const std::string text = PointDownText(f, reaches) + ", and " + name + " finds upward peaks only";
+  const DownwardSearch search = FindDownward(f, width > 0.0 ? width : 1.0);
+  if (search.found <= 0) return text;
+  return text + ": find them as downward events with General - Unstimulated, --type 0 --set \"1010=" +
+         search.detection + "\" (it finds " + std::to_string(search.found) + ")";
+}
+
+// The detection settings as they were given with their third number, the direction, another:
+// "--set \"1010=1 0 -1 0.5 3 5 100 1 0 0\"".
+std::string TurnedDetection(const AnalysisFindings& f, int direction) {
+  std::wistringstream in(f.Setting(kCycleDetectionSetting));
+  std::wstring text, number;
+  for (int i = 0; in >> number; ++i) text += (i ? L" " : L"") + (i == 2 ? std::to_wstring(direction) : number);
+  return "--set \"1010=" + host::Utf8FromWide(text) + "\"";
+}
+
+// For the cycle detector searching upward on a trace whose events point down: "; the trace's
+// peaks point down: ..., and the detection settings search upward: downward, --set \"1010=...\",
+// it finds 10", the same settings turned downward, where they find any. Empty otherwise.
+std::string CycleDownwardText(const AnalysisFindings& f) {
+  host::DetectionValues values;
+  if (!values.FromText(f.Setting(kCycleDetectionSetting)) || values.polarity < 0.0) return std::string();
+  const Reaches reaches = ChannelReaches(f);
+  if (!reaches.Down()) return std::string();
+  values.polarity = -1.0;
+  const std::wstring call = std::wstring(host::kCycleDetectorName) + L"( ch" + std::to_wstring(f.channel + 1) +
+                            L", " + values.FormulaArguments() + L")";
+  const int32_t found = EventsFound(f.data, f.formulaClass, call);
+  if (found <= 0) return std::string();
+  return PointDownText(f, reaches) + ", and the detection settings (1010) search upward: downward, " +
+         TurnedDetection(f, -1) + ", the detector finds " + std::to_string(found);
 }
 
 // "0.05 V (50 mV)", then what most likely kept the peaks out: a height above all the trace spans
@@ -216,15 +267,15 @@ std::string MinimumHeightText(const AnalysisFindings& f, const std::wstring& typ
   return hint.empty() ? text : text + ": " + hint;
 }
 
-// "; downward (-1) the detector finds 27", where the other direction finds events.
+// "; downward, --set \"1010=1 0 -1 ...\", the detector finds 27", where the other direction finds events.
 std::string OtherDirectionText(const AnalysisFindings& f, const host::DetectionValues& values) {
   const std::wstring call = DetectorCall(*f.data, (std::wstring(host::kCycleDetectorName) + L"(").c_str());
   const bool downward = values.polarity < 0.0;
   // The call's first number after the channel is 1 for downward.
   const int32_t found = call.empty() ? -1 : EventsFound(f.data, f.formulaClass, CallWithArgument(call, 1, !downward));
   if (found <= 0) return std::string();
-  return std::string("; ") + (downward ? "upward (1)" : "downward (-1)") + " the detector finds " +
-         std::to_string(found);
+  return std::string("; ") + (downward ? "upward, " : "downward, ") + TurnedDetection(f, downward ? 1 : -1) +
+         ", the detector finds " + std::to_string(found);
 }
 
 // The detection text's direction and threshold, and what the other direction finds; an absolute threshold
@@ -262,7 +313,9 @@ std::string NoEventsLine(const AnalysisFindings& f) {
   if (f.rows > 0 && stimulated) return NoResponseWords(f);
   // Rows of an upward type on a trace whose peaks point down are the noise on the rest between them.
   if (f.rows > 0) {
-    const std::string downward = type == L"1" || type == L"5" ? DownwardText(f, type) : std::string();
+    const std::string downward = type == L"1" || type == L"5"   ? DownwardText(f, type)
+                                 : type == L"0" || type == L"2" ? CycleDownwardText(f)
+                                                                : std::string();
     return downward.empty() ? downward : "found " + std::to_string(f.rows) + (f.rows == 1 ? " event" : " events") + downward;
   }
   const std::string head = "found 0 events";

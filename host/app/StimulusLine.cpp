@@ -5,6 +5,7 @@
 #include "host/app/ChannelHeightText.h"
 #include "host/app/ChannelNoise.h"
 #include "host/app/DetectorCall.h"
+#include "host/app/DownwardSearch.h"
 #include "host/app/EventRecordFormat.h"
 #include "host/app/EventRun.h"
 #include "host/common/MessageText.h"
@@ -75,10 +76,10 @@ host::HostPtr<host::DataDocument> TurnedOver(const host::Recording& recording, s
 }
 
 // "; turned over, 16 of them have one: the responses point down, ...", with the cycle detector's
-// downward search that finds them as events of their own (its threshold the minimum height) and
-// measures them from the rest, the level the channel holds longest (an artefact and a response
-// are brief beside it), when the analysis run on the channel turned over measures responses;
-// empty otherwise.
+// downward search that finds them as events of their own (FindDownward, its events at least 2 ms
+// apart) and how many it finds, measured from the rest, the level the channel holds longest (an
+// artefact and a response are brief beside it), when the analysis run on the channel turned over
+// measures responses; empty otherwise.
 std::string DownwardResponseWords(const AnalysisFindings& f) {
   const host::Recording& recording = f.data->Data();
   const size_t channel = static_cast<size_t>(f.channel);
@@ -91,12 +92,14 @@ std::string DownwardResponseWords(const AnalysisFindings& f) {
   }
   const int32_t responses = MeasureStimuli(f, turned.Get()).responses;
   if (responses <= 0) return std::string();
+  const std::string text = "; turned over, " + std::to_string(responses) + " of them have one: the responses point "
+                           "down, and Evoked Response measures upward ones only";
+  const DownwardSearch search = FindDownward(f, 2.0);
+  if (search.found <= 0) return text;
   const double rest = ChannelLongestLevel(recording, channel, ChannelNoiseSd(recording, channel));
-  return "; turned over, " + std::to_string(responses) + " of them have one: the responses point down, and Evoked "
-         "Response measures upward ones only: find them as events of their own with General - Unstimulated, "
-         "measured from the rest, --type 0 --set \"1010=1 0 -1 0.5 " + SettingWords(f, kHeightSetting) +
-         " 2 50 0 0 0\" --set 1039=1 --set 1040=" + host::NumberText(rest, 3) +
-         " (an artefact's downward swing is an event too, at the stimulus)";
+  return text + ": find them as events of their own with General - Unstimulated, measured from the rest, --type 0 "
+         "--set \"1010=" + search.detection + "\" --set 1039=1 --set 1040=" + host::NumberText(rest, 3) + " (it finds " +
+         std::to_string(search.found) + "; an artefact's downward swing is an event too, at the stimulus)";
 }
 
 std::string PulseWords(const AnalysisFindings& f, const std::wstring& call) {

@@ -471,7 +471,7 @@ TEST_F(AnalyzeUnattended, EveryHintFollowedBringsTheEventsBack) {
       {steps + L"--set 1036=f --set 1006=0.099", {"the highest that does is 0.0948 V"}, L"--set 1006=0.09", 1},
       {steps + L"--set 1001=0 --set 1035=0 --set 1006=0.099", {"the highest that does is 0.0948 V"},
        L"--set 1006=0.09", 1},
-      {synaptic + L"--set \"1010=1 0 1 0.5 9 10 50 1 0 0\"", {"the third number is the direction", "; downward (-1) the detector finds 27\r\n"},
+      {synaptic + L"--set \"1010=1 0 1 0.5 9 10 50 1 0 0\"", {"the third number is the direction", "; downward, --set \"1010=1 0 -1 0.5 9 10 50 1 0 0\", the detector finds 27\r\n"},
        L"--set \"1010=1 0 -1 0.5 9 10 50 1 0 0\"", 20},
   };
   std::vector<std::wstring> noisy;
@@ -516,8 +516,9 @@ std::vector<double> ColumnValues(const std::string& output, const std::string& h
 // The change a line names, as options: "setting 1006 = 0.03" as --set 1006=0.03, or the options it
 // quotes whole ("--type 0 --set \"1010=...\""); empty when it names none.
 std::wstring AdvisedOptions(const std::string& line) {
-  const size_t quoted = line.find("--type 0 --set \"");
-  if (quoted != std::string::npos) return Wide(line.substr(quoted, line.find_first_of("(\r\n", quoted) - quoted));
+  size_t quoted = line.find("--type 0 --set \"");
+  if (quoted == std::string::npos) quoted = line.find("--set \"1010=");
+  if (quoted != std::string::npos) return Wide(line.substr(quoted, line.find_first_of("(,\r\n", quoted) - quoted));
   const size_t setting = line.rfind("(setting 1006 = ");
   if (setting == std::string::npos) return std::wstring();
   const size_t value = setting + 16;
@@ -527,18 +528,24 @@ std::wstring AdvisedOptions(const std::string& line) {
 // Every line that names a change, followed on the generated recording it fired on, brings back the
 // events it holds and nothing else (each shape prints one at least, spikes turned over beside the
 // rows of the rest between them too): four cardiac action potentials with a plateau the noise splits
-// (every RMP at rest, every APA the whole height, none on a repolarisation), spikes turned over and
-// responses pointing down (one row each, as deep as they are).
+// (every RMP at rest, every APA the whole height, none on a repolarisation), spikes turned over,
+// responses pointing down at a minimum height in the noise and at one above them, and inward
+// currents searched upward and with a minimum height that counts a channel's own numbers (one row
+// each, as deep as they are).
 TEST_F(AnalyzeUnattended, EveryLineFollowedOnAGeneratedShapeBringsBackItsEvents) {
   ASSERT_TRUE(testsupport::HostBuilt());
   for (uint32_t seed = 1; seed <= 3; ++seed) {
-    const testsupport::HintRecording shapes[] = {testsupport::CardiacPlateau(seed), testsupport::InvertedSpikes(seed),
-                                                 testsupport::DownwardResponses(seed)};
+    const testsupport::HintRecording shapes[] = {
+        testsupport::CardiacPlateau(seed), testsupport::InvertedSpikes(seed), testsupport::DownwardResponses(seed),
+        testsupport::InwardCurrents(seed, "Time [s],Im [pA]"), testsupport::InwardCurrents(seed, "Time [s],Im")};
+    const std::wstring evoked = L"--type 3 --set 1000=3 --set 1002=0.01 --set 1008=20 ";
     const std::vector<std::wstring> options[] = {
         {L"--type 1 --set 1006=0.01", L"--type 1 --set 1006=0.001", L"--type 1 --set 1036=f --set 1006=0.005"},
-        {L"--type 5", L"--type 5 --set 1035=1", L"--type 1"},
-        {L"--type 3 --set 1000=3 --set 1002=0.01 --set 1006=0.002 --set 1008=20"}};
-    for (size_t shape = 0; shape < 3; ++shape) {
+        {L"--type 5", L"--type 5 --set 1035=1", L"--type 5 --set 1035=0.3", L"--type 1"},
+        {evoked + L"--set 1006=0.002", evoked + L"--set 1006=0.03"},
+        {L"--type 2", L"--type 0"},
+        {L"--type 1", L"--type 5"}};
+    for (size_t shape = 0; shape < std::size(shapes); ++shape) {
       const testsupport::HintRecording& events = shapes[shape];
       const std::wstring file = testsupport::WriteTempText(events.text);
       int lines = 0;
@@ -553,15 +560,13 @@ TEST_F(AnalyzeUnattended, EveryLineFollowedOnAGeneratedShapeBringsBackItsEvents)
         if (advice.empty()) continue;  // rows came back, and no line
         ++lines;
         ASSERT_TRUE(RunHost(L"analyze --table --recording \"" + file + L"\" " + option + L" " + advice, followed));
-        const bool cycles = advice.find(L"--type 0") != std::wstring::npos;
+        const bool cycles = advice.find(L"1010=") != std::wstring::npos;
         const std::vector<double> heights = ColumnValues(followed.output, cycles ? "Height" : "APA");
-        const std::vector<double> rests = ColumnValues(followed.output, cycles ? "Height" : "RMP");
+        const std::vector<double> rests = ColumnValues(followed.output, cycles ? "Baseline" : "RMP");
         EXPECT_EQ(static_cast<size_t>(events.events), heights.size()) << name << " " << Utf8(advice) << "\n" << said;
         for (size_t i = 0; i < heights.size(); ++i) {
           EXPECT_NEAR(events.height, heights[i], std::fabs(events.height) * 0.25) << name << " row " << i + 1;
-          if (!cycles) {
-            EXPECT_NEAR(events.rest, rests[i], 10.0) << name << " row " << i + 1;
-          }
+          EXPECT_NEAR(events.rest, rests[i], 10.0) << name << " row " << i + 1;
         }
       }
       EXPECT_LT(0, lines) << "seed " << seed << " shape " << shape << ": no line names a change";

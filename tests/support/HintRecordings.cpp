@@ -13,9 +13,10 @@ namespace testsupport {
 namespace {
 
 // The rows of a recording sampled at rate for seconds, the signal at each time plus the noise.
-std::string Rows(double rate, double seconds, double noiseSd, uint32_t seed, const std::function<double(double)>& at) {
+std::string Rows(double rate, double seconds, double noiseSd, uint32_t seed, const std::function<double(double)>& at,
+                 const std::string& header = "Time [s],Vm [mV]") {
   Noise noise(seed);
-  std::string text = "Time [s],Vm [mV]";
+  std::string text = header;
   char line[64];
   const int samples = static_cast<int>(rate * seconds);
   for (int i = 0; i < samples; ++i) {
@@ -73,6 +74,17 @@ HintRecording DownwardResponses(uint32_t seed) {
     return v;
   };
   return {Rows(20000.0, 1.7, 0.3, seed, at), 16, -60.0, -depth};
+}
+
+HintRecording InwardCurrents(uint32_t seed, const std::string& header) {
+  uint32_t draw = seed;
+  const double size = Drawn(draw, 50.0, 70.0), noise = Drawn(draw, 1.5, 2.5);
+  const auto at = [size](double t) {
+    const double ms = std::fmod(t, 0.18) * 1000.0 - 90.0;  // from each current's start
+    // 1.148 brings the difference of exponentials' peak, 1.28 ms in, to the size.
+    return ms < 0.0 ? -20.0 : -20.0 - size * 1.148 * (std::exp(-ms / 5.0) - std::exp(-ms / 0.5));
+  };
+  return {Rows(10000.0, 1.8, noise, seed, at, header), 10, -20.0, -size};
 }
 
 }  // namespace testsupport
