@@ -9,6 +9,7 @@
 #include "host/app/DownwardSearch.h"
 #include "host/app/StimulusLine.h"
 #include "host/common/MessageText.h"
+#include "host/data/RecordingReader.h"
 #include "host/cycles/DetectionSettings.h"
 #include "host/cycles/DetectionTextProblem.h"
 
@@ -131,6 +132,22 @@ std::string SmallerWidthText(const AnalysisFindings& f, int32_t id) {
   return std::string();
 }
 
+// Where the recording's rate lies outside those recordings are made at, its times were most
+// likely written in ms or minutes and read as seconds, and a width counts in them: "; at 300000 Hz,
+// above the rates recordings are made at, the times read as seconds are most likely minutes, and
+// widths count in them: put the times in seconds first". Empty otherwise.
+std::string RateDoubtText(const AnalysisFindings& f) {
+  const std::vector<host::RecordData>& records = f.data->Data().records;
+  const double period = records.empty() ? 0.0 : records.front().tickPeriod;
+  if (!(period > 0.0)) return std::string();
+  const double rate = 1.0 / period;
+  const bool high = rate > host::kHighestUsualRate;
+  if (!high && !(rate < host::kLowestUsualRate)) return std::string();
+  return "; at " + host::NumberText(rate) + " Hz, " + (high ? "above" : "below") +
+         " the rates recordings are made at, the times read as seconds are most likely " +
+         (high ? "minutes" : "ms") + ", and widths count in them: put the times in seconds first";
+}
+
 // How many peaks the detector found before the width filter took them out, and what keeps them.
 // None: the minimum height is higher than every peak's rise and fall. Where the minimum height lies
 // in the noise, the noise's own peaks and the pieces it splits a plateau into, which a higher one
@@ -148,7 +165,7 @@ std::string UnfilteredPeaksText(const AnalysisFindings& f, int32_t widthId) {
   return found + ", peaks of their own rather than pieces of wider ones: a smaller minimum width (" + widthSetting +
          ") keeps them" + SmallerWidthText(f, widthId) +
          "; or the width filter off (setting 1036 = f) where each falls by the minimum height no sooner than half "
-         "that width after its top";
+         "that width after its top" + RateDoubtText(f);
 }
 
 // The minimum width that drops peaks: the width filter's when it is on; without it the peak

@@ -11,6 +11,11 @@
 
 namespace host {
 
+// The sampling rates recordings are made at: a rate outside them read from times without a unit
+// is more likely times in ms (below) or in minutes (above) read as seconds.
+inline constexpr double kLowestUsualRate = 100.0;
+inline constexpr double kHighestUsualRate = 2e5;
+
 // A malformed file: the message names file, line and column ("name:line:column: what").
 class RecordingFileError : public std::runtime_error {
  public:

@@ -3,6 +3,7 @@
 
 #include "host/common/MessageText.h"
 #include "host/common/UnitText.h"
+#include "host/data/RecordingReader.h"
 
 namespace host {
 
@@ -122,9 +123,11 @@ std::string TimeUnitNote(double period) {
   const double rate = 1.0 / period;
   std::string note = "the Time column has no unit in [ ]: its values are read as seconds, a sampling rate of " +
                      NumberText(rate) + " Hz";
-  // Recordings are sampled at 100 Hz to 200 kHz: a rate below reads as times in ms, one above as minutes.
-  if (rate < 100.0) note += "; if they are in ms, the rate is " + NumberText(rate * 1000) + " Hz: divide them by 1000";
-  if (rate > 2e5) note += "; if they are in minutes, the rate is " + NumberText(rate / 60) + " Hz: multiply them by 60";
+  // A rate below those recordings are made at reads as times in ms, one above as minutes.
+  if (rate < kLowestUsualRate)
+    note += "; if they are in ms, the rate is " + NumberText(rate * 1000) + " Hz: divide them by 1000";
+  if (rate > kHighestUsualRate)
+    note += "; if they are in minutes, the rate is " + NumberText(rate / 60) + " Hz: multiply them by 60";
   return note;
 }
 

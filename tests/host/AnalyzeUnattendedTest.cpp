@@ -415,6 +415,18 @@ std::wstring NoisyCardiacRecording(uint32_t seed, double sd, double filterSample
   return testsupport::WriteTempText(text);
 }
 
+// The cardiac signal at 5 kHz with its times written in minutes, under a Time column without a unit.
+std::wstring CardiacInMinutesRecording() {
+  const std::vector<float> signal = testsupport::CardiacSignal(25000, 5000.0);
+  std::string text = "Time,Vm [V]";
+  char line[64];
+  for (size_t i = 0; i < signal.size(); ++i) {
+    std::snprintf(line, sizeof(line), "\n%.9f,%.6f", i / 5000.0 / 60.0, signal[i]);
+    text += line;
+  }
+  return testsupport::WriteTempText(text);
+}
+
 // Five action potentials 110 mV high at 5 kHz, each on a plateau falling from 80 to 60 % of the
 // height at 0.11 mV/ms, then back to rest at 1.1 mV/ms, with white noise of 8 % of the height.
 std::wstring NoisyPlateauRecording(uint32_t seed) {
@@ -439,14 +451,16 @@ std::wstring NoisyPlateauRecording(uint32_t seed) {
 // white and low-passed noise of several seeds; a height just above all the trace spans (0.1 V
 // meant as it is) and one typed in the channel's unit; one below the span that no peak rises and
 // falls by, with the width filter on, off and without a width; the width filter dropping peaks
-// of their own (the bundled ECG's R waves), or the pieces noise splits a plateau into; the detector's own minimum width with
-// the filter off; the wrong direction for the cycle detector.
+// of their own (the bundled ECG's R waves), or the pieces noise splits a plateau into, or peaks
+// whose times were written in minutes; the detector's own minimum width with the filter off; the
+// wrong direction for the cycle detector.
 TEST_F(AnalyzeUnattended, EveryHintFollowedBringsTheEventsBack) {
   ASSERT_TRUE(testsupport::HostBuilt());
   const std::wstring steps = L"\"" + testsupport::SourcePathW("data/neuron_steps.csv") + L"\" --type 5 --set 1035=1 ";
   const std::wstring ecg = L"\"" + testsupport::SourcePathW("data/ecg_mitbih100_mlii.csv") + L"\" --type 1 ";
   const std::wstring synaptic = L"\"" + testsupport::SourcePathW("data/synaptic_currents.csv") + L"\" --type 2 ";
   const std::wstring plateau = NoisyPlateauRecording(3);
+  const std::wstring minutes = CardiacInMinutesRecording();
   const std::string noise = "the minimum height lies in the noise, whose standard deviation is about ";
   const std::string higher = "a minimum height above that leaves them out: at ";
   struct Hint {
@@ -466,6 +480,8 @@ TEST_F(AnalyzeUnattended, EveryHintFollowedBringsTheEventsBack) {
        L"--set 1001=50", 8},
       {L"\"" + plateau + L"\" --type 1", {noise, "swings by up to 0.081 V (81 mV)", "at 0.081 V (81 mV) (setting 1006 = "
        "0.081) the width filter keeps 4"}, L"--set 1006=0.081", 4},
+      {L"\"" + minutes + L"\" --type 1", {"; at 300000 Hz, above the rates recordings are made at, the times read as "
+       "seconds are most likely minutes, and widths count in them: put the times in seconds first\r\n"}, L"", 0},
       {steps + L"--set 1006=0.099", {"the highest that does is 0.0948 V (94.8 mV), and a minimum height (setting 1006)"},
        L"--set 1006=0.09", 1},
       {steps + L"--set 1036=f --set 1006=0.099", {"the highest that does is 0.0948 V"}, L"--set 1006=0.09", 1},
@@ -497,6 +513,7 @@ TEST_F(AnalyzeUnattended, EveryHintFollowedBringsTheEventsBack) {
   }
   for (const std::wstring& file : noisy) DeleteFileW(file.c_str());
   DeleteFileW(plateau.c_str());
+  DeleteFileW(minutes.c_str());
 }
 
 // The cells of the column whose heading starts with `heading`, one per event row, as numbers.
