@@ -6,9 +6,14 @@
 
 #include "enumerators/framework/StageCursors.h"
 #include "base/EventRecords.h"
-#include "enumerators/calcbase/StimulusRest.h"
+#include "enumerators/stimrest/StimulusRest.h"
 
 namespace ZR::Enum::CalcBase {
+
+using Rest::AtRest;
+using Rest::MeasureRest;
+using Rest::StimulusRest;
+using Rest::TrackFoot;
 
 // RiseFoot: the level where the signal began to rise to the peak (RiseFoot.h), for detectors that give only a
 // peak's extreme; it takes the polarity from the peak's side of the samples just before it.

@@ -1,6 +1,7 @@
 // ERPeakDet's settings text, sources and search window in ticks.
 #include "enumerators/erpeakdet/ERPeakDet.h"
 
+#include <algorithm>
 #include <istream>
 #include <memory>
 #include <ostream>
@@ -40,6 +41,10 @@ void Params::AddSources(int32_t count, IUnknown** interfaces) {
   // An explicit time, -1 included, converts as given: trunc(ms / (period x 1000) + 0.5).
   searchStartTicks = searchStartGiven ? MsToTicksByPeriodMs(searchStartMs, tickPeriod) : 0;
   searchEndTicks = searchEndGiven ? MsToTicksByPeriodMs(searchEndMs, tickPeriod) : kDefaultSearchEndTicks;
+  // The artefact's rule, in time (StimulusRest.h).
+  restTicks = std::max(MsToTicks(Rest::kRestMs, tickPeriod), Rest::kMinRestSamples);
+  lookTicks = std::max(MsToTicks(Rest::kLookMs, tickPeriod), restTicks);
+  artefactTicks = MsToTicks(Rest::kArtefactMs, tickPeriod);
 }
 
 }  // namespace ZR::Enum::ERPeakDet

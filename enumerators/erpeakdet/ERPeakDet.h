@@ -29,7 +29,9 @@ class Params final : public EEH3::ParamsBase {
   // Wraps the channel and the stimulus events, then converts the search times with the tick period.
   void AddSources(int32_t count, IUnknown** interfaces) override;
 
-  StepSettings Settings() const noexcept { return StepSettings{height, searchStartTicks, searchEndTicks}; }
+  StepSettings Settings() const noexcept {
+    return StepSettings{height, searchStartTicks, searchEndTicks, restTicks, lookTicks, artefactTicks};
+  }
 
   static constexpr int32_t kDefaultSearchEndTicks = 1000000;
 
@@ -40,6 +42,9 @@ class Params final : public EEH3::ParamsBase {
   bool searchEndGiven = false;
   int32_t searchStartTicks = 0;
   int32_t searchEndTicks = kDefaultSearchEndTicks;
+  int32_t restTicks = 40;  // StimulusRest.h's times in ticks
+  int32_t lookTicks = 80;
+  int32_t artefactTicks = 40;
   EEH3::StageReaderRefs<EventPkStm> readers;
 };
 

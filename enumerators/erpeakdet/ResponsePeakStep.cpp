@@ -2,6 +2,7 @@
 #include "enumerators/erpeakdet/ResponsePeakStep.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "base/TickConversion.h"
 #include "base/NoValue.h"
@@ -16,36 +17,99 @@ void Restart(StepState& s, int32_t t, float v) noexcept {
   s.peakValue = v;
   s.troughValue = v;
   s.peakTick = t;
+  s.held = false;
+  s.fellBack = false;
+}
+
+// The last tick at which the signal's fall back to rest makes a confirmed peak the artefact's; -1 when every
+// confirmed peak stands (no rule, or no rest before the stimulus).
+int32_t ArtefactEnd(const StepState& s, const StepSettings& p) noexcept {
+  return p.artefactTicks >= 0 && s.rest.known ? AddTicksSat(s.stimTick, p.artefactTicks) : -1;
 }
 
 // Feeds samples v[0, count) at ticks first.. to the search. Stops before a sample at or past stopTick, or while
-// the peak lies at or past stepEnd (Wait, or NoPeak when the next stimulus is known), after a written peak
-// (Found) and once the peak has moved past the window (NoPeak). consumed is the number of samples taken.
+// the peak lies at or past stepEnd (Wait, or NoPeak when the next stimulus is known: Found for a held peak), after
+// a written peak (Found) and once the peak has moved past the window (NoPeak). Up to artefactEnd the signal's fall
+// back to rest (at or below back) from a peak beyond it makes that peak the artefact's: a confirmed one is held
+// until then and the search restarts at the sample back at rest; an unconfirmed one is dropped at the first sample
+// past artefactEnd, where the search restarts. A held peak still beyond rest there is written (Found, that sample
+// not taken). With rest known the rise is counted from rest at the lowest: a trough beyond it is the artefact's.
+// consumed is the number of samples taken.
 ScanOutcome ScanBlock(StepState& s, const StepSettings& p, const float* v, int32_t first, int32_t count,
                       int32_t stopTick, bool nextStimulus, int32_t stepEnd, int32_t& consumed) noexcept {
   consumed = 0;
+  const int32_t artefactEnd = ArtefactEnd(s, p);
+  const double back = static_cast<double>(s.rest.level) + s.rest.allowed;
   for (int32_t i = 0; i < count; ++i) {
     const int32_t t = first + i;
-    if (t >= stopTick) return nextStimulus ? ScanOutcome::NoPeak : ScanOutcome::Wait;
+    if (t >= stopTick) {
+      if (!nextStimulus) return ScanOutcome::Wait;
+      return s.held ? ScanOutcome::Found : ScanOutcome::NoPeak;
+    }
     if (s.peakTick >= stepEnd) return ScanOutcome::Wait;
     const float x = v[i];
+    const bool inArtefact = t <= artefactEnd;
+    const bool atRest = static_cast<double>(x) <= back;
+    if (s.held) {
+      if (!inArtefact) return ScanOutcome::Found;
+      consumed = i + 1;
+      if (atRest) Restart(s, t, x);
+      continue;
+    }
     consumed = i + 1;
-    // Single-precision differences compared with the double height.
-    const float rise = s.peakValue - s.troughValue;
+    if (s.fellBack && !inArtefact) {
+      Restart(s, t, x);
+      continue;
+    }
+    // Single-precision differences compared with the double height; the rise from rest at the lowest.
+    const float rise = s.peakValue - (artefactEnd >= 0 ? std::max(s.troughValue, s.rest.level) : s.troughValue);
     const float fall = s.peakValue - x;
     if (static_cast<double>(rise) >= p.height && static_cast<double>(fall) >= p.height) {
-      if (s.searchStart <= s.peakTick && s.peakTick <= s.searchEnd && s.peakTick > s.stimTick)
-        return ScanOutcome::Found;
+      if (s.searchStart <= s.peakTick && s.peakTick <= s.searchEnd && s.peakTick > s.stimTick) {
+        if (!inArtefact) return ScanOutcome::Found;
+        if (!atRest) {
+          s.held = true;
+          continue;
+        }
+      }
       Restart(s, t, x);
     } else if (x >= s.peakValue) {
       s.peakValue = x;
       s.peakTick = t;
+      s.fellBack = false;
     } else if (x < s.troughValue) {
       Restart(s, t, x);
+    } else if (inArtefact && atRest && static_cast<double>(s.peakValue) > back) {
+      s.fellBack = true;
     }
     if (s.peakTick > s.searchEnd) return ScanOutcome::NoPeak;
   }
   return ScanOutcome::Continue;
+}
+
+// Rest before the stimulus from its samples since the channel's position at the first attempt, lookTicks at most;
+// false when a sample is not yet there.
+bool ReadRest(StepState& s, const StepSettings& p, SampleCursor& channel) {
+  if (s.restFrom < 0) s.restFrom = std::max(channel.Position(), SubTicksSat(s.stimTick, p.lookTicks));
+  if (s.restFrom > s.stimTick) {
+    s.rest.measured = true;
+    return true;
+  }
+  std::vector<float> v;
+  v.reserve(static_cast<size_t>(s.stimTick - s.restFrom + 1));
+  channel.SeekTo(s.restFrom);
+  for (;;) {
+    const int32_t t = channel.Position();
+    if (t > s.stimTick) break;
+    if (!channel.Ready()) return false;
+    int32_t count = 0;
+    const float* const block = channel.Block(count);
+    const auto take = static_cast<int32_t>(std::min<int64_t>(count, static_cast<int64_t>(s.stimTick) - t + 1));
+    v.insert(v.end(), block, block + take);
+    channel.Skip(take);
+  }
+  Rest::MeasureRest(s.rest, v.data(), static_cast<int32_t>(v.size()), s.restFrom, p.restTicks, 0.0);
+  return true;
 }
 
 // Phase 1: true with the stimulus in out.
@@ -62,6 +126,10 @@ bool TakeStimulus(StepState& s, const StepSettings& p, StepFrame& frame, EventCu
   s.peakTick = s.searchStart;
   SetNoValue(s.peakValue);
   SetNoValue(s.troughValue);
+  s.rest = Rest::StimulusRest();
+  s.restFrom = -1;
+  s.held = false;
+  s.fellBack = false;
   stimuli.Advance();
   s.phase = Phase::StartSearch;
   out = EventPkStm::Stimulus(static_cast<double>(s.stimTick));
@@ -70,13 +138,18 @@ bool TakeStimulus(StepState& s, const StepSettings& p, StepFrame& frame, EventCu
 }
 
 // Phase 2: false when the search cannot start yet.
-bool StartSearch(StepState& s, StepFrame& frame, SampleCursor& channel, EventCursor<EventPkStm>& stimuli) {
+bool StartSearch(StepState& s, const StepSettings& p, StepFrame& frame, SampleCursor& channel,
+                 EventCursor<EventPkStm>& stimuli) {
   stimuli.LiftReadLimitToEnd();
   if (!stimuli.Ready() && stimuli.Position() <= s.searchStart) {
     RaisePosition(s.position, s.stimTick);
     return false;
   }
   frame.endSource = 0;
+  if (p.artefactTicks >= 0 && !s.rest.measured && !ReadRest(s, p, channel)) {
+    RaisePosition(s.position, channel.Position());
+    return false;
+  }
   channel.SeekTo(s.stimTick);
   if (!channel.Ready()) {
     RaisePosition(s.position, channel.Position());
@@ -86,6 +159,14 @@ bool StartSearch(StepState& s, StepFrame& frame, SampleCursor& channel, EventCur
   const float* const v = channel.Block(count);
   Restart(s, s.peakTick, v[0]);  // the reader stays on the stimulus sample, the search's first
   s.phase = Phase::Search;
+  return true;
+}
+
+bool WritePeak(StepState& s, EventPkStm& out) noexcept {
+  out = EventPkStm::Peak(static_cast<double>(s.peakTick), s.peakValue);
+  s.held = false;
+  s.phase = Phase::TakeStimulus;
+  RaisePosition(s.position, AddTicksSat(s.peakTick, 1));
   return true;
 }
 
@@ -100,7 +181,10 @@ bool Search(StepState& s, const StepSettings& p, StepFrame& frame, SampleCursor&
   for (;;) {
     if (s.peakTick > s.searchEnd) break;
     const int32_t t = channel.Position();
-    if (t >= stopTick && nextStimulus) break;
+    if (t >= stopTick && nextStimulus) {
+      if (!s.held) break;
+      return WritePeak(s, out);  // held up to the next stimulus
+    }
     const bool ready = channel.Ready();
     if (!ready) frame.endSource = 0;
     if (!ready || t >= stopTick || s.peakTick >= frame.stepEnd) {
@@ -113,12 +197,7 @@ bool Search(StepState& s, const StepSettings& p, StepFrame& frame, SampleCursor&
     const ScanOutcome outcome =
         ScanBlock(s, p, v, t, count, stopTick, nextStimulus, frame.stepEnd, consumed);
     channel.Skip(consumed);
-    if (outcome == ScanOutcome::Found) {
-      out = EventPkStm::Peak(static_cast<double>(s.peakTick), s.peakValue);
-      s.phase = Phase::TakeStimulus;
-      RaisePosition(s.position, AddTicksSat(s.peakTick, 1));
-      return true;
-    }
+    if (outcome == ScanOutcome::Found) return WritePeak(s, out);
     if (outcome == ScanOutcome::NoPeak) break;
     if (outcome == ScanOutcome::Wait) {
       RaisePosition(s.position, s.peakTick);
@@ -144,7 +223,7 @@ bool Step(StepState& s, const StepSettings& p, StepFrame& frame, SampleCursor& c
       case Phase::TakeStimulus:
         return TakeStimulus(s, p, frame, stimuli, out);
       case Phase::StartSearch:
-        if (!StartSearch(s, frame, channel, stimuli)) return false;
+        if (!StartSearch(s, p, frame, channel, stimuli)) return false;
         break;
       case Phase::Search:
       default:

@@ -12,6 +12,7 @@ namespace {
 namespace Wf = ZR::Enum::CalcCAPPeakWidthFilter;
 namespace Er = ZR::Enum::ERPeakDet;
 using calcstages::RunOffline;
+using calcstages::RunOnline;
 
 EventBCalcBase BaseEvent(int32_t tick, float value, float baseline, float polarity, int32_t baseEnd) {
   EventBCalcBase e;
@@ -112,6 +113,42 @@ TEST(ResponsePeakStep, WindowBoundsThePeakTickAndTheNextStimulusEndsTheSearch) {
   std::vector<float> slow(200, 0.0f);
   for (int t = 20; t < 60; ++t) slow[t] = 5.0f - 0.1f * (t - 20);
   EXPECT_EQ(Ticks(Respond(slow, {10}, Er::StepSettings{2.0, 0, 15})), std::vector<int32_t>({10, 20}));
+}
+
+// After a stimulus at 50 on rest (0 +- 0.01), with rest taken over the 20 ticks before it and an artefact lasting
+// 20: a peak the signal falls back to rest from by tick 70 is the artefact's, confirmed or not; one still beyond
+// rest there, or after it, is the response's. Samples whole and in blocks of 1 to 13 as they arrive.
+TEST(ResponsePeakStep, APeakTheSignalLeavesForRestWithinTheArtefactIsTheArtefacts) {
+  struct Row {
+    const char* shape;
+    std::vector<std::pair<int32_t, float>> samples;
+    int32_t peak;  // -1: none
+  };
+  const std::vector<Row> rows = {
+      {"biphasic, then the response", {{50, -5.0f}, {51, 5.0f}, {79, 3.0f}, {80, 5.0f}, {81, 3.0f}}, 80},
+      {"overshoot back at rest by 70, confirmed later", {{50, -5.0f}, {51, 2.5f}, {52, 1.0f}, {90, -0.6f}}, -1},
+      {"held to 70, not back at rest", {{55, 5.0f}, {56, 2.5f}, {57, 2.5f}, {58, 2.5f}, {59, 2.5f}, {60, 2.5f},
+                                        {61, 2.5f}, {62, 2.5f}, {63, 2.5f}, {64, 2.5f}, {65, 2.5f}, {66, 2.5f},
+                                        {67, 2.5f}, {68, 2.5f}, {69, 2.5f}, {70, 2.5f}, {71, 2.5f}}, 55},
+      {"a trough beyond rest counts from rest", {{50, -5.0f}, {75, 1.5f}, {76, -0.6f}}, -1},
+  };
+  for (const Row& row : rows) {
+    std::vector<float> v(120);
+    for (size_t i = 0; i < v.size(); ++i) v[i] = i % 2 == 0 ? 0.01f : -0.01f;
+    for (const auto& [t, x] : row.samples) v[static_cast<size_t>(t)] = x;
+    const Er::StepSettings p{2.0, 0, 60, 20, 40, 20};
+    const std::vector<int32_t> want = row.peak < 0 ? std::vector<int32_t>{50} : std::vector<int32_t>{50, row.peak};
+    EXPECT_EQ(Ticks(Respond(v, {50}, p)), want) << row.shape;
+    const std::vector<EventPkStm> stimulus = {EventPkStm::Stimulus(50)};
+    const auto online = RunOnline<Er::StepState, Er::StepSettings, EventPkStm, EventPkStm>(
+        Er::Step, p, v, stimulus, {1, 13, 4, 7}, 0);
+    EXPECT_EQ(Ticks(online), want) << row.shape << " online";
+  }
+  // Without the rule the biphasic artefact's second phase is the peak.
+  std::vector<float> v(120, 0.0f);
+  v[50] = -5.0f;
+  v[51] = 5.0f;
+  EXPECT_EQ(Ticks(Respond(v, {50}, Er::StepSettings{2.0, 0, 60})), std::vector<int32_t>({50, 51}));
 }
 
 }  // namespace

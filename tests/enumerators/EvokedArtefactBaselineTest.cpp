@@ -99,16 +99,22 @@ double Artefact(int shape, double a, double w, double s) {
 }
 
 // Every response is measured from rest and to its own top, whatever its artefact: of each shape, up or down, from
-// 0.75 to 2.5 times the response, the response 0.5 to 15 ms after it, at 10 and 50 kHz. Height
-// (the extreme less the baseline) lies within four noise SDs of the response's top above rest, plus what is left
-// of the artefact where the response starts, and no extreme lies at or past the next artefact.
+// 0.75 to 2.5 times the response, the response 0.5 to 15 ms after it, at 10 and 50 kHz, both searches starting
+// at the stimulus or just past the artefact. Height (the extreme less the baseline) lies within four noise SDs of
+// the response's top above rest, plus what is left of the artefact where the response starts (half again as far
+// in at most one row in 200: the largest of the noise's samples about a broad top), and no extreme lies at or past
+// the next artefact.
 TEST(EvokedArtefactBaseline, EveryArtefactShapeLeavesTheResponseItsHeight) {
   constexpr double kSd = 0.03 * kResponse;
   int cases = 0;
+  int measured = 0;
+  int farther = 0;
   for (int shape = 0; shape < 4; ++shape) {
     for (const double a : {0.02, -0.02, 0.006, -0.006}) {
       for (const double latencyMs : {0.5, 3.0, 15.0}) {
-        for (const double rate : {10000.0, 50000.0}) {
+        for (const int run : {0, 1, 2, 3}) {
+          const double rate = run % 2 == 0 ? 10000.0 : 50000.0;
+          const bool past = run < 2;
           const uint32_t seed = static_cast<uint32_t>(101 + cases++);
           const double w = 0.3 + 0.1 * (cases % 5);  // ms
           const double onset = w + latencyMs;
@@ -127,14 +133,14 @@ TEST(EvokedArtefactBaseline, EveryArtefactShapeLeavesTheResponseItsHeight) {
           }
           const double left = std::fabs(Artefact(shape, a, w, onset));
           // The stimulus at half the artefact, within its width and tail, one per interval (90 ms); both searches
-          // from just past the artefact (w + 0.1 ms), where its undershoot or tail may still be.
-          const std::wstring start = std::to_wstring(w + 0.1);
+          // from the stimulus or from just past the artefact (w + 0.1 ms), where its undershoot or tail may still be.
+          const std::wstring start = past ? std::to_wstring(w + 0.1) : L"0";
           const std::wstring chain = L"calcamax(ch1, calcbase(ch1, erpeakdet(ch1, erstimdet(ch1, " +
                                      std::to_wstring(0.5 * std::fabs(a)) + L", " + std::to_wstring(2.0 * w + 2.5) +
                                      L", 0, 90, 0), 0.0032, " + start + L", 40), 0, 5, " + start + L", 40, 0, 0))";
           const std::string where = "shape " + std::to_string(shape) + " artefact " + std::to_string(a) +
                                     " latency " + std::to_string(latencyMs) + " rate " + std::to_string(rate) +
-                                    " seed " + std::to_string(seed);
+                                    (past ? " from past it" : " from the stimulus") + " seed " + std::to_string(seed);
           const auto rows = formularun::Run(Document(rate, x).Get(), chain);
           int responses = 0;
           for (const auto& row : rows) {
@@ -145,7 +151,10 @@ TEST(EvokedArtefactBaseline, EveryArtefactShapeLeavesTheResponseItsHeight) {
             const double stimulus = Cell(row, "stimulusTick") / rate;
             if (std::fmod(stimulus - 0.02 + 1.0, 0.1) > 0.05) continue;
             const double height = Cell(row, "maxValue") - Cell(row, "baseline");
-            EXPECT_NEAR(height, top, 4.0 * kSd + left) << where << " tick " << row.at("tick");
+            const double bound = 4.0 * kSd + left;
+            ++measured;
+            if (std::fabs(height - top) > bound) ++farther;
+            EXPECT_NEAR(height, top, 1.5 * bound) << where << " tick " << row.at("tick");
             const double next = 0.12 + 0.1 * std::floor((stimulus - 0.02) / 0.1 + 0.5);
             EXPECT_LT(Cell(row, "maxTick") / rate, next) << where << " tick " << row.at("tick");
           }
@@ -154,6 +163,7 @@ TEST(EvokedArtefactBaseline, EveryArtefactShapeLeavesTheResponseItsHeight) {
       }
     }
   }
+  EXPECT_LE(farther * 200, measured) << farther << " of " << measured << " rows beyond four noise SDs";
 }
 
 }  // namespace

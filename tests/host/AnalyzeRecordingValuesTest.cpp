@@ -92,7 +92,9 @@ TEST(AnalyzeRecordingValues, PicoampereChannelHoldsEachEventsMeasurement) {
 // An evoked response whose stimulus has no response in its window (too small for the minimum
 // height) has no peak to measure a baseline against: its Baseline and Area cells are blank and the
 // summary leaves them out. They used to read 1.000e12 pA and -5.000e9 pA.s, the stimulus marker's
-// 1.0 taken for the peak, and the averages took them in.
+// 1.0 taken for the peak, and the averages took them in. The currents here are inward: the upward search finds
+// three peaks rising the minimum height from rest (noise on a current's return rose that far only from the current's
+// trough, and counted as five more).
 TEST(AnalyzeRecordingValues, StimulusWithoutResponseHasNoBaselineOrArea) {
   ASSERT_TRUE(HostBuilt()) << "ondara-host.exe is not beside the test program";
   RunResult run;
@@ -114,7 +116,7 @@ TEST(AnalyzeRecordingValues, StimulusWithoutResponseHasNoBaselineOrArea) {
     ++responses;
     EXPECT_LT(std::fabs(std::atof(baseline[i].c_str())), 1000.0) << "event " << i + 1;
   }
-  EXPECT_EQ(8, responses) << run.output;
+  EXPECT_EQ(3, responses) << run.output;
   const std::string count = "\r\nCount\t" + std::to_string(responses) + "\t";
   EXPECT_NE(std::string::npos, run.output.find(count)) << run.output;
 }

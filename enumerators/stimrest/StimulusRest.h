@@ -1,15 +1,16 @@
-// The rest a response is measured from after a stimulus, and what the stimulus's artefact leaves of the search.
+// The rest a response is measured from after a stimulus, and what the stimulus's artefact leaves of the search
+// (the baseline's here, the peak's in the response peak detector).
 #pragma once
 
 #include <cstdint>
 
-namespace ZR::Enum::CalcBase {
+namespace ZR::Enum::Rest {
 
 // After a stimulus, rest is the level the signal held just before it; a segment whose level departs from rest by
 // more than the noise allows is the stimulus's artefact, not rest, whatever the artefact's shape:
 // - the artefact runs back from the stimulus sample over each sample farther than kRestSpread noise SDs from the
 //   median of the kRestMs of samples before it (its own noise: the slope of a response still decaying there is no
-//   artefact), looking back at most kLookMs (an artefact's part before its top up to kLookMs - kRestMs);
+//   artefact), looking back at most kLookMs (an artefact's part before its top up to kArtefactMs);
 // - rest is the course of the samples in the kRestMs before the artefact (the straight line through them) where the
 //   artefact begins, so that a response still decaying there is followed; the noise is their SD about that line
 //   (1.4826 x the median absolute deviation; the root mean square deviation when more than half are equal);
@@ -18,10 +19,19 @@ namespace ZR::Enum::CalcBase {
 // - a segment after the stimulus whose mean lies farther than kRestSpread noise SDs from rest, or that ends at or
 //   after the foot, is no baseline; with none left, rest itself is, its span ending at the foot (so that the
 //   response's extreme is sought from there).
-// Without kMinRestSamples samples before the artefact there is no rest to judge by, and every segment stands.
-inline constexpr double kLookMs = 4.0;
+// - a peak the response search confirms is the artefact's when the signal falls back to rest (to within
+//   kRestSpread noise SDs of it, or past it) no later than kArtefactMs after the stimulus: a biphasic artefact's
+//   second phase, a pulse's overshoot, an artefact whose stimulus was placed on the sample before it. The search
+//   restarts there; a peak the signal has not left for rest by then is the response's. Its rise is counted from
+//   rest at the lowest: a trough beyond rest is the artefact's too.
+// Without kMinRestSamples samples before the artefact there is no rest to judge by, and every segment and peak
+// stands.
 // Long against the noise's own time course, short against rest's drift.
 inline constexpr double kRestMs = 2.0;
+// An artefact lasts at most this long on either side of its stimulus sample: a stimulus pulse and its phases are
+// steps of the stimulator, over well before a response has risen and fallen back to rest.
+inline constexpr double kArtefactMs = 2.0;
+inline constexpr double kLookMs = kRestMs + kArtefactMs;
 // Two SDs of the noise: half the four within which noise keeps a Height, the other half left to the peak's sample.
 inline constexpr double kRestSpread = 2.0;
 // The fewest samples whose median absolute deviation is a spread at all.
@@ -62,4 +72,4 @@ inline bool AtRest(const StimulusRest& r, double mean) noexcept {
   return d <= r.allowed && -d <= r.allowed;
 }
 
-}  // namespace ZR::Enum::CalcBase
+}  // namespace ZR::Enum::Rest

@@ -1,11 +1,11 @@
 // The rest before a stimulus, and the response's foot after it.
-#include "enumerators/calcbase/StimulusRest.h"
+#include "enumerators/stimrest/StimulusRest.h"
 
 #include <algorithm>
 #include <cmath>
 #include <vector>
 
-namespace ZR::Enum::CalcBase {
+namespace ZR::Enum::Rest {
 
 namespace {
 
@@ -101,4 +101,4 @@ void TrackFoot(StimulusRest& r, const float* v, int32_t firstTick, int32_t count
   }
 }
 
-}  // namespace ZR::Enum::CalcBase
+}  // namespace ZR::Enum::Rest
