@@ -6,6 +6,14 @@
 namespace ZR::Enum::ERStimDet {
 namespace {
 
+// Starts the pulse's step at (t, v), and the spans a new step is sought in with it.
+void StartStep(EdgeTracker& tr, int32_t t, float v) noexcept {
+  tr.stepTick = t;
+  tr.spanStart = t;
+  tr.spanLow = v;
+  tr.earlierLow = v;
+}
+
 // Advances one tracker with sign s; may lower or raise *proposal. Answers true when a pulse
 // completed and passed the width and skip tests (its top in *top).
 bool UpdateTracker(EdgeTracker& tr, float s, int32_t t, float v, const StimRules& rules,
@@ -20,20 +28,27 @@ bool UpdateTracker(EdgeTracker& tr, float s, int32_t t, float v, const StimRules
       if (s * (tr.baseValue - v) > 0.0f) {
         tr.baseTick = t;
         tr.baseValue = v;
-        *proposal = t;
-      } else {
-        if (static_cast<double>(s * (v - tr.baseValue)) >= rules.height) {
-          tr.topTick = t;
-          tr.topValue = v;
-          tr.phase = 2;
-        }
-        *proposal = t;
+      } else if (static_cast<double>(s * (v - tr.baseValue)) >= rules.height) {
+        tr.topTick = t;
+        tr.topValue = v;
+        tr.phase = 2;
+        StartStep(tr, t, v);
       }
+      *proposal = t;
       return false;
     default:
       break;
   }
+  if (static_cast<int64_t>(t) - tr.spanStart >= std::max<int64_t>(rules.widthTicks, 1)) {
+    tr.earlierLow = tr.spanLow;
+    tr.spanStart = t;
+    tr.spanLow = v;
+  } else if (s * (tr.spanLow - v) > 0.0f) {
+    tr.spanLow = v;
+  }
   if (s * (v - tr.topValue) > 0.0f) {
+    const float low = s * (tr.earlierLow - tr.spanLow) > 0.0f ? tr.spanLow : tr.earlierLow;
+    if (static_cast<double>(s * (v - low)) >= rules.height) StartStep(tr, t, v);
     tr.topTick = t;
     tr.topValue = v;
     *proposal = t;
@@ -43,7 +58,7 @@ bool UpdateTracker(EdgeTracker& tr, float s, int32_t t, float v, const StimRules
   tr.phase = 0;
   *proposal = tr.topTick == INT32_MAX ? INT32_MAX : tr.topTick + 1;
   // 64-bit so that an unlimited width or far-apart ticks cannot overflow.
-  const bool narrow = 2 * (static_cast<int64_t>(t) - tr.topTick) <= rules.widthTicks;
+  const bool narrow = static_cast<int64_t>(t) - tr.stepTick <= rules.widthTicks;
   const bool pastSkip = rules.skipTicks == 0 || tr.topTick > rules.skipTicks;
   *top = tr.topTick;
   return narrow && pastSkip;

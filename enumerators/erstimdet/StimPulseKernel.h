@@ -1,7 +1,16 @@
 // Stimulus pulse detection over channel samples: the resumable kernel behind ERStimDet.
 // Units are ticks. A pulse is a step of at least `height` up (or down) from the lowest (highest)
-// sample before it, followed by a return of at least `height` from its top; both tests inclusive.
-// The stimulus lies at the whole tick of the pulse's top. Nothing is interpolated.
+// sample before it, followed by a return of at least `height` from its top; both tests inclusive. The stimulus lies at the whole
+// tick of the pulse's top. Nothing is interpolated.
+// A pulse's width runs from the sample where its step first stood `height` beyond the base to the
+// sample where it has come back by `height` from its top, and may not exceed `widthTicks`: the
+// pulse's own length whatever its shape (flat, undershooting, with a tail, biphasic) and wherever
+// noise puts the top on a flat one, so that no artefact the limit admits is lost. (A symmetric
+// pulse twice `height` tall measures as twice its top's fall by `height`.) A step is sharp: where
+// the top climbs `height` above the lowest sample of the last one to two widths since the step
+// (noise that crossed first, the artefact later; a recovery that crossed, then the artefact), the
+// step starts anew there; a slow fall or rise that crossed long before (a response decaying into
+// the next artefact) does not, and is too wide.
 #pragma once
 
 #include <cstdint>
@@ -15,12 +24,16 @@ struct EdgeTracker {
   int32_t topTick = 0;
   float topValue = 0.0f;
   int32_t phase = 0;  // 0 empty, 1 watching the rise, 2 watching the fall
+  int32_t stepTick = 0;         // where the step first stood `height` beyond its base
+  int32_t spanStart = 0;        // since the step (phase 2): the span of one width being filled,
+  float spanLow = 0.0f;         // its lowest sample,
+  float earlierLow = 0.0f;      // and the lowest of the span before it
 };
 
 // The detection rules in ticks, derived once from the parameters.
 struct StimRules {
   double height = 1.0;
-  int32_t widthTicks = 2147483647;  // twice the top-to-return time may not exceed it
+  int32_t widthTicks = 2147483647;  // step to return; also the span a new step is sought in
   int32_t skipTicks = 0;            // tops at or before this tick are ignored (0: none)
   int32_t minGapTicks = 0;          // from the previous accepted stimulus
   bool oneStimPerBlock = false;

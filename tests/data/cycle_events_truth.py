@@ -869,22 +869,22 @@ def evoked_one_sided(name, rate, artefact, response, settings, noise, seed, per,
 def evoked_one_sided_artefact():
     # An evoked response still decaying (20 ms) when the next stimulus comes, 50 ms later: eight a record, seven
     # records. Its fall by the stimulus height (1002 = 10 mV) starts a downward pulse in the stimulus detector whose
-    # low follows the falling tail to the sample before the next artefact, and the artefact's rise completes that
-    # pulse within the maximum width: noise-free, every stimulus after a record's first lands on the sample before its
-    # artefact; with noise it lands on a noise low before the artefact now and then. The artefact, back at rest well
-    # within 2 ms of the stimulus, is never the response: every row reads the response. A stimulus height above the
-    # response's own (1002 = 15 mV) keeps every stimulus on the artefact's top.
+    # low follows the falling tail to the sample before the next artefact, and the artefact's rise brings it back;
+    # but that pulse's width counts from where its fall first reached the height, milliseconds before, so it is too
+    # wide for the maximum width and no stimulus: every stimulus lies on its artefact's top and every row reads the
+    # response, with 1002 = 10 mV as with 15 mV (above the response's own height), with noise and without. (The
+    # artefact, back at rest well within 2 ms of its stimulus, would not be taken for the response either.)
     response = ("biexp", 0.001, 0.02)
-    for rate, noise, seed, settings, wrong in ((20000, 0.0, 0, "", {}), (20000, 0.0, 0, " 1002=0.015", {}),
-                                               (10000, 0.24, 71, "", {}), (10000, 0.24, 71, " 1002=0.015", {})):
+    for rate, noise, seed, settings in ((20000, 0.0, 0, ""), (20000, 0.0, 0, " 1002=0.015"), (10000, 0.24, 71, ""),
+                                        (10000, 0.24, 71, " 1002=0.015")):
         evoked_one_sided(f"evoked responses, one-sided artefact, {rate // 1000} kHz, {round(noise / 0.12)} %{settings}",
-                         rate, ONE_SIDED, response, settings, noise, seed, 8, 7, 0.05, 56, wrong)
+                         rate, ONE_SIDED, response, settings, noise, seed, 8, 7, 0.05, 56, {})
     # The same after a straight-line response that rises for 2 ms and falls for 58 ms, into the next one: from the
-    # third stimulus of a record on, the falling sum starts the pulse. A response read from the course before its
-    # stimulus loses what that course falls by up to its peak (0.2 mV a ms): 10.9 to 12.3 mV for 12 with noise.
+    # third stimulus of a record on, the falling sum is that slow pulse, too wide as well. A response read from the
+    # course before its stimulus loses what that course falls by up to its peak (0.2 mV a ms): 10.9 to 12.3 mV for 12.
     straight = [(0.002, 1.0), (0.06, 0.0)]
     for rate, noise, seed, settings, wrong, reads in (
-            (20000, 0.0, 0, "", {}, (12.0, 0.9)),
+            (20000, 0.0, 0, "", {}, (11.6, 0.9)),
             (10000, 0.24, 72, " 1002=0.015", {}, (11.6, 0.9))):
         evoked_one_sided(f"evoked responses, straight, one-sided artefact, {rate // 1000} kHz, {round(noise / 0.12)} %"
                          f"{settings}", rate, ONE_SIDED, straight, settings, noise, seed, 8, 7, 0.05, 56, wrong, reads)

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <random>
 #include <vector>
 
 using namespace ZR::Enum::ERStimDet;
@@ -46,13 +48,13 @@ TEST(StimPulseKernel, PulseOfExactlyHeightIsFoundAtItsTop) {
 
 TEST(StimPulseKernel, WidthSkipAndGapRules) {
   std::vector<float> single(100, 0.0f);
-  AddPulse(single, 5, 2, 4.0f);  // top 5, back at 7: 2 x 2 = 4 ticks
+  AddPulse(single, 5, 2, 4.0f);  // step at 5, back at 7: 2 ticks
   StimRules rules;
-  rules.widthTicks = 4;
+  rules.widthTicks = 2;
   EXPECT_EQ((std::vector<int32_t>{5}), Scan(single, rules, 1024));
-  rules.widthTicks = 3;
+  rules.widthTicks = 1;
   EXPECT_TRUE(Scan(single, rules, 1024).empty());
-  rules.widthTicks = 4;
+  rules.widthTicks = 2;
   rules.skipTicks = 5;  // a top at or before the skip time is ignored
   EXPECT_TRUE(Scan(single, rules, 1024).empty());
   rules.skipTicks = 4;
@@ -105,9 +107,62 @@ TEST(StimPulseKernel, BlocksOfAnySizeGiveTheSameStimuli) {
   for (int32_t k = 0; k < 20; ++k) AddPulse(s, 100 + 240 * k, 1 + k % 4, k % 3 ? 8.0f : -8.0f);
   StimRules rules;
   rules.height = 7.5;
-  rules.widthTicks = 6;
+  rules.widthTicks = 3;
   rules.minGapTicks = 100;
   const std::vector<int32_t> whole = Scan(s, rules, 5000);
   EXPECT_EQ(20u - 5u, whole.size());  // pulses of width 4 (k % 4 == 3) are too wide
   for (uint32_t block : {1u, 7u, 1024u}) EXPECT_EQ(whole, Scan(s, rules, block)) << "block " << block;
+}
+
+// Artefacts of the shapes evoked recordings hold (flat, with an undershoot, with an exponential
+// tail, biphasic; either sign; 2-40 ticks wide against a limit of exactly their width, and three
+// time constants more for a tail, which holds it within noise of the height), their first sample
+// part of the way up, each followed 10-400 ticks after its end by a response of 0.25-2.5 times
+// its size that may still be falling at the next one: each artefact gives one stimulus. Without
+// noise it lies on the artefact; a response falling into the next artefact takes none. In noise of
+// a tenth of the height a noise extreme up to the limit before the artefact may take it, where it
+// lies the height beyond the farthest sample since the last stimulus (a response of the
+// artefact's sign about the height tall), and the artefact's step completes that pulse. An
+// undershoot deeper than the height recovers through a step of the height in the other direction
+// long before the next artefact, which must still count from its own step.
+TEST(StimPulseKernel, EveryArtefactShapeIsFoundOnItself) {
+  constexpr int32_t kSpacing = 2000;
+  for (uint32_t seed = 1; seed <= 200; ++seed) {
+    std::mt19937 rng(seed);
+    auto uniform = [&rng](double a, double b) { return std::uniform_real_distribution<double>(a, b)(rng); };
+    const int32_t shape = static_cast<int32_t>(seed % 4);  // flat, undershoot, tail, biphasic
+    const double size = uniform(10.0, 40.0) * (seed % 8 < 4 ? 1.0 : -1.0);
+    const auto width = static_cast<int32_t>(uniform(2.0, 41.0));
+    const double first = uniform(0.3, 1.0), depth = uniform(0.1, 0.8), recovery = uniform(5.0, 50.0);
+    const double response = std::fabs(size) * uniform(0.25, 2.5);
+    const double latency = uniform(10.0, 400.0), decay = uniform(100.0, 1500.0);
+    StimRules rules;
+    rules.height = std::fabs(size) / 2.0;
+    rules.widthTicks = shape == 3 ? width / 2 : shape == 2 ? width + 3 * 15 : width;
+    rules.minGapTicks = kSpacing * 9 / 10;
+    const bool noisy = seed % 5 != 0;
+    std::normal_distribution<double> noise(0.0, rules.height / 10.0);
+    std::vector<float> s(500 + 16 * kSpacing);
+    for (size_t i = 0; i < s.size(); ++i) {
+      const int32_t k = std::max(0, (static_cast<int32_t>(i) - 500) / kSpacing);
+      const double d = static_cast<double>(static_cast<int32_t>(i) - 500 - k * kSpacing);
+      double v = noisy ? noise(rng) : 0.0;
+      for (int32_t back = 0; back < 2 && d >= 0.0; ++back) {  // this response and the one before
+        const double r = d + back * kSpacing - width - latency;
+        if (r > 0.0 && k - back >= 0) v += response * (std::exp(-r / decay) - std::exp(-r / 20.0));
+      }
+      const double part = d == 0.0 ? first : 1.0;
+      if (d >= 0.0 && d < width) v += part * (shape == 3 && d < width / 2 ? -size : size);
+      else if (d >= width && shape == 1) v -= depth * size * std::exp(-(d - width) / recovery);
+      else if (d >= width && shape == 2) v += 0.4 * size * std::exp(-(d - width) / 15.0);
+      s[i] = static_cast<float>(v);
+    }
+    const std::vector<int32_t> found = Scan(s, rules, 1 + seed % 700);
+    ASSERT_EQ(16u, found.size()) << "seed " << seed << ", shape " << shape << ", width " << width;
+    for (int32_t k = 0; k < 16; ++k) {
+      const int32_t start = 500 + k * kSpacing;
+      EXPECT_TRUE(found[k] >= start - (noisy ? rules.widthTicks : 0) && found[k] < start + width)
+          << "seed " << seed << ", shape " << shape << ", stimulus " << k << " at " << found[k];
+    }
+  }
 }

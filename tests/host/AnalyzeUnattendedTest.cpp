@@ -237,14 +237,14 @@ TEST_F(AnalyzeUnattended, RefusalsAreOneLineSayingWhatIsWrong) {
        "found 0 events: minimum height 0.03 V (30 mV), more than the whole trace spans (0.01 V)"},
       {evoked + L"--channel 2 --type 3", 0,
        "found 0 events: no stimulus found: the stimulus method (setting 1000 = 4) looks for a pulse of at least 1 V "
-       "(1000 mV) up or down and back within 1 ms (settings 1002 and 1003); the biggest on channel 2 is 0.0607 V "
-       "(60.7 mV)"},
+       "(1000 mV) up or down and back within 1 ms (settings 1002 and 1003); the biggest on channel 2 is 0.0416 V "
+       "(41.6 mV)"},
       {evoked + L"--channel 1 --type 4 --set 1028=0.5", 0,
        "found 0 events: no stimulus found: the stimulus method (setting 1000 = 4) looks for a pulse of at least 0.5 A "
-       "(5e+08 nA) up or down and back within 1 ms (settings 1028 and 1003); the biggest on channel 1 is 2.5e-09 A "
-       "(2.5 nA); heights are in base units, 5e-10 for 0.5 nA"},
-      {evoked + L"--channel 2 --type 3 --set 1002=0.05", 0, ""},
-      {evoked + L"--channel 2 --type 3 --set 1002=0.05 " + noColumns, 0, ""},
+       "(5e+08 nA) up or down and back within 1 ms (settings 1028 and 1003); the biggest on channel 1 is 1.52e-11 A "
+       "(0.0152 nA); heights are in base units, 5e-10 for 0.5 nA"},
+      {evoked + L"--channel 2 --type 3 --set 1002=0.04", 0, ""},
+      {evoked + L"--channel 2 --type 3 --set 1002=0.04 " + noColumns, 0, ""},
       {markers + L"--channel 2 --type 3 --set 1000=2", 0,
        "1 stimulus, none with a response of at least 0.03 V (30 mV) in 0-100 ms (settings 1006 to 1008)"},
       {markers + L"--channel 2 --type 4 --set 1000=2 --set 1005=599.9", 0,
