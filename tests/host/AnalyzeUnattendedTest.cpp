@@ -542,8 +542,18 @@ std::wstring AdvisedOptions(const std::string& line) {
   return L"--set 1006=" + Wide(line.substr(value, line.find(')', value) - value));
 }
 
+// How many events the line says its change finds: the number after the first "finds " or "keeps "
+// from where it names the change; -1 when it says none.
+int AdvisedCount(const std::string& line) {
+  size_t from = line.find("--set \"1010=");
+  if (from == std::string::npos) from = line.rfind("(setting 1006 = ");
+  if (from == std::string::npos) return -1;
+  const size_t count = std::min(line.find("finds ", from), line.find("keeps ", from));
+  return count == std::string::npos ? -1 : std::atoi(line.c_str() + count + 6);
+}
+
 // Every line that names a change, followed on the generated recording it fired on, brings back the
-// events it holds and nothing else (each shape prints one at least, spikes turned over beside the
+// events it holds, as many as it says, and nothing else (each shape prints one at least, spikes turned over beside the
 // rows of the rest between them too): four cardiac action potentials with a plateau the noise splits
 // (every RMP at rest, every APA the whole height, none on a repolarisation), spikes turned over,
 // responses pointing down at a minimum height in the noise and at one above them, and inward
@@ -581,6 +591,7 @@ TEST_F(AnalyzeUnattended, EveryLineFollowedOnAGeneratedShapeBringsBackItsEvents)
         const std::vector<double> heights = ColumnValues(followed.output, cycles ? "Height" : "APA");
         const std::vector<double> rests = ColumnValues(followed.output, cycles ? "Baseline" : "RMP");
         EXPECT_EQ(static_cast<size_t>(events.events), heights.size()) << name << " " << Utf8(advice) << "\n" << said;
+        EXPECT_EQ(AdvisedCount(said), static_cast<int>(heights.size())) << name << "\n" << said;
         for (size_t i = 0; i < heights.size(); ++i) {
           EXPECT_NEAR(events.height, heights[i], std::fabs(events.height) * 0.25) << name << " row " << i + 1;
           EXPECT_NEAR(events.rest, rests[i], 10.0) << name << " row " << i + 1;
