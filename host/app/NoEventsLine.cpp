@@ -329,11 +329,13 @@ std::string NoEventsLine(const AnalysisFindings& f) {
   if (f.rows > 0 && (f.channel < 0 || !f.data)) return std::string();
   if (f.rows > 0 && stimulated) return NoResponseWords(f);
   // Rows of an upward type on a trace whose peaks point down are the noise on the rest between them.
+  // Rows of a minimum height in the noise are the noise's own peaks, or pieces of the events it
+  // splits, as they are where it finds none.
   if (f.rows > 0) {
-    const std::string downward = type == L"1" || type == L"5"   ? DownwardText(f, type)
-                                 : type == L"0" || type == L"2" ? CycleDownwardText(f)
-                                                                : std::string();
-    return downward.empty() ? downward : "found " + std::to_string(f.rows) + (f.rows == 1 ? " event" : " events") + downward;
+    const bool heights = type == L"1" || type == L"5";
+    std::string why = heights ? DownwardText(f, type) : type == L"0" || type == L"2" ? CycleDownwardText(f) : "";
+    if (why.empty() && heights) why = InNoiseText(f);
+    return why.empty() ? why : "found " + std::to_string(f.rows) + (f.rows == 1 ? " event" : " events") + why;
   }
   const std::string head = "found 0 events";
   if (type == L"0" || type == L"2") return head + ": " + CycleDetectionText(f);

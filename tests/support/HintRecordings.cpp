@@ -33,7 +33,8 @@ double Drawn(uint32_t& seed, double low, double high) { return low + (high - low
 
 HintRecording CardiacPlateau(uint32_t seed) {
   uint32_t draw = seed;
-  const double rate = NextUniform(draw) < 0.5 ? 5000.0 : 10000.0;
+  const double rates[] = {2000.0, 5000.0, 10000.0};
+  const double rate = rates[static_cast<int>(NextUniform(draw) * 3)];
   const double plateau = Drawn(draw, 150.0, 250.0), noise = Drawn(draw, 2.0, 3.0);
   const auto at = [plateau](double t) {
     const double ms = std::fmod(t, 1.0) * 1000.0 - 200.0;  // from each action potential's start

@@ -18,7 +18,7 @@ struct HintRecording {
 };
 
 // Four cardiac action potentials 1 s apart from -85 mV: a 2 ms rise to +30 mV, a fall to +10 mV,
-// a plateau falling as a parabola to -30 mV over 150-250 ms and a 50 ms repolarisation, at 5 or
+// a plateau falling as a parabola to -30 mV over 150-250 ms and a 50 ms repolarisation, at 2, 5 or
 // 10 kHz, with white noise of 2-3 mV.
 HintRecording CardiacPlateau(uint32_t seed);
 
