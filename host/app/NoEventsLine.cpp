@@ -7,11 +7,13 @@
 #include "host/app/ChannelNoise.h"
 #include "host/app/DetectorCall.h"
 #include "host/app/DownwardSearch.h"
+#include "host/app/EventRecordFormat.h"
+#include "host/app/EventRun.h"
 #include "host/app/StimulusLine.h"
 #include "host/common/MessageText.h"
-#include "host/data/RecordingReader.h"
 #include "host/cycles/DetectionSettings.h"
 #include "host/cycles/DetectionTextProblem.h"
+#include "host/data/RecordingReader.h"
 
 #include <cmath>
 #include <cwchar>
@@ -28,15 +30,30 @@ constexpr wchar_t kWidthFilter[] = L"cappwf(";
 
 std::string SettingText(const AnalysisFindings& f, int32_t id) { return host::Utf8FromWide(f.Setting(id)); }
 
-// The events the width filter keeps with the peak detector it reads at another height; -1 when it
-// does not run.
-int32_t FilteredAt(const AnalysisFindings& f, double height) {
-  const std::wstring filter = DetectorCall(*f.data, kWidthFilter);
+// The call that finds the analysis's events at another minimum height: the width filter's, with the
+// peak detector it reads at that height, when it runs, else the peak detector's with its own
+// minimum width; empty when neither runs.
+std::wstring CallAt(const AnalysisFindings& f, double height) {
   const std::wstring detector = DetectorCall(*f.data, kPeakDetector);
-  const size_t at = detector.empty() ? std::wstring::npos : filter.find(detector);
-  if (at == std::wstring::npos) return -1;
-  return EventsFound(f.data, f.formulaClass,
-                     filter.substr(0, at) + CallWithHeight(detector, height) + filter.substr(at + detector.size()));
+  if (detector.empty() || SettingText(f, kWidthFilterSetting) != "t") return CallWithHeight(detector, height);
+  const std::wstring filter = DetectorCall(*f.data, kWidthFilter);
+  const size_t at = filter.find(detector);
+  if (at == std::wstring::npos) return std::wstring();
+  return filter.substr(0, at) + CallWithHeight(detector, height) + filter.substr(at + detector.size());
+}
+
+// Where the analysis's events stand at another minimum height ("record:tick", in order); empty when
+// it finds none or does not run.
+std::vector<std::string> PlacesAt(const AnalysisFindings& f, double height) {
+  host::EventRunOptions options;
+  options.formula = CallAt(f, height);
+  std::string output;
+  std::wstring error;
+  std::vector<std::string> places;
+  if (options.formula.empty() || FAILED(host::RunEventFormula(f.data, f.formulaClass, options, &output, &error)))
+    return places;
+  for (const host::EventCells& e : host::ReadEventLines(output)) places.push_back(e.record + ":" + e.tick);
+  return places;
 }
 
 // A height the user can type: rounded up to two figures, so that it is never below the one meant.
@@ -46,12 +63,10 @@ double TypedHeight(double height) {
   return std::stod(host::NumberText(std::ceil(height / step - 1e-9) * step, 2));
 }
 
-// The events the analysis finds at another minimum height: the width filter's when it runs, else
-// the peak detector's with its own minimum width; -1 when neither runs.
+// The events the analysis finds at another minimum height; -1 when it does not run.
 int32_t FoundAt(const AnalysisFindings& f, double height) {
-  if (SettingText(f, kWidthFilterSetting) == "t") return FilteredAt(f, height);
-  const std::wstring detector = DetectorCall(*f.data, kPeakDetector);
-  return detector.empty() ? -1 : EventsFound(f.data, f.formulaClass, CallWithHeight(detector, height));
+  const std::wstring call = CallAt(f, height);
+  return call.empty() ? -1 : EventsFound(f.data, f.formulaClass, call);
 }
 
 std::string FoundWords(const AnalysisFindings& f, int32_t found) {
@@ -65,7 +80,9 @@ std::string FoundWords(const AnalysisFindings& f, int32_t found) {
 // the recording, and the detector passes such a peak, measured from the noise about it. Above the
 // reach, the noise still cuts a peak's fall short where the height leaves it little room: the line
 // gives the lowest of the heights from the reach up (each sqrt 2 times the last, to the trace's
-// span) at which the analysis finds the most.
+// span) at which the analysis finds the most. After rows, only where that height finds other
+// events than the table's: rows the height in the noise found where it finds them are the events
+// (a smooth trace whose bending reads as noise), not the noise's.
 std::string InNoiseText(const AnalysisFindings& f) {
   const host::Recording& recording = f.data->Data();
   const size_t channel = static_cast<size_t>(f.channel);
@@ -79,6 +96,8 @@ std::string InNoiseText(const AnalysisFindings& f) {
     const int32_t found = FoundAt(f, typed);
     if (found > most) most = found, best = typed;
   }
+  if (f.rows > 0 && most == f.rows && PlacesAt(f, best) == PlacesAt(f, f.SettingNumber(kHeightSetting)))
+    return std::string();
   const std::string text = "; the minimum height lies in the noise, whose standard deviation is about " +
                            HeightText(std::stod(host::NumberText(ChannelNoiseSd(recording, channel), 3)), recording,
                                       channel) +
