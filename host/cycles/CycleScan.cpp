@@ -139,15 +139,21 @@ void Begin(CycleScanState& s, const CycleRules& r, double y, int32_t tick) {
     quiet = SeekCycle(s, r, y, smoothBefore, threshold, tick);
   // A swing the other way is no noise about the trough, which holds at the floor meanwhile (TroughFollower); a cycle's
   // samples are left out by the gauge itself.
-  if (takeNoise && r.relative && !s.levels.swing) {
-    if (s.inCycle)
+  // The gauge measures the quiet samples alone (all of them while it has measured nothing).
+  quiet = quiet && (__builtin_fabs(s.smooth - s.levels.trough) <= kQuietSds * noise.Sd() || !noise.Measured());
+  if (takeNoise && r.relative) {
+    if (s.levels.swing)
+      noise.Pass();
+    else if (s.inCycle)
       noise.TakeInEvent(y, s.levels.trough, !wasInCycle);
+    else if (quiet)
+      noise.Take(y, s.levels.trough, y != s.previous);
     else
-      noise.Take(y, s.levels.trough);
+      noise.TakeAside(y, s.levels.trough, y != s.previous);
   }
   s.previous = y;
   s.previousTick = tick;
-  return quiet && __builtin_fabs(s.smooth - s.levels.trough) <= kQuietSds * noise.Sd();
+  return quiet;
 }
 
 [[gnu::always_inline]] inline void Feed(CycleScanState& s, const CycleRules& r, float sample, int32_t tick,
@@ -204,11 +210,15 @@ int32_t HeldDueIndex(const CycleScanState& s, const CycleRules& r, int32_t i, in
   count = HeldDueIndex(s, r, i, count, firstTick);
   double threshold = Threshold(noise, r);
   double step = threshold * r.troughRisePerTick;
+  // Step's quiet samples alone, for the gauge: the trough keeping its pace and the average within the band.
+  const bool gauged = r.relative;
+  double band = gauged && noise.Measured() ? kQuietSds * noise.Sd() : kUnmeasuredThreshold;
   const double half = Opaque(0.5);
   for (bool more = true; more;) {
     const int32_t end = r.relative ? std::min(count, i + noise.UntilGroup()) : count;
     const int32_t from = i;
     double squares = noise.Squares(), sum = noise.Sum();
+    bool moved = false;
     for (; i < end; ++i) {
       const float sample = samples[i];
       if (!(sample - sample == 0.0f)) break;  // not finite (Opaque says why not std::isfinite)
@@ -218,10 +228,15 @@ int32_t HeldDueIndex(const CycleScanState& s, const CycleRules& r, int32_t i, in
       const TroughFollower::Levels next = TroughFollower::Next(trough, floor, smooth, step);
       const double rise = half * (y + previous) - next.trough;
       if (__builtin_expect(!(rise < threshold || previousRise >= threshold), 0)) break;
-      smooth += (y - smooth) * r.smoothing;
+      const double nextSmooth = smooth + (y - smooth) * r.smoothing;
+      if (__builtin_expect(gauged && !(next.trough >= trough - step && nextSmooth - next.trough <= band &&
+                                       next.trough - nextSmooth <= band), 0))
+        break;
+      smooth = nextSmooth;
       trough = next.trough;
       floor = next.floor;
       previousRise = rise;
+      moved = moved || y != previous;
       previous = y;
       previousTick = tick;
       const double residual = y - trough;
@@ -229,9 +244,10 @@ int32_t HeldDueIndex(const CycleScanState& s, const CycleRules& r, int32_t i, in
       sum += residual;
     }
     more = i == end && i < count;
-    if (r.relative && noise.Took(squares, sum, i - from)) {
+    if (r.relative && noise.Took(squares, sum, i - from, moved)) {
       threshold = Threshold(noise, r);
       step = threshold * r.troughRisePerTick;
+      band = noise.Measured() ? kQuietSds * noise.Sd() : kUnmeasuredThreshold;
     }
   }
   s.smooth = smooth;
@@ -256,14 +272,15 @@ NoiseGauge QuietRunInNoise(const CycleScanState& s, const CycleRules& r) {
   NoiseGauge measure = s.noise;
   for (size_t i = 0; i < s.runIn.size(); ++i) {
     const float sample = s.runIn[i];
-    if (!std::isfinite(sample)) continue;
     const int32_t tick = static_cast<int32_t>(i);
     const double y = r.polarity * sample;
-    if (!probe.started) {
+    const double before = probe.previous;
+    if (std::isfinite(sample) && !probe.started)
       Begin(probe, r, y, tick);
-      continue;
-    }
-    if (Step(probe, measure, r, y, tick, false, ignored)) quiet.Take(y, probe.levels.trough);
+    else if (std::isfinite(sample) && Step(probe, measure, r, y, tick, false, ignored))
+      quiet.Take(y, probe.levels.trough, y != before);
+    else
+      quiet.Pass();  // its groups keep to time, as the scan's that follow
   }
   return quiet.Finish() ? quiet : s.noise;
 }
@@ -322,7 +339,10 @@ void ScanCycles(CycleScanState& state, const CycleRules& rules, const float* sam
   while (i < count) {
     if (QuietRunMayStart(s, r, firstTick + i)) i = QuietRun(s, noise, r, samples, i, count, firstTick);
     if (i == count) break;
-    if (std::isfinite(samples[i])) Step(s, noise, r, r.polarity * samples[i], firstTick + i, true, found);
+    if (std::isfinite(samples[i]))
+      Step(s, noise, r, r.polarity * samples[i], firstTick + i, true, found);
+    else if (r.relative)
+      noise.Pass();  // the gauge's groups keep to time
     ++i;
   }
   s.noise = noise;

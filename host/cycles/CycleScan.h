@@ -89,8 +89,9 @@ struct CycleScanState {
 // the signal and its average are back below threshold x (1 - hysteresis) over the trough it rose from. Each cycle is
 // appended to found at its extreme, the sample of its largest level (the peak of an upward cycle, the trough of a
 // downward one; fraction 0), its value the extreme's height over the trough it rose from, signed as the signal. A
-// relative threshold's noise is measured by state.noise on every sample about the trough (the gauge leaves out an
-// event's samples itself); no cycle is dropped for what it measures later. The first CycleRunInSamples samples give
+// relative threshold's noise is measured by state.noise about the trough on the quiet samples (outside cycles and
+// swings, the trough keeping its pace and the average within 2.5 SD of it), every sample counting to its groups'
+// ends; no cycle is dropped for what it measures later. The first CycleRunInSamples samples give
 // its first measure about their median, and are then searched; until the signal moves no cycle starts.
 void ScanCycles(CycleScanState& state, const CycleRules& rules, const float* samples, int32_t count,
                 std::vector<CycleEventRecord>& found);

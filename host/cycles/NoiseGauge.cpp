@@ -43,45 +43,43 @@ int32_t NoiseGauge::LeastTicks(int32_t span) {
 void NoiseGauge::Reset(int32_t span) {
   *this = NoiseGauge();
   mSpan = std::max(span, 1);
-  mGroupSize = mUntilGroup = mUntilEventGroup = GroupSize(mSpan);
+  mGroupSize = mUntilGroup = GroupSize(mSpan);
   mWindow = std::min(kGroups, std::max(2, (mSpan + mGroupSize - 1) / mGroupSize));
 }
 
 bool NoiseGauge::EndGroup() {
-  const double squares = mSquares, sum = mSum;
-  const double group = squares / mGroupSize;
-  mSquares = mSum = 0.0;
+  const int32_t quiet = mQuiet, events = mEventCount, starts = mEventStarts, taken = quiet + events + mAside;
+  // A mean square of fewer than half a group (4 samples at least) scatters too widely to be weighed.
+  const bool says = mMoved && quiet >= std::max(kMinGroupSize / 2, (mGroupSize + 1) / 2);
+  const double group = says ? mSquares / quiet : 0.0;
+  const double squares = mSquares + mEventSquares + mAsideSquares, sum = mSum + mEventSum + mAsideSum;
+  mSquares = mSum = mEventSquares = mEventSum = mAsideSquares = mAsideSum = 0.0;
+  mQuiet = mEventCount = mEventStarts = mAside = 0;
+  mMoved = false;
   mUntilGroup = mGroupSize;
-  if (!(group > 0.0)) return false;  // all at their level: a flat stretch
-  mGroups[mKept % mWindow] = group;
-  ++mKept;
-  if (Grown(squares, sum, true)) return true;
+  mGroups[mEnded % mWindow] = group > 0.0 ? group : 0.0;  // all at their level says nothing either
+  mCounts[mEnded % mWindow] = quiet;
+  ++mEnded;
+  if (taken >= kMinGroupSize && Grown(squares, sum, taken, events == 0 || starts >= kNoiseStarts))
+    return true;
   const double before = mVariance;
   Refresh(mVariance > 0.0 ? 1 : (mWindow + 1) / 2);
   return mVariance != before;
 }
 
-bool NoiseGauge::EndEventGroup() {
-  const double squares = mEventSquares, sum = mEventSum;
-  mEventSquares = mEventSum = 0.0;
-  mUntilEventGroup = mGroupSize;
-  const int32_t starts = mEventStarts;
-  mEventStarts = 0;
-  return Grown(squares, sum, starts >= kNoiseStarts);
-}
-
-bool NoiseGauge::Grown(double squares, double sum, bool mayBeLoud) {
+bool NoiseGauge::Grown(double squares, double sum, int32_t count, bool mayBeLoud) {
   // Within the group: about its own mean, which an event's slow tail moves more than it spreads.
-  const double spread = (squares - sum * sum / mGroupSize) / mGroupSize;
+  const double spread = (squares - sum * sum / count) / count;
   // Against the measure as it stood before the run of loud groups, which they may have begun to move.
   const double before = mLoud > 0 ? mRunVariance : mVariance;
-  if (!(before > 0.0 && spread > kLoudSpread * before && spread > kGrownBalance * squares / mGroupSize)) {
+  if (!(before > 0.0 && spread > kLoudSpread * before && spread > kGrownBalance * squares / count)) {
     mLoud = 0;
     return false;
   }
   if (!mayBeLoud) return false;
-  mLoudGroups[mLoud % kGrownGroups] = squares / mGroupSize;
+  mLoudGroups[mLoud % kGrownGroups] = squares / count;
   mLoudSpreads[mLoud % kGrownGroups] = spread;
+  mLoudAt[mLoud % kGrownGroups] = mEnded - 1;
   mRunVariance = before;
   if (++mLoud < kGrownGroups) return false;
   double spreads = 0.0, least = mLoudSpreads[0], most = mLoudSpreads[0];
@@ -92,9 +90,14 @@ bool NoiseGauge::Grown(double squares, double sum, bool mayBeLoud) {
   }
   // The run goes on: too little yet, or groups of an event fading.
   if (spreads < kGrownGroups * kGrownSpread * before || most > kLoudSpread * least) return false;
-  // The window starts again from the loud groups.
-  std::copy(mLoudGroups, mLoudGroups + kGrownGroups, mGroups);
-  mKept = kGrownGroups;
+  // The window starts again from the first of the loud groups, which count with all their samples; the groups
+  // between them (an event's) with their quiet ones.
+  mFrom = std::max(mEnded - mWindow, *std::min_element(mLoudAt, mLoudAt + kGrownGroups));
+  for (int32_t k = 0; k < kGrownGroups; ++k)
+    if (mLoudAt[k] >= mFrom) {
+      mGroups[mLoudAt[k] % mWindow] = mLoudGroups[k];
+      mCounts[mLoudAt[k] % mWindow] = mGroupSize;
+    }
   mLoud = 0;
   Refresh(1);
   return true;
@@ -112,16 +115,26 @@ bool NoiseGauge::Finish() {
 }
 
 void NoiseGauge::Refresh(int32_t least) {
-  const int32_t n = std::min(mKept, mWindow);
+  // The window's groups that said something, from the last one back.
+  double said[kGroups];
+  int32_t counts[kGroups];
+  int32_t n = 0;
+  for (int32_t k = mEnded - 1; k >= std::max(mFrom, mEnded - mWindow); --k) {
+    const double group = mGroups[k % mWindow];
+    if (group > 0.0) {
+      said[n] = group;
+      counts[n++] = mCounts[k % mWindow];
+    }
+  }
   if (n < std::max(least, 1)) return;
-  const double reference = QuarterGroup(mGroups, n);
+  const double reference = QuarterGroup(said, n);
   double sum = 0.0;
   int32_t count = 0;
   for (int32_t i = 0; i < n; ++i) {
-    const double group = mGroups[i];
+    const double group = said[i];
     const bool kept = group <= kTrimAbove * reference && kTrimBelow * group >= reference;
-    sum += kept ? group : 0.0;
-    count += kept ? 1 : 0;
+    sum += kept ? group * counts[i] : 0.0;
+    count += kept ? counts[i] : 0;
   }
   mVariance = std::max(sum / count, mFloor);  // the reference itself always counts
   mSd = std::sqrt(mVariance);
@@ -142,7 +155,15 @@ void NoiseGauge::Start(const float* samples, int32_t count, double scale) {
   mStartLevel = level;
   const double q = ResolutionStep(samples, count) * scale;
   mFloor = q * q / 12.0;
-  for (const double v : values) Take(v, level);
+  double previous = NAN;
+  for (int32_t i = 0; i < count; ++i) {
+    if (!std::isfinite(samples[i])) {
+      Pass();
+      continue;
+    }
+    Take(scale * samples[i], level, scale * samples[i] != previous);
+    previous = scale * samples[i];
+  }
   Refresh((mWindow + 1) / 2);
   if (mVariance > 0.0 && lowSd > 0.0) {
     // The groups' measure takes in events that fill most of the samples; the lower quantiles' does not.

@@ -9,15 +9,26 @@
 namespace host {
 
 // Measures the standard deviation of a signal about its local level, as one would on a quiet stretch of `span`
-// samples. The samples come in groups of a sixteenth of the span (GroupSize), each giving its mean square about
-// the level the caller keeps (one that takes in a drift and the slow wander a stretch's own mean takes in, and no
-// more). After each group the variance is the mean of the last span's groups, leaving out those above kTrimAbove
-// times the quarter-rank group (the fifth smallest of 16: an event's groups, or the noise's before it shrank, lie
-// above it) and those below a kTrimBelow-th of it (the noise's before it grew): the groups themselves tell an event
-// from noise, so a measure that is too small (after a quiet start, or once the noise has grown) bounds nothing and
-// is replaced as soon as its groups are fewer than a quarter. A group whose samples all equal their level (a
-// blanked, flat stretch) says nothing and is passed over. What the gauge measures never takes back a cycle the
-// scan found: where the noise grows suddenly, the cycles it starts before the measure has caught up are kept.
+// samples. Time is cut into groups of a sixteenth of the span (GroupSize ticks, counted from the record's first
+// sample whatever the scan made of each). A group's quiet samples (outside events and swings the other way, and
+// near the level: an event's rise before it crosses the threshold and its fall back are not), where they fill half
+// of it or more, give their mean square about the level the caller keeps (one that takes in a drift and the slow
+// wander a stretch's own mean takes in, and no more). After each group the variance is the mean square of the
+// quiet samples of the last span's groups that said something, leaving out the groups above kTrimAbove times the
+// quarter-rank one (the fifth smallest of 16: an event's groups, or the noise's before it shrank, lie above it)
+// and those below a kTrimBelow-th of it (the noise's before it grew): the groups themselves tell an event from
+// noise, so a measure that is too small (after a quiet start, or once the noise has grown) bounds nothing and is
+// replaced as soon as its groups are fewer than a quarter. A group whose quiet samples all repeat the sample
+// before them (a blanked stretch held at one value, which the level may be moving towards), or that is mostly
+// events, says nothing; where no group of the last span said something, the measure holds. What the gauge
+// measures never takes back a cycle the scan found: where the noise grows suddenly, the cycles it starts before
+// the measure has caught up are kept.
+//
+// Locality: the measure after a group depends on the groups of the last span alone, and on a growth found among
+// them, never on where earlier groups happened to end; so a change to the signal before a tick changes nothing
+// the scan finds from two spans after it on (the span after the change may start other cycles and so take other
+// quiet samples), and no sooner than 150 ms after it (the trough the scan measures about rises by a threshold in
+// 50 ms, and a level the change left several thresholds away takes it that long).
 //
 // Invariant: whatever came before, once one span of samples of a noise has been taken (the noise having grown or
 // shrunk by any factor from 1/100 to 100), Sd() lies within 15 % of the standard deviation of the last span, where
@@ -38,24 +49,25 @@ class NoiseGauge {
   // A group above kTrimAbove times the quarter-rank group of the window, or below a kTrimBelow-th of it, is left
   // out. Over groups of white noise (a mean square of m samples: chi-square of m degrees over m) a group of m = 8
   // lies above 5 times the reference once in 416 and below a third of it once in 82; m = 16: once in 155,000 and
-  // once in 775; m = 64: never in 16 million (tests/data/noise_gauge_odds.py computes them). A low-passed noise
+  // once in 775; m = 64: never in 16 million; m = 4 (half of the smallest group, where events take the rest): once
+  // in 22 and once in 23 (tests/data/noise_gauge_odds.py computes them). A low-passed noise
   // scatters more, and more upwards, which the wider bound above keeps; a current of 5 SD or more puts its groups
   // far above it. Where the noise has shrunk, the one group that straddles the change a span later lies within
   // kTrimAbove of the reference at most (+12 % in SD); where it has grown, the old groups within kTrimBelow (a
   // growth by less than sqrt(3)) move the mean by less.
   static constexpr double kTrimAbove = 5.0;
   static constexpr double kTrimBelow = 3.0;
-  // The noise has grown where groups in a row (of either kind, those of events and of the rest taking turns) spread
+  // The noise has grown where groups in a row (all their samples, quiet ones and those within events) spread
   // about their own means by more than kLoudSpread times the measure as it stood before the first of them (a
   // growth by 1.7 times or more; the measure may have begun to take them in), the last kGrownGroups of them by
   // more than kGrownSpread times it on average (2.5 times), each by more than kGrownBalance of its mean square about
   // the level: an event's group lies to one side of the level (a tail at 16 SD falling to 12 spreads by 1.3
   // variances, 2 % of its mean square) and spreads that much only on its rise. A group of a grown noise scatters
   // about its mean square (more where the noise is low-passed): the average of three tells a growth of 3 times
-  // that single groups of 6 times missed. The window then starts again from the last kGrownGroups groups, 3/16 of a
-  // span after the growth rather than 3/4 (a quarter of the window is the trimming's reference), and takes in
-  // every group after them at once, so that the three chosen for being loud weigh less group by group and none is
-  // left a span later.
+  // that single groups of 6 times missed. The window then starts again from the first of the last kGrownGroups loud
+  // groups, 3/16 of a span after the growth rather than 3/4 (a quarter of the window is the trimming's reference),
+  // and takes in every group after them at once, so that the three chosen for being loud weigh less group by group
+  // and none is left a span later.
   // Where groups are long beside an event (at low rates), a large one fills them and passes the tests above: its
   // rise spreads widely about the group's mean, its swing back the next groups. Two things tell it from a grown
   // noise. A noise that grew stays loud group after group at about one size, while an event's groups fade as it
@@ -63,9 +75,9 @@ class NoiseGauge {
   // the last kGrownGroups spreads by more than kLoudSpread times another (a chi-square of 7 degrees, a group of 8
   // white samples, lies beyond that ratio of another once in 11.7, as that script computes, which only waits for the
   // next group). And one event is one cycle spanning its samples, while a threshold too small for a grown noise is
-  // crossed again and again, in a group of 8 samples or more several times: a group of samples within events that
-  // saw fewer than kNoiseStarts cycles start (an event's rise with a notch may start two) is an event's: it ends a
-  // run where it is quiet, and where it is loud it neither counts in the run nor ends it (the run waits for the
+  // crossed again and again, in a group of 8 samples or more several times: a group with samples within events in
+  // which fewer than kNoiseStarts cycles started (an event's rise with a notch may start two) is an event's: it ends
+  // a run where it is quiet, and where it is loud it neither counts in the run nor ends it (the run waits for the
   // groups around it). The restart only sets the measure: no cycle is taken back for it.
   static constexpr int32_t kNoiseStarts = 3;
   static constexpr int32_t kGrownGroups = 3;
@@ -87,33 +99,56 @@ class NoiseGauge {
   // The level Start measured about, times scale (0 before).
   double StartLevel() const { return mStartLevel; }
 
-  // One sample y and the local level it stands about. True when that brought the standard deviation up to date.
-  [[gnu::always_inline]] inline bool Take(double y, double level) {
-    const double residual = y - level;
-    return Took(mSquares + residual * residual, mSum + residual, 1);
-  }
-  // For a caller that sums a run of samples itself, in Take's order, where the sums stay in registers: the sums so
-  // far (of the squared residuals and of the residuals) and the samples the group still needs; then Took with the
-  // sums and the samples it took (a run ends at the group's end at the latest). True when that brought the
+  // The samples come one a tick, each of one of three kinds, and every kind counts to the group's end, so that the
+  // groups lie in time (a group is the next GroupSize ticks, whatever the scan made of them) and the measure at a
+  // tick depends on the last span's samples alone, never on where earlier groups happened to end.
+  // A quiet sample y and the local level it stands about; moved: y differs from the sample before it (a group whose
+  // samples all repeat the one before, a stretch held at one value, says nothing). True when that brought the
   // standard deviation up to date.
+  [[gnu::always_inline]] inline bool Take(double y, double level, bool moved = true) {
+    const double residual = y - level;
+    return Took(mSquares + residual * residual, mSum + residual, 1, moved);
+  }
+  // For a caller that sums a run of quiet samples itself, in Take's order, where the sums stay in registers: the
+  // sums so far (of the squared residuals and of the residuals) and the ticks to the group's end; then Took with the
+  // sums, the samples it took (a run ends at the group's end at the latest) and whether any of them moved. True
+  // when that brought the standard deviation up to date.
   double Squares() const { return mSquares; }
   double Sum() const { return mSum; }
   int32_t UntilGroup() const { return mUntilGroup; }
-  [[gnu::always_inline]] inline bool Took(double squares, double sum, int32_t taken) {
+  [[gnu::always_inline]] inline bool Took(double squares, double sum, int32_t taken, bool moved) {
+    mMoved = mMoved || moved;
     mSquares = squares;
     mSum = sum;
+    mQuiet += taken;
     mUntilGroup -= taken;
     return mUntilGroup == 0 && EndGroup();
   }
-  // One sample within an event (a cycle's), which the measure leaves out, about the same level, started when the
-  // event starts on it: it only tells whether the noise has grown. True when it has (the measure started again).
+  // A sample within an event (a cycle's), which the measure leaves out, about the same level, started when the
+  // event starts on it: it only tells whether the noise has grown. True when the measure changed.
   [[gnu::always_inline]] inline bool TakeInEvent(double y, double level, bool started) {
     const double residual = y - level;
     mEventStarts += started ? 1 : 0;
     mEventSquares += residual * residual;
     mEventSum += residual;
-    return --mUntilEventGroup == 0 && EndEventGroup();
+    ++mEventCount;
+    return --mUntilGroup == 0 && EndGroup();
   }
+  // A sample outside events that is no quiet noise (on an event's rise before it crosses the threshold, on its fall
+  // back, or otherwise far off the level for the measure as it stands): left out of the measure as an event's
+  // samples are, and weighed in the growth test as noise's (a noise that has outgrown the measure lies far off the
+  // level). True when the measure changed.
+  [[gnu::always_inline]] inline bool TakeAside(double y, double level, bool moved) {
+    const double residual = y - level;
+    mMoved = mMoved || moved;
+    mAsideSquares += residual * residual;
+    mAsideSum += residual;
+    ++mAside;
+    return --mUntilGroup == 0 && EndGroup();
+  }
+  // A tick whose sample says nothing of the noise (a swing the other way, a non-finite sample). True when the
+  // measure changed.
+  [[gnu::always_inline]] inline bool Pass() { return --mUntilGroup == 0 && EndGroup(); }
 
   // Forgets the groups and the measure, keeping the span and the resolution.
   void Restart();
@@ -129,32 +164,40 @@ class NoiseGauge {
   static int32_t GroupSize(int32_t span);
 
  private:
-  // Keeps the group just summed and brings the measure up to date; true when it changed.
+  // Ends the group of ticks just taken: keeps its quiet samples' mean square where they are enough to say
+  // something, tells whether the noise has grown, and brings the measure up to date; true when it changed.
   bool EndGroup();
-  // Ends a group of samples within events: true when it ends a growth.
-  bool EndEventGroup();
-  // Whether a group of these sums ends kGrownGroups groups in a row that tell of a growth; if so, the window
-  // starts again from them. A group that may not be loud (an event's) and is ends no run and counts in none.
-  bool Grown(double squares, double sum, bool mayBeLoud);
+  // Whether a group of these sums (all its samples, quiet and within events) ends kGrownGroups groups in a row
+  // that tell of a growth; if so, the window starts again from them. A group that may not be loud (an event's) and
+  // is ends no run and counts in none.
+  bool Grown(double squares, double sum, int32_t count, bool mayBeLoud);
   // The trimmed mean of the window's groups, once at least `least` of them said something.
   void Refresh(int32_t least);
 
   int32_t mSpan = 1;
   int32_t mGroupSize = kMinGroupSize;
-  int32_t mUntilGroup = kMinGroupSize;
+  int32_t mUntilGroup = kMinGroupSize;  // ticks to the group's end
   int32_t mWindow = kGroups;      // groups in a span, at most kGroups
-  int32_t mKept = 0;              // groups kept since Reset (the window holds the last mWindow)
-  double mSquares = 0.0;          // the group's squared residuals, summed (double: a sum)
-  double mSum = 0.0;              // its residuals, summed
+  int32_t mEnded = 0;             // groups ended since Reset (the window holds the last mWindow)
+  int32_t mFrom = 0;              // the first of them the window holds (a growth starts it again)
+  double mSquares = 0.0;          // the group's quiet squared residuals, summed (double: a sum)
+  double mSum = 0.0;              // their residuals, summed
+  int32_t mQuiet = 0;             // their count
+  bool mMoved = false;            // one of them differed from the sample before it
+  double mEventSquares = 0.0;     // the same sums of the group's samples within events
+  double mEventSum = 0.0;
+  int32_t mEventCount = 0;
+  double mAsideSquares = 0.0;     // the same sums of the samples taken aside (TakeAside)
+  double mAsideSum = 0.0;
+  int32_t mAside = 0;
+  int32_t mEventStarts = 0;       // events that started in the group
   int32_t mLoud = 0;              // groups in a row that spread by more than kGrownSpread times the measure
   double mLoudGroups[kGrownGroups] = {};  // their mean squares, a ring at mLoud % kGrownGroups
   double mLoudSpreads[kGrownGroups] = {};  // their spreads about their own means, the same ring
+  int32_t mLoudAt[kGrownGroups] = {};     // the groups they are (mEnded when each ended), the same ring
   double mRunVariance = 0.0;      // the measure before the first of them
-  double mEventSquares = 0.0;     // the sums of the samples within events, in groups of their own
-  double mEventSum = 0.0;
-  int32_t mUntilEventGroup = kMinGroupSize;
-  int32_t mEventStarts = 0;       // events that started in that group
-  double mGroups[kGroups] = {};   // the last groups' mean squares, a ring at mKept % mWindow
+  double mGroups[kGroups] = {};   // the last groups' quiet mean squares (0: said nothing), a ring at mEnded % mWindow
+  int32_t mCounts[kGroups] = {};  // their quiet samples, the same ring
   double mStartLevel = 0.0;
   double mFloor = 0.0;            // the resolution's variance, q^2 / 12 (0: not quantised)
   double mVariance = 0.0;

@@ -229,6 +229,56 @@ TEST(NoiseGauge, ANoiseThatGrowsGivesItsCurrentsAndNoRowMoreBeyondASpan) {
   }
 }
 
+// Locality, over random recordings and changes: white or low-passed noise with currents of 8 to 20 SD (either sign,
+// decaying over 1 to 10 ms) every 10 to 60 ms, scanned at 5 SD down or up (baseline 20 to 100 ms); the samples before
+// a random tick scaled by a factor drawn from 1/100 to 100, held from a random earlier tick at the value of its noise (a blank),
+// or left without their currents. The cycles from two spans (and 150 ms) after that tick on are the same, at the
+// same ticks (their heights within a twentieth of the noise: the trough rises at a pace the measure sets).
+TEST(NoiseGauge, AChangeBeforeATickChangesNoCycleTwoSpansLater) {
+  constexpr int32_t kRate = 20000, kN = kRate;
+  uint32_t draw = 41;
+  for (uint32_t seed = 1; seed <= 150; ++seed) {
+    const double arguments[6] = {seed % 2 ? 1.0 : 0.0, 0.5, 5.0, 5.0, 20.0 + 80.0 * testsupport::NextUniform(draw), 1.0};
+    const CycleRules rules = RulesFromArguments(arguments, 6, 1.0 / kRate);
+    testsupport::Noise noise(seed, seed % 3 ? 0.0 : 2.0);
+    std::vector<double> quiet(kN), currents(kN, 0.0);
+    for (double& v : quiet) v = noise(1.0);
+    for (int32_t at = static_cast<int32_t>(200 * testsupport::NextUniform(draw)); at < kN;
+         at += static_cast<int32_t>(kRate * (0.01 + 0.05 * testsupport::NextUniform(draw)))) {
+      const double size = (8.0 + 12.0 * testsupport::NextUniform(draw)) * (testsupport::NextUniform(draw) < 0.8 ? -1 : 1);
+      const double decay = kRate * (0.001 + 0.009 * testsupport::NextUniform(draw));
+      for (int32_t i = at; i < kN; ++i) currents[static_cast<size_t>(i)] += size * std::exp(-(i - at) / decay);
+    }
+    const int32_t change = static_cast<int32_t>(kN * (0.1 + 0.5 * testsupport::NextUniform(draw)));
+    const int32_t blank = static_cast<int32_t>(change * testsupport::NextUniform(draw));
+    const double factor = std::pow(100.0, 2.0 * testsupport::NextUniform(draw) - 1.0);
+    std::vector<float> before(kN), after(kN);
+    for (int32_t i = 0; i < kN; ++i) {
+      const size_t k = static_cast<size_t>(i);
+      before[k] = static_cast<float>(quiet[k] + currents[k]);
+      after[k] = i >= change ? before[k]
+                 : seed % 3 == 0 ? static_cast<float>(factor * before[k])
+                 : seed % 3 == 1 ? (i < blank ? before[k] : static_cast<float>(quiet[static_cast<size_t>(blank)]))
+                                 : static_cast<float>(quiet[k]);
+    }
+    std::vector<CycleEventRecord> cycles[2];
+    for (int k = 0; k < 2; ++k) {
+      CycleScanState state;
+      const std::vector<float>& x = k == 0 ? before : after;
+      for (int32_t at = 0; at < kN; at += 1024) ScanCycles(state, rules, x.data() + at, std::min(1024, kN - at), cycles[k]);
+      FinishCycles(state, rules, cycles[k]);
+      const int32_t from = change + std::max(2 * rules.baselineTicks, 3 * kRate / 20);
+      cycles[k].erase(cycles[k].begin(), std::find_if(cycles[k].begin(), cycles[k].end(),
+                                                      [from](const CycleEventRecord& e) { return e.tick >= from; }));
+    }
+    ASSERT_EQ(cycles[0].size(), cycles[1].size()) << "seed " << seed << ", change at " << change;
+    for (size_t e = 0; e < cycles[0].size(); ++e) {
+      EXPECT_EQ(cycles[0][e].tick, cycles[1][e].tick) << "seed " << seed << ", cycle " << e;
+      EXPECT_NEAR(cycles[0][e].value, cycles[1][e].value, 0.05) << "seed " << seed << ", cycle " << e;
+    }
+  }
+}
+
 // Equal samples say nothing: a flat run-in and flat samples after it leave the gauge unmeasured, samples that
 // then move measure it (never 0), a stray sample does not move it, and tied samples measure no less than the
 // data's resolution.
