@@ -18,7 +18,6 @@ void Restart(StepState& s, int32_t t, float v) noexcept {
   s.troughValue = v;
   s.peakTick = t;
   s.held = false;
-  s.fellBack = false;
 }
 
 // The last tick at which the signal's fall back to rest makes a confirmed peak the artefact's; -1 when every
@@ -29,17 +28,16 @@ int32_t ArtefactEnd(const StepState& s, const StepSettings& p) noexcept {
 
 // Feeds samples v[0, count) at ticks first.. to the search. Stops before a sample at or past stopTick, or while
 // the peak lies at or past stepEnd (Wait, or NoPeak when the next stimulus is known: Found for a held peak), after
-// a written peak (Found) and once the peak has moved past the window (NoPeak). Up to artefactEnd the signal's fall
-// back to rest (at or below back) from a peak beyond it makes that peak the artefact's: a confirmed one is held
-// until then and the search restarts at the sample back at rest; an unconfirmed one is dropped at the first sample
-// past artefactEnd, where the search restarts. A held peak still beyond rest there is written (Found, that sample
-// not taken). With rest known the rise is counted from rest at the lowest: a trough beyond it is the artefact's.
-// consumed is the number of samples taken.
+// a written peak (Found) and once the peak has moved past the window (NoPeak). Up to artefactEnd a sample back at
+// rest (at or below back) below a peak beyond it makes that peak the artefact's, and the search restarts there; a
+// peak confirmed in the window by then is held, and written at the first sample past artefactEnd (Found, that
+// sample not taken). With rest known the rise is counted from rest at the lowest: a trough beyond it is the
+// artefact's. consumed is the number of samples taken.
 ScanOutcome ScanBlock(StepState& s, const StepSettings& p, const float* v, int32_t first, int32_t count,
                       int32_t stopTick, bool nextStimulus, int32_t stepEnd, int32_t& consumed) noexcept {
   consumed = 0;
   const int32_t artefactEnd = ArtefactEnd(s, p);
-  const double back = static_cast<double>(s.rest.level) + s.rest.allowed;
+  const double back = static_cast<double>(s.rest.level) + s.rest.spread;
   for (int32_t i = 0; i < count; ++i) {
     const int32_t t = first + i;
     if (t >= stopTick) {
@@ -49,38 +47,31 @@ ScanOutcome ScanBlock(StepState& s, const StepSettings& p, const float* v, int32
     if (s.peakTick >= stepEnd) return ScanOutcome::Wait;
     const float x = v[i];
     const bool inArtefact = t <= artefactEnd;
-    const bool atRest = static_cast<double>(x) <= back;
+    const bool fellBack = inArtefact && static_cast<double>(x) <= back && static_cast<double>(s.peakValue) > back;
     if (s.held) {
       if (!inArtefact) return ScanOutcome::Found;
       consumed = i + 1;
-      if (atRest) Restart(s, t, x);
+      if (fellBack) Restart(s, t, x);
       continue;
     }
     consumed = i + 1;
-    if (s.fellBack && !inArtefact) {
-      Restart(s, t, x);
-      continue;
-    }
     // Single-precision differences compared with the double height; the rise from rest at the lowest.
     const float rise = s.peakValue - (artefactEnd >= 0 ? std::max(s.troughValue, s.rest.level) : s.troughValue);
     const float fall = s.peakValue - x;
-    if (static_cast<double>(rise) >= p.height && static_cast<double>(fall) >= p.height) {
+    if (fellBack) {
+      Restart(s, t, x);
+    } else if (static_cast<double>(rise) >= p.height && static_cast<double>(fall) >= p.height) {
       if (s.searchStart <= s.peakTick && s.peakTick <= s.searchEnd && s.peakTick > s.stimTick) {
         if (!inArtefact) return ScanOutcome::Found;
-        if (!atRest) {
-          s.held = true;
-          continue;
-        }
+        s.held = true;
+        continue;
       }
       Restart(s, t, x);
     } else if (x >= s.peakValue) {
       s.peakValue = x;
       s.peakTick = t;
-      s.fellBack = false;
     } else if (x < s.troughValue) {
       Restart(s, t, x);
-    } else if (inArtefact && atRest && static_cast<double>(s.peakValue) > back) {
-      s.fellBack = true;
     }
     if (s.peakTick > s.searchEnd) return ScanOutcome::NoPeak;
   }
@@ -129,7 +120,6 @@ bool TakeStimulus(StepState& s, const StepSettings& p, StepFrame& frame, EventCu
   s.rest = Rest::StimulusRest();
   s.restFrom = -1;
   s.held = false;
-  s.fellBack = false;
   stimuli.Advance();
   s.phase = Phase::StartSearch;
   out = EventPkStm::Stimulus(static_cast<double>(s.stimTick));

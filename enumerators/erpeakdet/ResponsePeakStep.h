@@ -38,15 +38,14 @@ struct StepState {
   Rest::StimulusRest rest;   // before the current stimulus
   int32_t restFrom = -1;     // its first sample, fixed at the first attempt to read it
   bool held = false;         // a confirmed peak waits for the artefact's end
-  bool fellBack = false;     // the signal fell back to rest from the peak within the artefact
 };
 
 // One call: true with one record in out (the stimulus, kind 1, or its peak, kind 2), false when it must wait for
 // samples or stimuli (call again) or the record is finished. Of two equal highest samples the later is the
 // peak; the window bounds the peak's tick, not its fall; the next stimulus ends the search of the previous one. A
 // peak the signal falls back to rest from within artefactTicks of the stimulus is the artefact's (StimulusRest.h):
-// the search restarts at the sample back at rest, or past the artefact when the peak was not yet confirmed; a
-// peak still held when the next stimulus comes is written.
+// the search restarts at the sample back at rest; a confirmed peak is held until then, and one still held when the
+// next stimulus comes is written.
 bool Step(StepState& s, const StepSettings& p, StepFrame& frame, SampleCursor& channel,
           EventCursor<EventPkStm>& stimuli, EventPkStm& out);
 

@@ -45,7 +45,16 @@ void MeasureRest(StimulusRest& r, const float* v, int32_t count, int32_t firstTi
   r.stimulusTick = firstTick + count - 1;
   const int32_t before = count - 1;  // the samples before the stimulus sample
   if (before < kMinRestSamples) return;
-  int32_t first = before;  // the artefact's first sample, the stimulus sample or one before it
+  // The artefact's top: of the samples after the first restTicks, up to the stimulus's, the one farthest from their
+  // median (the latest of equals), where the stimulus does not stand on it.
+  int32_t top = before;
+  if (before > restTicks) {
+    const double median = MedianOf(v, restTicks);
+    for (int32_t i = before - 1; i >= restTicks; --i) {
+      if (std::fabs(v[i] - median) > std::fabs(v[top] - median)) top = i;
+    }
+  }
+  int32_t first = top;  // the artefact's first sample, its top or one before it
   while (first > 0) {
     const int32_t start = std::max(first - 1 - restTicks, 0);
     const int32_t n = first - 1 - start;
@@ -75,6 +84,7 @@ void MeasureRest(StimulusRest& r, const float* v, int32_t count, int32_t firstTi
   r.known = true;
   r.level = static_cast<float>(mean + slope * (n - centre));
   r.allowed = kRestSpread * NoiseSd(residuals.data(), n, MedianOf(residuals.data(), n));
+  r.spread = kRestSpread * NoiseSd(v + from, n, MedianOf(v + from, n));
   r.startTick = firstTick + from;
   r.endTick = firstTick + first - 1;
   r.peak = peak;

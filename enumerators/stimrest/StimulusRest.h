@@ -8,7 +8,9 @@ namespace ZR::Enum::Rest {
 
 // After a stimulus, rest is the level the signal held just before it; a segment whose level departs from rest by
 // more than the noise allows is the stimulus's artefact, not rest, whatever the artefact's shape:
-// - the artefact runs back from the stimulus sample over each sample farther than kRestSpread noise SDs from the
+// - the artefact's top is the sample farthest from the level before it among the last kArtefactMs up to the
+//   stimulus (the stimulus detector places the stimulus on the top, or on the edge or the sample after it);
+// - the artefact runs back from its top over each sample farther than kRestSpread noise SDs from the
 //   median of the kRestMs of samples before it (its own noise: the slope of a response still decaying there is no
 //   artefact), looking back at most kLookMs (an artefact's part before its top up to kArtefactMs);
 // - rest is the course of the samples in the kRestMs before the artefact (the straight line through them) where the
@@ -19,11 +21,12 @@ namespace ZR::Enum::Rest {
 // - a segment after the stimulus whose mean lies farther than kRestSpread noise SDs from rest, or that ends at or
 //   after the foot, is no baseline; with none left, rest itself is, its span ending at the foot (so that the
 //   response's extreme is sought from there).
-// - a peak the response search confirms is the artefact's when the signal falls back to rest (to within
-//   kRestSpread noise SDs of it, or past it) no later than kArtefactMs after the stimulus: a biphasic artefact's
-//   second phase, a pulse's overshoot, an artefact whose stimulus was placed on the sample before it. The search
-//   restarts there; a peak the signal has not left for rest by then is the response's. Its rise is counted from
-//   rest at the lowest: a trough beyond rest is the artefact's too.
+// - a peak of the response search is the artefact's when the signal falls back to rest from it (to within
+//   kRestSpread SDs of rest's own samples about their median, their slow wander included, or past it) no later
+//   than kArtefactMs after the stimulus: a biphasic artefact's second phase, a pulse's overshoot, an artefact whose
+//   stimulus was placed on the sample before it. The search restarts there; a peak the signal has not left for rest
+//   by then is the response's. Its rise is counted from rest at the lowest: a trough beyond rest is the artefact's
+//   too.
 // Without kMinRestSamples samples before the artefact there is no rest to judge by, and every segment and peak
 // stands.
 // Long against the noise's own time course, short against rest's drift.
@@ -42,6 +45,7 @@ struct StimulusRest {
   bool known = false;     // and found
   float level = 0.0f;
   double allowed = 0.0;   // kRestSpread noise SDs
+  double spread = 0.0;    // kRestSpread SDs of rest's samples about their median (its slow wander and course too)
   int32_t startTick = -1; // the samples rest was taken from, inclusive
   int32_t endTick = -1;
   int32_t stimulusTick = -1;

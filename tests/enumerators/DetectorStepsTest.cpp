@@ -115,8 +115,8 @@ TEST(ResponsePeakStep, WindowBoundsThePeakTickAndTheNextStimulusEndsTheSearch) {
   EXPECT_EQ(Ticks(Respond(slow, {10}, Er::StepSettings{2.0, 0, 15})), std::vector<int32_t>({10, 20}));
 }
 
-// After a stimulus at 50 on rest (0 +- 0.01), with rest taken over the 20 ticks before it and an artefact lasting
-// 20: a peak the signal falls back to rest from by tick 70 is the artefact's, confirmed or not; one still beyond
+// After a stimulus at 50 on rest (0 +- 0.01), with rest taken over the 20 ticks before its artefact and an
+// artefact lasting 20: a peak the signal falls back to rest from by tick 70 is the artefact's, confirmed or not; one still beyond
 // rest there, or after it, is the response's. Samples whole and in blocks of 1 to 13 as they arrive.
 TEST(ResponsePeakStep, APeakTheSignalLeavesForRestWithinTheArtefactIsTheArtefacts) {
   struct Row {
@@ -131,6 +131,8 @@ TEST(ResponsePeakStep, APeakTheSignalLeavesForRestWithinTheArtefactIsTheArtefact
                                         {61, 2.5f}, {62, 2.5f}, {63, 2.5f}, {64, 2.5f}, {65, 2.5f}, {66, 2.5f},
                                         {67, 2.5f}, {68, 2.5f}, {69, 2.5f}, {70, 2.5f}, {71, 2.5f}}, 55},
       {"a trough beyond rest counts from rest", {{50, -5.0f}, {75, 1.5f}, {76, -0.6f}}, -1},
+      {"rest before an artefact the stimulus follows", {{45, 5.0f}, {46, 5.0f}, {47, 5.0f}, {48, 5.0f}, {49, 5.0f},
+                                                        {79, 2.0f}, {80, 3.0f}, {81, 0.5f}}, 80},
   };
   for (const Row& row : rows) {
     std::vector<float> v(120);
