@@ -17,7 +17,11 @@
 # - evoked, one-sided: an artefact of +20 mV that only rises (0.1 ms) and falls back (0.1 ms), then 1.5 ms later a
 #   bi-exponential response of 12 mV (1 and 20 ms), 50 ms apart, eight a record, seven records, on -60 mV.
 # - evoked, 100 Hz: the same artefact with a top of two samples at 10 kHz, a bi-exponential response of 12 mV
-#   (0.5 ms, DECAY), ten 10 ms apart a record, three records; 1002 = 0.015 and 1027 = 9.9.
+#   (0.5 ms, DECAY), ten 10 ms apart a record, three records; 1002 = 0.015 and 1027 = 9.9. Its top (0.1 ms) spans
+#   two samples at 10 kHz, three at 20 and five at 40: rows for minimum intervals (1027) of 10 to 9 ms.
+# The check docs/columns.md gives: a row whose peak (Latency + TimeToPeak after its stimulus) lies within the
+# artefact (its width plus a sample) or at or past the next stimulus reads an artefact; each evoked line says on
+# how many rows that read no response it fires, and on how many that do.
 # - cardiac, spike-and-dome: 110 mV from -85 mV at 5 kHz, five 1 s apart a recording: an upstroke of 1 ms, a
 #   notch to 0.7 of the height at 5 ms, a dome back to 0.85 at 30 ms, falling to 0.75 at 200 ms and to rest at
 #   300 ms; eight recordings (seeds), so forty action potentials. A notched plateau: the notch to 0.92, the dome
@@ -116,6 +120,21 @@ def span(values):
     return f"{min(values):.2f} to {max(values):.2f}" if values else "none"
 
 
+def peak_after_stimulus(row):
+    # Where the row's peak lies after its stimulus, ms: Latency (to the response's start) plus TimeToPeak.
+    return (cell(row, "Latency") or 0.0) + (cell(row, "TimeToPeak") or 0.0)
+
+
+def check_line(rows, right, within, interval):
+    # docs/columns.md's check: a row whose peak lies within the artefact (no later than its width after the
+    # stimulus, plus a sample) or at or past the next stimulus (the interval less a sample) reads an artefact. How
+    # many rows that read no response it flags, and how many that read one.
+    flag = [r for r in rows if peak_after_stimulus(r) <= within or peak_after_stimulus(r) >= interval]
+    others = [r for r in rows if r not in right]
+    return (f"check flags {sum(1 for r in others if r in flag)} of {len(others)} that read no response and "
+            f"{sum(1 for r in right if r in flag)} of {len(right)} that do")
+
+
 def evoked_gamma(host, folder, cases):
     settings = "1000=3 1002=0.01 1006=0.003 1008=40"
     rate = 20000
@@ -179,7 +198,8 @@ def evoked_one_sided(host, folder, cases):
             print(f"{name}\t1000=3 1002=0.01 1006=0.005{extra}\trows {len(rows)} of 56\tread the response "
                   f"{len(right)}\tBaseline off rest by 3 mV {len(off)} ({span(off)})\tLatency 0 {len(lat0)}\t"
                   f"Height of the others {span([cell(r, 'Height') for r in rows if r not in right])}\t"
-                  f"their Latency {span([cell(r, 'Latency') for r in rows if r not in right])}")
+                  f"their Latency {span([cell(r, 'Latency') for r in rows if r not in right])}\t"
+                  f"{check_line(rows, right, 0.2 + 0.1, 50.0 - 0.1)}")
 
 
 def evoked_trains(host, folder, cases):
@@ -200,20 +220,23 @@ def evoked_trains(host, folder, cases):
             ttp = [cell(r, "TimeToPeak") for r in rows if r not in right]
             print(f"{name}\t{settings}\trows {len(rows)} of 30\tread the response {len(right)}\t"
                   f"Height of the others {span([cell(r, 'Height') for r in rows if r not in right])}\t"
-                  f"their TimeToPeak {span(ttp)}")
-    # The artefact's top spans three samples at 20 kHz: noise places each stimulus on any of them.
-    for seed in (85, 86):
-        name = f"evoked, 100 Hz, top of three samples (20 kHz), decay 2 ms, noise 2 %, seed {seed}"
-        if not wanted(name, cases):
-            continue
-        records = stimulus_train(20000, 3, 10, 0.01, artefact, biexp(0.0005, 0.002), 0.24, seed)
-        path = os.path.join(folder, f"train{seed}.csv")
-        write_recording(path, 20000, records)
-        for gap in ("9.9", "9.7", "9"):
-            settings = "1000=3 1002=0.015 1006=0.005 1027=" + gap
-            rows = host.table(path, 3, settings)
-            right = [r for r in rows if abs(cell(r, "Height") - 12.0) < 3.0]
-            print(f"{name}\t{settings}\trows {len(rows)} of 30\tread the response {len(right)}")
+                  f"their TimeToPeak {span(ttp)}\t{check_line(rows, right, 0.3 + 0.1, 10.0 - 0.1)}")
+    # The artefact's top spans two samples at 10 kHz, three at 20 and five at 40: noise places each stimulus on any
+    # of them. Rows (one a stimulus found) for minimum intervals from the interval itself to the interval less 1 ms.
+    for rate in (10000, 20000, 40000):
+        for seed in (85, 86, 87, 88):
+            name = (f"evoked, 100 Hz, top of {round(0.0001 * rate) + 1} samples ({rate // 1000} kHz), decay 2 ms, "
+                    f"noise 2 %, seed {seed}")
+            if not wanted(name, cases):
+                continue
+            records = stimulus_train(rate, 3, 10, 0.01, artefact, biexp(0.0005, 0.002), 0.24, seed)
+            path = os.path.join(folder, f"train{seed}-{rate}.csv")
+            write_recording(path, rate, records)
+            found = []
+            for gap in ("10", "9.9", "9.8", "9.7", "9"):
+                rows = host.table(path, 3, "1000=3 1002=0.015 1006=0.005 1027=" + gap)
+                found.append(f"1027={gap}: {len(rows)}")
+            print(f"{name}\t1000=3 1002=0.015 1006=0.005\trows of 30\t" + "\t".join(found))
 
 
 def artefact_shape(kind, size, width, tail=0.0, tau=0.0):
@@ -270,9 +293,11 @@ def evoked_artefacts(host, folder, cases):
             rows = host.table(path, 3, settings + extra)
             right = [r for r in rows if abs(cell(r, "Height") - size) <= 4.0 * noise + left]
             late = [r for r in rows if (cell(r, "TimeToPeak") or 0.0) + cell(r, "Latency") >= 99.0]
+            width = {1: 0.3, 21: 0.5, 22: 1.0, 31: 0.4, 32: 0.4, 41: 0.5}[seed]  # the artefact's, ms
             print(f"{name}\t{settings + extra}\trows {len(rows)} of 16\tread the response {len(right)}\t"
                   f"peak at or past the next stimulus {len(late)}\tHeight {span([cell(r, 'Height') for r in rows])}"
-                  f"\tBaseline {span([cell(r, 'Baseline') for r in rows])}")
+                  f"\tBaseline {span([cell(r, 'Baseline') for r in rows])}\t"
+                  f"{check_line(rows, right, width + 1000.0 / rate, 100.0 - 1000.0 / rate)}")
 
 
 SPIKE_AND_DOME = [(0.001, 1.0), (0.005, 0.7), (0.03, 0.85), (0.2, 0.75), (0.3, 0.0)]

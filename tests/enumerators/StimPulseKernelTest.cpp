@@ -114,17 +114,11 @@ TEST(StimPulseKernel, BlocksOfAnySizeGiveTheSameStimuli) {
   for (uint32_t block : {1u, 7u, 1024u}) EXPECT_EQ(whole, Scan(s, rules, block)) << "block " << block;
 }
 
-// Artefacts of the shapes evoked recordings hold (flat, with an undershoot, with an exponential
-// tail, biphasic; either sign; 2-40 ticks wide against a limit of exactly their width, and three
-// time constants more for a tail, which holds it within noise of the height), their first sample
-// part of the way up, each followed 10-400 ticks after its end by a response of 0.25-2.5 times
-// its size that may still be falling at the next one: each artefact gives one stimulus. Without
-// noise it lies on the artefact; a response falling into the next artefact takes none. In noise of
-// a tenth of the height a noise extreme up to the limit before the artefact may take it, where it
-// lies the height beyond the farthest sample since the last stimulus (a response of the
-// artefact's sign about the height tall), and the artefact's step completes that pulse. An
-// undershoot deeper than the height recovers through a step of the height in the other direction
-// long before the next artefact, which must still count from its own step.
+// Flat, undershooting (deeper than the height), tailed and biphasic artefacts of either sign, 2-40
+// ticks against a limit of their width (a tail's three time constants more), the first sample part
+// way up, responses of 0.25-2.5 times the size still falling at the next one: one stimulus each, on
+// the artefact without noise; in noise of a tenth of the height a noise extreme within the limit
+// before it, the height from the farthest sample since the last stimulus, may take it.
 TEST(StimPulseKernel, EveryArtefactShapeIsFoundOnItself) {
   constexpr int32_t kSpacing = 2000;
   for (uint32_t seed = 1; seed <= 200; ++seed) {
