@@ -235,6 +235,29 @@ bool StaysAbove(const std::vector<float>& v, double polarity, double level) {
   return true;
 }
 
+// The index of the lowest of v[0, end) seen from the side polarity, the last of equal ones; end > 0.
+int32_t LowestOf(const std::vector<float>& v, double polarity, int32_t end) {
+  int32_t lowest = 0;
+  for (int32_t i = 1; i < end; ++i)
+    if (polarity * static_cast<double>(v[static_cast<size_t>(i)]) <=
+        polarity * static_cast<double>(v[static_cast<size_t>(lowest)]))
+      lowest = i;
+  return lowest;
+}
+
+// A foot short of the previous event's peak whose stretch reaches over the first of v (seen from the side polarity)
+// that comes back past that peak: its last sample moves back onto the lowest sample before that one, its first no
+// later.
+void BeforeComingBack(const std::vector<float>& v, double polarity, double previousPeak, RiseFoot& foot) {
+  const double past = polarity * previousPeak;
+  if (polarity * foot.level > past) return;  // the foot stands on a course that carried the signal past that peak
+  int32_t back = 0;
+  while (back <= foot.last && !(polarity * static_cast<double>(v[static_cast<size_t>(back)]) > past)) ++back;
+  if (back > foot.last || back <= foot.first) return;
+  foot.last = LowestOf(v, polarity, back);
+  foot.first = std::min(foot.first, foot.last);
+}
+
 // Mode 3: the foot of the rise within the maximum baseline length before the peak. A stimulus alone has no peak
 // to rise to and gets no baseline, as in mode 0.
 bool MeasureFoot(StepState& s, const StepSettings& p, SampleCursor& channel, int32_t e, float value,
@@ -249,20 +272,27 @@ bool MeasureFoot(StepState& s, const StepSettings& p, SampleCursor& channel, int
   if (s.pendingPeak.kind == kEventEmpty) return true;
   const RiseFootRules rules{p.footBlockTicks, p.footFlatBlocks, p.footLagBlocks, p.footRiseBlocks, p.footNoiseBlocks};
   RiseFoot foot = FindRiseFoot(samples.data(), static_cast<int32_t>(samples.size()), value, rules);
-  // The previous event, whose peak cut the samples short, stood on this rise when it peaked on this side short of
-  // this peak and the signal between them never fell back to half its height (where an event has ended): the walk
-  // then goes on over the samples that event's walk saw (all of them already read).
+  // The previous event's peak, just before this walk's first sample, on the same side.
+  const bool follows = foot.found && s.footPeakTick >= 0 && from == AddTicksSat(s.footPeakTick, 1) &&
+                       s.footPolarity == foot.polarity;
   const int32_t earlier = std::max(s.footFrom, SubTicksSat(e, p.maxBaselineTicks));
-  if (foot.found && earlier < from && s.footPolarity == foot.polarity &&
-      foot.polarity * s.footPeak < foot.polarity * static_cast<double>(value) &&
+  int32_t walkFrom = from;
+  if (follows && earlier < from && foot.polarity * s.footPeak < foot.polarity * static_cast<double>(value) &&
       StaysAbove(samples, foot.polarity, 0.5 * (s.footPeak + s.footLevel))) {
+    // It stood on this rise: the level is the whole rise's foot, read over the samples that event's walk saw (all
+    // of them already read); the rise began at the dip between them.
+    const int32_t dip = AddTicksSat(from, LowestOf(samples, foot.polarity, static_cast<int32_t>(samples.size())));
     channel.SeekTo(earlier);
     samples.clear();
     if (!SamplesBefore(channel, e, earlier, samples)) return false;
     foot = FindRiseFoot(samples.data(), static_cast<int32_t>(samples.size()), value, rules);
-    from = earlier;
+    walkFrom = earlier;
+    if (foot.found) foot.first = foot.last = dip - earlier;
+  } else if (follows) {
+    BeforeComingBack(samples, foot.polarity, s.footPeak, foot);
   }
-  s.footFrom = from;
+  s.footFrom = walkFrom;
+  s.footPeakTick = e;
   s.footPeak = value;
   s.footPolarity = foot.found ? foot.polarity : 0.0;
   s.footLevel = foot.level;
@@ -275,8 +305,8 @@ bool MeasureFoot(StepState& s, const StepSettings& p, SampleCursor& channel, int
   }
   // The foot's mean lies between samples, within the float range.
   out.baseline = static_cast<float>(foot.level);
-  out.baseStartTick = AddTicksSat(from, foot.first);
-  out.baseEndTick = AddTicksSat(from, foot.last);
+  out.baseStartTick = AddTicksSat(walkFrom, foot.first);
+  out.baseEndTick = AddTicksSat(walkFrom, foot.last);
   out.polarity = static_cast<float>(foot.polarity);
   return true;
 }

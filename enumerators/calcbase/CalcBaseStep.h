@@ -17,6 +17,19 @@ using Rest::TrackFoot;
 
 // RiseFoot: the level where the signal began to rise to the peak (RiseFoot.h), for detectors that give only a
 // peak's extreme; it takes the polarity from the peak's side of the samples just before it.
+// No event's window reaches into the next one's rise. The extreme stage ends each event's window at the next event's
+// first tick, the sample before its foot (CalcAMaxStep.h), so the foot's tick is where the rise began:
+// - it lies after the previous event's peak: the foot is sought among the samples after that event's extreme. An
+//   earlier event that peaked on this side short of this peak, the signal between them never falling back to half
+//   its height, stood on this rise (a shoulder or a notch the detector split off): the level is then the foot of
+//   the whole rise, sought over the samples that event's walk saw too, but the foot's tick is the lowest sample
+//   between the two peaks (the last of equal ones), where this part of the rise began;
+// - it lies before the point where the signal, rising to this peak, first came back past the previous event's peak
+//   (on the same side): a foot standing short of that peak whose stretch reaches over that point holds samples of
+//   this rise (within the noise of one level no stretch holds both), so its last sample is moved back onto the
+//   lowest sample before that point, the last of equal ones, where the rise began, and its first no later. Its
+//   level stays the foot's. A foot wholly beyond that point stands on a course that carried the signal past that
+//   peak, and stays.
 enum class BaselineMode : int32_t { Search = 0, Fixed = 1, Lowest = 2, RiseFoot = 3 };
 
 // Parameters in the units the step uses (ticks), derived once when the sources are set.
@@ -70,10 +83,11 @@ struct StepState {
   SegmentScanner scanner;
   int32_t previousEventTick = -1;
   int32_t lowestFrom = -1;  // modes 2 and 3: where the search started, -1 before it starts
-  int32_t footFrom = -1;    // mode 3: the first sample the last event's walk saw, -1 before the first
-  double footPeak = 0.0;    // mode 3: that event's peak
+  int32_t footFrom = -1;      // mode 3: the first sample the last event's walk saw, -1 before the first
+  int32_t footPeakTick = -1;  // mode 3: that event's peak, -1 before the first
+  double footPeak = 0.0;      // and its value
   double footPolarity = 0.0;  // and its side, 0 when it had no foot
-  double footLevel = 0.0;   // and its foot's level
+  double footLevel = 0.0;     // and its foot's level
   Phase phase = Phase::Idle;
 };
 

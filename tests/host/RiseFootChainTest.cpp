@@ -205,6 +205,49 @@ TEST_F(RiseFootChainTest, SecondPeakOnOneRiseIsMeasuredFromItsFoot) {
   EXPECT_GE(pairs, 4);
 }
 
+// Pairs drawn at random, each at three rates drawn at random: a current from rest (-24 to -60, rise 0.1 to 2 ms,
+// decay 2 to 60 ms) and a second one (-10 to -40) on its fall, 0.3 to 8 decay constants after its peak and at least
+// 4 ms after its onset, noise-free or in white noise of 1, detected at 5 noise SDs (absolute 5 noise-free) with a 3
+// ms interval. No event's window reaches into the next one's rise: each event peaks before the next one's foot (the
+// last sample of the stretch it rose from) and its window ends there, so that the second reads its rise from after
+// the first's peak, never from rest, and the first peaks within its own current, its Height the same at every rate.
+TEST_F(RiseFootChainTest, NoEventReachesIntoTheNextOnesRise) {
+  int pairs = 0;  // analyses in which the detector gave both currents an event
+  for (uint32_t seed = 1; seed <= 24; ++seed) {
+    uint32_t draw = seed * 6151u;
+    const Current first{1, 0.05, -24.0 - 36.0 * testsupport::NextUniform(draw), LogUniform(draw, 1e-4, 2e-3),
+                        LogUniform(draw, 0.002, 0.06)};
+    const double rise = LogUniform(draw, 1e-4, 2e-3);
+    const double after = std::max(0.004, first.PeakTime() + LogUniform(draw, 0.3, 8.0) * first.decay);
+    const Current second{1, first.onset + after, -10.0 - 30.0 * testsupport::NextUniform(draw), rise,
+                         std::max(LogUniform(draw, 0.002, 0.02), 3.0 * rise)};
+    const bool noisy = seed % 2 == 0;
+    const std::vector<double> x =
+        Continuous({first, second}, first.onset + after + 0.15, noisy ? NoiseKind::White : NoiseKind::None, seed, 1.0);
+    const std::wstring chain = L"calcamax(ch1, calcbase(ch1, pcc(ch1, PXDetect(ch1, 1, 0.5, 5, 3, 50, " +
+                               std::wstring(noisy ? L"1" : L"0") + L")), 1000, 5, -1, -1, 3, 0), 5, 1, 0)";
+    std::vector<double> heights;  // the first current's, at each rate
+    for (int r = 0; r < 3; ++r) {
+      const double rate = SomeRate(draw);
+      draw = draw * 1664525u + 1013904223u;
+      const std::string where = "seed " + std::to_string(seed) + " at " + std::to_string(rate) + " Hz";
+      HostPtr<DataDocument> document = SamplesDocument(Sampled(x, rate, 1.0), 1.0 / rate);
+      const std::vector<Event> events = ParseEvents(Run(document.Get(), chain, 0));
+      for (size_t i = 0; i + 1 < events.size(); ++i) {
+        EXPECT_LT(Int(events[i], "tick"), Int(events[i + 1], "baseEndTick")) << where << ", event " << i;
+        EXPECT_LE(Int(events[i], "limitTick"), Int(events[i + 1], "baseEndTick")) << where << ", event " << i;
+      }
+      if (events.size() != 2u) continue;
+      ++pairs;
+      EXPECT_LT(Int(events[0], "tick"), second.onset * rate) << where << ": the first event peaks in the second";
+      heights.push_back(std::atof(events[0].at("value").c_str()) - std::atof(events[0].at("baseline").c_str()));
+    }
+    for (const double h : heights)
+      EXPECT_NEAR(h, heights.front(), noisy ? 4.0 : 0.1 * std::fabs(first.amplitude)) << "seed " << seed;
+  }
+  EXPECT_GE(pairs, 48);
+}
+
 // The recording turned over and detected upward gives the same events with every level turned over: isolated
 // currents, riders after larger currents of either sign and currents on a slow one's top, at a rate drawn at random.
 TEST_F(RiseFootChainTest, MirroredRecordingGivesTheMirroredEvents) {
