@@ -136,19 +136,30 @@ std::vector<double> SmallerWidths(double width) {
   return widths;
 }
 
-// The largest of the smaller minimum widths at which the width filter keeps any of the detector's
-// peaks, and how many: ": from 10 ms (setting 1001 = 10) the width filter keeps 593". The widest
-// peaks come through first: the events, before the bumps on them and the noise. Empty when it keeps
-// none at any.
-std::string SmallerWidthText(const AnalysisFindings& f, int32_t id) {
+// The largest of the smaller minimum widths (from the largest) at which the width filter keeps as
+// many of the detector's `peaks` as at the next smaller one, and how many: ": at 1 ms (setting 1035
+// = 1) the width filter keeps 36". Peaks of one kind have widths near each other: a width that
+// keeps a count a smaller one does not change lies in the gap below them, not among them (the
+// largest that keeps any kept 1 of 36 action potentials at 5 ms, 35 at 2 ms, 36 at 1 and 0.5 ms).
+// Without such a width, the largest that keeps the most. Empty when it keeps none at any.
+std::string SmallerWidthText(const AnalysisFindings& f, int32_t id, int32_t peaks) {
   const std::wstring filter = DetectorCall(*f.data, kWidthFilter);
+  int32_t most = 0, last = 0, chosen = 0;
+  double widest = 0.0, previous = 0.0;
   for (const double w : SmallerWidths(f.SettingNumber(id))) {
     const int32_t kept = EventsFound(f.data, f.formulaClass, CallWithArgument(filter, 2, w));
-    if (kept > 0)
-      return ": at " + host::NumberText(w) + " ms (setting " + std::to_string(id) + " = " + host::NumberText(w) +
-             ") the width filter keeps " + std::to_string(kept);
+    if (kept > 0 && kept == last) {
+      chosen = kept, widest = previous;
+      break;
+    }
+    if (kept > most) most = kept, widest = w;
+    if (kept >= peaks) break;  // no narrower width keeps more
+    last = kept, previous = w;
   }
-  return std::string();
+  if (chosen == 0) chosen = most;
+  if (chosen <= 0) return std::string();
+  return ": at " + host::NumberText(widest) + " ms (setting " + std::to_string(id) + " = " + host::NumberText(widest) +
+         ") the width filter keeps " + std::to_string(chosen);
 }
 
 // Where the recording's rate lies outside those recordings are made at, its times were most
@@ -167,6 +178,16 @@ std::string RateDoubtText(const AnalysisFindings& f) {
          (high ? "minutes" : "ms") + ", and widths count in them: put the times in seconds first";
 }
 
+// "; or the width filter off (setting 1036 = f), ...: the peak detector then keeps 12", where the
+// detector with the minimum width as its own (its third argument) keeps any; empty otherwise.
+std::string FilterOffText(const AnalysisFindings& f, const std::wstring& call, int32_t widthId) {
+  const int32_t kept = EventsFound(f.data, f.formulaClass, CallWithArgument(call, 2, f.SettingNumber(widthId)));
+  if (kept <= 0) return std::string();
+  return "; or the width filter off (setting 1036 = f), which leaves the minimum width to the peak detector: a peak "
+         "counts where it falls by the minimum height no sooner than half that width after its top, and the peak "
+         "detector then keeps " + std::to_string(kept);
+}
+
 // How many peaks the detector found before the width filter took them out, and what keeps them.
 // None: the minimum height is higher than every peak's rise and fall. Where the minimum height lies
 // in the noise, the noise's own peaks and the pieces it splits a plateau into, which a higher one
@@ -182,9 +203,7 @@ std::string UnfilteredPeaksText(const AnalysisFindings& f, int32_t widthId) {
   const std::string noise = InNoiseText(f);
   if (!noise.empty()) return found + noise;
   return found + ", peaks of their own rather than pieces of wider ones: a smaller minimum width (" + widthSetting +
-         ") keeps them" + SmallerWidthText(f, widthId) +
-         "; or the width filter off (setting 1036 = f) where each falls by the minimum height no sooner than half "
-         "that width after its top" + RateDoubtText(f);
+         ") keeps them" + SmallerWidthText(f, widthId, peaks) + FilterOffText(f, call, widthId) + RateDoubtText(f);
 }
 
 // The minimum width that drops peaks: the width filter's when it is on; without it the peak

@@ -229,7 +229,7 @@ TEST_F(AnalyzeUnattended, RefusalsAreOneLineSayingWhatIsWrong) {
        "found 0 events: minimum height 0.03 V; the width filter (setting 1036) leaves out peaks narrower than 5000 ms "
        "at half height (setting 1001): the peak detector found 16 before it, peaks of their own rather than pieces of "
        "wider ones: a smaller minimum width (setting 1001) keeps them: at 200 ms (setting 1001 = 200) the width filter "
-       "keeps 8; or the width filter off (setting 1036 = f) where each falls by the minimum height no sooner than half that width after its top"},
+       "keeps 8"},
       {analyze + L"--type 1 --set 1036=f --set 1001=5000", 0,
        "found 0 events: minimum height 0.03 V; the width filter is off (setting 1036 = f), but the peak detector "
        "still drops a peak that falls by the minimum height within 2500 ms, half of setting 1001 (5000 ms)"},
@@ -474,6 +474,9 @@ TEST_F(AnalyzeUnattended, EveryHintFollowedBringsTheEventsBack) {
       {steps + L"--set 1006=50", {"heights are in base units, 0.05 for 50 mV"}, L"--set 1006=0.05", 20},
       {L"\"" + sRecording + L"\" --type 1 --set 1001=5000", {"a smaller minimum width (setting 1001) keeps them"},
        L"--set 1001=50", 8},
+      {steps + L"--set 1035=10", {"at 1 ms (setting 1035 = 1) the width filter keeps 36", "detector then keeps 1\r\n"},
+       L"--set 1035=1", 36},
+      {steps + L"--set 1035=10", {"detector then keeps 1\r\n"}, L"--set 1036=f", 1},
       {ecg + L"--set 1006=0.0005", {"found 760 before it, peaks of their own", "smaller minimum width (setting 1001)"},
        L"--set 1001=1", 760},
       {L"\"" + sRecording + L"\" --type 1 --set 1036=f --set 1001=5000", {"half of setting 1001 (5000 ms)\r\n"},
