@@ -27,12 +27,16 @@ double Threshold(const NoiseGauge& noise, const CycleRules& r) {
 }
 
 // The cycle's extreme so far is the larger of the two samples whose mean crossed, the earlier of equal ones.
-void StartCycle(CycleScanState& s, const CycleRules& r, double crossing, double y, int32_t tick) {
+void StartCycle(CycleScanState& s, const CycleRules& r, double crossing, double y, int32_t tick, double threshold) {
   s.inCycle = true;
   s.counted = crossing - s.lastStart >= r.minIntervalTicks;
   s.anyStart = true;
   s.start = crossing;
   s.startLevel = s.levels.trough;
+  // A cycle riding on an earlier one's fall (the trough more than the threshold above the floor) leaves the floor
+  // free to come up only as far as that earlier one rose from.
+  s.levels.rose = s.levels.trough - s.levels.floor > threshold ? std::min(s.levels.rose, s.levels.trough)
+                                                                : s.levels.trough;
   s.extreme = std::max(y, s.previous);
   s.extremeTick = s.previous >= y ? s.previousTick : tick;
   s.smoothExtreme = s.smooth;
@@ -104,8 +108,11 @@ void FollowCycle(CycleScanState& s, const CycleRules& r, double y, double thresh
     s.reachedLevel = rise < threshold * (1.0 - r.hysteresis);
     if (!s.reachedLevel) return quiet;
   }
-  if (rise < threshold || previousRise >= threshold) return quiet;
-  StartCycle(s, r, (tick - 1) + (threshold - previousRise) / (rise - previousRise), y, tick);
+  // An upward crossing: the previous rise below the threshold as it stood then (a threshold that has come down
+  // since, as the noise measure changed, to below that rise leaves the crossing at the previous sample).
+  if (rise < threshold || previousRise >= s.previousThreshold) return quiet;
+  StartCycle(s, r, (tick - 1) + std::max(0.0, (threshold - previousRise) / (rise - previousRise)), y, tick,
+             threshold);
   return false;
 }
 
@@ -119,6 +126,7 @@ void Begin(CycleScanState& s, const CycleRules& r, double y, int32_t tick) {
   s.levels.Reset(r.baselineTicks > 0 ? (s.leveled ? s.level : y) : 0.0);
   s.reachedLevel = !s.leveled;
   s.previousRise = y - s.levels.trough;
+  s.previousThreshold = Threshold(s.noise, r);
 }
 
 // A finite sample after the first, y the sample times the polarity. True when it is quiet: outside a cycle, the
@@ -153,6 +161,7 @@ void Begin(CycleScanState& s, const CycleRules& r, double y, int32_t tick) {
   }
   s.previous = y;
   s.previousTick = tick;
+  s.previousThreshold = threshold;
   return quiet;
 }
 
@@ -165,10 +174,11 @@ void Begin(CycleScanState& s, const CycleRules& r, double y, int32_t tick) {
     Begin(s, r, r.polarity * sample, tick);
 }
 
-// Whether QuietRun may take the next samples: outside a cycle and a swing, past the record's opening span, with a
-// trough to follow.
-bool QuietRunMayStart(const CycleScanState& s, const CycleRules& r, int32_t tick) {
-  return !s.inCycle && !s.levels.swing && s.reachedLevel && r.baselineTicks > 0 &&
+// Whether QuietRun may take the next samples: outside a cycle and a swing, the trough not held above the floor,
+// past the record's opening span, with a trough to follow.
+bool QuietRunMayStart(const CycleScanState& s, const NoiseGauge& noise, const CycleRules& r, int32_t tick) {
+  return !s.inCycle && !s.levels.swing && !s.levels.Held(Threshold(noise, r)) && s.reachedLevel &&
+         r.baselineTicks > 0 &&
          (s.anyStart || tick - s.firstTick >= kCycleOpeningSamples);
 }
 
@@ -197,16 +207,18 @@ int32_t HeldDueIndex(const CycleScanState& s, const CycleRules& r, int32_t i, in
 }
 
 // Step for the samples from samples[i] on while nothing but the levels and the noise moves: no cycle starts, the
-// average stays above the floor's swing level and no held cycle is due. Its levels and the threshold are locals
-// (the threshold changes only where the noise gauge ends a group), so that they stay in registers; so does the
-// gauge's sum, taken in runs that end where a group does (the loop calls nothing). It stops at the first sample
-// Step must take (a non-finite one too), or at count, and returns that index. The arithmetic is Step's, in its
-// order, so the events are the same bit for bit.
+// average stays above the floor's swing level, the trough is not held above the floor and no held cycle is due.
+// Its levels and the threshold are locals (the threshold changes only where the noise gauge ends a group), so that
+// they stay in registers; so does the gauge's sum, taken in runs that end where a group does (the loop calls
+// nothing). It stops at the first sample Step must take (a non-finite one too), or at count, and returns that
+// index. The arithmetic is Step's, in its order, so the events are the same bit for bit.
 [[gnu::always_inline]] inline int32_t QuietRun(CycleScanState& s, NoiseGauge& noise, const CycleRules& r,
                                                const float* samples, int32_t i, int32_t count, int32_t firstTick) {
   double smooth = s.smooth, trough = s.levels.trough, floor = s.levels.floor, previous = s.previous;
-  double previousRise = s.previousRise;
+  double previousRise = s.previousRise, previousThreshold = s.previousThreshold;
+  const double rose = s.levels.rose;
   int32_t previousTick = s.previousTick;
+  const int32_t first = i;
   count = HeldDueIndex(s, r, i, count, firstTick);
   double threshold = Threshold(noise, r);
   double step = threshold * r.troughRisePerTick;
@@ -225,9 +237,10 @@ int32_t HeldDueIndex(const CycleScanState& s, const CycleRules& r, int32_t i, in
       const int32_t tick = firstTick + i;
       const double y = r.polarity * sample;
       if (__builtin_expect(TroughFollower::Swings(floor, smooth, threshold), 0)) break;
-      const TroughFollower::Levels next = TroughFollower::Next(trough, floor, smooth, step);
+      const TroughFollower::Levels next = TroughFollower::Next(trough, floor, rose, smooth, step, threshold);
+      if (__builtin_expect(next.trough - next.floor > threshold, 0)) break;  // held above the floor (Follow)
       const double rise = half * (y + previous) - next.trough;
-      if (__builtin_expect(!(rise < threshold || previousRise >= threshold), 0)) break;
+      if (__builtin_expect(!(rise < threshold || previousRise >= previousThreshold), 0)) break;
       const double nextSmooth = smooth + (y - smooth) * r.smoothing;
       if (__builtin_expect(gauged && !(next.trough >= trough - step && nextSmooth - next.trough <= band &&
                                        next.trough - nextSmooth <= band), 0))
@@ -236,6 +249,7 @@ int32_t HeldDueIndex(const CycleScanState& s, const CycleRules& r, int32_t i, in
       trough = next.trough;
       floor = next.floor;
       previousRise = rise;
+      previousThreshold = threshold;
       moved = moved || y != previous;
       previous = y;
       previousTick = tick;
@@ -255,7 +269,9 @@ int32_t HeldDueIndex(const CycleScanState& s, const CycleRules& r, int32_t i, in
   s.levels.floor = floor;
   s.previous = previous;
   s.previousRise = previousRise;
+  s.previousThreshold = previousThreshold;
   s.previousTick = previousTick;
+  if (i > first) s.levels.held = false;  // as Follow finds it at every sample taken here
   return i;
 }
 
@@ -337,7 +353,7 @@ void ScanCycles(CycleScanState& state, const CycleRules& rules, const float* sam
   for (; i < count && !s.started; ++i) Feed(s, r, samples[i], firstTick + i, true, found);
   noise = s.noise;
   while (i < count) {
-    if (QuietRunMayStart(s, r, firstTick + i)) i = QuietRun(s, noise, r, samples, i, count, firstTick);
+    if (QuietRunMayStart(s, noise, r, firstTick + i)) i = QuietRun(s, noise, r, samples, i, count, firstTick);
     if (i == count) break;
     if (std::isfinite(samples[i]))
       Step(s, noise, r, r.polarity * samples[i], firstTick + i, true, found);

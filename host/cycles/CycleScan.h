@@ -57,6 +57,7 @@ struct CycleScanState {
   double previous = 0.0;      // the previous finite sample times the polarity
   int32_t previousTick = 0;   // its tick
   double previousRise = 0.0;  // the previous rise above the trough
+  double previousThreshold = 0.0;  // the threshold it was weighed against
   double first = 0.0;         // the record's first sample times the polarity
   bool inCycle = false;
   bool counted = false;       // the open cycle started the minimum interval after the previous counted one

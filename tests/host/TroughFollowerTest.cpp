@@ -23,9 +23,10 @@ std::vector<double> Averages(const std::vector<double>& x) {
 }
 
 // Over white and low-passed noise, drifting either way, with currents of either sign (a swing when the other way):
-// outside a swing the floor lies at or below the trough, the trough rises by at most a step a tick and never above
-// the average it was handed (or its own level less a step), and falls below the floor by at most a step; within a
-// swing the trough stands at the floor, which does not move until the swing settles.
+// outside a swing the floor lies at or below the trough and, while the trough lies more than a threshold above it
+// (an upward current's fall), comes up no higher than the level the current rose from; the trough rises by at most
+// a step a tick and never above the average it was handed (or its own level less a step), and falls below the floor
+// by at most a step; within a swing the trough stands at the floor, which does not move until the swing settles.
 TEST(TroughFollower, KeepsItsPaceAndFloorOnAnySignal) {
   for (uint32_t seed = 1; seed <= 24; ++seed) {
     testsupport::Noise noise(seed, seed % 2 ? 0.0 : 8.0);
@@ -40,6 +41,7 @@ TEST(TroughFollower, KeepsItsPaceAndFloorOnAnySignal) {
     TroughFollower f;
     f.Reset(smooth[0]);
     for (size_t i = 1; i < smooth.size(); ++i) {
+      if (i == 5000) f.rose = f.trough;  // the current rises from here
       const TroughFollower before = f;
       f.Follow(smooth[i - 1], kThreshold, kStep, kRisePerTick, static_cast<int32_t>(i));
       if (f.swing) {
@@ -51,6 +53,9 @@ TEST(TroughFollower, KeepsItsPaceAndFloorOnAnySignal) {
       }
       if (before.swing) continue;  // settled at a new level
       ASSERT_LE(f.floor, f.trough) << "seed " << seed << " tick " << i;
+      if (f.trough - before.floor > kThreshold) {
+        ASSERT_LE(f.floor, std::max(before.floor, f.rose)) << "seed " << seed << " tick " << i;
+      }
       ASSERT_LE(f.trough, before.trough + kStep + 1e-12) << "seed " << seed << " tick " << i;
       ASSERT_LE(f.trough, std::max(smooth[i - 1], before.trough - kStep) + 1e-12) << "seed " << seed;
       ASSERT_GE(f.trough, std::min(before.floor, before.trough) - kStep - 1e-12) << "seed " << seed;
