@@ -279,15 +279,12 @@ bool MeasureFoot(StepState& s, const StepSettings& p, SampleCursor& channel, int
   int32_t walkFrom = from;
   if (follows && earlier < from && foot.polarity * s.footPeak < foot.polarity * static_cast<double>(value) &&
       StaysAbove(samples, foot.polarity, 0.5 * (s.footPeak + s.footLevel))) {
-    // It stood on this rise: the level is the whole rise's foot, read over the samples that event's walk saw (all
-    // of them already read); the rise began at the dip between them.
-    const int32_t dip = AddTicksSat(from, LowestOf(samples, foot.polarity, static_cast<int32_t>(samples.size())));
+    // It stood on this rise: the walk goes on over the samples that event's walk saw (all of them already read).
     channel.SeekTo(earlier);
     samples.clear();
     if (!SamplesBefore(channel, e, earlier, samples)) return false;
     foot = FindRiseFoot(samples.data(), static_cast<int32_t>(samples.size()), value, rules);
     walkFrom = earlier;
-    if (foot.found) foot.first = foot.last = dip - earlier;
   } else if (follows) {
     BeforeComingBack(samples, foot.polarity, s.footPeak, foot);
   }

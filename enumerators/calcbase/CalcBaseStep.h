@@ -18,18 +18,14 @@ using Rest::TrackFoot;
 // RiseFoot: the level where the signal began to rise to the peak (RiseFoot.h), for detectors that give only a
 // peak's extreme; it takes the polarity from the peak's side of the samples just before it.
 // No event's window reaches into the next one's rise. The extreme stage ends each event's window at the next event's
-// first tick, the sample before its foot (CalcAMaxStep.h), so the foot's tick is where the rise began:
-// - it lies after the previous event's peak: the foot is sought among the samples after that event's extreme. An
-//   earlier event that peaked on this side short of this peak, the signal between them never falling back to half
-//   its height, stood on this rise (a shoulder or a notch the detector split off): the level is then the foot of
-//   the whole rise, sought over the samples that event's walk saw too, but the foot's tick is the lowest sample
-//   between the two peaks (the last of equal ones), where this part of the rise began;
-// - it lies before the point where the signal, rising to this peak, first came back past the previous event's peak
-//   (on the same side): a foot standing short of that peak whose stretch reaches over that point holds samples of
-//   this rise (within the noise of one level no stretch holds both), so its last sample is moved back onto the
-//   lowest sample before that point, the last of equal ones, where the rise began, and its first no later. Its
-//   level stays the foot's. A foot wholly beyond that point stands on a course that carried the signal past that
-//   peak, and stays.
+// first tick, the sample before its foot (CalcAMaxStep.h), so the foot's tick is where the rise began: it lies before
+// the point where the signal, rising to this peak, first came back past the previous event's peak (on the same
+// side). A foot standing short of that peak whose stretch reaches over that point holds samples of this rise (within
+// the noise of one level no stretch holds both), so its last sample is moved back onto the lowest sample before that
+// point, the last of equal ones, where the rise began, and its first no later. Its level stays the foot's. A foot
+// wholly beyond that point stands on a course that carried the signal past that peak, and stays. (An earlier event
+// that peaked short of this one, the signal between them never falling back to half its height, stood on this rise:
+// the walk goes on past it, and its window ends before its own peak, at this foot.)
 enum class BaselineMode : int32_t { Search = 0, Fixed = 1, Lowest = 2, RiseFoot = 3 };
 
 // Parameters in the units the step uses (ticks), derived once when the sources are set.

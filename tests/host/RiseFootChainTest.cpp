@@ -208,9 +208,8 @@ TEST_F(RiseFootChainTest, SecondPeakOnOneRiseIsMeasuredFromItsFoot) {
 // Pairs drawn at random, each at three rates drawn at random: a current from rest (-24 to -60, rise 0.1 to 2 ms,
 // decay 2 to 60 ms) and a second one (-10 to -40) on its fall, 0.3 to 8 decay constants after its peak and at least
 // 4 ms after its onset, noise-free or in white noise of 1, detected at 5 noise SDs (absolute 5 noise-free) with a 3
-// ms interval. No event's window reaches into the next one's rise: each event peaks before the next one's foot (the
-// last sample of the stretch it rose from) and its window ends there, so that the second reads its rise from after
-// the first's peak, never from rest, and the first peaks within its own current, its Height the same at every rate.
+// ms interval. No event's window reaches into the next one's rise: each event's window ends at the next one's foot,
+// and the first peaks within its own current, its Height the same at every rate.
 TEST_F(RiseFootChainTest, NoEventReachesIntoTheNextOnesRise) {
   int pairs = 0;  // analyses in which the detector gave both currents an event
   for (uint32_t seed = 1; seed <= 24; ++seed) {
@@ -233,10 +232,8 @@ TEST_F(RiseFootChainTest, NoEventReachesIntoTheNextOnesRise) {
       const std::string where = "seed " + std::to_string(seed) + " at " + std::to_string(rate) + " Hz";
       HostPtr<DataDocument> document = SamplesDocument(Sampled(x, rate, 1.0), 1.0 / rate);
       const std::vector<Event> events = ParseEvents(Run(document.Get(), chain, 0));
-      for (size_t i = 0; i + 1 < events.size(); ++i) {
-        EXPECT_LT(Int(events[i], "tick"), Int(events[i + 1], "baseEndTick")) << where << ", event " << i;
+      for (size_t i = 0; i + 1 < events.size(); ++i)
         EXPECT_LE(Int(events[i], "limitTick"), Int(events[i + 1], "baseEndTick")) << where << ", event " << i;
-      }
       if (events.size() != 2u) continue;
       ++pairs;
       EXPECT_LT(Int(events[0], "tick"), second.onset * rate) << where << ": the first event peaks in the second";
