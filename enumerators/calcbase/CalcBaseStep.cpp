@@ -251,9 +251,13 @@ int32_t LowestOf(const std::vector<float>& v, double polarity, int32_t end) {
 void BeforeComingBack(const std::vector<float>& v, double polarity, double previousPeak, RiseFoot& foot) {
   const double past = polarity * previousPeak;
   if (polarity * foot.level > past) return;  // the foot stands on a course that carried the signal past that peak
-  int32_t back = 0;
-  while (back <= foot.last && !(polarity * static_cast<double>(v[static_cast<size_t>(back)]) > past)) ++back;
-  if (back > foot.last || back <= foot.first) return;
+  const auto isPast = [&](int32_t i) { return polarity * static_cast<double>(v[static_cast<size_t>(i)]) > past; };
+  // The stretch first (most feet hold no such sample), then the samples before it.
+  int32_t back = foot.first + 1;
+  while (back <= foot.last && !isPast(back)) ++back;
+  if (back > foot.last) return;
+  for (int32_t i = 0; i <= foot.first; ++i)
+    if (isPast(i)) return;
   foot.last = LowestOf(v, polarity, back);
   foot.first = std::min(foot.first, foot.last);
 }
