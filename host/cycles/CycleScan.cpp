@@ -222,14 +222,16 @@ int32_t HeldDueIndex(const CycleScanState& s, const CycleRules& r, int32_t i, in
   count = HeldDueIndex(s, r, i, count, firstTick);
   double threshold = Threshold(noise, r);
   double step = threshold * r.troughRisePerTick;
-  // Step's quiet samples alone, for the gauge: the trough keeping its pace and the average within the band.
+  // The gauge takes Step's quiet samples (the trough keeping its pace, the average within the band) and the others
+  // aside: those of a fast fall are summed aside here, an average beyond the band is left to Step.
   const bool gauged = r.relative;
   double band = gauged && noise.Measured() ? kQuietSds * noise.Sd() : kUnmeasuredThreshold;
-  const double half = Opaque(0.5);
+  const double half = Opaque(0.5), zero = Opaque(0.0);
   for (bool more = true; more;) {
     const int32_t end = r.relative ? std::min(count, i + noise.UntilGroup()) : count;
     const int32_t from = i;
-    double squares = noise.Squares(), sum = noise.Sum();
+    double squares = noise.Squares(), sum = noise.Sum(), asideSquares = noise.AsideSquares(), asideSum = noise.AsideSum();
+    int32_t quiet = 0;
     bool moved = false;
     for (; i < end; ++i) {
       const float sample = samples[i];
@@ -242,9 +244,9 @@ int32_t HeldDueIndex(const CycleScanState& s, const CycleRules& r, int32_t i, in
       const double rise = half * (y + previous) - next.trough;
       if (__builtin_expect(!(rise < threshold || previousRise >= previousThreshold), 0)) break;
       const double nextSmooth = smooth + (y - smooth) * r.smoothing;
-      if (__builtin_expect(gauged && !(next.trough >= trough - step && nextSmooth - next.trough <= band &&
-                                       next.trough - nextSmooth <= band), 0))
+      if (__builtin_expect(gauged && !(nextSmooth - next.trough <= band && next.trough - nextSmooth <= band), 0))
         break;
+      const bool kept = next.trough >= trough - step;
       smooth = nextSmooth;
       trough = next.trough;
       floor = next.floor;
@@ -253,12 +255,15 @@ int32_t HeldDueIndex(const CycleScanState& s, const CycleRules& r, int32_t i, in
       moved = moved || y != previous;
       previous = y;
       previousTick = tick;
-      const double residual = y - trough;
-      squares += residual * residual;
-      sum += residual;
+      const double residual = y - trough, square = residual * residual;
+      squares += kept ? square : zero;
+      sum += kept ? residual : zero;
+      asideSquares += kept ? zero : square;
+      asideSum += kept ? zero : residual;
+      quiet += kept ? 1 : 0;
     }
     more = i == end && i < count;
-    if (r.relative && noise.Took(squares, sum, i - from, moved)) {
+    if (r.relative && noise.Took(squares, sum, quiet, asideSquares, asideSum, i - from, moved)) {
       threshold = Threshold(noise, r);
       step = threshold * r.troughRisePerTick;
       band = noise.Measured() ? kQuietSds * noise.Sd() : kUnmeasuredThreshold;

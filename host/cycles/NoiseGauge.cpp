@@ -115,15 +115,15 @@ bool NoiseGauge::Finish() {
 }
 
 void NoiseGauge::Refresh(int32_t least) {
-  // The window's groups that said something, from the last one back.
+  // The window's groups that said something.
   double said[kGroups];
   int32_t counts[kGroups];
   int32_t n = 0;
-  for (int32_t k = mEnded - 1; k >= std::max(mFrom, mEnded - mWindow); --k) {
-    const double group = mGroups[k % mWindow];
-    if (group > 0.0) {
-      said[n] = group;
-      counts[n++] = mCounts[k % mWindow];
+  const int32_t held = std::min(mEnded - mFrom, mWindow);  // the ring's last `held` entries, one division
+  for (int32_t k = 0, at = (mEnded - held) % mWindow; k < held; ++k, at = at + 1 == mWindow ? 0 : at + 1) {
+    if (mGroups[at] > 0.0) {
+      said[n] = mGroups[at];
+      counts[n++] = mCounts[at];
     }
   }
   if (n < std::max(least, 1)) return;

@@ -107,20 +107,26 @@ class NoiseGauge {
   // standard deviation up to date.
   [[gnu::always_inline]] inline bool Take(double y, double level, bool moved = true) {
     const double residual = y - level;
-    return Took(mSquares + residual * residual, mSum + residual, 1, moved);
+    return Took(mSquares + residual * residual, mSum + residual, 1, mAsideSquares, mAsideSum, 1, moved);
   }
-  // For a caller that sums a run of quiet samples itself, in Take's order, where the sums stay in registers: the
-  // sums so far (of the squared residuals and of the residuals) and the ticks to the group's end; then Took with the
-  // sums, the samples it took (a run ends at the group's end at the latest) and whether any of them moved. True
-  // when that brought the standard deviation up to date.
+  // For a caller that sums a run of samples itself, each as Take or TakeAside would, where the sums stay in
+  // registers: the sums so far (of the squared residuals and of the residuals, quiet and aside) and the ticks to
+  // the group's end; then Took with the sums, the quiet samples, the samples it took (a run ends at the group's end
+  // at the latest) and whether any of them moved. True when that brought the standard deviation up to date.
   double Squares() const { return mSquares; }
   double Sum() const { return mSum; }
+  double AsideSquares() const { return mAsideSquares; }
+  double AsideSum() const { return mAsideSum; }
   int32_t UntilGroup() const { return mUntilGroup; }
-  [[gnu::always_inline]] inline bool Took(double squares, double sum, int32_t taken, bool moved) {
+  [[gnu::always_inline]] inline bool Took(double squares, double sum, int32_t quiet, double asideSquares,
+                                          double asideSum, int32_t taken, bool moved) {
     mMoved = mMoved || moved;
     mSquares = squares;
     mSum = sum;
-    mQuiet += taken;
+    mQuiet += quiet;
+    mAsideSquares = asideSquares;
+    mAsideSum = asideSum;
+    mAside += taken - quiet;
     mUntilGroup -= taken;
     return mUntilGroup == 0 && EndGroup();
   }
