@@ -8,28 +8,6 @@
 
 namespace host {
 
-namespace {
-
-// The trimming's reference: the (n / 4)-th smallest of x[0, n) (from 0), the group a quarter of the way up. An
-// insertion into the few smallest so far: most groups are larger than those and cost one comparison (sorting the
-// window after every group cost a third of the scan's time).
-double QuarterGroup(const double* x, int32_t n) {
-  constexpr int32_t kKept = NoiseGauge::kGroups / 4 + 1;
-  double smallest[kKept];
-  const int32_t rank = n / 4;
-  int32_t held = 0;
-  for (int32_t i = 0; i < n; ++i) {
-    const double v = x[i];
-    if (held == rank + 1 && v >= smallest[rank]) continue;
-    int32_t at = held < rank + 1 ? held++ : rank;
-    for (; at > 0 && smallest[at - 1] > v; --at) smallest[at] = smallest[at - 1];
-    smallest[at] = v;
-  }
-  return smallest[rank];
-}
-
-}  // namespace
-
 int32_t NoiseGauge::GroupSize(int32_t span) {
   return std::max(kMinGroupSize, (std::max(span, 1) + kGroups - 1) / kGroups);
 }
@@ -57,8 +35,10 @@ bool NoiseGauge::EndGroup() {
   mQuiet = mEventCount = mEventStarts = mAside = 0;
   mMoved = false;
   mUntilGroup = mGroupSize;
-  mGroups[mEnded % mWindow] = group > 0.0 ? group : 0.0;  // all at their level says nothing either
-  mCounts[mEnded % mWindow] = quiet;
+  const int32_t slot = mEnded % mWindow;
+  if (mEnded - mWindow >= mFrom) Unrank(mGroups[slot]);  // the group that leaves the window
+  Place(slot, group > 0.0 ? group : 0.0, quiet);  // all at their level says nothing either
+  Rank(mGroups[slot]);
   ++mEnded;
   if (taken >= kMinGroupSize && Grown(squares, sum, taken, events == 0 || starts >= kNoiseStarts))
     return true;
@@ -94,10 +74,9 @@ bool NoiseGauge::Grown(double squares, double sum, int32_t count, bool mayBeLoud
   // between them (an event's) with their quiet ones.
   mFrom = std::max(mEnded - mWindow, *std::min_element(mLoudAt, mLoudAt + kGrownGroups));
   for (int32_t k = 0; k < kGrownGroups; ++k)
-    if (mLoudAt[k] >= mFrom) {
-      mGroups[mLoudAt[k] % mWindow] = mLoudGroups[k];
-      mCounts[mLoudAt[k] % mWindow] = mGroupSize;
-    }
+    if (mLoudAt[k] >= mFrom) Place(mLoudAt[k] % mWindow, mLoudGroups[k], mGroupSize);
+  mRanked = 0;
+  for (int32_t k = mFrom; k < mEnded; ++k) Rank(mGroups[k % mWindow]);
   mLoud = 0;
   Refresh(1);
   return true;
@@ -114,27 +93,40 @@ bool NoiseGauge::Finish() {
   return Measured();
 }
 
+void NoiseGauge::Place(int32_t slot, double group, int32_t quiet) {
+  mGroups[slot] = group;
+  mCounts[slot] = quiet;
+  mWeighed[slot] = group * quiet;
+}
+
+void NoiseGauge::Rank(double group) {
+  if (!(group > 0.0)) return;
+  int32_t at = mRanked++;
+  for (; at > 0 && mRanks[at - 1] > group; --at) mRanks[at] = mRanks[at - 1];
+  mRanks[at] = group;
+}
+
+void NoiseGauge::Unrank(double group) {
+  if (!(group > 0.0)) return;
+  int32_t at = 0;
+  while (at < mRanked && mRanks[at] != group) ++at;
+  if (at == mRanked) return;
+  for (--mRanked; at < mRanked; ++at) mRanks[at] = mRanks[at + 1];
+}
+
 void NoiseGauge::Refresh(int32_t least) {
-  // The window's groups that said something.
-  double said[kGroups];
-  int32_t counts[kGroups];
-  int32_t n = 0;
-  const int32_t held = std::min(mEnded - mFrom, mWindow);  // the ring's last `held` entries, one division
-  for (int32_t k = 0, at = (mEnded - held) % mWindow; k < held; ++k, at = at + 1 == mWindow ? 0 : at + 1) {
-    if (mGroups[at] > 0.0) {
-      said[n] = mGroups[at];
-      counts[n++] = mCounts[at];
-    }
-  }
-  if (n < std::max(least, 1)) return;
-  const double reference = QuarterGroup(said, n);
+  if (mRanked < std::max(least, 1)) return;
+  const double reference = mRanks[mRanked / 4], above = kTrimAbove * reference;
+  // The window's groups in the order they ended (so the sum rounds alike wherever the ring starts); those that
+  // said nothing (0) fall below the reference's third.
   double sum = 0.0;
   int32_t count = 0;
-  for (int32_t i = 0; i < n; ++i) {
-    const double group = said[i];
-    const bool kept = group <= kTrimAbove * reference && kTrimBelow * group >= reference;
-    sum += kept ? group * counts[i] : 0.0;
-    count += kept ? counts[i] : 0;
+  const int32_t held = std::min(mEnded - mFrom, mWindow);
+  for (int32_t k = 0, at = (mEnded - held) % mWindow; k < held; ++k, at = at + 1 == mWindow ? 0 : at + 1) {
+    const double group = mGroups[at];
+    const bool kept = group <= above && kTrimBelow * group >= reference;
+    sum += kept ? mWeighed[at] : 0.0;
+    count += kept ? mCounts[at] : 0;
   }
   mVariance = std::max(sum / count, mFloor);  // the reference itself always counts
   mSd = std::sqrt(mVariance);

@@ -40,9 +40,9 @@ namespace host {
 // would hide.
 class NoiseGauge {
  public:
-  // Groups in a span: enough for a reference that one event's groups do not move, few enough that finding the
-  // quarter-rank one after each group (an insertion into the five smallest, QuarterGroup) costs little beside the
-  // samples.
+  // Groups in a span: enough for a reference that one event's groups do not move, few enough that the trimmed mean
+  // after each group costs little beside the samples (the window's groups are kept ranked, one taken out and one
+  // put in a group, so the quarter-rank one is read off; choosing it anew each time cost a fifth of the scan).
   static constexpr int32_t kGroups = 16;
   // Samples in a group at least: a mean square of fewer is too scattered to be weighed against the reference.
   static constexpr int32_t kMinGroupSize = 8;
@@ -179,6 +179,11 @@ class NoiseGauge {
   bool Grown(double squares, double sum, int32_t count, bool mayBeLoud);
   // The trimmed mean of the window's groups, once at least `least` of them said something.
   void Refresh(int32_t least);
+  // Puts a group in the ring's slot.
+  void Place(int32_t slot, double group, int32_t quiet);
+  // Adds a group that said something to the window's ranks, or takes it out.
+  void Rank(double group);
+  void Unrank(double group);
 
   int32_t mSpan = 1;
   int32_t mGroupSize = kMinGroupSize;
@@ -204,6 +209,9 @@ class NoiseGauge {
   double mRunVariance = 0.0;      // the measure before the first of them
   double mGroups[kGroups] = {};   // the last groups' quiet mean squares (0: said nothing), a ring at mEnded % mWindow
   int32_t mCounts[kGroups] = {};  // their quiet samples, the same ring
+  double mWeighed[kGroups] = {};  // each mean square times its quiet samples, the same ring
+  double mRanks[kGroups] = {};    // the window's groups that said something, smallest first
+  int32_t mRanked = 0;            // their count
   double mStartLevel = 0.0;
   double mFloor = 0.0;            // the resolution's variance, q^2 / 12 (0: not quantised)
   double mVariance = 0.0;
