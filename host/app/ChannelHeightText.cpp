@@ -63,9 +63,11 @@ std::string BaseUnitText(const host::Recording& recording, size_t channel) {
 std::string HeightText(double height, const host::Recording& recording, size_t channel) {
   const std::wstring units = ChannelUnits(recording, channel);
   const host::UnitParts parts = host::SplitUnitText(units);
-  std::string text = host::NumberText(height) + BaseUnitText(recording, channel);
+  // As many figures as the height was typed with.
+  const int figures = host::ExactFigures(height);
+  std::string text = host::NumberText(height, figures) + BaseUnitText(recording, channel);
   if (parts.prefix != 0)
-    text += " (" + host::ScaledNumberText(height, -host::UnitPrefixPower(parts.prefix), 6) + " " +
+    text += " (" + host::ScaledNumberText(height, -host::UnitPrefixPower(parts.prefix), figures) + " " +
             host::Utf8FromWide(units) + ")";
   return text;
 }
@@ -79,8 +81,10 @@ std::string BaseUnitHint(double height, double reach, const host::Recording& rec
   const double asBase = std::fabs(decades);
   const double asChannel = std::fabs(decades + host::UnitPrefixPower(parts.prefix));
   if (!(asChannel < asBase)) return std::string();
-  return "heights are in base units, " + host::ScaledNumberText(height, host::UnitPrefixPower(parts.prefix), 6) + " for " +
-         host::NumberText(height) + " " + host::Utf8FromWide(units);
+  // The figures the height was typed with.
+  const int figures = host::ExactFigures(height);
+  return "heights are in base units, " + host::ScaledNumberText(height, host::UnitPrefixPower(parts.prefix), figures) +
+         " for " + host::NumberText(height, figures) + " " + host::Utf8FromWide(units);
 }
 
 }  // namespace ondara_host

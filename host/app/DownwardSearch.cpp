@@ -35,7 +35,7 @@ int32_t FoundWith(const AnalysisFindings& f, const host::DetectionValues& values
 
 // "1 0 -1 0.5 0.016 4 50 0 0 0", its numbers as short as they read.
 std::string DetectionText(double threshold, double intervalMs) {
-  return "1 0 -1 0.5 " + host::NumberText(threshold) + " " + host::NumberText(intervalMs) + " 50 0 0 0";
+  return "1 0 -1 0.5 " + host::ExactNumberText(threshold) + " " + host::ExactNumberText(intervalMs) + " 50 0 0 0";
 }
 
 }  // namespace

@@ -105,7 +105,7 @@ std::string InNoiseText(const AnalysisFindings& f) {
                            " here: the peaks it passes are the noise's own, and a minimum height above that leaves "
                            "them out";
   if (most <= 0) return text + ", but the analysis finds no peak that rises and falls by more";
-  return text + ": at " + HeightText(best, recording, channel) + " (setting 1006 = " + host::NumberText(best) + ") " +
+  return text + ": at " + HeightText(best, recording, channel) + " (setting 1006 = " + host::ExactNumberText(best) + ") " +
          FoundWords(f, most);
 }
 
@@ -158,7 +158,7 @@ std::string SmallerWidthText(const AnalysisFindings& f, int32_t id, int32_t peak
   }
   if (chosen == 0) chosen = most;
   if (chosen <= 0) return std::string();
-  return ": at " + host::NumberText(widest) + " ms (setting " + std::to_string(id) + " = " + host::NumberText(widest) +
+  return ": at " + host::NumberText(widest) + " ms (setting " + std::to_string(id) + " = " + host::ExactNumberText(widest) +
          ") the width filter keeps " + std::to_string(chosen);
 }
 
@@ -278,13 +278,26 @@ std::string DownwardText(const AnalysisFindings& f, const std::wstring& type) {
          search.detection + "\" (it finds " + std::to_string(search.found) + ")";
 }
 
-// The detection settings as they were given with their third number, the direction, another:
-// "--set \"1010=1 0 -1 0.5 3 5 100 1 0 0\"".
-std::string TurnedDetection(const AnalysisFindings& f, int direction) {
+// The detection settings as they were given, each number as it was typed (the settings keep every
+// figure a double holds), with their third number, the direction, another when `direction` is
+// not 0: "1 0 -1 0.5 0.03 5 100 0 0 0".
+std::string DetectionAsTyped(const AnalysisFindings& f, int direction = 0) {
   std::wistringstream in(f.Setting(kCycleDetectionSetting));
-  std::wstring text, number;
-  for (int i = 0; in >> number; ++i) text += (i ? L" " : L"") + (i == 2 ? std::to_wstring(direction) : number);
-  return "--set \"1010=" + host::Utf8FromWide(text) + "\"";
+  std::string text;
+  std::wstring word;
+  for (int i = 0; in >> word; ++i) {
+    wchar_t* end = nullptr;
+    const double number = std::wcstod(word.c_str(), &end);
+    text += (i ? " " : "") + (i == 2 && direction != 0 ? std::to_string(direction)
+                              : *end == 0          ? host::ExactNumberText(number)
+                                                   : host::Utf8FromWide(word));
+  }
+  return text;
+}
+
+// The detection settings turned to the direction: "--set \"1010=1 0 -1 0.5 3 5 100 1 0 0\"".
+std::string TurnedDetection(const AnalysisFindings& f, int direction) {
+  return "--set \"1010=" + DetectionAsTyped(f, direction) + "\"";
 }
 
 // For the cycle detector searching upward on a trace whose events point down: "; the trace's
@@ -338,7 +351,7 @@ std::string OtherDirectionText(const AnalysisFindings& f, const host::DetectionV
 std::string CycleDetectionText(const AnalysisFindings& f) {
   const std::wstring detection = f.Setting(kCycleDetectionSetting);
   const std::string unit = BaseUnitText(f.data->Data(), static_cast<size_t>(f.channel));
-  std::string text = "detection settings 1010 = " + host::QuoteInput(detection) +
+  std::string text = "detection settings 1010 = " + host::QuoteInput(DetectionAsTyped(f)) +
                      ": the third number is the direction (1 upward, -1 downward), the fifth " +
                      host::DetectionThresholdWords(detection, unit.empty() ? "the channel's units" : unit.substr(1));
   host::DetectionValues values;

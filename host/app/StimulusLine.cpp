@@ -22,7 +22,7 @@ namespace {
 
 constexpr wchar_t kPulseDetector[] = L"erstimdet(";
 
-std::string SettingWords(const AnalysisFindings& f, int32_t id) { return host::NumberText(f.SettingNumber(id)); }
+std::string SettingWords(const AnalysisFindings& f, int32_t id) { return host::ExactNumberText(f.SettingNumber(id)); }
 
 // The stimuli the call finds over the recording; -1 when it does not run.
 int32_t StimuliFound(const AnalysisFindings& f, const std::wstring& call) {

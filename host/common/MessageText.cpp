@@ -1,8 +1,10 @@
 // Text for messages: UTF-8 and UTF-16 conversions and quoting of input.
 #include "host/common/MessageText.h"
 
+#include <cmath>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 
 namespace host {
@@ -179,6 +181,15 @@ std::string NumberText(double value, int figures) {
   std::snprintf(text, sizeof text, "%.*g", figures, value);
   return text;
 }
+
+int ExactFigures(double value) {
+  if (!std::isfinite(value)) return 6;
+  for (int figures = 6; figures < 17; ++figures)
+    if (std::strtod(NumberText(value, figures).c_str(), nullptr) == value) return figures;
+  return 17;  // always enough for a double
+}
+
+std::string ExactNumberText(double value) { return NumberText(value, ExactFigures(value)); }
 
 std::string HexCode(unsigned long code) {
   char text[16];

@@ -37,6 +37,15 @@ void PrintMessageLine(std::string_view utf8);
 // (1e+308, not 309 digits).
 std::string NumberText(double value, int figures = 6);
 
+// The significant figures whose "%g" text reads back (strtod) to exactly the value: 6 when that
+// does ("%g" drops the trailing zeros, so that the text is the shortest: "0.03", "50", "2e+09"),
+// else the fewest more (at most 17, always enough); 6 for infinities and NaN. A number a message
+// gives the user to type back, or quotes from a setting, is written with them: it reads as the
+// user typed it (never "0.029999999999999999", nor a figure short of what was typed), and typing
+// it gives that double.
+int ExactFigures(double value);
+std::string ExactNumberText(double value);
+
 // An HRESULT or other 32-bit code as messages write it: "0x80004005".
 std::string HexCode(unsigned long code);
 

@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <iterator>
@@ -545,6 +546,23 @@ std::wstring AdvisedOptions(const std::string& line) {
   return L"--set 1006=" + Wide(line.substr(value, line.find(')', value) - value));
 }
 
+// Whether every number in the options is written as it reads back, the shortest text of its
+// double ("0.03", never "0.029999999999999999").
+bool NumbersAsTyped(const std::string& options) {
+  std::string word;
+  for (const char c : options + " ") {
+    if (c != ' ' && c != '"' && c != '=') {
+      word += c;
+      continue;
+    }
+    char* end = nullptr;
+    const double value = std::strtod(word.c_str(), &end);
+    if (!word.empty() && *end == 0 && host::ExactNumberText(value) != word) return false;
+    word.clear();
+  }
+  return true;
+}
+
 // How many events the line says its change finds: the number after the first "finds " or "keeps "
 // from where it names the change; -1 when it says none.
 int AdvisedCount(const std::string& line) {
@@ -556,13 +574,14 @@ int AdvisedCount(const std::string& line) {
 }
 
 // Every line that names a change, followed on the generated recording it fired on, brings back the
-// events it holds, as many as it says, and nothing else (each shape prints one at least, spikes
-// turned over beside the rows of the rest between them too, and a minimum height in the noise
-// beside the rows it finds): four cardiac action potentials with a plateau the noise splits (every
-// RMP at rest, every APA the whole height, none on a repolarisation), spikes turned over,
-// responses pointing down at a minimum height in the noise and at one above them, and inward
-// currents searched upward and with a minimum height that counts a channel's own numbers (one row
-// each, as deep as they are).
+// events it holds, as many as it says, and nothing else, its numbers written as they read back
+// (each shape prints one at least, spikes turned over beside the rows of the rest between them
+// too, and a minimum height in the noise beside the rows it finds): four cardiac action potentials
+// with a plateau the noise splits (every RMP at rest, every APA the whole height, none on a
+// repolarisation), spikes turned over, responses pointing down at a minimum height in the noise and at one
+// above them, and inward currents searched upward, with settings typed as no double holds them
+// (0.3), and with a minimum height that counts a channel's own numbers (one row each, as deep as
+// they are).
 TEST_F(AnalyzeUnattended, EveryLineFollowedOnAGeneratedShapeBringsBackItsEvents) {
   ASSERT_TRUE(testsupport::HostBuilt());
   for (uint32_t seed = 1; seed <= 3; ++seed) {
@@ -575,8 +594,8 @@ TEST_F(AnalyzeUnattended, EveryLineFollowedOnAGeneratedShapeBringsBackItsEvents)
          L"--type 1 --set 1036=f --set 1006=0.005"},
         {L"--type 5", L"--type 5 --set 1035=1", L"--type 5 --set 1035=0.3", L"--type 1"},
         {evoked + L"--set 1006=0.002", evoked + L"--set 1006=0.03"},
-        {L"--type 2", L"--type 0"},
-        {L"--type 1", L"--type 5"}};
+        {L"--type 2", L"--type 0", L"--type 2 --set \"1010=1 0 1 0.3 3.3 5 100 1 0 0\""},
+        {L"--type 1", L"--type 5", L"--type 0 --set \"1010=1 0 1 0.3 30 5 100 0 0 0\""}};
     for (size_t shape = 0; shape < std::size(shapes); ++shape) {
       const testsupport::HintRecording& events = shapes[shape];
       const std::wstring file = testsupport::WriteTempText(events.text);
@@ -594,6 +613,7 @@ TEST_F(AnalyzeUnattended, EveryLineFollowedOnAGeneratedShapeBringsBackItsEvents)
           followed = run;
         } else {
           ++lines;
+          EXPECT_TRUE(NumbersAsTyped(Utf8(advice))) << name << "\n" << said;
           ASSERT_TRUE(RunHost(L"analyze --table --recording \"" + file + L"\" " + option + L" " + advice, followed));
         }
         const wchar_t type = option[option.find(L"--type ") + 7];

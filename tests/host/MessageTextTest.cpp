@@ -3,6 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <random>
 #include <string>
 
 namespace host {
@@ -40,6 +45,34 @@ TEST(MessageText, ConvertsBetweenUtf8AndUtf16) {
   EXPECT_EQ(WideFromUtf8(Utf8FromWide(wide)), wide);
   EXPECT_EQ(Utf8FromWide(std::wstring(L"\xDC00")), "\xEF\xBF\xBD");  // unpaired surrogate
   EXPECT_EQ(WideFromUtf8("a\xE2\x82"), L"a\xFFFD\xFFFD");           // cut sequence
+}
+
+// The significant figures of a "%g" text: its digits before any exponent, without leading zeros.
+size_t Figures(const std::string& text) {
+  std::string digits;
+  for (const char c : text.substr(0, text.find('e')))
+    if (c >= '0' && c <= '9' && (c != '0' || !digits.empty())) digits += c;
+  return digits.size();
+}
+
+// A number typed with any count of figures, at any exponent, reads as it was typed: the text gives
+// the same double back, with no more figures than were typed (or 6, which "%g" trims).
+TEST(MessageText, ExactNumberTextReadsBackWithTheFiguresTyped) {
+  std::mt19937 random(109);
+  for (int i = 0; i < 5000; ++i) {
+    const int figures = 1 + static_cast<int>(random() % 17);
+    char typed[48];
+    std::snprintf(typed, sizeof typed, "%.*e", figures - 1,
+                  std::uniform_real_distribution<double>(1.0, 10.0)(random) *
+                      std::pow(10.0, static_cast<int>(random() % 60) - 30) * (random() % 2 ? 1 : -1));
+    const double value = std::strtod(typed, nullptr);
+    const std::string text = ExactNumberText(value);
+    EXPECT_EQ(value, std::strtod(text.c_str(), nullptr)) << typed << " -> " << text;
+    EXPECT_LE(Figures(text), static_cast<size_t>(std::max(figures, 6))) << typed << " -> " << text;
+  }
+  EXPECT_EQ("0.03", ExactNumberText(0.03));
+  EXPECT_EQ("30", ExactNumberText(30.0));
+  EXPECT_EQ("0.30000000000000004", ExactNumberText(0.1 + 0.2));
 }
 
 }  // namespace
