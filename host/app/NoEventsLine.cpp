@@ -265,7 +265,8 @@ std::string PointDownText(const AnalysisFindings& f, const Reaches& reaches) {
 // Where the trace's events point down (and reach farther than the minimum height), the types that
 // measure upward peaks find none of them, only the noise on the rest between: "; the trace's peaks
 // point down: ...", with the cycle detector's downward search that finds them (FindDownward; its
-// events at least the type's minimum width apart) and how many it finds. Empty otherwise.
+// interval at most the type's minimum width, the events' time scale as the user gave it) and how
+// many it finds. Empty otherwise.
 std::string DownwardText(const AnalysisFindings& f, const std::wstring& type) {
   const Reaches reaches = ChannelReaches(f);
   if (!(reaches.Down() && reaches.below > f.SettingNumber(kHeightSetting))) return std::string();

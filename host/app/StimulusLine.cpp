@@ -76,8 +76,8 @@ host::HostPtr<host::DataDocument> TurnedOver(const host::Recording& recording, s
 }
 
 // "; turned over, 16 of them have one: the responses point down, ...", with the cycle detector's
-// downward search that finds them as events of their own (FindDownward, its events at least 2 ms
-// apart) and how many it finds, measured from the rest, the level the channel holds longest (an
+// downward search that finds them as events of their own (FindDownward, its interval at most 2 ms)
+// and how many it finds, measured from the rest, the level the channel holds longest (an
 // artefact and a response are brief beside it), when the analysis run on the channel turned over
 // measures responses; empty otherwise.
 std::string DownwardResponseWords(const AnalysisFindings& f) {

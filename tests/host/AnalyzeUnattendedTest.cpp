@@ -578,7 +578,8 @@ int AdvisedCount(const std::string& line) {
 // (each shape prints one at least, spikes turned over beside the rows of the rest between them
 // too, and a minimum height in the noise beside the rows it finds): four cardiac action potentials
 // with a plateau the noise splits (every RMP at rest, every APA the whole height, none on a
-// repolarisation), spikes turned over, responses pointing down at a minimum height in the noise and at one
+// repolarisation), spikes turned over, half of them in pairs 2-3 ms apart (each a row of its own,
+// whatever the minimum width), responses pointing down at a minimum height in the noise and at one
 // above them, and inward currents searched upward, with settings typed as no double holds them
 // (0.3), and with a minimum height that counts a channel's own numbers (one row each, as deep as
 // they are).

@@ -50,16 +50,20 @@ HintRecording CardiacPlateau(uint32_t seed) {
 HintRecording InvertedSpikes(uint32_t seed) {
   uint32_t draw = seed;
   const int spikes = 10 + static_cast<int>(NextUniform(draw) * 5);
-  const double noise = Drawn(draw, 1.5, 2.0);
+  const double noise = Drawn(draw, 1.5, 2.0), gap = Drawn(draw, 2.0, 3.0);
   const double period = 1.0 / spikes;
-  const auto at = [period](double t) {
-    const double ms = (std::fmod(t, period) - period / 2) * 1000.0;  // from each spike's start
+  const auto spike = [](double ms) {  // from the spike's start
     if (ms < 0.0) return 65.0;
     if (ms < 0.3) return 65.0 - 95.0 / 0.3 * ms;
     if (ms < 1.0) return -30.0 + 98.0 / 0.7 * (ms - 0.3);
     return std::max(65.0, 68.0 - 1.5 * (ms - 1.0));  // the hyperpolarisation after it, turned over
   };
-  return {Rows(20000.0, spikes * period, noise, seed, at), spikes, 65.0, -95.0};
+  const auto at = [period, gap, spike](double t) {
+    const double ms = (std::fmod(t, period) - period / 2) * 1000.0;
+    const bool pair = static_cast<int>(t / period) % 2 == 0;
+    return pair && ms >= gap ? spike(ms - gap) : spike(ms);
+  };
+  return {Rows(20000.0, spikes * period, noise, seed, at), spikes + (spikes + 1) / 2, 65.0, -95.0};
 }
 
 HintRecording DownwardResponses(uint32_t seed) {

@@ -23,9 +23,9 @@ struct HintRecording {
 HintRecording CardiacPlateau(uint32_t seed);
 
 // Neuronal action potentials 95 mV high turned over, as an inverted amplifier records them: a
-// resting level of +65 mV, each spike a 1 ms dip to -30 mV and a 3 mV overshoot
-// back over 2 ms, 10-14 of them in
-// a second at 20 kHz, with white noise of 1.5-2 mV.
+// resting level of +65 mV, each spike a 1 ms dip to -30 mV and a 3 mV overshoot back over 2 ms,
+// 10-14 of them in a second at 20 kHz, every other one the first of a pair 2-3 ms apart (a
+// burst), with white noise of 1.5-2 mV.
 HintRecording InvertedSpikes(uint32_t seed);
 
 // Evoked responses that point down: 16 stimuli 100 ms apart from 0.05 s, each a +25 mV artefact
