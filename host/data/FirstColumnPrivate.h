@@ -10,6 +10,9 @@
 
 namespace host {
 
+// The lines after the header whose first cells tell whether the first column holds times.
+inline constexpr size_t kFirstValuesJudged = 4096;
+
 // The numbers in the first column of the lines of text up to the first blank line, at most
 // `most` of them; reading stops at a cell that holds no number. With semicolons between cells a
 // decimal comma stands for the point.

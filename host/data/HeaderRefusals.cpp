@@ -3,8 +3,10 @@
 
 #include "host/common/MessageText.h"
 #include "host/common/UnitText.h"
+#include "host/data/FirstColumnPrivate.h"
 #include "host/data/UnitNotesPrivate.h"
 
+#include <cmath>
 #include <cstdlib>
 #include <vector>
 
@@ -163,13 +165,64 @@ int HeaderLineAfter(std::string_view rest) {
   return 0;
 }
 
-// A first line that is not the header, when a line after it reads as one: a title line.
-HeaderFault TitleLineFault(std::string_view line, std::string_view rest) {
+// The sampling rate, Hz, a line gives as a key and its value: a key naming a sampling rate or
+// frequency ("Sampling rate", "Sample rate [kHz]", "SamplingFrequency (Hz)"), then a number above 0,
+// in Hz, or in kHz or MHz where the key or the value names that unit. 0 for any other line.
+double KeyedRate(std::string_view line) {
+  const LineCells split = SplitLine(line);
+  if (split.cells.size() < 2) return 0.0;
+  std::string key(split.cells[0]);
+  for (char& c : key) c = static_cast<char>(c | 0x20);
+  if (key.find("sampl") == std::string::npos ||
+      (key.find("rate") == std::string::npos && key.find("freq") == std::string::npos))
+    return 0.0;
+  std::string value(split.cells[1]);
+  for (char& c : value)
+    if (c == ',' && split.separator == ';') c = '.';
+  char* end = nullptr;
+  const double rate = std::strtod(value.c_str(), &end);
+  if (end == value.c_str() || !std::isfinite(rate) || !(rate > 0.0)) return 0.0;
+  std::string_view unit = TrimBlanks(std::string_view(end));
+  if (unit.empty()) {
+    const size_t open = split.cells[0].find_first_of("[(");
+    if (open != std::string_view::npos) unit = Unbracketed(TrimBlanks(split.cells[0].substr(open)));
+  }
+  if (unit.empty() || unit == "Hz") return rate;
+  if (unit == "kHz" || unit == "KHz") return rate * 1e3;
+  return unit == "MHz" ? rate * 1e6 : 0.0;
+}
+
+// ", and give the sampling rate line 1 holds with --rate 20000, as the header has no Time column",
+// where a line before the header (line `header`, after `first` and in `rest`) gives the rate as a
+// key and its value and the header's first column neither gives the times nor looks like them;
+// empty otherwise. Without the lines before it the header needs the rate they held.
+std::string KeyedRateWords(std::string_view first, std::string_view rest, int header) {
+  double rate = KeyedRate(first);
+  int holder = 1;
+  for (int number = 2; number < header; ++number, rest = AfterFirstLine(rest))
+    if (!(rate > 0.0)) rate = KeyedRate(FirstLine(rest)), holder = number;
+  if (!(rate > 0.0)) return std::string();
+  const LineCells headings = SplitLine(FirstLine(rest));
+  const std::string_view heading = headings.cells[0];
+  const size_t open = heading.find('[');
+  const std::string_view name = TrimBlanks(heading.substr(0, open));
+  const std::string_view units = open == std::string_view::npos ? std::string_view() : Unbracketed(heading.substr(open));
+  const std::vector<double> values = FirstColumnValues(AfterFirstLine(rest), headings.separator, kFirstValuesJudged);
+  const FirstColumnVerdict verdict = JudgeFirstColumn(name, units, values, true);
+  if (verdict.time || !verdict.refusal.empty() || !verdict.note.empty()) return std::string();
+  return ", and give the sampling rate line " + std::to_string(holder) + " holds with --rate " + NumberText(rate, 15) +
+         ", as the header has no Time column";
+}
+
+// A first line that is not the header, when a line after it reads as one: a title line. With no
+// rate given, where the lines before it held the one the header needs, that too.
+HeaderFault TitleLineFault(std::string_view line, std::string_view rest, bool rateGiven) {
   if (ReadsAsHeader(line)) return {};
   const int number = HeaderLineAfter(rest);
   if (number == 0) return {};
   return {1, 1, "the first line " + QuoteInput(line) + " is not the header; the header looks to be line " +
-                    std::to_string(number) + ": remove the lines before it"};
+                    std::to_string(number) + ": remove the lines before it" +
+                    (rateGiven ? std::string() : KeyedRateWords(line, rest, number))};
 }
 
 // Whether every cell of a line names its unit in brackets, as a header does.
@@ -190,14 +243,14 @@ bool HoldsANumber(const LineCells& line) {
 // What the line under the first shows of it: a first line followed by a blank line, or holding a
 // key and its value, is a title line where a later line reads as the header; above a units row it
 // is the header, which either gives each unit in brackets already or takes the row's.
-HeaderFault FirstRowFault(std::string_view line, const LineCells& header, std::string_view rest) {
+HeaderFault FirstRowFault(std::string_view line, const LineCells& header, std::string_view rest, bool rateGiven) {
   const std::string_view row = FirstLine(rest);
   const LineCells rowCells = SplitLine(row);
   bool blanks = false;
-  if (row.find_first_not_of(" \t") == std::string_view::npos) return TitleLineFault(line, rest);
+  if (row.find_first_not_of(" \t") == std::string_view::npos) return TitleLineFault(line, rest, rateGiven);
   if (HoldsOnlyNumbers(rowCells, &blanks)) return {};
   if (HoldsANumber(header)) {
-    const HeaderFault title = TitleLineFault(line, rest);
+    const HeaderFault title = TitleLineFault(line, rest, rateGiven);
     if (!title.what.empty()) return title;
   }
   if (IsUnitsRow(rowCells, header.cells.size()))
@@ -205,7 +258,7 @@ HeaderFault FirstRowFault(std::string_view line, const LineCells& header, std::s
                       ? "line 2 holds units under the header, which gives each column's unit already: remove line 2"
                       : "line 2 holds units under the header, where the reader expects samples: write each unit in "
                         "brackets in the header, as " + WithUnits(header, rowCells) + ", and remove line 2"};
-  return TitleLineFault(line, rest);
+  return TitleLineFault(line, rest, rateGiven);
 }
 
 // The header's last `empty` cells are empty: separators at the end of the header, and of each
@@ -233,7 +286,7 @@ HeaderFault TrailingColumnsFault(const LineCells& header, size_t empty, std::str
 
 }  // namespace
 
-HeaderFault HeaderLayoutFault(std::string_view line, std::string_view rest) {
+HeaderFault HeaderLayoutFault(std::string_view line, std::string_view rest, bool rateGiven) {
   const LineCells header = SplitLine(line);
   const size_t count = header.cells.size();
   bool blankSeparated = false;
@@ -248,9 +301,9 @@ HeaderFault HeaderLayoutFault(std::string_view line, std::string_view rest) {
             "reader expects \"Time [s]\" or a channel there: write the file without the index column"};
   size_t empty = 0;
   while (empty < count && !named(count - 1 - empty)) ++empty;
-  if (empty == 0 || empty == count) return FirstRowFault(line, header, rest);
+  if (empty == 0 || empty == count) return FirstRowFault(line, header, rest, rateGiven);
   // A title line that a spreadsheet padded to the header's width also ends in separators.
-  const HeaderFault title = TitleLineFault(line, rest);
+  const HeaderFault title = TitleLineFault(line, rest, rateGiven);
   return title.what.empty() ? TrailingColumnsFault(header, empty, rest) : title;
 }
 

@@ -107,8 +107,6 @@ std::string Utf8FromWindows1252(std::string_view text) {
   return Utf8FromWide(wide);
 }
 
-// The lines after the header whose first cells tell whether the first column holds times.
-constexpr size_t kFirstValuesJudged = 4096;
 
 // The sampling intervals a tick holds, in seconds.
 constexpr double kShortestTickPeriod = 1e-9;
@@ -232,7 +230,7 @@ void Reader::ReadHeader(std::string_view line) {
   }
   const std::string comment = CommentLineRefusal(line, mText.substr(std::min(mPos, mText.size())));
   if (!comment.empty()) Fail(mLineNo, 1, comment);
-  const HeaderFault layout = HeaderLayoutFault(line, mText.substr(std::min(mPos, mText.size())));
+  const HeaderFault layout = HeaderLayoutFault(line, mText.substr(std::min(mPos, mText.size())), mOptions.rateHz > 0.0);
   if (!layout.what.empty()) Fail(mLineNo + layout.line - 1, layout.column, layout.what);
   mSeparator = line.find('\t') != std::string_view::npos   ? '\t'
                : line.find(';') != std::string_view::npos ? ';'

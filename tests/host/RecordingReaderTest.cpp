@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <random>
 #include <string>
 #include <string_view>
@@ -62,6 +63,27 @@ TEST(RecordingReader, TabsAndRateWithoutTimeColumn) {
   EXPECT_EQ(Parse("1 [mV],2 [mV]\n1,2\n", 10.0).channels[1].title, L"2");
   // Trailing blank lines end the file without an empty record.
   EXPECT_EQ(Parse("A\n1\n2\n\n\n", 10.0).records.size(), 1u);
+}
+
+// A refusal that names the header's line, followed as a user does: the lines before it removed,
+// with the rate it gives; the header then reads (what the text holds after it may still be refused).
+void ExpectHeaderReadsWhenFollowed(const std::string& text, double rate, const std::string& said) {
+  const std::string looks = "the header looks to be line ", remove = ": remove the lines before it";
+  const size_t at = said.find(looks), colon = said.find(':', at);
+  if (at == std::string::npos || said.compare(colon, remove.size(), remove) != 0 ||
+      (colon + remove.size() < said.size() && said[colon + remove.size()] != ','))
+    return;  // another change too
+  size_t start = 0;
+  for (int line = std::atoi(said.c_str() + at + looks.size()); line > 1; --line) {
+    start = text.find_first_of("\r\n", start);
+    start += text.compare(start, 2, "\r\n") == 0 ? 2 : 1;
+  }
+  const size_t given = said.find("--rate ");
+  try {
+    Parse(text.substr(start), given == std::string::npos ? rate : std::atof(said.c_str() + given + 7));
+  } catch (const RecordingFileError& e) {
+    EXPECT_LT(1, e.Line()) << said << "\nfollowed: " << e.what();
+  }
 }
 
 TEST(RecordingReader, MalformedTextNamesLineAndColumn) {
@@ -146,6 +168,10 @@ TEST(RecordingReader, MalformedTextNamesLineAndColumn) {
       // A key,value block before the header; a title line and a blank line, padded by a spreadsheet or not.
       {"Sampling rate,20000\nUnits,mV\nTime [s],Vm [mV]\n0,1\n0.1,2\n", 1, 1,
        "the first line 'Sampling rate,20000' is not the header; the header looks to be line 3: remove the lines before it"},
+      {"Sampling rate,20000\nUnits,mV\nVm [mV]\n1\n2\n", 1, 1,
+       "the header looks to be line 3: remove the lines before it, and give the sampling rate line 1 holds with "
+       "--rate 20000, as the header has no Time column"},
+      {"Cell 3\nSample rate (kHz);2,5\nVm [mV];Im [pA]\n1;2\n", 1, 1, "line 2 holds with --rate 2500,"},
       {"Recording of cell 3\n\nTime [s],Vm [mV]\n0,1\n0.1,2\n", 1, 1,
        "the first line 'Recording of cell 3' is not the header; the header looks to be line 3: remove the lines before it"},
       {"Recording of cell 3;;\n;;\nTime [s];Vm [mV];Im [pA]\n0;1;2\n", 1, 1, "the header looks to be line 3"},
@@ -211,6 +237,7 @@ TEST(RecordingReader, MalformedTextNamesLineAndColumn) {
       const std::string where = "test.csv:" + std::to_string(c.line) + ":" + std::to_string(c.column) + ": ";
       EXPECT_EQ(std::string(e.what()).rfind(where, 0), 0u) << e.what();
       EXPECT_NE(std::string(e.what()).find(c.says), std::string::npos) << e.what();
+      ExpectHeaderReadsWhenFollowed(std::string(c.text), c.rate, e.what());
     }
   }
 }
