@@ -3,9 +3,11 @@
 #include "enumerators/calcamax/CalcAMaxStep.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "base/SampleScan.h"
 #include "base/TickConversion.h"
+#include "enumerators/stimrest/StimulusRest.h"
 
 namespace ZR::Enum::CalcAMax {
 
@@ -32,6 +34,35 @@ void SetUp(StepState& s) noexcept {
   s.output.peakEndTick = kNoTick;
   s.output.limitTick = kNoTick;
   s.endFound = false;
+}
+
+// Moves limit back to the first sample of the artefact of the next stimulus at tick stimulus, read from the samples
+// after this event's peak, when this event follows a stimulus too and the artefact begins after the peak; the
+// channel is left where it was. False when a sample is not yet there.
+bool ArtefactLimit(const StepState& s, const StepSettings& p, SampleCursor& channel, int32_t stimulus,
+                   int32_t& limit) {
+  if (s.input.stimulusTick < 0 || stimulus <= s.input.tick) return true;
+  const int32_t position = channel.Position();
+  const int32_t from = std::max(AddTicksSat(s.input.tick, 1), SubTicksSat(stimulus, p.lookTicks));
+  std::vector<float> v;
+  v.reserve(static_cast<size_t>(stimulus - from + 1));
+  channel.SeekTo(from);
+  while (channel.Position() <= stimulus) {
+    if (!channel.Ready()) {
+      channel.SeekTo(position);
+      return false;
+    }
+    int32_t count = 0;
+    const float* const block = channel.Block(count);
+    const auto take =
+        static_cast<int32_t>(std::min<int64_t>(count, static_cast<int64_t>(stimulus) - channel.Position() + 1));
+    v.insert(v.end(), block, block + take);
+    channel.Skip(take);
+  }
+  channel.SeekTo(position);
+  const int32_t start = Rest::ArtefactStart(v.data(), static_cast<int32_t>(v.size()), from, p.restTicks);
+  if (start > s.input.tick && start < limit) limit = start;
+  return true;
 }
 
 // Scans up to the limit; false when the samples ran out before the end crossing and more may come.
@@ -193,7 +224,10 @@ bool Step(StepState& s, const StepSettings& p, StepFrame& frame, SampleCursor& c
       case Phase::FindLimit:
         frame.endSource = 0;
         if (events.Ready()) {
-          s.output.limitTick = events.Current().SearchStart();
+          const EventBCalcBase& next = events.Current();
+          int32_t limit = next.SearchStart();
+          if (!ArtefactLimit(s, p, channel, next.stimulusTick, limit)) return false;
+          s.output.limitTick = limit;
         } else if (events.AtEnd()) {
           s.output.limitTick = kRecordEndOffset;
         } else {

@@ -13,6 +13,8 @@ struct StepSettings {
   int32_t startHeightPercent = 5;
   int32_t reposition = 1;  // 1 moves the event to the extreme
   int32_t endHeightPercent = 0;
+  int32_t restTicks = 40;  // rest before a stimulus (StimulusRest.h) in ticks: its samples and how far back it is
+  int32_t lookTicks = 80;  // looked for
 };
 
 enum class Phase : int32_t { Idle = 0, WaitEvent = 1, FindLimit = 2, SetUp = 3, Scan = 4, Finish = 5 };
@@ -40,6 +42,8 @@ struct ScanLevels {
 int32_t ScanExtremeBlock(EventBCalcMax& out, bool& endFound, const ScanLevels& levels, const float* v,
                          int32_t firstTick, int32_t count) noexcept;
 
+// An event after a stimulus ends where the next stimulus's artefact begins (StimulusRest.h), where that lies after
+// its peak; every other event ends at the next event's first tick.
 bool Step(StepState& s, const StepSettings& p, StepFrame& frame, SampleCursor& channel,
           EventCursor<EventBCalcBase>& events, EventBCalcMax& out);
 

@@ -94,6 +94,12 @@ void MeasureRest(StimulusRest& r, const float* v, int32_t count, int32_t firstTi
   r.bestEndTick = -1;
 }
 
+int32_t ArtefactStart(const float* v, int32_t count, int32_t firstTick, int32_t restTicks) {
+  StimulusRest r;
+  MeasureRest(r, v, count, firstTick, restTicks, 0.0);
+  return r.known ? r.endTick + 1 : -1;
+}
+
 void TrackFoot(StimulusRest& r, const float* v, int32_t firstTick, int32_t count) noexcept {
   if (!r.known) return;
   const double beyond = r.side * r.peak;

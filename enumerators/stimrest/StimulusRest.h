@@ -19,11 +19,16 @@ namespace ZR::Enum::Rest {
 // - the response's foot is the sample after the stimulus farthest from the peak on rest's side, after the last
 //   sample beyond the peak: the response rises from there, and no artefact lies between it and the peak;
 // - a segment after the stimulus whose mean lies farther than kRestSpread noise SDs from rest, or that ends at or
-//   after the foot, is no baseline; with none left, rest itself is, its span ending at the foot (so that the
-//   response's extreme is sought from there).
+//   after the foot, is no baseline; rest itself is one, closed where the artefact begins and scored as the segments
+//   are (long, far from the peak, near it), so that a short segment at rest by chance (a sample of an undershoot
+//   within the noise) does not outscore the samples the noise's SD was measured on. Where rest wins, or no segment
+//   is left, its span ends at the foot (so that the response's extreme is sought from there);
+// - the response's window ends where the next stimulus's artefact begins (its first sample as above), not only at
+//   the next stimulus, which the stimulus detector places on the artefact's top;
 // - a peak of the response search is the artefact's when the signal falls back to rest from it (to within
-//   kRestSpread SDs of rest's own samples about their median, their slow wander included, or past it) no later
-//   than kArtefactMs after the stimulus: a biphasic artefact's second phase, a pulse's overshoot, an artefact whose
+//   kRestSpread SDs of rest's own samples about their median, their slow wander included, or half the search's
+//   minimum height where that is more: a sample that near rest lies nearer it than any peak the search takes, and
+//   2 ms of slow noise show less than its whole spread; or past it) no later than kArtefactMs after the stimulus: a biphasic artefact's second phase, a pulse's overshoot, an artefact whose
 //   stimulus was placed on the sample before it. The search restarts there; a peak the signal has not left for rest
 //   by then is the response's. Its rise is counted from rest at the lowest: a trough beyond rest is the artefact's
 //   too.
@@ -65,6 +70,10 @@ struct StimulusRest {
 // in ticks. peak is the level of the response's peak.
 void MeasureRest(StimulusRest& r, const float* v, int32_t count, int32_t firstTick, int32_t restTicks,
                  double peak);
+
+// The first sample of the artefact of the stimulus whose sample is v[count - 1] (v at ticks firstTick..), -1 without
+// rest before it.
+int32_t ArtefactStart(const float* v, int32_t count, int32_t firstTick, int32_t restTicks);
 
 // Finds the response's foot over the samples v[0..count) at ticks firstTick.. (all before the peak), before the
 // segments are judged.
