@@ -134,12 +134,12 @@ bool TakeSegment(double score, float mean, int32_t start, int32_t end, float val
 
 bool SamplesBefore(SampleCursor& channel, int32_t e, int32_t from, std::vector<float>& kept);
 
-// Rest before the stimulus at tick stimulus, from the samples since the channel's position (at most lookTicks of
-// them); the channel is left where it was. False when a sample is not yet there.
-bool ReadRest(SampleCursor& channel, const StepSettings& p, int32_t stimulus, int32_t e, float value,
+// Rest before the stimulus at tick stimulus, from the samples from tick after on (at most lookTicks of them); the
+// channel is left where it was. False when a sample is not yet there.
+bool ReadRest(SampleCursor& channel, const StepSettings& p, int32_t after, int32_t stimulus, int32_t e, float value,
               StimulusRest& rest) {
   const int32_t position = channel.Position();
-  const int32_t from = std::max(position, SubTicksSat(stimulus, p.lookTicks));
+  const int32_t from = std::max(after, SubTicksSat(stimulus, p.lookTicks));
   if (stimulus >= e || from > stimulus) {
     rest.measured = true;
     return true;
@@ -171,7 +171,8 @@ bool MeasureSearch(StepState& s, const StepSettings& p, SampleCursor& channel, i
   sc.windowStart = window ? AddTicksSat(s.pendingStimulus.tick, p.searchStartTicks) : -1;
   sc.windowEnd = window ? AddTicksSat(s.pendingStimulus.tick, p.searchEndTicks) : -1;
   if (window && s.pendingPeak.kind != kEventEmpty && !sc.rest.measured &&
-      !ReadRest(channel, p, s.pendingStimulus.tick, e, value, sc.rest)) {
+      !ReadRest(channel, p, std::max(AddTicksSat(s.previousEventTick, 1), 0), s.pendingStimulus.tick, e, value,
+                sc.rest)) {
     return false;
   }
   s.previousEventTick = e;
@@ -199,7 +200,13 @@ bool MeasureSearch(StepState& s, const StepSettings& p, SampleCursor& channel, i
   }
   const StimulusRest& rest = sc.rest;
   if (rest.known) {
-    if (!TakeSegment(rest.bestScore, rest.bestMean, rest.bestStartTick, rest.bestEndTick, value, out)) {
+    // Rest is a segment too, closed where the artefact begins, and scored as the scanner scores segments: a
+    // segment after the stimulus wins only where it scores higher (a later one wins a tie).
+    const double n = static_cast<double>(rest.endTick) - rest.startTick + 1.0;
+    const double restScore = n * n * SseFabs(static_cast<double>(value) - rest.level) /
+                             (static_cast<double>(e) - static_cast<double>(rest.endTick));
+    if (!(rest.bestScore >= restScore) ||
+        !TakeSegment(rest.bestScore, rest.bestMean, rest.bestStartTick, rest.bestEndTick, value, out)) {
       TakeRest(rest, e, out);
     }
     return true;

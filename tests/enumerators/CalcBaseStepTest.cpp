@@ -162,9 +162,10 @@ TEST(CalcBaseStep, SearchWindowAfterStimulus) {
 // After a stimulus the artefact is no baseline, whatever its shape: rest is the course before the stimulus (0, noise
 // of 0.05 either way breaking it into segments of one sample, the tolerance 5 % of |1 - v|), and a segment after the
 // stimulus farther from it than the noise allows (two SDs, 0.15), or ending at or after the response's foot (the
-// lowest sample after the last one above the peak), is no baseline. A segment of rest before the foot is the
-// baseline (0.05); with none, rest itself is, from the 40 samples before the artefact (60..99) to the foot (the
-// sample before the peak without one), and every peak is measured upward from it.
+// lowest sample after the last one above the peak), is no baseline. Rest itself is a segment of the 40 samples before
+// the artefact (60..99), scored as the others: a long flat stretch of rest before the foot outscores it and is the
+// baseline, one sample at rest by chance does not. Where rest wins, or no segment is left, its span runs to the foot
+// (the sample before the peak without one), and every peak is measured upward from it.
 TEST(CalcBaseStep, ArtefactAfterStimulusIsNoBaseline) {
   struct ArtefactCase {
     const char* shape;
@@ -174,7 +175,9 @@ TEST(CalcBaseStep, ArtefactAfterStimulusIsNoBaseline) {
     int32_t start, end;
   };
   const ArtefactCase cases[] = {
-      {"up, rest after it", [](int32_t t) { return t < 110 ? 3.0 : 0.0; }, 200, 0.05f, 110, 110},
+      {"up, rest after it", [](int32_t t) { return t < 110 ? 3.0 : 0.0; }, 200, 0.0f, 60, 111},
+      {"up, a flat stretch of rest after it",
+       [](int32_t t) { return t < 110 ? 3.0 : t < 195 ? (t % 2 ? 0.05 : -0.05) : -0.1; }, 200, 0.0f, 110, 194},
       {"down, rest after it", [](int32_t t) { return t < 110 ? -3.0 : 0.0; }, 200, 0.0f, 60, 101},
       {"up, one sample of rest, not scored", [](int32_t t) { return t < 110 ? 3.0 : 0.0; }, 111, 0.0f, 60, 110},
       {"up, then an undershoot", [](int32_t t) { return t < 110 ? 3.0 : -1.0; }, 130, 0.0f, 60, 111},
