@@ -37,7 +37,7 @@ ScanOutcome ScanBlock(StepState& s, const StepSettings& p, const float* v, int32
                       int32_t stopTick, bool nextStimulus, int32_t stepEnd, int32_t& consumed) noexcept {
   consumed = 0;
   const int32_t artefactEnd = ArtefactEnd(s, p);
-  const double back = static_cast<double>(s.rest.level) + s.rest.spread;
+  const double back = static_cast<double>(s.rest.level) + std::max(s.rest.spread, 0.5 * p.height);
   for (int32_t i = 0; i < count; ++i) {
     const int32_t t = first + i;
     if (t >= stopTick) {
@@ -78,10 +78,9 @@ ScanOutcome ScanBlock(StepState& s, const StepSettings& p, const float* v, int32
   return ScanOutcome::Continue;
 }
 
-// Rest before the stimulus from its samples since the channel's position at the first attempt, lookTicks at most;
-// false when a sample is not yet there.
+// Rest before the stimulus from its samples after the event before it, lookTicks at most; false when a sample is
+// not yet there.
 bool ReadRest(StepState& s, const StepSettings& p, SampleCursor& channel) {
-  if (s.restFrom < 0) s.restFrom = std::max(channel.Position(), SubTicksSat(s.stimTick, p.lookTicks));
   if (s.restFrom > s.stimTick) {
     s.rest.measured = true;
     return true;
@@ -118,7 +117,9 @@ bool TakeStimulus(StepState& s, const StepSettings& p, StepFrame& frame, EventCu
   SetNoValue(s.peakValue);
   SetNoValue(s.troughValue);
   s.rest = Rest::StimulusRest();
-  s.restFrom = -1;
+  // Rest's samples follow the event before (wherever a resumed step left the channel).
+  s.restFrom = std::max(AddTicksSat(s.lastEventTick, 1), SubTicksSat(s.stimTick, p.lookTicks));
+  s.lastEventTick = s.stimTick;
   s.held = false;
   stimuli.Advance();
   s.phase = Phase::StartSearch;
@@ -154,6 +155,7 @@ bool StartSearch(StepState& s, const StepSettings& p, StepFrame& frame, SampleCu
 
 bool WritePeak(StepState& s, EventPkStm& out) noexcept {
   out = EventPkStm::Peak(static_cast<double>(s.peakTick), s.peakValue);
+  s.lastEventTick = s.peakTick;
   s.held = false;
   s.phase = Phase::TakeStimulus;
   RaisePosition(s.position, AddTicksSat(s.peakTick, 1));

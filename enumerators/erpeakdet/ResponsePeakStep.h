@@ -36,7 +36,8 @@ struct StepState {
   float troughValue = 0.0f;  // lowest sample since then
   Phase phase = Phase::New;
   Rest::StimulusRest rest;   // before the current stimulus
-  int32_t restFrom = -1;     // its first sample, fixed at the first attempt to read it
+  int32_t restFrom = -1;     // its first sample: after the event before, lookTicks before the stimulus at most
+  int32_t lastEventTick = -1;  // the last stimulus or peak written, -1 before the first
   bool held = false;         // a confirmed peak waits for the artefact's end
 };
 
