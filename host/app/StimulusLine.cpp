@@ -11,7 +11,11 @@
 #include "host/common/MessageText.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <cwchar>
+#include <iomanip>
+#include <locale>
+#include <sstream>
 #include <exception>
 #include <utility>
 #include <vector>
@@ -38,7 +42,27 @@ struct MeasuredStimuli {
 // The analysis's whole formula (the object setting 2025 names) run again: it writes one
 // calculation record (kind 3) for each stimulus, whose value is blank when no response followed:
 // a stimulus measured alone, or without a whole population spike. Nothing when it does not run.
-MeasuredStimuli MeasureStimuli(const AnalysisFindings& f, host::DataDocument* data) {
+// The formula with the response search's minimum height (erpeakdet's third argument, after the stimulus detector's
+// call) given as height; unchanged without a response search.
+std::wstring WithResponseHeight(std::wstring formula, double height) {
+  const size_t search = formula.find(L"erpeakdet(");
+  const size_t channel = search == std::wstring::npos ? search : formula.find(L',', search);
+  if (channel == std::wstring::npos) return formula;
+  size_t i = channel + 1;
+  for (int depth = 0; i < formula.size() && !(formula[i] == L',' && depth == 0); ++i) {
+    if (formula[i] == L'(') ++depth;
+    if (formula[i] == L')') --depth;
+  }
+  const size_t end = i < formula.size() ? formula.find(L',', i + 1) : std::wstring::npos;
+  if (end == std::wstring::npos) return formula;
+  std::wostringstream text;
+  text.imbue(std::locale::classic());
+  text << L' ' << std::setprecision(17) << height;
+  return formula.replace(i + 1, end - i - 1, text.str());
+}
+
+// height > 0 runs it with that minimum height of a response instead of the analysis's own.
+MeasuredStimuli MeasureStimuli(const AnalysisFindings& f, host::DataDocument* data, double height = 0.0) {
   MeasuredStimuli measured;
   const auto id = static_cast<int32_t>(f.SettingNumber(kCalculationObjectSetting));
   const std::vector<host::DataObject>& objects = f.data->Objects().Objects();
@@ -47,7 +71,8 @@ MeasuredStimuli MeasureStimuli(const AnalysisFindings& f, host::DataDocument* da
   host::EventRunOptions options;
   std::string output;
   std::wstring error;
-  if (object != objects.end()) options.formula = object->formula;
+  if (object != objects.end())
+    options.formula = height > 0.0 ? WithResponseHeight(object->formula, height) : object->formula;
   if (options.formula.empty() || FAILED(host::RunEventFormula(data, f.formulaClass, options, &output, &error)))
     return measured;
   for (const host::EventCells& e : host::ReadEventLines(output)) {
@@ -75,11 +100,25 @@ host::HostPtr<host::DataDocument> TurnedOver(const host::Recording& recording, s
   return host::DataDocument::Create(std::move(turned));
 }
 
+// The absolute threshold of a cycle detection text ("1 0 -1 0.5 0.016 4 50 0 0 0": its fifth field); 0 when it
+// gives none.
+double DetectionThreshold(const std::string& detection) {
+  std::istringstream fields(detection);
+  fields.imbue(std::locale::classic());
+  std::string field;
+  for (int i = 0; i < 5; ++i)
+    if (!(fields >> field)) return 0.0;
+  char* end = nullptr;
+  const double threshold = std::strtod(field.c_str(), &end);
+  return end != field.c_str() && *end == 0 && threshold > 0.0 ? threshold : 0.0;
+}
+
 // "; turned over, 16 of them have one: the responses point down, ...", with the cycle detector's
 // downward search that finds them as events of their own (FindDownward, its interval at most 2 ms)
 // and how many it finds, measured from the rest, the level the channel holds longest (an
 // artefact and a response are brief beside it), when the analysis run on the channel turned over
-// measures responses; empty otherwise.
+// measures responses (of at least the height that search finds them at, where it finds any: a
+// minimum height above the responses misses them either way up); empty otherwise.
 std::string DownwardResponseWords(const AnalysisFindings& f) {
   const host::Recording& recording = f.data->Data();
   const size_t channel = static_cast<size_t>(f.channel);
@@ -90,11 +129,12 @@ std::string DownwardResponseWords(const AnalysisFindings& f) {
   } catch (const std::exception&) {
     return std::string();
   }
-  const int32_t responses = MeasureStimuli(f, turned.Get()).responses;
+  const DownwardSearch search = FindDownward(f, 2.0);
+  const double threshold = search.found > 0 ? DetectionThreshold(search.detection) : 0.0;
+  const int32_t responses = MeasureStimuli(f, turned.Get(), threshold).responses;
   if (responses <= 0) return std::string();
   const std::string text = "; turned over, " + std::to_string(responses) + " of them have one: the responses point "
                            "down, and Evoked Response measures upward ones only";
-  const DownwardSearch search = FindDownward(f, 2.0);
   if (search.found <= 0) return text;
   const double rest = ChannelLongestLevel(recording, channel, ChannelNoiseSd(recording, channel));
   return text + ": find them as events of their own with General - Unstimulated, measured from the rest, --type 0 "

@@ -93,13 +93,13 @@ TEST(AnalyzeRecordingValues, PicoampereChannelHoldsEachEventsMeasurement) {
 // height) has no peak to measure a baseline against: its Baseline and Area cells are blank and the
 // summary leaves them out. They used to read 1.000e12 pA and -5.000e9 pA.s, the stimulus marker's
 // 1.0 taken for the peak, and the averages took them in. The currents here are inward: the upward search finds
-// three peaks rising the minimum height from rest (noise on a current's return rose that far only from the current's
-// trough, and counted as five more).
+// three peaks rising the minimum height (30 pA) from rest (noise on a current's return rose that far only from the
+// current's trough, and counted as five more).
 TEST(AnalyzeRecordingValues, StimulusWithoutResponseHasNoBaselineOrArea) {
   ASSERT_TRUE(HostBuilt()) << "ondara-host.exe is not beside the test program";
   RunResult run;
   ASSERT_TRUE(RunHost(L"analyze --recording \"" + testsupport::RecordingPathW("evoked_epsc.csv") +
-                          L"\" --table --type 3 --set 1000=3 --set 1002=1e-9 --set 1003=1 --set 1006=1e-10 "
+                          L"\" --table --type 3 --set 1000=3 --set 1002=1e-9 --set 1003=1 --set 1006=3e-11 "
                           L"--set 1007=2 --set 1008=15 --set 2=t "
                       L"--set 0=t --set 10=t --set 56=t --set 5=t", run));
   ASSERT_EQ(0u, run.exitCode) << run.output;
