@@ -881,18 +881,19 @@ def evoked_one_sided_artefact():
                          rate, ONE_SIDED, response, settings, noise, seed, 8, 7, 0.05, 56, {})
     # The same after a straight-line response that rises for 2 ms and falls for 58 ms, into the next one: from the
     # third stimulus of a record on, the falling sum is that slow pulse, too wide as well. A response read from the
-    # course before its stimulus loses what that course falls by up to its peak (0.2 mV a ms): 10.9 to 12.3 mV for 12.
+    # course before its stimulus loses what that course falls by up to its peak (0.2 mV a ms): 10.9 to 12.3 mV for 12;
+    # read from rest, the course's straight line carried to the artefact, up to 12.5 in noise.
     straight = [(0.002, 1.0), (0.06, 0.0)]
     for rate, noise, seed, settings, wrong, reads in (
             (20000, 0.0, 0, "", {}, (11.6, 0.9)),
-            (10000, 0.24, 72, " 1002=0.015", {}, (11.6, 0.9))):
+            (10000, 0.24, 72, " 1002=0.015", {}, (11.7, 0.9))):
         evoked_one_sided(f"evoked responses, straight, one-sided artefact, {rate // 1000} kHz, {round(noise / 0.12)} %"
                          f"{settings}", rate, ONE_SIDED, straight, settings, noise, seed, 8, 7, 0.05, 56, wrong, reads)
     # 100 Hz trains, ten stimuli a record, three records: the artefact's top is two samples, and noise decides which
     # is the stimulus, so that one stimulus in a few comes 99 samples after the one before, closer than the minimum
-    # interval (1027 = 10 ms, 100 samples), and is lost; 1027 = 9.9 keeps all thirty. A response that has not fallen
-    # back to the baseline (the peak end level, 1041 = 0 %) before the next artefact takes that artefact's top for its
-    # peak; an end level of 10 % ends it before.
+    # interval (1027 = 10 ms, 100 samples), and is lost; 1027 = 9.9 keeps all thirty. A response ends where the next
+    # stimulus's artefact begins, though it has not fallen back to the baseline (the peak end level, 1041 = 0 %);
+    # where that stimulus was lost, it takes the artefact's top for its peak. An end level of 10 % ends it before.
     # Slower decays (6 ms) leave a quarter of the response at the next artefact: an end level of 50 % ends each one
     # before it. Each reads its rise above the previous one's tail from the course before its stimulus (9.5 to 12.4
     # mV for 12).
@@ -901,8 +902,8 @@ def evoked_one_sided_artefact():
                      {}, (11.0, 1.6))
     fast = ("biexp", 0.0005, 0.002)
     for settings, rows, wrong in (
-            (" 1002=0.015", 23, {8: 20.2, 10: 20.4, 12: 20.2, 13: 19.6, 15: 20.5, 17: 20.4, 20: 20.1}),
-            (" 1002=0.015 1027=9.9", 30, {9: 20.2, 11: 20.4, 16: 19.6, 21: 20.4, 25: 20.1}),
+            (" 1002=0.015", 23, {12: 20.2, 15: 20.5}),
+            (" 1002=0.015 1027=9.9", 30, {}),
             (" 1002=0.015 1027=9.9 1041=10", 30, {})):
         evoked_one_sided(f"evoked responses, 100 Hz, 10 kHz, 2 %{settings}", 10000, FLAT_TOPPED, fast, settings, 0.24,
                          81, 10, 3, 0.01, rows, wrong)
