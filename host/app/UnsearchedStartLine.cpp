@@ -33,9 +33,10 @@ std::string UnsearchedStartLine(IDocumentSettingsScript* settings, const host::R
   }
   std::string lines;
   if (!records.empty())
-    lines = "record " + records + " (counted from 1): opens within an event, the signal falling by the cycle " +
-            "detector's threshold within its first " + std::to_string(host::kCycleOpeningSamples) +
-            " samples before any event starts: that event's start lies before the record, and it is not found";
+    lines = "record " + records + " (counted from 1): opens within an event, the signal standing the cycle " +
+            "detector's threshold beyond the level measured at its start, or falling by the threshold within its " +
+            "first " + std::to_string(host::kCycleOpeningSamples) + " samples before any event starts: that " +
+            "event's start lies before the record, and it is not found";
   if (!shortRecords.empty())
     lines += std::string(lines.empty() ? "" : "\n") + "record " + shortRecords + " (counted from 1): shorter " +
              "than half the BASELINE span, over which the relative threshold measures the noise: searched for no " +

@@ -106,7 +106,10 @@ void FollowCycle(CycleScanState& s, const CycleRules& r, double y, double thresh
   // as a cycle ends: what rises on that event's fall belongs to it.
   if (!s.reachedLevel) {
     s.reachedLevel = rise < threshold * (1.0 - r.hysteresis);
-    if (!s.reachedLevel) return quiet;
+    if (!s.reachedLevel) {
+      s.passedOver = s.passedOver || rise >= threshold;  // an event under way, its rise or its fall
+      return quiet;
+    }
   }
   // An upward crossing: the previous rise below the threshold as it stood then (a threshold that has come down
   // since, as the noise measure changed, to below that rise leaves the crossing at the previous sample).
@@ -391,6 +394,16 @@ bool TooShortToMeasure(const CycleRules& rules, int32_t count) {
 }
 
 bool OpensWithinEvent(const CycleRules& rules, const float* samples, int32_t count) {
+  // The scan as the detector runs it, until its signal has first come back to the level its run-in measured: an
+  // event it passed over on the way.
+  {
+    CycleScanState state;
+    std::vector<CycleEventRecord> found;
+    for (int32_t at = 0; at < count && !(state.runInDone && state.started && state.reachedLevel); at += 1024) {
+      ScanCycles(state, rules, samples + at, std::min(1024, count - at), found);
+      if (state.passedOver) return true;
+    }
+  }
   // A relative threshold is judged by the noise measured over a baseline span from the end of the record's first
   // one (or its second half, when shorter), away from the event it may open within: the record's own run-in would
   // measure that event's fall for noise, or too little of a low-passed noise's wander.

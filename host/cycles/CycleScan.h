@@ -67,6 +67,7 @@ struct CycleScanState {
   double heldStartLevel = 0.0;  // the trough it rose from
   bool anyStart = false;      // a cycle has started in this record
   bool startsWithinEvent = false;  // the record opens on a fall by the threshold before any cycle starts
+  bool passedOver = false;    // the rise stood at the threshold or more before the signal first reached the level
   double start = 0.0;         // the open cycle's threshold crossing, in ticks between samples
   double startLevel = 0.0;    // the trough the open cycle rose from
   double extreme = 0.0;       // the open cycle's largest signal times the polarity so far
@@ -93,7 +94,9 @@ struct CycleScanState {
 // relative threshold's noise is measured by state.noise about the trough on the quiet samples (outside cycles and
 // swings, the trough keeping its pace and the average within 2.5 SD of it), every sample counting to its groups'
 // ends; no cycle is dropped for what it measures later. The first CycleRunInSamples samples give
-// its first measure about their median, and are then searched; until the signal moves no cycle starts.
+// its first measure about their median, and are then searched from the level it measured; until the signal moves
+// no cycle starts, nor until it has first come back within the cycles' end of that level (a record that opens
+// within an event: what rises on that event belongs to it).
 void ScanCycles(CycleScanState& state, const CycleRules& rules, const float* samples, int32_t count,
                 std::vector<CycleEventRecord>& found);
 
@@ -110,8 +113,10 @@ int32_t PendingCycleTick(const CycleScanState& state);
 // NoiseGauge::LeastTicks of its baseline span): the scan starts no cycle in it.
 bool TooShortToMeasure(const CycleRules& rules, int32_t count);
 
-// True when the record opens within an event: within kCycleOpeningSamples of its first sample the signal falls
-// by the threshold before any cycle starts, so the event's start lies before the record and is not found.
+// True when the record opens within an event, whose start lies before the record and which is not found: the scan
+// passes over its first samples until the signal has come back to the level its run-in measured (ScanCycles), and
+// the signal's rise above that level reaches the threshold before then (on the event's rise as on its fall); or,
+// within kCycleOpeningSamples of its first sample, the signal falls by the threshold before any cycle starts.
 bool OpensWithinEvent(const CycleRules& rules, const float* samples, int32_t count);
 
 }  // namespace host

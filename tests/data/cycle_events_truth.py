@@ -646,7 +646,8 @@ def population_spikes():
 # and after blanked starts of 33 to 100 equal samples are each one row; noise-free pairs at 5 kHz 1.2 to 3 INTERVALs
 # (3 ms) apart are two rows, relative and absolute; inward currents decaying over 20 to 100 ms analysed upward (and
 # outward ones downward) give no row; and of six records in low-passed noise, the two that open on an event's fall
-# (its onset 0.6 and 0.8 ms before them) are named, and only they (their run-in measures that fall for noise, and
+# (its onset 0.6 and 0.8 ms before them) and the one that opens on an event's rise (0.2 ms in) are named, and only
+# they (their run-in measures that fall for noise, and
 # the threshold stays above 5 SD for up to 100 ms: the later events come 160 ms and more into each record).
 def noise_kinds():
     for name, kind, detection, rate, lines in (
@@ -677,13 +678,14 @@ def noise_kinds():
                                   ("outward currents analysed downward", 0, RELATIVE_DOWN)):
         print_recording((name, kind, detection, 25000, -15.0, 6.2, "pA", 1, 2.0, 65 + kind), others)
         print("rows\t0")
-    opening = [("exp", -40, 50.0, 5e-4, 0.002, 1), ("exp", -30, 50.0, 5e-4, 0.002, 4)]
+    opening = [("exp", -40, 50.0, 5e-4, 0.002, 1), ("exp", -10, 50.0, 5e-4, 0.002, 3),  # on its rise, 0.2 ms in
+               ("exp", -30, 50.0, 5e-4, 0.002, 4)]
     opening += [("exp", 8000 + 1000 * record, 50.0, 5e-4, 0.002, record) for record in range(6)]
     print_recording(("records opening within an event", 2, RELATIVE_DOWN, 50000, -15.0, 0.3, "pA", 6, 1.0, 67),
                     opening)
     print("noise\tfilter\t8")
     print("rows\t6")
-    print("says\trecord 2, 5 (counted from 1): opens within an event")
+    print("says\trecord 2, 4, 5 (counted from 1): opens within an event")
 
 
 # Shapes users meet beside the straight-line ones: smooth shapes, given as straight lines through points a sample
