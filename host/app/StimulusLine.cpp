@@ -113,13 +113,14 @@ double DetectionThreshold(const std::string& detection) {
   return end != field.c_str() && *end == 0 && threshold > 0.0 ? threshold : 0.0;
 }
 
-// "; turned over, 16 of them have one: the responses point down, ...", with the cycle detector's
+// "; turned over, 16 of them have one: the responses point down, ...", where more than the `found`
+// the analysis measured have one turned over, with the cycle detector's
 // downward search that finds them as events of their own (FindDownward, its interval at most 2 ms)
 // and how many it finds, measured from the rest, the level the channel holds longest (an
 // artefact and a response are brief beside it), when the analysis run on the channel turned over
 // measures responses (of at least the height that search finds them at, where it finds any: a
 // minimum height above the responses misses them either way up); empty otherwise.
-std::string DownwardResponseWords(const AnalysisFindings& f) {
+std::string DownwardResponseWords(const AnalysisFindings& f, int32_t found) {
   const host::Recording& recording = f.data->Data();
   const size_t channel = static_cast<size_t>(f.channel);
   if (channel >= recording.channels.size() || !recording.channels[channel].formula.empty()) return std::string();
@@ -132,7 +133,7 @@ std::string DownwardResponseWords(const AnalysisFindings& f) {
   const DownwardSearch search = FindDownward(f, 2.0);
   const double threshold = search.found > 0 ? DetectionThreshold(search.detection) : 0.0;
   const int32_t responses = MeasureStimuli(f, turned.Get(), threshold).responses;
-  if (responses <= 0) return std::string();
+  if (responses <= found) return std::string();
   const std::string text = "; turned over, " + std::to_string(responses) + " of them have one: the responses point "
                            "down, and Evoked Response measures upward ones only";
   if (search.found <= 0) return text;
@@ -177,17 +178,21 @@ std::string NoStimulusWords(const AnalysisFindings& f) {
 
 std::string NoResponseWords(const AnalysisFindings& f) {
   const MeasuredStimuli measured = MeasureStimuli(f, f.data);
-  if (measured.stimuli == 0 || measured.responses > 0) return std::string();
-  const int32_t n = measured.stimuli;
+  const int32_t n = measured.stimuli, found = measured.responses;
+  if (n == 0 || found >= n) return std::string();
   const std::string stimuli = std::to_string(n) + (n == 1 ? " stimulus, " : " stimuli, ");
   const std::string window = SettingWords(f, kResponseStartSetting) + "-" + SettingWords(f, kResponseEndSetting) + " ms";
+  const bool evoked = f.SettingNumber(kTypeSetting) == 3 && f.Setting(kResponseSearchSetting) != L"f";
+  // Some responses: a line only where more point down than the analysis found pointing up.
+  const std::string downward = evoked ? DownwardResponseWords(f, found) : std::string();
+  if (found > 0 && downward.empty()) return std::string();
   if (f.SettingNumber(kTypeSetting) == 4)
     return stimuli + "none with a population spike in " + window + " (settings 1007 and 1008)";
-  if (f.Setting(kResponseSearchSetting) == L"f")
-    return stimuli + "none with a response: the response search is off (setting 1009 = f)";
+  if (!evoked) return stimuli + "none with a response: the response search is off (setting 1009 = f)";
   const double height = f.SettingNumber(kHeightSetting);
-  return stimuli + "none with a response of at least " + HeightText(height, f.data->Data(), f.channel) + " in " +
-         window + " (settings 1006 to 1008)" + DownwardResponseWords(f);
+  const std::string at = HeightText(height, f.data->Data(), f.channel) + " in " + window + " (settings 1006 to 1008)";
+  if (found == 0) return stimuli + "none with a response of at least " + at + downward;
+  return stimuli + "a response after " + std::to_string(found) + " of them at a minimum height of " + at + downward;
 }
 
 }  // namespace ondara_host

@@ -15,7 +15,10 @@ namespace ondara_host {
 std::string NoStimulusWords(const AnalysisFindings& findings);
 
 // "3 stimuli, none with a response of at least 0.03 V in 0-100 ms (settings 1006 to 1008)" when
-// the analysis, run again, measures stimuli and no response after any of them. Empty otherwise.
+// the analysis, run again, measures stimuli and no response after any of them; "16 stimuli, a
+// response after 1 of them at a minimum height of ...; turned over, 16 of them have one: the
+// responses point down, ..." where it measures a few and the channel turned over more (the few
+// are the noise's). Empty otherwise.
 std::string NoResponseWords(const AnalysisFindings& findings);
 
 }  // namespace ondara_host

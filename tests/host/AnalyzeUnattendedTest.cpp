@@ -594,7 +594,7 @@ TEST_F(AnalyzeUnattended, EveryLineFollowedOnAGeneratedShapeBringsBackItsEvents)
         {L"--type 1 --set 1006=0.01", L"--type 1 --set 1006=0.015", L"--type 1 --set 1006=0.001",
          L"--type 1 --set 1036=f --set 1006=0.005"},
         {L"--type 5", L"--type 5 --set 1035=1", L"--type 5 --set 1035=0.3", L"--type 1"},
-        {evoked + L"--set 1006=0.002", evoked + L"--set 1006=0.03"},
+        {evoked + L"--set 1006=0.002", evoked + L"--set 1006=0.03", evoked + L"--set 1006=0.002 --set 1008=40"},
         {L"--type 2", L"--type 0", L"--type 2 --set \"1010=1 0 1 0.3 3.3 5 100 1 0 0\""},
         {L"--type 1", L"--type 5", L"--type 0 --set \"1010=1 0 1 0.3 30 5 100 0 0 0\""}};
     for (size_t shape = 0; shape < std::size(shapes); ++shape) {
