@@ -5,6 +5,7 @@
 #include "host/app/AnalyzeInputs.h"
 #include "host/cycles/CycleScan.h"
 #include "host/cycles/DetectionSettings.h"
+#include "host/cycles/NoiseGauge.h"
 #include "host/data/ChannelSampleSource.h"
 
 #include <array>
@@ -21,13 +22,19 @@ std::string UnsearchedStartLine(IDocumentSettingsScript* settings, const host::R
   const std::array<double, 6> arguments = values.Arguments();
   const auto count = static_cast<int32_t>(arguments.size());
   std::string records, shortRecords;
+  int32_t least = 0;  // the samples a first measure needs, where every short record's rate gives the same
+  bool oneLeast = true;
   for (size_t r = 0; r < recording.records.size(); ++r) {
     const host::RecordData& record = recording.records[r];
     if (static_cast<size_t>(channel) >= record.samples.size() || !record.samples[channel]) continue;
     const host::CycleRules rules = host::RulesFromArguments(arguments.data(), count, record.tickPeriod);
     const host::ChannelRecord& samples = *record.samples[channel];
-    if (host::TooShortToMeasure(rules, samples.Length()))
+    if (host::TooShortToMeasure(rules, samples.Length())) {
+      const int32_t needs = host::NoiseGauge::LeastTicks(rules.baselineTicks);
+      oneLeast = oneLeast && (shortRecords.empty() || needs == least);
+      least = needs;
       shortRecords += (shortRecords.empty() ? "" : ", ") + std::to_string(r + 1);
+    }
     else if (host::OpensWithinEvent(rules, samples.Samples(), samples.Length()))
       records += (records.empty() ? "" : ", ") + std::to_string(r + 1);
   }
@@ -39,8 +46,9 @@ std::string UnsearchedStartLine(IDocumentSettingsScript* settings, const host::R
             "event's start lies before the record, and it is not found";
   if (!shortRecords.empty())
     lines += std::string(lines.empty() ? "" : "\n") + "record " + shortRecords + " (counted from 1): shorter " +
-             "than half the BASELINE span, over which the relative threshold measures the noise: searched for no " +
-             "event";
+             "than the " + (oneLeast ? std::to_string(least) + " " : "") + "samples (half the BASELINE span, in " +
+             "whole groups of a sixteenth of it) over which the relative threshold first measures the noise: " +
+             "searched for no event";
   return lines;
 }
 

@@ -648,7 +648,8 @@ def population_spikes():
 # outward ones downward) give no row; and of six records in low-passed noise, the two that open on an event's fall
 # (its onset 0.6 and 0.8 ms before them) and the one that opens on an event's rise (0.2 ms in) are named, and only
 # they (their run-in measures that fall for noise, and
-# the threshold stays above 5 SD for up to 100 ms: the later events come 160 ms and more into each record).
+# the threshold stays above 5 SD for up to 100 ms: the later events come 160 ms and more into each record); records
+# too short for a first measure give no row and are named.
 def noise_kinds():
     for name, kind, detection, rate, lines in (
             ("white noise alone", 2, RELATIVE_UP, 20000, ["filter\t0"]),
@@ -686,6 +687,10 @@ def noise_kinds():
     print("noise\tfilter\t8")
     print("rows\t6")
     print("says\trecord 2, 4, 5 (counted from 1): opens within an event")
+    # Records of 20 ms, shorter than the 504 samples (25.2 ms) a first measure over 50 ms needs: no row, and named.
+    print_recording(("records too short to measure", 2, RELATIVE_DOWN, 20000, -15.0, 0.02, "pA", 3, 1.0, 68), [])
+    print("rows\t0")
+    print("says\trecord 1, 2, 3 (counted from 1): shorter than the 504 samples")
 
 
 # Shapes users meet beside the straight-line ones: smooth shapes, given as straight lines through points a sample
