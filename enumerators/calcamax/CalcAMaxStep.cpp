@@ -23,6 +23,7 @@ ScanLevels LevelsOf(const EventBCalcBase& input, const StepSettings& p) noexcept
   levels.valueIsNumber = !IsNoValue(input.value);
   levels.peakTick = input.tick;
   levels.baseEndTick = input.baseEndTick;
+  levels.startsAtBase = input.stimulusTick >= 0;
   return levels;
 }
 
@@ -182,7 +183,7 @@ int32_t ScanExtremeBlock(EventBCalcMax& out, bool& endFound, const ScanLevels& l
   // Before the peak: the restart (only for a peak with a value) and, from the baseline's end, the extreme.
   const int32_t split = std::min(base, peak);
   if (levels.valueIsNumber) {
-    ScanStretch<true, false, false>(out, extreme, levels, v, firstTick, 0, split);
+    if (!levels.startsAtBase) ScanStretch<true, false, false>(out, extreme, levels, v, firstTick, 0, split);
     ScanStretch<true, true, false>(out, extreme, levels, v, firstTick, split, peak);
   } else {
     ScanStretch<false, true, false>(out, extreme, levels, v, firstTick, split, peak);

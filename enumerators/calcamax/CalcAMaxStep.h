@@ -35,6 +35,7 @@ struct ScanLevels {
   bool valueIsNumber = true;
   int32_t peakTick = 0;
   int32_t baseEndTick = 0;
+  bool startsAtBase = false;  // the start crossing is sought from the baseline's end only
 };
 
 // Scans samples v[0..count) at ticks firstTick..: the start crossing (restarting the extreme), the extreme and the
@@ -43,7 +44,8 @@ int32_t ScanExtremeBlock(EventBCalcMax& out, bool& endFound, const ScanLevels& l
                          int32_t firstTick, int32_t count) noexcept;
 
 // An event after a stimulus ends where the next stimulus's artefact begins (StimulusRest.h), where that lies after
-// its peak; every other event ends at the next event's first tick.
+// its peak; every other event ends at the next event's first tick. An event after a stimulus starts no earlier than
+// its baseline's end (rest's span runs to the response's foot): a start crossing before it is the artefact's rise.
 bool Step(StepState& s, const StepSettings& p, StepFrame& frame, SampleCursor& channel,
           EventCursor<EventBCalcBase>& events, EventBCalcMax& out);
 

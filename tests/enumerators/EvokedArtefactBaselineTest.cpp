@@ -114,8 +114,8 @@ struct ArtefactShape {
 // low-passed noise of 3 % of the response; both searches starting at the stimulus or just past the artefact. An
 // upward response's Height (the extreme less the baseline) lies within four noise SDs of its top above rest, plus
 // what is left of the artefact where the response starts (half again as far in at most one row in 200: the largest
-// of the noise's samples about a broad top), and its extreme lies after the artefact and before the next one. A
-// downward response is no peak of this detector: no row reads its artefact instead.
+// of the noise's samples about a broad top), its extreme lies after the artefact and before the next one, and it
+// starts after its stimulus. A downward response is no peak of this detector: no row reads its artefact instead.
 TEST(EvokedArtefactBaseline, EveryArtefactShapeLeavesTheResponseItsHeight) {
   constexpr double kSd = 0.03 * kResponse;
   constexpr double kRates[] = {10000.0, 20000.0, 25000.0, 40000.0, 44100.0, 50000.0};
@@ -183,6 +183,7 @@ TEST(EvokedArtefactBaseline, EveryArtefactShapeLeavesTheResponseItsHeight) {
       const double peak = Cell(row, "maxTick") / rate;
       EXPECT_GT(peak, first + art.w * 1e-3) << where << " tick " << row.at("tick");
       EXPECT_LT(peak, first + 0.1) << where << " tick " << row.at("tick");
+      EXPECT_GE(Cell(row, "peakStartTick"), Cell(row, "stimulusTick")) << where << " tick " << row.at("tick");
     }
     EXPECT_EQ(responses, sign > 0.0 ? kStimuli : 0) << where;
   }
