@@ -36,7 +36,7 @@ bool Algorithm::Step(State& state, Params& params, EventPkStm& out, int32_t step
     state.position = kRecordEndOffset;
     return false;
   }
-  StimScanState scan{state.rising, state.falling, state.lastStimTick, state.position};
+  StimScanState scan{state.rising, state.falling, state.lastStimTick, state.position, state.level};
   const StimRules rules = params.Rules();
   StimScanResult result;
   while (reader->Ready()) {
@@ -51,6 +51,7 @@ bool Algorithm::Step(State& state, Params& params, EventPkStm& out, int32_t step
   state.falling = scan.falling;
   state.lastStimTick = scan.lastStimTick;
   state.position = scan.position;
+  state.level = scan.level;
   if (!result.found) return false;
   out = EventPkStm::Stimulus(static_cast<double>(result.stimTick));
   return true;

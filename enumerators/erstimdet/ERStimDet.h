@@ -37,6 +37,7 @@ class State final : public EEH3::StateBase {
   EdgeTracker rising;
   EdgeTracker falling;
   int32_t lastStimTick = kNoStimYet;
+  RecentLevel level;
 };
 
 struct Algorithm {

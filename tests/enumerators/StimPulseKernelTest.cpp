@@ -160,3 +160,31 @@ TEST(StimPulseKernel, EveryArtefactShapeIsFoundOnItself) {
     }
   }
 }
+
+// Flat artefacts of either sign, 1-20 ticks wide, with the height half their size and 4.5 to 8 SDs
+// of white noise from rest: one stimulus each, on its artefact. Counted from a noise trough, two
+// swings of the noise each about half the height made pulses that took the artefacts' places.
+TEST(StimPulseKernel, NoisePulsesTakeNoArtefactsPlace) {
+  constexpr int32_t kSpacing = 2000;
+  for (uint32_t seed = 1; seed <= 60; ++seed) {
+    std::mt19937 rng(seed);
+    auto uniform = [&rng](double a, double b) { return std::uniform_real_distribution<double>(a, b)(rng); };
+    const double size = uniform(10.0, 40.0) * (seed % 2 ? 1.0 : -1.0);
+    const auto width = static_cast<int32_t>(uniform(1.0, 21.0));
+    StimRules rules;
+    rules.height = std::fabs(size) / 2.0;
+    rules.widthTicks = width + 10;
+    rules.minGapTicks = kSpacing * 9 / 10;
+    std::normal_distribution<double> noise(0.0, rules.height / uniform(4.5, 8.0));
+    std::vector<float> s(500 + 16 * kSpacing);
+    for (size_t i = 0; i < s.size(); ++i) {
+      const int32_t d = (static_cast<int32_t>(i) - 500) % kSpacing;
+      s[i] = static_cast<float>(noise(rng) + (i >= 500 && d < width ? size : 0.0));
+    }
+    const std::vector<int32_t> found = Scan(s, rules, 1 + seed % 700);
+    ASSERT_EQ(16u, found.size()) << "seed " << seed << ", width " << width;
+    for (int32_t k = 0; k < 16; ++k)
+      EXPECT_TRUE(found[k] >= 500 + k * kSpacing && found[k] < 500 + k * kSpacing + width)
+          << "seed " << seed << ", stimulus " << k << " at " << found[k];
+  }
+}
