@@ -41,6 +41,8 @@ void StartCycle(CycleScanState& s, const CycleRules& r, double crossing, double 
   s.extremeTick = s.previous >= y ? s.previousTick : tick;
   s.smoothExtreme = s.smooth;
   s.smoothExtremeTick = tick;
+  s.settledExtreme = s.extreme;
+  s.settledExtremeTick = s.extremeTick;
 }
 
 // A counted cycle is held; one that started within the interval after it lends it its extreme where larger.
@@ -80,11 +82,21 @@ void FollowCycle(CycleScanState& s, const CycleRules& r, double y, double thresh
   if (s.smooth > s.smoothExtreme) {
     s.smoothExtreme = s.smooth;
     s.smoothExtremeTick = tick;
+    s.settledExtreme = s.extreme;
+    s.settledExtremeTick = s.extremeTick;
   }
   const double end = threshold * (1.0 - r.hysteresis);
   const bool back = y - s.startLevel < end && s.smooth - s.startLevel < end;
   const bool settled = tick - s.smoothExtremeTick > r.minIntervalTicks;
-  if (!back && !settled && s.smooth > s.smoothExtreme - threshold) return;
+  const bool fell = s.smooth <= s.smoothExtreme - threshold;
+  if (!back && !settled && !fell) return;
+  if (settled && !back && !fell && y > s.settledExtreme) {
+    // Settling while the signal stands above its extreme as it was where the average last rose, it settles on the rise
+    // of a current starting just then, which the lagging average has not followed: that rise is the next cycle's, and
+    // this one's extreme the one it had there.
+    s.extreme = s.settledExtreme;
+    s.extremeTick = s.settledExtremeTick;
+  }
   EndCycle(s, r);
   if (r.baselineTicks > 0) s.levels.trough = s.smooth;
   s.previousRise = 0.5 * (y + s.previous) - s.levels.trough;
@@ -385,7 +397,9 @@ int32_t PendingCycleTick(const CycleScanState& s) {
   if (!s.runInDone && !s.runIn.empty()) return s.runInTick;
   // A cycle that the next sample starts may stand at the sample before it (StartCycle).
   const int32_t waiting = s.started ? std::min(s.nextTick, s.previousTick) : s.nextTick;
-  int32_t tick = s.inCycle ? std::min(s.nextTick, s.extremeTick) : waiting;
+  // An open cycle that settles takes the extreme it had where its average last rose (FollowCycle), at or before its
+  // extreme so far.
+  int32_t tick = s.inCycle ? std::min(s.nextTick, s.settledExtremeTick) : waiting;
   return s.held ? std::min(tick, s.heldCycle.tick) : tick;
 }
 

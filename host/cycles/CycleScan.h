@@ -74,6 +74,8 @@ struct CycleScanState {
   int32_t extremeTick = 0;    // the sample of that level (the first of equal ones)
   double smoothExtreme = 0.0;  // the open cycle's largest average so far
   int32_t smoothExtremeTick = 0;  // the sample of that average
+  double settledExtreme = 0.0;  // the open cycle's extreme as it stood at that sample
+  int32_t settledExtremeTick = 0;
   double lastStart = -1e300;  // the previous cycle's start
 };
 
@@ -87,7 +89,9 @@ struct CycleScanState {
 // no cycle; below where the last cycle rose from it falls as slowly, and a swing more than the threshold below that
 // holds it there, so that the return of a swing the other way starts none (a swing that settles at one level for kSettleRiseTimes
 // rise times is a new level); with no baseline it is 0. A cycle ends once its average has fallen by the threshold
-// from the average's highest, or has not risen above that for the minimum interval (a step to a new level), or once
+// from the average's highest, or has not risen above that for the minimum interval (a step to a new level; where the
+// signal then stands above the extreme it had at the average's highest, it is on the rise of a current starting as
+// the cycle settles, which the lagging average has not followed yet: the cycle keeps that extreme), or once
 // the signal and its average are back below threshold x (1 - hysteresis) over the trough it rose from. Each cycle is
 // appended to found at its extreme, the sample of its largest level (the peak of an upward cycle, the trough of a
 // downward one; fraction 0), its value the extreme's height over the trough it rose from, signed as the signal. A
@@ -103,8 +107,8 @@ void ScanCycles(CycleScanState& state, const CycleRules& rules, const float* sam
 // At the record's end: searches a run-in not yet searched and appends the cycle still open, at its extreme.
 void FinishCycles(CycleScanState& state, const CycleRules& rules, std::vector<CycleEventRecord>& found);
 
-// The first tick at which a cycle not yet appended may lie: a held cycle's, the open cycle's extreme so far, or,
-// outside a cycle, the last sample fed, where a cycle that the next sample starts takes its extreme when that
+// The first tick at which a cycle not yet appended may lie: a held cycle's, the open cycle's extreme where its
+// average last rose, or, outside a cycle, the last sample fed, where a cycle that the next sample starts takes its extreme when that
 // sample is the larger of its crossing pair. What the enumerator reports as examined: the chain's stages move past
 // it, and a cycle reported before it would be lost to them.
 int32_t PendingCycleTick(const CycleScanState& state);
