@@ -269,6 +269,16 @@ void BeforeComingBack(const std::vector<float>& v, double polarity, double previ
   foot.first = std::min(foot.first, foot.last);
 }
 
+// Where the rise from the foot began: the last sample at or below the foot's level (seen from the peak), where the
+// noise about that level last took the signal back to it; the foot's last sample when none of its stretch or after
+// it is.
+int32_t RiseStart(const std::vector<float>& v, const RiseFoot& foot) {
+  const double level = foot.polarity * foot.level;
+  for (auto i = static_cast<int32_t>(v.size()) - 1; i >= foot.first; --i)
+    if (foot.polarity * static_cast<double>(v[static_cast<size_t>(i)]) <= level) return i;
+  return foot.last;
+}
+
 // Mode 3: the foot of the rise within the maximum baseline length before the peak. A stimulus alone has no peak
 // to rise to and gets no baseline, as in mode 0.
 bool MeasureFoot(StepState& s, const StepSettings& p, SampleCursor& channel, int32_t e, float value,
@@ -289,7 +299,8 @@ bool MeasureFoot(StepState& s, const StepSettings& p, SampleCursor& channel, int
   const int32_t earlier = std::max(s.footFrom, SubTicksSat(e, p.maxBaselineTicks));
   int32_t walkFrom = from;
   if (follows && earlier < from && foot.polarity * s.footPeak < foot.polarity * static_cast<double>(value) &&
-      StaysAbove(samples, foot.polarity, 0.5 * (s.footPeak + s.footLevel))) {
+      StaysAbove(samples, foot.polarity, 0.5 * (s.footPeak + s.footLevel)) &&
+      LowestOf(samples, foot.polarity, static_cast<int32_t>(samples.size())) + 1 < s.footRiseTicks) {
     // It stood on this rise: the walk goes on over the samples that event's walk saw (all of them already read).
     channel.SeekTo(earlier);
     samples.clear();
@@ -304,6 +315,7 @@ bool MeasureFoot(StepState& s, const StepSettings& p, SampleCursor& channel, int
   s.footPeak = value;
   s.footPolarity = foot.found ? foot.polarity : 0.0;
   s.footLevel = foot.level;
+  s.footRiseTicks = foot.found ? e - AddTicksSat(walkFrom, RiseStart(samples, foot)) : 0;
   if (!foot.found) {
     out.baseline = static_cast<float>(static_cast<double>(value) * 0.999999);
     out.baseStartTick = SubTicksSat(e, 1);

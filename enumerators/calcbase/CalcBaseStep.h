@@ -24,8 +24,12 @@ using Rest::TrackFoot;
 // the noise of one level no stretch holds both), so its last sample is moved back onto the lowest sample before that
 // point, the last of equal ones, where the rise began, and its first no later. Its level stays the foot's. A foot
 // wholly beyond that point stands on a course that carried the signal past that peak, and stays. (An earlier event
-// that peaked short of this one, the signal between them never falling back to half its height, stood on this rise:
-// the walk goes on past it, and its window ends before its own peak, at this foot.)
+// that peaked short of this one stood on this rise, a shoulder or a notch, when the signal dipped from it only
+// briefly and shallowly: the lowest sample between the two peaks came sooner after that peak than the peak came
+// after its rise left its foot's level (the last sample at that level, where the noise about it last took the signal
+// back to it), and never fell back to half its height. The walk goes on past it, and its window ends before
+// its own peak, at this foot. One that fell for longer than it rose had a top of its own, whatever the depth: two
+// currents 4 ms apart.)
 enum class BaselineMode : int32_t { Search = 0, Fixed = 1, Lowest = 2, RiseFoot = 3 };
 
 // Parameters in the units the step uses (ticks), derived once when the sources are set.
@@ -84,6 +88,7 @@ struct StepState {
   double footPeak = 0.0;      // and its value
   double footPolarity = 0.0;  // and its side, 0 when it had no foot
   double footLevel = 0.0;     // and its foot's level
+  int32_t footRiseTicks = 0;  // and the ticks from its foot's last sample to its peak
   Phase phase = Phase::Idle;
 };
 

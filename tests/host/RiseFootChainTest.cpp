@@ -184,8 +184,9 @@ TEST_F(RiseFootChainTest, HeightsAreTheSameAtEveryRate) {
 
 // A current from rest (-24, rise 0.3 to 2 ms, decay 40 to 120 ms) with a second one (-10 to -20, rising as fast) 11
 // to 20 ms after it, before the first has fallen to half, noise-free at a rate drawn at random: the detector gives
-// two events, and the second, which stood on the first's rise, reads its Height from that rise's foot, the rest.
-TEST_F(RiseFootChainTest, SecondPeakOnOneRiseIsMeasuredFromItsFoot) {
+// two events. The first peaks at its own top and reads its Height from the rest; the second, which began after the first had fallen for longer
+// than it rose (a top of its own), from where the first's fall had got to at its onset.
+TEST_F(RiseFootChainTest, SecondPeakOnOneTopIsMeasuredFromTheFall) {
   int pairs = 0;  // recordings the detector gave both events (it joins some into one)
   for (uint32_t seed = 1; seed <= 12; ++seed) {
     uint32_t draw = seed * 6151u;
@@ -199,17 +200,25 @@ TEST_F(RiseFootChainTest, SecondPeakOnOneRiseIsMeasuredFromItsFoot) {
     const std::vector<Event> events = ParseEvents(Run(document.Get(), Chain(true, false), 0));
     const std::string where = "seed " + std::to_string(seed) + " at " + std::to_string(rate) + " Hz";
     EXPECT_LE(events.size(), 2u) << where;
-    pairs += events.size() == 2u;
-    for (const Event& e : events) EXPECT_NEAR(std::atof(e.at("baseline").c_str()), kBaseline, 0.1) << where;
+    if (events.size() != 2u) continue;
+    ++pairs;
+    EXPECT_NEAR(std::atof(events[0].at("baseline").c_str()), kBaseline, 0.1) << where;
+    EXPECT_LT(Int(events[0], "tick"), second.onset * rate) << where << ": the first event peaks on the second's rise";
+    ASSERT_GT(second.onset - first.onset, 2.0 * first.PeakTime()) << where;
+    EXPECT_NEAR(std::atof(events[1].at("baseline").c_str()), kBaseline + first(second.onset),
+                0.1 * std::fabs(second.amplitude))
+        << where;
   }
   EXPECT_GE(pairs, 4);
 }
 
-// Pairs drawn at random, each at three rates drawn at random: a current from rest (-24 to -60, rise 0.1 to 2 ms,
-// decay 2 to 60 ms) and a second one (-10 to -40) on its fall, 0.3 to 8 decay constants after its peak and at least
-// 4 ms after its onset, noise-free or in white noise of 1, detected at 5 noise SDs (absolute 5 noise-free) with a 3
-// ms interval. No event's window reaches into the next one's rise: each event's window ends at the next one's foot,
-// and the first peaks within its own current, its Height the same at every rate.
+// Pairs drawn at random, each at three rates drawn at random from 5 to 100 kHz (any whole number of Hz): a current
+// from rest (-24 to -60, rise 0.1 to 2 ms, decay 2 to 60 ms) and a second one (-10 to -40) on its fall, 0.3 to 8
+// decay constants after its peak and at least 4 ms after its onset, noise-free or in white noise of 1, detected at 5
+// noise SDs (absolute 5 noise-free) with a 3 ms interval. No event's window reaches into the next one's rise: each
+// event's window ends at the next one's foot, and the first peaks within its own current, its Height the same at
+// every rate. A first current that fell for longer than it rose before the second began has a top of its own: the
+// second's foot lies after it.
 TEST_F(RiseFootChainTest, NoEventReachesIntoTheNextOnesRise) {
   int pairs = 0;  // analyses in which the detector gave both currents an event
   for (uint32_t seed = 1; seed <= 24; ++seed) {
@@ -227,8 +236,7 @@ TEST_F(RiseFootChainTest, NoEventReachesIntoTheNextOnesRise) {
                                std::wstring(noisy ? L"1" : L"0") + L")), 1000, 5, -1, -1, 3, 0), 5, 1, 0)";
     std::vector<double> heights;  // the first current's, at each rate
     for (int r = 0; r < 3; ++r) {
-      const double rate = SomeRate(draw);
-      draw = draw * 1664525u + 1013904223u;
+      const double rate = std::round(LogUniform(draw, 5000.0, 100000.0));
       const std::string where = "seed " + std::to_string(seed) + " at " + std::to_string(rate) + " Hz";
       HostPtr<DataDocument> document = SamplesDocument(Sampled(x, rate, 1.0), 1.0 / rate);
       const std::vector<Event> events = ParseEvents(Run(document.Get(), chain, 0));
@@ -237,6 +245,10 @@ TEST_F(RiseFootChainTest, NoEventReachesIntoTheNextOnesRise) {
       if (events.size() != 2u) continue;
       ++pairs;
       EXPECT_LT(Int(events[0], "tick"), second.onset * rate) << where << ": the first event peaks in the second";
+      if (second.onset - first.onset > 2.0 * first.PeakTime() + 2.0 / rate) {
+        EXPECT_GT(Int(events[1], "baseEndTick"), Int(events[0], "tick"))
+            << where << ": the second reads from the first's foot";
+      }
       heights.push_back(std::atof(events[0].at("value").c_str()) - std::atof(events[0].at("baseline").c_str()));
     }
     for (const double h : heights)
