@@ -379,7 +379,11 @@ std::string NoEventsLine(const AnalysisFindings& f) {
   const std::wstring type = f.Setting(kTypeSetting);
   const bool stimulated = type == L"3" || type == L"4";
   if (f.rows > 0 && (f.channel < 0 || !f.data)) return std::string();
-  if (f.rows > 0 && stimulated) return NoResponseWords(f);
+  if (f.rows > 0 && stimulated) {
+    const std::string none = NoResponseWords(f);
+    const std::string noise = none.empty() ? StimulusInNoiseWords(f) : std::string();
+    return noise.empty() ? none : "found " + std::to_string(f.rows) + (f.rows == 1 ? " event" : " events") + noise;
+  }
   // Rows of an upward type on a trace whose peaks point down are the noise on the rest between them.
   // Rows of a minimum height in the noise are the noise's own peaks, or pieces of the events it
   // splits, as they are where it finds none.

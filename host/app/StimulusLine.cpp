@@ -176,6 +176,23 @@ std::string NoStimulusWords(const AnalysisFindings& f) {
   return head + PulseWords(f, call);
 }
 
+std::string StimulusInNoiseWords(const AnalysisFindings& f) {
+  const double method = f.SettingNumber(kStimulusMethodSetting);
+  if (method != 3 && method != 4) return std::string();
+  const host::Recording& recording = f.data->Data();
+  const size_t channel = static_cast<size_t>(f.channel);
+  const int32_t heightId = f.SettingNumber(kTypeSetting) == 3 ? kStimulusHeightSetting : kSpikeStimulusHeightSetting;
+  const double height = f.SettingNumber(heightId);
+  const double reach = std::stod(host::NumberText(NoiseReach(recording, channel) / 2.0, 3));
+  if (!(height < reach)) return std::string();
+  const double sd = std::stod(host::NumberText(ChannelNoiseSd(recording, channel), 3));
+  return "; the stimulus height (setting " + std::to_string(heightId) + " = " + host::NumberText(height) +
+         ") lies in the noise, whose standard deviation is about " + HeightText(sd, recording, channel) +
+         " and one of whose samples stands up to " + HeightText(reach, recording, channel) +
+         " from the level here: such a sample is a pulse too, and takes a stimulus's place or adds one. Count the "
+         "rows against the stimuli given, and give a stimulus height above that and below the artefact's";
+}
+
 std::string NoResponseWords(const AnalysisFindings& f) {
   const MeasuredStimuli measured = MeasureStimuli(f, f.data);
   const int32_t n = measured.stimuli, found = measured.responses;

@@ -21,4 +21,10 @@ std::string NoStimulusWords(const AnalysisFindings& findings);
 // are the noise's). Empty otherwise.
 std::string NoResponseWords(const AnalysisFindings& findings);
 
+// "; the stimulus height (setting 1002 = ...) lies in the noise, ..." when the stimulus is found as
+// a pulse and one sample of the noise stands as far from the level as the height: the noise's own
+// pulses then take stimuli's places, or add stimuli. The reach is half the noise's trough-to-peak
+// reach (a pulse counts from the level before it, not from a trough). Empty otherwise.
+std::string StimulusInNoiseWords(const AnalysisFindings& findings);
+
 }  // namespace ondara_host

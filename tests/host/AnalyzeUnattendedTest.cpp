@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -634,6 +635,36 @@ TEST_F(AnalyzeUnattended, EveryLineFollowedOnAGeneratedShapeBringsBackItsEvents)
       DeleteFileW(file.c_str());
     }
   }
+}
+
+// Ten stimuli 100 ms apart (+25 mV, 0.3 ms) with responses of 12 mV in white noise of 1 mV: a
+// stimulus height of 4 mV lies in the noise, whose samples reach 4.5 mV from rest over 20000 of
+// them, and the line after the table says so; at 12.5 mV it says nothing, and every row is a response.
+TEST_F(AnalyzeUnattended, StimulusHeightInTheNoiseIsSaid) {
+  ASSERT_TRUE(testsupport::HostBuilt());
+  testsupport::Noise noise(7);
+  std::string text = "Time [s],Vm [mV]";
+  char line[64];
+  for (int32_t i = 0; i < 20000; ++i) {
+    const double ms = std::fmod(i / 20.0 + 50.0, 100.0), x = (ms - 1.0) / 1.0;
+    const double v = -60.0 + (i >= 1000 && ms < 0.3 ? 25.0 : 0.0) + (i >= 1000 && x > 0.0 ? 12.0 * x * std::exp(1.0 - x) : 0.0);
+    std::snprintf(line, sizeof(line), "\n%.5f,%.4f", i / 20000.0, v + noise(1.0));
+    text += line;
+  }
+  const std::wstring file = testsupport::WriteTempText(text);
+  const std::wstring evoked = L"analyze --table --recording \"" + file + L"\" --type 3 --set 1000=3 --set 1006=0.005 "
+                              L"--set 1008=40 --set 1027=90 --set 1002=";
+  RunResult low, high;
+  ASSERT_TRUE(RunHost(evoked + L"0.004", low));
+  ASSERT_TRUE(RunHost(evoked + L"0.0125", high));
+  EXPECT_NE(std::string::npos, low.output.find("; the stimulus height (setting 1002 = 0.004) lies in the noise, whose "
+                                               "standard deviation is about 0.001"))
+      << low.output;
+  EXPECT_EQ(std::string::npos, high.output.find("lies in the noise")) << high.output;
+  const std::vector<double> heights = ColumnValues(high.output, "Height");
+  EXPECT_EQ(10u, heights.size()) << high.output;
+  for (const double h : heights) EXPECT_NEAR(12.0, h, 3.0) << high.output;
+  DeleteFileW(file.c_str());
 }
 
 // Without events the Table View has no summary rows: the heading, the empty line, the heading;
