@@ -208,20 +208,26 @@ void Begin(CycleScanState& s, const CycleRules& r, double y, int32_t tick) {
   const double smoothBefore = s.smooth;
   s.smooth += (y - s.smooth) * r.smoothing;
   bool quiet = false;
-  const bool wasInCycle = s.inCycle;
+  const bool wasInCycle = s.inCycle, wasSwing = s.levels.swing;
   if (s.inCycle)
     FollowCycle(s, r, y, threshold, tick);
   else
     quiet = SeekCycle(s, r, y, smoothBefore, threshold, tick);
-  // A swing the other way is no noise about the trough, which holds at the floor meanwhile (TroughFollower); a cycle's
-  // samples are left out by the gauge itself.
-  // The gauge measures the quiet samples alone (all of them while it has measured nothing).
-  quiet = quiet && (__builtin_fabs(s.smooth - s.levels.trough) <= kQuietSds * noise.Sd() || !noise.Measured());
+  // The gauge measures the quiet samples alone (all of them while it has measured nothing); an event's, to its
+  // return (ScanCycles), only tell it of a growth, where one counts as a start only soon after the one before.
+  const bool near = __builtin_fabs(s.smooth - s.levels.trough) <= kQuietSds * noise.Sd() || !noise.Measured();
+  quiet = quiet && near;
+  s.inEvent = s.inCycle || s.levels.swing || (s.inEvent && !near);
   if (takeNoise && r.relative) {
-    if (s.levels.swing)
+    const bool began = (s.inCycle && !wasInCycle) || (s.levels.swing && !wasSwing);
+    const bool soon = began && tick - s.lastBegin < r.minIntervalTicks;
+    if (began) s.lastBegin = tick;
+    if (soon)
+      noise.TakeInEvent(y, s.levels.trough, true);
+    else if (s.levels.swing)
       noise.Pass();
-    else if (s.inCycle)
-      noise.TakeInEvent(y, s.levels.trough, !wasInCycle);
+    else if (s.inEvent)
+      noise.TakeInEvent(y, s.levels.trough, false);
     else if (quiet)
       noise.Take(y, s.levels.trough, y != s.previous);
     else
@@ -245,7 +251,8 @@ void Begin(CycleScanState& s, const CycleRules& r, double y, int32_t tick) {
 // Whether QuietRun may take the next samples: outside a cycle and a swing, the trough not held above the floor,
 // past the record's opening span, with a trough to follow.
 bool QuietRunMayStart(const CycleScanState& s, const NoiseGauge& noise, const CycleRules& r, int32_t tick) {
-  return !s.inCycle && !s.returnWatch && !s.returnHold && !s.levels.swing && !s.levels.Held(Threshold(noise, r)) && s.reachedLevel &&
+  return !s.inCycle && !s.inEvent && !s.returnWatch && !s.returnHold && !s.levels.swing &&
+         !s.levels.Held(Threshold(noise, r)) && s.reachedLevel &&
          r.baselineTicks > 0 &&
          (s.anyStart || tick - s.firstTick >= kCycleOpeningSamples);
 }

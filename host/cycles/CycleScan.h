@@ -60,6 +60,7 @@ struct CycleScanState {
   double previousThreshold = 0.0;  // the threshold it was weighed against
   double first = 0.0;         // the record's first sample times the polarity
   bool inCycle = false;
+  bool inEvent = false;       // a cycle or swing has begun and the average is not yet back near the trough
   bool counted = false;       // the open cycle started the minimum interval after the previous counted one
   bool held = false;          // a counted cycle has ended and is held until the minimum interval after its start
   CycleEventRecord heldCycle = {0, 0.0f, 0.0};  // that cycle as it will be reported
@@ -88,6 +89,7 @@ struct CycleScanState {
   double returnTop = 0.0;
   int32_t returnLowTick = 0;
   int32_t returnTopTick = 0;
+  double lastBegin = -1e300;  // the tick the last cycle or swing the other way began at
 };
 
 // Feeds samples[0, count), the first at state.nextTick. Work on the signal times the polarity, so that cycles rise. A
@@ -108,12 +110,17 @@ struct CycleScanState {
 // the signal and its average are back below threshold x (1 - hysteresis) over the trough it rose from. Each cycle is
 // appended to found at its extreme, the sample of its largest level (the peak of an upward cycle, the trough of a
 // downward one; fraction 0), its value the extreme's height over the trough it rose from, signed as the signal. A
-// relative threshold's noise is measured by state.noise about the trough on the quiet samples (outside cycles and
-// swings, the trough keeping its pace and the average within 2.5 SD of it), every sample counting to its groups'
-// ends; no cycle is dropped for what it measures later. The first CycleRunInSamples samples give
-// its first measure about their median, and are then searched from the level it measured; until the signal moves
-// no cycle starts, nor until it has first come back within the cycles' end of that level (a record that opens
-// within an event: what rises on that event belongs to it).
+// relative threshold's noise is measured by state.noise about the trough on the quiet samples (outside events, the
+// trough keeping its pace and the average within 2.5 SD of it), every sample counting to its groups' ends; no cycle
+// is dropped for what it measures later. To the gauge an event, a cycle or a swing the other way, lasts from its
+// start until the average is back within 2.5 SD of the trough, and its samples only tell whether the noise has
+// grown: there an event counts as a start only where it began within the minimum interval after the one before. A
+// noise that has outgrown the measure crosses the threshold both ways again and again within it; trains and bursts
+// of either sign are events the interval keeps apart (a burst's returns, and its currents of the other sign, taken
+// for a noise that grew, restarted the measure at several times the noise and lost a third of the burst). The first
+// CycleRunInSamples samples give its first measure about their median, and are then searched from the level it
+// measured; until the signal moves no cycle starts, nor until it has first come back within the cycles' end of that
+// level (a record that opens within an event: what rises on that event belongs to it).
 void ScanCycles(CycleScanState& state, const CycleRules& rules, const float* samples, int32_t count,
                 std::vector<CycleEventRecord>& found);
 

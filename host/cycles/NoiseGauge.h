@@ -76,10 +76,11 @@ class NoiseGauge {
   // white samples, lies beyond that ratio of another once in 11.7, as that script computes, which only waits for the
   // next group). And one event is one cycle spanning its samples, while a threshold too small for a grown noise is
   // crossed again and again, in a group of 8 samples or more several times: a group with samples within events in
-  // which fewer than kNoiseStarts cycles started (an event's rise with a notch may start two) is an event's: it ends
+  // which fewer than kNoiseStarts events started soon after the one before (the caller's count: an event's rise with
+  // a notch starts one such, events the minimum interval keeps apart none) is an event's: it ends
   // a run where it is quiet, and where it is loud it neither counts in the run nor ends it (the run waits for the
   // groups around it). The restart only sets the measure: no cycle is taken back for it.
-  static constexpr int32_t kNoiseStarts = 3;
+  static constexpr int32_t kNoiseStarts = 2;
   static constexpr int32_t kGrownGroups = 3;
   static constexpr double kGrownSpread = 6.0;
   static constexpr double kLoudSpread = 3.0;
@@ -130,8 +131,10 @@ class NoiseGauge {
     mUntilGroup -= taken;
     return mUntilGroup == 0 && EndGroup();
   }
-  // A sample within an event (a cycle's), which the measure leaves out, about the same level, started when the
-  // event starts on it: it only tells whether the noise has grown. True when the measure changed.
+  // A sample within an event (a cycle's, or a swing's the other way, to its return), which the measure leaves out,
+  // about the same level, started when an event starts on it that a grown noise could have started (the caller
+  // says which: ScanCycles counts those soon after the one before): it only tells whether the noise has grown. True
+  // when the measure changed.
   [[gnu::always_inline]] inline bool TakeInEvent(double y, double level, bool started) {
     const double residual = y - level;
     mEventStarts += started ? 1 : 0;

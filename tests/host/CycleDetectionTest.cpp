@@ -261,51 +261,82 @@ double Current(double t, double rise, double decay) {
 }
 
 // Drawn at random: trains of action potentials at 10 to 300 Hz (200 to 300 SD, with after-hyperpolarisations of
-// 10 to 40 SD that add up along a train), and currents of 8 to 20 SD riding on slow ones of 200 SD decaying over
-// 100 ms, on white or low-passed noise at 10 to 25 kHz. In the trains a relative threshold of 5 SD finds every
-// spike that an absolute one at the same level finds (a cycle from its onset to the next one's; the absolute one
-// 10 % higher, the scatter of a measure over 50 ms); on the slow currents a threshold of 5.5 SD finds every current
-// riding on them: the trough follows a slow fall down to where it rose from (a floor that came up under the fall
-// took it for a swing the other way and lost the currents on it), and a train's floor does not sink along it.
+// 10 to 40 SD that add up along a train), bursts of 5 to 30 currents of 8 to 20 SD at 100 to 1000 Hz, of one sign or
+// alternating (interval 0.4 of the gap, each sign looked for in turn), and currents of 8 to 20 SD riding on slow ones
+// of 200 SD decaying over 100 ms, on white or low-passed noise at 10 to 25 kHz. In the trains and bursts a relative
+// threshold of 5 SD finds every event that an absolute one at the same level finds (a cycle from its onset to the
+// next event's; the absolute one 10 % higher, the scatter of a measure over 50 ms), the bursts all but 1 in 100 of
+// them (an event's onset before it crosses the threshold still counts as noise, which a dense burst raises up to
+// twice): no event's return nor a return of the other sign is taken for noise, and no run of events kept apart by
+// the interval for a noise that grew (which restarted the measure and lost runs of a burst). On the slow currents a threshold of 5.5 SD finds every current riding on them: the trough follows a slow fall down to
+// where it rose from (a floor that came up under the fall took it for a swing the other way and lost the currents on
+// it), and a train's floor does not sink along it.
 TEST(CycleScan, ARelativeThresholdLosesNoEventOfTrainsOrSlowFallsThatAnAbsoluteOneFinds) {
-  for (uint32_t seed = 1; seed <= 24; ++seed) {
+  enum Kind { kTrains, kOneSignBursts, kAlternatingBursts, kSlowFalls };
+  int burstEvents = 0, burstMissed = 0;
+  for (uint32_t seed = 1; seed <= 56; ++seed) {
     uint32_t draw = seed * 7919u;
     const auto uniform = [&draw](double a, double b) { return a + (b - a) * testsupport::NextUniform(draw); };
     const double rate = seed % 3 == 0 ? 10000.0 : seed % 3 == 1 ? 20000.0 : 25000.0, ms = rate / 1000.0;
-    const int kind = seed % 2 ? 0 : 3;  // 0 trains, 3 currents on slow ones
+    const Kind kind = seed <= 24 ? (seed % 2 ? kTrains : kSlowFalls) : seed % 2 ? kOneSignBursts : kAlternatingBursts;
     std::vector<double> x(static_cast<size_t>(2.5 * rate), 0.0);
-    std::vector<double> onsets;  // ticks
-    const double gap = 1000.0 / uniform(10.0, 300.0) * ms;
+    std::vector<double> onsets, signs;  // ticks, and each event's sign
+    double gap = 1000.0 / uniform(10.0, 300.0) * ms;
     const auto add = [&x](double at, double size, double rise, double decay) {
       for (size_t i = static_cast<size_t>(std::max(at, 0.0)); i < x.size(); ++i) {
         if (static_cast<double>(i) - at > 15.0 * decay) break;
         x[i] += size * Current(static_cast<double>(i) - at, rise, decay);
       }
     };
-    for (double at = 0.1 * rate; at < 2.3 * rate && kind != 3; at += 0.3 * rate) {
-      const int n = 5 + static_cast<int>(uniform(0, 36));
-      for (int k = 0; k < n && at < 2.4 * rate; ++k, at += gap) {
-        onsets.push_back(at);
-        add(at, uniform(200.0, 300.0), 0.2 * ms, 0.5 * ms);
-        add(at + 0.5 * ms, -uniform(10.0, 40.0), 0.6 * ms, uniform(3.0, 20.0) * ms);
+    if (kind == kTrains) {
+      for (double at = 0.1 * rate; at < 2.3 * rate; at += 0.3 * rate) {
+        const int n = 5 + static_cast<int>(uniform(0, 36));
+        for (int k = 0; k < n && at < 2.4 * rate; ++k, at += gap) {
+          onsets.push_back(at);
+          signs.push_back(1.0);
+          add(at, uniform(200.0, 300.0), 0.2 * ms, 0.5 * ms);
+          add(at + 0.5 * ms, -uniform(10.0, 40.0), 0.6 * ms, uniform(3.0, 20.0) * ms);
+        }
       }
     }
-    if (kind == 3) {
+    if (kind == kOneSignBursts || kind == kAlternatingBursts) {
+      const double first = uniform(0.0, 1.0) < 0.5 ? 1.0 : -1.0;
+      double least = 1e300;
+      for (double at = 0.1 * rate; at < 2.3 * rate; at += 0.3 * rate) {
+        gap = 1000.0 / uniform(100.0, 1000.0) * ms;
+        least = std::min(least, gap);
+        const double rise = uniform(0.03, 0.1) * std::min(gap / ms, 3.0) * ms;
+        const double decay = gap * (kind == kAlternatingBursts ? uniform(0.15, 0.4) : uniform(0.2, 0.5));
+        const int n = 5 + static_cast<int>(uniform(0, 26));
+        for (int k = 0; k < n && at < 2.4 * rate; ++k, at += gap) {
+          const double sign = kind == kAlternatingBursts && k % 2 ? -first : first;
+          onsets.push_back(at);
+          signs.push_back(sign);
+          add(at, sign * uniform(8.0, 20.0), rise, decay);
+        }
+      }
+      gap = least;
+    }
+    if (kind == kSlowFalls) {
       for (double at = 0.2 * rate; at < 2.4 * rate; at += 0.6 * rate) add(at, 200.0, 2.0 * ms, 100.0 * ms);
       for (double at = 0.1 * rate; at < 2.4 * rate; at += uniform(10.0, 60.0) * ms) {
         onsets.push_back(at);
+        signs.push_back(1.0);
         add(at, uniform(8.0, 20.0), 0.2 * ms, 3.0 * ms);
       }
     }
-    testsupport::Noise noise(seed, seed % 2 ? 0.0 : 1.6);
+    testsupport::Noise noise(seed, seed % 2 && seed / 2 % 2 ? 0.0 : 1.6);
     std::vector<float> samples(x.size());
     for (size_t i = 0; i < x.size(); ++i) samples[i] = static_cast<float>(x[i] + noise(1.0));
-    {
+    for (const double direction : {1.0, -1.0}) {
+      if (std::find(signs.begin(), signs.end(), direction) == signs.end()) continue;
       CycleRules rules;
+      rules.polarity = direction;
       rules.threshold = 5.0;  // standard deviations, and the noise's is 1
       rules.relative = true;
       rules.baselineTicks = static_cast<int32_t>(50.0 * ms);
-      rules.minIntervalTicks = static_cast<int32_t>((kind == 0 ? 0.5 * gap : 5.0 * ms));
+      rules.minIntervalTicks = static_cast<int32_t>(kind == kTrains ? 0.5 * gap : kind == kSlowFalls ? 5.0 * ms
+                                                                                                    : 0.4 * gap);
       rules.troughRisePerTick = 1.0 / (50.0 * ms);
       rules.smoothing = CycleSmoothing(rules.minIntervalTicks);
       const auto relative = Scan(samples, rules, 1024);
@@ -317,18 +348,25 @@ TEST(CycleScan, ARelativeThresholdLosesNoEventOfTrainsOrSlowFallsThatAnAbsoluteO
                            [&](const CycleEventRecord& e) { return e.tick >= from && e.tick < to; });
       };
       for (size_t k = 0; k < onsets.size(); ++k) {
+        if (signs[k] != direction) continue;
         const double from = onsets[k] - 0.3 * ms;
         const double to = k + 1 < onsets.size() ? onsets[k + 1] : static_cast<double>(x.size());
         // On slow currents the trough alone is weighed: each current riding on one is found at the level given.
-        if (kind == 3) {
+        if (kind == kSlowFalls) {
           EXPECT_TRUE(foundIn(absolute, from, to)) << "seed " << seed << " slow fall, event at tick " << onsets[k];
           continue;
         }
         if (!foundIn(absolute, from, to)) continue;
+        if (kind != kTrains) {
+          ++burstEvents;
+          burstMissed += foundIn(relative, from, to) ? 0 : 1;
+          continue;
+        }
         EXPECT_TRUE(foundIn(relative, from, to)) << "seed " << seed << " train, event at tick " << onsets[k];
       }
     }
   }
+  EXPECT_LE(burstMissed * 100, burstEvents) << burstMissed << " of " << burstEvents << " events of bursts lost";
 }
 
 // Drawn at random: slow currents (20 to 60 SD, rise time constants 1.5 to 8 ms, decays 20 to 100 ms), 0.4 s apart,
