@@ -29,7 +29,6 @@ double Threshold(const NoiseGauge& noise, const CycleRules& r) {
 // The cycle's extreme so far is the larger of the two samples whose mean crossed, the earlier of equal ones.
 void StartCycle(CycleScanState& s, const CycleRules& r, double crossing, double y, int32_t tick, double threshold) {
   s.inCycle = true;
-  s.returnWatch = s.returnHold = false;
   s.counted = crossing - s.lastStart >= r.minIntervalTicks;
   s.anyStart = true;
   s.start = crossing;
@@ -42,7 +41,6 @@ void StartCycle(CycleScanState& s, const CycleRules& r, double crossing, double 
   s.extremeTick = s.previous >= y ? s.previousTick : tick;
   s.smoothExtreme = s.smooth;
   s.smoothExtremeTick = tick;
-  s.returnFrom = tick;
   s.settledExtreme = s.extreme;
   s.settledExtremeTick = s.extremeTick;
 }
@@ -75,48 +73,6 @@ void EndCycle(CycleScanState& s, const CycleRules& r) {
   s.held = false;
 }
 
-// The level a new cycle's rise is measured from: the trough, and during the return of a current of the other sign
-// that ended a cycle no less than a threshold under the level the average fell from, so that the return reaching
-// back to that level is no rise by the threshold.
-[[gnu::always_inline]] inline double RiseFrom(const CycleScanState& s, double threshold) {
-  return s.returnHold ? std::max(s.levels.trough, s.returnLevel - threshold) : s.levels.trough;
-}
-
-// After a cycle: a fall of the average from within half a threshold of the cycle's highest to a threshold under it,
-// faster than the cycle rose, is no decay of its own but a current of the other sign riding on its top, whose return,
-// back toward that highest, starts no cycle (RiseFrom). A slower fall ends the watch, and so does none within as long
-// as the cycle took to rise after its highest. The return ends once the average, having risen from its lowest since,
-// has fallen by the threshold from its highest since then (the course the current rode on goes on falling), or has
-// not risen above that highest for as long as it rose to it from that lowest, and at least the minimum interval
-// (back on its course, or never coming back: a step down).
-// The trough then takes the level the rise was measured from, and follows the average down from there.
-void FollowReturn(CycleScanState& s, const CycleRules& r, double threshold, int32_t tick) {
-  if (!s.returnHold) {
-    const double fall = s.returnLevel - s.smooth;
-    if (fall <= 0.5 * threshold) s.returnFrom = tick;
-    if (tick > s.returnEnd) {
-      s.returnWatch = false;
-    } else if (fall >= threshold) {
-      s.returnWatch = false;
-      s.returnHold = (tick - s.returnFrom) * s.returnRise < 0.5 * threshold * s.returnRiseTicks;
-      s.returnLow = s.returnTop = s.smooth;
-      s.returnLowTick = s.returnTopTick = tick;
-    }
-    return;
-  }
-  if (s.smooth < s.returnLow) {
-    s.returnLow = s.returnTop = s.smooth;
-    s.returnLowTick = s.returnTopTick = tick;
-  } else if (s.smooth > s.returnTop) {
-    s.returnTop = s.smooth;
-    s.returnTopTick = tick;
-  } else if (s.smooth < s.returnTop - threshold ||
-             tick - s.returnTopTick > std::max(r.minIntervalTicks, s.returnTopTick - s.returnLowTick)) {
-    s.levels.trough = RiseFrom(s, threshold);  // the return is no rise: the trough takes the level it was held at
-    s.returnHold = false;
-  }
-}
-
 void FollowCycle(CycleScanState& s, const CycleRules& r, double y, double threshold, int32_t tick) {
   s.levels.floor -= threshold * r.troughRisePerTick;  // sinking as far as a drift the other way may have gone
   if (y > s.extreme) {
@@ -129,7 +85,6 @@ void FollowCycle(CycleScanState& s, const CycleRules& r, double y, double thresh
     s.settledExtreme = s.extreme;
     s.settledExtremeTick = s.extremeTick;
   }
-  if (s.smooth >= s.smoothExtreme - 0.5 * threshold) s.returnFrom = tick;  // for FollowReturn
   const double end = threshold * (1.0 - r.hysteresis);
   const bool back = y - s.startLevel < end && s.smooth - s.startLevel < end;
   const bool settled = tick - s.smoothExtremeTick > r.minIntervalTicks;
@@ -144,13 +99,7 @@ void FollowCycle(CycleScanState& s, const CycleRules& r, double y, double thresh
   }
   EndCycle(s, r);
   if (r.baselineTicks > 0) s.levels.trough = s.smooth;
-  // Watch for a current of the other sign riding on its top (FollowReturn).
-  s.returnWatch = r.baselineTicks > 0 && !back;
-  s.returnLevel = s.smoothExtreme;
-  s.returnRise = s.smoothExtreme - s.startLevel;
-  s.returnRiseTicks = s.smoothExtremeTick - s.start;
-  s.returnEnd = s.smoothExtremeTick + std::max(s.returnRiseTicks, 1.0);
-  s.previousRise = 0.5 * (y + s.previous) - RiseFrom(s, threshold);
+  s.previousRise = 0.5 * (y + s.previous) - s.levels.trough;
 }
 
 // Outside a cycle: the trough follows the average, and a cycle starts where the rise above it crosses the
@@ -160,8 +109,7 @@ void FollowCycle(CycleScanState& s, const CycleRules& r, double y, double thresh
   const bool quiet = r.baselineTicks > 0 ? s.levels.Follow(smoothBefore, threshold, threshold * r.troughRisePerTick,
                                                             r.troughRisePerTick, tick)
                                          : true;
-  if (s.returnWatch || s.returnHold) FollowReturn(s, r, threshold, tick);
-  const double rise = 0.5 * (y + s.previous) - RiseFrom(s, threshold);
+  const double rise = 0.5 * (y + s.previous) - s.levels.trough;
   const double previousRise = s.previousRise;
   s.previousRise = rise;
   if (!s.anyStart && tick - s.firstTick < kCycleOpeningSamples && s.smooth < s.first - threshold)
@@ -187,7 +135,6 @@ void FollowCycle(CycleScanState& s, const CycleRules& r, double y, double thresh
 // did (a record may open on an event's fall, which the trough would otherwise hold at as at a swing the other way).
 void Begin(CycleScanState& s, const CycleRules& r, double y, int32_t tick) {
   s.started = true;
-  s.returnWatch = s.returnHold = false;
   s.firstTick = tick;
   s.first = s.previous = s.smooth = y;
   s.previousTick = tick;
@@ -251,8 +198,7 @@ void Begin(CycleScanState& s, const CycleRules& r, double y, int32_t tick) {
 // Whether QuietRun may take the next samples: outside a cycle and a swing, the trough not held above the floor,
 // past the record's opening span, with a trough to follow.
 bool QuietRunMayStart(const CycleScanState& s, const NoiseGauge& noise, const CycleRules& r, int32_t tick) {
-  return !s.inCycle && !s.inEvent && !s.returnWatch && !s.returnHold && !s.levels.swing &&
-         !s.levels.Held(Threshold(noise, r)) && s.reachedLevel &&
+  return !s.inCycle && !s.inEvent && !s.levels.swing && !s.levels.Held(Threshold(noise, r)) && s.reachedLevel &&
          r.baselineTicks > 0 &&
          (s.anyStart || tick - s.firstTick >= kCycleOpeningSamples);
 }

@@ -78,17 +78,6 @@ struct CycleScanState {
   double settledExtreme = 0.0;  // the open cycle's extreme as it stood at that sample
   int32_t settledExtremeTick = 0;
   double lastStart = -1e300;  // the previous cycle's start
-  bool returnWatch = false;   // a cycle has ended, and the average has not yet fallen by the threshold from its highest
-  bool returnHold = false;    // it fell so faster than the cycle rose, and that current's return is under way
-  double returnLevel = 0.0;   // the cycle's highest average
-  double returnFrom = 0.0;    // the last tick the average stood within half a threshold of it (kept in the cycle too)
-  double returnRise = 0.0;    // the cycle's rise to it and that rise's ticks
-  double returnRiseTicks = 0.0;
-  double returnEnd = 0.0;     // the watch's last tick
-  double returnLow = 0.0;     // the average's lowest since, and its highest since that lowest
-  double returnTop = 0.0;
-  int32_t returnLowTick = 0;
-  int32_t returnTopTick = 0;
   double lastBegin = -1e300;  // the tick the last cycle or swing the other way began at
 };
 
@@ -101,9 +90,7 @@ struct CycleScanState {
 // troughRisePerTick thresholds a tick, so that it follows a drift and the fall of an earlier cycle, while noise starts
 // no cycle; below where the last cycle rose from it falls as slowly, and a swing more than the threshold below that
 // holds it there, so that the return of a swing the other way starts none (a swing that settles at one level for kSettleRiseTimes
-// rise times is a new level); with no baseline it is 0. After a cycle, an average falling by the threshold from
-// its highest faster than the cycle rose is a current of the other sign riding on its top: its return is measured
-// from no lower than a threshold under that highest, so it starts no cycle (FollowReturn). A cycle ends once its average has fallen by the threshold
+// rise times is a new level); with no baseline it is 0. A cycle ends once its average has fallen by the threshold
 // from the average's highest, or has not risen above that for the minimum interval (a step to a new level; where the
 // signal then stands above the extreme it had at the average's highest, it is on the rise of a current starting as
 // the cycle settles, which the lagging average has not followed yet: the cycle keeps that extreme), or once
