@@ -1,17 +1,14 @@
 // CalcAMax's step settings from its parameters.
 #include "enumerators/calcamax/CalcAMax.h"
 
-#include <algorithm>
-
-#include "base/TickConversion.h"
 #include "enumerators/stimrest/StimulusRest.h"
 
 namespace ZR::Enum::CalcAMax {
 
 void Params::AddSources(int32_t count, IUnknown** interfaces) {
   StageParams::AddSources(count, interfaces);
-  restTicks = std::max(MsToTicks(Rest::kRestMs, tickPeriod), Rest::kMinRestSamples);
-  lookTicks = std::max(MsToTicks(Rest::kLookMs, tickPeriod), restTicks);
+  restTicks = Rest::RestTicks(tickPeriod);
+  lookTicks = Rest::LookTicks(tickPeriod);
 }
 
 StepSettings Params::Settings() const noexcept {

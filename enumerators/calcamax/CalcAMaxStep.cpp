@@ -48,19 +48,9 @@ bool ArtefactLimit(const StepState& s, const StepSettings& p, SampleCursor& chan
   std::vector<float> v;
   v.reserve(static_cast<size_t>(stimulus - from + 1));
   channel.SeekTo(from);
-  while (channel.Position() <= stimulus) {
-    if (!channel.Ready()) {
-      channel.SeekTo(position);
-      return false;
-    }
-    int32_t count = 0;
-    const float* const block = channel.Block(count);
-    const auto take =
-        static_cast<int32_t>(std::min<int64_t>(count, static_cast<int64_t>(stimulus) - channel.Position() + 1));
-    v.insert(v.end(), block, block + take);
-    channel.Skip(take);
-  }
+  const bool ready = AppendSamplesBefore(channel, AddTicksSat(stimulus, 1), v);
   channel.SeekTo(position);
+  if (!ready) return false;
   const int32_t start = Rest::ArtefactStart(v.data(), static_cast<int32_t>(v.size()), from, p.restTicks);
   if (start > s.input.tick && start < limit) limit = start;
   return true;

@@ -30,8 +30,8 @@ void Params::AddSources(int32_t count, IUnknown** interfaces) {
   footRiseBlocks = std::max(MsToTicks(kFootRiseMs, tickPeriod) / footBlockTicks, footFlatBlocks);
   footNoiseBlocks = std::max(MsToTicks(kFootNoiseMs, tickPeriod) / footBlockTicks, 3 * footLagBlocks + 1);
   // Rest before a stimulus, in time (StimulusRest.h).
-  restTicks = std::max(MsToTicks(Rest::kRestMs, tickPeriod), Rest::kMinRestSamples);
-  lookTicks = std::max(MsToTicks(Rest::kLookMs, tickPeriod), restTicks);
+  restTicks = Rest::RestTicks(tickPeriod);
+  lookTicks = Rest::LookTicks(tickPeriod);
   if (searchStartMs < 0.0 || searchEndMs < 0.0) {
     searchStartTicks = -1;
     searchEndTicks = -1;

@@ -42,8 +42,8 @@ void Params::AddSources(int32_t count, IUnknown** interfaces) {
   searchStartTicks = searchStartGiven ? MsToTicksByPeriodMs(searchStartMs, tickPeriod) : 0;
   searchEndTicks = searchEndGiven ? MsToTicksByPeriodMs(searchEndMs, tickPeriod) : kDefaultSearchEndTicks;
   // The artefact's rule, in time (StimulusRest.h).
-  restTicks = std::max(MsToTicks(Rest::kRestMs, tickPeriod), Rest::kMinRestSamples);
-  lookTicks = std::max(MsToTicks(Rest::kLookMs, tickPeriod), restTicks);
+  restTicks = Rest::RestTicks(tickPeriod);
+  lookTicks = Rest::LookTicks(tickPeriod);
   artefactTicks = MsToTicks(Rest::kArtefactMs, tickPeriod);
 }
 

@@ -88,16 +88,7 @@ bool ReadRest(StepState& s, const StepSettings& p, SampleCursor& channel) {
   std::vector<float> v;
   v.reserve(static_cast<size_t>(s.stimTick - s.restFrom + 1));
   channel.SeekTo(s.restFrom);
-  for (;;) {
-    const int32_t t = channel.Position();
-    if (t > s.stimTick) break;
-    if (!channel.Ready()) return false;
-    int32_t count = 0;
-    const float* const block = channel.Block(count);
-    const auto take = static_cast<int32_t>(std::min<int64_t>(count, static_cast<int64_t>(s.stimTick) - t + 1));
-    v.insert(v.end(), block, block + take);
-    channel.Skip(take);
-  }
+  if (!AppendSamplesBefore(channel, AddTicksSat(s.stimTick, 1), v)) return false;
   Rest::MeasureRest(s.rest, v.data(), static_cast<int32_t>(v.size()), s.restFrom, p.restTicks, 0.0);
   return true;
 }

@@ -8,7 +8,6 @@
 namespace ZR::Enum::ERStimDet {
 namespace {
 
-// Starts the pulse's step at (t, v), and the spans a new step is sought in with it.
 // Starts the spans of one width each that a step is sought in, at (t, x).
 void StartSpans(EdgeTracker& tr, int32_t t, float x) noexcept {
   tr.spanStart = t;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 namespace ZR::Enum {
 
@@ -38,6 +39,22 @@ bool ScanBlocksUntil(SampleCursor& channel, int32_t limit, const Scan& scan, con
     if (left < count) count = static_cast<int32_t>(left);
     channel.Skip(scan(v, first, count));
     if (done()) return false;
+  }
+}
+
+// Appends the channel's samples from its position up to limit (exclusive) to out; false when a sample before limit
+// is not yet there.
+inline bool AppendSamplesBefore(SampleCursor& channel, int32_t limit, std::vector<float>& out) {
+  for (;;) {
+    const int32_t first = channel.Position();
+    if (first >= limit) return true;
+    if (!channel.Ready()) return false;
+    int32_t count = 0;
+    const float* const block = channel.Block(count);
+    const int64_t left = static_cast<int64_t>(limit) - first;
+    if (left < count) count = static_cast<int32_t>(left);
+    out.insert(out.end(), block, block + count);
+    channel.Skip(count);
   }
 }
 

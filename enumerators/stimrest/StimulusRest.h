@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+#include "base/TickConversion.h"
+
 namespace ZR::Enum::Rest {
 
 // After a stimulus, rest is the level the signal held just before it; a segment whose level departs from rest by
@@ -44,6 +46,16 @@ inline constexpr double kLookMs = kRestMs + kArtefactMs;
 inline constexpr double kRestSpread = 2.0;
 // The fewest samples whose median absolute deviation is a spread at all.
 inline constexpr int32_t kMinRestSamples = 4;
+
+// kRestMs in ticks of tickPeriod seconds, at least kMinRestSamples; kLookMs likewise, at least that.
+inline int32_t RestTicks(double tickPeriod) noexcept {
+  const int32_t ticks = MsToTicks(kRestMs, tickPeriod);
+  return ticks > kMinRestSamples ? ticks : kMinRestSamples;
+}
+inline int32_t LookTicks(double tickPeriod) noexcept {
+  const int32_t ticks = MsToTicks(kLookMs, tickPeriod), rest = RestTicks(tickPeriod);
+  return ticks > rest ? ticks : rest;
+}
 
 struct StimulusRest {
   bool measured = false;  // rest was looked for (once per event)

@@ -99,6 +99,7 @@ DownwardSearch FindDownward(const AnalysisFindings& f, double longestMs) {
   const double minimum = f.SettingNumber(kHeightSetting);
   const int32_t atMinimum = minimum > reach && minimum < span ? FoundWith(f, Downward(minimum, interval)) : 0;
   if (atMinimum >= search.found) search.found = atMinimum, best = minimum;
+  search.threshold = best;
   search.detection = DetectionText(best, interval);
   return search;
 }

@@ -12,6 +12,7 @@ namespace ondara_host {
 // The search's settings (1010) and the events it finds with them on the recording.
 struct DownwardSearch {
   std::string detection;  // "1 0 -1 0.5 0.016 4 50 0 0 0": downward, an absolute threshold
+  double threshold = 0.0;  // that threshold, as the text gives it
   int32_t found = 0;
 };
 

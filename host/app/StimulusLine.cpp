@@ -11,7 +11,6 @@
 #include "host/common/MessageText.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <cwchar>
 #include <iomanip>
 #include <locale>
@@ -100,19 +99,6 @@ host::HostPtr<host::DataDocument> TurnedOver(const host::Recording& recording, s
   return host::DataDocument::Create(std::move(turned));
 }
 
-// The absolute threshold of a cycle detection text ("1 0 -1 0.5 0.016 4 50 0 0 0": its fifth field); 0 when it
-// gives none.
-double DetectionThreshold(const std::string& detection) {
-  std::istringstream fields(detection);
-  fields.imbue(std::locale::classic());
-  std::string field;
-  for (int i = 0; i < 5; ++i)
-    if (!(fields >> field)) return 0.0;
-  char* end = nullptr;
-  const double threshold = std::strtod(field.c_str(), &end);
-  return end != field.c_str() && *end == 0 && threshold > 0.0 ? threshold : 0.0;
-}
-
 // "; turned over, 16 of them have one: the responses point down, ...", where more than the `found`
 // the analysis measured have one turned over, with the cycle detector's
 // downward search that finds them as events of their own (FindDownward, its interval at most 2 ms)
@@ -131,8 +117,7 @@ std::string DownwardResponseWords(const AnalysisFindings& f, int32_t found) {
     return std::string();
   }
   const DownwardSearch search = FindDownward(f, 2.0);
-  const double threshold = search.found > 0 ? DetectionThreshold(search.detection) : 0.0;
-  const int32_t responses = MeasureStimuli(f, turned.Get(), threshold).responses;
+  const int32_t responses = MeasureStimuli(f, turned.Get(), search.found > 0 ? search.threshold : 0.0).responses;
   if (responses <= found) return std::string();
   const std::string text = "; turned over, " + std::to_string(responses) + " of them have one: the responses point "
                            "down, and Evoked Response measures upward ones only";
