@@ -60,6 +60,12 @@ std::string BaseUnitText(const host::Recording& recording, size_t channel) {
   return parts.baseUnit.empty() ? "" : " " + host::Utf8FromWide(parts.baseUnit);
 }
 
+double TypedHeight(double height) {
+  if (!(height > 0.0)) return height;
+  const double step = std::pow(10.0, std::floor(std::log10(height)) - 1);
+  return std::stod(host::NumberText(std::ceil(height / step - 1e-9) * step, 2));
+}
+
 std::string HeightText(double height, const host::Recording& recording, size_t channel) {
   const std::wstring units = ChannelUnits(recording, channel);
   const host::UnitParts parts = host::SplitUnitText(units);

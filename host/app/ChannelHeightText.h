@@ -19,6 +19,9 @@ double ChannelLongestLevel(const host::Recording& recording, size_t channel, dou
 // The base unit of the channel with a leading blank (" V"); empty for a channel without units.
 std::string BaseUnitText(const host::Recording& recording, size_t channel);
 
+// A height the user can type: rounded up to two figures, so that it is never below the one meant.
+double TypedHeight(double height);
+
 // "0.0005 V (0.5 mV)" for a channel in mV; "0.0005 V" for one in V.
 std::string HeightText(double height, const host::Recording& recording, size_t channel);
 

@@ -56,13 +56,6 @@ std::vector<std::string> PlacesAt(const AnalysisFindings& f, double height) {
   return places;
 }
 
-// A height the user can type: rounded up to two figures, so that it is never below the one meant.
-double TypedHeight(double height) {
-  if (!(height > 0.0)) return height;
-  const double step = std::pow(10.0, std::floor(std::log10(height)) - 1);
-  return std::stod(host::NumberText(std::ceil(height / step - 1e-9) * step, 2));
-}
-
 // The events the analysis finds at another minimum height; -1 when it does not run.
 int32_t FoundAt(const AnalysisFindings& f, double height) {
   const std::wstring call = CallAt(f, height);
@@ -379,10 +372,16 @@ std::string NoEventsLine(const AnalysisFindings& f) {
   const std::wstring type = f.Setting(kTypeSetting);
   const bool stimulated = type == L"3" || type == L"4";
   if (f.rows > 0 && (f.channel < 0 || !f.data)) return std::string();
+  // Stimuli of a stimulus height in the noise are partly the noise's own, and what follows them
+  // tells nothing of the responses: that comes first.
   if (f.rows > 0 && stimulated) {
-    const std::string none = NoResponseWords(f);
-    const std::string noise = none.empty() ? StimulusInNoiseWords(f) : std::string();
-    return noise.empty() ? none : "found " + std::to_string(f.rows) + (f.rows == 1 ? " event" : " events") + noise;
+    std::string noise = StimulusInNoiseWords(f);
+    if (noise.empty()) {
+      const std::string none = NoResponseWords(f);
+      if (!none.empty()) return none;
+      noise = ResponseInNoiseWords(f);
+    }
+    return noise.empty() ? noise : "found " + std::to_string(f.rows) + (f.rows == 1 ? " event" : " events") + noise;
   }
   // Rows of an upward type on a trace whose peaks point down are the noise on the rest between them.
   // Rows of a minimum height in the noise are the noise's own peaks, or pieces of the events it

@@ -35,7 +35,8 @@ struct AnalysisFindings {
 // not found; for the types that use the host's cycle detector its settings (1010). With events
 // of a stimulated type that are all stimuli without a response (as the analysis's own records
 // say, whatever columns the table shows), or of Evoked Response whose responses turned over
-// outnumber those it found, a line saying so; with events of Cardiac Action Potential
+// outnumber those it found, a line saying so, and of a stimulus height or a minimum height of
+// Evoked Response in the noise, that (the stimulus height first); with events of Cardiac Action Potential
 // or Action Potential on a trace whose peaks point down, or at a minimum height in the noise, a line
 // saying that; with events of an upward cycle search on a trace whose peaks point down, the same.
 // Empty otherwise.

@@ -11,6 +11,7 @@
 #include "host/common/MessageText.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cwchar>
 #include <iomanip>
 #include <locale>
@@ -36,6 +37,7 @@ int32_t StimuliFound(const AnalysisFindings& f, const std::wstring& call) {
 struct MeasuredStimuli {
   int32_t stimuli = 0;
   int32_t responses = 0;
+  std::vector<std::string> measured;  // each stimulus's place and what its response measured, empty without one
 };
 
 // The analysis's whole formula (the object setting 2025 names) run again: it writes one
@@ -78,6 +80,7 @@ MeasuredStimuli MeasureStimuli(const AnalysisFindings& f, host::DataDocument* da
     if (e.kind != "3") continue;
     ++measured.stimuli;
     if (!e.value.empty()) ++measured.responses;
+    measured.measured.push_back(e.record + ":" + e.tick + (e.value.empty() ? std::string() : "=" + e.value));
   }
   return measured;
 }
@@ -150,6 +153,34 @@ std::string PulseWords(const AnalysisFindings& f, const std::wstring& call) {
 }
 
 }  // namespace
+
+std::string ResponseInNoiseWords(const AnalysisFindings& f) {
+  if (f.SettingNumber(kTypeSetting) != 3 || f.Setting(kResponseSearchSetting) == L"f") return std::string();
+  const host::Recording& recording = f.data->Data();
+  const size_t channel = static_cast<size_t>(f.channel);
+  const double reach = NoiseReach(recording, channel);
+  const double height = f.SettingNumber(kHeightSetting);
+  if (!(height < reach)) return std::string();
+  const double span = ChannelSpan(recording, channel);
+  MeasuredStimuli best;
+  double at = 0.0;
+  for (double h = reach; h < span; h *= std::sqrt(2.0)) {
+    const MeasuredStimuli measured = MeasureStimuli(f, f.data, TypedHeight(h));
+    if (measured.responses > best.responses) best = measured, at = TypedHeight(h);
+  }
+  if (best.responses > 0 && best.measured == MeasureStimuli(f, f.data).measured) return std::string();
+  const std::string text = "; the minimum height (setting 1006 = " + host::ExactNumberText(height) +
+                           ") lies in the noise, whose standard deviation is about " +
+                           HeightText(std::stod(host::NumberText(ChannelNoiseSd(recording, channel), 3)), recording,
+                                      channel) +
+                           " and which swings by up to " + HeightText(TypedHeight(reach), recording, channel) +
+                           " here: the responses it passes may be the noise's own, and a minimum height above that "
+                           "leaves them out";
+  if (best.responses <= 0) return text + ", but the analysis finds no response that rises and falls by more";
+  return text + ": at " + HeightText(at, recording, channel) + " (setting 1006 = " + host::ExactNumberText(at) +
+         ") it finds " + std::to_string(best.responses) + (best.responses == 1 ? " response" : " responses") +
+         " after the " + std::to_string(best.stimuli) + " stimuli";
+}
 
 std::string NoStimulusWords(const AnalysisFindings& f) {
   const std::string head = "no stimulus found: ";

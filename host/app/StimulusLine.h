@@ -27,4 +27,14 @@ std::string NoResponseWords(const AnalysisFindings& findings);
 // reach (a pulse counts from the level before it, not from a trough). Empty otherwise.
 std::string StimulusInNoiseWords(const AnalysisFindings& findings);
 
+// "; the minimum height (setting 1006 = 0.0005) lies in the noise, ...: at 0.0073 V (7.3 mV) (setting
+// 1006 = 0.0073) it finds 16 responses after the 16 stimuli" for Evoked Response where the minimum
+// height of a response lies below the noise's reach (NoiseReach: the noise alone rises and falls
+// by it somewhere in the recording, so that a peak of the noise after a stimulus passes for its
+// response, or comes before it) and the responses found differ from those at the lowest of the
+// heights from the reach up (each sqrt 2 times the last, to the trace's span) that finds the most:
+// the rows a height in the noise measures where the responses stand above it are the responses.
+// Empty otherwise.
+std::string ResponseInNoiseWords(const AnalysisFindings& findings);
+
 }  // namespace ondara_host

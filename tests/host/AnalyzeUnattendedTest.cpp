@@ -581,7 +581,8 @@ int AdvisedCount(const std::string& line) {
 // with a plateau the noise splits (every RMP at rest, every APA the whole height, none on a
 // repolarisation), spikes turned over, half of them in pairs 2-3 ms apart (each a row of its own,
 // whatever the minimum width), responses pointing down at a minimum height in the noise and at one
-// above them, and inward currents searched upward, with settings typed as no double holds them
+// above them, responses pointing up at a minimum height in the noise (none read the noise's peaks
+// once followed), and inward currents searched upward, with settings typed as no double holds them
 // (0.3), and with a minimum height that counts a channel's own numbers (one row each, as deep as
 // they are).
 TEST_F(AnalyzeUnattended, EveryLineFollowedOnAGeneratedShapeBringsBackItsEvents) {
@@ -589,7 +590,8 @@ TEST_F(AnalyzeUnattended, EveryLineFollowedOnAGeneratedShapeBringsBackItsEvents)
   for (uint32_t seed = 1; seed <= 3; ++seed) {
     const testsupport::HintRecording shapes[] = {
         testsupport::CardiacPlateau(seed), testsupport::InvertedSpikes(seed), testsupport::DownwardResponses(seed),
-        testsupport::InwardCurrents(seed, "Time [s],Im [pA]"), testsupport::InwardCurrents(seed, "Time [s],Im")};
+        testsupport::InwardCurrents(seed, "Time [s],Im [pA]"), testsupport::InwardCurrents(seed, "Time [s],Im"),
+        testsupport::UpwardResponses(seed)};
     const std::wstring evoked = L"--type 3 --set 1000=3 --set 1002=0.01 --set 1008=20 ";
     const std::vector<std::wstring> options[] = {
         {L"--type 1 --set 1006=0.01", L"--type 1 --set 1006=0.015", L"--type 1 --set 1006=0.001",
@@ -597,7 +599,8 @@ TEST_F(AnalyzeUnattended, EveryLineFollowedOnAGeneratedShapeBringsBackItsEvents)
         {L"--type 5", L"--type 5 --set 1035=1", L"--type 5 --set 1035=0.3", L"--type 1"},
         {evoked + L"--set 1006=0.002", evoked + L"--set 1006=0.03", evoked + L"--set 1006=0.002 --set 1008=40"},
         {L"--type 2", L"--type 0", L"--type 2 --set \"1010=1 0 1 0.3 3.3 5 100 1 0 0\""},
-        {L"--type 1", L"--type 5", L"--type 0 --set \"1010=1 0 1 0.3 30 5 100 0 0 0\""}};
+        {L"--type 1", L"--type 5", L"--type 0 --set \"1010=1 0 1 0.3 30 5 100 0 0 0\""},
+        {evoked + L"--set 1006=0.0005", evoked + L"--set 1006=0.003", evoked + L"--set 1006=0.005"}};
     for (size_t shape = 0; shape < std::size(shapes); ++shape) {
       const testsupport::HintRecording& events = shapes[shape];
       const std::wstring file = testsupport::WriteTempText(events.text);
@@ -619,7 +622,7 @@ TEST_F(AnalyzeUnattended, EveryLineFollowedOnAGeneratedShapeBringsBackItsEvents)
           ASSERT_TRUE(RunHost(L"analyze --table --recording \"" + file + L"\" " + option + L" " + advice, followed));
         }
         const wchar_t type = option[option.find(L"--type ") + 7];
-        const bool cycles = type == L'0' || type == L'2' || advice.find(L"1010=") != std::wstring::npos;
+        const bool cycles = type == L'0' || type == L'2' || type == L'3' || advice.find(L"1010=") != std::wstring::npos;
         const std::vector<double> heights = ColumnValues(followed.output, cycles ? "Height" : "APA");
         const std::vector<double> rests = ColumnValues(followed.output, cycles ? "Baseline" : "RMP");
         EXPECT_EQ(static_cast<size_t>(events.events), heights.size()) << name << " " << Utf8(advice) << "\n" << said;

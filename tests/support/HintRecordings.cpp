@@ -81,6 +81,18 @@ HintRecording DownwardResponses(uint32_t seed) {
   return {Rows(20000.0, 1.7, 0.3, seed, at), 16, -60.0, -depth};
 }
 
+HintRecording UpwardResponses(uint32_t seed) {
+  uint32_t draw = seed;
+  const double size = Drawn(draw, 10.0, 14.0), noise = Drawn(draw, 0.5, 0.8);
+  const auto at = [size](double t) {
+    const double ms = std::fmod(t - 0.05 + 1.0, 0.1) * 1000.0;  // from each stimulus
+    if (t < 0.05 || t >= 1.65) return -60.0;
+    const double x = (ms - 0.3) / 1.7;  // the response starts as the artefact ends
+    return -60.0 + (ms < 0.3 ? 25.0 : 0.0) + (x > 0.0 ? size * x * std::exp(1.0 - x) : 0.0);
+  };
+  return {Rows(20000.0, 1.7, noise, seed, at), 16, -60.0, size};
+}
+
 HintRecording InwardCurrents(uint32_t seed, const std::string& header) {
   uint32_t draw = seed;
   const double size = Drawn(draw, 50.0, 70.0), noise = Drawn(draw, 1.5, 2.5);

@@ -33,6 +33,11 @@ HintRecording InvertedSpikes(uint32_t seed);
 // from a rest of -60 mV, at 20 kHz, with white noise of 0.3 mV.
 HintRecording DownwardResponses(uint32_t seed);
 
+// Evoked responses that point up: 16 stimuli 100 ms apart from 0.05 s, each a +25 mV artefact of
+// 0.3 ms, then a response of 10-14 mV (an alpha function peaking 2 ms after the stimulus) from a
+// rest of -60 mV, at 20 kHz, with white noise of 0.5-0.8 mV.
+HintRecording UpwardResponses(uint32_t seed);
+
 // Ten inward currents 180 ms apart from a holding level of -20 (pA): each falls by 50-70 within a
 // millisecond and decays over 5 ms, at 10 kHz, with white noise of 1.5-2.5; under `header`, which
 // names the time and the current (with its unit or without one).
