@@ -185,7 +185,8 @@ std::string FilterOffText(const AnalysisFindings& f, const std::wstring& call, i
 // None: the minimum height is higher than every peak's rise and fall. Where the minimum height lies
 // in the noise, the noise's own peaks and the pieces it splits a plateau into, which a higher one
 // leaves out. Otherwise each is a peak of its own, which a smaller minimum width keeps: the line
-// gives the largest that keeps any. Empty when the detector does not run alone.
+// gives the largest that keeps any, unless the rate says the times were read in the wrong unit
+// (RateDoubtText), which the widths count in. Empty when the detector does not run alone.
 std::string UnfilteredPeaksText(const AnalysisFindings& f, int32_t widthId) {
   const std::string widthSetting = "setting " + std::to_string(widthId);
   const std::wstring call = DetectorCall(*f.data, kPeakDetector);
@@ -195,8 +196,11 @@ std::string UnfilteredPeaksText(const AnalysisFindings& f, int32_t widthId) {
   const std::string found = ": the peak detector found " + std::to_string(peaks) + " before it";
   const std::string noise = InNoiseText(f);
   if (!noise.empty()) return found + noise;
+  // Widths counted in times read in the wrong unit are no advice: the times come first.
+  const std::string rate = RateDoubtText(f);
+  if (!rate.empty()) return found + ", peaks of their own rather than pieces of wider ones" + rate;
   return found + ", peaks of their own rather than pieces of wider ones: a smaller minimum width (" + widthSetting +
-         ") keeps them" + SmallerWidthText(f, widthId, peaks) + FilterOffText(f, call, widthId) + RateDoubtText(f);
+         ") keeps them" + SmallerWidthText(f, widthId, peaks) + FilterOffText(f, call, widthId);
 }
 
 // The minimum width that drops peaks: the width filter's when it is on; without it the peak

@@ -176,6 +176,9 @@ std::string ResponseInNoiseWords(const AnalysisFindings& f) {
                            " and which swings by up to " + HeightText(TypedHeight(reach), recording, channel) +
                            " here: the responses it passes may be the noise's own, and a minimum height above that "
                            "leaves them out";
+  // Above the noise, more turned over than upward: the responses point down.
+  const std::string downward = DownwardResponseWords(f, best.responses);
+  if (!downward.empty()) return text + downward;
   if (best.responses <= 0) return text + ", but the analysis finds no response that rises and falls by more";
   return text + ": at " + HeightText(at, recording, channel) + " (setting 1006 = " + host::ExactNumberText(at) +
          ") it finds " + std::to_string(best.responses) + (best.responses == 1 ? " response" : " responses") +

@@ -34,7 +34,8 @@ std::string StimulusInNoiseWords(const AnalysisFindings& findings);
 // response, or comes before it) and the responses found differ from those at the lowest of the
 // heights from the reach up (each sqrt 2 times the last, to the trace's span) that finds the most:
 // the rows a height in the noise measures where the responses stand above it are the responses.
-// Empty otherwise.
+// Where more stimuli have a response turned over than at that height, the words that say the
+// responses point down (as NoResponseWords's) instead of that height. Empty otherwise.
 std::string ResponseInNoiseWords(const AnalysisFindings& findings);
 
 }  // namespace ondara_host

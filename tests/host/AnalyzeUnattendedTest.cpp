@@ -454,8 +454,8 @@ std::wstring NoisyPlateauRecording(uint32_t seed) {
 // meant as it is) and one typed in the channel's unit; one below the span that no peak rises and
 // falls by, with the width filter on, off and without a width; the width filter dropping peaks
 // of their own (the bundled ECG's R waves), or the pieces noise splits a plateau into, or peaks
-// whose times were written in minutes; the detector's own minimum width with the filter off; the
-// wrong direction for the cycle detector.
+// whose times were written in minutes (no width advised: the times first); the detector's own
+// minimum width with the filter off; the wrong direction for the cycle detector.
 TEST_F(AnalyzeUnattended, EveryHintFollowedBringsTheEventsBack) {
   ASSERT_TRUE(testsupport::HostBuilt());
   const std::wstring steps = L"\"" + testsupport::SourcePathW("data/neuron_steps.csv") + L"\" --type 5 --set 1035=1 ";
@@ -485,7 +485,7 @@ TEST_F(AnalyzeUnattended, EveryHintFollowedBringsTheEventsBack) {
        L"--set 1001=50", 8},
       {L"\"" + plateau + L"\" --type 1", {noise, "swings by up to 0.081 V (81 mV)", "at 0.081 V (81 mV) (setting 1006 = "
        "0.081) the width filter keeps 4"}, L"--set 1006=0.081", 4},
-      {L"\"" + minutes + L"\" --type 1", {"; at 300000 Hz, above the rates recordings are made at, the times read as "
+      {L"\"" + minutes + L"\" --type 1", {"rather than pieces of wider ones; at 300000 Hz", "; at 300000 Hz, above the rates recordings are made at, the times read as "
        "seconds are most likely minutes, and widths count in them: put the times in seconds first\r\n"}, L"", 0},
       {steps + L"--set 1006=0.099", {"the highest that does is 0.0948 V (94.8 mV), and a minimum height (setting 1006)"},
        L"--set 1006=0.09", 1},
@@ -597,7 +597,8 @@ TEST_F(AnalyzeUnattended, EveryLineFollowedOnAGeneratedShapeBringsBackItsEvents)
         {L"--type 1 --set 1006=0.01", L"--type 1 --set 1006=0.015", L"--type 1 --set 1006=0.001",
          L"--type 1 --set 1036=f --set 1006=0.005"},
         {L"--type 5", L"--type 5 --set 1035=1", L"--type 5 --set 1035=0.3", L"--type 1"},
-        {evoked + L"--set 1006=0.002", evoked + L"--set 1006=0.03", evoked + L"--set 1006=0.002 --set 1008=40"},
+        {evoked + L"--set 1006=0.002", evoked + L"--set 1006=0.03", evoked + L"--set 1006=0.002 --set 1008=40",
+         evoked + L"--set 1006=0.0005"},
         {L"--type 2", L"--type 0", L"--type 2 --set \"1010=1 0 1 0.3 3.3 5 100 1 0 0\""},
         {L"--type 1", L"--type 5", L"--type 0 --set \"1010=1 0 1 0.3 30 5 100 0 0 0\""},
         {evoked + L"--set 1006=0.0005", evoked + L"--set 1006=0.003", evoked + L"--set 1006=0.005"}};
@@ -657,9 +658,16 @@ TEST_F(AnalyzeUnattended, StimulusHeightInTheNoiseIsSaid) {
   const std::wstring file = testsupport::WriteTempText(text);
   const std::wstring evoked = L"analyze --table --recording \"" + file + L"\" --type 3 --set 1000=3 --set 1006=0.005 "
                               L"--set 1008=40 --set 1027=90 --set 1002=";
-  RunResult low, high;
+  RunResult low, high, both;
   ASSERT_TRUE(RunHost(evoked + L"0.004", low));
   ASSERT_TRUE(RunHost(evoked + L"0.0125", high));
+  // The noise's stimuli, and its responses after them at a minimum height in the noise too: the
+  // stimulus height comes first, and nothing is said of the responses turned over.
+  ASSERT_TRUE(RunHost(L"analyze --table --recording \"" + file + L"\" --type 3 --set 1000=3 --set 1006=0.0005 "
+                      L"--set 1008=40 --set 1002=0.001", both));
+  EXPECT_NE(std::string::npos, both.output.find("; the stimulus height (setting 1002 = 0.001) lies in the noise"))
+      << both.output;
+  EXPECT_EQ(std::string::npos, both.output.find("point down")) << both.output;
   EXPECT_NE(std::string::npos, low.output.find("; the stimulus height (setting 1002 = 0.004) lies in the noise, whose "
                                                "standard deviation is about 0.001"))
       << low.output;
