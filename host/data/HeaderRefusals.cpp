@@ -138,31 +138,53 @@ bool IsUnitsRow(const LineCells& row, size_t headerCells) {
   return unit;
 }
 
-// The header's first two cells with the units of the row under it, as the reader takes them.
+// Whether a header cell gives its unit in brackets ("Vm [mV]").
+bool GivesUnit(std::string_view cell) { return cell.find('[') != std::string_view::npos && cell.back() == ']'; }
+
+// The first two header cells without a unit in brackets, with the one the row under it gives, as
+// the reader takes them ("'Im [pA]'"); a unit the cell gives in parentheses gives way to the row's.
+// Empty when every cell the row gives a unit gives its own.
 std::string WithUnits(const LineCells& header, const LineCells& units) {
   std::string words;
-  for (size_t i = 0; i < header.cells.size() && i < 2; ++i) {
-    words += (i > 0 ? ", " : "") + BracketForm(header.cells[i], Unbracketed(units.cells[i]));
+  int named = 0;
+  for (size_t i = 0; i < header.cells.size() && named < 2; ++i) {
+    const std::string_view unit = Unbracketed(units.cells[i]);
+    if (GivesUnit(header.cells[i]) || unit.empty()) continue;
+    std::string_view name = header.cells[i], spelt;
+    if (!SplitParenthesisedUnit(header.cells[i], &name, &spelt)) name = header.cells[i];
+    words += (named++ > 0 ? ", " : "") + BracketForm(name, unit);
   }
   return words;
 }
 
 // The line, among the first few after the first, that reads as the header: one naming the Time
-// column, or a line without numbers above a first line of samples that has as many cells; a blank
-// line is none. 0 when none does.
+// column, or a line without numbers above a first line of samples that has as many cells (the line
+// above it where that is a units row under it); a blank line is none. 0 when none does.
 int HeaderLineAfter(std::string_view rest) {
+  LineCells above;
   for (int number = 2; number <= kHeaderSearchLines + 1 && !rest.empty(); ++number) {
     const std::string_view line = FirstLine(rest);
     rest = AfterFirstLine(rest);
-    if (line.find_first_not_of(" \t") == std::string_view::npos) continue;
+    if (line.find_first_not_of(" \t") == std::string_view::npos) {
+      above = LineCells();
+      continue;
+    }
     if (ReadsAsHeader(line)) return number;
     const LineCells cells = SplitLine(line), next = SplitLine(FirstLine(rest));
     bool blanks = false;
     if (HoldsOnlyNumbers(cells, &blanks)) return 0;
     const bool samplesNext = !FirstLine(rest).empty() && HoldsOnlyNumbers(next, &blanks);
-    if (samplesNext && next.cells.size() == cells.cells.size()) return number;
+    if (samplesNext && next.cells.size() == cells.cells.size())
+      return number > 2 && IsUnitsRow(cells, above.cells.size()) ? number - 1 : number;
+    above = cells;
   }
   return 0;
+}
+
+// The line `number` (from 2) of the text after the first line.
+std::string_view LineAfter(std::string_view rest, int number) {
+  for (; number > 2; --number) rest = AfterFirstLine(rest);
+  return FirstLine(rest);
 }
 
 // The sampling rate, Hz, a line gives as a key and its value: a key naming a sampling rate or
@@ -193,43 +215,60 @@ double KeyedRate(std::string_view line) {
 }
 
 // ", and give the sampling rate line 1 holds with --rate 20000, as the header has no Time column",
-// where a line before the header (line `header`, after `first` and in `rest`) gives the rate as a
-// key and its value and the header's first column neither gives the times nor looks like them;
-// empty otherwise. Without the lines before it the header needs the rate they held.
-std::string KeyedRateWords(std::string_view first, std::string_view rest, int header) {
-  double rate = KeyedRate(first);
-  int holder = 1;
-  for (int number = 2; number < header; ++number, rest = AfterFirstLine(rest))
-    if (!(rate > 0.0)) rate = KeyedRate(FirstLine(rest)), holder = number;
-  if (!(rate > 0.0)) return std::string();
-  const LineCells headings = SplitLine(FirstLine(rest));
+// where the header's first column neither gives the times nor looks like them (judged on the
+// samples after it): alone the header needs a rate, the one line `holder` before it gives as a key
+// and its value (`rate`), else the words name none ("--rate HZ"). Empty for a header that gives
+// the times or is refused for its first column.
+std::string RateWords(std::string_view header, std::string_view samples, double rate, int holder) {
+  const LineCells headings = SplitLine(header);
   const std::string_view heading = headings.cells[0];
   const size_t open = heading.find('[');
   const std::string_view name = TrimBlanks(heading.substr(0, open));
   const std::string_view units = open == std::string_view::npos ? std::string_view() : Unbracketed(heading.substr(open));
-  const std::vector<double> values = FirstColumnValues(AfterFirstLine(rest), headings.separator, kFirstValuesJudged);
+  const std::vector<double> values = FirstColumnValues(samples, headings.separator, kFirstValuesJudged);
   const FirstColumnVerdict verdict = JudgeFirstColumn(name, units, values, true);
   if (verdict.time || !verdict.refusal.empty() || !verdict.note.empty()) return std::string();
-  return ", and give the sampling rate line " + std::to_string(holder) + " holds with --rate " + NumberText(rate, 15) +
-         ", as the header has no Time column";
+  const std::string given =
+      rate > 0.0 ? " line " + std::to_string(holder) + " holds with --rate " + NumberText(rate, 15) : " with --rate HZ";
+  return ", and give the sampling rate" + given + ", as the header has no Time column";
 }
 
-// A first line that is not the header, when a line after it reads as one: a title line. With no
-// rate given, where the lines before it held the one the header needs, that too.
+// RateWords for the header at line `header` (after `first`, in `rest`; its samples after the
+// units row under it where `unitsRow`), with the rate the first of the lines before it to give one
+// as a key and its value gives.
+std::string RateWordsAfter(std::string_view first, std::string_view rest, int header, bool unitsRow) {
+  double rate = KeyedRate(first);
+  int holder = 1;
+  for (int number = 2; number < header; ++number, rest = AfterFirstLine(rest))
+    if (!(rate > 0.0)) rate = KeyedRate(FirstLine(rest)), holder = number;
+  const std::string_view samples = AfterFirstLine(rest);
+  return RateWords(FirstLine(rest), unitsRow ? AfterFirstLine(samples) : samples, rate, holder);
+}
+
+// "line 2 holds units under the header, ...": the units row at line `number` under the header, the
+// units to write in brackets there (none where the header gives each its own) and its removal.
+std::string UnitsRowWords(const LineCells& header, const LineCells& row, int number) {
+  const std::string units = WithUnits(header, row);
+  const std::string at = "line " + std::to_string(number);
+  return at + " holds units under the header, " +
+         (units.empty() ? "which gives each column's unit already: remove " + at
+                        : "where the reader expects samples: write each unit in brackets in the header, as " + units +
+                              ", and remove " + at);
+}
+
+// A first line that is not the header, when a line after it reads as one: a title line. A units
+// row under that header is named too, and with no rate given, where the header needs one, that
+// (the one the lines before it held, if any).
 HeaderFault TitleLineFault(std::string_view line, std::string_view rest, bool rateGiven) {
   if (ReadsAsHeader(line)) return {};
   const int number = HeaderLineAfter(rest);
   if (number == 0) return {};
+  const LineCells header = SplitLine(LineAfter(rest, number)), row = SplitLine(LineAfter(rest, number + 1));
+  const bool unitsRow = IsUnitsRow(row, header.cells.size());
   return {1, 1, "the first line " + QuoteInput(line) + " is not the header; the header looks to be line " +
                     std::to_string(number) + ": remove the lines before it" +
-                    (rateGiven ? std::string() : KeyedRateWords(line, rest, number))};
-}
-
-// Whether every cell of a line names its unit in brackets, as a header does.
-bool GivesEveryUnit(const LineCells& line) {
-  for (const std::string_view cell : line.cells)
-    if (cell.find('[') == std::string_view::npos || cell.back() != ']') return false;
-  return true;
+                    (unitsRow ? "; " + UnitsRowWords(header, row, number + 1) : std::string()) +
+                    (rateGiven ? std::string() : RateWordsAfter(line, rest, number, unitsRow))};
 }
 
 // A header names its columns: a first line holding a number beside a name ("Sampling rate,20000")
@@ -242,7 +281,8 @@ bool HoldsANumber(const LineCells& line) {
 
 // What the line under the first shows of it: a first line followed by a blank line, or holding a
 // key and its value, is a title line where a later line reads as the header; above a units row it
-// is the header, which either gives each unit in brackets already or takes the row's.
+// is the header, which either gives each unit in brackets already or takes the row's where it gives
+// none, and without a Time column needs a rate.
 HeaderFault FirstRowFault(std::string_view line, const LineCells& header, std::string_view rest, bool rateGiven) {
   const std::string_view row = FirstLine(rest);
   const LineCells rowCells = SplitLine(row);
@@ -254,10 +294,8 @@ HeaderFault FirstRowFault(std::string_view line, const LineCells& header, std::s
     if (!title.what.empty()) return title;
   }
   if (IsUnitsRow(rowCells, header.cells.size()))
-    return {2, 1, GivesEveryUnit(header)
-                      ? "line 2 holds units under the header, which gives each column's unit already: remove line 2"
-                      : "line 2 holds units under the header, where the reader expects samples: write each unit in "
-                        "brackets in the header, as " + WithUnits(header, rowCells) + ", and remove line 2"};
+    return {2, 1, UnitsRowWords(header, rowCells, 2) +
+                      (rateGiven ? std::string() : RateWords(line, AfterFirstLine(rest), 0.0, 0))};
   return TitleLineFault(line, rest, rateGiven);
 }
 

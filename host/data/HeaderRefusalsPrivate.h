@@ -34,9 +34,11 @@ struct HeaderFault {
 // than header then samples: only numbers on the first line (no header), a title line before the
 // header, units on the line under it, a first heading left empty (a spreadsheet's index column),
 // a separator at the end of the header. Nothing for a line that may be the header: a fault it
-// does not name is left to the reader. Lines before the header that give the sampling rate as a
-// key and its value ("Sampling rate,20000") are named with it where no rate is given (`rateGiven`)
-// and the header has no Time column: without them it needs the rate.
+// does not name is left to the reader. A units row is named with the bracket form of each heading
+// that gives no unit (only its removal where all do). Where no rate is given (`rateGiven`) and the
+// header found (after a title line, or above a units row) has no Time column, the words ask for
+// one: the rate a line before the header gives as a key and its value ("Sampling rate,20000"),
+// named with its line, else "--rate HZ". Each change named, made, leaves a header that reads.
 HeaderFault HeaderLayoutFault(std::string_view line, std::string_view rest, bool rateGiven);
 
 // A Time column at the column-th place (from 1), not the first: the refusal saying where it goes.
