@@ -110,11 +110,17 @@ FirstColumnVerdict EvenlyRising(const std::string& quoted, const std::vector<dou
 
 }  // namespace
 
-std::vector<double> FirstColumnValues(std::string_view text, char separator, size_t most) {
+std::vector<double> ColumnValues(std::string_view text, char separator, size_t column, size_t most) {
   std::vector<double> values;
   while (!text.empty() && values.size() < most) {
     const size_t end = text.find_first_of("\r\n");
-    std::string cell(text.substr(0, std::min(end, text.find(separator))));
+    size_t start = 0;
+    for (size_t skipped = 0; skipped < column && start != std::string_view::npos; ++skipped) {
+      start = text.find(separator, start);
+      if (start != std::string_view::npos) start = start < end ? start + 1 : std::string_view::npos;
+    }
+    if (start == std::string_view::npos) break;
+    std::string cell(text.substr(start, std::min(end, text.find(separator, start)) - start));
     const size_t next = end == std::string_view::npos ? end : end + (text.compare(end, 2, "\r\n") == 0 ? 2 : 1);
     text = next == std::string_view::npos ? std::string_view() : text.substr(next);
     const size_t first = cell.find_first_not_of(" \t\"");

@@ -10,13 +10,14 @@
 
 namespace host {
 
-// The lines after the header whose first cells tell whether the first column holds times.
+// The lines after the header whose cells tell whether the first column holds times, and what
+// unit a channel without one is in.
 inline constexpr size_t kFirstValuesJudged = 4096;
 
-// The numbers in the first column of the lines of text up to the first blank line, at most
+// The numbers in a column (from 0) of the lines of text up to the first blank line, at most
 // `most` of them; reading stops at a cell that holds no number. With semicolons between cells a
 // decimal comma stands for the point.
-std::vector<double> FirstColumnValues(std::string_view text, char separator, size_t most);
+std::vector<double> ColumnValues(std::string_view text, char separator, size_t column, size_t most);
 
 // What the first column is, and what the reader says of it.
 struct FirstColumnVerdict {

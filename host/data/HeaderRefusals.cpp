@@ -225,7 +225,7 @@ std::string RateWords(std::string_view header, std::string_view samples, double 
   const size_t open = heading.find('[');
   const std::string_view name = TrimBlanks(heading.substr(0, open));
   const std::string_view units = open == std::string_view::npos ? std::string_view() : Unbracketed(heading.substr(open));
-  const std::vector<double> values = FirstColumnValues(samples, headings.separator, kFirstValuesJudged);
+  const std::vector<double> values = ColumnValues(samples, headings.separator, 0, kFirstValuesJudged);
   const FirstColumnVerdict verdict = JudgeFirstColumn(name, units, values, true);
   if (verdict.time || !verdict.refusal.empty() || !verdict.note.empty()) return std::string();
   const std::string given =

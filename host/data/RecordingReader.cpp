@@ -128,6 +128,7 @@ class Reader {
   double ReadNumber(const Cell& cell) const;
   void ReadHeader(std::string_view line);
   bool ReadFirstHeading(std::string_view name, std::string_view units, int column);
+  double LargestValue(size_t column) const;
   void NoteTimeStart(double firstTime);
   void NoteTimeUnit(double period);
   void ReadRow(std::string_view line);
@@ -260,7 +261,8 @@ void Reader::ReadHeader(std::string_view line) {
     if (i == 0 && ReadFirstHeading(name, units, cells[i].column)) continue;
     // A first column said to rise as times do needs no word on a unit for its values.
     const bool noted = i == 0 && mFirstColumnNoted;
-    const std::string note = mOptions.notes && !noted ? UnitNote(name, units) : std::string();
+    const double largest = mOptions.notes && !noted && units.empty() ? LargestValue(i) : 0.0;
+    const std::string note = mOptions.notes && !noted ? UnitNote(name, units, largest) : std::string();
     if (!note.empty()) mOptions.notes->push_back(note);
     mRecording.channels.push_back({Widen(name), Widen(units), L""});
     mPrefixes.push_back(SplitUnitText(mRecording.channels.back().units).prefix);
@@ -275,8 +277,8 @@ void Reader::ReadHeader(std::string_view line) {
 // Whether the first heading is the Time column's; one that holds times the reader cannot take
 // as such (or a rate given beside them) is refused.
 bool Reader::ReadFirstHeading(std::string_view name, std::string_view units, int column) {
-  const std::vector<double> values = FirstColumnValues(mText.substr(std::min(mPos, mText.size())), mSeparator,
-                                                       kFirstValuesJudged);
+  const std::vector<double> values = ColumnValues(mText.substr(std::min(mPos, mText.size())), mSeparator, 0,
+                                                  kFirstValuesJudged);
   const FirstColumnVerdict verdict = JudgeFirstColumn(name, units, values, mOptions.rateHz > 0.0);
   if (verdict.time && !verdict.refusal.empty()) throw RecordingRateConflict(mFile, mLineNo, column, verdict.refusal);
   if (!verdict.refusal.empty()) Fail(mLineNo, column, verdict.refusal);
@@ -286,6 +288,15 @@ bool Reader::ReadFirstHeading(std::string_view name, std::string_view units, int
   mHasTime = true;
   mTimeUnitNoted = !units.empty();
   return true;
+}
+
+// The largest magnitude among the first values in a column (from 0) after the header; 0 without one.
+double Reader::LargestValue(size_t column) const {
+  double largest = 0.0;
+  for (const double value : ColumnValues(mText.substr(std::min(mPos, mText.size())), mSeparator, column,
+                                         kFirstValuesJudged))
+    largest = std::max(largest, std::fabs(value));
+  return largest;
 }
 
 // The table counts times from each record's start, whatever the file's first time: said once.

@@ -5,6 +5,8 @@
 #include "host/common/UnitText.h"
 #include "host/data/RecordingReader.h"
 
+#include <vector>
+
 namespace host {
 
 namespace {
@@ -64,25 +66,57 @@ bool SplitSpeltUnit(std::string_view name, std::string_view* bare, std::string_v
   return !bare->empty() && unit->size() >= 2 && IsKnownUnitText(WideFromUtf8(*unit));
 }
 
+// The units a channel is written in, and the base units the magnitudes such signals are recorded
+// at span: a current's largest value lies between 1 pA and 100 nA, a voltage's between 1 mV and 1 V.
+struct WrittenUnit {
+  const char* unit;
+  double scale;  // its base units
+  Quantity quantity;
+};
+constexpr WrittenUnit kWrittenUnits[] = {{"mV", 1e-3, Quantity::Voltage}, {"pA", 1e-12, Quantity::Current},
+                                         {"nA", 1e-9, Quantity::Current},  {"V", 1.0, Quantity::Voltage},
+                                         {"A", 1.0, Quantity::Current},    {"uV", 1e-6, Quantity::Voltage}};
+constexpr double kLargestCurrent[] = {1e-12, 1e-7};
+constexpr double kLargestVoltage[] = {1e-3, 1.0};
+
+// The units, at most two and the likelier first, in which a channel of this quantity (any, for
+// Unknown) whose largest value is `largest` reads as such a signal; where none does, those its
+// quantity is written in most (pA or nA; mV; mV or pA).
+std::vector<const char*> FittingUnits(Quantity quantity, double largest) {
+  std::vector<const char*> units;
+  for (const WrittenUnit& written : kWrittenUnits) {
+    const double* range = written.quantity == Quantity::Current ? kLargestCurrent : kLargestVoltage;
+    const double base = largest * written.scale;
+    if ((quantity == Quantity::Unknown || quantity == written.quantity) && base >= range[0] && base <= range[1] &&
+        units.size() < 2)
+      units.push_back(written.unit);
+  }
+  if (!units.empty()) return units;
+  switch (quantity) {
+    case Quantity::Current:
+      return {"pA", "nA"};
+    case Quantity::Voltage:
+      return {"mV"};
+    case Quantity::Unknown:
+      break;
+  }
+  return {"mV", "pA"};
+}
+
 // The unit to write in brackets for a name without one: "units are read in brackets: 'Im [pA]'"
-// where the name gives it in parentheses or spelt as data frames write it, else the unit its name
-// stands for, with the other prefix a current is recorded in; both a voltage's and a current's
-// where the name says neither.
-std::string BracketAdvice(std::string_view name) {
+// where the name gives it in parentheses or spelt as data frames write it, else the units that fit
+// its largest value among those its name stands for (any, where it says neither).
+std::string BracketAdvice(std::string_view name, double largest) {
   std::string_view bare, unit;
   if ((SplitParenthesisedUnit(name, &bare, &unit) || SplitSpeltUnit(name, &bare, &unit)) &&
       IsKnownUnitText(WideFromUtf8(unit)))
     return "units are read in brackets: " + BracketForm(bare, unit);
-  const std::string give = "give its unit in brackets, as ";
-  switch (QuantityOf(name)) {
-    case Quantity::Current:
-      return give + BracketForm(name, "pA") + " (or " + BracketForm(name, "nA") + ", whichever its values are in)";
-    case Quantity::Voltage:
-      return give + BracketForm(name, "mV");
-    case Quantity::Unknown:
-      break;
-  }
-  return give + BracketForm(name, "mV") + " or " + BracketForm(name, "pA") + ", whichever its values are in";
+  const Quantity quantity = QuantityOf(name);
+  const std::vector<const char*> units = FittingUnits(quantity, largest);
+  std::string words = "give its unit in brackets, as " + BracketForm(name, units[0]);
+  if (units.size() == 1) return words;
+  const std::string whichever = BracketForm(name, units[1]) + ", whichever its values are in";
+  return words + (quantity == Quantity::Unknown ? " or " + whichever : " (or " + whichever + ")");
 }
 
 }  // namespace
@@ -108,13 +142,13 @@ std::string UnitCharacterFault(std::string_view units, size_t* at) {
   return std::string();
 }
 
-std::string UnitNote(std::string_view name, std::string_view units) {
+std::string UnitNote(std::string_view name, std::string_view units, double largest) {
   const std::string channel = "channel " + std::string(name);
   const std::string read = ": its values are read as base units";
   // Heights and thresholds are given in base units: without a unit they count the file's own numbers.
   if (units.empty())
     return channel + " has no unit in [ ]" + read + ", so heights and thresholds count its own numbers: " +
-           BracketAdvice(name);
+           BracketAdvice(name, largest);
   if (IsKnownUnitText(WideFromUtf8(units))) return std::string();
   return channel + " has the unknown unit " + QuoteInput(units) + " in [ ]" + read + Suggestion(units, "; did you mean ");
 }

@@ -23,9 +23,12 @@ std::string UnitCharacterFault(std::string_view units, size_t* at);
 // A unit the file leaves out, or one the host does not know, is read as the base unit: the note
 // saying so, with the known unit an unknown one stands for; for a unit left out, what heights then
 // count and the bracket form that gives it one (the unit in parentheses or spelt with '_' or '.',
-// else the unit its name stands for: pA or nA for a current, mV for a voltage, the choice for
-// another). Empty for a known unit.
-std::string UnitNote(std::string_view name, std::string_view units);
+// else a unit in which its largest value among the first rows, `largest`, reads as the quantity its
+// name stands for: a current's largest between 1 pA and 100 nA (pA, nA or A), a voltage's between
+// 1 mV and 1 V (mV, V or uV), any of them for another name; at most two, the likelier first; where
+// none fits, pA or nA for a current, mV for a voltage, the choice for another). Empty for a known
+// unit.
+std::string UnitNote(std::string_view name, std::string_view units, double largest);
 
 // A Time column without a unit is read in seconds: the note giving the rate that makes, and where
 // that rate lies outside those recordings are sampled at (100 Hz to 200 kHz), the rate the times

@@ -429,6 +429,16 @@ TEST(RecordingReader, NotesNameEachAssumption) {
         "'Current [nA]', whichever its values are in)"}},
       {"Time [s],Signal\n0,1\n0.1,2\n", {"channel Signal has no unit in [ ]" + baseUnits + unitless + "give its unit in "
                                          "brackets, as 'Signal [mV]' or 'Signal [pA]', whichever its values are in"}},
+      // The unit its values fit: a current's largest 1 pA to 100 nA, a voltage's 1 mV to 1 V.
+      {"Time [s],Im,Vm,I,Current,V\n0,1e-10,-0.065,0.25,-350,1500\n0.1,-2e-10,-0.07,-0.5,-400,-2000\n",
+       {"channel Im has no unit in [ ]" + baseUnits + unitless + "give its unit in brackets, as 'Im [A]'",
+        "channel Vm has no unit in [ ]" + baseUnits + unitless + "give its unit in brackets, as 'Vm [V]'",
+        "channel I has no unit in [ ]" + baseUnits + unitless + "give its unit in brackets, as 'I [nA]'",
+        "channel Current has no unit in [ ]" + baseUnits + unitless + "give its unit in brackets, as 'Current [pA]'",
+        "channel V has no unit in [ ]" + baseUnits + unitless + "give its unit in brackets, as 'V [uV]'"}},
+      {"Time [s];Signal\n0;0,05\n0,1;0,07\n", {"channel Signal has no unit in [ ]" + baseUnits + unitless + "give its "
+                                               "unit in brackets, as 'Signal [nA]' or 'Signal [V]', whichever its "
+                                               "values are in"}},
       // Times under another heading: taken in seconds, or read as a channel beside a rate.
       {"Zeit [s],V [V]\n0,1\n0.1,2\n", {"the first column 'Zeit [s]' holds rising times in seconds: it is read as the "
                                         "Time column"}},
@@ -454,6 +464,28 @@ TEST(RecordingReader, NotesNameEachAssumption) {
     noting.rateHz = c.rate;
     ParseRecordingText(c.text, "test.csv", noting);
     EXPECT_EQ(c.notes, notes) << c.text;
+    // Each unit advised, written in brackets, leaves no note on its channel, and its largest value
+    // reads as a current or a voltage is recorded.
+    for (const std::string& note : notes) {
+      const size_t form = std::max(note.find("in brackets, as '"), note.find("in brackets: '"));
+      if (note.rfind("channel ", 0) != 0 || form == std::string::npos) continue;
+      const std::string name = note.substr(8, note.find(" has ") - 8);
+      const size_t open = note.find('\'', form) + 1;
+      const std::string bracketed = note.substr(open, note.find('\'', open) - open);
+      std::string text(c.text);
+      Rename(&text, name, bracketed);
+      std::vector<std::string> followed;
+      noting.notes = &followed;
+      const Recording r = ParseRecordingText(text, "test.csv", noting);
+      for (const std::string& again : followed) EXPECT_NE(0u, again.rfind("channel " + name + " ", 0)) << again;
+      float largest = 0.0f;
+      for (size_t i = 0; i < r.channels.size(); ++i)
+        if (bracketed.rfind(std::string(r.channels[i].title.begin(), r.channels[i].title.end()) + " [", 0) == 0)
+          largest = std::max({largest, std::fabs(Sample(r, 0, i, 0)), std::fabs(Sample(r, 0, i, 1))});
+      const bool current = bracketed[bracketed.size() - 2] == 'A';
+      EXPECT_LE(current ? 1e-12 : 1e-3, largest) << bracketed << " in " << c.text;
+      EXPECT_GE(current ? 1e-7 : 1.0, largest) << bracketed << " in " << c.text;
+    }
   }
 }
 
