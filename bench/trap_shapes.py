@@ -19,6 +19,8 @@
 # - evoked, 100 Hz: the same artefact with a top of two samples at 10 kHz, a bi-exponential response of 12 mV
 #   (0.5 ms, DECAY), ten 10 ms apart a record, three records; 1002 = 0.015 and 1027 = 9.9. Its top (0.1 ms) spans
 #   two samples at 10 kHz, three at 20 and five at 40: rows for minimum intervals (1027) of 10 to 9 ms.
+# - evoked, response twice the artefact: a gamma response of 40 mV 5 or 10 ms after a pulse of 20 mV (0.3 ms), 1002
+#   half the artefact, with the default minimum interval (1027, 10 ms) and with 1027 = 90.
 # The check docs/columns.md gives: a row whose peak (Latency + TimeToPeak after its stimulus) lies within the
 # artefact (its width plus a sample) or at or past the next stimulus reads an artefact; each evoked line says on
 # how many rows that read no response it fires, and on how many that do.
@@ -274,6 +276,8 @@ def evoked_artefacts(host, folder, cases):
          "1000=3 1002=0.0125 1003=0.9 1006=0.0032 1008=40"),
         ("exponential tail", 20000, artefact_shape("tail", -25.0, 0.0005, 0.4, 0.0006), 0.0015, 5.0, 0.1, 41,
          "1000=3 1002=0.0125 1003=2.8 1006=0.002 1008=40"),
+        ("exponential tail, upward", 20000, artefact_shape("tail", 25.0, 0.0005, 0.4, 0.0006), 0.0015, 5.0, 0.1, 42,
+         "1000=3 1002=0.0125 1003=2.8 1006=0.002 1008=40"),
     ]
     for kind, rate, artefact, latency, size, noise, seed, settings in shapes:
         name = f"evoked, {kind}, {rate / 1000:g} kHz, response {size:g} mV {latency * 1e3:g} ms after, noise {noise} mV"
@@ -293,11 +297,41 @@ def evoked_artefacts(host, folder, cases):
             rows = host.table(path, 3, settings + extra)
             right = [r for r in rows if abs(cell(r, "Height") - size) <= 4.0 * noise + left]
             late = [r for r in rows if (cell(r, "TimeToPeak") or 0.0) + cell(r, "Latency") >= 99.0]
-            width = {1: 0.3, 21: 0.5, 22: 1.0, 31: 0.4, 32: 0.4, 41: 0.5}[seed]  # the artefact's, ms
+            width = {1: 0.3, 21: 0.5, 22: 1.0, 31: 0.4, 32: 0.4, 41: 0.5, 42: 0.5}[seed]  # the artefact's, ms
             print(f"{name}\t{settings + extra}\trows {len(rows)} of 16\tread the response {len(right)}\t"
                   f"peak at or past the next stimulus {len(late)}\tHeight {span([cell(r, 'Height') for r in rows])}"
                   f"\tBaseline {span([cell(r, 'Baseline') for r in rows])}\t"
                   f"{check_line(rows, right, width + 1000.0 / rate, 100.0 - 1000.0 / rate)}")
+
+
+def evoked_large(host, folder, cases):
+    # Responses larger than the artefact (40 mV after a pulse of 20 mV, 0.3 ms), 5 and 10 ms after it, noise 2 %,
+    # 20 kHz, sixteen 100 ms apart: a response that rises and falls by the stimulus height within about the maximum
+    # width is a pulse too, and one that comes later than the minimum interval (1027) after its stimulus adds a
+    # stimulus. Rows, rows that read the response, rows without a response (a stimulus on a response), and the check
+    # on the rows that have a peak.
+    rate = 20000
+    for latency, seed in ((0.005, 51), (0.010, 52)):
+        name = f"evoked, response twice the artefact, 20 kHz, {latency * 1e3:g} ms after, noise 2 %, seed {seed}"
+        if not wanted(name, cases):
+            continue
+        n = int(1.62 * rate)
+        s = np.arange(n) / rate
+        x = np.full(n, -60.0)
+        artefact = artefact_shape("rect", 20.0, 0.0003)
+        for i in range(16):
+            t0 = 0.02 + 0.1 * i
+            x += artefact(s - t0) + 40.0 * gamma_response(s - t0 - latency)
+        x += np.random.RandomState(seed).normal(0.0, 0.8, n)
+        path = os.path.join(folder, f"large{seed}.csv")
+        write_recording(path, rate, [x])
+        for extra in ("", " 1027=90"):
+            settings = "1000=3 1002=0.01 1003=0.8 1006=0.016 1008=40" + extra
+            rows = host.table(path, 3, settings)
+            peaks = [r for r in rows if cell(r, "Height") is not None]
+            right = [r for r in peaks if abs(cell(r, "Height") - 40.0) <= 4.0 * 0.8]
+            print(f"{name}\t{settings}\trows {len(rows)} of 16\tread the response {len(right)}\t"
+                  f"without a response {len(rows) - len(peaks)}\t{check_line(peaks, right, 0.35, 100.0 - 0.05)}")
 
 
 SPIKE_AND_DOME = [(0.001, 1.0), (0.005, 0.7), (0.03, 0.85), (0.2, 0.75), (0.3, 0.0)]
@@ -388,7 +422,7 @@ def main():
     os.makedirs(folder, exist_ok=True)
     host = Host(args.host)
     try:
-        for measure in (evoked_gamma, evoked_artefacts, evoked_one_sided, evoked_trains, cardiac):
+        for measure in (evoked_gamma, evoked_artefacts, evoked_large, evoked_one_sided, evoked_trains, cardiac):
             measure(host, folder, args.only)
             sys.stdout.flush()
     finally:

@@ -20,8 +20,9 @@ constexpr SettingNote kNotes[] = {
      "with it off, a peak counts only when its fall by 1006 from the top takes at least half of this (1: every "
      "peak whose fall takes half a millisecond, 0: every peak)"},
     {1002, "Minimum stimulus height", kBase,
-     "Evoked Response: the smallest step, up or down and back, that is a stimulus pulse; above the response's "
-     "height where a response still falls at the next stimulus (docs/columns.md, under Evoked Response)"},
+     "Evoked Response: the smallest step, up or down and back, that is a stimulus pulse; a response that rises and "
+     "falls by as much within 1003 is one too, later than 1027 after its stimulus (docs/columns.md, under Evoked "
+     "Response)"},
     {1003, "Maximum stimulus width", "ms", "The widest pulse that is a stimulus (methods 3 and 4)"},
     {1004, "Stimulus search start", "ms",
      "Method 4: pulses within this time from the start of the record are not stimuli"},
@@ -59,7 +60,8 @@ constexpr SettingNote kNotes[] = {
     {1026, "PlateauV2 width", "ms", "The span PlateauV2 averages over"},
     {1027, "Minimum stimulus interval", "ms",
      "A pulse this soon after the last stimulus is not a stimulus; counted in whole samples, so a train at "
-     "exactly this interval loses stimuli to one sample of jitter: give a little less (9.9 for 100 Hz)"},
+     "exactly this interval loses stimuli to one sample of jitter: give a little less (9.9 for 100 Hz), and no less "
+     "where responses are as large as 1002"},
     {1028, "Minimum stimulus height", kBase, "Population Spike: as 1002"},
     {1029, "Tau start", "%", "Tau: the fit starts where the fall crosses this percentage of the height ..."},
     {1030, "Tau end", "%", "... and ends where it crosses this one"},
