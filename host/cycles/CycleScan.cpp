@@ -155,26 +155,23 @@ void Begin(CycleScanState& s, const CycleRules& r, double y, int32_t tick) {
   const double smoothBefore = s.smooth;
   s.smooth += (y - s.smooth) * r.smoothing;
   bool quiet = false;
-  const bool wasInCycle = s.inCycle, wasSwing = s.levels.swing;
+  const bool wasInCycle = s.inCycle;
   if (s.inCycle)
     FollowCycle(s, r, y, threshold, tick);
   else
     quiet = SeekCycle(s, r, y, smoothBefore, threshold, tick);
   // The gauge measures the quiet samples alone (all of them while it has measured nothing); an event's, to its
-  // return (ScanCycles), only tell it of a growth, where one counts as a start only soon after the one before.
+  // return (ScanCycles), and those aside only where cycles the interval joins to the one before start again and
+  // again in their group.
   const bool near = __builtin_fabs(s.smooth - s.levels.trough) <= kQuietSds * noise.Sd() || !noise.Measured();
   quiet = quiet && near;
   s.inEvent = s.inCycle || s.levels.swing || (s.inEvent && !near);
   if (takeNoise && r.relative) {
-    const bool began = (s.inCycle && !wasInCycle) || (s.levels.swing && !wasSwing);
-    const bool soon = began && tick - s.lastBegin < r.minIntervalTicks;
-    if (began) s.lastBegin = tick;
-    if (soon)
-      noise.TakeInEvent(y, s.levels.trough, true);
-    else if (s.levels.swing)
+    const bool joined = s.inCycle && !wasInCycle && !s.counted;
+    if (s.levels.swing && !joined)
       noise.Pass();
     else if (s.inEvent)
-      noise.TakeInEvent(y, s.levels.trough, false);
+      noise.TakeInEvent(y, s.levels.trough, joined);
     else if (quiet)
       noise.Take(y, s.levels.trough, y != s.previous);
     else

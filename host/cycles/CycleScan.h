@@ -78,7 +78,6 @@ struct CycleScanState {
   double settledExtreme = 0.0;  // the open cycle's extreme as it stood at that sample
   int32_t settledExtremeTick = 0;
   double lastStart = -1e300;  // the previous cycle's start
-  double lastBegin = -1e300;  // the tick the last cycle or swing the other way began at
 };
 
 // Feeds samples[0, count), the first at state.nextTick. Work on the signal times the polarity, so that cycles rise. A
@@ -100,11 +99,10 @@ struct CycleScanState {
 // relative threshold's noise is measured by state.noise about the trough on the quiet samples (outside events, the
 // trough keeping its pace and the average within 2.5 SD of it), every sample counting to its groups' ends; no cycle
 // is dropped for what it measures later. To the gauge an event, a cycle or a swing the other way, lasts from its
-// start until the average is back within 2.5 SD of the trough, and its samples only tell whether the noise has
-// grown: there an event counts as a start only where it began within the minimum interval after the one before. A
-// noise that has outgrown the measure crosses the threshold both ways again and again within it; trains and bursts
-// of either sign are events the interval keeps apart (a burst's returns, and its currents of the other sign, taken
-// for a noise that grew, restarted the measure at several times the noise and lost a third of the burst). The first
+// start until the average is back within 2.5 SD of the trough, and its samples are left out, but for the groups in
+// which cycles that start within the minimum interval after the one before (one event with it) start again and
+// again: a noise that has outgrown the measure (NoiseGauge), whereas trains and bursts of either sign are events
+// the interval keeps apart, and a swing's return starts none. The first
 // CycleRunInSamples samples give its first measure about their median, and are then searched from the level it
 // measured; until the signal moves no cycle starts, nor until it has first come back within the cycles' end of that
 // level (a record that opens within an event: what rises on that event belongs to it).

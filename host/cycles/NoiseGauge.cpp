@@ -26,60 +26,28 @@ void NoiseGauge::Reset(int32_t span) {
 }
 
 bool NoiseGauge::EndGroup() {
-  const int32_t quiet = mQuiet, events = mEventCount, starts = mEventStarts, taken = quiet + events + mAside;
+  const int32_t quiet = mQuiet, taken = quiet + mEventCount + mAside;
   // A mean square of fewer than half a group (4 samples at least) scatters too widely to be weighed.
-  const bool says = mMoved && quiet >= std::max(kMinGroupSize / 2, (mGroupSize + 1) / 2);
-  const double group = says ? mSquares / quiet : 0.0;
+  const int32_t least = std::max(kMinGroupSize / 2, (mGroupSize + 1) / 2);
+  const bool noisy = mJoinedStarts >= kNoiseStarts && taken >= least;
   const double squares = mSquares + mEventSquares + mAsideSquares, sum = mSum + mEventSum + mAsideSum;
+  double group = 0.0;
+  if (noisy)
+    group = (squares - sum * sum / taken) / taken;
+  else if (mMoved && quiet >= least)
+    group = mSquares / quiet;
   mSquares = mSum = mEventSquares = mEventSum = mAsideSquares = mAsideSum = 0.0;
-  mQuiet = mEventCount = mEventStarts = mAside = 0;
+  mQuiet = mEventCount = mJoinedStarts = mAside = 0;
   mMoved = false;
   mUntilGroup = mGroupSize;
   const int32_t slot = mEnded % mWindow;
-  if (mEnded - mWindow >= mFrom) Unrank(mGroups[slot]);  // the group that leaves the window
-  Place(slot, group > 0.0 ? group : 0.0, quiet);  // all at their level says nothing either
+  if (mEnded >= mWindow) Unrank(mGroups[slot]);  // the group that leaves the window
+  Place(slot, group > 0.0 ? group : 0.0, noisy ? taken : quiet);  // all at their level says nothing either
   Rank(mGroups[slot]);
   ++mEnded;
-  if (taken >= kMinGroupSize && Grown(squares, sum, taken, events == 0 || starts >= kNoiseStarts))
-    return true;
   const double before = mVariance;
   Refresh(mVariance > 0.0 ? 1 : (mWindow + 1) / 2);
   return mVariance != before;
-}
-
-bool NoiseGauge::Grown(double squares, double sum, int32_t count, bool mayBeLoud) {
-  // Within the group: about its own mean, which an event's slow tail moves more than it spreads.
-  const double spread = (squares - sum * sum / count) / count;
-  // Against the measure as it stood before the run of loud groups, which they may have begun to move.
-  const double before = mLoud > 0 ? mRunVariance : mVariance;
-  if (!(before > 0.0 && spread > kLoudSpread * before && spread > kGrownBalance * squares / count)) {
-    mLoud = 0;
-    return false;
-  }
-  if (!mayBeLoud) return false;
-  mLoudGroups[mLoud % kGrownGroups] = squares / count;
-  mLoudSpreads[mLoud % kGrownGroups] = spread;
-  mLoudAt[mLoud % kGrownGroups] = mEnded - 1;
-  mRunVariance = before;
-  if (++mLoud < kGrownGroups) return false;
-  double spreads = 0.0, least = mLoudSpreads[0], most = mLoudSpreads[0];
-  for (const double each : mLoudSpreads) {
-    spreads += each;
-    least = std::min(least, each);
-    most = std::max(most, each);
-  }
-  // The run goes on: too little yet, or groups of an event fading.
-  if (spreads < kGrownGroups * kGrownSpread * before || most > kLoudSpread * least) return false;
-  // The window starts again from the first of the loud groups, which count with all their samples; the groups
-  // between them (an event's) with their quiet ones.
-  mFrom = std::max(mEnded - mWindow, *std::min_element(mLoudAt, mLoudAt + kGrownGroups));
-  for (int32_t k = 0; k < kGrownGroups; ++k)
-    if (mLoudAt[k] >= mFrom) Place(mLoudAt[k] % mWindow, mLoudGroups[k], mGroupSize);
-  mRanked = 0;
-  for (int32_t k = mFrom; k < mEnded; ++k) Rank(mGroups[k % mWindow]);
-  mLoud = 0;
-  Refresh(1);
-  return true;
 }
 
 void NoiseGauge::Restart() {
@@ -121,7 +89,7 @@ void NoiseGauge::Refresh(int32_t least) {
   // said nothing (0) fall below the reference's third.
   double sum = 0.0;
   int32_t count = 0;
-  const int32_t held = std::min(mEnded - mFrom, mWindow);
+  const int32_t held = std::min(mEnded, mWindow);
   for (int32_t k = 0, at = (mEnded - held) % mWindow; k < held; ++k, at = at + 1 == mWindow ? 0 : at + 1) {
     const double group = mGroups[at];
     const bool kept = group <= above && kTrimBelow * group >= reference;

@@ -17,27 +17,34 @@ namespace host {
 // quiet samples of the last span's groups that said something, leaving out the groups above kTrimAbove times the
 // quarter-rank one (the fifth smallest of 16: an event's groups, or the noise's before it shrank, lie above it)
 // and those below a kTrimBelow-th of it (the noise's before it grew): the groups themselves tell an event from
-// noise, so a measure that is too small (after a quiet start, or once the noise has grown) bounds nothing and is
-// replaced as soon as its groups are fewer than a quarter. A group whose quiet samples all repeat the sample
-// before them (a blanked stretch held at one value, which the level may be moving towards), or that is mostly
-// events, says nothing; where no group of the last span said something, the measure holds. What the gauge
-// measures never takes back a cycle the scan found: where the noise grows suddenly, the cycles it starts before
-// the measure has caught up are kept.
+// noise. A group whose quiet samples all repeat the sample before them (a blanked stretch held at one value, which
+// the level may be moving towards), or that is mostly events, says nothing; where no group of the last span said
+// something, the measure holds.
+// A noise that has outgrown the measure leaves few quiet samples: it crosses the threshold again and again, and
+// the caller counts the cycles that start within the minimum interval after the one before (which that interval
+// makes one event with it, so none is an event of its own; an event's notch starts one). A group in which
+// kNoiseStarts or more started is that noise's: it says the spread of all its samples about their own mean (the
+// trough the caller keeps lies at the bottom of such a noise). It is weighed and trimmed like any other group, so a
+// grown noise's groups are left out above the reference until they are three quarters of the span's, and are the
+// measure from then on; events kept apart by the interval (trains, bursts of either sign) and their returns never
+// make such a group. What the gauge measures never takes back a cycle the scan found: where the noise grows
+// suddenly, the cycles it starts in the span before the measure has caught up are kept.
 //
-// Locality: the measure after a group depends on the groups of the last span alone, and on a growth found among
-// them, never on where earlier groups happened to end; so a change to the signal before a tick changes nothing
-// the scan finds from two spans after it on (the span after the change may start other cycles and so take other
-// quiet samples), and no sooner than 150 ms after it (the trough the scan measures about rises by a threshold in
-// 50 ms, and a level the change left several thresholds away takes it that long).
+// Locality: the measure after a group depends on the window's groups alone (the last span, rounded up to whole
+// groups; no state reaches further back), never on where earlier groups happened to end. What the scan puts in those groups depends on the
+// measure it had; a change to the signal before a tick is measured to change nothing the scan finds from two
+// spans after it on (the span after the change may start other cycles and so take other quiet samples), and no
+// sooner than 150 ms after it (the trough the scan measures about rises by a threshold in 50 ms, and a level the
+// change left several thresholds away takes it that long).
 //
 // Invariant: whatever came before, once one span of samples of a noise has been taken (the noise having grown or
 // shrunk by any factor from 1/100 to 100), Sd() lies within 15 % of the standard deviation of the last span, where
 // that span is long enough to tell it (500 samples of white noise; 150 times the time constant of a low-passed
-// one); a shorter one scatters by its own few samples, about 1 / sqrt(2 x span). Variance() is 0 (unmeasured) until
-// half a span of groups that say something has been taken, and never 0 after; where the first samples are
-// quantised (ResolutionStep: their smallest step recurs), it is never below the variance of a uniform
-// quantisation in that step (q^2 / 12): the data's resolution, which tied samples, most of them at their level,
-// would hide.
+// one); a shorter one scatters by its own few samples, about 1 / sqrt(2 x span). A group later the window holds
+// that noise's groups alone. Variance() is 0 (unmeasured) until half a span of groups that say something has been
+// taken, and never 0 after; where the first samples are quantised (ResolutionStep: their smallest step recurs), it
+// is never below the variance of a uniform quantisation in that step (q^2 / 12): the data's resolution, which tied
+// samples, most of them at their level, would hide.
 class NoiseGauge {
  public:
   // Groups in a span: enough for a reference that one event's groups do not move, few enough that the trimmed mean
@@ -57,34 +64,9 @@ class NoiseGauge {
   // growth by less than sqrt(3)) move the mean by less.
   static constexpr double kTrimAbove = 5.0;
   static constexpr double kTrimBelow = 3.0;
-  // The noise has grown where groups in a row (all their samples, quiet ones and those within events) spread
-  // about their own means by more than kLoudSpread times the measure as it stood before the first of them (a
-  // growth by 1.7 times or more; the measure may have begun to take them in), the last kGrownGroups of them by
-  // more than kGrownSpread times it on average (2.5 times), each by more than kGrownBalance of its mean square about
-  // the level: an event's group lies to one side of the level (a tail at 16 SD falling to 12 spreads by 1.3
-  // variances, 2 % of its mean square) and spreads that much only on its rise. A group of a grown noise scatters
-  // about its mean square (more where the noise is low-passed): the average of three tells a growth of 3 times
-  // that single groups of 6 times missed. The window then starts again from the first of the last kGrownGroups loud
-  // groups, 3/16 of a span after the growth rather than 3/4 (a quarter of the window is the trimming's reference),
-  // and takes in every group after them at once, so that the three chosen for being loud weigh less group by group
-  // and none is left a span later.
-  // Where groups are long beside an event (at low rates), a large one fills them and passes the tests above: its
-  // rise spreads widely about the group's mean, its swing back the next groups. Two things tell it from a grown
-  // noise. A noise that grew stays loud group after group at about one size, while an event's groups fade as it
-  // returns (its rise spreads hundreds of times more than its return): the run is a growth only where no group of
-  // the last kGrownGroups spreads by more than kLoudSpread times another (a chi-square of 7 degrees, a group of 8
-  // white samples, lies beyond that ratio of another once in 11.7, as that script computes, which only waits for the
-  // next group). And one event is one cycle spanning its samples, while a threshold too small for a grown noise is
-  // crossed again and again, in a group of 8 samples or more several times: a group with samples within events in
-  // which fewer than kNoiseStarts events started soon after the one before (the caller's count: an event's rise with
-  // a notch starts one such, events the minimum interval keeps apart none) is an event's: it ends
-  // a run where it is quiet, and where it is loud it neither counts in the run nor ends it (the run waits for the
-  // groups around it). The restart only sets the measure: no cycle is taken back for it.
+  // The cycles joined to the one before (started within the minimum interval after it) that make a group a grown
+  // noise's: a threshold a noise has outgrown is crossed again and again, an event's notch starts one such.
   static constexpr int32_t kNoiseStarts = 2;
-  static constexpr int32_t kGrownGroups = 3;
-  static constexpr double kGrownSpread = 6.0;
-  static constexpr double kLoudSpread = 3.0;
-  static constexpr double kGrownBalance = 0.2;
 
   // The span in samples (at least 1). Unmeasured: Variance() 0.
   void Reset(int32_t span);
@@ -131,13 +113,12 @@ class NoiseGauge {
     mUntilGroup -= taken;
     return mUntilGroup == 0 && EndGroup();
   }
-  // A sample within an event (a cycle's, or a swing's the other way, to its return), which the measure leaves out,
-  // about the same level, started when an event starts on it that a grown noise could have started (the caller
-  // says which: ScanCycles counts those soon after the one before): it only tells whether the noise has grown. True
-  // when the measure changed.
-  [[gnu::always_inline]] inline bool TakeInEvent(double y, double level, bool started) {
+  // A sample within an event (a cycle's, or a swing's the other way, to its return), which the measure leaves out
+  // unless the group turns out a grown noise's, about the same level; joined when a cycle starts on it within the
+  // minimum interval after the one before (the caller says which). True when the measure changed.
+  [[gnu::always_inline]] inline bool TakeInEvent(double y, double level, bool joined) {
     const double residual = y - level;
-    mEventStarts += started ? 1 : 0;
+    mJoinedStarts += joined ? 1 : 0;
     mEventSquares += residual * residual;
     mEventSum += residual;
     ++mEventCount;
@@ -145,8 +126,8 @@ class NoiseGauge {
   }
   // A sample outside events that is no quiet noise (on an event's rise before it crosses the threshold, on its fall
   // back, or otherwise far off the level for the measure as it stands): left out of the measure as an event's
-  // samples are, and weighed in the growth test as noise's (a noise that has outgrown the measure lies far off the
-  // level). True when the measure changed.
+  // samples are, unless the group turns out a grown noise's (whose samples lie far off the level for a measure it
+  // has outgrown). True when the measure changed.
   [[gnu::always_inline]] inline bool TakeAside(double y, double level, bool moved) {
     const double residual = y - level;
     mMoved = mMoved || moved;
@@ -173,13 +154,9 @@ class NoiseGauge {
   static int32_t GroupSize(int32_t span);
 
  private:
-  // Ends the group of ticks just taken: keeps its quiet samples' mean square where they are enough to say
-  // something, tells whether the noise has grown, and brings the measure up to date; true when it changed.
+  // Ends the group of ticks just taken: keeps what it says of the noise (its quiet samples' mean square, or a
+  // grown noise's spread) and brings the measure up to date; true when it changed.
   bool EndGroup();
-  // Whether a group of these sums (all its samples, quiet and within events) ends kGrownGroups groups in a row
-  // that tell of a growth; if so, the window starts again from them. A group that may not be loud (an event's) and
-  // is ends no run and counts in none.
-  bool Grown(double squares, double sum, int32_t count, bool mayBeLoud);
   // The trimmed mean of the window's groups, once at least `least` of them said something.
   void Refresh(int32_t least);
   // Puts a group in the ring's slot.
@@ -193,7 +170,6 @@ class NoiseGauge {
   int32_t mUntilGroup = kMinGroupSize;  // ticks to the group's end
   int32_t mWindow = kGroups;      // groups in a span, at most kGroups
   int32_t mEnded = 0;             // groups ended since Reset (the window holds the last mWindow)
-  int32_t mFrom = 0;              // the first of them the window holds (a growth starts it again)
   double mSquares = 0.0;          // the group's quiet squared residuals, summed (double: a sum)
   double mSum = 0.0;              // their residuals, summed
   int32_t mQuiet = 0;             // their count
@@ -204,12 +180,7 @@ class NoiseGauge {
   double mAsideSquares = 0.0;     // the same sums of the samples taken aside (TakeAside)
   double mAsideSum = 0.0;
   int32_t mAside = 0;
-  int32_t mEventStarts = 0;       // events that started in the group
-  int32_t mLoud = 0;              // groups in a row that spread by more than kGrownSpread times the measure
-  double mLoudGroups[kGrownGroups] = {};  // their mean squares, a ring at mLoud % kGrownGroups
-  double mLoudSpreads[kGrownGroups] = {};  // their spreads about their own means, the same ring
-  int32_t mLoudAt[kGrownGroups] = {};     // the groups they are (mEnded when each ended), the same ring
-  double mRunVariance = 0.0;      // the measure before the first of them
+  int32_t mJoinedStarts = 0;      // cycles joined to the one before that started in the group
   double mGroups[kGroups] = {};   // the last groups' quiet mean squares (0: said nothing), a ring at mEnded % mWindow
   int32_t mCounts[kGroups] = {};  // their quiet samples, the same ring
   double mWeighed[kGroups] = {};  // each mean square times its quiet samples, the same ring

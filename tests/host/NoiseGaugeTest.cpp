@@ -119,10 +119,11 @@ TEST(NoiseGauge, MeasuresTheNoiseOfQuietStretchesOnAnyInput) {
 
 // On its own, over many generated inputs: whatever the first span held (the same noise, noise of 1 % of it, a flat
 // stretch, one odd sample before one, a non-finite sample before one, nothing) and however the noise then grows
-// or shrinks (factors drawn from 1/100 to 100, a third of them from 2 to 2.5, about the growth test's bound; white
-// or low-passed), the measure lies within 15 % of the standard deviation
-// of the last span from one span after the change on (spans of 500 samples and more, 150 time constants of a
-// low-passed noise); and samples all equal leave it unmeasured, never 0 once they move.
+// or shrinks (factors drawn from 1/100 to 100, a third of them from 2 to 2.5; white or low-passed), the measure
+// lies within 15 % of the standard deviation of the last span from one span after the change on (spans of 500
+// samples and more, 150 time constants of a low-passed noise), and is the same whatever the first span held (its
+// locality: the window holds the last span's groups alone); samples all equal leave it unmeasured, never 0 once
+// they move.
 TEST(NoiseGauge, FollowsTheNoiseWithinOneSpanWhateverCameFirst) {
   uint32_t draw = 7;
   const char* starts[] = {"same", "quiet", "flat", "odd", "non-finite", "none"};
@@ -130,39 +131,84 @@ TEST(NoiseGauge, FollowsTheNoiseWithinOneSpanWhateverCameFirst) {
   for (const int32_t span : {500, 1000, 2500}) {
     for (const double filter : {0.0, 1.6, 8.0}) {
       if (span < 150.0 * filter) continue;  // the span's own standard deviation scatters by more than 15 %
-      for (int32_t k = 0; k < 12; ++k) {
+      for (int32_t k = 0; k < 24; ++k) {
         const double u = testsupport::NextUniform(draw);
         const double factor = k % 3 == 0 ? 2.0 + 0.5 * u : std::pow(100.0, 2.0 * u - 1.0);
+        testsupport::Noise noise(++seed, filter);
+        std::vector<float> first(static_cast<size_t>(span));
+        for (float& v : first) v = static_cast<float>(noise(1.0));
+        std::vector<double> later(static_cast<size_t>(4 * span));
+        for (double& v : later) v = noise(factor);
+        std::vector<double> sds;  // the measure after each later sample, with the first start
         for (const char* start : starts) {
-          testsupport::Noise noise(++seed, filter);
           const std::string how = std::string(start);
-          std::vector<float> first(static_cast<size_t>(span));
-          for (size_t i = 0; i < first.size(); ++i) {
-            const double x = noise(how == "quiet" ? 0.01 : 1.0);
-            first[i] = how == "same" || how == "quiet" ? static_cast<float>(x) : 0.0f;
-          }
-          if (how == "odd") first[0] = 0.1f;
-          if (how == "non-finite") first[1] = NAN;
+          std::vector<float> taken(first);
+          for (float& v : taken) v = how == "same" ? v : how == "quiet" ? 0.01f * v : 0.0f;
+          if (how == "odd") taken[0] = 0.1f;
+          if (how == "non-finite") taken[1] = NAN;
           NoiseGauge gauge;
           gauge.Reset(span);
-          gauge.Start(first.data(), how == "none" ? 0 : span, 1.0);
+          gauge.Start(taken.data(), how == "none" ? 0 : span, 1.0);
           EXPECT_EQ(gauge.Measured(), how == "same" || how == "quiet") << how;
           // What one measures on the last span: the root mean square of its samples about their level.
-          std::vector<double> taken;
           double squares = 0.0;
           for (int32_t i = 0; i < 4 * span; ++i) {
-            taken.push_back(noise(factor));
-            gauge.Take(taken.back(), 0.0);
-            squares += taken.back() * taken.back();
-            if (i >= span) squares -= taken[static_cast<size_t>(i - span)] * taken[static_cast<size_t>(i - span)];
+            const double y = later[static_cast<size_t>(i)];
+            gauge.Take(y, 0.0);
+            squares += y * y;
+            if (i >= span) squares -= later[static_cast<size_t>(i - span)] * later[static_cast<size_t>(i - span)];
+            if (how == "same") sds.push_back(gauge.Sd());
             if (i < span) continue;
             const double truth = std::sqrt(squares / span);
-            ASSERT_NEAR(gauge.Sd(), truth, 0.15 * truth)
-                << "span " << span << " filter " << filter << " factor " << factor << " start " << how
-                << " sample " << i;
+            const std::string row = "span " + std::to_string(span) + " filter " + std::to_string(filter) +
+                                    " factor " + std::to_string(factor) + " start " + how + " sample " +
+                                    std::to_string(i);
+            ASSERT_NEAR(gauge.Sd(), truth, 0.15 * truth) << row;
+            // The window's groups, a span rounded up to whole ones, laid out from the first sample: once they are
+            // the later samples' alone, the same measure as the first start's.
+            if (how != "none" && i >= span + 2 * NoiseGauge::GroupSize(span)) {
+              ASSERT_EQ(gauge.Sd(), sds[static_cast<size_t>(i)]) << row;
+            }
           }
         }
       }
+    }
+  }
+}
+
+// The scan's measure over many generated inputs: white or low-passed noise that grows or shrinks 1 s into a record
+// of 2 s (factors drawn from 1/100 to 100, a third of them from 2 to 2.5), scanned up or down at 5 SD with a
+// minimum interval of 0.4, 2 or 10 ms (the cycles a noise that outgrew the measure starts within it are what
+// the gauge tells it by). From one span and a group after the change on, the measure lies within 15 % of the
+// standard deviation of the last span.
+TEST(NoiseGauge, TheScanFollowsAGrowthOrAShrinkWithinOneSpan) {
+  constexpr int32_t kRate = 20000, kChange = kRate, kN = 2 * kRate, kBlock = 250;
+  uint32_t draw = 5;
+  for (uint32_t seed = 1; seed <= 60; ++seed) {
+    const double u = testsupport::NextUniform(draw);
+    const double factor = seed % 3 == 0 ? 2.0 + 0.5 * u : std::pow(100.0, 2.0 * u - 1.0);
+    const double filter = seed % 2 ? 0.0 : 1.6;
+    CycleRules rules;
+    rules.polarity = seed % 4 < 2 ? 1.0 : -1.0;
+    rules.threshold = 5.0;
+    rules.relative = true;
+    rules.baselineTicks = kSpan;
+    rules.minIntervalTicks = static_cast<int32_t>(kRate / 1000.0 * (seed % 3 == 1 ? 0.4 : seed % 3 == 2 ? 2.0 : 10.0));
+    rules.troughRisePerTick = 1.0 / kSpan;
+    rules.smoothing = CycleSmoothing(rules.minIntervalTicks);
+    testsupport::Noise noise(seed * 101u, filter);
+    std::vector<float> x(kN);
+    for (int32_t i = 0; i < kN; ++i) x[static_cast<size_t>(i)] = static_cast<float>(noise(i < kChange ? 1.0 : factor));
+    CycleScanState state;
+    std::vector<CycleEventRecord> found;
+    for (int32_t at = 0; at < kN; at += kBlock) {
+      ScanCycles(state, rules, x.data() + at, kBlock, found);
+      if (at + kBlock < kChange + kSpan + NoiseGauge::GroupSize(kSpan)) continue;
+      const std::vector<double> last(x.begin() + at + kBlock - kSpan, x.begin() + at + kBlock);
+      const double truth = StretchSd(last);
+      ASSERT_NEAR(state.noise.Sd(), truth, 0.15 * truth)
+          << "seed " << seed << " factor " << factor << " filter " << filter << " interval "
+          << rules.minIntervalTicks << " at " << at + kBlock;
     }
   }
 }
