@@ -43,6 +43,13 @@ void StartCycle(CycleScanState& s, const CycleRules& r, double crossing, double 
   s.smoothExtremeTick = tick;
   s.settledExtreme = s.extreme;
   s.settledExtremeTick = s.extremeTick;
+  s.smoothDip = s.smooth;
+  s.smoothDipTick = s.dipTopTick = tick;
+  s.dipTop = s.smooth;
+  s.dipExtreme = s.extreme;
+  s.dipExtremeTick = s.extremeTick;
+  s.dipKept = false;
+  s.risen = -TroughFollower::kNoLevel;
 }
 
 // A counted cycle is held; one that started within the interval after it lends it its extreme where larger.
@@ -73,17 +80,57 @@ void EndCycle(CycleScanState& s, const CycleRules& r) {
   s.held = false;
 }
 
+// Whether the open cycle's average fell from the highest it had to its lowest since for longer than it had risen
+// there from the trough (a top of its own) and than it has been rising again from that lowest up to tick.
+bool FellLonger(const CycleScanState& s, int32_t tick) {
+  const int32_t fell = s.smoothDipTick - s.dipTopTick;
+  return fell > s.dipTopTick - s.lowTick && fell > tick - s.smoothDipTick;
+}
+
 void FollowCycle(CycleScanState& s, const CycleRules& r, double y, double threshold, int32_t tick) {
   s.levels.floor -= threshold * r.troughRisePerTick;  // sinking as far as a drift the other way may have gone
+  const bool higher = s.smooth > s.smoothExtreme;
+  // Rising past the highest it fell from, sooner than it fell: the lowest of that fall is kept, and a rise to more
+  // than the threshold above that highest, still sooner, is the next current's (ScanCycles).
+  s.dipKept = (s.dipKept || higher) && FellLonger(s, tick);
+  if (s.dipKept && s.smooth - s.dipTop > threshold) {
+    // The cycle ends at its own top; the next starts on this rise, measured from the lowest it rose from.
+    s.extreme = s.dipExtreme;
+    s.extremeTick = s.dipExtremeTick;
+    EndCycle(s, r);
+    if (r.baselineTicks > 0) s.levels.trough = s.smoothDip;
+    const double risen = s.risen;
+    const int32_t risenTick = s.risenTick;
+    s.lowTick = s.smoothDipTick;
+    StartCycle(s, r, tick, y, tick, threshold);
+    if (risen > s.extreme) {  // the rise's samples before the average caught up are the new cycle's
+      s.extreme = s.settledExtreme = s.dipExtreme = risen;
+      s.extremeTick = s.settledExtremeTick = s.dipExtremeTick = risenTick;
+    }
+    return;
+  }
   if (y > s.extreme) {
     s.extreme = y;
     s.extremeTick = tick;
   }
-  if (s.smooth > s.smoothExtreme) {
+  if (higher) {
     s.smoothExtreme = s.smooth;
     s.smoothExtremeTick = tick;
     s.settledExtreme = s.extreme;
     s.settledExtremeTick = s.extremeTick;
+  }
+  if ((higher && !s.dipKept) || s.smooth < s.smoothDip) {
+    s.smoothDip = s.smooth;
+    s.smoothDipTick = tick;
+    s.dipTopTick = s.smoothExtremeTick;
+    s.dipTop = s.smoothExtreme;
+    s.dipExtreme = s.extreme;
+    s.dipExtremeTick = s.extremeTick;
+    s.dipKept = false;
+    s.risen = -TroughFollower::kNoLevel;
+  } else if (y > s.risen) {
+    s.risen = y;
+    s.risenTick = tick;
   }
   const double end = threshold * (1.0 - r.hysteresis);
   const bool back = y - s.startLevel < end && s.smooth - s.startLevel < end;
@@ -112,6 +159,7 @@ void FollowCycle(CycleScanState& s, const CycleRules& r, double y, double thresh
   const double rise = 0.5 * (y + s.previous) - s.levels.trough;
   const double previousRise = s.previousRise;
   s.previousRise = rise;
+  if (s.smooth <= s.levels.trough) s.lowTick = tick;
   if (!s.anyStart && tick - s.firstTick < kCycleOpeningSamples && s.smooth < s.first - threshold)
     s.startsWithinEvent = true;
   // A record that opens within an event (above the measured level) starts no cycle until its signal has come back
@@ -137,7 +185,7 @@ void Begin(CycleScanState& s, const CycleRules& r, double y, int32_t tick) {
   s.started = true;
   s.firstTick = tick;
   s.first = s.previous = s.smooth = y;
-  s.previousTick = tick;
+  s.previousTick = s.lowTick = tick;
   s.levels.Reset(r.baselineTicks > 0 ? (s.leveled ? s.level : y) : 0.0);
   s.reachedLevel = !s.leveled;
   s.previousRise = y - s.levels.trough;
@@ -235,7 +283,7 @@ int32_t HeldDueIndex(const CycleScanState& s, const CycleRules& r, int32_t i, in
   double smooth = s.smooth, trough = s.levels.trough, floor = s.levels.floor, previous = s.previous;
   double previousRise = s.previousRise, previousThreshold = s.previousThreshold;
   const double rose = s.levels.rose;
-  int32_t previousTick = s.previousTick;
+  int32_t previousTick = s.previousTick, lowTick = s.lowTick;
   const int32_t first = i;
   count = HeldDueIndex(s, r, i, count, firstTick);
   double threshold = Threshold(noise, r);
@@ -273,6 +321,7 @@ int32_t HeldDueIndex(const CycleScanState& s, const CycleRules& r, int32_t i, in
       moved = moved || y != previous;
       previous = y;
       previousTick = tick;
+      lowTick = smooth <= trough ? tick : lowTick;
       const double residual = y - trough, square = residual * residual;
       squares += kept ? square : zero;
       sum += kept ? residual : zero;
@@ -294,6 +343,7 @@ int32_t HeldDueIndex(const CycleScanState& s, const CycleRules& r, int32_t i, in
   s.previousRise = previousRise;
   s.previousThreshold = previousThreshold;
   s.previousTick = previousTick;
+  s.lowTick = lowTick;
   if (i > first) s.levels.held = false;  // as Follow finds it at every sample taken here
   return i;
 }
@@ -400,9 +450,9 @@ int32_t PendingCycleTick(const CycleScanState& s) {
   if (!s.runInDone && !s.runIn.empty()) return s.runInTick;
   // A cycle that the next sample starts may stand at the sample before it (StartCycle).
   const int32_t waiting = s.started ? std::min(s.nextTick, s.previousTick) : s.nextTick;
-  // An open cycle that settles takes the extreme it had where its average last rose (FollowCycle), at or before its
-  // extreme so far.
-  int32_t tick = s.inCycle ? std::min(s.nextTick, s.settledExtremeTick) : waiting;
+  // An open cycle that settles takes the extreme it had where its average last rose, and one that the next current's
+  // rise ends the extreme it had at its lowest since (FollowCycle), each at or before its extreme so far.
+  int32_t tick = s.inCycle ? std::min({s.nextTick, s.settledExtremeTick, s.dipExtremeTick}) : waiting;
   return s.held ? std::min(tick, s.heldCycle.tick) : tick;
 }
 

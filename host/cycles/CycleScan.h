@@ -70,6 +70,8 @@ struct CycleScanState {
   bool startsWithinEvent = false;  // the record opens on a fall by the threshold before any cycle starts
   bool passedOver = false;    // the rise stood at the threshold or more before the signal first reached the level
   double start = 0.0;         // the open cycle's threshold crossing, in ticks between samples
+  int32_t lowTick = 0;        // the last sample outside a cycle whose average lay at or below the trough: where the
+                              // open cycle's rise began
   double startLevel = 0.0;    // the trough the open cycle rose from
   double extreme = 0.0;       // the open cycle's largest signal times the polarity so far
   int32_t extremeTick = 0;    // the sample of that level (the first of equal ones)
@@ -77,6 +79,16 @@ struct CycleScanState {
   int32_t smoothExtremeTick = 0;  // the sample of that average
   double settledExtreme = 0.0;  // the open cycle's extreme as it stood at that sample
   int32_t settledExtremeTick = 0;
+  double smoothDip = 0.0;     // the open cycle's lowest average since its highest
+  int32_t smoothDipTick = 0;  // the sample of that average
+  double dipTop = 0.0;        // the highest average it fell from
+  int32_t dipTopTick = 0;     // its sample
+  double dipExtreme = 0.0;    // the open cycle's extreme as it stood at that sample
+  int32_t dipExtremeTick = 0;
+  bool dipKept = false;       // the average has risen from that lowest past the highest it fell from, sooner than
+                              // it fell: the lowest stays while that rise is the quicker
+  double risen = 0.0;         // the largest signal since that lowest (the next current's, if it ends the cycle)
+  int32_t risenTick = 0;
   double lastStart = -1e300;  // the previous cycle's start
 };
 
@@ -93,7 +105,13 @@ struct CycleScanState {
 // from the average's highest, or has not risen above that for the minimum interval (a step to a new level; where the
 // signal then stands above the extreme it had at the average's highest, it is on the rise of a current starting as
 // the cycle settles, which the lagging average has not followed yet: the cycle keeps that extreme), or once
-// the signal and its average are back below threshold x (1 - hysteresis) over the trough it rose from. Each cycle is
+// the signal and its average are back below threshold x (1 - hysteresis) over the trough it rose from. A cycle
+// whose average fell from its highest for longer than it had risen to it from the trough (a top of its own), and
+// then rises again, in less time than it fell, to more than the threshold above that highest, is on the next
+// current's rise: it ends with the extreme it had at its lowest in between, and the next cycle starts there, its
+// rise measured from that lowest. So a current starting on an earlier one's top or fall before that has fallen by
+// the threshold is an event of its own, never that one's extreme; a brief dip on a rise (a notch), one that comes
+// back as slowly as it fell, and a return to a top no higher by the threshold, end no cycle. Each cycle is
 // appended to found at its extreme, the sample of its largest level (the peak of an upward cycle, the trough of a
 // downward one; fraction 0), its value the extreme's height over the trough it rose from, signed as the signal. A
 // relative threshold's noise is measured by state.noise about the trough on the quiet samples (outside events, the
@@ -113,9 +131,10 @@ void ScanCycles(CycleScanState& state, const CycleRules& rules, const float* sam
 void FinishCycles(CycleScanState& state, const CycleRules& rules, std::vector<CycleEventRecord>& found);
 
 // The first tick at which a cycle not yet appended may lie: a held cycle's, the open cycle's extreme where its
-// average last rose, or, outside a cycle, the last sample fed, where a cycle that the next sample starts takes its extreme when that
-// sample is the larger of its crossing pair. What the enumerator reports as examined: the chain's stages move past
-// it, and a cycle reported before it would be lost to them.
+// average last rose or at its lowest since (the earlier), or, outside a cycle, the last sample fed, where a cycle
+// that the next sample starts takes its extreme when that sample is the larger of its crossing pair. What the
+// enumerator reports as examined: the chain's stages move past it, and a cycle reported before it would be lost to
+// them.
 int32_t PendingCycleTick(const CycleScanState& state);
 
 // True when a relative threshold cannot measure the noise of a record of count samples (fewer than

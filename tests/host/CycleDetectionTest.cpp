@@ -368,6 +368,70 @@ TEST(CycleScan, ARelativeThresholdLosesNoEventOfTrainsOrSlowFallsThatAnAbsoluteO
   EXPECT_LE(burstMissed * 100, burstEvents) << burstMissed << " of " << burstEvents << " events of bursts lost";
 }
 
+// Pairs drawn at random (rate 8 to 100 kHz, either sign, interval 2 to 10 ms, white or low-passed noise): a current
+// of 12 to 30 SD rising over 0.1 to 1 ms and decaying over 10 to 100 ms, and a second one of 8 to 30 SD starting on
+// its top more than the interval after it, once the first has fallen for at least three times as long as it rose
+// and by 2 SD (beyond the wander of its top's noise), but by less than the threshold. Each is an event of its own:
+// the first stands at its own top, before the second's onset, and the second after it, at its own extreme, never
+// the first's. In the same draws, a current
+// rising over 2 to 8 ms with a notch on its rise (a dip of 2 to 4 SD, as brief as a sixth of its time to peak; an
+// interval of 10 ms, longer than the notch) is one event: its dip is no top of its own.
+TEST(CycleScan, ACurrentStartingOnAnothersTopIsAnEventOfItsOwn) {
+  int pairs = 0;
+  std::string merged;  // the pairs found as one event
+  for (uint32_t seed = 1; seed <= 150; ++seed) {
+    uint32_t draw = seed * 2654435761u;
+    const auto uniform = [&draw](double a, double b) { return a + (b - a) * testsupport::NextUniform(draw); };
+    const double rate = std::round(std::exp(uniform(std::log(8000.0), std::log(100000.0)))), ms = rate / 1000.0;
+    const double sign = seed % 2 ? 1.0 : -1.0, interval = uniform(2.0, 10.0);
+    const double rise1 = uniform(0.1, 1.0) * ms, decay1 = uniform(10.0, 100.0) * ms, height1 = uniform(12.0, 30.0);
+    const double top1 = std::log(decay1 / rise1) * rise1 * decay1 / (decay1 - rise1);
+    // The second starts after the interval and after four times the first's time to peak (the highest of a noisy top
+    // wanders), before the first has fallen by 4 SD (the threshold is 5).
+    const double latest = -decay1 * std::log(1.0 - 4.0 / height1);
+    const double fallen = top1 - decay1 * std::log(1.0 - 2.0 / height1);  // by 2 SD, beyond the noise of its top
+    const double earliest = std::max({interval * ms + 0.5 * ms, 4.0 * top1, fallen});
+    if (latest <= earliest) continue;
+    // Mostly before the first's top has stayed the interval, where it would end as a step to a new level.
+    const double gap = uniform(earliest, std::min(latest, std::max(earliest + 2.0 * ms, top1 + interval * ms)));
+    const double rise2 = uniform(0.1, 1.0) * ms, decay2 = uniform(3.0, 20.0) * ms, height2 = uniform(8.0, 30.0);
+    const double onset1 = 0.3 * rate, onset2 = onset1 + gap;
+    testsupport::Noise noise(seed, seed % 3 == 0 ? 0.2 * ms : 0.0);
+    std::vector<float> x(static_cast<size_t>(onset2 + 60.0 * ms));
+    for (size_t i = 0; i < x.size(); ++i) {
+      const double t = static_cast<double>(i);
+      x[i] = static_cast<float>(sign * (height1 * Current(t - onset1, rise1, decay1) +
+                                        height2 * Current(t - onset2, rise2, decay2)) + noise(1.0));
+    }
+    const double arguments[6] = {sign > 0.0 ? 0.0 : 1.0, 0.5, 5.0, interval, 50.0, 1.0};
+    // In blocks of any size: no cycle lies before the position promised after a block (Scan).
+    const auto found = Scan(x, RulesFromArguments(arguments, 6, 1.0 / rate), 1 + static_cast<int32_t>(seed % 97));
+    const std::string where = "seed " + std::to_string(seed) + " at " + std::to_string(rate) + " Hz, gap " +
+                              std::to_string(gap / ms) + " ms, first rising " + std::to_string(rise1 / ms) + " ms";
+    ++pairs;
+    EXPECT_GE(found.size(), 1u) << where;
+    if (found.size() != 2u) merged += where + "; ";
+    if (found.size() == 2u) {
+      EXPECT_LT(found[0].tick, onset2) << where;
+      EXPECT_NEAR(sign * found[0].value, height1, 4.0) << where;
+      EXPECT_GT(found[1].tick, onset2) << where;
+    }
+    const double rise3 = uniform(2.0, 8.0) * ms, decay3 = uniform(3.0, 10.0) * rise3;
+    const double top3 = std::log(decay3 / rise3) * rise3 * decay3 / (decay3 - rise3);
+    const double notch = onset1 + uniform(0.5, 1.0) * top3, depth = uniform(2.0, 4.0), width = top3 / 12.0;
+    for (size_t i = 0; i < x.size(); ++i) {
+      const double t = static_cast<double>(i), d = (t - notch) / width;
+      x[i] = static_cast<float>(sign * (height1 * Current(t - onset1, rise3, decay3) - depth * std::exp(-d * d)) +
+                                noise(1.0));
+    }
+    const double notchArguments[6] = {arguments[0], 0.5, 5.0, 10.0, 50.0, 1.0};
+    const auto notched = Scan(x, RulesFromArguments(notchArguments, 6, 1.0 / rate), 1024);
+    EXPECT_EQ(notched.size(), 1u) << where << ", notched, rising " << rise3 / ms << " ms";
+  }
+  EXPECT_GE(pairs, 60) << pairs;
+  EXPECT_LE(std::count(merged.begin(), merged.end(), ';') * 20, pairs) << pairs << " pairs, one event: " << merged;
+}
+
 // The same events, bit for bit, in blocks of any size: the quiet stretches run on copies of the levels and of a
 // threshold kept between the noise's refreshes, a held cycle is reported where its interval ends within a block,
 // and samples that are not finite are passed over, in a quiet stretch or a cycle.
