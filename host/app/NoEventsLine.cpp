@@ -10,6 +10,7 @@
 #include "host/app/EventRecordFormat.h"
 #include "host/app/EventRun.h"
 #include "host/app/StimulusLine.h"
+#include "host/app/TurnedDetection.h"
 #include "host/common/MessageText.h"
 #include "host/cycles/DetectionSettings.h"
 #include "host/cycles/DetectionTextProblem.h"
@@ -17,7 +18,6 @@
 
 #include <cmath>
 #include <cwchar>
-#include <sstream>
 #include <vector>
 
 namespace ondara_host {
@@ -276,43 +276,18 @@ std::string DownwardText(const AnalysisFindings& f, const std::wstring& type) {
          search.detection + "\" (it finds " + std::to_string(search.found) + ")";
 }
 
-// The detection settings as they were given, each number as it was typed (the settings keep every
-// figure a double holds), with their third number, the direction, another when `direction` is
-// not 0: "1 0 -1 0.5 0.03 5 100 0 0 0".
-std::string DetectionAsTyped(const AnalysisFindings& f, int direction = 0) {
-  std::wistringstream in(f.Setting(kCycleDetectionSetting));
-  std::string text;
-  std::wstring word;
-  for (int i = 0; in >> word; ++i) {
-    wchar_t* end = nullptr;
-    const double number = std::wcstod(word.c_str(), &end);
-    text += (i ? " " : "") + (i == 2 && direction != 0 ? std::to_string(direction)
-                              : *end == 0          ? host::ExactNumberText(number)
-                                                   : host::Utf8FromWide(word));
-  }
-  return text;
-}
-
-// The detection settings turned to the direction: "--set \"1010=1 0 -1 0.5 3 5 100 1 0 0\"".
-std::string TurnedDetection(const AnalysisFindings& f, int direction) {
-  return "--set \"1010=" + DetectionAsTyped(f, direction) + "\"";
-}
-
 // For the cycle detector searching upward on a trace whose events point down: "; the trace's
-// peaks point down: ..., and the detection settings search upward: downward, --set \"1010=...\",
-// it finds 10", the same settings turned downward, where they find any. Empty otherwise.
+// peaks point down: ..., and the detection settings (1010) search upward: downward, --set \"1010=...\",
+// the detector finds 10", the same settings turned downward (TurnedDetectionWords), where they find
+// any. Empty otherwise.
 std::string CycleDownwardText(const AnalysisFindings& f) {
   host::DetectionValues values;
   if (!values.FromText(f.Setting(kCycleDetectionSetting)) || values.polarity < 0.0) return std::string();
   const Reaches reaches = ChannelReaches(f);
   if (!reaches.Down()) return std::string();
-  values.polarity = -1.0;
-  const std::wstring call = std::wstring(host::kCycleDetectorName) + L"( ch" + std::to_wstring(f.channel + 1) +
-                            L", " + values.FormulaArguments() + L")";
-  const int32_t found = EventsFound(f.data, f.formulaClass, call);
-  if (found <= 0) return std::string();
-  return PointDownText(f, reaches) + ", and the detection settings (1010) search upward: downward, " +
-         TurnedDetection(f, -1) + ", the detector finds " + std::to_string(found);
+  const std::string turned = TurnedDetectionWords(f, -1);
+  if (turned.empty()) return std::string();
+  return PointDownText(f, reaches) + ", and the detection settings (1010) search upward: downward, " + turned;
 }
 
 // "0.05 V (50 mV)", then what most likely kept the peaks out: a height above all the trace spans
@@ -335,13 +310,9 @@ std::string MinimumHeightText(const AnalysisFindings& f, const std::wstring& typ
 
 // "; downward, --set \"1010=1 0 -1 ...\", the detector finds 27", where the other direction finds events.
 std::string OtherDirectionText(const AnalysisFindings& f, const host::DetectionValues& values) {
-  const std::wstring call = DetectorCall(*f.data, (std::wstring(host::kCycleDetectorName) + L"(").c_str());
   const bool downward = values.polarity < 0.0;
-  // The call's first number after the channel is 1 for downward.
-  const int32_t found = call.empty() ? -1 : EventsFound(f.data, f.formulaClass, CallWithArgument(call, 1, !downward));
-  if (found <= 0) return std::string();
-  return std::string("; ") + (downward ? "upward, " : "downward, ") + TurnedDetection(f, downward ? 1 : -1) +
-         ", the detector finds " + std::to_string(found);
+  const std::string turned = TurnedDetectionWords(f, downward ? 1 : -1);
+  return turned.empty() ? turned : std::string("; ") + (downward ? "upward, " : "downward, ") + turned;
 }
 
 // The detection text's direction and threshold, and what the other direction finds; an absolute threshold
