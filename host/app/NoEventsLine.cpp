@@ -129,18 +129,18 @@ std::vector<double> SmallerWidths(double width) {
   return widths;
 }
 
-// The largest of the smaller minimum widths (from the largest) at which the width filter keeps as
-// many of the detector's `peaks` as at the next smaller one, and how many: ": at 1 ms (setting 1035
-// = 1) the width filter keeps 36". Peaks of one kind have widths near each other: a width that
-// keeps a count a smaller one does not change lies in the gap below them, not among them (the
-// largest that keeps any kept 1 of 36 action potentials at 5 ms, 35 at 2 ms, 36 at 1 and 0.5 ms).
-// Without such a width, the largest that keeps the most. Empty when it keeps none at any.
-std::string SmallerWidthText(const AnalysisFindings& f, int32_t id, int32_t peaks) {
-  const std::wstring filter = DetectorCall(*f.data, kWidthFilter);
+// The largest of the smaller minimum widths (from the largest) at which `call` (the width filter,
+// or the peak detector with the width as its own minimum) finds as many of the detector's `peaks` as
+// at the next smaller one, and how many: ": at 1 ms (setting 1035 = 1) the width filter keeps 36".
+// Peaks of one kind have widths near each other: a width that keeps a count a smaller one does not
+// change lies in the gap below them, not among them (the largest that keeps any kept 1 of 36 action
+// potentials at 5 ms, 35 at 2 ms, 36 at 1 and 0.5 ms). Without such a width, the largest that keeps
+// the most. Empty when it keeps none at any.
+std::string SmallerWidthText(const AnalysisFindings& f, const std::wstring& call, int32_t id, int32_t peaks) {
   int32_t most = 0, last = 0, chosen = 0;
   double widest = 0.0, previous = 0.0;
   for (const double w : SmallerWidths(f.SettingNumber(id))) {
-    const int32_t kept = EventsFound(f.data, f.formulaClass, CallWithArgument(filter, 2, w));
+    const int32_t kept = EventsFound(f.data, f.formulaClass, CallWithArgument(call, 2, w));
     if (kept > 0 && kept == last) {
       chosen = kept, widest = previous;
       break;
@@ -151,8 +151,9 @@ std::string SmallerWidthText(const AnalysisFindings& f, int32_t id, int32_t peak
   }
   if (chosen == 0) chosen = most;
   if (chosen <= 0) return std::string();
+  const bool filter = call.find(kWidthFilter) == 0;
   return ": at " + host::NumberText(widest) + " ms (setting " + std::to_string(id) + " = " + host::ExactNumberText(widest) +
-         ") the width filter keeps " + std::to_string(chosen);
+         ") " + (filter ? "the width filter keeps " : "the peak detector finds ") + std::to_string(chosen);
 }
 
 // Where the recording's rate lies outside those recordings are made at, its times were most
@@ -199,14 +200,18 @@ std::string UnfilteredPeaksText(const AnalysisFindings& f, int32_t widthId) {
   // Widths counted in times read in the wrong unit are no advice: the times come first.
   const std::string rate = RateDoubtText(f);
   if (!rate.empty()) return found + ", peaks of their own rather than pieces of wider ones" + rate;
-  return found + ", peaks of their own rather than pieces of wider ones: a smaller minimum width (" + widthSetting +
-         ") keeps them" + SmallerWidthText(f, widthId, peaks) + FilterOffText(f, call, widthId);
+  const std::string smaller = SmallerWidthText(f, DetectorCall(*f.data, kWidthFilter), widthId, peaks);
+  return found + ", peaks of their own rather than pieces of wider ones" +
+         (smaller.empty() ? ", though no smaller minimum width (" + widthSetting + ") keeps them"
+                          : ": a smaller minimum width (" + widthSetting + ") keeps them" + smaller) +
+         FilterOffText(f, call, widthId);
 }
 
 // The minimum width that drops peaks: the width filter's when it is on; without it the peak
 // detector still drops a peak whose fall by the minimum height comes sooner than half the width
-// after it, which the noise's peaks do where the minimum height lies in the noise. Where no peak
-// rises and falls by the minimum height at all, the height that finds one instead.
+// after it, which the noise's peaks do where the minimum height lies in the noise; peaks of their
+// own a smaller minimum width keeps (SmallerWidthText). Where no peak rises and falls by the
+// minimum height at all, the height that finds one instead.
 std::string WidthText(const AnalysisFindings& f, const std::wstring& type) {
   const int32_t id = type == L"1" ? kCardiacWidthSetting : kNeuronWidthSetting;
   const double width = f.SettingNumber(id);
@@ -217,11 +222,17 @@ std::string WidthText(const AnalysisFindings& f, const std::wstring& type) {
            " ms at half height (" + setting + ")" + UnfilteredPeaksText(f, id);
   // The detector without its own minimum width.
   const std::wstring call = CallWithArgument(DetectorCall(*f.data, kPeakDetector), 2, 0.0);
-  if (!call.empty() && EventsFound(f.data, f.formulaClass, call) == 0) return NoPeakText(f, call);
+  const int32_t peaks = call.empty() ? -1 : EventsFound(f.data, f.formulaClass, call);
+  if (peaks == 0) return NoPeakText(f, call);
   if (filtered || !(width > 0.0)) return std::string();
-  return "; the width filter is off (setting 1036 = f), but the peak detector still drops a peak that falls by the "
-         "minimum height within " + host::NumberText(width / 2) + " ms, half of " + setting + " (" + SettingText(f, id) +
-         " ms)" + InNoiseText(f);
+  const std::string dropped = "; the width filter is off (setting 1036 = f), but the peak detector still drops a peak "
+                              "that falls by the minimum height within " + host::NumberText(width / 2) + " ms, half of " +
+                              setting + " (" + SettingText(f, id) + " ms)";
+  const std::string noise = InNoiseText(f);
+  if (!noise.empty()) return dropped + noise;
+  // Peaks of their own, which a smaller minimum width keeps.
+  const std::string smaller = peaks > 0 ? SmallerWidthText(f, call, id, peaks) : "";
+  return smaller.empty() ? dropped : dropped + ": a smaller minimum width (" + setting + ") keeps them" + smaller;
 }
 
 // How far the trace reaches below the level it holds longest (the rest between events, told

@@ -234,7 +234,8 @@ TEST_F(AnalyzeUnattended, RefusalsAreOneLineSayingWhatIsWrong) {
        "keeps 8"},
       {analyze + L"--type 1 --set 1036=f --set 1001=5000", 0,
        "found 0 events: minimum height 0.03 V; the width filter is off (setting 1036 = f), but the peak detector "
-       "still drops a peak that falls by the minimum height within 2500 ms, half of setting 1001 (5000 ms)"},
+       "still drops a peak that falls by the minimum height within 2500 ms, half of setting 1001 (5000 ms): a smaller "
+       "minimum width (setting 1001) keeps them: at 50 ms (setting 1001 = 50) the peak detector finds 8"},
       {analyze + L"--recording \"" + millivolts + L"\" --type 5", 0,
        "found 0 events: minimum height 0.03 V (30 mV), more than the whole trace spans (0.01 V)"},
       {evoked + L"--channel 2 --type 3", 0,
@@ -481,7 +482,9 @@ TEST_F(AnalyzeUnattended, EveryHintFollowedBringsTheEventsBack) {
       {steps + L"--set 1035=10", {"detector then keeps 1\r\n"}, L"--set 1036=f", 1},
       {ecg + L"--set 1006=0.0005", {"found 760 before it, peaks of their own", "smaller minimum width (setting 1001)"},
        L"--set 1001=1", 760},
-      {L"\"" + sRecording + L"\" --type 1 --set 1036=f --set 1001=5000", {"half of setting 1001 (5000 ms)\r\n"},
+      {L"\"" + sRecording + L"\" --type 1 --set 1036=f --set 1001=5000",
+       {"half of setting 1001 (5000 ms): a smaller minimum width (setting 1001) keeps them: at 50 ms (setting 1001 = "
+        "50) the peak detector finds 8\r\n"},
        L"--set 1001=50", 8},
       {L"\"" + plateau + L"\" --type 1", {noise, "swings by up to 0.081 V (81 mV)", "at 0.081 V (81 mV) (setting 1006 = "
        "0.081) the width filter keeps 4"}, L"--set 1006=0.081", 4},
@@ -535,16 +538,28 @@ std::vector<double> ColumnValues(const std::string& output, const std::string& h
   return values;
 }
 
+// Where a line names the last value of a height or a width it advises ("(setting 1006 = 0.03)",
+// also of 1001 and 1035); npos when it names none.
+size_t AdvisedSetting(const std::string& line) {
+  static const char* const kAdvised[] = {"(setting 1006 = ", "(setting 1001 = ", "(setting 1035 = "};
+  size_t best = std::string::npos;
+  for (const char* const id : kAdvised) {
+    const size_t at = line.rfind(id);
+    if (at != std::string::npos && (best == std::string::npos || at > best)) best = at;
+  }
+  return best;
+}
+
 // The change a line names, as options: "setting 1006 = 0.03" as --set 1006=0.03, or the options it
 // quotes whole ("--type 0 --set \"1010=...\""); empty when it names none.
 std::wstring AdvisedOptions(const std::string& line) {
   size_t quoted = line.find("--type 0 --set \"");
   if (quoted == std::string::npos) quoted = line.find("--set \"1010=");
   if (quoted != std::string::npos) return Wide(line.substr(quoted, line.find_first_of("(,\r\n", quoted) - quoted));
-  const size_t setting = line.rfind("(setting 1006 = ");
+  const size_t setting = AdvisedSetting(line);
   if (setting == std::string::npos) return std::wstring();
   const size_t value = setting + 16;
-  return L"--set 1006=" + Wide(line.substr(value, line.find(')', value) - value));
+  return L"--set " + Wide(line.substr(setting + 9, 4)) + L"=" + Wide(line.substr(value, line.find(')', value) - value));
 }
 
 // Whether every number in the options is written as it reads back, the shortest text of its
@@ -568,7 +583,7 @@ bool NumbersAsTyped(const std::string& options) {
 // from where it names the change; -1 when it says none.
 int AdvisedCount(const std::string& line) {
   size_t from = line.find("--set \"1010=");
-  if (from == std::string::npos) from = line.rfind("(setting 1006 = ");
+  if (from == std::string::npos) from = AdvisedSetting(line);
   if (from == std::string::npos) return -1;
   const size_t count = std::min(line.find("finds ", from), line.find("keeps ", from));
   return count == std::string::npos ? -1 : std::atoi(line.c_str() + count + 6);
@@ -579,7 +594,7 @@ int AdvisedCount(const std::string& line) {
 // (each shape prints one at least, spikes turned over beside the rows of the rest between them
 // too, and a minimum height in the noise beside the rows it finds): four cardiac action potentials
 // with a plateau the noise splits (every RMP at rest, every APA the whole height, none on a
-// repolarisation), spikes turned over, half of them in pairs 2-3 ms apart (each a row of its own,
+// repolarisation), or narrower than the minimum width, the width filter on or off, spikes turned over, half of them in pairs 2-3 ms apart (each a row of its own,
 // whatever the minimum width), responses pointing down at a minimum height in the noise and at one
 // above them, responses pointing up at a minimum height in the noise (none read the noise's peaks
 // once followed), and inward currents searched upward, with settings typed as no double holds them
@@ -596,7 +611,7 @@ TEST_F(AnalyzeUnattended, EveryLineFollowedOnAGeneratedShapeBringsBackItsEvents)
     const std::wstring evoked = L"--type 3 --set 1000=3 --set 1002=0.01 --set 1008=20 ";
     const std::vector<std::wstring> options[] = {
         {L"--type 1 --set 1006=0.01", L"--type 1 --set 1006=0.015", L"--type 1 --set 1006=0.001",
-         L"--type 1 --set 1036=f --set 1006=0.005"},
+         L"--type 1 --set 1036=f --set 1006=0.005", L"--type 1 --set 1036=f --set 1006=0.02", L"--type 1 --set 1001=500"},
         {L"--type 5", L"--type 5 --set 1035=1", L"--type 5 --set 1035=0.3", L"--type 1"},
         {evoked + L"--set 1006=0.002", evoked + L"--set 1006=0.03", evoked + L"--set 1006=0.002 --set 1008=40",
          evoked + L"--set 1006=0.0005"},
