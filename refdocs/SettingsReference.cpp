@@ -185,7 +185,7 @@ constexpr char kDetectionText[] =
     "over 20 to 100 ms give no row analysed upward (nor outward ones downward). On 879 more, after quiet lead-ins\n"
     "(the noise of each record's first 200 ms 1, 10 and 30 % of the rest), a flat start after one odd sample, a\n"
     "noise that grows 10 and 100 times mid-record, and currents 1 to 7 ms into each record at 5 to 50 kHz, 878\n"
-    "are found (the other, 8 standard deviations at 5 kHz, find_peaks misses too), with no row more but 23 in\n"
+    "are found (the other, 8 standard deviations at 5 kHz, find_peaks misses too), with no row more but 52 in\n"
     "the BASELINE after the noise grew (where a lead-in ends or the noise grows), the fault allowed there.\n\n";
 
 constexpr char kColumnSwitches[] =
