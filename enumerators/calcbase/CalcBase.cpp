@@ -10,10 +10,7 @@ namespace ZR::Enum::CalcBase {
 namespace {
 
 constexpr double kFootBlockMs = 0.2;
-constexpr double kFootFlatMs = 4.0;
 constexpr double kFootLagMs = 1.0;
-constexpr double kFootRiseMs = 20.0;
-constexpr double kFootNoiseMs = 200.0;
 
 }  // namespace
 
@@ -22,13 +19,10 @@ void Params::AddSources(int32_t count, IUnknown** interfaces) {
   // The length: ms x 0.001 / period; the window: ms / (period x 1000); both + 0.5 truncated.
   maxBaselineTicks = MsToTicks(maxBaselineMs, tickPeriod);
   if (maxBaselineTicks < 500) maxBaselineTicks = 500;
-  // The rise-foot walk, in time: blocks of 0.2 ms; a flat stretch of 4 ms (at least four blocks) ends it; the noise
-  // is measured at a lag of 1 ms over the 200 ms nearest the peak; a rise lasts at most 20 ms.
+  // The rise's foot, in time: blocks of 0.2 ms, the noise measured at a lag of 1 ms (longer than a low-passed
+  // noise's memory).
   footBlockTicks = std::max(MsToTicks(kFootBlockMs, tickPeriod), 1);
-  footFlatBlocks = std::max(MsToTicks(kFootFlatMs, tickPeriod) / footBlockTicks, 4);
   footLagBlocks = std::max(MsToTicks(kFootLagMs, tickPeriod) / footBlockTicks, 1);
-  footRiseBlocks = std::max(MsToTicks(kFootRiseMs, tickPeriod) / footBlockTicks, footFlatBlocks);
-  footNoiseBlocks = std::max(MsToTicks(kFootNoiseMs, tickPeriod) / footBlockTicks, 3 * footLagBlocks + 1);
   // Rest before a stimulus, in time (StimulusRest.h).
   restTicks = Rest::RestTicks(tickPeriod);
   lookTicks = Rest::LookTicks(tickPeriod);
@@ -52,10 +46,7 @@ StepSettings Params::Settings() const noexcept {
   s.mode = baselineMode;
   s.baselineValue = baselineValue;
   s.footBlockTicks = footBlockTicks;
-  s.footFlatBlocks = footFlatBlocks;
   s.footLagBlocks = footLagBlocks;
-  s.footRiseBlocks = footRiseBlocks;
-  s.footNoiseBlocks = footNoiseBlocks;
   return s;
 }
 

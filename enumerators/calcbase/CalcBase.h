@@ -26,10 +26,7 @@ class Params final : public EEH3::StageParams<BaseParams, EventPkStm> {
   int32_t restTicks = 40;  // StimulusRest.h: kRestMs and kLookMs in ticks
   int32_t lookTicks = 80;
   int32_t footBlockTicks = 1;
-  int32_t footFlatBlocks = 1;
   int32_t footLagBlocks = 1;
-  int32_t footRiseBlocks = 1;
-  int32_t footNoiseBlocks = 1;
 };
 
 using State = EEH3::StageState<StepState>;

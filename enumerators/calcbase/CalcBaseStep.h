@@ -42,11 +42,8 @@ struct StepSettings {
   int32_t lookTicks = 80;
   int32_t mode = 0;                 // BaselineMode; any other number searches
   double baselineValue = -1.0;      // the fixed level of mode 1, channel units
-  int32_t footBlockTicks = 4;       // mode 3: the walk's block, the flat stretch that ends it, the span its noise is
-  int32_t footFlatBlocks = 20;      // measured over and its longest rise (RiseFootRules)
+  int32_t footBlockTicks = 4;       // mode 3: the foot's blocks and the lag its noise is measured at (RiseFootRules)
   int32_t footLagBlocks = 5;
-  int32_t footRiseBlocks = 100;
-  int32_t footNoiseBlocks = 1000;   // the blocks nearest the peak its noise is measured over
 };
 
 // The flat-segment search of one event. Ticks inclusive; the score of a segment closed at tick t is

@@ -1,15 +1,17 @@
-// The walk back from a peak to the foot of its rise.
+// The foot of a peak's rise: the knee from which the signal rose to the peak fastest, beyond the noise.
 #include "enumerators/calcbase/RiseFoot.h"
 
 #include <algorithm>
+#include <cfloat>
 #include <cmath>
+#include <utility>
 #include <vector>
 
 namespace ZR::Enum::CalcBase {
 
 namespace {
 
-// Block k holds v[count - (k + 1) x width, count - k x width), its mean times the polarity; block 0 ends at the peak.
+// Block k holds v[count - (k + 1) x width, count - k x width), its mean; block 0 ends at the peak.
 std::vector<double> BlockMeans(const float* v, int32_t count, int32_t width) {
   const int32_t blocks = count / width;
   std::vector<double> means(static_cast<size_t>(blocks));
@@ -50,209 +52,133 @@ double SampleNoise(const float* v, int32_t count, int32_t width) {
   return std::sqrt(*middle);
 }
 
-// Four times the noise of the nearest blocks to the peak: the median absolute third difference over lag blocks,
-// scaled to one block's standard deviation for Gaussian noise (a third difference has sqrt(20) of it; the median of
-// |N(0, 1)| is 0.6745). The lag spans a fixed time, longer than a low-passed noise's memory, so such noise is not
-// taken for smaller than it is; a slope or a bend adds nothing to a third difference, so an earlier event's fall is
-// not taken for noise. 0 with too few blocks.
-double Tolerance(const std::vector<double>& y, int32_t lag, int32_t nearest) {
-  const size_t l = static_cast<size_t>(std::max(lag, 1));
-  const size_t blocks = std::min(y.size(), static_cast<size_t>(std::max(nearest, 1)));
-  if (blocks < 3 * l + 1) return 0.0;
-  // Every other difference: neighbours share most of their blocks and tell little more, and the median of half as
-  // many costs half. Floats: half the memory to select in.
-  std::vector<float> d((blocks - 3 * l + 1) / 2);
+// A block mean's noise: the median absolute third difference over lag blocks, scaled to one block's standard
+// deviation for Gaussian noise (a third difference has sqrt(20) of it; the median of |N(0, 1)| is 0.6745). The lag
+// spans a fixed time, longer than a low-passed noise's memory, so such noise is not taken for smaller than it is; a
+// slope or a bend adds nothing to a third difference, so an event is not taken for noise. Where the blocks are too
+// few for a dozen differences at that lag, it is shortened to give them (a rise in so short a span would make most of
+// a few). 0 with fewer than four blocks.
+double BlockNoise(const std::vector<double>& y, int32_t lag, size_t most) {
+  const size_t blocks = y.size();
+  if (blocks < 4) return 0.0;
+  const size_t l = std::clamp(static_cast<size_t>(lag), size_t{1}, std::max(blocks / 12, size_t{1}));
+  // Every other difference when there are many (neighbours share most of their blocks and tell little more), the most
+  // nearest the peak at most (the median of 256 is within a tenth of the noise's, of 128 within an eighth).
+  const size_t step = blocks - 3 * l > 64 ? 2 : 1;
+  std::vector<float> d(std::min((blocks - 3 * l + step - 1) / step, most));
   for (size_t i = 0; i < d.size(); ++i) {
-    const size_t k = 2 * i;
+    const size_t k = step * i;
     d[i] = static_cast<float>(std::fabs(y[k + 3 * l] - 3.0 * (y[k + 2 * l] - y[k + l]) - y[k]));
   }
   const auto middle = d.begin() + static_cast<std::ptrdiff_t>(d.size() / 2);
   std::nth_element(d.begin(), middle, d.end());
-  return 4.0 * *middle / (0.6745 * std::sqrt(20.0));
+  return *middle / (0.6745 * std::sqrt(20.0));
 }
 
-// The walk's end: low the foot's block, end the block after the last the stretch may take; settled when it ended on
-// a flat stretch at the low, onCourse when the rise left a slope the event rode on there (its level is then the
-// low block's own, the course where the rise began).
-struct Walk {
-  int32_t low = 0;
-  int32_t end = 0;
-  bool settled = false;
-  bool onCourse = false;
-};
+// What the knee search goes by, seen from the peak's side: the blocks, the peak's value, the first block above it
+// (an earlier event's fall; the blocks' end when none), what the noise may add to a drop from the peak and to a
+// difference of two blocks.
+struct Rise {
+  const std::vector<double>& y;
+  double top;      // the level the rise reached: the peak's, or (for a rise that began on another) its knee's
+  int32_t origin;  // the block the search starts from: 0, or that knee
+  int32_t end;
+  double allowance;
+  double blockAllowance;
+  double middle;  // the distance from the peak sample to block 0's middle, in blocks: (width + 1) / (2 width)
+  double peakExcess;  // what the noise may lift the peak sample by above the top it stands on
+  int32_t lag;
+  mutable std::vector<double> scaleNoise;  // a block's noise at lags of lag, 2 lag, 4 lag, ..., measured when asked
 
-// A fall between lows slower than this share of the rise's fastest is the slope the event rode on (an earlier
-// current's return, seen backwards), not its own rise: the rise has ended there, and the low moves no more.
-constexpr double kTrendShare = 0.125;
-// A low at which the mean pace of the rise from the peak's block is this many times the pace of the slope beyond it,
-// down to the walk's last low, is where a rise began on that slope.
-constexpr double kCourseContrast = 3.0;
+  double at(int32_t k) const { return y[static_cast<size_t>(k)]; }
 
-// Of the lows a walk went through down a slope (lows[0] the peak's block), the one where the rise left it: the
-// greatest contrast between the pace from the peak's block down to a low and the pace from that low to block last
-// (over more blocks than the rise), if any reaches kCourseContrast and rises above that slope by more than two
-// tolerances; else the peak's block (the peak rose from the slope within it) when peakBlockFoot,
-// else the last low.
-int32_t RiseOnCourse(const std::vector<double>& y, const std::vector<int32_t>& lows, int32_t last, double tolerance,
-                     bool peakBlockFoot) {
-  int32_t best = peakBlockFoot ? 0 : last;
-  double bestContrast = kCourseContrast;
-  for (size_t i = 1; i + 1 < lows.size(); ++i) {
-    const int32_t k = lows[i];
-    if (last - k <= k) break;  // a slope ridden on lasts longer than the rise from it
-    const double rise = (y[0] - y[static_cast<size_t>(k)]) / k;
-    const double beyond = (y[static_cast<size_t>(k)] - y[static_cast<size_t>(last)]) / (last - k);
-    // The rise stands above the slope's course by more than the noise: a noise peak on a slope does not.
-    if (rise > bestContrast * beyond && (rise - beyond) * k > 2.0 * tolerance) {
-      bestContrast = beyond > 0.0 ? rise / beyond : INFINITY;
-      best = k;
+  // A block's noise over k blocks: at the longest lag measured that is not longer (noise that wanders, as 1/f noise
+  // does, moves a level further over a longer time).
+  double NoiseOver(int32_t k) const {
+    size_t j = 0;
+    for (int64_t l = 2 * static_cast<int64_t>(lag); l <= k && 12 * l <= static_cast<int64_t>(y.size()); l *= 2) {
+      if (++j == scaleNoise.size())
+        scaleNoise.push_back(std::max(BlockNoise(y, static_cast<int32_t>(l), 128), scaleNoise.front()));
     }
+    return scaleNoise[j];
   }
-  return best;
-}
 
-// What the walk of FindRiseFoot goes by, seen from the peak's side: the peak's value, the blocks' noise tolerance,
-// the flat stretch and longest rise in blocks, and the samples the blocks were made of, for how far above a low the
-// peak must lie for the low to have left the top (the peak sample carries a single sample's noise), measured when
-// first asked for.
-struct WalkRules {
-  double top = 0.0;
-  double tolerance = 0.0;
-  int32_t flatBlocks = 1;
-  int32_t riseBlocks = 1;
-  const float* v = nullptr;
-  int32_t count = 0;
-  int32_t width = 1;
-  mutable double peakBand = -1.0;  // -1 until measured
-
-  // The peak sample, the extreme of the noise about the top, may lie three of a sample's noise above it.
-  double PeakBand() const {
-    if (peakBand < 0.0) peakBand = 2.0 * tolerance + 3.0 * SampleNoise(v, count, width);
-    return peakBand;
+  // The pace from the peak down to block k beyond the noise, per block from the peak sample to k's middle; <= 0 when
+  // the drop is within the noise.
+  double Pace(int32_t k) const {
+    return (top - at(k) - peakExcess - 2.0 * NoiseOver(k - origin)) / (k - origin + middle);
   }
-};
 
-// The low ref has left the event's top, so that a flat stretch or a slow fall there is no part of the top: it lies
-// more than two tolerances below the highest block between it and the peak, or below the peak by more than the
-// peak sample's own noise may add to that.
-bool LeftTheTop(double crest, double ref, const WalkRules& r) {
-  if (crest - ref > 2.0 * r.tolerance) return true;
-  return r.top - ref > 2.0 * r.tolerance && r.top - ref > r.PeakBand();  // the band is never below 2 tolerances
-}
-
-// The fastest rise per block from block low to a block after it before end (going back in time) that stands above
-// it by more than band, 0 when none does.
-double Steepest(const std::vector<double>& y, int32_t low, int32_t end, double band) {
-  double steepest = 0.0;
-  for (int32_t j = low + 1; j < end; ++j) {
-    const double rise = y[static_cast<size_t>(j)] - y[static_cast<size_t>(low)];
-    if (rise > band) steepest = std::max(steepest, rise / (j - low));
+  // Beyond block k, up to block beyond (as many blocks again as the rise took, at least the lag, what there is of
+  // them), the signal falls to its lowest at a slower pace than the rise came down to k, both over that span with the
+  // noise and to that lowest block beyond the noise: k ends a rise, not a stretch of one slope.
+  bool CourseBeyondIsSlower(int32_t k, int32_t lowest, int32_t beyond) const {
+    const double pace = Pace(k);
+    const double fall = at(k) - at(lowest);
+    const double noise = 2.0 * std::sqrt(2.0) * NoiseOver(k - origin);
+    return pace > (fall + noise) / (beyond - k) && (lowest <= k || pace > (fall - noise) / (lowest - k));
   }
-  return steepest;
-}
 
-// The low lies at the extreme of a current of the other sign, whose onset beyond it (going back, before end) rises
-// more than three times as fast as the walk came down from the peak's block: the walk was on that current's return.
-bool OnAReturn(const std::vector<double>& y, int32_t low, int32_t end, const WalkRules& r) {
-  if (low < 1) return false;
-  const double pace = (y[0] - y[static_cast<size_t>(low)]) / low;
-  return Steepest(y, low, std::min(low + r.flatBlocks, end), 2.0 * r.tolerance) > kCourseContrast * pace;
-}
+  // Block k lies in the trough of a current of the other sign whose return rose to the peak: within as long beyond k
+  // as the rise took, the signal comes back half way up (k's level to the peak's), and it fell from there into the
+  // trough's bottom (within the noise of its lowest block) no slower than it rose from there back to half way toward
+  // the peak.
+  bool OnAReturn(int32_t k) const {
+    const double half = at(k) + 0.5 * (top - at(k));
+    int32_t bottom = k;
+    // The nearest block beyond k above half, within as long as the rise took (the first above the peak at the latest).
+    const int32_t reach = std::min(end, 2 * k - origin + 1);
+    int32_t fell = k + 1;
+    for (; fell < reach && !(at(fell) > half); ++fell)
+      if (at(fell) < at(bottom)) bottom = fell;
+    if (fell >= static_cast<int32_t>(y.size()) || (fell == reach && reach < end)) return false;
+    int32_t rose = k - 1;  // the nearest block toward the peak above half
+    while (rose > origin && !(at(rose) > half)) --rose;
+    const double band = at(bottom) + blockAllowance;
+    int32_t reached = fell - 1;  // the blocks the signal fell into the bottom at, and left it at
+    while (reached > bottom && at(reached) > band) --reached;
+    int32_t left = rose + 1;
+    while (left < bottom && at(left) > band) ++left;
+    return fell - reached <= left - rose;
+  }
 
-// The rise came down to block low at three times or more the pace of the slope beyond it (over as many blocks as the
-// rise, at least the flat stretch): a bend where the rise began, not a bend in the slope itself.
-bool RiseBeganAt(const std::vector<double>& y, int32_t low, const WalkRules& r) {
-  const int32_t last = static_cast<int32_t>(y.size()) - 1;
-  const int32_t beyond = std::min(low + std::max(low, r.flatBlocks), last);
-  if (low < 1 || beyond <= low) return true;
-  const double rise = (y[0] - y[static_cast<size_t>(low)]) / low;
-  return rise > kCourseContrast * (y[static_cast<size_t>(low)] - y[static_cast<size_t>(beyond)]) / (beyond - low);
-}
-
-// The walk from the peak's block down to block low ran as fast near the peak (over the flat stretch) as half its mean
-// pace or more: the peak stands on a slope that was falling (seen backwards) at the peak, not on a top of its own.
-bool NoTopAtThePeak(const std::vector<double>& y, int32_t low, const WalkRules& r) {
-  const int32_t near = std::min(r.flatBlocks, low);
-  if (near < 1) return true;
-  return 2.0 * (y[0] - y[static_cast<size_t>(near)]) / near >= (y[0] - y[static_cast<size_t>(low)]) / low;
-}
-
-// The end of a walk at a foot on a course: the course's level in that block; or, when the peak rose from the course
-// within its own block (a noise peak), the blocks near it within the tolerance of that block, over the flat stretch.
-Walk CourseFoot(int32_t foot, int32_t flatBlocks) {
-  if (foot == 0) return {0, flatBlocks, false, false};
-  return {foot, foot + 1, false, true};
-}
-
-// Beyond a flat stretch ending at block k, within as many blocks again (at least the flat stretch), the signal falls
-// more than two tolerances below ref: the stretch was the top of a slow rise, not where a peak of the noise stood.
-bool RisesOnBeyond(const std::vector<double>& y, int32_t k, double ref, const WalkRules& r) {
-  const int32_t end = std::min(static_cast<int32_t>(y.size()), k + 1 + 4 * std::max(k, r.flatBlocks));
-  for (int32_t j = k + 1; j < end; ++j)
-    if (y[static_cast<size_t>(j)] < ref - 2.0 * r.tolerance) return true;
-  return false;
-}
-
-// The walk of FindRiseFoot over the blocks y; it leaves the rise at a slow fall, after a pause or beyond riseBlocks
-// only when keepToRise.
-Walk WalkDownTheRise(const std::vector<double>& y, const WalkRules& r, bool keepToRise) {
-  const int32_t blocks = static_cast<int32_t>(y.size());
-  int32_t low = 0;    // the last block lower than the low before it by more than the tolerance
-  double crest = y[0];  // the highest block from the peak to the low
-  int32_t since = 0;  // the block after which the walk has stayed within the tolerance of that low
-  double steepest = 0.0;  // the fastest fall per block from one low to the next
-  bool fastLow = true;  // the low was reached at that pace
-  std::vector<int32_t> lows;  // kept only when keepToRise
-  if (keepToRise) lows.push_back(0);
-  int32_t end = blocks;
-  for (int32_t k = 1; k < blocks; ++k) {
-    const double yk = y[static_cast<size_t>(k)];
-    const double ref = y[static_cast<size_t>(low)];
-    if (yk < ref - r.tolerance) {
-      const double fall = (ref - yk) / (k - low);
-      // A low after a longer pause than the walk would end on had the blocks stayed in the band is no part of
-      // the rise either (blocks above the band, the noise on an earlier event's return, restart that count).
-      const bool paused = low > 0 && k - low > std::max(low, r.flatBlocks) && LeftTheTop(crest, ref, r);
-      // A slow fall just after a fast one is the block the rise began in, which holds only its first samples.
-      const bool slow = fall < steepest * kTrendShare && LeftTheTop(crest, ref, r);
-      if (keepToRise && (paused || (slow && (k > low + 1 || !fastLow))) && RiseBeganAt(y, low, r)) {
-        if (!OnAReturn(y, low, std::min(k + 1, blocks), r)) return {low, low + 1, false, true};
-        return CourseFoot(RiseOnCourse(y, lows, low, r.tolerance, true), r.flatBlocks);
+  // The knee from origin on: of the blocks that end a rise, the one the signal came down to fastest from the top
+  // beyond the noise, unless it is the bottom of a return; then the next fastest. origin when there is none.
+  int32_t Knee() const {
+    std::vector<std::pair<double, int32_t>> knees;
+    std::vector<int32_t> lows(static_cast<size_t>(end));  // lows[head, tail): the blocks of (k, beyond] each lower
+    size_t head = 0, tail = 0;                               // than every later one, the lowest first
+    int32_t added = origin + 1;
+    double nearer = at(origin);  // the lowest block nearer the top than k
+    // No block beyond k can give a steeper pace than the lowest block of all would at k: the search ends there.
+    const double lowest = *std::min_element(y.begin() + origin, y.begin() + end);
+    double steepest = 0.0;
+    for (int32_t k = origin + 1; k + 1 < end; nearer = std::min(nearer, at(k)), ++k) {
+      if ((top - lowest - peakExcess) / (k - origin + middle) < steepest) break;
+      const int32_t beyond = std::min(k + std::max(k - origin, lag), end - 1);
+      for (; added <= beyond; ++added) {
+        while (tail > head && at(lows[tail - 1]) >= at(added)) --tail;
+        lows[tail++] = added;
       }
-      // A fall on and on past the longest rise, already under way at the peak, is a slope the peak rode on (a
-      // current's slow return, seen backwards): the rise began where the walk's pace dropped to it, or in the peak's
-      // own block. A slow event's rise starts from its flat top.
-      if (keepToRise && k > r.riseBlocks && NoTopAtThePeak(y, low, r)) {
-        return CourseFoot(RiseOnCourse(y, lows, k, r.tolerance, true), r.flatBlocks);
+      while (tail > head && lows[head] <= k) ++head;
+      const double pace = Pace(k);
+      // A foot lies below the rise from it: no block nearer the top lies lower by more than the noise.
+      if (pace > 0.0 && at(k) <= nearer + blockAllowance &&
+          CourseBeyondIsSlower(k, tail > head ? lows[head] : k, beyond)) {
+        knees.emplace_back(pace, k);
+        steepest = std::max(steepest, pace);
       }
-      steepest = std::max(steepest, fall);
-      fastLow = !slow;
-      for (int32_t j = low + 1; j <= k; ++j) crest = std::max(crest, y[static_cast<size_t>(j)]);
-      low = since = k;
-      if (keepToRise) lows.push_back(low);
-      continue;
     }
-    if (yk > r.top) {
-      end = k;
-      break;
+    // The fastest first, taken one at a time: most knees are the first.
+    std::make_heap(knees.begin(), knees.end());
+    for (auto last = knees.end(); last != knees.begin(); --last) {
+      std::pop_heap(knees.begin(), last);
+      const int32_t k = (last - 1)->second;
+      if (!OnAReturn(k)) return k;
     }
-    if (yk > ref + r.tolerance) {
-      since = k;
-      continue;
-    }
-    if (k - since >= std::max(low, r.flatBlocks) && (LeftTheTop(crest, ref, r) || !RisesOnBeyond(y, k, ref, r))) {
-      return {low, k + 1, true, false};
-    }
+    return origin;
   }
-  // The walk ended at a rise seen backwards (an earlier event's fall) or at the window's start. Down a slope to the
-  // extreme of a current of the other sign, the rise began where the pace dropped to that slope's, or in the peak's
-  // own block when the walk was on that current's return all along.
-  if (keepToRise && low > 0) {
-    const int32_t foot = RiseOnCourse(y, lows, low, r.tolerance, OnAReturn(y, low, std::min(end + 1, blocks), r));
-    if (foot != low) return CourseFoot(foot, r.flatBlocks);
-  }
-  return {low, end, false, false};
-}
+};
 
 }  // namespace
 
@@ -270,32 +196,74 @@ RiseFoot FindRiseFoot(const float* v, int32_t count, double peak, const RiseFoot
     break;
   }
   for (double& m : y) m *= foot.polarity;
-  const double tolerance = Tolerance(y, rules.lagBlocks, rules.noiseBlocks);
   const double top = foot.polarity * peak;
-  const WalkRules walkRules{top, tolerance, std::max(rules.flatBlocks, 1), std::max(rules.riseBlocks, 1), v, count, width};
-  // A walk that ends on a flat stretch has found the foot, however it got there (down a burst's steps too). One
-  // that does not may have gone on down a slope the event rode on, to the bottom of an earlier current of the
-  // other sign: then the foot is where the rise left that slope.
-  Walk walk = WalkDownTheRise(y, walkRules, false);
-  if (!walk.settled) walk = WalkDownTheRise(y, walkRules, true);
-  const auto [low, end, settled, onCourse] = walk;
-  // The stretch: the blocks from the low on within the tolerance of it.
-  const double ref = y[static_cast<size_t>(low)];
-  double sum = 0.0;
-  int32_t n = 0;
-  int32_t farthest = low;
-  for (int32_t k = low; k < std::min(end, static_cast<int32_t>(y.size())); ++k) {
-    if (std::fabs(y[static_cast<size_t>(k)] - ref) > tolerance) continue;
-    sum += y[static_cast<size_t>(k)];
-    ++n;
-    farthest = k;
+  const int32_t blocks = static_cast<int32_t>(y.size());
+  // A sample's noise is no less than its rounding to single precision.
+  const double blockNoise = std::max(BlockNoise(y, rules.lagBlocks, 256), std::fabs(peak) * FLT_EPSILON);
+  const double within = SampleNoise(v, count, width);
+  const double sampleNoise = std::sqrt(within * within + blockNoise * blockNoise);
+  int32_t end = 1;
+  while (end < blocks && !(y[static_cast<size_t>(end)] > top)) ++end;
+  // The peak sample is the largest of the samples about the top (those of the blocks from the peak on that lie within
+  // four of a sample's SD and two of a block's below it): the largest of n normal samples lies about sqrt(2 ln n) SDs
+  // above their mean.
+  int32_t topBlocks = 1;
+  while (topBlocks < end && y[static_cast<size_t>(topBlocks)] > top - 4.0 * sampleNoise - 2.0 * blockNoise) ++topBlocks;
+  const double peakExcess = std::sqrt(2.0 * std::log(std::max(topBlocks * width, 2))) * sampleNoise;
+  const int32_t lag = std::max(rules.lagBlocks, 1);
+  Rise rise{y,
+            top,
+            0,
+            end,
+            peakExcess + 2.0 * blockNoise,
+            2.0 * std::sqrt(2.0) * blockNoise,
+            (width + 1.0) / (2.0 * width),
+            peakExcess,
+            lag,
+            {blockNoise}};
+  int32_t knee = rise.Knee();
+  // Past the knee the rise may go on: within a few blocks (the knee's block still holds part of it), or straight
+  // (the signal beyond falls nearer the pace the rise came down to the knee at than a flat course). The foot is the
+  // first block past the knee whose fall to the next exceeds the course's fall per block beyond (over as long as the
+  // rise, at least the noise's lag; none where the course rises) by no more than the noise, and where that course,
+  // beyond the noise, falls at no more than half the rise's pace.
+  const int32_t span = std::max(knee, std::max(rules.lagBlocks, 1));
+  const double risePace = knee > 0 ? rise.Pace(knee) : 0.0;
+  while (knee > 0 && knee + 1 < end) {
+    const int32_t beyond = std::min(knee + 1 + span, end - 1);
+    double course = 0.0;
+    if (beyond > knee + 1) course = (rise.at(knee + 1) - rise.at(beyond)) / (beyond - knee - 1);
+    const bool falling = rise.at(knee) - rise.at(knee + 1) > std::max(course, 0.0) + rise.blockAllowance;
+    const bool straight = beyond > knee + 1 && course - rise.blockAllowance / (beyond - knee - 1) > 0.5 * risePace;
+    if (!falling && !straight) break;
+    ++knee;
   }
+  // The level: the course's at the foot, over the blocks from the foot on, as many as the rise took (at least the
+  // noise's lag), while they stay within what the noise allows of the foot's: their mean, or where their least-squares
+  // line moves over them by more than a block difference's noise (a course with a slope of its own), that line's value
+  // at the foot.
+  const double ref = y[static_cast<size_t>(knee)];
+  const int32_t last = std::min(end, knee + std::max(knee, std::max(rules.lagBlocks, 1)));
+  double sum = 0.0;
+  double moment = 0.0;  // of the blocks' distances from the foot
+  int32_t n = 0;
+  for (int32_t k = knee; k < last && std::fabs(y[static_cast<size_t>(k)] - ref) <= rise.allowance; ++k, ++n) {
+    sum += y[static_cast<size_t>(k)];
+    moment += (k - knee) * y[static_cast<size_t>(k)];
+  }
+  const int32_t farthest = knee + n - 1;
   double level = sum / n;
+  if (n > 2) {
+    // Slope of the line through (j, y[knee + j]), j = 0 .. n - 1.
+    const double middle = 0.5 * (n - 1);
+    const double slope = (moment - middle * sum) / (n * (n * n - 1.0) / 12.0);
+    if (std::fabs(slope) * (n - 1) > rise.blockAllowance) level -= slope * middle;
+  }
   if (!(level < top)) level = ref;
   foot.found = true;
   foot.level = foot.polarity * level;
   foot.first = count - (farthest + 1) * width;
-  foot.last = count - low * width - 1;
+  foot.last = count - knee * width - 1;
   return foot;
 }
 

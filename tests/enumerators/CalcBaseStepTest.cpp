@@ -40,9 +40,9 @@ struct ModeCase {
 // crossing, the dip with its last sample, and the flat stretch where the rise began.
 TEST(CalcBaseStep, BaselineModesDifferAndMirror) {
   // Mode 3, the foot of the rise: the 0.2 ms averages (4 ticks) from the last one wholly before the rise back over
-  // 20 of them, within the maximum length (500 ticks) before the peak.
+  // as many as the rise took, at least the noise's lag (5 of them), within the maximum length before the peak.
   const ModeCase cases[] = {{0, -1.0, 0.2f, 811, 990}, {1, 1.0, 1.0f, 993, 994}, {2, -1.0, -0.3f, 308, 309},
-                            {3, -1.0, 0.2f, 904, 987}};
+                            {3, -1.0, 0.2f, 968, 987}};
   for (const ModeCase& c : cases) {
     for (float sign : {1.0f, -1.0f}) {
       if (c.mode == 2 && sign < 0) continue;  // the lowest sample is not mirrored by its nature
@@ -64,17 +64,17 @@ TEST(CalcBaseStep, BaselineModesDifferAndMirror) {
   }
 }
 
-// A quantised peak whose block before it holds its own value (a plateau of 4 to 12 ticks at the top) still rises from
-// the flat stretch before it, and turned over it gives the same foot turned over.
+// A quantised peak whose block before it holds its own value (the rise held for 4 to 12 ticks at its top) still rises
+// from the flat stretch before it, and turned over it gives the same foot turned over.
 TEST(CalcBaseStep, RiseFootOfAPeakTiedWithItsBlockMirrors) {
   for (int32_t plateau = 4; plateau <= 12; ++plateau) {
     for (float sign : {1.0f, -1.0f}) {
       const auto v = calcstages::Samples(1200, [&](int32_t t) {
-        return sign * (t < 900 ? 0.25f : t < 1000 - plateau ? 0.25f + 0.0175f * static_cast<float>(t - 900) : 2.0f);
+        return sign * (t < 900 ? 0.25f : 0.25f + 0.0175f * static_cast<float>(std::min(t, 1000 - plateau) - 900));
       });
       StepSettings p;
       p.mode = 3;
-      const auto out = RunBase(p, v, {EventPkStm::Peak(1000, sign * 2.0f)});
+      const auto out = RunBase(p, v, {EventPkStm::Peak(1000, v[1000])});
       ASSERT_EQ(out.size(), 1u);
       EXPECT_EQ(out[0].polarity, sign) << "plateau " << plateau;
       EXPECT_FLOAT_EQ(out[0].baseline, sign * 0.25f) << "plateau " << plateau;
@@ -326,7 +326,7 @@ TEST(CalcBaseStep, RiseFootIsWhereTheRiseBegan) {
       EXPECT_EQ(out[1].polarity, -sign) << c.name;
       EXPECT_NEAR(out[1].baseline, sign * c.foot, c.tolerance) << c.name << " sign " << sign;
       EXPECT_LE(out[1].baseEndTick, c.onset + 2) << c.name;
-      EXPECT_NEAR(out[0].baseline, 0.0f, 0.2f) << c.name;
+      EXPECT_NEAR(out[0].baseline, 0.0f, 0.2f + 0.1f * static_cast<float>(c.noise)) << c.name;
       EXPECT_EQ(out[0].polarity, c.large < 0 ? -sign : sign) << c.name;
     }
   }

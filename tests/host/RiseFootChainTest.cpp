@@ -62,14 +62,24 @@ class ContinuousNoise {
   std::vector<testsupport::Noise> mParts;
 };
 
-// Downward currents of -24 rising in 0.2 to 6 ms, 100 ms apart, each shape in turn, over the noise.
-std::vector<Current> IsolatedCurrents(uint32_t seed) {
+// A number drawn evenly on a log scale between lo and hi.
+double LogUniform(uint32_t& seed, double lo, double hi) {
+  return lo * std::pow(hi / lo, testsupport::NextUniform(seed));
+}
+
+// Downward currents of -24, each shape in turn, rising over time constants of 0.1 to 15 ms (alpha shapes peaking at
+// 0.3 to 8 ms, straight rises of 0.2 to 3 ms) and decaying over 2 to 200 ms (at least three rise constants), each
+// starting once the one before has decayed over five time constants.
+std::vector<Current> IsolatedCurrents(uint32_t seed, int count) {
   std::vector<Current> currents;
-  for (int i = 0; i < 16; ++i) {
-    const double rise = 0.0002 + 0.0058 * testsupport::NextUniform(seed);
-    const double decay = std::max(rise * (2.0 + 4.0 * testsupport::NextUniform(seed)), 0.004);
+  double at = 0.05;
+  for (int i = 0; i < count; ++i) {
     const int kind = i % 3;
-    currents.push_back({kind, 0.05 + 0.1 * i, -24.0, kind == 2 ? std::min(rise, 0.003) : rise, decay});
+    const double rise = kind == 0 ? LogUniform(seed, 3e-4, 8e-3) : kind == 1 ? LogUniform(seed, 1e-4, 0.015)
+                                                                            : LogUniform(seed, 2e-4, 3e-3);
+    const double decay = LogUniform(seed, std::max(0.002, 3.0 * rise), std::max(0.2, 4.0 * rise));
+    currents.push_back({kind, at, -24.0, rise, decay});
+    at += currents.back().PeakTime() + 5.0 * decay + 0.02;
   }
   return currents;
 }
@@ -80,7 +90,9 @@ std::vector<double> Continuous(const std::vector<Current>& currents, double seco
   ContinuousNoise next(noise, seed);
   for (size_t k = 0; k < x.size(); ++k) {
     x[k] = kBaseline + next(sd);
-    for (const Current& c : currents) x[k] += c(static_cast<double>(k) / kFineRate);
+    const double t = static_cast<double>(k) / kFineRate;
+    for (const Current& c : currents)
+      if (t > c.onset && t < c.onset + c.PeakTime() + 12.0 * c.decay) x[k] += c(t);
   }
   return x;
 }
@@ -97,11 +109,6 @@ std::vector<float> Sampled(const std::vector<double>& x, double rate, double sig
   return y;
 }
 
-// A number drawn evenly on a log scale between lo and hi.
-double LogUniform(uint32_t& seed, double lo, double hi) {
-  return lo * std::pow(hi / lo, testsupport::NextUniform(seed));
-}
-
 // One of the rates of 5 to 100 kHz, odd ones among them, drawn at random.
 double SomeRate(uint32_t seed) {
   const double rates[] = {5000, 8000, 10000, 12500, 16000, 20000, 22050, 25000, 40000, 44100, 48000, 50000, 100000};
@@ -109,17 +116,18 @@ double SomeRate(uint32_t seed) {
 }
 
 // Larger currents (60 to 150 either way, rising in 0.1 to 0.6 ms, decaying over 3 to 10 ms), 0.3 s apart from at on,
-// each with a downward rider of 15 to 20 (rise 0.1 to 0.6 ms, decay 2 to 8 ms) 0.5 to 20 decay constants after it.
+// each with a rider of 15 to 20 either way (rise 0.1 to 0.6 ms, decay 2 to 8 ms) 0.5 to 20 decay constants after it.
 std::vector<Current> Riders(uint32_t seed, double at, int count) {
   std::vector<Current> currents;
   for (int i = 0; i < count; ++i, at += 0.3) {
     const double sign = testsupport::NextUniform(seed) < 0.5 ? -1.0 : 1.0;
+    const double riderSign = testsupport::NextUniform(seed) < 0.5 ? -1.0 : 1.0;
     const Current large{1, at, sign * (60.0 + 90.0 * testsupport::NextUniform(seed)), LogUniform(seed, 1e-4, 6e-4),
                         LogUniform(seed, 0.003, 0.01)};
     const double after = large.PeakTime() + LogUniform(seed, 0.5, 20.0) * large.decay;
     currents.push_back(large);
-    currents.push_back({1, at + after, -15.0 - 5.0 * testsupport::NextUniform(seed), LogUniform(seed, 1e-4, 6e-4),
-                        LogUniform(seed, 0.002, 0.008)});
+    currents.push_back({1, at + after, riderSign * (15.0 + 5.0 * testsupport::NextUniform(seed)),
+                        LogUniform(seed, 1e-4, 6e-4), LogUniform(seed, 0.002, 0.008)});
   }
   return currents;
 }
@@ -133,16 +141,22 @@ std::wstring Chain(bool downward, bool noisy) {
 
 class RiseFootChainTest : public FormulaChainFixture {};
 
-// Every isolated current is one event at every rate (the detector may miss one in the whole run), and its Heights at
-// five rates drawn at random lie within four noise SDs of their median (within 10 % noise-free), whatever the shape
-// and noise.
+// Every isolated current drawn at random is one event at every rate (the detector may miss one in the whole run), and
+// its Height at five rates drawn at random lies within four noise SDs of its amplitude and of its median at the other
+// rates (10 % noise-free), whatever the shape, its time constants and the noise. A Height of a noisy current may land
+// beyond that once in a hundred: the peak sample is the extreme of the noise about a top, and now and then lies far
+// enough above it to make a knee of a block near the peak (a slow rise read from its own top), or on a straight rise
+// to a sharp top, of a block on the rise.
 TEST_F(RiseFootChainTest, HeightsAreTheSameAtEveryRate) {
   std::string missed;  // currents the detector took for no event, at some rate
+  int heightsRead = 0, outside = 0;
   for (const NoiseKind noise : {NoiseKind::None, NoiseKind::White, NoiseKind::LowPassed, NoiseKind::Pink}) {
     for (uint32_t seed = 1; seed <= 5; ++seed) {
-      const std::vector<Current> currents = IsolatedCurrents(seed * 7919u);
+      const std::vector<Current> currents = IsolatedCurrents(seed * 7919u + static_cast<uint32_t>(noise), 9);
+      const Current& final = currents.back();
       const double sd = noise == NoiseKind::None ? 0.0 : 2.0;
-      const std::vector<double> x = Continuous(currents, 1.65, noise, seed, sd);
+      const std::vector<double> x =
+          Continuous(currents, final.onset + final.PeakTime() + 5.0 * final.decay, noise, seed, sd);
       std::vector<std::vector<double>> heights(currents.size());
       uint32_t draw = seed * 131u + static_cast<uint32_t>(noise);
       for (int r = 0; r < 5; ++r) {
@@ -154,11 +168,12 @@ TEST_F(RiseFootChainTest, HeightsAreTheSameAtEveryRate) {
         const std::vector<Event> events = ParseEvents(Run(document.Get(), Chain(true, sd > 0.0), 0));
         EXPECT_LE(events.size(), currents.size()) << where;
         // Each current's event: the one whose peak lies after its onset and before its top's noise could move it
-        // (the extreme of the noise on a slow current's top may lie some ms from the current's own).
+        // (the extreme of the noise on a slow current's top may lie some ms from the current's own, while the
+        // current stays within four SDs of its top: a third of its decay).
         for (size_t i = 0; i < currents.size(); ++i) {
           const auto found = std::find_if(events.begin(), events.end(), [&](const Event& e) {
             const double peak = Int(e, "tick") / static_cast<double>(rate) - currents[i].onset;
-            return peak > 0.0 && peak < 2.0 * currents[i].PeakTime() + 0.003;
+            return peak > 0.0 && peak < 2.0 * currents[i].PeakTime() + currents[i].decay / 3.0 + 0.003;
           });
           if (found == events.end()) {
             missed += where + " current " + std::to_string(i) + "; ";
@@ -172,13 +187,20 @@ TEST_F(RiseFootChainTest, HeightsAreTheSameAtEveryRate) {
         if (h.empty()) continue;
         std::nth_element(h.begin(), h.begin() + static_cast<std::ptrdiff_t>(h.size() / 2), h.end());
         const double median = h[h.size() / 2];
-        for (size_t r = 0; r < heights[i].size(); ++r)
-          EXPECT_NEAR(heights[i][r], median, sd > 0.0 ? 4.0 * sd : 0.1 * std::fabs(median))
-              << Name(noise) << " seed " << seed << " current " << i << " (rise " << currents[i].rise * 1000
-              << " ms), its " << r + 1 << "th rate";
+        const double bound = sd > 0.0 ? 4.0 * sd : 0.1 * std::fabs(currents[i].amplitude);
+        for (size_t r = 0; r < heights[i].size(); ++r) {
+          const double off = std::max(std::fabs(heights[i][r] - currents[i].amplitude), std::fabs(heights[i][r] - median));
+          ++heightsRead;
+          if (off <= bound) continue;
+          ++outside;
+          EXPECT_GT(sd, 0.0) << "noise-free seed " << seed << " current " << i << " (kind " << currents[i].kind
+                             << ", rise " << currents[i].rise * 1000 << " ms), its " << r + 1 << "th rate: Height "
+                             << heights[i][r] << ", median " << median;
+        }
       }
     }
   }
+  EXPECT_LE(outside * 100, heightsRead) << outside << " of " << heightsRead << " Heights outside four SDs";
   EXPECT_LE(std::count(missed.begin(), missed.end(), ';'), 1) << "no event for " << missed;
 }
 
@@ -261,14 +283,15 @@ TEST_F(RiseFootChainTest, NoEventReachesIntoTheNextOnesRise) {
 // currents, riders after larger currents of either sign and currents on a slow one's top, at a rate drawn at random.
 TEST_F(RiseFootChainTest, MirroredRecordingGivesTheMirroredEvents) {
   for (uint32_t seed = 1; seed <= 4; ++seed) {
-    std::vector<Current> currents = IsolatedCurrents(seed * 104729u);
-    for (const Current& c : Riders(seed * 7717u, 1.7, 4)) currents.push_back(c);
+    std::vector<Current> currents = IsolatedCurrents(seed * 104729u, 6);
+    const double at = currents.back().onset + currents.back().PeakTime() + 5.0 * currents.back().decay;
+    for (const Current& c : Riders(seed * 7717u, at, 4)) currents.push_back(c);
     for (int i = 0; i < 4; ++i) {
-      currents.push_back({1, 2.9 + 0.15 * i, -120.0, 0.002, 0.03});
-      currents.push_back({1, 2.9 + 0.15 * i + 0.002 * (i + 1), -27.0, 0.0003, 0.003});
+      currents.push_back({1, at + 1.2 + 0.15 * i, -120.0, 0.002, 0.03});
+      currents.push_back({1, at + 1.2 + 0.15 * i + 0.002 * (i + 1), -27.0, 0.0003, 0.003});
     }
     const NoiseKind noise = seed % 2 ? NoiseKind::White : NoiseKind::Pink;
-    const std::vector<double> x = Continuous(currents, 3.55, noise, seed, 1.5);
+    const std::vector<double> x = Continuous(currents, at + 1.85, noise, seed, 1.5);
     const double rate = SomeRate(seed * 17u);
     HostPtr<DataDocument> down = SamplesDocument(Sampled(x, rate, 1.0), 1.0 / rate);
     HostPtr<DataDocument> up = SamplesDocument(Sampled(x, rate, -1.0), 1.0 / rate);
@@ -288,10 +311,11 @@ TEST_F(RiseFootChainTest, MirroredRecordingGivesTheMirroredEvents) {
 
 // Upward noise peaks on the slow return of inward currents (20-200 decaying over 0.1-1 s, noise SD 1; sixty
 // recordings), with the synaptic default detection (3 SDs, 5 ms) and the README's (5 SDs, 10 ms): each reads its
-// Height from the return near its peak, never from the current's extreme, and all but 2 % from within 20 ms.
+// Height from the return near its peak, never from the current's extreme, and all but 1 % no more than 10 SDs above
+// the peak's own height above the return (an event's extreme may lie late in a long window on a rising return).
 TEST_F(RiseFootChainTest, NoisePeakOnASlowReturnIsMeasuredFromTheReturn) {
   const double decays[] = {0.1, 0.2, 0.5, 1.0};
-  int peaks = 0, farBack = 0;
+  int peaks = 0, high = 0;
   for (uint32_t seed = 1; seed <= 60; ++seed) {
     const NoiseKind noise = seed % 3 == 0 ? NoiseKind::Pink : seed % 3 == 1 ? NoiseKind::White : NoiseKind::LowPassed;
     uint32_t state = seed;
@@ -310,14 +334,13 @@ TEST_F(RiseFootChainTest, NoisePeakOnASlowReturnIsMeasuredFromTheReturn) {
         const std::string where = "seed " + std::to_string(seed) + " peak at " + std::to_string(t) + " s";
         // Never from the current's extreme: from the half of the return nearer the peak.
         EXPECT_GT(baseline, (course + bottom) / 2.0) << where << ": from " << baseline << ", course " << course;
-        EXPECT_LT(value - baseline, value - course + 10.0) << where;
-        if (tick - Int(e, "baseEndTick") > 400) ++farBack;
+        if (value - baseline > value - course + 10.0) ++high;
         ++peaks;
       }
     }
   }
   EXPECT_GE(peaks, 100);
-  EXPECT_LE(farBack * 50, peaks) << farBack << " of " << peaks << " read from over 20 ms back";
+  EXPECT_LE(high * 100, peaks) << high << " of " << peaks << " read over 10 SDs above their height above the return";
 }
 
 }  // namespace
