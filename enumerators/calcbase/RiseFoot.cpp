@@ -80,8 +80,7 @@ double BlockNoise(const std::vector<double>& y, int32_t lag, size_t most) {
 // difference of two blocks.
 struct Rise {
   const std::vector<double>& y;
-  double top;      // the level the rise reached: the peak's, or (for a rise that began on another) its knee's
-  int32_t origin;  // the block the search starts from: 0, or that knee
+  double top;  // the peak's value
   int32_t end;
   double allowance;
   double blockAllowance;
@@ -106,7 +105,7 @@ struct Rise {
   // The pace from the peak down to block k beyond the noise, per block from the peak sample to k's middle; <= 0 when
   // the drop is within the noise.
   double Pace(int32_t k) const {
-    return (top - at(k) - peakExcess - 2.0 * NoiseOver(k - origin)) / (k - origin + middle);
+    return (top - at(k) - peakExcess - 2.0 * NoiseOver(k)) / (k + middle);
   }
 
   // Beyond block k, up to block beyond (as many blocks again as the rise took, at least the lag, what there is of
@@ -115,7 +114,7 @@ struct Rise {
   bool CourseBeyondIsSlower(int32_t k, int32_t lowest, int32_t beyond) const {
     const double pace = Pace(k);
     const double fall = at(k) - at(lowest);
-    const double noise = 2.0 * std::sqrt(2.0) * NoiseOver(k - origin);
+    const double noise = 2.0 * std::sqrt(2.0) * NoiseOver(k);
     return pace > (fall + noise) / (beyond - k) && (lowest <= k || pace > (fall - noise) / (lowest - k));
   }
 
@@ -127,13 +126,13 @@ struct Rise {
     const double half = at(k) + 0.5 * (top - at(k));
     int32_t bottom = k;
     // The nearest block beyond k above half, within as long as the rise took (the first above the peak at the latest).
-    const int32_t reach = std::min(end, 2 * k - origin + 1);
+    const int32_t reach = std::min(end, 2 * k + 1);
     int32_t fell = k + 1;
     for (; fell < reach && !(at(fell) > half); ++fell)
       if (at(fell) < at(bottom)) bottom = fell;
     if (fell >= static_cast<int32_t>(y.size()) || (fell == reach && reach < end)) return false;
     int32_t rose = k - 1;  // the nearest block toward the peak above half
-    while (rose > origin && !(at(rose) > half)) --rose;
+    while (rose > 0 && !(at(rose) > half)) --rose;
     const double band = at(bottom) + blockAllowance;
     int32_t reached = fell - 1;  // the blocks the signal fell into the bottom at, and left it at
     while (reached > bottom && at(reached) > band) --reached;
@@ -142,20 +141,20 @@ struct Rise {
     return fell - reached <= left - rose;
   }
 
-  // The knee from origin on: of the blocks that end a rise, the one the signal came down to fastest from the top
-  // beyond the noise, unless it is the bottom of a return; then the next fastest. origin when there is none.
+  // The knee: of the blocks that end a rise, the one the signal came down to fastest from the top beyond the noise,
+  // unless it is the bottom of a return; then the next fastest. 0 (the peak's own block) when there is none.
   int32_t Knee() const {
     std::vector<std::pair<double, int32_t>> knees;
     std::vector<int32_t> lows(static_cast<size_t>(end));  // lows[head, tail): the blocks of (k, beyond] each lower
     size_t head = 0, tail = 0;                               // than every later one, the lowest first
-    int32_t added = origin + 1;
-    double nearer = at(origin);  // the lowest block nearer the top than k
+    int32_t added = 1;
+    double nearer = at(0);  // the lowest block nearer the top than k
     // No block beyond k can give a steeper pace than the lowest block of all would at k: the search ends there.
-    const double lowest = *std::min_element(y.begin() + origin, y.begin() + end);
+    const double lowest = *std::min_element(y.begin(), y.begin() + end);
     double steepest = 0.0;
-    for (int32_t k = origin + 1; k + 1 < end; nearer = std::min(nearer, at(k)), ++k) {
-      if ((top - lowest - peakExcess) / (k - origin + middle) < steepest) break;
-      const int32_t beyond = std::min(k + std::max(k - origin, lag), end - 1);
+    for (int32_t k = 1; k + 1 < end; nearer = std::min(nearer, at(k)), ++k) {
+      if ((top - lowest - peakExcess) / (k + middle) < steepest) break;
+      const int32_t beyond = std::min(k + std::max(k, lag), end - 1);
       for (; added <= beyond; ++added) {
         while (tail > head && at(lows[tail - 1]) >= at(added)) --tail;
         lows[tail++] = added;
@@ -176,7 +175,7 @@ struct Rise {
       const int32_t k = (last - 1)->second;
       if (!OnAReturn(k)) return k;
     }
-    return origin;
+    return 0;
   }
 };
 
@@ -213,7 +212,6 @@ RiseFoot FindRiseFoot(const float* v, int32_t count, double peak, const RiseFoot
   const int32_t lag = std::max(rules.lagBlocks, 1);
   Rise rise{y,
             top,
-            0,
             end,
             peakExcess + 2.0 * blockNoise,
             2.0 * std::sqrt(2.0) * blockNoise,
@@ -227,7 +225,7 @@ RiseFoot FindRiseFoot(const float* v, int32_t count, double peak, const RiseFoot
   // first block past the knee whose fall to the next exceeds the course's fall per block beyond (over as long as the
   // rise, at least the noise's lag; none where the course rises) by no more than the noise, and where that course,
   // beyond the noise, falls at no more than half the rise's pace.
-  const int32_t span = std::max(knee, std::max(rules.lagBlocks, 1));
+  const int32_t span = std::max(knee, lag);
   const double risePace = knee > 0 ? rise.Pace(knee) : 0.0;
   while (knee > 0 && knee + 1 < end) {
     const int32_t beyond = std::min(knee + 1 + span, end - 1);
@@ -243,7 +241,7 @@ RiseFoot FindRiseFoot(const float* v, int32_t count, double peak, const RiseFoot
   // line moves over them by more than a block difference's noise (a course with a slope of its own), that line's value
   // at the foot.
   const double ref = y[static_cast<size_t>(knee)];
-  const int32_t last = std::min(end, knee + std::max(knee, std::max(rules.lagBlocks, 1)));
+  const int32_t last = std::min(end, knee + std::max(knee, lag));
   double sum = 0.0;
   double moment = 0.0;  // of the blocks' distances from the foot
   int32_t n = 0;

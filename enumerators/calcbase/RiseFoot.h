@@ -25,8 +25,9 @@ struct RiseFoot {
 // one block) and seen from the peak's side (times the polarity, so the rise goes up toward the peak; the side is that
 // of the nearest block that differs from the peak). The noise is measured from the blocks: a block's SD (at the lag
 // and at each longer lag, twice the one before, for levels that far apart) and a sample's. What it allows: a drop
-// from the peak sample (the extreme of the noise about a broad top) four of a sample's SD plus two of a block's, a
-// difference of two blocks 2 sqrt(2) of a block's.
+// from the peak sample (the largest of the n samples about a broad top, those of the blocks within four of a sample's
+// SD and two of a block's below it) sqrt(2 ln n) of a sample's SD plus two of a block's, a difference of two blocks
+// 2 sqrt(2) of a block's.
 //   The foot is the knee of the rise: the block from which the signal rose to the peak at the steepest pace beyond
 // what the noise allows, among the blocks that end a rise: none nearer the peak lies lower; beyond it, over as long
 // as the rise took, the signal falls no faster than the rise came down to it (a course the event rode on, whatever
