@@ -272,6 +272,53 @@ int32_t HeldDueIndex(const CycleScanState& s, const CycleRules& r, int32_t i, in
   return value;
 }
 
+// The levels and sums QuietRun carries from sample to sample.
+struct RunLevels {
+  double smooth, trough, previous, squares, sum, previousRise;
+  bool above, moved;
+  int32_t lowTick;
+};
+
+// QuietRun's samples from samples[i] up to end while the floor stands at the trough, as it does on a quiet stretch
+// once the trough has kept its pace for a while: Next then keeps it there (the floor comes up by step at most, and
+// the trough by no more), no sample is held above the floor, and none falls faster than step, so each is quiet and
+// the floor need not be carried (one double fewer in the loop keeps the others out of the stack on i686). Stops
+// where QuietRun would, or where the trough rose by more than the threshold (left to QuietRun), and returns that
+// index. The arithmetic is Next's and QuietRun's, in their order.
+[[gnu::always_inline]] inline int32_t LevelRun(RunLevels& v, const CycleRules& r, const float* samples, int32_t i,
+                                               int32_t end, int32_t firstTick, double threshold, double step,
+                                               double band, bool gauged, double half) {
+  double smooth = v.smooth, trough = v.trough, previous = v.previous, squares = v.squares, sum = v.sum;
+  double rise = v.previousRise;
+  bool above = v.above, moved = v.moved;
+  int32_t lowTick = v.lowTick;
+  for (; i < end; ++i) {
+    const float sample = samples[i];
+    if (!(sample - sample == 0.0f)) break;  // not finite
+    const double y = r.polarity * sample;
+    if (__builtin_expect(TroughFollower::Swings(trough, smooth, threshold), 0)) break;
+    const double next = TroughFollower::Larger(TroughFollower::Smaller(smooth, trough + step),
+                                               TroughFollower::Smaller(trough - step, trough));
+    if (__builtin_expect(next - trough > threshold, 0)) break;
+    const double nextRise = half * (y + previous) - next;
+    if (__builtin_expect(!(nextRise < threshold || above), 0)) break;
+    const double nextSmooth = smooth + (y - smooth) * r.smoothing;
+    if (__builtin_expect(gauged && !(nextSmooth - next <= band && next - nextSmooth <= band), 0)) break;
+    const double residual = y - next;
+    squares += residual * residual;
+    sum += residual;
+    smooth = nextSmooth;
+    trough = next;
+    rise = nextRise;
+    above = !(nextRise < threshold);
+    moved = moved || y != previous;
+    previous = y;
+    lowTick = smooth <= trough ? firstTick + i : lowTick;
+  }
+  v = {smooth, trough, previous, squares, sum, rise, above, moved, lowTick};
+  return i;
+}
+
 // Step for the samples from samples[i] on while nothing but the levels and the noise moves: no cycle starts, the
 // average stays above the floor's swing level, the trough is not held above the floor and no held cycle is due.
 // Its levels and the threshold are locals (the threshold changes only where the noise gauge ends a group), so that
@@ -292,45 +339,71 @@ int32_t HeldDueIndex(const CycleScanState& s, const CycleRules& r, int32_t i, in
   // aside: those of a fast fall are summed aside here, an average beyond the band is left to Step.
   const bool gauged = r.relative;
   double band = gauged && noise.Measured() ? kQuietSds * noise.Sd() : kUnmeasuredThreshold;
-  const double half = Opaque(0.5), zero = Opaque(0.0);
+  const double half = Opaque(0.5);
+  // The rise before stood at its threshold or more (Step's previousRise >= previousThreshold): a bool, so that the
+  // loop carries no more doubles than its levels (i686 has 8 registers for them; one more sends the trough through
+  // the stack at every sample).
+  bool above = previousRise >= previousThreshold;
   for (bool more = true; more;) {
     const int32_t end = r.relative ? std::min(count, i + noise.UntilGroup()) : count;
     const int32_t from = i;
-    double squares = noise.Squares(), sum = noise.Sum(), asideSquares = noise.AsideSquares(), asideSum = noise.AsideSum();
-    int32_t quiet = 0;
+    double squares = noise.Squares(), sum = noise.Sum();
+    double asideSquares = noise.AsideSquares(), asideSum = noise.AsideSum();
+    int32_t aside = 0;
     bool moved = false;
     for (; i < end; ++i) {
+      if (floor == trough && threshold > 0.0) {
+        RunLevels v = {smooth, trough, previous, squares, sum, previousRise, above, moved, lowTick};
+        const int32_t at = LevelRun(v, r, samples, i, end, firstTick, threshold, step, band, gauged, half);
+        if (at > i) {
+          smooth = v.smooth;
+          trough = floor = v.trough;
+          previous = v.previous;
+          squares = v.squares;
+          sum = v.sum;
+          previousRise = v.previousRise;
+          previousThreshold = threshold;
+          above = v.above;
+          moved = v.moved;
+          lowTick = v.lowTick;
+          i = at;
+        }
+        if (i == end) break;
+      }
       const float sample = samples[i];
       if (!(sample - sample == 0.0f)) break;  // not finite (Opaque says why not std::isfinite)
-      const int32_t tick = firstTick + i;
       const double y = r.polarity * sample;
       if (__builtin_expect(TroughFollower::Swings(floor, smooth, threshold), 0)) break;
       const TroughFollower::Levels next = TroughFollower::Next(trough, floor, rose, smooth, step, threshold);
       if (__builtin_expect(next.trough - next.floor > threshold, 0)) break;  // held above the floor (Follow)
       const double rise = half * (y + previous) - next.trough;
-      if (__builtin_expect(!(rise < threshold || previousRise >= previousThreshold), 0)) break;
+      if (__builtin_expect(!(rise < threshold || above), 0)) break;
       const double nextSmooth = smooth + (y - smooth) * r.smoothing;
       if (__builtin_expect(gauged && !(nextSmooth - next.trough <= band && next.trough - nextSmooth <= band), 0))
         break;
-      const bool kept = next.trough >= trough - step;
+      const double residual = y - next.trough, square = residual * residual;
+      // A fast fall's samples are summed aside (Step); they are rare, so a branch costs less than a select.
+      if (__builtin_expect(next.trough >= trough - step, 1)) {
+        squares += square;
+        sum += residual;
+      } else {
+        asideSquares += square;
+        asideSum += residual;
+        ++aside;
+      }
       smooth = nextSmooth;
       trough = next.trough;
       floor = next.floor;
+      above = !(rise < threshold);
       previousRise = rise;
       previousThreshold = threshold;
       moved = moved || y != previous;
       previous = y;
-      previousTick = tick;
-      lowTick = smooth <= trough ? tick : lowTick;
-      const double residual = y - trough, square = residual * residual;
-      squares += kept ? square : zero;
-      sum += kept ? residual : zero;
-      asideSquares += kept ? zero : square;
-      asideSum += kept ? zero : residual;
-      quiet += kept ? 1 : 0;
+      lowTick = smooth <= trough ? firstTick + i : lowTick;
     }
+    if (i > from) previousTick = firstTick + i - 1;
     more = i == end && i < count;
-    if (r.relative && noise.Took(squares, sum, quiet, asideSquares, asideSum, i - from, moved)) {
+    if (r.relative && noise.Took(squares, sum, i - from - aside, asideSquares, asideSum, i - from, moved)) {
       threshold = Threshold(noise, r);
       step = threshold * r.troughRisePerTick;
       band = noise.Measured() ? kQuietSds * noise.Sd() : kUnmeasuredThreshold;

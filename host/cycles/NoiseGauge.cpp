@@ -105,13 +105,19 @@ void NoiseGauge::Start(const float* samples, int32_t count, double scale) {
   for (int32_t i = 0; i < count; ++i)
     if (std::isfinite(samples[i])) values.push_back(scale * samples[i]);
   if (values.empty()) return;
-  std::vector<double> order = values;
-  std::sort(order.begin(), order.end());
   // Events rise above the level: the lower quantiles see the noise alone, however many events the samples hold
-  // (P25 lies 0.674 and P5 1.645 standard deviations below the mean of a normal noise).
-  const double p5 = order[order.size() / 20], p25 = order[order.size() / 4];
+  // (P25 lies 0.674 and P5 1.645 standard deviations below the mean of a normal noise). Each is the sample of its
+  // rank, chosen within the ranks below the one chosen before (no sort: it cost a twentieth of the scan).
+  std::vector<double> order = values;
+  const auto rank = [&order](size_t k, size_t below) {
+    std::nth_element(order.begin(), order.begin() + static_cast<std::ptrdiff_t>(k),
+                     order.begin() + static_cast<std::ptrdiff_t>(below));
+    return order[k];
+  };
+  const size_t n = order.size();
+  const double median = rank(n / 2, n), p25 = rank(n / 4, n / 2 + 1), p5 = rank(n / 20, n / 4 + 1);
   const double lowSd = (p25 - p5) / (1.645 - 0.674);
-  const double level = lowSd > 0.0 ? p25 + 0.674 * lowSd : order[order.size() / 2];
+  const double level = lowSd > 0.0 ? p25 + 0.674 * lowSd : median;
   mStartLevel = level;
   const double q = ResolutionStep(samples, count) * scale;
   mFloor = q * q / 12.0;

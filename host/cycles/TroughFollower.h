@@ -65,6 +65,11 @@ struct TroughFollower {
     double floor;
   };
 
+  // std::min and std::max by value, so that the scan's loop keeps its levels in registers (the references they
+  // return sent them through the stack).
+  [[gnu::always_inline]] static inline double Smaller(double a, double b) { return b < a ? b : a; }
+  [[gnu::always_inline]] static inline double Larger(double a, double b) { return a < b ? b : a; }
+
   // Whether the average lies so far below the floor that Follow holds a swing.
   static bool Swings(double floor, double smoothBefore, double threshold) { return smoothBefore < floor - threshold; }
 
@@ -73,8 +78,8 @@ struct TroughFollower {
   // level the last cycle rose from (kNoLevel before any), threshold: the cycles' threshold.
   [[gnu::always_inline]] static inline Levels Next(double trough, double floor, double rose, double smoothBefore,
                                                    double step, double threshold) {
-    const double next = std::max(std::min(smoothBefore, trough + step), std::min(trough - step, floor));
-    return {next, std::min(floor + step, next - floor > threshold ? std::max(floor, rose) : next)};
+    const double next = Larger(Smaller(smoothBefore, trough + step), Smaller(trough - step, floor));
+    return {next, Smaller(floor + step, next - floor > threshold ? Larger(floor, rose) : next)};
   }
 
   // One tick: a swing held or the next levels. True when the trough kept its pace, outside a swing.
