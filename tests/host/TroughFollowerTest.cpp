@@ -63,6 +63,26 @@ TEST(TroughFollower, KeepsItsPaceAndFloorOnAnySignal) {
   }
 }
 
+// The quiet scan's shortcut (a floor standing at the trough need not be carried): over levels, averages, steps and
+// thresholds drawn at random over many scales (a step up to twice the threshold), a floor at the trough is at the
+// trough after Next, which kept its pace, wherever the trough rose by no more than the threshold.
+TEST(TroughFollower, AFloorAtTheTroughStaysThere) {
+  uint32_t draw = 17;
+  const auto scaled = [&draw](double scale) { return scale * (2.0 * testsupport::NextUniform(draw) - 1.0); };
+  for (int k = 0; k < 200000; ++k) {
+    const double scale = std::pow(10.0, scaled(12.0));
+    const double trough = scaled(scale), threshold = std::fabs(scaled(scale)) + 1e-300;
+    const double step = threshold * 2.0 * testsupport::NextUniform(draw);
+    const double smooth = trough + scaled(k % 2 ? step * 3.0 : threshold * 3.0);
+    const double rose = k % 3 ? TroughFollower::kNoLevel : trough + scaled(threshold * 3.0);
+    const TroughFollower::Levels next = TroughFollower::Next(trough, trough, rose, smooth, step, threshold);
+    ASSERT_GE(next.trough, trough - step) << k;
+    if (next.trough - trough <= threshold) {
+      ASSERT_EQ(next.floor, next.trough) << k << ": trough " << trough << ", average " << smooth << ", step " << step;
+    }
+  }
+}
+
 // A current of the other sign, 20 thresholds deep and returning over 2000 ticks, holds the trough at the floor
 // until its return, after which the trough follows the noise again; a step down by 10 thresholds to a level that
 // then holds is taken once the average has kept to it for two rise times.
