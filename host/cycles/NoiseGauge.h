@@ -48,8 +48,10 @@ namespace host {
 class NoiseGauge {
  public:
   // Groups in a span: enough for a reference that one event's groups do not move, few enough that the trimmed mean
-  // after each group costs little beside the samples (the window's groups are kept ranked, one taken out and one
-  // put in a group, so the quarter-rank one is read off; choosing it anew each time cost a fifth of the scan).
+  // after each group costs about ten quiet samples (45 ns against 4.5 ns on i686): a seventh of the quiet scan in
+  // groups of 63 (a span of 1000), a fiftieth in groups of 500. The window's groups are kept ranked, one taken out
+  // and one put in a group, so the quarter-rank one is read off; choosing it anew each time cost a fifth of the
+  // scan.
   static constexpr int32_t kGroups = 16;
   // Samples in a group at least: a mean square of fewer is too scattered to be weighed against the reference.
   static constexpr int32_t kMinGroupSize = 8;
