@@ -67,13 +67,52 @@ std::string FoundWords(const AnalysisFindings& f, int32_t found) {
                                                      : "the peak detector finds " + std::to_string(found);
 }
 
+std::vector<double> SmallerWidths(double width);
+
+// Where no height from the noise's reach up (each sqrt 2 times the last, to the trace's span) finds
+// a peak that the minimum width lets through, the peaks there may be narrower than it: ": at 0.0045 V
+// (setting 1006 = 0.0045) the peak detector finds 10, narrower than the minimum width (setting
+// 1035): at 0.5 ms (setting 1035 = 0.5) the width filter keeps 10", at the lowest such height at
+// which the detector without a width finds the most, with the largest smaller width (as
+// SmallerWidths tries them) that keeps them all, else the one that keeps the most. Out of the noise,
+// the peaks the detector finds there are the events, and each of them counts. Empty where the
+// detector finds none there, or no smaller width keeps any.
+std::string NarrowAboveNoiseText(const AnalysisFindings& f, double reach, double span) {
+  const std::wstring detector = DetectorCall(*f.data, kPeakDetector);
+  if (detector.empty()) return std::string();
+  int32_t peaks = 0;
+  double height = 0.0;
+  for (double h = reach; h < span; h *= std::sqrt(2.0)) {
+    const double typed = TypedHeight(h);
+    const int32_t found = EventsFound(f.data, f.formulaClass, CallWithArgument(CallWithHeight(detector, typed), 2, 0.0));
+    if (found > peaks) peaks = found, height = typed;
+  }
+  if (peaks <= 0) return std::string();
+  const int32_t id = f.Setting(kTypeSetting) == L"1" ? kCardiacWidthSetting : kNeuronWidthSetting;
+  const std::wstring call = CallAt(f, height);
+  int32_t kept = 0;
+  double width = 0.0;
+  for (const double w : SmallerWidths(f.SettingNumber(id))) {
+    const int32_t found = EventsFound(f.data, f.formulaClass, CallWithArgument(call, 2, w));
+    if (found > kept) kept = found, width = w;
+    if (found >= peaks) break;
+  }
+  if (kept <= 0) return std::string();
+  const host::Recording& recording = f.data->Data();
+  return ": at " + HeightText(height, recording, static_cast<size_t>(f.channel)) + " (setting 1006 = " +
+         host::ExactNumberText(height) + ") the peak detector finds " + std::to_string(peaks) +
+         ", narrower than the minimum width (setting " + std::to_string(id) + "): at " + host::NumberText(width) +
+         " ms (setting " + std::to_string(id) + " = " + host::ExactNumberText(width) + ") " + FoundWords(f, kept);
+}
+
 // "; the minimum height lies in the noise ...", with the height that leaves the noise's peaks out
 // and what the analysis finds at it, when it does; empty otherwise. A minimum height lies in the
 // noise when it is below the noise's reach: the noise alone then rises and falls by it somewhere in
 // the recording, and the detector passes such a peak, measured from the noise about it. Above the
 // reach, the noise still cuts a peak's fall short where the height leaves it little room: the line
 // gives the lowest of the heights from the reach up (each sqrt 2 times the last, to the trace's
-// span) at which the analysis finds the most. After rows, only where that height finds other
+// span) at which the analysis finds the most, and where it finds none at any, the width that keeps
+// the peaks there (NarrowAboveNoiseText). After rows, only where that height finds other
 // events than the table's: rows the height in the noise found where it finds them are the events
 // (a smooth trace whose bending reads as noise), not the noise's.
 std::string InNoiseText(const AnalysisFindings& f) {
@@ -97,7 +136,10 @@ std::string InNoiseText(const AnalysisFindings& f) {
                            " and which swings by up to " + HeightText(TypedHeight(reach), recording, channel) +
                            " here: the peaks it passes are the noise's own, and a minimum height above that leaves "
                            "them out";
-  if (most <= 0) return text + ", but the analysis finds no peak that rises and falls by more";
+  if (most <= 0) {
+    const std::string narrow = NarrowAboveNoiseText(f, reach, span);
+    return text + (narrow.empty() ? ", but the analysis finds no peak that rises and falls by more" : narrow);
+  }
   return text + ": at " + HeightText(best, recording, channel) + " (setting 1006 = " + host::ExactNumberText(best) + ") " +
          FoundWords(f, most);
 }

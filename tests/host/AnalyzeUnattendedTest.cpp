@@ -550,16 +550,22 @@ size_t AdvisedSetting(const std::string& line) {
   return best;
 }
 
-// The change a line names, as options: "setting 1006 = 0.03" as --set 1006=0.03, or the options it
-// quotes whole ("--type 0 --set \"1010=...\""); empty when it names none.
+// The change a line names, as options: each "setting 1006 = 0.03" (and of 1001 and 1035) as --set
+// 1006=0.03, in order, so that a later one wins, or the options it quotes whole ("--type 0 --set
+// \"1010=...\""); empty when it names none.
 std::wstring AdvisedOptions(const std::string& line) {
   size_t quoted = line.find("--type 0 --set \"");
   if (quoted == std::string::npos) quoted = line.find("--set \"1010=");
   if (quoted != std::string::npos) return Wide(line.substr(quoted, line.find_first_of("(,\r\n", quoted) - quoted));
-  const size_t setting = AdvisedSetting(line);
-  if (setting == std::string::npos) return std::wstring();
-  const size_t value = setting + 16;
-  return L"--set " + Wide(line.substr(setting + 9, 4)) + L"=" + Wide(line.substr(value, line.find(')', value) - value));
+  std::wstring options;
+  for (size_t setting = 0; (setting = line.find("(setting ", setting)) != std::string::npos; ++setting) {
+    const std::string id = line.substr(setting + 9, 4);
+    const size_t value = setting + 16;
+    if ((id == "1006" || id == "1001" || id == "1035") && line.compare(setting + 13, 3, " = ") == 0)
+      options += (options.empty() ? L"--set " : L" --set ") + Wide(id) + L"=" +
+                 Wide(line.substr(value, line.find(')', value) - value));
+  }
+  return options;
 }
 
 // Whether every number in the options is written as it reads back, the shortest text of its
@@ -594,8 +600,9 @@ int AdvisedCount(const std::string& line) {
 // (each shape prints one at least, spikes turned over beside the rows of the rest between them
 // too, and a minimum height in the noise beside the rows it finds): four cardiac action potentials
 // with a plateau the noise splits (every RMP at rest, every APA the whole height, none on a
-// repolarisation), or narrower than the minimum width, the width filter on or off, spikes turned over, half of them in pairs 2-3 ms apart (each a row of its own,
-// whatever the minimum width), responses pointing down at a minimum height in the noise and at one
+// repolarisation), or narrower than the minimum width, the width filter on or off, also at a
+// minimum height in the noise (the line then advises a height and a width), spikes turned over,
+// half of them in pairs 2-3 ms apart (each a row of its own, whatever the minimum width), responses pointing down at a minimum height in the noise and at one
 // above them, responses pointing up at a minimum height in the noise (none read the noise's peaks
 // once followed), and inward currents searched upward, with settings typed as no double holds them
 // (0.3), with a threshold in the noise (2 standard deviations: turned, it finds the noise's swings
@@ -611,7 +618,8 @@ TEST_F(AnalyzeUnattended, EveryLineFollowedOnAGeneratedShapeBringsBackItsEvents)
     const std::wstring evoked = L"--type 3 --set 1000=3 --set 1002=0.01 --set 1008=20 ";
     const std::vector<std::wstring> options[] = {
         {L"--type 1 --set 1006=0.01", L"--type 1 --set 1006=0.015", L"--type 1 --set 1006=0.001",
-         L"--type 1 --set 1036=f --set 1006=0.005", L"--type 1 --set 1036=f --set 1006=0.02", L"--type 1 --set 1001=500"},
+         L"--type 1 --set 1036=f --set 1006=0.005", L"--type 1 --set 1036=f --set 1006=0.02", L"--type 1 --set 1001=500",
+         L"--type 1 --set 1006=0.001 --set 1001=500", L"--type 1 --set 1036=f --set 1006=0.001 --set 1001=1000"},
         {L"--type 5", L"--type 5 --set 1035=1", L"--type 5 --set 1035=0.3", L"--type 1"},
         {evoked + L"--set 1006=0.002", evoked + L"--set 1006=0.03", evoked + L"--set 1006=0.002 --set 1008=40",
          evoked + L"--set 1006=0.0005"},
