@@ -152,6 +152,30 @@ std::string PulseWords(const AnalysisFindings& f, const std::wstring& call) {
   return hint.empty() ? words : words + "; " + hint;
 }
 
+// The lowest of the minimum heights from the noise's reach up (each sqrt 2 times the last, to the
+// trace's span) at which the analysis measures the most responses, in *height, and what it measures
+// there; none measured where it finds none at any.
+MeasuredStimuli MostResponsesOutOfNoise(const AnalysisFindings& f, double* height) {
+  const host::Recording& recording = f.data->Data();
+  const size_t channel = static_cast<size_t>(f.channel);
+  const double span = ChannelSpan(recording, channel);
+  MeasuredStimuli best;
+  *height = 0.0;
+  for (double h = NoiseReach(recording, channel); h < span; h *= std::sqrt(2.0)) {
+    const MeasuredStimuli measured = MeasureStimuli(f, f.data, TypedHeight(h));
+    if (measured.responses > best.responses) best = measured, *height = TypedHeight(h);
+  }
+  return best;
+}
+
+// ": at 0.0056 V (5.6 mV) (setting 1006 = 0.0056) it finds 16 responses after the 16 stimuli".
+std::string FindsAtWords(const AnalysisFindings& f, const MeasuredStimuli& measured, double height) {
+  return ": at " + HeightText(height, f.data->Data(), static_cast<size_t>(f.channel)) + " (setting 1006 = " +
+         host::ExactNumberText(height) + ") it finds " + std::to_string(measured.responses) +
+         (measured.responses == 1 ? " response" : " responses") + " after the " + std::to_string(measured.stimuli) +
+         " stimuli";
+}
+
 }  // namespace
 
 std::string ResponseInNoiseWords(const AnalysisFindings& f) {
@@ -161,13 +185,8 @@ std::string ResponseInNoiseWords(const AnalysisFindings& f) {
   const double reach = NoiseReach(recording, channel);
   const double height = f.SettingNumber(kHeightSetting);
   if (!(height < reach)) return std::string();
-  const double span = ChannelSpan(recording, channel);
-  MeasuredStimuli best;
   double at = 0.0;
-  for (double h = reach; h < span; h *= std::sqrt(2.0)) {
-    const MeasuredStimuli measured = MeasureStimuli(f, f.data, TypedHeight(h));
-    if (measured.responses > best.responses) best = measured, at = TypedHeight(h);
-  }
+  const MeasuredStimuli best = MostResponsesOutOfNoise(f, &at);
   if (best.responses > 0 && best.measured == MeasureStimuli(f, f.data).measured) return std::string();
   const std::string text = "; the minimum height (setting 1006 = " + host::ExactNumberText(height) +
                            ") lies in the noise, whose standard deviation is about " +
@@ -180,9 +199,7 @@ std::string ResponseInNoiseWords(const AnalysisFindings& f) {
   const std::string downward = DownwardResponseWords(f, best.responses);
   if (!downward.empty()) return text + downward;
   if (best.responses <= 0) return text + ", but the analysis finds no response that rises and falls by more";
-  return text + ": at " + HeightText(at, recording, channel) + " (setting 1006 = " + host::ExactNumberText(at) +
-         ") it finds " + std::to_string(best.responses) + (best.responses == 1 ? " response" : " responses") +
-         " after the " + std::to_string(best.stimuli) + " stimuli";
+  return text + FindsAtWords(f, best, at);
 }
 
 std::string NoStimulusWords(const AnalysisFindings& f) {
@@ -227,7 +244,13 @@ std::string NoResponseWords(const AnalysisFindings& f) {
   if (!evoked) return stimuli + "none with a response: the response search is off (setting 1009 = f)";
   const double height = f.SettingNumber(kHeightSetting);
   const std::string at = HeightText(height, f.data->Data(), f.channel) + " in " + window + " (settings 1006 to 1008)";
-  if (found == 0) return stimuli + "none with a response of at least " + at + downward;
+  if (found == 0 && !downward.empty()) return stimuli + "none with a response of at least " + at + downward;
+  // Upward responses the minimum height passes over: the height, out of the noise, that finds them.
+  if (found == 0) {
+    double other = 0.0;
+    const MeasuredStimuli best = MostResponsesOutOfNoise(f, &other);
+    return stimuli + "none with a response of at least " + at + (best.responses > 0 ? FindsAtWords(f, best, other) : "");
+  }
   return stimuli + "a response after " + std::to_string(found) + " of them at a minimum height of " + at + downward;
 }
 
