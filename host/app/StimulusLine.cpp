@@ -236,22 +236,26 @@ std::string NoResponseWords(const AnalysisFindings& f) {
   const std::string stimuli = std::to_string(n) + (n == 1 ? " stimulus, " : " stimuli, ");
   const std::string window = SettingWords(f, kResponseStartSetting) + "-" + SettingWords(f, kResponseEndSetting) + " ms";
   const bool evoked = f.SettingNumber(kTypeSetting) == 3 && f.Setting(kResponseSearchSetting) != L"f";
-  // Some responses: a line only where more point down than the analysis found pointing up.
+  // Some responses: a line only where more point down than the analysis found pointing up, or a
+  // height out of the noise measures more of them (below).
   const std::string downward = evoked ? DownwardResponseWords(f, found) : std::string();
-  if (found > 0 && downward.empty()) return std::string();
+  if (found > 0 && downward.empty() && !evoked) return std::string();
   if (f.SettingNumber(kTypeSetting) == 4)
     return stimuli + "none with a population spike in " + window + " (settings 1007 and 1008)";
   if (!evoked) return stimuli + "none with a response: the response search is off (setting 1009 = f)";
   const double height = f.SettingNumber(kHeightSetting);
   const std::string at = HeightText(height, f.data->Data(), f.channel) + " in " + window + " (settings 1006 to 1008)";
-  if (found == 0 && !downward.empty()) return stimuli + "none with a response of at least " + at + downward;
-  // Upward responses the minimum height passes over: the height, out of the noise, that finds them.
-  if (found == 0) {
-    double other = 0.0;
-    const MeasuredStimuli best = MostResponsesOutOfNoise(f, &other);
-    return stimuli + "none with a response of at least " + at + (best.responses > 0 ? FindsAtWords(f, best, other) : "");
-  }
-  return stimuli + "a response after " + std::to_string(found) + " of them at a minimum height of " + at + downward;
+  const std::string some = found == 0 ? "none with a response of at least " + at
+                                      : "a response after " + std::to_string(found) + " of them at a minimum height of " + at;
+  if (!downward.empty()) return stimuli + some + downward;
+  // Upward responses the minimum height passes over, all of them or some (responses a little
+  // smaller than it, by the noise's reach): the height out of the noise that measures the most,
+  // where that is more. A height in the noise is said after the rows (ResponseInNoiseWords).
+  if (found > 0 && height < NoiseReach(f.data->Data(), static_cast<size_t>(f.channel))) return std::string();
+  double other = 0.0;
+  const MeasuredStimuli best = MostResponsesOutOfNoise(f, &other);
+  if (best.responses > found) return stimuli + some + FindsAtWords(f, best, other);
+  return found == 0 ? stimuli + some : std::string();
 }
 
 }  // namespace ondara_host
