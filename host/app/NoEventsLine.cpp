@@ -16,6 +16,7 @@
 #include "host/cycles/DetectionTextProblem.h"
 #include "host/data/RecordingReader.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cwchar>
 #include <vector>
@@ -74,9 +75,11 @@ std::vector<double> SmallerWidths(double width);
 // (setting 1006 = 0.0045) the peak detector finds 10, narrower than the minimum width (setting
 // 1035): at 0.5 ms (setting 1035 = 0.5) the width filter keeps 10", at the lowest such height at
 // which the detector without a width finds the most, with the largest smaller width (as
-// SmallerWidths tries them) that keeps them all, else the one that keeps the most. Out of the noise,
-// the peaks the detector finds there are the events, and each of them counts. Empty where the
-// detector finds none there, or no smaller width keeps any.
+// SmallerWidths tries them) that keeps them all: out of the noise, the peaks the detector finds
+// there are the events, and each of them counts. A width no longer than the sampling period keeps
+// peaks as narrow as the noise's own (white noise is new at every sample), which the detector puts
+// on the noise atop an event rather than on its top (a plateau read from its noise): no such width
+// is advised. Empty where the detector finds none there, or no such width keeps them all.
 std::string NarrowAboveNoiseText(const AnalysisFindings& f, double reach, double span) {
   const std::wstring detector = DetectorCall(*f.data, kPeakDetector);
   if (detector.empty()) return std::string();
@@ -89,16 +92,21 @@ std::string NarrowAboveNoiseText(const AnalysisFindings& f, double reach, double
   }
   if (peaks <= 0) return std::string();
   const int32_t id = f.Setting(kTypeSetting) == L"1" ? kCardiacWidthSetting : kNeuronWidthSetting;
-  const std::wstring call = CallAt(f, height);
-  int32_t kept = 0;
-  double width = 0.0;
-  for (const double w : SmallerWidths(f.SettingNumber(id))) {
-    const int32_t found = EventsFound(f.data, f.formulaClass, CallWithArgument(call, 2, w));
-    if (found > kept) kept = found, width = w;
-    if (found >= peaks) break;
-  }
-  if (kept <= 0) return std::string();
   const host::Recording& recording = f.data->Data();
+  double sampling = 0.0;  // ms
+  for (const host::RecordData& record : recording.records) sampling = std::max(sampling, record.tickPeriod * 1000.0);
+  const std::wstring call = CallAt(f, height);
+  double width = 0.0;
+  int32_t kept = 0;
+  for (const double w : SmallerWidths(f.SettingNumber(id))) {
+    if (!(w > sampling)) break;
+    kept = EventsFound(f.data, f.formulaClass, CallWithArgument(call, 2, w));
+    if (kept >= peaks) {
+      width = w;
+      break;
+    }
+  }
+  if (!(width > 0.0)) return std::string();
   return ": at " + HeightText(height, recording, static_cast<size_t>(f.channel)) + " (setting 1006 = " +
          host::ExactNumberText(height) + ") the peak detector finds " + std::to_string(peaks) +
          ", narrower than the minimum width (setting " + std::to_string(id) + "): at " + host::NumberText(width) +
