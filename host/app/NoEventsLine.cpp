@@ -376,8 +376,9 @@ std::string OtherDirectionText(const AnalysisFindings& f, const host::DetectionV
   return turned.empty() ? turned : std::string("; ") + (downward ? "upward, " : "downward, ") + turned;
 }
 
-// The detection text's direction and threshold, and what the other direction finds; an absolute threshold
-// above all the trace spans was typed in the channel's unit, probably, and gets the hint the minimum height gets.
+// The detection text's direction and threshold, and what the other direction finds, else what a lower
+// threshold finds (LowerThresholdWords); an absolute threshold above all the trace spans was typed in the
+// channel's unit, probably, and gets the hint the minimum height gets.
 std::string CycleDetectionText(const AnalysisFindings& f) {
   const std::wstring detection = f.Setting(kCycleDetectionSetting);
   const std::string unit = BaseUnitText(f.data->Data(), static_cast<size_t>(f.channel));
@@ -386,16 +387,19 @@ std::string CycleDetectionText(const AnalysisFindings& f) {
                      host::DetectionThresholdWords(detection, unit.empty() ? "the channel's units" : unit.substr(1));
   host::DetectionValues values;
   if (f.channel < 0 || !values.FromText(detection)) return text;
-  text += OtherDirectionText(f, values);
-  if (values.IsRelativeThreshold()) return text;
+  const std::string other = OtherDirectionText(f, values);
+  text += other;
   const host::Recording& recording = f.data->Data();
   const size_t channel = static_cast<size_t>(f.channel);
   const double span = ChannelSpan(recording, channel);
-  if (!(values.minPeakHeight > span)) return text;
+  // A threshold that finds nothing either way, and was not typed in the channel's unit: a lower one
+  // that finds events.
+  const std::string lower = other.empty() ? LowerThresholdWords(f) : std::string();
+  if (values.IsRelativeThreshold() || !(values.minPeakHeight > span)) return text + lower;
   text += "; " + HeightText(values.minPeakHeight, recording, channel) + " is more than the whole trace spans (" +
           host::NumberText(span, 3) + unit + ")";
   const std::string hint = BaseUnitHint(values.minPeakHeight, span, recording, channel);
-  return hint.empty() ? text : text + ": " + hint;
+  return hint.empty() ? text + lower : text + ": " + hint;
 }
 
 }  // namespace

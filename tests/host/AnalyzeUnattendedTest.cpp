@@ -270,7 +270,7 @@ TEST_F(AnalyzeUnattended, RefusalsAreOneLineSayingWhatIsWrong) {
       {analyze + L"--type 0 --set \"1010=1 0 1 0.5 50 5 100 0 0 0\"", 0,
        "found 0 events: detection settings 1010 = '1 0 1 0.5 50 5 100 0 0 0': the third number is the direction (1 "
        "upward, -1 downward), the fifth the threshold above the baseline, in V; 50 V is more than the whole trace "
-       "spans (1 V)"},
+       "spans (1 V); lower, --set \"1010=1 0 1 0.5 0.39 5 100 0 0 0\", the detector finds 8"},
       {analyze + L"--set 2004=t", 2,
        "nothing is selected, and the analysis is of the selection (setting 2004 = t): select a span with --select "
        "FROM:TO, or analyse the whole channel with --set 2004=f"},
@@ -595,19 +595,18 @@ int AdvisedCount(const std::string& line) {
   return count == std::string::npos ? -1 : std::atoi(line.c_str() + count + 6);
 }
 
-// Every line that names a change, followed on the generated recording it fired on, brings back the
-// events it holds, as many as it says, and nothing else, its numbers written as they read back
-// (each shape prints one at least, spikes turned over beside the rows of the rest between them
-// too, and a minimum height in the noise beside the rows it finds): four cardiac action potentials
-// with a plateau the noise splits (every RMP at rest, every APA the whole height, none on a
-// repolarisation), or narrower than the minimum width, the width filter on or off, also at a
-// minimum height in the noise (the line then advises a height and a width), spikes turned over,
-// half of them in pairs 2-3 ms apart (each a row of its own, whatever the minimum width), responses pointing down at a minimum height in the noise and at one
-// above them, responses pointing up at a minimum height in the noise (none read the noise's peaks
-// once followed) and above some or all of them, and inward currents searched upward, with settings typed as no double holds them
-// (0.3), with a threshold in the noise (2 standard deviations: turned, it finds the noise's swings
-// too), and with a minimum height that counts a channel's own numbers (one row each, as deep as
-// they are).
+// Every line that names a change, followed on the generated recording it fired on, brings back the events it holds,
+// as many as it says, and nothing else, its numbers written as they read back (each shape prints one at least,
+// spikes turned over beside the rows of the rest between them too, and a minimum height in the noise beside the
+// rows it finds): four cardiac action potentials with a plateau the noise splits (every RMP at rest, every APA the
+// whole height, none on a repolarisation), or narrower than the minimum width, the width filter on or off, also at
+// a minimum height in the noise (the line then advises a height and a width), spikes turned over, half of them in
+// pairs 2-3 ms apart (each a row of its own, whatever the minimum width), responses pointing down at a minimum
+// height in the noise and at one above them, responses pointing up at a minimum height in the noise (none read the
+// noise's peaks once followed) and above some or all of them, and inward currents searched downward at a threshold
+// deeper than they are, or searched upward, with settings typed as no double holds them (0.3), with a threshold in
+// the noise (2 standard deviations: turned, it finds the noise's swings too), and with a minimum height that counts
+// a channel's own numbers (one row each, as deep as they are).
 TEST_F(AnalyzeUnattended, EveryLineFollowedOnAGeneratedShapeBringsBackItsEvents) {
   ASSERT_TRUE(testsupport::HostBuilt());
   for (uint32_t seed = 1; seed <= 3; ++seed) {
@@ -624,7 +623,8 @@ TEST_F(AnalyzeUnattended, EveryLineFollowedOnAGeneratedShapeBringsBackItsEvents)
         {evoked + L"--set 1006=0.002", evoked + L"--set 1006=0.03", evoked + L"--set 1006=0.002 --set 1008=40",
          evoked + L"--set 1006=0.0005"},
         {L"--type 2", L"--type 0", L"--type 2 --set \"1010=1 0 1 0.3 3.3 5 100 1 0 0\"",
-         L"--type 0 --set \"1010=1 0 1 0.5 2 5 100 1 0 0\""},
+         L"--type 0 --set \"1010=1 0 1 0.5 2 5 100 1 0 0\"", L"--type 2 --set \"1010=1 0 -1 0.5 1e-10 5 100 0 0 0\"",
+         L"--type 0 --set \"1010=1 0 -1 0.5 8e-11 5 100 0 0 0\""},
         {L"--type 1", L"--type 5", L"--type 0 --set \"1010=1 0 1 0.3 30 5 100 0 0 0\""},
         {evoked + L"--set 1006=0.0005", evoked + L"--set 1006=0.003", evoked + L"--set 1006=0.005",
          evoked + L"--set 1006=0.011", evoked + L"--set 1006=0.03"}};
