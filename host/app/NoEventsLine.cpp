@@ -16,6 +16,7 @@
 #include "host/cycles/DetectionTextProblem.h"
 #include "host/data/RecordingReader.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cwchar>
 #include <vector>
@@ -67,13 +68,59 @@ std::string FoundWords(const AnalysisFindings& f, int32_t found) {
                                                      : "the peak detector finds " + std::to_string(found);
 }
 
+std::vector<double> SmallerWidths(double width);
+
+// Where no height from the noise's reach up (each sqrt 2 times the last, to the trace's span) finds
+// a peak that the minimum width lets through, the peaks there may be narrower than it: ": at 0.0045 V
+// (setting 1006 = 0.0045) the peak detector finds 10, narrower than the minimum width (setting
+// 1035): at 0.5 ms (setting 1035 = 0.5) the width filter keeps 10", at the lowest such height at
+// which the detector without a width finds the most, with the largest smaller width (as
+// SmallerWidths tries them) that keeps them all: out of the noise, the peaks the detector finds
+// there are the events, and each of them counts. A width no longer than the sampling period keeps
+// peaks as narrow as the noise's own (white noise is new at every sample), which the detector puts
+// on the noise atop an event rather than on its top (a plateau read from its noise): no such width
+// is advised. Empty where the detector finds none there, or no such width keeps them all.
+std::string NarrowAboveNoiseText(const AnalysisFindings& f, double reach, double span) {
+  const std::wstring detector = DetectorCall(*f.data, kPeakDetector);
+  if (detector.empty()) return std::string();
+  int32_t peaks = 0;
+  double height = 0.0;
+  for (double h = reach; h < span; h *= std::sqrt(2.0)) {
+    const double typed = TypedHeight(h);
+    const int32_t found = EventsFound(f.data, f.formulaClass, CallWithArgument(CallWithHeight(detector, typed), 2, 0.0));
+    if (found > peaks) peaks = found, height = typed;
+  }
+  if (peaks <= 0) return std::string();
+  const int32_t id = f.Setting(kTypeSetting) == L"1" ? kCardiacWidthSetting : kNeuronWidthSetting;
+  const host::Recording& recording = f.data->Data();
+  double sampling = 0.0;  // ms
+  for (const host::RecordData& record : recording.records) sampling = std::max(sampling, record.tickPeriod * 1000.0);
+  const std::wstring call = CallAt(f, height);
+  double width = 0.0;
+  int32_t kept = 0;
+  for (const double w : SmallerWidths(f.SettingNumber(id))) {
+    if (!(w > sampling)) break;
+    kept = EventsFound(f.data, f.formulaClass, CallWithArgument(call, 2, w));
+    if (kept >= peaks) {
+      width = w;
+      break;
+    }
+  }
+  if (!(width > 0.0)) return std::string();
+  return ": at " + HeightText(height, recording, static_cast<size_t>(f.channel)) + " (setting 1006 = " +
+         host::ExactNumberText(height) + ") the peak detector finds " + std::to_string(peaks) +
+         ", narrower than the minimum width (setting " + std::to_string(id) + "): at " + host::NumberText(width) +
+         " ms (setting " + std::to_string(id) + " = " + host::ExactNumberText(width) + ") " + FoundWords(f, kept);
+}
+
 // "; the minimum height lies in the noise ...", with the height that leaves the noise's peaks out
 // and what the analysis finds at it, when it does; empty otherwise. A minimum height lies in the
 // noise when it is below the noise's reach: the noise alone then rises and falls by it somewhere in
 // the recording, and the detector passes such a peak, measured from the noise about it. Above the
 // reach, the noise still cuts a peak's fall short where the height leaves it little room: the line
 // gives the lowest of the heights from the reach up (each sqrt 2 times the last, to the trace's
-// span) at which the analysis finds the most. After rows, only where that height finds other
+// span) at which the analysis finds the most, and where it finds none at any, the width that keeps
+// the peaks there (NarrowAboveNoiseText). After rows, only where that height finds other
 // events than the table's: rows the height in the noise found where it finds them are the events
 // (a smooth trace whose bending reads as noise), not the noise's.
 std::string InNoiseText(const AnalysisFindings& f) {
@@ -97,7 +144,10 @@ std::string InNoiseText(const AnalysisFindings& f) {
                            " and which swings by up to " + HeightText(TypedHeight(reach), recording, channel) +
                            " here: the peaks it passes are the noise's own, and a minimum height above that leaves "
                            "them out";
-  if (most <= 0) return text + ", but the analysis finds no peak that rises and falls by more";
+  if (most <= 0) {
+    const std::string narrow = NarrowAboveNoiseText(f, reach, span);
+    return text + (narrow.empty() ? ", but the analysis finds no peak that rises and falls by more" : narrow);
+  }
   return text + ": at " + HeightText(best, recording, channel) + " (setting 1006 = " + host::ExactNumberText(best) + ") " +
          FoundWords(f, most);
 }
@@ -326,8 +376,9 @@ std::string OtherDirectionText(const AnalysisFindings& f, const host::DetectionV
   return turned.empty() ? turned : std::string("; ") + (downward ? "upward, " : "downward, ") + turned;
 }
 
-// The detection text's direction and threshold, and what the other direction finds; an absolute threshold
-// above all the trace spans was typed in the channel's unit, probably, and gets the hint the minimum height gets.
+// The detection text's direction and threshold, and what the other direction finds, else what a lower
+// threshold finds (LowerThresholdWords); an absolute threshold above all the trace spans was typed in the
+// channel's unit, probably, and gets the hint the minimum height gets.
 std::string CycleDetectionText(const AnalysisFindings& f) {
   const std::wstring detection = f.Setting(kCycleDetectionSetting);
   const std::string unit = BaseUnitText(f.data->Data(), static_cast<size_t>(f.channel));
@@ -336,16 +387,19 @@ std::string CycleDetectionText(const AnalysisFindings& f) {
                      host::DetectionThresholdWords(detection, unit.empty() ? "the channel's units" : unit.substr(1));
   host::DetectionValues values;
   if (f.channel < 0 || !values.FromText(detection)) return text;
-  text += OtherDirectionText(f, values);
-  if (values.IsRelativeThreshold()) return text;
+  const std::string other = OtherDirectionText(f, values);
+  text += other;
   const host::Recording& recording = f.data->Data();
   const size_t channel = static_cast<size_t>(f.channel);
   const double span = ChannelSpan(recording, channel);
-  if (!(values.minPeakHeight > span)) return text;
+  // A threshold that finds nothing either way, and was not typed in the channel's unit: a lower one
+  // that finds events.
+  const std::string lower = other.empty() ? LowerThresholdWords(f) : std::string();
+  if (values.IsRelativeThreshold() || !(values.minPeakHeight > span)) return text + lower;
   text += "; " + HeightText(values.minPeakHeight, recording, channel) + " is more than the whole trace spans (" +
           host::NumberText(span, 3) + unit + ")";
   const std::string hint = BaseUnitHint(values.minPeakHeight, span, recording, channel);
-  return hint.empty() ? text : text + ": " + hint;
+  return hint.empty() ? text + lower : text + ": " + hint;
 }
 
 }  // namespace

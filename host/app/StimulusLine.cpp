@@ -152,6 +152,30 @@ std::string PulseWords(const AnalysisFindings& f, const std::wstring& call) {
   return hint.empty() ? words : words + "; " + hint;
 }
 
+// The lowest of the minimum heights from the noise's reach up (each sqrt 2 times the last, to the
+// trace's span) at which the analysis measures the most responses, in *height, and what it measures
+// there; none measured where it finds none at any.
+MeasuredStimuli MostResponsesOutOfNoise(const AnalysisFindings& f, double* height) {
+  const host::Recording& recording = f.data->Data();
+  const size_t channel = static_cast<size_t>(f.channel);
+  const double span = ChannelSpan(recording, channel);
+  MeasuredStimuli best;
+  *height = 0.0;
+  for (double h = NoiseReach(recording, channel); h < span; h *= std::sqrt(2.0)) {
+    const MeasuredStimuli measured = MeasureStimuli(f, f.data, TypedHeight(h));
+    if (measured.responses > best.responses) best = measured, *height = TypedHeight(h);
+  }
+  return best;
+}
+
+// ": at 0.0056 V (5.6 mV) (setting 1006 = 0.0056) it finds 16 responses after the 16 stimuli".
+std::string FindsAtWords(const AnalysisFindings& f, const MeasuredStimuli& measured, double height) {
+  return ": at " + HeightText(height, f.data->Data(), static_cast<size_t>(f.channel)) + " (setting 1006 = " +
+         host::ExactNumberText(height) + ") it finds " + std::to_string(measured.responses) +
+         (measured.responses == 1 ? " response" : " responses") + " after the " + std::to_string(measured.stimuli) +
+         " stimuli";
+}
+
 }  // namespace
 
 std::string ResponseInNoiseWords(const AnalysisFindings& f) {
@@ -161,13 +185,8 @@ std::string ResponseInNoiseWords(const AnalysisFindings& f) {
   const double reach = NoiseReach(recording, channel);
   const double height = f.SettingNumber(kHeightSetting);
   if (!(height < reach)) return std::string();
-  const double span = ChannelSpan(recording, channel);
-  MeasuredStimuli best;
   double at = 0.0;
-  for (double h = reach; h < span; h *= std::sqrt(2.0)) {
-    const MeasuredStimuli measured = MeasureStimuli(f, f.data, TypedHeight(h));
-    if (measured.responses > best.responses) best = measured, at = TypedHeight(h);
-  }
+  const MeasuredStimuli best = MostResponsesOutOfNoise(f, &at);
   if (best.responses > 0 && best.measured == MeasureStimuli(f, f.data).measured) return std::string();
   const std::string text = "; the minimum height (setting 1006 = " + host::ExactNumberText(height) +
                            ") lies in the noise, whose standard deviation is about " +
@@ -180,9 +199,7 @@ std::string ResponseInNoiseWords(const AnalysisFindings& f) {
   const std::string downward = DownwardResponseWords(f, best.responses);
   if (!downward.empty()) return text + downward;
   if (best.responses <= 0) return text + ", but the analysis finds no response that rises and falls by more";
-  return text + ": at " + HeightText(at, recording, channel) + " (setting 1006 = " + host::ExactNumberText(at) +
-         ") it finds " + std::to_string(best.responses) + (best.responses == 1 ? " response" : " responses") +
-         " after the " + std::to_string(best.stimuli) + " stimuli";
+  return text + FindsAtWords(f, best, at);
 }
 
 std::string NoStimulusWords(const AnalysisFindings& f) {
@@ -219,16 +236,26 @@ std::string NoResponseWords(const AnalysisFindings& f) {
   const std::string stimuli = std::to_string(n) + (n == 1 ? " stimulus, " : " stimuli, ");
   const std::string window = SettingWords(f, kResponseStartSetting) + "-" + SettingWords(f, kResponseEndSetting) + " ms";
   const bool evoked = f.SettingNumber(kTypeSetting) == 3 && f.Setting(kResponseSearchSetting) != L"f";
-  // Some responses: a line only where more point down than the analysis found pointing up.
+  // Some responses: a line only where more point down than the analysis found pointing up, or a
+  // height out of the noise measures more of them (below).
   const std::string downward = evoked ? DownwardResponseWords(f, found) : std::string();
-  if (found > 0 && downward.empty()) return std::string();
+  if (found > 0 && downward.empty() && !evoked) return std::string();
   if (f.SettingNumber(kTypeSetting) == 4)
     return stimuli + "none with a population spike in " + window + " (settings 1007 and 1008)";
   if (!evoked) return stimuli + "none with a response: the response search is off (setting 1009 = f)";
   const double height = f.SettingNumber(kHeightSetting);
   const std::string at = HeightText(height, f.data->Data(), f.channel) + " in " + window + " (settings 1006 to 1008)";
-  if (found == 0) return stimuli + "none with a response of at least " + at + downward;
-  return stimuli + "a response after " + std::to_string(found) + " of them at a minimum height of " + at + downward;
+  const std::string some = found == 0 ? "none with a response of at least " + at
+                                      : "a response after " + std::to_string(found) + " of them at a minimum height of " + at;
+  if (!downward.empty()) return stimuli + some + downward;
+  // Upward responses the minimum height passes over, all of them or some (responses a little
+  // smaller than it, by the noise's reach): the height out of the noise that measures the most,
+  // where that is more. A height in the noise is said after the rows (ResponseInNoiseWords).
+  if (found > 0 && height < NoiseReach(f.data->Data(), static_cast<size_t>(f.channel))) return std::string();
+  double other = 0.0;
+  const MeasuredStimuli best = MostResponsesOutOfNoise(f, &other);
+  if (best.responses > found) return stimuli + some + FindsAtWords(f, best, other);
+  return found == 0 ? stimuli + some : std::string();
 }
 
 }  // namespace ondara_host

@@ -18,7 +18,11 @@ std::string NoStimulusWords(const AnalysisFindings& findings);
 // the analysis, run again, measures stimuli and no response after any of them; "16 stimuli, a
 // response after 1 of them at a minimum height of ...; turned over, 16 of them have one: the
 // responses point down, ..." where it measures a few and the channel turned over more (the few
-// are the noise's). Empty otherwise.
+// are the noise's). Where the responses do not point down, the lowest minimum height from the
+// noise's reach up (each sqrt 2 times the last) that measures the most responses, and how many
+// (": at 0.0056 V (5.6 mV) (setting 1006 = 0.0056) it finds 16 responses after the 16 stimuli"),
+// also after some responses, where the minimum height lies out of the noise and that height
+// measures more. Empty otherwise.
 std::string NoResponseWords(const AnalysisFindings& findings);
 
 // "; the stimulus height (setting 1002 = ...) lies in the noise, ..." when the stimulus is found as

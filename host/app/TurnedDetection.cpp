@@ -118,4 +118,33 @@ std::string TurnedDetectionWords(const AnalysisFindings& f, int direction) {
          "beyond it";
 }
 
+std::string LowerThresholdWords(const AnalysisFindings& f) {
+  host::DetectionValues values;
+  if (f.channel < 0 || !values.FromText(f.Setting(kCycleDetectionSetting)) || !(values.minPeakHeight > 0.0))
+    return std::string();
+  const int direction = values.polarity < 0.0 ? -1 : 1;
+  const double reach = NoiseReach(f.data->Data(), static_cast<size_t>(f.channel)) / 2;
+  // Below the noise's reach an absolute threshold finds the noise; a relative one stops at the
+  // lowest the detector takes.
+  const double lowest = values.IsRelativeThreshold() ? 0.05 : reach;
+  // Events of one kind are of sizes near each other: a threshold whose count the next lower one
+  // does not change lies in the gap below them, not among them (on a heartbeat 1 V high, 8 beats
+  // at 0.7 and 0.5 V, 16 waves at 0.1 V).
+  double best = 0.0, previous = 0.0;
+  int32_t most = 0, last = 0;
+  for (double t = TypedThreshold(values.minPeakHeight / std::sqrt(2.0)); t >= lowest;
+       t = TypedThreshold(t / std::sqrt(2.0))) {
+    const Found found = FindWith(f, TurnedCall(f, values, direction, t), reach);
+    if (found.events < 0 || found.withinNoise > 0) break;
+    if (found.events > 0 && found.events == last) {
+      most = last, best = previous;
+      break;
+    }
+    if (found.events > most) most = found.events, best = t;
+    last = found.events, previous = t;
+  }
+  if (most <= 0) return std::string();
+  return "; lower, " + SettingsWords(f, direction, best, most);
+}
+
 }  // namespace ondara_host

@@ -26,4 +26,12 @@ std::string DetectionAsTyped(const AnalysisFindings& findings, int direction = 0
 // threshold does, they say that after the settings turned as given.
 std::string TurnedDetectionWords(const AnalysisFindings& findings, int direction);
 
+// "; lower, --set \"1010=1 0 -1 0.5 3.5e-11 5 100 0 0 0\", the detector finds 10": for settings that
+// find no event in the direction given, a threshold below the one given (each sqrt 2 times less,
+// two figures) at which every event the detector finds stands beyond the noise's reach from its
+// level (as TurnedDetectionWords weighs them), no lower than that reach (an absolute threshold) or
+// 0.05 standard deviations: the first whose count the next lower one keeps (the gap below events
+// of one size), else the highest that finds the most. Empty where none finds any.
+std::string LowerThresholdWords(const AnalysisFindings& findings);
+
 }  // namespace ondara_host

@@ -256,9 +256,42 @@ std::string UnitsRowWords(const LineCells& header, const LineCells& row, int num
                               ", and remove " + at);
 }
 
+// The unit a line gives as a key and its value ("Units,mV"): a key "Unit" or "Units", then a unit
+// known to the host, bare or in brackets; empty for any other line.
+std::string_view KeyedUnit(std::string_view line) {
+  const LineCells split = SplitLine(line);
+  if (split.cells.size() < 2 || !(EqualsNoCase(split.cells[0], "unit") || EqualsNoCase(split.cells[0], "units")))
+    return std::string_view();
+  return IsUnitCell(split.cells[1]) ? Unbracketed(split.cells[1]) : std::string_view();
+}
+
+// ", write the unit line 2 gives in brackets in the header, as 'Vm [mV]'": the unit the first line
+// before the header (at `header`, after `first`, in `rest`) to give one as a key and its value
+// gives, written for the first two channels the header leaves without a unit, which removing the
+// lines before it would leave read in their own numbers. Empty where no line gives one, or each
+// channel has its own.
+std::string KeyedUnitWords(std::string_view first, std::string_view rest, int header, const LineCells& headings) {
+  std::string_view unit = KeyedUnit(first);
+  int holder = 1;
+  for (int number = 2; number < header && unit.empty(); ++number, rest = AfterFirstLine(rest))
+    unit = KeyedUnit(FirstLine(rest)), holder = number;
+  if (unit.empty()) return std::string();
+  std::string forms;
+  int named = 0;
+  for (size_t i = 0; i < headings.cells.size() && named < 2; ++i) {
+    std::string_view bare, spelt;
+    const std::string_view cell = headings.cells[i];
+    if (cell.empty() || NamesTime(cell) || GivesUnit(cell) || SplitParenthesisedUnit(cell, &bare, &spelt)) continue;
+    forms += (named++ > 0 ? ", " : "") + BracketForm(cell, unit);
+  }
+  if (forms.empty()) return std::string();
+  return ", write the unit line " + std::to_string(holder) + " gives in brackets in the header, as " + forms;
+}
+
 // A first line that is not the header, when a line after it reads as one: a title line. A units
-// row under that header is named too, and with no rate given, where the header needs one, that
-// (the one the lines before it held, if any).
+// row under that header is named too, else a unit a line before it gives as a key and its value
+// (KeyedUnitWords), and with no rate given, where the header needs one, that (the one the lines
+// before it held, if any).
 HeaderFault TitleLineFault(std::string_view line, std::string_view rest, bool rateGiven) {
   if (ReadsAsHeader(line)) return {};
   const int number = HeaderLineAfter(rest);
@@ -267,7 +300,7 @@ HeaderFault TitleLineFault(std::string_view line, std::string_view rest, bool ra
   const bool unitsRow = IsUnitsRow(row, header.cells.size());
   return {1, 1, "the first line " + QuoteInput(line) + " is not the header; the header looks to be line " +
                     std::to_string(number) + ": remove the lines before it" +
-                    (unitsRow ? "; " + UnitsRowWords(header, row, number + 1) : std::string()) +
+                    (unitsRow ? "; " + UnitsRowWords(header, row, number + 1) : KeyedUnitWords(line, rest, number, header)) +
                     (rateGiven ? std::string() : RateWordsAfter(line, rest, number, unitsRow))};
 }
 

@@ -270,7 +270,7 @@ TEST_F(AnalyzeUnattended, RefusalsAreOneLineSayingWhatIsWrong) {
       {analyze + L"--type 0 --set \"1010=1 0 1 0.5 50 5 100 0 0 0\"", 0,
        "found 0 events: detection settings 1010 = '1 0 1 0.5 50 5 100 0 0 0': the third number is the direction (1 "
        "upward, -1 downward), the fifth the threshold above the baseline, in V; 50 V is more than the whole trace "
-       "spans (1 V)"},
+       "spans (1 V); lower, --set \"1010=1 0 1 0.5 0.39 5 100 0 0 0\", the detector finds 8"},
       {analyze + L"--set 2004=t", 2,
        "nothing is selected, and the analysis is of the selection (setting 2004 = t): select a span with --select "
        "FROM:TO, or analyse the whole channel with --set 2004=f"},
@@ -550,16 +550,22 @@ size_t AdvisedSetting(const std::string& line) {
   return best;
 }
 
-// The change a line names, as options: "setting 1006 = 0.03" as --set 1006=0.03, or the options it
-// quotes whole ("--type 0 --set \"1010=...\""); empty when it names none.
+// The change a line names, as options: each "setting 1006 = 0.03" (and of 1001 and 1035) as --set
+// 1006=0.03, in order, so that a later one wins, or the options it quotes whole ("--type 0 --set
+// \"1010=...\""); empty when it names none.
 std::wstring AdvisedOptions(const std::string& line) {
   size_t quoted = line.find("--type 0 --set \"");
   if (quoted == std::string::npos) quoted = line.find("--set \"1010=");
   if (quoted != std::string::npos) return Wide(line.substr(quoted, line.find_first_of("(,\r\n", quoted) - quoted));
-  const size_t setting = AdvisedSetting(line);
-  if (setting == std::string::npos) return std::wstring();
-  const size_t value = setting + 16;
-  return L"--set " + Wide(line.substr(setting + 9, 4)) + L"=" + Wide(line.substr(value, line.find(')', value) - value));
+  std::wstring options;
+  for (size_t setting = 0; (setting = line.find("(setting ", setting)) != std::string::npos; ++setting) {
+    const std::string id = line.substr(setting + 9, 4);
+    const size_t value = setting + 16;
+    if ((id == "1006" || id == "1001" || id == "1035") && line.compare(setting + 13, 3, " = ") == 0)
+      options += (options.empty() ? L"--set " : L" --set ") + Wide(id) + L"=" +
+                 Wide(line.substr(value, line.find(')', value) - value));
+  }
+  return options;
 }
 
 // Whether every number in the options is written as it reads back, the shortest text of its
@@ -589,18 +595,18 @@ int AdvisedCount(const std::string& line) {
   return count == std::string::npos ? -1 : std::atoi(line.c_str() + count + 6);
 }
 
-// Every line that names a change, followed on the generated recording it fired on, brings back the
-// events it holds, as many as it says, and nothing else, its numbers written as they read back
-// (each shape prints one at least, spikes turned over beside the rows of the rest between them
-// too, and a minimum height in the noise beside the rows it finds): four cardiac action potentials
-// with a plateau the noise splits (every RMP at rest, every APA the whole height, none on a
-// repolarisation), or narrower than the minimum width, the width filter on or off, spikes turned over, half of them in pairs 2-3 ms apart (each a row of its own,
-// whatever the minimum width), responses pointing down at a minimum height in the noise and at one
-// above them, responses pointing up at a minimum height in the noise (none read the noise's peaks
-// once followed), and inward currents searched upward, with settings typed as no double holds them
-// (0.3), with a threshold in the noise (2 standard deviations: turned, it finds the noise's swings
-// too), and with a minimum height that counts a channel's own numbers (one row each, as deep as
-// they are).
+// Every line that names a change, followed on the generated recording it fired on, brings back the events it holds,
+// as many as it says, and nothing else, its numbers written as they read back (each shape prints one at least,
+// spikes turned over beside the rows of the rest between them too, and a minimum height in the noise beside the
+// rows it finds): four cardiac action potentials with a plateau the noise splits (every RMP at rest, every APA the
+// whole height, none on a repolarisation), or narrower than the minimum width, the width filter on or off, also at
+// a minimum height in the noise (the line then advises a height and a width), spikes turned over, half of them in
+// pairs 2-3 ms apart (each a row of its own, whatever the minimum width), responses pointing down at a minimum
+// height in the noise and at one above them, responses pointing up at a minimum height in the noise (none read the
+// noise's peaks once followed) and above some or all of them, and inward currents searched downward at a threshold
+// deeper than they are, or searched upward, with settings typed as no double holds them (0.3), with a threshold in
+// the noise (2 standard deviations: turned, it finds the noise's swings too), and with a minimum height that counts
+// a channel's own numbers (one row each, as deep as they are).
 TEST_F(AnalyzeUnattended, EveryLineFollowedOnAGeneratedShapeBringsBackItsEvents) {
   ASSERT_TRUE(testsupport::HostBuilt());
   for (uint32_t seed = 1; seed <= 3; ++seed) {
@@ -611,14 +617,17 @@ TEST_F(AnalyzeUnattended, EveryLineFollowedOnAGeneratedShapeBringsBackItsEvents)
     const std::wstring evoked = L"--type 3 --set 1000=3 --set 1002=0.01 --set 1008=20 ";
     const std::vector<std::wstring> options[] = {
         {L"--type 1 --set 1006=0.01", L"--type 1 --set 1006=0.015", L"--type 1 --set 1006=0.001",
-         L"--type 1 --set 1036=f --set 1006=0.005", L"--type 1 --set 1036=f --set 1006=0.02", L"--type 1 --set 1001=500"},
+         L"--type 1 --set 1036=f --set 1006=0.005", L"--type 1 --set 1036=f --set 1006=0.02", L"--type 1 --set 1001=500",
+         L"--type 1 --set 1006=0.001 --set 1001=500", L"--type 1 --set 1036=f --set 1006=0.001 --set 1001=1000"},
         {L"--type 5", L"--type 5 --set 1035=1", L"--type 5 --set 1035=0.3", L"--type 1"},
         {evoked + L"--set 1006=0.002", evoked + L"--set 1006=0.03", evoked + L"--set 1006=0.002 --set 1008=40",
          evoked + L"--set 1006=0.0005"},
         {L"--type 2", L"--type 0", L"--type 2 --set \"1010=1 0 1 0.3 3.3 5 100 1 0 0\"",
-         L"--type 0 --set \"1010=1 0 1 0.5 2 5 100 1 0 0\""},
+         L"--type 0 --set \"1010=1 0 1 0.5 2 5 100 1 0 0\"", L"--type 2 --set \"1010=1 0 -1 0.5 1e-10 5 100 0 0 0\"",
+         L"--type 0 --set \"1010=1 0 -1 0.5 8e-11 5 100 0 0 0\""},
         {L"--type 1", L"--type 5", L"--type 0 --set \"1010=1 0 1 0.3 30 5 100 0 0 0\""},
-        {evoked + L"--set 1006=0.0005", evoked + L"--set 1006=0.003", evoked + L"--set 1006=0.005"}};
+        {evoked + L"--set 1006=0.0005", evoked + L"--set 1006=0.003", evoked + L"--set 1006=0.005",
+         evoked + L"--set 1006=0.011", evoked + L"--set 1006=0.03"}};
     for (size_t shape = 0; shape < std::size(shapes); ++shape) {
       const testsupport::HintRecording& events = shapes[shape];
       const std::wstring file = testsupport::WriteTempText(events.text);
@@ -628,6 +637,7 @@ TEST_F(AnalyzeUnattended, EveryLineFollowedOnAGeneratedShapeBringsBackItsEvents)
         RunResult run, followed;
         ASSERT_TRUE(RunHost(L"analyze --table --recording \"" + file + L"\" " + option, run));
         const size_t line = std::min({run.output.find("found 0 events"), run.output.find("none with a response"),
+                                      run.output.find("a response after"),
                                       run.output.find("peaks point down"), run.output.find("lies in the noise")});
         const std::string said = run.output.substr(line == std::string::npos ? 0 : line);
         const std::wstring advice = AdvisedOptions(said);

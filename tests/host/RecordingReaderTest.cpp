@@ -217,6 +217,11 @@ TEST(RecordingReader, MalformedTextNamesLineAndColumn) {
        "the header looks to be line 3: remove the lines before it, and give the sampling rate line 1 holds with "
        "--rate 20000, as the header has no Time column"},
       {"Cell 3\nSample rate (kHz);2,5\nVm [mV];Im [pA]\n1;2\n", 1, 1, "line 2 holds with --rate 2500,"},
+      {"Sampling rate,20000\nUnits,mV\nVm\n1\n2\n", 1, 1,
+       "remove the lines before it, write the unit line 2 gives in brackets in the header, as 'Vm [mV]', and give "
+       "the sampling rate line 1 holds with --rate 20000"},
+      {"Units;[pA]\nTime [s];Im;Vm [mV]\n0;1;2\n0.1;2;3\n", 1, 1, "remove the lines before it, write the unit line 1 gives "
+       "in brackets in the header, as 'Im [pA]'"},
       {"Recording of cell 3\n\nTime [s],Vm [mV]\n0,1\n0.1,2\n", 1, 1,
        "the first line 'Recording of cell 3' is not the header; the header looks to be line 3: remove the lines before it"},
       {"Recording of cell 3;;\n;;\nTime [s];Vm [mV];Im [pA]\n0;1;2\n1;2;3\n", 1, 1, "the header looks to be line 3"},
