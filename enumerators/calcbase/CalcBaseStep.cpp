@@ -150,7 +150,7 @@ bool ReadRest(SampleCursor& channel, const StepSettings& p, int32_t after, int32
   const bool ready = SamplesBefore(channel, AddTicksSat(stimulus, 1), from, v);
   channel.SeekTo(position);
   if (!ready) return false;
-  MeasureRest(rest, v.data(), static_cast<int32_t>(v.size()), from, p.restTicks, value);
+  MeasureRest(rest, v.data(), static_cast<int32_t>(v.size()), from, p.restTicks, value, Rest::ArtefactWalk::BeforeIt);
   return true;
 }
 

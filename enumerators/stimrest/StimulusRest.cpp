@@ -35,10 +35,37 @@ double MedianOf(const float* v, int32_t count) {
   return Median(x);
 }
 
+// The artefact's first sample, its top or before it (ArtefactWalk).
+int32_t ArtefactFirst(const float* v, int32_t top, int32_t restTicks, ArtefactWalk walk) {
+  if (walk == ArtefactWalk::FromTop) {
+    int32_t first = top;
+    while (first > 0) {
+      const int32_t start = std::max(first - 1 - restTicks, 0);
+      const int32_t n = first - 1 - start;
+      if (n < kMinRestSamples) break;
+      const double median = MedianOf(v + start, n);
+      if (!(std::fabs(v[first - 1] - median) > kRestSpread * NoiseSd(v + start, n, median))) break;
+      --first;
+    }
+    return first;
+  }
+  for (int32_t k = std::max(kMinRestSamples, std::min(restTicks, top)); k < top; ++k) {
+    const int32_t start = std::max(k - restTicks, 0);
+    const int32_t n = k - start;
+    const double median = MedianOf(v + start, n);
+    const double allowed = kRestSpread * NoiseSd(v + start, n, median);
+    const double side = v[top] >= median ? 1.0 : -1.0;
+    int32_t j = k;
+    while (j < top && side * (v[j] - median) > allowed) ++j;
+    if (j == top) return k;
+  }
+  return top;
+}
+
 }  // namespace
 
 void MeasureRest(StimulusRest& r, const float* v, int32_t count, int32_t firstTick, int32_t restTicks,
-                 double peak) {
+                 double peak, ArtefactWalk walk) {
   r.measured = true;
   r.known = false;
   r.footTick = -1;
@@ -54,15 +81,7 @@ void MeasureRest(StimulusRest& r, const float* v, int32_t count, int32_t firstTi
       if (std::fabs(v[i] - median) > std::fabs(v[top] - median)) top = i;
     }
   }
-  int32_t first = top;  // the artefact's first sample, its top or one before it
-  while (first > 0) {
-    const int32_t start = std::max(first - 1 - restTicks, 0);
-    const int32_t n = first - 1 - start;
-    if (n < kMinRestSamples) break;
-    const double median = MedianOf(v + start, n);
-    if (!(std::fabs(v[first - 1] - median) > kRestSpread * NoiseSd(v + start, n, median))) break;
-    --first;
-  }
+  const int32_t first = ArtefactFirst(v, top, restTicks, walk);
   const int32_t from = std::max(first - restTicks, 0);
   const int32_t n = first - from;
   if (n < kMinRestSamples) return;

@@ -12,9 +12,9 @@ namespace ZR::Enum::Rest {
 // more than the noise allows is the stimulus's artefact, not rest, whatever the artefact's shape:
 // - the artefact's top is the sample farthest from the level before it among the last kArtefactMs up to the
 //   stimulus (the stimulus detector places the stimulus on the top, or on the edge or the sample after it);
-// - the artefact runs back from its top over each sample farther than kRestSpread noise SDs from the
-//   median of the kRestMs of samples before it (its own noise: the slope of a response still decaying there is no
-//   artefact), looking back at most kLookMs (an artefact's part before its top up to kArtefactMs);
+// - the artefact runs back from its top over samples farther than kRestSpread noise SDs from the median of the
+//   kRestMs of samples before them (their own noise: the slope of a response still decaying there is no artefact),
+//   looking back at most kLookMs (an artefact's part before its top up to kArtefactMs), as ArtefactWalk says;
 // - rest is the course of the samples in the kRestMs before the artefact (the straight line through them) where the
 //   artefact begins, so that a response still decaying there is followed; the noise is their SD about that line
 //   (1.4826 x the median absolute deviation; the root mean square deviation when more than half are equal);
@@ -57,6 +57,18 @@ inline int32_t LookTicks(double tickPeriod) noexcept {
   return ticks > rest ? ticks : rest;
 }
 
+// How the artefact's first sample is found from its top.
+// - FromTop: the walk goes back from the top over each sample beyond the samples just before it. Where much of the
+//   artefact precedes the stimulus (a noisy flat top, the stimulus on its last sample), those samples hold part of
+//   the artefact, whose spread then hides the sample, and the walk stops on the artefact. The response peak
+//   detector and the response's window keep it, so that the rows of the fixed and lowest baselines stay as they
+//   were.
+// - BeforeIt: the artefact's first sample is the earliest from which every sample up to the top lies farther than
+//   kRestSpread noise SDs on the top's side of the median of the kRestMs of samples before that first one (fewer
+//   only where the top comes sooner): the samples before the artefact judge all of it, so no part of it counts as
+//   rest, and a response still decaying away from the top is none of it. The baseline search takes rest so.
+enum class ArtefactWalk { FromTop, BeforeIt };
+
 struct StimulusRest {
   bool measured = false;  // rest was looked for (once per event)
   bool known = false;     // and found
@@ -81,7 +93,7 @@ struct StimulusRest {
 // Measures rest from v[0..count), at ticks firstTick.., whose last sample is the stimulus sample; restTicks is kRestMs
 // in ticks. peak is the level of the response's peak.
 void MeasureRest(StimulusRest& r, const float* v, int32_t count, int32_t firstTick, int32_t restTicks,
-                 double peak);
+                 double peak, ArtefactWalk walk = ArtefactWalk::FromTop);
 
 // The first sample of the artefact of the stimulus whose sample is v[count - 1] (v at ticks firstTick..), -1 without
 // rest before it.

@@ -861,14 +861,20 @@ FLAT_TOPPED = [(0.0001, 1.0), (0.0002, 1.0), (0.0003, 0.0)]  # the same with a t
 def evoked_one_sided(name, rate, artefact, response, settings, noise, seed, per, records, spacing, rows, wrong,
                      reads=(12.0, 0.9)):
     # Stimuli of a one-sided artefact of 20 mV on -60 mV, each followed 1.5 ms later by a bi-exponential response of
-    # 12 mV, per a record. Every row reads the response (Height 12 mV, or reads: the height and its tolerance) but
+    # 12 mV, per a record. Every row reads the response (Height 12 mV, or reads: the height and its tolerance, where
+    # a previous response's course lies under it; a record's first lies on rest: 12 mV, the same tolerance) but
     # those given in wrong (row: Height), which read an artefact (about 20 mV) or nothing (0).
     shapes = []
     for record in range(records):
         for i in range(per):
             onset = int(round((0.02 + spacing * i) * rate))
             shapes += [(onset, 20.0, artefact, record), (onset + int(round(0.0015 * rate)), 12.0, response, record)]
-    expectations = [(row, "Height (mV)", *((wrong[row], 0.9) if row in wrong else reads)) for row in range(1, rows + 1)]
+
+    def reading(row):
+        if row in wrong:
+            return wrong[row], 0.9
+        return (12.0, reads[1]) if (row - 1) % per == 0 and rows == per * records else reads
+    expectations = [(row, "Height (mV)", *reading(row)) for row in range(1, rows + 1)]
     print_lines((name, 3, "1000=3 1002=0.01 1006=0.005" + settings, rate, -60.0, 0.02 + spacing * per, "mV", records,
                  noise, seed), shapes, expectations, rows)
 
