@@ -4,8 +4,11 @@
 #include <algorithm>
 #include <cfloat>
 #include <cmath>
+#include <cstring>
 #include <utility>
 #include <vector>
+
+#include "enumerators/calcbase/MiddleOf.h"
 
 namespace ZR::Enum::CalcBase {
 
@@ -15,9 +18,10 @@ namespace {
 std::vector<double> BlockMeans(const float* v, int32_t count, int32_t width) {
   const int32_t blocks = count / width;
   std::vector<double> means(static_cast<size_t>(blocks));
-  for (int32_t k = 0; k < blocks; ++k) {
+  int32_t k = 0;
+  for (; k < blocks; ++k) {
     const float* const b = v + (count - (k + 1) * width);
-    double sum = 0.0;  // double: a block's sum of floats
+    double sum = 0.0;
     for (int32_t i = 0; i < width; ++i) sum += b[i];
     means[static_cast<size_t>(k)] = sum / width;
   }
@@ -34,7 +38,7 @@ constexpr int32_t kNoiseBlocks = 64;
 double SampleNoise(const float* v, int32_t count, int32_t width) {
   const int32_t blocks = std::min(count / width, kNoiseBlocks);
   if (width < 2 || blocks < 1) return 0.0;
-  std::vector<double> spreads(static_cast<size_t>(blocks));
+  uint64_t spreads[kNoiseBlocks];  // the variances' bits
   for (int32_t k = 0; k < blocks; ++k) {
     const float* const b = v + (count - (k + 1) * width);
     const double first = b[0];  // sums about the first sample: no cancellation on a large offset
@@ -45,12 +49,17 @@ double SampleNoise(const float* v, int32_t count, int32_t width) {
       sum += d;
       squares += d * d;
     }
-    spreads[static_cast<size_t>(k)] = std::max(squares - sum * sum / width, 0.0) / (width - 1);
+    const double spread = std::max(squares - sum * sum / width, 0.0) / (width - 1);
+    std::memcpy(&spreads[k], &spread, sizeof spread);
   }
-  const auto middle = spreads.begin() + blocks / 2;
-  std::nth_element(spreads.begin(), middle, spreads.end());
-  return std::sqrt(*middle);
+  const uint64_t bits = MiddleOfNonNegative(spreads, static_cast<size_t>(blocks));
+  double middle;
+  std::memcpy(&middle, &bits, sizeof middle);
+  return std::sqrt(middle);
 }
+
+// The most differences a block's noise is measured from.
+constexpr size_t kMostDifferences = 256;
 
 // A block mean's noise: the median absolute third difference over lag blocks, scaled to one block's standard
 // deviation for Gaussian noise (a third difference has sqrt(20) of it; the median of |N(0, 1)| is 0.6745). The lag
@@ -65,14 +74,17 @@ double BlockNoise(const std::vector<double>& y, int32_t lag, size_t most) {
   // Every other difference when there are many (neighbours share most of their blocks and tell little more), the most
   // nearest the peak at most (the median of 256 is within a tenth of the noise's, of 128 within an eighth).
   const size_t step = blocks - 3 * l > 64 ? 2 : 1;
-  std::vector<float> d(std::min((blocks - 3 * l + step - 1) / step, most));
-  for (size_t i = 0; i < d.size(); ++i) {
+  uint32_t d[kMostDifferences];  // the differences' bits
+  const size_t n = std::min({(blocks - 3 * l + step - 1) / step, most, kMostDifferences});
+  for (size_t i = 0; i < n; ++i) {
     const size_t k = step * i;
-    d[i] = static_cast<float>(std::fabs(y[k + 3 * l] - 3.0 * (y[k + 2 * l] - y[k + l]) - y[k]));
+    const auto f = static_cast<float>(std::fabs(y[k + 3 * l] - 3.0 * (y[k + 2 * l] - y[k + l]) - y[k]));
+    std::memcpy(&d[i], &f, sizeof f);
   }
-  const auto middle = d.begin() + static_cast<std::ptrdiff_t>(d.size() / 2);
-  std::nth_element(d.begin(), middle, d.end());
-  return *middle / (0.6745 * std::sqrt(20.0));
+  const uint32_t bits = MiddleOfNonNegative(d, n);
+  float middle;
+  std::memcpy(&middle, &bits, sizeof middle);
+  return middle / (0.6745 * std::sqrt(20.0));
 }
 
 // What the knee search goes by, seen from the peak's side: the blocks, the peak's value, the first block above it
@@ -82,6 +94,7 @@ struct Rise {
   const std::vector<double>& y;
   double top;  // the peak's value
   int32_t end;
+  double lowest;  // the lowest block before end
   double allowance;
   double blockAllowance;
   double middle;  // the distance from the peak sample to block 0's middle, in blocks: (width + 1) / (2 width)
@@ -150,7 +163,6 @@ struct Rise {
     int32_t added = 1;
     double nearer = at(0);  // the lowest block nearer the top than k
     // No block beyond k can give a steeper pace than the lowest block of all would at k: the search ends there.
-    const double lowest = *std::min_element(y.begin(), y.begin() + end);
     double steepest = 0.0;
     for (int32_t k = 1; k + 1 < end; nearer = std::min(nearer, at(k)), ++k) {
       if ((top - lowest - peakExcess) / (k + middle) < steepest) break;
@@ -194,15 +206,22 @@ RiseFoot FindRiseFoot(const float* v, int32_t count, double peak, const RiseFoot
     foot.polarity = peak > m ? 1.0 : -1.0;
     break;
   }
-  for (double& m : y) m *= foot.polarity;
   const double top = foot.polarity * peak;
   const int32_t blocks = static_cast<int32_t>(y.size());
+  for (double& m : y) m *= foot.polarity;
+  // The first block above the peak (an earlier event's fall; the blocks' end when none), and the lowest before it.
+  int32_t end = 1;
+  while (end < blocks && !(y[static_cast<size_t>(end)] > top)) ++end;
+  double lows[4] = {y[0], y[0], y[0], y[0]};  // four at a time: the comparisons need not wait on one another
+  int32_t k = 1;
+  for (; k + 4 <= end; k += 4)
+    for (int32_t j = 0; j < 4; ++j) lows[j] = std::min(lows[j], y[static_cast<size_t>(k + j)]);
+  for (; k < end; ++k) lows[0] = std::min(lows[0], y[static_cast<size_t>(k)]);
+  const double lowest = std::min(std::min(lows[0], lows[1]), std::min(lows[2], lows[3]));
   // A sample's noise is no less than its rounding to single precision.
   const double blockNoise = std::max(BlockNoise(y, rules.lagBlocks, 256), std::fabs(peak) * FLT_EPSILON);
   const double within = SampleNoise(v, count, width);
   const double sampleNoise = std::sqrt(within * within + blockNoise * blockNoise);
-  int32_t end = 1;
-  while (end < blocks && !(y[static_cast<size_t>(end)] > top)) ++end;
   // The peak sample is the largest of the samples about the top (those of the blocks from the peak on that lie within
   // four of a sample's SD and two of a block's below it): the largest of n normal samples lies about sqrt(2 ln n) SDs
   // above their mean.
@@ -213,6 +232,7 @@ RiseFoot FindRiseFoot(const float* v, int32_t count, double peak, const RiseFoot
   Rise rise{y,
             top,
             end,
+            lowest,
             peakExcess + 2.0 * blockNoise,
             2.0 * std::sqrt(2.0) * blockNoise,
             (width + 1.0) / (2.0 * width),
