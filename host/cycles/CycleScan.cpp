@@ -221,7 +221,7 @@ void Begin(CycleScanState& s, const CycleRules& r, double y, int32_t tick) {
     else if (s.inEvent)
       noise.TakeInEvent(y, s.levels.trough, joined);
     else if (quiet)
-      noise.Take(y, s.levels.trough, y != s.previous);
+      noise.Take(y, s.levels.trough, s.previous);
     else
       noise.TakeAside(y, s.levels.trough, y != s.previous);
   }
@@ -274,7 +274,7 @@ int32_t HeldDueIndex(const CycleScanState& s, const CycleRules& r, int32_t i, in
 
 // The levels and sums QuietRun carries from sample to sample.
 struct RunLevels {
-  double smooth, trough, previous, squares, sum, previousRise;
+  double smooth, trough, previous, squares, sum, changes, previousRise;
   bool above, moved;
   int32_t lowTick;
 };
@@ -291,7 +291,7 @@ struct RunLevels {
                                                int32_t end, int32_t firstTick, double threshold, double step,
                                                double band, bool gauged, double half) {
   double smooth = v.smooth, trough = v.trough, previous = v.previous, squares = v.squares, sum = v.sum;
-  double rise = v.previousRise;
+  double changes = v.changes, rise = v.previousRise;
   bool above = v.above, moved = v.moved;
   int32_t lowTick = v.lowTick;
   for (; i < end; ++i) {
@@ -306,9 +306,10 @@ struct RunLevels {
     if (__builtin_expect(!(nextRise < threshold || above), 0)) break;
     const double nextSmooth = smooth + (y - smooth) * r.smoothing;
     if (__builtin_expect(gauged && !(nextSmooth - next <= band && next - nextSmooth <= band), 0)) break;
-    const double residual = y - next;
+    const double residual = y - next, change = y - previous;
     squares += residual * residual;
     sum += residual;
+    changes += change * change;
     smooth = nextSmooth;
     trough = next;
     rise = nextRise;
@@ -317,7 +318,7 @@ struct RunLevels {
     previous = y;
     lowTick = smooth <= trough ? firstTick + i : lowTick;
   }
-  v = {smooth, trough, previous, squares, sum, rise, above, moved, lowTick};
+  v = {smooth, trough, previous, squares, sum, changes, rise, above, moved, lowTick};
   return i;
 }
 
@@ -348,13 +349,13 @@ struct RunLevels {
   for (bool more = true; more;) {
     const int32_t end = r.relative ? std::min(count, i + noise.UntilGroup()) : count;
     const int32_t from = i;
-    double squares = noise.Squares(), sum = noise.Sum();
+    double squares = noise.Squares(), sum = noise.Sum(), changes = noise.Changes();
     double asideSquares = noise.AsideSquares(), asideSum = noise.AsideSum();
     int32_t aside = 0;
     bool moved = false;
     for (; i < end; ++i) {
       if (floor == trough && threshold > 0.0) {
-        RunLevels v = {smooth, trough, previous, squares, sum, previousRise, above, moved, lowTick};
+        RunLevels v = {smooth, trough, previous, squares, sum, changes, previousRise, above, moved, lowTick};
         const int32_t at = LevelRun(v, r, samples, i, end, firstTick, threshold, step, band, gauged, half);
         if (at > i) {
           smooth = v.smooth;
@@ -362,6 +363,7 @@ struct RunLevels {
           previous = v.previous;
           squares = v.squares;
           sum = v.sum;
+          changes = v.changes;
           previousRise = v.previousRise;
           previousThreshold = threshold;
           above = v.above;
@@ -385,8 +387,10 @@ struct RunLevels {
       const double residual = y - next.trough, square = residual * residual;
       // A fast fall's samples are summed aside (Step); they are rare, so a branch costs less than a select.
       if (__builtin_expect(next.trough >= trough - step, 1)) {
+        const double change = y - previous;
         squares += square;
         sum += residual;
+        changes += change * change;
       } else {
         asideSquares += square;
         asideSum += residual;
@@ -404,7 +408,7 @@ struct RunLevels {
     }
     if (i > from) previousTick = firstTick + i - 1;
     more = i == end && i < count;
-    if (r.relative && noise.Took(squares, sum, i - from - aside, asideSquares, asideSum, i - from, moved)) {
+    if (r.relative && noise.Took(squares, sum, changes, i - from - aside, asideSquares, asideSum, i - from, moved)) {
       threshold = Threshold(noise, r);
       step = threshold * r.troughRisePerTick;
       band = noise.Measured() ? kQuietSds * noise.Sd() : kUnmeasuredThreshold;
@@ -441,7 +445,7 @@ NoiseGauge QuietRunInNoise(const CycleScanState& s, const CycleRules& r) {
     if (std::isfinite(sample) && !probe.started)
       Begin(probe, r, y, tick);
     else if (std::isfinite(sample) && Step(probe, measure, r, y, tick, false, ignored))
-      quiet.Take(y, probe.levels.trough, y != before);
+      quiet.Take(y, probe.levels.trough, before);
     else
       quiet.Pass();  // its groups keep to time, as the scan's that follow
   }

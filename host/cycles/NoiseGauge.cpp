@@ -25,25 +25,52 @@ void NoiseGauge::Reset(int32_t span) {
   mWindow = std::min(kGroups, std::max(2, (mSpan + mGroupSize - 1) / mGroupSize));
 }
 
+NoiseGauge::Trim NoiseGauge::TrimBounds(double independent) {
+  // nu, above, below (tests/data/noise_gauge_odds.txt); from 32 on, kTrimAbove and kTrimBelow.
+  static constexpr double kRows[][3] = {
+      {1.0, 375.857, 65804.954}, {1.25, 149.153, 7433.874}, {1.5, 81.998, 1772.361}, {2.0, 38.361, 299.468},
+      {2.5, 24.286, 104.402},    {3.0, 17.593, 52.023},     {4.0, 11.618, 22.169},   {5.0, 8.849, 13.272},
+      {6.0, 7.281, 9.471},       {8.0, 5.596, 6.150},       {10.0, 5.0, 4.717},      {12.0, 5.0, 3.951},
+      {16.0, 5.0, 3.131},        {32.0, kTrimAbove, kTrimBelow}};
+  constexpr int32_t kCount = static_cast<int32_t>(sizeof kRows / sizeof kRows[0]);
+  if (!(independent > kRows[0][0])) return {kRows[0][1], kRows[0][2]};
+  for (int32_t k = 1; k < kCount; ++k) {
+    if (independent > kRows[k][0]) continue;
+    const double t = (independent - kRows[k - 1][0]) / (kRows[k][0] - kRows[k - 1][0]);
+    return {kRows[k - 1][1] + t * (kRows[k][1] - kRows[k - 1][1]),
+            kRows[k - 1][2] + t * (kRows[k][2] - kRows[k - 1][2])};
+  }
+  return {kTrimAbove, kTrimBelow};
+}
+
+double NoiseGauge::Independent(int32_t n, double squares, double sum, double changes) {
+  const double mean = sum / n, variance = squares / n - mean * mean;
+  if (!(variance > 0.0) || !std::isfinite(changes)) return n;
+  const double r = std::max(0.0, 1.0 - changes / n / (2.0 * variance)), r2 = std::min(r * r, 1.0);
+  return 1.0 + (n - 1) * (1.0 - r2) / (1.0 + r2);
+}
+
 bool NoiseGauge::EndGroup() {
   const int32_t quiet = mQuiet, taken = quiet + mEventCount + mAside;
   // A mean square of fewer than half a group (4 samples at least) scatters too widely to be weighed.
   const int32_t least = std::max(kMinGroupSize / 2, (mGroupSize + 1) / 2);
   const bool noisy = mJoinedStarts >= kNoiseStarts && taken >= least;
   const double squares = mSquares + mEventSquares + mAsideSquares, sum = mSum + mEventSum + mAsideSum;
-  double group = 0.0;
-  if (noisy)
+  double group = 0.0, independent = taken;
+  if (noisy) {
     group = (squares - sum * sum / taken) / taken;
-  else if (mMoved && quiet >= least)
+  } else if (mMoved && quiet >= least) {
     group = mSquares / quiet;
-  mSquares = mSum = mEventSquares = mEventSum = mAsideSquares = mAsideSum = 0.0;
+    independent = Independent(quiet, mSquares, mSum, mChanges);
+  }
+  mSquares = mSum = mChanges = mEventSquares = mEventSum = mAsideSquares = mAsideSum = 0.0;
   mQuiet = mEventCount = mJoinedStarts = mAside = 0;
   mMoved = false;
   mUntilGroup = mGroupSize;
   const int32_t slot = mEnded % mWindow;
   if (mEnded >= mWindow) Unrank(mGroups[slot]);  // the group that leaves the window
   Place(slot, group > 0.0 ? group : 0.0, noisy ? taken : quiet);  // all at their level says nothing either
-  Rank(mGroups[slot]);
+  Rank(mGroups[slot], independent);
   ++mEnded;
   const double before = mVariance;
   Refresh(mVariance > 0.0 ? 1 : (mWindow + 1) / 2);
@@ -67,11 +94,15 @@ void NoiseGauge::Place(int32_t slot, double group, int32_t quiet) {
   mWeighed[slot] = group * quiet;
 }
 
-void NoiseGauge::Rank(double group) {
+void NoiseGauge::Rank(double group, double independent) {
   if (!(group > 0.0)) return;
   int32_t at = mRanked++;
-  for (; at > 0 && mRanks[at - 1] > group; --at) mRanks[at] = mRanks[at - 1];
+  for (; at > 0 && mRanks[at - 1] > group; --at) {
+    mRanks[at] = mRanks[at - 1];
+    mIndependent[at] = mIndependent[at - 1];
+  }
   mRanks[at] = group;
+  mIndependent[at] = independent;
 }
 
 void NoiseGauge::Unrank(double group) {
@@ -79,12 +110,16 @@ void NoiseGauge::Unrank(double group) {
   int32_t at = 0;
   while (at < mRanked && mRanks[at] != group) ++at;
   if (at == mRanked) return;
-  for (--mRanked; at < mRanked; ++at) mRanks[at] = mRanks[at + 1];
+  for (--mRanked; at < mRanked; ++at) {
+    mRanks[at] = mRanks[at + 1];
+    mIndependent[at] = mIndependent[at + 1];
+  }
 }
 
 void NoiseGauge::Refresh(int32_t least) {
   if (mRanked < std::max(least, 1)) return;
-  const double reference = mRanks[mRanked / 4], above = kTrimAbove * reference;
+  const Trim trim = TrimBounds(mIndependent[mRanked / 4]);
+  const double reference = mRanks[mRanked / 4], above = trim.above * reference;
   // The window's groups in the order they ended (so the sum rounds alike wherever the ring starts); those that
   // said nothing (0) fall below the reference's third.
   double sum = 0.0;
@@ -92,7 +127,7 @@ void NoiseGauge::Refresh(int32_t least) {
   const int32_t held = std::min(mEnded, mWindow);
   for (int32_t k = 0, at = (mEnded - held) % mWindow; k < held; ++k, at = at + 1 == mWindow ? 0 : at + 1) {
     const double group = mGroups[at];
-    const bool kept = group <= above && kTrimBelow * group >= reference;
+    const bool kept = group <= above && trim.below * group >= reference;
     sum += kept ? mWeighed[at] : 0.0;
     count += kept ? mCounts[at] : 0;
   }
@@ -127,7 +162,7 @@ void NoiseGauge::Start(const float* samples, int32_t count, double scale) {
       Pass();
       continue;
     }
-    Take(scale * samples[i], level, scale * samples[i] != previous);
+    Take(scale * samples[i], level, previous);
     previous = scale * samples[i];
   }
   Refresh((mWindow + 1) / 2);

@@ -14,12 +14,12 @@ namespace host {
 // near the level: an event's rise before it crosses the threshold and its fall back are not), where they fill half
 // of it or more, give their mean square about the level the caller keeps (one that takes in a drift and the slow
 // wander a stretch's own mean takes in, and no more). After each group the variance is the mean square of the
-// quiet samples of the last span's groups that said something, leaving out the groups above kTrimAbove times the
-// quarter-rank one (the fifth smallest of 16: an event's groups, or the noise's before it shrank, lie above it)
-// and those below a kTrimBelow-th of it (the noise's before it grew): the groups themselves tell an event from
-// noise. A group whose quiet samples all repeat the sample before them (a blanked stretch held at one value, which
-// the level may be moving towards), or that is mostly events, says nothing; where no group of the last span said
-// something, the measure holds.
+// quiet samples of the last span's groups that said something, leaving out the groups further above the
+// quarter-rank one (the fifth smallest of 16: an event's groups, or the noise's before it shrank, lie above it), or
+// below it (the noise's before it grew), than a noise's own groups lie once in 1000 (TrimBounds): the groups
+// themselves tell an event from noise. A group whose quiet samples all repeat the sample before them (a blanked
+// stretch held at one value, which the level may be moving towards), or that is mostly events, says nothing; where
+// no group of the last span said something, the measure holds.
 // A noise that has outgrown the measure leaves few quiet samples: it crosses the threshold again and again, and
 // the caller counts the cycles that start within the minimum interval after the one before (which that interval
 // makes one event with it, so none is an event of its own; an event's notch starts one). A group in which
@@ -55,17 +55,31 @@ class NoiseGauge {
   static constexpr int32_t kGroups = 16;
   // Samples in a group at least: a mean square of fewer is too scattered to be weighed against the reference.
   static constexpr int32_t kMinGroupSize = 8;
-  // A group above kTrimAbove times the quarter-rank group of the window, or below a kTrimBelow-th of it, is left
-  // out. Over groups of white noise (a mean square of m samples: chi-square of m degrees over m) a group of m = 8
-  // lies above 5 times the reference once in 416 and below a third of it once in 82; m = 16: once in 155,000 and
-  // once in 775; m = 64: never in 16 million; m = 4 (half of the smallest group, where events take the rest): once
-  // in 22 and once in 23 (tests/data/noise_gauge_odds.py computes them). A low-passed noise
-  // scatters more, and more upwards, which the wider bound above keeps; a current of 5 SD or more puts its groups
-  // far above it. Where the noise has shrunk, the one group that straddles the change a span later lies within
-  // kTrimAbove of the reference at most (+12 % in SD); where it has grown, the old groups within kTrimBelow (a
-  // growth by less than sqrt(3)) move the mean by less.
+  // The trim: a group more than `above` times the window's quarter-rank group, or less than a `below`-th of it, is
+  // left out. A group's mean square scatters as chi-square of nu degrees over nu, nu its independent samples
+  // (Independent): as many as its samples in white noise, fewer where neighbours are correlated (a low-passed
+  // noise: 2-pole noise at 300 Hz holds about one in a group of 1.25 ms), and a low-passed noise's groups scatter
+  // so that a bound of white noise's trims its own larger groups and sinks the measure (by 29 % at about two). The
+  // bounds are the ratios to the reference that a noise's group exceeds once in 1000 at the reference's nu
+  // (tests/data/noise_gauge_odds.py computes them, 10^6 windows of 16 a row): above 376 and below 65,800 at nu = 1,
+  // 38 and 300 at 2, 5.6 and 6.2 at 8, never narrower than kTrimAbove and kTrimBelow, where white groups of m = 8
+  // lie above once in 1000, m = 16 once in 200,000 (and below once in 1000), m = 32 below once in 45,000, m = 64
+  // never in 16 million. A current of 5 SD or more puts its groups far above white noise's bound; a noise that
+  // scatters like its groups is told from them less sharply. Where the noise has shrunk, the one group that
+  // straddles the change a span later lies within the bound of the reference; where it has grown, the old groups
+  // within the bound below move the mean by less than a span's own.
+  struct Trim {
+    double above, below;
+  };
+  static Trim TrimBounds(double independent);
   static constexpr double kTrimAbove = 5.0;
   static constexpr double kTrimBelow = 3.0;
+  // A group's independent samples, nu, from its n samples' mean, mean square and squared changes from the sample
+  // before: their correlation between neighbours, r = 1 - (mean squared change) / (2 variance), gives
+  // nu = 1 + (n - 1) (1 - r^2) / (1 + r^2), as a noise low-passed by one pole scatters its mean squares (n for a
+  // white noise, 1 where the group is one slow swing); a negative r (an event's samples beside the quiet ones
+  // change by more than noise) counts as none.
+  static double Independent(int32_t n, double squares, double sum, double changes);
   // The cycles joined to the one before (started within the minimum interval after it) that make a group a grown
   // noise's: a threshold a noise has outgrown is crossed again and again, an event's notch starts one such.
   static constexpr int32_t kNoiseStarts = 2;
@@ -87,27 +101,32 @@ class NoiseGauge {
   // The samples come one a tick, each of one of three kinds, and every kind counts to the group's end, so that the
   // groups lie in time (a group is the next GroupSize ticks, whatever the scan made of them) and the measure at a
   // tick depends on the last span's samples alone, never on where earlier groups happened to end.
-  // A quiet sample y and the local level it stands about; moved: y differs from the sample before it (a group whose
-  // samples all repeat the one before, a stretch held at one value, says nothing). True when that brought the
-  // standard deviation up to date.
-  [[gnu::always_inline]] inline bool Take(double y, double level, bool moved = true) {
-    const double residual = y - level;
-    return Took(mSquares + residual * residual, mSum + residual, 1, mAsideSquares, mAsideSum, 1, moved);
+  // A quiet sample y, the local level it stands about and the sample before it (non-finite where there was none):
+  // a group whose samples all repeat the one before, a stretch held at one value, says nothing, and their changes
+  // show how far the noise is correlated. True when that brought the standard deviation up to date.
+  [[gnu::always_inline]] inline bool Take(double y, double level, double before) {
+    const double residual = y - level, change = y - before;
+    return Took(mSquares + residual * residual, mSum + residual,
+                mChanges + (std::isfinite(change) ? change * change : 0.0), 1, mAsideSquares, mAsideSum, 1,
+                y != before);
   }
   // For a caller that sums a run of samples itself, each as Take or TakeAside would, where the sums stay in
-  // registers: the sums so far (of the squared residuals and of the residuals, quiet and aside) and the ticks to
-  // the group's end; then Took with the sums, the quiet samples, the samples it took (a run ends at the group's end
-  // at the latest) and whether any of them moved. True when that brought the standard deviation up to date.
+  // registers: the sums so far (of the squared residuals and of the residuals, quiet and aside, and of the quiet
+  // samples' squared changes from the sample before) and the ticks to the group's end; then Took with the sums, the
+  // quiet samples, the samples it took (a run ends at the group's end at the latest) and whether any of them moved.
+  // True when that brought the standard deviation up to date.
   double Squares() const { return mSquares; }
   double Sum() const { return mSum; }
+  double Changes() const { return mChanges; }
   double AsideSquares() const { return mAsideSquares; }
   double AsideSum() const { return mAsideSum; }
   int32_t UntilGroup() const { return mUntilGroup; }
-  [[gnu::always_inline]] inline bool Took(double squares, double sum, int32_t quiet, double asideSquares,
-                                          double asideSum, int32_t taken, bool moved) {
+  [[gnu::always_inline]] inline bool Took(double squares, double sum, double changes, int32_t quiet,
+                                          double asideSquares, double asideSum, int32_t taken, bool moved) {
     mMoved = mMoved || moved;
     mSquares = squares;
     mSum = sum;
+    mChanges = changes;
     mQuiet += quiet;
     mAsideSquares = asideSquares;
     mAsideSum = asideSum;
@@ -163,8 +182,8 @@ class NoiseGauge {
   void Refresh(int32_t least);
   // Puts a group in the ring's slot.
   void Place(int32_t slot, double group, int32_t quiet);
-  // Adds a group that said something to the window's ranks, or takes it out.
-  void Rank(double group);
+  // Adds a group that said something to the window's ranks with its independent samples, or takes it out.
+  void Rank(double group, double independent);
   void Unrank(double group);
 
   int32_t mSpan = 1;
@@ -174,6 +193,7 @@ class NoiseGauge {
   int32_t mEnded = 0;             // groups ended since Reset (the window holds the last mWindow)
   double mSquares = 0.0;          // the group's quiet squared residuals, summed (double: a sum)
   double mSum = 0.0;              // their residuals, summed
+  double mChanges = 0.0;          // their squared changes from the sample before, summed
   int32_t mQuiet = 0;             // their count
   bool mMoved = false;            // one of them differed from the sample before it
   double mEventSquares = 0.0;     // the same sums of the group's samples within events
@@ -187,6 +207,7 @@ class NoiseGauge {
   int32_t mCounts[kGroups] = {};  // their quiet samples, the same ring
   double mWeighed[kGroups] = {};  // each mean square times its quiet samples, the same ring
   double mRanks[kGroups] = {};    // the window's groups that said something, smallest first
+  double mIndependent[kGroups] = {};  // their independent samples (Independent), the same order
   int32_t mRanked = 0;            // their count
   double mStartLevel = 0.0;
   double mFloor = 0.0;            // the resolution's variance, q^2 / 12 (0: not quantised)
