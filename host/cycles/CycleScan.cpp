@@ -213,7 +213,8 @@ void Begin(CycleScanState& s, const CycleRules& r, double y, int32_t tick) {
   // again in their group.
   const bool near = __builtin_fabs(s.smooth - s.levels.trough) <= kQuietSds * noise.Sd() || !noise.Measured();
   quiet = quiet && near;
-  s.inEvent = s.inCycle || s.levels.swing || (s.inEvent && !near);
+  s.swingReturn = s.levels.swing || (s.swingReturn && s.smooth < s.levels.trough);
+  s.inEvent = s.inCycle || s.swingReturn || (s.inEvent && !near);
   if (takeNoise && r.relative) {
     const bool joined = s.inCycle && !wasInCycle && !s.counted;
     if (s.levels.swing && !joined)

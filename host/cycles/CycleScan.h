@@ -60,6 +60,7 @@ struct CycleScanState {
   double previousThreshold = 0.0;  // the threshold it was weighed against
   double first = 0.0;         // the record's first sample times the polarity
   bool inCycle = false;
+  bool swingReturn = false;   // a swing the other way, until its average has come back up to the trough
   bool inEvent = false;       // a cycle or swing has begun and the average is not yet back near the trough
   bool counted = false;       // the open cycle started the minimum interval after the previous counted one
   bool held = false;          // a counted cycle has ended and is held until the minimum interval after its start
@@ -117,7 +118,9 @@ struct CycleScanState {
 // relative threshold's noise is measured by state.noise about the trough on the quiet samples (outside events, the
 // trough keeping its pace and the average within 2.5 SD of it), every sample counting to its groups' ends; no cycle
 // is dropped for what it measures later. To the gauge an event, a cycle or a swing the other way, lasts from its
-// start until the average is back within 2.5 SD of the trough, and its samples are left out, but for the groups in
+// start until the average is back within 2.5 SD of the trough (a swing's, back up at the trough: its tail below a
+// trough held at the floor is no noise, and lifted a burst's measure up to twice), and its samples are left out, but
+// for the groups in
 // which cycles that start within the minimum interval after the one before (one event with it) start again and
 // again: a noise that has outgrown the measure (NoiseGauge), whereas trains and bursts of either sign are events
 // the interval keeps apart, and a swing's return starts none. The first

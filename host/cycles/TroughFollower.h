@@ -21,7 +21,9 @@ inline constexpr double kSettleBand = 0.5;
 // which stays within the threshold, starts no cycle above it. Down it follows the average freely to the floor, so
 // that it keeps to an earlier cycle's fall, and below the floor by no more than `step` a tick, so that a drift the
 // other way is followed. The floor comes up to the trough at that pace while the trough lies within the threshold of
-// it (a drift); where the trough lies higher (on a cycle's fall) the floor comes up only as far as `rose`, the level
+// it and falls no faster than `step` (a drift; on a cycle's fall it stays, or a burst's falls lifted it step by step
+// above the level its currents rise from); where the trough lies higher (on a cycle's fall) the floor comes up only
+// as far as `rose`, the level
 // that cycle, or the one whose fall it rode on, rose from: a slow current's fall, faster than `step` for hundreds of
 // milliseconds, is followed down to there (a floor that came up under it took the fall for a swing the other way
 // and lost the currents riding on it), and a train's floor, sunk during each cycle, comes back up between them (it
@@ -79,6 +81,7 @@ struct TroughFollower {
   [[gnu::always_inline]] static inline Levels Next(double trough, double floor, double rose, double smoothBefore,
                                                    double step, double threshold) {
     const double next = Larger(Smaller(smoothBefore, trough + step), Smaller(trough - step, floor));
+    if (next < trough - step) return {next, floor};  // a fall, no drift
     return {next, Smaller(floor + step, next - floor > threshold ? Larger(floor, rose) : next)};
   }
 

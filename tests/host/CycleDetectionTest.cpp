@@ -265,11 +265,12 @@ double Current(double t, double rise, double decay) {
 // decaying over 100 ms, on white or low-passed noise at 10 to 25 kHz, measured over 50 or 100 ms. In the trains and
 // bursts a relative threshold of 5 SD finds every event that an absolute one at the same level finds (a cycle from its
 // onset to the next event's; the absolute one 10 % higher, the scatter of a measure over 50 ms), the bursts all but 1
-// in 100 of them (an event's onset before it crosses the threshold still counts as noise, which a dense burst raises up
-// to twice): no event's return nor a return of the other sign is taken for noise, and no run of events kept apart by
-// the interval for a noise that grew. On the slow currents a threshold of 5.5 SD finds every current riding on them:
-// the trough follows a slow fall down to where it rose from (a floor that came up under the fall took it for a swing
-// the other way and lost the currents on it), and a train's floor does not sink along it.
+// in 1000 of them (an event's onset before it crosses the threshold still counts as noise): no event's fall or return,
+// nor a return of the other sign, is taken for noise (they raised the measure along a burst up to twice, and lost 8 in
+// 3831), and no run of events kept apart by the interval for a noise that grew. On the slow currents a threshold of
+// 5.5 SD finds every current riding on them: the trough follows a slow fall down to where it rose from (a floor that
+// came up under the fall took it for a swing the other way and lost the currents on it), and a train's floor does not
+// sink along it.
 TEST(CycleScan, ARelativeThresholdLosesNoEventOfTrainsOrSlowFallsThatAnAbsoluteOneFinds) {
   enum Kind { kTrains, kOneSignBursts, kAlternatingBursts, kSlowFalls };
   int burstEvents = 0, burstMissed = 0;
@@ -365,7 +366,7 @@ TEST(CycleScan, ARelativeThresholdLosesNoEventOfTrainsOrSlowFallsThatAnAbsoluteO
       }
     }
   }
-  EXPECT_LE(burstMissed * 100, burstEvents) << burstMissed << " of " << burstEvents << " events of bursts lost";
+  EXPECT_LE(burstMissed * 1000, burstEvents) << burstMissed << " of " << burstEvents << " events of bursts lost";
 }
 
 // Pairs drawn at random (rate 8 to 100 kHz, either sign, interval 2 to 10 ms, white or low-passed noise): a current
