@@ -93,6 +93,22 @@ HintRecording UpwardResponses(uint32_t seed) {
   return {Rows(20000.0, 1.7, noise, seed, at), 16, -60.0, size};
 }
 
+HintRecording PopulationSpikes(uint32_t seed) {
+  uint32_t draw = seed;
+  const double depth = Drawn(draw, 3.0, 5.0);
+  const auto shape = [depth](double ms) {
+    return 3.0 * std::exp(-std::pow((ms - 3.0) / 1.2, 2)) + 3.0 * std::exp(-std::pow((ms - 8.0) / 1.5, 2)) -
+           depth * std::exp(-std::pow((ms - 5.5) / 0.8, 2));
+  };
+  const auto at = [shape](double t) {
+    const double ms = std::fmod(t - 0.05 + 1.0, 0.1) * 1000.0;  // from each stimulus
+    if (t < 0.05 || t >= 1.65) return -60.0;
+    return -60.0 + (ms < 0.3 ? 25.0 : 0.0) + shape(ms);
+  };
+  const double height = (shape(3.0) + shape(8.0)) / 2.0 - shape(5.5);
+  return {Rows(20000.0, 1.7, 0.02 * height, seed, at), 16, -60.0, height};
+}
+
 HintRecording InwardCurrents(uint32_t seed, const std::string& header) {
   uint32_t draw = seed;
   const double size = Drawn(draw, 50.0, 70.0), noise = Drawn(draw, 1.5, 2.5);
