@@ -609,14 +609,15 @@ int AdvisedCount(const std::string& line) {
 // deeper than they are, or searched upward, with settings typed as no double holds them (0.3), with a threshold in
 // the noise (2 standard deviations: turned, it finds the noise's swings too), and with a minimum height that counts
 // a channel's own numbers (one row each, as deep as they are), and population spikes searched in a window shorter
-// than the search's own reach, or wholly within or past the spike (each measured whole once followed).
+// than the search's own reach, or wholly within or past the spike (each measured whole once followed), and upright
+// action potentials at a minimum height a little above most of them (the rows the noise lifts above it, or none).
 TEST_F(AnalyzeUnattended, EveryLineFollowedOnAGeneratedShapeBringsBackItsEvents) {
   ASSERT_TRUE(testsupport::HostBuilt());
   for (uint32_t seed = 1; seed <= 3; ++seed) {
     const testsupport::HintRecording shapes[] = {
         testsupport::CardiacPlateau(seed), testsupport::InvertedSpikes(seed), testsupport::DownwardResponses(seed),
         testsupport::InwardCurrents(seed, "Time [s],Im [pA]"), testsupport::InwardCurrents(seed, "Time [s],Im"),
-        testsupport::UpwardResponses(seed), testsupport::PopulationSpikes(seed)};
+        testsupport::UpwardResponses(seed), testsupport::PopulationSpikes(seed), testsupport::UprightSpikes(seed)};
     const std::wstring spikes = L"--type 4 --set 1000=3 --set 1028=0.01 ";
     const std::wstring evoked = L"--type 3 --set 1000=3 --set 1002=0.01 --set 1008=20 ";
     const std::vector<std::wstring> options[] = {
@@ -632,7 +633,9 @@ TEST_F(AnalyzeUnattended, EveryLineFollowedOnAGeneratedShapeBringsBackItsEvents)
         {L"--type 1", L"--type 5", L"--type 0 --set \"1010=1 0 1 0.3 30 5 100 0 0 0\""},
         {evoked + L"--set 1006=0.0005", evoked + L"--set 1006=0.003", evoked + L"--set 1006=0.005",
          evoked + L"--set 1006=0.011", evoked + L"--set 1006=0.03"},
-        {spikes + L"--set 1008=0.5", spikes + L"--set 1007=5 --set 1008=5.5", spikes + L"--set 1007=150 --set 1008=200"}};
+        {spikes + L"--set 1008=0.5", spikes + L"--set 1007=5 --set 1008=5.5", spikes + L"--set 1007=150 --set 1008=200"},
+        {L"--type 5 --set 1006=0.1", L"--type 1 --set 1006=0.1", L"--type 5 --set 1036=f --set 1006=0.1",
+         L"--type 5 --set 1035=0.5 --set 1006=0.098"}};
     for (size_t shape = 0; shape < std::size(shapes); ++shape) {
       const testsupport::HintRecording& events = shapes[shape];
       const std::wstring file = testsupport::WriteTempText(events.text);

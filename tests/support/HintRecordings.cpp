@@ -66,6 +66,19 @@ HintRecording InvertedSpikes(uint32_t seed) {
   return {Rows(20000.0, spikes * period, noise, seed, at), spikes + (spikes + 1) / 2, 65.0, -95.0};
 }
 
+HintRecording UprightSpikes(uint32_t seed) {
+  uint32_t draw = seed;
+  const double noise = Drawn(draw, 1.5, 2.0);
+  const auto at = [](double t) {
+    const double ms = std::fmod(t, 0.1) * 1000.0 - 50.0;  // from each spike's start
+    if (ms < 0.0) return -65.0;
+    if (ms < 0.3) return -65.0 + 95.0 / 0.3 * ms;
+    if (ms < 1.0) return 30.0 - 98.0 / 0.7 * (ms - 0.3);
+    return std::min(-65.0, -68.0 + 1.5 * (ms - 1.0));
+  };
+  return {Rows(20000.0, 1.0, noise, seed, at), 10, -65.0, 95.0};
+}
+
 HintRecording DownwardResponses(uint32_t seed) {
   uint32_t draw = seed;
   const double depth = Drawn(draw, 6.0, 10.0), peak = Drawn(draw, 2.0, 4.0);

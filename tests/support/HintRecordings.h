@@ -28,6 +28,10 @@ HintRecording CardiacPlateau(uint32_t seed);
 // burst), with white noise of 1.5-2 mV.
 HintRecording InvertedSpikes(uint32_t seed);
 
+// Ten neuronal action potentials 100 ms apart from a rest of -65 mV: each a 0.3 ms rise by 95 mV, a
+// 0.7 ms fall to 3 mV below rest and back over 2 ms, at 20 kHz, with white noise of 1.5-2 mV.
+HintRecording UprightSpikes(uint32_t seed);
+
 // Evoked responses that point down: 16 stimuli 100 ms apart from 0.05 s, each a +25 mV artefact
 // of 0.3 ms, then a response of -6 to -10 mV (an alpha function peaking 2-4 ms after the stimulus)
 // from a rest of -60 mV, at 20 kHz, with white noise of 0.3 mV.
