@@ -159,9 +159,9 @@ std::string InNoiseText(const AnalysisFindings& f) {
 
 // "; the minimum height lies within the noise's reach of the peaks' own rise and fall ...": where
 // the peak detector without a width finds no peak at the minimum height plus the noise's reach, and
-// more at the minimum height less the reach than at the minimum height, the events rise and fall by
-// about the minimum height, and the noise lifts some of them above it and leaves the rest below: a
-// width that keeps the few it lifts is no advice. The line gives the lowest height from the noise's
+// more at the minimum height less the reach (at the reach at least) than at it, the events rise and
+// fall by about the minimum height, and the noise lifts some of them above it and leaves the rest
+// below: a width that keeps the few it lifts is no advice. The line gives the lowest height from the noise's
 // reach up that finds the most, and the width that keeps them there where the analysis's own does
 // not (NarrowAboveNoiseText). Empty otherwise.
 std::string HeightAtPeaksText(const AnalysisFindings& f) {
@@ -173,7 +173,9 @@ std::string HeightAtPeaksText(const AnalysisFindings& f) {
   const auto found = [&](double h) {
     return EventsFound(f.data, f.formulaClass, CallWithArgument(CallWithHeight(detector, h), 2, 0.0));
   };
-  if (!(height > reach) || found(height + reach) != 0 || !(found(height - reach) > found(height))) return std::string();
+  // Below the minimum height by the reach, but not into the noise, whose own peaks would count.
+  const double lower = std::max(height - reach, reach);
+  if (!(height > reach) || found(height + reach) != 0 || !(found(lower) > found(height))) return std::string();
   const std::string best = NarrowAboveNoiseText(f, reach, ChannelSpan(recording, channel));
   if (best.empty()) return std::string();
   return "; the minimum height lies within the noise's reach (" + HeightText(TypedHeight(reach), recording, channel) +
