@@ -79,7 +79,9 @@ std::vector<double> SmallerWidths(double width);
 // there are the events, and each of them counts. A width no longer than the sampling period keeps
 // peaks as narrow as the noise's own (white noise is new at every sample), which the detector puts
 // on the noise atop an event rather than on its top (a plateau read from its noise): no such width
-// is advised. Empty where the detector finds none there, or no such width keeps them all.
+// is advised. Where the analysis's own width keeps them all there, that height alone: ": at 0.068 V
+// (68 mV) (setting 1006 = 0.068) the width filter keeps 10". Empty where the detector finds none
+// there, or no such width keeps them all.
 std::string NarrowAboveNoiseText(const AnalysisFindings& f, double reach, double span) {
   const std::wstring detector = DetectorCall(*f.data, kPeakDetector);
   if (detector.empty()) return std::string();
@@ -91,8 +93,12 @@ std::string NarrowAboveNoiseText(const AnalysisFindings& f, double reach, double
     if (found > peaks) peaks = found, height = typed;
   }
   if (peaks <= 0) return std::string();
-  const int32_t id = f.Setting(kTypeSetting) == L"1" ? kCardiacWidthSetting : kNeuronWidthSetting;
   const host::Recording& recording = f.data->Data();
+  const std::string at = ": at " + HeightText(height, recording, static_cast<size_t>(f.channel)) + " (setting 1006 = " +
+                         host::ExactNumberText(height) + ") ";
+  const int32_t already = EventsFound(f.data, f.formulaClass, CallAt(f, height));
+  if (already >= peaks) return at + FoundWords(f, already);
+  const int32_t id = f.Setting(kTypeSetting) == L"1" ? kCardiacWidthSetting : kNeuronWidthSetting;
   double sampling = 0.0;  // ms
   for (const host::RecordData& record : recording.records) sampling = std::max(sampling, record.tickPeriod * 1000.0);
   const std::wstring call = CallAt(f, height);
@@ -107,8 +113,7 @@ std::string NarrowAboveNoiseText(const AnalysisFindings& f, double reach, double
     }
   }
   if (!(width > 0.0)) return std::string();
-  return ": at " + HeightText(height, recording, static_cast<size_t>(f.channel)) + " (setting 1006 = " +
-         host::ExactNumberText(height) + ") the peak detector finds " + std::to_string(peaks) +
+  return at + "the peak detector finds " + std::to_string(peaks) +
          ", narrower than the minimum width (setting " + std::to_string(id) + "): at " + host::NumberText(width) +
          " ms (setting " + std::to_string(id) + " = " + host::ExactNumberText(width) + ") " + FoundWords(f, kept);
 }
@@ -150,6 +155,32 @@ std::string InNoiseText(const AnalysisFindings& f) {
   }
   return text + ": at " + HeightText(best, recording, channel) + " (setting 1006 = " + host::ExactNumberText(best) + ") " +
          FoundWords(f, most);
+}
+
+// "; the minimum height lies within the noise's reach of the peaks' own rise and fall ...": where
+// the peak detector without a width finds no peak at the minimum height plus the noise's reach, and
+// more at the minimum height less the reach (at the reach at least) than at it, the events rise and
+// fall by about the minimum height, and the noise lifts some of them above it and leaves the rest
+// below: a width that keeps the few it lifts is no advice. The line gives the lowest height from the noise's
+// reach up that finds the most, and the width that keeps them there where the analysis's own does
+// not (NarrowAboveNoiseText). Empty otherwise.
+std::string HeightAtPeaksText(const AnalysisFindings& f) {
+  const std::wstring detector = DetectorCall(*f.data, kPeakDetector);
+  if (detector.empty()) return std::string();
+  const host::Recording& recording = f.data->Data();
+  const size_t channel = static_cast<size_t>(f.channel);
+  const double height = f.SettingNumber(kHeightSetting), reach = NoiseReach(recording, channel);
+  const auto found = [&](double h) {
+    return EventsFound(f.data, f.formulaClass, CallWithArgument(CallWithHeight(detector, h), 2, 0.0));
+  };
+  // Below the minimum height by the reach, but not into the noise, whose own peaks would count.
+  const double lower = std::max(height - reach, reach);
+  if (!(height > reach) || found(height + reach) != 0 || !(found(lower) > found(height))) return std::string();
+  const std::string best = NarrowAboveNoiseText(f, reach, ChannelSpan(recording, channel));
+  if (best.empty()) return std::string();
+  return "; the minimum height lies within the noise's reach (" + HeightText(TypedHeight(reach), recording, channel) +
+         ") of the peaks' own rise and fall: the noise lifts some of them above it and leaves the rest below, and "
+         "a lower one finds them" + best;
 }
 
 // "; no peak rises and falls by the minimum height: the highest that does is 0.0912 V (91.2 mV), and
@@ -247,6 +278,8 @@ std::string UnfilteredPeaksText(const AnalysisFindings& f, int32_t widthId) {
   const std::string found = ": the peak detector found " + std::to_string(peaks) + " before it";
   const std::string noise = InNoiseText(f);
   if (!noise.empty()) return found + noise;
+  const std::string lower = HeightAtPeaksText(f);
+  if (!lower.empty()) return found + lower;
   // Widths counted in times read in the wrong unit are no advice: the times come first.
   const std::string rate = RateDoubtText(f);
   if (!rate.empty()) return found + ", peaks of their own rather than pieces of wider ones" + rate;
@@ -280,6 +313,8 @@ std::string WidthText(const AnalysisFindings& f, const std::wstring& type) {
                               setting + " (" + SettingText(f, id) + " ms)";
   const std::string noise = InNoiseText(f);
   if (!noise.empty()) return dropped + noise;
+  const std::string lower = HeightAtPeaksText(f);
+  if (!lower.empty()) return dropped + lower;
   // Peaks of their own, which a smaller minimum width keeps.
   const std::string smaller = peaks > 0 ? SmallerWidthText(f, call, id, peaks) : "";
   return smaller.empty() ? dropped : dropped + ": a smaller minimum width (" + setting + ") keeps them" + smaller;
@@ -425,11 +460,13 @@ std::string NoEventsLine(const AnalysisFindings& f) {
   }
   // Rows of an upward type on a trace whose peaks point down are the noise on the rest between them.
   // Rows of a minimum height in the noise are the noise's own peaks, or pieces of the events it
-  // splits, as they are where it finds none.
+  // splits, as they are where it finds none; rows of one the events barely rise by, those the noise
+  // lifted above it.
   if (f.rows > 0) {
     const bool heights = type == L"1" || type == L"5";
     std::string why = heights ? DownwardText(f, type) : type == L"0" || type == L"2" ? CycleDownwardText(f) : "";
     if (why.empty() && heights) why = InNoiseText(f);
+    if (why.empty() && heights) why = HeightAtPeaksText(f);
     return why.empty() ? why : "found " + std::to_string(f.rows) + (f.rows == 1 ? " event" : " events") + why;
   }
   const std::string head = "found 0 events";

@@ -37,9 +37,10 @@ struct AnalysisFindings {
 // say, whatever columns the table shows), or of Evoked Response whose responses turned over
 // outnumber those it found, a line saying so, and of a stimulus height or a minimum height of
 // Evoked Response in the noise, that (the stimulus height first); with events of Cardiac Action Potential
-// or Action Potential on a trace whose peaks point down, or at a minimum height in the noise, a line
-// saying that; with events of an upward cycle search on a trace whose peaks point down, the same.
-// Empty otherwise.
+// or Action Potential on a trace whose peaks point down, at a minimum height in the noise, or at one
+// within the noise's reach of the events' own rise and fall (some of them missed), a line saying
+// that; with events of an upward cycle search on a trace whose peaks point down, the same. Empty
+// otherwise.
 std::string NoEventsLine(const AnalysisFindings& findings);
 
 }  // namespace ondara_host

@@ -38,6 +38,7 @@ struct MeasuredStimuli {
   int32_t stimuli = 0;
   int32_t responses = 0;
   std::vector<std::string> measured;  // each stimulus's place and what its response measured, empty without one
+  int32_t longest = 0;                // the longest interval between stimuli of a record, ticks
 };
 
 // The analysis's whole formula (the object setting 2025 names) run again: it writes one
@@ -62,9 +63,33 @@ std::wstring WithResponseHeight(std::wstring formula, double height) {
   return formula.replace(i + 1, end - i - 1, text.str());
 }
 
-// height > 0 runs it with that minimum height of a response instead of the analysis's own.
-MeasuredStimuli MeasureStimuli(const AnalysisFindings& f, host::DataDocument* data, double height = 0.0) {
+// The formula with the population spike search's window (pspeakdet's third and fourth arguments,
+// after the stimulus detector's call) from `from` to `to` ms; unchanged without that search.
+std::wstring WithSpikeWindow(std::wstring formula, double from, double to) {
+  const size_t search = formula.find(L"pspeakdet(");
+  const size_t channel = search == std::wstring::npos ? search : formula.find(L',', search);
+  if (channel == std::wstring::npos) return formula;
+  size_t i = channel + 1;
+  for (int depth = 0; i < formula.size() && !(formula[i] == L',' && depth == 0); ++i) {
+    if (formula[i] == L'(') ++depth;
+    if (formula[i] == L')') --depth;
+  }
+  const size_t middle = i < formula.size() ? formula.find(L',', i + 1) : std::wstring::npos;
+  const size_t end = middle == std::wstring::npos ? middle : formula.find(L',', middle + 1);
+  if (end == std::wstring::npos) return formula;
+  std::wostringstream text;
+  text.imbue(std::locale::classic());
+  text << std::setprecision(17) << L' ' << from << L", " << to;
+  return formula.replace(i + 1, end - i - 1, text.str());
+}
+
+// height > 0 runs it with that minimum height of a response instead of the analysis's own; a
+// window (start below end, ms) runs a population spike search over it instead.
+MeasuredStimuli MeasureStimuli(const AnalysisFindings& f, host::DataDocument* data, double height = 0.0,
+                               double start = 0.0, double end = 0.0) {
   MeasuredStimuli measured;
+  std::string lastRecord;
+  int32_t lastTick = 0;
   const auto id = static_cast<int32_t>(f.SettingNumber(kCalculationObjectSetting));
   const std::vector<host::DataObject>& objects = f.data->Objects().Objects();
   const auto object =
@@ -74,6 +99,7 @@ MeasuredStimuli MeasureStimuli(const AnalysisFindings& f, host::DataDocument* da
   std::wstring error;
   if (object != objects.end())
     options.formula = height > 0.0 ? WithResponseHeight(object->formula, height) : object->formula;
+  if (start < end) options.formula = WithSpikeWindow(options.formula, start, end);
   if (options.formula.empty() || FAILED(host::RunEventFormula(data, f.formulaClass, options, &output, &error)))
     return measured;
   for (const host::EventCells& e : host::ReadEventLines(output)) {
@@ -81,8 +107,39 @@ MeasuredStimuli MeasureStimuli(const AnalysisFindings& f, host::DataDocument* da
     ++measured.stimuli;
     if (!e.value.empty()) ++measured.responses;
     measured.measured.push_back(e.record + ":" + e.tick + (e.value.empty() ? std::string() : "=" + e.value));
+    const int32_t tick = std::atoi(e.tick.c_str());
+    if (e.record == lastRecord) measured.longest = std::max(measured.longest, tick - lastTick);
+    lastRecord = e.record, lastTick = tick;
   }
   return measured;
+}
+
+// A population spike is the deepest trough between two peaks that the search finds after a
+// stimulus, and a window that ends before the spike does, or starts after it, holds none. The
+// search ends at the next stimulus whatever window it is given, so the window that holds each
+// spike is the whole interval between stimuli. It starts 1 ms after the stimulus, past an
+// artefact's top (which at 0 passes for the spike's first peak), or where that measures fewer
+// spikes, at 0 or at the window's own start, whichever measures the most (a start later than the
+// spike's first peak cuts it off). ": from 1 ms (setting 1007 = 1) to 100 ms (setting 1008 = 100)
+// after the stimulus, up to the next, it finds 16 population spikes"; empty where none measures any.
+std::string SpikeWindowWords(const AnalysisFindings& f, const MeasuredStimuli& measured) {
+  const std::vector<host::RecordData>& records = f.data->Data().records;
+  const double period = records.empty() ? 0.0 : records.front().tickPeriod * 1000.0;  // ms
+  double end = measured.longest > 0 ? measured.longest * period : 0.0;
+  if (!(end > 0.0)) end = f.SettingNumber(kResponseEndSetting);
+  end = std::stod(host::NumberText(end, 2));
+  MeasuredStimuli best;
+  double from = 0.0;
+  for (const double start : {1.0, 0.0, f.SettingNumber(kResponseStartSetting)}) {
+    if (!(start < end)) continue;
+    const MeasuredStimuli found = MeasureStimuli(f, f.data, 0.0, start, end);
+    if (found.responses > best.responses) best = found, from = start;
+  }
+  if (best.responses <= 0) return std::string();
+  return ": from " + host::NumberText(from) + " ms (setting 1007 = " + host::ExactNumberText(from) + ") to " +
+         host::NumberText(end) + " ms (setting 1008 = " + host::ExactNumberText(end) +
+         ") after the stimulus, up to the next, it finds " + std::to_string(best.responses) +
+         (best.responses == 1 ? " population spike" : " population spikes");
 }
 
 // The recording with the analysis channel turned over, as a document of its own: a downward
@@ -241,7 +298,8 @@ std::string NoResponseWords(const AnalysisFindings& f) {
   const std::string downward = evoked ? DownwardResponseWords(f, found) : std::string();
   if (found > 0 && downward.empty() && !evoked) return std::string();
   if (f.SettingNumber(kTypeSetting) == 4)
-    return stimuli + "none with a population spike in " + window + " (settings 1007 and 1008)";
+    return stimuli + "none with a population spike in " + window + " (settings 1007 and 1008)" +
+           SpikeWindowWords(f, measured);
   if (!evoked) return stimuli + "none with a response: the response search is off (setting 1009 = f)";
   const double height = f.SettingNumber(kHeightSetting);
   const std::string at = HeightText(height, f.data->Data(), f.channel) + " in " + window + " (settings 1006 to 1008)";

@@ -22,7 +22,9 @@ std::string NoStimulusWords(const AnalysisFindings& findings);
 // noise's reach up (each sqrt 2 times the last) that measures the most responses, and how many
 // (": at 0.0056 V (5.6 mV) (setting 1006 = 0.0056) it finds 16 responses after the 16 stimuli"),
 // also after some responses, where the minimum height lies out of the noise and that height
-// measures more. Empty otherwise.
+// measures more. For Population Spike without a spike, the window up to the next stimulus that
+// finds them (": from 1 ms (setting 1007 = 1) to 100 ms (setting 1008 = 100) after the stimulus,
+// up to the next, it finds 16 population spikes"). Empty otherwise.
 std::string NoResponseWords(const AnalysisFindings& findings);
 
 // "; the stimulus height (setting 1002 = ...) lies in the noise, ..." when the stimulus is found as

@@ -538,10 +538,11 @@ std::vector<double> ColumnValues(const std::string& output, const std::string& h
   return values;
 }
 
-// Where a line names the last value of a height or a width it advises ("(setting 1006 = 0.03)",
-// also of 1001 and 1035); npos when it names none.
+// Where a line names the last value of a height, a width or a window it advises ("(setting 1006 =
+// 0.03)", also of 1001, 1035 and 1008); npos when it names none.
 size_t AdvisedSetting(const std::string& line) {
-  static const char* const kAdvised[] = {"(setting 1006 = ", "(setting 1001 = ", "(setting 1035 = "};
+  static const char* const kAdvised[] = {"(setting 1006 = ", "(setting 1001 = ", "(setting 1035 = ",
+                                         "(setting 1008 = "};
   size_t best = std::string::npos;
   for (const char* const id : kAdvised) {
     const size_t at = line.rfind(id);
@@ -550,7 +551,7 @@ size_t AdvisedSetting(const std::string& line) {
   return best;
 }
 
-// The change a line names, as options: each "setting 1006 = 0.03" (and of 1001 and 1035) as --set
+// The change a line names, as options: each "setting 1006 = 0.03" (and of 1001, 1035, 1007, 1008) as --set
 // 1006=0.03, in order, so that a later one wins, or the options it quotes whole ("--type 0 --set
 // \"1010=...\""); empty when it names none.
 std::wstring AdvisedOptions(const std::string& line) {
@@ -561,7 +562,8 @@ std::wstring AdvisedOptions(const std::string& line) {
   for (size_t setting = 0; (setting = line.find("(setting ", setting)) != std::string::npos; ++setting) {
     const std::string id = line.substr(setting + 9, 4);
     const size_t value = setting + 16;
-    if ((id == "1006" || id == "1001" || id == "1035") && line.compare(setting + 13, 3, " = ") == 0)
+    if ((id == "1006" || id == "1001" || id == "1035" || id == "1007" || id == "1008") &&
+        line.compare(setting + 13, 3, " = ") == 0)
       options += (options.empty() ? L"--set " : L" --set ") + Wide(id) + L"=" +
                  Wide(line.substr(value, line.find(')', value) - value));
   }
@@ -606,14 +608,17 @@ int AdvisedCount(const std::string& line) {
 // noise's peaks once followed) and above some or all of them, and inward currents searched downward at a threshold
 // deeper than they are, or searched upward, with settings typed as no double holds them (0.3), with a threshold in
 // the noise (2 standard deviations: turned, it finds the noise's swings too), and with a minimum height that counts
-// a channel's own numbers (one row each, as deep as they are).
+// a channel's own numbers (one row each, as deep as they are), and population spikes searched in a window shorter
+// than the search's own reach, or wholly within or past the spike (each measured whole once followed), and upright
+// action potentials at a minimum height a little above most of them (the rows the noise lifts above it, or none).
 TEST_F(AnalyzeUnattended, EveryLineFollowedOnAGeneratedShapeBringsBackItsEvents) {
   ASSERT_TRUE(testsupport::HostBuilt());
   for (uint32_t seed = 1; seed <= 3; ++seed) {
     const testsupport::HintRecording shapes[] = {
         testsupport::CardiacPlateau(seed), testsupport::InvertedSpikes(seed), testsupport::DownwardResponses(seed),
         testsupport::InwardCurrents(seed, "Time [s],Im [pA]"), testsupport::InwardCurrents(seed, "Time [s],Im"),
-        testsupport::UpwardResponses(seed)};
+        testsupport::UpwardResponses(seed), testsupport::PopulationSpikes(seed), testsupport::UprightSpikes(seed)};
+    const std::wstring spikes = L"--type 4 --set 1000=3 --set 1028=0.01 ";
     const std::wstring evoked = L"--type 3 --set 1000=3 --set 1002=0.01 --set 1008=20 ";
     const std::vector<std::wstring> options[] = {
         {L"--type 1 --set 1006=0.01", L"--type 1 --set 1006=0.015", L"--type 1 --set 1006=0.001",
@@ -627,7 +632,10 @@ TEST_F(AnalyzeUnattended, EveryLineFollowedOnAGeneratedShapeBringsBackItsEvents)
          L"--type 0 --set \"1010=1 0 -1 0.5 8e-11 5 100 0 0 0\""},
         {L"--type 1", L"--type 5", L"--type 0 --set \"1010=1 0 1 0.3 30 5 100 0 0 0\""},
         {evoked + L"--set 1006=0.0005", evoked + L"--set 1006=0.003", evoked + L"--set 1006=0.005",
-         evoked + L"--set 1006=0.011", evoked + L"--set 1006=0.03"}};
+         evoked + L"--set 1006=0.011", evoked + L"--set 1006=0.03"},
+        {spikes + L"--set 1008=0.5", spikes + L"--set 1007=5 --set 1008=5.5", spikes + L"--set 1007=150 --set 1008=200"},
+        {L"--type 5 --set 1006=0.1", L"--type 1 --set 1006=0.1", L"--type 5 --set 1036=f --set 1006=0.1",
+         L"--type 5 --set 1035=0.5 --set 1006=0.098"}};
     for (size_t shape = 0; shape < std::size(shapes); ++shape) {
       const testsupport::HintRecording& events = shapes[shape];
       const std::wstring file = testsupport::WriteTempText(events.text);
@@ -637,7 +645,7 @@ TEST_F(AnalyzeUnattended, EveryLineFollowedOnAGeneratedShapeBringsBackItsEvents)
         RunResult run, followed;
         ASSERT_TRUE(RunHost(L"analyze --table --recording \"" + file + L"\" " + option, run));
         const size_t line = std::min({run.output.find("found 0 events"), run.output.find("none with a response"),
-                                      run.output.find("a response after"),
+                                      run.output.find("a response after"), run.output.find("none with a population spike"),
                                       run.output.find("peaks point down"), run.output.find("lies in the noise")});
         const std::string said = run.output.substr(line == std::string::npos ? 0 : line);
         const std::wstring advice = AdvisedOptions(said);
@@ -651,8 +659,11 @@ TEST_F(AnalyzeUnattended, EveryLineFollowedOnAGeneratedShapeBringsBackItsEvents)
         }
         const wchar_t type = option[option.find(L"--type ") + 7];
         const bool cycles = type == L'0' || type == L'2' || type == L'3' || advice.find(L"1010=") != std::wstring::npos;
-        const std::vector<double> heights = ColumnValues(followed.output, cycles ? "Height" : "APA");
-        const std::vector<double> rests = ColumnValues(followed.output, cycles ? "Baseline" : "RMP");
+        const std::vector<double> heights =
+            ColumnValues(followed.output, type == L'4' ? "PopSpikeHeight" : cycles ? "Height" : "APA");
+        // A population spike's height is measured from its peaks, without a rest.
+        std::vector<double> rests = ColumnValues(followed.output, cycles ? "Baseline" : "RMP");
+        if (type == L'4') rests.assign(heights.size(), events.rest);
         EXPECT_EQ(static_cast<size_t>(events.events), heights.size()) << name << " " << Utf8(advice) << "\n" << said;
         if (!advice.empty()) {
           EXPECT_EQ(AdvisedCount(said), static_cast<int>(heights.size())) << name << "\n" << said;

@@ -66,6 +66,19 @@ HintRecording InvertedSpikes(uint32_t seed) {
   return {Rows(20000.0, spikes * period, noise, seed, at), spikes + (spikes + 1) / 2, 65.0, -95.0};
 }
 
+HintRecording UprightSpikes(uint32_t seed) {
+  uint32_t draw = seed;
+  const double noise = Drawn(draw, 1.5, 2.0);
+  const auto at = [](double t) {
+    const double ms = std::fmod(t, 0.1) * 1000.0 - 50.0;  // from each spike's start
+    if (ms < 0.0) return -65.0;
+    if (ms < 0.3) return -65.0 + 95.0 / 0.3 * ms;
+    if (ms < 1.0) return 30.0 - 98.0 / 0.7 * (ms - 0.3);
+    return std::min(-65.0, -68.0 + 1.5 * (ms - 1.0));
+  };
+  return {Rows(20000.0, 1.0, noise, seed, at), 10, -65.0, 95.0};
+}
+
 HintRecording DownwardResponses(uint32_t seed) {
   uint32_t draw = seed;
   const double depth = Drawn(draw, 6.0, 10.0), peak = Drawn(draw, 2.0, 4.0);
@@ -91,6 +104,22 @@ HintRecording UpwardResponses(uint32_t seed) {
     return -60.0 + (ms < 0.3 ? 25.0 : 0.0) + (x > 0.0 ? size * x * std::exp(1.0 - x) : 0.0);
   };
   return {Rows(20000.0, 1.7, noise, seed, at), 16, -60.0, size};
+}
+
+HintRecording PopulationSpikes(uint32_t seed) {
+  uint32_t draw = seed;
+  const double depth = Drawn(draw, 3.0, 5.0);
+  const auto shape = [depth](double ms) {
+    return 3.0 * std::exp(-std::pow((ms - 3.0) / 1.2, 2)) + 3.0 * std::exp(-std::pow((ms - 8.0) / 1.5, 2)) -
+           depth * std::exp(-std::pow((ms - 5.5) / 0.8, 2));
+  };
+  const auto at = [shape](double t) {
+    const double ms = std::fmod(t - 0.05 + 1.0, 0.1) * 1000.0;  // from each stimulus
+    if (t < 0.05 || t >= 1.65) return -60.0;
+    return -60.0 + (ms < 0.3 ? 25.0 : 0.0) + shape(ms);
+  };
+  const double height = (shape(3.0) + shape(8.0)) / 2.0 - shape(5.5);
+  return {Rows(20000.0, 1.7, 0.02 * height, seed, at), 16, -60.0, height};
 }
 
 HintRecording InwardCurrents(uint32_t seed, const std::string& header) {

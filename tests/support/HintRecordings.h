@@ -28,6 +28,10 @@ HintRecording CardiacPlateau(uint32_t seed);
 // burst), with white noise of 1.5-2 mV.
 HintRecording InvertedSpikes(uint32_t seed);
 
+// Ten neuronal action potentials 100 ms apart from a rest of -65 mV: each a 0.3 ms rise by 95 mV, a
+// 0.7 ms fall to 3 mV below rest and back over 2 ms, at 20 kHz, with white noise of 1.5-2 mV.
+HintRecording UprightSpikes(uint32_t seed);
+
 // Evoked responses that point down: 16 stimuli 100 ms apart from 0.05 s, each a +25 mV artefact
 // of 0.3 ms, then a response of -6 to -10 mV (an alpha function peaking 2-4 ms after the stimulus)
 // from a rest of -60 mV, at 20 kHz, with white noise of 0.3 mV.
@@ -37,6 +41,12 @@ HintRecording DownwardResponses(uint32_t seed);
 // 0.3 ms, then a response of 10-14 mV (an alpha function peaking 2 ms after the stimulus) from a
 // rest of -60 mV, at 20 kHz, with white noise of 0.5-0.8 mV.
 HintRecording UpwardResponses(uint32_t seed);
+
+// Population spikes: 16 stimuli 100 ms apart from 0.05 s, each a +25 mV artefact of 0.3 ms, then
+// two peaks of 3 mV 3 and 8 ms after the stimulus (Gaussians of 1.2 and 1.5 ms) and a trough of 3-5
+// mV between them (5.5 ms, 0.8 ms), from a rest of -60 mV, at 20 kHz, with white noise of 2 % of the
+// spike; the height is the trough's depth below the line joining the peaks.
+HintRecording PopulationSpikes(uint32_t seed);
 
 // Ten inward currents 180 ms apart from a holding level of -20 (pA): each falls by 50-70 within a
 // millisecond and decays over 5 ms, at 10 kHz, with white noise of 1.5-2.5; under `header`, which
