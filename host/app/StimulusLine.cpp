@@ -41,48 +41,45 @@ struct MeasuredStimuli {
   int32_t longest = 0;                // the longest interval between stimuli of a record, ticks
 };
 
-// The analysis's whole formula (the object setting 2025 names) run again: it writes one
-// calculation record (kind 3) for each stimulus, whose value is blank when no response followed:
-// a stimulus measured alone, or without a whole population spike. Nothing when it does not run.
-// The formula with the response search's minimum height (erpeakdet's third argument, after the stimulus detector's
-// call) given as height; unchanged without a response search.
-std::wstring WithResponseHeight(std::wstring formula, double height) {
-  const size_t search = formula.find(L"erpeakdet(");
-  const size_t channel = search == std::wstring::npos ? search : formula.find(L',', search);
-  if (channel == std::wstring::npos) return formula;
+// The formula with `count` arguments of a search (`call`, as "erpeakdet(") replaced by text: those right after the
+// search's second argument, the stimulus detector's call; unchanged without the search or those arguments.
+std::wstring WithSearchArguments(std::wstring formula, const wchar_t* call, int count, const std::wstring& text) {
+  constexpr size_t kNone = std::wstring::npos;
+  const size_t search = formula.find(call);
+  const size_t channel = search == kNone ? search : formula.find(L',', search);
+  if (channel == kNone) return formula;
   size_t i = channel + 1;
   for (int depth = 0; i < formula.size() && !(formula[i] == L',' && depth == 0); ++i) {
     if (formula[i] == L'(') ++depth;
     if (formula[i] == L')') --depth;
   }
-  const size_t end = i < formula.size() ? formula.find(L',', i + 1) : std::wstring::npos;
-  if (end == std::wstring::npos) return formula;
+  if (i >= formula.size()) return formula;
+  size_t end = i;
+  for (int k = 0; k < count && end != kNone; ++k) end = formula.find(L',', end + 1);
+  if (end == kNone) return formula;
+  return formula.replace(i + 1, end - i - 1, text);
+}
+
+// The formula with the response search's minimum height (erpeakdet's third argument) given as height.
+std::wstring WithResponseHeight(std::wstring formula, double height) {
   std::wostringstream text;
   text.imbue(std::locale::classic());
   text << L' ' << std::setprecision(17) << height;
-  return formula.replace(i + 1, end - i - 1, text.str());
+  return WithSearchArguments(std::move(formula), L"erpeakdet(", 1, text.str());
 }
 
-// The formula with the population spike search's window (pspeakdet's third and fourth arguments,
-// after the stimulus detector's call) from `from` to `to` ms; unchanged without that search.
+// The formula with the population spike search's window (pspeakdet's third and fourth arguments) from `from` to
+// `to` ms.
 std::wstring WithSpikeWindow(std::wstring formula, double from, double to) {
-  const size_t search = formula.find(L"pspeakdet(");
-  const size_t channel = search == std::wstring::npos ? search : formula.find(L',', search);
-  if (channel == std::wstring::npos) return formula;
-  size_t i = channel + 1;
-  for (int depth = 0; i < formula.size() && !(formula[i] == L',' && depth == 0); ++i) {
-    if (formula[i] == L'(') ++depth;
-    if (formula[i] == L')') --depth;
-  }
-  const size_t middle = i < formula.size() ? formula.find(L',', i + 1) : std::wstring::npos;
-  const size_t end = middle == std::wstring::npos ? middle : formula.find(L',', middle + 1);
-  if (end == std::wstring::npos) return formula;
   std::wostringstream text;
   text.imbue(std::locale::classic());
   text << std::setprecision(17) << L' ' << from << L", " << to;
-  return formula.replace(i + 1, end - i - 1, text.str());
+  return WithSearchArguments(std::move(formula), L"pspeakdet(", 2, text.str());
 }
 
+// The analysis's whole formula (the object setting 2025 names) run again: it writes one
+// calculation record (kind 3) for each stimulus, whose value is blank when no response followed:
+// a stimulus measured alone, or without a whole population spike. Nothing when it does not run.
 // height > 0 runs it with that minimum height of a response instead of the analysis's own; a
 // window (start below end, ms) runs a population spike search over it instead.
 MeasuredStimuli MeasureStimuli(const AnalysisFindings& f, host::DataDocument* data, double height = 0.0,

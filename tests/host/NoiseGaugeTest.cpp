@@ -62,15 +62,21 @@ std::vector<double> Generated(size_t n, const std::function<double(size_t)>& sam
   return x;
 }
 
-// A recording's standard deviation as the scan measures it (5 SD upward, 10 s at 20 kHz, blocks of 1024), and the
-// cycles it finds.
-double ScannedSd(const std::vector<double>& x, size_t* cycles) {
+// The scan's rules here: 5 SD upward, relative, over a span of blocks.
+CycleRules RelativeRules() {
   CycleRules rules;
   rules.threshold = 5.0;
   rules.relative = true;
   rules.baselineTicks = kSpan;
   rules.minIntervalTicks = 200;
   rules.troughRisePerTick = 1.0 / kSpan;
+  return rules;
+}
+
+// A recording's standard deviation as the scan measures it (5 SD upward, 10 s at 20 kHz, blocks of 1024), and the
+// cycles it finds.
+double ScannedSd(const std::vector<double>& x, size_t* cycles) {
+  const CycleRules rules = RelativeRules();
   std::vector<float> samples(x.begin(), x.end());
   CycleScanState state;
   std::vector<CycleEventRecord> found;
@@ -137,12 +143,7 @@ TEST(NoiseGauge, MeasuresCorrelatedNoiseAsItsStretchesShowIt) {
     const double pole = 2.0 * std::pow(13.0, (seed - 1) / 7.0);
     testsupport::Noise noise(seed * 7u, pole);
     const std::vector<double> x = TwoPoles(Generated(kN, [&](size_t) { return noise(1.0); }), pole);
-    CycleRules rules;
-    rules.threshold = 5.0;
-    rules.relative = true;
-    rules.baselineTicks = kSpan;
-    rules.minIntervalTicks = 200;
-    rules.troughRisePerTick = 1.0 / kSpan;
+    const CycleRules rules = RelativeRules();
     const std::vector<float> samples(x.begin(), x.end());
     CycleScanState state;
     std::vector<CycleEventRecord> found;
