@@ -18,10 +18,9 @@ namespace {
 std::vector<double> BlockMeans(const float* v, int32_t count, int32_t width) {
   const int32_t blocks = count / width;
   std::vector<double> means(static_cast<size_t>(blocks));
-  int32_t k = 0;
-  for (; k < blocks; ++k) {
+  for (int32_t k = 0; k < blocks; ++k) {
     const float* const b = v + (count - (k + 1) * width);
-    double sum = 0.0;
+    double sum = 0.0;  // double: a block's sum of floats
     for (int32_t i = 0; i < width; ++i) sum += b[i];
     means[static_cast<size_t>(k)] = sum / width;
   }

@@ -70,6 +70,11 @@ std::string FoundWords(const AnalysisFindings& f, int32_t found) {
 
 std::vector<double> SmallerWidths(double width);
 
+// The peaks the detector call finds at a minimum height without a minimum width.
+int32_t PeaksWithoutWidth(const AnalysisFindings& f, const std::wstring& detector, double height) {
+  return EventsFound(f.data, f.formulaClass, CallWithArgument(CallWithHeight(detector, height), 2, 0.0));
+}
+
 // Where no height from the noise's reach up (each sqrt 2 times the last, to the trace's span) finds
 // a peak that the minimum width lets through, the peaks there may be narrower than it: ": at 0.0045 V
 // (setting 1006 = 0.0045) the peak detector finds 10, narrower than the minimum width (setting
@@ -89,19 +94,19 @@ std::string NarrowAboveNoiseText(const AnalysisFindings& f, double reach, double
   double height = 0.0;
   for (double h = reach; h < span; h *= std::sqrt(2.0)) {
     const double typed = TypedHeight(h);
-    const int32_t found = EventsFound(f.data, f.formulaClass, CallWithArgument(CallWithHeight(detector, typed), 2, 0.0));
+    const int32_t found = PeaksWithoutWidth(f, detector, typed);
     if (found > peaks) peaks = found, height = typed;
   }
   if (peaks <= 0) return std::string();
   const host::Recording& recording = f.data->Data();
   const std::string at = ": at " + HeightText(height, recording, static_cast<size_t>(f.channel)) + " (setting 1006 = " +
                          host::ExactNumberText(height) + ") ";
-  const int32_t already = EventsFound(f.data, f.formulaClass, CallAt(f, height));
+  const std::wstring call = CallAt(f, height);
+  const int32_t already = EventsFound(f.data, f.formulaClass, call);
   if (already >= peaks) return at + FoundWords(f, already);
   const int32_t id = f.Setting(kTypeSetting) == L"1" ? kCardiacWidthSetting : kNeuronWidthSetting;
   double sampling = 0.0;  // ms
   for (const host::RecordData& record : recording.records) sampling = std::max(sampling, record.tickPeriod * 1000.0);
-  const std::wstring call = CallAt(f, height);
   double width = 0.0;
   int32_t kept = 0;
   for (const double w : SmallerWidths(f.SettingNumber(id))) {
@@ -170,9 +175,7 @@ std::string HeightAtPeaksText(const AnalysisFindings& f) {
   const host::Recording& recording = f.data->Data();
   const size_t channel = static_cast<size_t>(f.channel);
   const double height = f.SettingNumber(kHeightSetting), reach = NoiseReach(recording, channel);
-  const auto found = [&](double h) {
-    return EventsFound(f.data, f.formulaClass, CallWithArgument(CallWithHeight(detector, h), 2, 0.0));
-  };
+  const auto found = [&](double h) { return PeaksWithoutWidth(f, detector, h); };
   // Below the minimum height by the reach, but not into the noise, whose own peaks would count.
   const double lower = std::max(height - reach, reach);
   if (!(height > reach) || found(height + reach) != 0 || !(found(lower) > found(height))) return std::string();
