@@ -133,7 +133,8 @@ struct Rise {
   // Block k lies in the trough of a current of the other sign whose return rose to the peak: within as long beyond k
   // as the rise took, the signal comes back half way up (k's level to the peak's), and it fell from there into the
   // trough's bottom (within the noise of its lowest block) no slower than it rose from there back to half way toward
-  // the peak.
+  // the peak. Each of the two is known to a block (a step lies anywhere within the block it falls in), so the fall
+  // may count one block more.
   bool OnAReturn(int32_t k) const {
     const double half = at(k) + 0.5 * (top - at(k));
     int32_t bottom = k;
@@ -150,7 +151,7 @@ struct Rise {
     while (reached > bottom && at(reached) > band) --reached;
     int32_t left = rose + 1;
     while (left < bottom && at(left) > band) ++left;
-    return fell - reached <= left - rose;
+    return fell - reached <= left - rose + 1;
   }
 
   // The knee: of the blocks that end a rise, the one the signal came down to fastest from the top beyond the noise,

@@ -28,17 +28,17 @@ struct RiseFoot {
 // from the peak sample (the largest of the n samples about a broad top, those of the blocks within four of a sample's
 // SD and two of a block's below it) sqrt(2 ln n) of a sample's SD plus two of a block's, a difference of two blocks
 // 2 sqrt(2) of a block's.
-//   The foot is the knee of the rise: the block from which the signal rose to the peak at the steepest pace beyond
-// what the noise allows, among the blocks that end a rise: none nearer the peak lies lower; beyond it, over as long
-// as the rise took, the signal falls no faster than the rise came down to it (a course the event rode on, whatever
-// its slope, goes on beyond its foot; a block on the rise, or on one slope with the peak, has a steeper fall beyond
-// it); and it is not the bottom of a current of the other sign whose return rose to the peak (that current fell into
-// it no slower than it rose out of it). The search ends at the first block above the peak, an earlier event's fall.
-// No such block: the peak rose from the course within its own block (a noise peak). The rise goes on past its knee
-// while the next block lies lower than the course beyond takes it by more than the noise (a rise within a few
-// blocks), or while that course falls at over half the rise's pace (a straight rise). The level is the course's at
-// the foot, over the blocks from the foot on, as many as the rise took (at least the lag), within the noise of the
-// foot's: their mean, or their least-squares line's value at the foot where it moves over them beyond the noise.
+//   The foot is the knee of the rise: the block from which the signal rose to the peak at the steepest pace beyond what
+// the noise allows, among the blocks that end a rise: none nearer the peak lies lower; beyond it, over as long as the
+// rise took, the signal falls no faster than the rise came down to it (a course the event rode on, whatever its slope,
+// goes on beyond its foot; a block on the rise, or on one slope with the peak, has a steeper fall beyond it); and it is
+// not the bottom of a current of the other sign whose return rose to the peak (that current fell into it no slower, to
+// a block, than it rose out of it). The search ends at the first block above the peak, an earlier event's fall. No such
+// block: the peak rose from the course within its own block (a noise peak). The rise goes on past its knee while the
+// next block lies lower than the course beyond takes it by more than the noise (a rise within a few blocks), or while
+// that course falls at over half the rise's pace (a straight rise). The level is the course's at the foot, over the
+// blocks from the foot on, as many as the rise took (at least the lag), within the noise of the foot's: their mean, or
+// their least-squares line's value at the foot where it moves over them beyond the noise.
 RiseFoot FindRiseFoot(const float* v, int32_t count, double peak, const RiseFootRules& rules);
 
 }  // namespace ZR::Enum::CalcBase
