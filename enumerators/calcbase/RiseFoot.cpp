@@ -99,6 +99,7 @@ struct Rise {
   double middle;  // the distance from the peak sample to block 0's middle, in blocks: (width + 1) / (2 width)
   double peakExcess;  // what the noise may lift the peak sample by above the top it stands on
   int32_t lag;
+  int32_t topBlocks;  // the blocks of the top the peak stands on: no foot lies among them
   mutable std::vector<double> scaleNoise;  // a block's noise at lags of lag, 2 lag, 4 lag, ..., measured when asked
 
   double at(int32_t k) const { return y[static_cast<size_t>(k)]; }
@@ -162,9 +163,10 @@ struct Rise {
     size_t head = 0, tail = 0;                               // than every later one, the lowest first
     int32_t added = 1;
     double nearer = at(0);  // the lowest block nearer the top than k
+    for (int32_t k = 1; k < topBlocks && k < end; ++k) nearer = std::min(nearer, at(k));
     // No block beyond k can give a steeper pace than the lowest block of all would at k: the search ends there.
     double steepest = 0.0;
-    for (int32_t k = 1; k + 1 < end; nearer = std::min(nearer, at(k)), ++k) {
+    for (int32_t k = std::max(topBlocks, 1); k + 1 < end; nearer = std::min(nearer, at(k)), ++k) {
       if ((top - lowest - peakExcess) / (k + middle) < steepest) break;
       const int32_t beyond = std::min(k + std::max(k, lag), end - 1);
       for (; added <= beyond; ++added) {
@@ -222,11 +224,17 @@ RiseFoot FindRiseFoot(const float* v, int32_t count, double peak, const RiseFoot
   const double blockNoise = std::max(BlockNoise(y, rules.lagBlocks, 256), std::fabs(peak) * FLT_EPSILON);
   const double within = SampleNoise(v, count, width);
   const double sampleNoise = std::sqrt(within * within + blockNoise * blockNoise);
-  // The peak sample is the largest of the samples about the top (those of the blocks from the peak on that lie within
-  // four of a sample's SD and two of a block's below it): the largest of n normal samples lies about sqrt(2 ln n) SDs
-  // above their mean.
+  // The top the peak stands on: the blocks from the peak's on while each lies within the noise's reach below the
+  // highest of them so far (the highest of m block means lies sqrt(2 ln m) of a block's SD above their mean, and a
+  // difference of two blocks within 2 sqrt(2) of it), whatever the peak sample itself stands above them. The peak
+  // sample is the largest of the top's samples: the largest of n normal samples lies about sqrt(2 ln n) SDs above
+  // their mean.
   int32_t topBlocks = 1;
-  while (topBlocks < end && y[static_cast<size_t>(topBlocks)] > top - 4.0 * sampleNoise - 2.0 * blockNoise) ++topBlocks;
+  for (double highest = y[0]; topBlocks < end; ++topBlocks) {
+    const double reach = std::sqrt(2.0 * std::log(topBlocks + 1.0)) + 2.0 * std::sqrt(2.0);
+    if (!(y[static_cast<size_t>(topBlocks)] > highest - reach * blockNoise)) break;
+    highest = std::max(highest, y[static_cast<size_t>(topBlocks)]);
+  }
   const double peakExcess = std::sqrt(2.0 * std::log(std::max(topBlocks * width, 2))) * sampleNoise;
   const int32_t lag = std::max(rules.lagBlocks, 1);
   Rise rise{y,
@@ -238,6 +246,7 @@ RiseFoot FindRiseFoot(const float* v, int32_t count, double peak, const RiseFoot
             (width + 1.0) / (2.0 * width),
             peakExcess,
             lag,
+            topBlocks,
             {blockNoise}};
   int32_t knee = rise.Knee();
   // Past the knee the rise may go on: within a few blocks (the knee's block still holds part of it), or straight

@@ -21,24 +21,25 @@ struct RiseFoot {
 };
 
 // v[0, count) are the samples before a peak of value peak, v[count - 1] the one just before it. Blocks of a fixed
-// duration are laid from the peak backwards (a part block at v's start is not used; fewer samples than a block make
-// one block) and seen from the peak's side (times the polarity, so the rise goes up toward the peak; the side is that
-// of the nearest block that differs from the peak). The noise is measured from the blocks: a block's SD (at the lag
-// and at each longer lag, twice the one before, for levels that far apart) and a sample's. What it allows: a drop
-// from the peak sample (the largest of the n samples about a broad top, those of the blocks within four of a sample's
-// SD and two of a block's below it) sqrt(2 ln n) of a sample's SD plus two of a block's, a difference of two blocks
-// 2 sqrt(2) of a block's.
-//   The foot is the knee of the rise: the block from which the signal rose to the peak at the steepest pace beyond what
-// the noise allows, among the blocks that end a rise: none nearer the peak lies lower; beyond it, over as long as the
-// rise took, the signal falls no faster than the rise came down to it (a course the event rode on, whatever its slope,
-// goes on beyond its foot; a block on the rise, or on one slope with the peak, has a steeper fall beyond it); and it is
-// not the bottom of a current of the other sign whose return rose to the peak (that current fell into it no slower, to
-// a block, than it rose out of it). The search ends at the first block above the peak, an earlier event's fall. No such
-// block: the peak rose from the course within its own block (a noise peak). The rise goes on past its knee while the
-// next block lies lower than the course beyond takes it by more than the noise (a rise within a few blocks), or while
-// that course falls at over half the rise's pace (a straight rise). The level is the course's at the foot, over the
-// blocks from the foot on, as many as the rise took (at least the lag), within the noise of the foot's: their mean, or
-// their least-squares line's value at the foot where it moves over them beyond the noise.
+// duration are laid from the peak backwards (a part block at v's start is not used; fewer samples than a block make one
+// block) and seen from the peak's side (times the polarity, so the rise goes up toward the peak; the side is that of
+// the nearest block that differs from the peak). The noise is measured from the blocks: a block's SD (at the lag and at
+// each longer lag, twice the one before, for levels that far apart) and a sample's. The top the peak stands on: the
+// blocks from the peak's on while each lies within the noise's reach below the highest of them so far (sqrt(2 ln m) of
+// a block's SD for the highest of m, plus 2 sqrt(2) for a difference of two), however far the peak sample stands above
+// them. What the noise allows: a drop from the peak sample (the largest of the top's n samples) sqrt(2 ln n) of a
+// sample's SD plus two of a block's, a difference of two blocks 2 sqrt(2) of a block's.
+//   The foot is the knee of the rise: the block below the top from which the signal rose to the peak at the steepest
+// pace beyond what the noise allows, among the blocks that end a rise: none nearer the peak lies lower; beyond it, over
+// as long as the rise took, the signal falls no faster than the rise came down to it (a course the event rode on,
+// whatever its slope, goes on beyond its foot; a block on the rise, or on one slope with the peak, has a steeper fall
+// beyond it); and it is not the bottom of a current of the other sign whose return rose to the peak (that current fell
+// into it no slower, to a block, than it rose out of it). The search ends at the first block above the peak, an earlier
+// event's fall. No such block: the peak rose from the course within its own block (a noise peak). The rise goes on past
+// its knee while the next block lies lower than the course beyond takes it by more than the noise (a rise within a few
+// blocks), or while that course falls at over half the rise's pace (a straight rise). The level is the course's at the
+// foot, over the blocks from the foot on, as many as the rise took (at least the lag), within the noise of the foot's:
+// their mean, or their least-squares line's value at the foot where it moves over them beyond the noise.
 RiseFoot FindRiseFoot(const float* v, int32_t count, double peak, const RiseFootRules& rules);
 
 }  // namespace ZR::Enum::CalcBase

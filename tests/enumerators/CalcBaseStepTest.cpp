@@ -4,8 +4,10 @@
 
 #include <cmath>
 #include <cstring>
+#include <string>
 
 #include "tests/enumerators/CalcStageCursors.h"
+#include "tests/support/SeededNoise.h"
 
 namespace {
 
@@ -330,6 +332,44 @@ TEST(CalcBaseStep, RiseFootIsWhereTheRiseBegan) {
       EXPECT_EQ(out[0].polarity, c.large < 0 ? -sign : sign) << c.name;
     }
   }
+}
+
+// A slow current with a broad top (rising over 1 to 15 ms, decaying over 50 to 200 ms, 15 to 25 noise SDs, at 50 kHz
+// in blocks of 0.2 ms) whose peak sample stands 4 to 6 SDs above its top, as the largest of the noise's samples on a
+// long top now and then does: the foot is where the rise began, never a block of the top below that sample. All but
+// one in 50: a block next to the peak's may still lie low enough in the noise to end the top there.
+TEST(CalcBaseStep, RiseFootOfABroadTopIsBelowTheTop) {
+  int onTop = 0;
+  std::string cases;
+  for (uint32_t seed = 1; seed <= 200; ++seed) {
+    uint32_t draw = seed * 2654435761u;
+    const double sign = seed % 2 ? 1.0 : -1.0;
+    const double rise = 50.0 * std::pow(15.0, testsupport::NextUniform(draw));  // ticks
+    const double decay = 2500.0 * std::pow(4.0, testsupport::NextUniform(draw));
+    const double amplitude = 15.0 + 10.0 * testsupport::NextUniform(draw);
+    const double top = rise * decay / (decay - rise) * std::log(decay / rise);  // ticks from the onset
+    const auto current = [&](double s) {
+      const double scale = std::exp(-top / decay) - std::exp(-top / rise);
+      return s > 0 ? amplitude * (std::exp(-s / decay) - std::exp(-s / rise)) / scale : 0.0;
+    };
+    const int32_t onset = 6000;
+    const auto peak = static_cast<int32_t>(onset + top + 0.2 * decay * testsupport::NextUniform(draw));
+    testsupport::Noise noise(seed);
+    auto v = calcstages::Samples(peak + 1, [&](int32_t t) { return sign * current(t - onset) + noise(1.0); });
+    const double spike = 4.0 + 2.0 * testsupport::NextUniform(draw);
+    v[static_cast<size_t>(peak)] = static_cast<float>(sign * (current(peak - onset) + spike));
+    StepSettings p;
+    p.mode = 3;
+    p.maxBaselineTicks = 50000;
+    p.footBlockTicks = 10;
+    const auto out = RunBase(p, v, {EventPkStm::Peak(peak, v[static_cast<size_t>(peak)])});
+    ASSERT_EQ(out.size(), 1u);
+    if (std::fabs(out[0].baseline) <= 2.0) continue;
+    ++onTop;
+    cases += "\nseed " + std::to_string(seed) + ": rise " + std::to_string(rise) + ", decay " +
+             std::to_string(decay) + " ticks, foot " + std::to_string(out[0].baseline);
+  }
+  EXPECT_LE(onTop * 50, 200) << onTop << " feet on the top:" << cases;
 }
 
 }  // namespace
