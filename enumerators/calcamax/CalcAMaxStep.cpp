@@ -29,7 +29,9 @@ ScanLevels LevelsOf(const EventBCalcBase& input, const StepSettings& p) noexcept
 
 void SetUp(StepState& s) noexcept {
   static_cast<EventBCalcBase&>(s.output) = s.input;
-  s.output.maxValue = -1.0f;
+  // The extreme starts a unit short of zero on the peak's side (-1.0 for an upward peak, +1.0 for a downward one),
+  // so a recording turned over finds every extreme turned over.
+  s.output.maxValue = s.input.polarity < 0.0f ? 1.0f : -1.0f;
   s.output.maxTick = kNoTick;
   s.output.peakStartTick = kNoTick;
   s.output.peakEndTick = kNoTick;
@@ -75,8 +77,8 @@ bool Finish(StepState& s, const StepSettings& p, StepFrame& frame, EventBCalcMax
   EventBCalcMax& o = s.output;
   const double polarity = s.input.polarity;
   const bool valueIsNumber = !IsNoValue(s.input.value);
-  // The extreme starts at -1.0: when no start crossing restarted it and no sample lay beyond -1.0 on the peak's
-  // side (a peak wholly below -1.0 in channel units), nothing was found, and the detector's event is the extreme.
+  // When no start crossing restarted the extreme and no sample lay beyond where it started (a peak wholly on the
+  // far side of a unit in channel units), nothing was found, and the detector's event is the extreme.
   if (valueIsNumber && o.maxTick < 0) {
     o.maxValue = static_cast<float>(s.input.value);
     o.maxTick = s.input.tick;

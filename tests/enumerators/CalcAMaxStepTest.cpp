@@ -96,19 +96,26 @@ TEST(CalcAMaxStep, InputWithoutValue) {
 
 namespace {
 
-// An upward peak wholly below -1.0 (a membrane potential in mV) with no sample at or below the start level before
-// it: the scan finds nothing beyond the extreme's start value -1.0, so the detector's event is the extreme.
-TEST(CalcAMaxStep, PeakBelowMinusOneKeepsTheDetectorsEvent) {
-  const auto v = calcstages::Samples(200, [](int32_t t) {
-    const double d = std::abs(t - 102);
-    return d < 12 ? -60.0 + 40.0 * (1.0 - d / 12.0) : -60.0;
-  });
-  const auto out = RunAMax(StepSettings(), v, {Input(100, -25.0, -70.0f, 1.0f, 80)});
-  ASSERT_EQ(out.size(), 1u);
-  EXPECT_EQ(out[0].maxTick, 100);
-  EXPECT_EQ(out[0].maxValue, -25.0f);
-  EXPECT_EQ(out[0].tick, 100);
-  EXPECT_EQ(out[0].value, -25.0);
+// The extreme starts a unit short of zero on the peak's side. A peak with no sample at or below the start level
+// before it (the scan begins after its rise) is tracked on from the baseline's end where it lies within a unit of
+// zero, upward and downward alike; one wholly beyond the unit on the far side (an upward membrane potential in mV,
+// or the same turned over) finds nothing beyond the start value, so the detector's event is the extreme.
+TEST(CalcAMaxStep, ExtremeStartsAUnitShortOfZeroOnThePeaksSide) {
+  for (const float sign : {1.0f, -1.0f}) {
+    for (const double rest : {-60.0, 0.5}) {
+      const auto v = calcstages::Samples(200, [&](int32_t t) {
+        const double d = std::abs(t - 102);
+        return sign * (rest + (d < 12 ? 0.4 * std::fabs(rest) * (1.0 - d / 12.0) : 0.0));
+      });
+      const float base = static_cast<float>(sign * (rest - std::fabs(rest)));
+      const auto out = RunAMax(StepSettings(), v, {Input(100, v[100], base, sign, 80)});
+      ASSERT_EQ(out.size(), 1u);
+      const int32_t extreme = rest < 0.0 ? 100 : 102;
+      EXPECT_EQ(out[0].maxTick, extreme) << "sign " << sign << ", rest " << rest;
+      EXPECT_EQ(out[0].maxValue, v[static_cast<size_t>(extreme)]) << "sign " << sign << ", rest " << rest;
+      EXPECT_EQ(out[0].tick, extreme);
+    }
+  }
 }
 
 }  // namespace
