@@ -8,6 +8,8 @@
 namespace ZR::Enum::ERStimDet {
 namespace {
 
+constexpr float kSqrt2 = 1.41421356f;
+
 // Starts the spans of one width each that a step is sought in, at (t, x).
 void StartSpans(EdgeTracker& tr, int32_t t, float x) noexcept {
   tr.spanStart = t;
@@ -105,11 +107,13 @@ void WatchRise(EdgeTracker& tr, int32_t t, float low, bool trough) noexcept {
 }
 
 // v as a return sample: within the noise's reach of the level before the step, that level, once it
-// has left the top by more than that reach; within the reach of both it is the top's own noise and no
-// return, so that a step no taller than the reach (a stretch of a slope, a response's fall) is no pulse.
+// has left the top by more than the noise reaches between two samples (sqrt 2 times the reach, the
+// difference of two samples having sqrt 2 times their SD); nearer the top it is the top's own noise
+// and no return, so that a step no taller than that (a stretch of a slope, a response's fall) is no
+// pulse.
 float Toward(float v, float top, float level, float reach) noexcept {
   if (std::fabs(v - level) > reach) return v;
-  return std::fabs(v - top) > reach ? level : top;
+  return std::fabs(v - top) > kSqrt2 * reach ? level : top;
 }
 
 // Advances one tracker with sign s; may lower or raise *proposal. Answers true when a pulse

@@ -11,9 +11,9 @@
 // about the whole height beyond the level, while a trough that is the signal's own (a biphasic
 // artefact's first phase) still counts, less the reach, and on a noise-free channel every sample
 // counts as it is. Likewise a return sample within the reach of the level before the step counts
-// as that level once it lies beyond the reach from the top too; within the reach of both it is the
-// top's noise, no return, so a step no taller than the reach (a stretch of a slope or of a response's
-// fall, whose slope swells the SD measured) is no pulse. A pulse passed over (too wide, or before
+// as that level once it has also left the top by more than the noise reaches between two samples
+// (sqrt 2 times the reach); nearer the top it is the top's noise, no return, so a step no taller than
+// that (a stretch of a slope or of a response's fall, whose slope swells the SD measured) is no pulse. A pulse passed over (too wide, or before
 // the skip) leaves its return sample as the base the next step counts from. The level is the mean
 // of the kLevelSamples samples before (its own noise an eighth of the noise's); the noise's SD is
 // the smaller of those of the last two whole blocks of as many samples, one of them the quiet before
