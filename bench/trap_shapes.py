@@ -270,6 +270,10 @@ def evoked_artefacts(host, folder, cases):
          "1000=3 1002=0.005 1003=1 1006=0.0064 1008=40"),
         ("down-pulse below the response", 50000, artefact_shape("rect", -12.0, 0.001), 0.003, 20.0, 0.5, 22,
          "1000=3 1002=0.006 1003=1.5 1006=0.008 1008=40"),
+        ("down-pulse of 2 ms below the response", 20000, artefact_shape("rect", -12.0, 0.002), 0.004, 30.0, 0.6, 23,
+         "1000=3 1002=0.006 1003=2.5 1006=0.012 1008=40"),
+        ("down-pulse of 2 ms below the response", 50000, artefact_shape("rect", -10.0, 0.002), 0.005, 30.0, 0.9, 24,
+         "1000=3 1002=0.005 1003=2.5 1006=0.012 1008=40"),
         ("biphasic", 5000, artefact_shape("biphasic", -25.0, 0.0004), 0.0044, 8.0, 0.2, 31,
          "1000=3 1002=0.0125 1003=0.9 1006=0.0032 1008=40"),
         ("biphasic", 50000, artefact_shape("biphasic", -25.0, 0.0004), 0.0044, 8.0, 0.2, 32,
@@ -295,9 +299,9 @@ def evoked_artefacts(host, folder, cases):
         write_recording(path, rate, [x])
         for extra in ("", " 1007=1", " 1039=1 1040=-0.06"):
             rows = host.table(path, 3, settings + extra)
-            right = [r for r in rows if abs(cell(r, "Height") - size) <= 4.0 * noise + left]
+            right = [r for r in rows if cell(r, "Height") is not None and abs(cell(r, "Height") - size) <= 4.0 * noise + left]
             late = [r for r in rows if (cell(r, "TimeToPeak") or 0.0) + cell(r, "Latency") >= 99.0]
-            width = {1: 0.3, 21: 0.5, 22: 1.0, 31: 0.4, 32: 0.4, 41: 0.5, 42: 0.5}[seed]  # the artefact's, ms
+            width = {1: 0.3, 21: 0.5, 22: 1.0, 23: 2.0, 24: 2.0, 31: 0.4, 32: 0.4, 41: 0.5, 42: 0.5}[seed]  # ms
             print(f"{name}\t{settings + extra}\trows {len(rows)} of 16\tread the response {len(right)}\t"
                   f"peak at or past the next stimulus {len(late)}\tHeight {span([cell(r, 'Height') for r in rows])}"
                   f"\tBaseline {span([cell(r, 'Baseline') for r in rows])}\t"

@@ -8,6 +8,8 @@
 namespace ZR::Enum::ERStimDet {
 namespace {
 
+constexpr float kSqrt2 = 1.41421356f;
+
 // Starts the spans of one width each that a step is sought in, at (t, x).
 void StartSpans(EdgeTracker& tr, int32_t t, float x) noexcept {
   tr.spanStart = t;
@@ -94,8 +96,25 @@ float AsLow(float s, float v, const LevelReach& noise) noexcept {
   return beyond > 0.0f ? v + s * std::min(noise.reach, beyond) : v;
 }
 
-// v as a return sample: within the noise's reach of the level before the step, that level.
-float Toward(float v, float level, float reach) noexcept { return std::fabs(v - level) <= reach ? level : v; }
+// Starts watching for a step from (t, low), trough telling whether that sample is one.
+void WatchRise(EdgeTracker& tr, int32_t t, float low, bool trough) noexcept {
+  tr.baseTick = t;
+  tr.baseValue = low;
+  tr.phase = 1;
+  tr.hasTrough = trough;
+  tr.troughLow = low;
+  StartSpans(tr, t, low);
+}
+
+// v as a return sample: within the noise's reach of the level before the step, that level, once it
+// has left the top by more than the noise reaches between two samples (sqrt 2 times the reach, the
+// difference of two samples having sqrt 2 times their SD); nearer the top it is the top's own noise
+// and no return, so that a step no taller than that (a stretch of a slope, a response's fall) is no
+// pulse.
+float Toward(float v, float top, float level, float reach) noexcept {
+  if (std::fabs(v - level) > reach) return v;
+  return std::fabs(v - top) > kSqrt2 * reach ? level : top;
+}
 
 // Advances one tracker with sign s; may lower or raise *proposal. Answers true when a pulse
 // completed and passed the width and skip tests (its top in *top).
@@ -106,12 +125,7 @@ bool UpdateTracker(EdgeTracker& tr, float s, int32_t t, float v, const LevelReac
   const bool trough = s * (noise.level - v) > noise.reach;
   switch (tr.phase) {
     case 0:
-      tr.baseTick = t;
-      tr.baseValue = low;
-      tr.phase = 1;
-      tr.hasTrough = trough;
-      tr.troughLow = low;
-      StartSpans(tr, t, low);
+      WatchRise(tr, t, low, trough);
       return false;
     case 1: {
       if (trough && (!tr.hasTrough || s * (tr.troughLow - low) > 0.0f)) {
@@ -144,13 +158,17 @@ bool UpdateTracker(EdgeTracker& tr, float s, int32_t t, float v, const LevelReac
     *proposal = t;
     return false;
   }
-  if (static_cast<double>(s * (tr.topValue - Toward(v, tr.stepLevel, noise.reach))) < rules.height) return false;
+  const float back = Toward(v, tr.topValue, tr.stepLevel, noise.reach);
+  if (static_cast<double>(s * (tr.topValue - back)) < rules.height) return false;
   tr.phase = 0;
   *proposal = tr.topTick == INT32_MAX ? INT32_MAX : tr.topTick + 1;
   // 64-bit so that an unlimited width or far-apart ticks cannot overflow.
   const bool narrow = static_cast<int64_t>(t) - tr.stepTick <= rules.widthTicks;
   const bool pastSkip = rules.skipTicks == 0 || tr.topTick > rules.skipTicks;
   *top = tr.topTick;
+  // A pulse passed over leaves its return as the base of the next step, so that a step on the very
+  // next sample (an artefact right after a slow fall came back) still counts.
+  if (!(narrow && pastSkip)) WatchRise(tr, t, low, trough);
   return narrow && pastSkip;
 }
 

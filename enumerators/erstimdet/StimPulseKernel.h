@@ -11,11 +11,15 @@
 // about the whole height beyond the level, while a trough that is the signal's own (a biphasic
 // artefact's first phase) still counts, less the reach, and on a noise-free channel every sample
 // counts as it is. Likewise a return sample within the reach of the level before the step counts
-// as that level. The level is the mean of the kLevelSamples samples before (its own noise an
-// eighth of the noise's); the noise's SD is the smaller of those of the last two whole blocks of as
-// many samples, one of them the quiet before an artefact (before the first block, that of the
-// samples so far from the 16th on, and none before it), each from the median differences between samples a few ticks apart, which a
-// pulse or a step hardly moves; its reach is kNoiseReach SDs. After a stimulus the
+// as that level once it has also left the top by more than the noise reaches between two samples
+// (sqrt 2 times the reach); nearer the top it is the top's noise, no return, so a step no taller than
+// that (a stretch of a slope or of a response's fall, whose slope swells the SD measured) is no pulse. A pulse passed over (too wide, or before
+// the skip) leaves its return sample as the base the next step counts from. The level is the mean
+// of the kLevelSamples samples before (its own noise an eighth of the noise's); the noise's SD is
+// the smaller of those of the last two whole blocks of as many samples, one of them the quiet before
+// an artefact (before the first block, that of the samples so far from the 16th on, and none before
+// it), each from the median differences between samples a few ticks apart, which a pulse or a step
+// hardly moves; its reach is kNoiseReach SDs. After a stimulus the
 // level before its pulse's step stands until samples after the pulse fill the window; the noise's
 // SD goes on. The record's first sample has no level and starts no pulse.
 // A pulse's width runs from the sample where its step first stood `height` beyond the base to the

@@ -188,3 +188,39 @@ TEST(StimPulseKernel, NoisePulsesTakeNoArtefactsPlace) {
           << "seed " << seed << ", stimulus " << k << " at " << found[k];
   }
 }
+
+// Flat artefacts of either sign with a response of 1-2.5 times their size after each, peaking within
+// the minimum interval (a tenth of the spacing) and falling for hundreds of ticks past it; the height
+// half the artefact's size and 5.5 to 10 SDs of white noise from rest. The response's fall is no
+// pulse (a sample within the noise's reach of the top is no return, however near the level before
+// the step), and a fall passed over as too wide still lets the next artefact step from its return:
+// one stimulus each, on its artefact (or a noise extreme within the limit before it).
+TEST(StimPulseKernel, AResponsesFallAddsNoStimulus) {
+  constexpr int32_t kSpacing = 2000;
+  for (uint32_t seed = 1; seed <= 200; ++seed) {
+    std::mt19937 rng(seed);
+    auto uniform = [&rng](double a, double b) { return std::uniform_real_distribution<double>(a, b)(rng); };
+    const double size = uniform(10.0, 40.0) * (seed % 2 ? 1.0 : -1.0);
+    const auto width = static_cast<int32_t>(uniform(2.0, 21.0));
+    const double response = std::fabs(size) * uniform(1.0, 2.5);
+    const double latency = uniform(10.0, 60.0), rise = uniform(10.0, 30.0), decay = uniform(150.0, 600.0);
+    StimRules rules;
+    rules.height = std::fabs(size) / 2.0;
+    rules.widthTicks = width + 10;
+    rules.minGapTicks = kSpacing / 10;
+    std::normal_distribution<double> noise(0.0, rules.height / uniform(5.5, 10.0));
+    std::vector<float> s(500 + 16 * kSpacing);
+    for (size_t i = 0; i < s.size(); ++i) {
+      const int32_t d = (static_cast<int32_t>(i) - 500) % kSpacing;
+      const double r = d - width - latency;
+      double v = noise(rng) + (i >= 500 && d < width ? size : 0.0);
+      if (i >= 500 && r > 0.0) v += response * (std::exp(-r / decay) - std::exp(-r / rise));
+      s[i] = static_cast<float>(v);
+    }
+    const std::vector<int32_t> found = Scan(s, rules, 1 + seed % 700);
+    ASSERT_EQ(16u, found.size()) << "seed " << seed << ", width " << width;
+    for (int32_t k = 0; k < 16; ++k)
+      EXPECT_TRUE(found[k] >= 500 + k * kSpacing - rules.widthTicks && found[k] < 500 + k * kSpacing + width)
+          << "seed " << seed << ", stimulus " << k << " at " << found[k];
+  }
+}
