@@ -161,66 +161,72 @@ TEST(StimPulseKernel, EveryArtefactShapeIsFoundOnItself) {
   }
 }
 
-// Flat artefacts of either sign, 1-20 ticks wide, with the height half their size and 4.5 to 8 SDs
-// of white noise from rest: one stimulus each, on its artefact. Counted from a noise trough, two
-// swings of the noise each about half the height made pulses that took the artefacts' places.
+// Flat artefacts of either sign every kTrainSpacing ticks from tick 500, 10 to 40 tall and `width` wide, in white
+// noise: the height half their size, `sds` noise SDs; the limit 10 ticks past the width.
+constexpr int32_t kTrainSpacing = 2000;
+struct ArtefactTrain {
+  double size;
+  int32_t width;
+  StimRules rules;
+  std::normal_distribution<double> noise;
+};
+ArtefactTrain DrawTrain(std::mt19937& rng, uint32_t seed, double fewestTicks, double sdsFrom, double sdsTo) {
+  auto uniform = [&rng](double a, double b) { return std::uniform_real_distribution<double>(a, b)(rng); };
+  const double size = uniform(10.0, 40.0) * (seed % 2 ? 1.0 : -1.0);
+  const auto width = static_cast<int32_t>(uniform(fewestTicks, 21.0));
+  StimRules rules;
+  rules.height = std::fabs(size) / 2.0;
+  rules.widthTicks = width + 10;
+  return {size, width, rules, std::normal_distribution<double>(0.0, rules.height / uniform(sdsFrom, sdsTo))};
+}
+
+// Flat artefacts 1-20 ticks wide, 4.5 to 8 SDs of white noise from rest: one stimulus each, on its artefact.
+// Counted from a noise trough, two swings of the noise each about half the height made pulses that took the
+// artefacts' places.
 TEST(StimPulseKernel, NoisePulsesTakeNoArtefactsPlace) {
-  constexpr int32_t kSpacing = 2000;
   for (uint32_t seed = 1; seed <= 60; ++seed) {
     std::mt19937 rng(seed);
-    auto uniform = [&rng](double a, double b) { return std::uniform_real_distribution<double>(a, b)(rng); };
-    const double size = uniform(10.0, 40.0) * (seed % 2 ? 1.0 : -1.0);
-    const auto width = static_cast<int32_t>(uniform(1.0, 21.0));
-    StimRules rules;
-    rules.height = std::fabs(size) / 2.0;
-    rules.widthTicks = width + 10;
-    rules.minGapTicks = kSpacing * 9 / 10;
-    std::normal_distribution<double> noise(0.0, rules.height / uniform(4.5, 8.0));
-    std::vector<float> s(500 + 16 * kSpacing);
+    ArtefactTrain train = DrawTrain(rng, seed, 1.0, 4.5, 8.0);
+    train.rules.minGapTicks = kTrainSpacing * 9 / 10;
+    std::vector<float> s(500 + 16 * kTrainSpacing);
     for (size_t i = 0; i < s.size(); ++i) {
-      const int32_t d = (static_cast<int32_t>(i) - 500) % kSpacing;
-      s[i] = static_cast<float>(noise(rng) + (i >= 500 && d < width ? size : 0.0));
+      const int32_t d = (static_cast<int32_t>(i) - 500) % kTrainSpacing;
+      s[i] = static_cast<float>(train.noise(rng) + (i >= 500 && d < train.width ? train.size : 0.0));
     }
-    const std::vector<int32_t> found = Scan(s, rules, 1 + seed % 700);
-    ASSERT_EQ(16u, found.size()) << "seed " << seed << ", width " << width;
+    const std::vector<int32_t> found = Scan(s, train.rules, 1 + seed % 700);
+    ASSERT_EQ(16u, found.size()) << "seed " << seed << ", width " << train.width;
     for (int32_t k = 0; k < 16; ++k)
-      EXPECT_TRUE(found[k] >= 500 + k * kSpacing && found[k] < 500 + k * kSpacing + width)
+      EXPECT_TRUE(found[k] >= 500 + k * kTrainSpacing && found[k] < 500 + k * kTrainSpacing + train.width)
           << "seed " << seed << ", stimulus " << k << " at " << found[k];
   }
 }
 
-// Flat artefacts of either sign with a response of 1-2.5 times their size after each, peaking within
-// the minimum interval (a tenth of the spacing) and falling for hundreds of ticks past it; the height
-// half the artefact's size and 5.5 to 10 SDs of white noise from rest. The response's fall is no
-// pulse (a sample within the noise's reach of the top is no return, however near the level before
-// the step), and a fall passed over as too wide still lets the next artefact step from its return:
-// one stimulus each, on its artefact (or a noise extreme within the limit before it).
+// Flat artefacts 2-20 ticks wide with a response of 1-2.5 times their size after each, peaking within the
+// minimum interval (a tenth of the spacing) and falling for hundreds of ticks past it; 5.5 to 10 SDs of white
+// noise from rest. The response's fall is no pulse (a sample within the noise's reach of the top is no return,
+// however near the level before the step), and a fall passed over as too wide still lets the next artefact step
+// from its return: one stimulus each, on its artefact (or a noise extreme within the limit before it).
 TEST(StimPulseKernel, AResponsesFallAddsNoStimulus) {
-  constexpr int32_t kSpacing = 2000;
   for (uint32_t seed = 1; seed <= 200; ++seed) {
     std::mt19937 rng(seed);
+    ArtefactTrain train = DrawTrain(rng, seed, 2.0, 5.5, 10.0);
+    train.rules.minGapTicks = kTrainSpacing / 10;
     auto uniform = [&rng](double a, double b) { return std::uniform_real_distribution<double>(a, b)(rng); };
-    const double size = uniform(10.0, 40.0) * (seed % 2 ? 1.0 : -1.0);
-    const auto width = static_cast<int32_t>(uniform(2.0, 21.0));
-    const double response = std::fabs(size) * uniform(1.0, 2.5);
+    const double response = std::fabs(train.size) * uniform(1.0, 2.5);
     const double latency = uniform(10.0, 60.0), rise = uniform(10.0, 30.0), decay = uniform(150.0, 600.0);
-    StimRules rules;
-    rules.height = std::fabs(size) / 2.0;
-    rules.widthTicks = width + 10;
-    rules.minGapTicks = kSpacing / 10;
-    std::normal_distribution<double> noise(0.0, rules.height / uniform(5.5, 10.0));
-    std::vector<float> s(500 + 16 * kSpacing);
+    std::vector<float> s(500 + 16 * kTrainSpacing);
     for (size_t i = 0; i < s.size(); ++i) {
-      const int32_t d = (static_cast<int32_t>(i) - 500) % kSpacing;
-      const double r = d - width - latency;
-      double v = noise(rng) + (i >= 500 && d < width ? size : 0.0);
+      const int32_t d = (static_cast<int32_t>(i) - 500) % kTrainSpacing;
+      const double r = d - train.width - latency;
+      double v = train.noise(rng) + (i >= 500 && d < train.width ? train.size : 0.0);
       if (i >= 500 && r > 0.0) v += response * (std::exp(-r / decay) - std::exp(-r / rise));
       s[i] = static_cast<float>(v);
     }
-    const std::vector<int32_t> found = Scan(s, rules, 1 + seed % 700);
-    ASSERT_EQ(16u, found.size()) << "seed " << seed << ", width " << width;
+    const std::vector<int32_t> found = Scan(s, train.rules, 1 + seed % 700);
+    ASSERT_EQ(16u, found.size()) << "seed " << seed << ", width " << train.width;
     for (int32_t k = 0; k < 16; ++k)
-      EXPECT_TRUE(found[k] >= 500 + k * kSpacing - rules.widthTicks && found[k] < 500 + k * kSpacing + width)
+      EXPECT_TRUE(found[k] >= 500 + k * kTrainSpacing - train.rules.widthTicks &&
+                  found[k] < 500 + k * kTrainSpacing + train.width)
           << "seed " << seed << ", stimulus " << k << " at " << found[k];
   }
 }
