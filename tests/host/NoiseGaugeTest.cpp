@@ -306,7 +306,7 @@ TEST(NoiseGauge, ANoiseThatGrowsGivesItsCurrentsAndNoRowMoreBeyondASpan) {
         const auto nearPeak = [&peaks](const CycleEventRecord& e) {
           return std::any_of(peaks.begin(), peaks.end(), [&e](int32_t peak) { return std::abs(e.tick - peak) <= 40; });
         };
-        for (const int32_t peak : peaks)
+        for (const auto& peak : peaks)
           claimed += std::count_if(found.begin(), found.end(),
                                    [peak](const CycleEventRecord& e) { return std::abs(e.tick - peak) <= 40; }) == 1;
         for (const CycleEventRecord& e : found)
@@ -316,6 +316,31 @@ TEST(NoiseGauge, ANoiseThatGrowsGivesItsCurrentsAndNoRowMoreBeyondASpan) {
         EXPECT_EQ(claimed, peaks.size()) << row;
         EXPECT_LE(extra, filter < 0.0 ? 2u : 0u) << row;
       }
+    }
+  }
+}
+
+// Over generated inputs: white or low-passed noise (time constants of up to 16 samples), a blank of one to eight
+// spans held at its last sample, then the same noise. The groups after the blank, a few of a correlated noise's
+// independent samples each, used to be the measure on their own, anywhere from a twelfth of the noise to three
+// times it; standing on half a span, the measure lies within a factor of three of the noise from the blank's end on.
+TEST(NoiseGauge, AfterABlankTheMeasureStandsOnHalfASpan) {
+  uint32_t draw = 77;
+  for (uint32_t seed = 1; seed <= 200; ++seed) {
+    const int32_t span = seed % 2 ? 400 : 1000;
+    const double filter = seed % 4 == 0 ? 0.0 : 16.0 * testsupport::NextUniform(draw);
+    const int32_t blank = static_cast<int32_t>(span * (1.0 + 7.0 * testsupport::NextUniform(draw)));
+    testsupport::Noise noise(seed, filter);
+    NoiseGauge gauge;
+    gauge.Reset(span);
+    double before = noise(1.0), y = before;
+    for (int32_t i = 0; i < 3 * span + blank + span; ++i, before = y) {
+      const bool held = i >= 3 * span && i < 3 * span + blank;
+      y = held ? before : noise(1.0);
+      gauge.Take(y, 0.0, before);
+      if (i < 3 * span + blank || !gauge.Measured()) continue;
+      ASSERT_NEAR(std::log(gauge.Sd()), 0.0, std::log(3.0)) << "seed " << seed << ", filter " << filter << ", "
+                                                             << i - 3 * span - blank << " samples after the blank";
     }
   }
 }
