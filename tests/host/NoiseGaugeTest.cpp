@@ -306,7 +306,7 @@ TEST(NoiseGauge, ANoiseThatGrowsGivesItsCurrentsAndNoRowMoreBeyondASpan) {
         const auto nearPeak = [&peaks](const CycleEventRecord& e) {
           return std::any_of(peaks.begin(), peaks.end(), [&e](int32_t peak) { return std::abs(e.tick - peak) <= 40; });
         };
-        for (const auto& peak : peaks)
+        for (const int32_t peak : peaks)
           claimed += std::count_if(found.begin(), found.end(),
                                    [peak](const CycleEventRecord& e) { return std::abs(e.tick - peak) <= 40; }) == 1;
         for (const CycleEventRecord& e : found)
