@@ -131,6 +131,13 @@ void NoiseGauge::Refresh(int32_t least) {
     sum += kept ? mWeighed[at] : 0.0;
     count += kept ? mCounts[at] : 0;
   }
+  // A measure stands on half a span at least: where fewer of the window's groups said something (an event or a
+  // blank filled the rest), the measure as it stood stands in for the missing ones.
+  const int32_t missing = mVariance > 0.0 ? (mWindow + 1) / 2 - mRanked : 0;
+  if (missing > 0) {
+    sum += mVariance * missing * mGroupSize;
+    count += missing * mGroupSize;
+  }
   mVariance = std::max(sum / count, mFloor);  // the reference itself always counts
   mSd = std::sqrt(mVariance);
 }

@@ -18,8 +18,12 @@ namespace host {
 // quarter-rank one (the fifth smallest of 16: an event's groups, or the noise's before it shrank, lie above it), or
 // below it (the noise's before it grew), than a noise's own groups lie once in 1000 (TrimBounds): the groups
 // themselves tell an event from noise. A group whose quiet samples all repeat the sample before them (a blanked
-// stretch held at one value, which the level may be moving towards), or that is mostly events, says nothing; where
-// no group of the last span said something, the measure holds.
+// stretch held at one value, which the level may be moving towards), or that is mostly events, says nothing. A
+// measure stands on half a span at least: where fewer of the window's groups said something (a blank or an event
+// longer than half the span filled the rest), the measure as it stood stands in for each one missing, so that it
+// holds where none did and moves by the share of those that did. The one or two groups after a blank or a long
+// current, a millisecond or so of a noise low-passed at 300 Hz, hold one or two independent samples: alone, they
+// put the measure anywhere from a twelfth of the noise's SD to three times it.
 // A noise that has outgrown the measure leaves few quiet samples: it crosses the threshold again and again, and
 // the caller counts the cycles that start within the minimum interval after the one before (which that interval
 // makes one event with it, so none is an event of its own; an event's notch starts one). A group in which
@@ -31,7 +35,8 @@ namespace host {
 // suddenly, the cycles it starts in the span before the measure has caught up are kept.
 //
 // Locality: the measure after a group depends on the window's groups alone (the last span, rounded up to whole
-// groups; no state reaches further back), never on where earlier groups happened to end. What the scan puts in those groups depends on the
+// groups) where half of them said something, and otherwise on the measure it held as well, never on where earlier
+// groups happened to end. What the scan puts in those groups depends on the
 // measure it had; a change to the signal before a tick is measured to change nothing the scan finds from two
 // spans after it on (the span after the change may start other cycles and so take other quiet samples), and no
 // sooner than 150 ms after it (the trough the scan measures about rises by a threshold in 50 ms, and a level the
@@ -178,7 +183,8 @@ class NoiseGauge {
   // Ends the group of ticks just taken: keeps what it says of the noise (its quiet samples' mean square, or a
   // grown noise's spread) and brings the measure up to date; true when it changed.
   bool EndGroup();
-  // The trimmed mean of the window's groups, once at least `least` of them said something.
+  // The trimmed mean of the window's groups, once at least `least` of them said something; once measured, the
+  // measure as it stood stands in for the groups missing below half the window.
   void Refresh(int32_t least);
   // Puts a group in the ring's slot.
   void Place(int32_t slot, double group, int32_t quiet);

@@ -320,6 +320,31 @@ TEST(NoiseGauge, ANoiseThatGrowsGivesItsCurrentsAndNoRowMoreBeyondASpan) {
   }
 }
 
+// Over generated inputs: white or low-passed noise (time constants of up to 16 samples), a blank of one to eight
+// spans held at its last sample, then the same noise. The groups after the blank, a few of a correlated noise's
+// independent samples each, used to be the measure on their own, anywhere from a twelfth of the noise to three
+// times it; standing on half a span, the measure lies within a factor of three of the noise from the blank's end on.
+TEST(NoiseGauge, AfterABlankTheMeasureStandsOnHalfASpan) {
+  uint32_t draw = 77;
+  for (uint32_t seed = 1; seed <= 200; ++seed) {
+    const int32_t span = seed % 2 ? 400 : 1000;
+    const double filter = seed % 4 == 0 ? 0.0 : 16.0 * testsupport::NextUniform(draw);
+    const int32_t blank = static_cast<int32_t>(span * (1.0 + 7.0 * testsupport::NextUniform(draw)));
+    testsupport::Noise noise(seed, filter);
+    NoiseGauge gauge;
+    gauge.Reset(span);
+    double before = noise(1.0), y = before;
+    for (int32_t i = 0; i < 3 * span + blank + span; ++i, before = y) {
+      const bool held = i >= 3 * span && i < 3 * span + blank;
+      y = held ? before : noise(1.0);
+      gauge.Take(y, 0.0, before);
+      if (i < 3 * span + blank || !gauge.Measured()) continue;
+      ASSERT_NEAR(std::log(gauge.Sd()), 0.0, std::log(3.0)) << "seed " << seed << ", filter " << filter << ", "
+                                                             << i - 3 * span - blank << " samples after the blank";
+    }
+  }
+}
+
 // Locality, over random recordings and changes: white or low-passed noise with currents of 8 to 20 SD (either sign,
 // decaying over 1 to 10 ms) every 10 to 60 ms, scanned at 5 SD down or up (baseline 20 to 100 ms); the samples before
 // a random tick scaled by a factor drawn from 1/100 to 100, held from a random earlier tick at the value of its noise (a blank),
