@@ -9,6 +9,7 @@
 #include "host/app/DownwardSearch.h"
 #include "host/app/EventRecordFormat.h"
 #include "host/app/EventRun.h"
+#include "host/app/HeightFindingMost.h"
 #include "host/app/StimulusLine.h"
 #include "host/app/TurnedDetection.h"
 #include "host/common/MessageText.h"
@@ -90,13 +91,9 @@ int32_t PeaksWithoutWidth(const AnalysisFindings& f, const std::wstring& detecto
 std::string NarrowAboveNoiseText(const AnalysisFindings& f, double reach, double span) {
   const std::wstring detector = DetectorCall(*f.data, kPeakDetector);
   if (detector.empty()) return std::string();
-  int32_t peaks = 0;
-  double height = 0.0;
-  for (double h = reach; h < span; h *= std::sqrt(2.0)) {
-    const double typed = TypedHeight(h);
-    const int32_t found = PeaksWithoutWidth(f, detector, typed);
-    if (found > peaks) peaks = found, height = typed;
-  }
+  const HeightFound most = HeightFindingMost(reach, span, [&](double h) { return PeaksWithoutWidth(f, detector, h); });
+  const int32_t peaks = most.found;
+  const double height = most.height;
   if (peaks <= 0) return std::string();
   const host::Recording& recording = f.data->Data();
   const std::string at = ": at " + HeightText(height, recording, static_cast<size_t>(f.channel)) + " (setting 1006 = " +
@@ -139,13 +136,9 @@ std::string InNoiseText(const AnalysisFindings& f) {
   const double reach = NoiseReach(recording, channel);
   if (!(f.SettingNumber(kHeightSetting) < reach)) return std::string();
   const double span = ChannelSpan(recording, channel);
-  int32_t most = 0;
-  double best = 0.0;
-  for (double height = reach; height < span; height *= std::sqrt(2.0)) {
-    const double typed = TypedHeight(height);
-    const int32_t found = FoundAt(f, typed);
-    if (found > most) most = found, best = typed;
-  }
+  const HeightFound atMost = HeightFindingMost(reach, span, [&](double h) { return FoundAt(f, h); });
+  const int32_t most = atMost.found;
+  const double best = atMost.height;
   if (f.rows > 0 && most == f.rows && PlacesAt(f, best) == PlacesAt(f, f.SettingNumber(kHeightSetting)))
     return std::string();
   const std::string text = "; the minimum height lies in the noise, whose standard deviation is about " +

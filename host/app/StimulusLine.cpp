@@ -8,6 +8,7 @@
 #include "host/app/DownwardSearch.h"
 #include "host/app/EventRecordFormat.h"
 #include "host/app/EventRun.h"
+#include "host/app/HeightFindingMost.h"
 #include "host/common/MessageText.h"
 
 #include <algorithm>
@@ -214,11 +215,11 @@ MeasuredStimuli MostResponsesOutOfNoise(const AnalysisFindings& f, double* heigh
   const size_t channel = static_cast<size_t>(f.channel);
   const double span = ChannelSpan(recording, channel);
   MeasuredStimuli best;
-  *height = 0.0;
-  for (double h = NoiseReach(recording, channel); h < span; h *= std::sqrt(2.0)) {
-    const MeasuredStimuli measured = MeasureStimuli(f, f.data, TypedHeight(h));
-    if (measured.responses > best.responses) best = measured, *height = TypedHeight(h);
-  }
+  *height = HeightFindingMost(NoiseReach(recording, channel), span, [&](double h) {
+    const MeasuredStimuli measured = MeasureStimuli(f, f.data, h);
+    if (measured.responses > best.responses) best = measured;
+    return measured.responses;
+  }).height;
   return best;
 }
 
