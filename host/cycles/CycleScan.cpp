@@ -134,7 +134,10 @@ void FollowCycle(CycleScanState& s, const CycleRules& r, double y, double thresh
   }
   const double end = threshold * (1.0 - r.hysteresis);
   const bool back = y - s.startLevel < end && s.smooth - s.startLevel < end;
-  const bool settled = tick - s.smoothExtremeTick > r.minIntervalTicks;
+  // A pause on a rise is part of it while no longer than the rise would take, at the pace it crossed the threshold
+  // with, to reach its highest (a notch, a shoulder); a step to a new level outlasts that and the interval.
+  const double riseTicks = threshold > 0.0 ? (s.start - s.lowTick) * (s.smoothExtreme - s.startLevel) / threshold : 0.0;
+  const bool settled = tick - s.smoothExtremeTick > std::max(static_cast<double>(r.minIntervalTicks), riseTicks);
   const bool fell = s.smooth <= s.smoothExtreme - threshold;
   if (!back && !settled && !fell) return;
   if (settled && !back && !fell && y > s.settledExtreme) {
@@ -146,6 +149,7 @@ void FollowCycle(CycleScanState& s, const CycleRules& r, double y, double thresh
   }
   EndCycle(s, r);
   if (r.baselineTicks > 0) s.levels.trough = s.smooth;
+  s.lowTick = tick;  // the next rise starts from the level the cycle ended at
   s.previousRise = 0.5 * (y + s.previous) - s.levels.trough;
 }
 

@@ -71,8 +71,8 @@ struct CycleScanState {
   bool startsWithinEvent = false;  // the record opens on a fall by the threshold before any cycle starts
   bool passedOver = false;    // the rise stood at the threshold or more before the signal first reached the level
   double start = 0.0;         // the open cycle's threshold crossing, in ticks between samples
-  int32_t lowTick = 0;        // the last sample outside a cycle whose average lay at or below the trough: where the
-                              // open cycle's rise began
+  int32_t lowTick = 0;        // the last sample outside a cycle whose average lay at or below the trough, or where
+                              // the cycle before ended: where the open cycle's rise began
   double startLevel = 0.0;    // the trough the open cycle rose from
   double extreme = 0.0;       // the open cycle's largest signal times the polarity so far
   int32_t extremeTick = 0;    // the sample of that level (the first of equal ones)
@@ -103,7 +103,10 @@ struct CycleScanState {
 // no cycle; below where the last cycle rose from it falls as slowly, and a swing more than the threshold below that
 // holds it there, so that the return of a swing the other way starts none (a swing that settles at one level for kSettleRiseTimes
 // rise times is a new level); with no baseline it is 0. A cycle ends once its average has fallen by the threshold
-// from the average's highest, or has not risen above that for the minimum interval (a step to a new level; where the
+// from the average's highest, or has not risen above that for the minimum interval, nor for as long as its rise would
+// take to get there from the level it rose from at the pace at which it crossed the threshold (a step to a new level; a
+// shorter pause, a notch or a shoulder on a slow rise, is part of the rise; the next rise is timed from where the
+// cycle ended); where the
 // signal then stands above the extreme it had at the average's highest, it is on the rise of a current starting as
 // the cycle settles, which the lagging average has not followed yet: the cycle keeps that extreme), or once
 // the signal and its average are back below threshold x (1 - hysteresis) over the trough it rose from. A cycle

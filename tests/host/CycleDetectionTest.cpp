@@ -374,12 +374,15 @@ TEST(CycleScan, ARelativeThresholdLosesNoEventOfTrainsOrSlowFallsThatAnAbsoluteO
 // its top more than the interval after it, once the first has fallen for at least three times as long as it rose
 // and by 2 SD (beyond the wander of its top's noise), but by less than the threshold. Each is an event of its own:
 // the first stands at its own top, before the second's onset, and the second after it, at its own extreme, never
-// the first's. In the same draws, a current
-// rising over 2 to 8 ms with a notch on its rise (a dip of 2 to 4 SD, as brief as a sixth of its time to peak; an
-// interval of 10 ms, longer than the notch) is one event: its dip is no top of its own.
+// the first's. In the same draws, a current of 8 to 20 SD rising over 0.1 to 15 ms with a notch on its rise (a dip
+// of 10 to 25 % of its height, 4 SD at most) or a shoulder (a second current starting on its rise) is one event with an
+// interval of 2 ms, all but 1 in 25: a pause on a rise no longer than the rise is no step to a new level (the interval
+// alone split 1 in 17).
 TEST(CycleScan, ACurrentStartingOnAnothersTopIsAnEventOfItsOwn) {
   int pairs = 0;
   std::string merged;  // the pairs found as one event
+  int rises = 0;
+  std::string split;  // the notched or shouldered rises found as more than one event
   for (uint32_t seed = 1; seed <= 150; ++seed) {
     uint32_t draw = seed * 2654435761u;
     const auto uniform = [&draw](double a, double b) { return a + (b - a) * testsupport::NextUniform(draw); };
@@ -417,19 +420,30 @@ TEST(CycleScan, ACurrentStartingOnAnothersTopIsAnEventOfItsOwn) {
       EXPECT_NEAR(sign * found[0].value, height1, 4.0) << where;
       EXPECT_GT(found[1].tick, onset2) << where;
     }
-    const double rise3 = uniform(2.0, 8.0) * ms, decay3 = uniform(3.0, 10.0) * rise3;
+    const double rise3 = std::exp(uniform(std::log(0.1), std::log(15.0))) * ms;
+    const double decay3 = std::max(2.0 * ms, uniform(3.0, 10.0) * rise3);
     const double top3 = std::log(decay3 / rise3) * rise3 * decay3 / (decay3 - rise3);
-    const double notch = onset1 + uniform(0.5, 1.0) * top3, depth = uniform(2.0, 4.0), width = top3 / 12.0;
-    for (size_t i = 0; i < x.size(); ++i) {
-      const double t = static_cast<double>(i), d = (t - notch) / width;
-      x[i] = static_cast<float>(sign * (height1 * Current(t - onset1, rise3, decay3) - depth * std::exp(-d * d)) +
-                                noise(1.0));
+    const double notch = onset1 + uniform(0.5, 1.0) * top3, width = std::max(0.15 * top3, 0.05 * ms);
+    const double height3 = uniform(8.0, 20.0), depth = std::min(4.0, uniform(0.1, 0.25) * height3);
+    const double second = onset1 + uniform(0.3, 0.8) * top3, part = uniform(0.3, 0.8);
+    x.assign(static_cast<size_t>(onset1 + 2.0 * top3 + 2.0 * decay3 + 50.0 * ms), 0.0f);
+    for (const bool shoulder : {false, true}) {
+      for (size_t i = 0; i < x.size(); ++i) {
+        const double t = static_cast<double>(i), d = (t - notch) / width;
+        const double shape = shoulder ? (0.6 * Current(t - onset1, rise3, decay3) +
+                                         part * Current(t - second, rise3, decay3)) / (0.6 + part)
+                                      : Current(t - onset1, rise3, decay3) - depth / height3 * std::exp(-0.5 * d * d);
+        x[i] = static_cast<float>(sign * height3 * shape + noise(1.0));
+      }
+      const double shortInterval[6] = {arguments[0], 0.5, 5.0, 2.0, 50.0, 1.0};
+      const auto one = Scan(x, RulesFromArguments(shortInterval, 6, 1.0 / rate), 1024);
+      EXPECT_GE(one.size(), 1u) << where;
+      ++rises;
+      if (one.size() != 1u) split += where + (shoulder ? ", shoulder" : ", notched") + "; ";
     }
-    const double notchArguments[6] = {arguments[0], 0.5, 5.0, 10.0, 50.0, 1.0};
-    const auto notched = Scan(x, RulesFromArguments(notchArguments, 6, 1.0 / rate), 1024);
-    EXPECT_EQ(notched.size(), 1u) << where << ", notched, rising " << rise3 / ms << " ms";
   }
   EXPECT_GE(pairs, 60) << pairs;
+  EXPECT_LE(std::count(split.begin(), split.end(), ';') * 25, rises) << rises << " rises, split: " << split;
   EXPECT_LE(std::count(merged.begin(), merged.end(), ';') * 20, pairs) << pairs << " pairs, one event: " << merged;
 }
 
