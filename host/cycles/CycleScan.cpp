@@ -136,8 +136,11 @@ void FollowCycle(CycleScanState& s, const CycleRules& r, double y, double thresh
   const bool back = y - s.startLevel < end && s.smooth - s.startLevel < end;
   // A pause on a rise is part of it while no longer than the rise would take, at the pace it crossed the threshold
   // with, to reach its highest (a notch, a shoulder); a step to a new level outlasts that and the interval.
-  const double riseTicks = threshold > 0.0 ? (s.start - s.lowTick) * (s.smoothExtreme - s.startLevel) / threshold : 0.0;
-  const bool settled = tick - s.smoothExtremeTick > std::max(static_cast<double>(r.minIntervalTicks), riseTicks);
+  // (Weighed only once the interval has passed: it runs for every sample of a cycle.)
+  const int32_t paused = tick - s.smoothExtremeTick;
+  const bool settled =
+      paused > r.minIntervalTicks &&
+      (threshold <= 0.0 || paused > (s.start - s.lowTick) * (s.smoothExtreme - s.startLevel) / threshold);
   const bool fell = s.smooth <= s.smoothExtreme - threshold;
   if (!back && !settled && !fell) return;
   if (settled && !back && !fell && y > s.settledExtreme) {
