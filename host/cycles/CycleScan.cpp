@@ -50,11 +50,38 @@ void StartCycle(CycleScanState& s, const CycleRules& r, double crossing, double 
   s.dipExtremeTick = s.extremeTick;
   s.dipKept = false;
   s.risen = -TroughFollower::kNoLevel;
+  s.swingCandidate = s.afterFall;
+  s.afterFall = false;
+}
+
+// Whether the open cycle, rising out of an earlier cycle's fall that kept above half its height, is the return of
+// a swing the other way on that cycle (a current of the other sign riding on it): its average rose to no higher
+// than the earlier one's highest, and took longer to rise from its lowest than the fall took to come down from the
+// level the cycle reached to that lowest (from the fall's last sample at or above that level; from the earlier
+// cycle's highest where the record holds none). A current of its own rising on a fall rises faster than that.
+bool SwingReturn(const CycleScanState& s) {
+  if (s.smoothExtreme > s.fellFromLevel) return false;
+  const size_t steps = static_cast<size_t>(std::min(double{kFallSteps}, (s.fellFromLevel - s.smoothExtreme) / s.fellStep));
+  int32_t from = s.fellFromTick;
+  for (size_t k = 0; k < steps; ++k) from = std::max(from, s.fellAt[k]);
+  return s.smoothExtremeTick - s.lowTick > s.lowTick - from;
+}
+
+// Records the fall's average at tick, or ends the record where it has fallen to half the cycle's height or has
+// lasted the baseline's span (a swing on the cycle rides on the course the baseline follows).
+[[gnu::always_inline]] inline void RecordFall(CycleScanState& s, const CycleRules& r, int32_t tick) {
+  if (2.0 * s.smooth <= s.fellStartLevel + s.fellFromLevel || tick - s.fellFromTick > r.baselineTicks) {
+    s.afterFall = false;
+    return;
+  }
+  const double k = (s.fellFromLevel - s.smooth) / s.fellStep;
+  s.fellAt[static_cast<size_t>(std::min(kFallSteps - 1.0, std::max(0.0, k)))] = tick;
 }
 
 // A counted cycle is held; one that started within the interval after it lends it its extreme where larger.
 void EndCycle(CycleScanState& s, const CycleRules& r) {
   s.inCycle = false;
+  if (s.swingCandidate && SwingReturn(s)) return;
   if (s.counted) {
     s.held = true;
     s.heldStartLevel = s.startLevel;
@@ -151,6 +178,15 @@ void FollowCycle(CycleScanState& s, const CycleRules& r, double y, double thresh
     s.extremeTick = s.settledExtremeTick;
   }
   EndCycle(s, r);
+  // A swing on it would start a cycle of its own from more than the threshold below its highest, above its half.
+  s.afterFall = !back && r.baselineTicks > 0 && s.smoothExtreme - s.startLevel > 2.0 * threshold;
+  if (s.afterFall) {
+    s.fellFromTick = s.smoothExtremeTick;
+    s.fellFromLevel = s.smoothExtreme;
+    s.fellStartLevel = s.startLevel;
+    s.fellStep = std::max(0.25 * threshold, 0.5 * (s.fellFromLevel - s.fellStartLevel) / kFallSteps);
+    s.fellAt.fill(-1);
+  }
   if (r.baselineTicks > 0) s.levels.trough = s.smooth;
   s.lowTick = tick;  // the next rise starts from the level the cycle ended at
   s.previousRise = 0.5 * (y + s.previous) - s.levels.trough;
@@ -167,6 +203,7 @@ void FollowCycle(CycleScanState& s, const CycleRules& r, double y, double thresh
   const double previousRise = s.previousRise;
   s.previousRise = rise;
   if (s.smooth <= s.levels.trough) s.lowTick = tick;
+  if (__builtin_expect(s.afterFall, 0)) RecordFall(s, r, tick);
   if (!s.anyStart && tick - s.firstTick < kCycleOpeningSamples && s.smooth < s.first - threshold)
     s.startsWithinEvent = true;
   // A record that opens within an event (above the measured level) starts no cycle until its signal has come back
@@ -251,7 +288,7 @@ void Begin(CycleScanState& s, const CycleRules& r, double y, int32_t tick) {
 // Whether QuietRun may take the next samples: outside a cycle and a swing, the trough not held above the floor,
 // past the record's opening span, with a trough to follow.
 bool QuietRunMayStart(const CycleScanState& s, const NoiseGauge& noise, const CycleRules& r, int32_t tick) {
-  return !s.inCycle && !s.inEvent && !s.levels.swing && !s.levels.Held(Threshold(noise, r)) && s.reachedLevel &&
+  return !s.inCycle && !s.inEvent && !s.afterFall && !s.levels.swing && !s.levels.Held(Threshold(noise, r)) && s.reachedLevel &&
          r.baselineTicks > 0 &&
          (s.anyStart || tick - s.firstTick >= kCycleOpeningSamples);
 }

@@ -4,6 +4,7 @@
 // any size.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <vector>
 
@@ -40,6 +41,10 @@ int32_t CycleRunInSamples(const CycleRules& rules);
 // Span after a record's first sample in which a fall by the threshold, before any cycle starts, tells of an
 // event under way at the record's start.
 inline constexpr int32_t kCycleOpeningSamples = 32;
+
+// The steps a cycle's fall to half its height is recorded in: a quarter of the threshold each, or coarser where
+// the cycle is higher than 32 thresholds.
+inline constexpr int32_t kFallSteps = 64;
 
 struct CycleScanState {
   int32_t nextTick = 0;       // tick of the next sample to feed
@@ -91,6 +96,15 @@ struct CycleScanState {
   double risen = 0.0;         // the largest signal since that lowest (the next current's, if it ends the cycle)
   int32_t risenTick = 0;
   double lastStart = -1e300;  // the previous cycle's start
+  // The fall of the last cycle that ended by falling the threshold from its highest, while its average has stayed
+  // above half that cycle's height and no cycle has started: where a swing the other way on it may lie.
+  bool afterFall = false;
+  int32_t fellFromTick = 0;     // that highest average's sample
+  double fellFromLevel = 0.0;   // and level
+  double fellStartLevel = 0.0;  // the trough that cycle rose from
+  double fellStep = 0.0;        // the levels of the fall are recorded in steps of this size down from fellFromLevel
+  std::array<int32_t, kFallSteps> fellAt;  // the last sample of the fall at each step (-1: none)
+  bool swingCandidate = false;  // the open cycle rose out of that fall
 };
 
 // Feeds samples[0, count), the first at state.nextTick. Work on the signal times the polarity, so that cycles rise. A
@@ -115,8 +129,10 @@ struct CycleScanState {
 // current's rise: it ends with the extreme it had at its lowest in between, and the next cycle starts there, its
 // rise measured from that lowest. So a current starting on an earlier one's top or fall before that has fallen by
 // the threshold is an event of its own, never that one's extreme; a brief dip on a rise (a notch), one that comes
-// back as slowly as it fell, and a return to a top no higher by the threshold, end no cycle. Each cycle is
-// appended to found at its extreme, the sample of its largest level (the peak of an upward cycle, the trough of a
+// back as slowly as it fell, and a return to a top no higher by the threshold, end no cycle. A cycle that rises out
+// of an earlier one's fall while that has stayed above half its height, to no higher than its highest and more
+// slowly than the fall came down from the level it reaches, is the return of a swing the other way riding on that
+// one (SwingReturn): no event, and it lends nothing. Each cycle is appended to found at its extreme, the sample of its largest level (the peak of an upward cycle, the trough of a
 // downward one; fraction 0), its value the extreme's height over the trough it rose from, signed as the signal. A
 // relative threshold's noise is measured by state.noise about the trough on the quiet samples (outside events, the
 // trough keeping its pace and the average within 2.5 SD of it), every sample counting to its groups' ends; no cycle

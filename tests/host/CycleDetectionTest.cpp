@@ -377,12 +377,18 @@ TEST(CycleScan, ARelativeThresholdLosesNoEventOfTrainsOrSlowFallsThatAnAbsoluteO
 // the first's. In the same draws, a current of 8 to 20 SD rising over 0.1 to 15 ms with a notch on its rise (a dip
 // of 10 to 25 % of its height, 4 SD at most) or a shoulder (a second current starting on its rise) is one event with an
 // interval of 2 ms, all but 1 in 25: a pause on a rise no longer than the rise is no step to a new level (the interval
-// alone split 1 in 17).
+// alone split 1 in 17). And a current of 20 to 60 SD, slow (rise 1.5 to 8 ms, decay 20 to 100) or fast (0.1 to 0.6,
+// 3 to 10), with a rider of 8 to 20 SD (rise 0.1 to 0.5 ms, decay 1.5 to 6) on its top: of the same sign, the rider
+// is the one event after its onset; of the other sign, the return from it is none, all but 1 in 25 (1 in 2.4 before
+// the return was told from a current rising on the fall).
 TEST(CycleScan, ACurrentStartingOnAnothersTopIsAnEventOfItsOwn) {
   int pairs = 0;
   std::string merged;  // the pairs found as one event
   int rises = 0;
   std::string split;  // the notched or shouldered rises found as more than one event
+  int riders = 0;
+  std::string returns;  // other-sign riders whose return was found as an event
+  std::string lost;     // same-sign riders not found
   for (uint32_t seed = 1; seed <= 150; ++seed) {
     uint32_t draw = seed * 2654435761u;
     const auto uniform = [&draw](double a, double b) { return a + (b - a) * testsupport::NextUniform(draw); };
@@ -441,8 +447,34 @@ TEST(CycleScan, ACurrentStartingOnAnothersTopIsAnEventOfItsOwn) {
       ++rises;
       if (one.size() != 1u) split += where + (shoulder ? ", shoulder" : ", notched") + "; ";
     }
+    // A current of 20 to 60 SD (slow, or fast) with a rider of 8 to 20 SD at its top or up to half a decay constant
+    // after, of the other sign or of the same: the other sign's return is no event, the same sign's rider is one.
+    const bool slow = uniform(0.0, 1.0) < 0.5;
+    const double rise4 = (slow ? uniform(1.5, 8.0) : uniform(0.1, 0.6)) * ms;
+    const double decay4 = (slow ? uniform(20.0, 100.0) : uniform(3.0, 10.0)) * ms;
+    const double top4 = std::log(decay4 / rise4) * rise4 * decay4 / (decay4 - rise4), height4 = uniform(20.0, 60.0);
+    const double rider = onset1 + std::max(1.5 * ms, top4 + uniform(0.0, 0.2) * decay4);
+    const double rise5 = uniform(0.1, 0.5) * ms, decay5 = uniform(1.5, 6.0) * ms;
+    const double height5 = uniform(8.0, std::min(20.0, 0.4 * height4));
+    x.assign(static_cast<size_t>(rider + 4.0 * decay4 + 50.0 * ms), 0.0f);
+    for (const double riderSign : {-1.0, 1.0}) {
+      for (size_t i = 0; i < x.size(); ++i) {
+        const double t = static_cast<double>(i);
+        x[i] = static_cast<float>(sign * (height4 * Current(t - onset1, rise4, decay4) +
+                                          riderSign * height5 * Current(t - rider, rise5, decay5)) + noise(1.0));
+      }
+      const double riderInterval[6] = {arguments[0], 0.5, 5.0, 1.0, 50.0, 1.0};
+      const auto events = Scan(x, RulesFromArguments(riderInterval, 6, 1.0 / rate), 1024);
+      const auto after = std::count_if(events.begin(), events.end(), [&](const auto& e) { return e.tick > rider; });
+      ++riders;
+      EXPECT_GE(events.size(), 1u) << where;
+      if (riderSign < 0.0 && after > 0) returns += where + "; ";
+      if (riderSign > 0.0 && after != 1) lost += where + "; ";
+    }
   }
   EXPECT_GE(pairs, 60) << pairs;
+  EXPECT_LE(std::count(returns.begin(), returns.end(), ';') * 25, riders) << riders << " riders, returns: " << returns;
+  EXPECT_LE(std::count(lost.begin(), lost.end(), ';') * 25, riders) << riders << " riders, lost: " << lost;
   EXPECT_LE(std::count(split.begin(), split.end(), ';') * 25, rises) << rises << " rises, split: " << split;
   EXPECT_LE(std::count(merged.begin(), merged.end(), ';') * 20, pairs) << pairs << " pairs, one event: " << merged;
 }
