@@ -54,27 +54,36 @@ void StartCycle(CycleScanState& s, const CycleRules& r, double crossing, double 
   s.afterFall = false;
 }
 
-// Whether the open cycle, rising out of an earlier cycle's fall that kept above half its height, is the return of
-// a swing the other way on that cycle (a current of the other sign riding on it): its average rose to no higher
-// than the earlier one's highest, and took longer to rise from its lowest than the fall took to come down from the
-// level the cycle reached to that lowest (from the fall's last sample at or above that level; from the earlier
-// cycle's highest where the record holds none). A current of its own rising on a fall rises faster than that.
+// Whether the open cycle, rising out of an earlier cycle's fall (RecordFall), is the return of a swing the other
+// way on that cycle (a current of the other sign riding on it): its average rose to no higher than the earlier
+// one's highest, before the fall would have come back (the record's last sample: a swing returns to the course it
+// rides on while that lasts), and took longer to rise from its lowest than the fall took to come down from the level
+// it reached to that lowest (from the fall's last sample at or above that level; from the earlier cycle's highest
+// where the record holds none). A swing returns at the pace it decays at; a current of its own rising on a fall,
+// faster, and one that starts on a slow recovery (an action potential's after-hyperpolarisation) peaks later.
 bool SwingReturn(const CycleScanState& s) {
-  if (s.smoothExtreme > s.fellFromLevel) return false;
-  const size_t steps = static_cast<size_t>(std::min(double{kFallSteps}, (s.fellFromLevel - s.smoothExtreme) / s.fellStep));
+  if (s.smoothExtreme > s.fellFromLevel || s.smoothExtremeTick > s.fellUntil) return false;
+  const double below = (s.fellFromLevel - s.smoothExtreme) * s.fellStepsPerUnit;
+  const size_t steps = static_cast<size_t>(std::min(double{kFallSteps}, below));
   int32_t from = s.fellFromTick;
   for (size_t k = 0; k < steps; ++k) from = std::max(from, s.fellAt[k]);
   return s.smoothExtremeTick - s.lowTick > s.lowTick - from;
 }
 
-// Records the fall's average at tick, or ends the record where it has fallen to half the cycle's height or has
-// lasted the baseline's span (a swing on the cycle rides on the course the baseline follows).
-[[gnu::always_inline]] inline void RecordFall(CycleScanState& s, const CycleRules& r, int32_t tick) {
-  if (2.0 * s.smooth <= s.fellStartLevel + s.fellFromLevel || tick - s.fellFromTick > r.baselineTicks) {
+// Records the fall's average at tick, or ends the record where the fall is back at the trough the cycle rose from
+// (nothing is left to ride on), or where, at the pace it came down to half the cycle's height, it would be back
+// within the threshold of it (a fall that came to rest, as an artefact's, holds no swing after; within a baseline
+// span until it is half down).
+[[gnu::always_inline]] inline void RecordFall(CycleScanState& s, int32_t tick) {
+  if (s.smooth <= s.fellEndLevel || tick > s.fellUntil) {
     s.afterFall = false;
     return;
   }
-  const double k = (s.fellFromLevel - s.smooth) / s.fellStep;
+  if (!s.fellHalf && 2.0 * s.smooth <= s.fellEndLevel + s.fellFromLevel) {
+    s.fellHalf = true;
+    s.fellUntil = s.fellFromTick + static_cast<int32_t>((tick - s.fellFromTick) * s.fellHalvings);
+  }
+  const double k = (s.fellFromLevel - s.smooth) * s.fellStepsPerUnit;
   s.fellAt[static_cast<size_t>(std::min(kFallSteps - 1.0, std::max(0.0, k)))] = tick;
 }
 
@@ -178,13 +187,17 @@ void FollowCycle(CycleScanState& s, const CycleRules& r, double y, double thresh
     s.extremeTick = s.settledExtremeTick;
   }
   EndCycle(s, r);
-  // A swing on it would start a cycle of its own from more than the threshold below its highest, above its half.
+  // A swing the other way below where it ended (the threshold under its highest) returns by the threshold or more
+  // to start a cycle: one that rose by twice the threshold or more may carry one.
   s.afterFall = !back && r.baselineTicks > 0 && s.smoothExtreme - s.startLevel > 2.0 * threshold;
   if (s.afterFall) {
     s.fellFromTick = s.smoothExtremeTick;
     s.fellFromLevel = s.smoothExtreme;
-    s.fellStartLevel = s.startLevel;
-    s.fellStep = std::max(0.25 * threshold, 0.5 * (s.fellFromLevel - s.fellStartLevel) / kFallSteps);
+    s.fellEndLevel = s.startLevel;
+    s.fellHalf = false;
+    s.fellUntil = s.fellFromTick + r.baselineTicks;
+    s.fellHalvings = std::log2((s.fellFromLevel - s.fellEndLevel) / threshold);
+    s.fellStepsPerUnit = 1.0 / std::max(0.25 * threshold, (s.fellFromLevel - s.fellEndLevel) / kFallSteps);
     s.fellAt.fill(-1);
   }
   if (r.baselineTicks > 0) s.levels.trough = s.smooth;
@@ -203,7 +216,7 @@ void FollowCycle(CycleScanState& s, const CycleRules& r, double y, double thresh
   const double previousRise = s.previousRise;
   s.previousRise = rise;
   if (s.smooth <= s.levels.trough) s.lowTick = tick;
-  if (__builtin_expect(s.afterFall, 0)) RecordFall(s, r, tick);
+  if (__builtin_expect(s.afterFall, 0)) RecordFall(s, tick);
   if (!s.anyStart && tick - s.firstTick < kCycleOpeningSamples && s.smooth < s.first - threshold)
     s.startsWithinEvent = true;
   // A record that opens within an event (above the measured level) starts no cycle until its signal has come back
@@ -288,9 +301,8 @@ void Begin(CycleScanState& s, const CycleRules& r, double y, int32_t tick) {
 // Whether QuietRun may take the next samples: outside a cycle and a swing, the trough not held above the floor,
 // past the record's opening span, with a trough to follow.
 bool QuietRunMayStart(const CycleScanState& s, const NoiseGauge& noise, const CycleRules& r, int32_t tick) {
-  return !s.inCycle && !s.inEvent && !s.afterFall && !s.levels.swing && !s.levels.Held(Threshold(noise, r)) && s.reachedLevel &&
-         r.baselineTicks > 0 &&
-         (s.anyStart || tick - s.firstTick >= kCycleOpeningSamples);
+  return !s.inCycle && !s.inEvent && !s.afterFall && !s.levels.swing && !s.levels.Held(Threshold(noise, r)) &&
+         s.reachedLevel && r.baselineTicks > 0 && (s.anyStart || tick - s.firstTick >= kCycleOpeningSamples);
 }
 
 // The index of the first of samples[i, count) at whose tick a held cycle is reported (ReportHeld; outside a

@@ -42,8 +42,8 @@ int32_t CycleRunInSamples(const CycleRules& rules);
 // event under way at the record's start.
 inline constexpr int32_t kCycleOpeningSamples = 32;
 
-// The steps a cycle's fall to half its height is recorded in: a quarter of the threshold each, or coarser where
-// the cycle is higher than 32 thresholds.
+// The steps a cycle's fall is recorded in: a quarter of the threshold each, or a 64th of its height where that
+// is coarser.
 inline constexpr int32_t kFallSteps = 64;
 
 struct CycleScanState {
@@ -96,13 +96,16 @@ struct CycleScanState {
   double risen = 0.0;         // the largest signal since that lowest (the next current's, if it ends the cycle)
   int32_t risenTick = 0;
   double lastStart = -1e300;  // the previous cycle's start
-  // The fall of the last cycle that ended by falling the threshold from its highest, while its average has stayed
-  // above half that cycle's height and no cycle has started: where a swing the other way on it may lie.
+  // The fall of the last cycle that ended by falling the threshold from its highest, while it lasts (RecordFall)
+  // and no cycle has started: where a swing the other way riding on it may lie.
   bool afterFall = false;
   int32_t fellFromTick = 0;     // that highest average's sample
   double fellFromLevel = 0.0;   // and level
-  double fellStartLevel = 0.0;  // the trough that cycle rose from
-  double fellStep = 0.0;        // the levels of the fall are recorded in steps of this size down from fellFromLevel
+  double fellEndLevel = 0.0;    // the trough that cycle rose from: the record ends at it
+  bool fellHalf = false;        // the fall has come down to half the cycle's height
+  double fellHalvings = 1.0;    // the halvings of the cycle's height down to the threshold
+  int32_t fellUntil = 0;        // the record's last sample: that many times the fall's time to half, or a baseline
+  double fellStepsPerUnit = 0.0;  // the fall is recorded in steps down from fellFromLevel: so many per unit
   std::array<int32_t, kFallSteps> fellAt;  // the last sample of the fall at each step (-1: none)
   bool swingCandidate = false;  // the open cycle rose out of that fall
 };
@@ -130,13 +133,15 @@ struct CycleScanState {
 // rise measured from that lowest. So a current starting on an earlier one's top or fall before that has fallen by
 // the threshold is an event of its own, never that one's extreme; a brief dip on a rise (a notch), one that comes
 // back as slowly as it fell, and a return to a top no higher by the threshold, end no cycle. A cycle that rises out
-// of an earlier one's fall while that has stayed above half its height, to no higher than its highest and more
-// slowly than the fall came down from the level it reaches, is the return of a swing the other way riding on that
-// one (SwingReturn): no event, and it lends nothing. Each cycle is appended to found at its extreme, the sample of its largest level (the peak of an upward cycle, the trough of a
-// downward one; fraction 0), its value the extreme's height over the trough it rose from, signed as the signal. A
-// relative threshold's noise is measured by state.noise about the trough on the quiet samples (outside events, the
-// trough keeping its pace and the average within 2.5 SD of it), every sample counting to its groups' ends; no cycle
-// is dropped for what it measures later. To the gauge an event, a cycle or a swing the other way, lasts from its
+// of an earlier one's fall, before that is back at the trough or, at the pace it fell to half its height, would be
+// back within the threshold of it, to no higher than its highest, by then, and more slowly than the fall came down
+// from the level it reaches, is the return of a swing the other way riding on that one (SwingReturn): no event, and
+// it lends nothing. Each cycle is appended to found at its extreme, the sample of its largest level (the peak of an
+// upward cycle, the trough of a downward one; fraction 0), its value the extreme's height over the trough it rose
+// from, signed as the signal. A relative threshold's noise is measured by state.noise about the trough on the quiet
+// samples (outside events, the trough keeping its pace and the average within 2.5 SD of it), every sample counting
+// to its groups' ends; no cycle is dropped for what it measures later. To the gauge an event, a cycle
+// or a swing the other way, lasts from its
 // start until the average is back within 2.5 SD of the trough (a swing's, back up at the trough: its tail below a
 // trough held at the floor is no noise, and lifted a burst's measure up to twice), and its samples are left out, but
 // for the groups in
