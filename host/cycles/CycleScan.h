@@ -132,25 +132,23 @@ struct CycleScanState {
 // current's rise: it ends with the extreme it had at its lowest in between, and the next cycle starts there, its
 // rise measured from that lowest. So a current starting on an earlier one's top or fall before that has fallen by
 // the threshold is an event of its own, never that one's extreme; a brief dip on a rise (a notch), one that comes
-// back as slowly as it fell, and a return to a top no higher by the threshold, end no cycle. A cycle that rises out
-// of an earlier one's fall, before that is back at the trough or, at the pace it fell to half its height, would be
-// back within the threshold of it, to no higher than its highest, by then, and more slowly than the fall came down
-// from the level it reaches, is the return of a swing the other way riding on that one (SwingReturn): no event, and
-// it lends nothing. Each cycle is appended to found at its extreme, the sample of its largest level (the peak of an
-// upward cycle, the trough of a downward one; fraction 0), its value the extreme's height over the trough it rose
-// from, signed as the signal. A relative threshold's noise is measured by state.noise about the trough on the quiet
-// samples (outside events, the trough keeping its pace and the average within 2.5 SD of it), every sample counting
-// to its groups' ends; no cycle is dropped for what it measures later. To the gauge an event, a cycle
-// or a swing the other way, lasts from its
-// start until the average is back within 2.5 SD of the trough (a swing's, back up at the trough: its tail below a
+// back as slowly as it fell, and a return to a top no higher by the threshold, end no cycle. A cycle that rises out of
+// an earlier one's fall, before that is back at the trough or, at the pace it fell to half its height, would be back
+// within the threshold of it, to no higher than its highest, by then, and more slowly than the fall came down from the
+// level it reaches, is the return of a swing the other way riding on that one (SwingReturn): no event, and it lends
+// nothing. Each cycle is appended to found at its extreme, the sample of its largest level (the peak of an upward
+// cycle, the trough of a downward one; fraction 0), its value the extreme's height over the trough it rose from, signed
+// as the signal. A relative threshold's noise is measured by state.noise about the trough on the quiet samples (outside
+// events, the trough keeping its pace and the average within 2.5 SD of it), every sample counting to its groups' ends;
+// no cycle is dropped for what it measures later. To the gauge an event, a cycle or a swing the other way, lasts from
+// its start until the average is back within 2.5 SD of the trough (a swing's, back up at the trough: its tail below a
 // trough held at the floor is no noise, and lifted a burst's measure up to twice), and its samples are left out, but
-// for the groups in
-// which cycles that start within the minimum interval after the one before (one event with it) start again and
-// again: a noise that has outgrown the measure (NoiseGauge), whereas trains and bursts of either sign are events
-// the interval keeps apart, and a swing's return starts none. The first
-// CycleRunInSamples samples give its first measure about their median, and are then searched from the level it
-// measured; until the signal moves no cycle starts, nor until it has first come back within the cycles' end of that
-// level (a record that opens within an event: what rises on that event belongs to it).
+// for the groups in which cycles that start within the minimum interval after the one before (one event with it) start
+// again and again: a noise that has outgrown the measure (NoiseGauge), whereas trains and bursts of either sign are
+// events the interval keeps apart, and a swing's return starts none. The first CycleRunInSamples samples give its first
+// measure about their median, and are then searched from the level it measured; until the signal moves no cycle starts,
+// nor until it has first come back within the cycles' end of that level (a record that opens within an event: what
+// rises on that event belongs to it).
 void ScanCycles(CycleScanState& state, const CycleRules& rules, const float* samples, int32_t count,
                 std::vector<CycleEventRecord>& found);
 
