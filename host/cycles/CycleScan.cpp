@@ -29,7 +29,9 @@ double Threshold(const NoiseGauge& noise, const CycleRules& r) {
 // The cycle's extreme so far is the larger of the two samples whose mean crossed, the earlier of equal ones.
 void StartCycle(CycleScanState& s, const CycleRules& r, double crossing, double y, int32_t tick, double threshold) {
   s.inCycle = true;
-  s.counted = crossing - s.lastStart >= r.minIntervalTicks;
+  s.continued = s.riseOpen && crossing - s.lastStart >= r.minIntervalTicks;
+  s.counted = crossing - s.lastStart >= r.minIntervalTicks && !s.riseOpen;
+  s.riseOpen = false;
   s.anyStart = true;
   s.start = crossing;
   s.startLevel = s.levels.trough;
@@ -87,20 +89,22 @@ bool SwingReturn(const CycleScanState& s) {
   s.fellAt[static_cast<size_t>(std::min(kFallSteps - 1.0, std::max(0.0, k)))] = tick;
 }
 
-// A counted cycle is held; one that started within the interval after it lends it its extreme where larger.
-void EndCycle(CycleScanState& s, const CycleRules& r) {
+// A counted cycle is held; one that started within the interval after it lends it its extreme where larger. False
+// when the cycle was a swing's return.
+bool EndCycle(CycleScanState& s, const CycleRules& r) {
   s.inCycle = false;
-  if (s.swingCandidate && SwingReturn(s)) return;
+  if (s.swingCandidate && SwingReturn(s)) return false;
   if (s.counted) {
     s.held = true;
     s.heldStartLevel = s.startLevel;
     s.lastStart = s.start;
   } else if (!s.held || s.extreme <= s.heldExtreme) {
-    return;
+    return true;
   }
   s.heldExtreme = s.extreme;
   s.heldCycle.tick = s.extremeTick;
   s.heldCycle.value = r.polarity * (s.extreme - s.heldStartLevel);
+  return true;
 }
 
 // The steps taken for every sample are always inlined (GCC declines the larger ones on its own), so that the
@@ -111,7 +115,7 @@ void EndCycle(CycleScanState& s, const CycleRules& r) {
 // the measure caught up are kept, as an event would be.
 [[gnu::always_inline]] inline void ReportHeld(CycleScanState& s, const CycleRules& r, int32_t tick,
                                               std::vector<CycleEventRecord>& found) {
-  if (!s.held || (s.inCycle && !s.counted) || tick - s.lastStart < r.minIntervalTicks) return;
+  if (!s.held || (s.inCycle && !s.counted) || s.riseOpen || tick - s.lastStart < r.minIntervalTicks) return;
   found.push_back(s.heldCycle);
   s.held = false;
 }
@@ -186,7 +190,14 @@ void FollowCycle(CycleScanState& s, const CycleRules& r, double y, double thresh
     s.extreme = s.settledExtreme;
     s.extremeTick = s.settledExtremeTick;
   }
-  EndCycle(s, r);
+  // Back, neither its average nor its signal having fallen by the threshold from their highest: no top of its own,
+  // and the rise it crossed on may go on (ScanCycles).
+  const bool top = fell || s.extreme - y >= threshold;
+  const bool kept = EndCycle(s, r);
+  s.riseOpen = back && !top && !settled && kept && s.held && r.baselineTicks > 0;
+  s.riseOpenLevel = s.startLevel;
+  s.riseOpenTick = static_cast<int32_t>(s.start);
+  s.riseOpenUntil = tick + r.baselineTicks;
   // A swing the other way below where it ended (the threshold under its highest) returns by the threshold or more
   // to start a cycle: one that rose by twice the threshold or more may carry one.
   s.afterFall = !back && r.baselineTicks > 0 && s.smoothExtreme - s.startLevel > 2.0 * threshold;
@@ -217,6 +228,11 @@ void FollowCycle(CycleScanState& s, const CycleRules& r, double y, double thresh
   s.previousRise = rise;
   if (s.smooth <= s.levels.trough) s.lowTick = tick;
   if (__builtin_expect(s.afterFall, 0)) RecordFall(s, tick);
+  if (__builtin_expect(s.riseOpen, 0)) {
+    // Back down where it rose from, or as far above as a drift the trough follows could have gone since.
+    const double drift = threshold * r.troughRisePerTick * (tick - s.riseOpenTick);
+    s.riseOpen = s.levels.trough > s.riseOpenLevel + drift && tick <= s.riseOpenUntil;
+  }
   if (!s.anyStart && tick - s.firstTick < kCycleOpeningSamples && s.smooth < s.first - threshold)
     s.startsWithinEvent = true;
   // A record that opens within an event (above the measured level) starts no cycle until its signal has come back
@@ -273,7 +289,7 @@ void Begin(CycleScanState& s, const CycleRules& r, double y, int32_t tick) {
   s.swingReturn = s.levels.swing || (s.swingReturn && s.smooth < s.levels.trough);
   s.inEvent = s.inCycle || s.swingReturn || (s.inEvent && !near);
   if (takeNoise && r.relative) {
-    const bool joined = s.inCycle && !wasInCycle && !s.counted;
+    const bool joined = s.inCycle && !wasInCycle && !s.counted && !s.continued;
     if (s.levels.swing && !joined)
       noise.Pass();
     else if (s.inEvent)
@@ -301,8 +317,8 @@ void Begin(CycleScanState& s, const CycleRules& r, double y, int32_t tick) {
 // Whether QuietRun may take the next samples: outside a cycle and a swing, the trough not held above the floor,
 // past the record's opening span, with a trough to follow.
 bool QuietRunMayStart(const CycleScanState& s, const NoiseGauge& noise, const CycleRules& r, int32_t tick) {
-  return !s.inCycle && !s.inEvent && !s.afterFall && !s.levels.swing && !s.levels.Held(Threshold(noise, r)) &&
-         s.reachedLevel && r.baselineTicks > 0 && (s.anyStart || tick - s.firstTick >= kCycleOpeningSamples);
+  return !s.inCycle && !s.inEvent && !s.afterFall && !s.riseOpen && !s.levels.swing &&
+         !s.levels.Held(Threshold(noise, r)) && s.reachedLevel && r.baselineTicks > 0 && (s.anyStart || tick - s.firstTick >= kCycleOpeningSamples);
 }
 
 // The index of the first of samples[i, count) at whose tick a held cycle is reported (ReportHeld; outside a

@@ -108,6 +108,14 @@ struct CycleScanState {
   double fellStepsPerUnit = 0.0;  // the fall is recorded in steps down from fellFromLevel: so many per unit
   std::array<int32_t, kFallSteps> fellAt;  // the last sample of the fall at each step (-1: none)
   bool swingCandidate = false;  // the open cycle rose out of that fall
+  // The last cycle came back within the hysteresis of where it rose from with no top of its own, and the trough has
+  // not come back down to there since, for up to a baseline span: the course it rose on may be rising still, and a
+  // cycle starting now is one event with it (ScanCycles).
+  bool riseOpen = false;
+  double riseOpenLevel = 0.0;   // the trough that cycle rose from
+  int32_t riseOpenTick = 0;     // where it crossed the threshold
+  int32_t riseOpenUntil = 0;    // the last sample it is open at
+  bool continued = false;       // the open cycle started while a rise was open, after the interval
 };
 
 // Feeds samples[0, count), the first at state.nextTick. Work on the signal times the polarity, so that cycles rise. A
@@ -130,8 +138,12 @@ struct CycleScanState {
 // whose average fell from its highest for longer than it had risen to it from the trough (a top of its own), and
 // then rises again, in less time than it fell, to more than the threshold above that highest, is on the next
 // current's rise: it ends with the extreme it had at its lowest in between, and the next cycle starts there, its
-// rise measured from that lowest. So a current starting on an earlier one's top or fall before that has fallen by
-// the threshold is an event of its own, never that one's extreme; a brief dip on a rise (a notch), one that comes
+// rise measured from that lowest. A cycle that comes back within the hysteresis of the trough it rose from, neither
+// its average nor its signal having fallen by the threshold from their highest, showed no top of its own: until the
+// trough is back down where it rose from (or as far above as a drift it follows could have gone since), within a
+// baseline span, the next cycle is one event with it, as within the interval: a noise peak crossing early on a slow
+// rise, and the rise crossing again, are one event. So a current starting on an earlier one's top or fall before that
+// has fallen by the threshold is an event of its own, never that one's extreme; a brief dip on a rise (a notch), one that comes
 // back as slowly as it fell, and a return to a top no higher by the threshold, end no cycle. A cycle that rises out of
 // an earlier one's fall, before that is back at the trough or, at the pace it fell to half its height, would be back
 // within the threshold of it, to no higher than its highest, by then, and more slowly than the fall came down from the

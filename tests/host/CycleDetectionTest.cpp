@@ -401,11 +401,13 @@ constexpr size_t kFallShapes = 3;  // riders of the other sign, of the same sign
 // SD (beyond the wander of its top's noise), but by less than the threshold. Each is an event of its own: the first
 // stands at its own top, before the second's onset, and the second after it, at its own extreme, never the first's. In
 // the same draws, a current of 8 to 20 SD rising over 0.1 to 15 ms with a notch on its rise (a dip of 10 to 25 % of
-// its height, 4 SD at most) or a shoulder (a second current starting on its rise) is one event with an interval of 2
-// ms, all but 1 in 25: a pause on a rise no longer than the rise is no step to a new level (the interval alone split 1
-// in 17). And a current of 20 to 60 SD, slow (rise 1.5 to 8 ms, decay 20 to 100) or fast (0.1 to 0.6, 3 to 10), with a
-// rider of 8 to 20 SD (rise 0.1 to 0.5 ms, decay 1.5 to 6) on its top or fall: of the same sign, the rider is the one
-// event after its onset; of the other sign, the return from it is none, all but 1 in 25 of the riders (37 in 84 were
+// its height, 4 SD at most), a shoulder (a second current starting on its rise) or neither, falling over 2 to 200 ms (a
+// broad top), in low-passed noise, is one event with an interval of 2 ms, all but 1 in 50: a pause on a rise no
+// longer than the rise would take at the pace it crossed the threshold is no step to a new level, and a noise peak
+// that crosses early on the rise and comes back with no top of its own is one event with the rise crossing again
+// (without that, 1 in 16 were split). And a current of 20 to 60 SD, slow (rise 1.5 to 8 ms, decay 20 to 100) or fast
+// (0.1 to 0.6, 3 to 10), with a rider of 8 to 20 SD (rise 0.1 to 0.5 ms, decay 1.5 to 6) on its top or fall: of the
+// same sign, the rider is the one event after its onset; of the other sign, the return from it is none, all but 1 in 25 of the riders (37 in 84 were
 // events before the return was told from a current rising on the fall). A response after an artefact two to five times
 // its size is found, all but 1 in 25 (7 in 84 were taken for a swing's return where the artefact's fall was followed
 // to the trough however long it rested above it).
@@ -462,19 +464,28 @@ TEST(CycleScan, ACurrentStartingOnAnothersTopIsAnEventOfItsOwn) {
     const double height3 = uniform(8.0, 20.0), depth = std::min(4.0, uniform(0.1, 0.25) * height3);
     const double second = onset1 + uniform(0.3, 0.8) * top3, part = uniform(0.3, 0.8);
     x.assign(static_cast<size_t>(onset1 + 2.0 * top3 + 2.0 * decay3 + 50.0 * ms), 0.0f);
-    for (const bool shoulder : {false, true}) {
+    // And plain, falling over 2 to 200 ms: a broad top pauses longer than the interval. The noise's wander is slower
+    // than a sample: a peak of it crosses the threshold early on a slow rise.
+    const double decay7 = std::max(3.0 * rise3, std::exp(uniform(std::log(2.0), std::log(200.0))) * ms);
+    x.resize(std::max(x.size(), static_cast<size_t>(onset1 + 2.0 * top3 + 2.0 * decay7)));
+    testsupport::Noise slowNoise(seed + 7, 0.2 * ms);
+    for (const char* kind : {"notched", "shoulder", "plain"}) {
       for (size_t i = 0; i < x.size(); ++i) {
         const double t = static_cast<double>(i), d = (t - notch) / width;
-        const double shape = shoulder ? (0.6 * Current(t - onset1, rise3, decay3) +
-                                         part * Current(t - second, rise3, decay3)) / (0.6 + part)
-                                      : Current(t - onset1, rise3, decay3) - depth / height3 * std::exp(-0.5 * d * d);
-        x[i] = static_cast<float>(sign * height3 * shape + noise(1.0));
+        const double shape =
+            kind[0] == 's'   ? (0.6 * Current(t - onset1, rise3, decay3) + part * Current(t - second, rise3, decay3)) /
+                                   (0.6 + part)
+            : kind[0] == 'n' ? Current(t - onset1, rise3, decay3) - depth / height3 * std::exp(-0.5 * d * d)
+                             : Current(t - onset1, rise3, decay7);
+        x[i] = static_cast<float>(sign * height3 * shape + slowNoise(1.0));
       }
       const double shortInterval[6] = {arguments[0], 0.5, 5.0, 2.0, 50.0, 1.0};
       const auto one = Scan(x, RulesFromArguments(shortInterval, 6, 1.0 / rate), 1024);
       EXPECT_GE(one.size(), 1u) << where;
       ++rises;
-      if (one.size() != 1u) split += where + (shoulder ? ", shoulder" : ", notched") + "; ";
+      if (one.size() != 1u)
+        split += where + ", " + kind + " rising " + std::to_string(rise3 / ms) + " ms, falling " +
+                 std::to_string((kind[0] == 'p' ? decay7 : decay3) / ms) + " ms; ";
     }
     // Shapes rising out of an earlier one's fall. A current of 20 to 60 SD (slow, or fast) with a rider of 8 to 20 SD
     // at its top or up to 0.8 decay constants after, of the other sign (its return is no event) or of the same (one
@@ -536,7 +547,7 @@ TEST(CycleScan, ACurrentStartingOnAnothersTopIsAnEventOfItsOwn) {
     EXPECT_LE(std::count(fallsMissed[k].begin(), fallsMissed[k].end(), ';') * 25, against[k])
         << against[k] << " drawn, shape " << k << " missed: " << fallsMissed[k];
   }
-  EXPECT_LE(std::count(split.begin(), split.end(), ';') * 25, rises) << rises << " rises, split: " << split;
+  EXPECT_LE(std::count(split.begin(), split.end(), ';') * 50, rises) << rises << " rises, split: " << split;
   EXPECT_LE(std::count(merged.begin(), merged.end(), ';') * 20, pairs) << pairs << " pairs, one event: " << merged;
 }
 
