@@ -100,7 +100,8 @@ struct Rise {
   double peakExcess;  // what the noise may lift the peak sample by above the top it stands on
   int32_t lag;
   int32_t topBlocks;  // the blocks of the top the peak stands on: no foot lies among them
-  mutable std::vector<double> scaleNoise;  // a block's noise at lags of lag, 2 lag, 4 lag, ..., measured when asked
+  mutable std::vector<double> scaleNoise;
+  mutable std::vector<int8_t> troughs;  // OnAReturn of each block: 1, 0, or -1 until asked  // a block's noise at lags of lag, 2 lag, 4 lag, ..., measured when asked
 
   double at(int32_t k) const { return y[static_cast<size_t>(k)]; }
 
@@ -155,6 +156,31 @@ struct Rise {
     return fell - reached <= left - rose + 1;
   }
 
+  // The lowest block of (k, last], k when there is none.
+  int32_t LowestOf(int32_t k, int32_t last) const {
+    int32_t low = k;
+    for (int32_t j = k + 1; j <= last; ++j)
+      if (at(j) < at(low)) low = j;
+    return low;
+  }
+
+  // CourseBeyondIsSlower over the course alone: where the lowest block beyond k lies in the trough of an earlier
+  // current of the other sign whose return rose toward the peak, the course ends a block short of it (beyond it
+  // lies that current, and the block before it may hold the step into it).
+  bool CourseIsSlower(int32_t k, int32_t lowest, int32_t beyond) const {
+    if (CourseBeyondIsSlower(k, lowest, beyond)) return true;
+    if (lowest <= k + 2 || !TroughOfAReturn(lowest)) return false;
+    return CourseBeyondIsSlower(k, LowestOf(k, lowest - 2), lowest - 2);
+  }
+
+  // OnAReturn(k), worked out once for each block: the blocks beyond k share their lowest.
+  bool TroughOfAReturn(int32_t k) const {
+    if (troughs.empty()) troughs.assign(y.size(), -1);
+    int8_t& known = troughs[static_cast<size_t>(k)];
+    if (known < 0) known = OnAReturn(k) ? 1 : 0;
+    return known == 1;
+  }
+
   // The knee: of the blocks that end a rise, the one the signal came down to fastest from the top beyond the noise,
   // unless it is the bottom of a return; then the next fastest. 0 (the peak's own block) when there is none.
   int32_t Knee() const {
@@ -177,7 +203,7 @@ struct Rise {
       const double pace = Pace(k);
       // A foot lies below the rise from it: no block nearer the top lies lower by more than the noise.
       if (pace > 0.0 && at(k) <= nearer + blockAllowance &&
-          CourseBeyondIsSlower(k, tail > head ? lows[head] : k, beyond)) {
+          CourseIsSlower(k, tail > head ? lows[head] : k, beyond)) {
         knees.emplace_back(pace, k);
         steepest = std::max(steepest, pace);
       }
@@ -247,7 +273,8 @@ RiseFoot FindRiseFoot(const float* v, int32_t count, double peak, const RiseFoot
             peakExcess,
             lag,
             topBlocks,
-            {blockNoise}};
+            {blockNoise},
+            {}};
   int32_t knee = rise.Knee();
   // Past the knee the rise may go on: within a few blocks (the knee's block still holds part of it), or straight
   // (the signal beyond falls nearer the pace the rise came down to the knee at than a flat course). The foot is the

@@ -34,7 +34,8 @@ struct RiseFoot {
 // as long as the rise took, the signal falls no faster than the rise came down to it (a course the event rode on,
 // whatever its slope, goes on beyond its foot; a block on the rise, or on one slope with the peak, has a steeper fall
 // beyond it); and it is not the bottom of a current of the other sign whose return rose to the peak (that current fell
-// into it no slower, to a block, than it rose out of it). The search ends at the first block above the peak, an earlier
+// into it no slower, to a block, than it rose out of it). Such a bottom also ends the course beyond a block, a block
+// short of it: what lies past it is that current, an artefact before a response, not the course. The search ends at the first block above the peak, an earlier
 // event's fall. No such block: the peak rose from the course within its own block (a noise peak). The rise goes on past
 // its knee while the next block lies lower than the course beyond takes it by more than the noise (a rise within a few
 // blocks), or while that course falls at over half the rise's pace (a straight rise). The level is the course's at the

@@ -366,11 +366,12 @@ TEST_F(RiseFootChainTest, NoisePeakOnASlowReturnIsMeasuredFromTheReturn) {
 }
 
 // Downward responses of 15 to 40 noise SDs, each 0.5 to 20 ms after a stimulus's artefact of the other sign, one to
-// four times its size and 0.1 to 1 ms long (rectangular, or with an exponential tail or an undershoot), detected
-// downward at 0.4 of the response with a 1.5 ms interval at a rate drawn at random: each response reads its Height
-// from the course it left (rest, or a tail still decaying), within four noise SDs, never from the artefact's top. All
-// but one in 64: a response that begins within the span the foot's course is judged over (a millisecond or so) after
-// the artefact may still be read from the artefact's top, or without a foot.
+// four times its size and 0.1 to 1 ms long (rectangular, with an exponential tail of 0.3 to 1.5 ms or an undershoot,
+// or biphasic), detected downward at 0.4 of the response with a 1.5 ms interval at a rate drawn at random: each
+// response reads its Height from the course it left (rest, or a tail still decaying), within four noise SDs, never
+// from the artefact's top. All but one in 50 (12 of 653; 24 where the course ran on past the artefact): a response
+// that begins a millisecond or two after a biphasic artefact, whose second phase is an event of its own, may still be
+// read without a foot, and one on a large tail from the artefact's top.
 TEST_F(RiseFootChainTest, ResponseAfterAnArtefactIsMeasuredFromRest) {
   int responses = 0, outside = 0;
   std::string cases;  // those read outside
@@ -381,13 +382,17 @@ TEST_F(RiseFootChainTest, ResponseAfterAnArtefactIsMeasuredFromRest) {
     const double size = 15.0 + 25.0 * testsupport::NextUniform(draw);
     const double artefact = size * LogUniform(draw, 1.0, 4.0);
     const double width = LogUniform(draw, 1e-4, 1e-3), delay = 5e-4 + 0.0195 * testsupport::NextUniform(draw);
-    const double tailShare = seed % 3 == 0 ? 0.0 : seed % 3 == 1 ? 0.4 : -0.15;  // none, a tail, an undershoot
+    // None, a tail, an undershoot, or a second phase of the other sign.
+    const double tailShare = seed % 4 == 0 ? 0.0 : seed % 4 == 1 ? 0.4 : seed % 4 == 2 ? -0.15 : 0.0;
+    const double tailDecay = LogUniform(draw, 3e-4, 1.5e-3);
+    const double phases = seed % 4 == 3 ? 2.0 : 1.0;
     const Current response{1, 0.0, -size, LogUniform(draw, 1e-4, 1e-3), LogUniform(draw, 0.002, 0.01)};
     for (double at = 0.02; at < 0.5; at += 0.04 + delay) {
-      const Current tail{2, at + width, tailShare * artefact, 1e-5, 6e-4};
+      const Current tail{2, at + phases * width, tailShare * artefact, 1e-5, tailDecay};
+      const Current second{3, at + width, phases > 1.0 ? -artefact : 0.0, width, 0.0};
       Current r = response;
-      r.onset = at + width + delay;
-      currents.insert(currents.end(), {{3, at, artefact, width, 0.0}, tail, r});
+      r.onset = at + phases * width + delay;
+      currents.insert(currents.end(), {{3, at, artefact, width, 0.0}, second, tail, r});
       measured.emplace_back(r, tail(r.onset + r.PeakTime()) - tail(r.onset));
     }
     const std::vector<double> x = Continuous(currents, 0.55, NoiseKind::White, seed, 1.0);
@@ -413,7 +418,7 @@ TEST_F(RiseFootChainTest, ResponseAfterAnArtefactIsMeasuredFromRest) {
     }
   }
   EXPECT_GE(responses, 600);
-  EXPECT_LE(outside * 64, responses) << outside << " of " << responses << " read outside four SDs:" << cases;
+  EXPECT_LE(outside * 50, responses) << outside << " of " << responses << " read outside four SDs:" << cases;
 }
 
 }  // namespace
