@@ -292,7 +292,7 @@ bool MeasureFoot(StepState& s, const StepSettings& p, SampleCursor& channel, int
   s.previousEventTick = e;
   if (s.pendingPeak.kind == kEventEmpty) return true;
   const RiseFootRules rules{p.footBlockTicks, p.footLagBlocks};
-  RiseFoot foot = FindRiseFoot(samples.data(), static_cast<int32_t>(samples.size()), value, rules);
+  RiseFoot foot = FindRiseFoot(samples.data(), static_cast<int32_t>(samples.size()), value, rules, s.footNoise);
   // The previous event's peak, just before this walk's first sample, on the same side.
   const bool follows = foot.found && s.footPeakTick >= 0 && from == AddTicksSat(s.footPeakTick, 1) &&
                        s.footPolarity == foot.polarity;
@@ -305,11 +305,12 @@ bool MeasureFoot(StepState& s, const StepSettings& p, SampleCursor& channel, int
     channel.SeekTo(earlier);
     samples.clear();
     if (!SamplesBefore(channel, e, earlier, samples)) return false;
-    foot = FindRiseFoot(samples.data(), static_cast<int32_t>(samples.size()), value, rules);
+    foot = FindRiseFoot(samples.data(), static_cast<int32_t>(samples.size()), value, rules, s.footNoise);
     walkFrom = earlier;
   } else if (follows) {
     BeforeComingBack(samples, foot.polarity, s.footPeak, foot);
   }
+  if (foot.noise.block > 0.0) s.footNoise = foot.noise;
   s.footFrom = walkFrom;
   s.footPeakTick = e;
   s.footPeak = value;

@@ -6,6 +6,7 @@
 
 #include "enumerators/framework/StageCursors.h"
 #include "base/EventRecords.h"
+#include "enumerators/calcbase/RiseFoot.h"
 #include "enumerators/stimrest/StimulusRest.h"
 
 namespace ZR::Enum::CalcBase {
@@ -86,6 +87,7 @@ struct StepState {
   double footPolarity = 0.0;  // and its side, 0 when it had no foot
   double footLevel = 0.0;     // and its foot's level
   int32_t footRiseTicks = 0;  // and the ticks from its foot's last sample to its peak
+  RiseFootNoise footNoise;  // mode 3: the noise the last walk long enough measured
   Phase phase = Phase::Idle;
 };
 

@@ -11,6 +11,12 @@ struct RiseFootRules {
   int32_t lagBlocks = 5;   // the lag of the third differences the blocks' noise is measured from, in blocks
 };
 
+// The noise a walk measured over blocks enough for its full lag: a block mean's SD and a single sample's; 0 when not.
+struct RiseFootNoise {
+  double block = 0.0;
+  double sample = 0.0;
+};
+
 // Indexes into the samples handed to FindRiseFoot; found false when there was no sample.
 struct RiseFoot {
   bool found = false;
@@ -18,6 +24,7 @@ struct RiseFoot {
   double polarity = 1.0;  // +1 the peak lies above the samples just before it, -1 below
   int32_t first = 0;      // the stretch's first sample
   int32_t last = 0;       // its last: the last sample of the foot's block, nearest the peak
+  RiseFootNoise noise;    // the noise, where these samples were enough to measure it
 };
 
 // v[0, count) are the samples before a peak of value peak, v[count - 1] the one just before it. Blocks of a fixed
@@ -41,6 +48,10 @@ struct RiseFoot {
 // blocks), or while that course falls at over half the rise's pace (a straight rise). The level is the course's at the
 // foot, over the blocks from the foot on, as many as the rise took (at least the lag), within the noise of the foot's:
 // their mean, or their least-squares line's value at the foot where it moves over them beyond the noise.
-RiseFoot FindRiseFoot(const float* v, int32_t count, double peak, const RiseFootRules& rules);
+// Samples too few for a dozen third differences at the full lag (a peak within a few milliseconds of the one before,
+// as in a burst) measure the noise from differences over a shorter lag, where an event's own curvature swells them;
+// such a walk takes known, the noise the last walk long enough measured, where there is one.
+RiseFoot FindRiseFoot(const float* v, int32_t count, double peak, const RiseFootRules& rules,
+                      const RiseFootNoise& known = {});
 
 }  // namespace ZR::Enum::CalcBase
