@@ -247,25 +247,22 @@ RiseFoot FindRiseFoot(const float* v, int32_t count, double peak, const RiseFoot
     for (int32_t j = 0; j < 4; ++j) lows[j] = std::min(lows[j], y[static_cast<size_t>(k + j)]);
   for (; k < end; ++k) lows[0] = std::min(lows[0], y[static_cast<size_t>(k)]);
   const double lowest = std::min(std::min(lows[0], lows[1]), std::min(lows[2], lows[3]));
-  // The noise: measured over these blocks where they are enough for a dozen differences at the full lag, else the
-  // noise known from an earlier walk, where there is one.
+  // The noise, measured over these blocks. Where they are too few for a dozen differences at the full lag, the
+  // shorter lag lets the event's own curvature swell the measure, and an earlier walk's measure may hold an event
+  // too: each only overstates the noise, so the smaller of the two stands.
   const int32_t lag = std::max(rules.lagBlocks, 1);
   const bool fullLag = blocks >= 12 * lag;
-  double blockNoise = known.block;
-  double sampleNoise = known.sample;
-  // A sample's noise is no less than its rounding to single precision.
-  const double rounding = std::fabs(peak) * FLT_EPSILON;
-  if (fullLag || !(known.block > 0.0)) {
-    const double measuredNoise = BlockNoise(y, rules.lagBlocks, 256);
-    if (fullLag) foot.noise.block = measuredNoise;
-    blockNoise = std::max(measuredNoise, rounding);
-    const double within = SampleNoise(v, count, width);
-    sampleNoise = std::sqrt(within * within + blockNoise * blockNoise);
-    if (fullLag) foot.noise.sample = std::sqrt(within * within + measuredNoise * measuredNoise);
-  } else {
-    blockNoise = std::max(blockNoise, rounding);
-    sampleNoise = std::max(sampleNoise, blockNoise);
+  double measured = BlockNoise(y, rules.lagBlocks, 256);
+  double within = SampleNoise(v, count, width);
+  if (fullLag) {
+    foot.noise = {measured, within};
+  } else if (known.block > 0.0) {
+    measured = std::min(measured, known.block);
+    within = std::min(within, known.within);
   }
+  // A sample's noise is no less than its rounding to single precision.
+  const double blockNoise = std::max(measured, std::fabs(peak) * FLT_EPSILON);
+  const double sampleNoise = std::sqrt(within * within + blockNoise * blockNoise);
   // The top the peak stands on: the blocks from the peak's on while each lies within the noise's reach below the
   // highest of them so far (the highest of m block means lies sqrt(2 ln m) of a block's SD above their mean, and a
   // difference of two blocks within 2 sqrt(2) of it), whatever the peak sample itself stands above them. The peak

@@ -11,10 +11,11 @@ struct RiseFootRules {
   int32_t lagBlocks = 5;   // the lag of the third differences the blocks' noise is measured from, in blocks
 };
 
-// The noise a walk measured over blocks enough for its full lag: a block mean's SD and a single sample's; 0 when not.
+// The noise a walk measured over blocks enough for its full lag: a block mean's SD and a sample's about its block's
+// mean; 0 when not.
 struct RiseFootNoise {
   double block = 0.0;
-  double sample = 0.0;
+  double within = 0.0;
 };
 
 // Indexes into the samples handed to FindRiseFoot; found false when there was no sample.
@@ -50,7 +51,7 @@ struct RiseFoot {
 // their mean, or their least-squares line's value at the foot where it moves over them beyond the noise.
 // Samples too few for a dozen third differences at the full lag (a peak within a few milliseconds of the one before,
 // as in a burst) measure the noise from differences over a shorter lag, where an event's own curvature swells them;
-// such a walk takes known, the noise the last walk long enough measured, where there is one.
+// such a walk takes known, the noise the last walk long enough measured, where that is less.
 RiseFoot FindRiseFoot(const float* v, int32_t count, double peak, const RiseFootRules& rules,
                       const RiseFootNoise& known = {});
 
