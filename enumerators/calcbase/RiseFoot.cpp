@@ -101,7 +101,8 @@ struct Rise {
   int32_t lag;
   int32_t topBlocks;  // the blocks of the top the peak stands on: no foot lies among them
   mutable std::vector<double> scaleNoise;
-  mutable std::vector<int8_t> troughs;  // OnAReturn of each block: 1, 0, or -1 until asked  // a block's noise at lags of lag, 2 lag, 4 lag, ..., measured when asked
+  mutable int32_t troughAsked = -1;  // the block TroughOfAReturn was last asked about,
+  mutable bool troughOnAReturn = false;  // and its answer  // a block's noise at lags of lag, 2 lag, 4 lag, ..., measured when asked
 
   double at(int32_t k) const { return y[static_cast<size_t>(k)]; }
 
@@ -173,12 +174,13 @@ struct Rise {
     return CourseBeyondIsSlower(k, LowestOf(k, lowest - 2), lowest - 2);
   }
 
-  // OnAReturn(k), worked out once for each block: the blocks beyond k share their lowest.
+  // OnAReturn(k), worked out once for the block asked last: the blocks beyond consecutive k share their lowest.
   bool TroughOfAReturn(int32_t k) const {
-    if (troughs.empty()) troughs.assign(y.size(), -1);
-    int8_t& known = troughs[static_cast<size_t>(k)];
-    if (known < 0) known = OnAReturn(k) ? 1 : 0;
-    return known == 1;
+    if (k != troughAsked) {
+      troughAsked = k;
+      troughOnAReturn = OnAReturn(k);
+    }
+    return troughOnAReturn;
   }
 
   // The knee: of the blocks that end a rise, the one the signal came down to fastest from the top beyond the noise,
@@ -286,7 +288,8 @@ RiseFoot FindRiseFoot(const float* v, int32_t count, double peak, const RiseFoot
             lag,
             topBlocks,
             {blockNoise},
-            {}};
+            -1,
+            false};
   int32_t knee = rise.Knee();
   // Past the knee the rise may go on: within a few blocks (the knee's block still holds part of it), or straight
   // (the signal beyond falls nearer the pace the rise came down to the knee at than a flat course). The foot is the
