@@ -100,9 +100,9 @@ struct Rise {
   double peakExcess;  // what the noise may lift the peak sample by above the top it stands on
   int32_t lag;
   int32_t topBlocks;  // the blocks of the top the peak stands on: no foot lies among them
-  mutable std::vector<double> scaleNoise;
-  mutable int32_t troughAsked = -1;  // the block TroughOfAReturn was last asked about,
-  mutable bool troughOnAReturn = false;  // and its answer  // a block's noise at lags of lag, 2 lag, 4 lag, ..., measured when asked
+  mutable std::vector<double> scaleNoise;  // a block's noise at lags of lag, 2 lag, 4 lag, ..., measured when asked
+  mutable int32_t troughAsked = -1;        // the block TroughOfAReturn was last asked about,
+  mutable bool troughOnAReturn = false;    // and its answer
 
   double at(int32_t k) const { return y[static_cast<size_t>(k)]; }
 
