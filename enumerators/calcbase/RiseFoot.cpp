@@ -295,7 +295,8 @@ RiseFoot FindRiseFoot(const float* v, int32_t count, double peak, const RiseFoot
   // (the signal beyond falls nearer the pace the rise came down to the knee at than a flat course). The foot is the
   // first block past the knee whose fall to the next exceeds the course's fall per block beyond (over as long as the
   // rise, at least the noise's lag; none where the course rises) by no more than the noise, and where that course,
-  // beyond the noise, falls at no more than half the rise's pace.
+  // beyond the noise, falls at no more than half the rise's pace; at the latest, the block before the bottom of a
+  // current of the other sign whose return rose to the peak (a tail or a trough there makes the course look steep).
   const int32_t span = std::max(knee, lag);
   const double risePace = knee > 0 ? rise.Pace(knee) : 0.0;
   while (knee > 0 && knee + 1 < end) {
@@ -304,7 +305,7 @@ RiseFoot FindRiseFoot(const float* v, int32_t count, double peak, const RiseFoot
     if (beyond > knee + 1) course = (rise.at(knee + 1) - rise.at(beyond)) / (beyond - knee - 1);
     const bool falling = rise.at(knee) - rise.at(knee + 1) > std::max(course, 0.0) + rise.blockAllowance;
     const bool straight = beyond > knee + 1 && course - rise.blockAllowance / (beyond - knee - 1) > 0.5 * risePace;
-    if (!falling && !straight) break;
+    if ((!falling && !straight) || rise.TroughOfAReturn(knee + 1)) break;
     ++knee;
   }
   // The level: the course's at the foot, over the blocks from the foot on, as many as the rise took (at least the
