@@ -63,7 +63,8 @@ constexpr size_t kMostDifferences = 256;
 // A block mean's noise: the median absolute third difference over lag blocks, scaled to one block's standard
 // deviation for Gaussian noise (a third difference has sqrt(20) of it; the median of |N(0, 1)| is 0.6745). The lag
 // spans a fixed time, longer than a low-passed noise's memory, so such noise is not taken for smaller than it is; a
-// slope or a bend adds nothing to a third difference, so an event is not taken for noise. Where the blocks are too
+// slope or a bend adds nothing to a third difference, so an event is not taken for noise, but a step does: a rise
+// within the three lags a difference spans, as a slow rise lies at the longer lags. Where the blocks are too
 // few for a dozen differences at that lag, it is shortened to give them (a rise in so short a span would make most of
 // a few). 0 with fewer than four blocks.
 double BlockNoise(const std::vector<double>& y, int32_t lag, size_t most) {
@@ -71,8 +72,9 @@ double BlockNoise(const std::vector<double>& y, int32_t lag, size_t most) {
   if (blocks < 4) return 0.0;
   const size_t l = std::clamp(static_cast<size_t>(lag), size_t{1}, std::max(blocks / 12, size_t{1}));
   // Every other difference when there are many (neighbours share most of their blocks and tell little more), the most
-  // nearest the peak at most (the median of 256 is within a tenth of the noise's, of 128 within an eighth).
-  const size_t step = blocks - 3 * l > 64 ? 2 : 1;
+  // nearest the peak at most (the median of 256 is within a tenth of the noise's, of 128 within an eighth), laid over
+  // three times what one spans at least, so that the event's rise spoils a third of them at most, never their median.
+  const size_t step = std::max<size_t>(blocks - 3 * l > 64 ? 2 : 1, (9 * l + most - 1) / most);
   uint32_t d[kMostDifferences];  // the differences' bits
   const size_t n = std::min({(blocks - 3 * l + step - 1) / step, most, kMostDifferences});
   for (size_t i = 0; i < n; ++i) {

@@ -70,7 +70,7 @@ double LogUniform(uint32_t& seed, double lo, double hi) {
   return lo * std::pow(hi / lo, testsupport::NextUniform(seed));
 }
 
-// Downward currents of -24, each shape in turn, rising over time constants of 0.1 to 15 ms (alpha shapes peaking at
+// Downward currents of -24, each shape in turn, rising over time constants of 0.1 to 30 ms (alpha shapes peaking at
 // 0.3 to 8 ms, straight rises of 0.2 to 3 ms) and decaying over 2 to 200 ms (at least three rise constants), each
 // starting once the one before has decayed over five time constants.
 std::vector<Current> IsolatedCurrents(uint32_t seed, int count) {
@@ -78,7 +78,7 @@ std::vector<Current> IsolatedCurrents(uint32_t seed, int count) {
   double at = 0.05;
   for (int i = 0; i < count; ++i) {
     const int kind = i % 3;
-    const double rise = kind == 0 ? LogUniform(seed, 3e-4, 8e-3) : kind == 1 ? LogUniform(seed, 1e-4, 0.015)
+    const double rise = kind == 0 ? LogUniform(seed, 3e-4, 8e-3) : kind == 1 ? LogUniform(seed, 1e-4, 0.03)
                                                                             : LogUniform(seed, 2e-4, 3e-3);
     const double decay = LogUniform(seed, std::max(0.002, 3.0 * rise), std::max(0.2, 4.0 * rise));
     currents.push_back({kind, at, -24.0, rise, decay});
