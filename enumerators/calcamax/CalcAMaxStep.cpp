@@ -58,6 +58,47 @@ bool ArtefactLimit(const StepState& s, const StepSettings& p, SampleCursor& chan
   return true;
 }
 
+// The dip between an event's peak and the next one's, where the next one's rise began before this peak (the next
+// one's foot walked back over both): a shoulder or a notch where the signal came back out of it no slower than it
+// fell into it (to and from half way down, to a sample), else a current of the other sign riding on the rise, whose
+// return the detector took for a peak; fall, the first sample half way down into it. Events that follow a stimulus
+// are neither: their windows are the stimuli's.
+struct DipToNext {
+  bool shoulder = false;
+  bool rider = false;
+  int32_t fall = kNoTick;
+};
+
+// The dip from event to next, read from the channel, which is left where it was; false when a sample is not yet
+// there.
+bool DipBeforeNext(const EventBCalcBase& event, const EventBCalcBase& next, SampleCursor& channel, DipToNext& dip) {
+  dip = {};
+  if (event.stimulusTick >= 0 || next.stimulusTick >= 0 || IsNoValue(event.value) || IsNoValue(next.baseline) ||
+      !(next.SearchStart() < event.tick) || next.tick <= event.tick)
+    return true;
+  const int32_t position = channel.Position();
+  std::vector<float> v;  // from this peak up to the next one
+  v.reserve(static_cast<size_t>(next.tick - event.tick + 1));
+  channel.SeekTo(event.tick);
+  const bool ready = AppendSamplesBefore(channel, AddTicksSat(next.tick, 1), v);
+  channel.SeekTo(position);
+  if (!ready) return false;
+  const double p = event.polarity;
+  const auto n = static_cast<int32_t>(v.size());
+  int32_t lowest = 0;
+  for (int32_t i = 1; i < n; ++i)
+    if (p * v[static_cast<size_t>(i)] < p * v[static_cast<size_t>(lowest)]) lowest = i;
+  const double half = 0.5 * (p * v[0] + p * v[static_cast<size_t>(lowest)]);
+  int32_t fell = lowest;  // the last sample above half way before the lowest, and the first after it
+  while (fell > 0 && !(p * v[static_cast<size_t>(fell)] > half)) --fell;
+  int32_t rose = lowest;
+  while (rose + 1 < n && !(p * v[static_cast<size_t>(rose)] > half)) ++rose;
+  dip.shoulder = rose - lowest <= lowest - fell + 1;
+  dip.rider = !dip.shoulder;
+  dip.fall = AddTicksSat(event.tick, fell + 1);
+  return true;
+}
+
 // Scans up to the limit; false when the samples ran out before the end crossing and more may come.
 bool Scan(StepState& s, const StepSettings& p, const StepFrame& frame, SampleCursor& channel) {
   const ScanLevels levels = LevelsOf(s.input, p);
@@ -207,6 +248,10 @@ bool Step(StepState& s, const StepSettings& p, StepFrame& frame, SampleCursor& c
         }
         s.input = events.Current();
         events.Advance();
+        if (s.skipNext) {
+          s.skipNext = false;
+          break;
+        }
         s.phase = Phase::SetUp;
         break;
       case Phase::SetUp:
@@ -219,6 +264,14 @@ bool Step(StepState& s, const StepSettings& p, StepFrame& frame, SampleCursor& c
         if (events.Ready()) {
           const EventBCalcBase& next = events.Current();
           int32_t limit = next.SearchStart();
+          DipToNext dip;
+          if (!DipBeforeNext(s.input, next, channel, dip)) return false;
+          if (dip.shoulder) {
+            s.phase = Phase::Idle;
+            break;
+          }
+          if (dip.rider) limit = dip.fall;
+          s.skipNext = dip.rider;
           if (!ArtefactLimit(s, p, channel, next.stimulusTick, limit)) return false;
           s.output.limitTick = limit;
         } else if (events.AtEnd()) {

@@ -25,6 +25,7 @@ struct StepState {
   Phase phase = Phase::Idle;
   EventBCalcMax output;
   bool endFound = false;
+  bool skipNext = false;  // the next event is the return of a current of the other sign riding on this one's rise
 };
 
 // Levels of one event, in double precision: baseline + percent x 0.01 x (value - baseline).
@@ -46,6 +47,11 @@ int32_t ScanExtremeBlock(EventBCalcMax& out, bool& endFound, const ScanLevels& l
 // An event after a stimulus ends where the next stimulus's artefact begins (StimulusRest.h), where that lies after
 // its peak; every other event ends at the next event's first tick. An event after a stimulus starts no earlier than
 // its baseline's end (rest's span runs to the response's foot): a start crossing before it is the artefact's rise.
+// An event the next one's rise began before gave its peak to a dip, which the detector split the rise at. Where the
+// signal came back out of the dip no slower than it fell into it, it was a notch, or a shoulder: the event gives no
+// record, and the next one's, measured from the foot of the whole rise, holds it. Where it came back more slowly, it
+// was a current of the other sign riding on the rise: the event's record ends where the signal fell half way into
+// it, and its return, the next event, gives none.
 bool Step(StepState& s, const StepSettings& p, StepFrame& frame, SampleCursor& channel,
           EventCursor<EventBCalcBase>& events, EventBCalcMax& out);
 

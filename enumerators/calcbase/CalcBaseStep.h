@@ -29,8 +29,8 @@ using Rest::TrackFoot;
 // briefly and shallowly: the lowest sample between the two peaks came sooner after that peak than the peak came
 // after its rise left its foot's level (the last sample at that level, where the noise about it last took the signal
 // back to it), and never fell back to half its height. The walk goes on past it, and its window ends before
-// its own peak, at this foot. One that fell for longer than it rose had a top of its own, whatever the depth: two
-// currents 4 ms apart.)
+// its own peak, at this foot: the extreme stage keeps one of the two, by the dip between them (CalcAMaxStep.h). One
+// that fell for longer than it rose had a top of its own, whatever the depth: two currents 4 ms apart.)
 enum class BaselineMode : int32_t { Search = 0, Fixed = 1, Lowest = 2, RiseFoot = 3 };
 
 // Parameters in the units the step uses (ticks), derived once when the sources are set.
