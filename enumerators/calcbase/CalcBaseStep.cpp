@@ -291,7 +291,7 @@ bool MeasureFoot(StepState& s, const StepSettings& p, SampleCursor& channel, int
   }
   s.previousEventTick = e;
   if (s.pendingPeak.kind == kEventEmpty) return true;
-  const RiseFootRules rules{p.footBlockTicks, p.footLagBlocks};
+  const RiseFootRules rules{p.footBlockTicks, p.footLagBlocks, from > s.lowestFrom};
   RiseFoot foot = FindRiseFoot(samples.data(), static_cast<int32_t>(samples.size()), value, rules, s.footNoise);
   // The previous event's peak, just before this walk's first sample, on the same side.
   const bool follows = foot.found && s.footPeakTick >= 0 && from == AddTicksSat(s.footPeakTick, 1) &&

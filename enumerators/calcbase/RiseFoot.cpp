@@ -102,6 +102,7 @@ struct Rise {
   double peakExcess;  // what the noise may lift the peak sample by above the top it stands on
   int32_t lag;
   int32_t topBlocks;  // the blocks of the top the peak stands on: no foot lies among them
+  bool cutShort;      // the samples end at the longest stretch looked back over: a foot needs its course in them
   mutable std::vector<double> scaleNoise;  // a block's noise at lags of lag, 2 lag, 4 lag, ..., measured when asked
   mutable int32_t troughAsked = -1;        // the block TroughOfAReturn was last asked about,
   mutable bool troughOnAReturn = false;    // and its answer
@@ -198,6 +199,7 @@ struct Rise {
     double steepest = 0.0;
     for (int32_t k = std::max(topBlocks, 1); k + 1 < end; nearer = std::min(nearer, at(k)), ++k) {
       if ((top - lowest - peakExcess) / (k + middle) < steepest) break;
+      if (cutShort && end == static_cast<int32_t>(y.size()) && k + std::max(k, lag) > end - 1) break;
       const int32_t beyond = std::min(k + std::max(k, lag), end - 1);
       for (; added <= beyond; ++added) {
         while (tail > head && at(lows[tail - 1]) >= at(added)) --tail;
@@ -289,6 +291,7 @@ RiseFoot FindRiseFoot(const float* v, int32_t count, double peak, const RiseFoot
             peakExcess,
             lag,
             topBlocks,
+            rules.cutShort,
             {blockNoise},
             -1,
             false};

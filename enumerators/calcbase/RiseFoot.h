@@ -9,6 +9,8 @@ namespace ZR::Enum::CalcBase {
 struct RiseFootRules {
   int32_t blockTicks = 4;  // samples averaged into one block, at least 1
   int32_t lagBlocks = 5;   // the lag of the third differences the blocks' noise is measured from, in blocks
+  bool cutShort = false;   // the samples end where the longest stretch looked back over does, not at the record's
+                           // start or an earlier event
 };
 
 // The noise a walk measured over blocks enough for its full lag: a block mean's SD and a sample's about its block's
@@ -44,8 +46,10 @@ struct RiseFoot {
 // beyond it); and it is not the bottom of a current of the other sign whose return rose to the peak (that current fell
 // into it no slower, to a block, than it rose out of it). Such a bottom also ends the course beyond a block, a block
 // short of it: what lies past it is that current, an artefact before a response, not the course. The search ends at the
-// first block above the peak, an earlier event's fall. No such block: the peak rose from the course within its own
-// block (a noise peak). The rise goes on past its knee while the next block lies lower than the course beyond takes it
+// first block above the peak, an earlier event's fall, and, where the samples were cut short, at the first block
+// whose course beyond, as long as the rise took, they do not hold (a rise that long is not known to have a foot
+// there: the bottom of a current whose slow return rose to the peak). No such block: the peak rose from the course
+// within its own block (a noise peak). The rise goes on past its knee while the next block lies lower than the course beyond takes it
 // by more than the noise (a rise within a few blocks), or while that course falls at over half the rise's pace (a
 // straight rise), never onto the bottom of such a return. The level is the course's at the foot, over the blocks from
 // the foot on, as many as the rise took (at least the lag), within the noise of the foot's: their mean, or their

@@ -372,4 +372,37 @@ TEST(CalcBaseStep, RiseFootOfABroadTopIsBelowTheTop) {
   EXPECT_LE(onTop * 50, 200) << onTop << " feet on the top:" << cases;
 }
 
+// Noise peaks on the return of an inward current longer than the stretch looked back over (20 to 200 noise SDs,
+// decaying over one to three times the 1000 ticks looked back over, its bottom up to a fifth of them before their
+// start), each the highest of 40 samples: each reads from the return near it, never from the current's bottom where
+// the stretch begins, whose course beyond lies outside it. All but one in 100.
+TEST(CalcBaseStep, NoisePeakOnAReturnLongerThanTheStretchReadsFromTheReturn) {
+  int far = 0;
+  std::string cases;
+  for (uint32_t seed = 1; seed <= 200; ++seed) {
+    uint32_t draw = seed * 2246822519u;
+    const double amplitude = -20.0 - 180.0 * testsupport::NextUniform(draw);
+    const double decay = 1000.0 * (1.0 + 2.0 * testsupport::NextUniform(draw));
+    const int32_t bottom = 2000, window = 1000;
+    const auto near = static_cast<int32_t>(bottom + window + 20 + 200.0 * testsupport::NextUniform(draw));
+    const auto course = [&](int32_t t) { return t < bottom ? 0.0 : amplitude * std::exp(-(t - bottom) / decay); };
+    testsupport::Noise noise(seed);
+    const auto v = calcstages::Samples(near + 20, [&](int32_t t) { return course(t) + noise(1.0); });
+    int32_t peak = near - 20;
+    for (int32_t t = peak; t < near + 20; ++t)
+      if (v[static_cast<size_t>(t)] > v[static_cast<size_t>(peak)]) peak = t;
+    StepSettings p;
+    p.mode = 3;
+    p.maxBaselineTicks = window;
+    const auto out = RunBase(p, v, {EventPkStm::Peak(peak, v[static_cast<size_t>(peak)])});
+    ASSERT_EQ(out.size(), 1u);
+    if (out[0].baseline < course(peak) - 6.0) {
+      ++far;
+      cases += "\nseed " + std::to_string(seed) + ": " + std::to_string(out[0].baseline) + " for " +
+               std::to_string(course(peak));
+    }
+  }
+  EXPECT_LE(far * 100, 200) << far << " read from the bottom:" << cases;
+}
+
 }  // namespace

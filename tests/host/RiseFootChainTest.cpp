@@ -38,7 +38,8 @@ struct Current {
     if (kind == 3) return s < rise ? amplitude : 0.0;
     const double p = PeakTime();
     const double dip = notchDepth > 0.0 ? notchDepth * std::exp(-0.5 * std::pow((s - notchAt) / notchWidth, 2)) : 0.0;
-    return amplitude * ((std::exp(-s / decay) - std::exp(-s / rise)) / (std::exp(-p / decay) - std::exp(-p / rise)) - dip);
+    const double shape = (std::exp(-s / decay) - std::exp(-s / rise)) / (std::exp(-p / decay) - std::exp(-p / rise));
+    return amplitude * (shape - dip);
   }
 };
 
