@@ -39,50 +39,46 @@ void SetUp(StepState& s) noexcept {
   s.endFound = false;
 }
 
+// The samples of ticks [from, to] into v, the channel left where it was; false when one is not yet there.
+bool SamplesThrough(SampleCursor& channel, int32_t from, int32_t to, std::vector<float>& v) {
+  const int32_t position = channel.Position();
+  v.reserve(static_cast<size_t>(to - from + 1));
+  channel.SeekTo(from);
+  const bool ready = AppendSamplesBefore(channel, AddTicksSat(to, 1), v);
+  channel.SeekTo(position);
+  return ready;
+}
+
 // Moves limit back to the first sample of the artefact of the next stimulus at tick stimulus, read from the samples
 // after this event's peak, when this event follows a stimulus too and the artefact begins after the peak; the
 // channel is left where it was. False when a sample is not yet there.
 bool ArtefactLimit(const StepState& s, const StepSettings& p, SampleCursor& channel, int32_t stimulus,
                    int32_t& limit) {
   if (s.input.stimulusTick < 0 || stimulus <= s.input.tick) return true;
-  const int32_t position = channel.Position();
   const int32_t from = std::max(AddTicksSat(s.input.tick, 1), SubTicksSat(stimulus, p.lookTicks));
   std::vector<float> v;
-  v.reserve(static_cast<size_t>(stimulus - from + 1));
-  channel.SeekTo(from);
-  const bool ready = AppendSamplesBefore(channel, AddTicksSat(stimulus, 1), v);
-  channel.SeekTo(position);
-  if (!ready) return false;
+  if (!SamplesThrough(channel, from, stimulus, v)) return false;
   const int32_t start = Rest::ArtefactStart(v.data(), static_cast<int32_t>(v.size()), from, p.restTicks);
   if (start > s.input.tick && start < limit) limit = start;
   return true;
 }
 
 // The dip between an event's peak and the next one's, where the next one's rise began before this peak (the next
-// one's foot walked back over both): a shoulder or a notch where the signal came back out of it no slower than it
+// one's foot walked back over both): a notch or a shoulder where the signal came back out of it no slower than it
 // fell into it (to and from half way down, to a sample), else a current of the other sign riding on the rise, whose
-// return the detector took for a peak; fall, the first sample half way down into it. Events that follow a stimulus
-// are neither: their windows are the stimuli's.
-struct DipToNext {
-  bool shoulder = false;
-  bool rider = false;
-  int32_t fall = kNoTick;
-};
+// return the detector took for a peak. Events that follow a stimulus have none: their windows are the stimuli's.
+enum class Dip { None, Notch, Rider };
 
-// The dip from event to next, read from the channel, which is left where it was; false when a sample is not yet
-// there.
-bool DipBeforeNext(const EventBCalcBase& event, const EventBCalcBase& next, SampleCursor& channel, DipToNext& dip) {
-  dip = {};
+// The dip from event to next, read from the channel, which is left where it was, and fall, the first sample half way
+// down into it; false when a sample is not yet there.
+bool DipBeforeNext(const EventBCalcBase& event, const EventBCalcBase& next, SampleCursor& channel, Dip& dip,
+                   int32_t& fall) {
+  dip = Dip::None;
   if (event.stimulusTick >= 0 || next.stimulusTick >= 0 || IsNoValue(event.value) || IsNoValue(next.baseline) ||
       !(next.SearchStart() < event.tick) || next.tick <= event.tick)
     return true;
-  const int32_t position = channel.Position();
   std::vector<float> v;  // from this peak up to the next one
-  v.reserve(static_cast<size_t>(next.tick - event.tick + 1));
-  channel.SeekTo(event.tick);
-  const bool ready = AppendSamplesBefore(channel, AddTicksSat(next.tick, 1), v);
-  channel.SeekTo(position);
-  if (!ready) return false;
+  if (!SamplesThrough(channel, event.tick, next.tick, v)) return false;
   const double p = event.polarity;
   const auto n = static_cast<int32_t>(v.size());
   int32_t lowest = 0;
@@ -93,9 +89,8 @@ bool DipBeforeNext(const EventBCalcBase& event, const EventBCalcBase& next, Samp
   while (fell > 0 && !(p * v[static_cast<size_t>(fell)] > half)) --fell;
   int32_t rose = lowest;
   while (rose + 1 < n && !(p * v[static_cast<size_t>(rose)] > half)) ++rose;
-  dip.shoulder = rose - lowest <= lowest - fell + 1;
-  dip.rider = !dip.shoulder;
-  dip.fall = AddTicksSat(event.tick, fell + 1);
+  dip = rose - lowest <= lowest - fell + 1 ? Dip::Notch : Dip::Rider;
+  fall = AddTicksSat(event.tick, fell + 1);
   return true;
 }
 
@@ -264,14 +259,15 @@ bool Step(StepState& s, const StepSettings& p, StepFrame& frame, SampleCursor& c
         if (events.Ready()) {
           const EventBCalcBase& next = events.Current();
           int32_t limit = next.SearchStart();
-          DipToNext dip;
-          if (!DipBeforeNext(s.input, next, channel, dip)) return false;
-          if (dip.shoulder) {
+          Dip dip = Dip::None;
+          int32_t fall = limit;
+          if (!DipBeforeNext(s.input, next, channel, dip, fall)) return false;
+          if (dip == Dip::Notch) {
             s.phase = Phase::Idle;
             break;
           }
-          if (dip.rider) limit = dip.fall;
-          s.skipNext = dip.rider;
+          s.skipNext = dip == Dip::Rider;
+          if (s.skipNext) limit = fall;
           if (!ArtefactLimit(s, p, channel, next.stimulusTick, limit)) return false;
           s.output.limitTick = limit;
         } else if (events.AtEnd()) {
