@@ -106,6 +106,8 @@ struct Rise {
   mutable std::vector<double> scaleNoise;  // a block's noise at lags of lag, 2 lag, 4 lag, ..., measured when asked
   mutable int32_t troughAsked = -1;        // the block TroughOfAReturn was last asked about,
   mutable bool troughOnAReturn = false;    // and its answer
+  mutable std::vector<double> sums;        // sums[j]: the sum of the blocks before j, and moments[j] that of each
+  mutable std::vector<double> moments;     // times its index: worked out when first asked (FallOver)
 
   double at(int32_t k) const { return y[static_cast<size_t>(k)]; }
 
@@ -166,6 +168,35 @@ struct Rise {
     for (int32_t j = k + 1; j <= last; ++j)
       if (at(j) < at(low)) low = j;
     return low;
+  }
+
+  // The fall per block, seen from the peak, of the least-squares line through blocks [a, b], b > a.
+  double FallOver(int32_t a, int32_t b) const {
+    if (sums.empty()) {
+      sums.assign(y.size() + 1, 0.0);
+      moments.assign(y.size() + 1, 0.0);
+      for (size_t j = 0; j < y.size(); ++j) {
+        sums[j + 1] = sums[j] + y[j];
+        moments[j + 1] = moments[j] + static_cast<double>(j) * y[j];
+      }
+    }
+    const double n = b - a + 1.0;
+    const double sum = sums[static_cast<size_t>(b) + 1] - sums[static_cast<size_t>(a)];
+    const double moment = moments[static_cast<size_t>(b) + 1] - moments[static_cast<size_t>(a)] - a * sum;
+    return -(moment - 0.5 * (n - 1.0) * sum) / (n * (n * n - 1.0) / 12.0);
+  }
+
+  // The course beyond block k, over m blocks, still rises to k beyond the noise, and faster than the course as far
+  // again beyond it: k is a shoulder on a longer rise. Not where the lowest block over both lies in the trough of a
+  // current of the other sign whose return rose to the peak (its return and the fall into it make such a bend).
+  bool BentBeyond(int32_t k, int32_t m) const {
+    const int32_t beyond = k + m, further = k + 2 * m;
+    if (m < 3 || further >= end) return false;
+    // What the noise allows a line's slope over m blocks: twice the SD of a difference of two such slopes.
+    const double allowed =
+        2.0 * std::sqrt(2.0) * NoiseOver(m) * std::sqrt(12.0 / (m * (static_cast<double>(m) * m - 1.0)));
+    const double near = FallOver(k + 1, beyond);
+    return near > allowed && near - FallOver(beyond, further) > allowed && !TroughOfAReturn(LowestOf(k, further));
   }
 
   // CourseBeyondIsSlower over the course alone: where the lowest block beyond k lies in the trough of an earlier
@@ -294,14 +325,18 @@ RiseFoot FindRiseFoot(const float* v, int32_t count, double peak, const RiseFoot
             rules.cutShort,
             {blockNoise},
             -1,
-            false};
+            false,
+            {},
+            {}};
   int32_t knee = rise.Knee();
-  // Past the knee the rise may go on: within a few blocks (the knee's block still holds part of it), or straight
-  // (the signal beyond falls nearer the pace the rise came down to the knee at than a flat course). The foot is the
+  // Past the knee the rise may go on: within a few blocks (the knee's block still holds part of it), straight (the
+  // signal beyond falls nearer the pace the rise came down to the knee at than a flat course), or bent (the knee is a
+  // shoulder: the course beyond still rises to it, faster than the course as far again beyond). The foot is the
   // first block past the knee whose fall to the next exceeds the course's fall per block beyond (over as long as the
-  // rise, at least the noise's lag; none where the course rises) by no more than the noise, and where that course,
-  // beyond the noise, falls at no more than half the rise's pace; at the latest, the block before the bottom of a
-  // current of the other sign whose return rose to the peak (a tail or a trough there makes the course look steep).
+  // rise, at least the noise's lag; none where the course rises) by no more than the noise, where that course,
+  // beyond the noise, falls at no more than half the rise's pace, and where it bends no more than the noise allows;
+  // at the latest, the block before the bottom of a current of the other sign whose return rose to the peak (a tail
+  // or a trough there makes the course look steep).
   const int32_t span = std::max(knee, lag);
   const double risePace = knee > 0 ? rise.Pace(knee) : 0.0;
   while (knee > 0 && knee + 1 < end) {
@@ -310,7 +345,7 @@ RiseFoot FindRiseFoot(const float* v, int32_t count, double peak, const RiseFoot
     if (beyond > knee + 1) course = (rise.at(knee + 1) - rise.at(beyond)) / (beyond - knee - 1);
     const bool falling = rise.at(knee) - rise.at(knee + 1) > std::max(course, 0.0) + rise.blockAllowance;
     const bool straight = beyond > knee + 1 && course - rise.blockAllowance / (beyond - knee - 1) > 0.5 * risePace;
-    if ((!falling && !straight) || rise.TroughOfAReturn(knee + 1)) break;
+    if ((!falling && !straight && !rise.BentBeyond(knee, beyond - knee - 1)) || rise.TroughOfAReturn(knee + 1)) break;
     ++knee;
   }
   // The level: the course's at the foot, over the blocks from the foot on, as many as the rise took (at least the

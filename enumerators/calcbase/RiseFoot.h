@@ -50,10 +50,12 @@ struct RiseFoot {
 // whose course beyond, as long as the rise took, they do not hold (a rise that long is not known to have a foot
 // there: the bottom of a current whose slow return rose to the peak). No such block: the peak rose from the course
 // within its own block (a noise peak). The rise goes on past its knee while the next block lies lower than the course
-// beyond takes it by more than the noise (a rise within a few blocks), or while that course falls at over half the
-// rise's pace (a straight rise), never onto the bottom of such a return. The level is the course's at the foot, over
-// the blocks from the foot on, as many as the rise took (at least the lag), within the noise of the foot's: their
-// mean, or their least-squares line's value at the foot where it moves over them beyond the noise.
+// beyond takes it by more than the noise (a rise within a few blocks), while that course falls at over half the rise's
+// pace (a straight rise), or while it falls beyond the noise and faster than the course as far again beyond it (a
+// shoulder on a longer rise: the lines fitted over the two bend), never onto the bottom of such a return. The level is
+// the course's at the foot, over the blocks from the foot on, as many as the rise took (at least the lag), within the
+// noise of the foot's: their mean, or their least-squares line's value at the foot where it moves over them beyond the
+// noise.
 // Samples too few for a dozen third differences at the full lag (a peak within a few milliseconds of the one before,
 // as in a burst) measure the noise from differences over a shorter lag, where an event's own curvature swells them;
 // such a walk takes known, the noise the last walk long enough measured, where that is less.
