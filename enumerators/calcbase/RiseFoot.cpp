@@ -220,39 +220,46 @@ struct Rise {
   // The knee: of the blocks that end a rise, the one the signal came down to fastest from the top beyond the noise,
   // unless it is the bottom of a return; then the next fastest. 0 (the peak's own block) when there is none.
   int32_t Knee() const {
-    std::vector<std::pair<double, int32_t>> knees;
+    std::vector<std::pair<double, int32_t>> knees;  // a heap, the fastest on top
     std::vector<int32_t> lows(static_cast<size_t>(end));  // lows[head, tail): the blocks of (k, beyond] each lower
     size_t head = 0, tail = 0;                               // than every later one, the lowest first
     int32_t added = 1;
     double nearer = at(0);  // the lowest block nearer the top than k
     for (int32_t k = 1; k < topBlocks && k < end; ++k) nearer = std::min(nearer, at(k));
-    // No block beyond k can give a steeper pace than the lowest block of all would at k: the search ends there.
-    double steepest = 0.0;
-    for (int32_t k = std::max(topBlocks, 1); k + 1 < end; nearer = std::min(nearer, at(k)), ++k) {
-      if ((top - lowest - peakExcess) / (k + middle) < steepest) break;
-      if (cutShort && end == static_cast<int32_t>(y.size()) && k + std::max(k, lag) > end - 1) break;
-      const int32_t beyond = std::min(k + std::max(k, lag), end - 1);
-      for (; added <= beyond; ++added) {
-        while (tail > head && at(lows[tail - 1]) >= at(added)) --tail;
-        lows[tail++] = added;
+    int32_t k = std::max(topBlocks, 1);
+    bool searched = false;  // no block is left that could be a knee
+    for (;;) {
+      // No block beyond k can give a steeper pace than the lowest block of all would at k: the search stops there
+      // while a knee that fast is in hand, and goes on from there if that one turns out the bottom of a return.
+      for (; !searched && k + 1 < end; nearer = std::min(nearer, at(k)), ++k) {
+        if ((top - lowest - peakExcess) / (k + middle) < (knees.empty() ? 0.0 : knees.front().first)) break;
+        if (cutShort && end == static_cast<int32_t>(y.size()) && k + std::max(k, lag) > end - 1) {
+          searched = true;
+          break;
+        }
+        const int32_t beyond = std::min(k + std::max(k, lag), end - 1);
+        for (; added <= beyond; ++added) {
+          while (tail > head && at(lows[tail - 1]) >= at(added)) --tail;
+          lows[tail++] = added;
+        }
+        while (tail > head && lows[head] <= k) ++head;
+        const double pace = Pace(k);
+        // A foot lies below the rise from it: no block nearer the top lies lower by more than the noise.
+        if (pace > 0.0 && at(k) <= nearer + blockAllowance &&
+            CourseIsSlower(k, tail > head ? lows[head] : k, beyond)) {
+          knees.emplace_back(pace, k);
+          std::push_heap(knees.begin(), knees.end());
+        }
       }
-      while (tail > head && lows[head] <= k) ++head;
-      const double pace = Pace(k);
-      // A foot lies below the rise from it: no block nearer the top lies lower by more than the noise.
-      if (pace > 0.0 && at(k) <= nearer + blockAllowance &&
-          CourseIsSlower(k, tail > head ? lows[head] : k, beyond)) {
-        knees.emplace_back(pace, k);
-        steepest = std::max(steepest, pace);
-      }
+      if (k + 1 >= end) searched = true;
+      if (knees.empty()) return 0;
+      // The fastest in hand, unless a block not yet searched could be faster.
+      if (!searched && (top - lowest - peakExcess) / (k + middle) >= knees.front().first) continue;
+      std::pop_heap(knees.begin(), knees.end());
+      const int32_t knee = knees.back().second;
+      knees.pop_back();
+      if (!OnAReturn(knee)) return knee;
     }
-    // The fastest first, taken one at a time: most knees are the first.
-    std::make_heap(knees.begin(), knees.end());
-    for (auto last = knees.end(); last != knees.begin(); --last) {
-      std::pop_heap(knees.begin(), last);
-      const int32_t k = (last - 1)->second;
-      if (!OnAReturn(k)) return k;
-    }
-    return 0;
   }
 };
 
