@@ -33,12 +33,15 @@ constexpr int32_t kNoiseBlocks = 64;
 // A single sample's noise as the blocks nearest the peak show it: the square root of the median of their samples'
 // variances about their means, each made unbiased (times width / (width - 1)). It is the noise a peak sample carries
 // beyond the blocks' for white noise; low-passed noise varies little within a block, whose mean then carries most of
-// it. 0 for blocks of one sample.
+// it. Blocks whose samples all repeat one value say nothing of the noise: they are left out, and the blocks go on past
+// them until as many say something (a blank held at one value); where the samples end first with most blocks held, the
+// signal is noise-free. 0 for blocks of one sample.
 double SampleNoise(const float* v, int32_t count, int32_t width) {
-  const int32_t blocks = std::min(count / width, kNoiseBlocks);
+  const int32_t blocks = count / width;
   if (width < 2 || blocks < 1) return 0.0;
   uint64_t spreads[kNoiseBlocks];  // the variances' bits
-  for (int32_t k = 0; k < blocks; ++k) {
+  int32_t n = 0, held = 0;
+  for (int32_t k = 0; k < blocks && n < kNoiseBlocks && (k < kNoiseBlocks || held > 0); ++k) {
     const float* const b = v + (count - (k + 1) * width);
     const double first = b[0];  // sums about the first sample: no cancellation on a large offset
     double sum = 0.0;
@@ -49,9 +52,12 @@ double SampleNoise(const float* v, int32_t count, int32_t width) {
       squares += d * d;
     }
     const double spread = std::max(squares - sum * sum / width, 0.0) / (width - 1);
-    std::memcpy(&spreads[k], &spread, sizeof spread);
+    std::memcpy(&spreads[n], &spread, sizeof spread);
+    n += spread > 0.0 ? 1 : 0;
+    held += spread > 0.0 ? 0 : 1;
   }
-  const uint64_t bits = MiddleOfNonNegative(spreads, static_cast<size_t>(blocks));
+  if (n <= held && n < kNoiseBlocks) return 0.0;
+  const uint64_t bits = MiddleOfNonNegative(spreads, static_cast<size_t>(n));
   double middle;
   std::memcpy(&middle, &bits, sizeof middle);
   return std::sqrt(middle);
@@ -66,7 +72,10 @@ constexpr size_t kMostDifferences = 256;
 // slope or a bend adds nothing to a third difference, so an event is not taken for noise, but a step does: a rise
 // within the three lags a difference spans, as a slow rise lies at the longer lags. Where the blocks are too
 // few for a dozen differences at that lag, it is shortened to give them (a rise in so short a span would make most of
-// a few). 0 with fewer than four blocks.
+// a few). A difference of exactly 0 (four blocks of one value) says nothing of the noise: such are left out, and the
+// differences go on past them until as many say something (a blank held at one value: a recording blanked for much
+// of the walk measured no noise and read its events from their tops); where the blocks end first with most of them 0,
+// the signal is noise-free. 0 with fewer than four blocks.
 double BlockNoise(const std::vector<double>& y, int32_t lag, size_t most) {
   const size_t blocks = y.size();
   if (blocks < 4) return 0.0;
@@ -76,12 +85,16 @@ double BlockNoise(const std::vector<double>& y, int32_t lag, size_t most) {
   // three times what one spans at least, so that the event's rise spoils a third of them at most, never their median.
   const size_t step = std::max<size_t>(blocks - 3 * l > 64 ? 2 : 1, (9 * l + most - 1) / most);
   uint32_t d[kMostDifferences];  // the differences' bits
-  const size_t n = std::min({(blocks - 3 * l + step - 1) / step, most, kMostDifferences});
-  for (size_t i = 0; i < n; ++i) {
-    const size_t k = step * i;
+  const size_t laid = std::min({(blocks - 3 * l + step - 1) / step, most, kMostDifferences});
+  // Where some are 0, they go on past the blank until as many say something, or the blocks end.
+  size_t n = 0, zeros = 0;
+  for (size_t k = 0; k + 3 * l < blocks && n < laid && (k < step * laid || zeros > 0); k += step) {
     const auto f = static_cast<float>(std::fabs(y[k + 3 * l] - 3.0 * (y[k + 2 * l] - y[k + l]) - y[k]));
-    std::memcpy(&d[i], &f, sizeof f);
+    std::memcpy(&d[n], &f, sizeof f);
+    n += f > 0.0f;
+    zeros += f > 0.0f ? 0 : 1;
   }
+  if (n <= zeros && n < laid) return 0.0;
   const uint32_t bits = MiddleOfNonNegative(d, n);
   float middle;
   std::memcpy(&middle, &bits, sizeof middle);
