@@ -49,11 +49,14 @@ bool SameFile(const std::wstring& a, const std::wstring& b) {
   BY_HANDLE_FILE_INFORMATION first{}, second{};
   if (a.empty() || b.empty() || !Identity(a, &first) || !Identity(b, &second)) return false;
   // An index is unique only on its volume, and Wine may give mounts of one drive one serial: the
-  // size and the time of the last write keep two files of two mounts apart.
+  // size and the time of the last write keep two files of two mounts apart. Not two folders: a
+  // folder's time moves whenever a file in it is made or removed, as it may be between the two
+  // reads by this program or another.
+  const bool folders = (first.dwFileAttributes & second.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
   return first.dwVolumeSerialNumber == second.dwVolumeSerialNumber && first.nFileIndexHigh == second.nFileIndexHigh &&
          first.nFileIndexLow == second.nFileIndexLow && first.nFileSizeHigh == second.nFileSizeHigh &&
          first.nFileSizeLow == second.nFileSizeLow &&
-         CompareFileTime(&first.ftLastWriteTime, &second.ftLastWriteTime) == 0;
+         (folders || CompareFileTime(&first.ftLastWriteTime, &second.ftLastWriteTime) == 0);
 }
 
 bool NameOneFile(const std::wstring& a, const std::wstring& b) {
