@@ -239,13 +239,14 @@ struct Rise {
     int32_t added = 1;
     double nearer = at(0);  // the lowest block nearer the top than k
     for (int32_t k = 1; k < topBlocks && k < end; ++k) nearer = std::min(nearer, at(k));
+    // No block beyond k can give a steeper pace than the lowest block of all would at k: the search stops there
+    // while a knee that fast is in hand, and goes on from there if that one turns out the bottom of a return.
+    const auto fastestFrom = [&](int32_t k) { return (top - lowest - peakExcess) / (k + middle); };
     int32_t k = std::max(topBlocks, 1);
     bool searched = false;  // no block is left that could be a knee
     for (;;) {
-      // No block beyond k can give a steeper pace than the lowest block of all would at k: the search stops there
-      // while a knee that fast is in hand, and goes on from there if that one turns out the bottom of a return.
       for (; !searched && k + 1 < end; nearer = std::min(nearer, at(k)), ++k) {
-        if ((top - lowest - peakExcess) / (k + middle) < (knees.empty() ? 0.0 : knees.front().first)) break;
+        if (fastestFrom(k) < (knees.empty() ? 0.0 : knees.front().first)) break;
         if (cutShort && end == static_cast<int32_t>(y.size()) && k + std::max(k, lag) > end - 1) {
           searched = true;
           break;
@@ -267,7 +268,7 @@ struct Rise {
       if (k + 1 >= end) searched = true;
       if (knees.empty()) return 0;
       // The fastest in hand, unless a block not yet searched could be faster.
-      if (!searched && (top - lowest - peakExcess) / (k + middle) >= knees.front().first) continue;
+      if (!searched && fastestFrom(k) >= knees.front().first) continue;
       std::pop_heap(knees.begin(), knees.end());
       const int32_t knee = knees.back().second;
       knees.pop_back();
