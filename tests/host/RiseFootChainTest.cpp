@@ -347,43 +347,96 @@ TEST_F(RiseFootChainTest, NotchOnARiseIsNoEventOfItsOwn) {
                                                                          << doubled;
 }
 
-// Shoulders drawn at random (-24 to -48, rise 0.1 to 15 ms, decay 2 to 200 ms; a second current 0.3 to 0.8 of the
-// first's time to peak after it, 0.3 to 0.8 against the first's 0.6), 8 to 20 SDs of a white or low-passed noise,
-// 0.3 s into the record, at two rates drawn at random: each is one event whose Height falls short of its amplitude by
-// no more than four noise SDs, read from where the first current rose, not from the second's start on its rise. All
-// but one in 80: a slow shoulder of 8 SDs may be no event, and one that pauses between its parts for longer than the
-// second takes to rise stands on that pause. Where the rise went on past its knee only while the course beyond fell
-// at over half the rise's pace (not where the course bent), 15 of 960 fell short; now 9.
-TEST_F(RiseFootChainTest, ShoulderIsReadFromWhereItsFirstCurrentRose) {
-  int shoulders = 0;
-  std::string shortOnes;  // shoulders read short, or given no event at their top
-  for (uint32_t seed = 1; seed <= 480; ++seed) {
-    uint32_t draw = seed * 6271u;
-    const double rise = LogUniform(draw, 1e-4, 0.015);
-    Current shoulder{1, 0.3, -(24.0 + 24.0 * testsupport::NextUniform(draw)), rise,
-                     LogUniform(draw, std::max(0.002, 3.0 * rise), std::max(0.2, 4.0 * rise))};
-    shoulder.AddShoulder(0.3 + 0.5 * testsupport::NextUniform(draw), 0.3 + 0.5 * testsupport::NextUniform(draw));
-    const double sd = std::fabs(shoulder.amplitude) / (8.0 + 12.0 * testsupport::NextUniform(draw));
-    const NoiseKind noise = seed % 2 ? NoiseKind::White : NoiseKind::LowPassed;
-    const std::vector<double> x =
-        Continuous({shoulder}, shoulder.onset + shoulder.PeakTime() + 3.0 * shoulder.decay, noise, seed, sd);
-    for (int r = 0; r < 2; ++r) {
-      const double rate = SomeRate(draw);
-      draw = draw * 1664525u + 1013904223u;
-      HostPtr<DataDocument> document = SamplesDocument(Sampled(x, rate, 1.0), 1.0 / rate);
-      const std::vector<Event> events = ParseEvents(Run(document.Get(), Chain(true, true), 0));
-      ++shoulders;
-      const auto top = std::find_if(events.begin(), events.end(), [&](const Event& e) {
-        const double peak = Int(e, "tick") / rate - shoulder.onset;
-        return peak > 0.0 && peak < 2.0 * shoulder.PeakTime() + shoulder.decay / 3.0 + 0.003;
-      });
-      if (top == events.end() || std::atof(top->at("value").c_str()) - std::atof(top->at("baseline").c_str()) >
-                                     shoulder.amplitude + 4.0 * sd)
-        shortOnes += std::string(Name(noise)) + " seed " + std::to_string(seed) + " at " + std::to_string(rate) +
-                     " Hz; ";
+// A current reads its Height from where it rose, short of its amplitude by no more than four noise SDs, at rates
+// drawn at random from 5 to 100 kHz, whatever stands before its rise:
+// - a shoulder (-24 to -48, rise 0.1 to 15 ms, decay 2 to 200 ms; a second current 0.3 to 0.8 of the first's time to
+//   peak after it, 0.3 to 0.8 against the first's 0.6), 8 to 20 SDs of a white or low-passed noise, 0.3 s into the
+//   record, two rates: read from where its first current rose, not from the second's start. All but one in 80: a
+//   slow shoulder of 8 SDs may be no event, and one that pauses between its parts for longer than the second takes
+//   to rise stands on that pause. Where the rise went on past its knee only while the course beyond fell at over
+//   half the rise's pace (not where the course bent), 15 of 960 fell short; now 9.
+// - a blank of 30 to 300 ms (the samples held at the last value before it) 5 to 60 ms before a current (-24, rise 0.1
+//   to 2 ms, decay 3 to 50 ms), three to a record in white noise of SD 2, its Height also no more than four SDs
+//   above: all but one in 40. Blocks held at one value make third differences of 0; where those were counted in the
+//   median, the noise measured a fraction of its size and a block near the top was taken for the foot: 12 of 120 read
+//   short. Now 1.
+TEST_F(RiseFootChainTest, CurrentReadsItsHeightFromWhereItRose) {
+  struct Recording {
+    std::vector<Current> currents;
+    std::vector<std::pair<double, double>> blanks;  // held from, to (s)
+    NoiseKind noise;
+    double sd, seconds;
+  };
+  struct Row {
+    const char* name;
+    uint32_t seeds, salt;  // recordings, each drawn from its seed times salt
+    int rates;
+    int oneIn;       // all but one in this many read within the bound
+    bool overToo;    // a Height more than four SDs over the amplitude falls outside as well
+    Recording (*draw)(uint32_t seed, uint32_t& draw);
+  };
+  const Row rows[] = {
+      {"shoulder", 480, 6271, 2, 80, false,
+       [](uint32_t seed, uint32_t& draw) {
+         const double rise = LogUniform(draw, 1e-4, 0.015);
+         Current shoulder{1, 0.3, -(24.0 + 24.0 * testsupport::NextUniform(draw)), rise,
+                          LogUniform(draw, std::max(0.002, 3.0 * rise), std::max(0.2, 4.0 * rise))};
+         shoulder.AddShoulder(0.3 + 0.5 * testsupport::NextUniform(draw), 0.3 + 0.5 * testsupport::NextUniform(draw));
+         const double sd = std::fabs(shoulder.amplitude) / (8.0 + 12.0 * testsupport::NextUniform(draw));
+         return Recording{{shoulder}, {}, seed % 2 ? NoiseKind::White : NoiseKind::LowPassed, sd,
+                          shoulder.onset + shoulder.PeakTime() + 3.0 * shoulder.decay};
+       }},
+      {"after a blank", 40, 4099, 1, 40, true,
+       [](uint32_t, uint32_t& draw) {
+         Recording r{{}, {}, NoiseKind::White, 2.0, 0.0};
+         double at = 0.2;
+         for (int i = 0; i < 3; ++i) {
+           const double from = at, to = from + LogUniform(draw, 0.03, 0.3);
+           r.blanks.emplace_back(from, to);
+           const double rise = LogUniform(draw, 1e-4, 0.002);
+           r.currents.push_back({1, to + LogUniform(draw, 0.005, 0.06), -24.0, rise,
+                                 LogUniform(draw, std::max(0.003, 3.0 * rise), 0.05)});
+           at = r.currents.back().onset + r.currents.back().PeakTime() + 5.0 * r.currents.back().decay + 0.05;
+         }
+         r.seconds = at;
+         return r;
+       }},
+  };
+  for (const Row& row : rows) {
+    int read = 0;
+    std::string cases;
+    for (uint32_t seed = 1; seed <= row.seeds; ++seed) {
+      uint32_t draw = seed * row.salt;
+      const Recording r = row.draw(seed, draw);
+      std::vector<double> x = Continuous(r.currents, r.seconds, r.noise, seed, r.sd);
+      for (const auto& [from, to] : r.blanks)
+        std::fill(x.begin() + static_cast<std::ptrdiff_t>(from * kFineRate),
+                  x.begin() + static_cast<std::ptrdiff_t>(to * kFineRate),
+                  x[static_cast<size_t>(from * kFineRate) - 1]);
+      for (int drawn = 0; drawn < row.rates; ++drawn) {
+        const double rate = SomeRate(draw);
+        draw = draw * 1664525u + 1013904223u;
+        HostPtr<DataDocument> document = SamplesDocument(Sampled(x, rate, 1.0), 1.0 / rate);
+        const std::vector<Event> events = ParseEvents(Run(document.Get(), Chain(true, true), 0));
+        for (const Current& c : r.currents) {
+          ++read;
+          const auto found = std::find_if(events.begin(), events.end(), [&](const Event& e) {
+            const double peak = Int(e, "tick") / rate - c.onset;
+            return peak > 0.0 && peak < 2.0 * c.PeakTime() + c.decay / 3.0 + 0.003;
+          });
+          // Heights are downward: short is above the amplitude.
+          const double off = found == events.end() ? 1e300
+                                                   : std::atof(found->at("value").c_str()) -
+                                                         std::atof(found->at("baseline").c_str()) - c.amplitude;
+          if (off > 4.0 * r.sd || (row.overToo && off < -4.0 * r.sd))
+            cases += "\n" + std::string(Name(r.noise)) + " seed " + std::to_string(seed) + " at " +
+                     std::to_string(rate) + " Hz: " + (found == events.end() ? "no event" : std::to_string(off));
+        }
+      }
     }
+    const auto outside = std::count(cases.begin(), cases.end(), '\n');
+    EXPECT_LE(outside * row.oneIn, read) << row.name << ": " << outside << " of " << read << " outside:" << cases;
   }
-  EXPECT_LE(std::count(shortOnes.begin(), shortOnes.end(), ';') * 80, shoulders) << "read short: " << shortOnes;
 }
 
 // Pairs drawn at random, each at three rates drawn at random from 5 to 100 kHz (any whole number of Hz): a current
@@ -620,51 +673,6 @@ TEST_F(RiseFootChainTest, CurrentsInABurstAreMeasuredFromTheirOwnFoot) {
   }
   EXPECT_GE(currents, 500);
   EXPECT_LE(outside * 50, currents) << outside << " of " << currents << " outside 0.5x-2x:" << cases;
-}
-
-// Currents drawn at random (-24, rise 0.1 to 2 ms, decay 3 to 50 ms), each 5 to 60 ms after a blank of 30 to 300 ms
-// (the samples held at the last value before it), in white noise of SD 2 at a rate drawn at random: each reads a
-// Height within four SDs of its amplitude, all but one in 40. Blocks held at one value make third differences of 0;
-// where those were counted in the median, the noise measured a fraction of its size and a block near the top was
-// taken for the foot: 12 of 120 read short. Now 1.
-TEST_F(RiseFootChainTest, CurrentAfterABlankReadsItsHeight) {
-  int read = 0;
-  std::string cases;
-  for (uint32_t seed = 1; seed <= 40; ++seed) {
-    uint32_t draw = seed * 4099u;
-    std::vector<Current> currents;
-    std::vector<std::pair<double, double>> blanks;  // from, to (s)
-    double at = 0.2;
-    for (int i = 0; i < 3; ++i) {
-      const double from = at, to = from + LogUniform(draw, 0.03, 0.3);
-      blanks.emplace_back(from, to);
-      const double rise = LogUniform(draw, 1e-4, 0.002);
-      currents.push_back({1, to + LogUniform(draw, 0.005, 0.06), -24.0, rise,
-                          LogUniform(draw, std::max(0.003, 3.0 * rise), 0.05)});
-      at = currents.back().onset + currents.back().PeakTime() + 5.0 * currents.back().decay + 0.05;
-    }
-    std::vector<double> x = Continuous(currents, at, NoiseKind::White, seed, 2.0);
-    for (const auto& [from, to] : blanks)
-      std::fill(x.begin() + static_cast<std::ptrdiff_t>(from * kFineRate),
-                x.begin() + static_cast<std::ptrdiff_t>(to * kFineRate), x[static_cast<size_t>(from * kFineRate) - 1]);
-    const double rate = SomeRate(draw);
-    HostPtr<DataDocument> document = SamplesDocument(Sampled(x, rate, 1.0), 1.0 / rate);
-    const std::vector<Event> events = ParseEvents(Run(document.Get(), Chain(true, true), 0));
-    for (const Current& c : currents) {
-      ++read;
-      const auto found = std::find_if(events.begin(), events.end(), [&](const Event& e) {
-        const double peak = Int(e, "tick") / rate - c.onset;
-        return peak > 0.0 && peak < 2.0 * c.PeakTime() + c.decay / 3.0 + 0.003;
-      });
-      const double height = found == events.end() ? 0.0
-                                                  : std::atof(found->at("value").c_str()) -
-                                                        std::atof(found->at("baseline").c_str());
-      if (std::fabs(height - c.amplitude) > 8.0)
-        cases += "\nseed " + std::to_string(seed) + " at " + std::to_string(rate) + " Hz: " + std::to_string(height);
-    }
-  }
-  const auto shortOnes = std::count(cases.begin(), cases.end(), '\n');
-  EXPECT_LE(shortOnes * 40, read) << shortOnes << " of " << read << " outside four SDs:" << cases;
 }
 
 }  // namespace
