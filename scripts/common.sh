@@ -7,6 +7,12 @@ export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree=;mshtml=;winedbg.exe=d"
 export WINEPREFIX="$root/build/wineprefix"
 export WINEARCH=win32
+# Where the kernel runs no 32-bit programs, scripts/setup builds a WoW64 Wine: it runs the same 32-bit
+# programs in a 64-bit prefix.
+if [ -x /opt/ondara-wine/bin/wine ]; then
+  export PATH="/opt/ondara-wine/bin:$PATH"
+  export WINEARCH=win64
+fi
 
 # What the scripts say about their steps goes to standard error, one line before each long step,
 # so that standard output holds only what was asked for.
