@@ -46,6 +46,6 @@ class BitsetRep final : public IQORBitset {
   ~BitsetRep() = default;
 };
 
-static_assert(sizeof(BitsetRep) == 16, "the words must follow the four header words");
+static_assert(sizeof(void*) != 4 || sizeof(BitsetRep) == 16, "in 32 bits the words follow the four header words");
 
 }  // namespace QOR

@@ -68,7 +68,7 @@ struct EventTableEntry {
   EventArgumentInvoker invoker;
   uint32_t handler[4];  // the member-function pointer, stored by bytes
 };
-static_assert(sizeof(EventTableEntry) == 40, "an event table entry is ten 32-bit words");
+static_assert(sizeof(void*) != 4 || sizeof(EventTableEntry) == 40, "in 32 bits an event table entry is ten words");
 
 // A trigger knows the kind of entry it looks for and which entries match.
 class EventTrigger {

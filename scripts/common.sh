@@ -7,12 +7,24 @@ export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree=;mshtml=;winedbg.exe=d"
 export WINEPREFIX="$root/build/wineprefix"
 export WINEARCH=win32
-# Where the kernel runs no 32-bit programs, scripts/setup builds a WoW64 Wine: it runs the same 32-bit
-# programs in a 64-bit prefix.
-if [ -x /opt/ondara-wine/bin/wine ]; then
-  export PATH="/opt/ondara-wine/bin:$PATH"
+ondara_toolchain="$root/cmake/mingw-i686.cmake"
+
+# The host and the module are 32-bit programs. A kernel whose 32-bit emulation is off runs no 32-bit code
+# at all, neither Debian's 32-bit Wine nor 32-bit code inside a 64-bit process ("Exec format error" from
+# the 32-bit loader): there build/ holds the 64-bit build of the same sources, run by Debian's 64-bit Wine
+# in a 64-bit prefix, and scripts/test also builds the 32-bit one, in build/i686, without running it.
+ondara_runs_32_bit() {
+  [ ! -e /lib/ld-linux.so.2 ] || /lib/ld-linux.so.2 --version >/dev/null 2>&1
+}
+
+# Decided again after scripts/setup, which installs the 32-bit loader the decision reads.
+ondara_choose_architecture() {
+  ondara_runs_32_bit && return 0
+  ondara_toolchain="$root/cmake/mingw-x86_64.cmake"
   export WINEARCH=win64
-fi
+  case ":$PATH:" in *":$root/build/wine64:"*) ;; *) export PATH="$root/build/wine64:$PATH" ;; esac
+}
+ondara_choose_architecture
 
 # What the scripts say about their steps goes to standard error, one line before each long step,
 # so that standard output holds only what was asked for.
@@ -32,14 +44,17 @@ ondara_setup_and_build() {
 
 ondara_setup_and_build_now() {
   "$root/scripts/setup" || return 1
+  ondara_choose_architecture
+  ondara_forget_other_architecture || return 1
+  ondara_make_wine64_commands || return 1
   [ -f "$root/build/CMakeCache.txt" ] || ondara_say "configuring the build in build/ ..."
-  cmake -S "$root" -B "$root/build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" \
+  cmake -S "$root" -B "$root/build" -DCMAKE_TOOLCHAIN_FILE="$ondara_toolchain" \
         -DCMAKE_BUILD_TYPE=Release >"$root/build/configure.log" 2>&1 \
     || { cat "$root/build/configure.log"; return 1; }
   ondara_build || return 1
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     ondara_say "making the Wine prefix build/wineprefix (once, about a minute) ..."
-    wineboot -i >/dev/null 2>&1; wineserver -w
+    wine wineboot -i >/dev/null 2>&1; wineserver -w
   fi
   # No window manager runs on the test display: Wine's top-level windows are left unmanaged,
   # so hiding or destroying one does not wait two seconds for a manager that never answers.
@@ -50,6 +65,44 @@ ondara_setup_and_build_now() {
   local dpi
   for dpi in 120 144 168 192; do ondara_make_dpi_prefix "$dpi" || return 1; done
   ondara_make_dpi_prefix 192 1366x768 || return 1
+}
+
+# A build/ made for the other architecture (its objects, programs and Wine prefixes) cannot be built
+# on: it goes, all but the lock the caller holds.
+ondara_forget_other_architecture() {
+  local cache="$root/build/CMakeCache.txt"
+  [ -f "$cache" ] || return 0
+  grep -qF "CMAKE_TOOLCHAIN_FILE:FILEPATH=$ondara_toolchain" "$cache" && return 0
+  ondara_say "build/ was made for another architecture; making it again for $(basename "$ondara_toolchain" .cmake) ..."
+  find "$root/build" -mindepth 1 -maxdepth 1 ! -name .setup.lock -exec rm -rf {} +
+}
+
+# Debian's 64-bit Wine under the names the scripts and the developers' tools call (wine, winepath),
+# in build/wine64, which ondara_choose_architecture puts first on PATH. A tool that asks for a 32-bit
+# prefix means the one the scripts made, which is 64-bit here; WINEARCH only matters for a new prefix.
+ondara_make_wine64_commands() {
+  ondara_runs_32_bit && return 0
+  local dir="$root/build/wine64"
+  [ -x "$dir/winepath" ] && return 0
+  mkdir -p "$dir" || return 1
+  printf '%s\n' '#!/bin/sh' 'unset WINEARCH' 'export WINELOADER=/usr/lib/wine/wine64' \
+    'exec /usr/lib/wine/wine64 "$@"' >"$dir/wine" || return 1
+  printf '%s\n' '#!/bin/sh' 'exec "$(dirname "$0")/wine" winepath.exe "$@"' >"$dir/winepath" || return 1
+  chmod +x "$dir/wine" "$dir/winepath"
+}
+
+# Where the tests run the 64-bit build, the 32-bit one that users load is still built, in build/i686, so
+# that it cannot stop building unseen.
+ondara_build_unrun_32_bit() {
+  ondara_runs_32_bit && return 0
+  local dir="$root/build/i686"
+  ondara_say "building the 32-bit module and host in build/i686, which this kernel cannot run ..."
+  cmake -S "$root" -B "$dir" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" -DCMAKE_BUILD_TYPE=Release \
+        >"$root/build/i686-configure.log" 2>&1 || { cat "$root/build/i686-configure.log"; return 1; }
+  cmake --build "$dir" -j "$(nproc)" >"$root/build/i686-build.log" 2>&1 && return 0
+  grep -E 'error|Error' "$root/build/i686-build.log" | head -40 >&2
+  echo "the 32-bit build failed (build/i686-build.log)" >&2
+  return 1
 }
 
 # Builds everything into build/, the whole log in build/build.log. Nothing is said when there is
