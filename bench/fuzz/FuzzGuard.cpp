@@ -1,5 +1,6 @@
-// The in-process guard: an exception frame around each input and a watchdog thread move the fuzzing thread
-// onto a small stack of its own and jump back to RunGuarded; a terminate handler and SIGABRT do the
+// The in-process guard: an exception frame around each input (in a 64-bit process, which has no frame
+// chain, the unhandled-exception filter) and a watchdog thread move the fuzzing thread onto a small
+// stack of its own and jump back to RunGuarded; a terminate handler and SIGABRT do the
 // same for exceptions that end the program; patched allocation imports refuse requests past the bound;
 // an unhandled-exception filter tells the failure hook of a crash outside any input.
 #include "bench/fuzz/FuzzGuard.h"
@@ -32,7 +33,9 @@ volatile DWORD gArmedAt = 0;
 volatile DWORD gHangAt = 0;  // when the last hang was seen; 0 for none
 DWORD gThreadId = 0;
 HANDLE gThread = nullptr;
+#if defined(__i386__)
 DWORD gSehHead = 0;  // the thread's exception registration head when the input started
+#endif
 FailureKind gKind = FailureKind::None;
 char gDetail[200];
 volatile bool gUsable = true;
@@ -43,6 +46,7 @@ CallocFn gCalloc = nullptr;
 ReallocFn gRealloc = nullptr;
 alignas(16) unsigned char gEscapeStack[64 * 1024];  // where a crashed or stuck input is left from
 
+#if defined(__i386__)
 DWORD ReadSehHead() {
   DWORD head;
   asm volatile("movl %%fs:0, %0" : "=r"(head));
@@ -50,9 +54,12 @@ DWORD ReadSehHead() {
 }
 
 void WriteSehHead(DWORD head) { asm volatile("movl %0, %%fs:0" : : "r"(head) : "memory"); }
+#endif
 
 [[noreturn]] void Escape() {
+#if defined(__i386__)
   WriteSehHead(gSehHead);
+#endif
   __builtin_longjmp(gJump, 1);
 }
 
@@ -97,10 +104,25 @@ bool IsFatal(DWORD code) {
   }
 }
 
+void* ProgramCounter(const CONTEXT& context) {
+#if defined(__i386__)
+  return reinterpret_cast<void*>(context.Eip);
+#else
+  return reinterpret_cast<void*>(context.Rip);
+#endif
+}
+
+// Escape is entered as if called: in a 64-bit process the stack then sits 8 bytes past a 16-byte boundary.
 void LeaveOnEscapeStack(CONTEXT* context) {
+#if defined(__i386__)
   context->Eip = reinterpret_cast<DWORD>(&Escape);
   context->Esp = reinterpret_cast<DWORD>(gEscapeStack + sizeof gEscapeStack - 16);
+#else
+  context->Rip = reinterpret_cast<DWORD64>(&Escape);
+  context->Rsp = reinterpret_cast<DWORD64>(gEscapeStack + sizeof gEscapeStack - 24);
+#endif
 }
+
 
 // The outermost exception frame of an input: it sees only what the code under test leaves
 // unhandled (a first-chance exception that an inner frame handles is none of its business).
@@ -116,10 +138,12 @@ EXCEPTION_DISPOSITION __cdecl OnException(EXCEPTION_RECORD* record, void*, CONTE
   return ExceptionContinueExecution;
 }
 
+#if defined(__i386__)
 struct ExceptionFrame {
   ExceptionFrame* previous;
   void* handler;
 };
+#endif
 
 // The fuzzing thread's processor time (user and kernel) in milliseconds.
 uint64_t ThreadProcessorMs() {
@@ -141,7 +165,7 @@ void StopHungInput(LONG serial, bool busy) {
   context.ContextFlags = CONTEXT_CONTROL;
   if (gArmed && gSerial == serial && GetThreadContext(gThread, &context)) {
     char place[MAX_PATH + 16];
-    PlaceOf(reinterpret_cast<void*>(context.Eip), place, sizeof place);
+    PlaceOf(ProgramCounter(context), place, sizeof place);
     const unsigned long bound = gLimits.timeBoundMs;
     if (busy) Note(FailureKind::Hang, "running past %lu ms of processor time, at %s", bound, place);
     else Note(FailureKind::Hang, "waiting past %lu ms, at %s", bound * kWaitFactor, place);
@@ -183,7 +207,13 @@ DWORD WINAPI Watchdog(void*) {
 }
 
 // A crash outside any input (or one no frame handles): the hook hears of it before the process ends.
+// In a 64-bit process it is also where a crash inside an input is caught.
 LONG WINAPI OnUnhandled(EXCEPTION_POINTERS* info) {
+#if !defined(__i386__)
+  if (gArmed && GetCurrentThreadId() == gThreadId &&
+      OnException(info->ExceptionRecord, nullptr, info->ContextRecord, nullptr) == ExceptionContinueExecution)
+    return EXCEPTION_CONTINUE_EXECUTION;
+#endif
   if (gHook) {
     char place[MAX_PATH + 16];
     PlaceOf(info->ExceptionRecord->ExceptionAddress, place, sizeof place);
@@ -314,17 +344,23 @@ GuardOutcome RunGuarded(const std::function<void()>& body) {
   gKind = FailureKind::None;
   gDetail[0] = 0;
   std::signal(SIGABRT, &OnAbort);  // the runtime resets it after each signal
+#if defined(__i386__)
   gSehHead = ReadSehHead();
   ExceptionFrame frame{reinterpret_cast<ExceptionFrame*>(gSehHead), reinterpret_cast<void*>(&OnException)};
+#endif
   if (__builtin_setjmp(gJump) == 0) {
+#if defined(__i386__)
     WriteSehHead(reinterpret_cast<DWORD>(&frame));
+#endif
     gArmedAt = GetTickCount();
     InterlockedIncrement(&gSerial);
     gArmed = 1;
     CallBody(body);
   }
   gArmed = 0;
+#if defined(__i386__)
   WriteSehHead(gSehHead);
+#endif
   InterlockedIncrement(&gSerial);
   GuardOutcome outcome;
   outcome.kind = gKind;
