@@ -89,9 +89,23 @@ int FirstUnevenStep(const std::vector<double>& times, double digit, double slack
   return 0;
 }
 
+// 10^k by products of ten: exact up to 10^22, whatever the library's pow makes of it.
+double PowerOfTen(int k) {
+  double power = 1.0;
+  for (int i = 0; i < k; ++i) power *= 10.0;
+  return power;
+}
+
+// x to `digits` significant digits. Scaled by an exact power of ten, up or down, so that a rate
+// such as 40000 rounds to itself exactly (times 1e-4 is not exact).
 double RoundSignificant(double x, int digits) {
-  const double scale = std::pow(10.0, digits - 1 - std::floor(std::log10(x)));
-  return std::round(x * scale) / scale;
+  const int shift = digits - 1 - static_cast<int>(std::floor(std::log10(x)));
+  if (shift >= 0) {
+    const double scale = PowerOfTen(shift);
+    return std::round(x * scale) / scale;
+  }
+  const double scale = PowerOfTen(-shift);
+  return std::round(x / scale) * scale;
 }
 
 // Of the periods within `spread` of `period`, the one written with the fewest significant
