@@ -79,7 +79,9 @@ class Host:
         self.exe = exe
         self.env = dict(os.environ, WINEDEBUG="-all", WINEARCH="win32",
                         WINEPREFIX=os.path.join(ROOT, "build", "wineprefix"),
-                        WINEDLLOVERRIDES="mscoree=;mshtml=;winedbg.exe=d")
+                        WINEDLLOVERRIDES="mscoree=;mshtml=;winedbg.exe=d",
+                        # Where the kernel runs no 32-bit code, scripts/common.sh leaves Debian's 64-bit Wine there.
+                        PATH=os.path.join(ROOT, "build", "wine64") + os.pathsep + os.environ.get("PATH", ""))
         self.xvfb = None
         if not self.env.get("DISPLAY"):
             r, w = os.pipe()

@@ -25,8 +25,10 @@ MATCH_S = 0.020
 
 
 def module_peaks(path, height):
+    # Where the kernel runs no 32-bit code, scripts/common.sh leaves Debian's 64-bit Wine in build/wine64.
     env = dict(os.environ, WINEDEBUG="-all", WINEARCH="win32", WINEPREFIX=os.path.join(ROOT, "build", "wineprefix"),
-               WINEDLLOVERRIDES="mscoree=;mshtml=;winedbg.exe=d")
+               WINEDLLOVERRIDES="mscoree=;mshtml=;winedbg.exe=d",
+               PATH=os.path.join(ROOT, "build", "wine64") + os.pathsep + os.environ.get("PATH", ""))
     exe = os.path.join(ROOT, "build", "bin", "ondara-host.exe")
     winpath = subprocess.run(["winepath", "-w", path], env=env, capture_output=True, text=True).stdout.strip()
     out = subprocess.run(["wine", exe, "analyze", "--recording", winpath, "--type", "1", "--height", str(height),
