@@ -45,5 +45,17 @@ fake_output='[ 40%] Building CXX object x.obj\nx.cpp:3:1: error: first\nx.cpp:9:
 fake_status=2
 check "a failed build" 1 $'building what changed ...\nbuilt 40%\nx.cpp:3:1: error: first\nx.cpp:9:1: error: second\nthe build failed (build/build.log); the first error:\nx.cpp:3:1: error: first'
 
+# A build/ configured for the other processor goes, all but the lock the caller holds; one configured
+# for this machine's stays as it is.
+kept() { (cd "$root/build" && ls -A | tr '\n' ' '); }
+touch "$root/build/.setup.lock"
+echo "CMAKE_TOOLCHAIN_FILE:FILEPATH=$ondara_toolchain" >"$root/build/CMakeCache.txt"
+before=$(kept)
+ondara_forget_other_architecture 2>/dev/null
+[ "$(kept)" = "$before" ] || { echo "FAILED a build/ for this machine was touched: $(kept)"; failures=$((failures + 1)); }
+echo "CMAKE_TOOLCHAIN_FILE:FILEPATH=$root/cmake/mingw-other.cmake" >"$root/build/CMakeCache.txt"
+ondara_forget_other_architecture 2>/dev/null
+[ "$(kept)" = ".setup.lock " ] || { echo "FAILED a build/ for the other processor kept: $(kept)"; failures=$((failures + 1)); }
+
 [ "$failures" -eq 0 ] && echo "the build step says what it should" && exit 0
 exit 1
