@@ -616,6 +616,10 @@ TEST(RecordingReader, RoundedTimesGiveTheirRateAndATimeOffItsTickIsNamed) {
       if (seed <= 3) {
         EXPECT_EQ(1.0 / rate, period) << where;
       }
+      // A period read as the rate's is exactly its reciprocal, as a rate typed in would give.
+      if (std::fabs(period * rate - 1.0) < 1e-9) {
+        EXPECT_EQ(1.0 / rate, period) << where;
+      }
       if (otherHeading) {
         EXPECT_EQ(std::vector<std::string>{"the first column 't [s]' holds rising times in seconds: it is read as "
                                            "the Time column"},
