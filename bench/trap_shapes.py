@@ -41,7 +41,7 @@ import tempfile
 
 import numpy as np
 
-ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+from benchrun import ROOT, wine_path
 
 
 def pwl(points):
@@ -79,9 +79,7 @@ class Host:
         self.exe = exe
         self.env = dict(os.environ, WINEDEBUG="-all", WINEARCH="win32",
                         WINEPREFIX=os.path.join(ROOT, "build", "wineprefix"),
-                        WINEDLLOVERRIDES="mscoree=;mshtml=;winedbg.exe=d",
-                        # Where the kernel runs no 32-bit code, scripts/common.sh leaves Debian's 64-bit Wine there.
-                        PATH=os.path.join(ROOT, "build", "wine64") + os.pathsep + os.environ.get("PATH", ""))
+                        WINEDLLOVERRIDES="mscoree=;mshtml=;winedbg.exe=d", PATH=wine_path())
         self.xvfb = None
         if not self.env.get("DISPLAY"):
             r, w = os.pipe()

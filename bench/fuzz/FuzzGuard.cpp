@@ -8,6 +8,7 @@
 #include <windows.h>
 
 #include <cstdarg>
+#include <cstdint>
 #include <csignal>
 #include <cstdio>
 #include <cstring>
@@ -33,9 +34,7 @@ volatile DWORD gArmedAt = 0;
 volatile DWORD gHangAt = 0;  // when the last hang was seen; 0 for none
 DWORD gThreadId = 0;
 HANDLE gThread = nullptr;
-#if defined(__i386__)
-DWORD gSehHead = 0;  // the thread's exception registration head when the input started
-#endif
+uintptr_t gSehHead = 0;  // the thread's exception registration head when the input started
 FailureKind gKind = FailureKind::None;
 char gDetail[200];
 volatile bool gUsable = true;
@@ -47,19 +46,21 @@ ReallocFn gRealloc = nullptr;
 alignas(16) unsigned char gEscapeStack[64 * 1024];  // where a crashed or stuck input is left from
 
 #if defined(__i386__)
-DWORD ReadSehHead() {
-  DWORD head;
+uintptr_t ReadSehHead() {
+  uintptr_t head;
   asm volatile("movl %%fs:0, %0" : "=r"(head));
   return head;
 }
 
-void WriteSehHead(DWORD head) { asm volatile("movl %0, %%fs:0" : : "r"(head) : "memory"); }
+void WriteSehHead(uintptr_t head) { asm volatile("movl %0, %%fs:0" : : "r"(head) : "memory"); }
+#else
+// A 64-bit process has no frame chain: OnUnhandled stands in for the input's frame.
+uintptr_t ReadSehHead() { return 0; }
+void WriteSehHead(uintptr_t) {}
 #endif
 
 [[noreturn]] void Escape() {
-#if defined(__i386__)
   WriteSehHead(gSehHead);
-#endif
   __builtin_longjmp(gJump, 1);
 }
 
@@ -123,7 +124,6 @@ void LeaveOnEscapeStack(CONTEXT* context) {
 #endif
 }
 
-
 // The outermost exception frame of an input: it sees only what the code under test leaves
 // unhandled (a first-chance exception that an inner frame handles is none of its business).
 EXCEPTION_DISPOSITION __cdecl OnException(EXCEPTION_RECORD* record, void*, CONTEXT* context, void*) {
@@ -138,12 +138,10 @@ EXCEPTION_DISPOSITION __cdecl OnException(EXCEPTION_RECORD* record, void*, CONTE
   return ExceptionContinueExecution;
 }
 
-#if defined(__i386__)
 struct ExceptionFrame {
   ExceptionFrame* previous;
   void* handler;
 };
-#endif
 
 // The fuzzing thread's processor time (user and kernel) in milliseconds.
 uint64_t ThreadProcessorMs() {
@@ -344,23 +342,17 @@ GuardOutcome RunGuarded(const std::function<void()>& body) {
   gKind = FailureKind::None;
   gDetail[0] = 0;
   std::signal(SIGABRT, &OnAbort);  // the runtime resets it after each signal
-#if defined(__i386__)
   gSehHead = ReadSehHead();
   ExceptionFrame frame{reinterpret_cast<ExceptionFrame*>(gSehHead), reinterpret_cast<void*>(&OnException)};
-#endif
   if (__builtin_setjmp(gJump) == 0) {
-#if defined(__i386__)
-    WriteSehHead(reinterpret_cast<DWORD>(&frame));
-#endif
+    WriteSehHead(reinterpret_cast<uintptr_t>(&frame));
     gArmedAt = GetTickCount();
     InterlockedIncrement(&gSerial);
     gArmed = 1;
     CallBody(body);
   }
   gArmed = 0;
-#if defined(__i386__)
   WriteSehHead(gSehHead);
-#endif
   InterlockedIncrement(&gSerial);
   GuardOutcome outcome;
   outcome.kind = gKind;
