@@ -57,5 +57,19 @@ echo "CMAKE_TOOLCHAIN_FILE:FILEPATH=$root/cmake/mingw-other.cmake" >"$root/build
 ondara_forget_other_architecture 2>/dev/null
 [ "$(kept)" = ".setup.lock " ] || { echo "FAILED a build/ for the other processor kept: $(kept)"; failures=$((failures + 1)); }
 
+# Where no 32-bit code runs: the 64-bit toolchain, a 64-bit prefix and build/wine64 first on PATH, once however
+# often it is decided; the wine there is Debian's 64-bit loader whatever prefix kind a tool asks for.
+ondara_runs_32_bit() { return 1; }
+ondara_choose_architecture
+ondara_choose_architecture
+[ "$ondara_toolchain" = "$root/cmake/mingw-x86_64.cmake" ] && [ "$WINEARCH" = win64 ] \
+  && [ "${PATH%%:*}" = "$root/build/wine64" ] && [ "$(grep -o "$root/build/wine64" <<<"$PATH" | wc -l)" = 1 ] \
+  || { echo "FAILED the 64-bit choice: $ondara_toolchain $WINEARCH $PATH"; failures=$((failures + 1)); }
+ondara_make_wine64_commands
+if [ -x /usr/lib/wine/wine64 ] && [ "$(WINEARCH=win32 wine --version 2>&1)" != "$(/usr/lib/wine/wine64 --version 2>&1)" ]; then
+  echo "FAILED build/wine64/wine is not the 64-bit loader: $(WINEARCH=win32 wine --version 2>&1)"
+  failures=$((failures + 1))
+fi
+
 [ "$failures" -eq 0 ] && echo "the build step says what it should" && exit 0
 exit 1
