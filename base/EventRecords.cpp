@@ -110,6 +110,10 @@ EventBCalcBase::EventBCalcBase() noexcept {
   SetNoValue(baseline);
 }
 
+bool EventBCalcBase::RoseFromNowhere() const noexcept {
+  return stimulusTick < 0 && baseStartTick == tick && baseEndTick == tick && baseline == value;
+}
+
 int32_t EventBCalcBase::SearchStart() const noexcept {
   int32_t x = tick;
   if (stimulusTick >= 0) x = std::min(stimulusTick, tick);

@@ -58,6 +58,9 @@ struct EventBCalcBase : EventPkStm {
   EventBCalcBase() noexcept;
   // The tick from which a later stage searches this event's extent.
   int32_t SearchStart() const noexcept;
+  // Its baseline is its own peak sample: a peak of the noise on the course it stands on, whose rise the baseline
+  // search found nowhere. It ends the event before it and is no event itself.
+  bool RoseFromNowhere() const noexcept;
 };
 
 // Extreme stage output (72 bytes).

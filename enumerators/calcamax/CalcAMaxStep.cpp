@@ -247,6 +247,7 @@ bool Step(StepState& s, const StepSettings& p, StepFrame& frame, SampleCursor& c
           s.skipNext = false;
           break;
         }
+        if (s.input.RoseFromNowhere()) break;  // it ended the event before it; it is none itself
         s.phase = Phase::SetUp;
         break;
       case Phase::SetUp:

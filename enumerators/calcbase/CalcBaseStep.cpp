@@ -280,7 +280,8 @@ int32_t RiseStart(const std::vector<float>& v, const RiseFoot& foot) {
 }
 
 // Mode 3: the foot of the rise within the maximum baseline length before the peak. A stimulus alone has no peak
-// to rise to and gets no baseline, as in mode 0.
+// to rise to and gets no baseline, as in mode 0. A noise peak on the course it stands on rose from nowhere: its
+// baseline is its own peak sample (RoseFromNowhere), which ends the event before it and is no event itself.
 bool MeasureFoot(StepState& s, const StepSettings& p, SampleCursor& channel, int32_t e, float value,
                  EventBCalcBase& out) {
   int32_t from = std::max(s.lowestFrom, SubTicksSat(e, p.maxBaselineTicks));
@@ -322,6 +323,13 @@ bool MeasureFoot(StepState& s, const StepSettings& p, SampleCursor& channel, int
     out.baseStartTick = SubTicksSat(e, 1);
     out.baseEndTick = out.baseStartTick;
     out.polarity = 1.0f;
+    return true;
+  }
+  if (foot.withinNoise && s.pendingStimulus.kind == kEventEmpty) {
+    out.baseline = value;
+    out.baseStartTick = e;
+    out.baseEndTick = e;
+    out.polarity = static_cast<float>(foot.polarity);
     return true;
   }
   // The foot's mean lies between samples, within the float range.

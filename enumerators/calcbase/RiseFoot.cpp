@@ -121,6 +121,8 @@ struct Rise {
   mutable bool troughOnAReturn = false;    // and its answer
   mutable std::vector<double> sums;        // sums[j]: the sum of the blocks before j, and moments[j] that of each
   mutable std::vector<double> moments;     // times its index: worked out when first asked (FallOver)
+  mutable bool outran = false;  // the search stopped where samples cut short hold no course beyond a block
+  mutable bool endsARise = false;  // some block ends a rise beyond the noise (a knee, or a return's bottom)
 
   double at(int32_t k) const { return y[static_cast<size_t>(k)]; }
 
@@ -249,6 +251,7 @@ struct Rise {
         if (fastestFrom(k) < (knees.empty() ? 0.0 : knees.front().first)) break;
         if (cutShort && end == static_cast<int32_t>(y.size()) && k + std::max(k, lag) > end - 1) {
           searched = true;
+          outran = true;
           break;
         }
         const int32_t beyond = std::min(k + std::max(k, lag), end - 1);
@@ -261,6 +264,7 @@ struct Rise {
         // A foot lies below the rise from it: no block nearer the top lies lower by more than the noise.
         if (pace > 0.0 && at(k) <= nearer + blockAllowance &&
             CourseIsSlower(k, tail > head ? lows[head] : k, beyond)) {
+          endsARise = true;
           knees.emplace_back(pace, k);
           std::push_heap(knees.begin(), knees.end());
         }
@@ -305,9 +309,9 @@ RiseFoot FindRiseFoot(const float* v, int32_t count, double peak, const RiseFoot
     for (int32_t j = 0; j < 4; ++j) lows[j] = std::min(lows[j], y[static_cast<size_t>(k + j)]);
   for (; k < end; ++k) lows[0] = std::min(lows[0], y[static_cast<size_t>(k)]);
   const double lowest = std::min(std::min(lows[0], lows[1]), std::min(lows[2], lows[3]));
-  // The noise, measured over these blocks. Where they are too few for a dozen differences at the full lag, the
-  // shorter lag lets the event's own curvature swell the measure, and an earlier walk's measure may hold an event
-  // too: each only overstates the noise, so the smaller of the two stands.
+  // The noise, measured over these blocks. Where they are too few for a dozen differences at the full lag, a shorter
+  // lag misjudges it (an event's own curvature swells it; noise with a longer memory than that lag moves little
+  // within it): the last walk long enough measured it at its own time scale, and that measure stands.
   const int32_t lag = std::max(rules.lagBlocks, 1);
   const bool fullLag = blocks >= 12 * lag;
   double measured = BlockNoise(y, rules.lagBlocks, 256);
@@ -315,8 +319,8 @@ RiseFoot FindRiseFoot(const float* v, int32_t count, double peak, const RiseFoot
   if (fullLag) {
     foot.noise = {measured, within};
   } else if (known.block > 0.0) {
-    measured = std::min(measured, known.block);
-    within = std::min(within, known.within);
+    measured = known.block;
+    within = known.within;
   }
   // A sample's noise is no less than its rounding to single precision.
   const double blockNoise = std::max(measured, std::fabs(peak) * FLT_EPSILON);
@@ -348,7 +352,9 @@ RiseFoot FindRiseFoot(const float* v, int32_t count, double peak, const RiseFoot
             -1,
             false,
             {},
-            {}};
+            {},
+            false,
+            false};
   int32_t knee = rise.Knee();
   // Past the knee the rise may go on: within a few blocks (the knee's block still holds part of it), straight (the
   // signal beyond falls nearer the pace the rise came down to the knee at than a flat course), or bent (the knee is a
@@ -391,6 +397,7 @@ RiseFoot FindRiseFoot(const float* v, int32_t count, double peak, const RiseFoot
     if (std::fabs(slope) * (n - 1) > rise.blockAllowance) level -= slope * middle;
   }
   if (!(level < top)) level = ref;
+  foot.withinNoise = !rise.endsARise && !rise.outran && !(top - level > rise.allowance);
   foot.found = true;
   foot.level = foot.polarity * level;
   foot.first = count - (farthest + 1) * width;

@@ -27,6 +27,7 @@ struct RiseFoot {
   double polarity = 1.0;  // +1 the peak lies above the samples just before it, -1 below
   int32_t first = 0;      // the stretch's first sample
   int32_t last = 0;       // its last: the last sample of the foot's block, nearest the peak
+  bool withinNoise = false;  // a noise peak on the course it stands on: no event of its own
   RiseFootNoise noise;    // the noise, where these samples were enough to measure it
 };
 
@@ -40,25 +41,27 @@ struct RiseFoot {
 // them. What the noise allows: a drop from the peak sample (the largest of the top's n samples) sqrt(2 ln n) of a
 // sample's SD plus two of a block's, a difference of two blocks 2 sqrt(2) of a block's.
 //   The foot is the knee of the rise: the block below the top from which the signal rose to the peak at the steepest
-// pace beyond what the noise allows, among the blocks that end a rise: none nearer the peak lies lower; beyond it, over
-// as long as the rise took, the signal falls no faster than the rise came down to it (a course the event rode on,
-// whatever its slope, goes on beyond its foot; a block on the rise, or on one slope with the peak, has a steeper fall
-// beyond it); and it is not the bottom of a current of the other sign whose return rose to the peak (that current fell
-// into it no slower, to a block, than it rose out of it). Such a bottom also ends the course beyond a block, a block
-// short of it: what lies past it is that current, an artefact before a response, not the course. The search ends at the
-// first block above the peak, an earlier event's fall, and, where the samples were cut short, at the first block
-// whose course beyond, as long as the rise took, they do not hold (a rise that long is not known to have a foot
-// there: the bottom of a current whose slow return rose to the peak). No such block: the peak rose from the course
-// within its own block (a noise peak). The rise goes on past its knee while the next block lies lower than the course
-// beyond takes it by more than the noise (a rise within a few blocks), while that course falls at over half the rise's
-// pace (a straight rise), or while it falls beyond the noise and faster than the course as far again beyond it (a
-// shoulder on a longer rise: the lines fitted over the two bend), never onto the bottom of such a return. The level is
-// the course's at the foot, over the blocks from the foot on, as many as the rise took (at least the lag), within the
-// noise of the foot's: their mean, or their least-squares line's value at the foot where it moves over them beyond the
-// noise.
+// pace beyond what the noise allows, among the blocks that end a rise: none nearer the peak lies lower; beyond it,
+// over as long as the rise took, the signal falls no faster than the rise came down to it (a course the event rode
+// on, whatever its slope, goes on beyond its foot; a block on the rise, or on one slope with the peak, has a steeper
+// fall beyond it); and it is not the bottom of a current of the other sign whose return rose to the peak (that
+// current fell into it no slower, to a block, than it rose out of it). Such a bottom also ends the course beyond a
+// block, a block short of it: what lies past it is that current, an artefact before a response, not the course. The
+// search ends at the first block above the peak, an earlier event's fall, and, where the samples were cut short, at
+// the first block whose course beyond, as long as the rise took, they do not hold (a rise that long is not known to
+// have a foot there: the bottom of a current whose slow return rose to the peak). No such block: the peak rose from
+// the course within its own block. Where no block ends a rise at all (none the bottom of a return either), the search
+// was not cut short, and the peak stands above the course it rose from by no more than the noise allows a drop from
+// it, it is a noise peak on that course (withinNoise): an event's rise, however fast, stands beyond the noise
+// somewhere. The rise goes on past its knee while the next block lies lower than the course beyond takes it by more
+// than the noise (a rise within a few blocks), while that course falls at over half the rise's pace (a straight
+// rise), or while it falls beyond the noise and faster than the course as far again beyond it (a shoulder on a longer
+// rise: the lines fitted over the two bend), never onto the bottom of such a return. The level is the course's at the
+// foot, over the blocks from the foot on, as many as the rise took (at least the lag), within the noise of the
+// foot's: their mean, or their least-squares line's value at the foot where it moves over them beyond the noise.
 // Samples too few for a dozen third differences at the full lag (a peak within a few milliseconds of the one before,
-// as in a burst) measure the noise from differences over a shorter lag, where an event's own curvature swells them;
-// such a walk takes known, the noise the last walk long enough measured, where that is less.
+// as in a burst) cannot measure the noise at its own time scale: such a walk takes known, the noise the last walk long
+// enough measured, and measures it over a shorter lag only where no walk has yet.
 RiseFoot FindRiseFoot(const float* v, int32_t count, double peak, const RiseFootRules& rules,
                       const RiseFootNoise& known = {});
 

@@ -203,8 +203,8 @@ TEST(CycleEventsTruth, EveryShownColumnMatchesTheShapesValues) {
   EXPECT_GE(battery.found, battery.findPeaks);
 }
 
-// Noise alone, detected upward at two standard deviations: whatever the detector takes for an event, its
-// height is read at its peak and stands above its baseline.
+// Noise alone, detected upward at two standard deviations: whatever the detector takes for an event and gets a row
+// (most are noise peaks and get none), its height is read at its peak and stands above its baseline.
 TEST(CycleEventsTruth, UpwardDetectionReportsNoDownwardHeightOnNoise) {
   ASSERT_TRUE(testsupport::HostBuilt());
   std::vector<double> samples(60000);
@@ -221,7 +221,7 @@ TEST(CycleEventsTruth, UpwardDetectionReportsNoDownwardHeightOnNoise) {
   size_t rows = 0;
   for (size_t r = 1; r < table.size() && !table[r].empty() && table[r][0] == std::to_string(r); ++r, ++rows)
     EXPECT_GT(std::atof(table[r][c].c_str()), 0.0) << "event " << r;
-  EXPECT_GT(rows, 10u);
+  EXPECT_GE(rows, 5u);
 }
 
 }  // namespace
