@@ -410,12 +410,11 @@ TEST(CalcBaseStep, NoisePeakOnAReturnLongerThanTheStretchReadsFromTheReturn) {
   EXPECT_LE(far * 100, 200) << far << " read from the bottom:" << cases;
 }
 
-}  // namespace
-
 // The highest sample of a millisecond on the top or the fall of a slow current (rising over 1 to 8 ms, decaying over
 // 20 to 100 ms, 20 to 60 noise SDs, at 20 kHz in blocks of 0.2 ms), 1 to 30 ms past the current's peak, is noise on
 // that course: it rose from nowhere (its baseline is its own peak), and the current keeps its foot. A current of 8
-// to 12 SDs rising there in 0.2 to 1 ms is an event: both are measured from where they rose. Upward and downward; all but one in 50 of each.
+// to 12 SDs rising there in 0.2 to 1 ms is an event: both are measured from where they rose. Upward and downward;
+// all but one in 50 of each.
 TEST(CalcBaseStep, NoisePeakOnACurrentRoseFromNowhereAnEventThereDidNot) {
   int wrong[2] = {0, 0};
   std::string cases;
@@ -453,3 +452,5 @@ TEST(CalcBaseStep, NoisePeakOnACurrentRoseFromNowhereAnEventThereDidNot) {
   EXPECT_LE(wrong[0] * 50, 100) << cases;
   EXPECT_LE(wrong[1] * 50, 100) << cases;
 }
+
+}  // namespace
