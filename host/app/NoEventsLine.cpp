@@ -10,6 +10,7 @@
 #include "host/app/EventRecordFormat.h"
 #include "host/app/EventRun.h"
 #include "host/app/HeightFindingMost.h"
+#include "host/app/JudgedRows.h"
 #include "host/app/StimulusLine.h"
 #include "host/app/TurnedDetection.h"
 #include "host/common/MessageText.h"
@@ -58,10 +59,17 @@ std::vector<std::string> PlacesAt(const AnalysisFindings& f, double height) {
   return places;
 }
 
-// The events the analysis finds at another minimum height; -1 when it does not run.
+// The rows the analysis gives with `call`, where every one is an action potential (JudgeRows); 0
+// otherwise: a setting whose rows are not all events is no advice.
+int32_t EventsWith(const AnalysisFindings& f, const std::wstring& call) {
+  return call.empty() ? 0 : JudgeRows(f, call).Count();
+}
+
+// The events the analysis finds at another minimum height, every row an action potential; -1 when
+// it does not run.
 int32_t FoundAt(const AnalysisFindings& f, double height) {
   const std::wstring call = CallAt(f, height);
-  return call.empty() ? -1 : EventsFound(f.data, f.formulaClass, call);
+  return call.empty() ? -1 : EventsWith(f, call);
 }
 
 std::string FoundWords(const AnalysisFindings& f, int32_t found) {
@@ -70,6 +78,11 @@ std::string FoundWords(const AnalysisFindings& f, int32_t found) {
 }
 
 std::vector<double> SmallerWidths(double width);
+
+// Where no setting tried gives rows that are all action potentials, why, plainly: the trace's peaks
+// point down where it reaches farther below its rest than above (DownwardWords), else the peaks the
+// detector passes are the noise's or stand on the events' own course.
+std::string NoActionPotentialsText(const AnalysisFindings& f, const std::wstring& type);
 
 // The peaks the detector call finds at a minimum height without a minimum width.
 int32_t PeaksWithoutWidth(const AnalysisFindings& f, const std::wstring& detector, double height) {
@@ -99,7 +112,7 @@ std::string NarrowAboveNoiseText(const AnalysisFindings& f, double reach, double
   const std::string at = ": at " + HeightText(height, recording, static_cast<size_t>(f.channel)) + " (setting 1006 = " +
                          host::ExactNumberText(height) + ") ";
   const std::wstring call = CallAt(f, height);
-  const int32_t already = EventsFound(f.data, f.formulaClass, call);
+  const int32_t already = EventsWith(f, call);
   if (already >= peaks) return at + FoundWords(f, already);
   const int32_t id = f.Setting(kTypeSetting) == L"1" ? kCardiacWidthSetting : kNeuronWidthSetting;
   double sampling = 0.0;  // ms
@@ -108,7 +121,7 @@ std::string NarrowAboveNoiseText(const AnalysisFindings& f, double reach, double
   int32_t kept = 0;
   for (const double w : SmallerWidths(f.SettingNumber(id))) {
     if (!(w > sampling)) break;
-    kept = EventsFound(f.data, f.formulaClass, CallWithArgument(call, 2, w));
+    kept = EventsWith(f, CallWithArgument(call, 2, w));
     if (kept >= peaks) {
       width = w;
       break;
@@ -149,7 +162,9 @@ std::string InNoiseText(const AnalysisFindings& f) {
                            "them out";
   if (most <= 0) {
     const std::string narrow = NarrowAboveNoiseText(f, reach, span);
-    return text + (narrow.empty() ? ", but the analysis finds no peak that rises and falls by more" : narrow);
+    if (!narrow.empty()) return text + narrow;
+    return text + ", but no minimum height above it gives action potentials alone" +
+           NoActionPotentialsText(f, f.Setting(kTypeSetting));
   }
   return text + ": at " + HeightText(best, recording, channel) + " (setting 1006 = " + host::ExactNumberText(best) + ") " +
          FoundWords(f, most);
@@ -180,17 +195,26 @@ std::string HeightAtPeaksText(const AnalysisFindings& f) {
 }
 
 // "; no peak rises and falls by the minimum height: the highest that does is 0.0912 V (91.2 mV), and
-// a minimum height (setting 1006) below that finds it", for a call that finds no peak whatever its
-// width.
+// a minimum height (setting 1006) below that finds it: at 0.091 V (91 mV) (setting 1006 = 0.091) the
+// width filter keeps 1", for a call that finds no peak whatever its width: the height given is the
+// highest one rounded down to two figures, where its rows are action potentials alone; where they
+// are not, why (NoActionPotentialsText).
 std::string NoPeakText(const AnalysisFindings& f, const std::wstring& call) {
   const host::Recording& recording = f.data->Data();
   const size_t channel = static_cast<size_t>(f.channel);
   const double height = std::min(f.SettingNumber(kHeightSetting), ChannelSpan(recording, channel));
   const double highest = HighestHeightFound(f.data, f.formulaClass, call, height);
   if (!(highest > 0.0)) return "; no peak rises and falls by any height";
-  return "; no peak rises and falls by the minimum height: the highest that does is " +
-         HeightText(std::stod(host::NumberText(highest, 3)), recording, channel) +
-         ", and a minimum height (setting 1006) below that finds it";
+  const std::string text = "; no peak rises and falls by the minimum height: the highest that does is " +
+                           HeightText(std::stod(host::NumberText(highest, 3)), recording, channel);
+  const double step = std::pow(10.0, std::floor(std::log10(highest)) - 1.0);
+  const double below = std::stod(host::NumberText(std::floor(highest / step) * step, 2));
+  const int32_t found = FoundAt(f, below);
+  if (found <= 0)
+    return text + ", and no minimum height below that gives action potentials alone" +
+           NoActionPotentialsText(f, f.Setting(kTypeSetting));
+  return text + ", and a minimum height (setting 1006) below that finds it: at " + HeightText(below, recording, channel) +
+         " (setting 1006 = " + host::ExactNumberText(below) + ") " + FoundWords(f, found);
 }
 
 // The widths tried below the width filter's minimum, from the largest: 1, 2 and 5 times the powers
@@ -217,7 +241,7 @@ std::string SmallerWidthText(const AnalysisFindings& f, const std::wstring& call
   int32_t most = 0, last = 0, chosen = 0;
   double widest = 0.0, previous = 0.0;
   for (const double w : SmallerWidths(f.SettingNumber(id))) {
-    const int32_t kept = EventsFound(f.data, f.formulaClass, CallWithArgument(call, 2, w));
+    const int32_t kept = EventsWith(f, CallWithArgument(call, 2, w));
     if (kept > 0 && kept == last) {
       chosen = kept, widest = previous;
       break;
@@ -252,7 +276,7 @@ std::string RateDoubtText(const AnalysisFindings& f) {
 // "; or the width filter off (setting 1036 = f), ...: the peak detector then keeps 12", where the
 // detector with the minimum width as its own (its third argument) keeps any; empty otherwise.
 std::string FilterOffText(const AnalysisFindings& f, const std::wstring& call, int32_t widthId) {
-  const int32_t kept = EventsFound(f.data, f.formulaClass, CallWithArgument(call, 2, f.SettingNumber(widthId)));
+  const int32_t kept = EventsWith(f, CallWithArgument(call, 2, f.SettingNumber(widthId)));
   if (kept <= 0) return std::string();
   return "; or the width filter off (setting 1036 = f), which leaves the minimum width to the peak detector: a peak "
          "counts where it falls by the minimum height no sooner than half that width after its top, and the peak "
@@ -280,10 +304,12 @@ std::string UnfilteredPeaksText(const AnalysisFindings& f, int32_t widthId) {
   const std::string rate = RateDoubtText(f);
   if (!rate.empty()) return found + ", peaks of their own rather than pieces of wider ones" + rate;
   const std::string smaller = SmallerWidthText(f, DetectorCall(*f.data, kWidthFilter), widthId, peaks);
-  return found + ", peaks of their own rather than pieces of wider ones" +
-         (smaller.empty() ? ", though no smaller minimum width (" + widthSetting + ") keeps them"
-                          : ": a smaller minimum width (" + widthSetting + ") keeps them" + smaller) +
-         FilterOffText(f, call, widthId);
+  const std::string off = FilterOffText(f, call, widthId);
+  if (!smaller.empty())
+    return found + ", peaks of their own rather than pieces of wider ones: a smaller minimum width (" + widthSetting +
+           ") keeps them" + smaller + off;
+  const std::string none = ", but no smaller minimum width (" + widthSetting + ") keeps action potentials alone";
+  return found + none + (off.empty() ? NoActionPotentialsText(f, widthId == kCardiacWidthSetting ? L"1" : L"5") : off);
 }
 
 // The minimum width that drops peaks: the width filter's when it is on; without it the peak
@@ -313,7 +339,8 @@ std::string WidthText(const AnalysisFindings& f, const std::wstring& type) {
   if (!lower.empty()) return dropped + lower;
   // Peaks of their own, which a smaller minimum width keeps.
   const std::string smaller = peaks > 0 ? SmallerWidthText(f, call, id, peaks) : "";
-  return smaller.empty() ? dropped : dropped + ": a smaller minimum width (" + setting + ") keeps them" + smaller;
+  if (!smaller.empty()) return dropped + ": a smaller minimum width (" + setting + ") keeps them" + smaller;
+  return dropped + ", and no smaller minimum width keeps action potentials alone" + NoActionPotentialsText(f, type);
 }
 
 // How far the trace reaches below the level it holds longest (the rest between events, told
@@ -351,14 +378,10 @@ std::string PointDownText(const AnalysisFindings& f, const Reaches& reaches) {
          HeightText(std::stod(host::NumberText(reaches.above, 3)), recording, channel) + " above it";
 }
 
-// Where the trace's events point down (and reach farther than the minimum height), the types that
-// measure upward peaks find none of them, only the noise on the rest between: "; the trace's peaks
-// point down: ...", with the cycle detector's downward search that finds them (FindDownward; its
-// interval at most the type's minimum width, the events' time scale as the user gave it) and how
-// many it finds. Empty otherwise.
-std::string DownwardText(const AnalysisFindings& f, const std::wstring& type) {
-  const Reaches reaches = ChannelReaches(f);
-  if (!(reaches.Down() && reaches.below > f.SettingNumber(kHeightSetting))) return std::string();
+// "; the trace's peaks point down: ...", with the cycle detector's downward search that finds them
+// (FindDownward; its interval at most the type's minimum width, the events' time scale as the user
+// gave it) and how many it finds.
+std::string DownwardWords(const AnalysisFindings& f, const std::wstring& type, const Reaches& reaches) {
   const double width = f.SettingNumber(type == L"1" ? kCardiacWidthSetting : kNeuronWidthSetting);
   const std::string name = type == L"1" ? "Cardiac Action Potential" : "Action Potential";
   const std::string text = PointDownText(f, reaches) + ", and " + name + " finds upward peaks only";
@@ -366,6 +389,51 @@ std::string DownwardText(const AnalysisFindings& f, const std::wstring& type) {
   if (search.found <= 0) return text;
   return text + ": find them as downward events with General - Unstimulated, --type 0 --set \"1010=" +
          search.detection + "\" (it finds " + std::to_string(search.found) + ")";
+}
+
+// Where the trace's events point down (and reach farther than the minimum height), the types that
+// measure upward peaks find none of them, only the noise on the rest between: DownwardWords.
+// Empty otherwise.
+std::string DownwardText(const AnalysisFindings& f, const std::wstring& type) {
+  const Reaches reaches = ChannelReaches(f);
+  if (!(reaches.Down() && reaches.below > f.SettingNumber(kHeightSetting))) return std::string();
+  return DownwardWords(f, type, reaches);
+}
+
+std::string NoActionPotentialsText(const AnalysisFindings& f, const std::wstring& type) {
+  const Reaches reaches = ChannelReaches(f);
+  if (reaches.below > reaches.above) return DownwardWords(f, type, reaches);
+  const host::Recording& recording = f.data->Data();
+  const size_t channel = static_cast<size_t>(f.channel);
+  return "; the peaks it passes are no action potentials: they rise by no more than the noise swings (" +
+         HeightText(TypedHeight(NoiseReach(recording, channel)), recording, channel) +
+         "), or rest on another event's plateau or fall";
+}
+
+// "; 2 of them are no action potentials: ...", where some of the analysis's own rows are not
+// (JudgeRows), with the lowest minimum height out of the noise whose rows all are and that finds
+// the most, else the width that keeps them (NarrowAboveNoiseText), else why none does. Empty where
+// every row is an action potential.
+std::string NotActionPotentialsText(const AnalysisFindings& f) {
+  const JudgedRows own = JudgeRows(f, CallAt(f, f.SettingNumber(kHeightSetting)));
+  if (own.rows <= 0 || own.AllEvents()) return std::string();
+  const host::Recording& recording = f.data->Data();
+  const size_t channel = static_cast<size_t>(f.channel);
+  const double reach = NoiseReach(recording, channel), span = ChannelSpan(recording, channel);
+  const int32_t others = own.rows - own.events;
+  const std::string text = "; " + std::to_string(others) + " of them " +
+                           (others == 1 ? "is no action potential" : "are no action potentials") +
+                           ": an amplitude (APA) below the noise's reach (" +
+                           HeightText(TypedHeight(reach), recording, channel) +
+                           ") or below 0, or a resting level (RMP) on another event's plateau or fall";
+  const HeightFound best = HeightFindingMost(reach, span, [&](double h) { return FoundAt(f, h); });
+  if (best.found > 0)
+    return text + ": at " + HeightText(best.height, recording, channel) + " (setting 1006 = " +
+           host::ExactNumberText(best.height) + ") " + FoundWords(f, best.found);
+  const std::string narrow = NarrowAboveNoiseText(f, reach, span);
+  if (!narrow.empty()) return text + narrow;
+  return text + ", and no minimum height out of the noise gives action potentials alone" +
+         NoActionPotentialsText(f, f.Setting(kTypeSetting));
 }
 
 // For the cycle detector searching upward on a trace whose events point down: "; the trace's
@@ -463,6 +531,7 @@ std::string NoEventsLine(const AnalysisFindings& f) {
     std::string why = heights ? DownwardText(f, type) : type == L"0" || type == L"2" ? CycleDownwardText(f) : "";
     if (why.empty() && heights) why = InNoiseText(f);
     if (why.empty() && heights) why = HeightAtPeaksText(f);
+    if (why.empty() && heights) why = NotActionPotentialsText(f);
     return why.empty() ? why : "found " + std::to_string(f.rows) + (f.rows == 1 ? " event" : " events") + why;
   }
   const std::string head = "found 0 events";

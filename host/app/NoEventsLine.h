@@ -39,8 +39,10 @@ struct AnalysisFindings {
 // Evoked Response in the noise, that (the stimulus height first); with events of Cardiac Action Potential
 // or Action Potential on a trace whose peaks point down, at a minimum height in the noise, or at one
 // within the noise's reach of the events' own rise and fall (some of them missed), a line saying
-// that; with events of an upward cycle search on a trace whose peaks point down, the same. Empty
-// otherwise.
+// that; with events of an upward cycle search on a trace whose peaks point down, the same; with
+// rows of Cardiac Action Potential or Action Potential that are not all action potentials (JudgeRows),
+// that. A height or width the line gives for those types is one whose rows, the analysis run again
+// with it, are all action potentials; where none is, the line says why. Empty otherwise.
 std::string NoEventsLine(const AnalysisFindings& findings);
 
 }  // namespace ondara_host

@@ -163,7 +163,9 @@ host::HostPtr<host::DataDocument> TurnedOver(const host::Recording& recording, s
 // and how many it finds, measured from the rest, the level the channel holds longest (an
 // artefact and a response are brief beside it), when the analysis run on the channel turned over
 // measures responses (of at least the height that search finds them at, where it finds any: a
-// minimum height above the responses misses them either way up); empty otherwise.
+// minimum height above the responses misses them either way up, or at its own minimum height);
+// where the search's height measures fewer of them than that, they are within the noise's reach,
+// and the words say so instead of the search. Empty otherwise.
 std::string DownwardResponseWords(const AnalysisFindings& f, int32_t found) {
   const host::Recording& recording = f.data->Data();
   const size_t channel = static_cast<size_t>(f.channel);
@@ -175,11 +177,16 @@ std::string DownwardResponseWords(const AnalysisFindings& f, int32_t found) {
     return std::string();
   }
   const DownwardSearch search = FindDownward(f, 2.0);
-  const int32_t responses = MeasureStimuli(f, turned.Get(), search.found > 0 ? search.threshold : 0.0).responses;
+  const int32_t atSearch = search.found > 0 ? MeasureStimuli(f, turned.Get(), search.threshold).responses : 0;
+  const int32_t responses = std::max(atSearch, MeasureStimuli(f, turned.Get()).responses);
   if (responses <= found) return std::string();
   const std::string text = "; turned over, " + std::to_string(responses) + " of them have one: the responses point "
                            "down, and Evoked Response measures upward ones only";
-  if (search.found <= 0) return text;
+  // Responses the search passes over swing no further than the noise: no threshold finds them alone.
+  if (atSearch < responses)
+    return text + "; they are no bigger than the noise swings (" +
+           HeightText(TypedHeight(NoiseReach(recording, channel)), recording, channel) +
+           "), and no threshold finds them alone";
   const double rest = ChannelLongestLevel(recording, channel, ChannelNoiseSd(recording, channel));
   return text + ": find them as events of their own with General - Unstimulated, measured from the rest, --type 0 "
          "--set \"1010=" + search.detection + "\" --set 1039=1 --set 1040=" + host::NumberText(rest, 3) + " (it finds " +

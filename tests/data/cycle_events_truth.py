@@ -787,7 +787,7 @@ def noisy_cardiac_shapes():
     hint = {"noise": "the peaks it passes are the noise's own, and a minimum height above that leaves them out: at "
                      "0.081 V (81 mV) (setting 1006 = 0.081) the width filter keeps 3",
             "none": "which swings by up to 0.12 V (120 mV) here: the peaks it passes are the noise's own, and a minimum "
-                    "height above that leaves them out, but the analysis finds no peak that rises and falls by more"}
+                    "height above that leaves them out, but no minimum height above it gives action potentials alone"}
     for kind, points, percent, seed, settings, rows in (
             ("smooth", SMOOTH_CAP, 5, 35, "", [0, 1, -94.96, 4]),
             ("smooth", SMOOTH_CAP, 5, 35, "1006=0.06", [0, 1, 2, 3, 4]),

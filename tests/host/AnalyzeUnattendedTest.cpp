@@ -490,11 +490,13 @@ TEST_F(AnalyzeUnattended, EveryHintFollowedBringsTheEventsBack) {
        "0.081) the width filter keeps 4"}, L"--set 1006=0.081", 4},
       {L"\"" + minutes + L"\" --type 1", {"rather than pieces of wider ones; at 300000 Hz", "; at 300000 Hz, above the rates recordings are made at, the times read as "
        "seconds are most likely minutes, and widths count in them: put the times in seconds first\r\n"}, L"", 0},
-      {steps + L"--set 1006=0.099", {"the highest that does is 0.0948 V (94.8 mV), and a minimum height (setting 1006)"},
-       L"--set 1006=0.09", 1},
-      {steps + L"--set 1036=f --set 1006=0.099", {"the highest that does is 0.0948 V"}, L"--set 1006=0.09", 1},
-      {steps + L"--set 1001=0 --set 1035=0 --set 1006=0.099", {"the highest that does is 0.0948 V"},
-       L"--set 1006=0.09", 1},
+      {steps + L"--set 1006=0.099", {"the highest that does is 0.0948 V (94.8 mV), and a minimum height (setting 1006) "
+       "below that finds it: at 0.094 V (94 mV) (setting 1006 = 0.094) the width filter keeps 1\r\n"},
+       L"--set 1006=0.094", 1},
+      {steps + L"--set 1036=f --set 1006=0.099", {"0.0948 V", "(setting 1006 = 0.094) the peak detector finds 1\r\n"},
+       L"--set 1006=0.094", 1},
+      {steps + L"--set 1001=0 --set 1035=0 --set 1006=0.099", {"0.0948 V", "(setting 1006 = 0.094) the width filter"},
+       L"--set 1006=0.094", 1},
       {synaptic + L"--set \"1010=1 0 1 0.5 9 10 50 1 0 0\"", {"the third number is the direction", "; downward, --set \"1010=1 0 -1 0.5 9 10 50 1 0 0\", the detector finds 27\r\n"},
        L"--set \"1010=1 0 -1 0.5 9 10 50 1 0 0\"", 20},
   };
@@ -609,15 +611,20 @@ int AdvisedCount(const std::string& line) {
 // deeper than they are, or searched upward, with settings typed as no double holds them (0.3), with a threshold in
 // the noise (2 standard deviations: turned, it finds the noise's swings too), and with a minimum height that counts
 // a channel's own numbers (one row each, as deep as they are), and population spikes searched in a window shorter
-// than the search's own reach, or wholly within or past the spike (each measured whole once followed), and upright
-// action potentials at a minimum height a little above most of them (the rows the noise lifts above it, or none).
+// than the search's own reach, or wholly within or past the spike (each measured whole once followed), upright
+// action potentials at a minimum height a little above most of them (the rows the noise lifts above it, or none),
+// the plateau in noise of 3 mV at minimum heights of 3 and 5 standard deviations, whose rows on a
+// repolarisation come back with a line, and at one out of the noise, and responses pointing down no further than
+// their noise swings (no threshold finds them alone). A line asking for a smaller or a higher setting gives its
+// value, and one on events that point down says so.
 TEST_F(AnalyzeUnattended, EveryLineFollowedOnAGeneratedShapeBringsBackItsEvents) {
   ASSERT_TRUE(testsupport::HostBuilt());
   for (uint32_t seed = 1; seed <= 3; ++seed) {
     const testsupport::HintRecording shapes[] = {
         testsupport::CardiacPlateau(seed), testsupport::InvertedSpikes(seed), testsupport::DownwardResponses(seed),
         testsupport::InwardCurrents(seed, "Time [s],Im [pA]"), testsupport::InwardCurrents(seed, "Time [s],Im"),
-        testsupport::UpwardResponses(seed), testsupport::PopulationSpikes(seed), testsupport::UprightSpikes(seed)};
+        testsupport::UpwardResponses(seed), testsupport::PopulationSpikes(seed), testsupport::UprightSpikes(seed),
+        testsupport::CardiacPlateau(seed, 3.0), testsupport::DownwardResponses(seed, 1.5)};
     const std::wstring spikes = L"--type 4 --set 1000=3 --set 1028=0.01 ";
     const std::wstring evoked = L"--type 3 --set 1000=3 --set 1002=0.01 --set 1008=20 ";
     const std::vector<std::wstring> options[] = {
@@ -635,7 +642,9 @@ TEST_F(AnalyzeUnattended, EveryLineFollowedOnAGeneratedShapeBringsBackItsEvents)
          evoked + L"--set 1006=0.011", evoked + L"--set 1006=0.03"},
         {spikes + L"--set 1008=0.5", spikes + L"--set 1007=5 --set 1008=5.5", spikes + L"--set 1007=150 --set 1008=200"},
         {L"--type 5 --set 1006=0.1", L"--type 1 --set 1006=0.1", L"--type 5 --set 1036=f --set 1006=0.1",
-         L"--type 5 --set 1035=0.5 --set 1006=0.098"}};
+         L"--type 5 --set 1035=0.5 --set 1006=0.098"},
+        {L"--type 1 --set 1006=0.01", L"--type 1 --set 1006=0.015", L"--type 1 --set 1006=0.03"},
+        {evoked + L"--set 1006=0.002"}};
     for (size_t shape = 0; shape < std::size(shapes); ++shape) {
       const testsupport::HintRecording& events = shapes[shape];
       const std::wstring file = testsupport::WriteTempText(events.text);
@@ -649,6 +658,21 @@ TEST_F(AnalyzeUnattended, EveryLineFollowedOnAGeneratedShapeBringsBackItsEvents)
                                       run.output.find("peaks point down"), run.output.find("lies in the noise")});
         const std::string said = run.output.substr(line == std::string::npos ? 0 : line);
         const std::wstring advice = AdvisedOptions(said);
+        // A line that asks for a smaller or a higher setting gives its value; one of a type that
+        // measures upward peaks on events that point down says so.
+        const wchar_t type = option[option.find(L"--type ") + 7];
+        if (line != std::string::npos && (said.find(" a smaller ") != std::string::npos ||
+                                          said.find(" a higher ") != std::string::npos)) {
+          EXPECT_FALSE(advice.empty()) << name << "\n" << said;
+        }
+        if (line != std::string::npos && events.height < 0.0 && (type == L'1' || type == L'3' || type == L'5')) {
+          EXPECT_NE(std::string::npos, said.find("point down")) << name << "\n" << said;
+        }
+        // A line saying that no setting finds the events alone has nothing to follow.
+        if (advice.empty() && said.find(" alone") != std::string::npos) {
+          ++lines;
+          continue;
+        }
         // Rows without a line are the events themselves.
         if (advice.empty()) {
           followed = run;
@@ -657,7 +681,6 @@ TEST_F(AnalyzeUnattended, EveryLineFollowedOnAGeneratedShapeBringsBackItsEvents)
           EXPECT_TRUE(NumbersAsTyped(Utf8(advice))) << name << "\n" << said;
           ASSERT_TRUE(RunHost(L"analyze --table --recording \"" + file + L"\" " + option + L" " + advice, followed));
         }
-        const wchar_t type = option[option.find(L"--type ") + 7];
         const bool cycles = type == L'0' || type == L'2' || type == L'3' || advice.find(L"1010=") != std::wstring::npos;
         const std::vector<double> heights =
             ColumnValues(followed.output, type == L'4' ? "PopSpikeHeight" : cycles ? "Height" : "APA");
@@ -673,7 +696,7 @@ TEST_F(AnalyzeUnattended, EveryLineFollowedOnAGeneratedShapeBringsBackItsEvents)
           EXPECT_NEAR(events.rest, rests[i], 10.0) << name << " row " << i + 1;
         }
       }
-      EXPECT_LT(0, lines) << "seed " << seed << " shape " << shape << ": no line names a change";
+      EXPECT_LT(0, lines) << "seed " << seed << " shape " << shape << ": no line names a change or says none works";
       DeleteFileW(file.c_str());
     }
   }

@@ -31,11 +31,12 @@ double Drawn(uint32_t& seed, double low, double high) { return low + (high - low
 
 }  // namespace
 
-HintRecording CardiacPlateau(uint32_t seed) {
+HintRecording CardiacPlateau(uint32_t seed, double noiseSd) {
   uint32_t draw = seed;
   const double rates[] = {2000.0, 5000.0, 10000.0};
   const double rate = rates[static_cast<int>(NextUniform(draw) * 3)];
-  const double plateau = Drawn(draw, 150.0, 250.0), noise = Drawn(draw, 2.0, 3.0);
+  const double plateau = Drawn(draw, 150.0, 250.0), drawn = Drawn(draw, 2.0, 3.0);
+  const double noise = noiseSd > 0.0 ? noiseSd : drawn;
   const auto at = [plateau](double t) {
     const double ms = std::fmod(t, 1.0) * 1000.0 - 200.0;  // from each action potential's start
     if (ms < 0.0) return -85.0;
@@ -79,7 +80,7 @@ HintRecording UprightSpikes(uint32_t seed) {
   return {Rows(20000.0, 1.0, noise, seed, at), 10, -65.0, 95.0};
 }
 
-HintRecording DownwardResponses(uint32_t seed) {
+HintRecording DownwardResponses(uint32_t seed, double noiseSd) {
   uint32_t draw = seed;
   const double depth = Drawn(draw, 6.0, 10.0), peak = Drawn(draw, 2.0, 4.0);
   const auto at = [depth, peak](double t) {
@@ -91,7 +92,7 @@ HintRecording DownwardResponses(uint32_t seed) {
     if (late > 0.0) v -= depth * (late / tau) * std::exp(1.0 - late / tau);
     return v;
   };
-  return {Rows(20000.0, 1.7, 0.3, seed, at), 16, -60.0, -depth};
+  return {Rows(20000.0, 1.7, noiseSd, seed, at), 16, -60.0, -depth};
 }
 
 HintRecording UpwardResponses(uint32_t seed) {

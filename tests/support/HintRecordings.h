@@ -19,8 +19,8 @@ struct HintRecording {
 
 // Four cardiac action potentials 1 s apart from -85 mV: a 2 ms rise to +30 mV, a fall to +10 mV,
 // a plateau falling as a parabola to -30 mV over 150-250 ms and a 50 ms repolarisation, at 2, 5 or
-// 10 kHz, with white noise of 2-3 mV.
-HintRecording CardiacPlateau(uint32_t seed);
+// 10 kHz, with white noise of 2-3 mV, or of `noiseSd` mV where it is above 0.
+HintRecording CardiacPlateau(uint32_t seed, double noiseSd = 0.0);
 
 // Neuronal action potentials 95 mV high turned over, as an inverted amplifier records them: a
 // resting level of +65 mV, each spike a 1 ms dip to -30 mV and a 3 mV overshoot back over 2 ms,
@@ -34,8 +34,8 @@ HintRecording UprightSpikes(uint32_t seed);
 
 // Evoked responses that point down: 16 stimuli 100 ms apart from 0.05 s, each a +25 mV artefact
 // of 0.3 ms, then a response of -6 to -10 mV (an alpha function peaking 2-4 ms after the stimulus)
-// from a rest of -60 mV, at 20 kHz, with white noise of 0.3 mV.
-HintRecording DownwardResponses(uint32_t seed);
+// from a rest of -60 mV, at 20 kHz, with white noise of 0.3 mV, or of `noiseSd` mV.
+HintRecording DownwardResponses(uint32_t seed, double noiseSd = 0.3);
 
 // Evoked responses that point up: 16 stimuli 100 ms apart from 0.05 s, each a +25 mV artefact of
 // 0.3 ms, then a response of 10-14 mV (an alpha function peaking 2 ms after the stimulus) from a
