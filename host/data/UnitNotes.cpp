@@ -52,6 +52,12 @@ Quantity QuantityOf(std::string_view name) {
   return Quantity::Unknown;
 }
 
+// What a unit measures: a current (A with or without a prefix), a voltage (V), or neither.
+Quantity QuantityOfUnit(std::string_view unit) {
+  const std::wstring base = SplitUnitText(WideFromUtf8(unit)).baseUnit;
+  return base == L"A" ? Quantity::Current : base == L"V" ? Quantity::Voltage : Quantity::Unknown;
+}
+
 // A unit a data frame spelt into the name with '_' or '.' for its brackets ("I_pA", "Im..pA."):
 // the name before it and the unit, a known one of two letters or more (not "V_m"); false otherwise.
 bool SplitSpeltUnit(std::string_view name, std::string_view* bare, std::string_view* unit) {
@@ -151,6 +157,16 @@ std::string UnitNote(std::string_view name, std::string_view units, double large
            BracketAdvice(name, largest);
   if (IsKnownUnitText(WideFromUtf8(units))) return std::string();
   return channel + " has the unknown unit " + QuoteInput(units) + " in [ ]" + read + Suggestion(units, "; did you mean ");
+}
+
+std::string KeyedUnitForm(std::string_view name, std::string_view unit, double largest) {
+  std::string_view bare, own;
+  if ((SplitParenthesisedUnit(name, &bare, &own) || SplitSpeltUnit(name, &bare, &own)) &&
+      IsKnownUnitText(WideFromUtf8(own)))
+    return BracketForm(bare, own);
+  const Quantity quantity = QuantityOf(name);
+  if (quantity == Quantity::Unknown || quantity == QuantityOfUnit(unit)) return BracketForm(name, unit);
+  return BracketForm(name, FittingUnits(quantity, largest)[0]);
 }
 
 std::string TimeUnitNote(double period) {

@@ -65,8 +65,8 @@ TEST(RecordingReader, TabsAndRateWithoutTimeColumn) {
   EXPECT_EQ(Parse("A\n1\n2\n\n\n", 10.0).records.size(), 1u);
 }
 
-// The header (the first line of *text) with the cell named `name`, as it stands or without its
-// unit, written as `form`.
+// The header (the first line of *text) with the cell named `name`, as it stands, without its unit
+// or with the unit spelt after it with '_' or '.', written as `form`.
 void Rename(std::string* text, const std::string& name, const std::string& form) {
   const size_t end = std::min(text->find_first_of("\r\n"), text->size());
   for (size_t at = 0, stop = 0; at < end; at = stop + 1) {
@@ -74,7 +74,10 @@ void Rename(std::string* text, const std::string& name, const std::string& form)
     std::string cell = text->substr(at, stop - at);
     cell.erase(std::remove_if(cell.begin(), cell.end(), [](char c) { return c == '"'; }), cell.end());
     const std::string bare = cell.substr(0, cell.find(" ["));
-    if (cell == name || bare.substr(0, bare.find(" (")) == name) return void(text->replace(at, stop - at, form));
+    const bool spelt = cell.size() > name.size() && cell.compare(0, name.size(), name) == 0 &&
+                       (cell[name.size()] == '_' || cell[name.size()] == '.');
+    if (cell == name || spelt || bare.substr(0, bare.find(" (")) == name)
+      return void(text->replace(at, stop - at, form));
   }
 }
 
@@ -113,11 +116,17 @@ bool FollowHeaderAdvice(const std::string& said, std::string* text, double* rate
   return true;
 }
 
-// A refusal of the header's layout, followed: the file then reads.
+// A refusal of the header's layout, followed: the file then reads, a current ("I...") in a unit of
+// current and a voltage ("V...") in one of voltage.
 void ExpectHeaderReadsWhenFollowed(std::string text, double rate, const std::string& said) {
   if (!FollowHeaderAdvice(said, &text, &rate)) return;
   try {
-    Parse(text, rate);
+    const Recording r = Parse(text, rate);
+    for (const ChannelInfo& channel : r.channels) {
+      const wchar_t quantity = channel.title[0] == L'I' ? L'A' : channel.title[0] == L'V' ? L'V' : 0;
+      EXPECT_TRUE(channel.units.empty() || quantity == 0 || channel.units.back() == quantity)
+          << said << "\nfollowed: " << text;
+    }
   } catch (const RecordingFileError& e) {
     ADD_FAILURE() << said << "\nfollowed: " << text << "\n" << e.what();
   }
@@ -202,6 +211,9 @@ TEST(RecordingReader, MalformedTextNamesLineAndColumn) {
       {"Vm;Im\n(mV);(pA)\n1;2\n", 2, 1, "as 'Vm [mV]', 'Im [pA]', and remove line 2", 1000.0},
       {"Time [s],Vm [mV]\ns,mV\n0,1\n0.1,2\n", 2, 1,
        "line 2 holds units under the header, which gives each column's unit already: remove line 2"},
+      {"\"Time [s]\"\t\"Vm [mV]\"\r\n[s]\t[mV]\r\n0\t1\r\n0.1\t2\r\n", 2, 1, "unit already: remove line 2"},
+      {"Cell 3\nTime [s];Vm [mV]\n(s);(mV)\n0;1\n0,1;2\n", 1, 1, "line 3 holds units under the header, which gives "
+       "each column's unit already: remove line 3"},
       // Units in the header for some columns only, or in parentheses: the bracket form of each
       // column the header leaves without; without a Time column the rate too.
       {"Time [s]\tVm [mV]\tIm\r\ns\tmV\tpA\r\n0\t1\t2\r\n0.1\t2\t3\r\n", 2, 1,
@@ -220,6 +232,20 @@ TEST(RecordingReader, MalformedTextNamesLineAndColumn) {
       {"Sampling rate,20000\nUnits,mV\nVm\n1\n2\n", 1, 1,
        "remove the lines before it, write the unit line 2 gives in brackets in the header, as 'Vm [mV]', and give "
        "the sampling rate line 1 holds with --rate 20000"},
+      // A unit given as a key goes to the channels of its quantity; a current's is the one its
+      // values fit, a unit in the name its own; a header of names that are units is no units row.
+      {"Sampling rate,20000\nUnits,mV\nTime [s],Im\n0,-120\n0.0001,340\n0.0002,-480\n", 1, 1,
+       "the header looks to be line 3: remove the lines before it, write each channel's unit in brackets in the header, "
+       "as 'Im [pA]' (line 2 gives mV)"},
+      {"Sampling rate,20000\nUnits,mV\nVm,Im..pA.\n-65,-120\n-64,340\n", 1, 1, "as 'Vm [mV]', 'Im [pA]' (line 2 "
+       "gives mV), and give the sampling rate line 1 holds with --rate 20000"},
+      {"Units\tpA\nTime [s]\tCurrent\tV\n0\t-120\t-0.065\n0.1\t340\t-0.07\n", 1, 1,
+       "as 'Current [pA]', 'V [V]' (line 1 gives pA)"},
+      {"Sampling rate,20000\nUnits,mV\nV,I\n1,2\n3,4\n", 1, 1, "the header looks to be line 3: remove the lines "
+       "before it, write each channel's unit in brackets in the header, as 'V [mV]', 'I [pA]' (line 2 gives mV)"},
+      {"Sampling rate,20000 Hz\nUnits,mV\nVm\n1\n2\n", 1, 1, "the header looks to be line 3: remove the lines before "
+       "it, write the unit line 2 gives in brackets in the header, as 'Vm [mV]', and give the sampling rate line 1 "
+       "holds with --rate 20000"},
       {"Units;[pA]\nTime [s];Im;Vm [mV]\n0;1;2\n0.1;2;3\n", 1, 1, "remove the lines before it, write the unit line 1 gives "
        "in brackets in the header, as 'Im [pA]'"},
       {"Recording of cell 3\n\nTime [s],Vm [mV]\n0,1\n0.1,2\n", 1, 1,
