@@ -48,7 +48,8 @@ TEST(RecordingReader, TimeColumnGivesTickPeriodAndBlankLineStartsRecord) {
   EXPECT_EQ((std::vector<std::string>{"channel Vm has no unit in [ ]: its values are read as base units, so heights "
                                       "and thresholds count its own numbers: give its unit in brackets, as 'Vm [mV]'",
                                       "the Time column has no unit in [ ]: its values are read as seconds, a sampling "
-                                      "rate of 10 Hz; if they are in ms, the rate is 10000 Hz: divide them by 1000"}),
+                                      "rate of 10 Hz, below the rates recordings are made at: they are most likely ms, "
+                                      "which give 10000 Hz: divide them by 1000 and head the column 'Time [s]'"}),
             notes);
 }
 
@@ -421,6 +422,79 @@ TEST(RecordingReader, TimesUnderAnyHeadingAreNeverAnalysedSilently) {
       }
 }
 
+// A note on times without a unit, followed: the first column multiplied or divided as it says and
+// headed as it says. False for a note that names no such change.
+bool FollowTimeNote(const std::string& note, std::string* text) {
+  const size_t times = std::max(note.find("divide them by "), note.find("multiply them by "));
+  const size_t heading = note.find("head the column '");
+  if (times == std::string::npos || heading == std::string::npos) return false;
+  const double by = std::atof(note.c_str() + note.find(" by ", times) + 4);
+  const double factor = note.compare(times, 6, "divide") == 0 ? 1.0 / by : by;
+  const size_t open = heading + 17;
+  const size_t header = text->find('\n');
+  std::string followed = note.substr(open, note.find('\'', open) - open) +
+                         text->substr(text->find_first_of(",;\t"), header - text->find_first_of(",;\t"));
+  for (size_t start = header + 1, end = 0; start < text->size(); start = end + 1) {
+    end = std::min(text->find('\n', start), text->size());
+    const std::string line = text->substr(start, end - start);
+    const size_t cut = line.find_first_of(",;\t");
+    char time[32] = "";
+    if (cut != std::string::npos) std::snprintf(time, sizeof time, "%.17g", std::atof(line.c_str()) * factor);
+    followed += "\n" + (cut == std::string::npos ? line : time + line.substr(cut));
+  }
+  *text = followed + "\n";
+  return true;
+}
+
+// A note on times without a unit, followed, leaves times in seconds at the rate the note gives
+// and no note on them.
+void ExpectTimesReadWhenFollowed(std::string text, const std::string& note) {
+  if (!FollowTimeNote(note, &text)) return;
+  const size_t give = note.find("which give ");
+  std::vector<std::string> notes;
+  RecordingReadOptions noting;
+  noting.notes = &notes;
+  const Recording r = ParseRecordingText(text, "test.csv", noting);
+  EXPECT_NEAR(1.0, r.records.at(0).tickPeriod * std::atof(note.c_str() + give + 11), 1e-5) << note << "\n" << text;
+  for (const std::string& again : notes) EXPECT_EQ(std::string::npos, again.find("Time column")) << again;
+}
+
+// Times without a unit, written in ms or minutes at the rates recordings are made at, are named
+// in that unit (minutes at the lowest rates as likely as seconds), and the note followed reads them
+// at their rate; times in seconds are never said to be most likely another unit.
+TEST(RecordingReader, TimesWithoutUnitNameTheUnitTheirRateImplies) {
+  std::mt19937 random(11);
+  const double typical[] = {1000, 2000, 5000, 10000, 20000, 25000, 40000, 50000, 100000};
+  for (int i = 0; i < 40; ++i) {
+    const double logRate = std::uniform_real_distribution<>(std::log(1e3), std::log(1e5))(random);
+    const double rate = i < 9 ? typical[i] : std::round(std::exp(logRate));
+    for (const double perSecond : {1000.0, 1.0 / 60, 1.0}) {
+      std::string text = "time,Im [pA]\n";
+      char row[64];
+      for (int k = 0; k < 30; ++k) {
+        std::snprintf(row, sizeof row, "%.9g,%d\n", k / rate * perSecond, k % 5);
+        text += row;
+      }
+      std::vector<std::string> notes;
+      RecordingReadOptions noting;
+      noting.notes = &notes;
+      ParseRecordingText(text, "test.csv", noting);
+      const std::string where = std::to_string(rate) + " Hz, " + std::to_string(perSecond) + " a second";
+      ASSERT_EQ(1u, notes.size()) << where;
+      const std::string& note = notes[0];
+      if (perSecond == 1.0) {
+        EXPECT_EQ(std::string::npos, note.find("most likely")) << note << where;
+        continue;
+      }
+      const bool named = perSecond > 1.0 ? note.find("they are most likely ms") != std::string::npos
+                                         : note.find("they are most likely minutes") != std::string::npos ||
+                                               (rate < 3400 && note.find("if they are minutes") != std::string::npos);
+      EXPECT_TRUE(named) << note << where;
+      ExpectTimesReadWhenFollowed(text, note);
+    }
+  }
+}
+
 // What the reader assumes is said one line each: a unit left out or unknown (read as the base
 // unit, with the known unit it most plainly stands for) and a Time column not starting at 0.
 TEST(RecordingReader, NotesNameEachAssumption) {
@@ -476,14 +550,19 @@ TEST(RecordingReader, NotesNameEachAssumption) {
       {"t,V [V]\n0,1\n0.1,2\n0.2,3\n", {"the first column 't' rises evenly, by 0.1 a line, as times do, and is read as a "
                                        "channel: if it holds the times in seconds, rename it Time [s] and give no rate"},
        1000.0},
-      // Milliseconds in a Time column without a unit: the rate they give shows it.
+      // Times without a unit in ms or minutes: the rate they give shows it, and the note says so.
       {"Time,Im [pA]\n0,1\n0.05,2\n\n0,3\n0.1,4\n",
-       {"the Time column has no unit in [ ]: its values are read as seconds, a sampling rate of 20 Hz; if they are in "
-        "ms, the rate is 20000 Hz: divide them by 1000"}},
-      // Minutes (at 20 kHz) read as seconds give a rate beyond those recordings are sampled at.
+       {"the Time column has no unit in [ ]: its values are read as seconds, a sampling rate of 20 Hz, below the rates "
+        "recordings are made at: they are most likely ms, which give 20000 Hz: divide them by 1000 and head the column "
+        "'Time [s]'"}},
       {"time,Im [pA]\n0,1\n8.3333333e-07,2\n1.6666667e-06,3\n",
-       {"the Time column has no unit in [ ]: its values are read as seconds, a sampling rate of 1.2e+06 Hz; if they "
-        "are in minutes, the rate is 20000 Hz: multiply them by 60"}},
+       {"the Time column has no unit in [ ]: its values are read as seconds, a sampling rate of 1.2e+06 Hz, above the "
+        "rates recordings are made at: they are most likely minutes, which give 20000 Hz: multiply them by 60 and head "
+        "the column 'time [s]'"}},
+      // Minutes at 1 kHz read as 60 kHz, a rate recordings in seconds are made at too.
+      {"TIME,Im [pA]\n0,1\n1.6666667e-05,2\n3.3333333e-05,3\n",
+       {"the Time column has no unit in [ ]: its values are read as seconds, a sampling rate of 60000 Hz; if they are "
+        "minutes, which give 1000 Hz, multiply them by 60 and head the column 'TIME [s]'"}},
       {"Time [s],E [\xCE\xBCV],R [\xCE\xA9],Q [\xE2\x80\xB0],P [mmHg],T [\xC2\xB0" "C],D [%]\n0,1,2,3,4,5,6\n0.1,1,2,3,4,5,6\n", {}},
       {"Time [s],V [V]\n5,1\n5.1,2\n\n7,1\n7.1,2\n", {"the Time column starts at 5 s" + fromStart}},
       {"Time [s],V [V]\n0,1\n0.1,2\n\n10,1\n10.1,2\n", {"the Time column starts at 10 s in record 2" + fromStart}},
@@ -495,6 +574,7 @@ TEST(RecordingReader, NotesNameEachAssumption) {
     noting.rateHz = c.rate;
     ParseRecordingText(c.text, "test.csv", noting);
     EXPECT_EQ(c.notes, notes) << c.text;
+    if (!notes.empty()) ExpectTimesReadWhenFollowed(std::string(c.text), notes.back());
     // Each unit advised, written in brackets, leaves no note on its channel, and its largest value
     // reads as a current or a voltage is recorded.
     for (const std::string& note : notes) {
