@@ -310,14 +310,35 @@ std::string KeyedUnitWords(std::string_view first, std::string_view rest, int he
          std::string(unit) + ")";
 }
 
-// A first line that is not the header, when a line after it reads as one: a title line. A units
-// row under that header is named too, else a unit a line before it gives as a key and its value
+// A first line set apart by blank lines (or lines of separators only) above samples of another
+// number of columns than it names: a title above samples that no header names. Nothing for
+// another layout.
+HeaderFault UnheadedSamplesFault(std::string_view line, std::string_view rest) {
+  int number = 2;
+  for (; !rest.empty() && FirstLine(rest).find_first_not_of(" \t,;") == std::string_view::npos; ++number)
+    rest = AfterFirstLine(rest);
+  const LineCells samples = SplitLine(FirstLine(rest)), first = SplitLine(line);
+  const auto named =
+      std::count_if(first.cells.begin(), first.cells.end(), [](std::string_view cell) { return !cell.empty(); });
+  bool blanks = false;
+  if (number == 2 || rest.empty() || !HoldsOnlyNumbers(samples, &blanks) || blanks ||
+      samples.cells.size() == static_cast<size_t>(named))
+    return {};
+  return {1, 1, "the first line " + QuoteInput(line) + " is not the header, and no header line names the samples " +
+                    "from line " + std::to_string(number) + ": write one in place of lines 1 to " +
+                    std::to_string(number - 1) + ", naming their " + std::to_string(samples.cells.size()) +
+                    " columns, as " + kHeaderExample + " (or \"Vm [mV]\" with --rate HZ)"};
+}
+
+// A first line that is not the header, when a line after it reads as one: a title line (or
+// when blank lines set it apart from samples no header names). A units row under that header is
+// named too, else a unit a line before it gives as a key and its value
 // (KeyedUnitWords), and with no rate given, where the header needs one, that (the one the lines
 // before it held, if any).
 HeaderFault TitleLineFault(std::string_view line, std::string_view rest, bool rateGiven) {
   if (ReadsAsHeader(line)) return {};
   const int number = HeaderLineAfter(rest);
-  if (number == 0) return {};
+  if (number == 0) return UnheadedSamplesFault(line, rest);
   const LineCells header = SplitLine(LineAfter(rest, number)), row = SplitLine(LineAfter(rest, number + 1));
   const bool unitsRow = IsUnitsRow(row, header.cells.size());
   return {1, 1, "the first line " + QuoteInput(line) + " is not the header; the header looks to be line " +

@@ -88,6 +88,13 @@ bool Advises(const std::string& said, const std::string& change) {
   return at != std::string::npos && (after == said.size() || said[after] == ',' || said[after] == ';');
 }
 
+// Where the line after the first `lines` lines of text starts.
+size_t NthLineStart(const std::string& text, int lines) {
+  size_t at = 0;
+  for (int i = 0; i < lines && at < text.size(); ++i) at = std::min(text.find('\n', at), text.size() - 1) + 1;
+  return at;
+}
+
 // A refusal of the header's layout, followed as a user does: the units it names written in brackets
 // in the header, the units row it names and the lines before the header removed, and the rate it
 // names given ("HZ": any). False for a refusal that asks for another change.
@@ -95,6 +102,18 @@ bool FollowHeaderAdvice(const std::string& said, std::string* text, double* rate
   const std::string looks = "the header looks to be line ", units = "in brackets in the header, as ";
   const size_t at = said.find(looks), unitsAt = said.find(units), removeAt = said.find("remove line ");
   const size_t given = std::min(said.find("rate with --rate "), said.find("holds with --rate "));
+  const size_t place = said.find("write one in place of lines 1 to ");
+  if (place != std::string::npos) {  // a header naming as many channels as it says
+    const size_t samples = NthLineStart(*text, std::atoi(said.c_str() + place + 33));
+    const char separator = text->find('\t', samples) != std::string::npos ? '\t'
+                           : text->find(';', samples) != std::string::npos ? ';' : ',';
+    std::string header = "V1 [mV]";
+    for (int i = 2; i <= std::atoi(said.c_str() + said.find("naming their ") + 13); ++i)
+      header += separator + ("V" + std::to_string(i) + " [mV]");
+    *text = header + "\n" + text->substr(samples);
+    *rate = 1000.0;
+    return true;
+  }
   const bool before = at != std::string::npos && Advises(said, ": remove the lines before it");
   if (!before && removeAt == std::string::npos && given == std::string::npos) return false;
   const int header = before ? std::atoi(said.c_str() + at + looks.size()) : 1;
@@ -252,6 +271,13 @@ TEST(RecordingReader, MalformedTextNamesLineAndColumn) {
       {"Recording of cell 3\n\nTime [s],Vm [mV]\n0,1\n0.1,2\n", 1, 1,
        "the first line 'Recording of cell 3' is not the header; the header looks to be line 3: remove the lines before it"},
       {"Recording of cell 3;;\n;;\nTime [s];Vm [mV];Im [pA]\n0;1;2\n1;2;3\n", 1, 1, "the header looks to be line 3"},
+      // A title line set apart from samples that no header names, padded or not.
+      {"Recording\n\n0,1\n1,2\n", 1, 1, "the first line 'Recording' is not the header, and no header line names the "
+       "samples from line 3: write one in place of lines 1 to 2, naming their 2 columns, as \"Time [s],Vm [mV]\" (or "
+       "\"Vm [mV]\" with --rate HZ)"},
+      {"Recording of cell 3;;\n;;\n\n0;1;2\n1;2;3\n", 1, 1, "from line 4: write one in place of lines 1 to 3, naming "
+       "their 3 columns"},
+      {"Cell 3\r\n\r\n1\t2\r\n3\t4\r\n", 1, 1, "write one in place of lines 1 to 2, naming their 2 columns", 1000.0},
       // A header without a Time column after them needs the rate, padded or not.
       {"Recording of cell 3\n\nVm [mV];Im [pA]\n1;2\n3;4\n", 1, 1, "the header looks to be line 3: remove the "
        "lines before it, and give the sampling rate with --rate HZ, as the header has no Time column"},
