@@ -6,6 +6,7 @@
 #include "host/data/FirstColumnPrivate.h"
 #include "host/data/UnitNotesPrivate.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <vector>
@@ -157,36 +158,6 @@ std::string WithUnits(const LineCells& header, const LineCells& units) {
   return words;
 }
 
-// The line, among the first few after the first, that reads as the header: one naming the Time
-// column, or a line without numbers above a first line of samples that has as many cells (the line
-// above it where that is a units row under it); a blank line is none. 0 when none does.
-int HeaderLineAfter(std::string_view rest) {
-  LineCells above;
-  for (int number = 2; number <= kHeaderSearchLines + 1 && !rest.empty(); ++number) {
-    const std::string_view line = FirstLine(rest);
-    rest = AfterFirstLine(rest);
-    if (line.find_first_not_of(" \t") == std::string_view::npos) {
-      above = LineCells();
-      continue;
-    }
-    if (ReadsAsHeader(line)) return number;
-    const LineCells cells = SplitLine(line), next = SplitLine(FirstLine(rest));
-    bool blanks = false;
-    if (HoldsOnlyNumbers(cells, &blanks)) return 0;
-    const bool samplesNext = !FirstLine(rest).empty() && HoldsOnlyNumbers(next, &blanks);
-    if (samplesNext && next.cells.size() == cells.cells.size())
-      return number > 2 && IsUnitsRow(cells, above.cells.size()) ? number - 1 : number;
-    above = cells;
-  }
-  return 0;
-}
-
-// The line `number` (from 2) of the text after the first line.
-std::string_view LineAfter(std::string_view rest, int number) {
-  for (; number > 2; --number) rest = AfterFirstLine(rest);
-  return FirstLine(rest);
-}
-
 // The sampling rate, Hz, a line gives as a key and its value: a key naming a sampling rate or
 // frequency ("Sampling rate", "Sample rate [kHz]", "SamplingFrequency (Hz)"), then a number above 0,
 // in Hz, or in kHz or MHz where the key or the value names that unit. 0 for any other line.
@@ -212,6 +183,51 @@ double KeyedRate(std::string_view line) {
   if (unit.empty() || unit == "Hz") return rate;
   if (unit == "kHz" || unit == "KHz") return rate * 1e3;
   return unit == "MHz" ? rate * 1e6 : 0.0;
+}
+
+// The unit a line gives as a key and its value ("Units,mV"): a key "Unit" or "Units", then a unit
+// known to the host, bare or in brackets; empty for any other line.
+std::string_view KeyedUnit(std::string_view line) {
+  const LineCells split = SplitLine(line);
+  if (split.cells.size() < 2 || !(EqualsNoCase(split.cells[0], "unit") || EqualsNoCase(split.cells[0], "units")))
+    return std::string_view();
+  return IsUnitCell(split.cells[1]) ? Unbracketed(split.cells[1]) : std::string_view();
+}
+
+// Whether a line gives a sampling rate or a unit as a key and its value ("Units,mV").
+bool GivesKeyedValue(std::string_view line) { return KeyedRate(line) > 0.0 || !KeyedUnit(line).empty(); }
+
+// The line, among the first few after the first, that reads as the header: one naming the Time
+// column, or a line without numbers above a first line of samples that has as many cells (the line
+// above it where that is a units row under it, and no key with its value); a blank line is none.
+// 0 when none does.
+int HeaderLineAfter(std::string_view rest) {
+  LineCells above;
+  std::string_view aboveLine;
+  for (int number = 2; number <= kHeaderSearchLines + 1 && !rest.empty(); ++number) {
+    const std::string_view line = FirstLine(rest);
+    rest = AfterFirstLine(rest);
+    if (line.find_first_not_of(" \t") == std::string_view::npos) {
+      above = LineCells();
+      continue;
+    }
+    if (ReadsAsHeader(line)) return number;
+    const LineCells cells = SplitLine(line), next = SplitLine(FirstLine(rest));
+    bool blanks = false;
+    if (HoldsOnlyNumbers(cells, &blanks)) return 0;
+    const bool samplesNext = !FirstLine(rest).empty() && HoldsOnlyNumbers(next, &blanks);
+    if (samplesNext && next.cells.size() == cells.cells.size())
+      return number > 2 && IsUnitsRow(cells, above.cells.size()) && !GivesKeyedValue(aboveLine) ? number - 1 : number;
+    above = cells;
+    aboveLine = line;
+  }
+  return 0;
+}
+
+// The line `number` (from 2) of the text after the first line.
+std::string_view LineAfter(std::string_view rest, int number) {
+  for (; number > 2; --number) rest = AfterFirstLine(rest);
+  return FirstLine(rest);
 }
 
 // ", and give the sampling rate line 1 holds with --rate 20000, as the header has no Time column",
@@ -256,46 +272,73 @@ std::string UnitsRowWords(const LineCells& header, const LineCells& row, int num
                               ", and remove " + at);
 }
 
-// The unit a line gives as a key and its value ("Units,mV"): a key "Unit" or "Units", then a unit
-// known to the host, bare or in brackets; empty for any other line.
-std::string_view KeyedUnit(std::string_view line) {
-  const LineCells split = SplitLine(line);
-  if (split.cells.size() < 2 || !(EqualsNoCase(split.cells[0], "unit") || EqualsNoCase(split.cells[0], "units")))
-    return std::string_view();
-  return IsUnitCell(split.cells[1]) ? Unbracketed(split.cells[1]) : std::string_view();
+// The largest magnitude among the first values in a column (from 0) of the samples.
+double LargestValue(std::string_view samples, char separator, size_t column) {
+  double largest = 0.0;
+  for (const double value : ColumnValues(samples, separator, column, kFirstValuesJudged))
+    largest = std::max(largest, std::fabs(value));
+  return largest;
 }
 
 // ", write the unit line 2 gives in brackets in the header, as 'Vm [mV]'": the unit the first line
 // before the header (at `header`, after `first`, in `rest`) to give one as a key and its value
-// gives, written for the first two channels the header leaves without a unit, which removing the
-// lines before it would leave read in their own numbers. Empty where no line gives one, or each
-// channel has its own.
+// gives, written for the first two channels the header leaves without a unit in brackets, which
+// removing the lines before it would leave read in their own numbers; a channel whose name holds
+// its own unit, or stands for a quantity the unit does not measure, gets the unit that fits it
+// (KeyedUnitForm), and then the words name the units each. Empty where no line gives one, or
+// each channel has its own.
 std::string KeyedUnitWords(std::string_view first, std::string_view rest, int header, const LineCells& headings) {
-  std::string_view unit = KeyedUnit(first);
+  std::string_view unit = KeyedUnit(first), samples = rest;
   int holder = 1;
-  for (int number = 2; number < header && unit.empty(); ++number, rest = AfterFirstLine(rest))
-    unit = KeyedUnit(FirstLine(rest)), holder = number;
+  for (int number = 2; number <= header; ++number, samples = AfterFirstLine(samples))
+    if (unit.empty() && number < header) unit = KeyedUnit(FirstLine(samples)), holder = number;
   if (unit.empty()) return std::string();
   std::string forms;
+  bool keyed = true;
   int named = 0;
   for (size_t i = 0; i < headings.cells.size() && named < 2; ++i) {
-    std::string_view bare, spelt;
     const std::string_view cell = headings.cells[i];
-    if (cell.empty() || NamesTime(cell) || GivesUnit(cell) || SplitParenthesisedUnit(cell, &bare, &spelt)) continue;
-    forms += (named++ > 0 ? ", " : "") + BracketForm(cell, unit);
+    if (cell.empty() || NamesTime(cell) || GivesUnit(cell)) continue;
+    const std::string form = KeyedUnitForm(cell, unit, LargestValue(samples, headings.separator, i));
+    keyed = keyed && form == BracketForm(cell, unit);
+    forms += (named++ > 0 ? ", " : "") + form;
   }
   if (forms.empty()) return std::string();
-  return ", write the unit line " + std::to_string(holder) + " gives in brackets in the header, as " + forms;
+  const std::string line = "line " + std::to_string(holder);
+  if (keyed) return ", write the unit " + line + " gives in brackets in the header, as " + forms;
+  return ", write each channel's unit in brackets in the header, as " + forms + " (" + line + " gives " +
+         std::string(unit) + ")";
 }
 
-// A first line that is not the header, when a line after it reads as one: a title line. A units
-// row under that header is named too, else a unit a line before it gives as a key and its value
+// A first line set apart by blank lines (or lines of separators only) above samples of another
+// number of columns than it names: a title above samples that no header names. Nothing for
+// another layout.
+HeaderFault UnheadedSamplesFault(std::string_view line, std::string_view rest) {
+  int number = 2;
+  for (; !rest.empty() && FirstLine(rest).find_first_not_of(" \t,;") == std::string_view::npos; ++number)
+    rest = AfterFirstLine(rest);
+  const LineCells samples = SplitLine(FirstLine(rest)), first = SplitLine(line);
+  const auto named =
+      std::count_if(first.cells.begin(), first.cells.end(), [](std::string_view cell) { return !cell.empty(); });
+  bool blanks = false;
+  if (number == 2 || rest.empty() || !HoldsOnlyNumbers(samples, &blanks) || blanks ||
+      samples.cells.size() == static_cast<size_t>(named))
+    return {};
+  return {1, 1, "the first line " + QuoteInput(line) + " is not the header, and no header line names the samples " +
+                    "from line " + std::to_string(number) + ": write one in place of lines 1 to " +
+                    std::to_string(number - 1) + ", naming their " + std::to_string(samples.cells.size()) +
+                    " columns, as " + kHeaderExample + " (or \"Vm [mV]\" with --rate HZ)"};
+}
+
+// A first line that is not the header, when a line after it reads as one: a title line (or
+// when blank lines set it apart from samples no header names). A units row under that header is
+// named too, else a unit a line before it gives as a key and its value
 // (KeyedUnitWords), and with no rate given, where the header needs one, that (the one the lines
 // before it held, if any).
 HeaderFault TitleLineFault(std::string_view line, std::string_view rest, bool rateGiven) {
   if (ReadsAsHeader(line)) return {};
   const int number = HeaderLineAfter(rest);
-  if (number == 0) return {};
+  if (number == 0) return UnheadedSamplesFault(line, rest);
   const LineCells header = SplitLine(LineAfter(rest, number)), row = SplitLine(LineAfter(rest, number + 1));
   const bool unitsRow = IsUnitsRow(row, header.cells.size());
   return {1, 1, "the first line " + QuoteInput(line) + " is not the header; the header looks to be line " +
@@ -312,8 +355,9 @@ bool HoldsANumber(const LineCells& line) {
   return false;
 }
 
-// What the line under the first shows of it: a first line followed by a blank line, or holding a
-// key and its value, is a title line where a later line reads as the header; above a units row it
+// What the line under the first shows of it: a first line followed by a blank line, holding a key
+// and its value or above a unit given as one ("Units,mV"), is a title line where a later line
+// reads as the header; above a units row it
 // is the header, which either gives each unit in brackets already or takes the row's where it gives
 // none, and without a Time column needs a rate.
 HeaderFault FirstRowFault(std::string_view line, const LineCells& header, std::string_view rest, bool rateGiven) {
@@ -322,7 +366,7 @@ HeaderFault FirstRowFault(std::string_view line, const LineCells& header, std::s
   bool blanks = false;
   if (row.find_first_not_of(" \t") == std::string_view::npos) return TitleLineFault(line, rest, rateGiven);
   if (HoldsOnlyNumbers(rowCells, &blanks)) return {};
-  if (HoldsANumber(header)) {
+  if (HoldsANumber(header) || !KeyedUnit(row).empty()) {
     const HeaderFault title = TitleLineFault(line, rest, rateGiven);
     if (!title.what.empty()) return title;
   }

@@ -32,7 +32,7 @@ struct HeaderFault {
 
 // What the first line and the lines after it (rest) plainly show of a file laid out otherwise
 // than header then samples: only numbers on the first line (no header), a title line before the
-// header, units on the line under it, a first heading left empty (a spreadsheet's index column),
+// header (or set apart by blank lines above samples no header names), units on the line under it, a first heading left empty (a spreadsheet's index column),
 // a separator at the end of the header. Nothing for a line that may be the header: a fault it
 // does not name is left to the reader. A units row is named with the bracket form of each heading
 // that gives no unit (only its removal where all do). Where no rate is given (`rateGiven`) and the

@@ -310,11 +310,11 @@ void Reader::NoteTimeStart(double firstTime) {
 }
 
 // Times without a unit are seconds: the rate they give is said once, so that times written in
-// milliseconds show as a rate a thousand times too low.
+// milliseconds or minutes show as a rate a thousand times too low or sixty times too high.
 void Reader::NoteTimeUnit(double period) {
   if (!mOptions.notes || mTimeUnitNoted) return;
   mTimeUnitNoted = true;
-  mOptions.notes->push_back(TimeUnitNote(period));
+  mOptions.notes->push_back(TimeUnitNote(mHeadings[0], period));
 }
 
 void Reader::ReadRow(std::string_view line) {

@@ -52,6 +52,12 @@ Quantity QuantityOf(std::string_view name) {
   return Quantity::Unknown;
 }
 
+// What a unit measures: a current (A with or without a prefix), a voltage (V), or neither.
+Quantity QuantityOfUnit(std::string_view unit) {
+  const std::wstring base = SplitUnitText(WideFromUtf8(unit)).baseUnit;
+  return base == L"A" ? Quantity::Current : base == L"V" ? Quantity::Voltage : Quantity::Unknown;
+}
+
 // A unit a data frame spelt into the name with '_' or '.' for its brackets ("I_pA", "Im..pA."):
 // the name before it and the unit, a known one of two letters or more (not "V_m"); false otherwise.
 bool SplitSpeltUnit(std::string_view name, std::string_view* bare, std::string_view* unit) {
@@ -119,6 +125,12 @@ std::string BracketAdvice(std::string_view name, double largest) {
   return words + (quantity == Quantity::Unknown ? " or " + whichever : " (or " + whichever + ")");
 }
 
+// Recordings are sampled at 1 to 100 kHz: times in ms read as seconds give 1 to 100 Hz, times in
+// minutes 60 kHz to 6 MHz, of which only those above the rates recordings are made at are surely
+// not seconds. Each bound leaves 1% for times rounded as written.
+constexpr double kHighestMsRate = 101.0;
+constexpr double kLowestMinutesRate = 59400.0;
+
 }  // namespace
 
 bool SplitParenthesisedUnit(std::string_view name, std::string_view* bare, std::string_view* unit) {
@@ -153,15 +165,29 @@ std::string UnitNote(std::string_view name, std::string_view units, double large
   return channel + " has the unknown unit " + QuoteInput(units) + " in [ ]" + read + Suggestion(units, "; did you mean ");
 }
 
-std::string TimeUnitNote(double period) {
+std::string KeyedUnitForm(std::string_view name, std::string_view unit, double largest) {
+  std::string_view bare, own;
+  if ((SplitParenthesisedUnit(name, &bare, &own) || SplitSpeltUnit(name, &bare, &own)) &&
+      IsKnownUnitText(WideFromUtf8(own)))
+    return BracketForm(bare, own);
+  const Quantity quantity = QuantityOf(name);
+  if (quantity == Quantity::Unknown || quantity == QuantityOfUnit(unit)) return BracketForm(name, unit);
+  return BracketForm(name, FittingUnits(quantity, largest)[0]);
+}
+
+std::string TimeUnitNote(std::string_view name, double period) {
   const double rate = 1.0 / period;
-  std::string note = "the Time column has no unit in [ ]: its values are read as seconds, a sampling rate of " +
-                     NumberText(rate) + " Hz";
-  // A rate below those recordings are made at reads as times in ms, one above as minutes.
-  if (rate < kLowestUsualRate)
-    note += "; if they are in ms, the rate is " + NumberText(rate * 1000) + " Hz: divide them by 1000";
+  const std::string note = "the Time column has no unit in [ ]: its values are read as seconds, a sampling rate of " +
+                           NumberText(rate) + " Hz";
+  const std::string seconds = " and head the column " + BracketForm(name, "s");
+  if (rate < kHighestMsRate)
+    return note + ", below the rates recordings are made at: they are most likely ms, which give " +
+           NumberText(rate * 1000) + " Hz: divide them by 1000" + seconds;
   if (rate > kHighestUsualRate)
-    note += "; if they are in minutes, the rate is " + NumberText(rate / 60) + " Hz: multiply them by 60";
+    return note + ", above the rates recordings are made at: they are most likely minutes, which give " +
+           NumberText(rate / 60) + " Hz: multiply them by 60" + seconds;
+  if (rate > kLowestMinutesRate)
+    return note + "; if they are minutes, which give " + NumberText(rate / 60) + " Hz, multiply them by 60" + seconds;
   return note;
 }
 

@@ -30,9 +30,16 @@ std::string UnitCharacterFault(std::string_view units, size_t* at);
 // unit.
 std::string UnitNote(std::string_view name, std::string_view units, double largest);
 
-// A Time column without a unit is read in seconds: the note giving the rate that makes, and where
-// that rate lies outside those recordings are sampled at (100 Hz to 200 kHz), the rate the times
-// give in ms or in minutes and the change that makes them seconds.
-std::string TimeUnitNote(double period);
+// The bracket form a channel without a unit in brackets is given where a line before the header
+// gives `unit` for the channels: the unit its name holds in parentheses or spelt with '_' or '.';
+// `unit` where the name stands for that unit's quantity or for none it tells; else (a current
+// given a voltage's unit, or the reverse) the likelier unit UnitNote gives for its largest value.
+std::string KeyedUnitForm(std::string_view name, std::string_view unit, double largest);
+
+// A Time column without a unit (headed `name`) is read in seconds: the note giving the rate that
+// makes; where that rate is one times in ms or in minutes give at the rates recordings are made at
+// (1 to 100 kHz), the unit they are most likely in (or may be, where seconds are as likely), the
+// rate they then give and the change that makes them seconds.
+std::string TimeUnitNote(std::string_view name, double period);
 
 }  // namespace host

@@ -48,7 +48,8 @@ TEST(RecordingReader, TimeColumnGivesTickPeriodAndBlankLineStartsRecord) {
   EXPECT_EQ((std::vector<std::string>{"channel Vm has no unit in [ ]: its values are read as base units, so heights "
                                       "and thresholds count its own numbers: give its unit in brackets, as 'Vm [mV]'",
                                       "the Time column has no unit in [ ]: its values are read as seconds, a sampling "
-                                      "rate of 10 Hz; if they are in ms, the rate is 10000 Hz: divide them by 1000"}),
+                                      "rate of 10 Hz, below the rates recordings are made at: they are most likely ms, "
+                                      "which give 10000 Hz: divide them by 1000 and head the column 'Time [s]'"}),
             notes);
 }
 
@@ -65,8 +66,8 @@ TEST(RecordingReader, TabsAndRateWithoutTimeColumn) {
   EXPECT_EQ(Parse("A\n1\n2\n\n\n", 10.0).records.size(), 1u);
 }
 
-// The header (the first line of *text) with the cell named `name`, as it stands or without its
-// unit, written as `form`.
+// The header (the first line of *text) with the cell named `name`, as it stands, without its unit
+// or with the unit spelt after it with '_' or '.', written as `form`.
 void Rename(std::string* text, const std::string& name, const std::string& form) {
   const size_t end = std::min(text->find_first_of("\r\n"), text->size());
   for (size_t at = 0, stop = 0; at < end; at = stop + 1) {
@@ -74,7 +75,10 @@ void Rename(std::string* text, const std::string& name, const std::string& form)
     std::string cell = text->substr(at, stop - at);
     cell.erase(std::remove_if(cell.begin(), cell.end(), [](char c) { return c == '"'; }), cell.end());
     const std::string bare = cell.substr(0, cell.find(" ["));
-    if (cell == name || bare.substr(0, bare.find(" (")) == name) return void(text->replace(at, stop - at, form));
+    const bool spelt = cell.size() > name.size() && cell.compare(0, name.size(), name) == 0 &&
+                       (cell[name.size()] == '_' || cell[name.size()] == '.');
+    if (cell == name || spelt || bare.substr(0, bare.find(" (")) == name)
+      return void(text->replace(at, stop - at, form));
   }
 }
 
@@ -84,6 +88,13 @@ bool Advises(const std::string& said, const std::string& change) {
   return at != std::string::npos && (after == said.size() || said[after] == ',' || said[after] == ';');
 }
 
+// Where the line after the first `lines` lines of text starts.
+size_t NthLineStart(const std::string& text, int lines) {
+  size_t at = 0;
+  for (int i = 0; i < lines && at < text.size(); ++i) at = std::min(text.find('\n', at), text.size() - 1) + 1;
+  return at;
+}
+
 // A refusal of the header's layout, followed as a user does: the units it names written in brackets
 // in the header, the units row it names and the lines before the header removed, and the rate it
 // names given ("HZ": any). False for a refusal that asks for another change.
@@ -91,6 +102,18 @@ bool FollowHeaderAdvice(const std::string& said, std::string* text, double* rate
   const std::string looks = "the header looks to be line ", units = "in brackets in the header, as ";
   const size_t at = said.find(looks), unitsAt = said.find(units), removeAt = said.find("remove line ");
   const size_t given = std::min(said.find("rate with --rate "), said.find("holds with --rate "));
+  const size_t place = said.find("write one in place of lines 1 to ");
+  if (place != std::string::npos) {  // a header naming as many channels as it says
+    const size_t samples = NthLineStart(*text, std::atoi(said.c_str() + place + 33));
+    const char separator = text->find('\t', samples) != std::string::npos ? '\t'
+                           : text->find(';', samples) != std::string::npos ? ';' : ',';
+    std::string header = "V1 [mV]";
+    for (int i = 2; i <= std::atoi(said.c_str() + said.find("naming their ") + 13); ++i)
+      header += separator + ("V" + std::to_string(i) + " [mV]");
+    *text = header + "\n" + text->substr(samples);
+    *rate = 1000.0;
+    return true;
+  }
   const bool before = at != std::string::npos && Advises(said, ": remove the lines before it");
   if (!before && removeAt == std::string::npos && given == std::string::npos) return false;
   const int header = before ? std::atoi(said.c_str() + at + looks.size()) : 1;
@@ -113,11 +136,17 @@ bool FollowHeaderAdvice(const std::string& said, std::string* text, double* rate
   return true;
 }
 
-// A refusal of the header's layout, followed: the file then reads.
+// A refusal of the header's layout, followed: the file then reads, a current ("I...") in a unit of
+// current and a voltage ("V...") in one of voltage.
 void ExpectHeaderReadsWhenFollowed(std::string text, double rate, const std::string& said) {
   if (!FollowHeaderAdvice(said, &text, &rate)) return;
   try {
-    Parse(text, rate);
+    const Recording r = Parse(text, rate);
+    for (const ChannelInfo& channel : r.channels) {
+      const wchar_t quantity = channel.title[0] == L'I' ? L'A' : channel.title[0] == L'V' ? L'V' : 0;
+      EXPECT_TRUE(channel.units.empty() || quantity == 0 || channel.units.back() == quantity)
+          << said << "\nfollowed: " << text;
+    }
   } catch (const RecordingFileError& e) {
     ADD_FAILURE() << said << "\nfollowed: " << text << "\n" << e.what();
   }
@@ -202,6 +231,9 @@ TEST(RecordingReader, MalformedTextNamesLineAndColumn) {
       {"Vm;Im\n(mV);(pA)\n1;2\n", 2, 1, "as 'Vm [mV]', 'Im [pA]', and remove line 2", 1000.0},
       {"Time [s],Vm [mV]\ns,mV\n0,1\n0.1,2\n", 2, 1,
        "line 2 holds units under the header, which gives each column's unit already: remove line 2"},
+      {"\"Time [s]\"\t\"Vm [mV]\"\r\n[s]\t[mV]\r\n0\t1\r\n0.1\t2\r\n", 2, 1, "unit already: remove line 2"},
+      {"Cell 3\nTime [s];Vm [mV]\n(s);(mV)\n0;1\n0,1;2\n", 1, 1, "line 3 holds units under the header, which gives "
+       "each column's unit already: remove line 3"},
       // Units in the header for some columns only, or in parentheses: the bracket form of each
       // column the header leaves without; without a Time column the rate too.
       {"Time [s]\tVm [mV]\tIm\r\ns\tmV\tpA\r\n0\t1\t2\r\n0.1\t2\t3\r\n", 2, 1,
@@ -220,11 +252,32 @@ TEST(RecordingReader, MalformedTextNamesLineAndColumn) {
       {"Sampling rate,20000\nUnits,mV\nVm\n1\n2\n", 1, 1,
        "remove the lines before it, write the unit line 2 gives in brackets in the header, as 'Vm [mV]', and give "
        "the sampling rate line 1 holds with --rate 20000"},
+      // A unit given as a key goes to the channels of its quantity; a current's is the one its
+      // values fit, a unit in the name its own; a header of names that are units is no units row.
+      {"Sampling rate,20000\nUnits,mV\nTime [s],Im\n0,-120\n0.0001,340\n0.0002,-480\n", 1, 1,
+       "the header looks to be line 3: remove the lines before it, write each channel's unit in brackets in the header, "
+       "as 'Im [pA]' (line 2 gives mV)"},
+      {"Sampling rate,20000\nUnits,mV\nVm,Im..pA.\n-65,-120\n-64,340\n", 1, 1, "as 'Vm [mV]', 'Im [pA]' (line 2 "
+       "gives mV), and give the sampling rate line 1 holds with --rate 20000"},
+      {"Units\tpA\nTime [s]\tCurrent\tV\n0\t-120\t-0.065\n0.1\t340\t-0.07\n", 1, 1,
+       "as 'Current [pA]', 'V [V]' (line 1 gives pA)"},
+      {"Sampling rate,20000\nUnits,mV\nV,I\n1,2\n3,4\n", 1, 1, "the header looks to be line 3: remove the lines "
+       "before it, write each channel's unit in brackets in the header, as 'V [mV]', 'I [pA]' (line 2 gives mV)"},
+      {"Sampling rate,20000 Hz\nUnits,mV\nVm\n1\n2\n", 1, 1, "the header looks to be line 3: remove the lines before "
+       "it, write the unit line 2 gives in brackets in the header, as 'Vm [mV]', and give the sampling rate line 1 "
+       "holds with --rate 20000"},
       {"Units;[pA]\nTime [s];Im;Vm [mV]\n0;1;2\n0.1;2;3\n", 1, 1, "remove the lines before it, write the unit line 1 gives "
        "in brackets in the header, as 'Im [pA]'"},
       {"Recording of cell 3\n\nTime [s],Vm [mV]\n0,1\n0.1,2\n", 1, 1,
        "the first line 'Recording of cell 3' is not the header; the header looks to be line 3: remove the lines before it"},
       {"Recording of cell 3;;\n;;\nTime [s];Vm [mV];Im [pA]\n0;1;2\n1;2;3\n", 1, 1, "the header looks to be line 3"},
+      // A title line set apart from samples that no header names, padded or not.
+      {"Recording\n\n0,1\n1,2\n", 1, 1, "the first line 'Recording' is not the header, and no header line names the "
+       "samples from line 3: write one in place of lines 1 to 2, naming their 2 columns, as \"Time [s],Vm [mV]\" (or "
+       "\"Vm [mV]\" with --rate HZ)"},
+      {"Recording of cell 3;;\n;;\n\n0;1;2\n1;2;3\n", 1, 1, "from line 4: write one in place of lines 1 to 3, naming "
+       "their 3 columns"},
+      {"Cell 3\r\n\r\n1\t2\r\n3\t4\r\n", 1, 1, "write one in place of lines 1 to 2, naming their 2 columns", 1000.0},
       // A header without a Time column after them needs the rate, padded or not.
       {"Recording of cell 3\n\nVm [mV];Im [pA]\n1;2\n3;4\n", 1, 1, "the header looks to be line 3: remove the "
        "lines before it, and give the sampling rate with --rate HZ, as the header has no Time column"},
@@ -395,6 +448,79 @@ TEST(RecordingReader, TimesUnderAnyHeadingAreNeverAnalysedSilently) {
       }
 }
 
+// A note on times without a unit, followed: the first column multiplied or divided as it says and
+// headed as it says. False for a note that names no such change.
+bool FollowTimeNote(const std::string& note, std::string* text) {
+  const size_t times = std::max(note.find("divide them by "), note.find("multiply them by "));
+  const size_t heading = note.find("head the column '");
+  if (times == std::string::npos || heading == std::string::npos) return false;
+  const double by = std::atof(note.c_str() + note.find(" by ", times) + 4);
+  const double factor = note.compare(times, 6, "divide") == 0 ? 1.0 / by : by;
+  const size_t open = heading + 17;
+  const size_t header = text->find('\n');
+  std::string followed = note.substr(open, note.find('\'', open) - open) +
+                         text->substr(text->find_first_of(",;\t"), header - text->find_first_of(",;\t"));
+  for (size_t start = header + 1, end = 0; start < text->size(); start = end + 1) {
+    end = std::min(text->find('\n', start), text->size());
+    const std::string line = text->substr(start, end - start);
+    const size_t cut = line.find_first_of(",;\t");
+    char time[32] = "";
+    if (cut != std::string::npos) std::snprintf(time, sizeof time, "%.17g", std::atof(line.c_str()) * factor);
+    followed += "\n" + (cut == std::string::npos ? line : time + line.substr(cut));
+  }
+  *text = followed + "\n";
+  return true;
+}
+
+// A note on times without a unit, followed, leaves times in seconds at the rate the note gives
+// and no note on them.
+void ExpectTimesReadWhenFollowed(std::string text, const std::string& note) {
+  if (!FollowTimeNote(note, &text)) return;
+  const size_t give = note.find("which give ");
+  std::vector<std::string> notes;
+  RecordingReadOptions noting;
+  noting.notes = &notes;
+  const Recording r = ParseRecordingText(text, "test.csv", noting);
+  EXPECT_NEAR(1.0, r.records.at(0).tickPeriod * std::atof(note.c_str() + give + 11), 1e-5) << note << "\n" << text;
+  for (const std::string& again : notes) EXPECT_EQ(std::string::npos, again.find("Time column")) << again;
+}
+
+// Times without a unit, written in ms or minutes at the rates recordings are made at, are named
+// in that unit (minutes at the lowest rates as likely as seconds), and the note followed reads them
+// at their rate; times in seconds are never said to be most likely another unit.
+TEST(RecordingReader, TimesWithoutUnitNameTheUnitTheirRateImplies) {
+  std::mt19937 random(11);
+  const double typical[] = {1000, 2000, 5000, 10000, 20000, 25000, 40000, 50000, 100000};
+  for (int i = 0; i < 40; ++i) {
+    const double logRate = std::uniform_real_distribution<>(std::log(1e3), std::log(1e5))(random);
+    const double rate = i < 9 ? typical[i] : std::round(std::exp(logRate));
+    for (const double perSecond : {1000.0, 1.0 / 60, 1.0}) {
+      std::string text = "time,Im [pA]\n";
+      char row[64];
+      for (int k = 0; k < 30; ++k) {
+        std::snprintf(row, sizeof row, "%.9g,%d\n", k / rate * perSecond, k % 5);
+        text += row;
+      }
+      std::vector<std::string> notes;
+      RecordingReadOptions noting;
+      noting.notes = &notes;
+      ParseRecordingText(text, "test.csv", noting);
+      const std::string where = std::to_string(rate) + " Hz, " + std::to_string(perSecond) + " a second";
+      ASSERT_EQ(1u, notes.size()) << where;
+      const std::string& note = notes[0];
+      if (perSecond == 1.0) {
+        EXPECT_EQ(std::string::npos, note.find("most likely")) << note << where;
+        continue;
+      }
+      const bool named = perSecond > 1.0 ? note.find("they are most likely ms") != std::string::npos
+                                         : note.find("they are most likely minutes") != std::string::npos ||
+                                               (rate < 3400 && note.find("if they are minutes") != std::string::npos);
+      EXPECT_TRUE(named) << note << where;
+      ExpectTimesReadWhenFollowed(text, note);
+    }
+  }
+}
+
 // What the reader assumes is said one line each: a unit left out or unknown (read as the base
 // unit, with the known unit it most plainly stands for) and a Time column not starting at 0.
 TEST(RecordingReader, NotesNameEachAssumption) {
@@ -450,14 +576,19 @@ TEST(RecordingReader, NotesNameEachAssumption) {
       {"t,V [V]\n0,1\n0.1,2\n0.2,3\n", {"the first column 't' rises evenly, by 0.1 a line, as times do, and is read as a "
                                        "channel: if it holds the times in seconds, rename it Time [s] and give no rate"},
        1000.0},
-      // Milliseconds in a Time column without a unit: the rate they give shows it.
+      // Times without a unit in ms or minutes: the rate they give shows it, and the note says so.
       {"Time,Im [pA]\n0,1\n0.05,2\n\n0,3\n0.1,4\n",
-       {"the Time column has no unit in [ ]: its values are read as seconds, a sampling rate of 20 Hz; if they are in "
-        "ms, the rate is 20000 Hz: divide them by 1000"}},
-      // Minutes (at 20 kHz) read as seconds give a rate beyond those recordings are sampled at.
+       {"the Time column has no unit in [ ]: its values are read as seconds, a sampling rate of 20 Hz, below the rates "
+        "recordings are made at: they are most likely ms, which give 20000 Hz: divide them by 1000 and head the column "
+        "'Time [s]'"}},
       {"time,Im [pA]\n0,1\n8.3333333e-07,2\n1.6666667e-06,3\n",
-       {"the Time column has no unit in [ ]: its values are read as seconds, a sampling rate of 1.2e+06 Hz; if they "
-        "are in minutes, the rate is 20000 Hz: multiply them by 60"}},
+       {"the Time column has no unit in [ ]: its values are read as seconds, a sampling rate of 1.2e+06 Hz, above the "
+        "rates recordings are made at: they are most likely minutes, which give 20000 Hz: multiply them by 60 and head "
+        "the column 'time [s]'"}},
+      // Minutes at 1 kHz read as 60 kHz, a rate recordings in seconds are made at too.
+      {"TIME,Im [pA]\n0,1\n1.6666667e-05,2\n3.3333333e-05,3\n",
+       {"the Time column has no unit in [ ]: its values are read as seconds, a sampling rate of 60000 Hz; if they are "
+        "minutes, which give 1000 Hz, multiply them by 60 and head the column 'TIME [s]'"}},
       {"Time [s],E [\xCE\xBCV],R [\xCE\xA9],Q [\xE2\x80\xB0],P [mmHg],T [\xC2\xB0" "C],D [%]\n0,1,2,3,4,5,6\n0.1,1,2,3,4,5,6\n", {}},
       {"Time [s],V [V]\n5,1\n5.1,2\n\n7,1\n7.1,2\n", {"the Time column starts at 5 s" + fromStart}},
       {"Time [s],V [V]\n0,1\n0.1,2\n\n10,1\n10.1,2\n", {"the Time column starts at 10 s in record 2" + fromStart}},
@@ -469,6 +600,7 @@ TEST(RecordingReader, NotesNameEachAssumption) {
     noting.rateHz = c.rate;
     ParseRecordingText(c.text, "test.csv", noting);
     EXPECT_EQ(c.notes, notes) << c.text;
+    if (!notes.empty()) ExpectTimesReadWhenFollowed(std::string(c.text), notes.back());
     // Each unit advised, written in brackets, leaves no note on its channel, and its largest value
     // reads as a current or a voltage is recorded.
     for (const std::string& note : notes) {
