@@ -5,6 +5,7 @@
 #include <cfloat>
 #include <cmath>
 #include <cstring>
+#include <limits>
 #include <utility>
 #include <vector>
 
@@ -122,7 +123,12 @@ struct Rise {
   mutable std::vector<double> sums;        // sums[j]: the sum of the blocks before j, and moments[j] that of each
   mutable std::vector<double> moments;     // times its index: worked out when first asked (FallOver)
   mutable bool outran = false;  // the search stopped where samples cut short hold no course beyond a block
-  mutable bool endsARise = false;  // some block ends a rise beyond the noise (a knee, or a return's bottom)
+  // Where the fastest block that ended a rise lay in the bottom of a return: the course before that current fell
+  // into it (+infinity when none did), the highest block within as long again as its fall took beyond where it fell
+  // past half way (a rider's return onto a larger current's top, or an alternating burst's course before it).
+  mutable double beforeReturn = std::numeric_limits<double>::infinity();
+  mutable int32_t returnFell = -1;  // set by OnAReturn: the nearest block beyond k above half way, and the bottom
+  mutable int32_t returnBottom = -1;
 
   double at(int32_t k) const { return y[static_cast<size_t>(k)]; }
 
@@ -167,6 +173,8 @@ struct Rise {
     for (; fell < reach && !(at(fell) > half); ++fell)
       if (at(fell) < at(bottom)) bottom = fell;
     if (fell >= static_cast<int32_t>(y.size()) || (fell == reach && reach < end)) return false;
+    returnFell = fell;
+    returnBottom = bottom;
     int32_t rose = k - 1;  // the nearest block toward the peak above half
     while (rose > 0 && !(at(rose) > half)) --rose;
     const double band = at(bottom) + blockAllowance;
@@ -264,7 +272,6 @@ struct Rise {
         // A foot lies below the rise from it: no block nearer the top lies lower by more than the noise.
         if (pace > 0.0 && at(k) <= nearer + blockAllowance &&
             CourseIsSlower(k, tail > head ? lows[head] : k, beyond)) {
-          endsARise = true;
           knees.emplace_back(pace, k);
           std::push_heap(knees.begin(), knees.end());
         }
@@ -277,6 +284,11 @@ struct Rise {
       const int32_t knee = knees.back().second;
       knees.pop_back();
       if (!OnAReturn(knee)) return knee;
+      if (std::isinf(beforeReturn)) {
+        beforeReturn = at(returnFell);
+        const int32_t last = std::min(static_cast<int32_t>(y.size()) - 1, 2 * returnFell - returnBottom);
+        for (int32_t j = returnFell + 1; j <= last; ++j) beforeReturn = std::max(beforeReturn, at(j));
+      }
     }
   }
 };
@@ -354,7 +366,7 @@ RiseFoot FindRiseFoot(const float* v, int32_t count, double peak, const RiseFoot
             {},
             {},
             false,
-            false};
+            std::numeric_limits<double>::infinity()};
   int32_t knee = rise.Knee();
   // Past the knee the rise may go on: within a few blocks (the knee's block still holds part of it), straight (the
   // signal beyond falls nearer the pace the rise came down to the knee at than a flat course), or bent (the knee is a
@@ -397,7 +409,9 @@ RiseFoot FindRiseFoot(const float* v, int32_t count, double peak, const RiseFoot
     if (std::fabs(slope) * (n - 1) > rise.blockAllowance) level -= slope * middle;
   }
   if (!(level < top)) level = ref;
-  foot.withinNoise = !rise.endsARise && !rise.outran && !(top - level > rise.allowance);
+  foot.withinNoise = knee == 0 && !rise.outran &&
+                     (std::isinf(rise.beforeReturn) ? !(top - level > rise.allowance)
+                                                    : !(top > rise.beforeReturn));
   foot.found = true;
   foot.level = foot.polarity * level;
   foot.first = count - (farthest + 1) * width;

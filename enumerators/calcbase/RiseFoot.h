@@ -50,10 +50,12 @@ struct RiseFoot {
 // search ends at the first block above the peak, an earlier event's fall, and, where the samples were cut short, at
 // the first block whose course beyond, as long as the rise took, they do not hold (a rise that long is not known to
 // have a foot there: the bottom of a current whose slow return rose to the peak). No such block: the peak rose from
-// the course within its own block. Where no block ends a rise at all (none the bottom of a return either), the search
-// was not cut short, and the peak stands above the course it rose from by no more than the noise allows a drop from
-// it, it is a noise peak on that course (withinNoise): an event's rise, however fast, stands beyond the noise
-// somewhere. The rise goes on past its knee while the next block lies lower than the course beyond takes it by more
+// the course within its own block. Where the search was not cut short and the peak rose from no knee, it is a noise
+// peak on the course it stands on (withinNoise) when it stands above that course by no more than the noise allows a
+// drop from it (no block ends a rise at all: an event's rise, however fast, stands beyond the noise somewhere), or,
+// where it rose out of the bottom of a current of the other sign, no higher than the course that current fell from
+// (its return brought the signal back to where it was, as a rider's of the other sign does onto a larger current's
+// top; a current rising out of an alternating burst's trough stands above the course before it). The rise goes on past its knee while the next block lies lower than the course beyond takes it by more
 // than the noise (a rise within a few blocks), while that course falls at over half the rise's pace (a straight
 // rise), or while it falls beyond the noise and faster than the course as far again beyond it (a shoulder on a longer
 // rise: the lines fitted over the two bend), never onto the bottom of such a return. The level is the course's at the
