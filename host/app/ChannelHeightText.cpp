@@ -33,6 +33,15 @@ double ChannelSpan(const host::Recording& recording, size_t channel) {
   return highest >= lowest ? static_cast<double>(highest) - lowest : 0.0;
 }
 
+double ChannelLowest(const host::Recording& recording, size_t channel) {
+  double lowest = HUGE_VAL;
+  for (const host::RecordData& record : recording.records)
+    if (channel < record.samples.size() && record.samples[channel])
+      for (int32_t i = 0; i < record.samples[channel]->Length(); ++i)
+        lowest = std::min<double>(lowest, record.samples[channel]->Samples()[i]);
+  return lowest;
+}
+
 double ChannelLongestLevel(const host::Recording& recording, size_t channel, double width) {
   const double span = ChannelSpan(recording, channel);
   // At most a million bands: a band narrower than that says no more of where the rest lies.

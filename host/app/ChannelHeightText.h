@@ -11,6 +11,9 @@ namespace ondara_host {
 // From the channel's lowest sample to its highest over every record, in the base unit.
 double ChannelSpan(const host::Recording& recording, size_t channel);
 
+// The channel's lowest sample over every record, in the base unit; +infinity for a channel without samples.
+double ChannelLowest(const host::Recording& recording, size_t channel);
+
 // The level the channel holds longest, in the base unit: the middle of the band `width` wide (its
 // samples counted in bands from the lowest) that most samples fall in, over every record; a
 // flat rest between events, however brief or long the events. 0 for a channel without samples.

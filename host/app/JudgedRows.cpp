@@ -85,11 +85,7 @@ JudgedRows JudgeRows(const AnalysisFindings& f, const std::wstring& call) {
   const double reach = NoiseReach(recording, channel);
   const double rest = ChannelLongestLevel(recording, channel, ChannelNoiseSd(recording, channel));
   // The trace's reach above the rest: from the lowest sample by its span.
-  double lowest = HUGE_VAL;
-  for (const host::RecordData& record : recording.records)
-    if (channel < record.samples.size() && record.samples[channel])
-      for (int32_t i = 0; i < record.samples[channel]->Length(); ++i)
-        lowest = std::min<double>(lowest, record.samples[channel]->Samples()[i]);
+  const double lowest = ChannelLowest(recording, channel);
   const double above = lowest + ChannelSpan(recording, channel) - rest;
   const std::vector<Row> rows = ReadRows(output);
   judged.rows = static_cast<int32_t>(rows.size());

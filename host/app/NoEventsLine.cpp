@@ -356,11 +356,7 @@ Reaches ChannelReaches(const AnalysisFindings& f) {
   const host::Recording& recording = f.data->Data();
   const size_t channel = static_cast<size_t>(f.channel);
   const double rest = ChannelLongestLevel(recording, channel, ChannelNoiseSd(recording, channel));
-  double lowest = HUGE_VAL;
-  for (const host::RecordData& record : recording.records)
-    if (channel < record.samples.size() && record.samples[channel])
-      for (int32_t i = 0; i < record.samples[channel]->Length(); ++i)
-        lowest = std::min<double>(lowest, record.samples[channel]->Samples()[i]);
+  const double lowest = ChannelLowest(recording, channel);
   Reaches reaches;
   reaches.below = rest - lowest;
   reaches.above = ChannelSpan(recording, channel) - reaches.below;
