@@ -267,7 +267,7 @@ std::string RateDoubtText(const AnalysisFindings& f) {
   if (!(period > 0.0)) return std::string();
   const double rate = 1.0 / period;
   const bool high = rate > host::kHighestUsualRate;
-  if (!high && !(rate < host::kLowestUsualRate)) return std::string();
+  if (!high && !(rate < host::kHighestMsRate)) return std::string();
   return "; at " + host::NumberText(rate) + " Hz, " + (high ? "above" : "below") +
          " the rates recordings are made at, the times read as seconds are most likely " +
          (high ? "minutes" : "ms") + ", and widths count in them: put the times in seconds first";

@@ -11,9 +11,10 @@
 
 namespace host {
 
-// The sampling rates recordings are made at: a rate outside them read from times without a unit
-// is more likely times in ms (below) or in minutes (above) read as seconds.
-inline constexpr double kLowestUsualRate = 100.0;
+// The sampling rates recordings are made at, 1 to 100 kHz: times in ms read as seconds give 1 to
+// 100 Hz, below kHighestMsRate, and times in minutes 60 kHz to 6 MHz, of which those above
+// kHighestUsualRate are surely no seconds. The ms bound leaves 1% for times rounded as written.
+inline constexpr double kHighestMsRate = 101.0;
 inline constexpr double kHighestUsualRate = 2e5;
 
 // A malformed file: the message names file, line and column ("name:line:column: what").

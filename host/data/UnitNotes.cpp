@@ -125,10 +125,8 @@ std::string BracketAdvice(std::string_view name, double largest) {
   return words + (quantity == Quantity::Unknown ? " or " + whichever : " (or " + whichever + ")");
 }
 
-// Recordings are sampled at 1 to 100 kHz: times in ms read as seconds give 1 to 100 Hz, times in
-// minutes 60 kHz to 6 MHz, of which only those above the rates recordings are made at are surely
-// not seconds. Each bound leaves 1% for times rounded as written.
-constexpr double kHighestMsRate = 101.0;
+// Times in minutes of a recording sampled at 1 kHz or more read as seconds give 60 kHz or more;
+// the bound leaves 1% for times rounded as written.
 constexpr double kLowestMinutesRate = 59400.0;
 
 }  // namespace
