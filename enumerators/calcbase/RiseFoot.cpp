@@ -129,6 +129,7 @@ struct Rise {
   mutable double beforeReturn = std::numeric_limits<double>::infinity();
   mutable int32_t returnFell = -1;  // set by OnAReturn: the nearest block beyond k above half way, and the bottom
   mutable int32_t returnBottom = -1;
+  mutable int32_t troughBottom = -1;  // the bottom of that current, the fastest block's return
 
   double at(int32_t k) const { return y[static_cast<size_t>(k)]; }
 
@@ -183,6 +184,24 @@ struct Rise {
     int32_t left = rose + 1;
     while (left < bottom && at(left) > band) ++left;
     return fell - reached <= left - rose + 1;
+  }
+
+  // Where the signal turned from the return of the current of the other sign it rose out of to its own rise: of the
+  // blocks between that current's bottom and the peak's block, the one farthest below the straight line joining the
+  // two, by more than a difference of two blocks' noise (a return's course bulges above that line); 0 when none is.
+  // The top the peak stands on is not passed over: where the noise the walk measured is swollen by the currents that
+  // fill it, that top reaches down the rise.
+  int32_t TurnFromReturn() const {
+    int32_t turn = 0;
+    double deepest = blockAllowance;
+    for (int32_t k = 1; k < troughBottom; ++k) {
+      const double below = at(0) + (at(troughBottom) - at(0)) * k / troughBottom - at(k);
+      if (below > deepest) {
+        deepest = below;
+        turn = k;
+      }
+    }
+    return turn;
   }
 
   // The lowest block of (k, last], k when there is none.
@@ -285,6 +304,7 @@ struct Rise {
       knees.pop_back();
       if (!OnAReturn(knee)) return knee;
       if (std::isinf(beforeReturn)) {
+        troughBottom = returnBottom;
         beforeReturn = at(returnFell);
         const int32_t last = std::min(static_cast<int32_t>(y.size()) - 1, 2 * returnFell - returnBottom);
         for (int32_t j = returnFell + 1; j <= last; ++j) beforeReturn = std::max(beforeReturn, at(j));
@@ -368,6 +388,9 @@ RiseFoot FindRiseFoot(const float* v, int32_t count, double peak, const RiseFoot
             false,
             std::numeric_limits<double>::infinity()};
   int32_t knee = rise.Knee();
+  // A current that rose out of the trough of one of the other sign above the course that current fell from, with no
+  // knee of its own: it rose from where it left that current's return.
+  if (knee == 0 && top > rise.beforeReturn) knee = rise.TurnFromReturn();
   // Past the knee the rise may go on: within a few blocks (the knee's block still holds part of it), straight (the
   // signal beyond falls nearer the pace the rise came down to the knee at than a flat course), or bent (the knee is a
   // shoulder: the course beyond still rises to it, faster than the course as far again beyond). The foot is the

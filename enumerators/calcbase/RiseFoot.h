@@ -49,8 +49,12 @@ struct RiseFoot {
 // block, a block short of it: what lies past it is that current, an artefact before a response, not the course. The
 // search ends at the first block above the peak, an earlier event's fall, and, where the samples were cut short, at
 // the first block whose course beyond, as long as the rise took, they do not hold (a rise that long is not known to
-// have a foot there: the bottom of a current whose slow return rose to the peak). No such block: the peak rose from
-// the course within its own block. Where the search was not cut short and the peak rose from no knee, it is a noise
+// have a foot there: the bottom of a current whose slow return rose to the peak). Where the only such blocks were
+// bottoms of currents of the other sign and the peak stands above the course the first of them fell from, the peak is
+// a current that rose out of its trough (an alternating burst's): its knee is where the signal turned from that
+// return to its own rise, the block between that bottom and the peak's block farthest below the straight line joining
+// the two, beyond a difference of two blocks' noise (a return's course bulges above that line). No such block: the
+// peak rose from the course within its own block. Where the search was not cut short and the peak rose from no knee, it is a noise
 // peak on the course it stands on (withinNoise) when it stands above that course by no more than the noise allows a
 // drop from it (no block ends a rise at all: an event's rise, however fast, stands beyond the noise somewhere), or,
 // where it rose out of the bottom of a current of the other sign, no higher than the course that current fell from
