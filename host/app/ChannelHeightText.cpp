@@ -17,29 +17,35 @@ std::wstring ChannelUnits(const host::Recording& recording, size_t channel) {
   return channel < recording.channels.size() ? recording.channels[channel].units : L"";
 }
 
-}  // namespace
+// The channel's lowest and highest sample over every record; +infinity and -infinity without samples.
+struct Extremes {
+  float lowest = HUGE_VALF;
+  float highest = -HUGE_VALF;
+};
 
-double ChannelSpan(const host::Recording& recording, size_t channel) {
-  float lowest = HUGE_VALF, highest = -HUGE_VALF;
+Extremes ChannelExtremes(const host::Recording& recording, size_t channel) {
+  Extremes e;
   for (const host::RecordData& record : recording.records) {
     if (channel >= record.samples.size() || !record.samples[channel]) continue;
     const float* const samples = record.samples[channel]->Samples();
     const int32_t length = record.samples[channel]->Length();
     for (int32_t i = 0; i < length; ++i) {
-      lowest = std::min(lowest, samples[i]);
-      highest = std::max(highest, samples[i]);
+      e.lowest = std::min(e.lowest, samples[i]);
+      e.highest = std::max(e.highest, samples[i]);
     }
   }
-  return highest >= lowest ? static_cast<double>(highest) - lowest : 0.0;
+  return e;
+}
+
+}  // namespace
+
+double ChannelSpan(const host::Recording& recording, size_t channel) {
+  const Extremes e = ChannelExtremes(recording, channel);
+  return e.highest >= e.lowest ? static_cast<double>(e.highest) - e.lowest : 0.0;
 }
 
 double ChannelLowest(const host::Recording& recording, size_t channel) {
-  double lowest = HUGE_VAL;
-  for (const host::RecordData& record : recording.records)
-    if (channel < record.samples.size() && record.samples[channel])
-      for (int32_t i = 0; i < record.samples[channel]->Length(); ++i)
-        lowest = std::min<double>(lowest, record.samples[channel]->Samples()[i]);
-  return lowest;
+  return ChannelExtremes(recording, channel).lowest;
 }
 
 double ChannelLongestLevel(const host::Recording& recording, size_t channel, double width) {
