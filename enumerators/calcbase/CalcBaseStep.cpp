@@ -292,7 +292,8 @@ bool MeasureFoot(StepState& s, const StepSettings& p, SampleCursor& channel, int
   }
   s.previousEventTick = e;
   if (s.pendingPeak.kind == kEventEmpty) return true;
-  const RiseFootRules rules{p.footBlockTicks, p.footLagBlocks, from > s.lowestFrom};
+  RiseFootRules rules{p.footBlockTicks, p.footLagBlocks, from > s.lowestFrom};
+  if (s.footPeakTick >= 0 && from == AddTicksSat(s.footPeakTick, 1)) rules.earlierPeak = s.footPeak;
   RiseFoot foot = FindRiseFoot(samples.data(), static_cast<int32_t>(samples.size()), value, rules, s.footNoise);
   // The previous event's peak, just before this walk's first sample, on the same side.
   const bool follows = foot.found && s.footPeakTick >= 0 && from == AddTicksSat(s.footPeakTick, 1) &&
@@ -306,6 +307,7 @@ bool MeasureFoot(StepState& s, const StepSettings& p, SampleCursor& channel, int
     channel.SeekTo(earlier);
     samples.clear();
     if (!SamplesBefore(channel, e, earlier, samples)) return false;
+    rules.earlierPeak = std::numeric_limits<double>::quiet_NaN();
     foot = FindRiseFoot(samples.data(), static_cast<int32_t>(samples.size()), value, rules, s.footNoise);
     walkFrom = earlier;
   } else if (follows) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <limits>
 
 namespace ZR::Enum::CalcBase {
 
@@ -11,6 +12,8 @@ struct RiseFootRules {
   int32_t lagBlocks = 5;   // the lag of the third differences the blocks' noise is measured from, in blocks
   bool cutShort = false;   // the samples end where the longest stretch looked back over does, not at the record's
                            // start or an earlier event
+  // The peak of the earlier event the samples start just after (NaN when they do not).
+  double earlierPeak = std::numeric_limits<double>::quiet_NaN();
 };
 
 // The noise a walk measured over blocks enough for its full lag: a block mean's SD and a sample's about its block's
@@ -47,9 +50,11 @@ struct RiseFoot {
 // fall beyond it); and it is not the bottom of a current of the other sign whose return rose to the peak (that
 // current fell into it no slower, to a block, than it rose out of it). Such a bottom also ends the course beyond a
 // block, a block short of it: what lies past it is that current, an artefact before a response, not the course. The
-// search ends at the first block above the peak, an earlier event's fall, and, where the samples were cut short, at
-// the first block whose course beyond, as long as the rise took, they do not hold (a rise that long is not known to
-// have a foot there: the bottom of a current whose slow return rose to the peak). Where the only such blocks were
+// search ends at the first block above the peak, an earlier event's fall (where none of the samples' blocks is, the
+// earlier event's peak just before them when it stands above this one: a block within the noise's lag of it lies in
+// that event's return, as a biphasic artefact's other phase does), and, where the samples were cut short, at the first
+// block whose course beyond, as long as the rise took, they do not hold (a rise that long is not known to have a foot
+// there: the bottom of a current whose slow return rose to the peak). Where the only such blocks were
 // bottoms of currents of the other sign and the peak stands above the course the first of them fell from, the peak is
 // a current that rose out of its trough (an alternating burst's): its knee is where the signal turned from that
 // return to its own rise, the block between that bottom and the peak's block farthest below the straight line joining
