@@ -292,12 +292,13 @@ bool MeasureFoot(StepState& s, const StepSettings& p, SampleCursor& channel, int
   }
   s.previousEventTick = e;
   if (s.pendingPeak.kind == kEventEmpty) return true;
+  // The previous event's peak lies just before this walk's first sample.
+  const bool afterPeak = s.footPeakTick >= 0 && from == AddTicksSat(s.footPeakTick, 1);
   RiseFootRules rules{p.footBlockTicks, p.footLagBlocks, from > s.lowestFrom};
-  if (s.footPeakTick >= 0 && from == AddTicksSat(s.footPeakTick, 1)) rules.earlierPeak = s.footPeak;
+  if (afterPeak) rules.earlierPeak = s.footPeak;
   RiseFoot foot = FindRiseFoot(samples.data(), static_cast<int32_t>(samples.size()), value, rules, s.footNoise);
-  // The previous event's peak, just before this walk's first sample, on the same side.
-  const bool follows = foot.found && s.footPeakTick >= 0 && from == AddTicksSat(s.footPeakTick, 1) &&
-                       s.footPolarity == foot.polarity;
+  // That peak, on the same side.
+  const bool follows = foot.found && afterPeak && s.footPolarity == foot.polarity;
   const int32_t earlier = std::max(s.footFrom, SubTicksSat(e, p.maxBaselineTicks));
   int32_t walkFrom = from;
   if (follows && earlier < from && foot.polarity * s.footPeak < foot.polarity * static_cast<double>(value) &&

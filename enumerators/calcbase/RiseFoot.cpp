@@ -77,7 +77,8 @@ constexpr size_t kMostDifferences = 256;
 // differences go on past them until as many say something (a blank held at one value: a recording blanked for much
 // of the walk measured no noise and read its events from their tops); where the blocks end first with most of them 0,
 // the signal is noise-free. 0 with fewer than four blocks.
-double BlockNoise(const double* y, size_t blocks, int32_t lag, size_t most) {
+double BlockNoise(const std::vector<double>& y, int32_t lag, size_t most) {
+  const size_t blocks = y.size();
   if (blocks < 4) return 0.0;
   const size_t l = std::clamp(static_cast<size_t>(lag), size_t{1}, std::max(blocks / 12, size_t{1}));
   // Every other difference when there are many (neighbours share most of their blocks and tell little more), the most
@@ -106,7 +107,6 @@ double BlockNoise(const double* y, size_t blocks, int32_t lag, size_t most) {
 // difference of two blocks.
 struct Rise {
   const std::vector<double>& y;
-  size_t blocks;  // those of the samples, which the noise is measured over (an earlier peak's block may follow them)
   double top;  // the peak's value
   int32_t end;
   double lowest;  // the lowest block before end
@@ -117,6 +117,7 @@ struct Rise {
   int32_t lag;
   int32_t topBlocks;  // the blocks of the top the peak stands on: no foot lies among them
   bool cutShort;      // the samples end at the longest stretch looked back over: a foot needs its course in them
+  bool higherPeakBeyond;  // just before the samples lies an earlier event's peak above this one
   mutable std::vector<double> scaleNoise;  // a block's noise at lags of lag, 2 lag, 4 lag, ..., measured when asked
   mutable int32_t troughAsked = -1;        // the block TroughOfAReturn was last asked about,
   mutable bool troughOnAReturn = false;    // and its answer
@@ -137,9 +138,9 @@ struct Rise {
   // does, moves a level further over a longer time).
   double NoiseOver(int32_t k) const {
     size_t j = 0;
-    for (int64_t l = 2 * static_cast<int64_t>(lag); l <= k && 12 * l <= static_cast<int64_t>(blocks); l *= 2) {
+    for (int64_t l = 2 * static_cast<int64_t>(lag); l <= k && 12 * l <= static_cast<int64_t>(y.size()); l *= 2) {
       if (++j == scaleNoise.size())
-        scaleNoise.push_back(std::max(BlockNoise(y.data(), blocks, static_cast<int32_t>(l), 128), scaleNoise.front()));
+        scaleNoise.push_back(std::max(BlockNoise(y, static_cast<int32_t>(l), 128), scaleNoise.front()));
     }
     return scaleNoise[j];
   }
@@ -173,10 +174,10 @@ struct Rise {
     int32_t fell = k + 1;
     for (; fell < reach && !(at(fell) > half); ++fell)
       if (at(fell) < at(bottom)) bottom = fell;
-    if (fell >= static_cast<int32_t>(y.size()) || (fell == reach && reach < end)) return false;
-    // Past the samples lies only an earlier event's peak: a block within the noise's lag of it lies in that event's
-    // return; a block farther from it, on the course the signal came back to after that event.
-    if (fell == static_cast<int32_t>(blocks) && k + lag < fell) return false;
+    // Where the blocks end first, only an earlier event's peak above this one lies beyond them: a block within the
+    // noise's lag of it lies in that event's return; a block farther from it, on the course the signal came back to.
+    const bool pastTheBlocks = fell == static_cast<int32_t>(y.size());
+    if (pastTheBlocks ? !higherPeakBeyond || k + lag < fell : fell == reach && reach < end) return false;
     returnFell = fell;
     returnBottom = bottom;
     int32_t rose = k - 1;  // the nearest block toward the peak above half
@@ -279,7 +280,7 @@ struct Rise {
     for (;;) {
       for (; !searched && k + 1 < end; nearer = std::min(nearer, at(k)), ++k) {
         if (fastestFrom(k) < (knees.empty() ? 0.0 : knees.front().first)) break;
-        if (cutShort && end == static_cast<int32_t>(blocks) && k + std::max(k, lag) > end - 1) {
+        if (cutShort && end == static_cast<int32_t>(y.size()) && k + std::max(k, lag) > end - 1) {
           searched = true;
           outran = true;
           break;
@@ -308,10 +309,8 @@ struct Rise {
       if (!OnAReturn(knee)) return knee;
       if (std::isinf(beforeReturn)) {
         troughBottom = returnBottom;
-        // The samples' blocks alone: an earlier event's peak beyond them is no course.
-        const int32_t lastOfSamples = static_cast<int32_t>(blocks) - 1;
-        beforeReturn = at(std::min(returnFell, lastOfSamples));
-        const int32_t last = std::min(lastOfSamples, 2 * returnFell - returnBottom);
+        beforeReturn = at(std::min(returnFell, static_cast<int32_t>(y.size()) - 1));  // the peak beyond is no course
+        const int32_t last = std::min(static_cast<int32_t>(y.size()) - 1, 2 * returnFell - returnBottom);
         for (int32_t j = returnFell + 1; j <= last; ++j) beforeReturn = std::max(beforeReturn, at(j));
       }
     }
@@ -337,9 +336,6 @@ RiseFoot FindRiseFoot(const float* v, int32_t count, double peak, const RiseFoot
   const double top = foot.polarity * peak;
   const int32_t blocks = static_cast<int32_t>(y.size());
   for (double& m : y) m *= foot.polarity;
-  // An earlier event's peak above this one, just before the samples, is the first block above the peak where none of
-  // theirs is: a trough the walk ends in is seen to end.
-  if (foot.polarity * rules.earlierPeak > top) y.push_back(foot.polarity * rules.earlierPeak);
   // The first block above the peak (an earlier event's fall; the blocks' end when none), and the lowest before it.
   int32_t end = 1;
   while (end < blocks && !(y[static_cast<size_t>(end)] > top)) ++end;
@@ -354,7 +350,7 @@ RiseFoot FindRiseFoot(const float* v, int32_t count, double peak, const RiseFoot
   // within it): the last walk long enough measured it at its own time scale, and that measure stands.
   const int32_t lag = std::max(rules.lagBlocks, 1);
   const bool fullLag = blocks >= 12 * lag;
-  double measured = BlockNoise(y.data(), static_cast<size_t>(blocks), rules.lagBlocks, 256);
+  double measured = BlockNoise(y, rules.lagBlocks, 256);
   double within = SampleNoise(v, count, width);
   if (fullLag) {
     foot.noise = {measured, within};
@@ -378,7 +374,6 @@ RiseFoot FindRiseFoot(const float* v, int32_t count, double peak, const RiseFoot
   }
   const double peakExcess = std::sqrt(2.0 * std::log(std::max(topBlocks * width, 2))) * sampleNoise;
   Rise rise{y,
-            static_cast<size_t>(blocks),
             top,
             end,
             lowest,
@@ -389,6 +384,7 @@ RiseFoot FindRiseFoot(const float* v, int32_t count, double peak, const RiseFoot
             lag,
             topBlocks,
             rules.cutShort,
+            foot.polarity * rules.earlierPeak > top,
             {blockNoise},
             -1,
             false,
