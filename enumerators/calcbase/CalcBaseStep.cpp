@@ -314,6 +314,7 @@ bool MeasureFoot(StepState& s, const StepSettings& p, SampleCursor& channel, int
   } else if (follows) {
     BeforeComingBack(samples, foot.polarity, s.footPeak, foot);
   }
+  const int32_t earlierPeakTick = s.footPeakTick;
   if (foot.noise.block > 0.0) s.footNoise = foot.noise;
   s.footFrom = walkFrom;
   s.footPeakTick = e;
@@ -340,6 +341,12 @@ bool MeasureFoot(StepState& s, const StepSettings& p, SampleCursor& channel, int
   out.baseStartTick = AddTicksSat(walkFrom, foot.first);
   out.baseEndTick = AddTicksSat(walkFrom, foot.last);
   out.polarity = static_cast<float>(foot.polarity);
+  if (follows && foot.cameBack && s.pendingStimulus.kind == kEventEmpty) {
+    // The return of a current of the other sign that rode on the earlier peak: its baseline reaches back to that
+    // peak, so that the next stage reads the dip between them as such a current's.
+    out.baseStartTick = earlierPeakTick;
+    out.baseEndTick = earlierPeakTick;
+  }
   return true;
 }
 

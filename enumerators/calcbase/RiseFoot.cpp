@@ -208,6 +208,30 @@ struct Rise {
     return turn;
   }
 
+  // The peak came back to the earlier event's peak just before the samples: that earlier peak stands above half way
+  // from knee k to this one and no lower than this one by more than the noise allows a drop from the peak; the signal
+  // fell from it into k at once (every block from the samples' start to k lies below half way and no lower than k's
+  // by more than a block difference's noise: k is the trough's bottom, within the noise's lag of that start) and came
+  // back out more slowly than it fell in (from the last block within that noise of k's to the first above half way,
+  // against from the samples' start to the first within it): the return of a current of the other sign that rode on
+  // that peak, no rise of its own.
+  bool CameBackTo(int32_t k, double earlier) const {
+    const auto blocks = static_cast<int32_t>(y.size());
+    if (k <= 0 || k + lag < blocks - 1 || !(top - earlier <= allowance)) return false;
+    const double half = at(k) + 0.5 * (top - at(k));
+    if (!(earlier > half)) return false;
+    for (int32_t j = k + 1; j < blocks; ++j)
+      if (at(j) > half || at(j) < at(k) - blockAllowance) return false;
+    int32_t rose = k - 1;  // the nearest block toward the peak above half way
+    while (rose > 0 && !(at(rose) > half)) --rose;
+    const double band = at(k) + blockAllowance;
+    int32_t reached = blocks - 1;
+    while (reached > k && at(reached) > band) --reached;
+    int32_t left = rose + 1;
+    while (left < k && at(left) > band) ++left;
+    return blocks - reached < left - rose;
+  }
+
   // The lowest block of (k, last], k when there is none.
   int32_t LowestOf(int32_t k, int32_t last) const {
     int32_t low = k;
@@ -440,6 +464,7 @@ RiseFoot FindRiseFoot(const float* v, int32_t count, double peak, const RiseFoot
   foot.withinNoise = knee == 0 && !rise.outran &&
                      (std::isinf(rise.beforeReturn) ? !(top - level > rise.allowance)
                                                     : !(top > rise.beforeReturn));
+  foot.cameBack = !foot.withinNoise && rise.CameBackTo(knee, foot.polarity * rules.earlierPeak);
   foot.found = true;
   foot.level = foot.polarity * level;
   foot.first = count - (farthest + 1) * width;

@@ -31,6 +31,7 @@ struct RiseFoot {
   int32_t first = 0;      // the stretch's first sample
   int32_t last = 0;       // its last: the last sample of the foot's block, nearest the peak
   bool withinNoise = false;  // a noise peak on the course it stands on: no event of its own
+  bool cameBack = false;     // the return of a current of the other sign to the earlier peak it rode on
   RiseFootNoise noise;    // the noise, where these samples were enough to measure it
 };
 
@@ -70,6 +71,12 @@ struct RiseFoot {
 // rise: the lines fitted over the two bend), never onto the bottom of such a return. The level is the course's at the
 // foot, over the blocks from the foot on, as many as the rise took (at least the lag), within the noise of the
 // foot's: their mean, or their least-squares line's value at the foot where it moves over them beyond the noise.
+// Where the samples start just after an earlier event's peak that stands above half way from the foot to this peak and
+// no lower than this peak by more than the noise allows a drop from it, and the signal fell from it straight into the
+// foot (every block between lies below half way and no lower than the foot by more than a block difference's noise:
+// the foot is the trough's bottom, within the noise's lag of the samples' start) and came back out more slowly than it
+// fell in, the peak is that earlier peak's course come back after a current of the other sign (cameBack): a rider on
+// a larger current's top, no rise of its own.
 // Samples too few for a dozen third differences at the full lag (a peak within a few milliseconds of the one before,
 // as in a burst) cannot measure the noise at its own time scale: such a walk takes known, the noise the last walk long
 // enough measured, and measures it over a shorter lag only where no walk has yet.

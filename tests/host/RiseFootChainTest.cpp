@@ -270,13 +270,14 @@ TEST_F(RiseFootChainTest, SecondPeakOnOneTopIsMeasuredFromTheFall) {
 // at two rates drawn at random, each with a dip on its rise that the detector may split the rise at: a notch (10 to
 // 25 % of the amplitude deep, 0.1 to 0.2 of the time to peak wide, at 0.5 to 1 of it; or, every other one, 20 to 40 %
 // deep and 0.02 to 0.05 wide at 0.85 to 1), or a current of the other sign (8 to 20, rise 0.1 to 0.5 ms, decay 1.5 to
-// 6 ms) starting at 0.4 to 0.8 of it. A notch's current is one event, at its own top, its Height within four SDs of
-// its amplitude (10 % noise-free). The part of a rise before a rider keeps the event the detector gave it, peaking
-// before the rider's onset, and the rider's return, up to the large current's fall to half, gives none. A dip is told
-// by how fast the signal came back out of it, to a sample; in noise a rider on a steep rise may look a notch, and a
-// narrow notch may keep a row of its own. Where the knee search stopped at the fastest knee found so far even when
-// that one turned out a return's bottom (a narrow notch near the top), 30 of 96 notches were read wrong, 10 of 93
-// riders' first parts lost and 26 doubled; now 10, 8 and 24.
+// 6 ms) starting at 0.4 to 1.2 of it, on its rise or its top. A notch's current is one event, at its own top, its
+// Height within four SDs of its amplitude (10 % noise-free). The part of a rise before a rider keeps the event the
+// detector gave it, peaking before the rider's onset, and the rider's return, up to the large current's fall to half,
+// gives none. A dip is told by how fast the signal came back out of it, to a sample; in noise a rider on a steep rise
+// may look a notch, and a narrow notch may keep a row of its own. Where the knee search stopped at the fastest knee
+// found so far even when that one turned out a return's bottom (a narrow notch near the top), 30 of 96 notches were
+// read wrong, 10 of 93 riders' first parts lost and 26 doubled (riders at 0.4 to 0.8); now 8, 10 and 13 of 96, where
+// a return that came back to the peak the walk started from was a row of its own in 15.
 TEST_F(RiseFootChainTest, NotchOnARiseIsNoEventOfItsOwn) {
   int notches = 0, split = 0;  // analyses of a notch, and of a rider whose rise's first part the detector gave an event
   std::string wrong, lost, doubled;  // notches not read as one event, riders' first parts given none, or a second
@@ -299,7 +300,7 @@ TEST_F(RiseFootChainTest, NotchOnARiseIsNoEventOfItsOwn) {
     std::vector<Current> currents(1, large);
     if (!notch) {
       const double riderRise = LogUniform(draw, 1e-4, 5e-4);
-      currents.push_back({1, large.onset + peak * (0.4 + 0.4 * testsupport::NextUniform(draw)),
+      currents.push_back({1, large.onset + peak * (0.4 + 0.8 * testsupport::NextUniform(draw)),
                           8.0 + 12.0 * testsupport::NextUniform(draw), riderRise, LogUniform(draw, 0.0015, 0.006)});
     }
     const bool noisy = seed % 4 < 2;
@@ -343,7 +344,7 @@ TEST_F(RiseFootChainTest, NotchOnARiseIsNoEventOfItsOwn) {
   EXPECT_GE(split, 16);
   EXPECT_LE(std::count(wrong.begin(), wrong.end(), ';') * 8, notches) << "notches read wrong: " << wrong;
   EXPECT_LE(std::count(lost.begin(), lost.end(), ';') * 8, split) << "the large current's event lost for " << lost;
-  EXPECT_LE(std::count(doubled.begin(), doubled.end(), ';') * 3, split) << "a second event on the large current for "
+  EXPECT_LE(std::count(doubled.begin(), doubled.end(), ';') * 7, split) << "a second event on the large current for "
                                                                          << doubled;
 }
 
