@@ -205,6 +205,10 @@ struct Rise {
         turn = k;
       }
     }
+    // There the signal had come back up from that bottom, and rose to the peak faster than it had come back.
+    const double returned = at(turn) - at(troughBottom);
+    if (turn > 0 && !(returned > 0.0 && (top - at(turn)) / (turn + middle) > returned / (troughBottom - turn)))
+      return 0;
     return turn;
   }
 

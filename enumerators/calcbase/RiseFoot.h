@@ -59,7 +59,8 @@ struct RiseFoot {
 // bottoms of currents of the other sign and the peak stands above the course the first of them fell from, the peak is
 // a current that rose out of its trough (an alternating burst's): its knee is where the signal turned from that
 // return to its own rise, the block between that bottom and the peak's block farthest below the straight line joining
-// the two, beyond a difference of two blocks' noise (a return's course bulges above that line). No such block: the
+// the two, beyond a difference of two blocks' noise (a return's course bulges above that line), where the signal had
+// come back up from that bottom and rose on to the peak faster than it had come back. No such block: the
 // peak rose from the course within its own block. Where the search was not cut short and the peak rose from no knee, it is a noise
 // peak on the course it stands on (withinNoise) when it stands above that course by no more than the noise allows a
 // drop from it (no block ends a rise at all: an event's rise, however fast, stands beyond the noise somewhere), or,
