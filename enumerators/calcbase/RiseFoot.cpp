@@ -180,6 +180,17 @@ struct Rise {
     if (pastTheBlocks ? !higherPeakBeyond || k + lag < fell : fell == reach && reach < end) return false;
     returnFell = fell;
     returnBottom = bottom;
+    const Dip dip = DipAt(k, bottom, fell, half);
+    return dip.in <= dip.out + 1;
+  }
+
+  // How long the signal took, in blocks, to fall into bottom from fell, beyond it (to the first block within a block
+  // difference's noise of the bottom's), and to come back out (from the last such block to the nearest block from k
+  // toward the peak above half).
+  struct Dip {
+    int32_t in, out;
+  };
+  Dip DipAt(int32_t k, int32_t bottom, int32_t fell, double half) const {
     int32_t rose = k - 1;  // the nearest block toward the peak above half
     while (rose > 0 && !(at(rose) > half)) --rose;
     const double band = at(bottom) + blockAllowance;
@@ -187,7 +198,7 @@ struct Rise {
     while (reached > bottom && at(reached) > band) --reached;
     int32_t left = rose + 1;
     while (left < bottom && at(left) > band) ++left;
-    return fell - reached <= left - rose + 1;
+    return {fell - reached, left - rose};
   }
 
   // Where the signal turned from the return of the current of the other sign it rose out of to its own rise: of the
@@ -226,14 +237,8 @@ struct Rise {
     if (!(earlier > half)) return false;
     for (int32_t j = k + 1; j < blocks; ++j)
       if (at(j) > half || at(j) < at(k) - blockAllowance) return false;
-    int32_t rose = k - 1;  // the nearest block toward the peak above half way
-    while (rose > 0 && !(at(rose) > half)) --rose;
-    const double band = at(k) + blockAllowance;
-    int32_t reached = blocks - 1;
-    while (reached > k && at(reached) > band) --reached;
-    int32_t left = rose + 1;
-    while (left < k && at(left) > band) ++left;
-    return blocks - reached < left - rose;
+    const Dip dip = DipAt(k, k, blocks, half);
+    return dip.in < dip.out;
   }
 
   // The lowest block of (k, last], k when there is none.
